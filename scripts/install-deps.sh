@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need. Idempotent: does nothing when
+# everything is present. As root it runs apt-get; otherwise it names what is missing and stops.
+set -euo pipefail
+
+packages=(
+  cmake make g++ pkg-config clang-format
+  qt6-base-dev libqt6svg6-dev qt6-tools-dev qt6-l10n-tools qt6-base-dev-tools
+  libical-dev libicu-dev libcanberra-dev libxcb1-dev libxcb-keysyms1-dev
+  xvfb xauth dbus todoman khal
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Velmoran needs these Debian packages, which are not installed:" >&2
+  echo "  sudo apt-get install ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,1 @@
+// The widget library has no classes of its own yet.

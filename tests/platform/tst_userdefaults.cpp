@@ -1,0 +1,205 @@
+#include "TestEnvironment.h"
+
+#include "platform/UbiquitousKeyValueStore.h"
+#include "platform/UserDefaults.h"
+
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+class TestUserDefaults : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_tmp = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_tmp->isValid());
+    }
+
+    void absentAndMistypedKeysReadAsZeroValues()
+    {
+        UserDefaults defaults(path());
+        QCOMPARE(defaults.boolForKey("missing"), false);
+        QCOMPARE(defaults.integerForKey("missing"), 0);
+        QVERIFY(defaults.stringForKey("missing").isNull());
+        QVERIFY(defaults.arrayForKey("missing").isEmpty());
+        QVERIFY(defaults.dictionaryForKey("missing").isEmpty());
+        QVERIFY(!defaults.dateForKey("missing").isValid());
+
+        defaults.setString("yes", "flag");
+        QCOMPARE(defaults.boolForKey("flag"), false);
+        QCOMPARE(defaults.integerForKey("flag"), 0);
+        defaults.setBool(true, "text");
+        QVERIFY(defaults.stringForKey("text").isNull());
+        QVERIFY(defaults.arrayForKey("text").isEmpty());
+
+        // Numbers and booleans stand for each other, as the filter dictionary relies on.
+        defaults.setInteger(1, "number");
+        QCOMPARE(defaults.boolForKey("number"), true);
+        defaults.setBool(true, "boolean");
+        QCOMPARE(defaults.integerForKey("boolean"), 1);
+
+        defaults.setObject(QVariantList{"a", 2}, "mixed");
+        QVERIFY(defaults.stringArrayForKey("mixed").isEmpty());
+    }
+
+    void valuesKeepTheirTypesThroughTheFile()
+    {
+        const QDateTime when = TestEnvironment::local(2026, 3, 29, 2, 30).addMSecs(123);
+        const QVariantMap nested{{"flag", true},
+                                 {"count", QVariant::fromValue<qint64>(1LL << 53) },
+                                 {"big", QVariant::fromValue<qint64>(9007199254740993LL)},
+                                 {"ratio", 2.0},
+                                 {"list", QVariantList{1, false, "x", QVariantList{QVariantMap{{"t", 8}}}}},
+                                 {"when", when}};
+        {
+            UserDefaults writer(path());
+            writer.setObject(nested, "dict");
+            writer.setObject(QVariantList{true, 0, "0"}, "array");
+        }
+        UserDefaults reader(path());
+        const QVariantMap read = reader.dictionaryForKey("dict");
+        QCOMPARE(read.value("flag").typeId(), QMetaType::Bool);
+        QCOMPARE(read.value("count").typeId(), QMetaType::LongLong);
+        QCOMPARE(read.value("big").toLongLong(), 9007199254740993LL);
+        QCOMPARE(read.value("ratio").typeId(), QMetaType::Double);
+        QCOMPARE(read.value("when").toDateTime(), when);
+        const QVariantList list = read.value("list").toList();
+        QCOMPARE(list.at(1).typeId(), QMetaType::Bool);
+        QCOMPARE(list.at(3).toList().at(0).toMap().value("t").toLongLong(), 8);
+        const QVariantList array = reader.arrayForKey("array");
+        QCOMPARE(array.at(0).typeId(), QMetaType::Bool);
+        QCOMPARE(array.at(1).typeId(), QMetaType::LongLong);
+        QCOMPARE(array.at(2).typeId(), QMetaType::QString);
+    }
+
+    void registeredDefaultsAreVolatile()
+    {
+        {
+            UserDefaults defaults(path());
+            defaults.registerDefaults({{"FirstRun", true}});
+            QCOMPARE(defaults.boolForKey("FirstRun"), true);
+            QVERIFY(!defaults.hasStoredValue("FirstRun"));
+            defaults.setBool(false, "FirstRun");
+            QCOMPARE(defaults.boolForKey("FirstRun"), false);
+            defaults.removeObjectForKey("FirstRun");
+            QCOMPARE(defaults.boolForKey("FirstRun"), true);
+            defaults.setInteger(3, "other");
+        }
+        UserDefaults again(path());
+        QCOMPARE(again.boolForKey("FirstRun"), false);
+        QVERIFY(!again.dictionaryRepresentation().contains("FirstRun"));
+        QCOMPARE(again.integerForKey("other"), 3);
+    }
+
+    void twoProcessesMergeTheirWrites()
+    {
+        UserDefaults first(path());
+        UserDefaults second(path());
+        first.setInteger(1, "a");
+        second.setInteger(2, "b"); // must not drop "a", which second never read
+        first.setInteger(3, "c");
+        second.removeObjectForKey("a");
+
+        QSignalSpy spy(&first, &UserDefaults::changed);
+        QVERIFY(first.synchronize());
+        QVERIFY(spy.count() >= 1);
+        QCOMPARE(first.integerForKey("a"), 0);
+        QCOMPARE(first.integerForKey("b"), 2);
+        QCOMPARE(first.integerForKey("c"), 3);
+
+        UserDefaults third(path());
+        QCOMPARE(third.dictionaryRepresentation().keys(), (QStringList{"b", "c"}));
+    }
+
+    void corruptFileIsMovedAsideNotLost()
+    {
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\"visibleLists\": [\"abc\", ");
+        file.close();
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("is not a valid preference file"));
+        UserDefaults defaults(path());
+        QVERIFY(defaults.dictionaryRepresentation().isEmpty());
+        const QStringList aside =
+            QDir(m_tmp->path()).entryList({"prefs.json.corrupt-*"}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QFile kept(m_tmp->filePath(aside.first()));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("{\"visibleLists\": [\"abc\", "));
+
+        defaults.setBool(true, "soundOn");
+        UserDefaults reread(path());
+        QCOMPARE(reread.boolForKey("soundOn"), true);
+    }
+
+    void aJsonValueThatIsNoObjectIsCorruptToo()
+    {
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[1, 2, 3]");
+        file.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("moved to"));
+        UserDefaults defaults(path());
+        QVERIFY(defaults.arrayForKey("0").isEmpty());
+        QCOMPARE(QDir(m_tmp->path()).entryList({"prefs.json.corrupt-*"}).size(), 1);
+    }
+
+    void missingFolderIsCreatedOnFirstWrite()
+    {
+        const QString deep = m_tmp->filePath("a/b/c/prefs.json");
+        UserDefaults defaults(deep);
+        QCOMPARE(defaults.integerForKey("x"), 0);
+        defaults.setInteger(5, "x");
+        QVERIFY(QFile::exists(deep));
+    }
+
+    void unwritableFolderKeepsTheChangeInMemory()
+    {
+        if (geteuid() == 0)
+            QSKIP("root ignores folder permissions");
+        const QString folder = m_tmp->filePath("locked");
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        UserDefaults defaults(folder + "/prefs.json");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Cannot write"));
+        defaults.setInteger(7, "x");
+        QCOMPARE(defaults.integerForKey("x"), 7);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+    }
+
+    void standardStoreLivesInThePrivateConfigFolder()
+    {
+        const QString file = UserDefaults::standardUserDefaults().filePath();
+        QVERIFY2(file.startsWith(QString::fromLocal8Bit(qgetenv("HOME"))), qPrintable(file));
+        QVERIFY(file.endsWith("velmoran/preferences.json"));
+        QVERIFY(UserDefaults::suite("group").filePath() != file);
+        QCOMPARE(&UserDefaults::suite("group"), &UserDefaults::suite("group"));
+    }
+
+    void syncStoreAnnouncesChangesFromOutside()
+    {
+        const QString folder = m_tmp->filePath("sync");
+        UbiquitousKeyValueStore local(folder);
+        local.setObject(QVariantList{QVariantMap{{"deviceName", "desk"}}}, "syncedPreferences");
+
+        UbiquitousKeyValueStore remote(folder);
+        QCOMPARE(remote.arrayForKey("syncedPreferences").size(), 1);
+        QSignalSpy spy(&local, &UbiquitousKeyValueStore::didChangeExternally);
+        remote.setObject(QVariantList{1, 2}, "syncedPreferences");
+        QVERIFY(spy.wait(5000));
+        QCOMPARE(spy.first().first().toStringList(), QStringList{"syncedPreferences"});
+        QCOMPARE(local.arrayForKey("syncedPreferences").size(), 2);
+    }
+
+private:
+    QString path() const { return m_tmp->filePath("prefs.json"); }
+    std::unique_ptr<QTemporaryDir> m_tmp;
+};
+
+VELMORAN_TEST_MAIN(TestUserDefaults)
+#include "tst_userdefaults.moc"

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QtTest>
+
+// Prepares a test process before its application object exists: a private HOME and XDG
+// folders in a temporary directory (no test touches the real home folder), QStandardPaths
+// test mode, a fixed English locale and the Europe/Berlin time zone, which has DST changes.
+namespace TestEnvironment {
+
+void prepare();
+// The project's shared folder (corpus, data) beside the checkout.
+QString sharedDir();
+// The checkout's own folder.
+QString sourceDir();
+// A local date-time in the test time zone.
+QDateTime local(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+} // namespace TestEnvironment
+
+#define VELMORAN_TEST_MAIN_IMPL(TestObject, AppClass)                                          \
+    int main(int argc, char* argv[])                                                           \
+    {                                                                                          \
+        TestEnvironment::prepare();                                                            \
+        AppClass app(argc, argv);                                                              \
+        TestObject tc;                                                                         \
+        QTEST_SET_MAIN_SOURCE_PATH                                                             \
+        return QTest::qExec(&tc, argc, argv);                                                  \
+    }
+
+// Core suites: a GUI application object on the offscreen platform (colours and fonts need it).
+#define VELMORAN_TEST_MAIN(TestObject) VELMORAN_TEST_MAIN_IMPL(TestObject, QGuiApplication)
+// Widget suites.
+#define VELMORAN_WIDGET_TEST_MAIN(TestObject) VELMORAN_TEST_MAIN_IMPL(TestObject, QApplication)
