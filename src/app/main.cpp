@@ -1,3 +1,6 @@
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+
 #include <QApplication>
 #include <QMainWindow>
 
@@ -8,6 +11,11 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Velmoran"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORAN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("velmoran"));
+
+    // Before any window: every window reads its settings when it opens. No list catalog
+    // exists before the data manager does; a first launch has no visible lists yet, so there
+    // is nothing to hide either way.
+    setupDefaultPreferences(UserDefaults::standardUserDefaults(), nullptr);
 
     QMainWindow window;
     window.resize(1000, 640);

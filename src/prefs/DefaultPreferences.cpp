@@ -1,0 +1,267 @@
+#include "prefs/DefaultPreferences.h"
+
+#include "platform/UserDefaults.h"
+#include "prefs/InvisibleLists.h"
+#include "prefs/PreferenceKeys.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// Generations of defaults: a store whose "currentVersion" is at most the threshold gets the
+// block. Stores written before versioning existed read as 0 and get everything.
+constexpr qint64 kBlockAUpTo = 99;
+constexpr qint64 kBlockBUpTo = 119;
+constexpr qint64 kBlockCUpTo = 120;
+// Block D goes to every store below kDefaultPreferencesVersion.
+
+// Numbers are stored as 64-bit integers, the type every reader gets back from the file, so a
+// value compares equal before and after a reload.
+QVariant number(qint64 value)
+{
+    return QVariant::fromValue(value);
+}
+
+// Record keys of the list dictionaries, Smart Add rules and quick actions.
+const QString kType = QStringLiteral("type");
+const QString kTag = QStringLiteral("tag");
+const QString kLists = QStringLiteral("lists");
+const QString kPriorities = QStringLiteral("priorities");
+const QString kNumber = QStringLiteral("number");
+const QString kResultType = QStringLiteral("resultType");
+const QString kWord = QStringLiteral("word");
+const QString kResult = QStringLiteral("result");
+const QString kResultUnit = QStringLiteral("resultUnit");
+const QString kPlaceType = QStringLiteral("placeType");
+
+QVariantMap blockA()
+{
+    return {
+        {PrefKey::visibleLists, QVariantList()},
+        {PrefKey::sundayFirst, true},
+        {PrefKey::showCompleted, true},
+        {PrefKey::alarmOn, true},
+        {PrefKey::alarmTime, QStringLiteral("08:00")},
+        {PrefKey::defaultList, QStringLiteral("")},
+        {PrefKey::soundOn, false},
+        {PrefKey::addCount, number(0)},
+        {PrefKey::overdueNow, true},
+        {PrefKey::appIconBadgeType, number(0)},
+        {PrefKey::appIconBadgeOverdue, true},
+        {PrefKey::appIconBadgeUndated, false},
+        {PrefKey::locationLists, QVariantList()},
+        {PrefKey::backgroundRefresh, true},
+        {PrefKey::nightMode, false},
+        {PrefKey::nightModeAuto, true},
+        {PrefKey::nightModeAutoStartTime, QStringLiteral("22:00")},
+        {PrefKey::nightModeAutoEndTime, QStringLiteral("07:00")},
+        {PrefKey::filters, defaultFilters()},
+        {PrefKey::visibleCalendars, QVariantList()},
+        {PrefKey::viewEvents, true},
+        {PrefKey::eventsPosition, number(0)},
+        {PrefKey::alwaysOnTop, false},
+    };
+}
+
+QVariantMap blockB()
+{
+    return {
+        {PrefKey::defaultFont, number(0)},
+        {PrefKey::fontSize, number(1)},
+        {PrefKey::appIconBadge, number(1)},
+    };
+}
+
+QVariantMap blockC()
+{
+    return {{PrefKey::showMenuBar, true}};
+}
+
+// Block D up to the point where "invisibleLists" is recomputed.
+QVariantMap blockDFirstPart()
+{
+    return {
+        {PrefKey::listNavArray, defaultListNavArray()},
+        {PrefKey::smartAdd, true},
+        {PrefKey::smartAddRules, defaultSmartAddRules()},
+        {PrefKey::quickActionsMac, defaultQuickActions()},
+        {PrefKey::snooze, number(10)},
+        {PrefKey::notifications, false},
+        {PrefKey::tagOnNotes, false},
+        {PrefKey::showEventDots, true},
+    };
+}
+
+QVariantMap blockDSecondPart()
+{
+    return {
+        {PrefKey::autoAddNewList, true},
+        {PrefKey::noDueTime, false},
+        {PrefKey::updateNote, true},
+    };
+}
+
+QVariantMap typed(qint64 type)
+{
+    return {{kType, number(type)}};
+}
+
+QVariantMap typed(qint64 type, const QString& key, const QVariant& value)
+{
+    return {{kType, number(type)}, {key, value}};
+}
+
+QVariantMap rule(qint64 type, qint64 resultType, const QString& word)
+{
+    return {{kType, number(type)}, {kResultType, number(resultType)}, {kWord, word}};
+}
+
+QVariantMap rule(qint64 type, qint64 resultType, const QString& word, const QString& result,
+                 const QString& resultUnit = QString())
+{
+    QVariantMap record = rule(type, resultType, word);
+    record.insert(kResult, result);
+    if (!resultUnit.isNull())
+        record.insert(kResultUnit, resultUnit);
+    return record;
+}
+
+QVariantMap priorityRule(qint64 resultType, const QString& word)
+{
+    QVariantMap record = rule(0, resultType, word);
+    record.insert(kPlaceType, number(1));
+    return record;
+}
+
+QString localised(const char* english)
+{
+    return QCoreApplication::translate("SmartAdd", english);
+}
+
+} // namespace
+
+QVariantMap defaultFilters()
+{
+    QVariantMap filters;
+    for (const QLatin1StringView entry :
+         {PrefKey::Filter::dayUndated, PrefKey::Filter::dayCompleted, PrefKey::Filter::dayEvents,
+          PrefKey::Filter::weekUndated, PrefKey::Filter::weekCompleted, PrefKey::Filter::weekEvents,
+          PrefKey::Filter::monthUndated, PrefKey::Filter::monthCompleted,
+          PrefKey::Filter::monthEvents})
+        filters.insert(entry, true);
+    return filters;
+}
+
+QVariantList defaultListNavArray()
+{
+    QVariantMap smartList = typed(9, kTag, QStringLiteral("Smart List"));
+    smartList.insert(kLists, QVariantList());
+    smartList.insert(kPriorities, QVariantList{number(3)});
+    return {
+        typed(0),
+        typed(1),
+        typed(2),
+        typed(3),
+        typed(4),
+        typed(5),
+        typed(8, kTag, QStringLiteral("Home")),
+        typed(8, kTag, QStringLiteral("Later")),
+        smartList,
+    };
+}
+
+QVariantList defaultSmartAddRules()
+{
+    const QString day = QStringLiteral("Day");
+    QVariantList rules{
+        priorityRule(3, QStringLiteral("!")),
+        priorityRule(4, QStringLiteral("!!")),
+        priorityRule(5, QStringLiteral("!!!")),
+        rule(1, 0, QStringLiteral("M/dd")),
+        rule(1, 1, QStringLiteral("h:m")),
+        rule(1, 1, QStringLiteral("h:map")),
+        rule(1, 1, QStringLiteral("hap")),
+        rule(2, 6, QStringLiteral("/")),
+        rule(0, 2, localised(QT_TRANSLATE_NOOP("SmartAdd", "Today")), QStringLiteral("0"), day),
+        rule(0, 2, localised(QT_TRANSLATE_NOOP("SmartAdd", "Tomorrow")), QStringLiteral("+1"), day),
+        rule(0, 2, localised(QT_TRANSLATE_NOOP("SmartAdd", "Next Week")), QStringLiteral("+1"),
+             QStringLiteral("Week")),
+        rule(0, 1, QStringLiteral("noon"), QStringLiteral("12:00")),
+        rule(0, 7, QStringLiteral("al")),
+        rule(1, 1, QStringLiteral("hampm")),
+        rule(1, 1, QStringLiteral("h:mampm")),
+    };
+    static const char* const weekdays[][2] = {
+        {QT_TRANSLATE_NOOP("SmartAdd", "Sunday"), "sun"},
+        {QT_TRANSLATE_NOOP("SmartAdd", "Monday"), "mon"},
+        {QT_TRANSLATE_NOOP("SmartAdd", "Tuesday"), "tue"},
+        {QT_TRANSLATE_NOOP("SmartAdd", "Wednesday"), "wed"},
+        {QT_TRANSLATE_NOOP("SmartAdd", "Thursday"), "thu"},
+        {QT_TRANSLATE_NOOP("SmartAdd", "Friday"), "fri"},
+        {QT_TRANSLATE_NOOP("SmartAdd", "Saturday"), "sat"},
+    };
+    for (const auto& weekday : weekdays)
+        rules << rule(0, 9, localised(weekday[0]), QString::fromLatin1(weekday[1]));
+    return rules;
+}
+
+QVariantList defaultQuickActions()
+{
+    return {
+        typed(0),
+        typed(2, kTag, QStringLiteral("Home")),
+        typed(3),
+        typed(4),
+        typed(6, kNumber, number(5)),
+        typed(6, kNumber, number(30)),
+        typed(8, kNumber, number(1)),
+        typed(8, kNumber, number(3)),
+        typed(10, kNumber, number(1)),
+        typed(12, kNumber, number(1)),
+    };
+}
+
+void setupDefaultPreferences(UserDefaults& defaults, const ListCatalog* lists)
+{
+    defaults.registerDefaults({{PrefKey::firstRun, true}});
+    if (defaults.boolForKey(PrefKey::firstRun)) {
+        if (defaults.hasStoredValue(PrefKey::currentVersion)) {
+            // A store that has a version but lost its "FirstRun" (edited by hand, copied in
+            // part) is not new: restarting it at version 1 would overwrite every choice the
+            // user made with the defaults.
+            defaults.setBool(false, PrefKey::firstRun);
+        } else {
+            defaults.setObjects({{PrefKey::firstRun, false},
+                                 {PrefKey::currentVersion, number(1)},
+                                 {PrefKey::initialLaunch, true}});
+        }
+    }
+
+    const qint64 version = defaults.integerForKey(PrefKey::currentVersion);
+    if (version >= kDefaultPreferencesVersion)
+        return;
+
+    // The blocks up to the "invisibleLists" step go out in one write; nothing reads the store
+    // in between, so the result is the same as writing them key by key.
+    QVariantMap values;
+    if (version <= kBlockAUpTo)
+        values.insert(blockA());
+    if (version <= kBlockBUpTo)
+        values.insert(blockB());
+    if (version <= kBlockCUpTo)
+        values.insert(blockC());
+    values.insert(blockDFirstPart());
+    defaults.setObjects(values);
+
+    // The recomputation reads "visibleLists" as just written. The version goes out in the
+    // same last write as the rest of block D, so an interrupted run is simply repeated.
+    QVariantMap closing = blockDSecondPart();
+    if (defaults.hasStoredValue(PrefKey::visibleLists)) {
+        closing.insert(PrefKey::invisibleLists,
+                       invisibleListsAccordingToVisibleList(
+                           defaults.stringArrayForKey(PrefKey::visibleLists), lists));
+    }
+    closing.insert(PrefKey::currentVersion, number(kDefaultPreferencesVersion));
+    defaults.setObjects(closing);
+    defaults.synchronize();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QVariantList>
+#include <QVariantMap>
+
+class ListCatalog;
+class UserDefaults;
+
+// The defaults of every preference, written by a versioned routine. "currentVersion" records
+// which generation of defaults a store already has; each block is written only to stores older
+// than its threshold, so an upgrade adds what is new without touching what the user chose,
+// except for the smart lists, Smart Add rules and quick actions, which version 200 resets.
+//
+// Runs once per launch before any window opens. `lists` answers the store's list identifiers
+// for recomputing "invisibleLists"; nullptr means no list is known yet (nothing is hidden).
+void setupDefaultPreferences(UserDefaults& defaults, const ListCatalog* lists);
+
+// The version the routine brings a store to.
+inline constexpr qint64 kDefaultPreferencesVersion = 200;
+
+// Default contents of the structured keys, for the routine and for the settings pages that
+// offer "restore defaults". Words of the Smart Add rules are translated when called.
+QVariantMap defaultFilters();
+QVariantList defaultListNavArray();
+QVariantList defaultSmartAddRules();
+QVariantList defaultQuickActions();

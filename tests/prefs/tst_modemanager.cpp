@@ -1,0 +1,205 @@
+#include "TestEnvironment.h"
+
+#include "platform/UserDefaults.h"
+#include "prefs/ModeManager.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+namespace {
+
+QString rgb(const QColor& color)
+{
+    return QStringLiteral("%1,%2,%3").arg(color.red()).arg(color.green()).arg(color.blue());
+}
+
+} // namespace
+
+class TestModeManager : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_tmp = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_tmp->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_tmp->filePath("preferences.json"));
+        m_night = false;
+    }
+
+    void colours_data()
+    {
+        QTest::addColumn<bool>("night");
+        QTest::addColumn<QStringList>("expected");
+        // list background, icon, menu text, sub text, dark text, calendar selected, selected
+        // today, today, dot, selected background, background, divider
+        QTest::newRow("day") << false << QStringList{"255,255,255", "124,181,229", "84,84,84",
+                                                     "128,128,128", "0,0,0",       "255,255,255",
+                                                     "255,255,255", "124,181,229", "64,64,64",
+                                                     "240,240,250", "255,255,255", "170,170,170"};
+        QTest::newRow("night") << true << QStringList{"24,24,24",    "144,201,249", "170,170,170",
+                                                      "128,128,128", "170,170,170", "64,64,64",
+                                                      "64,64,64",    "144,201,249", "240,240,240",
+                                                      "44,44,44",    "24,24,24",    "85,85,85"};
+    }
+
+    void colours()
+    {
+        QFETCH(bool, night);
+        QFETCH(QStringList, expected);
+        m_night = night;
+        ModeManager mode(*m_defaults, nightSource());
+        QCOMPARE(mode.isNightMode(), night);
+        const QStringList actual{rgb(mode.listBackgroundColor()),
+                                 rgb(mode.iconColor()),
+                                 rgb(mode.menuTextColor()),
+                                 rgb(mode.subTextColor()),
+                                 rgb(mode.darkTextColor()),
+                                 rgb(mode.calendarSelectedColor()),
+                                 rgb(mode.calendarSelectedTodayColor()),
+                                 rgb(mode.calendarTodayColor()),
+                                 rgb(mode.calendarDotColor()),
+                                 rgb(mode.selectedBackgroundColor()),
+                                 rgb(mode.backgroundColor()),
+                                 rgb(mode.dividerColor())};
+        QCOMPARE(actual, expected);
+        QCOMPARE(mode.listBackgroundColor().alpha(), 255);
+
+        // The appearance is light text on dark at night and the reverse by day.
+        const QPalette palette = mode.vibrantAppearance();
+        const bool darkBase = palette.color(QPalette::Base).lightness() < 128;
+        QCOMPARE(darkBase, night);
+        QVERIFY(qAbs(palette.color(QPalette::Text).lightness() -
+                     palette.color(QPalette::Base).lightness()) > 150);
+        QCOMPARE(mode.datePickerLabelColor().lightness() > 128, night);
+    }
+
+    void nightFlagChangesColoursOnlyWhenReset()
+    {
+        ModeManager mode(*m_defaults, nightSource());
+        QSignalSpy redraw(&mode, &ModeManager::redrawWindowsRequested);
+        QSignalSpy refreshed(&mode, &ModeManager::remindersRefreshed);
+        QStringList order;
+        connect(&mode, &ModeManager::redrawWindowsRequested, this, [&] { order << "redraw"; });
+        connect(&mode, &ModeManager::remindersRefreshed, this, [&] {
+            // Receivers reload in the new colours.
+            QCOMPARE(rgb(mode.listBackgroundColor()), QString("24,24,24"));
+            order << "refreshed";
+        });
+
+        mode.turnNightModeOn(true);
+        QVERIFY(mode.isNightMode());
+        QCOMPARE(mode.listBackgroundColor(), QColor(Qt::white));
+        QCOMPARE(mode.backgroundColor(), QColor(24, 24, 24));
+
+        // resetValues copies the application's flag over the one set by hand.
+        mode.turnNightModeOn(false);
+        m_night = true;
+        mode.resetValues();
+        QVERIFY(mode.isNightMode());
+        QCOMPARE(mode.listBackgroundColor(), QColor(24, 24, 24));
+        QCOMPARE(redraw.count(), 1);
+        QCOMPARE(refreshed.count(), 1);
+        QCOMPARE(order, (QStringList{"redraw", "refreshed"}));
+    }
+
+    void listChangeAsksForARefreshFirst()
+    {
+        ModeManager mode(*m_defaults, nightSource());
+        QStringList order;
+        connect(&mode, &ModeManager::remindersRefreshRequested, this,
+                [&] { order << "reminders"; });
+        connect(&mode, &ModeManager::menuBarPanelListRefreshRequested, this,
+                [&] { order << "panel"; });
+        connect(&mode, &ModeManager::sidebarRefreshRequested, this, [&] { order << "sidebar"; });
+        connect(&mode, &ModeManager::listsMenuRefreshRequested, this, [&] { order << "menu"; });
+        mode.resetListFromDataManager();
+        QCOMPARE(order, (QStringList{"reminders", "panel", "sidebar", "menu"}));
+    }
+
+    void fontSizeFollowsThePreference()
+    {
+        m_defaults->setInteger(2, "fontSize");
+        ModeManager mode(*m_defaults, nightSource());
+        QCOMPARE(mode.fontSize(), 18u);
+        m_defaults->setInteger(0, "fontSize");
+        QCOMPARE(mode.fontSize(), 18u); // read by setupDefaultFont only
+        mode.setupDefaultFont();
+        QCOMPARE(mode.fontSize(), 13u);
+        m_defaults->setInteger(7, "fontSize");
+        mode.setupDefaultFont();
+        QCOMPARE(mode.fontSize(), 13u);
+
+        // A store holding an unknown choice from the start still gets a usable size.
+        m_defaults->setInteger(9, "fontSize");
+        QCOMPARE(ModeManager(*m_defaults, nightSource()).fontSize(), 15u);
+    }
+
+    void fontFollowsTheChoiceAtEveryCall_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("family");
+        QTest::newRow("system") << 0 << QString();
+        QTest::newRow("Helvetica Neue") << 1 << QString("Helvetica Neue");
+        QTest::newRow("Avenir") << 2 << QString("Avenir");
+        QTest::newRow("Arial") << 3 << QString("Arial");
+        QTest::newRow("unknown") << 5 << QString();
+        QTest::newRow("negative") << -1 << QString();
+    }
+
+    void fontFollowsTheChoiceAtEveryCall()
+    {
+        QFETCH(int, choice);
+        QFETCH(QString, family);
+        ModeManager mode(*m_defaults, nightSource());
+        const QFont system = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+
+        m_defaults->setInteger(choice, "defaultFont");
+        const QFont font = mode.fontWithSize(17.5);
+        QCOMPARE(font.pointSizeF(), 17.5);
+        if (!family.isEmpty() && QFontDatabase::hasFamily(family)) {
+            QCOMPARE(font.family(), family);
+            QCOMPARE(font.weight(), choice == 1 ? QFont::Light : QFont::Normal);
+        } else {
+            // Not installed here, or no such choice: the system font.
+            QCOMPARE(font.family(), system.family());
+            QCOMPARE(font.weight(), system.weight());
+        }
+
+        m_defaults->setInteger(0, "defaultFont");
+        QCOMPARE(mode.fontWithSize(11).family(), system.family());
+        QCOMPARE(mode.fontWithSize(11).pointSizeF(), 11.0);
+    }
+
+    void sharedManagerFollowsTheStandardPreferences()
+    {
+        UserDefaults::standardUserDefaults().setObjects({{"nightMode", true}, {"fontSize", 0}});
+        ModeManager& shared = ModeManager::sharedManager();
+        QCOMPARE(&shared, &ModeManager::sharedManager());
+        QVERIFY(shared.isNightMode());
+        QCOMPARE(shared.fontSize(), 13u);
+
+        // Once the data manager hands in its flag, that flag rules.
+        UserDefaults::standardUserDefaults().setObjects(
+            {{"nightMode", false}, {"nightModeAuto", false}});
+        shared.setNightModeSource([] { return true; });
+        shared.resetValues();
+        QVERIFY(shared.isNightMode());
+    }
+
+private:
+    ModeManager::NightModeSource nightSource()
+    {
+        return [this] { return m_night; };
+    }
+
+    std::unique_ptr<QTemporaryDir> m_tmp;
+    std::unique_ptr<UserDefaults> m_defaults;
+    bool m_night = false;
+};
+
+VELMORAN_TEST_MAIN(TestModeManager)
+#include "tst_modemanager.moc"

@@ -1,0 +1,164 @@
+#include "TestEnvironment.h"
+
+#include "platform/Clock.h"
+#include "platform/UserDefaults.h"
+#include "prefs/NightModeSchedule.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+using TestEnvironment::local;
+
+class TestNightModeSchedule : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void schedule_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<bool>("night");
+
+        const QString start = "22:00", end = "07:00";
+        QTest::newRow("start minute is still day") << start << end << QTime(22, 0) << false;
+        QTest::newRow("first night minute") << start << end << QTime(22, 1) << true;
+        QTest::newRow("just before midnight") << start << end << QTime(23, 59) << true;
+        QTest::newRow("midnight") << start << end << QTime(0, 0) << true;
+        QTest::newRow("end minute is still night") << start << end << QTime(7, 0) << true;
+        QTest::newRow("first day minute") << start << end << QTime(7, 1) << false;
+        QTest::newRow("noon") << start << end << QTime(12, 0) << false;
+        QTest::newRow("seconds do not count") << start << end << QTime(22, 0, 59) << false;
+
+        QTest::newRow("equal times, at them") << "07:00"
+                                              << "07:00" << QTime(7, 0) << true;
+        QTest::newRow("equal times, before") << "07:00"
+                                             << "07:00" << QTime(6, 59) << true;
+        QTest::newRow("equal times, evening") << "07:00"
+                                              << "07:00" << QTime(19, 30) << true;
+
+        QTest::newRow("daytime, start") << "08:00"
+                                        << "20:00" << QTime(8, 0) << false;
+        QTest::newRow("daytime, after start") << "08:00"
+                                              << "20:00" << QTime(8, 1) << true;
+        QTest::newRow("daytime, end") << "08:00"
+                                      << "20:00" << QTime(20, 0) << true;
+        QTest::newRow("daytime, after end") << "08:00"
+                                            << "20:00" << QTime(20, 1) << false;
+        QTest::newRow("daytime, early") << "08:00"
+                                        << "20:00" << QTime(7, 0) << false;
+
+        // Unreadable times fall back to 22:00 and 07:00.
+        QTest::newRow("garbage start") << "late"
+                                       << "07:00" << QTime(22, 1) << true;
+        QTest::newRow("garbage start, day") << "late"
+                                            << "07:00" << QTime(21, 0) << false;
+        QTest::newRow("out of range end") << "22:00"
+                                          << "25:61" << QTime(7, 0) << true;
+        QTest::newRow("out of range end, day") << "22:00"
+                                               << "25:61" << QTime(7, 1) << false;
+        QTest::newRow("absent times") << ""
+                                      << "" << QTime(3, 0) << true;
+        QTest::newRow("one-digit hour") << "22:00"
+                                        << "6:30" << QTime(6, 45) << false;
+    }
+
+    void schedule()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(QTime, time);
+        QFETCH(bool, night);
+        const NightModeSettings settings{false, true, start, end};
+        QCOMPARE(nightModeAt(settings, QDateTime(QDate(2026, 6, 15), time)), night);
+    }
+
+    void switchesOverrideTheSchedule()
+    {
+        const QDateTime noon = local(2026, 6, 15, 12, 0);
+        const QDateTime night = local(2026, 6, 15, 23, 0);
+        QVERIFY(nightModeAt({true, true, "22:00", "07:00"}, noon));
+        QVERIFY(nightModeAt({true, false, "22:00", "07:00"}, noon));
+        QVERIFY(!nightModeAt({false, false, "22:00", "07:00"}, night));
+    }
+
+    void nowIsTakenInTheLocalZone()
+    {
+        // 21:30 UTC is 23:30 in Berlin in summer.
+        const QDateTime utc(QDate(2026, 6, 15), QTime(21, 30), QTimeZone::utc());
+        QVERIFY(nightModeAt({false, true, "22:00", "07:00"}, utc));
+    }
+
+    void nightAcrossDaylightSavingChanges_data()
+    {
+        QTest::addColumn<QDateTime>("utc");
+        QTest::addColumn<bool>("night");
+        auto utc = [](int month, int day, int hour, int minute) {
+            return QDateTime(QDate(2026, month, day), QTime(hour, minute), QTimeZone::utc());
+        };
+        // 29 March 2026: 02:00 CET jumps to 03:00 CEST.
+        QTest::newRow("spring 01:59 CET") << utc(3, 29, 0, 59) << true;
+        QTest::newRow("spring 03:00 CEST") << utc(3, 29, 1, 0) << true;
+        QTest::newRow("spring 07:00 CEST") << utc(3, 29, 5, 0) << true;
+        QTest::newRow("spring 07:01 CEST") << utc(3, 29, 5, 1) << false;
+        // 25 October 2026: 03:00 CEST falls back to 02:00 CET; 02:30 happens twice.
+        QTest::newRow("autumn 02:30 CEST") << utc(10, 25, 0, 30) << true;
+        QTest::newRow("autumn 02:30 CET") << utc(10, 25, 1, 30) << true;
+        QTest::newRow("autumn 07:00 CET") << utc(10, 25, 6, 0) << true;
+        QTest::newRow("autumn 07:01 CET") << utc(10, 25, 6, 1) << false;
+    }
+
+    void nightAcrossDaylightSavingChanges()
+    {
+        QFETCH(QDateTime, utc);
+        QFETCH(bool, night);
+        QTemporaryDir tmp;
+        UserDefaults defaults(tmp.filePath("preferences.json"));
+        defaults.setObjects({{"nightModeAuto", true},
+                             {"nightModeAutoStartTime", "22:00"},
+                             {"nightModeAutoEndTime", "07:00"}});
+        Clock clock;
+        clock.setNow(utc);
+        NightMode mode(defaults, clock);
+        QCOMPARE(mode.isNightMode(), night);
+    }
+
+    void resetReportsOnlyChanges()
+    {
+        QTemporaryDir tmp;
+        UserDefaults defaults(tmp.filePath("preferences.json"));
+        defaults.setObjects({{"nightModeAuto", true},
+                             {"nightModeAutoStartTime", "22:00"},
+                             {"nightModeAutoEndTime", "07:00"}});
+        Clock clock;
+        clock.setNow(local(2026, 3, 28, 21, 59));
+        NightMode mode(defaults, clock);
+        QVERIFY(!mode.isNightMode());
+
+        clock.advanceSeconds(60); // 22:00
+        QVERIFY(!mode.resetNightMode());
+        clock.advanceSeconds(60); // 22:01
+        QVERIFY(mode.resetNightMode());
+        QVERIFY(mode.isNightMode());
+        clock.setNow(local(2026, 3, 29, 7, 0));
+        QVERIFY(!mode.resetNightMode());
+        clock.advanceSeconds(60);
+        QVERIFY(mode.resetNightMode());
+        QVERIFY(!mode.isNightMode());
+
+        // The switch is read at every evaluation.
+        defaults.setBool(true, "nightMode");
+        QVERIFY(mode.resetNightMode());
+        QVERIFY(mode.isNightMode());
+        defaults.setBool(false, "nightMode");
+        defaults.setBool(false, "nightModeAuto");
+        clock.setNow(local(2026, 3, 29, 23, 0));
+        mode.presetNightMode();
+        QVERIFY(!mode.isNightMode());
+    }
+};
+
+VELMORAN_TEST_MAIN(TestNightModeSchedule)
+#include "tst_nightmodeschedule.moc"
