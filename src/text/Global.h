@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class ReferenceDates;
+class UserDefaults;
+
+// Calendar arithmetic in the local time zone (Gregorian, days of 23 or 25 hours across a
+// daylight-saving change) and the short relative texts that head the task list and mark
+// overdue tasks. Nothing is cached: every function reads the installed reference dates and
+// the "sundayFirst" preference when it is called, so a new day or a changed first weekday shows
+// in the very next text. All functions may be called from any thread.
+class Global
+{
+public:
+    Global() = delete;
+
+    // The reference dates the descriptions measure against. The object must outlive its
+    // installation; nullptr goes back to the system clock.
+    static void setReferenceDates(const ReferenceDates* dates);
+    static const ReferenceDates& referenceDates();
+    // Where "sundayFirst" is read; nullptr goes back to the standard preferences.
+    static void setPreferences(UserDefaults* defaults);
+    static UserDefaults& preferences();
+    static bool sundayFirst();
+
+    // The day start of the latest Sunday (Sunday-first weeks) or Monday on or before the date.
+    static QDateTime calculateStartingDayOfTheWeekOnDate(const QDateTime& date);
+    static QDateTime calculateStartingDayOfTheWeekOnDate(const QDateTime& date, bool sundayFirst);
+    static QDateTime calculateStartingDayOfTheMonthOnDate(const QDateTime& date);
+
+    // Calendar days between the days of the two instants, whatever their times of day.
+    static qint64 daysBetweenDate(const QDateTime& from, const QDateTime& to);
+    // Whole elapsed days, weeks and months from one instant to the other, truncated toward
+    // zero; negative when `to` is earlier.
+    static qint64 daysBetween(const QDateTime& from, const QDateTime& to);
+    static qint64 weeksBetween(const QDateTime& from, const QDateTime& to);
+    static qint64 monthsBetween(const QDateTime& from, const QDateTime& to);
+    // Differences of the month field (years ignored) and of the year field.
+    static int monthsAbsoluteBetween(const QDateTime& from, const QDateTime& to);
+    static int yearsAbsoluteBetween(const QDateTime& from, const QDateTime& to);
+
+    static bool isSameDayWithDate1(const QDateTime& date1, const QDateTime& date2);
+    // Whether an event from date1 to date2 falls on the day that runs from the day start `date`
+    // to the next day start `helperDate`; an event ending exactly at `date` still counts.
+    static bool isDate(const QDateTime& date, const QDateTime& helperDate, const QDateTime& date1,
+                       const QDateTime& date2);
+
+    // Relative texts against today, this week and this month ("Tomorrow", "Next Week",
+    // "3 Months ago"); empty for an invalid date.
+    static QString dayDescriptionForDate(const QDateTime& date);
+    // Counts calendar days, so 23:30 yesterday read just after midnight is "Yesterday".
+    static QString overdueDayDescriptionForDate(const QDateTime& date);
+    static QString weekDescriptionForDate(const QDateTime& date);
+    static QString monthDescriptionForDate(const QDateTime& date);
+
+    // The texts themselves, translated at each call.
+    static QString yesterdayText();
+    static QString todayText();
+    static QString tomorrowText();
+    static QString daysLaterText(qint64 days);
+    static QString daysAgoText(qint64 days);
+    static QString lastWeekText();
+    static QString thisWeekText();
+    static QString nextWeekText();
+    static QString weeksLaterText(qint64 weeks);
+    static QString weeksAgoText(qint64 weeks);
+    static QString lastMonthText();
+    static QString thisMonthText();
+    static QString nextMonthText();
+    static QString monthsLaterText(qint64 months);
+    static QString monthsAgoText(qint64 months);
+    static QString lastYearText();
+    static QString nextYearText();
+    static QString yearsLaterText(qint64 years);
+    static QString yearsAgoText(qint64 years);
+};

@@ -1,0 +1,338 @@
+#include "TestEnvironment.h"
+
+#include "platform/Clock.h"
+#include "platform/UserDefaults.h"
+#include "text/ClockReferenceDates.h"
+#include "text/Global.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTranslator>
+
+using TestEnvironment::local;
+
+namespace {
+
+enum Description { Day, Overdue, Week, Month };
+
+// A translation that reorders the number, to show the lookup happens before numbering.
+class GermanTexts : public QTranslator
+{
+public:
+    QString translate(const char* context, const char* sourceText, const char*, int) const override
+    {
+        if (qstrcmp(context, "Global") != 0)
+            return {};
+        if (qstrcmp(sourceText, "%i Days ago") == 0)
+            return QStringLiteral("vor %i Tagen");
+        if (qstrcmp(sourceText, "Today") == 0)
+            return QStringLiteral("Heute");
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
+class TestGlobal : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_tmp = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_tmp->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_tmp->filePath("defaults.json"));
+        m_defaults->setBool(false, "sundayFirst");
+        Global::setPreferences(m_defaults.get());
+        Global::setReferenceDates(&m_dates);
+    }
+
+    void cleanup()
+    {
+        Global::setReferenceDates(nullptr);
+        Global::setPreferences(nullptr);
+        Clock::system().reset();
+    }
+
+    void weekStart_data()
+    {
+        QTest::addColumn<QDateTime>("date");
+        QTest::addColumn<bool>("sundayFirst");
+        QTest::addColumn<QDate>("expected");
+        QTest::newRow("monday-first sunday")
+            << local(2026, 2, 15, 18) << false << QDate(2026, 2, 9);
+        QTest::newRow("monday-first saturday")
+            << local(2026, 2, 14, 23, 59) << false << QDate(2026, 2, 9);
+        QTest::newRow("sunday-first saturday") << local(2026, 2, 14) << true << QDate(2026, 2, 8);
+        QTest::newRow("sunday-first sunday")
+            << local(2026, 2, 15, 10) << true << QDate(2026, 2, 15);
+        QTest::newRow("utc instant on the next local day")
+            << QDateTime(QDate(2026, 2, 15), QTime(23, 30), Qt::UTC) << false << QDate(2026, 2, 16);
+        QTest::newRow("spring dst sunday") << local(2026, 3, 29, 12) << false << QDate(2026, 3, 23);
+        QTest::newRow("spring dst sunday, sunday-first")
+            << local(2026, 3, 29, 12) << true << QDate(2026, 3, 29);
+        QTest::newRow("autumn dst sunday")
+            << local(2026, 10, 25, 12) << false << QDate(2026, 10, 19);
+        QTest::newRow("autumn dst sunday, sunday-first")
+            << local(2026, 10, 25, 12) << true << QDate(2026, 10, 25);
+    }
+
+    void weekStart()
+    {
+        QFETCH(QDateTime, date);
+        QFETCH(bool, sundayFirst);
+        QFETCH(QDate, expected);
+        m_defaults->setBool(sundayFirst, "sundayFirst");
+        const QDateTime start = Global::calculateStartingDayOfTheWeekOnDate(date);
+        QCOMPARE(start, local(expected.year(), expected.month(), expected.day()));
+        QCOMPARE(start.time(), QTime(0, 0));
+        QCOMPARE(Global::calculateStartingDayOfTheWeekOnDate(date, sundayFirst), start);
+    }
+
+    void newYearWeekHasOneStart()
+    {
+        for (QDate day(2025, 12, 29); day <= QDate(2026, 1, 4); day = day.addDays(1)) {
+            for (const QTime time : {QTime(0, 0), QTime(12, 0), QTime(23, 59, 59)}) {
+                const QDateTime date(day, time);
+                QCOMPARE(Global::calculateStartingDayOfTheWeekOnDate(date), local(2025, 12, 29));
+                const QDateTime sundayStart =
+                    day.dayOfWeek() == 7 ? local(2026, 1, 4) : local(2025, 12, 28);
+                QCOMPARE(Global::calculateStartingDayOfTheWeekOnDate(date, true), sundayStart);
+            }
+        }
+    }
+
+    void monthStartIsLocalMidnight()
+    {
+        const QDateTime march =
+            Global::calculateStartingDayOfTheMonthOnDate(local(2026, 3, 31, 23));
+        QCOMPARE(march, local(2026, 3, 1));
+        QCOMPARE(march.offsetFromUtc(), 3600);
+        const QDateTime october = Global::calculateStartingDayOfTheMonthOnDate(local(2026, 10, 31));
+        QCOMPARE(october, local(2026, 10, 1));
+        QCOMPARE(october.offsetFromUtc(), 7200);
+    }
+
+    void dayCounts()
+    {
+        // Calendar days against whole elapsed days.
+        QCOMPARE(Global::daysBetweenDate(local(2026, 2, 10, 0, 1), local(2026, 2, 9, 23, 59)), -1);
+        QCOMPARE(Global::daysBetween(local(2026, 2, 10, 0, 1), local(2026, 2, 9, 23, 59)), 0);
+        QCOMPARE(Global::daysBetween(local(2026, 2, 10), local(2026, 2, 9, 15)), 0);
+        QCOMPARE(Global::daysBetween(local(2026, 2, 10), local(2026, 2, 11, 10)), 1);
+        QCOMPARE(Global::daysBetween(local(2026, 2, 10, 10), local(2026, 2, 12, 9, 59)), 1);
+        QCOMPARE(Global::daysBetween(local(2026, 2, 12, 10), local(2026, 2, 10, 10)), -2);
+        QCOMPARE(Global::daysBetween(local(2026, 2, 12, 10), local(2026, 2, 10, 10, 1)), -1);
+
+        // A 23-hour and a 25-hour day are each one whole day.
+        QCOMPARE(Global::daysBetween(local(2026, 3, 28, 12), local(2026, 3, 29, 12)), 1);
+        QCOMPARE(Global::daysBetween(local(2026, 3, 29, 12), local(2026, 3, 28, 12)), -1);
+        QCOMPARE(Global::daysBetween(local(2026, 10, 24, 12), local(2026, 10, 25, 11, 30)), 0);
+        QCOMPARE(Global::daysBetween(local(2026, 2, 10), local(2026, 3, 31)), 49);
+
+        QCOMPARE(Global::weeksBetween(local(2026, 3, 23), local(2026, 3, 30)), 1);
+        QCOMPARE(Global::weeksBetween(local(2026, 3, 30), local(2026, 3, 23)), -1);
+        QCOMPARE(Global::weeksBetween(local(2026, 2, 9), local(2026, 3, 8, 23, 59)), 3);
+        QCOMPARE(Global::weeksBetween(local(2026, 2, 22), local(2026, 2, 9)), -1);
+
+        QCOMPARE(Global::monthsBetween(local(2026, 3, 1), local(2026, 4, 1)), 1);
+        QCOMPARE(Global::monthsBetween(local(2026, 4, 1), local(2026, 3, 1)), -1);
+        QCOMPARE(Global::monthsBetween(local(2026, 1, 1), local(2027, 1, 1)), 12);
+        QCOMPARE(Global::monthsBetween(local(2026, 12, 1), local(2028, 1, 1)), 13);
+        QCOMPARE(Global::monthsBetween(local(2026, 1, 15, 10), local(2026, 2, 15, 9, 59)), 0);
+        QCOMPARE(Global::monthsBetween(local(2026, 2, 15, 10), local(2026, 1, 15, 10, 1)), 0);
+        QCOMPARE(Global::monthsBetween(local(2026, 1, 31), local(2026, 2, 28)), 1);
+
+        QCOMPARE(Global::monthsAbsoluteBetween(local(2025, 12, 31), local(2026, 1, 1)), -11);
+        QCOMPARE(Global::yearsAbsoluteBetween(local(2025, 12, 31), local(2026, 1, 1)), 1);
+    }
+
+    void sameDay()
+    {
+        QVERIFY(Global::isSameDayWithDate1(local(2026, 2, 10), local(2026, 2, 10, 23, 59, 59)));
+        QVERIFY(!Global::isSameDayWithDate1(local(2026, 2, 10, 23, 59), local(2026, 2, 11)));
+        QVERIFY(!Global::isSameDayWithDate1(local(2026, 2, 10), local(2027, 2, 10)));
+        // 23:30 UTC is already the next day in Berlin.
+        QVERIFY(Global::isSameDayWithDate1(QDateTime(QDate(2026, 2, 9), QTime(23, 30), Qt::UTC),
+                                           local(2026, 2, 10, 8)));
+    }
+
+    void overlap_data()
+    {
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<bool>("expected");
+        const QDate day(2026, 2, 10);
+        QTest::newRow("within the day")
+            << day << local(2026, 2, 10, 10) << local(2026, 2, 10, 11) << true;
+        QTest::newRow("ends at the day start")
+            << day << local(2026, 2, 9, 10) << local(2026, 2, 10) << true;
+        QTest::newRow("same event on the day before")
+            << day.addDays(-1) << local(2026, 2, 9, 10) << local(2026, 2, 10) << true;
+        QTest::newRow("ends 23:59 the day before")
+            << day << local(2026, 2, 9, 10) << local(2026, 2, 9, 23, 59) << false;
+        QTest::newRow("starts at the next day start")
+            << day << local(2026, 2, 11) << local(2026, 2, 11, 1) << false;
+        QTest::newRow("covers the day") << day << local(2026, 2, 8) << local(2026, 2, 12) << true;
+        QTest::newRow("late on the short dst day")
+            << QDate(2026, 3, 29) << local(2026, 3, 29, 23) << local(2026, 3, 29, 23, 30) << true;
+    }
+
+    void overlap()
+    {
+        QFETCH(QDate, day);
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        QFETCH(bool, expected);
+        QCOMPARE(Global::isDate(day.startOfDay(), day.addDays(1).startOfDay(), start, end),
+                 expected);
+    }
+
+    void descriptions_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("date");
+        QTest::addColumn<QString>("expected");
+        const QDateTime feb10 = local(2026, 2, 10, 9);
+        QTest::newRow("day: yesterday") << int(Day) << feb10 << local(2026, 2, 9) << "Yesterday";
+        QTest::newRow("day: today") << int(Day) << feb10 << local(2026, 2, 10, 18) << "Today";
+        QTest::newRow("day: tomorrow") << int(Day) << feb10 << local(2026, 2, 11, 9) << "Tomorrow";
+        QTest::newRow("day: 49 later over dst")
+            << int(Day) << feb10 << local(2026, 3, 31) << "49 Days later";
+        QTest::newRow("day: 50 later")
+            << int(Day) << feb10 << local(2026, 4, 1) << "2 Months later";
+        QTest::newRow("day: 49 ago") << int(Day) << feb10 << local(2025, 12, 23) << "49 Days ago";
+        QTest::newRow("day: 50 ago") << int(Day) << feb10 << local(2025, 12, 22) << "Last Year";
+        QTest::newRow("day: 3 years later")
+            << int(Day) << feb10 << local(2029, 2, 10) << "3 Years later";
+        QTest::newRow("day: last month")
+            << int(Day) << local(2026, 6, 30) << local(2026, 5, 1) << "Last Month";
+        QTest::newRow("day: 4 months ago")
+            << int(Day) << local(2026, 6, 10) << local(2026, 2, 10) << "4 Months ago";
+        QTest::newRow("day: next month before new year")
+            << int(Day) << local(2026, 11, 1) << local(2026, 12, 21) << "Next Month";
+        QTest::newRow("day: 49 days into december")
+            << int(Day) << local(2026, 11, 1) << local(2026, 12, 20) << "49 Days later";
+        QTest::newRow("day: next year two months away")
+            << int(Day) << local(2026, 11, 1) << local(2027, 1, 5) << "Next Year";
+        QTest::newRow("day: 25-hour day")
+            << int(Day) << local(2026, 10, 25, 1) << local(2026, 10, 25, 23, 30) << "Today";
+        QTest::newRow("day: 23:30 yesterday at 00:10")
+            << int(Day) << local(2026, 2, 11, 0, 10) << local(2026, 2, 10, 23, 30) << "Today";
+        QTest::newRow("overdue: 23:30 yesterday at 00:10")
+            << int(Overdue) << local(2026, 2, 11, 0, 10) << local(2026, 2, 10, 23, 30)
+            << "Yesterday";
+        QTest::newRow("overdue: 50 ago")
+            << int(Overdue) << feb10 << local(2025, 12, 22, 23) << "Last Year";
+
+        // Week rows: Monday-first; 10 February 2026 is a Tuesday in the week of the 9th.
+        QTest::newRow("week: sunday of this week")
+            << int(Week) << feb10 << local(2026, 2, 15) << "This Week";
+        QTest::newRow("week: last sunday")
+            << int(Week) << feb10 << local(2026, 2, 8) << "Last Week";
+        QTest::newRow("week: next monday")
+            << int(Week) << feb10 << local(2026, 2, 16) << "Next Week";
+        QTest::newRow("week: 4 later")
+            << int(Week) << feb10 << local(2026, 3, 9) << "4 Weeks later";
+        QTest::newRow("week: 5 later") << int(Week) << feb10 << local(2026, 3, 16) << "Next Month";
+        QTest::newRow("week: 5 ago") << int(Week) << feb10 << local(2026, 1, 5) << "Last Month";
+        QTest::newRow("week: 5 later, two months on")
+            << int(Week) << local(2026, 1, 27) << local(2026, 3, 2) << "2 Months later";
+        QTest::newRow("week: 4 later into next year")
+            << int(Week) << local(2026, 12, 1) << local(2027, 1, 1) << "4 Weeks later";
+        QTest::newRow("week: 5 later into next year")
+            << int(Week) << local(2026, 12, 1) << local(2027, 1, 4) << "Next Year";
+        QTest::newRow("week: after spring dst")
+            << int(Week) << local(2026, 3, 23) << local(2026, 3, 30) << "Next Week";
+        QTest::newRow("week: after autumn dst")
+            << int(Week) << local(2026, 10, 20) << local(2026, 10, 26) << "Next Week";
+
+        const QDateTime jan15 = local(2026, 1, 15);
+        QTest::newRow("month: this")
+            << int(Month) << jan15 << local(2026, 1, 31, 23) << "This Month";
+        QTest::newRow("month: last") << int(Month) << jan15 << local(2025, 12, 31) << "Last Month";
+        QTest::newRow("month: next over dst")
+            << int(Month) << local(2026, 3, 15) << local(2026, 4, 5) << "Next Month";
+        QTest::newRow("month: 11 later")
+            << int(Month) << jan15 << local(2026, 12, 10) << "11 Months later";
+        QTest::newRow("month: 12 later") << int(Month) << jan15 << local(2027, 1, 3) << "Next Year";
+        QTest::newRow("month: 11 ago")
+            << int(Month) << jan15 << local(2025, 2, 1) << "11 Months ago";
+        QTest::newRow("month: 12 ago") << int(Month) << jan15 << local(2025, 1, 31) << "Last Year";
+        QTest::newRow("month: 13 later from december")
+            << int(Month) << local(2026, 12, 5) << local(2028, 1, 1) << "2 Years later";
+    }
+
+    void descriptions()
+    {
+        QFETCH(int, kind);
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, date);
+        QFETCH(QString, expected);
+        m_clock.setNow(now);
+        switch (Description(kind)) {
+        case Day:
+            QCOMPARE(Global::dayDescriptionForDate(date), expected);
+            break;
+        case Overdue:
+            QCOMPARE(Global::overdueDayDescriptionForDate(date), expected);
+            break;
+        case Week:
+            QCOMPARE(Global::weekDescriptionForDate(date), expected);
+            break;
+        case Month:
+            QCOMPARE(Global::monthDescriptionForDate(date), expected);
+            break;
+        }
+    }
+
+    void referencesAndPreferenceAreReadAtEachCall()
+    {
+        m_clock.setNow(local(2026, 2, 10, 23, 59));
+        const QDateTime date = local(2026, 2, 11, 8);
+        QCOMPARE(Global::dayDescriptionForDate(date), "Tomorrow");
+        m_clock.advanceSeconds(60);
+        QCOMPARE(Global::dayDescriptionForDate(date), "Today");
+
+        // Tuesday 10 February: with Sunday-first weeks Sunday the 15th opens the next week.
+        m_clock.setNow(local(2026, 2, 10, 9));
+        QCOMPARE(Global::weekDescriptionForDate(local(2026, 2, 15)), "This Week");
+        m_defaults->setBool(true, "sundayFirst");
+        QCOMPARE(m_dates.thisWeekDate(), local(2026, 2, 8));
+        QCOMPARE(Global::weekDescriptionForDate(local(2026, 2, 15)), "Next Week");
+        QCOMPARE(Global::weekDescriptionForDate(local(2026, 2, 14)), "This Week");
+
+        // Without installed reference dates the system clock answers.
+        Global::setReferenceDates(nullptr);
+        Clock::system().setNow(local(2030, 6, 1, 12));
+        QCOMPARE(Global::referenceDates().thisMonthDate(), local(2030, 6, 1));
+        QCOMPARE(Global::dayDescriptionForDate(local(2030, 6, 2)), "Tomorrow");
+        QCOMPARE(Global::dayDescriptionForDate(QDateTime()), QString());
+    }
+
+    void textsAreTranslatedBeforeNumbering()
+    {
+        m_clock.setNow(local(2026, 2, 10, 9));
+        GermanTexts german;
+        QCoreApplication::installTranslator(&german);
+        QCOMPARE(Global::dayDescriptionForDate(local(2026, 2, 7)), "vor 3 Tagen");
+        QCOMPARE(Global::dayDescriptionForDate(local(2026, 2, 10)), "Heute");
+        QCOMPARE(Global::dayDescriptionForDate(local(2026, 2, 11)), "Tomorrow");
+        QCoreApplication::removeTranslator(&german);
+        QCOMPARE(Global::dayDescriptionForDate(local(2026, 2, 7)), "3 Days ago");
+        QCOMPARE(Global::yearsAgoText(-2), "-2 Years ago");
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_tmp;
+    std::unique_ptr<UserDefaults> m_defaults;
+    Clock m_clock;
+    ClockReferenceDates m_dates{m_clock};
+};
+
+VELMORAN_TEST_MAIN(TestGlobal)
+#include "tst_global.moc"
