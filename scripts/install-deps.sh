@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config clang-format
-  qt6-base-dev libqt6svg6-dev qt6-tools-dev qt6-l10n-tools qt6-base-dev-tools
+  qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-base-dev-tools
   libical-dev libicu-dev libcanberra-dev libxcb1-dev libxcb-keysyms1-dev
   xvfb xauth dbus todoman khal
 )

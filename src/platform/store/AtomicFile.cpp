@@ -1,0 +1,196 @@
+#include "platform/store/AtomicFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUuid>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace store::AtomicFile {
+
+namespace {
+
+QString errnoText(const QString& what, const QString& path)
+{
+    return QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+void syncFolder(const QString& path)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Writes the bytes into a fresh temporary file beside `path` and syncs it. Returns its path.
+QString writeTemporary(const QString& path, const QByteArray& bytes, mode_t mode, QString* error)
+{
+    const QFileInfo info(path);
+    const QString temporary = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                              QLatin1Char('.') +
+                              QUuid::createUuid().toString(QUuid::Id128).left(12) +
+                              QStringLiteral(".tmp");
+    const QByteArray name = QFile::encodeName(temporary);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0) {
+        if (error)
+            *error = errnoText(QStringLiteral("Cannot create"), temporary);
+        return {};
+    }
+    // open() applies the umask; the file must keep the mode of the one it replaces.
+    ::fchmod(fd, mode);
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            if (error)
+                *error = errnoText(QStringLiteral("Cannot write"), temporary);
+            ::close(fd);
+            ::unlink(name.constData());
+            return {};
+        }
+        written += n;
+    }
+    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+        if (error)
+            *error = errnoText(QStringLiteral("Cannot sync"), temporary);
+        ::unlink(name.constData());
+        return {};
+    }
+    return temporary;
+}
+
+} // namespace
+
+FileStamp stampOf(const QString& path)
+{
+    struct stat st;
+    FileStamp stamp;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return stamp;
+    stamp.size = st.st_size;
+    stamp.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.inode = st.st_ino;
+    return stamp;
+}
+
+bool read(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* error)
+{
+    // The stamp comes from the open file itself, so it describes exactly the bytes read; a
+    // writer that replaces the file meanwhile swaps the inode, not these bytes.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (error)
+            *error = errnoText(QStringLiteral("Cannot read"), path);
+        return false;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        if (error)
+            *error = errnoText(QStringLiteral("Cannot read"), path);
+        ::close(fd);
+        return false;
+    }
+    QByteArray data;
+    data.resize(qsizetype(st.st_size));
+    qsizetype done = 0;
+    for (;;) {
+        if (done == data.size())
+            data.resize(data.size() + 4096); // the file grew while being read
+        const ssize_t n = ::read(fd, data.data() + done, size_t(data.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            if (error)
+                *error = errnoText(QStringLiteral("Cannot read"), path);
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    data.resize(done);
+    struct stat after;
+    const bool unchanged = ::fstat(fd, &after) == 0 && after.st_size == st.st_size &&
+                           after.st_mtim.tv_sec == st.st_mtim.tv_sec &&
+                           after.st_mtim.tv_nsec == st.st_mtim.tv_nsec;
+    ::close(fd);
+    if (!unchanged) {
+        if (error)
+            *error = QStringLiteral("%1 changed while being read").arg(path);
+        return false;
+    }
+    *bytes = std::move(data);
+    stamp->size = st.st_size;
+    stamp->mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp->inode = st.st_ino;
+    return true;
+}
+
+bool replace(const QString& path, const QByteArray& bytes, QString* error)
+{
+    struct stat st;
+    mode_t mode = 0644;
+    const QByteArray target = QFile::encodeName(path);
+    if (::stat(target.constData(), &st) == 0)
+        mode = st.st_mode & 07777;
+    const QString temporary = writeTemporary(path, bytes, mode, error);
+    if (temporary.isEmpty())
+        return false;
+    const QByteArray name = QFile::encodeName(temporary);
+    if (::rename(name.constData(), target.constData()) != 0) {
+        if (error)
+            *error = errnoText(QStringLiteral("Cannot replace"), path);
+        ::unlink(name.constData());
+        return false;
+    }
+    syncFolder(path);
+    return true;
+}
+
+bool create(const QString& path, const QByteArray& bytes, QString* error, bool* errorExists)
+{
+    if (errorExists)
+        *errorExists = false;
+    const QString temporary = writeTemporary(path, bytes, 0644, error);
+    if (temporary.isEmpty())
+        return false;
+    const QByteArray name = QFile::encodeName(temporary);
+    // link() fails when the target exists, so a new item never replaces another one.
+    const int linked = ::link(name.constData(), QFile::encodeName(path).constData());
+    const int linkErrno = errno;
+    ::unlink(name.constData());
+    if (linked != 0) {
+        errno = linkErrno;
+        if (errorExists)
+            *errorExists = linkErrno == EEXIST;
+        if (error)
+            *error = errnoText(QStringLiteral("Cannot create"), path);
+        return false;
+    }
+    syncFolder(path);
+    return true;
+}
+
+bool remove(const QString& path, QString* error)
+{
+    if (::unlink(QFile::encodeName(path).constData()) != 0) {
+        if (error)
+            *error = errnoText(QStringLiteral("Cannot remove"), path);
+        return false;
+    }
+    syncFolder(path);
+    return true;
+}
+
+} // namespace store::AtomicFile

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDateTime>
+#include <QTimeZone>
+
+namespace store {
+
+// A calendar date with an optional time of day, as tasks carry their due and start dates.
+// Hour and minute 0 stand for "no time of day" (written as an iCalendar DATE). An invalid
+// time zone means floating time: the wall-clock time wherever the user is.
+struct DateComponents
+{
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    QTimeZone timeZone;
+
+    bool isValid() const { return QDate(year, month, day).isValid(); }
+    bool hasTimeOfDay() const { return hour != 0 || minute != 0 || second != 0; }
+    QDate date() const { return QDate(year, month, day); }
+
+    // The instant in the local time zone (the zone of the components when they carry one).
+    QDateTime toDateTime() const;
+    static DateComponents fromDateTime(const QDateTime& dateTime, bool withTimeZone = true);
+    static DateComponents fromDate(const QDate& date);
+
+    bool operator==(const DateComponents& other) const;
+    bool operator!=(const DateComponents& other) const { return !(*this == other); }
+};
+
+} // namespace store

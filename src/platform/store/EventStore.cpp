@@ -1,0 +1,554 @@
+#include "platform/store/EventStore.h"
+
+#include "platform/UserDefaults.h"
+#include "platform/store/AtomicFile.h"
+#include "platform/store/LibicalSetup.h"
+#include "platform/store/RecurringCompletion.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QMutexLocker>
+#include <QStandardPaths>
+#include <QUuid>
+#include <QtConcurrent>
+
+#include <unistd.h>
+
+Q_DECLARE_LOGGING_CATEGORY(lcVdir)
+
+namespace store {
+
+namespace {
+
+// Bursts of file events (a sync run, a batch of our own writes) become one notification.
+constexpr int kSettleMs = 250;
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("EventStore", text);
+}
+
+bool folderAccessible(const QString& path, QString* error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (::access(name.constData(), R_OK | W_OK | X_OK) == 0)
+        return true;
+    if (error)
+        *error = tr("The store folder %1 cannot be read and written.").arg(path);
+    return false;
+}
+
+bool matches(const Reminder& reminder, const ReminderPredicate& predicate)
+{
+    switch (predicate.kind) {
+    case ReminderPredicate::Kind::All:
+        return true;
+    case ReminderPredicate::Kind::Incomplete: {
+        if (reminder.completed)
+            return false;
+        if (!predicate.start.isValid() && !predicate.end.isValid())
+            return true;
+        if (!reminder.dueDateComponents)
+            return false;
+        const QDateTime due = reminder.dueDateComponents->toDateTime();
+        return (!predicate.start.isValid() || due >= predicate.start) &&
+               (!predicate.end.isValid() || due < predicate.end);
+    }
+    case ReminderPredicate::Kind::Completed:
+        if (!reminder.completed)
+            return false;
+        return (!predicate.start.isValid() || reminder.completionDate >= predicate.start) &&
+               (!predicate.end.isValid() || reminder.completionDate < predicate.end);
+    }
+    return false;
+}
+
+} // namespace
+
+EventStore::EventStore(const QStringList& roots, Clock& clock, QObject* parent)
+    : QObject(parent)
+    , m_clock(clock)
+    , m_index(roots)
+{
+    LibicalSetup::initialize();
+    // One fetch at a time, in the order asked: a later fetch never delivers before an
+    // earlier one.
+    m_fetchPool.setMaxThreadCount(1);
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMs);
+    connect(&m_settle, &QTimer::timeout, this, &EventStore::checkFoldersChanged);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { m_settle.start(); });
+    watchFolders();
+}
+
+EventStore::~EventStore()
+{
+    m_fetchPool.waitForDone();
+}
+
+QString EventStore::defaultRoot()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/velmoran/store");
+}
+
+QStringList EventStore::configuredRoots(const UserDefaults& defaults)
+{
+    QStringList roots;
+    const QString fromEnvironment = qEnvironmentVariable("VELMORAN_STORE");
+    if (!fromEnvironment.isEmpty())
+        roots = fromEnvironment.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    else
+        roots = defaults.stringArrayForKey(QStringLiteral("storeFolders"));
+    QStringList cleaned;
+    for (const QString& root : std::as_const(roots)) {
+        const QString path = QDir::cleanPath(QDir(root).absolutePath());
+        if (!cleaned.contains(path))
+            cleaned << path;
+    }
+    if (cleaned.isEmpty())
+        cleaned << defaultRoot();
+    return cleaned;
+}
+
+QStringList EventStore::roots() const
+{
+    return m_index.roots();
+}
+
+bool EventStore::ensureFirstRunLocked(QString* error)
+{
+    const QStringList roots = m_index.roots();
+    for (const QString& root : roots) {
+        if (!QDir().mkpath(root)) {
+            if (error)
+                *error = tr("The store folder %1 cannot be created.").arg(root);
+            return false;
+        }
+        if (!folderAccessible(root, error))
+            return false;
+    }
+    // A store without any collection gets the two a person needs to start with.
+    if (!VdirCollections::scan({roots.first()}).isEmpty())
+        return true;
+    Calendar reminders;
+    reminders.title = tr("Reminders");
+    reminders.color = QColor(QStringLiteral("#1badf8"));
+    reminders.holdsReminders = true;
+    reminders.holdsEvents = false;
+    Calendar calendar;
+    calendar.title = tr("Calendar");
+    calendar.color = QColor(QStringLiteral("#63da38"));
+    calendar.holdsReminders = false;
+    calendar.holdsEvents = true;
+    return writeCalendarLocked(reminders, error) && writeCalendarLocked(calendar, error);
+}
+
+void EventStore::requestAccessToEntityType(EntityType type, AccessCompletion completion)
+{
+    Q_UNUSED(type);
+    QThreadPool::globalInstance()->start([this, completion] {
+        QString error;
+        bool granted;
+        {
+            QMutexLocker lock(&m_mutex);
+            granted = ensureFirstRunLocked(&error);
+        }
+        if (!granted)
+            qCWarning(lcVdir).noquote() << error;
+        QMetaObject::invokeMethod(this, [this] { watchFolders(); }, Qt::QueuedConnection);
+        completion(granted, error);
+    });
+}
+
+void EventStore::refreshLocked()
+{
+    // New folders need watching; the watcher lives on this object's thread.
+    if (m_index.refresh())
+        QMetaObject::invokeMethod(this, &EventStore::watchFolders, Qt::QueuedConnection);
+}
+
+QList<CalendarPtr> EventStore::calendarsForEntityType(EntityType type)
+{
+    QMutexLocker lock(&m_mutex);
+    refreshLocked();
+    QList<CalendarPtr> result;
+    for (const CalendarPtr& calendar : m_index.calendars()) {
+        if (calendar->allowsEntityType(type))
+            result.append(calendar);
+    }
+    return result;
+}
+
+CalendarPtr EventStore::defaultCalendarForNewReminders()
+{
+    const QList<CalendarPtr> lists = calendarsForEntityType(EntityType::Reminder);
+    for (const CalendarPtr& list : lists) {
+        if (list->allowsContentModifications())
+            return list;
+    }
+    return nullptr;
+}
+
+CalendarPtr EventStore::calendarWithIdentifier(const QString& identifier)
+{
+    QMutexLocker lock(&m_mutex);
+    refreshLocked();
+    return m_index.calendarWithIdentifier(identifier);
+}
+
+QList<SourcePtr> EventStore::sources() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_index.sources();
+}
+
+ReminderPredicate
+EventStore::predicateForRemindersInCalendars(const QList<CalendarPtr>& calendars) const
+{
+    ReminderPredicate predicate;
+    predicate.calendars = calendars;
+    return predicate;
+}
+
+ReminderPredicate EventStore::predicateForIncompleteRemindersWithDueDateStarting(
+    const QDateTime& start, const QDateTime& end, const QList<CalendarPtr>& calendars) const
+{
+    return {ReminderPredicate::Kind::Incomplete, calendars, start, end};
+}
+
+ReminderPredicate EventStore::predicateForCompletedRemindersWithCompletionDateStarting(
+    const QDateTime& start, const QDateTime& end, const QList<CalendarPtr>& calendars) const
+{
+    return {ReminderPredicate::Kind::Completed, calendars, start, end};
+}
+
+QList<ReminderPtr> EventStore::matchLocked(const ReminderPredicate& predicate)
+{
+    refreshLocked();
+    QList<CalendarPtr> calendars;
+    if (predicate.calendars.isEmpty()) {
+        for (const CalendarPtr& calendar : m_index.calendars()) {
+            if (calendar->holdsReminders)
+                calendars.append(calendar);
+        }
+    } else {
+        // Look the lists up again: the caller's objects may be older than the index.
+        for (const CalendarPtr& asked : predicate.calendars) {
+            if (!asked)
+                continue;
+            if (CalendarPtr calendar = m_index.calendarWithIdentifier(asked->calendarIdentifier))
+                calendars.append(calendar);
+        }
+    }
+    QList<ReminderPtr> result;
+    for (const CalendarPtr& calendar : std::as_const(calendars)) {
+        const QList<ParsedItemPtr> items = m_index.items(calendar->calendarIdentifier);
+        for (const ParsedItemPtr& item : items) {
+            if (!item->reminder || !matches(*item->reminder, predicate))
+                continue;
+            auto reminder = std::make_shared<Reminder>(*item->reminder);
+            reminder->calendar = calendar;
+            reminder->calendarItemIdentifier = m_index.identifierOf(*item);
+            result.append(reminder);
+        }
+    }
+    return result;
+}
+
+void EventStore::fetchRemindersMatchingPredicate(const ReminderPredicate& predicate,
+                                                 FetchCompletion completion)
+{
+    const std::function<void()> beforeFetch = m_beforeFetch;
+    m_fetchPool.start([this, predicate, completion, beforeFetch] {
+        if (beforeFetch)
+            beforeFetch();
+        QList<ReminderPtr> reminders;
+        {
+            QMutexLocker lock(&m_mutex);
+            reminders = matchLocked(predicate);
+        }
+        completion(reminders);
+    });
+}
+
+QList<ReminderPtr> EventStore::remindersMatchingPredicate(const ReminderPredicate& predicate)
+{
+    QMutexLocker lock(&m_mutex);
+    return matchLocked(predicate);
+}
+
+void EventStore::waitForFetches()
+{
+    m_fetchPool.waitForDone();
+}
+
+void EventStore::setBeforeFetch(std::function<void()> hook)
+{
+    m_beforeFetch = std::move(hook);
+}
+
+EventPredicate EventStore::predicateForEventsWithStartDate(const QDateTime& start,
+                                                           const QDateTime& end,
+                                                           const QList<CalendarPtr>& calendars) const
+{
+    return {start, end, calendars};
+}
+
+QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predicate)
+{
+    QMutexLocker lock(&m_mutex);
+    refreshLocked();
+    QList<CalendarPtr> calendars;
+    for (const CalendarPtr& calendar : m_index.calendars()) {
+        if (!calendar->holdsEvents)
+            continue;
+        if (!predicate.calendars.isEmpty() &&
+            std::none_of(predicate.calendars.begin(), predicate.calendars.end(),
+                         [&](const CalendarPtr& asked) {
+                             return asked &&
+                                    asked->calendarIdentifier == calendar->calendarIdentifier;
+                         }))
+            continue;
+        calendars.append(calendar);
+    }
+    struct Work
+    {
+        ParsedItemPtr item;
+        CalendarPtr calendar;
+    };
+    QList<Work> cached;
+    QList<Work> toExpand;
+    for (const CalendarPtr& calendar : std::as_const(calendars)) {
+        const QList<ParsedItemPtr> items = m_index.items(calendar->calendarIdentifier);
+        for (const ParsedItemPtr& item : items) {
+            if (!item->eventSource)
+                continue;
+            const auto expansion = item->expansion;
+            if (expansion && expansion->from == predicate.startDate &&
+                expansion->to == predicate.endDate)
+                cached.append({item, calendar});
+            else
+                toExpand.append({item, calendar});
+        }
+    }
+    // Expanding recurring events is the costly part of a query; files are independent, so it
+    // spreads over the cores, and each file's result is kept for the next query of the window.
+    auto expand = [&predicate](const Work& work) {
+        auto expansion = std::make_shared<ParsedItem::EventExpansion>();
+        expansion->from = predicate.startDate;
+        expansion->to = predicate.endDate;
+        expansion->events = work.item->eventSource->events(predicate.startDate, predicate.endDate);
+        return std::shared_ptr<const ParsedItem::EventExpansion>(std::move(expansion));
+    };
+    QList<std::shared_ptr<const ParsedItem::EventExpansion>> expanded;
+    if (toExpand.size() >= 16) {
+        expanded = QtConcurrent::blockingMapped(toExpand, expand);
+    } else {
+        for (const Work& work : std::as_const(toExpand))
+            expanded.append(expand(work));
+    }
+    for (qsizetype i = 0; i < toExpand.size(); ++i) {
+        toExpand[i].item->expansion = expanded[i];
+        cached.append(toExpand[i]);
+    }
+
+    QList<std::pair<qint64, EventPtr>> keyed;
+    for (const Work& work : std::as_const(cached)) {
+        for (const Event& event : work.item->expansion->events) {
+            auto shared = std::make_shared<Event>(event);
+            shared->calendar = work.calendar;
+            keyed.append({shared->startDate.toMSecsSinceEpoch(), std::move(shared)});
+        }
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<EventPtr> result;
+    result.reserve(keyed.size());
+    for (auto& entry : keyed)
+        result.append(std::move(entry.second));
+    return result;
+}
+
+ReminderPtr EventStore::reminderWithEventStore()
+{
+    auto reminder = std::make_shared<Reminder>();
+    reminder->creationDate = m_clock.now();
+    return reminder;
+}
+
+CalendarPtr EventStore::calendarForEntityType(EntityType type)
+{
+    auto calendar = std::make_shared<Calendar>();
+    calendar->holdsReminders = type == EntityType::Reminder;
+    calendar->holdsEvents = type == EntityType::Event;
+    const QList<SourcePtr> all = sources();
+    if (!all.isEmpty())
+        calendar->source = all.first();
+    return calendar;
+}
+
+bool EventStore::queueOrApply(PendingChange change, bool commitNow, QString* error)
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        m_pending.append(std::move(change));
+    }
+    return commitNow ? commit(error) : true;
+}
+
+bool EventStore::saveReminder(const ReminderPtr& reminder, bool commitNow, QString* error)
+{
+    if (!reminder) {
+        if (error)
+            *error = tr("No task was given.");
+        return false;
+    }
+    if (!reminder->calendar) {
+        if (error)
+            *error = tr("The task \"%1\" has no list.").arg(reminder->title);
+        return false;
+    }
+    if (reminder->calendar->immutable) {
+        if (error)
+            *error = tr("The list \"%1\" cannot be changed.").arg(reminder->calendar->title);
+        return false;
+    }
+    return queueOrApply({PendingChange::Kind::SaveReminder, reminder, nullptr}, commitNow, error);
+}
+
+bool EventStore::removeReminder(const ReminderPtr& reminder, bool commitNow, QString* error)
+{
+    if (!reminder || !reminder->origin) {
+        if (error)
+            *error = tr("The task was never saved.");
+        return false;
+    }
+    if (reminder->calendar && reminder->calendar->immutable) {
+        if (error)
+            *error = tr("The list \"%1\" cannot be changed.").arg(reminder->calendar->title);
+        return false;
+    }
+    return queueOrApply({PendingChange::Kind::RemoveReminder, reminder, nullptr}, commitNow, error);
+}
+
+bool EventStore::saveCalendar(const CalendarPtr& calendar, bool commitNow, QString* error)
+{
+    if (!calendar) {
+        if (error)
+            *error = tr("No list was given.");
+        return false;
+    }
+    if (calendar->immutable) {
+        if (error)
+            *error = tr("The list \"%1\" cannot be changed.").arg(calendar->title);
+        return false;
+    }
+    return queueOrApply({PendingChange::Kind::SaveCalendar, nullptr, calendar}, commitNow, error);
+}
+
+bool EventStore::removeCalendar(const CalendarPtr& calendar, bool commitNow, QString* error)
+{
+    if (!calendar || calendar->folderPath.isEmpty()) {
+        if (error)
+            *error = tr("The list was never saved.");
+        return false;
+    }
+    if (calendar->immutable) {
+        if (error)
+            *error = tr("The list \"%1\" cannot be changed.").arg(calendar->title);
+        return false;
+    }
+    return queueOrApply({PendingChange::Kind::RemoveCalendar, nullptr, calendar}, commitNow, error);
+}
+
+void EventStore::reset()
+{
+    QMutexLocker lock(&m_mutex);
+    m_pending.clear();
+}
+
+bool EventStore::commit(QString* error)
+{
+    QMutexLocker lock(&m_mutex);
+    const QList<PendingChange> pending = std::exchange(m_pending, {});
+    if (pending.isEmpty())
+        return true;
+    bool ok = true;
+    QStringList errors;
+    for (const PendingChange& change : pending) {
+        QString message;
+        if (!applyLocked(change, &message)) {
+            ok = false;
+            errors << message;
+            qCWarning(lcVdir).noquote() << message;
+        }
+    }
+    refreshLocked();
+    lock.unlock();
+    announceChange();
+    if (!ok && error)
+        *error = errors.join(QLatin1Char('\n'));
+    return ok;
+}
+
+bool EventStore::applyLocked(const PendingChange& change, QString* error)
+{
+    switch (change.kind) {
+    case PendingChange::Kind::SaveReminder:
+        return writeReminderLocked(*change.reminder, error);
+    case PendingChange::Kind::RemoveReminder:
+        return removeReminderLocked(*change.reminder, error);
+    case PendingChange::Kind::SaveCalendar:
+        return writeCalendarLocked(*change.calendar, error);
+    case PendingChange::Kind::RemoveCalendar:
+        return removeCalendarLocked(*change.calendar, error);
+    }
+    return false;
+}
+
+void EventStore::announceChange()
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_ownChangePending = true;
+            m_settle.start();
+        },
+        Qt::QueuedConnection);
+}
+
+void EventStore::watchFolders()
+{
+    QStringList wanted;
+    {
+        QMutexLocker lock(&m_mutex);
+        wanted = m_index.roots();
+        for (const CalendarPtr& calendar : m_index.calendars())
+            wanted << calendar->folderPath;
+    }
+    QStringList missing;
+    const QStringList watched = m_watcher.directories();
+    for (const QString& path : std::as_const(wanted)) {
+        if (!watched.contains(path) && QFileInfo(path).isDir())
+            missing << path;
+    }
+    if (!missing.isEmpty())
+        m_watcher.addPaths(missing);
+}
+
+void EventStore::checkFoldersChanged()
+{
+    bool stale;
+    {
+        QMutexLocker lock(&m_mutex);
+        stale = m_index.isStale();
+    }
+    watchFolders();
+    if (stale || std::exchange(m_ownChangePending, false))
+        Q_EMIT changed();
+}
+
+} // namespace store

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/store/Event.h"
+#include "platform/store/Predicates.h"
+#include "platform/store/Reminder.h"
+#include "platform/store/StoreIndex.h"
+
+#include <QFileSystemWatcher>
+#include <QMutex>
+#include <QObject>
+#include <QThreadPool>
+#include <QTimer>
+
+#include <functional>
+
+class UserDefaults;
+
+namespace store {
+
+// The reminders and calendar store over vdir folders of iCalendar files, shared with todoman,
+// khal and vdirsyncer. Reads go through an index that parses each file once; writes are
+// atomic, never overwrite a file another program changed since we read it, and change only
+// the lines an edit touches. changed() follows every change, ours or another program's.
+class EventStore : public QObject
+{
+    Q_OBJECT
+
+public:
+    using AccessCompletion = std::function<void(bool granted, const QString& error)>;
+    using FetchCompletion = std::function<void(const QList<ReminderPtr>& reminders)>;
+
+    explicit EventStore(const QStringList& roots, Clock& clock = Clock::system(),
+                        QObject* parent = nullptr);
+    ~EventStore() override;
+
+    // The folders to use: $VELMORAN_STORE (folders separated by ':'), else the preference
+    // "storeFolders", else $XDG_DATA_HOME/velmoran/store.
+    static QStringList configuredRoots(const UserDefaults& defaults);
+    static QString defaultRoot();
+
+    QStringList roots() const;
+
+    // Granted when every store folder can be read and written. A first run creates the folder
+    // with a task list "Reminders" and a calendar "Calendar". The completion runs on a worker.
+    void requestAccessToEntityType(EntityType type, AccessCompletion completion);
+
+    QList<CalendarPtr> calendarsForEntityType(EntityType type);
+    CalendarPtr defaultCalendarForNewReminders();
+    CalendarPtr calendarWithIdentifier(const QString& identifier);
+    QList<SourcePtr> sources() const;
+
+    ReminderPredicate predicateForRemindersInCalendars(const QList<CalendarPtr>& calendars) const;
+    ReminderPredicate predicateForIncompleteRemindersWithDueDateStarting(
+        const QDateTime& start, const QDateTime& end, const QList<CalendarPtr>& calendars) const;
+    ReminderPredicate predicateForCompletedRemindersWithCompletionDateStarting(
+        const QDateTime& start, const QDateTime& end, const QList<CalendarPtr>& calendars) const;
+    // Returns at once; the completion runs later on a store thread with fresh objects.
+    void fetchRemindersMatchingPredicate(const ReminderPredicate& predicate,
+                                         FetchCompletion completion);
+    // Synchronous fetch, for tools and tests.
+    QList<ReminderPtr> remindersMatchingPredicate(const ReminderPredicate& predicate);
+
+    EventPredicate predicateForEventsWithStartDate(const QDateTime& start, const QDateTime& end,
+                                                   const QList<CalendarPtr>& calendars) const;
+    QList<EventPtr> eventsMatchingPredicate(const EventPredicate& predicate);
+
+    // New, unsaved records.
+    ReminderPtr reminderWithEventStore();
+    CalendarPtr calendarForEntityType(EntityType type);
+
+    // Without commit the change waits for commit(). A failed save leaves the file as it was
+    // and says why in `error`.
+    bool saveReminder(const ReminderPtr& reminder, bool commit, QString* error = nullptr);
+    bool removeReminder(const ReminderPtr& reminder, bool commit, QString* error = nullptr);
+    bool saveCalendar(const CalendarPtr& calendar, bool commit, QString* error = nullptr);
+    bool removeCalendar(const CalendarPtr& calendar, bool commit, QString* error = nullptr);
+    bool commit(QString* error = nullptr);
+    // Drops uncommitted changes.
+    void reset();
+
+    // Waits until every fetch started so far has delivered (tests, shutdown).
+    void waitForFetches();
+    // Runs before each asynchronous fetch, on the fetch thread: lets a caller hold fetches back
+    // (tests of what happens while a fetch is under way).
+    void setBeforeFetch(std::function<void()> hook);
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    struct PendingChange
+    {
+        enum class Kind { SaveReminder, RemoveReminder, SaveCalendar, RemoveCalendar };
+        Kind kind;
+        ReminderPtr reminder;
+        CalendarPtr calendar;
+    };
+
+    bool ensureFirstRunLocked(QString* error);
+    void refreshLocked();
+    QList<ReminderPtr> matchLocked(const ReminderPredicate& predicate);
+    bool applyLocked(const PendingChange& change, QString* error);
+    bool writeReminderLocked(Reminder& reminder, QString* error);
+    bool removeReminderLocked(const Reminder& reminder, QString* error);
+    bool writeCalendarLocked(Calendar& calendar, QString* error);
+    bool removeCalendarLocked(const Calendar& calendar, QString* error);
+    bool queueOrApply(PendingChange change, bool commit, QString* error);
+    void announceChange();
+    void watchFolders();
+    void checkFoldersChanged();
+
+    Clock& m_clock;
+    mutable QMutex m_mutex;
+    StoreIndex m_index;
+    QList<PendingChange> m_pending;
+    QThreadPool m_fetchPool;
+    QFileSystemWatcher m_watcher;
+    QTimer m_settle;
+    bool m_ownChangePending = false;
+    std::function<void()> m_beforeFetch;
+};
+
+} // namespace store

@@ -1,0 +1,336 @@
+// The write half of EventStore: turning saved and removed records into files.
+
+#include "platform/store/AtomicFile.h"
+#include "platform/store/EventStore.h"
+#include "platform/store/RecurringCompletion.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QDeadlineTimer>
+#include <QThread>
+#include <QUuid>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace store {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("EventStore", text);
+}
+
+QString newUid()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+}
+
+// Serialises the check-then-write of Velmoran processes on one collection folder. An flock()
+// on a file that is never deleted: the kernel drops it when its holder dies, so a writer killed
+// mid-save never leaves the folder locked.
+class FolderLock
+{
+public:
+    explicit FolderLock(const QString& folder)
+    {
+        const QByteArray path = QFile::encodeName(folder + QStringLiteral("/.velmoran.lock"));
+        m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (m_fd < 0) {
+            m_reason = QString::fromLocal8Bit(std::strerror(errno));
+            return;
+        }
+        // Saves hold the lock for milliseconds; short polls keep two busy writers fair.
+        QDeadlineTimer deadline(10000);
+        for (;;) {
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+                m_locked = true;
+                return;
+            }
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                m_reason = QString::fromLocal8Bit(std::strerror(errno));
+                return;
+            }
+            if (deadline.hasExpired()) {
+                m_reason = tr("another program keeps it locked");
+                return;
+            }
+            QThread::msleep(2);
+        }
+    }
+    ~FolderLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // releases the lock
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool isLocked() const { return m_locked; }
+    QString reason() const { return m_reason; }
+
+private:
+    int m_fd = -1;
+    QString m_reason;
+    bool m_locked = false;
+};
+
+bool lockFailed(const QString& folder, const FolderLock& lock, QString* error)
+{
+    if (error)
+        *error = tr("The list folder %1 cannot be changed: %2.").arg(folder, lock.reason());
+    return false;
+}
+
+// Writes a new item file, choosing another name if the wanted one is taken.
+bool createItem(const QString& folder, const QString& uid, const QByteArray& bytes,
+                QString* path, QString* error)
+{
+    QString fileName = VdirCollections::fileNameForUid(uid);
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const QString candidate = folder + QLatin1Char('/') + fileName;
+        bool exists = false;
+        if (AtomicFile::create(candidate, bytes, error, &exists)) {
+            *path = candidate;
+            return true;
+        }
+        if (!exists)
+            return false;
+        fileName = newUid() + QStringLiteral(".ics");
+    }
+    return false;
+}
+
+// Reads the file a record came from, refusing when another program changed it since.
+std::optional<IcsItem> readUnchanged(const ItemOrigin& origin, const QString& title,
+                                     QString* error)
+{
+    QByteArray bytes;
+    FileStamp stamp;
+    if (!AtomicFile::read(origin.filePath, &bytes, &stamp, error))
+        return std::nullopt;
+    if (stamp != origin.stamp) {
+        if (error)
+            *error = tr("\"%1\" was changed by another program after it was read; nothing was "
+                        "overwritten, and the new version will be shown.")
+                         .arg(title);
+        return std::nullopt;
+    }
+    QString parseError;
+    std::optional<IcsItem> item = IcsItem::parse(bytes, &parseError);
+    if (!item && error)
+        *error = tr("%1 cannot be read (%2) and is left as it is.").arg(origin.filePath, parseError);
+    return item;
+}
+
+} // namespace
+
+bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
+{
+    const CalendarPtr calendar =
+        reminder.calendar ? m_index.calendarWithIdentifier(reminder.calendar->calendarIdentifier)
+                          : nullptr;
+    if (!calendar) {
+        if (error)
+            *error = tr("The list of \"%1\" does not exist.").arg(reminder.title);
+        return false;
+    }
+    if (calendar->immutable) {
+        if (error)
+            *error = tr("The list \"%1\" cannot be changed.").arg(calendar->title);
+        return false;
+    }
+    const QString folder = calendar->folderPath;
+    const QDateTime now = m_clock.now();
+    FolderLock lock(folder);
+    if (!lock.isLocked())
+        return lockFailed(folder, lock, error);
+
+    if (reminder.isNew()) {
+        if (reminder.uid.isEmpty())
+            reminder.uid = newUid();
+        if (!reminder.creationDate.isValid())
+            reminder.creationDate = now;
+        reminder.lastModifiedDate = now;
+        QString path;
+        if (!createItem(folder, reminder.uid, IcsItem::fromReminder(reminder).serialize(), &path,
+                        error))
+            return false;
+        reminder.origin = std::make_shared<ItemOrigin>(ItemOrigin{path, AtomicFile::stampOf(path)});
+        reminder.calendar = calendar;
+        if (reminder.calendarItemIdentifier.isEmpty())
+            reminder.calendarItemIdentifier = reminder.uid;
+        return true;
+    }
+
+    const ItemOrigin origin = *reminder.origin;
+    const QString oldFolder = QFileInfo(origin.filePath).absolutePath();
+    std::optional<FolderLock> oldLock;
+    if (oldFolder != QFileInfo(folder).absoluteFilePath()) {
+        oldLock.emplace(oldFolder);
+        if (!oldLock->isLocked())
+            return lockFailed(oldFolder, *oldLock, error);
+    }
+    std::optional<IcsItem> item = readUnchanged(origin, reminder.title, error);
+    if (!item) {
+        m_index.invalidate(origin.filePath);
+        return false;
+    }
+
+    Reminder toWrite = reminder;
+    std::optional<IcsItem> completedCopy;
+    const bool completing = reminder.completed && !item->toReminder().completed;
+    if (completing) {
+        // When the series goes on, the completed occurrence is kept as a task of its own, with
+        // everything the file had (X- properties, categories) under a new UID, and the task
+        // itself moves on. When it has ended, the task itself is the last occurrence.
+        std::optional<RecurringCompletion::Outcome> outcome = RecurringCompletion::complete(reminder);
+        if (outcome && outcome->advanced) {
+            completedCopy = *item;
+            completedCopy->setUid(newUid());
+            completedCopy->applyReminder(outcome->completedOccurrence, now);
+            toWrite = *outcome->advanced;
+        }
+    }
+    item->applyReminder(toWrite, now);
+    const QByteArray bytes = item->serialize();
+
+    QString copyPath;
+    if (completedCopy &&
+        !createItem(folder, completedCopy->uid(), completedCopy->serialize(), &copyPath, error))
+        return false;
+    auto undoCopy = [&] {
+        if (!copyPath.isEmpty())
+            AtomicFile::remove(copyPath, nullptr);
+    };
+
+    QString path = origin.filePath;
+    if (oldLock) {
+        // Moving to another list: the new file exists before the old one goes.
+        QString movedPath;
+        const QString fileName = QFileInfo(origin.filePath).completeBaseName();
+        if (!createItem(folder, fileName, bytes, &movedPath, error)) {
+            undoCopy();
+            return false;
+        }
+        if (!AtomicFile::remove(origin.filePath, error)) {
+            AtomicFile::remove(movedPath, nullptr);
+            undoCopy();
+            return false;
+        }
+        path = movedPath;
+    } else if (!AtomicFile::replace(origin.filePath, bytes, error)) {
+        undoCopy();
+        return false;
+    }
+    toWrite.origin = std::make_shared<ItemOrigin>(ItemOrigin{path, AtomicFile::stampOf(path)});
+    toWrite.calendar = calendar;
+    toWrite.lastModifiedDate = now;
+    reminder = toWrite;
+    return true;
+}
+
+bool EventStore::removeReminderLocked(const Reminder& reminder, QString* error)
+{
+    const ItemOrigin origin = *reminder.origin;
+    const QString folder = QFileInfo(origin.filePath).absolutePath();
+    FolderLock lock(folder);
+    if (!lock.isLocked())
+        return lockFailed(folder, lock, error);
+    const FileStamp stamp = AtomicFile::stampOf(origin.filePath);
+    if (stamp.size < 0)
+        return true; // already gone
+    if (stamp != origin.stamp) {
+        m_index.invalidate(origin.filePath);
+        if (error)
+            *error = tr("\"%1\" was changed by another program after it was read; it was not "
+                        "deleted.")
+                         .arg(reminder.title);
+        return false;
+    }
+    return AtomicFile::remove(origin.filePath, error);
+}
+
+bool EventStore::writeCalendarLocked(Calendar& calendar, QString* error)
+{
+    const QString colorName = calendar.color.isValid() ? calendar.color.name(QColor::HexRgb)
+                                                       : QString();
+    if (calendar.folderPath.isEmpty()) {
+        const QString root = calendar.source ? calendar.source->rootPath : m_index.roots().first();
+        const QString name = VdirCollections::newFolderName(root, calendar.title);
+        const QString folder = root + QLatin1Char('/') + name;
+        if (!QDir(root).mkdir(name)) {
+            if (error)
+                *error = tr("The folder %1 cannot be created.").arg(folder);
+            return false;
+        }
+        const QString createdFor = calendar.holdsReminders && !calendar.holdsEvents ? "VTODO"
+                                   : calendar.holdsEvents && !calendar.holdsReminders
+                                       ? "VEVENT"
+                                       : QString();
+        bool ok = VdirCollections::writeMetadata(folder, "displayname", calendar.title, error);
+        if (ok && !colorName.isEmpty())
+            ok = VdirCollections::writeMetadata(folder, "color", colorName, error);
+        if (ok && !createdFor.isEmpty())
+            ok = VdirCollections::writeMetadata(folder, VdirCollections::createdForFileName(),
+                                                createdFor, error);
+        if (!ok) {
+            QDir(folder).removeRecursively();
+            return false;
+        }
+        calendar.folderPath = folder;
+        m_index.refresh();
+        for (const CalendarPtr& known : m_index.calendars()) {
+            if (known->folderPath == folder)
+                calendar.calendarIdentifier = known->calendarIdentifier;
+        }
+        return true;
+    }
+    if (VdirCollections::readMetadata(calendar.folderPath, "displayname") != calendar.title &&
+        !VdirCollections::writeMetadata(calendar.folderPath, "displayname", calendar.title, error))
+        return false;
+    if (!colorName.isEmpty() &&
+        VdirCollections::readMetadata(calendar.folderPath, "color").toLower() != colorName &&
+        !VdirCollections::writeMetadata(calendar.folderPath, "color", colorName, error))
+        return false;
+    return true;
+}
+
+bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* error)
+{
+    {
+        FolderLock lock(calendar.folderPath);
+        if (!lock.isLocked())
+            return lockFailed(calendar.folderPath, lock, error);
+        m_index.refresh();
+        // The folder may be shared with a calendar program; only the tasks go with the list,
+        // and the folder itself only when nothing else is left in it.
+        bool keepsOtherItems = false;
+        for (const ParsedItemPtr& item : m_index.items(calendar.calendarIdentifier)) {
+            if (item->hasTodo && !item->hasEvent) {
+                if (!AtomicFile::remove(item->file.path, error))
+                    return false;
+            } else {
+                keepsOtherItems = true;
+            }
+        }
+        if (keepsOtherItems)
+            return true;
+    }
+    QDir folder(calendar.folderPath);
+    const QStringList rest = folder.entryList({QStringLiteral("*.ics")}, QDir::Files);
+    if (!rest.isEmpty())
+        return true;
+    if (!folder.removeRecursively()) {
+        if (error)
+            *error = tr("The folder %1 cannot be removed.").arg(calendar.folderPath);
+        return false;
+    }
+    return true;
+}
+
+} // namespace store

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/store/Event.h"
+#include "platform/store/Reminder.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <memory>
+#include <optional>
+
+namespace store {
+
+namespace ics {
+class Component; // the lossless content-line tree, see ics/
+}
+
+// One .ics file of the store, kept losslessly: unchanged it serializes to the very bytes it
+// was read from, and an edit rewrites only the properties and alarms the edit touched.
+// libical interprets values (dates, durations, rules, zones); it never writes the file.
+class IcsItem
+{
+public:
+    // Parses a file. nullopt (and a reason) when it is not an iCalendar object.
+    static std::optional<IcsItem> parse(const QByteArray& bytes, QString* error = nullptr);
+    // A new file holding one VTODO made from the reminder (a UID is made up when it has none),
+    // stamped at `now`, or else at its modification or creation date.
+    static IcsItem fromReminder(const Reminder& reminder);
+    static IcsItem fromReminder(const Reminder& reminder, const QDateTime& now);
+
+    IcsItem(const IcsItem& other);
+    IcsItem& operator=(const IcsItem& other);
+    IcsItem(IcsItem&&) noexcept;
+    IcsItem& operator=(IcsItem&&) noexcept;
+    ~IcsItem();
+
+    QByteArray serialize() const;
+
+    // UID of the first task or event in the file; empty when it has none.
+    QString uid() const;
+    void setUid(const QString& uid);
+    bool hasTodo() const;
+    bool hasEvent() const;
+
+    // The first VTODO as a reminder; every field but the calendar, identifier and origin.
+    Reminder toReminder() const;
+    // Writes the fields of `edited` that differ from toReminder() into the first VTODO,
+    // leaving every other line as it was; bumps DTSTAMP/LAST-MODIFIED/SEQUENCE when anything
+    // changed.
+    void applyReminder(const Reminder& edited, const QDateTime& now);
+
+    // The occurrences of the file's events (master, RRULE/RDATE/EXDATE, RECURRENCE-ID
+    // overrides) that overlap [from, to). Their calendar is left empty.
+    QList<Event> events(const QDateTime& from, const QDateTime& to) const;
+
+private:
+    IcsItem();
+    void writeReminder(const Reminder& edited, const QDateTime& now, bool bumpSequence);
+
+    std::unique_ptr<ics::Component> m_root;
+    QByteArray m_newline; // the file's own line ending, for every line written into it
+};
+
+} // namespace store

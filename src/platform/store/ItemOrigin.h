@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+namespace store {
+
+// The file an item was read from, as it was when read. A save compares the file on disk with
+// this stamp before it touches the file, so a change made by another program since our read is
+// never silently overwritten.
+struct FileStamp
+{
+    qint64 size = -1;
+    qint64 mtimeNs = -1;
+    quint64 inode = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+struct ItemOrigin
+{
+    QString filePath;
+    FileStamp stamp;
+};
+
+using ItemOriginPtr = std::shared_ptr<const ItemOrigin>;
+
+} // namespace store

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/store/Alarm.h"
+#include "platform/store/Calendar.h"
+#include "platform/store/DateComponents.h"
+#include "platform/store/ItemOrigin.h"
+#include "platform/store/RecurrenceRule.h"
+
+#include <QUrl>
+
+#include <optional>
+
+namespace store {
+
+// A task. Reminders are shared objects, like the store's records they stand for: the data
+// layer hands pointers around, edits one and asks the store to save it.
+struct Reminder
+{
+    QString calendarItemIdentifier; // stable across runs and edits
+    QString title;
+    CalendarPtr calendar;
+    QUrl URL;
+    QString notes;
+    int priority = 0; // 0 none, 1-4 high, 5 medium, 6-9 low
+    bool completed = false;
+    QDateTime completionDate;
+    std::optional<DateComponents> dueDateComponents;
+    std::optional<DateComponents> startDateComponents;
+    QDateTime creationDate;
+    QDateTime lastModifiedDate;
+    QList<Alarm> alarms;
+    QList<RecurrenceRule> recurrenceRules;
+
+    // The iCalendar UID; given by the store on first save.
+    QString uid;
+    // The file it was read from; none for a new reminder.
+    ItemOriginPtr origin;
+
+    bool hasAlarms() const { return !alarms.isEmpty(); }
+    bool hasRecurrenceRules() const { return !recurrenceRules.isEmpty(); }
+    void addAlarm(const Alarm& alarm) { alarms.append(alarm); }
+    void removeAlarm(int index)
+    {
+        if (index >= 0 && index < alarms.size())
+            alarms.removeAt(index);
+    }
+    void addRecurrenceRule(const RecurrenceRule& rule) { recurrenceRules.append(rule); }
+    void removeRecurrenceRule(int index)
+    {
+        if (index >= 0 && index < recurrenceRules.size())
+            recurrenceRules.removeAt(index);
+    }
+    // Completing stamps the completion date; reopening clears it.
+    void setCompleted(bool value, const QDateTime& now)
+    {
+        completed = value;
+        completionDate = value ? now : QDateTime();
+    }
+    bool isNew() const { return !origin; }
+};
+
+using ReminderPtr = std::shared_ptr<Reminder>;
+
+} // namespace store

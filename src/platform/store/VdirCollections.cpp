@@ -1,0 +1,196 @@
+#include "platform/store/VdirCollections.h"
+
+#include "platform/store/AtomicFile.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QRegularExpression>
+#include <QUuid>
+
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcVdir, "velmoran.store")
+
+namespace store::VdirCollections {
+
+namespace {
+
+// Metadata files are one short line; anything larger is not metadata.
+constexpr qint64 kMaxMetadataSize = 4096;
+
+bool isInside(const QString& canonicalPath, const QString& canonicalRoot)
+{
+    return canonicalPath == canonicalRoot ||
+           canonicalPath.startsWith(canonicalRoot + QLatin1Char('/'));
+}
+
+QString shortHash(const QString& text)
+{
+    return QString::fromLatin1(
+        QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+}
+
+} // namespace
+
+QString createdForFileName()
+{
+    return QStringLiteral(".velmoran-created-for");
+}
+
+QString readMetadata(const QString& folderPath, const QString& name)
+{
+    QFile file(folderPath + QLatin1Char('/') + name);
+    if (!file.exists() || file.size() > kMaxMetadataSize || !file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).trimmed();
+}
+
+bool writeMetadata(const QString& folderPath, const QString& name, const QString& value,
+                   QString* error)
+{
+    const QString path = folderPath + QLatin1Char('/') + name;
+    const QByteArray bytes = value.toUtf8();
+    if (QFile::exists(path))
+        return AtomicFile::replace(path, bytes, error);
+    return AtomicFile::create(path, bytes, error);
+}
+
+QList<CollectionFolder> scan(const QStringList& roots)
+{
+    QList<CollectionFolder> collections;
+    QSet<QString> identifiers;
+    for (const QString& root : roots) {
+        const QString canonicalRoot = QFileInfo(root).canonicalFilePath();
+        if (canonicalRoot.isEmpty())
+            continue;
+        QDir dir(root);
+        const QFileInfoList folders =
+            dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QFileInfo& folder : folders) {
+            if (folder.fileName().startsWith(QLatin1Char('.')))
+                continue;
+            const QString canonical = folder.canonicalFilePath();
+            if (!isInside(canonical, canonicalRoot)) {
+                qCWarning(lcVdir).noquote()
+                    << QStringLiteral("Skipping %1: it points outside the store folder %2.")
+                           .arg(folder.absoluteFilePath(), root);
+                continue;
+            }
+            CollectionFolder collection;
+            collection.folderPath = folder.absoluteFilePath();
+            collection.rootPath = root;
+            collection.identifier = folder.fileName();
+            if (identifiers.contains(collection.identifier))
+                collection.identifier += QLatin1Char('@') + shortHash(canonicalRoot);
+            identifiers.insert(collection.identifier);
+            collection.displayName = readMetadata(collection.folderPath, QStringLiteral("displayname"));
+            if (collection.displayName.isEmpty())
+                collection.displayName = folder.fileName();
+            const QString color = readMetadata(collection.folderPath, QStringLiteral("color"));
+            if (QColor::isValidColorName(color))
+                collection.color = QColor::fromString(color);
+            collection.description = readMetadata(collection.folderPath, QStringLiteral("description"));
+            const QString order = readMetadata(collection.folderPath, QStringLiteral("order"));
+            collection.order = order.toInt(&collection.hasOrder);
+            collection.writable = ::access(QFile::encodeName(collection.folderPath).constData(),
+                                           W_OK | X_OK) == 0;
+            collection.createdFor = readMetadata(collection.folderPath, createdForFileName());
+            collections.append(collection);
+        }
+    }
+    return collections;
+}
+
+QList<ItemFile> itemFiles(const CollectionFolder& collection)
+{
+    // One readdir pass and one stat per entry, relative to the open folder: this runs on every
+    // refresh over every file of the store.
+    QList<ItemFile> items;
+    const QByteArray folder = QFile::encodeName(collection.folderPath);
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return items;
+    const int dirFd = ::dirfd(dir);
+    QString canonicalFolder;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        const size_t length = std::strlen(name);
+        if (name[0] == '.' || length < 5 || std::strcmp(name + length - 4, ".ics") != 0)
+            continue;
+        struct stat st;
+        if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        const QString fileName = QFile::decodeName(name);
+        const QString path = collection.folderPath + QLatin1Char('/') + fileName;
+        if (S_ISLNK(st.st_mode)) {
+            if (canonicalFolder.isEmpty())
+                canonicalFolder = QFileInfo(collection.folderPath).canonicalFilePath();
+            const QString target = QFileInfo(path).canonicalFilePath();
+            if (target.isEmpty() || !isInside(target, canonicalFolder)) {
+                qCWarning(lcVdir).noquote()
+                    << QStringLiteral("Skipping %1: it links outside its list folder.").arg(path);
+                continue;
+            }
+            if (::fstatat(dirFd, name, &st, 0) != 0)
+                continue;
+        }
+        if (!S_ISREG(st.st_mode))
+            continue;
+        ItemFile item;
+        item.path = path;
+        item.fileName = fileName;
+        item.stamp.size = st.st_size;
+        item.stamp.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+        item.stamp.inode = st.st_ino;
+        items.append(item);
+    }
+    ::closedir(dir);
+    std::sort(items.begin(), items.end(),
+              [](const ItemFile& a, const ItemFile& b) { return a.fileName < b.fileName; });
+    return items;
+}
+
+bool isSafeName(const QString& name)
+{
+    static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9_.+-]+$"));
+    return !name.isEmpty() && name.size() <= 200 && name != QLatin1String(".") &&
+           name != QLatin1String("..") && !name.startsWith(QLatin1Char('.')) &&
+           safe.match(name).hasMatch();
+}
+
+QString fileNameForUid(const QString& uid)
+{
+    if (isSafeName(uid))
+        return uid + QStringLiteral(".ics");
+    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + QStringLiteral(".ics");
+}
+
+QString newFolderName(const QString& rootPath, const QString& title)
+{
+    QString base;
+    for (const QChar c : title.toLower()) {
+        if (c.isLetterOrNumber() && c.unicode() < 128)
+            base += c;
+        else if (!base.isEmpty() && !base.endsWith(QLatin1Char('-')))
+            base += QLatin1Char('-');
+    }
+    while (base.endsWith(QLatin1Char('-')))
+        base.chop(1);
+    if (base.isEmpty())
+        base = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    base = base.left(60);
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(rootPath + QLatin1Char('/') + name); ++n)
+        name = base + QLatin1Char('-') + QString::number(n);
+    return name;
+}
+
+} // namespace store::VdirCollections

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/store/Calendar.h"
+#include "platform/store/ItemOrigin.h"
+
+#include <QColor>
+#include <QList>
+#include <QString>
+
+namespace store {
+
+// One collection folder of a vdir root, with its metadata files.
+struct CollectionFolder
+{
+    QString identifier;
+    QString folderPath;
+    QString rootPath;
+    QString displayName;
+    QColor color;
+    QString description;
+    int order = 0;
+    bool hasOrder = false;
+    bool writable = true;
+    // What the folder was created for, when Velmoran created it ("VTODO" or "VEVENT"); an
+    // empty folder without it may hold either.
+    QString createdFor;
+};
+
+struct ItemFile
+{
+    QString path;
+    QString fileName;
+    FileStamp stamp;
+};
+
+// Reading and writing the vdir layout: collections are the non-hidden folders directly below
+// a root; items are the regular *.ics files in a collection. Names coming from disk never
+// turn into paths outside the store.
+namespace VdirCollections {
+
+QList<CollectionFolder> scan(const QStringList& roots);
+QList<ItemFile> itemFiles(const CollectionFolder& collection);
+
+// A file name for an item with this UID: the UID itself when it only uses safe characters,
+// else a random UUID.
+QString fileNameForUid(const QString& uid);
+bool isSafeName(const QString& name);
+// A folder name derived from a list title, unique in the root.
+QString newFolderName(const QString& rootPath, const QString& title);
+
+bool writeMetadata(const QString& folderPath, const QString& name, const QString& value,
+                   QString* error);
+QString readMetadata(const QString& folderPath, const QString& name);
+
+// The hidden file naming what a folder was created for.
+QString createdForFileName();
+
+} // namespace VdirCollections
+
+} // namespace store

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/store/Reminder.h"
+#include "platform/store/ics/AlarmCodec.h"
+#include "platform/store/ics/Component.h"
+#include "platform/store/ics/DateTimeValue.h"
+
+namespace store::ics {
+
+// The task a VTODO describes, in one pass over its lines. Values that cannot be read are left
+// at their defaults; an RRULE the recurrence rules refuse is not shown.
+Reminder readTodo(const Component& todo, const ZoneResolver& zones);
+
+// The anchors relative alarms of a task are measured from.
+AlarmAnchors alarmAnchors(const Reminder& reminder);
+
+} // namespace store::ics

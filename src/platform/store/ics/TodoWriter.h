@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/store/Reminder.h"
+#include "platform/store/ics/Component.h"
+#include "platform/store/ics/DateTimeValue.h"
+
+namespace store::ics {
+
+// Writes the differences between a task as its VTODO reads and an edited version of it into
+// that VTODO: a changed property is rewritten where it stands, a new one goes before the END
+// line, unchanged alarms stay as they are. Every other line is left alone.
+class TodoWriter
+{
+public:
+    // `calendar` is the component holding the task, where new VTIMEZONEs go (may be null).
+    TodoWriter(Component* calendar, Component& todo, const ZoneResolver& zones,
+               QByteArrayView newline);
+
+    // Returns true when anything was written.
+    bool apply(const Reminder& current, const Reminder& edited, const QDateTime& now);
+    // DTSTAMP and LAST-MODIFIED at `now`; SEQUENCE one up when asked.
+    void stamp(const QDateTime& now, bool bumpSequence);
+
+private:
+    void setLine(const Property& line);
+    void setText(QByteArrayView name, const QString& text);
+    void remove(QByteArrayView name);
+    void writeDate(QByteArrayView name, const std::optional<DateComponents>& value);
+    void ensureTimeZone(const QTimeZone& zone, int year);
+    void writeCompletion(const Reminder& current, const Reminder& edited, const QDateTime& now);
+    void writeAlarms(const Reminder& current, const Reminder& edited);
+    void writeRules(const Reminder& edited, const QDateTime& now);
+
+    Component* m_calendar;
+    Component& m_todo;
+    const ZoneResolver& m_zones;
+    QByteArray m_newline;
+    bool m_changed = false;
+};
+
+} // namespace store::ics

@@ -1,0 +1,133 @@
+#include "platform/store/recurrence/PeriodExpander.h"
+
+#include <algorithm>
+
+namespace store::recurrence {
+
+namespace {
+
+// Far beyond any calendar anyone plans with; ends a rule whose interval never meets its days.
+constexpr int kLastYear = 9999;
+
+QList<int> orDefault(const QList<int>& values, int fallback)
+{
+    return values.isEmpty() ? QList<int>{fallback} : values;
+}
+
+} // namespace
+
+PeriodExpander::PeriodExpander(const RuleParts& rule, const WallTime& start,
+                               const std::optional<WallTime>& resumeAt,
+                               const std::optional<WallTime>& horizon, ExpansionBudget& budget)
+    : m_rule(rule)
+    , m_start(start)
+    , m_matcher(rule, start.date)
+    , m_horizon(horizon)
+    , m_budget(budget)
+{
+    for (int hour : orDefault(rule.hours, start.time.hour())) {
+        for (int minute : orDefault(rule.minutes, start.time.minute())) {
+            for (int second : orDefault(rule.seconds, start.time.second())) {
+                const QTime time(hour, minute, second);
+                if (time.isValid())
+                    m_times << time;
+            }
+        }
+    }
+    if (rule.frequency == Frequency::Yearly && !rule.weekNumbers.isEmpty()) {
+        // Week numbers count in week-numbering years. A start that is itself an occurrence
+        // makes its own week-year the first period (2 January 2010 lies in week 53 of 2009);
+        // any other start begins with its calendar year.
+        m_weekYears = true;
+        m_firstWeekYear = m_matcher.matches(start.date)
+                              ? weekYearOf(start.date, rule.effectiveWeekStart())
+                              : start.date.year();
+    }
+    if (resumeAt && rule.count == 0 && *resumeAt > start)
+        m_period = qMax<qint64>(0, unitOf(resumeAt->date) / rule.interval);
+    if (m_times.isEmpty() || rule.isSubDaily())
+        m_done = true;
+}
+
+QDate PeriodExpander::firstDayOf(qint64 unit) const
+{
+    if (m_weekYears)
+        return weekOneStart(m_firstWeekYear + int(unit), m_rule.effectiveWeekStart());
+    return periodStart(m_rule.frequency, m_rule.effectiveWeekStart(), m_start.date, unit);
+}
+
+QDate PeriodExpander::lastDayOf(qint64 unit) const
+{
+    if (m_rule.frequency == Frequency::Daily)
+        return firstDayOf(unit);
+    return firstDayOf(unit + 1).addDays(-1);
+}
+
+qint64 PeriodExpander::unitOf(const QDate& day) const
+{
+    if (m_weekYears)
+        return weekYearOf(day, m_rule.effectiveWeekStart()) - m_firstWeekYear;
+    return periodsBetween(m_rule.frequency, m_rule.effectiveWeekStart(), m_start.date, day);
+}
+
+std::optional<WallTime> PeriodExpander::next()
+{
+    if (m_nextPending >= m_pending.size() && !fillNextPeriod())
+        return std::nullopt;
+    return m_pending.at(m_nextPending++);
+}
+
+bool PeriodExpander::fillNextPeriod()
+{
+    m_pending.clear();
+    m_nextPending = 0;
+    while (!m_done) {
+        const qint64 unit = m_period++ * m_rule.interval;
+        const QDate first = firstDayOf(unit);
+        const QDate last = lastDayOf(unit);
+        if (!first.isValid() || first.year() > kLastYear ||
+            (m_horizon && first > m_horizon->date) || !m_budget.spend(first.daysTo(last) + 1)) {
+            m_done = true;
+            break;
+        }
+        QList<QDate> days;
+        for (QDate day = first; day <= last; day = day.addDays(1)) {
+            if (m_matcher.matches(day))
+                days << day;
+        }
+        for (const WallTime& wall : select(days)) {
+            if (wall >= m_start && (!m_horizon || wall <= *m_horizon))
+                m_pending << wall;
+        }
+        if (!m_pending.isEmpty())
+            return true;
+    }
+    return false;
+}
+
+// The period's set is every admitted day at every time of day, in order. BYSETPOS picks from
+// that set by index, so the set is never built: a rule with many times a day over a month
+// would hold millions of entries.
+QList<WallTime> PeriodExpander::select(const QList<QDate>& days) const
+{
+    const qint64 perDay = m_times.size();
+    const qint64 size = days.size() * perDay;
+    QList<WallTime> chosen;
+    if (m_rule.setPositions.isEmpty()) {
+        for (const QDate& day : days) {
+            for (const QTime& time : m_times)
+                chosen << WallTime{day, time};
+        }
+        return chosen;
+    }
+    for (int position : m_rule.setPositions) {
+        const qint64 index = position > 0 ? position - 1 : size + position;
+        if (index >= 0 && index < size)
+            chosen << WallTime{days.at(index / perDay), m_times.at(index % perDay)};
+    }
+    std::sort(chosen.begin(), chosen.end());
+    chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
+    return chosen;
+}
+
+} // namespace store::recurrence

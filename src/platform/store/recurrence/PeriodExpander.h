@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/store/recurrence/DayMatcher.h"
+#include "platform/store/recurrence/ExpansionBudget.h"
+#include "platform/store/recurrence/OccurrenceSource.h"
+#include "platform/store/recurrence/RuleParts.h"
+
+#include <QList>
+
+namespace store::recurrence {
+
+// Our own expansion of daily, weekly, monthly and yearly rules, one period (day, week, month,
+// year, or week-numbering year for BYWEEKNO) at a time: the period's days that the rule's date
+// parts admit, times the times of day, then BYSETPOS over that set. It serves the rule shapes
+// libical 3.0.16 gets wrong (see RuleExpander.cpp). COUNT and UNTIL are left to the caller.
+class PeriodExpander : public OccurrenceSource
+{
+public:
+    // `rule` must be normalized. A rule without COUNT may resume at the period holding
+    // `resumeAt` instead of walking from its start; nothing after `horizon` is produced.
+    PeriodExpander(const RuleParts& rule, const WallTime& start,
+                   const std::optional<WallTime>& resumeAt, const std::optional<WallTime>& horizon,
+                   ExpansionBudget& budget);
+
+    std::optional<WallTime> next() override;
+
+private:
+    bool fillNextPeriod();
+    QDate firstDayOf(qint64 unit) const;
+    QDate lastDayOf(qint64 unit) const;
+    qint64 unitOf(const QDate& day) const;
+    QList<WallTime> select(const QList<QDate>& days) const;
+
+    RuleParts m_rule;
+    WallTime m_start;
+    DayMatcher m_matcher;
+    QList<QTime> m_times;
+    std::optional<WallTime> m_horizon;
+    ExpansionBudget& m_budget;
+    bool m_weekYears = false; // periods are week-numbering years
+    int m_firstWeekYear = 0;
+    qint64 m_period = 0;
+    QList<WallTime> m_pending;
+    qsizetype m_nextPending = 0;
+    bool m_done = false;
+};
+
+} // namespace store::recurrence

@@ -1,0 +1,545 @@
+#include "TestEnvironment.h"
+
+#include "platform/UserDefaults.h"
+#include "platform/store/EventStore.h"
+#include "platform/store/IcsItem.h"
+
+#include <QGuiApplication>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <unistd.h>
+
+using namespace store;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray todo(const QByteArray& uid, const QByteArray& summary, const QByteArray& extra = {})
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VTODO\r\nUID:" +
+           uid + "\r\nSUMMARY:" + summary + "\r\n" + extra + "END:VTODO\r\nEND:VCALENDAR\r\n";
+}
+
+ReminderPtr only(const QList<ReminderPtr>& reminders, const QString& title)
+{
+    ReminderPtr found;
+    for (const ReminderPtr& reminder : reminders) {
+        if (reminder->title == title) {
+            if (found)
+                return nullptr; // not unique
+            found = reminder;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+class TestEventStore : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { m_clock.setNow(TestEnvironment::local(2026, 12, 6, 10, 0)); }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void firstRunCreatesAListAndACalendar()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        QCOMPARE(titles(store.calendarsForEntityType(EntityType::Reminder)), QStringList{"Reminders"});
+        QCOMPARE(titles(store.calendarsForEntityType(EntityType::Event)), QStringList{"Calendar"});
+        const CalendarPtr list = store.defaultCalendarForNewReminders();
+        QVERIFY(list);
+        QCOMPARE(readAll(list->folderPath + "/displayname"), QByteArray("Reminders"));
+        QCOMPARE(store.sources().size(), 1);
+        QCOMPARE(int(store.sources().first()->sourceType), 0);
+
+        EventStore again({root()}, m_clock);
+        QVERIFY(requestAccess(again));
+        QCOMPARE(again.calendarsForEntityType(EntityType::Reminder).size(), 1);
+        QCOMPARE(again.calendarWithIdentifier(list->calendarIdentifier)->title, QString("Reminders"));
+    }
+
+    void accessIsRefusedForAFolderThatCannotBeCreated()
+    {
+        writeFile(m_dir->filePath("file"), "not a folder");
+        EventStore store({m_dir->filePath("file/store")}, m_clock);
+        QString error;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be created"));
+        QVERIFY(!requestAccess(store, &error));
+        QVERIFY(error.contains("cannot be created"));
+    }
+
+    void savedTasksComeBackFromAFetchOffTheMainThread()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        ReminderPtr reminder = store.reminderWithEventStore();
+        reminder->title = "Buy milk";
+        reminder->calendar = store.defaultCalendarForNewReminders();
+        reminder->priority = 5;
+        reminder->notes = "two litres";
+        reminder->URL = QUrl("https://example.org/milk");
+        DateComponents due = DateComponents::fromDate(QDate(2026, 12, 24));
+        reminder->dueDateComponents = due;
+        QString error;
+        QVERIFY2(store.saveReminder(reminder, true, &error), qPrintable(error));
+        QVERIFY(!reminder->calendarItemIdentifier.isEmpty());
+        QVERIFY(QFile::exists(reminder->calendar->folderPath + "/" + reminder->uid + ".ics"));
+
+        QThread* deliveredOn = nullptr;
+        QList<ReminderPtr> fetched;
+        std::atomic<bool> done = false;
+        store.fetchRemindersMatchingPredicate(
+            store.predicateForRemindersInCalendars({reminder->calendar}),
+            [&](const QList<ReminderPtr>& reminders) {
+                deliveredOn = QThread::currentThread();
+                fetched = reminders;
+                done = true;
+            });
+        QTRY_VERIFY(done.load());
+        QVERIFY(deliveredOn != QThread::currentThread());
+        QCOMPARE(fetched.size(), 1);
+        const ReminderPtr read = fetched.first();
+        QCOMPARE(read->calendarItemIdentifier, reminder->calendarItemIdentifier);
+        QCOMPARE(read->priority, 5);
+        QCOMPARE(read->notes, QString("two litres"));
+        QCOMPARE(read->URL, QUrl("https://example.org/milk"));
+        QVERIFY(read->dueDateComponents);
+        QCOMPARE(read->dueDateComponents->date(), QDate(2026, 12, 24));
+        QVERIFY(!read->dueDateComponents->hasTimeOfDay());
+        QVERIFY(readAll(read->origin->filePath).contains("DUE;VALUE=DATE:20261224"));
+    }
+
+    void uncommittedChangesWaitForCommit()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        ReminderPtr reminder = newTask(store, "Later");
+        QVERIFY(store.saveReminder(reminder, false));
+        QCOMPARE(all(store).size(), 0);
+        QVERIFY(store.commit());
+        QCOMPARE(all(store).size(), 1);
+
+        QVERIFY(store.removeReminder(all(store).first(), false));
+        QCOMPARE(all(store).size(), 1);
+        store.reset();
+        QVERIFY(store.commit());
+        QCOMPARE(all(store).size(), 1);
+    }
+
+    void predicatesSelectCompletedAndOpenTasks()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        ReminderPtr open = newTask(store, "Open");
+        ReminderPtr done = newTask(store, "Done");
+        done->setCompleted(true, m_clock.now());
+        QVERIFY(store.saveReminder(open, true));
+        QVERIFY(store.saveReminder(done, true));
+        const CalendarPtr list = store.defaultCalendarForNewReminders();
+        const QList<ReminderPtr> completed = store.remindersMatchingPredicate(
+            store.predicateForCompletedRemindersWithCompletionDateStarting({}, {}, {list}));
+        QCOMPARE(titles(completed), QStringList{"Done"});
+        QCOMPARE(completed.first()->completionDate, m_clock.now());
+        const QList<ReminderPtr> incomplete = store.remindersMatchingPredicate(
+            store.predicateForIncompleteRemindersWithDueDateStarting({}, {}, {list}));
+        QCOMPARE(titles(incomplete), QStringList{"Open"});
+    }
+
+    void everyBurstOfChangesIsAnnouncedOnce()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        QSignalSpy spy(&store, &EventStore::changed);
+        QTest::qWait(400); // let the first-run folder events settle
+        spy.clear();
+
+        QVERIFY(store.saveReminder(newTask(store, "One"), true));
+        QVERIFY(store.saveReminder(newTask(store, "Two"), true));
+        QVERIFY(spy.wait(2000));
+        QTest::qWait(600);
+        QCOMPARE(spy.count(), 1);
+
+        // Another program drops a file in.
+        spy.clear();
+        const CalendarPtr list = store.defaultCalendarForNewReminders();
+        writeFile(list->folderPath + "/outside.ics", todo("outside", "From elsewhere"));
+        QVERIFY(spy.wait(3000));
+        QVERIFY(only(all(store), "From elsewhere"));
+    }
+
+    void aFileChangedElsewhereIsNeverOverwritten()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        QVERIFY(store.saveReminder(newTask(store, "Shared"), true));
+        ReminderPtr mine = all(store).first();
+        const QByteArray theirs = todo(mine->uid.toUtf8(), "Changed by todoman",
+                                       "X-THEIRS:kept\r\n");
+        QTest::qWait(20);
+        writeFile(mine->origin->filePath, theirs);
+
+        mine->title = "Changed by me";
+        QString error;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("changed by another program"));
+        QVERIFY(!store.saveReminder(mine, true, &error));
+        QVERIFY(error.contains("changed by another program"));
+        QCOMPARE(readAll(mine->origin->filePath), theirs);
+        QCOMPARE(all(store).first()->title, QString("Changed by todoman"));
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("was not deleted"));
+        QVERIFY(!store.removeReminder(mine, true));
+        QVERIFY(QFile::exists(mine->origin->filePath));
+    }
+
+    void badFilesAreSkippedAndNeverRewritten()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        const CalendarPtr list = store.defaultCalendarForNewReminders();
+        const QByteArray garbage("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:\xff\xfe broken");
+        writeFile(list->folderPath + "/broken.ics", garbage);
+        writeFile(list->folderPath + "/empty.ics", "");
+        writeFile(list->folderPath + "/good.ics", todo("good", "Good"));
+        writeFile(list->folderPath + "/notes.txt", "not an item");
+        writeFile(list->folderPath + "/.hidden.ics", todo("hidden", "Hidden"));
+        writeFile(list->folderPath + "/x.ics.tmp", todo("tmp", "Temporary"));
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Skipping .*broken.ics"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Skipping .*empty.ics"));
+        QCOMPARE(titles(all(store)), QStringList{"Good"});
+        QVERIFY(store.saveReminder(newTask(store, "Another"), true));
+        QVERIFY(store.removeCalendar(store.defaultCalendarForNewReminders(), true));
+        // The list's tasks went; what could not be read stays, and so does its folder.
+        QCOMPARE(readAll(list->folderPath + "/broken.ics"), garbage);
+        QVERIFY(!QFile::exists(list->folderPath + "/good.ics"));
+    }
+
+    void identifiersAndFileNamesAreSafe()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        const CalendarPtr list = store.defaultCalendarForNewReminders();
+        writeFile(list->folderPath + "/a.ics", todo("same", "First copy"));
+        writeFile(list->folderPath + "/b.ics", todo("same", "Second copy"));
+        writeFile(list->folderPath + "/c.ics", todo("", "No UID").replace("UID:\r\n", ""));
+        const QList<ReminderPtr> reminders = all(store);
+        QCOMPARE(reminders.size(), 3);
+        QSet<QString> identifiers;
+        for (const ReminderPtr& reminder : reminders)
+            identifiers.insert(reminder->calendarItemIdentifier);
+        QCOMPARE(identifiers.size(), 3);
+        QVERIFY(identifiers.contains("same"));
+
+        ReminderPtr evil = newTask(store, "Evil");
+        evil->uid = "../../../escape";
+        QVERIFY(store.saveReminder(evil, true));
+        QCOMPARE(QFileInfo(evil->origin->filePath).absolutePath(), list->folderPath);
+        QVERIFY(!QFile::exists(m_dir->filePath("escape.ics")));
+    }
+
+    void linksOutOfTheStoreAreNotFollowed()
+    {
+        writeFile(m_dir->filePath("secret/secret.ics"), todo("secret", "Secret"));
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        const CalendarPtr list = store.defaultCalendarForNewReminders();
+        QVERIFY(QFile::link(m_dir->filePath("secret/secret.ics"), list->folderPath + "/link.ics"));
+        QVERIFY(QFile::link(m_dir->filePath("secret"), root() + "/linked-list"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("links outside"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("points outside"));
+        QVERIFY(all(store).isEmpty());
+    }
+
+    void listsAreCreatedRenamedAndRemoved()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        CalendarPtr list = store.calendarForEntityType(EntityType::Reminder);
+        list->title = "Work / Home";
+        list->color = QColor(10, 20, 30);
+        QString error;
+        QVERIFY2(store.saveCalendar(list, true, &error), qPrintable(error));
+        QVERIFY(QFileInfo(list->folderPath).isDir());
+        QCOMPARE(QFileInfo(list->folderPath).dir().absolutePath(), root());
+        QCOMPARE(readAll(list->folderPath + "/color"), QByteArray("#0a141e"));
+        QVERIFY(store.calendarWithIdentifier(list->calendarIdentifier));
+        QCOMPARE(titles(store.calendarsForEntityType(EntityType::Reminder)),
+                 (QStringList{"Reminders", "Work / Home"}));
+
+        list->title = "Work";
+        QVERIFY(store.saveCalendar(list, true));
+        QCOMPARE(store.calendarWithIdentifier(list->calendarIdentifier)->title, QString("Work"));
+
+        ReminderPtr task = newTask(store, "Report");
+        task->calendar = list;
+        QVERIFY(store.saveReminder(task, true));
+        QVERIFY(store.removeCalendar(store.calendarWithIdentifier(list->calendarIdentifier), true));
+        QVERIFY(!QFileInfo::exists(list->folderPath));
+        QVERIFY(!store.calendarWithIdentifier(list->calendarIdentifier));
+    }
+
+    void removingAListKeepsTheEventsOfASharedFolder()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        const CalendarPtr list = store.defaultCalendarForNewReminders();
+        const QByteArray event = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\n"
+                                 "UID:ev\r\nDTSTART:20261207T090000Z\r\nDTEND:20261207T100000Z\r\n"
+                                 "SUMMARY:Meeting\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+        writeFile(list->folderPath + "/ev.ics", event);
+        QVERIFY(store.saveReminder(newTask(store, "Task"), true));
+        QVERIFY(store.removeCalendar(store.calendarWithIdentifier(list->calendarIdentifier), true));
+        QCOMPARE(readAll(list->folderPath + "/ev.ics"), event);
+        QVERIFY(all(store).isEmpty());
+    }
+
+    void movingATaskToAnotherList()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        CalendarPtr work = store.calendarForEntityType(EntityType::Reminder);
+        work->title = "Work";
+        QVERIFY(store.saveCalendar(work, true));
+        ReminderPtr task = newTask(store, "Move me");
+        QVERIFY(store.saveReminder(task, true));
+        const QString before = task->origin->filePath;
+        const QString identifier = task->calendarItemIdentifier;
+        task->calendar = work;
+        QVERIFY(store.saveReminder(task, true));
+        QVERIFY(!QFile::exists(before));
+        const ReminderPtr moved = only(all(store), "Move me");
+        QVERIFY(moved);
+        QCOMPARE(moved->calendar->calendarIdentifier, work->calendarIdentifier);
+        QCOMPARE(moved->calendarItemIdentifier, identifier);
+    }
+
+    void completingARecurringTaskAdvancesItAndKeepsTheOccurrence()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        ReminderPtr task = newTask(store, "Water plants");
+        DateComponents due = DateComponents::fromDate(QDate(2026, 12, 6));
+        due.hour = 9;
+        due.timeZone = QTimeZone("Europe/Berlin");
+        task->dueDateComponents = due;
+        task->startDateComponents = due;
+        task->addAlarm(Alarm::withAbsoluteDate(due.toDateTime()));
+        RecurrenceRule daily;
+        daily.frequency = RecurrenceRule::Frequency::Daily;
+        daily.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(3);
+        task->addRecurrenceRule(daily);
+        QVERIFY(store.saveReminder(task, true));
+        const QString identifier = task->calendarItemIdentifier;
+
+        for (int day = 6; day <= 8; ++day) {
+            ReminderPtr current = byIdentifier(store, identifier);
+            QVERIFY(current);
+            QVERIFY(!current->completed);
+            QCOMPARE(current->dueDateComponents->date(), QDate(2026, 12, day));
+            QCOMPARE(current->dueDateComponents->hour, 9);
+            current->setCompleted(true, m_clock.now());
+            QString error;
+            QVERIFY2(store.saveReminder(current, true, &error), qPrintable(error));
+        }
+        // The third completion ends the series: the task itself is completed now.
+        const ReminderPtr last = byIdentifier(store, identifier);
+        QVERIFY(last->completed);
+        QCOMPARE(last->dueDateComponents->date(), QDate(2026, 12, 8));
+        const QList<ReminderPtr> reminders = all(store);
+        QCOMPARE(reminders.size(), 3);
+        QList<QDate> completedDays;
+        for (const ReminderPtr& reminder : reminders) {
+            QVERIFY(reminder->completed);
+            if (reminder->calendarItemIdentifier != identifier) {
+                QVERIFY(!reminder->hasRecurrenceRules());
+                completedDays << reminder->dueDateComponents->date();
+            }
+        }
+        std::sort(completedDays.begin(), completedDays.end());
+        QCOMPARE(completedDays, (QList<QDate>{QDate(2026, 12, 6), QDate(2026, 12, 7)}));
+    }
+
+    void recurringTaskUntilADateEndsThere()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        ReminderPtr task = newTask(store, "Weekly review");
+        task->dueDateComponents = DateComponents::fromDate(QDate(2026, 12, 4));
+        RecurrenceRule weekly;
+        weekly.frequency = RecurrenceRule::Frequency::Weekly;
+        weekly.recurrenceEnd = RecurrenceEnd::withEndDate(QDateTime(QDate(2026, 12, 11), QTime()));
+        task->addRecurrenceRule(weekly);
+        QVERIFY(store.saveReminder(task, true));
+        ReminderPtr current = byIdentifier(store, task->calendarItemIdentifier);
+        current->setCompleted(true, m_clock.now());
+        QVERIFY(store.saveReminder(current, true));
+        current = byIdentifier(store, task->calendarItemIdentifier);
+        QCOMPARE(current->dueDateComponents->date(), QDate(2026, 12, 11));
+        QVERIFY(!current->completed);
+        current->setCompleted(true, m_clock.now());
+        QVERIFY(store.saveReminder(current, true));
+        QVERIFY(byIdentifier(store, task->calendarItemIdentifier)->completed);
+        QCOMPARE(all(store).size(), 2);
+    }
+
+    void eventsOfTheCalendarsAreQueriedByRange()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        const CalendarPtr calendar = store.calendarsForEntityType(EntityType::Event).first();
+        writeFile(calendar->folderPath + "/standup.ics",
+                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:standup\r\n"
+                  "DTSTART;TZID=Europe/Berlin:20260323T093000\r\n"
+                  "DTEND;TZID=Europe/Berlin:20260323T094500\r\n"
+                  "RRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=4\r\nEXDATE;TZID=Europe/Berlin:20260406T093000\r\n"
+                  "SUMMARY:Standup\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        const QList<EventPtr> events = store.eventsMatchingPredicate(store.predicateForEventsWithStartDate(
+            TestEnvironment::local(2026, 3, 1), TestEnvironment::local(2026, 5, 1), {}));
+        QCOMPARE(events.size(), 3);
+        QCOMPARE(events.at(0)->startDate, TestEnvironment::local(2026, 3, 23, 9, 30));
+        QCOMPARE(events.at(1)->startDate, TestEnvironment::local(2026, 3, 30, 9, 30)); // after DST
+        QCOMPARE(events.at(2)->startDate, TestEnvironment::local(2026, 4, 13, 9, 30));
+        QCOMPARE(events.at(0)->calendar->calendarIdentifier, calendar->calendarIdentifier);
+        const CalendarPtr list = store.defaultCalendarForNewReminders();
+        QVERIFY(store.eventsMatchingPredicate(store.predicateForEventsWithStartDate(
+            TestEnvironment::local(2026, 3, 1), TestEnvironment::local(2026, 5, 1), {list}))
+                    .isEmpty());
+    }
+
+    void storeFoldersComeFromTheEnvironmentFirst()
+    {
+        UserDefaults defaults(m_dir->filePath("prefs.json"));
+        QCOMPARE(EventStore::configuredRoots(defaults), QStringList{EventStore::defaultRoot()});
+        QVERIFY(EventStore::defaultRoot().startsWith(qEnvironmentVariable("HOME")));
+        defaults.setObject(QStringList{"/a/b", "/c"}, "storeFolders");
+        QCOMPARE(EventStore::configuredRoots(defaults), (QStringList{"/a/b", "/c"}));
+        qputenv("VELMORAN_STORE", "/x/y/:/z::/x/y");
+        QCOMPARE(EventStore::configuredRoots(defaults), (QStringList{"/x/y", "/z"}));
+        qunsetenv("VELMORAN_STORE");
+    }
+
+    void aReadOnlyListIsImmutableAndAFailedWriteKeepsTheFile()
+    {
+        if (geteuid() == 0) {
+            // Root ignores folder permissions; run this case as an unprivileged user.
+            if (QStandardPaths::findExecutable("setpriv").isEmpty())
+                QSKIP("needs setpriv to drop root");
+            QProcess child;
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups",
+                                    QCoreApplication::applicationFilePath(),
+                                    "aReadOnlyListIsImmutableAndAFailedWriteKeepsTheFile"});
+            QVERIFY(child.waitForFinished(60000));
+            const QByteArray output = child.readAll();
+            QVERIFY2(child.exitCode() == 0, output.constData());
+            QVERIFY2(!output.contains("SKIP"), output.constData());
+            return;
+        }
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        QVERIFY(store.saveReminder(newTask(store, "Kept"), true));
+        ReminderPtr task = all(store).first();
+        const QString folder = task->calendar->folderPath;
+        const QByteArray before = readAll(task->origin->filePath);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+
+        const CalendarPtr list = store.calendarWithIdentifier(task->calendar->calendarIdentifier);
+        QVERIFY(list->immutable);
+        QVERIFY(!list->allowsContentModifications());
+        task->title = "Changed";
+        QString error;
+        QVERIFY(!store.saveReminder(task, true, &error));
+        QVERIFY(!error.isEmpty());
+
+        // A stale object that still thinks the list is writable: the write itself fails.
+        task->calendar = std::make_shared<Calendar>(*list);
+        task->calendar->immutable = false;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
+        QVERIFY(!store.saveReminder(task, true, &error));
+        QCOMPARE(readAll(task->origin->filePath), before);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+
+    bool requestAccess(EventStore& store, QString* error = nullptr)
+    {
+        std::atomic<bool> answered = false;
+        std::atomic<bool> granted = false;
+        QString why;
+        store.requestAccessToEntityType(EntityType::Reminder, [&](bool ok, const QString& text) {
+            why = text;
+            granted = ok;
+            answered = true;
+        });
+        QElapsedTimer waited;
+        waited.start();
+        while (!answered && waited.elapsed() < 5000)
+            QTest::qWait(5);
+        if (error)
+            *error = why;
+        return answered && granted;
+    }
+
+    ReminderPtr newTask(EventStore& store, const QString& title)
+    {
+        ReminderPtr reminder = store.reminderWithEventStore();
+        reminder->title = title;
+        reminder->calendar = store.defaultCalendarForNewReminders();
+        return reminder;
+    }
+
+    QList<ReminderPtr> all(EventStore& store)
+    {
+        return store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+    }
+
+    ReminderPtr byIdentifier(EventStore& store, const QString& identifier)
+    {
+        for (const ReminderPtr& reminder : all(store)) {
+            if (reminder->calendarItemIdentifier == identifier)
+                return reminder;
+        }
+        return nullptr;
+    }
+
+    template <typename List> static QStringList titles(const List& items)
+    {
+        QStringList result;
+        for (const auto& item : items)
+            result << item->title;
+        return result;
+    }
+
+    Clock m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+VELMORAN_TEST_MAIN(TestEventStore)
+#include "tst_eventstore.moc"

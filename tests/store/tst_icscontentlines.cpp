@@ -1,0 +1,234 @@
+#include "TestEnvironment.h"
+
+#include "platform/store/LibicalSetup.h"
+#include "platform/store/ics/Component.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+
+using store::ics::Component;
+using store::ics::Property;
+
+namespace {
+
+Component parsed(const QByteArray& bytes)
+{
+    QString error;
+    std::optional<Component> document = Component::parseDocument(bytes, &error);
+    if (!document)
+        qWarning() << "refused:" << error;
+    return document ? std::move(*document) : Component();
+}
+
+bool isValidUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+} // namespace
+
+class TestIcsContentLines : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { store::LibicalSetup::initialize(); }
+
+    void roundTripIsByteIdentical_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("crlf") << QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n");
+        QTest::newRow("lf, no final newline")
+            << QByteArray("BEGIN:VCALENDAR\nVERSION:2.0\nEND:VCALENDAR");
+        QTest::newRow("mixed endings") << QByteArray("BEGIN:A\r\nX:1\nY:2\r\nEND:A\n");
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                       "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+        QTest::newRow("folds with space and tab")
+            << QByteArray("BEGIN:VTODO\r\nSUMMARY:one\r\n  two\r\n\tthree\r\nEND:VTODO\r\n");
+        QTest::newRow("lone CR, NUL and invalid UTF-8")
+            << QByteArray("BEGIN:VTODO\nSUMMARY:a\rb\0c\xff\xfe\nEND:VTODO\n", 38);
+        QTest::newRow("blank and junk lines inside")
+            << QByteArray("BEGIN:VTODO\r\n\r\nno colon here\r\n;;;\r\nEND:VTODO\r\n\r\n");
+        QTest::newRow("several top-level components")
+            << QByteArray("BEGIN:VEVENT\nEND:VEVENT\nBEGIN:X-THING\nA:b\nEND:X-THING\n");
+        QTest::newRow("lower-case names, END with trailing blank")
+            << QByteArray("begin:vtodo\r\nsummary:x\r\nend:VTODO \r\n");
+        QTest::newRow("comment after the calendar")
+            << QByteArray("BEGIN:VCALENDAR\nEND:VCALENDAR\nX-COMMENT:Cached\n");
+        QTest::newRow("deep nesting") << QByteArray("BEGIN:A\nBEGIN:B\nBEGIN:C\nBEGIN:D\nZ:1\n"
+                                                    "END:D\nEND:C\nEND:B\nEND:A\n");
+    }
+    void roundTripIsByteIdentical()
+    {
+        QFETCH(QByteArray, bytes);
+        std::optional<Component> document = Component::parseDocument(bytes, nullptr);
+        QVERIFY(document);
+        QCOMPARE(document->serialize(), bytes);
+        QCOMPARE(document->serializedSize(), bytes.size());
+        const Component copy = *document; // deep copies serialize the same
+        QCOMPARE(copy.serialize(), bytes);
+    }
+
+    void refusesWhatIsNoCalendar_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("only blank lines") << QByteArray("\r\n\r\n");
+        QTest::newRow("missing END")
+            << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nEND:VTODO\r\n");
+        QTest::newRow("mismatched END") << QByteArray("BEGIN:VTODO\nEND:VEVENT\n");
+        QTest::newRow("END first") << QByteArray("END:VTODO\n");
+        QTest::newRow("text before") << QByteArray("hello\nBEGIN:VTODO\nEND:VTODO\n");
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        QByteArray deep;
+        for (int i = 0; i < 1000; ++i)
+            deep += "BEGIN:X\n";
+        for (int i = 0; i < 1000; ++i)
+            deep += "END:X\n";
+        QTest::newRow("hostile nesting") << deep;
+    }
+    void refusesWhatIsNoCalendar()
+    {
+        QFETCH(QByteArray, bytes);
+        QString error;
+        QVERIFY(!Component::parseDocument(bytes, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void readsNamesParametersAndValues()
+    {
+        const Component document =
+            parsed("BEGIN:VTODO\r\n"
+                   "ATTENDEE;CN=\"Doe; John: Jr, "
+                   "III\";ROLE=REQ-PARTICIPANT;X-LIST=a,\"b,c\",d:mailto:j@x\r\n"
+                   "X-PARAM;NEWLINE=^n;ALL=^^^'^n;UNKNOWN=^a^ :v\r\n"
+                   "DESCRIPTION:line\\none\\, two\\; three \\\\ four\\:five\r\n"
+                   "X-EMPTY;A=:\r\n"
+                   "X-NOCOLON;A=\"unterminated:value\r\n"
+                   "END:VTODO\r\n");
+        const Component& todo = *document.child("VTODO");
+        const Property* attendee = todo.property("attendee");
+        QVERIFY(attendee);
+        QCOMPARE(attendee->value(), QByteArrayView("mailto:j@x"));
+        QCOMPARE(attendee->parameter("cn"), QByteArray("Doe; John: Jr, III"));
+        QCOMPARE(attendee->parameter("ROLE"), QByteArray("REQ-PARTICIPANT"));
+        QVERIFY(!attendee->parameter("RSVP"));
+        const auto parameters = attendee->parameters();
+        QCOMPARE(parameters.size(), 3);
+        QCOMPARE(parameters.at(2).values, (QList<QByteArray>{"a", "b,c", "d"}));
+
+        const Property* escaped = todo.property("X-PARAM");
+        QCOMPARE(escaped->parameter("NEWLINE"), QByteArray("\n"));
+        QCOMPARE(escaped->parameter("ALL"), QByteArray("^\"\n"));
+        QCOMPARE(escaped->parameter("UNKNOWN"), QByteArray("^a^ "));
+
+        QCOMPARE(todo.property("DESCRIPTION")->text(),
+                 QStringLiteral("line\none, two; three \\ four:five"));
+        QCOMPARE(todo.property("X-EMPTY")->parameter("A"), QByteArray());
+        QCOMPARE(todo.property("X-EMPTY")->value(), QByteArrayView(""));
+        // A line whose quote never closes has no value; it is kept, not read.
+        QVERIFY(!todo.property("X-NOCOLON"));
+        QCOMPARE(document.serialize().count("X-NOCOLON"), 1);
+    }
+
+    void unfoldsAcrossMultiByteCharacters()
+    {
+        // The fold splits "ö" (C3 B6) and sits inside a parameter value.
+        const QByteArray bytes = "BEGIN:VEVENT\n"
+                                 "X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-ADDRESS=\"R\xC3\n"
+                                 " \xB6"
+                                 "adstar\";X-APPLE-RADIUS=49.91\n"
+                                 "\t3;X-TITLE=:geo:52.38,7.52\n"
+                                 "END:VEVENT\n";
+        const Component document = parsed(bytes);
+        const Property* location =
+            document.child("VEVENT")->property("X-APPLE-STRUCTURED-LOCATION");
+        QVERIFY(location);
+        QCOMPARE(QString::fromUtf8(*location->parameter("X-ADDRESS")), QStringLiteral("Röadstar"));
+        QCOMPARE(location->parameter("X-APPLE-RADIUS"), QByteArray("49.913"));
+        QCOMPARE(location->value(), QByteArrayView("geo:52.38,7.52"));
+        QCOMPARE(document.serialize(), bytes);
+    }
+
+    void writesFoldedEscapedLines()
+    {
+        const QString text = QStringLiteral("Grüße, Kollegen; \\ Zeile\r\nzwei\nund ") +
+                             QString(40, QChar(0x20AC)) + QStringLiteral(" 😀 Ende");
+        const Property line = Property::text("DESCRIPTION", text, "\r\n");
+        const QList<QByteArray> physical = line.raw().split('\n');
+        QVERIFY(physical.size() > 3);
+        QVERIFY(physical.last().isEmpty());
+        for (qsizetype i = 0; i + 1 < physical.size(); ++i) {
+            QByteArray one = physical.at(i);
+            QVERIFY(one.endsWith('\r'));
+            one.chop(1);
+            QVERIFY2(one.size() <= 75, one.constData());
+            if (i > 0) {
+                QVERIFY(one.startsWith(' '));
+                one.remove(0, 1);
+            }
+            QVERIFY2(isValidUtf8(one), "a fold split a UTF-8 sequence");
+        }
+        QVERIFY(line.raw().startsWith("DESCRIPTION:Grüße\\, Kollegen\\; \\\\ Zeile\\nzwei\\nund "));
+        QCOMPARE(line.text(), QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+        // Parameter values are quoted and ^-escaped as needed, and read back the same.
+        const Property built = Property::build(
+            "X-APPLE-STRUCTURED-LOCATION",
+            {{"VALUE", {"URI"}}, {"X-TITLE", {"Home: \"Main\", 2^nd\nfloor"}}}, "geo:1,2", "\n");
+        QCOMPARE(built.content(),
+                 QByteArrayView("X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-TITLE=\"Home: ^'Main^', "
+                                "2^^nd^nfloor\":geo:1,2"));
+        QCOMPARE(built.raw().count('\n'), 2);
+        QCOMPARE(built.parameter("X-TITLE"), QByteArray("Home: \"Main\", 2^nd\nfloor"));
+        QCOMPARE(Property::build("X", {}, "", "\n").raw(), QByteArray("X:\n"));
+    }
+
+    void editsInPlace()
+    {
+        Component document = parsed("BEGIN:VCALENDAR\nBEGIN:VTODO\nA:1\nSUMMARY:old\nB:2\n"
+                                    "END:VTODO\nEND:VCALENDAR\n");
+        Component& todo = *document.child("VCALENDAR")->child("VTODO");
+        todo.setProperty(Property::text("SUMMARY", QStringLiteral("new"), "\n"));
+        todo.setProperty(Property::text("X-ADDED", QStringLiteral("yes"), "\n"));
+        QCOMPARE(todo.removeProperties("A"), 0);
+        QCOMPARE(todo.removeProperties("A"), -1);
+        QCOMPARE(document.serialize(), QByteArray("BEGIN:VCALENDAR\nBEGIN:VTODO\nSUMMARY:new\nB:2\n"
+                                                  "X-ADDED:yes\nEND:VTODO\nEND:VCALENDAR\n"));
+    }
+
+    void largeFilesParseInLinearTime()
+    {
+        // 5 MB of small events, and one 5 MB property folded 70 000 times.
+        QByteArray many = "BEGIN:VCALENDAR\r\n";
+        while (many.size() < 5 * 1024 * 1024) {
+            many += "BEGIN:VEVENT\r\nUID:" + QByteArray::number(many.size()) +
+                    "\r\nDTSTART;TZID=Europe/Berlin:20260101T100000\r\nSUMMARY:An event with a "
+                    "long enough title to be realistic\r\nEND:VEVENT\r\n";
+        }
+        many += "END:VCALENDAR\r\n";
+        QByteArray folded = "BEGIN:VTODO\r\nDESCRIPTION:";
+        qsizetype folds = 0;
+        for (; folded.size() < 5 * 1024 * 1024; ++folds)
+            folded += QByteArray(73, 'x') + "\r\n ";
+        folded += "end\r\nEND:VTODO\r\n";
+        QByteArray unbroken =
+            "BEGIN:VTODO\r\nDESCRIPTION:" + QByteArray(5 * 1024 * 1024, 'y') + "\r\nEND:VTODO\r\n";
+
+        for (const QByteArray& bytes : {many, folded, unbroken}) {
+            QElapsedTimer timer;
+            timer.start();
+            std::optional<Component> document = Component::parseDocument(bytes, nullptr);
+            QVERIFY(document);
+            QCOMPARE(document->serialize(), bytes);
+            QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+        }
+        const Component document = parsed(folded);
+        QCOMPARE(document.child("VTODO")->property("DESCRIPTION")->text().size(), folds * 73 + 3);
+    }
+};
+
+VELMORAN_TEST_MAIN(TestIcsContentLines)
+#include "tst_icscontentlines.moc"

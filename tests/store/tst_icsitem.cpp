@@ -1,0 +1,684 @@
+#include "TestEnvironment.h"
+
+#include "platform/store/IcsItem.h"
+#include "platform/store/LibicalSetup.h"
+#include "platform/store/Recurrence.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+
+using namespace store;
+using TestEnvironment::local;
+
+Q_DECLARE_METATYPE(store::DateComponents)
+
+namespace {
+
+const QTimeZone berlin("Europe/Berlin");
+
+QByteArray todoFile(const QByteArray& body, const QByteArray& newline = "\r\n")
+{
+    QByteArray text = "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Test//Test//EN\nBEGIN:VTODO\n"
+                      "UID:task-1\nDTSTAMP:20260101T000000Z\nSUMMARY:Task\n" +
+                      body + (body.isEmpty() || body.endsWith('\n') ? "" : "\n") +
+                      "END:VTODO\nEND:VCALENDAR\n";
+    text.replace("\n", newline);
+    return text;
+}
+
+IcsItem parsed(const QByteArray& bytes)
+{
+    QString error;
+    std::optional<IcsItem> item = IcsItem::parse(bytes, &error);
+    if (!item)
+        qFatal("refused: %s", qPrintable(error));
+    return std::move(*item);
+}
+
+// Logical lines, unfolded, without their line endings.
+QList<QByteArray> linesOf(QByteArray bytes)
+{
+    bytes.replace("\r\n", "\n");
+    bytes.replace("\n ", "");
+    bytes.replace("\n\t", "");
+    QList<QByteArray> lines = bytes.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// The lines of `after` that `before` lacks and those it lost, in order.
+QList<QByteArray> changedLines(const QByteArray& before, const QByteArray& after)
+{
+    const QList<QByteArray> old = linesOf(before);
+    const QList<QByteArray> now = linesOf(after);
+    QList<QByteArray> changed;
+    for (const QByteArray& line : now) {
+        if (!old.contains(line))
+            changed << "+" + line;
+    }
+    for (const QByteArray& line : old) {
+        if (!now.contains(line))
+            changed << "-" + line;
+    }
+    return changed;
+}
+
+QByteArray namesOf(const QList<QByteArray>& changed)
+{
+    QList<QByteArray> names;
+    for (const QByteArray& line : changed) {
+        const QByteArray name = line.mid(1, line.indexOf(':') - 1).split(';').first();
+        if (!names.contains(name))
+            names << name;
+    }
+    return names.join(' ');
+}
+
+void verifyClean(const QByteArray& bytes)
+{
+    QVERIFY2(!bytes.contains("X-LIC-ERROR"), bytes.constData());
+    QVERIFY2(!bytes.contains("freeassociation"), bytes.constData());
+}
+
+DateComponents components(int year, int month, int day, int hour = 0, int minute = 0,
+                          const QTimeZone& zone = {})
+{
+    DateComponents value;
+    value.year = year;
+    value.month = month;
+    value.day = day;
+    value.hour = hour;
+    value.minute = minute;
+    value.timeZone = zone;
+    return value;
+}
+
+RecurrenceRule weeklyOnMondayAndWednesday()
+{
+    RecurrenceRule rule;
+    rule.frequency = RecurrenceRule::Frequency::Weekly;
+    rule.interval = 2;
+    rule.daysOfTheWeek = {{2, 0}, {4, 0}};
+    rule.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(10);
+    return rule;
+}
+
+const QDateTime editTime = QDateTime(QDate(2026, 12, 1), QTime(8, 0), QTimeZone::utc());
+
+} // namespace
+
+class TestIcsItem : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { LibicalSetup::initialize(); }
+
+    void reminderWithEveryFieldSurvivesTheRoundTrip()
+    {
+        Reminder reminder;
+        reminder.uid = QStringLiteral("round-trip-1");
+        reminder.title = QStringLiteral("Buy milk, eggs; and \\ bread\nand more");
+        reminder.notes = QStringLiteral("Notes ☕ with a very long line that has to be folded "
+                                        "because it is longer than seventy-five octets");
+        reminder.URL = QUrl(QStringLiteral("https://example.com/a?b=c,d;e"));
+        reminder.priority = 5;
+        reminder.dueDateComponents = components(2026, 12, 6, 9, 30, berlin);
+        reminder.startDateComponents = components(2026, 12, 1);
+        reminder.creationDate = local(2026, 11, 1, 8, 0);
+        reminder.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 6, 9, 0)));
+        reminder.addAlarm(Alarm::withRelativeOffset(-900));
+        reminder.addAlarm(
+            Alarm::withLocation({QStringLiteral("Home, sweet: home"), 52.52, 13.405, 150, true},
+                                Alarm::Proximity::Enter));
+        reminder.addAlarm(Alarm::withLocation({QStringLiteral("Office"), 40.443, -79.945, 0, true},
+                                              Alarm::Proximity::Leave));
+        reminder.addRecurrenceRule(weeklyOnMondayAndWednesday());
+
+        const QByteArray bytes = IcsItem::fromReminder(reminder, editTime).serialize();
+        verifyClean(bytes);
+        const QList<QByteArray> lines = linesOf(bytes);
+        QVERIFY(lines.contains("PRODID:-//Velmoran//Velmoran//EN"));
+        QVERIFY(lines.contains("VERSION:2.0"));
+        QVERIFY(lines.contains("DUE;TZID=Europe/Berlin:20261206T093000"));
+        QVERIFY(lines.contains("DTSTART;VALUE=DATE:20261201"));
+        QVERIFY(lines.contains("TZID:Europe/Berlin"));
+        QVERIFY(lines.contains("DTSTAMP:20261201T080000Z"));
+        QVERIFY(lines.contains("CREATED:20261101T070000Z"));
+        QVERIFY(!bytes.contains("SEQUENCE")); // a new item is at its first version
+        for (const QByteArray& line : bytes.split('\n'))
+            QVERIFY(line.size() <= 76 && (line.isEmpty() || line.endsWith('\r')));
+
+        const IcsItem item = parsed(bytes);
+        QCOMPARE(item.uid(), reminder.uid);
+        const Reminder back = item.toReminder();
+        QCOMPARE(back.uid, reminder.uid);
+        QCOMPARE(back.title, reminder.title);
+        QCOMPARE(back.notes, reminder.notes);
+        QCOMPARE(back.URL, reminder.URL);
+        QCOMPARE(back.priority, 5);
+        QCOMPARE(back.dueDateComponents, reminder.dueDateComponents);
+        QCOMPARE(back.startDateComponents, reminder.startDateComponents);
+        QCOMPARE(back.creationDate, reminder.creationDate);
+        QCOMPARE(back.lastModifiedDate, editTime);
+        QVERIFY(!back.completed);
+        QCOMPARE(back.alarms.size(), 4);
+        for (int i = 0; i < 4; ++i) {
+            QVERIFY2(back.alarms.at(i).sameContent(reminder.alarms.at(i)),
+                     qPrintable(QString::number(i)));
+            QVERIFY(!back.alarms.at(i).uid.isEmpty());
+        }
+        QCOMPARE(back.recurrenceRules, reminder.recurrenceRules);
+
+        // Saving what was read changes nothing, not even the stamps.
+        IcsItem again = item;
+        again.applyReminder(back, editTime.addDays(3));
+        QCOMPARE(again.serialize(), bytes);
+    }
+
+    void readsDueDates_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("expected"); // yyyy-MM-dd HH:mm zone, or empty for none
+        QTest::newRow("date") << QByteArray("DUE;VALUE=DATE:20261206") << "2026-12-06 00:00 ";
+        QTest::newRow("date without VALUE") << QByteArray("DUE:20261206") << "2026-12-06 00:00 ";
+        QTest::newRow("zoned") << QByteArray("DUE;TZID=Europe/Berlin:20261206T093000")
+                               << "2026-12-06 09:30 Europe/Berlin";
+        QTest::newRow("todoman") << QByteArray(
+                                        "DUE;VALUE=DATE-TIME;TZID=Europe/Berlin:20261206T093000")
+                                 << "2026-12-06 09:30 Europe/Berlin";
+        QTest::newRow("quoted zone") << QByteArray("DUE;TZID=\"America/New_York\":20261206T093000")
+                                     << "2026-12-06 09:30 America/New_York";
+        QTest::newRow("utc") << QByteArray("DUE:20261206T083000Z") << "2026-12-06 08:30 UTC";
+        QTest::newRow("floating") << QByteArray("DUE:20261206T093000") << "2026-12-06 09:30 ";
+        QTest::newRow("unknown zone")
+            << QByteArray("DUE;TZID=Mars/Olympus:20261206T093000") << "2026-12-06 09:30 ";
+        QTest::newRow("libical prefix")
+            << QByteArray("DUE;TZID=/freeassociation.sourceforge.net/Europe/Berlin:20261206T093000")
+            << "2026-12-06 09:30 Europe/Berlin";
+        QTest::newRow("mozilla prefix")
+            << QByteArray("DUE;TZID=/mozilla.org/20050126_1/America/Argentina/Buenos_Aires:"
+                          "20261206T093000")
+            << "2026-12-06 09:30 America/Argentina/Buenos_Aires";
+        QTest::newRow("windows name")
+            << QByteArray("DUE;TZID=W. Europe Standard Time:20261206T093000")
+            << "2026-12-06 09:30 Europe/Berlin";
+        QTest::newRow("zone only the file defines")
+            << QByteArray("DUE;TZID=My Office:20260715T093000\nEND:VTODO\nBEGIN:VTIMEZONE\n"
+                          "TZID:My Office\nBEGIN:STANDARD\nDTSTART:19701025T030000\n"
+                          "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\nTZOFFSETFROM:+0600\n"
+                          "TZOFFSETTO:+0500\nEND:STANDARD\nBEGIN:DAYLIGHT\n"
+                          "DTSTART:19700329T020000\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\n"
+                          "TZOFFSETFROM:+0500\nTZOFFSETTO:+0600\nEND:DAYLIGHT\nEND:VTIMEZONE\n"
+                          "BEGIN:VTODO\nUID:second")
+            << "2026-07-15 03:30 UTC";
+        QTest::newRow("no such date") << QByteArray("DUE:20261340T093000") << "";
+        QTest::newRow("no date at all") << QByteArray("DUE:tomorrow") << "";
+        QTest::newRow("no value") << QByteArray("DUE;TZID=Europe/Berlin") << "";
+    }
+    void readsDueDates()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, expected);
+        const Reminder reminder = parsed(todoFile(body)).toReminder();
+        QCOMPARE(reminder.title, QStringLiteral("Task"));
+        if (expected.isEmpty()) {
+            QVERIFY(!reminder.dueDateComponents || !reminder.dueDateComponents->isValid());
+            return;
+        }
+        QVERIFY(reminder.dueDateComponents);
+        const DateComponents& due = *reminder.dueDateComponents;
+        const QString actual = QStringLiteral("%1 %2:%3 %4")
+                                   .arg(due.date().toString(Qt::ISODate))
+                                   .arg(due.hour, 2, 10, QLatin1Char('0'))
+                                   .arg(due.minute, 2, 10, QLatin1Char('0'))
+                                   .arg(QString::fromUtf8(due.timeZone.id()));
+        QCOMPARE(actual, expected);
+    }
+
+    void writesDueDates_data()
+    {
+        QTest::addColumn<DateComponents>("due");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("withZone");
+        QTest::newRow("date") << components(2026, 12, 6) << QByteArray("DUE;VALUE=DATE:20261206")
+                              << false;
+        QTest::newRow("midnight in a zone is a date")
+            << components(2026, 12, 6, 0, 0, berlin) << QByteArray("DUE;VALUE=DATE:20261206")
+            << false;
+        QTest::newRow("zoned") << components(2026, 12, 6, 9, 30, berlin)
+                               << QByteArray("DUE;TZID=Europe/Berlin:20261206T093000") << true;
+        QTest::newRow("utc") << components(2026, 12, 6, 9, 30, QTimeZone::utc())
+                             << QByteArray("DUE:20261206T093000Z") << false;
+        QTest::newRow("fixed offset in utc") << components(2026, 12, 6, 9, 30, QTimeZone(3600))
+                                             << QByteArray("DUE:20261206T083000Z") << false;
+        QTest::newRow("floating") << components(2026, 12, 6, 9, 30)
+                                  << QByteArray("DUE:20261206T093000") << false;
+    }
+    void writesDueDates()
+    {
+        QFETCH(DateComponents, due);
+        QFETCH(QByteArray, line);
+        QFETCH(bool, withZone);
+        const QByteArray before =
+            todoFile("DUE;VALUE=DATE-TIME;TZID=Europe/Berlin:20250101T100000\n"
+                     "X-KEEP;X-PARAM=\"a;b\":value",
+                     "\n");
+        IcsItem item = parsed(before);
+        Reminder edited = item.toReminder();
+        edited.dueDateComponents = due;
+        edited.startDateComponents = due;
+        item.applyReminder(edited, editTime);
+        const QByteArray after = item.serialize();
+        verifyClean(after);
+        QVERIFY2(!after.contains('\r'), "a file keeps its own line endings");
+        const QList<QByteArray> lines = linesOf(after);
+        QVERIFY2(lines.contains(line), after.constData());
+        QCOMPARE(lines.indexOf(line) - lines.indexOf("BEGIN:VTODO"), 4); // where the old due was
+        QVERIFY(lines.contains("DTSTART" + line.mid(3)));
+        QCOMPARE(after.count("BEGIN:VTIMEZONE"), withZone ? 1 : 0);
+        if (withZone) // before the task, where readers look for it first
+            QVERIFY(after.indexOf("BEGIN:VTIMEZONE") < after.indexOf("BEGIN:VTODO"));
+        QVERIFY(!namesOf(changedLines(before, after)).contains("X-KEEP"));
+        const Reminder back = parsed(after).toReminder();
+        QVERIFY(back.dueDateComponents);
+        QCOMPARE(back.dueDateComponents->toDateTime(), due.toDateTime());
+
+        // Removing the due date removes its line.
+        IcsItem undated = parsed(after);
+        edited = undated.toReminder();
+        edited.dueDateComponents.reset();
+        undated.applyReminder(edited, editTime);
+        QVERIFY(!undated.serialize().contains("\nDUE"));
+        QVERIFY(!undated.toReminder().dueDateComponents);
+    }
+
+    void aZoneIsDefinedOnce()
+    {
+        IcsItem item = parsed(todoFile(""));
+        Reminder edited = item.toReminder();
+        edited.dueDateComponents = components(2026, 12, 6, 9, 30, berlin);
+        edited.startDateComponents = components(2026, 12, 5, 9, 30, berlin);
+        item.applyReminder(edited, editTime);
+        edited.dueDateComponents = components(2026, 12, 7, 10, 0, berlin);
+        item.applyReminder(edited, editTime);
+        QCOMPARE(item.serialize().count("BEGIN:VTIMEZONE"), 1);
+        edited.dueDateComponents = components(2026, 12, 7, 10, 0, QTimeZone("Asia/Tokyo"));
+        item.applyReminder(edited, editTime);
+        QCOMPARE(item.serialize().count("BEGIN:VTIMEZONE"), 2);
+        QCOMPARE(item.toReminder().dueDateComponents, edited.dueDateComponents);
+    }
+
+    void titleEditChangesOnlyItsLines()
+    {
+        const QByteArray before = todoFile(
+            "SEQUENCE:3\nLAST-MODIFIED:20250101T000000Z\nCATEGORIES:Meeting\\, John,Work\n"
+            "X-UNKNOWN;X-PARAM=\"a:b\";LANGUAGE=de:Wert\nDESCRIPTION:A long text that is folded "
+            "on\n purpose over two lines\nRRULE:FREQ=HOURLY;INTERVAL=2\nBEGIN:X-THING\nFOO:bar\n"
+            "END:X-THING\nBEGIN:VALARM\nACTION:AUDIO\nTRIGGER;RELATED=START:PT-2H\nEND:VALARM\n");
+        IcsItem item = parsed(before);
+        Reminder edited = item.toReminder();
+        QVERIFY(edited.recurrenceRules.isEmpty()); // hourly is refused for tasks ...
+        QVERIFY(edited.alarms.isEmpty());          // ... and so is a malformed trigger
+
+        item.applyReminder(edited, editTime);
+        QCOMPARE(item.serialize(), before);
+
+        edited.title = QStringLiteral("Renamed, with comma");
+        item.applyReminder(edited, editTime);
+        const QByteArray after = item.serialize();
+        const QList<QByteArray> changed = changedLines(before, after);
+        QCOMPARE(changed,
+                 (QList<QByteArray>{"+DTSTAMP:20261201T080000Z", "+SUMMARY:Renamed\\, with comma",
+                                    "+SEQUENCE:4", "+LAST-MODIFIED:20261201T080000Z",
+                                    "-DTSTAMP:20260101T000000Z", "-SUMMARY:Task", "-SEQUENCE:3",
+                                    "-LAST-MODIFIED:20250101T000000Z"}));
+        // In place: the file's order of lines stays.
+        QCOMPARE(linesOf(after).indexOf("SUMMARY:Renamed\\, with comma"), 6);
+        QVERIFY(after.contains("folded on\r\n purpose"));
+    }
+
+    void newLinesGoBeforeTheEnd()
+    {
+        IcsItem item = parsed(todoFile("BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT5M\nEND:VALARM"));
+        Reminder edited = item.toReminder();
+        edited.notes = QStringLiteral("New notes");
+        edited.priority = 1;
+        item.applyReminder(edited, editTime);
+        const QList<QByteArray> lines = linesOf(item.serialize());
+        const qsizetype end = lines.indexOf("END:VTODO");
+        QCOMPARE(lines.mid(end - 5, 6),
+                 (QList<QByteArray>{"END:VALARM", "DESCRIPTION:New notes", "PRIORITY:1",
+                                    "LAST-MODIFIED:20261201T080000Z", "SEQUENCE:1", "END:VTODO"}));
+    }
+
+    void readsPriorityAndCompletion_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("priority");
+        QTest::addColumn<bool>("completed");
+        QTest::addColumn<QDateTime>("completionDate");
+        QTest::newRow("plain") << QByteArray("PRIORITY:5") << 5 << false << QDateTime();
+        QTest::newRow("too high") << QByteArray("PRIORITY:12") << 9 << false << QDateTime();
+        QTest::newRow("negative") << QByteArray("PRIORITY:-3") << 0 << false << QDateTime();
+        QTest::newRow("not a number") << QByteArray("PRIORITY:high") << 0 << false << QDateTime();
+        QTest::newRow("status") << QByteArray("STATUS:COMPLETED") << 0 << true << QDateTime();
+        QTest::newRow("completed stamp")
+            << QByteArray("COMPLETED:20261130T120000Z") << 0 << true
+            << QDateTime(QDate(2026, 11, 30), QTime(12, 0), QTimeZone::utc());
+        QTest::newRow("percent") << QByteArray("PERCENT-COMPLETE:100") << 0 << true << QDateTime();
+        QTest::newRow("partly done")
+            << QByteArray("PERCENT-COMPLETE:60\nSTATUS:IN-PROCESS") << 0 << false << QDateTime();
+    }
+    void readsPriorityAndCompletion()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, priority);
+        QFETCH(bool, completed);
+        QFETCH(QDateTime, completionDate);
+        const QByteArray bytes = todoFile(body);
+        IcsItem item = parsed(bytes);
+        const Reminder reminder = item.toReminder();
+        QCOMPARE(reminder.priority, priority);
+        QCOMPARE(reminder.completed, completed);
+        QCOMPARE(reminder.completionDate, completionDate);
+        item.applyReminder(reminder, editTime); // clamped values are not rewritten
+        QCOMPARE(item.serialize(), bytes);
+    }
+
+    void completesAndReopens()
+    {
+        const QByteArray before = todoFile("STATUS:NEEDS-ACTION\nPERCENT-COMPLETE:40");
+        IcsItem item = parsed(before);
+        Reminder edited = item.toReminder();
+        edited.setCompleted(true, local(2026, 12, 2, 18, 0));
+        item.applyReminder(edited, editTime);
+        QByteArray after = item.serialize();
+        QList<QByteArray> lines = linesOf(after);
+        QVERIFY(lines.contains("STATUS:COMPLETED"));
+        QVERIFY(lines.contains("COMPLETED:20261202T170000Z"));
+        QVERIFY(lines.contains("PERCENT-COMPLETE:100"));
+        QCOMPARE(lines.indexOf("STATUS:COMPLETED"), 7); // in place of NEEDS-ACTION
+        Reminder back = parsed(after).toReminder();
+        QVERIFY(back.completed);
+        QCOMPARE(back.completionDate, local(2026, 12, 2, 18, 0));
+
+        back.setCompleted(false, QDateTime());
+        item = parsed(after);
+        item.applyReminder(back, editTime);
+        lines = linesOf(item.serialize());
+        QVERIFY(lines.contains("STATUS:NEEDS-ACTION"));
+        QVERIFY(!item.serialize().contains("COMPLETED:"));
+        QVERIFY(!item.serialize().contains("PERCENT-COMPLETE"));
+        QVERIFY(!item.toReminder().completed);
+
+        // Completing without a date takes the time of the save.
+        item = parsed(todoFile(""));
+        edited = item.toReminder();
+        edited.completed = true;
+        item.applyReminder(edited, editTime);
+        QCOMPARE(item.toReminder().completionDate, editTime);
+    }
+
+    void readsAlarms_data()
+    {
+        QTest::addColumn<QByteArray>("valarm");
+        QTest::addColumn<QString>("expected");
+        const QByteArray due = "DUE;TZID=Europe/Berlin:20261206T100000\n"
+                               "DTSTART;TZID=Europe/Berlin:20261206T090000\nBEGIN:VALARM\n"
+                               "ACTION:DISPLAY\nDESCRIPTION:x\n";
+        QTest::newRow("relative") << due + "TRIGGER:-PT15M"
+                                  << "relative -900";
+        QTest::newRow("relative to the end") << due + "TRIGGER;RELATED=END:-P2D"
+                                             << "relative -172800";
+        QTest::newRow("relative to the start") << due + "TRIGGER;RELATED=START:-PT15M"
+                                               << "relative -4500";
+        QTest::newRow("days and minutes") << due + "TRIGGER:P1DT25M"
+                                          << "relative 87900";
+        QTest::newRow("absolute") << due + "TRIGGER;VALUE=DATE-TIME:20261206T080000Z"
+                                  << "absolute 2026-12-06T09:00:00";
+        QTest::newRow("absolute without VALUE") << due + "TRIGGER:20261206T080000Z"
+                                                << "absolute 2026-12-06T09:00:00";
+        QTest::newRow("malformed duration") << due + "TRIGGER:PT-2H"
+                                            << "";
+        QTest::newRow("no trigger") << due + "ACTION:AUDIO"
+                                    << "";
+        QTest::newRow("sentinel without a place")
+            << due + "TRIGGER;VALUE=DATE-TIME:19760401T005545Z"
+            << "";
+        QTest::newRow("apple location")
+            << due + "UID:A1\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\n"
+                     "X-APPLE-PROXIMITY:ARRIVE\nX-APPLE-STRUCTURED-LOCATION;VALUE=URI;"
+                     "X-APPLE-RADIUS=150;X-TITLE=\"Home, sweet\":geo:52.52,13.405"
+            << "location Enter Home, sweet 52.52 13.405 150 A1";
+        QTest::newRow("escaped comma")
+            << due + "X-APPLE-PROXIMITY:DEPART\nX-APPLE-STRUCTURED-LOCATION;VALUE=URI;"
+                     "X-TITLE=Work:geo:52.52\\,13.405"
+            << "location Leave Work 52.52 13.405 0 ";
+        QTest::newRow("vlocation")
+            << due + "X-WR-ALARMUID:B2\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\n"
+                     "PROXIMITY:DEPART\nBEGIN:VLOCATION\nUID:123\nNAME:Office\n"
+                     "URL:geo:40.443,-79.945;u=10\nEND:VLOCATION"
+            << "location Leave Office 40.443 -79.945 10 B2";
+        QTest::newRow("vlocation with geo")
+            << due + "PROXIMITY:ARRIVE\nBEGIN:VLOCATION\nNAME:Capitol\nGEO:38.90;-77.01\n"
+                     "END:VLOCATION"
+            << "location Enter Capitol 38.9 -77.01 0 ";
+        QTest::newRow("geo in the alarm") << due + "PROXIMITY:ARRIVE\nGEO:38.90;-77.01"
+                                          << "location Enter  38.9 -77.01 0 ";
+        QTest::newRow("address as title")
+            << due + "X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-ADDRESS=\"Röadstar 16\\n12764 "
+                     "Happyvi\n lle\";X-APPLE-RADIUS=49.913058665846\n 98;X-TITLE=:geo:52.382762,"
+                     "7.528319"
+            << "location None Röadstar 16, 12764 Happyville 52.382762 7.528319 "
+               "49.91305866584698 ";
+        QTest::newRow("vehicle proximity") << due + "PROXIMITY:CONNECT\nTRIGGER:-PT5M"
+                                           << "";
+    }
+    void readsAlarms()
+    {
+        QFETCH(QByteArray, valarm);
+        QFETCH(QString, expected);
+        const QByteArray bytes = todoFile(valarm + "\nEND:VALARM");
+        IcsItem item = parsed(bytes);
+        const Reminder reminder = item.toReminder();
+        if (expected.isEmpty()) {
+            QVERIFY(reminder.alarms.isEmpty());
+        } else {
+            QCOMPARE(reminder.alarms.size(), 1);
+            const Alarm& alarm = reminder.alarms.first();
+            QString actual;
+            if (alarm.isLocationAlarm()) {
+                const StructuredLocation& place = *alarm.structuredLocation;
+                static const char* const proximities[] = {"None", "Enter", "Leave"};
+                actual = QStringLiteral("location %1 %2 %3 %4 %5 %6")
+                             .arg(QLatin1String(proximities[int(alarm.proximity)]), place.title)
+                             .arg(place.latitude, 0, 'g', QLocale::FloatingPointShortest)
+                             .arg(place.longitude, 0, 'g', QLocale::FloatingPointShortest)
+                             .arg(place.radius, 0, 'g', QLocale::FloatingPointShortest)
+                             .arg(alarm.uid);
+                QVERIFY(place.hasGeoLocation);
+            } else if (alarm.hasRelativeOffset) {
+                actual = QStringLiteral("relative %1").arg(alarm.relativeOffset);
+            } else {
+                actual = QStringLiteral("absolute ") + alarm.absoluteDate.toString(Qt::ISODate);
+            }
+            QCOMPARE(actual.replace(QLatin1Char('\n'), QStringLiteral("\\n")), expected);
+        }
+        // Whether shown or not, an alarm nobody touched stays as it was.
+        Reminder edited = reminder;
+        edited.title = QStringLiteral("Other");
+        item.applyReminder(edited, editTime);
+        QVERIFY(item.serialize().contains(
+            bytes.mid(bytes.indexOf("BEGIN:VALARM"),
+                      bytes.indexOf("END:VALARM") - bytes.indexOf("BEGIN:VALARM"))));
+    }
+
+    void writesLocationAlarmsAsPhonesDo()
+    {
+        IcsItem item = parsed(todoFile(""));
+        Reminder edited = item.toReminder();
+        Alarm alarm = Alarm::withLocation({QStringLiteral("Home; Sweet"), 52.52, 13.405, 100, true},
+                                          Alarm::Proximity::Leave);
+        alarm.uid = QStringLiteral("ALARM-1");
+        edited.addAlarm(alarm);
+        item.applyReminder(edited, editTime);
+        const QList<QByteArray> lines = linesOf(item.serialize());
+        const qsizetype begin = lines.indexOf("BEGIN:VALARM");
+        QVERIFY(begin > 0);
+        QCOMPARE(lines.mid(begin, 9),
+                 (QList<QByteArray>{
+                     "BEGIN:VALARM", "ACTION:DISPLAY", "DESCRIPTION:Task", "UID:ALARM-1",
+                     "X-WR-ALARMUID:ALARM-1", "TRIGGER;VALUE=DATE-TIME:19760401T005545Z",
+                     "X-APPLE-PROXIMITY:DEPART",
+                     "X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-APPLE-RADIUS=100;X-TITLE=\"Home; "
+                     "Sweet\":geo:52.52,13.405",
+                     "END:VALARM"}));
+        const Reminder back = item.toReminder();
+        QCOMPARE(back.alarms.size(), 1);
+        QVERIFY(back.alarms.first().sameContent(alarm));
+        QCOMPARE(back.alarms.first().uid, alarm.uid);
+    }
+
+    void editsAlarmsOneByOne()
+    {
+        const QByteArray kept = "BEGIN:VALARM\nUID:KEEP\nACTION:DISPLAY\nDESCRIPTION:Keep me\n"
+                                "TRIGGER;RELATED=END:-PT30M\nX-SOMETHING:custom\nEND:VALARM\n";
+        const QByteArray vehicle = "BEGIN:VALARM\nACTION:DISPLAY\nPROXIMITY:CONNECT\n"
+                                   "TRIGGER:-PT5M\nEND:VALARM\n";
+        const QByteArray before =
+            todoFile("DUE:20261206T100000Z\nBEGIN:VALARM\nUID:DROP\nACTION:AUDIO\n"
+                     "TRIGGER;VALUE=DATE-TIME:20261206T090000Z\nEND:VALARM\n" +
+                     kept + vehicle);
+        IcsItem item = parsed(before);
+        Reminder edited = item.toReminder();
+        QCOMPARE(edited.alarms.size(), 2);
+        edited.removeAlarm(0);
+        edited.addAlarm(Alarm::withRelativeOffset(-3600));
+        item.applyReminder(edited, editTime);
+        const QByteArray after = item.serialize();
+        QVERIFY(after.contains(QByteArray(kept).replace("\n", "\r\n")));
+        QVERIFY(after.contains(QByteArray(vehicle).replace("\n", "\r\n")));
+        QVERIFY(!after.contains("DROP"));
+        QVERIFY(after.contains("TRIGGER;RELATED=END:-PT1H\r\n"));
+        const QList<QByteArray> lines = linesOf(after);
+        QVERIFY(lines.indexOf("TRIGGER;RELATED=END:-PT1H") > lines.indexOf("PROXIMITY:CONNECT"));
+        const Reminder back = item.toReminder();
+        QCOMPARE(back.alarms.size(), 2);
+        QCOMPARE(back.alarms.at(0).uid, QStringLiteral("KEEP"));
+        QCOMPARE(back.alarms.at(1).relativeOffset, -3600.0);
+    }
+
+    void keepsRulesItCannotShow()
+    {
+        const QByteArray before = todoFile("DUE;VALUE=DATE:20261206\nRRULE:FREQ=MINUTELY;COUNT=5\n"
+                                           "RRULE:FREQ=WEEKLY;BYDAY=MO");
+        IcsItem item = parsed(before);
+        Reminder edited = item.toReminder();
+        QCOMPARE(edited.recurrenceRules.size(), 1);
+        QCOMPARE(edited.recurrenceRules.first().frequency, RecurrenceRule::Frequency::Weekly);
+
+        RecurrenceRule yearly;
+        yearly.frequency = RecurrenceRule::Frequency::Yearly;
+        yearly.recurrenceEnd =
+            RecurrenceEnd::withEndDate(QDateTime(QDate(2030, 12, 6), QTime(0, 0)));
+        yearly.recurrenceEnd->endDateIsAllDay = true;
+        edited.recurrenceRules = {yearly};
+        item.applyReminder(edited, editTime);
+        const QList<QByteArray> lines = linesOf(item.serialize());
+        QVERIFY(lines.contains("RRULE:FREQ=MINUTELY;COUNT=5"));
+        const qsizetype rule = lines.indexOf("RRULE:FREQ=MINUTELY;COUNT=5") + 1;
+        QVERIFY2(lines.at(rule).startsWith("RRULE:FREQ=YEARLY"), lines.at(rule).constData());
+        QVERIFY(lines.at(rule).contains("BYMONTH=12"));
+        QVERIFY(lines.at(rule).contains("UNTIL=20301206") &&
+                !lines.at(rule).contains("UNTIL=20301206T"));
+        QCOMPARE(item.toReminder().recurrenceRules.size(), 1);
+
+        edited.recurrenceRules.clear();
+        item.applyReminder(edited, editTime);
+        QCOMPARE(item.serialize().count("RRULE"), 1);
+    }
+
+    void todomanFile()
+    {
+        // As todoman writes a task: zoned due with an explicit VALUE, priority, a rule, and
+        // no VTIMEZONE of its own.
+        const QByteArray bytes =
+            "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//todoman//NONSGML v4//EN\nBEGIN:VTODO\n"
+            "UID:2c4b1f06a9c44d0b8a87c8d6a1e0f6b5@host\nSUMMARY:Pay rent\n"
+            "DUE;VALUE=DATE-TIME;TZID=Europe/Berlin:20261201T180000\nPRIORITY:1\n"
+            "RRULE:FREQ=MONTHLY\nCATEGORIES:home,money\nCREATED:20261101T100000Z\n"
+            "LAST-MODIFIED:20261101T100000Z\nDTSTAMP:20261101T100000Z\nSTATUS:NEEDS-ACTION\n"
+            "BEGIN:VALARM\nACTION:DISPLAY\nX-APPLE-PROXIMITY:ARRIVE\n"
+            "X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-TITLE=Bank:geo:52.5\\,13.4\nEND:VALARM\n"
+            "END:VTODO\nEND:VCALENDAR\n";
+        IcsItem item = parsed(bytes);
+        Reminder reminder = item.toReminder();
+        QCOMPARE(reminder.title, QStringLiteral("Pay rent"));
+        QCOMPARE(reminder.priority, 1);
+        QCOMPARE(reminder.dueDateComponents, components(2026, 12, 1, 18, 0, berlin));
+        QCOMPARE(reminder.recurrenceRules.size(), 1);
+        QCOMPARE(reminder.recurrenceRules.first().frequency, RecurrenceRule::Frequency::Monthly);
+        QCOMPARE(reminder.creationDate, local(2026, 11, 1, 11, 0));
+        QCOMPARE(reminder.alarms.size(), 1);
+        QCOMPARE(reminder.alarms.first().structuredLocation->latitude, 52.5);
+
+        reminder.setCompleted(true, local(2026, 12, 1, 19, 0));
+        item.applyReminder(reminder, editTime);
+        const QByteArray after = item.serialize();
+        QCOMPARE(namesOf(changedLines(bytes, after)),
+                 QByteArray("LAST-MODIFIED DTSTAMP STATUS COMPLETED PERCENT-COMPLETE SEQUENCE"));
+        QVERIFY(!after.contains("VTIMEZONE")); // the due did not change
+    }
+
+    void aFileWithoutATaskGetsOne()
+    {
+        IcsItem item = parsed("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:e\r\nEND:VEVENT\r\n"
+                              "END:VCALENDAR\r\n");
+        QVERIFY(!item.hasTodo());
+        QVERIFY(item.hasEvent());
+        QCOMPARE(item.uid(), QStringLiteral("e"));
+        Reminder reminder;
+        reminder.title = QStringLiteral("Added");
+        item.applyReminder(reminder, editTime);
+        QVERIFY(item.hasTodo());
+        QCOMPARE(item.toReminder().title, QStringLiteral("Added"));
+        QVERIFY(item.serialize().contains("END:VEVENT\r\nBEGIN:VTODO"));
+    }
+
+    void setUidMovesOverridesAlong()
+    {
+        IcsItem item = parsed("BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:a\nEND:VEVENT\nBEGIN:VEVENT\n"
+                              "UID:a\nRECURRENCE-ID:20260101T100000Z\nEND:VEVENT\nBEGIN:VEVENT\n"
+                              "UID:b\nEND:VEVENT\nEND:VCALENDAR\n");
+        item.setUid(QStringLiteral("new"));
+        QCOMPARE(item.serialize().count("UID:new\n"), 2);
+        QCOMPARE(item.serialize().count("UID:b\n"), 1);
+    }
+
+    void readingIsFast()
+    {
+#if !defined(__OPTIMIZE__) || defined(__SANITIZE_ADDRESS__)
+        QSKIP("timings mean something only in an optimised build without sanitizers");
+#endif
+        const QByteArray bytes = todoFile(
+            "DUE;TZID=Europe/Berlin:20261206T093000\nDTSTART;VALUE=DATE:20261201\n"
+            "CREATED:20261101T100000Z\nLAST-MODIFIED:20261101T100000Z\nPRIORITY:5\n"
+            "DESCRIPTION:Some notes\\, with escapes\nSTATUS:NEEDS-ACTION\nRRULE:FREQ=WEEKLY\n"
+            "BEGIN:VALARM\nACTION:DISPLAY\nDESCRIPTION:Task\nTRIGGER:-PT15M\nEND:VALARM");
+        constexpr int rounds = 20000;
+        QElapsedTimer timer;
+        timer.start();
+        int alarms = 0;
+        for (int i = 0; i < rounds; ++i)
+            alarms += int(IcsItem::parse(bytes)->toReminder().alarms.size());
+        const double micros = double(timer.nsecsElapsed()) / rounds / 1000.0;
+        qInfo("parse + toReminder: %.2f µs", micros);
+        QCOMPARE(alarms, rounds);
+        QVERIFY2(micros < 40, qPrintable(QString::number(micros)));
+    }
+};
+
+VELMORAN_TEST_MAIN(TestIcsItem)
+#include "tst_icsitem.moc"

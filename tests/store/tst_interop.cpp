@@ -1,0 +1,702 @@
+// The store shares its folders with todoman and khal. These cases run the real programs over
+// a store in a temporary folder and check that each side reads what the other wrote.
+
+#include "TestEnvironment.h"
+
+#include "platform/store/EventStore.h"
+#include "platform/store/LibicalSetup.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using namespace store;
+
+namespace {
+
+// What one run of a peer program gave back.
+struct ToolRun
+{
+    QString commandLine;
+    bool finished = false;
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+
+    bool ok() const { return finished && exitCode == 0; }
+    QByteArray report() const
+    {
+        return QStringLiteral("`%1` exited with %2\n--- stdout:\n%3\n--- stderr:\n%4")
+            .arg(commandLine, finished ? QString::number(exitCode) : QStringLiteral("no exit"),
+                 QString::fromUtf8(out), QString::fromUtf8(err))
+            .toUtf8();
+    }
+};
+
+ToolRun runTool(const QString& program, const QStringList& arguments)
+{
+    ToolRun run;
+    run.commandLine = QStringList(QStringList{program} + arguments).join(QLatin1Char(' '));
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForStarted(10000)) {
+        run.err = process.errorString().toUtf8();
+        return run;
+    }
+    process.closeWriteChannel();
+    // khal builds its database on the first run; a minute is far more than either needs.
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        run.err = "timed out\n" + process.readAllStandardError();
+        return run;
+    }
+    run.finished = process.exitStatus() == QProcess::NormalExit;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A list folder as vdirsyncer lays it out.
+bool makeCollection(const QString& folder, const QString& displayName)
+{
+    return QDir().mkpath(folder) &&
+           writeFile(folder + QStringLiteral("/displayname"), displayName.toUtf8());
+}
+
+QList<ReminderPtr> allReminders(EventStore& store)
+{
+    return store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+}
+
+ReminderPtr reminderTitled(const QList<ReminderPtr>& reminders, const QString& title,
+                           std::optional<bool> completed = std::nullopt)
+{
+    for (const ReminderPtr& reminder : reminders) {
+        if (reminder->title == title && (!completed || reminder->completed == *completed))
+            return reminder;
+    }
+    return nullptr;
+}
+
+QJsonObject taskTitled(const QJsonArray& tasks, const QString& title)
+{
+    for (const QJsonValue& task : tasks) {
+        if (task.toObject().value(QStringLiteral("summary")).toString() == title)
+            return task.toObject();
+    }
+    return {};
+}
+
+DateComponents timed(int year, int month, int day, int hour, int minute)
+{
+    DateComponents components;
+    components.year = year;
+    components.month = month;
+    components.day = day;
+    components.hour = hour;
+    components.minute = minute;
+    components.timeZone = QTimeZone("Europe/Berlin");
+    return components;
+}
+
+qint64 epoch(const QDateTime& dateTime)
+{
+    return dateTime.toSecsSinceEpoch();
+}
+
+// An event as `khal list -f '{start} | {end} | {title}'` prints it: all-day events with their
+// inclusive last day, timed ones in local time.
+QString khalLine(const Event& event)
+{
+    if (event.isAllDay) {
+        const QDate first = event.startDate.date();
+        const QDate last =
+            event.endDate > event.startDate ? event.endDate.date().addDays(-1) : first;
+        return QStringLiteral("%1 | %2 | %3")
+            .arg(first.toString(Qt::ISODate), last.toString(Qt::ISODate), event.title);
+    }
+    const QString format = QStringLiteral("yyyy-MM-dd HH:mm");
+    return QStringLiteral("%1 | %2 | %3")
+        .arg(event.startDate.toLocalTime().toString(format),
+             event.endDate.toLocalTime().toString(format), event.title);
+}
+
+} // namespace
+
+class TestInterop : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        LibicalSetup::initialize();
+        // Debian installs todoman's command as `todoman`; upstream calls it `todo`.
+        m_todo = QStandardPaths::findExecutable(QStringLiteral("todo"));
+        if (m_todo.isEmpty())
+            m_todo = QStandardPaths::findExecutable(QStringLiteral("todoman"));
+        m_khal = QStandardPaths::findExecutable(QStringLiteral("khal"));
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_store = m_dir->path() + QStringLiteral("/store");
+        QVERIFY(QDir().mkpath(m_store));
+        // Both peers read their configuration from the private XDG folders of this process.
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        QVERIFY(!config.isEmpty());
+        QVERIFY(writeFile(config + QStringLiteral("/todoman/config.py"),
+                          QStringLiteral("path = \"%1/*\"\n"
+                                         "date_format = \"%Y-%m-%d\"\n"
+                                         "time_format = \"%H:%M\"\n"
+                                         "dt_separator = \" \"\n"
+                                         "default_list = \"Work\"\n"
+                                         "default_due = 0\n"
+                                         "humanize = False\n"
+                                         "cache_path = \"%2/todoman.sqlite3\"\n")
+                              .arg(m_store, m_dir->path())
+                              .toUtf8()));
+        QVERIFY(writeFile(config + QStringLiteral("/khal/config"),
+                          QStringLiteral("[calendars]\n"
+                                         "[[calendar]]\n"
+                                         "path = %1/calendar\n"
+                                         "[locale]\n"
+                                         "timeformat = %H:%M\n"
+                                         "dateformat = %Y-%m-%d\n"
+                                         "longdateformat = %Y-%m-%d\n"
+                                         "datetimeformat = %Y-%m-%d %H:%M\n"
+                                         "longdatetimeformat = %Y-%m-%d %H:%M\n"
+                                         "default_timezone = Europe/Berlin\n"
+                                         "local_timezone = Europe/Berlin\n"
+                                         "[default]\n"
+                                         "default_calendar = calendar\n"
+                                         "[sqlite]\n"
+                                         "path = %2/khal.db\n")
+                              .arg(m_store, m_dir->path())
+                              .toUtf8()));
+    }
+
+    void cleanup() { m_dir.reset(); }
+
+    void taskCreatedByTodomanIsRead_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("due");
+        QTest::addColumn<QString>("priority");
+        QTest::addColumn<QDateTime>("expectedDue");
+        QTest::addColumn<bool>("expectedTimeOfDay");
+
+        QTest::newRow("timed, high, after the clocks change")
+            << "Work"
+            << "Pay the rent"
+            << "2026-03-30 14:30"
+            << "high" << TestEnvironment::local(2026, 3, 30, 14, 30) << true;
+        QTest::newRow("timed, low, before the clocks change")
+            << "Home"
+            << "Zahnarzt anrufen – Dr. Müller, 2. Stock; Praxis"
+            << "2026-03-28 09:05"
+            << "low" << TestEnvironment::local(2026, 3, 28, 9, 5) << true;
+        QTest::newRow("date only, medium")
+            << "Work"
+            << "File the taxes"
+            << "2026-04-02"
+            << "medium" << TestEnvironment::local(2026, 4, 2) << false;
+    }
+
+    void taskCreatedByTodomanIsRead()
+    {
+        if (m_todo.isEmpty())
+            QSKIP("todoman is not installed");
+        QFETCH(QString, list);
+        QFETCH(QString, title);
+        QFETCH(QString, due);
+        QFETCH(QString, priority);
+        QFETCH(QDateTime, expectedDue);
+        QFETCH(bool, expectedTimeOfDay);
+
+        QVERIFY(makeCollection(m_store + QStringLiteral("/work"), QStringLiteral("Work")));
+        QVERIFY(makeCollection(m_store + QStringLiteral("/home"), QStringLiteral("Home")));
+        const ToolRun created = runTool(m_todo, {QStringLiteral("new"), QStringLiteral("--list"),
+                                                 list, QStringLiteral("--due"), due,
+                                                 QStringLiteral("--priority"), priority, title});
+        QVERIFY2(created.ok(), created.report().constData());
+        const QJsonObject seenByTodoman = taskTitled(todoList(), title);
+        QVERIFY(!seenByTodoman.isEmpty());
+
+        EventStore store({m_store});
+        const QList<ReminderPtr> reminders = allReminders(store);
+        QCOMPARE(reminders.size(), 1);
+        const ReminderPtr reminder = reminders.first();
+        QCOMPARE(reminder->title, title);
+        QVERIFY(reminder->calendar);
+        QCOMPARE(reminder->calendar->title, list);
+        QVERIFY(!reminder->completed);
+        QVERIFY(reminder->dueDateComponents.has_value());
+        QCOMPARE(reminder->dueDateComponents->hasTimeOfDay(), expectedTimeOfDay);
+        QCOMPARE(reminder->dueDateComponents->toDateTime(), expectedDue);
+        QCOMPARE(epoch(reminder->dueDateComponents->toDateTime()),
+                 seenByTodoman.value(QStringLiteral("due")).toInteger());
+        QCOMPARE(reminder->priority, seenByTodoman.value(QStringLiteral("priority")).toInt());
+        // todoman's words and our bands must agree on what "high" means.
+        const int expectedBand = priority == QLatin1String("high")     ? 1
+                                 : priority == QLatin1String("medium") ? 5
+                                                                       : 6;
+        const int band = reminder->priority == 0   ? 0
+                         : reminder->priority <= 4 ? 1
+                         : reminder->priority == 5 ? 5
+                                                   : 6;
+        QCOMPARE(band, expectedBand);
+        QVERIFY(reminder->creationDate.isValid());
+        QVERIFY(!reminder->calendarItemIdentifier.isEmpty());
+        QCOMPARE(reminder->calendarItemIdentifier, reminder->uid);
+    }
+
+    void recurringTaskInTodomanShapeAndItsCompletion()
+    {
+        if (m_todo.isEmpty())
+            QSKIP("todoman is not installed");
+        // todoman 4.1 cannot set a rule from its command line; this is the file it writes for
+        // one, byte for byte (UTC due, CRLF, sorted properties).
+        QVERIFY(makeCollection(m_store + QStringLiteral("/work"), QStringLiteral("Work")));
+        const QByteArray file = "BEGIN:VCALENDAR\r\n"
+                                "VERSION:2.0\r\n"
+                                "PRODID:io.barrera.todoman\r\n"
+                                "BEGIN:VTODO\r\n"
+                                "CREATED;VALUE=DATE-TIME:20260301T100000Z\r\n"
+                                "DTSTAMP;VALUE=DATE-TIME:20260301T100000Z\r\n"
+                                "DUE;VALUE=DATE-TIME:20260325T080000Z\r\n"
+                                "LAST-MODIFIED;VALUE=DATE-TIME:20260301T100000Z\r\n"
+                                "PRIORITY:5\r\n"
+                                "RRULE:FREQ=WEEKLY;COUNT=4\r\n"
+                                "SEQUENCE:1\r\n"
+                                "STATUS:NEEDS-ACTION\r\n"
+                                "SUMMARY:Water the plants\r\n"
+                                "UID:4f1a0c2e9b8d4e4fa1c2d3e4f5a6b7c8@host\r\n"
+                                "END:VTODO\r\n"
+                                "END:VCALENDAR\r\n";
+        QVERIFY(writeFile(
+            m_store + QStringLiteral("/work/4f1a0c2e9b8d4e4fa1c2d3e4f5a6b7c8@host.ics"), file));
+        const QJsonObject seenByTodoman =
+            taskTitled(todoList(), QStringLiteral("Water the plants"));
+        QVERIFY2(!seenByTodoman.isEmpty(), "todoman does not list its own file shape");
+
+        EventStore store({m_store});
+        {
+            const QList<ReminderPtr> reminders = allReminders(store);
+            QCOMPARE(reminders.size(), 1);
+            const ReminderPtr reminder = reminders.first();
+            QCOMPARE(reminder->title, QStringLiteral("Water the plants"));
+            QCOMPARE(reminder->priority, 5);
+            QVERIFY(reminder->dueDateComponents.has_value());
+            QCOMPARE(reminder->dueDateComponents->toDateTime(),
+                     TestEnvironment::local(2026, 3, 25, 9, 0));
+            QCOMPARE(reminder->recurrenceRules.size(), 1);
+            const RecurrenceRule& rule = reminder->recurrenceRules.first();
+            QCOMPARE(rule.frequency, RecurrenceRule::Frequency::Weekly);
+            QCOMPARE(rule.interval, 1);
+            QVERIFY(rule.recurrenceEnd.has_value());
+            QCOMPARE(rule.recurrenceEnd->occurrenceCount, 4);
+        }
+
+        // todoman completes a series the other way round from us: the old UID keeps the done
+        // occurrence and a new file carries the series on. Both must read as what they are.
+        const ToolRun done =
+            runTool(m_todo, {QStringLiteral("done"),
+                             QString::number(seenByTodoman.value(QStringLiteral("id")).toInt())});
+        QVERIFY2(done.ok(), done.report().constData());
+        const QList<ReminderPtr> reminders = allReminders(store);
+        QCOMPARE(reminders.size(), 2);
+        const ReminderPtr completed =
+            reminderTitled(reminders, QStringLiteral("Water the plants"), true);
+        const ReminderPtr next =
+            reminderTitled(reminders, QStringLiteral("Water the plants"), false);
+        QVERIFY(completed);
+        QVERIFY(next);
+        QCOMPARE(completed->calendarItemIdentifier,
+                 QStringLiteral("4f1a0c2e9b8d4e4fa1c2d3e4f5a6b7c8@host"));
+        QVERIFY(completed->completionDate.isValid());
+        QVERIFY(completed->recurrenceRules.isEmpty());
+        QVERIFY(next->calendarItemIdentifier != completed->calendarItemIdentifier);
+        QCOMPARE(next->recurrenceRules.size(), 1);
+        // A week later, at the same time of day although the clocks changed in between.
+        QVERIFY(next->dueDateComponents.has_value());
+        QCOMPARE(next->dueDateComponents->toDateTime(), TestEnvironment::local(2026, 4, 1, 9, 0));
+    }
+
+    void tasksWrittenByVelmoranAreListedByTodoman()
+    {
+        if (m_todo.isEmpty())
+            QSKIP("todoman is not installed");
+        EventStore store({m_store});
+        const CalendarPtr list = store.calendarForEntityType(EntityType::Reminder);
+        list->title = QStringLiteral("Errands");
+        list->color = QColor(QStringLiteral("#ff9500"));
+        QString error;
+        QVERIFY2(store.saveCalendar(list, true, &error), qPrintable(error));
+
+        struct Written
+        {
+            QString title;
+            std::optional<DateComponents> due;
+            int priority;
+            QString notes;
+        };
+        const QString longTitle =
+            QStringLiteral("Ask the landlord about the heating, the broken window in the "
+                           "kitchen and the key for the cellar – ünd dänn nöch mehr");
+        const QList<Written> written = {
+            {QStringLiteral("Call the bank"), timed(2026, 3, 30, 14, 30), 1, {}},
+            {QStringLiteral("Buy milk, eggs; bread – 5 €"),
+             DateComponents::fromDate(QDate(2026, 4, 2)),
+             5,
+             {}},
+            {longTitle, std::nullopt, 9, QStringLiteral("First line\nSecond line, with a comma")},
+            {QStringLiteral("Night before the change"), timed(2026, 3, 28, 23, 45), 0, {}},
+        };
+        for (const Written& item : written) {
+            const ReminderPtr reminder = store.reminderWithEventStore();
+            reminder->title = item.title;
+            reminder->calendar = list;
+            reminder->dueDateComponents = item.due;
+            reminder->priority = item.priority;
+            reminder->notes = item.notes;
+            if (item.due)
+                reminder->addAlarm(Alarm::withRelativeOffset(-900));
+            QVERIFY2(store.saveReminder(reminder, true, &error), qPrintable(error));
+        }
+
+        const QJsonArray tasks = todoList();
+        QCOMPARE(tasks.size(), written.size());
+        for (const Written& item : written) {
+            const QJsonObject task = taskTitled(tasks, item.title);
+            QVERIFY2(!task.isEmpty(), qPrintable(item.title));
+            QCOMPARE(task.value(QStringLiteral("list")).toString(), QStringLiteral("Errands"));
+            QCOMPARE(task.value(QStringLiteral("priority")).toInt(), item.priority);
+            QCOMPARE(task.value(QStringLiteral("completed")).toBool(), false);
+            QCOMPARE(task.value(QStringLiteral("description")).toString(), item.notes);
+            if (item.due) {
+                // todoman gives a due date without time as its local midnight.
+                QCOMPARE(task.value(QStringLiteral("due")).toInteger(),
+                         epoch(item.due->toDateTime()));
+            } else {
+                QVERIFY(task.value(QStringLiteral("due")).isNull());
+            }
+        }
+    }
+
+    void completionByTodomanIsSeenAndNeverOverwritten()
+    {
+        if (m_todo.isEmpty())
+            QSKIP("todoman is not installed");
+        QVERIFY(makeCollection(m_store + QStringLiteral("/work"), QStringLiteral("Work")));
+        EventStore store({m_store});
+        const CalendarPtr list = store.defaultCalendarForNewReminders();
+        QVERIFY(list);
+
+        const ReminderPtr held = store.reminderWithEventStore();
+        held->title = QStringLiteral("Renew the passport");
+        held->calendar = list;
+        held->dueDateComponents = timed(2026, 4, 10, 12, 0);
+        held->priority = 1;
+        held->addAlarm(Alarm::withRelativeOffset(-3600));
+        QString error;
+        QVERIFY2(store.saveReminder(held, true, &error), qPrintable(error));
+
+        const ReminderPtr series = store.reminderWithEventStore();
+        series->title = QStringLiteral("Water the plants");
+        series->calendar = list;
+        series->dueDateComponents = timed(2026, 3, 25, 9, 0);
+        RecurrenceRule weekly;
+        weekly.frequency = RecurrenceRule::Frequency::Weekly;
+        series->addRecurrenceRule(weekly);
+        QVERIFY2(store.saveReminder(series, true, &error), qPrintable(error));
+
+        const QJsonArray tasks = todoList();
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        for (const QString& title :
+             {QStringLiteral("Renew the passport"), QStringLiteral("Water the plants")}) {
+            const QJsonObject task = taskTitled(tasks, title);
+            QVERIFY2(!task.isEmpty(), qPrintable(title));
+            const ToolRun done =
+                runTool(m_todo, {QStringLiteral("done"),
+                                 QString::number(task.value(QStringLiteral("id")).toInt())});
+            QVERIFY2(done.ok(), done.report().constData());
+        }
+        const QDateTime after = QDateTime::currentDateTime().addSecs(1);
+
+        QList<ReminderPtr> reminders = allReminders(store);
+        const ReminderPtr passport =
+            reminderTitled(reminders, QStringLiteral("Renew the passport"));
+        QVERIFY(passport);
+        QCOMPARE(passport->calendarItemIdentifier, held->calendarItemIdentifier);
+        QVERIFY(passport->completed);
+        QVERIFY(passport->completionDate >= before && passport->completionDate <= after);
+        QCOMPARE(
+            store
+                .remindersMatchingPredicate(
+                    store.predicateForCompletedRemindersWithCompletionDateStarting({}, {}, {list}))
+                .size(),
+            2);
+
+        // todoman read our rule and zone: the series moved on by a week, same wall-clock time.
+        const ReminderPtr done =
+            reminderTitled(reminders, QStringLiteral("Water the plants"), true);
+        const ReminderPtr next =
+            reminderTitled(reminders, QStringLiteral("Water the plants"), false);
+        QVERIFY(done);
+        QVERIFY(next);
+        QCOMPARE(done->calendarItemIdentifier, series->calendarItemIdentifier);
+        QVERIFY(next->dueDateComponents.has_value());
+        QCOMPARE(next->dueDateComponents->toDateTime(), TestEnvironment::local(2026, 4, 1, 9, 0));
+        QCOMPARE(next->recurrenceRules.size(), 1);
+        QCOMPARE(next->recurrenceRules.first().frequency, RecurrenceRule::Frequency::Weekly);
+
+        // Our copy predates todoman's change: saving it must not undo the completion.
+        const QString path = held->origin->filePath;
+        const QByteArray onDisk = readFile(path);
+        held->title = QStringLiteral("Renew the passport and the ID card");
+        error.clear();
+        QVERIFY(!store.saveReminder(held, true, &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(readFile(path), onDisk);
+
+        // An edit of the fresh copy keeps todoman's completion.
+        reminders = allReminders(store);
+        const ReminderPtr fresh = reminderTitled(reminders, QStringLiteral("Renew the passport"));
+        QVERIFY(fresh);
+        fresh->title = QStringLiteral("Renew the passport and the ID card");
+        QVERIFY2(store.saveReminder(fresh, true, &error), qPrintable(error));
+        const QJsonObject edited =
+            taskTitled(todoList({QStringLiteral("--status"), QStringLiteral("ANY")}),
+                       QStringLiteral("Renew the passport and the ID card"));
+        QVERIFY(!edited.isEmpty());
+        QCOMPARE(edited.value(QStringLiteral("completed")).toBool(), true);
+        QCOMPARE(edited.value(QStringLiteral("priority")).toInt(), 1);
+    }
+
+    void changeByTodomanIsAnnounced()
+    {
+        if (m_todo.isEmpty())
+            QSKIP("todoman is not installed");
+        QVERIFY(makeCollection(m_store + QStringLiteral("/work"), QStringLiteral("Work")));
+        {
+            EventStore writer({m_store});
+            const ReminderPtr reminder = writer.reminderWithEventStore();
+            reminder->title = QStringLiteral("Book the flights");
+            reminder->calendar = writer.defaultCalendarForNewReminders();
+            QString error;
+            QVERIFY2(writer.saveReminder(reminder, true, &error), qPrintable(error));
+        }
+
+        // As the application starts: ask for access, fetch, then wait for other programs.
+        EventStore store({m_store});
+        bool answered = false;
+        bool granted = false;
+        store.requestAccessToEntityType(EntityType::Reminder, [&](bool isGranted, const QString&) {
+            granted = isGranted;
+            answered = true;
+        });
+        QTRY_VERIFY(answered);
+        QVERIFY(granted);
+        bool fetched = false;
+        store.fetchRemindersMatchingPredicate(
+            store.predicateForRemindersInCalendars({}),
+            [&](const QList<ReminderPtr>& reminders) { fetched = reminders.size() == 1; });
+        store.waitForFetches();
+        QVERIFY(fetched);
+        QTest::qWait(600); // past the store's settle time, so nothing of ours is pending
+
+        QSignalSpy changed(&store, &EventStore::changed);
+        const QJsonObject task = taskTitled(todoList(), QStringLiteral("Book the flights"));
+        QVERIFY(!task.isEmpty());
+        const ToolRun done =
+            runTool(m_todo, {QStringLiteral("done"),
+                             QString::number(task.value(QStringLiteral("id")).toInt())});
+        QVERIFY2(done.ok(), done.report().constData());
+        QVERIFY2(changed.wait(5000) || changed.count() > 0,
+                 "a task completed by todoman was never announced");
+        QVERIFY(allReminders(store).first()->completed);
+    }
+
+    void recurringEventsFromKhalFallOnTheSameDays()
+    {
+        if (m_khal.isEmpty())
+            QSKIP("khal is not installed");
+        const QString calendar = m_store + QStringLiteral("/calendar");
+        QVERIFY(makeCollection(calendar, QStringLiteral("Calendar")));
+        const QList<QStringList> creations = {
+            {QStringLiteral("-r"), QStringLiteral("weekly"), QStringLiteral("2026-03-20"),
+             QStringLiteral("10:00"), QStringLiteral("11:00"), QStringLiteral("Weekly sync")},
+            {QStringLiteral("-r"), QStringLiteral("daily"), QStringLiteral("-u"),
+             QStringLiteral("2026-04-01"), QStringLiteral("2026-03-27"), QStringLiteral("08:00"),
+             QStringLiteral("1h"), QStringLiteral("Standup")},
+            {QStringLiteral("-r"), QStringLiteral("weekly"), QStringLiteral("2026-03-20"),
+             QStringLiteral("10:00"), QStringLiteral("11:00"), QStringLiteral("America/New_York"),
+             QStringLiteral("New York call")},
+            {QStringLiteral("2026-03-29"), QStringLiteral("Clocks change")},
+        };
+        for (const QStringList& arguments : creations) {
+            const ToolRun created =
+                runTool(m_khal, QStringList{QStringLiteral("new"), QStringLiteral("-a"),
+                                            QStringLiteral("calendar")} +
+                                    arguments);
+            QVERIFY2(created.ok(), created.report().constData());
+        }
+        // khal 0.10.5 fails on `new -r` with a date-only start, so the weekly all-day event
+        // goes in through its importer, which writes it with khal's own serializer.
+        const QString toImport = m_dir->path() + QStringLiteral("/gym.ics");
+        QVERIFY(writeFile(toImport, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n"
+                                    "BEGIN:VEVENT\r\nSUMMARY:Gym day\r\n"
+                                    "DTSTART;VALUE=DATE:20260326\r\nDTEND;VALUE=DATE:20260327\r\n"
+                                    "UID:gym-day-series\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n"
+                                    "END:VEVENT\r\nEND:VCALENDAR\r\n"));
+        const ToolRun imported =
+            runTool(m_khal, {QStringLiteral("import"), QStringLiteral("--batch"),
+                             QStringLiteral("-a"), QStringLiteral("calendar"), toImport});
+        QVERIFY2(imported.ok(), imported.report().constData());
+
+        // khal's own expansion is the reference: the same occurrences, at the same local times.
+        const ToolRun listed =
+            runTool(m_khal, {QStringLiteral("list"), QStringLiteral("-df"), QString(),
+                             QStringLiteral("-f"), QStringLiteral("{start} | {end} | {title}"),
+                             QStringLiteral("2026-03-15"), QStringLiteral("2026-04-20")});
+        QVERIFY2(listed.ok(), listed.report().constData());
+        QStringList expected;
+        for (const QByteArray& line : listed.out.split('\n')) {
+            if (!line.trimmed().isEmpty())
+                expected << QString::fromUtf8(line).trimmed();
+        }
+        QCOMPARE(expected.size(), 19);
+
+        EventStore store({m_store});
+        // khal's end day is inclusive.
+        const QList<EventPtr> events =
+            store.eventsMatchingPredicate(store.predicateForEventsWithStartDate(
+                TestEnvironment::local(2026, 3, 15), TestEnvironment::local(2026, 4, 21), {}));
+        QStringList actual;
+        for (const EventPtr& event : events)
+            actual << khalLine(*event);
+        expected.sort();
+        actual.sort();
+        QCOMPARE(actual, expected);
+
+        auto occurrence = [&](const QString& title, const QDate& day) -> EventPtr {
+            for (const EventPtr& event : events) {
+                if (event->title == title && event->startDate.toLocalTime().date() == day)
+                    return event;
+            }
+            return nullptr;
+        };
+        // Same wall-clock time on both sides of the change, one hour less in UTC after it.
+        const EventPtr beforeChange = occurrence(QStringLiteral("Weekly sync"), QDate(2026, 3, 27));
+        const EventPtr afterChange = occurrence(QStringLiteral("Weekly sync"), QDate(2026, 4, 3));
+        QVERIFY(beforeChange && afterChange);
+        QCOMPARE(beforeChange->startDate.toUTC().time(), QTime(9, 0));
+        QCOMPARE(afterChange->startDate.toUTC().time(), QTime(8, 0));
+        QVERIFY(!beforeChange->isAllDay);
+        QCOMPARE(beforeChange->startDate.secsTo(beforeChange->endDate), 3600);
+        QCOMPARE(beforeChange->calendar->title, QStringLiteral("Calendar"));
+        QVERIFY(beforeChange->eventIdentifier != afterChange->eventIdentifier);
+        // New York moved its clocks three weeks earlier: 5 hours apart, then 6.
+        const EventPtr newYorkBefore =
+            occurrence(QStringLiteral("New York call"), QDate(2026, 3, 27));
+        const EventPtr newYorkAfter =
+            occurrence(QStringLiteral("New York call"), QDate(2026, 4, 3));
+        QVERIFY(newYorkBefore && newYorkAfter);
+        QCOMPARE(newYorkBefore->startDate.toLocalTime().time(), QTime(15, 0));
+        QCOMPARE(newYorkAfter->startDate.toLocalTime().time(), QTime(16, 0));
+        // The 23-hour day itself.
+        const EventPtr standup = occurrence(QStringLiteral("Standup"), QDate(2026, 3, 29));
+        QVERIFY(standup);
+        QCOMPARE(standup->startDate.toUTC(), QDateTime(QDate(2026, 3, 29), QTime(6, 0), Qt::UTC));
+        QCOMPARE(standup->startDate.secsTo(standup->endDate), 3600);
+
+        const QList<EventPtr> dayOfChange =
+            store.eventsMatchingPredicate(store.predicateForEventsWithStartDate(
+                TestEnvironment::local(2026, 3, 29), TestEnvironment::local(2026, 3, 30), {}));
+        QStringList titles;
+        for (const EventPtr& event : dayOfChange)
+            titles << event->title;
+        titles.sort();
+        QCOMPARE(titles, (QStringList{QStringLiteral("Clocks change"), QStringLiteral("Standup")}));
+        for (const EventPtr& event : dayOfChange) {
+            if (event->title == QLatin1String("Clocks change")) {
+                QVERIFY(event->isAllDay);
+                QCOMPARE(event->startDate.toLocalTime().date(), QDate(2026, 3, 29));
+            }
+        }
+        const QList<EventPtr> gym =
+            store.eventsMatchingPredicate(store.predicateForEventsWithStartDate(
+                TestEnvironment::local(2026, 1, 1), TestEnvironment::local(2027, 1, 1), {}));
+        QCOMPARE(std::count_if(gym.begin(), gym.end(),
+                               [](const EventPtr& event) {
+                                   return event->title == QLatin1String("Gym day") &&
+                                          event->isAllDay &&
+                                          event->startDate.toLocalTime().time() == QTime(0, 0) &&
+                                          event->startDate.toLocalTime().date().dayOfWeek() ==
+                                              Qt::Thursday;
+                               }),
+                 3);
+    }
+
+private:
+    // todoman's machine-readable list; `extra` adds filters.
+    QJsonArray todoList(const QStringList& extra = {})
+    {
+        const ToolRun listed = runTool(
+            m_todo, QStringList{QStringLiteral("--porcelain"), QStringLiteral("list")} + extra);
+        if (!listed.ok()) {
+            QTest::qFail(listed.report().constData(), __FILE__, __LINE__);
+            return {};
+        }
+        QJsonParseError parseError;
+        const QJsonDocument document = QJsonDocument::fromJson(listed.out, &parseError);
+        if (!document.isArray())
+            QTest::qFail(qPrintable(parseError.errorString()), __FILE__, __LINE__);
+        return document.array();
+    }
+
+    QString m_todo;
+    QString m_khal;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_store;
+};
+
+int main(int argc, char* argv[])
+{
+    TestEnvironment::prepare();
+    QCoreApplication app(argc, argv);
+    TestInterop test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_interop.moc"

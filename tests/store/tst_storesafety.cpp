@@ -1,0 +1,585 @@
+// Crash safety and concurrent writers. The suite starts copies of its own binary as writers:
+// one that is killed at random moments while it saves, and two that edit the same tasks at
+// once. The parent checks the store between and after them.
+
+#include "TestEnvironment.h"
+
+#include "platform/Clock.h"
+#include "platform/store/EventStore.h"
+#include "platform/store/IcsItem.h"
+#include "platform/store/LibicalSetup.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+#include <memory>
+
+#include <unistd.h>
+
+using namespace store;
+
+namespace {
+
+// Set in a child's environment: which writer to be, over which store.
+constexpr char kRoleVariable[] = "VELMORAN_STORESAFETY_ROLE";
+constexpr char kStoreVariable[] = "VELMORAN_STORESAFETY_STORE";
+constexpr char kNameVariable[] = "VELMORAN_STORESAFETY_NAME";
+constexpr char kSecondsVariable[] = "VELMORAN_STORESAFETY_SECONDS";
+constexpr char kSeedVariable[] = "VELMORAN_STORESAFETY_SEED";
+
+constexpr int kCrashTasks = 4;
+constexpr int kRaceTasks = 3;
+
+// The writers run on a frozen clock so that the bytes of every save can be known in advance.
+QDateTime frozenNow()
+{
+    return QDateTime(QDate(2026, 3, 29), QTime(1, 59, 30), Qt::UTC);
+}
+
+QString listFolder(const QString& root)
+{
+    return root + QStringLiteral("/tasks");
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray hashOf(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+}
+
+// Straight to the pipe: a line the parent must see even when SIGKILL follows at once.
+void report(const QString& line)
+{
+    const QByteArray bytes = line.toUtf8() + '\n';
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n =
+            ::write(STDOUT_FILENO, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n <= 0)
+            return;
+        written += n;
+    }
+}
+
+QList<ReminderPtr> allReminders(EventStore& store)
+{
+    return store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+}
+
+// --- The crash writer's edits ---------------------------------------------------------------
+//
+// Version n of task i has a title "Task i v<n>" followed by n % 23 words (so it grows and
+// folds), n % 4 alarms and priority n % 10. A file whose parts disagree was torn or mixed.
+
+const QRegularExpression& versionPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("^Task (\\d+) v(\\d+)((?: grün)*)$"));
+    return pattern;
+}
+
+void applyVersion(Reminder& reminder, int task, int version)
+{
+    reminder.title = QStringLiteral("Task %1 v%2").arg(task).arg(version) +
+                     QStringLiteral(" grün").repeated(version % 23);
+    reminder.priority = version % 10;
+    const int alarms = version % 4;
+    while (reminder.alarms.size() > alarms)
+        reminder.alarms.removeLast();
+    while (reminder.alarms.size() < alarms) {
+        Alarm alarm = Alarm::withRelativeOffset(-600.0 * double(reminder.alarms.size() + 1));
+        alarm.uid = QStringLiteral("alarm-%1-%2").arg(task).arg(reminder.alarms.size());
+        reminder.alarms.append(alarm);
+    }
+}
+
+// True when the title, priority and alarms all belong to one version.
+bool consistentVersion(const Reminder& reminder, int* task = nullptr, int* version = nullptr)
+{
+    const QRegularExpressionMatch match = versionPattern().match(reminder.title);
+    if (!match.hasMatch())
+        return false;
+    const int n = match.captured(2).toInt();
+    if (task)
+        *task = match.captured(1).toInt();
+    if (version)
+        *version = n;
+    return match.captured(3).size() == 5 * (n % 23) && reminder.priority == n % 10 &&
+           reminder.alarms.size() == n % 4;
+}
+
+int runCrashWriter(const QString& root)
+{
+    Clock clock;
+    clock.setNow(frozenNow());
+    EventStore store({root}, clock);
+    QList<ReminderPtr> reminders = allReminders(store);
+    if (reminders.size() != kCrashTasks) {
+        report(QStringLiteral("error found %1 tasks").arg(reminders.size()));
+        return 2;
+    }
+    report(QStringLiteral("ready"));
+    QRandomGenerator random(quint32(::getpid()));
+    for (;;) {
+        const ReminderPtr reminder = reminders.at(random.bounded(int(reminders.size())));
+        int task = 0;
+        int version = 0;
+        if (!consistentVersion(*reminder, &task, &version)) {
+            report(QStringLiteral("error inconsistent %1").arg(reminder->title));
+            return 2;
+        }
+        const QString path = reminder->origin->filePath;
+        const QString fileName = QFileInfo(path).fileName();
+        applyVersion(*reminder, task, version + 1);
+        // The bytes this save must leave: the store edits the file as read, changing only
+        // our lines, at the frozen time.
+        std::optional<IcsItem> expected = IcsItem::parse(readFile(path));
+        if (!expected) {
+            report(QStringLiteral("error unreadable %1").arg(fileName));
+            return 2;
+        }
+        expected->applyReminder(*reminder, clock.now());
+        const QByteArray expectedBytes = expected->serialize();
+        report(QStringLiteral("intent %1 %2")
+                   .arg(fileName, QString::fromLatin1(hashOf(expectedBytes))));
+        QString error;
+        if (!store.saveReminder(reminder, true, &error)) {
+            report(QStringLiteral("fail %1 %2").arg(fileName, error.simplified()));
+            reminders = allReminders(store);
+            continue;
+        }
+        const QByteArray written = readFile(path);
+        report(
+            QStringLiteral("%1 %2 %3")
+                .arg(written == expectedBytes ? QStringLiteral("done") : QStringLiteral("differs"),
+                     fileName, QString::fromLatin1(hashOf(written))));
+    }
+}
+
+// --- The racing writers ---------------------------------------------------------------------
+
+int runRacer(const QString& root, const QString& name, int seconds, quint32 seed)
+{
+    EventStore store({root});
+    QRandomGenerator random(seed);
+    QElapsedTimer timer;
+    timer.start();
+    int attempts = 0;
+    int saved = 0;
+    int failed = 0;
+    QList<ReminderPtr> reminders = allReminders(store);
+    while (timer.elapsed() < seconds * 1000) {
+        // Half of the edits start from a fresh read, half from the copy we already hold.
+        if (random.bounded(2) == 0 || reminders.isEmpty())
+            reminders = allReminders(store);
+        if (reminders.size() != kRaceTasks) {
+            report(QStringLiteral("error found %1 tasks").arg(reminders.size()));
+            return 2;
+        }
+        const ReminderPtr reminder = reminders.at(random.bounded(int(reminders.size())));
+        const QString base = reminder->title;
+        const QString uid = reminder->calendarItemIdentifier;
+        ++attempts;
+        reminder->title = QStringLiteral("%1 %2#%3").arg(uid, name).arg(attempts);
+        // Widen the gap between read and write so that the other writer gets in between.
+        QThread::usleep(random.bounded(20000));
+        QString error;
+        if (store.saveReminder(reminder, true, &error)) {
+            ++saved;
+            report(QStringLiteral("saved\t%1\t%2\t%3").arg(uid, base, reminder->title));
+        } else {
+            ++failed;
+            report(QStringLiteral("failed\t%1\t%2\t%3\t%4")
+                       .arg(uid, base, reminder->title, error.simplified()));
+            reminders.clear();
+        }
+        // A pause between saves, so that the other writer finds the folder lock free too.
+        QThread::usleep(random.bounded(5000));
+    }
+    report(QStringLiteral("total\t%1\t%2\t%3").arg(attempts).arg(saved).arg(failed));
+    return 0;
+}
+
+int runChild(const QByteArray& role)
+{
+    LibicalSetup::initialize();
+    const QString root = qEnvironmentVariable(kStoreVariable);
+    if (role == "crash-writer")
+        return runCrashWriter(root);
+    if (role == "racer")
+        return runRacer(root, qEnvironmentVariable(kNameVariable),
+                        qEnvironmentVariableIntValue(kSecondsVariable),
+                        quint32(qEnvironmentVariableIntValue(kSeedVariable)));
+    std::fprintf(stderr, "unknown role %s\n", role.constData());
+    return 2;
+}
+
+QStringList itemFileNames(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.ics")}, QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class TestStoreSafety : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        // A kill, unlike a power cut, leaves the page cache as it was, and processes meet in
+        // it whatever the disk, so a memory file system shows the same outcomes; its cheap
+        // syncs let the writers get through many more saves.
+        m_dir = QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                    ? std::make_unique<QTemporaryDir>(
+                          QStringLiteral("/dev/shm/velmoran-storesafety-XXXXXX"))
+                    : std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_root = m_dir->path() + QStringLiteral("/store");
+        QVERIFY(QDir().mkpath(listFolder(m_root)));
+        QFile name(listFolder(m_root) + QStringLiteral("/displayname"));
+        QVERIFY(name.open(QIODevice::WriteOnly));
+        name.write("Tasks");
+    }
+
+    void cleanup() { m_dir.reset(); }
+
+    void killedWriterNeverLeavesATornFile()
+    {
+        QStringList uids;
+        {
+            EventStore store({m_root});
+            const CalendarPtr list = store.defaultCalendarForNewReminders();
+            QVERIFY(list);
+            for (int task = 0; task < kCrashTasks; ++task) {
+                const ReminderPtr reminder = store.reminderWithEventStore();
+                reminder->calendar = list;
+                DateComponents due = DateComponents::fromDate(QDate(2026, 4, 1 + task));
+                due.hour = 9;
+                due.timeZone = QTimeZone("Europe/Berlin");
+                reminder->dueDateComponents = due;
+                applyVersion(*reminder, task, 0);
+                QString error;
+                QVERIFY2(store.saveReminder(reminder, true, &error), qPrintable(error));
+                uids << reminder->calendarItemIdentifier;
+            }
+        }
+        uids.sort();
+        const QString folder = listFolder(m_root);
+        const QStringList fileNames = itemFileNames(folder);
+        QCOMPARE(fileNames.size(), kCrashTasks);
+        // Per file: the version last confirmed on disk, and the one a save was writing.
+        QHash<QString, QByteArray> confirmed;
+        QHash<QString, QByteArray> inFlight;
+        for (const QString& fileName : fileNames)
+            confirmed.insert(fileName, hashOf(readFile(folder + QLatin1Char('/') + fileName)));
+
+        EventStore reader({m_root});
+        const quint32 seed = QRandomGenerator::global()->generate();
+        qInfo("kill timing seed %u", seed);
+        QRandomGenerator random(seed);
+        constexpr int kKills = 500;
+        constexpr qint64 kBudgetMs = 40000;
+        QElapsedTimer budget;
+        budget.start();
+        int kills = 0;
+        int killedMidSave = 0;
+        int landedUnconfirmed = 0;
+        qint64 saves = 0;
+        while (kills < kKills && budget.elapsed() < kBudgetMs) {
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QString::fromLatin1(kRoleVariable), QStringLiteral("crash-writer"));
+            environment.insert(QString::fromLatin1(kStoreVariable), m_root);
+            child.setProcessEnvironment(environment);
+            child.start(QCoreApplication::applicationFilePath(), {});
+            QVERIFY2(child.waitForStarted(10000), qPrintable(child.errorString()));
+            // Let the writer get a few saves in, then kill it at a random point of the next
+            // ones: counting saves rather than time keeps the kills spread over the saves
+            // however busy the machine is.
+            const int savesFirst = random.bounded(4);
+            QByteArray output;
+            // A refused save ends the wait at once: its line below says why (a lock that a
+            // writer killed earlier left behind refuses saves after a 10 s wait).
+            while ((!output.contains("ready\n") || output.count("\ndone ") < savesFirst) &&
+                   !output.contains("\nfail ")) {
+                QVERIFY2(child.state() == QProcess::Running && child.waitForReadyRead(20000),
+                         output + child.readAllStandardError());
+                output += child.readAllStandardOutput();
+            }
+            QThread::usleep(random.bounded(3000));
+            child.kill();
+            QVERIFY(child.waitForFinished(10000));
+            output += child.readAllStandardOutput();
+            QVERIFY2(child.exitStatus() == QProcess::CrashExit,
+                     output + child.readAllStandardError());
+            ++kills;
+
+            inFlight.clear();
+            for (const QByteArray& line : output.split('\n')) {
+                const QList<QByteArray> parts = line.split(' ');
+                if (parts.first() == "intent" && parts.size() == 3) {
+                    inFlight.insert(QString::fromUtf8(parts[1]), parts[2]);
+                } else if (parts.first() == "done" && parts.size() == 3) {
+                    const QString fileName = QString::fromUtf8(parts[1]);
+                    QCOMPARE(parts[2], inFlight.take(fileName));
+                    confirmed.insert(fileName, parts[2]);
+                    ++saves;
+                } else if (!line.isEmpty() && line != "ready") {
+                    const QStringList locks = QDir(folder).entryList({QStringLiteral(".*lock*")},
+                                                                     QDir::Files | QDir::Hidden);
+                    QString lockState;
+                    for (const QString& lock : locks)
+                        lockState +=
+                            QStringLiteral("\n%1: \"%2\"")
+                                .arg(lock,
+                                     QString::fromUtf8(readFile(folder + QLatin1Char('/') + lock)));
+                    QFAIL(qPrintable(QStringLiteral("after %1 kills: %2%3")
+                                         .arg(kills)
+                                         .arg(QString::fromUtf8(line), lockState)));
+                }
+            }
+            if (!inFlight.isEmpty())
+                ++killedMidSave;
+
+            // Every item file is a whole version the writer meant to leave, never a mix.
+            QCOMPARE(itemFileNames(folder), fileNames);
+            for (const QString& fileName : fileNames) {
+                const QByteArray bytes = readFile(folder + QLatin1Char('/') + fileName);
+                const QByteArray hash = hashOf(bytes);
+                if (hash != confirmed.value(fileName)) {
+                    QVERIFY2(inFlight.contains(fileName) && hash == inFlight.value(fileName),
+                             qPrintable(QStringLiteral("%1 after kill %2 is neither its last "
+                                                       "saved nor its next version:\n%3")
+                                            .arg(fileName)
+                                            .arg(kills)
+                                            .arg(QString::fromUtf8(bytes))));
+                    confirmed.insert(fileName, hash);
+                    ++landedUnconfirmed;
+                }
+                QString error;
+                const std::optional<IcsItem> item = IcsItem::parse(bytes, &error);
+                QVERIFY2(item, qPrintable(fileName + QStringLiteral(": ") + error));
+                QVERIFY2(consistentVersion(item->toReminder()),
+                         qPrintable(item->toReminder().title));
+            }
+            // Temporary files of an interrupted save are never taken for tasks.
+            const QList<ReminderPtr> reminders = allReminders(reader);
+            QStringList seen;
+            for (const ReminderPtr& reminder : reminders) {
+                seen << reminder->calendarItemIdentifier;
+                QVERIFY2(consistentVersion(*reminder), qPrintable(reminder->title));
+            }
+            seen.sort();
+            QCOMPARE(seen, uids);
+        }
+        // How far the files got: version n of a task means n saves of it landed.
+        int landedSaves = 0;
+        for (const ReminderPtr& reminder : allReminders(reader)) {
+            int version = 0;
+            QVERIFY(consistentVersion(*reminder, nullptr, &version));
+            landedSaves += version;
+        }
+        const QStringList leftovers =
+            QDir(folder).entryList({QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden);
+        qInfo("%d kills in %lld ms, %d saves landed (%lld confirmed before the kill), %d kills "
+              "during a save, %d saves landed unconfirmed, %lld temporary files left behind",
+              kills, budget.elapsed(), landedSaves, saves, killedMidSave, landedUnconfirmed,
+              qint64(leftovers.size()));
+        QVERIFY2(kills >= 100, "too few kills to say anything");
+        // Most kills must land inside a save, or this test says little.
+        QVERIFY(killedMidSave * 2 >= kills);
+    }
+
+    void lockLeftByAKilledWriterDoesNotBlockSaves()
+    {
+        EventStore store({m_root});
+        const CalendarPtr list = store.defaultCalendarForNewReminders();
+        QVERIFY(list);
+        // What a writer killed between creating the folder's lock file and writing its process
+        // into it leaves behind: a lock nobody holds.
+        QFile lock(listFolder(m_root) + QStringLiteral("/.velmoran.lock"));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.close();
+
+        const ReminderPtr reminder = store.reminderWithEventStore();
+        reminder->calendar = list;
+        reminder->title = QStringLiteral("Written after a crash");
+        QElapsedTimer timer;
+        timer.start();
+        QString error;
+        const bool saved = store.saveReminder(reminder, true, &error);
+        QVERIFY2(saved, qPrintable(error));
+        QVERIFY2(timer.elapsed() < 2000,
+                 qPrintable(QStringLiteral("the save waited %1 ms").arg(timer.elapsed())));
+    }
+
+    void twoWritersNeverLoseAnUpdateSilently()
+    {
+        QStringList uids;
+        QHash<QString, QString> initialTitles; // identifier -> title
+        {
+            EventStore store({m_root});
+            const CalendarPtr list = store.defaultCalendarForNewReminders();
+            QVERIFY(list);
+            for (int task = 0; task < kRaceTasks; ++task) {
+                const ReminderPtr reminder = store.reminderWithEventStore();
+                reminder->calendar = list;
+                reminder->title = QStringLiteral("Race task %1").arg(task);
+                QString error;
+                QVERIFY2(store.saveReminder(reminder, true, &error), qPrintable(error));
+                uids << reminder->calendarItemIdentifier;
+                initialTitles.insert(reminder->calendarItemIdentifier, reminder->title);
+            }
+        }
+
+        std::unique_ptr<QProcess> writers[2];
+        const QString names[2] = {QStringLiteral("A"), QStringLiteral("B")};
+        for (int i = 0; i < 2; ++i) {
+            writers[i] = std::make_unique<QProcess>();
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QString::fromLatin1(kRoleVariable), QStringLiteral("racer"));
+            environment.insert(QString::fromLatin1(kStoreVariable), m_root);
+            environment.insert(QString::fromLatin1(kNameVariable), names[i]);
+            environment.insert(QString::fromLatin1(kSecondsVariable), QStringLiteral("4"));
+            environment.insert(QString::fromLatin1(kSeedVariable),
+                               QString::number(QRandomGenerator::global()->bounded(1 << 30)));
+            writers[i]->setProcessEnvironment(environment);
+            writers[i]->start(QCoreApplication::applicationFilePath(), {});
+        }
+
+        // identifier -> (title it replaced -> title it became), for saves that landed.
+        QHash<QString, QHash<QString, QString>> successor;
+        QHash<QString, int> landed;
+        QSet<QString> refused;
+        QSet<QString> writersPerTask[kRaceTasks];
+        int totalSaved = 0;
+        int totalFailed = 0;
+        int lockTimeouts = 0;
+        for (int i = 0; i < 2; ++i) {
+            QProcess& writer = *writers[i];
+            QVERIFY(writer.waitForFinished(30000));
+            const QByteArray errors = writer.readAllStandardError();
+            QVERIFY2(writer.exitStatus() == QProcess::NormalExit && writer.exitCode() == 0,
+                     errors.constData());
+            int attempts = 0;
+            int saved = 0;
+            int failed = 0;
+            bool sawTotal = false;
+            for (const QByteArray& raw : writer.readAllStandardOutput().split('\n')) {
+                if (raw.isEmpty())
+                    continue;
+                const QStringList parts = QString::fromUtf8(raw).split(QLatin1Char('\t'));
+                if (parts.first() == QLatin1String("saved") && parts.size() == 4) {
+                    ++saved;
+                    const QString& uid = parts[1];
+                    QVERIFY2(
+                        !successor[uid].contains(parts[2]),
+                        qPrintable(QStringLiteral("two saves both replaced \"%1\": \"%2\" "
+                                                  "and \"%3\"; one of them is lost")
+                                       .arg(parts[2], successor[uid].value(parts[2]), parts[3])));
+                    successor[uid].insert(parts[2], parts[3]);
+                    ++landed[uid];
+                    const qsizetype task = uids.indexOf(uid);
+                    QVERIFY(task >= 0);
+                    writersPerTask[task].insert(names[i]);
+                } else if (parts.first() == QLatin1String("failed") && parts.size() == 5) {
+                    ++failed;
+                    QVERIFY2(!parts[4].isEmpty(), "a save failed without saying why");
+                    refused.insert(parts[3]);
+                    if (parts[4].contains(QLatin1String("locked")))
+                        ++lockTimeouts;
+                } else if (parts.first() == QLatin1String("total") && parts.size() == 4) {
+                    sawTotal = true;
+                    attempts = parts[1].toInt();
+                    QCOMPARE(parts[2].toInt(), saved);
+                    QCOMPARE(parts[3].toInt(), failed);
+                } else {
+                    QFAIL(raw.constData());
+                }
+            }
+            QVERIFY(sawTotal);
+            QCOMPARE(saved + failed, attempts);
+            qInfo("writer %s: %d saves landed, %d refused", qPrintable(names[i]), saved, failed);
+            totalSaved += saved;
+            totalFailed += failed;
+        }
+        qInfo("%d refusals were lock time-outs, the others changes by the other writer",
+              lockTimeouts);
+        QVERIFY(totalSaved > 0);
+        const bool overlapped =
+            std::any_of(std::begin(writersPerTask), std::end(writersPerTask),
+                        [](const QSet<QString>& taskWriters) { return taskWriters.size() == 2; });
+        // Unless a save was refused or both writers changed one task, they never met and
+        // nothing was tested.
+        QVERIFY(totalFailed > 0 || overlapped);
+
+        // No file is corrupt or left half-written.
+        const QString folder = listFolder(m_root);
+        QCOMPARE(itemFileNames(folder).size(), kRaceTasks);
+        QVERIFY(QDir(folder)
+                    .entryList({QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden)
+                    .isEmpty());
+        for (const QString& fileName : itemFileNames(folder)) {
+            QString error;
+            QVERIFY2(IcsItem::parse(readFile(folder + QLatin1Char('/') + fileName), &error),
+                     qPrintable(fileName + QStringLiteral(": ") + error));
+        }
+
+        // Each task's saves form one chain from its first title to the title on disk: every
+        // landed save built on the one before it, so none was overwritten unseen, and no
+        // refused save reached the disk.
+        EventStore reader({m_root});
+        const QList<ReminderPtr> reminders = allReminders(reader);
+        QCOMPARE(reminders.size(), kRaceTasks);
+        for (const ReminderPtr& reminder : reminders) {
+            const QString uid = reminder->calendarItemIdentifier;
+            QVERIFY(initialTitles.contains(uid));
+            QString title = initialTitles.value(uid);
+            int steps = 0;
+            while (successor[uid].contains(title)) {
+                title = successor[uid].value(title);
+                QVERIFY(!refused.contains(title));
+                ++steps;
+            }
+            QCOMPARE(title, reminder->title);
+            QCOMPARE(steps, landed.value(uid));
+        }
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_root;
+};
+
+int main(int argc, char* argv[])
+{
+    const QByteArray role = qgetenv(kRoleVariable);
+    if (!role.isEmpty()) {
+        // A writer inherits the environment the parent prepared; preparing its own would leave
+        // a private home folder behind every killed writer.
+        QCoreApplication app(argc, argv);
+        return runChild(role);
+    }
+    TestEnvironment::prepare();
+    QCoreApplication app(argc, argv);
+    TestStoreSafety test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_storesafety.moc"
