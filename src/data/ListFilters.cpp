@@ -1,0 +1,329 @@
+#include "data/ListFilters.h"
+
+#include "prefs/PreferenceKeys.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const QString kType = QStringLiteral("type");
+const QString kTag = QStringLiteral("tag");
+const QString kLists = QStringLiteral("lists");
+const QString kPriorities = QStringLiteral("priorities");
+const QString kTitle = QStringLiteral("title");
+
+constexpr qint64 kNoDate = ReminderSnapshot::kNoDate;
+
+// The classes a merged list picks priorities by.
+enum PriorityClass { High = 0, Medium = 1, Low = 2, NoPriority = 3 };
+
+int priorityClass(int priority)
+{
+    if (priority == 0)
+        return NoPriority;
+    if (priority <= 4)
+        return High;
+    return priority == 5 ? Medium : Low;
+}
+
+// A case-insensitive substring test prepared once for a whole scan, run over the snapshot's
+// case-folded texts so that each test is a plain character search.
+class Needle
+{
+public:
+    explicit Needle(const QString& text)
+        : m_folded(text.toCaseFolded())
+        , m_signature(ReminderSnapshot::signatureOf(m_folded))
+    {}
+    // An empty needle is never found: an empty tag or search word must not match everything.
+    bool foundIn(QStringView foldedHaystack, quint64 haystackSignature) const
+    {
+        const qsizetype length = m_folded.size();
+        if (length == 0 || (haystackSignature & m_signature) != m_signature)
+            return false;
+        const QChar first = m_folded.front();
+        const qsizetype last = foldedHaystack.size() - length;
+        for (qsizetype from = 0; from <= last; ++from) {
+            from = foldedHaystack.indexOf(first, from);
+            if (from < 0 || from > last)
+                return false;
+            if (foldedHaystack.sliced(from + 1, length - 1) == QStringView(m_folded).sliced(1))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    QString m_folded;
+    quint64 m_signature;
+};
+
+// One list dictionary, read once, answering for each reminder of the snapshot whether the
+// entry takes it. Needs a snapshot.
+class Selection
+{
+public:
+    Selection(const QVariantMap& dictionary, bool includingCompleted,
+              const ReminderQueries& queries)
+        : m_type(dictionary.value(kType).toLongLong())
+        , m_includingCompleted(includingCompleted)
+        , m_queries(queries)
+        , m_snapshot(*queries.snapshot())
+        , m_now(queries.dates().now.isValid() ? queries.dates().now.toMSecsSinceEpoch() : kNoDate)
+        , m_needle(needleFor(m_type, dictionary.value(kTag).toString()))
+    {
+        if (m_type == 9)
+            readMergedList(dictionary);
+        else
+            m_listTaken = listsTitled(dictionary.value(kTitle).toString());
+    }
+
+    bool takes(qsizetype index) const
+    {
+        switch (m_type) {
+        case 1:
+            return m_includingCompleted ? m_snapshot.dueKey(index) == kNoDate
+                                        : m_queries.isSimple(index);
+        case 2:
+            return m_snapshot.hasRecurrenceRules(index);
+        case 4:
+            // Earlier than this instant, not than today's midnight: a task due today at 00:00
+            // is overdue for the whole of today.
+            return !m_snapshot.isCompleted(index) && m_snapshot.dueKey(index) != kNoDate &&
+                   m_snapshot.dueKey(index) < m_now;
+        default:
+            break;
+        }
+        if (!m_includingCompleted && m_snapshot.isCompleted(index))
+            return false;
+        const int priority = m_snapshot.priority(index);
+        switch (m_type) {
+        case 0:
+            return true;
+        case 3:
+            return m_snapshot.hasLocationAlarm(index);
+        case 5:
+            return priority >= 1 && priority <= 4;
+        case 6:
+            return priority == 5;
+        case 7:
+            return priority >= 6 && priority <= 9;
+        case 8:
+        case 15:
+            return m_needle.foundIn(m_snapshot.foldedTitle(index),
+                                    m_snapshot.titleSignature(index)) ||
+                   m_needle.foundIn(m_snapshot.foldedNotes(index),
+                                    m_snapshot.notesSignature(index));
+        case 9:
+            return inMergedLists(m_snapshot.listIndex(index)) &&
+                   (m_priorityClasses & (1u << priorityClass(priority))) != 0;
+        default:
+            // A user list, and any type this version does not know: by the list's title.
+            return listTaken(m_snapshot.listIndex(index));
+        }
+    }
+
+private:
+    static QString needleFor(qint64 type, const QString& tag)
+    {
+        if (tag.isEmpty())
+            return {};
+        return type == 8 ? QLatin1Char('#') + tag : tag;
+    }
+
+    // Which of the snapshot's lists a merged list takes, decided once per list, not per task.
+    void readMergedList(const QVariantMap& dictionary)
+    {
+        const QVariantList lists = dictionary.value(kLists).toList();
+        m_anyList = lists.isEmpty();
+        m_listTaken.fill(false, m_snapshot.lists().size());
+        for (const QVariant& list : lists) {
+            const int index = m_snapshot.indexOfList(list.toString());
+            if (index >= 0)
+                m_listTaken[index] = true;
+        }
+        for (const QVariant& priority : dictionary.value(kPriorities).toList()) {
+            const qint64 value = priority.toLongLong();
+            if (value >= High && value <= NoPriority)
+                m_priorityClasses |= 1u << value;
+        }
+    }
+
+    QList<bool> listsTitled(const QString& title) const
+    {
+        QList<bool> taken;
+        taken.reserve(m_snapshot.lists().size());
+        for (const store::CalendarPtr& list : m_snapshot.lists())
+            taken.append(list->title == title);
+        return taken;
+    }
+
+    bool listTaken(int listIndex) const { return listIndex >= 0 && m_listTaken[listIndex]; }
+    bool inMergedLists(int listIndex) const { return m_anyList || listTaken(listIndex); }
+
+    qint64 m_type;
+    bool m_includingCompleted;
+    const ReminderQueries& m_queries;
+    const ReminderSnapshot& m_snapshot;
+    qint64 m_now;
+    Needle m_needle;
+    QList<bool> m_listTaken; // by index into the snapshot's lists
+    bool m_anyList = false;
+    unsigned m_priorityClasses = 0;
+};
+
+template <typename Visit>
+void select(const Selection& selection, const ReminderSnapshot& snapshot, Visit&& visit)
+{
+    for (qsizetype i = 0, n = snapshot.size(); i < n; ++i) {
+        if (selection.takes(i))
+            visit(i);
+    }
+}
+
+std::optional<ReminderList> fetchSelection(const ReminderQueries& queries,
+                                           const QVariantMap& dictionary, bool includingCompleted)
+{
+    if (!queries.hasSnapshot())
+        return std::nullopt;
+    const Selection selection(dictionary, includingCompleted, queries);
+    const QList<store::ReminderPtr>& reminders = queries.snapshot()->reminders();
+    ReminderList taken;
+    select(selection, *queries.snapshot(), [&](qsizetype i) { taken.append(reminders[i]); });
+    return taken;
+}
+
+} // namespace
+
+ListFilters::ListFilters(SnapshotPtr snapshot, QueryDates dates, bool overdueNow,
+                         QVariantMap filters)
+    : m_queries(std::move(snapshot), std::move(dates))
+    , m_overdueNow(overdueNow)
+    , m_filters(std::move(filters))
+{}
+
+std::optional<ReminderList>
+ListFilters::fetchRemindersFromDictionary(const QVariantMap& listDictionary) const
+{
+    return fetchSelection(m_queries, listDictionary, false);
+}
+
+std::optional<ReminderList>
+ListFilters::fetchRemindersIncludingCompletedFromDictionary(const QVariantMap& listDictionary) const
+{
+    return fetchSelection(m_queries, listDictionary, true);
+}
+
+quint64 ListFilters::countForDict(const QVariantMap& listDictionary) const
+{
+    if (!m_queries.hasSnapshot())
+        return 0;
+    const Selection selection(listDictionary, false, m_queries);
+    quint64 total = 0;
+    select(selection, *m_queries.snapshot(), [&](qsizetype) { ++total; });
+    return total;
+}
+
+bool ListFilters::filterOn(QLatin1StringView entry) const
+{
+    // The Filters page stores its check boxes as the numbers 0 and 1, the defaults as booleans.
+    return m_filters.value(entry).toBool();
+}
+
+quint64 ListFilters::countForPeriod(Span span, const QDateTime& start, const QDateTime& current,
+                                    bool withUndated) const
+{
+    using Which = PeriodSelection::Which;
+    const auto period = [&](Which which) {
+        switch (span) {
+        case Span::Day:
+            return ReminderQueries::day(start, which);
+        case Span::Week:
+            return ReminderQueries::week(start, which);
+        case Span::Month:
+            break;
+        }
+        return ReminderQueries::month(start, which);
+    };
+    const auto undated = [&] { return withUndated ? m_queries.countSimpleReminders() : 0; };
+
+    if (!m_queries.hasSnapshot())
+        return 0;
+    if (!m_overdueNow) {
+        if (start == current)
+            return *m_queries.count(period(Which::Both)) + undated();
+        return *m_queries.count(period(Which::Uncompleted));
+    }
+    // Overdue tasks are counted under the current period, so an earlier one has none left.
+    if (start == current) {
+        PeriodSelection upToEnd = period(Which::Uncompleted);
+        upToEnd.from = PeriodSelection::kUnbounded;
+        return *m_queries.count(upToEnd) + undated();
+    }
+    if (start > current)
+        return *m_queries.count(period(Which::Uncompleted));
+    return 0;
+}
+
+quint64 ListFilters::countForDayOnDate(const QDateTime& dayStart) const
+{
+    return countForPeriod(Span::Day, dayStart, m_queries.dates().today,
+                          filterOn(PrefKey::Filter::dayUndated));
+}
+
+quint64 ListFilters::countForWeekOnDate(const QDateTime& weekStart) const
+{
+    return countForPeriod(Span::Week, weekStart, m_queries.dates().thisWeekDate,
+                          filterOn(PrefKey::Filter::weekUndated));
+}
+
+quint64 ListFilters::countForMonthOnDate(const QDateTime& monthStart) const
+{
+    return countForPeriod(Span::Month, monthStart, m_queries.dates().thisMonthDate,
+                          filterOn(PrefKey::Filter::monthUndated));
+}
+
+quint64 ListFilters::countForUncompletedRemindersAtCalendar(const store::CalendarPtr& list) const
+{
+    if (!m_queries.hasSnapshot())
+        return 0;
+    const ReminderSnapshot& snapshot = *m_queries.snapshot();
+    const int listIndex = list ? snapshot.indexOfList(list->calendarIdentifier) : -1;
+    if (list && listIndex < 0)
+        return 0;
+    quint64 total = 0;
+    for (qsizetype i = 0, n = snapshot.size(); i < n; ++i) {
+        if (!snapshot.isCompleted(i) && (!list || snapshot.listIndex(i) == listIndex))
+            ++total;
+    }
+    return total;
+}
+
+std::optional<ReminderList> ListFilters::fetchRemindersFromSearchText(const QString& text,
+                                                                      bool completed) const
+{
+    if (text.isEmpty() || !m_queries.hasSnapshot())
+        return std::nullopt;
+    const QStringList split = text.split(QLatin1Char(' '));
+    ReminderList matches;
+    // Two spaces in a row or a space at either end make an empty word, which is never found.
+    if (split.contains(QString()))
+        return matches;
+    std::vector<Needle> words(split.cbegin(), split.cend());
+    const auto allFoundIn = [&](QStringView haystack, quint64 signature) {
+        return std::all_of(words.cbegin(), words.cend(),
+                           [&](const Needle& word) { return word.foundIn(haystack, signature); });
+    };
+    const ReminderSnapshot& snapshot = *m_queries.snapshot();
+    for (qsizetype i = 0, n = snapshot.size(); i < n; ++i) {
+        if (!completed && snapshot.isCompleted(i))
+            continue;
+        // Words spread over title and notes do not match: all of them must be in one place.
+        const QStringView notes = snapshot.foldedNotes(i);
+        if (allFoundIn(snapshot.foldedTitle(i), snapshot.titleSignature(i)) ||
+            (!notes.isEmpty() && allFoundIn(notes, snapshot.notesSignature(i))))
+            matches.append(snapshot.reminders()[i]);
+    }
+    return matches;
+}

@@ -1,0 +1,66 @@
+#include "data/ReminderSnapshot.h"
+
+#include <algorithm>
+
+ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders)
+    : m_reminders(std::move(reminders))
+{
+    const qsizetype count = m_reminders.size();
+    m_due.reserve(count);
+    m_completion.reserve(count);
+    m_facts.reserve(count);
+    m_foldedBounds.reserve(2 * count + 1);
+    m_signatures.reserve(2 * count);
+    qsizetype textLength = 0;
+    for (const store::ReminderPtr& reminder : std::as_const(m_reminders))
+        textLength += reminder->title.size() + reminder->notes.size();
+    m_folded.reserve(textLength);
+
+    // Tasks mostly arrive list by list, so the previous reminder's list is usually the answer.
+    const store::Calendar* previousList = nullptr;
+    int previousIndex = -1;
+    for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
+        const QDateTime due = reminder->dueDateComponents && reminder->dueDateComponents->isValid()
+                                  ? reminder->dueDateComponents->toDateTime()
+                                  : QDateTime();
+        m_due.append(due.isValid() ? due.toMSecsSinceEpoch() : kNoDate);
+        m_completion.append(reminder->completionDate.isValid()
+                                ? reminder->completionDate.toMSecsSinceEpoch()
+                                : kNoDate);
+
+        Facts facts;
+        if (!reminder->calendar || reminder->calendar.get() != previousList) {
+            previousList = reminder->calendar.get();
+            previousIndex = listIndexOf(reminder->calendar);
+        }
+        facts.list = previousIndex;
+        facts.priority = qint16(reminder->priority);
+        facts.flags = (reminder->completed ? Completed : 0) |
+                      (reminder->hasAlarms() ? HasAlarms : 0) |
+                      (reminder->hasRecurrenceRules() ? Recurring : 0);
+        if (std::any_of(reminder->alarms.cbegin(), reminder->alarms.cend(),
+                        [](const store::Alarm& alarm) { return alarm.isLocationAlarm(); }))
+            facts.flags |= HasLocation;
+        m_facts.append(facts);
+
+        for (const QString* text : {&reminder->title, &reminder->notes}) {
+            const QString folded = text->toCaseFolded();
+            m_foldedBounds.append(m_folded.size());
+            m_folded.append(folded);
+            m_signatures.append(signatureOf(folded));
+        }
+    }
+    m_foldedBounds.append(m_folded.size());
+}
+
+int ReminderSnapshot::listIndexOf(const store::CalendarPtr& list)
+{
+    if (!list)
+        return -1;
+    const auto found = m_listIndexes.constFind(list->calendarIdentifier);
+    if (found != m_listIndexes.constEnd())
+        return found.value();
+    m_lists.append(list);
+    m_listIndexes.insert(list->calendarIdentifier, int(m_lists.size() - 1));
+    return int(m_lists.size() - 1);
+}

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "data/ReminderSnapshot.h"
+
+#include <QDateTime>
+#include <QTimeZone>
+
+// Test data in memory, read like a sentence:
+//   ReminderBuilder("Pay rent").in(home).dueAt(local(2025, 3, 27, 9)).priority(1).build()
+// Builds real store records; no store is involved.
+class ReminderBuilder
+{
+public:
+    explicit ReminderBuilder(const QString& title)
+        : m_reminder(std::make_shared<store::Reminder>())
+    {
+        m_reminder->title = title;
+        m_reminder->calendarItemIdentifier = QStringLiteral("id-") + title;
+    }
+
+    ReminderBuilder& in(const store::CalendarPtr& list)
+    {
+        m_reminder->calendar = list;
+        return *this;
+    }
+    // Floating components of a local date and time; midnight means "no time of day".
+    ReminderBuilder& dueAt(const QDateTime& local)
+    {
+        m_reminder->dueDateComponents = store::DateComponents::fromDateTime(local, false);
+        return *this;
+    }
+    ReminderBuilder& dueOn(const QDate& day)
+    {
+        m_reminder->dueDateComponents = store::DateComponents::fromDate(day);
+        return *this;
+    }
+    // Components pinned to another zone, as a task written elsewhere carries them.
+    ReminderBuilder& dueIn(const QByteArray& zone, const QDate& day, const QTime& time)
+    {
+        store::DateComponents due = store::DateComponents::fromDate(day);
+        due.hour = time.hour();
+        due.minute = time.minute();
+        due.timeZone = QTimeZone(zone);
+        m_reminder->dueDateComponents = due;
+        return *this;
+    }
+    ReminderBuilder& completedAt(const QDateTime& when)
+    {
+        m_reminder->setCompleted(true, when);
+        return *this;
+    }
+    // As some files have it: marked done without saying when.
+    ReminderBuilder& completedWithoutDate()
+    {
+        m_reminder->completed = true;
+        m_reminder->completionDate = QDateTime();
+        return *this;
+    }
+    ReminderBuilder& priority(int value)
+    {
+        m_reminder->priority = value;
+        return *this;
+    }
+    ReminderBuilder& notes(const QString& text)
+    {
+        m_reminder->notes = text;
+        return *this;
+    }
+    ReminderBuilder& created(const QDateTime& when)
+    {
+        m_reminder->creationDate = when;
+        return *this;
+    }
+    ReminderBuilder& withAlarm()
+    {
+        m_reminder->addAlarm(store::Alarm::withRelativeOffset(-600));
+        return *this;
+    }
+    ReminderBuilder& withLocationAlarm()
+    {
+        store::StructuredLocation place;
+        place.title = QStringLiteral("Station");
+        m_reminder->addAlarm(store::Alarm::withLocation(place, store::Alarm::Proximity::Enter));
+        return *this;
+    }
+    ReminderBuilder& recurring()
+    {
+        store::RecurrenceRule rule;
+        rule.frequency = store::RecurrenceRule::Frequency::Weekly;
+        m_reminder->addRecurrenceRule(rule);
+        return *this;
+    }
+
+    store::ReminderPtr build() const { return m_reminder; }
+    operator store::ReminderPtr() const { return m_reminder; }
+
+private:
+    store::ReminderPtr m_reminder;
+};
+
+inline store::CalendarPtr makeList(const QString& identifier, const QString& title)
+{
+    auto list = std::make_shared<store::Calendar>();
+    list->calendarIdentifier = identifier;
+    list->title = title;
+    return list;
+}
+
+inline SnapshotPtr snapshotOf(const QList<store::ReminderPtr>& reminders)
+{
+    return std::make_shared<const ReminderSnapshot>(reminders);
+}
+
+inline QStringList titlesOf(const std::optional<QList<store::ReminderPtr>>& reminders)
+{
+    QStringList titles;
+    if (reminders) {
+        for (const store::ReminderPtr& reminder : *reminders)
+            titles.append(reminder->title);
+    }
+    return titles;
+}

@@ -1,0 +1,339 @@
+#include "TestEnvironment.h"
+
+#include "data/DataManager.h"
+#include "data/ListFilters.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/PreferenceKeys.h"
+#include "text/Global.h"
+
+#include <QGuiApplication>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace store;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray todo(const QByteArray& uid, const QByteArray& summary, const QByteArray& extra = {})
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VTODO\r\nUID:" +
+           uid + "\r\nSUMMARY:" + summary + "\r\n" + extra + "END:VTODO\r\nEND:VCALENDAR\r\n";
+}
+
+// A list folder as another program (vdirsyncer, todoman) makes it.
+void makeList(const QString& root, const QString& folder, const QString& title,
+              const QList<QByteArray>& tasks = {})
+{
+    writeFile(root + "/" + folder + "/displayname", title.toUtf8());
+    int n = 0;
+    for (const QByteArray& summary : tasks) {
+        const QByteArray uid = folder.toUtf8() + "-" + QByteArray::number(n++);
+        writeFile(root + "/" + folder + "/" + uid + ".ics", todo(uid, summary));
+    }
+}
+
+} // namespace
+
+class TestDataManager : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_clock.setNow(TestEnvironment::local(2026, 12, 9, 10, 30)); // a Wednesday
+        m_gate.reset();
+        m_fetches.storeRelaxed(0);
+    }
+
+    void cleanup()
+    {
+        if (m_gate)
+            m_gate->release(100);
+        m_manager.reset();
+    }
+
+    void creationSetsTheSharedDates()
+    {
+        makeList(root(), "home", "Home", {"Laundry"});
+        DataManager& manager = create();
+        QCOMPARE(manager.today(), TestEnvironment::local(2026, 12, 9));
+        QCOMPARE(manager.thisWeekDate(), TestEnvironment::local(2026, 12, 6)); // Sunday-first
+        QCOMPARE(manager.thisMonthDate(), TestEnvironment::local(2026, 12, 1));
+        QCOMPARE(manager.selectedDate(), manager.today());
+        QCOMPARE(manager.standardEventsDate(), manager.today());
+        QVERIFY(!manager.hasRemindersArray());
+
+        // Before the first refresh a new selected date is only stored.
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        manager.setSelectedDate(TestEnvironment::local(2026, 12, 10));
+        QTest::qWait(300);
+        QCOMPARE(refreshed.count(), 0);
+        QVERIFY(!manager.isRefreshRunning());
+
+        m_defaults->setBool(false, PrefKey::sundayFirst);
+        manager.resetThisWeekDate();
+        QCOMPARE(manager.thisWeekDate(), TestEnvironment::local(2026, 12, 7));
+    }
+
+    void initStoreLoadsTheVisibleListsAndCounts()
+    {
+        makeList(root(), "home", "Home", {"Laundry #Home", "Dishes"});
+        makeList(root(), "work", "Work", {"Report"});
+        DataManager& manager = create();
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        QSignalSpy counted(&manager, &DataManager::countsRefreshed);
+        manager.initStore();
+        QVERIFY(refreshed.wait(5000));
+        QCOMPARE(manager.countForAllReminders(), 3u);
+        QTRY_VERIFY(counted.count() >= 1);
+        const CountDictionary counts = manager.countDictionary();
+        QCOMPARE(counts.countForKey(0), 3u);                      // all open tasks
+        QCOMPARE(counts.countForKey(QString("###Home")), 1u);     // the default tag list
+        QCOMPARE(counts.countForKey(QString("Home")), 2u);        // a list by title
+        QCOMPARE(counts.countForKey(QString("Work")), 1u);
+        QVERIFY(counts.contains(11) && counts.contains(12) && counts.contains(13));
+        QCOMPARE(manager.visibleLists(), (QStringList{"home", "work"}));
+    }
+
+    void aRefreshAskedForWhileOneRunsIsDropped()
+    {
+        makeList(root(), "home", "Home", {"Laundry"});
+        m_gate = std::make_unique<QSemaphore>(0);
+        DataManager& manager = create();
+        manager.initStore();
+        QTRY_VERIFY(manager.isRefreshRunning());
+        QVERIFY(!manager.hasRemindersArray());
+        QVERIFY(!manager.queries().fetchUncompletedRemindersUntilToday().has_value());
+        QCOMPARE(manager.filters().countForDict({{"type", 0}}), 0u);
+
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        manager.refreshRemindersArrayOnMac(); // dropped
+        manager.handleNotification();         // dropped too
+        m_gate->release(1);
+        QVERIFY(refreshed.wait(5000));
+        QTest::qWait(400);
+        QCOMPARE(refreshed.count(), 1);
+        QCOMPARE(m_fetches.loadRelaxed(), 1);
+        QVERIFY(manager.hasRemindersArray());
+        m_gate->release(100);
+    }
+
+    void withoutEventsTheRefreshEndsOnTheReminders()
+    {
+        makeList(root(), "home", "Home", {"Laundry"});
+        writeFile(root() + "/cal/displayname", "Calendar");
+        writeFile(root() + "/cal/e.ics",
+                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:e\r\n"
+                  "DTSTART:20261209T120000Z\r\nDTEND:20261209T130000Z\r\nSUMMARY:Lunch\r\n"
+                  "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        m_defaults->setBool(false, PrefKey::viewEvents);
+        DataManager& manager = create();
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        manager.initStore();
+        QVERIFY(refreshed.wait(5000));
+        QVERIFY(!manager.eventWindow());
+
+        m_defaults->setBool(true, PrefKey::viewEvents);
+        manager.refreshRemindersArrayOnMac();
+        QVERIFY(refreshed.wait(5000));
+        QVERIFY(manager.eventWindow());
+        const auto events = manager.fetchEventsByType(EventWindow::Day, manager.today());
+        QVERIFY(events.has_value());
+        QCOMPARE(events->size(), 1);
+        QCOMPARE(events->first()->title, QString("Lunch"));
+    }
+
+    void anEmptyVisibleArrayShowsEveryListInStoreOrder()
+    {
+        makeList(root(), "b", "Beta", {"One"});
+        makeList(root(), "a", "Alpha", {"Two"});
+        DataManager& manager = create();
+        QVERIFY(m_defaults->stringArrayForKey(PrefKey::visibleLists).isEmpty());
+        QCOMPARE(manager.visibleLists(), (QStringList{"a", "b"}));
+        QCOMPARE(manager.visibleListsByEKCalendar().size(), 2);
+
+        m_defaults->setObject(QStringList{"b", "gone"}, PrefKey::visibleLists);
+        QCOMPARE(manager.visibleListsByEKCalendar().size(), 1);
+        QCOMPARE(manager.visibleListsByEKCalendar().first()->title, QString("Beta"));
+        manager.makeInvisibleListAccordingToVisibleList({"b"});
+        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::invisibleLists), QStringList{"a"});
+        manager.makeInvisibleListAccordingToVisibleList({});
+        QVERIFY(m_defaults->stringArrayForKey(PrefKey::invisibleLists).isEmpty());
+    }
+
+    void listsMadeElsewhereAreAddedToTheVisibleListsWhenAutoAddIsOn()
+    {
+        makeList(root(), "a", "Alpha");
+        makeList(root(), "b", "Beta");
+        m_defaults->setObject(QStringList{"a"}, PrefKey::visibleLists);
+        m_defaults->setObject(QStringList{"b"}, PrefKey::invisibleLists);
+        DataManager& manager = create();
+        QSignalSpy listsChanged(&manager, &DataManager::visibleListsChanged);
+        makeList(root(), "c", "Gamma"); // by another program
+        manager.refreshRemindersArrayOnMac();
+        QTRY_COMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists), (QStringList{"a", "c"}));
+        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::invisibleLists), QStringList{"b"});
+        QTRY_COMPARE(listsChanged.count(), 1);
+
+        // A visible list deleted elsewhere drops out.
+        QVERIFY(QDir(root() + "/a").removeRecursively());
+        waitForRefreshToEnd(manager);
+        manager.refreshRemindersArrayOnMac();
+        QTRY_COMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists), QStringList{"c"});
+    }
+
+    void listsMadeElsewhereAreHiddenWhenAutoAddIsOff()
+    {
+        makeList(root(), "a", "Alpha");
+        m_defaults->setObject(QStringList{"a"}, PrefKey::visibleLists);
+        m_defaults->setBool(false, PrefKey::autoAddNewList);
+        DataManager& manager = create();
+        makeList(root(), "c", "Gamma");
+        manager.refreshRemindersArrayOnMac();
+        QTRY_COMPARE(m_defaults->stringArrayForKey(PrefKey::invisibleLists), QStringList{"c"});
+        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists), QStringList{"a"});
+
+        // While the app changes lists itself, nothing is validated.
+        waitForRefreshToEnd(manager);
+        manager.setDoNotValidate(true);
+        makeList(root(), "d", "Delta");
+        manager.refreshRemindersArrayOnMac();
+        QTest::qWait(300);
+        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::invisibleLists), QStringList{"c"});
+    }
+
+    void aChangeOnDiskRefreshesTheSnapshot()
+    {
+        makeList(root(), "home", "Home", {"Laundry"});
+        DataManager& manager = create();
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        manager.initStore();
+        QVERIFY(refreshed.wait(5000));
+        refreshed.clear();
+        writeFile(root() + "/home/new.ics", todo("new", "Written by todoman"));
+        QVERIFY(refreshed.wait(5000));
+        QCOMPARE(manager.countForAllReminders(), 2u);
+    }
+
+    void theDayStringMarksToday()
+    {
+        DataManager& manager = create();
+        QVERIFY(manager.selectedDateDayString().contains("●"));
+        QVERIFY(manager.selectedDateString().contains("Dec"));
+        QVERIFY(manager.selectedDateString().startsWith("Wed, "));
+        QCOMPARE(manager.selectedDateYearString(), QString("2026"));
+        QCOMPARE(manager.selectedDateWeekString(), QString("Week 50"));
+        manager.setSelectedDate(TestEnvironment::local(2026, 12, 10));
+        QVERIFY(!manager.selectedDateDayString().contains("●"));
+    }
+
+    void eventsOutsideTheWindowAreFetchedAgain()
+    {
+        writeFile(root() + "/cal/displayname", "Calendar");
+        writeFile(root() + "/cal/far.ics",
+                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:far\r\n"
+                  "DTSTART;VALUE=DATE:20271015\r\nDTEND;VALUE=DATE:20271016\r\nSUMMARY:Far away\r\n"
+                  "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        m_defaults->setObject(QStringList{"no-such-calendar"}, PrefKey::visibleCalendars);
+        DataManager& manager = create();
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        manager.initStore();
+        QVERIFY(refreshed.wait(5000));
+        refreshed.clear();
+        const QDateTime day = TestEnvironment::local(2027, 10, 15);
+        QVERIFY(!manager.fetchEventsByType(EventWindow::Day, day).has_value());
+        QVERIFY(refreshed.wait(5000));
+        QCOMPARE(manager.standardEventsDate(), day);
+        const auto events = manager.fetchEventsByType(EventWindow::Day, day);
+        QVERIFY(events.has_value());
+        QCOMPARE(events->size(), 1); // the unknown calendar falls back to all calendars
+        QVERIFY(manager.fetchEventsByType(EventWindow::Day, day.addDays(1))->isEmpty());
+    }
+
+    void theBadgeFollowsItsPreferences()
+    {
+        makeList(root(), "home", "Home");
+        writeFile(root() + "/home/y.ics", todo("y", "Yesterday", "DUE;VALUE=DATE:20261208\r\n"));
+        writeFile(root() + "/home/t.ics",
+                  todo("t", "Tonight", "DUE;TZID=Europe/Berlin:20261209T230000\r\n"));
+        writeFile(root() + "/home/m.ics", todo("m", "Tomorrow", "DUE;VALUE=DATE:20261210\r\n"));
+        writeFile(root() + "/home/u.ics", todo("u", "Undated"));
+        writeFile(root() + "/home/d.ics",
+                  todo("d", "Done undated", "STATUS:COMPLETED\r\nCOMPLETED:20261201T100000Z\r\n"));
+        DataManager& manager = create();
+        QCOMPARE(manager.calculateAppIconBadgeNumber(), 0u); // nothing fetched yet
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        QSignalSpy badge(&manager, &DataManager::badgeLabelChanged);
+        manager.initStore();
+        QVERIFY(refreshed.wait(5000));
+
+        m_defaults->setInteger(0, PrefKey::appIconBadgeType);
+        m_defaults->setBool(false, PrefKey::appIconBadgeOverdue);
+        QCOMPARE(manager.calculateAppIconBadgeNumber(), 0u);
+        m_defaults->setInteger(1, PrefKey::appIconBadgeType);
+        m_defaults->setBool(true, PrefKey::appIconBadgeOverdue);
+        QCOMPARE(manager.calculateAppIconBadgeNumber(), 2u);
+        m_defaults->setBool(false, PrefKey::appIconBadgeOverdue);
+        QCOMPARE(manager.calculateAppIconBadgeNumber(), 1u);
+        m_defaults->setBool(true, PrefKey::appIconBadgeUndated);
+        QCOMPARE(manager.calculateAppIconBadgeNumber(), 2u); // the completed one is not undated
+
+        manager.refreshCounts();
+        QCOMPARE(manager.badgeLabel(), QString("2"));
+        m_defaults->setInteger(2, PrefKey::appIconBadge);
+        manager.refreshCounts();
+        QCOMPARE(manager.badgeLabel(), QString("4"));
+        m_defaults->setInteger(0, PrefKey::appIconBadge);
+        manager.refreshCounts();
+        QCOMPARE(manager.badgeLabel(), QString());
+        QVERIFY(badge.count() >= 2);
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+
+    DataManager& create()
+    {
+        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
+            auto eventStore = std::make_unique<EventStore>(QStringList{root()}, m_clock);
+            eventStore->setBeforeFetch([this] {
+                m_fetches.fetchAndAddRelaxed(1);
+                if (m_gate)
+                    m_gate->acquire();
+            });
+            return eventStore;
+        });
+        Global::setPreferences(m_defaults.get());
+        return *m_manager;
+    }
+
+    void waitForRefreshToEnd(DataManager& manager)
+    {
+        QTRY_VERIFY(!manager.isRefreshRunning());
+    }
+
+    Clock m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<QSemaphore> m_gate;
+    QAtomicInt m_fetches;
+};
+
+VELMORAN_TEST_MAIN(TestDataManager)
+#include "tst_datamanager.moc"

@@ -1,0 +1,374 @@
+#include "ReminderBuilder.h"
+#include "TestEnvironment.h"
+
+#include "data/ListFilters.h"
+
+#include <QGuiApplication>
+
+using TestEnvironment::local;
+
+namespace {
+
+// Wednesday 26 March 2025, 10:00; the week starts on Sunday.
+QueryDates referenceDates()
+{
+    return {local(2025, 3, 26, 10), local(2025, 3, 26), local(2025, 3, 23), local(2025, 3, 1)};
+}
+
+QVariantMap entry(qint64 type, const QVariantMap& more = {})
+{
+    QVariantMap dictionary = more;
+    dictionary.insert("type", type);
+    return dictionary;
+}
+
+QVariantMap merged(const QStringList& lists, const QVariantList& priorities)
+{
+    return entry(
+        9, {{"tag", "Merged"}, {"lists", QVariant(lists).toList()}, {"priorities", priorities}});
+}
+
+// The sidebar fixture: one task for each thing an entry can look at.
+const QStringList kTitles = {
+    "", // (numbered from 1)
+    "Report",
+    "Undated",
+    "Undated done",
+    "Undated done no date",
+    "Midnight today",
+    "Evening today",
+    "Last week",
+    "Done late",
+    "Water plants",
+    "Pay rent",
+    "Pick up parcel",
+    "Return books",
+    "Call Anna",
+    "Urgent",
+    "Soon",
+    "Medium",
+    "Low six",
+    "Low nine",
+    "Urgent done",
+    "Finish #Homework",
+    "home chores",
+    "Groceries",
+    "Sweep #home",
+    "Loose end",
+};
+
+QStringList titles(std::initializer_list<int> numbers)
+{
+    QStringList result;
+    for (const int number : numbers)
+        result.append(kTitles.at(number));
+    return result;
+}
+
+SnapshotPtr sidebarFixture()
+{
+    const store::CalendarPtr work = makeList("w", "Work");
+    const store::CalendarPtr home = makeList("h", "Home");
+    const store::CalendarPtr errands = makeList("e", "Errands");
+    const QDateTime tomorrow = local(2025, 3, 27, 9);
+    const QDateTime yesterday = local(2025, 3, 25, 12);
+    const auto task = [&](int number, const store::CalendarPtr& list) {
+        return ReminderBuilder(kTitles.at(number)).in(list);
+    };
+    return snapshotOf({
+        task(1, work).dueAt(tomorrow),
+        task(2, home),
+        task(3, home).completedAt(yesterday),
+        task(4, home).completedWithoutDate(),
+        task(5, work).dueOn(QDate(2025, 3, 26)),
+        task(6, work).dueAt(local(2025, 3, 26, 18)),
+        task(7, errands).dueAt(local(2025, 3, 19, 9)),
+        task(8, errands).dueAt(local(2025, 3, 20, 9)).completedAt(local(2025, 3, 21)),
+        task(9, home).dueAt(tomorrow).completedAt(local(2025, 3, 24)).recurring(),
+        task(10, home).dueAt(tomorrow).recurring(),
+        task(11, errands).dueAt(tomorrow).withLocationAlarm(),
+        task(12, errands).dueAt(tomorrow).completedAt(yesterday).withLocationAlarm(),
+        task(13, work).dueAt(tomorrow).withAlarm(),
+        task(14, work).dueAt(tomorrow).priority(1),
+        task(15, work).dueAt(tomorrow).priority(4),
+        task(16, work).dueAt(tomorrow).priority(5),
+        task(17, work).dueAt(tomorrow).priority(6),
+        task(18, work).dueAt(tomorrow).priority(9),
+        task(19, work).dueAt(tomorrow).priority(1).completedAt(yesterday),
+        task(20, home).dueAt(tomorrow),
+        task(21, home).dueAt(tomorrow),
+        task(22, home).dueAt(tomorrow).notes("see #HOME list"),
+        task(23, home).dueAt(tomorrow).completedAt(yesterday),
+        task(24, nullptr).dueAt(tomorrow),
+    });
+}
+
+// The date-count fixture, against Wednesday 26 March.
+SnapshotPtr countFixture()
+{
+    return snapshotOf({
+        ReminderBuilder("today").dueAt(local(2025, 3, 26, 9)),
+        ReminderBuilder("last week").dueAt(local(2025, 3, 19, 9)),
+        ReminderBuilder("done today").dueOn(QDate(2025, 3, 10)).completedAt(local(2025, 3, 26, 8)),
+        ReminderBuilder("undated"),
+        ReminderBuilder("tomorrow").dueOn(QDate(2025, 3, 27)),
+        ReminderBuilder("yesterday").dueOn(QDate(2025, 3, 25)),
+        ReminderBuilder("done yesterday")
+            .dueOn(QDate(2025, 1, 1))
+            .completedAt(local(2025, 3, 25, 12)),
+        ReminderBuilder("next week").dueOn(QDate(2025, 4, 2)),
+        ReminderBuilder("february").dueOn(QDate(2025, 2, 10)),
+    });
+}
+
+QVariantMap undatedFilters(const QVariant& value)
+{
+    return {{"dayUndated", value}, {"weekUndated", value}, {"monthUndated", value}};
+}
+
+} // namespace
+
+class TestListFilters : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void entriesSelectByType_data()
+    {
+        QTest::addColumn<QVariantMap>("dictionary");
+        QTest::addColumn<QStringList>("open");
+        QTest::addColumn<QStringList>("includingCompleted");
+
+        const QStringList openTasks =
+            titles({1, 2, 5, 6, 7, 10, 11, 13, 14, 15, 16, 17, 18, 20, 21, 22, 24});
+        QTest::newRow("0 all") << entry(0) << openTasks << kTitles.mid(1);
+        QTest::newRow("1 undated") << entry(1) << titles({2}) << titles({2, 3, 4});
+        QTest::newRow("2 recurring, completed too")
+            << entry(2) << titles({9, 10}) << titles({9, 10});
+        QTest::newRow("3 location") << entry(3) << titles({11}) << titles({11, 12});
+        // Due today at 00:00 is overdue at 10:00; due today at 18:00 is not yet.
+        QTest::newRow("4 overdue, open only") << entry(4) << titles({5, 7}) << titles({5, 7});
+        QTest::newRow("5 high") << entry(5) << titles({14, 15}) << titles({14, 15, 19});
+        QTest::newRow("6 medium") << entry(6) << titles({16}) << titles({16});
+        QTest::newRow("7 low") << entry(7) << titles({17, 18}) << titles({17, 18});
+        QTest::newRow("8 tag Home")
+            << entry(8, {{"tag", "Home"}}) << titles({20, 22}) << titles({20, 22, 23});
+        QTest::newRow("8 tag Homework")
+            << entry(8, {{"tag", "Homework"}}) << titles({20}) << titles({20});
+        QTest::newRow("8 without tag") << entry(8) << QStringList() << QStringList();
+        QTest::newRow("15 saved search home")
+            << entry(15, {{"tag", "home"}}) << titles({20, 21, 22}) << titles({20, 21, 22, 23});
+        QTest::newRow("15 empty search")
+            << entry(15, {{"tag", ""}}) << QStringList() << QStringList();
+        QTest::newRow("9 any list, no priority")
+            << merged({}, {3}) << titles({1, 2, 5, 6, 7, 10, 11, 13, 20, 21, 22, 24})
+            << titles({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 20, 21, 22, 23, 24});
+        QTest::newRow("9 work, high and medium")
+            << merged({"w"}, {0, 1}) << titles({14, 15, 16}) << titles({14, 15, 16, 19});
+        QTest::newRow("9 two lists, low")
+            << merged({"w", "e"}, {2}) << titles({17, 18}) << titles({17, 18});
+        QTest::newRow("9 home, none") << merged({"h"}, {3}) << titles({2, 10, 20, 21, 22})
+                                      << titles({2, 3, 4, 9, 10, 20, 21, 22, 23});
+        QTest::newRow("9 a list that is gone")
+            << merged({"gone"}, {0, 1, 2, 3}) << QStringList() << QStringList();
+        QTest::newRow("9 no priority class") << merged({}, {}) << QStringList() << QStringList();
+        QTest::newRow("10 list Errands") << entry(10, {{"title", "Errands"}, {"identifier", "e"}})
+                                         << titles({7, 11}) << titles({7, 8, 11, 12});
+        QTest::newRow("10 title compared exactly")
+            << entry(10, {{"title", "errands"}}) << QStringList() << QStringList();
+        QTest::newRow("unknown type by title")
+            << entry(42, {{"title", "Home"}}) << titles({2, 10, 20, 21, 22})
+            << titles({2, 3, 4, 9, 10, 20, 21, 22, 23});
+        QTest::newRow("11 date entry")
+            << entry(11, {{"title", ""}}) << QStringList() << QStringList();
+    }
+
+    void entriesSelectByType()
+    {
+        QFETCH(QVariantMap, dictionary);
+        QFETCH(QStringList, open);
+        QFETCH(QStringList, includingCompleted);
+
+        const ListFilters filters(sidebarFixture(), referenceDates(), true, {});
+        QCOMPARE(titlesOf(filters.fetchRemindersFromDictionary(dictionary)), open);
+        QCOMPARE(titlesOf(filters.fetchRemindersIncludingCompletedFromDictionary(dictionary)),
+                 includingCompleted);
+        QCOMPARE(filters.countForDict(dictionary), quint64(open.size()));
+    }
+
+    void overdueFollowsTheCurrentInstant()
+    {
+        const SnapshotPtr snapshot =
+            snapshotOf({ReminderBuilder("due today").dueOn(QDate(2025, 3, 26))});
+        QueryDates dates = referenceDates();
+        dates.now = local(2025, 3, 26, 0, 0, 1);
+        QCOMPARE(ListFilters(snapshot, dates, true, {}).countForDict(entry(4)), 1u);
+        dates.now = local(2025, 3, 25, 23, 59);
+        QCOMPARE(ListFilters(snapshot, dates, true, {}).countForDict(entry(4)), 0u);
+    }
+
+    void noSnapshotSelectsNothing()
+    {
+        const ListFilters filters(nullptr, referenceDates(), true, undatedFilters(true));
+        QVERIFY(!filters.fetchRemindersFromDictionary(entry(0)));
+        QVERIFY(!filters.fetchRemindersIncludingCompletedFromDictionary(entry(0)));
+        QVERIFY(!filters.fetchRemindersFromSearchText("milk", true));
+        QCOMPARE(filters.countForDict(entry(0)), 0u);
+        QCOMPARE(filters.countForDayOnDate(local(2025, 3, 26)), 0u);
+        QCOMPARE(filters.countForWeekOnDate(local(2025, 3, 23)), 0u);
+        QCOMPARE(filters.countForMonthOnDate(local(2025, 3, 1)), 0u);
+        QCOMPARE(filters.countForUncompletedRemindersAtCalendar(nullptr), 0u);
+    }
+
+    void dateCounts_data()
+    {
+        QTest::addColumn<QString>("span");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<bool>("overdueNow");
+        QTest::addColumn<QVariantMap>("filters");
+        QTest::addColumn<quint64>("expected");
+
+        const QVariantMap undatedOn = undatedFilters(true);
+        const QVariantMap undatedOff = undatedFilters(false);
+        // The Filters page stores numbers.
+        const QVariantMap undatedOne = undatedFilters(1);
+        const QVariantMap undatedZero = undatedFilters(0);
+
+        const QDateTime today = local(2025, 3, 26);
+        // Overdue off: today counts its open and completed tasks, other days their open ones.
+        QTest::newRow("day, today") << "day" << today << false << undatedOn << quint64(3);
+        QTest::newRow("day, today, no undated")
+            << "day" << today << false << undatedOff << quint64(2);
+        QTest::newRow("day, yesterday")
+            << "day" << today.addDays(-1) << false << undatedOn << quint64(1);
+        QTest::newRow("day, tomorrow")
+            << "day" << today.addDays(1) << false << undatedOn << quint64(1);
+        // Overdue on: today takes every earlier open task, an earlier day keeps none.
+        QTest::newRow("overdue day, today") << "day" << today << true << undatedOne << quint64(5);
+        QTest::newRow("overdue day, today, no undated")
+            << "day" << today << true << undatedZero << quint64(4);
+        QTest::newRow("overdue day, no filters")
+            << "day" << today << true << QVariantMap() << quint64(4);
+        QTest::newRow("overdue day, yesterday")
+            << "day" << today.addDays(-1) << true << undatedOn << quint64(0);
+        QTest::newRow("overdue day, tomorrow")
+            << "day" << today.addDays(1) << true << undatedOn << quint64(1);
+
+        const QDateTime week = local(2025, 3, 23);
+        QTest::newRow("week, this") << "week" << week << false << undatedOn << quint64(6);
+        QTest::newRow("week, last")
+            << "week" << week.addDays(-7) << false << undatedOn << quint64(1);
+        QTest::newRow("week, next")
+            << "week" << week.addDays(7) << false << undatedOn << quint64(1);
+        QTest::newRow("overdue week, this") << "week" << week << true << undatedOff << quint64(5);
+        QTest::newRow("overdue week, last")
+            << "week" << week.addDays(-7) << true << undatedOn << quint64(0);
+        QTest::newRow("overdue week, next")
+            << "week" << week.addDays(7) << true << undatedOn << quint64(1);
+
+        const QDateTime month = local(2025, 3, 1);
+        QTest::newRow("month, this") << "month" << month << false << undatedOn << quint64(7);
+        QTest::newRow("month, February")
+            << "month" << local(2025, 2, 1) << false << undatedOn << quint64(1);
+        QTest::newRow("month, April")
+            << "month" << local(2025, 4, 1) << false << undatedOn << quint64(1);
+        QTest::newRow("overdue month, this") << "month" << month << true << undatedOn << quint64(6);
+        QTest::newRow("overdue month, February")
+            << "month" << local(2025, 2, 1) << true << undatedOn << quint64(0);
+
+        // Each view reads its own entry.
+        const QVariantMap dayOnly{{"dayUndated", 1}, {"weekUndated", 0}, {"monthUndated", false}};
+        QTest::newRow("own entry: day") << "day" << today << false << dayOnly << quint64(3);
+        QTest::newRow("own entry: week") << "week" << week << false << dayOnly << quint64(5);
+        QTest::newRow("own entry: month") << "month" << month << false << dayOnly << quint64(6);
+    }
+
+    void dateCounts()
+    {
+        QFETCH(QString, span);
+        QFETCH(QDateTime, start);
+        QFETCH(bool, overdueNow);
+        QFETCH(QVariantMap, filters);
+        QFETCH(quint64, expected);
+
+        const ListFilters counter(countFixture(), referenceDates(), overdueNow, filters);
+        const quint64 count = span == "day"    ? counter.countForDayOnDate(start)
+                              : span == "week" ? counter.countForWeekOnDate(start)
+                                               : counter.countForMonthOnDate(start);
+        QCOMPARE(count, expected);
+    }
+
+    void openTasksPerList()
+    {
+        const store::CalendarPtr work = makeList("w", "Work");
+        const store::CalendarPtr home = makeList("h", "Home");
+        const ListFilters filters(snapshotOf({
+                                      ReminderBuilder("a").in(work),
+                                      ReminderBuilder("b").in(home),
+                                      ReminderBuilder("c").in(work).completedAt(local(2025, 3, 1)),
+                                      ReminderBuilder("d").in(work),
+                                      ReminderBuilder("e"),
+                                  }),
+                                  referenceDates(), true, {});
+        QCOMPARE(filters.countForUncompletedRemindersAtCalendar(work), 2u);
+        QCOMPARE(filters.countForUncompletedRemindersAtCalendar(home), 1u);
+        // Lists are compared by identifier: a list object read again still counts.
+        QCOMPARE(filters.countForUncompletedRemindersAtCalendar(makeList("w", "Renamed")), 2u);
+        QCOMPARE(filters.countForUncompletedRemindersAtCalendar(makeList("new", "New")), 0u);
+        QCOMPARE(filters.countForUncompletedRemindersAtCalendar(nullptr), 4u);
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("completed");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("both words in the title or both in the notes")
+            << "milk bread" << false << QStringList{"Bread and milk", "Buy MILK"};
+        QTest::newRow("completed asked for")
+            << "milk bread" << true << QStringList{"Bread and milk", "Buy MILK", "Milk bread done"};
+        QTest::newRow("trailing space") << "milk bread " << false << QStringList();
+        QTest::newRow("leading space") << " milk" << false << QStringList();
+        QTest::newRow("two spaces") << "milk  bread" << false << QStringList();
+        QTest::newRow("a single space") << " " << true << QStringList();
+        QTest::newRow("case ignored")
+            << "MILK" << false << QStringList{"Bread and milk", "milk", "Buy MILK"};
+        QTest::newRow("substring")
+            << "rea" << false << QStringList{"Bread and milk", "milk", "Buy MILK"};
+        QTest::newRow("notes only") << "fresh" << false << QStringList{"Buy MILK"};
+        QTest::newRow("nothing") << "cheese" << true << QStringList();
+    }
+
+    void search()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, completed);
+        QFETCH(QStringList, expected);
+
+        const ListFilters filters(
+            snapshotOf({
+                ReminderBuilder("Bread and milk"),
+                // The words are spread over title and notes: no match for both.
+                ReminderBuilder("milk").notes("bread"),
+                ReminderBuilder("Buy MILK").notes("fresh BREAD and milk"),
+                ReminderBuilder("Milk bread done").completedAt(local(2025, 3, 20)),
+                ReminderBuilder("Butter").notes(""),
+            }),
+            referenceDates(), true, {});
+        const std::optional<ReminderList> found =
+            filters.fetchRemindersFromSearchText(text, completed);
+        QVERIFY(found.has_value());
+        QCOMPARE(titlesOf(found), expected);
+    }
+
+    void emptySearchTextAnswersNone()
+    {
+        const ListFilters filters(snapshotOf({ReminderBuilder("milk")}), referenceDates(), true,
+                                  {});
+        QVERIFY(!filters.fetchRemindersFromSearchText("", true));
+    }
+};
+
+VELMORAN_TEST_MAIN(TestListFilters)
+#include "tst_listfilters.moc"

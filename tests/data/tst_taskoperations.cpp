@@ -1,0 +1,692 @@
+#include "TestEnvironment.h"
+
+#include "data/DataManager.h"
+#include "data/ReminderCopy.h"
+#include "platform/Sound.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/PreferenceKeys.h"
+#include "text/Global.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+using namespace store;
+using TestEnvironment::local;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+DateComponents berlin(int year, int month, int day, int hour, int minute)
+{
+    DateComponents components = DateComponents::fromDate(QDate(year, month, day));
+    components.hour = hour;
+    components.minute = minute;
+    components.timeZone = QTimeZone("Europe/Berlin");
+    return components;
+}
+
+StructuredLocation station()
+{
+    StructuredLocation place;
+    place.title = QStringLiteral("Station");
+    place.latitude = 52.525;
+    place.longitude = 13.369;
+    place.radius = 150;
+    place.hasGeoLocation = true;
+    return place;
+}
+
+} // namespace
+
+class TestTaskOperations : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        setupDefaultPreferences(*m_defaults, nullptr);
+        Sound::setPreferences(m_defaults.get());
+        m_clock.setNow(local(2026, 12, 9, 10, 30)); // a Wednesday
+        writeFile(root() + "/home/displayname", "Home");
+        writeFile(root() + "/work/displayname", "Work");
+    }
+
+    void cleanup()
+    {
+        m_manager.reset();
+        Sound::setPreferences(nullptr);
+    }
+
+    void completingCanBeUndoneAndRedone()
+    {
+        seed("home", [](Reminder& r) {
+            r.title = "Laundry";
+            r.dueDateComponents = DateComponents::fromDate(QDate(2026, 12, 10));
+        });
+        DataManager& manager = createLoaded();
+        const ReminderPtr laundry = inSnapshot(manager, "Laundry");
+        QVERIFY(laundry && !laundry->startDateComponents);
+
+        QVERIFY(afterRefresh(manager, [&] { manager.checkReminder(laundry, true); }));
+        QCOMPARE(manager.undoManager()->count(), 1);
+        QCOMPARE(manager.undoManager()->undoText(), QString("Completion Change"));
+        ReminderPtr onDisk = diskTask("Laundry");
+        QVERIFY(onDisk && onDisk->completed);
+        QCOMPARE(onDisk->completionDate, m_clock.now());
+        QCOMPARE(onDisk->startDateComponents, onDisk->dueDateComponents); // filled in on the way
+
+        m_clock.advanceSeconds(60);
+        QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->undo(); }));
+        onDisk = diskTask("Laundry");
+        QVERIFY(onDisk && !onDisk->completed);
+        QVERIFY(!onDisk->completionDate.isValid());
+        QCOMPARE(onDisk->calendarItemIdentifier, laundry->calendarItemIdentifier);
+
+        QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->redo(); }));
+        onDisk = diskTask("Laundry");
+        QVERIFY(onDisk && onDisk->completed);
+        QCOMPARE(onDisk->completionDate, m_clock.now());
+        QCOMPARE(manager.undoManager()->count(), 1); // undo and redo registered nothing more
+    }
+
+    void aRecurringTaskMovesOnWithoutUndoUntilItsCountIsUsed()
+    {
+        seed("home", [](Reminder& r) {
+            r.title = "Water plants";
+            r.dueDateComponents = berlin(2026, 12, 9, 9, 0);
+            r.addAlarm(Alarm::withRelativeOffset(-900));
+            r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
+            RecurrenceRule daily;
+            daily.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(3);
+            r.addRecurrenceRule(daily);
+        });
+        DataManager& manager = createLoaded();
+        const QString identifier = inSnapshot(manager, "Water plants")->calendarItemIdentifier;
+
+        QVERIFY(afterRefresh(manager, [&] {
+            manager.checkReminder(manager.reminderWithIdentifier(identifier), true);
+        }));
+        QCOMPARE(manager.undoManager()->count(), 0);
+        ReminderPtr series = diskTaskWithIdentifier(identifier);
+        QVERIFY(series && !series->completed);
+        QCOMPARE(series->dueDateComponents->toDateTime(), local(2026, 12, 10, 9, 0));
+        QCOMPARE(series->recurrenceRules.first().recurrenceEnd->occurrenceCount, 2);
+        // The offset alarm became one at the due time and moved on with the task; the place
+        // alarm stays as it was.
+        QCOMPARE(series->alarms.size(), 2);
+        QVERIFY(series->alarms.first().isLocationAlarm() !=
+                series->alarms.last().isLocationAlarm());
+        for (const Alarm& alarm : series->alarms) {
+            if (!alarm.isLocationAlarm())
+                QCOMPARE(alarm.absoluteDate, local(2026, 12, 10, 9, 0));
+        }
+        QList<ReminderPtr> all = diskTasks("Water plants");
+        QCOMPARE(all.size(), 2);
+        const ReminderPtr done =
+            all.first()->calendarItemIdentifier == identifier ? all.last() : all.first();
+        QVERIFY(done->completed && done->recurrenceRules.isEmpty());
+        QCOMPARE(done->dueDateComponents->toDateTime(), local(2026, 12, 9, 9, 0));
+
+        for (int occurrence = 2; occurrence <= 3; ++occurrence) {
+            QVERIFY(afterRefresh(manager, [&] {
+                manager.checkReminder(manager.reminderWithIdentifier(identifier), true);
+            }));
+        }
+        QCOMPARE(manager.undoManager()->count(), 0);
+        all = diskTasks("Water plants");
+        QCOMPARE(all.size(), 3);
+        QVERIFY(std::all_of(all.cbegin(), all.cend(), [](auto& r) { return r->completed; }));
+        series = diskTaskWithIdentifier(identifier);
+        QVERIFY(series && series->completed);
+        QCOMPARE(series->dueDateComponents->toDateTime(), local(2026, 12, 11, 9, 0));
+    }
+
+    void aStaleCopyCompletesAndAMissingTaskIsLeftAlone()
+    {
+        seed("home", [](Reminder& r) { r.title = "Laundry"; });
+        const ReminderPtr report = seed("work", [](Reminder& r) { r.title = "Report"; });
+        m_defaults->setObject(QStringList{"home"}, PrefKey::visibleLists);
+        m_defaults->setObject(QStringList{"work"}, PrefKey::invisibleLists);
+        DataManager& manager = createLoaded();
+        QCOMPARE(manager.countForAllReminders(), 1u);
+
+        // A pane's copy from before the last refresh.
+        auto stale = std::make_shared<Reminder>(*inSnapshot(manager, "Laundry"));
+        stale->title = "Laundry (old)";
+        QVERIFY(afterRefresh(manager, [&] { manager.checkReminder(stale, true); }));
+        QVERIFY(!stale->completed);
+        const ReminderPtr laundry = diskTask("Laundry");
+        QVERIFY(laundry && laundry->completed);
+
+        // A task of a hidden list is not in the snapshot: nothing is written or registered.
+        const QByteArray before = readFile(report->origin->filePath);
+        manager.checkReminder(report, true);
+        manager.checkReminder(nullptr, true);
+        QCOMPARE(readFile(report->origin->filePath), before);
+        QCOMPARE(manager.undoManager()->count(), 1);
+        QVERIFY(!manager.reminderWithIdentifier(report->calendarItemIdentifier));
+    }
+
+    void aDeletedCompletedTaskComesBackOpenAndDueToday()
+    {
+        m_defaults->setString("07:15", PrefKey::alarmTime);
+        seed("home", [this](Reminder& r) {
+            r.title = "Timed";
+            r.notes = "Bring the receipt";
+            r.priority = 5;
+            r.URL = QUrl("https://example.org/receipt");
+            r.dueDateComponents = berlin(2026, 12, 1, 9, 30);
+            r.addAlarm(Alarm::withRelativeOffset(-600));
+            r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Leave));
+            r.addRecurrenceRule(RecurrenceRule());
+            r.setCompleted(true, local(2026, 12, 1, 10, 0));
+        });
+        seed("home", [](Reminder& r) {
+            r.title = "Undated";
+            r.addAlarm(Alarm::withAbsoluteDate(local(2026, 11, 30, 18, 0)));
+            r.setCompleted(true, local(2026, 12, 1, 10, 0));
+        });
+        DataManager& manager = createLoaded();
+        const ReminderPtr timed = inSnapshot(manager, "Timed");
+        const ReminderPtr undated = inSnapshot(manager, "Undated");
+        QVERIFY(afterRefresh(manager, [&] {
+            manager.deleteReminder(timed);
+            manager.deleteReminder(undated);
+        }));
+        QVERIFY(diskTasks("Timed").isEmpty());
+        QVERIFY(diskTasks("Undated").isEmpty());
+        QCOMPARE(manager.undoManager()->undoText(), QString("Delete Task"));
+
+        QVERIFY(afterRefresh(manager, [&] {
+            manager.undoManager()->undo();
+            manager.undoManager()->undo();
+        }));
+        const ReminderPtr back = diskTask("Timed");
+        QVERIFY(back && !back->completed);
+        QCOMPARE(back->dueDateComponents->toDateTime(), local(2026, 12, 9, 9, 30));
+        QCOMPARE(back->startDateComponents, back->dueDateComponents);
+        QCOMPARE(back->notes, QString("Bring the receipt"));
+        QCOMPARE(back->priority, 5);
+        QCOMPARE(back->URL, QUrl("https://example.org/receipt"));
+        QVERIFY(back->recurrenceRules.isEmpty());
+        QCOMPARE(back->alarms.size(), 2);
+        for (const Alarm& alarm : back->alarms) {
+            if (alarm.isLocationAlarm()) {
+                QCOMPARE(alarm.structuredLocation->title, QString("Station"));
+                QCOMPARE(alarm.proximity, Alarm::Proximity::Leave);
+            } else {
+                QCOMPARE(alarm.absoluteDate, local(2026, 12, 9, 9, 30));
+            }
+        }
+        QVERIFY(back->calendarItemIdentifier != timed->calendarItemIdentifier);
+
+        const ReminderPtr undatedBack = diskTask("Undated");
+        QVERIFY(undatedBack && !undatedBack->completed);
+        QCOMPARE(undatedBack->dueDateComponents->toDateTime(), local(2026, 12, 9, 7, 15));
+        QCOMPARE(undatedBack->alarms.size(), 1);
+        QCOMPARE(undatedBack->alarms.first().absoluteDate, local(2026, 12, 9, 7, 15));
+    }
+
+    void deleteUndoRedoDeletesTheRestoredTaskAgain()
+    {
+        m_defaults->setBool(true, PrefKey::soundOn);
+        RecurrenceRule rule;
+        rule.frequency = RecurrenceRule::Frequency::Weekly;
+        rule.interval = 2;
+        rule.firstDayOfTheWeek = 1;
+        rule.daysOfTheWeek = {{1, 0}, {3, 0}};
+        rule.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(6);
+        seed("home", [&](Reminder& r) {
+            r.title = "Team call";
+            r.notes = "Dial in";
+            r.dueDateComponents = berlin(2026, 12, 13, 16, 0);
+            r.startDateComponents = berlin(2026, 12, 13, 15, 0);
+            r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 13, 12, 0)));
+            r.addAlarm(Alarm::withRelativeOffset(-1800));
+            r.addAlarm(Alarm::withRelativeOffset(0));
+            r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
+            r.addRecurrenceRule(rule);
+        });
+        seed("home", [](Reminder& r) { r.title = "Other"; });
+        DataManager& manager = createLoaded();
+        const ReminderPtr original = diskTask("Team call");
+        QVERIFY(original);
+        const ReminderPtr call = inSnapshot(manager, "Team call");
+
+        const int sounds = Sound::playRequestCount();
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        manager.deleteReminder(call);
+        // Gone from the snapshot before the store's notification arrives.
+        QCOMPARE(manager.countForAllReminders(), 1u);
+        QVERIFY(!manager.reminderWithIdentifier(call->calendarItemIdentifier));
+        QCOMPARE(Sound::playRequestCount(), sounds + 1);
+        QVERIFY(refreshed.wait(5000));
+        settle(manager);
+        QVERIFY(diskTasks("Team call").isEmpty());
+
+        QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->undo(); }));
+        const ReminderPtr restored = diskTask("Team call");
+        QVERIFY(restored);
+        QCOMPARE(restored->notes, original->notes);
+        QCOMPARE(restored->dueDateComponents, original->dueDateComponents);
+        QCOMPARE(restored->startDateComponents, original->startDateComponents);
+        QCOMPARE(restored->recurrenceRules, original->recurrenceRules);
+        QCOMPARE(restored->recurrenceRules.first().firstDayOfTheWeek, 1);
+        QCOMPARE(restored->alarms.size(), 4); // the alarm at the due time included
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(restored->alarms.at(i).sameContent(original->alarms.at(i)));
+        QCOMPARE(manager.countForAllReminders(), 2u);
+
+        QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->redo(); }));
+        QVERIFY(diskTasks("Team call").isEmpty());
+        QCOMPARE(Sound::playRequestCount(), sounds + 2);
+        QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->undo(); }));
+        QCOMPARE(diskTasks("Team call").size(), 1);
+        const ReminderPtr again = diskTask("Team call");
+        QVERIFY(again);
+        QCOMPARE(again->recurrenceRules, original->recurrenceRules);
+        QCOMPARE(manager.undoManager()->count(), 1);
+    }
+
+    void aDeleteTheStoreRefusesLeavesNothingToUndo()
+    {
+        const ReminderPtr laundry = seed("home", [](Reminder& r) { r.title = "Laundry"; });
+        DataManager& manager = createLoaded();
+        const ReminderPtr task = inSnapshot(manager, "Laundry");
+        // Another program rewrites the file after our read: the store keeps it.
+        writeFile(
+            laundry->origin->filePath,
+            readFile(laundry->origin->filePath).replace("SUMMARY:Laundry", "SUMMARY:Washing"));
+        manager.deleteReminder(task);
+        QCOMPARE(manager.undoManager()->count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(diskTasks("Washing").size(), 1, 5000);
+    }
+
+    void aMidnightDueDateRingsAtTheAlarmTimeOnlyWithNoDueTime()
+    {
+        DataManager& manager = createLoaded();
+        const CalendarPtr home = manager.calendarByUUID("home");
+        m_defaults->setBool(true, PrefKey::noDueTime);
+        m_defaults->setString("08:00", PrefKey::alarmTime);
+        add(manager, "Dentist", home, {}, local(2026, 12, 10), {}, true);
+        m_defaults->setBool(false, PrefKey::noDueTime);
+        add(manager, "Plumber", home, {}, local(2026, 12, 10), {}, true);
+
+        const ReminderPtr dentist = diskTask("Dentist");
+        QVERIFY(dentist && !dentist->dueDateComponents->hasTimeOfDay());
+        QCOMPARE(dentist->dueDateComponents->date(), QDate(2026, 12, 10));
+        QCOMPARE(dentist->startDateComponents->date(), QDate(2026, 12, 10));
+        QCOMPARE(dentist->alarms.size(), 1);
+        QCOMPARE(dentist->alarms.first().absoluteDate, local(2026, 12, 10, 8, 0));
+        const ReminderPtr plumber = diskTask("Plumber");
+        QVERIFY(plumber && plumber->alarms.size() == 1);
+        QCOMPARE(plumber->alarms.first().absoluteDate, local(2026, 12, 10));
+    }
+
+    void addingMapsTheArgumentsOntoTheTask()
+    {
+        m_defaults->setBool(true, PrefKey::soundOn);
+        DataManager& manager = createLoaded();
+        const CalendarPtr home = manager.calendarByUUID("home");
+        RecurrenceRule weekly;
+        weekly.frequency = RecurrenceRule::Frequency::Weekly;
+        const int sounds = Sound::playRequestCount();
+
+        bool called = false;
+        manager.addReminderOnMacWithTitle("Full", home, 2, local(2026, 12, 11, 14, 45, 30), weekly,
+                                          "https://example.org/a b", "Some notes", false,
+                                          Alarm::withLocation(station(), Alarm::Proximity::Enter),
+                                          [&](bool saved, ReminderPtr reminder) {
+                                              called = true;
+                                              QVERIFY(saved);
+                                              QVERIFY(!reminder->calendarItemIdentifier.isEmpty());
+                                          });
+        QVERIFY(called); // before the call returned
+        QCOMPARE(Sound::playRequestCount(), sounds + 1);
+        add(manager, "Undated rule", home, 1, {}, weekly, false);
+        add(manager, "Class 3", home, 3, {}, {}, false);
+        add(manager, "Class 4", home, 4, {}, {}, false);
+        add(manager, "No class", home, {}, {}, {}, false);
+
+        const ReminderPtr full = diskTask("Full");
+        QVERIFY(full);
+        QCOMPARE(full->priority, 5);
+        QCOMPARE(full->notes, QString("Some notes"));
+        QCOMPARE(full->URL, QUrl("https://example.org/a%20b"));
+        QCOMPARE(full->dueDateComponents->hour, 14);
+        QCOMPARE(full->dueDateComponents->minute, 45);
+        QCOMPARE(full->dueDateComponents->second, 0);
+        QCOMPARE(full->recurrenceRules.size(), 1);
+        QCOMPARE(full->alarms.size(), 1); // the place only: no alarm was asked for
+        QVERIFY(full->alarms.first().isLocationAlarm());
+        QCOMPARE(full->alarms.first().structuredLocation->title, QString("Station"));
+
+        const ReminderPtr undatedRule = diskTask("Undated rule");
+        QVERIFY(undatedRule);
+        QCOMPARE(undatedRule->priority, 1);
+        QVERIFY(undatedRule->recurrenceRules.isEmpty());
+        QVERIFY(!undatedRule->dueDateComponents);
+        QVERIFY(undatedRule->URL.isEmpty());
+        QVERIFY(undatedRule->notes.isEmpty());
+        QCOMPARE(priorityOnDisk("Class 3"), 9);
+        QCOMPARE(priorityOnDisk("Class 4"), 0);
+        QCOMPARE(priorityOnDisk("No class"), 0);
+        QCOMPARE(m_defaults->integerForKey(PrefKey::addCount), 5);
+
+        // A task that cannot be saved still reports back, with the flag down.
+        bool failed = false;
+        manager.addReminderOnMacWithTitle("Nowhere", nullptr, {}, {}, {}, {}, {}, false, {},
+                                          [&](bool saved, ReminderPtr) { failed = !saved; });
+        QVERIFY(failed);
+        QVERIFY(diskTasks("Nowhere").isEmpty());
+        QCOMPARE(m_defaults->integerForKey(PrefKey::addCount), 6);
+        UserDefaults reread(m_dir->filePath("prefs.json"));
+        QCOMPARE(reread.integerForKey(PrefKey::addCount), 6);
+    }
+
+    void theShortFormFollowsAlarmOnAndOpensTheDetail()
+    {
+        DataManager& manager = createLoaded();
+        const CalendarPtr home = manager.calendarByUUID("home");
+        QSignalSpy intoDetail(&manager, &DataManager::intoDetailFromAdd);
+
+        const ReminderPtr quick = manager.addReminderWithTitle("Quick", home);
+        QVERIFY(!quick->calendarItemIdentifier.isEmpty());
+        QCOMPARE(intoDetail.count(), 0);
+        manager.addReminderWithTitle("Dated", home, local(2026, 12, 11, 10, 0), 2);
+        m_defaults->setBool(false, PrefKey::alarmOn);
+        manager.addReminderWithTitle("Quiet", home, local(2026, 12, 11, 10, 0), 4);
+        manager.addReminderWithTitle("Asked", home, local(2026, 12, 11, 11, 0), 0, true);
+        const ReminderPtr detailed = manager.addReminderWithTitle(
+            "Detailed", home, local(2026, 12, 12), 3, false, "Notes here", true);
+
+        QCOMPARE(intoDetail.count(), 1);
+        QCOMPARE(manager.tempReminder(), detailed);
+        QCOMPARE(alarmsOnDisk("Quick"), 0);
+        const ReminderPtr dated = diskTask("Dated");
+        QVERIFY(dated);
+        QCOMPARE(dated->priority, 5);
+        QCOMPARE(dated->alarms.size(), 1);
+        QCOMPARE(dated->alarms.first().absoluteDate, local(2026, 12, 11, 10, 0));
+        QCOMPARE(dated->startDateComponents, dated->dueDateComponents);
+        QCOMPARE(alarmsOnDisk("Quiet"), 0);
+        QCOMPARE(priorityOnDisk("Quiet"), 0);
+        QCOMPARE(alarmsOnDisk("Asked"), 1);
+        const ReminderPtr detailedOnDisk = diskTask("Detailed");
+        QVERIFY(detailedOnDisk);
+        QCOMPARE(detailedOnDisk->notes, QString("Notes here"));
+        QCOMPARE(detailedOnDisk->priority, 9);
+        QVERIFY(detailedOnDisk->alarms.isEmpty());
+        QCOMPARE(m_defaults->integerForKey(PrefKey::addCount), 5);
+    }
+
+    void savingAnEditedTaskFillsItsStartDate()
+    {
+        seed("home", [](Reminder& r) { r.title = "Laundry"; });
+        DataManager& manager = createLoaded();
+        QVERIFY(!manager.reminderWithIdentifier("no-such-task"));
+        const ReminderPtr laundry = inSnapshot(manager, "Laundry");
+        laundry->title = "Laundry and ironing";
+        laundry->dueDateComponents = berlin(2026, 12, 12, 17, 0);
+        QVERIFY(manager.saveReminder(laundry));
+        const ReminderPtr onDisk = diskTask("Laundry and ironing");
+        QVERIFY(onDisk);
+        QCOMPARE(onDisk->startDateComponents->toDateTime(), local(2026, 12, 12, 17, 0));
+
+        auto orphan = std::make_shared<Reminder>();
+        orphan->title = "No list";
+        QVERIFY(!manager.saveReminder(orphan));
+    }
+
+    void listsAreAddedChangedAndDeleted()
+    {
+        DataManager& manager = createLoaded();
+        const QString identifier = manager.addListWithTitle("Errands", QColor("#ff8800"));
+        QVERIFY(!identifier.isEmpty());
+        {
+            EventStore reader({root()}, m_clock);
+            const CalendarPtr errands = reader.calendarWithIdentifier(identifier);
+            QVERIFY(errands);
+            QCOMPARE(errands->title, QString("Errands"));
+            QCOMPARE(errands->color, QColor("#ff8800"));
+            QCOMPARE(QFileInfo(errands->folderPath).absolutePath(), root());
+        }
+
+        manager.modifyList(manager.calendarByUUID(identifier), "Shopping", QColor("#3366cc"));
+        {
+            EventStore reader({root()}, m_clock);
+            const CalendarPtr shopping = reader.calendarWithIdentifier(identifier);
+            QCOMPARE(shopping->title, QString("Shopping"));
+            QCOMPARE(shopping->color, QColor("#3366cc"));
+        }
+
+        manager.deleteListWithUUID("no-such-list");
+        manager.deleteListWithUUID(QString());
+        QVERIFY(!manager.calendarByUUID(QString()));
+        QCOMPARE(manager.allCalendars().size(), 3);
+        manager.deleteListWithUUID(identifier);
+        EventStore reader({root()}, m_clock);
+        QVERIFY(!reader.calendarWithIdentifier(identifier));
+        QCOMPARE(reader.calendarsForEntityType(EntityType::Reminder).size(), 2);
+    }
+
+    void aListThatCannotBeCreatedAnswersEmpty()
+    {
+        DataManager& manager = createLoaded();
+        // The store folder went away (an unmounted disk) and a file took its name.
+        QVERIFY(QDir(root()).removeRecursively());
+        writeFile(root(), "not a folder");
+        QCOMPARE(manager.addListWithTitle("Errands", Qt::red), QString());
+        QVERIFY(manager.allCalendars().isEmpty());
+    }
+
+    void clearingCompletedTasksTouchesOnlyThatList()
+    {
+        const QDateTime done = local(2026, 12, 1, 9, 0);
+        seed("home", [](Reminder& r) { r.title = "Open at home"; });
+        seed("home", [&](Reminder& r) {
+            r.title = "Done at home";
+            r.setCompleted(true, done);
+        });
+        seed("home", [&](Reminder& r) {
+            r.title = "Also done at home";
+            r.dueDateComponents = DateComponents::fromDate(QDate(2026, 11, 2));
+            r.setCompleted(true, done);
+        });
+        seed("work", [&](Reminder& r) {
+            r.title = "Done at work";
+            r.setCompleted(true, done);
+        });
+        seed("work", [](Reminder& r) { r.title = "Open at work"; });
+        DataManager& manager = createLoaded();
+        settle(manager);
+
+        manager.deleteCompletedTasksOnListWithUUID("no-such-list");
+        manager.deleteCompletedTasksOnListWithUUID(QString());
+        manager.eventStore()->waitForFetches();
+        QCOMPARE(diskTitles().size(), 5);
+
+        QSignalSpy changed(manager.eventStore(), &EventStore::changed);
+        manager.deleteCompletedTasksOnListWithUUID("home");
+        QTRY_COMPARE_WITH_TIMEOUT(
+            diskTitles(), (QStringList{"Done at work", "Open at home", "Open at work"}), 5000);
+        QTest::qWait(600);
+        QCOMPARE(changed.count(), 1);
+
+        // A list without completed tasks: nothing is written.
+        changed.clear();
+        manager.deleteCompletedTasksOnListWithUUID("home");
+        manager.eventStore()->waitForFetches();
+        QTest::qWait(400);
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void theUndoCopyDropsOnlyEmptyAlarms()
+    {
+        QVERIFY(!ReminderCopy::rebuiltAlarm(Alarm()).has_value());
+        Alarm saved = Alarm::withRelativeOffset(0);
+        saved.uid = "A1";
+        const std::optional<Alarm> rebuilt = ReminderCopy::rebuiltAlarm(saved);
+        QVERIFY(rebuilt && rebuilt->hasRelativeOffset && rebuilt->uid.isEmpty());
+
+        // A completed task's own due time of day wins over the alarm time; a date-only due
+        // date stays date-only.
+        Reminder deleted;
+        deleted.dueDateComponents = DateComponents::fromDate(QDate(2026, 1, 5));
+        deleted.completed = true;
+        Reminder copy;
+        ReminderCopy::fillUndoCopy(copy, deleted, QDate(2026, 12, 9), QTime(7, 15));
+        QVERIFY(!copy.completed);
+        QCOMPARE(copy.dueDateComponents->date(), QDate(2026, 12, 9));
+        QVERIFY(!copy.dueDateComponents->hasTimeOfDay());
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+
+    DataManager& createLoaded()
+    {
+        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
+            return std::make_unique<EventStore>(QStringList{root()}, m_clock);
+        });
+        Global::setPreferences(m_defaults.get());
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        m_manager->initStore();
+        [&] { QVERIFY(refreshed.wait(5000)); }();
+        return *m_manager;
+    }
+
+    // Waits until the refreshes our own writes started are over and a snapshot is there.
+    void settle(DataManager& manager)
+    {
+        QTest::qWait(350);
+        QTRY_VERIFY(!manager.isRefreshRunning() && manager.hasRemindersArray());
+    }
+
+    // Runs a change and waits for the refresh that the store's notification of it starts.
+    bool afterRefresh(DataManager& manager, const std::function<void()>& change)
+    {
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        change();
+        if (!refreshed.wait(5000))
+            return false;
+        settle(manager);
+        return !QTest::currentTestFailed();
+    }
+
+    ReminderPtr seed(const QString& list, const std::function<void(Reminder&)>& fill)
+    {
+        EventStore seeder({root()}, m_clock);
+        ReminderPtr reminder = seeder.reminderWithEventStore();
+        reminder->calendar = seeder.calendarWithIdentifier(list);
+        fill(*reminder);
+        QString error;
+        if (!seeder.saveReminder(reminder, true, &error))
+            qWarning() << "seeding failed:" << error;
+        return reminder;
+    }
+
+    void add(DataManager& manager, const QString& title, const CalendarPtr& list,
+             std::optional<int> priority, const QDateTime& due,
+             const std::optional<RecurrenceRule>& rule, bool alarm)
+    {
+        manager.addReminderOnMacWithTitle(title, list, priority, due, rule, {}, {}, alarm, {},
+                                          [](bool saved, ReminderPtr) { QVERIFY(saved); });
+    }
+
+    static ReminderPtr inSnapshot(DataManager& manager, const QString& title)
+    {
+        const SnapshotPtr snapshot = manager.remindersArray();
+        if (!snapshot)
+            return nullptr;
+        for (const ReminderPtr& reminder : snapshot->reminders()) {
+            if (reminder->title == title)
+                return reminder;
+        }
+        return nullptr;
+    }
+
+    // What the files hold, read by a store of its own.
+    QList<ReminderPtr> onDisk() const
+    {
+        EventStore reader({root()}, m_clock);
+        return reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({}));
+    }
+
+    QList<ReminderPtr> diskTasks(const QString& title) const
+    {
+        QList<ReminderPtr> found;
+        for (const ReminderPtr& reminder : onDisk()) {
+            if (reminder->title == title)
+                found << reminder;
+        }
+        return found;
+    }
+
+    ReminderPtr diskTask(const QString& title) const
+    {
+        const QList<ReminderPtr> found = diskTasks(title);
+        if (found.size() != 1)
+            qWarning() << title << "is on disk" << found.size() << "times";
+        return found.size() == 1 ? found.first() : nullptr;
+    }
+
+    // -1 when the task is not on disk exactly once.
+    int priorityOnDisk(const QString& title) const
+    {
+        const ReminderPtr reminder = diskTask(title);
+        return reminder ? reminder->priority : -1;
+    }
+
+    int alarmsOnDisk(const QString& title) const
+    {
+        const ReminderPtr reminder = diskTask(title);
+        return reminder ? int(reminder->alarms.size()) : -1;
+    }
+
+    ReminderPtr diskTaskWithIdentifier(const QString& identifier) const
+    {
+        for (const ReminderPtr& reminder : onDisk()) {
+            if (reminder->calendarItemIdentifier == identifier)
+                return reminder;
+        }
+        return nullptr;
+    }
+
+    QStringList diskTitles() const
+    {
+        QStringList titles;
+        for (const ReminderPtr& reminder : onDisk())
+            titles << reminder->title;
+        titles.sort();
+        return titles;
+    }
+
+    mutable Clock m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::unique_ptr<DataManager> m_manager;
+};
+
+VELMORAN_TEST_MAIN(TestTaskOperations)
+#include "tst_taskoperations.moc"
