@@ -1,0 +1,495 @@
+#include "TestEnvironment.h"
+
+#include "platform/Clock.h"
+#include "platform/UbiquitousKeyValueStore.h"
+#include "platform/UserDefaults.h"
+#include "platform/store/EventStore.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ListDirectory.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceSync.h"
+
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+using Entry = ListDirectory::Entry;
+
+namespace {
+
+constexpr uint kLocal = 0;
+constexpr uint kRemote = 2;
+
+// A machine's lists as plain records, for kinds a folder store cannot have.
+class RecordedLists : public ListDirectory
+{
+public:
+    QList<Entry> reminders;
+    QList<Entry> calendars;
+    std::optional<Entry> defaultList;
+
+    QList<Entry> reminderLists() const override { return reminders; }
+    QList<Entry> eventCalendars() const override { return calendars; }
+    std::optional<Entry> defaultListForNewReminders() const override { return defaultList; }
+};
+
+QVariantMap ref(const QString& title, uint kind = kLocal)
+{
+    return {{"title", title}, {"type", QVariant::fromValue<qint64>(kind)}};
+}
+
+// One computer: its own preferences and widget suite, the sync folder every machine shares.
+struct Machine
+{
+    Machine(const QString& folder, const QString& syncFolder, const ListDirectory& lists,
+            Clock& clock)
+        : standard(folder + "/preferences.json")
+        , suite(folder + "/suite.json")
+        , cloud(syncFolder)
+        , modes(standard, [] { return false; })
+        , sync(standard, suite, cloud, lists, modes, clock, [this] { ++loads; })
+    {}
+
+    bool load(const QVariantMap& set)
+    {
+        const int before = loads;
+        sync.loadPreferencesWithDict(set);
+        return QTest::qWaitFor([&] { return loads > before; }, 5000) && loads == before + 1;
+    }
+
+    int loads = 0;
+    UserDefaults standard;
+    UserDefaults suite;
+    UbiquitousKeyValueStore cloud;
+    ModeManager modes;
+    PreferenceSync sync;
+};
+
+bool requestAccess(store::EventStore& eventStore)
+{
+    std::atomic<bool> answered = false;
+    std::atomic<bool> granted = false;
+    eventStore.requestAccessToEntityType(store::EntityType::Reminder, [&](bool ok, const QString&) {
+        granted = ok;
+        answered = true;
+    });
+    return QTest::qWaitFor([&] { return bool(answered); }, 5000) && granted;
+}
+
+QString identifierOf(store::EventStore& eventStore, store::EntityType type, const QString& title)
+{
+    for (const store::CalendarPtr& collection : eventStore.calendarsForEntityType(type)) {
+        if (collection->title == title)
+            return collection->calendarIdentifier;
+    }
+    return {};
+}
+
+// A new collection whose folder is named like the server's identifiers a sync tool writes, so
+// that equal titles on two machines get different identifiers.
+QString addCollection(store::EventStore& eventStore, store::EntityType type, const QString& title,
+                      const QString& folderSuffix)
+{
+    store::CalendarPtr collection = eventStore.calendarForEntityType(type);
+    collection->title = title;
+    if (!eventStore.saveCalendar(collection, true) ||
+        !QDir().rename(collection->folderPath, collection->folderPath + folderSuffix))
+        return {};
+    return identifierOf(eventStore, type, title);
+}
+
+const QStringList kBooleanKeys =
+    QString("sundayFirst alarmOn soundOn overdueNow appIconBadgeOverdue appIconBadgeUndated "
+            "backgroundRefresh nightMode nightModeAuto viewEvents sideBar notifications smartAdd "
+            "showMenuBar alwaysOnTop showEventDots noDueTime")
+        .split(' ');
+const QStringList kIntegerKeys = QString("appIconBadge appIconBadgeType fontSize minuteInterval "
+                                         "urlOpen notiSound snooze font defaultFont")
+                                     .split(' ');
+const QStringList kObjectKeys =
+    QString("alarmTime nightModeAutoStartTime nightModeAutoEndTime filters listNavArray "
+            "locationLists quickAction quickActionsMac smartAddRules")
+        .split(' ');
+
+} // namespace
+
+class TestPreferenceSync : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_tmp = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_tmp->isValid());
+        m_clock.setNow(TestEnvironment::local(2026, 3, 29, 9, 15));
+        m_lists.reminders.clear();
+        m_lists.calendars.clear();
+        m_lists.defaultList.reset();
+    }
+
+    // Given two computers with the same lists under different identifiers and in another order,
+    // when the first saves its preferences and the second loads that set, the
+    // second ends with the same values, its own identifiers and a matching widget suite.
+    void aSecondMachineLoadsTheSameValues()
+    {
+        store::EventStore storeA({m_tmp->filePath("storeA")}, m_clock);
+        store::EventStore storeB({m_tmp->filePath("storeB")}, m_clock);
+        QVERIFY(requestAccess(storeA) && requestAccess(storeB));
+        const QString workA = addCollection(storeA, store::EntityType::Reminder, "Work", "-a");
+        const QString homeA = addCollection(storeA, store::EntityType::Reminder, "Home", "-a");
+        const QString birthdaysA =
+            addCollection(storeA, store::EntityType::Event, "Birthdays", "-a");
+        const QString homeB = addCollection(storeB, store::EntityType::Reminder, "Home", "-b");
+        const QString workB = addCollection(storeB, store::EntityType::Reminder, "Work", "-b");
+        const QString birthdaysB =
+            addCollection(storeB, store::EntityType::Event, "Birthdays", "-b");
+        QVERIFY(!workA.isEmpty() && !workB.isEmpty() && !birthdaysB.isEmpty());
+        QVERIFY(workA != workB && homeA != homeB && birthdaysA != birthdaysB);
+        const QString remindersA = identifierOf(storeA, store::EntityType::Reminder, "Reminders");
+        const QString remindersB = identifierOf(storeB, store::EntityType::Reminder, "Reminders");
+
+        EventStoreListDirectory listsA([&] { return &storeA; });
+        EventStoreListDirectory listsB([&] { return &storeB; });
+        Machine a(m_tmp->filePath("a"), syncFolder(), listsA, m_clock);
+        Machine b(m_tmp->filePath("b"), syncFolder(), listsB, m_clock);
+        setupDefaultPreferences(a.standard, nullptr);
+        setupDefaultPreferences(b.standard, nullptr);
+
+        QVariantMap filters = a.standard.dictionaryForKey("filters");
+        filters.insert("dayUndated", 0);
+        QVariantList rules = a.standard.arrayForKey("smartAddRules");
+        rules.removeLast();
+        a.standard.setObjects({{"sundayFirst", false},
+                               {"alarmOn", false},
+                               {"nightModeAuto", false},
+                               {"overdueNow", false},
+                               {"sideBar", true},
+                               {"alarmTime", "07:30"},
+                               {"nightModeAutoStartTime", "21:45"},
+                               {"filters", filters},
+                               {"smartAddRules", rules},
+                               {"quickAction", QVariantMap{{"legacy", 1}}},
+                               {"fontSize", 2},
+                               {"defaultFont", 3},
+                               {"snooze", 25},
+                               {"minuteInterval", 15},
+                               {"visibleLists", QStringList{workA, "gone", remindersA}},
+                               {"invisibleLists", QStringList{homeA}},
+                               {"defaultList", workA},
+                               {"visibleCalendars", QStringList{birthdaysA}}});
+        a.suite.setInteger(2, "theme");
+
+        a.sync.uploadPreferences();
+        b.cloud.synchronize(); // what the folder watcher does once the sync service delivered
+        const QList<SyncedPreferenceSet> seen = b.sync.syncedPreferenceSets();
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen.first().date, m_clock.now());
+        QVERIFY(b.load(seen.first().values));
+
+        // Keys absent on the first machine arrive as false and 0.
+        for (const QString& key : kBooleanKeys)
+            QVERIFY2(b.standard.objectForKey(key) == a.standard.boolForKey(key), qPrintable(key));
+        for (const QString& key : kIntegerKeys)
+            QVERIFY2(b.standard.objectForKey(key) == a.standard.integerForKey(key),
+                     qPrintable(key));
+        for (const QString& key : kObjectKeys)
+            QVERIFY2(b.standard.objectForKey(key) == a.standard.objectForKey(key), qPrintable(key));
+        QCOMPARE(b.standard.stringArrayForKey("visibleLists"), (QStringList{workB, remindersB}));
+        QCOMPARE(b.standard.stringArrayForKey("invisibleLists"), QStringList{homeB});
+        QCOMPARE(b.standard.stringForKey("defaultList"), workB);
+        QCOMPARE(b.standard.stringArrayForKey("visibleCalendars"), QStringList{birthdaysB});
+        QCOMPARE(b.modes.fontSize(), 18u);
+
+        // The widget suite follows the loaded values, and the theme travels with the set.
+        UserDefaults widget(m_tmp->filePath("b/suite.json"));
+        QCOMPARE(widget.integerForKey("theme"), 2);
+        QCOMPARE(widget.stringArrayForKey("visibleLists"), (QStringList{workB, remindersB}));
+        QCOMPARE(widget.stringForKey("defaultList"), workB);
+        QCOMPARE(widget.objectForKey("overdueNow"), QVariant(false));
+        QCOMPARE(widget.objectForKey("undated"), QVariant(false));
+        QCOMPARE(widget.objectForKey("viewEvents"), QVariant(true));
+    }
+
+    void savingAddsTheNewestSetInFrontAndKeepsOthers()
+    {
+        Machine a(m_tmp->filePath("a"), syncFolder(), m_lists, m_clock);
+        a.cloud.setObject("not an array", "syncedPreferences");
+        QVERIFY(a.sync.syncedPreferenceSets().isEmpty());
+        // Something a newer version or a confused machine left behind travels on untouched.
+        const QVariantList foreign{QVariantMap{{"device", "Phone"}, {"futureKey", "x"}}, 42};
+        a.cloud.setObject(foreign, "syncedPreferences");
+        a.cloud.setObject("kept", "otherKey");
+
+        a.sync.uploadPreferences();
+        const QDateTime first = m_clock.now();
+        m_clock.advanceSeconds(90);
+        a.sync.uploadPreferences();
+
+        UbiquitousKeyValueStore cloud(syncFolder());
+        const QVariantList sets = cloud.arrayForKey("syncedPreferences");
+        QCOMPARE(sets.size(), 4);
+        QCOMPARE(sets.at(0).toMap().value("date").toDateTime(), first.addSecs(90));
+        QCOMPARE(sets.at(1).toMap().value("date").toDateTime(), first);
+        QCOMPARE(sets.mid(2), foreign);
+        QCOMPARE(cloud.objectForKey("otherKey"), QVariant("kept"));
+
+        // The window's list leaves out what is no set at all.
+        const QList<SyncedPreferenceSet> listed = a.sync.syncedPreferenceSets();
+        QCOMPARE(listed.size(), 3);
+        QCOMPARE(listed.at(2).device, QString("Phone"));
+        QVERIFY(!listed.at(2).date.isValid());
+
+        const QString host = QSysInfo::machineHostName();
+        QCOMPARE(listed.first().device, host.isEmpty() ? QString("Linux") : host);
+    }
+
+    // Absent booleans and integers are carried as false and 0; absent objects stay out.
+    void savingFromEmptyPreferences()
+    {
+        Machine a(m_tmp->filePath("a"), syncFolder(), m_lists, m_clock);
+        const QVariantMap set = a.sync.currentPreferenceSet();
+        for (const QString& key : kBooleanKeys)
+            QCOMPARE(set.value(key), QVariant(false));
+        for (const QString& key : kIntegerKeys + QStringList{"groupTheme"})
+            QCOMPARE(set.value(key), QVariant::fromValue<qint64>(0));
+        // No list at all, so there is no default list to carry either.
+        QStringList expected =
+            kBooleanKeys + kIntegerKeys + QStringList{"device",           "date",
+                                                      "visibleLists",     "invisibleLists",
+                                                      "visibleCalendars", "groupTheme"};
+        QStringList keys = set.keys();
+        keys.sort();
+        expected.sort();
+        QCOMPARE(keys, expected);
+    }
+
+    void savedListReferences()
+    {
+        m_lists.reminders = {{"r1", "Inbox", kLocal},
+                             {"r2", "Work", kRemote},
+                             {"r3", "Home", kLocal},
+                             {"r4", "Later", kRemote}};
+        m_lists.calendars = {{"c1", "Holidays", 3}, {"c2", "Team", kRemote}};
+        m_lists.defaultList = m_lists.reminders.first();
+        Machine a(m_tmp->filePath("a"), syncFolder(), m_lists, m_clock);
+        a.standard.setObjects({{"visibleLists", QStringList{"r3", "deleted", "r2"}},
+                               {"invisibleLists", QStringList{"r4", "r1", "elsewhere"}},
+                               {"visibleCalendars", QStringList{"c2", "c9", "c1"}},
+                               {"defaultList", "r2"}});
+
+        QVariantMap set = a.sync.currentPreferenceSet();
+        QCOMPARE(set.value("defaultList"), QVariant(ref("Work", kRemote)));
+        QCOMPARE(set.value("visibleLists"),
+                 QVariant(QVariantList{ref("Home"), ref("Work", kRemote)}));
+        // Hidden lists go in store order, not in the order of the preference.
+        QCOMPARE(set.value("invisibleLists"),
+                 QVariant(QVariantList{ref("Inbox"), ref("Later", kRemote)}));
+        QCOMPARE(set.value("visibleCalendars"),
+                 QVariant(QVariantList{ref("Team", kRemote), ref("Holidays", 3)}));
+
+        // A default list that is gone falls back to the store's default for new reminders.
+        a.standard.setString("deleted", "defaultList");
+        QCOMPARE(a.sync.currentPreferenceSet().value("defaultList"), QVariant(ref("Inbox")));
+        a.standard.setString("", "defaultList");
+        QCOMPARE(a.sync.currentPreferenceSet().value("defaultList"), QVariant(ref("Inbox")));
+    }
+
+    void loadingResolvesByExactTitleAndKind()
+    {
+        m_lists.reminders = {{"w-remote", "Work", kRemote},
+                             {"h1", "Home", kLocal},
+                             {"h2", "Home", kLocal},
+                             {"lower", "work", kLocal},
+                             {"s", "Shopping", kLocal}};
+        m_lists.calendars = {{"c1", "Team", kRemote}};
+        Machine b(m_tmp->filePath("b"), syncFolder(), m_lists, m_clock);
+        b.standard.setObjects({{"defaultList", "s"}, {"visibleCalendars", QStringList{"old"}}});
+
+        QVERIFY(b.load(
+            {{"defaultList", ref("Work", kLocal)},
+             {"visibleLists", QVariantList{ref("Work", kLocal), ref("Home"), ref("Shopping"),
+                                           ref("Home"), ref("Work", kRemote)}},
+             {"invisibleLists", QVariantList{ref("Nowhere"), QVariantMap{{"title", "work"}}}},
+             {"visibleCalendars", QVariantList{ref("Team", kLocal)}}}));
+        // Work exists here only from another kind: dropped, and the default list stays.
+        QCOMPARE(b.standard.stringForKey("defaultList"), QString("s"));
+        // Equal titles and kinds resolve to the first list in store order, once.
+        QCOMPARE(b.standard.stringArrayForKey("visibleLists"),
+                 (QStringList{"h1", "s", "w-remote"}));
+        // Titles compare case and all; a reference without a kind is a local list.
+        QCOMPARE(b.standard.stringArrayForKey("invisibleLists"), QStringList{"lower"});
+        QVERIFY(b.standard.hasStoredValue("visibleCalendars"));
+        QVERIFY(b.standard.stringArrayForKey("visibleCalendars").isEmpty());
+
+        QVERIFY(b.load({{"defaultList", ref("Home")}}));
+        QCOMPARE(b.standard.stringForKey("defaultList"), QString("h1"));
+        QCOMPARE(UserDefaults(m_tmp->filePath("b/suite.json")).stringForKey("defaultList"),
+                 QString("h1"));
+    }
+
+    // A set written by a machine that lacked a key leaves the local value; list arrays are the
+    // exception and come out empty.
+    void keysAbsentFromTheSet()
+    {
+        m_lists.reminders = {{"r1", "Inbox", kLocal}};
+        Machine b(m_tmp->filePath("b"), syncFolder(), m_lists, m_clock);
+        setupDefaultPreferences(b.standard, nullptr);
+        b.standard.setObjects({{"visibleLists", QStringList{"r1"}},
+                               {"invisibleLists", QStringList{"r1"}},
+                               {"visibleCalendars", QStringList{"c1"}},
+                               {"defaultList", "r1"}});
+        b.suite.setInteger(4, "theme");
+        const QVariantMap before = b.standard.dictionaryRepresentation();
+
+        QVERIFY(b.load({{"device", "Old laptop"}, {"soundOn", true}}));
+        const QVariantMap after = b.standard.dictionaryRepresentation();
+        for (auto it = before.constBegin(); it != before.constEnd(); ++it) {
+            if (QStringList{"soundOn", "visibleLists", "invisibleLists", "visibleCalendars"}
+                    .contains(it.key()))
+                continue;
+            QVERIFY2(after.value(it.key()) == it.value(), qPrintable(it.key()));
+        }
+        QCOMPARE(after.value("soundOn"), QVariant(true));
+        for (const char* key : {"visibleLists", "invisibleLists", "visibleCalendars"}) {
+            QVERIFY2(b.standard.hasStoredValue(key), key);
+            QVERIFY2(b.standard.arrayForKey(key).isEmpty(), key);
+        }
+        QCOMPARE(b.suite.integerForKey("theme"), 4);
+        QVERIFY(!b.standard.hasStoredValue("device"));
+    }
+
+    void valuesOfTheWrongShapeAreIgnored_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("value");
+        const auto row = [](const char* name, const char* key, const QVariant& value) {
+            QTest::newRow(name) << QString(key) << value;
+        };
+        row("boolean as text", "sundayFirst", "YES");
+        row("boolean NaN", "soundOn", std::nan(""));
+        row("integer as text", "fontSize", "2");
+        row("integer beyond range", "defaultFont", 1e300);
+        row("integer infinite", "appIconBadge", INFINITY);
+        row("time as number", "alarmTime", 8);
+        row("time out of range", "alarmTime", "25:99");
+        row("filters as array", "filters", QVariantList{true});
+        row("rules holding numbers", "smartAddRules", QVariantList{QVariantMap{}, 1});
+        row("smart lists as text", "listNavArray", "all");
+        row("quick actions of strings", "quickActionsMac", QVariantList{"tag"});
+        row("null object", "quickAction", QVariant());
+    }
+
+    void valuesOfTheWrongShapeAreIgnored()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, value);
+        Machine b(m_tmp->filePath("b"), syncFolder(), m_lists, m_clock);
+        setupDefaultPreferences(b.standard, nullptr);
+        b.standard.setObject(QVariantMap{{"kept", true}}, "quickAction");
+        const QVariant before = b.standard.objectForKey(key);
+
+        QVERIFY(b.load({{key, value}, {"groupTheme", "dark"}}));
+        QCOMPARE(b.standard.objectForKey(key), before);
+        QVERIFY(!b.suite.hasStoredValue("theme"));
+    }
+
+    void numbersAreTakenAsThePlatformReadsThem()
+    {
+        Machine b(m_tmp->filePath("b"), syncFolder(), m_lists, m_clock);
+        QVERIFY(b.load({{"sundayFirst", 1},
+                        {"alarmOn", 0},
+                        {"soundOn", 0.5},
+                        {"fontSize", 2.0},
+                        {"snooze", 7.9},
+                        {"appIconBadge", true},
+                        {"groupTheme", 3.0}}));
+        QCOMPARE(b.standard.objectForKey("sundayFirst"), QVariant(true));
+        QCOMPARE(b.standard.objectForKey("alarmOn"), QVariant(false));
+        QCOMPARE(b.standard.objectForKey("soundOn"), QVariant(true));
+        QCOMPARE(b.standard.objectForKey("fontSize"), QVariant::fromValue<qint64>(2));
+        QCOMPARE(b.standard.objectForKey("snooze"), QVariant::fromValue<qint64>(7));
+        QCOMPARE(b.standard.objectForKey("appIconBadge"), QVariant::fromValue<qint64>(1));
+        QCOMPARE(b.suite.integerForKey("theme"), 3);
+    }
+
+    void malformedListReferencesMatchNothing()
+    {
+        m_lists.reminders = {{"r1", "Inbox", kLocal}, {"r2", "Work", kLocal}};
+        Machine b(m_tmp->filePath("b"), syncFolder(), m_lists, m_clock);
+        b.standard.setString("r2", "defaultList");
+
+        for (const QVariant& badDefault :
+             {QVariant("Inbox"), QVariant(QVariantMap{}), QVariant(QVariantMap{{"title", 5}}),
+              QVariant(QVariantMap{{"title", "Inbox"}, {"type", -1}}),
+              QVariant(QVariantMap{{"title", "Inbox"}, {"type", "0"}}),
+              QVariant(QVariantList{ref("Inbox")})}) {
+            QVERIFY(b.load({{"defaultList", badDefault}}));
+            QCOMPARE(b.standard.stringForKey("defaultList"), QString("r2"));
+        }
+
+        QVERIFY(
+            b.load({{"visibleLists",
+                     QVariantList{3, "Inbox", QVariantMap{{"type", 0}},
+                                  QVariantMap{{"title", "Work"}, {"type", 1e20}}, ref("Inbox")}},
+                    {"invisibleLists", "Work"}}));
+        QCOMPARE(b.standard.stringArrayForKey("visibleLists"), QStringList{"r1"});
+        QVERIFY(b.standard.arrayForKey("invisibleLists").isEmpty());
+    }
+
+    void loadingRunsAfterTheCallReturns()
+    {
+        Machine b(m_tmp->filePath("b"), syncFolder(), m_lists, m_clock);
+        b.standard.setBool(true, "nightMode");
+        b.sync.loadPreferencesWithDict({{"nightMode", false}});
+        QCOMPARE(b.standard.objectForKey("nightMode"), QVariant(true));
+        QCOMPARE(b.loads, 0);
+        QTRY_COMPARE(b.loads, 1);
+        QCOMPARE(b.standard.objectForKey("nightMode"), QVariant(false));
+    }
+
+    void removingASetKeepsSetsAddedElsewhere()
+    {
+        Machine a(m_tmp->filePath("a"), syncFolder(), m_lists, m_clock);
+        Machine b(m_tmp->filePath("b"), syncFolder(), m_lists, m_clock);
+        a.sync.uploadPreferences();
+        b.cloud.synchronize();
+        QCOMPARE(b.sync.syncedPreferenceSets().size(), 1);
+        const QVariantMap shown = b.sync.syncedPreferenceSets().first().values;
+        m_clock.advanceSeconds(60);
+        a.sync.uploadPreferences();
+
+        QSignalSpy changed(&b.sync, &PreferenceSync::syncedPreferenceSetsChanged);
+        QVERIFY(b.sync.removeSyncedPreferenceSet(shown));
+        QVERIFY(changed.count() >= 1);
+        a.cloud.synchronize();
+        const QList<SyncedPreferenceSet> left = a.sync.syncedPreferenceSets();
+        QCOMPARE(left.size(), 1);
+        QCOMPARE(left.first().date, m_clock.now());
+        QVERIFY(!b.sync.removeSyncedPreferenceSet(shown));
+        QCOMPARE(UbiquitousKeyValueStore(syncFolder()).arrayForKey("syncedPreferences").size(), 1);
+    }
+
+    void anotherMachinesSaveIsAnnounced()
+    {
+        Machine a(m_tmp->filePath("a"), syncFolder(), m_lists, m_clock);
+        a.sync.uploadPreferences(); // creates the folder and file the other machine watches
+        Machine b(m_tmp->filePath("b"), syncFolder(), m_lists, m_clock);
+        QSignalSpy changed(&b.sync, &PreferenceSync::syncedPreferenceSetsChanged);
+        a.sync.uploadPreferences();
+        QVERIFY(changed.wait(5000));
+        QCOMPARE(b.sync.syncedPreferenceSets().size(), 2);
+    }
+
+private:
+    QString syncFolder() const { return m_tmp->filePath("sync"); }
+
+    std::unique_ptr<QTemporaryDir> m_tmp;
+    Clock m_clock;
+    RecordedLists m_lists;
+};
+
+VELMORAN_TEST_MAIN(TestPreferenceSync)
+#include "tst_preferencesync.moc"

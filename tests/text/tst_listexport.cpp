@@ -1,0 +1,222 @@
+#include "TestEnvironment.h"
+
+#include "../data/ReminderBuilder.h"
+#include "data/DateFormatters.h"
+#include "text/ListExport.h"
+
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocument>
+
+using TestEnvironment::local;
+using Style = StyledText::Style;
+using Run = StyledText::Run;
+
+Q_DECLARE_METATYPE(Style)
+
+namespace {
+
+store::EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime& end,
+                          bool allDay = false, const QString& location = {})
+{
+    auto result = std::make_shared<store::Event>();
+    result->title = title;
+    result->startDate = start;
+    result->endDate = end;
+    result->isAllDay = allDay;
+    result->location = location;
+    return result;
+}
+
+} // namespace
+
+class TestListExport : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void subtitle_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("none") << 0 << "No Tasks";
+        QTest::newRow("one") << 1 << "One Task";
+        QTest::newRow("two") << 2 << "2 Tasks";
+        QTest::newRow("many") << 125 << "125 Tasks";
+    }
+
+    void subtitle()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, expected);
+        QCOMPARE(ListExport::subtitleForTaskCount(count), expected);
+    }
+
+    void emptyDayIsTheHeaderAlone()
+    {
+        const StyledText text = ListExport::attributedStringsForSharingListWithTitle(
+            QStringLiteral("Today"), ListExport::subtitleForTaskCount(0), {}, {}, m_formatters);
+        const QList<Run> expected = {{QStringLiteral("Today    "), Style::Heading},
+                                     {QStringLiteral("No Tasks\n\n\n"), Style::Subheading}};
+        QCOMPARE(text.runs(), expected);
+        QCOMPARE(text.toPlainText(), QStringLiteral("Today    No Tasks\n\n\n"));
+    }
+
+    void remindersInRowOrder()
+    {
+        const QDateTime completedAt = local(2030, 3, 4, 18, 5);
+        const QDateTime dueAtNineThirty = local(2030, 3, 5, 9, 30);
+        const StyledText text = ListExport::attributedStringsForSharingListWithTitle(
+            QStringLiteral("Home"), QStringLiteral("4 Tasks"), m_reminders, {}, m_formatters);
+
+        const DateFormatter& medium = m_formatters.dateTimeMediumFormatter();
+        const QList<Run> expected = {
+            {QStringLiteral("Home    "), Style::Heading},
+            {QStringLiteral("4 Tasks\n\n\n"), Style::Subheading},
+            {QStringLiteral("\u25C9 Pay rent\n"), Style::Item},
+            {QStringLiteral("     Completed : ") + medium.stringFromDate(completedAt) +
+                 QStringLiteral("    Home\n\n"),
+             Style::Detail},
+            {QStringLiteral("\u25EF Call mum\n"), Style::Item},
+            {QStringLiteral("     Due Date : Mar 5, 2030    Home\n\n"), Style::Detail},
+            {QStringLiteral("\u25EF Dentist\n"), Style::Item},
+            {QStringLiteral("     Due Date : ") + medium.stringFromDate(dueAtNineThirty) +
+                 QStringLiteral("    Work\n\n"),
+             Style::Detail},
+            {QStringLiteral("Bring the 50%@ voucher\nand the card\n\n"), Style::Detail},
+            {QStringLiteral("\u25EF Buy milk %@\n"), Style::Item},
+            {QStringLiteral("     Work\n\n"), Style::Detail},
+        };
+        QCOMPARE(text.runs(), expected);
+        // The timed due date is the medium date with its time, the untimed one the day alone.
+        QVERIFY(expected.at(7).text.contains(QStringLiteral("Mar 5, 2030")));
+        QVERIFY(expected.at(7).text.contains(QStringLiteral("9:30")));
+    }
+
+    void eventsFollowTheReminders()
+    {
+        const QDateTime start = local(2030, 6, 12, 14, 0);
+        const QList<store::EventPtr> events = {
+            makeEvent(QStringLiteral("Review"), start, local(2030, 6, 12, 15, 30), false,
+                      QStringLiteral("Room 4")),
+            makeEvent(QStringLiteral("Holiday"), local(2030, 6, 13), local(2030, 6, 14), true),
+            makeEvent(QStringLiteral("Trip"), local(2030, 6, 13), local(2030, 6, 16), true),
+            makeEvent(QStringLiteral("Night shift"), local(2030, 6, 12, 22, 0),
+                      local(2030, 6, 13, 6, 0)),
+        };
+        const StyledText text = ListExport::attributedStringsForSharingListWithTitle(
+            QStringLiteral("Wednesday"), QStringLiteral("One Task"), {m_reminders.last()}, events,
+            m_formatters);
+
+        const DateFormatter& day = m_formatters.dateOnlyFormatter();
+        const DateFormatter& time = m_formatters.hourTimeAMPMFormatter();
+        const DateFormatter& dateTime = m_formatters.dateTimeFormatter();
+        const QString expected =
+            QStringLiteral("Wednesday    One Task\n\n\n"
+                           "\u25EF Buy milk %@\n     Work\n\n"
+                           "\n\nCalendar Events\n\n"
+                           "\u25A3 Review\n     ") +
+            day.stringFromDate(start) + QStringLiteral(", ") + time.stringFromDate(start) +
+            QStringLiteral(" ~ ") + time.stringFromDate(local(2030, 6, 12, 15, 30)) +
+            QStringLiteral("    Room 4\n\n"
+                           "\u25A3 Holiday\n     ") +
+            day.stringFromDate(local(2030, 6, 13)) +
+            QStringLiteral("\n\n"
+                           "\u25A3 Trip\n     ") +
+            day.stringFromDate(local(2030, 6, 13)) + QStringLiteral(" ~ ") +
+            day.stringFromDate(local(2030, 6, 15)) +
+            QStringLiteral("\n\n"
+                           "\u25A3 Night shift\n     ") +
+            dateTime.stringFromDate(local(2030, 6, 12, 22, 0)) + QStringLiteral(" ~ ") +
+            dateTime.stringFromDate(local(2030, 6, 13, 6, 0)) + QStringLiteral("\n\n");
+        QCOMPARE(text.toPlainText(), expected);
+
+        // The events' heading is a heading; their lines are items and details.
+        const QList<Run>& runs = text.runs();
+        QCOMPARE(runs.at(4), (Run{QStringLiteral("\n\nCalendar Events\n\n"), Style::Heading}));
+        QCOMPARE(runs.at(5).style, Style::Item);
+        QCOMPARE(runs.at(6).style, Style::Detail);
+        QCOMPARE(runs.size(), 4 + 1 + 2 * events.size());
+    }
+
+    void richAndPlainCarryTheSameText()
+    {
+        const QList<store::EventPtr> events = {
+            makeEvent(QStringLiteral("Review"), local(2030, 6, 12, 14), local(2030, 6, 12, 15),
+                      false, QStringLiteral("Room 4"))};
+        const StyledText text = ListExport::attributedStringsForSharingListWithTitle(
+            QStringLiteral("Home"), QStringLiteral("4 Tasks"), m_reminders, events, m_formatters);
+        const QString plain = text.toPlainText();
+
+        const std::unique_ptr<QTextDocument> document = text.toDocument();
+        QCOMPARE(document->toPlainText(), plain);
+
+        // Every character carries the style of the run it came from. A line break is one
+        // position in the document as in the text, so positions match offsets.
+        QTextCursor cursor(document.get());
+        qsizetype offset = 0;
+        for (const Run& run : text.runs()) {
+            const QTextCharFormat expected = StyledText::charFormat(run.style);
+            for (qsizetype i = 0; i < run.text.size(); ++i) {
+                if (run.text.at(i) == u'\n')
+                    continue;
+                cursor.setPosition(int(offset + i + 1));
+                QCOMPARE(cursor.charFormat().font().pixelSize(), expected.font().pixelSize());
+                QCOMPARE(cursor.charFormat().foreground().color(), expected.foreground().color());
+            }
+            offset += run.text.size();
+        }
+
+        // The clipboard gets both forms, and the HTML keeps the runs of spaces.
+        const std::unique_ptr<QMimeData> mime = text.toMimeData();
+        QCOMPARE(mime->text(), plain);
+        QVERIFY(mime->hasHtml());
+        QTextDocument reread;
+        reread.setHtml(mime->html());
+        QCOMPARE(reread.toPlainText(), plain);
+    }
+
+    void styles_data()
+    {
+        QTest::addColumn<Style>("style");
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<QString>("colour");
+        QTest::newRow("heading") << Style::Heading << 16 << "#555555";
+        QTest::newRow("subheading") << Style::Subheading << 14 << "#808080";
+        QTest::newRow("item") << Style::Item << 15 << "#555555";
+        QTest::newRow("detail") << Style::Detail << 13 << "#808080";
+    }
+
+    void styles()
+    {
+        QFETCH(Style, style);
+        QFETCH(int, pixelSize);
+        QFETCH(QString, colour);
+        const QTextCharFormat format = StyledText::charFormat(style);
+        QCOMPARE(format.font().pixelSize(), pixelSize);
+        QCOMPARE(format.foreground().color().name(), colour);
+    }
+
+private:
+    const DateFormatters m_formatters{QLocale(QLocale::English, QLocale::UnitedStates)};
+    const store::CalendarPtr m_home = makeList(QStringLiteral("home"), QStringLiteral("Home"));
+    const store::CalendarPtr m_work = makeList(QStringLiteral("work"), QStringLiteral("Work"));
+    const QList<store::ReminderPtr> m_reminders = {
+        ReminderBuilder(QStringLiteral("Pay rent"))
+            .in(m_home)
+            .dueOn(QDate(2030, 3, 1))
+            .completedAt(local(2030, 3, 4, 18, 5))
+            .build(),
+        ReminderBuilder(QStringLiteral("Call mum")).in(m_home).dueOn(QDate(2030, 3, 5)).build(),
+        ReminderBuilder(QStringLiteral("Dentist"))
+            .in(m_work)
+            .dueAt(local(2030, 3, 5, 9, 30))
+            .notes(QStringLiteral("Bring the 50%@ voucher\nand the card"))
+            .build(),
+        ReminderBuilder(QStringLiteral("Buy milk %@")).in(m_work).build(),
+    };
+};
+
+VELMORAN_TEST_MAIN(TestListExport)
+#include "tst_listexport.moc"

@@ -1,0 +1,173 @@
+#include "TestEnvironment.h"
+
+#include "text/RecurrenceDescription.h"
+
+#include <QGuiApplication>
+#include <QTranslator>
+
+using store::RecurrenceDayOfWeek;
+using store::RecurrenceRule;
+using Frequency = RecurrenceRule::Frequency;
+
+Q_DECLARE_METATYPE(RecurrenceRule)
+
+namespace {
+
+enum Day { Sun = 1, Mon, Tue, Wed, Thu, Fri, Sat };
+
+RecurrenceRule rule(Frequency frequency, int interval, QList<RecurrenceDayOfWeek> days = {},
+                    QList<int> daysOfTheMonth = {})
+{
+    RecurrenceRule result;
+    result.frequency = frequency;
+    result.interval = interval;
+    result.daysOfTheWeek = std::move(days);
+    result.daysOfTheMonth = std::move(daysOfTheMonth);
+    return result;
+}
+
+QList<RecurrenceDayOfWeek> every(std::initializer_list<int> days)
+{
+    QList<RecurrenceDayOfWeek> result;
+    for (const int day : days)
+        result.append({day, 0});
+    return result;
+}
+
+// A translation that puts the list before the unit and renames a few words, to show that each
+// fragment is looked up on its own and filled afterwards.
+class ReorderingTexts : public QTranslator
+{
+public:
+    QString translate(const char* context, const char* sourceText, const char*, int) const override
+    {
+        if (qstrcmp(context, "Global") != 0)
+            return {};
+        static const QHash<QByteArray, QString> texts = {
+            {"%@ %@", QStringLiteral("%2$@ / %1$@")},
+            {"Every %i Weeks", QStringLiteral("alle %i Wochen")},
+            {"on ", QStringLiteral("am ")},
+            {" and ", QStringLiteral(" und ")},
+            {"Monday", QStringLiteral("Montag")},
+            {"Friday", QStringLiteral("Freitag")},
+        };
+        return texts.value(sourceText);
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
+class TestRecurrenceDescription : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void noRuleIsNever()
+    {
+        QCOMPARE(RecurrenceDescription::recurrenceRuleDescription(nullptr),
+                 QStringLiteral("Never"));
+    }
+
+    void describes_data()
+    {
+        QTest::addColumn<RecurrenceRule>("rule");
+        QTest::addColumn<QString>("expected");
+
+        // Units and intervals; daily and yearly rules never describe their days.
+        QTest::newRow("daily") << rule(Frequency::Daily, 1) << "Every Day";
+        QTest::newRow("every 10 days") << rule(Frequency::Daily, 10) << "Every 10 Days";
+        QTest::newRow("daily ignores days")
+            << rule(Frequency::Daily, 2, every({Mon}), {5}) << "Every 2 Days";
+        QTest::newRow("yearly ignores days")
+            << rule(Frequency::Yearly, 1, {{Mon, 2}}, {1}) << "Every Year";
+        QTest::newRow("every 2 years") << rule(Frequency::Yearly, 2) << "Every 2 Years";
+        QTest::newRow("weekly, no days") << rule(Frequency::Weekly, 1) << "Every Week";
+        QTest::newRow("every 3 weeks, no days") << rule(Frequency::Weekly, 3) << "Every 3 Weeks";
+        QTest::newRow("monthly, no days") << rule(Frequency::Monthly, 1) << "Every Month";
+        QTest::newRow("every 6 months") << rule(Frequency::Monthly, 6) << "Every 6 Months";
+
+        // Weekly: the two words, only for exactly those days.
+        QTest::newRow("weekdays in any order")
+            << rule(Frequency::Weekly, 1, every({Fri, Mon, Wed, Thu, Tue})) << "Weekdays";
+        QTest::newRow("weekdays every other week")
+            << rule(Frequency::Weekly, 2, every({Mon, Tue, Wed, Thu, Fri}))
+            << "Every 2 Weeks on Weekdays";
+        QTest::newRow("weekends") << rule(Frequency::Weekly, 1, every({Sat, Sun})) << "Weekends";
+        QTest::newRow("weekends every 3 weeks")
+            << rule(Frequency::Weekly, 3, every({Sun, Sat})) << "Every 3 Weeks on Weekends";
+        QTest::newRow("weekend and a day") << rule(Frequency::Weekly, 1, every({Sun, Mon, Sat}))
+                                           << "Every Week on Sunday, Monday and Saturday";
+        QTest::newRow("six days")
+            << rule(Frequency::Weekly, 1, every({Mon, Tue, Wed, Thu, Fri, Sat}))
+            << "Every Week on Monday, Tuesday, Wednesday, Thursday, Friday and Saturday";
+        QTest::newRow("five days, not Monday to Friday")
+            << rule(Frequency::Weekly, 1, every({Sun, Mon, Tue, Wed, Thu}))
+            << "Every Week on Sunday, Monday, Tuesday, Wednesday and Thursday";
+        QTest::newRow("five entries with a repeated day")
+            << rule(Frequency::Weekly, 1, every({Mon, Tue, Wed, Thu, Thu}))
+            << "Every Week on Monday, Tuesday, Wednesday, Thursday and Thursday";
+        QTest::newRow("every other week, two days in rule order")
+            << rule(Frequency::Weekly, 2, every({Thu, Mon}))
+            << "Every 2 Weeks on Thursday and Monday";
+        QTest::newRow("one day") << rule(Frequency::Weekly, 1, every({Wed}))
+                                 << "Every Week on Wednesday";
+        QTest::newRow("unknown day keeps its separator")
+            << rule(Frequency::Weekly, 1, every({Mon, 9, Fri}))
+            << "Every Week on Monday,  and Friday";
+
+        // Monthly: weekdays with their week numbers win over days of the month.
+        QTest::newRow("first Monday and last Friday")
+            << rule(Frequency::Monthly, 1, {{Mon, 1}, {Fri, -1}})
+            << "Every Month on 1st Monday and Last Friday";
+        QTest::newRow("last Friday")
+            << rule(Frequency::Monthly, 1, {{Fri, -1}}) << "Every Month on Last Friday";
+        QTest::newRow("nth weekdays")
+            << rule(Frequency::Monthly, 2, {{Tue, 2}, {Wed, 3}, {Thu, 4}, {Sat, 5}})
+            << "Every 2 Months on 2nd Tuesday, 3rd Wednesday, 4th Thursday and 5th Saturday";
+        QTest::newRow("every such day has no ordinal")
+            << rule(Frequency::Monthly, 1, {{Mon, 0}}) << "Every Month on Monday";
+        QTest::newRow("second to last")
+            << rule(Frequency::Monthly, 1, {{Sun, -2}}) << "Every Month on -2th Sunday";
+        QTest::newRow("weekdays win over days of the month")
+            << rule(Frequency::Monthly, 1, {{Mon, 1}}, {15}) << "Every Month on 1st Monday";
+        QTest::newRow("days of the month") << rule(Frequency::Monthly, 3, {}, {1, 15, -1})
+                                           << "Every 3 Months on 1st, 15th and Last";
+        QTest::newRow("ordinals stay regular past twenty")
+            << rule(Frequency::Monthly, 1, {}, {2, 3, 21, 22, 23, 31})
+            << "Every Month on 2nd, 3rd, 21th, 22th, 23th and 31th";
+        QTest::newRow("one day of the month")
+            << rule(Frequency::Monthly, 1, {}, {1}) << "Every Month on 1st";
+
+        // How a rule ends is not part of its description.
+        RecurrenceRule byCount = rule(Frequency::Weekly, 2, every({Tue, Fri}));
+        byCount.recurrenceEnd = store::RecurrenceEnd::withOccurrenceCount(10);
+        QTest::newRow("end by count") << byCount << "Every 2 Weeks on Tuesday and Friday";
+        RecurrenceRule byDate = rule(Frequency::Monthly, 1, {{Fri, -1}});
+        byDate.recurrenceEnd =
+            store::RecurrenceEnd::withEndDate(TestEnvironment::local(2026, 12, 31));
+        QTest::newRow("end by date") << byDate << "Every Month on Last Friday";
+
+        QTest::newRow("unknown frequency") << rule(static_cast<Frequency>(7), 1) << "Custom";
+    }
+
+    void describes()
+    {
+        QFETCH(RecurrenceRule, rule);
+        QFETCH(QString, expected);
+        QCOMPARE(RecurrenceDescription::recurrenceRuleDescription(rule), expected);
+    }
+
+    void fragmentsAreTranslatedSeparately()
+    {
+        ReorderingTexts translator;
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        const QString text = RecurrenceDescription::recurrenceRuleDescription(
+            rule(Frequency::Weekly, 2, every({Mon, Fri})));
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(text, QStringLiteral("am Montag und Freitag / alle 2 Wochen"));
+    }
+};
+
+VELMORAN_TEST_MAIN(TestRecurrenceDescription)
+#include "tst_recurrencedescription.moc"
