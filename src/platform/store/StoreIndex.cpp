@@ -73,28 +73,54 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file, const QString& collectionI
     return item;
 }
 
+bool StoreIndex::sameListing(const QList<ItemFile>& a, const QList<ItemFile>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (!a[i].sameAs(b[i]))
+            return false;
+    }
+    return true;
+}
+
 bool StoreIndex::refresh()
 {
     const QList<CollectionFolder> folders = VdirCollections::scan(m_roots);
-    QHash<QString, QList<ItemFile>> filesByCollection;
+    bool changed = !sameFolders(folders);
+    QHash<QString, CollectionState> next;
+    next.reserve(folders.size());
     QList<PendingParse> pending;
-    qsizetype known = 0;
+    QList<QString> changedCollections;
 
     for (const CollectionFolder& folder : folders) {
-        QList<ItemFile>& files = filesByCollection[folder.identifier];
-        files = VdirCollections::itemFiles(folder);
-        for (const ItemFile& file : std::as_const(files)) {
-            const ParsedItemPtr cached = m_cache.value(file.path);
-            if (cached && cached->file.stamp == file.stamp &&
-                cached->collectionIdentifier == folder.identifier)
-                ++known;
-            else
+        QList<ItemFile> listing = VdirCollections::itemFiles(folder);
+        const auto old = m_collections.constFind(folder.identifier);
+        // The common case between changes: the folder lists the same files with the same
+        // stamps in the same order, and nothing of it is looked at again.
+        if (old != m_collections.constEnd() && sameListing(old->listing, listing)) {
+            next.insert(folder.identifier, *old);
+            continue;
+        }
+        changed = true;
+        changedCollections << folder.identifier;
+        CollectionState& state = next[folder.identifier];
+        state.listing = listing;
+        std::sort(listing.begin(), listing.end(),
+                  [](const ItemFile& x, const ItemFile& y) { return x.fileName < y.fileName; });
+        for (ItemFile& file : listing) {
+            ParsedItemPtr cached =
+                old != m_collections.constEnd() ? old->byName.value(file.fileName) : nullptr;
+            if (cached && cached->file.stamp == file.stamp) {
+                state.items.append(cached);
+            } else {
+                file.path = folder.folderPath + QLatin1Char('/') + file.fileName;
                 pending.append({file, folder.identifier});
+                state.items.append(nullptr); // filled below, in this same order
+            }
         }
     }
-    // Nothing new, nothing gone, no metadata changed: keep everything as it is. This is the
-    // common case of every query between changes, so it builds nothing.
-    if (pending.isEmpty() && known == m_cache.size() && sameFolders(folders))
+    if (!changed)
         return false;
 
     auto parseOne = [](const PendingParse& p) { return StoreIndex::parse(p.file, p.collection); };
@@ -105,33 +131,23 @@ bool StoreIndex::refresh()
         for (const PendingParse& p : std::as_const(pending))
             parsed.append(parseOne(p));
     }
-    QHash<QString, ParsedItemPtr> fresh;
-    for (const ParsedItemPtr& item : std::as_const(parsed)) {
-        fresh.insert(item->file.path, item);
-        if (!item->parsed)
-            qCWarning(lcVdir).noquote()
-                << QStringLiteral("Skipping %1: %2. The file is left as it is.")
-                       .arg(item->file.path, item->error);
-    }
-
-    QHash<QString, ParsedItemPtr> cache;
-    cache.reserve(known + fresh.size());
-    QHash<QString, QList<ParsedItemPtr>> byCollection;
-    for (auto it = filesByCollection.constBegin(); it != filesByCollection.constEnd(); ++it) {
-        QList<ParsedItemPtr>& items = byCollection[it.key()];
-        items.reserve(it.value().size());
-        for (const ItemFile& file : it.value()) {
-            ParsedItemPtr item = fresh.value(file.path);
-            if (!item)
-                item = m_cache.value(file.path);
-            cache.insert(file.path, item);
-            items.append(item);
+    qsizetype nextParsed = 0;
+    for (const QString& identifier : std::as_const(changedCollections)) {
+        CollectionState& state = next[identifier];
+        for (ParsedItemPtr& item : state.items) {
+            if (!item) {
+                item = parsed[nextParsed++];
+                if (!item->parsed)
+                    qCWarning(lcVdir).noquote()
+                        << QStringLiteral("Skipping %1: %2. The file is left as it is.")
+                               .arg(item->file.path, item->error);
+            }
+            state.byName.insert(item->file.fileName, item);
         }
     }
 
-    m_cache = std::move(cache);
+    m_collections = std::move(next);
     m_folders = folders;
-    m_itemsByCollection = std::move(byCollection);
     rebuildCalendars(folders);
     assignIdentifiers();
     return true;
@@ -158,22 +174,30 @@ bool StoreIndex::isStale() const
     const QList<CollectionFolder> folders = VdirCollections::scan(m_roots);
     if (!sameFolders(folders))
         return true;
-    qsizetype files = 0;
     for (const CollectionFolder& folder : folders) {
-        const QList<ItemFile> items = VdirCollections::itemFiles(folder);
-        files += items.size();
-        for (const ItemFile& file : items) {
-            const ParsedItemPtr cached = m_cache.value(file.path);
-            if (!cached || cached->file.stamp != file.stamp)
-                return true;
-        }
+        const auto known = m_collections.constFind(folder.identifier);
+        if (known == m_collections.constEnd() ||
+            !sameListing(known->listing, VdirCollections::itemFiles(folder)))
+            return true;
     }
-    return files != m_cache.size();
+    return false;
 }
 
 void StoreIndex::invalidate(const QString& path)
 {
-    m_cache.remove(path);
+    // Forgetting the listing makes the next refresh look at the collection again, and
+    // forgetting the item makes it parse the file again.
+    const QFileInfo info(path);
+    for (auto it = m_collections.begin(); it != m_collections.end(); ++it) {
+        if (it->byName.contains(info.fileName())) {
+            const ParsedItemPtr item = it->byName.value(info.fileName());
+            if (item && item->file.path == path) {
+                it->byName.remove(info.fileName());
+                it->listing.clear();
+                return;
+            }
+        }
+    }
 }
 
 void StoreIndex::rebuildCalendars(const QList<CollectionFolder>& folders)
@@ -183,7 +207,7 @@ void StoreIndex::rebuildCalendars(const QList<CollectionFolder>& folders)
     for (const CollectionFolder& folder : folders) {
         bool todos = false;
         bool events = false;
-        for (const ParsedItemPtr& item : m_itemsByCollection.value(folder.identifier)) {
+        for (const ParsedItemPtr& item : m_collections.value(folder.identifier).items) {
             todos = todos || item->hasTodo;
             events = events || item->hasEvent;
         }
@@ -238,10 +262,10 @@ void StoreIndex::assignIdentifiers()
 {
     // The UID is the identity other programs share; a file that repeats a UID already seen
     // (copies, conflicts) still needs an identity of its own, which its path gives.
-    QHash<QString, QString> identifiers;
+    QHash<const ParsedItem*, QString> identifiers;
     QSet<QString> taken;
     for (const CollectionFolder& folder : m_folders) {
-        for (const ParsedItemPtr& item : m_itemsByCollection.value(folder.identifier)) {
+        for (const ParsedItemPtr& item : m_collections.value(folder.identifier).items) {
             if (!item->hasTodo)
                 continue;
             QString identifier = item->uid;
@@ -249,7 +273,7 @@ void StoreIndex::assignIdentifiers()
                 identifier = item->uid + QLatin1Char('@') + folder.identifier + QLatin1Char('/') +
                              item->file.fileName;
             taken.insert(identifier);
-            identifiers.insert(item->file.path, identifier);
+            identifiers.insert(item.get(), identifier);
         }
     }
     m_identifiers = identifiers;
@@ -262,12 +286,12 @@ CalendarPtr StoreIndex::calendarWithIdentifier(const QString& identifier) const
 
 QList<ParsedItemPtr> StoreIndex::items(const QString& collectionIdentifier) const
 {
-    return m_itemsByCollection.value(collectionIdentifier);
+    return m_collections.value(collectionIdentifier).items;
 }
 
 QString StoreIndex::identifierOf(const ParsedItem& item) const
 {
-    return m_identifiers.value(item.file.path);
+    return m_identifiers.value(&item);
 }
 
 } // namespace store

@@ -72,13 +72,22 @@ private:
     void assignIdentifiers();
 
     QStringList m_roots;
+    // One collection as last read: the folder listing as it came (to tell at a glance whether
+    // anything changed) and its parsed items in file-name order.
+    struct CollectionState
+    {
+        QList<ItemFile> listing;
+        QList<ParsedItemPtr> items;
+        QHash<QString, ParsedItemPtr> byName;
+    };
+    static bool sameListing(const QList<ItemFile>& a, const QList<ItemFile>& b);
+
     QList<SourcePtr> m_sources;
     QList<CollectionFolder> m_folders;
-    QHash<QString, QList<ParsedItemPtr>> m_itemsByCollection;
-    QHash<QString, ParsedItemPtr> m_cache; // by path
+    QHash<QString, CollectionState> m_collections;
     QHash<QString, CalendarPtr> m_calendars;
     QList<CalendarPtr> m_calendarOrder;
-    QHash<QString, QString> m_identifiers; // path -> reminder identifier
+    QHash<const ParsedItem*, QString> m_identifiers;
 };
 
 } // namespace store

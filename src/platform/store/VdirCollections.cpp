@@ -129,8 +129,8 @@ QList<ItemFile> itemFiles(const CollectionFolder& collection)
         if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
         const QString fileName = QFile::decodeName(name);
-        const QString path = collection.folderPath + QLatin1Char('/') + fileName;
         if (S_ISLNK(st.st_mode)) {
+            const QString path = collection.folderPath + QLatin1Char('/') + fileName;
             if (canonicalFolder.isEmpty())
                 canonicalFolder = QFileInfo(collection.folderPath).canonicalFilePath();
             const QString target = QFileInfo(path).canonicalFilePath();
@@ -145,7 +145,6 @@ QList<ItemFile> itemFiles(const CollectionFolder& collection)
         if (!S_ISREG(st.st_mode))
             continue;
         ItemFile item;
-        item.path = path;
         item.fileName = fileName;
         item.stamp.size = st.st_size;
         item.stamp.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
@@ -153,8 +152,6 @@ QList<ItemFile> itemFiles(const CollectionFolder& collection)
         items.append(item);
     }
     ::closedir(dir);
-    std::sort(items.begin(), items.end(),
-              [](const ItemFile& a, const ItemFile& b) { return a.fileName < b.fileName; });
     return items;
 }
 

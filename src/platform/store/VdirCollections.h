@@ -28,9 +28,14 @@ struct CollectionFolder
 
 struct ItemFile
 {
-    QString path;
+    QString path; // filled where a file is read; a scan leaves it empty
     QString fileName;
     FileStamp stamp;
+
+    bool sameAs(const ItemFile& other) const
+    {
+        return stamp == other.stamp && fileName == other.fileName;
+    }
 };
 
 // Reading and writing the vdir layout: collections are the non-hidden folders directly below
@@ -39,6 +44,7 @@ struct ItemFile
 namespace VdirCollections {
 
 QList<CollectionFolder> scan(const QStringList& roots);
+// The item files of a collection, in the folder's own (unsorted) order, without paths.
 QList<ItemFile> itemFiles(const CollectionFolder& collection);
 
 // A file name for an item with this UID: the UID itself when it only uses safe characters,
