@@ -1,0 +1,364 @@
+#include "TestEnvironment.h"
+
+#include "entry/logic/SmartAdd.h"
+#include "platform/Clock.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/PreferenceKeys.h"
+
+#include <QGuiApplication>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+using TestEnvironment::local;
+
+namespace {
+
+QVariantMap rule(qint64 type, qint64 resultType, const QString& word, const QString& result = {},
+                 const QString& unit = {})
+{
+    QVariantMap record{{"type", type}, {"resultType", resultType}, {"word", word}};
+    if (!result.isEmpty())
+        record.insert("result", result);
+    if (!unit.isEmpty())
+        record.insert("resultUnit", unit);
+    return record;
+}
+
+QVariantMap pattern(const QString& family, const QString& value)
+{
+    QVariantMap record = rule(1, family.contains('/') ? 0 : 1, family);
+    record.insert("value", value);
+    return record;
+}
+
+QVariantMap weekday(const QString& code)
+{
+    return rule(0, 9, "Someday", code);
+}
+
+} // namespace
+
+// Wednesday 9 December 2026, 10:00 in Berlin, unless a test moves the clock.
+class TestSmartAddDates : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_clock.setNow(local(2026, 12, 9, 10, 0));
+        m_smartAdd = std::make_unique<SmartAdd>(*m_defaults, m_clock);
+    }
+
+    void cleanup()
+    {
+        m_smartAdd.reset();
+        m_defaults.reset();
+        m_dir.reset();
+    }
+
+    void oneRuleOnADate_data()
+    {
+        QTest::addColumn<QVariantMap>("rule");
+        QTest::addColumn<QDateTime>("given");
+        QTest::addColumn<bool>("noDueTime");
+        QTest::addColumn<QDateTime>("expected");
+        const QDateTime none;
+        const QDateTime given = local(2026, 12, 20, 14, 30);
+
+        // Relative dates start today and take the time of the given date or the preset.
+        QTest::newRow("today") << rule(0, 2, "Today", "0", "Day") << none << false
+                               << local(2026, 12, 9, 8, 0);
+        QTest::newRow("today, no due time")
+            << rule(0, 2, "Today", "0", "Day") << none << true << local(2026, 12, 9);
+        QTest::newRow("tomorrow keeps the given time")
+            << rule(0, 2, "Tomorrow", "+1", "Day") << given << true << local(2026, 12, 10, 14, 30);
+        QTest::newRow("next week")
+            << rule(0, 2, "Next Week", "+1", "Week") << none << false << local(2026, 12, 16, 8, 0);
+        QTest::newRow("two days ago")
+            << rule(0, 2, "x", "-2", "Day") << none << false << local(2026, 12, 7, 8, 0);
+        QTest::newRow("month") << rule(0, 2, "x", "+1", "Month") << none << false
+                               << local(2027, 1, 9, 8, 0);
+        QTest::newRow("year") << rule(0, 2, "x", "+1", "Year") << none << false
+                              << local(2027, 12, 9, 8, 0);
+        QTest::newRow("unknown unit adds nothing")
+            << rule(0, 2, "x", "+3", "Fortnight") << none << false << local(2026, 12, 9, 8, 0);
+        QTest::newRow("no number is zero")
+            << rule(0, 2, "x", "soon", "Day") << none << false << local(2026, 12, 9, 8, 0);
+        QTest::newRow("absurd number leaves the date")
+            << rule(0, 2, "x", "+99999999999", "Year") << given << false << given;
+        // Times set the time on the given day or today; "noDueTime" does not stop them.
+        QTest::newRow("noon today")
+            << rule(0, 1, "noon", "12:00") << none << false << local(2026, 12, 9, 12, 0);
+        QTest::newRow("noon on the given day")
+            << rule(0, 1, "noon", "12:00") << given << true << local(2026, 12, 20, 12, 0);
+        QTest::newRow("unreadable rule time")
+            << rule(0, 1, "late", "25:99") << given << false << given;
+        QTest::newRow("12:15a") << pattern("h:map", "12:15a") << none << false
+                                << local(2026, 12, 9, 0, 15);
+        QTest::newRow("12p") << pattern("hap", "12p") << none << false << local(2026, 12, 9, 12, 0);
+        QTest::newRow("12a") << pattern("hap", "12a") << none << false << local(2026, 12, 9, 0, 0);
+        QTest::newRow("7:30pm") << pattern("h:mampm", "7:30pm") << none << false
+                                << local(2026, 12, 9, 19, 30);
+        QTest::newRow("10:05am") << pattern("h:mampm", "10:05am") << given << false
+                                 << local(2026, 12, 20, 10, 5);
+        QTest::newRow("22p folds")
+            << pattern("hap", "22p") << none << false << local(2026, 12, 9, 22, 0);
+        QTest::newRow("3pm on the given day")
+            << pattern("hampm", "3pm") << given << false << local(2026, 12, 20, 15, 0);
+        QTest::newRow("3Pm mixed case")
+            << pattern("hampm", "3Pm") << none << false << local(2026, 12, 9, 15, 0);
+        QTest::newRow("14:20") << pattern("h:m", "14:20") << none << false
+                               << local(2026, 12, 9, 14, 20);
+        QTest::newRow("h") << pattern("h", "22") << none << false << local(2026, 12, 9, 22, 0);
+        QTest::newRow("value not of the family")
+            << pattern("h:map", "bogus") << given << false << given;
+        QTest::newRow("no value") << rule(1, 1, "hap") << given << false << given;
+        // Date texts: this year unless passed, today included.
+        QTest::newRow("3/27 is next year")
+            << pattern("M/dd", "3/27") << none << false << local(2027, 3, 27, 8, 0);
+        QTest::newRow("today's date is today")
+            << pattern("M/dd", "12/09") << none << false << local(2026, 12, 9, 8, 0);
+        QTest::newRow("tomorrow's date")
+            << pattern("M/dd", "12/10") << none << false << local(2026, 12, 10, 8, 0);
+        QTest::newRow("yesterday's date")
+            << pattern("M/dd", "12/8") << none << false << local(2027, 12, 8, 8, 0);
+        QTest::newRow("date keeps the given time")
+            << pattern("M/dd", "3/27") << given << false << local(2027, 3, 27, 14, 30);
+        QTest::newRow("dd/M") << pattern("dd/M", "27/3") << none << true << local(2027, 3, 27);
+        QTest::newRow("2/30 is no date") << pattern("M/dd", "2/30") << given << false << given;
+        QTest::newRow("2/30 without date") << pattern("M/dd", "2/30") << none << false << none;
+        QTest::newRow("2/29 waits for a leap year")
+            << pattern("M/dd", "2/29") << none << false << local(2028, 2, 29, 8, 0);
+        // Weekdays: always 1 to 7 days ahead.
+        QTest::newRow("friday") << weekday("fri") << none << false << local(2026, 12, 11, 8, 0);
+        QTest::newRow("wednesday on a wednesday")
+            << weekday("wed") << none << false << local(2026, 12, 16, 8, 0);
+        QTest::newRow("tuesday") << weekday("tue") << given << false << local(2026, 12, 15, 14, 30);
+        QTest::newRow("sunday") << weekday("sun") << none << false << local(2026, 12, 13, 8, 0);
+        QTest::newRow("unknown code is sunday")
+            << weekday("xyz") << none << false << local(2026, 12, 13, 8, 0);
+        // Everything else leaves the date alone.
+        QTest::newRow("priority") << rule(0, 3, "!") << given << false << given;
+        QTest::newRow("alarm without date") << rule(0, 7, "al") << none << false << none;
+        QTest::newRow("unknown result type") << rule(0, 42, "zz") << given << false << given;
+        QTest::newRow("negative result type") << rule(0, -1, "zz") << given << false << given;
+    }
+
+    void oneRuleOnADate()
+    {
+        QFETCH(QVariantMap, rule);
+        QFETCH(QDateTime, given);
+        QFETCH(bool, noDueTime);
+        QFETCH(QDateTime, expected);
+        m_defaults->setBool(noDueTime, PrefKey::noDueTime);
+        const QDateTime result = m_smartAdd->dateFromDate(given, rule);
+        QCOMPARE(result.isValid(), expected.isValid());
+        if (expected.isValid())
+            QCOMPARE(result, expected);
+    }
+
+    void presetTimeFollowsThePreference()
+    {
+        m_defaults->setString("18:45", PrefKey::alarmTime);
+        QCOMPARE(m_smartAdd->dateFromDate({}, rule(0, 2, "Tomorrow", "+1", "Day")),
+                 local(2026, 12, 10, 18, 45));
+        // An unreadable preset gives a date without a time rather than an invented one.
+        m_defaults->setString("soon", PrefKey::alarmTime);
+        QCOMPARE(m_smartAdd->dateFromDate({}, rule(0, 2, "Tomorrow", "+1", "Day")),
+                 local(2026, 12, 10));
+    }
+
+    void fridayOnAFriday()
+    {
+        m_clock.setNow(local(2026, 12, 11, 23, 59));
+        QCOMPARE(m_smartAdd->dateFromDate({}, weekday("fri")), local(2026, 12, 18, 8, 0));
+        QCOMPARE(m_smartAdd->dateFromDate({}, weekday("sat")), local(2026, 12, 12, 8, 0));
+        m_clock.setNow(local(2026, 12, 12, 0, 0));
+        QCOMPARE(m_smartAdd->dateFromDate({}, weekday("sun")), local(2026, 12, 13, 8, 0));
+        QCOMPARE(m_smartAdd->dateFromDate({}, weekday("fri")), local(2026, 12, 18, 8, 0));
+    }
+
+    // Week-relative rules count days from today; the first day of the week plays no part.
+    void firstWeekdayDoesNotMoveDates()
+    {
+        const QList<std::pair<QVariantMap, QDateTime>> cases{
+            {rule(0, 2, "Next Week", "+1", "Week"), local(2026, 12, 16, 8, 0)},
+            {weekday("sun"), local(2026, 12, 13, 8, 0)},
+            {weekday("mon"), local(2026, 12, 14, 8, 0)},
+            {weekday("sat"), local(2026, 12, 12, 8, 0)},
+        };
+        for (const bool sundayFirst : {true, false}) {
+            m_defaults->setBool(sundayFirst, PrefKey::sundayFirst);
+            for (const auto& [record, expected] : cases)
+                QCOMPARE(m_smartAdd->dateFromDate({}, record), expected);
+        }
+    }
+
+    // A preset of 08:00 stays 08:00 on the days the clocks change.
+    void wallClockAcrossDaylightSaving()
+    {
+        const QVariantMap tomorrow = rule(0, 2, "Tomorrow", "+1", "Day");
+        m_clock.setNow(local(2026, 3, 28, 10, 0));
+        QDateTime result = m_smartAdd->dateFromDate({}, tomorrow);
+        QCOMPARE(result.date(), QDate(2026, 3, 29));
+        QCOMPARE(result.time(), QTime(8, 0));
+        m_clock.setNow(local(2026, 10, 24, 10, 0));
+        result = m_smartAdd->dateFromDate({}, tomorrow);
+        QCOMPARE(result.date(), QDate(2026, 10, 25));
+        QCOMPARE(result.time(), QTime(8, 0));
+        // The time of a given date is carried over as a wall-clock time too.
+        m_clock.setNow(local(2026, 3, 28, 10, 0));
+        result = m_smartAdd->dateFromDate(local(2026, 3, 28, 1, 30), tomorrow);
+        QCOMPARE(result.time(), QTime(1, 30));
+    }
+
+    void severalRules()
+    {
+        const auto rules = SmartAddRule::listFromVariant({
+            rule(0, 3, "!"),
+            rule(0, 7, "al"),
+            rule(0, 2, "Tomorrow", "+1", "Day"),
+            rule(0, 1, "noon", "12:00"),
+            rule(0, 6, "listword"),
+            rule(0, 42, "zz"),
+        });
+        const SmartAddResult result =
+            m_smartAdd->dictionaryFromSmartAddRules(rules, {}, std::nullopt);
+        QCOMPARE(result.priority, 3);
+        QCOMPARE(result.alarmOn, true);
+        QCOMPARE(result.dueDate, local(2026, 12, 10, 12, 0));
+
+        // Later rules of a kind override earlier ones.
+        const auto overriding = SmartAddRule::listFromVariant(
+            {rule(0, 3, "!"), rule(0, 5, "!!!"), rule(0, 7, "al"), rule(0, 8, "noal")});
+        const SmartAddResult second =
+            m_smartAdd->dictionaryFromSmartAddRules(overriding, {}, std::nullopt);
+        QCOMPARE(second.priority, 1);
+        QCOMPARE(second.alarmOn, false);
+        QVERIFY(!second.dueDate);
+
+        // Starting values pass through untouched by rules of other kinds.
+        const QDateTime start = local(2026, 12, 24, 9, 0);
+        const SmartAddResult third = m_smartAdd->dictionaryFromSmartAddRules(
+            SmartAddRule::listFromVariant({rule(0, 7, "al")}), start, 2);
+        QCOMPARE(third.dueDate, start);
+        QCOMPARE(third.priority, 2);
+
+        // The dictionary form holds only the keys with values.
+        QCOMPARE(m_smartAdd->dictionaryFromSmartAddRules(QVariantList{}, {}, QVariant()),
+                 QVariantMap());
+        const QVariantMap dictionary = m_smartAdd->dictionaryFromSmartAddRules(
+            QVariantList{rule(0, 4, "!!"), rule(0, 8, "noal")}, start, QVariant());
+        QCOMPARE(dictionary.value("priority").toInt(), 2);
+        QCOMPARE(dictionary.value("alarmOnNumber"), QVariant(false));
+        QCOMPARE(dictionary.value("dueDate").toDateTime(), start);
+        QCOMPARE(SmartAddResult::storePriority(3), 9);
+        QCOMPARE(SmartAddResult::storePriority(2), 5);
+        QCOMPARE(SmartAddResult::storePriority(1), 1);
+        QCOMPARE(SmartAddResult::storePriority(0), 0);
+    }
+
+    void onePass_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QDateTime>("dueDate");
+        QTest::addColumn<int>("priority"); // 0: none
+        QTest::addColumn<int>("alarm");    // -1: none
+        QTest::addColumn<QString>("list"); // empty: none
+
+        QTest::newRow("call mom") << "call mom tomorrow 3pm !"
+                                  << "call mom !" << local(2026, 12, 10, 15, 0) << 0 << -1 << "";
+        QTest::newRow("priority first")
+            << "! call mom tomorrow 3pm"
+            << "call mom" << local(2026, 12, 10, 15, 0) << 3 << -1 << "";
+        QTest::newRow("trailing trigger")
+            << "buy milk tomorrow"
+            << "buy milk" << local(2026, 12, 10, 8, 0) << 0 << -1 << "";
+        QTest::newRow("one date only") << "tomorrow today x"
+                                       << "tomorrow x" << local(2026, 12, 9, 8, 0) << 0 << -1 << "";
+        QTest::newRow("time before weekday")
+            << "lunch friday noon"
+            << "lunch" << local(2026, 12, 11, 12, 0) << 0 << -1 << "";
+        QTest::newRow("next week, case") << "review NEXT WEEK al"
+                                         << "review" << local(2026, 12, 16, 8, 0) << 0 << 1 << "";
+        QTest::newRow("one list only") << "x /work /home y"
+                                       << "x /home y" << QDateTime() << 0 << -1 << "work";
+        QTest::newRow("today's date") << "12/09 pay"
+                                      << "pay" << local(2026, 12, 9, 8, 0) << 0 << -1 << "";
+        QTest::newRow("!! first") << "!! fix the roof"
+                                  << "fix the roof" << QDateTime() << 2 << -1 << "";
+        QTest::newRow("lone trigger stays") << "tomorrow"
+                                            << "tomorrow" << QDateTime() << 0 << -1 << "";
+        QTest::newRow("empty") << ""
+                               << "" << QDateTime() << 0 << -1 << "";
+        QTest::newRow("only triggers")
+            << "! !! !!! tomorrow today noon al 3pm /x"
+            << "!! !!! tomorrow 3pm" << local(2026, 12, 9, 12, 0) << 3 << 1 << "x";
+        QTest::newRow("blank after cut") << "  tomorrow  "
+                                         << "" << local(2026, 12, 10, 8, 0) << 0 << -1 << "";
+    }
+
+    void onePass()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, title);
+        QFETCH(QDateTime, dueDate);
+        QFETCH(int, priority);
+        QFETCH(int, alarm);
+        QFETCH(QString, list);
+
+        const SmartAddParse parse = m_smartAdd->parseLine(line, m_smartAdd->rulesFromPreferences());
+        QCOMPARE(parse.title, title);
+        QCOMPARE(parse.result.dueDate.value_or(QDateTime()), dueDate);
+        QCOMPARE(parse.result.priority.value_or(0), priority);
+        QCOMPARE(parse.result.alarmOn ? int(*parse.result.alarmOn) : -1, alarm);
+        QCOMPARE(parse.listName.value_or(QString()), list);
+    }
+
+    // Random lines made of what triggers are made of: no crash, and a due date, when there is
+    // one, is never before today nor far beyond what the default rules can reach.
+    void randomLinesGiveSaneDates()
+    {
+        static const QString alphabet = QStringLiteral("  !/:apmAPM0123456789todaywk");
+        static const QStringList words{"tomorrow", "today", "next week", "noon", "al",
+                                       "friday",   "3pm",   "12:15a",    "3/27", "2/30",
+                                       "/work",    "!",     "!!"};
+        QRandomGenerator random(20261209);
+        const QList<SmartAddRule> rules = m_smartAdd->rulesFromPreferences();
+        const QDateTime earliest = local(2026, 12, 9);
+        const QDateTime latest = local(2028, 3, 1);
+        for (int i = 0; i < 3000; ++i) {
+            QString line;
+            const int length = random.bounded(1, 60);
+            for (int j = 0; j < length; ++j) {
+                if (random.bounded(4) == 0)
+                    line += words.at(random.bounded(int(words.size())));
+                else
+                    line += alphabet.at(random.bounded(int(alphabet.size())));
+            }
+            const SmartAddParse parse = m_smartAdd->parseLine(line, rules);
+            QVERIFY(parse.title.size() <= line.size());
+            QVERIFY(parse.appliedRules.size() <= rules.size());
+            if (parse.result.dueDate) {
+                QVERIFY2(*parse.result.dueDate >= earliest && *parse.result.dueDate < latest,
+                         qPrintable(line));
+            }
+        }
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    Clock m_clock;
+    std::unique_ptr<SmartAdd> m_smartAdd;
+};
+
+VELMORAN_TEST_MAIN(TestSmartAddDates)
+#include "tst_smartadddates.moc"

@@ -1,0 +1,426 @@
+#include "TestEnvironment.h"
+
+#include "entry/logic/SmartAddEntry.h"
+#include "platform/Clock.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/PreferenceKeys.h"
+
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using TestEnvironment::local;
+
+// Drives an entry the way a line edit does: one user edit per typed character, the cursor at
+// the end, the entry's answer written back without another match.
+class TypingField
+{
+public:
+    explicit TypingField(SmartAddEntry& entry)
+        : m_entry(entry)
+    {}
+
+    void type(const QString& characters)
+    {
+        for (const QChar c : characters) {
+            m_text.insert(m_cursor, c);
+            ++m_cursor;
+            if (const auto change = m_entry.userEditedText(m_text, m_cursor)) {
+                m_text = change->text;
+                m_cursor = change->cursorPosition;
+            }
+        }
+    }
+
+    void clear()
+    {
+        m_text.clear();
+        m_cursor = 0;
+    }
+
+    const QString& text() const { return m_text; }
+
+private:
+    SmartAddEntry& m_entry;
+    QString m_text;
+    qsizetype m_cursor = 0;
+};
+
+// Wednesday 9 December 2026, 10:00 in Berlin.
+class TestSmartAddEntry : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_clock.setNow(local(2026, 12, 9, 10, 0));
+        m_smartAdd = std::make_unique<SmartAdd>(*m_defaults, m_clock);
+        m_entry = std::make_unique<SmartAddEntry>(*m_smartAdd);
+        m_entry->setup();
+    }
+
+    void cleanup()
+    {
+        m_entry.reset();
+        m_smartAdd.reset();
+        m_defaults.reset();
+        m_dir.reset();
+    }
+
+    void typingBuyMilkTomorrow_data()
+    {
+        QTest::addColumn<bool>("noDueTime");
+        QTest::addColumn<QDateTime>("afterTomorrow");
+        QTest::newRow("preset time") << false << local(2026, 12, 10, 8, 0);
+        QTest::newRow("no due time") << true << local(2026, 12, 10);
+    }
+
+    void typingBuyMilkTomorrow()
+    {
+        QFETCH(bool, noDueTime);
+        QFETCH(QDateTime, afterTomorrow);
+        m_defaults->setBool(noDueTime, PrefKey::noDueTime);
+        QSignalSpy dueDates(m_entry.get(), &SmartAddEntry::dueDateChanged);
+        TypingField field(*m_entry);
+
+        field.type("buy milk tomorrow");
+        QCOMPARE(field.text(), "buy milk tomorrow");
+        QVERIFY(!m_entry->hasDueDate());
+        field.type(" ");
+        QCOMPARE(field.text(), "buy milk ");
+        QCOMPARE(m_entry->dueDate(), afterTomorrow);
+        QCOMPARE(dueDates.size(), 1);
+        QCOMPARE(dueDates.at(0).at(0).toDateTime(), afterTomorrow);
+
+        field.type("3pm ");
+        QCOMPARE(field.text(), "buy milk ");
+        QCOMPARE(m_entry->dueDate(), local(2026, 12, 10, 15, 0));
+        // Date and time rules move the date but are not recorded.
+        QVERIFY(m_entry->addedRules().isEmpty());
+        QVERIFY(!m_entry->canUndo());
+
+        const SmartAddEntry::Submission added = m_entry->submit(field.text());
+        QVERIFY(added.accepted);
+        QCOMPARE(added.title, "buy milk");
+        QCOMPARE(added.dueDate, local(2026, 12, 10, 15, 0));
+        QVERIFY(!added.priority);
+        QVERIFY(added.alarm);
+    }
+
+    void enterTakesTheLastWord()
+    {
+        TypingField field(*m_entry);
+        field.type("buy milk tomorrow");
+        const SmartAddEntry::Submission added = m_entry->submit(field.text());
+        QVERIFY(added.accepted);
+        QCOMPARE(added.text, "buy milk");
+        QCOMPARE(added.title, "buy milk");
+        QCOMPARE(added.dueDate, local(2026, 12, 10, 8, 0));
+        QCOMPARE(m_entry->dueDate(), added.dueDate);
+    }
+
+    void typedTriggers_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDateTime>("dueDate");
+        QTest::addColumn<QString>("label");
+
+        QTest::newRow("12:15a") << "meet 12:15a "
+                                << "meet " << local(2026, 12, 9, 0, 15) << "";
+        QTest::newRow("12p") << "lunch 12p "
+                             << "lunch " << local(2026, 12, 9, 12, 0) << "";
+        QTest::newRow("7:30pm") << "dinner 7:30pm "
+                                << "dinner " << local(2026, 12, 9, 19, 30) << "";
+        QTest::newRow("date earlier this year") << "pay 3/27 "
+                                                << "pay " << local(2027, 3, 27, 8, 0) << "";
+        QTest::newRow("today's date") << "pay 12/09 "
+                                      << "pay " << local(2026, 12, 9, 8, 0) << "";
+        QTest::newRow("next week") << "plan Next Week "
+                                   << "plan " << local(2026, 12, 16, 8, 0) << "";
+        QTest::newRow("noon") << "noon lunch"
+                              << "lunch" << local(2026, 12, 9, 12, 0) << "";
+        QTest::newRow("friday") << "call friday "
+                                << "call " << local(2026, 12, 11, 8, 0) << "";
+        QTest::newRow("al") << "water al plants"
+                            << "water plants" << QDateTime() << "al";
+        QTest::newRow("!") << "! call mom"
+                           << "call mom" << QDateTime() << "!";
+        QTest::newRow("!!!") << "!!! call mom"
+                             << "call mom" << QDateTime() << "!!!";
+        QTest::newRow("! at end stays") << "call mom ! "
+                                        << "call mom ! " << QDateTime() << "";
+        // One trigger per edit: the second date word moves the date again.
+        QTest::newRow("later date wins") << "x tomorrow friday "
+                                         << "x " << local(2026, 12, 11, 8, 0) << "";
+        QTest::newRow("time kept by a later day") << "x 3pm tomorrow "
+                                                  << "x " << local(2026, 12, 10, 15, 0) << "";
+    }
+
+    void typedTriggers()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, text);
+        QFETCH(QDateTime, dueDate);
+        QFETCH(QString, label);
+        TypingField field(*m_entry);
+        field.type(typed);
+        QCOMPARE(field.text(), text);
+        QCOMPARE(m_entry->dueDate().isValid(), dueDate.isValid());
+        if (dueDate.isValid())
+            QCOMPARE(m_entry->dueDate(), dueDate);
+        QCOMPARE(m_entry->ruleLabelText(), label);
+        QCOMPARE(m_entry->canUndo(), !label.isEmpty());
+    }
+
+    void callMomTomorrow3pm()
+    {
+        TypingField field(*m_entry);
+        field.type("call mom tomorrow 3pm !");
+        QCOMPARE(field.text(), "call mom !");
+        const SmartAddEntry::Submission added = m_entry->submit(field.text());
+        QCOMPARE(added.title, "call mom !");
+        QCOMPARE(added.dueDate, local(2026, 12, 10, 15, 0));
+        QVERIFY(!added.priority);
+    }
+
+    void groupsBlockAndUndoUnblocks()
+    {
+        QSignalSpy labels(m_entry.get(), &SmartAddEntry::ruleLabelChanged);
+        TypingField field(*m_entry);
+        field.type("! ");
+        QCOMPARE(field.text(), "");
+        QCOMPARE(m_entry->ruleLabelText(), "!");
+        QCOMPARE(m_entry->addedRuleTypes(), (QList<qint64>{3, 4, 5}));
+        QCOMPARE(labels.last(), (QVariantList{"!", true}));
+
+        // The priority group is blocked: "!!" stays in the text.
+        field.type("!! ");
+        QCOMPARE(field.text(), "!! ");
+
+        m_entry->undo();
+        QCOMPARE(m_entry->ruleLabelText(), "");
+        QVERIFY(m_entry->addedRuleTypes().isEmpty());
+        QCOMPARE(m_entry->cancelledRules().size(), 1);
+        QCOMPARE(labels.last(), (QVariantList{"", false}));
+        // Undo does not put the cut word back.
+        QCOMPARE(field.text(), "!! ");
+
+        // Another priority word matches again, the undone one never.
+        field.clear();
+        field.type("!! ");
+        QCOMPARE(field.text(), "");
+        QCOMPARE(m_entry->ruleLabelText(), "!!");
+        m_entry->undo();
+        field.type("! x");
+        QCOMPARE(field.text(), "! x");
+        QVERIFY(m_entry->addedRules().isEmpty());
+
+        // The alarm is a group of its own; the label follows the last recorded rule.
+        field.clear();
+        field.type("!!! ");
+        field.type("water al ");
+        QCOMPARE(m_entry->ruleLabelText(), "al");
+        QCOMPARE(m_entry->addedRules().size(), 2);
+        m_entry->undo();
+        QCOMPARE(m_entry->ruleLabelText(), "!!!");
+        QCOMPARE(m_entry->addedRuleTypes(), (QList<qint64>{3, 4, 5}));
+
+        const SmartAddEntry::Submission added = m_entry->submit(field.text());
+        QCOMPARE(added.title, "water");
+        QCOMPARE(added.priority, 1);
+        QVERIFY(added.alarm); // from "alarmOn": the "al" rule was undone
+    }
+
+    void labelShowsQuestionMarkForOtherKinds()
+    {
+        SmartAddRule rule;
+        rule.type = SmartAddRule::PatternRule;
+        rule.resultType = SmartAddRule::AlarmOff;
+        rule.word = "h";
+        m_entry->addRule(rule);
+        QCOMPARE(m_entry->ruleLabelText(), "?");
+        QCOMPARE(m_entry->addedRuleTypes(), (QList<qint64>{8}));
+    }
+
+    void alarmFlag_data()
+    {
+        QTest::addColumn<bool>("alarmOn");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("alarm");
+        QTest::newRow("preference on") << true << "x " << true;
+        QTest::newRow("preference off") << false << "x " << false;
+        QTest::newRow("al over preference off") << false << "x al " << true;
+    }
+
+    void alarmFlag()
+    {
+        QFETCH(bool, alarmOn);
+        QFETCH(QString, typed);
+        QFETCH(bool, alarm);
+        m_defaults->setBool(alarmOn, PrefKey::alarmOn);
+        TypingField field(*m_entry);
+        field.type(typed);
+        QCOMPARE(m_entry->submit(field.text()).alarm, alarm);
+    }
+
+    void prefixRuleSelectsAList()
+    {
+        QSignalSpy lists(m_entry.get(), &SmartAddEntry::listRequested);
+        TypingField field(*m_entry);
+        field.type("buy /groceries milk");
+        QCOMPARE(field.text(), "buy milk");
+        QCOMPARE(lists.size(), 1);
+        QCOMPARE(lists.at(0).at(0).toString(), "groceries");
+        QVERIFY(m_entry->addedRules().isEmpty());
+        // Not recorded, so a second list word is taken too (the last one wins in the chooser).
+        field.type(" /home");
+        const SmartAddEntry::Submission added = m_entry->submit(field.text());
+        QCOMPARE(lists.size(), 2);
+        QCOMPARE(lists.at(1).at(0).toString(), "home");
+        QCOMPARE(added.title, "buy milk");
+    }
+
+    void rulesApplyToTheChoosersDate()
+    {
+        m_entry->setDueDate(local(2026, 12, 24, 9, 0));
+        TypingField field(*m_entry);
+        field.type("noon party");
+        QCOMPARE(m_entry->dueDate(), local(2026, 12, 24, 12, 0));
+        m_entry->setDueDate(QDateTime());
+        QVERIFY(!m_entry->hasDueDate());
+        QCOMPARE(m_entry->submit(field.text()).dueDate, QDateTime());
+    }
+
+    void cursorInTheMiddle()
+    {
+        const auto change = m_entry->userEditedText("buy tomorrow milk", 13);
+        QVERIFY(change);
+        QCOMPARE(change->text, "buy milk");
+        QCOMPARE(change->cursorPosition, 4);
+        QVERIFY(!m_entry->userEditedText("buy milk", 4));
+    }
+
+    void smartAddOff()
+    {
+        m_defaults->setBool(false, PrefKey::smartAdd);
+        m_entry->setup();
+        QVERIFY(!m_entry->isEnabled());
+        TypingField field(*m_entry);
+        field.type("! buy milk tomorrow 3pm al");
+        QCOMPARE(field.text(), "! buy milk tomorrow 3pm al");
+        const SmartAddEntry::Submission added = m_entry->submit(field.text());
+        QCOMPARE(added.title, "! buy milk tomorrow 3pm al");
+        QVERIFY(!added.dueDate.isValid());
+        QVERIFY(!added.priority);
+    }
+
+    void nothingToAdd_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("dueDate");
+        QTest::newRow("empty") << ""
+                               << "" << false;
+        QTest::newRow("blank") << "   "
+                               << "   " << false;
+        QTest::newRow("only a trigger") << "  tomorrow"
+                                        << " " << true;
+    }
+
+    void nothingToAdd()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, after);
+        QFETCH(bool, dueDate);
+        const SmartAddEntry::Submission added = m_entry->submit(text);
+        QVERIFY(!added.accepted);
+        QCOMPARE(added.text, after);
+        QCOMPARE(m_entry->hasDueDate(), dueDate);
+    }
+
+    // The quick-add window keeps its state across a Command-Return add; the tray panel resets
+    // after every add; setup starts over and reads the preferences again.
+    void stateAcrossAdds()
+    {
+        TypingField field(*m_entry);
+        field.type("! tomorrow first");
+        QVERIFY(m_entry->submit(field.text()).accepted);
+        field.clear();
+        field.type("second");
+        SmartAddEntry::Submission added = m_entry->submit(field.text());
+        QCOMPARE(added.priority, 3);
+        QCOMPARE(added.dueDate, local(2026, 12, 10, 8, 0));
+
+        QSignalSpy dueDates(m_entry.get(), &SmartAddEntry::dueDateChanged);
+        QSignalSpy labels(m_entry.get(), &SmartAddEntry::ruleLabelChanged);
+        m_entry->reset();
+        QCOMPARE(dueDates.size(), 1);
+        QVERIFY(!dueDates.at(0).at(0).toDateTime().isValid());
+        QCOMPARE(labels.last(), (QVariantList{"", false}));
+        added = m_entry->submit("third");
+        QVERIFY(!added.priority);
+        QVERIFY(!added.dueDate.isValid());
+        QVERIFY(m_entry->cancelledRules().isEmpty());
+
+        // Rules are a copy taken at setup.
+        m_defaults->setObject(
+            QVariantList{QVariantMap{{"type", 0}, {"resultType", 7}, {"word", "zz"}}},
+            PrefKey::smartAddRules);
+        QVERIFY(m_entry->userEditedText("x tomorrow ", 11));
+        m_entry->setup();
+        QVERIFY(!m_entry->userEditedText("x tomorrow ", 11));
+        QVERIFY(m_entry->userEditedText("x zz ", 5));
+    }
+
+    // Rules from the preferences may hold anything; none of it may crash the field or give a
+    // date the rules do not describe.
+    void hostileRules()
+    {
+        m_defaults->setObject(
+            QVariantList{
+                QVariantMap{{"type", 0}, {"resultType", 42}, {"word", "zz"}},
+                QVariantMap{{"type", 0}, {"resultType", 2}, {"word", "c++"}, {"result", "x"}},
+                QVariantMap{{"type", 1}, {"resultType", 0}, {"word", "nope"}},
+                QVariantMap{{"type", 2}, {"resultType", 6}, {"word", "a|b"}},
+                QVariantMap{{"type", "1"}, {"resultType", 1.0}, {"word", "(x"}, {"result", 5}},
+                QVariant("not a rule"),
+                QVariant(),
+            },
+            PrefKey::smartAddRules);
+        m_entry->setup();
+        QCOMPARE(m_entry->rules().size(), 5);
+        QSignalSpy lists(m_entry.get(), &SmartAddEntry::listRequested);
+        TypingField field(*m_entry);
+        field.type("a zz b c++ c (x d a|bwork e 3/27 ");
+        QCOMPARE(field.text(), "a b c d e 3/27 ");
+        QCOMPARE(m_entry->ruleLabelText(), "zz");
+        QCOMPARE(lists.size(), 1);
+        QCOMPARE(lists.at(0).at(0).toString(), "work");
+        // "c++" reads its unreadable result as zero days; "(x" has no readable time.
+        QCOMPARE(m_entry->dueDate(), local(2026, 12, 9, 8, 0));
+
+        QString longLine;
+        for (int i = 0; i < 500; ++i)
+            longLine += QStringLiteral("zz tomorrow 3pm ! ");
+        const SmartAddEntry::Submission added = m_entry->submit(longLine);
+        QVERIFY(added.accepted);
+        QCOMPARE(added.dueDate, local(2026, 12, 9, 8, 0));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    Clock m_clock;
+    std::unique_ptr<SmartAdd> m_smartAdd;
+    std::unique_ptr<SmartAddEntry> m_entry;
+};
+
+VELMORAN_TEST_MAIN(TestSmartAddEntry)
+#include "tst_smartaddentry.moc"

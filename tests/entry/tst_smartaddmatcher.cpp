@@ -1,0 +1,463 @@
+#include "TestEnvironment.h"
+
+#include "entry/logic/SmartAddMatcher.h"
+#include "entry/logic/SmartAddPatterns.h"
+#include "prefs/DefaultPreferences.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+QList<SmartAddRule> defaultRules()
+{
+    return SmartAddRule::listFromVariant(defaultSmartAddRules());
+}
+
+SmartAddRule wordRule(const QString& word, qint64 resultType, std::optional<qint64> place = {})
+{
+    SmartAddRule rule;
+    rule.type = SmartAddRule::WordRule;
+    rule.resultType = resultType;
+    rule.word = word;
+    rule.placeType = place;
+    return rule;
+}
+
+SmartAddRule ruleOf(qint64 type, qint64 resultType, const QString& word)
+{
+    SmartAddRule rule = wordRule(word, resultType);
+    rule.type = type;
+    return rule;
+}
+
+SmartAddRule findDefault(const QString& word)
+{
+    for (const SmartAddRule& rule : defaultRules()) {
+        if (rule.word == word)
+            return rule;
+    }
+    return {};
+}
+
+} // namespace
+
+class TestSmartAddMatcher : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void defaultRulesMatch_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("withSuffix");
+        QTest::addColumn<QString>("ruleWord"); // empty: nothing matches
+        QTest::addColumn<QString>("matchedText");
+        QTest::addColumn<int>("location");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("betweenSpaces");
+        QTest::addColumn<QString>("cut");
+
+        // Word rules, in the three places.
+        QTest::newRow("word between spaces") << "buy milk tomorrow " << false << "Tomorrow"
+                                             << "" << 8 << 10 << true << "buy milk ";
+        QTest::newRow("word at end needs the end allowed")
+            << "buy milk tomorrow" << false << ""
+            << "" << 0 << 0 << false << "buy milk tomorrow";
+        QTest::newRow("word at end") << "buy milk tomorrow" << true << "Tomorrow"
+                                     << "" << 8 << 9 << false << "buy milk";
+        QTest::newRow("word at start, any case") << "TOMORROW call" << false << "Tomorrow"
+                                                 << "" << 0 << 9 << false << "call";
+        QTest::newRow("two-word rule") << "review next week " << false << "Next Week"
+                                       << "" << 6 << 11 << true << "review ";
+        QTest::newRow("start search replaces the range, flag stays")
+            << "tomorrow x tomorrow y" << false << "Tomorrow"
+            << "" << 0 << 9 << true << " x tomorrow y";
+        QTest::newRow("end search replaces the range, flag stays")
+            << "x tomorrow y tomorrow" << true << "Tomorrow"
+            << "" << 12 << 9 << true << "x tomorrow y ";
+        QTest::newRow("padded") << "  tomorrow  " << false << "Tomorrow"
+                                << "" << 1 << 10 << true << "   ";
+        QTest::newRow("inside a longer word") << "tomorrowland trip " << true << ""
+                                              << "" << 0 << 0 << false << "tomorrowland trip ";
+        QTest::newRow("end of a longer word") << "stomorrow trip " << true << ""
+                                              << "" << 0 << 0 << false << "stomorrow trip ";
+        QTest::newRow("al only as a word") << "alarm check " << true << ""
+                                           << "" << 0 << 0 << false << "alarm check ";
+        QTest::newRow("al") << "x al y" << false << "al"
+                            << "" << 1 << 4 << true << "x y";
+        QTest::newRow("noon at start") << "noon meeting" << false << "noon"
+                                       << "" << 0 << 5 << false << "meeting";
+        QTest::newRow("weekday") << "friday lunch " << false << "Friday"
+                                 << "" << 0 << 7 << false << "lunch ";
+        // Priorities act only as the first word.
+        QTest::newRow("! first") << "! call mom" << false << "!"
+                                 << "" << 0 << 2 << false << "call mom";
+        QTest::newRow("!! first") << "!! call" << false << "!!"
+                                  << "" << 0 << 3 << false << "call";
+        QTest::newRow("!!! first") << "!!! call" << false << "!!!"
+                                   << "" << 0 << 4 << false << "call";
+        QTest::newRow("! last") << "call mom !" << true << ""
+                                << "" << 0 << 0 << false << "call mom !";
+        QTest::newRow("! inside") << "call mom ! now" << true << ""
+                                  << "" << 0 << 0 << false << "call mom ! now";
+        // Pattern rules carry their matched text.
+        QTest::newRow("M/dd") << "pay rent 3/27 " << false << "M/dd"
+                              << "3/27" << 8 << 6 << true << "pay rent ";
+        QTest::newRow("h:m") << "call 14:20 " << false << "h:m"
+                             << "14:20" << 4 << 7 << true << "call ";
+        QTest::newRow("h:map two-digit hour") << "meet 12:15a " << false << "h:map"
+                                              << "12:15a" << 4 << 8 << true << "meet ";
+        QTest::newRow("h:map at end") << "x 8:30p" << true << "h:map"
+                                      << "8:30p" << 1 << 6 << false << "x";
+        QTest::newRow("hap") << "lunch 12p " << false << "hap"
+                             << "12p" << 5 << 5 << true << "lunch ";
+        QTest::newRow("hampm") << "call 3pm " << false << "hampm"
+                               << "3pm" << 4 << 5 << true << "call ";
+        QTest::newRow("h:mampm") << "dinner 7:30pm " << false << "h:mampm"
+                                 << "7:30pm" << 6 << 8 << true << "dinner ";
+        QTest::newRow("pattern case-insensitive") << "call 3PM " << false << "hampm"
+                                                  << "3PM" << 4 << 5 << true << "call ";
+        // Only the first occurrence of a pattern counts, even when a later one would stand
+        // between spaces.
+        QTest::newRow("first occurrence only") << "a8:30p 9:30p " << true << ""
+                                               << "" << 0 << 0 << false << "a8:30p 9:30p ";
+        QTest::newRow("prefix") << "buy /groceries milk " << false << "/"
+                                << "/groceries" << 3 << 12 << true << "buy milk ";
+        QTest::newRow("prefix at end") << "buy milk /Einkäufe" << true << "/"
+                                       << "/Einkäufe" << 8 << 10 << false << "buy milk";
+        // Bad input.
+        QTest::newRow("empty") << "" << true << ""
+                               << "" << 0 << 0 << false << "";
+        QTest::newRow("blank") << "   " << true << ""
+                               << "" << 0 << 0 << false << "   ";
+        QTest::newRow("lone trigger") << "tomorrow" << true << ""
+                                      << "" << 0 << 0 << false << "tomorrow";
+        QTest::newRow("lone !") << "!" << true << ""
+                                << "" << 0 << 0 << false << "!";
+        QTest::newRow("bare prefix") << "x / y" << true << ""
+                                     << "" << 0 << 0 << false << "x / y";
+    }
+
+    void defaultRulesMatch()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, withSuffix);
+        QFETCH(QString, ruleWord);
+        QFETCH(QString, matchedText);
+        QFETCH(int, location);
+        QFETCH(int, length);
+        QFETCH(bool, betweenSpaces);
+        QFETCH(QString, cut);
+
+        const SmartAddMatcher matcher;
+        const SmartAddMatch match =
+            matcher.checkRules(line, withSuffix, defaultRules(), {}, {}, {});
+        QCOMPARE(match.found, !ruleWord.isEmpty());
+        QCOMPARE(match.cutFrom(line), cut);
+        if (!match.found)
+            return;
+        QCOMPARE(match.rule.word, ruleWord);
+        QCOMPARE(match.matchedText, matchedText);
+        QCOMPARE(match.location, location);
+        QCOMPARE(match.length, length);
+        QCOMPARE(match.betweenSpaces, betweenSpaces);
+        QCOMPARE(match.searchText, line.mid(location, length));
+    }
+
+    void familiesTryTheirExpressionsInOrder_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("M/dd two digits") << "M/dd"
+                                         << "10/22"
+                                         << "10/22";
+        QTest::newRow("M/dd one-digit month") << "M/dd"
+                                              << "5/30"
+                                              << "5/30";
+        QTest::newRow("M/dd one-digit day") << "M/dd"
+                                            << "12/1"
+                                            << "12/1";
+        QTest::newRow("M/dd both short") << "M/dd"
+                                         << "3/7"
+                                         << "3/7";
+        // The first expression is tried over the whole line before the second one.
+        QTest::newRow("M/dd later full form wins") << "M/dd"
+                                                   << "1/2 and 03/15"
+                                                   << "03/15";
+        QTest::newRow("dd/M") << "dd/M"
+                              << "27/3"
+                              << "27/3";
+        QTest::newRow("dd/M two digits") << "dd/M"
+                                         << "22/10"
+                                         << "22/10";
+        QTest::newRow("dd/M no month 13") << "dd/M"
+                                          << "13/13"
+                                          << "13/1";
+        QTest::newRow("h:m") << "h:m"
+                             << "8:00"
+                             << "8:00";
+        QTest::newRow("h:m 24") << "h:m"
+                                << "at 24:00"
+                                << "4:00";
+        QTest::newRow("h") << "h"
+                           << "at 14"
+                           << "14";
+        QTest::newRow("h one digit") << "h"
+                                     << "at 8"
+                                     << "8";
+        QTest::newRow("hap") << "hap"
+                             << "10p"
+                             << "10p";
+        QTest::newRow("hap finds a prefix of am") << "hap"
+                                                  << "3pm"
+                                                  << "3p";
+        QTest::newRow("hampm") << "hampm"
+                               << "8am"
+                               << "8am";
+        QTest::newRow("h:mampm") << "h:mampm"
+                                 << "2:20PM"
+                                 << "2:20PM";
+        QTest::newRow("none") << "h:map"
+                              << "no time here"
+                              << "";
+    }
+
+    void familiesTryTheirExpressionsInOrder()
+    {
+        QFETCH(QString, family);
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        const auto parsed = SmartAddPatterns::familyFromName(family);
+        QVERIFY(parsed);
+        QCOMPARE(SmartAddPatterns::firstMatch(*parsed, line), expected);
+    }
+
+    // Rule words are the user's literal text: none of them may act as an expression.
+    void ruleWordsAreLiteral_data()
+    {
+        QTest::addColumn<qint64>("type");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("cut"); // equal to line: no match
+
+        QTest::newRow("c++") << qint64(0) << "c++"
+                             << "learn c++ now "
+                             << "learn now ";
+        QTest::newRow("c++ not c") << qint64(0) << "c++"
+                                   << "learn c now "
+                                   << "learn c now ";
+        QTest::newRow("(x") << qint64(0) << "(x"
+                            << "a (x b"
+                            << "a b";
+        QTest::newRow("a|b") << qint64(0) << "a|b"
+                             << "x a|b y"
+                             << "x y";
+        QTest::newRow("a|b not a") << qint64(0) << "a|b"
+                                   << "x a y"
+                                   << "x a y";
+        QTest::newRow("\\d") << qint64(0) << "\\d"
+                             << "x \\d y"
+                             << "x y";
+        QTest::newRow("\\d not a digit") << qint64(0) << "\\d"
+                                         << "x 5 y"
+                                         << "x 5 y";
+        QTest::newRow(".*") << qint64(0) << ".*"
+                            << "x anything y"
+                            << "x anything y";
+        QTest::newRow("prefix +") << qint64(2) << "+"
+                                  << "buy +work milk"
+                                  << "buy milk";
+        QTest::newRow("prefix (") << qint64(2) << "("
+                                  << "x (home y"
+                                  << "x y";
+        QTest::newRow("prefix .* literal") << qint64(2) << ".*"
+                                           << "x .*abc y"
+                                           << "x y";
+        QTest::newRow("prefix .* not a pattern") << qint64(2) << ".*"
+                                                 << "x zzabc y"
+                                                 << "x zzabc y";
+        QTest::newRow("prefix [") << qint64(2) << "["
+                                  << "x [a y"
+                                  << "x y";
+        QTest::newRow("prefix \\") << qint64(2) << "\\"
+                                   << "x \\a y"
+                                   << "x y";
+        QTest::newRow("prefix two characters") << qint64(2) << "@@"
+                                               << "x @@home y"
+                                               << "x y";
+    }
+
+    void ruleWordsAreLiteral()
+    {
+        QFETCH(qint64, type);
+        QFETCH(QString, word);
+        QFETCH(QString, line);
+        QFETCH(QString, cut);
+        const SmartAddRule rule =
+            ruleOf(type, type == SmartAddRule::PrefixRule ? qint64(SmartAddRule::List) : 7, word);
+        const SmartAddMatcher matcher;
+        const SmartAddMatch match = matcher.checkRules(line, true, {rule}, {}, {}, {});
+        QCOMPARE(match.found, cut != line);
+        QCOMPARE(match.cutFrom(line), cut);
+    }
+
+    void rulesThatCannotMatch_data()
+    {
+        QTest::addColumn<QVariantMap>("record");
+        QTest::addColumn<QString>("line");
+
+        QTest::newRow("unknown kind")
+            << QVariantMap{{"type", 5}, {"resultType", 7}, {"word", "x"}} << "a x b";
+        QTest::newRow("unknown family")
+            << QVariantMap{{"type", 1}, {"resultType", 1}, {"word", "hh:mm"}} << "a 10:00 b";
+        QTest::newRow("date family as time")
+            << QVariantMap{{"type", 1}, {"resultType", 1}, {"word", "M/dd"}} << "a 3/27 b";
+        QTest::newRow("time family as date")
+            << QVariantMap{{"type", 1}, {"resultType", 0}, {"word", "h:m"}} << "a 10:00 b";
+        QTest::newRow("prefix of another result")
+            << QVariantMap{{"type", 2}, {"resultType", 7}, {"word", "/"}} << "a /work b";
+        QTest::newRow("empty prefix")
+            << QVariantMap{{"type", 2}, {"resultType", 6}, {"word", ""}} << "a work b";
+        QTest::newRow("empty word")
+            << QVariantMap{{"type", 0}, {"resultType", 7}, {"word", ""}} << "a  b";
+        QTest::newRow("blank word")
+            << QVariantMap{{"type", 0}, {"resultType", 7}, {"word", " "}} << "a   b";
+        QTest::newRow("unknown place")
+            << QVariantMap{{"type", 0}, {"resultType", 7}, {"word", "x"}, {"placeType", 9}}
+            << "x a x b x";
+        QTest::newRow("wrong value types")
+            << QVariantMap{{"type", "zero"}, {"resultType", QVariantList{}}, {"word", 42}}
+            << "a 42 b";
+    }
+
+    void rulesThatCannotMatch()
+    {
+        QFETCH(QVariantMap, record);
+        QFETCH(QString, line);
+        const SmartAddMatcher matcher;
+        const SmartAddMatch match =
+            matcher.checkRules(line, true, {SmartAddRule::fromVariant(record)}, {}, {}, {});
+        QVERIFY(!match.found);
+        QCOMPARE(match.location, 0);
+        QCOMPARE(match.length, 0);
+    }
+
+    void placeTypes_data()
+    {
+        QTest::addColumn<qint64>("place");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("found");
+
+        for (const qint64 place : {0, 1, 2, 3}) {
+            const QByteArray tag = QByteArray::number(place);
+            QTest::newRow(tag + " start") << place << "zz a" << (place == 0 || place == 1);
+            QTest::newRow(tag + " middle") << place << "a zz b" << (place == 0 || place == 3);
+            QTest::newRow(tag + " end") << place << "a zz" << (place == 0 || place == 2);
+        }
+    }
+
+    void placeTypes()
+    {
+        QFETCH(qint64, place);
+        QFETCH(QString, line);
+        QFETCH(bool, found);
+        const SmartAddMatcher matcher;
+        QCOMPARE(matcher.checkRules(line, true, {wordRule("zz", 7, place)}, {}, {}, {}).found,
+                 found);
+    }
+
+    void skipsBlockedAppliedAndCancelledRules()
+    {
+        const SmartAddMatcher matcher;
+        const QList<SmartAddRule> rules = defaultRules();
+        const SmartAddRule low = findDefault("!");
+
+        // Blocking works on the result type alone: the group is blocked by listing all of it.
+        QVERIFY(!matcher.checkRules("! x", false, rules, {3}, {}, {}).found);
+        QCOMPARE(matcher.checkRules("!! x", false, rules, {3}, {}, {}).rule.word, "!!");
+        QVERIFY(!matcher.checkRules("!!! x", false, rules, {3, 4, 5}, {}, {}).found);
+
+        QVERIFY(!matcher.checkRules("! x", false, rules, {}, {}, {low}).found);
+        QVERIFY(!matcher.checkRules("! x", false, rules, {}, {low}, {}).found);
+        QCOMPARE(matcher.checkRules("!! x", false, rules, {}, {}, {low}).rule.word, "!!");
+
+        // An applied pattern rule is recorded as a copy carrying its text; it is still the rule.
+        SmartAddRule time = findDefault("hampm");
+        time.value = QStringLiteral("3pm");
+        QVERIFY(!matcher.checkRules("x 4pm y", false, rules, {}, {time}, {}).found);
+
+        // A skipped rule lets a later one match: "today" then "tomorrow".
+        const SmartAddMatch next =
+            matcher.checkRules("tomorrow today x", true, rules, {}, {findDefault("Today")}, {});
+        QCOMPARE(next.rule.word, "Tomorrow");
+    }
+
+    void cursorFollowsTheCut_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<int>("expected");
+
+        QTest::newRow("after") << "buy tomorrow milk" << 13 << 4;
+        QTest::newRow("end") << "buy tomorrow milk" << 17 << 8;
+        QTest::newRow("before") << "buy tomorrow milk" << 2 << 2;
+        QTest::newRow("inside") << "buy tomorrow milk" << 7 << 4;
+        QTest::newRow("cut at start") << "tomorrow milk" << 9 << 0;
+    }
+
+    void cursorFollowsTheCut()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, cursor);
+        QFETCH(int, expected);
+        const SmartAddMatcher matcher;
+        const SmartAddMatch match = matcher.checkRules(line, false, defaultRules(), {}, {}, {});
+        QVERIFY(match.found);
+        QCOMPARE(match.cursorAfterCut(cursor), expected);
+    }
+
+    void hugeAndHostileLines()
+    {
+        const SmartAddMatcher matcher;
+        const QList<SmartAddRule> rules = defaultRules();
+
+        QString words;
+        for (int i = 0; i < 2000; ++i)
+            words += QStringLiteral("word ");
+        const SmartAddMatch atEnd = matcher.checkRules(words + "tomorrow", true, rules, {}, {}, {});
+        QCOMPARE(atEnd.rule.word, "Tomorrow");
+        QCOMPARE(atEnd.location, words.size() - 1);
+
+        // Long runs of what the patterns are made of, with nothing between spaces.
+        for (const QString& unit :
+             {QStringLiteral("1/"), QStringLiteral("1:"), QStringLiteral("9p"), QStringLiteral("/"),
+              QStringLiteral("!")}) {
+            const QString line = unit.repeated(5000);
+            QVERIFY(!matcher.checkRules(line, true, rules, {}, {}, {}).found);
+        }
+    }
+
+    void caseInsensitiveEnds()
+    {
+        using End = SmartAddMatcher::TextEnd;
+        const auto start = SmartAddMatcher::rangeOfCaseInsensitiveSearchOnString(
+            "Tomorrow x", "tomorrow", End::Start);
+        QVERIFY(start);
+        QCOMPARE(start->location, 0);
+        QCOMPARE(start->length, 8);
+        const auto end =
+            SmartAddMatcher::rangeOfCaseInsensitiveSearchOnString("x NOON", "noon", End::End);
+        QVERIFY(end);
+        QCOMPARE(end->location, 2);
+        QVERIFY(!SmartAddMatcher::rangeOfCaseInsensitiveSearchOnString("x", "", End::Start));
+        QVERIFY(!SmartAddMatcher::rangeOfCaseInsensitiveSearchOnString("a x", "a", End::End));
+
+        QCOMPARE(SmartAddMatcher::substringWithRegularExpression("[0-9](AM|PM)", "at 3pm"), "3pm");
+        QVERIFY(SmartAddMatcher::substringWithRegularExpression("(", "at (").isNull());
+    }
+};
+
+VELMORAN_TEST_MAIN(TestSmartAddMatcher)
+#include "tst_smartaddmatcher.moc"
