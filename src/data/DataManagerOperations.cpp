@@ -127,6 +127,11 @@ private:
             if (done)
                 m_reminder = std::move(copy);
         } else {
+            // The task's list may have gone meanwhile, here or in another program; the task
+            // then comes back in the default list instead of silently not at all.
+            if (!m_reminder->calendar ||
+                !m_manager.calendarByUUID(m_reminder->calendar->calendarIdentifier))
+                m_reminder->calendar = m_manager.defaultList();
             done = m_manager.m_eventStore->saveReminder(m_reminder, true);
         }
         // A task the store would not delete must not come back twice on undo.

@@ -308,6 +308,20 @@ private Q_SLOTS:
         QCOMPARE(manager.undoManager()->count(), 1);
     }
 
+    void anUndoneDeleteWhoseListIsGoneLandsInTheDefaultList()
+    {
+        seed("work", [](Reminder& r) { r.title = "Report"; });
+        DataManager& manager = createLoaded();
+        m_defaults->setString("home", PrefKey::defaultList);
+        QVERIFY(afterRefresh(manager, [&] { manager.deleteReminder(inSnapshot(manager, "Report")); }));
+        QVERIFY(afterRefresh(manager, [&] { manager.deleteListWithUUID("work"); }));
+        QVERIFY(!QFileInfo::exists(root() + "/work"));
+        QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->undo(); }));
+        const ReminderPtr restored = diskTask("Report");
+        QVERIFY(restored);
+        QCOMPARE(restored->calendar->calendarIdentifier, QString("home"));
+    }
+
     void aDeleteTheStoreRefusesLeavesNothingToUndo()
     {
         const ReminderPtr laundry = seed("home", [](Reminder& r) { r.title = "Laundry"; });
