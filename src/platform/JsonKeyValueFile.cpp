@@ -55,11 +55,10 @@ QJsonValue JsonKeyValueFile::encode(const QVariant& value)
     case QMetaType::QString:
         return value.toString();
     case QMetaType::QDateTime:
-        return QJsonObject{
-            {kDateTag, value.toDateTime().toUTC().toString(Qt::ISODateWithMs)}};
+        return QJsonObject{{kDateTag, value.toDateTime().toUTC().toString(Qt::ISODateWithMs)}};
     case QMetaType::QDate:
-        return QJsonObject{{kDateTag, value.toDate().startOfDay().toUTC().toString(
-                                          Qt::ISODateWithMs)}};
+        return QJsonObject{
+            {kDateTag, value.toDate().startOfDay().toUTC().toString(Qt::ISODateWithMs)}};
     case QMetaType::QByteArray:
         return QJsonObject{{kDataTag, QString::fromLatin1(value.toByteArray().toBase64())}};
     case QMetaType::QStringList:
@@ -161,8 +160,9 @@ JsonKeyValueFile::Stamp JsonKeyValueFile::stampOf(const QString& path)
 
 void JsonKeyValueFile::moveAsideLocked(const QString& reason) const
 {
-    const QString aside = m_path + QStringLiteral(".corrupt-") +
-                          QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddTHHmmsszzz"));
+    const QString aside =
+        m_path + QStringLiteral(".corrupt-") +
+        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddTHHmmsszzz"));
     if (QFile::rename(m_path, aside)) {
         qCWarning(lcKeyValue).noquote()
             << QStringLiteral("Preference file %1 %2; it was moved to %3 and the preferences "

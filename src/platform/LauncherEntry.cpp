@@ -12,10 +12,10 @@ LauncherEntry::LauncherEntry(QDBusConnection connection, const QString& desktopF
 {
     // Launchers match on the application URI in the message; the path only has to be unique
     // to the application.
-    m_objectPath = QStringLiteral("/com/canonical/unity/launcherentry/") +
-                   QString::fromLatin1(QCryptographicHash::hash(m_applicationUri.toUtf8(),
-                                                                QCryptographicHash::Md5)
-                                           .toHex());
+    m_objectPath =
+        QStringLiteral("/com/canonical/unity/launcherentry/") +
+        QString::fromLatin1(
+            QCryptographicHash::hash(m_applicationUri.toUtf8(), QCryptographicHash::Md5).toHex());
 }
 
 bool LauncherEntry::setLabel(const QString& label)

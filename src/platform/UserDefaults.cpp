@@ -32,8 +32,7 @@ bool isNumber(const QVariant& value)
 UserDefaults::UserDefaults(const QString& filePath, QObject* parent)
     : QObject(parent)
     , m_file(filePath)
-{
-}
+{}
 
 QString UserDefaults::configFolder()
 {

@@ -44,7 +44,10 @@ public:
 
     void setObject(const QVariant& value, const QString& key);
     void setBool(bool value, const QString& key) { setObject(value, key); }
-    void setInteger(qint64 value, const QString& key) { setObject(QVariant::fromValue(value), key); }
+    void setInteger(qint64 value, const QString& key)
+    {
+        setObject(QVariant::fromValue(value), key);
+    }
     void setString(const QString& value, const QString& key) { setObject(value, key); }
     void setObjects(const QVariantMap& values);
     void removeObjectForKey(const QString& key);

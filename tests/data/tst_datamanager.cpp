@@ -102,9 +102,9 @@ private Q_SLOTS:
         QCOMPARE(manager.countForAllReminders(), 3u);
         QTRY_VERIFY(counted.count() >= 1);
         const CountDictionary counts = manager.countDictionary();
-        QCOMPARE(counts.countForKey(0), 3u);                      // all open tasks
-        QCOMPARE(counts.countForKey(QString("###Home")), 1u);     // the default tag list
-        QCOMPARE(counts.countForKey(QString("Home")), 2u);        // a list by title
+        QCOMPARE(counts.countForKey(0), 3u);                  // all open tasks
+        QCOMPARE(counts.countForKey(QString("###Home")), 1u); // the default tag list
+        QCOMPARE(counts.countForKey(QString("Home")), 2u);    // a list by title
         QCOMPARE(counts.countForKey(QString("Work")), 1u);
         QVERIFY(counts.contains(11) && counts.contains(12) && counts.contains(13));
         QCOMPARE(manager.visibleLists(), (QStringList{"home", "work"}));
@@ -322,10 +322,7 @@ private:
         return *m_manager;
     }
 
-    void waitForRefreshToEnd(DataManager& manager)
-    {
-        QTRY_VERIFY(!manager.isRefreshRunning());
-    }
+    void waitForRefreshToEnd(DataManager& manager) { QTRY_VERIFY(!manager.isRefreshRunning()); }
 
     Clock m_clock;
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -10,7 +10,7 @@ using TestEnvironment::local;
 namespace {
 
 EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime& end,
-               bool allDay = false)
+                   bool allDay = false)
 {
     auto e = std::make_shared<Event>();
     e->title = title;
@@ -50,8 +50,9 @@ private Q_SLOTS:
         QCOMPARE(titles(EventWindow::eventsOfPeriod(events, EventWindow::Day, local(2026, 12, 10))),
                  (QStringList{"late", "to midnight", "long"}));
         // The range query ends every event a second early, so 00:00 stays on its own day.
-        QCOMPARE(titles(EventWindow::eventsOfRange(events, local(2026, 12, 10), local(2026, 12, 11))),
-                 (QStringList{"late", "long"}));
+        QCOMPARE(
+            titles(EventWindow::eventsOfRange(events, local(2026, 12, 10), local(2026, 12, 11))),
+            (QStringList{"late", "long"}));
     }
 
     void weeksAndMonthsAreCalendarPeriods()
@@ -60,8 +61,10 @@ private Q_SLOTS:
         const QDateTime sunday = local(2026, 3, 29);
         QCOMPARE(EventWindow::periodEnd(EventWindow::Week, sunday), local(2026, 4, 5));
         QCOMPARE(sunday.secsTo(EventWindow::periodEnd(EventWindow::Week, sunday)), 167 * 3600);
-        QCOMPARE(EventWindow::periodEnd(EventWindow::Day, local(2026, 10, 25)), local(2026, 10, 26));
-        QCOMPARE(EventWindow::periodEnd(EventWindow::Month, local(2026, 1, 31)), local(2026, 2, 28));
+        QCOMPARE(EventWindow::periodEnd(EventWindow::Day, local(2026, 10, 25)),
+                 local(2026, 10, 26));
+        QCOMPARE(EventWindow::periodEnd(EventWindow::Month, local(2026, 1, 31)),
+                 local(2026, 2, 28));
         QCOMPARE(EventWindow::periodEnd(7, sunday), sunday);
 
         const QList<EventPtr> events = {

@@ -313,7 +313,8 @@ private Q_SLOTS:
         seed("work", [](Reminder& r) { r.title = "Report"; });
         DataManager& manager = createLoaded();
         m_defaults->setString("home", PrefKey::defaultList);
-        QVERIFY(afterRefresh(manager, [&] { manager.deleteReminder(inSnapshot(manager, "Report")); }));
+        QVERIFY(
+            afterRefresh(manager, [&] { manager.deleteReminder(inSnapshot(manager, "Report")); }));
         QVERIFY(afterRefresh(manager, [&] { manager.deleteListWithUUID("work"); }));
         QVERIFY(!QFileInfo::exists(root() + "/work"));
         QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->undo(); }));

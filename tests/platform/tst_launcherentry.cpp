@@ -2,8 +2,8 @@
 
 #include "platform/LauncherEntry.h"
 
-#include <QDBusConnection>
 #include <QDBusArgument>
+#include <QDBusConnection>
 #include <QDBusMessage>
 #include <QGuiApplication>
 #include <QSignalSpy>

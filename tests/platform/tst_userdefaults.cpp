@@ -48,12 +48,13 @@ private Q_SLOTS:
     void valuesKeepTheirTypesThroughTheFile()
     {
         const QDateTime when = TestEnvironment::local(2026, 3, 29, 2, 30).addMSecs(123);
-        const QVariantMap nested{{"flag", true},
-                                 {"count", QVariant::fromValue<qint64>(1LL << 53) },
-                                 {"big", QVariant::fromValue<qint64>(9007199254740993LL)},
-                                 {"ratio", 2.0},
-                                 {"list", QVariantList{1, false, "x", QVariantList{QVariantMap{{"t", 8}}}}},
-                                 {"when", when}};
+        const QVariantMap nested{
+            {"flag", true},
+            {"count", QVariant::fromValue<qint64>(1LL << 53)},
+            {"big", QVariant::fromValue<qint64>(9007199254740993LL)},
+            {"ratio", 2.0},
+            {"list", QVariantList{1, false, "x", QVariantList{QVariantMap{{"t", 8}}}}},
+            {"when", when}};
         {
             UserDefaults writer(path());
             writer.setObject(nested, "dict");

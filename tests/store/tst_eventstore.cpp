@@ -68,7 +68,8 @@ private Q_SLOTS:
     {
         EventStore store({root()}, m_clock);
         QVERIFY(requestAccess(store));
-        QCOMPARE(titles(store.calendarsForEntityType(EntityType::Reminder)), QStringList{"Reminders"});
+        QCOMPARE(titles(store.calendarsForEntityType(EntityType::Reminder)),
+                 QStringList{"Reminders"});
         QCOMPARE(titles(store.calendarsForEntityType(EntityType::Event)), QStringList{"Calendar"});
         const CalendarPtr list = store.defaultCalendarForNewReminders();
         QVERIFY(list);
@@ -79,7 +80,8 @@ private Q_SLOTS:
         EventStore again({root()}, m_clock);
         QVERIFY(requestAccess(again));
         QCOMPARE(again.calendarsForEntityType(EntityType::Reminder).size(), 1);
-        QCOMPARE(again.calendarWithIdentifier(list->calendarIdentifier)->title, QString("Reminders"));
+        QCOMPARE(again.calendarWithIdentifier(list->calendarIdentifier)->title,
+                 QString("Reminders"));
     }
 
     void accessIsRefusedForAFolderThatCannotBeCreated()
@@ -197,8 +199,8 @@ private Q_SLOTS:
         QVERIFY(requestAccess(store));
         QVERIFY(store.saveReminder(newTask(store, "Shared"), true));
         ReminderPtr mine = all(store).first();
-        const QByteArray theirs = todo(mine->uid.toUtf8(), "Changed by todoman",
-                                       "X-THEIRS:kept\r\n");
+        const QByteArray theirs =
+            todo(mine->uid.toUtf8(), "Changed by todoman", "X-THEIRS:kept\r\n");
         QTest::qWait(20);
         writeFile(mine->origin->filePath, theirs);
 
@@ -411,23 +413,27 @@ private Q_SLOTS:
         EventStore store({root()}, m_clock);
         QVERIFY(requestAccess(store));
         const CalendarPtr calendar = store.calendarsForEntityType(EntityType::Event).first();
-        writeFile(calendar->folderPath + "/standup.ics",
-                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:standup\r\n"
-                  "DTSTART;TZID=Europe/Berlin:20260323T093000\r\n"
-                  "DTEND;TZID=Europe/Berlin:20260323T094500\r\n"
-                  "RRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=4\r\nEXDATE;TZID=Europe/Berlin:20260406T093000\r\n"
-                  "SUMMARY:Standup\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
-        const QList<EventPtr> events = store.eventsMatchingPredicate(store.predicateForEventsWithStartDate(
-            TestEnvironment::local(2026, 3, 1), TestEnvironment::local(2026, 5, 1), {}));
+        writeFile(
+            calendar->folderPath + "/standup.ics",
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:standup\r\n"
+            "DTSTART;TZID=Europe/Berlin:20260323T093000\r\n"
+            "DTEND;TZID=Europe/Berlin:20260323T094500\r\n"
+            "RRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=4\r\nEXDATE;TZID=Europe/Berlin:20260406T093000\r\n"
+            "SUMMARY:Standup\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        const QList<EventPtr> events =
+            store.eventsMatchingPredicate(store.predicateForEventsWithStartDate(
+                TestEnvironment::local(2026, 3, 1), TestEnvironment::local(2026, 5, 1), {}));
         QCOMPARE(events.size(), 3);
         QCOMPARE(events.at(0)->startDate, TestEnvironment::local(2026, 3, 23, 9, 30));
         QCOMPARE(events.at(1)->startDate, TestEnvironment::local(2026, 3, 30, 9, 30)); // after DST
         QCOMPARE(events.at(2)->startDate, TestEnvironment::local(2026, 4, 13, 9, 30));
         QCOMPARE(events.at(0)->calendar->calendarIdentifier, calendar->calendarIdentifier);
         const CalendarPtr list = store.defaultCalendarForNewReminders();
-        QVERIFY(store.eventsMatchingPredicate(store.predicateForEventsWithStartDate(
-            TestEnvironment::local(2026, 3, 1), TestEnvironment::local(2026, 5, 1), {list}))
-                    .isEmpty());
+        QVERIFY(
+            store
+                .eventsMatchingPredicate(store.predicateForEventsWithStartDate(
+                    TestEnvironment::local(2026, 3, 1), TestEnvironment::local(2026, 5, 1), {list}))
+                .isEmpty());
     }
 
     void storeFoldersComeFromTheEnvironmentFirst()

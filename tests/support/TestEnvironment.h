@@ -18,14 +18,14 @@ QDateTime local(int year, int month, int day, int hour = 0, int minute = 0, int 
 
 } // namespace TestEnvironment
 
-#define VELMORAN_TEST_MAIN_IMPL(TestObject, AppClass)                                          \
-    int main(int argc, char* argv[])                                                           \
-    {                                                                                          \
-        TestEnvironment::prepare();                                                            \
-        AppClass app(argc, argv);                                                              \
-        TestObject tc;                                                                         \
-        QTEST_SET_MAIN_SOURCE_PATH                                                             \
-        return QTest::qExec(&tc, argc, argv);                                                  \
+#define VELMORAN_TEST_MAIN_IMPL(TestObject, AppClass)                                              \
+    int main(int argc, char* argv[])                                                               \
+    {                                                                                              \
+        TestEnvironment::prepare();                                                                \
+        AppClass app(argc, argv);                                                                  \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
     }
 
 // Core suites: a GUI application object on the offscreen platform (colours and fonts need it).

@@ -16,7 +16,8 @@ namespace {
 
 QString errnoText(const QString& what, const QString& path)
 {
-    return QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(std::strerror(errno)));
+    return QStringLiteral("%1 %2: %3")
+        .arg(what, path, QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 void syncFolder(const QString& path)
@@ -33,10 +34,9 @@ void syncFolder(const QString& path)
 QString writeTemporary(const QString& path, const QByteArray& bytes, mode_t mode, QString* error)
 {
     const QFileInfo info(path);
-    const QString temporary = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                              QLatin1Char('.') +
-                              QUuid::createUuid().toString(QUuid::Id128).left(12) +
-                              QStringLiteral(".tmp");
+    const QString temporary =
+        info.absolutePath() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.') +
+        QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp");
     const QByteArray name = QFile::encodeName(temporary);
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) {

@@ -41,8 +41,7 @@ DateComponents DateComponents::fromDate(const QDate& date)
 bool DateComponents::operator==(const DateComponents& other) const
 {
     return year == other.year && month == other.month && day == other.day && hour == other.hour &&
-           minute == other.minute && second == other.second &&
-           timeZone.id() == other.timeZone.id();
+           minute == other.minute && second == other.second && timeZone.id() == other.timeZone.id();
 }
 
 } // namespace store

@@ -158,7 +158,8 @@ void EventStore::requestAccessToEntityType(EntityType type, AccessCompletion com
         }
         if (!granted)
             qCWarning(lcVdir).noquote() << error;
-        QMetaObject::invokeMethod(this, [this] { watchFolders(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { watchFolders(); }, Qt::QueuedConnection);
         completion(granted, error);
     });
 }
@@ -290,9 +291,9 @@ void EventStore::setBeforeFetch(std::function<void()> hook)
     m_beforeFetch = std::move(hook);
 }
 
-EventPredicate EventStore::predicateForEventsWithStartDate(const QDateTime& start,
-                                                           const QDateTime& end,
-                                                           const QList<CalendarPtr>& calendars) const
+EventPredicate
+EventStore::predicateForEventsWithStartDate(const QDateTime& start, const QDateTime& end,
+                                            const QList<CalendarPtr>& calendars) const
 {
     return {start, end, calendars};
 }

@@ -51,8 +51,9 @@ public:
     QList<SourcePtr> sources() const;
 
     ReminderPredicate predicateForRemindersInCalendars(const QList<CalendarPtr>& calendars) const;
-    ReminderPredicate predicateForIncompleteRemindersWithDueDateStarting(
-        const QDateTime& start, const QDateTime& end, const QList<CalendarPtr>& calendars) const;
+    ReminderPredicate
+    predicateForIncompleteRemindersWithDueDateStarting(const QDateTime& start, const QDateTime& end,
+                                                       const QList<CalendarPtr>& calendars) const;
     ReminderPredicate predicateForCompletedRemindersWithCompletionDateStarting(
         const QDateTime& start, const QDateTime& end, const QList<CalendarPtr>& calendars) const;
     // Returns at once; the completion runs later on a store thread with fresh objects.

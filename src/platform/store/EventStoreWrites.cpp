@@ -5,9 +5,9 @@
 #include "platform/store/RecurringCompletion.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QDeadlineTimer>
 #include <QThread>
 #include <QUuid>
 
@@ -87,8 +87,8 @@ bool lockFailed(const QString& folder, const FolderLock& lock, QString* error)
 }
 
 // Writes a new item file, choosing another name if the wanted one is taken.
-bool createItem(const QString& folder, const QString& uid, const QByteArray& bytes,
-                QString* path, QString* error)
+bool createItem(const QString& folder, const QString& uid, const QByteArray& bytes, QString* path,
+                QString* error)
 {
     QString fileName = VdirCollections::fileNameForUid(uid);
     for (int attempt = 0; attempt < 5; ++attempt) {
@@ -106,8 +106,7 @@ bool createItem(const QString& folder, const QString& uid, const QByteArray& byt
 }
 
 // Reads the file a record came from, refusing when another program changed it since.
-std::optional<IcsItem> readUnchanged(const ItemOrigin& origin, const QString& title,
-                                     QString* error)
+std::optional<IcsItem> readUnchanged(const ItemOrigin& origin, const QString& title, QString* error)
 {
     QByteArray bytes;
     FileStamp stamp;
@@ -123,7 +122,8 @@ std::optional<IcsItem> readUnchanged(const ItemOrigin& origin, const QString& ti
     QString parseError;
     std::optional<IcsItem> item = IcsItem::parse(bytes, &parseError);
     if (!item && error)
-        *error = tr("%1 cannot be read (%2) and is left as it is.").arg(origin.filePath, parseError);
+        *error =
+            tr("%1 cannot be read (%2) and is left as it is.").arg(origin.filePath, parseError);
     return item;
 }
 
@@ -188,7 +188,8 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
         // When the series goes on, the completed occurrence is kept as a task of its own, with
         // everything the file had (X- properties, categories) under a new UID, and the task
         // itself moves on. When it has ended, the task itself is the last occurrence.
-        std::optional<RecurringCompletion::Outcome> outcome = RecurringCompletion::complete(reminder);
+        std::optional<RecurringCompletion::Outcome> outcome =
+            RecurringCompletion::complete(reminder);
         if (outcome && outcome->advanced) {
             completedCopy = *item;
             completedCopy->setUid(newUid());
@@ -257,8 +258,8 @@ bool EventStore::removeReminderLocked(const Reminder& reminder, QString* error)
 
 bool EventStore::writeCalendarLocked(Calendar& calendar, QString* error)
 {
-    const QString colorName = calendar.color.isValid() ? calendar.color.name(QColor::HexRgb)
-                                                       : QString();
+    const QString colorName =
+        calendar.color.isValid() ? calendar.color.name(QColor::HexRgb) : QString();
     if (calendar.folderPath.isEmpty()) {
         const QString root = calendar.source ? calendar.source->rootPath : m_index.roots().first();
         const QString name = VdirCollections::newFolderName(root, calendar.title);
@@ -268,10 +269,9 @@ bool EventStore::writeCalendarLocked(Calendar& calendar, QString* error)
                 *error = tr("The folder %1 cannot be created.").arg(folder);
             return false;
         }
-        const QString createdFor = calendar.holdsReminders && !calendar.holdsEvents ? "VTODO"
-                                   : calendar.holdsEvents && !calendar.holdsReminders
-                                       ? "VEVENT"
-                                       : QString();
+        const QString createdFor = calendar.holdsReminders && !calendar.holdsEvents   ? "VTODO"
+                                   : calendar.holdsEvents && !calendar.holdsReminders ? "VEVENT"
+                                                                                      : QString();
         bool ok = VdirCollections::writeMetadata(folder, "displayname", calendar.title, error);
         if (ok && !colorName.isEmpty())
             ok = VdirCollections::writeMetadata(folder, "color", colorName, error);

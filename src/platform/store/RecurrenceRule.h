@@ -20,7 +20,7 @@ struct RecurrenceDayOfWeek
 // How a recurrence ends: at a date, or after a number of occurrences.
 struct RecurrenceEnd
 {
-    QDateTime endDate;      // valid for an end by date
+    QDateTime endDate; // valid for an end by date
     bool endDateIsAllDay = false;
     int occurrenceCount = 0; // > 0 for an end by count
 

@@ -67,9 +67,8 @@ std::optional<Outcome> complete(const Reminder& completed)
     if (advanced.startDateComponents && advanced.startDateComponents->isValid()) {
         const DateComponents old = *advanced.startDateComponents;
         const QDateTime oldStart = seriesStart(old);
-        advanced.startDateComponents =
-            componentsAt(old.hasTimeOfDay() ? oldStart.addSecs(shift) : oldStart.addDays(dayShift),
-                         old);
+        advanced.startDateComponents = componentsAt(
+            old.hasTimeOfDay() ? oldStart.addSecs(shift) : oldStart.addDays(dayShift), old);
     }
     for (Alarm& alarm : advanced.alarms) {
         if (alarm.absoluteDate.isValid() && !alarm.isLocationAlarm())
@@ -86,4 +85,3 @@ std::optional<Outcome> complete(const Reminder& completed)
 }
 
 } // namespace store::RecurringCompletion
-

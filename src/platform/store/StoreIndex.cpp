@@ -160,10 +160,9 @@ bool StoreIndex::sameFolders(const QList<CollectionFolder>& folders) const
     for (qsizetype i = 0; i < folders.size(); ++i) {
         const CollectionFolder& a = folders[i];
         const CollectionFolder& b = m_folders[i];
-        if (a.identifier != b.identifier || a.displayName != b.displayName ||
-            a.color != b.color || a.writable != b.writable || a.order != b.order ||
-            a.hasOrder != b.hasOrder || a.createdFor != b.createdFor ||
-            a.folderPath != b.folderPath)
+        if (a.identifier != b.identifier || a.displayName != b.displayName || a.color != b.color ||
+            a.writable != b.writable || a.order != b.order || a.hasOrder != b.hasOrder ||
+            a.createdFor != b.createdFor || a.folderPath != b.folderPath)
             return false;
     }
     return true;

@@ -21,8 +21,8 @@ struct ParsedItem
     bool hasTodo = false;
     bool hasEvent = false;
     QString uid;
-    std::shared_ptr<const Reminder> reminder;      // the task, without list and identifier
-    std::shared_ptr<const IcsItem> eventSource;    // kept only for files holding events
+    std::shared_ptr<const Reminder> reminder;   // the task, without list and identifier
+    std::shared_ptr<const IcsItem> eventSource; // kept only for files holding events
     ItemOriginPtr origin;
 
     // The last expansion of this file's events, kept until the file changes (a changed file

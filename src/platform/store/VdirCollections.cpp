@@ -91,17 +91,19 @@ QList<CollectionFolder> scan(const QStringList& roots)
             if (identifiers.contains(collection.identifier))
                 collection.identifier += QLatin1Char('@') + shortHash(canonicalRoot);
             identifiers.insert(collection.identifier);
-            collection.displayName = readMetadata(collection.folderPath, QStringLiteral("displayname"));
+            collection.displayName =
+                readMetadata(collection.folderPath, QStringLiteral("displayname"));
             if (collection.displayName.isEmpty())
                 collection.displayName = folder.fileName();
             const QString color = readMetadata(collection.folderPath, QStringLiteral("color"));
             if (QColor::isValidColorName(color))
                 collection.color = QColor::fromString(color);
-            collection.description = readMetadata(collection.folderPath, QStringLiteral("description"));
+            collection.description =
+                readMetadata(collection.folderPath, QStringLiteral("description"));
             const QString order = readMetadata(collection.folderPath, QStringLiteral("order"));
             collection.order = order.toInt(&collection.hasOrder);
-            collection.writable = ::access(QFile::encodeName(collection.folderPath).constData(),
-                                           W_OK | X_OK) == 0;
+            collection.writable =
+                ::access(QFile::encodeName(collection.folderPath).constData(), W_OK | X_OK) == 0;
             collection.createdFor = readMetadata(collection.folderPath, createdForFileName());
             collections.append(collection);
         }
