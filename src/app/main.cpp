@@ -1,3 +1,4 @@
+#include "data/DataManager.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 
@@ -12,10 +13,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(VELMORAN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("velmoran"));
 
-    // Before any window: every window reads its settings when it opens. No list catalog
-    // exists before the data manager does; a first launch has no visible lists yet, so there
-    // is nothing to hide either way.
-    setupDefaultPreferences(UserDefaults::standardUserDefaults(), nullptr);
+    // Before any window: every window reads its settings when it opens. The data manager
+    // knows the store's lists, which the routine needs to work out the hidden ones.
+    setupDefaultPreferences(UserDefaults::standardUserDefaults(), &DataManager::sharedManager());
 
     QMainWindow window;
     window.resize(1000, 640);
