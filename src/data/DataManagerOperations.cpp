@@ -9,6 +9,7 @@
 #include "data/ReminderCopy.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
+#include "platform/store/PriorityClass.h"
 #include "prefs/PreferenceKeys.h"
 
 #include <QCoreApplication>
@@ -20,21 +21,6 @@ namespace {
 QString trUndo(const char* text)
 {
     return QCoreApplication::translate("DataManager", text);
-}
-
-// The priority classes of the interface in the store's scale (1 high, 5 medium, 9 low).
-int storePriority(int priorityClass)
-{
-    switch (priorityClass) {
-    case 1:
-        return 1;
-    case 2:
-        return 5;
-    case 3:
-        return 9;
-    default:
-        return 0;
-    }
 }
 
 // Whole minutes: a due date carries no seconds, and a stray second would make a date-only
@@ -166,7 +152,7 @@ void DataManager::addReminderOnMacWithTitle(const QString& title,
     if (!notes.isEmpty())
         reminder->notes = notes;
     if (priority)
-        reminder->priority = storePriority(*priority);
+        reminder->priority = store::storePriorityForClass(*priority);
     if (dueDate.isValid()) {
         setDueAndStart(*reminder, dueDate);
         if (alarm)
@@ -199,7 +185,7 @@ store::ReminderPtr DataManager::addReminderWithTitle(const QString& title,
         if (alarmOnNumber.value_or(m_defaults.boolForKey(PrefKey::alarmOn)))
             reminder->addAlarm(store::Alarm::withAbsoluteDate(alarmDateFor(*this, dueDate)));
     }
-    reminder->priority = storePriority(priority);
+    reminder->priority = store::storePriorityForClass(priority);
     if (!notes.isEmpty())
         reminder->notes = notes;
     saveReminder(reminder);

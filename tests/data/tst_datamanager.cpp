@@ -1,4 +1,5 @@
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "data/DataManager.h"
 #include "data/ListFilters.h"
@@ -13,22 +14,9 @@
 #include <QTemporaryDir>
 
 using namespace store;
+using namespace TestFiles;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray todo(const QByteArray& uid, const QByteArray& summary, const QByteArray& extra = {})
-{
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VTODO\r\nUID:" +
-           uid + "\r\nSUMMARY:" + summary + "\r\n" + extra + "END:VTODO\r\nEND:VCALENDAR\r\n";
-}
 
 // A list folder as another program (vdirsyncer, todoman) makes it.
 void makeList(const QString& root, const QString& folder, const QString& title,

@@ -1,4 +1,5 @@
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "data/DataManager.h"
 #include "data/ReminderCopy.h"
@@ -14,23 +15,10 @@
 #include <QTimeZone>
 
 using namespace store;
+using namespace TestFiles;
 using TestEnvironment::local;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 DateComponents berlin(int year, int month, int day, int hour, int minute)
 {

@@ -1,4 +1,5 @@
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "platform/UserDefaults.h"
 #include "platform/store/EventStore.h"
@@ -13,28 +14,9 @@
 #include <unistd.h>
 
 using namespace store;
+using namespace TestFiles;
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray todo(const QByteArray& uid, const QByteArray& summary, const QByteArray& extra = {})
-{
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VTODO\r\nUID:" +
-           uid + "\r\nSUMMARY:" + summary + "\r\n" + extra + "END:VTODO\r\nEND:VCALENDAR\r\n";
-}
 
 ReminderPtr only(const QList<ReminderPtr>& reminders, const QString& title)
 {
@@ -73,7 +55,7 @@ private Q_SLOTS:
         QCOMPARE(titles(store.calendarsForEntityType(EntityType::Event)), QStringList{"Calendar"});
         const CalendarPtr list = store.defaultCalendarForNewReminders();
         QVERIFY(list);
-        QCOMPARE(readAll(list->folderPath + "/displayname"), QByteArray("Reminders"));
+        QCOMPARE(readFile(list->folderPath + "/displayname"), QByteArray("Reminders"));
         QCOMPARE(store.sources().size(), 1);
         QCOMPARE(int(store.sources().first()->sourceType), 0);
 
@@ -132,7 +114,7 @@ private Q_SLOTS:
         QVERIFY(read->dueDateComponents);
         QCOMPARE(read->dueDateComponents->date(), QDate(2026, 12, 24));
         QVERIFY(!read->dueDateComponents->hasTimeOfDay());
-        QVERIFY(readAll(read->origin->filePath).contains("DUE;VALUE=DATE:20261224"));
+        QVERIFY(readFile(read->origin->filePath).contains("DUE;VALUE=DATE:20261224"));
     }
 
     void uncommittedChangesWaitForCommit()
@@ -209,7 +191,7 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("changed by another program"));
         QVERIFY(!store.saveReminder(mine, true, &error));
         QVERIFY(error.contains("changed by another program"));
-        QCOMPARE(readAll(mine->origin->filePath), theirs);
+        QCOMPARE(readFile(mine->origin->filePath), theirs);
         QCOMPARE(all(store).first()->title, QString("Changed by todoman"));
 
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("was not deleted"));
@@ -236,7 +218,7 @@ private Q_SLOTS:
         QVERIFY(store.saveReminder(newTask(store, "Another"), true));
         QVERIFY(store.removeCalendar(store.defaultCalendarForNewReminders(), true));
         // The list's tasks went; what could not be read stays, and so does its folder.
-        QCOMPARE(readAll(list->folderPath + "/broken.ics"), garbage);
+        QCOMPARE(readFile(list->folderPath + "/broken.ics"), garbage);
         QVERIFY(!QFile::exists(list->folderPath + "/good.ics"));
     }
 
@@ -287,7 +269,7 @@ private Q_SLOTS:
         QVERIFY2(store.saveCalendar(list, true, &error), qPrintable(error));
         QVERIFY(QFileInfo(list->folderPath).isDir());
         QCOMPARE(QFileInfo(list->folderPath).dir().absolutePath(), root());
-        QCOMPARE(readAll(list->folderPath + "/color"), QByteArray("#0a141e"));
+        QCOMPARE(readFile(list->folderPath + "/color"), QByteArray("#0a141e"));
         QVERIFY(store.calendarWithIdentifier(list->calendarIdentifier));
         QCOMPARE(titles(store.calendarsForEntityType(EntityType::Reminder)),
                  (QStringList{"Reminders", "Work / Home"}));
@@ -315,7 +297,7 @@ private Q_SLOTS:
         writeFile(list->folderPath + "/ev.ics", event);
         QVERIFY(store.saveReminder(newTask(store, "Task"), true));
         QVERIFY(store.removeCalendar(store.calendarWithIdentifier(list->calendarIdentifier), true));
-        QCOMPARE(readAll(list->folderPath + "/ev.ics"), event);
+        QCOMPARE(readFile(list->folderPath + "/ev.ics"), event);
         QVERIFY(all(store).isEmpty());
     }
 
@@ -470,7 +452,7 @@ private Q_SLOTS:
         QVERIFY(store.saveReminder(newTask(store, "Kept"), true));
         ReminderPtr task = all(store).first();
         const QString folder = task->calendar->folderPath;
-        const QByteArray before = readAll(task->origin->filePath);
+        const QByteArray before = readFile(task->origin->filePath);
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
 
         const CalendarPtr list = store.calendarWithIdentifier(task->calendar->calendarIdentifier);
@@ -486,7 +468,7 @@ private Q_SLOTS:
         task->calendar->immutable = false;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
         QVERIFY(!store.saveReminder(task, true, &error));
-        QCOMPARE(readAll(task->origin->filePath), before);
+        QCOMPARE(readFile(task->origin->filePath), before);
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ExeOwner);
     }

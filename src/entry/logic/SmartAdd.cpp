@@ -1,5 +1,7 @@
 #include "entry/logic/SmartAdd.h"
 
+#include "platform/store/PriorityClass.h"
+
 #include "entry/logic/SmartAddPatterns.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
@@ -75,16 +77,7 @@ QVariantMap SmartAddResult::toDictionary() const
 
 int SmartAddResult::storePriority(int priority)
 {
-    switch (priority) {
-    case 1:
-        return 1;
-    case 2:
-        return 5;
-    case 3:
-        return 9;
-    default:
-        return 0;
-    }
+    return store::storePriorityForClass(priority);
 }
 
 SmartAdd::SmartAdd(UserDefaults& defaults, Clock& clock)
