@@ -5,10 +5,13 @@
 #include "data/ReminderQueries.h"
 #include "data/ReminderSnapshot.h"
 #include "data/ReminderSort.h"
+#include "entry/logic/SmartAdd.h"
 #include "platform/Clock.h"
 #include "platform/store/EventStore.h"
 #include "prefs/ListCatalog.h"
+#include "prefs/ListDirectory.h"
 #include "prefs/NightModeSchedule.h"
+#include "prefs/PreferenceSync.h"
 #include "text/ReferenceDates.h"
 
 #include <QMutex>
@@ -23,6 +26,8 @@
 
 class DateFormatters;
 class ListFilters;
+class ModeManager;
+class UbiquitousKeyValueStore;
 class UserDefaults;
 
 // The one object through which the application reaches its tasks, lists and events. It holds
@@ -175,6 +180,45 @@ public:
     void deleteListWithUUID(const QString& identifier);
     void deleteCompletedTasksOnListWithUUID(const QString& identifier);
 
+    // Smart Add, URL commands and preference sync.
+    const SmartAdd& smartAdd() const { return m_smartAdd; }
+    QDateTime dateFromDate(const QDateTime& date, const SmartAddRule& rule) const;
+    SmartAddResult dictionaryFromSmartAddRules(const QList<SmartAddRule>& rules,
+                                               const QDateTime& dueDate,
+                                               std::optional<int> priority) const;
+    // A list named by another program, from every reminder list of the store: the last list
+    // whose title equals the name ignoring case, else the last one whose title begins with it,
+    // else (and for an empty name) the default list.
+    store::CalendarPtr calendarFromName(const QString& name) const;
+    // The same over the visible lists in the user's order; without any, over the store's
+    // default list for new reminders alone. Null when the store has no list at all.
+    store::CalendarPtr calendarFromNameOnlyFromSelectedCalendars(const QString& name) const;
+    // The "add" URL command. Every argument is the text handed in, empty when absent. A blank
+    // title adds nothing (completion(false, nullptr)). The completion runs before this returns.
+    void addReminderFromURLSchemeWithTitle(const QString& title, const store::CalendarPtr& calendar,
+                                           const QString& priority, const QString& url,
+                                           const QString& notes, const QString& due,
+                                           const QString& dueAfter, const QString& alarm,
+                                           const AddCompletion& completion);
+    // The "smartadd" URL command: the whole line through the Smart Add rules in one pass. A
+    // line with no title left once its triggers are cut adds nothing (completion(false,
+    // nullptr)).
+    void smartAddReminderFromURLSchemeWithText(const QString& text,
+                                               const AddCompletion& completion);
+    // The "due" and "dueAfter" texts as dates (see DueString.h); invalid when unreadable.
+    QDateTime calculateDueDateFromDueString(const QString& due) const;
+    QDateTime calculateDueDateFromDueAfterString(const QString& dueAfter) const;
+    // The store's lists as synced preference sets name them.
+    const ListDirectory& listDirectory() const { return m_listDirectory; }
+    // Synced preference sets over the given companion suite, synced store and appearance
+    // manager; `loaded` runs after a set has been applied. Without this call the first use
+    // takes the application's own instances.
+    void setupPreferenceSync(UserDefaults& suite, UbiquitousKeyValueStore& cloud,
+                             ModeManager& modeManager, std::function<void()> loaded = {});
+    PreferenceSync& preferenceSync();
+    void uploadPreferences();
+    void loadPreferencesWithDict(const QVariantMap& set);
+
 private:
     class CompletionChange;
     class DeleteTask;
@@ -237,4 +281,10 @@ private:
     QTimer m_checkTimer;
     QTimer m_changeBackTimer;
     store::ReminderPtr m_tempReminder;
+
+    // Smart Add, URL commands and preference sync.
+    QTime presetTime() const;
+    SmartAdd m_smartAdd{m_defaults, m_clock};
+    EventStoreListDirectory m_listDirectory{[this] { return m_eventStore.get(); }};
+    std::unique_ptr<PreferenceSync> m_preferenceSync;
 };

@@ -1,0 +1,291 @@
+#include "cli/CliCommands.h"
+
+#include "cli/CliOutput.h"
+#include "cli/CliTaskSelection.h"
+#include "data/DataManager.h"
+#include "entry/logic/UrlCommand.h"
+#include "platform/UserDefaults.h"
+#include "prefs/PreferenceKeys.h"
+
+#include <QCoreApplication>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace CliCommands {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("velmoran-cli", text);
+}
+
+int fail(const QString& message)
+{
+    CliOutput::printError(message);
+    return 1;
+}
+
+void warn(const QString& message)
+{
+    CliOutput::printError(tr("warning: %1").arg(message));
+}
+
+void printTasks(const QList<store::ReminderPtr>& reminders, bool json)
+{
+    if (json) {
+        CliOutput::printJson(CliOutput::tasksArray(reminders));
+        return;
+    }
+    for (const store::ReminderPtr& reminder : reminders)
+        CliOutput::print(CliOutput::taskLine(*reminder));
+}
+
+QString dueFormsHint()
+{
+    return tr("use HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm");
+}
+
+// The task as the store holds it now, after a change: a recurring task has moved on to its
+// next occurrence. The given record when the store no longer has it.
+store::ReminderPtr asStored(DataManager& manager, const store::ReminderPtr& reminder)
+{
+    store::EventStore* eventStore = manager.eventStore();
+    if (!eventStore || !reminder->calendar)
+        return reminder;
+    const QList<store::ReminderPtr> stored = eventStore->remindersMatchingPredicate(
+        eventStore->predicateForRemindersInCalendars({reminder->calendar}));
+    for (const store::ReminderPtr& each : stored) {
+        if (each->calendarItemIdentifier == reminder->calendarItemIdentifier)
+            return each;
+    }
+    return reminder;
+}
+
+store::ReminderPtr taskWithIdentifier(DataManager& manager, const QString& identifier)
+{
+    return identifier.isEmpty() ? nullptr : manager.reminderWithIdentifier(identifier);
+}
+
+QString unknownTask(const QString& identifier)
+{
+    return tr("no task has the identifier \"%1\" (see \"tasks\")").arg(identifier);
+}
+
+int printResult(const UrlCommand::Result& result, const QString& identifier, bool json)
+{
+    switch (result.status) {
+    case UrlCommand::Status::Saved:
+    case UrlCommand::Status::Found:
+        printTasks({result.reminder}, json);
+        return 0;
+    case UrlCommand::Status::NotFound:
+        return fail(unknownTask(identifier));
+    case UrlCommand::Status::NotSaved:
+        return fail(result.command == UrlCommand::Command::SmartAdd
+                        ? tr("nothing was added: no title is left once the Smart Add words are "
+                             "taken out, or the store refused the task")
+                        : tr("nothing was added: the title is empty, or the store refused the "
+                             "task"));
+    case UrlCommand::Status::Ignored:
+        break;
+    }
+    return fail(
+        tr("not a %1: URL with the command add, smartadd or open").arg(UrlCommand::schemeName()));
+}
+
+int runUrl(DataManager& manager, const CliRequest& request)
+{
+    const QUrl url(request.arguments.constFirst().trimmed(), QUrl::TolerantMode);
+    const UrlCommand::QueryItems items = UrlCommand::queryItemsOf(url);
+    // The URL runs as the application runs it; an unreadable due date is only pointed out.
+    if (url.host().compare(QLatin1StringView("add"), Qt::CaseInsensitive) == 0) {
+        const QString due = UrlCommand::cleanText(
+            UrlCommand::valueForKey(QStringLiteral("due"), items).value_or(QString()), false);
+        if (!due.isEmpty() && !manager.calculateDueDateFromDueString(due).isValid())
+            warn(tr("the due date \"%1\" cannot be read; the task has no due date").arg(due));
+    }
+    UrlCommand command(manager);
+    return printResult(command.handleUrl(url),
+                       UrlCommand::valueForKey(QStringLiteral("uuid"), items).value_or(QString()),
+                       request.json);
+}
+
+bool someListIsNamed(const QList<store::CalendarPtr>& lists, const QString& name)
+{
+    const QString wanted = name.trimmed().toLower();
+    return std::any_of(lists.cbegin(), lists.cend(), [&wanted](const store::CalendarPtr& list) {
+        return list->title.toLower().startsWith(wanted);
+    });
+}
+
+int runAdd(DataManager& manager, const CliRequest& request)
+{
+    const UrlCommand::AddArguments& add = request.add;
+    if (!add.due.isEmpty() && !manager.calculateDueDateFromDueString(add.due).isValid())
+        return fail(tr("cannot read the due date \"%1\"; %2").arg(add.due, dueFormsHint()));
+    if (!add.dueAfter.isEmpty() &&
+        !manager.calculateDueDateFromDueAfterString(add.dueAfter).isValid())
+        return fail(tr("--due-after %1 is too far in the future").arg(add.dueAfter));
+    if (request.addListGiven && !someListIsNamed(manager.allCalendars(), add.list)) {
+        const store::CalendarPtr fallback = manager.defaultList();
+        warn(tr("no list is called \"%1\"; the task goes into \"%2\"")
+                 .arg(add.list, fallback ? fallback->title : QString()));
+    }
+    UrlCommand command(manager);
+    return printResult(command.add(add), QString(), request.json);
+}
+
+int runSmartAdd(DataManager& manager, const CliRequest& request)
+{
+    UrlCommand command(manager);
+    return printResult(command.smartAdd(request.arguments.join(u' ')), QString(), request.json);
+}
+
+int runLists(DataManager& manager, const CliRequest& request)
+{
+    const QStringList visible = manager.visibleLists();
+    QJsonArray array;
+    for (const store::CalendarPtr& list : manager.allCalendars()) {
+        const bool shown = visible.contains(list->calendarIdentifier);
+        if (request.json)
+            array.append(CliOutput::listObject(*list, shown));
+        else
+            CliOutput::print(CliOutput::listLine(*list, shown));
+    }
+    if (request.json)
+        CliOutput::printJson(array);
+    return 0;
+}
+
+int runTasks(DataManager& manager, const CliRequest& request)
+{
+    QString error;
+    const std::optional<QList<store::ReminderPtr>> tasks =
+        CliTaskSelection::select(manager, request, &error);
+    if (!tasks)
+        return fail(error);
+    printTasks(*tasks, request.json);
+    return 0;
+}
+
+int runComplete(DataManager& manager, const CliRequest& request)
+{
+    const QString identifier = request.arguments.constFirst();
+    const store::ReminderPtr reminder = taskWithIdentifier(manager, identifier);
+    if (!reminder)
+        return fail(unknownTask(identifier));
+    if (reminder->completed) {
+        printTasks({reminder}, request.json);
+        return 0;
+    }
+    // A completion that does not reach the store leaves nothing on the undo stack; a recurring
+    // task never registers one.
+    const bool recurring = reminder->hasRecurrenceRules();
+    const int before = manager.undoManager()->count();
+    manager.checkReminder(reminder, true);
+    if (!recurring && manager.undoManager()->count() == before)
+        return fail(tr("the task could not be completed: the store refused the change"));
+    printTasks({asStored(manager, reminder)}, request.json);
+    return 0;
+}
+
+int runDelete(DataManager& manager, const CliRequest& request)
+{
+    const QString identifier = request.arguments.constFirst();
+    const store::ReminderPtr reminder = taskWithIdentifier(manager, identifier);
+    if (!reminder)
+        return fail(unknownTask(identifier));
+    const int before = manager.undoManager()->count();
+    manager.deleteReminder(reminder);
+    if (manager.undoManager()->count() == before)
+        return fail(tr("the task could not be deleted: the store refused the change"));
+    printTasks({reminder}, request.json);
+    return 0;
+}
+
+// "YYYY-MM-DD" (the whole day: its start as FROM, the next day's start as TO) or an ISO
+// date and time.
+std::optional<QDateTime> momentFromText(const QString& text, bool asEnd)
+{
+    const QString trimmed = text.trimmed();
+    const QDate day = QDate::fromString(trimmed, Qt::ISODate);
+    if (day.isValid() && trimmed.size() == 10)
+        return asEnd ? day.addDays(1).startOfDay() : day.startOfDay();
+    const QDateTime moment = QDateTime::fromString(trimmed, Qt::ISODate);
+    if (moment.isValid() && trimmed.size() >= 16)
+        return moment;
+    return std::nullopt;
+}
+
+int runEvents(DataManager& manager, const CliRequest& request)
+{
+    const QString fromText = request.arguments.at(0);
+    const QString toText = request.arguments.at(1);
+    const auto from = momentFromText(fromText, false);
+    if (!from)
+        return fail(
+            tr("cannot read the date \"%1\"; use YYYY-MM-DD or YYYY-MM-DDTHH:MM").arg(fromText));
+    const auto to = momentFromText(toText, true);
+    if (!to)
+        return fail(
+            tr("cannot read the date \"%1\"; use YYYY-MM-DD or YYYY-MM-DDTHH:MM").arg(toText));
+    if (*to <= *from)
+        return fail(tr("%1 is not later than %2").arg(toText, fromText));
+
+    // The calendars the application shows; none chosen (or none left) means all of them.
+    const QStringList wanted = manager.defaults().stringArrayForKey(PrefKey::visibleCalendars);
+    QList<store::CalendarPtr> calendars;
+    for (const store::CalendarPtr& calendar : manager.allEventCalendars()) {
+        if (wanted.contains(calendar->calendarIdentifier))
+            calendars << calendar;
+    }
+    store::EventStore* eventStore = manager.eventStore();
+    QList<store::EventPtr> events = eventStore->eventsMatchingPredicate(
+        eventStore->predicateForEventsWithStartDate(*from, *to, calendars));
+    std::stable_sort(events.begin(), events.end(),
+                     [](const store::EventPtr& a, const store::EventPtr& b) {
+                         return a->startDate < b->startDate;
+                     });
+    QJsonArray array;
+    for (const store::EventPtr& event : std::as_const(events)) {
+        if (request.json)
+            array.append(CliOutput::eventObject(*event));
+        else
+            CliOutput::print(CliOutput::eventLine(*event));
+    }
+    if (request.json)
+        CliOutput::printJson(array);
+    return 0;
+}
+
+} // namespace
+
+int runWithStore(DataManager& manager, const CliRequest& request)
+{
+    switch (request.command) {
+    case CliRequest::Command::Url:
+        return runUrl(manager, request);
+    case CliRequest::Command::Add:
+        return runAdd(manager, request);
+    case CliRequest::Command::SmartAdd:
+        return runSmartAdd(manager, request);
+    case CliRequest::Command::Lists:
+        return runLists(manager, request);
+    case CliRequest::Command::Tasks:
+        return runTasks(manager, request);
+    case CliRequest::Command::Complete:
+        return runComplete(manager, request);
+    case CliRequest::Command::Delete:
+        return runDelete(manager, request);
+    case CliRequest::Command::Events:
+        return runEvents(manager, request);
+    case CliRequest::Command::PrefsGet:
+    case CliRequest::Command::PrefsSet:
+        break;
+    }
+    return fail(tr("this command does not use the task store"));
+}
+
+} // namespace CliCommands

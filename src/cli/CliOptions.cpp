@@ -1,0 +1,367 @@
+#include "cli/CliOptions.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QHash>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("velmoran-cli", text);
+}
+
+QString description()
+{
+    return tr(
+        "Velmoran without a window: add, list, complete and delete tasks, read events and\n"
+        "preferences, using the same task store and preferences as the application.\n"
+        "\n"
+        "Commands:\n"
+        "  url URL                   run a velmoran: URL command (add, smartadd, open);\n"
+        "                            \"open\" prints the task\n"
+        "  add [TITLE]               add a task; takes --text, --list, --url, --notes,\n"
+        "                            --priority, --due, --due-after, --alarm\n"
+        "  smartadd TEXT             add a task from a line in Smart Add syntax\n"
+        "  lists                     the task lists\n"
+        "  tasks                     open tasks of every visible list, or of one\n"
+        "                            --list, --filter or --search; --completed includes\n"
+        "                            completed tasks\n"
+        "  complete ID               complete a task\n"
+        "  delete ID                 delete a task (and print it)\n"
+        "  events FROM TO            events between two dates (YYYY-MM-DD or\n"
+        "                            YYYY-MM-DDTHH:MM; a date alone as TO includes that day)\n"
+        "  prefs get KEY             a preference value, as JSON\n"
+        "  prefs set KEY JSON-VALUE  sets a preference (null removes it)\n"
+        "\n"
+        "Due dates (--due): HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm.\n"
+        "Filter types (--filter): 0 all, 1 undated, 2 recurring, 3 location, 4 overdue,\n"
+        "5 high, 6 medium, 7 low priority, 8 tag (--tag WORD), 9 merged list (--tag NAME),\n"
+        "11 today, 12 this week, 13 this month, 15 saved search (--tag TEXT).\n"
+        "Put \"--\" before a text that starts with a dash.\n"
+        "\n"
+        "Environment:\n"
+        "  VELMORAN_NOW     the current date and time for this run (ISO 8601, local time\n"
+        "                   unless an offset is given), e.g. 2026-12-24T10:00\n"
+        "  VELMORAN_STORE   the task store folders, separated by ':'\n"
+        "  XDG_CONFIG_HOME  where the preferences live; XDG_DATA_HOME where the store does\n"
+        "\n"
+        "Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.");
+}
+
+const QHash<QString, CliRequest::Command>& commandWords()
+{
+    static const QHash<QString, CliRequest::Command> words{
+        {QStringLiteral("url"), CliRequest::Command::Url},
+        {QStringLiteral("add"), CliRequest::Command::Add},
+        {QStringLiteral("smartadd"), CliRequest::Command::SmartAdd},
+        {QStringLiteral("lists"), CliRequest::Command::Lists},
+        {QStringLiteral("tasks"), CliRequest::Command::Tasks},
+        {QStringLiteral("complete"), CliRequest::Command::Complete},
+        {QStringLiteral("delete"), CliRequest::Command::Delete},
+        {QStringLiteral("events"), CliRequest::Command::Events},
+    };
+    return words;
+}
+
+// A whole number written with ASCII digits only, at most nine of them.
+std::optional<int> strictNumber(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed.size() > 9)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : trimmed) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+std::optional<QString> priorityArgument(const QString& text)
+{
+    static const QHash<QString, QString> words{
+        {QStringLiteral("none"), QStringLiteral("0")},
+        {QStringLiteral("low"), QStringLiteral("1")},
+        {QStringLiteral("medium"), QStringLiteral("2")},
+        {QStringLiteral("high"), QStringLiteral("3")},
+    };
+    const QString word = text.trimmed().toLower();
+    if (words.contains(word))
+        return words.value(word);
+    if (const auto number = strictNumber(word))
+        return QString::number(*number);
+    return std::nullopt;
+}
+
+std::optional<QString> alarmArgument(const QString& text)
+{
+    const QString word = text.trimmed().toLower();
+    for (const char* on : {"on", "yes", "true"}) {
+        if (word == QLatin1StringView(on))
+            return QStringLiteral("1");
+    }
+    for (const char* off : {"off", "no", "false"}) {
+        if (word == QLatin1StringView(off))
+            return QStringLiteral("0");
+    }
+    if (const auto number = strictNumber(word))
+        return QString::number(*number);
+    return std::nullopt;
+}
+
+class Reader
+{
+public:
+    Reader()
+        : m_json({QStringLiteral("j"), QStringLiteral("json")},
+                 tr("Print JSON instead of one line per record."))
+        , m_list(QStringLiteral("list"), tr("The list (tasks, add)."), tr("NAME"))
+        , m_filter(QStringLiteral("filter"), tr("A sidebar list type (tasks)."), tr("TYPE"))
+        , m_tag(QStringLiteral("tag"), tr("The tag, merged list or search text of --filter."),
+                tr("TEXT"))
+        , m_search(QStringLiteral("search"), tr("Tasks whose title or notes hold every word."),
+                   tr("TEXT"))
+        , m_completed(QStringLiteral("completed"), tr("Include completed tasks (tasks)."))
+        , m_text(QStringLiteral("text"), tr("The title (add)."), tr("TEXT"))
+        , m_url(QStringLiteral("url"), tr("A link stored with the task (add)."), tr("URL"))
+        , m_notes(QStringLiteral("notes"), tr("Notes (add)."), tr("TEXT"))
+        , m_priority(QStringLiteral("priority"),
+                     tr("none, low, medium or high, or 0, 1, 2, 3 (add)."), tr("PRIORITY"))
+        , m_due(QStringLiteral("due"), tr("The due date (add)."), tr("DUE"))
+        , m_dueAfter({QStringLiteral("due-after"), QStringLiteral("dueAfter")},
+                     tr("Due this many minutes from now (add)."), tr("MINUTES"))
+        , m_alarm(QStringLiteral("alarm"),
+                  tr("on or off; without it the \"alarmOn\" preference decides (add)."),
+                  tr("ON|OFF"))
+    {
+        m_parser.setApplicationDescription(description());
+        m_help = m_parser.addHelpOption();
+        m_version = m_parser.addVersionOption();
+        m_parser.addOptions({m_json, m_list, m_filter, m_tag, m_search, m_completed, m_text, m_url,
+                             m_notes, m_priority, m_due, m_dueAfter, m_alarm});
+        m_parser.addPositionalArgument(QStringLiteral("command"), tr("What to do (see above)."),
+                                       tr("command [arguments]"));
+    }
+
+    CliParse read(const QStringList& arguments)
+    {
+        CliParse parse;
+        if (!m_parser.parse(arguments))
+            return usageError(m_parser.errorText());
+        if (m_parser.isSet(m_help)) {
+            parse.output = m_parser.helpText();
+            return parse;
+        }
+        if (m_parser.isSet(m_version)) {
+            parse.output =
+                QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion();
+            return parse;
+        }
+        QStringList positional = m_parser.positionalArguments();
+        if (positional.isEmpty())
+            return usageError(tr("no command given; see --help"));
+        const QString word = positional.takeFirst();
+
+        CliRequest request;
+        request.json = m_parser.isSet(m_json);
+        request.arguments = positional;
+        if (word == QLatin1StringView("prefs"))
+            return readPrefs(request);
+        if (!commandWords().contains(word))
+            return usageError(tr("unknown command \"%1\"; see --help").arg(word));
+        request.command = commandWords().value(word);
+
+        switch (request.command) {
+        case CliRequest::Command::Url:
+            return finish(request, {}, positional.size() == 1, tr("url takes one URL"));
+        case CliRequest::Command::Add:
+            return readAdd(request);
+        case CliRequest::Command::SmartAdd:
+            return finish(request, {}, !positional.isEmpty(), tr("smartadd takes the text"));
+        case CliRequest::Command::Lists:
+            return finish(request, {}, positional.isEmpty(), tr("lists takes no arguments"));
+        case CliRequest::Command::Tasks:
+            return readTasks(request);
+        case CliRequest::Command::Complete:
+        case CliRequest::Command::Delete:
+            return finish(request, {}, positional.size() == 1,
+                          tr("%1 takes one task identifier").arg(word));
+        case CliRequest::Command::Events:
+            return finish(request, {}, positional.size() == 2,
+                          tr("events takes two dates, FROM and TO"));
+        default:
+            break;
+        }
+        return usageError(tr("unknown command \"%1\"; see --help").arg(word));
+    }
+
+private:
+    static CliParse usageError(const QString& message)
+    {
+        CliParse parse;
+        parse.exitCode = 2;
+        parse.error = message;
+        return parse;
+    }
+
+    static CliParse inputError(const QString& message)
+    {
+        CliParse parse;
+        parse.exitCode = 1;
+        parse.error = message;
+        return parse;
+    }
+
+    // Checks that only the allowed options (and --json) were given and the arity held.
+    CliParse finish(const CliRequest& request, const QList<const QCommandLineOption*>& allowed,
+                    bool arityHolds, const QString& arityMessage) const
+    {
+        for (const QCommandLineOption* option : optionsWithValuesOrFlags()) {
+            if (m_parser.isSet(*option) && !allowed.contains(option))
+                return usageError(
+                    tr("--%1 does not apply to this command").arg(option->names().constLast()));
+        }
+        if (!arityHolds)
+            return usageError(arityMessage);
+        CliParse parse;
+        parse.request = request;
+        return parse;
+    }
+
+    QList<const QCommandLineOption*> optionsWithValuesOrFlags() const
+    {
+        return {&m_list, &m_filter, &m_tag,      &m_search, &m_completed, &m_text,
+                &m_url,  &m_notes,  &m_priority, &m_due,    &m_dueAfter,  &m_alarm};
+    }
+
+    CliParse readPrefs(CliRequest request) const
+    {
+        const QStringList& arguments = request.arguments;
+        const QString verb = arguments.value(0);
+        if (verb == QLatin1StringView("get")) {
+            request.command = CliRequest::Command::PrefsGet;
+        } else if (verb == QLatin1StringView("set")) {
+            request.command = CliRequest::Command::PrefsSet;
+        } else {
+            return usageError(tr("prefs takes \"get KEY\" or \"set KEY JSON-VALUE\""));
+        }
+        request.arguments.removeFirst();
+        const qsizetype wanted = request.command == CliRequest::Command::PrefsGet ? 1 : 2;
+        const bool arityHolds =
+            request.arguments.size() == wanted && !request.arguments.first().isEmpty();
+        return finish(request, {}, arityHolds,
+                      tr("prefs takes \"get KEY\" or \"set KEY JSON-VALUE\""));
+    }
+
+    CliParse readAdd(CliRequest request) const
+    {
+        UrlCommand::AddArguments& add = request.add;
+        const QString positionalTitle = request.arguments.join(u' ');
+        if (m_parser.isSet(m_text) && !request.arguments.isEmpty())
+            return usageError(tr("give the title either as --text or as arguments, not both"));
+        add.text = m_parser.isSet(m_text) ? m_parser.value(m_text) : positionalTitle;
+        if (add.text.trimmed().isEmpty())
+            return inputError(tr("add needs a title"));
+        request.arguments.clear();
+        request.addListGiven = m_parser.isSet(m_list);
+        add.list = m_parser.value(m_list);
+        add.url = m_parser.value(m_url);
+        add.notes = m_parser.value(m_notes);
+        if (m_parser.isSet(m_priority)) {
+            const auto priority = priorityArgument(m_parser.value(m_priority));
+            if (!priority)
+                return inputError(tr("--priority takes none, low, medium or high, not \"%1\"")
+                                      .arg(m_parser.value(m_priority)));
+            add.priority = *priority;
+        }
+        if (m_parser.isSet(m_due) && m_parser.isSet(m_dueAfter))
+            return usageError(tr("give either --due or --due-after, not both"));
+        add.due = m_parser.value(m_due);
+        if (m_parser.isSet(m_due) && add.due.trimmed().isEmpty())
+            return inputError(tr("--due needs a date"));
+        if (m_parser.isSet(m_dueAfter)) {
+            if (!strictNumber(m_parser.value(m_dueAfter)))
+                return inputError(tr("--due-after takes a whole number of minutes, not \"%1\"")
+                                      .arg(m_parser.value(m_dueAfter)));
+            add.dueAfter = m_parser.value(m_dueAfter).trimmed();
+        }
+        if (m_parser.isSet(m_alarm)) {
+            const auto alarm = alarmArgument(m_parser.value(m_alarm));
+            if (!alarm)
+                return inputError(
+                    tr("--alarm takes on or off, not \"%1\"").arg(m_parser.value(m_alarm)));
+            add.alarm = *alarm;
+        }
+        return finish(
+            request,
+            {&m_text, &m_list, &m_url, &m_notes, &m_priority, &m_due, &m_dueAfter, &m_alarm}, true,
+            QString());
+    }
+
+    CliParse readTasks(CliRequest request) const
+    {
+        const int selectors = int(m_parser.isSet(m_list)) + int(m_parser.isSet(m_filter)) +
+                              int(m_parser.isSet(m_search));
+        if (selectors > 1)
+            return usageError(tr("give at most one of --list, --filter and --search"));
+        request.completed = m_parser.isSet(m_completed);
+        if (m_parser.isSet(m_list)) {
+            request.list = m_parser.value(m_list);
+            if (request.list->trimmed().isEmpty())
+                return inputError(tr("--list needs a list name"));
+        }
+        if (m_parser.isSet(m_search)) {
+            request.search = m_parser.value(m_search);
+            if (request.search->trimmed().isEmpty())
+                return inputError(tr("--search needs a text"));
+        }
+        if (m_parser.isSet(m_filter)) {
+            const auto type = strictNumber(m_parser.value(m_filter));
+            if (!type || *type > 15)
+                return inputError(tr("--filter takes a list type from 0 to 15, not \"%1\"")
+                                      .arg(m_parser.value(m_filter)));
+            if (*type == 10)
+                return inputError(tr("for one list, use --list NAME"));
+            if (*type == 14)
+                return inputError(tr("for a search, use --search TEXT"));
+            request.filter = *type;
+        }
+        const bool needsTag = request.filter == 8 || request.filter == 9 || request.filter == 15;
+        if (m_parser.isSet(m_tag)) {
+            if (!needsTag)
+                return usageError(tr("--tag applies to --filter 8, 9 and 15 only"));
+            request.tag = m_parser.value(m_tag);
+        }
+        if (needsTag && (!request.tag || request.tag->trimmed().isEmpty()))
+            return inputError(tr("--filter %1 needs --tag").arg(*request.filter));
+        return finish(request, {&m_list, &m_filter, &m_tag, &m_search, &m_completed},
+                      request.arguments.isEmpty(), tr("tasks takes no arguments"));
+    }
+
+    QCommandLineParser m_parser;
+    QCommandLineOption m_help{QStringLiteral("help")};
+    QCommandLineOption m_version{QStringLiteral("version")};
+    QCommandLineOption m_json;
+    QCommandLineOption m_list;
+    QCommandLineOption m_filter;
+    QCommandLineOption m_tag;
+    QCommandLineOption m_search;
+    QCommandLineOption m_completed;
+    QCommandLineOption m_text;
+    QCommandLineOption m_url;
+    QCommandLineOption m_notes;
+    QCommandLineOption m_priority;
+    QCommandLineOption m_due;
+    QCommandLineOption m_dueAfter;
+    QCommandLineOption m_alarm;
+};
+
+} // namespace
+
+CliParse parseCommandLine(const QStringList& arguments)
+{
+    Reader reader;
+    return reader.read(arguments);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "entry/logic/UrlCommand.h"
+
+#include <QStringList>
+
+#include <optional>
+
+// One run of the command-line front end as the arguments ask for it, checked for shape: the
+// command, its positional arguments and the options that apply to it. Values that need the
+// store or the clock (dates, list names, identifiers) are checked when the command runs.
+struct CliRequest
+{
+    enum class Command {
+        Url,
+        Add,
+        SmartAdd,
+        Lists,
+        Tasks,
+        Complete,
+        Delete,
+        Events,
+        PrefsGet,
+        PrefsSet,
+    };
+
+    Command command = Command::Lists;
+    // The positional arguments after the command word ("prefs get|set" drops its verb).
+    QStringList arguments;
+    bool json = false;
+
+    // tasks
+    std::optional<QString> list;
+    std::optional<int> filter;
+    std::optional<QString> tag;
+    std::optional<QString> search;
+    bool completed = false;
+
+    // add: the "add" URL arguments; "priority" and "alarm" already in their number form.
+    UrlCommand::AddArguments add;
+    bool addListGiven = false;
+};
+
+// The outcome of reading the arguments: a request to run, or an exit code with what to print
+// (help, version, or a usage error).
+struct CliParse
+{
+    std::optional<CliRequest> request;
+    int exitCode = 0;
+    QString output;
+    QString error;
+};
+
+CliParse parseCommandLine(const QStringList& arguments);
+
+// The environment variable that sets the front end's clock.
+inline constexpr char kNowVariable[] = "VELMORAN_NOW";

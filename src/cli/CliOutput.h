@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/store/Event.h"
+#include "platform/store/Reminder.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QStringList>
+
+// How the command-line front end writes tasks, lists and events: a JSON object per record for
+// --json, a tab-separated line otherwise. Dates are local wall-clock times to the minute.
+namespace CliOutput {
+
+// "id", "title", "list", "listId", "due", "priority", "completed", "completionDate", "notes",
+// "url", "alarms", "recurrence".
+QJsonObject taskObject(const store::Reminder& reminder);
+// id, [ ] or [x], due (or -), list, title.
+QString taskLine(const store::Reminder& reminder);
+
+// "id", "title", "color", "visible".
+QJsonObject listObject(const store::Calendar& list, bool visible);
+QString listLine(const store::Calendar& list, bool visible);
+
+// "id", "title", "calendar", "calendarId", "start", "end", "allDay", "location", "notes", "url".
+QJsonObject eventObject(const store::Event& event);
+QString eventLine(const store::Event& event);
+
+QJsonArray tasksArray(const QList<store::ReminderPtr>& reminders);
+
+// Writes to standard output and standard error in UTF-8.
+void print(const QString& text);
+void printJson(const QJsonArray& array);
+void printError(const QString& message);
+// A JSON value on its own (a preference value).
+QString jsonText(const QJsonValue& value);
+
+// "YYYY-MM-DDTHH:MM" in local time.
+QString localMinute(const QDateTime& dateTime);
+
+} // namespace CliOutput

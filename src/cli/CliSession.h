@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class Clock;
+class DataManager;
+class UserDefaults;
+
+// The data manager of one command-line run, over the application's own store and preferences:
+// built directly (not the application's shared instance, which also talks to the launcher over
+// D-Bus), loaded once, and closed only after everything it started has finished.
+class CliSession
+{
+public:
+    CliSession(UserDefaults& defaults, Clock& clock);
+    ~CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    // Opens the store and waits for the first refresh. False, with the reason, when the store
+    // could not be read in time.
+    bool open(QString* error);
+    DataManager& manager() { return *m_manager; }
+    // Waits for the store's fetches and the background jobs the changes of this run started.
+    void close();
+
+private:
+    UserDefaults& m_defaults;
+    Clock& m_clock;
+    std::unique_ptr<DataManager> m_manager;
+};

@@ -1,0 +1,152 @@
+#include "cli/CliTaskSelection.h"
+
+#include "data/DataManager.h"
+#include "data/ListFilters.h"
+#include "platform/UserDefaults.h"
+#include "prefs/PreferenceKeys.h"
+
+#include <QCoreApplication>
+
+namespace CliTaskSelection {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("velmoran-cli", text);
+}
+
+const QString kType = QStringLiteral("type");
+const QString kTag = QStringLiteral("tag");
+const QString kTitle = QStringLiteral("title");
+
+std::optional<ReminderList> fromDictionary(const ListFilters& filters, const QVariantMap& entry,
+                                           bool completed)
+{
+    return completed ? filters.fetchRemindersIncludingCompletedFromDictionary(entry)
+                     : filters.fetchRemindersFromDictionary(entry);
+}
+
+// The day, week and month views around today.
+std::optional<ReminderList> period(DataManager& manager, int type, bool completed)
+{
+    const ReminderQueries queries = manager.queries();
+    switch (type) {
+    case 11:
+        return completed ? queries.fetchRemindersOnDate(manager.today())
+                         : queries.fetchUncompletedRemindersOnDate(manager.today());
+    case 12:
+        return completed
+                   ? queries.fetchRemindersFromStartingDate(manager.thisWeekDate())
+                   : queries.fetchUncompletedRemindersFromStartingDate(manager.thisWeekDate());
+    default:
+        return completed ? queries.fetchRemindersMonthlyFromStartingDate(manager.thisMonthDate())
+                         : queries.fetchUncompletedRemindersMonthlyFromStartingDate(
+                               manager.thisMonthDate());
+    }
+}
+
+// The merged list of the sidebar whose name is `name`, ignoring case.
+std::optional<QVariantMap> mergedList(const UserDefaults& defaults, const QString& name)
+{
+    const QVariantList entries = defaults.arrayForKey(PrefKey::listNavArray);
+    for (const QVariant& entry : entries) {
+        const QVariantMap dictionary = entry.toMap();
+        if (dictionary.value(kType).toLongLong() == 9 &&
+            dictionary.value(kTag).toString().compare(name, Qt::CaseInsensitive) == 0)
+            return dictionary;
+    }
+    return std::nullopt;
+}
+
+std::optional<ReminderList> ofList(DataManager& manager, const ListFilters& filters,
+                                   const CliRequest& request, QString* error)
+{
+    const store::CalendarPtr list = listNamed(manager.allCalendars(), *request.list);
+    if (!list) {
+        *error = tr("no list is called \"%1\" (see \"lists\")").arg(*request.list);
+        return std::nullopt;
+    }
+    std::optional<ReminderList> found =
+        fromDictionary(filters, {{kType, 10}, {kTitle, list->title}}, request.completed);
+    // Another list may carry the same title; only this one is asked for.
+    if (found) {
+        found->removeIf([&list](const store::ReminderPtr& reminder) {
+            return !reminder->calendar ||
+                   reminder->calendar->calendarIdentifier != list->calendarIdentifier;
+        });
+    }
+    return found;
+}
+
+std::optional<ReminderList> ofType(DataManager& manager, const ListFilters& filters,
+                                   const CliRequest& request, QString* error)
+{
+    const int type = request.filter.value_or(0);
+    if (type >= 11 && type <= 13)
+        return period(manager, type, request.completed);
+    QVariantMap entry{{kType, type}};
+    if (type == 9) {
+        const std::optional<QVariantMap> merged = mergedList(manager.defaults(), *request.tag);
+        if (!merged) {
+            *error = tr("no merged list is called \"%1\"").arg(*request.tag);
+            return std::nullopt;
+        }
+        entry = *merged;
+    } else if (type == 8) {
+        // The tag word without the "#" it is written with.
+        QString tag = request.tag->trimmed();
+        while (tag.startsWith(u'#'))
+            tag.remove(0, 1);
+        entry.insert(kTag, tag);
+    } else if (type == 15) {
+        entry.insert(kTag, *request.tag);
+    }
+    return fromDictionary(filters, entry, request.completed);
+}
+
+} // namespace
+
+store::CalendarPtr listNamed(const QList<store::CalendarPtr>& lists, const QString& name)
+{
+    const QString wanted = name.trimmed().toLower();
+    if (wanted.isEmpty())
+        return nullptr;
+    for (const store::CalendarPtr& list : lists) {
+        if (list->calendarIdentifier == name.trimmed())
+            return list;
+    }
+    store::CalendarPtr equal;
+    store::CalendarPtr beginning;
+    for (const store::CalendarPtr& list : lists) {
+        const QString title = list->title.toLower();
+        if (title == wanted)
+            equal = list;
+        else if (title.startsWith(wanted))
+            beginning = list;
+    }
+    return equal ? equal : beginning;
+}
+
+std::optional<QList<store::ReminderPtr>> select(DataManager& manager, const CliRequest& request,
+                                                QString* error)
+{
+    const ListFilters filters = manager.filters();
+    std::optional<ReminderList> found;
+    if (request.search)
+        found =
+            filters.fetchRemindersFromSearchText(request.search->simplified(), request.completed);
+    else if (request.list)
+        found = ofList(manager, filters, request, error);
+    else
+        found = ofType(manager, filters, request, error);
+    if (!found) {
+        if (error->isEmpty())
+            *error = tr("the tasks could not be read");
+        return std::nullopt;
+    }
+    manager.fetchSortDescriptors().sort(*found);
+    return *found;
+}
+
+} // namespace CliTaskSelection

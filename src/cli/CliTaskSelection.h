@@ -1,0 +1,22 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+#include "platform/store/Reminder.h"
+
+#include <optional>
+
+class DataManager;
+
+// Which tasks "tasks" prints: one list, one sidebar list type, or a search, in the order the
+// application shows them.
+namespace CliTaskSelection {
+
+// Nothing, with the reason, when the request names a list or merged list that does not exist.
+std::optional<QList<store::ReminderPtr>> select(DataManager& manager, const CliRequest& request,
+                                                QString* error);
+
+// The list a name given on the command line stands for: the list with that identifier, else
+// the last list whose title equals it ignoring case, else the last whose title begins with it.
+store::CalendarPtr listNamed(const QList<store::CalendarPtr>& lists, const QString& name);
+
+} // namespace CliTaskSelection

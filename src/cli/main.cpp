@@ -1,0 +1,82 @@
+// velmoran-cli: the application's core without a window, for scripts and for testing the whole
+// system from the outside.
+
+#include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
+#include "cli/CliSession.h"
+#include "platform/Clock.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("velmoran-cli", text);
+}
+
+// The clock follows the system unless VELMORAN_NOW sets it for this run.
+bool setUpClock(Clock& clock)
+{
+    const QString now = qEnvironmentVariable(kNowVariable).trimmed();
+    if (now.isEmpty())
+        return true;
+    QDateTime instant = QDateTime::fromString(now, Qt::ISODate);
+    if (!instant.isValid()) {
+        const QDate day = QDate::fromString(now, Qt::ISODate);
+        if (day.isValid())
+            instant = day.startOfDay();
+    }
+    if (!instant.isValid()) {
+        CliOutput::printError(tr("%1=\"%2\" is not an ISO date and time, such as "
+                                 "2026-12-24T10:00")
+                                  .arg(QString::fromLatin1(kNowVariable), now));
+        return false;
+    }
+    clock.setNow(instant.toLocalTime());
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("velmoran-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORAN_VERSION));
+
+    const CliParse parse = parseCommandLine(QCoreApplication::arguments());
+    if (!parse.request) {
+        if (!parse.error.isEmpty())
+            CliOutput::printError(parse.error);
+        else
+            CliOutput::print(parse.output.trimmed());
+        return parse.exitCode;
+    }
+    const CliRequest& request = *parse.request;
+
+    Clock& clock = Clock::system();
+    if (!setUpClock(clock))
+        return 2;
+
+    // The same preferences as the application, brought to the current defaults first.
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    setupDefaultPreferences(defaults, nullptr);
+
+    if (request.command == CliRequest::Command::PrefsGet ||
+        request.command == CliRequest::Command::PrefsSet)
+        return CliCommands::runPrefs(defaults, request);
+
+    CliSession session(defaults, clock);
+    QString error;
+    if (!session.open(&error)) {
+        CliOutput::printError(error);
+        return 1;
+    }
+    const int status = CliCommands::runWithStore(session.manager(), request);
+    session.close();
+    return status;
+}

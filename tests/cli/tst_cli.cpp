@@ -1,0 +1,366 @@
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "platform/store/EventStore.h"
+
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace TestFiles;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+
+    QJsonArray json() const { return QJsonDocument::fromJson(out).array(); }
+    QJsonObject first() const { return json().first().toObject(); }
+};
+
+QByteArray eventFile(const QByteArray& uid, const QByteArray& summary, const QByteArray& start,
+                     const QByteArray& end)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
+           uid + "\r\nSUMMARY:" + summary + "\r\nDTSTART;TZID=Europe/Berlin:" + start +
+           "\r\nDTEND;TZID=Europe/Berlin:" + end + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+const QSet<QString> kTaskKeys{"id",    "title",    "list",      "listId",
+                              "due",   "priority", "completed", "completionDate",
+                              "notes", "url",      "alarms",    "recurrence"};
+
+QSet<QString> keysOf(const QJsonObject& object)
+{
+    const QStringList keys = object.keys();
+    return QSet<QString>(keys.cbegin(), keys.cend());
+}
+
+} // namespace
+
+// The built velmoran-cli, run as a separate process over a store, preferences and clock of
+// its own. The store starts with the lists Home and Work and a calendar with one event.
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_now = "2026-12-09T10:00";
+        m_useStoreVariable = true;
+        writeFile(storeRoot() + "/home/displayname", "Home");
+        writeFile(storeRoot() + "/home/order", "0");
+        writeFile(storeRoot() + "/work/displayname", "Work");
+        writeFile(storeRoot() + "/work/color", "#FF0000");
+        writeFile(storeRoot() + "/work/order", "1");
+        writeFile(storeRoot() + "/calendar/displayname", "Calendar");
+        writeFile(storeRoot() + "/calendar/standup.ics",
+                  eventFile("standup", "Stand-up", "20261210T090000", "20261210T091500"));
+    }
+
+    void addThenListTasksAsJson()
+    {
+        const Run added =
+            cli({"add", "Buy", "milk", "--due", "09:00", "--priority", "high", "--notes",
+                 "two\nlines", "--url", "https://example.org/shop", "--json"});
+        QCOMPARE(added.exitCode, 0);
+        QCOMPARE(added.json().size(), 1);
+        const QJsonObject task = added.first();
+        QCOMPARE(keysOf(task), kTaskKeys);
+        QCOMPARE(task.value("title").toString(), QString("Buy milk"));
+        QCOMPARE(task.value("list").toString(), QString("Home"));
+        QCOMPARE(task.value("listId").toString(), QString("home"));
+        QCOMPARE(task.value("due").toString(), QString("2026-12-10T09:00"));
+        QCOMPARE(task.value("priority").toInt(), 1);
+        QCOMPARE(task.value("completed").toBool(), false);
+        QVERIFY(task.value("completionDate").isNull());
+        QCOMPARE(task.value("notes").toString(), QString("two\nlines"));
+        QCOMPARE(task.value("url").toString(), QString("https://example.org/shop"));
+        const QJsonArray alarms{QJsonObject{{"date", "2026-12-10T09:00"}}};
+        QCOMPARE(task.value("alarms").toArray(), alarms);
+        QVERIFY(task.value("recurrence").isNull());
+        QVERIFY(!task.value("id").toString().isEmpty());
+
+        const Run listed = cli({"tasks", "--json"});
+        QCOMPARE(listed.exitCode, 0);
+        QCOMPARE(listed.json(), QJsonArray{task});
+
+        // Without --json: one line per task, the identifier first.
+        const Run lines = cli({"tasks"});
+        QCOMPARE(lines.out.trimmed().split('\n').size(), 1);
+        QVERIFY(lines.out.startsWith(task.value("id").toString().toUtf8() + "\t[ ]\t"));
+    }
+
+    void aDueDayWithoutTimeAndAnAbsentField()
+    {
+        QCOMPARE(cli({"prefs", "set", "noDueTime", "true"}).exitCode, 0);
+        const QJsonObject task =
+            cli({"add", "--text", "Pay rent", "--due", "2030-01-15", "--list", "wo", "--json"})
+                .first();
+        QCOMPARE(task.value("due").toString(), QString("2030-01-15"));
+        QCOMPARE(task.value("list").toString(), QString("Work"));
+        const QJsonArray alarms{QJsonObject{{"date", "2030-01-15T08:00"}}};
+        QCOMPARE(task.value("alarms").toArray(), alarms);
+        QVERIFY(task.value("notes").isNull());
+        QVERIFY(task.value("url").isNull());
+    }
+
+    void smartAdd()
+    {
+        const Run run = cli({"smartadd", "call", "mom", "tomorrow", "3pm", "!", "--json"});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject task = run.first();
+        QCOMPARE(task.value("title").toString(), QString("call mom !"));
+        QCOMPARE(task.value("due").toString(), QString("2026-12-10T15:00"));
+        QCOMPARE(task.value("priority").toInt(), 0);
+        QCOMPARE(task.value("alarms").toArray().size(), 1);
+
+        const Run nothing = cli({"smartadd", "tomorrow "});
+        QCOMPARE(nothing.exitCode, 1);
+        QVERIFY(nothing.err.contains("nothing was added"));
+        QCOMPARE(cli({"tasks", "--json"}).json().size(), 1);
+    }
+
+    void urlCommands()
+    {
+        const Run added =
+            cli({"url", "velmoran://add?text=Stretch&dueAfter=90&alarm=0&priority=1", "--json"});
+        QCOMPARE(added.exitCode, 0);
+        const QJsonObject task = added.first();
+        QCOMPARE(task.value("due").toString(), QString("2026-12-09T11:30"));
+        QCOMPARE(task.value("alarms").toArray(), QJsonArray());
+        QCOMPARE(task.value("priority").toInt(), 9);
+
+        const QString id = task.value("id").toString();
+        const Run opened = cli({"url", "velmoran://open?uuid=" + id, "--json"});
+        QCOMPARE(opened.exitCode, 0);
+        QCOMPARE(opened.first(), task);
+
+        const Run unknown = cli({"url", "velmoran://open?uuid=nobody"});
+        QCOMPARE(unknown.exitCode, 1);
+        QVERIFY(unknown.err.contains("nobody"));
+
+        QCOMPARE(cli({"url", "velmoran://frobnicate?text=x"}).exitCode, 1);
+
+        // The URL runs as the application runs it: an unreadable due date is pointed out and
+        // the task is added without one.
+        const Run undated = cli({"url", "velmoran://add?text=Later&due=13-45", "--json"});
+        QCOMPARE(undated.exitCode, 0);
+        QVERIFY(undated.err.contains("13-45"));
+        QVERIFY(undated.first().value("due").isNull());
+    }
+
+    void completeAndDelete()
+    {
+        const QString id = cli({"add", "Laundry", "--json"}).first().value("id").toString();
+        m_now = "2026-12-09T18:45";
+        const Run completed = cli({"complete", id, "--json"});
+        QCOMPARE(completed.exitCode, 0);
+        QCOMPARE(completed.first().value("completed").toBool(), true);
+        QCOMPARE(completed.first().value("completionDate").toString(), QString("2026-12-09T18:45"));
+        QCOMPARE(cli({"tasks", "--json"}).json().size(), 0);
+        QCOMPARE(cli({"tasks", "--completed", "--json"}).json().size(), 1);
+
+        QCOMPARE(cli({"delete", id}).exitCode, 0);
+        QCOMPARE(cli({"tasks", "--completed", "--json"}).json().size(), 0);
+        const Run again = cli({"delete", id});
+        QCOMPARE(again.exitCode, 1);
+        QVERIFY(again.err.contains(id.toUtf8()));
+        QCOMPARE(cli({"complete", "no-such-task"}).exitCode, 1);
+    }
+
+    void selections()
+    {
+        cli({"add", "Call Anna #family", "--priority", "high"});
+        cli({"add", "File taxes", "--list", "Work", "--priority", "low"});
+        cli({"add", "Water plants", "--due", "2026-12-09 18:00"});
+
+        auto titles = [this](const QStringList& arguments) {
+            QStringList found;
+            for (const QJsonValue& task : cli(arguments).json())
+                found << task.toObject().value("title").toString();
+            return found;
+        };
+        QCOMPARE(titles({"tasks", "--json"}).size(), 3);
+        QCOMPARE(titles({"tasks", "--list", "work", "--json"}), QStringList{"File taxes"});
+        QCOMPARE(titles({"tasks", "--filter", "5", "--json"}), QStringList{"Call Anna #family"});
+        QCOMPARE(titles({"tasks", "--filter", "8", "--tag", "family", "--json"}),
+                 QStringList{"Call Anna #family"});
+        QCOMPARE(titles({"tasks", "--filter", "11", "--json"}), QStringList{"Water plants"});
+        QCOMPARE(titles({"tasks", "--search", "plants", "--json"}), QStringList{"Water plants"});
+        QCOMPARE(cli({"tasks", "--list", "garden"}).exitCode, 1);
+        QCOMPARE(cli({"tasks", "--list", "work", "--search", "x"}).exitCode, 2);
+    }
+
+    void listsAndEvents()
+    {
+        const Run lists = cli({"lists", "--json"});
+        QCOMPARE(lists.exitCode, 0);
+        const QJsonArray array = lists.json();
+        QCOMPARE(array.size(), 2);
+        const QJsonObject work = array.at(1).toObject();
+        QCOMPARE(keysOf(work), (QSet<QString>{"id", "title", "color", "visible"}));
+        QCOMPARE(work.value("id").toString(), QString("work"));
+        QCOMPARE(work.value("title").toString(), QString("Work"));
+        QCOMPARE(work.value("color").toString(), QString("#ff0000"));
+        QCOMPARE(work.value("visible").toBool(), true);
+
+        const Run events = cli({"events", "2026-12-10", "2026-12-10", "--json"});
+        QCOMPARE(events.exitCode, 0);
+        QCOMPARE(events.json().size(), 1);
+        const QJsonObject standup = events.first();
+        QCOMPARE(standup.value("title").toString(), QString("Stand-up"));
+        QCOMPARE(standup.value("start").toString(), QString("2026-12-10T09:00"));
+        QCOMPARE(standup.value("end").toString(), QString("2026-12-10T09:15"));
+        QCOMPARE(cli({"events", "2026-12-11", "2026-12-31", "--json"}).json().size(), 0);
+
+        const Run badDate = cli({"events", "2026-12-40", "2026-12-31"});
+        QCOMPARE(badDate.exitCode, 1);
+        QVERIFY(badDate.err.contains("2026-12-40"));
+        QCOMPARE(cli({"events", "2026-12-31", "2026-12-01"}).exitCode, 1);
+    }
+
+    void preferences()
+    {
+        const Run alarmTime = cli({"prefs", "get", "alarmTime"});
+        QCOMPARE(alarmTime.exitCode, 0);
+        QCOMPARE(alarmTime.out.trimmed(), QByteArray("\"08:00\""));
+        QCOMPARE(cli({"prefs", "set", "alarmTime", "\"09:30\""}).exitCode, 0);
+        QCOMPARE(cli({"prefs", "get", "alarmTime"}).out.trimmed(), QByteArray("\"09:30\""));
+        // The application's preference file took the value, and the next add uses it.
+        QVERIFY(readFile(m_dir->filePath("config/velmoran/preferences.json")).contains("09:30"));
+        QCOMPARE(cli({"add", "Dentist", "--due", "2030-01-15", "--json"})
+                     .first()
+                     .value("due")
+                     .toString(),
+                 QString("2030-01-15T09:30"));
+
+        const Run wrongKind = cli({"prefs", "set", "alarmOn", "\"yes\""});
+        QCOMPARE(wrongKind.exitCode, 1);
+        QVERIFY(!wrongKind.err.isEmpty());
+        QCOMPARE(cli({"prefs", "set", "alarmOn", "{not json"}).exitCode, 1);
+        QCOMPARE(cli({"prefs", "get", "alarmOn"}).out.trimmed(), QByteArray("true"));
+        QCOMPARE(cli({"prefs", "set", "alarmOn", "false"}).exitCode, 0);
+        QCOMPARE(cli({"prefs", "get", "alarmOn"}).out.trimmed(), QByteArray("false"));
+        QCOMPARE(cli({"prefs", "get", "noSuchKey"}).out.trimmed(), QByteArray("null"));
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("message");
+        QTest::newRow("no command") << QStringList{} << 2 << QByteArray("no command");
+        QTest::newRow("unknown command")
+            << QStringList{"frobnicate"} << 2 << QByteArray("frobnicate");
+        QTest::newRow("unknown option")
+            << QStringList{"tasks", "--colour"} << 2 << QByteArray("colour");
+        QTest::newRow("option of another command")
+            << QStringList{"lists", "--due", "09:00"} << 2 << QByteArray("--due");
+        QTest::newRow("unreadable due")
+            << QStringList{"add", "X", "--due", "13-45"} << 1 << QByteArray("13-45");
+        QTest::newRow("impossible due") << QStringList{"add", "X", "--due", "2026-02-30 25:99"} << 1
+                                        << QByteArray("2026-02-30 25:99");
+        QTest::newRow("due and due-after")
+            << QStringList{"add", "X", "--due", "09:00", "--due-after", "5"} << 2
+            << QByteArray("--due-after");
+        QTest::newRow("bad due-after")
+            << QStringList{"add", "X", "--due-after", "soon"} << 1 << QByteArray("soon");
+        QTest::newRow("bad priority")
+            << QStringList{"add", "X", "--priority", "urgent"} << 1 << QByteArray("urgent");
+        QTest::newRow("no title") << QStringList{"add", "--due", "09:00"} << 1
+                                  << QByteArray("title");
+        QTest::newRow("filter out of range")
+            << QStringList{"tasks", "--filter", "99"} << 1 << QByteArray("99");
+        QTest::newRow("tag without filter")
+            << QStringList{"tasks", "--tag", "x"} << 2 << QByteArray("--tag");
+        QTest::newRow("unknown task")
+            << QStringList{"delete", "missing-id"} << 1 << QByteArray("missing-id");
+        QTest::newRow("one date") << QStringList{"events", "2026-12-01"} << 2
+                                  << QByteArray("two dates");
+        QTest::newRow("prefs verb") << QStringList{"prefs", "list"} << 2 << QByteArray("prefs");
+    }
+
+    void badInput()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, message);
+        const Run run = cli(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(message), run.err.constData());
+        QVERIFY(run.out.isEmpty());
+        // Nothing reached the store.
+        store::EventStore reader({storeRoot()});
+        QVERIFY(reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({}))
+                    .isEmpty());
+    }
+
+    void aBadClockIsRefused()
+    {
+        m_now = "yesterday";
+        const Run run = cli({"lists"});
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains("VELMORAN_NOW"));
+        QVERIFY(cli({"--help"}).out.contains("VELMORAN_NOW"));
+    }
+
+    void theStoreFolderFollowsTheEnvironment()
+    {
+        // Without VELMORAN_STORE the store lives under XDG_DATA_HOME and is set up on first use.
+        m_useStoreVariable = false;
+        const QJsonObject task = cli({"add", "First", "--json"}).first();
+        QCOMPARE(task.value("list").toString(), QString("Reminders"));
+        QVERIFY(QFileInfo::exists(m_dir->filePath("data/velmoran/store/") +
+                                  task.value("listId").toString()));
+    }
+
+private:
+    QString storeRoot() const { return m_dir->filePath("store"); }
+
+    Run cli(const QStringList& arguments)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", m_dir->path());
+        environment.insert("XDG_CONFIG_HOME", m_dir->filePath("config"));
+        environment.insert("XDG_DATA_HOME", m_dir->filePath("data"));
+        environment.insert("XDG_STATE_HOME", m_dir->filePath("state"));
+        environment.insert("TZ", "Europe/Berlin");
+        environment.insert("VELMORAN_NOW", m_now);
+        environment.remove("VELMORAN_SYNC_DIR");
+        if (m_useStoreVariable)
+            environment.insert("VELMORAN_STORE", storeRoot());
+        else
+            environment.remove("VELMORAN_STORE");
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(VELMORAN_CLI_PATH, arguments);
+        Run run;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            qWarning() << "velmoran-cli" << arguments << "did not finish";
+            return run;
+        }
+        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = process.readAllStandardOutput();
+        run.err = process.readAllStandardError();
+        return run;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_now;
+    bool m_useStoreVariable = true;
+};
+
+VELMORAN_TEST_MAIN(TestCli)
+#include "tst_cli.moc"

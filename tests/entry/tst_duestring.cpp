@@ -1,0 +1,160 @@
+#include "TestEnvironment.h"
+
+#include "entry/logic/DueString.h"
+
+#include <QGuiApplication>
+
+using TestEnvironment::local;
+
+// The due texts of the "add" command, read against an explicit "now" and preset time.
+class TestDueString : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void dueForms_data()
+    {
+        QTest::addColumn<QString>("due");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QTime>("preset");
+        QTest::addColumn<QDateTime>("expected");
+        const QTime eight(8, 0);
+        const QTime midnight(0, 0);
+        const QDateTime none;
+        const QDateTime wednesdayTen = local(2026, 12, 9, 10, 0);
+
+        // "HH:mm": today, unless that moment is not later than now.
+        QTest::newRow("time later today")
+            << "09:00" << local(2026, 12, 9, 8, 0) << eight << local(2026, 12, 9, 9, 0);
+        QTest::newRow("time passed goes to tomorrow")
+            << "09:00" << wednesdayTen << eight << local(2026, 12, 10, 9, 0);
+        QTest::newRow("time equal to now goes to tomorrow")
+            << "10:00" << wednesdayTen << eight << local(2026, 12, 10, 10, 0);
+        QTest::newRow("time over the year's end")
+            << "07:15" << local(2026, 12, 31, 22, 0) << eight << local(2027, 1, 1, 7, 15);
+        QTest::newRow("one-digit hour")
+            << "9:05" << local(2026, 12, 9, 8, 0) << eight << local(2026, 12, 9, 9, 5);
+        QTest::newRow("one-digit minute") << "9:5" << wednesdayTen << eight << none;
+        QTest::newRow("hour 24") << "24:00" << wednesdayTen << eight << none;
+        QTest::newRow("minute 60") << "23:60" << wednesdayTen << eight << none;
+        QTest::newRow("seconds") << "12:30:45" << wednesdayTen << eight << none;
+        QTest::newRow("two colons alone") << "::" << wednesdayTen << eight << none;
+        QTest::newRow("letters") << "ab:cd" << wednesdayTen << eight << none;
+        QTest::newRow("other digits")
+            << QString::fromUtf8("٠٩:٠٠") << wednesdayTen << eight << none;
+        QTest::newRow("no separator") << "0900" << wednesdayTen << eight << none;
+
+        // "MM-dd": this year at the preset time; today stays today even after the preset time.
+        QTest::newRow("12-24 on 24 December")
+            << "12-24" << local(2026, 12, 24, 10, 0) << eight << local(2026, 12, 24, 8, 0);
+        QTest::newRow("12-24 on 24 December, no due time")
+            << "12-24" << local(2026, 12, 24, 10, 0) << midnight << local(2026, 12, 24);
+        QTest::newRow("12-24 on 26 December")
+            << "12-24" << local(2026, 12, 26, 10, 0) << eight << local(2027, 12, 24, 8, 0);
+        QTest::newRow("12-24 before it")
+            << "12-24" << wednesdayTen << eight << local(2026, 12, 24, 8, 0);
+        QTest::newRow("early next year")
+            << "01-05" << wednesdayTen << eight << local(2027, 1, 5, 8, 0);
+        QTest::newRow("one-digit month and day")
+            << "1-5" << wednesdayTen << eight << local(2027, 1, 5, 8, 0);
+        QTest::newRow("six characters") << "12-245" << wednesdayTen << eight << none;
+        QTest::newRow("13-45") << "13-45" << wednesdayTen << eight << none;
+        QTest::newRow("month 0") << "00-10" << wednesdayTen << eight << none;
+        QTest::newRow("29 February outside a leap year")
+            << "02-29" << wednesdayTen << eight << none;
+        QTest::newRow("31 April") << "04-31" << wednesdayTen << eight << none;
+        QTest::newRow("lone dash") << "-5" << wednesdayTen << eight << none;
+
+        // "MM-dd HH:mm": this year's moment unless it is not later than now.
+        QTest::newRow("day and time later")
+            << "12-24 09:00" << local(2026, 12, 24, 8, 0) << eight << local(2026, 12, 24, 9, 0);
+        QTest::newRow("day and time passed")
+            << "12-24 09:00" << local(2026, 12, 24, 10, 0) << eight << local(2027, 12, 24, 9, 0);
+        QTest::newRow("two spaces")
+            << "12-24  09:00" << local(2026, 12, 24, 8, 0) << eight << local(2026, 12, 24, 9, 0);
+        QTest::newRow("day and seconds") << "12-24 09:00:00" << wednesdayTen << eight << none;
+        QTest::newRow("day and bad time") << "12-24 25:00" << wednesdayTen << eight << none;
+        QTest::newRow("time first") << "09:00 12-24" << wednesdayTen << eight << none;
+
+        // "yyyy-MM-dd" and "yyyy-MM-dd HH:mm": exactly that day or moment, past or not.
+        QTest::newRow("full date")
+            << "2030-01-15" << wednesdayTen << eight << local(2030, 1, 15, 8, 0);
+        QTest::newRow("full date, no due time")
+            << "2030-01-15" << wednesdayTen << midnight << local(2030, 1, 15);
+        QTest::newRow("full date and time")
+            << "2030-01-15 18:30" << wednesdayTen << eight << local(2030, 1, 15, 18, 30);
+        QTest::newRow("past moment stays")
+            << "2026-12-09 09:00" << wednesdayTen << eight << local(2026, 12, 9, 9, 0);
+        QTest::newRow("short fields")
+            << "2030-1-5 7:30" << wednesdayTen << eight << local(2030, 1, 5, 7, 30);
+        QTest::newRow("surrounding blanks")
+            << "  2030-01-15  " << wednesdayTen << eight << local(2030, 1, 15, 8, 0);
+        QTest::newRow("2026-02-30 25:99") << "2026-02-30 25:99" << wednesdayTen << eight << none;
+        QTest::newRow("30 February") << "2026-02-30" << wednesdayTen << eight << none;
+        QTest::newRow("two-digit year") << "30-01-15" << wednesdayTen << eight << none;
+        QTest::newRow("year 0") << "0000-01-15" << wednesdayTen << eight << none;
+        QTest::newRow("four pieces") << "2030-01-15-01" << wednesdayTen << eight << none;
+        QTest::newRow("ISO T") << "2030-01-15T18:30" << wednesdayTen << eight << none;
+        QTest::newRow("two dashes alone") << "--" << wednesdayTen << eight << none;
+        QTest::newRow("dashes and colons") << "--::" << wednesdayTen << eight << none;
+        QTest::newRow("skipped hour of spring")
+            << "2027-03-28 02:30" << wednesdayTen << eight << none;
+        QTest::newRow("empty") << "" << wednesdayTen << eight << none;
+        QTest::newRow("blank") << "   " << wednesdayTen << eight << none;
+    }
+
+    void dueForms()
+    {
+        QFETCH(QString, due);
+        QFETCH(QDateTime, now);
+        QFETCH(QTime, preset);
+        QFETCH(QDateTime, expected);
+        const QDateTime result = DueString::calculateDueDateFromDueString(due, now, preset);
+        QCOMPARE(result.isValid(), expected.isValid());
+        if (expected.isValid())
+            QCOMPARE(result, expected);
+    }
+
+    void dueAfter_data()
+    {
+        QTest::addColumn<QString>("dueAfter");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("expected");
+        const QDateTime ten = local(2026, 12, 9, 10, 0);
+        const QDateTime none;
+
+        QTest::newRow("90 minutes") << "90" << ten << local(2026, 12, 9, 11, 30);
+        QTest::newRow("whole minutes")
+            << "90" << local(2026, 12, 9, 10, 0, 42) << local(2026, 12, 9, 11, 30);
+        QTest::newRow("zero") << "0" << ten << ten;
+        QTest::newRow("plus sign") << "+15" << ten << local(2026, 12, 9, 10, 15);
+        QTest::newRow("over midnight")
+            << "150" << local(2026, 12, 31, 23, 0) << local(2027, 1, 1, 1, 30);
+        // One hour after 01:30 on the night the clocks go back is 02:30 summer time.
+        QTest::newRow("across the autumn change")
+            << "60" << local(2026, 10, 25, 1, 30)
+            << QDateTime::fromMSecsSinceEpoch(local(2026, 10, 25, 1, 30).toMSecsSinceEpoch() +
+                                              3600 * 1000);
+        QTest::newRow("negative") << "-5" << ten << none;
+        QTest::newRow("letters") << "soon" << ten << none;
+        QTest::newRow("exponent") << "1e3" << ten << none;
+        QTest::newRow("decimal") << "1.5" << ten << none;
+        QTest::newRow("empty") << "" << ten << none;
+        QTest::newRow("too long") << "99999999999" << ten << none;
+        QTest::newRow("more than a century") << "60000000" << ten << none;
+    }
+
+    void dueAfter()
+    {
+        QFETCH(QString, dueAfter);
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, expected);
+        const QDateTime result = DueString::calculateDueDateFromDueAfterString(dueAfter, now);
+        QCOMPARE(result.isValid(), expected.isValid());
+        if (expected.isValid())
+            QCOMPARE(result, expected);
+    }
+};
+
+VELMORAN_TEST_MAIN(TestDueString)
+#include "tst_duestring.moc"
