@@ -1,0 +1,375 @@
+#include "TestEnvironment.h"
+
+#include "hotkeys/KeySymbols.h"
+#include "hotkeys/PTHotKeyCenter.h"
+#include "hotkeys/PTKeyCodeTranslator.h"
+
+#include <QGuiApplication>
+
+// Key combinations, their conversions and the registry's bookkeeping. On the offscreen
+// platform the registry runs over the service of platforms without global hot keys; the
+// X11 suite presses real keys.
+class TestHotKeys : public QObject
+{
+    Q_OBJECT
+
+    static constexpr int kKeyK = 45; // X11 key codes of a US evdev keyboard
+    static constexpr int kKeyJ = 44;
+    static constexpr int ctrlAlt = PTKeyCombo::controlKey | PTKeyCombo::optionKey;
+
+    static std::shared_ptr<PTHotKey> hotKey(const char* identifier, int keyCode, int modifiers)
+    {
+        return std::make_shared<PTHotKey>(QString::fromLatin1(identifier),
+                                          PTKeyCombo(keyCode, modifiers));
+    }
+
+private Q_SLOTS:
+    void validity_data()
+    {
+        QTest::addColumn<int>("keyCode");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("clear") << -1 << -1 << false;
+        QTest::newRow("absent preference") << 0 << 0 << false;
+        QTest::newRow("key without modifiers") << kKeyK << 0 << false;
+        QTest::newRow("key with no-modifiers marker") << kKeyK << -1 << false;
+        QTest::newRow("modifiers without key") << -1 << ctrlAlt << false;
+        QTest::newRow("key code 0 with a modifier") << 0 << int(PTKeyCombo::cmdKey) << true;
+        QTest::newRow("ctrl+alt+k") << kKeyK << ctrlAlt << true;
+    }
+    void validity()
+    {
+        QFETCH(int, keyCode);
+        QFETCH(int, modifiers);
+        QFETCH(bool, valid);
+        QCOMPARE(PTKeyCombo(keyCode, modifiers).isValidHotKeyCombo(), valid);
+    }
+
+    void plistReading_data()
+    {
+        QTest::addColumn<QVariant>("plist");
+        QTest::addColumn<int>("keyCode");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("absent") << QVariant() << -1 << -1;
+        QTest::newRow("empty") << QVariant(QVariantMap()) << -1 << -1;
+        QTest::newRow("kept") << QVariant(QVariantMap{{"keyCode", kKeyK}, {"modifiers", 0x1800}})
+                              << kKeyK << 0x1800;
+        QTest::newRow("key code below -1")
+            << QVariant(QVariantMap{{"keyCode", -7}, {"modifiers", 0x100}}) << -1 << 0x100;
+        QTest::newRow("no modifiers")
+            << QVariant(QVariantMap{{"keyCode", kKeyK}, {"modifiers", 0}}) << kKeyK << -1;
+        QTest::newRow("key code missing")
+            << QVariant(QVariantMap{{"modifiers", 0x100}}) << -1 << 0x100;
+        QTest::newRow("not numbers")
+            << QVariant(QVariantMap{{"keyCode", "K"}, {"modifiers", "ctrl"}}) << -1 << -1;
+        QTest::newRow("numbers as text")
+            << QVariant(QVariantMap{{"keyCode", "45"}, {"modifiers", "256"}}) << kKeyK << 0x100;
+    }
+    void plistReading()
+    {
+        QFETCH(QVariant, plist);
+        QFETCH(int, keyCode);
+        QFETCH(int, modifiers);
+        QCOMPARE(PTKeyCombo::initWithPlistRepresentation(plist), PTKeyCombo(keyCode, modifiers));
+    }
+
+    void plistRoundTripAndEquality()
+    {
+        const PTKeyCombo combo(kKeyK, ctrlAlt);
+        const QVariantMap plist = combo.plistRepresentation();
+        QCOMPARE(plist, (QVariantMap{{"keyCode", kKeyK}, {"modifiers", ctrlAlt}}));
+        QCOMPARE(PTKeyCombo::initWithPlistRepresentation(plist), combo);
+        QCOMPARE(PTKeyCombo::initWithPlistRepresentation(
+                     PTKeyCombo::clearKeyCombo().plistRepresentation()),
+                 PTKeyCombo::clearKeyCombo());
+        QVERIFY(PTKeyCombo(kKeyK, ctrlAlt) != PTKeyCombo(kKeyJ, ctrlAlt));
+        QVERIFY(PTKeyCombo(kKeyK, ctrlAlt) != PTKeyCombo(kKeyK, PTKeyCombo::controlKey));
+    }
+
+    void modifierConversions_data()
+    {
+        QTest::addColumn<int>("hotKeyBits");
+        QTest::addColumn<int>("eventFlags");
+        QTest::addColumn<int>("x11Mask");
+        QTest::addColumn<int>("qtModifiers");
+        QTest::newRow("command") << 0x100 << 0x100000 << 0x40 << int(Qt::MetaModifier);
+        QTest::newRow("option") << 0x800 << 0x80000 << 0x08 << int(Qt::AltModifier);
+        QTest::newRow("control") << 0x1000 << 0x40000 << 0x04 << int(Qt::ControlModifier);
+        QTest::newRow("shift") << 0x200 << 0x20000 << 0x01 << int(Qt::ShiftModifier);
+        QTest::newRow("all four") << 0x1B00 << 0x1E0000 << 0x4D
+                                  << int(Qt::MetaModifier | Qt::AltModifier | Qt::ControlModifier |
+                                         Qt::ShiftModifier);
+    }
+    void modifierConversions()
+    {
+        QFETCH(int, hotKeyBits);
+        QFETCH(int, eventFlags);
+        QFETCH(int, x11Mask);
+        QFETCH(int, qtModifiers);
+        const PTKeyCombo combo(kKeyK, hotKeyBits);
+        QCOMPARE(combo.modifierMask(), eventFlags);
+        QCOMPARE(SRCocoaToCarbonFlags(eventFlags), hotKeyBits);
+        QCOMPARE(SRCarbonToCocoaFlags(hotKeyBits), eventFlags);
+        QCOMPARE(int(combo.x11ModifierMask()), x11Mask);
+        QCOMPARE(PTKeyCombo::fromX11(kKeyK, quint16(x11Mask)), combo);
+        QCOMPARE(int(combo.qtModifiers()), qtModifiers);
+        QCOMPARE(PTKeyCombo::modifiersFromQt(Qt::KeyboardModifiers(qtModifiers)), hotKeyBits);
+    }
+
+    void modifiersOutsideTheFourAreDropped()
+    {
+        QCOMPARE(PTKeyCombo::clearKeyCombo().modifierMask(), 0);
+        QCOMPARE(PTKeyCombo::clearKeyCombo().x11ModifierMask(), quint16(0));
+        // Caps Lock (0x10000) and the function-key flag (0x800000) are no shortcut modifiers.
+        QCOMPARE(SRCocoaToCarbonFlags(0x40000 | 0x10000 | 0x800000), int(PTKeyCombo::controlKey));
+        // An X key event's state also carries the lock keys, the pointer buttons and the
+        // keyboard group.
+        const quint16 state = 0x04 | 0x08 | 0x02 | 0x10 | 0x100 | 0x2000;
+        QCOMPARE(PTKeyCombo::fromX11(kKeyK, state), PTKeyCombo(kKeyK, ctrlAlt));
+        QCOMPARE(PTKeyCombo::fromX11(kKeyK, 0x02 | 0x10), PTKeyCombo(kKeyK, 0));
+    }
+
+    void shortcutRecord()
+    {
+        const QVariantMap stored{{"keyCode", kKeyK}, {"modifierFlags", 0x40000 | 0x80000}};
+        const PTKeyCombo combo = PTKeyCombo::fromShortcutRecord(stored);
+        QCOMPARE(combo, PTKeyCombo(kKeyK, ctrlAlt));
+        QCOMPARE(combo.shortcutRecord(), stored);
+
+        // Never recorded: key code 0 and no modifiers, which is not a hot key.
+        const PTKeyCombo absent = PTKeyCombo::fromShortcutRecord(QVariant());
+        QCOMPARE(absent, PTKeyCombo(0, 0));
+        QVERIFY(!absent.isValidHotKeyCombo());
+        QVERIFY(
+            !PTKeyCombo::fromShortcutRecord(QVariantMap{{"keyCode", kKeyK}}).isValidHotKeyCombo());
+    }
+
+    void keySymbols_data()
+    {
+        QTest::addColumn<uint>("keysym");
+        QTest::addColumn<int>("qtKey");
+        QTest::newRow("letter") << uint('k') << int(Qt::Key_K);
+        QTest::newRow("latin-1 letter") << 0xE4u << int(Qt::Key_Adiaeresis);
+        QTest::newRow("y diaeresis") << 0xFFu << int(Qt::Key_ydiaeresis);
+        QTest::newRow("unicode letter") << 0x0100043Au << 0x041A;
+        QTest::newRow("F35") << 0xFFE0u << int(Qt::Key_F35);
+        QTest::newRow("backtab") << 0xFE20u << int(Qt::Key_Backtab);
+    }
+    void keySymbols()
+    {
+        QFETCH(uint, keysym);
+        QFETCH(int, qtKey);
+        QCOMPARE(KeySymbols::qtKeyForKeysym(keysym), qtKey);
+        QCOMPARE(KeySymbols::keysymForQtKey(qtKey), keysym);
+    }
+
+    void keySequences_data()
+    {
+        QTest::addColumn<QString>("recorded");
+        QTest::addColumn<int>("keyCode");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ctrl+alt+k") << "Ctrl+Alt+K" << kKeyK << ctrlAlt << "Ctrl+Alt+K";
+        QTest::newRow("meta+shift+F5") << "Meta+Shift+F5" << 71 << 0x300 << "Meta+Shift+F5";
+        // Shift+1 reaches the recorder as "!": the key code is the 1 key's.
+        QTest::newRow("shifted symbol") << "Ctrl+Shift+!" << 10 << 0x1200 << "Ctrl+Shift+1";
+        QTest::newRow("shift+tab") << "Ctrl+Shift+Backtab" << 23 << 0x1200 << "Ctrl+Shift+Tab";
+        QTest::newRow("space") << "Ctrl+Space" << 65 << 0x1000 << "Ctrl+Space";
+        QTest::newRow("navigation") << "Alt+PgDown" << 117 << 0x800 << "Alt+PgDown";
+        QTest::newRow("first key only") << "Ctrl+J, Ctrl+K" << kKeyJ << 0x1000 << "Ctrl+J";
+        QTest::newRow("not on the layout") << "Ctrl+Alt+\u00E9" << -1 << -1 << "";
+        QTest::newRow("media key") << "Ctrl+Volume Down" << -1 << -1 << "";
+        QTest::newRow("empty") << "" << -1 << -1 << "";
+    }
+    void keySequences()
+    {
+        QFETCH(QString, recorded);
+        QFETCH(int, keyCode);
+        QFETCH(int, modifiers);
+        QFETCH(QString, shown);
+        const PTKeyCodeTranslator us = PTKeyCodeTranslator::usLayout();
+        const PTKeyCombo combo =
+            PTKeyCombo::fromKeySequence(QKeySequence(recorded, QKeySequence::PortableText), us);
+        QCOMPARE(combo, PTKeyCombo(keyCode, modifiers));
+        QCOMPARE(combo.keySequence(us).toString(QKeySequence::PortableText), shown);
+    }
+
+    void displayTexts()
+    {
+        // Off X11 the session translator is the US layout.
+        QVERIFY(!PTKeyCodeTranslator().usesWindowSystemLayout());
+        QCOMPARE(PTKeyCombo(kKeyK, ctrlAlt).keyCodeString(), QString("K"));
+        QCOMPARE(PTKeyCombo(65, ctrlAlt).keyCodeString(), QString("Space"));
+        QCOMPARE(PTKeyCombo(48, ctrlAlt).keyCodeString(), QString("'"));
+        QCOMPARE(PTKeyCombo(200, ctrlAlt).keyCodeString(), QString());
+        QCOMPARE(PTKeyCombo::clearKeyCombo().keyCodeString(), QString());
+        // The same words and order as the recorder's own text.
+        const int all = 0x1B00;
+        QCOMPARE(PTKeyCombo::stringForModifiers(all) + "K",
+                 PTKeyCombo(kKeyK, all).keySequence().toString(QKeySequence::NativeText));
+        QCOMPARE(PTKeyCombo::stringForModifiers(ctrlAlt), QString("Ctrl+Alt+"));
+        QCOMPARE(PTKeyCombo::stringForModifiers(-1), QString());
+    }
+
+    void registrationNumbersAndLookups()
+    {
+        PTHotKeyCenter center(HotKeyService::createForPlatform());
+        QVERIFY(!center.service().deliversEvents());
+        QVERIFY(!center.isEventHandlerInstalled());
+
+        auto first = hotKey("Velmoran", kKeyK, ctrlAlt);
+        QVERIFY(center.registerHotKey(first));
+        QCOMPARE(first->carbonHotKeyID(), 1u);
+        QVERIFY(first->carbonEventHotKeyRef() != 0);
+        QCOMPARE(center.hotKeyCount(), 1u);
+        QVERIFY(center.isEventHandlerInstalled());
+
+        // Registering again gives up the old registration and takes a new number.
+        QVERIFY(center.registerHotKey(first));
+        QCOMPARE(first->carbonHotKeyID(), 2u);
+        QCOMPARE(center.allHotKeys(), (QList<std::shared_ptr<PTHotKey>>{first}));
+
+        auto second = hotKey("Velmoran2", kKeyJ, ctrlAlt);
+        auto twin = hotKey("Velmoran", kKeyJ, PTKeyCombo::cmdKey);
+        QVERIFY(center.registerHotKey(second));
+        QVERIFY(center.registerHotKey(twin));
+        QCOMPARE(center.hotKeyCount(), 4u);
+        QCOMPARE(center.allHotKeys(), (QList<std::shared_ptr<PTHotKey>>{first, second, twin}));
+        QCOMPARE(center.hotKeyWithIdentifier(QString("Velmoran")), first);
+        QCOMPARE(center.hotKeyWithIdentifier(QString("Velmoran2")), second);
+        QCOMPARE(center.hotKeyWithIdentifier(QString("other")), nullptr);
+        QCOMPARE(center.hotKeyWithIdentifier(QVariant()), nullptr);
+        QCOMPARE(center.hotKeyWithKeyCombo(PTKeyCombo(kKeyJ, PTKeyCombo::cmdKey)), twin);
+        QCOMPARE(center.hotKeyWithKeyCombo(PTKeyCombo(kKeyJ, PTKeyCombo::shiftKey)), nullptr);
+        QCOMPARE(center.hotKeyWithKeyCombo(PTKeyCombo::clearKeyCombo()), nullptr);
+
+        center.unregisterHotKey(first);
+        QCOMPARE(first->carbonHotKeyID(), 0u);
+        QCOMPARE(first->carbonEventHotKeyRef(), HotKeyService::Handle(0));
+        QCOMPARE(center.hotKeyWithIdentifier(QString("Velmoran")), twin);
+        QCOMPARE(center.allHotKeys().size(), 2);
+        QCOMPARE(center.hotKeyCount(), 4u);
+    }
+
+    void combinationsThatAreNoHotKeysRegisterNothing()
+    {
+        PTHotKeyCenter center(HotKeyService::createForPlatform());
+        auto absent = std::make_shared<PTHotKey>(QString("Velmoran"),
+                                                 PTKeyCombo::fromShortcutRecord(QVariant()));
+        QVERIFY(center.registerHotKey(absent));
+        QCOMPARE(absent->carbonHotKeyID(), 0u);
+        QCOMPARE(center.hotKeyCount(), 0u);
+        QVERIFY(center.allHotKeys().isEmpty());
+        QVERIFY(!center.isEventHandlerInstalled());
+
+        // A shortcut that was cleared: the old registration goes, nothing takes its place.
+        auto changed = hotKey("Velmoran", kKeyK, ctrlAlt);
+        QVERIFY(center.registerHotKey(changed));
+        changed->setKeyCombo(PTKeyCombo::clearKeyCombo());
+        QVERIFY(center.registerHotKey(changed));
+        QCOMPARE(changed->carbonHotKeyID(), 0u);
+        QVERIFY(center.allHotKeys().isEmpty());
+        QCOMPARE(center.hotKeyCount(), 1u);
+        QVERIFY(!center.registerHotKey(nullptr));
+    }
+
+    void unregisteringWhatIsNotRegisteredChangesNothing()
+    {
+        PTHotKeyCenter center(HotKeyService::createForPlatform());
+        PTHotKeyCenter elsewhere(HotKeyService::createForPlatform());
+        auto registered = hotKey("Velmoran", kKeyK, ctrlAlt);
+        auto never = hotKey("Velmoran2", kKeyJ, ctrlAlt);
+        auto foreign = hotKey("Velmoran2", kKeyJ, ctrlAlt);
+        QVERIFY(center.registerHotKey(registered));
+        QVERIFY(elsewhere.registerHotKey(foreign));
+        QCOMPARE(foreign->carbonHotKeyID(), registered->carbonHotKeyID());
+
+        center.unregisterHotKey(never);
+        center.unregisterHotKey(foreign);
+        center.unregisterHotKey(nullptr);
+        QCOMPARE(foreign->carbonHotKeyID(), 1u);
+        QCOMPARE(center.allHotKeys(), (QList<std::shared_ptr<PTHotKey>>{registered}));
+        QCOMPARE(registered->carbonHotKeyID(), 1u);
+        QCOMPARE(center.hotKeyCount(), 1u);
+
+        center.unregisterHotKey(registered);
+        center.unregisterHotKey(registered);
+        QVERIFY(center.allHotKeys().isEmpty());
+    }
+
+    void eventsReachTheHotKeyOfTheirNumber()
+    {
+        PTHotKeyCenter center(HotKeyService::createForPlatform());
+        auto first = hotKey("Velmoran", kKeyK, ctrlAlt);
+        auto second = hotKey("Velmoran2", kKeyJ, ctrlAlt);
+        QList<PTHotKey*> invoked;
+        QObject target;
+        first->setTarget(&target);
+        first->setAction([&invoked](PTHotKey* key) { invoked << key; });
+        second->setAction([&invoked](PTHotKey* key) { invoked << key; });
+        QVERIFY(center.registerHotKey(first));
+        QVERIFY(center.registerHotKey(second));
+
+        auto event = [](quint32 kind, quint32 number,
+                        quint32 signature = PTHotKeyCenter::kHotKeySignature) {
+            HotKeyEvent e;
+            e.kind = kind;
+            e.hotKeyID = HotKeyID{signature, number};
+            return e;
+        };
+        QVERIFY(center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyPressed, 2)));
+        QCOMPARE(invoked, (QList<PTHotKey*>{second.get()}));
+        QVERIFY(center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyReleased, 2)));
+        QVERIFY(center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyPressed, 1)));
+        QCOMPARE(invoked, (QList<PTHotKey*>{second.get(), first.get()}));
+
+        // Not the registry's events: passed on.
+        HotKeyEvent withoutNumber;
+        QVERIFY(!center.handleHotKeyEvent(withoutNumber));
+        QVERIFY(!center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyPressed, 1, 0x41424344)));
+        HotKeyEvent otherClass = event(HotKeyEvent::kEventHotKeyPressed, 1);
+        otherClass.eventClass = 0x6D6F7573; // 'mous'
+        QVERIFY(!center.handleHotKeyEvent(otherClass));
+        QVERIFY(!center.handleHotKeyEvent(event(7, 1)));
+
+        // A press that arrives after its hot key was registered again finds no hot key.
+        QVERIFY(center.registerHotKey(second));
+        QVERIFY(center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyPressed, 2)));
+        QCOMPARE(invoked.size(), 2);
+
+        // Once the target has gone the hot key does nothing.
+        {
+            QObject shortLived;
+            first->setTarget(&shortLived);
+        }
+        QVERIFY(center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyPressed, 1)));
+        QCOMPARE(invoked.size(), 2);
+    }
+
+    void anActionMayUnregisterItsOwnHotKey()
+    {
+        PTHotKeyCenter center(HotKeyService::createForPlatform());
+        auto key = hotKey("Velmoran", kKeyK, ctrlAlt);
+        std::weak_ptr<PTHotKey> watch = key;
+        int calls = 0;
+        key->setAction([&center, &calls](PTHotKey* self) {
+            ++calls;
+            for (const std::shared_ptr<PTHotKey>& registered : center.allHotKeys()) {
+                if (registered.get() == self)
+                    center.unregisterHotKey(registered);
+            }
+            QCOMPARE(self->identifier(), QVariant(QString("Velmoran")));
+        });
+        QVERIFY(center.registerHotKey(key));
+        key.reset();
+        HotKeyEvent press;
+        press.hotKeyID = HotKeyID{PTHotKeyCenter::kHotKeySignature, 1};
+        QVERIFY(center.handleHotKeyEvent(press));
+        QCOMPARE(calls, 1);
+        QVERIFY(watch.expired());
+        QVERIFY(center.allHotKeys().isEmpty());
+    }
+};
+
+VELMORAN_TEST_MAIN(TestHotKeys)
+#include "tst_hotkeys.moc"
