@@ -1,0 +1,469 @@
+// This suite runs inside dbus-run-session: the notification service is one of its own.
+#include "TestEnvironment.h"
+
+#include "../platform/DesktopNotificationServer.h"
+
+#include "data/DataManager.h"
+#include "data/NotificationScheduler.h"
+#include "platform/UserDefaults.h"
+#include "platform/UserNotificationCenter.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/PreferenceKeys.h"
+#include "text/Global.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace store;
+using TestEnvironment::local;
+using Interval = UserNotification::RepeatInterval;
+
+Q_DECLARE_METATYPE(std::optional<store::RecurrenceRule>)
+Q_DECLARE_METATYPE(UserNotification::RepeatInterval)
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+StructuredLocation station()
+{
+    StructuredLocation place;
+    place.title = QStringLiteral("Station");
+    place.latitude = 52.525;
+    place.longitude = 13.369;
+    place.radius = 150;
+    place.hasGeoLocation = true;
+    return place;
+}
+
+DateComponents at(const QDateTime& local)
+{
+    return DateComponents::fromDateTime(local, false);
+}
+
+RecurrenceRule rule(RecurrenceRule::Frequency frequency, int interval)
+{
+    RecurrenceRule made;
+    made.frequency = frequency;
+    made.interval = interval;
+    return made;
+}
+
+QStringList titlesOf(const QList<UserNotification>& notifications)
+{
+    QStringList titles;
+    for (const UserNotification& notification : notifications)
+        titles << notification.title;
+    return titles;
+}
+
+} // namespace
+
+class TestNotificationScheduler : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+            QFAIL("this suite runs inside dbus-run-session");
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setBool(true, PrefKey::notifications);
+        m_clock.setNow(local(2026, 12, 9, 10, 30)); // a Wednesday
+        writeFile(root() + "/home/displayname", "Home");
+        m_server = std::make_unique<DesktopNotificationServer>();
+        QVERIFY(m_server->start());
+    }
+
+    void cleanup()
+    {
+        m_scheduler.reset();
+        m_center.reset();
+        m_manager.reset();
+        m_server.reset();
+    }
+
+    void withNotificationsOffARebuildChangesNothing()
+    {
+        m_defaults->setBool(false, PrefKey::notifications);
+        seed("Future",
+             [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 12))); });
+        NotificationScheduler& scheduler = start();
+        UserNotification kept;
+        kept.title = "Kept";
+        kept.deliveryDate = local(2026, 12, 9, 11, 0);
+        m_center->setScheduledNotifications({kept});
+        scheduler.scheduleNotifications();
+        QCOMPARE(titlesOf(m_center->scheduledNotifications()), QStringList({"Kept"}));
+    }
+
+    void eachQualifyingAlarmBecomesANotification()
+    {
+        seed("Past",
+             [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 10, 29))); });
+        seed("Future",
+             [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 12, 0))); });
+        seed("Relative", [](Reminder& r) {
+            r.dueDateComponents = at(local(2026, 12, 10, 9, 0));
+            r.startDateComponents = r.dueDateComponents;
+            r.addAlarm(Alarm::withRelativeOffset(-900));
+            r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
+        });
+        seed("Place", [](Reminder& r) {
+            r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Leave));
+        });
+        seed("At due time", [](Reminder& r) {
+            r.dueDateComponents = at(local(2026, 12, 11, 9, 0));
+            r.addAlarm(Alarm::withRelativeOffset(0));
+        });
+        seed("Done", [this](Reminder& r) {
+            r.setCompleted(true, m_clock.now());
+            r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 12, 0)));
+        });
+        for (int i = 0; i < 5; ++i) {
+            seed(QString("Other %1").arg(i), [i](Reminder& r) {
+                r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 12 + i, 8, 0)));
+            });
+        }
+        NotificationScheduler& scheduler = start();
+        scheduler.scheduleNotifications();
+
+        // In the order the data manager lists them.
+        QStringList expected;
+        const ReminderList withAlarms = m_manager->queries().fetchRemindersWithAlarm().value();
+        for (const ReminderPtr& reminder : withAlarms) {
+            if (reminder->title == "Future" || reminder->title == "Relative" ||
+                reminder->title.startsWith("Other"))
+                expected << reminder->title;
+        }
+        const QList<UserNotification> scheduled = m_center->scheduledNotifications();
+        QCOMPARE(titlesOf(scheduled), expected);
+
+        const UserNotification future = scheduled[expected.indexOf("Future")];
+        QCOMPARE(future.deliveryDate, local(2026, 12, 9, 12, 0));
+        QCOMPARE(future.informativeText, QString("Home"));
+        QCOMPARE(future.actionButtonTitle, QString("Snooze"));
+        QCOMPARE(future.soundName, QString("alarm-clock-elapsed"));
+        QCOMPARE(future.deliveryRepeatInterval, Interval::None);
+        QCOMPARE(future.userInfo.keys(), QStringList({"uuid"}));
+        QCOMPARE(future.userInfo.value("uuid").toString(), identifierOf("Future"));
+        QCOMPARE(scheduled[expected.indexOf("Relative")].deliveryDate, local(2026, 12, 10, 8, 45));
+    }
+
+    void aLongListKeepsTheFirstFiftyNineAlarmsInSortOrder()
+    {
+        // Due one day apart, seeded last first so that the store's order is not the answer.
+        // Every fifth task has a second alarm an hour before its due time; every seventh from
+        // the fourth has its first alarm in the past. Counting alarms in due order, T00 to T48
+        // hold the first 59 (49 tasks, ten of them with two).
+        for (int i = 69; i >= 0; --i) {
+            seed(QString("T%1").arg(i, 2, 10, QChar('0')), [i](Reminder& r) {
+                const QDateTime due = local(2026, 12, 10, 9, 0).addDays(i);
+                r.dueDateComponents = at(due);
+                r.startDateComponents = r.dueDateComponents;
+                r.addAlarm(Alarm::withAbsoluteDate(i % 7 == 3 ? local(2026, 12, 1, 9, 0) : due));
+                if (i % 5 == 0)
+                    r.addAlarm(Alarm::withRelativeOffset(-3600));
+            });
+        }
+        NotificationScheduler& scheduler = start();
+        scheduler.scheduleNotifications();
+
+        const QList<UserNotification> scheduled = m_center->scheduledNotifications();
+        QCOMPARE(scheduled.size(), 59 - 7);
+        QCOMPARE(scheduled.first().title, QString("T00"));
+        QCOMPARE(scheduled.first().deliveryDate, local(2026, 12, 10, 9, 0));
+        QCOMPARE(scheduled[1].title, QString("T00"));
+        QCOMPARE(scheduled[1].deliveryDate, local(2026, 12, 10, 8, 0));
+        QCOMPARE(scheduled.last().title, QString("T48"));
+        const QStringList titles = titlesOf(scheduled);
+        QVERIFY(!titles.contains("T03"));
+        QCOMPARE(titles.count("T10"), 1); // its second alarm still counts and qualifies
+        QVERIFY(!titles.contains("T49"));
+        for (qsizetype i = 1; i < scheduled.size(); ++i)
+            QVERIFY(scheduled[i - 1].title <= scheduled[i].title);
+    }
+
+    void onlyPlainRulesRepeat_data()
+    {
+        QTest::addColumn<std::optional<RecurrenceRule>>("repeat");
+        QTest::addColumn<Interval>("expected");
+        using F = RecurrenceRule::Frequency;
+        RecurrenceRule onMondays = rule(F::Weekly, 1);
+        onMondays.daysOfTheWeek = {RecurrenceDayOfWeek{2, 0}};
+        RecurrenceRule onThe15th = rule(F::Monthly, 1);
+        onThe15th.daysOfTheMonth = {15};
+        QTest::newRow("no repeat") << std::optional<RecurrenceRule>() << Interval::None;
+        QTest::newRow("daily") << std::optional(rule(F::Daily, 1)) << Interval::Day;
+        QTest::newRow("every 2 days") << std::optional(rule(F::Daily, 2)) << Interval::None;
+        QTest::newRow("weekly") << std::optional(rule(F::Weekly, 1)) << Interval::Week;
+        QTest::newRow("weekly on Mondays") << std::optional(onMondays) << Interval::None;
+        QTest::newRow("every 2 weeks") << std::optional(rule(F::Weekly, 2)) << Interval::None;
+        QTest::newRow("monthly") << std::optional(rule(F::Monthly, 1)) << Interval::Month;
+        QTest::newRow("monthly on the 15th") << std::optional(onThe15th) << Interval::None;
+        QTest::newRow("yearly") << std::optional(rule(F::Yearly, 1)) << Interval::None;
+    }
+
+    void onlyPlainRulesRepeat()
+    {
+        QFETCH(std::optional<RecurrenceRule>, repeat);
+        QFETCH(Interval, expected);
+        NotificationScheduler& scheduler = start();
+        Reminder task;
+        task.title = "Water plants";
+        task.dueDateComponents = at(local(2026, 12, 10, 9, 0));
+        if (repeat)
+            task.addRecurrenceRule(*repeat);
+        const UserNotification absolute = scheduler.scheduleNotificationAbsoluteDateWithReminder(
+            task, Alarm::withAbsoluteDate(local(2026, 12, 10, 9, 0)));
+        QCOMPARE(absolute.deliveryRepeatInterval, expected);
+        QCOMPARE(absolute.deliveryDate, local(2026, 12, 10, 9, 0));
+        // A relative alarm never repeats on its own.
+        QCOMPARE(scheduler
+                     .scheduleNotificationRelativeOffsetWithReminder(task,
+                                                                     Alarm::withRelativeOffset(-60))
+                     .deliveryRepeatInterval,
+                 Interval::None);
+    }
+
+    void aRelativeAlarmCountsFromTheStartDate()
+    {
+        NotificationScheduler& scheduler = start();
+        Reminder task;
+        task.title = "Dentist";
+        task.startDateComponents = at(local(2026, 12, 10, 8, 0));
+        task.dueDateComponents = at(local(2026, 12, 10, 17, 0));
+        const Alarm tenBefore = Alarm::withRelativeOffset(-600);
+        QCOMPARE(
+            scheduler.scheduleNotificationRelativeOffsetWithReminder(task, tenBefore).deliveryDate,
+            local(2026, 12, 10, 7, 50));
+        task.startDateComponents.reset();
+        QCOMPARE(
+            scheduler.scheduleNotificationRelativeOffsetWithReminder(task, tenBefore).deliveryDate,
+            local(2026, 12, 10, 16, 50));
+        task.dueDateComponents.reset();
+        QVERIFY(!scheduler.scheduleNotificationRelativeOffsetWithReminder(task, tenBefore)
+                     .deliveryDate.isValid());
+    }
+
+    void clickingANotificationSelectsItsTask()
+    {
+        seed("Call bank",
+             [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 10, 35))); });
+        NotificationScheduler& scheduler = start();
+        scheduler.scheduleNotifications();
+        m_clock.setNow(local(2026, 12, 9, 10, 35));
+        m_center->deliverDueNotifications();
+        QTRY_COMPARE(m_server->notifyCalls().size(), 1);
+        QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
+
+        QSignalSpy select(&scheduler, &NotificationScheduler::selectReminderFromNotifications);
+        m_server->invokeAction(m_server->lastId(), "default");
+        QVERIFY(select.wait(5000));
+        QCOMPARE(select.first().first().value<ReminderPtr>()->calendarItemIdentifier,
+                 identifierOf("Call bank"));
+        QVERIFY(m_center->deliveredNotifications().isEmpty());
+        QTRY_COMPARE(m_server->closeCalls(), QList<quint32>({m_server->lastId()}));
+
+        // A task that has gone since: nothing to show.
+        UserNotification stale;
+        stale.userInfo.insert("uuid", "gone");
+        stale.activationType = UserNotification::ActivationType::ContentsClicked;
+        scheduler.didActivateNotification(*m_center, stale);
+        stale.activationType = UserNotification::ActivationType::ActionButtonClicked;
+        scheduler.didActivateNotification(*m_center, stale);
+        QCOMPARE(select.size(), 1);
+    }
+
+    void snoozeMovesTheAlarmFromItsOwnMoment_data()
+    {
+        QTest::addColumn<QDateTime>("pressed");
+        QTest::addColumn<QDateTime>("expected");
+        QTest::newRow("shortly after") << local(2026, 12, 10, 9, 3) << local(2026, 12, 10, 9, 10);
+        QTest::newRow("long after") << local(2026, 12, 10, 9, 30) << local(2026, 12, 10, 9, 40);
+    }
+
+    void snoozeMovesTheAlarmFromItsOwnMoment()
+    {
+        QFETCH(QDateTime, pressed);
+        QFETCH(QDateTime, expected);
+        m_clock.setNow(local(2026, 12, 10, 8, 59));
+        seed("Meds", [](Reminder& r) {
+            r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
+            r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 10, 9, 0)));
+        });
+        NotificationScheduler& scheduler = start();
+        // As the application does: every refresh rebuilds the schedule.
+        connect(m_manager.get(), &DataManager::remindersRefreshed, &scheduler,
+                &NotificationScheduler::scheduleNotifications);
+        scheduler.scheduleNotifications();
+        m_clock.setNow(local(2026, 12, 10, 9, 0));
+        m_center->deliverDueNotifications();
+        QTRY_COMPARE(m_server->notifyCalls().size(), 1);
+        QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
+
+        m_clock.setNow(pressed);
+        QVERIFY(afterRefresh([&] { m_server->invokeAction(m_server->lastId(), "snooze"); }));
+        const ReminderPtr meds = m_manager->reminderWithIdentifier(identifierOf("Meds"));
+        QCOMPARE(meds->alarms.size(), 2);
+        QVERIFY(meds->alarms[0].isLocationAlarm());
+        QCOMPARE(meds->alarms[1].absoluteDate, expected);
+        QVERIFY(m_center->deliveredNotifications().isEmpty());
+        QCOMPARE(m_center->scheduledNotifications().size(), 1);
+        QCOMPARE(m_center->scheduledNotifications().first().deliveryDate, expected);
+    }
+
+    void snoozeWithoutATimedAlarmCountsFromNow_data()
+    {
+        QTest::addColumn<bool>("relative");
+        QTest::newRow("only a place alarm") << false;
+        QTest::newRow("a relative alarm") << true;
+    }
+
+    void snoozeWithoutATimedAlarmCountsFromNow()
+    {
+        QFETCH(bool, relative);
+        m_defaults->setInteger(25, PrefKey::snooze);
+        seed("Buy stamps", [relative](Reminder& r) {
+            r.dueDateComponents = at(local(2026, 12, 9, 9, 0));
+            r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
+            if (relative)
+                r.addAlarm(Alarm::withRelativeOffset(-600));
+        });
+        NotificationScheduler& scheduler = start();
+        UserNotification pressed;
+        pressed.userInfo.insert("uuid", identifierOf("Buy stamps"));
+        pressed.activationType = UserNotification::ActivationType::ActionButtonClicked;
+        QVERIFY(afterRefresh([&] { scheduler.didActivateNotification(*m_center, pressed); }));
+        const ReminderPtr stamps = m_manager->reminderWithIdentifier(identifierOf("Buy stamps"));
+        QCOMPARE(stamps->alarms.size(), 2);
+        QVERIFY(stamps->alarms[0].isLocationAlarm());
+        QCOMPARE(stamps->alarms[1].absoluteDate, local(2026, 12, 9, 10, 55));
+    }
+
+    void switchingThePreferenceEmptiesAndRefillsTheCentre()
+    {
+        seed("Soon",
+             [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 10, 40))); });
+        seed("Later",
+             [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 18, 0))); });
+        NotificationScheduler& scheduler = start();
+        scheduler.scheduleNotifications();
+        m_clock.setNow(local(2026, 12, 9, 10, 40));
+        m_center->deliverDueNotifications();
+        QTRY_COMPARE(m_server->notifyCalls().size(), 1);
+        QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
+
+        m_defaults->setBool(false, PrefKey::notifications);
+        QVERIFY(m_center->deliveredNotifications().isEmpty());
+        QVERIFY(m_center->scheduledNotifications().isEmpty());
+        QTRY_COMPARE(m_server->closeCalls(), QList<quint32>({m_server->lastId()}));
+
+        m_defaults->setBool(true, PrefKey::notifications);
+        QCOMPARE(titlesOf(m_center->scheduledNotifications()), QStringList({"Later"}));
+    }
+
+    void completingATaskRemovesItsDeliveredNotificationOnTheNextRebuild()
+    {
+        seed("Laundry",
+             [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 10, 40))); });
+        seed("Report",
+             [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 10, 41))); });
+        NotificationScheduler& scheduler = start();
+        connect(m_manager.get(), &DataManager::remindersRefreshed, &scheduler,
+                &NotificationScheduler::scheduleNotifications);
+        scheduler.scheduleNotifications();
+        m_clock.setNow(local(2026, 12, 9, 10, 45));
+        m_center->deliverDueNotifications();
+        QTRY_COMPARE(m_server->notifyCalls().size(), 2);
+        QTRY_COMPARE(m_center->deliveredNotifications().size(), 2);
+
+        QVERIFY(afterRefresh([&] {
+            m_manager->checkReminder(m_manager->reminderWithIdentifier(identifierOf("Laundry")),
+                                     true);
+        }));
+        QCOMPARE(titlesOf(m_center->deliveredNotifications()), QStringList({"Report"}));
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+
+    NotificationScheduler& start()
+    {
+        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
+            return std::make_unique<EventStore>(QStringList{root()}, m_clock);
+        });
+        Global::setPreferences(m_defaults.get());
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        m_manager->initStore();
+        [&] { QVERIFY(refreshed.wait(5000)); }();
+        m_center = std::make_unique<UserNotificationCenter>(m_clock);
+        m_scheduler =
+            std::make_unique<NotificationScheduler>(*m_manager, *m_center, *m_defaults, m_clock);
+        m_center->setDelegate(m_scheduler.get());
+        return *m_scheduler;
+    }
+
+    // Waits until the refreshes our own writes started are over.
+    void settle()
+    {
+        QTest::qWait(350);
+        QTRY_VERIFY(!m_manager->isRefreshRunning() && m_manager->hasRemindersArray());
+    }
+
+    // Runs a change and waits for the refresh the store's notification of it starts.
+    bool afterRefresh(const std::function<void()>& change)
+    {
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        change();
+        if (!refreshed.wait(5000))
+            return false;
+        settle();
+        return !QTest::currentTestFailed();
+    }
+
+    void seed(const QString& title, const std::function<void(Reminder&)>& fill)
+    {
+        EventStore seeder({root()}, m_clock);
+        ReminderPtr reminder = seeder.reminderWithEventStore();
+        reminder->calendar = seeder.calendarWithIdentifier("home");
+        reminder->title = title;
+        fill(*reminder);
+        QString error;
+        QVERIFY2(seeder.saveReminder(reminder, true, &error), qPrintable(error));
+    }
+
+    QString identifierOf(const QString& title) const
+    {
+        for (const ReminderPtr& reminder : m_manager->remindersArray()->reminders()) {
+            if (reminder->title == title)
+                return reminder->calendarItemIdentifier;
+        }
+        return {};
+    }
+
+    Clock m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::unique_ptr<DesktopNotificationServer> m_server;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<UserNotificationCenter> m_center;
+    std::unique_ptr<NotificationScheduler> m_scheduler;
+};
+
+VELMORAN_TEST_MAIN(TestNotificationScheduler)
+#include "tst_notificationscheduler.moc"

@@ -1,0 +1,421 @@
+// This suite runs inside dbus-run-session: the notification service is one of its own.
+#include "TestEnvironment.h"
+
+#include "DesktopNotificationServer.h"
+
+#include "platform/Clock.h"
+#include "platform/UserNotificationCenter.h"
+#include "platform/notifications/NotificationServerClient.h"
+
+#include <QDBusConnectionInterface>
+#include <QGuiApplication>
+#include <QSignalSpy>
+
+using TestEnvironment::local;
+using Activation = UserNotification::ActivationType;
+using Interval = UserNotification::RepeatInterval;
+
+Q_DECLARE_METATYPE(DesktopNotificationServer::Mode)
+
+namespace {
+
+UserNotification reminderNotification(const QString& title, const QDateTime& when,
+                                      Interval repeat = Interval::None)
+{
+    UserNotification notification;
+    notification.title = title;
+    notification.informativeText = QStringLiteral("Home");
+    notification.actionButtonTitle = QStringLiteral("Snooze");
+    notification.soundName = QStringLiteral("alarm-clock-elapsed");
+    notification.deliveryDate = when;
+    notification.deliveryRepeatInterval = repeat;
+    notification.userInfo.insert(QStringLiteral("uuid"), QStringLiteral("uuid-") + title);
+    return notification;
+}
+
+QStringList titlesOf(const QList<UserNotification>& notifications)
+{
+    QStringList titles;
+    for (const UserNotification& notification : notifications)
+        titles << notification.title;
+    return titles;
+}
+
+// Counts the centre's warnings while it lives.
+class WarningCounter
+{
+public:
+    WarningCounter() { s_previous = qInstallMessageHandler(&WarningCounter::handle); }
+    ~WarningCounter() { qInstallMessageHandler(s_previous); }
+    static int count() { return s_count; }
+    static void reset() { s_count = 0; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        if (type == QtWarningMsg && qstrcmp(context.category, "velmoran.notifications") == 0)
+            ++s_count;
+        s_previous(type, context, text);
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline int s_count = 0;
+};
+
+// Stands in for the application shell: remembers how each notification was activated.
+class RecordingDelegate : public UserNotificationCenterDelegate
+{
+public:
+    QList<QPair<Activation, QString>> activations;
+
+    void didActivateNotification(UserNotificationCenter&,
+                                 const UserNotification& notification) override
+    {
+        activations << qMakePair(notification.activationType,
+                                 notification.userInfo.value("uuid").toString());
+    }
+};
+
+} // namespace
+
+class TestUserNotificationCenter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+            QFAIL("this suite runs inside dbus-run-session");
+    }
+
+    void init()
+    {
+        m_server = std::make_unique<DesktopNotificationServer>();
+        QVERIFY(m_server->start());
+        m_clock.setNow(local(2026, 3, 27, 8, 0));
+        m_center = std::make_unique<UserNotificationCenter>(m_clock);
+        m_center->setDelegate(&m_delegate);
+        m_delegate.activations.clear();
+    }
+
+    void cleanup()
+    {
+        m_center.reset();
+        m_server.reset();
+    }
+
+    void aNotificationIsDeliveredWhenDueWithEverythingTheDesktopNeeds()
+    {
+        UserNotification rent = reminderNotification("Pay rent", local(2026, 3, 27, 9, 0));
+        rent.informativeText = "Home & <Garden>";
+        m_center->setScheduledNotifications({rent});
+        QCOMPARE(m_center->nextCheckDate(),
+                 local(2026, 3, 27, 8, 1)); // a minute ahead at most, to notice sleeps
+        m_center->deliverDueNotifications();
+        QCOMPARE(m_center->scheduledNotifications().size(), 1);
+
+        m_clock.setNow(local(2026, 3, 27, 8, 59, 50));
+        m_center->deliverDueNotifications();
+        QCOMPARE(m_center->nextCheckDate(), local(2026, 3, 27, 9, 0));
+        m_clock.setNow(local(2026, 3, 27, 9, 0));
+        m_center->deliverDueNotifications();
+        QVERIFY(m_center->scheduledNotifications().isEmpty());
+        QVERIFY(!m_center->nextCheckDate().isValid());
+
+        QTRY_COMPARE(m_server->notifyCalls().size(), 1);
+        const DesktopNotificationServer::NotifyCall call = m_server->notifyCalls().first();
+        QCOMPARE(call.appName, QString("Velmoran"));
+        QCOMPARE(call.replacesId, 0u);
+        QCOMPARE(call.icon, QString("velmoran"));
+        QCOMPARE(call.summary, QString("Pay rent"));
+        QCOMPARE(call.body, QString("Home &amp; &lt;Garden&gt;"));
+        QCOMPARE(call.actions, QStringList({"default", "", "snooze", "Snooze"}));
+        QCOMPARE(call.hints.value("sound-name").toString(), QString("alarm-clock-elapsed"));
+        QCOMPARE(call.hints.value("desktop-entry").toString(), QString("velmoran"));
+        QCOMPARE(call.hints.value("urgency").metaType().id(), int(QMetaType::UChar));
+        QCOMPARE(call.hints.value("urgency").toInt(), 1);
+        QCOMPARE(call.timeout, -1);
+
+        const QList<UserNotification> delivered = m_center->deliveredNotifications();
+        QCOMPARE(delivered.size(), 1);
+        QCOMPARE(delivered[0].actualDeliveryDate, local(2026, 3, 27, 9, 0));
+        QCOMPARE(delivered[0].userInfo.value("uuid").toString(), QString("uuid-Pay rent"));
+    }
+
+    void theBodyIsLeftAloneForAServiceWithoutMarkup()
+    {
+        m_server->setCapabilities({"actions", "body"});
+        NotificationServerClient client(QDBusConnection::sessionBus());
+        UserNotification plain = reminderNotification("Plain", local(2026, 3, 27, 9, 0));
+        plain.informativeText = "Tom & Jerry";
+        QCOMPARE(client.notifyMessage(plain).arguments().at(4).toString(),
+                 QString("Tom &amp; Jerry"));
+        QSignalSpy shown(&client, &NotificationServerClient::shown);
+        client.notify(7, plain);
+        QVERIFY(shown.wait(5000));
+        QCOMPARE(shown.first().at(0).toULongLong(), 7ull);
+        QTRY_COMPARE(client.bodyMarkup(), std::optional<bool>(false));
+        QCOMPARE(client.notifyMessage(plain).arguments().at(4).toString(), QString("Tom & Jerry"));
+        // Without an action button only the click on the notification itself is offered.
+        plain.actionButtonTitle.clear();
+        QCOMPARE(client.notifyMessage(plain).arguments().at(5).toStringList(),
+                 QStringList({"default", ""}));
+    }
+
+    void aSleepPastSeveralDatesDeliversEachOnce()
+    {
+        m_center->setScheduledNotifications({
+            reminderNotification("Daily pills", local(2026, 3, 27, 9, 0), Interval::Day),
+            reminderNotification("Call mum", local(2026, 3, 27, 12, 0)),
+            reminderNotification("Weekly review", local(2026, 3, 27, 10, 0), Interval::Week),
+            reminderNotification("Bins", local(2026, 3, 28, 7, 0)),
+            reminderNotification("Later", local(2026, 3, 30, 7, 0)),
+        });
+        // The machine slept from Friday 08:00 until Sunday 10:00, across the change to summer
+        // time; the daily notification missed two of its dates.
+        m_clock.setNow(local(2026, 3, 29, 10, 0));
+        m_center->deliverDueNotifications();
+        m_center->deliverDueNotifications(); // looking again finds nothing new
+        QTRY_COMPARE(m_server->notifyCalls().size(), 4);
+        QCOMPARE(m_server->summaries(),
+                 QStringList({"Daily pills", "Weekly review", "Call mum", "Bins"}));
+
+        const QList<UserNotification> left = m_center->scheduledNotifications();
+        QCOMPARE(titlesOf(left), QStringList({"Daily pills", "Weekly review", "Later"}));
+        QCOMPARE(left[0].deliveryDate, local(2026, 3, 30, 9, 0)); // still at nine, summer time
+        QCOMPARE(left[1].deliveryDate, local(2026, 4, 3, 10, 0));
+        QCOMPARE(m_center->nextCheckDate(), local(2026, 3, 29, 10, 1));
+        QCOMPARE(m_center->deliveredNotifications().size(), 4);
+    }
+
+    void aMonthlyNotificationKeepsItsDayAfterAShortMonth()
+    {
+        m_clock.setNow(local(2026, 1, 31, 8, 0));
+        m_center->setScheduledNotifications(
+            {reminderNotification("Invoice", local(2026, 1, 31, 10, 0), Interval::Month)});
+        const QList<QDateTime> expected{local(2026, 2, 28, 10, 0), local(2026, 3, 31, 10, 0),
+                                        local(2026, 4, 30, 10, 0)};
+        for (const QDateTime& next : expected) {
+            m_clock.setNow(m_center->scheduledNotifications().first().deliveryDate);
+            m_center->deliverDueNotifications();
+            QCOMPARE(m_center->scheduledNotifications().first().deliveryDate, next);
+        }
+        QTRY_COMPARE(m_server->notifyCalls().size(), 3);
+    }
+
+    void replacingTheScheduleNeverRepeatsAnAnnouncement()
+    {
+        m_center->setScheduledNotifications(
+            {reminderNotification("Standup", local(2026, 3, 27, 8, 10)),
+             reminderNotification("Lunch", local(2026, 3, 27, 8, 12))});
+        // The schedule is rebuilt before the timer looked: what was due goes out first, and
+        // the same notification in the new schedule, now in the past, is not announced again.
+        m_clock.setNow(local(2026, 3, 27, 8, 11));
+        m_center->setScheduledNotifications(
+            {reminderNotification("Standup", local(2026, 3, 27, 8, 10)),
+             reminderNotification("Stretch", local(2026, 3, 26, 8, 30), Interval::Day),
+             reminderNotification("Lunch", local(2026, 3, 27, 8, 12)),
+             reminderNotification("No date", QDateTime())});
+        QCOMPARE(titlesOf(m_center->scheduledNotifications()), QStringList({"Stretch", "Lunch"}));
+        QCOMPARE(m_center->scheduledNotifications().first().deliveryDate,
+                 local(2026, 3, 27, 8, 30));
+        m_clock.setNow(local(2026, 3, 27, 9, 0));
+        m_center->setScheduledNotifications(m_center->scheduledNotifications());
+        QTRY_COMPARE(m_server->summaries(), QStringList({"Standup", "Lunch", "Stretch"}));
+        QTest::qWait(100);
+        QCOMPARE(m_server->notifyCalls().size(), 3);
+    }
+
+    void theTimerDeliversOnTheWallClock()
+    {
+        Clock running; // follows the system time
+        UserNotificationCenter center(running);
+        QSignalSpy delivered(&center, &UserNotificationCenter::notificationDelivered);
+        center.setScheduledNotifications(
+            {reminderNotification("Soon", running.now().addMSecs(300))});
+        QVERIFY(delivered.wait(5000));
+        QCOMPARE(delivered.size(), 1);
+        QTRY_COMPARE(m_server->summaries(), QStringList({"Soon"}));
+    }
+
+    void clicksAndTheSnoozeButtonReachTheDelegate()
+    {
+        m_center->setScheduledNotifications(
+            {reminderNotification("Click me", local(2026, 3, 27, 8, 5)),
+             reminderNotification("Snooze me", local(2026, 3, 27, 8, 6))});
+        m_clock.setNow(local(2026, 3, 27, 8, 6));
+        m_center->deliverDueNotifications();
+        QTRY_COMPARE(m_server->notifyCalls().size(), 2);
+        const quint32 clickId = m_server->notifyCalls()[0].id;
+        const quint32 snoozeId = m_server->notifyCalls()[1].id;
+
+        m_server->invokeAction(clickId, "default");
+        m_server->invokeAction(snoozeId, "snooze");
+        QTRY_COMPARE(m_delegate.activations.size(), 2);
+        QCOMPARE(m_delegate.activations[0],
+                 qMakePair(Activation::ContentsClicked, QString("uuid-Click me")));
+        QCOMPARE(m_delegate.activations[1],
+                 qMakePair(Activation::ActionButtonClicked, QString("uuid-Snooze me")));
+
+        // The service forgets a notification it closed; so does the centre.
+        m_server->closedByUser(clickId);
+        QTRY_COMPARE(titlesOf(m_center->deliveredNotifications()), QStringList({"Snooze me"}));
+    }
+
+    void aServiceThatStartsLaterIsHeardToo()
+    {
+        // Desktops often start their notification service on the first Notify call.
+        m_server->stop();
+        UserNotificationCenter center(m_clock);
+        center.setDelegate(&m_delegate);
+        QVERIFY(m_server->start());
+        center.setScheduledNotifications({reminderNotification("Late", local(2026, 3, 27, 8, 5))});
+        m_clock.setNow(local(2026, 3, 27, 8, 5));
+        center.deliverDueNotifications();
+        QTRY_COMPARE(center.deliveredNotifications().size(), 1);
+        QTRY_COMPARE(m_server->notifyCalls().size(), 1);
+        m_server->invokeAction(m_server->lastId(), "snooze");
+        QTRY_COMPARE(m_delegate.activations.size(), 1);
+        QCOMPARE(m_delegate.activations[0].first, Activation::ActionButtonClicked);
+    }
+
+    void signalsThatAreNotOursOrMalformedAreIgnored()
+    {
+        m_center->setScheduledNotifications(
+            {reminderNotification("Mine", local(2026, 3, 27, 8, 5))});
+        m_clock.setNow(local(2026, 3, 27, 8, 5));
+        m_center->deliverDueNotifications();
+        QTRY_COMPARE(m_server->notifyCalls().size(), 1);
+        const quint32 id = m_server->lastId();
+
+        m_server->invokeAction(id + 100, "default"); // another application's notification
+        m_server->invokeAction(id, "reply");         // an action never offered
+        m_server->sendSignal("ActionInvoked", {QString::number(id), QString("default")});
+        m_server->sendSignal("ActionInvoked", {QVariant::fromValue(id)});
+        m_server->sendSignal("ActionInvoked", {QVariant::fromValue(id), 5});
+        m_server->sendSignal("NotificationClosed", {QString::number(id), quint32(2)});
+        m_server->sendSignal("NotificationClosed", {QVariant::fromValue(id), QString("2")});
+        m_server->sendSignal("NotificationClosed", {});
+        // Someone else on the bus pretending to be the service.
+        QDBusConnection impostor =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, "impostor");
+        QDBusMessage forged =
+            QDBusMessage::createSignal(DesktopNotificationServer::kPath,
+                                       DesktopNotificationServer::kInterface, "ActionInvoked");
+        forged << QVariant::fromValue(id) << QString("snooze");
+        QVERIFY(impostor.send(forged));
+        QDBusMessage forgedClose =
+            QDBusMessage::createSignal(DesktopNotificationServer::kPath,
+                                       DesktopNotificationServer::kInterface, "NotificationClosed");
+        forgedClose << QVariant::fromValue(id) << quint32(2);
+        QVERIFY(impostor.send(forgedClose));
+
+        // A proper click after all of them arrives, so everything before it was looked at.
+        m_server->invokeAction(id, "default");
+        QTRY_COMPARE(m_delegate.activations.size(), 1);
+        QCOMPARE(m_delegate.activations[0].first, Activation::ContentsClicked);
+        QCOMPARE(m_center->deliveredNotifications().size(), 1);
+        QDBusConnection::disconnectFromBus("impostor");
+    }
+
+    void removingDeliveredNotificationsClosesThemOnTheDesktop()
+    {
+        m_center->setScheduledNotifications(
+            {reminderNotification("One", local(2026, 3, 27, 8, 5)),
+             reminderNotification("Two", local(2026, 3, 27, 8, 6))});
+        m_clock.setNow(local(2026, 3, 27, 8, 5));
+        m_center->deliverDueNotifications();
+        QTRY_COMPARE(m_server->notifyCalls().size(), 1);
+        QTRY_VERIFY(m_server->closeCalls().isEmpty());
+        const quint32 first = m_server->lastId();
+        m_center->removeDeliveredNotification(m_center->deliveredNotifications().first());
+        QTRY_COMPARE(m_server->closeCalls(), QList<quint32>({first}));
+
+        // Removed while the service is still putting it up: closed as soon as it is known.
+        m_clock.setNow(local(2026, 3, 27, 8, 6));
+        m_center->deliverDueNotifications();
+        QCOMPARE(m_center->deliveredNotifications().size(), 1);
+        m_center->removeAllDeliveredNotifications();
+        QVERIFY(m_center->deliveredNotifications().isEmpty());
+        QTRY_COMPARE(m_server->notifyCalls().size(), 2);
+        QTRY_COMPARE(m_server->closeCalls(), QList<quint32>({first, m_server->lastId()}));
+    }
+
+    void withoutAServiceTheCentreKeepsWorkingAndSaysSoOnce()
+    {
+        m_server->stop();
+        const QDBusReply<QStringList> activatable =
+            QDBusConnection::sessionBus().interface()->activatableServiceNames();
+        if (activatable.value().contains(DesktopNotificationServer::kService))
+            QSKIP("this bus starts a notification service on demand");
+        WarningCounter warnings;
+        WarningCounter::reset();
+        m_center->setScheduledNotifications({reminderNotification("A", local(2026, 3, 27, 8, 5)),
+                                             reminderNotification("B", local(2026, 3, 27, 8, 6)),
+                                             reminderNotification("C", local(2026, 3, 27, 9, 0))});
+        m_clock.setNow(local(2026, 3, 27, 8, 6));
+        m_center->deliverDueNotifications();
+        QCOMPARE(m_center->deliveredNotifications().size(), 2);
+        // Never shown, so nothing is left to act on.
+        QTRY_VERIFY(m_center->deliveredNotifications().isEmpty());
+        QCOMPARE(WarningCounter::count(), 1);
+
+        // The service comes back: the next notification is shown, and the next outage is
+        // reported again.
+        QVERIFY(m_server->start());
+        m_clock.setNow(local(2026, 3, 27, 9, 0));
+        m_center->deliverDueNotifications();
+        QTRY_COMPARE(m_server->summaries(), QStringList({"C"}));
+        QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
+        m_server->stop();
+        m_center->setScheduledNotifications({reminderNotification("D", local(2026, 3, 27, 9, 1))});
+        m_clock.setNow(local(2026, 3, 27, 9, 1));
+        m_center->deliverDueNotifications();
+        QTRY_COMPARE(WarningCounter::count(), 2);
+    }
+
+    void aServiceThatFailsOrAnswersNonsenseIsSurvived_data()
+    {
+        QTest::addColumn<DesktopNotificationServer::Mode>("mode");
+        QTest::newRow("error reply") << DesktopNotificationServer::Mode::Error;
+        QTest::newRow("wrong reply type") << DesktopNotificationServer::Mode::WrongReply;
+    }
+
+    void aServiceThatFailsOrAnswersNonsenseIsSurvived()
+    {
+        QFETCH(DesktopNotificationServer::Mode, mode);
+        m_server->setMode(mode);
+        WarningCounter warnings;
+        WarningCounter::reset();
+        m_center->setScheduledNotifications({reminderNotification("A", local(2026, 3, 27, 8, 5)),
+                                             reminderNotification("B", local(2026, 3, 27, 8, 6))});
+        m_clock.setNow(local(2026, 3, 27, 8, 6));
+        m_center->deliverDueNotifications();
+        QTRY_VERIFY(m_center->deliveredNotifications().isEmpty());
+        QCOMPARE(WarningCounter::count(), 1);
+        QVERIFY(m_center->scheduledNotifications().isEmpty());
+    }
+
+    void withoutABusNothingBreaks()
+    {
+        WarningCounter warnings;
+        WarningCounter::reset();
+        UserNotificationCenter center(m_clock, QDBusConnection(QStringLiteral("not-connected")));
+        center.setScheduledNotifications({reminderNotification("A", local(2026, 3, 27, 8, 5)),
+                                          reminderNotification("B", local(2026, 3, 27, 8, 6))});
+        m_clock.setNow(local(2026, 3, 27, 8, 6));
+        center.deliverDueNotifications();
+        QTRY_VERIFY(center.deliveredNotifications().isEmpty());
+        QCOMPARE(WarningCounter::count(), 1);
+        center.removeAllDeliveredNotifications();
+    }
+
+private:
+    Clock m_clock;
+    RecordingDelegate m_delegate;
+    std::unique_ptr<DesktopNotificationServer> m_server;
+    std::unique_ptr<UserNotificationCenter> m_center;
+};
+
+VELMORAN_TEST_MAIN(TestUserNotificationCenter)
+#include "tst_usernotificationcenter.moc"
