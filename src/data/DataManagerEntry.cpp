@@ -4,6 +4,8 @@
 
 #include "data/DataManager.h"
 
+#include "text/LeadingInteger.h"
+
 #include "entry/logic/DueString.h"
 #include "entry/logic/SmartAddPatterns.h"
 #include "platform/UbiquitousKeyValueStore.h"
@@ -15,33 +17,13 @@
 
 namespace {
 
-// A number as other programs write one: leading blanks, a sign, digits; what follows is
-// ignored, and a text that does not start with a number counts as 0.
-qint64 integerValue(const QString& text)
-{
-    QStringView view = QStringView(text).trimmed();
-    bool negative = false;
-    if (!view.isEmpty() && (view.front() == u'+' || view.front() == u'-')) {
-        negative = view.front() == u'-';
-        view = view.sliced(1);
-    }
-    constexpr qint64 limit = std::numeric_limits<qint64>::max() / 10 - 9;
-    qint64 value = 0;
-    for (const QChar c : view) {
-        if (c < u'0' || c > u'9')
-            break;
-        value = std::min(value * 10 + (c.unicode() - u'0'), limit);
-    }
-    return negative ? -value : value;
-}
-
 // The "priority" argument (0 none, 1 low, 2 medium, anything else high) as the priority class
 // the add operation takes (0 none, 1 high, 2 medium, 3 low).
 std::optional<int> priorityClassFromArgument(const QString& priority)
 {
     if (priority.isEmpty())
         return std::nullopt;
-    switch (integerValue(priority)) {
+    switch (leadingInteger(priority)) {
     case 0:
         return 0;
     case 1:
@@ -160,7 +142,7 @@ void DataManager::addReminderFromURLSchemeWithTitle(const QString& title,
                               : !dueAfter.isEmpty() ? calculateDueDateFromDueAfterString(dueAfter)
                                                     : QDateTime();
     const bool alarmWanted =
-        alarm.isEmpty() ? m_defaults.boolForKey(PrefKey::alarmOn) : integerValue(alarm) != 0;
+        alarm.isEmpty() ? m_defaults.boolForKey(PrefKey::alarmOn) : leadingInteger(alarm) != 0;
     addReminderOnMacWithTitle(trimmedTitle, calendar, priorityClassFromArgument(priority), dueDate,
                               std::nullopt, url.trimmed(), notes, alarmWanted, std::nullopt,
                               completion);

@@ -1,6 +1,7 @@
 #include "entry/logic/SmartAdd.h"
 
 #include "platform/store/PriorityClass.h"
+#include "text/LeadingInteger.h"
 
 #include "entry/logic/SmartAddPatterns.h"
 #include "platform/Clock.h"
@@ -16,25 +17,6 @@ constexpr int kFirstYear = 1;
 constexpr int kLastYear = 9999;
 // A day-month pair that exists only in leap years is found within two leap cycles.
 constexpr int kYearsToSearch = 8;
-
-// The leading whole number of a text ("+1", "-2", " 3 days"), as a rule's "result" is read;
-// zero when the text does not start with one.
-qint64 leadingInteger(const QString& text)
-{
-    QStringView view = QStringView(text).trimmed();
-    bool negative = false;
-    if (!view.isEmpty() && (view.front() == u'+' || view.front() == u'-')) {
-        negative = view.front() == u'-';
-        view = view.sliced(1);
-    }
-    qint64 number = 0;
-    for (const QChar c : view) {
-        if (c < u'0' || c > u'9')
-            break;
-        number = std::min(number * 10 + (c.unicode() - u'0'), kMaxUnits);
-    }
-    return negative ? -number : number;
-}
 
 // Wall-clock time on a local day: a due date at 08:00 stays at 08:00 on a day of 23 or 25 hours.
 QDateTime atTime(const QDate& day, const QTime& time)
@@ -260,7 +242,7 @@ QDateTime SmartAdd::timeOfDay(const QDateTime& date, const SmartAddRule& rule) c
 
 QDateTime SmartAdd::relativeDate(const QDateTime& date, const SmartAddRule& rule) const
 {
-    const qint64 units = leadingInteger(rule.resultText());
+    const qint64 units = leadingInteger(rule.resultText(), kMaxUnits);
     const QString unit = rule.resultUnitText();
     QDate day = today();
     if (unit == QLatin1StringView("Day"))
