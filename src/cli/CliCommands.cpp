@@ -16,16 +16,8 @@ namespace CliCommands {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("velmoran-cli", text);
-}
-
-int fail(const QString& message)
-{
-    CliOutput::printError(message);
-    return 1;
-}
+using CliOutput::fail;
+using CliOutput::tr;
 
 void warn(const QString& message)
 {

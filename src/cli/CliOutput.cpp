@@ -2,6 +2,8 @@
 
 #include "platform/store/Recurrence.h"
 
+#include <QCoreApplication>
+
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -194,6 +196,17 @@ QString jsonText(const QJsonValue& value)
 {
     const QByteArray wrapped = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(wrapped.mid(1, wrapped.size() - 2));
+}
+
+int fail(const QString& message)
+{
+    printError(message);
+    return 1;
+}
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("velmoran-cli", text);
 }
 
 } // namespace CliOutput

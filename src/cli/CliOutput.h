@@ -31,6 +31,10 @@ QJsonArray tasksArray(const QList<store::ReminderPtr>& reminders);
 void print(const QString& text);
 void printJson(const QJsonArray& array);
 void printError(const QString& message);
+// Prints the message as an error and answers the exit status of bad input.
+int fail(const QString& message);
+// The front end's texts, translated like the application's.
+QString tr(const char* text);
 // A JSON value on its own (a preference value).
 QString jsonText(const QJsonValue& value);
 

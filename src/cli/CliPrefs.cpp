@@ -18,16 +18,8 @@ namespace CliCommands {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("velmoran-cli", text);
-}
-
-int fail(const QString& message)
-{
-    CliOutput::printError(message);
-    return 1;
-}
+using CliOutput::fail;
+using CliOutput::tr;
 
 // One JSON value of any kind; QJsonDocument itself only reads arrays and objects.
 std::optional<QJsonValue> parseJsonValue(const QString& text)
