@@ -1,0 +1,36 @@
+#include "app/LaunchOptions.h"
+
+#include "app/ApplicationInterface.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+LaunchOptions LaunchOptions::parse(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("velmoran", "A task manager for the desktop."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption fromSelection(
+        QStringLiteral("new-task-from-selection"),
+        QCoreApplication::translate("velmoran", "Add the selected (else the copied) text as a "
+                                                "task."));
+    parser.addOption(fromSelection);
+    parser.addPositionalArgument(QStringLiteral("url"),
+                                 QCoreApplication::translate("velmoran", "velmoran: URLs to open."),
+                                 QStringLiteral("[url...]"));
+    parser.process(arguments);
+
+    LaunchOptions options;
+    options.newTaskFromSelection = parser.isSet(fromSelection);
+    for (const QString& url : parser.positionalArguments()) {
+        const QString reason = ApplicationInterface::refusalForUrl(url);
+        if (!reason.isEmpty()) {
+            options.error = reason;
+            return options;
+        }
+        options.urls << url;
+    }
+    return options;
+}

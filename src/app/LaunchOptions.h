@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The application's command line: "velmoran:" URLs (the desktop file passes one with %u) and
+// --new-task-from-selection. --help and --version print and exit inside parse().
+struct LaunchOptions
+{
+    QStringList urls;
+    bool newTaskFromSelection = false;
+    QString error; // set when the command line is unusable
+
+    static LaunchOptions parse(const QStringList& arguments);
+};

@@ -1,0 +1,151 @@
+#include "TestEnvironment.h"
+
+#include "app/CrashReporter.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kChildVariable = "VELMORAN_CRASH_CHILD";
+
+// A run of this suite with the variable set is the crashing child: it installs the handler
+// before main, as the application does first thing, and dies as the variable says.
+const int kChildRun = [] {
+    const char* how = std::getenv(kChildVariable);
+    if (!how)
+        return 0;
+    CrashReporter::install("9.8.7-test");
+    if (std::strcmp(how, "abort") == 0)
+        std::abort();
+    ::raise(std::atoi(how));
+    ::_exit(0);
+}();
+
+struct Crash
+{
+    QProcess::ExitStatus status = QProcess::NormalExit;
+    int code = 0;
+    QByteArray err;
+};
+
+} // namespace
+
+class TestCrashReporter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void aFatalSignalLeavesAReport_data()
+    {
+        QTest::addColumn<QByteArray>("how");
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("segmentation fault")
+            << QByteArray::number(SIGSEGV) << SIGSEGV << QByteArray("SIGSEGV");
+        QTest::newRow("abort") << QByteArray("abort") << SIGABRT << QByteArray("SIGABRT");
+        QTest::newRow("bus error") << QByteArray::number(SIGBUS) << SIGBUS << QByteArray("SIGBUS");
+        QTest::newRow("arithmetic") << QByteArray::number(SIGFPE) << SIGFPE << QByteArray("SIGFPE");
+        QTest::newRow("illegal instruction")
+            << QByteArray::number(SIGILL) << SIGILL << QByteArray("SIGILL");
+    }
+
+    void aFatalSignalLeavesAReport()
+    {
+        QFETCH(QByteArray, how);
+        QFETCH(int, signal);
+        QFETCH(QByteArray, name);
+        const Crash crash = runChild(how, {{"XDG_STATE_HOME", m_dir->filePath("state")}});
+        // The process still dies of its signal, for the shell and for core dumps.
+        QCOMPARE(crash.status, QProcess::CrashExit);
+        QCOMPARE(crash.code, signal);
+
+        const QDir folder(m_dir->filePath("state/velmoran/crashes"));
+        const QStringList reports = folder.entryList(QDir::Files);
+        QCOMPARE(reports.size(), 1);
+        QVERIFY(reports.first().startsWith("crash-"));
+        QVERIFY(crash.err.contains(folder.filePath(reports.first()).toUtf8()));
+
+        QFile file(folder.filePath(reports.first()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray report = file.readAll();
+        QVERIFY2(report.contains("Signal: " + name + " (" + QByteArray::number(signal) + ")"),
+                 report.constData());
+        QVERIFY(report.contains("Version: 9.8.7-test\n"));
+        QVERIFY(report.contains("Process: "));
+        const QList<QByteArray> backtrace = report.mid(report.indexOf("Backtrace:\n")).split('\n');
+        QVERIFY2(backtrace.size() > 3, report.constData());
+        // The frames name the program that crashed.
+        QVERIFY2(report.count("tst_crashreporter") >= 1, report.constData());
+        QVERIFY((file.permissions() & (QFile::ReadGroup | QFile::ReadOther)) == 0);
+    }
+
+    void withoutXdgStateHomeTheReportGoesUnderHome()
+    {
+        const Crash crash = runChild(QByteArray::number(SIGSEGV),
+                                     {{"HOME", m_dir->path()}, {"XDG_STATE_HOME", ""}});
+        QCOMPARE(crash.status, QProcess::CrashExit);
+        QCOMPARE(
+            QDir(m_dir->filePath(".local/state/velmoran/crashes")).entryList(QDir::Files).size(),
+            1);
+    }
+
+    void anUnwritableFolderStillEndsTheProcess()
+    {
+        // The state folder is a file: no report can be written, and the handler must not hang
+        // or loop.
+        const QString blocker = m_dir->filePath("state");
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const Crash crash = runChild(QByteArray::number(SIGSEGV), {{"XDG_STATE_HOME", blocker}});
+        QCOMPARE(crash.status, QProcess::CrashExit);
+        QCOMPARE(crash.code, SIGSEGV);
+        QVERIFY(!crash.err.contains("report written"));
+    }
+
+private:
+    Crash runChild(const QByteArray& how, const QList<QPair<QString, QString>>& variables)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(kChildVariable, QString::fromLatin1(how));
+        for (const auto& [name, value] : variables) {
+            if (value.isEmpty())
+                environment.remove(name);
+            else
+                environment.insert(name, value);
+        }
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QCoreApplication::applicationFilePath(), {});
+        Crash crash;
+        if (!process.waitForFinished(30000)) {
+            process.kill();
+            process.waitForFinished();
+            qWarning() << "the crashing child did not end";
+            return crash;
+        }
+        crash.status = process.exitStatus();
+        crash.code = process.exitCode();
+        crash.err = process.readAllStandardError();
+        return crash;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+VELMORAN_TEST_MAIN(TestCrashReporter)
+#include "tst_crashreporter.moc"

@@ -1,0 +1,244 @@
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "app/ApplicationInterface.h"
+#include "app/SingleInstance.h"
+#include "platform/store/EventStore.h"
+
+#include <QClipboard>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace TestFiles;
+
+namespace {
+
+constexpr int kStartTimeoutMs = 30000;
+
+QString serviceName()
+{
+    return QString::fromLatin1(SingleInstance::kServiceName);
+}
+
+bool serviceIsRunning()
+{
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(serviceName());
+}
+
+QDBusMessage callRunning(const QString& method, const QVariantList& arguments,
+                         const QString& interface = QString::fromLatin1(SingleInstance::kInterface))
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        serviceName(), QString::fromLatin1(SingleInstance::kObjectPath), interface, method);
+    message.setArguments(arguments);
+    return QDBusConnection::sessionBus().call(message, QDBus::Block, 10000);
+}
+
+} // namespace
+
+// The built application run as separate processes over a store and XDG folders of their own:
+// this suite runs inside dbus-run-session and runs under xvfb-run, so that every launch shares
+// one private bus and one display.
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        writeFile(storeRoot() + "/home/displayname", "Home");
+        writeFile(storeRoot() + "/home/order", "0");
+        QVERIFY(!serviceIsRunning());
+    }
+
+    void cleanup()
+    {
+        if (m_first) {
+            m_first->terminate();
+            if (!m_first->waitForFinished(10000))
+                m_first->kill();
+            m_first->waitForFinished();
+            m_first.reset();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!serviceIsRunning(), 10000);
+    }
+
+    void aSecondLaunchHandsItsUrlToTheFirst()
+    {
+        startFirst({"velmoran://add?text=At%20start"});
+        // The first instance's own URL runs once the store has loaded.
+        QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains("At start"), kStartTimeoutMs);
+
+        QProcess second;
+        second.setProcessEnvironment(environment());
+        second.start(VELMORAN_APP_PATH, {"velmoran://add?text=From%20second"});
+        QVERIFY(second.waitForFinished(15000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains("From second"), 10000);
+        QCOMPARE(taskTitles().size(), 2);
+        QCOMPARE(m_first->state(), QProcess::Running);
+
+        // A plain second launch only brings the first to the front.
+        QCOMPARE(launch({}).exitCode, 0);
+        // An argument that is not one of ours is refused before anything is handed over.
+        const Launch refused = launch({"https://example.org/"});
+        QCOMPARE(refused.exitCode, 2);
+        QVERIFY(refused.err.contains("velmoran:"));
+        QCOMPARE(taskTitles().size(), 2);
+    }
+
+    void textOverTheBusBecomesATask()
+    {
+        startFirst({});
+        const QDBusMessage reply =
+            callRunning("NewTaskFromText", {"Read the paper at https://example.org/paper."});
+        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains("Read the paper at "
+                                                       "https://example.org/paper."),
+                                 kStartTimeoutMs);
+        store::EventStore reader({storeRoot()});
+        const auto reminders =
+            reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({}));
+        QCOMPARE(reminders.first()->URL, QUrl("https://example.org/paper"));
+    }
+
+    void malformedCallsAreRefused_data()
+    {
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QVariantList>("arguments");
+        QTest::addColumn<QString>("error");
+        const QString invalid = "org.freedesktop.DBus.Error.InvalidArgs";
+        QTest::newRow("another scheme")
+            << "OpenUrl" << QVariantList{"file:///etc/passwd"} << invalid;
+        QTest::newRow("not a URL") << "OpenUrl" << QVariantList{"::::"} << invalid;
+        QTest::newRow("over-long URL")
+            << "OpenUrl"
+            << QVariantList{"velmoran://add?text=" +
+                            QString(ApplicationInterface::kMaxUrlLength, u'x')}
+            << invalid;
+        QTest::newRow("blank text") << "NewTaskFromText" << QVariantList{" \n\t "} << invalid;
+        QTest::newRow("over-long text")
+            << "NewTaskFromText"
+            << QVariantList{QString(ApplicationInterface::kMaxTextLength + 1, u'y')} << invalid;
+        const QString unknownMethod = "org.freedesktop.DBus.Error.UnknownMethod";
+        QTest::newRow("wrong type") << "OpenUrl" << QVariantList{42} << unknownMethod;
+        QTest::newRow("no argument") << "NewTaskFromText" << QVariantList{} << unknownMethod;
+        QTest::newRow("two arguments")
+            << "OpenUrl" << QVariantList{"velmoran://add?text=a", "b"} << unknownMethod;
+        QTest::newRow("unknown method") << "DeleteEverything" << QVariantList{} << unknownMethod;
+    }
+
+    void malformedCallsAreRefused()
+    {
+        QFETCH(QString, method);
+        QFETCH(QVariantList, arguments);
+        QFETCH(QString, error);
+        startFirst({});
+        const QDBusMessage reply = callRunning(method, arguments);
+        QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
+        QCOMPARE(reply.errorName(), error);
+        // Still there and still serving, and nothing was added.
+        QCOMPARE(m_first->state(), QProcess::Running);
+        QCOMPARE(callRunning("OpenUrl", {"velmoran://add?text=Afterwards"}).type(),
+                 QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(taskTitles() == QStringList{"Afterwards"}, kStartTimeoutMs);
+    }
+
+    void theSelectionBecomesATask()
+    {
+        startFirst({});
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        QVERIFY(clipboard->supportsSelection());
+        clipboard->setText("Selected words", QClipboard::Selection);
+        clipboard->setText("Copied words", QClipboard::Clipboard);
+        // This process owns the selection and must keep answering while the launch reads it.
+        QCOMPARE(launch({"--new-task-from-selection"}).exitCode, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains("Selected words"), kStartTimeoutMs);
+
+        // Nothing selected: the clipboard is the fallback.
+        clipboard->clear(QClipboard::Selection);
+        QCOMPARE(launch({"--new-task-from-selection"}).exitCode, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains("Copied words"), kStartTimeoutMs);
+
+        // Neither holds text: the launch says so and adds nothing.
+        clipboard->clear(QClipboard::Clipboard);
+        const Launch empty = launch({"--new-task-from-selection"});
+        QCOMPARE(empty.exitCode, 1);
+        QVERIFY(empty.err.contains("nothing is selected"));
+        QCOMPARE(taskTitles().size(), 2);
+    }
+
+private:
+    struct Launch
+    {
+        int exitCode = -1;
+        QByteArray err;
+    };
+
+    QString storeRoot() const { return m_dir->filePath("store"); }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", m_dir->path());
+        environment.insert("XDG_CONFIG_HOME", m_dir->filePath("config"));
+        environment.insert("XDG_DATA_HOME", m_dir->filePath("data"));
+        environment.insert("XDG_STATE_HOME", m_dir->filePath("state"));
+        environment.insert("VELMORAN_STORE", storeRoot());
+        environment.remove("VELMORAN_SYNC_DIR");
+        return environment;
+    }
+
+    void startFirst(const QStringList& arguments)
+    {
+        m_first = std::make_unique<QProcess>();
+        m_first->setProcessEnvironment(environment());
+        m_first->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_first->start(VELMORAN_APP_PATH, arguments);
+        QVERIFY(m_first->waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(serviceIsRunning(), kStartTimeoutMs);
+    }
+
+    // Waits with the event loop running: this process may own the selection being read.
+    Launch launch(const QStringList& arguments)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        QSignalSpy finished(&process, &QProcess::finished);
+        process.start(VELMORAN_APP_PATH, arguments);
+        Launch result;
+        if (!finished.wait(15000)) {
+            process.kill();
+            process.waitForFinished();
+            qWarning() << "velmoran" << arguments << "did not finish";
+            return result;
+        }
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.err = process.readAllStandardError();
+        return result;
+    }
+
+    QStringList taskTitles() const
+    {
+        store::EventStore reader({storeRoot()});
+        QStringList titles;
+        for (const store::ReminderPtr& reminder :
+             reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({})))
+            titles << reminder->title;
+        return titles;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QProcess> m_first;
+};
+
+VELMORAN_TEST_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
