@@ -6,7 +6,9 @@
 #include "app/SingleInstance.h"
 #include "app/WindowTaskTarget.h"
 #include "data/DataManager.h"
+#include "data/NotificationScheduler.h"
 #include "platform/UserDefaults.h"
+#include "platform/UserNotificationCenter.h"
 #include "prefs/DefaultPreferences.h"
 
 #include <QApplication>
@@ -74,6 +76,19 @@ int main(int argc, char* argv[])
 
     QObject::connect(&manager, &DataManager::remindersRefreshed, &requests,
                      &IncomingRequests::setReady);
+
+    // The application's own alarm notifications, rebuilt after every refresh; a click shows
+    // the task (for now the window comes to the front; the task list selects it later).
+    UserNotificationCenter& notificationCenter =
+        UserNotificationCenter::defaultUserNotificationCenter();
+    NotificationScheduler notifications(manager, notificationCenter,
+                                        UserDefaults::standardUserDefaults(), Clock::system());
+    notificationCenter.setDelegate(&notifications);
+    QObject::connect(&manager, &DataManager::remindersRefreshed, &notifications,
+                     &NotificationScheduler::scheduleNotifications);
+    QObject::connect(
+        &notifications, &NotificationScheduler::selectReminderFromNotifications, &requests,
+        [&target](const store::ReminderPtr& reminder) { target.openObject(reminder); });
     manager.initStore();
 
     window.show();
