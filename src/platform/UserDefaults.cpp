@@ -5,6 +5,7 @@
 #include <QMutexLocker>
 #include <QStandardPaths>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -70,16 +71,34 @@ QVariant UserDefaults::objectForKey(const QString& key) const
     return m_registered.value(key);
 }
 
+bool UserDefaults::boolValue(const QVariant& value)
+{
+    return isNumber(value) ? value.toDouble() != 0.0 : false;
+}
+
+qint64 UserDefaults::integerValue(const QVariant& value)
+{
+    if (!isNumber(value))
+        return 0;
+    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+        // A real beyond the integer range (or NaN) has no integer value; converting it would be
+        // undefined.
+        const double number = value.toDouble();
+        if (!std::isfinite(number) || std::fabs(number) > 9.0e18)
+            return 0;
+        return static_cast<qint64>(number);
+    }
+    return value.toLongLong();
+}
+
 bool UserDefaults::boolForKey(const QString& key) const
 {
-    const QVariant value = objectForKey(key);
-    return isNumber(value) ? value.toDouble() != 0.0 : false;
+    return boolValue(objectForKey(key));
 }
 
 qint64 UserDefaults::integerForKey(const QString& key) const
 {
-    const QVariant value = objectForKey(key);
-    return isNumber(value) ? value.toLongLong() : 0;
+    return integerValue(objectForKey(key));
 }
 
 double UserDefaults::doubleForKey(const QString& key) const

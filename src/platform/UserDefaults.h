@@ -39,6 +39,11 @@ public:
     QStringList stringArrayForKey(const QString& key) const;
     QVariantMap dictionaryForKey(const QString& key) const;
     QDateTime dateForKey(const QString& key) const;
+    // How a stored value reads as a boolean or an integer: numbers and booleans stand for each
+    // other, anything else is the zero value. For values taken out of arrays and dictionaries.
+    static bool boolValue(const QVariant& value);
+    static qint64 integerValue(const QVariant& value);
+
     // True when a value is stored (registered defaults do not count).
     bool hasStoredValue(const QString& key) const;
 

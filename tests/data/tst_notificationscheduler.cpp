@@ -1,4 +1,5 @@
 // This suite runs inside dbus-run-session: the notification service is one of its own.
+#include "LoadedDataManager.h"
 #include "TestEnvironment.h"
 
 #include "../platform/DesktopNotificationServer.h"
@@ -404,13 +405,7 @@ private:
 
     NotificationScheduler& start()
     {
-        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
-            return std::make_unique<EventStore>(QStringList{root()}, m_clock);
-        });
-        Global::setPreferences(m_defaults.get());
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_manager->initStore();
-        [&] { QVERIFY(refreshed.wait(5000)); }();
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
         m_center = std::make_unique<UserNotificationCenter>(m_clock);
         m_scheduler =
             std::make_unique<NotificationScheduler>(*m_manager, *m_center, *m_defaults, m_clock);

@@ -1,3 +1,4 @@
+#include "LoadedDataManager.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -569,13 +570,7 @@ private:
 
     DataManager& createLoaded()
     {
-        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
-            return std::make_unique<EventStore>(QStringList{root()}, m_clock);
-        });
-        Global::setPreferences(m_defaults.get());
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_manager->initStore();
-        [&] { QVERIFY(refreshed.wait(5000)); }();
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
         return *m_manager;
     }
 

@@ -1,3 +1,4 @@
+#include "LoadedDataManager.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -545,13 +546,9 @@ private:
 
     void create()
     {
-        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
-            return std::make_unique<EventStore>(QStringList{root()}, m_clock);
-        });
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
         Global::setReferenceDates(m_manager.get());
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_manager->initStore();
-        QVERIFY(refreshed.wait(5000));
         m_command = std::make_unique<UrlCommand>(*m_manager);
     }
 

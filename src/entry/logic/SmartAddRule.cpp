@@ -1,8 +1,8 @@
 #include "entry/logic/SmartAddRule.h"
 
-#include <QLatin1StringView>
+#include "platform/UserDefaults.h"
 
-#include <cmath>
+#include <QLatin1StringView>
 
 namespace {
 
@@ -13,32 +13,6 @@ constexpr QLatin1StringView kResult{"result"};
 constexpr QLatin1StringView kResultUnit{"resultUnit"};
 constexpr QLatin1StringView kPlaceType{"placeType"};
 constexpr QLatin1StringView kValue{"value"};
-
-// Numbers as the preference store hands them out; booleans count as 0 and 1 like any other
-// number object. Anything else reads as zero.
-qint64 integerValue(const QVariant& value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::LongLong:
-    case QMetaType::ULong:
-    case QMetaType::ULongLong:
-        return value.toLongLong();
-    case QMetaType::Double:
-    case QMetaType::Float: {
-        const double number = value.toDouble();
-        // Out-of-range doubles would make the conversion undefined.
-        if (!std::isfinite(number) || std::fabs(number) > 9.0e18)
-            return 0;
-        return static_cast<qint64>(number);
-    }
-    default:
-        return 0;
-    }
-}
 
 QString stringValue(const QVariant& value)
 {
@@ -59,13 +33,13 @@ SmartAddRule SmartAddRule::fromVariant(const QVariant& record)
 {
     QVariantMap map = record.toMap();
     SmartAddRule rule;
-    rule.type = integerValue(map.value(kType));
-    rule.resultType = integerValue(map.value(kResultType));
+    rule.type = UserDefaults::integerValue(map.value(kType));
+    rule.resultType = UserDefaults::integerValue(map.value(kResultType));
     rule.word = stringValue(map.value(kWord));
     rule.result = optionalString(map, kResult);
     rule.resultUnit = optionalString(map, kResultUnit);
     if (map.contains(kPlaceType))
-        rule.placeType = integerValue(map.value(kPlaceType));
+        rule.placeType = UserDefaults::integerValue(map.value(kPlaceType));
     rule.value = optionalString(map, kValue);
     for (const QLatin1StringView key :
          {kType, kResultType, kWord, kResult, kResultUnit, kPlaceType, kValue})
