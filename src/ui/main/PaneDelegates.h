@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/store/Event.h"
+#include "platform/store/Reminder.h"
+
+#include <QRect>
+#include <QVariantMap>
+
+// What the three panes of the main window ask of the window's content controller, which is
+// the only one that knows all three. Every call has an empty default so that a pane can run
+// without a window around it (in tests, or while the window is being built): a call the
+// delegate does not answer is skipped.
+
+class LeftViewControllerDelegate
+{
+public:
+    virtual ~LeftViewControllerDelegate() = default;
+    virtual void selectedRowChangedWithDictionary(const QVariantMap& listDictionary)
+    {
+        Q_UNUSED(listDictionary)
+    }
+    virtual void toggleLeftView() {}
+    virtual void keyLeftTapped() {}
+    virtual void keyRightTapped() {}
+    virtual void pinButtonOn(bool on) { Q_UNUSED(on) }
+    // `rect` is in the sidebar's own coordinates.
+    virtual void shareListWithRect(const QRect& rect) { Q_UNUSED(rect) }
+};
+
+class MidViewControllerDelegate
+{
+public:
+    virtual ~MidViewControllerDelegate() = default;
+    virtual void selectedRowChangedWithReminder(const store::ReminderPtr& reminder)
+    {
+        Q_UNUSED(reminder)
+    }
+    virtual void selectedRowChangedWithEvent(const store::EventPtr& event) { Q_UNUSED(event) }
+    virtual void toggleRightView() {}
+    virtual void toggleLeftView() {}
+    virtual void addNewTask() {}
+    virtual void refreshLeftTableView() {}
+};

@@ -1,1 +1,0 @@
-// The widget library has no classes of its own yet.
