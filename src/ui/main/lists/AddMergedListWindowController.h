@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QVariantMap>
+
+#include <optional>
+
+class DataManager;
+class ModeManager;
+class SmartListWindowDelegate;
+class QAbstractButton;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The sheet that adds or changes a merged list: a name, some of the visible lists and some
+// priority classes.
+class AddMergedListWindowController : public QDialog
+{
+    Q_OBJECT
+
+public:
+    AddMergedListWindowController(DataManager& manager, ModeManager& modeManager,
+                                  SmartListWindowDelegate* delegate, QWidget* parent = nullptr);
+
+    // The stored priority class of each segment, "None" first and "!!!" last.
+    static qint64 priorityForSegment(int segment) { return 3 - segment; }
+
+    void makeNewList();
+    void editList(const QVariantMap& mergedList);
+    const std::optional<QVariantMap>& editingSmartList() const { return m_editingSmartList; }
+
+    void doneButtonAction();
+    void cancelButtonAction();
+
+    QLineEdit* nameField() const { return m_nameField; }
+    QLabel* warningLabel() const { return m_warningLabel; }
+    QListWidget* listTable() const { return m_listTable; }
+    QAbstractButton* segment(int index) const { return m_segments.value(index); }
+    QPushButton* doneButton() const { return m_doneButton; }
+    QPushButton* cancelButton() const { return m_cancelButton; }
+
+    void reject() override;
+
+private:
+    void loadVisibleLists();
+    void closeSheet(DialogCode result);
+
+    DataManager& m_manager;
+    SmartListWindowDelegate* m_delegate;
+    std::optional<QVariantMap> m_editingSmartList;
+    QLineEdit* m_nameField;
+    QLabel* m_warningLabel;
+    QListWidget* m_listTable;
+    QList<QAbstractButton*> m_segments;
+    QPushButton* m_doneButton;
+    QPushButton* m_cancelButton;
+};

@@ -1,0 +1,106 @@
+#include "ui/main/lists/AddTagListWindowController.h"
+
+#include "data/DataManager.h"
+#include "data/SmartLists.h"
+#include "platform/UserDefaults.h"
+#include "prefs/ModeManager.h"
+#include "ui/main/lists/ListWindowDelegates.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+AddTagListWindowController::AddTagListWindowController(DataManager& manager,
+                                                       ModeManager& modeManager,
+                                                       SmartListWindowDelegate* delegate,
+                                                       QWidget* parent)
+    : QDialog(parent)
+    , m_manager(manager)
+    , m_delegate(delegate)
+    , m_textField(new QLineEdit(this))
+    , m_doneButton(new QPushButton(this))
+    , m_cancelButton(new QPushButton(tr("Cancel"), this))
+{
+    setWindowModality(Qt::WindowModal);
+    setPalette(modeManager.vibrantAppearance());
+    setAccessibleName(tr("Smart List"));
+    m_textField->setAccessibleName(tr("Tag or search text"));
+    m_doneButton->setDefault(true);
+    m_cancelButton->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_cancelButton);
+    buttons->addWidget(m_doneButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_textField);
+    layout->addLayout(buttons);
+    setMinimumWidth(320);
+
+    connect(m_doneButton, &QPushButton::clicked, this,
+            &AddTagListWindowController::doneButtonAction);
+    connect(m_cancelButton, &QPushButton::clicked, this,
+            &AddTagListWindowController::cancelButtonAction);
+    makeNewList();
+}
+
+void AddTagListWindowController::makeNewList()
+{
+    m_editingSmartList.reset();
+    m_doneButton->setText(tr("Add Smart List"));
+    m_textField->setText(m_isTag ? QStringLiteral("#") : QString());
+    m_textField->setCursorPosition(int(m_textField->text().size()));
+    m_textField->setFocus();
+}
+
+void AddTagListWindowController::addTag()
+{
+    m_isTag = true;
+    makeNewList();
+}
+
+void AddTagListWindowController::editList(const QVariantMap& smartList)
+{
+    m_editingSmartList = smartList;
+    m_doneButton->setText(tr("Edit List"));
+    const QString tag = smartList.value(QStringLiteral("tag")).toString();
+    const bool tagList = UserDefaults::integerValue(smartList.value(QStringLiteral("type"))) == 8;
+    m_textField->setText(tagList ? QStringLiteral("#%1").arg(tag) : tag);
+    m_textField->setFocus();
+}
+
+void AddTagListWindowController::doneButtonAction()
+{
+    const QString text = m_textField->text().trimmed();
+    if (text.isEmpty() || text == QLatin1String("#"))
+        return;
+    const bool tagList = text.startsWith(QLatin1Char('#'));
+    const qint64 type = tagList ? 8 : 15;
+    const QString title = tagList ? text.mid(1) : text;
+    if (m_editingSmartList)
+        SmartLists::replaceSmartList(m_manager.defaults(), *m_editingSmartList, type, title, {},
+                                     {});
+    else
+        SmartLists::addSmartListType(m_manager.defaults(), type, title, {}, {});
+    closeSheet(QDialog::Accepted);
+    if (m_delegate)
+        m_delegate->addTagListDone();
+}
+
+void AddTagListWindowController::cancelButtonAction()
+{
+    m_editingSmartList.reset();
+    closeSheet(QDialog::Rejected);
+}
+
+void AddTagListWindowController::reject()
+{
+    cancelButtonAction();
+}
+
+void AddTagListWindowController::closeSheet(DialogCode result)
+{
+    QDialog::done(result);
+    m_doneButton->setText(tr("Add Smart List"));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+#include <QVariantMap>
+
+#include <optional>
+
+class DataManager;
+class ModeManager;
+class SmartListWindowDelegate;
+class QLineEdit;
+class QPushButton;
+
+// The sheet that adds or changes a tag list ("#word") or a saved search (any other text).
+class AddTagListWindowController : public QDialog
+{
+    Q_OBJECT
+
+public:
+    AddTagListWindowController(DataManager& manager, ModeManager& modeManager,
+                               SmartListWindowDelegate* delegate, QWidget* parent = nullptr);
+
+    // A new entry; the text starts as "#" when `isTag` is set.
+    void makeNewList();
+    // A new tag list.
+    void addTag();
+    // A stored tag list (type 8) or saved search (type 15).
+    void editList(const QVariantMap& smartList);
+    bool isTag() const { return m_isTag; }
+    void setIsTag(bool isTag) { m_isTag = isTag; }
+    const std::optional<QVariantMap>& editingSmartList() const { return m_editingSmartList; }
+
+    void doneButtonAction();
+    void cancelButtonAction();
+
+    QLineEdit* textField() const { return m_textField; }
+    QPushButton* doneButton() const { return m_doneButton; }
+    QPushButton* cancelButton() const { return m_cancelButton; }
+
+    void reject() override;
+
+private:
+    void closeSheet(DialogCode result);
+
+    DataManager& m_manager;
+    SmartListWindowDelegate* m_delegate;
+    std::optional<QVariantMap> m_editingSmartList;
+    bool m_isTag = false;
+    QLineEdit* m_textField;
+    QPushButton* m_doneButton;
+    QPushButton* m_cancelButton;
+};

@@ -1,0 +1,89 @@
+#include "ui/main/sidebar/SidebarDelegate.h"
+
+#include "prefs/ModeManager.h"
+#include "ui/main/sidebar/SidebarModel.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QTextDocument>
+
+namespace {
+
+constexpr int kTitleLeftMargin = 15;
+constexpr int kCountRightMargin = 12;
+constexpr int kTitleCountGap = 6;
+
+} // namespace
+
+SidebarDelegate::SidebarDelegate(ModeManager& modeManager, QObject* parent)
+    : QStyledItemDelegate(parent)
+    , m_modeManager(modeManager)
+{}
+
+void SidebarDelegate::paintSelectionBackground(QPainter* painter, const QRect& rect, bool focused)
+{
+    QColor faint = accentColor();
+    faint.setAlphaF(0.2f);
+    if (!focused) {
+        painter->fillRect(rect, faint);
+        return;
+    }
+    const QRect bar(rect.left(), rect.top(), kFocusBarWidth, rect.height());
+    painter->fillRect(bar, accentColor());
+    painter->fillRect(rect.adjusted(kFocusBarWidth, 0, 0, 0), faint);
+}
+
+void SidebarDelegate::paintDivider(QPainter* painter, const QRect& rect, const QColor& color)
+{
+    const int y = rect.top() + rect.height() / 2 + 1;
+    const int width = rect.width() - kDividerLeftMargin - kDividerRightMargin;
+    painter->fillRect(QRect(rect.left() + kDividerLeftMargin, y, qMax(0, width), 1), color);
+}
+
+void SidebarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const
+{
+    painter->save();
+    const QRect rect = option.rect;
+    if (index.data(SidebarModel::IsDividerRole).toBool()) {
+        paintDivider(painter, rect, m_modeManager.dividerLineColor());
+        painter->restore();
+        return;
+    }
+    if (option.state & QStyle::State_Selected) {
+        const bool focused = option.widget && option.widget->hasFocus();
+        paintSelectionBackground(painter, rect, focused);
+    }
+
+    const QString count = index.data(SidebarModel::CountRole).toString();
+    const QFont countFont = m_modeManager.fontWithSize(kCountPointSize);
+    const int countWidth = count.isEmpty() ? 0 : QFontMetrics(countFont).horizontalAdvance(count);
+    const QRect countRect(rect.right() - kCountRightMargin - countWidth, rect.top(), countWidth,
+                          rect.height());
+    if (!count.isEmpty()) {
+        painter->setFont(countFont);
+        painter->setPen(m_modeManager.subTextColor());
+        painter->drawText(countRect, Qt::AlignRight | Qt::AlignVCenter, count);
+    }
+
+    QTextDocument title;
+    title.setDocumentMargin(0);
+    title.setDefaultFont(m_modeManager.fontWithSize(kTitlePointSize));
+    title.setHtml(index.data(SidebarModel::RichTitleRole).toString());
+    const int titleRight =
+        count.isEmpty() ? rect.right() - kCountRightMargin : countRect.left() - kTitleCountGap;
+    const QRect titleRect(rect.left() + kTitleLeftMargin, rect.top(),
+                          qMax(0, titleRight - rect.left() - kTitleLeftMargin), rect.height());
+    const qreal top = titleRect.top() + (titleRect.height() - title.size().height()) / 2;
+    painter->translate(titleRect.left(), top);
+    painter->setClipRect(QRectF(0, 0, titleRect.width(), title.size().height()));
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, m_modeManager.menuTextColor());
+    title.documentLayout()->draw(painter, context);
+    painter->restore();
+}
+
+QSize SidebarDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+{
+    return QSize(option.rect.width(), kRowHeight);
+}

@@ -1,0 +1,76 @@
+#include "ui/main/sidebar/SidebarModel.h"
+
+#include "data/DataManager.h"
+
+SidebarModel::SidebarModel(DataManager& manager, QObject* parent)
+    : QAbstractListModel(parent)
+    , m_manager(manager)
+{}
+
+void SidebarModel::loadLists()
+{
+    beginResetModel();
+    m_layout.loadLists(m_manager);
+    endResetModel();
+}
+
+void SidebarModel::refreshCounts()
+{
+    if (rowCount() > 0)
+        Q_EMIT dataChanged(index(0), index(rowCount() - 1), {CountRole});
+}
+
+void SidebarModel::refreshDateTitles()
+{
+    Q_EMIT dataChanged(index(0), index(2), {Qt::DisplayRole, RichTitleRole});
+}
+
+int SidebarModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_layout.rowCount();
+}
+
+QVariant SidebarModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const int row = index.row();
+    if (role == IsDividerRole)
+        return m_layout.isDivider(row);
+    if (m_layout.isDivider(row))
+        return {};
+    const QVariantMap entry = m_layout.dictForRow(row);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return SidebarLayout::titleForEntry(entry, m_manager);
+    case RichTitleRole:
+        return SidebarLayout::richTitleForEntry(entry, m_manager);
+    case CountRole:
+        return SidebarLayout::countTextForEntry(entry, m_manager.countDictionary());
+    case EntryRole:
+        return entry;
+    case TypeRole:
+        return SidebarLayout::typeOfEntry(entry);
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags SidebarModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid() || m_layout.isDivider(index.row()))
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+QHash<int, QByteArray> SidebarModel::roleNames() const
+{
+    QHash<int, QByteArray> names = QAbstractListModel::roleNames();
+    names.insert(RichTitleRole, "richTitle");
+    names.insert(CountRole, "count");
+    names.insert(IsDividerRole, "isDivider");
+    names.insert(EntryRole, "entry");
+    names.insert(TypeRole, "type");
+    return names;
+}

@@ -1,0 +1,64 @@
+#include "ui/main/sidebar/SidebarTableView.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+
+SidebarTableView::SidebarTableView(QWidget* parent)
+    : QListView(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+QItemSelectionModel::SelectionFlags SidebarTableView::selectionCommand(const QModelIndex& index,
+                                                                       const QEvent* event) const
+{
+    if (!index.isValid() || !(index.flags() & Qt::ItemIsSelectable))
+        return QItemSelectionModel::NoUpdate;
+    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    // Control-clicking the selected row would empty the selection.
+    if (command & QItemSelectionModel::Deselect)
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}
+
+void SidebarTableView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        Q_EMIT keyLeftTapped();
+        return;
+    case Qt::Key_Right:
+        Q_EMIT keyRightTapped();
+        return;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        Q_EMIT deleteKeyPressed();
+        return;
+    default:
+        QListView::keyPressEvent(event);
+    }
+}
+
+void SidebarTableView::contextMenuEvent(QContextMenuEvent* event)
+{
+    const QModelIndex index = indexAt(viewport()->mapFrom(this, event->pos()));
+    Q_EMIT contextMenuRequested(index.isValid() ? index.row() : -1, event->globalPos());
+    event->accept();
+}
+
+// The selection's focus bar follows the keyboard focus.
+void SidebarTableView::focusInEvent(QFocusEvent* event)
+{
+    QListView::focusInEvent(event);
+    viewport()->update();
+}
+
+void SidebarTableView::focusOutEvent(QFocusEvent* event)
+{
+    QListView::focusOutEvent(event);
+    viewport()->update();
+}

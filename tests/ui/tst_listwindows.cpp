@@ -1,0 +1,300 @@
+#include "LoadedDataManager.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "data/DataManager.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/lists/AddListWindowController.h"
+#include "ui/main/lists/AddMergedListWindowController.h"
+#include "ui/main/lists/AddTagListWindowController.h"
+#include "ui/main/sidebar/LeftViewController.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+
+namespace {
+
+QVariantMap tagEntry(qint64 type, const QString& tag)
+{
+    return {{"type", QVariant::fromValue(type)}, {"tag", tag}};
+}
+
+QList<qint64> numbers(const QVariant& value)
+{
+    QList<qint64> result;
+    for (const QVariant& item : value.toList())
+        result << UserDefaults::integerValue(item);
+    return result;
+}
+
+} // namespace
+
+class TestListWindows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setObject(QVariantList{tagEntry(8, "Home")}, PrefKey::listNavArray);
+        m_clock.setNow(local(2026, 12, 9, 10, 30));
+        writeFile(root() + "/home/displayname", "Home");
+        writeFile(root() + "/work/displayname", "Work");
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+        m_modeManager = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_sidebar = std::make_unique<LeftViewController>(*m_manager, *m_modeManager);
+    }
+
+    void cleanup()
+    {
+        m_sidebar.reset();
+        m_modeManager.reset();
+        m_manager.reset();
+    }
+
+    void tagWindowText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("tag") << "#work"
+                             << "8:work";
+        QTest::newRow("saved search") << "work"
+                                      << "15:work";
+        QTest::newRow("search with a hash inside") << "call #mum"
+                                                   << "15:call #mum";
+        QTest::newRow("hash alone") << "#"
+                                    << "";
+        QTest::newRow("hash with blanks") << " # "
+                                          << "";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void tagWindowText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        AddTagListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
+        window.addTag();
+        QCOMPARE(window.textField()->text(), "#");
+        QCOMPARE(window.textField()->cursorPosition(), 1);
+        QCOMPARE(window.doneButton()->text(), "Add Smart List");
+        window.open();
+        window.textField()->setText(text);
+        QTest::mouseClick(window.doneButton(), Qt::LeftButton);
+
+        const QVariantList nav = m_defaults->arrayForKey(PrefKey::listNavArray);
+        if (stored.isEmpty()) {
+            QCOMPARE(nav.size(), 1);
+            QVERIFY(window.isVisible());
+            return;
+        }
+        QCOMPARE(nav.size(), 2);
+        QCOMPARE(describe(nav.last()), stored);
+        QVERIFY(!window.isVisible());
+        // The sidebar rebuilt and shows the new entry as its title.
+        QCOMPARE(m_sidebar->tagListsArray().size(), 2);
+        QCOMPARE(m_sidebar->tableView()->model()->index(5, 0).data().toString(),
+                 stored.startsWith("8:") ? "#work" : stored.mid(3));
+    }
+
+    void tagWindowEditsInPlace()
+    {
+        m_defaults->setObject(QVariantList{tagEntry(8, "Home"), tagEntry(15, "milk")},
+                              PrefKey::listNavArray);
+        AddTagListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
+        window.editList(tagEntry(8, "Home"));
+        QCOMPARE(window.textField()->text(), "#Home");
+        QCOMPARE(window.doneButton()->text(), "Edit List");
+        window.textField()->setText("garden");
+        window.doneButtonAction();
+        QCOMPARE(describe(m_defaults->arrayForKey(PrefKey::listNavArray)), "15:garden 15:milk");
+        QCOMPARE(window.doneButton()->text(), "Add Smart List");
+
+        window.editList(tagEntry(15, "milk"));
+        QCOMPARE(window.textField()->text(), "milk");
+        window.cancelButtonAction();
+        QVERIFY(!window.editingSmartList());
+    }
+
+    void mergedWindowWarnsInOrder()
+    {
+        AddMergedListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
+        window.open();
+        QCOMPARE(window.doneButton()->text(), "Add Smart List");
+        QVERIFY(window.segment(0)->isChecked());
+        QCOMPARE(window.listTable()->count(), 2);
+
+        window.doneButtonAction();
+        QCOMPARE(window.warningLabel()->text(), "Type in a name");
+        window.nameField()->setText("Errands");
+        window.doneButtonAction();
+        QCOMPARE(window.warningLabel()->text(), "Need at least one list");
+        window.listTable()->item(1)->setSelected(true);
+        window.segment(0)->setChecked(false);
+        window.doneButtonAction();
+        QCOMPARE(window.warningLabel()->text(), "Need at least one priority");
+        QVERIFY(window.isVisible());
+        QCOMPARE(m_defaults->arrayForKey(PrefKey::listNavArray).size(), 1);
+    }
+
+    void mergedWindowStoresPrioritiesInSegmentOrder()
+    {
+        AddMergedListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
+        window.open();
+        window.nameField()->setText("Errands");
+        // Clicking rows toggles them; the stored order is the table's.
+        QListWidget* table = window.listTable();
+        for (int row : {1, 0})
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                              table->visualItemRect(table->item(row)).center());
+        QVERIFY(table->item(0)->isSelected() && table->item(1)->isSelected());
+        QTest::mouseClick(window.segment(3), Qt::LeftButton); // "!!!"
+        QCOMPARE(window.segment(3)->text(), "!!!");
+        QTest::mouseClick(window.doneButton(), Qt::LeftButton);
+        QVERIFY(!window.isVisible());
+
+        const QVariantList nav = m_defaults->arrayForKey(PrefKey::listNavArray);
+        QCOMPARE(nav.size(), 2);
+        const QVariantMap stored = nav.last().toMap();
+        QCOMPARE(describe(stored), "9:Errands");
+        QCOMPARE(numbers(stored.value("priorities")), (QList<qint64>{3, 0}));
+        QStringList lists;
+        for (const QVariant& value : stored.value("lists").toList())
+            lists << value.toString();
+        QCOMPARE(lists, m_manager->visibleLists());
+
+        // Editing shows exactly what was stored and replaces it in place.
+        AddMergedListWindowController edit(*m_manager, *m_modeManager, m_sidebar.get());
+        edit.editList(stored);
+        QCOMPARE(edit.doneButton()->text(), "Edit List");
+        QCOMPARE(edit.nameField()->text(), "Errands");
+        const QList<bool> segments{edit.segment(0)->isChecked(), edit.segment(1)->isChecked(),
+                                   edit.segment(2)->isChecked(), edit.segment(3)->isChecked()};
+        QCOMPARE(segments, (QList<bool>{true, false, false, true}));
+        QCOMPARE(edit.listTable()->selectedItems().size(), 2);
+        edit.listTable()->item(0)->setSelected(false);
+        edit.segment(0)->setChecked(false);
+        edit.segment(2)->setChecked(true);
+        edit.doneButtonAction();
+        const QVariantList edited = m_defaults->arrayForKey(PrefKey::listNavArray);
+        QCOMPARE(edited.size(), 2);
+        QCOMPARE(numbers(edited.last().toMap().value("priorities")), (QList<qint64>{1, 0}));
+        QCOMPARE(edited.last().toMap().value("lists").toList().size(), 1);
+    }
+
+    void newUserListIsShownAfterTheOthers()
+    {
+        const QStringList before = m_manager->visibleLists();
+        AddListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
+        window.makeNewList();
+        QCOMPARE(window.doneButton()->text(), "Add New List");
+        QVERIFY(window.colorWell()->isHidden());
+        QCOMPARE(window.color(), AddListWindowController::newListColor());
+        window.open();
+        window.titleField()->setText("Garden");
+        QTest::mouseClick(window.doneButton(), Qt::LeftButton);
+        QVERIFY(!window.isVisible());
+        QVERIFY(m_manager->doNotValidate());
+
+        store::CalendarPtr garden;
+        for (const store::CalendarPtr& list : m_manager->allCalendars()) {
+            if (list->title == "Garden")
+                garden = list;
+        }
+        QVERIFY(garden);
+        QCOMPARE(garden->color.name(), AddListWindowController::newListColor().name());
+        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists),
+                 before + QStringList{garden->calendarIdentifier});
+        QVERIFY(m_defaults->stringArrayForKey(PrefKey::invisibleLists).isEmpty());
+        QCOMPARE(m_sidebar->defaultListsArray().last().toMap().value("title").toString(), "Garden");
+        QCOMPARE(m_sidebar->selectedRow(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_manager->doNotValidate(), 3000);
+
+        // Editing the same list changes its title and colour in the store.
+        AddListWindowController edit(*m_manager, *m_modeManager, m_sidebar.get());
+        edit.editList(garden);
+        QCOMPARE(edit.doneButton()->text(), "Edit List");
+        QCOMPARE(edit.titleField()->text(), "Garden");
+        QVERIFY(!edit.colorWell()->isHidden());
+        edit.setColor(QColor(Qt::darkGreen));
+        edit.titleField()->setText("Allotment");
+        edit.doneButtonAction();
+        QCOMPARE(m_manager->calendarByUUID(garden->calendarIdentifier)->title, "Allotment");
+        QCOMPARE(m_manager->calendarByUUID(garden->calendarIdentifier)->color.name(),
+                 QColor(Qt::darkGreen).name());
+        QCOMPARE(edit.doneButton()->text(), "Add New List");
+    }
+
+    void emptyTitleCreatesNothing()
+    {
+        const int lists = int(m_manager->allCalendars().size());
+        AddListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
+        window.open();
+        window.titleField()->setText("   ");
+        window.doneButtonAction();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(int(m_manager->allCalendars().size()), lists);
+        QVERIFY(!m_manager->doNotValidate());
+    }
+
+    void sidebarOpensFreshWindows()
+    {
+        m_sidebar->openAddTagListWindow();
+        QPointer<AddTagListWindowController> first = m_sidebar->addTagListWindow();
+        QVERIFY(first && first->isTag());
+        QCOMPARE(first->windowModality(), Qt::WindowModal);
+        m_sidebar->openAddTagListWindow();
+        QVERIFY(!first);
+        QVERIFY(m_sidebar->addTagListWindow());
+
+        m_sidebar->setClickedRow(m_sidebar->rowCount() - 3); // the last user list
+        m_sidebar->editList();
+        QCOMPARE(m_sidebar->addListWindow()->titleField()->text(), "Work");
+        QCOMPARE(m_sidebar->addListWindow()->doneButton()->text(), "Edit List");
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+
+    static QString describe(const QVariant& value)
+    {
+        const QVariantMap map = value.toMap();
+        return QStringLiteral("%1:%2")
+            .arg(UserDefaults::integerValue(map.value("type")))
+            .arg(map.value("tag").toString());
+    }
+
+    static QString describe(const QVariantList& values)
+    {
+        QStringList texts;
+        for (const QVariant& value : values)
+            texts << describe(value);
+        return texts.join(' ');
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    Clock m_clock;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<ModeManager> m_modeManager;
+    std::unique_ptr<LeftViewController> m_sidebar;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestListWindows)
+#include "tst_listwindows.moc"
