@@ -151,8 +151,31 @@ int runLists(DataManager& manager, const CliRequest& request)
     return 0;
 }
 
+// One JSON array, or one line per record: the tasks, then the events.
+int runView(DataManager& manager, const CliRequest& request)
+{
+    QString error;
+    const std::optional<CliTaskSelection::ViewContent> content =
+        CliTaskSelection::selectView(manager, request, &error);
+    if (!content)
+        return fail(error);
+    if (request.json) {
+        QJsonArray array = CliOutput::tasksArray(content->reminders);
+        for (const store::EventPtr& event : content->events)
+            array.append(CliOutput::eventObject(*event));
+        CliOutput::printJson(array);
+        return 0;
+    }
+    printTasks(content->reminders, false);
+    for (const store::EventPtr& event : content->events)
+        CliOutput::print(CliOutput::eventLine(*event));
+    return 0;
+}
+
 int runTasks(DataManager& manager, const CliRequest& request)
 {
+    if (request.view)
+        return runView(manager, request);
     QString error;
     const std::optional<QList<store::ReminderPtr>> tasks =
         CliTaskSelection::select(manager, request, &error);

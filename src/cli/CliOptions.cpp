@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHash>
+#include <QRegularExpression>
 
 namespace {
 
@@ -27,6 +28,12 @@ QString description()
         "  tasks                     open tasks of every visible list, or of one\n"
         "                            --list, --filter or --search; --completed includes\n"
         "                            completed tasks\n"
+        "  tasks --day|--week|--month [DATE]\n"
+        "                            the tasks and then the events the window lists for\n"
+        "                            that day, week or month (DATE YYYY-MM-DD, default\n"
+        "                            today), with the view preferences; completed tasks\n"
+        "                            of the current period follow \"showCompleted\" unless\n"
+        "                            --completed is given\n"
         "  complete ID               complete a task\n"
         "  delete ID                 delete a task (and print it)\n"
         "  events FROM TO            events between two dates (YYYY-MM-DD or\n"
@@ -124,6 +131,9 @@ public:
         , m_search(QStringLiteral("search"), tr("Tasks whose title or notes hold every word."),
                    tr("TEXT"))
         , m_completed(QStringLiteral("completed"), tr("Include completed tasks (tasks)."))
+        , m_day(QStringLiteral("day"), tr("The day view of today or of DATE (tasks)."))
+        , m_week(QStringLiteral("week"), tr("The week view of this week or DATE's (tasks)."))
+        , m_month(QStringLiteral("month"), tr("The month view of this month or DATE's (tasks)."))
         , m_text(QStringLiteral("text"), tr("The title (add)."), tr("TEXT"))
         , m_url(QStringLiteral("url"), tr("A link stored with the task (add)."), tr("URL"))
         , m_notes(QStringLiteral("notes"), tr("Notes (add)."), tr("TEXT"))
@@ -139,8 +149,9 @@ public:
         m_parser.setApplicationDescription(description());
         m_help = m_parser.addHelpOption();
         m_version = m_parser.addVersionOption();
-        m_parser.addOptions({m_json, m_list, m_filter, m_tag, m_search, m_completed, m_text, m_url,
-                             m_notes, m_priority, m_due, m_dueAfter, m_alarm});
+        m_parser.addOptions({m_json, m_list, m_filter, m_tag, m_search, m_completed, m_day, m_week,
+                             m_month, m_text, m_url, m_notes, m_priority, m_due, m_dueAfter,
+                             m_alarm});
         m_parser.addPositionalArgument(QStringLiteral("command"), tr("What to do (see above)."),
                                        tr("command [arguments]"));
     }
@@ -232,8 +243,9 @@ private:
 
     QList<const QCommandLineOption*> optionsWithValuesOrFlags() const
     {
-        return {&m_list, &m_filter, &m_tag,      &m_search, &m_completed, &m_text,
-                &m_url,  &m_notes,  &m_priority, &m_due,    &m_dueAfter,  &m_alarm};
+        return {&m_list,  &m_filter,   &m_tag,   &m_search,   &m_completed,
+                &m_day,   &m_week,     &m_month, &m_text,     &m_url,
+                &m_notes, &m_priority, &m_due,   &m_dueAfter, &m_alarm};
     }
 
     CliParse readPrefs(CliRequest request) const
@@ -302,11 +314,16 @@ private:
 
     CliParse readTasks(CliRequest request) const
     {
+        const int views =
+            int(m_parser.isSet(m_day)) + int(m_parser.isSet(m_week)) + int(m_parser.isSet(m_month));
         const int selectors = int(m_parser.isSet(m_list)) + int(m_parser.isSet(m_filter)) +
-                              int(m_parser.isSet(m_search));
+                              int(m_parser.isSet(m_search)) + views;
         if (selectors > 1)
-            return usageError(tr("give at most one of --list, --filter and --search"));
+            return usageError(
+                tr("give at most one of --list, --filter, --search, --day, --week and --month"));
         request.completed = m_parser.isSet(m_completed);
+        if (views > 0)
+            return readView(request);
         if (m_parser.isSet(m_list)) {
             request.list = m_parser.value(m_list);
             if (request.list->trimmed().isEmpty())
@@ -340,6 +357,36 @@ private:
                       request.arguments.isEmpty(), tr("tasks takes no arguments"));
     }
 
+    // tasks --day|--week|--month [DATE]
+    CliParse readView(CliRequest request) const
+    {
+        request.view = m_parser.isSet(m_day)    ? TaskViewMode::Day
+                       : m_parser.isSet(m_week) ? TaskViewMode::Week
+                                                : TaskViewMode::Month;
+        if (request.arguments.size() > 1)
+            return usageError(tr("--day, --week and --month take at most one date"));
+        if (!request.arguments.isEmpty()) {
+            const QString text = request.arguments.takeFirst();
+            request.viewDate = isoDay(text);
+            if (!request.viewDate)
+                return inputError(
+                    tr("cannot read the date \"%1\"; use YYYY-MM-DD, such as 2026-12-24")
+                        .arg(text));
+        }
+        return finish(request, {&m_completed, &m_day, &m_week, &m_month}, true, QString());
+    }
+
+    // A calendar date written exactly as YYYY-MM-DD.
+    static std::optional<QDate> isoDay(const QString& text)
+    {
+        static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+        const QString trimmed = text.trimmed();
+        if (!shape.match(trimmed).hasMatch())
+            return std::nullopt;
+        const QDate day = QDate::fromString(trimmed, Qt::ISODate);
+        return day.isValid() ? std::optional<QDate>(day) : std::nullopt;
+    }
+
     QCommandLineParser m_parser;
     QCommandLineOption m_help{QStringLiteral("help")};
     QCommandLineOption m_version{QStringLiteral("version")};
@@ -349,6 +396,9 @@ private:
     QCommandLineOption m_tag;
     QCommandLineOption m_search;
     QCommandLineOption m_completed;
+    QCommandLineOption m_day;
+    QCommandLineOption m_week;
+    QCommandLineOption m_month;
     QCommandLineOption m_text;
     QCommandLineOption m_url;
     QCommandLineOption m_notes;
@@ -362,6 +412,23 @@ private:
 
 CliParse parseCommandLine(const QStringList& arguments)
 {
+    // The view options take an optional date, which the parser cannot express: "--day=DATE"
+    // becomes "--day DATE", and the date is read as the positional argument.
+    QStringList split;
+    bool options = true;
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1StringView("--"))
+            options = false;
+        const qsizetype equals = argument.indexOf(u'=');
+        const QString name = argument.left(equals);
+        if (options && equals > 0 &&
+            (name == QLatin1StringView("--day") || name == QLatin1StringView("--week") ||
+             name == QLatin1StringView("--month"))) {
+            split << name << argument.mid(equals + 1);
+            continue;
+        }
+        split << argument;
+    }
     Reader reader;
-    return reader.read(arguments);
+    return reader.read(split);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "data/views/TaskViewMode.h"
 #include "entry/logic/UrlCommand.h"
+
+#include <QDate>
 
 #include <QStringList>
 
@@ -35,6 +38,10 @@ struct CliRequest
     std::optional<QString> tag;
     std::optional<QString> search;
     bool completed = false;
+    // tasks --day, --week or --month: the date view the window shows, around `viewDate` (none:
+    // today by the clock).
+    std::optional<TaskViewMode> view;
+    std::optional<QDate> viewDate;
 
     // add: the "add" URL arguments; "priority" and "alarm" already in their number form.
     UrlCommand::AddArguments add;

@@ -1,11 +1,15 @@
 #include "cli/CliTaskSelection.h"
 
 #include "data/DataManager.h"
+#include "data/EventWindow.h"
 #include "data/ListFilters.h"
+#include "data/views/TaskListAssembly.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 
 namespace CliTaskSelection {
 
@@ -105,7 +109,54 @@ std::optional<ReminderList> ofType(DataManager& manager, const ListFilters& filt
     return fromDictionary(filters, entry, request.completed);
 }
 
+// The data manager keeps events for a year around one date; a view outside it has them fetched
+// around its own date first, as the window does when it moves there.
+bool eventsCover(DataManager& manager, TaskViewMode mode, const QDateTime& start)
+{
+    const QDateTime end = EventWindow::periodEnd(int(mode), start);
+    if (!manager.defaults().boolForKey(PrefKey::viewEvents) ||
+        (manager.eventWindow() && manager.doesEventsArrayIncludeDate(start) &&
+         manager.doesEventsArrayIncludeDate(end)))
+        return true;
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    bool fetched = false;
+    QObject::connect(&manager, &DataManager::remindersRefreshed, &loop, [&] {
+        fetched = true;
+        loop.quit();
+    });
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timeout.start(60000);
+    manager.refreshEventsArrayWithDate(start);
+    loop.exec();
+    return fetched;
+}
+
 } // namespace
+
+std::optional<ViewContent> selectView(DataManager& manager, const CliRequest& request,
+                                      QString* error)
+{
+    const TaskViewMode mode = request.view.value_or(TaskViewMode::Day);
+    const QDateTime day = request.viewDate ? request.viewDate->startOfDay() : manager.today();
+    const QDateTime start = TaskListAssembly::periodStart(mode, day);
+    if (!start.isValid()) {
+        *error = tr("that date cannot be shown");
+        return std::nullopt;
+    }
+    if (!eventsCover(manager, mode, start)) {
+        *error = tr("the events could not be read in time");
+        return std::nullopt;
+    }
+    const bool showingCompleted =
+        request.completed || manager.defaults().boolForKey(PrefKey::showCompleted);
+    const TaskListAssembly assembly(manager);
+    TaskListAssembly::Content content =
+        assembly.fetchData(mode, {{kType, 11 + int(mode)}}, start, showingCompleted, QString());
+    return ViewContent{std::move(content.reminders),
+                       content.events.value_or(QList<store::EventPtr>())};
+}
 
 store::CalendarPtr listNamed(const QList<store::CalendarPtr>& lists, const QString& name)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliOptions.h"
+#include "platform/store/Event.h"
 #include "platform/store/Reminder.h"
 
 #include <optional>
@@ -14,6 +15,16 @@ namespace CliTaskSelection {
 // Nothing, with the reason, when the request names a list or merged list that does not exist.
 std::optional<QList<store::ReminderPtr>> select(DataManager& manager, const CliRequest& request,
                                                 QString* error);
+
+// What the window lists in the day, week or month view of the request (--day, --week,
+// --month): its tasks and then the events of its events section.
+struct ViewContent
+{
+    QList<store::ReminderPtr> reminders;
+    QList<store::EventPtr> events;
+};
+std::optional<ViewContent> selectView(DataManager& manager, const CliRequest& request,
+                                      QString* error);
 
 // The list a name given on the command line stands for: the list with that identifier, else
 // the last list whose title equals it ignoring case, else the last whose title begins with it.

@@ -288,6 +288,16 @@ private Q_SLOTS:
         QTest::newRow("one date") << QStringList{"events", "2026-12-01"} << 2
                                   << QByteArray("two dates");
         QTest::newRow("prefs verb") << QStringList{"prefs", "list"} << 2 << QByteArray("prefs");
+        QTest::newRow("no such day")
+            << QStringList{"tasks", "--day", "2026-02-30"} << 1 << QByteArray("2026-02-30");
+        QTest::newRow("not a date")
+            << QStringList{"tasks", "--week=tomorrow"} << 1 << QByteArray("YYYY-MM-DD");
+        QTest::newRow("date without a view")
+            << QStringList{"tasks", "2026-12-01"} << 2 << QByteArray("no arguments");
+        QTest::newRow("two views")
+            << QStringList{"tasks", "--day", "--month"} << 2 << QByteArray("at most one");
+        QTest::newRow("view and list")
+            << QStringList{"tasks", "--day", "--list", "Home"} << 2 << QByteArray("at most one");
     }
 
     void badInput()
@@ -303,6 +313,51 @@ private Q_SLOTS:
         store::EventStore reader({storeRoot()});
         QVERIFY(reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({}))
                     .isEmpty());
+    }
+
+    void theDateViewsListWhatTheWindowLists()
+    {
+        const QString home = storeRoot() + "/home/";
+        writeFile(home + "old.ics", todo("old", "Old", "DUE;VALUE=DATE:20261120\r\n"));
+        writeFile(home + "today.ics",
+                  todo("today", "Today", "DUE;TZID=Europe/Berlin:20261209T150000\r\n"));
+        writeFile(home + "done.ics",
+                  todo("done", "Done",
+                       "DUE;VALUE=DATE:20261209\r\nSTATUS:COMPLETED\r\nCOMPLETED:"
+                       "20261209T080000Z\r\n"));
+        auto titles = [](const Run& run) {
+            QStringList found;
+            for (const QJsonValue& value : run.json())
+                found << value.toObject().value("title").toString();
+            return found;
+        };
+
+        // Today by the clock: the overdue task is listed under it ("overdueNow" is on).
+        Run run = cli({"tasks", "--day", "--json"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(titles(run), (QStringList{"Old", "Today", "Done"}));
+        QCOMPARE(titles(cli({"tasks", "--day=2026-12-09", "--json"})), titles(run));
+        // Its own day, now past, no longer lists it.
+        run = cli({"tasks", "--day", "2026-11-20"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.isEmpty());
+
+        // The events follow the tasks, as the "events" command writes them.
+        run = cli({"tasks", "--week", "2026-12-10", "--json"});
+        QCOMPARE(titles(run), (QStringList{"Old", "Today", "Done", "Stand-up"}));
+        QCOMPARE(run.json().last().toObject().value("start").toString(),
+                 QString("2026-12-10T09:00"));
+        run = cli({"tasks", "--day", "2026-12-10"});
+        QCOMPARE(run.out, QByteArray("2026-12-10T09:00\t2026-12-10T09:15\tCalendar\tStand-up\n"));
+
+        QCOMPARE(cli({"prefs", "set", "showCompleted", "false"}).exitCode, 0);
+        QCOMPARE(titles(cli({"tasks", "--month", "--json"})),
+                 (QStringList{"Old", "Today", "Stand-up"}));
+        QCOMPARE(titles(cli({"tasks", "--month", "--completed", "--json"})),
+                 (QStringList{"Old", "Today", "Done", "Stand-up"}));
+        QCOMPARE(cli({"prefs", "set", "overdueNow", "false"}).exitCode, 0);
+        QCOMPARE(titles(cli({"tasks", "--day", "--json"})), QStringList{"Today"});
+        QCOMPARE(titles(cli({"tasks", "--day", "2026-11-20", "--json"})), QStringList{"Old"});
     }
 
     void aBadClockIsRefused()

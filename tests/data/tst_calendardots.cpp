@@ -1,0 +1,198 @@
+#include "LoadedDataManager.h"
+#include "ReminderBuilder.h"
+#include "TestEnvironment.h"
+
+#include "data/DataManager.h"
+#include "data/views/TaskListAssembly.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/PreferenceKeys.h"
+
+#include <QTemporaryDir>
+
+using TestEnvironment::local;
+
+namespace {
+
+store::CalendarPtr coloured(const QString& identifier, const QColor& color)
+{
+    store::CalendarPtr list = makeList(identifier, identifier);
+    list->color = color;
+    return list;
+}
+
+store::EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime& end,
+                          const store::CalendarPtr& calendar, bool allDay = false)
+{
+    auto made = std::make_shared<store::Event>();
+    made->title = title;
+    made->startDate = start;
+    made->endDate = end;
+    made->isAllDay = allDay;
+    made->calendar = calendar;
+    return made;
+}
+
+} // namespace
+
+// Which day of the calendar strip carries a dot for each task and event, for the week of
+// Monday 7 December 2026 and for whole months; today is Wednesday 9 December.
+class TestCalendarDots : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setBool(false, PrefKey::sundayFirst);
+        m_clock.setNow(local(2026, 12, 9, 10, 30));
+        m_manager = loadedDataManager(*m_defaults, m_clock, m_dir->filePath("store"));
+        QVERIFY(m_manager);
+    }
+
+    void cleanup() { m_manager.reset(); }
+
+    void tasksAreDottedOnTheirDay_data()
+    {
+        QTest::addColumn<store::ReminderPtr>("reminder");
+        QTest::addColumn<int>("day"); // 0: no dot
+
+        QTest::newRow("long overdue: first day")
+            << ReminderBuilder("a").dueOn(QDate(2026, 10, 1)).build() << 1;
+        QTest::newRow("overdue since yesterday evening")
+            << ReminderBuilder("b").dueAt(local(2026, 12, 6, 23, 59)).build() << 1;
+        QTest::newRow("first day") << ReminderBuilder("c").dueOn(QDate(2026, 12, 7)).build() << 1;
+        QTest::newRow("late on the last day")
+            << ReminderBuilder("d").dueAt(local(2026, 12, 13, 23, 30)).build() << 7;
+        QTest::newRow("beyond the week")
+            << ReminderBuilder("e").dueOn(QDate(2026, 12, 14)).build() << 0;
+        QTest::newRow("undated") << ReminderBuilder("f").build() << 0;
+        QTest::newRow("due elsewhere, Berlin's Thursday")
+            << ReminderBuilder("g")
+                   .dueIn("America/New_York", QDate(2026, 12, 9), QTime(20, 0))
+                   .build()
+            << 4;
+        QTest::newRow("completed: on its completion day, not its due day")
+            << ReminderBuilder("h")
+                   .dueOn(QDate(2026, 12, 8))
+                   .completedAt(local(2026, 12, 11, 9))
+                   .build()
+            << 5;
+        QTest::newRow("completed before the week") << ReminderBuilder("i")
+                                                          .dueOn(QDate(2026, 12, 8))
+                                                          .completedAt(local(2026, 12, 6, 22))
+                                                          .build()
+                                                   << 0;
+        QTest::newRow("completed without a date")
+            << ReminderBuilder("j").completedWithoutDate().build() << 0;
+    }
+
+    void tasksAreDottedOnTheirDay()
+    {
+        QFETCH(store::ReminderPtr, reminder);
+        QFETCH(int, day);
+        const store::CalendarPtr home = coloured("home", QColor("#3366cc"));
+        reminder->calendar = home;
+        const CalendarDots dots =
+            TaskListAssembly(*m_manager)
+                .calendarDots(TaskViewMode::Week, local(2026, 12, 7), {reminder}, {});
+        if (day == 0) {
+            QVERIFY(dots.isEmpty());
+            return;
+        }
+        QCOMPARE(dots.keys(), QList<int>{day});
+        const CalendarDot expected{CalendarDot::Kind::Reminder, QColor("#3366cc")};
+        QCOMPARE(dots.value(day), QList<CalendarDot>{expected});
+    }
+
+    void eventsAreDottedOnEveryDayTheyTouch()
+    {
+        const store::CalendarPtr cal = coloured("cal", QColor("#ff8800"));
+        const TaskListAssembly assembly(*m_manager);
+        auto daysOf = [&](const store::EventPtr& one) {
+            return assembly.calendarDots(TaskViewMode::Week, local(2026, 12, 7), {}, {one}).keys();
+        };
+        QCOMPARE(daysOf(makeEvent("Night", local(2026, 12, 8, 22), local(2026, 12, 9, 1), cal)),
+                 (QList<int>{2, 3}));
+        // An all-day event ends the moment its last day does.
+        QCOMPARE(daysOf(makeEvent("Trip", local(2026, 12, 10), local(2026, 12, 12), cal, true)),
+                 (QList<int>{4, 5}));
+        QCOMPARE(daysOf(makeEvent("Before", local(2026, 11, 30), local(2026, 12, 19), cal, true)),
+                 (QList<int>{1, 2, 3, 4, 5, 6, 7}));
+        QVERIFY(daysOf(makeEvent("Later", local(2026, 12, 14, 9), local(2026, 12, 14, 10), cal))
+                    .isEmpty());
+
+        const CalendarDots dots = assembly.calendarDots(
+            TaskViewMode::Week, local(2026, 12, 7), {},
+            {makeEvent("Lunch", local(2026, 12, 9, 12), local(2026, 12, 9, 13), cal)});
+        QCOMPARE(dots.value(3),
+                 QList<CalendarDot>{(CalendarDot{CalendarDot::Kind::Event, QColor("#ff8800")})});
+
+        m_defaults->setBool(false, PrefKey::showEventDots);
+        QVERIFY(daysOf(makeEvent("Night", local(2026, 12, 8, 22), local(2026, 12, 9, 1), cal))
+                    .isEmpty());
+    }
+
+    void tasksComeFirstInTheOrderGiven()
+    {
+        const store::CalendarPtr red = coloured("red", Qt::red);
+        const store::CalendarPtr blue = coloured("blue", Qt::blue);
+        const store::CalendarPtr cal = coloured("cal", Qt::green);
+        const ReminderList reminders{
+            ReminderBuilder("one").in(red).dueOn(QDate(2026, 12, 9)),
+            ReminderBuilder("two").in(blue).dueAt(local(2026, 12, 9, 8)),
+            ReminderBuilder("three").in(red).dueOn(QDate(2026, 12, 9)),
+            ReminderBuilder("four").dueOn(QDate(2026, 12, 9)), // no list: no colour
+        };
+        const QList<store::EventPtr> events{
+            makeEvent("Lunch", local(2026, 12, 9, 12), local(2026, 12, 9, 13), cal)};
+        const CalendarDots dots =
+            TaskListAssembly(*m_manager)
+                .calendarDots(TaskViewMode::Week, local(2026, 12, 7), reminders, events);
+        using K = CalendarDot::Kind;
+        const QList<CalendarDot> expected{{K::Reminder, Qt::red},
+                                          {K::Reminder, Qt::blue},
+                                          {K::Reminder, Qt::red},
+                                          {K::Reminder, QColor()},
+                                          {K::Event, Qt::green}};
+        QCOMPARE(dots.value(3), expected);
+    }
+
+    void aMonthRunsOverItsOwnDaysOnly()
+    {
+        const TaskListAssembly assembly(*m_manager);
+        const ReminderList reminders{
+            ReminderBuilder("overdue").dueOn(QDate(2027, 1, 20)),
+            ReminderBuilder("last").dueAt(local(2027, 2, 28, 23, 59)),
+            ReminderBuilder("march").dueOn(QDate(2027, 3, 1)),
+        };
+        const QList<store::EventPtr> events{makeEvent("Fair", local(2027, 2, 27), local(2027, 3, 3),
+                                                      coloured("cal", Qt::green), true)};
+        const CalendarDots dots =
+            assembly.calendarDots(TaskViewMode::Month, local(2027, 2, 1), reminders, events);
+        QCOMPARE(dots.keys(), (QList<int>{1, 27, 28}));
+        QCOMPARE(dots.value(28).size(), 2);
+
+        const CalendarDots december =
+            assembly.calendarDots(TaskViewMode::Month, local(2026, 12, 1),
+                                  {ReminderBuilder("eve").dueOn(QDate(2026, 12, 31))}, {});
+        QCOMPARE(december.keys(), QList<int>{31});
+
+        // The day view has no strip.
+        QVERIFY(assembly.calendarDots(TaskViewMode::Day, local(2026, 12, 9), reminders, events)
+                    .isEmpty());
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    Clock m_clock;
+    std::unique_ptr<DataManager> m_manager;
+};
+
+VELMORAN_TEST_MAIN(TestCalendarDots)
+#include "tst_calendardots.moc"
