@@ -1,0 +1,221 @@
+// Times the task list's row heights for 100,000 varied titles: measuring them (words seen for
+// the first time, then known), and wrapping them again after the table's width changes, alone
+// and through the list model, against the target of 50 ms for a full recomputation. Runs on the
+// offscreen platform unless another one is asked for.
+
+#include "data/DateFormatters.h"
+#include "platform/Clock.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "ui/main/tasklist/TaskListModel.h"
+#include "ui/main/tasklist/TaskRowHeights.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <ctime>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kReminders = 100000;
+constexpr int kRuns = 9;
+constexpr double kTargetMs = 50.0;
+
+const QStringList kWords = {
+    "call",  "buy",    "milk",    "bread",   "report", "review", "garden",    "dentist",
+    "plan",  "trip",   "pay",     "rent",    "fix",    "bike",   "email",     "team",
+    "books", "clean",  "garage",  "order",   "gift",   "the",    "quarterly", "presentation",
+    "Zoë's", "e.g.",   "tickets", "before",  "Friday", "and",    "invoice",   "insurance",
+    "about", "urgent", "renew",   "passport"};
+// Words the line breaker treats differently, in about one title in twenty; links and fractions
+// go to the text engine.
+const QStringList kAwkward = {"follow-up", "(later)", "https://example.org/path", "3/4",
+                              "Übergrößen-Änderung"};
+
+QList<store::ReminderPtr> makeReminders(const store::CalendarPtr& list)
+{
+    QRandomGenerator random(20250327);
+    QList<store::ReminderPtr> reminders;
+    reminders.reserve(kReminders);
+    for (int i = 0; i < kReminders; ++i) {
+        QStringList title;
+        // Mostly short titles, some long enough to wrap several times.
+        const int count =
+            random.bounded(10) == 0 ? 15 + int(random.bounded(30)) : 2 + int(random.bounded(6));
+        for (int w = 0; w < count; ++w)
+            title.append(kWords.at(int(random.bounded(kWords.size()))));
+        if (random.bounded(20) == 0)
+            title.insert(int(random.bounded(title.size())),
+                         kAwkward.at(int(random.bounded(kAwkward.size()))));
+        auto reminder = std::make_shared<store::Reminder>();
+        reminder->calendarItemIdentifier = QStringLiteral("task-%1").arg(i);
+        reminder->title = title.join(QLatin1Char(' '));
+        reminder->calendar = list;
+        if (random.bounded(3) == 0)
+            reminder->notes = QStringLiteral("notes");
+        reminders.append(reminder);
+    }
+    return reminders;
+}
+
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+struct Timing
+{
+    double wallMs = 0;
+    double cpuMs = 0;
+};
+
+Timing timeOnce(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    const double cpuStart = threadCpuMs();
+    timer.start();
+    work();
+    return {double(timer.nsecsElapsed()) / 1e6, threadCpuMs() - cpuStart};
+}
+
+// Medians of several runs; `prepare` runs untimed before each.
+Timing timeMedian(const std::function<void()>& prepare, const std::function<void()>& work)
+{
+    std::vector<double> walls;
+    std::vector<double> cpus;
+    for (int i = 0; i < kRuns; ++i) {
+        prepare();
+        const Timing run = timeOnce(work);
+        walls.push_back(run.wallMs);
+        cpus.push_back(run.cpuMs);
+    }
+    std::sort(walls.begin(), walls.end());
+    std::sort(cpus.begin(), cpus.end());
+    return {walls[walls.size() / 2], cpus[cpus.size() / 2]};
+}
+
+QString loadAverage()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("unknown");
+    return QString::fromLatin1(file.readLine()).section(QLatin1Char(' '), 0, 2);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+
+    QTemporaryDir dir;
+    UserDefaults defaults(dir.filePath(QStringLiteral("prefs.json")));
+    setupDefaultPreferences(defaults, nullptr);
+    ModeManager mode(defaults, [] { return false; });
+    DateFormatters formatters;
+    Clock clock;
+
+    auto list = std::make_shared<store::Calendar>();
+    list->title = QStringLiteral("Work");
+    const QList<store::ReminderPtr> reminders = makeReminders(list);
+    const QFont font = mode.fontWithSize(mode.fontSize());
+
+    out << QStringLiteral("%1 task rows, font %2 %3 pt; median of %4 runs; load average %5\n\n")
+               .arg(kReminders)
+               .arg(font.family())
+               .arg(font.pointSizeF())
+               .arg(kRuns)
+               .arg(loadAverage());
+    out << QStringLiteral("%1 %2 %3 %4\n")
+               .arg(QStringLiteral("measurement"), -56)
+               .arg(QStringLiteral("wall ms"), 8)
+               .arg(QStringLiteral("cpu ms"), 8)
+               .arg(QStringLiteral("target"), 8);
+    bool allMet = true;
+    const auto print = [&](const QString& name, const Timing& timing, double target) {
+        const bool met = target <= 0 || timing.wallMs <= target;
+        allMet = allMet && met;
+        out << QStringLiteral("%1 %2 %3 %4 %5\n")
+                   .arg(name, -56)
+                   .arg(timing.wallMs, 8, 'f', 2)
+                   .arg(timing.cpuMs, 8, 'f', 2)
+                   .arg(target > 0 ? QStringLiteral("<= %1").arg(target) : QStringLiteral("-"), 8)
+                   .arg(met ? QStringLiteral("ok") : QStringLiteral("SLOW"));
+        out.flush();
+    };
+
+    // The height rule alone: titles one by one, and titles measured once and wrapped again.
+    TaskRowHeights rule;
+    quint64 checksum = 0;
+    const auto allRows = [&](int tableWidth) {
+        return [&, tableWidth] {
+            for (const store::ReminderPtr& reminder : reminders)
+                checksum += quint64(
+                    rule.rowHeight(reminder->title, !reminder->notes.isEmpty(), tableWidth));
+        };
+    };
+    print(QStringLiteral("one by one, first time (every word measured)"),
+          timeMedian(
+              [&] {
+                  rule.setFont(QFont());
+                  rule.setFont(font);
+              },
+              allRows(420)),
+          0);
+    print(QStringLiteral("one by one, words known"), timeMedian([] {}, allRows(420)), 0);
+    TaskRowHeights::MeasuredTitles measured;
+    print(QStringLiteral("measure all titles (words known)"),
+          timeMedian([&] { measured.clear(); },
+                     [&] {
+                         for (const store::ReminderPtr& reminder : reminders)
+                             rule.measure(measured, reminder->title);
+                     }),
+          0);
+    int width = 420;
+    print(QStringLiteral("wrap measured titles at a new width"),
+          timeMedian([&] { width = width == 420 ? 300 : 420; },
+                     [&] {
+                         for (qsizetype i = 0; i < measured.size(); ++i)
+                             checksum += quint64(rule.titleHeight(measured, i, width - 59));
+                     }),
+          kTargetMs);
+
+    // Through the model, as the pane uses it: content, then the table's width moving.
+    TaskListModel model(mode, formatters, clock, defaults);
+    print(QStringLiteral("model: setContent (one reset, all heights)"),
+          timeMedian([] {}, [&] { model.setContent(reminders, {}); }), 0);
+    int modelWidth = 420;
+    print(QStringLiteral("model: setWidth (all heights, one layout change)"),
+          timeMedian([&] { modelWidth = modelWidth == 420 ? 310 : 420; },
+                     [&] { model.setWidth(modelWidth); }),
+          kTargetMs);
+
+    int awkwardRows = 0;
+    for (const store::ReminderPtr& reminder : reminders) {
+        for (const QString& awkward : kAwkward)
+            if (reminder->title.contains(awkward)) {
+                ++awkwardRows;
+                break;
+            }
+    }
+    out << QStringLiteral("\n%1 of %2 titles carry a hyphen, brackets, a link or a fraction; "
+                          "checksum %3\n")
+               .arg(awkwardRows)
+               .arg(kReminders)
+               .arg(checksum);
+    out << (allMet ? "all targets met\n" : "some targets missed\n");
+    return allMet ? 0 : 1;
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QColor>
+#include <QHash>
+#include <QPixmap>
+#include <QPointer>
+#include <QStyledItemDelegate>
+
+#include <functional>
+#include <map>
+
+class ModeManager;
+class QAbstractItemView;
+class QVariantAnimation;
+struct TaskRowParts;
+
+// Paints every row of the centre task list (tasks, events, the events header, the empty-state
+// row, spacers) and its selection background, and owns the check button: its hit area, its
+// click and the bounce it makes before the task changes.
+class TaskListDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    // The check button and the text column, in the row's coordinates.
+    static constexpr int kCheckLeft = 10;
+    static constexpr int kCheckSize = 20;
+    static constexpr int kTextLeft = 38;
+    static constexpr int kTitleTop = 6;
+    static constexpr int kInfoLineHeight = 22;
+    static constexpr int kIconSize = 16;
+    static constexpr int kFocusBarWidth = 5;
+    static constexpr int kBounceMilliseconds = 300;
+    static constexpr int kEmptyImageSize = 64;
+
+    // The blue of a focused selection: red 0.4862745, green 0.7098039, blue 0.8980392.
+    static QColor accentBlue() { return QColor::fromRgbF(0.4862745f, 0.7098039f, 0.8980392f); }
+
+    TaskListDelegate(const ModeManager& mode, QAbstractItemView* view);
+    ~TaskListDelegate() override;
+
+    // Where the check button of a row occupying `rowRect` is; what a click must hit.
+    QRect checkButtonRect(const QRect& rowRect) const;
+
+    // Shows the task's next state on the button at once ("CellCheckOn" for an open task,
+    // "CellCheck" for a completed one) and scales it through 0, 1.2 and 1 around its centre;
+    // `finished` runs when the bounce is over. A row that is already bouncing ignores the
+    // request (and never runs this `finished`): a second click cannot toggle the task twice.
+    bool startBounce(int row, std::function<void()> finished);
+    bool isBouncing(int row) const;
+    // 1 outside a bounce.
+    qreal bounceScale(int row) const;
+    // The image the check button of that row shows now.
+    QString checkImage(int row, const TaskRowParts& parts) const;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+Q_SIGNALS:
+    // A left click inside a task row's check button.
+    void checkButtonClicked(const QModelIndex& index);
+
+protected:
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+
+private:
+    struct Bounce
+    {
+        QVariantAnimation* animation = nullptr;
+        qreal scale = 0;
+        QString image;
+        std::function<void()> finished;
+        bool running = true;
+    };
+
+    void paintBackground(QPainter* painter, const QStyleOptionViewItem& option) const;
+    void paintTaskOrEvent(QPainter* painter, const QRect& rect, int row,
+                          const TaskRowParts& parts) const;
+    void paintInformationLine(QPainter* painter, const QRect& rect,
+                              const TaskRowParts& parts) const;
+    void paintHeader(QPainter* painter, const QRect& rect) const;
+    void paintEmptyState(QPainter* painter, const QRect& rect) const;
+    QPixmap tinted(const QString& name, int size, const QColor& color, qreal ratio) const;
+    void repaintRow(int row) const;
+    void bounceStep(int row, qreal progress);
+    void bounceEnded(int row);
+    void forgetFinishedBounces();
+
+    const ModeManager& m_mode;
+    QPointer<QAbstractItemView> m_view;
+    QPointer<QAbstractItemModel> m_watchedModel;
+    std::map<int, Bounce> m_bounces;
+    int m_pressedRow = -1;
+    mutable QHash<QString, QPixmap> m_pixmaps;
+};

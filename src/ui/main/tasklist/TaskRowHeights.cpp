@@ -1,0 +1,288 @@
+#include "ui/main/tasklist/TaskRowHeights.h"
+
+#include <QRectF>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Letters and digits of the alphabetic scripts, between which the line breaker never breaks.
+bool isPlainLetter(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u < 0x80)
+        return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+    if (c.isSurrogate() || !c.isLetterOrNumber())
+        return false;
+    switch (c.script()) {
+    case QChar::Script_Latin:
+    case QChar::Script_Greek:
+    case QChar::Script_Cyrillic:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Signs that glue to the letters around them: the line breaker finds no opportunity next to
+// them as long as a letter stands before them and a blank, the end or a letter after them.
+// Everything else ("-", "/", brackets, tabs, other scripts) goes to the engine.
+bool isGluedSign(QChar c)
+{
+    switch (c.unicode()) {
+    case '\'':
+    case '"':
+    case '#':
+    case '&':
+    case '@':
+    case '*':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Breaks are allowed after "!" and "?" before a letter, and the full stop family may start a
+// number; only their common place, at a word's end, is treated as plain.
+bool isClosingSign(QChar c)
+{
+    switch (c.unicode()) {
+    case '.':
+    case ',':
+    case ':':
+    case ';':
+    case '!':
+    case '?':
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+TaskRowHeights::TaskRowHeights()
+    : m_metrics(QFont())
+{
+    setFont(QFont());
+}
+
+void TaskRowHeights::setFont(const QFont& font)
+{
+    if (font == m_font && m_spaceWidth > 0)
+        return;
+    m_font = font;
+    m_metrics = QFontMetricsF(font);
+    m_spaceWidth = float(m_metrics.horizontalAdvance(QLatin1Char(' ')));
+    const QRectF unbounded(0, 0, 1e6, kMaxTitleHeight);
+    m_firstLineHeight =
+        m_metrics.boundingRect(unbounded, Qt::TextWordWrap, QStringLiteral("x")).height();
+    m_lineStep =
+        m_metrics.boundingRect(unbounded, Qt::TextWordWrap, QStringLiteral("x\nx")).height() -
+        m_firstLineHeight;
+    clear();
+}
+
+void TaskRowHeights::clear()
+{
+    m_wordWidths.clear();
+    m_engineHeights.clear();
+    m_engineWidth = -1;
+}
+
+void TaskRowHeights::MeasuredTitles::clear()
+{
+    m_entries.clear();
+    m_segments.clear();
+    m_engineTitles.clear();
+}
+
+void TaskRowHeights::MeasuredTitles::reserve(qsizetype count)
+{
+    m_entries.reserve(size_t(count));
+    m_segments.reserve(size_t(count) * 5);
+}
+
+int TaskRowHeights::rowHeight(const QString& title, bool hasNotes, int tableWidth)
+{
+    return titleHeight(title, tableWidth - kTitleInset) + kFixedHeight +
+           (hasNotes ? kNotesHeight : 0);
+}
+
+int TaskRowHeights::heightForLines(int lines) const
+{
+    const qreal height = m_firstLineHeight + (lines - 1) * m_lineStep;
+    return std::min(int(std::ceil(height)), int(kMaxTitleHeight));
+}
+
+int TaskRowHeights::measuredTitleHeight(const QString& title, int textWidth) const
+{
+    if (title.isEmpty())
+        return 0;
+    const QRectF bounds(0, 0, std::max(textWidth, 1), kMaxTitleHeight);
+    const qreal height = m_metrics.boundingRect(bounds, Qt::TextWordWrap, title).height();
+    return std::min(int(std::ceil(height)), int(kMaxTitleHeight));
+}
+
+float TaskRowHeights::wordWidth(const QChar* begin, qsizetype length)
+{
+    // A raw view for the look-up; the copy is made only for a word not seen before.
+    const QString view = QString::fromRawData(begin, length);
+    const auto found = m_wordWidths.constFind(view);
+    if (found != m_wordWidths.constEnd())
+        return found.value();
+    const QString word(begin, length);
+    const float width = float(m_metrics.horizontalAdvance(word));
+    m_wordWidths.insert(word, width);
+    return width;
+}
+
+bool TaskRowHeights::splitPlainWords(const QString& title, std::vector<Segment>& segments)
+{
+    segments.clear();
+    const QChar* text = title.constData();
+    const qsizetype length = title.size();
+    const auto letterAt = [&](qsizetype at) {
+        return at >= 0 && at < length && isPlainLetter(text[at]);
+    };
+    float gap = 0;
+    qsizetype i = 0;
+    while (i < length) {
+        if (text[i] == QLatin1Char(' ')) {
+            gap += m_spaceWidth;
+            ++i;
+            continue;
+        }
+        const qsizetype wordStart = i;
+        qsizetype start = i;
+        while (i < length && text[i] != QLatin1Char(' ')) {
+            const QChar c = text[i];
+            if (isPlainLetter(c) || isGluedSign(c)) {
+                ++i;
+                continue;
+            }
+            // A hyphen between letters is a break opportunity of its own: the piece before
+            // it ends there, with no blank between it and the next.
+            if (c == QLatin1Char('-') && letterAt(i - 1) && letterAt(i + 1)) {
+                ++i;
+                segments.push_back({gap, wordWidth(text + start, i - start)});
+                gap = 0;
+                start = i;
+                continue;
+            }
+            if (isClosingSign(c) && i > wordStart) {
+                const bool atWordEnd = i + 1 == length || text[i + 1] == QLatin1Char(' ') ||
+                                       isClosingSign(text[i + 1]);
+                const bool beforeLetter =
+                    letterAt(i + 1) && c != QLatin1Char('!') && c != QLatin1Char('?');
+                if (atWordEnd || beforeLetter) {
+                    ++i;
+                    continue;
+                }
+            }
+            return false;
+        }
+        segments.push_back({gap, wordWidth(text + start, i - start)});
+        gap = 0;
+    }
+    return true;
+}
+
+int TaskRowHeights::linesFor(const Segment* segments, size_t count, int textWidth) const
+{
+    // Greedy filling as the layout engine does it: a piece goes on the line when the line, the
+    // blanks before the piece and the piece fit; blanks at a line's end take no room.
+    const float limit = float(std::max(textWidth, 1));
+    int lines = 1;
+    float line = count > 0 ? segments[0].gap + segments[0].word : 0;
+    // Leading blanks wider than the line fill a line of their own.
+    if (count > 0 && segments[0].gap > limit) {
+        ++lines;
+        line = segments[0].word;
+    }
+    for (size_t i = 1; i < count; ++i) {
+        const Segment& segment = segments[i];
+        const float extended = line + segment.gap + segment.word;
+        if (extended > limit) {
+            ++lines;
+            line = segment.word;
+        } else {
+            line = extended;
+        }
+    }
+    return lines;
+}
+
+float TaskRowHeights::naturalWidth(const QString& title) const
+{
+    for (const QChar c : title) {
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t') ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            return std::numeric_limits<float>::infinity();
+    }
+    return float(m_metrics.horizontalAdvance(title));
+}
+
+int TaskRowHeights::engineHeight(const QString& title, float natural, int textWidth)
+{
+    // A title that fits on one line has one line wherever the engine may break it.
+    if (natural <= float(textWidth))
+        return heightForLines(1);
+    if (textWidth != m_engineWidth) {
+        m_engineHeights.clear();
+        m_engineWidth = textWidth;
+    }
+    auto known = m_engineHeights.constFind(title);
+    if (known == m_engineHeights.constEnd())
+        known = m_engineHeights.insert(title, measuredTitleHeight(title, textWidth));
+    return known.value();
+}
+
+int TaskRowHeights::titleHeight(const QString& title, int textWidth)
+{
+    if (title.isEmpty())
+        return 0;
+    textWidth = std::max(textWidth, 1);
+    if (!splitPlainWords(title, m_scratch))
+        return engineHeight(title, naturalWidth(title), textWidth);
+    return heightForLines(linesFor(m_scratch.data(), m_scratch.size(), textWidth));
+}
+
+void TaskRowHeights::measure(MeasuredTitles& titles, const QString& title)
+{
+    MeasuredTitles::Entry entry;
+    if (title.isEmpty()) {
+        entry.kind = MeasuredTitles::Kind::Empty;
+    } else if (splitPlainWords(title, m_scratch)) {
+        entry.kind = MeasuredTitles::Kind::Plain;
+        entry.first = quint32(titles.m_segments.size());
+        entry.count = quint32(m_scratch.size());
+        titles.m_segments.insert(titles.m_segments.end(), m_scratch.begin(), m_scratch.end());
+    } else {
+        entry.kind = MeasuredTitles::Kind::Engine;
+        entry.engine = qint32(titles.m_engineTitles.size());
+        entry.natural = naturalWidth(title);
+        titles.m_engineTitles.append(title);
+    }
+    titles.m_entries.push_back(entry);
+}
+
+int TaskRowHeights::titleHeight(const MeasuredTitles& titles, qsizetype index, int textWidth)
+{
+    if (index < 0 || index >= titles.size())
+        return 0;
+    const MeasuredTitles::Entry& entry = titles.m_entries[size_t(index)];
+    textWidth = std::max(textWidth, 1);
+    switch (entry.kind) {
+    case MeasuredTitles::Kind::Empty:
+        return 0;
+    case MeasuredTitles::Kind::Plain:
+        return heightForLines(
+            linesFor(titles.m_segments.data() + entry.first, entry.count, textWidth));
+    case MeasuredTitles::Kind::Engine:
+        return engineHeight(titles.m_engineTitles.at(entry.engine), entry.natural, textWidth);
+    }
+    return 0;
+}

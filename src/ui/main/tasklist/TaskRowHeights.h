@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+// How high a task or event row is: its title wrapped at word boundaries in the title font
+// within the table's width less the row's margins, plus the fixed lines below it.
+//
+// A list can hold a hundred thousand rows and every change of the table's width asks for all
+// of them again, so titles are not laid out one by one. Titles made of plain words (the great
+// majority) are wrapped here from cached word widths, which gives the same lines as the text
+// layout engine; titles where the engine could break elsewhere (hyphens, slashes, scripts
+// without spaces, hard line breaks) are measured by the engine itself and remembered.
+class TaskRowHeights
+{
+    struct Segment
+    {
+        float gap;  // the blanks before the piece
+        float word; // a word, or the part of a hyphenated word up to a break after its hyphen
+    };
+
+public:
+    // The row's margins around the title: the check button on the left, a gutter on the right.
+    static constexpr int kTitleInset = 59;
+    // Padding above the title and the line of list, date and icons below it.
+    static constexpr int kFixedHeight = 32;
+    static constexpr int kNotesHeight = 18;
+    static constexpr int kMaxTitleHeight = 20000;
+
+    // Titles measured once in the rule's font, to be wrapped again at every width without
+    // looking at their text: what a list keeps so that a change of the table's width costs
+    // little more than adding up widths.
+    class MeasuredTitles
+    {
+    public:
+        void clear();
+        void reserve(qsizetype count);
+        qsizetype size() const { return qsizetype(m_entries.size()); }
+
+    private:
+        friend class TaskRowHeights;
+        enum class Kind : quint8 { Empty, Plain, Engine };
+        struct Entry
+        {
+            Kind kind = Kind::Empty;
+            quint32 first = 0; // into m_segments, plain titles
+            quint32 count = 0;
+            qint32 engine = -1; // into m_engineTitles
+            float natural = 0;  // one-line width of an engine title; infinite with hard breaks
+        };
+        std::vector<Entry> m_entries;
+        std::vector<Segment> m_segments;
+        QList<QString> m_engineTitles;
+    };
+
+    TaskRowHeights();
+
+    // The title font; a different font forgets everything measured so far (titles measured
+    // before must be measured again).
+    void setFont(const QFont& font);
+    const QFont& font() const { return m_font; }
+
+    // The row for a title and a table `tableWidth` wide. An empty title takes no height.
+    int rowHeight(const QString& title, bool hasNotes, int tableWidth);
+    // The wrapped title within `textWidth`, at most kMaxTitleHeight.
+    int titleHeight(const QString& title, int textWidth);
+    // The same, always through the text layout engine: the reference the fast path matches.
+    int measuredTitleHeight(const QString& title, int textWidth) const;
+
+    // Appends `title` to `titles`.
+    void measure(MeasuredTitles& titles, const QString& title);
+    int titleHeight(const MeasuredTitles& titles, qsizetype index, int textWidth);
+
+    void clear();
+
+private:
+    // Splits `title` into pieces when only its blanks and hyphens between letters can break a
+    // line; false otherwise.
+    bool splitPlainWords(const QString& title, std::vector<Segment>& segments);
+    float wordWidth(const QChar* begin, qsizetype length);
+    int linesFor(const Segment* segments, size_t count, int textWidth) const;
+    int heightForLines(int lines) const;
+    float naturalWidth(const QString& title) const;
+    int engineHeight(const QString& title, float natural, int textWidth);
+
+    QFont m_font;
+    QFontMetricsF m_metrics;
+    float m_spaceWidth = 0;
+    qreal m_firstLineHeight = 0;
+    qreal m_lineStep = 0;
+    QHash<QString, float> m_wordWidths;
+    // Heights of titles that needed the engine, at m_engineWidth.
+    QHash<QString, int> m_engineHeights;
+    int m_engineWidth = -1;
+    std::vector<Segment> m_scratch;
+};

@@ -1,0 +1,677 @@
+#include "ui/main/tasklist/TaskListDelegate.h"
+#include "ui/main/tasklist/TaskListModel.h"
+#include "ui/main/tasklist/TaskRowContent.h"
+#include "ui/main/tasklist/TaskRowHeights.h"
+
+#include "TestEnvironment.h"
+
+#include "data/DateFormatters.h"
+#include "platform/Clock.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "text/ClockReferenceDates.h"
+#include "text/Global.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QListView>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using namespace store;
+using TestEnvironment::local;
+
+namespace {
+
+CalendarPtr list(const QString& title, const QColor& color)
+{
+    auto calendar = std::make_shared<Calendar>();
+    calendar->calendarIdentifier = title.toLower();
+    calendar->title = title;
+    calendar->color = color;
+    return calendar;
+}
+
+DateComponents due(int year, int month, int day, int hour = 0, int minute = 0)
+{
+    DateComponents components = DateComponents::fromDate(QDate(year, month, day));
+    components.hour = hour;
+    components.minute = minute;
+    return components;
+}
+
+ReminderPtr task(const QString& title, const CalendarPtr& calendar,
+                 std::optional<DateComponents> dueDate = std::nullopt)
+{
+    auto reminder = std::make_shared<Reminder>();
+    reminder->calendarItemIdentifier = QStringLiteral("id-") + title;
+    reminder->title = title;
+    reminder->calendar = calendar;
+    reminder->dueDateComponents = dueDate;
+    return reminder;
+}
+
+EventPtr calendarEvent(const QString& title, const CalendarPtr& calendar, const QDateTime& start,
+                       const QDateTime& end, bool allDay = false)
+{
+    auto e = std::make_shared<Event>();
+    e->eventIdentifier = QStringLiteral("ev-") + title;
+    e->title = title;
+    e->calendar = calendar;
+    e->startDate = start;
+    e->endDate = end;
+    e->isAllDay = allDay;
+    return e;
+}
+
+QStringList words(int count, int seed)
+{
+    static const QStringList vocabulary = {"call", "the",    "dentist",   "about",  "Tuesday's",
+                                           "bill", "review", "quarterly", "report", "garden",
+                                           "e.g.", "milk,",  "Zoë",       "plan",   "trip!"};
+    QStringList picked;
+    for (int i = 0; i < count; ++i)
+        picked.append(vocabulary.at((seed * 7 + i * 13) % vocabulary.size()));
+    return picked;
+}
+
+} // namespace
+
+class TestTaskRows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        setupDefaultPreferences(*m_defaults, nullptr);
+        Global::setPreferences(m_defaults.get());
+        m_clock.setNow(local(2026, 3, 11, 10, 30)); // a Wednesday
+        m_references = std::make_unique<ClockReferenceDates>(m_clock);
+        Global::setReferenceDates(m_references.get());
+        m_mode = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_work = list("Work", QColor(200, 40, 40));
+    }
+
+    void cleanup()
+    {
+        Global::setReferenceDates(nullptr);
+        Global::setPreferences(nullptr);
+    }
+
+    // --- what a task row says ---
+
+    void dueDateTextAgainstTheShownDay_data()
+    {
+        QTest::addColumn<QDateTime>("currentDate");
+        QTest::addColumn<DateComponents>("dueDate");
+        QTest::addColumn<QString>("expected"); // "overdue", "dateOnly" or "dateTime"
+        QTest::addColumn<bool>("past");
+
+        const QDateTime today = local(2026, 3, 11);
+        QTest::newRow("due yesterday, today's view")
+            << today << due(2026, 3, 10) << "overdue" << true;
+        QTest::newRow("due yesterday, yesterday's view")
+            << today.addDays(-1) << due(2026, 3, 10) << "dateOnly" << true;
+        QTest::newRow("earlier today, today's view")
+            << today << due(2026, 3, 11, 9, 0) << "dateTime" << true;
+        QTest::newRow("tomorrow at 00:00") << today << due(2026, 3, 12) << "dateOnly" << false;
+        QTest::newRow("tomorrow at 00:01")
+            << today << due(2026, 3, 12, 0, 1) << "dateTime" << false;
+        QTest::newRow("no shown day (search)")
+            << QDateTime() << due(2026, 3, 2) << "dateOnly" << true;
+    }
+
+    void dueDateTextAgainstTheShownDay()
+    {
+        QFETCH(QDateTime, currentDate);
+        QFETCH(DateComponents, dueDate);
+        QFETCH(QString, expected);
+        QFETCH(bool, past);
+
+        const ReminderPtr reminder = task("Pay rent", m_work, dueDate);
+        const RowContext rowContext{currentDate, m_clock.now(), *m_mode, m_formatters, 0};
+        const TaskRowParts parts = TaskRowContent::forReminder(*reminder, rowContext);
+        const QDateTime dueInstant = dueDate.toDateTime();
+        QString text;
+        if (expected == "overdue") {
+            text = "Overdue : " + Global::overdueDayDescriptionForDate(dueInstant) + "  ";
+            QCOMPARE(text, QString("Overdue : Yesterday  "));
+        } else if (expected == "dateOnly") {
+            text = m_formatters.dateOnlyFormatter().stringFromDate(dueInstant) + "  ";
+        } else {
+            text = m_formatters.dateTimeFormatter().stringFromDate(dueInstant) + "  ";
+            QVERIFY(text.contains(dueDate.minute == 1 ? "12:01" : "9:00"));
+        }
+        QCOMPARE(parts.dateText, text);
+        QCOMPARE(parts.dateColor, past ? m_work->color : m_mode->menuTextColor());
+        QCOMPARE(parts.informationLine(), text);
+        QCOMPARE(parts.leadingImage, QString("CellCheck"));
+        QCOMPARE(parts.titleColor, m_mode->menuTextColor());
+        QCOMPARE(parts.subtitle, QString("Work"));
+        QCOMPARE(parts.subtitleColor, m_work->color);
+    }
+
+    void completedTaskIsDimmed()
+    {
+        const ReminderPtr reminder = task("Ship release", m_work, due(2026, 3, 12, 9, 0));
+        reminder->priority = 1;
+        reminder->addRecurrenceRule(RecurrenceRule{});
+        reminder->setCompleted(true, local(2026, 3, 9, 17, 45));
+
+        const TaskRowParts parts = TaskRowContent::forReminder(*reminder, context());
+        const QColor dim = m_mode->subTextColor();
+        QCOMPARE(parts.leadingImage, QString("CellCheckOn"));
+        QCOMPARE(parts.leadingTint, m_work->color); // the button keeps the list's colour
+        QCOMPARE(parts.priorityMark, QString("!!!  "));
+        QCOMPARE(parts.dateText,
+                 m_formatters.dateTimeFormatter().stringFromDate(local(2026, 3, 9, 17, 45)) + "  ");
+        QVERIFY(parts.dateText.contains("5:45"));
+        for (const QColor& colour : {parts.markColor, parts.titleColor, parts.subtitleColor,
+                                     parts.dateColor, parts.iconColor})
+            QCOMPARE(colour, dim);
+    }
+
+    void openTaskMarksAndUndated()
+    {
+        ReminderPtr reminder = task("Someday", m_work);
+        reminder->priority = 5;
+        TaskRowParts parts = TaskRowContent::forReminder(*reminder, context());
+        QCOMPARE(parts.informationLine(), QString("!!  "));
+        QCOMPARE(parts.markColor, QColor(Qt::red));
+
+        // A list without a colour still tints its rows visibly.
+        reminder->calendar = list("Plain", QColor());
+        parts = TaskRowContent::forReminder(*reminder, context());
+        QVERIFY(parts.leadingTint.isValid());
+        QCOMPARE(parts.leadingTint, m_mode->iconColor());
+    }
+
+    void priorityMarks_data()
+    {
+        QTest::addColumn<int>("priority");
+        QTest::addColumn<QString>("mark");
+        QTest::newRow("none") << 0 << "";
+        QTest::newRow("1") << 1 << "!!!  ";
+        QTest::newRow("4") << 4 << "!!!  ";
+        QTest::newRow("5") << 5 << "!!  ";
+        QTest::newRow("6") << 6 << "!  ";
+        QTest::newRow("9") << 9 << "!  ";
+        QTest::newRow("out of range") << 10 << "";
+    }
+
+    void priorityMarks()
+    {
+        QFETCH(int, priority);
+        QFETCH(QString, mark);
+        QCOMPARE(TaskRowContent::priorityMark(priority), mark);
+    }
+
+    void notesLine_data()
+    {
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<QString>("taskLine");
+        QTest::addColumn<QString>("eventLine");
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
+        QTest::newRow("angle mail link") << "message:<abc@host>"
+                                         << "Mail Link"
+                                         << "message:<abc@host>";
+        QTest::newRow("slash mail link") << "message://%3cabc%3e"
+                                         << "Mail Link"
+                                         << "message://%3cabc%3e";
+        QTest::newRow("escaped mail link") << "message:%3Cabc%3E"
+                                           << "Mail Link"
+                                           << "message:%3Cabc%3E";
+        QTest::newRow("message and a blank") << "message: call back"
+                                             << "message: call back"
+                                             << "message: call back";
+        QTest::newRow("line breaks") << "first\nsecond\r\nthird\rfourth"
+                                     << "first second third fourth"
+                                     << "first second third fourth";
+    }
+
+    void notesLine()
+    {
+        QFETCH(QString, notes);
+        QFETCH(QString, taskLine);
+        QFETCH(QString, eventLine);
+
+        const ReminderPtr reminder = task("Reply", m_work);
+        reminder->notes = notes;
+        const TaskRowParts taskParts = TaskRowContent::forReminder(*reminder, context());
+        QCOMPARE(taskParts.notes, taskLine);
+        QCOMPARE(taskParts.notesShown, !notes.isEmpty());
+        QCOMPARE(taskParts.notesColor, m_mode->subTextColor());
+
+        const EventPtr meeting =
+            calendarEvent("Meeting", m_work, local(2026, 3, 11, 14, 0), local(2026, 3, 11, 15, 0));
+        meeting->notes = notes;
+        const TaskRowParts eventParts = TaskRowContent::forEvent(*meeting, context());
+        QCOMPARE(eventParts.notes, eventLine);
+        QCOMPARE(eventParts.notesShown, !notes.isEmpty());
+    }
+
+    void icons_data()
+    {
+        QTest::addColumn<bool>("repeats");
+        QTest::addColumn<QList<Alarm>>("alarms");
+        QTest::addColumn<QStringList>("icons");
+
+        StructuredLocation office;
+        office.title = "Office";
+        const QDateTime dueTime = local(2026, 3, 12, 9, 0);
+        const Alarm atDue = Alarm::withAbsoluteDate(dueTime);
+        const Alarm earlier = Alarm::withAbsoluteDate(dueTime.addSecs(-600));
+        const Alarm arriving = Alarm::withLocation(office, Alarm::Proximity::Enter);
+
+        QTest::newRow("nothing") << false << QList<Alarm>{} << QStringList{};
+        QTest::newRow("repeat and alarm at the due time")
+            << true << QList<Alarm>{atDue} << QStringList{"IconRepeat", "IconAlarm"};
+        QTest::newRow("alarm before the due time")
+            << false << QList<Alarm>{atDue, earlier} << QStringList{"IconAlarmDiff"};
+        QTest::newRow("relative alarm counts as different")
+            << false << QList<Alarm>{Alarm::withRelativeOffset(0)} << QStringList{"IconAlarmDiff"};
+        QTest::newRow("all three") << true << QList<Alarm>{arriving, atDue}
+                                   << QStringList{"IconRepeat", "IconLocation", "IconAlarm"};
+        QTest::newRow("location alone")
+            << false << QList<Alarm>{arriving} << QStringList{"IconLocation"};
+    }
+
+    void icons()
+    {
+        QFETCH(bool, repeats);
+        QFETCH(QList<Alarm>, alarms);
+        QFETCH(QStringList, icons);
+
+        const ReminderPtr reminder = task("Stand-up", m_work, due(2026, 3, 12, 9, 0));
+        if (repeats)
+            reminder->addRecurrenceRule(RecurrenceRule{});
+        reminder->alarms = alarms;
+        const TaskRowParts parts = TaskRowContent::forReminder(*reminder, context());
+        QCOMPARE(parts.icons, icons);
+        QCOMPARE(parts.iconColor, m_work->color);
+    }
+
+    void iconOffsetFollowsTheFont_data()
+    {
+        QTest::addColumn<int>("defaultFont");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("system") << 0 << 4;
+        QTest::newRow("1") << 1 << 1;
+        QTest::newRow("2") << 2 << 1;
+        QTest::newRow("3") << 3 << 3;
+        QTest::newRow("unknown") << 7 << 2;
+        QTest::newRow("negative") << -1 << 2;
+    }
+
+    void iconOffsetFollowsTheFont()
+    {
+        QFETCH(int, defaultFont);
+        QFETCH(int, offset);
+        RowContext rowContext = context();
+        rowContext.defaultFont = defaultFont;
+        const ReminderPtr reminder = task("Stand-up", m_work);
+        QCOMPARE(TaskRowContent::forReminder(*reminder, rowContext).iconBottomOffset, offset);
+    }
+
+    // --- what an event row says ---
+
+    void eventTimes_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<bool>("allDay");
+        QTest::addColumn<QString>("shape"); // how the expected text is built
+
+        QTest::newRow("all day, one day")
+            << local(2026, 3, 13) << local(2026, 3, 14) << true << "one day";
+        QTest::newRow("all day, three days")
+            << local(2026, 3, 13) << local(2026, 3, 16) << true << "first ~ last";
+        QTest::newRow("timed, same day")
+            << local(2026, 3, 13, 9) << local(2026, 3, 13, 10, 30) << false << "day, hours";
+        QTest::newRow("timed, across midnight")
+            << local(2026, 3, 13, 22) << local(2026, 3, 14, 1) << false << "start ~ end";
+    }
+
+    void eventTimes()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        QFETCH(bool, allDay);
+        QFETCH(QString, shape);
+
+        const DateFormatter& day = m_formatters.dateOnlyFormatter();
+        const DateFormatter& hours = m_formatters.hourTimeAMPMFormatter();
+        const DateFormatter& dateTime = m_formatters.dateTimeFormatter();
+        QString expected;
+        if (shape == "one day") {
+            expected = day.stringFromDate(start) + "  ";
+        } else if (shape == "first ~ last") {
+            expected =
+                day.stringFromDate(start) + " ~ " + day.stringFromDate(local(2026, 3, 15)) + "  ";
+        } else if (shape == "day, hours") {
+            expected = day.stringFromDate(start) + ", " + hours.stringFromDate(start) + " ~ " +
+                       hours.stringFromDate(end) + "  ";
+            QVERIFY(expected.contains("10:30"));
+        } else {
+            expected = dateTime.stringFromDate(start) + " ~ " + dateTime.stringFromDate(end) + "  ";
+        }
+        const EventPtr e = calendarEvent("Conference", m_work, start, end, allDay);
+        const TaskRowParts parts = TaskRowContent::forEvent(*e, context());
+        QCOMPARE(parts.dateText, expected);
+        QCOMPARE(parts.leadingImage, QString("CellEvent"));
+        QVERIFY(parts.icons.isEmpty());
+        QVERIFY(parts.priorityMark.isEmpty());
+    }
+
+    void eventColoursFollowTheClock_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("not started") << local(2026, 3, 11, 13, 59) << "ahead";
+        QTest::newRow("at its start") << local(2026, 3, 11, 14, 0) << "running";
+        QTest::newRow("at its end") << local(2026, 3, 11, 15, 0) << "ended";
+    }
+
+    void eventColoursFollowTheClock()
+    {
+        QFETCH(QDateTime, now);
+        QFETCH(QString, state);
+        const EventPtr e =
+            calendarEvent("Review", m_work, local(2026, 3, 11, 14, 0), local(2026, 3, 11, 15, 0));
+        e->location = "Room 4\nSecond floor";
+        RowContext rowContext = context();
+        rowContext.now = now;
+        const TaskRowParts parts = TaskRowContent::forEvent(*e, rowContext);
+        QCOMPARE(parts.subtitle, QString("Room 4 Second floor"));
+        const QColor dim = m_mode->subTextColor();
+        const QColor text = m_mode->menuTextColor();
+        if (state == "ended") {
+            QCOMPARE(parts.leadingTint, dim);
+            QCOMPARE(parts.titleColor, dim);
+            QCOMPARE(parts.subtitleColor, dim);
+            QCOMPARE(parts.dateColor, dim);
+        } else {
+            QCOMPARE(parts.leadingTint, m_work->color);
+            QCOMPARE(parts.titleColor, text);
+            const QColor detail = state == "running" ? m_work->color : text;
+            QCOMPARE(parts.subtitleColor, detail);
+            QCOMPARE(parts.dateColor, detail);
+        }
+    }
+
+    // --- heights ---
+
+    void heights()
+    {
+        TaskRowHeights rule;
+        rule.setFont(m_mode->fontWithSize(m_mode->fontSize()));
+        const QString shortTitle = "Milk";
+        const QString longTitle = words(30, 1).join(' ');
+        const int oneLine = rule.rowHeight(shortTitle, false, 400);
+        QVERIFY(oneLine > TaskRowHeights::kFixedHeight);
+        QCOMPARE(rule.rowHeight(shortTitle, true, 400), oneLine + 18);
+        QVERIFY(rule.rowHeight(longTitle, false, 400) > oneLine);
+        QVERIFY(rule.rowHeight(longTitle, false, 200) > rule.rowHeight(longTitle, false, 400));
+        QCOMPARE(rule.rowHeight(longTitle, false, 5000), oneLine);
+        QCOMPARE(rule.rowHeight(QString(), false, 400), 32);
+        QCOMPARE(rule.rowHeight(QString(), true, 400), 50);
+        // A table narrower than its margins still lays the title out, one word a line.
+        QVERIFY(rule.rowHeight(longTitle, false, 10) > rule.rowHeight(longTitle, false, 200));
+        const QString endless = QString("word ").repeated(20000);
+        QCOMPARE(rule.titleHeight(endless, 40), TaskRowHeights::kMaxTitleHeight);
+    }
+
+    // The word-width shortcut must wrap exactly as the text engine does, including the titles
+    // it hands to the engine (hyphens, slashes, brackets, hard breaks, other scripts).
+    void fastHeightsMatchTheTextEngine()
+    {
+        TaskRowHeights rule;
+        QStringList titles = {"Buy milk-and-bread tomorrow at the corner shop",
+                              "well-known state-of-the-art follow-up for x-1 -dash dash- a--b",
+                              "Check https://example.org/a/very/long/path/for/wrapping today",
+                              "Call (urgent) about the 3.5% rate, e.g. tomorrow!",
+                              "Line one\nline two",
+                              "日本語のタイトルはスペースなしで折り返されるかどうか確かめる",
+                              "  leading and trailing blanks   ",
+                              "Supercalifragilisticexpialidocious-words overflowing the row",
+                              ""};
+        for (int i = 0; i < 200; ++i)
+            titles.append(words(3 + i % 25, i).join(i % 7 == 0 ? "  " : (i % 5 ? " " : "-")));
+        int mismatches = 0;
+        for (const qreal pointSize : {13.0, 15.0, 18.0}) {
+            rule.setFont(m_mode->fontWithSize(pointSize));
+            TaskRowHeights::MeasuredTitles measured;
+            for (const QString& title : titles)
+                rule.measure(measured, title);
+            QCOMPARE(measured.size(), titles.size());
+            for (qsizetype i = 0; i < titles.size(); ++i) {
+                const QString& title = titles.at(i);
+                for (int width : {1, 40, 120, 233, 380, 641}) {
+                    const int expected = rule.measuredTitleHeight(title, width);
+                    if (rule.titleHeight(title, width) != expected ||
+                        rule.titleHeight(measured, i, width) != expected) {
+                        ++mismatches;
+                        qWarning() << "differs at" << pointSize << width << title;
+                    }
+                }
+            }
+        }
+        QCOMPARE(mismatches, 0);
+    }
+
+    // --- the model ---
+
+    void modelRowsAndHeights()
+    {
+        TaskListModel model(*m_mode, m_formatters, m_clock, *m_defaults);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.kindAt(0), TaskListRows::Kind::Empty);
+        QCOMPARE(model.data(model.index(0), Qt::SizeHintRole).toSize().height(), 200);
+        QCOMPARE(model.data(model.index(0)).toString(), QString("No Tasks"));
+
+        const ReminderPtr first = task("Short", m_work, due(2026, 3, 10));
+        const ReminderPtr second = task(words(40, 3).join(' '), m_work);
+        second->notes = "remember";
+        const EventPtr meeting =
+            calendarEvent("Meeting", m_work, local(2026, 3, 11, 14, 0), local(2026, 3, 11, 15, 0));
+        model.setWidth(420);
+        model.setContent({first, second}, {meeting});
+        QCOMPARE(model.rowCount(), 2 + 1 + 3);
+        QCOMPARE(model.reminderAt(1), second);
+        QCOMPARE(model.eventAt(4), meeting);
+        QVERIFY(!model.reminderAt(2));
+        QCOMPARE(model.rowOfReminder(second->calendarItemIdentifier), 1);
+        QCOMPARE(model.rowOfReminder("missing"), -1);
+        QCOMPARE(model.data(model.index(3)).toString(), QString("Calendar Events"));
+        QCOMPARE(model.rowHeight(2), 30);
+        QCOMPARE(model.rowHeight(3), 30);
+        QCOMPARE(model.rowHeight(5), 30);
+        QVERIFY(model.flags(model.index(4)) & Qt::ItemIsSelectable);
+
+        TaskRowHeights rule;
+        rule.setFont(m_mode->fontWithSize(m_mode->fontSize()));
+        QCOMPARE(model.rowHeight(0), rule.rowHeight("Short", false, 420));
+        QCOMPARE(model.rowHeight(1), rule.rowHeight(second->title, true, 420));
+        const int wide = model.rowHeight(1);
+
+        QSignalSpy layouts(&model, &QAbstractItemModel::layoutChanged);
+        model.setWidth(220);
+        QCOMPARE(layouts.count(), 1);
+        QVERIFY(model.rowHeight(1) > wide);
+        QCOMPARE(model.data(model.index(1), Qt::SizeHintRole).toSize(),
+                 QSize(220, model.rowHeight(1)));
+        model.setWidth(220);
+        QCOMPARE(layouts.count(), 1);
+    }
+
+    void modelPartsFollowTheShownDay()
+    {
+        TaskListModel model(*m_mode, m_formatters, m_clock, *m_defaults);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const ReminderPtr late = task("Late", m_work, due(2026, 3, 10));
+        model.setCurrentDate(local(2026, 3, 11));
+        model.setContent({late}, {});
+
+        const TaskRowParts* parts = model.partsAt(0);
+        QVERIFY(parts);
+        QVERIFY(parts->dateText.startsWith("Overdue : "));
+        QCOMPARE(model.partsAt(0), parts); // worked out once
+        QVERIFY(!model.partsAt(1));
+        QCOMPARE(model.data(model.index(0), TaskListModel::PartsRole).value<TaskRowParts>().title,
+                 QString("Late"));
+
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        model.setCurrentDate(local(2026, 3, 10));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(model.partsAt(0)->dateText,
+                 m_formatters.dateOnlyFormatter().stringFromDate(local(2026, 3, 10)) + "  ");
+
+        m_defaults->setObject(3, PrefKey::defaultFont);
+        model.refreshParts();
+        QCOMPARE(model.partsAt(0)->iconBottomOffset, 3);
+    }
+
+    // --- the delegate ---
+
+    void checkButtonClickIsReported()
+    {
+        TaskListModel model(*m_mode, m_formatters, m_clock, *m_defaults);
+        QListView view;
+        auto* delegate = new TaskListDelegate(*m_mode, &view);
+        view.setItemDelegate(delegate);
+        view.setModel(&model);
+        view.resize(400, 500);
+        model.setWidth(view.viewport()->width());
+        model.setContent({task("One", m_work), task("Two", m_work)}, {});
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        QSignalSpy clicked(delegate, &TaskListDelegate::checkButtonClicked);
+        const QRect second = view.visualRect(model.index(1));
+        QCOMPARE(second.height(), model.rowHeight(1));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                          delegate->checkButtonRect(second).center());
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(clicked.at(0).at(0).value<QModelIndex>().row(), 1);
+
+        // The title is not the button, and neither is another button's release.
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, second.center());
+        QTest::mouseClick(view.viewport(), Qt::RightButton, {},
+                          delegate->checkButtonRect(second).center());
+        QCOMPARE(clicked.count(), 1);
+    }
+
+    void bounceShowsTheNextStateAndEndsWithTheCallback()
+    {
+        TaskListModel model(*m_mode, m_formatters, m_clock, *m_defaults);
+        QListView view;
+        auto* delegate = new TaskListDelegate(*m_mode, &view);
+        view.setItemDelegate(delegate);
+        view.setModel(&model);
+        const ReminderPtr open = task("Open", m_work);
+        const ReminderPtr done = task("Done", m_work);
+        done->setCompleted(true, local(2026, 3, 10, 12, 0));
+        model.setContent({open, done}, {});
+        view.show();
+
+        int calls = 0;
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(delegate->startBounce(0, [&] { ++calls; }));
+        QVERIFY(delegate->startBounce(1, [] {}));
+        QCOMPARE(delegate->checkImage(0, *model.partsAt(0)), QString("CellCheckOn"));
+        QCOMPARE(delegate->checkImage(1, *model.partsAt(1)), QString("CellCheck"));
+        QVERIFY(delegate->isBouncing(0));
+        QVERIFY(!delegate->startBounce(0, [&] { calls += 100; })); // one toggle per bounce
+
+        qreal largest = 0;
+        while (delegate->isBouncing(0) && timer.elapsed() < 2000) {
+            largest = std::max(largest, delegate->bounceScale(0));
+            QTest::qWait(5);
+        }
+        QCOMPARE(calls, 1);
+        QVERIFY2(timer.elapsed() >= 280, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(largest > 1.1 && largest <= 1.2);
+        QCOMPARE(delegate->bounceScale(0), 1.0);
+        // The new image stays until the task's new state arrives with the next content.
+        QCOMPARE(delegate->checkImage(0, *model.partsAt(0)), QString("CellCheckOn"));
+        QTRY_VERIFY(!delegate->isBouncing(1));
+        model.setContent({open, done}, {});
+        QCOMPARE(delegate->checkImage(0, *model.partsAt(0)), QString("CellCheck"));
+    }
+
+    void selectedRowsShowTheFocusBar()
+    {
+        TaskListModel model(*m_mode, m_formatters, m_clock, *m_defaults);
+        QListView view;
+        auto* delegate = new TaskListDelegate(*m_mode, &view);
+        view.setItemDelegate(delegate);
+        view.setModel(&model);
+        model.setContent({task("One", m_work)}, {});
+
+        QImage image(300, 60, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, 0, 300, 60);
+        option.state = QStyle::State_Selected | QStyle::State_Enabled;
+        {
+            QPainter painter(&image);
+            delegate->paint(&painter, option, model.index(0));
+        }
+        QCOMPARE(image.pixelColor(2, 58).rgb(), m_mode->selectedBackgroundColor().rgb());
+        QCOMPARE(image.pixelColor(8, 58).rgb(), m_mode->selectedBackgroundColor().rgb());
+
+        view.show();
+        view.activateWindow();
+        view.setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        QTRY_VERIFY(view.hasFocus());
+        {
+            QPainter painter(&image);
+            delegate->paint(&painter, option, model.index(0));
+        }
+        QCOMPARE(image.pixelColor(2, 58).rgb(), TaskListDelegate::accentBlue().rgb());
+        QCOMPARE(image.pixelColor(8, 58).rgb(), m_mode->selectedBackgroundColor().rgb());
+        // The check button is drawn in the list's colour somewhere inside its square.
+        const QRect button = delegate->checkButtonRect(option.rect);
+        bool tinted = false;
+        for (int x = button.left(); x <= button.right() && !tinted; ++x)
+            for (int y = button.top(); y <= button.bottom() && !tinted; ++y)
+                tinted = image.pixelColor(x, y).rgb() == m_work->color.rgb();
+        QVERIFY(tinted);
+    }
+
+private:
+    // Today's day view.
+    RowContext context() const
+    {
+        return RowContext{local(2026, 3, 11), m_clock.now(), *m_mode, m_formatters, 0};
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::unique_ptr<ModeManager> m_mode;
+    std::unique_ptr<ClockReferenceDates> m_references;
+    Clock m_clock;
+    DateFormatters m_formatters{QLocale(QLocale::English, QLocale::UnitedStates)};
+    CalendarPtr m_work;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestTaskRows)
+#include "tst_taskrows.moc"
