@@ -1,0 +1,619 @@
+#include "LoadedDataManager.h"
+#include "ReminderBuilder.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "data/DataManager.h"
+#include "data/QuickAction.h"
+#include "data/QuickActionMenu.h"
+#include "data/QuickActionPerformer.h"
+#include "platform/Sound.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/PreferenceKeys.h"
+
+#include <QDirIterator>
+#include <QTemporaryDir>
+
+using namespace store;
+using namespace TestFiles;
+using TestEnvironment::local;
+using Kind = QuickActionMenuEntry::Kind;
+using Outcome = QuickActionPerformer::Outcome;
+
+namespace {
+
+QVariantMap record(int type, const QString& key = {}, const QVariant& value = {})
+{
+    QVariantMap map{{"type", QVariant::fromValue(qint64(type))}};
+    if (!key.isEmpty())
+        map.insert(key, value);
+    return map;
+}
+
+QVariantMap shift(int type, qint64 number)
+{
+    return record(type, "number", QVariant::fromValue(number));
+}
+
+QVariantMap switchOf(const QStringList& words)
+{
+    return record(20, "array", QVariant(words).toList());
+}
+
+StructuredLocation station()
+{
+    StructuredLocation place;
+    place.title = QStringLiteral("Station");
+    place.latitude = 52.525;
+    place.longitude = 13.369;
+    place.radius = 150;
+    place.hasGeoLocation = true;
+    return place;
+}
+
+QStringList menuTitles(const QList<QuickActionMenuEntry>& entries)
+{
+    QStringList titles;
+    for (const QuickActionMenuEntry& entry : entries)
+        titles << entry.title;
+    return titles;
+}
+
+QList<bool> enabledOf(const QList<QuickActionMenuEntry>& entries)
+{
+    QList<bool> enabled;
+    for (const QuickActionMenuEntry& entry : entries)
+        enabled << entry.enabled;
+    return enabled;
+}
+
+QList<QDateTime> timeAlarmsOf(const Reminder& reminder)
+{
+    QList<QDateTime> dates;
+    for (const Alarm& alarm : reminder.alarms) {
+        if (!alarm.isLocationAlarm())
+            dates << alarm.absoluteDate.toLocalTime();
+    }
+    return dates;
+}
+
+} // namespace
+
+class TestQuickActions : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setObject(QStringList{"work", "home"}, PrefKey::visibleLists);
+        Sound::setPreferences(m_defaults.get());
+        m_clock.setNow(local(2027, 2, 3, 10, 30)); // a Wednesday
+        writeFile(root() + "/home/displayname", "Home");
+        writeFile(root() + "/work/displayname", "Work");
+    }
+
+    void cleanup()
+    {
+        m_manager.reset();
+        Sound::setPreferences(nullptr);
+    }
+
+    // --- Records and titles, no store ----------------------------------------------------
+
+    void theDefaultRecordsReadAsTheirMenuTitles()
+    {
+        const QList<QuickAction> actions =
+            QuickAction::listFromVariant(m_defaults->arrayForKey(PrefKey::quickActionsMac));
+        const Reminder task = *ReminderBuilder("Plain").build();
+        QStringList titles;
+        for (const QuickAction& action : actions)
+            titles << action.title(task, false);
+        QCOMPARE(titles, (QStringList{"Clear Due Date", "Add #Home", "Today", "Now", "+5 Minutes",
+                                      "+30 Minutes", "+1 Hour", "+3 Hours", "+1 Day", "+1 Week"}));
+        QCOMPARE(QuickAction::toVariantList(actions),
+                 m_defaults->arrayForKey(PrefKey::quickActionsMac));
+    }
+
+    void recordTitles_data()
+    {
+        QTest::addColumn<QVariantMap>("record");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<bool>("tagOnNotes");
+        QTest::addColumn<QString>("expected");
+
+        const QVariantMap levels = switchOf({"Low", "Mid", "High"});
+        QTest::newRow("switch takes the first word of the array")
+            << levels << "low then mid"
+            << "" << false << "Switch Low to Mid";
+        QTest::newRow("switch ignores a word inside another") << levels << "Highway"
+                                                              << "" << false << "Add Low";
+        QTest::newRow("switch looks only in the notes with tagOnNotes") << levels << "Mid"
+                                                                        << "" << true << "Add Low";
+        QTest::newRow("one minute") << shift(6, 1) << ""
+                                    << "" << false << "+1 Minute";
+        QTest::newRow("back two days") << shift(11, 2) << ""
+                                       << "" << false << "-2 Days";
+        QTest::newRow("back one month") << shift(15, 1) << ""
+                                        << "" << false << "-1 Month";
+        QTest::newRow("missing number") << record(12) << ""
+                                        << "" << false << "+0 Weeks";
+        QTest::newRow("unknown type") << record(5) << ""
+                                      << "" << false << "Unsupported Action";
+        QTest::newRow("switch without words") << switchOf({}) << ""
+                                              << "" << false << "Unsupported Action";
+        QTest::newRow("not a dictionary") << QVariantMap() << ""
+                                          << "" << false << "Unsupported Action";
+    }
+
+    void recordTitles()
+    {
+        QFETCH(QVariantMap, record);
+        QFETCH(QString, title);
+        QFETCH(QString, notes);
+        QFETCH(bool, tagOnNotes);
+        QFETCH(QString, expected);
+        const Reminder task = *ReminderBuilder(title).notes(notes).build();
+        QCOMPARE(QuickAction::fromVariant(record).title(task, tagOnNotes), expected);
+    }
+
+    void thePreferencesWindowCreatesRecords()
+    {
+        QCOMPARE(QuickAction::withTagText(" #Home ")->toMap(), record(2, "tag", "Home"));
+        QCOMPARE(QuickAction::withTagText("call back")->toMap(), record(19, "tag", "call back"));
+        QVERIFY(!QuickAction::withTagText(""));
+        QVERIFY(!QuickAction::withTagText("#"));
+        QCOMPARE(QuickAction::withDateShift(QuickAction::Unit::Minute, true, 5).toMap(),
+                 shift(6, 5));
+        QCOMPARE(QuickAction::withDateShift(QuickAction::Unit::Month, false, 2).toMap(),
+                 shift(15, 2));
+        QCOMPARE(QuickAction::withSwitchFields({"Low", "#", "  ", "High"})->toMap(),
+                 switchOf({"Low"}));
+        QCOMPARE(QuickAction::withSwitchFields({"", "A", "B"})->toMap(), switchOf({"A", "B"}));
+        QVERIFY(!QuickAction::withSwitchFields({"", "#", " "}));
+        QCOMPARE(QuickAction::withType(QuickAction::After).toMap(), record(21));
+    }
+
+    // --- The menu ------------------------------------------------------------------------
+
+    void theMenuFollowsTheTask()
+    {
+        const CalendarPtr home = makeList("home", "Home");
+        const CalendarPtr work = makeList("work", "Work");
+        const QList<QuickAction> actions =
+            QuickAction::listFromVariant({record(21), record(0), record(3), record(5)});
+
+        const ReminderPtr plain = ReminderBuilder("Plain").in(home);
+        QList<QuickActionMenuEntry> menu =
+            QuickActionMenu::build(plain, false, actions, false, {work, home});
+        QCOMPARE(menuTitles(menu),
+                 (QStringList{"Mark as Completed", "Show Details", "", "Clear Due Date", "Today",
+                              "Unsupported Action", "", "Move to List", "Set Priority"}));
+        QCOMPARE(menu.at(2).kind, Kind::Separator);
+        QCOMPARE(menu.at(3).tag, 1);  // the record index, with "After" left out
+        QVERIFY(!menu.at(3).enabled); // nothing to clear
+        QVERIFY(menu.at(4).enabled);
+        QVERIFY(!menu.at(5).enabled);
+        const QuickActionMenuEntry& lists = menu.at(7);
+        QCOMPARE(lists.objectName, QuickActionMenu::kListsSubmenuName);
+        QCOMPARE(menuTitles(lists.items), (QStringList{"Work", "Home"}));
+        QCOMPARE(enabledOf(lists.items), (QList<bool>{true, false}));
+        QCOMPARE(lists.items.at(1).tag, 1);
+
+        const ReminderPtr recurring = ReminderBuilder("Repeats")
+                                          .in(work)
+                                          .dueAt(local(2027, 2, 1, 9))
+                                          .recurring()
+                                          .completedAt(local(2027, 2, 1, 9));
+        menu = QuickActionMenu::build(recurring, true, actions, false, {work, home});
+        QCOMPARE(menuTitles(menu).mid(0, 6), (QStringList{"Mark as Incomplete", "Hide Details", "",
+                                                          "After", "Clear Due Date", "Today"}));
+        QCOMPARE(menu.at(3).tag, 0);
+        QVERIFY(menu.at(4).enabled);
+        QCOMPARE(enabledOf(menu.at(8).items), (QList<bool>{false, true}));
+
+        QVERIFY(QuickActionMenu::build(nullptr, false, actions, false, {work, home}).isEmpty());
+    }
+
+    void thePriorityItems_data()
+    {
+        QTest::addColumn<int>("priority");
+        QTest::addColumn<QList<bool>>("enabled");
+        QTest::newRow("none") << 0 << QList<bool>{false, true, true, true};
+        QTest::newRow("high") << 1 << QList<bool>{true, true, true, false};
+        QTest::newRow("high, 4") << 4 << QList<bool>{true, true, true, false};
+        QTest::newRow("medium") << 5 << QList<bool>{true, true, false, true};
+        QTest::newRow("low") << 9 << QList<bool>{true, false, true, true};
+    }
+
+    void thePriorityItems()
+    {
+        QFETCH(int, priority);
+        QFETCH(QList<bool>, enabled);
+        const ReminderPtr task = ReminderBuilder("Task").priority(priority);
+        const QuickActionMenuEntry submenu =
+            QuickActionMenu::build(task, false, {}, false, {}).last();
+        QCOMPARE(submenu.objectName, QuickActionMenu::kPrioritySubmenuName);
+        QCOMPARE(menuTitles(submenu.items), (QStringList{"None", "!", "!!", "!!!"}));
+        QCOMPARE(enabledOf(submenu.items), enabled);
+    }
+
+    // --- Date actions, saved and read back -----------------------------------------------
+
+    void dateActions_data()
+    {
+        QTest::addColumn<QDateTime>("due");
+        QTest::addColumn<QList<QDateTime>>("alarms");
+        QTest::addColumn<QVariantMap>("action");
+        QTest::addColumn<bool>("alarmOn");
+        QTest::addColumn<bool>("noDueTime");
+        QTest::addColumn<QDateTime>("expectedDue");
+        QTest::addColumn<QList<QDateTime>>("expectedAlarms");
+
+        const QDateTime jan31 = local(2027, 1, 31, 10);
+        const QDateTime lastTuesday = local(2027, 1, 26, 15, 30);
+        using Dates = QList<QDateTime>;
+
+        QTest::newRow("+1 day at the end of a month") << jan31 << Dates{} << shift(10, 1) << true
+                                                      << false << local(2027, 2, 1, 10) << Dates{};
+        QTest::newRow("+1 month to a shorter month")
+            << jan31 << Dates{jan31} << shift(14, 1) << true << false << local(2027, 2, 28, 10)
+            << Dates{local(2027, 2, 28, 10)};
+        QTest::newRow("two time alarms become one at the new time")
+            << jan31 << Dates{local(2027, 1, 31, 9), local(2027, 1, 31, 9, 45)} << shift(9, 2)
+            << true << false << local(2027, 1, 31, 8) << Dates{local(2027, 1, 31, 8)};
+        QTest::newRow("back a week") << jan31 << Dates{} << shift(13, 1) << true << false
+                                     << local(2027, 1, 24, 10) << Dates{};
+        QTest::newRow("moved to midnight rings at the alarm time")
+            << local(2027, 1, 31, 23) << Dates{local(2027, 1, 31, 23)} << shift(8, 1) << true
+            << false << local(2027, 2, 1) << Dates{local(2027, 2, 1, 8)};
+        QTest::newRow("+5 minutes undated, alarmOn off")
+            << QDateTime() << Dates{} << shift(6, 5) << false << false << local(2027, 2, 3, 10, 35)
+            << Dates{};
+        QTest::newRow("+5 minutes undated, alarmOn on")
+            << QDateTime() << Dates{} << shift(6, 5) << true << false << local(2027, 2, 3, 10, 35)
+            << Dates{local(2027, 2, 3, 10, 35)};
+        QTest::newRow("today on undated") << QDateTime() << Dates{} << record(3) << true << false
+                                          << local(2027, 2, 3, 8) << Dates{local(2027, 2, 3, 8)};
+        QTest::newRow("today on undated with noDueTime")
+            << QDateTime() << Dates{} << record(3) << false << true << local(2027, 2, 3) << Dates{};
+        QTest::newRow("today keeps the time and the alarm")
+            << lastTuesday << Dates{local(2027, 1, 26, 15)} << record(3) << false << false
+            << local(2027, 2, 3, 15, 30) << Dates{local(2027, 2, 3, 15, 30)};
+        QTest::newRow("today keeps the lack of an alarm")
+            << lastTuesday << Dates{} << record(3) << true << false << local(2027, 2, 3, 15, 30)
+            << Dates{};
+        QTest::newRow("now") << jan31 << Dates{jan31} << record(4) << false << false
+                             << local(2027, 2, 3, 10, 30) << Dates{local(2027, 2, 3, 10, 30)};
+        QTest::newRow("missing number only moves the alarm")
+            << jan31 << Dates{local(2027, 1, 30, 18)} << record(8) << false << false << jan31
+            << Dates{jan31};
+    }
+
+    void dateActions()
+    {
+        QFETCH(QDateTime, due);
+        QFETCH(QList<QDateTime>, alarms);
+        QFETCH(QVariantMap, action);
+        QFETCH(bool, alarmOn);
+        QFETCH(bool, noDueTime);
+        QFETCH(QDateTime, expectedDue);
+        QFETCH(QList<QDateTime>, expectedAlarms);
+
+        m_defaults->setBool(alarmOn, PrefKey::alarmOn);
+        m_defaults->setBool(noDueTime, PrefKey::noDueTime);
+        m_defaults->setObject(QVariantList{action}, PrefKey::quickActionsMac);
+        seed("home", [&](Reminder& r) {
+            r.title = "Task";
+            if (due.isValid())
+                r.dueDateComponents = DateComponents::fromDateTime(due);
+            for (const QDateTime& date : alarms)
+                r.addAlarm(Alarm::withAbsoluteDate(date));
+            r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Leave));
+            if (due.isValid())
+                r.addRecurrenceRule(RecurrenceRule());
+        });
+        QuickActionPerformer performer(createLoaded());
+        QCOMPARE(performer.menuQuickAction(0, inSnapshot("Task")), Outcome::Saved);
+
+        const ReminderPtr saved = diskTask("Task");
+        QVERIFY(saved && saved->dueDateComponents);
+        QCOMPARE(saved->dueDateComponents->toDateTime(), expectedDue);
+        QCOMPARE(saved->dueDateComponents->hasTimeOfDay(), expectedDue.time() != QTime(0, 0));
+        QCOMPARE(saved->startDateComponents, saved->dueDateComponents);
+        QCOMPARE(timeAlarmsOf(*saved), expectedAlarms);
+        // Moving a date keeps the place alarm and the repeat rule.
+        QCOMPARE(saved->alarms.size(), expectedAlarms.size() + 1);
+        QCOMPARE(saved->hasRecurrenceRules(), due.isValid());
+    }
+
+    void clearingTheDueDateKeepsOnlyThePlaceAlarm()
+    {
+        seed("home", [](Reminder& r) {
+            r.title = "Task";
+            r.dueDateComponents = DateComponents::fromDateTime(local(2027, 2, 5, 9));
+            r.addAlarm(Alarm::withAbsoluteDate(local(2027, 2, 5, 9)));
+            r.addAlarm(Alarm::withRelativeOffset(-600));
+            r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
+            r.addRecurrenceRule(RecurrenceRule());
+        });
+        QuickActionPerformer performer(createLoaded());
+        QCOMPARE(performer.menuQuickAction(0, inSnapshot("Task")), Outcome::Saved);
+
+        const ReminderPtr saved = diskTask("Task");
+        QVERIFY(saved);
+        QVERIFY(!saved->dueDateComponents && !saved->startDateComponents);
+        QVERIFY(!saved->hasRecurrenceRules());
+        QCOMPARE(saved->alarms.size(), 1);
+        QVERIFY(saved->alarms.first().isLocationAlarm());
+    }
+
+    void afterCompletesARecurringTaskCountingFromToday()
+    {
+        m_defaults->setObject(QVariantList{record(21)}, PrefKey::quickActionsMac);
+        seed("home", [](Reminder& r) {
+            r.title = "Water plants";
+            r.dueDateComponents = DateComponents::fromDateTime(local(2027, 1, 26, 9));
+            RecurrenceRule weekly;
+            weekly.frequency = RecurrenceRule::Frequency::Weekly;
+            r.addRecurrenceRule(weekly);
+        });
+        DataManager& manager = createLoaded();
+        QuickActionPerformer performer(manager);
+        const ReminderPtr task = inSnapshot("Water plants");
+        const QString identifier = task->calendarItemIdentifier;
+
+        QCOMPARE(performer.menuQuickAction(0, task), Outcome::CompleteNext);
+        // The moved date is on disk before the completion comes.
+        QCOMPARE(diskTask("Water plants")->dueDateComponents->toDateTime(), local(2027, 2, 3, 9));
+        settle(manager);
+        performer.toggleCompletion(task);
+
+        ReminderPtr series;
+        ReminderPtr done;
+        for (const ReminderPtr& r : onDisk())
+            (r->calendarItemIdentifier == identifier ? series : done) = r;
+        QVERIFY(series && done);
+        QVERIFY(!series->completed && done->completed);
+        QCOMPARE(series->dueDateComponents->toDateTime(), local(2027, 2, 10, 9));
+        QCOMPARE(done->dueDateComponents->toDateTime(), local(2027, 2, 3, 9));
+    }
+
+    // --- Tags and switches ---------------------------------------------------------------
+
+    void textActions_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<bool>("tagOnNotes");
+        QTest::addColumn<QVariantMap>("action");
+        QTest::addColumn<QString>("menuTitle");
+        QTest::addColumn<QString>("expectedTitle");
+        QTest::addColumn<QString>("expectedNotes");
+
+        const QVariantMap home = record(2, "tag", "Home");
+        const QVariantMap levels = switchOf({"Low", "Mid", "High"});
+        QTest::newRow("remove the tag from the title") << "Buy milk #home"
+                                                       << "" << false << home << "Remove #Home"
+                                                       << "Buy milk"
+                                                       << "";
+        QTest::newRow("remove the tag from the notes")
+            << "Buy milk"
+            << "#HOME  for later" << false << home << "Remove #Home"
+            << "Buy milk"
+            << "for later";
+        QTest::newRow("add the tag to the title") << "Buy milk"
+                                                  << "" << false << home << "Add #Home"
+                                                  << "Buy milk #Home"
+                                                  << "";
+        QTest::newRow("add the tag to empty notes") << "Buy milk"
+                                                    << "" << true << home << "Add #Home"
+                                                    << "Buy milk"
+                                                    << "#Home";
+        QTest::newRow("add the tag after the notes") << "Buy milk"
+                                                     << "2 litres" << true << home << "Add #Home"
+                                                     << "Buy milk"
+                                                     << "2 litres #Home";
+        QTest::newRow("a longer tag is left alone") << "Read #homework"
+                                                    << "" << false << home << "Add #Home"
+                                                    << "Read #homework #Home"
+                                                    << "";
+        QTest::newRow("a verbatim word")
+            << "call back urgent"
+            << "" << false << record(19, "tag", "Urgent") << "Remove Urgent"
+            << "call back"
+            << "";
+        QTest::newRow("switch a word of the title") << "Deploy high risk"
+                                                    << "" << false << levels << "Switch High to Low"
+                                                    << "Deploy Low risk"
+                                                    << "";
+        QTest::newRow("switch the last word round to the first")
+            << "Risk: HIGH"
+            << "" << false << levels << "Switch High to Low"
+            << "Risk: Low"
+            << "";
+        QTest::newRow("switch adds the first word") << "Deploy"
+                                                    << "" << false << levels << "Add Low"
+                                                    << "Deploy Low"
+                                                    << "";
+        QTest::newRow("switch in the notes") << "Deploy"
+                                             << " mid " << true << levels << "Switch Mid to High"
+                                             << "Deploy"
+                                             << "High";
+        QTest::newRow("switch adds to empty notes") << "Deploy"
+                                                    << "" << true << levels << "Add Low"
+                                                    << "Deploy"
+                                                    << "Low";
+    }
+
+    void textActions()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, notes);
+        QFETCH(bool, tagOnNotes);
+        QFETCH(QVariantMap, action);
+        QFETCH(QString, menuTitle);
+        QFETCH(QString, expectedTitle);
+        QFETCH(QString, expectedNotes);
+
+        m_defaults->setBool(tagOnNotes, PrefKey::tagOnNotes);
+        m_defaults->setObject(QVariantList{record(4), action}, PrefKey::quickActionsMac);
+        seed("home", [&](Reminder& r) {
+            r.title = title;
+            r.notes = notes;
+        });
+        DataManager& manager = createLoaded();
+        const ReminderPtr task = inSnapshot(title);
+        QVERIFY(task);
+        const QList<QuickActionMenuEntry> menu = QuickActionMenu::build(manager, task, false);
+        QCOMPARE(menu.at(4).tag, 1);
+        QCOMPARE(menu.at(4).title, menuTitle);
+
+        QCOMPARE(QuickActionPerformer(manager).menuQuickAction(1, task), Outcome::Saved);
+        const ReminderPtr saved = diskTask(expectedTitle);
+        QVERIFY(saved);
+        QCOMPARE(saved->notes, expectedNotes);
+        QVERIFY(!saved->dueDateComponents);
+    }
+
+    // --- Lists, priorities and what does nothing -----------------------------------------
+
+    void listAndPriority()
+    {
+        seed("home", [](Reminder& r) {
+            r.title = "Task";
+            r.priority = 5;
+        });
+        DataManager& manager = createLoaded();
+        QuickActionPerformer performer(manager);
+        const ReminderPtr task = inSnapshot("Task");
+
+        const QByteArray before = storeBytes();
+        QVERIFY(!performer.menuChangeToList(task, 1)); // "home", its own list
+        QVERIFY(!performer.menuChangeToList(task, 2));
+        QVERIFY(!performer.menuSetPriority(task, 2)); // medium already
+        QVERIFY(!performer.menuSetPriority(task, 4));
+        QCOMPARE(storeBytes(), before);
+
+        QVERIFY(performer.menuSetPriority(task, 3));
+        QCOMPARE(diskTask("Task")->priority, 1);
+        QVERIFY(performer.menuSetPriority(task, 1));
+        QCOMPARE(diskTask("Task")->priority, 9);
+        QVERIFY(performer.menuSetPriority(task, 0));
+        QCOMPARE(diskTask("Task")->priority, 0);
+
+        QVERIFY(performer.menuChangeToList(task, 0));
+        QCOMPARE(onDisk().size(), 1);
+        QCOMPARE(diskTask("Task")->calendar->calendarIdentifier, QString("work"));
+    }
+
+    void recordsThatCannotBePerformedChangeNothing()
+    {
+        m_defaults->setObject(
+            QVariantList{record(5), record(2, "tag", ""), switchOf({}), QVariant("text")},
+            PrefKey::quickActionsMac);
+        seed("home", [](Reminder& r) {
+            r.title = "Task";
+            r.dueDateComponents = DateComponents::fromDateTime(local(2027, 2, 5, 9));
+        });
+        DataManager& manager = createLoaded();
+        QuickActionPerformer performer(manager);
+        const ReminderPtr task = inSnapshot("Task");
+        const QByteArray before = storeBytes();
+        for (int index : {-1, 0, 1, 2, 3, 4})
+            QCOMPARE(performer.menuQuickAction(index, task), Outcome::Unchanged);
+        QCOMPARE(performer.menuQuickAction(0, nullptr), Outcome::Unchanged);
+        QCOMPARE(storeBytes(), before);
+        QCOMPARE(task->dueDateComponents->toDateTime(), local(2027, 2, 5, 9));
+
+        const QList<QuickActionMenuEntry> menu = QuickActionMenu::build(manager, task, false);
+        QCOMPARE(enabledOf(menu.mid(3, 4)), (QList<bool>{false, false, false, false}));
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+
+    DataManager& createLoaded()
+    {
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        return *m_manager;
+    }
+
+    void settle(DataManager& manager)
+    {
+        QTest::qWait(350);
+        QTRY_VERIFY(!manager.isRefreshRunning() && manager.hasRemindersArray());
+    }
+
+    void seed(const QString& list, const std::function<void(Reminder&)>& fill)
+    {
+        EventStore seeder({root()}, m_clock);
+        ReminderPtr reminder = seeder.reminderWithEventStore();
+        reminder->calendar = seeder.calendarWithIdentifier(list);
+        fill(*reminder);
+        QString error;
+        if (!seeder.saveReminder(reminder, true, &error))
+            qWarning() << "seeding failed:" << error;
+    }
+
+    ReminderPtr inSnapshot(const QString& title) const
+    {
+        const SnapshotPtr snapshot = m_manager ? m_manager->remindersArray() : nullptr;
+        if (!snapshot)
+            return nullptr;
+        for (const ReminderPtr& reminder : snapshot->reminders()) {
+            if (reminder->title == title)
+                return reminder;
+        }
+        return nullptr;
+    }
+
+    QList<ReminderPtr> onDisk() const
+    {
+        EventStore reader({root()}, m_clock);
+        return reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({}));
+    }
+
+    ReminderPtr diskTask(const QString& title) const
+    {
+        QList<ReminderPtr> found;
+        for (const ReminderPtr& reminder : onDisk()) {
+            if (reminder->title == title)
+                found << reminder;
+        }
+        if (found.size() != 1)
+            qWarning() << title << "is on disk" << found.size() << "times";
+        return found.size() == 1 ? found.first() : nullptr;
+    }
+
+    // Every task file, in path order.
+    QByteArray storeBytes() const
+    {
+        QStringList paths;
+        QDirIterator it(root(), {"*.ics"}, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            paths << it.next();
+        paths.sort();
+        QByteArray bytes;
+        for (const QString& path : paths) {
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly))
+                bytes += path.toUtf8() + '\n' + file.readAll();
+        }
+        return bytes;
+    }
+
+    mutable Clock m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::unique_ptr<DataManager> m_manager;
+};
+
+VELMORAN_TEST_MAIN(TestQuickActions)
+#include "tst_quickactions.moc"
