@@ -1,0 +1,318 @@
+#include "LoadedDataManager.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "data/DataManager.h"
+#include "platform/Clock.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/strip/MonthDateDayView.h"
+#include "ui/main/strip/MonthDateView.h"
+#include "ui/main/strip/WeekDateDayView.h"
+#include "ui/main/strip/WeekDateView.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using TestEnvironment::local;
+
+namespace {
+
+CalendarDot reminderDot(const QColor& color)
+{
+    return {CalendarDot::Kind::Reminder, color};
+}
+
+bool near(const QColor& a, const QColor& b)
+{
+    return qAbs(a.red() - b.red()) <= 8 && qAbs(a.green() - b.green()) <= 8 &&
+           qAbs(a.blue() - b.blue()) <= 8 && a.alpha() > 200;
+}
+
+// The share of the disc's bounding square painted in `color`: a full disc covers about 78%.
+double shareOfDiscIn(DateDayView& cell, const QColor& color)
+{
+    const QImage image = cell.grab().toImage();
+    const QRect disc = cell.discRect();
+    int hits = 0;
+    for (int y = disc.top(); y <= disc.bottom(); ++y) {
+        for (int x = disc.left(); x <= disc.right(); ++x)
+            hits += near(image.pixelColor(x, y), color);
+    }
+    return double(hits) / (disc.width() * disc.height());
+}
+
+} // namespace
+
+class TestCalendarStrip : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setBool(false, PrefKey::sundayFirst);
+        m_clock.setNow(local(2026, 12, 9, 10, 30)); // a Wednesday
+        TestFiles::writeFile(m_dir->filePath("store/home/displayname"), "Home");
+        m_manager = loadedDataManager(*m_defaults, m_clock, m_dir->filePath("store"));
+        QVERIFY(m_manager);
+        m_mode = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+    }
+
+    void cleanup()
+    {
+        if (m_manager)
+            QTRY_VERIFY(!m_manager->isRefreshRunning());
+        m_mode.reset();
+        m_manager.reset();
+        Global::setPreferences(nullptr);
+    }
+
+    void weekCellsAreDatedFromTheWeekStart()
+    {
+        WeekDateView week(*m_manager, *m_mode);
+        const QList<WeekDateDayView*>& days = week.daysViewArray();
+        QCOMPARE(days.size(), 7);
+        QCOMPARE(days.first()->date(), local(2026, 12, 7));
+        QCOMPARE(days.last()->date(), local(2026, 12, 13));
+        QCOMPARE(days.first()->weekdayText(), QString("Mon"));
+        QCOMPARE(days.at(2)->dayNumberText(), QString("9"));
+
+        // The week that ends on the day the clocks go back: still seven midnights.
+        week.reloadDaysWithDate(local(2026, 10, 19));
+        for (int index = 0; index < 7; ++index) {
+            QCOMPARE(days.at(index)->date(), local(2026, 10, 19 + index));
+            QCOMPARE(days.at(index)->dayNumberText(), QString::number(19 + index));
+        }
+        QCOMPARE(days.last()->weekdayText(), QString("Sun"));
+        QVERIFY(!days.at(2)->isToday());
+    }
+
+    void weekCellsShareTheWidth()
+    {
+        WeekDateView week(*m_manager, *m_mode);
+        QCOMPARE(week.minimumSizeHint(), QSize(315, 64));
+        week.resize(703, 64);
+        week.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&week));
+        int left = 0;
+        for (WeekDateDayView* day : week.daysViewArray()) {
+            QCOMPARE(day->geometry().left(), left);
+            QVERIFY(day->width() == 100 || day->width() == 101);
+            QCOMPARE(day->height(), 64);
+            left = day->geometry().right() + 1;
+            QCOMPARE(day->focusPolicy(), Qt::NoFocus);
+        }
+        QCOMPARE(left, 703);
+    }
+
+    void todayAndSelectionMarks()
+    {
+        WeekDateView week(*m_manager, *m_mode);
+        week.resize(420, 64);
+        week.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&week));
+        WeekDateDayView* today = week.daysViewArray().at(2);
+        WeekDateDayView* friday = week.daysViewArray().at(4);
+        WeekDateDayView* monday = week.daysViewArray().at(0);
+        QVERIFY(today->isToday() && today->isSelected());
+        QCOMPARE(today->selectionColor(), m_mode->calendarTodayColor());
+        QCOMPARE(today->dayNumberColor(), m_mode->calendarSelectedTodayColor());
+        QVERIFY(shareOfDiscIn(*today, m_mode->calendarTodayColor()) > 0.5);
+
+        m_manager->setSelectedDate(local(2026, 12, 11));
+        QVERIFY(today->isToday() && !today->isSelected());
+        QVERIFY(!today->selectionColor().isValid());
+        QCOMPARE(today->dayNumberColor(), m_mode->calendarTodayColor());
+        QVERIFY(shareOfDiscIn(*today, m_mode->calendarTodayColor()) < 0.2);
+        QVERIFY(friday->isSelected() && !friday->isToday());
+        QCOMPARE(friday->selectionColor(), m_mode->calendarDotColor());
+        QCOMPARE(friday->dayNumberColor(), m_mode->calendarSelectedColor());
+        QVERIFY(shareOfDiscIn(*friday, m_mode->calendarDotColor()) > 0.5);
+        QCOMPARE(monday->dayNumberColor(), m_mode->subTextColor());
+
+        // A new day moves the today mark once the strip re-checks.
+        m_manager->setToday(local(2026, 12, 11));
+        week.refreshDays();
+        QVERIFY(!today->isToday());
+        QVERIFY(friday->isToday());
+        QCOMPARE(friday->selectionColor(), m_mode->calendarTodayColor());
+    }
+
+    void clickingACellSelectsItsDay()
+    {
+        MonthDateView month(*m_manager, *m_mode);
+        month.resize(420, 200);
+        month.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&month));
+        // December 2026 begins on a Tuesday: day 17 is cell 17.
+        MonthDateDayView* cell = month.daysViewArray().at(17);
+        QCOMPARE(cell->date(), local(2026, 12, 17));
+        QSignalSpy changed(m_manager.get(), &DataManager::selectedDateChanged);
+
+        QTest::mouseClick(cell, Qt::RightButton);
+        QCOMPARE(changed.count(), 0);
+        QTest::mouseClick(cell, Qt::LeftButton);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(m_manager->selectedDate(), local(2026, 12, 17));
+        QVERIFY(cell->isSelected());
+        QVERIFY(!month.daysViewArray().at(9)->isSelected());
+        QVERIFY(month.daysViewArray().at(9)->isToday());
+        QVERIFY(cell->accessibleName().contains("December 17, 2026"));
+    }
+
+    void weekDotsDrawAtMostThree()
+    {
+        WeekDateView week(*m_manager, *m_mode);
+        week.resize(420, 64);
+        week.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&week));
+        const QList<QColor> colors{Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::cyan};
+        CalendarDots dots;
+        for (const QColor& color : colors)
+            dots[3].append(reminderDot(color));
+        dots[1].append({CalendarDot::Kind::Event, QColor(Qt::magenta)});
+        dots[8].append(reminderDot(Qt::black)); // no eighth day in a week
+        week.addCalendarDots(dots);
+
+        const QList<WeekDateDayView*>& days = week.daysViewArray();
+        QCOMPARE(days.at(0)->drawnDotCount(), 1);
+        QCOMPARE(days.at(0)->dotsRect().size(), QSize(8, 9));
+        QCOMPARE(days.at(1)->drawnDotCount(), 0);
+        QCOMPARE(days.at(1)->dotsRect().width(), 0);
+        WeekDateDayView* busy = days.at(2);
+        QCOMPARE(busy->calendarDots().size(), 5);
+        QCOMPARE(busy->drawnDotCount(), 3);
+        const QRect container = busy->dotsRect();
+        QCOMPARE(container.size(), QSize(24, 9));
+        QCOMPARE(container.bottom(), busy->height() - 1);
+        QCOMPARE(container.left() + container.width() / 2, busy->width() / 2);
+        for (int index = 3; index < 7; ++index)
+            QCOMPARE(days.at(index)->drawnDotCount(), 0);
+
+        // The first three, in order, each at its own place and in its own colour.
+        const QImage image = busy->grab().toImage();
+        for (int index = 0; index < 3; ++index) {
+            const QColor painted =
+                image.pixelColor(container.left() + index * 8 + 4, container.top() + 4);
+            QVERIFY2(near(painted, colors.at(index)), qPrintable(painted.name()));
+        }
+
+        week.addCalendarDots({});
+        QCOMPARE(busy->drawnDotCount(), 0);
+    }
+
+    void monthDotsGoToTheDaysOfTheMonth()
+    {
+        MonthDateView month(*m_manager, *m_mode);
+        month.resize(420, 200);
+        // February 2026 begins on a Sunday: six days of January before it.
+        month.reloadDaysWithDate(local(2026, 2, 14));
+        CalendarDots dots;
+        dots[1] = {reminderDot(Qt::red)};
+        dots[28] = {reminderDot(Qt::blue), reminderDot(Qt::green)};
+        dots[30] = {reminderDot(Qt::black)};
+        month.addCalendarDots(dots);
+
+        const QList<MonthDateDayView*>& days = month.daysViewArray();
+        QCOMPARE(days.at(6)->date(), local(2026, 2, 1));
+        QCOMPARE(days.at(6)->calendarDots(), dots[1]);
+        QCOMPARE(days.at(6)->dotsRect().size(), QSize(6, 6));
+        QCOMPARE(days.at(33)->date(), local(2026, 2, 28));
+        QCOMPARE(days.at(33)->calendarDots(), dots[28]);
+        QCOMPARE(days.at(33)->dotsRect().size(), QSize(12, 6));
+        int dotted = 0;
+        for (MonthDateDayView* day : days)
+            dotted += day->drawnDotCount() > 0;
+        QCOMPARE(dotted, 2);
+
+        // A new month does not keep the old month's dots on the new days.
+        month.reloadDaysWithDate(local(2026, 3, 1));
+        for (MonthDateDayView* day : days)
+            QCOMPARE(day->drawnDotCount(), 0);
+    }
+
+    void monthGridShowsOnlyTheDaysOfItsMonth_data()
+    {
+        QTest::addColumn<QDateTime>("date");
+        QTest::addColumn<bool>("sundayFirst");
+        QTest::addColumn<int>("firstVisible");
+        QTest::addColumn<int>("dayCount");
+        QTest::addColumn<int>("rowHeight");
+        QTest::addColumn<QString>("firstWeekday");
+
+        QTest::newRow("four rows") << local(2027, 2, 20) << false << 0 << 28 << 40 << "Mon";
+        QTest::newRow("five rows, Sunday first")
+            << local(2027, 2, 20) << true << 1 << 28 << 34 << "Sun";
+        QTest::newRow("six rows") << local(2026, 11, 3) << false << 6 << 30 << 28 << "Mon";
+        QTest::newRow("four rows, Sunday first")
+            << local(2026, 2, 1) << true << 0 << 28 << 40 << "Sun";
+    }
+
+    void monthGridShowsOnlyTheDaysOfItsMonth()
+    {
+        QFETCH(QDateTime, date);
+        QFETCH(bool, sundayFirst);
+        QFETCH(int, firstVisible);
+        QFETCH(int, dayCount);
+        QFETCH(int, rowHeight);
+        QFETCH(QString, firstWeekday);
+
+        MonthDateView month(*m_manager, *m_mode);
+        month.resize(420, 200);
+        month.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&month));
+        // The first weekday is read again on every reload.
+        m_defaults->setBool(sundayFirst, PrefKey::sundayFirst);
+        month.reloadDaysWithDate(date);
+
+        QCOMPARE(month.sundayFirst(), sundayFirst);
+        QCOMPARE(month.weekdayNames().size(), 7);
+        QCOMPARE(month.weekdayNames().first(), firstWeekday);
+        const QList<MonthDateDayView*>& days = month.daysViewArray();
+        QCOMPARE(days.size(), 42);
+        for (int index = 0; index < days.size(); ++index) {
+            const bool visible = index >= firstVisible && index < firstVisible + dayCount;
+            QCOMPARE(days.at(index)->isVisible(), visible);
+            if (visible)
+                QCOMPARE(days.at(index)->dayNumberText(),
+                         QString::number(index - firstVisible + 1));
+        }
+        QCOMPARE(days.at(firstVisible)->date().date().day(), 1);
+        const int last = firstVisible + dayCount - 1;
+        QCOMPARE(days.at(last)->geometry().top(),
+                 MonthDateView::kHeaderHeight + (last / 7) * rowHeight);
+        QCOMPARE(days.at(last)->height(), qMin(rowHeight, MonthDateView::kCellHeight));
+        QVERIFY(days.at(last)->geometry().bottom() < MonthDateView::kHeight);
+        QVERIFY(days.at(last)->width() >= 45);
+    }
+
+    void weekStripFollowsTheClickedDayAtOnce()
+    {
+        WeekDateView week(*m_manager, *m_mode);
+        week.resize(420, 64);
+        week.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&week));
+        WeekDateDayView* sunday = week.daysViewArray().last();
+        QTest::mouseClick(sunday, Qt::LeftButton);
+        QCOMPARE(m_manager->selectedDate(), local(2026, 12, 13));
+        QVERIFY(sunday->isSelected());
+        QVERIFY(!week.daysViewArray().at(2)->isSelected());
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    Clock m_clock;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<ModeManager> m_mode;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestCalendarStrip)
+#include "tst_calendarstrip.moc"
