@@ -1,3 +1,4 @@
+#include "app/AppDelegate.h"
 #include "app/ApplicationInterface.h"
 #include "app/CrashReporter.h"
 #include "app/IncomingRequests.h"
@@ -7,13 +8,16 @@
 #include "app/WindowTaskTarget.h"
 #include "data/DataManager.h"
 #include "data/NotificationScheduler.h"
+#include "hotkeys/PTHotKeyCenter.h"
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
-#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/ViewController.h"
+#include "ui/main/WindowController.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMainWindow>
 
 #include <cstdio>
 
@@ -59,38 +63,39 @@ int main(int argc, char* argv[])
                      &IncomingRequests::openUrl);
     QObject::connect(&service, &ApplicationInterface::textReceived, &requests,
                      &IncomingRequests::newTaskFromText);
-    QObject::connect(&service, &ApplicationInterface::activationRequested, &requests,
-                     [&target] { target.bringMainWindowToFront(); });
     for (const QString& url : options.urls)
         requests.openUrl(url);
     if (selection)
         requests.newTaskFromText(*selection);
 
-    // Before any window: every window reads its settings when it opens. The data manager
-    // knows the store's lists, which the routine needs to work out the hidden ones.
-    setupDefaultPreferences(UserDefaults::standardUserDefaults(), &manager);
-
-    QMainWindow window;
-    window.resize(1000, 640);
-    target.setWindow(&window);
-
-    QObject::connect(&manager, &DataManager::remindersRefreshed, &requests,
-                     &IncomingRequests::setReady);
-
-    // The application's own alarm notifications, rebuilt after every refresh; a click shows
-    // the task (for now the window comes to the front; the task list selects it later).
+    // The delegate writes the defaults and opens the main window; the notification scheduler
+    // is the notification centre's delegate and is rebuilt after every refresh of the window.
     UserNotificationCenter& notificationCenter =
         UserNotificationCenter::defaultUserNotificationCenter();
     NotificationScheduler notifications(manager, notificationCenter,
                                         UserDefaults::standardUserDefaults(), Clock::system());
+    AppDelegate delegate(manager, ModeManager::sharedManager(),
+                         UserDefaults::standardUserDefaults(), &PTHotKeyCenter::sharedCenter());
+    delegate.setNotificationScheduler(&notifications);
+    delegate.applicationDidFinishLaunching();
     notificationCenter.setDelegate(&notifications);
-    QObject::connect(&manager, &DataManager::remindersRefreshed, &notifications,
-                     &NotificationScheduler::scheduleNotifications);
+
+    target.setWindow(delegate.windowController());
+    target.setSelector([&delegate](const store::ReminderPtr& reminder) {
+        return delegate.windowController() && delegate.windowController()
+                                                  ->viewController()
+                                                  ->mvc()
+                                                  ->selectReminderFromNotifications(reminder);
+    });
+    QObject::connect(&manager, &DataManager::remindersRefreshed, &requests,
+                     &IncomingRequests::setReady);
     QObject::connect(
         &notifications, &NotificationScheduler::selectReminderFromNotifications, &requests,
         [&target](const store::ReminderPtr& reminder) { target.openObject(reminder); });
-    manager.initStore();
+    QObject::connect(&service, &ApplicationInterface::activationRequested, &delegate,
+                     &AppDelegate::applicationShouldHandleReopen);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate,
+                     &AppDelegate::applicationWillTerminate);
 
-    window.show();
     return app.exec();
 }

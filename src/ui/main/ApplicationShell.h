@@ -15,5 +15,7 @@ public:
     virtual void refreshLeftList() {}
     // After each data refresh: the menu-bar panel refreshes its day line.
     virtual void refreshPanel() {}
+    // After each data refresh, once the lists are current: the alarm notifications follow.
+    virtual void scheduleNotifications() {}
     virtual void selectReminder(const store::ReminderPtr& reminder) { Q_UNUSED(reminder) }
 };

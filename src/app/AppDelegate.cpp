@@ -1,0 +1,442 @@
+#include "app/AppDelegate.h"
+
+#include "app/ListMenus.h"
+#include "app/MinuteTimer.h"
+#include "data/DataManager.h"
+#include "data/NotificationScheduler.h"
+#include "hotkeys/PTHotKey.h"
+#include "hotkeys/PTHotKeyCenter.h"
+#include "hotkeys/PTKeyCombo.h"
+#include "platform/Sound.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/ViewController.h"
+#include "ui/main/WindowController.h"
+#include "ui/main/sidebar/LeftViewController.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QListView>
+#include <QMenuBar>
+#include <QTimer>
+
+AppDelegate::AppDelegate(DataManager& manager, ModeManager& modeManager, UserDefaults& defaults,
+                         PTHotKeyCenter* hotKeyCenter, QObject* parent)
+    : QObject(parent)
+    , m_manager(manager)
+    , m_modeManager(modeManager)
+    , m_defaults(defaults)
+    , m_hotKeyCenter(hotKeyCenter)
+    , m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); })
+    , m_minuteTimer(std::make_unique<MinuteTimer>(manager.clock()))
+{
+    connect(m_minuteTimer.get(), &MinuteTimer::minuteChanged, this, [this] {
+        if (showMenuBar() && m_windows.refreshOnMinuteChange)
+            m_windows.refreshOnMinuteChange();
+        checkNightMode();
+    });
+    connect(&m_modeManager, &ModeManager::redrawWindowsRequested, this,
+            &AppDelegate::redrawWindows);
+    connect(&m_modeManager, &ModeManager::sidebarRefreshRequested, this,
+            &AppDelegate::refreshLeftList);
+    connect(&m_modeManager, &ModeManager::menuBarPanelListRefreshRequested, this,
+            &AppDelegate::panelRefreshOnListChange);
+    connect(&m_modeManager, &ModeManager::listsMenuRefreshRequested, this,
+            &AppDelegate::setupListsMenu);
+}
+
+AppDelegate::~AppDelegate()
+{
+    if (m_hotKeyCenter) {
+        if (m_appActivationHotKey)
+            m_hotKeyCenter->unregisterHotKey(m_appActivationHotKey);
+        if (m_appActivationHotKey2)
+            m_hotKeyCenter->unregisterHotKey(m_appActivationHotKey2);
+    }
+    delete m_windowController;
+}
+
+bool AppDelegate::showMenuBar() const
+{
+    return m_defaults.boolForKey(PrefKey::showMenuBar);
+}
+
+// --- life cycle ------------------------------------------------------------------------------
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    // The crash reporter and the Services provider are running by now (see main).
+    setupDefaultPreferences(m_defaults, &m_manager);
+    // The onboarding window clears "initialLaunch" once it has shown; while there is none the
+    // main window opens and the flag waits for it.
+    if (m_defaults.boolForKey(PrefKey::initialLaunch) && m_windows.openIntro &&
+        m_windows.openIntro(*this)) {
+        m_defaults.setBool(false, PrefKey::initialLaunch);
+        m_defaults.synchronize();
+    } else {
+        openMainWindow();
+    }
+    // The notification scheduler is the notification centre's delegate (set up by main).
+}
+
+void AppDelegate::introFinished()
+{
+    QTimer::singleShot(kIntroFinishedDelayMs, this, &AppDelegate::openMainWindow);
+}
+
+void AppDelegate::openMainWindow()
+{
+    if (!m_windowController) {
+        m_windowController = new WindowController(m_manager, m_modeManager);
+        ViewController* view = m_windowController->viewController();
+        view->setApplicationShell(this);
+        setupMenuBar(m_windowController->menuBar());
+        view->loadSplitViewFrame();
+    }
+    m_windowController->show();
+    m_windowController->raise();
+    m_windowController->activateWindow();
+    if (showMenuBar() && !m_hasStatusItem && m_windows.createStatusItem) {
+        m_windows.createStatusItem();
+        m_hasStatusItem = true;
+    }
+    registerHotKey();
+    registerHotKey2();
+    m_minuteTimer->start();
+    setupPresetListsMenu();
+    setupSmartListsMenu();
+    setupListsMenu();
+}
+
+void AppDelegate::applicationShouldHandleReopen()
+{
+    openVelmoranWindowButton();
+}
+
+void AppDelegate::applicationWillTerminate()
+{
+    if (m_windowController)
+        m_windowController->viewController()->saveSplitViewFrame();
+    if (m_hasStatusItem && m_windows.removeStatusItem)
+        m_windows.removeStatusItem();
+    m_hasStatusItem = false;
+}
+
+// --- the menu bar ----------------------------------------------------------------------------
+
+void AppDelegate::setupMenuBar(QMenuBar* menuBar)
+{
+    ViewController* view = m_windowController->viewController();
+
+    QMenu* file = menuBar->addMenu(tr("&File"));
+    QAction* newTask = file->addAction(tr("New Task"), view, &ViewController::addNewTask);
+    newTask->setShortcut(QKeySequence::New);
+    file->addSeparator();
+    QAction* close =
+        file->addAction(tr("Close Window"), m_windowController.data(), &QWidget::close);
+    close->setShortcut(QKeySequence::Close);
+    QAction* quit = file->addAction(tr("Quit"), qApp, [this] {
+        applicationWillTerminate();
+        QApplication::quit();
+    });
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setMenuRole(QAction::QuitRole);
+
+    QMenu* edit = menuBar->addMenu(tr("&Edit"));
+    edit->addAction(m_windowController->undoAction());
+    edit->addAction(m_windowController->redoAction());
+    edit->addSeparator();
+    m_deleteAction = edit->addAction(tr("Delete"), this, &AppDelegate::deleteFocused);
+    m_deleteAction->setShortcut(QKeySequence::Delete);
+    // The panes handle the key themselves; the item is for the menu and its state.
+    m_deleteAction->setShortcutContext(Qt::WidgetShortcut);
+    connect(edit, &QMenu::aboutToShow, this,
+            [this] { m_deleteAction->setEnabled(canDeleteFocused()); });
+    edit->addSeparator();
+    m_preferencesAction = edit->addAction(tr("Preferences…"), this, &AppDelegate::openPreferences);
+    m_preferencesAction->setShortcut(QKeySequence::Preferences);
+    m_preferencesAction->setMenuRole(QAction::PreferencesRole);
+    m_preferencesAction->setEnabled(bool(m_windows.openPreferences));
+
+    m_viewMenu = menuBar->addMenu(tr("&View"));
+    QAction* today = m_viewMenu->addAction(tr("Today"), view, &ViewController::moveToToday);
+    today->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    m_viewMenu->addSeparator();
+    m_viewMenu->addAction(tr("Day"), view, &ViewController::dayView)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
+    m_viewMenu->addAction(tr("Week"), view, &ViewController::weekView)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    m_viewMenu->addAction(tr("Month"), view, &ViewController::monthView)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+    m_viewMenu->addAction(tr("Search"), view, &ViewController::searchView)
+        ->setShortcut(QKeySequence::Find);
+    m_viewMenu->addSeparator();
+    m_presetListsMenu = m_viewMenu->addMenu(tr("Preset Lists"));
+    m_smartListsMenu = m_viewMenu->addMenu(tr("Smart Lists"));
+    m_listsMenu = m_viewMenu->addMenu(tr("Lists"));
+    connect(m_presetListsMenu, &QMenu::aboutToShow, this, &AppDelegate::setupPresetListsMenu);
+    connect(m_smartListsMenu, &QMenu::aboutToShow, this, &AppDelegate::setupSmartListsMenu);
+    connect(m_listsMenu, &QMenu::aboutToShow, this, &AppDelegate::setupListsMenu);
+    m_viewMenu->addSeparator();
+    m_showHideCompletedAction =
+        m_viewMenu->addAction(QString(), view, &ViewController::showHideCompleted);
+    m_showHideCompletedAction->setData(10);
+    m_showHideCompletedAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
+    m_showHideListsAction = m_viewMenu->addAction(QString(), view, &ViewController::showHideLists);
+    m_showHideListsAction->setData(11);
+    m_showHideListsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
+    m_showHideDetailsAction =
+        m_viewMenu->addAction(QString(), view, &ViewController::showHideDetails);
+    m_showHideDetailsAction->setData(12);
+    m_showHideDetailsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_I));
+    connect(m_viewMenu, &QMenu::aboutToShow, this, &AppDelegate::updateViewMenu);
+    updateViewMenu();
+
+    QMenu* window = menuBar->addMenu(tr("&Window"));
+    window->addAction(tr("Minimize"), m_windowController.data(), &QWidget::showMinimized)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    window->addAction(tr("Velmoran"), this, &AppDelegate::openVelmoranWindowButton)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+
+    QMenu* help = menuBar->addMenu(tr("&Help"));
+    help->addAction(tr("Velmoran Help"), view, &ViewController::showHelp)
+        ->setShortcut(QKeySequence::HelpContents);
+    help->addAction(tr("What's New"), view, &ViewController::openUpdateIntro);
+    help->addSeparator();
+    help->addAction(tr("Rate Velmoran"), this, &AppDelegate::linkToReview);
+    m_aboutAction = help->addAction(tr("About Velmoran"), this, &AppDelegate::openAboutPage);
+    m_aboutAction->setMenuRole(QAction::AboutRole);
+    m_aboutAction->setEnabled(bool(m_windows.openAbout));
+}
+
+void AppDelegate::updateViewMenu()
+{
+    if (!m_windowController)
+        return;
+    ViewController* view = m_windowController->viewController();
+    m_showHideCompletedAction->setText(m_defaults.boolForKey(PrefKey::showCompleted)
+                                           ? tr("Hide Completed")
+                                           : tr("Show Completed"));
+    m_showHideListsAction->setText(view->isListsShown() ? tr("Hide Lists") : tr("Show Lists"));
+    m_showHideDetailsAction->setText(view->isDetailsShown() ? tr("Hide Details")
+                                                            : tr("Show Details"));
+}
+
+void AppDelegate::setupPresetListsMenu()
+{
+    if (!m_windowController || !m_presetListsMenu)
+        return;
+    ViewController* view = m_windowController->viewController();
+    ListMenus::setupPresetListsMenu(m_presetListsMenu, view->lvc()->presetListsArray(),
+                                    [view](int position) { view->presetList(position); });
+}
+
+void AppDelegate::setupSmartListsMenu()
+{
+    if (!m_windowController || !m_smartListsMenu)
+        return;
+    ViewController* view = m_windowController->viewController();
+    ListMenus::setupSmartListsMenu(m_smartListsMenu, view->lvc()->tagListsArray(),
+                                   [view](int position) { view->smartList(position); });
+}
+
+void AppDelegate::setupListsMenu()
+{
+    if (!m_windowController || !m_listsMenu)
+        return;
+    ViewController* view = m_windowController->viewController();
+    ListMenus::setupListsMenu(m_listsMenu, view->lvc()->defaultListsArray(),
+                              [view](int position) { view->list(position); });
+}
+
+bool AppDelegate::canDeleteFocused() const
+{
+    if (!m_windowController)
+        return false;
+    ViewController* view = m_windowController->viewController();
+    if (view->lvc()->isAncestorOf(QApplication::focusWidget()))
+        return view->lvc()->canDeleteSelected();
+    return view->mvc()->canDelete();
+}
+
+void AppDelegate::deleteFocused()
+{
+    if (!m_windowController)
+        return;
+    ViewController* view = m_windowController->viewController();
+    if (view->lvc()->isAncestorOf(QApplication::focusWidget()))
+        view->lvc()->deleteSelected();
+    else
+        view->mvc()->deleteSelected();
+}
+
+// --- global shortcuts ------------------------------------------------------------------------
+
+void AppDelegate::registerHotKeyFor(const char* identifier, const QString& preference,
+                                    std::shared_ptr<PTHotKey>& hotKey,
+                                    void (AppDelegate::*action)())
+{
+    if (!m_hotKeyCenter)
+        return;
+    if (hotKey)
+        m_hotKeyCenter->unregisterHotKey(hotKey);
+    // Read again every time: the preferences window records new combinations.
+    const PTKeyCombo combo = PTKeyCombo::fromShortcutRecord(m_defaults.objectForKey(preference));
+    hotKey = std::make_shared<PTHotKey>(QString::fromLatin1(identifier), combo);
+    hotKey->setTarget(this);
+    hotKey->setAction([this, action](PTHotKey*) { (this->*action)(); });
+    // A combination without a key or a modifier is refused by the centre: the shortcut is off.
+    m_hotKeyCenter->registerHotKey(hotKey);
+}
+
+void AppDelegate::registerHotKey()
+{
+    registerHotKeyFor(kHotKeyIdentifier, PrefKey::shortcut, m_appActivationHotKey,
+                      &AppDelegate::toggle);
+}
+
+void AppDelegate::registerHotKey2()
+{
+    registerHotKeyFor(kHotKeyIdentifier2, PrefKey::shortcut2, m_appActivationHotKey2,
+                      &AppDelegate::toggle2);
+}
+
+void AppDelegate::toggle()
+{
+    if (!m_windowController)
+        return;
+    if (m_windowController->isActiveWindow() && m_windowController->isVisible())
+        m_windowController->close();
+    else
+        openVelmoranWindowButton();
+}
+
+void AppDelegate::toggle2()
+{
+    if (showMenuBar() && m_windows.turnOnOffByHotKey)
+        m_windows.turnOnOffByHotKey();
+}
+
+// --- commands --------------------------------------------------------------------------------
+
+void AppDelegate::openPreferences()
+{
+    Sound::soundEffect(Sound::General);
+    if (m_windows.openPreferences)
+        m_windows.openPreferences();
+}
+
+void AppDelegate::openAboutPage()
+{
+    if (m_windows.openAbout)
+        m_windows.openAbout();
+}
+
+QUrl AppDelegate::reviewUrl()
+{
+    return QUrl(QStringLiteral("appstream://org.velmoran.Velmoran"));
+}
+
+void AppDelegate::linkToReview()
+{
+    if (m_openUrl)
+        m_openUrl(reviewUrl());
+}
+
+void AppDelegate::openVelmoranWindowButton()
+{
+    if (!m_windowController)
+        return;
+    if (m_windowController->isMinimized())
+        m_windowController->showNormal();
+    else
+        m_windowController->show();
+    m_windowController->raise();
+    m_windowController->activateWindow();
+}
+
+void AppDelegate::checkNightMode()
+{
+    if (m_windowController)
+        m_windowController->viewController()->refreshOnMidnight();
+}
+
+// --- relays ----------------------------------------------------------------------------------
+
+void AppDelegate::showHideMenuBar()
+{
+    if (showMenuBar()) {
+        if (!m_hasStatusItem && m_windows.createStatusItem) {
+            m_windows.createStatusItem();
+            m_hasStatusItem = true;
+        }
+    } else if (m_hasStatusItem) {
+        if (m_windows.removeStatusItem)
+            m_windows.removeStatusItem();
+        m_hasStatusItem = false;
+    }
+}
+
+void AppDelegate::redrawWindows()
+{
+    if (m_windowController) {
+        m_windowController->viewController()->resetAppearanceFromPreferences();
+        m_windowController->update();
+    }
+    if (showMenuBar()) {
+        if (m_windows.closePanel)
+            m_windows.closePanel();
+        if (m_windows.refreshPanelForMode)
+            m_windows.refreshPanelForMode();
+    }
+}
+
+void AppDelegate::refreshLeftList()
+{
+    if (m_windowController)
+        m_windowController->viewController()->refreshLeftTableViewFromPreferences();
+    setupPresetListsMenu();
+    setupSmartListsMenu();
+    setupListsMenu();
+}
+
+void AppDelegate::fontChanged()
+{
+    if (m_windowController)
+        m_windowController->viewController()->fontChanged();
+    if (showMenuBar() && m_windows.applyPanelFont)
+        m_windows.applyPanelFont();
+}
+
+void AppDelegate::panelRefreshOnListChange()
+{
+    if (showMenuBar() && m_windows.refreshPanelContent)
+        m_windows.refreshPanelContent();
+}
+
+void AppDelegate::refreshPanel()
+{
+    if (showMenuBar() && m_windows.refreshOnMinuteChange)
+        m_windows.refreshOnMinuteChange();
+}
+
+void AppDelegate::scheduleNotifications()
+{
+    if (m_notifications)
+        m_notifications->scheduleNotifications();
+}
+
+void AppDelegate::togglePanel()
+{
+    if (showMenuBar() && m_windows.togglePanel)
+        m_windows.togglePanel();
+}
+
+void AppDelegate::selectReminder(const store::ReminderPtr& reminder)
+{
+    if (m_windowController && reminder)
+        m_windowController->viewController()->mvc()->selectReminder(reminder);
+}

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "ui/main/ApplicationShell.h"
+#include "ui/main/WindowController.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class DataManager;
+class MinuteTimer;
+class ModeManager;
+class NotificationScheduler;
+class PTHotKey;
+class PTHotKeyCenter;
+class QAction;
+class QMenu;
+class QMenuBar;
+class QWidget;
+class UserDefaults;
+
+// The root of the running program: starts it in a fixed order, owns the main window and the
+// windows that open from its menus, keeps the minute timer, the list menus and the two global
+// shortcuts, and relays appearance, font and list changes to the windows.
+//
+// The onboarding, preferences, about and menu-bar panel windows are separate pieces of work;
+// they plug in through the openers below. Until one is there, its menu command is disabled and
+// its relays do nothing.
+class AppDelegate : public QObject, public ApplicationShell
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char* kHotKeyIdentifier = "Velmoran";
+    static constexpr const char* kHotKeyIdentifier2 = "Velmoran2";
+    static constexpr int kIntroFinishedDelayMs = 200;
+
+    // Each collaborator must outlive the delegate; `hotKeyCenter` may be null (no global
+    // shortcuts at all).
+    AppDelegate(DataManager& manager, ModeManager& modeManager, UserDefaults& defaults,
+                PTHotKeyCenter* hotKeyCenter, QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // The windows of later work. An opener returns whether it showed its window.
+    struct Windows
+    {
+        // The first-launch window; it calls introFinished() when the user completes it.
+        std::function<bool(AppDelegate& app)> openIntro;
+        std::function<bool()> openPreferences;
+        std::function<bool()> openAbout;
+        // The menu-bar panel: its status item exists while "showMenuBar" is on.
+        std::function<void()> createStatusItem;
+        std::function<void()> removeStatusItem;
+        std::function<void()> togglePanel;
+        std::function<void()> turnOnOffByHotKey;
+        std::function<void()> closePanel;
+        std::function<void()> refreshPanelForMode;
+        std::function<void()> applyPanelFont;
+        std::function<void()> refreshPanelContent;
+        std::function<void()> refreshOnMinuteChange;
+    };
+    void setWindows(Windows windows) { m_windows = std::move(windows); }
+
+    void setNotificationScheduler(NotificationScheduler* scheduler) { m_notifications = scheduler; }
+
+    // Start-up, after the crash reporter and the Services provider (both set up by main before
+    // the application object exists or as soon as the bus name is ours).
+    void applicationDidFinishLaunching();
+    void applicationShouldHandleReopen();
+    void applicationWillTerminate();
+    void openMainWindow();
+    void introFinished();
+
+    WindowController* windowController() const { return m_windowController; }
+    MinuteTimer* minuteTimer() const { return m_minuteTimer.get(); }
+    QMenu* presetListsMenu() const { return m_presetListsMenu; }
+    QMenu* smartListsMenu() const { return m_smartListsMenu; }
+    QMenu* listsMenu() const { return m_listsMenu; }
+    QMenu* viewMenu() const { return m_viewMenu; }
+
+    // The list menus, rebuilt from the sidebar; also on every opening.
+    void setupPresetListsMenu();
+    void setupSmartListsMenu();
+    void setupListsMenu();
+    void updateViewMenu();
+
+    // Global shortcuts.
+    void registerHotKey();
+    void registerHotKey2();
+    void toggle();
+    void toggle2();
+
+    // Menu commands.
+    void openPreferences();
+    void openAboutPage();
+    void linkToReview();
+    void openVelmoranWindowButton();
+    void checkNightMode();
+
+    // Relays (ApplicationShell and the appearance manager).
+    void showHideMenuBar();
+    void redrawWindows();
+    void refreshLeftList() override;
+    void fontChanged();
+    void panelRefreshOnListChange() override;
+    void refreshPanel() override;
+    void scheduleNotifications() override;
+    void togglePanel();
+    void selectReminder(const store::ReminderPtr& reminder) override;
+    bool hasStatusItem() const { return m_hasStatusItem; }
+
+    // Where the review page opens ("appstream:" opens the desktop's software centre).
+    static QUrl reviewUrl();
+    using OpenUrl = std::function<bool(const QUrl&)>;
+    void setOpenUrl(OpenUrl openUrl) { m_openUrl = std::move(openUrl); }
+
+private:
+    void setupMenuBar(QMenuBar* menuBar);
+    void registerHotKeyFor(const char* identifier, const QString& preference,
+                           std::shared_ptr<PTHotKey>& hotKey, void (AppDelegate::*action)());
+    bool showMenuBar() const;
+    void deleteFocused();
+    bool canDeleteFocused() const;
+
+    DataManager& m_manager;
+    ModeManager& m_modeManager;
+    UserDefaults& m_defaults;
+    PTHotKeyCenter* m_hotKeyCenter;
+    NotificationScheduler* m_notifications = nullptr;
+    Windows m_windows;
+    OpenUrl m_openUrl;
+    QPointer<WindowController> m_windowController;
+    std::unique_ptr<MinuteTimer> m_minuteTimer;
+    std::shared_ptr<PTHotKey> m_appActivationHotKey;
+    std::shared_ptr<PTHotKey> m_appActivationHotKey2;
+    bool m_hasStatusItem = false;
+    QMenu* m_presetListsMenu = nullptr;
+    QMenu* m_smartListsMenu = nullptr;
+    QMenu* m_listsMenu = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    QAction* m_showHideCompletedAction = nullptr;
+    QAction* m_showHideListsAction = nullptr;
+    QAction* m_showHideDetailsAction = nullptr;
+    QAction* m_preferencesAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_deleteAction = nullptr;
+};

@@ -1,0 +1,751 @@
+#include "ui/main/MidViewController.h"
+
+#include "data/DataManager.h"
+#include "data/QuickActionMenu.h"
+#include "data/QuickActionPerformer.h"
+#include "data/SmartLists.h"
+#include "data/views/TaskListAssembly.h"
+#include "platform/Sound.h"
+#include "platform/UserDefaults.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/common/TintedIcon.h"
+#include "ui/main/PaneDelegates.h"
+#include "ui/main/strip/MonthDateView.h"
+#include "ui/main/strip/WeekDateView.h"
+#include "ui/main/tasklist/TaskListDelegate.h"
+#include "ui/main/tasklist/TaskListModel.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QStackedLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QVariantAnimation>
+
+namespace {
+
+constexpr int kTopHeight = 44;
+
+QToolButton* makeButton(QWidget* parent, const QString& accessibleName)
+{
+    auto* button = new QToolButton(parent);
+    button->setAutoRaise(true);
+    button->setIconSize(QSize(18, 18));
+    button->setAccessibleName(accessibleName);
+    button->setToolTip(accessibleName);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+} // namespace
+
+MidViewController::MidViewController(DataManager& manager, ModeManager& modeManager,
+                                     QWidget* parent)
+    : QWidget(parent)
+    , m_manager(manager)
+    , m_modeManager(modeManager)
+    , m_assembly(std::make_unique<TaskListAssembly>(manager))
+    , m_performer(std::make_unique<QuickActionPerformer>(manager))
+{
+    setAccessibleName(tr("Tasks"));
+    setAutoFillBackground(true);
+    m_selectionRetry.setSingleShot(true);
+    connect(&m_selectionRetry, &QTimer::timeout, this, [this] {
+        if (const store::ReminderPtr pending = m_pendingSelection)
+            selectReminder(pending);
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildTopView();
+    layout->addWidget(m_titleLabel->parentWidget());
+
+    m_strip = new QWidget(this);
+    m_strip->setFixedHeight(0);
+    auto* stripLayout = new QStackedLayout(m_strip);
+    m_weekDateView = new WeekDateView(manager, modeManager, m_strip);
+    m_monthDateView = new MonthDateView(manager, modeManager, m_strip);
+    m_searchBar = new QWidget(m_strip);
+    auto* searchLayout = new QHBoxLayout(m_searchBar);
+    searchLayout->setContentsMargins(14, 8, 10, 8);
+    m_searchField = new QLineEdit(m_searchBar);
+    m_searchField->setPlaceholderText(tr("Search"));
+    m_searchField->setClearButtonEnabled(true);
+    m_searchField->setAccessibleName(tr("Search"));
+    m_searchSaveButton = makeButton(m_searchBar, tr("Save Search"));
+    searchLayout->addWidget(m_searchField, 1);
+    searchLayout->addWidget(m_searchSaveButton);
+    stripLayout->addWidget(m_weekDateView);
+    stripLayout->addWidget(m_monthDateView);
+    stripLayout->addWidget(m_searchBar);
+    layout->addWidget(m_strip);
+    connect(m_searchField, &QLineEdit::textChanged, this, [this] {
+        m_searchSaveButton->setVisible(!m_searchField->text().isEmpty());
+        if (m_currentViewMode == TaskViewMode::Search) {
+            fetchData();
+            reloadTable();
+        }
+    });
+    connect(m_searchField, &QLineEdit::returnPressed, this, [this] { m_table->setFocus(); });
+    connect(m_searchSaveButton, &QToolButton::clicked, this, &MidViewController::searchSaveButton);
+    m_searchSaveButton->setVisible(false);
+
+    buildTable();
+    layout->addWidget(m_table, 1);
+
+    m_showingCompleted = m_manager.defaults().boolForKey(PrefKey::showCompleted);
+    m_currentViewDictionary = {{QStringLiteral("title"), QString()}, {QStringLiteral("type"), 11}};
+    resetAppearance();
+    refreshView();
+}
+
+MidViewController::~MidViewController() = default;
+
+void MidViewController::buildTopView()
+{
+    auto* top = new QWidget(this);
+    top->setFixedHeight(kTopHeight);
+    auto* row = new QHBoxLayout(top);
+    row->setContentsMargins(8, 6, 8, 6);
+    row->setSpacing(2);
+    m_reopenButton = makeButton(top, tr("Show Lists"));
+    m_leftButton = makeButton(top, tr("Previous"));
+    m_rightButton = makeButton(top, tr("Next"));
+    m_titleLabel = new QLabel(top);
+    m_titleLabel->setTextFormat(Qt::PlainText);
+    m_titleLabel->setAccessibleName(tr("View"));
+    m_showHideButton = makeButton(top, tr("Show or Hide Completed"));
+    m_addButton = makeButton(top, tr("New Task"));
+    row->addWidget(m_reopenButton);
+    row->addWidget(m_leftButton);
+    row->addWidget(m_rightButton);
+    row->addSpacing(6);
+    row->addWidget(m_titleLabel, 1);
+    row->addWidget(m_showHideButton);
+    row->addWidget(m_addButton);
+    connect(m_leftButton, &QToolButton::clicked, this, &MidViewController::leftButtonTapped);
+    connect(m_rightButton, &QToolButton::clicked, this, &MidViewController::rightButtonTapped);
+    connect(m_showHideButton, &QToolButton::clicked, this,
+            &MidViewController::showHideButtonTapped);
+    connect(m_reopenButton, &QToolButton::clicked, this, [this] {
+        if (m_delegate)
+            m_delegate->toggleLeftView();
+    });
+    connect(m_addButton, &QToolButton::clicked, this, [this] {
+        if (m_delegate)
+            m_delegate->addNewTask();
+    });
+}
+
+void MidViewController::buildTable()
+{
+    m_table = new QListView(this);
+    m_table->setAccessibleName(tr("Task List"));
+    m_table->setFrameShape(QFrame::NoFrame);
+    m_table->setUniformItemSizes(false);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setMouseTracking(true);
+    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_model = new TaskListModel(m_modeManager, m_manager.formatters(), m_manager.clock(),
+                                m_manager.defaults(), this);
+    m_rowDelegate = new TaskListDelegate(m_modeManager, m_table);
+    m_table->setModel(m_model);
+    m_table->setItemDelegate(m_rowDelegate);
+    m_table->installEventFilter(this);
+    m_table->viewport()->installEventFilter(this);
+
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!m_applyingSelection)
+                    proposeSelection(current.isValid() ? current.row() : -1);
+            });
+    connect(m_table, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (m_model->kindAt(index.row()) == TaskListRows::Kind::Task ||
+            m_model->kindAt(index.row()) == TaskListRows::Kind::Event)
+            doubleClick();
+    });
+    connect(m_rowDelegate, &TaskListDelegate::checkButtonClicked, this,
+            [this](const QModelIndex& index) { reminderChecked(index.row()); });
+
+    m_quickActionsMenu = new QMenu(QuickActionMenu::kMenuName, this);
+    m_quickActionsMenu->setObjectName(QuickActionMenu::kMenuName);
+    connect(m_table, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        const QModelIndex index = m_table->indexAt(position);
+        menuNeedsUpdate(index.isValid() ? index.row() : -1);
+        if (!m_quickActionsMenu->isEmpty())
+            m_quickActionsMenu->popup(m_table->viewport()->mapToGlobal(position));
+    });
+}
+
+// --- the view --------------------------------------------------------------------------------
+
+void MidViewController::changeViewToDict(const QVariantMap& dictionary)
+{
+    m_currentViewDictionary = dictionary;
+    m_currentViewMode = modeForType(dictionary.value(QStringLiteral("type")).toInt());
+    showStripForMode();
+    if (m_currentViewMode == TaskViewMode::Search) {
+        m_searchField->clear();
+        m_searchField->setFocus();
+    }
+    refreshView();
+}
+
+int MidViewController::stripHeight() const
+{
+    return stripHeightForMode(m_currentViewMode);
+}
+
+void MidViewController::showStripForMode()
+{
+    auto* stack = static_cast<QStackedLayout*>(m_strip->layout());
+    switch (m_currentViewMode) {
+    case TaskViewMode::Week:
+        stack->setCurrentWidget(m_weekDateView);
+        break;
+    case TaskViewMode::Month:
+        stack->setCurrentWidget(m_monthDateView);
+        break;
+    case TaskViewMode::Search:
+        stack->setCurrentWidget(m_searchBar);
+        break;
+    default:
+        break;
+    }
+    const int target = stripHeight();
+    if (m_stripAnimation)
+        m_stripAnimation->stop();
+    if (!isVisible() || m_strip->height() == target) {
+        m_strip->setFixedHeight(target);
+        return;
+    }
+    auto* animation = new QVariantAnimation(this);
+    animation->setStartValue(m_strip->height());
+    animation->setEndValue(target);
+    animation->setDuration(180);
+    animation->setEasingCurve(QEasingCurve::OutCubic);
+    connect(animation, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant& value) { m_strip->setFixedHeight(value.toInt()); });
+    m_stripAnimation = animation;
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+QString MidViewController::title() const
+{
+    return m_title;
+}
+
+bool MidViewController::isNavigationEnabled() const
+{
+    return m_navigationEnabled;
+}
+
+bool MidViewController::isShowHideButtonVisible() const
+{
+    return m_showHideVisible;
+}
+
+void MidViewController::refreshTopView()
+{
+    const TaskListAssembly::TopView top =
+        m_assembly->refreshTopView(m_currentViewMode, m_currentViewDictionary, m_currentDate);
+    m_currentDate = top.currentDate;
+    if (top.title)
+        m_title = *top.title;
+    m_titleLabel->setText(m_title);
+    m_navigationEnabled = top.navigationEnabled;
+    m_showHideVisible = top.showHideVisible;
+    m_leftButton->setEnabled(m_navigationEnabled);
+    m_rightButton->setEnabled(m_navigationEnabled);
+    m_showHideButton->setVisible(m_showHideVisible);
+    if (m_currentViewMode == TaskViewMode::Week)
+        m_weekDateView->reloadDaysWithDate(m_currentDate);
+    else if (m_currentViewMode == TaskViewMode::Month)
+        m_monthDateView->reloadDaysWithDate(m_currentDate);
+}
+
+void MidViewController::fetchData()
+{
+    TaskListAssembly::Content content =
+        m_assembly->fetchData(m_currentViewMode, m_currentViewDictionary, m_currentDate,
+                              m_showingCompleted, m_searchField->text());
+    m_remindersArray = std::move(content.reminders);
+    m_calendarEventsArray = std::move(content.events);
+}
+
+void MidViewController::reloadTable()
+{
+    m_model->setCurrentDate(m_currentDate);
+    m_model->setContent(m_remindersArray, calendarEventsArray());
+    m_model->setWidth(m_table->viewport()->width());
+}
+
+void MidViewController::refreshView()
+{
+    refreshTopView();
+    fetchData();
+    m_applyingSelection = true;
+    reloadTable();
+    m_applyingSelection = false;
+    if (m_currentViewMode == TaskViewMode::Week || m_currentViewMode == TaskViewMode::Month)
+        resetCalendarDots();
+    restoreSelection();
+}
+
+void MidViewController::resetCalendarDots()
+{
+    const CalendarDots dots = m_assembly->calendarDots(m_currentViewMode, m_currentDate,
+                                                       m_remindersArray, calendarEventsArray());
+    if (m_currentViewMode == TaskViewMode::Week) {
+        m_weekDateView->refreshDays();
+        m_weekDateView->addCalendarDots(dots);
+    } else {
+        m_monthDateView->refreshDays();
+        m_monthDateView->addCalendarDots(dots);
+    }
+}
+
+// --- the selection ---------------------------------------------------------------------------
+
+int MidViewController::selectedRow() const
+{
+    const QModelIndex current = m_table->selectionModel()->currentIndex();
+    return current.isValid() && m_table->selectionModel()->isSelected(current) ? current.row() : -1;
+}
+
+void MidViewController::selectRow(int row)
+{
+    m_applyingSelection = true;
+    if (row < 0) {
+        m_table->selectionModel()->clearSelection();
+    } else {
+        const QModelIndex index = m_model->index(row);
+        m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        m_table->scrollTo(index);
+    }
+    m_applyingSelection = false;
+}
+
+void MidViewController::tellReminder(const store::ReminderPtr& reminder)
+{
+    if (m_delegate)
+        m_delegate->selectedRowChangedWithReminder(reminder);
+}
+
+void MidViewController::tellEvent(const store::EventPtr& event)
+{
+    if (m_delegate)
+        m_delegate->selectedRowChangedWithEvent(event);
+}
+
+void MidViewController::restoreSelection()
+{
+    if (m_selectedReminder) {
+        const QString identifier = m_selectedReminder->calendarItemIdentifier;
+        m_selectedReminder.reset();
+        for (qsizetype i = 0; i < m_remindersArray.size(); ++i) {
+            if (m_remindersArray.at(i)->calendarItemIdentifier == identifier) {
+                m_selectedReminder = m_remindersArray.at(i);
+                selectRow(m_model->rows().rowForReminder(int(i)));
+                break;
+            }
+        }
+        if (!m_selectedReminder)
+            selectRow(-1);
+        tellReminder(m_selectedReminder);
+    } else if (m_selectedEvent) {
+        const QString identifier = m_selectedEvent->eventIdentifier;
+        const QList<store::EventPtr> events = calendarEventsArray();
+        m_selectedEvent.reset();
+        for (qsizetype i = 0; i < events.size(); ++i) {
+            if (events.at(i)->eventIdentifier == identifier) {
+                m_selectedEvent = events.at(i);
+                selectRow(m_model->rows().rowForEvent(int(i)));
+                break;
+            }
+        }
+        if (!m_selectedEvent)
+            selectRow(-1);
+        tellEvent(m_selectedEvent);
+    } else {
+        selectRow(-1);
+    }
+}
+
+void MidViewController::selectReminder(const store::ReminderPtr& reminder)
+{
+    m_selectionRetry.stop();
+    m_pendingSelection.reset();
+    if (!reminder)
+        return;
+    if (selectReminderFromNotifications(reminder)) {
+        m_selectionTriedCount = 0;
+        return;
+    }
+    if (m_selectionTriedCount < kMaximumRetries) {
+        ++m_selectionTriedCount;
+        m_pendingSelection = reminder;
+        m_selectionRetry.start(kRetryIntervalMs);
+    } else {
+        m_selectionTriedCount = 0;
+    }
+}
+
+bool MidViewController::selectReminderFromNotifications(const store::ReminderPtr& reminder)
+{
+    if (!reminder)
+        return false;
+    for (qsizetype i = 0; i < m_remindersArray.size(); ++i) {
+        if (m_remindersArray.at(i)->calendarItemIdentifier == reminder->calendarItemIdentifier) {
+            m_selectedReminder = m_remindersArray.at(i);
+            m_selectedEvent.reset();
+            selectRow(m_model->rows().rowForReminder(int(i)));
+            tellReminder(m_selectedReminder);
+            return true;
+        }
+    }
+    return false;
+}
+
+void MidViewController::proposeSelection(int row)
+{
+    const TaskListRows::Selection decision = m_model->rows().proposeSelection(row);
+    switch (decision.action) {
+    case TaskListRows::Selection::Action::ClearBoth:
+        m_selectedReminder.reset();
+        m_selectedEvent.reset();
+        tellReminder(nullptr);
+        break;
+    case TaskListRows::Selection::Action::MoveTo:
+        selectRow(decision.row);
+        break;
+    case TaskListRows::Selection::Action::SelectTask:
+        m_selectedReminder = m_model->reminderAt(decision.row);
+        m_selectedEvent.reset();
+        tellReminder(m_selectedReminder);
+        break;
+    case TaskListRows::Selection::Action::SelectEvent:
+        m_selectedEvent = m_model->eventAt(decision.row);
+        m_selectedReminder.reset();
+        tellEvent(m_selectedEvent);
+        break;
+    case TaskListRows::Selection::Action::AcceptSilently:
+        break;
+    }
+}
+
+// --- buttons and keys ------------------------------------------------------------------------
+
+void MidViewController::moveByPeriod(int step)
+{
+    const QDateTime moved =
+        m_assembly->periodMovedDate(m_currentViewMode, m_manager.selectedDate(), step);
+    if (moved.isValid())
+        m_manager.setSelectedDate(moved);
+}
+
+void MidViewController::leftButtonTapped()
+{
+    moveByPeriod(-1);
+}
+
+void MidViewController::rightButtonTapped()
+{
+    moveByPeriod(1);
+}
+
+void MidViewController::keyLeftTapped()
+{
+    if (m_leftButton->isEnabled())
+        leftButtonTapped();
+}
+
+void MidViewController::keyRightTapped()
+{
+    if (m_rightButton->isEnabled())
+        rightButtonTapped();
+}
+
+void MidViewController::updateShowHideButton()
+{
+    m_showHideButton->setIcon(TintedIcon::icon(m_showingCompleted ? QStringLiteral("ButtonTopHide")
+                                                                  : QStringLiteral("ButtonTopShow"),
+                                               m_modeManager.iconColor()));
+    m_showHideButton->setToolTip(m_showingCompleted ? tr("Hide Completed") : tr("Show Completed"));
+}
+
+void MidViewController::showHideButtonTapped()
+{
+    m_showingCompleted = !m_showingCompleted;
+    updateShowHideButton();
+    UserDefaults& defaults = m_manager.defaults();
+    defaults.setBool(m_showingCompleted, PrefKey::showCompleted);
+    defaults.synchronize();
+    refreshView();
+}
+
+void MidViewController::doubleClick()
+{
+    if (m_delegate)
+        m_delegate->toggleRightView();
+}
+
+bool MidViewController::canDelete() const
+{
+    return selectedRow() >= 0;
+}
+
+void MidViewController::deleteSelected()
+{
+    if (m_selectedReminder)
+        m_manager.deleteReminder(m_selectedReminder);
+}
+
+void MidViewController::setSearchText(const QString& text)
+{
+    m_searchField->setText(text);
+}
+
+QString MidViewController::searchText() const
+{
+    return m_searchField->text();
+}
+
+bool MidViewController::isSearchSaveButtonVisible() const
+{
+    return !m_searchSaveButton->isHidden();
+}
+
+void MidViewController::searchSaveButton()
+{
+    const QString text = m_searchField->text();
+    if (text.isEmpty())
+        return;
+    SmartLists::addSmartListType(m_manager.defaults(), 15, text, {}, {});
+    if (m_delegate)
+        m_delegate->refreshLeftTableView();
+}
+
+void MidViewController::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        keyLeftTapped();
+        return;
+    case Qt::Key_Right:
+        keyRightTapped();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        doubleClick();
+        return;
+    case Qt::Key_Space: {
+        const int row = selectedRow();
+        if (m_selectedReminder && row >= 0)
+            reminderChecked(row);
+        return;
+    }
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        deleteSelected();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool MidViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_table && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            switch (key->key()) {
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Space:
+            case Qt::Key_Delete:
+            case Qt::Key_Backspace:
+                keyPressEvent(key);
+                return true;
+            default:
+                break;
+            }
+        }
+    }
+    if (watched == m_table->viewport() && event->type() == QEvent::Resize)
+        m_model->setWidth(m_table->viewport()->width());
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- context menu and check button ------------------------------------------------------------
+
+store::ReminderPtr MidViewController::clickedReminder() const
+{
+    return m_model->reminderAt(m_clickedRow);
+}
+
+void MidViewController::menuNeedsUpdate(int clickedRow)
+{
+    m_clickedRow = clickedRow;
+    m_quickActionsMenu->clear();
+    const store::ReminderPtr reminder = clickedReminder();
+    if (!reminder)
+        return;
+    const QList<QuickActionMenuEntry> entries =
+        QuickActionMenu::build(m_manager, reminder, m_showingDetail);
+    std::function<void(QMenu*, const QList<QuickActionMenuEntry>&)> fill =
+        [this, &fill](QMenu* menu, const QList<QuickActionMenuEntry>& items) {
+            for (const QuickActionMenuEntry& entry : items) {
+                using Kind = QuickActionMenuEntry::Kind;
+                if (entry.kind == Kind::Separator) {
+                    menu->addSeparator();
+                    continue;
+                }
+                if (entry.kind == Kind::MoveToListSubmenu ||
+                    entry.kind == Kind::SetPrioritySubmenu) {
+                    QMenu* submenu = menu->addMenu(entry.title);
+                    submenu->setObjectName(entry.objectName);
+                    submenu->setEnabled(entry.enabled);
+                    fill(submenu, entry.items);
+                    continue;
+                }
+                QAction* action = menu->addAction(entry.title);
+                action->setEnabled(entry.enabled);
+                action->setData(entry.tag);
+                const int tag = entry.tag;
+                switch (entry.kind) {
+                case Kind::CompletionToggle:
+                    connect(action, &QAction::triggered, this,
+                            &MidViewController::menuCompletionChange);
+                    break;
+                case Kind::DetailsToggle:
+                    connect(action, &QAction::triggered, this,
+                            &MidViewController::menuShowHideDetails);
+                    break;
+                case Kind::QuickAction:
+                    connect(action, &QAction::triggered, this,
+                            [this, tag] { performQuickAction(tag); });
+                    break;
+                case Kind::MoveToList:
+                    connect(action, &QAction::triggered, this, [this, tag] {
+                        if (const store::ReminderPtr target = clickedReminder())
+                            m_performer->menuChangeToList(target, tag);
+                    });
+                    break;
+                case Kind::SetPriority:
+                    connect(action, &QAction::triggered, this, [this, tag] {
+                        if (const store::ReminderPtr target = clickedReminder())
+                            m_performer->menuSetPriority(target, tag);
+                    });
+                    break;
+                default:
+                    break;
+                }
+            }
+        };
+    fill(m_quickActionsMenu, entries);
+}
+
+void MidViewController::menuCompletionChange()
+{
+    if (!clickedReminder())
+        return;
+    // Only a row on screen can show its check button bounce.
+    const QRect rowRect = m_table->visualRect(m_model->index(m_clickedRow));
+    if (!rowRect.intersects(m_table->viewport()->rect()))
+        return;
+    reminderChecked(m_clickedRow);
+}
+
+void MidViewController::menuShowHideDetails()
+{
+    if (!m_showingDetail) {
+        const store::ReminderPtr reminder = clickedReminder();
+        if (reminder) {
+            selectRow(m_clickedRow);
+            m_selectedReminder = reminder;
+            m_selectedEvent.reset();
+        }
+        tellReminder(reminder);
+    }
+    if (m_delegate)
+        m_delegate->toggleRightView();
+}
+
+void MidViewController::performQuickAction(int index)
+{
+    const store::ReminderPtr reminder = clickedReminder();
+    if (!reminder)
+        return;
+    if (m_performer->menuQuickAction(index, reminder) ==
+        QuickActionPerformer::Outcome::CompleteNext)
+        reminderChecked(m_clickedRow);
+}
+
+void MidViewController::reminderChecked(int row)
+{
+    const store::ReminderPtr reminder = m_model->reminderAt(row);
+    if (!reminder)
+        return;
+    const bool wasCompleted = reminder->completed;
+    const bool started = m_rowDelegate->startBounce(
+        row, [this, reminder] { m_performer->toggleCompletion(reminder); });
+    if (started && !wasCompleted)
+        Sound::soundEffect(Sound::Check);
+}
+
+// --- appearance ------------------------------------------------------------------------------
+
+void MidViewController::setReopenButtonHidden(bool hidden)
+{
+    m_reopenButton->setHidden(hidden);
+}
+
+bool MidViewController::isReopenButtonHidden() const
+{
+    return m_reopenButton->isHidden();
+}
+
+void MidViewController::resetAppearance()
+{
+    QPalette palette = m_modeManager.vibrantAppearance();
+    palette.setColor(QPalette::Window, m_modeManager.backgroundColor());
+    palette.setColor(QPalette::Base, m_modeManager.backgroundColor());
+    palette.setColor(QPalette::Text, m_modeManager.menuTextColor());
+    palette.setColor(QPalette::WindowText, m_modeManager.menuTextColor());
+    setPalette(palette);
+    m_table->setPalette(palette);
+    QPalette titlePalette = palette;
+    titlePalette.setColor(QPalette::WindowText, m_modeManager.subTextColor());
+    m_titleLabel->setPalette(titlePalette);
+    m_titleLabel->setFont(m_modeManager.fontWithSize(14));
+    const QColor icon = m_modeManager.iconColor();
+    m_reopenButton->setIcon(TintedIcon::icon(QStringLiteral("ButtonSidebar"), icon));
+    m_leftButton->setIcon(TintedIcon::icon(QStringLiteral("ButtonLeft"), icon));
+    m_rightButton->setIcon(TintedIcon::icon(QStringLiteral("ButtonRight"), icon));
+    m_addButton->setIcon(TintedIcon::icon(QStringLiteral("ButtonAdd"), icon));
+    m_searchSaveButton->setIcon(TintedIcon::icon(QStringLiteral("ButtonSave"), icon));
+    updateShowHideButton();
+    m_weekDateView->resetAppearance();
+    m_monthDateView->resetAppearance();
+    m_model->refreshAppearance();
+    m_table->viewport()->update();
+}
+
+void MidViewController::setupVisualEffectStateActiveAlways(bool always)
+{
+    Q_UNUSED(always)
+    // Qt panes do not dim when the window loses focus; nothing changes with the pin.
+}

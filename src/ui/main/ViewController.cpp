@@ -1,0 +1,498 @@
+#include "ui/main/ViewController.h"
+
+#include "data/DataManager.h"
+#include "platform/Sound.h"
+#include "platform/UserDefaults.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "text/Global.h"
+#include "text/ListExport.h"
+#include "ui/main/ApplicationShell.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/RightViewController.h"
+#include "ui/main/ShareMenu.h"
+#include "ui/main/sidebar/LeftViewController.h"
+
+#include <QHBoxLayout>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QTimer>
+#include <QVariantAnimation>
+
+namespace {
+
+constexpr int kLeft = 0;
+constexpr int kMiddle = 1;
+constexpr int kRight = 2;
+
+} // namespace
+
+ViewController::ViewController(DataManager& manager, ModeManager& modeManager, QWidget* parent)
+    : QWidget(parent)
+    , m_manager(manager)
+    , m_modeManager(modeManager)
+    , m_shareMenu(new ShareMenu(this))
+{
+    // The store opens first: the panes read lists as they are built.
+    m_manager.initStore();
+
+    m_splitView = new QSplitter(Qt::Horizontal, this);
+    m_splitView->setChildrenCollapsible(true);
+    m_splitView->setHandleWidth(1);
+    m_lvc = new LeftViewController(manager, modeManager, m_splitView);
+    m_mvc = new MidViewController(manager, modeManager, m_splitView);
+    m_rvc = new RightViewController(manager, modeManager, m_splitView);
+    m_lvc->setDelegate(this);
+    m_mvc->setDelegate(this);
+    m_splitView->addWidget(m_lvc);
+    m_splitView->addWidget(m_mvc);
+    m_splitView->addWidget(m_rvc);
+    m_splitView->setCollapsible(kMiddle, false);
+    m_splitView->setStretchFactor(kLeft, 0);
+    m_splitView->setStretchFactor(kMiddle, 1);
+    m_splitView->setStretchFactor(kRight, 0);
+    m_lvc->setMinimumWidth(kLeftMinimumWidth);
+    m_mvc->setMinimumWidth(300);
+    m_rvc->setMinimumWidth(0);
+    m_splitView->setSizes({kLeftOpenWidth, 550, 0});
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_splitView);
+
+    // The task list offers its own button to bring the sidebar back once it is closed.
+    connect(m_splitView, &QSplitter::splitterMoved, this, [this] {
+        m_mvc->setReopenButtonHidden(isListsShown());
+        m_mvc->setShowingDetail(isDetailsShown());
+        m_splitView->handle(1)->setVisible(isListsShown());
+        m_splitView->handle(2)->setVisible(isDetailsShown());
+    });
+    m_mvc->setReopenButtonHidden(isListsShown());
+    m_mvc->setShowingDetail(isDetailsShown());
+    m_splitView->handle(2)->setVisible(false);
+
+    connect(&m_manager, &DataManager::remindersRefreshed, this, &ViewController::fetchData);
+    connect(m_shareMenu, &ShareMenu::failed, this,
+            [this](const QString& message) { Q_EMIT helpUnavailable(message); });
+    QTimer::singleShot(300, this, &ViewController::setupPinSettings);
+}
+
+void ViewController::setHelpOpener(HelpOpener opener)
+{
+    m_helpOpener = std::move(opener);
+    // The update notes show once, so the flag is cleared only when there is a window to show
+    // them in.
+    UserDefaults& defaults = m_manager.defaults();
+    if (m_helpOpener && defaults.boolForKey(PrefKey::updateNote)) {
+        defaults.setBool(false, PrefKey::updateNote);
+        defaults.synchronize();
+        QTimer::singleShot(500, this, &ViewController::openUpdateIntro);
+    }
+}
+
+ViewController::~ViewController() = default;
+
+void ViewController::setApplicationShell(ApplicationShell* shell)
+{
+    m_shell = shell;
+    m_lvc->setApplicationShell(shell);
+}
+
+// --- pane delegates --------------------------------------------------------------------------
+
+void ViewController::selectedRowChangedWithDictionary(const QVariantMap& listDictionary)
+{
+    m_mvc->changeViewToDict(listDictionary);
+    m_rvc->changeViewWithReminder(m_mvc->selectedReminder());
+}
+
+void ViewController::selectedRowChangedWithReminder(const store::ReminderPtr& reminder)
+{
+    m_rvc->changeViewWithReminder(reminder);
+}
+
+void ViewController::selectedRowChangedWithEvent(const store::EventPtr& event)
+{
+    m_rvc->changeViewWithEvent(event);
+}
+
+void ViewController::toggleLeftView()
+{
+    collapseLeftSplitView();
+}
+
+void ViewController::toggleRightView()
+{
+    collapseRightSplitView();
+}
+
+QDateTime ViewController::presetDateForNewTask() const
+{
+    const int row = m_lvc->selectedRow();
+    const QDateTime selected = m_manager.selectedDate();
+    if (row >= 0 && row <= 2 && selected > m_manager.today())
+        return selected;
+    return {};
+}
+
+void ViewController::addNewTask()
+{
+    if (!m_quickAddOpener)
+        return;
+    Sound::soundEffect(Sound::AddPull);
+    const store::CalendarPtr list = m_lvc->selectedList();
+    m_quickAddOpener(presetDateForNewTask(), list ? list->calendarIdentifier : QString());
+}
+
+void ViewController::refreshLeftTableView()
+{
+    m_lvc->reloadDataFromSearch();
+}
+
+void ViewController::pinButtonOn(bool on)
+{
+    m_mvc->setupVisualEffectStateActiveAlways(on);
+    m_rvc->setupVisualEffectStateActiveAlways(on);
+}
+
+StyledText ViewController::sharedListText() const
+{
+    const ReminderList reminders = m_mvc->remindersArray();
+    const QString subtitle = ListExport::subtitleForTaskCount(reminders.size());
+    return ListExport::attributedStringsForSharingListWithTitle(
+        m_mvc->title(), subtitle, reminders, m_mvc->calendarEventsArray(), m_manager.formatters());
+}
+
+void ViewController::shareListWithRect(const QRect& rect)
+{
+    m_shareMenu->share(m_mvc->title(), sharedListText(), this,
+                       m_lvc->mapToGlobal(rect.bottomLeft()));
+}
+
+void ViewController::keyLeftTapped()
+{
+    m_mvc->keyLeftTapped();
+}
+
+void ViewController::keyRightTapped()
+{
+    m_mvc->keyRightTapped();
+}
+
+// --- application requests --------------------------------------------------------------------
+
+void ViewController::fetchData()
+{
+    m_mvc->refreshView();
+    if (m_shell) {
+        m_shell->refreshPanel();
+        m_shell->scheduleNotifications();
+    }
+}
+
+void ViewController::dayView()
+{
+    m_lvc->selectDayView();
+}
+
+void ViewController::weekView()
+{
+    m_lvc->selectWeekView();
+}
+
+void ViewController::monthView()
+{
+    m_lvc->selectMonthView();
+}
+
+void ViewController::searchView()
+{
+    m_lvc->selectSearchView();
+}
+
+void ViewController::presetList(int position)
+{
+    m_lvc->selectPresetList(position);
+}
+
+void ViewController::smartList(int position)
+{
+    m_lvc->selectSmartList(position);
+}
+
+void ViewController::list(int position)
+{
+    m_lvc->selectList(position);
+}
+
+void ViewController::moveToToday()
+{
+    m_lvc->todayButtonAction();
+}
+
+void ViewController::showHideCompleted()
+{
+    m_mvc->showHideButtonTapped();
+}
+
+void ViewController::showHideLists()
+{
+    if (!isListsShown())
+        m_mvc->setReopenButtonHidden(true);
+    collapseLeftSplitView();
+}
+
+void ViewController::showHideDetails()
+{
+    collapseRightSplitView();
+}
+
+bool ViewController::isPaneOpen(int index) const
+{
+    const QList<int> sizes = m_splitView->sizes();
+    return index < sizes.size() && sizes.at(index) > 0;
+}
+
+bool ViewController::isListsShown() const
+{
+    return isPaneOpen(kLeft);
+}
+
+bool ViewController::isDetailsShown() const
+{
+    return isPaneOpen(kRight);
+}
+
+void ViewController::openRightView()
+{
+    if (!isDetailsShown())
+        collapseRightSplitView();
+}
+
+void ViewController::refreshOnMidnight()
+{
+    if (m_manager.resetNightMode())
+        m_modeManager.resetValues();
+    const QDateTime now = m_manager.clock().now();
+    const QDateTime startOfToday = now.date().startOfDay();
+    if (startOfToday == m_manager.today())
+        return;
+    m_manager.setToday(startOfToday);
+    m_manager.setStandardEventsDate(startOfToday);
+    m_manager.setSelectedDate(startOfToday);
+    m_lvc->setupTodayTextField();
+}
+
+void ViewController::refreshLeftTableViewFromPreferences()
+{
+    m_lvc->reloadDataFromPreference();
+    selectedRowChangedWithDictionary(
+        {{QStringLiteral("title"), QString()}, {QStringLiteral("type"), 11}});
+}
+
+void ViewController::fontChanged()
+{
+    m_manager.refreshRemindersArrayOnMac();
+    m_lvc->resetAppearance();
+    m_mvc->resetAppearance();
+    m_rvc->resetAppearance();
+}
+
+void ViewController::resetAppearanceFromPreferences()
+{
+    m_lvc->resetAppearance();
+    m_mvc->resetAppearance();
+    m_rvc->resetAppearance();
+    update();
+}
+
+void ViewController::setupPinSettings()
+{
+    // The keyboard goes back and forth between the two tables.
+    if (m_lvc->tableView() && m_mvc->tableView()) {
+        QWidget::setTabOrder(m_lvc->tableView(), m_mvc->tableView());
+        QWidget::setTabOrder(m_mvc->tableView(), m_lvc->tableView());
+    }
+    if (window()->isFullScreen())
+        return;
+    m_lvc->setupPinSettings();
+    pinButtonOn(m_manager.defaults().boolForKey(PrefKey::alwaysOnTop));
+}
+
+void ViewController::setupTodayTextField()
+{
+    m_lvc->setupTodayTextField();
+}
+
+void ViewController::addNewTaskWithTitle(const QString& title, const QString& mailLink)
+{
+    const QDateTime due = presetDateForNewTask();
+    store::CalendarPtr list = m_lvc->selectedList();
+    if (!list)
+        list = m_manager.defaultList();
+    const std::optional<int> priority = m_lvc->selectedPriority();
+
+    // Mail programs differ in whether they write the slashes after the scheme; links work
+    // only with them.
+    QString notes = mailLink;
+    const int scheme = notes.indexOf(QLatin1String("message:"), 0, Qt::CaseInsensitive);
+    if (scheme >= 0) {
+        const int after = scheme + 8;
+        if (notes.mid(after, 2) != QLatin1String("//"))
+            notes.insert(after, QLatin1String("//"));
+    }
+    QString taskTitle = title;
+    const QString tag = m_lvc->selectedTag();
+    if (!tag.isEmpty()) {
+        if (m_manager.defaults().boolForKey(PrefKey::tagOnNotes))
+            notes += QLatin1Char(' ') + tag;
+        else
+            taskTitle += QLatin1Char(' ') + tag;
+    }
+    m_manager.addReminderOnMacWithTitle(taskTitle, list, priority, due, std::nullopt, QString(),
+                                        notes, m_manager.defaults().boolForKey(PrefKey::alarmOn),
+                                        std::nullopt,
+                                        [this](bool saved, const store::ReminderPtr& reminder) {
+                                            if (saved && reminder) {
+                                                Q_EMIT reminderAdded(reminder);
+                                                if (m_shell)
+                                                    m_shell->selectReminder(reminder);
+                                            }
+                                        });
+}
+
+void ViewController::showHelp()
+{
+    if (!m_helpOpener || !m_helpOpener(QStringLiteral("Help")))
+        Q_EMIT helpUnavailable(QStringLiteral("Help"));
+}
+
+void ViewController::openUpdateIntro()
+{
+    if (!m_helpOpener || !m_helpOpener(QStringLiteral("Update")))
+        Q_EMIT helpUnavailable(QStringLiteral("Update"));
+}
+
+// --- the window frame ------------------------------------------------------------------------
+
+QString ViewController::stringFromRect(const QRect& rect)
+{
+    return QStringLiteral("{{%1, %2}, {%3, %4}}")
+        .arg(rect.x())
+        .arg(rect.y())
+        .arg(rect.width())
+        .arg(rect.height());
+}
+
+QRect ViewController::rectFromString(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        R"(^\s*\{\s*\{\s*(-?\d+(?:\.\d+)?)\s*,\s*(-?\d+(?:\.\d+)?)\s*\}\s*,\s*\{\s*(\d+(?:\.\d+)?)\s*,\s*(\d+(?:\.\d+)?)\s*\}\s*\}\s*$)"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return {};
+    const QRect rect(qRound(match.captured(1).toDouble()), qRound(match.captured(2).toDouble()),
+                     qRound(match.captured(3).toDouble()), qRound(match.captured(4).toDouble()));
+    // A frame from a broken or hand-edited preference must not make the window vanish.
+    if (rect.width() < 200 || rect.height() < 150 || rect.width() > 20000 || rect.height() > 20000)
+        return {};
+    return rect;
+}
+
+void ViewController::saveSplitViewFrame()
+{
+    UserDefaults& defaults = m_manager.defaults();
+    defaults.setString(stringFromRect(window()->geometry()), PrefKey::frameString);
+    defaults.synchronize();
+}
+
+void ViewController::loadSplitViewFrame()
+{
+    const QRect frame = rectFromString(m_manager.defaults().stringForKey(PrefKey::frameString));
+    if (frame.isValid())
+        window()->setGeometry(frame);
+}
+
+// --- opening and closing the side panes ------------------------------------------------------
+
+void ViewController::applySizes(int leftWidth, int rightWidth)
+{
+    const QList<int> sizes = m_splitView->sizes();
+    const int handles = (leftWidth > 0 ? 1 : 0) + (rightWidth > 0 ? 1 : 0);
+    const int middle =
+        qMax(m_mvc->minimumWidth(), m_splitView->width() - leftWidth - rightWidth - handles);
+    m_splitView->setSizes({leftWidth, middle, rightWidth});
+    m_splitView->handle(1)->setVisible(leftWidth > 0);
+    m_splitView->handle(2)->setVisible(rightWidth > 0);
+}
+
+void ViewController::resizeWindowBy(int left, int right, const std::function<void()>& done)
+{
+    if (m_resizing)
+        m_resizing->stop();
+    QWidget* top = window();
+    const QRect start = top->geometry();
+    const QList<int> startSizes = m_splitView->sizes();
+    const int middleWidth = startSizes.value(kMiddle);
+    auto apply = [this, top, start, startSizes, middleWidth, left, right](qreal progress) {
+        const int dl = qRound(left * progress);
+        const int dr = qRound(right * progress);
+        top->setGeometry(start.adjusted(-dl, 0, dr, 0));
+        const int leftWidth = qMax(0, startSizes.value(kLeft) + dl);
+        const int rightWidth = qMax(0, startSizes.value(kRight) + dr);
+        m_splitView->setSizes({leftWidth, middleWidth, rightWidth});
+    };
+    if (m_animationDuration <= 0 || !top->isVisible()) {
+        apply(1.0);
+        done();
+        return;
+    }
+    auto* animation = new QVariantAnimation(this);
+    animation->setStartValue(0.0);
+    animation->setEndValue(1.0);
+    animation->setDuration(m_animationDuration);
+    animation->setEasingCurve(QEasingCurve::InOutQuad);
+    connect(animation, &QVariantAnimation::valueChanged, this,
+            [apply](const QVariant& value) { apply(value.toReal()); });
+    connect(animation, &QVariantAnimation::finished, this, [apply, done] {
+        apply(1.0);
+        done();
+    });
+    m_resizing = animation;
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void ViewController::collapseLeftSplitView()
+{
+    if (isListsShown()) {
+        const int width = m_splitView->sizes().value(kLeft);
+        m_lvc->setMinimumWidth(0);
+        resizeWindowBy(-width, 0, [this] {
+            applySizes(0, m_splitView->sizes().value(kRight));
+            m_mvc->setReopenButtonHidden(false);
+        });
+    } else {
+        m_lvc->setMinimumWidth(0);
+        resizeWindowBy(kLeftOpenWidth, 0, [this] {
+            m_lvc->setMinimumWidth(kLeftMinimumWidth);
+            applySizes(kLeftOpenWidth, m_splitView->sizes().value(kRight));
+            m_mvc->setReopenButtonHidden(true);
+        });
+    }
+}
+
+void ViewController::collapseRightSplitView()
+{
+    if (isDetailsShown()) {
+        const int width = m_splitView->sizes().value(kRight);
+        m_mvc->setShowingDetail(false);
+        m_rvc->setMinimumWidth(0);
+        resizeWindowBy(0, -width, [this] { applySizes(m_splitView->sizes().value(kLeft), 0); });
+    } else {
+        m_mvc->setShowingDetail(true);
+        m_rvc->setMinimumWidth(0);
+        resizeWindowBy(0, kRightOpenWidth, [this] {
+            m_rvc->setMinimumWidth(kRightMinimumWidth);
+            applySizes(m_splitView->sizes().value(kLeft), kRightOpenWidth);
+        });
+    }
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "text/ListExport.h"
+#include "ui/main/PaneDelegates.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+class ApplicationShell;
+class DataManager;
+class LeftViewController;
+class MidViewController;
+class ModeManager;
+class QSplitter;
+class QVariantAnimation;
+class RightViewController;
+class ShareMenu;
+
+// The content of the main window: the lists sidebar, the task list and the detail pane side by
+// side. It is the only object that knows all three panes and relays between them; it opens and
+// closes the side panes by growing and shrinking the window (so the task list keeps its width),
+// follows the data manager's refreshes and the change of day, and starts new tasks.
+class ViewController : public QWidget,
+                       public LeftViewControllerDelegate,
+                       public MidViewControllerDelegate
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kLeftMinimumWidth = 170;
+    static constexpr int kRightMinimumWidth = 250;
+    static constexpr int kLeftOpenWidth = 200;
+    static constexpr int kRightOpenWidth = 250;
+
+    ViewController(DataManager& manager, ModeManager& modeManager, QWidget* parent = nullptr);
+    ~ViewController() override;
+
+    LeftViewController* lvc() const { return m_lvc; }
+    MidViewController* mvc() const { return m_mvc; }
+    RightViewController* rvc() const { return m_rvc; }
+    QSplitter* splitView() const { return m_splitView; }
+    ShareMenu* shareMenu() const { return m_shareMenu; }
+
+    void setApplicationShell(ApplicationShell* shell);
+    // How a new task is entered through the quick-add window; the window arrives with its own
+    // work. Called with the date the form starts on (invalid: none) and the list (may be null).
+    using QuickAddOpener =
+        std::function<void(const QDateTime& date, const QString& listIdentifier)>;
+    void setQuickAddOpener(QuickAddOpener opener) { m_quickAddOpener = std::move(opener); }
+    // The help window ("Help" or "Update"), another window's work; without it nothing opens.
+    using HelpOpener = std::function<bool(const QString& content)>;
+    void setHelpOpener(HelpOpener opener);
+    // 0 makes opening and closing a side pane immediate (tests, reduced motion).
+    void setAnimationDuration(int milliseconds) { m_animationDuration = milliseconds; }
+
+    // The pane delegates.
+    void selectedRowChangedWithDictionary(const QVariantMap& listDictionary) override;
+    void selectedRowChangedWithReminder(const store::ReminderPtr& reminder) override;
+    void selectedRowChangedWithEvent(const store::EventPtr& event) override;
+    void toggleLeftView() override;
+    void toggleRightView() override;
+    void addNewTask() override;
+    void refreshLeftTableView() override;
+    void pinButtonOn(bool on) override;
+    void shareListWithRect(const QRect& rect) override;
+    void keyLeftTapped() override;
+    void keyRightTapped() override;
+
+    // What the application asks of the window.
+    void fetchData();
+    void dayView();
+    void weekView();
+    void monthView();
+    void searchView();
+    void presetList(int position);
+    void smartList(int position);
+    void list(int position);
+    void moveToToday();
+    void showHideCompleted();
+    void showHideLists();
+    void showHideDetails();
+    bool isListsShown() const;
+    bool isDetailsShown() const;
+    void openRightView();
+    void refreshOnMidnight();
+    void refreshLeftTableViewFromPreferences();
+    void fontChanged();
+    void resetAppearanceFromPreferences();
+    void setupPinSettings();
+    void setupTodayTextField();
+    void addNewTaskWithTitle(const QString& title, const QString& mailLink);
+    void showHelp();
+    void openUpdateIntro();
+    // The preference text of the window's frame, "{{x, y}, {width, height}}".
+    void saveSplitViewFrame();
+    void loadSplitViewFrame();
+    static QString stringFromRect(const QRect& rect);
+    static QRect rectFromString(const QString& text);
+
+    // The task list as it is shared: its title line, the count, its tasks and events.
+    StyledText sharedListText() const;
+    // The date and list a new task starts with, from the sidebar's selection.
+    QDateTime presetDateForNewTask() const;
+
+Q_SIGNALS:
+    // A task was added from a dropped message; the application selects it.
+    void reminderAdded(const store::ReminderPtr& reminder);
+    // The help window could not open (not available yet).
+    void helpUnavailable(const QString& content);
+
+private:
+    void collapseLeftSplitView();
+    void collapseRightSplitView();
+    void resizeWindowBy(int left, int right, const std::function<void()>& done);
+    void applySizes(int leftWidth, int rightWidth);
+    bool isPaneOpen(int index) const;
+
+    DataManager& m_manager;
+    ModeManager& m_modeManager;
+    ApplicationShell* m_shell = nullptr;
+    QSplitter* m_splitView = nullptr;
+    LeftViewController* m_lvc = nullptr;
+    MidViewController* m_mvc = nullptr;
+    RightViewController* m_rvc = nullptr;
+    ShareMenu* m_shareMenu = nullptr;
+    QPointer<QVariantAnimation> m_resizing;
+    QuickAddOpener m_quickAddOpener;
+    HelpOpener m_helpOpener;
+    int m_animationDuration = 200;
+};

@@ -1,0 +1,101 @@
+#include "ui/main/WindowController.h"
+
+#include "data/DataManager.h"
+#include "ui/main/ViewController.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QUndoStack>
+
+WindowController::WindowController(DataManager& manager, ModeManager& modeManager, QWidget* parent)
+    : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Velmoran"));
+    setObjectName(QStringLiteral("MainWindow"));
+    setAccessibleName(QStringLiteral("Velmoran"));
+    setAcceptDrops(true);
+    setUnifiedTitleAndToolBarOnMac(true);
+    m_viewController = new ViewController(manager, modeManager, this);
+    setCentralWidget(m_viewController);
+    resize(1000, 640);
+    setMinimumSize(480, 360);
+
+    // The system's undo command undoes the data manager's task changes.
+    m_undoAction = manager.undoManager()->createUndoAction(this, tr("Undo"));
+    m_undoAction->setShortcut(QKeySequence::Undo);
+    m_redoAction = manager.undoManager()->createRedoAction(this, tr("Redo"));
+    m_redoAction->setShortcut(QKeySequence::Redo);
+}
+
+std::optional<WindowController::MailDrop>
+WindowController::mailDropFromMimeData(const QMimeData* data)
+{
+    if (!data)
+        return std::nullopt;
+    QString link;
+    QString title;
+    // Mail programs on Linux offer the link with its subject as "URL\nTitle".
+    if (data->hasFormat(QStringLiteral("text/x-moz-url"))) {
+        const QByteArray raw = data->data(QStringLiteral("text/x-moz-url"));
+        const QString text =
+            raw.size() >= 2 && (raw.at(1) == 0 || raw.at(0) == 0)
+                ? QString::fromUtf16(reinterpret_cast<const char16_t*>(raw.data()), raw.size() / 2)
+                : QString::fromUtf8(raw);
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        link = lines.value(0).trimmed();
+        title = lines.value(1).trimmed();
+    }
+    if (link.isEmpty() && data->hasUrls() && !data->urls().isEmpty())
+        link = data->urls().constFirst().toString();
+    if (link.isEmpty() && data->hasText())
+        link = data->text().trimmed();
+    if (!link.startsWith(QLatin1String("message:"), Qt::CaseInsensitive))
+        return std::nullopt;
+    if (title.isEmpty() && data->hasFormat(QStringLiteral("public.url-name")))
+        title = QString::fromUtf8(data->data(QStringLiteral("public.url-name"))).trimmed();
+    if (title.isEmpty())
+        title = link;
+    return MailDrop{title, link};
+}
+
+void WindowController::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (mailDropFromMimeData(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void WindowController::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (mailDropFromMimeData(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void WindowController::dropEvent(QDropEvent* event)
+{
+    const std::optional<MailDrop> drop = mailDropFromMimeData(event->mimeData());
+    if (!drop) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    m_viewController->addNewTaskWithTitle(drop->title, drop->link);
+}
+
+void WindowController::closeEvent(QCloseEvent* event)
+{
+    // Closing keeps the window and its panes; reopening brings the same window back.
+    Q_EMIT closing();
+    event->accept();
+}
+
+void WindowController::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange)
+        update();
+}

@@ -1,0 +1,222 @@
+#include "LoadedDataManager.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "data/DataManager.h"
+#include "data/SmartLists.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/RightViewController.h"
+#include "ui/main/ShareMenu.h"
+#include "ui/main/ViewController.h"
+#include "ui/main/WindowController.h"
+#include "ui/main/sidebar/LeftViewController.h"
+
+#include <QMimeData>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QUrlQuery>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+
+// The main window's content: the side panes opening and closing by resizing the window, tasks
+// from dropped mail messages, sharing, the change of day and the saved frame.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setBool(false, PrefKey::alarmOn);
+        // Wednesday 9 December 2026.
+        m_clock.setNow(local(2026, 12, 9, 10, 30));
+        writeFile(root() + "/work/displayname", "Work");
+        writeFile(root() + "/work/a.ics", todo("a", "Report"));
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        // The window opens the store again, as at start-up, and refreshes.
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        m_window = std::make_unique<WindowController>(*m_manager, *m_modes);
+        QVERIFY(refreshed.wait(5000));
+        m_window->resize(900, 600);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        view().setAnimationDuration(0);
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_modes.reset();
+        m_manager.reset();
+        m_defaults.reset();
+        m_dir.reset();
+    }
+
+    // The detail pane opens by widening the window by its width; the task list keeps its own.
+    void openingTheDetailPaneWidensTheWindow()
+    {
+        QVERIFY(!view().isDetailsShown());
+        const int windowWidth = m_window->width();
+        const int listWidth = view().mvc()->width();
+        view().showHideDetails();
+        QTRY_VERIFY(view().isDetailsShown());
+        QCOMPARE(m_window->width(), windowWidth + ViewController::kRightOpenWidth);
+        QTRY_COMPARE(view().mvc()->width(), listWidth);
+        QVERIFY(view().mvc()->showingDetail());
+
+        view().showHideDetails();
+        QTRY_VERIFY(!view().isDetailsShown());
+        QCOMPARE(m_window->width(), windowWidth);
+        QVERIFY(!view().mvc()->showingDetail());
+    }
+
+    void closingTheSidebarShowsTheReopenButton()
+    {
+        QVERIFY(view().isListsShown());
+        QVERIFY(view().mvc()->isReopenButtonHidden());
+        const int windowWidth = m_window->width();
+        const int sidebarWidth = view().splitView()->sizes().at(0);
+        view().showHideLists();
+        QTRY_VERIFY(!view().isListsShown());
+        QCOMPARE(m_window->width(), windowWidth - sidebarWidth);
+        QVERIFY(!view().mvc()->isReopenButtonHidden());
+        view().toggleLeftView();
+        QTRY_VERIFY(view().isListsShown());
+        QVERIFY(view().mvc()->isReopenButtonHidden());
+    }
+
+    // Only mail message links are taken, with the subject as the title.
+    void readsMailDrops()
+    {
+        QMimeData mail;
+        mail.setData("text/x-moz-url", "message:<1234@example.org>\nLunch on Friday");
+        const auto drop = WindowController::mailDropFromMimeData(&mail);
+        QVERIFY(drop);
+        QCOMPARE(drop->title, QStringLiteral("Lunch on Friday"));
+        QCOMPARE(drop->link, QStringLiteral("message:<1234@example.org>"));
+
+        QMimeData web;
+        web.setUrls({QUrl("https://example.org/")});
+        QVERIFY(!WindowController::mailDropFromMimeData(&web));
+        QMimeData text;
+        text.setText("just some words");
+        QVERIFY(!WindowController::mailDropFromMimeData(&text));
+    }
+
+    // A message dropped while the tag list #work is shown becomes a task titled with the tag;
+    // the notes carry the link with the slashes mail programs need.
+    void aDroppedMessageInATagList()
+    {
+        SmartLists::addSmartListType(*m_defaults, 8, "work", {}, {});
+        view().refreshLeftTableViewFromPreferences();
+        view().smartList(int(view().lvc()->tagListsArray().size()));
+        QCOMPARE(view().lvc()->selectedTag(), QStringLiteral("#work"));
+        QSignalSpy added(&view(), &ViewController::reminderAdded);
+        view().addNewTaskWithTitle("Lunch on Friday", "message:<1234@example.org>");
+        QCOMPARE(added.count(), 1);
+        const auto reminder = added.at(0).at(0).value<store::ReminderPtr>();
+        QCOMPARE(reminder->title, QStringLiteral("Lunch on Friday #work"));
+        QCOMPARE(reminder->notes, QStringLiteral("message://<1234@example.org>"));
+        QVERIFY(!reminder->dueDateComponents);
+    }
+
+    // In next week's view the new task is due on the selected day; in this week's none.
+    void aDroppedMessageTakesAFutureSelectedDate()
+    {
+        QSignalSpy added(&view(), &ViewController::reminderAdded);
+        view().weekView();
+        view().addNewTaskWithTitle("This week", "message://<a@b>");
+        QVERIFY(!added.at(0).at(0).value<store::ReminderPtr>()->dueDateComponents);
+
+        m_manager->setSelectedDate(local(2026, 12, 16));
+        view().addNewTaskWithTitle("Next week", "message://<c@d>");
+        const auto next = added.at(1).at(0).value<store::ReminderPtr>();
+        QVERIFY(next->dueDateComponents);
+        QCOMPARE(next->dueDateComponents->toDateTime().date(), QDate(2026, 12, 16));
+        QCOMPARE(next->notes, QStringLiteral("message://<c@d>"));
+    }
+
+    void sharingAnEmptyListSaysNoTasks()
+    {
+        view().searchView();
+        const QString text = view().sharedListText().toPlainText();
+        QVERIFY2(text.contains("No Tasks"), qPrintable(text));
+
+        ShareMenu& share = *view().shareMenu();
+        const QString file = m_dir->filePath("shared.txt");
+        QString error;
+        QVERIFY(share.saveToFile(file, view().sharedListText(), &error));
+        QCOMPARE(QString::fromUtf8(readFile(file)), text);
+        // A reserved character in a title must not cut the mail's body short.
+        const QUrl mail = share.mailUrl("Work & home", view().sharedListText());
+        QCOMPARE(QUrlQuery(mail).queryItemValue("subject", QUrl::FullyDecoded),
+                 QStringLiteral("Work & home"));
+        QVERIFY(!share.saveToFile(m_dir->filePath("missing/folder/x.txt"), {}, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    // At the change of day the selected date becomes the new today, whatever was selected.
+    void theChangeOfDayMovesEverySharedDate()
+    {
+        m_manager->setSelectedDate(local(2026, 12, 20));
+        view().refreshOnMidnight();
+        QCOMPARE(m_manager->today(), local(2026, 12, 9));
+        QCOMPARE(m_manager->selectedDate(), local(2026, 12, 20));
+
+        m_clock.setNow(local(2026, 12, 10, 0, 0, 5));
+        view().refreshOnMidnight();
+        QCOMPARE(m_manager->today(), local(2026, 12, 10));
+        QCOMPARE(m_manager->selectedDate(), local(2026, 12, 10));
+        QCOMPARE(m_manager->standardEventsDate(), local(2026, 12, 10));
+        QCOMPARE(view().lvc()->todayButton()->text(), QStringLiteral("10"));
+    }
+
+    void savesAndRestoresTheFrame()
+    {
+        QCOMPARE(ViewController::rectFromString("{{10, 20}, {900, 600}}"), QRect(10, 20, 900, 600));
+        QCOMPARE(
+            ViewController::rectFromString(ViewController::stringFromRect(QRect(-5, 0, 800, 500))),
+            QRect(-5, 0, 800, 500));
+        QVERIFY(!ViewController::rectFromString("{{0, 0}, {10, 10}}").isValid());
+        QVERIFY(!ViewController::rectFromString("garbage").isValid());
+        view().saveSplitViewFrame();
+        QCOMPARE(UserDefaults(m_defaults->filePath()).stringForKey(PrefKey::frameString),
+                 ViewController::stringFromRect(m_window->geometry()));
+    }
+
+    // The window's undo command undoes the data manager's task changes.
+    void undoIsTheDataManagersStack()
+    {
+        QVERIFY(!m_window->undoAction()->isEnabled());
+        const store::ReminderPtr report = m_manager->remindersArray()->reminders().constFirst();
+        m_manager->checkReminder(report, true);
+        QVERIFY(m_window->undoAction()->isEnabled());
+        m_window->undoAction()->trigger();
+        QVERIFY(!m_manager->reminderWithIdentifier(report->calendarItemIdentifier)->completed);
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+    ViewController& view() { return *m_window->viewController(); }
+
+    Clock m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<WindowController> m_window;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,178 @@
+// Renders the main window over a generated demo store into PNG files, so that changes to the
+// look can be reviewed side by side: the day view, a tag list, the week and month views with
+// their dots, and night mode.
+//
+//   screenshots <output folder>
+//
+// Runs on the offscreen platform with its own home folder; nothing of the user's is read or
+// written.
+
+#include "data/DataManager.h"
+#include "platform/Clock.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/ViewController.h"
+#include "ui/main/WindowController.h"
+#include "ui/main/sidebar/LeftViewController.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// Relative day names ("Today", "Tomorrow") follow the real date, so the demo is laid out
+// around it: `day` counts from today.
+QDateTime at(int day, int hour, int minute = 0)
+{
+    return QDateTime(QDate::currentDate().addDays(day), QTime(hour, minute));
+}
+
+void writeEvent(const QString& folder, const QString& uid, const QString& title,
+                const QDateTime& start, const QDateTime& end, const QString& location)
+{
+    QFile file(folder + "/" + uid + ".ics");
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    const QString format = QStringLiteral("yyyyMMdd'T'HHmmss");
+    file.write(QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Velmoran//Demo//EN\r\n"
+                              "BEGIN:VEVENT\r\nUID:%1\r\nDTSTAMP:20261201T090000Z\r\n"
+                              "DTSTART:%2\r\nDTEND:%3\r\nSUMMARY:%4\r\nLOCATION:%5\r\n"
+                              "END:VEVENT\r\nEND:VCALENDAR\r\n")
+                   .arg(uid, start.toString(format), end.toString(format), title, location)
+                   .toUtf8());
+}
+
+void wait(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Waits for the next refresh to arrive, or for the time to pass.
+void waitForRefresh(DataManager& manager, int milliseconds)
+{
+    QEventLoop loop;
+    QObject::connect(&manager, &DataManager::remindersRefreshed, &loop, &QEventLoop::quit);
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool save(QWidget* window, const QString& path)
+{
+    wait(400);
+    const bool saved = window->grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: screenshots <output folder>\n");
+        return 2;
+    }
+    const QString output = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
+    qputenv("XDG_STATE_HOME", (home.path() + "/state").toLocal8Bit());
+    qputenv("VELMORAN_STORE", (home.path() + "/store").toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QDir().mkpath(home.path() + "/store/calendar");
+    QFile name(home.path() + "/store/calendar/displayname");
+    if (name.open(QIODevice::WriteOnly))
+        name.write("Calendar");
+    QFile color(home.path() + "/store/calendar/color");
+    if (color.open(QIODevice::WriteOnly))
+        color.write("#E8A33D");
+    writeEvent(home.path() + "/store/calendar", "standup", "Team stand-up", at(0, 9, 30),
+               at(0, 9, 45), "Room 4");
+    writeEvent(home.path() + "/store/calendar", "dentist", "Dentist", at(0, 16), at(0, 17),
+               "Main Street 12");
+    writeEvent(home.path() + "/store/calendar", "concert", "Concert", at(2, 19, 30), at(2, 22),
+               "Old Town Hall");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velmoran"));
+    Clock::system().setNow(at(0, 11, 20));
+    QDir().mkpath(output);
+
+    DataManager& manager = DataManager::sharedManager();
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    defaults.setBool(false, PrefKey::initialLaunch);
+    defaults.setBool(false, PrefKey::nightModeAuto);
+    setupDefaultPreferences(defaults, &manager);
+    ModeManager& modes = ModeManager::sharedManager();
+    WindowController window(manager, modes);
+    window.resize(1080, 680);
+    window.show();
+    waitForRefresh(manager, 5000);
+
+    const QString work = manager.addListWithTitle(QStringLiteral("Work"), QColor(0x4A, 0x90, 0xD9));
+    const QString home2 =
+        manager.addListWithTitle(QStringLiteral("Home"), QColor(0x5B, 0xB9, 0x74));
+    waitForRefresh(manager, 3000);
+    ViewController* view = window.viewController();
+    view->lvc()->addListDoneEditing(false, work);
+    view->lvc()->addListDoneEditing(false, home2);
+    waitForRefresh(manager, 2000);
+    const store::CalendarPtr workList = manager.calendarByUUID(work);
+    const store::CalendarPtr homeList = manager.calendarByUUID(home2);
+    struct Task
+    {
+        QString title;
+        store::CalendarPtr list;
+        QDateTime due;
+        int priority;
+        QString notes;
+    };
+    const QList<Task> tasks = {
+        {"Send the quarterly report", workList, at(0, 10), 1, "Numbers from finance first"},
+        {"Call the plumber #home", homeList, at(-1, 0), 5, {}},
+        {"Review pull requests", workList, at(0, 14, 30), 0, {}},
+        {"Buy milk and bread #home", homeList, at(0, 0), 9, {}},
+        {"Prepare the workshop slides", workList, at(1, 11), 5, "message:<abc@example.org>"},
+        {"Book train tickets", homeList, at(3, 18), 0, {}},
+        {"Water the plants #home", homeList, at(4, 0), 0, {}},
+        {"Plan the team offsite", workList, at(8, 10), 1, {}},
+        {"Renew the passport", homeList, at(14, 0), 5, {}},
+        {"Read the new style guide", workList, QDateTime(), 0, {}},
+    };
+    for (const Task& task : tasks)
+        manager.addReminderWithTitle(task.title, task.list, task.due, task.priority, false,
+                                     task.notes);
+    waitForRefresh(manager, 3000);
+    wait(500);
+
+    int failures = 0;
+    view->dayView();
+    failures += !save(&window, output + "/day.png");
+    view->lvc()->selectSmartList(1);
+    failures += !save(&window, output + "/tag-list.png");
+    view->weekView();
+    failures += !save(&window, output + "/week.png");
+    view->monthView();
+    failures += !save(&window, output + "/month.png");
+
+    defaults.setBool(true, PrefKey::nightMode);
+    manager.presetNightMode();
+    modes.resetValues();
+    view->resetAppearanceFromPreferences();
+    view->dayView();
+    failures += !save(&window, output + "/day-night.png");
+    view->monthView();
+    failures += !save(&window, output + "/month-night.png");
+    return failures == 0 ? 0 : 1;
+}
