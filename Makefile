@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test bench screenshots format clean
 
 all: build
 
@@ -26,6 +26,10 @@ test: build
 bench: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	@cmake --build $(BUILD_DIR) --target run-benchmarks
+
+# Pictures of the main window over a demo store, in $(BUILD_DIR)/screenshots.
+screenshots: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target run-screenshots
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,185 @@
+#include "LoadedDataManager.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "app/AppDelegate.h"
+#include "app/ApplicationInterface.h"
+#include "app/IncomingRequests.h"
+#include "app/MinuteTimer.h"
+#include "app/SingleInstance.h"
+#include "app/WindowTaskTarget.h"
+#include "hotkeys/PTHotKeyCenter.h"
+#include "hotkeys/PTKeyCombo.h"
+#include "platform/UserDefaults.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/ViewController.h"
+#include "ui/main/WindowController.h"
+#include "ui/main/sidebar/LeftViewController.h"
+#include "ui/main/sidebar/SidebarModel.h"
+
+#include <QApplication>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+
+// The application as it starts: the delegate, its main window on a real display, the list
+// menus and the global shortcut, and a task added by a second launch of the real binary that
+// shows up in the sidebar's counts. This suite runs inside dbus-run-session
+// and runs under xvfb-run, so the second launch finds this process on the same private bus.
+class TestApplicationWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        writeFile(root() + "/home/displayname", "Home");
+        writeFile(root() + "/home/order", "0");
+        writeFile(root() + "/home/a.ics", todo("a", "Water plants"));
+        for (int i = 1; i <= 10; ++i) {
+            const QString folder = root() + QStringLiteral("/list%1").arg(i, 2, 10, QChar('0'));
+            writeFile(folder + "/displayname", QStringLiteral("List %1").arg(i).toUtf8());
+            writeFile(folder + "/order", QByteArray::number(i));
+        }
+        m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
+        m_defaults->setBool(false, PrefKey::showMenuBar);
+        // Ctrl+Alt+F12 (X key code 96) for the main window.
+        m_defaults->setObject(
+            QVariantMap{{"keyCode", 96},
+                        {"modifierFlags", PTKeyCombo::controlKeyMask | PTKeyCombo::optionKeyMask}},
+            PrefKey::shortcut);
+        m_clock.setNow(QDateTime::currentDateTime());
+        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
+            return std::make_unique<store::EventStore>(QStringList{root()}, m_clock);
+        });
+        Global::setPreferences(m_defaults.get());
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_requests = std::make_unique<IncomingRequests>(*m_manager, &m_target);
+        QCOMPARE(m_instance.claim(&m_service), SingleInstance::Role::Primary);
+        connect(&m_service, &ApplicationInterface::urlReceived, m_requests.get(),
+                &IncomingRequests::openUrl);
+        connect(m_manager.get(), &DataManager::remindersRefreshed, m_requests.get(),
+                &IncomingRequests::setReady);
+
+        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults,
+                                                   &PTHotKeyCenter::sharedCenter());
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        m_delegate->applicationDidFinishLaunching();
+        QVERIFY(m_delegate->windowController());
+        QVERIFY(QTest::qWaitForWindowExposed(m_delegate->windowController()));
+        QVERIFY(refreshed.wait(10000));
+    }
+
+    void cleanupTestCase()
+    {
+        m_delegate.reset();
+        m_requests.reset();
+        m_modes.reset();
+        m_manager.reset();
+    }
+
+    void opensTheMainWindowWithItsMenus()
+    {
+        WindowController* window = m_delegate->windowController();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Velmoran"));
+        QStringList menus;
+        for (QAction* action : window->menuBar()->actions())
+            menus << action->text().remove('&');
+        QCOMPARE(menus, QStringList({"File", "Edit", "View", "Window", "Help"}));
+        // The first launch still waits for its onboarding window.
+        QVERIFY(m_defaults->boolForKey(PrefKey::initialLaunch));
+        QCOMPARE(m_delegate->minuteTimer()->state(), MinuteTimer::State::Aligning);
+    }
+
+    // Eleven user lists: the Lists menu, rebuilt as it opens, holds the first nine.
+    void theListsMenuHoldsTheFirstNine()
+    {
+        Q_EMIT m_delegate->listsMenu()->aboutToShow();
+        const QList<QAction*> items = m_delegate->listsMenu()->actions();
+        QCOMPARE(items.size(), 9);
+        QCOMPARE(items.at(0)->text(), QStringLiteral("Home"));
+        QCOMPARE(items.at(8)->text(), QStringLiteral("List 8"));
+        items.at(2)->trigger();
+        QCOMPARE(m_delegate->windowController()->viewController()->mvc()->title(),
+                 QStringLiteral("List 2"));
+
+        m_delegate->updateViewMenu();
+        QStringList titles;
+        for (QAction* action : m_delegate->viewMenu()->actions())
+            titles << action->text();
+        QVERIFY(titles.contains("Hide Lists"));
+        QVERIFY(titles.contains("Show Details"));
+    }
+
+    void registersTheGlobalShortcut()
+    {
+        const auto hotKey = PTHotKeyCenter::sharedCenter().hotKeyWithIdentifier(
+            QString::fromLatin1(AppDelegate::kHotKeyIdentifier));
+        QVERIFY(hotKey);
+        QCOMPARE(hotKey->keyCombo().keyCode(), 96);
+        // The second shortcut is not set: nothing is registered for it.
+        QVERIFY(!PTHotKeyCenter::sharedCenter().hotKeyWithIdentifier(
+            QString::fromLatin1(AppDelegate::kHotKeyIdentifier2)));
+        // Re-registering replaces the combination instead of adding a second one.
+        m_delegate->registerHotKey();
+        int count = 0;
+        for (const auto& key : PTHotKeyCenter::sharedCenter().allHotKeys())
+            count += key->identifier().toString() == QLatin1String(AppDelegate::kHotKeyIdentifier);
+        QCOMPARE(count, 1);
+    }
+
+    // A second launch of the real binary hands its URL over; the task appears in the store and
+    // in the sidebar's count of its list.
+    void aTaskFromASecondLaunchShowsInTheSidebarCounts()
+    {
+        LeftViewController* sidebar = m_delegate->windowController()->viewController()->lvc();
+        const int homeRow = sidebar->layout().rowForList(1);
+        QCOMPARE(countAt(homeRow), QStringLiteral("1"));
+
+        QProcess second;
+        second.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        second.start(VELMORAN_APP_PATH, {"velmoran://add?text=From%20second&list=Home"});
+        // This process answers the hand-over, so it waits with its event loop running.
+        QSignalSpy finished(&second, &QProcess::finished);
+        QVERIFY(finished.wait(30000));
+        QVERIFY2(second.exitCode() == 0, second.readAllStandardError().constData());
+        QTRY_COMPARE_WITH_TIMEOUT(countAt(homeRow), QStringLiteral("2"), 10000);
+        QVERIFY(m_manager->remindersArray());
+        bool found = false;
+        for (const store::ReminderPtr& reminder : m_manager->remindersArray()->reminders())
+            found |= reminder->title == QLatin1String("From second");
+        QVERIFY(found);
+    }
+
+private:
+    QString root() const { return m_dir.filePath("store"); }
+
+    QString countAt(int row) const
+    {
+        LeftViewController* sidebar = m_delegate->windowController()->viewController()->lvc();
+        QAbstractItemModel* model = sidebar->tableView()->model();
+        return model->data(model->index(row, 0), SidebarModel::CountRole).toString();
+    }
+
+    QTemporaryDir m_dir;
+    Clock m_clock;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<ModeManager> m_modes;
+    ApplicationInterface m_service;
+    SingleInstance m_instance;
+    WindowTaskTarget m_target;
+    std::unique_ptr<IncomingRequests> m_requests;
+    std::unique_ptr<AppDelegate> m_delegate;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestApplicationWindow)
+#include "tst_applicationwindow.moc"
