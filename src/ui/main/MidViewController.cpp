@@ -426,9 +426,17 @@ void MidViewController::proposeSelection(int row)
         m_selectedEvent.reset();
         tellReminder(nullptr);
         break;
-    case TaskListRows::Selection::Action::MoveTo:
-        selectRow(decision.row);
+    case TaskListRows::Selection::Action::MoveTo: {
+        // The view is still applying the click that proposed this row; the move follows it.
+        const int target = decision.row;
+        QTimer::singleShot(0, this, [this, target] {
+            if (target < m_model->rowCount()) {
+                selectRow(target);
+                proposeSelection(target);
+            }
+        });
         break;
+    }
     case TaskListRows::Selection::Action::SelectTask:
         m_selectedReminder = m_model->reminderAt(decision.row);
         m_selectedEvent.reset();
