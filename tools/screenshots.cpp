@@ -114,6 +114,7 @@ int main(int argc, char* argv[])
     defaults.setBool(false, PrefKey::initialLaunch);
     defaults.setBool(false, PrefKey::nightModeAuto);
     setupDefaultPreferences(defaults, &manager);
+    manager.resetThisWeekDate();
     ModeManager& modes = ModeManager::sharedManager();
     WindowController window(manager, modes);
     window.resize(1080, 680);

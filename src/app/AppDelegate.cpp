@@ -46,6 +46,11 @@ AppDelegate::AppDelegate(DataManager& manager, ModeManager& modeManager, UserDef
             &AppDelegate::panelRefreshOnListChange);
     connect(&m_modeManager, &ModeManager::listsMenuRefreshRequested, this,
             &AppDelegate::setupListsMenu);
+    // New colours: the task list reloads, as after a refresh.
+    connect(&m_modeManager, &ModeManager::remindersRefreshed, this, [this] {
+        if (m_windowController)
+            m_windowController->viewController()->fetchData();
+    });
 }
 
 AppDelegate::~AppDelegate()
@@ -70,6 +75,8 @@ void AppDelegate::applicationDidFinishLaunching()
 {
     // The crash reporter and the Services provider are running by now (see main).
     setupDefaultPreferences(m_defaults, &m_manager);
+    // The data manager worked out this week before the defaults said which day starts it.
+    m_manager.resetThisWeekDate();
     // The onboarding window clears "initialLaunch" once it has shown; while there is none the
     // main window opens and the flag waits for it.
     if (m_defaults.boolForKey(PrefKey::initialLaunch) && m_windows.openIntro &&

@@ -97,6 +97,10 @@ private Q_SLOTS:
         // The first launch still waits for its onboarding window.
         QVERIFY(m_defaults->boolForKey(PrefKey::initialLaunch));
         QCOMPARE(m_delegate->minuteTimer()->state(), MinuteTimer::State::Aligning);
+        // The week starts on the day the freshly written defaults name.
+        QCOMPARE(m_manager->thisWeekDate(),
+                 Global::calculateStartingDayOfTheWeekOnDate(
+                     m_manager->today(), m_defaults->boolForKey(PrefKey::sundayFirst)));
     }
 
     // Eleven user lists: the Lists menu, rebuilt as it opens, holds the first nine.

@@ -5,7 +5,6 @@
 #include "data/QuickActionPerformer.h"
 #include "data/SmartLists.h"
 #include "data/views/TaskListAssembly.h"
-#include "platform/Sound.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
@@ -197,6 +196,7 @@ void MidViewController::changeViewToDict(const QVariantMap& dictionary)
     if (m_currentViewMode == TaskViewMode::Search) {
         m_searchField->clear();
         m_searchField->setFocus();
+        QWidget::setTabOrder(m_searchField, m_table);
     }
     refreshView();
 }
@@ -312,143 +312,6 @@ void MidViewController::resetCalendarDots()
     } else {
         m_monthDateView->refreshDays();
         m_monthDateView->addCalendarDots(dots);
-    }
-}
-
-// --- the selection ---------------------------------------------------------------------------
-
-int MidViewController::selectedRow() const
-{
-    const QModelIndex current = m_table->selectionModel()->currentIndex();
-    return current.isValid() && m_table->selectionModel()->isSelected(current) ? current.row() : -1;
-}
-
-void MidViewController::selectRow(int row)
-{
-    m_applyingSelection = true;
-    if (row < 0) {
-        m_table->selectionModel()->clearSelection();
-    } else {
-        const QModelIndex index = m_model->index(row);
-        m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        m_table->scrollTo(index);
-    }
-    m_applyingSelection = false;
-}
-
-void MidViewController::tellReminder(const store::ReminderPtr& reminder)
-{
-    if (m_delegate)
-        m_delegate->selectedRowChangedWithReminder(reminder);
-}
-
-void MidViewController::tellEvent(const store::EventPtr& event)
-{
-    if (m_delegate)
-        m_delegate->selectedRowChangedWithEvent(event);
-}
-
-void MidViewController::restoreSelection()
-{
-    if (m_selectedReminder) {
-        const QString identifier = m_selectedReminder->calendarItemIdentifier;
-        m_selectedReminder.reset();
-        for (qsizetype i = 0; i < m_remindersArray.size(); ++i) {
-            if (m_remindersArray.at(i)->calendarItemIdentifier == identifier) {
-                m_selectedReminder = m_remindersArray.at(i);
-                selectRow(m_model->rows().rowForReminder(int(i)));
-                break;
-            }
-        }
-        if (!m_selectedReminder)
-            selectRow(-1);
-        tellReminder(m_selectedReminder);
-    } else if (m_selectedEvent) {
-        const QString identifier = m_selectedEvent->eventIdentifier;
-        const QList<store::EventPtr> events = calendarEventsArray();
-        m_selectedEvent.reset();
-        for (qsizetype i = 0; i < events.size(); ++i) {
-            if (events.at(i)->eventIdentifier == identifier) {
-                m_selectedEvent = events.at(i);
-                selectRow(m_model->rows().rowForEvent(int(i)));
-                break;
-            }
-        }
-        if (!m_selectedEvent)
-            selectRow(-1);
-        tellEvent(m_selectedEvent);
-    } else {
-        selectRow(-1);
-    }
-}
-
-void MidViewController::selectReminder(const store::ReminderPtr& reminder)
-{
-    m_selectionRetry.stop();
-    m_pendingSelection.reset();
-    if (!reminder)
-        return;
-    if (selectReminderFromNotifications(reminder)) {
-        m_selectionTriedCount = 0;
-        return;
-    }
-    if (m_selectionTriedCount < kMaximumRetries) {
-        ++m_selectionTriedCount;
-        m_pendingSelection = reminder;
-        m_selectionRetry.start(kRetryIntervalMs);
-    } else {
-        m_selectionTriedCount = 0;
-    }
-}
-
-bool MidViewController::selectReminderFromNotifications(const store::ReminderPtr& reminder)
-{
-    if (!reminder)
-        return false;
-    for (qsizetype i = 0; i < m_remindersArray.size(); ++i) {
-        if (m_remindersArray.at(i)->calendarItemIdentifier == reminder->calendarItemIdentifier) {
-            m_selectedReminder = m_remindersArray.at(i);
-            m_selectedEvent.reset();
-            selectRow(m_model->rows().rowForReminder(int(i)));
-            tellReminder(m_selectedReminder);
-            return true;
-        }
-    }
-    return false;
-}
-
-void MidViewController::proposeSelection(int row)
-{
-    const TaskListRows::Selection decision = m_model->rows().proposeSelection(row);
-    switch (decision.action) {
-    case TaskListRows::Selection::Action::ClearBoth:
-        m_selectedReminder.reset();
-        m_selectedEvent.reset();
-        tellReminder(nullptr);
-        break;
-    case TaskListRows::Selection::Action::MoveTo: {
-        // The view is still applying the click that proposed this row; the move follows it.
-        const int target = decision.row;
-        QTimer::singleShot(0, this, [this, target] {
-            if (target < m_model->rowCount()) {
-                selectRow(target);
-                proposeSelection(target);
-            }
-        });
-        break;
-    }
-    case TaskListRows::Selection::Action::SelectTask:
-        m_selectedReminder = m_model->reminderAt(decision.row);
-        m_selectedEvent.reset();
-        tellReminder(m_selectedReminder);
-        break;
-    case TaskListRows::Selection::Action::SelectEvent:
-        m_selectedEvent = m_model->eventAt(decision.row);
-        m_selectedReminder.reset();
-        tellEvent(m_selectedEvent);
-        break;
-    case TaskListRows::Selection::Action::AcceptSilently:
-        break;
     }
 }
 
@@ -595,123 +458,6 @@ bool MidViewController::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_table->viewport() && event->type() == QEvent::Resize)
         m_model->setWidth(m_table->viewport()->width());
     return QWidget::eventFilter(watched, event);
-}
-
-// --- context menu and check button ------------------------------------------------------------
-
-store::ReminderPtr MidViewController::clickedReminder() const
-{
-    return m_model->reminderAt(m_clickedRow);
-}
-
-void MidViewController::menuNeedsUpdate(int clickedRow)
-{
-    m_clickedRow = clickedRow;
-    m_quickActionsMenu->clear();
-    const store::ReminderPtr reminder = clickedReminder();
-    if (!reminder)
-        return;
-    const QList<QuickActionMenuEntry> entries =
-        QuickActionMenu::build(m_manager, reminder, m_showingDetail);
-    std::function<void(QMenu*, const QList<QuickActionMenuEntry>&)> fill =
-        [this, &fill](QMenu* menu, const QList<QuickActionMenuEntry>& items) {
-            for (const QuickActionMenuEntry& entry : items) {
-                using Kind = QuickActionMenuEntry::Kind;
-                if (entry.kind == Kind::Separator) {
-                    menu->addSeparator();
-                    continue;
-                }
-                if (entry.kind == Kind::MoveToListSubmenu ||
-                    entry.kind == Kind::SetPrioritySubmenu) {
-                    QMenu* submenu = menu->addMenu(entry.title);
-                    submenu->setObjectName(entry.objectName);
-                    submenu->setEnabled(entry.enabled);
-                    fill(submenu, entry.items);
-                    continue;
-                }
-                QAction* action = menu->addAction(entry.title);
-                action->setEnabled(entry.enabled);
-                action->setData(entry.tag);
-                const int tag = entry.tag;
-                switch (entry.kind) {
-                case Kind::CompletionToggle:
-                    connect(action, &QAction::triggered, this,
-                            &MidViewController::menuCompletionChange);
-                    break;
-                case Kind::DetailsToggle:
-                    connect(action, &QAction::triggered, this,
-                            &MidViewController::menuShowHideDetails);
-                    break;
-                case Kind::QuickAction:
-                    connect(action, &QAction::triggered, this,
-                            [this, tag] { performQuickAction(tag); });
-                    break;
-                case Kind::MoveToList:
-                    connect(action, &QAction::triggered, this, [this, tag] {
-                        if (const store::ReminderPtr target = clickedReminder())
-                            m_performer->menuChangeToList(target, tag);
-                    });
-                    break;
-                case Kind::SetPriority:
-                    connect(action, &QAction::triggered, this, [this, tag] {
-                        if (const store::ReminderPtr target = clickedReminder())
-                            m_performer->menuSetPriority(target, tag);
-                    });
-                    break;
-                default:
-                    break;
-                }
-            }
-        };
-    fill(m_quickActionsMenu, entries);
-}
-
-void MidViewController::menuCompletionChange()
-{
-    if (!clickedReminder())
-        return;
-    // Only a row on screen can show its check button bounce.
-    const QRect rowRect = m_table->visualRect(m_model->index(m_clickedRow));
-    if (!rowRect.intersects(m_table->viewport()->rect()))
-        return;
-    reminderChecked(m_clickedRow);
-}
-
-void MidViewController::menuShowHideDetails()
-{
-    if (!m_showingDetail) {
-        const store::ReminderPtr reminder = clickedReminder();
-        if (reminder) {
-            selectRow(m_clickedRow);
-            m_selectedReminder = reminder;
-            m_selectedEvent.reset();
-        }
-        tellReminder(reminder);
-    }
-    if (m_delegate)
-        m_delegate->toggleRightView();
-}
-
-void MidViewController::performQuickAction(int index)
-{
-    const store::ReminderPtr reminder = clickedReminder();
-    if (!reminder)
-        return;
-    if (m_performer->menuQuickAction(index, reminder) ==
-        QuickActionPerformer::Outcome::CompleteNext)
-        reminderChecked(m_clickedRow);
-}
-
-void MidViewController::reminderChecked(int row)
-{
-    const store::ReminderPtr reminder = m_model->reminderAt(row);
-    if (!reminder)
-        return;
-    const bool wasCompleted = reminder->completed;
-    const bool started = m_rowDelegate->startBounce(
-        row, [this, reminder] { m_performer->toggleCompletion(reminder); });
-    if (started && !wasCompleted)
-        Sound::soundEffect(Sound::Check);
 }
 
 // --- appearance ------------------------------------------------------------------------------

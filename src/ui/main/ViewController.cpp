@@ -12,6 +12,7 @@
 #include "ui/main/RightViewController.h"
 #include "ui/main/ShareMenu.h"
 #include "ui/main/sidebar/LeftViewController.h"
+#include "ui/main/tasklist/TaskListModel.h"
 
 #include <QHBoxLayout>
 #include <QRegularExpression>
@@ -272,6 +273,8 @@ void ViewController::refreshOnMidnight()
 {
     if (m_manager.resetNightMode())
         m_modeManager.resetValues();
+    // Overdue colours and ended events follow the moving present.
+    m_mvc->model()->refreshParts();
     const QDateTime now = m_manager.clock().now();
     const QDateTime startOfToday = now.date().startOfDay();
     if (startOfToday == m_manager.today())

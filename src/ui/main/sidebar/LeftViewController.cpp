@@ -429,7 +429,12 @@ void LeftViewController::menuNeedsUpdate()
 
 void LeftViewController::resetAppearance()
 {
-    const QPalette palette = m_modeManager.vibrantAppearance();
+    // The pane paints its own background so the top and bottom bars follow night mode too.
+    QPalette palette = m_modeManager.vibrantAppearance();
+    palette.setColor(QPalette::Window, m_modeManager.listBackgroundColor());
+    palette.setColor(QPalette::WindowText, m_modeManager.menuTextColor());
+    palette.setColor(QPalette::ButtonText, m_modeManager.menuTextColor());
+    setAutoFillBackground(true);
     setPalette(palette);
     QPalette tablePalette = palette;
     tablePalette.setColor(QPalette::Base, m_modeManager.listBackgroundColor());
