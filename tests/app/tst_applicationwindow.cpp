@@ -163,6 +163,80 @@ private Q_SLOTS:
         QVERIFY(found);
     }
 
+    // Without the tray panel ("showMenuBar" off) every panel relay stays quiet.
+    void panelRelaysFollowShowMenuBar()
+    {
+        int panelCalls = 0;
+        AppDelegate::Windows windows;
+        auto count = [&panelCalls] { ++panelCalls; };
+        windows.togglePanel = count;
+        windows.turnOnOffByHotKey = count;
+        windows.closePanel = count;
+        windows.refreshPanelForMode = count;
+        windows.applyPanelFont = count;
+        windows.refreshPanelContent = count;
+        windows.refreshOnMinuteChange = count;
+        windows.createStatusItem = count;
+        windows.removeStatusItem = count;
+        m_delegate->setWindows(windows);
+        m_defaults->setBool(false, PrefKey::showMenuBar);
+        auto everyRelay = [this] {
+            m_delegate->toggle2();
+            m_delegate->togglePanel();
+            m_delegate->refreshPanel();
+            m_delegate->redrawWindows();
+            m_delegate->fontChanged();
+            m_delegate->panelRefreshOnListChange();
+        };
+        everyRelay();
+        m_delegate->showHideMenuBar();
+        QCOMPARE(panelCalls, 0);
+        QVERIFY(!m_delegate->hasStatusItem());
+
+        m_defaults->setBool(true, PrefKey::showMenuBar);
+        m_delegate->showHideMenuBar();
+        QVERIFY(m_delegate->hasStatusItem());
+        QCOMPARE(panelCalls, 1);
+        everyRelay();
+        // toggle2, togglePanel, refreshPanel, redraw (close + refresh), font, list refresh.
+        QCOMPARE(panelCalls, 1 + 7);
+        m_defaults->setBool(false, PrefKey::showMenuBar);
+        m_delegate->showHideMenuBar();
+        QVERIFY(!m_delegate->hasStatusItem());
+        m_delegate->setWindows({});
+    }
+
+    // On the first launch the onboarding window opens instead of the main window, the flag is
+    // cleared, and the main window follows 0.2 seconds after the onboarding finishes.
+    void theFirstLaunchGoesThroughOnboarding()
+    {
+        UserDefaults defaults(m_dir.filePath("first-launch.json"));
+        AppDelegate first(*m_manager, *m_modes, defaults, nullptr);
+        int intros = 0;
+        AppDelegate::Windows windows;
+        windows.openIntro = [&intros](AppDelegate&) {
+            ++intros;
+            return true;
+        };
+        first.setWindows(windows);
+        first.applicationDidFinishLaunching();
+        QCOMPARE(intros, 1);
+        QVERIFY(!first.windowController());
+        QVERIFY(!UserDefaults(defaults.filePath()).boolForKey(PrefKey::initialLaunch));
+
+        first.introFinished();
+        QVERIFY(!first.windowController());
+        QTRY_VERIFY_WITH_TIMEOUT(first.windowController(), 1000);
+        QVERIFY(first.windowController()->isVisible());
+
+        // The second launch opens the main window directly.
+        AppDelegate second(*m_manager, *m_modes, defaults, nullptr);
+        second.setWindows(windows);
+        second.applicationDidFinishLaunching();
+        QCOMPARE(intros, 1);
+        QVERIFY(second.windowController());
+    }
+
 private:
     QString root() const { return m_dir.filePath("store"); }
 
