@@ -12,25 +12,21 @@ constexpr qint64 kMissing = std::numeric_limits<qint64>::max();
 constexpr int kNoPriorityRank = 10;
 constexpr qint64 kSecondsPerDay = 86400;
 
-qint64 instantKey(const QDateTime& date)
+// Completion and creation dates on the same local wall clock, in milliseconds. A local date
+// reads its clock directly; asking it for its instant would look up the zone's offset for
+// every reminder, which made sorting a long overdue list take longer than drawing it.
+qint64 localClockKey(const QDateTime& date)
 {
-    return date.isValid() ? date.toMSecsSinceEpoch() : kMissing;
-}
-
-// The wall-clock reading of a local date and time, in seconds. Due dates in the local zone
-// compare as their instants do except within the hour a daylight-saving change skips or
-// repeats, and the key needs no time-zone lookup per reminder, which would make sorting a
-// hundred thousand tasks take a noticeable moment.
-qint64 wallClockKey(const QDate& date, const QTime& time)
-{
-    return date.toJulianDay() * kSecondsPerDay + time.msecsSinceStartOfDay() / 1000;
+    if (!date.isValid())
+        return kMissing;
+    const QDateTime local = date.timeSpec() == Qt::LocalTime ? date : date.toLocalTime();
+    return local.date().toJulianDay() * kSecondsPerDay * 1000 + local.time().msecsSinceStartOfDay();
 }
 
 } // namespace
 
 ReminderSort::ReminderSort(QStringList visibleLists)
     : m_visibleLists(std::move(visibleLists))
-    , m_systemZone(QTimeZone::systemTimeZone())
 {
     m_listPositions.reserve(m_visibleLists.size());
     for (int i = 0; i < m_visibleLists.size(); ++i) {
@@ -41,28 +37,24 @@ ReminderSort::ReminderSort(QStringList visibleLists)
 
 qint64 ReminderSort::dueKey(const store::Reminder& reminder) const
 {
-    if (!reminder.dueDateComponents || !reminder.dueDateComponents->isValid())
+    if (!reminder.dueDateComponents)
         return kMissing;
-    const store::DateComponents& due = *reminder.dueDateComponents;
-    const QTime time(due.hour, due.minute, due.second);
-    if (!due.timeZone.isValid() || due.timeZone == m_systemZone)
-        return wallClockKey(due.date(), time.isValid() ? time : QTime(0, 0));
-    // A due date pinned to another zone is read on the local clock, as the user sees it.
-    const QDateTime local = due.toDateTime();
-    return local.isValid() ? wallClockKey(local.date(), local.time()) : kMissing;
+    const std::optional<LocalWallClock::Reading> due =
+        m_wallClock.reading(*reminder.dueDateComponents);
+    return due ? LocalWallClock::key(*due) : kMissing;
 }
 
 ReminderSort::Keys ReminderSort::keysOf(const store::Reminder& reminder) const
 {
     Keys keys;
     keys.completed = reminder.completed;
-    keys.completion = instantKey(reminder.completionDate);
+    keys.completion = localClockKey(reminder.completionDate);
     keys.due = dueKey(reminder);
     keys.priority = reminder.priority == 0 ? kNoPriorityRank : reminder.priority;
     const QString listIdentifier =
         reminder.calendar ? reminder.calendar->calendarIdentifier : QString();
     keys.listPosition = m_listPositions.value(listIdentifier, -1);
-    keys.creation = instantKey(reminder.creationDate);
+    keys.creation = localClockKey(reminder.creationDate);
     return keys;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/LocalWallClock.h"
 #include "data/ReminderQueries.h"
 
 #include <QHash>
@@ -48,5 +49,5 @@ private:
 
     QStringList m_visibleLists;
     QHash<QString, int> m_listPositions;
-    QTimeZone m_systemZone;
+    LocalWallClock m_wallClock;
 };

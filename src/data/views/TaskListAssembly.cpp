@@ -4,6 +4,7 @@
 #include "data/DateFormatters.h"
 #include "data/EventWindow.h"
 #include "data/ListFilters.h"
+#include "data/LocalWallClock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
 #include "text/Global.h"
@@ -372,14 +373,16 @@ CalendarDots TaskListAssembly::calendarDots(TaskViewMode mode, const QDateTime& 
     };
     auto colorOf = [](const store::CalendarPtr& list) { return list ? list->color : QColor(); };
 
+    const LocalWallClock wallClock;
     for (const store::ReminderPtr& reminder : reminders) {
         int day = 0;
         if (reminder->completed) {
             if (reminder->completionDate.isValid())
                 day = dayOf(reminder->completionDate.toLocalTime().date());
         } else if (reminder->dueDateComponents) {
-            const QDateTime due = reminder->dueDateComponents->toDateTime().toLocalTime();
-            day = due < currentDate ? 1 : dayOf(due.date());
+            // The period starts at midnight, so a due date before it is one on an earlier day.
+            if (const auto due = wallClock.reading(*reminder->dueDateComponents))
+                day = due->date < first ? 1 : dayOf(due->date);
         }
         if (day > 0)
             dots[day].append({CalendarDot::Kind::Reminder, colorOf(reminder->calendar)});
