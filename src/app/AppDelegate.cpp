@@ -101,6 +101,12 @@ void AppDelegate::openMainWindow()
         ViewController* view = m_windowController->viewController();
         view->setApplicationShell(this);
         setupMenuBar(m_windowController->menuBar());
+        // The menus' shortcuts work while the menus are closed, so they follow every rebuild.
+        connect(view->lvc(), &LeftViewController::listsReloaded, this, [this] {
+            setupPresetListsMenu();
+            setupSmartListsMenu();
+            setupListsMenu();
+        });
         view->loadSplitViewFrame();
     }
     m_windowController->show();

@@ -8,6 +8,7 @@
 #include "app/MinuteTimer.h"
 #include "app/SingleInstance.h"
 #include "app/WindowTaskTarget.h"
+#include "data/SmartLists.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "hotkeys/PTKeyCombo.h"
 #include "platform/UserDefaults.h"
@@ -121,6 +122,17 @@ private Q_SLOTS:
             titles << action->text();
         QVERIFY(titles.contains("Hide Lists"));
         QVERIFY(titles.contains("Show Details"));
+    }
+
+    // A new smart list gets its menu item (and so its shortcut) without the menu opening.
+    void theListMenusFollowTheSidebar()
+    {
+        SmartLists::addSmartListType(*m_defaults, 8, "errands", {}, {});
+        m_delegate->windowController()->viewController()->lvc()->reloadDataFromPreference();
+        QStringList titles;
+        for (QAction* action : m_delegate->smartListsMenu()->actions())
+            titles << action->text();
+        QVERIFY2(titles.contains("#errands"), qPrintable(titles.join(", ")));
     }
 
     void registersTheGlobalShortcut()

@@ -422,7 +422,7 @@ void MidViewController::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Space: {
         const int row = selectedRow();
-        if (m_selectedReminder && row >= 0)
+        if (m_selectedReminder && row >= 0 && isRowOnScreen(row))
             reminderChecked(row);
         return;
     }

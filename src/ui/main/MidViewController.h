@@ -93,6 +93,7 @@ public:
     void menuNeedsUpdate(int clickedRow);
     int clickedRow() const { return m_clickedRow; }
     void reminderChecked(int row);
+    bool isRowOnScreen(int row) const;
 
     // The window's relays.
     void setReopenButtonHidden(bool hidden);

@@ -80,15 +80,17 @@ void MidViewController::menuNeedsUpdate(int clickedRow)
     fill(m_quickActionsMenu, entries);
 }
 
+bool MidViewController::isRowOnScreen(int row) const
+{
+    const QRect rowRect = m_table->visualRect(m_model->index(row));
+    return rowRect.isValid() && rowRect.intersects(m_table->viewport()->rect());
+}
+
 void MidViewController::menuCompletionChange()
 {
-    if (!clickedReminder())
-        return;
     // Only a row on screen can show its check button bounce.
-    const QRect rowRect = m_table->visualRect(m_model->index(m_clickedRow));
-    if (!rowRect.intersects(m_table->viewport()->rect()))
-        return;
-    reminderChecked(m_clickedRow);
+    if (clickedReminder() && isRowOnScreen(m_clickedRow))
+        reminderChecked(m_clickedRow);
 }
 
 void MidViewController::menuShowHideDetails()

@@ -170,6 +170,7 @@ void LeftViewController::loadLists()
     if (layout().isDivider(row))
         --row;
     setSelectedRowSilently(row);
+    Q_EMIT listsReloaded();
 }
 
 void LeftViewController::refreshView()

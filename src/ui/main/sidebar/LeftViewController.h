@@ -120,6 +120,10 @@ public:
 
     void resetAppearance();
 
+Q_SIGNALS:
+    // The groups were rebuilt (a list or smart list came or went): the list menus follow.
+    void listsReloaded();
+
 private:
     void setSelectedRowSilently(int row);
     void refreshAfterSelection();
