@@ -1,15 +1,11 @@
 #include "app/ListMenus.h"
 
+#include "data/ListTitles.h"
+
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
 
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ListMenus", text);
-}
 
 void fill(QMenu* menu, const QVariantList& entries, QKeyCombination modifiers,
           const std::function<QString(const QVariantMap&)>& title, const ListMenus::Choose& choose)
@@ -33,55 +29,20 @@ void fill(QMenu* menu, const QVariantList& entries, QKeyCombination modifiers,
 
 namespace ListMenus {
 
-QString presetListTitle(int type)
-{
-    switch (type) {
-    case 0:
-        return tr("All Tasks");
-    case 1:
-        return tr("Undated Tasks");
-    case 2:
-        return tr("Recurring Tasks");
-    case 3:
-        return tr("Location-based Tasks");
-    case 4:
-        return tr("Overdue Tasks");
-    case 5:
-        return tr("High Priority Tasks");
-    case 6:
-        return tr("Mid Priority Tasks");
-    case 7:
-        return tr("Low Priority Tasks");
-    default:
-        return {};
-    }
-}
-
-QString smartListTitle(const QVariantMap& entry)
-{
-    const int type = entry.value(QStringLiteral("type")).toInt();
-    const QString tag = entry.value(QStringLiteral("tag")).toString();
-    if (type == 8)
-        return QStringLiteral("#") + tag;
-    if (type == 9 || type == 15)
-        return tag;
-    return {};
-}
-
 void setupPresetListsMenu(QMenu* menu, const QVariantList& entries, const Choose& choose)
 {
     fill(
         menu, entries, QKeyCombination(Qt::ControlModifier),
         [](const QVariantMap& entry) {
-            return presetListTitle(entry.value(QStringLiteral("type")).toInt());
+            return ListTitles::presetListTitle(entry.value(QStringLiteral("type")).toInt());
         },
         choose);
 }
 
 void setupSmartListsMenu(QMenu* menu, const QVariantList& entries, const Choose& choose)
 {
-    fill(menu, entries, QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier), smartListTitle,
-         choose);
+    fill(menu, entries, QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier),
+         ListTitles::smartListTitle, choose);
 }
 
 void setupListsMenu(QMenu* menu, const QVariantList& entries, const Choose& choose)

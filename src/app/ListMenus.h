@@ -18,9 +18,6 @@ inline constexpr int kMaximumItems = 9;
 // Called with the entry's position, from 1.
 using Choose = std::function<void(int position)>;
 
-QString presetListTitle(int type);
-QString smartListTitle(const QVariantMap& entry);
-
 void setupPresetListsMenu(QMenu* menu, const QVariantList& entries, const Choose& choose);
 void setupSmartListsMenu(QMenu* menu, const QVariantList& entries, const Choose& choose);
 void setupListsMenu(QMenu* menu, const QVariantList& entries, const Choose& choose);

@@ -4,6 +4,7 @@
 #include "data/DateFormatters.h"
 #include "data/EventWindow.h"
 #include "data/ListFilters.h"
+#include "data/ListTitles.h"
 #include "data/LocalWallClock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
@@ -127,28 +128,13 @@ std::optional<QString> TaskListAssembly::titleForDictionary(const QVariantMap& d
     const int type = dictionary.value(kType).toInt(&isNumber);
     if (!isNumber)
         return std::nullopt;
+    if (type >= 0 && type <= 7)
+        return ListTitles::presetListTitle(type);
     switch (type) {
-    case 0:
-        return tr("All Tasks");
-    case 1:
-        return tr("Undated Tasks");
-    case 2:
-        return tr("Recurring Tasks");
-    case 3:
-        return tr("Location-based Tasks");
-    case 4:
-        return tr("Overdue Tasks");
-    case 5:
-        return tr("High Priority Tasks");
-    case 6:
-        return tr("Mid Priority Tasks");
-    case 7:
-        return tr("Low Priority Tasks");
     case 8:
-        return tr("#%1").arg(dictionary.value(kTag).toString());
     case 9:
     case 15:
-        return dictionary.value(kTag).toString();
+        return ListTitles::smartListTitle(dictionary);
     case 10:
         return dictionary.value(kTitle).toString();
     case 14:

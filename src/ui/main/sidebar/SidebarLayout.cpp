@@ -1,5 +1,7 @@
 #include "ui/main/sidebar/SidebarLayout.h"
 
+#include "data/ListTitles.h"
+
 #include "data/DataManager.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
@@ -22,30 +24,6 @@ QVariantMap dateEntry(qint64 type)
 bool isSmartType(qint64 type)
 {
     return type == 8 || type == 9 || type == 15;
-}
-
-QString presetTitle(qint64 type)
-{
-    switch (type) {
-    case 0:
-        return QCoreApplication::translate("SidebarLayout", "All Tasks");
-    case 1:
-        return QCoreApplication::translate("SidebarLayout", "Undated Tasks");
-    case 2:
-        return QCoreApplication::translate("SidebarLayout", "Recurring Tasks");
-    case 3:
-        return QCoreApplication::translate("SidebarLayout", "Location-based Tasks");
-    case 4:
-        return QCoreApplication::translate("SidebarLayout", "Overdue Tasks");
-    case 5:
-        return QCoreApplication::translate("SidebarLayout", "High Priority Tasks");
-    case 6:
-        return QCoreApplication::translate("SidebarLayout", "Mid Priority Tasks");
-    case 7:
-        return QCoreApplication::translate("SidebarLayout", "Low Priority Tasks");
-    default:
-        return QString();
-    }
 }
 
 } // namespace
@@ -220,13 +198,12 @@ QString SidebarLayout::titleForEntry(const QVariantMap& entry, const DataManager
 {
     const qint64 type = typeOfEntry(entry);
     if (type >= 0 && type <= 7)
-        return presetTitle(type);
+        return ListTitles::presetListTitle(type);
     switch (type) {
     case 8:
-        return QStringLiteral("#%1").arg(entry.value(kTag).toString());
     case 9:
     case 15:
-        return entry.value(kTag).toString();
+        return ListTitles::smartListTitle(entry);
     case 11:
         return QTextDocumentFragment::fromHtml(manager.selectedDateDayString())
             .toPlainText()
