@@ -2,6 +2,7 @@
 // over 100,000 reminders held in memory, against the targets of the data layer: 10 ms per
 // query, 100 ms for the count set.
 
+#include "BenchTiming.h"
 #include "data/ListFilters.h"
 #include "data/ReminderSort.h"
 #include "prefs/DefaultPreferences.h"
@@ -96,49 +97,13 @@ QList<store::ReminderPtr> makeReminders(const QList<store::CalendarPtr>& lists,
     return reminders;
 }
 
-double threadCpuMs()
+BenchTiming::Timing timeMs(const std::function<quint64()>& work)
 {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+    return BenchTiming::median(kRuns, [&work] { return qint64(work()); });
 }
 
-struct Timing
-{
-    double wallMs = 0;
-    double cpuMs = 0;
-    quint64 results = 0;
-};
-
-// Medians of several runs. CPU time beside wall time shows how much of a slow run was spent
-// waiting for a processor that other programs held.
-Timing timeMs(const std::function<quint64()>& work)
-{
-    std::vector<double> walls;
-    std::vector<double> cpus;
-    Timing timing;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        const double cpuStart = threadCpuMs();
-        timer.start();
-        timing.results = work();
-        walls.push_back(double(timer.nsecsElapsed()) / 1e6);
-        cpus.push_back(threadCpuMs() - cpuStart);
-    }
-    std::sort(walls.begin(), walls.end());
-    std::sort(cpus.begin(), cpus.end());
-    timing.wallMs = walls[walls.size() / 2];
-    timing.cpuMs = cpus[cpus.size() / 2];
-    return timing;
-}
-
-QString loadAverage()
-{
-    QFile file(QStringLiteral("/proc/loadavg"));
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("unknown");
-    return QString::fromLatin1(file.readLine()).section(QLatin1Char(' '), 0, 2);
-}
+using BenchTiming::loadAverage;
+using BenchTiming::Timing;
 
 quint64 sizeOf(const std::optional<ReminderList>& list)
 {

@@ -3,6 +3,7 @@
 // and through the list model, against the target of 50 ms for a full recomputation. Runs on the
 // offscreen platform unless another one is asked for.
 
+#include "BenchTiming.h"
 #include "data/DateFormatters.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
@@ -66,50 +67,19 @@ QList<store::ReminderPtr> makeReminders(const store::CalendarPtr& list)
     return reminders;
 }
 
-double threadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-struct Timing
-{
-    double wallMs = 0;
-    double cpuMs = 0;
-};
-
-Timing timeOnce(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    const double cpuStart = threadCpuMs();
-    timer.start();
-    work();
-    return {double(timer.nsecsElapsed()) / 1e6, threadCpuMs() - cpuStart};
-}
+using BenchTiming::loadAverage;
+using BenchTiming::Timing;
 
 // Medians of several runs; `prepare` runs untimed before each.
 Timing timeMedian(const std::function<void()>& prepare, const std::function<void()>& work)
 {
-    std::vector<double> walls;
-    std::vector<double> cpus;
-    for (int i = 0; i < kRuns; ++i) {
-        prepare();
-        const Timing run = timeOnce(work);
-        walls.push_back(run.wallMs);
-        cpus.push_back(run.cpuMs);
-    }
-    std::sort(walls.begin(), walls.end());
-    std::sort(cpus.begin(), cpus.end());
-    return {walls[walls.size() / 2], cpus[cpus.size() / 2]};
-}
-
-QString loadAverage()
-{
-    QFile file(QStringLiteral("/proc/loadavg"));
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("unknown");
-    return QString::fromLatin1(file.readLine()).section(QLatin1Char(' '), 0, 2);
+    return BenchTiming::median(
+        kRuns,
+        [&work] {
+            work();
+            return qint64(0);
+        },
+        prepare);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // lists and 1,000 events, as the window assembles it on every refresh (fetch, sort, events),
 // and the dots of the month strip, against the target of 50 ms per view.
 
+#include "BenchTiming.h"
 #include "data/DataManager.h"
 #include "data/views/TaskListAssembly.h"
 #include "platform/Clock.h"
@@ -107,39 +108,11 @@ bool writeStore(const QString& root, const QDateTime& today)
     return true;
 }
 
-double threadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
+using BenchTiming::Timing;
 
-struct Timing
-{
-    double wallMs = 0;
-    double cpuMs = 0;
-    qsizetype results = 0;
-};
-
-// Medians of several runs; CPU time beside wall time shows time spent waiting for a processor.
 Timing timeMs(const std::function<qsizetype()>& work)
 {
-    std::vector<double> walls;
-    std::vector<double> cpus;
-    Timing timing;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        const double cpuStart = threadCpuMs();
-        timer.start();
-        timing.results = work();
-        walls.push_back(double(timer.nsecsElapsed()) / 1e6);
-        cpus.push_back(threadCpuMs() - cpuStart);
-    }
-    std::sort(walls.begin(), walls.end());
-    std::sort(cpus.begin(), cpus.end());
-    timing.wallMs = walls[walls.size() / 2];
-    timing.cpuMs = cpus[cpus.size() / 2];
-    return timing;
+    return BenchTiming::median(kRuns, [&work] { return qint64(work()); });
 }
 
 } // namespace
