@@ -1,7 +1,6 @@
 #include "ui/main/lists/AddMergedListWindowController.h"
 
 #include "data/DataManager.h"
-#include "data/SmartLists.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "ui/main/lists/ListWindowDelegates.h"
@@ -72,16 +71,11 @@ AddMergedListWindowController::AddMergedListWindowController(DataManager& manage
                                                              ModeManager& modeManager,
                                                              SmartListWindowDelegate* delegate,
                                                              QWidget* parent)
-    : QDialog(parent)
-    , m_manager(manager)
-    , m_delegate(delegate)
+    : SmartListWindow(manager, delegate, parent)
     , m_nameField(new QLineEdit(this))
     , m_warningLabel(new QLabel(this))
     , m_listTable(new QListWidget(this))
-    , m_doneButton(new QPushButton(this))
-    , m_cancelButton(new QPushButton(tr("Cancel"), this))
 {
-    setWindowModality(Qt::WindowModal);
     setPalette(modeManager.vibrantAppearance());
     setAccessibleName(tr("Merged List"));
     m_nameField->setAccessibleName(tr("Name"));
@@ -108,8 +102,6 @@ AddMergedListWindowController::AddMergedListWindowController(DataManager& manage
         segments->addWidget(button);
         m_segments << button;
     }
-    m_doneButton->setDefault(true);
-    m_cancelButton->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_warningLabel, 1);
@@ -124,8 +116,6 @@ AddMergedListWindowController::AddMergedListWindowController(DataManager& manage
 
     connect(m_doneButton, &QPushButton::clicked, this,
             &AddMergedListWindowController::doneButtonAction);
-    connect(m_cancelButton, &QPushButton::clicked, this,
-            &AddMergedListWindowController::cancelButtonAction);
     loadVisibleLists();
     makeNewList();
 }
@@ -199,29 +189,7 @@ void AddMergedListWindowController::doneButtonAction()
         m_warningLabel->setText(tr("Need at least one priority"));
         return;
     }
-    if (m_editingSmartList)
-        SmartLists::replaceSmartList(m_manager.defaults(), *m_editingSmartList, 9, name, lists,
-                                     priorities);
-    else
-        SmartLists::addSmartListType(m_manager.defaults(), 9, name, lists, priorities);
-    closeSheet(QDialog::Accepted);
+    storeSmartList(9, name, lists, priorities);
     if (m_delegate)
         m_delegate->addMergedListDone();
-}
-
-void AddMergedListWindowController::cancelButtonAction()
-{
-    m_editingSmartList.reset();
-    closeSheet(QDialog::Rejected);
-}
-
-void AddMergedListWindowController::reject()
-{
-    cancelButtonAction();
-}
-
-void AddMergedListWindowController::closeSheet(DialogCode result)
-{
-    QDialog::done(result);
-    m_doneButton->setText(tr("Add Smart List"));
 }

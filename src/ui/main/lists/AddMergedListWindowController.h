@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/main/lists/SmartListWindow.h"
+
 #include <QList>
 #include <QVariantMap>
 
@@ -17,7 +18,7 @@ class QPushButton;
 
 // The sheet that adds or changes a merged list: a name, some of the visible lists and some
 // priority classes.
-class AddMergedListWindowController : public QDialog
+class AddMergedListWindowController : public SmartListWindow
 {
     Q_OBJECT
 
@@ -30,31 +31,19 @@ public:
 
     void makeNewList();
     void editList(const QVariantMap& mergedList);
-    const std::optional<QVariantMap>& editingSmartList() const { return m_editingSmartList; }
 
     void doneButtonAction();
-    void cancelButtonAction();
 
     QLineEdit* nameField() const { return m_nameField; }
     QLabel* warningLabel() const { return m_warningLabel; }
     QListWidget* listTable() const { return m_listTable; }
     QAbstractButton* segment(int index) const { return m_segments.value(index); }
-    QPushButton* doneButton() const { return m_doneButton; }
-    QPushButton* cancelButton() const { return m_cancelButton; }
-
-    void reject() override;
 
 private:
     void loadVisibleLists();
-    void closeSheet(DialogCode result);
 
-    DataManager& m_manager;
-    SmartListWindowDelegate* m_delegate;
-    std::optional<QVariantMap> m_editingSmartList;
     QLineEdit* m_nameField;
     QLabel* m_warningLabel;
     QListWidget* m_listTable;
     QList<QAbstractButton*> m_segments;
-    QPushButton* m_doneButton;
-    QPushButton* m_cancelButton;
 };

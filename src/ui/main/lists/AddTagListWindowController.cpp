@@ -1,7 +1,6 @@
 #include "ui/main/lists/AddTagListWindowController.h"
 
 #include "data/DataManager.h"
-#include "data/SmartLists.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "ui/main/lists/ListWindowDelegates.h"
@@ -15,19 +14,12 @@ AddTagListWindowController::AddTagListWindowController(DataManager& manager,
                                                        ModeManager& modeManager,
                                                        SmartListWindowDelegate* delegate,
                                                        QWidget* parent)
-    : QDialog(parent)
-    , m_manager(manager)
-    , m_delegate(delegate)
+    : SmartListWindow(manager, delegate, parent)
     , m_textField(new QLineEdit(this))
-    , m_doneButton(new QPushButton(this))
-    , m_cancelButton(new QPushButton(tr("Cancel"), this))
 {
-    setWindowModality(Qt::WindowModal);
     setPalette(modeManager.vibrantAppearance());
     setAccessibleName(tr("Smart List"));
     m_textField->setAccessibleName(tr("Tag or search text"));
-    m_doneButton->setDefault(true);
-    m_cancelButton->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -40,8 +32,6 @@ AddTagListWindowController::AddTagListWindowController(DataManager& manager,
 
     connect(m_doneButton, &QPushButton::clicked, this,
             &AddTagListWindowController::doneButtonAction);
-    connect(m_cancelButton, &QPushButton::clicked, this,
-            &AddTagListWindowController::cancelButtonAction);
     makeNewList();
 }
 
@@ -78,29 +68,7 @@ void AddTagListWindowController::doneButtonAction()
     const bool tagList = text.startsWith(QLatin1Char('#'));
     const qint64 type = tagList ? 8 : 15;
     const QString title = tagList ? text.mid(1) : text;
-    if (m_editingSmartList)
-        SmartLists::replaceSmartList(m_manager.defaults(), *m_editingSmartList, type, title, {},
-                                     {});
-    else
-        SmartLists::addSmartListType(m_manager.defaults(), type, title, {}, {});
-    closeSheet(QDialog::Accepted);
+    storeSmartList(type, title, {}, {});
     if (m_delegate)
         m_delegate->addTagListDone();
-}
-
-void AddTagListWindowController::cancelButtonAction()
-{
-    m_editingSmartList.reset();
-    closeSheet(QDialog::Rejected);
-}
-
-void AddTagListWindowController::reject()
-{
-    cancelButtonAction();
-}
-
-void AddTagListWindowController::closeSheet(DialogCode result)
-{
-    QDialog::done(result);
-    m_doneButton->setText(tr("Add Smart List"));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/main/lists/SmartListWindow.h"
+
 #include <QVariantMap>
 
 #include <optional>
@@ -12,7 +13,7 @@ class QLineEdit;
 class QPushButton;
 
 // The sheet that adds or changes a tag list ("#word") or a saved search (any other text).
-class AddTagListWindowController : public QDialog
+class AddTagListWindowController : public SmartListWindow
 {
     Q_OBJECT
 
@@ -28,25 +29,12 @@ public:
     void editList(const QVariantMap& smartList);
     bool isTag() const { return m_isTag; }
     void setIsTag(bool isTag) { m_isTag = isTag; }
-    const std::optional<QVariantMap>& editingSmartList() const { return m_editingSmartList; }
 
     void doneButtonAction();
-    void cancelButtonAction();
 
     QLineEdit* textField() const { return m_textField; }
-    QPushButton* doneButton() const { return m_doneButton; }
-    QPushButton* cancelButton() const { return m_cancelButton; }
-
-    void reject() override;
 
 private:
-    void closeSheet(DialogCode result);
-
-    DataManager& m_manager;
-    SmartListWindowDelegate* m_delegate;
-    std::optional<QVariantMap> m_editingSmartList;
     bool m_isTag = false;
     QLineEdit* m_textField;
-    QPushButton* m_doneButton;
-    QPushButton* m_cancelButton;
 };
