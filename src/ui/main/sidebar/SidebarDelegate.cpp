@@ -66,14 +66,26 @@ void SidebarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         painter->drawText(countRect, Qt::AlignRight | Qt::AlignVCenter, count);
     }
 
-    QTextDocument title;
-    title.setDocumentMargin(0);
-    title.setDefaultFont(m_modeManager.fontWithSize(kTitlePointSize));
-    title.setHtml(index.data(SidebarModel::RichTitleRole).toString());
     const int titleRight =
         count.isEmpty() ? rect.right() - kCountRightMargin : countRect.left() - kTitleCountGap;
     const QRect titleRect(rect.left() + kTitleLeftMargin, rect.top(),
                           qMax(0, titleRight - rect.left() - kTitleLeftMargin), rect.height());
+    const QFont titleFont = m_modeManager.fontWithSize(kTitlePointSize);
+    // Only the day entry carries markup (its today marker); every other title is plain text,
+    // cut short with an ellipsis when the pane is narrow.
+    if (index.data(SidebarModel::TypeRole).toLongLong() != 11) {
+        painter->setFont(titleFont);
+        painter->setPen(m_modeManager.menuTextColor());
+        painter->drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter,
+                          QFontMetrics(titleFont).elidedText(index.data().toString(),
+                                                             Qt::ElideRight, titleRect.width()));
+        painter->restore();
+        return;
+    }
+    QTextDocument title;
+    title.setDocumentMargin(0);
+    title.setDefaultFont(titleFont);
+    title.setHtml(index.data(SidebarModel::RichTitleRole).toString());
     const qreal top = titleRect.top() + (titleRect.height() - title.size().height()) / 2;
     painter->translate(titleRect.left(), top);
     painter->setClipRect(QRectF(0, 0, titleRect.width(), title.size().height()));
