@@ -215,9 +215,12 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
     QMenu* help = menuBar->addMenu(tr("&Help"));
-    help->addAction(tr("Velmoran Help"), view, &ViewController::showHelp)
-        ->setShortcut(QKeySequence::HelpContents);
-    help->addAction(tr("What's New"), view, &ViewController::openUpdateIntro);
+    // The help window is its own piece of work; until it is there its items are off.
+    QAction* helpContents = help->addAction(tr("Velmoran Help"), view, &ViewController::showHelp);
+    helpContents->setShortcut(QKeySequence::HelpContents);
+    helpContents->setEnabled(view->hasHelpOpener());
+    help->addAction(tr("What's New"), view, &ViewController::openUpdateIntro)
+        ->setEnabled(view->hasHelpOpener());
     help->addSeparator();
     help->addAction(tr("Rate Velmoran"), this, &AppDelegate::linkToReview);
     m_aboutAction = help->addAction(tr("About Velmoran"), this, &AppDelegate::openAboutPage);

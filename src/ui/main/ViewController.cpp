@@ -15,6 +15,7 @@
 #include "ui/main/tasklist/TaskListModel.h"
 
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QSplitter>
 #include <QTimer>
@@ -72,8 +73,13 @@ ViewController::ViewController(DataManager& manager, ModeManager& modeManager, Q
     m_splitView->handle(2)->setVisible(false);
 
     connect(&m_manager, &DataManager::remindersRefreshed, this, &ViewController::fetchData);
-    connect(m_shareMenu, &ShareMenu::failed, this,
-            [this](const QString& message) { Q_EMIT helpUnavailable(message); });
+    connect(m_shareMenu, &ShareMenu::failed, this, [this](const QString& message) {
+        auto* box = new QMessageBox(QMessageBox::Warning, tr("Share List"), message,
+                                    QMessageBox::Ok, window());
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::WindowModal);
+        box->open();
+    });
     QTimer::singleShot(300, this, &ViewController::setupPinSettings);
 }
 
@@ -365,14 +371,14 @@ void ViewController::addNewTaskWithTitle(const QString& title, const QString& ma
 
 void ViewController::showHelp()
 {
-    if (!m_helpOpener || !m_helpOpener(QStringLiteral("Help")))
-        Q_EMIT helpUnavailable(QStringLiteral("Help"));
+    if (m_helpOpener)
+        m_helpOpener(QStringLiteral("Help"));
 }
 
 void ViewController::openUpdateIntro()
 {
-    if (!m_helpOpener || !m_helpOpener(QStringLiteral("Update")))
-        Q_EMIT helpUnavailable(QStringLiteral("Update"));
+    if (m_helpOpener)
+        m_helpOpener(QStringLiteral("Update"));
 }
 
 // --- the window frame ------------------------------------------------------------------------

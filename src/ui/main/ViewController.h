@@ -52,6 +52,7 @@ public:
     // The help window ("Help" or "Update"), another window's work; without it nothing opens.
     using HelpOpener = std::function<bool(const QString& content)>;
     void setHelpOpener(HelpOpener opener);
+    bool hasHelpOpener() const { return bool(m_helpOpener); }
     // 0 makes opening and closing a side pane immediate (tests, reduced motion).
     void setAnimationDuration(int milliseconds) { m_animationDuration = milliseconds; }
 
@@ -107,8 +108,6 @@ public:
 Q_SIGNALS:
     // A task was added from a dropped message; the application selects it.
     void reminderAdded(const store::ReminderPtr& reminder);
-    // The help window could not open (not available yet).
-    void helpUnavailable(const QString& content);
 
 private:
     void collapseLeftSplitView();
