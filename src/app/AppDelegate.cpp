@@ -147,6 +147,17 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
     QMenu* file = menuBar->addMenu(tr("&File"));
     QAction* newTask = file->addAction(tr("New Task"), view, &ViewController::addNewTask);
     newTask->setShortcut(QKeySequence::New);
+    // The sidebar's add and share buttons, reachable from the keyboard too.
+    LeftViewController* sidebar = view->lvc();
+    file->addAction(tr("New List…"), sidebar, &LeftViewController::openAddListWindow)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    file->addAction(tr("New Tag List…"), sidebar, &LeftViewController::openAddTagListWindow);
+    file->addAction(tr("New Merged List…"), sidebar, &LeftViewController::openAddMergedListWindow);
+    file->addSeparator();
+    file->addAction(tr("Share List…"), sidebar, [sidebar] {
+        sidebar->setClickedRow(sidebar->selectedRow());
+        sidebar->shareList();
+    });
     file->addSeparator();
     QAction* close =
         file->addAction(tr("Close Window"), m_windowController.data(), &QWidget::close);

@@ -17,6 +17,7 @@
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/lists/AddListWindowController.h"
 #include "ui/main/sidebar/LeftViewController.h"
 #include "ui/main/sidebar/SidebarModel.h"
 
@@ -95,6 +96,16 @@ private Q_SLOTS:
         for (QAction* action : window->menuBar()->actions())
             menus << action->text().remove('&');
         QCOMPARE(menus, QStringList({"File", "Edit", "View", "Window", "Help"}));
+        // Adding a list is in the File menu as well as behind the sidebar's add button.
+        QAction* newList = nullptr;
+        for (QAction* action : window->menuBar()->actions().constFirst()->menu()->actions())
+            if (action->text() == QStringLiteral("New List…"))
+                newList = action;
+        QVERIFY(newList);
+        newList->trigger();
+        LeftViewController* sidebar = window->viewController()->lvc();
+        QTRY_VERIFY(sidebar->addListWindow() && sidebar->addListWindow()->isVisible());
+        sidebar->addListWindow()->cancelButtonAction();
         // The first launch still waits for its onboarding window.
         QVERIFY(m_defaults->boolForKey(PrefKey::initialLaunch));
         QCOMPARE(m_delegate->minuteTimer()->state(), MinuteTimer::State::Aligning);
