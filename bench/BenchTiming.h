@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QString>
+#include <QTextStream>
 
 #include <algorithm>
 #include <ctime>
@@ -59,5 +60,51 @@ inline QString loadAverage()
         return QStringLiteral("unknown");
     return QString::fromLatin1(file.readLine()).section(QLatin1Char(' '), 0, 2);
 }
+
+// The report: one row per measurement with its median wall and CPU times, what it returned
+// (when asked for) and whether it met its target (a target of 0 is informational).
+class Table
+{
+public:
+    Table(QTextStream& out, int nameWidth, bool withResults)
+        : m_out(out)
+        , m_nameWidth(nameWidth)
+        , m_withResults(withResults)
+    {}
+
+    void header()
+    {
+        m_out << QStringLiteral("%1 ").arg(QStringLiteral("measurement"), -m_nameWidth);
+        if (m_withResults)
+            m_out << QStringLiteral("%1 ").arg(QStringLiteral("results"), 8);
+        m_out << QStringLiteral("%1 %2 %3\n")
+                     .arg(QStringLiteral("wall ms"), 8)
+                     .arg(QStringLiteral("cpu ms"), 8)
+                     .arg(QStringLiteral("target"), 8);
+    }
+
+    void row(const QString& name, const Timing& timing, double target)
+    {
+        const bool met = target <= 0 || timing.wallMs <= target;
+        m_allMet = m_allMet && met;
+        m_out << QStringLiteral("%1 ").arg(name, -m_nameWidth);
+        if (m_withResults)
+            m_out << QStringLiteral("%1 ").arg(timing.results, 8);
+        m_out << QStringLiteral("%1 %2 %3 %4\n")
+                     .arg(timing.wallMs, 8, 'f', 2)
+                     .arg(timing.cpuMs, 8, 'f', 2)
+                     .arg(target > 0 ? QStringLiteral("<= %1").arg(target) : QStringLiteral("-"), 8)
+                     .arg(met ? QStringLiteral("ok") : QStringLiteral("SLOW"));
+        m_out.flush();
+    }
+
+    bool allMet() const { return m_allMet; }
+
+private:
+    QTextStream& m_out;
+    int m_nameWidth;
+    bool m_withResults;
+    bool m_allMet = true;
+};
 
 } // namespace BenchTiming

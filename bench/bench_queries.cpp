@@ -198,23 +198,10 @@ int main(int argc, char* argv[])
                .arg(buildMs, 0, 'f', 1)
                .arg(kRuns)
                .arg(loadAverage());
-    out << QStringLiteral("%1 %2 %3 %4 %5\n")
-               .arg(QStringLiteral("measurement"), -52)
-               .arg(QStringLiteral("results"), 8)
-               .arg(QStringLiteral("wall ms"), 8)
-               .arg(QStringLiteral("cpu ms"), 8)
-               .arg(QStringLiteral("target"), 8);
-    bool allMet = true;
-    const auto print = [&](const QString& name, const Timing& timing, double target) {
-        const bool met = target <= 0 || timing.wallMs <= target;
-        allMet = allMet && met;
-        out << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
-                   .arg(name, -52)
-                   .arg(timing.results, 8)
-                   .arg(timing.wallMs, 8, 'f', 2)
-                   .arg(timing.cpuMs, 8, 'f', 2)
-                   .arg(target > 0 ? QStringLiteral("<= %1").arg(target) : QStringLiteral("-"), 8)
-                   .arg(met ? QStringLiteral("ok") : QStringLiteral("SLOW"));
+    BenchTiming::Table table(out, 52, true);
+    table.header();
+    const auto print = [&table](const QString& name, const Timing& timing, double target) {
+        table.row(name, timing, target);
     };
     for (const Row& row : rows)
         print(row.name, timeMs(row.work), kQueryTargetMs);
@@ -233,6 +220,6 @@ int main(int argc, char* argv[])
           }),
           0);
 
-    out << (allMet ? "\nall targets met\n" : "\nsome targets missed\n");
-    return allMet ? 0 : 1;
+    out << (table.allMet() ? "\nall targets met\n" : "\nsome targets missed\n");
+    return table.allMet() ? 0 : 1;
 }

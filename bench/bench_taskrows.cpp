@@ -109,22 +109,10 @@ int main(int argc, char* argv[])
                .arg(font.pointSizeF())
                .arg(kRuns)
                .arg(loadAverage());
-    out << QStringLiteral("%1 %2 %3 %4\n")
-               .arg(QStringLiteral("measurement"), -56)
-               .arg(QStringLiteral("wall ms"), 8)
-               .arg(QStringLiteral("cpu ms"), 8)
-               .arg(QStringLiteral("target"), 8);
-    bool allMet = true;
-    const auto print = [&](const QString& name, const Timing& timing, double target) {
-        const bool met = target <= 0 || timing.wallMs <= target;
-        allMet = allMet && met;
-        out << QStringLiteral("%1 %2 %3 %4 %5\n")
-                   .arg(name, -56)
-                   .arg(timing.wallMs, 8, 'f', 2)
-                   .arg(timing.cpuMs, 8, 'f', 2)
-                   .arg(target > 0 ? QStringLiteral("<= %1").arg(target) : QStringLiteral("-"), 8)
-                   .arg(met ? QStringLiteral("ok") : QStringLiteral("SLOW"));
-        out.flush();
+    BenchTiming::Table table(out, 56, false);
+    table.header();
+    const auto print = [&table](const QString& name, const Timing& timing, double target) {
+        table.row(name, timing, target);
     };
 
     // The height rule alone: titles one by one, and titles measured once and wrapped again.
@@ -186,6 +174,6 @@ int main(int argc, char* argv[])
                .arg(awkwardRows)
                .arg(kReminders)
                .arg(checksum);
-    out << (allMet ? "all targets met\n" : "some targets missed\n");
-    return allMet ? 0 : 1;
+    out << (table.allMet() ? "all targets met\n" : "some targets missed\n");
+    return table.allMet() ? 0 : 1;
 }

@@ -171,16 +171,10 @@ int main(int argc, char* argv[])
         {QStringLiteral("week view (this week)"), TaskViewMode::Week, manager.thisWeekDate()},
         {QStringLiteral("month view (this month)"), TaskViewMode::Month, manager.thisMonthDate()},
     };
-    bool allFast = true;
-    auto report = [&](const QString& name, const Timing& timing) {
-        const bool fast = timing.wallMs <= kViewTargetMs;
-        allFast = allFast && fast;
-        out << QStringLiteral("%1 %2 ms wall  %3 ms cpu  %4 rows  %5\n")
-                   .arg(name, -28)
-                   .arg(timing.wallMs, 8, 'f', 2)
-                   .arg(timing.cpuMs, 8, 'f', 2)
-                   .arg(timing.results, 6)
-                   .arg(fast ? QStringLiteral("ok") : QStringLiteral("SLOW"));
+    BenchTiming::Table table(out, 28, true);
+    table.header();
+    const auto report = [&table](const QString& name, const Timing& timing) {
+        table.row(name, timing, kViewTargetMs);
     };
     for (const Row& row : rows) {
         report(row.name, timeMs([&] {
@@ -198,10 +192,10 @@ int main(int argc, char* argv[])
                                     .size());
            }));
     out << "\ntarget: " << kViewTargetMs << " ms per view (median of " << kRuns << " runs); "
-        << (allFast ? "met" : "NOT met") << "\n";
+        << (table.allMet() ? "met" : "NOT met") << "\n";
     Global::setReferenceDates(nullptr);
     Global::setPreferences(nullptr);
     if (store::EventStore* eventStore = manager.eventStore())
         eventStore->waitForFetches();
-    return allFast ? 0 : 1;
+    return table.allMet() ? 0 : 1;
 }
