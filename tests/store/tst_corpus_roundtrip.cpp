@@ -163,7 +163,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         LibicalSetup::initialize();
-        const QString corpus = TestEnvironment::sharedDir() + QStringLiteral("/corpus");
+        const QString corpus = TestEnvironment::corpusDir();
         for (const char* folder : {"icalendar-py", "khal", "libical"}) {
             QDirIterator files(corpus + QLatin1Char('/') + QLatin1String(folder),
                                {QStringLiteral("*.ics")}, QDir::Files);

@@ -12,7 +12,7 @@ namespace {
 
 QByteArray corpusFile(const QString& name)
 {
-    QFile file(TestEnvironment::sharedDir() + QStringLiteral("/corpus/khal/") + name);
+    QFile file(TestEnvironment::corpusDir() + QStringLiteral("/khal/") + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -229,7 +229,7 @@ private Q_SLOTS:
 
     void everyKhalFileCanBeRead()
     {
-        const QDir folder(TestEnvironment::sharedDir() + QStringLiteral("/corpus/khal"));
+        const QDir folder(TestEnvironment::corpusDir() + QStringLiteral("/khal"));
         int withEvents = 0;
         for (const QString& name : folder.entryList({QStringLiteral("*.ics")})) {
             std::optional<IcsItem> item = IcsItem::parse(corpusFile(name));

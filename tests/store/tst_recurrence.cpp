@@ -64,7 +64,7 @@ struct CorpusRecord
 
 QList<CorpusRecord> readCorpus()
 {
-    QFile file(TestEnvironment::sharedDir() + QStringLiteral("/corpus/libical/icalrecur_test.txt"));
+    QFile file(TestEnvironment::corpusDir() + QStringLiteral("/libical/icalrecur_test.txt"));
     QList<CorpusRecord> records;
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return records;

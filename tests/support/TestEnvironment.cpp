@@ -34,10 +34,9 @@ void prepare()
     Clock::system().reset();
 }
 
-QString sharedDir()
+QString corpusDir()
 {
-    const QString fromEnvironment = qEnvironmentVariable("VELMORAN_SHARED_DIR");
-    return fromEnvironment.isEmpty() ? sourceDir() + QStringLiteral("/../shared") : fromEnvironment;
+    return sourceDir() + QStringLiteral("/tests/data/corpus");
 }
 
 QString sourceDir()

@@ -9,8 +9,9 @@
 namespace TestEnvironment {
 
 void prepare();
-// The project's shared folder (corpus, data) beside the checkout.
-QString sharedDir();
+// The public iCalendar test files kept in the checkout (tests/data/corpus, each source with
+// its licence).
+QString corpusDir();
 // The checkout's own folder.
 QString sourceDir();
 // A local date-time in the test time zone.
