@@ -8,6 +8,9 @@
 // written.
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
@@ -114,23 +117,24 @@ int main(int argc, char* argv[])
     defaults.setBool(false, PrefKey::initialLaunch);
     defaults.setBool(false, PrefKey::nightModeAuto);
     setupDefaultPreferences(defaults, &manager);
-    manager.resetThisWeekDate();
+    manager.dates().resetThisWeekDate();
     ModeManager& modes = ModeManager::sharedManager();
     WindowController window(manager, modes);
     window.resize(1080, 680);
     window.show();
     waitForRefresh(manager, 5000);
 
-    const QString work = manager.addListWithTitle(QStringLiteral("Work"), QColor(0x4A, 0x90, 0xD9));
+    const QString work =
+        manager.tasks().addListWithTitle(QStringLiteral("Work"), QColor(0x4A, 0x90, 0xD9));
     const QString home2 =
-        manager.addListWithTitle(QStringLiteral("Home"), QColor(0x5B, 0xB9, 0x74));
+        manager.tasks().addListWithTitle(QStringLiteral("Home"), QColor(0x5B, 0xB9, 0x74));
     waitForRefresh(manager, 3000);
     ViewController* view = window.viewController();
     view->lvc()->addListDoneEditing(false, work);
     view->lvc()->addListDoneEditing(false, home2);
     waitForRefresh(manager, 2000);
-    const store::CalendarPtr workList = manager.calendarByUUID(work);
-    const store::CalendarPtr homeList = manager.calendarByUUID(home2);
+    const store::CalendarPtr workList = manager.lists().calendarByUUID(work);
+    const store::CalendarPtr homeList = manager.lists().calendarByUUID(home2);
     struct Task
     {
         QString title;
@@ -152,8 +156,8 @@ int main(int argc, char* argv[])
         {"Read the new style guide", workList, QDateTime(), 0, {}},
     };
     for (const Task& task : tasks)
-        manager.addReminderWithTitle(task.title, task.list, task.due, task.priority, false,
-                                     task.notes);
+        manager.tasks().addReminderWithTitle(task.title, task.list, task.due, task.priority, false,
+                                             task.notes);
     waitForRefresh(manager, 3000);
     wait(500);
 
@@ -168,7 +172,7 @@ int main(int argc, char* argv[])
     failures += !save(&window, output + "/month.png");
 
     defaults.setBool(true, PrefKey::nightMode);
-    manager.presetNightMode();
+    manager.nightMode().presetNightMode();
     modes.resetValues();
     view->resetAppearanceFromPreferences();
     view->dayView();

@@ -4,6 +4,8 @@
 #include "app/MinuteTimer.h"
 #include "data/DataManager.h"
 #include "data/NotificationScheduler.h"
+#include "data/SharedDates.h"
+#include "data/TaskLists.h"
 #include "hotkeys/PTHotKey.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "hotkeys/PTKeyCombo.h"
@@ -38,14 +40,12 @@ AppDelegate::AppDelegate(DataManager& manager, ModeManager& modeManager, UserDef
             m_windows.refreshOnMinuteChange();
         checkNightMode();
     });
+    // The night flag is the data manager's schedule; the colours follow it.
+    m_modeManager.setNightModeSource([&manager] { return manager.nightMode().isNightMode(); });
     connect(&m_modeManager, &ModeManager::redrawWindowsRequested, this,
             &AppDelegate::redrawWindows);
-    connect(&m_modeManager, &ModeManager::sidebarRefreshRequested, this,
-            &AppDelegate::refreshLeftList);
-    connect(&m_modeManager, &ModeManager::menuBarPanelListRefreshRequested, this,
-            &AppDelegate::panelRefreshOnListChange);
-    connect(&m_modeManager, &ModeManager::listsMenuRefreshRequested, this,
-            &AppDelegate::setupListsMenu);
+    connect(&manager.lists(), &TaskLists::visibleListsChanged, this,
+            &AppDelegate::resetListFromDataManager);
     // New colours: the task list reloads, as after a refresh.
     connect(&m_modeManager, &ModeManager::remindersRefreshed, this, [this] {
         if (m_windowController)
@@ -74,9 +74,9 @@ bool AppDelegate::showMenuBar() const
 void AppDelegate::applicationDidFinishLaunching()
 {
     // The crash reporter and the Services provider are running by now (see main).
-    setupDefaultPreferences(m_defaults, &m_manager);
+    setupDefaultPreferences(m_defaults, &m_manager.lists());
     // The data manager worked out this week before the defaults said which day starts it.
-    m_manager.resetThisWeekDate();
+    m_manager.dates().resetThisWeekDate();
     // The onboarding window clears "initialLaunch" once it has shown; while there is none the
     // main window opens and the flag waits for it.
     if (m_defaults.boolForKey(PrefKey::initialLaunch) && m_windows.openIntro &&
@@ -405,6 +405,14 @@ void AppDelegate::showHideMenuBar()
             m_windows.removeStatusItem();
         m_hasStatusItem = false;
     }
+}
+
+void AppDelegate::resetListFromDataManager()
+{
+    m_manager.refreshRemindersArray();
+    panelRefreshOnListChange();
+    refreshLeftList();
+    setupListsMenu();
 }
 
 void AppDelegate::redrawWindows()

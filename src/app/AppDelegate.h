@@ -103,6 +103,9 @@ public:
     // Relays (ApplicationShell and the appearance manager).
     void showHideMenuBar();
     void redrawWindows();
+    // A list was added, removed or shown/hidden elsewhere: a new refresh, then the panel, the
+    // sidebar and the Lists menu rebuild.
+    void resetListFromDataManager();
     void refreshLeftList() override;
     void fontChanged();
     void panelRefreshOnListChange() override;

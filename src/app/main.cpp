@@ -8,7 +8,9 @@
 #include "app/WindowTaskTarget.h"
 #include "data/DataManager.h"
 #include "data/NotificationScheduler.h"
+#include "data/SidebarCounts.h"
 #include "hotkeys/PTHotKeyCenter.h"
+#include "platform/LauncherEntry.h"
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
 #include "prefs/ModeManager.h"
@@ -57,6 +59,10 @@ int main(int argc, char* argv[])
 
     // Requests may arrive as soon as the name is ours; they wait for the store to load.
     DataManager& manager = DataManager::sharedManager();
+    // The badge goes where Linux docks and task bars show application counts.
+    LauncherEntry launcher(QDBusConnection::sessionBus(), QStringLiteral("velmoran.desktop"));
+    QObject::connect(&manager.counts(), &SidebarCounts::badgeLabelChanged, &launcher,
+                     &LauncherEntry::setLabel);
     WindowTaskTarget target;
     IncomingRequests requests(manager, &target);
     QObject::connect(&service, &ApplicationInterface::urlReceived, &requests,

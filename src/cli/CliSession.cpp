@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
 #include "platform/UserDefaults.h"
 #include "text/Global.h"
 
@@ -33,7 +34,7 @@ bool CliSession::open(QString* error)
         return std::make_unique<store::EventStore>(store::EventStore::configuredRoots(defaults),
                                                    clock);
     });
-    Global::setReferenceDates(m_manager.get());
+    m_textContext = std::make_unique<Global::Context>(&m_manager->dates(), &defaults);
 
     QEventLoop loop;
     QTimer timeout;
@@ -59,6 +60,6 @@ void CliSession::close()
     if (store::EventStore* eventStore = m_manager->eventStore())
         eventStore->waitForFetches();
     m_defaults.synchronize();
-    Global::setReferenceDates(nullptr);
+    m_textContext.reset();
     m_manager.reset();
 }

@@ -1,4 +1,5 @@
 #include "LoadedDataManager.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -8,6 +9,7 @@
 #include "app/MinuteTimer.h"
 #include "app/SingleInstance.h"
 #include "app/WindowTaskTarget.h"
+#include "data/SharedDates.h"
 #include "data/SmartLists.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "hotkeys/PTKeyCombo.h"
@@ -52,6 +54,7 @@ private Q_SLOTS:
             writeFile(folder + "/order", QByteArray::number(i));
         }
         m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         m_defaults->setBool(false, PrefKey::showMenuBar);
         // Ctrl+Alt+F12 (X key code 96) for the main window.
         m_defaults->setObject(
@@ -62,7 +65,6 @@ private Q_SLOTS:
         m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
             return std::make_unique<store::EventStore>(QStringList{root()}, m_clock);
         });
-        Global::setPreferences(m_defaults.get());
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
         m_requests = std::make_unique<IncomingRequests>(*m_manager, &m_target);
         QCOMPARE(m_instance.claim(&m_service), SingleInstance::Role::Primary);
@@ -82,6 +84,7 @@ private Q_SLOTS:
 
     void cleanupTestCase()
     {
+        m_context.reset();
         m_delegate.reset();
         m_requests.reset();
         m_modes.reset();
@@ -110,9 +113,9 @@ private Q_SLOTS:
         QVERIFY(m_defaults->boolForKey(PrefKey::initialLaunch));
         QCOMPARE(m_delegate->minuteTimer()->state(), MinuteTimer::State::Aligning);
         // The week starts on the day the freshly written defaults name.
-        QCOMPARE(m_manager->thisWeekDate(),
+        QCOMPARE(m_manager->dates().thisWeekDate(),
                  Global::calculateStartingDayOfTheWeekOnDate(
-                     m_manager->today(), m_defaults->boolForKey(PrefKey::sundayFirst)));
+                     m_manager->dates().today(), m_defaults->boolForKey(PrefKey::sundayFirst)));
     }
 
     // Eleven user lists: the Lists menu, rebuilt as it opens, holds the first nine.
@@ -138,7 +141,7 @@ private Q_SLOTS:
     // A new smart list gets its menu item (and so its shortcut) without the menu opening.
     void theListMenusFollowTheSidebar()
     {
-        SmartLists::addSmartListType(*m_defaults, 8, "errands", {}, {});
+        SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "errands", {}, {});
         m_delegate->windowController()->viewController()->lvc()->reloadDataFromPreference();
         QStringList titles;
         for (QAction* action : m_delegate->smartListsMenu()->actions())
@@ -273,6 +276,7 @@ private:
     QTemporaryDir m_dir;
     Clock m_clock;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
     ApplicationInterface m_service;

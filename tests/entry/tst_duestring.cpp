@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 
-#include "entry/logic/DueString.h"
+#include "entry/DueString.h"
 
 #include <QGuiApplication>
 

@@ -1,7 +1,7 @@
 #include "TestEnvironment.h"
 
-#include "entry/logic/SmartAddMatcher.h"
-#include "entry/logic/SmartAddPatterns.h"
+#include "entry/SmartAddMatcher.h"
+#include "entry/SmartAddPatterns.h"
 #include "prefs/DefaultPreferences.h"
 
 #include <QGuiApplication>

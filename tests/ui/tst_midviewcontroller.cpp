@@ -1,8 +1,11 @@
 #include "LoadedDataManager.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
@@ -63,6 +66,7 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
         m_clock.setNow(local(2026, 12, 9, 8, 0));
         writeFile(root() + "/work/displayname", "Work");
@@ -86,6 +90,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_context.reset();
         m_pane.reset();
         m_modes.reset();
         m_manager.reset();
@@ -123,7 +128,7 @@ private Q_SLOTS:
         clickRow(1);
         const QString identifier = m_pane->selectedReminder()->calendarItemIdentifier;
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_manager->refreshRemindersArrayOnMac();
+        m_manager->refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
         m_pane->refreshView();
         QCOMPARE(m_pane->selectedReminder()->calendarItemIdentifier, identifier);
@@ -151,24 +156,24 @@ private Q_SLOTS:
     // One month on from 31 January is the last day of February.
     void movesBetweenPeriodsByCalendarAddition()
     {
-        m_pane->changeViewToDict({{"type", 13}, {"title", ""}});
-        m_manager->setSelectedDate(local(2027, 1, 31));
+        m_pane->changeViewToDict(ListEntry::fromStored({{"type", 13}, {"title", ""}}));
+        m_manager->dates().setSelectedDate(local(2027, 1, 31));
         m_pane->keyRightTapped();
-        QCOMPARE(m_manager->selectedDate(), local(2027, 2, 28));
+        QCOMPARE(m_manager->dates().selectedDate(), local(2027, 2, 28));
         m_pane->refreshView();
         QCOMPARE(m_pane->currentDate(), local(2027, 2, 1));
 
         // Lists have no periods: the buttons are off and the keys do nothing.
-        m_pane->changeViewToDict({{"type", 0}});
+        m_pane->changeViewToDict(ListEntry::fromStored({{"type", 0}}));
         QVERIFY(!m_pane->isNavigationEnabled());
         m_pane->keyRightTapped();
-        QCOMPARE(m_manager->selectedDate(), local(2027, 2, 28));
+        QCOMPARE(m_manager->dates().selectedDate(), local(2027, 2, 28));
         QCOMPARE(m_pane->title(), QStringLiteral("All Tasks"));
     }
 
     void searchFiltersAndSavesOnlyText()
     {
-        m_pane->changeViewToDict({{"type", 14}, {"title", "Search"}});
+        m_pane->changeViewToDict(ListEntry::fromStored({{"type", 14}, {"title", "Search"}}));
         QCOMPARE(m_pane->stripHeight(), 50);
         QVERIFY(!m_pane->isSearchSaveButtonVisible());
         m_pane->searchSaveButton();
@@ -208,10 +213,11 @@ private Q_SLOTS:
         clickRow(0);
         const QString identifier = m_pane->selectedReminder()->calendarItemIdentifier;
         QTest::keyClick(m_pane->tableView(), Qt::Key_Space);
-        QVERIFY(!m_manager->reminderWithIdentifier(identifier)->completed);
-        QTRY_VERIFY_WITH_TIMEOUT(m_manager->reminderWithIdentifier(identifier) &&
-                                     m_manager->reminderWithIdentifier(identifier)->completed,
-                                 3000);
+        QVERIFY(!m_manager->tasks().reminderWithIdentifier(identifier)->completed);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_manager->tasks().reminderWithIdentifier(identifier) &&
+                m_manager->tasks().reminderWithIdentifier(identifier)->completed,
+            3000);
         QTest::keyClick(m_pane->tableView(), Qt::Key_Return);
         QCOMPARE(m_recorder.detailToggles, 1);
     }
@@ -239,6 +245,7 @@ private:
     Recorder m_recorder;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
     std::unique_ptr<MidViewController> m_pane;

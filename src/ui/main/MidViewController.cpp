@@ -3,7 +3,9 @@
 #include "data/DataManager.h"
 #include "data/QuickActionMenu.h"
 #include "data/QuickActionPerformer.h"
+#include "data/SharedDates.h"
 #include "data/SmartLists.h"
+#include "data/TaskOperations.h"
 #include "data/views/TaskListAssembly.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
@@ -100,7 +102,7 @@ MidViewController::MidViewController(DataManager& manager, ModeManager& modeMana
     layout->addWidget(m_table, 1);
 
     m_showingCompleted = m_manager.defaults().boolForKey(PrefKey::showCompleted);
-    m_currentViewDictionary = {{QStringLiteral("title"), QString()}, {QStringLiteral("type"), 11}};
+    m_currentViewDictionary = ListEntry::dateView(ListKind::Day);
     resetAppearance();
     refreshView();
 }
@@ -188,10 +190,10 @@ void MidViewController::buildTable()
 
 // --- the view --------------------------------------------------------------------------------
 
-void MidViewController::changeViewToDict(const QVariantMap& dictionary)
+void MidViewController::changeViewToDict(const ListEntry& dictionary)
 {
     m_currentViewDictionary = dictionary;
-    m_currentViewMode = modeForType(dictionary.value(QStringLiteral("type")).toInt());
+    m_currentViewMode = modeForEntry(dictionary);
     showStripForMode();
     if (m_currentViewMode == TaskViewMode::Search) {
         m_searchField->clear();
@@ -320,9 +322,9 @@ void MidViewController::resetCalendarDots()
 void MidViewController::moveByPeriod(int step)
 {
     const QDateTime moved =
-        m_assembly->periodMovedDate(m_currentViewMode, m_manager.selectedDate(), step);
+        m_assembly->periodMovedDate(m_currentViewMode, m_manager.dates().selectedDate(), step);
     if (moved.isValid())
-        m_manager.setSelectedDate(moved);
+        m_manager.dates().setSelectedDate(moved);
 }
 
 void MidViewController::leftButtonTapped()
@@ -379,7 +381,7 @@ bool MidViewController::canDelete() const
 void MidViewController::deleteSelected()
 {
     if (m_selectedReminder)
-        m_manager.deleteReminder(m_selectedReminder);
+        m_manager.tasks().deleteReminder(m_selectedReminder);
 }
 
 void MidViewController::setSearchText(const QString& text)
@@ -402,7 +404,7 @@ void MidViewController::searchSaveButton()
     const QString text = m_searchField->text();
     if (text.isEmpty())
         return;
-    SmartLists::addSmartListType(m_manager.defaults(), 15, text, {}, {});
+    SmartLists::addSmartListType(m_manager.defaults(), ListKind::SavedSearch, text, {}, {});
     if (m_delegate)
         m_delegate->refreshLeftTableView();
 }

@@ -7,7 +7,6 @@
 
 #include <QPointer>
 #include <QTimer>
-#include <QVariantMap>
 #include <QWidget>
 
 class DataManager;
@@ -44,12 +43,12 @@ public:
     void setDelegate(MidViewControllerDelegate* delegate) { m_delegate = delegate; }
 
     // The view.
-    void changeViewToDict(const QVariantMap& dictionary);
+    void changeViewToDict(const ListEntry& dictionary);
     void refreshView();
     void refreshTopView();
     void fetchData();
     TaskViewMode currentViewMode() const { return m_currentViewMode; }
-    QVariantMap currentViewDictionary() const { return m_currentViewDictionary; }
+    ListEntry currentViewDictionary() const { return m_currentViewDictionary; }
     QDateTime currentDate() const { return m_currentDate; }
     QString title() const;
     const ReminderList& remindersArray() const { return m_remindersArray; }
@@ -135,7 +134,7 @@ private:
     std::unique_ptr<QuickActionPerformer> m_performer;
 
     TaskViewMode m_currentViewMode = TaskViewMode::Day;
-    QVariantMap m_currentViewDictionary;
+    ListEntry m_currentViewDictionary;
     QDateTime m_currentDate;
     QString m_title;
     bool m_navigationEnabled = true;

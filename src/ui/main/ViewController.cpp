@@ -1,6 +1,9 @@
 #include "ui/main/ViewController.h"
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
@@ -106,7 +109,7 @@ void ViewController::setApplicationShell(ApplicationShell* shell)
 
 // --- pane delegates --------------------------------------------------------------------------
 
-void ViewController::selectedRowChangedWithDictionary(const QVariantMap& listDictionary)
+void ViewController::selectedRowChangedWithDictionary(const ListEntry& listDictionary)
 {
     m_mvc->changeViewToDict(listDictionary);
     m_rvc->changeViewWithReminder(m_mvc->selectedReminder());
@@ -135,8 +138,8 @@ void ViewController::toggleRightView()
 QDateTime ViewController::presetDateForNewTask() const
 {
     const int row = m_lvc->selectedRow();
-    const QDateTime selected = m_manager.selectedDate();
-    if (row >= 0 && row <= 2 && selected > m_manager.today())
+    const QDateTime selected = m_manager.dates().selectedDate();
+    if (row >= 0 && row <= 2 && selected > m_manager.dates().today())
         return selected;
     return {};
 }
@@ -277,30 +280,29 @@ void ViewController::openRightView()
 
 void ViewController::refreshOnMidnight()
 {
-    if (m_manager.resetNightMode())
+    if (m_manager.nightMode().resetNightMode())
         m_modeManager.resetValues();
     // Overdue colours and ended events follow the moving present.
     m_mvc->model()->refreshParts();
     const QDateTime now = m_manager.clock().now();
     const QDateTime startOfToday = now.date().startOfDay();
-    if (startOfToday == m_manager.today())
+    if (startOfToday == m_manager.dates().today())
         return;
-    m_manager.setToday(startOfToday);
-    m_manager.setStandardEventsDate(startOfToday);
-    m_manager.setSelectedDate(startOfToday);
+    m_manager.dates().setToday(startOfToday);
+    m_manager.dates().setStandardEventsDate(startOfToday);
+    m_manager.dates().setSelectedDate(startOfToday);
     m_lvc->setupTodayTextField();
 }
 
 void ViewController::refreshLeftTableViewFromPreferences()
 {
     m_lvc->reloadDataFromPreference();
-    selectedRowChangedWithDictionary(
-        {{QStringLiteral("title"), QString()}, {QStringLiteral("type"), 11}});
+    selectedRowChangedWithDictionary(ListEntry::dateView(ListKind::Day));
 }
 
 void ViewController::fontChanged()
 {
-    m_manager.refreshRemindersArrayOnMac();
+    m_manager.refreshRemindersArray();
     m_lvc->resetAppearance();
     m_mvc->resetAppearance();
     m_rvc->resetAppearance();
@@ -337,7 +339,7 @@ void ViewController::addNewTaskWithTitle(const QString& title, const QString& ma
     const QDateTime due = presetDateForNewTask();
     store::CalendarPtr list = m_lvc->selectedList();
     if (!list)
-        list = m_manager.defaultList();
+        list = m_manager.lists().defaultList();
     const std::optional<int> priority = m_lvc->selectedPriority();
 
     // Mail programs differ in whether they write the slashes after the scheme; links work
@@ -357,16 +359,16 @@ void ViewController::addNewTaskWithTitle(const QString& title, const QString& ma
         else
             taskTitle += QLatin1Char(' ') + tag;
     }
-    m_manager.addReminderOnMacWithTitle(taskTitle, list, priority, due, std::nullopt, QString(),
-                                        notes, m_manager.defaults().boolForKey(PrefKey::alarmOn),
-                                        std::nullopt,
-                                        [this](bool saved, const store::ReminderPtr& reminder) {
-                                            if (saved && reminder) {
-                                                Q_EMIT reminderAdded(reminder);
-                                                if (m_shell)
-                                                    m_shell->selectReminder(reminder);
-                                            }
-                                        });
+    m_manager.tasks().addReminderWithTitle(taskTitle, list, priority, due, std::nullopt, QString(),
+                                           notes, m_manager.defaults().boolForKey(PrefKey::alarmOn),
+                                           std::nullopt,
+                                           [this](bool saved, const store::ReminderPtr& reminder) {
+                                               if (saved && reminder) {
+                                                   Q_EMIT reminderAdded(reminder);
+                                                   if (m_shell)
+                                                       m_shell->selectReminder(reminder);
+                                               }
+                                           });
 }
 
 void ViewController::showHelp()

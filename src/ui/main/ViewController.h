@@ -57,7 +57,7 @@ public:
     void setAnimationDuration(int milliseconds) { m_animationDuration = milliseconds; }
 
     // The pane delegates.
-    void selectedRowChangedWithDictionary(const QVariantMap& listDictionary) override;
+    void selectedRowChangedWithDictionary(const ListEntry& listDictionary) override;
     void selectedRowChangedWithReminder(const store::ReminderPtr& reminder) override;
     void selectedRowChangedWithEvent(const store::EventPtr& event) override;
     void toggleLeftView() override;

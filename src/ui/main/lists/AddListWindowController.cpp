@@ -1,6 +1,8 @@
 #include "ui/main/lists/AddListWindowController.h"
 
 #include "data/DataManager.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 #include "prefs/ModeManager.h"
 #include "ui/main/lists/ListWindowDelegates.h"
 
@@ -125,15 +127,16 @@ void AddListWindowController::doneButtonAction()
     if (title.isEmpty())
         return;
     if (editing) {
-        m_manager.modifyList(editing, title, color);
+        m_manager.tasks().modifyList(editing, title, color);
         if (m_delegate)
             m_delegate->addListDoneEditing(true, QString());
         return;
     }
-    m_manager.setDoNotValidate(true);
-    const QString identifier = m_manager.addListWithTitle(title, color);
+    m_manager.lists().setDoNotValidate(true);
+    const QString identifier = m_manager.tasks().addListWithTitle(title, color);
     DataManager* manager = &m_manager;
-    QTimer::singleShot(kValidationPauseMs, manager, [manager] { manager->changeBackToValidate(); });
+    QTimer::singleShot(kValidationPauseMs, manager,
+                       [manager] { manager->lists().changeBackToValidate(); });
     if (m_delegate)
         m_delegate->addListDoneEditing(false, identifier);
 }

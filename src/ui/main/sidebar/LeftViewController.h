@@ -6,7 +6,6 @@
 
 #include <QListView>
 #include <QPointer>
-#include <QVariantMap>
 #include <QWidget>
 
 #include <functional>
@@ -52,11 +51,11 @@ public:
 
     // Rows.
     void loadLists();
-    QVariantMap dictForRow(int row) const;
+    ListEntry dictForRow(int row) const;
     const SidebarLayout& layout() const;
-    const QVariantList& presetListsArray() const;
-    const QVariantList& tagListsArray() const;
-    const QVariantList& defaultListsArray() const;
+    const QList<ListEntry>& presetListsArray() const;
+    const QList<ListEntry>& tagListsArray() const;
+    const QList<ListEntry>& defaultListsArray() const;
     int rowCount() const;
     QListView* tableView() const;
 

@@ -5,6 +5,8 @@
 
 #include "data/DataManager.h"
 #include "data/SmartLists.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
@@ -51,14 +53,14 @@ void LeftViewController::deleteListOnRow(int row)
 {
     if (!layout().canDeleteRow(row))
         return;
-    const QVariantMap entry = dictForRow(row);
+    const ListEntry entry = dictForRow(row);
     if (layout().kindOfRow(row) == SidebarLayout::RowKind::Smart) {
         SmartLists::deleteSmartListFromDictionary(m_manager.defaults(), entry);
         reloadDataFromDelete();
         sendSelection();
         return;
     }
-    const QString identifier = entry.value(QStringLiteral("identifier")).toString();
+    const QString identifier = entry.identifier();
     QPointer<LeftViewController> self(this);
     confirmDeletion([self, identifier](bool confirmed) {
         if (!confirmed || !self)
@@ -72,9 +74,9 @@ void LeftViewController::deleteListOnRow(int row)
 
 void LeftViewController::deleteUserListOnRow(int row)
 {
-    const QString deleted = dictForRow(row).value(QStringLiteral("identifier")).toString();
-    const QStringList all = m_manager.allListIdentifiers();
-    const QStringList oldVisible = m_manager.visibleLists();
+    const QString deleted = dictForRow(row).identifier();
+    const QStringList all = m_manager.lists().allListIdentifiers();
+    const QStringList oldVisible = m_manager.lists().visibleLists();
     QStringList visible;
     for (const QString& identifier : oldVisible) {
         if (identifier != deleted && all.contains(identifier))
@@ -89,14 +91,15 @@ void LeftViewController::deleteUserListOnRow(int row)
     defaults.setObject(visible, PrefKey::visibleLists);
     defaults.setObject(invisible, PrefKey::invisibleLists);
     defaults.synchronize();
-    m_manager.resetSortDescriptors();
-    m_manager.matchPreferencesForTodayExtension();
+    m_manager.lists().resetSortDescriptors();
+    m_manager.lists().matchPreferencesForTodayExtension();
     reloadDataFromDelete();
 
-    m_manager.setDoNotValidate(true);
-    m_manager.deleteListWithUUID(deleted);
+    m_manager.lists().setDoNotValidate(true);
+    m_manager.tasks().deleteListWithUUID(deleted);
     DataManager* manager = &m_manager;
-    QTimer::singleShot(kValidationPauseMs, manager, [manager] { manager->changeBackToValidate(); });
+    QTimer::singleShot(kValidationPauseMs, manager,
+                       [manager] { manager->lists().changeBackToValidate(); });
     sendSelection();
 }
 
@@ -121,11 +124,10 @@ void LeftViewController::confirmWithMessageBox(std::function<void(bool)> answer)
 
 void LeftViewController::editList()
 {
-    const QVariantMap entry = dictForRow(m_clickedRow);
-    if (SidebarLayout::typeOfEntry(entry) != 10)
+    const ListEntry entry = dictForRow(m_clickedRow);
+    if (!entry.is(ListKind::UserList))
         return;
-    const store::CalendarPtr list =
-        m_manager.calendarByUUID(entry.value(QStringLiteral("identifier")).toString());
+    const store::CalendarPtr list = m_manager.lists().calendarByUUID(entry.identifier());
     if (!list || !list->allowsContentModifications())
         return;
     openAddListWindow();
@@ -202,9 +204,9 @@ void LeftViewController::addListDoneEditing(bool edited, const QString& identifi
     if (!edited) {
         if (identifier.isEmpty())
             return;
-        const QStringList all = m_manager.allListIdentifiers();
+        const QStringList all = m_manager.lists().allListIdentifiers();
         // An empty "visibleLists" stands for every list; appending to it would hide the rest.
-        QStringList candidates = m_manager.visibleLists();
+        QStringList candidates = m_manager.lists().visibleLists();
         candidates.removeAll(identifier);
         candidates << identifier;
         QStringList visible;
@@ -221,10 +223,10 @@ void LeftViewController::addListDoneEditing(bool edited, const QString& identifi
         defaults.setObject(visible, PrefKey::visibleLists);
         defaults.setObject(invisible, PrefKey::invisibleLists);
         defaults.synchronize();
-        m_manager.resetSortDescriptors();
+        m_manager.lists().resetSortDescriptors();
         if (m_shell)
             m_shell->panelRefreshOnListChange();
-        m_manager.matchPreferencesForTodayExtension();
+        m_manager.lists().matchPreferencesForTodayExtension();
     }
     loadLists();
     selectDayView();

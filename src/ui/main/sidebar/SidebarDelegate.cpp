@@ -73,7 +73,7 @@ void SidebarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const QFont titleFont = m_modeManager.fontWithSize(kTitlePointSize);
     // Only the day entry carries markup (its today marker); every other title is plain text,
     // cut short with an ellipsis when the pane is narrow.
-    if (index.data(SidebarModel::TypeRole).toLongLong() != 11) {
+    if (index.data(SidebarModel::KindRole).value<ListKind>() != ListKind::Day) {
         painter->setFont(titleFont);
         painter->setPen(m_modeManager.menuTextColor());
         painter->drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter,

@@ -1,8 +1,9 @@
 #include "ui/main/strip/DateDayView.h"
 
 #include "data/DataManager.h"
-#include "data/DateFormatters.h"
+#include "data/SharedDates.h"
 #include "prefs/ModeManager.h"
+#include "text/DateFormatters.h"
 #include "ui/common/TintedIcon.h"
 
 #include <QLocale>
@@ -77,13 +78,13 @@ void DateDayView::reloadDayWithDate(const QDateTime& date)
 
 void DateDayView::refreshView()
 {
-    m_isSelected = m_date.isValid() && m_manager.selectedDate() == m_date;
+    m_isSelected = m_date.isValid() && m_manager.dates().selectedDate() == m_date;
     update();
 }
 
 void DateDayView::refreshViewWithCheck()
 {
-    m_isToday = m_date.isValid() && m_manager.today() == m_date;
+    m_isToday = m_date.isValid() && m_manager.dates().today() == m_date;
     refreshView();
 }
 
@@ -109,7 +110,7 @@ void DateDayView::resetAppearance()
 void DateDayView::tapped()
 {
     if (m_date.isValid())
-        m_manager.setSelectedDate(m_date);
+        m_manager.dates().setSelectedDate(m_date);
 }
 
 QColor DateDayView::dayNumberColor() const

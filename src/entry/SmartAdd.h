@@ -1,7 +1,7 @@
 #pragma once
 
-#include "entry/logic/SmartAddMatcher.h"
-#include "entry/logic/SmartAddRule.h"
+#include "entry/SmartAddMatcher.h"
+#include "entry/SmartAddRule.h"
 
 #include <QDateTime>
 #include <QVariantMap>

@@ -1,4 +1,4 @@
-#include "entry/logic/SmartAddPatterns.h"
+#include "entry/SmartAddPatterns.h"
 
 #include <array>
 

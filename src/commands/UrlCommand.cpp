@@ -1,7 +1,10 @@
-#include "entry/logic/UrlCommand.h"
+#include "commands/UrlCommand.h"
 
+#include "commands/ExternalTaskEntry.h"
+#include "commands/ShowTaskTarget.h"
 #include "data/DataManager.h"
-#include "entry/logic/ShowTaskTarget.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 
 #include <QTimer>
 #include <QUrlQuery>
@@ -107,8 +110,9 @@ QString UrlCommand::cleanText(const QString& text, bool multiline)
 UrlCommand::Result UrlCommand::add(const AddArguments& arguments)
 {
     Result result{Command::Add, Status::NotSaved, nullptr};
-    const store::CalendarPtr list = m_manager.calendarFromName(cleanText(arguments.list, false));
-    m_manager.addReminderFromURLSchemeWithTitle(
+    const store::CalendarPtr list =
+        m_manager.lists().calendarFromName(cleanText(arguments.list, false));
+    ExternalTaskEntry(m_manager).addReminderFromURLSchemeWithTitle(
         cleanText(arguments.text, false), list, cleanText(arguments.priority, false),
         cleanText(arguments.url, false), cleanText(arguments.notes, true),
         cleanText(arguments.due, false), cleanText(arguments.dueAfter, false),
@@ -124,7 +128,7 @@ UrlCommand::Result UrlCommand::smartAdd(const QString& text)
     Result result{Command::SmartAdd, Status::NotSaved, nullptr};
     // Spaces at either end stay: they decide whether a trigger at the start or end is taken.
     const QString line = cleanText(text, true).replace(u'\n', u' ');
-    m_manager.smartAddReminderFromURLSchemeWithText(
+    ExternalTaskEntry(m_manager).smartAddReminderFromURLSchemeWithText(
         line, [&result](bool saved, store::ReminderPtr reminder) {
             result.status = saved ? Status::Saved : Status::NotSaved;
             result.reminder = saved ? std::move(reminder) : nullptr;
@@ -140,7 +144,7 @@ UrlCommand::Result UrlCommand::open(const QString& identifier)
     const QString wanted = cleanText(identifier, false);
     // A new task has no identifier yet; an empty one names no task.
     store::ReminderPtr reminder =
-        wanted.isEmpty() ? nullptr : m_manager.reminderWithIdentifier(wanted);
+        wanted.isEmpty() ? nullptr : m_manager.tasks().reminderWithIdentifier(wanted);
     if (!reminder)
         return result;
     result.status = Status::Found;

@@ -1,7 +1,7 @@
 #include "TestEnvironment.h"
 
-#include "data/DateFormatter.h"
-#include "data/DateFormatters.h"
+#include "text/DateFormatter.h"
+#include "text/DateFormatters.h"
 
 #include <QGuiApplication>
 #include <QThreadPool>

@@ -1,4 +1,4 @@
-#include "entry/logic/DueString.h"
+#include "entry/DueString.h"
 
 #include <optional>
 

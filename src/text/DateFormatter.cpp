@@ -1,4 +1,4 @@
-#include "data/DateFormatter.h"
+#include "text/DateFormatter.h"
 
 #include <QLocale>
 #include <QTimeZone>

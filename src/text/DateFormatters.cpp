@@ -1,4 +1,4 @@
-#include "data/DateFormatters.h"
+#include "text/DateFormatters.h"
 
 #include <array>
 #include <functional>

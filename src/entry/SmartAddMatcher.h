@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/logic/SmartAddRule.h"
+#include "entry/SmartAddRule.h"
 
 #include <QHash>
 #include <QMutex>

@@ -1,4 +1,4 @@
-#include "entry/logic/SmartAddRule.h"
+#include "entry/SmartAddRule.h"
 
 #include "platform/UserDefaults.h"
 

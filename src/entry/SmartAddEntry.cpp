@@ -1,4 +1,4 @@
-#include "entry/logic/SmartAddEntry.h"
+#include "entry/SmartAddEntry.h"
 
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"

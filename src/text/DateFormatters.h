@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DateFormatter.h"
+#include "text/DateFormatter.h"
 
 #include <QLocale>
 

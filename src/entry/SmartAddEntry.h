@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/logic/SmartAdd.h"
+#include "entry/SmartAdd.h"
 
 #include <QDateTime>
 #include <QObject>

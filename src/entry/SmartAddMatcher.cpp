@@ -1,6 +1,6 @@
-#include "entry/logic/SmartAddMatcher.h"
+#include "entry/SmartAddMatcher.h"
 
-#include "entry/logic/SmartAddPatterns.h"
+#include "entry/SmartAddPatterns.h"
 
 #include <QMutexLocker>
 

@@ -1,9 +1,9 @@
-#include "entry/logic/SmartAdd.h"
+#include "entry/SmartAdd.h"
 
 #include "platform/store/PriorityClass.h"
 #include "text/LeadingInteger.h"
 
-#include "entry/logic/SmartAddPatterns.h"
+#include "entry/SmartAddPatterns.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"

@@ -1,17 +1,21 @@
 #include "LoadedDataManager.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
+#include "commands/ServicesEntry.h"
+#include "commands/ShowTaskTarget.h"
+#include "commands/UrlCommand.h"
 #include "data/DataManager.h"
-#include "entry/logic/ServicesEntry.h"
-#include "entry/logic/ShowTaskTarget.h"
-#include "entry/logic/UrlCommand.h"
+#include "data/SharedDates.h"
+#include "data/TaskLists.h"
 #include "platform/Sound.h"
 #include "platform/UbiquitousKeyValueStore.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "prefs/PreferenceSync.h"
 #include "text/Global.h"
 
 #include <QGuiApplication>
@@ -62,9 +66,8 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
-        Sound::setPreferences(m_defaults.get());
-        Global::setPreferences(m_defaults.get());
         m_clock.setNow(local(2026, 12, 9, 10, 0));
         makeList("home", "Home", 0);
         makeList("work", "Work", 1);
@@ -73,11 +76,9 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_context.reset();
         m_command.reset();
         m_manager.reset();
-        Global::setReferenceDates(nullptr);
-        Sound::setPreferences(nullptr);
-        Global::setPreferences(nullptr);
     }
 
     void addWithTextOnly()
@@ -241,7 +242,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, list);
         create();
-        QCOMPARE(m_manager->calendarFromName(name)->calendarIdentifier, list);
+        QCOMPARE(m_manager->lists().calendarFromName(name)->calendarIdentifier, list);
         m_command->getUrl("velmoran://add?text=Filed&list=" + QUrl::toPercentEncoding(name));
         QCOMPARE(diskTask("Filed")->calendar->calendarIdentifier, list);
     }
@@ -250,8 +251,9 @@ private Q_SLOTS:
     {
         m_defaults->setString("work", PrefKey::defaultList);
         create();
-        QCOMPARE(m_manager->calendarFromName("garden")->calendarIdentifier, QString("work"));
-        QCOMPARE(m_manager->calendarFromName("")->calendarIdentifier, QString("work"));
+        QCOMPARE(m_manager->lists().calendarFromName("garden")->calendarIdentifier,
+                 QString("work"));
+        QCOMPARE(m_manager->lists().calendarFromName("")->calendarIdentifier, QString("work"));
     }
 
     void selectedListsOnly()
@@ -259,14 +261,18 @@ private Q_SLOTS:
         create();
         m_defaults->setObject(QStringList{"wood", "gone", "home"}, PrefKey::visibleLists);
         // Work is hidden: "wo" finds Wood, and "work" finds nothing and falls to the default.
-        QCOMPARE(m_manager->calendarFromNameOnlyFromSelectedCalendars("wo")->calendarIdentifier,
-                 QString("wood"));
-        QCOMPARE(m_manager->calendarFromNameOnlyFromSelectedCalendars("work")->calendarIdentifier,
+        QCOMPARE(
+            m_manager->lists().calendarFromNameOnlyFromSelectedCalendars("wo")->calendarIdentifier,
+            QString("wood"));
+        QCOMPARE(m_manager->lists()
+                     .calendarFromNameOnlyFromSelectedCalendars("work")
+                     ->calendarIdentifier,
                  QString("home"));
         // Only vanished lists chosen: the store's default list alone is searched.
         m_defaults->setObject(QStringList{"gone"}, PrefKey::visibleLists);
-        QCOMPARE(m_manager->calendarFromNameOnlyFromSelectedCalendars("ho")->calendarIdentifier,
-                 QString("home"));
+        QCOMPARE(
+            m_manager->lists().calendarFromNameOnlyFromSelectedCalendars("ho")->calendarIdentifier,
+            QString("home"));
     }
 
     void smartAddLine()
@@ -515,7 +521,7 @@ private Q_SLOTS:
         m_manager->setupPreferenceSync(suite, cloud, modes, [&loaded] { ++loaded; });
 
         m_defaults->setObject(QStringList{"wood", "home"}, PrefKey::visibleLists);
-        m_manager->uploadPreferences();
+        m_manager->preferenceSync().uploadPreferences();
         const QVariantList sets = cloud.arrayForKey(PrefKey::syncedPreferences);
         QCOMPARE(sets.size(), 1);
         const QVariantList visible = sets.first().toMap().value(PrefKey::visibleLists).toList();
@@ -525,7 +531,7 @@ private Q_SLOTS:
         QVariantMap set = sets.first().toMap();
         set.insert(PrefKey::visibleLists,
                    QVariantList{QVariantMap{{"title", "Work"}, {"type", 0}}});
-        m_manager->loadPreferencesWithDict(set);
+        m_manager->preferenceSync().loadPreferencesWithDict(set);
         QTRY_COMPARE(loaded, 1);
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists), QStringList{"work"});
     }
@@ -548,7 +554,8 @@ private:
     {
         m_manager = loadedDataManager(*m_defaults, m_clock, root());
         QVERIFY(m_manager);
-        Global::setReferenceDates(m_manager.get());
+        m_context.reset();
+        m_context.emplace(m_defaults.get(), &m_manager->dates());
         m_command = std::make_unique<UrlCommand>(*m_manager);
     }
 
@@ -577,6 +584,7 @@ private:
     mutable Clock m_clock;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<UrlCommand> m_command;
 };

@@ -1,7 +1,9 @@
-#include "entry/logic/ServicesEntry.h"
+#include "commands/ServicesEntry.h"
 
+#include "commands/UrlCommand.h"
 #include "data/DataManager.h"
-#include "entry/logic/UrlCommand.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 
 #include <QRegularExpression>
 
@@ -83,8 +85,8 @@ bool VelmoranServices::newTaskFromServices(const std::optional<QString>& pastebo
     if (title.isEmpty())
         return false;
     bool added = false;
-    m_manager.addReminderOnMacWithTitle(
-        title, m_manager.defaultList(), std::nullopt, QDateTime(), std::nullopt,
+    m_manager.tasks().addReminderWithTitle(
+        title, m_manager.lists().defaultList(), std::nullopt, QDateTime(), std::nullopt,
         firstLinkInText(title), QString(), false, std::nullopt,
         [&added](bool saved, store::ReminderPtr) { added = saved; });
     return added;
