@@ -199,6 +199,44 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(mine->origin->filePath));
     }
 
+    void relativeAlarmsOfAnyLengthRoundTrip_data()
+    {
+        QTest::addColumn<qint64>("offset");
+        QTest::addColumn<QByteArray>("trigger");
+        QTest::newRow("90 minutes before") << qint64(-5400) << QByteArray("-PT1H30M");
+        QTest::newRow("1 day 1 hour 1 minute 1 second before")
+            << qint64(-90061) << QByteArray("-P1DT1H1M1S");
+        QTest::newRow("1 minute 30 seconds after") << qint64(90) << QByteArray("PT1M30S");
+        QTest::newRow("2 days after") << qint64(172800) << QByteArray("P2D");
+    }
+
+    void relativeAlarmsOfAnyLengthRoundTrip()
+    {
+        QFETCH(qint64, offset);
+        QFETCH(QByteArray, trigger);
+        {
+            EventStore store({root()}, m_clock);
+            QVERIFY(requestAccess(store));
+            ReminderPtr task = newTask(store, "Ring");
+            DateComponents due = DateComponents::fromDate(QDate(2026, 12, 8));
+            due.hour = 9;
+            due.minute = 30;
+            due.timeZone = QTimeZone("Europe/Berlin");
+            task->dueDateComponents = due;
+            task->addAlarm(Alarm::withRelativeOffset(double(offset)));
+            QString error;
+            QVERIFY2(store.saveReminder(task, true, &error), qPrintable(error));
+            QVERIFY(readFile(task->origin->filePath)
+                        .contains("TRIGGER;RELATED=END:" + trigger + "\r\n"));
+        }
+        EventStore reader({root()}, m_clock);
+        const ReminderPtr back = only(all(reader), "Ring");
+        QVERIFY(back);
+        QCOMPARE(back->alarms.size(), 1);
+        QVERIFY(back->alarms.first().hasRelativeOffset);
+        QCOMPARE(qint64(back->alarms.first().relativeOffset), offset);
+    }
+
     void badFilesAreSkippedAndNeverRewritten()
     {
         EventStore store({root()}, m_clock);
