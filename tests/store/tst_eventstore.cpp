@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace store;
@@ -197,6 +199,55 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("was not deleted"));
         QVERIFY(!store.removeReminder(mine, true));
         QVERIFY(QFile::exists(mine->origin->filePath));
+    }
+
+    void aSameSizeChangeElsewhereIsNeverOverwritten_data()
+    {
+        QTest::addColumn<bool>("sameModificationTime");
+        QTest::newRow("same size") << false;
+        // An editor that writes in place and puts the old time back leaves size, time and
+        // inode as they were; only the content tells.
+        QTest::newRow("same size and modification time") << true;
+    }
+
+    void aSameSizeChangeElsewhereIsNeverOverwritten()
+    {
+        QFETCH(bool, sameModificationTime);
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        QVERIFY(store.saveReminder(newTask(store, "Shared"), true));
+        ReminderPtr mine = all(store).first();
+        const QString path = mine->origin->filePath;
+        QByteArray theirs = readFile(path);
+        QVERIFY(theirs.contains("SUMMARY:Shared"));
+        theirs.replace("SUMMARY:Shared", "SUMMARY:Shaved");
+        struct stat before;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+        QTest::qWait(20);
+        writeFile(path, theirs); // in place: same inode
+        if (sameModificationTime) {
+            const struct timespec times[2] = {before.st_atim, before.st_mtim};
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+        }
+        struct stat after;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+        QCOMPARE(after.st_size, before.st_size);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mtim.tv_sec == before.st_mtim.tv_sec &&
+                     after.st_mtim.tv_nsec == before.st_mtim.tv_nsec,
+                 sameModificationTime);
+
+        mine->title = "Changed by me";
+        QString error;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("changed by another program"));
+        QVERIFY(!store.saveReminder(mine, true, &error));
+        QVERIFY(error.contains("changed by another program"));
+        QCOMPARE(readFile(path), theirs);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("was not deleted"));
+        QVERIFY(!store.removeReminder(mine, true));
+        QCOMPARE(readFile(path), theirs);
+        // The refusal made the store read the file again.
+        QCOMPARE(all(store).first()->title, QString("Shaved"));
     }
 
     void relativeAlarmsOfAnyLengthRoundTrip_data()

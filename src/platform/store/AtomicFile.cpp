@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
 #include <QUuid>
 
 #include <cerrno>
@@ -81,6 +82,11 @@ FileStamp stampOf(const QString& path)
     stamp.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     stamp.inode = st.st_ino;
     return stamp;
+}
+
+quint64 contentHash(QByteArrayView bytes)
+{
+    return quint64(qHashBits(bytes.data(), size_t(bytes.size()), 0));
 }
 
 bool read(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* error)

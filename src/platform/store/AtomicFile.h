@@ -22,6 +22,8 @@ bool create(const QString& path, const QByteArray& bytes, QString* error,
 bool remove(const QString& path, QString* error);
 
 FileStamp stampOf(const QString& path);
+// A hash of a file's bytes, to tell whether content changed under an unchanged stamp.
+quint64 contentHash(QByteArrayView bytes);
 // Reads a file with the stamp it had while read (re-read when it changed meanwhile).
 bool read(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* error);
 

@@ -112,7 +112,7 @@ std::optional<IcsItem> readUnchanged(const ItemOrigin& origin, const QString& ti
     FileStamp stamp;
     if (!AtomicFile::read(origin.filePath, &bytes, &stamp, error))
         return std::nullopt;
-    if (stamp != origin.stamp) {
+    if (stamp != origin.stamp || AtomicFile::contentHash(bytes) != origin.contentHash) {
         if (error)
             *error = tr("\"%1\" was changed by another program after it was read; nothing was "
                         "overwritten, and the new version will be shown.")
@@ -157,10 +157,11 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
             reminder.creationDate = now;
         reminder.lastModifiedDate = now;
         QString path;
-        if (!createItem(folder, reminder.uid, IcsItem::fromReminder(reminder).serialize(), &path,
-                        error))
+        const QByteArray bytes = IcsItem::fromReminder(reminder).serialize();
+        if (!createItem(folder, reminder.uid, bytes, &path, error))
             return false;
-        reminder.origin = std::make_shared<ItemOrigin>(ItemOrigin{path, AtomicFile::stampOf(path)});
+        reminder.origin = std::make_shared<ItemOrigin>(
+            ItemOrigin{path, AtomicFile::stampOf(path), AtomicFile::contentHash(bytes)});
         reminder.calendar = calendar;
         if (reminder.calendarItemIdentifier.isEmpty())
             reminder.calendarItemIdentifier = reminder.uid;
@@ -228,7 +229,8 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
         undoCopy();
         return false;
     }
-    toWrite.origin = std::make_shared<ItemOrigin>(ItemOrigin{path, AtomicFile::stampOf(path)});
+    toWrite.origin = std::make_shared<ItemOrigin>(
+        ItemOrigin{path, AtomicFile::stampOf(path), AtomicFile::contentHash(bytes)});
     toWrite.calendar = calendar;
     toWrite.lastModifiedDate = now;
     reminder = toWrite;
@@ -242,10 +244,13 @@ bool EventStore::removeReminderLocked(const Reminder& reminder, QString* error)
     FolderLock lock(folder);
     if (!lock.isLocked())
         return lockFailed(folder, lock, error);
-    const FileStamp stamp = AtomicFile::stampOf(origin.filePath);
-    if (stamp.size < 0)
+    if (AtomicFile::stampOf(origin.filePath).size < 0)
         return true; // already gone
-    if (stamp != origin.stamp) {
+    QByteArray bytes;
+    FileStamp stamp;
+    if (!AtomicFile::read(origin.filePath, &bytes, &stamp, error))
+        return false;
+    if (stamp != origin.stamp || AtomicFile::contentHash(bytes) != origin.contentHash) {
         m_index.invalidate(origin.filePath);
         if (error)
             *error = tr("\"%1\" was changed by another program after it was read; it was not "

@@ -62,7 +62,8 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file, const QString& collectionI
     item->hasTodo = ics->hasTodo();
     item->hasEvent = ics->hasEvent();
     item->uid = ics->uid();
-    item->origin = std::make_shared<ItemOrigin>(ItemOrigin{file.path, stamp});
+    item->origin =
+        std::make_shared<ItemOrigin>(ItemOrigin{file.path, stamp, AtomicFile::contentHash(bytes)});
     if (item->hasTodo) {
         auto reminder = std::make_shared<Reminder>(ics->toReminder());
         reminder->origin = item->origin;
