@@ -105,6 +105,41 @@ bool createItem(const QString& folder, const QString& uid, const QByteArray& byt
     return false;
 }
 
+// The completed copy of an occurrence goes under a name that follows from its UID, the same
+// on every attempt, and is created only where no file has that name: completing again after a
+// crash between writing the copy and moving the task on finds the copy and leaves it.
+bool createCompletedCopy(const QString& folder, const IcsItem& copy, QString* path, bool* created,
+                         QString* error)
+{
+    static const QUuid copyNames(QStringLiteral("{6f1c1f3e-3c55-4b8e-9a43-0c2a4be1d2a7}"));
+    const QString uid = copy.uid();
+    const QString fileName =
+        VdirCollections::isSafeName(uid)
+            ? uid + QStringLiteral(".ics")
+            : QUuid::createUuidV5(copyNames, uid).toString(QUuid::WithoutBraces).toUpper() +
+                  QStringLiteral(".ics");
+    const QString candidate = folder + QLatin1Char('/') + fileName;
+    const QByteArray bytes = copy.serialize();
+    bool exists = false;
+    *created = AtomicFile::create(candidate, bytes, error, &exists);
+    if (*created)
+        *path = candidate;
+    if (*created || !exists)
+        return *created;
+    QByteArray there;
+    FileStamp stamp;
+    if (AtomicFile::read(candidate, &there, &stamp, nullptr)) {
+        const std::optional<IcsItem> item = IcsItem::parse(there);
+        if (item && item->uid() == uid) {
+            *path = candidate;
+            return true;
+        }
+    }
+    // Some other item has the name; the copy takes one of its own.
+    *created = createItem(folder, uid, bytes, path, error);
+    return *created;
+}
+
 // Reads the file a record came from, refusing when another program changed it since.
 std::optional<IcsItem> readUnchanged(const ItemOrigin& origin, const QString& title, QString* error)
 {
@@ -193,7 +228,9 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
             RecurringCompletion::complete(reminder);
         if (outcome && outcome->advanced) {
             completedCopy = *item;
-            completedCopy->setUid(newUid());
+            completedCopy->setUid(outcome->completedOccurrence.uid.isEmpty()
+                                      ? newUid()
+                                      : outcome->completedOccurrence.uid);
             completedCopy->applyReminder(outcome->completedOccurrence, now);
             toWrite = *outcome->advanced;
         }
@@ -202,11 +239,13 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
     const QByteArray bytes = item->serialize();
 
     QString copyPath;
+    bool copyCreated = false;
     if (completedCopy &&
-        !createItem(folder, completedCopy->uid(), completedCopy->serialize(), &copyPath, error))
+        !createCompletedCopy(folder, *completedCopy, &copyPath, &copyCreated, error))
         return false;
+    // A copy an earlier attempt left stays: it records the occurrence this save completes.
     auto undoCopy = [&] {
-        if (!copyPath.isEmpty())
+        if (copyCreated)
             AtomicFile::remove(copyPath, nullptr);
     };
 

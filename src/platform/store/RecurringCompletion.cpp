@@ -31,6 +31,15 @@ DateComponents componentsAt(const QDateTime& when, const DateComponents& like)
 
 } // namespace
 
+QString completedCopyUid(const QString& taskUid, const DateComponents& due)
+{
+    const QString occurrence = due.hasTimeOfDay()
+                                   ? QDateTime(due.date(), QTime(due.hour, due.minute, due.second))
+                                         .toString(QStringLiteral("yyyyMMdd'T'HHmmss"))
+                                   : due.date().toString(QStringLiteral("yyyyMMdd"));
+    return taskUid + QLatin1Char('-') + occurrence;
+}
+
 std::optional<Outcome> complete(const Reminder& completed)
 {
     if (!completed.hasRecurrenceRules() || !completed.dueDateComponents ||
@@ -50,7 +59,8 @@ std::optional<Outcome> complete(const Reminder& completed)
     Outcome outcome;
     outcome.completedOccurrence = completed;
     outcome.completedOccurrence.recurrenceRules.clear();
-    outcome.completedOccurrence.uid.clear();
+    outcome.completedOccurrence.uid =
+        completed.uid.isEmpty() ? QString() : completedCopyUid(completed.uid, due);
     outcome.completedOccurrence.origin.reset();
     outcome.completedOccurrence.calendarItemIdentifier.clear();
 
