@@ -232,6 +232,10 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
                                       ? newUid()
                                       : outcome->completedOccurrence.uid);
             completedCopy->applyReminder(outcome->completedOccurrence, now);
+            // Alarms at a date move with the task in place, keeping every other line they
+            // have; the edit below then finds them where the advanced task has them.
+            const RecurringCompletion::Shift shift = outcome->shift;
+            item->moveTaskAlarms([&shift](const QDateTime& when) { return shift.apply(when); });
             toWrite = *outcome->advanced;
         }
     }

@@ -10,6 +10,19 @@ namespace store {
 // itself on to its next occurrence, so the series goes on under the same identity.
 namespace RecurringCompletion {
 
+// How far the task moves: whole days on the calendar of its due date's zone, then the seconds
+// the clock adds on the new day (a due time that does not exist there). Absolute alarms move
+// the same way, so an alarm a quarter hour before the due time stays a quarter hour before
+// it, across daylight-saving changes too.
+struct Shift
+{
+    qint64 days = 0;
+    qint64 seconds = 0;
+    QTimeZone zone; // invalid: the local zone
+
+    QDateTime apply(const QDateTime& when) const;
+};
+
 struct Outcome
 {
     // The task moved to its next occurrence (open), or nullopt when the series has ended and
@@ -18,6 +31,9 @@ struct Outcome
     // The completed occurrence, to store as a task of its own without rules, under
     // completedCopyUid().
     Reminder completedOccurrence;
+    // What moved the due date; alarms at a date move by the same, relative ones follow the
+    // due date by themselves.
+    Shift shift;
 };
 
 // The UID of the completed copy of the occurrence due at `due`. Every attempt at completing
