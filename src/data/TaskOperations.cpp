@@ -234,22 +234,9 @@ bool TaskOperations::applyCompletion(const store::ReminderPtr& reminder, bool ch
     if (!found->startDateComponents)
         found->startDateComponents = found->dueDateComponents;
     found->setCompleted(checked, m_clock.now());
-
-    // A timed recurring task carries its alarm at the due time of the occurrence, so the
-    // store can move it on with the task; offsets and stale dates would ring at the wrong one.
-    const std::optional<store::DateComponents>& due = found->dueDateComponents;
-    if (found->hasRecurrenceRules() && found->hasAlarms() && due &&
-        (due->hour != 0 || due->minute != 0)) {
-        QList<store::Alarm> kept;
-        for (const store::Alarm& alarm : std::as_const(found->alarms)) {
-            if (alarm.structuredLocation)
-                kept.append(alarm);
-        }
-        if (kept.size() != found->alarms.size()) {
-            found->alarms = kept;
-            found->addAlarm(store::Alarm::withAbsoluteDate(due->toDateTime()));
-        }
-    }
+    // The alarms go to the store as they are: when a recurring task moves on, the store keeps
+    // an offset alarm as it stands (it follows the due date) and moves one at a date by as
+    // much as the due date moved, each with every line other programs gave it.
     return m_session.eventStore()->saveReminder(found, false) && m_session.eventStore()->commit();
 }
 

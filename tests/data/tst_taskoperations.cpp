@@ -108,6 +108,7 @@ private Q_SLOTS:
             r.title = "Water plants";
             r.dueDateComponents = berlin(2026, 12, 9, 9, 0);
             r.addAlarm(Alarm::withRelativeOffset(-900));
+            r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 8, 30)));
             r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
             RecurrenceRule daily;
             daily.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(3);
@@ -124,15 +125,13 @@ private Q_SLOTS:
         QVERIFY(series && !series->completed);
         QCOMPARE(series->dueDateComponents->toDateTime(), local(2026, 12, 10, 9, 0));
         QCOMPARE(series->recurrenceRules.first().recurrenceEnd->occurrenceCount, 2);
-        // The offset alarm became one at the due time and moved on with the task; the place
-        // alarm stays as it was.
-        QCOMPARE(series->alarms.size(), 2);
-        QVERIFY(series->alarms.first().isLocationAlarm() !=
-                series->alarms.last().isLocationAlarm());
-        for (const Alarm& alarm : series->alarms) {
-            if (!alarm.isLocationAlarm())
-                QCOMPARE(alarm.absoluteDate, local(2026, 12, 10, 9, 0));
-        }
+        // The offset alarm stays an offset, which follows the due date; the one at a date
+        // moved as far as the due date did; the place alarm stays as it was.
+        QCOMPARE(series->alarms.size(), 3);
+        QVERIFY(series->alarms[0].hasRelativeOffset);
+        QCOMPARE(series->alarms[0].relativeOffset, -900.0);
+        QCOMPARE(series->alarms[1].absoluteDate, local(2026, 12, 10, 8, 30));
+        QVERIFY(series->alarms[2].isLocationAlarm());
         QList<ReminderPtr> all = diskTasks("Water plants");
         QCOMPARE(all.size(), 2);
         const ReminderPtr done =

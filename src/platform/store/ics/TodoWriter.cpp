@@ -143,6 +143,26 @@ void TodoWriter::stamp(const QDateTime& now, bool bumpSequence)
     }
 }
 
+bool TodoWriter::moveAbsoluteAlarms(const std::function<QDateTime(const QDateTime&)>& move)
+{
+    bool moved = false;
+    for (Component* valarm : m_todo.children("VALARM")) {
+        const std::optional<Alarm> alarm = AlarmCodec::read(*valarm, m_zones, AlarmAnchors{});
+        if (!alarm || alarm->isLocationAlarm() || alarm->hasRelativeOffset ||
+            !alarm->absoluteDate.isValid())
+            continue;
+        // The new time is written in UTC, as RFC 5545 wants it; a zone some writer gave the
+        // old one does not apply to it.
+        QList<Parameter> parameters = valarm->property("TRIGGER")->parameters();
+        parameters.removeIf([](const Parameter& p) { return sameName(p.name, "TZID"); });
+        valarm->setProperty(Property::build("TRIGGER", parameters,
+                                            formatUtc(move(alarm->absoluteDate)), m_newline));
+        moved = true;
+    }
+    m_changed = m_changed || moved;
+    return moved;
+}
+
 void TodoWriter::setLine(const Property& line)
 {
     if (Property* existing = m_todo.property(line.name())) {
