@@ -202,10 +202,9 @@ bool QuickActionPerformer::menuSetPriority(const store::ReminderPtr& reminder, i
     return save(reminder) == Outcome::Saved;
 }
 
-void QuickActionPerformer::toggleCompletion(const store::ReminderPtr& reminder)
+bool QuickActionPerformer::toggleCompletion(const store::ReminderPtr& reminder, QString* error)
 {
-    if (reminder)
-        m_manager.tasks().checkReminder(reminder, !reminder->completed);
+    return reminder && m_manager.tasks().checkReminder(reminder, !reminder->completed, error);
 }
 
 QDateTime QuickActionPerformer::todayAtTimeOf(const QDateTime& base) const

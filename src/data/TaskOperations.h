@@ -52,10 +52,16 @@ public:
     void forceIntoDetail(const store::ReminderPtr& reminder);
     store::ReminderPtr tempReminder() const { return m_tempReminder; }
 
-    void checkReminder(const store::ReminderPtr& reminder, bool checked);
-    void deleteReminder(const store::ReminderPtr& reminder);
-    void undoDeleteReminder(const store::ReminderPtr& copy);
-    bool saveReminder(const store::ReminderPtr& reminder);
+    // Each change below answers whether it reached the store; when it did not, `error` gets
+    // the store's reason and nothing changed, in the store or in the snapshot.
+    //
+    // Completes or reopens a task; a recurring task moves on to its next occurrence, which is
+    // not offered as an undo.
+    bool checkReminder(const store::ReminderPtr& reminder, bool checked, QString* error = nullptr);
+    // Deletes a task, keeping an undo copy; undoDeleteReminder saves such a copy again.
+    bool deleteReminder(const store::ReminderPtr& reminder, QString* error = nullptr);
+    bool undoDeleteReminder(const store::ReminderPtr& copy, QString* error = nullptr);
+    bool saveReminder(const store::ReminderPtr& reminder, QString* error = nullptr);
     // The snapshot's own record of a task.
     store::ReminderPtr reminderWithIdentifier(const QString& identifier) const;
 
@@ -72,9 +78,10 @@ Q_SIGNALS:
 private:
     class CompletionChange;
     class DeleteTask;
-    bool applyCompletion(const store::ReminderPtr& reminder, bool checked);
-    store::ReminderPtr removeKeepingCopy(const store::ReminderPtr& reminder, bool* removed);
-    bool restoreCopy(const store::ReminderPtr& copy);
+    bool applyCompletion(const store::ReminderPtr& reminder, bool checked, QString* error);
+    // The undo copy of a task the store deleted; null when it refused.
+    store::ReminderPtr removeKeepingCopy(const store::ReminderPtr& reminder, QString* error);
+    bool restoreCopy(const store::ReminderPtr& copy, QString* error);
     void incrementAddCount();
     QTime alarmTimeOfDay() const;
     QDateTime alarmDateFor(const QDateTime& dueDate) const;

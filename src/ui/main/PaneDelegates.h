@@ -40,4 +40,10 @@ public:
     virtual void toggleLeftView() {}
     virtual void addNewTask() {}
     virtual void refreshLeftTableView() {}
+    // A change the user made did not reach the store; `reason` is the store's.
+    virtual void changeFailed(const QString& title, const QString& reason)
+    {
+        Q_UNUSED(title)
+        Q_UNUSED(reason)
+    }
 };
