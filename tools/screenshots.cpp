@@ -116,7 +116,7 @@ int main(int argc, char* argv[])
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
     defaults.setBool(false, PrefKey::initialLaunch);
     defaults.setBool(false, PrefKey::nightModeAuto);
-    setupDefaultPreferences(defaults, &manager);
+    setupDefaultPreferences(defaults, &manager.lists());
     manager.dates().resetThisWeekDate();
     ModeManager& modes = ModeManager::sharedManager();
     WindowController window(manager, modes);
@@ -179,5 +179,18 @@ int main(int argc, char* argv[])
     failures += !save(&window, output + "/day-night.png");
     view->monthView();
     failures += !save(&window, output + "/month-night.png");
+
+    // The smallest window: every view must still fit.
+    window.resize(window.minimumSizeHint().expandedTo(window.minimumSize()));
+    failures += !save(&window, output + "/month-night-smallest.png");
+    defaults.setBool(false, PrefKey::nightMode);
+    manager.nightMode().presetNightMode();
+    modes.resetValues();
+    view->resetAppearanceFromPreferences();
+    failures += !save(&window, output + "/month-smallest.png");
+    view->weekView();
+    failures += !save(&window, output + "/week-smallest.png");
+    view->dayView();
+    failures += !save(&window, output + "/day-smallest.png");
     return failures == 0 ? 0 : 1;
 }

@@ -54,6 +54,9 @@ int main(int argc, char* argv[])
     if (instance.claim(&service) == SingleInstance::Role::Secondary) {
         if (options.newTaskFromSelection && !selection)
             return 1;
+        // A login start finding the program running already has nothing to show.
+        if (options.background && options.urls.isEmpty() && !selection)
+            return 0;
         return instance.handOver(options.urls, selection);
     }
 
@@ -83,6 +86,7 @@ int main(int argc, char* argv[])
     AppDelegate delegate(manager, ModeManager::sharedManager(),
                          UserDefaults::standardUserDefaults(), &PTHotKeyCenter::sharedCenter());
     delegate.setNotificationScheduler(&notifications);
+    delegate.setStartInBackground(options.background);
     delegate.applicationDidFinishLaunching();
     notificationCenter.setDelegate(&notifications);
 
