@@ -2,6 +2,7 @@
 
 #include "platform/store/LibicalSetup.h"
 #include "platform/store/Recurrence.h"
+#include "platform/store/recurrence/LibicalSource.h"
 #include "platform/store/recurrence/RuleExpander.h"
 #include "platform/store/recurrence/RuleParts.h"
 
@@ -94,19 +95,28 @@ QList<CorpusRecord> readCorpus()
     return records;
 }
 
-// DATE values are all-day (local midnight), a trailing Z is UTC, anything else floating.
-QDateTime corpusTime(const QString& text)
+// DATE values are all-day (local midnight), a trailing Z is UTC, anything else floating. The
+// file compares a floating start with a UTC UNTIL as if the start were UTC too; such records
+// are read in UTC (`asUtc`), which is what they mean.
+QDateTime corpusTime(const QString& text, bool asUtc = false)
 {
     const QDate date = QDate::fromString(text.left(8), QStringLiteral("yyyyMMdd"));
     if (text.size() == 8)
         return QDateTime(date, QTime(0, 0));
     const QTime time = QTime::fromString(text.mid(9, 6), QStringLiteral("HHmmss"));
-    return QDateTime(date, time, text.endsWith(u'Z') ? Qt::UTC : Qt::LocalTime);
+    return QDateTime(date, time, text.endsWith(u'Z') || asUtc ? Qt::UTC : Qt::LocalTime);
 }
 
-// libical 3.0.16 expands these records differently from the file; the store sends their
-// shapes to its own expander (recurrence/RuleExpander.cpp), and the test below checks both
-// that libical still differs and that the store gives the file's instances.
+bool floatingWithUtcUntil(const QString& rrule, const QString& dtstart)
+{
+    static const QRegularExpression utcUntil(QStringLiteral("UNTIL=\\d{8}T\\d{6}Z"));
+    return dtstart.size() > 8 && !dtstart.endsWith(u'Z') && utcUntil.match(rrule).hasMatch();
+}
+
+// libical 3.0.16 expands these records differently from the file. The store expands every rule
+// itself; libical's iterator is a second opinion, and the test below checks both that libical
+// still differs on these and that the store gives the file's instances. Rules with BYWEEKNO are
+// never handed to libical at all: some crash it.
 struct LibicalFault
 {
     const char* rrule;
@@ -114,31 +124,11 @@ struct LibicalFault
     const char* reason;
 };
 const char kNegativeMonthDay[] = "a daily rule with a negative BYMONTHDAY yields nothing";
-const char kWeekNumbers[] = "BYWEEKNO takes another weekday than the start's, or wrong years";
-const char kNegativeWeeks[] = "negative BYWEEKNO yields the wrong weeks or nothing";
-const char kWeekYears[] = "BYWEEKNO with INTERVAL counts calendar years, not week-years";
 const char kWeeklySetPos[] = "BYSETPOS in a weekly rule picks from the wrong set";
 const char kTimeSetPos[] = "BYSETPOS ignores the times of day in the set";
 const LibicalFault kLibicalFaults[] = {
     {"FREQ=DAILY;BYMONTHDAY=-1,-2;COUNT=5", "20241030", kNegativeMonthDay},
     {"FREQ=DAILY;BYMONTHDAY=20,-2;UNTIL=20250401", "20250220", kNegativeMonthDay},
-    {"FREQ=YEARLY;BYWEEKNO=1,2;UNTIL=20170101T000000Z", "20130108T000000", kWeekNumbers},
-    {"FREQ=YEARLY;BYWEEKNO=1,2;WKST=FR;UNTIL=20170101T000000Z", "20130108T000000", kWeekNumbers},
-    {"FREQ=YEARLY;BYWEEKNO=1,2;UNTIL=20170101T000000Z", "20130107T000000", kWeekNumbers},
-    {"FREQ=YEARLY;BYWEEKNO=1,2;WKST=TU;UNTIL=20170101T000000Z", "20130107T000000", kWeekNumbers},
-    {"FREQ=YEARLY;BYWEEKNO=1,2;WKST=WE;UNTIL=20170101T000000Z", "20130107T000000", kWeekNumbers},
-    {"FREQ=YEARLY;BYWEEKNO=1,2;WKST=TH;UNTIL=20170101T000000Z", "20130107T000000", kWeekNumbers},
-    {"FREQ=YEARLY;BYWEEKNO=1,2;UNTIL=20170101T000000Z", "20140111T000000", kWeekNumbers},
-    {"FREQ=YEARLY;BYWEEKNO=1,2;WKST=TU;UNTIL=20180101T000000Z", "20140111T000000", kWeekNumbers},
-    {"FREQ=YEARLY;BYWEEKNO=1,2;WKST=SU;UNTIL=20180101T000000Z", "20140111T000000", kWeekNumbers},
-    {"FREQ=YEARLY;BYWEEKNO=53;COUNT=1", "20230101T000000Z", kWeekNumbers},
-    {"FREQ=YEARLY;BYWEEKNO=-1,-2;COUNT=2", "20131224T000000", kNegativeWeeks},
-    {"FREQ=YEARLY;BYWEEKNO=-1,-2;COUNT=5", "20270102", kNegativeWeeks},
-    {"FREQ=YEARLY;BYWEEKNO=53;BYDAY=TU,SA;INTERVAL=6;UNTIL=20170101T000000Z", "20100102T000000",
-     kWeekYears},
-    {"FREQ=YEARLY;BYWEEKNO=53;BYDAY=TU,SA;INTERVAL=5;UNTIL=20170101T000000Z", "20100102T000000",
-     kWeekYears},
-    {"FREQ=YEARLY;BYWEEKNO=1;BYDAY=MO,TU;INTERVAL=3;UNTIL=20320101", "20241231", kWeekYears},
     {"FREQ=WEEKLY;BYDAY=MO,TU,SU,SA,TH;BYSETPOS=3,2;COUNT=4", "20240102T120000", kWeeklySetPos},
     {"FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=1,3;COUNT=3", "20241023", kWeeklySetPos},
     {"FREQ=MONTHLY;BYMINUTE=12,39;BYHOUR=8,14,15;BYDAY=1MO,1TU,2SA,3MO;BYSETPOS=1,-5,3,-21,4,-8;"
@@ -244,7 +234,7 @@ private Q_SLOTS:
         for (const CorpusRecord& record : readCorpus()) {
             const auto parts = recurrence::parseRuleParts(record.rrule);
             QVERIFY2(parts, qPrintable(record.rrule));
-            if (parts->isSubDaily() || record.instances.contains(u"UNIMPLEMENTED"))
+            if (record.instances.contains(u"UNIMPLEMENTED"))
                 continue;
             QTest::addRow("line %d: %s", record.line, qPrintable(record.title))
                 << record.rrule << record.dtstart << record.startAt << record.instances;
@@ -263,10 +253,11 @@ private Q_SLOTS:
         QFETCH(QString, startAt);
         QFETCH(QString, instances);
         const QString written = rrule;
-        const QDateTime start = corpusTime(dtstart);
+        const bool asUtc = floatingWithUtcUntil(rrule, dtstart);
+        const QDateTime start = corpusTime(dtstart, asUtc);
         QList<QDateTime> expected;
         for (const QString& instance : instances.split(u','))
-            expected << corpusTime(instance);
+            expected << corpusTime(instance, asUtc);
         if (!expected.contains(start)) {
             expected.prepend(start);
             const QRegularExpressionMatch count =
@@ -281,18 +272,22 @@ private Q_SLOTS:
         QCOMPARE(Recurrence::occurrences(set, start, start.addYears(200), maxCount), expected);
 
         if (!startAt.isEmpty()) {
-            const QDateTime from = corpusTime(startAt);
+            const QDateTime from = corpusTime(startAt, asUtc);
             QList<QDateTime> tail = expected;
             tail.removeIf([&from](const QDateTime& time) { return time < from; });
             QCOMPARE(Recurrence::occurrences(set, from, start.addYears(200), maxCount), tail);
         }
 
-        // Each engine on its own: ours must reproduce the whole file; libical must, except for
-        // the faults listed above, whose shapes the store routes to ours.
+        // Each engine on its own: ours must reproduce the whole file; libical must too, except
+        // for the faults listed above and for the rules it is never handed.
         const recurrence::SeriesFrame frame(start, set.allDay);
         const auto parts = recurrence::parseRuleParts(rrule);
         QVERIFY(parts);
+        const bool libicalTakesIt = recurrence::LibicalSource::accepts(
+            recurrence::expansionForm(*parts, frame), frame.start(), std::nullopt);
         for (Engine engine : {Engine::Periods, Engine::Libical}) {
+            if (engine == Engine::Libical && !libicalTakesIt)
+                continue;
             recurrence::ExpansionBudget budget;
             const QList<QDateTime> got = recurrence::expandRule(
                 *parts, frame, start, start.addYears(200), maxCount, budget, engine);
@@ -615,14 +610,134 @@ private Q_SLOTS:
         QCOMPARE(utc.at(1), QDateTime({2026, 3, 30}, {8, 0}, Qt::UTC));
         QCOMPARE(utc.at(1).toLocalTime().time(), QTime(10, 0));
 
-        // A time the spring change skips is read with the offset before it (02:30 becomes
-        // 03:30), and the autumn repeat of an hour takes its first pass.
+        // A time the spring change skips is no occurrence and does not count; the autumn
+        // repeat of an hour takes its first pass.
         const QList<QDateTime> spring =
             expand(series(inZone("Europe/Berlin", 2026, 3, 28, 2, 30), {"FREQ=DAILY;COUNT=2"}));
-        QCOMPARE(spring.at(1).toUTC(), QDateTime({2026, 3, 29}, {1, 30}, Qt::UTC));
+        QCOMPARE(spring.at(1).toUTC(), QDateTime({2026, 3, 30}, {0, 30}, Qt::UTC));
         const QList<QDateTime> autumn =
             expand(series(inZone("Europe/Berlin", 2026, 10, 24, 2, 30), {"FREQ=DAILY;COUNT=2"}));
         QCOMPARE(autumn.at(1).toUTC(), QDateTime({2026, 10, 25}, {0, 30}, Qt::UTC));
+    }
+
+    // Sub-daily rules across the changes: distinct instants, ascending, and no occurrence at a
+    // time the clock skips.
+    void subDailyRulesAcrossDst_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QList<QDateTime>>("expected");
+        const auto utc = [](int month, int day, int hour, int minute) {
+            return QDateTime({2026, month, day}, {hour, minute}, Qt::UTC);
+        };
+        // 00:30, 01:30, (02:30 does not exist), 03:30, 04:30, 05:30.
+        QTest::newRow("hourly over the spring gap")
+            << inZone("Europe/Berlin", 2026, 3, 29, 0, 30) << "FREQ=HOURLY;COUNT=5"
+            << QList<QDateTime>{utc(3, 28, 23, 30), utc(3, 29, 0, 30), utc(3, 29, 1, 30),
+                                utc(3, 29, 2, 30), utc(3, 29, 3, 30)};
+        // Starting in the second pass of the repeated hour (02:30 CET), the series stays there.
+        QTest::newRow("every 15 minutes from the repeated hour")
+            << QDateTime::fromMSecsSinceEpoch(utc(10, 25, 1, 30).toMSecsSinceEpoch(),
+                                              QTimeZone("Europe/Berlin"))
+            << "FREQ=MINUTELY;INTERVAL=15;COUNT=4"
+            << QList<QDateTime>{utc(10, 25, 1, 30), utc(10, 25, 1, 45), utc(10, 25, 2, 0),
+                                utc(10, 25, 2, 15)};
+        // From the first pass on, wall-clock steps leave the second pass out.
+        QTest::newRow("every 30 minutes into the repeated hour")
+            << inZone("Europe/Berlin", 2026, 10, 25, 1, 30) << "FREQ=MINUTELY;INTERVAL=30;COUNT=5"
+            << QList<QDateTime>{utc(10, 24, 23, 30), utc(10, 25, 0, 0), utc(10, 25, 0, 30),
+                                utc(10, 25, 2, 0), utc(10, 25, 2, 30)};
+    }
+
+    void subDailyRulesAcrossDst()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(QString, rule);
+        QFETCH(QList<QDateTime>, expected);
+        const QList<QDateTime> got = expand(series(start, {rule}));
+        QCOMPARE(got, expected);
+        QCOMPARE(
+            Recurrence::occurrenceInstants(series(start, {rule}), start, start.addYears(1)).size(),
+            expected.size());
+    }
+
+    // The interval counts from the series start whatever the window, and weeks begin on WKST.
+    void weeklyIntervals_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QDateTime>("from");
+        QTest::addColumn<QDateTime>("to");
+        QTest::addColumn<QList<QDate>>("expected");
+        const QDateTime fortnightStart({2025, 5, 25}, {9, 0}, Qt::UTC);
+        QTest::newRow("fortnightly, window months later")
+            << fortnightStart << "FREQ=WEEKLY;INTERVAL=2"
+            << QDateTime({2025, 9, 11}, {0, 0}, Qt::UTC)
+            << QDateTime({2025, 10, 31}, {0, 0}, Qt::UTC)
+            << QList<QDate>{{2025, 9, 14}, {2025, 9, 28}, {2025, 10, 12}, {2025, 10, 26}};
+        QTest::newRow("fortnightly, window in the off week")
+            << fortnightStart << "FREQ=WEEKLY;INTERVAL=2;BYDAY=SU,MO"
+            << QDateTime({2025, 9, 15}, {12, 0}, Qt::UTC)
+            << QDateTime({2025, 9, 29}, {0, 0}, Qt::UTC)
+            << QList<QDate>{{2025, 9, 22}, {2025, 9, 28}};
+        const QDateTime thursday({2026, 7, 30}, {9, 0}, Qt::UTC);
+        QTest::newRow("week start after the start's weekday")
+            << thursday << "FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,WE,TH;WKST=SA;COUNT=8" << thursday
+            << thursday.addYears(1)
+            << QList<QDate>{{2026, 7, 30}, {2026, 8, 11}, {2026, 8, 12}, {2026, 8, 13},
+                            {2026, 8, 25}, {2026, 8, 26}, {2026, 8, 27}, {2026, 9, 8}};
+    }
+
+    void weeklyIntervals()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(QString, rule);
+        QFETCH(QDateTime, from);
+        QFETCH(QDateTime, to);
+        QFETCH(QList<QDate>, expected);
+        const RecurrenceSet set = series(start, {rule});
+        QCOMPARE(datesOf(Recurrence::occurrences(set, from, to)), expected);
+        QCOMPARE(Recurrence::nextOccurrence(set, from.addMSecs(-1))->date(), expected.first());
+    }
+
+    // Negative days of the month and of the year at sub-daily frequencies count from the end,
+    // and days that no part allows are jumped over instead of being walked minute by minute.
+    void subDailyDateParts_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<QDateTime>>("tail"); // the last occurrences
+        const auto utc = [](int year, int month, int day, int hour, int minute = 0) {
+            return QDateTime({year, month, day}, {hour, minute}, Qt::UTC);
+        };
+        const QDateTime march(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC);
+        QTest::newRow("hourly on the 31st from the end")
+            << march << "FREQ=HOURLY;BYMONTHDAY=-31;COUNT=30" << 30
+            << QList<QDateTime>{utc(2026, 5, 1, 4), utc(2026, 5, 1, 5)};
+        QTest::newRow("minutely on the last day of the year")
+            << march << "FREQ=MINUTELY;INTERVAL=7;BYYEARDAY=-1;BYHOUR=23;COUNT=4" << 4
+            << QList<QDateTime>{utc(2026, 12, 31, 23, 7), utc(2026, 12, 31, 23, 14)};
+        QTest::newRow("minutely, months apart")
+            << utc(2026, 1, 31, 23, 58) << "FREQ=MINUTELY;BYMONTH=1,5;COUNT=5" << 5
+            << QList<QDateTime>{utc(2026, 5, 1, 0, 0), utc(2026, 5, 1, 0, 1),
+                                utc(2026, 5, 1, 0, 2)};
+        QTest::newRow("secondly on leap days")
+            << march << "FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=29;BYHOUR=12;BYMINUTE=30;COUNT=3" << 3
+            << QList<QDateTime>{QDateTime({2028, 2, 29}, {12, 30, 0}, Qt::UTC),
+                                QDateTime({2028, 2, 29}, {12, 30, 1}, Qt::UTC)};
+    }
+
+    void subDailyDateParts()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(QString, rule);
+        QFETCH(int, count);
+        QFETCH(QList<QDateTime>, tail);
+        const QList<QDateTime> got = expand(series(start, {rule}));
+        QCOMPARE(got.size(), count);
+        QCOMPARE(got.mid(count - tail.size()), tail);
+        QVERIFY(std::is_sorted(got.cbegin(), got.cend()));
     }
 
     void allDayYearlyOnLeapDay()
@@ -817,19 +932,20 @@ private Q_SLOTS:
                  !exhaustsBudget);
     }
 
-    // A sub-daily rule that rarely matches is searched only a bounded way ahead of the window,
-    // and found when the window comes near.
-    void sparseSubDailyRulesAreBounded()
+    // A sub-daily rule that rarely matches reaches its dates years ahead, from the start as
+    // from a later window.
+    void sparseSubDailyRulesReachTheirDates()
     {
         const QDateTime start = local(2026, 3, 1, 9);
         const RecurrenceSet set = series(start, {"FREQ=MINUTELY;BYMONTH=2;BYMONTHDAY=29"});
-        QElapsedTimer timer;
-        timer.start();
-        QCOMPARE(Recurrence::occurrences(set, start, start.addYears(5)), {start});
+        const QList<QDateTime> fiveYears = Recurrence::occurrences(set, start, start.addYears(5));
+        QCOMPARE(fiveYears.size(), 1 + 24 * 60);
+        QCOMPARE(fiveYears.at(1), local(2028, 2, 29));
+        QCOMPARE(fiveYears.last(), local(2028, 2, 29, 23, 59));
         QCOMPARE(Recurrence::occurrences(set, local(2028, 2, 28), local(2028, 3, 1), 3),
                  (QList<QDateTime>{local(2028, 2, 29), local(2028, 2, 29, 0, 1),
                                    local(2028, 2, 29, 0, 2)}));
-        QVERIFY(timer.elapsed() < 1000);
+        QCOMPARE(Recurrence::nextOccurrence(set, start).value(), local(2028, 2, 29));
     }
 
     void expandsOnSeveralThreadsAtOnce()

@@ -90,13 +90,13 @@ struct Range
     qint64 from;
     qint64 to;
 
+    bool overlaps(qint64 begins, qint64 ends) const
+    {
+        return begins < to && (ends > from || (ends == begins && begins >= from));
+    }
     bool overlaps(const QDateTime& start, const QDateTime& end) const
     {
-        const qint64 begins = start.toMSecsSinceEpoch();
-        if (begins >= to)
-            return false;
-        const qint64 ends = end.toMSecsSinceEpoch();
-        return ends > from || (ends == begins && begins >= from);
+        return overlaps(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
     }
 };
 
@@ -115,9 +115,9 @@ bool replaces(const Override& candidate, const QDateTime& start, bool allDay)
 
 // UID/2026-03-30T07:00:00Z. Written by hand: through QDateTime::toString it was a tenth of
 // the cost of a year of a weekly event.
-QString occurrenceIdentifier(const QString& uid, const QDateTime& occurrence)
+QString occurrenceIdentifier(const QString& uid, qint64 occurrenceMs)
 {
-    const qint64 seconds = occurrence.toSecsSinceEpoch();
+    const qint64 seconds = occurrenceMs >= 0 ? occurrenceMs / 1000 : (occurrenceMs - 999) / 1000;
     const qint64 days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
     const qint64 inDay = seconds - days * 86400;
     const QDate date = QDate::fromJulianDay(2440588 + days);
@@ -167,29 +167,60 @@ void expandMaster(const Component& master, const QString& uid, const QList<Overr
     set.exdates = instants(master, "EXDATE", zones);
     const bool recurring = !set.rrules.isEmpty() || !set.rdates.isEmpty();
 
-    QList<QDateTime> starts;
+    // Occurrences are found as instants; a date-time in the start's own zone is built only
+    // where an override or a length in days needs one.
+    QList<qint64> starts;
     if (recurring) {
         // An occurrence that began before `from` may still be running; a day more covers a
         // daylight-saving change inside a nominal length.
         const QDateTime queryFrom = from.addDays(-timing->length.days - 1)
                                         .addSecs(-qMax<qint64>(0, timing->length.seconds));
-        starts = Recurrence::occurrences(set, queryFrom, to);
+        starts = Recurrence::occurrenceInstants(set, queryFrom, to);
     } else {
-        starts.append(timing->start);
+        starts.append(timing->start.toMSecsSinceEpoch());
     }
+    const auto inStartZone = [&timing](qint64 ms) {
+        const QDateTime& first = timing->start;
+        switch (timing->allDay ? Qt::LocalTime : first.timeSpec()) {
+        case Qt::TimeZone:
+            return QDateTime::fromMSecsSinceEpoch(ms, first.timeZone());
+        case Qt::UTC:
+            return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+        case Qt::OffsetFromUTC:
+            return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, first.offsetFromUtc());
+        case Qt::LocalTime:
+            break;
+        }
+        return QDateTime::fromMSecsSinceEpoch(ms, Qt::LocalTime);
+    };
 
-    for (const QDateTime& start : std::as_const(starts)) {
-        const bool overridden =
-            std::any_of(overrides.begin(), overrides.end(),
-                        [&](const Override& o) { return replaces(o, start, timing->allDay); });
-        if (overridden)
+    const Event prototype = makeEvent(master, QDateTime(), QDateTime(), timing->allDay);
+    for (qint64 startMs : std::as_const(starts)) {
+        QDateTime start;
+        if (!overrides.isEmpty()) {
+            start = inStartZone(startMs);
+            const bool overridden =
+                std::any_of(overrides.begin(), overrides.end(),
+                            [&](const Override& o) { return replaces(o, start, timing->allDay); });
+            if (overridden)
+                continue;
+        }
+        // Days are nominal (a day across a DST change is 23 or 25 hours), seconds exact.
+        QDateTime end;
+        qint64 endMs = startMs + timing->length.seconds * 1000;
+        if (timing->length.days != 0) {
+            if (!start.isValid())
+                start = inStartZone(startMs);
+            end = timing->length.addTo(start);
+            endMs = end.toMSecsSinceEpoch();
+        }
+        if (!range.overlaps(startMs, endMs))
             continue;
-        const QDateTime end = timing->length.addTo(start);
-        if (!range.overlaps(start, end))
-            continue;
-        Event event = makeEvent(master, start, end, timing->allDay);
+        Event event = prototype;
+        event.startDate = QDateTime::fromMSecsSinceEpoch(startMs, Qt::LocalTime);
+        event.endDate = QDateTime::fromMSecsSinceEpoch(endMs, Qt::LocalTime);
         event.occurrenceDate = event.startDate;
-        event.eventIdentifier = recurring ? occurrenceIdentifier(uid, start) : uid;
+        event.eventIdentifier = recurring ? occurrenceIdentifier(uid, startMs) : uid;
         out.append(event);
     }
 }
@@ -209,7 +240,8 @@ void addOverride(const Override& detached, const QString& uid, const ZoneResolve
                                ? QDateTime(detached.recurrenceId.date, QTime(0, 0))
                                : detached.recurrenceInstant.toLocalTime();
     event.isDetached = true;
-    event.eventIdentifier = occurrenceIdentifier(uid, detached.recurrenceInstant);
+    event.eventIdentifier =
+        occurrenceIdentifier(uid, detached.recurrenceInstant.toMSecsSinceEpoch());
     out.append(event);
 }
 

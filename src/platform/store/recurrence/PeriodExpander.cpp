@@ -74,7 +74,7 @@ std::optional<WallTime> PeriodExpander::next()
 {
     if (m_nextPending >= m_pending.size() && !fillNextPeriod())
         return std::nullopt;
-    return m_pending.at(m_nextPending++);
+    return m_pending[m_nextPending++];
 }
 
 bool PeriodExpander::fillNextPeriod()
@@ -90,16 +90,13 @@ bool PeriodExpander::fillNextPeriod()
             m_done = true;
             break;
         }
-        QList<QDate> days;
+        m_days.clear();
         for (QDate day = first; day <= last; day = day.addDays(1)) {
             if (m_matcher.matches(day))
-                days << day;
+                m_days.push_back(day);
         }
-        for (const WallTime& wall : select(days)) {
-            if (wall >= m_start && (!m_horizon || wall <= *m_horizon))
-                m_pending << wall;
-        }
-        if (!m_pending.isEmpty())
+        select();
+        if (!m_pending.empty())
             return true;
     }
     return false;
@@ -108,26 +105,31 @@ bool PeriodExpander::fillNextPeriod()
 // The period's set is every admitted day at every time of day, in order. BYSETPOS picks from
 // that set by index, so the set is never built: a rule with many times a day over a month
 // would hold millions of entries.
-QList<WallTime> PeriodExpander::select(const QList<QDate>& days) const
+void PeriodExpander::select()
 {
-    const qint64 perDay = m_times.size();
-    const qint64 size = days.size() * perDay;
-    QList<WallTime> chosen;
+    const auto keep = [this](const WallTime& wall) {
+        if (wall >= m_start && (!m_horizon || wall <= *m_horizon))
+            m_pending.push_back(wall);
+    };
     if (m_rule.setPositions.isEmpty()) {
-        for (const QDate& day : days) {
-            for (const QTime& time : m_times)
-                chosen << WallTime{day, time};
+        for (const QDate& day : m_days) {
+            for (const QTime& time : std::as_const(m_times))
+                keep(WallTime{day, time});
         }
-        return chosen;
+        return;
     }
+    const qint64 perDay = m_times.size();
+    const qint64 size = qint64(m_days.size()) * perDay;
+    std::vector<WallTime> chosen;
     for (int position : m_rule.setPositions) {
         const qint64 index = position > 0 ? position - 1 : size + position;
         if (index >= 0 && index < size)
-            chosen << WallTime{days.at(index / perDay), m_times.at(index % perDay)};
+            chosen.push_back(WallTime{m_days[size_t(index / perDay)], m_times.at(index % perDay)});
     }
     std::sort(chosen.begin(), chosen.end());
     chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
-    return chosen;
+    for (const WallTime& wall : chosen)
+        keep(wall);
 }
 
 } // namespace store::recurrence
