@@ -116,6 +116,10 @@ QList<qint64> collect(const RecurrenceSet& set, const SeriesFrame& frame,
     const auto inWindow = [&from, &to](qint64 instant) {
         return (!from || instant >= *from) && (!to || instant < *to);
     };
+    // The start is an occurrence even when no rule could be read.
+    const qint64 start = frame.startInstant().toMSecsSinceEpoch();
+    if (inWindow(start))
+        all << start;
     // Each rule may lose some of its dates to EXDATEs, so it contributes that many more.
     const int perRule = int(qMin<qint64>(qint64(maxCount) + set.exdates.size(), INT_MAX));
     for (const QString& text : set.rrules) {
@@ -128,10 +132,6 @@ QList<qint64> collect(const RecurrenceSet& set, const SeriesFrame& frame,
         ExpansionBudget budget;
         all += expandRuleInstants(*parts, frame, from, to, perRule, budget);
     }
-    // The start is an occurrence even when no rule could be read.
-    const qint64 start = frame.startInstant().toMSecsSinceEpoch();
-    if (inWindow(start))
-        all << start;
     // In an all-day series extra and excluded dates count by day, whatever time they carry.
     const auto instantOf = [&set, &frame](const QDateTime& time) {
         return set.allDay ? frame.instantMsOf(WallTime{frame.wallOf(time).date, QTime(0, 0)})
@@ -141,7 +141,9 @@ QList<qint64> collect(const RecurrenceSet& set, const SeriesFrame& frame,
         if (rdate.isValid() && inWindow(instantOf(rdate)))
             all << instantOf(rdate);
     }
-    std::sort(all.begin(), all.end());
+    // One rule's instants come sorted; only merging needs the sort.
+    if (!std::is_sorted(all.cbegin(), all.cend()))
+        std::sort(all.begin(), all.end());
     all.erase(std::unique(all.begin(), all.end()), all.end());
     if (!set.exdates.isEmpty()) {
         QList<qint64> excluded;

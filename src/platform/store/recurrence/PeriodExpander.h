@@ -28,6 +28,7 @@ public:
 
 private:
     bool fillNextPeriod();
+    bool fillDays();
     QDate firstDayOf(qint64 unit) const;
     QDate lastDayOf(qint64 unit) const;
     qint64 unitOf(const QDate& day) const;
@@ -40,6 +41,7 @@ private:
     std::optional<WallTime> m_horizon;
     ExpansionBudget& m_budget;
     bool m_weekYears = false; // periods are week-numbering years
+    bool m_everyDay = false;  // a daily rule that no date part narrows: each period is its day
     int m_firstWeekYear = 0;
     qint64 m_period = 0;
     // Reused from period to period: a daily rule has a period per occurrence.
