@@ -157,6 +157,9 @@ private Q_SLOTS:
             << utc(2026, 1, 31, 23, 58) << "FREQ=MINUTELY;BYMONTH=1,5;COUNT=5" << 5
             << QList<QDateTime>{utc(2026, 5, 1, 0, 0), utc(2026, 5, 1, 0, 1),
                                 utc(2026, 5, 1, 0, 2)};
+        QTest::newRow("hourly on the eve of 1970")
+            << QDateTime({1969, 12, 31}, {22, 0}, Qt::UTC) << "FREQ=HOURLY;BYMONTHDAY=31,1;COUNT=3"
+            << 3 << QList<QDateTime>{utc(1969, 12, 31, 23), utc(1970, 1, 1, 0)};
         QTest::newRow("secondly on leap days")
             << march << "FREQ=SECONDLY;BYMONTH=2;BYMONTHDAY=29;BYHOUR=12;BYMINUTE=30;COUNT=3" << 3
             << QList<QDateTime>{QDateTime({2028, 2, 29}, {12, 30, 0}, Qt::UTC),

@@ -85,7 +85,7 @@ LibicalSource::LibicalSource(const RuleParts& rule, const WallTime& start,
                              const std::optional<WallTime>& resumeAt,
                              const std::optional<WallTime>& horizon)
 {
-    if (!accepts(rule, resumeAt.value_or(start), horizon) || !canEverOccur(rule, start.date))
+    if (!accepts(rule, start, horizon))
         return;
     icalrecurrencetype recurrence;
     if (!buildRecurrence(rule, recurrence))

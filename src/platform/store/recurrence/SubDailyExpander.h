@@ -5,6 +5,7 @@
 #include "platform/store/recurrence/OccurrenceSource.h"
 #include "platform/store/recurrence/RuleParts.h"
 
+#include <limits>
 #include <vector>
 
 namespace store::recurrence {
@@ -41,7 +42,7 @@ private:
     qint64 m_period = 0;
     std::optional<qint64> m_horizon;
     ExpansionBudget& m_budget;
-    qint64 m_matchedDay = -1;
+    qint64 m_matchedDay = std::numeric_limits<qint64>::min(); // the day m_dayMatched is for
     bool m_dayMatched = false;
     std::vector<WallTime> m_pending;
     size_t m_nextPending = 0;
