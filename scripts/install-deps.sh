@@ -9,7 +9,7 @@ packages=(
   libical-dev libicu-dev libcanberra-dev libxcb1-dev libxcb-keysyms1-dev
   libxcb-xtest0-dev
   xvfb xauth dbus todoman khal appstream desktop-file-utils
-  fonts-droid-fallback
+  fonts-droid-fallback python3 python3-dateutil
 )
 
 missing=()

@@ -1,3 +1,4 @@
+#include "NeverMatchingRules.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -505,6 +506,37 @@ private Q_SLOTS:
                 .eventsMatchingPredicate(store.predicateForEventsWithStartDate(
                     TestEnvironment::local(2026, 3, 1), TestEnvironment::local(2026, 5, 1), {list}))
                 .isEmpty());
+    }
+
+    // Events whose rules never produce a date beyond their start show that start and nothing
+    // else, through the store as the calendar views ask it (the time this takes is measured
+    // by the store benchmark).
+    void eventsWhoseRulesNeverMatchShowOnlyTheirStart()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        const CalendarPtr calendar = store.calendarsForEntityType(EntityType::Event).first();
+        int written = 0;
+        for (const NeverMatchingRules::Rule& rule : NeverMatchingRules::kRules) {
+            const QByteArray uid = "never-" + QByteArray::number(++written);
+            writeFile(calendar->folderPath + "/" + uid + ".ics",
+                      "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:" + uid +
+                          "\r\nDTSTART;TZID=Europe/Berlin:20260131T090000\r\n"
+                          "DURATION:PT1H\r\nRRULE:" +
+                          rule.text + "\r\nSUMMARY:Never\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        }
+        QCOMPARE(written, 25);
+        const auto query = [&store](const QDateTime& from, const QDateTime& to) {
+            return store.eventsMatchingPredicate(
+                store.predicateForEventsWithStartDate(from, to, {}));
+        };
+        const QList<EventPtr> year =
+            query(TestEnvironment::local(2026, 1, 1), TestEnvironment::local(2027, 1, 1));
+        QCOMPARE(year.size(), written);
+        for (const EventPtr& event : year)
+            QCOMPARE(event->startDate, TestEnvironment::local(2026, 1, 31, 9, 0));
+        QVERIFY(query(TestEnvironment::local(2027, 1, 1), TestEnvironment::local(2028, 1, 1))
+                    .isEmpty());
     }
 
     void storeFoldersComeFromTheEnvironmentFirst()
