@@ -100,6 +100,7 @@ void AppDelegate::openMainWindow()
         m_windowController = new WindowController(m_manager, m_modeManager);
         ViewController* view = m_windowController->viewController();
         view->setApplicationShell(this);
+        view->setQuickAddOpener(m_windows.openQuickAdd);
         setupMenuBar(m_windowController->menuBar());
         // The menus' shortcuts work while the menus are closed, so they follow every rebuild.
         connect(view->lvc(), &LeftViewController::listsReloaded, this, [this] {
@@ -147,6 +148,7 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
     QMenu* file = menuBar->addMenu(tr("&File"));
     QAction* newTask = file->addAction(tr("New Task"), view, &ViewController::addNewTask);
     newTask->setShortcut(QKeySequence::New);
+    newTask->setEnabled(bool(m_windows.openQuickAdd));
     // The sidebar's add and share buttons, reachable from the keyboard too.
     LeftViewController* sidebar = view->lvc();
     file->addAction(tr("New List…"), sidebar, &LeftViewController::openAddListWindow)

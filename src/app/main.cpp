@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "app/ApplicationInterface.h"
 #include "app/CrashReporter.h"
+#include "app/EntryWindows.h"
 #include "app/IncomingRequests.h"
 #include "app/LaunchOptions.h"
 #include "app/SelectionReader.h"
@@ -83,6 +84,12 @@ int main(int argc, char* argv[])
     AppDelegate delegate(manager, ModeManager::sharedManager(),
                          UserDefaults::standardUserDefaults(), &PTHotKeyCenter::sharedCenter());
     delegate.setNotificationScheduler(&notifications);
+    // The quick-add window and the tray panel.
+    EntryWindows entryWindows(manager, ModeManager::sharedManager(),
+                              UserDefaults::standardUserDefaults(), delegate);
+    AppDelegate::Windows windows;
+    entryWindows.install(windows);
+    delegate.setWindows(std::move(windows));
     delegate.applicationDidFinishLaunching();
     notificationCenter.setDelegate(&notifications);
 

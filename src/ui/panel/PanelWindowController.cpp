@@ -31,6 +31,12 @@ PanelWindowController::PanelWindowController(DataManager& manager, ModeManager& 
         if (!m_hasActivePanel)
             hide();
     });
+    m_focusCheck.setSingleShot(true);
+    m_focusCheck.setInterval(kFocusSettleMs);
+    connect(&m_focusCheck, &QTimer::timeout, this, [this] {
+        if (!isActiveWindow())
+            focusLost();
+    });
     connect(m_panel, &PanelViewController::heightChanged, this,
             &PanelWindowController::heightChanged);
     connect(m_panel, &PanelViewController::escapePressed, this,
@@ -66,10 +72,24 @@ void PanelWindowController::openPanel()
     show();
     raise();
     activateWindow();
+    repairActivation();
     setWindowOpacity(1);
     m_opening = false;
     m_panel->refreshOnMinuteChange();
     m_panel->form()->focusTitleField();
+}
+
+void PanelWindowController::repairActivation()
+{
+    // A panel hidden and shown again within the moment X11 leaves for the focus to settle is
+    // still the focus window when it comes back, so it is never made the active one again: no
+    // focus widget, no keys. The shortcut pressed twice quickly does exactly that.
+    if (QGuiApplication::focusWindow() == windowHandle() && QApplication::activeWindow() != this) {
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        QApplication::setActiveWindow(this);
+        QT_WARNING_POP
+    }
 }
 
 void PanelWindowController::closePanel()
@@ -163,7 +183,9 @@ bool PanelWindowController::event(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::WindowDeactivate:
-        focusLost();
+        // Judged a moment later: on X11 a window shown again can pass through a deactivation
+        // before its activation arrives.
+        m_focusCheck.start();
         break;
     case QEvent::Close:
         // Closed by the window system: the panel is no longer meant to be open.

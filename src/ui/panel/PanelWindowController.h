@@ -27,6 +27,7 @@ public:
     // A click on the status icon that took the focus from the panel closed it already; the
     // click itself must not open it again.
     static constexpr int kReopenGuardMs = 400;
+    static constexpr int kFocusSettleMs = 150;
 
     PanelWindowController(DataManager& manager, ModeManager& modeManager,
                           QWidget* parent = nullptr);
@@ -57,6 +58,7 @@ protected:
 
 private:
     void closeUnpinned();
+    void repairActivation();
     void heightChanged(int height);
     void focusLost();
 
@@ -66,5 +68,6 @@ private:
     QPointer<QPropertyAnimation> m_fade;
     QPointer<QPropertyAnimation> m_resize;
     QTimer m_orderOut;
+    QTimer m_focusCheck;
     QElapsedTimer m_sinceFocusLost;
 };
