@@ -8,7 +8,7 @@
 AddViewController::AddViewController(DataManager& manager, ModeManager& modeManager,
                                      QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
-    , m_form(new QuickAddForm(manager, modeManager, this))
+    , m_form(new QuickAddForm(manager, modeManager, QuickAddForm::Arrangement::Compact, this))
 {
     setWindowTitle(tr("New Task"));
     setAccessibleName(tr("New Task"));

@@ -73,8 +73,10 @@ void DueDateControl::setControlFont(const QFont& font)
 void DueDateControl::showTimeOfDay(bool shown)
 {
     const QLocale locale;
-    m_editor->setDisplayFormat(shown ? locale.dateTimeFormat(QLocale::ShortFormat)
-                                     : locale.dateFormat(QLocale::ShortFormat));
+    // Due dates are whole minutes; some locales' short formats still carry seconds.
+    QString withTime = locale.dateTimeFormat(QLocale::ShortFormat);
+    withTime.remove(QStringLiteral(":ss")).remove(QStringLiteral(".ss"));
+    m_editor->setDisplayFormat(shown ? withTime : locale.dateFormat(QLocale::ShortFormat));
 }
 
 void DueDateControl::noTimeToggled(bool noTime)

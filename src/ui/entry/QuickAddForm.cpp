@@ -53,7 +53,8 @@ QToolButton* makeImageButton(QWidget* parent, const QString& name)
 
 } // namespace
 
-QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, QWidget* parent)
+QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, Arrangement arrangement,
+                           QWidget* parent)
     : QWidget(parent)
     , m_manager(manager)
     , m_modeManager(modeManager)
@@ -90,24 +91,39 @@ QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, QWidg
     titleRow->setSpacing(4);
     titleRow->addWidget(m_titleField, 1);
     titleRow->addWidget(m_enterButton);
-    auto* dateRow = new QHBoxLayout;
-    dateRow->setSpacing(4);
-    dateRow->addWidget(m_listChooser, 1);
-    dateRow->addWidget(m_noDueDateButton, 1);
-    dateRow->addWidget(m_dueDate, 2);
-    dateRow->addWidget(m_clearDueDateButton);
+    auto* dueRow = new QHBoxLayout;
+    dueRow->setSpacing(4);
+    dueRow->addWidget(m_noDueDateButton, 1);
+    dueRow->addWidget(m_dueDate, 2);
+    dueRow->addWidget(m_clearDueDateButton);
     auto* ruleRow = new QHBoxLayout;
     ruleRow->setSpacing(4);
     ruleRow->addWidget(m_ruleLabel);
     ruleRow->addWidget(m_undoButton);
     ruleRow->addStretch(1);
-    ruleRow->addWidget(m_notice, 2);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(10, 8, 10, 8);
-    layout->setSpacing(8);
-    layout->addLayout(titleRow);
-    layout->addLayout(dateRow);
-    layout->addLayout(ruleRow);
+    if (arrangement == Arrangement::Stacked) {
+        layout->setContentsMargins(12, 10, 12, 10);
+        layout->setSpacing(10);
+        layout->addLayout(titleRow);
+        layout->addWidget(m_listChooser);
+        layout->addLayout(dueRow);
+        layout->addLayout(ruleRow);
+        layout->addWidget(m_notice);
+        layout->addStretch(1);
+        m_notice->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    } else {
+        auto* dateRow = new QHBoxLayout;
+        dateRow->setSpacing(4);
+        dateRow->addWidget(m_listChooser, 1);
+        dateRow->addLayout(dueRow, 2);
+        ruleRow->addWidget(m_notice, 2);
+        layout->setContentsMargins(10, 8, 10, 8);
+        layout->setSpacing(8);
+        layout->addLayout(titleRow);
+        layout->addLayout(dateRow);
+        layout->addLayout(ruleRow);
+    }
 
     connect(m_titleField, &QLineEdit::textEdited, this, &QuickAddForm::userEditedText);
     connect(m_enterButton, &QToolButton::clicked, this,

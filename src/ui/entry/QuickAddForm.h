@@ -44,7 +44,12 @@ public:
         Failed
     };
 
-    QuickAddForm(DataManager& manager, ModeManager& modeManager, QWidget* parent = nullptr);
+    // Compact for the window (the list and due date share a row); stacked, one control a
+    // row, for the narrow tray panel.
+    enum class Arrangement { Compact, Stacked };
+
+    QuickAddForm(DataManager& manager, ModeManager& modeManager,
+                 Arrangement arrangement = Arrangement::Compact, QWidget* parent = nullptr);
     ~QuickAddForm() override;
 
     // Fills the list chooser from the visible lists (the "defaultList" preference selected),

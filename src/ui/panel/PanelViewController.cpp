@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
+#include <QPainter>
 #include <QPropertyAnimation>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -62,7 +63,7 @@ PanelViewController::PanelViewController(DataManager& manager, ModeManager& mode
                                      manager.defaults(), this))
     , m_rowsDelegate(new TaskListDelegate(modeManager, m_rows))
     , m_rowsOpacity(new QGraphicsOpacityEffect(this))
-    , m_form(new QuickAddForm(manager, modeManager, this))
+    , m_form(new QuickAddForm(manager, modeManager, QuickAddForm::Arrangement::Stacked, this))
     , m_popover(new HourPopover(this))
 {
     setAccessibleName(tr("Tray Panel"));
@@ -317,6 +318,16 @@ void PanelViewController::returnPressed(Qt::KeyboardModifiers modifiers)
         m_form->showNotice(tr("New Task Added"));
     if (!(modifiers & Qt::ControlModifier))
         m_form->resetEntry();
+}
+
+void PanelViewController::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // A hairline between what is coming and the field for what is new.
+    QPainter painter(this);
+    painter.setPen(m_modeManager.dividerColor());
+    const int y = m_form->geometry().top();
+    painter.drawLine(12, y, width() - 12, y);
 }
 
 void PanelViewController::keyPressEvent(QKeyEvent* event)
