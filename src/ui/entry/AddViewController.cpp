@@ -12,7 +12,8 @@ AddViewController::AddViewController(DataManager& manager, ModeManager& modeMana
 {
     setWindowTitle(tr("New Task"));
     setAccessibleName(tr("New Task"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    // The application lives on in the tray when its windows close; this one never ends it.
+    setAttribute(Qt::WA_QuitOnClose, false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_form);

@@ -18,6 +18,7 @@ PanelWindowController::PanelWindowController(DataManager& manager, ModeManager& 
     , m_panel(new PanelViewController(manager, modeManager, this))
 {
     setWindowTitle(QString());
+    setAttribute(Qt::WA_QuitOnClose, false);
     setAccessibleName(tr("Velmoran Panel"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
