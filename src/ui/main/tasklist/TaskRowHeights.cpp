@@ -89,6 +89,7 @@ void TaskRowHeights::clear()
 {
     m_wordWidths.clear();
     m_engineHeights.clear();
+    m_oneLineHeights.clear();
     m_engineWidth = -1;
 }
 
@@ -227,9 +228,14 @@ float TaskRowHeights::naturalWidth(const QString& title) const
 
 int TaskRowHeights::engineHeight(const QString& title, float natural, int textWidth)
 {
-    // A title that fits on one line has one line wherever the engine may break it.
-    if (natural <= float(textWidth))
-        return heightForLines(1);
+    // A title that fits on one line has one line wherever the engine may break it; that line
+    // is as tall as its tallest glyph, which may come from a fallback font (CJK, emoji).
+    if (natural <= float(textWidth)) {
+        auto line = m_oneLineHeights.constFind(title);
+        if (line == m_oneLineHeights.constEnd())
+            line = m_oneLineHeights.insert(title, measuredTitleHeight(title, int(kMaxTitleHeight)));
+        return line.value();
+    }
     if (textWidth != m_engineWidth) {
         m_engineHeights.clear();
         m_engineWidth = textWidth;
