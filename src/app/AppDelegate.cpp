@@ -122,6 +122,7 @@ void AppDelegate::openMainWindow()
         m_windowController = new WindowController(m_manager, m_modeManager);
         ViewController* view = m_windowController->viewController();
         view->setApplicationShell(this);
+        view->setQuickAddOpener(m_windows.openQuickAdd);
         setupMenuBar(m_windowController->menuBar());
         // The menus' shortcuts work while the menus are closed, so they follow every rebuild.
         connect(view->lvc(), &LeftViewController::listsReloaded, this, [this] {

@@ -61,6 +61,9 @@ public:
         std::function<void()> applyPanelFont;
         std::function<void()> refreshPanelContent;
         std::function<void()> refreshOnMinuteChange;
+        // The quick-add window, with the date (invalid: none) and the list (identifier, may be
+        // empty) its form starts with. File → New Task and the main window's add paths open it.
+        std::function<void(const QDateTime& date, const QString& listIdentifier)> openQuickAdd;
     };
     void setWindows(Windows windows) { m_windows = std::move(windows); }
 

@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "app/ApplicationInterface.h"
 #include "app/CrashReporter.h"
+#include "app/EntryWindows.h"
 #include "app/IncomingRequests.h"
 #include "app/LaunchOptions.h"
 #include "app/SelectionReader.h"
@@ -87,6 +88,12 @@ int main(int argc, char* argv[])
                          UserDefaults::standardUserDefaults(), &PTHotKeyCenter::sharedCenter());
     delegate.setNotificationScheduler(&notifications);
     delegate.setStartInBackground(options.background);
+    // The quick-add window and the tray panel.
+    EntryWindows entryWindows(manager, ModeManager::sharedManager(),
+                              UserDefaults::standardUserDefaults(), delegate);
+    AppDelegate::Windows windows;
+    entryWindows.install(windows);
+    delegate.setWindows(std::move(windows));
     delegate.applicationDidFinishLaunching();
     notificationCenter.setDelegate(&notifications);
 

@@ -183,7 +183,8 @@ void TaskOperations::addReminderWithTitle(const QString& title, const store::Cal
     if (place && place->structuredLocation)
         reminder->addAlarm(
             store::Alarm::withLocation(*place->structuredLocation, place->proximity));
-    const bool saved = m_session.eventStore()->saveReminder(reminder, true);
+    m_lastSaveError.clear();
+    const bool saved = m_session.eventStore()->saveReminder(reminder, true, &m_lastSaveError);
     incrementAddCount();
     if (completion)
         completion(saved, reminder);

@@ -48,6 +48,8 @@ public:
                                             const QDateTime& dueDate = {}, int priority = 0,
                                             std::optional<bool> alarmOnNumber = std::nullopt,
                                             const QString& notes = {}, bool setDetail = false);
+    // Why the last add above could not be saved; empty after a save that landed.
+    QString lastSaveError() const { return m_lastSaveError; }
     // Opens a task just added in the detail editor.
     void forceIntoDetail(const store::ReminderPtr& reminder);
     store::ReminderPtr tempReminder() const { return m_tempReminder; }
@@ -93,4 +95,5 @@ private:
     const DateFormatters& m_formatters;
     QUndoStack m_undoManager;
     store::ReminderPtr m_tempReminder;
+    QString m_lastSaveError;
 };

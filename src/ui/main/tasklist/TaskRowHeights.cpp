@@ -90,6 +90,7 @@ void TaskRowHeights::clear()
 {
     m_wordWidths.clear();
     m_engineHeights.clear();
+    m_oneLineHeights.clear();
     m_engineWidth = -1;
     m_drawnByFont.clear();
 }
@@ -251,10 +252,17 @@ float TaskRowHeights::naturalWidth(const QString& title) const
 
 int TaskRowHeights::engineHeight(const QString& title, float natural, int textWidth)
 {
-    // A title that fits on one line has one line wherever the engine may break it, and that
-    // line is as tall as the font's own when the font draws every character.
-    if (natural <= float(textWidth) && allDrawnByFont(title))
-        return heightForLines(1);
+    // A title that fits on one line has one line wherever the engine may break it. That line
+    // is as tall as the font's own when the font itself draws every character; otherwise a
+    // fallback font (CJK, emoji) may make it taller, and the engine measures it once.
+    if (natural <= float(textWidth)) {
+        if (allDrawnByFont(title))
+            return heightForLines(1);
+        auto line = m_oneLineHeights.constFind(title);
+        if (line == m_oneLineHeights.constEnd())
+            line = m_oneLineHeights.insert(title, measuredTitleHeight(title, int(kMaxTitleHeight)));
+        return line.value();
+    }
     if (textWidth != m_engineWidth) {
         m_engineHeights.clear();
         m_engineWidth = textWidth;

@@ -102,6 +102,8 @@ private:
     QHash<QString, float> m_wordWidths;
     // Heights of titles that needed the engine, at m_engineWidth.
     QHash<QString, int> m_engineHeights;
+    // Heights of engine titles that fit on one line, at any width.
+    QHash<QString, int> m_oneLineHeights;
     int m_engineWidth = -1;
     QHash<char32_t, bool> m_drawnByFont;
     std::vector<Segment> m_scratch;
