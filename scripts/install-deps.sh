@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need. Idempotent: does nothing when
 # everything is present. As root it runs apt-get; otherwise it names what is missing and stops.
+# With --fuzz it also installs what the fuzz build needs (clang and its libFuzzer runtime).
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,10 @@ packages=(
   libxcb-xtest0-dev
   xvfb xauth dbus todoman khal appstream desktop-file-utils
 )
+
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
