@@ -387,6 +387,46 @@ private Q_SLOTS:
         QCOMPARE(item.serialize(), bytes);
     }
 
+    // An address that is no URL reads as none, and its line stays as another program wrote
+    // it; a task is never written with an empty URL line.
+    void readsUrls_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QUrl>("url");
+        QTest::newRow("web address")
+            << QByteArray("URL:https://example.org/a?b=1") << QUrl("https://example.org/a?b=1");
+        QTest::newRow("port that is text")
+            << QByteArray("URL:http://LAST-MODIFIED:TTTT for TZOFFSETTO:+0200") << QUrl();
+        QTest::newRow("blank") << QByteArray("URL:") << QUrl();
+    }
+    void readsUrls()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QUrl, url);
+        const QByteArray bytes = todoFile(line);
+        IcsItem item = parsed(bytes);
+        Reminder reminder = item.toReminder();
+        QCOMPARE(reminder.URL, url);
+        item.applyReminder(reminder, editTime);
+        QCOMPARE(item.serialize(), bytes);
+        reminder.title = QStringLiteral("Renamed");
+        item.applyReminder(reminder, editTime);
+        QVERIFY(linesOf(item.serialize()).contains(line));
+
+        const QByteArray fresh = IcsItem::fromReminder(reminder, editTime).serialize();
+        QCOMPARE(parsed(fresh).toReminder().URL, url);
+        QCOMPARE(fresh.contains("\r\nURL:"), !url.isEmpty());
+    }
+
+    void writesNoUrlForAnInvalidOne()
+    {
+        Reminder reminder;
+        reminder.title = QStringLiteral("Task");
+        reminder.URL = QUrl(QStringLiteral("http://host:port/"), QUrl::TolerantMode);
+        QVERIFY(!reminder.URL.isValid());
+        QVERIFY(!IcsItem::fromReminder(reminder, editTime).serialize().contains("URL"));
+    }
+
     void completesAndReopens()
     {
         const QByteArray before = todoFile("STATUS:NEEDS-ACTION\nPERCENT-COMPLETE:40");

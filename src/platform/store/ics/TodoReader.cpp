@@ -122,9 +122,13 @@ Reminder readTodo(const Component& todo, const ZoneResolver& zones)
         case Field::Description:
             reminder.notes = line.text();
             break;
-        case Field::Url:
-            reminder.URL = QUrl(QString::fromUtf8(line.trimmedValue()), QUrl::TolerantMode);
+        case Field::Url: {
+            // An address that is no URL is shown as none rather than as an error, and stays in
+            // the file as it was written.
+            const QUrl url(QString::fromUtf8(line.trimmedValue()), QUrl::TolerantMode);
+            reminder.URL = url.isValid() ? url : QUrl();
             break;
+        }
         case Field::Priority:
             reminder.priority = qBound(0, line.trimmedValue().toInt(), 9);
             break;

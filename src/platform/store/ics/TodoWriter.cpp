@@ -103,7 +103,8 @@ bool TodoWriter::apply(const Reminder& current, const Reminder& edited, const QD
     if (edited.notes != current.notes)
         setText("DESCRIPTION", edited.notes);
     if (edited.URL != current.URL) {
-        if (edited.URL.isEmpty())
+        // An invalid address would be written as an empty line; it is no address at all.
+        if (!edited.URL.isValid())
             remove("URL");
         else
             setLine(Property::build("URL", {}, edited.URL.toEncoded(), m_newline));
