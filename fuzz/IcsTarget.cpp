@@ -5,6 +5,8 @@
 #include "platform/store/IcsItem.h"
 #include "platform/store/LibicalSetup.h"
 
+#include <tuple>
+
 using store::Event;
 using store::IcsItem;
 using store::Reminder;
@@ -14,42 +16,37 @@ namespace {
 // Saves are stamped at a fixed moment so that one input always gives the same bytes.
 const QDateTime kNow(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC);
 
-// The events of a year from the first date the file names (its own years, where its rules
-// start), and of the year around the fixed "now", as the event window asks.
-QList<std::pair<QDateTime, QDateTime>> windowsFor(QByteArrayView bytes)
+// The year of events the window asks for: from the first date the file names, so that its
+// rules expand where they start, else the year around the fixed "now". One window: a series
+// whose occurrences each last centuries fills any window with its ten thousand instances.
+std::pair<QDateTime, QDateTime> windowFor(QByteArrayView bytes)
 {
-    QList<std::pair<QDateTime, QDateTime>> windows;
-    const QDateTime around(QDate(kNow.date().year(), 6, 1), QTime(0, 0));
-    windows.append({around, around.addYears(1)});
-    const qsizetype start = bytes.indexOf("DTSTART");
-    if (start < 0)
-        return windows;
-    int digits = 0;
-    qsizetype i = start;
-    for (; i < bytes.size() && digits < 8; ++i)
-        digits = (bytes[i] >= '0' && bytes[i] <= '9') ? digits + 1 : 0;
-    const int year = digits == 8 ? bytes.sliced(i - 8, 4).toInt() : 0;
-    if (year >= 1 && year <= 9998 && year != around.date().year()) {
-        const QDateTime own(QDate(year, 1, 1), QTime(0, 0));
-        windows.append({own, own.addYears(1)});
+    int year = kNow.date().year();
+    if (const qsizetype start = bytes.indexOf("DTSTART"); start >= 0) {
+        int digits = 0;
+        qsizetype i = start;
+        for (; i < bytes.size() && digits < 8; ++i)
+            digits = (bytes[i] >= '0' && bytes[i] <= '9') ? digits + 1 : 0;
+        const int own = digits == 8 ? bytes.sliced(i - 8, 4).toInt() : 0;
+        if (own >= 1 && own <= 9998)
+            year = own;
     }
-    return windows;
+    const QDateTime from(QDate(year, 1, 1), QTime(0, 0));
+    return {from, from.addYears(1)};
 }
 
-QString describe(const Event& event)
-{
-    return QStringLiteral("%1 %2 %3-%4 %5 %6")
-        .arg(event.eventIdentifier, event.title, event.startDate.toString(Qt::ISODate),
-             event.endDate.toString(Qt::ISODate), event.occurrenceDate.toString(Qt::ISODate))
-        .arg(event.isAllDay);
-}
+// What identifies an occurrence, cheap to compare: a hostile file can give ten thousand.
+using EventKey = std::tuple<QString, QString, qint64, qint64, qint64, bool, bool>;
 
-QStringList describe(const QList<Event>& events)
+QList<EventKey> keysOf(const QList<Event>& events)
 {
-    QStringList lines;
+    QList<EventKey> keys;
+    keys.reserve(events.size());
     for (const Event& event : events)
-        lines << describe(event);
-    return lines;
+        keys.append({event.eventIdentifier, event.title, event.startDate.toMSecsSinceEpoch(),
+                     event.endDate.toMSecsSinceEpoch(), event.occurrenceDate.toMSecsSinceEpoch(),
+                     event.isAllDay, event.isDetached});
+    return keys;
 }
 
 // The task with one field changed, the field chosen by the input so that every kind of edit
@@ -98,9 +95,8 @@ QStringList IcsTarget::run(QByteArrayView input)
         findings << QStringLiteral("The unchanged item serializes to other bytes");
 
     const Reminder reminder = item->toReminder();
-    QList<Event> events;
-    for (const auto& [from, to] : windowsFor(input))
-        events += item->events(from, to);
+    const auto [from, to] = windowFor(input);
+    const QList<Event> events = item->events(from, to);
     item->uid();
 
     const std::optional<IcsItem> reread = IcsItem::parse(item->serialize());
@@ -108,10 +104,7 @@ QStringList IcsTarget::run(QByteArrayView input)
         return findings << QStringLiteral("The serialized item is refused");
     for (const QString& field : ReminderFields::differences(reminder, reread->toReminder()))
         findings << QStringLiteral("Re-read after serializing, the task differs in ") + field;
-    QList<Event> rereadEvents;
-    for (const auto& [from, to] : windowsFor(input))
-        rereadEvents += reread->events(from, to);
-    if (describe(events) != describe(rereadEvents))
+    if (keysOf(events) != keysOf(reread->events(from, to)))
         findings << QStringLiteral("Re-read after serializing, the events differ");
 
     if (!item->hasTodo())
