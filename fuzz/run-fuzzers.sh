@@ -6,6 +6,8 @@
 # (tests/data/regressions/TARGET). What it finds goes to BUILD_DIR/fuzz/findings/TARGET/; a run
 # over one second counts as a hang. The executions of every run are added up per target in
 # BUILD_DIR/fuzz/executions/TARGET.
+# A fuzzer stops at its first finding; with FUZZ_KEEP_GOING=1 it runs in a child process that
+# is restarted after each finding instead, for long runs that collect everything.
 set -uo pipefail
 
 build=${1:?usage: run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]}
@@ -54,6 +56,10 @@ make_seeds() { # target folder
   fi
 }
 
+mode=()
+[ -n "${FUZZ_KEEP_GOING:-}" ] &&
+  mode=(-fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1)
+
 failed=()
 summary=()
 for target in "${targets[@]}"; do
@@ -76,21 +82,31 @@ for target in "${targets[@]}"; do
 
   echo "== fuzz_$target for $seconds s"
   log="$work/logs/$target.log"
-  "$binary" "$corpus" "$seeds" "$regressions" "${dictionary[@]}" \
+  found_before=$(find "$findings" -type f | wc -l)
+  "$binary" "$corpus" "$seeds" "$regressions" "${dictionary[@]}" "${mode[@]}" \
     -max_total_time="$seconds" -timeout=1 -rss_limit_mb=4096 -print_final_stats=1 \
     -artifact_prefix="$findings/" >"$log" 2>&1
   status=$?
-  grep -E '^(INFO: seed corpus|#[0-9]+ +DONE)' "$log" | tail -n 2
-  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
-  speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
+  if [ ${#mode[@]} -eq 0 ]; then
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+    speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
+  else
+    # "#1234: cov: ... time: 34s job: 6": the parent's count over all its children.
+    last=$(grep -E '^#[0-9]+: cov:' "$log" | tail -n 1)
+    runs=$(printf '%s' "$last" | sed -n 's/^#\([0-9]*\):.*/\1/p')
+    elapsed=$(printf '%s' "$last" | sed -n 's/.* time: \([0-9]*\)s.*/\1/p')
+    speed=$(( ${runs:-0} / (${elapsed:-0} > 0 ? ${elapsed:-1} : 1) ))
+  fi
   runs=${runs:-0}
   total=$(( $(cat "$work/executions/$target" 2>/dev/null || echo 0) + runs ))
   echo "$total" >"$work/executions/$target"
-  summary+=("$(printf '%-12s %12s runs %8s/s %14s runs in all' "$target" "$runs" "${speed:-?}" "$total")")
-  if [ $status -ne 0 ]; then
+  found=$(( $(find "$findings" -type f | wc -l) - found_before ))
+  summary+=("$(printf '%-12s %12s runs %8s/s %14s runs in all  %s new findings' \
+    "$target" "$runs" "${speed:-?}" "$total" "$found")")
+  if [ $status -ne 0 ] || [ "$found" -gt 0 ]; then
     failed+=("$target")
     echo "fuzz_$target found a problem (exit $status); its log is $log:"
-    grep -E 'FINDING|ERROR: |SUMMARY: |Test unit written|timeout' "$log" | head -n 20
+    grep -E 'FINDING|ERROR: |SUMMARY: |Test unit written|timeout after' "$log" | head -n 20
   fi
 done
 
