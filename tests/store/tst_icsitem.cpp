@@ -610,6 +610,26 @@ private Q_SLOTS:
         QCOMPARE(back.alarms.at(1).relativeOffset, -3600.0);
     }
 
+    // A rule on a task without a due or start date has no series to take the form of its
+    // end from; it keeps the form it was written in.
+    void ruleWithoutDatesKeepsItsEnd_data()
+    {
+        QTest::addColumn<QByteArray>("rule");
+        QTest::newRow("end on a day") << QByteArray("RRULE:FREQ=WEEKLY;UNTIL=20160925");
+        QTest::newRow("end at an instant")
+            << QByteArray("RRULE:FREQ=WEEKLY;UNTIL=20160925T060000Z");
+        QTest::newRow("end by count") << QByteArray("RRULE:FREQ=DAILY;COUNT=3");
+    }
+    void ruleWithoutDatesKeepsItsEnd()
+    {
+        QFETCH(QByteArray, rule);
+        const Reminder reminder = parsed(todoFile(rule)).toReminder();
+        QCOMPARE(reminder.recurrenceRules.size(), 1);
+        const QByteArray fresh = IcsItem::fromReminder(reminder, editTime).serialize();
+        QVERIFY2(linesOf(fresh).contains(rule), fresh.constData());
+        QCOMPARE(parsed(fresh).toReminder().recurrenceRules, reminder.recurrenceRules);
+    }
+
     void keepsRulesItCannotShow()
     {
         const QByteArray before = todoFile("DUE;VALUE=DATE:20261206\nRRULE:FREQ=MINUTELY;COUNT=5\n"

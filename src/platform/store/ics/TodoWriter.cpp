@@ -308,7 +308,12 @@ void TodoWriter::writeRules(const Reminder& edited, const QDateTime& now)
     const std::optional<DateComponents>& anchor =
         isSet(edited.dueDateComponents) ? edited.dueDateComponents : edited.startDateComponents;
     const QDateTime start = isSet(anchor) ? inOwnZone(*anchor) : now;
-    const bool allDay = isSet(anchor) && isDateOnly(*anchor);
+    // Without a date the series has no form of its own; each rule keeps the form of its end.
+    const auto allDay = [&anchor](const RecurrenceRule& rule) {
+        if (isSet(anchor))
+            return isDateOnly(*anchor);
+        return rule.recurrenceEnd && rule.recurrenceEnd->endDateIsAllDay;
+    };
 
     // Rules we could not read stay; the ones we showed are replaced where the first one was.
     qsizetype position = -1;
@@ -323,7 +328,7 @@ void TodoWriter::writeRules(const Reminder& edited, const QDateTime& now)
     }
     for (const RecurrenceRule& rule : edited.recurrenceRules) {
         Component::Node node(Property::build(
-            "RRULE", {}, Recurrence::formatRule(rule, start, allDay).toUtf8(), m_newline));
+            "RRULE", {}, Recurrence::formatRule(rule, start, allDay(rule)).toUtf8(), m_newline));
         if (position < 0) {
             m_todo.append(std::move(node));
         } else {
