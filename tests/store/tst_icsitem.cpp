@@ -630,6 +630,38 @@ private Q_SLOTS:
         QCOMPARE(parsed(fresh).toReminder().recurrenceRules, reminder.recurrenceRules);
     }
 
+    // An UNTIL whose form does not match the task's dates is read as a save writes it: a
+    // DATE for an all-day task, the end of that day for a timed one. The task then reads the
+    // same before and after it is written, and the file keeps its line until the rule changes.
+    void ruleEndTakesTheFormOfTheSeries_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<bool>("endIsAllDay");
+        QTest::newRow("instant on an all-day task")
+            << QByteArray("DUE;VALUE=DATE:20070501\nRRULE:FREQ=WEEKLY;UNTIL=20140806T060000Z")
+            << local(2014, 8, 6) << true;
+        QTest::newRow("day on a timed task")
+            << QByteArray("DUE:20070501T100000\nRRULE:FREQ=WEEKLY;UNTIL=20140806")
+            << local(2014, 8, 6, 23, 59, 59) << false;
+    }
+    void ruleEndTakesTheFormOfTheSeries()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QDateTime, end);
+        QFETCH(bool, endIsAllDay);
+        const QByteArray bytes = todoFile(body);
+        IcsItem item = parsed(bytes);
+        const Reminder reminder = item.toReminder();
+        QCOMPARE(reminder.recurrenceRules.size(), 1);
+        QCOMPARE(reminder.recurrenceRules.first().recurrenceEnd->endDate, end);
+        QCOMPARE(reminder.recurrenceRules.first().recurrenceEnd->endDateIsAllDay, endIsAllDay);
+        item.applyReminder(reminder, editTime);
+        QCOMPARE(item.serialize(), bytes);
+        const QByteArray fresh = IcsItem::fromReminder(reminder, editTime).serialize();
+        QCOMPARE(parsed(fresh).toReminder().recurrenceRules, reminder.recurrenceRules);
+    }
+
     void keepsRulesItCannotShow()
     {
         const QByteArray before = todoFile("DUE;VALUE=DATE:20261206\nRRULE:FREQ=MINUTELY;COUNT=5\n"

@@ -69,14 +69,6 @@ bool isAllDay(const std::optional<DateComponents>& value)
     return isSet(value) && isDateOnly(*value);
 }
 
-QDateTime inOwnZone(const DateComponents& value)
-{
-    const QTime time(value.hour, value.minute, value.second);
-    if (value.timeZone.isValid())
-        return QDateTime(value.date(), time, value.timeZone);
-    return QDateTime(value.date(), time);
-}
-
 bool readableRule(const Property& line)
 {
     return line.is("RRULE") &&
@@ -305,13 +297,12 @@ void TodoWriter::writeAlarms(const Reminder& current, const Reminder& edited)
 
 void TodoWriter::writeRules(const Reminder& edited, const QDateTime& now)
 {
-    const std::optional<DateComponents>& anchor =
-        isSet(edited.dueDateComponents) ? edited.dueDateComponents : edited.startDateComponents;
-    const QDateTime start = isSet(anchor) ? inOwnZone(*anchor) : now;
+    const std::optional<SeriesAnchor> anchor = seriesAnchor(edited);
+    const QDateTime start = anchor ? anchor->start : now;
     // Without a date the series has no form of its own; each rule keeps the form of its end.
     const auto allDay = [&anchor](const RecurrenceRule& rule) {
-        if (isSet(anchor))
-            return isDateOnly(*anchor);
+        if (anchor)
+            return anchor->allDay;
         return rule.recurrenceEnd && rule.recurrenceEnd->endDateIsAllDay;
     };
 
