@@ -198,6 +198,8 @@ private Q_SLOTS:
             << QByteArray("bell\x07 esc\x1b end") << QStringLiteral("bell esc end");
         QTest::newRow("escaped control byte") << QByteArray("a\\\x01z") << QStringLiteral("az");
         QTest::newRow("bare CR") << QByteArray("one\rtwo") << QStringLiteral("one\ntwo");
+        QTest::newRow("leading zero-width no-break space")
+            << QByteArray("\xEF\xBB\xBFtitle, \\n") << QStringLiteral("\uFEFFtitle, \n");
         QTest::newRow("tab and escaped break")
             << QByteArray("a\tb\\nc") << QStringLiteral("a\tb\nc");
     }
