@@ -213,6 +213,11 @@ private Q_SLOTS:
                           "TZOFFSETFROM:+0500\nTZOFFSETTO:+0600\nEND:DAYLIGHT\nEND:VTIMEZONE\n"
                           "BEGIN:VTODO\nUID:second")
             << "2026-07-15 03:30 UTC";
+        // Midnight is a day without a time of day, as a save writes it: the day as written.
+        QTest::newRow("midnight in a zone")
+            << QByteArray("DUE;TZID=Asia/Tokyo:20261206T000000") << "2026-12-06 00:00 ";
+        QTest::newRow("midnight in utc, with seconds")
+            << QByteArray("DUE:20261206T000030Z") << "2026-12-06 00:00 ";
         QTest::newRow("no such date") << QByteArray("DUE:20261340T093000") << "";
         QTest::newRow("no date at all") << QByteArray("DUE:tomorrow") << "";
         QTest::newRow("no value") << QByteArray("DUE;TZID=Europe/Berlin") << "";
@@ -292,6 +297,22 @@ private Q_SLOTS:
         undated.applyReminder(edited, editTime);
         QVERIFY(!undated.serialize().contains("\nDUE"));
         QVERIFY(!undated.toReminder().dueDateComponents);
+    }
+
+    // A day chosen in the window is a local midnight; saved, it reads back as the same day.
+    void aDayReadsBackAsItWasMade()
+    {
+        const DateComponents day = DateComponents::fromDateTime(local(2026, 12, 9));
+        QVERIFY(!day.hasTimeOfDay());
+        QVERIFY(!day.timeZone.isValid());
+        QCOMPARE(DateComponents::fromDateTime(local(2026, 12, 9, 10)).timeZone,
+                 QTimeZone::systemTimeZone());
+        Reminder reminder;
+        reminder.title = QStringLiteral("Task");
+        reminder.dueDateComponents = day;
+        const Reminder back =
+            parsed(IcsItem::fromReminder(reminder, editTime).serialize()).toReminder();
+        QCOMPARE(back.dueDateComponents, reminder.dueDateComponents);
     }
 
     void aZoneIsDefinedOnce()
