@@ -63,7 +63,9 @@ void QuickActionPerformer::addDueDate(const QDateTime& date, const store::Remind
     store::DateComponents components = store::DateComponents::fromDate(inZone.date());
     components.hour = inZone.time().hour();
     components.minute = inZone.time().minute();
-    components.timeZone = zone;
+    // A day without a time of day has no time zone, as its file will say.
+    if (components.hasTimeOfDay())
+        components.timeZone = zone;
 
     const bool alarmWanted =
         forceAlarm ? alarmBool : m_manager.defaults().boolForKey(PrefKey::alarmOn);

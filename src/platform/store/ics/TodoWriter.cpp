@@ -69,14 +69,6 @@ bool isAllDay(const std::optional<DateComponents>& value)
     return isSet(value) && isDateOnly(*value);
 }
 
-QDateTime inOwnZone(const DateComponents& value)
-{
-    const QTime time(value.hour, value.minute, value.second);
-    if (value.timeZone.isValid())
-        return QDateTime(value.date(), time, value.timeZone);
-    return QDateTime(value.date(), time);
-}
-
 bool readableRule(const Property& line)
 {
     return line.is("RRULE") &&
@@ -103,7 +95,8 @@ bool TodoWriter::apply(const Reminder& current, const Reminder& edited, const QD
     if (edited.notes != current.notes)
         setText("DESCRIPTION", edited.notes);
     if (edited.URL != current.URL) {
-        if (edited.URL.isEmpty())
+        // An invalid address would be written as an empty line; it is no address at all.
+        if (!edited.URL.isValid())
             remove("URL");
         else
             setLine(Property::build("URL", {}, edited.URL.toEncoded(), m_newline));
@@ -324,10 +317,14 @@ void TodoWriter::writeAlarms(const Reminder& current, const Reminder& edited)
 
 void TodoWriter::writeRules(const Reminder& edited, const QDateTime& now)
 {
-    const std::optional<DateComponents>& anchor =
-        isSet(edited.dueDateComponents) ? edited.dueDateComponents : edited.startDateComponents;
-    const QDateTime start = isSet(anchor) ? inOwnZone(*anchor) : now;
-    const bool allDay = isSet(anchor) && isDateOnly(*anchor);
+    const std::optional<SeriesAnchor> anchor = seriesAnchor(edited);
+    const QDateTime start = anchor ? anchor->start : now;
+    // Without a date the series has no form of its own; each rule keeps the form of its end.
+    const auto allDay = [&anchor](const RecurrenceRule& rule) {
+        if (anchor)
+            return anchor->allDay;
+        return rule.recurrenceEnd && rule.recurrenceEnd->endDateIsAllDay;
+    };
 
     // Rules we could not read stay; the ones we showed are replaced where the first one was.
     qsizetype position = -1;
@@ -342,7 +339,7 @@ void TodoWriter::writeRules(const Reminder& edited, const QDateTime& now)
     }
     for (const RecurrenceRule& rule : edited.recurrenceRules) {
         Component::Node node(Property::build(
-            "RRULE", {}, Recurrence::formatRule(rule, start, allDay).toUtf8(), m_newline));
+            "RRULE", {}, Recurrence::formatRule(rule, start, allDay(rule)).toUtf8(), m_newline));
         if (position < 0) {
             m_todo.append(std::move(node));
         } else {
