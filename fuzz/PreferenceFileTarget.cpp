@@ -1,6 +1,6 @@
 #include "PreferenceFileTarget.h"
 
-#include "entry/logic/SmartAddRule.h"
+#include "entry/SmartAddRule.h"
 #include "platform/JsonKeyValueFile.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"

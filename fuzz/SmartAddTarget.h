@@ -2,8 +2,8 @@
 
 #include "FuzzTarget.h"
 
-#include "entry/logic/SmartAdd.h"
-#include "entry/logic/SmartAddEntry.h"
+#include "entry/SmartAdd.h"
+#include "entry/SmartAddEntry.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 

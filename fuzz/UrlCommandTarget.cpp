@@ -2,8 +2,9 @@
 
 #include "ReminderFields.h"
 
+#include "commands/UrlCommand.h"
 #include "data/DataManager.h"
-#include "entry/logic/UrlCommand.h"
+#include "data/SharedDates.h"
 #include "platform/Sound.h"
 #include "platform/store/IcsItem.h"
 #include "platform/store/LibicalSetup.h"
@@ -58,14 +59,15 @@ UrlCommandTarget::UrlCommandTarget(const QString& workFolder)
               "UID:seed-task\r\nSUMMARY:Seed task\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
 
     setupDefaultPreferences(m_defaults, nullptr);
-    Sound::setPreferences(&m_defaults);
-    Global::setPreferences(&m_defaults);
+    m_sound.emplace(&m_defaults);
+    m_context.emplace(nullptr, &m_defaults);
     m_clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
     const QString root = m_root;
     m_manager = std::make_unique<DataManager>(m_defaults, m_clock, [this, root] {
         return std::make_unique<store::EventStore>(QStringList{root}, m_clock);
     });
-    Global::setReferenceDates(m_manager.get());
+    m_context.reset();
+    m_context.emplace(&m_manager->dates(), &m_defaults);
 
     QEventLoop loop;
     QObject::connect(m_manager.get(), &DataManager::remindersRefreshed, &loop, &QEventLoop::quit);
@@ -80,9 +82,8 @@ UrlCommandTarget::~UrlCommandTarget()
 {
     m_command.reset();
     m_manager.reset();
-    Global::setReferenceDates(nullptr);
-    Global::setPreferences(nullptr);
-    Sound::setPreferences(nullptr);
+    m_context.reset();
+    m_sound.reset();
 }
 
 QStringList UrlCommandTarget::storeFiles() const

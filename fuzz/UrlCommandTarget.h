@@ -3,11 +3,14 @@
 #include "FuzzTarget.h"
 
 #include "platform/Clock.h"
+#include "platform/Sound.h"
 #include "platform/UserDefaults.h"
+#include "text/Global.h"
 
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class DataManager;
 class UrlCommand;
@@ -30,6 +33,9 @@ private:
     QString m_root;
     Clock m_clock;
     UserDefaults m_defaults;
+    // What the date texts and sounds read while the target runs; put back when it goes.
+    std::optional<Sound::PreferencesScope> m_sound;
+    std::optional<Global::Context> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<UrlCommand> m_command;
     QStringList m_files;
