@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-base-dev-tools
   libical-dev libicu-dev libcanberra-dev libxcb1-dev libxcb-keysyms1-dev
   libxcb-xtest0-dev
-  xvfb xauth dbus todoman khal appstream desktop-file-utils trayer
+  xvfb xauth dbus todoman khal appstream desktop-file-utils trayer openbox
   fonts-droid-fallback python3 python3-dateutil
 )
 
