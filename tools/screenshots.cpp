@@ -13,6 +13,7 @@
 #include "data/TaskOperations.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
+#include "platform/UserNotificationCenter.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
@@ -25,6 +26,8 @@
 #include "ui/main/sidebar/LeftViewController.h"
 #include "ui/panel/HourPopover.h"
 #include "ui/panel/PanelViewController.h"
+#include "ui/prefs/PreferenceObject.h"
+#include "ui/prefs/PreferenceWindowController.h"
 
 #include <QApplication>
 #include <QDir>
@@ -125,6 +128,36 @@ int saveEntryWindows(DataManager& manager, ModeManager& modes, const QString& ou
                      Qt::NoModifier);
     QApplication::sendEvent(graph, &move);
     failures += !save(panel.popover(), output + "/panel-hour" + suffix + ".png");
+    return failures;
+}
+
+// The preferences window on each of its pages, and the Lists page at night.
+int savePreferences(DataManager& manager, ModeManager& modes, UserDefaults& defaults,
+                    const QString& output)
+{
+    int failures = 0;
+    PreferenceObject object(manager, modes, defaults,
+                            UserNotificationCenter::defaultUserNotificationCenter(), {});
+    PreferenceWindowController window(&object);
+    window.setPalette(object.palette());
+    window.show();
+    const QStringList names{"general", "new-task", "lists", "filters", "appearance", "advanced"};
+    for (int page = 0; page < names.size(); ++page) {
+        window.selectPanelAtIndex(page);
+        wait(100);
+        failures += !save(&window, output + "/prefs-" + names.at(page) + ".png");
+    }
+    window.selectPanelAtIndex(PreferenceObject::Lists);
+    defaults.setBool(true, PrefKey::nightMode);
+    manager.nightMode().presetNightMode();
+    modes.resetValues();
+    window.setPalette(object.palette());
+    window.reloadItemImages();
+    wait(100);
+    failures += !save(&window, output + "/prefs-lists-night.png");
+    defaults.setBool(false, PrefKey::nightMode);
+    manager.nightMode().presetNightMode();
+    modes.resetValues();
     return failures;
 }
 
@@ -229,6 +262,7 @@ int main(int argc, char* argv[])
     failures += !save(&window, output + "/month.png");
 
     failures += saveEntryWindows(manager, modes, output, QString());
+    failures += savePreferences(manager, modes, defaults, output);
 
     defaults.setBool(true, PrefKey::nightMode);
     manager.nightMode().presetNightMode();
