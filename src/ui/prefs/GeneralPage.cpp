@@ -52,7 +52,7 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
         if (relays.showHideMenuBar)
             relays.showHideMenuBar();
     });
-    binder.bindSwitch(m_sundayFirst, PrefKey::sundayFirst, [this] { sundayFirstButton(); });
+    binder.bindSwitch(m_sundayFirst, PrefKey::sundayFirst, [this] { sundayFirstChanged(); });
     binder.bindSwitch(m_sound, PrefKey::soundOn);
 
     m_overdue = new QComboBox;
@@ -105,7 +105,7 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     form->addRow(m_storeFolders);
 }
 
-void GeneralPage::sundayFirstButton()
+void GeneralPage::sundayFirstChanged()
 {
     m_context.manager.dates().resetThisWeekDate();
     m_context.manager.refreshRemindersArray();

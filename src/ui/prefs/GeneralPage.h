@@ -36,8 +36,7 @@ public:
     StoreFoldersGroup* storeFolders() const { return m_storeFolders; }
 
 private:
-    void sundayFirstButton();
-    void overdueButton(int index);
+    void sundayFirstChanged();
     void notificationChanged();
 
     PreferenceContext m_context;

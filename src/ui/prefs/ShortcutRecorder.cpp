@@ -47,7 +47,7 @@ ShortcutRecorder::ShortcutRecorder(UserDefaults& defaults, QLatin1StringView key
 
 QString ShortcutRecorder::message() const
 {
-    return m_message->isVisible() ? m_message->text() : QString();
+    return m_message->isHidden() ? QString() : m_message->text();
 }
 
 void ShortcutRecorder::load()
