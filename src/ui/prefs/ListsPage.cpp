@@ -16,9 +16,9 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
-#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -112,7 +112,8 @@ ListsPage::ListsPage(const PreferenceContext& context, ListChoice& choice, QWidg
     connect(&context.defaults, &UserDefaults::changed, this, [this](const QString& key) {
         if (key == PrefKey::viewEvents)
             viewCalendarEvents();
-        else if (key == PrefKey::visibleLists || key == PrefKey::visibleCalendars)
+        // Another process's choice; our own writes keep the rows where the user left them.
+        else if (!m_writing && (key == PrefKey::visibleLists || key == PrefKey::visibleCalendars))
             setupListAndCalendar();
     });
 
@@ -124,27 +125,35 @@ ListsPage::ListsPage(const PreferenceContext& context, ListChoice& choice, QWidg
     connect(m_listTable->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         QTimer::singleShot(0, this, &ListsPage::changeManageListControlEnableStatus);
     });
-    const auto moveBy = [this](int step) {
-        const int row = m_listTable->currentIndex().row();
-        if (row < 0)
-            return;
-        const int target = row + step;
-        if (target < 0 || target >= m_listModel->rowCount())
-            return;
-        // moveList puts a row above its target; moving down means above the row after next.
-        moveList(row, step > 0 ? target + 1 : target);
-        m_listTable->setCurrentIndex(m_listModel->index(target));
-    };
-    auto* up = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Up), m_listTable);
-    up->setContext(Qt::WidgetShortcut);
-    connect(up, &QShortcut::activated, this, [moveBy] { moveBy(-1); });
-    auto* down = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Down), m_listTable);
-    down->setContext(Qt::WidgetShortcut);
-    connect(down, &QShortcut::activated, this, [moveBy] { moveBy(1); });
+    m_listTable->installEventFilter(this);
 
     m_validateTimer.setSingleShot(true);
     m_validateTimer.setInterval(kValidationTimeoutMs);
     connect(&m_validateTimer, &QTimer::timeout, this, &ListsPage::validateFailed);
+}
+
+bool ListsPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_listTable && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::AltModifier &&
+            (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            moveCurrentList(key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ListsPage::moveCurrentList(int step)
+{
+    const int row = m_listTable->currentIndex().row();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= m_listModel->rowCount())
+        return;
+    // A row lands above the row it is moved to; one place down is above the row after next.
+    moveList(row, step > 0 ? target + 1 : target);
+    m_listTable->setCurrentIndex(m_listModel->index(target));
 }
 
 void ListsPage::setupListAndCalendar()
@@ -261,8 +270,10 @@ void ListsPage::storeListChoice()
     TaskLists& lists = m_context.manager.lists();
     // Our own write, not a change made elsewhere that the lists would repair.
     lists.setDoNotValidate(true);
+    m_writing = true;
     defaults.setObject(variantList(m_choice.visibleInRowOrder()), PrefKey::visibleLists);
     defaults.setObject(variantList(m_choice.invisibleInRowOrder()), PrefKey::invisibleLists);
+    m_writing = false;
     lists.resetSortDescriptors();
     m_context.manager.refreshRemindersArray();
     lists.changeBackToValidate();
@@ -282,8 +293,10 @@ void ListsPage::refreshLists()
 
 void ListsPage::refreshCalendars()
 {
+    m_writing = true;
     m_context.defaults.setObject(variantList(m_choice.visibleCalendarsInRowOrder()),
                                  PrefKey::visibleCalendars);
+    m_writing = false;
     m_calendarModel->reload();
     m_context.manager.refreshRemindersArray();
 }

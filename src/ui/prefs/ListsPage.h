@@ -66,7 +66,12 @@ public:
 
     void addListDoneEditing(bool edited, const QString& identifier) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Alt+Up and Alt+Down: the keyboard's way to drag the current row.
+    void moveCurrentList(int step);
     void refreshLists();
     void refreshCalendars();
     void storeListChoice();
@@ -92,6 +97,7 @@ private:
     std::function<void()> m_shownListsChanged;
     bool m_blockRefresh = false;
     bool m_validating = false;
+    bool m_writing = false;
     QString m_validatingList;
     QTimer m_validateTimer;
 };
