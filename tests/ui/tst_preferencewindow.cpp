@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeySequenceEdit>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTimeEdit>
@@ -358,6 +359,21 @@ private Q_SLOTS:
         QCOMPARE(defaults.dictionaryForKey(PrefKey::shortcut), record);
         QCOMPARE(grabs, 3);
         QVERIFY(recorder.message().contains("another program"));
+
+        // Tab leaves the recorder instead of being recorded.
+        QWidget form;
+        recorder.setParent(&form);
+        QLineEdit after(&form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        recorder.setFocus();
+        QTest::keyClick(recorder.editor(), Qt::Key_Tab);
+        QVERIFY(!recorder.editor()->hasFocus());
+        // Past the recorder's Clear button to the next field.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(after.hasFocus());
+        QCOMPARE(defaults.dictionaryForKey(PrefKey::shortcut), record);
+        recorder.setParent(nullptr);
 
         windowSystemAgrees = true;
         recorder.clear();

@@ -88,8 +88,6 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     m_snooze = new QLineEdit;
     m_snooze->setMaximumWidth(60);
     m_snooze->setAlignment(Qt::AlignRight);
-    // The window opens on the toolbar, not in this field.
-    m_snooze->setFocusPolicy(Qt::ClickFocus);
     auto* snooze = new QHBoxLayout;
     snooze->addWidget(m_snooze);
     snooze->addWidget(new QLabel(tr("Minutes")));
@@ -99,6 +97,10 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     snoozeText->setEnabled(false);
     form->addRow(QString(), snoozeText);
     binder.bindMinutes(m_snooze, PrefKey::snooze);
+
+    // The page opens with the focus on its first check box: not in the snooze field, whose
+    // every edit is stored, nor in a recorder, which would take the next key for a shortcut.
+    setFocusProxy(m_showMenuBar);
 
     PageLayout::addSection(form, tr("Store"));
     m_storeFolders = new StoreFoldersGroup(context);

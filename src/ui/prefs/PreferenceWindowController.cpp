@@ -130,6 +130,8 @@ void PreferenceWindowController::switchPanel(QAction* item)
     else
         resize(std::max(width(), wanted.width()), wanted.height());
     setWindowTitle(item->text());
+    // The keyboard starts on the page, so that Tab walks its controls.
+    view->setFocus(Qt::OtherFocusReason);
     m_delegate->prefViewDidAppear(view, index);
 }
 

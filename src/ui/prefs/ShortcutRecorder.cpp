@@ -3,6 +3,7 @@
 #include "platform/UserDefaults.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QSignalBlocker>
@@ -34,6 +35,7 @@ ShortcutRecorder::ShortcutRecorder(UserDefaults& defaults, QLatin1StringView key
     column->addLayout(row);
     column->addWidget(m_message);
     setFocusProxy(m_editor);
+    m_editor->installEventFilter(this);
 
     connect(m_editor, &QKeySequenceEdit::editingFinished, this,
             [this] { propose(m_editor->keySequence()); });
@@ -43,6 +45,23 @@ ShortcutRecorder::ShortcutRecorder(UserDefaults& defaults, QLatin1StringView key
             load();
     });
     load();
+}
+
+bool ShortcutRecorder::eventFilter(QObject* watched, QEvent* event)
+{
+    // Tab and Shift+Tab leave the recorder as they leave any field; otherwise a keyboard user
+    // could never get past it. With Ctrl, Alt or Super they are recorded like any key.
+    if (watched == m_editor && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain =
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            showCombo();
+            focusNextPrevChild(key->key() == Qt::Key_Tab);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString ShortcutRecorder::message() const

@@ -35,6 +35,9 @@ public:
     QKeySequenceEdit* editor() const { return m_editor; }
     QString message() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void store(const PTKeyCombo& combo);
     void showCombo();
