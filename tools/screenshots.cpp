@@ -181,9 +181,12 @@ int main(int argc, char* argv[])
     QFile name(home.path() + "/store/calendar/displayname");
     if (name.open(QIODevice::WriteOnly))
         name.write("Calendar");
+    // Written out now: the store reads these before main ends.
+    name.close();
     QFile color(home.path() + "/store/calendar/color");
     if (color.open(QIODevice::WriteOnly))
         color.write("#E8A33D");
+    color.close();
     writeEvent(home.path() + "/store/calendar", "standup", "Team stand-up", at(0, 9, 30),
                at(0, 9, 45), "Room 4");
     writeEvent(home.path() + "/store/calendar", "dentist", "Dentist", at(0, 16), at(0, 17),
