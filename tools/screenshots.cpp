@@ -13,6 +13,7 @@
 #include "data/TaskOperations.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
+#include "platform/UserNotificationCenter.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
@@ -25,6 +26,8 @@
 #include "ui/main/sidebar/LeftViewController.h"
 #include "ui/panel/HourPopover.h"
 #include "ui/panel/PanelViewController.h"
+#include "ui/prefs/PreferenceObject.h"
+#include "ui/prefs/PreferenceWindowController.h"
 
 #include <QApplication>
 #include <QDir>
@@ -128,6 +131,36 @@ int saveEntryWindows(DataManager& manager, ModeManager& modes, const QString& ou
     return failures;
 }
 
+// The preferences window on each of its pages, and the Lists page at night.
+int savePreferences(DataManager& manager, ModeManager& modes, UserDefaults& defaults,
+                    const QString& output)
+{
+    int failures = 0;
+    PreferenceObject object(manager, modes, defaults,
+                            UserNotificationCenter::defaultUserNotificationCenter(), {});
+    PreferenceWindowController window(&object);
+    window.setPalette(object.palette());
+    window.show();
+    const QStringList names{"general", "new-task", "lists", "filters", "appearance", "advanced"};
+    for (int page = 0; page < names.size(); ++page) {
+        window.selectPanelAtIndex(page);
+        wait(100);
+        failures += !save(&window, output + "/prefs-" + names.at(page) + ".png");
+    }
+    window.selectPanelAtIndex(PreferenceObject::Lists);
+    defaults.setBool(true, PrefKey::nightMode);
+    manager.nightMode().presetNightMode();
+    modes.resetValues();
+    window.setPalette(object.palette());
+    window.reloadItemImages();
+    wait(100);
+    failures += !save(&window, output + "/prefs-lists-night.png");
+    defaults.setBool(false, PrefKey::nightMode);
+    manager.nightMode().presetNightMode();
+    modes.resetValues();
+    return failures;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -148,9 +181,12 @@ int main(int argc, char* argv[])
     QFile name(home.path() + "/store/calendar/displayname");
     if (name.open(QIODevice::WriteOnly))
         name.write("Calendar");
+    // Written out now: the store reads these before main ends.
+    name.close();
     QFile color(home.path() + "/store/calendar/color");
     if (color.open(QIODevice::WriteOnly))
         color.write("#E8A33D");
+    color.close();
     writeEvent(home.path() + "/store/calendar", "standup", "Team stand-up", at(0, 9, 30),
                at(0, 9, 45), "Room 4");
     writeEvent(home.path() + "/store/calendar", "dentist", "Dentist", at(0, 16), at(0, 17),
@@ -229,6 +265,7 @@ int main(int argc, char* argv[])
     failures += !save(&window, output + "/month.png");
 
     failures += saveEntryWindows(manager, modes, output, QString());
+    failures += savePreferences(manager, modes, defaults, output);
 
     defaults.setBool(true, PrefKey::nightMode);
     manager.nightMode().presetNightMode();

@@ -330,12 +330,12 @@ void AppDelegate::deleteFocused()
 
 // --- global shortcuts ------------------------------------------------------------------------
 
-void AppDelegate::registerHotKeyFor(const char* identifier, const QString& preference,
+bool AppDelegate::registerHotKeyFor(const char* identifier, const QString& preference,
                                     std::shared_ptr<PTHotKey>& hotKey,
                                     void (AppDelegate::*action)())
 {
     if (!m_hotKeyCenter)
-        return;
+        return true;
     if (hotKey)
         m_hotKeyCenter->unregisterHotKey(hotKey);
     // Read again every time: the preferences window records new combinations.
@@ -344,19 +344,19 @@ void AppDelegate::registerHotKeyFor(const char* identifier, const QString& prefe
     hotKey->setTarget(this);
     hotKey->setAction([this, action](PTHotKey*) { (this->*action)(); });
     // A combination without a key or a modifier is refused by the centre: the shortcut is off.
-    m_hotKeyCenter->registerHotKey(hotKey);
+    return m_hotKeyCenter->registerHotKey(hotKey);
 }
 
-void AppDelegate::registerHotKey()
+bool AppDelegate::registerHotKey()
 {
-    registerHotKeyFor(kHotKeyIdentifier, PrefKey::shortcut, m_appActivationHotKey,
-                      &AppDelegate::toggle);
+    return registerHotKeyFor(kHotKeyIdentifier, PrefKey::shortcut, m_appActivationHotKey,
+                             &AppDelegate::toggle);
 }
 
-void AppDelegate::registerHotKey2()
+bool AppDelegate::registerHotKey2()
 {
-    registerHotKeyFor(kHotKeyIdentifier2, PrefKey::shortcut2, m_appActivationHotKey2,
-                      &AppDelegate::toggle2);
+    return registerHotKeyFor(kHotKeyIdentifier2, PrefKey::shortcut2, m_appActivationHotKey2,
+                             &AppDelegate::toggle2);
 }
 
 void AppDelegate::toggle()

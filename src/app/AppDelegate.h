@@ -93,8 +93,9 @@ public:
     void updateViewMenu();
 
     // Global shortcuts.
-    void registerHotKey();
-    void registerHotKey2();
+    // False when the window system refused the stored combination (another program holds it).
+    bool registerHotKey();
+    bool registerHotKey2();
     void toggle();
     void toggle2();
 
@@ -130,7 +131,7 @@ public:
 
 private:
     void setupMenuBar(QMenuBar* menuBar);
-    void registerHotKeyFor(const char* identifier, const QString& preference,
+    bool registerHotKeyFor(const char* identifier, const QString& preference,
                            std::shared_ptr<PTHotKey>& hotKey, void (AppDelegate::*action)());
     bool showMenuBar() const;
     // Writes or removes the autostart entry as "startAtLogin" says.

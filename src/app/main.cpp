@@ -4,6 +4,7 @@
 #include "app/EntryWindows.h"
 #include "app/IncomingRequests.h"
 #include "app/LaunchOptions.h"
+#include "app/PreferenceWindows.h"
 #include "app/SelectionReader.h"
 #include "app/SingleInstance.h"
 #include "app/WindowTaskTarget.h"
@@ -91,8 +92,12 @@ int main(int argc, char* argv[])
     // The quick-add window and the tray panel.
     EntryWindows entryWindows(manager, ModeManager::sharedManager(),
                               UserDefaults::standardUserDefaults(), delegate);
+    PreferenceWindows preferenceWindows(manager, ModeManager::sharedManager(),
+                                        UserDefaults::standardUserDefaults(), notificationCenter,
+                                        delegate);
     AppDelegate::Windows windows;
     entryWindows.install(windows);
+    preferenceWindows.install(windows);
     delegate.setWindows(std::move(windows));
     delegate.applicationDidFinishLaunching();
     notificationCenter.setDelegate(&notifications);

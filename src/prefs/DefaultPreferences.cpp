@@ -221,6 +221,17 @@ QVariantList defaultQuickActions()
     };
 }
 
+QVariant defaultPreferenceValue(const QString& key)
+{
+    for (const QVariantMap& block :
+         {blockA(), blockB(), blockC(), blockDFirstPart(), blockDSecondPart()}) {
+        const auto it = block.constFind(key);
+        if (it != block.constEnd())
+            return *it;
+    }
+    return {};
+}
+
 void setupDefaultPreferences(UserDefaults& defaults, const ListCatalog* lists)
 {
     defaults.registerDefaults({{PrefKey::firstRun, true}});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QVariantList>
 #include <QVariantMap>
 
@@ -24,3 +25,6 @@ QVariantMap defaultFilters();
 QVariantList defaultListNavArray();
 QVariantList defaultSmartAddRules();
 QVariantList defaultQuickActions();
+// The value the routine writes for `key`; invalid for a key it does not write. Settings show it
+// in place of a stored value of the wrong kind.
+QVariant defaultPreferenceValue(const QString& key);

@@ -70,6 +70,9 @@ inline constexpr Key alwaysOnTopMenuBar{"alwaysOnTopMenuBar"}; // bool: panel pi
 inline constexpr Key frameString{"frameString"}; // string: main window split view frame
 // bool, absent = off: an XDG autostart entry starts the application in the background at login.
 inline constexpr Key startAtLogin{"startAtLogin"};
+// string array, absent = the default folder: the vdir roots the store reads (the environment
+// variable VELMORAN_STORE overrides it).
+inline constexpr Key storeFolders{"storeFolders"};
 // Carried in synced preference sets only; nothing here acts on them.
 inline constexpr Key sideBar{"sideBar"};               // bool
 inline constexpr Key minuteInterval{"minuteInterval"}; // integer

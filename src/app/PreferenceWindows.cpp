@@ -1,0 +1,91 @@
+#include "app/PreferenceWindows.h"
+
+#include "ui/prefs/PreferenceObject.h"
+#include "ui/prefs/PreferenceWindowController.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QMessageBox* newAlert(QWidget* parent, const PreferenceRelays::Alert& alert)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, alert.message, alert.message,
+                                QMessageBox::NoButton, parent);
+    box->setInformativeText(alert.informativeText);
+    box->setWindowModality(Qt::WindowModal);
+    return box;
+}
+
+} // namespace
+
+PreferenceWindows::PreferenceWindows(DataManager& manager, ModeManager& modeManager,
+                                     UserDefaults& defaults,
+                                     UserNotificationCenter& notificationCenter,
+                                     AppDelegate& delegate, QObject* parent)
+    : QObject(parent)
+    , m_manager(manager)
+    , m_modeManager(modeManager)
+    , m_defaults(defaults)
+    , m_notificationCenter(notificationCenter)
+    , m_delegate(delegate)
+    , m_watcher(defaults)
+{}
+
+PreferenceWindows::~PreferenceWindows()
+{
+    // The window hands its page back to the object before either goes.
+    m_window.reset();
+    m_object.reset();
+}
+
+void PreferenceWindows::install(AppDelegate::Windows& windows)
+{
+    windows.openPreferences = [this] { return openPreferences(); };
+}
+
+bool PreferenceWindows::openPreferences()
+{
+    if (!m_window) {
+        AppDelegate& app = m_delegate;
+        PreferenceRelays relays;
+        relays.showHideMenuBar = [&app] { app.showHideMenuBar(); };
+        relays.fontChanged = [&app] { app.fontChanged(); };
+        relays.scheduleNotifications = [&app] { app.scheduleNotifications(); };
+        relays.registerHotKey = [&app] { return app.registerHotKey(); };
+        relays.registerHotKey2 = [&app] { return app.registerHotKey2(); };
+        relays.panelRefreshOnListChange = [&app] { app.panelRefreshOnListChange(); };
+        relays.refreshLeftList = [&app] { app.refreshLeftList(); };
+        relays.setupListsMenu = [&app] { app.setupListsMenu(); };
+        relays.inform = [](QWidget* parent, const PreferenceRelays::Alert& alert) {
+            std::unique_ptr<QMessageBox> box(newAlert(parent, alert));
+            box->addButton(QMessageBox::Ok);
+            box->exec();
+        };
+        relays.confirm = [](QWidget* parent, const PreferenceRelays::Alert& alert) {
+            std::unique_ptr<QMessageBox> box(newAlert(parent, alert));
+            box->addButton(QMessageBox::Cancel);
+            QPushButton* act = box->addButton(alert.actionTitle, QMessageBox::DestructiveRole);
+            box->setDefaultButton(QMessageBox::Cancel);
+            box->exec();
+            return box->clickedButton() == act;
+        };
+        relays.chooseFolder = [](QWidget* parent, const QString& title) {
+            return QFileDialog::getExistingDirectory(parent, title);
+        };
+        m_object = std::make_unique<PreferenceObject>(m_manager, m_modeManager, m_defaults,
+                                                      m_notificationCenter, std::move(relays));
+        m_window = std::make_unique<PreferenceWindowController>(m_object.get());
+        const auto look = [this] {
+            m_window->setPalette(m_object->palette());
+            m_window->reloadItemImages();
+        };
+        connect(m_object.get(), &PreferenceObject::appearanceChanged, m_window.get(), look);
+        look();
+    }
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    return true;
+}

@@ -1,0 +1,125 @@
+#include "ui/prefs/GeneralPage.h"
+
+#include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/SidebarCounts.h"
+#include "platform/UserDefaults.h"
+#include "platform/UserNotificationCenter.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/prefs/OnOffButton.h"
+#include "ui/prefs/PageLayout.h"
+#include "ui/prefs/PreferenceBinder.h"
+#include "ui/prefs/ShortcutRecorder.h"
+#include "ui/prefs/StoreFoldersGroup.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+using PageLayout::fieldLabel;
+
+GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
+    : QWidget(parent)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("generalPanel"));
+    QFormLayout* form = PageLayout::newForm(this);
+    PreferenceBinder& binder = context.binder;
+    DataManager& manager = context.manager;
+
+    PageLayout::addSection(form, tr("Menu Bar"));
+    m_menuBarShortcut =
+        new ShortcutRecorder(context.defaults, PrefKey::shortcut2, context.relays.registerHotKey2);
+    form->addRow(fieldLabel(tr("Menu Bar shortcut")), m_menuBarShortcut);
+    m_keyboardShortcut =
+        new ShortcutRecorder(context.defaults, PrefKey::shortcut, context.relays.registerHotKey);
+    form->addRow(fieldLabel(tr("Keyboard shortcut")), m_keyboardShortcut);
+
+    PageLayout::addSection(form, tr("Preferences"));
+    m_showMenuBar = new QCheckBox(tr("Show Velmoran on Menu Bar"));
+    m_sundayFirst = new QCheckBox(tr("Show Sunday First on Calendar"));
+    m_sound = new QCheckBox(tr("Sound Effects"));
+    form->addRow(QString(), m_showMenuBar);
+    form->addRow(QString(), m_sundayFirst);
+    form->addRow(QString(), m_sound);
+    const PreferenceRelays& relays = context.relays;
+    binder.bindSwitch(m_showMenuBar, PrefKey::showMenuBar, [&relays] {
+        if (relays.showHideMenuBar)
+            relays.showHideMenuBar();
+    });
+    binder.bindSwitch(m_sundayFirst, PrefKey::sundayFirst, [this] { sundayFirstChanged(); });
+    binder.bindSwitch(m_sound, PrefKey::soundOn);
+
+    m_overdue = new QComboBox;
+    m_overdue->addItems({tr("Current Date"), tr("Due Date")});
+    form->addRow(fieldLabel(tr("Overdue tasks on")), m_overdue);
+    // Item 0 stands for true: a task is overdue from its due day on, measured against now.
+    binder.bindSwitchChoice(m_overdue, PrefKey::overdueNow,
+                            [&manager] { manager.refreshRemindersArray(); });
+
+    m_badge = new QComboBox;
+    m_badge->addItems(
+        {tr("Off"), QStringLiteral("%1+%2").arg(tr("Base"), tr("Include")), tr("Total Tasks")});
+    form->addRow(fieldLabel(tr("App Icon Badge")), m_badge);
+    m_badgeBase = new QComboBox;
+    m_badgeBase->addItems({tr("None"), tr("Today"), tr("This Week"), tr("This Month")});
+    form->addRow(fieldLabel(tr("Base")), m_badgeBase);
+    m_includeOverdue = new QCheckBox(tr("Overdue Tasks"));
+    m_includeUndated = new QCheckBox(tr("Undated Tasks"));
+    auto* include = new QHBoxLayout;
+    include->addWidget(m_includeOverdue);
+    include->addWidget(m_includeUndated);
+    form->addRow(fieldLabel(tr("Include")), include);
+    const auto refreshCounts = [&manager] { manager.counts().refreshCounts(); };
+    binder.bindChoice(m_badge, PrefKey::appIconBadge, refreshCounts);
+    binder.bindChoice(m_badgeBase, PrefKey::appIconBadgeType, refreshCounts);
+    binder.bindSwitch(m_includeOverdue, PrefKey::appIconBadgeOverdue, refreshCounts);
+    binder.bindSwitch(m_includeUndated, PrefKey::appIconBadgeUndated, refreshCounts);
+
+    m_notifications = new OnOffButton;
+    form->addRow(fieldLabel(tr("Notifications")), m_notifications);
+    binder.bindSwitch(m_notifications, PrefKey::notifications, [this] { notificationChanged(); });
+
+    m_snooze = new QLineEdit;
+    m_snooze->setMaximumWidth(60);
+    m_snooze->setAlignment(Qt::AlignRight);
+    auto* snooze = new QHBoxLayout;
+    snooze->addWidget(m_snooze);
+    snooze->addWidget(new QLabel(tr("Minutes")));
+    snooze->addStretch();
+    form->addRow(fieldLabel(tr("Snooze")), snooze);
+    auto* snoozeText = new QLabel(tr("How long a snoozed reminder waits before it shows again."));
+    snoozeText->setEnabled(false);
+    form->addRow(QString(), snoozeText);
+    binder.bindMinutes(m_snooze, PrefKey::snooze);
+
+    // The page opens with the focus on its first check box: not in the snooze field, whose
+    // every edit is stored, nor in a recorder, which would take the next key for a shortcut.
+    setFocusProxy(m_showMenuBar);
+
+    PageLayout::addSection(form, tr("Store"));
+    m_storeFolders = new StoreFoldersGroup(context);
+    form->addRow(m_storeFolders);
+}
+
+void GeneralPage::sundayFirstChanged()
+{
+    m_context.manager.dates().resetThisWeekDate();
+    m_context.manager.refreshRemindersArray();
+}
+
+void GeneralPage::notificationChanged()
+{
+    if (m_context.defaults.boolForKey(PrefKey::notifications)) {
+        if (m_context.relays.scheduleNotifications)
+            m_context.relays.scheduleNotifications();
+    } else {
+        m_context.notificationCenter.removeAllDeliveredNotifications();
+        m_context.notificationCenter.setScheduledNotifications({});
+    }
+}

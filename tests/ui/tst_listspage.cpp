@@ -1,0 +1,343 @@
+// runs inside dbus-run-session
+#include "PreferenceFixture.h"
+
+#include "data/TaskLists.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/lists/AddListWindowController.h"
+#include "ui/prefs/GeneralPage.h"
+#include "ui/prefs/ListRowsModel.h"
+#include "ui/prefs/ListsPage.h"
+#include "ui/prefs/NewTaskPage.h"
+#include "ui/prefs/StoreFoldersGroup.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSemaphore>
+#include <QStandardPaths>
+#include <QToolButton>
+
+namespace {
+
+QByteArray completedTask(const QString& uid)
+{
+    return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n"
+                          "BEGIN:VTODO\r\nUID:%1\r\nSUMMARY:Done already\r\nSTATUS:COMPLETED\r\n"
+                          "COMPLETED:20261201T100000Z\r\nEND:VTODO\r\nEND:VCALENDAR\r\n")
+        .arg(uid)
+        .toUtf8();
+}
+
+bool run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.closeWriteChannel();
+    // khal builds its database on the first run.
+    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+} // namespace
+
+class TestListsPage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_fixture = std::make_unique<PreferenceFixture>();
+        PreferenceFixture& f = *m_fixture;
+        QVERIFY(PreferenceFixture::makeCollection(f.root() + "/home", "Home"));
+        QVERIFY(PreferenceFixture::makeCollection(f.root() + "/work", "Work"));
+        QVERIFY(PreferenceFixture::makeCollection(f.root() + "/shop", "Shop"));
+        QVERIFY(PreferenceFixture::writeFile(f.root() + "/home/done.ics", completedTask("done")));
+        QVERIFY(f.setUp());
+        page()->setupListAndCalendar();
+    }
+
+    void cleanup()
+    {
+        m_fixture->tearDown();
+        m_fixture.reset();
+    }
+
+    void hidingAListReachesTheSidebarButNeverTheLastOne()
+    {
+        const QStringList shown = lists().visibleLists();
+        QCOMPARE(shown.size(), 3);
+        clickBox(0);
+        QCOMPARE(defaults().stringArrayForKey(PrefKey::visibleLists), shown.mid(1));
+        QCOMPARE(defaults().stringArrayForKey(PrefKey::invisibleLists), shown.mid(0, 1));
+        // The sidebar, the tray panel and the Lists menu rebuild from what the lists now say.
+        QCOMPARE(lists().visibleLists(), shown.mid(1));
+        QCOMPARE(m_fixture->relayed.value("refreshLeftList"), 1);
+        QCOMPARE(m_fixture->relayed.value("panelRefreshOnListChange"), 1);
+        QCOMPARE(m_fixture->relayed.value("setupListsMenu"), 1);
+
+        clickBox(row(shown.at(1)));
+        clickBox(row(shown.at(2)));
+        QCOMPARE(defaults().stringArrayForKey(PrefKey::visibleLists), shown.mid(2));
+        QCOMPARE(model()->data(model()->index(row(shown.at(2))), Qt::CheckStateRole).toInt(),
+                 int(Qt::Checked));
+    }
+
+    void hidingTheDefaultListMakesTheFirstShownOneTheDefault()
+    {
+        const QStringList shown = lists().visibleLists();
+        defaults().setString(shown.at(1), PrefKey::defaultList);
+        m_fixture->object->newTaskPage()->resetDefaultListItems();
+        clickBox(1);
+        QCOMPARE(defaults().stringForKey(PrefKey::defaultList), shown.at(0));
+        QCOMPARE(m_fixture->object->newTaskPage()->defaultListPopUp()->count(), 2);
+    }
+
+    void aHiddenListIsShownOnceTheStoreAnswers()
+    {
+        const QString work = lists().visibleLists().at(1);
+        clickBox(1);
+        QVERIFY(!lists().visibleLists().contains(work));
+        const int hidden = row(work);
+
+        clickBox(hidden);
+        QVERIFY(page()->isValidating());
+        QVERIFY(!model()->data(model()->index(hidden), Qt::CheckStateRole).isValid());
+        // Clicks meanwhile are undone.
+        const QStringList before = defaults().stringArrayForKey(PrefKey::visibleLists);
+        clickBox(0);
+        QCOMPARE(defaults().stringArrayForKey(PrefKey::visibleLists), before);
+
+        QTRY_VERIFY(!page()->isValidating());
+        QVERIFY(lists().visibleLists().contains(work));
+        QVERIFY(m_fixture->alerts.isEmpty());
+    }
+
+    void aStoreTooSlowToAnswerIsReportedAndLateAnswersStillCount()
+    {
+        const QString work = lists().visibleLists().at(1);
+        clickBox(1);
+        m_fixture->window->selectPanelAtIndex(PreferenceObject::Lists);
+        m_fixture->window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_fixture->window.get()));
+        // The store holds its answer back until the page has given up.
+        QSemaphore answer;
+        store::EventStore* eventStore = m_fixture->manager->eventStore();
+        eventStore->setBeforeFetch([&answer] { answer.acquire(); });
+        // Whatever fails below, the store's thread is let go before the store.
+        const auto letGo = qScopeGuard([&answer, eventStore] {
+            eventStore->setBeforeFetch({});
+            answer.release(100);
+        });
+        page()->setValidationTimeout(50);
+        clickBox(row(work));
+        QTRY_COMPARE(m_fixture->alerts.size(), 1);
+        QVERIFY(!page()->isValidating());
+        QCOMPARE(m_fixture->alerts.first().message, QString("Can't access the list"));
+        QVERIFY(m_fixture->alerts.first().informativeText.endsWith(
+            "\n\n• " + lists().calendarByUUID(work)->title));
+        QCOMPARE(model()->data(model()->index(row(work)), Qt::CheckStateRole).toInt(),
+                 int(Qt::Unchecked));
+        QVERIFY(!lists().visibleLists().contains(work));
+        answer.release();
+        QTRY_VERIFY(lists().visibleLists().contains(work));
+    }
+
+    void dragsReorderTheStoredLists()
+    {
+        const QStringList shown = lists().visibleLists();
+        ListRowsModel* rows = model();
+        std::unique_ptr<QMimeData> data(rows->mimeData({rows->index(2)}));
+        QVERIFY(rows->canDropMimeData(data.get(), Qt::MoveAction, 0, 0, {}));
+        rows->dropMimeData(data.get(), Qt::MoveAction, 0, 0, {});
+        QCOMPARE(defaults().stringArrayForKey(PrefKey::visibleLists),
+                 QStringList({shown.at(2), shown.at(0), shown.at(1)}));
+
+        // Alt+Down moves the current row one place down.
+        QListView* table = page()->listTable();
+        table->setCurrentIndex(rows->index(0));
+        QTest::keyClick(table, Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(defaults().stringArrayForKey(PrefKey::visibleLists),
+                 QStringList({shown.at(0), shown.at(2), shown.at(1)}));
+    }
+
+    void onlyAHiddenListCanBeDeleted()
+    {
+        const QString shop = lists().visibleLists().at(2);
+        const QString folder = lists().calendarByUUID(shop)->folderPath;
+        select(row(shop));
+        QVERIFY(!page()->segment(ListsPage::DeleteSegment)->isEnabled());
+        QVERIFY(page()->segment(ListsPage::DeleteCompletedSegment)->isEnabled());
+        clickBox(row(shop));
+        select(row(shop));
+        QVERIFY(page()->segment(ListsPage::DeleteSegment)->isEnabled());
+
+        m_fixture->answer = false;
+        page()->segment(ListsPage::DeleteSegment)->click();
+        QCOMPARE(m_fixture->alerts.last().message, QString("Delete this list?"));
+        QVERIFY(QFileInfo::exists(folder));
+
+        m_fixture->answer = true;
+        select(row(shop));
+        page()->segment(ListsPage::DeleteSegment)->click();
+        QVERIFY(!QFileInfo::exists(folder));
+        QCOMPARE(row(shop), -1);
+        QVERIFY(!defaults().stringArrayForKey(PrefKey::invisibleLists).contains(shop));
+        QCOMPARE(defaults().stringArrayForKey(PrefKey::visibleLists).size(), 2);
+    }
+
+    void deletingAListAnotherProgramDeletedLeavesNoRow()
+    {
+        const QString shop = lists().visibleLists().at(2);
+        clickBox(row(shop));
+        QVERIFY(QDir(lists().calendarByUUID(shop)->folderPath).removeRecursively());
+        select(row(shop));
+        page()->segment(ListsPage::DeleteSegment)->click();
+        QCOMPARE(row(shop), -1);
+        QVERIFY(!defaults().stringArrayForKey(PrefKey::invisibleLists).contains(shop));
+    }
+
+    void completedTasksGoAfterConfirmation()
+    {
+        const QString home = m_fixture->root() + "/home/done.ics";
+        select(row(lists().calendarFromName("Home")->calendarIdentifier));
+        page()->segment(ListsPage::DeleteCompletedSegment)->click();
+        QCOMPARE(m_fixture->alerts.last().message, QString("Delete completed tasks on this list?"));
+        QTRY_VERIFY(!QFileInfo::exists(home));
+    }
+
+    void listsAreAddedAndRenamedThroughTheListWindow()
+    {
+        page()->segment(ListsPage::AddSegment)->click();
+        AddListWindowController* sheet = page()->addListWindow();
+        QVERIFY(sheet);
+        sheet->titleField()->setText("Garden");
+        sheet->doneButtonAction();
+        QTRY_VERIFY(lists().calendarFromName("Garden") &&
+                    lists().visibleLists().contains(
+                        lists().calendarFromName("Garden")->calendarIdentifier));
+        // The window's own sheet does not make the next activation re-read the lists.
+        QVERIFY(page()->takeBlockRefresh());
+
+        // An empty title is refused: the list keeps its name.
+        const store::CalendarPtr work = lists().calendarFromName("Work");
+        page()->doubleClick(row(work->calendarIdentifier));
+        page()->addListWindow()->titleField()->clear();
+        page()->addListWindow()->doneButtonAction();
+        QCOMPARE(lists().calendarByUUID(work->calendarIdentifier)->title, QString("Work"));
+    }
+
+    void calendarsShowAllUntilOneIsHidden()
+    {
+        QVERIFY(defaults().stringArrayForKey(PrefKey::visibleCalendars).isEmpty());
+        ListRowsModel* calendars = page()->calendarModel();
+        // Every folder but the one holding a task may hold events.
+        const int count = calendars->rowCount();
+        QCOMPARE(count, 2);
+        for (int index = 0; index < count; ++index)
+            QCOMPARE(calendars->data(calendars->index(index), Qt::CheckStateRole).toInt(),
+                     int(Qt::Checked));
+        calendars->setData(calendars->index(0), Qt::Unchecked, Qt::CheckStateRole);
+        QCOMPARE(defaults().stringArrayForKey(PrefKey::visibleCalendars).size(), count - 1);
+        // The last shown calendar stays.
+        calendars->setData(calendars->index(1), Qt::Unchecked, Qt::CheckStateRole);
+        QCOMPARE(defaults().stringArrayForKey(PrefKey::visibleCalendars).size(), count - 1);
+
+        page()->viewEventsButton()->click();
+        QVERIFY(page()->calendarTable()->isHidden());
+        QVERIFY(!page()->showDotsButton()->isEnabled());
+        QCOMPARE(defaults().boolForKey(PrefKey::viewEvents), false);
+    }
+
+    // Folders of todoman and khal, added on the General page, bring their lists and calendars.
+    void storeFoldersOfTodomanAndKhal()
+    {
+        QString todo = QStandardPaths::findExecutable("todo");
+        if (todo.isEmpty())
+            todo = QStandardPaths::findExecutable("todoman");
+        const QString khal = QStandardPaths::findExecutable("khal");
+        if (todo.isEmpty() || khal.isEmpty())
+            QSKIP("todoman or khal is not installed");
+        PreferenceFixture& f = *m_fixture;
+        const QString peers = f.dir.path() + "/peers";
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        QVERIFY(PreferenceFixture::makeCollection(peers + "/errands", "Errands"));
+        QVERIFY(PreferenceFixture::makeCollection(peers + "/family", "Family"));
+        QVERIFY(PreferenceFixture::writeFile(
+            config + "/todoman/config.py",
+            QStringLiteral("path = \"%1/*\"\ndate_format = \"%Y-%m-%d\"\ntime_format = \"%H:%M\"\n"
+                           "default_list = \"Errands\"\nhumanize = False\n"
+                           "cache_path = \"%2/todoman.sqlite3\"\n")
+                .arg(peers, f.dir.path())
+                .toUtf8()));
+        QVERIFY(PreferenceFixture::writeFile(
+            config + "/khal/config",
+            QStringLiteral("[calendars]\n[[family]]\npath = %1/family\n[locale]\n"
+                           "timeformat = %H:%M\ndateformat = %Y-%m-%d\n"
+                           "longdateformat = %Y-%m-%d\ndatetimeformat = %Y-%m-%d %H:%M\n"
+                           "longdatetimeformat = %Y-%m-%d %H:%M\n"
+                           "default_timezone = Europe/Berlin\nlocal_timezone = Europe/Berlin\n"
+                           "[default]\ndefault_calendar = family\n[sqlite]\npath = %2/khal.db\n")
+                .arg(peers, f.dir.path())
+                .toUtf8()));
+        QVERIFY(run(todo, {"new", "--list", "Errands", "Post the parcel"}));
+        QVERIFY(run(khal, {"new", "-a", "family", "2026-12-10", "10:00", "11:00", "Dentist"}));
+
+        StoreFoldersGroup* group = f.object->generalPage()->storeFolders();
+        QVERIFY(!group->addFolder(f.dir.path() + "/missing"));
+        QCOMPARE(f.alerts.last().message, QString("This folder can't be used"));
+        QCOMPARE(defaults().stringArrayForKey(PrefKey::storeFolders), QStringList{f.root()});
+
+        QVERIFY(group->addFolder(peers));
+        QCOMPARE(defaults().stringArrayForKey(PrefKey::storeFolders),
+                 QStringList({f.root(), peers}));
+        QCOMPARE(group->folderList()->count(), 2);
+        QVERIFY(f.waitForRefresh());
+        QVERIFY(lists().calendarFromName("Errands")->title == "Errands");
+        f.object->refreshData();
+        QStringList rows;
+        for (const store::CalendarPtr& list : f.object->listChoice().lists())
+            rows << list->title;
+        QVERIFY2(rows.contains("Errands"), qPrintable(rows.join(", ")));
+        QStringList calendars;
+        for (const store::CalendarPtr& calendar : f.object->listChoice().calendars())
+            calendars << calendar->title;
+        QVERIFY2(calendars.contains("Family"), qPrintable(calendars.join(", ")));
+
+        group->removeFolder(peers);
+        QCOMPARE(defaults().stringArrayForKey(PrefKey::storeFolders), QStringList{f.root()});
+        QVERIFY(f.waitForRefresh());
+        QVERIFY(lists().calendarFromName("Errands")->title != "Errands");
+    }
+
+private:
+    ListsPage* page() const { return m_fixture->object->listsPage(); }
+    ListRowsModel* model() const { return page()->listModel(); }
+    TaskLists& lists() const { return m_fixture->manager->lists(); }
+    UserDefaults& defaults() const { return *m_fixture->defaults; }
+    int row(const QString& identifier) const
+    {
+        return m_fixture->object->listChoice().rowOfList(identifier);
+    }
+    void clickBox(int index)
+    {
+        model()->setData(model()->index(index), Qt::Unchecked, Qt::CheckStateRole);
+    }
+    void select(int index)
+    {
+        page()->listTable()->selectionModel()->select(model()->index(index),
+                                                      QItemSelectionModel::ClearAndSelect);
+        page()->changeManageListControlEnableStatus();
+    }
+
+    std::unique_ptr<PreferenceFixture> m_fixture;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestListsPage)
+#include "tst_listspage.moc"

@@ -1,0 +1,396 @@
+// runs inside dbus-run-session; runs velmoran-cli beside the window.
+#include "PreferenceFixture.h"
+
+#include "data/SharedDates.h"
+#include "data/SidebarCounts.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
+#include "platform/UserDefaultsWatcher.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/prefs/AppearancePage.h"
+#include "ui/prefs/FiltersPage.h"
+#include "ui/prefs/GeneralPage.h"
+#include "ui/prefs/ListsPage.h"
+#include "ui/prefs/NewTaskPage.h"
+#include "ui/prefs/OnOffButton.h"
+#include "ui/prefs/ShortcutRecorder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeySequenceEdit>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTimeEdit>
+#include <QToolBar>
+
+namespace {
+
+void choose(QComboBox* popUp, int index)
+{
+    popUp->setCurrentIndex(index);
+    Q_EMIT popUp->activated(index);
+}
+
+} // namespace
+
+class TestPreferenceWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(PreferenceFixture::makeCollection(f().root() + "/home", "Home"));
+        QVERIFY(PreferenceFixture::makeCollection(f().root() + "/work", "Work"));
+        QVERIFY(PreferenceFixture::makeCollection(f().root() + "/work2", "Work"));
+        QVERIFY(f().setUp());
+    }
+
+    void cleanup()
+    {
+        m_fixture->tearDown();
+        m_fixture.reset();
+    }
+
+    void sixPagesSwitchKeepingTheTopEdge()
+    {
+        PreferenceWindowController& window = *f().window;
+        QCOMPARE(window.prefIdentifyAry(), QStringList({"0", "1", "2", "3", "4", "5"}));
+        QStringList titles;
+        for (QAction* item : window.items())
+            titles << item->text();
+        QCOMPARE(titles, QStringList({"General", "New Task", "Lists", "Filters", "Appearance",
+                                      "Advanced"}));
+        QVERIFY(!window.itemForItemIdentifier("6"));
+        QVERIFY(f().object->titleForPreferencePanelAt(6).isEmpty());
+        QCOMPARE(window.windowTitle(), QString("General"));
+
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.move(100, 120);
+        const QRect tall = window.geometry();
+        // The page shown already: nothing moves.
+        window.items().at(0)->trigger();
+        QCOMPARE(window.geometry(), tall);
+        QVERIFY(window.items().at(0)->isChecked());
+
+        window.items().at(3)->trigger();
+        QCOMPARE(window.currentIndex(), 3);
+        QCOMPARE(window.windowTitle(), QString("Filters"));
+        QCOMPARE(window.centralWidget(), f().object->filtersPage());
+        QCOMPARE(window.geometry().top(), tall.top());
+        QVERIFY(window.geometry().height() < tall.height());
+    }
+
+    void generalSwitchesStoreAndAct()
+    {
+        GeneralPage* page = f().object->generalPage();
+        UserDefaults& defaults = *f().defaults;
+
+        QVERIFY(page->showMenuBarButton()->isChecked());
+        page->showMenuBarButton()->click();
+        QCOMPARE(defaults.boolForKey(PrefKey::showMenuBar), false);
+        QCOMPARE(f().relayed.value("showHideMenuBar"), 1);
+
+        // Wednesday 9 December: the week starts on Monday 7th, or Sunday 6th.
+        const bool sundayFirst = defaults.boolForKey(PrefKey::sundayFirst);
+        QCOMPARE(page->sundayFirstButton()->isChecked(), sundayFirst);
+        page->sundayFirstButton()->click();
+        QCOMPARE(defaults.boolForKey(PrefKey::sundayFirst), !sundayFirst);
+        QCOMPARE(f().manager->dates().thisWeekDate().date().day(), sundayFirst ? 7 : 6);
+        QVERIFY(f().waitForRefresh());
+
+        choose(page->overduePopUp(), 1);
+        QCOMPARE(defaults.objectForKey(PrefKey::overdueNow), QVariant(false));
+        QVERIFY(f().waitForRefresh());
+        choose(page->overduePopUp(), 0);
+        QCOMPARE(defaults.objectForKey(PrefKey::overdueNow), QVariant(true));
+    }
+
+    void badgeSettingsRecount()
+    {
+        GeneralPage* page = f().object->generalPage();
+        const SidebarCounts& counts = f().manager->counts();
+        choose(page->badgePopUp(), 0);
+        QCOMPARE(f().defaults->integerForKey(PrefKey::appIconBadge), 0);
+        QTRY_COMPARE(counts.badgeLabel(), QString());
+
+        // Two undated tasks: "Total Tasks" counts them.
+        TaskOperations& tasks = f().manager->tasks();
+        const store::CalendarPtr home =
+            f().manager->lists().calendarByUUID(f().manager->lists().visibleLists().first());
+        QVERIFY(tasks.addReminderWithTitle("One", home));
+        QVERIFY(tasks.addReminderWithTitle("Two", home));
+        f().manager->refreshRemindersArray();
+        QVERIFY(f().waitForRefresh());
+        choose(page->badgePopUp(), 2);
+        QCOMPARE(f().defaults->integerForKey(PrefKey::appIconBadge), 2);
+        QTRY_COMPARE(counts.badgeLabel(), QString("2"));
+        choose(page->badgePopUp(), 0);
+        QTRY_COMPARE(counts.badgeLabel(), QString());
+
+        choose(page->badgeBasePopUp(), 3);
+        QCOMPARE(f().defaults->integerForKey(PrefKey::appIconBadgeType), 3);
+        page->includeUndatedButton()->click();
+        QCOMPARE(f().defaults->boolForKey(PrefKey::appIconBadgeUndated),
+                 page->includeUndatedButton()->isChecked());
+    }
+
+    void snoozeFieldStoresAWholeMinute_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("a number") << "25"
+                                  << "25";
+        QTest::newRow("zero") << "0"
+                              << "1";
+        QTest::newRow("cleared") << ""
+                                 << "1";
+        QTest::newRow("letters") << "abc"
+                                 << "1";
+    }
+
+    void snoozeFieldStoresAWholeMinute()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QLineEdit* field = f().object->generalPage()->snoozeField();
+        QCOMPARE(field->text(), QString("10"));
+        // Typing over the selected text; a cleared field is a field emptied with Backspace.
+        field->selectAll();
+        if (typed.isEmpty())
+            QTest::keyClick(field, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(field->text(), shown);
+        QCOMPARE(f().defaults->objectForKey(PrefKey::snooze),
+                 QVariant::fromValue(shown.toLongLong()));
+    }
+
+    void notificationsOffEmptiesTheSchedule()
+    {
+        OnOffButton* button = f().object->generalPage()->notificationButton();
+        QCOMPARE(button->text(), QString("Off"));
+        button->click();
+        QCOMPARE(button->text(), QString("On"));
+        QCOMPARE(f().defaults->boolForKey(PrefKey::notifications), true);
+        QCOMPARE(f().relayed.value("scheduleNotifications"), 1);
+        UserNotification later;
+        later.identifier = QStringLiteral("later");
+        later.title = QStringLiteral("Later");
+        later.deliveryDate = f().clock.now().addSecs(3600);
+        f().center->setScheduledNotifications({later});
+        QCOMPARE(f().center->scheduledNotifications().size(), 1);
+
+        button->click();
+        QCOMPARE(button->text(), QString("Off"));
+        QCOMPARE(f().defaults->boolForKey(PrefKey::notifications), false);
+        QVERIFY(f().center->scheduledNotifications().isEmpty());
+        QVERIFY(f().center->deliveredNotifications().isEmpty());
+        QCOMPARE(f().relayed.value("scheduleNotifications"), 1);
+    }
+
+    void defaultListKeepsListsOfOneTitleApart()
+    {
+        NewTaskPage* page = f().object->newTaskPage();
+        QComboBox* popUp = page->defaultListPopUp();
+        QStringList titles;
+        for (int index = 0; index < popUp->count(); ++index)
+            titles << popUp->itemText(index);
+        titles.sort();
+        QCOMPARE(titles, QStringList({"Home", "Work", "Work"}));
+        for (int index = 0; index < popUp->count(); ++index) {
+            choose(popUp, index);
+            QCOMPARE(f().defaults->stringForKey(PrefKey::defaultList),
+                     popUp->itemData(index).toString());
+        }
+        QCOMPARE(popUp->currentIndex(), popUp->count() - 1);
+    }
+
+    void newTaskAlarmAndTime()
+    {
+        NewTaskPage* page = f().object->newTaskPage();
+        QCOMPARE(page->alarmButton()->text(), page->alarmButton()->isChecked() ? "On" : "Off");
+        const bool alarm = f().defaults->boolForKey(PrefKey::alarmOn);
+        page->alarmButton()->click();
+        QCOMPARE(f().defaults->boolForKey(PrefKey::alarmOn), !alarm);
+        QCOMPARE(page->alarmButton()->text(), alarm ? "Off" : "On");
+        page->alarmTimePicker()->setTime(QTime(7, 5));
+        QCOMPARE(f().defaults->stringForKey(PrefKey::alarmTime), QString("07:05"));
+        page->noTimeButton()->click();
+        QCOMPARE(f().defaults->boolForKey(PrefKey::noDueTime), page->noTimeButton()->isChecked());
+    }
+
+    void filterBoxesWriteTheWholeDictionary()
+    {
+        FiltersPage* page = f().object->filtersPage();
+        QVERIFY(page->box(1, 2)->isChecked());
+        page->box(1, 2)->click();
+        const QVariantMap filters = f().defaults->dictionaryForKey(PrefKey::filters);
+        QCOMPARE(filters.size(), 12);
+        QCOMPARE(filters.value(PrefKey::Filter::weekEvents), QVariant(false));
+        QCOMPARE(filters.value(PrefKey::Filter::listAll), QVariant(true));
+        for (int view = 0; view < 3; ++view)
+            for (int kind = 0; kind < 3; ++kind)
+                QCOMPARE(filters
+                             .value(QStringList({"day", "week", "month"}).at(view) +
+                                    QStringList({"Undated", "Completed", "Events"}).at(kind))
+                             .toBool(),
+                         page->box(view, kind)->isChecked());
+        QVERIFY(f().waitForRefresh());
+    }
+
+    void nightModeSwitchesThePaletteAndRestsTheSchedule()
+    {
+        AppearancePage* page = f().object->appearancePage();
+        QVERIFY(!f().modes->isNightMode());
+        const QColor day = f().object->listsPage()->palette().color(QPalette::Window);
+        page->scheduledButton()->setChecked(true);
+        QVERIFY(page->fromPicker()->isEnabled());
+
+        page->manualButton()->click();
+        QCOMPARE(f().defaults->boolForKey(PrefKey::nightMode), true);
+        QVERIFY(f().modes->isNightMode());
+        QVERIFY(!page->scheduledButton()->isEnabled());
+        QVERIFY(!page->fromPicker()->isEnabled());
+        QVERIFY(!page->toPicker()->isEnabled());
+        const QColor night = f().object->listsPage()->palette().color(QPalette::Window);
+        QVERIFY(night.lightness() < day.lightness());
+
+        page->manualButton()->click();
+        QVERIFY(page->scheduledButton()->isEnabled());
+        QVERIFY(page->toPicker()->isEnabled());
+        page->scheduledButton()->click();
+        QVERIFY(!page->toPicker()->isEnabled());
+        page->fromPicker()->setTime(QTime(21, 30));
+        QCOMPARE(f().defaults->stringForKey(PrefKey::nightModeAutoStartTime), QString("21:30"));
+    }
+
+    void fontChoicesReachTheWindows()
+    {
+        AppearancePage* page = f().object->appearancePage();
+        choose(page->fontSizePopUp(), 2);
+        QCOMPARE(f().defaults->integerForKey(PrefKey::fontSize), 2);
+        QCOMPARE(f().modes->fontSize(), 18u);
+        choose(page->fontPopUp(), 3);
+        QCOMPARE(f().defaults->integerForKey(PrefKey::defaultFont), 3);
+        QCOMPARE(f().relayed.value("fontChanged"), 2);
+    }
+
+    void valuesOfTheWrongKindShowDefaultsAndAreRepaired()
+    {
+        m_fixture->tearDown();
+        m_fixture = std::make_unique<PreferenceFixture>();
+        QVERIFY(PreferenceFixture::makeCollection(f().root() + "/home", "Home"));
+        QVERIFY(f().setUp(R"({"snooze": "abc", "fontSize": "huge", "defaultList": "gone",
+                              "nightModeAutoStartTime": "late", "filters": {"dayEvents": "x"},
+                              "overdueNow": [1], "visibleLists": "home"})"));
+        QCOMPARE(f().object->generalPage()->snoozeField()->text(), QString("10"));
+        QCOMPARE(f().object->appearancePage()->fontSizePopUp()->currentIndex(), 1);
+        QCOMPARE(f().object->appearancePage()->fromPicker()->time(), QTime(22, 0));
+        QCOMPARE(f().object->generalPage()->overduePopUp()->currentIndex(), 0);
+        QVERIFY(f().object->filtersPage()->box(0, 2)->isChecked());
+        QCOMPARE(f().object->newTaskPage()->defaultListPopUp()->currentText(), QString("Home"));
+
+        f().object->prefWindowWillClose();
+        UserDefaults reread(f().defaults->filePath());
+        QCOMPARE(reread.objectForKey(PrefKey::snooze), QVariant::fromValue(qint64(10)));
+        QCOMPARE(reread.objectForKey(PrefKey::fontSize), QVariant::fromValue(qint64(1)));
+        QCOMPARE(reread.stringForKey(PrefKey::nightModeAutoStartTime), QString("22:00"));
+        QCOMPARE(reread.objectForKey(PrefKey::overdueNow), QVariant(true));
+        QCOMPARE(reread.stringForKey(PrefKey::defaultList),
+                 f().manager->lists().visibleLists().first());
+    }
+
+    // Another process changes the preferences while the window is open.
+    void aCommandLineChangeShowsInTheOpenWindow()
+    {
+        UserDefaultsWatcher watcher(*f().defaults);
+        f().window->show();
+        GeneralPage* general = f().object->generalPage();
+        AppearancePage* appearance = f().object->appearancePage();
+        QVERIFY(!general->soundButton()->isChecked());
+        const auto cli = [](const QStringList& arguments) {
+            QProcess process;
+            process.start(VELMORAN_CLI_PATH, arguments);
+            return process.waitForFinished(30000) && process.exitCode() == 0;
+        };
+        QVERIFY(cli({"prefs", "set", "soundOn", "true"}));
+        QTRY_VERIFY_WITH_TIMEOUT(general->soundButton()->isChecked(), 5000);
+        QVERIFY(cli({"prefs", "set", "fontSize", "0"}));
+        QTRY_COMPARE_WITH_TIMEOUT(appearance->fontSizePopUp()->currentIndex(), 0, 5000);
+        QVERIFY(cli({"prefs", "set", "nightMode", "true"}));
+        QTRY_VERIFY_WITH_TIMEOUT(appearance->manualButton()->isChecked(), 5000);
+        QVERIFY(!appearance->scheduledButton()->isEnabled());
+        QVERIFY(cli({"prefs", "set", "snooze", "42"}));
+        QTRY_COMPARE_WITH_TIMEOUT(general->snoozeField()->text(), QString("42"), 5000);
+    }
+
+    void shortcutRecorderStoresTheRecordAndReportsATakenKey()
+    {
+        UserDefaults& defaults = *f().defaults;
+        bool windowSystemAgrees = true;
+        int grabs = 0;
+        ShortcutRecorder recorder(defaults, PrefKey::shortcut, [&] {
+            ++grabs;
+            return windowSystemAgrees;
+        });
+        recorder.propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_K));
+        const QVariantMap record = defaults.dictionaryForKey(PrefKey::shortcut);
+        QVERIFY(record.value("keyCode").toInt() > 0);
+        QCOMPARE(record.value("modifierFlags").toInt(),
+                 PTKeyCombo::controlKeyMask | PTKeyCombo::optionKeyMask);
+        QCOMPARE(grabs, 1);
+        QVERIFY(recorder.message().isEmpty());
+
+        // The same combination again: the recorder holds it already.
+        recorder.propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_K));
+        QCOMPARE(grabs, 1);
+        QVERIFY(!recorder.message().isEmpty());
+        // A plain key is no global shortcut.
+        recorder.propose(QKeySequence(Qt::Key_K));
+        QCOMPARE(defaults.dictionaryForKey(PrefKey::shortcut), record);
+
+        // Another program holds Ctrl+Alt+J: the old shortcut stays and is grabbed again.
+        windowSystemAgrees = false;
+        recorder.propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_J));
+        QCOMPARE(defaults.dictionaryForKey(PrefKey::shortcut), record);
+        QCOMPARE(grabs, 3);
+        QVERIFY(recorder.message().contains("another program"));
+
+        // Tab leaves the recorder instead of being recorded.
+        QWidget form;
+        recorder.setParent(&form);
+        QLineEdit after(&form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        recorder.setFocus();
+        QTest::keyClick(recorder.editor(), Qt::Key_Tab);
+        QVERIFY(!recorder.editor()->hasFocus());
+        // Past the recorder's Clear button to the next field.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(after.hasFocus());
+        QCOMPARE(defaults.dictionaryForKey(PrefKey::shortcut), record);
+        recorder.setParent(nullptr);
+
+        windowSystemAgrees = true;
+        recorder.clear();
+        QVERIFY(!PTKeyCombo::fromShortcutRecord(defaults.objectForKey(PrefKey::shortcut))
+                     .isValidHotKeyCombo());
+    }
+
+private:
+    PreferenceFixture& f()
+    {
+        if (!m_fixture)
+            m_fixture = std::make_unique<PreferenceFixture>();
+        return *m_fixture;
+    }
+
+    std::unique_ptr<PreferenceFixture> m_fixture;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestPreferenceWindow)
+#include "tst_preferencewindow.moc"
