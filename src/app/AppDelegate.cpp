@@ -123,6 +123,7 @@ void AppDelegate::openMainWindow()
         ViewController* view = m_windowController->viewController();
         view->setApplicationShell(this);
         view->setQuickAddOpener(m_windows.openQuickAdd);
+        view->setHelpOpener(m_windows.openHelp);
         setupMenuBar(m_windowController->menuBar());
         // The menus' shortcuts work while the menus are closed, so they follow every rebuild.
         connect(view->lvc(), &LeftViewController::listsReloaded, this, [this] {
@@ -254,7 +255,6 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
     QMenu* help = menuBar->addMenu(tr("&Help"));
-    // The help window is its own piece of work; until it is there its items are off.
     QAction* helpContents = help->addAction(tr("Velmoran Help"), view, &ViewController::showHelp);
     helpContents->setShortcut(QKeySequence::HelpContents);
     helpContents->setEnabled(view->hasHelpOpener());
