@@ -91,15 +91,11 @@ void AppDelegate::applicationDidFinishLaunching()
         if (key == PrefKey::startAtLogin)
             applyStartAtLogin();
     });
-    // The onboarding window clears "initialLaunch" once it has shown; while there is none the
-    // main window opens and the flag waits for it.
-    if (m_defaults.boolForKey(PrefKey::initialLaunch) && m_windows.openIntro &&
-        m_windows.openIntro(*this)) {
-        m_defaults.setBool(false, PrefKey::initialLaunch);
-        m_defaults.synchronize();
-    } else {
+    // "initialLaunch" is cleared when the onboarding is completed, so that closing it half way
+    // asks again at the next start; while there is no onboarding window the flag waits for it.
+    if (!(m_defaults.boolForKey(PrefKey::initialLaunch) && m_windows.openIntro &&
+          m_windows.openIntro(*this)))
         openMainWindow();
-    }
     // The notification scheduler is the notification centre's delegate (set up by main).
 }
 
@@ -113,6 +109,8 @@ void AppDelegate::applyStartAtLogin()
 
 void AppDelegate::introFinished()
 {
+    m_defaults.setBool(false, PrefKey::initialLaunch);
+    m_defaults.synchronize();
     QTimer::singleShot(kIntroFinishedDelayMs, this, &AppDelegate::openMainWindow);
 }
 

@@ -1,7 +1,10 @@
 #include "app/IntroWindows.h"
 
 #include "ui/intro/AboutWindowController.h"
+#include "ui/intro/IntroWindowController.h"
 #include "ui/main/WindowController.h"
+
+#include <QApplication>
 
 IntroWindows::IntroWindows(DataManager& manager, ModeManager& modeManager, UserDefaults& defaults,
                            AppDelegate& delegate, QObject* parent)
@@ -14,14 +17,37 @@ IntroWindows::IntroWindows(DataManager& manager, ModeManager& modeManager, UserD
 
 IntroWindows::~IntroWindows()
 {
+    delete m_intro.data();
     delete m_help.data();
     delete m_about.data();
 }
 
 void IntroWindows::install(AppDelegate::Windows& windows)
 {
+    windows.openIntro = [this](AppDelegate&) { return openIntro(); };
     windows.openAbout = [this] { return openAbout(); };
     windows.openHelp = [this](const QString& document) { return openHelp(document); };
+}
+
+bool IntroWindows::openIntro()
+{
+    if (!m_intro) {
+        m_intro = new IntroWindowController(m_manager, m_modeManager);
+        m_intro->setAttribute(Qt::WA_DeleteOnClose);
+        m_intro->setFinished([this] { m_delegate.introFinished(); });
+        // Nothing else is open yet: without the window the program has nothing to show.
+        m_intro->setCancelled(
+            [] { QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection); });
+    }
+    m_intro->show();
+    m_intro->raise();
+    m_intro->activateWindow();
+    return true;
+}
+
+IntroWindowController* IntroWindows::introWindow() const
+{
+    return m_intro;
 }
 
 AboutWindowController* IntroWindows::aboutWindow() const

@@ -8,10 +8,12 @@
 
 class AboutWindowController;
 class DataManager;
+class IntroWindowController;
 class ModeManager;
 class UserDefaults;
 
-// The onboarding window of the first launch, the help window the Help menu opens as a sheet on
+// The onboarding window of the first launch (closing it before the end quits the program, which
+// asks again at the next start), the help window the Help menu opens as a sheet on
 // the main window, and the about window. They plug into the application delegate's openers;
 // main makes one and installs it before the application starts.
 class IntroWindows : public QObject, public HelpWindowDelegate
@@ -25,10 +27,12 @@ public:
 
     void install(AppDelegate::Windows& windows);
 
+    bool openIntro();
     bool openAbout();
     bool openHelp(const QString& document);
     void closeHelpWindow(HelpWindowController* help) override;
 
+    IntroWindowController* introWindow() const;
     AboutWindowController* aboutWindow() const;
     HelpWindowController* helpWindow() const { return m_help; }
 
@@ -37,6 +41,7 @@ private:
     ModeManager& m_modeManager;
     UserDefaults& m_defaults;
     AppDelegate& m_delegate;
+    QPointer<IntroWindowController> m_intro;
     QPointer<AboutWindowController> m_about;
     QPointer<HelpWindowController> m_help;
 };
