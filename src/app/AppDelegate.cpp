@@ -16,6 +16,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "prefs/UpdateNote.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
@@ -80,6 +81,7 @@ void AppDelegate::applicationDidFinishLaunching()
 {
     // The crash reporter and the Services provider are running by now (see main).
     setupDefaultPreferences(m_defaults, &m_manager.lists());
+    UpdateNote::settleForRelease(m_defaults, QStringLiteral(VELMORAN_VERSION));
     // The data manager worked out this week, and the appearance its text size, before the
     // defaults said which day starts a week and which size the text has.
     m_manager.dates().resetThisWeekDate();
