@@ -78,7 +78,8 @@ AboutWindowController::AboutWindowController(ModeManager& modeManager, QWidget* 
     layout->addWidget(m_librariesField);
     layout->addSpacing(10);
     layout->addLayout(buttons);
-    setFixedWidth(480);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumWidth(480);
 }
 
 AboutWindowController::~AboutWindowController()
