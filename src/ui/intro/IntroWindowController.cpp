@@ -13,7 +13,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QRadioButton>
+#include <QFile>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,8 +23,11 @@
 #include <QPointer>
 #include <QPropertyAnimation>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+
+#include <unistd.h>
 
 namespace {
 
@@ -319,6 +322,18 @@ void IntroWindowController::searchExistingFolders()
 void IntroWindowController::storeChosen()
 {
     const QStringList roots = m_storePage->chosenRoots();
+    // The counterpart of asking for access: a folder Velmoran cannot write keeps the user on
+    // this page, before anything is written.
+    for (const QString& root : roots) {
+        const QByteArray name = QFile::encodeName(root);
+        if (::access(name.constData(), R_OK | W_OK | X_OK) != 0) {
+            m_alert(tr("Velmoran"), tr("Velmoran needs to read and write %1. Change the folder's "
+                                       "permissions or choose another one.")
+                                        .arg(root));
+            selectPageAtIndex(2);
+            return;
+        }
+    }
     const QString key = kStoreFolders;
     if (!m_foldersChanged && (roots.isEmpty() ? m_defaults.hasStoredValue(key)
                                               : roots != m_defaults.stringArrayForKey(key))) {

@@ -190,6 +190,27 @@ private Q_SLOTS:
         QCOMPARE(m_manager->eventStore()->roots(), QStringList{store::EventStore::defaultRoot()});
     }
 
+    // A chosen folder Velmoran cannot use (here: gone since the search) keeps the user on the
+    // page with an alert, and nothing is written.
+    void anUnusableFolderStaysOnThePage()
+    {
+        const QString calendars = m_home + "/.calendars";
+        writeFile(calendars + "/work/w1.ics", todo("w1", "Report"));
+        open();
+        QStringList alerts;
+        m_intro->setAlert([&alerts](const QString&, const QString& text) { alerts << text; });
+        next(1);
+        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars});
+        QVERIFY(QDir(calendars).removeRecursively());
+        m_intro->nextButton(2)->click();
+        QCOMPARE(alerts.size(), 1);
+        QVERIFY(alerts.first().contains(calendars));
+        QTest::qWait(2 * IntroWindowController::kFadeMs);
+        QCOMPARE(m_intro->currentPage(), 2);
+        QVERIFY(m_intro->nextButton(2)->isEnabled());
+        QVERIFY(!m_defaults->hasStoredValue("storeFolders"));
+    }
+
     // A folder picked with the chooser joins the found ones, counted; a collection picked by
     // mistake stands for its parent folder.
     void addingAFolder()
