@@ -1,11 +1,14 @@
 // Renders the main window over a generated demo store into PNG files, so that changes to the
 // look can be reviewed side by side: the day view, a tag list, the week and month views with
-// their dots, and night mode; the quick-add window and the tray panel in both modes.
+// their dots, and night mode; the quick-add window, the tray panel, the onboarding pages and
+// the help and about windows in both modes.
 //
 //   screenshots <output folder>
 //
 // Runs on the offscreen platform with its own home folder; nothing of the user's is read or
 // written.
+
+#include "IntroScreenshots.h"
 
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
@@ -266,6 +269,7 @@ int main(int argc, char* argv[])
 
     failures += saveEntryWindows(manager, modes, output, QString());
     failures += savePreferences(manager, modes, defaults, output);
+    failures += saveIntroWindows(manager, modes, output, QString());
 
     defaults.setBool(true, PrefKey::nightMode);
     manager.nightMode().presetNightMode();
@@ -276,6 +280,7 @@ int main(int argc, char* argv[])
     view->monthView();
     failures += !save(&window, output + "/month-night.png");
     failures += saveEntryWindows(manager, modes, output, QStringLiteral("-night"));
+    failures += saveIntroWindows(manager, modes, output, QStringLiteral("-night"));
 
     // The smallest window: every view must still fit.
     window.resize(window.minimumSizeHint().expandedTo(window.minimumSize()));

@@ -16,6 +16,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "prefs/UpdateNote.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
@@ -80,6 +81,7 @@ void AppDelegate::applicationDidFinishLaunching()
 {
     // The crash reporter and the Services provider are running by now (see main).
     setupDefaultPreferences(m_defaults, &m_manager.lists());
+    UpdateNote::settleForRelease(m_defaults, QStringLiteral(VELMORAN_VERSION));
     // The data manager worked out this week, and the appearance its text size, before the
     // defaults said which day starts a week and which size the text has.
     m_manager.dates().resetThisWeekDate();
@@ -91,15 +93,11 @@ void AppDelegate::applicationDidFinishLaunching()
         if (key == PrefKey::startAtLogin)
             applyStartAtLogin();
     });
-    // The onboarding window clears "initialLaunch" once it has shown; while there is none the
-    // main window opens and the flag waits for it.
-    if (m_defaults.boolForKey(PrefKey::initialLaunch) && m_windows.openIntro &&
-        m_windows.openIntro(*this)) {
-        m_defaults.setBool(false, PrefKey::initialLaunch);
-        m_defaults.synchronize();
-    } else {
+    // "initialLaunch" is cleared when the onboarding is completed, so that closing it half way
+    // asks again at the next start; while there is no onboarding window the flag waits for it.
+    if (!(m_defaults.boolForKey(PrefKey::initialLaunch) && m_windows.openIntro &&
+          m_windows.openIntro(*this)))
         openMainWindow();
-    }
     // The notification scheduler is the notification centre's delegate (set up by main).
 }
 
@@ -113,6 +111,8 @@ void AppDelegate::applyStartAtLogin()
 
 void AppDelegate::introFinished()
 {
+    m_defaults.setBool(false, PrefKey::initialLaunch);
+    m_defaults.synchronize();
     QTimer::singleShot(kIntroFinishedDelayMs, this, &AppDelegate::openMainWindow);
 }
 
@@ -123,6 +123,7 @@ void AppDelegate::openMainWindow()
         ViewController* view = m_windowController->viewController();
         view->setApplicationShell(this);
         view->setQuickAddOpener(m_windows.openQuickAdd);
+        view->setHelpOpener(m_windows.openHelp);
         setupMenuBar(m_windowController->menuBar());
         // The menus' shortcuts work while the menus are closed, so they follow every rebuild.
         connect(view->lvc(), &LeftViewController::listsReloaded, this, [this] {
@@ -254,7 +255,6 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
     QMenu* help = menuBar->addMenu(tr("&Help"));
-    // The help window is its own piece of work; until it is there its items are off.
     QAction* helpContents = help->addAction(tr("Velmoran Help"), view, &ViewController::showHelp);
     helpContents->setShortcut(QKeySequence::HelpContents);
     helpContents->setEnabled(view->hasHelpOpener());

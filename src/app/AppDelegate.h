@@ -51,6 +51,9 @@ public:
         std::function<bool(AppDelegate& app)> openIntro;
         std::function<bool()> openPreferences;
         std::function<bool()> openAbout;
+        // The help window as a sheet on the main window, with a document name ("Help",
+        // "Update"); the Help menu and "What's New" use it.
+        std::function<bool(const QString& document)> openHelp;
         // The menu-bar panel: its status item exists while "showMenuBar" is on.
         std::function<void()> createStatusItem;
         std::function<void()> removeStatusItem;

@@ -3,6 +3,7 @@
 #include "app/CrashReporter.h"
 #include "app/EntryWindows.h"
 #include "app/IncomingRequests.h"
+#include "app/IntroWindows.h"
 #include "app/LaunchOptions.h"
 #include "app/PreferenceWindows.h"
 #include "app/SelectionReader.h"
@@ -98,6 +99,10 @@ int main(int argc, char* argv[])
     AppDelegate::Windows windows;
     entryWindows.install(windows);
     preferenceWindows.install(windows);
+    // The onboarding, help and about windows.
+    IntroWindows introWindows(manager, ModeManager::sharedManager(),
+                              UserDefaults::standardUserDefaults(), delegate);
+    introWindows.install(windows);
     delegate.setWindows(std::move(windows));
     delegate.applicationDidFinishLaunching();
     notificationCenter.setDelegate(&notifications);

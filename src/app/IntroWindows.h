@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/AppDelegate.h"
+#include "ui/intro/HelpWindowController.h"
+
+#include <QObject>
+#include <QPointer>
+
+class AboutWindowController;
+class DataManager;
+class IntroWindowController;
+class ModeManager;
+class UserDefaults;
+
+// The onboarding window of the first launch (closing it before the end quits the program, which
+// asks again at the next start), the help window the Help menu opens as a sheet on
+// the main window, and the about window. They plug into the application delegate's openers;
+// main makes one and installs it before the application starts.
+class IntroWindows : public QObject, public HelpWindowDelegate
+{
+    Q_OBJECT
+
+public:
+    IntroWindows(DataManager& manager, ModeManager& modeManager, UserDefaults& defaults,
+                 AppDelegate& delegate, QObject* parent = nullptr);
+    ~IntroWindows() override;
+
+    void install(AppDelegate::Windows& windows);
+
+    bool openIntro();
+    bool openAbout();
+    bool openHelp(const QString& document);
+    void closeHelpWindow(HelpWindowController* help) override;
+
+    IntroWindowController* introWindow() const;
+    AboutWindowController* aboutWindow() const;
+    HelpWindowController* helpWindow() const { return m_help; }
+
+private:
+    DataManager& m_manager;
+    ModeManager& m_modeManager;
+    UserDefaults& m_defaults;
+    AppDelegate& m_delegate;
+    QPointer<IntroWindowController> m_intro;
+    QPointer<AboutWindowController> m_about;
+    QPointer<HelpWindowController> m_help;
+};

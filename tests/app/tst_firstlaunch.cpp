@@ -1,0 +1,331 @@
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
+
+#include <cstdlib>
+
+using namespace TestFiles;
+
+// The first launch of the real program on a fresh configuration home, driven with the
+// keyboard alone through a second X client that types as a person does.
+// This suite runs under xvfb-run.
+// It runs inside dbus-run-session: the program's single-instance name needs a session bus.
+// After the onboarding, the command-line front end reads the same preferences and store and
+// says which lists the main window shows.
+class TestFirstLaunch : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_x = xcb_connect(nullptr, nullptr);
+        QVERIFY(!xcb_connection_has_error(m_x));
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_x)).data->root;
+        xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(m_x);
+        const auto code = [symbols](xcb_keysym_t keysym) {
+            xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
+            const int result = codes ? codes[0] : 0;
+            std::free(codes);
+            return result;
+        };
+        m_return = code(0xFF0D);
+        m_down = code(0xFF54);
+        m_space = code(0x0020);
+        xcb_key_symbols_free(symbols);
+        QVERIFY(m_return && m_down && m_space);
+        m_todo = QStandardPaths::findExecutable("todo");
+        if (m_todo.isEmpty())
+            m_todo = QStandardPaths::findExecutable("todoman");
+        m_khal = QStandardPaths::findExecutable("khal");
+    }
+
+    void cleanupTestCase() { xcb_disconnect(m_x); }
+
+    void init()
+    {
+        m_home = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_home->isValid());
+        const QString home = m_home->path();
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.remove("VELMORAN_STORE");
+        m_env.insert("HOME", home);
+        m_env.insert("XDG_CONFIG_HOME", home + "/.config");
+        m_env.insert("XDG_DATA_HOME", home + "/.local/share");
+        m_env.insert("XDG_STATE_HOME", home + "/.local/state");
+        m_env.insert("XDG_CACHE_HOME", home + "/.cache");
+        m_env.insert("QT_QPA_PLATFORM", "xcb");
+    }
+
+    void cleanup()
+    {
+        if (m_app.state() != QProcess::NotRunning) {
+            m_app.terminate();
+            if (!m_app.waitForFinished(5000))
+                m_app.kill();
+            m_app.waitForFinished();
+        }
+    }
+
+    // No data anywhere: Velmoran's own folder with its list "Reminders".
+    void withNoExistingData()
+    {
+        runOnboarding({});
+        const QJsonArray lists = shownLists();
+        QCOMPARE(titles(lists, true), QStringList{"Reminders"});
+        QCOMPARE(titles(lists, false), QStringList{});
+        QVERIFY(!preferences().contains("storeFolders"));
+        QVERIFY(QFileInfo::exists(m_home->path() + "/.local/share/velmoran/store"));
+    }
+
+    // A task list made by todoman and a calendar made by khal, in the folder both are set up
+    // with: found, chosen, and the task list is shown; the event calendar is no task list.
+    void withTodomanAndKhalFolders()
+    {
+        if (m_todo.isEmpty() || m_khal.isEmpty())
+            QSKIP("todoman or khal is not installed");
+        const QString home = m_home->path();
+        const QString calendars = home + "/.local/share/calendars";
+        writeFile(home + "/.config/todoman/config.py",
+                  "path = \"~/.local/share/calendars/*\"\ndate_format = \"%Y-%m-%d\"\n"
+                  "time_format = \"%H:%M\"\ndefault_list = \"Errands\"\n"
+                  "cache_path = \"~/.cache/todoman.sqlite3\"\n");
+        writeFile(home + "/.config/khal/config",
+                  "[calendars]\n[[personal]]\npath = ~/.local/share/calendars/personal\n"
+                  "[locale]\ntimeformat = %H:%M\ndateformat = %Y-%m-%d\n"
+                  "longdateformat = %Y-%m-%d\ndatetimeformat = %Y-%m-%d %H:%M\n"
+                  "longdatetimeformat = %Y-%m-%d %H:%M\ndefault_timezone = Europe/Berlin\n"
+                  "local_timezone = Europe/Berlin\n[default]\ndefault_calendar = personal\n"
+                  "[sqlite]\npath = ~/.cache/khal.db\n");
+        QVERIFY(QDir().mkpath(calendars + "/errands"));
+        QVERIFY(QDir().mkpath(calendars + "/personal"));
+        writeFile(calendars + "/errands/displayname", "Errands");
+        run(m_todo, {"new", "--list", "Errands", "Buy stamps"});
+        run(m_khal, {"new", "2026-12-08", "10:00", "11:00", "Dentist"});
+        QCOMPARE(QDir(calendars + "/personal").entryList({"*.ics"}).size(), 1);
+
+        runOnboarding({});
+        QCOMPARE(preferences().value("storeFolders").toArray().first().toString(),
+                 QFileInfo(calendars).canonicalFilePath());
+        QCOMPARE(titles(shownLists(), true), QStringList{"Errands"});
+    }
+
+    // A vdirsyncer configuration with two filesystem storages: both are found and used, and
+    // the list unchecked on the list page is the one the main window leaves out.
+    void withTwoVdirsyncerStorages()
+    {
+        const QString home = m_home->path();
+        writeFile(home + "/.config/vdirsyncer/config",
+                  "[general]\nstatus_path = \"~/.vdirsyncer/status/\"\n"
+                  "[storage work_local]\ntype = \"filesystem\"\npath = \"~/sync/work/\"\n"
+                  "fileext = \".ics\"\n"
+                  "[storage private_local]\ntype = \"filesystem\"\npath = \"~/sync/private/\"\n"
+                  "fileext = \".ics\"\n"
+                  "[storage contacts]\ntype = \"filesystem\"\npath = \"~/sync/contacts/\"\n"
+                  "fileext = \".vcf\"\n");
+        writeFile(home + "/sync/work/projects/displayname", "Projects");
+        writeFile(home + "/sync/work/projects/p1.ics", todo("p1", "Plan"));
+        writeFile(home + "/sync/work/office/displayname", "Office");
+        writeFile(home + "/sync/work/office/o1.ics", todo("o1", "Chairs"));
+        writeFile(home + "/sync/private/home/displayname", "Home");
+        writeFile(home + "/sync/private/home/h1.ics", todo("h1", "Plants"));
+        const QByteArray config = readFile(home + "/.config/vdirsyncer/config");
+
+        // On the list page: down to the second list and uncheck it.
+        runOnboarding({m_down, m_space});
+        QCOMPARE(preferences().value("storeFolders").toArray().size(), 2);
+        const QJsonArray lists = shownLists();
+        QCOMPARE(titles(lists, true).size() + titles(lists, false).size(), 3);
+        QCOMPARE(titles(lists, false).size(), 1);
+        const QStringList visible = preferences().value("visibleLists").toVariant().toStringList();
+        QCOMPARE(visible.size(), 2);
+        QCOMPARE(readFile(home + "/.config/vdirsyncer/config"), config);
+    }
+
+    // Closing the window half way: the next start asks again, nothing was written.
+    void closingHalfWayAsksAgain()
+    {
+        startApp();
+        const xcb_window_t intro = waitForWindow("Welcome to Velmoran");
+        QVERIFY(intro);
+        focus(intro);
+        tap(m_return);
+        QTest::qWait(800);
+        // Escape closes the window, as the window manager's close button would.
+        tap(code(0xFF1B));
+        QVERIFY(m_app.waitForFinished(10000));
+        const QJsonObject stored = preferences();
+        QVERIFY(stored.value("initialLaunch").toBool());
+        QVERIFY(!stored.contains("visibleLists") ||
+                stored.value("visibleLists").toArray().isEmpty());
+        QVERIFY(!stored.value("soundOn").toBool());
+        QVERIFY(!stored.contains("storeFolders"));
+        startApp();
+        QVERIFY(waitForWindow("Welcome to Velmoran"));
+    }
+
+private:
+    int code(xcb_keysym_t keysym)
+    {
+        xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(m_x);
+        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
+        const int result = codes ? codes[0] : 0;
+        std::free(codes);
+        xcb_key_symbols_free(symbols);
+        return result;
+    }
+
+    void run(const QString& program, const QStringList& arguments)
+    {
+        QProcess process;
+        process.setProcessEnvironment(m_env);
+        process.start(program, arguments);
+        QVERIFY(process.waitForFinished(60000));
+        QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+    }
+
+    void startApp()
+    {
+        m_app.setProcessEnvironment(m_env);
+        m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_app.start(VELMORAN_APP_PATH, {});
+        QVERIFY(m_app.waitForStarted(10000));
+    }
+
+    // The top-level window with this title, once it is mapped.
+    xcb_window_t waitForWindow(const QByteArray& title, int timeoutMs = 15000)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        while (!deadline.hasExpired()) {
+            if (const xcb_window_t window = findWindow(title))
+                return window;
+            QTest::qWait(100);
+        }
+        return 0;
+    }
+
+    xcb_window_t findWindow(const QByteArray& title)
+    {
+        xcb_query_tree_reply_t* tree =
+            xcb_query_tree_reply(m_x, xcb_query_tree(m_x, m_root), nullptr);
+        if (!tree)
+            return 0;
+        xcb_window_t found = 0;
+        const xcb_window_t* children = xcb_query_tree_children(tree);
+        for (int i = 0; i < xcb_query_tree_children_length(tree) && !found; ++i) {
+            xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+                m_x, xcb_get_window_attributes(m_x, children[i]), nullptr);
+            const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+            std::free(attributes);
+            if (!viewable)
+                continue;
+            xcb_get_property_reply_t* name =
+                xcb_get_property_reply(m_x,
+                                       xcb_get_property(m_x, 0, children[i], XCB_ATOM_WM_NAME,
+                                                        XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
+                                       nullptr);
+            if (name && QByteArray(static_cast<const char*>(xcb_get_property_value(name)),
+                                   xcb_get_property_value_length(name)) == title)
+                found = children[i];
+            std::free(name);
+        }
+        std::free(tree);
+        return found;
+    }
+
+    void focus(xcb_window_t window)
+    {
+        xcb_set_input_focus(m_x, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+        sync();
+        QTest::qWait(300);
+    }
+
+    void sync() { std::free(xcb_get_input_focus_reply(m_x, xcb_get_input_focus(m_x), nullptr)); }
+
+    void tap(int key)
+    {
+        for (quint8 type : {quint8(XCB_KEY_PRESS), quint8(XCB_KEY_RELEASE)}) {
+            xcb_test_fake_input(m_x, type, quint8(key), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+            sync();
+            QThread::msleep(5);
+        }
+    }
+
+    // Return on each page, with `onListPage` typed on the fourth, then waits for the main
+    // window.
+    void runOnboarding(const QList<int>& onListPage)
+    {
+        startApp();
+        const xcb_window_t intro = waitForWindow("Welcome to Velmoran");
+        QVERIFY2(intro, "the onboarding window did not open");
+        focus(intro);
+        for (int page = 1; page <= 5; ++page) {
+            // Each page fades in, and the second one searches for folders first.
+            QTest::qWait(page == 2 ? 1500 : 800);
+            if (page == 4) {
+                for (int key : onListPage) {
+                    tap(key);
+                    QTest::qWait(300);
+                }
+            }
+            tap(m_return);
+        }
+        QVERIFY2(waitForWindow("Velmoran", 15000), "the main window did not open");
+        QTRY_VERIFY_WITH_TIMEOUT(!findWindow("Welcome to Velmoran"), 5000);
+        QVERIFY(!preferences().value("initialLaunch").toBool());
+        QVERIFY(preferences().value("soundOn").toBool());
+    }
+
+    QJsonObject preferences() const
+    {
+        return QJsonDocument::fromJson(
+                   readFile(m_home->path() + "/.config/velmoran/preferences.json"))
+            .object();
+    }
+
+    // The lists as the command-line front end reports them over the same store.
+    QJsonArray shownLists()
+    {
+        const QString cli = QFileInfo(VELMORAN_APP_PATH).dir().filePath("../cli/velmoran-cli");
+        QProcess process;
+        process.setProcessEnvironment(m_env);
+        process.start(cli, {"lists", "--json"});
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+            QTest::qFail(process.readAllStandardError().constData(), __FILE__, __LINE__);
+            return {};
+        }
+        return QJsonDocument::fromJson(process.readAllStandardOutput()).array();
+    }
+
+    static QStringList titles(const QJsonArray& lists, bool shown)
+    {
+        QStringList result;
+        for (const QJsonValue& list : lists) {
+            if (list.toObject().value("visible").toBool() == shown)
+                result << list.toObject().value("title").toString();
+        }
+        return result;
+    }
+
+    xcb_connection_t* m_x = nullptr;
+    xcb_window_t m_root = 0;
+    int m_return = 0, m_down = 0, m_space = 0;
+    QString m_todo, m_khal;
+    std::unique_ptr<QTemporaryDir> m_home;
+    QProcessEnvironment m_env;
+    QProcess m_app;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestFirstLaunch)
+#include "tst_firstlaunch.moc"

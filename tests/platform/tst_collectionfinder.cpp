@@ -1,0 +1,255 @@
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "platform/store/CollectionFinder.h"
+#include "platform/store/PeerConfigFiles.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+using namespace TestFiles;
+using store::CollectionFinder;
+using store::FoundRoot;
+
+namespace {
+
+QByteArray vevent(const QByteArray& uid)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
+           uid +
+           "\r\nSUMMARY:Meeting\r\nDTSTART:20261207T100000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+// Every file below `folder` with its size, time and content hash: a scan must change none.
+QMap<QString, QByteArray> snapshot(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QByteArray stamp = QByteArray::number(info.lastModified().toMSecsSinceEpoch());
+        if (info.isFile())
+            stamp += QCryptographicHash::hash(readFile(info.filePath()), QCryptographicHash::Sha1);
+        files.insert(info.filePath(), stamp);
+    }
+    return files;
+}
+
+} // namespace
+
+// Finding the calendar folders a person already has: the three configuration formats, paths
+// with "~" and variables, and bounded, read-only scanning of whatever the files name.
+class TestCollectionFinder : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void vdirsyncerStorages_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("filesystem storages") << "[general]\n"
+                                                "status_path = \"~/.vdirsyncer/status/\"\n"
+                                                "\n"
+                                                "[pair cal]\n"
+                                                "a = \"cal_local\"\n"
+                                                "b = \"cal_remote\"\n"
+                                                "collections = [\"from a\", \"from b\"]\n"
+                                                "\n"
+                                                "[storage cal_local]\n"
+                                                "type = \"filesystem\"\n"
+                                                "path = \"~/.calendars/\"\n"
+                                                "fileext = \".ics\"\n"
+                                                "\n"
+                                                "[storage cal_remote]\n"
+                                                "type = \"caldav\"\n"
+                                                "url = \"https://example.org/\"\n"
+                                                "\n"
+                                                "[storage contacts_local]\n"
+                                                "type = \"filesystem\"\n"
+                                                "path = \"~/.contacts/\"\n"
+                                                "fileext = \".vcf\"\n"
+                                                "\n"
+                                                "[storage tasks]\n"
+                                                "# a comment\n"
+                                                "path = '$HOME/tasks'\n"
+                                                "type = \"filesystem\"\n"
+                                             << QStringList{"~/.calendars/", "$HOME/tasks"};
+        QTest::newRow("malformed") << "[storage broken\ntype = \"filesystem\"\npath = \"/x\"\n"
+                                      "[storage a]\ntype=\"filesystem\"\npath = \"unterminated\n"
+                                      "= = =\n\x01\x02 garbage\npath\n"
+                                   << QStringList{};
+        QTest::newRow("empty") << QString() << QStringList{};
+    }
+    void vdirsyncerStorages()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, paths);
+        QCOMPARE(PeerConfigFiles::vdirsyncerPaths(text), paths);
+    }
+
+    void khalAndTodomanPaths_data()
+    {
+        QTest::addColumn<QString>("khal");
+        QTest::addColumn<QString>("todoman");
+        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("khal calendars")
+            << "[calendars]\n"
+               "[[home]]\n"
+               "path = ~/.calendars/home/\n"
+               "color = dark green\n"
+               "[[work]]\n"
+               "path = ~/.calendars/work/  # the office\n"
+               "readonly = True\n"
+               "[[discovered]]\n"
+               "type = discover\n"
+               "path = ~/.calendars/*\n"
+               "[locale]\n"
+               "path = /not/a/calendar\n"
+            << QString()
+            << QStringList{"~/.calendars/home/", "~/.calendars/work/", "~/.calendars/*"};
+        QTest::newRow("todoman python") << QString()
+                                        << "path = \"~/.local/share/calendars/*\"\n"
+                                           "date_format = \"%Y-%m-%d\"\n"
+                                           "# path = \"/commented/out\"\n"
+                                        << QStringList{"~/.local/share/calendars/*"};
+        QTest::newRow("todoman code is not run")
+            << QString() << "import os\npath = os.path.expanduser('~/x/*')\n"
+            << QStringList{};
+        QTest::newRow("todoman ini") << QString() << "[main]\npath = ~/.calendars/*\n"
+                                     << QStringList{"~/.calendars/*"};
+    }
+    void khalAndTodomanPaths()
+    {
+        QFETCH(QString, khal);
+        QFETCH(QString, todoman);
+        QFETCH(QStringList, paths);
+        QCOMPARE(PeerConfigFiles::khalPaths(khal) + PeerConfigFiles::todomanPaths(todoman), paths);
+    }
+
+    void expandingPaths_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("expanded");
+        QTest::newRow("tilde") << "~/.calendars"
+                               << "/home/me/.calendars";
+        QTest::newRow("tilde alone") << "~"
+                                     << "/home/me";
+        QTest::newRow("tilde inside") << "/srv/~x"
+                                      << "/srv/~x";
+        QTest::newRow("variable") << "$DATA/cal"
+                                  << "/data/cal";
+        QTest::newRow("braces") << "${DATA}cal"
+                                << "/datacal";
+        QTest::newRow("unknown") << "$NOPE/cal"
+                                 << "/cal";
+    }
+    void expandingPaths()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, expanded);
+        QCOMPARE(PeerConfigFiles::expandPath(path, "/home/me", {{"DATA", "/data"}}), expanded);
+    }
+
+    // A home with all three programs configured: every folder is found once, with who uses it
+    // and what it holds; what is named but missing, contacts, and a home folder used as a
+    // folder of collections are not offered; nothing is written.
+    void findingInAHome()
+    {
+        QTemporaryDir dir;
+        const QString home = dir.path();
+        writeFile(home + "/.config/vdirsyncer/config",
+                  "[storage a]\ntype = \"filesystem\"\npath = \"~/.calendars/\"\n"
+                  "[storage b]\ntype = \"filesystem\"\npath = \"${SYNC}/tasks\"\n"
+                  "[storage gone]\ntype = \"filesystem\"\npath = \"~/missing\"\n");
+        writeFile(home + "/.config/khal/config",
+                  "[calendars]\n[[home]]\npath = ~/.calendars/home\n[[loose]]\npath = ~/loose\n");
+        writeFile(home + "/.config/todoman/config.py", "path = \"~/.calendars/*\"\n");
+        writeFile(home + "/.calendars/home/displayname", "Home");
+        writeFile(home + "/.calendars/home/e1.ics", vevent("e1"));
+        writeFile(home + "/.calendars/home/e2.ics", vevent("e2"));
+        writeFile(home + "/.calendars/todo/t1.ics", todo("t1", "One"));
+        writeFile(home + "/.calendars/.hidden/t9.ics", todo("t9", "Hidden"));
+        writeFile(home + "/sync/tasks/list/t2.ics", todo("t2", "Two"));
+        writeFile(home + "/.local/share/calendars/more/t3.ics", todo("t3", "Three"));
+        // khal's collection directly in the home folder: its parent is no folder to offer.
+        writeFile(home + "/loose/x.ics", vevent("x"));
+        QDir().mkpath(home + "/Documents");
+        QDir().mkpath(home + "/Music");
+        const auto before = snapshot(home);
+
+        CollectionFinder finder(home, {{"SYNC", home + "/sync"}});
+        const QList<FoundRoot> found = finder.find();
+        QCOMPARE(found.size(), 3);
+        QCOMPARE(found[0].path, home + "/.calendars");
+        QCOMPARE(found[0].usedBy, (QStringList{"vdirsyncer", "khal", "todoman"}));
+        QCOMPARE(found[0].collections, 2);
+        QCOMPARE(found[0].tasks, 1);
+        QCOMPARE(found[0].events, 2);
+        QCOMPARE(found[1].path, home + "/sync/tasks");
+        QCOMPARE(found[1].tasks, 1);
+        QCOMPARE(found[2].path, home + "/.local/share/calendars");
+        QVERIFY(found[2].usedBy.isEmpty());
+        QVERIFY(!found[2].partial);
+        QCOMPARE(snapshot(home), before);
+    }
+
+    // Huge inputs stay within the bounds: a configuration larger than the read limit, a
+    // pattern matching hundreds of folders, more collections and files than the limits.
+    void boundedOnHugeInput()
+    {
+        QTemporaryDir dir;
+        const QString home = dir.path();
+        QByteArray huge = "[storage a]\ntype = \"filesystem\"\npath = \"~/big\"\n";
+        huge += QByteArray(8 << 20, 'x');
+        huge += "\n[storage late]\ntype = \"filesystem\"\npath = \"~/late\"\n";
+        writeFile(home + "/.config/vdirsyncer/config", huge);
+        writeFile(home + "/.config/todoman/config.py", "path = \"~/many/*\"\n");
+        for (int i = 0; i < 600; ++i)
+            writeFile(home + QStringLiteral("/many/c%1/displayname").arg(i), "C");
+        writeFile(home + "/late/list/t.ics", todo("t", "T"));
+        for (int i = 0; i < 300; ++i)
+            writeFile(home + QStringLiteral("/big/list/t%1.ics").arg(i), todo("t", "T"));
+
+        CollectionFinder finder(home, {});
+        CollectionFinder::Limits limits;
+        limits.files = 100;
+        limits.patternMatches = 50;
+        limits.collectionsPerRoot = 200;
+        finder.setLimits(limits);
+        QElapsedTimer clock;
+        clock.start();
+        const QList<FoundRoot> found = finder.find();
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(found.size(), 2);
+        QCOMPARE(found[0].path, home + "/big");
+        QVERIFY(found[0].partial);
+        QCOMPARE(found[0].tasks, 100);
+        // "late" lies past the configuration's read limit.
+        QCOMPARE(found[1].path, home + "/many");
+        QCOMPARE(found[1].collections, 200);
+        QVERIFY(found[1].partial);
+    }
+
+    // A folder the user picks: a collection picked by mistake stands for its parent.
+    void inspectingAPickedFolder()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.path() + "/cals/work/t1.ics", todo("t1", "One"));
+        writeFile(dir.path() + "/cals/work/e1.ics", vevent("e1"));
+        CollectionFinder finder(dir.path(), {});
+        for (const QString& picked : {dir.path() + "/cals", dir.path() + "/cals/work"}) {
+            const FoundRoot root = finder.inspect(picked);
+            QCOMPARE(root.path, dir.path() + "/cals");
+            QCOMPARE(root.collections, 1);
+            QCOMPARE(root.tasks, 1);
+            QCOMPARE(root.events, 1);
+        }
+    }
+};
+
+VELMORAN_TEST_MAIN(TestCollectionFinder)
+#include "tst_collectionfinder.moc"
