@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 Q_DECLARE_LOGGING_CATEGORY(lcVdir)
+Q_DECLARE_LOGGING_CATEGORY(lcParseCache)
 
 namespace store {
 
@@ -70,22 +71,50 @@ bool matches(const Reminder& reminder, const ReminderPredicate& predicate)
 EventStore::EventStore(const QStringList& roots, Clock& clock, QObject* parent)
     : QObject(parent)
     , m_clock(clock)
-    , m_index(roots)
+    , m_index(roots, &m_watch)
+    , m_cache(ParseCache::fileForRoots(roots))
 {
     LibicalSetup::initialize();
     // One fetch at a time, in the order asked: a later fetch never delivers before an
     // earlier one.
     m_fetchPool.setMaxThreadCount(1);
+    m_cachePool.setMaxThreadCount(1);
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
     connect(&m_settle, &QTimer::timeout, this, &EventStore::checkFoldersChanged);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { m_settle.start(); });
-    watchFolders();
+    // Whoever reads the kernel's events (this thread's notifier, or a fetch on a store
+    // thread) starts the settle timer here.
+    m_watch.setOnChange([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { m_settle.start(); }, Qt::QueuedConnection);
+    });
+    if (m_watch.descriptor() >= 0) {
+        m_watchNotifier = new QSocketNotifier(m_watch.descriptor(), QSocketNotifier::Read, this);
+        connect(m_watchNotifier, &QSocketNotifier::activated, this, [this] { m_watch.collect(); });
+    }
 }
 
 EventStore::~EventStore()
 {
     m_fetchPool.waitForDone();
+    m_cachePool.waitForDone();
+}
+
+void EventStore::setParseCacheFile(const QString& file)
+{
+    QMutexLocker lock(&m_mutex);
+    m_cache = ParseCache(file);
+}
+
+void EventStore::waitForParseCache()
+{
+    m_cachePool.waitForDone();
+}
+
+quint64 EventStore::parsedFileCount() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_index.parseCount();
 }
 
 QString EventStore::defaultRoot()
@@ -148,27 +177,65 @@ bool EventStore::ensureFirstRunLocked(QString* error)
 
 void EventStore::requestAccessToEntityType(EntityType type, AccessCompletion completion)
 {
-    Q_UNUSED(type);
-    QThreadPool::globalInstance()->start([this, completion] {
+    QThreadPool::globalInstance()->start([this, type, completion] {
         QString error;
-        bool granted;
-        {
-            QMutexLocker lock(&m_mutex);
-            granted = ensureFirstRunLocked(&error);
-        }
-        if (!granted)
-            qCWarning(lcVdir).noquote() << error;
-        QMetaObject::invokeMethod(
-            this, [this] { watchFolders(); }, Qt::QueuedConnection);
+        const bool granted = accessToEntityType(type, &error);
         completion(granted, error);
     });
 }
 
+bool EventStore::accessToEntityType(EntityType type, QString* error)
+{
+    Q_UNUSED(type);
+    QString reason;
+    bool granted;
+    {
+        QMutexLocker lock(&m_mutex);
+        granted = ensureFirstRunLocked(&reason);
+    }
+    if (!granted)
+        qCWarning(lcVdir).noquote() << reason;
+    if (error)
+        *error = reason;
+    return granted;
+}
+
 void EventStore::refreshLocked()
 {
-    // New folders need watching; the watcher lives on this object's thread.
-    if (m_index.refresh())
-        QMetaObject::invokeMethod(this, &EventStore::watchFolders, Qt::QueuedConnection);
+    if (!m_cacheLoaded) {
+        // The cache file is read while the index lists the folders.
+        m_cacheLoaded = true;
+        QFuture<QHash<QString, ParsedItemPtr>> loading = QtConcurrent::run(
+            [cache = m_cache, roots = m_index.roots()] { return cache.load(roots); });
+        m_index.setSeed([loading]() mutable { return loading.result(); });
+    }
+    m_index.refresh();
+    saveParseCacheLocked();
+}
+
+void EventStore::saveParseCacheLocked()
+{
+    // Whatever was parsed goes to the cache, written on a worker; a write still waiting to
+    // start takes the newest items itself.
+    if (!m_cache.isEnabled() || m_index.parseCount() == m_cachedParseCount)
+        return;
+    m_cachedParseCount = m_index.parseCount();
+    if (m_cacheWriteQueued.exchange(true))
+        return;
+    m_cachePool.start([this] {
+        m_cacheWriteQueued = false;
+        QList<ParsedItemPtr> items;
+        ParseCache cache;
+        {
+            QMutexLocker lock(&m_mutex);
+            items = m_index.allItems();
+            cache = m_cache;
+        }
+        QString error;
+        if (!cache.save(m_index.roots(), items, &error))
+            qCDebug(lcParseCache).noquote()
+                << QStringLiteral("The parse cache is not written: %1").arg(error);
+    });
 }
 
 QList<CalendarPtr> EventStore::calendarsForEntityType(EntityType type)
@@ -319,20 +386,22 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
     {
         ParsedItemPtr item;
         CalendarPtr calendar;
+        std::shared_ptr<const IcsItem> source;
     };
     QList<Work> cached;
     QList<Work> toExpand;
     for (const CalendarPtr& calendar : std::as_const(calendars)) {
         const QList<ParsedItemPtr> items = m_index.items(calendar->calendarIdentifier);
         for (const ParsedItemPtr& item : items) {
-            if (!item->eventSource)
+            if (!item->hasEvent)
                 continue;
             const auto expansion = item->expansion;
             if (expansion && expansion->from == predicate.startDate &&
-                expansion->to == predicate.endDate)
-                cached.append({item, calendar});
-            else
-                toExpand.append({item, calendar});
+                expansion->to == predicate.endDate) {
+                cached.append({item, calendar, nullptr});
+            } else if (auto source = m_index.eventSource(*item)) {
+                toExpand.append({item, calendar, std::move(source)});
+            }
         }
     }
     // Expanding recurring events is the costly part of a query; files are independent, so it
@@ -341,7 +410,7 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
         auto expansion = std::make_shared<ParsedItem::EventExpansion>();
         expansion->from = predicate.startDate;
         expansion->to = predicate.endDate;
-        expansion->events = work.item->eventSource->events(predicate.startDate, predicate.endDate);
+        expansion->events = work.source->events(predicate.startDate, predicate.endDate);
         return std::shared_ptr<const ParsedItem::EventExpansion>(std::move(expansion));
     };
     QList<std::shared_ptr<const ParsedItem::EventExpansion>> expanded;
@@ -521,34 +590,10 @@ void EventStore::announceChange()
         Qt::QueuedConnection);
 }
 
-void EventStore::watchFolders()
-{
-    QStringList wanted;
-    {
-        QMutexLocker lock(&m_mutex);
-        wanted = m_index.roots();
-        for (const CalendarPtr& calendar : m_index.calendars())
-            wanted << calendar->folderPath;
-    }
-    QStringList missing;
-    const QStringList watched = m_watcher.directories();
-    for (const QString& path : std::as_const(wanted)) {
-        if (!watched.contains(path) && QFileInfo(path).isDir())
-            missing << path;
-    }
-    if (!missing.isEmpty())
-        m_watcher.addPaths(missing);
-}
-
 void EventStore::checkFoldersChanged()
 {
-    bool stale;
-    {
-        QMutexLocker lock(&m_mutex);
-        stale = m_index.isStale();
-    }
-    watchFolders();
-    if (stale || std::exchange(m_ownChangePending, false))
+    const bool foreign = !m_watch.take(FolderWatch::Reader::Announcement).isEmpty();
+    if (std::exchange(m_ownChangePending, false) || foreign)
         Q_EMIT changed();
 }
 

@@ -1,11 +1,14 @@
 #include "platform/store/StoreIndex.h"
 
 #include "platform/store/AtomicFile.h"
+#include "platform/store/FolderWatch.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSet>
 #include <QtConcurrent>
+
+#include <ctime>
 
 Q_DECLARE_LOGGING_CATEGORY(lcVdir)
 
@@ -17,17 +20,22 @@ namespace {
 constexpr int kParallelThreshold = 64;
 // Files larger than this are not items a person wrote; they are skipped, never rewritten.
 constexpr qint64 kMaxItemSize = 16 * 1024 * 1024;
+// File systems stamp modification times in ticks (a few milliseconds, seconds on some): a file
+// read within this long of its last change may change again without a new stamp.
+constexpr qint64 kRacyNs = 2'000'000'000;
 
-struct PendingParse
+qint64 realtimeNs()
 {
-    ItemFile file;
-    QString collection;
-};
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
 
 } // namespace
 
-StoreIndex::StoreIndex(const QStringList& roots)
+StoreIndex::StoreIndex(const QStringList& roots, FolderWatch* watch)
     : m_roots(roots)
+    , m_watch(watch)
 {
     for (const QString& root : roots) {
         auto source = std::make_shared<Source>();
@@ -49,9 +57,11 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file, const QString& collectionI
     }
     QByteArray bytes;
     FileStamp stamp;
+    const qint64 readAt = realtimeNs();
     if (!AtomicFile::read(file.path, &bytes, &stamp, &item->error))
         return item;
     item->file.stamp = stamp;
+    item->racy = stamp.mtimeNs > readAt - kRacyNs;
     QString error;
     std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
     if (!ics) {
@@ -84,44 +94,124 @@ bool StoreIndex::sameListing(const QList<ItemFile>& a, const QList<ItemFile>& b)
     return true;
 }
 
+void StoreIndex::setSeed(std::function<QHash<QString, ParsedItemPtr>()> seed)
+{
+    m_seedSource = std::move(seed);
+}
+
+bool StoreIndex::mustList(const CollectionFolder& folder, const QSet<QString>& changedFolders,
+                          bool everything) const
+{
+    const auto old = m_collections.constFind(folder.identifier);
+    return everything || old == m_collections.constEnd() || old->folderPath != folder.folderPath ||
+           changedFolders.contains(folder.folderPath) || m_forced.contains(folder.identifier) ||
+           m_unwatched.contains(folder.folderPath);
+}
+
+void StoreIndex::collectItems(const CollectionFolder& folder, QList<ItemFile> listing,
+                              const CollectionState* old, CollectionState& state,
+                              QList<PendingParse>& pending)
+{
+    state.folderPath = folder.folderPath;
+    // The common case between changes: the folder lists the same files with the same stamps
+    // in the same order, and nothing of it is looked at again (but what was read too soon
+    // after its last change is).
+    if (old && sameListing(old->listing, listing) &&
+        std::none_of(old->items.cbegin(), old->items.cend(),
+                     [](const ParsedItemPtr& item) { return item->racy; })) {
+        state = *old;
+        return;
+    }
+    state.listing = listing;
+    std::sort(listing.begin(), listing.end(),
+              [](const ItemFile& x, const ItemFile& y) { return x.fileName < y.fileName; });
+    for (ItemFile& file : listing) {
+        file.path = folder.folderPath + QLatin1Char('/') + file.fileName;
+        ParsedItemPtr known = old ? old->byName.value(file.fileName) : nullptr;
+        if (!known || known->file.stamp != file.stamp || known->racy) {
+            known = m_seed.value(file.path);
+            if (known && (known->file.stamp != file.stamp || known->racy))
+                known = nullptr;
+        }
+        if (known && known->collectionIdentifier != folder.identifier) {
+            auto moved = std::make_shared<ParsedItem>(*known);
+            moved->collectionIdentifier = folder.identifier;
+            known = moved;
+        }
+        if (!known)
+            pending.append({file, folder.identifier});
+        state.items.append(known); // a null is filled by the parse below, in this same order
+    }
+}
+
 bool StoreIndex::refresh()
 {
+    FolderWatch::Changes changes;
+    if (m_watch) {
+        changes = m_watch->take(FolderWatch::Reader::Index);
+        for (const QString& root : std::as_const(m_roots)) {
+            if (!m_watch->watch(root))
+                changes.folders.insert(root); // not there yet, or not watchable: always look
+        }
+    } else {
+        changes.everything = true;
+    }
+    changes.everything = changes.everything || !m_loaded;
+    if (changes.isEmpty() && m_forced.isEmpty() && m_unwatched.isEmpty())
+        return false;
+
     const QList<CollectionFolder> folders = VdirCollections::scan(m_roots);
     bool changed = !sameFolders(folders);
+    QList<const CollectionFolder*> toList;
+    for (const CollectionFolder& folder : folders) {
+        if (!mustList(folder, changes.folders, changes.everything))
+            continue;
+        toList << &folder;
+        // Watch before listing: a file that arrives after the listing then has its event.
+        if (m_watch && !m_watch->watch(folder.folderPath))
+            m_unwatched.insert(folder.folderPath);
+        else
+            m_unwatched.remove(folder.folderPath);
+    }
+    // Listing is a stat per file; folders are listed side by side.
+    auto list = [](const CollectionFolder* folder) { return VdirCollections::itemFiles(*folder); };
+    QList<QList<ItemFile>> listings;
+    if (toList.size() > 1)
+        listings = QtConcurrent::blockingMapped(toList, list);
+    else if (toList.size() == 1)
+        listings << list(toList.first());
+    if (m_seedSource)
+        m_seed = std::exchange(m_seedSource, {})();
+
     QHash<QString, CollectionState> next;
     next.reserve(folders.size());
     QList<PendingParse> pending;
-    QList<QString> changedCollections;
-
+    QList<QString> listedCollections;
+    qsizetype nextListing = 0;
     for (const CollectionFolder& folder : folders) {
-        QList<ItemFile> listing = VdirCollections::itemFiles(folder);
         const auto old = m_collections.constFind(folder.identifier);
-        // The common case between changes: the folder lists the same files with the same
-        // stamps in the same order, and nothing of it is looked at again.
-        if (old != m_collections.constEnd() && sameListing(old->listing, listing)) {
+        if (nextListing == toList.size() || toList[nextListing] != &folder) {
             next.insert(folder.identifier, *old);
             continue;
         }
-        changed = true;
-        changedCollections << folder.identifier;
+        // A folder now found elsewhere (another root) is a new collection.
+        const CollectionState* previous =
+            old != m_collections.constEnd() && old->folderPath == folder.folderPath ? &*old
+                                                                                    : nullptr;
         CollectionState& state = next[folder.identifier];
-        state.listing = listing;
-        std::sort(listing.begin(), listing.end(),
-                  [](const ItemFile& x, const ItemFile& y) { return x.fileName < y.fileName; });
-        for (ItemFile& file : listing) {
-            ParsedItemPtr cached =
-                old != m_collections.constEnd() ? old->byName.value(file.fileName) : nullptr;
-            if (cached && cached->file.stamp == file.stamp) {
-                state.items.append(cached);
-            } else {
-                file.path = folder.folderPath + QLatin1Char('/') + file.fileName;
-                pending.append({file, folder.identifier});
-                state.items.append(nullptr); // filled below, in this same order
-            }
+        collectItems(folder, std::move(listings[nextListing++]), previous, state, pending);
+        if (old == m_collections.constEnd() || !sameListing(old->listing, state.listing) ||
+            old->items != state.items) {
+            changed = true;
+            listedCollections << folder.identifier;
         }
     }
-    if (!changed)
+    m_forced.clear();
+    m_loaded = true;
+    if (!changed) {
+        m_seed.clear();
         return false;
+    }
 
     auto parseOne = [](const PendingParse& p) { return StoreIndex::parse(p.file, p.collection); };
     QList<ParsedItemPtr> parsed;
@@ -131,20 +221,26 @@ bool StoreIndex::refresh()
         for (const PendingParse& p : std::as_const(pending))
             parsed.append(parseOne(p));
     }
+    m_parseCount += quint64(parsed.size());
     qsizetype nextParsed = 0;
-    for (const QString& identifier : std::as_const(changedCollections)) {
+    for (const QString& identifier : std::as_const(listedCollections)) {
         CollectionState& state = next[identifier];
+        const auto found = m_collections.constFind(identifier);
+        const CollectionState* old = found != m_collections.constEnd() ? &*found : nullptr;
+        state.byName.clear();
         for (ParsedItemPtr& item : state.items) {
-            if (!item) {
+            if (!item)
                 item = parsed[nextParsed++];
-                if (!item->parsed)
-                    qCWarning(lcVdir).noquote()
-                        << QStringLiteral("Skipping %1: %2. The file is left as it is.")
-                               .arg(item->file.path, item->error);
-            }
+            // A file that cannot be read is reported once, when it comes (back) into view.
+            const bool known = old && old->byName.value(item->file.fileName) == item;
+            if (!item->parsed && !known)
+                qCWarning(lcVdir).noquote()
+                    << QStringLiteral("Skipping %1: %2. The file is left as it is.")
+                           .arg(item->file.path, item->error);
             state.byName.insert(item->file.fileName, item);
         }
     }
+    m_seed.clear();
 
     m_collections = std::move(next);
     m_folders = folders;
@@ -168,20 +264,6 @@ bool StoreIndex::sameFolders(const QList<CollectionFolder>& folders) const
     return true;
 }
 
-bool StoreIndex::isStale() const
-{
-    const QList<CollectionFolder> folders = VdirCollections::scan(m_roots);
-    if (!sameFolders(folders))
-        return true;
-    for (const CollectionFolder& folder : folders) {
-        const auto known = m_collections.constFind(folder.identifier);
-        if (known == m_collections.constEnd() ||
-            !sameListing(known->listing, VdirCollections::itemFiles(folder)))
-            return true;
-    }
-    return false;
-}
-
 void StoreIndex::invalidate(const QString& path)
 {
     // Forgetting the listing makes the next refresh look at the collection again, and
@@ -193,6 +275,7 @@ void StoreIndex::invalidate(const QString& path)
             if (item && item->file.path == path) {
                 it->byName.remove(info.fileName());
                 it->listing.clear();
+                m_forced.insert(it.key());
                 return;
             }
         }
@@ -286,6 +369,38 @@ CalendarPtr StoreIndex::calendarWithIdentifier(const QString& identifier) const
 QList<ParsedItemPtr> StoreIndex::items(const QString& collectionIdentifier) const
 {
     return m_collections.value(collectionIdentifier).items;
+}
+
+QList<ParsedItemPtr> StoreIndex::allItems() const
+{
+    QList<ParsedItemPtr> all;
+    for (const CollectionState& state : m_collections)
+        all.append(state.items);
+    return all;
+}
+
+std::shared_ptr<const IcsItem> StoreIndex::eventSource(const ParsedItem& item)
+{
+    if (item.eventSource || !item.hasEvent)
+        return item.eventSource;
+    QByteArray bytes;
+    FileStamp stamp;
+    QString error;
+    if (!AtomicFile::read(item.file.path, &bytes, &stamp, &error)) {
+        invalidate(item.file.path);
+        return nullptr;
+    }
+    std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
+    if (!ics || !ics->hasEvent()) {
+        invalidate(item.file.path);
+        return nullptr;
+    }
+    auto source = std::make_shared<const IcsItem>(std::move(*ics));
+    if (stamp == item.file.stamp)
+        item.eventSource = source; // what the item stands for: keep it
+    else
+        invalidate(item.file.path); // changed since: the next refresh reads it as a whole
+    return source;
 }
 
 QString StoreIndex::identifierOf(const ParsedItem& item) const

@@ -1,86 +1,95 @@
 #pragma once
 
 #include "platform/store/IcsItem.h"
+#include "platform/store/ParsedItem.h"
 #include "platform/store/VdirCollections.h"
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 
+#include <functional>
 #include <memory>
 
 namespace store {
 
-// What one item file held when it was last read. Immutable once built, shared by the index
-// and by everything that read it.
-struct ParsedItem
-{
-    ItemFile file;
-    QString collectionIdentifier;
-    bool parsed = false;
-    QString error;
-    bool hasTodo = false;
-    bool hasEvent = false;
-    QString uid;
-    std::shared_ptr<const Reminder> reminder;   // the task, without list and identifier
-    std::shared_ptr<const IcsItem> eventSource; // kept only for files holding events
-    ItemOriginPtr origin;
-
-    // The last expansion of this file's events, kept until the file changes (a changed file
-    // is a new ParsedItem). Guarded by the event store's lock.
-    struct EventExpansion
-    {
-        QDateTime from;
-        QDateTime to;
-        QList<Event> events;
-    };
-    mutable std::shared_ptr<const EventExpansion> expansion;
-};
-
-using ParsedItemPtr = std::shared_ptr<const ParsedItem>;
+class FolderWatch;
 
 // The store's view of its folders: collections, the calendars made of them, and every item
 // file, parsed once and re-parsed only when its size, modification time or inode changes.
-// Not thread-safe: the event store serialises access.
+// With a folder watch, a refresh looks only at the folders that changed since the last one,
+// and an unchanged store is not listed at all. Not thread-safe: the event store serialises
+// access.
 class StoreIndex
 {
 public:
-    explicit StoreIndex(const QStringList& roots);
+    // Without a watch every refresh lists every folder.
+    explicit StoreIndex(const QStringList& roots, FolderWatch* watch = nullptr);
 
     QStringList roots() const { return m_roots; }
 
-    // Re-reads the folders: new and changed files are parsed (spread over the cores when
+    // Re-reads what changed: new and changed files are parsed (spread over the cores when
     // there are many). Returns true when anything differs from before.
     bool refresh();
-    // True when the folders differ from what the index holds (a cheap look at names and
-    // stamps, no parsing).
-    bool isStale() const;
     // Forgets one file so that the next refresh reads it again.
     void invalidate(const QString& path);
+    // Entries to take instead of parsing a file whose stamp they carry (the parse cache's),
+    // asked for by the next refresh once it has listed the folders (so that they may come in
+    // meanwhile) and dropped after it.
+    void setSeed(std::function<QHash<QString, ParsedItemPtr>()> seed);
+    // Counts the files parsed (rather than found in memory or in the seed) so far.
+    quint64 parseCount() const { return m_parseCount; }
 
     QList<CalendarPtr> calendars() const { return m_calendarOrder; }
     CalendarPtr calendarWithIdentifier(const QString& identifier) const;
     QList<SourcePtr> sources() const { return m_sources; }
     QList<ParsedItemPtr> items(const QString& collectionIdentifier) const;
+    QList<ParsedItemPtr> allItems() const;
     // The identifier the index gave a parsed item (its UID unless that UID is taken).
     QString identifierOf(const ParsedItem& item) const;
+    // The events of a file holding events, read now when the item came from the parse cache.
+    // What is on disk now counts: a file changed since the index read it is read as it is and
+    // looked at again by the next refresh. Null when it cannot be read.
+    std::shared_ptr<const IcsItem> eventSource(const ParsedItem& item);
 
     static ParsedItemPtr parse(const ItemFile& file, const QString& collectionIdentifier);
 
 private:
-    bool sameFolders(const QList<CollectionFolder>& folders) const;
-    void rebuildCalendars(const QList<CollectionFolder>& folders);
-    void assignIdentifiers();
-
-    QStringList m_roots;
-    // One collection as last read: the folder listing as it came (to tell at a glance whether
-    // anything changed) and its parsed items in file-name order.
+    // One collection as last read: the folder it was listed from, the listing as it came (to
+    // tell at a glance whether anything changed) and its parsed items in file-name order.
     struct CollectionState
     {
+        QString folderPath;
         QList<ItemFile> listing;
         QList<ParsedItemPtr> items;
         QHash<QString, ParsedItemPtr> byName;
     };
+    struct PendingParse
+    {
+        ItemFile file;
+        QString collection;
+    };
+
+    bool sameFolders(const QList<CollectionFolder>& folders) const;
+    bool mustList(const CollectionFolder& folder, const QSet<QString>& changedFolders,
+                  bool everything) const;
+    void collectItems(const CollectionFolder& folder, QList<ItemFile> listing,
+                      const CollectionState* old, CollectionState& state,
+                      QList<PendingParse>& pending);
+    void rebuildCalendars(const QList<CollectionFolder>& folders);
+    void assignIdentifiers();
     static bool sameListing(const QList<ItemFile>& a, const QList<ItemFile>& b);
+
+    QStringList m_roots;
+    FolderWatch* m_watch = nullptr;
+    bool m_loaded = false;
+    // Collections to list at the next refresh whatever the watch says (invalidated files).
+    QSet<QString> m_forced;
+    // Folders whose changes cannot be watched: listed at every refresh.
+    QSet<QString> m_unwatched;
+    std::function<QHash<QString, ParsedItemPtr>()> m_seedSource;
+    QHash<QString, ParsedItemPtr> m_seed;
+    quint64 m_parseCount = 0;
 
     QList<SourcePtr> m_sources;
     QList<CollectionFolder> m_folders;
