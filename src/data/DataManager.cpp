@@ -140,6 +140,25 @@ void DataManager::initStore()
     });
 }
 
+void DataManager::initStoreNow(bool withTasks)
+{
+    if (m_eventStore->accessToEntityType(store::EntityType::Event))
+        log(QStringLiteral("Event Access Granted"));
+    if (m_eventStore->accessToEntityType(store::EntityType::Reminder))
+        log(QStringLiteral("Reminders Access Granted"));
+    setBadgeLabel(QString());
+    validateVisibleListsNow();
+    if (!withTasks)
+        return;
+    const QList<store::CalendarPtr> lists = visibleListsByEKCalendar();
+    QList<store::ReminderPtr> reminders;
+    if (!lists.isEmpty())
+        reminders = m_eventStore->remindersMatchingPredicate(
+            m_eventStore->predicateForRemindersInCalendars(lists));
+    setSnapshot(std::make_shared<ReminderSnapshot>(std::move(reminders)));
+    log(QStringLiteral("Fetched Count : %1").arg(countForAllReminders()));
+}
+
 void DataManager::initiallyInitStore(std::function<void()> done)
 {
     requestAccess(store::EntityType::Event, [this, done] {

@@ -59,6 +59,12 @@ public:
     // Store access and refresh.
     void initStore();
     void initiallyInitStore(std::function<void()> done = {});
+    // For the command line: access and the first load at once on the calling thread, with no
+    // timer and no event loop. Events are not fetched (nor expanded): a command that shows
+    // them asks for them; without `withTasks` the snapshot stays absent too.
+    void initStoreNow(bool withTasks = true);
+    // Waits until the count and list jobs started so far have finished.
+    void waitForBackgroundJobs() { m_background.waitForDone(); }
     void refreshStore();
     void handleNotification();
     void refreshRemindersArrayOnMac();
@@ -115,6 +121,8 @@ public:
     QList<store::CalendarPtr> visibleListsByEKCalendar() const;
     void makeInvisibleListAccordingToVisibleList(const QStringList& visibleLists);
     void validateVisibleLists();
+    // The same check done at once on the calling thread.
+    void validateVisibleListsNow();
     void changeBackToValidate();
     bool doNotValidate() const { return m_doNotValidate; }
     void setDoNotValidate(bool value) { m_doNotValidate = value; }

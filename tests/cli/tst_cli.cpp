@@ -360,6 +360,34 @@ private Q_SLOTS:
         QCOMPARE(titles(cli({"tasks", "--day", "2026-11-20", "--json"})), QStringList{"Old"});
     }
 
+    // Tasks and events are written as they go out, in exactly the bytes QJsonDocument's
+    // indented form has: what it reads back and writes again is what was printed.
+    void jsonIsQtsIndentedForm()
+    {
+        writeFile(storeRoot() + "/home/odd.ics",
+                  todo("odd", "Quote \" back\\slash \x01 tab\t bell \x7f ümlaut 😀 \xed\xa0\x80",
+                       "DESCRIPTION:line\\none\\, two\r\nURL:https://example.org/a b\r\n"
+                       "DUE;TZID=America/New_York:20261209T230000\r\n"
+                       "RRULE:FREQ=WEEKLY;BYDAY=MO,TH\r\n"
+                       "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT1H30M\r\nEND:VALARM\r\n"
+                       "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER;VALUE=DATE-TIME:20261209T120000Z"
+                       "\r\nEND:VALARM\r\n"
+                       "BEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+                       "TRIGGER;VALUE=DATE-TIME:19760401T005545Z\r\nX-APPLE-PROXIMITY:ARRIVE\r\n"
+                       "X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-APPLE-RADIUS=70.5;X-TITLE=Home:"
+                       "geo:52.123456789,-13.5\r\nEND:VALARM\r\n"));
+        writeFile(storeRoot() + "/work/plain.ics", todo("plain", "Plain"));
+        for (const QStringList& arguments :
+             {QStringList{"tasks", "--json"}, QStringList{"tasks", "--week", "--json"},
+              QStringList{"events", "2026-12-01", "2026-12-31", "--json"}}) {
+            const Run run = cli(arguments);
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY2(run.json().size() >= 1, run.out.constData());
+            QCOMPARE(run.out, QJsonDocument::fromJson(run.out).toJson(QJsonDocument::Indented));
+        }
+        QCOMPARE(cli({"tasks", "--list", "nothing-matches", "--json"}).exitCode, 1);
+    }
+
     void aBadClockIsRefused()
     {
         m_now = "yesterday";
@@ -389,6 +417,7 @@ private:
         environment.insert("XDG_CONFIG_HOME", m_dir->filePath("config"));
         environment.insert("XDG_DATA_HOME", m_dir->filePath("data"));
         environment.insert("XDG_STATE_HOME", m_dir->filePath("state"));
+        environment.insert("XDG_CACHE_HOME", m_dir->filePath("cache"));
         environment.insert("TZ", "Europe/Berlin");
         environment.insert("VELMORAN_NOW", m_now);
         environment.remove("VELMORAN_SYNC_DIR");

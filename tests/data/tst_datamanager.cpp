@@ -98,6 +98,34 @@ private Q_SLOTS:
         QCOMPARE(manager.visibleLists(), (QStringList{"home", "work"}));
     }
 
+    // The command line's load: done when the call returns, with no event loop turning, the
+    // visible lists already checked, and no event read.
+    void theLoadAtOnceNeedsNoEventLoopAndReadsNoEvents()
+    {
+        makeList(root(), "home", "Home", {"Laundry", "Dishes"});
+        makeList(root(), "new", "Made elsewhere", {"Report"});
+        writeFile(root() + "/cal/displayname", "Calendar");
+        writeFile(root() + "/cal/e.ics",
+                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:e\r\n"
+                  "DTSTART:20261209T120000Z\r\nRRULE:FREQ=DAILY\r\nSUMMARY:Daily\r\n"
+                  "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        m_defaults->setObject(QStringList{"home"}, PrefKey::visibleLists);
+        DataManager& manager = create();
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        manager.initStoreNow();
+        QCOMPARE(manager.countForAllReminders(), 3u);
+        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists),
+                 (QStringList{"home", "new"}));
+        QVERIFY(!manager.eventWindow());
+        QVERIFY(!manager.isRefreshRunning());
+        QCOMPARE(refreshed.count(), 0);
+
+        DataManager& listsOnly = create();
+        listsOnly.initStoreNow(false);
+        QVERIFY(!listsOnly.hasRemindersArray());
+        QCOMPARE(listsOnly.allCalendars().size(), 2);
+    }
+
     void aRefreshAskedForWhileOneRunsIsDropped()
     {
         makeList(root(), "home", "Home", {"Laundry"});
