@@ -234,7 +234,7 @@ void DataManager::refreshRemindersArrayOnMac()
         m_eventsFetched = true;
     }
 
-    const QList<store::CalendarPtr> lists = visibleListsByEKCalendar();
+    const QList<store::CalendarPtr> lists = refreshedLists();
     if (lists.isEmpty()) {
         // No list to show: the store is not asked, as an empty list set means "all" to it.
         QMetaObject::invokeMethod(
@@ -354,7 +354,7 @@ void DataManager::refreshCounts()
     const bool overdueNow = m_defaults.boolForKey(PrefKey::overdueNow);
     const QVariantMap filterSettings = m_defaults.dictionaryForKey(PrefKey::filters);
     const QVariantList entries = m_defaults.arrayForKey(PrefKey::listNavArray);
-    const QList<store::CalendarPtr> lists = visibleListsByEKCalendar();
+    const QList<store::CalendarPtr> lists = refreshedLists();
     const QDateTime selected = selectedDate();
     const bool sundayFirst = m_defaults.boolForKey(PrefKey::sundayFirst);
     (void)QtConcurrent::run(&m_background, [=, this] {

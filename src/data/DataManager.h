@@ -256,6 +256,9 @@ private:
     void log(const QString& line) const;
     void applyValidatedLists(const QStringList& visible, const QStringList* invisible,
                              bool refreshEverything);
+    // The lists a refresh fetches and counts: the visible lists as the validation started
+    // beside it will leave them.
+    QList<store::CalendarPtr> refreshedLists() const;
 
     UserDefaults& m_defaults;
     Clock& m_clock;

@@ -167,6 +167,33 @@ void DataManager::validateVisibleLists()
     });
 }
 
+QList<store::CalendarPtr> DataManager::refreshedLists() const
+{
+    // The validation runs beside the refresh and stores its answer only later; a list made
+    // elsewhere that it is about to show must not miss the refresh its appearance started.
+    const QStringList stored = m_defaults.stringArrayForKey(PrefKey::visibleLists);
+    if (stored.isEmpty() || m_doNotValidate)
+        return visibleListsByEKCalendar();
+    const QList<store::CalendarPtr> all = allCalendars();
+    QStringList identifiers;
+    for (const store::CalendarPtr& list : all)
+        identifiers << list->calendarIdentifier;
+    const ListValidation outcome =
+        validateLists(identifiers, stored, m_defaults.stringArrayForKey(PrefKey::invisibleLists),
+                      m_defaults.boolForKey(PrefKey::autoAddNewList));
+    const QStringList visible = outcome.apply ? outcome.visible : stored;
+    QList<store::CalendarPtr> lists;
+    for (const QString& identifier : visible) {
+        for (const store::CalendarPtr& list : all) {
+            if (list->calendarIdentifier == identifier) {
+                lists << list;
+                break;
+            }
+        }
+    }
+    return lists;
+}
+
 void DataManager::validateVisibleListsNow()
 {
     if (m_doNotValidate)

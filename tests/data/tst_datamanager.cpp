@@ -246,6 +246,60 @@ private Q_SLOTS:
         QCOMPARE(manager.countForAllReminders(), 2u);
     }
 
+    // vdirsyncer moves a finished folder in when a server gains a calendar; other programs
+    // make the folder in place, sometimes its files only a while later.
+    void aListFolderThatAppearsIsLoadedByTheRefreshItsChangeStarts_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("made in place") << "in place";
+        QTest::newRow("moved in finished") << "moved in";
+        QTest::newRow("files written after the folder was seen") << "files later";
+    }
+
+    void aListFolderThatAppearsIsLoadedByTheRefreshItsChangeStarts()
+    {
+        QFETCH(QString, how);
+        makeList(root(), "home", "Home", {"Laundry"});
+        m_defaults->setObject(QStringList{"home"}, PrefKey::visibleLists); // chosen at onboarding
+        DataManager& manager = create();
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        manager.initStore();
+        QVERIFY(refreshed.wait(5000));
+        QTest::qWait(400); // the first run's own folder events settle
+        waitForRefreshToEnd(manager);
+        QSignalSpy changed(manager.eventStore(), &EventStore::changed);
+        refreshed.clear();
+
+        const QString folder =
+            how == "moved in" ? m_dir->filePath("incoming/new") : root() + "/new";
+        writeFile(folder + "/displayname", "New");
+        writeFile(folder + "/color", "#ff8800");
+        auto writeTasks = [&] {
+            for (const QByteArray uid : {"n1", "n2", "n3"})
+                writeFile(folder + "/" + uid + ".ics",
+                          todo(uid, "Due today " + uid, "DUE;VALUE=DATE:20261209\r\n"));
+        };
+        if (how == "files later") {
+            QVERIFY(changed.wait(5000));
+            QVERIFY(refreshed.wait(5000));
+            waitForRefreshToEnd(manager);
+            QCOMPARE(manager.countForAllReminders(), 1u);
+            changed.clear();
+            refreshed.clear();
+        }
+        writeTasks();
+        if (how == "moved in")
+            QVERIFY(QDir().rename(folder, root() + "/new"));
+
+        QVERIFY(changed.wait(5000));
+        QVERIFY(refreshed.wait(5000));
+        QCOMPARE(manager.countForAllReminders(), 4u);
+        QCOMPARE(manager.queries().fetchUncompletedRemindersOnDate(manager.today())->size(), 3);
+        QTRY_COMPARE(manager.countDictionary().countForKey(QString("New")), 3u);
+        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists),
+                 (QStringList{"home", "new"}));
+    }
+
     void theDayStringMarksToday()
     {
         DataManager& manager = create();
