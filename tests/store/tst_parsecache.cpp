@@ -387,7 +387,7 @@ private:
             ItemFile file;
             file.path = path;
             file.fileName = QFileInfo(path).fileName();
-            items << StoreIndex::parse(file, QFileInfo(path).dir().dirName());
+            items << StoreIndex::parse(file);
         }
         return items;
     }

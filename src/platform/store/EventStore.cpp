@@ -205,7 +205,7 @@ void EventStore::refreshLocked()
     if (!m_cacheLoaded) {
         // The cache file is read while the index lists the folders.
         m_cacheLoaded = true;
-        QFuture<QHash<QString, ParsedItemPtr>> loading = QtConcurrent::run(
+        QFuture<ParseCache::Entries> loading = QtConcurrent::run(
             [cache = m_cache, roots = m_index.roots()] { return cache.load(roots); });
         m_index.setSeed([loading]() mutable { return loading.result(); });
     }

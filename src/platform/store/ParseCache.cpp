@@ -138,9 +138,9 @@ QString ParseCache::fileForRoots(const QStringList& roots)
            QStringLiteral("/velmoran/store-") + name + QStringLiteral(".cache");
 }
 
-QHash<QString, ParsedItemPtr> ParseCache::load(const QStringList& roots) const
+ParseCache::Entries ParseCache::load(const QStringList& roots) const
 {
-    QHash<QString, ParsedItemPtr> entries;
+    Entries entries;
     if (m_file.isEmpty())
         return entries;
     QFile file(m_file);
@@ -151,7 +151,7 @@ QHash<QString, ParsedItemPtr> ParseCache::load(const QStringList& roots) const
     auto refuse = [&](const char* why) {
         qCDebug(lcParseCache).noquote() << QStringLiteral("Ignoring the parse cache %1: %2")
                                                .arg(m_file, QString::fromLatin1(why));
-        return QHash<QString, ParsedItemPtr>();
+        return Entries();
     };
     if (bytes.size() < kMagic.size() + 8 || !bytes.startsWith(kMagic))
         return refuse("not a cache file");
@@ -177,7 +177,8 @@ QHash<QString, ParsedItemPtr> ParseCache::load(const QStringList& roots) const
     for (quint32 f = 0; f < folders && in.ok(); ++f) {
         const QString folder = in.string();
         const quint32 count = in.get<quint32>();
-        entries.reserve(entries.size() + qsizetype(qMin(count, 1u << 20)));
+        QList<ParsedItemPtr>& items = entries[folder];
+        items.reserve(qsizetype(qMin(count, 1u << 20)));
         for (quint32 i = 0; i < count && in.ok(); ++i) {
             auto item = std::make_shared<ParsedItem>();
             item->file.fileName = in.string();
@@ -203,9 +204,14 @@ QHash<QString, ParsedItemPtr> ParseCache::load(const QStringList& roots) const
                 reminder->origin = item->origin;
                 item->reminder = std::move(reminder);
             }
-            const QString path = item->file.path;
-            entries.insert(path, std::move(item));
+            items.append(std::move(item));
         }
+        // Written in file-name order; a file that is not must not mislead a reader.
+        if (!std::is_sorted(items.cbegin(), items.cend(),
+                            [](const ParsedItemPtr& a, const ParsedItemPtr& b) {
+                                return a->file.fileName < b->file.fileName;
+                            }))
+            return refuse("damaged entry");
     }
     if (!in.ok() || !in.atEnd())
         return refuse("damaged entry");
@@ -235,7 +241,10 @@ bool ParseCache::save(const QStringList& roots, const QList<ParsedItemPtr>& item
     for (const QString& root : roots)
         out.string(root);
     out.put(quint32(byFolder.size()));
-    for (auto folder = byFolder.cbegin(); folder != byFolder.cend(); ++folder) {
+    for (auto folder = byFolder.begin(); folder != byFolder.end(); ++folder) {
+        std::sort(folder->begin(), folder->end(), [](const ParsedItem* a, const ParsedItem* b) {
+            return a->file.fileName < b->file.fileName;
+        });
         out.string(folder.key());
         out.put(quint32(folder->size()));
         for (const ParsedItem* item : *folder) {

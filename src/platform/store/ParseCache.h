@@ -33,8 +33,10 @@ public:
     QString file() const { return m_file; }
     bool isEnabled() const { return !m_file.isEmpty(); }
 
-    // The entries of the cache file by path; empty when there is none that can be trusted.
-    QHash<QString, ParsedItemPtr> load(const QStringList& roots) const;
+    // The entries of the cache file by folder, each folder's in file-name order; empty when
+    // there is none that can be trusted.
+    using Entries = QHash<QString, QList<ParsedItemPtr>>;
+    Entries load(const QStringList& roots) const;
     // Writes the items that can be trusted later (never racy ones).
     bool save(const QStringList& roots, const QList<ParsedItemPtr>& items,
               QString* error = nullptr) const;

@@ -14,7 +14,6 @@ namespace store {
 struct ParsedItem
 {
     ItemFile file;
-    QString collectionIdentifier;
     bool parsed = false;
     QString error;
     bool hasTodo = false;

@@ -46,11 +46,10 @@ StoreIndex::StoreIndex(const QStringList& roots, FolderWatch* watch)
     }
 }
 
-ParsedItemPtr StoreIndex::parse(const ItemFile& file, const QString& collectionIdentifier)
+ParsedItemPtr StoreIndex::parse(const ItemFile& file)
 {
     auto item = std::make_shared<ParsedItem>();
     item->file = file;
-    item->collectionIdentifier = collectionIdentifier;
     if (file.stamp.size > kMaxItemSize) {
         item->error = QStringLiteral("larger than %1 bytes").arg(kMaxItemSize);
         return item;
@@ -94,10 +93,45 @@ bool StoreIndex::sameListing(const QList<ItemFile>& a, const QList<ItemFile>& b)
     return true;
 }
 
-void StoreIndex::setSeed(std::function<QHash<QString, ParsedItemPtr>()> seed)
+void StoreIndex::setSeed(std::function<Seed()> seed)
 {
     m_seedSource = std::move(seed);
 }
+
+namespace {
+
+// Walks a list of items in file-name order alongside a listing in the same order.
+class SortedItems
+{
+public:
+    explicit SortedItems(const QList<ParsedItemPtr>* items)
+        : m_items(items)
+    {}
+    ParsedItemPtr find(const QString& fileName)
+    {
+        if (!m_items)
+            return nullptr;
+        while (m_next < m_items->size() && m_items->at(m_next)->file.fileName < fileName)
+            ++m_next;
+        if (m_next < m_items->size() && m_items->at(m_next)->file.fileName == fileName)
+            return m_items->at(m_next);
+        return nullptr;
+    }
+
+private:
+    const QList<ParsedItemPtr>* m_items;
+    qsizetype m_next = 0;
+};
+
+ParsedItemPtr itemNamed(const QList<ParsedItemPtr>& items, const QString& fileName)
+{
+    const auto found = std::lower_bound(
+        items.cbegin(), items.cend(), fileName,
+        [](const ParsedItemPtr& item, const QString& name) { return item->file.fileName < name; });
+    return found != items.cend() && (*found)->file.fileName == fileName ? *found : nullptr;
+}
+
+} // namespace
 
 bool StoreIndex::mustList(const CollectionFolder& folder, const QSet<QString>& changedFolders,
                           bool everything) const
@@ -110,37 +144,41 @@ bool StoreIndex::mustList(const CollectionFolder& folder, const QSet<QString>& c
 
 void StoreIndex::collectItems(const CollectionFolder& folder, QList<ItemFile> listing,
                               const CollectionState* old, CollectionState& state,
-                              QList<PendingParse>& pending)
+                              QList<ItemFile>& pending)
 {
     state.folderPath = folder.folderPath;
     // The common case between changes: the folder lists the same files with the same stamps
     // in the same order, and nothing of it is looked at again (but what was read too soon
     // after its last change is).
     if (old && sameListing(old->listing, listing) &&
-        std::none_of(old->items.cbegin(), old->items.cend(),
-                     [](const ParsedItemPtr& item) { return item->racy; })) {
+        std::none_of(old->items.cbegin(), old->items.cend(), [this](const ParsedItemPtr& item) {
+            return item->racy || m_invalidated.contains(item->file.path);
+        })) {
         state = *old;
         return;
     }
     state.listing = listing;
     std::sort(listing.begin(), listing.end(),
               [](const ItemFile& x, const ItemFile& y) { return x.fileName < y.fileName; });
+    const auto seeded = m_seed.constFind(folder.folderPath);
+    SortedItems known(old ? &old->items : nullptr);
+    SortedItems cached(seeded != m_seed.constEnd() ? &*seeded : nullptr);
     for (ItemFile& file : listing) {
-        file.path = folder.folderPath + QLatin1Char('/') + file.fileName;
-        ParsedItemPtr known = old ? old->byName.value(file.fileName) : nullptr;
-        if (!known || known->file.stamp != file.stamp || known->racy) {
-            known = m_seed.value(file.path);
-            if (known && (known->file.stamp != file.stamp || known->racy))
-                known = nullptr;
+        auto current = [&](const ParsedItemPtr& item) {
+            return item && item->file.stamp == file.stamp && !item->racy &&
+                   !m_invalidated.contains(item->file.path);
+        };
+        ParsedItemPtr item = known.find(file.fileName);
+        if (!current(item)) {
+            item = cached.find(file.fileName);
+            if (!current(item))
+                item = nullptr;
         }
-        if (known && known->collectionIdentifier != folder.identifier) {
-            auto moved = std::make_shared<ParsedItem>(*known);
-            moved->collectionIdentifier = folder.identifier;
-            known = moved;
+        if (!item) {
+            file.path = folder.folderPath + QLatin1Char('/') + file.fileName;
+            pending.append(file);
         }
-        if (!known)
-            pending.append({file, folder.identifier});
-        state.items.append(known); // a null is filled by the parse below, in this same order
+        state.items.append(item); // a null is filled by the parse below, in this same order
     }
 }
 
@@ -185,7 +223,7 @@ bool StoreIndex::refresh()
 
     QHash<QString, CollectionState> next;
     next.reserve(folders.size());
-    QList<PendingParse> pending;
+    QList<ItemFile> pending;
     QList<QString> listedCollections;
     qsizetype nextListing = 0;
     for (const CollectionFolder& folder : folders) {
@@ -210,16 +248,16 @@ bool StoreIndex::refresh()
     m_loaded = true;
     if (!changed) {
         m_seed.clear();
+        m_invalidated.clear();
         return false;
     }
 
-    auto parseOne = [](const PendingParse& p) { return StoreIndex::parse(p.file, p.collection); };
     QList<ParsedItemPtr> parsed;
     if (pending.size() >= kParallelThreshold) {
-        parsed = QtConcurrent::blockingMapped(pending, parseOne);
+        parsed = QtConcurrent::blockingMapped(pending, &StoreIndex::parse);
     } else {
-        for (const PendingParse& p : std::as_const(pending))
-            parsed.append(parseOne(p));
+        for (const ItemFile& file : std::as_const(pending))
+            parsed.append(parse(file));
     }
     m_parseCount += quint64(parsed.size());
     qsizetype nextParsed = 0;
@@ -227,20 +265,18 @@ bool StoreIndex::refresh()
         CollectionState& state = next[identifier];
         const auto found = m_collections.constFind(identifier);
         const CollectionState* old = found != m_collections.constEnd() ? &*found : nullptr;
-        state.byName.clear();
         for (ParsedItemPtr& item : state.items) {
             if (!item)
                 item = parsed[nextParsed++];
             // A file that cannot be read is reported once, when it comes (back) into view.
-            const bool known = old && old->byName.value(item->file.fileName) == item;
-            if (!item->parsed && !known)
+            if (!item->parsed && !(old && itemNamed(old->items, item->file.fileName) == item))
                 qCWarning(lcVdir).noquote()
                     << QStringLiteral("Skipping %1: %2. The file is left as it is.")
                            .arg(item->file.path, item->error);
-            state.byName.insert(item->file.fileName, item);
         }
     }
     m_seed.clear();
+    m_invalidated.clear();
 
     m_collections = std::move(next);
     m_folders = folders;
@@ -266,18 +302,14 @@ bool StoreIndex::sameFolders(const QList<CollectionFolder>& folders) const
 
 void StoreIndex::invalidate(const QString& path)
 {
-    // Forgetting the listing makes the next refresh look at the collection again, and
-    // forgetting the item makes it parse the file again.
+    // The next refresh lists the collection again and parses the file whatever its stamp.
     const QFileInfo info(path);
     for (auto it = m_collections.begin(); it != m_collections.end(); ++it) {
-        if (it->byName.contains(info.fileName())) {
-            const ParsedItemPtr item = it->byName.value(info.fileName());
-            if (item && item->file.path == path) {
-                it->byName.remove(info.fileName());
-                it->listing.clear();
-                m_forced.insert(it.key());
-                return;
-            }
+        const ParsedItemPtr item = itemNamed(it->items, info.fileName());
+        if (item && item->file.path == path) {
+            m_invalidated.insert(path);
+            m_forced.insert(it.key());
+            return;
         }
     }
 }

@@ -36,7 +36,9 @@ public:
     // Entries to take instead of parsing a file whose stamp they carry (the parse cache's),
     // asked for by the next refresh once it has listed the folders (so that they may come in
     // meanwhile) and dropped after it.
-    void setSeed(std::function<QHash<QString, ParsedItemPtr>()> seed);
+    // By folder, each in file-name order.
+    using Seed = QHash<QString, QList<ParsedItemPtr>>;
+    void setSeed(std::function<Seed()> seed);
     // Counts the files parsed (rather than found in memory or in the seed) so far.
     quint64 parseCount() const { return m_parseCount; }
 
@@ -52,7 +54,7 @@ public:
     // looked at again by the next refresh. Null when it cannot be read.
     std::shared_ptr<const IcsItem> eventSource(const ParsedItem& item);
 
-    static ParsedItemPtr parse(const ItemFile& file, const QString& collectionIdentifier);
+    static ParsedItemPtr parse(const ItemFile& file);
 
 private:
     // One collection as last read: the folder it was listed from, the listing as it came (to
@@ -62,20 +64,13 @@ private:
         QString folderPath;
         QList<ItemFile> listing;
         QList<ParsedItemPtr> items;
-        QHash<QString, ParsedItemPtr> byName;
-    };
-    struct PendingParse
-    {
-        ItemFile file;
-        QString collection;
     };
 
     bool sameFolders(const QList<CollectionFolder>& folders) const;
     bool mustList(const CollectionFolder& folder, const QSet<QString>& changedFolders,
                   bool everything) const;
     void collectItems(const CollectionFolder& folder, QList<ItemFile> listing,
-                      const CollectionState* old, CollectionState& state,
-                      QList<PendingParse>& pending);
+                      const CollectionState* old, CollectionState& state, QList<ItemFile>& pending);
     void rebuildCalendars(const QList<CollectionFolder>& folders);
     void assignIdentifiers();
     static bool sameListing(const QList<ItemFile>& a, const QList<ItemFile>& b);
@@ -87,8 +82,10 @@ private:
     QSet<QString> m_forced;
     // Folders whose changes cannot be watched: listed at every refresh.
     QSet<QString> m_unwatched;
-    std::function<QHash<QString, ParsedItemPtr>()> m_seedSource;
-    QHash<QString, ParsedItemPtr> m_seed;
+    std::function<Seed()> m_seedSource;
+    Seed m_seed;
+    // Files to read again at the next refresh whatever their stamp.
+    QSet<QString> m_invalidated;
     quint64 m_parseCount = 0;
 
     QList<SourcePtr> m_sources;
