@@ -386,7 +386,7 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
     {
         ParsedItemPtr item;
         CalendarPtr calendar;
-        std::shared_ptr<const IcsItem> source;
+        std::shared_ptr<const ParsedItem::EventExpansion> expansion;
     };
     QList<Work> cached;
     QList<Work> toExpand;
@@ -398,22 +398,31 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
             const auto expansion = item->expansion;
             if (expansion && expansion->from == predicate.startDate &&
                 expansion->to == predicate.endDate) {
-                cached.append({item, calendar, nullptr});
-            } else if (auto source = m_index.eventSource(*item)) {
-                toExpand.append({item, calendar, std::move(source)});
+                cached.append({item, calendar, expansion});
+            } else {
+                toExpand.append({item, calendar, nullptr});
             }
         }
     }
     // Expanding recurring events is the costly part of a query; files are independent, so it
-    // spreads over the cores, and each file's result is kept for the next query of the window.
+    // spreads over the cores (with the reading of files the parse cache answered for), and each
+    // file's result is kept for the next query of the window.
+    struct Expanded
+    {
+        StoreIndex::EventSourceRead read;
+        std::shared_ptr<const ParsedItem::EventExpansion> expansion;
+    };
     auto expand = [&predicate](const Work& work) {
+        Expanded result{StoreIndex::readEventSource(*work.item), nullptr};
         auto expansion = std::make_shared<ParsedItem::EventExpansion>();
         expansion->from = predicate.startDate;
         expansion->to = predicate.endDate;
-        expansion->events = work.source->events(predicate.startDate, predicate.endDate);
-        return std::shared_ptr<const ParsedItem::EventExpansion>(std::move(expansion));
+        if (result.read.source)
+            expansion->events = result.read.source->events(predicate.startDate, predicate.endDate);
+        result.expansion = std::move(expansion);
+        return result;
     };
-    QList<std::shared_ptr<const ParsedItem::EventExpansion>> expanded;
+    QList<Expanded> expanded;
     if (toExpand.size() >= 16) {
         expanded = QtConcurrent::blockingMapped(toExpand, expand);
     } else {
@@ -421,13 +430,17 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
             expanded.append(expand(work));
     }
     for (qsizetype i = 0; i < toExpand.size(); ++i) {
-        toExpand[i].item->expansion = expanded[i];
-        cached.append(toExpand[i]);
+        const ParsedItem& item = *toExpand[i].item;
+        m_index.keepEventSource(item, expanded[i].read);
+        // What a file changed since says counts for this answer, and is read again next time.
+        if (expanded[i].read.current)
+            item.expansion = expanded[i].expansion;
+        cached.append({toExpand[i].item, toExpand[i].calendar, expanded[i].expansion});
     }
 
     QList<std::pair<qint64, EventPtr>> keyed;
     for (const Work& work : std::as_const(cached)) {
-        for (const Event& event : work.item->expansion->events) {
+        for (const Event& event : work.expansion->events) {
             auto shared = std::make_shared<Event>(event);
             shared->calendar = work.calendar;
             keyed.append({shared->startDate.toMSecsSinceEpoch(), std::move(shared)});

@@ -411,28 +411,27 @@ QList<ParsedItemPtr> StoreIndex::allItems() const
     return all;
 }
 
-std::shared_ptr<const IcsItem> StoreIndex::eventSource(const ParsedItem& item)
+StoreIndex::EventSourceRead StoreIndex::readEventSource(const ParsedItem& item)
 {
     if (item.eventSource || !item.hasEvent)
-        return item.eventSource;
+        return {item.eventSource, true};
     QByteArray bytes;
     FileStamp stamp;
     QString error;
-    if (!AtomicFile::read(item.file.path, &bytes, &stamp, &error)) {
-        invalidate(item.file.path);
-        return nullptr;
-    }
+    if (!AtomicFile::read(item.file.path, &bytes, &stamp, &error))
+        return {nullptr, false};
     std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
-    if (!ics || !ics->hasEvent()) {
-        invalidate(item.file.path);
-        return nullptr;
-    }
-    auto source = std::make_shared<const IcsItem>(std::move(*ics));
-    if (stamp == item.file.stamp)
-        item.eventSource = source; // what the item stands for: keep it
+    if (!ics || !ics->hasEvent())
+        return {nullptr, false};
+    return {std::make_shared<const IcsItem>(std::move(*ics)), stamp == item.file.stamp};
+}
+
+void StoreIndex::keepEventSource(const ParsedItem& item, const EventSourceRead& read)
+{
+    if (read.current && read.source)
+        item.eventSource = read.source; // what the item stands for: keep it
     else
         invalidate(item.file.path); // changed since: the next refresh reads it as a whole
-    return source;
 }
 
 QString StoreIndex::identifierOf(const ParsedItem& item) const

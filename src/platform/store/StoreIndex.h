@@ -49,10 +49,17 @@ public:
     QList<ParsedItemPtr> allItems() const;
     // The identifier the index gave a parsed item (its UID unless that UID is taken).
     QString identifierOf(const ParsedItem& item) const;
-    // The events of a file holding events, read now when the item came from the parse cache.
-    // What is on disk now counts: a file changed since the index read it is read as it is and
-    // looked at again by the next refresh. Null when it cannot be read.
-    std::shared_ptr<const IcsItem> eventSource(const ParsedItem& item);
+    // The events of a file holding events, read now when the item came from the parse cache
+    // (safe on any thread). What is on disk now counts: `current` tells whether that is still
+    // what the item stands for.
+    struct EventSourceRead
+    {
+        std::shared_ptr<const IcsItem> source; // null when unreadable or without events
+        bool current = false;
+    };
+    static EventSourceRead readEventSource(const ParsedItem& item);
+    // Keeps what was read with the item, or has the next refresh read a changed file again.
+    void keepEventSource(const ParsedItem& item, const EventSourceRead& read);
 
     static ParsedItemPtr parse(const ItemFile& file);
 
