@@ -2,13 +2,18 @@
 #include "TestFiles.h"
 
 #include "platform/store/EventStore.h"
+#include "platform/store/ParseCache.h"
 
+#include <QDirIterator>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace TestFiles;
 
@@ -388,6 +393,52 @@ private Q_SLOTS:
         QCOMPARE(cli({"tasks", "--list", "nothing-matches", "--json"}).exitCode, 1);
     }
 
+    // The application and the command line may write the parse cache at the same moment: it
+    // is replaced whole, never written into, so it is always one of the two, complete.
+    void twoProgramsWritingTheParseCacheAtOnceLeaveItWhole()
+    {
+        for (int i = 0; i < 300; ++i)
+            writeFile(storeRoot() + QStringLiteral("/bulk/t%1.ics").arg(i),
+                      todo("bulk" + QByteArray::number(i), "Bulk " + QByteArray::number(i)));
+        writeFile(storeRoot() + "/bulk/displayname", "Bulk");
+        QDirIterator files(storeRoot(), QDir::Files, QDirIterator::Subdirectories);
+        const timespec past[2] = {{1767225600, 0}, {1767225600, 0}};
+        while (files.hasNext())
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(files.next()).constData(), past, 0),
+                     0);
+
+        for (int round = 0; round < 12; ++round) {
+            // A file new to both makes both parse, and so both write the cache.
+            writeFile(storeRoot() + QStringLiteral("/bulk/new%1.ics").arg(round),
+                      todo("new" + QByteArray::number(round), "New"));
+            QList<std::shared_ptr<QProcess>> runs;
+            for (int n = 0; n < 2; ++n) {
+                auto process = std::make_shared<QProcess>();
+                process->setProcessEnvironment(environment());
+                process->start(VELMORAN_CLI_PATH, {"tasks", "--list", "Bulk", "--json"});
+                runs << process;
+            }
+            for (const auto& process : std::as_const(runs)) {
+                QVERIFY(process->waitForFinished(60000));
+                QCOMPARE(process->exitCode(), 0);
+                QCOMPARE(QJsonDocument::fromJson(process->readAllStandardOutput()).array().size(),
+                         301 + round);
+            }
+        }
+        const QDir cacheFolder(m_dir->filePath("cache/velmoran"));
+        const QStringList left =
+            cacheFolder.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+        QCOMPARE(left.size(), 1);
+        QVERIFY(left.first().endsWith(".cache"));
+        const store::ParseCache::Entries entries =
+            store::ParseCache(cacheFolder.filePath(left.first())).load({storeRoot()});
+        qsizetype cached = 0;
+        for (const auto& folder : entries)
+            cached += folder.size();
+        // Every file older than a moment: the aged ones, not those of the rounds.
+        QCOMPARE(cached, 300 + 1);
+    }
+
     void aBadClockIsRefused()
     {
         m_now = "yesterday";
@@ -410,7 +461,7 @@ private Q_SLOTS:
 private:
     QString storeRoot() const { return m_dir->filePath("store"); }
 
-    Run cli(const QStringList& arguments)
+    QProcessEnvironment environment() const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", m_dir->path());
@@ -425,8 +476,13 @@ private:
             environment.insert("VELMORAN_STORE", storeRoot());
         else
             environment.remove("VELMORAN_STORE");
+        return environment;
+    }
+
+    Run cli(const QStringList& arguments)
+    {
         QProcess process;
-        process.setProcessEnvironment(environment);
+        process.setProcessEnvironment(environment());
         process.start(VELMORAN_CLI_PATH, arguments);
         Run run;
         if (!process.waitForFinished(60000)) {
