@@ -1,6 +1,5 @@
 #include "platform/store/StoreIndex.h"
 
-#include "platform/store/AtomicFile.h"
 #include "platform/store/FolderWatch.h"
 
 #include <QFileInfo>
@@ -8,7 +7,12 @@
 #include <QSet>
 #include <QtConcurrent>
 
+#include <cerrno>
+#include <cstring>
 #include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 Q_DECLARE_LOGGING_CATEGORY(lcVdir)
 
@@ -23,6 +27,47 @@ constexpr qint64 kMaxItemSize = 16 * 1024 * 1024;
 // File systems stamp modification times in ticks (a few milliseconds, seconds on some): a file
 // read within this long of its last change may change again without a new stamp.
 constexpr qint64 kRacyNs = 2'000'000'000;
+
+// One open, one fstat and the reads: the stamp describes the bytes as they were when the read
+// began. A writer changing the file meanwhile changes its stamp (or leaves it racy), and the
+// kernel's event for that change has the next refresh read it again.
+bool readItemFile(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* error)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
+        *error = QStringLiteral("cannot read %1: %2")
+                     .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    QByteArray data(qsizetype(st.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    for (;;) {
+        if (done == data.size())
+            data.resize(data.size() + 4096); // the file grew while being read
+        const ssize_t n = ::read(fd, data.data() + done, size_t(data.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            *error = QStringLiteral("cannot read %1: %2")
+                         .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    ::close(fd);
+    data.resize(done);
+    *bytes = std::move(data);
+    stamp->size = st.st_size;
+    stamp->mtimeNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    stamp->inode = st.st_ino;
+    return true;
+}
 
 qint64 realtimeNs()
 {
@@ -57,7 +102,7 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
     QByteArray bytes;
     FileStamp stamp;
     const qint64 readAt = realtimeNs();
-    if (!AtomicFile::read(file.path, &bytes, &stamp, &item->error))
+    if (!readItemFile(file.path, &bytes, &stamp, &item->error))
         return item;
     item->file.stamp = stamp;
     item->racy = stamp.mtimeNs > readAt - kRacyNs;
@@ -418,7 +463,7 @@ StoreIndex::EventSourceRead StoreIndex::readEventSource(const ParsedItem& item)
     QByteArray bytes;
     FileStamp stamp;
     QString error;
-    if (!AtomicFile::read(item.file.path, &bytes, &stamp, &error))
+    if (!readItemFile(item.file.path, &bytes, &stamp, &error))
         return {nullptr, false};
     std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
     if (!ics || !ics->hasEvent())
