@@ -408,9 +408,11 @@ private Q_SLOTS:
                      0);
 
         for (int round = 0; round < 12; ++round) {
-            // A file new to both makes both parse, and so both write the cache.
-            writeFile(storeRoot() + QStringLiteral("/bulk/new%1.ics").arg(round),
-                      todo("new" + QByteArray::number(round), "New"));
+            // A file new to both (and old enough to be kept) makes both parse it and write the
+            // cache.
+            const QString added = storeRoot() + QStringLiteral("/bulk/new%1.ics").arg(round);
+            writeFile(added, todo("new" + QByteArray::number(round), "New"));
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(added).constData(), past, 0), 0);
             QList<std::shared_ptr<QProcess>> runs;
             for (int n = 0; n < 2; ++n) {
                 auto process = std::make_shared<QProcess>();
@@ -435,8 +437,8 @@ private Q_SLOTS:
         qsizetype cached = 0;
         for (const auto& folder : entries)
             cached += folder.size();
-        // Every file older than a moment: the aged ones, not those of the rounds.
-        QCOMPARE(cached, 300 + 1);
+        // Every file of the store: the bulk, the rounds' and the calendar's.
+        QCOMPARE(cached, 300 + 12 + 1);
     }
 
     void aBadClockIsRefused()

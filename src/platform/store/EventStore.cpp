@@ -215,11 +215,12 @@ void EventStore::refreshLocked()
 
 void EventStore::saveParseCacheLocked()
 {
-    // Whatever was parsed goes to the cache, written on a worker; a write still waiting to
-    // start takes the newest items itself.
-    if (!m_cache.isEnabled() || m_index.parseCount() == m_cachedParseCount)
+    // Whatever was parsed and may be kept goes to the cache, written on a worker; a write still
+    // waiting to start takes the newest items itself. A file just written (a task added by this
+    // run) is not kept, and so writes nothing.
+    if (!m_cache.isEnabled() || m_index.settledParseCount() == m_cachedParseCount)
         return;
-    m_cachedParseCount = m_index.parseCount();
+    m_cachedParseCount = m_index.settledParseCount();
     if (m_cacheWriteQueued.exchange(true))
         return;
     m_cachePool.start([this] {

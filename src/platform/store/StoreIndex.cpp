@@ -305,6 +305,8 @@ bool StoreIndex::refresh()
             parsed.append(parse(file));
     }
     m_parseCount += quint64(parsed.size());
+    m_settledParseCount += quint64(std::count_if(
+        parsed.cbegin(), parsed.cend(), [](const ParsedItemPtr& item) { return !item->racy; }));
     qsizetype nextParsed = 0;
     for (const QString& identifier : std::as_const(listedCollections)) {
         CollectionState& state = next[identifier];

@@ -41,6 +41,8 @@ public:
     void setSeed(std::function<Seed()> seed);
     // Counts the files parsed (rather than found in memory or in the seed) so far.
     quint64 parseCount() const { return m_parseCount; }
+    // Counts those of them that a parse cache may keep (not racy).
+    quint64 settledParseCount() const { return m_settledParseCount; }
 
     QList<CalendarPtr> calendars() const { return m_calendarOrder; }
     CalendarPtr calendarWithIdentifier(const QString& identifier) const;
@@ -94,6 +96,7 @@ private:
     // Files to read again at the next refresh whatever their stamp.
     QSet<QString> m_invalidated;
     quint64 m_parseCount = 0;
+    quint64 m_settledParseCount = 0;
 
     QList<SourcePtr> m_sources;
     QList<CollectionFolder> m_folders;
