@@ -17,7 +17,6 @@
 #include <unistd.h>
 
 Q_DECLARE_LOGGING_CATEGORY(lcVdir)
-Q_DECLARE_LOGGING_CATEGORY(lcParseCache)
 
 namespace store {
 
@@ -98,23 +97,6 @@ EventStore::~EventStore()
 {
     m_fetchPool.waitForDone();
     m_cachePool.waitForDone();
-}
-
-void EventStore::setParseCacheFile(const QString& file)
-{
-    QMutexLocker lock(&m_mutex);
-    m_cache = ParseCache(file);
-}
-
-void EventStore::waitForParseCache()
-{
-    m_cachePool.waitForDone();
-}
-
-quint64 EventStore::parsedFileCount() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_index.parseCount();
 }
 
 QString EventStore::defaultRoot()
@@ -198,45 +180,6 @@ bool EventStore::accessToEntityType(EntityType type, QString* error)
     if (error)
         *error = reason;
     return granted;
-}
-
-void EventStore::refreshLocked()
-{
-    if (!m_cacheLoaded) {
-        // The cache file is read while the index lists the folders.
-        m_cacheLoaded = true;
-        QFuture<ParseCache::Entries> loading = QtConcurrent::run(
-            [cache = m_cache, roots = m_index.roots()] { return cache.load(roots); });
-        m_index.setSeed([loading]() mutable { return loading.result(); });
-    }
-    m_index.refresh();
-    saveParseCacheLocked();
-}
-
-void EventStore::saveParseCacheLocked()
-{
-    // Whatever was parsed and may be kept goes to the cache, written on a worker; a write still
-    // waiting to start takes the newest items itself. A file just written (a task added by this
-    // run) is not kept, and so writes nothing.
-    if (!m_cache.isEnabled() || m_index.settledParseCount() == m_cachedParseCount)
-        return;
-    m_cachedParseCount = m_index.settledParseCount();
-    if (m_cacheWriteQueued.exchange(true))
-        return;
-    m_cachePool.start([this] {
-        m_cacheWriteQueued = false;
-        QList<ParsedItemPtr> items;
-        ParseCache cache;
-        {
-            QMutexLocker lock(&m_mutex);
-            items = m_index.allItems();
-            cache = m_cache;
-        }
-        QString error;
-        if (!cache.save(m_index.roots(), items, &error))
-            qCDebug(lcParseCache).noquote()
-                << QStringLiteral("The parse cache is not written: %1").arg(error);
-    });
 }
 
 QList<CalendarPtr> EventStore::calendarsForEntityType(EntityType type)
@@ -602,13 +545,6 @@ void EventStore::announceChange()
             m_settle.start();
         },
         Qt::QueuedConnection);
-}
-
-void EventStore::checkFoldersChanged()
-{
-    const bool foreign = !m_watch.take(FolderWatch::Reader::Announcement).isEmpty();
-    if (std::exchange(m_ownChangePending, false) || foreign)
-        Q_EMIT changed();
 }
 
 } // namespace store
