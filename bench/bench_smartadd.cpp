@@ -2,7 +2,7 @@
 // (the quick-add field runs one per keystroke), and a whole one-pass parse of a line full of
 // triggers (the "smartadd" command).
 
-#include "entry/logic/SmartAdd.h"
+#include "entry/SmartAdd.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"

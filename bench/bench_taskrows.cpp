@@ -4,11 +4,11 @@
 // offscreen platform unless another one is asked for.
 
 #include "BenchTiming.h"
-#include "data/DateFormatters.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
+#include "text/DateFormatters.h"
 #include "ui/main/tasklist/TaskListModel.h"
 #include "ui/main/tasklist/TaskRowHeights.h"
 

@@ -3,7 +3,9 @@
 // and the dots of the month strip, against the target of 50 ms per view.
 
 #include "BenchTiming.h"
+#include "data/CalendarEvents.h"
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
 #include "data/views/TaskListAssembly.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
@@ -138,8 +140,7 @@ int main(int argc, char* argv[])
     DataManager manager(defaults, clock, [&clock, root] {
         return std::make_unique<store::EventStore>(QStringList{root}, clock);
     });
-    Global::setPreferences(&defaults);
-    Global::setReferenceDates(&manager);
+    const Global::Context texts(&manager.dates(), &defaults);
 
     QElapsedTimer loadTimer;
     loadTimer.start();
@@ -156,8 +157,9 @@ int main(int argc, char* argv[])
         out << "the store did not load\n";
         return 1;
     }
-    out << "store of " << manager.countForAllReminders() << " tasks and "
-        << manager.eventsArray().size() << " events loaded in " << loadTimer.elapsed() << " ms\n\n";
+    out << "store of " << manager.session().countForAllReminders() << " tasks and "
+        << manager.events().eventsArray().size() << " events loaded in " << loadTimer.elapsed()
+        << " ms\n\n";
 
     const TaskListAssembly assembly(manager);
     struct Row
@@ -167,9 +169,11 @@ int main(int argc, char* argv[])
         QDateTime start;
     };
     const QList<Row> rows = {
-        {QStringLiteral("day view (today)"), TaskViewMode::Day, manager.today()},
-        {QStringLiteral("week view (this week)"), TaskViewMode::Week, manager.thisWeekDate()},
-        {QStringLiteral("month view (this month)"), TaskViewMode::Month, manager.thisMonthDate()},
+        {QStringLiteral("day view (today)"), TaskViewMode::Day, manager.dates().today()},
+        {QStringLiteral("week view (this week)"), TaskViewMode::Week,
+         manager.dates().thisWeekDate()},
+        {QStringLiteral("month view (this month)"), TaskViewMode::Month,
+         manager.dates().thisMonthDate()},
     };
     BenchTiming::Table table(out, 28, true);
     table.header();
@@ -184,17 +188,16 @@ int main(int argc, char* argv[])
                }));
     }
     const auto month =
-        assembly.fetchData(TaskViewMode::Month, {}, manager.thisMonthDate(), true, {});
+        assembly.fetchData(TaskViewMode::Month, {}, manager.dates().thisMonthDate(), true, {});
     report(QStringLiteral("month strip dots"), timeMs([&] {
                return qsizetype(assembly
-                                    .calendarDots(TaskViewMode::Month, manager.thisMonthDate(),
-                                                  month.reminders, *month.events)
+                                    .calendarDots(TaskViewMode::Month,
+                                                  manager.dates().thisMonthDate(), month.reminders,
+                                                  *month.events)
                                     .size());
            }));
     out << "\ntarget: " << kViewTargetMs << " ms per view (median of " << kRuns << " runs); "
         << (table.allMet() ? "met" : "NOT met") << "\n";
-    Global::setReferenceDates(nullptr);
-    Global::setPreferences(nullptr);
     if (store::EventStore* eventStore = manager.eventStore())
         eventStore->waitForFetches();
     return table.allMet() ? 0 : 1;

@@ -1,6 +1,6 @@
 // Renders the main window over a generated demo store into PNG files, so that changes to the
 // look can be reviewed side by side: the day view, a tag list, the week and month views with
-// their dots, and night mode.
+// their dots, and night mode; the quick-add window and the tray panel in both modes.
 //
 //   screenshots <output folder>
 //
@@ -8,19 +8,30 @@
 // written.
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/entry/AddViewController.h"
+#include "ui/entry/QuickAddForm.h"
+#include "ui/main/DayGraphView.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
 #include "ui/main/sidebar/LeftViewController.h"
+#include "ui/panel/HourPopover.h"
+#include "ui/panel/PanelViewController.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -74,6 +85,49 @@ bool save(QWidget* window, const QString& path)
     return saved;
 }
 
+// Key presses, one character at a time, as a person types: Smart Add reacts to each.
+void typeInto(QWidget* field, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(field, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(field, &release);
+    }
+}
+
+// The quick-add window empty and with a Smart Add match, and the tray panel with the pop-up of
+// its busiest hour; `suffix` names the mode.
+int saveEntryWindows(DataManager& manager, ModeManager& modes, const QString& output,
+                     const QString& suffix)
+{
+    int failures = 0;
+    {
+        AddViewController quickAdd(manager, modes);
+        quickAdd.resize(480, quickAdd.sizeHint().height());
+        quickAdd.show();
+        failures += !save(&quickAdd, output + "/quick-add" + suffix + ".png");
+        typeInto(quickAdd.form()->titleField(), QStringLiteral("! Buy flowers tomorrow 5pm "));
+        failures += !save(&quickAdd, output + "/quick-add-smart" + suffix + ".png");
+    }
+    PanelViewController panel(manager, modes);
+    panel.resize(385, panel.panelHeight());
+    panel.show();
+    panel.fetchData();
+    panel.resize(385, panel.panelHeight());
+    // The rows fade in once the graph is drawn.
+    wait(PanelViewController::kShowTableMs + 400);
+    failures += !save(&panel, output + "/panel" + suffix + ".png");
+    // Point at 10:00, an hour with a task and an event.
+    DayGraphView* graph = panel.dayGraph();
+    const QPointF hour(30 + 10 * 13 + 5, 30);
+    QMouseEvent move(QEvent::MouseMove, hour, graph->mapToGlobal(hour), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(graph, &move);
+    failures += !save(panel.popover(), output + "/panel-hour" + suffix + ".png");
+    return failures;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -103,6 +157,12 @@ int main(int argc, char* argv[])
                "Main Street 12");
     writeEvent(home.path() + "/store/calendar", "concert", "Concert", at(2, 19, 30), at(2, 22),
                "Old Town Hall");
+    writeEvent(home.path() + "/store/calendar", "review", "Design review", at(0, 10, 30), at(0, 11),
+               "Room 2");
+    writeEvent(home.path() + "/store/calendar", "dinner", "Dinner with Sam", at(0, 19),
+               at(0, 21, 30), "Riverside");
+    writeEvent(home.path() + "/store/calendar", "train", "Night train", at(0, 23), at(1, 6, 30),
+               "Central Station");
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmoran"));
@@ -113,24 +173,25 @@ int main(int argc, char* argv[])
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
     defaults.setBool(false, PrefKey::initialLaunch);
     defaults.setBool(false, PrefKey::nightModeAuto);
-    setupDefaultPreferences(defaults, &manager);
-    manager.resetThisWeekDate();
+    setupDefaultPreferences(defaults, &manager.lists());
+    manager.dates().resetThisWeekDate();
     ModeManager& modes = ModeManager::sharedManager();
     WindowController window(manager, modes);
     window.resize(1080, 680);
     window.show();
     waitForRefresh(manager, 5000);
 
-    const QString work = manager.addListWithTitle(QStringLiteral("Work"), QColor(0x4A, 0x90, 0xD9));
+    const QString work =
+        manager.tasks().addListWithTitle(QStringLiteral("Work"), QColor(0x4A, 0x90, 0xD9));
     const QString home2 =
-        manager.addListWithTitle(QStringLiteral("Home"), QColor(0x5B, 0xB9, 0x74));
+        manager.tasks().addListWithTitle(QStringLiteral("Home"), QColor(0x5B, 0xB9, 0x74));
     waitForRefresh(manager, 3000);
     ViewController* view = window.viewController();
     view->lvc()->addListDoneEditing(false, work);
     view->lvc()->addListDoneEditing(false, home2);
     waitForRefresh(manager, 2000);
-    const store::CalendarPtr workList = manager.calendarByUUID(work);
-    const store::CalendarPtr homeList = manager.calendarByUUID(home2);
+    const store::CalendarPtr workList = manager.lists().calendarByUUID(work);
+    const store::CalendarPtr homeList = manager.lists().calendarByUUID(home2);
     struct Task
     {
         QString title;
@@ -152,8 +213,8 @@ int main(int argc, char* argv[])
         {"Read the new style guide", workList, QDateTime(), 0, {}},
     };
     for (const Task& task : tasks)
-        manager.addReminderWithTitle(task.title, task.list, task.due, task.priority, false,
-                                     task.notes);
+        manager.tasks().addReminderWithTitle(task.title, task.list, task.due, task.priority, false,
+                                             task.notes);
     waitForRefresh(manager, 3000);
     wait(500);
 
@@ -167,13 +228,29 @@ int main(int argc, char* argv[])
     view->monthView();
     failures += !save(&window, output + "/month.png");
 
+    failures += saveEntryWindows(manager, modes, output, QString());
+
     defaults.setBool(true, PrefKey::nightMode);
-    manager.presetNightMode();
+    manager.nightMode().presetNightMode();
     modes.resetValues();
     view->resetAppearanceFromPreferences();
     view->dayView();
     failures += !save(&window, output + "/day-night.png");
     view->monthView();
     failures += !save(&window, output + "/month-night.png");
+    failures += saveEntryWindows(manager, modes, output, QStringLiteral("-night"));
+
+    // The smallest window: every view must still fit.
+    window.resize(window.minimumSizeHint().expandedTo(window.minimumSize()));
+    failures += !save(&window, output + "/month-night-smallest.png");
+    defaults.setBool(false, PrefKey::nightMode);
+    manager.nightMode().presetNightMode();
+    modes.resetValues();
+    view->resetAppearanceFromPreferences();
+    failures += !save(&window, output + "/month-smallest.png");
+    view->weekView();
+    failures += !save(&window, output + "/week-smallest.png");
+    view->dayView();
+    failures += !save(&window, output + "/day-smallest.png");
     return failures == 0 ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #include "app/ApplicationInterface.h"
 
-#include "entry/logic/UrlCommand.h"
+#include "commands/UrlCommand.h"
 
 #include <QDBusError>
 #include <QUrl>

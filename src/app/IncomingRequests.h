@@ -1,7 +1,7 @@
 #pragma once
 
-#include "entry/logic/ServicesEntry.h"
-#include "entry/logic/UrlCommand.h"
+#include "commands/ServicesEntry.h"
+#include "commands/UrlCommand.h"
 
 #include <QList>
 #include <QObject>

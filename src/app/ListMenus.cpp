@@ -7,13 +7,13 @@
 
 namespace {
 
-void fill(QMenu* menu, const QVariantList& entries, QKeyCombination modifiers,
-          const std::function<QString(const QVariantMap&)>& title, const ListMenus::Choose& choose)
+void fill(QMenu* menu, const QList<ListEntry>& entries, QKeyCombination modifiers,
+          const ListMenus::Choose& choose)
 {
     menu->clear();
     const int count = qMin<int>(entries.size(), ListMenus::kMaximumItems);
     for (int position = 1; position <= count; ++position) {
-        QAction* action = menu->addAction(title(entries.at(position - 1).toMap()));
+        QAction* action = menu->addAction(ListTitles::titleForEntry(entries.at(position - 1)));
         action->setData(position);
         action->setShortcut(QKeySequence(
             QKeyCombination(modifiers.keyboardModifiers(), Qt::Key(Qt::Key_0 + position))));
@@ -29,28 +29,19 @@ void fill(QMenu* menu, const QVariantList& entries, QKeyCombination modifiers,
 
 namespace ListMenus {
 
-void setupPresetListsMenu(QMenu* menu, const QVariantList& entries, const Choose& choose)
+void setupPresetListsMenu(QMenu* menu, const QList<ListEntry>& entries, const Choose& choose)
 {
-    fill(
-        menu, entries, QKeyCombination(Qt::ControlModifier),
-        [](const QVariantMap& entry) {
-            return ListTitles::presetListTitle(entry.value(QStringLiteral("type")).toInt());
-        },
-        choose);
+    fill(menu, entries, QKeyCombination(Qt::ControlModifier), choose);
 }
 
-void setupSmartListsMenu(QMenu* menu, const QVariantList& entries, const Choose& choose)
+void setupSmartListsMenu(QMenu* menu, const QList<ListEntry>& entries, const Choose& choose)
 {
-    fill(menu, entries, QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier),
-         ListTitles::smartListTitle, choose);
+    fill(menu, entries, QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier), choose);
 }
 
-void setupListsMenu(QMenu* menu, const QVariantList& entries, const Choose& choose)
+void setupListsMenu(QMenu* menu, const QList<ListEntry>& entries, const Choose& choose)
 {
-    fill(
-        menu, entries, QKeyCombination(Qt::ControlModifier | Qt::AltModifier),
-        [](const QVariantMap& entry) { return entry.value(QStringLiteral("title")).toString(); },
-        choose);
+    fill(menu, entries, QKeyCombination(Qt::ControlModifier | Qt::AltModifier), choose);
 }
 
 } // namespace ListMenus

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/logic/ShowTaskTarget.h"
+#include "commands/ShowTaskTarget.h"
 
 #include <QPointer>
 #include <QTimer>

@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "app/ApplicationInterface.h"
 #include "app/CrashReporter.h"
+#include "app/EntryWindows.h"
 #include "app/IncomingRequests.h"
 #include "app/LaunchOptions.h"
 #include "app/SelectionReader.h"
@@ -8,7 +9,9 @@
 #include "app/WindowTaskTarget.h"
 #include "data/DataManager.h"
 #include "data/NotificationScheduler.h"
+#include "data/SidebarCounts.h"
 #include "hotkeys/PTHotKeyCenter.h"
+#include "platform/LauncherEntry.h"
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
 #include "prefs/ModeManager.h"
@@ -53,11 +56,18 @@ int main(int argc, char* argv[])
     if (instance.claim(&service) == SingleInstance::Role::Secondary) {
         if (options.newTaskFromSelection && !selection)
             return 1;
+        // A login start finding the program running already has nothing to show.
+        if (options.background && options.urls.isEmpty() && !selection)
+            return 0;
         return instance.handOver(options.urls, selection);
     }
 
     // Requests may arrive as soon as the name is ours; they wait for the store to load.
     DataManager& manager = DataManager::sharedManager();
+    // The badge goes where Linux docks and task bars show application counts.
+    LauncherEntry launcher(QDBusConnection::sessionBus(), QStringLiteral("velmoran.desktop"));
+    QObject::connect(&manager.counts(), &SidebarCounts::badgeLabelChanged, &launcher,
+                     &LauncherEntry::setLabel);
     WindowTaskTarget target;
     IncomingRequests requests(manager, &target);
     QObject::connect(&service, &ApplicationInterface::urlReceived, &requests,
@@ -78,6 +88,13 @@ int main(int argc, char* argv[])
     AppDelegate delegate(manager, ModeManager::sharedManager(),
                          UserDefaults::standardUserDefaults(), &PTHotKeyCenter::sharedCenter());
     delegate.setNotificationScheduler(&notifications);
+    delegate.setStartInBackground(options.background);
+    // The quick-add window and the tray panel.
+    EntryWindows entryWindows(manager, ModeManager::sharedManager(),
+                              UserDefaults::standardUserDefaults(), delegate);
+    AppDelegate::Windows windows;
+    entryWindows.install(windows);
+    delegate.setWindows(std::move(windows));
     delegate.applicationDidFinishLaunching();
     notificationCenter.setDelegate(&notifications);
 

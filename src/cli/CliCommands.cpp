@@ -2,8 +2,12 @@
 
 #include "cli/CliOutput.h"
 #include "cli/CliTaskSelection.h"
+#include "commands/ExternalTaskEntry.h"
+#include "commands/UrlCommand.h"
+#include "data/CalendarEvents.h"
 #include "data/DataManager.h"
-#include "entry/logic/UrlCommand.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
 
@@ -57,7 +61,7 @@ store::ReminderPtr asStored(DataManager& manager, const store::ReminderPtr& remi
 
 store::ReminderPtr taskWithIdentifier(DataManager& manager, const QString& identifier)
 {
-    return identifier.isEmpty() ? nullptr : manager.reminderWithIdentifier(identifier);
+    return identifier.isEmpty() ? nullptr : manager.tasks().reminderWithIdentifier(identifier);
 }
 
 QString unknownTask(const QString& identifier)
@@ -95,7 +99,8 @@ int runUrl(DataManager& manager, const CliRequest& request)
     if (url.host().compare(QLatin1StringView("add"), Qt::CaseInsensitive) == 0) {
         const QString due = UrlCommand::cleanText(
             UrlCommand::valueForKey(QStringLiteral("due"), items).value_or(QString()), false);
-        if (!due.isEmpty() && !manager.calculateDueDateFromDueString(due).isValid())
+        if (!due.isEmpty() &&
+            !ExternalTaskEntry(manager).calculateDueDateFromDueString(due).isValid())
             warn(tr("the due date \"%1\" cannot be read; the task has no due date").arg(due));
     }
     UrlCommand command(manager);
@@ -115,13 +120,14 @@ bool someListIsNamed(const QList<store::CalendarPtr>& lists, const QString& name
 int runAdd(DataManager& manager, const CliRequest& request)
 {
     const UrlCommand::AddArguments& add = request.add;
-    if (!add.due.isEmpty() && !manager.calculateDueDateFromDueString(add.due).isValid())
+    if (!add.due.isEmpty() &&
+        !ExternalTaskEntry(manager).calculateDueDateFromDueString(add.due).isValid())
         return fail(tr("cannot read the due date \"%1\"; %2").arg(add.due, dueFormsHint()));
     if (!add.dueAfter.isEmpty() &&
-        !manager.calculateDueDateFromDueAfterString(add.dueAfter).isValid())
+        !ExternalTaskEntry(manager).calculateDueDateFromDueAfterString(add.dueAfter).isValid())
         return fail(tr("--due-after %1 is too far in the future").arg(add.dueAfter));
-    if (request.addListGiven && !someListIsNamed(manager.allCalendars(), add.list)) {
-        const store::CalendarPtr fallback = manager.defaultList();
+    if (request.addListGiven && !someListIsNamed(manager.lists().allCalendars(), add.list)) {
+        const store::CalendarPtr fallback = manager.lists().defaultList();
         warn(tr("no list is called \"%1\"; the task goes into \"%2\"")
                  .arg(add.list, fallback ? fallback->title : QString()));
     }
@@ -137,9 +143,9 @@ int runSmartAdd(DataManager& manager, const CliRequest& request)
 
 int runLists(DataManager& manager, const CliRequest& request)
 {
-    const QStringList visible = manager.visibleLists();
+    const QStringList visible = manager.lists().visibleLists();
     QJsonArray array;
-    for (const store::CalendarPtr& list : manager.allCalendars()) {
+    for (const store::CalendarPtr& list : manager.lists().allCalendars()) {
         const bool shown = visible.contains(list->calendarIdentifier);
         if (request.json)
             array.append(CliOutput::listObject(*list, shown));
@@ -192,13 +198,9 @@ int runComplete(DataManager& manager, const CliRequest& request)
         printTasks({reminder}, request.json);
         return 0;
     }
-    // A completion that does not reach the store leaves nothing on the undo stack; a recurring
-    // task never registers one.
-    const bool recurring = reminder->hasRecurrenceRules();
-    const int before = manager.undoManager()->count();
-    manager.checkReminder(reminder, true);
-    if (!recurring && manager.undoManager()->count() == before)
-        return fail(tr("the task could not be completed: the store refused the change"));
+    QString error;
+    if (!manager.tasks().checkReminder(reminder, true, &error))
+        return fail(tr("the task could not be completed: %1").arg(error));
     printTasks({asStored(manager, reminder)}, request.json);
     return 0;
 }
@@ -209,10 +211,9 @@ int runDelete(DataManager& manager, const CliRequest& request)
     const store::ReminderPtr reminder = taskWithIdentifier(manager, identifier);
     if (!reminder)
         return fail(unknownTask(identifier));
-    const int before = manager.undoManager()->count();
-    manager.deleteReminder(reminder);
-    if (manager.undoManager()->count() == before)
-        return fail(tr("the task could not be deleted: the store refused the change"));
+    QString error;
+    if (!manager.tasks().deleteReminder(reminder, &error))
+        return fail(tr("the task could not be deleted: %1").arg(error));
     printTasks({reminder}, request.json);
     return 0;
 }
@@ -249,7 +250,7 @@ int runEvents(DataManager& manager, const CliRequest& request)
     // The calendars the application shows; none chosen (or none left) means all of them.
     const QStringList wanted = manager.defaults().stringArrayForKey(PrefKey::visibleCalendars);
     QList<store::CalendarPtr> calendars;
-    for (const store::CalendarPtr& calendar : manager.allEventCalendars()) {
+    for (const store::CalendarPtr& calendar : manager.events().allEventCalendars()) {
         if (wanted.contains(calendar->calendarIdentifier))
             calendars << calendar;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "commands/UrlCommand.h"
 #include "data/views/TaskViewMode.h"
-#include "entry/logic/UrlCommand.h"
 
 #include <QDate>
 

@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
 #include "platform/UserDefaults.h"
 #include "text/Global.h"
 
@@ -24,7 +25,7 @@ void CliSession::open(bool withTasks)
         return std::make_unique<store::EventStore>(store::EventStore::configuredRoots(defaults),
                                                    clock);
     });
-    Global::setReferenceDates(m_manager.get());
+    m_textContext = std::make_unique<Global::Context>(&m_manager->dates(), &defaults);
     // Loaded at once: a command answers without waiting for the refresh pipeline's timers,
     // and only a command that shows events expands them.
     m_manager->initStoreNow(withTasks);
@@ -40,7 +41,7 @@ void CliSession::close()
         eventStore->waitForParseCache();
     }
     m_defaults.synchronize();
-    Global::setReferenceDates(nullptr);
+    m_textContext.reset();
     // The process ends right after this: freeing tens of thousands of records one by one
     // would only hold the answer back. Kept reachable, so that leak checkers stay quiet.
     static std::vector<DataManager*> finished;

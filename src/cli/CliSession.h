@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Global.h"
+
 #include <QString>
 
 #include <memory>
@@ -32,4 +34,6 @@ private:
     UserDefaults& m_defaults;
     Clock& m_clock;
     std::unique_ptr<DataManager> m_manager;
+    // The texts of this run measure against its data manager's dates.
+    std::unique_ptr<Global::Context> m_textContext;
 };

@@ -1,8 +1,12 @@
 #include "cli/CliTaskSelection.h"
 
+#include "data/CalendarEvents.h"
 #include "data/DataManager.h"
 #include "data/EventWindow.h"
 #include "data/ListFilters.h"
+#include "data/SharedDates.h"
+#include "data/SmartLists.h"
+#include "data/TaskLists.h"
 #include "data/views/TaskListAssembly.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
@@ -20,11 +24,7 @@ QString tr(const char* text)
     return QCoreApplication::translate("velmoran-cli", text);
 }
 
-const QString kType = QStringLiteral("type");
-const QString kTag = QStringLiteral("tag");
-const QString kTitle = QStringLiteral("title");
-
-std::optional<ReminderList> fromDictionary(const ListFilters& filters, const QVariantMap& entry,
+std::optional<ReminderList> fromDictionary(const ListFilters& filters, const ListEntry& entry,
                                            bool completed)
 {
     return completed ? filters.fetchRemindersIncludingCompletedFromDictionary(entry)
@@ -32,33 +32,31 @@ std::optional<ReminderList> fromDictionary(const ListFilters& filters, const QVa
 }
 
 // The day, week and month views around today.
-std::optional<ReminderList> period(DataManager& manager, int type, bool completed)
+std::optional<ReminderList> period(DataManager& manager, ListKind kind, bool completed)
 {
     const ReminderQueries queries = manager.queries();
-    switch (type) {
-    case 11:
-        return completed ? queries.fetchRemindersOnDate(manager.today())
-                         : queries.fetchUncompletedRemindersOnDate(manager.today());
-    case 12:
-        return completed
-                   ? queries.fetchRemindersFromStartingDate(manager.thisWeekDate())
-                   : queries.fetchUncompletedRemindersFromStartingDate(manager.thisWeekDate());
+    switch (kind) {
+    case ListKind::Day:
+        return completed ? queries.fetchRemindersOnDate(manager.dates().today())
+                         : queries.fetchUncompletedRemindersOnDate(manager.dates().today());
+    case ListKind::Week:
+        return completed ? queries.fetchRemindersFromStartingDate(manager.dates().thisWeekDate())
+                         : queries.fetchUncompletedRemindersFromStartingDate(
+                               manager.dates().thisWeekDate());
     default:
-        return completed ? queries.fetchRemindersMonthlyFromStartingDate(manager.thisMonthDate())
-                         : queries.fetchUncompletedRemindersMonthlyFromStartingDate(
-                               manager.thisMonthDate());
+        return completed
+                   ? queries.fetchRemindersMonthlyFromStartingDate(manager.dates().thisMonthDate())
+                   : queries.fetchUncompletedRemindersMonthlyFromStartingDate(
+                         manager.dates().thisMonthDate());
     }
 }
 
 // The merged list of the sidebar whose name is `name`, ignoring case.
-std::optional<QVariantMap> mergedList(const UserDefaults& defaults, const QString& name)
+std::optional<ListEntry> mergedList(const UserDefaults& defaults, const QString& name)
 {
-    const QVariantList entries = defaults.arrayForKey(PrefKey::listNavArray);
-    for (const QVariant& entry : entries) {
-        const QVariantMap dictionary = entry.toMap();
-        if (dictionary.value(kType).toLongLong() == 9 &&
-            dictionary.value(kTag).toString().compare(name, Qt::CaseInsensitive) == 0)
-            return dictionary;
+    for (const ListEntry& entry : SmartLists::listNavArray(defaults)) {
+        if (entry.is(ListKind::MergedList) && entry.tag().compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
     }
     return std::nullopt;
 }
@@ -66,13 +64,13 @@ std::optional<QVariantMap> mergedList(const UserDefaults& defaults, const QStrin
 std::optional<ReminderList> ofList(DataManager& manager, const ListFilters& filters,
                                    const CliRequest& request, QString* error)
 {
-    const store::CalendarPtr list = listNamed(manager.allCalendars(), *request.list);
+    const store::CalendarPtr list = listNamed(manager.lists().allCalendars(), *request.list);
     if (!list) {
         *error = tr("no list is called \"%1\" (see \"lists\")").arg(*request.list);
         return std::nullopt;
     }
-    std::optional<ReminderList> found =
-        fromDictionary(filters, {{kType, 10}, {kTitle, list->title}}, request.completed);
+    std::optional<ReminderList> found = fromDictionary(
+        filters, ListEntry::userList(list->title, list->calendarIdentifier), request.completed);
     // Another list may carry the same title; only this one is asked for.
     if (found) {
         found->removeIf([&list](const store::ReminderPtr& reminder) {
@@ -86,25 +84,33 @@ std::optional<ReminderList> ofList(DataManager& manager, const ListFilters& filt
 std::optional<ReminderList> ofType(DataManager& manager, const ListFilters& filters,
                                    const CliRequest& request, QString* error)
 {
-    const int type = request.filter.value_or(0);
-    if (type >= 11 && type <= 13)
-        return period(manager, type, request.completed);
-    QVariantMap entry{{kType, type}};
-    if (type == 9) {
-        const std::optional<QVariantMap> merged = mergedList(manager.defaults(), *request.tag);
+    const ListEntry asked = ListEntry::ofKind(ListKind(request.filter.value_or(0)));
+    if (asked.isDateView())
+        return period(manager, asked.kind(), request.completed);
+    ListEntry entry = asked;
+    switch (asked.kind()) {
+    case ListKind::MergedList: {
+        const std::optional<ListEntry> merged = mergedList(manager.defaults(), *request.tag);
         if (!merged) {
             *error = tr("no merged list is called \"%1\"").arg(*request.tag);
             return std::nullopt;
         }
         entry = *merged;
-    } else if (type == 8) {
+        break;
+    }
+    case ListKind::TagList: {
         // The tag word without the "#" it is written with.
         QString tag = request.tag->trimmed();
         while (tag.startsWith(u'#'))
             tag.remove(0, 1);
-        entry.insert(kTag, tag);
-    } else if (type == 15) {
-        entry.insert(kTag, *request.tag);
+        entry = ListEntry::tagList(tag);
+        break;
+    }
+    case ListKind::SavedSearch:
+        entry = ListEntry::savedSearch(*request.tag);
+        break;
+    default:
+        break;
     }
     return fromDictionary(filters, entry, request.completed);
 }
@@ -115,8 +121,8 @@ bool eventsCover(DataManager& manager, TaskViewMode mode, const QDateTime& start
 {
     const QDateTime end = EventWindow::periodEnd(int(mode), start);
     if (!manager.defaults().boolForKey(PrefKey::viewEvents) ||
-        (manager.eventWindow() && manager.doesEventsArrayIncludeDate(start) &&
-         manager.doesEventsArrayIncludeDate(end)))
+        (manager.events().eventWindow() && manager.events().doesEventsArrayIncludeDate(start) &&
+         manager.events().doesEventsArrayIncludeDate(end)))
         return true;
     QEventLoop loop;
     QTimer timeout;
@@ -128,7 +134,7 @@ bool eventsCover(DataManager& manager, TaskViewMode mode, const QDateTime& start
     });
     QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
     timeout.start(60000);
-    manager.refreshEventsArrayWithDate(start);
+    manager.events().refreshEventsArrayWithDate(start);
     loop.exec();
     return fetched;
 }
@@ -139,7 +145,8 @@ std::optional<ViewContent> selectView(DataManager& manager, const CliRequest& re
                                       QString* error)
 {
     const TaskViewMode mode = request.view.value_or(TaskViewMode::Day);
-    const QDateTime day = request.viewDate ? request.viewDate->startOfDay() : manager.today();
+    const QDateTime day =
+        request.viewDate ? request.viewDate->startOfDay() : manager.dates().today();
     const QDateTime start = TaskListAssembly::periodStart(mode, day);
     if (!start.isValid()) {
         *error = tr("that date cannot be shown");
@@ -153,7 +160,7 @@ std::optional<ViewContent> selectView(DataManager& manager, const CliRequest& re
         request.completed || manager.defaults().boolForKey(PrefKey::showCompleted);
     const TaskListAssembly assembly(manager);
     TaskListAssembly::Content content =
-        assembly.fetchData(mode, {{kType, 11 + int(mode)}}, start, showingCompleted, QString());
+        assembly.fetchData(mode, entryForMode(mode), start, showingCompleted, QString());
     return ViewContent{std::move(content.reminders),
                        content.events.value_or(QList<store::EventPtr>())};
 }
@@ -196,7 +203,7 @@ std::optional<QList<store::ReminderPtr>> select(DataManager& manager, const CliR
             *error = tr("the tasks could not be read");
         return std::nullopt;
     }
-    manager.fetchSortDescriptors().sort(*found);
+    manager.lists().fetchSortDescriptors().sort(*found);
     return *found;
 }
 

@@ -7,24 +7,21 @@
 
 namespace {
 
-const QString kType = QStringLiteral("type");
-const QString kTag = QStringLiteral("tag");
-const QString kLists = QStringLiteral("lists");
-const QString kPriorities = QStringLiteral("priorities");
-const QString kTitle = QStringLiteral("title");
-
 constexpr qint64 kNoDate = ReminderSnapshot::kNoDate;
 
-// The classes a merged list picks priorities by.
-enum PriorityClass { High = 0, Medium = 1, Low = 2, NoPriority = 3 };
-
-int priorityClass(int priority)
+// The class a merged list picks a task's priority by.
+MergedPriority priorityClass(int priority)
 {
     if (priority == 0)
-        return NoPriority;
+        return MergedPriority::None;
     if (priority <= 4)
-        return High;
-    return priority == 5 ? Medium : Low;
+        return MergedPriority::High;
+    return priority == 5 ? MergedPriority::Medium : MergedPriority::Low;
+}
+
+unsigned bitOf(MergedPriority priority)
+{
+    return 1u << unsigned(priority);
 }
 
 // A case-insensitive substring test prepared once for a whole scan, run over the snapshot's
@@ -59,35 +56,34 @@ private:
     quint64 m_signature;
 };
 
-// One list dictionary, read once, answering for each reminder of the snapshot whether the
-// entry takes it. Needs a snapshot.
+// One sidebar entry, read once, answering for each reminder of the snapshot whether the entry
+// takes it. Needs a snapshot.
 class Selection
 {
 public:
-    Selection(const QVariantMap& dictionary, bool includingCompleted,
-              const ReminderQueries& queries)
-        : m_type(dictionary.value(kType).toLongLong())
+    Selection(const ListEntry& entry, bool includingCompleted, const ReminderQueries& queries)
+        : m_kind(entry.kind())
         , m_includingCompleted(includingCompleted)
         , m_queries(queries)
         , m_snapshot(*queries.snapshot())
         , m_now(queries.dates().now.isValid() ? queries.dates().now.toMSecsSinceEpoch() : kNoDate)
-        , m_needle(needleFor(m_type, dictionary.value(kTag).toString()))
+        , m_needle(needleFor(m_kind, entry.tag()))
     {
-        if (m_type == 9)
-            readMergedList(dictionary);
+        if (m_kind == ListKind::MergedList)
+            readMergedList(entry);
         else
-            m_listTaken = listsTitled(dictionary.value(kTitle).toString());
+            m_listTaken = listsTitled(entry.title());
     }
 
     bool takes(qsizetype index) const
     {
-        switch (m_type) {
-        case 1:
+        switch (m_kind) {
+        case ListKind::UndatedTasks:
             return m_includingCompleted ? m_snapshot.dueKey(index) == kNoDate
                                         : m_queries.isSimple(index);
-        case 2:
+        case ListKind::RecurringTasks:
             return m_snapshot.hasRecurrenceRules(index);
-        case 4:
+        case ListKind::OverdueTasks:
             // Earlier than this instant, not than today's midnight: a task due today at 00:00
             // is overdue for the whole of today.
             return !m_snapshot.isCompleted(index) && m_snapshot.dueKey(index) != kNoDate &&
@@ -98,26 +94,26 @@ public:
         if (!m_includingCompleted && m_snapshot.isCompleted(index))
             return false;
         const int priority = m_snapshot.priority(index);
-        switch (m_type) {
-        case 0:
+        switch (m_kind) {
+        case ListKind::AllTasks:
             return true;
-        case 3:
+        case ListKind::LocationBasedTasks:
             return m_snapshot.hasLocationAlarm(index);
-        case 5:
+        case ListKind::HighPriorityTasks:
             return priority >= 1 && priority <= 4;
-        case 6:
+        case ListKind::MediumPriorityTasks:
             return priority == 5;
-        case 7:
+        case ListKind::LowPriorityTasks:
             return priority >= 6 && priority <= 9;
-        case 8:
-        case 15:
+        case ListKind::TagList:
+        case ListKind::SavedSearch:
             return m_needle.foundIn(m_snapshot.foldedTitle(index),
                                     m_snapshot.titleSignature(index)) ||
                    m_needle.foundIn(m_snapshot.foldedNotes(index),
                                     m_snapshot.notesSignature(index));
-        case 9:
+        case ListKind::MergedList:
             return inMergedLists(m_snapshot.listIndex(index)) &&
-                   (m_priorityClasses & (1u << priorityClass(priority))) != 0;
+                   (m_priorityClasses & bitOf(priorityClass(priority))) != 0;
         default:
             // A user list, and any type this version does not know: by the list's title.
             return listTaken(m_snapshot.listIndex(index));
@@ -125,28 +121,27 @@ public:
     }
 
 private:
-    static QString needleFor(qint64 type, const QString& tag)
+    static QString needleFor(ListKind kind, const QString& tag)
     {
         if (tag.isEmpty())
             return {};
-        return type == 8 ? QLatin1Char('#') + tag : tag;
+        return kind == ListKind::TagList ? QLatin1Char('#') + tag : tag;
     }
 
     // Which of the snapshot's lists a merged list takes, decided once per list, not per task.
-    void readMergedList(const QVariantMap& dictionary)
+    void readMergedList(const ListEntry& entry)
     {
-        const QVariantList lists = dictionary.value(kLists).toList();
+        const QStringList lists = entry.lists();
         m_anyList = lists.isEmpty();
         m_listTaken.fill(false, m_snapshot.lists().size());
-        for (const QVariant& list : lists) {
-            const int index = m_snapshot.indexOfList(list.toString());
+        for (const QString& list : lists) {
+            const int index = m_snapshot.indexOfList(list);
             if (index >= 0)
                 m_listTaken[index] = true;
         }
-        for (const QVariant& priority : dictionary.value(kPriorities).toList()) {
-            const qint64 value = priority.toLongLong();
-            if (value >= High && value <= NoPriority)
-                m_priorityClasses |= 1u << value;
+        for (const qint64 value : entry.priorities()) {
+            if (value >= qint64(MergedPriority::High) && value <= qint64(MergedPriority::None))
+                m_priorityClasses |= bitOf(MergedPriority(value));
         }
     }
 
@@ -162,7 +157,7 @@ private:
     bool listTaken(int listIndex) const { return listIndex >= 0 && m_listTaken[listIndex]; }
     bool inMergedLists(int listIndex) const { return m_anyList || listTaken(listIndex); }
 
-    qint64 m_type;
+    ListKind m_kind;
     bool m_includingCompleted;
     const ReminderQueries& m_queries;
     const ReminderSnapshot& m_snapshot;
@@ -182,12 +177,12 @@ void select(const Selection& selection, const ReminderSnapshot& snapshot, Visit&
     }
 }
 
-std::optional<ReminderList> fetchSelection(const ReminderQueries& queries,
-                                           const QVariantMap& dictionary, bool includingCompleted)
+std::optional<ReminderList> fetchSelection(const ReminderQueries& queries, const ListEntry& entry,
+                                           bool includingCompleted)
 {
     if (!queries.hasSnapshot())
         return std::nullopt;
-    const Selection selection(dictionary, includingCompleted, queries);
+    const Selection selection(entry, includingCompleted, queries);
     const QList<store::ReminderPtr>& reminders = queries.snapshot()->reminders();
     ReminderList taken;
     select(selection, *queries.snapshot(), [&](qsizetype i) { taken.append(reminders[i]); });
@@ -204,18 +199,18 @@ ListFilters::ListFilters(SnapshotPtr snapshot, QueryDates dates, bool overdueNow
 {}
 
 std::optional<ReminderList>
-ListFilters::fetchRemindersFromDictionary(const QVariantMap& listDictionary) const
+ListFilters::fetchRemindersFromDictionary(const ListEntry& listDictionary) const
 {
     return fetchSelection(m_queries, listDictionary, false);
 }
 
 std::optional<ReminderList>
-ListFilters::fetchRemindersIncludingCompletedFromDictionary(const QVariantMap& listDictionary) const
+ListFilters::fetchRemindersIncludingCompletedFromDictionary(const ListEntry& listDictionary) const
 {
     return fetchSelection(m_queries, listDictionary, true);
 }
 
-quint64 ListFilters::countForDict(const QVariantMap& listDictionary) const
+quint64 ListFilters::countForDict(const ListEntry& listDictionary) const
 {
     if (!m_queries.hasSnapshot())
         return 0;

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "data/ListEntry.h"
 #include "data/ReminderQueries.h"
 
 #include <QVariantMap>
 
-// What a sidebar entry (a list dictionary: "type" and, by type, "tag", "lists", "priorities",
-// "title") selects, the day, week and month counts beside the date entries, the per-list open
-// counts and the free-text search, all over one snapshot taken at construction. Cheap to
-// build; the count job makes one per run and asks it for every entry.
+// What a sidebar entry selects, the day, week and month counts beside the date entries, the
+// per-list open counts and the free-text search, all over one snapshot taken at construction. Cheap
+// to build; the count job makes one per run and asks it for every entry.
 class ListFilters
 {
 public:
@@ -19,13 +19,12 @@ public:
     const ReminderQueries& queries() const { return m_queries; }
 
     // The entry's selection in snapshot order; the caller sorts.
-    std::optional<ReminderList>
-    fetchRemindersFromDictionary(const QVariantMap& listDictionary) const;
+    std::optional<ReminderList> fetchRemindersFromDictionary(const ListEntry& listDictionary) const;
     // The same without the "open" condition, for lists that show completed tasks; the
     // undated entry then takes every task without a due date and the overdue entry stays open.
     std::optional<ReminderList>
-    fetchRemindersIncludingCompletedFromDictionary(const QVariantMap& listDictionary) const;
-    quint64 countForDict(const QVariantMap& listDictionary) const;
+    fetchRemindersIncludingCompletedFromDictionary(const ListEntry& listDictionary) const;
+    quint64 countForDict(const ListEntry& listDictionary) const;
 
     // The counts beside the date entries, from the first instant of the day, week or month.
     quint64 countForDayOnDate(const QDateTime& dayStart) const;

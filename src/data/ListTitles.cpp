@@ -1,7 +1,5 @@
 #include "data/ListTitles.h"
 
-#include "platform/UserDefaults.h"
-
 #include <QCoreApplication>
 
 namespace {
@@ -15,39 +13,49 @@ QString tr(const char* text)
 
 namespace ListTitles {
 
-QString presetListTitle(qint64 type)
+QString presetListTitle(ListKind kind)
 {
-    switch (type) {
-    case 0:
+    switch (kind) {
+    case ListKind::AllTasks:
         return tr("All Tasks");
-    case 1:
+    case ListKind::UndatedTasks:
         return tr("Undated Tasks");
-    case 2:
+    case ListKind::RecurringTasks:
         return tr("Recurring Tasks");
-    case 3:
+    case ListKind::LocationBasedTasks:
         return tr("Location-based Tasks");
-    case 4:
+    case ListKind::OverdueTasks:
         return tr("Overdue Tasks");
-    case 5:
+    case ListKind::HighPriorityTasks:
         return tr("High Priority Tasks");
-    case 6:
+    case ListKind::MediumPriorityTasks:
         return tr("Mid Priority Tasks");
-    case 7:
+    case ListKind::LowPriorityTasks:
         return tr("Low Priority Tasks");
     default:
         return QString();
     }
 }
 
-QString smartListTitle(const QVariantMap& entry)
+QString titleForEntry(const ListEntry& entry)
 {
-    const qint64 type = UserDefaults::integerValue(entry.value(QStringLiteral("type")));
-    const QString tag = entry.value(QStringLiteral("tag")).toString();
-    if (type == 8)
-        return QStringLiteral("#") + tag;
-    if (type == 9 || type == 15)
-        return tag;
-    return QString();
+    if (entry.isPreset())
+        return presetListTitle(entry.kind());
+    switch (entry.kind()) {
+    case ListKind::TagList:
+        return QStringLiteral("#") + entry.tag();
+    case ListKind::MergedList:
+    case ListKind::SavedSearch:
+        return entry.tag();
+    case ListKind::Search:
+        return tr("Search");
+    case ListKind::Day:
+    case ListKind::Week:
+    case ListKind::Month:
+        return QString();
+    default:
+        return entry.title();
+    }
 }
 
 } // namespace ListTitles

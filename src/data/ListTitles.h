@@ -1,16 +1,19 @@
 #pragma once
 
-#include <QString>
-#include <QVariantMap>
+#include "data/ListEntry.h"
 
-// The names of the sidebar's entries as the sidebar, the task list's title line and the list
-// menus show them, so that the three always agree.
+#include <QString>
+
+// The names of sidebar entries, so that the sidebar, the task list's title line, the list menus
+// and the command line always agree.
 namespace ListTitles {
 
-// "All Tasks" … "Low Priority Tasks" for the preset types 0-7; "" for any other type.
-QString presetListTitle(qint64 type);
-// A smart list: "#" and the tag for a tag list (8), the tag itself for a merged list (9) or a
-// saved search (15); "" for any other type.
-QString smartListTitle(const QVariantMap& entry);
+// "All Tasks" … "Low Priority Tasks" for the preset kinds; "" for any other kind.
+QString presetListTitle(ListKind kind);
+// The name an entry goes by: a preset's name, "#" and the tag for a tag list, the tag of a
+// merged list or saved search, "Search" for the search, and the stored title of a user list or
+// of a kind this version does not know. A date view is named after the selected date, which
+// only its viewer knows: "" here.
+QString titleForEntry(const ListEntry& entry);
 
 } // namespace ListTitles

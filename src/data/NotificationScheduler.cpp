@@ -1,6 +1,8 @@
 #include "data/NotificationScheduler.h"
 
 #include "data/DataManager.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
@@ -84,7 +86,7 @@ void NotificationScheduler::scheduleNotifications()
     const QDateTime now = m_clock.now();
     const bool capped = withAlarms->size() > kMaximumAlarms;
     if (capped)
-        m_dataManager.fetchSortDescriptors().sort(*withAlarms);
+        m_dataManager.lists().fetchSortDescriptors().sort(*withAlarms);
 
     QList<UserNotification> notifications;
     int number = 0;
@@ -113,7 +115,7 @@ void NotificationScheduler::removeDeliveredOfFinishedTasks()
 {
     const QList<UserNotification> delivered = m_center.deliveredNotifications();
     for (const UserNotification& notification : delivered) {
-        const store::ReminderPtr reminder = m_dataManager.reminderWithIdentifier(
+        const store::ReminderPtr reminder = m_dataManager.tasks().reminderWithIdentifier(
             notification.userInfo.value(QLatin1StringView(kUuidKey)).toString());
         if (!reminder || reminder->completed)
             m_center.removeDeliveredNotification(notification);
@@ -172,7 +174,7 @@ void NotificationScheduler::didActivateNotification(UserNotificationCenter& cent
     case UserNotification::ActivationType::ContentsClicked:
         if (uuid.isEmpty())
             return;
-        if (const store::ReminderPtr reminder = m_dataManager.reminderWithIdentifier(uuid))
+        if (const store::ReminderPtr reminder = m_dataManager.tasks().reminderWithIdentifier(uuid))
             Q_EMIT selectReminderFromNotifications(reminder);
         return;
     case UserNotification::ActivationType::ActionButtonClicked:
@@ -188,7 +190,7 @@ void NotificationScheduler::snooze(const QString& uuid)
     const QVariant setting = m_defaults.objectForKey(PrefKey::snooze);
     if (!setting.isValid() || uuid.isEmpty())
         return;
-    const store::ReminderPtr found = m_dataManager.reminderWithIdentifier(uuid);
+    const store::ReminderPtr found = m_dataManager.tasks().reminderWithIdentifier(uuid);
     if (!found)
         return;
     // A zero or negative setting would ring again at once or never; a minute is the least
@@ -215,6 +217,6 @@ void NotificationScheduler::snooze(const QString& uuid)
         moment = now.addSecs(minutes * 60);
     kept.append(store::Alarm::withAbsoluteDate(moment));
     edited->alarms = kept;
-    if (m_dataManager.saveReminder(edited))
+    if (m_dataManager.tasks().saveReminder(edited))
         *found = *edited;
 }

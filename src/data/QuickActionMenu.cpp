@@ -1,6 +1,7 @@
 #include "data/QuickActionMenu.h"
 
 #include "data/DataManager.h"
+#include "data/TaskLists.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
 
@@ -80,8 +81,9 @@ QList<QuickActionMenuEntry> QuickActionMenu::build(const DataManager& manager,
         return {};
     const UserDefaults& defaults = manager.defaults();
     return build(reminder, detailShowing,
-                 QuickAction::listFromVariant(defaults.arrayForKey(PrefKey::quickActionsMac)),
-                 defaults.boolForKey(PrefKey::tagOnNotes), manager.visibleListsByEKCalendar());
+                 QuickAction::listFromVariant(defaults.arrayForKey(PrefKey::quickActions)),
+                 defaults.boolForKey(PrefKey::tagOnNotes),
+                 manager.lists().visibleListsByCalendar());
 }
 
 int QuickActionMenu::priorityForTag(int tag)

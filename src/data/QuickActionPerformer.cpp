@@ -1,11 +1,13 @@
 #include "data/QuickActionPerformer.h"
 
 #include "data/DataManager.h"
-#include "data/DateFormatter.h"
-#include "data/DateFormatters.h"
 #include "data/QuickActionMenu.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
+#include "text/DateFormatter.h"
+#include "text/DateFormatters.h"
 
 #include <QtNumeric>
 
@@ -61,7 +63,9 @@ void QuickActionPerformer::addDueDate(const QDateTime& date, const store::Remind
     store::DateComponents components = store::DateComponents::fromDate(inZone.date());
     components.hour = inZone.time().hour();
     components.minute = inZone.time().minute();
-    components.timeZone = zone;
+    // A day without a time of day has no time zone, as its file will say.
+    if (components.hasTimeOfDay())
+        components.timeZone = zone;
 
     const bool alarmWanted =
         forceAlarm ? alarmBool : m_manager.defaults().boolForKey(PrefKey::alarmOn);
@@ -80,7 +84,7 @@ QuickActionPerformer::menuQuickAction(int index, const store::ReminderPtr& remin
 {
     // The record is read now, not when the menu was built: the preferences window may have
     // changed the list while the menu was open.
-    const QVariantList records = m_manager.defaults().arrayForKey(PrefKey::quickActionsMac);
+    const QVariantList records = m_manager.defaults().arrayForKey(PrefKey::quickActions);
     if (index < 0 || index >= records.size())
         return Outcome::Unchanged;
     return performQuickAction(QuickAction::fromVariant(records.at(index)), reminder);
@@ -176,7 +180,7 @@ bool QuickActionPerformer::menuChangeToList(const store::ReminderPtr& reminder, 
 {
     if (!reminder)
         return false;
-    const QList<store::CalendarPtr> lists = m_manager.visibleListsByEKCalendar();
+    const QList<store::CalendarPtr> lists = m_manager.lists().visibleListsByCalendar();
     if (index < 0 || index >= lists.size() || !lists.at(index))
         return false;
     const store::CalendarPtr& list = lists.at(index);
@@ -200,10 +204,9 @@ bool QuickActionPerformer::menuSetPriority(const store::ReminderPtr& reminder, i
     return save(reminder) == Outcome::Saved;
 }
 
-void QuickActionPerformer::toggleCompletion(const store::ReminderPtr& reminder)
+bool QuickActionPerformer::toggleCompletion(const store::ReminderPtr& reminder, QString* error)
 {
-    if (reminder)
-        m_manager.checkReminder(reminder, !reminder->completed);
+    return reminder && m_manager.tasks().checkReminder(reminder, !reminder->completed, error);
 }
 
 QDateTime QuickActionPerformer::todayAtTimeOf(const QDateTime& base) const
@@ -265,5 +268,5 @@ QDateTime QuickActionPerformer::now() const
 
 QuickActionPerformer::Outcome QuickActionPerformer::save(const store::ReminderPtr& reminder)
 {
-    return m_manager.saveReminder(reminder) ? Outcome::Saved : Outcome::Unchanged;
+    return m_manager.tasks().saveReminder(reminder) ? Outcome::Saved : Outcome::Unchanged;
 }

@@ -9,126 +9,69 @@ namespace SmartLists {
 
 namespace {
 
-const QString kType = QStringLiteral("type");
-const QString kTag = QStringLiteral("tag");
-const QString kLists = QStringLiteral("lists");
-const QString kPriorities = QStringLiteral("priorities");
-
-constexpr qint64 kTagList = 8;
-constexpr qint64 kMergedList = 9;
-constexpr qint64 kSavedSearch = 15;
-
-// Numbers are stored as 64-bit integers, the type the preference file reads back, so an entry
-// built here compares equal to the same entry after a reload.
-QVariant number(qint64 value)
-{
-    return QVariant::fromValue(value);
-}
-
-QVariantList numbers(const QVariantList& values)
-{
-    QVariantList result;
-    result.reserve(values.size());
-    for (const QVariant& value : values)
-        result.append(number(value.toLongLong()));
-    return result;
-}
-
-QVariantList strings(const QVariantList& values)
-{
-    QVariantList result;
-    result.reserve(values.size());
-    for (const QVariant& value : values)
-        result.append(value.toString());
-    return result;
-}
-
-qint64 typeOf(const QVariantMap& entry)
-{
-    return entry.value(kType).toLongLong();
-}
-
-// The kind of stored entry a type stands for: everything that is not a tag or merged list is
+// The kind of stored entry a kind stands for: everything that is not a tag or merged list is
 // kept as a saved search.
-qint64 storedType(qint64 type)
+ListKind storedKind(ListKind kind)
 {
-    return type == kTagList || type == kMergedList ? type : kSavedSearch;
-}
-
-QVariantList readEntries(const UserDefaults& defaults)
-{
-    return defaults.arrayForKey(PrefKey::listNavArray);
-}
-
-void writeEntries(UserDefaults& defaults, const QVariantList& entries)
-{
-    defaults.setObject(entries, PrefKey::listNavArray);
+    return kind == ListKind::TagList || kind == ListKind::MergedList ? kind : ListKind::SavedSearch;
 }
 
 } // namespace
 
-QVariantMap smartListEntry(qint64 type, const QString& title, const QVariantList& lists,
-                           const QVariantList& priorities)
+QList<ListEntry> listNavArray(const UserDefaults& defaults)
 {
-    QVariantMap entry{{kType, number(storedType(type))}, {kTag, title}};
-    if (storedType(type) == kMergedList) {
-        entry.insert(kLists, strings(lists));
-        entry.insert(kPriorities, numbers(priorities));
-    }
-    return entry;
+    return ListEntry::fromStoredArray(defaults.arrayForKey(PrefKey::listNavArray));
 }
 
-void addSmartListType(UserDefaults& defaults, qint64 type, const QString& title,
-                      const QVariantList& lists, const QVariantList& priorities)
+void setListNavArray(UserDefaults& defaults, const QList<ListEntry>& entries)
+{
+    defaults.setObject(ListEntry::toStoredArray(entries), PrefKey::listNavArray);
+}
+
+void addSmartListType(UserDefaults& defaults, ListKind type, const QString& title,
+                      const QStringList& lists, const QList<qint64>& priorities)
 {
     if (title.isEmpty())
         return;
-    QVariantList entries = readEntries(defaults);
-    entries.append(smartListEntry(type, title, lists, priorities));
-    writeEntries(defaults, entries);
+    QList<ListEntry> entries = listNavArray(defaults);
+    entries.append(ListEntry::smartList(type, title, lists, priorities));
+    setListNavArray(defaults, entries);
 }
 
-void replaceSmartList(UserDefaults& defaults, const QVariantMap& old, qint64 type,
-                      const QString& title, const QVariantList& lists,
-                      const QVariantList& priorities)
+void replaceSmartList(UserDefaults& defaults, const ListEntry& old, ListKind type,
+                      const QString& title, const QStringList& lists,
+                      const QList<qint64>& priorities)
 {
     if (title.isEmpty())
         return;
-    QVariantList entries = readEntries(defaults);
-    for (QVariant& entry : entries) {
-        if (entry.toMap() == old) {
-            entry = smartListEntry(type, title, lists, priorities);
-            writeEntries(defaults, entries);
-            return;
-        }
-    }
+    QList<ListEntry> entries = listNavArray(defaults);
+    const auto found = std::find(entries.begin(), entries.end(), old);
+    if (found == entries.end())
+        return;
+    *found = ListEntry::smartList(type, title, lists, priorities);
+    setListNavArray(defaults, entries);
 }
 
-void deleteSmartListFromDictionary(UserDefaults& defaults, const QVariantMap& listDictionary)
+void deleteSmartListFromDictionary(UserDefaults& defaults, const ListEntry& listDictionary)
 {
-    const QString tag = listDictionary.value(kTag).toString();
+    const QString tag = listDictionary.tag();
     if (tag.isEmpty())
         return;
-    const qint64 type = storedType(typeOf(listDictionary));
-    const auto matches = [&](const QVariantMap& entry) {
-        if (typeOf(entry) != type || entry.value(kTag).toString() != tag)
+    const ListKind kind = storedKind(listDictionary.kind());
+    const auto matches = [&](const ListEntry& entry) {
+        if (entry.kind() != kind || entry.tag() != tag)
             return false;
-        if (type != kMergedList)
-            return true;
-        return strings(entry.value(kLists).toList()) ==
-                   strings(listDictionary.value(kLists).toList()) &&
-               numbers(entry.value(kPriorities).toList()) ==
-                   numbers(listDictionary.value(kPriorities).toList());
+        return kind != ListKind::MergedList || (entry.lists() == listDictionary.lists() &&
+                                                entry.priorities() == listDictionary.priorities());
     };
 
-    QVariantList entries = readEntries(defaults);
-    const auto found = std::find_if(entries.cbegin(), entries.cend(),
-                                    [&](const QVariant& entry) { return matches(entry.toMap()); });
+    QList<ListEntry> entries = listNavArray(defaults);
+    const auto found = std::find_if(entries.cbegin(), entries.cend(), matches);
     if (found == entries.cend())
         return;
-    const QVariantMap target = found->toMap();
-    entries.removeIf([&](const QVariant& entry) { return entry.toMap() == target; });
-    writeEntries(defaults, entries);
+    const ListEntry target = *found;
+    entries.removeIf([&](const ListEntry& entry) { return entry == target; });
+    setListNavArray(defaults, entries);
 }
 
 } // namespace SmartLists

@@ -43,8 +43,8 @@ public:
         m_action = [target, method](PTHotKey* hotKey) { (target->*method)(hotKey); };
     }
 
-    quint32 carbonHotKeyID() const { return m_carbonHotKeyID; }
-    HotKeyService::Handle carbonEventHotKeyRef() const { return m_carbonEventHotKeyRef; }
+    quint32 hotKeyNumber() const { return m_hotKeyNumber; }
+    HotKeyService::Handle hotKeyHandle() const { return m_hotKeyHandle; }
 
     // Runs the action with this hot key as its argument; nothing without an action or once
     // the target has gone.
@@ -54,8 +54,8 @@ private:
     friend class PTHotKeyCenter;
     void setRegistration(quint32 number, HotKeyService::Handle handle)
     {
-        m_carbonHotKeyID = number;
-        m_carbonEventHotKeyRef = handle;
+        m_hotKeyNumber = number;
+        m_hotKeyHandle = handle;
     }
 
     QVariant m_identifier;
@@ -64,6 +64,6 @@ private:
     QPointer<QObject> m_target;
     bool m_hasTarget = false;
     Action m_action;
-    quint32 m_carbonHotKeyID = 0;
-    HotKeyService::Handle m_carbonEventHotKeyRef = 0;
+    quint32 m_hotKeyNumber = 0;
+    HotKeyService::Handle m_hotKeyHandle = 0;
 };

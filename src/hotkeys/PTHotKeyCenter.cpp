@@ -20,7 +20,7 @@ PTHotKeyCenter::~PTHotKeyCenter()
 
 bool PTHotKeyCenter::isRegistered(const PTHotKey& hotKey) const
 {
-    const quint32 number = hotKey.carbonHotKeyID();
+    const quint32 number = hotKey.hotKeyNumber();
     return number != 0 && m_hotKeys.value(number).get() == &hotKey;
 }
 
@@ -49,10 +49,10 @@ bool PTHotKeyCenter::registerHotKey(const std::shared_ptr<PTHotKey>& hotKey)
 
 void PTHotKeyCenter::unregisterHotKey(const std::shared_ptr<PTHotKey>& hotKey)
 {
-    if (!hotKey || !isRegistered(*hotKey) || hotKey->carbonEventHotKeyRef() == 0)
+    if (!hotKey || !isRegistered(*hotKey) || hotKey->hotKeyHandle() == 0)
         return;
-    m_service->unregisterHotKey(hotKey->carbonEventHotKeyRef());
-    m_hotKeys.remove(hotKey->carbonHotKeyID());
+    m_service->unregisterHotKey(hotKey->hotKeyHandle());
+    m_hotKeys.remove(hotKey->hotKeyNumber());
     hotKey->setRegistration(0, 0);
 }
 

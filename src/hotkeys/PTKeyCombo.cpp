@@ -2,7 +2,6 @@
 
 #include "hotkeys/KeySymbols.h"
 #include "hotkeys/PTKeyCodeTranslator.h"
-#include "prefs/PreferenceKeys.h"
 
 #include <QCoreApplication>
 
@@ -14,6 +13,9 @@ namespace {
 
 const QString kPlistKeyCode = QStringLiteral("keyCode");
 const QString kPlistModifiers = QStringLiteral("modifiers");
+// The stored shortcut preferences ("shortcut", "shortcut2") share the key code's name but
+// carry event modifier flags.
+const QString kShortcutModifierFlags = QStringLiteral("modifierFlags");
 
 struct ModifierBit
 {
@@ -40,7 +42,7 @@ int storedNumber(const QVariantMap& map, const QString& key, int fallback)
 
 } // namespace
 
-int SRCocoaToCarbonFlags(int eventFlags)
+int recorderFlagsToHotKeyFlags(int eventFlags)
 {
     int hotKeyBits = 0;
     for (const ModifierBit& bit : kModifierBits) {
@@ -50,7 +52,7 @@ int SRCocoaToCarbonFlags(int eventFlags)
     return hotKeyBits;
 }
 
-int SRCarbonToCocoaFlags(int hotKeyBits)
+int hotKeyFlagsToRecorderFlags(int hotKeyBits)
 {
     int eventFlags = 0;
     for (const ModifierBit& bit : kModifierBits) {
@@ -83,21 +85,20 @@ PTKeyCombo PTKeyCombo::initWithPlistRepresentation(const QVariant& plist)
 PTKeyCombo PTKeyCombo::fromShortcutRecord(const QVariant& record)
 {
     const QVariantMap map = record.toMap();
-    const int keyCode = storedNumber(map, QString(PrefKey::shortcutKeyCode), 0);
-    const int flags = storedNumber(map, QString(PrefKey::shortcutModifierFlags), 0);
-    return PTKeyCombo(keyCode, SRCocoaToCarbonFlags(flags));
+    const int keyCode = storedNumber(map, kPlistKeyCode, 0);
+    const int flags = storedNumber(map, kShortcutModifierFlags, 0);
+    return PTKeyCombo(keyCode, recorderFlagsToHotKeyFlags(flags));
 }
 
 QVariantMap PTKeyCombo::shortcutRecord() const
 {
-    return {{QString(PrefKey::shortcutKeyCode), m_keyCode},
-            {QString(PrefKey::shortcutModifierFlags), modifierMask()}};
+    return {{kPlistKeyCode, m_keyCode}, {kShortcutModifierFlags, modifierMask()}};
 }
 
 int PTKeyCombo::modifierMask() const
 {
     // The clear combination's -1 would otherwise read as every bit set.
-    return m_modifiers < 0 ? 0 : SRCarbonToCocoaFlags(m_modifiers);
+    return m_modifiers < 0 ? 0 : hotKeyFlagsToRecorderFlags(m_modifiers);
 }
 
 quint16 PTKeyCombo::x11ModifierMask() const

@@ -52,7 +52,7 @@ public:
     static PTKeyCombo initWithPlistRepresentation(const QVariant& plist);
 
     // The stored shortcut preference {"keyCode", "modifierFlags"}, whose flags are event
-    // modifier flags: they become hot-key bits through SRCocoaToCarbonFlags, and back through
+    // modifier flags: they become hot-key bits through recorderFlagsToHotKeyFlags, and back through
     // modifierMask. A record without a key (absent preference: key code 0, no flags) gives a
     // combination that is not a valid hot key, so nothing is registered for it.
     static PTKeyCombo fromShortcutRecord(const QVariant& record);
@@ -93,5 +93,5 @@ private:
 };
 
 // Event modifier flags to hot-key modifier bits and back; other bits are dropped.
-int SRCocoaToCarbonFlags(int eventFlags);
-int SRCarbonToCocoaFlags(int hotKeyBits);
+int recorderFlagsToHotKeyFlags(int eventFlags);
+int hotKeyFlagsToRecorderFlags(int hotKeyBits);

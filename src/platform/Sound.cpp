@@ -70,9 +70,13 @@ bool soundOn()
 
 } // namespace
 
-void Sound::setPreferences(UserDefaults* defaults)
+Sound::PreferencesScope::PreferencesScope(UserDefaults* defaults)
+    : m_previous(g_defaults.exchange(defaults))
+{}
+
+Sound::PreferencesScope::~PreferencesScope()
 {
-    g_defaults.store(defaults);
+    g_defaults.store(m_previous);
 }
 
 QString Sound::fileNameForEffect(int index)

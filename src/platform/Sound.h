@@ -27,8 +27,19 @@ public:
         Hide = 9
     };
 
-    // Where "soundOn" is read; nullptr goes back to the standard preferences.
-    static void setPreferences(UserDefaults* defaults);
+    // Reads "soundOn" from these preferences for as long as it lives, then puts back what was
+    // there before; without one, the standard preferences are read.
+    class PreferencesScope
+    {
+    public:
+        explicit PreferencesScope(UserDefaults* defaults);
+        ~PreferencesScope();
+        PreferencesScope(const PreferencesScope&) = delete;
+        PreferencesScope& operator=(const PreferencesScope&) = delete;
+
+    private:
+        UserDefaults* m_previous;
+    };
 
     // Plays the effect of that index (0-9); any other index plays nothing.
     static void soundEffect(int index);

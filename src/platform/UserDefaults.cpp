@@ -8,9 +8,7 @@
 #include <cmath>
 #include <memory>
 
-namespace {
-
-bool isNumber(const QVariant& value)
+bool UserDefaults::isNumber(const QVariant& value)
 {
     switch (value.typeId()) {
     case QMetaType::Bool:
@@ -27,8 +25,6 @@ bool isNumber(const QVariant& value)
         return false;
     }
 }
-
-} // namespace
 
 UserDefaults::UserDefaults(const QString& filePath, QObject* parent)
     : QObject(parent)

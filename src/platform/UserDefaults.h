@@ -43,6 +43,8 @@ public:
     // other, anything else is the zero value. For values taken out of arrays and dictionaries.
     static bool boolValue(const QVariant& value);
     static qint64 integerValue(const QVariant& value);
+    // Numbers and booleans, the values integerValue reads as what they say.
+    static bool isNumber(const QVariant& value);
 
     // True when a value is stored (registered defaults do not count).
     bool hasStoredValue(const QString& key) const;

@@ -84,7 +84,7 @@ QVariantMap blockDFirstPart()
         {PrefKey::listNavArray, defaultListNavArray()},
         {PrefKey::smartAdd, true},
         {PrefKey::smartAddRules, defaultSmartAddRules()},
-        {PrefKey::quickActionsMac, defaultQuickActions()},
+        {PrefKey::quickActions, defaultQuickActions()},
         {PrefKey::snooze, number(10)},
         {PrefKey::notifications, false},
         {PrefKey::tagOnNotes, false},

@@ -242,11 +242,3 @@ void ModeManager::resetValues()
     Q_EMIT redrawWindowsRequested();
     Q_EMIT remindersRefreshed();
 }
-
-void ModeManager::resetListFromDataManager()
-{
-    Q_EMIT remindersRefreshRequested();
-    Q_EMIT menuBarPanelListRefreshRequested();
-    Q_EMIT sidebarRefreshRequested();
-    Q_EMIT listsMenuRefreshRequested();
-}

@@ -11,8 +11,9 @@ class UserDefaults;
 
 // The day and night look of the whole application: every view takes its colours, its text
 // font and its base font size from here. The night flag itself is decided by the night-mode
-// schedule (NightModeSchedule.h), which the data manager owns; this object copies it when it is
-// created and on resetValues(), and turns it into colours.
+// schedule (NightModeSchedule.h), which the data manager owns and the application shell hands
+// in as the night-mode source; this object copies it when it is created and on resetValues(),
+// and turns it into colours.
 class ModeManager : public QObject
 {
     Q_OBJECT
@@ -24,8 +25,9 @@ public:
     ModeManager(UserDefaults& defaults, NightModeSource nightModeSource, QObject* parent = nullptr);
 
     // The application's instance over the standard preferences, created on first use and never
-    // destroyed. Until the data manager hands in its flag (setNightModeSource), the schedule is
-    // evaluated from the preferences and the system clock whenever the flag is copied.
+    // destroyed. Until the application shell hands in the data manager's flag
+    // (setNightModeSource), the schedule is evaluated from the preferences and the system clock
+    // whenever the flag is copied.
     static ModeManager& sharedManager();
     void setNightModeSource(NightModeSource nightModeSource);
 
@@ -64,9 +66,6 @@ public:
     // Copies the application's night flag, recomputes the colours and asks every window to
     // redraw and every list to reload.
     void resetValues();
-    // A list was added, removed or shown/hidden: asks for a new reminders refresh and then for
-    // the list views to rebuild.
-    void resetListFromDataManager();
 
     // Named colours of the day and night tables.
     static QColor white() { return QColor(255, 255, 255); }
@@ -81,13 +80,6 @@ Q_SIGNALS:
     // The "RemindersRefreshed" announcement after new colours: the main window, the menu-bar
     // panel and the quick-add window reload their lists, as on the data manager's signal.
     void remindersRefreshed();
-    // Connected by the application shell to the data manager's refreshRemindersArrayOnMac.
-    void remindersRefreshRequested();
-    // Connected by the application shell to the menu-bar panel's list-change refresh, the
-    // lists sidebar's reload and the rebuild of the Lists menu.
-    void menuBarPanelListRefreshRequested();
-    void sidebarRefreshRequested();
-    void listsMenuRefreshRequested();
 
 private:
     struct Colors

@@ -45,18 +45,18 @@ inline constexpr Key appIconBadge{"appIconBadge"}; // integer, 1: none/computed/
 inline constexpr Key showMenuBar{"showMenuBar"}; // bool, true
 
 // --- Block D (stores older than version 200) ---
-inline constexpr Key listNavArray{"listNavArray"};       // array of list dictionaries
-inline constexpr Key smartAdd{"smartAdd"};               // bool, true
-inline constexpr Key smartAddRules{"smartAddRules"};     // array of rule records
-inline constexpr Key quickActionsMac{"quickActionsMac"}; // array of quick action records
-inline constexpr Key snooze{"snooze"};                   // integer minutes, 10
-inline constexpr Key notifications{"notifications"};     // bool, false
-inline constexpr Key tagOnNotes{"tagOnNotes"};           // bool, false
-inline constexpr Key showEventDots{"showEventDots"};     // bool, true
-inline constexpr Key autoAddNewList{"autoAddNewList"};   // bool, true
-inline constexpr Key noDueTime{"noDueTime"};             // bool, false
-inline constexpr Key updateNote{"updateNote"};           // bool, true
-inline constexpr Key currentVersion{"currentVersion"};   // integer, 200
+inline constexpr Key listNavArray{"listNavArray"};     // array of list dictionaries
+inline constexpr Key smartAdd{"smartAdd"};             // bool, true
+inline constexpr Key smartAddRules{"smartAddRules"};   // array of rule records
+inline constexpr Key quickActions{"quickActionsMac"};  // array of quick action records
+inline constexpr Key snooze{"snooze"};                 // integer minutes, 10
+inline constexpr Key notifications{"notifications"};   // bool, false
+inline constexpr Key tagOnNotes{"tagOnNotes"};         // bool, false
+inline constexpr Key showEventDots{"showEventDots"};   // bool, true
+inline constexpr Key autoAddNewList{"autoAddNewList"}; // bool, true
+inline constexpr Key noDueTime{"noDueTime"};           // bool, false
+inline constexpr Key updateNote{"updateNote"};         // bool, true
+inline constexpr Key currentVersion{"currentVersion"}; // integer, 200
 
 // --- First launch and derived ---
 inline constexpr Key firstRun{"FirstRun"};             // bool, registered (volatile) true
@@ -64,18 +64,18 @@ inline constexpr Key initialLaunch{"initialLaunch"};   // bool, true until onboa
 inline constexpr Key invisibleLists{"invisibleLists"}; // string array, lists hidden, store order
 
 // --- Keys without a default (absent until the user sets them) ---
-inline constexpr Key shortcut{"shortcut"};       // dictionary {keyCode, modifierFlags}: main window
-inline constexpr Key shortcut2{"shortcut2"};     // dictionary {keyCode, modifierFlags}: panel
-inline constexpr Key shortcutKeyCode{"keyCode"}; // integer
-inline constexpr Key shortcutModifierFlags{"modifierFlags"};   // integer
+inline constexpr Key shortcut{"shortcut"};   // dictionary {keyCode, modifierFlags}: main window
+inline constexpr Key shortcut2{"shortcut2"}; // dictionary {keyCode, modifierFlags}: panel
 inline constexpr Key alwaysOnTopMenuBar{"alwaysOnTopMenuBar"}; // bool: panel pinned
 inline constexpr Key frameString{"frameString"}; // string: main window split view frame
+// bool, absent = off: an XDG autostart entry starts the application in the background at login.
+inline constexpr Key startAtLogin{"startAtLogin"};
 // Carried in synced preference sets only; nothing here acts on them.
 inline constexpr Key sideBar{"sideBar"};               // bool
 inline constexpr Key minuteInterval{"minuteInterval"}; // integer
 inline constexpr Key urlOpen{"urlOpen"};               // integer
 inline constexpr Key font{"font"};                     // integer
-inline constexpr Key notiSound{"notiSound"};           // integer
+inline constexpr Key notificationSound{"notiSound"};   // integer
 inline constexpr Key quickAction{"quickAction"};       // object of older versions
 
 // --- Entries of the "filters" dictionary (readers take 0/1 numbers as booleans) ---

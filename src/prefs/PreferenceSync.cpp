@@ -40,7 +40,7 @@ constexpr ObjectKey kObjectKeys[] = {
     {PrefKey::locationLists, Shape::Array},
     // Written by older versions; nothing here reads it, it only travels on.
     {PrefKey::quickAction, Shape::Anything},
-    {PrefKey::quickActionsMac, Shape::ArrayOfDictionaries},
+    {PrefKey::quickActions, Shape::ArrayOfDictionaries},
     {PrefKey::smartAddRules, Shape::ArrayOfDictionaries},
 };
 
@@ -65,8 +65,8 @@ constexpr Key kBooleanKeys[] = {
 };
 
 constexpr Key kIntegerKeys[] = {
-    PrefKey::appIconBadge, PrefKey::appIconBadgeType, PrefKey::fontSize, PrefKey::minuteInterval,
-    PrefKey::urlOpen,      PrefKey::notiSound,        PrefKey::snooze,   PrefKey::font,
+    PrefKey::appIconBadge, PrefKey::appIconBadgeType,  PrefKey::fontSize, PrefKey::minuteInterval,
+    PrefKey::urlOpen,      PrefKey::notificationSound, PrefKey::snooze,   PrefKey::font,
     PrefKey::defaultFont,
 };
 

@@ -69,20 +69,21 @@ QString dayText(qint64 days, const QDateTime& today, const QDateTime& date)
 
 } // namespace
 
-void Global::setReferenceDates(const ReferenceDates* dates)
+Global::Context::Context(const ReferenceDates* dates, UserDefaults* preferences)
+    : m_previousDates(installedReferenceDates.exchange(dates))
+    , m_previousPreferences(installedPreferences.exchange(preferences))
+{}
+
+Global::Context::~Context()
 {
-    installedReferenceDates.store(dates);
+    installedReferenceDates.store(m_previousDates);
+    installedPreferences.store(m_previousPreferences);
 }
 
 const ReferenceDates& Global::referenceDates()
 {
     const ReferenceDates* dates = installedReferenceDates.load();
     return dates ? *dates : clockReferenceDates();
-}
-
-void Global::setPreferences(UserDefaults* defaults)
-{
-    installedPreferences.store(defaults);
 }
 
 UserDefaults& Global::preferences()

@@ -16,12 +16,23 @@ class Global
 public:
     Global() = delete;
 
-    // The reference dates the descriptions measure against. The object must outlive its
-    // installation; nullptr goes back to the system clock.
-    static void setReferenceDates(const ReferenceDates* dates);
+    // Installs the reference dates the descriptions measure against and the preferences
+    // "sundayFirst" is read from, for as long as it lives, and puts back what was installed
+    // before when it goes, so nothing outlives its scope. Null stands for the system clock's
+    // dates and the standard preferences. Both objects must outlive the context.
+    class Context
+    {
+    public:
+        Context(const ReferenceDates* dates, UserDefaults* preferences);
+        ~Context();
+        Context(const Context&) = delete;
+        Context& operator=(const Context&) = delete;
+
+    private:
+        const ReferenceDates* m_previousDates;
+        UserDefaults* m_previousPreferences;
+    };
     static const ReferenceDates& referenceDates();
-    // Where "sundayFirst" is read; nullptr goes back to the standard preferences.
-    static void setPreferences(UserDefaults* defaults);
     static UserDefaults& preferences();
     static bool sundayFirst();
 

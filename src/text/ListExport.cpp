@@ -1,6 +1,6 @@
 #include "text/ListExport.h"
 
-#include "data/DateFormatters.h"
+#include "text/DateFormatters.h"
 
 #include <QColor>
 #include <QCoreApplication>

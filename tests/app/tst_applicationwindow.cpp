@@ -1,4 +1,5 @@
 #include "LoadedDataManager.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -8,9 +9,12 @@
 #include "app/MinuteTimer.h"
 #include "app/SingleInstance.h"
 #include "app/WindowTaskTarget.h"
+#include "data/SharedDates.h"
 #include "data/SmartLists.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "hotkeys/PTKeyCombo.h"
+#include "platform/AutostartEntry.h"
+#include "platform/SchemeHandlers.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
@@ -22,10 +26,13 @@
 #include "ui/main/sidebar/SidebarModel.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 using namespace TestFiles;
@@ -52,6 +59,7 @@ private Q_SLOTS:
             writeFile(folder + "/order", QByteArray::number(i));
         }
         m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         m_defaults->setBool(false, PrefKey::showMenuBar);
         // Ctrl+Alt+F12 (X key code 96) for the main window.
         m_defaults->setObject(
@@ -62,7 +70,6 @@ private Q_SLOTS:
         m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
             return std::make_unique<store::EventStore>(QStringList{root()}, m_clock);
         });
-        Global::setPreferences(m_defaults.get());
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
         m_requests = std::make_unique<IncomingRequests>(*m_manager, &m_target);
         QCOMPARE(m_instance.claim(&m_service), SingleInstance::Role::Primary);
@@ -82,6 +89,7 @@ private Q_SLOTS:
 
     void cleanupTestCase()
     {
+        m_context.reset();
         m_delegate.reset();
         m_requests.reset();
         m_modes.reset();
@@ -110,9 +118,9 @@ private Q_SLOTS:
         QVERIFY(m_defaults->boolForKey(PrefKey::initialLaunch));
         QCOMPARE(m_delegate->minuteTimer()->state(), MinuteTimer::State::Aligning);
         // The week starts on the day the freshly written defaults name.
-        QCOMPARE(m_manager->thisWeekDate(),
+        QCOMPARE(m_manager->dates().thisWeekDate(),
                  Global::calculateStartingDayOfTheWeekOnDate(
-                     m_manager->today(), m_defaults->boolForKey(PrefKey::sundayFirst)));
+                     m_manager->dates().today(), m_defaults->boolForKey(PrefKey::sundayFirst)));
     }
 
     // Eleven user lists: the Lists menu, rebuilt as it opens, holds the first nine.
@@ -138,7 +146,7 @@ private Q_SLOTS:
     // A new smart list gets its menu item (and so its shortcut) without the menu opening.
     void theListMenusFollowTheSidebar()
     {
-        SmartLists::addSmartListType(*m_defaults, 8, "errands", {}, {});
+        SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "errands", {}, {});
         m_delegate->windowController()->viewController()->lvc()->reloadDataFromPreference();
         QStringList titles;
         for (QAction* action : m_delegate->smartListsMenu()->actions())
@@ -229,6 +237,96 @@ private Q_SLOTS:
         m_delegate->setWindows({});
     }
 
+    // Closing the window (Ctrl+W, the title bar, the first shortcut's toggle) keeps the program
+    // running, and every way back brings the same window again.
+    void closingTheWindowKeepsTheProgramRunning()
+    {
+        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
+        WindowController* window = m_delegate->windowController();
+        window->activateWindow();
+        QTRY_VERIFY(window->isActiveWindow());
+        QTest::keyClick(window, Qt::Key_W, Qt::ControlModifier);
+        QTRY_VERIFY(!window->isVisible());
+        QCOMPARE(m_delegate->windowController(), window);
+        m_delegate->applicationShouldHandleReopen(); // a second launch
+        QTRY_VERIFY(window->isVisible());
+        QCOMPARE(m_delegate->windowController(), window);
+
+        window->close();
+        QTRY_VERIFY(!window->isVisible());
+        m_delegate->openVelmoranWindowButton(); // Window → Velmoran
+        QTRY_VERIFY(window->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+
+    // "startAtLogin" writes the autostart entry that starts the program in the background, and
+    // removes it again; a login start shows no window until one is asked for.
+    void startAtLoginWritesTheAutostartEntry()
+    {
+        QVERIFY(!QFileInfo::exists(AutostartEntry::path()));
+        m_defaults->setBool(true, PrefKey::startAtLogin);
+        QVERIFY(QFileInfo::exists(AutostartEntry::path()));
+        const QByteArray entry = readFile(AutostartEntry::path());
+        QVERIFY(entry.startsWith("[Desktop Entry]\n"));
+        QVERIFY(entry.contains("Exec=\"" + QCoreApplication::applicationFilePath().toUtf8() +
+                               "\" --background\n"));
+        m_defaults->setBool(false, PrefKey::startAtLogin);
+        QVERIFY(!QFileInfo::exists(AutostartEntry::path()));
+
+        UserDefaults defaults(m_dir.filePath("login-start.json"));
+        defaults.setBool(false, PrefKey::initialLaunch);
+        AppDelegate atLogin(*m_manager, *m_modes, defaults, nullptr);
+        atLogin.setStartInBackground(true);
+        atLogin.applicationDidFinishLaunching();
+        QVERIFY(atLogin.windowController());
+        QVERIFY(!atLogin.windowController()->isVisible());
+        QCOMPARE(atLogin.minuteTimer()->state(), MinuteTimer::State::Aligning);
+        atLogin.applicationShouldHandleReopen();
+        QVERIFY(atLogin.windowController()->isVisible());
+    }
+
+    // The first launch's text size is the default's, not the one of an empty preference file.
+    void theFirstLaunchHasTheDefaultTextSize()
+    {
+        UserDefaults defaults(m_dir.filePath("fresh.json"));
+        ModeManager modes(defaults, [] { return false; });
+        AppDelegate first(*m_manager, modes, defaults, nullptr);
+        first.setWindows({});
+        first.applicationDidFinishLaunching();
+        QCOMPARE(defaults.integerForKey(PrefKey::fontSize), 1);
+        QCOMPARE(modes.fontSize(), 15u);
+    }
+
+    // "Rate Velmoran" goes to the software centre where a program takes "appstream:" links,
+    // else to the web page; a link nothing opens is said, not dropped.
+    void theReviewLinkGoesWhereAProgramCanOpenIt()
+    {
+        if (SchemeHandlers::hasHandlerForScheme("appstream"))
+            QSKIP("this machine has a software centre for appstream: links");
+        QCOMPARE(AppDelegate::reviewUrl().scheme(), QStringLiteral("https"));
+        const QString applications =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/applications";
+        writeFile(applications + "/software.desktop",
+                  "[Desktop Entry]\nType=Application\nName=Software\nExec=software %u\n"
+                  "MimeType=x-scheme-handler/appstream;\n");
+        QCOMPARE(AppDelegate::reviewUrl().scheme(), QStringLiteral("appstream"));
+        QFile::remove(applications + "/software.desktop");
+
+        QList<QUrl> opened;
+        m_delegate->setOpenUrl([&opened](const QUrl& url) {
+            opened << url;
+            return false;
+        });
+        m_delegate->linkToReview();
+        QCOMPARE(opened, QList<QUrl>{QUrl("https://velmoran.org/")});
+        QVERIFY(m_delegate->lastMessage().contains("https://velmoran.org/"));
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget))
+                box->close();
+        }
+        m_delegate->setOpenUrl({});
+    }
+
     // On the first launch the onboarding window opens instead of the main window, the flag is
     // cleared, and the main window follows 0.2 seconds after the onboarding finishes.
     void theFirstLaunchGoesThroughOnboarding()
@@ -273,6 +371,7 @@ private:
     QTemporaryDir m_dir;
     Clock m_clock;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
     ApplicationInterface m_service;

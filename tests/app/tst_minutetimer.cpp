@@ -111,9 +111,10 @@ private Q_SLOTS:
     // Ten user lists: the first nine get Ctrl+Alt+1 to 9, the tenth no item.
     void listMenusHoldNineEntries()
     {
-        QVariantList lists;
+        QList<ListEntry> lists;
         for (int i = 1; i <= 10; ++i)
-            lists.append(QVariantMap{{"type", 10}, {"title", QStringLiteral("List %1").arg(i)}});
+            lists.append(ListEntry::fromStored(
+                QVariantMap{{"type", 10}, {"title", QStringLiteral("List %1").arg(i)}}));
         QMenu menu;
         int chosen = 0;
         ListMenus::setupListsMenu(&menu, lists, [&chosen](int position) { chosen = position; });
@@ -134,19 +135,21 @@ private Q_SLOTS:
     void smartAndPresetTitles()
     {
         QMenu smart;
-        ListMenus::setupSmartListsMenu(&smart,
-                                       {QVariantMap{{"type", 8}, {"tag", "Home"}},
+        ListMenus::setupSmartListsMenu(
+            &smart,
+            ListEntry::fromStoredArray({QVariantMap{{"type", 8}, {"tag", "Home"}},
                                         QVariantMap{{"type", 9}, {"tag", "Work mix"}},
-                                        QVariantMap{{"type", 15}, {"tag", "milk"}}},
-                                       {});
+                                        QVariantMap{{"type", 15}, {"tag", "milk"}}}),
+            {});
         QCOMPARE(smart.actions().at(0)->text(), QStringLiteral("#Home"));
         QCOMPARE(smart.actions().at(1)->text(), QStringLiteral("Work mix"));
         QCOMPARE(smart.actions().at(2)->text(), QStringLiteral("milk"));
         QCOMPARE(smart.actions().at(0)->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_1));
 
         QMenu preset;
-        ListMenus::setupPresetListsMenu(&preset,
-                                        {QVariantMap{{"type", 4}}, QVariantMap{{"type", 12}}}, {});
+        ListMenus::setupPresetListsMenu(
+            &preset,
+            ListEntry::fromStoredArray({QVariantMap{{"type", 4}}, QVariantMap{{"type", 12}}}), {});
         QCOMPARE(preset.actions().at(0)->text(), QStringLiteral("Overdue Tasks"));
         QCOMPARE(preset.actions().at(1)->text(), QString());
         QCOMPARE(preset.actions().at(0)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_1));

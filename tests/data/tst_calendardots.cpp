@@ -1,5 +1,6 @@
 #include "LoadedDataManager.h"
 #include "ReminderBuilder.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 
 #include "data/DataManager.h"
@@ -47,6 +48,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
         m_defaults->setBool(false, PrefKey::sundayFirst);
         m_clock.setNow(local(2026, 12, 9, 10, 30));
@@ -54,7 +56,11 @@ private Q_SLOTS:
         QVERIFY(m_manager);
     }
 
-    void cleanup() { m_manager.reset(); }
+    void cleanup()
+    {
+        m_context.reset();
+        m_manager.reset();
+    }
 
     void tasksAreDottedOnTheirDay_data()
     {
@@ -190,6 +196,7 @@ private Q_SLOTS:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     Clock m_clock;
     std::unique_ptr<DataManager> m_manager;
 };

@@ -1,8 +1,13 @@
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
+#include "data/CalendarEvents.h"
 #include "data/DataManager.h"
 #include "data/ListFilters.h"
+#include "data/SharedDates.h"
+#include "data/SidebarCounts.h"
+#include "data/TaskLists.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
@@ -42,6 +47,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
         m_clock.setNow(TestEnvironment::local(2026, 12, 9, 10, 30)); // a Wednesday
         m_gate.reset();
@@ -50,6 +56,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_context.reset();
         if (m_gate)
             m_gate->release(100);
         m_manager.reset();
@@ -59,23 +66,24 @@ private Q_SLOTS:
     {
         makeList(root(), "home", "Home", {"Laundry"});
         DataManager& manager = create();
-        QCOMPARE(manager.today(), TestEnvironment::local(2026, 12, 9));
-        QCOMPARE(manager.thisWeekDate(), TestEnvironment::local(2026, 12, 6)); // Sunday-first
-        QCOMPARE(manager.thisMonthDate(), TestEnvironment::local(2026, 12, 1));
-        QCOMPARE(manager.selectedDate(), manager.today());
-        QCOMPARE(manager.standardEventsDate(), manager.today());
+        QCOMPARE(manager.dates().today(), TestEnvironment::local(2026, 12, 9));
+        QCOMPARE(manager.dates().thisWeekDate(),
+                 TestEnvironment::local(2026, 12, 6)); // Sunday-first
+        QCOMPARE(manager.dates().thisMonthDate(), TestEnvironment::local(2026, 12, 1));
+        QCOMPARE(manager.dates().selectedDate(), manager.dates().today());
+        QCOMPARE(manager.dates().standardEventsDate(), manager.dates().today());
         QVERIFY(!manager.hasRemindersArray());
 
         // Before the first refresh a new selected date is only stored.
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        manager.setSelectedDate(TestEnvironment::local(2026, 12, 10));
+        manager.dates().setSelectedDate(TestEnvironment::local(2026, 12, 10));
         QTest::qWait(300);
         QCOMPARE(refreshed.count(), 0);
         QVERIFY(!manager.isRefreshRunning());
 
         m_defaults->setBool(false, PrefKey::sundayFirst);
-        manager.resetThisWeekDate();
-        QCOMPARE(manager.thisWeekDate(), TestEnvironment::local(2026, 12, 7));
+        manager.dates().resetThisWeekDate();
+        QCOMPARE(manager.dates().thisWeekDate(), TestEnvironment::local(2026, 12, 7));
     }
 
     void initStoreLoadsTheVisibleListsAndCounts()
@@ -84,18 +92,23 @@ private Q_SLOTS:
         makeList(root(), "work", "Work", {"Report"});
         DataManager& manager = create();
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        QSignalSpy counted(&manager, &DataManager::countsRefreshed);
+        QSignalSpy counted(&manager.counts(), &SidebarCounts::countsRefreshed);
         manager.initStore();
         QVERIFY(refreshed.wait(5000));
-        QCOMPARE(manager.countForAllReminders(), 3u);
+        QCOMPARE(manager.session().countForAllReminders(), 3u);
         QTRY_VERIFY(counted.count() >= 1);
-        const CountDictionary counts = manager.countDictionary();
-        QCOMPARE(counts.countForKey(0), 3u);                  // all open tasks
-        QCOMPARE(counts.countForKey(QString("###Home")), 1u); // the default tag list
-        QCOMPARE(counts.countForKey(QString("Home")), 2u);    // a list by title
-        QCOMPARE(counts.countForKey(QString("Work")), 1u);
-        QVERIFY(counts.contains(11) && counts.contains(12) && counts.contains(13));
-        QCOMPARE(manager.visibleLists(), (QStringList{"home", "work"}));
+        const CountDictionary counts = manager.counts().countDictionary();
+        const auto count = [&counts](const ListEntry& entry) {
+            return counts.countFor(entry).value_or(quint64(-1));
+        };
+        QCOMPARE(count(ListEntry::ofKind(ListKind::AllTasks)), 3u); // all open tasks
+        QCOMPARE(count(ListEntry::tagList("Home")), 1u);            // the default tag list
+        QCOMPARE(count(ListEntry::userList("Home", "home")), 2u);   // a list by title
+        QCOMPARE(count(ListEntry::userList("Work", "work")), 1u);
+        QVERIFY(counts.countFor(ListEntry::dateView(ListKind::Day)) &&
+                counts.countFor(ListEntry::dateView(ListKind::Week)) &&
+                counts.countFor(ListEntry::dateView(ListKind::Month)));
+        QCOMPARE(manager.lists().visibleLists(), (QStringList{"home", "work"}));
     }
 
     // The command line's load: done when the call returns, with no event loop turning, the
@@ -113,17 +126,17 @@ private Q_SLOTS:
         DataManager& manager = create();
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
         manager.initStoreNow();
-        QCOMPARE(manager.countForAllReminders(), 3u);
+        QCOMPARE(manager.session().countForAllReminders(), 3u);
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists),
                  (QStringList{"home", "new"}));
-        QVERIFY(!manager.eventWindow());
+        QVERIFY(!manager.events().eventWindow());
         QVERIFY(!manager.isRefreshRunning());
         QCOMPARE(refreshed.count(), 0);
 
         DataManager& listsOnly = create();
         listsOnly.initStoreNow(false);
         QVERIFY(!listsOnly.hasRemindersArray());
-        QCOMPARE(listsOnly.allCalendars().size(), 2);
+        QCOMPARE(listsOnly.lists().allCalendars().size(), 2);
     }
 
     void aRefreshAskedForWhileOneRunsIsDropped()
@@ -135,11 +148,11 @@ private Q_SLOTS:
         QTRY_VERIFY(manager.isRefreshRunning());
         QVERIFY(!manager.hasRemindersArray());
         QVERIFY(!manager.queries().fetchUncompletedRemindersUntilToday().has_value());
-        QCOMPARE(manager.filters().countForDict({{"type", 0}}), 0u);
+        QCOMPARE(manager.filters().countForDict(ListEntry::ofKind(ListKind::AllTasks)), 0u);
 
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        manager.refreshRemindersArrayOnMac(); // dropped
-        manager.handleNotification();         // dropped too
+        manager.refreshRemindersArray(); // dropped
+        manager.handleNotification();    // dropped too
         m_gate->release(1);
         QVERIFY(refreshed.wait(5000));
         QTest::qWait(400);
@@ -162,13 +175,14 @@ private Q_SLOTS:
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
         manager.initStore();
         QVERIFY(refreshed.wait(5000));
-        QVERIFY(!manager.eventWindow());
+        QVERIFY(!manager.events().eventWindow());
 
         m_defaults->setBool(true, PrefKey::viewEvents);
-        manager.refreshRemindersArrayOnMac();
+        manager.refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
-        QVERIFY(manager.eventWindow());
-        const auto events = manager.fetchEventsByType(EventWindow::Day, manager.today());
+        QVERIFY(manager.events().eventWindow());
+        const auto events =
+            manager.events().fetchEventsByType(EventWindow::Day, manager.dates().today());
         QVERIFY(events.has_value());
         QCOMPARE(events->size(), 1);
         QCOMPARE(events->first()->title, QString("Lunch"));
@@ -180,15 +194,15 @@ private Q_SLOTS:
         makeList(root(), "a", "Alpha", {"Two"});
         DataManager& manager = create();
         QVERIFY(m_defaults->stringArrayForKey(PrefKey::visibleLists).isEmpty());
-        QCOMPARE(manager.visibleLists(), (QStringList{"a", "b"}));
-        QCOMPARE(manager.visibleListsByEKCalendar().size(), 2);
+        QCOMPARE(manager.lists().visibleLists(), (QStringList{"a", "b"}));
+        QCOMPARE(manager.lists().visibleListsByCalendar().size(), 2);
 
         m_defaults->setObject(QStringList{"b", "gone"}, PrefKey::visibleLists);
-        QCOMPARE(manager.visibleListsByEKCalendar().size(), 1);
-        QCOMPARE(manager.visibleListsByEKCalendar().first()->title, QString("Beta"));
-        manager.makeInvisibleListAccordingToVisibleList({"b"});
+        QCOMPARE(manager.lists().visibleListsByCalendar().size(), 1);
+        QCOMPARE(manager.lists().visibleListsByCalendar().first()->title, QString("Beta"));
+        manager.lists().makeInvisibleListAccordingToVisibleList({"b"});
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::invisibleLists), QStringList{"a"});
-        manager.makeInvisibleListAccordingToVisibleList({});
+        manager.lists().makeInvisibleListAccordingToVisibleList({});
         QVERIFY(m_defaults->stringArrayForKey(PrefKey::invisibleLists).isEmpty());
     }
 
@@ -199,9 +213,9 @@ private Q_SLOTS:
         m_defaults->setObject(QStringList{"a"}, PrefKey::visibleLists);
         m_defaults->setObject(QStringList{"b"}, PrefKey::invisibleLists);
         DataManager& manager = create();
-        QSignalSpy listsChanged(&manager, &DataManager::visibleListsChanged);
+        QSignalSpy listsChanged(&manager.lists(), &TaskLists::visibleListsChanged);
         makeList(root(), "c", "Gamma"); // by another program
-        manager.refreshRemindersArrayOnMac();
+        manager.refreshRemindersArray();
         QTRY_COMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists), (QStringList{"a", "c"}));
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::invisibleLists), QStringList{"b"});
         QTRY_COMPARE(listsChanged.count(), 1);
@@ -209,7 +223,7 @@ private Q_SLOTS:
         // A visible list deleted elsewhere drops out.
         QVERIFY(QDir(root() + "/a").removeRecursively());
         waitForRefreshToEnd(manager);
-        manager.refreshRemindersArrayOnMac();
+        manager.refreshRemindersArray();
         QTRY_COMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists), QStringList{"c"});
     }
 
@@ -220,15 +234,15 @@ private Q_SLOTS:
         m_defaults->setBool(false, PrefKey::autoAddNewList);
         DataManager& manager = create();
         makeList(root(), "c", "Gamma");
-        manager.refreshRemindersArrayOnMac();
+        manager.refreshRemindersArray();
         QTRY_COMPARE(m_defaults->stringArrayForKey(PrefKey::invisibleLists), QStringList{"c"});
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists), QStringList{"a"});
 
         // While the app changes lists itself, nothing is validated.
         waitForRefreshToEnd(manager);
-        manager.setDoNotValidate(true);
+        manager.lists().setDoNotValidate(true);
         makeList(root(), "d", "Delta");
-        manager.refreshRemindersArrayOnMac();
+        manager.refreshRemindersArray();
         QTest::qWait(300);
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::invisibleLists), QStringList{"c"});
     }
@@ -243,7 +257,7 @@ private Q_SLOTS:
         refreshed.clear();
         writeFile(root() + "/home/new.ics", todo("new", "Written by todoman"));
         QVERIFY(refreshed.wait(5000));
-        QCOMPARE(manager.countForAllReminders(), 2u);
+        QCOMPARE(manager.session().countForAllReminders(), 2u);
     }
 
     // vdirsyncer moves a finished folder in when a server gains a calendar; other programs
@@ -283,7 +297,7 @@ private Q_SLOTS:
             QVERIFY(changed.wait(5000));
             QVERIFY(refreshed.wait(5000));
             waitForRefreshToEnd(manager);
-            QCOMPARE(manager.countForAllReminders(), 1u);
+            QCOMPARE(manager.session().countForAllReminders(), 1u);
             changed.clear();
             refreshed.clear();
         }
@@ -293,9 +307,11 @@ private Q_SLOTS:
 
         QVERIFY(changed.wait(5000));
         QVERIFY(refreshed.wait(5000));
-        QCOMPARE(manager.countForAllReminders(), 4u);
-        QCOMPARE(manager.queries().fetchUncompletedRemindersOnDate(manager.today())->size(), 3);
-        QTRY_COMPARE(manager.countDictionary().countForKey(QString("New")), 3u);
+        QCOMPARE(manager.session().countForAllReminders(), 4u);
+        QCOMPARE(manager.queries().fetchUncompletedRemindersOnDate(manager.dates().today())->size(),
+                 3);
+        QTRY_COMPARE(manager.counts().countDictionary().countFor(ListEntry::userList("New", "new")),
+                     3u);
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists),
                  (QStringList{"home", "new"}));
     }
@@ -303,13 +319,13 @@ private Q_SLOTS:
     void theDayStringMarksToday()
     {
         DataManager& manager = create();
-        QVERIFY(manager.selectedDateDayString().contains("●"));
-        QVERIFY(manager.selectedDateString().contains("Dec"));
-        QVERIFY(manager.selectedDateString().startsWith("Wed, "));
-        QCOMPARE(manager.selectedDateYearString(), QString("2026"));
-        QCOMPARE(manager.selectedDateWeekString(), QString("Week 50"));
-        manager.setSelectedDate(TestEnvironment::local(2026, 12, 10));
-        QVERIFY(!manager.selectedDateDayString().contains("●"));
+        QVERIFY(manager.dates().selectedDateIsToday());
+        QVERIFY(manager.dates().selectedDateString().contains("Dec"));
+        QVERIFY(manager.dates().selectedDateString().startsWith("Wed, "));
+        QCOMPARE(manager.dates().selectedDateYearString(), QString("2026"));
+        QCOMPARE(manager.dates().selectedDateWeekString(), QString("Week 50"));
+        manager.dates().setSelectedDate(TestEnvironment::local(2026, 12, 10));
+        QVERIFY(!manager.dates().selectedDateIsToday());
     }
 
     void eventsOutsideTheWindowAreFetchedAgain()
@@ -326,13 +342,13 @@ private Q_SLOTS:
         QVERIFY(refreshed.wait(5000));
         refreshed.clear();
         const QDateTime day = TestEnvironment::local(2027, 10, 15);
-        QVERIFY(!manager.fetchEventsByType(EventWindow::Day, day).has_value());
+        QVERIFY(!manager.events().fetchEventsByType(EventWindow::Day, day).has_value());
         QVERIFY(refreshed.wait(5000));
-        QCOMPARE(manager.standardEventsDate(), day);
-        const auto events = manager.fetchEventsByType(EventWindow::Day, day);
+        QCOMPARE(manager.dates().standardEventsDate(), day);
+        const auto events = manager.events().fetchEventsByType(EventWindow::Day, day);
         QVERIFY(events.has_value());
         QCOMPARE(events->size(), 1); // the unknown calendar falls back to all calendars
-        QVERIFY(manager.fetchEventsByType(EventWindow::Day, day.addDays(1))->isEmpty());
+        QVERIFY(manager.events().fetchEventsByType(EventWindow::Day, day.addDays(1))->isEmpty());
     }
 
     void theBadgeFollowsItsPreferences()
@@ -346,31 +362,32 @@ private Q_SLOTS:
         writeFile(root() + "/home/d.ics",
                   todo("d", "Done undated", "STATUS:COMPLETED\r\nCOMPLETED:20261201T100000Z\r\n"));
         DataManager& manager = create();
-        QCOMPARE(manager.calculateAppIconBadgeNumber(), 0u); // nothing fetched yet
+        QCOMPARE(manager.counts().calculateAppIconBadgeNumber(), 0u); // nothing fetched yet
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        QSignalSpy badge(&manager, &DataManager::badgeLabelChanged);
+        QSignalSpy badge(&manager.counts(), &SidebarCounts::badgeLabelChanged);
         manager.initStore();
         QVERIFY(refreshed.wait(5000));
 
         m_defaults->setInteger(0, PrefKey::appIconBadgeType);
         m_defaults->setBool(false, PrefKey::appIconBadgeOverdue);
-        QCOMPARE(manager.calculateAppIconBadgeNumber(), 0u);
+        QCOMPARE(manager.counts().calculateAppIconBadgeNumber(), 0u);
         m_defaults->setInteger(1, PrefKey::appIconBadgeType);
         m_defaults->setBool(true, PrefKey::appIconBadgeOverdue);
-        QCOMPARE(manager.calculateAppIconBadgeNumber(), 2u);
+        QCOMPARE(manager.counts().calculateAppIconBadgeNumber(), 2u);
         m_defaults->setBool(false, PrefKey::appIconBadgeOverdue);
-        QCOMPARE(manager.calculateAppIconBadgeNumber(), 1u);
+        QCOMPARE(manager.counts().calculateAppIconBadgeNumber(), 1u);
         m_defaults->setBool(true, PrefKey::appIconBadgeUndated);
-        QCOMPARE(manager.calculateAppIconBadgeNumber(), 2u); // the completed one is not undated
+        QCOMPARE(manager.counts().calculateAppIconBadgeNumber(),
+                 2u); // the completed one is not undated
 
-        manager.refreshCounts();
-        QCOMPARE(manager.badgeLabel(), QString("2"));
+        manager.counts().refreshCounts();
+        QCOMPARE(manager.counts().badgeLabel(), QString("2"));
         m_defaults->setInteger(2, PrefKey::appIconBadge);
-        manager.refreshCounts();
-        QCOMPARE(manager.badgeLabel(), QString("4"));
+        manager.counts().refreshCounts();
+        QCOMPARE(manager.counts().badgeLabel(), QString("4"));
         m_defaults->setInteger(0, PrefKey::appIconBadge);
-        manager.refreshCounts();
-        QCOMPARE(manager.badgeLabel(), QString());
+        manager.counts().refreshCounts();
+        QCOMPARE(manager.counts().badgeLabel(), QString());
         QVERIFY(badge.count() >= 2);
     }
 
@@ -388,7 +405,6 @@ private:
             });
             return eventStore;
         });
-        Global::setPreferences(m_defaults.get());
         return *m_manager;
     }
 
@@ -397,6 +413,7 @@ private:
     Clock m_clock;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<QSemaphore> m_gate;
     QAtomicInt m_fetches;

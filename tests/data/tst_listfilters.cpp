@@ -189,11 +189,12 @@ private Q_SLOTS:
         QFETCH(QStringList, open);
         QFETCH(QStringList, includingCompleted);
 
+        const ListEntry stored = ListEntry::fromStored(dictionary);
         const ListFilters filters(sidebarFixture(), referenceDates(), true, {});
-        QCOMPARE(titlesOf(filters.fetchRemindersFromDictionary(dictionary)), open);
-        QCOMPARE(titlesOf(filters.fetchRemindersIncludingCompletedFromDictionary(dictionary)),
+        QCOMPARE(titlesOf(filters.fetchRemindersFromDictionary(stored)), open);
+        QCOMPARE(titlesOf(filters.fetchRemindersIncludingCompletedFromDictionary(stored)),
                  includingCompleted);
-        QCOMPARE(filters.countForDict(dictionary), quint64(open.size()));
+        QCOMPARE(filters.countForDict(stored), quint64(open.size()));
     }
 
     void overdueFollowsTheCurrentInstant()
@@ -202,18 +203,23 @@ private Q_SLOTS:
             snapshotOf({ReminderBuilder("due today").dueOn(QDate(2025, 3, 26))});
         QueryDates dates = referenceDates();
         dates.now = local(2025, 3, 26, 0, 0, 1);
-        QCOMPARE(ListFilters(snapshot, dates, true, {}).countForDict(entry(4)), 1u);
+        QCOMPARE(
+            ListFilters(snapshot, dates, true, {}).countForDict(ListEntry::fromStored(entry(4))),
+            1u);
         dates.now = local(2025, 3, 25, 23, 59);
-        QCOMPARE(ListFilters(snapshot, dates, true, {}).countForDict(entry(4)), 0u);
+        QCOMPARE(
+            ListFilters(snapshot, dates, true, {}).countForDict(ListEntry::fromStored(entry(4))),
+            0u);
     }
 
     void noSnapshotSelectsNothing()
     {
         const ListFilters filters(nullptr, referenceDates(), true, undatedFilters(true));
-        QVERIFY(!filters.fetchRemindersFromDictionary(entry(0)));
-        QVERIFY(!filters.fetchRemindersIncludingCompletedFromDictionary(entry(0)));
+        QVERIFY(!filters.fetchRemindersFromDictionary(ListEntry::fromStored(entry(0))));
+        QVERIFY(!filters.fetchRemindersIncludingCompletedFromDictionary(
+            ListEntry::fromStored(entry(0))));
         QVERIFY(!filters.fetchRemindersFromSearchText("milk", true));
-        QCOMPARE(filters.countForDict(entry(0)), 0u);
+        QCOMPARE(filters.countForDict(ListEntry::fromStored(entry(0))), 0u);
         QCOMPARE(filters.countForDayOnDate(local(2025, 3, 26)), 0u);
         QCOMPARE(filters.countForWeekOnDate(local(2025, 3, 23)), 0u);
         QCOMPARE(filters.countForMonthOnDate(local(2025, 3, 1)), 0u);

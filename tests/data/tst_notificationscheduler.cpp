@@ -1,11 +1,14 @@
 // This suite runs inside dbus-run-session: the notification service is one of its own.
 #include "LoadedDataManager.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 
 #include "../platform/DesktopNotificationServer.h"
 
 #include "data/DataManager.h"
 #include "data/NotificationScheduler.h"
+#include "data/ReminderQueries.h"
+#include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
 #include "prefs/DefaultPreferences.h"
@@ -82,6 +85,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
         m_defaults->setBool(true, PrefKey::notifications);
         m_clock.setNow(local(2026, 12, 9, 10, 30)); // a Wednesday
@@ -92,6 +96,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_context.reset();
         m_scheduler.reset();
         m_center.reset();
         m_manager.reset();
@@ -319,7 +324,7 @@ private Q_SLOTS:
 
         m_clock.setNow(pressed);
         QVERIFY(afterRefresh([&] { m_server->invokeAction(m_server->lastId(), "snooze"); }));
-        const ReminderPtr meds = m_manager->reminderWithIdentifier(identifierOf("Meds"));
+        const ReminderPtr meds = m_manager->tasks().reminderWithIdentifier(identifierOf("Meds"));
         QCOMPARE(meds->alarms.size(), 2);
         QVERIFY(meds->alarms[0].isLocationAlarm());
         QCOMPARE(meds->alarms[1].absoluteDate, expected);
@@ -350,7 +355,8 @@ private Q_SLOTS:
         pressed.userInfo.insert("uuid", identifierOf("Buy stamps"));
         pressed.activationType = UserNotification::ActivationType::ActionButtonClicked;
         QVERIFY(afterRefresh([&] { scheduler.didActivateNotification(*m_center, pressed); }));
-        const ReminderPtr stamps = m_manager->reminderWithIdentifier(identifierOf("Buy stamps"));
+        const ReminderPtr stamps =
+            m_manager->tasks().reminderWithIdentifier(identifierOf("Buy stamps"));
         QCOMPARE(stamps->alarms.size(), 2);
         QVERIFY(stamps->alarms[0].isLocationAlarm());
         QCOMPARE(stamps->alarms[1].absoluteDate, local(2026, 12, 9, 10, 55));
@@ -394,8 +400,8 @@ private Q_SLOTS:
         QTRY_COMPARE(m_center->deliveredNotifications().size(), 2);
 
         QVERIFY(afterRefresh([&] {
-            m_manager->checkReminder(m_manager->reminderWithIdentifier(identifierOf("Laundry")),
-                                     true);
+            m_manager->tasks().checkReminder(
+                m_manager->tasks().reminderWithIdentifier(identifierOf("Laundry")), true);
         }));
         QCOMPARE(titlesOf(m_center->deliveredNotifications()), QStringList({"Report"}));
     }
@@ -454,6 +460,7 @@ private:
     Clock m_clock;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     std::unique_ptr<DesktopNotificationServer> m_server;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<UserNotificationCenter> m_center;

@@ -1,5 +1,6 @@
 #include "LoadedDataManager.h"
 #include "ReminderBuilder.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -90,9 +91,9 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
         m_defaults->setObject(QStringList{"work", "home"}, PrefKey::visibleLists);
-        Sound::setPreferences(m_defaults.get());
         m_clock.setNow(local(2027, 2, 3, 10, 30)); // a Wednesday
         writeFile(root() + "/home/displayname", "Home");
         writeFile(root() + "/work/displayname", "Work");
@@ -100,8 +101,8 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_context.reset();
         m_manager.reset();
-        Sound::setPreferences(nullptr);
     }
 
     // --- Records and titles, no store ----------------------------------------------------
@@ -109,7 +110,7 @@ private Q_SLOTS:
     void theDefaultRecordsReadAsTheirMenuTitles()
     {
         const QList<QuickAction> actions =
-            QuickAction::listFromVariant(m_defaults->arrayForKey(PrefKey::quickActionsMac));
+            QuickAction::listFromVariant(m_defaults->arrayForKey(PrefKey::quickActions));
         const Reminder task = *ReminderBuilder("Plain").build();
         QStringList titles;
         for (const QuickAction& action : actions)
@@ -117,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(titles, (QStringList{"Clear Due Date", "Add #Home", "Today", "Now", "+5 Minutes",
                                       "+30 Minutes", "+1 Hour", "+3 Hours", "+1 Day", "+1 Week"}));
         QCOMPARE(QuickAction::toVariantList(actions),
-                 m_defaults->arrayForKey(PrefKey::quickActionsMac));
+                 m_defaults->arrayForKey(PrefKey::quickActions));
     }
 
     void recordTitles_data()
@@ -308,7 +309,7 @@ private Q_SLOTS:
 
         m_defaults->setBool(alarmOn, PrefKey::alarmOn);
         m_defaults->setBool(noDueTime, PrefKey::noDueTime);
-        m_defaults->setObject(QVariantList{action}, PrefKey::quickActionsMac);
+        m_defaults->setObject(QVariantList{action}, PrefKey::quickActions);
         seed("home", [&](Reminder& r) {
             r.title = "Task";
             if (due.isValid())
@@ -320,10 +321,13 @@ private Q_SLOTS:
                 r.addRecurrenceRule(RecurrenceRule());
         });
         QuickActionPerformer performer(createLoaded());
-        QCOMPARE(performer.menuQuickAction(0, inSnapshot("Task")), Outcome::Saved);
+        const ReminderPtr task = inSnapshot("Task");
+        QCOMPARE(performer.menuQuickAction(0, task), Outcome::Saved);
 
         const ReminderPtr saved = diskTask("Task");
         QVERIFY(saved && saved->dueDateComponents);
+        // Until the next refresh the window shows the task it changed: it is what the file says.
+        QCOMPARE(task->dueDateComponents, saved->dueDateComponents);
         QCOMPARE(saved->dueDateComponents->toDateTime(), expectedDue);
         QCOMPARE(saved->dueDateComponents->hasTimeOfDay(), expectedDue.time() != QTime(0, 0));
         QCOMPARE(saved->startDateComponents, saved->dueDateComponents);
@@ -356,7 +360,7 @@ private Q_SLOTS:
 
     void afterCompletesARecurringTaskCountingFromToday()
     {
-        m_defaults->setObject(QVariantList{record(21)}, PrefKey::quickActionsMac);
+        m_defaults->setObject(QVariantList{record(21)}, PrefKey::quickActions);
         seed("home", [](Reminder& r) {
             r.title = "Water plants";
             r.dueDateComponents = DateComponents::fromDateTime(local(2027, 1, 26, 9));
@@ -463,7 +467,7 @@ private Q_SLOTS:
         QFETCH(QString, expectedNotes);
 
         m_defaults->setBool(tagOnNotes, PrefKey::tagOnNotes);
-        m_defaults->setObject(QVariantList{record(4), action}, PrefKey::quickActionsMac);
+        m_defaults->setObject(QVariantList{record(4), action}, PrefKey::quickActions);
         seed("home", [&](Reminder& r) {
             r.title = title;
             r.notes = notes;
@@ -517,7 +521,7 @@ private Q_SLOTS:
     {
         m_defaults->setObject(
             QVariantList{record(5), record(2, "tag", ""), switchOf({}), QVariant("text")},
-            PrefKey::quickActionsMac);
+            PrefKey::quickActions);
         seed("home", [](Reminder& r) {
             r.title = "Task";
             r.dueDateComponents = DateComponents::fromDateTime(local(2027, 2, 5, 9));
@@ -612,6 +616,7 @@ private:
     mutable Clock m_clock;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
 };
 

@@ -42,10 +42,12 @@ private Q_SLOTS:
 
     void addAppendsByKindAndWritesThrough()
     {
-        SmartLists::addSmartListType(*m_defaults, 8, "Work", {}, {});
-        SmartLists::addSmartListType(*m_defaults, 9, "Urgent", {"a", "b"}, {0, 1});
-        SmartLists::addSmartListType(*m_defaults, 3, "milk", {"ignored"}, {2});
-        SmartLists::addSmartListType(*m_defaults, 8, "", {}, {});
+        SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "Work", {}, {});
+        SmartLists::addSmartListType(*m_defaults, ListKind::MergedList, "Urgent", {"a", "b"},
+                                     {0, 1});
+        SmartLists::addSmartListType(*m_defaults, ListKind::LocationBasedTasks, "milk", {"ignored"},
+                                     {2});
+        SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "", {}, {});
 
         // Read back from the file by a second store, as another window would.
         const QVariantList stored = UserDefaults(path()).arrayForKey("listNavArray");
@@ -58,16 +60,20 @@ private Q_SLOTS:
 
     void replaceRewritesTheFirstEqualEntryInPlace()
     {
-        SmartLists::addSmartListType(*m_defaults, 15, "milk", {}, {});
-        SmartLists::addSmartListType(*m_defaults, 8, "Later", {}, {}); // a second "Later"
+        SmartLists::addSmartListType(*m_defaults, ListKind::SavedSearch, "milk", {}, {});
+        SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "Later", {},
+                                     {}); // a second "Later"
 
         // A saved search becomes a tag list at the same place.
-        SmartLists::replaceSmartList(*m_defaults, savedSearch("milk"), 8, "Milk", {}, {});
+        SmartLists::replaceSmartList(*m_defaults, ListEntry::fromStored(savedSearch("milk")),
+                                     ListKind::TagList, "Milk", {}, {});
         // Only the first of two equal entries changes.
-        SmartLists::replaceSmartList(*m_defaults, tagList("Later"), 8, "Soon", {}, {});
+        SmartLists::replaceSmartList(*m_defaults, ListEntry::fromStored(tagList("Later")),
+                                     ListKind::TagList, "Soon", {}, {});
         // The default merged list, read back from the file, is found by value.
         const QVariantMap smart = UserDefaults(path()).arrayForKey("listNavArray").at(8).toMap();
-        SmartLists::replaceSmartList(*m_defaults, smart, 9, "Work only", {"w"}, {0, 3});
+        SmartLists::replaceSmartList(*m_defaults, ListEntry::fromStored(smart),
+                                     ListKind::MergedList, "Work only", {"w"}, {0, 3});
 
         const QVariantList stored = UserDefaults(path()).arrayForKey("listNavArray");
         QCOMPARE(stored.size(), 11);
@@ -80,26 +86,30 @@ private Q_SLOTS:
     void replaceWithoutTitleOrTargetChangesNothing()
     {
         const QVariantList before = m_defaults->arrayForKey("listNavArray");
-        SmartLists::replaceSmartList(*m_defaults, tagList("Home"), 8, "", {}, {});
+        SmartLists::replaceSmartList(*m_defaults, ListEntry::fromStored(tagList("Home")),
+                                     ListKind::TagList, "", {}, {});
         // Deleted meanwhile in another window: the edit must not bring it back.
-        SmartLists::replaceSmartList(*m_defaults, tagList("Gone"), 8, "Back", {}, {});
+        SmartLists::replaceSmartList(*m_defaults, ListEntry::fromStored(tagList("Gone")),
+                                     ListKind::TagList, "Back", {}, {});
         QCOMPARE(UserDefaults(path()).arrayForKey("listNavArray"), before);
     }
 
     void deleteFindsByKindAndTag()
     {
-        SmartLists::addSmartListType(*m_defaults, 8, "Home", {}, {}); // a duplicate
-        SmartLists::addSmartListType(*m_defaults, 15, "Home", {}, {});
+        SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "Home", {}, {}); // a duplicate
+        SmartLists::addSmartListType(*m_defaults, ListKind::SavedSearch, "Home", {}, {});
 
         // A tag list: every entry equal to the first match goes, the saved search stays.
-        SmartLists::deleteSmartListFromDictionary(*m_defaults, tagList("Home"));
+        SmartLists::deleteSmartListFromDictionary(*m_defaults,
+                                                  ListEntry::fromStored(tagList("Home")));
         QVariantList stored = UserDefaults(path()).arrayForKey("listNavArray");
         QCOMPARE(stored.size(), 9);
         QVERIFY(!stored.contains(tagList("Home")));
         QCOMPARE(stored.constLast().toMap(), savedSearch("Home"));
 
         // Any other type stands for a saved search.
-        SmartLists::deleteSmartListFromDictionary(*m_defaults, {{"type", 14}, {"tag", "Home"}});
+        SmartLists::deleteSmartListFromDictionary(
+            *m_defaults, ListEntry::fromStored({{"type", 14}, {"tag", "Home"}}));
         stored = UserDefaults(path()).arrayForKey("listNavArray");
         QCOMPARE(stored.size(), 8);
         QVERIFY(!stored.contains(savedSearch("Home")));
@@ -108,15 +118,17 @@ private Q_SLOTS:
     void deleteMergedListNeedsEqualListsAndPriorities()
     {
         const QVariantList before = m_defaults->arrayForKey("listNavArray");
+        SmartLists::deleteSmartListFromDictionary(
+            *m_defaults, ListEntry::fromStored(mergedList("Smart List", {"w"}, {3})));
+        SmartLists::deleteSmartListFromDictionary(
+            *m_defaults, ListEntry::fromStored(mergedList("Smart List", {}, {3, 0})));
+        SmartLists::deleteSmartListFromDictionary(*m_defaults, ListEntry::fromStored(tagList("")));
         SmartLists::deleteSmartListFromDictionary(*m_defaults,
-                                                  mergedList("Smart List", {"w"}, {3}));
-        SmartLists::deleteSmartListFromDictionary(*m_defaults,
-                                                  mergedList("Smart List", {}, {3, 0}));
-        SmartLists::deleteSmartListFromDictionary(*m_defaults, tagList(""));
-        SmartLists::deleteSmartListFromDictionary(*m_defaults, tagList("Nowhere"));
+                                                  ListEntry::fromStored(tagList("Nowhere")));
         QCOMPARE(UserDefaults(path()).arrayForKey("listNavArray"), before);
 
-        SmartLists::deleteSmartListFromDictionary(*m_defaults, mergedList("Smart List", {}, {3}));
+        SmartLists::deleteSmartListFromDictionary(
+            *m_defaults, ListEntry::fromStored(mergedList("Smart List", {}, {3})));
         const QVariantList stored = UserDefaults(path()).arrayForKey("listNavArray");
         QCOMPARE(stored, before.mid(0, 8));
     }

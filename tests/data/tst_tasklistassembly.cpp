@@ -1,8 +1,10 @@
 #include "LoadedDataManager.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
 #include "data/views/TaskListAssembly.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
@@ -61,6 +63,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
         m_defaults->setBool(false, PrefKey::sundayFirst);
         m_clock.setNow(local(2026, 12, 9, 10, 30));
@@ -68,7 +71,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        Global::setReferenceDates(nullptr);
+        m_context.reset();
         m_manager.reset();
     }
 
@@ -142,27 +145,31 @@ private Q_SLOTS:
     {
         DataManager& manager = createLoaded();
         const TaskListAssembly assembly(manager);
-        auto content =
-            assembly.fetchData(TaskViewMode::Week, {{"type", 12}}, local(2026, 12, 7), false, {});
+        auto content = assembly.fetchData(TaskViewMode::Week, ListEntry::fromStored({{"type", 12}}),
+                                          local(2026, 12, 7), false, {});
         QCOMPARE(titles(content.events), (QStringList{"Holiday", "Lunch", "Trip", "Dentist"}));
-        content =
-            assembly.fetchData(TaskViewMode::Month, {{"type", 13}}, local(2026, 12, 1), true, {});
+        content = assembly.fetchData(TaskViewMode::Month, ListEntry::fromStored({{"type", 13}}),
+                                     local(2026, 12, 1), true, {});
         QCOMPARE(titles(content.events), (QStringList{"Holiday", "Lunch", "Trip", "Dentist",
                                                       "Dinner", "Breakfast", "Call"}));
 
-        content = assembly.fetchData(TaskViewMode::List, {{"type", 0}}, {}, false, {});
+        content = assembly.fetchData(TaskViewMode::List, ListEntry::fromStored({{"type", 0}}), {},
+                                     false, {});
         QVERIFY(!content.events.has_value());
         QCOMPARE(titles(content.reminders),
                  (QStringList{"Overdue", "Yesterday", "Today", "Tomorrow", "Next week",
                               "Next month", "Undated"}));
-        content = assembly.fetchData(TaskViewMode::List, {{"type", 1}}, {}, true, {});
+        content = assembly.fetchData(TaskViewMode::List, ListEntry::fromStored({{"type", 1}}), {},
+                                     true, {});
         QCOMPARE(titles(content.reminders),
                  (QStringList{"Undated", "Done early", "Done tomorrow"}));
 
-        content = assembly.fetchData(TaskViewMode::Search, {{"type", 14}}, {}, false, "DONE");
+        content = assembly.fetchData(TaskViewMode::Search, ListEntry::fromStored({{"type", 14}}),
+                                     {}, false, "DONE");
         QVERIFY(!content.events.has_value());
         QVERIFY(content.reminders.isEmpty());
-        content = assembly.fetchData(TaskViewMode::Search, {{"type", 14}}, {}, true, "DONE");
+        content = assembly.fetchData(TaskViewMode::Search, ListEntry::fromStored({{"type", 14}}),
+                                     {}, true, "DONE");
         QCOMPARE(titles(content.reminders),
                  (QStringList{"Done early", "Done yesterday", "Done today", "Done tomorrow"}));
         QVERIFY(assembly.fetchData(TaskViewMode::Search, {}, {}, true, "").reminders.isEmpty());
@@ -172,11 +179,11 @@ private Q_SLOTS:
     {
         DataManager& manager = createLoaded();
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        manager.refreshRemindersArrayOnMac();
+        manager.refreshRemindersArray();
         QVERIFY(!manager.hasRemindersArray()); // the refresh runs
         const TaskListAssembly assembly(manager);
         const auto content =
-            assembly.fetchData(TaskViewMode::Day, dayEntry(), manager.today(), true, {});
+            assembly.fetchData(TaskViewMode::Day, dayEntry(), manager.dates().today(), true, {});
         QVERIFY(content.reminders.isEmpty());
         QVERIFY(content.events && content.events->isEmpty());
         QVERIFY(refreshed.wait(5000));
@@ -184,7 +191,7 @@ private Q_SLOTS:
 
     void titlesOfListsAndSearch_data()
     {
-        QTest::addColumn<QVariantMap>("entry");
+        QTest::addColumn<QVariantMap>("stored");
         QTest::addColumn<QString>("title"); // "-" for unchanged
 
         const QStringList presets{
@@ -208,13 +215,14 @@ private Q_SLOTS:
 
     void titlesOfListsAndSearch()
     {
-        QFETCH(QVariantMap, entry);
+        QFETCH(QVariantMap, stored);
         QFETCH(QString, title);
+        const ListEntry entry = ListEntry::fromStored(stored);
         DataManager& manager = createLoaded();
         const TaskListAssembly assembly(manager);
         const QDateTime kept = local(2026, 3, 1);
         const TaskViewMode mode =
-            entry.value("type") == 14 ? TaskViewMode::Search : TaskViewMode::List;
+            entry.is(ListKind::Search) ? TaskViewMode::Search : TaskViewMode::List;
         const TaskListAssembly::TopView top = assembly.refreshTopView(mode, entry, kept);
         QCOMPARE(top.title.value_or("-"), title);
         QCOMPARE(top.currentDate, kept);
@@ -230,11 +238,13 @@ private Q_SLOTS:
         QCOMPARE(top.currentDate, local(2026, 12, 9));
         QCOMPARE(*top.title, QString("Wed, Dec 9, 2026. Today"));
         QVERIFY(top.navigationEnabled && top.showHideVisible);
-        top = assembly.refreshTopView(TaskViewMode::Week, {{"type", 12}}, {});
+        top =
+            assembly.refreshTopView(TaskViewMode::Week, ListEntry::fromStored({{"type", 12}}), {});
         QCOMPARE(top.currentDate, local(2026, 12, 7));
         QCOMPARE(*top.title, QString("December 2026. This Week"));
         QVERIFY(top.navigationEnabled && top.showHideVisible);
-        top = assembly.refreshTopView(TaskViewMode::Month, {{"type", 13}}, {});
+        top =
+            assembly.refreshTopView(TaskViewMode::Month, ListEntry::fromStored({{"type", 13}}), {});
         QCOMPARE(top.currentDate, local(2026, 12, 1));
         QCOMPARE(*top.title, QString("December 2026. This Month"));
         QVERIFY(top.showHideVisible);
@@ -245,11 +255,13 @@ private Q_SLOTS:
         QVERIFY(top.title->startsWith("Fri, Jan 1, 2027. "));
         QVERIFY(!top.showHideVisible);
         // Not this week: named after the month of its own first day.
-        top = assembly.refreshTopView(TaskViewMode::Week, {{"type", 12}}, {});
+        top =
+            assembly.refreshTopView(TaskViewMode::Week, ListEntry::fromStored({{"type", 12}}), {});
         QCOMPARE(top.currentDate, local(2026, 12, 28));
         QVERIFY(top.title->startsWith("December 2026. "));
         QVERIFY(!top.showHideVisible);
-        top = assembly.refreshTopView(TaskViewMode::Month, {{"type", 13}}, {});
+        top =
+            assembly.refreshTopView(TaskViewMode::Month, ListEntry::fromStored({{"type", 13}}), {});
         QCOMPARE(*top.title, QString("January 2027. Next Month"));
         QVERIFY(top.navigationEnabled && !top.showHideVisible);
     }
@@ -259,11 +271,13 @@ private Q_SLOTS:
         m_clock.setNow(local(2026, 12, 2, 9)); // the week began on Monday 30 November
         DataManager& manager = createLoaded();
         const TaskListAssembly assembly(manager);
-        auto top = assembly.refreshTopView(TaskViewMode::Week, {{"type", 12}}, {});
+        auto top =
+            assembly.refreshTopView(TaskViewMode::Week, ListEntry::fromStored({{"type", 12}}), {});
         QCOMPARE(top.currentDate, local(2026, 11, 30));
         QCOMPARE(*top.title, QString("December 2026. This Week"));
         selectDate(manager, local(2026, 11, 25));
-        top = assembly.refreshTopView(TaskViewMode::Week, {{"type", 12}}, {});
+        top =
+            assembly.refreshTopView(TaskViewMode::Week, ListEntry::fromStored({{"type", 12}}), {});
         QVERIFY(top.title->startsWith("November 2026. "));
     }
 
@@ -333,7 +347,7 @@ private Q_SLOTS:
 
         const QDateTime next = TaskListAssembly::periodStart(
             TaskViewMode::Week,
-            assembly.periodMovedDate(TaskViewMode::Week, manager.selectedDate(), 1));
+            assembly.periodMovedDate(TaskViewMode::Week, manager.dates().selectedDate(), 1));
         QCOMPARE(next, local(2026, 3, 30));
         QCOMPARE(week.secsTo(next), 167 * 3600);
         content = assembly.fetchData(TaskViewMode::Week, {}, next, false, {});
@@ -437,13 +451,13 @@ private:
 
         QDateTime start;
         if (mode == TaskViewMode::Day)
-            start = manager.today().addDays(offset);
+            start = manager.dates().today().addDays(offset);
         else if (mode == TaskViewMode::Week)
-            start = manager.thisWeekDate().addDays(7 * offset);
+            start = manager.dates().thisWeekDate().addDays(7 * offset);
         else
-            start = manager.thisMonthDate().addMonths(offset);
-        const auto content = TaskListAssembly(manager).fetchData(mode, {{"type", 11 + int(mode)}},
-                                                                 start, showingCompleted, {});
+            start = manager.dates().thisMonthDate().addMonths(offset);
+        const auto content = TaskListAssembly(manager).fetchData(
+            mode, ListEntry::fromStored({{"type", 11 + int(mode)}}), start, showingCompleted, {});
         QCOMPARE(titles(content.reminders), expected);
     }
 
@@ -488,14 +502,15 @@ private:
         if (!QFileInfo::exists(root()))
             writeStore();
         m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        Global::setReferenceDates(m_manager.get());
+        m_context.reset();
+        m_context.emplace(m_defaults.get(), &m_manager->dates());
         return *m_manager;
     }
 
     void selectDate(DataManager& manager, const QDateTime& date)
     {
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        manager.setSelectedDate(date);
+        manager.dates().setSelectedDate(date);
         QVERIFY(refreshed.wait(5000));
     }
 
@@ -507,10 +522,11 @@ private:
         m_defaults->setObject(filters, PrefKey::filters);
     }
 
-    static QVariantMap dayEntry() { return {{"type", 11}}; }
+    static ListEntry dayEntry() { return ListEntry::fromStored({{"type", 11}}); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     Clock m_clock;
     std::unique_ptr<DataManager> m_manager;
 };

@@ -1,9 +1,12 @@
 #include "LoadedDataManager.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include "data/DataManager.h"
 #include "data/ReminderCopy.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
@@ -53,8 +56,8 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
-        Sound::setPreferences(m_defaults.get());
         m_clock.setNow(local(2026, 12, 9, 10, 30)); // a Wednesday
         writeFile(root() + "/home/displayname", "Home");
         writeFile(root() + "/work/displayname", "Work");
@@ -62,8 +65,8 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_context.reset();
         m_manager.reset();
-        Sound::setPreferences(nullptr);
     }
 
     void completingCanBeUndoneAndRedone()
@@ -76,26 +79,27 @@ private Q_SLOTS:
         const ReminderPtr laundry = inSnapshot(manager, "Laundry");
         QVERIFY(laundry && !laundry->startDateComponents);
 
-        QVERIFY(afterRefresh(manager, [&] { manager.checkReminder(laundry, true); }));
-        QCOMPARE(manager.undoManager()->count(), 1);
-        QCOMPARE(manager.undoManager()->undoText(), QString("Completion Change"));
+        QVERIFY(afterRefresh(manager, [&] { manager.tasks().checkReminder(laundry, true); }));
+        QCOMPARE(manager.tasks().undoManager()->count(), 1);
+        QCOMPARE(manager.tasks().undoManager()->undoText(), QString("Completion Change"));
         ReminderPtr onDisk = diskTask("Laundry");
         QVERIFY(onDisk && onDisk->completed);
         QCOMPARE(onDisk->completionDate, m_clock.now());
         QCOMPARE(onDisk->startDateComponents, onDisk->dueDateComponents); // filled in on the way
 
         m_clock.advanceSeconds(60);
-        QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->undo(); }));
+        QVERIFY(afterRefresh(manager, [&] { manager.tasks().undoManager()->undo(); }));
         onDisk = diskTask("Laundry");
         QVERIFY(onDisk && !onDisk->completed);
         QVERIFY(!onDisk->completionDate.isValid());
         QCOMPARE(onDisk->calendarItemIdentifier, laundry->calendarItemIdentifier);
 
-        QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->redo(); }));
+        QVERIFY(afterRefresh(manager, [&] { manager.tasks().undoManager()->redo(); }));
         onDisk = diskTask("Laundry");
         QVERIFY(onDisk && onDisk->completed);
         QCOMPARE(onDisk->completionDate, m_clock.now());
-        QCOMPARE(manager.undoManager()->count(), 1); // undo and redo registered nothing more
+        QCOMPARE(manager.tasks().undoManager()->count(),
+                 1); // undo and redo registered nothing more
     }
 
     void aRecurringTaskMovesOnWithoutUndoUntilItsCountIsUsed()
@@ -104,6 +108,7 @@ private Q_SLOTS:
             r.title = "Water plants";
             r.dueDateComponents = berlin(2026, 12, 9, 9, 0);
             r.addAlarm(Alarm::withRelativeOffset(-900));
+            r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 8, 30)));
             r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
             RecurrenceRule daily;
             daily.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(3);
@@ -113,22 +118,20 @@ private Q_SLOTS:
         const QString identifier = inSnapshot(manager, "Water plants")->calendarItemIdentifier;
 
         QVERIFY(afterRefresh(manager, [&] {
-            manager.checkReminder(manager.reminderWithIdentifier(identifier), true);
+            manager.tasks().checkReminder(manager.tasks().reminderWithIdentifier(identifier), true);
         }));
-        QCOMPARE(manager.undoManager()->count(), 0);
+        QCOMPARE(manager.tasks().undoManager()->count(), 0);
         ReminderPtr series = diskTaskWithIdentifier(identifier);
         QVERIFY(series && !series->completed);
         QCOMPARE(series->dueDateComponents->toDateTime(), local(2026, 12, 10, 9, 0));
         QCOMPARE(series->recurrenceRules.first().recurrenceEnd->occurrenceCount, 2);
-        // The offset alarm became one at the due time and moved on with the task; the place
-        // alarm stays as it was.
-        QCOMPARE(series->alarms.size(), 2);
-        QVERIFY(series->alarms.first().isLocationAlarm() !=
-                series->alarms.last().isLocationAlarm());
-        for (const Alarm& alarm : series->alarms) {
-            if (!alarm.isLocationAlarm())
-                QCOMPARE(alarm.absoluteDate, local(2026, 12, 10, 9, 0));
-        }
+        // The offset alarm stays an offset, which follows the due date; the one at a date
+        // moved as far as the due date did; the place alarm stays as it was.
+        QCOMPARE(series->alarms.size(), 3);
+        QVERIFY(series->alarms[0].hasRelativeOffset);
+        QCOMPARE(series->alarms[0].relativeOffset, -900.0);
+        QCOMPARE(series->alarms[1].absoluteDate, local(2026, 12, 10, 8, 30));
+        QVERIFY(series->alarms[2].isLocationAlarm());
         QList<ReminderPtr> all = diskTasks("Water plants");
         QCOMPARE(all.size(), 2);
         const ReminderPtr done =
@@ -138,10 +141,11 @@ private Q_SLOTS:
 
         for (int occurrence = 2; occurrence <= 3; ++occurrence) {
             QVERIFY(afterRefresh(manager, [&] {
-                manager.checkReminder(manager.reminderWithIdentifier(identifier), true);
+                manager.tasks().checkReminder(manager.tasks().reminderWithIdentifier(identifier),
+                                              true);
             }));
         }
-        QCOMPARE(manager.undoManager()->count(), 0);
+        QCOMPARE(manager.tasks().undoManager()->count(), 0);
         all = diskTasks("Water plants");
         QCOMPARE(all.size(), 3);
         QVERIFY(std::all_of(all.cbegin(), all.cend(), [](auto& r) { return r->completed; }));
@@ -157,23 +161,23 @@ private Q_SLOTS:
         m_defaults->setObject(QStringList{"home"}, PrefKey::visibleLists);
         m_defaults->setObject(QStringList{"work"}, PrefKey::invisibleLists);
         DataManager& manager = createLoaded();
-        QCOMPARE(manager.countForAllReminders(), 1u);
+        QCOMPARE(manager.session().countForAllReminders(), 1u);
 
         // A pane's copy from before the last refresh.
         auto stale = std::make_shared<Reminder>(*inSnapshot(manager, "Laundry"));
         stale->title = "Laundry (old)";
-        QVERIFY(afterRefresh(manager, [&] { manager.checkReminder(stale, true); }));
+        QVERIFY(afterRefresh(manager, [&] { manager.tasks().checkReminder(stale, true); }));
         QVERIFY(!stale->completed);
         const ReminderPtr laundry = diskTask("Laundry");
         QVERIFY(laundry && laundry->completed);
 
         // A task of a hidden list is not in the snapshot: nothing is written or registered.
         const QByteArray before = readFile(report->origin->filePath);
-        manager.checkReminder(report, true);
-        manager.checkReminder(nullptr, true);
+        manager.tasks().checkReminder(report, true);
+        manager.tasks().checkReminder(nullptr, true);
         QCOMPARE(readFile(report->origin->filePath), before);
-        QCOMPARE(manager.undoManager()->count(), 1);
-        QVERIFY(!manager.reminderWithIdentifier(report->calendarItemIdentifier));
+        QCOMPARE(manager.tasks().undoManager()->count(), 1);
+        QVERIFY(!manager.tasks().reminderWithIdentifier(report->calendarItemIdentifier));
     }
 
     void aDeletedCompletedTaskComesBackOpenAndDueToday()
@@ -199,16 +203,16 @@ private Q_SLOTS:
         const ReminderPtr timed = inSnapshot(manager, "Timed");
         const ReminderPtr undated = inSnapshot(manager, "Undated");
         QVERIFY(afterRefresh(manager, [&] {
-            manager.deleteReminder(timed);
-            manager.deleteReminder(undated);
+            manager.tasks().deleteReminder(timed);
+            manager.tasks().deleteReminder(undated);
         }));
         QVERIFY(diskTasks("Timed").isEmpty());
         QVERIFY(diskTasks("Undated").isEmpty());
-        QCOMPARE(manager.undoManager()->undoText(), QString("Delete Task"));
+        QCOMPARE(manager.tasks().undoManager()->undoText(), QString("Delete Task"));
 
         QVERIFY(afterRefresh(manager, [&] {
-            manager.undoManager()->undo();
-            manager.undoManager()->undo();
+            manager.tasks().undoManager()->undo();
+            manager.tasks().undoManager()->undo();
         }));
         const ReminderPtr back = diskTask("Timed");
         QVERIFY(back && !back->completed);
@@ -264,16 +268,16 @@ private Q_SLOTS:
 
         const int sounds = Sound::playRequestCount();
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        manager.deleteReminder(call);
+        manager.tasks().deleteReminder(call);
         // Gone from the snapshot before the store's notification arrives.
-        QCOMPARE(manager.countForAllReminders(), 1u);
-        QVERIFY(!manager.reminderWithIdentifier(call->calendarItemIdentifier));
+        QCOMPARE(manager.session().countForAllReminders(), 1u);
+        QVERIFY(!manager.tasks().reminderWithIdentifier(call->calendarItemIdentifier));
         QCOMPARE(Sound::playRequestCount(), sounds + 1);
         QVERIFY(refreshed.wait(5000));
         settle(manager);
         QVERIFY(diskTasks("Team call").isEmpty());
 
-        QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->undo(); }));
+        QVERIFY(afterRefresh(manager, [&] { manager.tasks().undoManager()->undo(); }));
         const ReminderPtr restored = diskTask("Team call");
         QVERIFY(restored);
         QCOMPARE(restored->notes, original->notes);
@@ -284,17 +288,17 @@ private Q_SLOTS:
         QCOMPARE(restored->alarms.size(), 4); // the alarm at the due time included
         for (int i = 0; i < 4; ++i)
             QVERIFY(restored->alarms.at(i).sameContent(original->alarms.at(i)));
-        QCOMPARE(manager.countForAllReminders(), 2u);
+        QCOMPARE(manager.session().countForAllReminders(), 2u);
 
-        QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->redo(); }));
+        QVERIFY(afterRefresh(manager, [&] { manager.tasks().undoManager()->redo(); }));
         QVERIFY(diskTasks("Team call").isEmpty());
         QCOMPARE(Sound::playRequestCount(), sounds + 2);
-        QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->undo(); }));
+        QVERIFY(afterRefresh(manager, [&] { manager.tasks().undoManager()->undo(); }));
         QCOMPARE(diskTasks("Team call").size(), 1);
         const ReminderPtr again = diskTask("Team call");
         QVERIFY(again);
         QCOMPARE(again->recurrenceRules, original->recurrenceRules);
-        QCOMPARE(manager.undoManager()->count(), 1);
+        QCOMPARE(manager.tasks().undoManager()->count(), 1);
     }
 
     void anUndoneDeleteWhoseListIsGoneLandsInTheDefaultList()
@@ -302,11 +306,11 @@ private Q_SLOTS:
         seed("work", [](Reminder& r) { r.title = "Report"; });
         DataManager& manager = createLoaded();
         m_defaults->setString("home", PrefKey::defaultList);
-        QVERIFY(
-            afterRefresh(manager, [&] { manager.deleteReminder(inSnapshot(manager, "Report")); }));
-        QVERIFY(afterRefresh(manager, [&] { manager.deleteListWithUUID("work"); }));
+        QVERIFY(afterRefresh(
+            manager, [&] { manager.tasks().deleteReminder(inSnapshot(manager, "Report")); }));
+        QVERIFY(afterRefresh(manager, [&] { manager.tasks().deleteListWithUUID("work"); }));
         QVERIFY(!QFileInfo::exists(root() + "/work"));
-        QVERIFY(afterRefresh(manager, [&] { manager.undoManager()->undo(); }));
+        QVERIFY(afterRefresh(manager, [&] { manager.tasks().undoManager()->undo(); }));
         const ReminderPtr restored = diskTask("Report");
         QVERIFY(restored);
         QCOMPARE(restored->calendar->calendarIdentifier, QString("home"));
@@ -321,15 +325,58 @@ private Q_SLOTS:
         writeFile(
             laundry->origin->filePath,
             readFile(laundry->origin->filePath).replace("SUMMARY:Laundry", "SUMMARY:Washing"));
-        manager.deleteReminder(task);
-        QCOMPARE(manager.undoManager()->count(), 0);
+        QString error;
+        QVERIFY(!manager.tasks().deleteReminder(task, &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(manager.tasks().undoManager()->count(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(diskTasks("Washing").size(), 1, 5000);
+    }
+
+    // Whatever the store refuses is reported with its reason, and the task stays as it is on
+    // disk, in the snapshot too; a recurring task neither moves on nor leaves a completed copy.
+    void aCompletionTheStoreRefusesIsReportedAndTakenBack_data()
+    {
+        QTest::addColumn<bool>("recurring");
+        QTest::newRow("one-off") << false;
+        QTest::newRow("recurring") << true;
+    }
+
+    void aCompletionTheStoreRefusesIsReportedAndTakenBack()
+    {
+        QFETCH(bool, recurring);
+        const ReminderPtr laundry = seed("home", [recurring](Reminder& r) {
+            r.title = "Laundry";
+            r.dueDateComponents = berlin(2026, 12, 9, 9, 0);
+            if (recurring)
+                r.addRecurrenceRule(RecurrenceRule());
+        });
+        DataManager& manager = createLoaded();
+        const ReminderPtr task = inSnapshot(manager, "Laundry");
+        QVERIFY(task && task->hasRecurrenceRules() == recurring);
+        const QDateTime due = task->dueDateComponents->toDateTime();
+        // Another program rewrites the file after our read, to the same size.
+        writeFile(
+            laundry->origin->filePath,
+            readFile(laundry->origin->filePath).replace("SUMMARY:Laundry", "SUMMARY:Washing"));
+
+        QString error;
+        QVERIFY(!manager.tasks().checkReminder(task, true, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!task->completed);
+        QVERIFY(!task->completionDate.isValid());
+        QCOMPARE(task->dueDateComponents->toDateTime(), due);
+        QCOMPARE(manager.tasks().undoManager()->count(), 0);
+        const QList<ReminderPtr> stored = diskTasks("Washing");
+        QCOMPARE(stored.size(), 1);
+        QVERIFY(!stored.first()->completed);
+        QCOMPARE(stored.first()->dueDateComponents->toDateTime(), due);
+        QCOMPARE(onDisk().size(), 1);
     }
 
     void aMidnightDueDateRingsAtTheAlarmTimeOnlyWithNoDueTime()
     {
         DataManager& manager = createLoaded();
-        const CalendarPtr home = manager.calendarByUUID("home");
+        const CalendarPtr home = manager.lists().calendarByUUID("home");
         m_defaults->setBool(true, PrefKey::noDueTime);
         m_defaults->setString("08:00", PrefKey::alarmTime);
         add(manager, "Dentist", home, {}, local(2026, 12, 10), {}, true);
@@ -351,20 +398,20 @@ private Q_SLOTS:
     {
         m_defaults->setBool(true, PrefKey::soundOn);
         DataManager& manager = createLoaded();
-        const CalendarPtr home = manager.calendarByUUID("home");
+        const CalendarPtr home = manager.lists().calendarByUUID("home");
         RecurrenceRule weekly;
         weekly.frequency = RecurrenceRule::Frequency::Weekly;
         const int sounds = Sound::playRequestCount();
 
         bool called = false;
-        manager.addReminderOnMacWithTitle("Full", home, 2, local(2026, 12, 11, 14, 45, 30), weekly,
-                                          "https://example.org/a b", "Some notes", false,
-                                          Alarm::withLocation(station(), Alarm::Proximity::Enter),
-                                          [&](bool saved, ReminderPtr reminder) {
-                                              called = true;
-                                              QVERIFY(saved);
-                                              QVERIFY(!reminder->calendarItemIdentifier.isEmpty());
-                                          });
+        manager.tasks().addReminderWithTitle(
+            "Full", home, 2, local(2026, 12, 11, 14, 45, 30), weekly, "https://example.org/a b",
+            "Some notes", false, Alarm::withLocation(station(), Alarm::Proximity::Enter),
+            [&](bool saved, ReminderPtr reminder) {
+                called = true;
+                QVERIFY(saved);
+                QVERIFY(!reminder->calendarItemIdentifier.isEmpty());
+            });
         QVERIFY(called); // before the call returned
         QCOMPARE(Sound::playRequestCount(), sounds + 1);
         add(manager, "Undated rule", home, 1, {}, weekly, false);
@@ -399,8 +446,8 @@ private Q_SLOTS:
 
         // A task that cannot be saved still reports back, with the flag down.
         bool failed = false;
-        manager.addReminderOnMacWithTitle("Nowhere", nullptr, {}, {}, {}, {}, {}, false, {},
-                                          [&](bool saved, ReminderPtr) { failed = !saved; });
+        manager.tasks().addReminderWithTitle("Nowhere", nullptr, {}, {}, {}, {}, {}, false, {},
+                                             [&](bool saved, ReminderPtr) { failed = !saved; });
         QVERIFY(failed);
         QVERIFY(diskTasks("Nowhere").isEmpty());
         QCOMPARE(m_defaults->integerForKey(PrefKey::addCount), 6);
@@ -411,21 +458,21 @@ private Q_SLOTS:
     void theShortFormFollowsAlarmOnAndOpensTheDetail()
     {
         DataManager& manager = createLoaded();
-        const CalendarPtr home = manager.calendarByUUID("home");
-        QSignalSpy intoDetail(&manager, &DataManager::intoDetailFromAdd);
+        const CalendarPtr home = manager.lists().calendarByUUID("home");
+        QSignalSpy intoDetail(&manager.tasks(), &TaskOperations::intoDetailFromAdd);
 
-        const ReminderPtr quick = manager.addReminderWithTitle("Quick", home);
+        const ReminderPtr quick = manager.tasks().addReminderWithTitle("Quick", home);
         QVERIFY(!quick->calendarItemIdentifier.isEmpty());
         QCOMPARE(intoDetail.count(), 0);
-        manager.addReminderWithTitle("Dated", home, local(2026, 12, 11, 10, 0), 2);
+        manager.tasks().addReminderWithTitle("Dated", home, local(2026, 12, 11, 10, 0), 2);
         m_defaults->setBool(false, PrefKey::alarmOn);
-        manager.addReminderWithTitle("Quiet", home, local(2026, 12, 11, 10, 0), 4);
-        manager.addReminderWithTitle("Asked", home, local(2026, 12, 11, 11, 0), 0, true);
-        const ReminderPtr detailed = manager.addReminderWithTitle(
+        manager.tasks().addReminderWithTitle("Quiet", home, local(2026, 12, 11, 10, 0), 4);
+        manager.tasks().addReminderWithTitle("Asked", home, local(2026, 12, 11, 11, 0), 0, true);
+        const ReminderPtr detailed = manager.tasks().addReminderWithTitle(
             "Detailed", home, local(2026, 12, 12), 3, false, "Notes here", true);
 
         QCOMPARE(intoDetail.count(), 1);
-        QCOMPARE(manager.tempReminder(), detailed);
+        QCOMPARE(manager.tasks().tempReminder(), detailed);
         QCOMPARE(alarmsOnDisk("Quick"), 0);
         const ReminderPtr dated = diskTask("Dated");
         QVERIFY(dated);
@@ -448,24 +495,24 @@ private Q_SLOTS:
     {
         seed("home", [](Reminder& r) { r.title = "Laundry"; });
         DataManager& manager = createLoaded();
-        QVERIFY(!manager.reminderWithIdentifier("no-such-task"));
+        QVERIFY(!manager.tasks().reminderWithIdentifier("no-such-task"));
         const ReminderPtr laundry = inSnapshot(manager, "Laundry");
         laundry->title = "Laundry and ironing";
         laundry->dueDateComponents = berlin(2026, 12, 12, 17, 0);
-        QVERIFY(manager.saveReminder(laundry));
+        QVERIFY(manager.tasks().saveReminder(laundry));
         const ReminderPtr onDisk = diskTask("Laundry and ironing");
         QVERIFY(onDisk);
         QCOMPARE(onDisk->startDateComponents->toDateTime(), local(2026, 12, 12, 17, 0));
 
         auto orphan = std::make_shared<Reminder>();
         orphan->title = "No list";
-        QVERIFY(!manager.saveReminder(orphan));
+        QVERIFY(!manager.tasks().saveReminder(orphan));
     }
 
     void listsAreAddedChangedAndDeleted()
     {
         DataManager& manager = createLoaded();
-        const QString identifier = manager.addListWithTitle("Errands", QColor("#ff8800"));
+        const QString identifier = manager.tasks().addListWithTitle("Errands", QColor("#ff8800"));
         QVERIFY(!identifier.isEmpty());
         {
             EventStore reader({root()}, m_clock);
@@ -476,7 +523,8 @@ private Q_SLOTS:
             QCOMPARE(QFileInfo(errands->folderPath).absolutePath(), root());
         }
 
-        manager.modifyList(manager.calendarByUUID(identifier), "Shopping", QColor("#3366cc"));
+        manager.tasks().modifyList(manager.lists().calendarByUUID(identifier), "Shopping",
+                                   QColor("#3366cc"));
         {
             EventStore reader({root()}, m_clock);
             const CalendarPtr shopping = reader.calendarWithIdentifier(identifier);
@@ -484,11 +532,11 @@ private Q_SLOTS:
             QCOMPARE(shopping->color, QColor("#3366cc"));
         }
 
-        manager.deleteListWithUUID("no-such-list");
-        manager.deleteListWithUUID(QString());
-        QVERIFY(!manager.calendarByUUID(QString()));
-        QCOMPARE(manager.allCalendars().size(), 3);
-        manager.deleteListWithUUID(identifier);
+        manager.tasks().deleteListWithUUID("no-such-list");
+        manager.tasks().deleteListWithUUID(QString());
+        QVERIFY(!manager.lists().calendarByUUID(QString()));
+        QCOMPARE(manager.lists().allCalendars().size(), 3);
+        manager.tasks().deleteListWithUUID(identifier);
         EventStore reader({root()}, m_clock);
         QVERIFY(!reader.calendarWithIdentifier(identifier));
         QCOMPARE(reader.calendarsForEntityType(EntityType::Reminder).size(), 2);
@@ -500,8 +548,8 @@ private Q_SLOTS:
         // The store folder went away (an unmounted disk) and a file took its name.
         QVERIFY(QDir(root()).removeRecursively());
         writeFile(root(), "not a folder");
-        QCOMPARE(manager.addListWithTitle("Errands", Qt::red), QString());
-        QVERIFY(manager.allCalendars().isEmpty());
+        QCOMPARE(manager.tasks().addListWithTitle("Errands", Qt::red), QString());
+        QVERIFY(manager.lists().allCalendars().isEmpty());
     }
 
     void clearingCompletedTasksTouchesOnlyThatList()
@@ -525,13 +573,13 @@ private Q_SLOTS:
         DataManager& manager = createLoaded();
         settle(manager);
 
-        manager.deleteCompletedTasksOnListWithUUID("no-such-list");
-        manager.deleteCompletedTasksOnListWithUUID(QString());
+        manager.tasks().deleteCompletedTasksOnListWithUUID("no-such-list");
+        manager.tasks().deleteCompletedTasksOnListWithUUID(QString());
         manager.eventStore()->waitForFetches();
         QCOMPARE(diskTitles().size(), 5);
 
         QSignalSpy changed(manager.eventStore(), &EventStore::changed);
-        manager.deleteCompletedTasksOnListWithUUID("home");
+        manager.tasks().deleteCompletedTasksOnListWithUUID("home");
         QTRY_COMPARE_WITH_TIMEOUT(
             diskTitles(), (QStringList{"Done at work", "Open at home", "Open at work"}), 5000);
         QTest::qWait(600);
@@ -539,7 +587,7 @@ private Q_SLOTS:
 
         // A list without completed tasks: nothing is written.
         changed.clear();
-        manager.deleteCompletedTasksOnListWithUUID("home");
+        manager.tasks().deleteCompletedTasksOnListWithUUID("home");
         manager.eventStore()->waitForFetches();
         QTest::qWait(400);
         QCOMPARE(changed.count(), 0);
@@ -608,8 +656,8 @@ private:
              std::optional<int> priority, const QDateTime& due,
              const std::optional<RecurrenceRule>& rule, bool alarm)
     {
-        manager.addReminderOnMacWithTitle(title, list, priority, due, rule, {}, {}, alarm, {},
-                                          [](bool saved, ReminderPtr) { QVERIFY(saved); });
+        manager.tasks().addReminderWithTitle(title, list, priority, due, rule, {}, {}, alarm, {},
+                                             [](bool saved, ReminderPtr) { QVERIFY(saved); });
     }
 
     static ReminderPtr inSnapshot(DataManager& manager, const QString& title)
@@ -683,6 +731,7 @@ private:
     mutable Clock m_clock;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
 };
 

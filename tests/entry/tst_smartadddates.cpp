@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 
-#include "entry/logic/SmartAdd.h"
+#include "entry/SmartAdd.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"

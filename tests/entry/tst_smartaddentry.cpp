@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 
-#include "entry/logic/SmartAddEntry.h"
+#include "entry/SmartAddEntry.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"

@@ -108,8 +108,8 @@ private Q_SLOTS:
         QFETCH(int, qtModifiers);
         const PTKeyCombo combo(kKeyK, hotKeyBits);
         QCOMPARE(combo.modifierMask(), eventFlags);
-        QCOMPARE(SRCocoaToCarbonFlags(eventFlags), hotKeyBits);
-        QCOMPARE(SRCarbonToCocoaFlags(hotKeyBits), eventFlags);
+        QCOMPARE(recorderFlagsToHotKeyFlags(eventFlags), hotKeyBits);
+        QCOMPARE(hotKeyFlagsToRecorderFlags(hotKeyBits), eventFlags);
         QCOMPARE(int(combo.x11ModifierMask()), x11Mask);
         QCOMPARE(PTKeyCombo::fromX11(kKeyK, quint16(x11Mask)), combo);
         QCOMPARE(int(combo.qtModifiers()), qtModifiers);
@@ -121,7 +121,8 @@ private Q_SLOTS:
         QCOMPARE(PTKeyCombo::clearKeyCombo().modifierMask(), 0);
         QCOMPARE(PTKeyCombo::clearKeyCombo().x11ModifierMask(), quint16(0));
         // Caps Lock (0x10000) and the function-key flag (0x800000) are no shortcut modifiers.
-        QCOMPARE(SRCocoaToCarbonFlags(0x40000 | 0x10000 | 0x800000), int(PTKeyCombo::controlKey));
+        QCOMPARE(recorderFlagsToHotKeyFlags(0x40000 | 0x10000 | 0x800000),
+                 int(PTKeyCombo::controlKey));
         // An X key event's state also carries the lock keys, the pointer buttons and the
         // keyboard group.
         const quint16 state = 0x04 | 0x08 | 0x02 | 0x10 | 0x100 | 0x2000;
@@ -219,14 +220,14 @@ private Q_SLOTS:
 
         auto first = hotKey("Velmoran", kKeyK, ctrlAlt);
         QVERIFY(center.registerHotKey(first));
-        QCOMPARE(first->carbonHotKeyID(), 1u);
-        QVERIFY(first->carbonEventHotKeyRef() != 0);
+        QCOMPARE(first->hotKeyNumber(), 1u);
+        QVERIFY(first->hotKeyHandle() != 0);
         QCOMPARE(center.hotKeyCount(), 1u);
         QVERIFY(center.isEventHandlerInstalled());
 
         // Registering again gives up the old registration and takes a new number.
         QVERIFY(center.registerHotKey(first));
-        QCOMPARE(first->carbonHotKeyID(), 2u);
+        QCOMPARE(first->hotKeyNumber(), 2u);
         QCOMPARE(center.allHotKeys(), (QList<std::shared_ptr<PTHotKey>>{first}));
 
         auto second = hotKey("Velmoran2", kKeyJ, ctrlAlt);
@@ -244,8 +245,8 @@ private Q_SLOTS:
         QCOMPARE(center.hotKeyWithKeyCombo(PTKeyCombo::clearKeyCombo()), nullptr);
 
         center.unregisterHotKey(first);
-        QCOMPARE(first->carbonHotKeyID(), 0u);
-        QCOMPARE(first->carbonEventHotKeyRef(), HotKeyService::Handle(0));
+        QCOMPARE(first->hotKeyNumber(), 0u);
+        QCOMPARE(first->hotKeyHandle(), HotKeyService::Handle(0));
         QCOMPARE(center.hotKeyWithIdentifier(QString("Velmoran")), twin);
         QCOMPARE(center.allHotKeys().size(), 2);
         QCOMPARE(center.hotKeyCount(), 4u);
@@ -257,7 +258,7 @@ private Q_SLOTS:
         auto absent = std::make_shared<PTHotKey>(QString("Velmoran"),
                                                  PTKeyCombo::fromShortcutRecord(QVariant()));
         QVERIFY(center.registerHotKey(absent));
-        QCOMPARE(absent->carbonHotKeyID(), 0u);
+        QCOMPARE(absent->hotKeyNumber(), 0u);
         QCOMPARE(center.hotKeyCount(), 0u);
         QVERIFY(center.allHotKeys().isEmpty());
         QVERIFY(!center.isEventHandlerInstalled());
@@ -267,7 +268,7 @@ private Q_SLOTS:
         QVERIFY(center.registerHotKey(changed));
         changed->setKeyCombo(PTKeyCombo::clearKeyCombo());
         QVERIFY(center.registerHotKey(changed));
-        QCOMPARE(changed->carbonHotKeyID(), 0u);
+        QCOMPARE(changed->hotKeyNumber(), 0u);
         QVERIFY(center.allHotKeys().isEmpty());
         QCOMPARE(center.hotKeyCount(), 1u);
         QVERIFY(!center.registerHotKey(nullptr));
@@ -282,14 +283,14 @@ private Q_SLOTS:
         auto foreign = hotKey("Velmoran2", kKeyJ, ctrlAlt);
         QVERIFY(center.registerHotKey(registered));
         QVERIFY(elsewhere.registerHotKey(foreign));
-        QCOMPARE(foreign->carbonHotKeyID(), registered->carbonHotKeyID());
+        QCOMPARE(foreign->hotKeyNumber(), registered->hotKeyNumber());
 
         center.unregisterHotKey(never);
         center.unregisterHotKey(foreign);
         center.unregisterHotKey(nullptr);
-        QCOMPARE(foreign->carbonHotKeyID(), 1u);
+        QCOMPARE(foreign->hotKeyNumber(), 1u);
         QCOMPARE(center.allHotKeys(), (QList<std::shared_ptr<PTHotKey>>{registered}));
-        QCOMPARE(registered->carbonHotKeyID(), 1u);
+        QCOMPARE(registered->hotKeyNumber(), 1u);
         QCOMPARE(center.hotKeyCount(), 1u);
 
         center.unregisterHotKey(registered);

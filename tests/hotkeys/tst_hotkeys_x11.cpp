@@ -216,7 +216,7 @@ private Q_SLOTS:
         int count = 0;
         auto hotKey = counting(m_j, count);
         QVERIFY(!center.registerHotKey(hotKey));
-        QCOMPARE(hotKey->carbonHotKeyID(), 0u);
+        QCOMPARE(hotKey->hotKeyNumber(), 0u);
         QCOMPARE(center.hotKeyCount(), 1u);
         QVERIFY(center.allHotKeys().isEmpty());
         // Nothing of the refused registration stays grabbed.
@@ -225,7 +225,7 @@ private Q_SLOTS:
 
         otherClientUngrabsEverything();
         QVERIFY(center.registerHotKey(hotKey));
-        QCOMPARE(hotKey->carbonHotKeyID(), 2u);
+        QCOMPARE(hotKey->hotKeyNumber(), 2u);
         type({m_control, m_alt}, m_j);
         QTRY_COMPARE(count, 1);
     }

@@ -118,7 +118,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         UserDefaults defaults(dir.filePath("prefs.json"));
-        Sound::setPreferences(&defaults);
+        const Sound::PreferencesScope sound(&defaults);
         QVERIFY(Sound::pathForName("Hero").isEmpty());
         QVERIFY(Sound::fileNameForEffect(12).isEmpty());
 
@@ -136,7 +136,6 @@ private Q_SLOTS:
         Sound::soundEffect(Sound::AddDone);
         QCOMPARE(Sound::playRequestCount(), before + 1);
         QVERIFY(timer.elapsed() < 2000);
-        Sound::setPreferences(nullptr);
     }
 };
 

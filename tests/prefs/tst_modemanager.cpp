@@ -106,20 +106,6 @@ private Q_SLOTS:
         QCOMPARE(order, (QStringList{"redraw", "refreshed"}));
     }
 
-    void listChangeAsksForARefreshFirst()
-    {
-        ModeManager mode(*m_defaults, nightSource());
-        QStringList order;
-        connect(&mode, &ModeManager::remindersRefreshRequested, this,
-                [&] { order << "reminders"; });
-        connect(&mode, &ModeManager::menuBarPanelListRefreshRequested, this,
-                [&] { order << "panel"; });
-        connect(&mode, &ModeManager::sidebarRefreshRequested, this, [&] { order << "sidebar"; });
-        connect(&mode, &ModeManager::listsMenuRefreshRequested, this, [&] { order << "menu"; });
-        mode.resetListFromDataManager();
-        QCOMPARE(order, (QStringList{"reminders", "panel", "sidebar", "menu"}));
-    }
-
     void fontSizeFollowsThePreference()
     {
         m_defaults->setInteger(2, "fontSize");

@@ -323,6 +323,31 @@ private Q_SLOTS:
         QCOMPARE(again.parsedFileCount(), 0u);
     }
 
+    // A task the cache answered for is written back like a parsed one: the save and the delete
+    // compare the file with what was read, content included, and must not take it for changed.
+    void aTaskFromTheCacheCanBeSavedAndDeleted()
+    {
+        warmUp();
+        EventStore store({root()}, m_clock);
+        const QList<ReminderPtr> tasks =
+            store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+        QCOMPARE(store.parsedFileCount(), 0u);
+        auto named = [&tasks](const QString& title) {
+            for (const ReminderPtr& task : tasks) {
+                if (task->title == title)
+                    return task;
+            }
+            return ReminderPtr();
+        };
+        auto edited = std::make_shared<Reminder>(*named("Task 3"));
+        edited->title = QStringLiteral("Task 3 edited");
+        QString error;
+        QVERIFY2(store.saveReminder(edited, true, &error), qPrintable(error));
+        QVERIFY2(store.removeReminder(named("Task 4"), true, &error), qPrintable(error));
+        QVERIFY(readFile(list() + "/t03.ics").contains("SUMMARY:Task 3 edited"));
+        QVERIFY(!QFile::exists(list() + "/t04.ics"));
+    }
+
     void aChangeWithinTheRunIsSeenAtTheNextRead()
     {
         EventStore store({root()}, m_clock);

@@ -3,7 +3,6 @@
 #include "data/DataManager.h"
 #include "platform/UserDefaults.h"
 #include "platform/store/EventStore.h"
-#include "text/Global.h"
 
 #include <QSignalSpy>
 
@@ -17,7 +16,6 @@ inline std::unique_ptr<DataManager> loadedDataManager(UserDefaults& defaults, Cl
     auto manager = std::make_unique<DataManager>(defaults, clock, [&clock, root] {
         return std::make_unique<store::EventStore>(QStringList{root}, clock);
     });
-    Global::setPreferences(&defaults);
     QSignalSpy refreshed(manager.get(), &DataManager::remindersRefreshed);
     manager->initStore();
     if (!refreshed.wait(5000)) {

@@ -1,3 +1,4 @@
+#include "TestContext.h"
 #include "TestEnvironment.h"
 
 #include "platform/Clock.h"
@@ -45,14 +46,12 @@ private Q_SLOTS:
         QVERIFY(m_tmp->isValid());
         m_defaults = std::make_unique<UserDefaults>(m_tmp->filePath("defaults.json"));
         m_defaults->setBool(false, "sundayFirst");
-        Global::setPreferences(m_defaults.get());
-        Global::setReferenceDates(&m_dates);
+        m_context.emplace(m_defaults.get(), &m_dates);
     }
 
     void cleanup()
     {
-        Global::setReferenceDates(nullptr);
-        Global::setPreferences(nullptr);
+        m_context.reset();
         Clock::system().reset();
     }
 
@@ -307,7 +306,8 @@ private Q_SLOTS:
         QCOMPARE(Global::weekDescriptionForDate(local(2026, 2, 14)), "This Week");
 
         // Without installed reference dates the system clock answers.
-        Global::setReferenceDates(nullptr);
+        m_context.reset();
+        m_context.emplace(m_defaults.get());
         Clock::system().setNow(local(2030, 6, 1, 12));
         QCOMPARE(Global::referenceDates().thisMonthDate(), local(2030, 6, 1));
         QCOMPARE(Global::dayDescriptionForDate(local(2030, 6, 2)), "Tomorrow");
@@ -330,6 +330,7 @@ private Q_SLOTS:
 private:
     std::unique_ptr<QTemporaryDir> m_tmp;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     Clock m_clock;
     ClockReferenceDates m_dates{m_clock};
 };

@@ -1,7 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "../data/ReminderBuilder.h"
-#include "data/DateFormatters.h"
+#include "text/DateFormatters.h"
 #include "text/ListExport.h"
 
 #include <QGuiApplication>

@@ -1,8 +1,11 @@
 #include "LoadedDataManager.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/views/TaskViewMode.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
@@ -56,6 +59,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
         m_defaults->setBool(false, PrefKey::sundayFirst);
         m_clock.setNow(local(2026, 12, 9, 10, 30)); // a Wednesday
@@ -67,11 +71,11 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_context.reset();
         if (m_manager)
             QTRY_VERIFY(!m_manager->isRefreshRunning());
         m_mode.reset();
         m_manager.reset();
-        Global::setPreferences(nullptr);
     }
 
     void weekCellsAreDatedFromTheWeekStart()
@@ -97,19 +101,23 @@ private Q_SLOTS:
     void weekCellsShareTheWidth()
     {
         WeekDateView week(*m_manager, *m_mode);
-        QCOMPARE(week.minimumSizeHint(), QSize(315, 64));
-        week.resize(703, 64);
+        const int height = stripHeightForMode(TaskViewMode::Week);
+        QCOMPARE(week.minimumSizeHint().height(), height);
+        // A width that does not divide by seven: the cells still tile it, one pixel apart at
+        // most.
+        const int width = 703;
+        week.resize(width, height);
         week.show();
         QVERIFY(QTest::qWaitForWindowExposed(&week));
         int left = 0;
         for (WeekDateDayView* day : week.daysViewArray()) {
             QCOMPARE(day->geometry().left(), left);
-            QVERIFY(day->width() == 100 || day->width() == 101);
-            QCOMPARE(day->height(), 64);
+            QVERIFY(day->width() == width / 7 || day->width() == width / 7 + 1);
+            QCOMPARE(day->height(), week.height());
             left = day->geometry().right() + 1;
             QCOMPARE(day->focusPolicy(), Qt::NoFocus);
         }
-        QCOMPARE(left, 703);
+        QCOMPARE(left, width);
     }
 
     void todayAndSelectionMarks()
@@ -126,7 +134,7 @@ private Q_SLOTS:
         QCOMPARE(today->dayNumberColor(), m_mode->calendarSelectedTodayColor());
         QVERIFY(shareOfDiscIn(*today, m_mode->calendarTodayColor()) > 0.5);
 
-        m_manager->setSelectedDate(local(2026, 12, 11));
+        m_manager->dates().setSelectedDate(local(2026, 12, 11));
         QVERIFY(today->isToday() && !today->isSelected());
         QVERIFY(!today->selectionColor().isValid());
         QCOMPARE(today->dayNumberColor(), m_mode->calendarTodayColor());
@@ -138,7 +146,7 @@ private Q_SLOTS:
         QCOMPARE(monday->dayNumberColor(), m_mode->subTextColor());
 
         // A new day moves the today mark once the strip re-checks.
-        m_manager->setToday(local(2026, 12, 11));
+        m_manager->dates().setToday(local(2026, 12, 11));
         week.refreshDays();
         QVERIFY(!today->isToday());
         QVERIFY(friday->isToday());
@@ -154,13 +162,13 @@ private Q_SLOTS:
         // December 2026 begins on a Tuesday: day 17 is cell 17.
         MonthDateDayView* cell = month.daysViewArray().at(17);
         QCOMPARE(cell->date(), local(2026, 12, 17));
-        QSignalSpy changed(m_manager.get(), &DataManager::selectedDateChanged);
+        QSignalSpy changed(&m_manager->dates(), &SharedDates::selectedDateChanged);
 
         QTest::mouseClick(cell, Qt::RightButton);
         QCOMPARE(changed.count(), 0);
         QTest::mouseClick(cell, Qt::LeftButton);
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(m_manager->selectedDate(), local(2026, 12, 17));
+        QCOMPARE(m_manager->dates().selectedDate(), local(2026, 12, 17));
         QVERIFY(cell->isSelected());
         QVERIFY(!month.daysViewArray().at(9)->isSelected());
         QVERIFY(month.daysViewArray().at(9)->isToday());
@@ -183,14 +191,17 @@ private Q_SLOTS:
 
         const QList<WeekDateDayView*>& days = week.daysViewArray();
         QCOMPARE(days.at(0)->drawnDotCount(), 1);
-        QCOMPARE(days.at(0)->dotsRect().size(), QSize(8, 9));
+        const QSize oneDot = days.at(0)->dotsRect().size();
+        QVERIFY(!oneDot.isEmpty());
         QCOMPARE(days.at(1)->drawnDotCount(), 0);
         QCOMPARE(days.at(1)->dotsRect().width(), 0);
         WeekDateDayView* busy = days.at(2);
         QCOMPARE(busy->calendarDots().size(), 5);
         QCOMPARE(busy->drawnDotCount(), 3);
+        // Three dots side by side, centred at the foot of the cell and inside it.
         const QRect container = busy->dotsRect();
-        QCOMPARE(container.size(), QSize(24, 9));
+        QCOMPARE(container.size(), QSize(3 * oneDot.width(), oneDot.height()));
+        QVERIFY(busy->rect().contains(container));
         QCOMPARE(container.bottom(), busy->height() - 1);
         QCOMPARE(container.left() + container.width() / 2, busy->width() / 2);
         for (int index = 3; index < 7; ++index)
@@ -200,7 +211,8 @@ private Q_SLOTS:
         const QImage image = busy->grab().toImage();
         for (int index = 0; index < 3; ++index) {
             const QColor painted =
-                image.pixelColor(container.left() + index * 8 + 4, container.top() + 4);
+                image.pixelColor(container.left() + index * oneDot.width() + oneDot.width() / 2,
+                                 container.top() + oneDot.height() / 2);
             QVERIFY2(near(painted, colors.at(index)), qPrintable(painted.name()));
         }
 
@@ -223,10 +235,12 @@ private Q_SLOTS:
         const QList<MonthDateDayView*>& days = month.daysViewArray();
         QCOMPARE(days.at(6)->date(), local(2026, 2, 1));
         QCOMPARE(days.at(6)->calendarDots(), dots[1]);
-        QCOMPARE(days.at(6)->dotsRect().size(), QSize(6, 6));
+        const QSize oneDot = days.at(6)->dotsRect().size();
+        QVERIFY(!oneDot.isEmpty());
         QCOMPARE(days.at(33)->date(), local(2026, 2, 28));
         QCOMPARE(days.at(33)->calendarDots(), dots[28]);
-        QCOMPARE(days.at(33)->dotsRect().size(), QSize(12, 6));
+        QCOMPARE(days.at(33)->dotsRect().size(), QSize(2 * oneDot.width(), oneDot.height()));
+        QVERIFY(days.at(33)->rect().contains(days.at(33)->dotsRect()));
         int dotted = 0;
         for (MonthDateDayView* day : days)
             dotted += day->drawnDotCount() > 0;
@@ -291,6 +305,13 @@ private Q_SLOTS:
         QCOMPARE(days.at(last)->height(), qMin(rowHeight, MonthDateView::kCellHeight));
         QVERIFY(days.at(last)->geometry().bottom() < MonthDateView::kHeight);
         QVERIFY(days.at(last)->width() >= 45);
+        // Whatever the rows, the selection disc holds a two-digit number.
+        const MonthDateDayView* day = days.at(last);
+        const QRect disc = day->discRect();
+        const QFontMetricsF metrics(day->dayNumberFontForDisc());
+        QVERIFY2(metrics.horizontalAdvance(QStringLiteral("30")) <= disc.width() - 2 &&
+                     metrics.capHeight() <= disc.height() - 2,
+                 qPrintable(QStringLiteral("a disc of %1 pixels").arg(disc.width())));
     }
 
     void weekStripFollowsTheClickedDayAtOnce()
@@ -301,7 +322,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&week));
         WeekDateDayView* sunday = week.daysViewArray().last();
         QTest::mouseClick(sunday, Qt::LeftButton);
-        QCOMPARE(m_manager->selectedDate(), local(2026, 12, 13));
+        QCOMPARE(m_manager->dates().selectedDate(), local(2026, 12, 13));
         QVERIFY(sunday->isSelected());
         QVERIFY(!week.daysViewArray().at(2)->isSelected());
     }
@@ -309,6 +330,7 @@ private Q_SLOTS:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     Clock m_clock;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_mode;

@@ -1,8 +1,10 @@
 #include "LoadedDataManager.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include "data/DataManager.h"
+#include "data/TaskLists.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
@@ -49,6 +51,7 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
         m_defaults->setObject(QVariantList{tagEntry(8, "Home")}, PrefKey::listNavArray);
         m_clock.setNow(local(2026, 12, 9, 10, 30));
@@ -62,6 +65,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_context.reset();
         m_sidebar.reset();
         m_modeManager.reset();
         m_manager.reset();
@@ -118,7 +122,7 @@ private Q_SLOTS:
         m_defaults->setObject(QVariantList{tagEntry(8, "Home"), tagEntry(15, "milk")},
                               PrefKey::listNavArray);
         AddTagListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
-        window.editList(tagEntry(8, "Home"));
+        window.editList(ListEntry::fromStored(tagEntry(8, "Home")));
         QCOMPARE(window.textField()->text(), "#Home");
         QCOMPARE(window.doneButton()->text(), "Edit List");
         window.textField()->setText("garden");
@@ -126,7 +130,7 @@ private Q_SLOTS:
         QCOMPARE(describe(m_defaults->arrayForKey(PrefKey::listNavArray)), "15:garden 15:milk");
         QCOMPARE(window.doneButton()->text(), "Add Smart List");
 
-        window.editList(tagEntry(15, "milk"));
+        window.editList(ListEntry::fromStored(tagEntry(15, "milk")));
         QCOMPARE(window.textField()->text(), "milk");
         window.cancelButtonAction();
         QVERIFY(!window.editingSmartList());
@@ -177,11 +181,11 @@ private Q_SLOTS:
         QStringList lists;
         for (const QVariant& value : stored.value("lists").toList())
             lists << value.toString();
-        QCOMPARE(lists, m_manager->visibleLists());
+        QCOMPARE(lists, m_manager->lists().visibleLists());
 
         // Editing shows exactly what was stored and replaces it in place.
         AddMergedListWindowController edit(*m_manager, *m_modeManager, m_sidebar.get());
-        edit.editList(stored);
+        edit.editList(ListEntry::fromStored(stored));
         QCOMPARE(edit.doneButton()->text(), "Edit List");
         QCOMPARE(edit.nameField()->text(), "Errands");
         const QList<bool> segments{edit.segment(0)->isChecked(), edit.segment(1)->isChecked(),
@@ -200,7 +204,7 @@ private Q_SLOTS:
 
     void newUserListIsShownAfterTheOthers()
     {
-        const QStringList before = m_manager->visibleLists();
+        const QStringList before = m_manager->lists().visibleLists();
         AddListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
         window.makeNewList();
         QCOMPARE(window.doneButton()->text(), "Add New List");
@@ -210,10 +214,10 @@ private Q_SLOTS:
         window.titleField()->setText("Garden");
         QTest::mouseClick(window.doneButton(), Qt::LeftButton);
         QVERIFY(!window.isVisible());
-        QVERIFY(m_manager->doNotValidate());
+        QVERIFY(m_manager->lists().doNotValidate());
 
         store::CalendarPtr garden;
-        for (const store::CalendarPtr& list : m_manager->allCalendars()) {
+        for (const store::CalendarPtr& list : m_manager->lists().allCalendars()) {
             if (list->title == "Garden")
                 garden = list;
         }
@@ -222,9 +226,9 @@ private Q_SLOTS:
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists),
                  before + QStringList{garden->calendarIdentifier});
         QVERIFY(m_defaults->stringArrayForKey(PrefKey::invisibleLists).isEmpty());
-        QCOMPARE(m_sidebar->defaultListsArray().last().toMap().value("title").toString(), "Garden");
+        QCOMPARE(m_sidebar->defaultListsArray().last().title(), "Garden");
         QCOMPARE(m_sidebar->selectedRow(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(!m_manager->doNotValidate(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_manager->lists().doNotValidate(), 3000);
 
         // Editing the same list changes its title and colour in the store.
         AddListWindowController edit(*m_manager, *m_modeManager, m_sidebar.get());
@@ -235,22 +239,22 @@ private Q_SLOTS:
         edit.setColor(QColor(Qt::darkGreen));
         edit.titleField()->setText("Allotment");
         edit.doneButtonAction();
-        QCOMPARE(m_manager->calendarByUUID(garden->calendarIdentifier)->title, "Allotment");
-        QCOMPARE(m_manager->calendarByUUID(garden->calendarIdentifier)->color.name(),
+        QCOMPARE(m_manager->lists().calendarByUUID(garden->calendarIdentifier)->title, "Allotment");
+        QCOMPARE(m_manager->lists().calendarByUUID(garden->calendarIdentifier)->color.name(),
                  QColor(Qt::darkGreen).name());
         QCOMPARE(edit.doneButton()->text(), "Add New List");
     }
 
     void emptyTitleCreatesNothing()
     {
-        const int lists = int(m_manager->allCalendars().size());
+        const int lists = int(m_manager->lists().allCalendars().size());
         AddListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
         window.open();
         window.titleField()->setText("   ");
         window.doneButtonAction();
         QVERIFY(!window.isVisible());
-        QCOMPARE(int(m_manager->allCalendars().size()), lists);
-        QVERIFY(!m_manager->doNotValidate());
+        QCOMPARE(int(m_manager->lists().allCalendars().size()), lists);
+        QVERIFY(!m_manager->lists().doNotValidate());
     }
 
     void sidebarOpensFreshWindows()
@@ -290,6 +294,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     Clock m_clock;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modeManager;

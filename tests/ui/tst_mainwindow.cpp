@@ -1,9 +1,12 @@
 #include "LoadedDataManager.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
 #include "data/SmartLists.h"
+#include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
@@ -35,6 +38,7 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
         m_defaults->setBool(false, PrefKey::alarmOn);
         // Wednesday 9 December 2026.
@@ -56,6 +60,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_context.reset();
         m_window.reset();
         m_modes.reset();
         m_manager.reset();
@@ -118,7 +123,7 @@ private Q_SLOTS:
     // the notes carry the link with the slashes mail programs need.
     void aDroppedMessageInATagList()
     {
-        SmartLists::addSmartListType(*m_defaults, 8, "work", {}, {});
+        SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "work", {}, {});
         view().refreshLeftTableViewFromPreferences();
         view().smartList(int(view().lvc()->tagListsArray().size()));
         QCOMPARE(view().lvc()->selectedTag(), QStringLiteral("#work"));
@@ -139,7 +144,7 @@ private Q_SLOTS:
         view().addNewTaskWithTitle("This week", "message://<a@b>");
         QVERIFY(!added.at(0).at(0).value<store::ReminderPtr>()->dueDateComponents);
 
-        m_manager->setSelectedDate(local(2026, 12, 16));
+        m_manager->dates().setSelectedDate(local(2026, 12, 16));
         view().addNewTaskWithTitle("Next week", "message://<c@d>");
         const auto next = added.at(1).at(0).value<store::ReminderPtr>();
         QVERIFY(next->dueDateComponents);
@@ -169,16 +174,16 @@ private Q_SLOTS:
     // At the change of day the selected date becomes the new today, whatever was selected.
     void theChangeOfDayMovesEverySharedDate()
     {
-        m_manager->setSelectedDate(local(2026, 12, 20));
+        m_manager->dates().setSelectedDate(local(2026, 12, 20));
         view().refreshOnMidnight();
-        QCOMPARE(m_manager->today(), local(2026, 12, 9));
-        QCOMPARE(m_manager->selectedDate(), local(2026, 12, 20));
+        QCOMPARE(m_manager->dates().today(), local(2026, 12, 9));
+        QCOMPARE(m_manager->dates().selectedDate(), local(2026, 12, 20));
 
         m_clock.setNow(local(2026, 12, 10, 0, 0, 5));
         view().refreshOnMidnight();
-        QCOMPARE(m_manager->today(), local(2026, 12, 10));
-        QCOMPARE(m_manager->selectedDate(), local(2026, 12, 10));
-        QCOMPARE(m_manager->standardEventsDate(), local(2026, 12, 10));
+        QCOMPARE(m_manager->dates().today(), local(2026, 12, 10));
+        QCOMPARE(m_manager->dates().selectedDate(), local(2026, 12, 10));
+        QCOMPARE(m_manager->dates().standardEventsDate(), local(2026, 12, 10));
         QCOMPARE(view().lvc()->todayButton()->text(), QStringLiteral("10"));
     }
 
@@ -190,9 +195,17 @@ private Q_SLOTS:
             QRect(-5, 0, 800, 500));
         QVERIFY(!ViewController::rectFromString("{{0, 0}, {10, 10}}").isValid());
         QVERIFY(!ViewController::rectFromString("garbage").isValid());
+        // The window's place with its frame and its size; a window restored from it opens
+        // where this one is.
         view().saveSplitViewFrame();
         QCOMPARE(UserDefaults(m_defaults->filePath()).stringForKey(PrefKey::frameString),
-                 ViewController::stringFromRect(m_window->geometry()));
+                 ViewController::stringFromRect(QRect(m_window->pos(), m_window->size())));
+        WindowController restored(*m_manager, *m_modes);
+        restored.viewController()->loadSplitViewFrame();
+        restored.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&restored));
+        QCOMPARE(restored.pos(), m_window->pos());
+        QCOMPARE(restored.size(), m_window->size());
     }
 
     // The window's undo command undoes the data manager's task changes.
@@ -200,10 +213,11 @@ private Q_SLOTS:
     {
         QVERIFY(!m_window->undoAction()->isEnabled());
         const store::ReminderPtr report = m_manager->remindersArray()->reminders().constFirst();
-        m_manager->checkReminder(report, true);
+        m_manager->tasks().checkReminder(report, true);
         QVERIFY(m_window->undoAction()->isEnabled());
         m_window->undoAction()->trigger();
-        QVERIFY(!m_manager->reminderWithIdentifier(report->calendarItemIdentifier)->completed);
+        QVERIFY(
+            !m_manager->tasks().reminderWithIdentifier(report->calendarItemIdentifier)->completed);
     }
 
 private:
@@ -213,6 +227,7 @@ private:
     Clock m_clock;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
     std::unique_ptr<WindowController> m_window;

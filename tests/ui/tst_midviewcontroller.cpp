@@ -1,8 +1,11 @@
 #include "LoadedDataManager.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
@@ -11,8 +14,11 @@
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/tasklist/TaskListModel.h"
 
+#include <QFileInfo>
 #include <QListView>
 #include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 using namespace TestFiles;
@@ -43,8 +49,13 @@ public:
     }
     void toggleRightView() override { ++detailToggles; }
     void refreshLeftTableView() override { ++sidebarReloads; }
+    void changeFailed(const QString& title, const QString& reason) override
+    {
+        failures.append(title + ": " + reason);
+    }
 
     QList<store::ReminderPtr> reminders;
+    QStringList failures;
     QList<store::EventPtr> events;
     int detailToggles = 0;
     int sidebarReloads = 0;
@@ -63,6 +74,7 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
         m_clock.setNow(local(2026, 12, 9, 8, 0));
         writeFile(root() + "/work/displayname", "Work");
@@ -86,6 +98,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_context.reset();
         m_pane.reset();
         m_modes.reset();
         m_manager.reset();
@@ -123,7 +136,7 @@ private Q_SLOTS:
         clickRow(1);
         const QString identifier = m_pane->selectedReminder()->calendarItemIdentifier;
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_manager->refreshRemindersArrayOnMac();
+        m_manager->refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
         m_pane->refreshView();
         QCOMPARE(m_pane->selectedReminder()->calendarItemIdentifier, identifier);
@@ -151,24 +164,24 @@ private Q_SLOTS:
     // One month on from 31 January is the last day of February.
     void movesBetweenPeriodsByCalendarAddition()
     {
-        m_pane->changeViewToDict({{"type", 13}, {"title", ""}});
-        m_manager->setSelectedDate(local(2027, 1, 31));
+        m_pane->changeViewToDict(ListEntry::fromStored({{"type", 13}, {"title", ""}}));
+        m_manager->dates().setSelectedDate(local(2027, 1, 31));
         m_pane->keyRightTapped();
-        QCOMPARE(m_manager->selectedDate(), local(2027, 2, 28));
+        QCOMPARE(m_manager->dates().selectedDate(), local(2027, 2, 28));
         m_pane->refreshView();
         QCOMPARE(m_pane->currentDate(), local(2027, 2, 1));
 
         // Lists have no periods: the buttons are off and the keys do nothing.
-        m_pane->changeViewToDict({{"type", 0}});
+        m_pane->changeViewToDict(ListEntry::fromStored({{"type", 0}}));
         QVERIFY(!m_pane->isNavigationEnabled());
         m_pane->keyRightTapped();
-        QCOMPARE(m_manager->selectedDate(), local(2027, 2, 28));
+        QCOMPARE(m_manager->dates().selectedDate(), local(2027, 2, 28));
         QCOMPARE(m_pane->title(), QStringLiteral("All Tasks"));
     }
 
     void searchFiltersAndSavesOnlyText()
     {
-        m_pane->changeViewToDict({{"type", 14}, {"title", "Search"}});
+        m_pane->changeViewToDict(ListEntry::fromStored({{"type", 14}, {"title", "Search"}}));
         QCOMPARE(m_pane->stripHeight(), 50);
         QVERIFY(!m_pane->isSearchSaveButtonVisible());
         m_pane->searchSaveButton();
@@ -208,12 +221,55 @@ private Q_SLOTS:
         clickRow(0);
         const QString identifier = m_pane->selectedReminder()->calendarItemIdentifier;
         QTest::keyClick(m_pane->tableView(), Qt::Key_Space);
-        QVERIFY(!m_manager->reminderWithIdentifier(identifier)->completed);
-        QTRY_VERIFY_WITH_TIMEOUT(m_manager->reminderWithIdentifier(identifier) &&
-                                     m_manager->reminderWithIdentifier(identifier)->completed,
-                                 3000);
+        QVERIFY(!m_manager->tasks().reminderWithIdentifier(identifier)->completed);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_manager->tasks().reminderWithIdentifier(identifier) &&
+                m_manager->tasks().reminderWithIdentifier(identifier)->completed,
+            3000);
         QTest::keyClick(m_pane->tableView(), Qt::Key_Return);
         QCOMPARE(m_recorder.detailToggles, 1);
+    }
+
+    // A completion that cannot reach the store (another program deleted the task while its
+    // check button bounced) is told to the window with the reason, and nothing is written.
+    void aRefusedCompletionIsShownAndNothingIsWritten()
+    {
+        clickRow(0);
+        const store::ReminderPtr task = m_pane->selectedReminder();
+        QVERIFY(task && !task->completed);
+        const QString file = task->origin->filePath;
+        QTest::keyClick(m_pane->tableView(), Qt::Key_Space);
+        QVERIFY(QFile::remove(file));
+
+        QTRY_COMPARE_WITH_TIMEOUT(m_recorder.failures.size(), 1, 3000);
+        QVERIFY2(m_recorder.failures.first().startsWith("The task could not be completed: ") &&
+                     m_recorder.failures.first().size() > 40,
+                 qPrintable(m_recorder.failures.first()));
+        QVERIFY(!task->completed);
+        QVERIFY(!QFileInfo::exists(file));
+    }
+
+    // A view opened from the sidebar starts at its top, where its overdue tasks are; a refresh
+    // of the same view keeps its place.
+    void anotherViewStartsAtItsTop()
+    {
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        for (int i = 0; i < 40; ++i)
+            writeFile(root() + QStringLiteral("/work/t%1.ics").arg(i),
+                      todo("t" + QByteArray::number(i), "Task " + QByteArray::number(i),
+                           "DUE;VALUE=DATE:20261209\r\n"));
+        QVERIFY(refreshed.wait(5000));
+        QTRY_VERIFY(!m_manager->isRefreshRunning());
+        m_pane->refreshView();
+        QScrollBar* bar = m_pane->tableView()->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        const int scrolled = bar->value();
+        m_pane->refreshView();
+        QCOMPARE(bar->value(), scrolled);
+
+        m_pane->changeViewToDict(ListEntry::ofKind(ListKind::AllTasks));
+        QCOMPARE(bar->value(), 0);
     }
 
     void showHideCompletedIsStored()
@@ -239,6 +295,7 @@ private:
     Recorder m_recorder;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
     std::unique_ptr<MidViewController> m_pane;

@@ -1,8 +1,13 @@
 #include "LoadedDataManager.h"
+#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/SidebarCounts.h"
+#include "data/SmartLists.h"
+#include "data/TaskLists.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
@@ -16,6 +21,8 @@
 #include <QAbstractItemModelTester>
 #include <QListView>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -53,9 +60,8 @@ QString shape(const SidebarLayout& layout)
 {
     QStringList rows;
     for (int row = 0; row < layout.rowCount(); ++row)
-        rows << (layout.isDivider(row)
-                     ? QStringLiteral("-")
-                     : QString::number(SidebarLayout::typeOfEntry(layout.dictForRow(row))));
+        rows << (layout.isDivider(row) ? QStringLiteral("-")
+                                       : QString::number(layout.dictForRow(row).storedType()));
     return rows.join(' ');
 }
 
@@ -72,12 +78,15 @@ QString describe(const QVariantList& entries)
 // What the main window hears from the sidebar.
 struct RecordingWindow : LeftViewControllerDelegate
 {
-    QList<QVariantMap> selections;
+    QList<QVariantMap> selections; // as stored
     int left = 0;
     int right = 0;
     QList<bool> pins;
     QList<QRect> shares;
-    void selectedRowChangedWithDictionary(const QVariantMap& d) override { selections << d; }
+    void selectedRowChangedWithDictionary(const ListEntry& d) override
+    {
+        selections << d.toStored();
+    }
     void keyLeftTapped() override { ++left; }
     void keyRightTapped() override { ++right; }
     void pinButtonOn(bool on) override { pins << on; }
@@ -115,26 +124,28 @@ private Q_SLOTS:
         QFETCH(QStringList, visible);
         QFETCH(QString, rows);
         SidebarLayout layout;
-        layout.loadLists(nav, visible, {list("a", "Alpha"), list("b", "Beta")});
+        layout.loadLists(ListEntry::fromStoredArray(nav), visible,
+                         {list("a", "Alpha"), list("b", "Beta")});
         QCOMPARE(shape(layout), rows);
         QCOMPARE(layout.rowCount(), int(rows.split(' ').size()));
         QVERIFY(layout.dictForRow(3).isEmpty());
         QVERIFY(layout.dictForRow(layout.rowCount()).isEmpty());
-        QCOMPARE(layout.dictForRow(layout.searchRow()).value("title").toString(), "Search");
+        QCOMPARE(layout.dictForRow(layout.searchRow()).title(), "Search");
     }
 
     void layoutPositionsAndRules()
     {
         SidebarLayout layout;
-        layout.loadLists({entry(0), entry(1), entry(8, "Home"), merged("M")}, {"a", "b"},
-                         {list("a", "Alpha"), list("b", "Beta")});
+        layout.loadLists(
+            ListEntry::fromStoredArray({entry(0), entry(1), entry(8, "Home"), merged("M")}),
+            {"a", "b"}, {list("a", "Alpha"), list("b", "Beta")});
         // 0-2 dates, 3 -, 4-5 presets, 6 -, 7-8 smart, 9 -, 10-11 lists, 12 -, 13 search
         QCOMPARE(layout.rowForPresetList(2), 5);
         QCOMPARE(layout.rowForSmartList(1), 7);
         QCOMPARE(layout.rowForList(2), 11);
         QCOMPARE(layout.rowForListIdentifier("b"), 11);
         QCOMPARE(layout.rowForListIdentifier("gone"), -1);
-        QCOMPARE(layout.dictForRow(11).value("title").toString(), "Beta");
+        QCOMPARE(layout.dictForRow(11).title(), "Beta");
 
         QCOMPARE(layout.acceptedSelection(6, 4), 4);
         QCOMPARE(layout.acceptedSelection(-1, 4), 4);
@@ -172,11 +183,11 @@ private Q_SLOTS:
         QFETCH(QVariantMap, entry);
         QFETCH(QString, count);
         CountDictionary counts;
-        counts.setCount(2, 7);
-        counts.setCount(12, 0);
-        counts.setCount(QStringLiteral("###Home"), 3);
-        counts.setCount(QStringLiteral("2"), 5);
-        QCOMPARE(SidebarLayout::countTextForEntry(entry, counts), count);
+        counts.setCount(ListEntry::ofKind(ListKind::RecurringTasks), 7);
+        counts.setCount(ListEntry::dateView(ListKind::Week), 0);
+        counts.setCount(ListEntry::tagList("Home"), 3);
+        counts.setCount(ListEntry::userList("2", "two"), 5);
+        QCOMPARE(SidebarLayout::countTextForEntry(ListEntry::fromStored(entry), counts), count);
     }
 
     void init()
@@ -184,9 +195,9 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
         m_defaults->setBool(true, PrefKey::soundOn);
-        Sound::setPreferences(m_defaults.get());
         m_clock.setNow(local(2026, 12, 9, 10, 30));
         writeFile(root() + "/home/displayname", "Home");
         writeFile(root() + "/work/displayname", "Work");
@@ -197,10 +208,10 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_context.reset();
         m_sidebar.reset();
         m_modeManager.reset();
         m_manager.reset();
-        Sound::setPreferences(nullptr);
     }
 
     void countsFromARealRefresh()
@@ -208,8 +219,8 @@ private Q_SLOTS:
         setNav({entry(0), entry(5), entry(8, "garden"), entry(15, "mum")});
         LeftViewController& sidebar = create();
         QAbstractItemModelTester tester(sidebar.tableView()->model());
-        QSignalSpy counted(m_manager.get(), &DataManager::countsRefreshed);
-        m_manager->refreshCounts();
+        QSignalSpy counted(&m_manager->counts(), &SidebarCounts::countsRefreshed);
+        m_manager->counts().refreshCounts();
         QVERIFY(counted.wait());
 
         QAbstractItemModel* model = sidebar.tableView()->model();
@@ -228,13 +239,16 @@ private Q_SLOTS:
         QVERIFY(!sidebar.grab().isNull()); // every row kind paints
 
         // The date rows follow the selected date.
-        QCOMPARE(model->index(0, 0).data(SidebarModel::RichTitleRole).toString(),
-                 m_manager->selectedDateDayString());
+        // The sidebar adds the today marker to the day the data layer names.
+        const QString rich = model->index(0, 0).data(SidebarModel::RichTitleRole).toString();
+        QVERIFY(rich.startsWith(m_manager->dates().selectedDateDayString().toHtmlEscaped()));
+        QVERIFY(rich.contains(QStringLiteral("●")));
         QVERIFY(model->index(0, 0).data().toString().endsWith(QStringLiteral("●")));
         QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
-        m_manager->setSelectedDate(local(2027, 2, 1));
+        m_manager->dates().setSelectedDate(local(2027, 2, 1));
         QVERIFY(!changed.isEmpty());
-        QCOMPARE(model->index(2, 0).data().toString(), m_manager->selectedDateMonthString());
+        QCOMPARE(model->index(2, 0).data().toString(),
+                 m_manager->dates().selectedDateMonthString());
         QVERIFY(!model->index(0, 0).data().toString().contains(QStringLiteral("●")));
     }
 
@@ -327,7 +341,7 @@ private Q_SLOTS:
         sidebar.deleteSelected();
         QVERIFY(m_defaults->arrayForKey(PrefKey::listNavArray).isEmpty());
         QCOMPARE(sidebar.selectedRow(), 4);
-        QCOMPARE(sidebar.dictForRow(4).value("title").toString(), "Home");
+        QCOMPARE(sidebar.dictForRow(4).title(), "Home");
         QCOMPARE(window.selections.last().value("title").toString(), "Home");
     }
 
@@ -351,7 +365,7 @@ private Q_SLOTS:
         sidebar.setClickedRow(4);
         sidebar.menuNeedsUpdate();
         QCOMPARE(menuTexts(sidebar), QStringList{"Share List"});
-        QCOMPARE(m_manager->allCalendars().size(), 2);
+        QCOMPARE(m_manager->lists().allCalendars().size(), 2);
     }
 
     void contextMenu_data()
@@ -396,15 +410,15 @@ private Q_SLOTS:
         sidebar.deleteList();
         QCOMPARE(pending.size(), 1);
         pending.takeFirst()(false); // "Cancel"
-        QCOMPARE(m_manager->allCalendars().size(), 2);
+        QCOMPARE(m_manager->lists().allCalendars().size(), 2);
 
         sidebar.selectList(2);
         sidebar.setClickedRow(4);
         sidebar.deleteList();
         QCOMPARE(pending.size(), 1);
-        QVERIFY(!m_manager->doNotValidate());
+        QVERIFY(!m_manager->lists().doNotValidate());
         pending.takeFirst()(true); // "Delete"
-        QVERIFY(m_manager->doNotValidate());
+        QVERIFY(m_manager->lists().doNotValidate());
         QVERIFY(!calendar("Home"));
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists), QStringList{work});
         QVERIFY(!m_defaults->stringArrayForKey(PrefKey::invisibleLists).contains(home));
@@ -412,7 +426,78 @@ private Q_SLOTS:
         // The selected list moved up one row with the deletion.
         QCOMPARE(sidebar.selectedRow(), 4);
         QCOMPARE(window.selections.last().value("identifier").toString(), work);
-        QTRY_VERIFY_WITH_TIMEOUT(!m_manager->doNotValidate(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_manager->lists().doNotValidate(), 3000);
+    }
+
+    // Lists that change elsewhere rebuild the rows but keep the entry on show, even when its
+    // row moves; only a list that went away hands over to the day view.
+    void listsChangedElsewhereKeepTheEntryOnShow()
+    {
+        setNav({entry(1)});
+        LeftViewController& sidebar = create();
+        RecordingWindow window;
+        sidebar.setDelegate(&window);
+        const QString home = calendarIdentifierOf("Home");
+        const QString work = calendarIdentifierOf("Work");
+        m_defaults->setObject(QStringList{home, work}, PrefKey::visibleLists);
+        sidebar.reloadDataFromPreference();
+        sidebar.selectList(2);
+        QCOMPARE(sidebar.selectedList()->calendarIdentifier, work);
+        const int sent = int(window.selections.size());
+
+        // A smart list appears above the user lists: Work moves two rows down.
+        SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "garden", {}, {});
+        sidebar.reloadKeepingSelection();
+        QCOMPARE(sidebar.selectedList()->calendarIdentifier, work);
+        QCOMPARE(sidebar.selectedRow(), sidebar.layout().rowForListIdentifier(work));
+        QCOMPARE(int(window.selections.size()), sent);
+
+        // Work is no longer shown: the day view takes over.
+        m_defaults->setObject(QStringList{home}, PrefKey::visibleLists);
+        sidebar.reloadKeepingSelection();
+        QCOMPARE(sidebar.selectedRow(), 0);
+        QCOMPARE(window.selections.last().value("type").toInt(), 11);
+    }
+
+    // The question before a list and its tasks go: a warning, its heading set apart, and a
+    // destructive button named after what it does, with Cancel as the default.
+    void theDeleteQuestionLooksDestructive()
+    {
+        LeftViewController& sidebar = create();
+        bool answered = false;
+        sidebar.confirmWithMessageBox([&answered](bool) { answered = true; });
+        QMessageBox* box = sidebar.window()->findChild<QMessageBox*>();
+        QVERIFY(box);
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        QVERIFY(box->text().contains("<b>Delete this list?</b>"));
+        QVERIFY(!box->informativeText().isEmpty());
+        QAbstractButton* remove = nullptr;
+        for (QAbstractButton* button : box->buttons()) {
+            if (box->buttonRole(button) == QMessageBox::DestructiveRole)
+                remove = button;
+        }
+        QVERIFY(remove);
+        QCOMPARE(remove->text(), QStringLiteral("Delete List"));
+        QCOMPARE(box->buttonRole(box->defaultButton()), QMessageBox::RejectRole);
+        box->reject();
+        QTRY_VERIFY(answered);
+    }
+
+    // A right click opens the clicked row's menu without selecting it: the list on show stays.
+    void aRightClickLeavesTheSelection()
+    {
+        setNav({entry(1), merged("M")});
+        LeftViewController& sidebar = create();
+        RecordingWindow window;
+        sidebar.setDelegate(&window);
+        sidebar.selectList(1);
+        const int selected = sidebar.selectedRow();
+        const int before = int(window.selections.size());
+        QListView* table = sidebar.tableView();
+        const QRect rect = table->visualRect(table->model()->index(4, 0));
+        QTest::mouseClick(table->viewport(), Qt::RightButton, {}, rect.center());
+        QCOMPARE(sidebar.selectedRow(), selected);
+        QCOMPARE(int(window.selections.size()), before);
     }
 
     void pinning()
@@ -463,9 +548,9 @@ private Q_SLOTS:
     {
         LeftViewController& sidebar = create();
         QCOMPARE(sidebar.todayButton()->text(), "9");
-        m_manager->setSelectedDate(local(2027, 1, 3));
+        m_manager->dates().setSelectedDate(local(2027, 1, 3));
         sidebar.todayButtonAction();
-        QCOMPARE(m_manager->selectedDate(), m_manager->today());
+        QCOMPARE(m_manager->dates().selectedDate(), m_manager->dates().today());
         const QStringList adds = [&] {
             QStringList texts;
             for (QAction* action : sidebar.addMenu()->actions())
@@ -492,7 +577,7 @@ private:
 
     store::CalendarPtr calendar(const QString& title) const
     {
-        for (const store::CalendarPtr& list : m_manager->allCalendars()) {
+        for (const store::CalendarPtr& list : m_manager->lists().allCalendars()) {
             if (list->title == title)
                 return list;
         }
@@ -521,6 +606,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     Clock m_clock;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modeManager;

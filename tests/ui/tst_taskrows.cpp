@@ -3,15 +3,16 @@
 #include "ui/main/tasklist/TaskRowContent.h"
 #include "ui/main/tasklist/TaskRowHeights.h"
 
+#include "TestContext.h"
 #include "TestEnvironment.h"
 
-#include "data/DateFormatters.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "text/ClockReferenceDates.h"
+#include "text/DateFormatters.h"
 #include "text/Global.h"
 
 #include <QAbstractItemModelTester>
@@ -95,19 +96,14 @@ private Q_SLOTS:
         QVERIFY(m_dir->isValid());
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
         setupDefaultPreferences(*m_defaults, nullptr);
-        Global::setPreferences(m_defaults.get());
         m_clock.setNow(local(2026, 3, 11, 10, 30)); // a Wednesday
         m_references = std::make_unique<ClockReferenceDates>(m_clock);
-        Global::setReferenceDates(m_references.get());
+        m_context.emplace(m_defaults.get(), m_references.get());
         m_mode = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
         m_work = list("Work", QColor(200, 40, 40));
     }
 
-    void cleanup()
-    {
-        Global::setReferenceDates(nullptr);
-        Global::setPreferences(nullptr);
-    }
+    void cleanup() { m_context.reset(); }
 
     // --- what a task row says ---
 
@@ -666,6 +662,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
     std::unique_ptr<ModeManager> m_mode;
     std::unique_ptr<ClockReferenceDates> m_references;
     Clock m_clock;

@@ -1,13 +1,16 @@
 #include "data/views/TaskListAssembly.h"
 
+#include "data/CalendarEvents.h"
 #include "data/DataManager.h"
-#include "data/DateFormatters.h"
 #include "data/EventWindow.h"
 #include "data/ListFilters.h"
 #include "data/ListTitles.h"
 #include "data/LocalWallClock.h"
+#include "data/SharedDates.h"
+#include "data/TaskLists.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
+#include "text/DateFormatters.h"
 #include "text/Global.h"
 
 #include <QCoreApplication>
@@ -21,10 +24,6 @@ QString tr(const char* text)
 {
     return QCoreApplication::translate("TaskListAssembly", text);
 }
-
-const QString kType = QStringLiteral("type");
-const QString kTag = QStringLiteral("tag");
-const QString kTitle = QStringLiteral("title");
 
 ReminderList orEmpty(std::optional<ReminderList> list)
 {
@@ -78,7 +77,7 @@ TaskListAssembly::Period TaskListAssembly::Period::of(TaskViewMode mode, const D
     Period period;
     switch (mode) {
     case TaskViewMode::Week:
-        period.current = manager.thisWeekDate();
+        period.current = manager.dates().thisWeekDate();
         period.undatedKey = PrefKey::Filter::weekUndated;
         period.completedKey = PrefKey::Filter::weekCompleted;
         period.eventsKey = PrefKey::Filter::weekEvents;
@@ -89,7 +88,7 @@ TaskListAssembly::Period TaskListAssembly::Period::of(TaskViewMode mode, const D
         period.eventType = EventWindow::Week;
         break;
     case TaskViewMode::Month:
-        period.current = manager.thisMonthDate();
+        period.current = manager.dates().thisMonthDate();
         period.undatedKey = PrefKey::Filter::monthUndated;
         period.completedKey = PrefKey::Filter::monthCompleted;
         period.eventsKey = PrefKey::Filter::monthEvents;
@@ -100,7 +99,7 @@ TaskListAssembly::Period TaskListAssembly::Period::of(TaskViewMode mode, const D
         period.eventType = EventWindow::Month;
         break;
     default:
-        period.current = manager.today();
+        period.current = manager.dates().today();
         period.undatedKey = PrefKey::Filter::dayUndated;
         period.completedKey = PrefKey::Filter::dayCompleted;
         period.eventsKey = PrefKey::Filter::dayEvents;
@@ -122,26 +121,13 @@ TaskListAssembly::TaskListAssembly(DataManager& manager)
 
 // --- The title line -------------------------------------------------------------------------
 
-std::optional<QString> TaskListAssembly::titleForDictionary(const QVariantMap& dictionary)
+std::optional<QString> TaskListAssembly::titleForDictionary(const ListEntry& dictionary)
 {
-    bool isNumber = false;
-    const int type = dictionary.value(kType).toInt(&isNumber);
-    if (!isNumber)
+    // The date views title themselves from the selected date, and an entry of a kind this
+    // version does not know leaves the title as it is.
+    if (!dictionary.hasStoredType() || dictionary.is(ListKind::Unknown) || dictionary.isDateView())
         return std::nullopt;
-    if (type >= 0 && type <= 7)
-        return ListTitles::presetListTitle(type);
-    switch (type) {
-    case 8:
-    case 9:
-    case 15:
-        return ListTitles::smartListTitle(dictionary);
-    case 10:
-        return dictionary.value(kTitle).toString();
-    case 14:
-        return tr("Search");
-    default:
-        return std::nullopt;
-    }
+    return ListTitles::titleForEntry(dictionary);
 }
 
 QDateTime TaskListAssembly::periodStart(TaskViewMode mode, const QDateTime& date)
@@ -163,7 +149,7 @@ QDateTime TaskListAssembly::periodStart(TaskViewMode mode, const QDateTime& date
 }
 
 TaskListAssembly::TopView TaskListAssembly::refreshTopView(TaskViewMode mode,
-                                                           const QVariantMap& dictionary,
+                                                           const ListEntry& dictionary,
                                                            const QDateTime& currentDate) const
 {
     TopView top;
@@ -171,17 +157,17 @@ TaskListAssembly::TopView TaskListAssembly::refreshTopView(TaskViewMode mode,
     const DateFormatter& monthFormatter = m_manager.formatters().monthFormatter();
     switch (mode) {
     case TaskViewMode::Day:
-        top.currentDate = m_manager.selectedDate();
-        top.title = joined.arg(m_manager.selectedDateString(),
+        top.currentDate = m_manager.dates().selectedDate();
+        top.title = joined.arg(m_manager.dates().selectedDateString(),
                                Global::dayDescriptionForDate(top.currentDate));
         top.navigationEnabled = true;
-        top.showHideVisible = top.currentDate == m_manager.today();
+        top.showHideVisible = top.currentDate == m_manager.dates().today();
         break;
     case TaskViewMode::Week: {
-        top.currentDate = periodStart(mode, m_manager.selectedDate());
-        const bool thisWeek = top.currentDate == m_manager.thisWeekDate();
+        top.currentDate = periodStart(mode, m_manager.dates().selectedDate());
+        const bool thisWeek = top.currentDate == m_manager.dates().thisWeekDate();
         // This week is named after today's month, even when the week began in the last one.
-        const QDateTime named = thisWeek ? m_manager.today() : top.currentDate;
+        const QDateTime named = thisWeek ? m_manager.dates().today() : top.currentDate;
         top.title = joined.arg(monthFormatter.stringFromDate(named),
                                Global::weekDescriptionForDate(top.currentDate));
         top.navigationEnabled = true;
@@ -189,11 +175,11 @@ TaskListAssembly::TopView TaskListAssembly::refreshTopView(TaskViewMode mode,
         break;
     }
     case TaskViewMode::Month:
-        top.currentDate = periodStart(mode, m_manager.selectedDate());
+        top.currentDate = periodStart(mode, m_manager.dates().selectedDate());
         top.title = joined.arg(monthFormatter.stringFromDate(top.currentDate),
                                Global::monthDescriptionForDate(top.currentDate));
         top.navigationEnabled = true;
-        top.showHideVisible = top.currentDate == m_manager.thisMonthDate();
+        top.showHideVisible = top.currentDate == m_manager.dates().thisMonthDate();
         break;
     case TaskViewMode::Search:
     case TaskViewMode::List:
@@ -209,7 +195,7 @@ TaskListAssembly::TopView TaskListAssembly::refreshTopView(TaskViewMode mode,
 // --- The fetch ------------------------------------------------------------------------------
 
 TaskListAssembly::Content TaskListAssembly::fetchData(TaskViewMode mode,
-                                                      const QVariantMap& dictionary,
+                                                      const ListEntry& dictionary,
                                                       const QDateTime& currentDate,
                                                       bool showingCompleted,
                                                       const QString& searchText) const
@@ -220,7 +206,7 @@ TaskListAssembly::Content TaskListAssembly::fetchData(TaskViewMode mode,
     if (!m_manager.hasRemindersArray())
         return content;
 
-    const ReminderSort sort = m_manager.fetchSortDescriptors();
+    const ReminderSort sort = m_manager.lists().fetchSortDescriptors();
     if (mode == TaskViewMode::Search) {
         content.reminders =
             orEmpty(m_manager.filters().fetchRemindersFromSearchText(searchText, showingCompleted));
@@ -306,7 +292,7 @@ QList<store::EventPtr> TaskListAssembly::addCalendarEventsToArray(const Period& 
     if (m_manager.defaults().integerForKey(PrefKey::eventsPosition) != 0)
         return {};
     std::optional<QList<store::EventPtr>> fetched =
-        m_manager.fetchEventsByType(period.eventType, currentDate);
+        m_manager.events().fetchEventsByType(period.eventType, currentDate);
     if (!fetched)
         return {};
     QList<store::EventPtr> events = std::move(*fetched);

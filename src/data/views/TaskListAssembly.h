@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ListEntry.h"
 #include "data/ReminderQueries.h"
 #include "data/views/CalendarDot.h"
 #include "data/views/TaskViewMode.h"
@@ -8,7 +9,6 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
-#include <QVariantMap>
 
 #include <optional>
 
@@ -34,12 +34,12 @@ public:
         bool navigationEnabled = false;
         bool showHideVisible = true;
     };
-    TopView refreshTopView(TaskViewMode mode, const QVariantMap& dictionary,
+    TopView refreshTopView(TaskViewMode mode, const ListEntry& dictionary,
                            const QDateTime& currentDate) const;
 
-    // The title of a list or search view, by the entry's "type"; none for a type the sidebar
-    // does not title this way (the date views and unknown types).
-    static std::optional<QString> titleForDictionary(const QVariantMap& dictionary);
+    // The title of a list or search view; none for the date views, whose title line names
+    // the period, and for entries without a kind this version knows.
+    static std::optional<QString> titleForDictionary(const ListEntry& dictionary);
     // The first instant of the day, week or month that contains `date`; invalid in the search
     // and list views.
     static QDateTime periodStart(TaskViewMode mode, const QDateTime& date);
@@ -50,9 +50,8 @@ public:
         // The events section; none outside the day, week and month views.
         std::optional<QList<store::EventPtr>> events;
     };
-    Content fetchData(TaskViewMode mode, const QVariantMap& dictionary,
-                      const QDateTime& currentDate, bool showingCompleted,
-                      const QString& searchText) const;
+    Content fetchData(TaskViewMode mode, const ListEntry& dictionary, const QDateTime& currentDate,
+                      bool showingCompleted, const QString& searchText) const;
 
     // The selected date moved by `step` days, weeks or months (calendar addition, so one month
     // after 31 January is the last day of February); invalid in the search and list views.

@@ -1,24 +1,44 @@
 #pragma once
 
+#include "data/ListEntry.h"
+
 // What the task list shows: the tasks of a day, a week or a month around the selected date, a
 // free-text search, or one sidebar list. The numbers are the ones the window stores.
 enum class TaskViewMode { Day = 0, Week = 1, Month = 2, Search = 3, List = 4 };
 
-// The mode a sidebar entry of this "type" opens.
-inline TaskViewMode modeForType(int type)
+// The mode a sidebar entry opens.
+inline TaskViewMode modeForEntry(const ListEntry& entry)
 {
-    switch (type) {
-    case 11:
+    switch (entry.kind()) {
+    case ListKind::Day:
         return TaskViewMode::Day;
-    case 12:
+    case ListKind::Week:
         return TaskViewMode::Week;
-    case 13:
+    case ListKind::Month:
         return TaskViewMode::Month;
-    case 14:
+    case ListKind::Search:
         return TaskViewMode::Search;
     default:
         return TaskViewMode::List;
     }
+}
+
+// The sidebar entry of a date or search view.
+inline ListEntry entryForMode(TaskViewMode mode)
+{
+    switch (mode) {
+    case TaskViewMode::Day:
+        return ListEntry::dateView(ListKind::Day);
+    case TaskViewMode::Week:
+        return ListEntry::dateView(ListKind::Week);
+    case TaskViewMode::Month:
+        return ListEntry::dateView(ListKind::Month);
+    case TaskViewMode::Search:
+        return ListEntry::ofKind(ListKind::Search);
+    case TaskViewMode::List:
+        break;
+    }
+    return {};
 }
 
 // The height of what sits above the list: the week strip, the month grid or the search field.

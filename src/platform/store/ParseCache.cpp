@@ -1,8 +1,8 @@
 #include "platform/store/ParseCache.h"
 
-#include "StoreReaderSignature.h"
 #include "platform/store/CacheStream.h"
 #include "platform/store/ReminderCodec.h"
+#include "platform/store/StoreReaderSignature.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -31,7 +31,7 @@ namespace store {
 namespace {
 
 constexpr QByteArrayView kMagic = "VELMORAN PARSE CACHE\n";
-constexpr quint32 kLayout = 1;
+constexpr quint32 kLayout = 2;
 // Files left by writers that died before their rename are removed after this long.
 constexpr qint64 kAbandonedSeconds = 600;
 
@@ -194,8 +194,8 @@ ParseCache::Entries ParseCache::load(const QStringList& roots) const
                 item->error = in.string();
             } else {
                 item->uid = in.string();
-                item->origin =
-                    std::make_shared<ItemOrigin>(ItemOrigin{item->file.path, item->file.stamp});
+                item->origin = std::make_shared<ItemOrigin>(
+                    ItemOrigin{item->file.path, item->file.stamp, in.get<quint64>()});
             }
             if (flags & HasReminder) {
                 auto reminder = std::make_shared<Reminder>();
@@ -257,6 +257,10 @@ bool ParseCache::save(const QStringList& roots, const QList<ParsedItemPtr>& item
             out.put(item->file.stamp.inode);
             out.put(flags);
             out.string(item->parsed ? item->uid : item->error);
+            // A save compares the file's bytes with those read, even when they were read by
+            // an earlier run.
+            if (item->parsed)
+                out.put(item->origin ? item->origin->contentHash : quint64(0));
             if (item->reminder)
                 ReminderCodec::write(out, *item->reminder);
         }

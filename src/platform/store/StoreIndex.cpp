@@ -1,5 +1,6 @@
 #include "platform/store/StoreIndex.h"
 
+#include "platform/store/AtomicFile.h"
 #include "platform/store/FolderWatch.h"
 
 #include <QFileInfo>
@@ -116,7 +117,8 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
     item->hasTodo = ics->hasTodo();
     item->hasEvent = ics->hasEvent();
     item->uid = ics->uid();
-    item->origin = std::make_shared<ItemOrigin>(ItemOrigin{file.path, stamp});
+    item->origin =
+        std::make_shared<ItemOrigin>(ItemOrigin{file.path, stamp, AtomicFile::contentHash(bytes)});
     if (item->hasTodo) {
         auto reminder = std::make_shared<Reminder>(ics->toReminder());
         reminder->origin = item->origin;
@@ -246,18 +248,26 @@ bool StoreIndex::refresh()
     const QList<CollectionFolder> folders = VdirCollections::scan(m_roots);
     bool changed = !sameFolders(folders);
     QList<const CollectionFolder*> toList;
+    QSet<const CollectionFolder*> firstLoads;
     for (const CollectionFolder& folder : folders) {
         if (!mustList(folder, changes.folders, changes.everything))
             continue;
         toList << &folder;
+        if (folder.writable && !m_collections.contains(folder.identifier))
+            firstLoads.insert(&folder);
         // Watch before listing: a file that arrives after the listing then has its event.
         if (m_watch && !m_watch->watch(folder.folderPath))
             m_unwatched.insert(folder.folderPath);
         else
             m_unwatched.remove(folder.folderPath);
     }
-    // Listing is a stat per file; folders are listed side by side.
-    auto list = [](const CollectionFolder* folder) { return VdirCollections::itemFiles(*folder); };
+    // Listing is a stat per file; folders are listed side by side. A folder's first load tidies
+    // up after writers that were killed mid-save.
+    auto list = [&firstLoads](const CollectionFolder* folder) {
+        if (firstLoads.contains(folder))
+            AtomicFile::removeStaleTemporaries(folder->folderPath);
+        return VdirCollections::itemFiles(*folder);
+    };
     QList<QList<ItemFile>> listings;
     if (toList.size() > 1)
         listings = QtConcurrent::blockingMapped(toList, list);

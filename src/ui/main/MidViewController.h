@@ -7,13 +7,13 @@
 
 #include <QPointer>
 #include <QTimer>
-#include <QVariantMap>
 #include <QWidget>
 
 class DataManager;
 class ModeManager;
 class MidViewControllerDelegate;
 class MonthDateView;
+class ElidedLabel;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -44,12 +44,12 @@ public:
     void setDelegate(MidViewControllerDelegate* delegate) { m_delegate = delegate; }
 
     // The view.
-    void changeViewToDict(const QVariantMap& dictionary);
+    void changeViewToDict(const ListEntry& dictionary);
     void refreshView();
     void refreshTopView();
     void fetchData();
     TaskViewMode currentViewMode() const { return m_currentViewMode; }
-    QVariantMap currentViewDictionary() const { return m_currentViewDictionary; }
+    ListEntry currentViewDictionary() const { return m_currentViewDictionary; }
     QDateTime currentDate() const { return m_currentDate; }
     QString title() const;
     const ReminderList& remindersArray() const { return m_remindersArray; }
@@ -97,6 +97,8 @@ public:
 
     // The window's relays.
     void setReopenButtonHidden(bool hidden);
+    // The "+" button works only once there is a quick-add window to open.
+    void setAddButtonEnabled(bool enabled);
     bool isReopenButtonHidden() const;
     void setShowingDetail(bool showing) { m_showingDetail = showing; }
     bool showingDetail() const { return m_showingDetail; }
@@ -135,7 +137,7 @@ private:
     std::unique_ptr<QuickActionPerformer> m_performer;
 
     TaskViewMode m_currentViewMode = TaskViewMode::Day;
-    QVariantMap m_currentViewDictionary;
+    ListEntry m_currentViewDictionary;
     QDateTime m_currentDate;
     QString m_title;
     bool m_navigationEnabled = true;
@@ -152,7 +154,7 @@ private:
     int m_clickedRow = -1;
     bool m_applyingSelection = false;
 
-    QLabel* m_titleLabel = nullptr;
+    ElidedLabel* m_titleLabel = nullptr;
     QToolButton* m_leftButton = nullptr;
     QToolButton* m_rightButton = nullptr;
     QToolButton* m_showHideButton = nullptr;

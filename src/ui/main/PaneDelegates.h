@@ -1,10 +1,10 @@
 #pragma once
 
+#include "data/ListEntry.h"
 #include "platform/store/Event.h"
 #include "platform/store/Reminder.h"
 
 #include <QRect>
-#include <QVariantMap>
 
 // What the three panes of the main window ask of the window's content controller, which is
 // the only one that knows all three. Every call has an empty default so that a pane can run
@@ -15,7 +15,7 @@ class LeftViewControllerDelegate
 {
 public:
     virtual ~LeftViewControllerDelegate() = default;
-    virtual void selectedRowChangedWithDictionary(const QVariantMap& listDictionary)
+    virtual void selectedRowChangedWithDictionary(const ListEntry& listDictionary)
     {
         Q_UNUSED(listDictionary)
     }
@@ -40,4 +40,10 @@ public:
     virtual void toggleLeftView() {}
     virtual void addNewTask() {}
     virtual void refreshLeftTableView() {}
+    // A change the user made did not reach the store; `reason` is the store's.
+    virtual void changeFailed(const QString& title, const QString& reason)
+    {
+        Q_UNUSED(title)
+        Q_UNUSED(reason)
+    }
 };

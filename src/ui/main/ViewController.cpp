@@ -1,6 +1,9 @@
 #include "ui/main/ViewController.h"
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
@@ -54,9 +57,10 @@ ViewController::ViewController(DataManager& manager, ModeManager& modeManager, Q
     m_splitView->setStretchFactor(kMiddle, 1);
     m_splitView->setStretchFactor(kRight, 0);
     m_lvc->setMinimumWidth(kLeftMinimumWidth);
-    m_mvc->setMinimumWidth(300);
+    // The task list is at least as wide as a month's seven day columns and its title buttons.
+    m_mvc->setMinimumWidth(qMax(300, m_mvc->minimumSizeHint().width()));
     m_rvc->setMinimumWidth(0);
-    m_splitView->setSizes({kLeftOpenWidth, 550, 0});
+    m_splitView->setSizes({m_lvc->preferredWidth(), 550, 0});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitView);
@@ -73,14 +77,23 @@ ViewController::ViewController(DataManager& manager, ModeManager& modeManager, Q
     m_splitView->handle(2)->setVisible(false);
 
     connect(&m_manager, &DataManager::remindersRefreshed, this, &ViewController::fetchData);
-    connect(m_shareMenu, &ShareMenu::failed, this, [this](const QString& message) {
-        auto* box = new QMessageBox(QMessageBox::Warning, tr("Share List"), message,
-                                    QMessageBox::Ok, window());
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setWindowModality(Qt::WindowModal);
-        box->open();
-    });
+    connect(m_shareMenu, &ShareMenu::failed, this,
+            [this](const QString& message) { showWarning(tr("Share List"), message); });
     QTimer::singleShot(300, this, &ViewController::setupPinSettings);
+}
+
+void ViewController::showWarning(const QString& title, const QString& message)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, title, title, QMessageBox::Ok, window());
+    box->setInformativeText(message);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
+void ViewController::changeFailed(const QString& title, const QString& reason)
+{
+    showWarning(title, reason.isEmpty() ? tr("The task store refused the change.") : reason);
 }
 
 void ViewController::setHelpOpener(HelpOpener opener)
@@ -106,7 +119,7 @@ void ViewController::setApplicationShell(ApplicationShell* shell)
 
 // --- pane delegates --------------------------------------------------------------------------
 
-void ViewController::selectedRowChangedWithDictionary(const QVariantMap& listDictionary)
+void ViewController::selectedRowChangedWithDictionary(const ListEntry& listDictionary)
 {
     m_mvc->changeViewToDict(listDictionary);
     m_rvc->changeViewWithReminder(m_mvc->selectedReminder());
@@ -135,10 +148,17 @@ void ViewController::toggleRightView()
 QDateTime ViewController::presetDateForNewTask() const
 {
     const int row = m_lvc->selectedRow();
-    const QDateTime selected = m_manager.selectedDate();
-    if (row >= 0 && row <= 2 && selected > m_manager.today())
+    const QDateTime selected = m_manager.dates().selectedDate();
+    if (row >= 0 && row <= 2 && selected > m_manager.dates().today())
         return selected;
     return {};
+}
+
+void ViewController::setQuickAddOpener(QuickAddOpener opener)
+{
+    m_quickAddOpener = std::move(opener);
+    m_mvc->setAddButtonEnabled(hasQuickAddOpener());
+    Q_EMIT quickAddAvailabilityChanged(hasQuickAddOpener());
 }
 
 void ViewController::addNewTask()
@@ -277,30 +297,34 @@ void ViewController::openRightView()
 
 void ViewController::refreshOnMidnight()
 {
-    if (m_manager.resetNightMode())
+    if (m_manager.nightMode().resetNightMode())
         m_modeManager.resetValues();
     // Overdue colours and ended events follow the moving present.
     m_mvc->model()->refreshParts();
     const QDateTime now = m_manager.clock().now();
     const QDateTime startOfToday = now.date().startOfDay();
-    if (startOfToday == m_manager.today())
+    if (startOfToday == m_manager.dates().today())
         return;
-    m_manager.setToday(startOfToday);
-    m_manager.setStandardEventsDate(startOfToday);
-    m_manager.setSelectedDate(startOfToday);
+    m_manager.dates().setToday(startOfToday);
+    m_manager.dates().setStandardEventsDate(startOfToday);
+    m_manager.dates().setSelectedDate(startOfToday);
     m_lvc->setupTodayTextField();
+}
+
+void ViewController::refreshLeftTableViewKeepingSelection()
+{
+    m_lvc->reloadKeepingSelection();
 }
 
 void ViewController::refreshLeftTableViewFromPreferences()
 {
     m_lvc->reloadDataFromPreference();
-    selectedRowChangedWithDictionary(
-        {{QStringLiteral("title"), QString()}, {QStringLiteral("type"), 11}});
+    selectedRowChangedWithDictionary(ListEntry::dateView(ListKind::Day));
 }
 
 void ViewController::fontChanged()
 {
-    m_manager.refreshRemindersArrayOnMac();
+    m_manager.refreshRemindersArray();
     m_lvc->resetAppearance();
     m_mvc->resetAppearance();
     m_rvc->resetAppearance();
@@ -308,6 +332,9 @@ void ViewController::fontChanged()
 
 void ViewController::resetAppearanceFromPreferences()
 {
+    // The window itself (its menu bar, the lines between the panes) takes the mode's colours
+    // too, so that night mode is dark from edge to edge.
+    window()->setPalette(m_modeManager.vibrantAppearance());
     m_lvc->resetAppearance();
     m_mvc->resetAppearance();
     m_rvc->resetAppearance();
@@ -337,7 +364,7 @@ void ViewController::addNewTaskWithTitle(const QString& title, const QString& ma
     const QDateTime due = presetDateForNewTask();
     store::CalendarPtr list = m_lvc->selectedList();
     if (!list)
-        list = m_manager.defaultList();
+        list = m_manager.lists().defaultList();
     const std::optional<int> priority = m_lvc->selectedPriority();
 
     // Mail programs differ in whether they write the slashes after the scheme; links work
@@ -357,16 +384,16 @@ void ViewController::addNewTaskWithTitle(const QString& title, const QString& ma
         else
             taskTitle += QLatin1Char(' ') + tag;
     }
-    m_manager.addReminderOnMacWithTitle(taskTitle, list, priority, due, std::nullopt, QString(),
-                                        notes, m_manager.defaults().boolForKey(PrefKey::alarmOn),
-                                        std::nullopt,
-                                        [this](bool saved, const store::ReminderPtr& reminder) {
-                                            if (saved && reminder) {
-                                                Q_EMIT reminderAdded(reminder);
-                                                if (m_shell)
-                                                    m_shell->selectReminder(reminder);
-                                            }
-                                        });
+    m_manager.tasks().addReminderWithTitle(taskTitle, list, priority, due, std::nullopt, QString(),
+                                           notes, m_manager.defaults().boolForKey(PrefKey::alarmOn),
+                                           std::nullopt,
+                                           [this](bool saved, const store::ReminderPtr& reminder) {
+                                               if (saved && reminder) {
+                                                   Q_EMIT reminderAdded(reminder);
+                                                   if (m_shell)
+                                                       m_shell->selectReminder(reminder);
+                                               }
+                                           });
 }
 
 void ViewController::showHelp()
@@ -409,16 +436,22 @@ QRect ViewController::rectFromString(const QString& text)
 
 void ViewController::saveSplitViewFrame()
 {
+    // The window's position with its title bar and its size without: pos() and move() both
+    // take the frame into account, so a window restored from it opens where it was rather than
+    // a title bar's height higher (which setGeometry of the inner rectangle would do).
     UserDefaults& defaults = m_manager.defaults();
-    defaults.setString(stringFromRect(window()->geometry()), PrefKey::frameString);
+    defaults.setString(stringFromRect(QRect(window()->pos(), window()->size())),
+                       PrefKey::frameString);
     defaults.synchronize();
 }
 
 void ViewController::loadSplitViewFrame()
 {
     const QRect frame = rectFromString(m_manager.defaults().stringForKey(PrefKey::frameString));
-    if (frame.isValid())
-        window()->setGeometry(frame);
+    if (!frame.isValid())
+        return;
+    window()->resize(frame.size());
+    window()->move(frame.topLeft());
 }
 
 // --- opening and closing the side panes ------------------------------------------------------
@@ -481,9 +514,10 @@ void ViewController::collapseLeftSplitView()
         });
     } else {
         m_lvc->setMinimumWidth(0);
-        resizeWindowBy(kLeftOpenWidth, 0, [this] {
+        const int width = m_lvc->preferredWidth();
+        resizeWindowBy(width, 0, [this, width] {
             m_lvc->setMinimumWidth(kLeftMinimumWidth);
-            applySizes(kLeftOpenWidth, m_splitView->sizes().value(kRight));
+            applySizes(width, m_splitView->sizes().value(kRight));
             m_mvc->setReopenButtonHidden(true);
         });
     }

@@ -31,7 +31,6 @@ class ViewController : public QWidget,
 public:
     static constexpr int kLeftMinimumWidth = 170;
     static constexpr int kRightMinimumWidth = 250;
-    static constexpr int kLeftOpenWidth = 200;
     static constexpr int kRightOpenWidth = 250;
 
     ViewController(DataManager& manager, ModeManager& modeManager, QWidget* parent = nullptr);
@@ -48,7 +47,9 @@ public:
     // work. Called with the date the form starts on (invalid: none) and the list (may be null).
     using QuickAddOpener =
         std::function<void(const QDateTime& date, const QString& listIdentifier)>;
-    void setQuickAddOpener(QuickAddOpener opener) { m_quickAddOpener = std::move(opener); }
+    // Until there is one, the "+" button and File → New Task are off rather than silent.
+    void setQuickAddOpener(QuickAddOpener opener);
+    bool hasQuickAddOpener() const { return bool(m_quickAddOpener); }
     // The help window ("Help" or "Update"), another window's work; without it nothing opens.
     using HelpOpener = std::function<bool(const QString& content)>;
     void setHelpOpener(HelpOpener opener);
@@ -57,7 +58,7 @@ public:
     void setAnimationDuration(int milliseconds) { m_animationDuration = milliseconds; }
 
     // The pane delegates.
-    void selectedRowChangedWithDictionary(const QVariantMap& listDictionary) override;
+    void selectedRowChangedWithDictionary(const ListEntry& listDictionary) override;
     void selectedRowChangedWithReminder(const store::ReminderPtr& reminder) override;
     void selectedRowChangedWithEvent(const store::EventPtr& event) override;
     void toggleLeftView() override;
@@ -68,6 +69,7 @@ public:
     void shareListWithRect(const QRect& rect) override;
     void keyLeftTapped() override;
     void keyRightTapped() override;
+    void changeFailed(const QString& title, const QString& reason) override;
 
     // What the application asks of the window.
     void fetchData();
@@ -87,6 +89,8 @@ public:
     void openRightView();
     void refreshOnMidnight();
     void refreshLeftTableViewFromPreferences();
+    // Lists changed elsewhere: the sidebar rebuilds and the view on show stays.
+    void refreshLeftTableViewKeepingSelection();
     void fontChanged();
     void resetAppearanceFromPreferences();
     void setupPinSettings();
@@ -108,6 +112,7 @@ public:
 Q_SIGNALS:
     // A task was added from a dropped message; the application selects it.
     void reminderAdded(const store::ReminderPtr& reminder);
+    void quickAddAvailabilityChanged(bool available);
 
 private:
     void collapseLeftSplitView();
@@ -115,6 +120,8 @@ private:
     void resizeWindowBy(int left, int right, const std::function<void()>& done);
     void applySizes(int leftWidth, int rightWidth);
     bool isPaneOpen(int index) const;
+    // A window-modal warning over the main window; it does not block the caller.
+    void showWarning(const QString& title, const QString& message);
 
     DataManager& m_manager;
     ModeManager& m_modeManager;

@@ -1,6 +1,7 @@
 #include "ui/main/WindowController.h"
 
 #include "data/DataManager.h"
+#include "data/TaskOperations.h"
 #include "ui/main/ViewController.h"
 
 #include <QCloseEvent>
@@ -15,16 +16,17 @@ WindowController::WindowController(DataManager& manager, ModeManager& modeManage
     setObjectName(QStringLiteral("MainWindow"));
     setAccessibleName(QStringLiteral("Velmoran"));
     setAcceptDrops(true);
-    setUnifiedTitleAndToolBarOnMac(true);
     m_viewController = new ViewController(manager, modeManager, this);
     setCentralWidget(m_viewController);
+    m_viewController->resetAppearanceFromPreferences();
     resize(1000, 640);
-    setMinimumSize(480, 360);
+    // No smaller than the panes' own minimum, at which every view still fits: the layout
+    // sets it from the sidebar, the month's seven columns and the detail pane.
 
     // The system's undo command undoes the data manager's task changes.
-    m_undoAction = manager.undoManager()->createUndoAction(this, tr("Undo"));
+    m_undoAction = manager.tasks().undoManager()->createUndoAction(this, tr("Undo"));
     m_undoAction->setShortcut(QKeySequence::Undo);
-    m_redoAction = manager.undoManager()->createRedoAction(this, tr("Redo"));
+    m_redoAction = manager.tasks().undoManager()->createRedoAction(this, tr("Redo"));
     m_redoAction->setShortcut(QKeySequence::Redo);
 }
 

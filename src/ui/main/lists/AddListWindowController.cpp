@@ -1,11 +1,14 @@
 #include "ui/main/lists/AddListWindowController.h"
 
 #include "data/DataManager.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 #include "prefs/ModeManager.h"
 #include "ui/main/lists/ListWindowDelegates.h"
 
 #include <QColorDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
@@ -52,7 +55,11 @@ AddListWindowController::AddListWindowController(DataManager& manager, ModeManag
     m_doneButton->setAutoDefault(true);
     m_cancelButton->setAutoDefault(false);
 
+    m_titleField->setPlaceholderText(tr("List name"));
+    auto* label = new QLabel(tr("&Name:"), this);
+    label->setBuddy(m_titleField);
     auto* fieldRow = new QHBoxLayout;
+    fieldRow->addWidget(label);
     fieldRow->addWidget(m_titleField, 1);
     fieldRow->addWidget(m_colorWell);
     auto* buttons = new QHBoxLayout;
@@ -125,15 +132,16 @@ void AddListWindowController::doneButtonAction()
     if (title.isEmpty())
         return;
     if (editing) {
-        m_manager.modifyList(editing, title, color);
+        m_manager.tasks().modifyList(editing, title, color);
         if (m_delegate)
             m_delegate->addListDoneEditing(true, QString());
         return;
     }
-    m_manager.setDoNotValidate(true);
-    const QString identifier = m_manager.addListWithTitle(title, color);
+    m_manager.lists().setDoNotValidate(true);
+    const QString identifier = m_manager.tasks().addListWithTitle(title, color);
     DataManager* manager = &m_manager;
-    QTimer::singleShot(kValidationPauseMs, manager, [manager] { manager->changeBackToValidate(); });
+    QTimer::singleShot(kValidationPauseMs, manager,
+                       [manager] { manager->lists().changeBackToValidate(); });
     if (m_delegate)
         m_delegate->addListDoneEditing(false, identifier);
 }

@@ -1,6 +1,7 @@
 #include "ui/main/lists/AddMergedListWindowController.h"
 
 #include "data/DataManager.h"
+#include "data/TaskLists.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "ui/main/lists/ListWindowDelegates.h"
@@ -17,9 +18,6 @@
 
 namespace {
 
-const QString kTag = QStringLiteral("tag");
-const QString kLists = QStringLiteral("lists");
-const QString kPriorities = QStringLiteral("priorities");
 constexpr int kIdentifierRole = Qt::UserRole + 1;
 constexpr int kColorRole = Qt::UserRole + 2;
 constexpr int kMarkSize = 10;
@@ -123,7 +121,7 @@ AddMergedListWindowController::AddMergedListWindowController(DataManager& manage
 void AddMergedListWindowController::loadVisibleLists()
 {
     m_listTable->clear();
-    for (const store::CalendarPtr& list : m_manager.visibleListsByEKCalendar()) {
+    for (const store::CalendarPtr& list : m_manager.lists().visibleListsByCalendar()) {
         auto* item = new QListWidgetItem(list->title, m_listTable);
         item->setData(kIdentifierRole, list->calendarIdentifier);
         item->setData(kColorRole, list->color);
@@ -142,20 +140,16 @@ void AddMergedListWindowController::makeNewList()
     m_nameField->setFocus();
 }
 
-void AddMergedListWindowController::editList(const QVariantMap& mergedList)
+void AddMergedListWindowController::editList(const ListEntry& mergedList)
 {
     m_editingSmartList = mergedList;
     m_doneButton->setText(tr("Edit List"));
-    m_nameField->setText(mergedList.value(kTag).toString());
+    m_nameField->setText(mergedList.tag());
     m_warningLabel->clear();
-    QList<qint64> priorities;
-    for (const QVariant& value : mergedList.value(kPriorities).toList())
-        priorities << UserDefaults::integerValue(value);
+    const QList<qint64> priorities = mergedList.priorities();
     for (int i = 0; i < m_segments.size(); ++i)
         m_segments.at(i)->setChecked(priorities.contains(priorityForSegment(i)));
-    QStringList lists;
-    for (const QVariant& value : mergedList.value(kLists).toList())
-        lists << value.toString();
+    const QStringList lists = mergedList.lists();
     m_listTable->clearSelection();
     for (int row = 0; row < m_listTable->count(); ++row) {
         QListWidgetItem* item = m_listTable->item(row);
@@ -171,7 +165,7 @@ void AddMergedListWindowController::doneButtonAction()
         m_warningLabel->setText(tr("Type in a name"));
         return;
     }
-    QVariantList lists;
+    QStringList lists;
     for (int row = 0; row < m_listTable->count(); ++row) {
         if (m_listTable->item(row)->isSelected())
             lists << m_listTable->item(row)->data(kIdentifierRole).toString();
@@ -180,16 +174,16 @@ void AddMergedListWindowController::doneButtonAction()
         m_warningLabel->setText(tr("Need at least one list"));
         return;
     }
-    QVariantList priorities;
+    QList<qint64> priorities;
     for (int i = 0; i < m_segments.size(); ++i) {
         if (m_segments.at(i)->isChecked())
-            priorities << QVariant::fromValue(priorityForSegment(i));
+            priorities << priorityForSegment(i);
     }
     if (priorities.isEmpty()) {
         m_warningLabel->setText(tr("Need at least one priority"));
         return;
     }
-    storeSmartList(9, name, lists, priorities);
+    storeSmartList(ListKind::MergedList, name, lists, priorities);
     if (m_delegate)
         m_delegate->addMergedListDone();
 }

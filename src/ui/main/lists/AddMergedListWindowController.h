@@ -3,7 +3,6 @@
 #include "ui/main/lists/SmartListWindow.h"
 
 #include <QList>
-#include <QVariantMap>
 
 #include <optional>
 
@@ -30,7 +29,7 @@ public:
     static qint64 priorityForSegment(int segment) { return 3 - segment; }
 
     void makeNewList();
-    void editList(const QVariantMap& mergedList);
+    void editList(const ListEntry& mergedList);
 
     void doneButtonAction();
 

@@ -50,13 +50,12 @@ void AddTagListWindowController::addTag()
     makeNewList();
 }
 
-void AddTagListWindowController::editList(const QVariantMap& smartList)
+void AddTagListWindowController::editList(const ListEntry& smartList)
 {
     m_editingSmartList = smartList;
     m_doneButton->setText(tr("Edit List"));
-    const QString tag = smartList.value(QStringLiteral("tag")).toString();
-    const bool tagList = UserDefaults::integerValue(smartList.value(QStringLiteral("type"))) == 8;
-    m_textField->setText(tagList ? QStringLiteral("#%1").arg(tag) : tag);
+    const QString tag = smartList.tag();
+    m_textField->setText(smartList.is(ListKind::TagList) ? QStringLiteral("#%1").arg(tag) : tag);
     m_textField->setFocus();
 }
 
@@ -66,7 +65,7 @@ void AddTagListWindowController::doneButtonAction()
     if (text.isEmpty() || text == QLatin1String("#"))
         return;
     const bool tagList = text.startsWith(QLatin1Char('#'));
-    const qint64 type = tagList ? 8 : 15;
+    const ListKind type = tagList ? ListKind::TagList : ListKind::SavedSearch;
     const QString title = tagList ? text.mid(1) : text;
     storeSmartList(type, title, {}, {});
     if (m_delegate)

@@ -2,8 +2,6 @@
 
 #include "ui/main/lists/SmartListWindow.h"
 
-#include <QVariantMap>
-
 #include <optional>
 
 class DataManager;
@@ -25,8 +23,8 @@ public:
     void makeNewList();
     // A new tag list.
     void addTag();
-    // A stored tag list (type 8) or saved search (type 15).
-    void editList(const QVariantMap& smartList);
+    // A stored tag list or saved search.
+    void editList(const ListEntry& smartList);
     bool isTag() const { return m_isTag; }
     void setIsTag(bool isTag) { m_isTag = isTag; }
 

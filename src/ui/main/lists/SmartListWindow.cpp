@@ -19,8 +19,8 @@ SmartListWindow::SmartListWindow(DataManager& manager, SmartListWindowDelegate* 
     connect(m_cancelButton, &QPushButton::clicked, this, &SmartListWindow::cancelButtonAction);
 }
 
-void SmartListWindow::storeSmartList(qint64 type, const QString& title, const QVariantList& lists,
-                                     const QVariantList& priorities)
+void SmartListWindow::storeSmartList(ListKind type, const QString& title, const QStringList& lists,
+                                     const QList<qint64>& priorities)
 {
     if (m_editingSmartList)
         SmartLists::replaceSmartList(m_manager.defaults(), *m_editingSmartList, type, title, lists,

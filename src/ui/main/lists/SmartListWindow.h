@@ -1,8 +1,7 @@
 #pragma once
 
+#include "data/ListEntry.h"
 #include <QDialog>
-#include <QVariantList>
-#include <QVariantMap>
 
 #include <optional>
 
@@ -17,7 +16,7 @@ class SmartListWindow : public QDialog
     Q_OBJECT
 
 public:
-    const std::optional<QVariantMap>& editingSmartList() const { return m_editingSmartList; }
+    const std::optional<ListEntry>& editingSmartList() const { return m_editingSmartList; }
     QPushButton* doneButton() const { return m_doneButton; }
     QPushButton* cancelButton() const { return m_cancelButton; }
 
@@ -28,14 +27,14 @@ protected:
     SmartListWindow(DataManager& manager, SmartListWindowDelegate* delegate, QWidget* parent);
 
     // Adds the entry, or replaces the one being edited, then closes the sheet.
-    void storeSmartList(qint64 type, const QString& title, const QVariantList& lists,
-                        const QVariantList& priorities);
+    void storeSmartList(ListKind type, const QString& title, const QStringList& lists,
+                        const QList<qint64>& priorities);
     // Closes the sheet; the done button reads "Add Smart List" again for the next use.
     void closeSheet(DialogCode result);
 
     DataManager& m_manager;
     SmartListWindowDelegate* m_delegate;
-    std::optional<QVariantMap> m_editingSmartList;
+    std::optional<ListEntry> m_editingSmartList;
     QPushButton* m_doneButton;
     QPushButton* m_cancelButton;
 };

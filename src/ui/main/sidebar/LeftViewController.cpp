@@ -1,11 +1,15 @@
 #include "ui/main/sidebar/LeftViewController.h"
 
 #include "data/DataManager.h"
-#include "data/DateFormatters.h"
+#include "data/ListTitles.h"
+#include "data/SharedDates.h"
+#include "data/SidebarCounts.h"
+#include "data/TaskLists.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "text/DateFormatters.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/lists/AddListWindowController.h"
@@ -17,6 +21,7 @@
 
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -95,8 +100,9 @@ LeftViewController::LeftViewController(DataManager& manager, ModeManager& modeMa
     connect(m_addButton, &QToolButton::clicked, this, &LeftViewController::addButtonAction);
     connect(m_pinButton, &QToolButton::clicked, this, &LeftViewController::pinButtonAction);
     connect(m_todayButton, &QToolButton::clicked, this, &LeftViewController::todayButtonAction);
-    connect(&m_manager, &DataManager::countsRefreshed, this, &LeftViewController::refreshView);
-    connect(&m_manager, &DataManager::selectedDateChanged, m_model,
+    connect(&m_manager.counts(), &SidebarCounts::countsRefreshed, this,
+            &LeftViewController::refreshView);
+    connect(&m_manager.dates(), &SharedDates::selectedDateChanged, m_model,
             &SidebarModel::refreshDateTitles);
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &LeftViewController::onSelectionChanged);
@@ -133,17 +139,17 @@ const SidebarLayout& LeftViewController::layout() const
     return m_model->layout();
 }
 
-const QVariantList& LeftViewController::presetListsArray() const
+const QList<ListEntry>& LeftViewController::presetListsArray() const
 {
     return layout().presetListsArray();
 }
 
-const QVariantList& LeftViewController::tagListsArray() const
+const QList<ListEntry>& LeftViewController::tagListsArray() const
 {
     return layout().tagListsArray();
 }
 
-const QVariantList& LeftViewController::defaultListsArray() const
+const QList<ListEntry>& LeftViewController::defaultListsArray() const
 {
     return layout().defaultListsArray();
 }
@@ -158,7 +164,30 @@ QListView* LeftViewController::tableView() const
     return m_table;
 }
 
-QVariantMap LeftViewController::dictForRow(int row) const
+int LeftViewController::preferredWidth() const
+{
+    const QFont titleFont = m_modeManager.fontWithSize(SidebarDelegate::kTitlePointSize);
+    const QFont countFont = m_modeManager.fontWithSize(SidebarDelegate::kCountPointSize);
+    QStringList titles;
+    for (qint64 kind = qint64(ListKind::AllTasks); kind <= qint64(ListKind::LowPriorityTasks);
+         ++kind)
+        titles << ListTitles::presetListTitle(ListKind(kind));
+    // The date rows name the selected day, week and month; the longest of each, whatever is
+    // selected now: a Wednesday in September, week 52.
+    const QDateTime wide(QDate(2026, 9, 30), QTime(12, 0));
+    const DateFormatters& formatters = m_manager.formatters();
+    titles << formatters.weekdayFormatter().stringFromDate(wide) + QStringLiteral(", ") +
+                  formatters.fullDayFormatterShort().stringFromDate(wide) +
+                  QStringLiteral("\u00a0\u00a0●")
+           << formatters.monthFormatter().stringFromDate(wide)
+           << m_manager.dates().selectedDateWeekString() + QStringLiteral("9");
+    int widest = 0;
+    for (const QString& title : titles)
+        widest = qMax(widest, SidebarDelegate::widthForRow(titleFont, countFont, title));
+    return widest + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_table);
+}
+
+ListEntry LeftViewController::dictForRow(int row) const
 {
     return layout().dictForRow(row);
 }
@@ -185,7 +214,7 @@ void LeftViewController::reloadDataFromPreference()
     loadLists();
     m_selectedRow = 0;
     refreshAfterSelection();
-    m_manager.refreshCounts();
+    m_manager.counts().refreshCounts();
 }
 
 void LeftViewController::reloadDataFromSearch()
@@ -193,14 +222,30 @@ void LeftViewController::reloadDataFromSearch()
     loadLists();
     m_selectedRow = layout().searchRow();
     refreshAfterSelection();
-    m_manager.refreshCounts();
+    m_manager.counts().refreshCounts();
+}
+
+void LeftViewController::reloadKeepingSelection()
+{
+    const ListEntry shown = dictForRow(m_selectedRow);
+    m_model->loadLists();
+    const int row = layout().rowForEntry(shown);
+    if (row >= 0) {
+        setSelectedRowSilently(row);
+    } else {
+        m_selectedRow = 0;
+        setSelectedRowSilently(0);
+        sendSelection();
+    }
+    Q_EMIT listsReloaded();
+    m_manager.counts().refreshCounts();
 }
 
 void LeftViewController::reloadDataFromDelete()
 {
     // loadLists moves a selection that landed on a divider to the row above.
     loadLists();
-    m_manager.refreshCounts();
+    m_manager.counts().refreshCounts();
 }
 
 // --- Selection ---------------------------------------------------------------------------
@@ -302,13 +347,13 @@ void LeftViewController::selectListWithCalendarIdentifier(const QString& identif
 
 store::CalendarPtr LeftViewController::selectedList() const
 {
-    const QVariantMap entry = dictForRow(m_selectedRow);
-    switch (SidebarLayout::typeOfEntry(entry)) {
-    case 10:
-        return m_manager.calendarByUUID(entry.value(QStringLiteral("identifier")).toString());
-    case 9: {
-        const QVariantList lists = entry.value(QStringLiteral("lists")).toList();
-        return lists.isEmpty() ? nullptr : m_manager.calendarByUUID(lists.first().toString());
+    const ListEntry entry = dictForRow(m_selectedRow);
+    switch (entry.kind()) {
+    case ListKind::UserList:
+        return m_manager.lists().calendarByUUID(entry.identifier());
+    case ListKind::MergedList: {
+        const QStringList lists = entry.lists();
+        return lists.isEmpty() ? nullptr : m_manager.lists().calendarByUUID(lists.first());
     }
     default:
         return nullptr;
@@ -317,13 +362,12 @@ store::CalendarPtr LeftViewController::selectedList() const
 
 QString LeftViewController::selectedTag() const
 {
-    const QVariantMap entry = dictForRow(m_selectedRow);
-    const QString tag = entry.value(QStringLiteral("tag")).toString();
-    switch (SidebarLayout::typeOfEntry(entry)) {
-    case 8:
-        return QStringLiteral("#%1").arg(tag);
-    case 15:
-        return tag;
+    const ListEntry entry = dictForRow(m_selectedRow);
+    switch (entry.kind()) {
+    case ListKind::TagList:
+        return QStringLiteral("#%1").arg(entry.tag());
+    case ListKind::SavedSearch:
+        return entry.tag();
     default:
         return QString();
     }
@@ -331,26 +375,30 @@ QString LeftViewController::selectedTag() const
 
 std::optional<int> LeftViewController::selectedPriority() const
 {
-    const QVariantMap entry = dictForRow(m_selectedRow);
-    if (entry.isEmpty())
+    // The priority class (1 high, 2 medium, 3 low) of a priority preset.
+    switch (dictForRow(m_selectedRow).kind()) {
+    case ListKind::HighPriorityTasks:
+        return 1;
+    case ListKind::MediumPriorityTasks:
+        return 2;
+    case ListKind::LowPriorityTasks:
+        return 3;
+    default:
         return std::nullopt;
-    const qint64 type = SidebarLayout::typeOfEntry(entry);
-    if (type >= 5 && type <= 7)
-        return int(type - 4);
-    return std::nullopt;
+    }
 }
 
 // --- Buttons -----------------------------------------------------------------------------
 
 void LeftViewController::todayButtonAction()
 {
-    m_manager.setSelectedDate(m_manager.today());
+    m_manager.dates().setSelectedDate(m_manager.dates().today());
 }
 
 void LeftViewController::setupTodayTextField()
 {
     m_todayButton->setText(
-        m_manager.formatters().dayNumberFormatter().stringFromDate(m_manager.today()));
+        m_manager.formatters().dayNumberFormatter().stringFromDate(m_manager.dates().today()));
 }
 
 void LeftViewController::pinButtonAction()
@@ -402,13 +450,12 @@ void LeftViewController::showContextMenu(int row, const QPoint& globalPos)
 void LeftViewController::menuNeedsUpdate()
 {
     m_contextMenu->clear();
-    const QVariantMap entry = dictForRow(m_clickedRow);
+    const ListEntry entry = dictForRow(m_clickedRow);
     if (entry.isEmpty())
         return;
     bool listIsMutable = false;
-    if (SidebarLayout::typeOfEntry(entry) == 10) {
-        const store::CalendarPtr list =
-            m_manager.calendarByUUID(entry.value(QStringLiteral("identifier")).toString());
+    if (entry.is(ListKind::UserList)) {
+        const store::CalendarPtr list = m_manager.lists().calendarByUUID(entry.identifier());
         listIsMutable = list && list->allowsContentModifications();
     }
     for (SidebarLayout::Action action : layout().actionsForRow(m_clickedRow, listIsMutable)) {

@@ -5,10 +5,11 @@
 
 #include "data/DataManager.h"
 #include "data/SmartLists.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
-#include "ui/common/TintedIcon.h"
 #include "ui/main/ApplicationShell.h"
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/lists/AddListWindowController.h"
@@ -51,14 +52,14 @@ void LeftViewController::deleteListOnRow(int row)
 {
     if (!layout().canDeleteRow(row))
         return;
-    const QVariantMap entry = dictForRow(row);
+    const ListEntry entry = dictForRow(row);
     if (layout().kindOfRow(row) == SidebarLayout::RowKind::Smart) {
         SmartLists::deleteSmartListFromDictionary(m_manager.defaults(), entry);
         reloadDataFromDelete();
         sendSelection();
         return;
     }
-    const QString identifier = entry.value(QStringLiteral("identifier")).toString();
+    const QString identifier = entry.identifier();
     QPointer<LeftViewController> self(this);
     confirmDeletion([self, identifier](bool confirmed) {
         if (!confirmed || !self)
@@ -72,9 +73,9 @@ void LeftViewController::deleteListOnRow(int row)
 
 void LeftViewController::deleteUserListOnRow(int row)
 {
-    const QString deleted = dictForRow(row).value(QStringLiteral("identifier")).toString();
-    const QStringList all = m_manager.allListIdentifiers();
-    const QStringList oldVisible = m_manager.visibleLists();
+    const QString deleted = dictForRow(row).identifier();
+    const QStringList all = m_manager.lists().allListIdentifiers();
+    const QStringList oldVisible = m_manager.lists().visibleLists();
     QStringList visible;
     for (const QString& identifier : oldVisible) {
         if (identifier != deleted && all.contains(identifier))
@@ -89,29 +90,33 @@ void LeftViewController::deleteUserListOnRow(int row)
     defaults.setObject(visible, PrefKey::visibleLists);
     defaults.setObject(invisible, PrefKey::invisibleLists);
     defaults.synchronize();
-    m_manager.resetSortDescriptors();
-    m_manager.matchPreferencesForTodayExtension();
+    m_manager.lists().resetSortDescriptors();
+    m_manager.lists().matchPreferencesForTodayExtension();
     reloadDataFromDelete();
 
-    m_manager.setDoNotValidate(true);
-    m_manager.deleteListWithUUID(deleted);
+    m_manager.lists().setDoNotValidate(true);
+    m_manager.tasks().deleteListWithUUID(deleted);
     DataManager* manager = &m_manager;
-    QTimer::singleShot(kValidationPauseMs, manager, [manager] { manager->changeBackToValidate(); });
+    QTimer::singleShot(kValidationPauseMs, manager,
+                       [manager] { manager->lists().changeBackToValidate(); });
     sendSelection();
 }
 
 void LeftViewController::confirmWithMessageBox(std::function<void(bool)> answer)
 {
+    // A destructive question: the desktop's warning look, the heading set apart from the
+    // explanation, and the button named after what it does.
     auto* box = new QMessageBox(sheetParent());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
-    box->setIconPixmap(TintedIcon::pixmap(QStringLiteral("AboutIcon"), QSize(64, 64),
-                                          m_modeManager.iconColor(), devicePixelRatioF()));
-    box->setText(tr("Delete this list?"));
+    box->setIcon(QMessageBox::Warning);
+    box->setWindowTitle(tr("Delete List"));
+    box->setTextFormat(Qt::RichText);
+    box->setText(QStringLiteral("<b>%1</b>").arg(tr("Delete this list?").toHtmlEscaped()));
     box->setInformativeText(tr("Deleting this list will also delete all the tasks inside "
                                "permanently. Are you sure?"));
     QPushButton* cancel = box->addButton(tr("Cancel"), QMessageBox::RejectRole);
-    QPushButton* remove = box->addButton(tr("Delete"), QMessageBox::DestructiveRole);
+    QPushButton* remove = box->addButton(tr("Delete List"), QMessageBox::DestructiveRole);
     box->setDefaultButton(cancel);
     box->setEscapeButton(cancel);
     connect(box, &QMessageBox::finished, box,
@@ -121,11 +126,10 @@ void LeftViewController::confirmWithMessageBox(std::function<void(bool)> answer)
 
 void LeftViewController::editList()
 {
-    const QVariantMap entry = dictForRow(m_clickedRow);
-    if (SidebarLayout::typeOfEntry(entry) != 10)
+    const ListEntry entry = dictForRow(m_clickedRow);
+    if (!entry.is(ListKind::UserList))
         return;
-    const store::CalendarPtr list =
-        m_manager.calendarByUUID(entry.value(QStringLiteral("identifier")).toString());
+    const store::CalendarPtr list = m_manager.lists().calendarByUUID(entry.identifier());
     if (!list || !list->allowsContentModifications())
         return;
     openAddListWindow();
@@ -202,9 +206,9 @@ void LeftViewController::addListDoneEditing(bool edited, const QString& identifi
     if (!edited) {
         if (identifier.isEmpty())
             return;
-        const QStringList all = m_manager.allListIdentifiers();
+        const QStringList all = m_manager.lists().allListIdentifiers();
         // An empty "visibleLists" stands for every list; appending to it would hide the rest.
-        QStringList candidates = m_manager.visibleLists();
+        QStringList candidates = m_manager.lists().visibleLists();
         candidates.removeAll(identifier);
         candidates << identifier;
         QStringList visible;
@@ -221,10 +225,10 @@ void LeftViewController::addListDoneEditing(bool edited, const QString& identifi
         defaults.setObject(visible, PrefKey::visibleLists);
         defaults.setObject(invisible, PrefKey::invisibleLists);
         defaults.synchronize();
-        m_manager.resetSortDescriptors();
+        m_manager.lists().resetSortDescriptors();
         if (m_shell)
             m_shell->panelRefreshOnListChange();
-        m_manager.matchPreferencesForTodayExtension();
+        m_manager.lists().matchPreferencesForTodayExtension();
     }
     loadLists();
     selectDayView();

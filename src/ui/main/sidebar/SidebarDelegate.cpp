@@ -7,13 +7,12 @@
 #include <QPainter>
 #include <QTextDocument>
 
-namespace {
-
-constexpr int kTitleLeftMargin = 15;
-constexpr int kCountRightMargin = 12;
-constexpr int kTitleCountGap = 6;
-
-} // namespace
+int SidebarDelegate::widthForRow(const QFont& titleFont, const QFont& countFont,
+                                 const QString& title)
+{
+    return kTitleLeftMargin + QFontMetrics(titleFont).horizontalAdvance(title) + kTitleCountGap +
+           QFontMetrics(countFont).horizontalAdvance(QStringLiteral("9999")) + kCountRightMargin;
+}
 
 SidebarDelegate::SidebarDelegate(ModeManager& modeManager, QObject* parent)
     : QStyledItemDelegate(parent)
@@ -73,7 +72,7 @@ void SidebarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const QFont titleFont = m_modeManager.fontWithSize(kTitlePointSize);
     // Only the day entry carries markup (its today marker); every other title is plain text,
     // cut short with an ellipsis when the pane is narrow.
-    if (index.data(SidebarModel::TypeRole).toLongLong() != 11) {
+    if (index.data(SidebarModel::KindRole).value<ListKind>() != ListKind::Day) {
         painter->setFont(titleFont);
         painter->setPen(m_modeManager.menuTextColor());
         painter->drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter,

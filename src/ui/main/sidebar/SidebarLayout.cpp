@@ -1,58 +1,29 @@
 #include "ui/main/sidebar/SidebarLayout.h"
 
-#include "data/ListTitles.h"
-
 #include "data/DataManager.h"
-#include "platform/UserDefaults.h"
-#include "prefs/PreferenceKeys.h"
+#include "data/ListTitles.h"
+#include "data/SharedDates.h"
+#include "data/SmartLists.h"
+#include "data/TaskLists.h"
 
 #include <QCoreApplication>
-#include <QTextDocumentFragment>
 
-namespace {
-
-const QString kType = QStringLiteral("type");
-const QString kTitle = QStringLiteral("title");
-const QString kTag = QStringLiteral("tag");
-const QString kIdentifier = QStringLiteral("identifier");
-
-QVariantMap dateEntry(qint64 type)
-{
-    return {{kType, QVariant::fromValue(type)}, {kTitle, QString()}};
-}
-
-bool isSmartType(qint64 type)
-{
-    return type == 8 || type == 9 || type == 15;
-}
-
-} // namespace
-
-qint64 SidebarLayout::typeOfEntry(const QVariantMap& entry)
-{
-    return UserDefaults::integerValue(entry.value(kType));
-}
-
-void SidebarLayout::loadLists(const QVariantList& listNavArray, const QStringList& visibleLists,
+void SidebarLayout::loadLists(const QList<ListEntry>& listNavArray, const QStringList& visibleLists,
                               const QList<store::CalendarPtr>& allCalendars)
 {
     m_presetLists.clear();
     m_tagLists.clear();
     m_defaultLists.clear();
-    for (const QVariant& value : listNavArray) {
-        const QVariantMap entry = value.toMap();
-        if (isSmartType(typeOfEntry(entry)))
+    for (const ListEntry& entry : listNavArray) {
+        if (entry.isSmartList())
             m_tagLists << entry;
         else
             m_presetLists << entry;
     }
     for (const QString& identifier : visibleLists) {
         for (const store::CalendarPtr& list : allCalendars) {
-            if (list->calendarIdentifier != identifier)
-                continue;
-            m_defaultLists << QVariantMap{{kType, QVariant::fromValue(qint64(10))},
-                                          {kTitle, list->title},
-                                          {kIdentifier, list->calendarIdentifier}};
+            if (list->calendarIdentifier == identifier)
+                m_defaultLists << ListEntry::userList(list->title, list->calendarIdentifier);
         }
     }
 
@@ -66,9 +37,8 @@ void SidebarLayout::loadLists(const QVariantList& listNavArray, const QStringLis
 
 void SidebarLayout::loadLists(const DataManager& manager)
 {
-    const UserDefaults& defaults = manager.defaults();
-    loadLists(defaults.arrayForKey(PrefKey::listNavArray), manager.visibleLists(),
-              manager.allCalendars());
+    loadLists(SmartLists::listNavArray(manager.defaults()), manager.lists().visibleLists(),
+              manager.lists().allCalendars());
 }
 
 int SidebarLayout::smartStart() const
@@ -101,7 +71,7 @@ SidebarLayout::RowKind SidebarLayout::kindOfRow(int row) const
     return RowKind::List;
 }
 
-QVariantMap SidebarLayout::dictForRow(int row) const
+ListEntry SidebarLayout::dictForRow(int row) const
 {
     if (row < 0 || row >= rowCount())
         return {};
@@ -109,16 +79,15 @@ QVariantMap SidebarLayout::dictForRow(int row) const
     case RowKind::Divider:
         return {};
     case RowKind::Date:
-        return dateEntry(11 + row);
+        return ListEntry::dateView(ListKind(qint64(ListKind::Day) + row));
     case RowKind::Preset:
-        return m_presetLists.value(row - presetStart()).toMap();
+        return m_presetLists.value(row - presetStart());
     case RowKind::Smart:
-        return m_tagLists.value(row - smartStart()).toMap();
+        return m_tagLists.value(row - smartStart());
     case RowKind::List:
-        return m_defaultLists.value(row - listStart()).toMap();
+        return m_defaultLists.value(row - listStart());
     case RowKind::Search:
-        return {{kType, QVariant::fromValue(qint64(14))},
-                {kTitle, QCoreApplication::translate("SidebarLayout", "Search")}};
+        return ListEntry::search(QCoreApplication::translate("SidebarLayout", "Search"));
     }
     return {};
 }
@@ -141,8 +110,25 @@ int SidebarLayout::rowForList(int n) const
 int SidebarLayout::rowForListIdentifier(const QString& identifier) const
 {
     for (int i = 0; i < m_defaultLists.size(); ++i) {
-        if (m_defaultLists.at(i).toMap().value(kIdentifier).toString() == identifier)
+        if (m_defaultLists.at(i).identifier() == identifier)
             return listStart() + i;
+    }
+    return -1;
+}
+
+int SidebarLayout::rowForEntry(const ListEntry& entry) const
+{
+    if (entry.isEmpty())
+        return -1;
+    if (entry.is(ListKind::UserList))
+        return rowForListIdentifier(entry.identifier());
+    if (entry.isDateView())
+        return int(entry.storedType() - qint64(ListKind::Day));
+    if (entry.is(ListKind::Search))
+        return searchRow();
+    for (int row = 0; row < rowCount(); ++row) {
+        if (!isDivider(row) && dictForRow(row) == entry)
+            return row;
     }
     return -1;
 }
@@ -180,59 +166,60 @@ QList<SidebarLayout::Action> SidebarLayout::actionsForRow(int row, bool listIsMu
     return actions;
 }
 
-QString SidebarLayout::richTitleForEntry(const QVariantMap& entry, const DataManager& manager)
+QColor SidebarLayout::todayMarkerColor()
 {
-    switch (typeOfEntry(entry)) {
-    case 11:
-        return manager.selectedDateDayString();
-    case 12:
-        return manager.selectedDateWeekString().toHtmlEscaped();
-    case 13:
-        return manager.selectedDateMonthString().toHtmlEscaped();
+    return QColor::fromRgbF(115 / 255.0f, 178 / 255.0f, 215 / 255.0f, 0.8f);
+}
+
+QString SidebarLayout::dayTitle(const DataManager& manager, bool rich)
+{
+    const SharedDates& dates = manager.dates();
+    const QString text = dates.selectedDateDayString();
+    QString title = rich ? text.toHtmlEscaped() : text;
+    if (!dates.selectedDateIsToday())
+        return title;
+    // The secondary label colour of the desktop's palette is the label's own; the marker
+    // carries its colour.
+    if (!rich)
+        return title + QStringLiteral("\u00a0\u00a0●");
+    const QColor marker = todayMarkerColor();
+    return title +
+           QStringLiteral("<span style=\"color: rgba(%1, %2, %3, 0.8)\">&nbsp;&nbsp;●</span>")
+               .arg(marker.red())
+               .arg(marker.green())
+               .arg(marker.blue());
+}
+
+QString SidebarLayout::richTitleForEntry(const ListEntry& entry, const DataManager& manager)
+{
+    switch (entry.kind()) {
+    case ListKind::Day:
+        return dayTitle(manager, true);
+    case ListKind::Week:
+        return manager.dates().selectedDateWeekString().toHtmlEscaped();
+    case ListKind::Month:
+        return manager.dates().selectedDateMonthString().toHtmlEscaped();
     default:
         return titleForEntry(entry, manager).toHtmlEscaped();
     }
 }
 
-QString SidebarLayout::titleForEntry(const QVariantMap& entry, const DataManager& manager)
+QString SidebarLayout::titleForEntry(const ListEntry& entry, const DataManager& manager)
 {
-    const qint64 type = typeOfEntry(entry);
-    if (type >= 0 && type <= 7)
-        return ListTitles::presetListTitle(type);
-    switch (type) {
-    case 8:
-    case 9:
-    case 15:
-        return ListTitles::smartListTitle(entry);
-    case 11:
-        return QTextDocumentFragment::fromHtml(manager.selectedDateDayString())
-            .toPlainText()
-            .trimmed();
-    case 12:
-        return manager.selectedDateWeekString();
-    case 13:
-        return manager.selectedDateMonthString();
+    switch (entry.kind()) {
+    case ListKind::Day:
+        return dayTitle(manager, false);
+    case ListKind::Week:
+        return manager.dates().selectedDateWeekString();
+    case ListKind::Month:
+        return manager.dates().selectedDateMonthString();
     default:
-        return entry.value(kTitle).toString();
+        return ListTitles::titleForEntry(entry);
     }
 }
 
-QVariant SidebarLayout::countKeyForEntry(const QVariantMap& entry)
+QString SidebarLayout::countTextForEntry(const ListEntry& entry, const CountDictionary& counts)
 {
-    const qint64 type = typeOfEntry(entry);
-    if ((type >= 0 && type <= 7) || (type >= 11 && type <= 13))
-        return QVariant::fromValue(type);
-    if (isSmartType(type))
-        return QStringLiteral("###%1").arg(entry.value(kTag).toString());
-    return entry.value(kTitle).toString();
-}
-
-QString SidebarLayout::countTextForEntry(const QVariantMap& entry, const CountDictionary& counts)
-{
-    if (entry.isEmpty())
-        return QString();
-    const QVariant key = countKeyForEntry(entry);
-    if (!counts.contains(key))
-        return QString();
-    return QString::number(counts.countForKey(key));
+    const std::optional<quint64> count = counts.countFor(entry);
+    return count ? QString::number(*count) : QString();
 }

@@ -1,15 +1,14 @@
 #pragma once
 
 #include "data/CountDictionary.h"
+#include "data/ListEntry.h"
 #include "platform/store/Calendar.h"
 
+#include <QColor>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <QVariant>
-#include <QVariantList>
-#include <QVariantMap>
 
 class DataManager;
 
@@ -24,16 +23,16 @@ public:
     // What the context menu of a row offers.
     enum class Action { Share, Edit, Delete };
 
-    // Splits "listNavArray" into preset and smart lists, and makes one type-10 entry per
+    // Splits "listNavArray" into preset and smart lists, and makes one user-list entry per
     // identifier of `visibleLists` that names a list of `allCalendars` (others are skipped).
-    void loadLists(const QVariantList& listNavArray, const QStringList& visibleLists,
+    void loadLists(const QList<ListEntry>& listNavArray, const QStringList& visibleLists,
                    const QList<store::CalendarPtr>& allCalendars);
     // The same from the manager's preferences and store.
     void loadLists(const DataManager& manager);
 
-    const QVariantList& presetListsArray() const { return m_presetLists; }
-    const QVariantList& tagListsArray() const { return m_tagLists; }
-    const QVariantList& defaultListsArray() const { return m_defaultLists; }
+    const QList<ListEntry>& presetListsArray() const { return m_presetLists; }
+    const QList<ListEntry>& tagListsArray() const { return m_tagLists; }
+    const QList<ListEntry>& defaultListsArray() const { return m_defaultLists; }
     const QSet<int>& dividersIndexArray() const { return m_dividers; }
 
     int rowCount() const;
@@ -41,7 +40,7 @@ public:
     bool isDivider(int row) const { return m_dividers.contains(row); }
     RowKind kindOfRow(int row) const;
     // The entry shown on `row`; empty for a divider or a row outside the table.
-    QVariantMap dictForRow(int row) const;
+    ListEntry dictForRow(int row) const;
 
     // `n` is 1-based within its group; the answer is the group's leading divider plus n.
     // rowForPresetList answers 0 when there are no preset lists.
@@ -50,6 +49,9 @@ public:
     int rowForList(int n) const;
     // The row of the user list with that identifier, or -1.
     int rowForListIdentifier(const QString& identifier) const;
+    // The row showing the entry: a user list by its identifier (its title may have changed),
+    // the date and search rows by their kind, any other entry by equality; -1 when none does.
+    int rowForEntry(const ListEntry& entry) const;
 
     // The row a proposed selection ends on: the proposal when it is a real entry, else the
     // current row, so that a divider is never selected and the selection never empties.
@@ -62,22 +64,21 @@ public:
 
     // The title of an entry as plain text, and as rich text for painting (the day entry
     // carries a coloured marker).
-    static QString titleForEntry(const QVariantMap& entry, const DataManager& manager);
-    static QString richTitleForEntry(const QVariantMap& entry, const DataManager& manager);
-    // The key of the entry's count in the count table: a number or a string; invalid when the
-    // entry has no count.
-    static QVariant countKeyForEntry(const QVariantMap& entry);
+    static QString titleForEntry(const ListEntry& entry, const DataManager& manager);
+    static QString richTitleForEntry(const ListEntry& entry, const DataManager& manager);
+    // The marker after the day entry's title while the selected day is today.
+    static QColor todayMarkerColor();
     // The count to show, or "" when the table holds none for the entry.
-    static QString countTextForEntry(const QVariantMap& entry, const CountDictionary& counts);
-    static qint64 typeOfEntry(const QVariantMap& entry);
+    static QString countTextForEntry(const ListEntry& entry, const CountDictionary& counts);
 
 private:
+    static QString dayTitle(const DataManager& manager, bool rich);
     int presetStart() const { return 4; }
     int smartStart() const;
     int listStart() const;
 
-    QVariantList m_presetLists;
-    QVariantList m_tagLists;
-    QVariantList m_defaultLists;
+    QList<ListEntry> m_presetLists;
+    QList<ListEntry> m_tagLists;
+    QList<ListEntry> m_defaultLists;
     QSet<int> m_dividers;
 };

@@ -1,6 +1,7 @@
 #include "ui/main/sidebar/SidebarModel.h"
 
 #include "data/DataManager.h"
+#include "data/SidebarCounts.h"
 
 SidebarModel::SidebarModel(DataManager& manager, QObject* parent)
     : QAbstractListModel(parent)
@@ -39,7 +40,7 @@ QVariant SidebarModel::data(const QModelIndex& index, int role) const
         return m_layout.isDivider(row);
     if (m_layout.isDivider(row))
         return {};
-    const QVariantMap entry = m_layout.dictForRow(row);
+    const ListEntry entry = m_layout.dictForRow(row);
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
@@ -47,11 +48,11 @@ QVariant SidebarModel::data(const QModelIndex& index, int role) const
     case RichTitleRole:
         return SidebarLayout::richTitleForEntry(entry, m_manager);
     case CountRole:
-        return SidebarLayout::countTextForEntry(entry, m_manager.countDictionary());
+        return SidebarLayout::countTextForEntry(entry, m_manager.counts().countDictionary());
     case EntryRole:
-        return entry;
-    case TypeRole:
-        return SidebarLayout::typeOfEntry(entry);
+        return QVariant::fromValue(entry);
+    case KindRole:
+        return QVariant::fromValue(entry.kind());
     default:
         return {};
     }
@@ -71,6 +72,6 @@ QHash<int, QByteArray> SidebarModel::roleNames() const
     names.insert(CountRole, "count");
     names.insert(IsDividerRole, "isDivider");
     names.insert(EntryRole, "entry");
-    names.insert(TypeRole, "type");
+    names.insert(KindRole, "kind");
     return names;
 }

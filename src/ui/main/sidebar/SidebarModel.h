@@ -16,8 +16,8 @@ public:
         RichTitleRole = Qt::UserRole + 1,
         CountRole,
         IsDividerRole,
-        EntryRole,
-        TypeRole,
+        EntryRole, // the row's ListEntry
+        KindRole,  // the row's ListKind
     };
 
     SidebarModel(DataManager& manager, QObject* parent = nullptr);

@@ -1,14 +1,17 @@
 #include "ui/main/strip/DateDayView.h"
 
 #include "data/DataManager.h"
-#include "data/DateFormatters.h"
+#include "data/SharedDates.h"
 #include "prefs/ModeManager.h"
+#include "text/DateFormatters.h"
 #include "ui/common/TintedIcon.h"
 
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
+
+#include <algorithm>
 
 #include <algorithm>
 
@@ -77,13 +80,13 @@ void DateDayView::reloadDayWithDate(const QDateTime& date)
 
 void DateDayView::refreshView()
 {
-    m_isSelected = m_date.isValid() && m_manager.selectedDate() == m_date;
+    m_isSelected = m_date.isValid() && m_manager.dates().selectedDate() == m_date;
     update();
 }
 
 void DateDayView::refreshViewWithCheck()
 {
-    m_isToday = m_date.isValid() && m_manager.today() == m_date;
+    m_isToday = m_date.isValid() && m_manager.dates().today() == m_date;
     refreshView();
 }
 
@@ -109,7 +112,7 @@ void DateDayView::resetAppearance()
 void DateDayView::tapped()
 {
     if (m_date.isValid())
-        m_manager.setSelectedDate(m_date);
+        m_manager.dates().setSelectedDate(m_date);
 }
 
 QColor DateDayView::dayNumberColor() const
@@ -147,6 +150,23 @@ QRect DateDayView::discRect() const
     return QRect((width() - size) / 2, top + (bandHeight - size) / 2, size, size);
 }
 
+QFont DateDayView::dayNumberFontForDisc() const
+{
+    const int room = discRect().height() - 2;
+    QFont font = m_dayNumberFont;
+    if (room <= 0)
+        return font;
+    for (int step = 0; step < 12; ++step) {
+        const QFontMetricsF metrics(font);
+        const qreal needed =
+            std::max(metrics.horizontalAdvance(QStringLiteral("30")), metrics.capHeight() * 1.6);
+        if (needed <= room || font.pointSizeF() <= 6)
+            break;
+        font.setPointSizeF(font.pointSizeF() * std::max(0.75, room / needed));
+    }
+    return font;
+}
+
 void DateDayView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -164,7 +184,7 @@ void DateDayView::paintEvent(QPaintEvent*)
     const QRect disc = discRect();
     if (m_isSelected)
         drawRoundImage(painter, disc, m_metrics.selectedImage, selectionColor(), ratio);
-    painter.setFont(m_dayNumberFont);
+    painter.setFont(dayNumberFontForDisc());
     painter.setPen(dayNumberColor());
     // The number is centred on the disc, not on the cell, so the two always line up.
     painter.drawText(QRect(0, disc.top(), width(), disc.height()), Qt::AlignCenter, m_dayNumber);

@@ -1,10 +1,11 @@
 #include "ui/main/strip/MonthDateView.h"
 
 #include "data/DataManager.h"
-#include "data/DateFormatters.h"
+#include "data/SharedDates.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "text/DateFormatters.h"
 #include "ui/main/strip/MonthDateDayView.h"
 
 #include <QPainter>
@@ -13,16 +14,16 @@ MonthDateView::MonthDateView(DataManager& manager, ModeManager& mode, QWidget* p
     : QWidget(parent)
     , m_manager(manager)
     , m_mode(mode)
-    , m_grid(manager.thisMonthDate(), manager.defaults().boolForKey(PrefKey::sundayFirst))
+    , m_grid(manager.dates().thisMonthDate(), manager.defaults().boolForKey(PrefKey::sundayFirst))
 {
     setFixedHeight(kHeight);
     setMinimumWidth(7 * DateDayView::kMinWidth);
     for (int index = 0; index < MonthGrid::kCellCount; ++index)
         m_days.append(new MonthDateDayView(manager, mode, this));
     m_headerFont = m_mode.fontWithSize(12);
-    reloadDaysWithDate(manager.thisMonthDate());
+    reloadDaysWithDate(manager.dates().thisMonthDate());
     // The disc follows a click at once instead of waiting for the refetch the click starts.
-    connect(&manager, &DataManager::selectedDateChanged, this, &MonthDateView::refreshDays);
+    connect(&manager.dates(), &SharedDates::selectedDateChanged, this, &MonthDateView::refreshDays);
 }
 
 void MonthDateView::reloadDaysWithDate(const QDateTime& date)

@@ -1,6 +1,7 @@
 #include "ui/main/strip/WeekDateView.h"
 
 #include "data/DataManager.h"
+#include "data/SharedDates.h"
 #include "ui/main/strip/WeekDateDayView.h"
 
 WeekDateView::WeekDateView(DataManager& manager, ModeManager& mode, QWidget* parent)
@@ -11,10 +12,10 @@ WeekDateView::WeekDateView(DataManager& manager, ModeManager& mode, QWidget* par
     setMinimumWidth(7 * DateDayView::kMinWidth);
     for (int index = 0; index < 7; ++index)
         m_days.append(new WeekDateDayView(manager, mode, this));
-    reloadDaysWithDate(manager.thisWeekDate());
+    reloadDaysWithDate(manager.dates().thisWeekDate());
     layoutDays();
     // The disc follows a click at once instead of waiting for the refetch the click starts.
-    connect(&manager, &DataManager::selectedDateChanged, this, &WeekDateView::refreshDays);
+    connect(&manager.dates(), &SharedDates::selectedDateChanged, this, &WeekDateView::refreshDays);
 }
 
 void WeekDateView::reloadDaysWithDate(const QDateTime& weekStart)

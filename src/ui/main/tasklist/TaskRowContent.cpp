@@ -1,7 +1,7 @@
 #include "ui/main/tasklist/TaskRowContent.h"
 
-#include "data/DateFormatters.h"
 #include "prefs/ModeManager.h"
+#include "text/DateFormatters.h"
 #include "text/Global.h"
 
 namespace {

@@ -1,0 +1,80 @@
+#include "data/StoreSession.h"
+
+#include <QMutexLocker>
+
+StoreSession::StoreSession(StoreFactory factory, QObject* parent)
+    : QObject(parent)
+    , m_factory(std::move(factory))
+{
+    open();
+}
+
+StoreSession::~StoreSession() = default;
+
+void StoreSession::open()
+{
+    m_eventStore = m_factory();
+    connect(m_eventStore.get(), &store::EventStore::changed, this, &StoreSession::storeChanged);
+}
+
+void StoreSession::reopen()
+{
+    m_eventStore.reset();
+    open();
+}
+
+void StoreSession::requestAccess(store::EntityType type, std::function<void(bool)> granted)
+{
+    m_eventStore->requestAccessToEntityType(type, [this, granted](bool allowed, const QString&) {
+        QMetaObject::invokeMethod(
+            this, [granted, allowed] { granted(allowed); }, Qt::QueuedConnection);
+    });
+}
+
+SnapshotPtr StoreSession::remindersArray() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_snapshot;
+}
+
+void StoreSession::setRemindersArray(SnapshotPtr snapshot)
+{
+    QMutexLocker lock(&m_mutex);
+    m_snapshot = std::move(snapshot);
+}
+
+quint64 StoreSession::countForAllReminders() const
+{
+    const SnapshotPtr snapshot = remindersArray();
+    return snapshot ? quint64(snapshot->size()) : 0;
+}
+
+store::ReminderPtr StoreSession::reminderWithIdentifier(const QString& identifier) const
+{
+    const SnapshotPtr snapshot = remindersArray();
+    if (!snapshot)
+        return nullptr;
+    for (const store::ReminderPtr& reminder : snapshot->reminders()) {
+        if (reminder->calendarItemIdentifier == identifier)
+            return reminder;
+    }
+    return nullptr;
+}
+
+void StoreSession::removeFromSnapshot(const store::ReminderPtr& reminder)
+{
+    const SnapshotPtr snapshot = remindersArray();
+    if (!snapshot)
+        return;
+    const QString& identifier = reminder->calendarItemIdentifier;
+    QList<store::ReminderPtr> kept;
+    kept.reserve(snapshot->size());
+    for (const store::ReminderPtr& each : snapshot->reminders()) {
+        const bool same = each == reminder ||
+                          (!identifier.isEmpty() && each->calendarItemIdentifier == identifier);
+        if (!same)
+            kept.append(each);
+    }
+    if (kept.size() != snapshot->size())
+        setRemindersArray(std::make_shared<ReminderSnapshot>(std::move(kept)));
+}

@@ -1,0 +1,390 @@
+#include "data/TaskOperations.h"
+
+#include "data/ReminderCopy.h"
+#include "data/StoreSession.h"
+#include "data/TaskLists.h"
+#include "platform/Clock.h"
+#include "platform/Sound.h"
+#include "platform/UserDefaults.h"
+#include "platform/store/PriorityClass.h"
+#include "prefs/PreferenceKeys.h"
+#include "text/DateFormatters.h"
+
+#include <QCoreApplication>
+#include <QUndoCommand>
+#include <QUrl>
+
+#include <utility>
+
+namespace {
+
+QString trUndo(const char* text)
+{
+    return QCoreApplication::translate("TaskOperations", text);
+}
+
+// Whole minutes: a due date carries no seconds, and a stray second would make a date-only
+// due date look timed.
+store::DateComponents dueComponentsOf(const QDateTime& dueDate)
+{
+    store::DateComponents components = store::DateComponents::fromDateTime(dueDate);
+    components.second = 0;
+    return components;
+}
+
+void setDueAndStart(store::Reminder& reminder, const QDateTime& dueDate)
+{
+    reminder.dueDateComponents = dueComponentsOf(dueDate);
+    reminder.startDateComponents = reminder.dueDateComponents;
+}
+
+} // namespace
+
+// The preference "alarmTime" ("HH:mm"); midnight when it does not parse.
+QTime TaskOperations::alarmTimeOfDay() const
+{
+    const QTime time = m_formatters.hourTimeFormatter()
+                           .dateFromString(m_defaults.stringForKey(PrefKey::alarmTime))
+                           .time();
+    return time.isValid() ? QTime(time.hour(), time.minute()) : QTime(0, 0);
+}
+
+// A dated task's alarm goes off at the due time; a task due on a day without a time of day
+// rings at the chosen alarm time when "noDueTime" asks for it.
+QDateTime TaskOperations::alarmDateFor(const QDateTime& dueDate) const
+{
+    const QDateTime local = dueDate.toLocalTime();
+    const QTime time = local.time();
+    if (m_defaults.boolForKey(PrefKey::noDueTime) && time.hour() == 0 && time.minute() == 0)
+        return QDateTime(local.date(), alarmTimeOfDay());
+    return local;
+}
+
+TaskOperations::TaskOperations(StoreSession& session, TaskLists& lists, UserDefaults& defaults,
+                               Clock& clock, const DateFormatters& formatters, QObject* parent)
+    : QObject(parent)
+    , m_session(session)
+    , m_lists(lists)
+    , m_defaults(defaults)
+    , m_clock(clock)
+    , m_formatters(formatters)
+{}
+
+// Completing or reopening a task, pushed once the change has reached the store: the first
+// redo (the push) has nothing left to do.
+class TaskOperations::CompletionChange : public QUndoCommand
+{
+public:
+    CompletionChange(TaskOperations& manager, store::ReminderPtr reminder, bool checked)
+        : QUndoCommand(trUndo("Completion Change"))
+        , m_manager(manager)
+        , m_reminder(std::move(reminder))
+        , m_checked(checked)
+    {}
+
+    void redo() override
+    {
+        if (std::exchange(m_applied, false))
+            return;
+        apply(m_checked);
+    }
+    void undo() override { apply(!m_checked); }
+
+private:
+    void apply(bool checked)
+    {
+        // A change that did not reach the store leaves nothing to undo.
+        if (!m_manager.applyCompletion(m_reminder, checked, nullptr))
+            setObsolete(true);
+    }
+
+    TaskOperations& m_manager;
+    store::ReminderPtr m_reminder;
+    bool m_checked;
+    bool m_applied = true;
+};
+
+// Deleting a task and bringing it back, pushed once the first step has reached the store
+// (its redo at the push has nothing left to do). Each removal keeps an unsaved copy, and that
+// copy is what the next step saves; redo after undo thus deletes the restored task again.
+class TaskOperations::DeleteTask : public QUndoCommand
+{
+public:
+    // `reminder` is the copy kept of the deleted task when `deleted`, otherwise the task that
+    // a restored copy became.
+    DeleteTask(TaskOperations& manager, store::ReminderPtr reminder, bool deleted)
+        : QUndoCommand(trUndo("Delete Task"))
+        , m_manager(manager)
+        , m_reminder(std::move(reminder))
+        , m_deleteOnRedo(deleted)
+    {}
+
+    void redo() override
+    {
+        if (std::exchange(m_applied, false))
+            return;
+        apply(m_deleteOnRedo);
+    }
+    void undo() override { apply(!m_deleteOnRedo); }
+
+private:
+    void apply(bool remove)
+    {
+        bool done = false;
+        if (remove) {
+            store::ReminderPtr copy = m_manager.removeKeepingCopy(m_reminder, nullptr);
+            done = copy != nullptr;
+            if (done)
+                m_reminder = std::move(copy);
+        } else {
+            done = m_manager.restoreCopy(m_reminder, nullptr);
+        }
+        // A task the store would not delete must not come back twice on undo.
+        if (!done)
+            setObsolete(true);
+    }
+
+    TaskOperations& m_manager;
+    store::ReminderPtr m_reminder;
+    bool m_deleteOnRedo;
+    bool m_applied = true;
+};
+
+// --- Adding ------------------------------------------------------------------------------
+
+void TaskOperations::addReminderWithTitle(const QString& title, const store::CalendarPtr& calendar,
+                                          std::optional<int> priority, const QDateTime& dueDate,
+                                          const std::optional<store::RecurrenceRule>& rule,
+                                          const QString& url, const QString& notes, bool alarm,
+                                          const std::optional<store::Alarm>& place,
+                                          const AddCompletion& completion)
+{
+    Sound::soundEffect(Sound::AddDone);
+    store::ReminderPtr reminder = m_session.eventStore()->reminderWithEventStore();
+    reminder->title = title;
+    reminder->calendar = calendar;
+    if (!url.isEmpty()) {
+        const QUrl parsed(url);
+        if (parsed.isValid())
+            reminder->URL = parsed;
+    }
+    if (!notes.isEmpty())
+        reminder->notes = notes;
+    if (priority)
+        reminder->priority = store::storePriorityForClass(*priority);
+    if (dueDate.isValid()) {
+        setDueAndStart(*reminder, dueDate);
+        if (alarm)
+            reminder->addAlarm(store::Alarm::withAbsoluteDate(alarmDateFor(dueDate)));
+        // A rule repeats from the due date; without one it has nothing to repeat.
+        if (rule)
+            reminder->addRecurrenceRule(*rule);
+    }
+    if (place && place->structuredLocation)
+        reminder->addAlarm(
+            store::Alarm::withLocation(*place->structuredLocation, place->proximity));
+    m_lastSaveError.clear();
+    const bool saved = m_session.eventStore()->saveReminder(reminder, true, &m_lastSaveError);
+    incrementAddCount();
+    if (completion)
+        completion(saved, reminder);
+}
+
+store::ReminderPtr TaskOperations::addReminderWithTitle(const QString& title,
+                                                        const store::CalendarPtr& calendar,
+                                                        const QDateTime& dueDate, int priority,
+                                                        std::optional<bool> alarmOnNumber,
+                                                        const QString& notes, bool setDetail)
+{
+    Sound::soundEffect(Sound::AddDone);
+    store::ReminderPtr reminder = m_session.eventStore()->reminderWithEventStore();
+    reminder->title = title;
+    reminder->calendar = calendar;
+    if (dueDate.isValid()) {
+        setDueAndStart(*reminder, dueDate);
+        if (alarmOnNumber.value_or(m_defaults.boolForKey(PrefKey::alarmOn)))
+            reminder->addAlarm(store::Alarm::withAbsoluteDate(alarmDateFor(dueDate)));
+    }
+    reminder->priority = store::storePriorityForClass(priority);
+    if (!notes.isEmpty())
+        reminder->notes = notes;
+    saveReminder(reminder);
+    if (setDetail)
+        forceIntoDetail(reminder);
+    incrementAddCount();
+    return reminder;
+}
+
+void TaskOperations::forceIntoDetail(const store::ReminderPtr& reminder)
+{
+    m_tempReminder = reminder;
+    Q_EMIT intoDetailFromAdd();
+}
+
+void TaskOperations::incrementAddCount()
+{
+    m_defaults.setInteger(m_defaults.integerForKey(PrefKey::addCount) + 1, PrefKey::addCount);
+    m_defaults.synchronize();
+}
+
+// --- Completing --------------------------------------------------------------------------
+
+bool TaskOperations::checkReminder(const store::ReminderPtr& reminder, bool checked, QString* error)
+{
+    // Panes may hold a copy older than the snapshot; the snapshot's own record is changed.
+    const store::ReminderPtr found =
+        reminder ? reminderWithIdentifier(reminder->calendarItemIdentifier) : nullptr;
+    if (!applyCompletion(found, checked, error))
+        return false;
+    // Completing a recurring task moves it on to its next occurrence; that cannot be taken
+    // back by setting the flag again, so it is not offered as an undo.
+    if (!found->hasRecurrenceRules())
+        m_undoManager.push(new CompletionChange(*this, found, checked));
+    return true;
+}
+
+bool TaskOperations::applyCompletion(const store::ReminderPtr& reminder, bool checked,
+                                     QString* error)
+{
+    const store::ReminderPtr found =
+        reminder ? reminderWithIdentifier(reminder->calendarItemIdentifier) : nullptr;
+    if (!found) {
+        if (error)
+            *error = tr("The task is no longer in the store.");
+        return false;
+    }
+    // The snapshot's record shows the change at once; a change the store refuses is taken back
+    // so that no view shows what is not on disk.
+    const store::Reminder before = *found;
+    if (!found->startDateComponents)
+        found->startDateComponents = found->dueDateComponents;
+    found->setCompleted(checked, m_clock.now());
+    // The alarms go to the store as they are: when a recurring task moves on, the store keeps
+    // an offset alarm as it stands (it follows the due date) and moves one at a date by as
+    // much as the due date moved, each with every line other programs gave it.
+    QString reason;
+    if (m_session.eventStore()->saveReminder(found, true, &reason))
+        return true;
+    *found = before;
+    if (error)
+        *error = reason;
+    return false;
+}
+
+// --- Deleting ----------------------------------------------------------------------------
+
+bool TaskOperations::deleteReminder(const store::ReminderPtr& reminder, QString* error)
+{
+    if (!reminder)
+        return false;
+    const store::ReminderPtr copy = removeKeepingCopy(reminder, error);
+    if (!copy)
+        return false;
+    m_undoManager.push(new DeleteTask(*this, copy, true));
+    return true;
+}
+
+bool TaskOperations::undoDeleteReminder(const store::ReminderPtr& copy, QString* error)
+{
+    if (!copy || !restoreCopy(copy, error))
+        return false;
+    m_undoManager.push(new DeleteTask(*this, copy, false));
+    return true;
+}
+
+store::ReminderPtr TaskOperations::removeKeepingCopy(const store::ReminderPtr& reminder,
+                                                     QString* error)
+{
+    Sound::soundEffect(Sound::Delete);
+    store::ReminderPtr copy = m_session.eventStore()->reminderWithEventStore();
+    ReminderCopy::fillUndoCopy(*copy, *reminder, m_clock.now().date(), alarmTimeOfDay());
+    if (!m_session.eventStore()->removeReminder(reminder, true, error))
+        return nullptr;
+    m_session.removeFromSnapshot(reminder);
+    return copy;
+}
+
+bool TaskOperations::restoreCopy(const store::ReminderPtr& copy, QString* error)
+{
+    // The task's list may have gone meanwhile, here or in another program; the task then comes
+    // back in the default list instead of silently not at all.
+    if (!copy->calendar || !m_lists.calendarByUUID(copy->calendar->calendarIdentifier))
+        copy->calendar = m_lists.defaultList();
+    return m_session.eventStore()->saveReminder(copy, true, error);
+}
+
+// --- Saving and looking up ---------------------------------------------------------------
+
+bool TaskOperations::saveReminder(const store::ReminderPtr& reminder, QString* error)
+{
+    if (!reminder)
+        return false;
+    if (!reminder->startDateComponents)
+        reminder->startDateComponents = reminder->dueDateComponents;
+    return m_session.eventStore()->saveReminder(reminder, true, error);
+}
+
+store::ReminderPtr TaskOperations::reminderWithIdentifier(const QString& identifier) const
+{
+    return m_session.reminderWithIdentifier(identifier);
+}
+
+// --- Lists -------------------------------------------------------------------------------
+
+QString TaskOperations::addListWithTitle(const QString& title, const QColor& color)
+{
+    store::CalendarPtr list =
+        m_session.eventStore()->calendarForEntityType(store::EntityType::Reminder);
+    if (const store::CalendarPtr fallback = m_lists.defaultCalendar()) {
+        list->source = fallback->source;
+    } else {
+        const QList<store::SourcePtr> sources = m_session.eventStore()->sources();
+        for (auto it = sources.crbegin(); it != sources.crend(); ++it) {
+            if ((*it)->sourceType == store::Source::Type::Local) {
+                list->source = *it;
+                break;
+            }
+        }
+    }
+    list->title = title;
+    list->color = color;
+    if (!m_session.eventStore()->saveCalendar(list, true))
+        return QString();
+    return list->calendarIdentifier;
+}
+
+void TaskOperations::modifyList(const store::CalendarPtr& list, const QString& title,
+                                const QColor& color)
+{
+    if (!list)
+        return;
+    list->title = title;
+    list->color = color;
+    m_session.eventStore()->saveCalendar(list, true);
+}
+
+void TaskOperations::deleteListWithUUID(const QString& identifier)
+{
+    if (const store::CalendarPtr list = m_lists.calendarByUUID(identifier))
+        m_session.eventStore()->removeCalendar(list, true);
+}
+
+void TaskOperations::deleteCompletedTasksOnListWithUUID(const QString& identifier)
+{
+    const store::CalendarPtr list =
+        identifier.isEmpty() ? nullptr : m_session.eventStore()->calendarWithIdentifier(identifier);
+    // The store reads an empty set of lists as every list: an unknown identifier must not
+    // clear the completed tasks of all of them.
+    if (!list)
+        return;
+    store::EventStore* eventStore = m_session.eventStore();
+    eventStore->fetchRemindersMatchingPredicate(
+        eventStore->predicateForCompletedRemindersWithCompletionDateStarting({}, {}, {list}),
+        [eventStore](const QList<store::ReminderPtr>& reminders) {
+            if (reminders.isEmpty())
+                return;
+            for (const store::ReminderPtr& reminder : reminders)
+                eventStore->removeReminder(reminder, false);
+            eventStore->commit();
+        });
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "platform/store/Alarm.h"
+#include "platform/store/Calendar.h"
+#include "platform/store/RecurrenceRule.h"
+#include "platform/store/Reminder.h"
+
+#include <QColor>
+#include <QObject>
+#include <QUndoStack>
+
+#include <functional>
+#include <optional>
+
+class Clock;
+class DateFormatters;
+class StoreSession;
+class TaskLists;
+class UserDefaults;
+
+// The changes the application makes to the store: adding, completing, deleting and saving
+// tasks, with undo for completions and deletions, and adding, changing and deleting lists.
+// None of them refreshes: the store announces each change and the refresh that follows brings
+// every pane up to date.
+class TaskOperations : public QObject
+{
+    Q_OBJECT
+
+public:
+    TaskOperations(StoreSession& session, TaskLists& lists, UserDefaults& defaults, Clock& clock,
+                   const DateFormatters& formatters, QObject* parent = nullptr);
+
+    QUndoStack* undoManager() { return &m_undoManager; }
+
+    using AddCompletion = std::function<void(bool saved, store::ReminderPtr reminder)>;
+    // Adds a task with everything the entry windows can set. `priority` is the class chosen in
+    // the interface (1 high, 2 medium, 3 low); the completion runs before this returns.
+    void addReminderWithTitle(const QString& title, const store::CalendarPtr& calendar,
+                              std::optional<int> priority, const QDateTime& dueDate,
+                              const std::optional<store::RecurrenceRule>& rule, const QString& url,
+                              const QString& notes, bool alarm,
+                              const std::optional<store::Alarm>& place,
+                              const AddCompletion& completion);
+    // Without `alarmOnNumber` the preference "alarmOn" decides whether a dated task gets an
+    // alarm.
+    store::ReminderPtr addReminderWithTitle(const QString& title,
+                                            const store::CalendarPtr& calendar,
+                                            const QDateTime& dueDate = {}, int priority = 0,
+                                            std::optional<bool> alarmOnNumber = std::nullopt,
+                                            const QString& notes = {}, bool setDetail = false);
+    // Why the last add above could not be saved; empty after a save that landed.
+    QString lastSaveError() const { return m_lastSaveError; }
+    // Opens a task just added in the detail editor.
+    void forceIntoDetail(const store::ReminderPtr& reminder);
+    store::ReminderPtr tempReminder() const { return m_tempReminder; }
+
+    // Each change below answers whether it reached the store; when it did not, `error` gets
+    // the store's reason and nothing changed, in the store or in the snapshot.
+    //
+    // Completes or reopens a task; a recurring task moves on to its next occurrence, which is
+    // not offered as an undo.
+    bool checkReminder(const store::ReminderPtr& reminder, bool checked, QString* error = nullptr);
+    // Deletes a task, keeping an undo copy; undoDeleteReminder saves such a copy again.
+    bool deleteReminder(const store::ReminderPtr& reminder, QString* error = nullptr);
+    bool undoDeleteReminder(const store::ReminderPtr& copy, QString* error = nullptr);
+    bool saveReminder(const store::ReminderPtr& reminder, QString* error = nullptr);
+    // The snapshot's own record of a task.
+    store::ReminderPtr reminderWithIdentifier(const QString& identifier) const;
+
+    // The new list's identifier, or "" when it could not be created.
+    QString addListWithTitle(const QString& title, const QColor& color);
+    void modifyList(const store::CalendarPtr& list, const QString& title, const QColor& color);
+    void deleteListWithUUID(const QString& identifier);
+    void deleteCompletedTasksOnListWithUUID(const QString& identifier);
+
+Q_SIGNALS:
+    // A task was just added and is to be opened in the detail editor (tempReminder).
+    void intoDetailFromAdd();
+
+private:
+    class CompletionChange;
+    class DeleteTask;
+    bool applyCompletion(const store::ReminderPtr& reminder, bool checked, QString* error);
+    // The undo copy of a task the store deleted; null when it refused.
+    store::ReminderPtr removeKeepingCopy(const store::ReminderPtr& reminder, QString* error);
+    bool restoreCopy(const store::ReminderPtr& copy, QString* error);
+    void incrementAddCount();
+    QTime alarmTimeOfDay() const;
+    QDateTime alarmDateFor(const QDateTime& dueDate) const;
+
+    StoreSession& m_session;
+    TaskLists& m_lists;
+    UserDefaults& m_defaults;
+    Clock& m_clock;
+    const DateFormatters& m_formatters;
+    QUndoStack m_undoManager;
+    store::ReminderPtr m_tempReminder;
+    QString m_lastSaveError;
+};

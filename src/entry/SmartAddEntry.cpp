@@ -1,0 +1,124 @@
+#include "entry/SmartAddEntry.h"
+
+#include "platform/UserDefaults.h"
+#include "prefs/PreferenceKeys.h"
+
+SmartAddEntry::SmartAddEntry(const SmartAdd& smartAdd, QObject* parent)
+    : QObject(parent)
+    , m_smartAdd(smartAdd)
+{}
+
+void SmartAddEntry::setup()
+{
+    const bool enabled = m_smartAdd.defaults().boolForKey(PrefKey::smartAdd);
+    m_rules = enabled ? m_smartAdd.rulesFromPreferences() : QList<SmartAddRule>();
+    reset();
+}
+
+void SmartAddEntry::reset()
+{
+    m_addedRules.clear();
+    m_addedRuleTypes.clear();
+    m_cancelledRules.clear();
+    changeDueDate(QDateTime());
+    changeSmartRuleLabel();
+}
+
+void SmartAddEntry::setDueDate(const QDateTime& dueDate)
+{
+    changeDueDate(dueDate);
+}
+
+std::optional<SmartAddEntry::TextChange> SmartAddEntry::userEditedText(const QString& text,
+                                                                       qsizetype cursorPosition)
+{
+    const SmartAddMatch match = m_smartAdd.checkRules(text, false, m_rules, m_addedRuleTypes,
+                                                      m_addedRules, m_cancelledRules);
+    if (!match.found)
+        return std::nullopt;
+    return takeMatch(match, text, cursorPosition);
+}
+
+void SmartAddEntry::addRule(const SmartAddRule& rule)
+{
+    if (SmartAddRule::setsDueDate(rule.resultType)) {
+        // Without a due date yet the rule starts from none, so the preset time applies.
+        changeDueDate(m_smartAdd.dateFromDate(m_dueDate, rule));
+        return;
+    }
+    m_addedRules.append(rule);
+    for (const qint64 type : SmartAddRule::groupOfResultType(rule.resultType)) {
+        if (!m_addedRuleTypes.contains(type))
+            m_addedRuleTypes.append(type);
+    }
+    changeSmartRuleLabel();
+}
+
+QString SmartAddEntry::ruleLabelText() const
+{
+    if (m_addedRules.isEmpty())
+        return QString();
+    const SmartAddRule& last = m_addedRules.constLast();
+    return last.type == SmartAddRule::WordRule ? last.word : QStringLiteral("?");
+}
+
+void SmartAddEntry::undo()
+{
+    if (m_addedRules.isEmpty())
+        return;
+    const SmartAddRule last = m_addedRules.takeLast();
+    m_cancelledRules.append(last);
+    for (const qint64 type : SmartAddRule::groupOfResultType(last.resultType))
+        m_addedRuleTypes.removeAll(type);
+    changeSmartRuleLabel();
+}
+
+SmartAddEntry::Submission SmartAddEntry::submit(const QString& text)
+{
+    Submission submission;
+    submission.text = text;
+    if (text.trimmed().isEmpty())
+        return submission;
+    const SmartAddMatch match = m_smartAdd.checkRules(text, true, m_rules, m_addedRuleTypes,
+                                                      m_addedRules, m_cancelledRules);
+    if (match.found)
+        submission.text = takeMatch(match, text, text.size()).text;
+    submission.title = submission.text.trimmed();
+    // A line that was nothing but a trigger leaves no title; a blank task helps nobody.
+    if (submission.title.isEmpty())
+        return submission;
+
+    const SmartAddResult result =
+        m_smartAdd.dictionaryFromSmartAddRules(m_addedRules, m_dueDate, std::nullopt);
+    submission.accepted = true;
+    submission.dueDate = m_dueDate;
+    submission.priority = result.priority;
+    submission.alarm = result.alarmOn.value_or(m_smartAdd.defaults().boolForKey(PrefKey::alarmOn));
+    return submission;
+}
+
+SmartAddEntry::TextChange SmartAddEntry::takeMatch(const SmartAddMatch& match, const QString& text,
+                                                   qsizetype cursor)
+{
+    TextChange change{match.cutFrom(text), match.cursorAfterCut(cursor)};
+    if (match.rule.type == SmartAddRule::PrefixRule) {
+        // The whole prefix goes, not just its first character, so a two-character prefix works.
+        Q_EMIT listRequested(match.matchedText.mid(match.rule.word.size()));
+    } else {
+        addRule(match.recordedRule());
+    }
+    return change;
+}
+
+void SmartAddEntry::changeDueDate(const QDateTime& dueDate)
+{
+    if (dueDate == m_dueDate)
+        return;
+    m_dueDate = dueDate;
+    Q_EMIT dueDateChanged(m_dueDate);
+}
+
+void SmartAddEntry::changeSmartRuleLabel()
+{
+    Q_EMIT ruleLabelChanged(ruleLabelText(), canUndo());
+}

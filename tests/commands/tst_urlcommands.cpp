@@ -1,0 +1,606 @@
+#include "LoadedDataManager.h"
+#include "TestContext.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "commands/ServicesEntry.h"
+#include "commands/ShowTaskTarget.h"
+#include "commands/UrlCommand.h"
+#include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/TaskLists.h"
+#include "platform/Sound.h"
+#include "platform/UbiquitousKeyValueStore.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "prefs/PreferenceSync.h"
+#include "text/Global.h"
+
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace store;
+using namespace TestFiles;
+using TestEnvironment::local;
+
+namespace {
+
+// The main window as the "open" command sees it: whether it can show a task now, and what it
+// was asked to do.
+class WindowTarget : public ShowTaskTarget
+{
+public:
+    void bringMainWindowToFront() override { ++broughtToFront; }
+    bool canShowTaskNow() const override { return ready; }
+    void openObject(const ReminderPtr& reminder) override { opened << reminder->title; }
+
+    bool ready = true;
+    int broughtToFront = 0;
+    QStringList opened;
+};
+
+QVariantMap wordRule(qint64 resultType, const QString& word)
+{
+    return {{"type", 0}, {"resultType", resultType}, {"word", word}};
+}
+
+QVariantMap prefixRule(const QString& prefix)
+{
+    return {{"type", 2}, {"resultType", 6}, {"word", prefix}};
+}
+
+} // namespace
+
+// Wednesday 9 December 2026, 10:00 in Berlin, over a store with the lists Home, Work and Wood
+// in that order (Home is the store's default list).
+class TestUrlCommands : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_clock.setNow(local(2026, 12, 9, 10, 0));
+        makeList("home", "Home", 0);
+        makeList("work", "Work", 1);
+        makeList("wood", "Wood", 2);
+    }
+
+    void cleanup()
+    {
+        m_context.reset();
+        m_command.reset();
+        m_manager.reset();
+    }
+
+    void addWithTextOnly()
+    {
+        create();
+        const qint64 addCount = m_defaults->integerForKey(PrefKey::addCount);
+        const UrlCommand::Result result = m_command->getUrl("velmoran://add?text=Buy%20milk");
+        QCOMPARE(result.status, UrlCommand::Status::Saved);
+        const ReminderPtr task = diskTask("Buy milk");
+        QVERIFY(task);
+        QCOMPARE(task->calendar->calendarIdentifier, QString("home"));
+        QVERIFY(!task->dueDateComponents);
+        QVERIFY(task->alarms.isEmpty());
+        QCOMPARE(task->priority, 0);
+        QVERIFY(task->URL.isEmpty());
+        QVERIFY(task->notes.isEmpty());
+        QCOMPARE(result.reminder->calendarItemIdentifier, task->calendarItemIdentifier);
+        QCOMPARE(m_defaults->integerForKey(PrefKey::addCount), addCount + 1);
+    }
+
+    void addCarriesUrlAndNotes()
+    {
+        create();
+        m_command->getUrl("velmoran://add?text=Read&url=https%3A%2F%2Fexample.org%2Fa%3Fb%3D1"
+                          "&notes=line%20one%0Aline%20two");
+        const ReminderPtr task = diskTask("Read");
+        QVERIFY(task);
+        QCOMPARE(task->URL, QUrl("https://example.org/a?b=1"));
+        QCOMPARE(task->notes, QString("line one\nline two"));
+    }
+
+    void windowsLineBreaksCountOnce()
+    {
+        create();
+        // CR LF is one break: one line break in the notes, one space in a title.
+        m_command->getUrl("velmoran://add?text=call%0D%0Amom&notes=line%20one%0D%0Aline%20two");
+        const ReminderPtr added = diskTask("call mom");
+        QVERIFY(added);
+        QCOMPARE(added->notes, QString("line one\nline two"));
+        m_command->getUrl("velmoran://smartadd?text=water%0D%0Aplants");
+        QVERIFY(diskTask("water plants"));
+        QCOMPARE(onDisk().size(), 2);
+    }
+
+    void addDueForms_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("noDueTime");
+        QTest::addColumn<QDateTime>("due");
+        QTest::addColumn<QDateTime>("alarm");
+        const QDateTime none;
+        const QDateTime ten = local(2026, 12, 9, 10, 0);
+
+        QTest::newRow("09:00 at 10:00") << ten << "due=09:00" << false << local(2026, 12, 10, 9, 0)
+                                        << local(2026, 12, 10, 9, 0);
+        QTest::newRow("09:00 at 08:00") << local(2026, 12, 9, 8, 0) << "due=09:00" << false
+                                        << local(2026, 12, 9, 9, 0) << local(2026, 12, 9, 9, 0);
+        QTest::newRow("12-24 on 24 December")
+            << local(2026, 12, 24, 10, 0) << "due=12-24" << false << local(2026, 12, 24, 8, 0)
+            << local(2026, 12, 24, 8, 0);
+        QTest::newRow("12-24 on 26 December")
+            << local(2026, 12, 26, 10, 0) << "due=12-24" << false << local(2027, 12, 24, 8, 0)
+            << local(2027, 12, 24, 8, 0);
+        QTest::newRow("full date, no due time")
+            << ten << "due=2030-01-15" << true << local(2030, 1, 15) << local(2030, 1, 15, 8, 0);
+        QTest::newRow("full date and time")
+            << ten << "due=2030-01-15%2018:30" << false << local(2030, 1, 15, 18, 30)
+            << local(2030, 1, 15, 18, 30);
+        QTest::newRow("alarm=0") << ten << "due=2030-01-15%2018:30&alarm=0" << false
+                                 << local(2030, 1, 15, 18, 30) << none;
+        QTest::newRow("dueAfter=90&alarm=0")
+            << ten << "dueAfter=90&alarm=0" << false << local(2026, 12, 9, 11, 30) << none;
+        QTest::newRow("dueAfter=90") << ten << "dueAfter=90" << true << local(2026, 12, 9, 11, 30)
+                                     << local(2026, 12, 9, 11, 30);
+        QTest::newRow("due wins over dueAfter")
+            << ten << "dueAfter=90&due=2030-01-15%2018:30" << false << local(2030, 1, 15, 18, 30)
+            << local(2030, 1, 15, 18, 30);
+        QTest::newRow("empty due leaves it to dueAfter")
+            << ten << "due=&dueAfter=30" << false << local(2026, 12, 9, 10, 30)
+            << local(2026, 12, 9, 10, 30);
+        QTest::newRow("unreadable due ignores dueAfter")
+            << ten << "due=13-45&dueAfter=90" << false << none << none;
+        QTest::newRow("2026-02-30 25:99")
+            << ten << "due=2026-02-30%2025:99" << false << none << none;
+        QTest::newRow("--") << ten << "due=--" << false << none << none;
+        QTest::newRow("::") << ten << "due=::" << false << none << none;
+        QTest::newRow("dueAfter of letters") << ten << "dueAfter=soon" << false << none << none;
+    }
+
+    void addDueForms()
+    {
+        QFETCH(QDateTime, now);
+        QFETCH(QString, query);
+        QFETCH(bool, noDueTime);
+        QFETCH(QDateTime, due);
+        QFETCH(QDateTime, alarm);
+        m_clock.setNow(now);
+        m_defaults->setBool(noDueTime, PrefKey::noDueTime);
+        create();
+        QCOMPARE(m_command->getUrl("velmoran://add?text=Dated&" + query).status,
+                 UrlCommand::Status::Saved);
+        const ReminderPtr task = diskTask("Dated");
+        QVERIFY(task);
+        QCOMPARE(bool(task->dueDateComponents), due.isValid());
+        if (due.isValid()) {
+            QCOMPARE(task->dueDateComponents->toDateTime(), due);
+            QCOMPARE(task->startDateComponents, task->dueDateComponents);
+        }
+        QCOMPARE(task->alarms.size(), alarm.isValid() ? 1 : 0);
+        if (alarm.isValid())
+            QCOMPARE(task->alarms.first().absoluteDate.toLocalTime(), alarm);
+    }
+
+    void alarmPreferenceDecidesWithoutAlarmArgument()
+    {
+        m_defaults->setBool(false, PrefKey::alarmOn);
+        create();
+        m_command->getUrl("velmoran://add?text=Quiet&due=2030-01-15%2018:30");
+        m_command->getUrl("velmoran://add?text=Loud&due=2030-01-15%2018:30&alarm=1");
+        m_command->getUrl("velmoran://add?text=Odd&due=2030-01-15%2018:30&alarm=7");
+        QCOMPARE(diskTask("Quiet")->alarms.size(), 0);
+        QCOMPARE(diskTask("Loud")->alarms.size(), 1);
+        QCOMPARE(diskTask("Odd")->alarms.size(), 1);
+    }
+
+    void priorities_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("absent") << "" << 0;
+        QTest::newRow("0 none") << "&priority=0" << 0;
+        QTest::newRow("1 low") << "&priority=1" << 9;
+        QTest::newRow("2 medium") << "&priority=2" << 5;
+        QTest::newRow("3 high") << "&priority=3" << 1;
+        QTest::newRow("any other number is high") << "&priority=42" << 1;
+        QTest::newRow("negative is high") << "&priority=-1" << 1;
+        QTest::newRow("not a number is none") << "&priority=urgent" << 0;
+    }
+
+    void priorities()
+    {
+        QFETCH(QString, query);
+        QFETCH(int, stored);
+        create();
+        m_command->getUrl("velmoran://add?text=Ranked" + query);
+        const ReminderPtr task = diskTask("Ranked");
+        QVERIFY(task);
+        QCOMPARE(task->priority, stored);
+    }
+
+    void listNamesResolve_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("list");
+        QTest::newRow("both begin with it: the later one") << "wo"
+                                                           << "wood";
+        QTest::newRow("equal ignoring case") << "WORK"
+                                             << "work";
+        QTest::newRow("equal beats beginning") << "Wood"
+                                               << "wood";
+        QTest::newRow("no match: default list") << "garden"
+                                                << "home";
+        QTest::newRow("empty: default list") << ""
+                                             << "home";
+        QTest::newRow("path characters") << "../../work"
+                                         << "home";
+        QTest::newRow("a slash only") << "/"
+                                      << "home";
+    }
+
+    void listNamesResolve()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, list);
+        create();
+        QCOMPARE(m_manager->lists().calendarFromName(name)->calendarIdentifier, list);
+        m_command->getUrl("velmoran://add?text=Filed&list=" + QUrl::toPercentEncoding(name));
+        QCOMPARE(diskTask("Filed")->calendar->calendarIdentifier, list);
+    }
+
+    void theDefaultListPreferenceCatchesUnknownNames()
+    {
+        m_defaults->setString("work", PrefKey::defaultList);
+        create();
+        QCOMPARE(m_manager->lists().calendarFromName("garden")->calendarIdentifier,
+                 QString("work"));
+        QCOMPARE(m_manager->lists().calendarFromName("")->calendarIdentifier, QString("work"));
+    }
+
+    void selectedListsOnly()
+    {
+        create();
+        m_defaults->setObject(QStringList{"wood", "gone", "home"}, PrefKey::visibleLists);
+        // Work is hidden: "wo" finds Wood, and "work" finds nothing and falls to the default.
+        QCOMPARE(
+            m_manager->lists().calendarFromNameOnlyFromSelectedCalendars("wo")->calendarIdentifier,
+            QString("wood"));
+        QCOMPARE(m_manager->lists()
+                     .calendarFromNameOnlyFromSelectedCalendars("work")
+                     ->calendarIdentifier,
+                 QString("home"));
+        // Only vanished lists chosen: the store's default list alone is searched.
+        m_defaults->setObject(QStringList{"gone"}, PrefKey::visibleLists);
+        QCOMPARE(
+            m_manager->lists().calendarFromNameOnlyFromSelectedCalendars("ho")->calendarIdentifier,
+            QString("home"));
+    }
+
+    void smartAddLine()
+    {
+        create();
+        const UrlCommand::Result result =
+            m_command->getUrl("velmoran://smartadd?text=call%20mom%20tomorrow%203pm%20!");
+        QCOMPARE(result.status, UrlCommand::Status::Saved);
+        const ReminderPtr task = diskTask("call mom !");
+        QVERIFY(task);
+        QCOMPARE(task->calendar->calendarIdentifier, QString("home"));
+        QCOMPARE(task->dueDateComponents->toDateTime(), local(2026, 12, 10, 15, 0));
+        QCOMPARE(task->alarms.size(), 1);
+        QCOMPARE(task->alarms.first().absoluteDate.toLocalTime(), local(2026, 12, 10, 15, 0));
+        QCOMPARE(task->priority, 0);
+    }
+
+    void smartAddPriorityListAndAlarm()
+    {
+        m_defaults->setBool(false, PrefKey::alarmOn);
+        create();
+        m_defaults->setObject(QStringList{"home", "work", "wood"}, PrefKey::visibleLists);
+        m_command->smartAdd("!!! pay rent /wo tomorrow al");
+        const ReminderPtr task = diskTask("pay rent");
+        QVERIFY(task);
+        QCOMPARE(task->priority, 1);
+        QCOMPARE(task->calendar->calendarIdentifier, QString("wood"));
+        QCOMPARE(task->dueDateComponents->toDateTime(), local(2026, 12, 10, 8, 0));
+        // "al" asks for an alarm although the preference is off.
+        QCOMPARE(task->alarms.size(), 1);
+
+        m_command->smartAdd("! water plants");
+        QCOMPARE(diskTask("water plants")->priority, 9);
+        QVERIFY(!diskTask("water plants")->dueDateComponents);
+    }
+
+    void smartAddWithNothingLeftAddsNothing_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "";
+        QTest::newRow("blanks") << "   ";
+        QTest::newRow("a trigger and its space") << "tomorrow ";
+        QTest::newRow("triggers only") << "! tomorrow 3pm ";
+    }
+
+    void smartAddWithNothingLeftAddsNothing()
+    {
+        QFETCH(QString, text);
+        create();
+        const qint64 addCount = m_defaults->integerForKey(PrefKey::addCount);
+        const UrlCommand::Result result = m_command->smartAdd(text);
+        QCOMPARE(result.status, UrlCommand::Status::NotSaved);
+        QVERIFY(!result.reminder);
+        QVERIFY(onDisk().isEmpty());
+        QCOMPARE(m_defaults->integerForKey(PrefKey::addCount), addCount);
+    }
+
+    void smartAddOfALongLine()
+    {
+        create();
+        const QString words = QString("word ").repeated(2000);
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(m_command->smartAdd(words + "tomorrow").status, UrlCommand::Status::Saved);
+        QVERIFY(timer.elapsed() < 5000);
+        const ReminderPtr task = diskTask(words.trimmed());
+        QVERIFY(task);
+        QCOMPARE(task->dueDateComponents->toDateTime(), local(2026, 12, 10, 8, 0));
+    }
+
+    void smartAddRuleWordsAreLiteral()
+    {
+        QVariantList rules = defaultSmartAddRules();
+        rules << wordRule(5, "a+b") << wordRule(7, "(.*)") << prefixRule("[");
+        m_defaults->setObject(rules, PrefKey::smartAddRules);
+        create();
+        m_command->smartAdd("pay aab (.*) bill a+b [wood");
+        const ReminderPtr task = diskTask("pay aab bill");
+        QVERIFY(task);
+        QCOMPARE(task->priority, 1);
+        QCOMPARE(task->calendar->calendarIdentifier, QString("wood"));
+    }
+
+    void openShowsTheTask()
+    {
+        seedTask("home", "laundry-1", "Laundry");
+        create();
+        WindowTarget window;
+        UrlCommand command(*m_manager, &window);
+        const UrlCommand::Result result = command.getUrl("velmoran://open?uuid=laundry-1");
+        QCOMPARE(result.status, UrlCommand::Status::Found);
+        QCOMPARE(result.reminder->title, QString("Laundry"));
+        QCOMPARE(window.broughtToFront, 1);
+        QCOMPARE(window.opened, QStringList{"Laundry"});
+    }
+
+    void openWaitsForTheWindow()
+    {
+        seedTask("home", "laundry-1", "Laundry");
+        create();
+        WindowTarget window;
+        window.ready = false;
+        UrlCommand command(*m_manager, &window);
+        command.getUrl("velmoran://open?uuid=laundry-1");
+        QVERIFY(window.opened.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(window.opened, QStringList{"Laundry"}, 3000);
+    }
+
+    void openOfAnUnknownTaskOnlyRaisesTheWindow()
+    {
+        seedTask("home", "laundry-1", "Laundry");
+        create();
+        WindowTarget window;
+        UrlCommand command(*m_manager, &window);
+        for (const char* url :
+             {"velmoran://open?uuid=nothing-here", "velmoran://open?uuid=", "velmoran://open"}) {
+            QCOMPARE(command.getUrl(url).status, UrlCommand::Status::NotFound);
+        }
+        QCOMPARE(window.broughtToFront, 3);
+        QTest::qWait(1200);
+        QVERIFY(window.opened.isEmpty());
+    }
+
+    void queryItems()
+    {
+        const UrlCommand::QueryItems items = UrlCommand::queryItemsOf(
+            QUrl("velmoran://add?text=first&text=second&list&due=a%2Bb+c"));
+        QCOMPARE(UrlCommand::valueForKey("text", items), std::optional<QString>("first"));
+        QCOMPARE(UrlCommand::valueForKey("list", items), std::optional<QString>(""));
+        QCOMPARE(UrlCommand::valueForKey("due", items), std::optional<QString>("a+b+c"));
+        QCOMPARE(UrlCommand::valueForKey("notes", items), std::nullopt);
+        QCOMPARE(UrlCommand::valueForKey("TEXT", items), std::nullopt);
+    }
+
+    void otherUrlsAreIgnored_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::newRow("unknown host") << "velmoran://frobnicate?text=x";
+        QTest::newRow("another scheme") << "https://add?text=x";
+        QTest::newRow("no host") << "velmoran:add?text=x";
+        QTest::newRow("not a URL") << "add text=x";
+        QTest::newRow("empty") << "";
+    }
+
+    void otherUrlsAreIgnored()
+    {
+        QFETCH(QString, url);
+        create();
+        const UrlCommand::Result result = m_command->getUrl(url);
+        QCOMPARE(result.command, UrlCommand::Command::None);
+        QCOMPARE(result.status, UrlCommand::Status::Ignored);
+        QVERIFY(onDisk().isEmpty());
+    }
+
+    void hostsIgnoreCase()
+    {
+        create();
+        QCOMPARE(m_command->getUrl("VELMORAN://ADD?text=Loud").status, UrlCommand::Status::Saved);
+        QVERIFY(diskTask("Loud"));
+    }
+
+    void badInputStillAddsASoundTask()
+    {
+        create();
+        // A stray percent sign is kept as text.
+        m_command->getUrl("velmoran://add?text=100%zz%");
+        QVERIFY(diskTask("100%zz%"));
+        // Control characters (NUL among them) cannot reach a task file.
+        m_command->getUrl("velmoran://add?text=a%00b%01c%0Ad&notes=x%00y");
+        const ReminderPtr binary = diskTask("a b c d");
+        QVERIFY(binary);
+        QCOMPARE(binary->notes, QString("x y"));
+        // Invalid UTF-8 becomes replacement characters, not a broken file.
+        m_command->getUrl("velmoran://add?text=caf%C3%A9%FF");
+        QVERIFY(diskTask(QString::fromUtf8("café\uFFFD")));
+        // A huge value is stored whole.
+        const QString huge = QString("x").repeated(200000);
+        QCOMPARE(m_command->getUrl("velmoran://add?text=" + huge).status,
+                 UrlCommand::Status::Saved);
+        QVERIFY(diskTask(huge));
+        // No title at all adds nothing.
+        QCOMPARE(m_command->getUrl("velmoran://add?text=").status, UrlCommand::Status::NotSaved);
+        QCOMPARE(m_command->getUrl("velmoran://add?due=09:00").status,
+                 UrlCommand::Status::NotSaved);
+        QCOMPARE(onDisk().size(), 4);
+    }
+
+    void firstLinks_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("link");
+        QTest::newRow("none") << "Buy milk" << QString();
+        QTest::newRow("https") << "Read https://example.org/a?b=1 later"
+                               << "https://example.org/a?b=1";
+        QTest::newRow("first of two") << "see http://a.example and https://b.example"
+                                      << "http://a.example";
+        QTest::newRow("www") << "visit www.example.org."
+                             << "http://www.example.org";
+        QTest::newRow("mailto") << "write mailto:anna@example.org, soon"
+                                << "mailto:anna@example.org";
+        QTest::newRow("ftp") << "ftp://files.example.org/pub"
+                             << "ftp://files.example.org/pub";
+        QTest::newRow("in brackets") << "(see https://example.org/x)"
+                                     << "https://example.org/x";
+        QTest::newRow("brackets of its own") << "https://en.example.org/wiki/Foo_(bar)"
+                                             << "https://en.example.org/wiki/Foo_(bar)";
+        QTest::newRow("scheme alone") << "http:// is a scheme" << QString();
+        QTest::newRow("www alone") << "the www. prefix" << QString();
+        QTest::newRow("inside a word") << "notwww.example.org" << QString();
+    }
+
+    void firstLinks()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, link);
+        QCOMPARE(firstLinkInText(text), link);
+    }
+
+    void servicesTurnTextIntoATask()
+    {
+        m_defaults->setString("work", PrefKey::defaultList);
+        create();
+        VelmoranServices services(*m_manager);
+        QVERIFY(
+            services.newTaskFromServices(QString("Check www.example.org/report\nbefore Friday")));
+        const ReminderPtr task = diskTask("Check www.example.org/report before Friday");
+        QVERIFY(task);
+        QCOMPARE(task->URL, QUrl("http://www.example.org/report"));
+        QCOMPARE(task->calendar->calendarIdentifier, QString("work"));
+        QVERIFY(!task->dueDateComponents);
+        QVERIFY(task->alarms.isEmpty());
+        QCOMPARE(task->priority, 0);
+
+        QVERIFY(!services.newTaskFromServices(std::nullopt));
+        QVERIFY(!services.newTaskFromServices(QString(" \n ")));
+        QCOMPARE(onDisk().size(), 1);
+    }
+
+    void preferenceSetsTravelWithListTitles()
+    {
+        create();
+        UserDefaults suite(m_dir->filePath("suite.json"));
+        UbiquitousKeyValueStore cloud(m_dir->filePath("sync"));
+        ModeManager modes(*m_defaults, [] { return false; });
+        int loaded = 0;
+        m_manager->setupPreferenceSync(suite, cloud, modes, [&loaded] { ++loaded; });
+
+        m_defaults->setObject(QStringList{"wood", "home"}, PrefKey::visibleLists);
+        m_manager->preferenceSync().uploadPreferences();
+        const QVariantList sets = cloud.arrayForKey(PrefKey::syncedPreferences);
+        QCOMPARE(sets.size(), 1);
+        const QVariantList visible = sets.first().toMap().value(PrefKey::visibleLists).toList();
+        QCOMPARE(visible.size(), 2);
+        QCOMPARE(visible.first().toMap().value("title").toString(), QString("Wood"));
+
+        QVariantMap set = sets.first().toMap();
+        set.insert(PrefKey::visibleLists,
+                   QVariantList{QVariantMap{{"title", "Work"}, {"type", 0}}});
+        m_manager->preferenceSync().loadPreferencesWithDict(set);
+        QTRY_COMPARE(loaded, 1);
+        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists), QStringList{"work"});
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+
+    void makeList(const QString& folder, const QString& title, int order)
+    {
+        writeFile(root() + "/" + folder + "/displayname", title.toUtf8());
+        writeFile(root() + "/" + folder + "/order", QByteArray::number(order));
+    }
+
+    void seedTask(const QString& folder, const QByteArray& uid, const QByteArray& title)
+    {
+        writeFile(root() + "/" + folder + "/" + uid + ".ics", todo(uid, title));
+    }
+
+    void create()
+    {
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+        m_context.reset();
+        m_context.emplace(m_defaults.get(), &m_manager->dates());
+        m_command = std::make_unique<UrlCommand>(*m_manager);
+    }
+
+    // What the files hold, read by a store of its own.
+    QList<ReminderPtr> onDisk() const
+    {
+        EventStore reader({root()}, m_clock);
+        return reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({}));
+    }
+
+    ReminderPtr diskTask(const QString& title) const
+    {
+        ReminderPtr found;
+        int count = 0;
+        for (const ReminderPtr& reminder : onDisk()) {
+            if (reminder->title == title) {
+                found = reminder;
+                ++count;
+            }
+        }
+        if (count != 1)
+            qWarning() << title.left(40) << "is on disk" << count << "times";
+        return count == 1 ? found : nullptr;
+    }
+
+    mutable Clock m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<UrlCommand> m_command;
+};
+
+VELMORAN_TEST_MAIN(TestUrlCommands)
+#include "tst_urlcommands.moc"

@@ -1,0 +1,421 @@
+#include "TestEnvironment.h"
+
+#include "text/DateFormatter.h"
+#include "text/DateFormatters.h"
+
+#include <QGuiApplication>
+#include <QThreadPool>
+#include <QTimeZone>
+#include <QtConcurrent>
+
+#include <functional>
+
+using TestEnvironment::local;
+
+namespace {
+
+using Accessor = const DateFormatter& (DateFormatters::*)() const;
+
+Accessor accessorNamed(const QString& name)
+{
+    static const QHash<QString, Accessor> accessors = {
+        {QStringLiteral("dayNumber"), &DateFormatters::dayNumberFormatter},
+        {QStringLiteral("weekday"), &DateFormatters::weekdayFormatter},
+        {QStringLiteral("hourTime"), &DateFormatters::hourTimeFormatter},
+        {QStringLiteral("hourTimeAMPM"), &DateFormatters::hourTimeAMPMFormatter},
+        {QStringLiteral("fullDayMid"), &DateFormatters::fullDayFormatterMid},
+        {QStringLiteral("fullDayShort"), &DateFormatters::fullDayFormatterShort},
+        {QStringLiteral("dateTimeMedium"), &DateFormatters::dateTimeMediumFormatter},
+        {QStringLiteral("month"), &DateFormatters::monthFormatter},
+        {QStringLiteral("weeknumber"), &DateFormatters::weeknumberFormatter},
+        {QStringLiteral("year"), &DateFormatters::yearFormatter},
+    };
+    return accessors.value(name);
+}
+
+const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+
+// ICU decides which day is "today" from the real clock, not from the program's settable
+// clock, so the expectation has to come from the real current day too. `check` receives that
+// day; a run that straddles midnight is repeated so the day cannot change underneath it.
+void onCurrentDay(const std::function<void(const QDate&)>& check)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const QDate before = QDate::currentDate();
+        check(before);
+        if (QDate::currentDate() == before)
+            return;
+    }
+}
+
+} // namespace
+
+class TestDateFormatters : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { QLocale::setDefault(kEnglish); }
+
+    void localeIds()
+    {
+        QCOMPARE(DateFormatter::icuLocaleId(kEnglish), QStringLiteral("en_US"));
+        QCOMPARE(DateFormatter::icuLocaleId(kGerman), QStringLiteral("de_DE"));
+        QCOMPARE(DateFormatter::icuLocaleId(QLocale::c()), QStringLiteral("en_US_POSIX"));
+        QCOMPARE(DateFormatter::icuLocaleId(QLocale(QLocale::Chinese, QLocale::Taiwan)),
+                 QStringLiteral("zh_TW"));
+        QCOMPARE(DateFormatter::icuLocaleId(
+                     QLocale(QLocale::Serbian, QLocale::LatinScript, QLocale::Serbia)),
+                 QStringLiteral("sr_Latn_RS"));
+    }
+
+    void formatsFixedDate_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("accessor");
+        QTest::addColumn<QDateTime>("date");
+        QTest::addColumn<QString>("expected");
+
+        const QDateTime sunday = local(2026, 12, 6, 20, 30);
+        // Friday 1 January 2027: week 1 where weeks start on Sunday and any day counts, but
+        // still ISO week 53 of 2026 in Germany. The year is the calendar year either way.
+        const QDateTime newYear = local(2027, 1, 1, 9, 5);
+
+        QTest::newRow("en day number") << kEnglish << "dayNumber" << sunday << "6";
+        QTest::newRow("en weekday") << kEnglish << "weekday" << sunday << "Sun";
+        QTest::newRow("en hour time") << kEnglish << "hourTime" << sunday << "20:30";
+        QTest::newRow("en hour time morning") << kEnglish << "hourTime" << newYear << "09:05";
+        QTest::newRow("en full day mid") << kEnglish << "fullDayMid" << sunday << "Dec 6, 2026";
+        QTest::newRow("en full day short") << kEnglish << "fullDayShort" << sunday << "Dec 6";
+        QTest::newRow("en month") << kEnglish << "month" << sunday << "December 2026";
+        QTest::newRow("en week number") << kEnglish << "weeknumber" << sunday << "50";
+        QTest::newRow("en week number new year") << kEnglish << "weeknumber" << newYear << "1";
+        QTest::newRow("en year") << kEnglish << "year" << sunday << "2026";
+        QTest::newRow("en year new year") << kEnglish << "year" << newYear << "2027";
+
+        QTest::newRow("de day number") << kGerman << "dayNumber" << sunday << "6";
+        QTest::newRow("de weekday") << kGerman << "weekday" << sunday << "So";
+        QTest::newRow("de hour time") << kGerman << "hourTime" << sunday << "20:30";
+        QTest::newRow("de hour time 24h") << kGerman << "hourTimeAMPM" << sunday << "20:30";
+        QTest::newRow("de month") << kGerman << "month" << sunday << "Dezember 2026";
+        QTest::newRow("de week number") << kGerman << "weeknumber" << sunday << "49";
+        QTest::newRow("de week number new year") << kGerman << "weeknumber" << newYear << "53";
+        QTest::newRow("de year new year") << kGerman << "year" << newYear << "2027";
+    }
+
+    void formatsFixedDate()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, accessor);
+        QFETCH(QDateTime, date);
+        QFETCH(QString, expected);
+
+        const DateFormatters formatters(locale);
+        const DateFormatter& formatter = (formatters.*accessorNamed(accessor))();
+        QVERIFY(formatter.isValid());
+        QCOMPARE(formatter.stringFromDate(date), expected);
+    }
+
+    void englishStylesAndPatterns()
+    {
+        const DateFormatters formatters; // the application's locale: en_US in this suite
+        const QDateTime evening = local(2026, 12, 6, 20, 30);
+
+        QCOMPARE(formatters.dayNumberFormatter().pattern(), QStringLiteral("d"));
+        QCOMPARE(formatters.hourTimeFormatter().pattern(), QStringLiteral("HH:mm"));
+        QCOMPARE(formatters.fullDayFormatterMid().stringFromDate(evening),
+                 QStringLiteral("Dec 6, 2026"));
+
+        // ICU 72 puts a narrow no-break space before the day period; accept either space.
+        const QString time = formatters.hourTimeAMPMFormatter().stringFromDate(evening);
+        QVERIFY2(time.startsWith(QStringLiteral("8:30")) && time.endsWith(QStringLiteral("PM")),
+                 qPrintable(time));
+
+        const QString medium = formatters.dateTimeMediumFormatter().stringFromDate(evening);
+        QVERIFY2(medium.contains(QStringLiteral("Dec 6, 2026")), qPrintable(medium));
+        QVERIFY2(medium.contains(QStringLiteral("8:30")), qPrintable(medium));
+    }
+
+    void germanSet()
+    {
+        const DateFormatters formatters(kGerman);
+        const QDateTime evening = local(2026, 12, 6, 20, 30);
+
+        const QString mid = formatters.fullDayFormatterMid().stringFromDate(evening);
+        QVERIFY2(mid.startsWith(QStringLiteral("6.")), qPrintable(mid));
+        QVERIFY2(mid.contains(QStringLiteral("Dez")), qPrintable(mid));
+        QVERIFY2(mid.contains(QStringLiteral("2026")), qPrintable(mid));
+        QVERIFY2(!mid.contains(QStringLiteral("Dec")), qPrintable(mid));
+
+        const QString shortDay = formatters.fullDayFormatterShort().stringFromDate(evening);
+        QVERIFY2(shortDay.contains(QStringLiteral("Dez")), qPrintable(shortDay));
+        QVERIFY2(!shortDay.contains(QStringLiteral("2026")), qPrintable(shortDay));
+
+        const QString medium = formatters.dateTimeMediumFormatter().stringFromDate(evening);
+        QVERIFY2(medium.contains(QStringLiteral("20:30")), qPrintable(medium));
+        QVERIFY2(medium.contains(QStringLiteral("2026")), qPrintable(medium));
+
+        // Parsing follows the same locale.
+        QCOMPARE(formatters.fullDayFormatterMid().dateFromString(mid).date(), QDate(2026, 12, 6));
+    }
+
+    void localeIsTakenWhenFormatterIsCreated()
+    {
+        const QDateTime sunday = local(2026, 12, 6, 12, 0);
+        QLocale::setDefault(kGerman);
+        const DateFormatters formatters;
+        QCOMPARE(formatters.weekdayFormatter().stringFromDate(sunday), QStringLiteral("So"));
+
+        QLocale::setDefault(kEnglish);
+        // Kept: the existing formatter stays German ...
+        QCOMPARE(formatters.weekdayFormatter().stringFromDate(sunday), QStringLiteral("So"));
+        // ... while one created now uses the new locale.
+        QCOMPARE(formatters.monthFormatter().stringFromDate(sunday),
+                 QStringLiteral("December 2026"));
+        // The day number pattern comes from en_US_POSIX whatever the locale.
+        QCOMPARE(formatters.dayNumberFormatter().pattern(), QStringLiteral("d"));
+    }
+
+    void accessorsAreKept()
+    {
+        const DateFormatters formatters;
+        QCOMPARE(&formatters.weekdayFormatter(), &formatters.weekdayFormatter());
+        QCOMPARE(&formatters.dateOnlyFormatter(), &formatters.dateOnlyFormatter());
+        QVERIFY(&formatters.dateOnlyFormatter() != &formatters.dateTimeFormatter());
+    }
+
+    void hourTimeParsesAlarmTime_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QTime>("expected"); // null: rejected
+
+        QTest::newRow("morning") << "08:00" << QTime(8, 0);
+        QTest::newRow("evening") << "22:30" << QTime(22, 30);
+        QTest::newRow("midnight") << "00:00" << QTime(0, 0);
+        QTest::newRow("surrounding space") << " 07:15\n" << QTime(7, 15);
+        QTest::newRow("hour 25") << "25:00" << QTime();
+        QTest::newRow("hour 24") << "24:00" << QTime();
+        QTest::newRow("minute 60") << "23:60" << QTime();
+        QTest::newRow("letters") << "abc" << QTime();
+        QTest::newRow("empty") << "" << QTime();
+        QTest::newRow("trailing text") << "08:00 tomorrow" << QTime();
+        QTest::newRow("day period") << "8:00 PM" << QTime();
+    }
+
+    void hourTimeParsesAlarmTime()
+    {
+        QFETCH(QString, text);
+        QFETCH(QTime, expected);
+
+        const DateFormatters formatters(kGerman); // the alarm time never follows the locale
+        const DateFormatter& formatter = formatters.hourTimeFormatter();
+        const QDateTime parsed = formatter.dateFromString(text);
+        if (expected.isNull()) {
+            QVERIFY2(!parsed.isValid(), qPrintable(parsed.toString(Qt::ISODate)));
+            return;
+        }
+        QVERIFY(parsed.isValid());
+        QCOMPARE(parsed.time(), expected);
+        QCOMPARE(formatter.stringFromDate(parsed), expected.toString(QStringLiteral("HH:mm")));
+    }
+
+    void shortTimeAcceptsPlainSpace()
+    {
+        const DateFormatters formatters(kEnglish);
+        const DateFormatter& formatter = formatters.hourTimeAMPMFormatter();
+        QCOMPARE(formatter.dateFromString(QStringLiteral("8:30 PM")).time(), QTime(20, 30));
+        const QDateTime evening = local(2026, 12, 6, 20, 30);
+        QCOMPARE(formatter.dateFromString(formatter.stringFromDate(evening)).time(), QTime(20, 30));
+        QVERIFY(!formatter.dateFromString(QStringLiteral("13:30 PM")).isValid());
+    }
+
+    void relativeDayNames()
+    {
+        const DateFormatters formatters(kEnglish);
+        const DateFormatter& dateTime = formatters.dateTimeFormatter();
+        const DateFormatter& dateOnly = formatters.dateOnlyFormatter();
+        const DateFormatter plainShort =
+            DateFormatter::fromStyles(DateFormatter::Style::Short, DateFormatter::Style::None,
+                                      false, QStringLiteral("en_US"));
+
+        onCurrentDay([&](const QDate& today) {
+            const struct
+            {
+                int days;
+                QString word;
+            } near[] = {{0, QStringLiteral("Today")},
+                        {1, QStringLiteral("Tomorrow")},
+                        {-1, QStringLiteral("Yesterday")}};
+            for (const auto& [days, word] : near) {
+                const QDateTime noon(today.addDays(days), QTime(12, 0));
+                QCOMPARE(dateOnly.stringFromDate(noon), word);
+                const QString withTime = dateTime.stringFromDate(noon);
+                QVERIFY2(withTime.startsWith(word), qPrintable(withTime));
+                QVERIFY2(withTime.contains(QStringLiteral("12:00")), qPrintable(withTime));
+                // A date-only text stands for the start of that day.
+                QCOMPARE(dateOnly.dateFromString(word), noon.date().startOfDay());
+                QCOMPARE(dateTime.dateFromString(withTime), noon);
+            }
+
+            const QDateTime farAway(today.addDays(400), QTime(9, 15));
+            const QString plain = plainShort.stringFromDate(farAway);
+            QVERIFY(!plain.isEmpty());
+            QCOMPARE(dateOnly.stringFromDate(farAway), plain);
+            QVERIFY(dateTime.stringFromDate(farAway).startsWith(plain));
+            QCOMPARE(dateOnly.dateFromString(plain), farAway.date().startOfDay());
+
+            // The medium formatter has no relative names.
+            const QString medium =
+                formatters.dateTimeMediumFormatter().stringFromDate(QDateTime(today, QTime(12, 0)));
+            QVERIFY2(!medium.contains(QStringLiteral("Today"), Qt::CaseInsensitive),
+                     qPrintable(medium));
+        });
+    }
+
+    void germanRelativeDayNames()
+    {
+        const DateFormatters formatters(kGerman);
+        onCurrentDay([&](const QDate& today) {
+            const DateFormatter& dateOnly = formatters.dateOnlyFormatter();
+            QCOMPARE(dateOnly.stringFromDate(QDateTime(today, QTime(8, 0))),
+                     QStringLiteral("Heute"));
+            QCOMPARE(dateOnly.stringFromDate(QDateTime(today.addDays(1), QTime(8, 0))),
+                     QStringLiteral("Morgen"));
+            QCOMPARE(dateOnly.stringFromDate(QDateTime(today.addDays(-1), QTime(8, 0))),
+                     QStringLiteral("Gestern"));
+            QCOMPARE(dateOnly.dateFromString(QStringLiteral("Morgen")),
+                     today.addDays(1).startOfDay());
+        });
+    }
+
+    void daylightSavingChanges()
+    {
+        const DateFormatter withOffset =
+            DateFormatter::fromPattern(QStringLiteral("yyyy-MM-dd HH:mm xxx"), "en_US_POSIX");
+        const DateFormatter wallClock =
+            DateFormatter::fromPattern(QStringLiteral("yyyy-MM-dd HH:mm"), "en_US_POSIX");
+        QVERIFY(withOffset.isValid());
+        QCOMPARE(withOffset.timeZoneId(), QString::fromUtf8(QTimeZone::systemTimeZoneId()));
+        QCOMPARE(withOffset.timeZoneId(), QStringLiteral("Europe/Berlin"));
+
+        // 29 March 2026: Berlin jumps from 02:00 to 03:00, so an hour after 01:30 is 03:30.
+        const QDateTime beforeJump = local(2026, 3, 29, 1, 30);
+        const QDateTime afterJump = beforeJump.addSecs(3600);
+        QCOMPARE(withOffset.stringFromDate(beforeJump), QStringLiteral("2026-03-29 01:30 +01:00"));
+        QCOMPARE(withOffset.stringFromDate(afterJump), QStringLiteral("2026-03-29 03:30 +02:00"));
+        const QString shortTime =
+            DateFormatters(kEnglish).hourTimeAMPMFormatter().stringFromDate(afterJump);
+        QVERIFY2(shortTime.startsWith(QStringLiteral("3:30")) &&
+                     shortTime.endsWith(QStringLiteral("AM")),
+                 qPrintable(shortTime));
+
+        // 02:30 does not exist that day: it is never written or read as if it did.
+        const QDateTime inGap(QDate(2026, 3, 29), QTime(2, 30));
+        QCOMPARE(wallClock.stringFromDate(inGap),
+                 inGap.isValid() ? inGap.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QString());
+        QVERIFY(!wallClock.dateFromString(QStringLiteral("2026-03-29 02:30")).isValid());
+        QCOMPARE(wallClock.dateFromString(QStringLiteral("2026-03-29 03:30")), afterJump);
+
+        // 25 October 2026: 02:30 happens twice, first in summer time.
+        const QDateTime midnight = local(2026, 10, 25);
+        QCOMPARE(withOffset.stringFromDate(midnight.addSecs(2 * 3600 + 1800)),
+                 QStringLiteral("2026-10-25 02:30 +02:00"));
+        QCOMPARE(withOffset.stringFromDate(midnight.addSecs(3 * 3600 + 1800)),
+                 QStringLiteral("2026-10-25 02:30 +01:00"));
+
+        // A 23-hour day still starts at midnight.
+        const DateFormatter dateOnly = DateFormatter::fromStyles(
+            DateFormatter::Style::Short, DateFormatter::Style::None, false, "en_US");
+        QCOMPARE(dateOnly.dateFromString(QStringLiteral("3/29/26")), local(2026, 3, 29));
+    }
+
+    void invalidInputNeverCrashes()
+    {
+        const DateFormatter nothing = DateFormatter::fromStyles(
+            DateFormatter::Style::None, DateFormatter::Style::None, true, "en_US");
+        QVERIFY(!nothing.isValid());
+        QCOMPARE(nothing.stringFromDate(local(2026, 1, 1)), QString());
+        QVERIFY(!nothing.dateFromString(QStringLiteral("1/1/26")).isValid());
+
+        DateFormatter moved = DateFormatter::fromPattern(QStringLiteral("HH:mm"), "en_US_POSIX");
+        const DateFormatter target = std::move(moved);
+        QCOMPARE(target.stringFromDate(local(2026, 1, 1, 7, 5)), QStringLiteral("07:05"));
+        QVERIFY(!moved.isValid()); // NOLINT(bugprone-use-after-move): a moved-from object
+        QCOMPARE(moved.stringFromDate(local(2026, 1, 1)), QString());
+        QVERIFY(!moved.dateFromString(QStringLiteral("07:05")).isValid());
+
+        QCOMPARE(target.stringFromDate(QDateTime()), QString());
+
+        const DateFormatters formatters(kEnglish);
+        QVERIFY(!formatters.fullDayFormatterMid()
+                     .dateFromString(QStringLiteral("Dec 32, 2026"))
+                     .isValid());
+        QVERIFY(!formatters.dateOnlyFormatter().dateFromString(QStringLiteral("\u00A0")).isValid());
+        QCOMPARE(formatters.fullDayFormatterMid().dateFromString(QStringLiteral("Dec 31, 2026")),
+                 local(2026, 12, 31));
+    }
+
+    void oneFormatterFromManyThreads()
+    {
+        const DateFormatters formatters(kEnglish);
+        const DateFormatter& mid = formatters.fullDayFormatterMid();
+        const DateFormatter& relative = formatters.dateTimeFormatter();
+        const DateFormatter& alarm = formatters.hourTimeFormatter();
+
+        // Relative names switch the date pattern inside ICU for every call, so mixing days
+        // next to today with days far away is what exposes unsynchronised use.
+        onCurrentDay([&](const QDate& today) {
+            QList<QDateTime> dates;
+            for (int i = 0; i < 20000; ++i) {
+                const int days = (i % 2 == 0) ? (i / 2) % 5 - 2 : 30 + i % 700;
+                dates.append(QDateTime(today.addDays(days), QTime((i * 7) % 24, (i * 13) % 60)));
+            }
+            QStringList serialMid;
+            QStringList serialRelative;
+            for (const QDateTime& date : dates) {
+                serialMid.append(mid.stringFromDate(date));
+                serialRelative.append(relative.stringFromDate(date));
+            }
+            QVERIFY2(serialRelative[2].startsWith(QStringLiteral("Yesterday")),
+                     qPrintable(serialRelative[2]));
+
+            QThreadPool pool;
+            pool.setMaxThreadCount(8);
+            struct Result
+            {
+                QString mid;
+                QString relative;
+                QTime alarm;
+            };
+            const QList<Result> parallel =
+                QtConcurrent::blockingMapped(&pool, dates, [&](const QDateTime& date) {
+                    const QString time = date.time().toString(QStringLiteral("HH:mm"));
+                    return Result{mid.stringFromDate(date), relative.stringFromDate(date),
+                                  alarm.dateFromString(time).time()};
+                });
+            QCOMPARE(parallel.size(), dates.size());
+            for (qsizetype i = 0; i < dates.size(); ++i) {
+                QCOMPARE(parallel[i].mid, serialMid[i]);
+                QCOMPARE(parallel[i].relative, serialRelative[i]);
+                QCOMPARE(parallel[i].alarm, dates[i].time());
+            }
+        });
+    }
+
+    void firstUseFromManyThreadsCreatesOne()
+    {
+        const DateFormatters formatters(kEnglish);
+        QThreadPool pool;
+        pool.setMaxThreadCount(8);
+        const QList<int> rounds(64, 0);
+        const QList<const DateFormatter*> seen = QtConcurrent::blockingMapped(
+            &pool, rounds, [&](int) { return &formatters.monthFormatter(); });
+        for (const DateFormatter* formatter : seen)
+            QCOMPARE(formatter, seen.first());
+        QCOMPARE(seen.first()->stringFromDate(local(2026, 12, 6)), QStringLiteral("December 2026"));
+    }
+};
+
+VELMORAN_TEST_MAIN(TestDateFormatters)
+#include "tst_dateformatters.moc"
