@@ -20,6 +20,7 @@
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/tasklist/TaskListModel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -123,6 +124,20 @@ int main(int argc, char* argv[])
                      &AppDelegate::applicationShouldHandleReopen);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate,
                      &AppDelegate::applicationWillTerminate);
+
+    // For the start-up benchmark: a line on standard error once the task list is first filled
+    // (this runs after the window's own reload, connected earlier).
+    if (qEnvironmentVariableIsSet("VELMORAN_REPORT_FILLED")) {
+        auto* firstFill = new QObject(&app);
+        QObject::connect(
+            &manager, &DataManager::remindersRefreshed, firstFill, [&delegate, firstFill] {
+                const WindowController* window = delegate.windowController();
+                const int rows = window ? window->viewController()->mvc()->model()->rowCount() : 0;
+                std::fprintf(stderr, "velmoran: task list filled, %d rows\n", rows);
+                std::fflush(stderr);
+                firstFill->deleteLater();
+            });
+    }
 
     return app.exec();
 }

@@ -31,7 +31,7 @@ void warn(const QString& message)
 void printTasks(const QList<store::ReminderPtr>& reminders, bool json)
 {
     if (json) {
-        CliOutput::printJson(CliOutput::tasksArray(reminders));
+        CliOutput::printJson(CliOutput::recordsJson(reminders));
         return;
     }
     for (const store::ReminderPtr& reminder : reminders)
@@ -166,10 +166,7 @@ int runView(DataManager& manager, const CliRequest& request)
     if (!content)
         return fail(error);
     if (request.json) {
-        QJsonArray array = CliOutput::tasksArray(content->reminders);
-        for (const store::EventPtr& event : content->events)
-            array.append(CliOutput::eventObject(*event));
-        CliOutput::printJson(array);
+        CliOutput::printJson(CliOutput::recordsJson(content->reminders, content->events));
         return 0;
     }
     printTasks(content->reminders, false);
@@ -264,15 +261,12 @@ int runEvents(DataManager& manager, const CliRequest& request)
                      [](const store::EventPtr& a, const store::EventPtr& b) {
                          return a->startDate < b->startDate;
                      });
-    QJsonArray array;
-    for (const store::EventPtr& event : std::as_const(events)) {
-        if (request.json)
-            array.append(CliOutput::eventObject(*event));
-        else
-            CliOutput::print(CliOutput::eventLine(*event));
+    if (request.json) {
+        CliOutput::printJson(CliOutput::recordsJson({}, events));
+        return 0;
     }
-    if (request.json)
-        CliOutput::printJson(array);
+    for (const store::EventPtr& event : std::as_const(events))
+        CliOutput::print(CliOutput::eventLine(*event));
     return 0;
 }
 

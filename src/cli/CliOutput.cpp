@@ -8,47 +8,55 @@
 
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 namespace CliOutput {
 
 namespace {
 
-QJsonValue textOrNull(const QString& text)
-{
-    return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
-}
-
-QJsonValue dueValue(const std::optional<store::DateComponents>& due)
+// The due date as written: a day, or a local time to the minute. Midnight is a due day without
+// a time of day, whatever zone the components carry.
+std::optional<QString> dueText(const std::optional<store::DateComponents>& due)
 {
     if (!due || !due->isValid())
-        return QJsonValue::Null;
-    // Midnight is a due day without a time of day, whatever zone the components carry.
+        return std::nullopt;
     if (!due->hasTimeOfDay())
         return due->date().toString(Qt::ISODate);
     return localMinute(due->toDateTime());
 }
 
-QJsonValue alarmValue(const store::Alarm& alarm)
+void writeAlarm(JsonWriter& json, const store::Alarm& alarm)
 {
     if (const auto& place = alarm.structuredLocation) {
-        return QJsonObject{
-            {"location", place->title},
-            {"proximity", alarm.proximity == store::Alarm::Proximity::Leave ? "leave" : "arrive"},
-            {"latitude", place->latitude},
-            {"longitude", place->longitude},
-            {"radius", place->radius},
-        };
+        json.beginObject();
+        json.key("latitude"_L1);
+        json.number(place->latitude);
+        json.key("location"_L1);
+        json.string(place->title);
+        json.key("longitude"_L1);
+        json.number(place->longitude);
+        json.key("proximity"_L1);
+        json.string(alarm.proximity == store::Alarm::Proximity::Leave ? u"leave"_s : u"arrive"_s);
+        json.key("radius"_L1);
+        json.number(place->radius);
+        json.endObject();
+    } else if (alarm.absoluteDate.isValid()) {
+        json.beginObject();
+        json.key("date"_L1);
+        json.string(localMinute(alarm.absoluteDate));
+        json.endObject();
+    } else if (alarm.hasRelativeOffset) {
+        json.beginObject();
+        json.key("offset"_L1);
+        json.number(alarm.relativeOffset);
+        json.endObject();
     }
-    if (alarm.absoluteDate.isValid())
-        return QJsonObject{{"date", localMinute(alarm.absoluteDate)}};
-    if (alarm.hasRelativeOffset)
-        return QJsonObject{{"offset", alarm.relativeOffset}};
-    return QJsonValue::Undefined;
 }
 
-QJsonValue recurrenceValue(const store::Reminder& reminder)
+QString recurrenceText(const store::Reminder& reminder)
 {
     if (reminder.recurrenceRules.isEmpty())
-        return QJsonValue::Null;
+        return {};
     const std::optional<store::DateComponents>& due = reminder.dueDateComponents;
     const QDateTime start = due && due->isValid() ? due->toDateTime() : QDateTime();
     const bool allDay = !due || !due->hasTimeOfDay();
@@ -73,53 +81,106 @@ QString field(const QString& text)
     return flat;
 }
 
-void write(FILE* stream, const QString& text)
+void write(FILE* stream, const QByteArray& bytes)
 {
-    const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
     std::fflush(stream);
+}
+
+void write(FILE* stream, const QString& text)
+{
+    write(stream, text.toUtf8());
+}
+
+void appendDigits(char16_t*& at, int value, int width)
+{
+    for (int i = width - 1; i >= 0; --i) {
+        at[i] = char16_t(u'0' + value % 10);
+        value /= 10;
+    }
+    at += width;
 }
 
 } // namespace
 
 QString localMinute(const QDateTime& dateTime)
 {
-    return dateTime.toLocalTime().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm"));
+    const QDateTime local = dateTime.toLocalTime();
+    const QDate date = local.date();
+    const QTime time = local.time();
+    if (date.year() < 1000 || date.year() > 9999)
+        return local.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm"));
+    // Written by hand: thousands of dates go out in one listing.
+    QString text(16, Qt::Uninitialized);
+    char16_t* at = reinterpret_cast<char16_t*>(text.data());
+    appendDigits(at, date.year(), 4);
+    *at++ = u'-';
+    appendDigits(at, date.month(), 2);
+    *at++ = u'-';
+    appendDigits(at, date.day(), 2);
+    *at++ = u'T';
+    appendDigits(at, time.hour(), 2);
+    *at++ = u':';
+    appendDigits(at, time.minute(), 2);
+    return text;
 }
 
-QJsonObject taskObject(const store::Reminder& reminder)
+void writeTask(JsonWriter& json, const store::Reminder& reminder)
 {
-    QJsonArray alarms;
-    for (const store::Alarm& alarm : reminder.alarms) {
-        const QJsonValue value = alarmValue(alarm);
-        if (!value.isUndefined())
-            alarms.append(value);
-    }
+    // The keys in QJsonObject's (sorted) order.
     const store::CalendarPtr& list = reminder.calendar;
-    return QJsonObject{
-        {"id", reminder.calendarItemIdentifier},
-        {"title", reminder.title},
-        {"list", list ? QJsonValue(list->title) : QJsonValue(QJsonValue::Null)},
-        {"listId", list ? QJsonValue(list->calendarIdentifier) : QJsonValue(QJsonValue::Null)},
-        {"due", dueValue(reminder.dueDateComponents)},
-        {"priority", reminder.priority},
-        {"completed", reminder.completed},
-        {"completionDate", reminder.completionDate.isValid()
-                               ? QJsonValue(localMinute(reminder.completionDate))
-                               : QJsonValue(QJsonValue::Null)},
-        {"notes", textOrNull(reminder.notes)},
-        {"url", textOrNull(reminder.URL.toString())},
-        {"alarms", alarms},
-        {"recurrence", recurrenceValue(reminder)},
-    };
+    json.beginObject();
+    json.key("alarms"_L1);
+    json.beginArray();
+    for (const store::Alarm& alarm : reminder.alarms)
+        writeAlarm(json, alarm);
+    json.endArray();
+    json.key("completed"_L1);
+    json.boolean(reminder.completed);
+    json.key("completionDate"_L1);
+    if (reminder.completionDate.isValid())
+        json.string(localMinute(reminder.completionDate));
+    else
+        json.null();
+    json.key("due"_L1);
+    if (const std::optional<QString> due = dueText(reminder.dueDateComponents))
+        json.string(*due);
+    else
+        json.null();
+    json.key("id"_L1);
+    json.string(reminder.calendarItemIdentifier);
+    json.key("list"_L1);
+    if (list)
+        json.string(list->title);
+    else
+        json.null();
+    json.key("listId"_L1);
+    if (list)
+        json.string(list->calendarIdentifier);
+    else
+        json.null();
+    json.key("notes"_L1);
+    json.stringOrNull(reminder.notes);
+    json.key("priority"_L1);
+    json.integer(reminder.priority);
+    json.key("recurrence"_L1);
+    if (reminder.recurrenceRules.isEmpty())
+        json.null();
+    else
+        json.string(recurrenceText(reminder));
+    json.key("title"_L1);
+    json.string(reminder.title);
+    json.key("url"_L1);
+    json.stringOrNull(reminder.URL.toString());
+    json.endObject();
 }
 
 QString taskLine(const store::Reminder& reminder)
 {
-    const QJsonValue due = dueValue(reminder.dueDateComponents);
+    const std::optional<QString> due = dueText(reminder.dueDateComponents);
     return QStringList{reminder.calendarItemIdentifier,
                        reminder.completed ? QStringLiteral("[x]") : QStringLiteral("[ ]"),
-                       due.isNull() ? QStringLiteral("-") : due.toString(),
+                       due.value_or(QStringLiteral("-")),
                        field(reminder.calendar ? reminder.calendar->title : QString()),
                        field(reminder.title)}
         .join(u'\t');
@@ -143,22 +204,38 @@ QString listLine(const store::Calendar& list, bool visible)
         .join(u'\t');
 }
 
-QJsonObject eventObject(const store::Event& event)
+void writeEvent(JsonWriter& json, const store::Event& event)
 {
+    // The keys in QJsonObject's (sorted) order.
     const store::CalendarPtr& calendar = event.calendar;
-    return QJsonObject{
-        {"id", event.eventIdentifier},
-        {"title", event.title},
-        {"calendar", calendar ? QJsonValue(calendar->title) : QJsonValue(QJsonValue::Null)},
-        {"calendarId",
-         calendar ? QJsonValue(calendar->calendarIdentifier) : QJsonValue(QJsonValue::Null)},
-        {"start", eventTime(event.startDate, event.isAllDay)},
-        {"end", eventTime(event.endDate, event.isAllDay)},
-        {"allDay", event.isAllDay},
-        {"location", textOrNull(event.location)},
-        {"notes", textOrNull(event.notes)},
-        {"url", textOrNull(event.URL.toString())},
-    };
+    json.beginObject();
+    json.key("allDay"_L1);
+    json.boolean(event.isAllDay);
+    json.key("calendar"_L1);
+    if (calendar)
+        json.string(calendar->title);
+    else
+        json.null();
+    json.key("calendarId"_L1);
+    if (calendar)
+        json.string(calendar->calendarIdentifier);
+    else
+        json.null();
+    json.key("end"_L1);
+    json.string(eventTime(event.endDate, event.isAllDay));
+    json.key("id"_L1);
+    json.string(event.eventIdentifier);
+    json.key("location"_L1);
+    json.stringOrNull(event.location);
+    json.key("notes"_L1);
+    json.stringOrNull(event.notes);
+    json.key("start"_L1);
+    json.string(eventTime(event.startDate, event.isAllDay));
+    json.key("title"_L1);
+    json.string(event.title);
+    json.key("url"_L1);
+    json.stringOrNull(event.URL.toString());
+    json.endObject();
 }
 
 QString eventLine(const store::Event& event)
@@ -169,12 +246,17 @@ QString eventLine(const store::Event& event)
         .join(u'\t');
 }
 
-QJsonArray tasksArray(const QList<store::ReminderPtr>& reminders)
+QByteArray recordsJson(const QList<store::ReminderPtr>& reminders,
+                       const QList<store::EventPtr>& events)
 {
-    QJsonArray array;
+    JsonWriter json;
+    json.beginArray();
     for (const store::ReminderPtr& reminder : reminders)
-        array.append(taskObject(*reminder));
-    return array;
+        writeTask(json, *reminder);
+    for (const store::EventPtr& event : events)
+        writeEvent(json, *event);
+    json.endArray();
+    return json.take();
 }
 
 void print(const QString& text)
@@ -184,7 +266,12 @@ void print(const QString& text)
 
 void printJson(const QJsonArray& array)
 {
-    write(stdout, QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented)));
+    write(stdout, QJsonDocument(array).toJson(QJsonDocument::Indented));
+}
+
+void printJson(const QByteArray& document)
+{
+    write(stdout, document);
 }
 
 void printError(const QString& message)

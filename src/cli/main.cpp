@@ -71,11 +71,7 @@ int main(int argc, char* argv[])
         return CliCommands::runPrefs(defaults, request);
 
     CliSession session(defaults, clock);
-    QString error;
-    if (!session.open(&error)) {
-        CliOutput::printError(error);
-        return 1;
-    }
+    session.open(request.command != CliRequest::Command::Lists);
     const int status = CliCommands::runWithStore(session.manager(), request);
     session.close();
     return status;

@@ -101,6 +101,26 @@ void DataManager::initStore()
     });
 }
 
+void DataManager::initStoreNow(bool withTasks)
+{
+    store::EventStore* eventStore = m_session.eventStore();
+    if (eventStore->accessToEntityType(store::EntityType::Event))
+        m_log.write(QStringLiteral("Event Access Granted"));
+    if (eventStore->accessToEntityType(store::EntityType::Reminder))
+        m_log.write(QStringLiteral("Reminders Access Granted"));
+    m_counts->setBadgeLabel(QString());
+    m_lists->validateVisibleListsNow();
+    if (!withTasks)
+        return;
+    const QList<store::CalendarPtr> lists = m_lists->visibleListsByCalendar();
+    QList<store::ReminderPtr> reminders;
+    if (!lists.isEmpty())
+        reminders = eventStore->remindersMatchingPredicate(
+            eventStore->predicateForRemindersInCalendars(lists));
+    m_session.setRemindersArray(std::make_shared<ReminderSnapshot>(std::move(reminders)));
+    m_log.write(QStringLiteral("Fetched Count : %1").arg(m_session.countForAllReminders()));
+}
+
 void DataManager::initiallyInitStore(std::function<void()> done)
 {
     requestAccess(store::EntityType::Event, [this, done] {
@@ -160,7 +180,7 @@ void DataManager::fetchEventWindow()
 
 void DataManager::fetchReminders()
 {
-    const QList<store::CalendarPtr> lists = m_lists->visibleListsByCalendar();
+    const QList<store::CalendarPtr> lists = m_lists->refreshedLists();
     if (lists.isEmpty()) {
         // No list to show: the store is not asked, as an empty list set means "all" to it.
         QMetaObject::invokeMethod(

@@ -66,6 +66,12 @@ public:
 
     // Access, then the first refresh.
     void initStore();
+    // For the command line: access and the first load at once on the calling thread, with no
+    // timer and no event loop. Events are not fetched (nor expanded): a command that shows
+    // them asks for them; without `withTasks` the snapshot stays absent too.
+    void initStoreNow(bool withTasks = true);
+    // Waits until the count, list and event jobs started so far have finished.
+    void waitForBackgroundJobs() { m_background.waitForDone(); }
     // Access only; `done` runs when both kinds of data have been asked for.
     void initiallyInitStore(std::function<void()> done = {});
     // Opens the store afresh (after a change of its folders or of access) and forgets the undo

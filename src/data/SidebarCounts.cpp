@@ -54,7 +54,7 @@ void SidebarCounts::refreshCounts()
     m_log.write(QStringLiteral("Fetched Count Uncompleted : %1").arg(incomplete));
 
     const QList<ListEntry> entries = SmartLists::listNavArray(m_defaults);
-    const QList<store::CalendarPtr> lists = m_lists.visibleListsByCalendar();
+    const QList<store::CalendarPtr> lists = m_lists.refreshedLists();
     const QDateTime selected = m_dates.selectedDate();
     const bool sundayFirst = m_defaults.boolForKey(PrefKey::sundayFirst);
     (void)QtConcurrent::run(&m_background, [=, this] {

@@ -38,6 +38,49 @@ store::CalendarPtr resolveListName(const QList<store::CalendarPtr>& lists, const
     return fallback;
 }
 
+// What validating the visible lists decides, from every list of the store and the two
+// preferences: a list made or deleted elsewhere joins or leaves them.
+struct ListValidation
+{
+    bool listsDiffer = false; // the lists and the preferences disagree in number
+    bool apply = false;
+    QStringList visible;
+    std::optional<QStringList> invisible;
+    bool refreshEverything = false;
+};
+
+ListValidation validateLists(const QStringList& all, const QStringList& visible,
+                             const QStringList& invisible, bool autoAdd)
+{
+    ListValidation outcome;
+    QStringList existing;
+    for (const QString& identifier : visible) {
+        if (all.contains(identifier))
+            existing << identifier;
+    }
+    if (visible.size() + invisible.size() == all.size()) {
+        outcome.apply = existing.size() != visible.size();
+        outcome.visible = existing;
+        outcome.refreshEverything = true;
+        return outcome;
+    }
+    outcome.listsDiffer = true;
+    outcome.apply = true;
+    QStringList added;
+    for (const QString& identifier : all) {
+        if (!invisible.contains(identifier) && !existing.contains(identifier))
+            added << identifier;
+    }
+    if (autoAdd) {
+        outcome.visible = existing + added;
+        outcome.refreshEverything = true;
+    } else {
+        outcome.visible = existing.size() != visible.size() ? existing : visible;
+        outcome.invisible = invisible + added;
+    }
+    return outcome;
+}
+
 } // namespace
 
 TaskLists::TaskLists(StoreSession& session, UserDefaults& defaults, QThreadPool& background,
@@ -138,39 +181,62 @@ void TaskLists::validateVisibleLists()
         for (const store::CalendarPtr& list :
              eventStore->calendarsForEntityType(store::EntityType::Reminder))
             all << list->calendarIdentifier;
-        QStringList existing;
-        for (const QString& identifier : visible) {
-            if (all.contains(identifier))
-                existing << identifier;
-        }
-        if (visible.size() + invisible.size() == all.size()) {
-            if (existing.size() != visible.size())
-                QMetaObject::invokeMethod(
-                    this, [=, this] { applyValidatedLists(existing, nullptr, true); },
-                    Qt::QueuedConnection);
-            return;
-        }
-        m_log.write(QStringLiteral("Lists Not matching : %1(v) + %2(in) =|= %3(all)")
-                        .arg(visible.size())
-                        .arg(invisible.size())
-                        .arg(all.size()));
-        QStringList added;
-        for (const QString& identifier : all) {
-            if (!invisible.contains(identifier) && !existing.contains(identifier))
-                added << identifier;
-        }
-        if (autoAdd) {
+        const ListValidation outcome = validateLists(all, visible, invisible, autoAdd);
+        if (outcome.listsDiffer)
+            m_log.write(QStringLiteral("Lists Not matching : %1(v) + %2(in) =|= %3(all)")
+                            .arg(visible.size())
+                            .arg(invisible.size())
+                            .arg(all.size()));
+        if (outcome.apply)
             QMetaObject::invokeMethod(
-                this, [=, this] { applyValidatedLists(existing + added, nullptr, true); },
+                this,
+                [=, this] {
+                    applyValidatedLists(outcome.visible,
+                                        outcome.invisible ? &*outcome.invisible : nullptr,
+                                        outcome.refreshEverything);
+                },
                 Qt::QueuedConnection);
-        } else {
-            const QStringList hidden = invisible + added;
-            const QStringList shown = existing.size() != visible.size() ? existing : visible;
-            QMetaObject::invokeMethod(
-                this, [=, this] { applyValidatedLists(shown, &hidden, false); },
-                Qt::QueuedConnection);
-        }
     });
+}
+
+void TaskLists::validateVisibleListsNow()
+{
+    if (m_doNotValidate)
+        return;
+    const ListValidation outcome =
+        validateLists(allListIdentifiers(), m_defaults.stringArrayForKey(PrefKey::visibleLists),
+                      m_defaults.stringArrayForKey(PrefKey::invisibleLists),
+                      m_defaults.boolForKey(PrefKey::autoAddNewList));
+    if (outcome.apply)
+        applyValidatedLists(outcome.visible, outcome.invisible ? &*outcome.invisible : nullptr,
+                            outcome.refreshEverything);
+}
+
+QList<store::CalendarPtr> TaskLists::refreshedLists() const
+{
+    // The validation runs beside the refresh and stores its answer only later; a list made
+    // elsewhere that it is about to show must not miss the refresh its appearance started.
+    const QStringList stored = m_defaults.stringArrayForKey(PrefKey::visibleLists);
+    if (stored.isEmpty() || m_doNotValidate)
+        return visibleListsByCalendar();
+    const QList<store::CalendarPtr> all = allCalendars();
+    QStringList identifiers;
+    for (const store::CalendarPtr& list : all)
+        identifiers << list->calendarIdentifier;
+    const ListValidation outcome =
+        validateLists(identifiers, stored, m_defaults.stringArrayForKey(PrefKey::invisibleLists),
+                      m_defaults.boolForKey(PrefKey::autoAddNewList));
+    const QStringList visible = outcome.apply ? outcome.visible : stored;
+    QList<store::CalendarPtr> lists;
+    for (const QString& identifier : visible) {
+        for (const store::CalendarPtr& list : all) {
+            if (list->calendarIdentifier == identifier) {
+                lists << list;
+                break;
+            }
+        }
+    }
+    return lists;
 }
 
 void TaskLists::applyValidatedLists(const QStringList& visible, const QStringList* invisible,

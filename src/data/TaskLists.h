@@ -47,6 +47,11 @@ public:
     // Brings "visibleLists" and "invisibleLists" in step with the store's lists, off the main
     // thread; lists added elsewhere are shown when "autoAddNewList" is on.
     void validateVisibleLists();
+    // The same check done at once on the calling thread.
+    void validateVisibleListsNow();
+    // The lists a refresh fetches and counts: the visible lists as the validation started
+    // beside it will leave them.
+    QList<store::CalendarPtr> refreshedLists() const;
     // The application's own list changes are not taken for changes made elsewhere for a moment.
     bool doNotValidate() const { return m_doNotValidate; }
     void setDoNotValidate(bool value) { m_doNotValidate = value; }

@@ -2,7 +2,9 @@
 #include "TestFiles.h"
 
 #include "platform/store/EventStore.h"
+#include "platform/store/ParseCache.h"
 
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonArray>
@@ -12,6 +14,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace TestFiles;
@@ -422,6 +426,82 @@ private Q_SLOTS:
         QCOMPARE(titles(cli({"tasks", "--day", "2026-11-20", "--json"})), QStringList{"Old"});
     }
 
+    // Tasks and events are written as they go out, in exactly the bytes QJsonDocument's
+    // indented form has: what it reads back and writes again is what was printed.
+    void jsonIsQtsIndentedForm()
+    {
+        writeFile(storeRoot() + "/home/odd.ics",
+                  todo("odd", "Quote \" back\\slash \x01 tab\t bell \x7f ümlaut 😀 \xed\xa0\x80",
+                       "DESCRIPTION:line\\none\\, two\r\nURL:https://example.org/a b\r\n"
+                       "DUE;TZID=America/New_York:20261209T230000\r\n"
+                       "RRULE:FREQ=WEEKLY;BYDAY=MO,TH\r\n"
+                       "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT1H30M\r\nEND:VALARM\r\n"
+                       "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER;VALUE=DATE-TIME:20261209T120000Z"
+                       "\r\nEND:VALARM\r\n"
+                       "BEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+                       "TRIGGER;VALUE=DATE-TIME:19760401T005545Z\r\nX-APPLE-PROXIMITY:ARRIVE\r\n"
+                       "X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-APPLE-RADIUS=70.5;X-TITLE=Home:"
+                       "geo:52.123456789,-13.5\r\nEND:VALARM\r\n"));
+        writeFile(storeRoot() + "/work/plain.ics", todo("plain", "Plain"));
+        for (const QStringList& arguments :
+             {QStringList{"tasks", "--json"}, QStringList{"tasks", "--week", "--json"},
+              QStringList{"events", "2026-12-01", "2026-12-31", "--json"}}) {
+            const Run run = cli(arguments);
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY2(run.json().size() >= 1, run.out.constData());
+            QCOMPARE(run.out, QJsonDocument::fromJson(run.out).toJson(QJsonDocument::Indented));
+        }
+        QCOMPARE(cli({"tasks", "--list", "nothing-matches", "--json"}).exitCode, 1);
+    }
+
+    // The application and the command line may write the parse cache at the same moment: it
+    // is replaced whole, never written into, so it is always one of the two, complete.
+    void twoProgramsWritingTheParseCacheAtOnceLeaveItWhole()
+    {
+        for (int i = 0; i < 300; ++i)
+            writeFile(storeRoot() + QStringLiteral("/bulk/t%1.ics").arg(i),
+                      todo("bulk" + QByteArray::number(i), "Bulk " + QByteArray::number(i)));
+        writeFile(storeRoot() + "/bulk/displayname", "Bulk");
+        QDirIterator files(storeRoot(), QDir::Files, QDirIterator::Subdirectories);
+        const timespec past[2] = {{1767225600, 0}, {1767225600, 0}};
+        while (files.hasNext())
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(files.next()).constData(), past, 0),
+                     0);
+
+        for (int round = 0; round < 12; ++round) {
+            // A file new to both (and old enough to be kept) makes both parse it and write the
+            // cache.
+            const QString added = storeRoot() + QStringLiteral("/bulk/new%1.ics").arg(round);
+            writeFile(added, todo("new" + QByteArray::number(round), "New"));
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(added).constData(), past, 0), 0);
+            QList<std::shared_ptr<QProcess>> runs;
+            for (int n = 0; n < 2; ++n) {
+                auto process = std::make_shared<QProcess>();
+                process->setProcessEnvironment(environment());
+                process->start(VELMORAN_CLI_PATH, {"tasks", "--list", "Bulk", "--json"});
+                runs << process;
+            }
+            for (const auto& process : std::as_const(runs)) {
+                QVERIFY(process->waitForFinished(60000));
+                QCOMPARE(process->exitCode(), 0);
+                QCOMPARE(QJsonDocument::fromJson(process->readAllStandardOutput()).array().size(),
+                         301 + round);
+            }
+        }
+        const QDir cacheFolder(m_dir->filePath("cache/velmoran"));
+        const QStringList left =
+            cacheFolder.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+        QCOMPARE(left.size(), 1);
+        QVERIFY(left.first().endsWith(".cache"));
+        const store::ParseCache::Entries entries =
+            store::ParseCache(cacheFolder.filePath(left.first())).load({storeRoot()});
+        qsizetype cached = 0;
+        for (const auto& folder : entries)
+            cached += folder.size();
+        // Every file of the store: the bulk, the rounds' and the calendar's.
+        QCOMPARE(cached, 300 + 12 + 1);
+    }
+
     void aBadClockIsRefused()
     {
         m_now = "yesterday";
@@ -444,13 +524,14 @@ private Q_SLOTS:
 private:
     QString storeRoot() const { return m_dir->filePath("store"); }
 
-    Run cli(const QStringList& arguments)
+    QProcessEnvironment environment() const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", m_dir->path());
         environment.insert("XDG_CONFIG_HOME", m_dir->filePath("config"));
         environment.insert("XDG_DATA_HOME", m_dir->filePath("data"));
         environment.insert("XDG_STATE_HOME", m_dir->filePath("state"));
+        environment.insert("XDG_CACHE_HOME", m_dir->filePath("cache"));
         environment.insert("TZ", "Europe/Berlin");
         environment.insert("VELMORAN_NOW", m_now);
         environment.remove("VELMORAN_SYNC_DIR");
@@ -458,8 +539,13 @@ private:
             environment.insert("VELMORAN_STORE", storeRoot());
         else
             environment.remove("VELMORAN_STORE");
+        return environment;
+    }
+
+    Run cli(const QStringList& arguments)
+    {
         QProcess process;
-        process.setProcessEnvironment(environment);
+        process.setProcessEnvironment(environment());
         if (m_runAs.isEmpty())
             process.start(VELMORAN_CLI_PATH, arguments);
         else

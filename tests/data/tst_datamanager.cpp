@@ -111,6 +111,34 @@ private Q_SLOTS:
         QCOMPARE(manager.lists().visibleLists(), (QStringList{"home", "work"}));
     }
 
+    // The command line's load: done when the call returns, with no event loop turning, the
+    // visible lists already checked, and no event read.
+    void theLoadAtOnceNeedsNoEventLoopAndReadsNoEvents()
+    {
+        makeList(root(), "home", "Home", {"Laundry", "Dishes"});
+        makeList(root(), "new", "Made elsewhere", {"Report"});
+        writeFile(root() + "/cal/displayname", "Calendar");
+        writeFile(root() + "/cal/e.ics",
+                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:e\r\n"
+                  "DTSTART:20261209T120000Z\r\nRRULE:FREQ=DAILY\r\nSUMMARY:Daily\r\n"
+                  "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        m_defaults->setObject(QStringList{"home"}, PrefKey::visibleLists);
+        DataManager& manager = create();
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        manager.initStoreNow();
+        QCOMPARE(manager.session().countForAllReminders(), 3u);
+        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists),
+                 (QStringList{"home", "new"}));
+        QVERIFY(!manager.events().eventWindow());
+        QVERIFY(!manager.isRefreshRunning());
+        QCOMPARE(refreshed.count(), 0);
+
+        DataManager& listsOnly = create();
+        listsOnly.initStoreNow(false);
+        QVERIFY(!listsOnly.hasRemindersArray());
+        QCOMPARE(listsOnly.lists().allCalendars().size(), 2);
+    }
+
     void aRefreshAskedForWhileOneRunsIsDropped()
     {
         makeList(root(), "home", "Home", {"Laundry"});
@@ -230,6 +258,62 @@ private Q_SLOTS:
         writeFile(root() + "/home/new.ics", todo("new", "Written by todoman"));
         QVERIFY(refreshed.wait(5000));
         QCOMPARE(manager.session().countForAllReminders(), 2u);
+    }
+
+    // vdirsyncer moves a finished folder in when a server gains a calendar; other programs
+    // make the folder in place, sometimes its files only a while later.
+    void aListFolderThatAppearsIsLoadedByTheRefreshItsChangeStarts_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("made in place") << "in place";
+        QTest::newRow("moved in finished") << "moved in";
+        QTest::newRow("files written after the folder was seen") << "files later";
+    }
+
+    void aListFolderThatAppearsIsLoadedByTheRefreshItsChangeStarts()
+    {
+        QFETCH(QString, how);
+        makeList(root(), "home", "Home", {"Laundry"});
+        m_defaults->setObject(QStringList{"home"}, PrefKey::visibleLists); // chosen at onboarding
+        DataManager& manager = create();
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        manager.initStore();
+        QVERIFY(refreshed.wait(5000));
+        QTest::qWait(400); // the first run's own folder events settle
+        waitForRefreshToEnd(manager);
+        QSignalSpy changed(manager.eventStore(), &EventStore::changed);
+        refreshed.clear();
+
+        const QString folder =
+            how == "moved in" ? m_dir->filePath("incoming/new") : root() + "/new";
+        writeFile(folder + "/displayname", "New");
+        writeFile(folder + "/color", "#ff8800");
+        auto writeTasks = [&] {
+            for (const QByteArray uid : {"n1", "n2", "n3"})
+                writeFile(folder + "/" + uid + ".ics",
+                          todo(uid, "Due today " + uid, "DUE;VALUE=DATE:20261209\r\n"));
+        };
+        if (how == "files later") {
+            QVERIFY(changed.wait(5000));
+            QVERIFY(refreshed.wait(5000));
+            waitForRefreshToEnd(manager);
+            QCOMPARE(manager.session().countForAllReminders(), 1u);
+            changed.clear();
+            refreshed.clear();
+        }
+        writeTasks();
+        if (how == "moved in")
+            QVERIFY(QDir().rename(folder, root() + "/new"));
+
+        QVERIFY(changed.wait(5000));
+        QVERIFY(refreshed.wait(5000));
+        QCOMPARE(manager.session().countForAllReminders(), 4u);
+        QCOMPARE(manager.queries().fetchUncompletedRemindersOnDate(manager.dates().today())->size(),
+                 3);
+        QTRY_COMPARE(manager.counts().countDictionary().countFor(ListEntry::userList("New", "new")),
+                     3u);
+        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists),
+                 (QStringList{"home", "new"}));
     }
 
     void theDayStringMarksToday()

@@ -70,22 +70,33 @@ bool matches(const Reminder& reminder, const ReminderPredicate& predicate)
 EventStore::EventStore(const QStringList& roots, Clock& clock, QObject* parent)
     : QObject(parent)
     , m_clock(clock)
-    , m_index(roots)
+    , m_index(roots, &m_watch)
+    , m_cache(ParseCache::fileForRoots(roots))
 {
     LibicalSetup::initialize();
     // One fetch at a time, in the order asked: a later fetch never delivers before an
     // earlier one.
     m_fetchPool.setMaxThreadCount(1);
+    m_cachePool.setMaxThreadCount(1);
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
     connect(&m_settle, &QTimer::timeout, this, &EventStore::checkFoldersChanged);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { m_settle.start(); });
-    watchFolders();
+    // Whoever reads the kernel's events (this thread's notifier, or a fetch on a store
+    // thread) starts the settle timer here.
+    m_watch.setOnChange([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { m_settle.start(); }, Qt::QueuedConnection);
+    });
+    if (m_watch.descriptor() >= 0) {
+        m_watchNotifier = new QSocketNotifier(m_watch.descriptor(), QSocketNotifier::Read, this);
+        connect(m_watchNotifier, &QSocketNotifier::activated, this, [this] { m_watch.collect(); });
+    }
 }
 
 EventStore::~EventStore()
 {
     m_fetchPool.waitForDone();
+    m_cachePool.waitForDone();
 }
 
 QString EventStore::defaultRoot()
@@ -148,27 +159,27 @@ bool EventStore::ensureFirstRunLocked(QString* error)
 
 void EventStore::requestAccessToEntityType(EntityType type, AccessCompletion completion)
 {
-    Q_UNUSED(type);
-    QThreadPool::globalInstance()->start([this, completion] {
+    QThreadPool::globalInstance()->start([this, type, completion] {
         QString error;
-        bool granted;
-        {
-            QMutexLocker lock(&m_mutex);
-            granted = ensureFirstRunLocked(&error);
-        }
-        if (!granted)
-            qCWarning(lcVdir).noquote() << error;
-        QMetaObject::invokeMethod(
-            this, [this] { watchFolders(); }, Qt::QueuedConnection);
+        const bool granted = accessToEntityType(type, &error);
         completion(granted, error);
     });
 }
 
-void EventStore::refreshLocked()
+bool EventStore::accessToEntityType(EntityType type, QString* error)
 {
-    // New folders need watching; the watcher lives on this object's thread.
-    if (m_index.refresh())
-        QMetaObject::invokeMethod(this, &EventStore::watchFolders, Qt::QueuedConnection);
+    Q_UNUSED(type);
+    QString reason;
+    bool granted;
+    {
+        QMutexLocker lock(&m_mutex);
+        granted = ensureFirstRunLocked(&reason);
+    }
+    if (!granted)
+        qCWarning(lcVdir).noquote() << reason;
+    if (error)
+        *error = reason;
+    return granted;
 }
 
 QList<CalendarPtr> EventStore::calendarsForEntityType(EntityType type)
@@ -319,32 +330,43 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
     {
         ParsedItemPtr item;
         CalendarPtr calendar;
+        std::shared_ptr<const ParsedItem::EventExpansion> expansion;
     };
     QList<Work> cached;
     QList<Work> toExpand;
     for (const CalendarPtr& calendar : std::as_const(calendars)) {
         const QList<ParsedItemPtr> items = m_index.items(calendar->calendarIdentifier);
         for (const ParsedItemPtr& item : items) {
-            if (!item->eventSource)
+            if (!item->hasEvent)
                 continue;
             const auto expansion = item->expansion;
             if (expansion && expansion->from == predicate.startDate &&
-                expansion->to == predicate.endDate)
-                cached.append({item, calendar});
-            else
-                toExpand.append({item, calendar});
+                expansion->to == predicate.endDate) {
+                cached.append({item, calendar, expansion});
+            } else {
+                toExpand.append({item, calendar, nullptr});
+            }
         }
     }
     // Expanding recurring events is the costly part of a query; files are independent, so it
-    // spreads over the cores, and each file's result is kept for the next query of the window.
+    // spreads over the cores (with the reading of files the parse cache answered for), and each
+    // file's result is kept for the next query of the window.
+    struct Expanded
+    {
+        StoreIndex::EventSourceRead read;
+        std::shared_ptr<const ParsedItem::EventExpansion> expansion;
+    };
     auto expand = [&predicate](const Work& work) {
+        Expanded result{StoreIndex::readEventSource(*work.item), nullptr};
         auto expansion = std::make_shared<ParsedItem::EventExpansion>();
         expansion->from = predicate.startDate;
         expansion->to = predicate.endDate;
-        expansion->events = work.item->eventSource->events(predicate.startDate, predicate.endDate);
-        return std::shared_ptr<const ParsedItem::EventExpansion>(std::move(expansion));
+        if (result.read.source)
+            expansion->events = result.read.source->events(predicate.startDate, predicate.endDate);
+        result.expansion = std::move(expansion);
+        return result;
     };
-    QList<std::shared_ptr<const ParsedItem::EventExpansion>> expanded;
+    QList<Expanded> expanded;
     if (toExpand.size() >= 16) {
         expanded = QtConcurrent::blockingMapped(toExpand, expand);
     } else {
@@ -352,13 +374,17 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
             expanded.append(expand(work));
     }
     for (qsizetype i = 0; i < toExpand.size(); ++i) {
-        toExpand[i].item->expansion = expanded[i];
-        cached.append(toExpand[i]);
+        const ParsedItem& item = *toExpand[i].item;
+        m_index.keepEventSource(item, expanded[i].read);
+        // What a file changed since says counts for this answer, and is read again next time.
+        if (expanded[i].read.current)
+            item.expansion = expanded[i].expansion;
+        cached.append({toExpand[i].item, toExpand[i].calendar, expanded[i].expansion});
     }
 
     QList<std::pair<qint64, EventPtr>> keyed;
     for (const Work& work : std::as_const(cached)) {
-        for (const Event& event : work.item->expansion->events) {
+        for (const Event& event : work.expansion->events) {
             auto shared = std::make_shared<Event>(event);
             shared->calendar = work.calendar;
             keyed.append({shared->startDate.toMSecsSinceEpoch(), std::move(shared)});
@@ -519,37 +545,6 @@ void EventStore::announceChange()
             m_settle.start();
         },
         Qt::QueuedConnection);
-}
-
-void EventStore::watchFolders()
-{
-    QStringList wanted;
-    {
-        QMutexLocker lock(&m_mutex);
-        wanted = m_index.roots();
-        for (const CalendarPtr& calendar : m_index.calendars())
-            wanted << calendar->folderPath;
-    }
-    QStringList missing;
-    const QStringList watched = m_watcher.directories();
-    for (const QString& path : std::as_const(wanted)) {
-        if (!watched.contains(path) && QFileInfo(path).isDir())
-            missing << path;
-    }
-    if (!missing.isEmpty())
-        m_watcher.addPaths(missing);
-}
-
-void EventStore::checkFoldersChanged()
-{
-    bool stale;
-    {
-        QMutexLocker lock(&m_mutex);
-        stale = m_index.isStale();
-    }
-    watchFolders();
-    if (stale || std::exchange(m_ownChangePending, false))
-        Q_EMIT changed();
 }
 
 } // namespace store

@@ -2,16 +2,19 @@
 
 #include "platform/Clock.h"
 #include "platform/store/Event.h"
+#include "platform/store/FolderWatch.h"
+#include "platform/store/ParseCache.h"
 #include "platform/store/Predicates.h"
 #include "platform/store/Reminder.h"
 #include "platform/store/StoreIndex.h"
 
-#include <QFileSystemWatcher>
 #include <QMutex>
 #include <QObject>
+#include <QSocketNotifier>
 #include <QThreadPool>
 #include <QTimer>
 
+#include <atomic>
 #include <functional>
 
 class UserDefaults;
@@ -19,9 +22,11 @@ class UserDefaults;
 namespace store {
 
 // The reminders and calendar store over vdir folders of iCalendar files, shared with todoman,
-// khal and vdirsyncer. Reads go through an index that parses each file once; writes are
-// atomic, never overwrite a file another program changed since we read it, and change only
-// the lines an edit touches. changed() follows every change, ours or another program's.
+// khal and vdirsyncer. Reads go through an index that parses each file once (and, through the
+// parse cache, once across runs) and looks again only at folders the kernel reports changed;
+// writes are atomic, never overwrite a file another program changed since we read it, and
+// change only the lines an edit touches. changed() follows every change, ours or another
+// program's.
 class EventStore : public QObject
 {
     Q_OBJECT
@@ -40,10 +45,20 @@ public:
     static QString defaultRoot();
 
     QStringList roots() const;
+    // The parse cache's file (by default one per set of store folders under
+    // $XDG_CACHE_HOME/velmoran); empty turns it off. Set before the first read.
+    void setParseCacheFile(const QString& file);
+    // Waits until the parse cache is written (tests, tools).
+    void waitForParseCache();
+    // How many files were parsed so far, rather than found unchanged in memory or in the
+    // parse cache (tests, benchmarks).
+    quint64 parsedFileCount() const;
 
     // Granted when every store folder can be read and written. A first run creates the folder
     // with a task list "Reminders" and a calendar "Calendar". The completion runs on a worker.
     void requestAccessToEntityType(EntityType type, AccessCompletion completion);
+    // The same, answered at once on the calling thread (the command line).
+    bool accessToEntityType(EntityType type, QString* error = nullptr);
 
     QList<CalendarPtr> calendarsForEntityType(EntityType type);
     CalendarPtr defaultCalendarForNewReminders();
@@ -108,15 +123,21 @@ private:
     bool removeCalendarLocked(const Calendar& calendar, QString* error);
     bool queueOrApply(PendingChange change, bool commit, QString* error);
     void announceChange();
-    void watchFolders();
     void checkFoldersChanged();
+    void saveParseCacheLocked();
 
     Clock& m_clock;
     mutable QMutex m_mutex;
+    FolderWatch m_watch;
     StoreIndex m_index;
+    ParseCache m_cache;
+    bool m_cacheLoaded = false;
+    quint64 m_cachedParseCount = 0;
+    std::atomic<bool> m_cacheWriteQueued = false;
+    QThreadPool m_cachePool;
     QList<PendingChange> m_pending;
     QThreadPool m_fetchPool;
-    QFileSystemWatcher m_watcher;
+    QSocketNotifier* m_watchNotifier = nullptr;
     QTimer m_settle;
     bool m_ownChangePending = false;
     std::function<void()> m_beforeFetch;

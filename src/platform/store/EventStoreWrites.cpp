@@ -331,7 +331,7 @@ bool EventStore::writeCalendarLocked(Calendar& calendar, QString* error)
             return false;
         }
         calendar.folderPath = folder;
-        m_index.refresh();
+        refreshLocked();
         for (const CalendarPtr& known : m_index.calendars()) {
             if (known->folderPath == folder)
                 calendar.calendarIdentifier = known->calendarIdentifier;
@@ -354,7 +354,7 @@ bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* error)
         FolderLock lock(calendar.folderPath);
         if (!lock.isLocked())
             return lockFailed(calendar.folderPath, lock, error);
-        m_index.refresh();
+        refreshLocked();
         // The folder may be shared with a calendar program; only the tasks go with the list,
         // and the folder itself only when nothing else is left in it.
         bool keepsOtherItems = false;

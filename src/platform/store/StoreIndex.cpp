@@ -1,11 +1,19 @@
 #include "platform/store/StoreIndex.h"
 
 #include "platform/store/AtomicFile.h"
+#include "platform/store/FolderWatch.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSet>
 #include <QtConcurrent>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 Q_DECLARE_LOGGING_CATEGORY(lcVdir)
 
@@ -17,17 +25,63 @@ namespace {
 constexpr int kParallelThreshold = 64;
 // Files larger than this are not items a person wrote; they are skipped, never rewritten.
 constexpr qint64 kMaxItemSize = 16 * 1024 * 1024;
+// File systems stamp modification times in ticks (a few milliseconds, seconds on some): a file
+// read within this long of its last change may change again without a new stamp.
+constexpr qint64 kRacyNs = 2'000'000'000;
 
-struct PendingParse
+// One open, one fstat and the reads: the stamp describes the bytes as they were when the read
+// began. A writer changing the file meanwhile changes its stamp (or leaves it racy), and the
+// kernel's event for that change has the next refresh read it again.
+bool readItemFile(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* error)
 {
-    ItemFile file;
-    QString collection;
-};
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
+        *error = QStringLiteral("cannot read %1: %2")
+                     .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    QByteArray data(qsizetype(st.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    for (;;) {
+        if (done == data.size())
+            data.resize(data.size() + 4096); // the file grew while being read
+        const ssize_t n = ::read(fd, data.data() + done, size_t(data.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            *error = QStringLiteral("cannot read %1: %2")
+                         .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    ::close(fd);
+    data.resize(done);
+    *bytes = std::move(data);
+    stamp->size = st.st_size;
+    stamp->mtimeNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    stamp->inode = st.st_ino;
+    return true;
+}
+
+qint64 realtimeNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
 
 } // namespace
 
-StoreIndex::StoreIndex(const QStringList& roots)
+StoreIndex::StoreIndex(const QStringList& roots, FolderWatch* watch)
     : m_roots(roots)
+    , m_watch(watch)
 {
     for (const QString& root : roots) {
         auto source = std::make_shared<Source>();
@@ -38,20 +92,21 @@ StoreIndex::StoreIndex(const QStringList& roots)
     }
 }
 
-ParsedItemPtr StoreIndex::parse(const ItemFile& file, const QString& collectionIdentifier)
+ParsedItemPtr StoreIndex::parse(const ItemFile& file)
 {
     auto item = std::make_shared<ParsedItem>();
     item->file = file;
-    item->collectionIdentifier = collectionIdentifier;
     if (file.stamp.size > kMaxItemSize) {
         item->error = QStringLiteral("larger than %1 bytes").arg(kMaxItemSize);
         return item;
     }
     QByteArray bytes;
     FileStamp stamp;
-    if (!AtomicFile::read(file.path, &bytes, &stamp, &item->error))
+    const qint64 readAt = realtimeNs();
+    if (!readItemFile(file.path, &bytes, &stamp, &item->error))
         return item;
     item->file.stamp = stamp;
+    item->racy = stamp.mtimeNs > readAt - kRacyNs;
     QString error;
     std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
     if (!ics) {
@@ -85,70 +140,200 @@ bool StoreIndex::sameListing(const QList<ItemFile>& a, const QList<ItemFile>& b)
     return true;
 }
 
+void StoreIndex::setSeed(std::function<Seed()> seed)
+{
+    m_seedSource = std::move(seed);
+}
+
+namespace {
+
+// Walks a list of items in file-name order alongside a listing in the same order.
+class SortedItems
+{
+public:
+    explicit SortedItems(const QList<ParsedItemPtr>* items)
+        : m_items(items)
+    {}
+    ParsedItemPtr find(const QString& fileName)
+    {
+        if (!m_items)
+            return nullptr;
+        while (m_next < m_items->size() && m_items->at(m_next)->file.fileName < fileName)
+            ++m_next;
+        if (m_next < m_items->size() && m_items->at(m_next)->file.fileName == fileName)
+            return m_items->at(m_next);
+        return nullptr;
+    }
+
+private:
+    const QList<ParsedItemPtr>* m_items;
+    qsizetype m_next = 0;
+};
+
+ParsedItemPtr itemNamed(const QList<ParsedItemPtr>& items, const QString& fileName)
+{
+    const auto found = std::lower_bound(
+        items.cbegin(), items.cend(), fileName,
+        [](const ParsedItemPtr& item, const QString& name) { return item->file.fileName < name; });
+    return found != items.cend() && (*found)->file.fileName == fileName ? *found : nullptr;
+}
+
+} // namespace
+
+bool StoreIndex::mustList(const CollectionFolder& folder, const QSet<QString>& changedFolders,
+                          bool everything) const
+{
+    const auto old = m_collections.constFind(folder.identifier);
+    return everything || old == m_collections.constEnd() || old->folderPath != folder.folderPath ||
+           changedFolders.contains(folder.folderPath) || m_forced.contains(folder.identifier) ||
+           m_unwatched.contains(folder.folderPath);
+}
+
+void StoreIndex::collectItems(const CollectionFolder& folder, QList<ItemFile> listing,
+                              const CollectionState* old, CollectionState& state,
+                              QList<ItemFile>& pending)
+{
+    state.folderPath = folder.folderPath;
+    // The common case between changes: the folder lists the same files with the same stamps
+    // in the same order, and nothing of it is looked at again (but what was read too soon
+    // after its last change is).
+    if (old && sameListing(old->listing, listing) &&
+        std::none_of(old->items.cbegin(), old->items.cend(), [this](const ParsedItemPtr& item) {
+            return item->racy || m_invalidated.contains(item->file.path);
+        })) {
+        state = *old;
+        return;
+    }
+    state.listing = listing;
+    std::sort(listing.begin(), listing.end(),
+              [](const ItemFile& x, const ItemFile& y) { return x.fileName < y.fileName; });
+    const auto seeded = m_seed.constFind(folder.folderPath);
+    SortedItems known(old ? &old->items : nullptr);
+    SortedItems cached(seeded != m_seed.constEnd() ? &*seeded : nullptr);
+    for (ItemFile& file : listing) {
+        auto current = [&](const ParsedItemPtr& item) {
+            return item && item->file.stamp == file.stamp && !item->racy &&
+                   !m_invalidated.contains(item->file.path);
+        };
+        ParsedItemPtr item = known.find(file.fileName);
+        if (!current(item)) {
+            item = cached.find(file.fileName);
+            if (!current(item))
+                item = nullptr;
+        }
+        if (!item) {
+            file.path = folder.folderPath + QLatin1Char('/') + file.fileName;
+            pending.append(file);
+        }
+        state.items.append(item); // a null is filled by the parse below, in this same order
+    }
+}
+
 bool StoreIndex::refresh()
 {
+    FolderWatch::Changes changes;
+    if (m_watch) {
+        changes = m_watch->take(FolderWatch::Reader::Index);
+        for (const QString& root : std::as_const(m_roots)) {
+            if (!m_watch->watch(root))
+                changes.folders.insert(root); // not there yet, or not watchable: always look
+        }
+    } else {
+        changes.everything = true;
+    }
+    changes.everything = changes.everything || !m_loaded;
+    if (changes.isEmpty() && m_forced.isEmpty() && m_unwatched.isEmpty())
+        return false;
+
     const QList<CollectionFolder> folders = VdirCollections::scan(m_roots);
     bool changed = !sameFolders(folders);
+    QList<const CollectionFolder*> toList;
+    QSet<const CollectionFolder*> firstLoads;
+    for (const CollectionFolder& folder : folders) {
+        if (!mustList(folder, changes.folders, changes.everything))
+            continue;
+        toList << &folder;
+        if (folder.writable && !m_collections.contains(folder.identifier))
+            firstLoads.insert(&folder);
+        // Watch before listing: a file that arrives after the listing then has its event.
+        if (m_watch && !m_watch->watch(folder.folderPath))
+            m_unwatched.insert(folder.folderPath);
+        else
+            m_unwatched.remove(folder.folderPath);
+    }
+    // Listing is a stat per file; folders are listed side by side. A folder's first load tidies
+    // up after writers that were killed mid-save.
+    auto list = [&firstLoads](const CollectionFolder* folder) {
+        if (firstLoads.contains(folder))
+            AtomicFile::removeStaleTemporaries(folder->folderPath);
+        return VdirCollections::itemFiles(*folder);
+    };
+    QList<QList<ItemFile>> listings;
+    if (toList.size() > 1)
+        listings = QtConcurrent::blockingMapped(toList, list);
+    else if (toList.size() == 1)
+        listings << list(toList.first());
+    if (m_seedSource)
+        m_seed = std::exchange(m_seedSource, {})();
+
     QHash<QString, CollectionState> next;
     next.reserve(folders.size());
-    QList<PendingParse> pending;
-    QList<QString> changedCollections;
-
+    QList<ItemFile> pending;
+    QList<QString> listedCollections;
+    qsizetype nextListing = 0;
     for (const CollectionFolder& folder : folders) {
         const auto old = m_collections.constFind(folder.identifier);
-        // A folder's first load tidies up after writers that were killed mid-save.
-        if (old == m_collections.constEnd() && folder.writable)
-            AtomicFile::removeStaleTemporaries(folder.folderPath);
-        QList<ItemFile> listing = VdirCollections::itemFiles(folder);
-        // The common case between changes: the folder lists the same files with the same
-        // stamps in the same order, and nothing of it is looked at again.
-        if (old != m_collections.constEnd() && sameListing(old->listing, listing)) {
+        if (nextListing == toList.size() || toList[nextListing] != &folder) {
             next.insert(folder.identifier, *old);
             continue;
         }
-        changed = true;
-        changedCollections << folder.identifier;
+        // A folder now found elsewhere (another root) is a new collection.
+        const CollectionState* previous =
+            old != m_collections.constEnd() && old->folderPath == folder.folderPath ? &*old
+                                                                                    : nullptr;
         CollectionState& state = next[folder.identifier];
-        state.listing = listing;
-        std::sort(listing.begin(), listing.end(),
-                  [](const ItemFile& x, const ItemFile& y) { return x.fileName < y.fileName; });
-        for (ItemFile& file : listing) {
-            ParsedItemPtr cached =
-                old != m_collections.constEnd() ? old->byName.value(file.fileName) : nullptr;
-            if (cached && cached->file.stamp == file.stamp) {
-                state.items.append(cached);
-            } else {
-                file.path = folder.folderPath + QLatin1Char('/') + file.fileName;
-                pending.append({file, folder.identifier});
-                state.items.append(nullptr); // filled below, in this same order
-            }
+        collectItems(folder, std::move(listings[nextListing++]), previous, state, pending);
+        if (old == m_collections.constEnd() || !sameListing(old->listing, state.listing) ||
+            old->items != state.items) {
+            changed = true;
+            listedCollections << folder.identifier;
         }
     }
-    if (!changed)
+    m_forced.clear();
+    m_loaded = true;
+    if (!changed) {
+        m_seed.clear();
+        m_invalidated.clear();
         return false;
+    }
 
-    auto parseOne = [](const PendingParse& p) { return StoreIndex::parse(p.file, p.collection); };
     QList<ParsedItemPtr> parsed;
     if (pending.size() >= kParallelThreshold) {
-        parsed = QtConcurrent::blockingMapped(pending, parseOne);
+        parsed = QtConcurrent::blockingMapped(pending, &StoreIndex::parse);
     } else {
-        for (const PendingParse& p : std::as_const(pending))
-            parsed.append(parseOne(p));
+        for (const ItemFile& file : std::as_const(pending))
+            parsed.append(parse(file));
     }
+    m_parseCount += quint64(parsed.size());
+    m_settledParseCount += quint64(std::count_if(
+        parsed.cbegin(), parsed.cend(), [](const ParsedItemPtr& item) { return !item->racy; }));
     qsizetype nextParsed = 0;
-    for (const QString& identifier : std::as_const(changedCollections)) {
+    for (const QString& identifier : std::as_const(listedCollections)) {
         CollectionState& state = next[identifier];
+        const auto found = m_collections.constFind(identifier);
+        const CollectionState* old = found != m_collections.constEnd() ? &*found : nullptr;
         for (ParsedItemPtr& item : state.items) {
-            if (!item) {
+            if (!item)
                 item = parsed[nextParsed++];
-                if (!item->parsed)
-                    qCWarning(lcVdir).noquote()
-                        << QStringLiteral("Skipping %1: %2. The file is left as it is.")
-                               .arg(item->file.path, item->error);
-            }
-            state.byName.insert(item->file.fileName, item);
+            // A file that cannot be read is reported once, when it comes (back) into view.
+            if (!item->parsed && !(old && itemNamed(old->items, item->file.fileName) == item))
+                qCWarning(lcVdir).noquote()
+                    << QStringLiteral("Skipping %1: %2. The file is left as it is.")
+                           .arg(item->file.path, item->error);
         }
     }
+    m_seed.clear();
+    m_invalidated.clear();
 
     m_collections = std::move(next);
     m_folders = folders;
@@ -172,33 +357,16 @@ bool StoreIndex::sameFolders(const QList<CollectionFolder>& folders) const
     return true;
 }
 
-bool StoreIndex::isStale() const
-{
-    const QList<CollectionFolder> folders = VdirCollections::scan(m_roots);
-    if (!sameFolders(folders))
-        return true;
-    for (const CollectionFolder& folder : folders) {
-        const auto known = m_collections.constFind(folder.identifier);
-        if (known == m_collections.constEnd() ||
-            !sameListing(known->listing, VdirCollections::itemFiles(folder)))
-            return true;
-    }
-    return false;
-}
-
 void StoreIndex::invalidate(const QString& path)
 {
-    // Forgetting the listing makes the next refresh look at the collection again, and
-    // forgetting the item makes it parse the file again.
+    // The next refresh lists the collection again and parses the file whatever its stamp.
     const QFileInfo info(path);
     for (auto it = m_collections.begin(); it != m_collections.end(); ++it) {
-        if (it->byName.contains(info.fileName())) {
-            const ParsedItemPtr item = it->byName.value(info.fileName());
-            if (item && item->file.path == path) {
-                it->byName.remove(info.fileName());
-                it->listing.clear();
-                return;
-            }
+        const ParsedItemPtr item = itemNamed(it->items, info.fileName());
+        if (item && item->file.path == path) {
+            m_invalidated.insert(path);
+            m_forced.insert(it.key());
+            return;
         }
     }
 }
@@ -290,6 +458,37 @@ CalendarPtr StoreIndex::calendarWithIdentifier(const QString& identifier) const
 QList<ParsedItemPtr> StoreIndex::items(const QString& collectionIdentifier) const
 {
     return m_collections.value(collectionIdentifier).items;
+}
+
+QList<ParsedItemPtr> StoreIndex::allItems() const
+{
+    QList<ParsedItemPtr> all;
+    for (const CollectionState& state : m_collections)
+        all.append(state.items);
+    return all;
+}
+
+StoreIndex::EventSourceRead StoreIndex::readEventSource(const ParsedItem& item)
+{
+    if (item.eventSource || !item.hasEvent)
+        return {item.eventSource, true};
+    QByteArray bytes;
+    FileStamp stamp;
+    QString error;
+    if (!readItemFile(item.file.path, &bytes, &stamp, &error))
+        return {nullptr, false};
+    std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
+    if (!ics || !ics->hasEvent())
+        return {nullptr, false};
+    return {std::make_shared<const IcsItem>(std::move(*ics)), stamp == item.file.stamp};
+}
+
+void StoreIndex::keepEventSource(const ParsedItem& item, const EventSourceRead& read)
+{
+    if (read.current && read.source)
+        item.eventSource = read.source; // what the item stands for: keep it
+    else
+        invalidate(item.file.path); // changed since: the next refresh reads it as a whole
 }
 
 QString StoreIndex::identifierOf(const ParsedItem& item) const

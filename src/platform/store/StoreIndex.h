@@ -1,86 +1,102 @@
 #pragma once
 
 #include "platform/store/IcsItem.h"
+#include "platform/store/ParsedItem.h"
 #include "platform/store/VdirCollections.h"
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 
+#include <functional>
 #include <memory>
 
 namespace store {
 
-// What one item file held when it was last read. Immutable once built, shared by the index
-// and by everything that read it.
-struct ParsedItem
-{
-    ItemFile file;
-    QString collectionIdentifier;
-    bool parsed = false;
-    QString error;
-    bool hasTodo = false;
-    bool hasEvent = false;
-    QString uid;
-    std::shared_ptr<const Reminder> reminder;   // the task, without list and identifier
-    std::shared_ptr<const IcsItem> eventSource; // kept only for files holding events
-    ItemOriginPtr origin;
-
-    // The last expansion of this file's events, kept until the file changes (a changed file
-    // is a new ParsedItem). Guarded by the event store's lock.
-    struct EventExpansion
-    {
-        QDateTime from;
-        QDateTime to;
-        QList<Event> events;
-    };
-    mutable std::shared_ptr<const EventExpansion> expansion;
-};
-
-using ParsedItemPtr = std::shared_ptr<const ParsedItem>;
+class FolderWatch;
 
 // The store's view of its folders: collections, the calendars made of them, and every item
 // file, parsed once and re-parsed only when its size, modification time or inode changes.
-// Not thread-safe: the event store serialises access.
+// With a folder watch, a refresh looks only at the folders that changed since the last one,
+// and an unchanged store is not listed at all. Not thread-safe: the event store serialises
+// access.
 class StoreIndex
 {
 public:
-    explicit StoreIndex(const QStringList& roots);
+    // Without a watch every refresh lists every folder.
+    explicit StoreIndex(const QStringList& roots, FolderWatch* watch = nullptr);
 
     QStringList roots() const { return m_roots; }
 
-    // Re-reads the folders: new and changed files are parsed (spread over the cores when
+    // Re-reads what changed: new and changed files are parsed (spread over the cores when
     // there are many). Returns true when anything differs from before.
     bool refresh();
-    // True when the folders differ from what the index holds (a cheap look at names and
-    // stamps, no parsing).
-    bool isStale() const;
     // Forgets one file so that the next refresh reads it again.
     void invalidate(const QString& path);
+    // Entries to take instead of parsing a file whose stamp they carry (the parse cache's),
+    // asked for by the next refresh once it has listed the folders (so that they may come in
+    // meanwhile) and dropped after it.
+    // By folder, each in file-name order.
+    using Seed = QHash<QString, QList<ParsedItemPtr>>;
+    void setSeed(std::function<Seed()> seed);
+    // Counts the files parsed (rather than found in memory or in the seed) so far.
+    quint64 parseCount() const { return m_parseCount; }
+    // Counts those of them that a parse cache may keep (not racy).
+    quint64 settledParseCount() const { return m_settledParseCount; }
 
     QList<CalendarPtr> calendars() const { return m_calendarOrder; }
     CalendarPtr calendarWithIdentifier(const QString& identifier) const;
     QList<SourcePtr> sources() const { return m_sources; }
     QList<ParsedItemPtr> items(const QString& collectionIdentifier) const;
+    QList<ParsedItemPtr> allItems() const;
     // The identifier the index gave a parsed item (its UID unless that UID is taken).
     QString identifierOf(const ParsedItem& item) const;
+    // The events of a file holding events, read now when the item came from the parse cache
+    // (safe on any thread). What is on disk now counts: `current` tells whether that is still
+    // what the item stands for.
+    struct EventSourceRead
+    {
+        std::shared_ptr<const IcsItem> source; // null when unreadable or without events
+        bool current = false;
+    };
+    static EventSourceRead readEventSource(const ParsedItem& item);
+    // Keeps what was read with the item, or has the next refresh read a changed file again.
+    void keepEventSource(const ParsedItem& item, const EventSourceRead& read);
 
-    static ParsedItemPtr parse(const ItemFile& file, const QString& collectionIdentifier);
+    static ParsedItemPtr parse(const ItemFile& file);
 
 private:
-    bool sameFolders(const QList<CollectionFolder>& folders) const;
-    void rebuildCalendars(const QList<CollectionFolder>& folders);
-    void assignIdentifiers();
-
-    QStringList m_roots;
-    // One collection as last read: the folder listing as it came (to tell at a glance whether
-    // anything changed) and its parsed items in file-name order.
+    // One collection as last read: the folder it was listed from, the listing as it came (to
+    // tell at a glance whether anything changed) and its parsed items in file-name order.
     struct CollectionState
     {
+        QString folderPath;
         QList<ItemFile> listing;
         QList<ParsedItemPtr> items;
-        QHash<QString, ParsedItemPtr> byName;
     };
+
+    bool sameFolders(const QList<CollectionFolder>& folders) const;
+    bool mustList(const CollectionFolder& folder, const QSet<QString>& changedFolders,
+                  bool everything) const;
+    void collectItems(const CollectionFolder& folder, QList<ItemFile> listing,
+                      const CollectionState* old, CollectionState& state, QList<ItemFile>& pending);
+    void rebuildCalendars(const QList<CollectionFolder>& folders);
+    void assignIdentifiers();
     static bool sameListing(const QList<ItemFile>& a, const QList<ItemFile>& b);
+
+    QStringList m_roots;
+    FolderWatch* m_watch = nullptr;
+    bool m_loaded = false;
+    // Collections to list at the next refresh whatever the watch says (invalidated files).
+    QSet<QString> m_forced;
+    // Folders whose changes cannot be watched: listed at every refresh.
+    QSet<QString> m_unwatched;
+    std::function<Seed()> m_seedSource;
+    Seed m_seed;
+    // Files to read again at the next refresh whatever their stamp.
+    QSet<QString> m_invalidated;
+    quint64 m_parseCount = 0;
+    quint64 m_settledParseCount = 0;
 
     QList<SourcePtr> m_sources;
     QList<CollectionFolder> m_folders;

@@ -1,0 +1,190 @@
+#include "cli/JsonWriter.h"
+
+#include <QLocale>
+
+namespace {
+
+char hexDigit(int value)
+{
+    value &= 0xf;
+    return char(value < 10 ? '0' + value : 'a' + value - 10);
+}
+
+void escapeUnit(QByteArray& out, char16_t unit)
+{
+    out += "\\u";
+    out += hexDigit(unit >> 12);
+    out += hexDigit(unit >> 8);
+    out += hexDigit(unit >> 4);
+    out += hexDigit(unit);
+}
+
+// UTF-8 with JSON's escapes, as QJsonDocument writes strings: a lone surrogate becomes \uXXXX.
+void appendEscaped(QByteArray& out, const QString& text)
+{
+    const char16_t* at = reinterpret_cast<const char16_t*>(text.constData());
+    const char16_t* const end = at + text.size();
+    while (at != end) {
+        const char16_t unit = *at++;
+        if (unit < 0x80) {
+            if (unit >= 0x20 && unit != '"' && unit != '\\') {
+                out += char(unit);
+                continue;
+            }
+            out += '\\';
+            switch (unit) {
+            case '"':
+                out += '"';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            case 0x8:
+                out += 'b';
+                break;
+            case 0xc:
+                out += 'f';
+                break;
+            case 0xa:
+                out += 'n';
+                break;
+            case 0xd:
+                out += 'r';
+                break;
+            case 0x9:
+                out += 't';
+                break;
+            default:
+                out += "u00";
+                out += hexDigit(unit >> 4);
+                out += hexDigit(unit);
+            }
+        } else if (unit < 0x800) {
+            out += char(0xc0 | (unit >> 6));
+            out += char(0x80 | (unit & 0x3f));
+        } else if (QChar::isHighSurrogate(unit) && at != end && QChar::isLowSurrogate(*at)) {
+            const char32_t code = QChar::surrogateToUcs4(unit, *at++);
+            out += char(0xf0 | (code >> 18));
+            out += char(0x80 | ((code >> 12) & 0x3f));
+            out += char(0x80 | ((code >> 6) & 0x3f));
+            out += char(0x80 | (code & 0x3f));
+        } else if (QChar::isSurrogate(unit)) {
+            escapeUnit(out, unit);
+        } else {
+            out += char(0xe0 | (unit >> 12));
+            out += char(0x80 | ((unit >> 6) & 0x3f));
+            out += char(0x80 | (unit & 0x3f));
+        }
+    }
+}
+
+} // namespace
+
+void JsonWriter::newline()
+{
+    m_out += '\n';
+    m_out.append(m_open.size() * 4, ' ');
+}
+
+void JsonWriter::beforeValue()
+{
+    if (m_afterKey) {
+        m_afterKey = false;
+        return;
+    }
+    if (m_open.isEmpty())
+        return;
+    if (m_open.last())
+        m_out += ',';
+    m_open.last() = true;
+    newline();
+}
+
+void JsonWriter::close(char bracket)
+{
+    m_open.removeLast();
+    newline();
+    m_out += bracket;
+    if (m_open.isEmpty())
+        m_out += '\n';
+}
+
+void JsonWriter::beginArray()
+{
+    beforeValue();
+    m_out += '[';
+    m_open.append(false);
+}
+
+void JsonWriter::endArray()
+{
+    close(']');
+}
+
+void JsonWriter::beginObject()
+{
+    beforeValue();
+    m_out += '{';
+    m_open.append(false);
+}
+
+void JsonWriter::endObject()
+{
+    close('}');
+}
+
+void JsonWriter::key(QLatin1StringView name)
+{
+    beforeValue();
+    m_out += '"';
+    m_out += name;
+    m_out += "\": ";
+    m_afterKey = true;
+}
+
+void JsonWriter::string(const QString& text)
+{
+    beforeValue();
+    m_out += '"';
+    appendEscaped(m_out, text);
+    m_out += '"';
+}
+
+void JsonWriter::stringOrNull(const QString& text)
+{
+    if (text.isEmpty())
+        null();
+    else
+        string(text);
+}
+
+void JsonWriter::null()
+{
+    beforeValue();
+    m_out += "null";
+}
+
+void JsonWriter::boolean(bool value)
+{
+    beforeValue();
+    m_out += value ? "true" : "false";
+}
+
+void JsonWriter::integer(qint64 value)
+{
+    beforeValue();
+    m_out += QByteArray::number(value);
+}
+
+void JsonWriter::number(double value)
+{
+    beforeValue();
+    // Infinities and NaN have no JSON form.
+    m_out += qIsFinite(value) ? QByteArray::number(value, 'g', QLocale::FloatingPointShortest)
+                              : QByteArray("null");
+}
+
+QByteArray JsonWriter::take()
+{
+    return std::exchange(m_out, {});
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/store/Event.h"
+#include "platform/store/IcsItem.h"
+#include "platform/store/Reminder.h"
+#include "platform/store/VdirCollections.h"
+
+#include <memory>
+
+namespace store {
+
+// What one item file held when it was last read. Immutable once built, shared by the index
+// and by everything that read it; only the event caches below fill in later.
+struct ParsedItem
+{
+    ItemFile file;
+    bool parsed = false;
+    QString error;
+    bool hasTodo = false;
+    bool hasEvent = false;
+    QString uid;
+    std::shared_ptr<const Reminder> reminder; // the task, without list and identifier
+    ItemOriginPtr origin;
+    // Read so soon after its last change that a change within the same tick of the file
+    // system's clock, keeping size and inode, would leave the stamp as it is: such an item is
+    // read again whenever its folder changes, and is never kept between runs.
+    bool racy = false;
+
+    // The file's events, for files holding events: parsed with the file, or read on the first
+    // event query when the item came from the parse cache. Guarded by the event store's lock.
+    mutable std::shared_ptr<const IcsItem> eventSource;
+    // The last expansion of this file's events, kept until the file changes (a changed file
+    // is a new ParsedItem). Guarded by the event store's lock.
+    struct EventExpansion
+    {
+        QDateTime from;
+        QDateTime to;
+        QList<Event> events;
+    };
+    mutable std::shared_ptr<const EventExpansion> expansion;
+};
+
+using ParsedItemPtr = std::shared_ptr<const ParsedItem>;
+
+} // namespace store

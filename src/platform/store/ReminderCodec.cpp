@@ -1,0 +1,300 @@
+#include "platform/store/ReminderCodec.h"
+
+#include "platform/store/CacheStream.h"
+
+namespace store {
+
+namespace {
+
+// How a date or a zone is kept.
+enum class ZoneKind : quint8 { None = 0, Utc = 1, Named = 2 };
+enum class TimeKind : quint8 { Invalid = 0, Local = 1, Utc = 2, Offset = 3, Zone = 4 };
+
+// Counts above this are not a task's: the entry is damaged.
+constexpr quint32 kMaxCount = 4096;
+
+void writeZone(CacheWriter& out, const QTimeZone& zone)
+{
+    if (!zone.isValid()) {
+        out.put(ZoneKind::None);
+    } else if (zone == QTimeZone::utc()) {
+        out.put(ZoneKind::Utc);
+    } else {
+        out.put(ZoneKind::Named);
+        out.bytes(zone.id());
+    }
+}
+
+void writeDateTime(CacheWriter& out, const QDateTime& dateTime)
+{
+    if (!dateTime.isValid()) {
+        out.put(TimeKind::Invalid);
+        return;
+    }
+    const qint64 msecs = dateTime.toMSecsSinceEpoch();
+    switch (dateTime.timeSpec()) {
+    case Qt::LocalTime:
+        out.put(TimeKind::Local);
+        out.put(msecs);
+        break;
+    case Qt::UTC:
+        out.put(TimeKind::Utc);
+        out.put(msecs);
+        break;
+    case Qt::OffsetFromUTC:
+        out.put(TimeKind::Offset);
+        out.put(msecs);
+        out.put(qint32(dateTime.offsetFromUtc()));
+        break;
+    case Qt::TimeZone:
+        out.put(TimeKind::Zone);
+        out.put(msecs);
+        out.bytes(dateTime.timeZone().id());
+        break;
+    }
+}
+
+void writeComponents(CacheWriter& out, const std::optional<DateComponents>& components)
+{
+    out.put(quint8(components.has_value()));
+    if (!components)
+        return;
+    out.put(qint32(components->year));
+    out.put(qint8(components->month));
+    out.put(qint8(components->day));
+    out.put(qint8(components->hour));
+    out.put(qint8(components->minute));
+    out.put(qint8(components->second));
+    writeZone(out, components->timeZone);
+}
+
+void writeInts(CacheWriter& out, const QList<int>& values)
+{
+    out.put(quint32(values.size()));
+    for (int value : values)
+        out.put(qint32(value));
+}
+
+bool readInts(CacheReader& in, QList<int>* values)
+{
+    const quint32 count = in.get<quint32>();
+    if (!in.ok() || count > kMaxCount)
+        return false;
+    values->reserve(count);
+    for (quint32 i = 0; i < count; ++i)
+        values->append(in.get<qint32>());
+    return in.ok();
+}
+
+void writeAlarm(CacheWriter& out, const Alarm& alarm)
+{
+    writeDateTime(out, alarm.absoluteDate);
+    out.put(alarm.relativeOffset);
+    out.put(quint8(alarm.hasRelativeOffset));
+    out.put(quint8(alarm.proximity));
+    out.string(alarm.uid);
+    out.put(quint8(alarm.structuredLocation.has_value()));
+    if (const auto& place = alarm.structuredLocation) {
+        out.string(place->title);
+        out.put(place->latitude);
+        out.put(place->longitude);
+        out.put(place->radius);
+        out.put(quint8(place->hasGeoLocation));
+    }
+}
+
+void writeRule(CacheWriter& out, const RecurrenceRule& rule)
+{
+    out.put(quint8(rule.frequency));
+    out.put(qint32(rule.interval));
+    out.put(qint8(rule.firstDayOfTheWeek));
+    out.put(quint32(rule.daysOfTheWeek.size()));
+    for (const RecurrenceDayOfWeek& day : rule.daysOfTheWeek) {
+        out.put(qint8(day.dayOfTheWeek));
+        out.put(qint32(day.weekNumber));
+    }
+    writeInts(out, rule.daysOfTheMonth);
+    writeInts(out, rule.monthsOfTheYear);
+    writeInts(out, rule.weeksOfTheYear);
+    writeInts(out, rule.daysOfTheYear);
+    writeInts(out, rule.setPositions);
+    out.put(quint8(rule.recurrenceEnd.has_value()));
+    if (const auto& end = rule.recurrenceEnd) {
+        writeDateTime(out, end->endDate);
+        out.put(quint8(end->endDateIsAllDay));
+        out.put(qint32(end->occurrenceCount));
+    }
+}
+
+} // namespace
+
+void ReminderCodec::write(CacheWriter& out, const Reminder& reminder)
+{
+    out.string(reminder.title);
+    out.string(reminder.URL.isEmpty() ? QString() : reminder.URL.toString(QUrl::FullyEncoded));
+    out.string(reminder.notes);
+    out.put(qint8(reminder.priority));
+    out.put(quint8(reminder.completed));
+    writeDateTime(out, reminder.completionDate);
+    writeComponents(out, reminder.dueDateComponents);
+    writeComponents(out, reminder.startDateComponents);
+    writeDateTime(out, reminder.creationDate);
+    writeDateTime(out, reminder.lastModifiedDate);
+    out.put(quint32(reminder.alarms.size()));
+    for (const Alarm& alarm : reminder.alarms)
+        writeAlarm(out, alarm);
+    out.put(quint32(reminder.recurrenceRules.size()));
+    for (const RecurrenceRule& rule : reminder.recurrenceRules)
+        writeRule(out, rule);
+    out.string(reminder.uid);
+}
+
+QTimeZone ReminderCodec::zoneWithId(const QByteArray& id)
+{
+    auto known = m_zones.constFind(id);
+    if (known == m_zones.constEnd())
+        known = m_zones.insert(id, QTimeZone(id));
+    return *known;
+}
+
+QTimeZone ReminderCodec::readZone(CacheReader& in)
+{
+    switch (ZoneKind(in.get<quint8>())) {
+    case ZoneKind::None:
+        return {};
+    case ZoneKind::Utc:
+        return QTimeZone::utc();
+    case ZoneKind::Named:
+        return zoneWithId(in.bytes());
+    }
+    in.fail();
+    return {};
+}
+
+QDateTime ReminderCodec::readDateTime(CacheReader& in)
+{
+    const TimeKind kind = TimeKind(in.get<quint8>());
+    if (kind == TimeKind::Invalid)
+        return {};
+    const qint64 msecs = in.get<qint64>();
+    switch (kind) {
+    case TimeKind::Local:
+        return QDateTime::fromMSecsSinceEpoch(msecs, Qt::LocalTime);
+    case TimeKind::Utc:
+        return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
+    case TimeKind::Offset:
+        return QDateTime::fromMSecsSinceEpoch(msecs, Qt::OffsetFromUTC, in.get<qint32>());
+    case TimeKind::Zone:
+        return QDateTime::fromMSecsSinceEpoch(msecs, zoneWithId(in.bytes()));
+    case TimeKind::Invalid:
+        break;
+    }
+    in.fail();
+    return {};
+}
+
+std::optional<DateComponents> ReminderCodec::readComponents(CacheReader& in)
+{
+    if (!in.boolean())
+        return std::nullopt;
+    DateComponents components;
+    components.year = in.get<qint32>();
+    components.month = in.get<qint8>();
+    components.day = in.get<qint8>();
+    components.hour = in.get<qint8>();
+    components.minute = in.get<qint8>();
+    components.second = in.get<qint8>();
+    components.timeZone = readZone(in);
+    return components;
+}
+
+bool ReminderCodec::readAlarm(CacheReader& in, Alarm* alarm)
+{
+    alarm->absoluteDate = readDateTime(in);
+    alarm->relativeOffset = in.get<double>();
+    alarm->hasRelativeOffset = in.boolean();
+    const quint8 proximity = in.get<quint8>();
+    if (proximity > quint8(Alarm::Proximity::Leave))
+        return false;
+    alarm->proximity = Alarm::Proximity(proximity);
+    alarm->uid = in.string();
+    if (in.boolean()) {
+        StructuredLocation place;
+        place.title = in.string();
+        place.latitude = in.get<double>();
+        place.longitude = in.get<double>();
+        place.radius = in.get<double>();
+        place.hasGeoLocation = in.boolean();
+        alarm->structuredLocation = place;
+    }
+    return in.ok();
+}
+
+bool ReminderCodec::readRule(CacheReader& in, RecurrenceRule* rule)
+{
+    const quint8 frequency = in.get<quint8>();
+    if (frequency > quint8(RecurrenceRule::Frequency::Yearly))
+        return false;
+    rule->frequency = RecurrenceRule::Frequency(frequency);
+    rule->interval = in.get<qint32>();
+    rule->firstDayOfTheWeek = in.get<qint8>();
+    const quint32 days = in.get<quint32>();
+    if (!in.ok() || days > kMaxCount)
+        return false;
+    for (quint32 i = 0; i < days; ++i) {
+        RecurrenceDayOfWeek day;
+        day.dayOfTheWeek = in.get<qint8>();
+        day.weekNumber = in.get<qint32>();
+        rule->daysOfTheWeek.append(day);
+    }
+    if (!readInts(in, &rule->daysOfTheMonth) || !readInts(in, &rule->monthsOfTheYear) ||
+        !readInts(in, &rule->weeksOfTheYear) || !readInts(in, &rule->daysOfTheYear) ||
+        !readInts(in, &rule->setPositions))
+        return false;
+    if (in.boolean()) {
+        RecurrenceEnd end;
+        end.endDate = readDateTime(in);
+        end.endDateIsAllDay = in.boolean();
+        end.occurrenceCount = in.get<qint32>();
+        rule->recurrenceEnd = end;
+    }
+    return in.ok();
+}
+
+bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
+{
+    reminder->title = in.string();
+    const QString url = in.string();
+    if (!url.isNull())
+        reminder->URL = QUrl(url, QUrl::TolerantMode);
+    reminder->notes = in.string();
+    reminder->priority = in.get<qint8>();
+    reminder->completed = in.boolean();
+    reminder->completionDate = readDateTime(in);
+    reminder->dueDateComponents = readComponents(in);
+    reminder->startDateComponents = readComponents(in);
+    reminder->creationDate = readDateTime(in);
+    reminder->lastModifiedDate = readDateTime(in);
+    const quint32 alarms = in.get<quint32>();
+    if (!in.ok() || alarms > kMaxCount)
+        return false;
+    for (quint32 i = 0; i < alarms; ++i) {
+        Alarm alarm;
+        if (!readAlarm(in, &alarm))
+            return false;
+        reminder->alarms.append(alarm);
+    }
+    const quint32 rules = in.get<quint32>();
+    if (!in.ok() || rules > kMaxCount)
+        return false;
+    for (quint32 i = 0; i < rules; ++i) {
+        RecurrenceRule rule;
+        if (!readRule(in, &rule))
+            return false;
+        reminder->recurrenceRules.append(rule);
+    }
+    reminder->uid = in.string();
+    return in.ok();
+}
+
+} // namespace store

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/store/Reminder.h"
+
+#include <QHash>
+
+namespace store {
+
+class CacheReader;
+class CacheWriter;
+
+// A task as the parse cache keeps it: every field the store reads from a file, in a compact
+// binary form that comes back without libical. Dates keep their kind (local, UTC, zone) and
+// instant; zones are kept by their IANA name. The list, identifier and origin are not part
+// of it: the store sets them from where the file is.
+class ReminderCodec
+{
+public:
+    // Raise whenever the written form changes: older cache files are then ignored.
+    static constexpr quint32 kVersion = 1;
+
+    static void write(CacheWriter& out, const Reminder& reminder);
+    // False when the bytes do not hold a task.
+    bool read(CacheReader& in, Reminder* reminder);
+
+private:
+    QTimeZone zoneWithId(const QByteArray& id);
+    QTimeZone readZone(CacheReader& in);
+    QDateTime readDateTime(CacheReader& in);
+    std::optional<DateComponents> readComponents(CacheReader& in);
+    bool readAlarm(CacheReader& in, Alarm* alarm);
+    bool readRule(CacheReader& in, RecurrenceRule* rule);
+
+    // Reading thousands of tasks asks for the same few zones again and again.
+    QHash<QByteArray, QTimeZone> m_zones;
+};
+
+} // namespace store
