@@ -1,0 +1,333 @@
+#include "LoadedDataManager.h"
+#include "TestContext.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "app/AppDelegate.h"
+#include "data/SharedDates.h"
+#include "data/TaskOperations.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/ViewController.h"
+#include "ui/main/WindowController.h"
+#include "ui/main/lists/AddListWindowController.h"
+#include "ui/main/lists/AddMergedListWindowController.h"
+#include "ui/main/lists/AddTagListWindowController.h"
+#include "ui/main/tasklist/TaskListModel.h"
+#include "ui/main/sidebar/LeftViewController.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <map>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+
+namespace {
+
+// "File/New Task", "View/Lists", … for every item of the menu bar, submenus included.
+void collectItems(QMenu* menu, const QString& path, std::map<QString, QAction*>& items)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            continue;
+        const QString name = path + QLatin1Char('/') + QString(action->text()).remove('&');
+        items[name] = action;
+    }
+}
+
+} // namespace
+
+// Every item of the main window's menu bar either does what it says or is disabled: the test
+// knows every item by name (a new item without a row here fails it), triggers each enabled one
+// and looks for its effect, and checks that the items of windows the program was started
+// without are off.
+class TestMenuItems : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        writeFile(root() + "/home/displayname", "Home");
+        writeFile(root() + "/home/a.ics", todo("a", "Water plants"));
+        writeFile(root() + "/home/b.ics", todo("b", "Buy bread"));
+        writeFile(root() + "/home/c.ics", todo("c", "Call mom"));
+        m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setBool(false, PrefKey::initialLaunch);
+        m_defaults->setBool(false, PrefKey::showMenuBar);
+        m_defaults->setBool(false, PrefKey::alarmOn);
+        m_clock.setNow(local(2026, 12, 9, 10, 30));
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+
+        AppDelegate::Windows windows;
+        windows.openPreferences = [this] { return ++m_opened["preferences"], true; };
+        windows.openAbout = [this] { return ++m_opened["about"], true; };
+        windows.openHelp = [this](const QString& document) {
+            return ++m_opened["help " + document], true;
+        };
+        windows.openQuickAdd = [this](const QDateTime&, const QString&) {
+            ++m_opened["quick add"];
+        };
+        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr);
+        m_delegate->setWindows(windows);
+        m_delegate->setOpenUrl([this](const QUrl& url) {
+            m_links << url;
+            return true;
+        });
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        m_delegate->applicationDidFinishLaunching();
+        QVERIFY(window());
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+        QVERIFY(refreshed.wait(10000));
+        view().setAnimationDuration(0);
+        for (QAction* menu : window()->menuBar()->actions())
+            collectItems(menu->menu(), QString(menu->text()).remove('&'), m_items);
+    }
+
+    void cleanupTestCase()
+    {
+        m_delegate.reset();
+        m_context.reset();
+        m_modes.reset();
+        m_manager.reset();
+    }
+
+    void everyItemHasARow()
+    {
+        QStringList names;
+        for (const auto& [name, action] : m_items)
+            names << name;
+        QStringList known = effects().keys();
+        known.sort();
+        QCOMPARE(names, known);
+    }
+
+    void everyItemActs_data()
+    {
+        QTest::addColumn<QString>("item");
+        for (const QString& name : effects().keys())
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    // With every window there, each item is enabled (once what it acts on exists) and acts.
+    void everyItemActs()
+    {
+        QFETCH(QString, item);
+        QAction* action = m_items.at(item);
+        const Effect effect = effects().value(item);
+        if (effect.prepare)
+            effect.prepare();
+        if (QMenu* parent = qobject_cast<QMenu*>(action->parent()))
+            Q_EMIT parent->aboutToShow(); // items whose state is settled as their menu opens
+        QVERIFY2(action->isEnabled(), qPrintable(item + " is disabled"));
+        if (!effect.check)
+            QSKIP("ends the program");
+        if (QMenu* submenu = action->menu()) {
+            Q_EMIT submenu->aboutToShow();
+            QVERIFY2(!submenu->actions().isEmpty(), qPrintable(item + " is empty"));
+            action = submenu->actions().constFirst();
+        }
+        action->trigger();
+        QVERIFY2(effect.check(), qPrintable(item + " did nothing"));
+        closeExtraWindows();
+    }
+
+    // Started without a window (the tests of other suites, or a build without it), its items
+    // are off instead of silent.
+    void itemsOfMissingWindowsAreDisabled()
+    {
+        UserDefaults defaults(m_dir.filePath("bare.json"));
+        setupDefaultPreferences(defaults, nullptr);
+        defaults.setBool(false, PrefKey::initialLaunch);
+        defaults.setBool(false, PrefKey::showMenuBar);
+        AppDelegate bare(*m_manager, *m_modes, defaults, nullptr);
+        bare.setWindows({});
+        bare.applicationDidFinishLaunching();
+        std::map<QString, QAction*> items;
+        for (QAction* menu : bare.windowController()->menuBar()->actions())
+            collectItems(menu->menu(), QString(menu->text()).remove('&'), items);
+        for (const QString name : {"File/New Task", "Edit/Preferences…", "Help/Velmoran Help",
+                                    "Help/What's New", "Help/About Velmoran"}) {
+            QVERIFY2(items.count(name), qPrintable(name));
+            QVERIFY2(!items.at(name)->isEnabled(), qPrintable(name + " is enabled"));
+        }
+        bare.windowController()->close();
+    }
+
+private:
+    struct Effect
+    {
+        std::function<void()> prepare;
+        std::function<bool()> check; // none: not triggered, because it ends the program
+    };
+
+    QMap<QString, Effect> effects()
+    {
+        auto opened = [this](const QString& window) {
+            return [this, window, before = m_opened.value(window)] {
+                return m_opened.value(window) == before + 1;
+            };
+        };
+        auto mode = [this](TaskViewMode wanted) {
+            return Effect{[this, wanted] {
+                              if (wanted == TaskViewMode::Day)
+                                  view().weekView();
+                              else
+                                  view().dayView();
+                          },
+                          [this, wanted] { return view().mvc()->currentViewMode() == wanted; }};
+        };
+        LeftViewController* sidebar = view().lvc();
+        QMap<QString, Effect> table;
+        table["File/New Task"] = {{}, opened("quick add")};
+        table["File/New List…"] = {{}, [sidebar] {
+                                       return sidebar->addListWindow() &&
+                                              sidebar->addListWindow()->isVisible();
+                                   }};
+        table["File/New Tag List…"] = {{}, [sidebar] {
+                                           return sidebar->addTagListWindow() &&
+                                                  sidebar->addTagListWindow()->isVisible();
+                                       }};
+        table["File/New Merged List…"] = {{}, [sidebar] {
+                                              return sidebar->addMergedListWindow() &&
+                                                     sidebar->addMergedListWindow()->isVisible();
+                                          }};
+        table["File/Share List…"] = {
+            {}, [] { return QTest::qWaitFor([] { return shareMenu() != nullptr; }); }};
+        table["File/Close Window"] = {{}, [this] {
+                                          const bool closed = !window()->isVisible();
+                                          m_delegate->openVelmoranWindowButton();
+                                          return closed;
+                                      }};
+        table["File/Quit"] = {{}, {}};
+        // The rows run in the order of their names: Delete, Preferences, Redo, Undo.
+        table["Edit/Redo"] = {[this] {
+                                  m_manager->tasks().checkReminder(task("Buy bread"), true);
+                                  m_manager->tasks().undoManager()->undo();
+                              },
+                              [this] { return task("Buy bread")->completed; }};
+        table["Edit/Undo"] = {[this] { m_manager->tasks().checkReminder(task("Call mom"), true); },
+                              [this] { return !task("Call mom")->completed; }};
+        table["Edit/Delete"] = {[this] {
+                                    view().list(0);
+                                    QTRY_VERIFY(view().mvc()->model()->rowCount() > 0);
+                                    view().mvc()->selectReminder(task("Water plants"));
+                                    view().mvc()->setFocus();
+                                    QApplication::setActiveWindow(window());
+                                },
+                                [this] {
+                                    return QTest::qWaitFor([this] {
+                                        return !QFileInfo::exists(root() + "/home/a.ics");
+                                    });
+                                }};
+        table["Edit/Preferences…"] = {{}, opened("preferences")};
+        table["View/Today"] = {
+            [this] { m_manager->dates().setSelectedDate(local(2027, 1, 5)); },
+            [this] { return m_manager->dates().selectedDate() == m_manager->dates().today(); }};
+        table["View/Day"] = mode(TaskViewMode::Day);
+        table["View/Week"] = mode(TaskViewMode::Week);
+        table["View/Month"] = mode(TaskViewMode::Month);
+        table["View/Search"] = mode(TaskViewMode::Search);
+        auto opensAList = [this, sidebar] {
+            return Effect{[this, sidebar] {
+                              view().dayView();
+                              m_rowBefore = sidebar->selectedRow();
+                          },
+                          [this, sidebar] { return sidebar->selectedRow() != m_rowBefore; }};
+        };
+        table["View/Preset Lists"] = opensAList();
+        table["View/Smart Lists"] = opensAList();
+        table["View/Lists"] = opensAList();
+        const bool completedShown = m_defaults->boolForKey(PrefKey::showCompleted);
+        table[completedShown ? "View/Hide Completed" : "View/Show Completed"] = {
+            {}, [this, completedShown] {
+                return m_defaults->boolForKey(PrefKey::showCompleted) != completedShown;
+            }};
+        const bool listsShown = view().isListsShown();
+        table[listsShown ? "View/Hide Lists" : "View/Show Lists"] = {
+            {}, [this, listsShown] {
+                return QTest::qWaitFor(
+                    [this, listsShown] { return view().isListsShown() != listsShown; });
+            }};
+        const bool detailsShown = view().isDetailsShown();
+        table[detailsShown ? "View/Hide Details" : "View/Show Details"] = {
+            {}, [this, detailsShown] {
+                return QTest::qWaitFor(
+                    [this, detailsShown] { return view().isDetailsShown() != detailsShown; });
+            }};
+        table["Window/Minimize"] = {{}, [this] {
+                                        const bool minimized = window()->isMinimized();
+                                        window()->showNormal();
+                                        return minimized;
+                                    }};
+        table["Window/Velmoran"] = {[this] { window()->close(); },
+                                    [this] { return window()->isVisible(); }};
+        table["Help/Velmoran Help"] = {{}, opened("help Help")};
+        table["Help/What's New"] = {{}, opened("help Update")};
+        table["Help/Rate Velmoran"] = {
+            {}, [this, before = m_links.size()] { return m_links.size() == before + 1; }};
+        table["Help/About Velmoran"] = {{}, opened("about")};
+        return table;
+    }
+
+    static QMenu* shareMenu()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* menu = qobject_cast<QMenu*>(widget);
+            if (menu && menu->isVisible() && !menu->actions().isEmpty() &&
+                menu->actions().constFirst()->text() == QStringLiteral("Copy"))
+                return menu;
+        }
+        return nullptr;
+    }
+
+    void closeExtraWindows()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget != window() && widget->isVisible() && widget->isWindow())
+                widget->close();
+        }
+    }
+
+    store::ReminderPtr task(const QString& title) const
+    {
+        for (const store::ReminderPtr& reminder : m_manager->remindersArray()->reminders()) {
+            if (reminder->title == title)
+                return m_manager->tasks().reminderWithIdentifier(reminder->calendarItemIdentifier);
+        }
+        return nullptr;
+    }
+
+    WindowController* window() const { return m_delegate->windowController(); }
+    ViewController& view() const { return *window()->viewController(); }
+    QString root() const { return m_dir.filePath("store"); }
+
+    QTemporaryDir m_dir;
+    Clock m_clock;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<AppDelegate> m_delegate;
+    std::map<QString, QAction*> m_items;
+    QMap<QString, int> m_opened;
+    QList<QUrl> m_links;
+    int m_rowBefore = -1;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestMenuItems)
+#include "tst_menuitems.moc"
