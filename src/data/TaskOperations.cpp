@@ -289,13 +289,25 @@ bool TaskOperations::restoreCopy(const store::ReminderPtr& copy)
 
 // --- Saving and looking up ---------------------------------------------------------------
 
-bool TaskOperations::saveReminder(const store::ReminderPtr& reminder)
+bool TaskOperations::saveReminder(const store::ReminderPtr& reminder, QString* error)
 {
     if (!reminder)
         return false;
     if (!reminder->startDateComponents)
         reminder->startDateComponents = reminder->dueDateComponents;
-    return m_session.eventStore()->saveReminder(reminder, true);
+    return saveEditedReminder(reminder, error);
+}
+
+bool TaskOperations::saveEditedReminder(const store::ReminderPtr& reminder, QString* error)
+{
+    if (!reminder)
+        return false;
+    if (!m_session.eventStore()) {
+        if (error)
+            *error = tr("The store is not open.");
+        return false;
+    }
+    return m_session.eventStore()->saveReminder(reminder, true, error);
 }
 
 store::ReminderPtr TaskOperations::reminderWithIdentifier(const QString& identifier) const

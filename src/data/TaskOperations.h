@@ -55,7 +55,11 @@ public:
     void checkReminder(const store::ReminderPtr& reminder, bool checked);
     void deleteReminder(const store::ReminderPtr& reminder);
     void undoDeleteReminder(const store::ReminderPtr& copy);
-    bool saveReminder(const store::ReminderPtr& reminder);
+    // `error` says why the store refused the save.
+    bool saveReminder(const store::ReminderPtr& reminder, QString* error = nullptr);
+    // Saves the task as it is, for the detail editor: its due-date edits set the start date
+    // themselves, and an edit of anything else must not add a start date the task never had.
+    bool saveEditedReminder(const store::ReminderPtr& reminder, QString* error);
     // The snapshot's own record of a task.
     store::ReminderPtr reminderWithIdentifier(const QString& identifier) const;
 
