@@ -45,11 +45,13 @@ public:
         events.append(event);
     }
     void toggleRightView() override { ++detailToggles; }
+    void editSelectedReminder() override { ++detailEdits; }
     void refreshLeftTableView() override { ++sidebarReloads; }
 
     QList<store::ReminderPtr> reminders;
     QList<store::EventPtr> events;
     int detailToggles = 0;
+    int detailEdits = 0;
     int sidebarReloads = 0;
 };
 
@@ -219,7 +221,8 @@ private Q_SLOTS:
                 m_manager->tasks().reminderWithIdentifier(identifier)->completed,
             3000);
         QTest::keyClick(m_pane->tableView(), Qt::Key_Return);
-        QCOMPARE(m_recorder.detailToggles, 1);
+        QCOMPARE(m_recorder.detailEdits, 1);
+        QCOMPARE(m_recorder.detailToggles, 0);
     }
 
     void showHideCompletedIsStored()

@@ -40,4 +40,15 @@ public:
     virtual void toggleLeftView() {}
     virtual void addNewTask() {}
     virtual void refreshLeftTableView() {}
+    // Return on a selected task: the detail pane opens with the keyboard in its title.
+    virtual void editSelectedReminder() {}
+};
+
+class RightViewControllerDelegate
+{
+public:
+    virtual ~RightViewControllerDelegate() = default;
+    virtual void toggleRightView() {}
+    // Escape in the detail pane: the keyboard goes back to the task list.
+    virtual void returnToTaskList() {}
 };
