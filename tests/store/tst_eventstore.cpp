@@ -553,6 +553,18 @@ private Q_SLOTS:
         QVERIFY2(error.contains("read-only"), qPrintable(error));
         QCOMPARE(readFile(task->origin->filePath), before);
         QVERIFY(QDir(writable->folderPath).entryList({"*.ics"}).isEmpty());
+
+        // Nor into one.
+        ReminderPtr other = store.reminderWithEventStore();
+        other->title = "Elsewhere";
+        other->calendar = store.calendarWithIdentifier(writable->calendarIdentifier);
+        QVERIFY(store.saveReminder(other, true, &error));
+        const QByteArray otherBefore = readFile(other->origin->filePath);
+        other->calendar = list;
+        QVERIFY(!store.saveReminder(other, true, &error));
+        QVERIFY2(error.contains("read-only"), qPrintable(error));
+        QCOMPARE(readFile(other->origin->filePath), otherBefore);
+        QCOMPARE(QDir(folder).entryList({"*.ics"}).size(), 1);
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ExeOwner);
     }
