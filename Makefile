@@ -4,7 +4,10 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test bench screenshots format clean
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps configure build run test bench fuzz screenshots format clean
 
 all: build
 
@@ -26,6 +29,15 @@ test: build
 bench: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	@cmake --build $(BUILD_DIR) --target run-benchmarks
+
+# The libFuzzer harnesses (fuzz/), built with clang and the sanitizers in a build folder of
+# their own, each run for FUZZ_SECONDS; their corpora stay in $(FUZZ_DIR)/fuzz/corpus.
+fuzz:
+	@bash scripts/install-deps.sh --fuzz
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+		-DVELMORAN_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	@bash fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 # Pictures of the main window over a demo store, in $(BUILD_DIR)/screenshots.
 screenshots: configure

@@ -1,7 +1,11 @@
 // How fast the store loads and queries a large collection, and how much memory it keeps.
 // Generates 10,000 tasks in 10 lists and 2,000 events (a quarter of them recurring) in a
 // temporary folder, then times a cold load, a refresh after one changed file and a 12-month
-// event query, reads the resident memory, and compares with todoman over the same lists.
+// event query, reads the resident memory, and compares with todoman over the same lists. Beside
+// that store, 2,000 endless daily events and 25 events whose rules never match time the
+// recurrence expansion (RecurringEvents.h).
+
+#include "RecurringEvents.h"
 
 #include "platform/store/EventStore.h"
 #include "platform/store/IcsItem.h"
@@ -35,6 +39,8 @@ constexpr double kColdLoadTargetMs = 250;
 constexpr double kRefreshTargetMs = 30;
 constexpr double kEventWindowTargetMs = 100;
 constexpr double kMemoryTargetMb = 100;
+constexpr double kDailyExpansionTargetMs = 50;
+constexpr double kNeverMatchingTargetMs = 50;
 
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -371,6 +377,12 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "cannot write the store in %s\n", qPrintable(root));
         return 1;
     }
+    const QString recurringRoot = work + QStringLiteral("/recurring");
+    if (!QFileInfo::exists(recurringRoot) && !RecurringEvents::generate(recurringRoot)) {
+        std::fprintf(stderr, "cannot write the recurring events in %s\n",
+                     qPrintable(recurringRoot));
+        return 1;
+    }
     QFile loadAverage(QStringLiteral("/proc/loadavg"));
     loadAverage.open(QIODevice::ReadOnly);
     std::printf("Store of %d tasks in %d lists and %d events (%d recurring) in %s, ready in "
@@ -419,6 +431,61 @@ int main(int argc, char* argv[])
         window.measure([&] { occurrences = store->eventsMatchingPredicate(year).size(); });
     const double rssAfterEvents = residentMb();
 
+    // Recurrence expansion: the occurrences of 2,000 endless daily series in the application's
+    // 12-month window, as instants and as date-times, and through the store as event records;
+    // and 25 events whose rules never match. Each store query asks another window, as the
+    // store keeps the last expansion of each file.
+    const QList<RecurrenceSet> dailySeries = RecurringEvents::dailySeries();
+    const QDateTime windowStart(QDate(2026, 1, 1), QTime(0, 0));
+    Timings dailyInstants;
+    Timings dailyDateTimes;
+    qsizetype dailyOccurrences = 0;
+    for (int i = 0; i < 5; ++i) {
+        dailyInstants.measure([&] {
+            dailyOccurrences = 0;
+            for (const RecurrenceSet& set : dailySeries)
+                dailyOccurrences +=
+                    Recurrence::occurrenceInstants(set, windowStart, windowStart.addMonths(12))
+                        .size();
+        });
+        dailyDateTimes.measure([&] {
+            for (const RecurrenceSet& set : dailySeries)
+                Recurrence::occurrences(set, windowStart, windowStart.addMonths(12));
+        });
+    }
+    EventStore recurringStore({recurringRoot});
+    const auto calendarNamed = [&recurringStore](const QString& title) {
+        for (const CalendarPtr& calendar :
+             recurringStore.calendarsForEntityType(EntityType::Event)) {
+            if (calendar->title == title)
+                return QList<CalendarPtr>{calendar};
+        }
+        return QList<CalendarPtr>{};
+    };
+    const QList<CalendarPtr> dailyCalendar = calendarNamed(QStringLiteral("Daily"));
+    const QList<CalendarPtr> neverCalendar = calendarNamed(QStringLiteral("Never"));
+    Timings dailyStore;
+    Timings neverStore;
+    qsizetype dailyEvents = 0;
+    qsizetype neverEvents = 0;
+    for (int i = 0; i < 5; ++i) {
+        const QDateTime from = windowStart.addDays(i);
+        dailyStore.measure([&] {
+            dailyEvents =
+                recurringStore
+                    .eventsMatchingPredicate(recurringStore.predicateForEventsWithStartDate(
+                        from, from.addMonths(12), dailyCalendar))
+                    .size();
+        });
+        neverStore.measure([&] {
+            neverEvents =
+                recurringStore
+                    .eventsMatchingPredicate(recurringStore.predicateForEventsWithStartDate(
+                        from, from.addMonths(12), neverCalendar))
+                    .size();
+        });
+    }
+
     TodomanTiming todoman;
     if (withTodoman)
         todoman = timeTodoman(work, root);
@@ -433,6 +500,12 @@ int main(int argc, char* argv[])
     printRow("refresh after one changed file (fetch all)", refreshFetch, kRefreshTargetMs, &allMet);
     printRow(qPrintable(QStringLiteral("12-month event window (%1 occurrences)").arg(occurrences)),
              window, kEventWindowTargetMs, &allMet);
+    printRow(
+        qPrintable(
+            QStringLiteral("expansion, 2,000 endless daily events (%1)").arg(dailyOccurrences)),
+        dailyInstants, kDailyExpansionTargetMs, &allMet);
+    printRow(qPrintable(QStringLiteral("store, 25 events that never match (%1)").arg(neverEvents)),
+             neverStore, kNeverMatchingTargetMs, &allMet);
     const bool memoryMet = memoryMb <= kMemoryTargetMb;
     allMet = allMet && memoryMet;
     std::printf("  %-46s %9.1f MB   <= %5.0f MB   %-6s\n", "resident memory of the loaded store",
@@ -443,6 +516,10 @@ int main(int argc, char* argv[])
     printDetail("fetch all with nothing changed", unchangedFetch);
     std::printf("  %-46s %s\n", "12-month event window, every run (wall ms)",
                 qPrintable(window.list()));
+    printDetail("the daily expansion, as zoned date-times", dailyDateTimes);
+    printDetail(
+        qPrintable(QStringLiteral("the daily events through the store (%1)").arg(dailyEvents)),
+        dailyStore);
     std::printf("  %-46s %9.1f MB   (before %.1f, loaded %.1f, after the event queries %.1f)\n",
                 "resident memory, whole process", rssAfterEvents, rssBefore, rssLoaded,
                 rssAfterEvents);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need. Idempotent: does nothing when
 # everything is present. As root it runs apt-get; otherwise it names what is missing and stops.
+# With --fuzz it also installs what the fuzz build needs (clang and its libFuzzer runtime).
 set -euo pipefail
 
 packages=(
@@ -8,8 +9,13 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-base-dev-tools
   libical-dev libicu-dev libcanberra-dev libxcb1-dev libxcb-keysyms1-dev
   libxcb-xtest0-dev
-  xvfb xauth dbus todoman khal appstream desktop-file-utils
+  xvfb xauth dbus todoman khal appstream desktop-file-utils trayer
+  fonts-droid-fallback python3 python3-dateutil
 )
+
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

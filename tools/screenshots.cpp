@@ -1,7 +1,7 @@
 // Renders the main window over a generated demo store into PNG files, so that changes to the
 // look can be reviewed side by side: the day view, a tag list, the week and month views with
-// their dots, night mode, and the detail pane of a task and of an event with the repeat
-// editor's custom sheet.
+// their dots, night mode, the detail pane of a task and of an event with the repeat
+// editor's custom sheet; the quick-add window and the tray panel in both modes.
 //
 //   screenshots <output folder>
 //
@@ -17,6 +17,9 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/entry/AddViewController.h"
+#include "ui/entry/QuickAddForm.h"
+#include "ui/main/DayGraphView.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/ViewController.h"
@@ -25,12 +28,17 @@
 #include "ui/main/detail/RepeatEditor.h"
 #include "ui/main/sidebar/LeftViewController.h"
 #include "ui/main/tasklist/TaskListModel.h"
+#include "ui/panel/HourPopover.h"
+#include "ui/panel/PanelViewController.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListView>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -134,6 +142,49 @@ bool saveDetail(ViewController* view, QWidget* window, DataManager& manager,
     return saved;
 }
 
+// Key presses, one character at a time, as a person types: Smart Add reacts to each.
+void typeInto(QWidget* field, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(field, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(field, &release);
+    }
+}
+
+// The quick-add window empty and with a Smart Add match, and the tray panel with the pop-up of
+// its busiest hour; `suffix` names the mode.
+int saveEntryWindows(DataManager& manager, ModeManager& modes, const QString& output,
+                     const QString& suffix)
+{
+    int failures = 0;
+    {
+        AddViewController quickAdd(manager, modes);
+        quickAdd.resize(480, quickAdd.sizeHint().height());
+        quickAdd.show();
+        failures += !save(&quickAdd, output + "/quick-add" + suffix + ".png");
+        typeInto(quickAdd.form()->titleField(), QStringLiteral("! Buy flowers tomorrow 5pm "));
+        failures += !save(&quickAdd, output + "/quick-add-smart" + suffix + ".png");
+    }
+    PanelViewController panel(manager, modes);
+    panel.resize(385, panel.panelHeight());
+    panel.show();
+    panel.fetchData();
+    panel.resize(385, panel.panelHeight());
+    // The rows fade in once the graph is drawn.
+    wait(PanelViewController::kShowTableMs + 400);
+    failures += !save(&panel, output + "/panel" + suffix + ".png");
+    // Point at 10:00, an hour with a task and an event.
+    DayGraphView* graph = panel.dayGraph();
+    const QPointF hour(30 + 10 * 13 + 5, 30);
+    QMouseEvent move(QEvent::MouseMove, hour, graph->mapToGlobal(hour), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(graph, &move);
+    failures += !save(panel.popover(), output + "/panel-hour" + suffix + ".png");
+    return failures;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -165,6 +216,12 @@ int main(int argc, char* argv[])
                "Main Street 12");
     writeEvent(home.path() + "/store/calendar", "concert", "Concert", at(2, 19, 30), at(2, 22),
                "Old Town Hall");
+    writeEvent(home.path() + "/store/calendar", "review", "Design review", at(0, 10, 30), at(0, 11),
+               "Room 2");
+    writeEvent(home.path() + "/store/calendar", "dinner", "Dinner with Sam", at(0, 19),
+               at(0, 21, 30), "Riverside");
+    writeEvent(home.path() + "/store/calendar", "train", "Night train", at(0, 23), at(1, 6, 30),
+               "Central Station");
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmoran"));
@@ -259,6 +316,8 @@ int main(int argc, char* argv[])
     }
     failures += !save(&window, output + "/detail-event.png");
 
+    failures += saveEntryWindows(manager, modes, output, QString());
+
     defaults.setBool(true, PrefKey::nightMode);
     manager.nightMode().presetNightMode();
     modes.resetValues();
@@ -268,5 +327,23 @@ int main(int argc, char* argv[])
     view->monthView();
     failures += !save(&window, output + "/month-night.png");
     failures += !saveDetail(view, &window, manager, detailed, output + "/detail-night.png");
+    // The pictures below show the window as it starts, without the details.
+    if (view->isDetailsShown())
+        view->toggleRightView();
+    wait(500);
+    failures += saveEntryWindows(manager, modes, output, QStringLiteral("-night"));
+
+    // The smallest window: every view must still fit.
+    window.resize(window.minimumSizeHint().expandedTo(window.minimumSize()));
+    failures += !save(&window, output + "/month-night-smallest.png");
+    defaults.setBool(false, PrefKey::nightMode);
+    manager.nightMode().presetNightMode();
+    modes.resetValues();
+    view->resetAppearanceFromPreferences();
+    failures += !save(&window, output + "/month-smallest.png");
+    view->weekView();
+    failures += !save(&window, output + "/week-smallest.png");
+    view->dayView();
+    failures += !save(&window, output + "/day-smallest.png");
     return failures == 0 ? 0 : 1;
 }

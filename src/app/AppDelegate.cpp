@@ -9,6 +9,8 @@
 #include "hotkeys/PTHotKey.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "hotkeys/PTKeyCombo.h"
+#include "platform/AutostartEntry.h"
+#include "platform/SchemeHandlers.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
@@ -23,7 +25,10 @@
 #include <QDesktopServices>
 #include <QListView>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTimer>
+
+#include <utility>
 
 AppDelegate::AppDelegate(DataManager& manager, ModeManager& modeManager, UserDefaults& defaults,
                          PTHotKeyCenter* hotKeyCenter, QObject* parent)
@@ -75,8 +80,17 @@ void AppDelegate::applicationDidFinishLaunching()
 {
     // The crash reporter and the Services provider are running by now (see main).
     setupDefaultPreferences(m_defaults, &m_manager.lists());
-    // The data manager worked out this week before the defaults said which day starts it.
+    // The data manager worked out this week, and the appearance its text size, before the
+    // defaults said which day starts a week and which size the text has.
     m_manager.dates().resetThisWeekDate();
+    m_modeManager.setupDefaultFont();
+    // Alarms, the tray and the shortcuts go on with the window closed; Quit ends the program.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    applyStartAtLogin();
+    connect(&m_defaults, &UserDefaults::changed, this, [this](const QString& key) {
+        if (key == PrefKey::startAtLogin)
+            applyStartAtLogin();
+    });
     // The onboarding window clears "initialLaunch" once it has shown; while there is none the
     // main window opens and the flag waits for it.
     if (m_defaults.boolForKey(PrefKey::initialLaunch) && m_windows.openIntro &&
@@ -87,6 +101,14 @@ void AppDelegate::applicationDidFinishLaunching()
         openMainWindow();
     }
     // The notification scheduler is the notification centre's delegate (set up by main).
+}
+
+void AppDelegate::applyStartAtLogin()
+{
+    QString error;
+    if (!AutostartEntry::apply(m_defaults.boolForKey(PrefKey::startAtLogin),
+                               QCoreApplication::applicationFilePath(), &error))
+        qWarning().noquote() << error;
 }
 
 void AppDelegate::introFinished()
@@ -100,6 +122,7 @@ void AppDelegate::openMainWindow()
         m_windowController = new WindowController(m_manager, m_modeManager);
         ViewController* view = m_windowController->viewController();
         view->setApplicationShell(this);
+        view->setQuickAddOpener(m_windows.openQuickAdd);
         setupMenuBar(m_windowController->menuBar());
         // The menus' shortcuts work while the menus are closed, so they follow every rebuild.
         connect(view->lvc(), &LeftViewController::listsReloaded, this, [this] {
@@ -109,9 +132,12 @@ void AppDelegate::openMainWindow()
         });
         view->loadSplitViewFrame();
     }
-    m_windowController->show();
-    m_windowController->raise();
-    m_windowController->activateWindow();
+    // Started at login, the program waits in the background until it is asked for the window.
+    if (!std::exchange(m_startInBackground, false)) {
+        m_windowController->show();
+        m_windowController->raise();
+        m_windowController->activateWindow();
+    }
     if (showMenuBar() && !m_hasStatusItem && m_windows.createStatusItem) {
         m_windows.createStatusItem();
         m_hasStatusItem = true;
@@ -147,6 +173,8 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
     QMenu* file = menuBar->addMenu(tr("&File"));
     QAction* newTask = file->addAction(tr("New Task"), view, &ViewController::addNewTask);
     newTask->setShortcut(QKeySequence::New);
+    newTask->setEnabled(view->hasQuickAddOpener());
+    connect(view, &ViewController::quickAddAvailabilityChanged, newTask, &QAction::setEnabled);
     // The sidebar's add and share buttons, reachable from the keyboard too.
     LeftViewController* sidebar = view->lvc();
     file->addAction(tr("New List…"), sidebar, &LeftViewController::openAddListWindow)
@@ -364,13 +392,27 @@ void AppDelegate::openAboutPage()
 
 QUrl AppDelegate::reviewUrl()
 {
-    return QUrl(QStringLiteral("appstream://org.velmoran.Velmoran"));
+    // The desktop's software centre shows the ratings, where there is one; elsewhere the
+    // project's web page does.
+    if (SchemeHandlers::hasHandlerForScheme(QStringLiteral("appstream")))
+        return QUrl(QStringLiteral("appstream://org.velmoran.Velmoran"));
+    return QUrl(QStringLiteral("https://velmoran.org/"));
 }
 
 void AppDelegate::linkToReview()
 {
-    if (m_openUrl)
-        m_openUrl(reviewUrl());
+    const QUrl url = reviewUrl();
+    if (!m_openUrl || m_openUrl(url))
+        return;
+    QWidget* parent = m_windowController ? m_windowController.data() : nullptr;
+    auto* box =
+        new QMessageBox(QMessageBox::Information, tr("Rate Velmoran"),
+                        tr("No program here opens the review page."), QMessageBox::Ok, parent);
+    box->setInformativeText(tr("You can rate Velmoran at %1.").arg(url.toString()));
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    m_lastMessage = box->text() + QLatin1Char(' ') + box->informativeText();
 }
 
 void AppDelegate::openVelmoranWindowButton()
@@ -411,7 +453,11 @@ void AppDelegate::resetListFromDataManager()
 {
     m_manager.refreshRemindersArray();
     panelRefreshOnListChange();
-    refreshLeftList();
+    // The lists changed elsewhere, not by the user's hand here: what is on show stays.
+    if (m_windowController)
+        m_windowController->viewController()->refreshLeftTableViewKeepingSelection();
+    setupPresetListsMenu();
+    setupSmartListsMenu();
     setupListsMenu();
 }
 

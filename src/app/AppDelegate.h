@@ -61,10 +61,15 @@ public:
         std::function<void()> applyPanelFont;
         std::function<void()> refreshPanelContent;
         std::function<void()> refreshOnMinuteChange;
+        // The quick-add window, with the date (invalid: none) and the list (identifier, may be
+        // empty) its form starts with. File → New Task and the main window's add paths open it.
+        std::function<void(const QDateTime& date, const QString& listIdentifier)> openQuickAdd;
     };
     void setWindows(Windows windows) { m_windows = std::move(windows); }
 
     void setNotificationScheduler(NotificationScheduler* scheduler) { m_notifications = scheduler; }
+    // Started at login: the main window is made but shown only when asked for.
+    void setStartInBackground(bool background) { m_startInBackground = background; }
 
     // Start-up, after the crash reporter and the Services provider (both set up by main before
     // the application object exists or as soon as the bus name is ours).
@@ -115,8 +120,11 @@ public:
     void selectReminder(const store::ReminderPtr& reminder) override;
     bool hasStatusItem() const { return m_hasStatusItem; }
 
-    // Where the review page opens ("appstream:" opens the desktop's software centre).
+    // Where the review page opens: the desktop's software centre ("appstream:") where a
+    // program handles such links, else the project's web page.
     static QUrl reviewUrl();
+    // The last message the application showed the user (tests read it).
+    QString lastMessage() const { return m_lastMessage; }
     using OpenUrl = std::function<bool(const QUrl&)>;
     void setOpenUrl(OpenUrl openUrl) { m_openUrl = std::move(openUrl); }
 
@@ -125,6 +133,8 @@ private:
     void registerHotKeyFor(const char* identifier, const QString& preference,
                            std::shared_ptr<PTHotKey>& hotKey, void (AppDelegate::*action)());
     bool showMenuBar() const;
+    // Writes or removes the autostart entry as "startAtLogin" says.
+    void applyStartAtLogin();
     void deleteFocused();
     bool canDeleteFocused() const;
 
@@ -140,6 +150,8 @@ private:
     std::shared_ptr<PTHotKey> m_appActivationHotKey;
     std::shared_ptr<PTHotKey> m_appActivationHotKey2;
     bool m_hasStatusItem = false;
+    bool m_startInBackground = false;
+    QString m_lastMessage;
     QMenu* m_presetListsMenu = nullptr;
     QMenu* m_smartListsMenu = nullptr;
     QMenu* m_listsMenu = nullptr;

@@ -17,6 +17,10 @@ LaunchOptions LaunchOptions::parse(const QStringList& arguments)
         QCoreApplication::translate("velmoran", "Add the selected (else the copied) text as a "
                                                 "task."));
     parser.addOption(fromSelection);
+    const QCommandLineOption background(
+        QStringLiteral("background"),
+        QCoreApplication::translate("velmoran", "Start without opening the window (at login)."));
+    parser.addOption(background);
     parser.addPositionalArgument(QStringLiteral("url"),
                                  QCoreApplication::translate("velmoran", "velmoran: URLs to open."),
                                  QStringLiteral("[url...]"));
@@ -24,6 +28,7 @@ LaunchOptions LaunchOptions::parse(const QStringList& arguments)
 
     LaunchOptions options;
     options.newTaskFromSelection = parser.isSet(fromSelection);
+    options.background = parser.isSet(background);
     for (const QString& url : parser.positionalArguments()) {
         const QString reason = ApplicationInterface::refusalForUrl(url);
         if (!reason.isEmpty()) {

@@ -9,6 +9,8 @@ struct LaunchOptions
 {
     QStringList urls;
     bool newTaskFromSelection = false;
+    // Started by the autostart entry: no window until one is asked for.
+    bool background = false;
     QString error; // set when the command line is unusable
 
     static LaunchOptions parse(const QStringList& arguments);

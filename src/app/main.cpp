@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "app/ApplicationInterface.h"
 #include "app/CrashReporter.h"
+#include "app/EntryWindows.h"
 #include "app/IncomingRequests.h"
 #include "app/LaunchOptions.h"
 #include "app/SelectionReader.h"
@@ -54,6 +55,9 @@ int main(int argc, char* argv[])
     if (instance.claim(&service) == SingleInstance::Role::Secondary) {
         if (options.newTaskFromSelection && !selection)
             return 1;
+        // A login start finding the program running already has nothing to show.
+        if (options.background && options.urls.isEmpty() && !selection)
+            return 0;
         return instance.handOver(options.urls, selection);
     }
 
@@ -83,6 +87,13 @@ int main(int argc, char* argv[])
     AppDelegate delegate(manager, ModeManager::sharedManager(),
                          UserDefaults::standardUserDefaults(), &PTHotKeyCenter::sharedCenter());
     delegate.setNotificationScheduler(&notifications);
+    delegate.setStartInBackground(options.background);
+    // The quick-add window and the tray panel.
+    EntryWindows entryWindows(manager, ModeManager::sharedManager(),
+                              UserDefaults::standardUserDefaults(), delegate);
+    AppDelegate::Windows windows;
+    entryWindows.install(windows);
+    delegate.setWindows(std::move(windows));
     delegate.applicationDidFinishLaunching();
     notificationCenter.setDelegate(&notifications);
 

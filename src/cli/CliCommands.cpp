@@ -201,13 +201,9 @@ int runComplete(DataManager& manager, const CliRequest& request)
         printTasks({reminder}, request.json);
         return 0;
     }
-    // A completion that does not reach the store leaves nothing on the undo stack; a recurring
-    // task never registers one.
-    const bool recurring = reminder->hasRecurrenceRules();
-    const int before = manager.tasks().undoManager()->count();
-    manager.tasks().checkReminder(reminder, true);
-    if (!recurring && manager.tasks().undoManager()->count() == before)
-        return fail(tr("the task could not be completed: the store refused the change"));
+    QString error;
+    if (!manager.tasks().checkReminder(reminder, true, &error))
+        return fail(tr("the task could not be completed: %1").arg(error));
     printTasks({asStored(manager, reminder)}, request.json);
     return 0;
 }
@@ -218,10 +214,9 @@ int runDelete(DataManager& manager, const CliRequest& request)
     const store::ReminderPtr reminder = taskWithIdentifier(manager, identifier);
     if (!reminder)
         return fail(unknownTask(identifier));
-    const int before = manager.tasks().undoManager()->count();
-    manager.tasks().deleteReminder(reminder);
-    if (manager.tasks().undoManager()->count() == before)
-        return fail(tr("the task could not be deleted: the store refused the change"));
+    QString error;
+    if (!manager.tasks().deleteReminder(reminder, &error))
+        return fail(tr("the task could not be deleted: %1").arg(error));
     printTasks({reminder}, request.json);
     return 0;
 }

@@ -5,14 +5,17 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliOutput.h"
+#include "platform/AutostartEntry.h"
 #include "platform/JsonKeyValueFile.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
 #include "prefs/TodayExtensionMirror.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QStandardPaths>
 
 namespace CliCommands {
 
@@ -79,6 +82,19 @@ QString kindName(Kind kind)
     }
 }
 
+// The application beside this program: installed in the same folder, or built beside it.
+QString applicationExecutable()
+{
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString& candidate :
+         {here + QStringLiteral("/velmoran"), here + QStringLiteral("/../app/velmoran")}) {
+        if (QFileInfo(candidate).isExecutable())
+            return QFileInfo(candidate).canonicalFilePath();
+    }
+    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("velmoran"));
+    return onPath.isEmpty() ? QStringLiteral("velmoran") : onPath;
+}
+
 int get(UserDefaults& defaults, const QString& key)
 {
     CliOutput::print(CliOutput::jsonText(JsonKeyValueFile::encode(defaults.objectForKey(key))));
@@ -106,6 +122,13 @@ int set(UserDefaults& defaults, const QString& key, const QString& text)
         return fail(tr("the preferences could not be written"));
     // The companion widget's copy follows the preferences it mirrors.
     matchPreferencesForTodayExtension(defaults, UserDefaults::suite(PrefKey::suiteName));
+    // The autostart entry follows its preference at once, not only at the next start.
+    if (key == PrefKey::startAtLogin) {
+        QString error;
+        if (!AutostartEntry::apply(defaults.boolForKey(PrefKey::startAtLogin),
+                                   applicationExecutable(), &error))
+            return fail(error);
+    }
     return get(defaults, key);
 }
 

@@ -43,28 +43,31 @@ QList<store::CalendarPtr> CalendarEvents::allEventCalendars() const
 void CalendarEvents::fetchEventsAsynchronouslyWithDate(
     const QDateTime& centre, std::function<void(QList<store::EventPtr>)> completion)
 {
-    (void)QtConcurrent::run(&m_background, [this, centre, completion] {
+    const QStringList wanted = m_defaults.stringArrayForKey(PrefKey::visibleCalendars);
+    store::EventStore* eventStore = m_session.eventStore();
+    // Expanding a year of recurring events is the slow part of a refresh: it runs on the
+    // background thread (the store is safe to ask from any thread), and only the result comes
+    // back to the main thread, where the views live.
+    (void)QtConcurrent::run(&m_background, [this, eventStore, centre, completion, wanted] {
         const QDateTime start = EventWindow::windowStart(centre);
         const QDateTime end = EventWindow::windowEnd(centre);
-        const QStringList wanted = m_defaults.stringArrayForKey(PrefKey::visibleCalendars);
-        // The store is asked on the main thread, as the views that show the result live there.
+        const QList<store::CalendarPtr> all =
+            eventStore->calendarsForEntityType(store::EntityType::Event);
+        QList<store::CalendarPtr> calendars;
+        for (const QString& identifier : wanted) {
+            for (const store::CalendarPtr& calendar : all) {
+                if (calendar->calendarIdentifier == identifier) {
+                    calendars << calendar;
+                    break;
+                }
+            }
+        }
+        // Calendars that no longer exist must not hide every event: an empty set asks for all.
+        const QList<store::EventPtr> events = eventStore->eventsMatchingPredicate(
+            eventStore->predicateForEventsWithStartDate(start, end, calendars));
         QMetaObject::invokeMethod(
             this,
-            [this, centre, completion, start, end, wanted] {
-                const QList<store::CalendarPtr> all = allEventCalendars();
-                QList<store::CalendarPtr> calendars;
-                for (const QString& identifier : wanted) {
-                    for (const store::CalendarPtr& calendar : all) {
-                        if (calendar->calendarIdentifier == identifier) {
-                            calendars << calendar;
-                            break;
-                        }
-                    }
-                }
-                // Calendars that no longer exist must not hide every event: fall back to all.
-                store::EventStore* eventStore = m_session.eventStore();
-                const QList<store::EventPtr> events = eventStore->eventsMatchingPredicate(
-                    eventStore->predicateForEventsWithStartDate(start, end, calendars));
+            [this, centre, completion, events] {
                 m_dates.setStandardEventsDate(centre);
                 completion(events);
             },

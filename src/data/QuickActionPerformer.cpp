@@ -63,7 +63,9 @@ void QuickActionPerformer::addDueDate(const QDateTime& date, const store::Remind
     store::DateComponents components = store::DateComponents::fromDate(inZone.date());
     components.hour = inZone.time().hour();
     components.minute = inZone.time().minute();
-    components.timeZone = zone;
+    // A day without a time of day has no time zone, as its file will say.
+    if (components.hasTimeOfDay())
+        components.timeZone = zone;
 
     const bool alarmWanted =
         forceAlarm ? alarmBool : m_manager.defaults().boolForKey(PrefKey::alarmOn);
@@ -202,10 +204,9 @@ bool QuickActionPerformer::menuSetPriority(const store::ReminderPtr& reminder, i
     return save(reminder) == Outcome::Saved;
 }
 
-void QuickActionPerformer::toggleCompletion(const store::ReminderPtr& reminder)
+bool QuickActionPerformer::toggleCompletion(const store::ReminderPtr& reminder, QString* error)
 {
-    if (reminder)
-        m_manager.tasks().checkReminder(reminder, !reminder->completed);
+    return reminder && m_manager.tasks().checkReminder(reminder, !reminder->completed, error);
 }
 
 QDateTime QuickActionPerformer::todayAtTimeOf(const QDateTime& base) const

@@ -45,7 +45,8 @@ public:
     bool menuSetPriority(const store::ReminderPtr& reminder, int tag);
 
     // The end of the check button's bounce: the opposite of the task's completion as it is now.
-    void toggleCompletion(const store::ReminderPtr& reminder);
+    // False, with the store's reason, when the change did not reach the store.
+    bool toggleCompletion(const store::ReminderPtr& reminder, QString* error = nullptr);
 
 private:
     Outcome moveDueDate(const QuickAction& action, const store::ReminderPtr& reminder);

@@ -14,6 +14,8 @@
 #include <QUndoCommand>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 QString trUndo(const char* text)
@@ -68,7 +70,8 @@ TaskOperations::TaskOperations(StoreSession& session, TaskLists& lists, UserDefa
     , m_formatters(formatters)
 {}
 
-// Completing or reopening a task. The first redo is the change itself.
+// Completing or reopening a task, pushed once the change has reached the store: the first
+// redo (the push) has nothing left to do.
 class TaskOperations::CompletionChange : public QUndoCommand
 {
 public:
@@ -79,36 +82,49 @@ public:
         , m_checked(checked)
     {}
 
-    void redo() override { apply(m_checked); }
+    void redo() override
+    {
+        if (std::exchange(m_applied, false))
+            return;
+        apply(m_checked);
+    }
     void undo() override { apply(!m_checked); }
 
 private:
     void apply(bool checked)
     {
         // A change that did not reach the store leaves nothing to undo.
-        if (!m_manager.applyCompletion(m_reminder, checked))
+        if (!m_manager.applyCompletion(m_reminder, checked, nullptr))
             setObsolete(true);
     }
 
     TaskOperations& m_manager;
     store::ReminderPtr m_reminder;
     bool m_checked;
+    bool m_applied = true;
 };
 
-// Deleting a task and bringing it back. Each removal keeps an unsaved copy, and that copy is
-// what the next step saves; redo after undo thus deletes the restored task again.
+// Deleting a task and bringing it back, pushed once the first step has reached the store
+// (its redo at the push has nothing left to do). Each removal keeps an unsaved copy, and that
+// copy is what the next step saves; redo after undo thus deletes the restored task again.
 class TaskOperations::DeleteTask : public QUndoCommand
 {
 public:
-    // `reminder` is the task to delete when `deleteOnRedo`, otherwise the copy to save.
-    DeleteTask(TaskOperations& manager, store::ReminderPtr reminder, bool deleteOnRedo)
+    // `reminder` is the copy kept of the deleted task when `deleted`, otherwise the task that
+    // a restored copy became.
+    DeleteTask(TaskOperations& manager, store::ReminderPtr reminder, bool deleted)
         : QUndoCommand(trUndo("Delete Task"))
         , m_manager(manager)
         , m_reminder(std::move(reminder))
-        , m_deleteOnRedo(deleteOnRedo)
+        , m_deleteOnRedo(deleted)
     {}
 
-    void redo() override { apply(m_deleteOnRedo); }
+    void redo() override
+    {
+        if (std::exchange(m_applied, false))
+            return;
+        apply(m_deleteOnRedo);
+    }
     void undo() override { apply(!m_deleteOnRedo); }
 
 private:
@@ -116,11 +132,12 @@ private:
     {
         bool done = false;
         if (remove) {
-            store::ReminderPtr copy = m_manager.removeKeepingCopy(m_reminder, &done);
+            store::ReminderPtr copy = m_manager.removeKeepingCopy(m_reminder, nullptr);
+            done = copy != nullptr;
             if (done)
                 m_reminder = std::move(copy);
         } else {
-            done = m_manager.restoreCopy(m_reminder);
+            done = m_manager.restoreCopy(m_reminder, nullptr);
         }
         // A task the store would not delete must not come back twice on undo.
         if (!done)
@@ -130,6 +147,7 @@ private:
     TaskOperations& m_manager;
     store::ReminderPtr m_reminder;
     bool m_deleteOnRedo;
+    bool m_applied = true;
 };
 
 // --- Adding ------------------------------------------------------------------------------
@@ -165,7 +183,8 @@ void TaskOperations::addReminderWithTitle(const QString& title, const store::Cal
     if (place && place->structuredLocation)
         reminder->addAlarm(
             store::Alarm::withLocation(*place->structuredLocation, place->proximity));
-    const bool saved = m_session.eventStore()->saveReminder(reminder, true);
+    m_lastSaveError.clear();
+    const bool saved = m_session.eventStore()->saveReminder(reminder, true, &m_lastSaveError);
     incrementAddCount();
     if (completion)
         completion(saved, reminder);
@@ -210,81 +229,88 @@ void TaskOperations::incrementAddCount()
 
 // --- Completing --------------------------------------------------------------------------
 
-void TaskOperations::checkReminder(const store::ReminderPtr& reminder, bool checked)
+bool TaskOperations::checkReminder(const store::ReminderPtr& reminder, bool checked, QString* error)
 {
     // Panes may hold a copy older than the snapshot; the snapshot's own record is changed.
     const store::ReminderPtr found =
         reminder ? reminderWithIdentifier(reminder->calendarItemIdentifier) : nullptr;
-    if (!found)
-        return;
+    if (!applyCompletion(found, checked, error))
+        return false;
     // Completing a recurring task moves it on to its next occurrence; that cannot be taken
     // back by setting the flag again, so it is not offered as an undo.
-    if (found->hasRecurrenceRules())
-        applyCompletion(found, checked);
-    else
+    if (!found->hasRecurrenceRules())
         m_undoManager.push(new CompletionChange(*this, found, checked));
+    return true;
 }
 
-bool TaskOperations::applyCompletion(const store::ReminderPtr& reminder, bool checked)
+bool TaskOperations::applyCompletion(const store::ReminderPtr& reminder, bool checked,
+                                     QString* error)
 {
     const store::ReminderPtr found =
         reminder ? reminderWithIdentifier(reminder->calendarItemIdentifier) : nullptr;
-    if (!found)
+    if (!found) {
+        if (error)
+            *error = tr("The task is no longer in the store.");
         return false;
+    }
+    // The snapshot's record shows the change at once; a change the store refuses is taken back
+    // so that no view shows what is not on disk.
+    const store::Reminder before = *found;
     if (!found->startDateComponents)
         found->startDateComponents = found->dueDateComponents;
     found->setCompleted(checked, m_clock.now());
-
-    // A timed recurring task carries its alarm at the due time of the occurrence, so the
-    // store can move it on with the task; offsets and stale dates would ring at the wrong one.
-    const std::optional<store::DateComponents>& due = found->dueDateComponents;
-    if (found->hasRecurrenceRules() && found->hasAlarms() && due &&
-        (due->hour != 0 || due->minute != 0)) {
-        QList<store::Alarm> kept;
-        for (const store::Alarm& alarm : std::as_const(found->alarms)) {
-            if (alarm.structuredLocation)
-                kept.append(alarm);
-        }
-        if (kept.size() != found->alarms.size()) {
-            found->alarms = kept;
-            found->addAlarm(store::Alarm::withAbsoluteDate(due->toDateTime()));
-        }
-    }
-    return m_session.eventStore()->saveReminder(found, false) && m_session.eventStore()->commit();
+    // The alarms go to the store as they are: when a recurring task moves on, the store keeps
+    // an offset alarm as it stands (it follows the due date) and moves one at a date by as
+    // much as the due date moved, each with every line other programs gave it.
+    QString reason;
+    if (m_session.eventStore()->saveReminder(found, true, &reason))
+        return true;
+    *found = before;
+    if (error)
+        *error = reason;
+    return false;
 }
 
 // --- Deleting ----------------------------------------------------------------------------
 
-void TaskOperations::deleteReminder(const store::ReminderPtr& reminder)
+bool TaskOperations::deleteReminder(const store::ReminderPtr& reminder, QString* error)
 {
-    if (reminder)
-        m_undoManager.push(new DeleteTask(*this, reminder, true));
+    if (!reminder)
+        return false;
+    const store::ReminderPtr copy = removeKeepingCopy(reminder, error);
+    if (!copy)
+        return false;
+    m_undoManager.push(new DeleteTask(*this, copy, true));
+    return true;
 }
 
-void TaskOperations::undoDeleteReminder(const store::ReminderPtr& copy)
+bool TaskOperations::undoDeleteReminder(const store::ReminderPtr& copy, QString* error)
 {
-    if (copy)
-        m_undoManager.push(new DeleteTask(*this, copy, false));
+    if (!copy || !restoreCopy(copy, error))
+        return false;
+    m_undoManager.push(new DeleteTask(*this, copy, false));
+    return true;
 }
 
 store::ReminderPtr TaskOperations::removeKeepingCopy(const store::ReminderPtr& reminder,
-                                                     bool* removed)
+                                                     QString* error)
 {
     Sound::soundEffect(Sound::Delete);
     store::ReminderPtr copy = m_session.eventStore()->reminderWithEventStore();
     ReminderCopy::fillUndoCopy(*copy, *reminder, m_clock.now().date(), alarmTimeOfDay());
+    if (!m_session.eventStore()->removeReminder(reminder, true, error))
+        return nullptr;
     m_session.removeFromSnapshot(reminder);
-    *removed = m_session.eventStore()->removeReminder(reminder, true);
     return copy;
 }
 
-bool TaskOperations::restoreCopy(const store::ReminderPtr& copy)
+bool TaskOperations::restoreCopy(const store::ReminderPtr& copy, QString* error)
 {
     // The task's list may have gone meanwhile, here or in another program; the task then comes
     // back in the default list instead of silently not at all.
     if (!copy->calendar || !m_lists.calendarByUUID(copy->calendar->calendarIdentifier))
         copy->calendar = m_lists.defaultList();
-    return m_session.eventStore()->saveReminder(copy, true);
+    return m_session.eventStore()->saveReminder(copy, true, error);
 }
 
 // --- Saving and looking up ---------------------------------------------------------------

@@ -48,14 +48,21 @@ public:
                                             const QDateTime& dueDate = {}, int priority = 0,
                                             std::optional<bool> alarmOnNumber = std::nullopt,
                                             const QString& notes = {}, bool setDetail = false);
+    // Why the last add above could not be saved; empty after a save that landed.
+    QString lastSaveError() const { return m_lastSaveError; }
     // Opens a task just added in the detail editor.
     void forceIntoDetail(const store::ReminderPtr& reminder);
     store::ReminderPtr tempReminder() const { return m_tempReminder; }
 
-    void checkReminder(const store::ReminderPtr& reminder, bool checked);
-    void deleteReminder(const store::ReminderPtr& reminder);
-    void undoDeleteReminder(const store::ReminderPtr& copy);
-    // `error` says why the store refused the save.
+    // Each change below answers whether it reached the store; when it did not, `error` gets
+    // the store's reason and nothing changed, in the store or in the snapshot.
+    //
+    // Completes or reopens a task; a recurring task moves on to its next occurrence, which is
+    // not offered as an undo.
+    bool checkReminder(const store::ReminderPtr& reminder, bool checked, QString* error = nullptr);
+    // Deletes a task, keeping an undo copy; undoDeleteReminder saves such a copy again.
+    bool deleteReminder(const store::ReminderPtr& reminder, QString* error = nullptr);
+    bool undoDeleteReminder(const store::ReminderPtr& copy, QString* error = nullptr);
     bool saveReminder(const store::ReminderPtr& reminder, QString* error = nullptr);
     // Saves the task as it is, for the detail editor: its due-date edits set the start date
     // themselves, and an edit of anything else must not add a start date the task never had.
@@ -76,9 +83,10 @@ Q_SIGNALS:
 private:
     class CompletionChange;
     class DeleteTask;
-    bool applyCompletion(const store::ReminderPtr& reminder, bool checked);
-    store::ReminderPtr removeKeepingCopy(const store::ReminderPtr& reminder, bool* removed);
-    bool restoreCopy(const store::ReminderPtr& copy);
+    bool applyCompletion(const store::ReminderPtr& reminder, bool checked, QString* error);
+    // The undo copy of a task the store deleted; null when it refused.
+    store::ReminderPtr removeKeepingCopy(const store::ReminderPtr& reminder, QString* error);
+    bool restoreCopy(const store::ReminderPtr& copy, QString* error);
     void incrementAddCount();
     QTime alarmTimeOfDay() const;
     QDateTime alarmDateFor(const QDateTime& dueDate) const;
@@ -90,4 +98,5 @@ private:
     const DateFormatters& m_formatters;
     QUndoStack m_undoManager;
     store::ReminderPtr m_tempReminder;
+    QString m_lastSaveError;
 };

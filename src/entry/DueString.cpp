@@ -92,13 +92,28 @@ std::optional<DateAndTime> splitAtSpace(QStringView text)
     return DateAndTime{text.first(space), time};
 }
 
-// A moment that exists on the local clock; the skipped hour of a spring-forward day does not.
+// A moment on the local clock. A time the spring change skips (02:30 on the night the clocks
+// jump from 02:00 to 03:00) is read as the first time after it that the clock shows, 03:00: the
+// user meant that night, and refusing it would drop the due date.
 QDateTime moment(const QDate& day, const QTime& time)
 {
     if (!day.isValid())
         return {};
-    const QDateTime at(day, time);
-    return at.isValid() && at.time() == time ? at : QDateTime();
+    const auto exists = [](const QDateTime& naive) {
+        const QDateTime at(naive.date(), naive.time());
+        return at.isValid() && at.date() == naive.date() && at.time() == naive.time() ? at
+                                                                                      : QDateTime();
+    };
+    const QDateTime naive(day, time, Qt::UTC);
+    if (const QDateTime at = exists(naive); at.isValid())
+        return at;
+    // Gaps last an hour or two; a day's search ends any.
+    for (int minutes = 1; minutes <= 24 * 60; ++minutes) {
+        const QDateTime later = naive.addSecs(minutes * 60);
+        if (const QDateTime at = exists(later); at.isValid())
+            return at;
+    }
+    return {};
 }
 
 // The same month and day in the given year, when that year has it.

@@ -15,7 +15,8 @@
 // Every field is read strictly: four-digit years, months and days and hours of one or two
 // digits, minutes of two, nothing else in the text but one run of spaces between date and time.
 // A text that does not read as a real date and time gives no due date (an invalid QDateTime),
-// never a guessed one.
+// never a guessed one. A time the spring change skips reads as the first time after it that the
+// clock shows ("2026-03-29 02:30" in Berlin is 03:00).
 namespace DueString {
 
 // `presetTime` is the time of day for the forms without one (midnight for "no time").

@@ -68,6 +68,8 @@ inline constexpr Key shortcut{"shortcut"};   // dictionary {keyCode, modifierFla
 inline constexpr Key shortcut2{"shortcut2"}; // dictionary {keyCode, modifierFlags}: panel
 inline constexpr Key alwaysOnTopMenuBar{"alwaysOnTopMenuBar"}; // bool: panel pinned
 inline constexpr Key frameString{"frameString"}; // string: main window split view frame
+// bool, absent = off: an XDG autostart entry starts the application in the background at login.
+inline constexpr Key startAtLogin{"startAtLogin"};
 // Carried in synced preference sets only; nothing here acts on them.
 inline constexpr Key sideBar{"sideBar"};               // bool
 inline constexpr Key minuteInterval{"minuteInterval"}; // integer

@@ -13,6 +13,8 @@
 #include "data/SmartLists.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "hotkeys/PTKeyCombo.h"
+#include "platform/AutostartEntry.h"
+#include "platform/SchemeHandlers.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
@@ -24,10 +26,13 @@
 #include "ui/main/sidebar/SidebarModel.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 using namespace TestFiles;
@@ -230,6 +235,96 @@ private Q_SLOTS:
         m_delegate->showHideMenuBar();
         QVERIFY(!m_delegate->hasStatusItem());
         m_delegate->setWindows({});
+    }
+
+    // Closing the window (Ctrl+W, the title bar, the first shortcut's toggle) keeps the program
+    // running, and every way back brings the same window again.
+    void closingTheWindowKeepsTheProgramRunning()
+    {
+        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
+        WindowController* window = m_delegate->windowController();
+        window->activateWindow();
+        QTRY_VERIFY(window->isActiveWindow());
+        QTest::keyClick(window, Qt::Key_W, Qt::ControlModifier);
+        QTRY_VERIFY(!window->isVisible());
+        QCOMPARE(m_delegate->windowController(), window);
+        m_delegate->applicationShouldHandleReopen(); // a second launch
+        QTRY_VERIFY(window->isVisible());
+        QCOMPARE(m_delegate->windowController(), window);
+
+        window->close();
+        QTRY_VERIFY(!window->isVisible());
+        m_delegate->openVelmoranWindowButton(); // Window → Velmoran
+        QTRY_VERIFY(window->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+    }
+
+    // "startAtLogin" writes the autostart entry that starts the program in the background, and
+    // removes it again; a login start shows no window until one is asked for.
+    void startAtLoginWritesTheAutostartEntry()
+    {
+        QVERIFY(!QFileInfo::exists(AutostartEntry::path()));
+        m_defaults->setBool(true, PrefKey::startAtLogin);
+        QVERIFY(QFileInfo::exists(AutostartEntry::path()));
+        const QByteArray entry = readFile(AutostartEntry::path());
+        QVERIFY(entry.startsWith("[Desktop Entry]\n"));
+        QVERIFY(entry.contains("Exec=\"" + QCoreApplication::applicationFilePath().toUtf8() +
+                               "\" --background\n"));
+        m_defaults->setBool(false, PrefKey::startAtLogin);
+        QVERIFY(!QFileInfo::exists(AutostartEntry::path()));
+
+        UserDefaults defaults(m_dir.filePath("login-start.json"));
+        defaults.setBool(false, PrefKey::initialLaunch);
+        AppDelegate atLogin(*m_manager, *m_modes, defaults, nullptr);
+        atLogin.setStartInBackground(true);
+        atLogin.applicationDidFinishLaunching();
+        QVERIFY(atLogin.windowController());
+        QVERIFY(!atLogin.windowController()->isVisible());
+        QCOMPARE(atLogin.minuteTimer()->state(), MinuteTimer::State::Aligning);
+        atLogin.applicationShouldHandleReopen();
+        QVERIFY(atLogin.windowController()->isVisible());
+    }
+
+    // The first launch's text size is the default's, not the one of an empty preference file.
+    void theFirstLaunchHasTheDefaultTextSize()
+    {
+        UserDefaults defaults(m_dir.filePath("fresh.json"));
+        ModeManager modes(defaults, [] { return false; });
+        AppDelegate first(*m_manager, modes, defaults, nullptr);
+        first.setWindows({});
+        first.applicationDidFinishLaunching();
+        QCOMPARE(defaults.integerForKey(PrefKey::fontSize), 1);
+        QCOMPARE(modes.fontSize(), 15u);
+    }
+
+    // "Rate Velmoran" goes to the software centre where a program takes "appstream:" links,
+    // else to the web page; a link nothing opens is said, not dropped.
+    void theReviewLinkGoesWhereAProgramCanOpenIt()
+    {
+        if (SchemeHandlers::hasHandlerForScheme("appstream"))
+            QSKIP("this machine has a software centre for appstream: links");
+        QCOMPARE(AppDelegate::reviewUrl().scheme(), QStringLiteral("https"));
+        const QString applications =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/applications";
+        writeFile(applications + "/software.desktop",
+                  "[Desktop Entry]\nType=Application\nName=Software\nExec=software %u\n"
+                  "MimeType=x-scheme-handler/appstream;\n");
+        QCOMPARE(AppDelegate::reviewUrl().scheme(), QStringLiteral("appstream"));
+        QFile::remove(applications + "/software.desktop");
+
+        QList<QUrl> opened;
+        m_delegate->setOpenUrl([&opened](const QUrl& url) {
+            opened << url;
+            return false;
+        });
+        m_delegate->linkToReview();
+        QCOMPARE(opened, QList<QUrl>{QUrl("https://velmoran.org/")});
+        QVERIFY(m_delegate->lastMessage().contains("https://velmoran.org/"));
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget))
+                box->close();
+        }
+        m_delegate->setOpenUrl({});
     }
 
     // On the first launch the onboarding window opens instead of the main window, the flag is

@@ -3,12 +3,16 @@
 
 #include "platform/store/EventStore.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <unistd.h>
 
 using namespace TestFiles;
 
@@ -178,6 +182,57 @@ private Q_SLOTS:
         QCOMPARE(cli({"complete", "no-such-task"}).exitCode, 1);
     }
 
+    // A completion the store refuses fails the command with the store's reason, for a
+    // recurring task too, and changes nothing on disk. A read-only list refuses every write;
+    // root writes anywhere, so the command runs as an unprivileged user.
+    void aRefusedCompletionFailsTheCommand_data()
+    {
+        QTest::addColumn<QStringList>("extra");
+        QTest::newRow("one-off") << QStringList();
+        QTest::newRow("recurring") << QStringList{"--due", "2026-12-10 09:00"};
+    }
+
+    void aRefusedCompletionFailsTheCommand()
+    {
+        QFETCH(QStringList, extra);
+        if (geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+            QSKIP("needs to run as root with setpriv to drop to an unprivileged user");
+        const QStringList nobody{"--reuid=65534", "--regid=65534", "--clear-groups"};
+        if (QProcess::execute("setpriv", nobody + QStringList{"test", "-x", VELMORAN_CLI_PATH}) !=
+            0)
+            QSKIP("the command-line program cannot be run by an unprivileged user from here");
+
+        const QString id = cli(QStringList{"add", "Water plants", "--json"} + extra)
+                               .first()
+                               .value("id")
+                               .toString();
+        QString file;
+        for (const QString& name : QDir(storeRoot() + "/home").entryList({"*.ics"}))
+            file = storeRoot() + "/home/" + name;
+        if (!extra.isEmpty()) {
+            // Make it repeat daily, the way another program writes a rule.
+            QByteArray text = readFile(file);
+            text.replace("END:VTODO", "RRULE:FREQ=DAILY\r\nEND:VTODO");
+            writeFile(file, text);
+        }
+        const QByteArray before = readFile(file);
+        // Everything the run reads and writes belongs to the unprivileged user but the list.
+        QVERIFY(QProcess::execute("chown", {"-R", "65534:65534", m_dir->path()}) == 0);
+        QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                         QFile::ExeOwner | QFile::ExeOther |
+                                                         QFile::ReadOther));
+        QVERIFY(QProcess::execute("chmod", {"0555", storeRoot() + "/home"}) == 0);
+
+        m_runAs = nobody;
+        const Run refused = cli({"complete", id});
+        m_runAs.clear();
+        QProcess::execute("chmod", {"0755", storeRoot() + "/home"});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains("could not be completed"), refused.err.constData());
+        QCOMPARE(readFile(file), before);
+        QCOMPARE(QDir(storeRoot() + "/home").entryList({"*.ics"}).size(), 1);
+    }
+
     void selections()
     {
         cli({"add", "Call Anna #family", "--priority", "high"});
@@ -252,6 +307,13 @@ private Q_SLOTS:
         QCOMPARE(cli({"prefs", "set", "alarmOn", "false"}).exitCode, 0);
         QCOMPARE(cli({"prefs", "get", "alarmOn"}).out.trimmed(), QByteArray("false"));
         QCOMPARE(cli({"prefs", "get", "noSuchKey"}).out.trimmed(), QByteArray("null"));
+
+        // Starting at login: the autostart entry comes and goes with the preference.
+        const QString entry = m_dir->filePath("config/autostart/velmoran.desktop");
+        QCOMPARE(cli({"prefs", "set", "startAtLogin", "true"}).exitCode, 0);
+        QVERIFY(readFile(entry).contains(" --background\n"));
+        QCOMPARE(cli({"prefs", "set", "startAtLogin", "false"}).exitCode, 0);
+        QVERIFY(!QFileInfo::exists(entry));
     }
 
     void badInput_data()
@@ -398,7 +460,10 @@ private:
             environment.remove("VELMORAN_STORE");
         QProcess process;
         process.setProcessEnvironment(environment);
-        process.start(VELMORAN_CLI_PATH, arguments);
+        if (m_runAs.isEmpty())
+            process.start(VELMORAN_CLI_PATH, arguments);
+        else
+            process.start("setpriv", m_runAs + QStringList{VELMORAN_CLI_PATH} + arguments);
         Run run;
         if (!process.waitForFinished(60000)) {
             process.kill();
@@ -415,6 +480,8 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_now;
     bool m_useStoreVariable = true;
+    // setpriv's arguments to run the command as another user; empty: as this process.
+    QStringList m_runAs;
 };
 
 VELMORAN_TEST_MAIN(TestCli)

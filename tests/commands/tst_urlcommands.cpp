@@ -110,6 +110,19 @@ private Q_SLOTS:
         QCOMPARE(task->notes, QString("line one\nline two"));
     }
 
+    void windowsLineBreaksCountOnce()
+    {
+        create();
+        // CR LF is one break: one line break in the notes, one space in a title.
+        m_command->getUrl("velmoran://add?text=call%0D%0Amom&notes=line%20one%0D%0Aline%20two");
+        const ReminderPtr added = diskTask("call mom");
+        QVERIFY(added);
+        QCOMPARE(added->notes, QString("line one\nline two"));
+        m_command->getUrl("velmoran://smartadd?text=water%0D%0Aplants");
+        QVERIFY(diskTask("water plants"));
+        QCOMPARE(onDisk().size(), 2);
+    }
+
     void addDueForms_data()
     {
         QTest::addColumn<QDateTime>("now");

@@ -108,6 +108,7 @@ private Q_SLOTS:
             r.title = "Water plants";
             r.dueDateComponents = berlin(2026, 12, 9, 9, 0);
             r.addAlarm(Alarm::withRelativeOffset(-900));
+            r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 8, 30)));
             r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
             RecurrenceRule daily;
             daily.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(3);
@@ -124,15 +125,13 @@ private Q_SLOTS:
         QVERIFY(series && !series->completed);
         QCOMPARE(series->dueDateComponents->toDateTime(), local(2026, 12, 10, 9, 0));
         QCOMPARE(series->recurrenceRules.first().recurrenceEnd->occurrenceCount, 2);
-        // The offset alarm became one at the due time and moved on with the task; the place
-        // alarm stays as it was.
-        QCOMPARE(series->alarms.size(), 2);
-        QVERIFY(series->alarms.first().isLocationAlarm() !=
-                series->alarms.last().isLocationAlarm());
-        for (const Alarm& alarm : series->alarms) {
-            if (!alarm.isLocationAlarm())
-                QCOMPARE(alarm.absoluteDate, local(2026, 12, 10, 9, 0));
-        }
+        // The offset alarm stays an offset, which follows the due date; the one at a date
+        // moved as far as the due date did; the place alarm stays as it was.
+        QCOMPARE(series->alarms.size(), 3);
+        QVERIFY(series->alarms[0].hasRelativeOffset);
+        QCOMPARE(series->alarms[0].relativeOffset, -900.0);
+        QCOMPARE(series->alarms[1].absoluteDate, local(2026, 12, 10, 8, 30));
+        QVERIFY(series->alarms[2].isLocationAlarm());
         QList<ReminderPtr> all = diskTasks("Water plants");
         QCOMPARE(all.size(), 2);
         const ReminderPtr done =
@@ -326,9 +325,52 @@ private Q_SLOTS:
         writeFile(
             laundry->origin->filePath,
             readFile(laundry->origin->filePath).replace("SUMMARY:Laundry", "SUMMARY:Washing"));
-        manager.tasks().deleteReminder(task);
+        QString error;
+        QVERIFY(!manager.tasks().deleteReminder(task, &error));
+        QVERIFY(!error.isEmpty());
         QCOMPARE(manager.tasks().undoManager()->count(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(diskTasks("Washing").size(), 1, 5000);
+    }
+
+    // Whatever the store refuses is reported with its reason, and the task stays as it is on
+    // disk, in the snapshot too; a recurring task neither moves on nor leaves a completed copy.
+    void aCompletionTheStoreRefusesIsReportedAndTakenBack_data()
+    {
+        QTest::addColumn<bool>("recurring");
+        QTest::newRow("one-off") << false;
+        QTest::newRow("recurring") << true;
+    }
+
+    void aCompletionTheStoreRefusesIsReportedAndTakenBack()
+    {
+        QFETCH(bool, recurring);
+        const ReminderPtr laundry = seed("home", [recurring](Reminder& r) {
+            r.title = "Laundry";
+            r.dueDateComponents = berlin(2026, 12, 9, 9, 0);
+            if (recurring)
+                r.addRecurrenceRule(RecurrenceRule());
+        });
+        DataManager& manager = createLoaded();
+        const ReminderPtr task = inSnapshot(manager, "Laundry");
+        QVERIFY(task && task->hasRecurrenceRules() == recurring);
+        const QDateTime due = task->dueDateComponents->toDateTime();
+        // Another program rewrites the file after our read, to the same size.
+        writeFile(
+            laundry->origin->filePath,
+            readFile(laundry->origin->filePath).replace("SUMMARY:Laundry", "SUMMARY:Washing"));
+
+        QString error;
+        QVERIFY(!manager.tasks().checkReminder(task, true, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!task->completed);
+        QVERIFY(!task->completionDate.isValid());
+        QCOMPARE(task->dueDateComponents->toDateTime(), due);
+        QCOMPARE(manager.tasks().undoManager()->count(), 0);
+        const QList<ReminderPtr> stored = diskTasks("Washing");
+        QCOMPARE(stored.size(), 1);
+        QVERIFY(!stored.first()->completed);
+        QCOMPARE(stored.first()->dueDateComponents->toDateTime(), due);
+        QCOMPARE(onDisk().size(), 1);
     }
 
     void aMidnightDueDateRingsAtTheAlarmTimeOnlyWithNoDueTime()

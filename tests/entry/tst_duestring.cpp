@@ -97,8 +97,17 @@ private Q_SLOTS:
         QTest::newRow("ISO T") << "2030-01-15T18:30" << wednesdayTen << eight << none;
         QTest::newRow("two dashes alone") << "--" << wednesdayTen << eight << none;
         QTest::newRow("dashes and colons") << "--::" << wednesdayTen << eight << none;
+        // A time the spring change skips is the first time after it that the clock shows.
         QTest::newRow("skipped hour of spring")
-            << "2027-03-28 02:30" << wednesdayTen << eight << none;
+            << "2026-03-29 02:30" << wednesdayTen << eight << local(2026, 3, 29, 3, 0);
+        QTest::newRow("skipped hour, next year's")
+            << "2027-03-28 02:00" << wednesdayTen << eight << local(2027, 3, 28, 3, 0);
+        QTest::newRow("skipped hour, month and day")
+            << "03-29 02:59" << local(2026, 3, 1, 12, 0) << eight << local(2026, 3, 29, 3, 0);
+        QTest::newRow("skipped hour, time only")
+            << "02:30" << local(2026, 3, 29, 1, 0) << eight << local(2026, 3, 29, 3, 0);
+        QTest::newRow("repeated hour of autumn")
+            << "2026-10-25 02:30" << wednesdayTen << eight << local(2026, 10, 25, 2, 30);
         QTest::newRow("empty") << "" << wednesdayTen << eight << none;
         QTest::newRow("blank") << "   " << wednesdayTen << eight << none;
     }

@@ -72,6 +72,9 @@ private Q_SLOTS:
         QTest::newRow("start search replaces the range, flag stays")
             << "tomorrow x tomorrow y" << false << "Tomorrow"
             << "" << 0 << 9 << true << " x tomorrow y";
+        QTest::newRow("twice in the middle, the first counts")
+            << "call tomorrow mom tomorrow now" << false << "Tomorrow"
+            << "" << 4 << 10 << true << "call mom tomorrow now";
         QTest::newRow("end search replaces the range, flag stays")
             << "x tomorrow y tomorrow" << true << "Tomorrow"
             << "" << 12 << 9 << true << "x tomorrow y ";

@@ -1,3 +1,4 @@
+#include "NeverMatchingRules.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -11,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace store;
@@ -197,6 +200,93 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("was not deleted"));
         QVERIFY(!store.removeReminder(mine, true));
         QVERIFY(QFile::exists(mine->origin->filePath));
+    }
+
+    void aSameSizeChangeElsewhereIsNeverOverwritten_data()
+    {
+        QTest::addColumn<bool>("sameModificationTime");
+        QTest::newRow("same size") << false;
+        // An editor that writes in place and puts the old time back leaves size, time and
+        // inode as they were; only the content tells.
+        QTest::newRow("same size and modification time") << true;
+    }
+
+    void aSameSizeChangeElsewhereIsNeverOverwritten()
+    {
+        QFETCH(bool, sameModificationTime);
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        QVERIFY(store.saveReminder(newTask(store, "Shared"), true));
+        ReminderPtr mine = all(store).first();
+        const QString path = mine->origin->filePath;
+        QByteArray theirs = readFile(path);
+        QVERIFY(theirs.contains("SUMMARY:Shared"));
+        theirs.replace("SUMMARY:Shared", "SUMMARY:Shaved");
+        struct stat before;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+        QTest::qWait(20);
+        writeFile(path, theirs); // in place: same inode
+        if (sameModificationTime) {
+            const struct timespec times[2] = {before.st_atim, before.st_mtim};
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+        }
+        struct stat after;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+        QCOMPARE(after.st_size, before.st_size);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mtim.tv_sec == before.st_mtim.tv_sec &&
+                     after.st_mtim.tv_nsec == before.st_mtim.tv_nsec,
+                 sameModificationTime);
+
+        mine->title = "Changed by me";
+        QString error;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("changed by another program"));
+        QVERIFY(!store.saveReminder(mine, true, &error));
+        QVERIFY(error.contains("changed by another program"));
+        QCOMPARE(readFile(path), theirs);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("was not deleted"));
+        QVERIFY(!store.removeReminder(mine, true));
+        QCOMPARE(readFile(path), theirs);
+        // The refusal made the store read the file again.
+        QCOMPARE(all(store).first()->title, QString("Shaved"));
+    }
+
+    void relativeAlarmsOfAnyLengthRoundTrip_data()
+    {
+        QTest::addColumn<qint64>("offset");
+        QTest::addColumn<QByteArray>("trigger");
+        QTest::newRow("90 minutes before") << qint64(-5400) << QByteArray("-PT1H30M");
+        QTest::newRow("1 day 1 hour 1 minute 1 second before")
+            << qint64(-90061) << QByteArray("-P1DT1H1M1S");
+        QTest::newRow("1 minute 30 seconds after") << qint64(90) << QByteArray("PT1M30S");
+        QTest::newRow("2 days after") << qint64(172800) << QByteArray("P2D");
+    }
+
+    void relativeAlarmsOfAnyLengthRoundTrip()
+    {
+        QFETCH(qint64, offset);
+        QFETCH(QByteArray, trigger);
+        {
+            EventStore store({root()}, m_clock);
+            QVERIFY(requestAccess(store));
+            ReminderPtr task = newTask(store, "Ring");
+            DateComponents due = DateComponents::fromDate(QDate(2026, 12, 8));
+            due.hour = 9;
+            due.minute = 30;
+            due.timeZone = QTimeZone("Europe/Berlin");
+            task->dueDateComponents = due;
+            task->addAlarm(Alarm::withRelativeOffset(double(offset)));
+            QString error;
+            QVERIFY2(store.saveReminder(task, true, &error), qPrintable(error));
+            QVERIFY(readFile(task->origin->filePath)
+                        .contains("TRIGGER;RELATED=END:" + trigger + "\r\n"));
+        }
+        EventStore reader({root()}, m_clock);
+        const ReminderPtr back = only(all(reader), "Ring");
+        QVERIFY(back);
+        QCOMPARE(back->alarms.size(), 1);
+        QVERIFY(back->alarms.first().hasRelativeOffset);
+        QCOMPARE(qint64(back->alarms.first().relativeOffset), offset);
     }
 
     void badFilesAreSkippedAndNeverRewritten()
@@ -481,6 +571,37 @@ private Q_SLOTS:
                 .eventsMatchingPredicate(store.predicateForEventsWithStartDate(
                     TestEnvironment::local(2026, 3, 1), TestEnvironment::local(2026, 5, 1), {list}))
                 .isEmpty());
+    }
+
+    // Events whose rules never produce a date beyond their start show that start and nothing
+    // else, through the store as the calendar views ask it (the time this takes is measured
+    // by the store benchmark).
+    void eventsWhoseRulesNeverMatchShowOnlyTheirStart()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        const CalendarPtr calendar = store.calendarsForEntityType(EntityType::Event).first();
+        int written = 0;
+        for (const NeverMatchingRules::Rule& rule : NeverMatchingRules::kRules) {
+            const QByteArray uid = "never-" + QByteArray::number(++written);
+            writeFile(calendar->folderPath + "/" + uid + ".ics",
+                      "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:" + uid +
+                          "\r\nDTSTART;TZID=Europe/Berlin:20260131T090000\r\n"
+                          "DURATION:PT1H\r\nRRULE:" +
+                          rule.text + "\r\nSUMMARY:Never\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        }
+        QCOMPARE(written, 25);
+        const auto query = [&store](const QDateTime& from, const QDateTime& to) {
+            return store.eventsMatchingPredicate(
+                store.predicateForEventsWithStartDate(from, to, {}));
+        };
+        const QList<EventPtr> year =
+            query(TestEnvironment::local(2026, 1, 1), TestEnvironment::local(2027, 1, 1));
+        QCOMPARE(year.size(), written);
+        for (const EventPtr& event : year)
+            QCOMPARE(event->startDate, TestEnvironment::local(2026, 1, 31, 9, 0));
+        QVERIFY(query(TestEnvironment::local(2027, 1, 1), TestEnvironment::local(2028, 1, 1))
+                    .isEmpty());
     }
 
     void storeFoldersComeFromTheEnvironmentFirst()

@@ -186,6 +186,34 @@ private Q_SLOTS:
         QCOMPARE(Property::build("X", {}, "", "\n").raw(), QByteArray("X:\n"));
     }
 
+    // What a TEXT value reads as is what writing it back keeps, so a task written to a file
+    // reads back as it was: control characters, which TEXT cannot carry, are not read, and a
+    // bare CR is the line break it becomes when written.
+    void textReadsAsItWritesBack_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("NUL bytes") << QByteArray("a\0b\0c", 5) << QStringLiteral("abc");
+        QTest::newRow("other control bytes")
+            << QByteArray("bell\x07 esc\x1b end") << QStringLiteral("bell esc end");
+        QTest::newRow("escaped control byte") << QByteArray("a\\\x01z") << QStringLiteral("az");
+        QTest::newRow("bare CR") << QByteArray("one\rtwo") << QStringLiteral("one\ntwo");
+        QTest::newRow("leading zero-width no-break space")
+            << QByteArray("\xEF\xBB\xBFtitle, \\n") << QStringLiteral("\uFEFFtitle, \n");
+        QTest::newRow("tab and escaped break")
+            << QByteArray("a\tb\\nc") << QStringLiteral("a\tb\nc");
+    }
+    void textReadsAsItWritesBack()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(QString, text);
+        const Component document = parsed("BEGIN:VTODO\r\nSUMMARY:" + value + "\r\nEND:VTODO\r\n");
+        const Property* summary = document.child("VTODO")->property("SUMMARY");
+        QVERIFY(summary);
+        QCOMPARE(summary->text(), text);
+        QCOMPARE(Property::text("SUMMARY", summary->text(), "\r\n").text(), text);
+    }
+
     void editsInPlace()
     {
         Component document = parsed("BEGIN:VCALENDAR\nBEGIN:VTODO\nA:1\nSUMMARY:old\nB:2\n"

@@ -213,6 +213,11 @@ private Q_SLOTS:
                           "TZOFFSETFROM:+0500\nTZOFFSETTO:+0600\nEND:DAYLIGHT\nEND:VTIMEZONE\n"
                           "BEGIN:VTODO\nUID:second")
             << "2026-07-15 03:30 UTC";
+        // Midnight is a day without a time of day, as a save writes it: the day as written.
+        QTest::newRow("midnight in a zone")
+            << QByteArray("DUE;TZID=Asia/Tokyo:20261206T000000") << "2026-12-06 00:00 ";
+        QTest::newRow("midnight in utc, with seconds")
+            << QByteArray("DUE:20261206T000030Z") << "2026-12-06 00:00 ";
         QTest::newRow("no such date") << QByteArray("DUE:20261340T093000") << "";
         QTest::newRow("no date at all") << QByteArray("DUE:tomorrow") << "";
         QTest::newRow("no value") << QByteArray("DUE;TZID=Europe/Berlin") << "";
@@ -292,6 +297,22 @@ private Q_SLOTS:
         undated.applyReminder(edited, editTime);
         QVERIFY(!undated.serialize().contains("\nDUE"));
         QVERIFY(!undated.toReminder().dueDateComponents);
+    }
+
+    // A day chosen in the window is a local midnight; saved, it reads back as the same day.
+    void aDayReadsBackAsItWasMade()
+    {
+        const DateComponents day = DateComponents::fromDateTime(local(2026, 12, 9));
+        QVERIFY(!day.hasTimeOfDay());
+        QVERIFY(!day.timeZone.isValid());
+        QCOMPARE(DateComponents::fromDateTime(local(2026, 12, 9, 10)).timeZone,
+                 QTimeZone::systemTimeZone());
+        Reminder reminder;
+        reminder.title = QStringLiteral("Task");
+        reminder.dueDateComponents = day;
+        const Reminder back =
+            parsed(IcsItem::fromReminder(reminder, editTime).serialize()).toReminder();
+        QCOMPARE(back.dueDateComponents, reminder.dueDateComponents);
     }
 
     void aZoneIsDefinedOnce()
@@ -385,6 +406,46 @@ private Q_SLOTS:
         QCOMPARE(reminder.completionDate, completionDate);
         item.applyReminder(reminder, editTime); // clamped values are not rewritten
         QCOMPARE(item.serialize(), bytes);
+    }
+
+    // An address that is no URL reads as none, and its line stays as another program wrote
+    // it; a task is never written with an empty URL line.
+    void readsUrls_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QUrl>("url");
+        QTest::newRow("web address")
+            << QByteArray("URL:https://example.org/a?b=1") << QUrl("https://example.org/a?b=1");
+        QTest::newRow("port that is text")
+            << QByteArray("URL:http://LAST-MODIFIED:TTTT for TZOFFSETTO:+0200") << QUrl();
+        QTest::newRow("blank") << QByteArray("URL:") << QUrl();
+    }
+    void readsUrls()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QUrl, url);
+        const QByteArray bytes = todoFile(line);
+        IcsItem item = parsed(bytes);
+        Reminder reminder = item.toReminder();
+        QCOMPARE(reminder.URL, url);
+        item.applyReminder(reminder, editTime);
+        QCOMPARE(item.serialize(), bytes);
+        reminder.title = QStringLiteral("Renamed");
+        item.applyReminder(reminder, editTime);
+        QVERIFY(linesOf(item.serialize()).contains(line));
+
+        const QByteArray fresh = IcsItem::fromReminder(reminder, editTime).serialize();
+        QCOMPARE(parsed(fresh).toReminder().URL, url);
+        QCOMPARE(fresh.contains("\r\nURL:"), !url.isEmpty());
+    }
+
+    void writesNoUrlForAnInvalidOne()
+    {
+        Reminder reminder;
+        reminder.title = QStringLiteral("Task");
+        reminder.URL = QUrl(QStringLiteral("http://host:port/"), QUrl::TolerantMode);
+        QVERIFY(!reminder.URL.isValid());
+        QVERIFY(!IcsItem::fromReminder(reminder, editTime).serialize().contains("URL"));
     }
 
     void completesAndReopens()
@@ -568,6 +629,58 @@ private Q_SLOTS:
         QCOMPARE(back.alarms.size(), 2);
         QCOMPARE(back.alarms.at(0).uid, QStringLiteral("KEEP"));
         QCOMPARE(back.alarms.at(1).relativeOffset, -3600.0);
+    }
+
+    // A rule on a task without a due or start date has no series to take the form of its
+    // end from; it keeps the form it was written in.
+    void ruleWithoutDatesKeepsItsEnd_data()
+    {
+        QTest::addColumn<QByteArray>("rule");
+        QTest::newRow("end on a day") << QByteArray("RRULE:FREQ=WEEKLY;UNTIL=20160925");
+        QTest::newRow("end at an instant")
+            << QByteArray("RRULE:FREQ=WEEKLY;UNTIL=20160925T060000Z");
+        QTest::newRow("end by count") << QByteArray("RRULE:FREQ=DAILY;COUNT=3");
+    }
+    void ruleWithoutDatesKeepsItsEnd()
+    {
+        QFETCH(QByteArray, rule);
+        const Reminder reminder = parsed(todoFile(rule)).toReminder();
+        QCOMPARE(reminder.recurrenceRules.size(), 1);
+        const QByteArray fresh = IcsItem::fromReminder(reminder, editTime).serialize();
+        QVERIFY2(linesOf(fresh).contains(rule), fresh.constData());
+        QCOMPARE(parsed(fresh).toReminder().recurrenceRules, reminder.recurrenceRules);
+    }
+
+    // An UNTIL whose form does not match the task's dates is read as a save writes it: a
+    // DATE for an all-day task, the end of that day for a timed one. The task then reads the
+    // same before and after it is written, and the file keeps its line until the rule changes.
+    void ruleEndTakesTheFormOfTheSeries_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<bool>("endIsAllDay");
+        QTest::newRow("instant on an all-day task")
+            << QByteArray("DUE;VALUE=DATE:20070501\nRRULE:FREQ=WEEKLY;UNTIL=20140806T060000Z")
+            << local(2014, 8, 6) << true;
+        QTest::newRow("day on a timed task")
+            << QByteArray("DUE:20070501T100000\nRRULE:FREQ=WEEKLY;UNTIL=20140806")
+            << local(2014, 8, 6, 23, 59, 59) << false;
+    }
+    void ruleEndTakesTheFormOfTheSeries()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QDateTime, end);
+        QFETCH(bool, endIsAllDay);
+        const QByteArray bytes = todoFile(body);
+        IcsItem item = parsed(bytes);
+        const Reminder reminder = item.toReminder();
+        QCOMPARE(reminder.recurrenceRules.size(), 1);
+        QCOMPARE(reminder.recurrenceRules.first().recurrenceEnd->endDate, end);
+        QCOMPARE(reminder.recurrenceRules.first().recurrenceEnd->endDateIsAllDay, endIsAllDay);
+        item.applyReminder(reminder, editTime);
+        QCOMPARE(item.serialize(), bytes);
+        const QByteArray fresh = IcsItem::fromReminder(reminder, editTime).serialize();
+        QCOMPARE(parsed(fresh).toReminder().recurrenceRules, reminder.recurrenceRules);
     }
 
     void keepsRulesItCannotShow()

@@ -305,6 +305,13 @@ private Q_SLOTS:
         QCOMPARE(days.at(last)->height(), qMin(rowHeight, MonthDateView::kCellHeight));
         QVERIFY(days.at(last)->geometry().bottom() < MonthDateView::kHeight);
         QVERIFY(days.at(last)->width() >= 45);
+        // Whatever the rows, the selection disc holds a two-digit number.
+        const MonthDateDayView* day = days.at(last);
+        const QRect disc = day->discRect();
+        const QFontMetricsF metrics(day->dayNumberFontForDisc());
+        QVERIFY2(metrics.horizontalAdvance(QStringLiteral("30")) <= disc.width() - 2 &&
+                     metrics.capHeight() <= disc.height() - 2,
+                 qPrintable(QStringLiteral("a disc of %1 pixels").arg(disc.width())));
     }
 
     void weekStripFollowsTheClickedDayAtOnce()

@@ -195,9 +195,17 @@ private Q_SLOTS:
             QRect(-5, 0, 800, 500));
         QVERIFY(!ViewController::rectFromString("{{0, 0}, {10, 10}}").isValid());
         QVERIFY(!ViewController::rectFromString("garbage").isValid());
+        // The window's place with its frame and its size; a window restored from it opens
+        // where this one is.
         view().saveSplitViewFrame();
         QCOMPARE(UserDefaults(m_defaults->filePath()).stringForKey(PrefKey::frameString),
-                 ViewController::stringFromRect(m_window->geometry()));
+                 ViewController::stringFromRect(QRect(m_window->pos(), m_window->size())));
+        WindowController restored(*m_manager, *m_modes);
+        restored.viewController()->loadSplitViewFrame();
+        restored.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&restored));
+        QCOMPARE(restored.pos(), m_window->pos());
+        QCOMPARE(restored.size(), m_window->size());
     }
 
     // The window's undo command undoes the data manager's task changes.

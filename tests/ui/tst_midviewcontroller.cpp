@@ -14,8 +14,11 @@
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/tasklist/TaskListModel.h"
 
+#include <QFileInfo>
 #include <QListView>
 #include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 using namespace TestFiles;
@@ -47,8 +50,13 @@ public:
     void toggleRightView() override { ++detailToggles; }
     void editSelectedReminder() override { ++detailEdits; }
     void refreshLeftTableView() override { ++sidebarReloads; }
+    void changeFailed(const QString& title, const QString& reason) override
+    {
+        failures.append(title + ": " + reason);
+    }
 
     QList<store::ReminderPtr> reminders;
+    QStringList failures;
     QList<store::EventPtr> events;
     int detailToggles = 0;
     int detailEdits = 0;
@@ -223,6 +231,48 @@ private Q_SLOTS:
         QTest::keyClick(m_pane->tableView(), Qt::Key_Return);
         QCOMPARE(m_recorder.detailEdits, 1);
         QCOMPARE(m_recorder.detailToggles, 0);
+    }
+
+    // A completion that cannot reach the store (another program deleted the task while its
+    // check button bounced) is told to the window with the reason, and nothing is written.
+    void aRefusedCompletionIsShownAndNothingIsWritten()
+    {
+        clickRow(0);
+        const store::ReminderPtr task = m_pane->selectedReminder();
+        QVERIFY(task && !task->completed);
+        const QString file = task->origin->filePath;
+        QTest::keyClick(m_pane->tableView(), Qt::Key_Space);
+        QVERIFY(QFile::remove(file));
+
+        QTRY_COMPARE_WITH_TIMEOUT(m_recorder.failures.size(), 1, 3000);
+        QVERIFY2(m_recorder.failures.first().startsWith("The task could not be completed: ") &&
+                     m_recorder.failures.first().size() > 40,
+                 qPrintable(m_recorder.failures.first()));
+        QVERIFY(!task->completed);
+        QVERIFY(!QFileInfo::exists(file));
+    }
+
+    // A view opened from the sidebar starts at its top, where its overdue tasks are; a refresh
+    // of the same view keeps its place.
+    void anotherViewStartsAtItsTop()
+    {
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        for (int i = 0; i < 40; ++i)
+            writeFile(root() + QStringLiteral("/work/t%1.ics").arg(i),
+                      todo("t" + QByteArray::number(i), "Task " + QByteArray::number(i),
+                           "DUE;VALUE=DATE:20261209\r\n"));
+        QVERIFY(refreshed.wait(5000));
+        QTRY_VERIFY(!m_manager->isRefreshRunning());
+        m_pane->refreshView();
+        QScrollBar* bar = m_pane->tableView()->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        const int scrolled = bar->value();
+        m_pane->refreshView();
+        QCOMPARE(bar->value(), scrolled);
+
+        m_pane->changeViewToDict(ListEntry::ofKind(ListKind::AllTasks));
+        QCOMPARE(bar->value(), 0);
     }
 
     void showHideCompletedIsStored()

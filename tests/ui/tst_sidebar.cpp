@@ -6,6 +6,7 @@
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
 #include "data/SidebarCounts.h"
+#include "data/SmartLists.h"
 #include "data/TaskLists.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
@@ -20,6 +21,8 @@
 #include <QAbstractItemModelTester>
 #include <QListView>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -424,6 +427,77 @@ private Q_SLOTS:
         QCOMPARE(sidebar.selectedRow(), 4);
         QCOMPARE(window.selections.last().value("identifier").toString(), work);
         QTRY_VERIFY_WITH_TIMEOUT(!m_manager->lists().doNotValidate(), 3000);
+    }
+
+    // Lists that change elsewhere rebuild the rows but keep the entry on show, even when its
+    // row moves; only a list that went away hands over to the day view.
+    void listsChangedElsewhereKeepTheEntryOnShow()
+    {
+        setNav({entry(1)});
+        LeftViewController& sidebar = create();
+        RecordingWindow window;
+        sidebar.setDelegate(&window);
+        const QString home = calendarIdentifierOf("Home");
+        const QString work = calendarIdentifierOf("Work");
+        m_defaults->setObject(QStringList{home, work}, PrefKey::visibleLists);
+        sidebar.reloadDataFromPreference();
+        sidebar.selectList(2);
+        QCOMPARE(sidebar.selectedList()->calendarIdentifier, work);
+        const int sent = int(window.selections.size());
+
+        // A smart list appears above the user lists: Work moves two rows down.
+        SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "garden", {}, {});
+        sidebar.reloadKeepingSelection();
+        QCOMPARE(sidebar.selectedList()->calendarIdentifier, work);
+        QCOMPARE(sidebar.selectedRow(), sidebar.layout().rowForListIdentifier(work));
+        QCOMPARE(int(window.selections.size()), sent);
+
+        // Work is no longer shown: the day view takes over.
+        m_defaults->setObject(QStringList{home}, PrefKey::visibleLists);
+        sidebar.reloadKeepingSelection();
+        QCOMPARE(sidebar.selectedRow(), 0);
+        QCOMPARE(window.selections.last().value("type").toInt(), 11);
+    }
+
+    // The question before a list and its tasks go: a warning, its heading set apart, and a
+    // destructive button named after what it does, with Cancel as the default.
+    void theDeleteQuestionLooksDestructive()
+    {
+        LeftViewController& sidebar = create();
+        bool answered = false;
+        sidebar.confirmWithMessageBox([&answered](bool) { answered = true; });
+        QMessageBox* box = sidebar.window()->findChild<QMessageBox*>();
+        QVERIFY(box);
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        QVERIFY(box->text().contains("<b>Delete this list?</b>"));
+        QVERIFY(!box->informativeText().isEmpty());
+        QAbstractButton* remove = nullptr;
+        for (QAbstractButton* button : box->buttons()) {
+            if (box->buttonRole(button) == QMessageBox::DestructiveRole)
+                remove = button;
+        }
+        QVERIFY(remove);
+        QCOMPARE(remove->text(), QStringLiteral("Delete List"));
+        QCOMPARE(box->buttonRole(box->defaultButton()), QMessageBox::RejectRole);
+        box->reject();
+        QTRY_VERIFY(answered);
+    }
+
+    // A right click opens the clicked row's menu without selecting it: the list on show stays.
+    void aRightClickLeavesTheSelection()
+    {
+        setNav({entry(1), merged("M")});
+        LeftViewController& sidebar = create();
+        RecordingWindow window;
+        sidebar.setDelegate(&window);
+        sidebar.selectList(1);
+        const int selected = sidebar.selectedRow();
+        const int before = int(window.selections.size());
+        QListView* table = sidebar.tableView();
+        const QRect rect = table->visualRect(table->model()->index(4, 0));
+        QTest::mouseClick(table->viewport(), Qt::RightButton, {}, rect.center());
+        QCOMPARE(sidebar.selectedRow(), selected);
+        QCOMPARE(int(window.selections.size()), before);
     }
 
     void pinning()

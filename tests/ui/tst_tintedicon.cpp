@@ -18,7 +18,8 @@ private Q_SLOTS:
             "ButtonTopHide",  "ButtonTopShow", "ButtonAdd",    "ButtonLeft",    "ButtonRight",
             "ButtonSidebar",  "ButtonDetails", "ButtonSave",   "ButtonShare",   "ButtonToday",
             "DaySelected",    "MonthSelected", "SmallDotWeek", "SmallDotWeek2", "SmallDotMonth",
-            "SmallDotMonth2", "AboutIcon"};
+            "SmallDotMonth2", "AboutIcon",     "MenuItemDot",  "MenuBarIcon",   "ButtonClear",
+            "ButtonUndo"};
         for (const QString& name : names) {
             QVERIFY2(TintedIcon::exists(name), qPrintable(name));
             QVERIFY2(!TintedIcon::pixmap(name, QSize(16, 16), Qt::red).isNull(), qPrintable(name));

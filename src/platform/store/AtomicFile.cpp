@@ -1,11 +1,15 @@
 #include "platform/store/AtomicFile.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
+#include <QRegularExpression>
 #include <QUuid>
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,14 +24,37 @@ QString errnoText(const QString& what, const QString& path)
         .arg(what, path, QString::fromLocal8Bit(std::strerror(errno)));
 }
 
+// A temporary file is kept this long before a load takes it for a killed writer's.
+constexpr qint64 kStaleTemporarySeconds = 60;
+
+SyncCall& syncCall()
+{
+    static SyncCall call;
+    return call;
+}
+
+int sync(int fd, SyncTarget target, const QString& path)
+{
+    const SyncCall& call = syncCall();
+    return call ? call(fd, target, path) : ::fsync(fd);
+}
+
 void syncFolder(const QString& path)
 {
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const QString folderPath = QFileInfo(path).absolutePath();
+    const QByteArray folder = QFile::encodeName(folderPath);
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
-        ::fsync(fd);
+        sync(fd, SyncTarget::Folder, folderPath);
         ::close(fd);
     }
+}
+
+const QRegularExpression& temporaryPattern()
+{
+    // "." + the target's name + "." + 12 hex digits + ".tmp", as writeTemporary() names them.
+    static const QRegularExpression pattern(QStringLiteral("^\\..+\\.[0-9a-f]{12}\\.tmp$"));
+    return pattern;
 }
 
 // Writes the bytes into a fresh temporary file beside `path` and syncs it. Returns its path.
@@ -60,7 +87,7 @@ QString writeTemporary(const QString& path, const QByteArray& bytes, mode_t mode
         }
         written += n;
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    if (sync(fd, SyncTarget::File, temporary) != 0 || ::close(fd) != 0) {
         if (error)
             *error = errnoText(QStringLiteral("Cannot sync"), temporary);
         ::unlink(name.constData());
@@ -70,6 +97,15 @@ QString writeTemporary(const QString& path, const QByteArray& bytes, mode_t mode
 }
 
 } // namespace
+
+ScopedSyncCall::ScopedSyncCall(SyncCall call)
+    : m_previous(std::exchange(syncCall(), std::move(call)))
+{}
+
+ScopedSyncCall::~ScopedSyncCall()
+{
+    syncCall() = std::move(m_previous);
+}
 
 FileStamp stampOf(const QString& path)
 {
@@ -81,6 +117,11 @@ FileStamp stampOf(const QString& path)
     stamp.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     stamp.inode = st.st_ino;
     return stamp;
+}
+
+quint64 contentHash(QByteArrayView bytes)
+{
+    return quint64(qHashBits(bytes.data(), size_t(bytes.size()), 0));
 }
 
 bool read(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* error)
@@ -191,6 +232,33 @@ bool remove(const QString& path, QString* error)
     }
     syncFolder(path);
     return true;
+}
+
+bool isTemporaryName(const QString& fileName)
+{
+    return temporaryPattern().match(fileName).hasMatch();
+}
+
+int removeStaleTemporaries(const QString& folder)
+{
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return 0;
+    const int dirFd = ::dirfd(dir);
+    const qint64 staleBefore = QDateTime::currentSecsSinceEpoch() - kStaleTemporarySeconds;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] != '.' || !isTemporaryName(QFile::decodeName(entry->d_name)))
+            continue;
+        struct stat st;
+        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode) || qint64(st.st_mtim.tv_sec) >= staleBefore)
+            continue;
+        if (::unlinkat(dirFd, entry->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 } // namespace store::AtomicFile

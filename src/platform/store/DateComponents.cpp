@@ -24,6 +24,10 @@ DateComponents DateComponents::fromDateTime(const QDateTime& dateTime, bool with
     components.hour = local.time().hour();
     components.minute = local.time().minute();
     components.second = local.time().second();
+    if (components.hour == 0 && components.minute == 0) {
+        components.second = 0;
+        return components;
+    }
     if (withTimeZone)
         components.timeZone = QTimeZone::systemTimeZone();
     return components;

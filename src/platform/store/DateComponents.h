@@ -24,6 +24,8 @@ struct DateComponents
 
     // The instant in the local time zone (the zone of the components when they carry one).
     QDateTime toDateTime() const;
+    // A local midnight is a date without a time of day, which has no time zone: the form it
+    // has once written and read back.
     static DateComponents fromDateTime(const QDateTime& dateTime, bool withTimeZone = true);
     static DateComponents fromDate(const QDate& date);
 

@@ -105,6 +105,41 @@ bool createItem(const QString& folder, const QString& uid, const QByteArray& byt
     return false;
 }
 
+// The completed copy of an occurrence goes under a name that follows from its UID, the same
+// on every attempt, and is created only where no file has that name: completing again after a
+// crash between writing the copy and moving the task on finds the copy and leaves it.
+bool createCompletedCopy(const QString& folder, const IcsItem& copy, QString* path, bool* created,
+                         QString* error)
+{
+    static const QUuid copyNames(QStringLiteral("{6f1c1f3e-3c55-4b8e-9a43-0c2a4be1d2a7}"));
+    const QString uid = copy.uid();
+    const QString fileName =
+        VdirCollections::isSafeName(uid)
+            ? uid + QStringLiteral(".ics")
+            : QUuid::createUuidV5(copyNames, uid).toString(QUuid::WithoutBraces).toUpper() +
+                  QStringLiteral(".ics");
+    const QString candidate = folder + QLatin1Char('/') + fileName;
+    const QByteArray bytes = copy.serialize();
+    bool exists = false;
+    *created = AtomicFile::create(candidate, bytes, error, &exists);
+    if (*created)
+        *path = candidate;
+    if (*created || !exists)
+        return *created;
+    QByteArray there;
+    FileStamp stamp;
+    if (AtomicFile::read(candidate, &there, &stamp, nullptr)) {
+        const std::optional<IcsItem> item = IcsItem::parse(there);
+        if (item && item->uid() == uid) {
+            *path = candidate;
+            return true;
+        }
+    }
+    // Some other item has the name; the copy takes one of its own.
+    *created = createItem(folder, uid, bytes, path, error);
+    return *created;
+}
+
 // Reads the file a record came from, refusing when another program changed it since.
 std::optional<IcsItem> readUnchanged(const ItemOrigin& origin, const QString& title, QString* error)
 {
@@ -112,7 +147,7 @@ std::optional<IcsItem> readUnchanged(const ItemOrigin& origin, const QString& ti
     FileStamp stamp;
     if (!AtomicFile::read(origin.filePath, &bytes, &stamp, error))
         return std::nullopt;
-    if (stamp != origin.stamp) {
+    if (stamp != origin.stamp || AtomicFile::contentHash(bytes) != origin.contentHash) {
         if (error)
             *error = tr("\"%1\" was changed by another program after it was read; nothing was "
                         "overwritten, and the new version will be shown.")
@@ -157,10 +192,11 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
             reminder.creationDate = now;
         reminder.lastModifiedDate = now;
         QString path;
-        if (!createItem(folder, reminder.uid, IcsItem::fromReminder(reminder).serialize(), &path,
-                        error))
+        const QByteArray bytes = IcsItem::fromReminder(reminder).serialize();
+        if (!createItem(folder, reminder.uid, bytes, &path, error))
             return false;
-        reminder.origin = std::make_shared<ItemOrigin>(ItemOrigin{path, AtomicFile::stampOf(path)});
+        reminder.origin = std::make_shared<ItemOrigin>(
+            ItemOrigin{path, AtomicFile::stampOf(path), AtomicFile::contentHash(bytes)});
         reminder.calendar = calendar;
         if (reminder.calendarItemIdentifier.isEmpty())
             reminder.calendarItemIdentifier = reminder.uid;
@@ -194,8 +230,14 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
             RecurringCompletion::complete(reminder);
         if (outcome && outcome->advanced) {
             completedCopy = *item;
-            completedCopy->setUid(newUid());
+            completedCopy->setUid(outcome->completedOccurrence.uid.isEmpty()
+                                      ? newUid()
+                                      : outcome->completedOccurrence.uid);
             completedCopy->applyReminder(outcome->completedOccurrence, now);
+            // Alarms at a date move with the task in place, keeping every other line they
+            // have; the edit below then finds them where the advanced task has them.
+            const RecurringCompletion::Shift shift = outcome->shift;
+            item->moveTaskAlarms([&shift](const QDateTime& when) { return shift.apply(when); });
             toWrite = *outcome->advanced;
         }
     }
@@ -203,11 +245,13 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
     const QByteArray bytes = item->serialize();
 
     QString copyPath;
+    bool copyCreated = false;
     if (completedCopy &&
-        !createItem(folder, completedCopy->uid(), completedCopy->serialize(), &copyPath, error))
+        !createCompletedCopy(folder, *completedCopy, &copyPath, &copyCreated, error))
         return false;
+    // A copy an earlier attempt left stays: it records the occurrence this save completes.
     auto undoCopy = [&] {
-        if (!copyPath.isEmpty())
+        if (copyCreated)
             AtomicFile::remove(copyPath, nullptr);
     };
 
@@ -230,7 +274,8 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
         undoCopy();
         return false;
     }
-    toWrite.origin = std::make_shared<ItemOrigin>(ItemOrigin{path, AtomicFile::stampOf(path)});
+    toWrite.origin = std::make_shared<ItemOrigin>(
+        ItemOrigin{path, AtomicFile::stampOf(path), AtomicFile::contentHash(bytes)});
     toWrite.calendar = calendar;
     toWrite.lastModifiedDate = now;
     reminder = toWrite;
@@ -275,10 +320,13 @@ bool EventStore::removeReminderLocked(const Reminder& reminder, QString* error)
     FolderLock lock(folder);
     if (!lock.isLocked())
         return lockFailed(folder, lock, error);
-    const FileStamp stamp = AtomicFile::stampOf(origin.filePath);
-    if (stamp.size < 0)
+    if (AtomicFile::stampOf(origin.filePath).size < 0)
         return true; // already gone
-    if (stamp != origin.stamp) {
+    QByteArray bytes;
+    FileStamp stamp;
+    if (!AtomicFile::read(origin.filePath, &bytes, &stamp, error))
+        return false;
+    if (stamp != origin.stamp || AtomicFile::contentHash(bytes) != origin.contentHash) {
         m_index.invalidate(origin.filePath);
         if (error)
             *error = tr("\"%1\" was changed by another program after it was read; it was not "

@@ -219,6 +219,16 @@ void IcsItem::writeReminder(const Reminder& edited, const QDateTime& now, bool b
         writer.stamp(now, bumpSequence);
 }
 
+void IcsItem::moveTaskAlarms(const std::function<QDateTime(const QDateTime&)>& move)
+{
+    Component* todo = findFirst(*m_root, "VTODO", nullptr);
+    if (!todo)
+        return;
+    const ics::ZoneResolver zones(*m_root);
+    ics::TodoWriter writer(nullptr, *todo, zones, m_newline);
+    writer.moveAbsoluteAlarms(move);
+}
+
 QList<Event> IcsItem::events(const QDateTime& from, const QDateTime& to) const
 {
     return ics::expandEvents(*m_root, from, to);

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -48,6 +49,9 @@ public:
     // leaving every other line as it was; bumps DTSTAMP/LAST-MODIFIED/SEQUENCE when anything
     // changed.
     void applyReminder(const Reminder& edited, const QDateTime& now);
+    // Moves the first VTODO's alarms that stand at a date to move(date), changing only their
+    // TRIGGER lines: everything else an alarm holds (its action, sound, UID, X- lines) stays.
+    void moveTaskAlarms(const std::function<QDateTime(const QDateTime&)>& move);
 
     // The occurrences of the file's events (master, RRULE/RDATE/EXDATE, RECURRENCE-ID
     // overrides) that overlap [from, to). Their calendar is left empty.

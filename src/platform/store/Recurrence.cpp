@@ -11,9 +11,8 @@
 #include <climits>
 #include <cstdlib>
 
-// Expansion runs on libical's iterator, guarded: every rule is bounded in work, rules that can
-// never match are stopped before they reach libical, and the shapes libical 3.0.16 expands
-// wrongly go to our own expander (recurrence/RuleExpander.cpp lists them).
+// Expansion runs on our own expander, bounded in work from its first step; rules that can never
+// match are stopped before any iterator runs (recurrence/RuleExpander.cpp).
 namespace store::Recurrence {
 
 using namespace store::recurrence;
@@ -103,21 +102,24 @@ RuleParts partsOf(const RecurrenceRule& rule)
     return parts;
 }
 
-bool inWindow(const QDateTime& instant, const QDateTime& from, const QDateTime& to)
+std::optional<qint64> msOf(const QDateTime& time)
 {
-    return (!from.isValid() || instant >= from) && (!to.isValid() || instant < to);
+    return time.isValid() ? std::optional(time.toMSecsSinceEpoch()) : std::nullopt;
 }
 
-QList<QDateTime> collect(const RecurrenceSet& set, const QDateTime& from, const QDateTime& to,
-                         int maxCount)
+QList<qint64> collect(const RecurrenceSet& set, const SeriesFrame& frame,
+                      std::optional<qint64> from, std::optional<qint64> to, int maxCount)
 {
-    QList<QDateTime> all;
-    if (!set.start.isValid() || maxCount <= 0 || (from.isValid() && to.isValid() && from >= to))
+    QList<qint64> all;
+    if (!set.start.isValid() || maxCount <= 0 || (from && to && *from >= *to))
         return all;
-    const SeriesFrame frame(set.start, set.allDay);
-    const auto sameOccurrence = [&set](const QDateTime& a, const QDateTime& b) {
-        return set.allDay ? a.date() == b.date() : a == b;
+    const auto inWindow = [&from, &to](qint64 instant) {
+        return (!from || instant >= *from) && (!to || instant < *to);
     };
+    // The start is an occurrence even when no rule could be read.
+    const qint64 start = frame.startInstant().toMSecsSinceEpoch();
+    if (inWindow(start))
+        all << start;
     // Each rule may lose some of its dates to EXDATEs, so it contributes that many more.
     const int perRule = int(qMin<qint64>(qint64(maxCount) + set.exdates.size(), INT_MAX));
     for (const QString& text : set.rrules) {
@@ -128,31 +130,32 @@ QList<QDateTime> collect(const RecurrenceSet& set, const QDateTime& from, const 
             continue;
         }
         ExpansionBudget budget;
-        all += expandRule(*parts, frame, from, to, perRule, budget);
+        all += expandRuleInstants(*parts, frame, from, to, perRule, budget);
     }
-    // The start is an occurrence even when no rule could be read.
-    const QDateTime start = frame.startInstant();
-    if (inWindow(start, from, to))
-        all << start;
-    for (const QDateTime& rdate : set.rdates) {
-        if (!rdate.isValid())
-            continue;
-        const QDateTime shown = set.allDay ? frame.instantOf(WallTime{frame.wallOf(rdate).date, {}})
-                                           : frame.inFrame(rdate);
-        if (inWindow(shown, from, to))
-            all << shown;
-    }
-    std::sort(all.begin(), all.end());
-    all.erase(std::unique(all.begin(), all.end(), sameOccurrence), all.end());
-    // EXDATEs match by instant; in an all-day series by day, whatever time they carry.
-    const auto excluded = [&](const QDateTime& occurrence) {
-        return std::any_of(set.exdates.cbegin(), set.exdates.cend(), [&](const QDateTime& ex) {
-            if (!ex.isValid())
-                return false;
-            return set.allDay ? frame.wallOf(ex).date == occurrence.date() : ex == occurrence;
-        });
+    // In an all-day series extra and excluded dates count by day, whatever time they carry.
+    const auto instantOf = [&set, &frame](const QDateTime& time) {
+        return set.allDay ? frame.instantMsOf(WallTime{frame.wallOf(time).date, QTime(0, 0)})
+                          : time.toMSecsSinceEpoch();
     };
-    all.erase(std::remove_if(all.begin(), all.end(), excluded), all.end());
+    for (const QDateTime& rdate : set.rdates) {
+        if (rdate.isValid() && inWindow(instantOf(rdate)))
+            all << instantOf(rdate);
+    }
+    // One rule's instants come sorted; only merging needs the sort.
+    if (!std::is_sorted(all.cbegin(), all.cend()))
+        std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    if (!set.exdates.isEmpty()) {
+        QList<qint64> excluded;
+        for (const QDateTime& exdate : set.exdates) {
+            if (exdate.isValid())
+                excluded << instantOf(exdate);
+        }
+        std::sort(excluded.begin(), excluded.end());
+        all.removeIf([&excluded](qint64 instant) {
+            return std::binary_search(excluded.cbegin(), excluded.cend(), instant);
+        });
+    }
     if (all.size() > maxCount)
         all.resize(maxCount);
     return all;
@@ -203,17 +206,32 @@ QString formatRule(const RecurrenceRule& rule, const QDateTime& start, bool allD
 QList<QDateTime> occurrences(const RecurrenceSet& set, const QDateTime& from, const QDateTime& to,
                              int maxCount)
 {
-    return collect(set, from, to, maxCount);
+    QList<QDateTime> out;
+    if (!set.start.isValid())
+        return out;
+    const SeriesFrame frame(set.start, set.allDay);
+    for (qint64 instant : collect(set, frame, msOf(from), msOf(to), maxCount))
+        out << frame.inFrame(instant);
+    return out;
+}
+
+QList<qint64> occurrenceInstants(const RecurrenceSet& set, const QDateTime& from,
+                                 const QDateTime& to, int maxCount)
+{
+    if (!set.start.isValid())
+        return {};
+    return collect(set, SeriesFrame(set.start, set.allDay), msOf(from), msOf(to), maxCount);
 }
 
 std::optional<QDateTime> nextOccurrence(const RecurrenceSet& set, const QDateTime& after)
 {
-    if (!after.isValid())
+    if (!after.isValid() || !set.start.isValid())
         return std::nullopt;
-    const QList<QDateTime> next = collect(set, after.addMSecs(1), QDateTime(), 1);
+    const SeriesFrame frame(set.start, set.allDay);
+    const QList<qint64> next = collect(set, frame, after.toMSecsSinceEpoch() + 1, std::nullopt, 1);
     if (next.isEmpty())
         return std::nullopt;
-    return next.first();
+    return frame.inFrame(next.first());
 }
 
 } // namespace store::Recurrence

@@ -20,8 +20,9 @@ struct RecurrenceSet
     QList<QDateTime> exdates; // excluded occurrence starts
 };
 
-// Reading, writing and expanding recurrence rules. Every expansion is bounded in work, and the
-// rules libical gets wrong are corrected or refused (see Recurrence.cpp).
+// Reading, writing and expanding recurrence rules. Every expansion is bounded in work (see
+// recurrence/RuleExpander.cpp). Occurrences are distinct instants in ascending order; a wall
+// time that a daylight-saving change skips is not an occurrence.
 namespace Recurrence {
 
 // Parses an RRULE value. Refuses (nullopt, with a reason) what a task cannot carry: sub-daily
@@ -36,6 +37,11 @@ QString formatRule(const RecurrenceRule& rule, const QDateTime& start, bool allD
 // the series' own start counts as its first occurrence.
 QList<QDateTime> occurrences(const RecurrenceSet& set, const QDateTime& from, const QDateTime& to,
                              int maxCount = 10000);
+
+// The same as instants in milliseconds since the epoch: what a caller that expands thousands of
+// series wants, as building a zoned date-time costs more than finding the occurrence.
+QList<qint64> occurrenceInstants(const RecurrenceSet& set, const QDateTime& from,
+                                 const QDateTime& to, int maxCount = 10000);
 
 // The first occurrence strictly after `after`; nullopt when the series has ended.
 std::optional<QDateTime> nextOccurrence(const RecurrenceSet& set, const QDateTime& after);

@@ -31,6 +31,21 @@ DateComponents componentsAt(const QDateTime& when, const DateComponents& like)
 
 } // namespace
 
+QDateTime Shift::apply(const QDateTime& when) const
+{
+    const QDateTime inZone = zone.isValid() ? when.toTimeZone(zone) : when.toLocalTime();
+    return inZone.addDays(days).addSecs(seconds);
+}
+
+QString completedCopyUid(const QString& taskUid, const DateComponents& due)
+{
+    const QString occurrence = due.hasTimeOfDay()
+                                   ? QDateTime(due.date(), QTime(due.hour, due.minute, due.second))
+                                         .toString(QStringLiteral("yyyyMMdd'T'HHmmss"))
+                                   : due.date().toString(QStringLiteral("yyyyMMdd"));
+    return taskUid + QLatin1Char('-') + occurrence;
+}
+
 std::optional<Outcome> complete(const Reminder& completed)
 {
     if (!completed.hasRecurrenceRules() || !completed.dueDateComponents ||
@@ -50,7 +65,8 @@ std::optional<Outcome> complete(const Reminder& completed)
     Outcome outcome;
     outcome.completedOccurrence = completed;
     outcome.completedOccurrence.recurrenceRules.clear();
-    outcome.completedOccurrence.uid.clear();
+    outcome.completedOccurrence.uid =
+        completed.uid.isEmpty() ? QString() : completedCopyUid(completed.uid, due);
     outcome.completedOccurrence.origin.reset();
     outcome.completedOccurrence.calendarItemIdentifier.clear();
 
@@ -62,8 +78,13 @@ std::optional<Outcome> complete(const Reminder& completed)
     advanced.completed = false;
     advanced.completionDate = QDateTime();
     advanced.dueDateComponents = componentsAt(*next, due);
+    const QDateTime nextInZone =
+        due.timeZone.isValid() ? next->toTimeZone(due.timeZone) : next->toLocalTime();
+    outcome.shift.zone = due.timeZone;
+    outcome.shift.days = start.date().daysTo(nextInZone.date());
+    outcome.shift.seconds = start.addDays(outcome.shift.days).secsTo(*next);
     const qint64 shift = start.secsTo(*next);
-    const qint64 dayShift = start.date().daysTo(next->date());
+    const qint64 dayShift = outcome.shift.days;
     if (advanced.startDateComponents && advanced.startDateComponents->isValid()) {
         const DateComponents old = *advanced.startDateComponents;
         const QDateTime oldStart = seriesStart(old);
@@ -72,7 +93,7 @@ std::optional<Outcome> complete(const Reminder& completed)
     }
     for (Alarm& alarm : advanced.alarms) {
         if (alarm.absoluteDate.isValid() && !alarm.isLocationAlarm())
-            alarm.absoluteDate = alarm.absoluteDate.addSecs(shift);
+            alarm.absoluteDate = outcome.shift.apply(alarm.absoluteDate);
     }
     // The count runs from the series start; moving the start on by one occurrence leaves one
     // occurrence fewer, so the series still ends on the same one.

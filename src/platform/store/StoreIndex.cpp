@@ -62,7 +62,8 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file, const QString& collectionI
     item->hasTodo = ics->hasTodo();
     item->hasEvent = ics->hasEvent();
     item->uid = ics->uid();
-    item->origin = std::make_shared<ItemOrigin>(ItemOrigin{file.path, stamp});
+    item->origin =
+        std::make_shared<ItemOrigin>(ItemOrigin{file.path, stamp, AtomicFile::contentHash(bytes)});
     if (item->hasTodo) {
         auto reminder = std::make_shared<Reminder>(ics->toReminder());
         reminder->origin = item->origin;
@@ -94,8 +95,11 @@ bool StoreIndex::refresh()
     QList<QString> changedCollections;
 
     for (const CollectionFolder& folder : folders) {
-        QList<ItemFile> listing = VdirCollections::itemFiles(folder);
         const auto old = m_collections.constFind(folder.identifier);
+        // A folder's first load tidies up after writers that were killed mid-save.
+        if (old == m_collections.constEnd() && folder.writable)
+            AtomicFile::removeStaleTemporaries(folder.folderPath);
+        QList<ItemFile> listing = VdirCollections::itemFiles(folder);
         // The common case between changes: the folder lists the same files with the same
         // stamps in the same order, and nothing of it is looked at again.
         if (old != m_collections.constEnd() && sameListing(old->listing, listing)) {

@@ -14,7 +14,8 @@
 // Names: CellCheck, CellCheckOn, CellEvent, IconRepeat, IconLocation, IconAlarm, IconAlarmDiff,
 // EmptyThen, ButtonPin, ButtonPinOn, ButtonTopHide, ButtonTopShow, ButtonAdd, ButtonLeft,
 // ButtonRight, ButtonSidebar, ButtonDetails, ButtonSave, ButtonShare, ButtonToday, DaySelected,
-// MonthSelected, SmallDotWeek, SmallDotWeek2, SmallDotMonth, SmallDotMonth2, AboutIcon.
+// MonthSelected, SmallDotWeek, SmallDotWeek2, SmallDotMonth, SmallDotMonth2, AboutIcon,
+// MenuItemDot, MenuBarIcon, ButtonClear, ButtonUndo.
 namespace TintedIcon {
 
 // `size` in device-independent pixels; the pixmap carries `devicePixelRatio`.

@@ -10,6 +10,7 @@
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/ElidedLabel.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/strip/MonthDateView.h"
@@ -119,11 +120,11 @@ void MidViewController::buildTopView()
     m_reopenButton = makeButton(top, tr("Show Lists"));
     m_leftButton = makeButton(top, tr("Previous"));
     m_rightButton = makeButton(top, tr("Next"));
-    m_titleLabel = new QLabel(top);
-    m_titleLabel->setTextFormat(Qt::PlainText);
+    m_titleLabel = new ElidedLabel(top);
     m_titleLabel->setAccessibleName(tr("View"));
     m_showHideButton = makeButton(top, tr("Show or Hide Completed"));
     m_addButton = makeButton(top, tr("New Task"));
+    m_addButton->setEnabled(false);
     row->addWidget(m_reopenButton);
     row->addWidget(m_leftButton);
     row->addWidget(m_rightButton);
@@ -143,6 +144,11 @@ void MidViewController::buildTopView()
         if (m_delegate)
             m_delegate->addNewTask();
     });
+}
+
+void MidViewController::setAddButtonEnabled(bool enabled)
+{
+    m_addButton->setEnabled(enabled);
 }
 
 void MidViewController::buildTable()
@@ -201,6 +207,9 @@ void MidViewController::changeViewToDict(const ListEntry& dictionary)
         QWidget::setTabOrder(m_searchField, m_table);
     }
     refreshView();
+    // Another view starts at its top, where its overdue tasks are; a refresh of the same view
+    // keeps its place.
+    m_table->scrollToTop();
 }
 
 int MidViewController::stripHeight() const
@@ -264,7 +273,7 @@ void MidViewController::refreshTopView()
     m_currentDate = top.currentDate;
     if (top.title)
         m_title = *top.title;
-    m_titleLabel->setText(m_title);
+    m_titleLabel->setFullText(m_title);
     m_navigationEnabled = top.navigationEnabled;
     m_showHideVisible = top.showHideVisible;
     m_leftButton->setEnabled(m_navigationEnabled);
@@ -294,6 +303,8 @@ void MidViewController::reloadTable()
 
 void MidViewController::refreshView()
 {
+    // A refresh keeps the list where the user scrolled it, even away from the selected row.
+    const int scrolled = m_table->verticalScrollBar()->value();
     refreshTopView();
     fetchData();
     m_applyingSelection = true;
@@ -302,6 +313,9 @@ void MidViewController::refreshView()
     if (m_currentViewMode == TaskViewMode::Week || m_currentViewMode == TaskViewMode::Month)
         resetCalendarDots();
     restoreSelection();
+    // The new rows are laid out now, not at the next paint, so that the scroll range is known.
+    m_table->doItemsLayout();
+    m_table->verticalScrollBar()->setValue(scrolled);
 }
 
 void MidViewController::resetCalendarDots()
@@ -380,8 +394,10 @@ bool MidViewController::canDelete() const
 
 void MidViewController::deleteSelected()
 {
-    if (m_selectedReminder)
-        m_manager.tasks().deleteReminder(m_selectedReminder);
+    QString reason;
+    if (m_selectedReminder && !m_manager.tasks().deleteReminder(m_selectedReminder, &reason) &&
+        m_delegate)
+        m_delegate->changeFailed(tr("The task could not be deleted"), reason);
 }
 
 void MidViewController::setSearchText(const QString& text)

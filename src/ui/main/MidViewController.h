@@ -13,6 +13,7 @@ class DataManager;
 class ModeManager;
 class MidViewControllerDelegate;
 class MonthDateView;
+class ElidedLabel;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -96,6 +97,8 @@ public:
 
     // The window's relays.
     void setReopenButtonHidden(bool hidden);
+    // The "+" button works only once there is a quick-add window to open.
+    void setAddButtonEnabled(bool enabled);
     bool isReopenButtonHidden() const;
     void setShowingDetail(bool showing) { m_showingDetail = showing; }
     bool showingDetail() const { return m_showingDetail; }
@@ -151,7 +154,7 @@ private:
     int m_clickedRow = -1;
     bool m_applyingSelection = false;
 
-    QLabel* m_titleLabel = nullptr;
+    ElidedLabel* m_titleLabel = nullptr;
     QToolButton* m_leftButton = nullptr;
     QToolButton* m_rightButton = nullptr;
     QToolButton* m_showHideButton = nullptr;

@@ -124,8 +124,17 @@ void MidViewController::reminderChecked(int row)
     if (!reminder)
         return;
     const bool wasCompleted = reminder->completed;
-    const bool started = m_rowDelegate->startBounce(
-        row, [this, reminder] { m_performer->toggleCompletion(reminder); });
+    const bool started = m_rowDelegate->startBounce(row, [this, reminder, wasCompleted] {
+        QString reason;
+        if (m_performer->toggleCompletion(reminder, &reason))
+            return;
+        // The row shows the task as it still is on disk.
+        m_table->viewport()->update();
+        if (m_delegate)
+            m_delegate->changeFailed(wasCompleted ? tr("The task could not be reopened")
+                                                  : tr("The task could not be completed"),
+                                     reason);
+    });
     if (started && !wasCompleted)
         Sound::soundEffect(Sound::Check);
 }

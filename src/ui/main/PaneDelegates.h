@@ -42,6 +42,12 @@ public:
     virtual void refreshLeftTableView() {}
     // Return on a selected task: the detail pane opens with the keyboard in its title.
     virtual void editSelectedReminder() {}
+    // A change the user made did not reach the store; `reason` is the store's.
+    virtual void changeFailed(const QString& title, const QString& reason)
+    {
+        Q_UNUSED(title)
+        Q_UNUSED(reason)
+    }
 };
 
 class RightViewControllerDelegate

@@ -58,9 +58,10 @@ ViewController::ViewController(DataManager& manager, ModeManager& modeManager, Q
     m_splitView->setStretchFactor(kMiddle, 1);
     m_splitView->setStretchFactor(kRight, 0);
     m_lvc->setMinimumWidth(kLeftMinimumWidth);
-    m_mvc->setMinimumWidth(300);
+    // The task list is at least as wide as a month's seven day columns and its title buttons.
+    m_mvc->setMinimumWidth(qMax(300, m_mvc->minimumSizeHint().width()));
     m_rvc->setMinimumWidth(0);
-    m_splitView->setSizes({kLeftOpenWidth, 550, 0});
+    m_splitView->setSizes({m_lvc->preferredWidth(), 550, 0});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitView);
@@ -77,14 +78,23 @@ ViewController::ViewController(DataManager& manager, ModeManager& modeManager, Q
     m_splitView->handle(2)->setVisible(false);
 
     connect(&m_manager, &DataManager::remindersRefreshed, this, &ViewController::fetchData);
-    connect(m_shareMenu, &ShareMenu::failed, this, [this](const QString& message) {
-        auto* box = new QMessageBox(QMessageBox::Warning, tr("Share List"), message,
-                                    QMessageBox::Ok, window());
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setWindowModality(Qt::WindowModal);
-        box->open();
-    });
+    connect(m_shareMenu, &ShareMenu::failed, this,
+            [this](const QString& message) { showWarning(tr("Share List"), message); });
     QTimer::singleShot(300, this, &ViewController::setupPinSettings);
+}
+
+void ViewController::showWarning(const QString& title, const QString& message)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, title, title, QMessageBox::Ok, window());
+    box->setInformativeText(message);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
+void ViewController::changeFailed(const QString& title, const QString& reason)
+{
+    showWarning(title, reason.isEmpty() ? tr("The task store refused the change.") : reason);
 }
 
 void ViewController::setHelpOpener(HelpOpener opener)
@@ -143,6 +153,13 @@ QDateTime ViewController::presetDateForNewTask() const
     if (row >= 0 && row <= 2 && selected > m_manager.dates().today())
         return selected;
     return {};
+}
+
+void ViewController::setQuickAddOpener(QuickAddOpener opener)
+{
+    m_quickAddOpener = std::move(opener);
+    m_mvc->setAddButtonEnabled(hasQuickAddOpener());
+    Q_EMIT quickAddAvailabilityChanged(hasQuickAddOpener());
 }
 
 void ViewController::addNewTask()
@@ -308,6 +325,11 @@ void ViewController::refreshOnMidnight()
     m_lvc->setupTodayTextField();
 }
 
+void ViewController::refreshLeftTableViewKeepingSelection()
+{
+    m_lvc->reloadKeepingSelection();
+}
+
 void ViewController::refreshLeftTableViewFromPreferences()
 {
     m_lvc->reloadDataFromPreference();
@@ -324,6 +346,9 @@ void ViewController::fontChanged()
 
 void ViewController::resetAppearanceFromPreferences()
 {
+    // The window itself (its menu bar, the lines between the panes) takes the mode's colours
+    // too, so that night mode is dark from edge to edge.
+    window()->setPalette(m_modeManager.vibrantAppearance());
     m_lvc->resetAppearance();
     m_mvc->resetAppearance();
     m_rvc->resetAppearance();
@@ -425,16 +450,22 @@ QRect ViewController::rectFromString(const QString& text)
 
 void ViewController::saveSplitViewFrame()
 {
+    // The window's position with its title bar and its size without: pos() and move() both
+    // take the frame into account, so a window restored from it opens where it was rather than
+    // a title bar's height higher (which setGeometry of the inner rectangle would do).
     UserDefaults& defaults = m_manager.defaults();
-    defaults.setString(stringFromRect(window()->geometry()), PrefKey::frameString);
+    defaults.setString(stringFromRect(QRect(window()->pos(), window()->size())),
+                       PrefKey::frameString);
     defaults.synchronize();
 }
 
 void ViewController::loadSplitViewFrame()
 {
     const QRect frame = rectFromString(m_manager.defaults().stringForKey(PrefKey::frameString));
-    if (frame.isValid())
-        window()->setGeometry(frame);
+    if (!frame.isValid())
+        return;
+    window()->resize(frame.size());
+    window()->move(frame.topLeft());
 }
 
 // --- opening and closing the side panes ------------------------------------------------------
@@ -497,9 +528,10 @@ void ViewController::collapseLeftSplitView()
         });
     } else {
         m_lvc->setMinimumWidth(0);
-        resizeWindowBy(kLeftOpenWidth, 0, [this] {
+        const int width = m_lvc->preferredWidth();
+        resizeWindowBy(width, 0, [this, width] {
             m_lvc->setMinimumWidth(kLeftMinimumWidth);
-            applySizes(kLeftOpenWidth, m_splitView->sizes().value(kRight));
+            applySizes(width, m_splitView->sizes().value(kRight));
             m_mvc->setReopenButtonHidden(true);
         });
     }

@@ -32,7 +32,6 @@ class ViewController : public QWidget,
 public:
     static constexpr int kLeftMinimumWidth = 170;
     static constexpr int kRightMinimumWidth = 250;
-    static constexpr int kLeftOpenWidth = 200;
     static constexpr int kRightOpenWidth = 250;
 
     ViewController(DataManager& manager, ModeManager& modeManager, QWidget* parent = nullptr);
@@ -49,7 +48,9 @@ public:
     // work. Called with the date the form starts on (invalid: none) and the list (may be null).
     using QuickAddOpener =
         std::function<void(const QDateTime& date, const QString& listIdentifier)>;
-    void setQuickAddOpener(QuickAddOpener opener) { m_quickAddOpener = std::move(opener); }
+    // Until there is one, the "+" button and File → New Task are off rather than silent.
+    void setQuickAddOpener(QuickAddOpener opener);
+    bool hasQuickAddOpener() const { return bool(m_quickAddOpener); }
     // The help window ("Help" or "Update"), another window's work; without it nothing opens.
     using HelpOpener = std::function<bool(const QString& content)>;
     void setHelpOpener(HelpOpener opener);
@@ -71,6 +72,7 @@ public:
     void keyRightTapped() override;
     void editSelectedReminder() override;
     void returnToTaskList() override;
+    void changeFailed(const QString& title, const QString& reason) override;
 
     // What the application asks of the window.
     void fetchData();
@@ -90,6 +92,8 @@ public:
     void openRightView();
     void refreshOnMidnight();
     void refreshLeftTableViewFromPreferences();
+    // Lists changed elsewhere: the sidebar rebuilds and the view on show stays.
+    void refreshLeftTableViewKeepingSelection();
     void fontChanged();
     void resetAppearanceFromPreferences();
     void setupPinSettings();
@@ -111,6 +115,7 @@ public:
 Q_SIGNALS:
     // A task was added from a dropped message; the application selects it.
     void reminderAdded(const store::ReminderPtr& reminder);
+    void quickAddAvailabilityChanged(bool available);
 
 private:
     void collapseLeftSplitView();
@@ -118,6 +123,8 @@ private:
     void resizeWindowBy(int left, int right, const std::function<void()>& done);
     void applySizes(int leftWidth, int rightWidth);
     bool isPaneOpen(int index) const;
+    // A window-modal warning over the main window; it does not block the caller.
+    void showWarning(const QString& title, const QString& message);
 
     DataManager& m_manager;
     ModeManager& m_modeManager;

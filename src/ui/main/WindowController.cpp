@@ -18,8 +18,10 @@ WindowController::WindowController(DataManager& manager, ModeManager& modeManage
     setAcceptDrops(true);
     m_viewController = new ViewController(manager, modeManager, this);
     setCentralWidget(m_viewController);
+    m_viewController->resetAppearanceFromPreferences();
     resize(1000, 640);
-    setMinimumSize(480, 360);
+    // No smaller than the panes' own minimum, at which every view still fits: the layout
+    // sets it from the sidebar, the month's seven columns and the detail pane.
 
     // The system's undo command undoes the data manager's task changes.
     m_undoAction = manager.tasks().undoManager()->createUndoAction(this, tr("Undo"));

@@ -286,7 +286,9 @@ DateComponents ZoneResolver::toComponents(const DateTimeValue& value) const
     components.year = value.date.year();
     components.month = value.date.month();
     components.day = value.date.day();
-    if (value.isDate)
+    // Midnight is a day without a time of day (a save writes it as a DATE): the day as
+    // written, in no time zone.
+    if (value.isDate || (value.time.hour() == 0 && value.time.minute() == 0))
         return components;
     components.hour = value.time.hour();
     components.minute = value.time.minute();

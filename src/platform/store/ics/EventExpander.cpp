@@ -6,7 +6,6 @@
 #include <QHash>
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 namespace store::ics {
@@ -90,13 +89,13 @@ struct Range
     qint64 from;
     qint64 to;
 
+    bool overlaps(qint64 begins, qint64 ends) const
+    {
+        return begins < to && (ends > from || (ends == begins && begins >= from));
+    }
     bool overlaps(const QDateTime& start, const QDateTime& end) const
     {
-        const qint64 begins = start.toMSecsSinceEpoch();
-        if (begins >= to)
-            return false;
-        const qint64 ends = end.toMSecsSinceEpoch();
-        return ends > from || (ends == begins && begins >= from);
+        return overlaps(start.toMSecsSinceEpoch(), end.toMSecsSinceEpoch());
     }
 };
 
@@ -114,17 +113,28 @@ bool replaces(const Override& candidate, const QDateTime& start, bool allDay)
 }
 
 // UID/2026-03-30T07:00:00Z. Written by hand: through QDateTime::toString it was a tenth of
-// the cost of a year of a weekly event.
-QString occurrenceIdentifier(const QString& uid, const QDateTime& occurrence)
+// the cost of a year of a weekly event, and through snprintf still a quarter of a daily one's.
+QString occurrenceIdentifier(const QString& uid, qint64 occurrenceMs)
 {
-    const qint64 seconds = occurrence.toSecsSinceEpoch();
+    const qint64 seconds = occurrenceMs >= 0 ? occurrenceMs / 1000 : (occurrenceMs - 999) / 1000;
     const qint64 days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
-    const qint64 inDay = seconds - days * 86400;
-    const QDate date = QDate::fromJulianDay(2440588 + days);
-    char text[32];
-    std::snprintf(text, sizeof text, "/%04d-%02d-%02dT%02d:%02d:%02dZ", date.year(), date.month(),
-                  date.day(), int(inDay / 3600), int(inDay / 60 % 60), int(inDay % 60));
-    return uid + QLatin1String(text);
+    const int inDay = int(seconds - days * 86400);
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    QDate::fromJulianDay(2440588 + days).getDate(&year, &month, &day);
+    char text[] = "/0000-00-00T00:00:00Z";
+    const auto put = [&text](int at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + i] = char('0' + value % 10);
+    };
+    put(1, qBound(0, year, 9999), 4);
+    put(6, month, 2);
+    put(9, day, 2);
+    put(12, inDay / 3600, 2);
+    put(15, inDay / 60 % 60, 2);
+    put(18, inDay % 60, 2);
+    return uid + QLatin1String(text, sizeof text - 1);
 }
 
 Event makeEvent(const Component& source, const QDateTime& start, const QDateTime& end, bool allDay)
@@ -167,29 +177,60 @@ void expandMaster(const Component& master, const QString& uid, const QList<Overr
     set.exdates = instants(master, "EXDATE", zones);
     const bool recurring = !set.rrules.isEmpty() || !set.rdates.isEmpty();
 
-    QList<QDateTime> starts;
+    // Occurrences are found as instants; a date-time in the start's own zone is built only
+    // where an override or a length in days needs one.
+    QList<qint64> starts;
     if (recurring) {
         // An occurrence that began before `from` may still be running; a day more covers a
         // daylight-saving change inside a nominal length.
         const QDateTime queryFrom = from.addDays(-timing->length.days - 1)
                                         .addSecs(-qMax<qint64>(0, timing->length.seconds));
-        starts = Recurrence::occurrences(set, queryFrom, to);
+        starts = Recurrence::occurrenceInstants(set, queryFrom, to);
     } else {
-        starts.append(timing->start);
+        starts.append(timing->start.toMSecsSinceEpoch());
     }
+    const auto inStartZone = [&timing](qint64 ms) {
+        const QDateTime& first = timing->start;
+        switch (timing->allDay ? Qt::LocalTime : first.timeSpec()) {
+        case Qt::TimeZone:
+            return QDateTime::fromMSecsSinceEpoch(ms, first.timeZone());
+        case Qt::UTC:
+            return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+        case Qt::OffsetFromUTC:
+            return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, first.offsetFromUtc());
+        case Qt::LocalTime:
+            break;
+        }
+        return QDateTime::fromMSecsSinceEpoch(ms, Qt::LocalTime);
+    };
 
-    for (const QDateTime& start : std::as_const(starts)) {
-        const bool overridden =
-            std::any_of(overrides.begin(), overrides.end(),
-                        [&](const Override& o) { return replaces(o, start, timing->allDay); });
-        if (overridden)
+    const Event prototype = makeEvent(master, QDateTime(), QDateTime(), timing->allDay);
+    for (qint64 startMs : std::as_const(starts)) {
+        QDateTime start;
+        if (!overrides.isEmpty()) {
+            start = inStartZone(startMs);
+            const bool overridden =
+                std::any_of(overrides.begin(), overrides.end(),
+                            [&](const Override& o) { return replaces(o, start, timing->allDay); });
+            if (overridden)
+                continue;
+        }
+        // Days are nominal (a day across a DST change is 23 or 25 hours), seconds exact.
+        QDateTime end;
+        qint64 endMs = startMs + timing->length.seconds * 1000;
+        if (timing->length.days != 0) {
+            if (!start.isValid())
+                start = inStartZone(startMs);
+            end = timing->length.addTo(start);
+            endMs = end.toMSecsSinceEpoch();
+        }
+        if (!range.overlaps(startMs, endMs))
             continue;
-        const QDateTime end = timing->length.addTo(start);
-        if (!range.overlaps(start, end))
-            continue;
-        Event event = makeEvent(master, start, end, timing->allDay);
+        Event event = prototype;
+        event.startDate = QDateTime::fromMSecsSinceEpoch(startMs, Qt::LocalTime);
+        event.endDate = QDateTime::fromMSecsSinceEpoch(endMs, Qt::LocalTime);
         event.occurrenceDate = event.startDate;
-        event.eventIdentifier = recurring ? occurrenceIdentifier(uid, start) : uid;
+        event.eventIdentifier = recurring ? occurrenceIdentifier(uid, startMs) : uid;
         out.append(event);
     }
 }
@@ -209,7 +250,8 @@ void addOverride(const Override& detached, const QString& uid, const ZoneResolve
                                ? QDateTime(detached.recurrenceId.date, QTime(0, 0))
                                : detached.recurrenceInstant.toLocalTime();
     event.isDetached = true;
-    event.eventIdentifier = occurrenceIdentifier(uid, detached.recurrenceInstant);
+    event.eventIdentifier =
+        occurrenceIdentifier(uid, detached.recurrenceInstant.toMSecsSinceEpoch());
     out.append(event);
 }
 

@@ -1,5 +1,8 @@
 #include "platform/store/ics/Property.h"
 
+#include <QStringDecoder>
+
+#include <algorithm>
 #include <cstring>
 
 namespace store::ics {
@@ -276,23 +279,46 @@ void Property::locate()
     m_valueOffset = separator >= 0 ? separator + 1 : -1;
 }
 
+namespace {
+
+// A value that begins with U+FEFF keeps it: QString::fromUtf8() takes it for a byte-order mark
+// and drops it, and the value would no longer read as it was written.
+QString textFromUtf8(QByteArrayView bytes)
+{
+    if (!bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(bytes);
+}
+
+} // namespace
+
+// TEXT carries no control characters but tabs and escaped line breaks, and escapeText() drops
+// the others. Reading drops them too, so that a value reads the same after it is written back;
+// a bare CR, which only a damaged file holds, is read as the line break it is written as.
 QString unescapeText(QByteArrayView value)
 {
-    if (!value.contains('\\'))
-        return QString::fromUtf8(value);
+    const auto plain = [](char c) {
+        return c != '\\' && (static_cast<unsigned char>(c) >= 0x20 || c == '\t');
+    };
+    if (std::all_of(value.begin(), value.end(), plain))
+        return textFromUtf8(value);
     QByteArray out;
     out.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (c != '\\' || i + 1 == value.size()) {
-            out += c;
-            continue;
+        char c = value[i];
+        if (c == '\\' && i + 1 < value.size()) {
+            const char next = value[++i];
+            // Writers escape more than TEXT needs ("\:" is common); the character itself is
+            // meant.
+            c = (next == 'n' || next == 'N') ? '\n' : next;
         }
-        const char next = value[++i];
-        // Writers escape more than TEXT needs ("\:" is common); the character itself is meant.
-        out += (next == 'n' || next == 'N') ? '\n' : next;
+        if (c == '\r')
+            c = '\n';
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n')
+            out += c;
     }
-    return QString::fromUtf8(out);
+    return textFromUtf8(out);
 }
 
 QByteArray escapeText(const QString& text)

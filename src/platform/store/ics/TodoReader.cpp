@@ -91,6 +91,18 @@ std::optional<DateComponents> components(const Property& line, const ZoneResolve
     return zones.toComponents(*value);
 }
 
+// A rule's end in the form the task's series gives it, as a save writes it: a DATE for an
+// all-day series, an instant otherwise. A file whose UNTIL does not match its dates then reads
+// the same before and after the task is written.
+RecurrenceRule inSeriesForm(const RecurrenceRule& rule, const std::optional<SeriesAnchor>& anchor)
+{
+    if (!anchor || !rule.recurrenceEnd || !rule.recurrenceEnd->endDate.isValid() ||
+        rule.recurrenceEnd->endDateIsAllDay == anchor->allDay)
+        return rule;
+    return Recurrence::parseRule(Recurrence::formatRule(rule, anchor->start, anchor->allDay))
+        .value_or(rule);
+}
+
 } // namespace
 
 Reminder readTodo(const Component& todo, const ZoneResolver& zones)
@@ -122,9 +134,13 @@ Reminder readTodo(const Component& todo, const ZoneResolver& zones)
         case Field::Description:
             reminder.notes = line.text();
             break;
-        case Field::Url:
-            reminder.URL = QUrl(QString::fromUtf8(line.trimmedValue()), QUrl::TolerantMode);
+        case Field::Url: {
+            // An address that is no URL is shown as none rather than as an error, and stays in
+            // the file as it was written.
+            const QUrl url(QString::fromUtf8(line.trimmedValue()), QUrl::TolerantMode);
+            reminder.URL = url.isValid() ? url : QUrl();
             break;
+        }
         case Field::Priority:
             reminder.priority = qBound(0, line.trimmedValue().toInt(), 9);
             break;
@@ -162,6 +178,11 @@ Reminder readTodo(const Component& todo, const ZoneResolver& zones)
         }
     }
     reminder.completed = completed;
+    if (!reminder.recurrenceRules.isEmpty()) {
+        const std::optional<SeriesAnchor> anchor = seriesAnchor(reminder);
+        for (RecurrenceRule& rule : reminder.recurrenceRules)
+            rule = inSeriesForm(rule, anchor);
+    }
     if (!alarms.isEmpty()) {
         const AlarmAnchors anchors = alarmAnchors(reminder);
         for (const Component* valarm : std::as_const(alarms)) {
@@ -175,6 +196,24 @@ Reminder readTodo(const Component& todo, const ZoneResolver& zones)
 AlarmAnchors alarmAnchors(const Reminder& reminder)
 {
     return {reminder.dueDateComponents, reminder.startDateComponents};
+}
+
+std::optional<SeriesAnchor> seriesAnchor(const Reminder& reminder)
+{
+    const auto isSet = [](const std::optional<DateComponents>& value) {
+        return value && value->isValid();
+    };
+    const std::optional<DateComponents>& anchor = isSet(reminder.dueDateComponents)
+                                                      ? reminder.dueDateComponents
+                                                      : reminder.startDateComponents;
+    if (!isSet(anchor))
+        return std::nullopt;
+    const QTime time(anchor->hour, anchor->minute, anchor->second);
+    // 00:00 is a date without a time of day, as the due date's DATE form says.
+    const bool allDay = anchor->hour == 0 && anchor->minute == 0;
+    if (anchor->timeZone.isValid())
+        return SeriesAnchor{QDateTime(anchor->date(), time, anchor->timeZone), allDay};
+    return SeriesAnchor{QDateTime(anchor->date(), time), allDay};
 }
 
 } // namespace store::ics

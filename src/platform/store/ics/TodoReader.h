@@ -14,4 +14,13 @@ Reminder readTodo(const Component& todo, const ZoneResolver& zones);
 // The anchors relative alarms of a task are measured from.
 AlarmAnchors alarmAnchors(const Reminder& reminder);
 
+// The series a task's rules repeat: its due date, else its start date, in that date's own
+// time zone, and whether it is all-day. nullopt when the task has neither.
+struct SeriesAnchor
+{
+    QDateTime start;
+    bool allDay = false;
+};
+std::optional<SeriesAnchor> seriesAnchor(const Reminder& reminder);
+
 } // namespace store::ics

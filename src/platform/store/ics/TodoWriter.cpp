@@ -69,14 +69,6 @@ bool isAllDay(const std::optional<DateComponents>& value)
     return isSet(value) && isDateOnly(*value);
 }
 
-QDateTime inOwnZone(const DateComponents& value)
-{
-    const QTime time(value.hour, value.minute, value.second);
-    if (value.timeZone.isValid())
-        return QDateTime(value.date(), time, value.timeZone);
-    return QDateTime(value.date(), time);
-}
-
 bool readableRule(const Property& line)
 {
     return line.is("RRULE") &&
@@ -103,7 +95,8 @@ bool TodoWriter::apply(const Reminder& current, const Reminder& edited, const QD
     if (edited.notes != current.notes)
         setText("DESCRIPTION", edited.notes);
     if (edited.URL != current.URL) {
-        if (edited.URL.isEmpty())
+        // An invalid address would be written as an empty line; it is no address at all.
+        if (!edited.URL.isValid())
             remove("URL");
         else
             setLine(Property::build("URL", {}, edited.URL.toEncoded(), m_newline));
@@ -141,6 +134,26 @@ void TodoWriter::stamp(const QDateTime& now, bool bumpSequence)
         const int next = sequence ? qMax(0, sequence->trimmedValue().toInt()) + 1 : 1;
         setLine(Property::build("SEQUENCE", {}, QByteArray::number(next), m_newline));
     }
+}
+
+bool TodoWriter::moveAbsoluteAlarms(const std::function<QDateTime(const QDateTime&)>& move)
+{
+    bool moved = false;
+    for (Component* valarm : m_todo.children("VALARM")) {
+        const std::optional<Alarm> alarm = AlarmCodec::read(*valarm, m_zones, AlarmAnchors{});
+        if (!alarm || alarm->isLocationAlarm() || alarm->hasRelativeOffset ||
+            !alarm->absoluteDate.isValid())
+            continue;
+        // The new time is written in UTC, as RFC 5545 wants it; a zone some writer gave the
+        // old one does not apply to it.
+        QList<Parameter> parameters = valarm->property("TRIGGER")->parameters();
+        parameters.removeIf([](const Parameter& p) { return sameName(p.name, "TZID"); });
+        valarm->setProperty(Property::build("TRIGGER", parameters,
+                                            formatUtc(move(alarm->absoluteDate)), m_newline));
+        moved = true;
+    }
+    m_changed = m_changed || moved;
+    return moved;
 }
 
 void TodoWriter::setLine(const Property& line)
@@ -304,10 +317,14 @@ void TodoWriter::writeAlarms(const Reminder& current, const Reminder& edited)
 
 void TodoWriter::writeRules(const Reminder& edited, const QDateTime& now, bool noneShown)
 {
-    const std::optional<DateComponents>& anchor =
-        isSet(edited.dueDateComponents) ? edited.dueDateComponents : edited.startDateComponents;
-    const QDateTime start = isSet(anchor) ? inOwnZone(*anchor) : now;
-    const bool allDay = isSet(anchor) && isDateOnly(*anchor);
+    const std::optional<SeriesAnchor> anchor = seriesAnchor(edited);
+    const QDateTime start = anchor ? anchor->start : now;
+    // Without a date the series has no form of its own; each rule keeps the form of its end.
+    const auto allDay = [&anchor](const RecurrenceRule& rule) {
+        if (anchor)
+            return anchor->allDay;
+        return rule.recurrenceEnd && rule.recurrenceEnd->endDateIsAllDay;
+    };
 
     // Rules we could not read stay; the ones we showed are replaced where the first one was.
     // A task shown without a rule that gets one now repeats by that rule alone: a rule left
@@ -326,7 +343,7 @@ void TodoWriter::writeRules(const Reminder& edited, const QDateTime& now, bool n
     }
     for (const RecurrenceRule& rule : edited.recurrenceRules) {
         Component::Node node(Property::build(
-            "RRULE", {}, Recurrence::formatRule(rule, start, allDay).toUtf8(), m_newline));
+            "RRULE", {}, Recurrence::formatRule(rule, start, allDay(rule)).toUtf8(), m_newline));
         if (position < 0) {
             m_todo.append(std::move(node));
         } else {

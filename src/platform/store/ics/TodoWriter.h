@@ -4,6 +4,8 @@
 #include "platform/store/ics/Component.h"
 #include "platform/store/ics/DateTimeValue.h"
 
+#include <functional>
+
 namespace store::ics {
 
 // Writes the differences between a task as its VTODO reads and an edited version of it into
@@ -20,6 +22,9 @@ public:
     bool apply(const Reminder& current, const Reminder& edited, const QDateTime& now);
     // DTSTAMP and LAST-MODIFIED at `now`; SEQUENCE one up when asked.
     void stamp(const QDateTime& now, bool bumpSequence);
+    // Moves each alarm that stands at a date (not a place) to move(date), rewriting its
+    // TRIGGER line only. Returns true when any moved.
+    bool moveAbsoluteAlarms(const std::function<QDateTime(const QDateTime&)>& move);
 
 private:
     void setLine(const Property& line);

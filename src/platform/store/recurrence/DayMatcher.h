@@ -38,6 +38,12 @@ public:
     // False when no day of any year can match, e.g. the 30th of February. Such a rule must never
     // reach an iterator: libical searches for a match for minutes at sub-daily frequencies.
     bool canEverMatch() const;
+    // True when every day matches: the rule and its start leave no date part.
+    bool admitsEveryDay() const
+    {
+        return m_months.isEmpty() && m_weekNumbers.isEmpty() && m_yearDays.isEmpty() &&
+               m_monthDays.isEmpty() && m_days.isEmpty();
+    }
 
 private:
     enum class Scope { None, Month, Year };

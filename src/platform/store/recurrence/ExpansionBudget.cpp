@@ -1,6 +1,7 @@
 #include "platform/store/recurrence/ExpansionBudget.h"
 
 #include <ctime>
+#include <limits>
 
 namespace store::recurrence {
 
@@ -13,28 +14,29 @@ qint64 threadNanoseconds()
     return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
-// Reading the clocks costs more than a cheap step, so they are read every few calls.
-constexpr int kCallsPerClockRead = 16;
-
 } // namespace
 
 ExpansionBudget::ExpansionBudget()
-    : m_threadStartNs(threadNanoseconds())
 {
     m_elapsed.start();
 }
 
-bool ExpansionBudget::spend(qint64 steps)
+void ExpansionBudget::check()
 {
-    if (m_exhausted)
-        return false;
-    m_steps += steps;
-    if (m_steps > kMaxSteps)
+    if (m_exhausted || m_steps > kMaxSteps) {
         m_exhausted = true;
-    else if (++m_calls % kCallsPerClockRead == 0 || steps > 1)
-        m_exhausted = threadNanoseconds() - m_threadStartNs > kMaxThreadMilliseconds * 1000000 ||
-                      m_elapsed.elapsed() > kMaxElapsedMilliseconds;
-    return !m_exhausted;
+        m_nextCheck = std::numeric_limits<qint64>::max();
+        return;
+    }
+    m_nextCheck = m_steps + kStepsPerClockRead;
+    if (m_threadStartNs < 0) {
+        m_threadStartNs = threadNanoseconds();
+        return;
+    }
+    m_exhausted = threadNanoseconds() - m_threadStartNs > kMaxThreadMilliseconds * 1000000 ||
+                  m_elapsed.elapsed() > kMaxElapsedMilliseconds;
+    if (m_exhausted)
+        m_nextCheck = std::numeric_limits<qint64>::max();
 }
 
 } // namespace store::recurrence

@@ -1,5 +1,7 @@
 #include "platform/store/recurrence/LibicalSource.h"
 
+#include "platform/store/recurrence/DayMatcher.h"
+
 #include <libical/ical.h>
 
 #include <algorithm>
@@ -67,10 +69,24 @@ bool buildRecurrence(const RuleParts& rule, icalrecurrencetype& recurrence)
 
 } // namespace
 
+bool LibicalSource::accepts(const RuleParts& rule, const WallTime& start,
+                            const std::optional<WallTime>& horizon)
+{
+    if (!rule.weekNumbers.isEmpty())
+        return false;
+    // Within a few months a sub-daily search ends at the horizon, as libical tests UNTIL as it
+    // goes.
+    if (rule.isSubDaily() && (!horizon || start.date.daysTo(horizon->date) > 100))
+        return false;
+    return canEverOccur(rule, start.date);
+}
+
 LibicalSource::LibicalSource(const RuleParts& rule, const WallTime& start,
                              const std::optional<WallTime>& resumeAt,
                              const std::optional<WallTime>& horizon)
 {
+    if (!accepts(rule, start, horizon))
+        return;
     icalrecurrencetype recurrence;
     if (!buildRecurrence(rule, recurrence))
         return;

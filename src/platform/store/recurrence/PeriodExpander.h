@@ -7,12 +7,14 @@
 
 #include <QList>
 
+#include <vector>
+
 namespace store::recurrence {
 
 // Our own expansion of daily, weekly, monthly and yearly rules, one period (day, week, month,
 // year, or week-numbering year for BYWEEKNO) at a time: the period's days that the rule's date
-// parts admit, times the times of day, then BYSETPOS over that set. It serves the rule shapes
-// libical 3.0.16 gets wrong (see RuleExpander.cpp). COUNT and UNTIL are left to the caller.
+// parts admit, times the times of day, then BYSETPOS over that set. COUNT and UNTIL are left to
+// the caller.
 class PeriodExpander : public OccurrenceSource
 {
 public:
@@ -26,10 +28,11 @@ public:
 
 private:
     bool fillNextPeriod();
+    bool fillDays();
     QDate firstDayOf(qint64 unit) const;
     QDate lastDayOf(qint64 unit) const;
     qint64 unitOf(const QDate& day) const;
-    QList<WallTime> select(const QList<QDate>& days) const;
+    void select();
 
     RuleParts m_rule;
     WallTime m_start;
@@ -38,10 +41,13 @@ private:
     std::optional<WallTime> m_horizon;
     ExpansionBudget& m_budget;
     bool m_weekYears = false; // periods are week-numbering years
+    bool m_everyDay = false;  // a daily rule that no date part narrows: each period is its day
     int m_firstWeekYear = 0;
     qint64 m_period = 0;
-    QList<WallTime> m_pending;
-    qsizetype m_nextPending = 0;
+    // Reused from period to period: a daily rule has a period per occurrence.
+    std::vector<QDate> m_days;
+    std::vector<WallTime> m_pending;
+    size_t m_nextPending = 0;
     bool m_done = false;
 };
 

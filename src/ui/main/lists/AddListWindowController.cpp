@@ -8,6 +8,7 @@
 
 #include <QColorDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
@@ -54,7 +55,11 @@ AddListWindowController::AddListWindowController(DataManager& manager, ModeManag
     m_doneButton->setAutoDefault(true);
     m_cancelButton->setAutoDefault(false);
 
+    m_titleField->setPlaceholderText(tr("List name"));
+    auto* label = new QLabel(tr("&Name:"), this);
+    label->setBuddy(m_titleField);
     auto* fieldRow = new QHBoxLayout;
+    fieldRow->addWidget(label);
     fieldRow->addWidget(m_titleField, 1);
     fieldRow->addWidget(m_colorWell);
     auto* buttons = new QHBoxLayout;

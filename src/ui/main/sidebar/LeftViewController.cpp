@@ -1,6 +1,7 @@
 #include "ui/main/sidebar/LeftViewController.h"
 
 #include "data/DataManager.h"
+#include "data/ListTitles.h"
 #include "data/SharedDates.h"
 #include "data/SidebarCounts.h"
 #include "data/TaskLists.h"
@@ -20,6 +21,7 @@
 
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -162,6 +164,29 @@ QListView* LeftViewController::tableView() const
     return m_table;
 }
 
+int LeftViewController::preferredWidth() const
+{
+    const QFont titleFont = m_modeManager.fontWithSize(SidebarDelegate::kTitlePointSize);
+    const QFont countFont = m_modeManager.fontWithSize(SidebarDelegate::kCountPointSize);
+    QStringList titles;
+    for (qint64 kind = qint64(ListKind::AllTasks); kind <= qint64(ListKind::LowPriorityTasks);
+         ++kind)
+        titles << ListTitles::presetListTitle(ListKind(kind));
+    // The date rows name the selected day, week and month; the longest of each, whatever is
+    // selected now: a Wednesday in September, week 52.
+    const QDateTime wide(QDate(2026, 9, 30), QTime(12, 0));
+    const DateFormatters& formatters = m_manager.formatters();
+    titles << formatters.weekdayFormatter().stringFromDate(wide) + QStringLiteral(", ") +
+                  formatters.fullDayFormatterShort().stringFromDate(wide) +
+                  QStringLiteral("\u00a0\u00a0●")
+           << formatters.monthFormatter().stringFromDate(wide)
+           << m_manager.dates().selectedDateWeekString() + QStringLiteral("9");
+    int widest = 0;
+    for (const QString& title : titles)
+        widest = qMax(widest, SidebarDelegate::widthForRow(titleFont, countFont, title));
+    return widest + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_table);
+}
+
 ListEntry LeftViewController::dictForRow(int row) const
 {
     return layout().dictForRow(row);
@@ -197,6 +222,22 @@ void LeftViewController::reloadDataFromSearch()
     loadLists();
     m_selectedRow = layout().searchRow();
     refreshAfterSelection();
+    m_manager.counts().refreshCounts();
+}
+
+void LeftViewController::reloadKeepingSelection()
+{
+    const ListEntry shown = dictForRow(m_selectedRow);
+    m_model->loadLists();
+    const int row = layout().rowForEntry(shown);
+    if (row >= 0) {
+        setSelectedRowSilently(row);
+    } else {
+        m_selectedRow = 0;
+        setSelectedRowSilently(0);
+        sendSelection();
+    }
+    Q_EMIT listsReloaded();
     m_manager.counts().refreshCounts();
 }
 

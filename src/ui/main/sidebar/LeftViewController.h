@@ -46,6 +46,8 @@ public:
     // and answers later (true for "Delete"); `isFullScreen` and `applyWindowLevel` concern
     // the window the pane sits in.
     std::function<void(std::function<void(bool)> answer)> confirmDeletion;
+    // The question confirmDeletion asks unless a test answers it: a window-modal message box.
+    void confirmWithMessageBox(std::function<void(bool)> answer);
     std::function<bool()> isFullScreen;
     std::function<void(bool floating)> applyWindowLevel;
 
@@ -58,12 +60,19 @@ public:
     const QList<ListEntry>& defaultListsArray() const;
     int rowCount() const;
     QListView* tableView() const;
+    // The width at which every preset title, the date titles of any month and a four-digit
+    // count fit beside a scroll bar, in the present fonts.
+    int preferredWidth() const;
 
     // Rebuilding.
     void refreshView();
     void reloadDataFromPreference();
     void reloadDataFromSearch();
     void reloadDataFromDelete();
+    // The lists changed elsewhere (another program, a synced folder): the rows are rebuilt and
+    // the entry on show stays selected, wherever its row is now; only when it is gone does the
+    // day view take its place.
+    void reloadKeepingSelection();
 
     // Selection.
     int selectedRow() const { return m_selectedRow; }
@@ -131,7 +140,6 @@ private:
     void deleteUserListOnRow(int row);
     void applyPin(bool on);
     void showContextMenu(int row, const QPoint& globalPos);
-    void confirmWithMessageBox(std::function<void(bool)> answer);
     QWidget* sheetParent();
 
     DataManager& m_manager;

@@ -10,7 +10,6 @@
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
-#include "ui/common/TintedIcon.h"
 #include "ui/main/ApplicationShell.h"
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/lists/AddListWindowController.h"
@@ -105,16 +104,19 @@ void LeftViewController::deleteUserListOnRow(int row)
 
 void LeftViewController::confirmWithMessageBox(std::function<void(bool)> answer)
 {
+    // A destructive question: the desktop's warning look, the heading set apart from the
+    // explanation, and the button named after what it does.
     auto* box = new QMessageBox(sheetParent());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
-    box->setIconPixmap(TintedIcon::pixmap(QStringLiteral("AboutIcon"), QSize(64, 64),
-                                          m_modeManager.iconColor(), devicePixelRatioF()));
-    box->setText(tr("Delete this list?"));
+    box->setIcon(QMessageBox::Warning);
+    box->setWindowTitle(tr("Delete List"));
+    box->setTextFormat(Qt::RichText);
+    box->setText(QStringLiteral("<b>%1</b>").arg(tr("Delete this list?").toHtmlEscaped()));
     box->setInformativeText(tr("Deleting this list will also delete all the tasks inside "
                                "permanently. Are you sure?"));
     QPushButton* cancel = box->addButton(tr("Cancel"), QMessageBox::RejectRole);
-    QPushButton* remove = box->addButton(tr("Delete"), QMessageBox::DestructiveRole);
+    QPushButton* remove = box->addButton(tr("Delete List"), QMessageBox::DestructiveRole);
     box->setDefaultButton(cancel);
     box->setEscapeButton(cancel);
     connect(box, &QMessageBox::finished, box,

@@ -7,13 +7,12 @@
 #include <QPainter>
 #include <QTextDocument>
 
-namespace {
-
-constexpr int kTitleLeftMargin = 15;
-constexpr int kCountRightMargin = 12;
-constexpr int kTitleCountGap = 6;
-
-} // namespace
+int SidebarDelegate::widthForRow(const QFont& titleFont, const QFont& countFont,
+                                 const QString& title)
+{
+    return kTitleLeftMargin + QFontMetrics(titleFont).horizontalAdvance(title) + kTitleCountGap +
+           QFontMetrics(countFont).horizontalAdvance(QStringLiteral("9999")) + kCountRightMargin;
+}
 
 SidebarDelegate::SidebarDelegate(ModeManager& modeManager, QObject* parent)
     : QStyledItemDelegate(parent)

@@ -18,6 +18,12 @@ public:
     static constexpr int kFocusBarWidth = 5;
     static constexpr qreal kTitlePointSize = 13;
     static constexpr qreal kCountPointSize = 12;
+    static constexpr int kTitleLeftMargin = 15;
+    static constexpr int kCountRightMargin = 12;
+    static constexpr int kTitleCountGap = 6;
+
+    // The width a row needs to show `title` and a count of four digits without cutting either.
+    static int widthForRow(const QFont& titleFont, const QFont& countFont, const QString& title);
 
     explicit SidebarDelegate(ModeManager& modeManager, QObject* parent = nullptr);
 

@@ -116,6 +116,23 @@ int SidebarLayout::rowForListIdentifier(const QString& identifier) const
     return -1;
 }
 
+int SidebarLayout::rowForEntry(const ListEntry& entry) const
+{
+    if (entry.isEmpty())
+        return -1;
+    if (entry.is(ListKind::UserList))
+        return rowForListIdentifier(entry.identifier());
+    if (entry.isDateView())
+        return int(entry.storedType() - qint64(ListKind::Day));
+    if (entry.is(ListKind::Search))
+        return searchRow();
+    for (int row = 0; row < rowCount(); ++row) {
+        if (!isDivider(row) && dictForRow(row) == entry)
+            return row;
+    }
+    return -1;
+}
+
 int SidebarLayout::acceptedSelection(int proposedRow, int currentRow) const
 {
     if (proposedRow < 0 || proposedRow >= rowCount() || isDivider(proposedRow))

@@ -49,6 +49,9 @@ public:
     int rowForList(int n) const;
     // The row of the user list with that identifier, or -1.
     int rowForListIdentifier(const QString& identifier) const;
+    // The row showing the entry: a user list by its identifier (its title may have changed),
+    // the date and search rows by their kind, any other entry by equality; -1 when none does.
+    int rowForEntry(const ListEntry& entry) const;
 
     // The row a proposed selection ends on: the proposal when it is a real entry, else the
     // current row, so that a divider is never selected and the selection never empties.

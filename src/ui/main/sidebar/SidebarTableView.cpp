@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 SidebarTableView::SidebarTableView(QWidget* parent)
     : QListView(parent)
@@ -17,6 +18,12 @@ QItemSelectionModel::SelectionFlags SidebarTableView::selectionCommand(const QMo
                                                                        const QEvent* event) const
 {
     if (!index.isValid() || !(index.flags() & Qt::ItemIsSelectable))
+        return QItemSelectionModel::NoUpdate;
+    // A right click opens the clicked row's menu; the list shown stays the one selected.
+    if (event &&
+        (event->type() == QEvent::MouseButtonPress ||
+         event->type() == QEvent::MouseButtonRelease) &&
+        static_cast<const QMouseEvent*>(event)->button() == Qt::RightButton)
         return QItemSelectionModel::NoUpdate;
     const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
     // Control-clicking the selected row would empty the selection.

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+#include <algorithm>
+
 namespace {
 
 // Forty-two cells repaint together on every refresh; rendering each SVG once per size, colour
@@ -148,6 +150,23 @@ QRect DateDayView::discRect() const
     return QRect((width() - size) / 2, top + (bandHeight - size) / 2, size, size);
 }
 
+QFont DateDayView::dayNumberFontForDisc() const
+{
+    const int room = discRect().height() - 2;
+    QFont font = m_dayNumberFont;
+    if (room <= 0)
+        return font;
+    for (int step = 0; step < 12; ++step) {
+        const QFontMetricsF metrics(font);
+        const qreal needed =
+            std::max(metrics.horizontalAdvance(QStringLiteral("30")), metrics.capHeight() * 1.6);
+        if (needed <= room || font.pointSizeF() <= 6)
+            break;
+        font.setPointSizeF(font.pointSizeF() * std::max(0.75, room / needed));
+    }
+    return font;
+}
+
 void DateDayView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -165,7 +184,7 @@ void DateDayView::paintEvent(QPaintEvent*)
     const QRect disc = discRect();
     if (m_isSelected)
         drawRoundImage(painter, disc, m_metrics.selectedImage, selectionColor(), ratio);
-    painter.setFont(m_dayNumberFont);
+    painter.setFont(dayNumberFontForDisc());
     painter.setPen(dayNumberColor());
     // The number is centred on the disc, not on the cell, so the two always line up.
     painter.drawText(QRect(0, disc.top(), width(), disc.height()), Qt::AlignCenter, m_dayNumber);

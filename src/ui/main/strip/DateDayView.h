@@ -71,6 +71,9 @@ public:
     // disc and the day number are centred.
     QRect dotsRect() const;
     QRect discRect() const;
+    // The day number's font, made smaller where the cell is too small for the disc to hold a
+    // two-digit number at the full size (six-week months, small windows).
+    QFont dayNumberFontForDisc() const;
 
 protected:
     DateDayView(DataManager& manager, ModeManager& mode, const Metrics& metrics, QWidget* parent);

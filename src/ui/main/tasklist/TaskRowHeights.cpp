@@ -75,6 +75,7 @@ void TaskRowHeights::setFont(const QFont& font)
         return;
     m_font = font;
     m_metrics = QFontMetricsF(font);
+    m_primaryFont = QRawFont::fromFont(font);
     m_spaceWidth = float(m_metrics.horizontalAdvance(QLatin1Char(' ')));
     const QRectF unbounded(0, 0, 1e6, kMaxTitleHeight);
     m_firstLineHeight =
@@ -89,7 +90,31 @@ void TaskRowHeights::clear()
 {
     m_wordWidths.clear();
     m_engineHeights.clear();
+    m_oneLineHeights.clear();
     m_engineWidth = -1;
+    m_drawnByFont.clear();
+}
+
+bool TaskRowHeights::drawnByFont(char32_t character)
+{
+    if (character < 0x80)
+        return true;
+    const auto known = m_drawnByFont.constFind(character);
+    if (known != m_drawnByFont.constEnd())
+        return known.value();
+    // The font file itself, not the font with its fallbacks (which draw almost anything).
+    const bool drawn = m_primaryFont.isValid() && m_primaryFont.supportsCharacter(uint(character));
+    m_drawnByFont.insert(character, drawn);
+    return drawn;
+}
+
+bool TaskRowHeights::allDrawnByFont(const QString& title)
+{
+    for (const char32_t character : title.toUcs4()) {
+        if (!drawnByFont(character))
+            return false;
+    }
+    return true;
 }
 
 void TaskRowHeights::MeasuredTitles::clear()
@@ -159,7 +184,7 @@ bool TaskRowHeights::splitPlainWords(const QString& title, std::vector<Segment>&
         qsizetype start = i;
         while (i < length && text[i] != QLatin1Char(' ')) {
             const QChar c = text[i];
-            if (isPlainLetter(c) || isGluedSign(c)) {
+            if ((isPlainLetter(c) && drawnByFont(c.unicode())) || isGluedSign(c)) {
                 ++i;
                 continue;
             }
@@ -227,9 +252,17 @@ float TaskRowHeights::naturalWidth(const QString& title) const
 
 int TaskRowHeights::engineHeight(const QString& title, float natural, int textWidth)
 {
-    // A title that fits on one line has one line wherever the engine may break it.
-    if (natural <= float(textWidth))
-        return heightForLines(1);
+    // A title that fits on one line has one line wherever the engine may break it. That line
+    // is as tall as the font's own when the font itself draws every character; otherwise a
+    // fallback font (CJK, emoji) may make it taller, and the engine measures it once.
+    if (natural <= float(textWidth)) {
+        if (allDrawnByFont(title))
+            return heightForLines(1);
+        auto line = m_oneLineHeights.constFind(title);
+        if (line == m_oneLineHeights.constEnd())
+            line = m_oneLineHeights.insert(title, measuredTitleHeight(title, int(kMaxTitleHeight)));
+        return line.value();
+    }
     if (textWidth != m_engineWidth) {
         m_engineHeights.clear();
         m_engineWidth = textWidth;

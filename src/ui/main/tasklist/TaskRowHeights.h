@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QRawFont>
 #include <QList>
 #include <QString>
 
@@ -87,15 +88,23 @@ private:
     int heightForLines(int lines) const;
     float naturalWidth(const QString& title) const;
     int engineHeight(const QString& title, float natural, int textWidth);
+    // Whether the font itself draws the character: one it lacks comes from a fallback font,
+    // whose taller lines the line heights measured on "x" do not know.
+    bool drawnByFont(char32_t character);
+    bool allDrawnByFont(const QString& title);
 
     QFont m_font;
     QFontMetricsF m_metrics;
+    QRawFont m_primaryFont;
     float m_spaceWidth = 0;
     qreal m_firstLineHeight = 0;
     qreal m_lineStep = 0;
     QHash<QString, float> m_wordWidths;
     // Heights of titles that needed the engine, at m_engineWidth.
     QHash<QString, int> m_engineHeights;
+    // Heights of engine titles that fit on one line, at any width.
+    QHash<QString, int> m_oneLineHeights;
     int m_engineWidth = -1;
+    QHash<char32_t, bool> m_drawnByFont;
     std::vector<Segment> m_scratch;
 };

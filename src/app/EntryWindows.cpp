@@ -1,0 +1,146 @@
+#include "app/EntryWindows.h"
+
+#include "data/DataManager.h"
+#include "data/SidebarCounts.h"
+#include "platform/UserDefaults.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/entry/AddViewController.h"
+#include "ui/entry/QuickAddForm.h"
+#include "ui/main/WindowController.h"
+#include "ui/panel/PanelViewController.h"
+#include "ui/panel/PanelWindowController.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QScreen>
+
+EntryWindows::EntryWindows(DataManager& manager, ModeManager& modeManager, UserDefaults& defaults,
+                           AppDelegate& delegate, QObject* parent)
+    : QObject(parent)
+    , m_manager(manager)
+    , m_modeManager(modeManager)
+    , m_delegate(delegate)
+{
+    m_statusItem.togglePanel = [this] { m_delegate.togglePanel(); };
+    m_statusItem.openMainWindow = [this] { m_delegate.openVelmoranWindowButton(); };
+    m_statusItem.quit = [this] {
+        m_delegate.applicationWillTerminate();
+        QApplication::quit();
+    };
+    m_statusItem.setBadge(manager.counts().badgeLabel());
+    connect(&manager.counts(), &SidebarCounts::badgeLabelChanged, this,
+            [this](const QString& badge) { m_statusItem.setBadge(badge); });
+    // The icon follows the preference at once, whoever changed it.
+    connect(&defaults, &UserDefaults::changed, this, [this](const QString& key) {
+        if (key == QLatin1String(PrefKey::showMenuBar) && m_delegate.windowController())
+            m_delegate.showHideMenuBar();
+    });
+    connect(&modeManager, &ModeManager::redrawWindowsRequested, this, [this] {
+        if (m_quickAdd)
+            m_quickAdd->resetAppearance();
+    });
+}
+
+EntryWindows::~EntryWindows()
+{
+    delete m_quickAdd.data();
+    delete m_panel.data();
+}
+
+void EntryWindows::install(AppDelegate::Windows& windows)
+{
+    windows.createStatusItem = [this] { createStatusItem(); };
+    windows.removeStatusItem = [this] { removeStatusItem(); };
+    windows.togglePanel = [this] { panelWindow()->turnOnOffFromMenuBar(); };
+    windows.turnOnOffByHotKey = [this] { panelWindow()->turnOnOffByHotKey(); };
+    windows.closePanel = [this] {
+        if (m_panel)
+            m_panel->turnOffFromMenuBar();
+    };
+    windows.refreshPanelForMode = [this] {
+        if (m_panel)
+            m_panel->panel()->refreshByModeChange();
+    };
+    windows.applyPanelFont = [this] {
+        if (m_panel)
+            m_panel->panel()->fontChanged();
+    };
+    windows.refreshPanelContent = [this] {
+        if (m_panel)
+            m_panel->panel()->refreshByModeChange();
+    };
+    windows.refreshOnMinuteChange = [this] {
+        if (m_panel)
+            m_panel->panel()->refreshOnMinuteChange();
+    };
+    windows.openQuickAdd = [this](const QDateTime& date, const QString& listIdentifier) {
+        openQuickAdd(date, listIdentifier);
+    };
+}
+
+AddViewController* EntryWindows::quickAddWindow() const
+{
+    return m_quickAdd;
+}
+
+PanelWindowController* EntryWindows::panelWindow()
+{
+    if (!m_panel) {
+        m_panel = new PanelWindowController(m_manager, m_modeManager);
+        m_panel->statusIconGeometry = [this] { return m_statusItem.geometry(); };
+        PanelViewController* panel = m_panel->panel();
+        panel->selectReminder = [this](const store::ReminderPtr& reminder) {
+            m_delegate.selectReminder(reminder);
+        };
+        panel->checkNightMode = [this] { m_delegate.checkNightMode(); };
+    }
+    return m_panel;
+}
+
+void EntryWindows::createStatusItem()
+{
+    m_statusItem.create();
+}
+
+void EntryWindows::removeStatusItem()
+{
+    m_statusItem.removeView();
+    if (m_panel)
+        m_panel->turnOffFromMenuBar();
+}
+
+void EntryWindows::openQuickAdd(const QDateTime& date, const QString& listIdentifier)
+{
+    if (m_quickAdd && m_quickAdd->isVisible()) {
+        m_quickAdd->raise();
+        m_quickAdd->activateWindow();
+        return;
+    }
+    // The window of an earlier task goes; each new task starts with a fresh form.
+    delete m_quickAdd.data();
+    m_quickAdd = new AddViewController(m_manager, m_modeManager);
+    connect(m_quickAdd, &AddViewController::taskAdded, this,
+            [this](const store::ReminderPtr& reminder) { m_delegate.selectReminder(reminder); });
+    if (date.isValid())
+        m_quickAdd->form()->setupDueDate(date);
+    m_quickAdd->changeToList(listIdentifier);
+
+    // Over the middle of the main window, or of the pointer's screen.
+    m_quickAdd->adjustSize();
+    QRect area;
+    if (const WindowController* main = m_delegate.windowController(); main && main->isVisible())
+        area = main->frameGeometry();
+    else if (const QScreen* screen = QApplication::screenAt(QCursor::pos()))
+        area = screen->availableGeometry();
+    if (area.isValid()) {
+        QRect frame(QPoint(0, 0), m_quickAdd->size());
+        frame.moveCenter(area.center());
+        frame.moveTop(area.top() + area.height() / 4);
+        m_quickAdd->move(frame.topLeft());
+    }
+    m_quickAdd->show();
+    m_quickAdd->raise();
+    m_quickAdd->activateWindow();
+    m_quickAdd->form()->focusTitleField();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/AppDelegate.h"
+#include "ui/panel/StatusItem.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QPointer>
+
+class AddViewController;
+class DataManager;
+class ModeManager;
+class PanelWindowController;
+class UserDefaults;
+
+// The windows through which tasks are entered from anywhere: the quick-add window that
+// File → New Task and the main window's add paths open, and the tray panel with its status icon.
+// They plug into the application delegate's openers and relays; main makes one and installs it
+// before the application starts.
+class EntryWindows : public QObject
+{
+    Q_OBJECT
+
+public:
+    EntryWindows(DataManager& manager, ModeManager& modeManager, UserDefaults& defaults,
+                 AppDelegate& delegate, QObject* parent = nullptr);
+    ~EntryWindows() override;
+
+    // Fills the tray panel's and the quick-add window's entries of `windows`.
+    void install(AppDelegate::Windows& windows);
+
+    // One window at a time: an open one comes to the front instead.
+    void openQuickAdd(const QDateTime& date, const QString& listIdentifier);
+    AddViewController* quickAddWindow() const;
+
+    // Made on first use.
+    PanelWindowController* panelWindow();
+    StatusItem& statusItem() { return m_statusItem; }
+
+private:
+    void createStatusItem();
+    void removeStatusItem();
+
+    DataManager& m_manager;
+    ModeManager& m_modeManager;
+    AppDelegate& m_delegate;
+    StatusItem m_statusItem;
+    QPointer<AddViewController> m_quickAdd;
+    QPointer<PanelWindowController> m_panel;
+};

@@ -1,0 +1,84 @@
+#include "platform/AutostartEntry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("AutostartEntry", text);
+}
+
+// An Exec value: the program quoted as the desktop entry specification asks, so that a path
+// with spaces or quotes survives.
+QString quotedProgram(const QString& executable)
+{
+    QString escaped;
+    for (const QChar c : executable) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            escaped += u'\\';
+        escaped += c;
+    }
+    return u'"' + escaped + u'"';
+}
+
+} // namespace
+
+QString AutostartEntry::path()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/autostart/velmoran.desktop");
+}
+
+bool AutostartEntry::exists()
+{
+    return QFileInfo::exists(path());
+}
+
+QByteArray AutostartEntry::contents(const QString& executable)
+{
+    QByteArray text = "[Desktop Entry]\n"
+                      "Type=Application\n"
+                      "Name=Velmoran\n"
+                      "Comment=Delivers task alarms after login\n";
+    text += "Exec=" + quotedProgram(executable).toUtf8() + ' ' + backgroundOption().toUtf8() + '\n';
+    text += "Icon=velmoran\n"
+            "Terminal=false\n"
+            "X-GNOME-Autostart-enabled=true\n";
+    return text;
+}
+
+bool AutostartEntry::apply(bool startAtLogin, const QString& executable, QString* error)
+{
+    const QString file = path();
+    if (!startAtLogin) {
+        if (!QFileInfo::exists(file) || QFile::remove(file))
+            return true;
+        if (error)
+            *error = tr("The autostart entry %1 cannot be removed.").arg(file);
+        return false;
+    }
+    const QByteArray text = contents(executable);
+    QFile current(file);
+    if (current.open(QIODevice::ReadOnly) && current.readAll() == text)
+        return true;
+    current.close();
+    if (!QDir().mkpath(QFileInfo(file).path())) {
+        if (error)
+            *error = tr("The autostart folder %1 cannot be created.").arg(QFileInfo(file).path());
+        return false;
+    }
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
+        if (error)
+            *error =
+                tr("The autostart entry %1 cannot be written: %2").arg(file, out.errorString());
+        return false;
+    }
+    return true;
+}

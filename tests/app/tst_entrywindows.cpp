@@ -1,0 +1,442 @@
+#include "TestContext.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "app/AppDelegate.h"
+#include "app/EntryWindows.h"
+#include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/SidebarCounts.h"
+#include "data/TaskLists.h"
+#include "entry/SmartAddEntry.h"
+#include "platform/UserDefaults.h"
+#include "platform/store/EventStore.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/entry/AddViewController.h"
+#include "ui/entry/DueDateControl.h"
+#include "ui/entry/QuickAddForm.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/ViewController.h"
+#include "ui/main/WindowController.h"
+#include "ui/panel/PanelViewController.h"
+#include "ui/panel/PanelWindowController.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QLineEdit>
+#include <QProcess>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+
+namespace {
+
+int g_missingTrayMessages = 0;
+QtMessageHandler g_previousHandler = nullptr;
+
+void countMissingTray(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("No system tray")))
+        ++g_missingTrayMessages;
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
+} // namespace
+
+// Entering tasks from anywhere, in the running application on a real X display: the tray panel
+// without a tray and then with a real one (trayer, an XEmbed tray), opening under its icon,
+// pinning, closing when it loses the focus, the second shortcut and Escape; and the quick-add
+// window from the keyboard (Ctrl+N, type, Return) and from every view with its presets.
+// This suite runs under xvfb-run and runs inside dbus-run-session, so no StatusNotifierItem
+// watcher of the desktop around it can answer.
+class TestEntryWindows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        writeFile(root() + "/home/displayname", "Home");
+        writeFile(root() + "/home/order", "0");
+        writeFile(root() + "/work/displayname", "Work");
+        writeFile(root() + "/work/order", "1");
+        m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
+        m_defaults->setBool(true, PrefKey::showMenuBar);
+        m_defaults->setBool(false, PrefKey::alarmOn);
+        m_defaults->setBool(false, PrefKey::sundayFirst);
+        m_defaults->setString("08:00", PrefKey::alarmTime);
+        // Wednesday 9 December 2026, 10:20.
+        m_clock.setNow(local(2026, 12, 9, 10, 20));
+        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
+            return std::make_unique<store::EventStore>(QStringList{root()}, m_clock);
+        });
+        m_context.emplace(m_defaults.get(), &m_manager->dates());
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr);
+        m_entry = std::make_unique<EntryWindows>(*m_manager, *m_modes, *m_defaults, *m_delegate);
+        AppDelegate::Windows windows;
+        m_entry->install(windows);
+        m_delegate->setWindows(windows);
+
+        g_previousHandler = qInstallMessageHandler(countMissingTray);
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        m_delegate->applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow()));
+        QVERIFY(refreshed.wait(10000));
+        view()->setAnimationDuration(0);
+    }
+
+    void init()
+    {
+        m_stamp.winId();
+        freshServerTime();
+    }
+
+    void cleanupTestCase()
+    {
+        qInstallMessageHandler(g_previousHandler);
+        m_entry.reset();
+        m_delegate.reset();
+        m_context.reset();
+        m_modes.reset();
+        m_manager.reset();
+        if (m_tray.state() != QProcess::NotRunning) {
+            m_tray.terminate();
+            m_tray.waitForFinished(5000);
+        }
+    }
+
+    // No tray at all: no icon, one line in the log however often the icon is asked for, and the
+    // second shortcut still opens the panel, at the corner of the pointer's screen.
+    void withoutATrayTheShortcutOpensThePanel()
+    {
+        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        QVERIFY(m_delegate->hasStatusItem());
+        QVERIFY(!m_entry->statusItem().exists());
+        m_defaults->setBool(false, PrefKey::showMenuBar);
+        m_defaults->setBool(true, PrefKey::showMenuBar);
+        QVERIFY(!m_entry->statusItem().exists());
+        QCOMPARE(g_missingTrayMessages, 1);
+
+        QCursor::setPos(1200, 40);
+        freshServerTime();
+        m_delegate->toggle2();
+        PanelWindowController* panel = m_entry->panelWindow();
+        QTRY_VERIFY(panel->isVisible());
+        QVERIFY(panel->hasActivePanel());
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(panel->geometry().top(), screen.top());
+        QCOMPARE(panel->geometry().right(), screen.right());
+        QCOMPARE(panel->geometry().width(), 385);
+        freshServerTime();
+        m_delegate->toggle2();
+        QTRY_VERIFY(!panel->isVisible());
+        QVERIFY(!panel->hasActivePanel());
+        waitForFocusToSettle();
+    }
+
+    // With a real XEmbed tray the icon shows, knows its place and carries the badge; the panel
+    // hangs from it.
+    void theIconInARealTray()
+    {
+        m_tray.start("trayer",
+                     {"--edge", "top", "--align", "right", "--widthtype", "request", "--height",
+                      "24", "--SetDockType", "true", "--transparent", "false"});
+        QVERIFY2(m_tray.waitForStarted(5000), "trayer did not start");
+        QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
+        // "showMenuBar" switches the icon off and on as it changes.
+        m_defaults->setBool(false, PrefKey::showMenuBar);
+        QVERIFY(!m_delegate->hasStatusItem());
+        m_defaults->setBool(true, PrefKey::showMenuBar);
+        QVERIFY(m_entry->statusItem().exists());
+        QTRY_VERIFY_WITH_TIMEOUT(m_entry->statusItem().geometry().isValid(), 10000);
+
+        m_manager->counts().setBadgeLabel("4");
+        QCOMPARE(m_entry->statusItem().trayIcon()->toolTip(), QStringLiteral("Velmoran (4)"));
+        m_manager->counts().setBadgeLabel(QString());
+        QCOMPARE(m_entry->statusItem().trayIcon()->toolTip(), QStringLiteral("Velmoran"));
+
+        // A click on the icon.
+        freshServerTime();
+        Q_EMIT m_entry->statusItem().trayIcon()->activated(QSystemTrayIcon::Trigger);
+        PanelWindowController* panel = m_entry->panelWindow();
+        QTRY_VERIFY(panel->isVisible());
+        const QRect icon = m_entry->statusItem().geometry();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(panel->geometry().top(), icon.bottom() + 1);
+        QVERIFY(panel->geometry().right() <= screen.right());
+        QVERIFY(panel->geometry().left() <= icon.left());
+        QTRY_COMPARE(QApplication::focusWidget(), panel->panel()->form()->titleField());
+        closePanel();
+    }
+
+    // Unpinned, the panel closes when another window takes the focus; pinned it stays, and the
+    // icon still closes it (the pin stays for the next time).
+    void thePinKeepsThePanelOpen()
+    {
+        PanelWindowController* panel = m_entry->panelWindow();
+        freshServerTime();
+        m_delegate->togglePanel();
+        QTRY_VERIFY(panel->isActiveWindow());
+        focusMainWindow();
+        QTRY_VERIFY(!panel->isVisible());
+        QVERIFY(!panel->hasActivePanel());
+        waitForFocusToSettle();
+
+        freshServerTime();
+        m_delegate->togglePanel();
+        QTRY_VERIFY(panel->isActiveWindow());
+        panel->panel()->pinButton()->click();
+        QVERIFY(panel->panel()->isOnTop());
+        focusMainWindow();
+        QTest::qWait(500);
+        QVERIFY(panel->isVisible());
+        QVERIFY(panel->hasActivePanel());
+
+        freshServerTime();
+        m_delegate->togglePanel();
+        QTRY_VERIFY(!panel->isVisible());
+        QVERIFY(panel->panel()->isOnTop());
+        waitForFocusToSettle();
+        freshServerTime();
+        m_delegate->togglePanel();
+        QTRY_VERIFY(panel->isVisible());
+        panel->panel()->pinButton()->click();
+        QVERIFY(!m_defaults->boolForKey(PrefKey::alwaysOnTopMenuBar));
+        closePanel();
+    }
+
+    // The second shortcut opens and closes it; Escape closes it too.
+    void theShortcutAndEscape()
+    {
+        PanelWindowController* panel = m_entry->panelWindow();
+        freshServerTime();
+        m_delegate->toggle2();
+        QTRY_VERIFY(panel->isVisible());
+        freshServerTime();
+        m_delegate->toggle2();
+        QTRY_VERIFY(!panel->isVisible());
+        waitForFocusToSettle();
+
+        freshServerTime();
+        m_delegate->toggle2();
+        QTRY_COMPARE(QApplication::focusWidget(), panel->panel()->form()->titleField());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!panel->isVisible());
+        QVERIFY(!panel->hasActivePanel());
+        waitForFocusToSettle();
+    }
+
+    // A task typed into the panel is stored and selected in the main window.
+    void aTaskFromThePanelIsSelected()
+    {
+        PanelWindowController* panel = m_entry->panelWindow();
+        freshServerTime();
+        m_delegate->toggle2();
+        QTRY_COMPARE(QApplication::focusWidget(), panel->panel()->form()->titleField());
+        QTest::keyClicks(QApplication::focusWidget(), "from the panel today");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(selectedTitle() == QLatin1String("from the panel"), 5000);
+        const store::ReminderPtr stored = storedTask("from the panel");
+        QVERIFY(stored);
+        // "today" sets the day at the alarm time.
+        QCOMPARE(stored->dueDateComponents->toDateTime(), local(2026, 12, 9, 8, 0));
+        QVERIFY(panel->isVisible());
+        closePanel();
+    }
+
+    // Keyboard only: Ctrl+N in the main window, the line typed, Return. With the default rules
+    // "tomorrow" and "3pm" set the due date; a "!" counts only as the first word, so the last one
+    // stays in the title and sets no priority.
+    void ctrlNTypeReturn()
+    {
+        view()->weekView();
+        focusMainWindow();
+        freshServerTime();
+        QTest::keyClick(mainWindow(), Qt::Key_N, Qt::ControlModifier);
+        QTRY_VERIFY(m_entry->quickAddWindow() && m_entry->quickAddWindow()->isVisible());
+        AddViewController* window = m_entry->quickAddWindow();
+        QCOMPARE(window->windowTitle(), QStringLiteral("New Task"));
+        QTRY_COMPARE(QApplication::focusWidget(), window->form()->titleField());
+        QTest::keyClicks(QApplication::focusWidget(), "call mom tomorrow 3pm !");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!window->isVisible());
+
+        const store::ReminderPtr stored = storedTask("call mom !");
+        QVERIFY(stored);
+        QCOMPARE(stored->dueDateComponents->toDateTime(), local(2026, 12, 10, 15, 0));
+        QCOMPARE(stored->priority, 0);
+        QCOMPARE(stored->calendar->title, QStringLiteral("Home"));
+        QTRY_VERIFY_WITH_TIMEOUT(selectedTitle() == QLatin1String("call mom !"), 5000);
+
+        // Written as the first word the "!" is a low priority.
+        focusMainWindow();
+        freshServerTime();
+        QTest::keyClick(mainWindow(), Qt::Key_N, Qt::ControlModifier);
+        QTRY_VERIFY(m_entry->quickAddWindow()->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), m_entry->quickAddWindow()->form()->titleField());
+        QTest::keyClicks(QApplication::focusWidget(), "! call dad tomorrow 3pm");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!m_entry->quickAddWindow()->isVisible());
+        QCOMPARE(storedTask("call dad")->priority, 9);
+        QTRY_VERIFY_WITH_TIMEOUT(selectedTitle() == QLatin1String("call dad"), 5000);
+    }
+
+    void presetsFromTheViews_data()
+    {
+        QTest::addColumn<QString>("viewName");
+        QTest::addColumn<QDateTime>("selected");
+        QTest::addColumn<QDateTime>("due");
+        QTest::addColumn<QString>("list");
+
+        QTest::newRow("day ahead")
+            << "day" << local(2026, 12, 12) << local(2026, 12, 12, 8) << "Home";
+        QTest::newRow("day current") << "day" << local(2026, 12, 9) << QDateTime() << "Home";
+        QTest::newRow("week ahead")
+            << "week" << local(2026, 12, 14) << local(2026, 12, 14, 8) << "Home";
+        QTest::newRow("month ahead")
+            << "month" << local(2027, 1, 1) << local(2027, 1, 1, 8) << "Home";
+        QTest::newRow("list") << "list" << QDateTime() << QDateTime() << "Work";
+    }
+
+    // Each view opens the window with its day and list; one window at a time.
+    void presetsFromTheViews()
+    {
+        QFETCH(QString, viewName);
+        QFETCH(QDateTime, selected);
+        QFETCH(QDateTime, due);
+        QFETCH(QString, list);
+
+        if (viewName == "day")
+            view()->dayView();
+        else if (viewName == "week")
+            view()->weekView();
+        else if (viewName == "month")
+            view()->monthView();
+        else
+            view()->list(2);
+        if (selected.isValid())
+            m_manager->dates().setSelectedDate(selected);
+        view()->addNewTask();
+        AddViewController* window = m_entry->quickAddWindow();
+        QVERIFY(window && window->isVisible());
+        QuickAddForm* form = window->form();
+        QCOMPARE(form->entry().dueDate(), due);
+        QCOMPARE(form->dueDateControl()->isVisibleTo(window), due.isValid());
+        QCOMPARE(form->listChooser()->currentText(), list);
+        // Asking again brings the same window forward.
+        view()->addNewTask();
+        QCOMPARE(m_entry->quickAddWindow(), window);
+
+        const QString title = QStringLiteral("preset %1").arg(QTest::currentDataTag());
+        QTRY_COMPARE(QApplication::focusWidget(), form->titleField());
+        QTest::keyClicks(form->titleField(), title);
+        QTest::keyClick(form->titleField(), Qt::Key_Return);
+        QTRY_VERIFY(!window->isVisible());
+        const store::ReminderPtr stored = storedTask(title);
+        QVERIFY(stored);
+        QCOMPARE(stored->calendar->title, list);
+        if (due.isValid())
+            QCOMPARE(stored->dueDateComponents->toDateTime(), due);
+        else
+            QVERIFY(!stored->dueDateComponents);
+        m_manager->dates().setSelectedDate(local(2026, 12, 9));
+    }
+
+    // With the main window closed the application lives on in the tray: closing the quick-add
+    // window or the panel then must not end it.
+    void closingAnEntryWindowKeepsTheApplication()
+    {
+        mainWindow()->close();
+        QTRY_VERIFY(!mainWindow()->isVisible());
+        // Only an application inside its event loop ends when its last window closes.
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        QTimer::singleShot(0, this, [this] {
+            m_entry->openQuickAdd(QDateTime(), QString());
+            m_entry->quickAddWindow()->close();
+            m_entry->panelWindow()->openPanel();
+            m_entry->panelWindow()->close();
+            QTimer::singleShot(300, qApp, &QCoreApplication::quit);
+        });
+        QApplication::exec();
+        QCOMPARE(lastClosed.size(), 0);
+        m_delegate->openVelmoranWindowButton();
+        QTRY_VERIFY(mainWindow()->isVisible());
+    }
+
+private:
+    QString root() const { return m_dir.filePath("store"); }
+    WindowController* mainWindow() const { return m_delegate->windowController(); }
+    ViewController* view() const { return mainWindow()->viewController(); }
+
+    QString selectedTitle() const
+    {
+        const store::ReminderPtr selected = view()->mvc()->selectedReminder();
+        return selected ? selected->title : QString();
+    }
+
+    // Without a window manager the X server takes a request for the focus only when it carries
+    // a timestamp newer than the last change of focus, and the application's newest timestamp
+    // may be older than the focus falling back to the root window when the panel hid. A
+    // property change brings a fresh one, as a window manager's activation would.
+    void freshServerTime()
+    {
+        m_stamp.setWindowTitle(QString::number(++m_stamps));
+        QTest::qWait(100);
+    }
+
+    // A window that hid gives the focus up only after X11's grace period for focus changes
+    // (400 ms in Qt); the next opening waits for it, as a person's next keystroke would.
+    void waitForFocusToSettle() { QTest::qWait(600); }
+
+    void focusMainWindow()
+    {
+        freshServerTime();
+        mainWindow()->raise();
+        mainWindow()->activateWindow();
+        QTRY_VERIFY(mainWindow()->isActiveWindow());
+    }
+
+    void closePanel()
+    {
+        PanelWindowController* panel = m_entry->panelWindow();
+        panel->closePanelManually();
+        QTRY_VERIFY(!panel->isVisible());
+        waitForFocusToSettle();
+    }
+
+    store::ReminderPtr storedTask(const QString& title)
+    {
+        store::EventStore fresh(QStringList{root()}, m_clock);
+        for (const store::ReminderPtr& reminder :
+             fresh.remindersMatchingPredicate(fresh.predicateForRemindersInCalendars(
+                 fresh.calendarsForEntityType(store::EntityType::Reminder))))
+            if (reminder->title == title)
+                return reminder;
+        return nullptr;
+    }
+
+    QTemporaryDir m_dir;
+    Clock m_clock;
+    QProcess m_tray;
+    QWidget m_stamp;
+    int m_stamps = 0;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<AppDelegate> m_delegate;
+    std::unique_ptr<EntryWindows> m_entry;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestEntryWindows)
+#include "tst_entrywindows.moc"

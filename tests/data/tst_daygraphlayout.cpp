@@ -1,0 +1,339 @@
+#include "TestEnvironment.h"
+
+#include "data/views/DayGraphLayout.h"
+
+#include <QGuiApplication>
+
+using TestEnvironment::local;
+
+namespace {
+
+store::EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime& end)
+{
+    auto made = std::make_shared<store::Event>();
+    made->title = title;
+    made->startDate = start;
+    made->endDate = end;
+    return made;
+}
+
+store::ReminderPtr makeTask(const QString& title)
+{
+    auto made = std::make_shared<store::Reminder>();
+    made->title = title;
+    return made;
+}
+
+// Buckets as the panel hands them over: 25 hours of tasks and, unless told otherwise, 25 hours of
+// (possibly no) events.
+HourBuckets emptyBuckets(bool withEvents = true)
+{
+    HourBuckets buckets;
+    buckets.reminders.resize(HourBuckets::kHours);
+    if (withEvents)
+        buckets.events.resize(HourBuckets::kHours);
+    return buckets;
+}
+
+// Events placed into every hour they overlap, the way the panel's fetch does.
+HourBuckets bucketsWithEvents(const QDateTime& windowStart, const QList<store::EventPtr>& events)
+{
+    HourBuckets buckets = emptyBuckets();
+    for (int k = 0; k < HourBuckets::kHours; ++k) {
+        const QDateTime start = HourBuckets::bucketStart(windowStart, k);
+        const QDateTime end = HourBuckets::bucketStart(windowStart, k + 1);
+        for (const store::EventPtr& e : events)
+            if (e->startDate < end && e->endDate.addSecs(-1) >= start)
+                buckets.events[k].append(e);
+    }
+    return buckets;
+}
+
+QStringList clockTimes(const QList<QDateTime>& times)
+{
+    QStringList texts;
+    for (const QDateTime& time : times)
+        texts << time.toString(QStringLiteral("ddd HH:mm"));
+    return texts;
+}
+
+} // namespace
+
+// The day graph's arithmetic with a set clock in Europe/Berlin: the four six-hour blocks on
+// ordinary days and on the days the clocks change (29 March 2026 has 23 hours, 25 October 2026
+// has 25), the height rules, the dots, the event bars (crossing midnight too) and the now line.
+class TestDayGraphLayout : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void blocksFollowTheWallClock_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<qreal>("nowX");
+
+        // An ordinary day: the labels read the same clock times as the blocks.
+        QTest::newRow("ordinary 05:59")
+            << local(2026, 12, 9, 5, 59) << 3
+            << QStringList{"Tue 18:00", "Wed 00:00", "Wed 06:00", "Wed 12:00", "Wed 18:00"}
+            << 36 + (11 + 59 / 60.0) * 13;
+        QTest::newRow("ordinary 06:00")
+            << local(2026, 12, 9, 6, 0) << 0
+            << QStringList{"Wed 00:00", "Wed 06:00", "Wed 12:00", "Wed 18:00", "Thu 00:00"}
+            << 36.0 + 6 * 13;
+        QTest::newRow("ordinary 12:00")
+            << local(2026, 12, 9, 12, 0) << 1
+            << QStringList{"Wed 06:00", "Wed 12:00", "Wed 18:00", "Thu 00:00", "Thu 06:00"}
+            << 36.0 + 6 * 13;
+        QTest::newRow("ordinary 23:30")
+            << local(2026, 12, 9, 23, 30) << 2
+            << QStringList{"Wed 12:00", "Wed 18:00", "Thu 00:00", "Thu 06:00", "Thu 12:00"}
+            << 36 + 11.5 * 13;
+
+        // 29 March 2026: 02:00 becomes 03:00. Elapsed hours: 18:00 to 03:30 is 8.5 hours.
+        QTest::newRow("spring 03:30")
+            << local(2026, 3, 29, 3, 30) << 3
+            << QStringList{"Sat 18:00", "Sun 00:00", "Sun 07:00", "Sun 13:00", "Sun 19:00"}
+            << 36 + 8.5 * 13;
+        QTest::newRow("spring 06:00")
+            << local(2026, 3, 29, 6, 0) << 0
+            << QStringList{"Sun 00:00", "Sun 07:00", "Sun 13:00", "Sun 19:00", "Mon 01:00"}
+            << 36.0 + 5 * 13;
+        QTest::newRow("spring 12:30")
+            << local(2026, 3, 29, 12, 30) << 1
+            << QStringList{"Sun 06:00", "Sun 12:00", "Sun 18:00", "Mon 00:00", "Mon 06:00"}
+            << 36 + 6.5 * 13;
+        QTest::newRow("spring 18:00")
+            << local(2026, 3, 29, 18, 0) << 2
+            << QStringList{"Sun 12:00", "Sun 18:00", "Mon 00:00", "Mon 06:00", "Mon 12:00"}
+            << 36.0 + 6 * 13;
+
+        // 25 October 2026: 03:00 becomes 02:00 again. 18:00 to 04:30 is 11.5 hours.
+        QTest::newRow("autumn 04:30")
+            << local(2026, 10, 25, 4, 30) << 3
+            << QStringList{"Sat 18:00", "Sun 00:00", "Sun 05:00", "Sun 11:00", "Sun 17:00"}
+            << 36 + 11.5 * 13;
+        QTest::newRow("autumn 06:00")
+            << local(2026, 10, 25, 6, 0) << 0
+            << QStringList{"Sun 00:00", "Sun 05:00", "Sun 11:00", "Sun 17:00", "Sun 23:00"}
+            << 36.0 + 7 * 13;
+        QTest::newRow("autumn 12:00")
+            << local(2026, 10, 25, 12, 0) << 1
+            << QStringList{"Sun 06:00", "Sun 12:00", "Sun 18:00", "Mon 00:00", "Mon 06:00"}
+            << 36.0 + 6 * 13;
+        QTest::newRow("autumn 20:00")
+            << local(2026, 10, 25, 20, 0) << 2
+            << QStringList{"Sun 12:00", "Sun 18:00", "Mon 00:00", "Mon 06:00", "Mon 12:00"}
+            << 36.0 + 8 * 13;
+    }
+
+    // The block turns at 06:00, 12:00 and 18:00 on the wall clock even on the days the clocks
+    // change; the window is then 25 elapsed hours, so a label names the clock time under it.
+    void blocksFollowTheWallClock()
+    {
+        QFETCH(QDateTime, now);
+        QFETCH(int, type);
+        QFETCH(QStringList, labels);
+        QFETCH(qreal, nowX);
+
+        DayGraphLayout layout;
+        QVERIFY(layout.refresh(emptyBuckets(), now));
+        QCOMPARE(layout.timeFrameType(), type);
+        QCOMPARE(layout.startingDay(), now.date().startOfDay());
+        QCOMPARE(clockTimes(layout.labelTimes()), labels);
+        QCOMPARE(layout.windowStart(), layout.labelTimes().constFirst());
+        QCOMPARE(layout.windowStart().secsTo(HourBuckets::bucketStart(layout.windowStart(), 25)),
+                 25 * 3600);
+        QCOMPARE(layout.nowLineX(), nowX);
+        QCOMPARE(layout.nowLineRect(), QRectF(nowX, 20, 1, 20));
+        QCOMPARE(layout.nowLabelRect(), QRectF(nowX - 32, 4, 64, 14));
+    }
+
+    // The first refresh, a new block and a new day move the window; a refresh within the same
+    // block does not.
+    void reportsWhenTheWindowMoves()
+    {
+        DayGraphLayout layout;
+        QCOMPARE(layout.timeFrameType(), DayGraphLayout::kNoTimeFrame);
+        QCOMPARE(layout.height(), 150);
+        QVERIFY(layout.refresh(emptyBuckets(), local(2026, 12, 9, 5, 58)));
+        QVERIFY(!layout.refresh(emptyBuckets(), local(2026, 12, 9, 5, 59)));
+        QVERIFY(layout.refresh(emptyBuckets(), local(2026, 12, 9, 6, 0)));
+        QCOMPARE(layout.windowStart(), local(2026, 12, 9));
+        QVERIFY(!layout.refresh(emptyBuckets(), local(2026, 12, 9, 11, 59)));
+        QVERIFY(layout.refresh(emptyBuckets(), local(2026, 12, 9, 18, 0)));
+        QVERIFY(!layout.refresh(emptyBuckets(), local(2026, 12, 9, 23, 59)));
+        // Midnight: a new day, and back to the evening block.
+        QVERIFY(layout.refresh(emptyBuckets(), local(2026, 12, 10, 0, 0)));
+        QCOMPARE(layout.windowStart(), local(2026, 12, 9, 18, 0));
+    }
+
+    void heightFollowsTheFullestHours_data()
+    {
+        QTest::addColumn<int>("tasks");
+        QTest::addColumn<int>("events");
+        QTest::addColumn<bool>("eventBuckets");
+        QTest::addColumn<int>("height");
+
+        QTest::newRow("nothing") << 0 << 0 << true << 60;
+        QTest::newRow("nothing, no event buckets") << 0 << 0 << false << 60;
+        QTest::newRow("seven tasks, no event buckets") << 7 << 0 << false << 120;
+        // Buckets of events, even empty ones, leave room between the dots and the bars.
+        QTest::newRow("seven tasks") << 7 << 0 << true << 140;
+        QTest::newRow("one task") << 1 << 0 << true << 80;
+        QTest::newRow("three tasks, two events") << 3 << 2 << true << 60 + 30 + 20 + 10;
+        QTest::newRow("six events") << 0 << 6 << true << 100;
+        QTest::newRow("four events") << 0 << 4 << true << 90;
+    }
+
+    void heightFollowsTheFullestHours()
+    {
+        QFETCH(int, tasks);
+        QFETCH(int, events);
+        QFETCH(bool, eventBuckets);
+        QFETCH(int, height);
+
+        const QDateTime now = local(2026, 12, 9, 10, 0);
+        HourBuckets buckets = emptyBuckets(eventBuckets);
+        for (int i = 0; i < tasks; ++i)
+            buckets.reminders[5].append(makeTask(QString::number(i)));
+        for (int i = 0; i < events; ++i)
+            buckets.events[7].append(
+                makeEvent(QString::number(i), local(2026, 12, 9, 7), local(2026, 12, 9, 8)));
+        DayGraphLayout layout;
+        layout.refresh(buckets, now);
+        QCOMPARE(layout.height(), height);
+        QCOMPARE(layout.backgroundRect(), QRect(30, 20, 325, height - 40));
+        QCOMPARE(layout.columnRect(24), QRect(30 + 24 * 13, 20, 13, height - 40));
+        QCOMPARE(layout.labelRect(4), QRect(316, height - 17, 64, 14));
+    }
+
+    // The task due first is at the top of its column; more than five squeeze into 80 points.
+    void dotsHangFromTheTopOfTheirColumn()
+    {
+        HourBuckets buckets = emptyBuckets();
+        for (int i = 0; i < 7; ++i)
+            buckets.reminders[3].append(makeTask(QString::number(i)));
+        buckets.reminders[10].append(makeTask("a"));
+        buckets.reminders[10].append(makeTask("b"));
+        DayGraphLayout layout;
+        layout.refresh(buckets, local(2026, 12, 9, 10, 0));
+
+        QList<qreal> sevenTops;
+        QList<qreal> twoTops;
+        for (const DayGraphLayout::Dot& dot : layout.dots()) {
+            QCOMPARE(dot.rect.width(), 13.0);
+            QCOMPARE(dot.rect.height(), 15.0);
+            QCOMPARE(dot.rect.left(), qreal(30 + 13 * dot.column));
+            (dot.column == 3 ? sevenTops : twoTops).append(dot.rect.top());
+        }
+        QCOMPARE(sevenTops, (QList<qreal>{22, 32, 42, 52, 62, 72, 82}));
+        QCOMPARE(twoTops, (QList<qreal>{22, 37}));
+    }
+
+    void eventBars_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<qreal>("x");
+        QTest::addColumn<qreal>("width");
+
+        // Window 12:00 Wed to 13:00 Thu.
+        const QDateTime evening = local(2026, 12, 9, 20, 0);
+        QTest::newRow("crossing midnight")
+            << evening << local(2026, 12, 9, 23, 0) << local(2026, 12, 10, 1, 0)
+            << 30 + 11 * 13 + 6.0 << 26.0;
+        QTest::newRow("began yesterday") << evening << local(2026, 12, 8, 9, 0)
+                                         << local(2026, 12, 9, 14, 0) << 30.0 << 2 * 13 + 6.0;
+        QTest::newRow("past the window's end")
+            << evening << local(2026, 12, 10, 10, 0) << local(2026, 12, 10, 20, 0)
+            << 30 + 22 * 13 + 6.0 << 325 - (22 * 13 + 6.0);
+        QTest::newRow("a whole day from the window's start")
+            << evening << local(2026, 12, 9, 12, 0) << local(2026, 12, 10, 12, 0) << 30.0 << 325.0;
+        // 28 March 2026, 23:00 to 04:00 the next morning is four hours; the night block starts
+        // at 18:00.
+        QTest::newRow("crossing midnight into the short day")
+            << local(2026, 3, 29, 3, 30) << local(2026, 3, 28, 23, 0) << local(2026, 3, 29, 4, 0)
+            << 30 + 5 * 13 + 6.0 << 4 * 13.0;
+        // 24 October 2026, 23:00 to 04:00 the next morning is six hours.
+        QTest::newRow("crossing midnight into the long day")
+            << local(2026, 10, 25, 5, 0) << local(2026, 10, 24, 23, 0) << local(2026, 10, 25, 4, 0)
+            << 30 + 5 * 13 + 6.0 << 6 * 13.0;
+        // The morning block of the short day: midnight to 02:00 is two hours, then 03:00.
+        QTest::newRow("short day morning")
+            << local(2026, 3, 29, 9, 0) << local(2026, 3, 29, 3, 0) << local(2026, 3, 29, 5, 0)
+            << 30 + 2 * 13 + 6.0 << 2 * 13.0;
+        QTest::newRow("long day afternoon")
+            << local(2026, 10, 25, 13, 0) << local(2026, 10, 25, 1, 0) << local(2026, 10, 25, 7, 0)
+            << 30.0 << 13 + 6.0;
+    }
+
+    void eventBars()
+    {
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        QFETCH(qreal, x);
+        QFETCH(qreal, width);
+
+        DayGraphLayout probe;
+        probe.refresh(emptyBuckets(), now);
+        const HourBuckets buckets =
+            bucketsWithEvents(probe.windowStart(), {makeEvent("e", start, end)});
+        DayGraphLayout layout;
+        layout.refresh(buckets, now);
+        QCOMPARE(layout.eventBars().size(), 1);
+        const QRectF bar = layout.eventBars().constFirst().rect;
+        QCOMPARE(bar.left(), x);
+        QCOMPARE(bar.width(), width);
+        QCOMPARE(bar.height(), 5.0);
+        // One row: the bar in the top five points of a 15-point strip above the labels.
+        QCOMPARE(layout.eventsRect(), QRectF(30, layout.height() - 20 - 15, 325, 15));
+        QCOMPARE(bar.top(), layout.eventsRect().top());
+    }
+
+    // Each event is drawn once, on the row of its deepest position; from the sixth row on it is
+    // not drawn at all.
+    void eventRowsStackDownwards()
+    {
+        const QDateTime now = local(2026, 12, 9, 10, 0);
+        QList<store::EventPtr> events;
+        for (int i = 0; i < 6; ++i)
+            events.append(
+                makeEvent(QString::number(i), local(2026, 12, 9, 9, 0), local(2026, 12, 9, 11)));
+        const HourBuckets buckets = bucketsWithEvents(local(2026, 12, 9), events);
+        DayGraphLayout layout;
+        layout.refresh(buckets, now);
+        QCOMPARE(layout.eventBars().size(), 5);
+        QCOMPARE(layout.eventsRect().height(), 55.0);
+        for (int row = 0; row < 5; ++row) {
+            QCOMPARE(layout.eventBars().at(row).event, events.at(row));
+            QCOMPARE(layout.eventBars().at(row).rect.top(), layout.eventsRect().top() + 10 * row);
+        }
+    }
+
+    void columnsUnderThePointer_data()
+    {
+        QTest::addColumn<qreal>("x");
+        QTest::addColumn<int>("column");
+        QTest::newRow("left of the columns") << 29.0 << -1;
+        QTest::newRow("first") << 30.0 << 0;
+        QTest::newRow("end of the first") << 42.9 << 0;
+        QTest::newRow("second") << 43.0 << 1;
+        QTest::newRow("last") << 354.0 << 24;
+        QTest::newRow("right of the columns") << 355.0 << -1;
+    }
+
+    void columnsUnderThePointer()
+    {
+        QFETCH(qreal, x);
+        QFETCH(int, column);
+        QCOMPARE(DayGraphLayout::columnAt(x), column);
+    }
+};
+
+VELMORAN_TEST_MAIN(TestDayGraphLayout)
+#include "tst_daygraphlayout.moc"

@@ -1,0 +1,208 @@
+// The store's file writes seen through their sync calls: what is on disk at each sync tells
+// the order of write, sync, rename and folder sync. And what writers killed mid-save leave
+// behind is tidied on the next load.
+
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "platform/store/AtomicFile.h"
+#include "platform/store/EventStore.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace store;
+using namespace TestFiles;
+
+namespace {
+
+// What a sync call found on disk when it came.
+struct SyncSeen
+{
+    AtomicFile::SyncTarget target;
+    QString path;
+    QByteArray synced; // the file's bytes, for a file sync
+    QByteArray targetBytes;
+    bool targetExists = false;
+    QStringList temporaries;
+};
+
+QStringList temporariesIn(const QString& folder)
+{
+    QStringList found;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+        if (AtomicFile::isTemporaryName(name))
+            found << name;
+    }
+    return found;
+}
+
+void setAge(const QString& path, int seconds)
+{
+    const QDateTime then = QDateTime::currentDateTime().addSecs(-seconds);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(then, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+class TestAtomicFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void cleanup() { m_dir.reset(); }
+
+    void theTemporaryIsSyncedBeforeTheRenameAndTheFolderAfter_data()
+    {
+        QTest::addColumn<bool>("replacing");
+        QTest::newRow("replace") << true;
+        QTest::newRow("create") << false;
+    }
+
+    void theTemporaryIsSyncedBeforeTheRenameAndTheFolderAfter()
+    {
+        QFETCH(bool, replacing);
+        const QString folder = m_dir->path();
+        const QString target = folder + "/item.ics";
+        if (replacing)
+            writeFile(target, "old version");
+        const QByteArray bytes = "new version";
+
+        QList<SyncSeen> seen;
+        {
+            AtomicFile::ScopedSyncCall watch([&](int fd, AtomicFile::SyncTarget what,
+                                                 const QString& path) {
+                SyncSeen call{
+                    what, path, {}, readFile(target), QFile::exists(target), temporariesIn(folder)};
+                if (what == AtomicFile::SyncTarget::File)
+                    call.synced = readFile(path);
+                seen << call;
+                return ::fsync(fd);
+            });
+            QString error;
+            const bool written = replacing ? AtomicFile::replace(target, bytes, &error)
+                                           : AtomicFile::create(target, bytes, &error);
+            QVERIFY2(written, qPrintable(error));
+        }
+
+        QCOMPARE(seen.size(), 2);
+        // First the whole new content is synced in a temporary beside the target, which is
+        // still as it was.
+        const SyncSeen& file = seen.first();
+        QCOMPARE(file.target, AtomicFile::SyncTarget::File);
+        QCOMPARE(QFileInfo(file.path).absolutePath(), folder);
+        QVERIFY(AtomicFile::isTemporaryName(QFileInfo(file.path).fileName()));
+        QCOMPARE(file.temporaries, QStringList{QFileInfo(file.path).fileName()});
+        QCOMPARE(file.synced, bytes);
+        QCOMPARE(file.targetExists, replacing);
+        QCOMPARE(file.targetBytes, replacing ? QByteArray("old version") : QByteArray());
+        // Then the folder, once the new content stands under the target's name.
+        const SyncSeen& after = seen.last();
+        QCOMPARE(after.target, AtomicFile::SyncTarget::Folder);
+        QCOMPARE(after.path, folder);
+        QVERIFY(after.targetExists);
+        QCOMPARE(after.targetBytes, bytes);
+        QVERIFY(after.temporaries.isEmpty());
+        QCOMPARE(readFile(target), bytes);
+    }
+
+    void aFailedSyncLeavesTheOldFile_data()
+    {
+        theTemporaryIsSyncedBeforeTheRenameAndTheFolderAfter_data();
+    }
+
+    void aFailedSyncLeavesTheOldFile()
+    {
+        QFETCH(bool, replacing);
+        const QString folder = m_dir->path();
+        const QString target = folder + "/item.ics";
+        if (replacing)
+            writeFile(target, "old version");
+        AtomicFile::ScopedSyncCall failing([](int, AtomicFile::SyncTarget what, const QString&) {
+            if (what == AtomicFile::SyncTarget::File) {
+                errno = EIO;
+                return -1;
+            }
+            return 0;
+        });
+        QString error;
+        const bool written = replacing ? AtomicFile::replace(target, "new version", &error)
+                                       : AtomicFile::create(target, "new version", &error);
+        QVERIFY(!written);
+        QVERIFY(error.contains(QLatin1String("sync")));
+        QCOMPARE(QFile::exists(target), replacing);
+        QCOMPARE(readFile(target), replacing ? QByteArray("old version") : QByteArray());
+        QVERIFY(temporariesIn(folder).isEmpty());
+    }
+
+    void killedWritersLeftoversGoOnTheNextLoad()
+    {
+        const QString folder = m_dir->filePath("store/tasks");
+        writeFile(folder + "/displayname", "Tasks");
+        writeFile(folder + "/task.ics", todo("task", "Task"));
+        struct Leftover
+        {
+            QString name;
+            QByteArray bytes;
+            int ageSeconds;
+            bool removed;
+        };
+        const QList<Leftover> leftovers{
+            // Killed between creating the temporary and writing it.
+            {".task.ics.0f1e2d3c4b5a.tmp", {}, 120, true},
+            // Killed after writing it, before the rename: the target still holds the last
+            // version that was saved.
+            {".task.ics.a1b2c3d4e5f6.tmp", todo("task", "Task v2"), 120, true},
+            {".displayname.00aa11bb22cc.tmp", "Tasks", 3600, true},
+            // A writer may be at work on these.
+            {".task.ics.123456abcdef.tmp", {}, 5, false},
+            {".new.ics.fedcba987654.tmp", {}, 0, false},
+            // Not ours: other programs name their temporaries otherwise.
+            {".task.ics.tmp", {}, 3600, false},
+            {"task.ics.0f1e2d3c4b5a.tmp", {}, 3600, false},
+            {".task.ics.0F1E2D3C4B5A.tmp", {}, 3600, false},
+            {".task.ics.0f1e2d3c4b.tmp", {}, 3600, false},
+            {"tmpk2j3h4.tmp", {}, 3600, false},
+        };
+        for (const Leftover& leftover : leftovers) {
+            writeFile(folder + "/" + leftover.name, leftover.bytes);
+            setAge(folder + "/" + leftover.name, leftover.ageSeconds);
+        }
+
+        EventStore store({m_dir->filePath("store")});
+        const QList<ReminderPtr> reminders =
+            store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+        QCOMPARE(reminders.size(), 1);
+        QCOMPARE(reminders.first()->title, QString("Task"));
+        for (const Leftover& leftover : leftovers)
+            QVERIFY2(QFile::exists(folder + "/" + leftover.name) != leftover.removed,
+                     qPrintable(leftover.name));
+        QCOMPARE(readFile(folder + "/task.ics"), todo("task", "Task"));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+int main(int argc, char* argv[])
+{
+    TestEnvironment::prepare();
+    QCoreApplication app(argc, argv);
+    TestAtomicFile test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_atomicfile.moc"

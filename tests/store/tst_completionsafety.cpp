@@ -1,0 +1,356 @@
+// Completing a recurring task writes twice: the completed copy of the occurrence, then the
+// task moved on. The suite starts copies of its own binary that complete a daily task and
+// kills them with SIGKILL, at random moments and right after each sync of a completion, then
+// completes again as a user would who finds the task still open. Whatever the moment, every
+// occurrence is recorded exactly once and the task moves on exactly once per occurrence.
+
+#include "TestEnvironment.h"
+
+#include "platform/store/AtomicFile.h"
+#include "platform/store/EventStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+#include <memory>
+
+#include <unistd.h>
+
+using namespace store;
+
+namespace {
+
+// Set in a child's environment: the store, and at which sync call to stop (0: never).
+constexpr char kStoreVariable[] = "VELMORAN_COMPLETIONSAFETY_STORE";
+constexpr char kPauseVariable[] = "VELMORAN_COMPLETIONSAFETY_PAUSE_AT";
+
+constexpr char kTaskUid[] = "water-plants";
+constexpr int kInitialCount = 1000;
+
+// The series starts before the spring daylight-saving change, so completions cross it.
+QDate firstDue()
+{
+    return QDate(2026, 3, 22);
+}
+
+// Straight to the pipe: a line the parent must see even when SIGKILL follows at once.
+void report(const QString& line)
+{
+    const QByteArray bytes = line.toUtf8() + '\n';
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n =
+            ::write(STDOUT_FILENO, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n <= 0)
+            return;
+        written += n;
+    }
+}
+
+QList<ReminderPtr> allReminders(EventStore& store)
+{
+    return store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+}
+
+ReminderPtr seriesIn(const QList<ReminderPtr>& reminders)
+{
+    for (const ReminderPtr& reminder : reminders) {
+        if (reminder->uid == QLatin1String(kTaskUid))
+            return reminder;
+    }
+    return nullptr;
+}
+
+// Completes the task's current occurrence; false (and why) when the store refused.
+bool completeOnce(EventStore& store, QDate* occurrence, QString* error)
+{
+    const ReminderPtr task = seriesIn(allReminders(store));
+    if (!task || !task->dueDateComponents) {
+        *error = QStringLiteral("the task is gone");
+        return false;
+    }
+    *occurrence = task->dueDateComponents->date();
+    task->setCompleted(true, QDateTime::currentDateTime());
+    return store.saveReminder(task, true, error);
+}
+
+// The child: completes the task over and over; with a pause point it stops for good right
+// after that sync call, so that the parent kills it exactly there.
+int runCompleter(const QString& root, int pauseAt)
+{
+    int syncs = 0;
+    AtomicFile::ScopedSyncCall counting(
+        [&syncs, pauseAt](int fd, AtomicFile::SyncTarget target, const QString& path) {
+            const int result = ::fsync(fd);
+            if (++syncs == pauseAt) {
+                report(QStringLiteral("paused %1 %2")
+                           .arg(target == AtomicFile::SyncTarget::File ? "file" : "folder",
+                                QFileInfo(path).fileName()));
+                for (;;)
+                    ::pause();
+            }
+            return result;
+        });
+    EventStore store({root});
+    report(QStringLiteral("ready"));
+    for (;;) {
+        QDate occurrence;
+        QString error;
+        if (!completeOnce(store, &occurrence, &error)) {
+            report(QStringLiteral("fail %1").arg(error.simplified()));
+            return 2;
+        }
+        report(QStringLiteral("done %1").arg(occurrence.toString(Qt::ISODate)));
+    }
+}
+
+// What the store holds of the series: where the task stands and the recorded occurrences.
+struct History
+{
+    QDate taskDue;
+    bool taskOpen = false;
+    int count = 0;
+    QMap<QDate, int> copies; // occurrence -> completed copies of it
+    int temporaries = 0;
+
+    // A copy of the task's current occurrence exists: a completion was cut short between
+    // its two writes.
+    bool cutShort() const { return copies.contains(taskDue); }
+};
+
+History historyOf(const QString& root)
+{
+    History history;
+    EventStore store({root});
+    for (const ReminderPtr& reminder : allReminders(store)) {
+        if (reminder->uid == QLatin1String(kTaskUid)) {
+            history.taskDue = reminder->dueDateComponents->date();
+            history.taskOpen = !reminder->completed;
+            if (!reminder->recurrenceRules.isEmpty() &&
+                reminder->recurrenceRules.first().recurrenceEnd)
+                history.count = reminder->recurrenceRules.first().recurrenceEnd->occurrenceCount;
+        } else if (reminder->completed && reminder->recurrenceRules.isEmpty() &&
+                   reminder->dueDateComponents) {
+            ++history.copies[reminder->dueDateComponents->date()];
+        }
+    }
+    const QString folder = root + QStringLiteral("/tasks");
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        history.temporaries += AtomicFile::isTemporaryName(name) ? 1 : 0;
+    return history;
+}
+
+// Empty when the history is sound: the task moved on exactly once per occurrence, every
+// occurrence before it is recorded exactly once, and nothing else is.
+QString problemsOf(const History& history)
+{
+    QStringList problems;
+    if (!history.taskDue.isValid() || !history.taskOpen)
+        return QStringLiteral("the task is not open at a date");
+    const qint64 advances = firstDue().daysTo(history.taskDue);
+    if (history.count != kInitialCount - advances)
+        problems << QStringLiteral("the task moved on %1 times but its count says %2")
+                        .arg(advances)
+                        .arg(kInitialCount - history.count);
+    for (auto it = history.copies.cbegin(); it != history.copies.cend(); ++it) {
+        if (it.value() > 1)
+            problems << QStringLiteral("%1 is recorded %2 times")
+                            .arg(it.key().toString(Qt::ISODate))
+                            .arg(it.value());
+        if (it.key() < firstDue() || it.key() > history.taskDue)
+            problems << QStringLiteral("%1 was never due").arg(it.key().toString(Qt::ISODate));
+    }
+    for (QDate day = firstDue(); day < history.taskDue; day = day.addDays(1)) {
+        if (!history.copies.contains(day))
+            problems
+                << QStringLiteral("the completion of %1 is lost").arg(day.toString(Qt::ISODate));
+    }
+    return problems.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+class TestCompletionSafety : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        // A kill leaves the page cache as it was, so a memory file system shows the same
+        // outcomes as a disk, with cheaper syncs.
+        m_dir = QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                    ? std::make_unique<QTemporaryDir>(
+                          QStringLiteral("/dev/shm/velmoran-completionsafety-XXXXXX"))
+                    : std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_root = m_dir->path() + QStringLiteral("/store");
+        QVERIFY(QDir().mkpath(m_root + QStringLiteral("/tasks")));
+        QFile name(m_root + QStringLiteral("/tasks/displayname"));
+        QVERIFY(name.open(QIODevice::WriteOnly));
+        name.write("Tasks");
+        name.close();
+
+        EventStore store({m_root});
+        const ReminderPtr task = store.reminderWithEventStore();
+        task->calendar = store.defaultCalendarForNewReminders();
+        QVERIFY(task->calendar);
+        task->uid = QString::fromLatin1(kTaskUid);
+        task->title = QStringLiteral("Water plants");
+        DateComponents due = DateComponents::fromDate(firstDue());
+        due.hour = 9;
+        due.timeZone = QTimeZone("Europe/Berlin");
+        task->dueDateComponents = due;
+        task->startDateComponents = due;
+        task->addAlarm(Alarm::withRelativeOffset(-900));
+        RecurrenceRule daily;
+        daily.frequency = RecurrenceRule::Frequency::Daily;
+        daily.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(kInitialCount);
+        task->addRecurrenceRule(daily);
+        QString error;
+        QVERIFY2(store.saveReminder(task, true, &error), qPrintable(error));
+    }
+
+    void cleanup() { m_dir.reset(); }
+
+    // Four syncs make a completion: the copy's temporary file, the folder with the copy in
+    // it, the task's temporary file, the folder with the task replaced.
+    void aKillAfterEverySyncOfACompletionIsMadeGoodByARetry()
+    {
+        constexpr int kSyncsPerCompletion = 4;
+        int cutShort = 0;
+        for (int round = 0; round < 2 * kSyncsPerCompletion; ++round) {
+            const int pauseAt = 1 + round % kSyncsPerCompletion;
+            const History before = historyOf(m_root);
+            QVERIFY2(problemsOf(before).isEmpty(), qPrintable(problemsOf(before)));
+
+            QProcess child;
+            startChild(child, pauseAt);
+            QByteArray output;
+            while (!output.contains("paused ")) {
+                QVERIFY2(child.state() == QProcess::Running && child.waitForReadyRead(20000),
+                         output + child.readAllStandardError());
+                output += child.readAllStandardOutput();
+            }
+            QVERIFY2(!output.contains("done "), output.constData());
+            child.kill();
+            QVERIFY(child.waitForFinished(10000));
+            QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+            const History killed = historyOf(m_root);
+            QVERIFY2(problemsOf(killed).isEmpty(),
+                     qPrintable(QStringLiteral("killed after sync %1 (%2): %3")
+                                    .arg(pauseAt)
+                                    .arg(QString::fromUtf8(output.trimmed()))
+                                    .arg(problemsOf(killed))));
+            // Right after the copy appeared, the task has not moved yet; after the last sync
+            // it has.
+            QCOMPARE(killed.cutShort(), pauseAt == 2 || pauseAt == 3);
+            QCOMPARE(killed.taskDue, before.taskDue.addDays(pauseAt == 4 ? 1 : 0));
+            cutShort += killed.cutShort() ? 1 : 0;
+
+            // The user finds the occurrence still open and completes it again.
+            if (killed.taskDue == before.taskDue) {
+                EventStore store({m_root});
+                QDate occurrence;
+                QString error;
+                QVERIFY2(completeOnce(store, &occurrence, &error), qPrintable(error));
+                QCOMPARE(occurrence, before.taskDue);
+            }
+            const History after = historyOf(m_root);
+            QVERIFY2(problemsOf(after).isEmpty(),
+                     qPrintable(QStringLiteral("retry after a kill at sync %1: %2")
+                                    .arg(pauseAt)
+                                    .arg(problemsOf(after))));
+            QCOMPARE(after.taskDue, before.taskDue.addDays(1));
+            QVERIFY(!after.cutShort());
+            QCOMPARE(after.copies.value(before.taskDue), 1);
+        }
+        QCOMPARE(cutShort, 4);
+    }
+
+    void killsAtRandomMomentsNeverLoseOrRepeatAnOccurrence()
+    {
+        const quint32 seed = QRandomGenerator::global()->generate();
+        qInfo("kill timing seed %u", seed);
+        QRandomGenerator random(seed);
+        constexpr int kKills = 300;
+        constexpr qint64 kBudgetMs = 30000;
+        QElapsedTimer budget;
+        budget.start();
+        int kills = 0;
+        int cutShort = 0;
+        while (kills < kKills && budget.elapsed() < kBudgetMs) {
+            QProcess child;
+            startChild(child, 0);
+            // A few completions first, then a kill at a random point of the next ones.
+            const int completionsFirst = random.bounded(3);
+            QByteArray output;
+            while (!output.contains("ready\n") || output.count("done ") < completionsFirst) {
+                QVERIFY2(child.state() == QProcess::Running && child.waitForReadyRead(20000),
+                         output + child.readAllStandardError());
+                output += child.readAllStandardOutput();
+            }
+            QThread::usleep(random.bounded(2000));
+            child.kill();
+            QVERIFY(child.waitForFinished(10000));
+            output += child.readAllStandardOutput();
+            QVERIFY2(child.exitStatus() == QProcess::CrashExit,
+                     output + child.readAllStandardError());
+            QVERIFY2(!output.contains("fail "), output.constData());
+            ++kills;
+
+            const History history = historyOf(m_root);
+            QVERIFY2(problemsOf(history).isEmpty(),
+                     qPrintable(
+                         QStringLiteral("after kill %1: %2").arg(kills).arg(problemsOf(history))));
+            // The next writer completes the open occurrence again, as a user would.
+            cutShort += history.cutShort() ? 1 : 0;
+        }
+        const History last = historyOf(m_root);
+        qInfo("%d kills in %lld ms, %lld occurrences completed, %d completions cut short "
+              "between their two writes and completed again, %d temporary files left behind",
+              kills, budget.elapsed(), firstDue().daysTo(last.taskDue), cutShort, last.temporaries);
+        QVERIFY2(kills >= 50, "too few kills to say anything");
+        QVERIFY(last.taskDue > firstDue());
+    }
+
+private:
+    void startChild(QProcess& child, int pauseAt)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(kStoreVariable), m_root);
+        environment.insert(QString::fromLatin1(kPauseVariable), QString::number(pauseAt));
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY2(child.waitForStarted(10000), qPrintable(child.errorString()));
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_root;
+};
+
+int main(int argc, char* argv[])
+{
+    const QString root = qEnvironmentVariable(kStoreVariable);
+    if (!root.isEmpty()) {
+        // A child inherits the environment the parent prepared.
+        QCoreApplication app(argc, argv);
+        return runCompleter(root, qEnvironmentVariableIntValue(kPauseVariable));
+    }
+    TestEnvironment::prepare();
+    QCoreApplication app(argc, argv);
+    TestCompletionSafety test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_completionsafety.moc"

@@ -1,0 +1,371 @@
+#include "LoadedDataManager.h"
+#include "TestContext.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/TaskLists.h"
+#include "entry/SmartAddEntry.h"
+#include "platform/UserDefaults.h"
+#include "platform/store/EventStore.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "text/DateFormatters.h"
+#include "ui/entry/NoticeLabel.h"
+#include "ui/entry/QuickAddForm.h"
+#include "ui/main/DayGraphView.h"
+#include "ui/main/tasklist/TaskListDelegate.h"
+#include "ui/main/tasklist/TaskListModel.h"
+#include "ui/panel/HourPopover.h"
+#include "ui/panel/HourPopoverContent.h"
+#include "ui/panel/PanelPlacement.h"
+#include "ui/panel/PanelRowsModel.h"
+#include "ui/panel/PanelViewController.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+
+namespace {
+
+QByteArray due(const QByteArray& when)
+{
+    return "DUE;TZID=Europe/Berlin:" + when + "\r\n";
+}
+
+QByteArray eventFile(const QByteArray& uid, const QByteArray& summary, const QByteArray& start,
+                     const QByteArray& end)
+{
+    const QByteArray zone = start.size() == 8 ? ";VALUE=DATE:" : ";TZID=Europe/Berlin:";
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
+           uid + "\r\nSUMMARY:" + summary + "\r\nDTSTART" + zone + start + "\r\nDTEND" + zone +
+           end + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+QStringList titles(const QList<store::ReminderPtr>& reminders)
+{
+    QStringList result;
+    for (const store::ReminderPtr& reminder : reminders)
+        result << reminder->title;
+    return result;
+}
+
+} // namespace
+
+// The tray panel's content over a real store: the rows and the height they ask for, checking a
+// row, the hour pop-up's texts, adding from its own field, the pin, and where the panel goes on
+// the screen.
+class TestPanel : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setBool(false, PrefKey::alarmOn);
+        m_defaults->setString("08:00", PrefKey::alarmTime);
+        // Wednesday 9 December 2026, 10:00: the window runs from midnight.
+        m_clock.setNow(local(2026, 12, 9, 10, 0));
+        writeFile(root() + "/home/displayname", "Home");
+        writeFile(root() + "/home/color", "#336699");
+        writeFile(root() + "/home/order", "0");
+        writeFile(root() + "/work/displayname", "Work");
+        writeFile(root() + "/work/order", "1");
+        writeFile(root() + "/home/1.ics", todo("1", "Overdue rent", due("20261208T090000")));
+        writeFile(root() + "/home/2.ics",
+                  todo("2", "Call the bank", due("20261209T100000") + "PRIORITY:1\r\n"));
+        writeFile(root() + "/home/3.ics",
+                  todo("3", "Water plants",
+                       due("20261209T103000") + "DESCRIPTION:Kitchen first\\nthen the hall\r\n"));
+        writeFile(root() + "/home/4.ics",
+                  todo("4", "Tomorrow's task", "DUE;VALUE=DATE:20261210\r\n"));
+        writeFile(root() + "/calendar/displayname", "Calendar");
+        writeFile(root() + "/calendar/color", "#E8A33D");
+        writeFile(root() + "/calendar/standup.ics",
+                  eventFile("standup", "Stand-up", "20261209T100000", "20261209T101500"));
+        writeFile(root() + "/calendar/trip.ics",
+                  eventFile("trip", "Trip", "20261208T180000", "20261210T090000"));
+        writeFile(root() + "/calendar/holiday.ics",
+                  eventFile("holiday", "Holiday", "20261209", "20261211"));
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+        m_context.emplace(m_defaults.get(), &m_manager->dates());
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_panel = std::make_unique<PanelViewController>(*m_manager, *m_modes);
+        m_panel->resize(PanelPlacement::kPanelWidth, m_panel->panelHeight());
+        m_panel->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
+        m_panel->fetchData();
+    }
+
+    void cleanup()
+    {
+        m_panel.reset();
+        m_context.reset();
+        m_modes.reset();
+        m_manager.reset();
+        m_defaults.reset();
+        m_dir.reset();
+    }
+
+    // The three rows: the overdue task first, then the hour's; the panel is as tall as the rows,
+    // the graph and its fixed part together.
+    void rowsAndHeight()
+    {
+        PanelRowsModel* rows = m_panel->rowsModel();
+        QCOMPARE(titles(rows->reminders()),
+                 (QStringList{"Overdue rent", "Call the bank", "Water plants"}));
+        int sum = 10;
+        for (int row = 0; row < 3; ++row)
+            sum += rows->rowHeight(row);
+        QCOMPARE(rows->rowsHeight(), sum);
+        QCOMPARE(m_panel->panelHeight(),
+                 sum + m_panel->dayGraph()->graphHeight() + PanelViewController::kFixedHeight);
+        // Notes add their line.
+        QCOMPARE(rows->rowHeight(2) - rows->rowHeight(1), 18);
+
+        const auto overdue =
+            rows->data(rows->index(0), TaskListModel::PartsRole).value<TaskRowParts>();
+        QVERIFY2(overdue.dateText.startsWith("Overdue : "), qPrintable(overdue.dateText));
+        QVERIFY(overdue.subtitle.isEmpty());
+        const auto bank =
+            rows->data(rows->index(1), TaskListModel::PartsRole).value<TaskRowParts>();
+        QCOMPARE(bank.priorityMark, QStringLiteral("!!!  "));
+        const auto plants =
+            rows->data(rows->index(2), TaskListModel::PartsRole).value<TaskRowParts>();
+        QCOMPARE(plants.notes, QStringLiteral("Kitchen first then the hall"));
+
+        // Two tasks in the graph's first column (the overdue one and 10:00 is hour ten).
+        const DayGraphLayout& layout = m_panel->dayGraph()->layout();
+        QCOMPARE(layout.timeFrameType(), 0);
+        QCOMPARE(m_panel->buckets().reminders.at(0).size(), 1);
+        QCOMPARE(m_panel->buckets().reminders.at(10).size(), 2);
+        QCOMPARE(layout.eventBars().size(), 3);
+    }
+
+    // A click on a row's check button completes its task in the store.
+    void checkingARowCompletesTheTask()
+    {
+        QListView* view = m_panel->rowsView();
+        QTRY_VERIFY(view->visualRect(view->model()->index(0, 0)).isValid());
+        const QRect row = view->visualRect(view->model()->index(0, 0));
+        const QPoint button = m_panel->rowsDelegate()->checkButtonRect(row).center();
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, button);
+        QVERIFY(refreshed.wait(5000));
+        QVERIFY(readFile(root() + "/home/1.ics").contains("STATUS:COMPLETED"));
+        m_panel->fetchData();
+        QCOMPARE(titles(m_panel->rowsModel()->reminders()),
+                 (QStringList{"Call the bank", "Water plants", "Tomorrow's task"}));
+    }
+
+    // The pop-up for an hour lists its tasks, then its events, with their times.
+    void hourPopover()
+    {
+        const HourPopoverContent content = HourPopoverContent::build(
+            10, m_panel->buckets(), local(2026, 12, 9), local(2026, 12, 9), m_manager->formatters(),
+            *m_modes, [](const QString&) { return 16; });
+        QCOMPARE(content.heading, m_manager->formatters().hourTimeAMPMFormatter().stringFromDate(
+                                      local(2026, 12, 9, 10, 0)));
+        // The tasks by due date, a gap, then the events (in the store's order).
+        QCOMPARE(content.lines.size(), 6);
+        QCOMPARE(content.lines.at(0).title, QStringLiteral("Call the bank"));
+        QCOMPARE(content.lines.at(1).title, QStringLiteral("Water plants"));
+        QCOMPARE(content.lines.at(2).kind, HourPopoverContent::Line::Kind::Gap);
+        QMap<QString, QString> eventDetails;
+        for (int i = 3; i < 6; ++i) {
+            QCOMPARE(content.lines.at(i).kind, HourPopoverContent::Line::Kind::Event);
+            QCOMPARE(content.lines.at(i).markColour, QColor("#E8A33D"));
+            eventDetails.insert(content.lines.at(i).title, content.lines.at(i).detail);
+        }
+        QCOMPARE(content.lines.at(0).markColour, QColor("#336699"));
+        QCOMPARE(
+            content.lines.at(0).detail,
+            m_manager->formatters().dateTimeFormatter().stringFromDate(local(2026, 12, 9, 10, 0)));
+        const DateFormatters& formatters = m_manager->formatters();
+        QCOMPARE(eventDetails.value("Stand-up"),
+                 QStringLiteral("%1, %2 ~ %3")
+                     .arg(formatters.dateOnlyFormatter().stringFromDate(local(2026, 12, 9)),
+                          formatters.hourTimeAMPMFormatter().stringFromDate(local(2026, 12, 9, 10)),
+                          formatters.hourTimeAMPMFormatter().stringFromDate(
+                              local(2026, 12, 9, 10, 15))));
+        QCOMPARE(eventDetails.value("Trip"),
+                 QStringLiteral("%1 ~ %2").arg(
+                     formatters.dateTimeFormatter().stringFromDate(local(2026, 12, 8, 18)),
+                     formatters.dateTimeFormatter().stringFromDate(local(2026, 12, 10, 9))));
+        QCOMPARE(eventDetails.value("Holiday"),
+                 QStringLiteral("%1 ~ %2").arg(
+                     formatters.dateOnlyFormatter().stringFromDate(local(2026, 12, 9)),
+                     formatters.dateOnlyFormatter().stringFromDate(local(2026, 12, 10))));
+        // 66, two tasks (16 + 14), the gap (16), three events (16 + 22).
+        QCOMPARE(content.height, 66 + 2 * 30 + 16 + 3 * 38);
+
+        // The overdue task of the first hour says how long ago it was due.
+        const HourPopoverContent first = HourPopoverContent::build(
+            0, m_panel->buckets(), local(2026, 12, 9), local(2026, 12, 9), m_manager->formatters(),
+            *m_modes, [](const QString&) { return 16; });
+        QCOMPARE(first.lines.constFirst().detail,
+                 QStringLiteral("Overdue : %1")
+                     .arg(Global::overdueDayDescriptionForDate(local(2026, 12, 8, 9))));
+        // A title is text, never markup.
+        HourPopoverContent markup;
+        markup.lines.append(
+            {HourPopoverContent::Line::Kind::Task, "◉", Qt::red, "<b>50%2</b>", "x"});
+        QVERIFY(markup.toHtml(*m_modes).contains("&lt;b&gt;50%2&lt;/b&gt;"));
+    }
+
+    // Moving the pointer over the graph's columns shows that hour in the pop-up.
+    void hoveringShowsTheHour()
+    {
+        DayGraphView* graph = m_panel->dayGraph();
+        const QPointF inside(30 + 10 * 13 + 5, 30);
+        QMouseEvent move(QEvent::MouseMove, inside, graph->mapToGlobal(inside), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(graph, &move);
+        QTRY_VERIFY(m_panel->popover()->isVisible());
+        QCOMPARE(m_panel->popover()->headingText(),
+                 m_manager->formatters().hourTimeAMPMFormatter().stringFromDate(
+                     local(2026, 12, 9, 10, 0)));
+        QVERIFY(m_panel->popover()->bodyText().contains("Call the bank"));
+        const QPointF outside(5, 5);
+        QMouseEvent away(QEvent::MouseMove, outside, graph->mapToGlobal(outside), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(graph, &away);
+        QVERIFY(!m_panel->popover()->isVisible());
+    }
+
+    // Return adds and starts afresh; Ctrl-Return adds and keeps the list and due date.
+    void addingFromThePanel()
+    {
+        QuickAddForm* form = m_panel->form();
+        QLineEdit* field = form->titleField();
+        form->changeToList(listId("Work"));
+        QTest::keyClicks(field, "!! first tomorrow ");
+        QTest::keyClick(field, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(field->text(), QString());
+        QCOMPARE(form->noticeLabel()->notice(), QStringLiteral("New Task Added"));
+        QCOMPARE(form->listChooser()->currentText(), QStringLiteral("Work"));
+        QVERIFY(form->entry().hasDueDate());
+        QVERIFY(form->entry().canUndo());
+
+        QTest::keyClicks(field, "second");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(field->text(), QString());
+        QCOMPARE(form->listChooser()->currentText(), QStringLiteral("Home"));
+        QVERIFY(!form->entry().hasDueDate());
+        QVERIFY(!form->entry().canUndo());
+
+        QTest::keyClicks(field, "third");
+        QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
+        // What the folders hold now, read afresh as another program would.
+        store::EventStore fresh(QStringList{root()}, m_clock);
+        QMap<QString, store::ReminderPtr> added;
+        for (const store::ReminderPtr& reminder :
+             fresh.remindersMatchingPredicate(fresh.predicateForRemindersInCalendars(
+                 fresh.calendarsForEntityType(store::EntityType::Reminder))))
+            added.insert(reminder->title, reminder);
+        QCOMPARE(added.value("first")->calendar->title, QStringLiteral("Work"));
+        QCOMPARE(added.value("second")->calendar->title, QStringLiteral("Work"));
+        QCOMPARE(added.value("second")->priority, 5);
+        QCOMPARE(added.value("second")->dueDateComponents->toDateTime(), local(2026, 12, 10, 8, 0));
+        QCOMPARE(added.value("third")->calendar->title, QStringLiteral("Home"));
+        QVERIFY(!added.value("third")->dueDateComponents);
+        QCOMPARE(added.value("third")->priority, 0);
+
+        QSignalSpy escape(m_panel.get(), &PanelViewController::escapePressed);
+        QTest::keyClick(field, Qt::Key_Escape);
+        QTest::keyClick(m_panel.get(), Qt::Key_Escape);
+        QCOMPARE(escape.size(), 2);
+    }
+
+    void pinButtonIsStored()
+    {
+        QVERIFY(!m_panel->isOnTop());
+        m_panel->pinButton()->click();
+        QVERIFY(m_panel->isOnTop());
+        QVERIFY(UserDefaults(m_defaults->filePath()).boolForKey(PrefKey::alwaysOnTopMenuBar));
+        m_panel->pinButton()->click();
+        QVERIFY(!UserDefaults(m_defaults->filePath()).boolForKey(PrefKey::alwaysOnTopMenuBar));
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QRect>("icon");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<QRect>("frame");
+        const QRect screen(0, 0, 1280, 800);
+
+        // An XEmbed tray in the top right corner (trayer's icon at 1257, 1).
+        QTest::newRow("top right")
+            << QRect(1257, 1, 22, 22) << 500 << QRect(1280 - 385, 23, 385, 500);
+        QTest::newRow("top left") << QRect(40, 0, 24, 24) << 500 << QRect(40, 24, 385, 500);
+        // A panel at the bottom of the screen: the panel opens upwards.
+        QTest::newRow("bottom") << QRect(600, 776, 24, 24) << 500 << QRect(600, 276, 385, 500);
+        Q_UNUSED(screen)
+    }
+
+    void placement()
+    {
+        QFETCH(QRect, icon);
+        QFETCH(int, height);
+        QFETCH(QRect, frame);
+        QCOMPARE(PanelPlacement::frameForIcon(icon, QSize(385, height), QRect(0, 0, 1280, 800)),
+                 frame);
+    }
+
+    void cornerOfThePointer_data()
+    {
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QRect>("frame");
+        // The free area of a second screen, right of the first, under a 30-point top bar.
+        QTest::newRow("top right") << QPoint(2500, 40) << QRect(2560 - 385, 30, 385, 400);
+        QTest::newRow("top left") << QPoint(1300, 100) << QRect(1280, 30, 385, 400);
+        QTest::newRow("bottom left") << QPoint(1290, 790) << QRect(1280, 1024 - 400, 385, 400);
+        QTest::newRow("bottom right")
+            << QPoint(2550, 1000) << QRect(2560 - 385, 1024 - 400, 385, 400);
+    }
+
+    void cornerOfThePointer()
+    {
+        QFETCH(QPoint, pointer);
+        QFETCH(QRect, frame);
+        const QRect area(1280, 30, 1280, 994);
+        const QRect icon = PanelPlacement::iconAtCorner(area, pointer);
+        QCOMPARE(PanelPlacement::frameForIcon(icon, QSize(385, 400), area), frame);
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+
+    QString listId(const QString& title) const
+    {
+        for (const store::CalendarPtr& list : m_manager->lists().allCalendars())
+            if (list->title == title)
+                return list->calendarIdentifier;
+        return {};
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    Clock m_clock;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<PanelViewController> m_panel;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestPanel)
+#include "tst_panel.moc"

@@ -1,0 +1,450 @@
+#include "LoadedDataManager.h"
+#include "TestContext.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "data/DataManager.h"
+#include "data/TaskLists.h"
+#include "entry/QuickAddRules.h"
+#include "entry/SmartAddEntry.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/entry/AddViewController.h"
+#include "ui/entry/DueDateControl.h"
+#include "ui/entry/NoticeLabel.h"
+#include "ui/entry/QuickAddForm.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+
+namespace {
+
+// Key presses carrying any text, as an input method delivers them (QTest::keyClicks takes
+// Latin-1 only).
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+} // namespace
+
+// The quick-add window driven by real key events over a temporary store: Smart Add while typing
+// and its undo, Return, Ctrl-Return and Escape, the due-date buttons, the list chooser, the
+// notice line, and what goes wrong (blank titles, a list removed meanwhile, a store that refuses
+// the write, pasted junk).
+class TestQuickAddWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setBool(false, PrefKey::alarmOn);
+        m_defaults->setString("08:00", PrefKey::alarmTime);
+        // Wednesday 9 December 2026, 09:40.
+        m_clock.setNow(local(2026, 12, 9, 9, 40));
+        writeFile(root() + "/home/displayname", "Home");
+        writeFile(root() + "/home/order", "0");
+        writeFile(root() + "/work/displayname", "Work");
+        writeFile(root() + "/work/order", "1");
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_context.reset();
+        m_modes.reset();
+        m_manager.reset();
+        m_defaults.reset();
+        m_dir.reset();
+    }
+
+    // Words are taken as they are typed: the due date moves at once, a priority word is
+    // recorded on the label, and undo takes the rule back while the word stays cut.
+    void smartAddWhileTyping()
+    {
+        openWindow();
+        QTest::keyClicks(field(), "! ");
+        QCOMPARE(field()->text(), QString());
+        QCOMPARE(form()->smartRuleLabel()->text(), QStringLiteral("!"));
+        QVERIFY(form()->undoRuleButton()->isVisibleTo(m_window.get()));
+
+        QTest::keyClicks(field(), "buy milk tomorrow ");
+        QCOMPARE(field()->text(), QStringLiteral("buy milk "));
+        QVERIFY(form()->dueDateControl()->isVisibleTo(m_window.get()));
+        QVERIFY(!form()->noDueDateButton()->isVisibleTo(m_window.get()));
+        QCOMPARE(form()->dueDateControl()->dateTime(), local(2026, 12, 10, 8, 0));
+        QTest::keyClicks(field(), "3pm ");
+        QCOMPARE(field()->text(), QStringLiteral("buy milk "));
+        QCOMPARE(form()->dueDateControl()->dateTime(), local(2026, 12, 10, 15, 0));
+
+        QTest::mouseClick(form()->undoRuleButton(), Qt::LeftButton);
+        QCOMPARE(form()->smartRuleLabel()->text(), QString());
+        QVERIFY(!form()->undoRuleButton()->isVisibleTo(m_window.get()));
+
+        QSignalSpy added(m_window.get(), &AddViewController::taskAdded);
+        QTest::keyClick(field(), Qt::Key_Return);
+        QCOMPARE(added.size(), 1);
+        QVERIFY(!m_window->isVisible());
+        const store::ReminderPtr stored = storedTask("buy milk");
+        QVERIFY(stored);
+        QCOMPARE(stored->dueDateComponents->toDateTime(), local(2026, 12, 10, 15, 0));
+        QCOMPARE(stored->priority, 0);
+        QCOMPARE(stored->calendar->title, QStringLiteral("Home"));
+        QVERIFY(readFile(stored->origin->filePath).contains("SUMMARY:buy milk\r\n"));
+    }
+
+    void typedLinesBecomeTasks_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QDateTime>("due");
+        QTest::addColumn<int>("priority");
+
+        // Return allows a trigger at the very end, so the last word is taken without a space.
+        QTest::newRow("trailing word") << "buy milk tomorrow"
+                                       << "buy milk" << local(2026, 12, 10, 8, 0) << 0;
+        QTest::newRow("priority first") << "!!! pay rent friday"
+                                        << "pay rent" << local(2026, 12, 11, 8, 0) << 1;
+        // "!" only counts as the first word.
+        QTest::newRow("call mom") << "call mom tomorrow 3pm !"
+                                  << "call mom !" << local(2026, 12, 10, 15, 0) << 0;
+        QTest::newRow("call mom, low priority") << "! call mom tomorrow 3pm"
+                                                << "call mom" << local(2026, 12, 10, 15, 0) << 9;
+        QTest::newRow("right to left") << "להתקשר לאמא tomorrow"
+                                       << "להתקשר לאמא" << local(2026, 12, 10, 8, 0) << 0;
+    }
+
+    void typedLinesBecomeTasks()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, title);
+        QFETCH(QDateTime, due);
+        QFETCH(int, priority);
+
+        openWindow();
+        typeText(field(), typed);
+        QTest::keyClick(field(), Qt::Key_Return);
+        QVERIFY(!m_window->isVisible());
+        const store::ReminderPtr stored = storedTask(title);
+        QVERIFY2(stored, qPrintable(title));
+        QCOMPARE(stored->dueDateComponents->toDateTime(), due);
+        QCOMPARE(stored->priority, priority);
+    }
+
+    // Ctrl-Return adds and keeps the window, its list, due date and rules for the next task;
+    // the notice shows once per add and goes two seconds after the last.
+    void ctrlReturnKeepsTheWindowOpen()
+    {
+        openWindow();
+        form()->changeToList(listId("Work"));
+        QTest::keyClicks(field(), "!! first tomorrow ");
+        QTest::keyClick(field(), Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(field()->text(), QString());
+        QCOMPARE(form()->noticeLabel()->notice(), QStringLiteral("New Task Added"));
+        QTest::qWait(1000);
+        QTest::keyClicks(field(), "second");
+        QTest::keyClick(field(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(form()->noticeLabel()->notice(), QStringLiteral("New Task Added"));
+        // Still there 1.5 seconds after the second add, though 2.5 after the first.
+        QTest::qWait(1500);
+        QCOMPARE(form()->noticeLabel()->notice(), QStringLiteral("New Task Added"));
+        QTRY_COMPARE_WITH_TIMEOUT(form()->noticeLabel()->notice(), QString(), 2000);
+
+        for (const QString& title : {QStringLiteral("first"), QStringLiteral("second")}) {
+            const store::ReminderPtr stored = storedTask(title);
+            QVERIFY2(stored, qPrintable(title));
+            QCOMPARE(stored->calendar->title, QStringLiteral("Work"));
+            QCOMPARE(stored->priority, 5);
+            QCOMPARE(stored->dueDateComponents->toDateTime(), local(2026, 12, 10, 8, 0));
+        }
+        QTest::keyClick(field(), Qt::Key_Escape);
+        QVERIFY(!m_window->isVisible());
+    }
+
+    void dueDateButtons_data()
+    {
+        QTest::addColumn<bool>("noDueTime");
+        QTest::addColumn<QDateTime>("expected");
+        QTest::newRow("next full hour") << false << local(2026, 12, 9, 10, 0);
+        QTest::newRow("without a time") << true << local(2026, 12, 9, 0, 0);
+    }
+
+    // "No Due Date" at 09:40 gives 10:00 today (today without a time under "noDueTime"); the
+    // clear button takes the date away again, and the task is added without one.
+    void dueDateButtons()
+    {
+        QFETCH(bool, noDueTime);
+        QFETCH(QDateTime, expected);
+        m_defaults->setBool(noDueTime, PrefKey::noDueTime);
+        openWindow();
+        QTest::mouseClick(form()->noDueDateButton(), Qt::LeftButton);
+        QVERIFY(form()->dueDateControl()->isVisibleTo(m_window.get()));
+        QCOMPARE(form()->dueDateControl()->dateTime(), expected);
+        QCOMPARE(form()->entry().dueDate(), expected);
+        QCOMPARE(form()->dueDateControl()->hasTimeOfDay(), !noDueTime);
+
+        QTest::mouseClick(form()->clearDueDateButton(), Qt::LeftButton);
+        QVERIFY(!form()->dueDateControl()->isVisibleTo(m_window.get()));
+        QVERIFY(form()->noDueDateButton()->isVisibleTo(m_window.get()));
+        QTest::keyClicks(field(), "someday");
+        QTest::keyClick(field(), Qt::Key_Enter);
+        const store::ReminderPtr stored = storedTask("someday");
+        QVERIFY(stored);
+        QVERIFY(!stored->dueDateComponents);
+    }
+
+    // The date control's own edits are the task's due date; "No Time" makes it a day.
+    void editingTheDueDate()
+    {
+        openWindow();
+        form()->setupDueDate(local(2026, 12, 14));
+        QCOMPARE(form()->dueDateControl()->dateTime(), local(2026, 12, 14, 8, 0));
+        QDateTimeEdit* editor = form()->dueDateControl()->editor();
+        editor->setDateTime(local(2026, 12, 15, 17, 45));
+        QCOMPARE(form()->entry().dueDate(), local(2026, 12, 15, 17, 45));
+        form()->dueDateControl()->noTimeButton()->click();
+        QCOMPARE(form()->entry().dueDate(), local(2026, 12, 15, 0, 0));
+        form()->dueDateControl()->noTimeButton()->click();
+        QCOMPARE(form()->entry().dueDate(), local(2026, 12, 15, 17, 45));
+        QTest::keyClicks(field(), "edited");
+        QTest::keyClick(field(), Qt::Key_Return);
+        QCOMPARE(storedTask("edited")->dueDateComponents->toDateTime(),
+                 local(2026, 12, 15, 17, 45));
+    }
+
+    // The chooser offers the shown lists with the default one selected; a default list that is
+    // not shown leaves the first one selected.
+    void listChooserFollowsTheDefaultList()
+    {
+        m_defaults->setString(listId("Work"), PrefKey::defaultList);
+        openWindow();
+        QCOMPARE(form()->listChooser()->count(), 2);
+        QCOMPARE(form()->listChooser()->currentText(), QStringLiteral("Work"));
+        m_window.reset();
+
+        m_defaults->setObject(QStringList{listId("Home")}, PrefKey::visibleLists);
+        openWindow();
+        QCOMPARE(form()->listChooser()->count(), 1);
+        QCOMPARE(form()->listChooser()->currentText(), QStringLiteral("Home"));
+    }
+
+    // A prefix rule picks the list by name while typing.
+    void aPrefixChoosesTheList()
+    {
+        openWindow();
+        QTest::keyClicks(field(), "report /work ");
+        QCOMPARE(field()->text(), QStringLiteral("report "));
+        QCOMPARE(form()->listChooser()->currentText(), QStringLiteral("Work"));
+    }
+
+    // A blank title, or one Smart Add cuts to nothing, adds nothing and says so.
+    void blankTitlesAddNothing_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("spaces") << "   ";
+        QTest::newRow("only a trigger") << "tomorrow ";
+    }
+
+    void blankTitlesAddNothing()
+    {
+        QFETCH(QString, typed);
+        openWindow();
+        QTest::keyClicks(field(), typed);
+        QSignalSpy added(m_window.get(), &AddViewController::taskAdded);
+        QTest::keyClick(field(), Qt::Key_Return);
+        QCOMPARE(added.size(), 0);
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(form()->noticeLabel()->notice(), QStringLiteral("Type a title for the task."));
+        QCOMPARE(allTasks().size(), 0);
+    }
+
+    // The chosen list disappears while the window is open: the task goes to the default list,
+    // the notice says so, and the window stays to show it.
+    void aListRemovedMeanwhileFallsBack()
+    {
+        openWindow();
+        form()->changeToList(listId("Work"));
+        QVERIFY(QDir(root() + "/work").removeRecursively());
+        QTest::keyClicks(field(), "orphan");
+        QTest::keyClick(field(), Qt::Key_Return);
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(form()->noticeLabel()->notice(),
+                 QStringLiteral("“Work” is gone; the task went to “Home”."));
+        const store::ReminderPtr stored = storedTask("orphan");
+        QVERIFY(stored);
+        QCOMPARE(stored->calendar->title, QStringLiteral("Home"));
+        QCOMPARE(form()->listChooser()->count(), 1);
+    }
+
+    // The store refuses the write (its lock file cannot be opened): the window stays open with
+    // the text as typed and the reason on the notice line.
+    void aRefusedWriteKeepsTheText()
+    {
+        openWindow();
+        QVERIFY(QDir().mkpath(root() + "/home/.velmoran.lock"));
+        QTest::keyClicks(field(), "keep me tomorrow");
+        QSignalSpy added(m_window.get(), &AddViewController::taskAdded);
+        QTest::keyClick(field(), Qt::Key_Return);
+        QCOMPARE(added.size(), 0);
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(field()->text(), QStringLiteral("keep me tomorrow"));
+        QVERIFY2(form()->noticeLabel()->notice().startsWith("The task could not be saved: "),
+                 qPrintable(form()->noticeLabel()->notice()));
+        QVERIFY(form()->noticeLabel()->notice().size() > 30);
+        QCOMPARE(allTasks().size(), 0);
+
+        // Once the store can write again the same text goes through.
+        QVERIFY(QDir(root() + "/home/.velmoran.lock").removeRecursively());
+        QTest::keyClick(field(), Qt::Key_Return);
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(storedTask("keep me")->dueDateComponents->toDateTime(), local(2026, 12, 10, 8, 0));
+    }
+
+    // Pasted text: ten thousand characters, control characters and line breaks neither hang nor
+    // crash the field; the title is one line.
+    void pastedTextIsTamed()
+    {
+        openWindow();
+        QString huge;
+        for (int i = 0; i < 1000; ++i)
+            huge += QStringLiteral("word%1 ").arg(i % 10, 4, 10, QChar('0'));
+        huge = huge.left(10000);
+        QElapsedTimer timer;
+        timer.start();
+        field()->insert(huge);
+        Q_EMIT field()->textEdited(field()->text());
+        QTest::keyClick(field(), Qt::Key_Return);
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(allTasks().size(), 1);
+        QCOMPARE(allTasks().constFirst()->title, huge.trimmed());
+
+        openWindow();
+        const QString junk = QStringLiteral("line one\nline\ttwo\x01\x7f end");
+        field()->setText(junk);
+        Q_EMIT field()->textEdited(junk);
+        QCOMPARE(field()->text(), QStringLiteral("line one line two   end"));
+        QTest::keyClick(field(), Qt::Key_Return);
+        QVERIFY(storedTask("line one line two   end"));
+        QCOMPARE(QuickAddRules::singleLineTitle(QStringLiteral("a\u200Fb\u2028c")),
+                 QStringLiteral("a\u200Fb c"));
+    }
+
+    // Without any list the alert is shown and nothing is added.
+    void noListsShowTheAlert()
+    {
+        m_manager.reset();
+        QVERIFY(QDir(root()).removeRecursively());
+        QVERIFY(QDir().mkpath(root() + "/calendar"));
+        writeFile(root() + "/calendar/displayname", "Calendar");
+        writeFile(root() + "/calendar/e.ics",
+                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//T//T//EN\r\nBEGIN:VEVENT\r\n"
+                  "UID:e\r\nSUMMARY:E\r\nDTSTART:20261209T100000Z\r\nDTEND:20261209T110000Z\r\n"
+                  "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+        QVERIFY(m_manager->lists().visibleListsByCalendar().isEmpty());
+        m_window = std::make_unique<AddViewController>(*m_manager, *m_modes);
+        int alerts = 0;
+        form()->noListAlert = [&alerts](QWidget*) { ++alerts; };
+        m_window->show();
+        QTRY_COMPARE(alerts, 1);
+        QTest::keyClicks(field(), "nowhere");
+        QTest::keyClick(field(), Qt::Key_Return);
+        QCOMPARE(alerts, 2);
+        QVERIFY(m_window->isVisible());
+    }
+
+    // Opening the date control's calendar keeps the list chooser still; closing it gives the
+    // keyboard back to the title.
+    void theCalendarPopUpHoldsTheChooser()
+    {
+        openWindow();
+        form()->setupDueDate(local(2026, 12, 14));
+        QWidget* calendar = form()->dueDateControl()->editor()->calendarWidget();
+        QVERIFY(calendar);
+        calendar->window()->show();
+        QTRY_VERIFY(form()->dueDateControl()->isCalendarShown());
+        QVERIFY(!form()->listChooser()->isEnabled());
+        calendar->window()->hide();
+        QTRY_VERIFY(form()->listChooser()->isEnabled());
+        QVERIFY(field()->hasFocus() || QApplication::focusWidget() == nullptr ||
+                QApplication::focusWidget() == field());
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+    QuickAddForm* form() const { return m_window->form(); }
+    QLineEdit* field() const { return m_window->form()->titleField(); }
+
+    void openWindow()
+    {
+        m_window = std::make_unique<AddViewController>(*m_manager, *m_modes);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    QString listId(const QString& title) const
+    {
+        for (const store::CalendarPtr& list : m_manager->lists().allCalendars())
+            if (list->title == title)
+                return list->calendarIdentifier;
+        return {};
+    }
+
+    // What the folders hold now, read afresh as another program would.
+    QList<store::ReminderPtr> allTasks()
+    {
+        store::EventStore fresh(QStringList{root()}, m_clock);
+        return fresh.remindersMatchingPredicate(fresh.predicateForRemindersInCalendars(
+            fresh.calendarsForEntityType(store::EntityType::Reminder)));
+    }
+
+    store::ReminderPtr storedTask(const QString& title)
+    {
+        for (const store::ReminderPtr& reminder : allTasks())
+            if (reminder->title == title)
+                return reminder;
+        return nullptr;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    Clock m_clock;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<AddViewController> m_window;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestQuickAddWindow)
+#include "tst_quickaddwindow.moc"
