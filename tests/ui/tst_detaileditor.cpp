@@ -103,7 +103,7 @@ private Q_SLOTS:
         m_todoman.emplace(root(), m_dir->path());
         m_manager = loadedDataManager(*m_defaults, m_clock, root());
         QVERIFY(m_manager);
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [this] { return m_night; });
         m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes);
         m_pane->setUrlOpener([this](const QUrl& url) {
             m_opened << url;
@@ -138,6 +138,7 @@ private Q_SLOTS:
         m_opened.clear();
         m_asked.clear();
         m_confirm = false;
+        m_night = false;
     }
 
     void theTaskIsShownRowByRow()
@@ -595,18 +596,44 @@ private Q_SLOTS:
         QVERIFY(view.isDetailsShown());
     }
 
-    void dayAndNight()
+    void dayAndNightFollowTheOpenPane()
     {
-        const QColor day = m_pane->palette().color(QPalette::Window);
-        m_defaults->setBool(true, PrefKey::nightMode);
-        ModeManager night(*m_defaults, [] { return true; });
-        night.resetValues();
-        RightViewController pane(*m_manager, night);
-        QVERIFY(pane.palette().color(QPalette::Window) != day);
-        QCOMPARE(pane.palette().color(QPalette::Window), night.listBackgroundColor());
-        m_defaults->setInteger(3, PrefKey::defaultFont);
-        pane.resetAppearance();
-        QCOMPARE(pane.titleField()->font().pointSizeF(), 16.0);
+        // The pane stays open on the task while the mode changes, as it does when the user
+        // switches in the preferences: every row takes the new colours, and back again.
+        const auto colours = [this] {
+            return QList<QColor>{
+                m_pane->palette().color(QPalette::Window),
+                m_pane->titleField()->palette().color(QPalette::Text),
+                m_pane->notesField()->palette().color(QPalette::Text),
+                m_pane->labelWidget(DetailLabel::Notes)->palette().color(QPalette::WindowText),
+                m_pane->dueDateRow()->statusLabel()->palette().color(QPalette::WindowText),
+            };
+        };
+        const QList<QColor> day = colours();
+        m_pane->titleField()->setFocus();
+        m_pane->titleField()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(m_pane->titleField(), " soon");
+        m_night = true;
+        m_modes->resetValues();
+        m_pane->resetAppearance();
+        const QList<QColor> night = colours();
+        QCOMPARE(night.first(), m_modes->listBackgroundColor());
+        QCOMPARE(night.at(1), m_modes->darkTextColor());
+        QCOMPARE(night.at(2), m_modes->subTextColor());
+        QCOMPARE(night.at(4), m_modes->subTextColor());
+        // The background and the title change; the grey of captions may be the same in both.
+        QVERIFY(night.at(0) != day.at(0));
+        QVERIFY(night.at(1) != day.at(1));
+        // What is being typed stays, unsaved until the typing ends.
+        QCOMPARE(m_pane->titleField()->toPlainText(), QStringLiteral("Water the plants soon"));
+        QCOMPARE(readFile(taskPath()), m_before);
+        m_night = false;
+        m_modes->resetValues();
+        m_pane->resetAppearance();
+        QCOMPARE(colours(), day);
+        QCOMPARE(m_pane->titleField()->font().pointSizeF(), 16.0);
+        QCOMPARE(m_pane->notesField()->font().pointSizeF(), 13.0);
+        // The pane goes (the window closes) while the title still has the keyboard.
     }
 
 private:
@@ -714,6 +741,7 @@ private:
     std::optional<Todoman> m_todoman;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
+    bool m_night = false;
     std::unique_ptr<RightViewController> m_pane;
     QString m_shown;
     QByteArray m_before;

@@ -114,7 +114,13 @@ RightViewController::RightViewController(DataManager& manager, ModeManager& mode
     reloadRows();
 }
 
-RightViewController::~RightViewController() = default;
+RightViewController::~RightViewController()
+{
+    // The rows are deleted after this object's members: a field that loses the keyboard as it
+    // goes ends its editing, and that must not reach the half-destroyed pane and save from it.
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
+}
 
 void RightViewController::buildRows()
 {
