@@ -1,7 +1,8 @@
 // Renders the main window over a generated demo store into PNG files, so that changes to the
 // look can be reviewed side by side: the day view, a tag list, the week and month views with
-// their dots, and night mode; the quick-add window, the tray panel, the onboarding pages and
-// the help and about windows in both modes.
+// their dots, night mode, the detail pane of a task and of an event with the repeat
+// editor's custom sheet; the quick-add window, the tray panel, the onboarding pages and the
+// help and about windows in both modes.
 //
 //   screenshots <output folder>
 //
@@ -24,20 +25,27 @@
 #include "ui/entry/QuickAddForm.h"
 #include "ui/main/DayGraphView.h"
 #include "ui/main/MidViewController.h"
+#include "ui/main/RightViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/detail/CustomRepeatSheet.h"
+#include "ui/main/detail/RepeatEditor.h"
 #include "ui/main/sidebar/LeftViewController.h"
+#include "ui/main/tasklist/TaskListModel.h"
 #include "ui/panel/HourPopover.h"
 #include "ui/panel/PanelViewController.h"
 #include "ui/prefs/PreferenceObject.h"
 #include "ui/prefs/PreferenceWindowController.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -88,6 +96,55 @@ bool save(QWidget* window, const QString& path)
     wait(400);
     const bool saved = window->grab().save(path);
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+// A task that uses every row of the detail pane: due date and time, a custom repeat rule with
+// an end, an alarm before it, a place, priority, list, address and notes.
+store::ReminderPtr addDetailedTask(DataManager& manager, const store::CalendarPtr& list)
+{
+    store::RecurrenceRule rule;
+    rule.frequency = store::RecurrenceRule::Frequency::Monthly;
+    rule.daysOfTheWeek = {store::RecurrenceDayOfWeek{6, -1}};
+    rule.recurrenceEnd = store::RecurrenceEnd::withOccurrenceCount(6);
+    store::StructuredLocation office;
+    office.title = QStringLiteral("Office, Main Street 12");
+    office.latitude = 52.52;
+    office.longitude = 13.405;
+    office.radius = 106.68;
+    office.hasGeoLocation = true;
+    store::ReminderPtr added;
+    manager.tasks().addReminderWithTitle(
+        QStringLiteral("Send the monthly report to the board"), list, 1, at(2, 16, 30), rule,
+        QStringLiteral("https://example.org/reports"),
+        QStringLiteral("Numbers from finance first.\nDraft: https://example.org/draft"), true,
+        store::Alarm::withLocation(office, store::Alarm::Proximity::Enter),
+        [&added](bool saved, const store::ReminderPtr& reminder) {
+            if (saved)
+                added = reminder;
+        });
+    if (added) {
+        added->alarms.removeIf([](const store::Alarm& alarm) { return !alarm.isLocationAlarm(); });
+        added->addAlarm(store::Alarm::withRelativeOffset(-15 * 60));
+        manager.tasks().saveReminder(added);
+    }
+    return added;
+}
+
+// The detail pane of `reminder`, opened beside the week view that shows it.
+// Taller than the other pictures, so that every row shows.
+bool saveDetail(ViewController* view, QWidget* window, DataManager& manager,
+                const store::ReminderPtr& reminder, const QString& path)
+{
+    const QSize size = window->size();
+    window->resize(size.width(), 1040);
+    view->weekView();
+    view->openRightView();
+    wait(300);
+    view->mvc()->selectReminder(manager.tasks().reminderWithIdentifier(
+        reminder ? reminder->calendarItemIdentifier : QString()));
+    const bool saved = save(window, path);
+    window->resize(size);
     return saved;
 }
 
@@ -267,6 +324,35 @@ int main(int argc, char* argv[])
     view->monthView();
     failures += !save(&window, output + "/month.png");
 
+    const store::ReminderPtr detailed = addDetailedTask(manager, workList);
+    waitForRefresh(manager, 3000);
+    failures += !saveDetail(view, &window, manager, detailed, output + "/detail.png");
+    // The custom sheet with a rule on the second Tuesday of every month.
+    view->rvc()->repeatEditor()->repeatChanged(8);
+    wait(100);
+    if (CustomRepeatSheet* sheet = view->rvc()->repeatEditor()->sheet()) {
+        sheet->frequencyBox()->setCurrentIndex(2);
+        sheet->onWeekButton()->setChecked(true);
+        sheet->weekNumberBox()->setCurrentIndex(1);
+        sheet->weekdayBox()->setCurrentIndex(2);
+        wait(100);
+        failures += !save(sheet, output + "/repeat-custom.png");
+        sheet->reject();
+    } else {
+        ++failures;
+    }
+    // A calendar event, read-only.
+    view->dayView();
+    wait(300);
+    for (int row = 0; row < view->mvc()->model()->rowCount(); ++row) {
+        const store::EventPtr event = view->mvc()->model()->eventAt(row);
+        if (event && event->title == QLatin1String("Dentist")) {
+            view->mvc()->tableView()->setCurrentIndex(view->mvc()->model()->index(row));
+            view->mvc()->proposeSelection(row);
+        }
+    }
+    failures += !save(&window, output + "/detail-event.png");
+
     failures += saveEntryWindows(manager, modes, output, QString());
     failures += savePreferences(manager, modes, defaults, output);
     failures += saveIntroWindows(manager, modes, output, QString());
@@ -279,6 +365,11 @@ int main(int argc, char* argv[])
     failures += !save(&window, output + "/day-night.png");
     view->monthView();
     failures += !save(&window, output + "/month-night.png");
+    failures += !saveDetail(view, &window, manager, detailed, output + "/detail-night.png");
+    // The pictures below show the window as it starts, without the details.
+    if (view->isDetailsShown())
+        view->toggleRightView();
+    wait(500);
     failures += saveEntryWindows(manager, modes, output, QStringLiteral("-night"));
     failures += saveIntroWindows(manager, modes, output, QStringLiteral("-night"));
 

@@ -321,6 +321,18 @@ bool TaskOperations::saveReminder(const store::ReminderPtr& reminder, QString* e
         return false;
     if (!reminder->startDateComponents)
         reminder->startDateComponents = reminder->dueDateComponents;
+    return saveEditedReminder(reminder, error);
+}
+
+bool TaskOperations::saveEditedReminder(const store::ReminderPtr& reminder, QString* error)
+{
+    if (!reminder)
+        return false;
+    if (!m_session.eventStore()) {
+        if (error)
+            *error = tr("The store is not open.");
+        return false;
+    }
     return m_session.eventStore()->saveReminder(reminder, true, error);
 }
 

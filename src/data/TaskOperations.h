@@ -64,6 +64,9 @@ public:
     bool deleteReminder(const store::ReminderPtr& reminder, QString* error = nullptr);
     bool undoDeleteReminder(const store::ReminderPtr& copy, QString* error = nullptr);
     bool saveReminder(const store::ReminderPtr& reminder, QString* error = nullptr);
+    // Saves the task as it is, for the detail editor: its due-date edits set the start date
+    // themselves, and an edit of anything else must not add a start date the task never had.
+    bool saveEditedReminder(const store::ReminderPtr& reminder, QString* error);
     // The snapshot's own record of a task.
     store::ReminderPtr reminderWithIdentifier(const QString& identifier) const;
 

@@ -411,6 +411,71 @@ private Q_SLOTS:
         QCOMPARE(moved->calendarItemIdentifier, identifier);
     }
 
+    // A move keeps the file as it was, in the other folder; across store folders (accounts)
+    // and out of a read-only list it is refused and nothing changes.
+    void aMoveKeepsEveryLineAndStaysInItsStoreFolder()
+    {
+        const QByteArray file =
+            todo("moved@host", "Keep me", "CATEGORIES:A,B\r\nX-OTHER:1\r\nPRIORITY:5\r\n");
+        writeFile(root() + "/work/displayname", "Work");
+        writeFile(root() + "/home/displayname", "Home");
+        writeFile(root() + "/work/moved@host.ics", file);
+        const QString other = m_dir->filePath("other");
+        writeFile(other + "/shared/displayname", "Shared");
+        EventStore store({root(), other}, m_clock);
+        QVERIFY(requestAccess(store));
+        CalendarPtr home;
+        CalendarPtr shared;
+        for (const CalendarPtr& list : store.calendarsForEntityType(EntityType::Reminder)) {
+            if (list->title == "Home")
+                home = list;
+            if (list->title == "Shared")
+                shared = list;
+        }
+        QVERIFY(home && shared);
+
+        ReminderPtr task = only(all(store), "Keep me");
+        task->calendar = shared;
+        QString error;
+        QVERIFY(!store.saveReminder(task, true, &error));
+        QVERIFY2(error.contains("another store folder"), qPrintable(error));
+        QCOMPARE(readFile(root() + "/work/moved@host.ics"), file);
+        QVERIFY(QDir(other + "/shared").entryList({"*.ics"}).isEmpty());
+
+        task = only(all(store), "Keep me");
+        task->calendar = home;
+        QVERIFY2(store.saveReminder(task, true, &error), qPrintable(error));
+        QVERIFY(!QFile::exists(root() + "/work/moved@host.ics"));
+        const QStringList moved = QDir(root() + "/home").entryList({"*.ics"});
+        QCOMPARE(moved.size(), 1);
+        QCOMPARE(readFile(root() + "/home/" + moved.first()), file);
+        QCOMPARE(only(all(store), "Keep me")->calendarItemIdentifier, QString("moved@host"));
+    }
+
+    // A rule the store cannot read (COUNT=0) stays through other edits; a rule given to the
+    // task that showed none replaces it, so that no program repeats the task by both.
+    void aRuleGivenToATaskReplacesOneThatCouldNotBeRead()
+    {
+        writeFile(root() + "/work/displayname", "Work");
+        writeFile(root() + "/work/r.ics", todo("r", "Repeats",
+                                               "DUE;VALUE=DATE:20261207\r\n"
+                                               "RRULE:FREQ=WEEKLY;COUNT=0\r\n"));
+        EventStore store({root()}, m_clock);
+        ReminderPtr task = only(all(store), "Repeats");
+        QVERIFY(task->recurrenceRules.isEmpty());
+        task->title = "Repeats weekly";
+        QVERIFY(store.saveReminder(task, true));
+        QVERIFY(readFile(root() + "/work/r.ics").contains("RRULE:FREQ=WEEKLY;COUNT=0"));
+
+        task = only(all(store), "Repeats weekly");
+        RecurrenceRule daily;
+        task->addRecurrenceRule(daily);
+        QVERIFY(store.saveReminder(task, true));
+        const QByteArray file = readFile(root() + "/work/r.ics");
+        QCOMPARE(file.count("RRULE:"), 1);
+        QVERIFY(file.contains("RRULE:FREQ=DAILY"));
+    }
+
     void completingARecurringTaskAdvancesItAndKeepsTheOccurrence()
     {
         EventStore store({root()}, m_clock);
@@ -597,6 +662,30 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
         QVERIFY(!store.saveReminder(task, true, &error));
         QCOMPARE(readFile(task->origin->filePath), before);
+
+        // Nor does it move out of the list.
+        CalendarPtr writable = store.calendarForEntityType(EntityType::Reminder);
+        writable->title = "Writable";
+        QVERIFY(store.saveCalendar(writable, true, &error));
+        task = all(store).first();
+        task->calendar = store.calendarWithIdentifier(writable->calendarIdentifier);
+        QVERIFY(task->calendar);
+        QVERIFY(!store.saveReminder(task, true, &error));
+        QVERIFY2(error.contains("read-only"), qPrintable(error));
+        QCOMPARE(readFile(task->origin->filePath), before);
+        QVERIFY(QDir(writable->folderPath).entryList({"*.ics"}).isEmpty());
+
+        // Nor into one.
+        ReminderPtr other = store.reminderWithEventStore();
+        other->title = "Elsewhere";
+        other->calendar = store.calendarWithIdentifier(writable->calendarIdentifier);
+        QVERIFY(store.saveReminder(other, true, &error));
+        const QByteArray otherBefore = readFile(other->origin->filePath);
+        other->calendar = list;
+        QVERIFY(!store.saveReminder(other, true, &error));
+        QVERIFY2(error.contains("read-only"), qPrintable(error));
+        QCOMPARE(readFile(other->origin->filePath), otherBefore);
+        QCOMPARE(QDir(folder).entryList({"*.ics"}).size(), 1);
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ExeOwner);
     }

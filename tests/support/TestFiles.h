@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#include <cstdio>
+
 // Reading and writing files as another program would, for tests over real store folders.
 namespace TestFiles {
 
@@ -22,6 +24,17 @@ inline void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Replaces a file the way sync programs and todoman do: a new file renamed over the old one,
+// which the store's folder watching sees (a write into the file itself changes no folder).
+inline void replaceFile(const QString& path, const QByteArray& bytes)
+{
+    const QString temporary = path + QStringLiteral(".tmp");
+    writeFile(temporary, bytes);
+    QVERIFY(QFile::exists(temporary));
+    QVERIFY(::rename(QFile::encodeName(temporary).constData(),
+                     QFile::encodeName(path).constData()) == 0);
 }
 
 // One task in a file of its own, as todoman writes it.

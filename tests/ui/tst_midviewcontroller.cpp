@@ -48,6 +48,7 @@ public:
         events.append(event);
     }
     void toggleRightView() override { ++detailToggles; }
+    void editSelectedReminder() override { ++detailEdits; }
     void refreshLeftTableView() override { ++sidebarReloads; }
     void changeFailed(const QString& title, const QString& reason) override
     {
@@ -58,6 +59,7 @@ public:
     QStringList failures;
     QList<store::EventPtr> events;
     int detailToggles = 0;
+    int detailEdits = 0;
     int sidebarReloads = 0;
 };
 
@@ -227,7 +229,8 @@ private Q_SLOTS:
                 m_manager->tasks().reminderWithIdentifier(identifier)->completed,
             3000);
         QTest::keyClick(m_pane->tableView(), Qt::Key_Return);
-        QCOMPARE(m_recorder.detailToggles, 1);
+        QCOMPARE(m_recorder.detailEdits, 1);
+        QCOMPARE(m_recorder.detailToggles, 0);
     }
 
     // A completion that cannot reach the store (another program deleted the task while its

@@ -439,8 +439,15 @@ bool EventStore::saveReminder(const ReminderPtr& reminder, bool commitNow, QStri
         return false;
     }
     if (reminder->calendar->immutable) {
-        if (error)
-            *error = tr("The list \"%1\" cannot be changed.").arg(reminder->calendar->title);
+        const bool moving =
+            reminder->origin && QFileInfo(reminder->origin->filePath).absolutePath() !=
+                                    QFileInfo(reminder->calendar->folderPath).absoluteFilePath();
+        if (error) {
+            *error = moving
+                         ? tr("\"%1\" cannot move to \"%2\": that list is read-only.")
+                               .arg(reminder->title, reminder->calendar->title)
+                         : tr("The list \"%1\" cannot be changed.").arg(reminder->calendar->title);
+        }
         return false;
     }
     return queueOrApply({PendingChange::Kind::SaveReminder, reminder, nullptr}, commitNow, error);

@@ -118,6 +118,8 @@ private:
     QList<ReminderPtr> matchLocked(const ReminderPredicate& predicate);
     bool applyLocked(const PendingChange& change, QString* error);
     bool writeReminderLocked(Reminder& reminder, QString* error);
+    bool mayMoveLocked(const Reminder& reminder, const QString& oldFolder, const Calendar& target,
+                       QString* error) const;
     bool removeReminderLocked(const Reminder& reminder, QString* error);
     bool writeCalendarLocked(Calendar& calendar, QString* error);
     bool removeCalendarLocked(const Calendar& calendar, QString* error);

@@ -207,6 +207,8 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
     const QString oldFolder = QFileInfo(origin.filePath).absolutePath();
     std::optional<FolderLock> oldLock;
     if (oldFolder != QFileInfo(folder).absoluteFilePath()) {
+        if (!mayMoveLocked(reminder, oldFolder, *calendar, error))
+            return false;
         oldLock.emplace(oldFolder);
         if (!oldLock->isLocked())
             return lockFailed(oldFolder, *oldLock, error);
@@ -277,6 +279,37 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
     toWrite.calendar = calendar;
     toWrite.lastModifiedDate = now;
     reminder = toWrite;
+    return true;
+}
+
+// A task moves between lists of one store folder only: each root is its own account (a
+// vdirsyncer pair, another disk), and a move across them would be a delete on one server and
+// a new task on another. A read-only list keeps its tasks.
+bool EventStore::mayMoveLocked(const Reminder& reminder, const QString& oldFolder,
+                               const Calendar& target, QString* error) const
+{
+    CalendarPtr from;
+    for (const CalendarPtr& known : m_index.calendars()) {
+        if (QFileInfo(known->folderPath).absoluteFilePath() == oldFolder)
+            from = known;
+    }
+    if (!from)
+        return true;
+    if (from->immutable) {
+        if (error)
+            *error = tr("\"%1\" is in the read-only list \"%2\" and cannot be moved.")
+                         .arg(reminder.title, from->title);
+        return false;
+    }
+    const QString fromRoot = from->source ? from->source->rootPath : QString();
+    const QString toRoot = target.source ? target.source->rootPath : QString();
+    if (QDir::cleanPath(fromRoot) != QDir::cleanPath(toRoot)) {
+        if (error)
+            *error = tr("\"%1\" cannot move to \"%2\": that list is in another store folder "
+                        "(%3), and tasks move only between lists of one folder.")
+                         .arg(reminder.title, target.title, QDir::toNativeSeparators(toRoot));
+        return false;
+    }
     return true;
 }
 

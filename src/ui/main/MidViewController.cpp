@@ -436,7 +436,8 @@ void MidViewController::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        doubleClick();
+        if (m_delegate)
+            m_delegate->editSelectedReminder();
         return;
     case Qt::Key_Space: {
         const int row = selectedRow();

@@ -40,10 +40,21 @@ public:
     virtual void toggleLeftView() {}
     virtual void addNewTask() {}
     virtual void refreshLeftTableView() {}
+    // Return on a selected task: the detail pane opens with the keyboard in its title.
+    virtual void editSelectedReminder() {}
     // A change the user made did not reach the store; `reason` is the store's.
     virtual void changeFailed(const QString& title, const QString& reason)
     {
         Q_UNUSED(title)
         Q_UNUSED(reason)
     }
+};
+
+class RightViewControllerDelegate
+{
+public:
+    virtual ~RightViewControllerDelegate() = default;
+    virtual void toggleRightView() {}
+    // Escape in the detail pane: the keyboard goes back to the task list.
+    virtual void returnToTaskList() {}
 };

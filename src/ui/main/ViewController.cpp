@@ -49,6 +49,7 @@ ViewController::ViewController(DataManager& manager, ModeManager& modeManager, Q
     m_rvc = new RightViewController(manager, modeManager, m_splitView);
     m_lvc->setDelegate(this);
     m_mvc->setDelegate(this);
+    m_rvc->setDelegate(this);
     m_splitView->addWidget(m_lvc);
     m_splitView->addWidget(m_mvc);
     m_splitView->addWidget(m_rvc);
@@ -168,6 +169,19 @@ void ViewController::addNewTask()
     Sound::soundEffect(Sound::AddPull);
     const store::CalendarPtr list = m_lvc->selectedList();
     m_quickAddOpener(presetDateForNewTask(), list ? list->calendarIdentifier : QString());
+}
+
+void ViewController::editSelectedReminder()
+{
+    if (!m_mvc->selectedReminder() && !m_mvc->selectedEvent())
+        return;
+    openRightView();
+    m_rvc->focusTitle();
+}
+
+void ViewController::returnToTaskList()
+{
+    m_mvc->tableView()->setFocus(Qt::ShortcutFocusReason);
 }
 
 void ViewController::refreshLeftTableView()

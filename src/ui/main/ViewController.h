@@ -24,7 +24,8 @@ class ShareMenu;
 // follows the data manager's refreshes and the change of day, and starts new tasks.
 class ViewController : public QWidget,
                        public LeftViewControllerDelegate,
-                       public MidViewControllerDelegate
+                       public MidViewControllerDelegate,
+                       public RightViewControllerDelegate
 {
     Q_OBJECT
 
@@ -69,6 +70,8 @@ public:
     void shareListWithRect(const QRect& rect) override;
     void keyLeftTapped() override;
     void keyRightTapped() override;
+    void editSelectedReminder() override;
+    void returnToTaskList() override;
     void changeFailed(const QString& title, const QString& reason) override;
 
     // What the application asks of the window.

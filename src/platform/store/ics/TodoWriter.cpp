@@ -120,7 +120,7 @@ bool TodoWriter::apply(const Reminder& current, const Reminder& edited, const QD
     if (edited.recurrenceRules != current.recurrenceRules ||
         (!edited.recurrenceRules.isEmpty() &&
          isAllDay(edited.dueDateComponents) != isAllDay(current.dueDateComponents)))
-        writeRules(edited, now);
+        writeRules(edited, now, current.recurrenceRules.isEmpty());
     return m_changed;
 }
 
@@ -315,7 +315,7 @@ void TodoWriter::writeAlarms(const Reminder& current, const Reminder& edited)
     }
 }
 
-void TodoWriter::writeRules(const Reminder& edited, const QDateTime& now)
+void TodoWriter::writeRules(const Reminder& edited, const QDateTime& now, bool noneShown)
 {
     const std::optional<SeriesAnchor> anchor = seriesAnchor(edited);
     const QDateTime start = anchor ? anchor->start : now;
@@ -327,11 +327,15 @@ void TodoWriter::writeRules(const Reminder& edited, const QDateTime& now)
     };
 
     // Rules we could not read stay; the ones we showed are replaced where the first one was.
+    // A task shown without a rule that gets one now repeats by that rule alone: a rule left
+    // from before would make other programs repeat it by both.
+    const bool replaceAll = noneShown && !edited.recurrenceRules.isEmpty();
     qsizetype position = -1;
     std::vector<Component::Node>& nodes = m_todo.nodes();
     for (qsizetype i = qsizetype(nodes.size()) - 1; i >= 0; --i) {
         const Component::Node& node = nodes[size_t(i)];
-        if (!node.component && readableRule(node.property)) {
+        if (!node.component && node.property.is("RRULE") &&
+            (replaceAll || readableRule(node.property))) {
             m_todo.removeAt(i);
             position = i;
             m_changed = true;

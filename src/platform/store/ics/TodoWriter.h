@@ -34,7 +34,8 @@ private:
     void ensureTimeZone(const QTimeZone& zone, int year);
     void writeCompletion(const Reminder& current, const Reminder& edited, const QDateTime& now);
     void writeAlarms(const Reminder& current, const Reminder& edited);
-    void writeRules(const Reminder& edited, const QDateTime& now);
+    // `noneShown`: the task read as having no rule we could read.
+    void writeRules(const Reminder& edited, const QDateTime& now, bool noneShown);
 
     Component* m_calendar;
     Component& m_todo;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+// A read-only row of up to three lines of text: an event's time, place and calendar, or the
+// location alarm of a task and its place.
+class InfoRow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit InfoRow(QWidget* parent = nullptr);
+
+    void setLines(const QStringList& lines);
+    QStringList lines() const;
+    QLabel* line(int index) const { return m_lines[index]; }
+
+private:
+    QLabel* m_lines[3] = {};
+};

@@ -1,0 +1,68 @@
+#include "ui/main/detail/LocationRow.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace {
+
+constexpr double kDefaultRadius = 106.68;
+
+} // namespace
+
+LocationRow::LocationRow(QWidget* parent)
+    : QWidget(parent)
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(10, 0, 12, 0);
+    layout->setSpacing(4);
+    m_check = new QCheckBox(this);
+    m_check->setEnabled(false);
+    m_check->setFocusPolicy(Qt::NoFocus);
+    m_check->setAccessibleName(tr("Location"));
+    m_status = new QLabel(this);
+    m_status->setWordWrap(true);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_check);
+    layout->addWidget(m_status, 1);
+}
+
+void LocationRow::showReminder(const store::Reminder& reminder)
+{
+    const QString text = statusText(reminder);
+    m_check->setChecked(text != tr("No Location"));
+    m_status->setText(text);
+    m_status->setToolTip(text);
+}
+
+QString LocationRow::statusText(const store::Reminder& reminder)
+{
+    QString text = tr("No Location");
+    for (const store::Alarm& alarm : reminder.alarms) {
+        if (!alarm.isLocationAlarm())
+            continue;
+        QString when;
+        if (alarm.proximity == store::Alarm::Proximity::Enter)
+            when = tr("When I arrive...");
+        else if (alarm.proximity == store::Alarm::Proximity::Leave)
+            when = tr("When I leave...");
+        text = QStringLiteral("%1 %2").arg(when, alarm.structuredLocation->title);
+    }
+    return text;
+}
+
+QStringList LocationRow::placeLines(const store::Reminder& reminder)
+{
+    for (const store::Alarm& alarm : reminder.alarms) {
+        if (!alarm.isLocationAlarm())
+            continue;
+        const store::StructuredLocation& place = *alarm.structuredLocation;
+        if (!place.hasGeoLocation)
+            return {tr("No position")};
+        const double radius = place.radius > 0 ? place.radius : kDefaultRadius;
+        return {QStringLiteral("%1, %2").arg(QLocale().toString(place.latitude, 'f', 5),
+                                             QLocale().toString(place.longitude, 'f', 5)),
+                tr("Radius %1 m").arg(QLocale().toString(qRound(radius)))};
+    }
+    return {};
+}

@@ -1,0 +1,53 @@
+#include "ui/main/detail/PriorityRow.h"
+
+#include "data/detail/DetailRowLayout.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+PriorityRow::PriorityRow(QWidget* parent)
+    : QWidget(parent)
+{
+    setFixedHeight(DetailRowLayout::kRowHeight);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(10, 0, 12, 0);
+    layout->setSpacing(2);
+    const QStringList titles{tr("None"), QStringLiteral("!"), QStringLiteral("!!"),
+                             QStringLiteral("!!!")};
+    const QStringList names{tr("No Priority"), tr("Low Priority"), tr("Medium Priority"),
+                            tr("High Priority")};
+    for (int i = 0; i < 4; ++i) {
+        auto* button = new QPushButton(titles.at(i), this);
+        button->setFlat(true);
+        button->setCheckable(false);
+        button->setAccessibleName(names.at(i));
+        button->setToolTip(names.at(i));
+        // Four across the narrowest pane.
+        button->setMinimumWidth(36);
+        layout->addWidget(button, 1);
+        connect(button, &QPushButton::clicked, this, [this, i] { Q_EMIT pressed(i); });
+        m_buttons[i] = button;
+    }
+}
+
+void PriorityRow::setLit(int lit, const QColor& secondary, const QColor& tertiary)
+{
+    m_lit = lit;
+    for (int i = 0; i < 4; ++i) {
+        QColor color = secondary;
+        if (i == lit && i > 0)
+            color = QColor(0xE0, 0x3C, 0x31);
+        else if (i == 0 && lit == 0)
+            color = tertiary;
+        QPalette palette = m_buttons[i]->palette();
+        palette.setColor(QPalette::ButtonText, color);
+        m_buttons[i]->setPalette(palette);
+        m_buttons[i]->setAccessibleDescription(i == lit ? tr("Chosen") : QString());
+    }
+}
+
+void PriorityRow::setButtonFont(const QFont& font)
+{
+    for (QPushButton* button : m_buttons)
+        button->setFont(font);
+}

@@ -1,0 +1,43 @@
+#include "ui/main/detail/UrlRow.h"
+
+#include "data/detail/DetailRowLayout.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QToolButton>
+
+UrlRow::UrlRow(QWidget* parent)
+    : QWidget(parent)
+{
+    setFixedHeight(DetailRowLayout::kRowHeight);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(10, 0, 12, 0);
+    layout->setSpacing(4);
+    m_field = new QLineEdit(this);
+    m_field->setPlaceholderText(tr("No URL"));
+    m_field->setFrame(false);
+    m_field->setAccessibleName(tr("URL"));
+    m_open = new QToolButton(this);
+    m_open->setText(QStringLiteral("↗"));
+    m_open->setToolTip(tr("Open URL"));
+    m_open->setAccessibleName(tr("Open URL"));
+    m_open->setFocusPolicy(Qt::StrongFocus);
+    layout->addWidget(m_field, 1);
+    layout->addWidget(m_open);
+    connect(m_field, &QLineEdit::textChanged, this, &UrlRow::updateOpenButton);
+}
+
+void UrlRow::setText(const QString& text, bool editable)
+{
+    m_field->setText(text);
+    // An address is read from its start.
+    m_field->setCursorPosition(0);
+    m_field->setModified(false);
+    m_field->setReadOnly(!editable);
+    updateOpenButton();
+}
+
+void UrlRow::updateOpenButton()
+{
+    m_open->setHidden(m_field->text().isEmpty());
+}

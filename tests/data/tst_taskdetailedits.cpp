@@ -1,0 +1,403 @@
+#include "ReminderBuilder.h"
+#include "TestEnvironment.h"
+
+#include "data/detail/DetailLinks.h"
+#include "data/detail/DetailRowLayout.h"
+#include "data/detail/EventInfoText.h"
+#include "data/detail/TaskDetailEdits.h"
+#include "text/DateFormatters.h"
+#include "text/LinkDetector.h"
+
+#include <QtTest>
+
+using TestEnvironment::local;
+using namespace TaskDetailEdits;
+
+namespace {
+
+store::Alarm placeAlarm()
+{
+    store::StructuredLocation place;
+    place.title = QStringLiteral("Office");
+    place.latitude = 52.52;
+    place.longitude = 13.405;
+    place.hasGeoLocation = true;
+    return store::Alarm::withLocation(place, store::Alarm::Proximity::Enter);
+}
+
+QList<DetailRowKind> kinds(const QList<DetailRow>& rows)
+{
+    QList<DetailRowKind> list;
+    for (const DetailRow& row : rows)
+        list << row.kind;
+    return list;
+}
+
+} // namespace
+
+// The detail editor's rules without widgets: which rows a task gets, what each row's edit does
+// to the task, the URL field and the links of the notes, and the texts of an event.
+class TestTaskDetailEdits : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rowsFollowTheTask_data()
+    {
+        QTest::addColumn<store::ReminderPtr>("reminder");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("dividers");
+
+        QTest::newRow("no due date")
+            << ReminderBuilder("a").build() << 17 << QList<int>{1, 4, 7, 16};
+        QTest::newRow("due date") << ReminderBuilder("b").dueOn(QDate(2026, 5, 3)).build() << 22
+                                  << QList<int>{1, 6, 9, 12, 21};
+        QTest::newRow("due date and rule")
+            << ReminderBuilder("c").dueOn(QDate(2026, 5, 3)).recurring().build() << 25
+            << QList<int>{1, 9, 12, 15, 24};
+        QTest::newRow("location alarm, no due date")
+            << ReminderBuilder("d").withLocationAlarm().build() << 18 << QList<int>{1, 4, 8, 17};
+        QTest::newRow("rule and location alarm")
+            << ReminderBuilder("e").dueOn(QDate(2026, 5, 3)).recurring().withLocationAlarm().build()
+            << 26 << QList<int>{1, 9, 12, 16, 25};
+        // A rule without a due date is not shown: the repeat rows need a date to repeat from.
+        QTest::newRow("rule without due date")
+            << ReminderBuilder("f").recurring().build() << 17 << QList<int>{1, 4, 7, 16};
+        QTest::newRow("completed") << ReminderBuilder("g")
+                                          .dueOn(QDate(2026, 5, 3))
+                                          .completedAt(local(2026, 5, 3, 8))
+                                          .build()
+                                   << 14 << QList<int>{1, 4, 13};
+    }
+
+    void rowsFollowTheTask()
+    {
+        QFETCH(store::ReminderPtr, reminder);
+        QFETCH(int, count);
+        QFETCH(QList<int>, dividers);
+        const QList<DetailRow> rows = DetailRowLayout::rowsForReminder(reminder.get());
+        QCOMPARE(rows.size(), count);
+        QCOMPARE(DetailRowLayout::numberOfRowsForReminder(reminder.get()), count);
+        QCOMPARE(DetailRowLayout::dividersIndexArray(rows), dividers);
+        QCOMPARE(rows.first().kind, DetailRowKind::Title);
+        QCOMPARE(rows.at(rows.size() - 2).kind, DetailRowKind::Notes);
+        const bool dated = reminder->dueDateComponents && !reminder->completed;
+        QCOMPARE(kinds(rows).contains(DetailRowKind::Alarm), dated);
+        QCOMPARE(kinds(rows).contains(DetailRowKind::Repeat), dated);
+    }
+
+    void eventsAndNothing()
+    {
+        const QList<DetailRow> rows = DetailRowLayout::rowsForEvent();
+        QCOMPARE(rows.size(), 9);
+        QCOMPARE(DetailRowLayout::dividersIndexArray(rows), (QList<int>{1, 3, 8}));
+        QCOMPARE(rows.at(2).kind, DetailRowKind::EventInfo);
+        QCOMPARE(DetailRowLayout::numberOfRowsForReminder(nullptr), 0);
+        QCOMPARE(DetailRowLayout::fixedHeight(DetailRowKind::EndRepeatDetail, false, false), 1);
+        QCOMPARE(DetailRowLayout::fixedHeight(DetailRowKind::EndRepeatDetail, false, true), 30);
+        QCOMPARE(DetailRowLayout::fixedHeight(DetailRowKind::Location, true, false), 50);
+        QCOMPARE(DetailRowLayout::fixedHeight(DetailRowKind::Title, false, false), -1);
+    }
+
+    void nextFullHour_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("expected");
+        QTest::newRow("within the hour") << local(2026, 5, 3, 14, 23, 10) << local(2026, 5, 3, 15);
+        QTest::newRow("on the hour") << local(2026, 5, 3, 14) << local(2026, 5, 3, 15);
+        QTest::newRow("before midnight") << local(2026, 5, 3, 23, 40) << local(2026, 5, 4, 0);
+        // 02:00 does not exist on the day the clocks go forward: the next hour is 03:00.
+        QTest::newRow("clocks go forward") << local(2026, 3, 29, 1, 30) << local(2026, 3, 29, 3);
+    }
+
+    void nextFullHour()
+    {
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, expected);
+        QCOMPARE(TaskDetailEdits::nextFullHour(now), expected);
+    }
+
+    void turningTheDueDateOn()
+    {
+        // With a time: the next full hour, and the alarm at it.
+        store::ReminderPtr timed = ReminderBuilder("t").build();
+        DuePreferences prefs{false, true, QTime(9, 0)};
+        QVERIFY(turnDueDateOn(*timed, local(2026, 5, 3, 9, 59, 30), prefs, std::nullopt));
+        QCOMPARE(dueDate(*timed), local(2026, 5, 3, 10));
+        QVERIFY(timed->dueDateComponents->timeZone.isValid());
+        QCOMPARE(timed->startDateComponents, timed->dueDateComponents);
+        QCOMPARE(timed->alarms.size(), 1);
+        QCOMPARE(timed->alarms.first().absoluteDate, local(2026, 5, 3, 10));
+
+        // Without a time: today, and the alarm at the alarm time, which the save keeps.
+        store::ReminderPtr dateOnly = ReminderBuilder("d").build();
+        prefs.noDueTime = true;
+        QVERIFY(turnDueDateOn(*dateOnly, local(2026, 5, 3, 14, 10), prefs, std::nullopt));
+        QVERIFY(!dateOnly->dueDateComponents->hasTimeOfDay());
+        QVERIFY(!dateOnly->dueDateComponents->timeZone.isValid());
+        QCOMPARE(dateOnly->dueDateComponents->date(), QDate(2026, 5, 3));
+        QCOMPARE(dateOnly->alarms.size(), 1);
+        QCOMPARE(dateOnly->alarms.first().absoluteDate, local(2026, 5, 3, 9));
+        QVERIFY(!saveDueDate(*dateOnly, {}, std::nullopt));
+        QCOMPARE(dateOnly->alarms.first().absoluteDate, local(2026, 5, 3, 9));
+
+        // Without "alarmOn" no alarm.
+        store::ReminderPtr quiet = ReminderBuilder("q").build();
+        QVERIFY(turnDueDateOn(*quiet, local(2026, 5, 3, 14, 10), {}, std::nullopt));
+        QVERIFY(quiet->alarms.isEmpty());
+    }
+
+    void turningTheDueDateOffKeepsLocationAlarms()
+    {
+        store::ReminderPtr reminder =
+            ReminderBuilder("r").dueAt(local(2026, 5, 3, 9)).recurring().withAlarm().build();
+        reminder->addAlarm(placeAlarm());
+        reminder->startDateComponents = reminder->dueDateComponents;
+        QVERIFY(turnDueDateOff(*reminder));
+        QVERIFY(!reminder->dueDateComponents);
+        QVERIFY(!reminder->startDateComponents);
+        QVERIFY(reminder->recurrenceRules.isEmpty());
+        QCOMPARE(reminder->alarms.size(), 1);
+        QVERIFY(reminder->alarms.first().isLocationAlarm());
+        QVERIFY(!turnDueDateOff(*reminder));
+    }
+
+    void movingTheDueDateTakesTheAlarmAlong()
+    {
+        store::ReminderPtr reminder = ReminderBuilder("m").dueAt(local(2026, 5, 3, 9)).build();
+        reminder->addAlarm(store::Alarm::withAbsoluteDate(local(2026, 5, 3, 8)));
+        reminder->addAlarm(store::Alarm::withAbsoluteDate(local(2026, 5, 3, 8, 30)));
+        reminder->addAlarm(placeAlarm());
+        // The last time alarm is the one shown.
+        QCOMPARE(shownTimeAlarm(*reminder)->absoluteDate, local(2026, 5, 3, 8, 30));
+        QVERIFY(saveDueDate(*reminder, local(2026, 5, 4, 16, 30), std::nullopt));
+        QCOMPARE(timeAlarmCount(*reminder), 1);
+        QCOMPARE(shownTimeAlarm(*reminder)->absoluteDate, local(2026, 5, 4, 16, 30));
+        QVERIFY(DetailRowLayout::hasLocationAlarm(*reminder));
+
+        // An offset keeps its offset and so goes with the due date by itself.
+        store::ReminderPtr offset =
+            ReminderBuilder("o").dueAt(local(2026, 3, 28, 9)).withAlarm().build();
+        QVERIFY(saveDueDate(*offset, local(2026, 3, 30, 9), std::nullopt));
+        QCOMPARE(offset->alarms.size(), 1);
+        QVERIFY(offset->alarms.first().hasRelativeOffset);
+        QCOMPARE(alarmFireDate(*offset, offset->alarms.first()), local(2026, 3, 30, 8, 50));
+
+        // A due date without time is moved across the change of the clocks as a day.
+        store::ReminderPtr day = ReminderBuilder("d").dueOn(QDate(2026, 3, 28)).build();
+        QVERIFY(saveDueDate(*day, QDate(2026, 3, 30).startOfDay(), std::nullopt));
+        QCOMPARE(*day->dueDateComponents, store::DateComponents::fromDate(QDate(2026, 3, 30)));
+        QCOMPARE(dueDate(*day), local(2026, 3, 30));
+    }
+
+    void theAlarmRow()
+    {
+        store::ReminderPtr reminder = ReminderBuilder("a").dueAt(local(2026, 5, 3, 9)).build();
+        QVERIFY(!shownTimeAlarm(*reminder));
+        QVERIFY(setTimeAlarm(*reminder, store::Alarm::withRelativeOffset(-900)));
+        QVERIFY(!setTimeAlarm(*reminder, store::Alarm::withRelativeOffset(-900)));
+        QCOMPARE(alarmFireDate(*reminder, *shownTimeAlarm(*reminder)), local(2026, 5, 3, 8, 45));
+        reminder->addAlarm(placeAlarm());
+        QVERIFY(setTimeAlarm(*reminder, store::Alarm::withAbsoluteDate(local(2026, 5, 3, 7))));
+        QCOMPARE(timeAlarmCount(*reminder), 1);
+        QVERIFY(removeTimeAlarms(*reminder));
+        QCOMPARE(reminder->alarms.size(), 1);
+        QVERIFY(!removeTimeAlarms(*reminder));
+        QCOMPARE(alarmOffsetTitle(0), QStringLiteral("At Due Time"));
+        QCOMPARE(alarmOffsetTitle(900), QStringLiteral("15 Minutes Before"));
+        QCOMPARE(alarmOffsetTitle(86400), QStringLiteral("1 Day Before"));
+    }
+
+    void priorities_data()
+    {
+        QTest::addColumn<int>("priority");
+        QTest::addColumn<int>("button");
+        for (int priority = 0; priority <= 9; ++priority) {
+            const int button = priority == 0 ? 0 : priority <= 4 ? 3 : priority == 5 ? 2 : 1;
+            QTest::addRow("%d", priority) << priority << button;
+        }
+    }
+
+    void priorities()
+    {
+        QFETCH(int, priority);
+        QFETCH(int, button);
+        QCOMPARE(priorityButtonForPriority(priority), button);
+        store::ReminderPtr reminder = ReminderBuilder("p").priority(priority).build();
+        // "!" on priority 7 makes it 9; the button that is lit for 9 changes nothing.
+        QCOMPARE(setPriorityButton(*reminder, 1), priority != 9);
+        QCOMPARE(reminder->priority, 9);
+        QVERIFY(setPriorityButton(*reminder, 3));
+        QCOMPARE(reminder->priority, 1);
+        QVERIFY(setPriorityButton(*reminder, 0));
+        QCOMPARE(reminder->priority, 0);
+    }
+
+    void completion()
+    {
+        store::ReminderPtr reminder =
+            ReminderBuilder("c").completedAt(local(2026, 5, 3, 8)).build();
+        QVERIFY(!setCompletionDate(*reminder, local(2026, 5, 3, 8)));
+        QVERIFY(setCompletionDate(*reminder, local(2026, 5, 2, 8)));
+        QVERIFY(reopen(*reminder));
+        QVERIFY(!reminder->completed);
+        QVERIFY(!reminder->completionDate.isValid());
+        QVERIFY(!reopen(*reminder));
+    }
+
+    void urlField_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("address") << "https://example.org/a?b=1"
+                                 << "https://example.org/a?b=1";
+        QTest::newRow("address in a sentence") << "see https://example.org/a."
+                                               << "https://example.org/a";
+        QTest::newRow("bare host") << "example.com/path"
+                                   << "http://example.com/path";
+        QTest::newRow("www") << "www.example.net"
+                             << "http://www.example.net";
+        QTest::newRow("e-mail") << "write to anna@example.de, please"
+                                << "mailto:anna@example.de";
+        QTest::newRow("balanced brackets") << "(https://en.wikipedia.org/wiki/Foo_(bar))"
+                                           << "https://en.wikipedia.org/wiki/Foo_(bar)";
+        QTest::newRow("no link") << "buy milk"
+                                 << "";
+        QTest::newRow("a file name") << "notes.txt"
+                                     << "";
+        QTest::newRow("script") << "javascript:alert(1)"
+                                << "";
+        QTest::newRow("data") << "data:text/html,<b>x</b>"
+                              << "";
+        QTest::newRow("own scheme") << "velmoran://open?id=1"
+                                    << "velmoran://open?id=1";
+        QTest::newRow("first of two") << "a.org and https://b.org"
+                                      << "http://a.org";
+    }
+
+    void urlField()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QCOMPARE(DetailLinks::validatedUrlText(typed), kept);
+    }
+
+    void urlFieldText()
+    {
+        using DetailLinks::urlFieldText;
+        QCOMPARE(urlFieldText(QUrl()), QString());
+        QCOMPARE(urlFieldText(QUrl(QStringLiteral("https://example.org/x"))),
+                 QStringLiteral("https://example.org/x"));
+        for (const char* mail :
+             {"message:<abc@example.org>", "message:%3Cabc@example.org%3E", "message:/abc"})
+            QCOMPARE(urlFieldText(QUrl(QString::fromLatin1(mail), QUrl::TolerantMode)),
+                     QStringLiteral("Mail Link"));
+        // The slashes a mail link needs, whatever the case of its scheme.
+        QCOMPARE(DetailLinks::withMailSlashes(QStringLiteral("Message:<a@b>"), Qt::CaseInsensitive),
+                 QStringLiteral("Message://<a@b>"));
+        QCOMPARE(DetailLinks::withMailSlashes(QStringLiteral("message://x"), Qt::CaseInsensitive),
+                 QStringLiteral("message://x"));
+        QCOMPARE(DetailLinks::openableUrl(QUrl(QStringLiteral("message:abc@example.org"))),
+                 QUrl(QStringLiteral("message://abc@example.org")));
+        // A message id in brackets cannot follow the slashes in a URL; it opens as it is.
+        const QUrl bracketed(QStringLiteral("message:%3Ca@b%3E"));
+        QCOMPARE(DetailLinks::openableUrl(bracketed), bracketed);
+    }
+
+    void openPolicy_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<int>("policy");
+        const int open = int(DetailLinks::OpenPolicy::Open);
+        const int confirm = int(DetailLinks::OpenPolicy::Confirm);
+        const int refuse = int(DetailLinks::OpenPolicy::Refuse);
+        QTest::newRow("https") << "https://example.org" << open;
+        QTest::newRow("http") << "http://example.org/a" << open;
+        QTest::newRow("mailto") << "mailto:anna@example.org" << open;
+        QTest::newRow("own scheme") << "velmoran://open?id=1" << open;
+        QTest::newRow("mail message") << "message:%3Ca@b%3E" << open;
+        QTest::newRow("file") << "file:///home/anna/plan.pdf" << confirm;
+        QTest::newRow("other scheme") << "ftp://example.org/f" << confirm;
+        QTest::newRow("javascript") << "javascript:alert(1)" << refuse;
+        QTest::newRow("javascript, upper case") << "JavaScript:alert(1)" << refuse;
+        QTest::newRow("data") << "data:text/html;base64,PGI+" << refuse;
+        QTest::newRow("no host") << "https:relative" << refuse;
+        QTest::newRow("no scheme") << "example.org" << refuse;
+    }
+
+    void openPolicy()
+    {
+        QFETCH(QString, url);
+        QFETCH(int, policy);
+        QCOMPARE(int(DetailLinks::openPolicy(QUrl(url, QUrl::TolerantMode))), policy);
+    }
+
+    void notesDecoration()
+    {
+        // Mail notes: slashes added, read-only, the message link reads "Show in Mail", and the
+        // link after it is found at its own place in the shown text.
+        const DetailLinks::NotesDecoration mail =
+            DetailLinks::decorateNotes(QStringLiteral("message:<a@b.org> and https://x.org"), true);
+        QVERIFY(mail.readOnly);
+        QCOMPARE(mail.text, QStringLiteral("Show in Mail and https://x.org"));
+        QCOMPARE(mail.links.size(), 2);
+        QCOMPARE(mail.links.at(0).url.scheme(), QStringLiteral("message"));
+        QCOMPARE(mail.text.mid(mail.links.at(1).start, mail.links.at(1).length),
+                 QStringLiteral("https://x.org"));
+
+        // Editable notes keep every link's own text.
+        const QString text = QStringLiteral("call back, see message://<q@r> or www.y.org");
+        const DetailLinks::NotesDecoration editable = DetailLinks::decorateNotes(text, true);
+        QVERIFY(!editable.readOnly);
+        QCOMPARE(editable.text, text);
+        QCOMPARE(editable.links.size(), 2);
+        QCOMPARE(editable.links.at(1).url.toString(), QStringLiteral("http://www.y.org"));
+
+        // The same notes of an event read-only, with the caption.
+        QVERIFY(
+            DetailLinks::decorateNotes(text, false).text.contains(QStringLiteral("Show in Mail")));
+
+        // A long note is decorated without trouble.
+        const QString longNote =
+            QString(100000, QLatin1Char('x')) + QStringLiteral(" https://z.org");
+        QCOMPARE(DetailLinks::decorateNotes(longNote, true).links.size(), 1);
+    }
+
+    void eventTexts()
+    {
+        const DateFormatters formatters(QLocale(QLocale::English, QLocale::UnitedStates));
+        const DateFormatter& date = formatters.dateOnlyFormatter();
+        store::Event event;
+        event.isAllDay = true;
+        event.startDate = local(2026, 5, 3);
+        event.endDate = local(2026, 5, 4);
+        event.location = QStringLiteral("Main Street 1\nBerlin\r\nGermany");
+        QCOMPARE(EventInfoText::dateText(event, formatters),
+                 date.stringFromDate(local(2026, 5, 3)) + QStringLiteral("  "));
+        event.endDate = local(2026, 5, 6);
+        QCOMPARE(EventInfoText::dateText(event, formatters),
+                 date.stringFromDate(local(2026, 5, 3)) + QStringLiteral(" ~ ") +
+                     date.stringFromDate(local(2026, 5, 5)) + QStringLiteral("  "));
+        QCOMPARE(EventInfoText::locationText(event),
+                 QStringLiteral("Main Street 1 Berlin Germany"));
+
+        event.isAllDay = false;
+        event.startDate = local(2026, 5, 3, 9, 30);
+        event.endDate = local(2026, 5, 3, 10);
+        const DateFormatter& time = formatters.hourTimeAMPMFormatter();
+        QCOMPARE(EventInfoText::dateText(event, formatters),
+                 QStringLiteral("%1, %2 ~ %3  ")
+                     .arg(date.stringFromDate(event.startDate),
+                          time.stringFromDate(event.startDate),
+                          time.stringFromDate(event.endDate)));
+        event.endDate = local(2026, 5, 4, 10);
+        const DateFormatter& both = formatters.dateTimeFormatter();
+        QCOMPARE(
+            EventInfoText::dateText(event, formatters),
+            QStringLiteral("%1 ~ %2  ")
+                .arg(both.stringFromDate(event.startDate), both.stringFromDate(event.endDate)));
+    }
+};
+
+VELMORAN_TEST_MAIN(TestTaskDetailEdits)
+#include "tst_taskdetailedits.moc"

@@ -1,0 +1,380 @@
+#include "ComboInput.h"
+#include "IcsLines.h"
+#include "LoadedDataManager.h"
+#include "TestContext.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/TaskOperations.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/RightViewController.h"
+#include "ui/main/detail/CustomRepeatSheet.h"
+#include "ui/main/detail/DatePickerButton.h"
+#include "ui/main/detail/RepeatEditor.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimeEdit>
+#include <QToolButton>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+
+// The repeat rows driven through their widgets: each preset, the custom sheet's rules, the end
+// after a number of times or on a date, and the rules of the Part about keeping an end when the
+// rule changes and about the user's week start. The rule checked is the RRULE on disk.
+class TestRepeatEditor : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setBool(false, PrefKey::sundayFirst);
+        // Tuesday 31 March 2026.
+        m_clock.setNow(local(2026, 3, 30, 11, 20));
+        writeFile(root() + "/work/displayname", "Work");
+        writeTask({});
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+        m_manager->dates().resetThisWeekDate();
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes);
+        connect(m_manager.get(), &DataManager::remindersRefreshed, m_pane.get(), [this] {
+            m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier("plants"));
+        });
+        m_pane->resize(300, 900);
+        m_pane->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_pane.get()));
+        m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier("plants"));
+        QVERIFY(m_pane->reminder());
+    }
+
+    void cleanup()
+    {
+        m_pane.reset();
+        m_context.reset();
+        m_modes.reset();
+        m_manager.reset();
+        m_defaults.reset();
+        m_dir.reset();
+    }
+
+    void presets_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QByteArray>("rrule");
+        QTest::newRow("Weekdays") << 1 << QByteArray("FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR");
+        QTest::newRow("Weekends") << 2 << QByteArray("FREQ=WEEKLY;BYDAY=SU,SA");
+        QTest::newRow("Every Day") << 3 << QByteArray("FREQ=DAILY");
+        QTest::newRow("Every Week") << 4 << QByteArray("FREQ=WEEKLY");
+        QTest::newRow("Every 2 Weeks") << 5 << QByteArray("FREQ=WEEKLY;INTERVAL=2");
+        QTest::newRow("Every Month") << 6 << QByteArray("FREQ=MONTHLY");
+        QTest::newRow("Every Year") << 7 << QByteArray("FREQ=YEARLY;BYMONTH=3");
+    }
+
+    void presets()
+    {
+        QFETCH(int, index);
+        QFETCH(QByteArray, rrule);
+        const QByteArray before = readFile(taskPath());
+        choose(repeat()->repeatBox(), index);
+        const QByteArray after = readFile(taskPath());
+        QCOMPARE(IcsLines::value(after, "RRULE"), rrule);
+        QCOMPARE(IcsLines::changedProperties(before, after), QStringList{"RRULE"});
+        QCOMPARE(m_pane->rows().size(), 25);
+        QCOMPARE(repeat()->repeatBox()->currentIndex(), index);
+        QVERIFY(!repeat()->isHoverShown());
+        QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 0);
+        QVERIFY(repeat()->endRepeatBox()->isEnabled());
+        // Never takes the rule away again, and the end-repeat rows with it.
+        choose(repeat()->repeatBox(), 0);
+        QVERIFY(!readFile(taskPath()).contains("RRULE"));
+        QCOMPARE(m_pane->rows().size(), 22);
+    }
+
+    // An end stays with the series when the user picks another rule; after "Never" there is
+    // no end to keep.
+    void theEndOutlivesTheRule()
+    {
+        choose(repeat()->repeatBox(), 4);
+        choose(repeat()->endRepeatBox(), 2);
+        QVERIFY(repeat()->countField()->isVisible());
+        QCOMPARE(repeat()->countField()->text(), QStringLiteral("1"));
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=WEEKLY;COUNT=1"));
+        QLineEdit* count = repeat()->countField();
+        count->setFocus();
+        count->selectAll();
+        QTest::keyClicks(count, "5");
+        QTest::keyClick(count, Qt::Key_Return);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=WEEKLY;COUNT=5"));
+        QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 2);
+        QCOMPARE(repeat()->countField()->text(), QStringLiteral("5"));
+
+        choose(repeat()->repeatBox(), 3);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=DAILY;COUNT=5"));
+        // The custom sheet keeps it too.
+        openCustom();
+        sheet()->okButton()->click();
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=DAILY;COUNT=5"));
+        QVERIFY(repeat()->isHoverShown() || repeat()->repeatBox()->currentIndex() == 3);
+
+        choose(repeat()->repeatBox(), 0);
+        QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 0);
+        choose(repeat()->repeatBox(), 3);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=DAILY"));
+
+        // A count typed as 0 or as text counts once.
+        choose(repeat()->endRepeatBox(), 2);
+        count = repeat()->countField();
+        count->setFocus();
+        count->selectAll();
+        QTest::keyClicks(count, "-3");
+        QTest::keyClick(count, Qt::Key_Return);
+        QCOMPARE(count->text(), QStringLiteral("1"));
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=DAILY;COUNT=1"));
+    }
+
+    void endingOnADate()
+    {
+        choose(repeat()->repeatBox(), 4);
+        choose(repeat()->endRepeatBox(), 1);
+        DatePickerButton* picker = repeat()->endDatePicker();
+        QVERIFY(picker->isVisible());
+        QVERIFY(!repeat()->countField()->isVisible());
+        picker->setFocus();
+        QTest::keyClick(picker, Qt::Key_Space);
+        DatePopover* popover = picker->popover();
+        QVERIFY(popover);
+        // Not before the due date.
+        QCOMPARE(popover->calendar()->minimumDate(), QDate(2026, 3, 31));
+        popover->calendar()->setFocus();
+        QWidget* days = popover->calendar()->focusProxy() ? popover->calendar()->focusProxy()
+                                                          : popover->calendar();
+        for (int i = 0; i < 14; ++i)
+            QTest::keyClick(days, Qt::Key_Right);
+        QTest::keyClick(days, Qt::Key_Return);
+        QTRY_VERIFY(!picker->popover());
+        // Two weeks after the first day it offers (the due date, as no earlier one is allowed),
+        // at the hour it offered (noon), as UTC.
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
+                 QByteArray("FREQ=WEEKLY;UNTIL=20260414T100000Z"));
+        QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 1);
+    }
+
+    void aCustomWeeklyRuleFollowsTheWeekStart()
+    {
+        openCustom();
+        // Monday first: the segments run Mon … Sun.
+        QCOMPARE(sheet()->weekdaySegment(0)->text(), QStringLiteral("Mon"));
+        QCOMPARE(sheet()->weekdaySegment(6)->text(), QStringLiteral("Sun"));
+        choose(sheet()->frequencyBox(), 1);
+        QTest::mouseClick(sheet()->weekdaySegment(6), Qt::LeftButton);
+        QLineEdit* interval = sheet()->intervalField(1);
+        interval->setFocus();
+        interval->selectAll();
+        QTest::keyClicks(interval, "2");
+        QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
+                 QByteArray("FREQ=WEEKLY;INTERVAL=2;BYDAY=SU,MO;WKST=MO"));
+        QCOMPARE(repeat()->repeatBox()->currentIndex(), 8);
+        QVERIFY(repeat()->isHoverShown());
+        QCOMPARE(repeat()->descriptionText(), QStringLiteral("Every 2 Weeks on Sunday and Monday"));
+
+        // Sunday first: the first segment is Sunday.
+        m_defaults->setBool(true, PrefKey::sundayFirst);
+        m_manager->dates().resetThisWeekDate();
+        openCustom();
+        QCOMPARE(sheet()->weekdaySegment(0)->text(), QStringLiteral("Sun"));
+        choose(sheet()->frequencyBox(), 1);
+        // Taking the only day away brings it back.
+        QTest::mouseClick(sheet()->weekdaySegment(0), Qt::LeftButton);
+        QVERIFY(sheet()->weekdaySegment(0)->isChecked());
+        QTest::mouseClick(sheet()->weekdaySegment(6), Qt::LeftButton);
+        QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
+                 QByteArray("FREQ=WEEKLY;BYDAY=SU,SA"));
+        // The days of "Weekends": shown as that preset.
+        QCOMPARE(repeat()->repeatBox()->currentIndex(), 2);
+    }
+
+    void customMonthlyRules()
+    {
+        openCustom();
+        choose(sheet()->frequencyBox(), 2);
+        QVERIFY(sheet()->monthDaySegment(1)->isChecked());
+        QVERIFY(!sheet()->weekNumberBox()->isEnabled());
+        QTest::mouseClick(sheet()->monthDaySegment(31), Qt::LeftButton);
+        QTest::mouseClick(sheet()->monthDaySegment(-1), Qt::LeftButton);
+        QTest::mouseClick(sheet()->monthDaySegment(1), Qt::LeftButton);
+        QLineEdit* interval = sheet()->intervalField(2);
+        interval->setFocus();
+        interval->selectAll();
+        QTest::keyClicks(interval, "0");
+        QTest::keyClick(interval, Qt::Key_Tab);
+        QCOMPARE(interval->text(), QStringLiteral("1"));
+        QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
+                 QByteArray("FREQ=MONTHLY;BYMONTHDAY=31,-1"));
+        QCOMPARE(repeat()->descriptionText(), QStringLiteral("Every Month on 31th and Last"));
+
+        // "The last Friday".
+        openCustom();
+        choose(sheet()->frequencyBox(), 2);
+        QTRY_COMPARE(sheet()->size(), CustomRepeatSheet::sizeForFrequency(2));
+        clickRadio(sheet()->onWeekButton());
+        QVERIFY(sheet()->weekNumberBox()->isEnabled());
+        QVERIFY(!sheet()->monthDaySegment(1)->isEnabled());
+        choose(sheet()->weekNumberBox(), 5);
+        choose(sheet()->weekdayBox(), 5);
+        QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
+                 QByteArray("FREQ=MONTHLY;BYDAY=-1FR"));
+        QCOMPARE(repeat()->descriptionText(), QStringLiteral("Every Month on Last Friday"));
+
+        // The fifth Tuesday, every 3 months.
+        openCustom();
+        choose(sheet()->frequencyBox(), 2);
+        clickRadio(sheet()->onWeekButton());
+        choose(sheet()->weekNumberBox(), 4);
+        choose(sheet()->weekdayBox(), 2);
+        interval = sheet()->intervalField(2);
+        interval->setFocus();
+        interval->selectAll();
+        QTest::keyClicks(interval, "3");
+        QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
+                 QByteArray("FREQ=MONTHLY;INTERVAL=3;BYDAY=5TU"));
+    }
+
+    void aCustomYearlyRuleInSeveralMonths()
+    {
+        openCustom();
+        choose(sheet()->frequencyBox(), 3);
+        // The due date's month is chosen to begin with.
+        QVERIFY(sheet()->monthSegment(3)->isChecked());
+        QTest::mouseClick(sheet()->monthSegment(9), Qt::LeftButton);
+        QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
+                 QByteArray("FREQ=YEARLY;BYMONTH=3,9"));
+        QCOMPARE(repeat()->repeatBox()->currentIndex(), 8);
+        QCOMPARE(repeat()->descriptionText(), QStringLiteral("Every Year in March and September"));
+    }
+
+    void cancellingTheSheet()
+    {
+        choose(repeat()->repeatBox(), 6);
+        const QByteArray before = readFile(taskPath());
+        openCustom();
+        choose(sheet()->frequencyBox(), 1);
+        QTest::mouseClick(sheet()->cancelButton(), Qt::LeftButton);
+        QCOMPARE(repeat()->repeatBox()->currentIndex(), 6);
+        QVERIFY(!repeat()->isHoverShown());
+        QCOMPARE(readFile(taskPath()), before);
+
+        // From a custom rule, the custom rule stays.
+        openCustom();
+        choose(sheet()->frequencyBox(), 1);
+        QTest::mouseClick(sheet()->weekdaySegment(2), Qt::LeftButton);
+        QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
+        const QByteArray custom = readFile(taskPath());
+        openCustom();
+        QTest::mouseClick(sheet()->cancelButton(), Qt::LeftButton);
+        QCOMPARE(repeat()->repeatBox()->currentIndex(), 8);
+        QVERIFY(repeat()->isHoverShown());
+        QCOMPARE(readFile(taskPath()), custom);
+    }
+
+    // Rules written by other programs: shown truthfully, edited without loss.
+    void rulesFromElsewhere()
+    {
+        // COUNT=0 is no rule the store reads: the task shows as not repeating, and a rule
+        // chosen for it replaces the one it could not show instead of joining it.
+        rewriteWith("RRULE:FREQ=WEEKLY;COUNT=0\r\n");
+        QCOMPARE(repeat()->repeatBox()->currentIndex(), 0);
+        choose(repeat()->repeatBox(), 4);
+        QCOMPARE(readFile(taskPath()).count("\nRRULE:"), 1);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=WEEKLY"));
+
+        rewriteWith("RRULE:FREQ=WEEKLY;COUNT=3\r\n");
+        QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 2);
+        QCOMPARE(repeat()->countField()->text(), QStringLiteral("3"));
+        QCOMPARE(m_pane->rowWidget(DetailRowKind::EndRepeatDetail)->height(), 30);
+
+        // Ends before it is first due: said on the end date.
+        rewriteWith("RRULE:FREQ=DAILY;UNTIL=20260320T000000Z\r\n");
+        QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 1);
+        QVERIFY(!repeat()->endDatePicker()->toolTip().isEmpty());
+
+        // Weekdays every second week: not the preset.
+        rewriteWith("RRULE:FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,TU,WE,TH,FR\r\n");
+        QCOMPARE(repeat()->repeatBox()->currentIndex(), 8);
+        QVERIFY(repeat()->isHoverShown());
+        QCOMPARE(repeat()->descriptionText(), QStringLiteral("Every 2 Weeks on Weekdays"));
+
+        // A week number beyond the month, with a set position: Custom, and kept as it is while
+        // the task's title changes.
+        rewriteWith("RRULE:FREQ=MONTHLY;BYDAY=MO,TU;BYSETPOS=-1\r\n");
+        QCOMPARE(repeat()->repeatBox()->currentIndex(), 8);
+        QCOMPARE(m_pane->rowWidget(DetailRowKind::EndRepeatDetail)->height(), 1);
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+    QString taskPath() const { return root() + "/work/plants.ics"; }
+    RepeatEditor* repeat() const { return m_pane->repeatEditor(); }
+    CustomRepeatSheet* sheet() const { return repeat()->sheet(); }
+
+    void writeTask(const QByteArray& extra)
+    {
+        writeFile(taskPath(), todo("plants", "Water the plants",
+                                   "DUE;TZID=Europe/Berlin:20260331T090000\r\n" + extra));
+    }
+
+    void rewriteWith(const QByteArray& extra)
+    {
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        replaceFile(taskPath(), todo("plants", "Water the plants",
+                                     "DUE;TZID=Europe/Berlin:20260331T090000\r\n" + extra));
+        QVERIFY(refreshed.wait(5000));
+    }
+
+    static void choose(QComboBox* box, int index) { chooseItem(box, index); }
+
+    // On its circle: a radio button takes clicks on its circle and its text only.
+    static void clickRadio(QRadioButton* button)
+    {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+
+    void openCustom()
+    {
+        choose(repeat()->repeatBox(), 8);
+        QTRY_VERIFY(sheet() && sheet()->isVisible());
+    }
+
+    Clock m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<RightViewController> m_pane;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestRepeatEditor)
+#include "tst_repeateditor.moc"
