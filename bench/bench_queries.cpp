@@ -176,13 +176,13 @@ int main(int argc, char* argv[])
          [&] { return sizeOf(filters.fetchRemindersFromSearchText("milk bread", true)); }},
     };
 
-    const QVariantList sidebar = defaultListNavArray();
+    const QList<ListEntry> sidebar = ListEntry::fromStoredArray(defaultListNavArray());
     const auto countSet = [&] {
         // A fresh filter per run, as the count job builds one.
         const ListFilters counter(snapshot, dates, true, defaultFilters());
         quint64 total = 0;
-        for (const QVariant& entry : sidebar)
-            total += counter.countForDict(entry.toMap());
+        for (const ListEntry& entry : sidebar)
+            total += counter.countForDict(entry);
         total += counter.countForDayOnDate(today);
         total += counter.countForWeekOnDate(week);
         total += counter.countForMonthOnDate(month);
@@ -214,7 +214,7 @@ int main(int argc, char* argv[])
         order.prepend(list->calendarIdentifier);
     const ReminderSort sorter(order);
     print(QStringLiteral("fetch and sort \"All\" (informational)"), timeMs([&] {
-              ReminderList all = *filters.fetchRemindersFromDictionary({{"type", 0}});
+              ReminderList all = *filters.fetchRemindersFromDictionary(ListEntry::ofKind(ListKind::AllTasks));
               sorter.sort(all);
               return quint64(all.size());
           }),
