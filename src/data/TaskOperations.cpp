@@ -343,7 +343,7 @@ store::ReminderPtr TaskOperations::reminderWithIdentifier(const QString& identif
 
 // --- Lists -------------------------------------------------------------------------------
 
-QString TaskOperations::addListWithTitle(const QString& title, const QColor& color)
+QString TaskOperations::addListWithTitle(const QString& title, const QColor& color, QString* error)
 {
     store::CalendarPtr list =
         m_session.eventStore()->calendarForEntityType(store::EntityType::Reminder);
@@ -360,25 +360,32 @@ QString TaskOperations::addListWithTitle(const QString& title, const QColor& col
     }
     list->title = title;
     list->color = color;
-    if (!m_session.eventStore()->saveCalendar(list, true))
+    if (!m_session.eventStore()->saveCalendar(list, true, error))
         return QString();
     return list->calendarIdentifier;
 }
 
-void TaskOperations::modifyList(const store::CalendarPtr& list, const QString& title,
-                                const QColor& color)
+bool TaskOperations::modifyList(const store::CalendarPtr& list, const QString& title,
+                                const QColor& color, QString* error)
 {
     if (!list)
-        return;
+        return false;
+    // The change is tried on a copy, so that a refused one leaves the list the window shows
+    // as the store still has it.
+    auto changed = std::make_shared<store::Calendar>(*list);
+    changed->title = title;
+    changed->color = color;
+    if (!m_session.eventStore()->saveCalendar(changed, true, error))
+        return false;
     list->title = title;
     list->color = color;
-    m_session.eventStore()->saveCalendar(list, true);
+    return true;
 }
 
-void TaskOperations::deleteListWithUUID(const QString& identifier)
+bool TaskOperations::deleteListWithUUID(const QString& identifier, QString* error)
 {
-    if (const store::CalendarPtr list = m_lists.calendarByUUID(identifier))
-        m_session.eventStore()->removeCalendar(list, true);
+    const store::CalendarPtr list = m_lists.calendarByUUID(identifier);
+    return !list || m_session.eventStore()->removeCalendar(list, true, error);
 }
 
 void TaskOperations::deleteCompletedTasksOnListWithUUID(const QString& identifier)

@@ -71,9 +71,12 @@ public:
     store::ReminderPtr reminderWithIdentifier(const QString& identifier) const;
 
     // The new list's identifier, or "" when it could not be created.
-    QString addListWithTitle(const QString& title, const QColor& color);
-    void modifyList(const store::CalendarPtr& list, const QString& title, const QColor& color);
-    void deleteListWithUUID(const QString& identifier);
+    QString addListWithTitle(const QString& title, const QColor& color, QString* error = nullptr);
+    // Each answers whether the store took the change; when not, `error` gets the store's reason
+    // and the list stays as it was (a list that no longer exists counts as deleted).
+    bool modifyList(const store::CalendarPtr& list, const QString& title, const QColor& color,
+                    QString* error = nullptr);
+    bool deleteListWithUUID(const QString& identifier, QString* error = nullptr);
     void deleteCompletedTasksOnListWithUUID(const QString& identifier);
 
 Q_SIGNALS:

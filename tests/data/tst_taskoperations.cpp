@@ -523,8 +523,8 @@ private Q_SLOTS:
             QCOMPARE(QFileInfo(errands->folderPath).absolutePath(), root());
         }
 
-        manager.tasks().modifyList(manager.lists().calendarByUUID(identifier), "Shopping",
-                                   QColor("#3366cc"));
+        QVERIFY(manager.tasks().modifyList(manager.lists().calendarByUUID(identifier), "Shopping",
+                                           QColor("#3366cc")));
         {
             EventStore reader({root()}, m_clock);
             const CalendarPtr shopping = reader.calendarWithIdentifier(identifier);
@@ -532,11 +532,12 @@ private Q_SLOTS:
             QCOMPARE(shopping->color, QColor("#3366cc"));
         }
 
-        manager.tasks().deleteListWithUUID("no-such-list");
-        manager.tasks().deleteListWithUUID(QString());
+        // Nothing to delete is not a refusal: another program may have deleted it already.
+        QVERIFY(manager.tasks().deleteListWithUUID("no-such-list"));
+        QVERIFY(manager.tasks().deleteListWithUUID(QString()));
         QVERIFY(!manager.lists().calendarByUUID(QString()));
         QCOMPARE(manager.lists().allCalendars().size(), 3);
-        manager.tasks().deleteListWithUUID(identifier);
+        QVERIFY(manager.tasks().deleteListWithUUID(identifier));
         EventStore reader({root()}, m_clock);
         QVERIFY(!reader.calendarWithIdentifier(identifier));
         QCOMPARE(reader.calendarsForEntityType(EntityType::Reminder).size(), 2);
@@ -548,8 +549,38 @@ private Q_SLOTS:
         // The store folder went away (an unmounted disk) and a file took its name.
         QVERIFY(QDir(root()).removeRecursively());
         writeFile(root(), "not a folder");
-        QCOMPARE(manager.tasks().addListWithTitle("Errands", Qt::red), QString());
+        QString error;
+        QCOMPARE(manager.tasks().addListWithTitle("Errands", Qt::red, &error), QString());
+        QVERIFY(!error.isEmpty());
         QVERIFY(manager.lists().allCalendars().isEmpty());
+    }
+
+    // A list in a folder the store may not change (read-only, as the store marks it) is
+    // neither renamed nor deleted, the caller learns why, and the window keeps showing the
+    // list as it is on disk.
+    void listChangesTheStoreRefusesAreReported()
+    {
+        seed("home", [](Reminder& r) { r.title = "Stays"; });
+        DataManager& manager = createLoaded();
+        const CalendarPtr home = manager.lists().calendarByUUID("home");
+        QVERIFY(home);
+        const QString title = home->title;
+        const QColor color = home->color;
+        home->immutable = true;
+
+        QString error;
+        QVERIFY(!manager.tasks().modifyList(home, "Renamed", Qt::green, &error));
+        QVERIFY2(error.contains(title), qPrintable(error));
+        QCOMPARE(home->title, title);
+        QCOMPARE(home->color, color);
+        error.clear();
+        QVERIFY(!manager.tasks().deleteListWithUUID("home", &error));
+        QVERIFY(!error.isEmpty());
+        EventStore reader({root()}, m_clock);
+        const CalendarPtr onDisk = reader.calendarWithIdentifier("home");
+        QVERIFY(onDisk);
+        QCOMPARE(onDisk->title, title);
+        QCOMPARE(diskTasks("Stays").size(), 1);
     }
 
     void clearingCompletedTasksTouchesOnlyThatList()

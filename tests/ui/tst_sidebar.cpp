@@ -429,6 +429,31 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!m_manager->lists().doNotValidate(), 3000);
     }
 
+    // A list the store keeps (a read-only folder) stays in the sidebar and in the shown lists,
+    // and the user is told why instead of seeing it vanish until the next start.
+    void aListTheStoreKeepsIsNotDeleted()
+    {
+        setNav({});
+        LeftViewController& sidebar = create();
+        const QString home = calendarIdentifierOf("Home");
+        const QString work = calendarIdentifierOf("Work");
+        m_defaults->setObject(QStringList{home, work}, PrefKey::visibleLists);
+        sidebar.reloadDataFromPreference();
+        calendar("Home")->immutable = true;
+
+        sidebar.confirmDeletion = [](std::function<void(bool)> answer) { answer(true); };
+        sidebar.setClickedRow(sidebar.layout().rowForListIdentifier(home));
+        sidebar.deleteList();
+        QMessageBox* box = sidebar.window()->findChild<QMessageBox*>();
+        QVERIFY(box);
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        QVERIFY2(box->informativeText().contains("Home"), qPrintable(box->informativeText()));
+        box->close();
+        QVERIFY(calendar("Home"));
+        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists), (QStringList{home, work}));
+        QCOMPARE(sidebar.defaultListsArray().size(), 2);
+    }
+
     // Lists that change elsewhere rebuild the rows but keep the entry on show, even when its
     // row moves; only a list that went away hands over to the day view.
     void listsChangedElsewhereKeepTheEntryOnShow()

@@ -476,8 +476,11 @@ bool EventStore::saveCalendar(const CalendarPtr& calendar, bool commitNow, QStri
         return false;
     }
     if (calendar->immutable) {
+        // Named as the user knows it, not by the title it was about to get.
+        const CalendarPtr known = calendarWithIdentifier(calendar->calendarIdentifier);
         if (error)
-            *error = tr("The list \"%1\" cannot be changed.").arg(calendar->title);
+            *error = tr("The list \"%1\" cannot be changed.")
+                         .arg(known ? known->title : calendar->title);
         return false;
     }
     return queueOrApply({PendingChange::Kind::SaveCalendar, nullptr, calendar}, commitNow, error);

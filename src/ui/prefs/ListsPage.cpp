@@ -354,10 +354,15 @@ void ListsPage::deleteSelectedList()
         tr("Delete")};
     if (!m_context.relays.confirm || !m_context.relays.confirm(window(), alert))
         return;
-    m_listTable->clearSelection();
     // A list another program deleted already leaves the rows all the same.
     m_context.manager.lists().setDoNotValidate(true);
-    m_context.manager.tasks().deleteListWithUUID(identifier);
+    QString error;
+    if (!m_context.manager.tasks().deleteListWithUUID(identifier, &error)) {
+        if (m_context.relays.inform)
+            m_context.relays.inform(window(), {tr("The list could not be deleted"), error, {}});
+        return;
+    }
+    m_listTable->clearSelection();
     m_choice.removeList(identifier);
     m_listModel->reload();
     changeManageListControlEnableStatus();

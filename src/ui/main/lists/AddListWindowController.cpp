@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -131,19 +132,33 @@ void AddListWindowController::doneButtonAction()
     closeSheet(QDialog::Accepted);
     if (title.isEmpty())
         return;
+    QString error;
     if (editing) {
-        m_manager.tasks().modifyList(editing, title, color);
+        if (!m_manager.tasks().modifyList(editing, title, color, &error))
+            reportRefusal(tr("The list could not be changed"), error);
         if (m_delegate)
             m_delegate->addListDoneEditing(true, QString());
         return;
     }
     m_manager.lists().setDoNotValidate(true);
-    const QString identifier = m_manager.tasks().addListWithTitle(title, color);
+    const QString identifier = m_manager.tasks().addListWithTitle(title, color, &error);
+    if (identifier.isEmpty())
+        reportRefusal(tr("The list could not be created"), error);
     DataManager* manager = &m_manager;
     QTimer::singleShot(kValidationPauseMs, manager,
                        [manager] { manager->lists().changeBackToValidate(); });
     if (m_delegate)
         m_delegate->addListDoneEditing(false, identifier);
+}
+
+void AddListWindowController::reportRefusal(const QString& title, const QString& reason)
+{
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, title, title, QMessageBox::Ok, parentWidget());
+    box->setInformativeText(reason.isEmpty() ? tr("The task store refused the change.") : reason);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
 }
 
 void AddListWindowController::cancelButtonAction()

@@ -47,6 +47,8 @@ public:
 private:
     void showColorPanel();
     void closeSheet(DialogCode result);
+    // The store's reason for a change it did not take, over the window the sheet was on.
+    void reportRefusal(const QString& title, const QString& reason);
 
     DataManager& m_manager;
     AddListWindowDelegate* m_delegate;

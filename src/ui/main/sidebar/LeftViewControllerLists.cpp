@@ -76,6 +76,22 @@ void LeftViewController::deleteUserListOnRow(int row)
     const QString deleted = dictForRow(row).identifier();
     const QStringList all = m_manager.lists().allListIdentifiers();
     const QStringList oldVisible = m_manager.lists().visibleLists();
+    // The store first: a list it keeps (a read-only folder) keeps its place in the sidebar.
+    m_manager.lists().setDoNotValidate(true);
+    DataManager* manager = &m_manager;
+    QTimer::singleShot(kValidationPauseMs, manager,
+                       [manager] { manager->lists().changeBackToValidate(); });
+    QString error;
+    if (!m_manager.tasks().deleteListWithUUID(deleted, &error)) {
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, tr("The list could not be deleted"),
+                            tr("The list could not be deleted"), QMessageBox::Ok, sheetParent());
+        box->setInformativeText(error);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::WindowModal);
+        box->open();
+        return;
+    }
     QStringList visible;
     for (const QString& identifier : oldVisible) {
         if (identifier != deleted && all.contains(identifier))
@@ -93,12 +109,6 @@ void LeftViewController::deleteUserListOnRow(int row)
     m_manager.lists().resetSortDescriptors();
     m_manager.lists().matchPreferencesForTodayExtension();
     reloadDataFromDelete();
-
-    m_manager.lists().setDoNotValidate(true);
-    m_manager.tasks().deleteListWithUUID(deleted);
-    DataManager* manager = &m_manager;
-    QTimer::singleShot(kValidationPauseMs, manager,
-                       [manager] { manager->lists().changeBackToValidate(); });
     sendSelection();
 }
 
