@@ -29,14 +29,15 @@ HelpWindowController::HelpWindowController(ModeManager& modeManager, const QStri
     headingFont.setBold(true);
     m_nameTextField->setFont(headingFont);
 
-    // The documents are written in black on white; they stay readable in night mode that way.
+    // The documents carry no colours of their own, so they take the window's: light text on
+    // the dark page in night mode, with links light enough to read there.
     m_updateTextView->setSearchPaths({HelpDocuments::folder()});
     m_updateTextView->setOpenExternalLinks(true);
     m_updateTextView->document()->setDocumentMargin(20);
-    QPalette page = m_updateTextView->palette();
-    page.setColor(QPalette::Base, Qt::white);
-    page.setColor(QPalette::Text, Qt::black);
-    m_updateTextView->setPalette(page);
+    m_updateTextView->setPalette(modeManager.vibrantAppearance());
+    // The text engine colours links from the application's palette, not the view's.
+    if (modeManager.isNightMode())
+        m_updateTextView->document()->setDefaultStyleSheet(QStringLiteral("a { color: #8ab4f8; }"));
     QFont text = m_updateTextView->font();
     text.setPointSizeF(14);
     m_updateTextView->document()->setDefaultFont(text);
