@@ -8,6 +8,7 @@
 #include "platform/store/EventStore.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/ColorDot.h"
 #include "ui/intro/IntroStorePage.h"
 #include "ui/intro/IntroStyle.h"
 
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPointer>
 #include <QPropertyAnimation>
 #include <QPushButton>
@@ -46,18 +46,6 @@ QLabel* wrappingLabel(QWidget* parent, qreal pointSize = 0)
         label->setFont(font);
     }
     return label;
-}
-
-QIcon dot(const QColor& color)
-{
-    QPixmap pixmap(12, 12);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(color.isValid() ? color : QColor(Qt::gray));
-    painter.drawEllipse(QRectF(1, 1, 10, 10));
-    return QIcon(pixmap);
 }
 
 } // namespace
@@ -406,7 +394,7 @@ void IntroWindowController::fillTable()
     const QSignalBlocker blocker(m_tableView);
     m_tableView->clear();
     for (const IntroListChoice::List& list : m_choice.lists()) {
-        auto* item = new QListWidgetItem(dot(list.color), list.title, m_tableView);
+        auto* item = new QListWidgetItem(ColorDot::icon(list.color), list.title, m_tableView);
         item->setData(kIdentifierRole, list.identifier);
         item->setSizeHint(QSize(0, kRowHeight));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);

@@ -1,28 +1,10 @@
 #include "ui/main/detail/ListSelectorRow.h"
 
 #include "data/detail/DetailRowLayout.h"
+#include "ui/common/ColorDot.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QPainter>
-#include <QPixmap>
-
-namespace {
-
-QIcon dot(const QColor& color)
-{
-    QPixmap pixmap(12, 12);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(color.isValid() ? color : QColor(Qt::gray));
-    painter.drawEllipse(QRectF(2, 2, 8, 8));
-    return QIcon(pixmap);
-}
-
-} // namespace
-
 ListSelectorRow::ListSelectorRow(QWidget* parent)
     : QWidget(parent)
 {
@@ -58,7 +40,7 @@ void ListSelectorRow::setLists(const QList<store::CalendarPtr>& visible,
     const QSignalBlocker blocker(m_combo);
     m_combo->clear();
     for (const store::CalendarPtr& list : std::as_const(m_lists)) {
-        m_combo->addItem(dot(list->color), list->title);
+        m_combo->addItem(ColorDot::icon(list->color, 8), list->title);
         m_combo->setItemData(m_combo->count() - 1, textColor, Qt::ForegroundRole);
     }
     int selected = position(defaultListIdentifier);
