@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QThreadPool>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -77,6 +78,23 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be created"));
         QVERIFY(!requestAccess(store, &error));
         QVERIFY(error.contains("cannot be created"));
+    }
+
+    // A store closed at once after asking for access waits for the answer: the check runs on
+    // the store's folders and must not outlive it.
+    void closingTheStoreWaitsForItsAccessCheck()
+    {
+        std::atomic<bool> answered = false;
+        {
+            EventStore store({root()}, m_clock);
+            store.requestAccessToEntityType(EntityType::Reminder, [&](bool, const QString&) {
+                QThread::msleep(200);
+                answered = true;
+            });
+        }
+        const bool answeredBeforeClosing = answered;
+        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(answeredBeforeClosing);
     }
 
     void savedTasksComeBackFromAFetchOffTheMainThread()

@@ -159,7 +159,9 @@ bool EventStore::ensureFirstRunLocked(QString* error)
 
 void EventStore::requestAccessToEntityType(EntityType type, AccessCompletion completion)
 {
-    QThreadPool::globalInstance()->start([this, type, completion] {
+    // On the store's own pool, which its destructor waits for: a store closed (the window
+    // reopens it at start-up) while the check still runs must not be freed under it.
+    m_fetchPool.start([this, type, completion] {
         QString error;
         const bool granted = accessToEntityType(type, &error);
         completion(granted, error);

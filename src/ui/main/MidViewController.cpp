@@ -474,6 +474,15 @@ bool MidViewController::eventFilter(QObject* watched, QEvent* event)
             }
         }
     }
+    // A list without a current row that gets the keyboard has the view put its cursor on the
+    // first row; that would count as choosing the task, unselected on screen, and the first
+    // Down would then skip it. Marking "no current row" as chosen stops that.
+    if (watched == m_table && event->type() == QEvent::FocusIn &&
+        !m_table->currentIndex().isValid()) {
+        m_applyingSelection = true;
+        m_table->setCurrentIndex(QModelIndex());
+        m_applyingSelection = false;
+    }
     if (watched == m_table->viewport() && event->type() == QEvent::Resize)
         m_model->setWidth(m_table->viewport()->width());
     return QWidget::eventFilter(watched, event);

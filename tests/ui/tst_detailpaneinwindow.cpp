@@ -1,0 +1,173 @@
+#include "IcsLines.h"
+#include "LoadedDataManager.h"
+#include "TestContext.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "data/DataManager.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/RightViewController.h"
+#include "ui/main/ViewController.h"
+#include "ui/main/WindowController.h"
+#include "ui/main/detail/GrowingTextEdit.h"
+
+#include <QListView>
+#include <QTemporaryDir>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+
+// The detail pane inside the main window over a real store: it follows the selection of the
+// task list as the user moves it, and a refresh caused by another program keeps the title the
+// user is typing and saves it into the task as the other program left it.
+class TestDetailPaneInWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setBool(false, PrefKey::alarmOn);
+        m_clock.setNow(local(2026, 3, 27, 14, 23, 10));
+        writeFile(root() + "/work/displayname", "Work");
+        writeFile(root() + "/work/milk.ics", todo("milk", "Buy milk"));
+        writeFile(root() + "/work/mum.ics", todo("mum", "Call mum"));
+        writeFile(root() + "/work/rent.ics", todo("rent", "Pay the rent"));
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        m_window = std::make_unique<WindowController>(*m_manager, *m_modes);
+        QVERIFY(refreshed.wait(5000));
+        view().setAnimationDuration(0);
+        m_window->resize(900, 700);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        // The day shown first has nothing due; the all-tasks list holds the three.
+        view().presetList(1);
+        QTRY_COMPARE(view().mvc()->remindersArray().size(), 3);
+        view().showHideDetails();
+        QTRY_VERIFY(view().isDetailsShown());
+    }
+
+    void cleanup()
+    {
+        m_context.reset();
+        m_window.reset();
+        m_modes.reset();
+        m_manager.reset();
+        m_defaults.reset();
+        m_dir.reset();
+    }
+
+    // The arrow keys in the list move the selection row by row, from the first task on, and
+    // the pane shows each task as it is reached; a click, and a selection asked for from
+    // elsewhere (a notification, a search), move the pane too.
+    void thePaneFollowsTheSelection()
+    {
+        QListView* table = list();
+        table->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(table->hasFocus());
+        // Giving the list the keyboard chooses no task; the first Down chooses the first.
+        QCOMPARE(shownIdentifier(), QString());
+        QVERIFY(!view().mvc()->selectedReminder());
+        const QList<std::pair<Qt::Key, int>> steps = {
+            {Qt::Key_Down, 0}, {Qt::Key_Down, 1}, {Qt::Key_Down, 2},
+            {Qt::Key_Down, 2}, // past the last task: the spacer is not selectable
+            {Qt::Key_Up, 1},
+        };
+        for (const auto& [key, row] : steps) {
+            QTest::keyClick(table, key);
+            QTRY_COMPARE(shownIdentifier(), taskAt(row)->calendarItemIdentifier);
+            QCOMPARE(view().mvc()->selectedReminder(), taskAt(row));
+            QTRY_COMPARE(table->currentIndex().row(), row);
+            QVERIFY(table->selectionModel()->isSelected(table->currentIndex()));
+            QCOMPARE(pane()->titleField()->text(), taskAt(row)->title);
+        }
+
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualRect(table->model()->index(0, 0)).center());
+        QTRY_COMPARE(shownIdentifier(), taskAt(0)->calendarItemIdentifier);
+
+        const store::ReminderPtr last = taskAt(2);
+        view().mvc()->selectReminder(last);
+        QTRY_COMPARE(shownIdentifier(), last->calendarItemIdentifier);
+        QCOMPARE(pane()->titleField()->text(), last->title);
+        QCOMPARE(table->currentIndex().row(), 2);
+        QVERIFY(table->selectionModel()->isSelected(table->currentIndex()));
+    }
+
+    void typingSurvivesARefresh_data()
+    {
+        QTest::addColumn<int>("commitKey");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("leaving the field") << int(Qt::Key_Tab);
+    }
+
+    // Another program rewrites the task while its title is being typed: the refresh replaces
+    // every task, yet the typed text and the keyboard stay; the commit then writes the title
+    // into the re-read task, keeping the other program's line.
+    void typingSurvivesARefresh()
+    {
+        QFETCH(int, commitKey);
+        QListView* table = list();
+        table->setFocus(Qt::TabFocusReason);
+        view().mvc()->selectReminder(taskAt(1));
+        QTRY_COMPARE(shownIdentifier(), taskAt(1)->calendarItemIdentifier);
+        const QString title = taskAt(1)->title;
+        const QString path = taskAt(1)->origin->filePath;
+        QTest::keyClick(table, Qt::Key_Return);
+        GrowingTextEdit* field = pane()->titleField();
+        QTRY_VERIFY(field->hasFocus());
+        field->moveCursor(QTextCursor::End);
+        QTest::keyClicks(field, QStringLiteral(" today"));
+
+        const store::ReminderPtr before = pane()->reminder();
+        QByteArray theirs = readFile(path);
+        theirs.replace("END:VTODO", "DESCRIPTION:Changed elsewhere\r\nEND:VTODO");
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        replaceFile(path, theirs);
+        QVERIFY(refreshed.wait(5000));
+        QTRY_COMPARE(pane()->notesField()->text(), QStringLiteral("Changed elsewhere"));
+        QVERIFY(pane()->reminder() != before);
+        QCOMPARE(field->text(), title + " today");
+        QVERIFY(field->hasFocus());
+        QCOMPARE(readFile(path), theirs);
+
+        QTest::keyClick(field, Qt::Key(commitKey));
+        QTRY_COMPARE(IcsLines::value(readFile(path), "SUMMARY"), (title + " today").toUtf8());
+        const QByteArray saved = readFile(path);
+        QCOMPARE(IcsLines::value(saved, "DESCRIPTION"), QByteArray("Changed elsewhere"));
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+    ViewController& view() const { return *m_window->viewController(); }
+    RightViewController* pane() const { return view().rvc(); }
+    QListView* list() const { return view().mvc()->tableView(); }
+    store::ReminderPtr taskAt(int row) const { return view().mvc()->remindersArray().at(row); }
+
+    QString shownIdentifier() const
+    {
+        return pane()->reminder() ? pane()->reminder()->calendarItemIdentifier : QString();
+    }
+
+    Clock m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<WindowController> m_window;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestDetailPaneInWindow)
+#include "tst_detailpaneinwindow.moc"
