@@ -105,7 +105,10 @@ private Q_SLOTS:
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QCOMPARE(window->windowTitle(), QString("General"));
-        // Alt+3 reaches the third page from the keyboard.
+        // Alt+3 reaches the third page from the keyboard, once the window has the keyboard
+        // (an exposed window may not be the active one yet).
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
         QTest::keyClick(window, Qt::Key_3, Qt::AltModifier);
         QCOMPARE(window->currentIndex(), int(PreferenceObject::Lists));
 
