@@ -14,8 +14,8 @@ QString tr(const char* text)
     return QCoreApplication::translate("AutostartEntry", text);
 }
 
-// An Exec value: the program quoted as the desktop entry specification asks, so that a path
-// with spaces or quotes survives.
+// An Exec value: the program in double quotes with its quotes, backquotes, backslashes and dollar
+// signs escaped, as desktop entries want them, so that a path with spaces or quotes survives.
 QString quotedProgram(const QString& executable)
 {
     QString escaped;

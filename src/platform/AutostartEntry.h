@@ -4,8 +4,8 @@
 
 // The XDG autostart entry that starts Velmoran in the background when the user logs in, so
 // that alarms are delivered without the window being opened first. It lives in the user's
-// autostart folder ($XDG_CONFIG_HOME/autostart); desktops that follow the freedesktop
-// autostart specification start every entry found there.
+// autostart folder ($XDG_CONFIG_HOME/autostart), from which freedesktop desktops (GNOME, KDE,
+// Xfce and the rest) start every entry at login.
 class AutostartEntry
 {
 public:

@@ -39,8 +39,8 @@ struct WallTime
 
 // Converts between instants and the wall clock of a series: the start's time zone, UTC, a fixed
 // offset, local time for floating starts, and local midnights for all-day series. Instants are
-// milliseconds since the epoch where many are converted, QDateTime in the series' own time
-// specification where they are handed out.
+// milliseconds since the epoch where many are converted, QDateTime in the series' own kind
+// of time (zone, UTC, offset or local) where they are handed out.
 class SeriesFrame
 {
 public:
