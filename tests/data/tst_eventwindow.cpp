@@ -1,3 +1,4 @@
+#include "StoreQueries.h"
 #include "TestEnvironment.h"
 
 #include "data/EventWindow.h"
@@ -9,6 +10,8 @@ using TestEnvironment::local;
 
 namespace {
 
+using StoreQueries::titles;
+
 EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime& end,
                    bool allDay = false)
 {
@@ -18,14 +21,6 @@ EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime
     e->endDate = end;
     e->isAllDay = allDay;
     return e;
-}
-
-QStringList titles(const QList<EventPtr>& events)
-{
-    QStringList result;
-    for (const EventPtr& e : events)
-        result << e->title;
-    return result;
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "LoadedDataManager.h"
+#include "StoreQueries.h"
 #include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -19,6 +20,8 @@ using TestEnvironment::local;
 
 namespace {
 
+using StoreQueries::titles;
+
 QByteArray eventFile(const QByteArray& uid, const QByteArray& summary, const QByteArray& start,
                      const QByteArray& end)
 {
@@ -31,14 +34,6 @@ QByteArray eventFile(const QByteArray& uid, const QByteArray& summary, const QBy
 QByteArray doneAt(const QByteArray& utc)
 {
     return "STATUS:COMPLETED\r\nCOMPLETED:" + utc + "\r\n";
-}
-
-QStringList titles(const ReminderList& reminders)
-{
-    QStringList result;
-    for (const store::ReminderPtr& reminder : reminders)
-        result << reminder->title;
-    return result;
 }
 
 QStringList titles(const std::optional<QList<store::EventPtr>>& events)

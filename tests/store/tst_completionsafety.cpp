@@ -4,6 +4,8 @@
 // completes again as a user would who finds the task still open. Whatever the moment, every
 // occurrence is recorded exactly once and the task moves on exactly once per occurrence.
 
+#include "ChildReport.h"
+#include "StoreQueries.h"
 #include "TestEnvironment.h"
 
 #include "platform/store/AtomicFile.h"
@@ -28,6 +30,8 @@ using namespace store;
 
 namespace {
 
+using StoreQueries::allReminders;
+
 // Set in a child's environment: the store, and at which sync call to stop (0: never).
 constexpr char kStoreVariable[] = "VELMORAN_COMPLETIONSAFETY_STORE";
 constexpr char kPauseVariable[] = "VELMORAN_COMPLETIONSAFETY_PAUSE_AT";
@@ -39,25 +43,6 @@ constexpr int kInitialCount = 1000;
 QDate firstDue()
 {
     return QDate(2026, 3, 22);
-}
-
-// Straight to the pipe: a line the parent must see even when SIGKILL follows at once.
-void report(const QString& line)
-{
-    const QByteArray bytes = line.toUtf8() + '\n';
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n =
-            ::write(STDOUT_FILENO, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n <= 0)
-            return;
-        written += n;
-    }
-}
-
-QList<ReminderPtr> allReminders(EventStore& store)
-{
-    return store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
 }
 
 ReminderPtr seriesIn(const QList<ReminderPtr>& reminders)
@@ -91,24 +76,24 @@ int runCompleter(const QString& root, int pauseAt)
         [&syncs, pauseAt](int fd, AtomicFile::SyncTarget target, const QString& path) {
             const int result = ::fsync(fd);
             if (++syncs == pauseAt) {
-                report(QStringLiteral("paused %1 %2")
-                           .arg(target == AtomicFile::SyncTarget::File ? "file" : "folder",
-                                QFileInfo(path).fileName()));
+                reportToParent(QStringLiteral("paused %1 %2")
+                                   .arg(target == AtomicFile::SyncTarget::File ? "file" : "folder",
+                                        QFileInfo(path).fileName()));
                 for (;;)
                     ::pause();
             }
             return result;
         });
     EventStore store({root});
-    report(QStringLiteral("ready"));
+    reportToParent(QStringLiteral("ready"));
     for (;;) {
         QDate occurrence;
         QString error;
         if (!completeOnce(store, &occurrence, &error)) {
-            report(QStringLiteral("fail %1").arg(error.simplified()));
+            reportToParent(QStringLiteral("fail %1").arg(error.simplified()));
             return 2;
         }
-        report(QStringLiteral("done %1").arg(occurrence.toString(Qt::ISODate)));
+        reportToParent(QStringLiteral("done %1").arg(occurrence.toString(Qt::ISODate)));
     }
 }
 

@@ -1,6 +1,7 @@
 // The store shares its folders with todoman and khal. These cases run the real programs over
 // a store in a temporary folder and check that each side reads what the other wrote.
 
+#include "StoreQueries.h"
 #include "TestEnvironment.h"
 
 #include "platform/store/EventStore.h"
@@ -22,6 +23,8 @@
 using namespace store;
 
 namespace {
+
+using StoreQueries::allReminders;
 
 // What one run of a peer program gave back.
 struct ToolRun
@@ -86,11 +89,6 @@ bool makeCollection(const QString& folder, const QString& displayName)
 {
     return QDir().mkpath(folder) &&
            writeFile(folder + QStringLiteral("/displayname"), displayName.toUtf8());
-}
-
-QList<ReminderPtr> allReminders(EventStore& store)
-{
-    return store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
 }
 
 ReminderPtr reminderTitled(const QList<ReminderPtr>& reminders, const QString& title,

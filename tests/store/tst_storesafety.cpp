@@ -2,6 +2,8 @@
 // one that is killed at random moments while it saves, and two that edit the same tasks at
 // once. The parent checks the store between and after them.
 
+#include "ChildReport.h"
+#include "StoreQueries.h"
 #include "TestEnvironment.h"
 
 #include "platform/Clock.h"
@@ -28,6 +30,8 @@
 using namespace store;
 
 namespace {
+
+using StoreQueries::allReminders;
 
 // Set in a child's environment: which writer to be, over which store.
 constexpr char kRoleVariable[] = "VELMORAN_STORESAFETY_ROLE";
@@ -59,25 +63,6 @@ QByteArray readFile(const QString& path)
 QByteArray hashOf(const QByteArray& bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
-}
-
-// Straight to the pipe: a line the parent must see even when SIGKILL follows at once.
-void report(const QString& line)
-{
-    const QByteArray bytes = line.toUtf8() + '\n';
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n =
-            ::write(STDOUT_FILENO, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n <= 0)
-            return;
-        written += n;
-    }
-}
-
-QList<ReminderPtr> allReminders(EventStore& store)
-{
-    return store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
 }
 
 // --- The crash writer's edits ---------------------------------------------------------------
@@ -128,17 +113,17 @@ int runCrashWriter(const QString& root)
     EventStore store({root}, clock);
     QList<ReminderPtr> reminders = allReminders(store);
     if (reminders.size() != kCrashTasks) {
-        report(QStringLiteral("error found %1 tasks").arg(reminders.size()));
+        reportToParent(QStringLiteral("error found %1 tasks").arg(reminders.size()));
         return 2;
     }
-    report(QStringLiteral("ready"));
+    reportToParent(QStringLiteral("ready"));
     QRandomGenerator random(quint32(::getpid()));
     for (;;) {
         const ReminderPtr reminder = reminders.at(random.bounded(int(reminders.size())));
         int task = 0;
         int version = 0;
         if (!consistentVersion(*reminder, &task, &version)) {
-            report(QStringLiteral("error inconsistent %1").arg(reminder->title));
+            reportToParent(QStringLiteral("error inconsistent %1").arg(reminder->title));
             return 2;
         }
         const QString path = reminder->origin->filePath;
@@ -148,21 +133,21 @@ int runCrashWriter(const QString& root)
         // our lines, at the frozen time.
         std::optional<IcsItem> expected = IcsItem::parse(readFile(path));
         if (!expected) {
-            report(QStringLiteral("error unreadable %1").arg(fileName));
+            reportToParent(QStringLiteral("error unreadable %1").arg(fileName));
             return 2;
         }
         expected->applyReminder(*reminder, clock.now());
         const QByteArray expectedBytes = expected->serialize();
-        report(QStringLiteral("intent %1 %2")
-                   .arg(fileName, QString::fromLatin1(hashOf(expectedBytes))));
+        reportToParent(QStringLiteral("intent %1 %2")
+                           .arg(fileName, QString::fromLatin1(hashOf(expectedBytes))));
         QString error;
         if (!store.saveReminder(reminder, true, &error)) {
-            report(QStringLiteral("fail %1 %2").arg(fileName, error.simplified()));
+            reportToParent(QStringLiteral("fail %1 %2").arg(fileName, error.simplified()));
             reminders = allReminders(store);
             continue;
         }
         const QByteArray written = readFile(path);
-        report(
+        reportToParent(
             QStringLiteral("%1 %2 %3")
                 .arg(written == expectedBytes ? QStringLiteral("done") : QStringLiteral("differs"),
                      fileName, QString::fromLatin1(hashOf(written))));
@@ -186,7 +171,7 @@ int runRacer(const QString& root, const QString& name, int seconds, quint32 seed
         if (random.bounded(2) == 0 || reminders.isEmpty())
             reminders = allReminders(store);
         if (reminders.size() != kRaceTasks) {
-            report(QStringLiteral("error found %1 tasks").arg(reminders.size()));
+            reportToParent(QStringLiteral("error found %1 tasks").arg(reminders.size()));
             return 2;
         }
         const ReminderPtr reminder = reminders.at(random.bounded(int(reminders.size())));
@@ -199,17 +184,17 @@ int runRacer(const QString& root, const QString& name, int seconds, quint32 seed
         QString error;
         if (store.saveReminder(reminder, true, &error)) {
             ++saved;
-            report(QStringLiteral("saved\t%1\t%2\t%3").arg(uid, base, reminder->title));
+            reportToParent(QStringLiteral("saved\t%1\t%2\t%3").arg(uid, base, reminder->title));
         } else {
             ++failed;
-            report(QStringLiteral("failed\t%1\t%2\t%3\t%4")
-                       .arg(uid, base, reminder->title, error.simplified()));
+            reportToParent(QStringLiteral("failed\t%1\t%2\t%3\t%4")
+                               .arg(uid, base, reminder->title, error.simplified()));
             reminders.clear();
         }
         // A pause between saves, so that the other writer finds the folder lock free too.
         QThread::usleep(random.bounded(5000));
     }
-    report(QStringLiteral("total\t%1\t%2\t%3").arg(attempts).arg(saved).arg(failed));
+    reportToParent(QStringLiteral("total\t%1\t%2\t%3").arg(attempts).arg(saved).arg(failed));
     return 0;
 }
 

@@ -1,4 +1,5 @@
 #include "LoadedDataManager.h"
+#include "StoreQueries.h"
 #include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -37,6 +38,8 @@ using TestEnvironment::local;
 
 namespace {
 
+using StoreQueries::titles;
+
 QByteArray due(const QByteArray& when)
 {
     return "DUE;TZID=Europe/Berlin:" + when + "\r\n";
@@ -49,14 +52,6 @@ QByteArray eventFile(const QByteArray& uid, const QByteArray& summary, const QBy
     return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
            uid + "\r\nSUMMARY:" + summary + "\r\nDTSTART" + zone + start + "\r\nDTEND" + zone +
            end + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-}
-
-QStringList titles(const QList<store::ReminderPtr>& reminders)
-{
-    QStringList result;
-    for (const store::ReminderPtr& reminder : reminders)
-        result << reminder->title;
-    return result;
 }
 
 } // namespace
