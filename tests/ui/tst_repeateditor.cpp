@@ -31,8 +31,8 @@ using namespace TestFiles;
 using TestEnvironment::local;
 
 // The repeat rows driven through their widgets: each preset, the custom sheet's rules, the end
-// after a number of times or on a date, and the rules of the Part about keeping an end when the
-// rule changes and about the user's week start. The rule checked is the RRULE on disk.
+// after a number of times or on a date, whether an end is kept when the rule changes, and the
+// user's week start. The rule checked is the RRULE on disk.
 class TestRepeatEditor : public QObject
 {
     Q_OBJECT
