@@ -11,6 +11,7 @@ packages=(
   libxcb-xtest0-dev
   xvfb xauth dbus todoman khal appstream desktop-file-utils trayer openbox
   fonts-droid-fallback python3 python3-dateutil
+  khard vdirsyncer radicale gnome-keyring libsecret-tools
 )
 
 if [ "${1:-}" = "--fuzz" ]; then
