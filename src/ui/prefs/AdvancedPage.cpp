@@ -1,34 +1,93 @@
 #include "ui/prefs/AdvancedPage.h"
 
+#include "ui/prefs/SmartListTab.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QStackedWidget>
-#include <QTabBar>
 #include <QVBoxLayout>
 
-AdvancedPage::AdvancedPage(QWidget* parent)
+AdvancedPage::AdvancedPage(const PreferenceContext& context, std::function<void()> blockRefresh,
+                           QWidget* parent)
     : QWidget(parent)
-    , m_tabs(new QTabBar(this))
+    , m_stack(new QStackedWidget(this))
+    , m_smartList(new SmartListTab(context, blockRefresh, this))
 {
     setObjectName(QStringLiteral("smartPanel"));
-    auto* stack = new QStackedWidget(this);
-    const QList<std::pair<QString, QString>> tabs{
-        {tr("Smart List"), tr("Tag lists and merged lists will be edited here.")},
-        {tr("Quick Actions"), tr("The actions of a task's context menu will be edited here.")},
-        {tr("Smart Add"), tr("The words Smart Add understands will be edited here.")},
-        {tr("Sync Preferences"), tr("Saved sets of preferences will be managed here.")},
-    };
-    for (const auto& [title, text] : tabs) {
-        m_tabs->addTab(title);
-        auto* label = new QLabel(text);
+    const QStringList titles{tr("Smart List"), tr("Quick Actions"), tr("Smart Add"),
+                             tr("Sync Preferences")};
+    auto* row = new QHBoxLayout;
+    row->setSpacing(18);
+    row->addStretch(1);
+    for (int tab = 0; tab < TabCount; ++tab) {
+        auto* button = new QPushButton(titles.at(tab), this);
+        button->setFlat(true);
+        button->setCursor(Qt::PointingHandCursor);
+        QFont font = button->font();
+        font.setPointSize(11);
+        button->setFont(font);
+        connect(button, &QPushButton::clicked, this, [this, tab] { smartTabTapped(tab); });
+        m_buttons << button;
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+    m_stack->addWidget(m_smartList);
+    const QStringList waiting{tr("The actions of a task's context menu will be edited here."),
+                              tr("The words Smart Add understands will be edited here."),
+                              tr("Saved sets of preferences will be managed here.")};
+    for (const QString& text : waiting) {
+        auto* label = new QLabel(text, this);
         label->setAlignment(Qt::AlignCenter);
         label->setEnabled(false);
-        stack->addWidget(label);
+        m_stack->addWidget(label);
     }
-    m_tabs->setExpanding(false);
-    connect(m_tabs, &QTabBar::currentChanged, stack, &QStackedWidget::setCurrentIndex);
     auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(24, 18, 24, 18);
-    column->addWidget(m_tabs, 0, Qt::AlignHCenter);
-    column->addWidget(stack);
-    setMinimumSize(560, 260);
+    column->setContentsMargins(24, 12, 24, 18);
+    column->addLayout(row);
+    column->addWidget(m_stack, 1);
+    setMinimumSize(600, 420);
+    setupSmartTab();
+}
+
+void AdvancedPage::smartTabTapped(int tab)
+{
+    if (tab < 0 || tab >= TabCount)
+        return;
+    m_currentSmartTab = tab;
+    setupSmartTab();
+}
+
+void AdvancedPage::setupSmartTab()
+{
+    for (int tab = 0; tab < TabCount; ++tab) {
+        QPushButton* button = m_buttons.at(tab);
+        QPalette colors = palette();
+        // The shown tab's title takes the colour of keyboard focus, the others the text's.
+        const QColor color =
+            colors.color(tab == m_currentSmartTab ? QPalette::Highlight : QPalette::ButtonText);
+        colors.setColor(QPalette::ButtonText, color);
+        button->setPalette(colors);
+        button->setAccessibleDescription(tab == m_currentSmartTab ? tr("shown") : QString());
+    }
+    m_stack->setCurrentIndex(m_currentSmartTab);
+}
+
+QWidget* AdvancedPage::shownTab() const
+{
+    return m_stack->currentWidget();
+}
+
+void AdvancedPage::reloadDataForSmartTab()
+{
+    m_smartList->setupSmartList();
+}
+
+void AdvancedPage::changeEvent(QEvent* event)
+{
+    // Night mode hands the page a new palette: the titles are coloured from it again.
+    if (event->type() == QEvent::PaletteChange && !m_buttons.isEmpty())
+        setupSmartTab();
+    QWidget::changeEvent(event);
 }

@@ -1,20 +1,47 @@
 #pragma once
 
+#include "ui/prefs/PreferenceContext.h"
+
+#include <QList>
 #include <QWidget>
 
-class QTabBar;
+#include <functional>
 
-// The Advanced page: its four tabs (smart lists, quick actions, Smart Add, preference sets).
-// Their contents arrive with their own work; until then each tab says what it will hold.
+class QPushButton;
+class QStackedWidget;
+class SmartListTab;
+
+// The Advanced page: four title buttons over the tab they show (smart lists, quick actions,
+// Smart Add, preference sets). It owns the tabs; the preferences object reaches them here.
 class AdvancedPage : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit AdvancedPage(QWidget* parent = nullptr);
+    enum Tab { SmartListTabIndex, QuickActionsTabIndex, SmartAddTabIndex, SyncTabIndex, TabCount };
 
-    QTabBar* tabBar() const { return m_tabs; }
+    // `blockRefresh` is called before a tab opens a sheet: the window's next activation (the
+    // sheet closing) must not re-read the page under the sheet's own update.
+    AdvancedPage(const PreferenceContext& context, std::function<void()> blockRefresh,
+                 QWidget* parent = nullptr);
+
+    int currentSmartTab() const { return m_currentSmartTab; }
+    void smartTabTapped(int tab);
+    // What the window's activation re-reads: the smart lists, whichever tab is shown.
+    void reloadDataForSmartTab();
+
+    QPushButton* tabButton(int tab) const { return m_buttons.value(tab); }
+    QWidget* shownTab() const;
+    SmartListTab* smartListTab() const { return m_smartList; }
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
-    QTabBar* m_tabs;
+    void setupSmartTab();
+
+    QList<QPushButton*> m_buttons;
+    QStackedWidget* m_stack;
+    SmartListTab* m_smartList;
+    int m_currentSmartTab = SmartListTabIndex;
 };

@@ -39,7 +39,7 @@ PreferenceObject::PreferenceObject(DataManager& manager, ModeManager& modeManage
     m_lists = new ListsPage(m_context, m_choice);
     m_filters = new FiltersPage(m_context);
     m_appearance = new AppearancePage(m_context);
-    m_advanced = new AdvancedPage;
+    m_advanced = new AdvancedPage(m_context, [this] { m_blockRefresh = true; });
     m_panelViews = {m_general, m_newTask, m_lists, m_filters, m_appearance, m_advanced};
     m_lists->setShownListsChanged([this] {
         m_newTask->resetDefaultListItems();
@@ -122,6 +122,7 @@ void PreferenceObject::refreshData()
     if (blocked)
         return;
     m_lists->setupListAndCalendar();
+    m_advanced->reloadDataForSmartTab();
 }
 
 void PreferenceObject::prefWindowWillClose()
