@@ -1,5 +1,6 @@
 #include "ui/prefs/AdvancedPage.h"
 
+#include "ui/prefs/SmartAddTab.h"
 #include "ui/prefs/SmartListTab.h"
 
 #include <QEvent>
@@ -14,6 +15,7 @@ AdvancedPage::AdvancedPage(const PreferenceContext& context, std::function<void(
     : QWidget(parent)
     , m_stack(new QStackedWidget(this))
     , m_smartList(new SmartListTab(context, blockRefresh, this))
+    , m_smartAdd(new SmartAddTab(context, blockRefresh, this))
 {
     setObjectName(QStringLiteral("smartPanel"));
     const QStringList titles{tr("Smart List"), tr("Quick Actions"), tr("Smart Add"),
@@ -33,16 +35,16 @@ AdvancedPage::AdvancedPage(const PreferenceContext& context, std::function<void(
         row->addWidget(button);
     }
     row->addStretch(1);
-    m_stack->addWidget(m_smartList);
-    const QStringList waiting{tr("The actions of a task's context menu will be edited here."),
-                              tr("The words Smart Add understands will be edited here."),
-                              tr("Saved sets of preferences will be managed here.")};
-    for (const QString& text : waiting) {
+    const auto waiting = [this](const QString& text) {
         auto* label = new QLabel(text, this);
         label->setAlignment(Qt::AlignCenter);
         label->setEnabled(false);
-        m_stack->addWidget(label);
-    }
+        return label;
+    };
+    m_stack->addWidget(m_smartList);
+    m_stack->addWidget(waiting(tr("The actions of a task's context menu will be edited here.")));
+    m_stack->addWidget(m_smartAdd);
+    m_stack->addWidget(waiting(tr("Saved sets of preferences will be managed here.")));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(24, 12, 24, 18);
     column->addLayout(row);

@@ -9,6 +9,7 @@
 
 class QPushButton;
 class QStackedWidget;
+class SmartAddTab;
 class SmartListTab;
 
 // The Advanced page: four title buttons over the tab they show (smart lists, quick actions,
@@ -33,6 +34,7 @@ public:
     QPushButton* tabButton(int tab) const { return m_buttons.value(tab); }
     QWidget* shownTab() const;
     SmartListTab* smartListTab() const { return m_smartList; }
+    SmartAddTab* smartAddTab() const { return m_smartAdd; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -43,5 +45,6 @@ private:
     QList<QPushButton*> m_buttons;
     QStackedWidget* m_stack;
     SmartListTab* m_smartList;
+    SmartAddTab* m_smartAdd;
     int m_currentSmartTab = SmartListTabIndex;
 };

@@ -1,0 +1,232 @@
+#include "TestEnvironment.h"
+
+#include "entry/SmartAdd.h"
+#include "entry/SmartAddPreview.h"
+#include "entry/SmartAddSettings.h"
+#include "platform/Clock.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/PreferenceKeys.h"
+
+#include <QTemporaryDir>
+
+using TestEnvironment::local;
+
+namespace {
+
+QVariantMap record(qint64 type, qint64 resultType, const QString& word)
+{
+    return {{"type", type}, {"resultType", resultType}, {"word", word}};
+}
+
+QVariantMap record(qint64 type, qint64 resultType, const QString& word, const QString& result,
+                   const QString& unit = {})
+{
+    QVariantMap map = record(type, resultType, word);
+    map.insert("result", result);
+    if (!unit.isEmpty())
+        map.insert("resultUnit", unit);
+    return map;
+}
+
+// Each stored record as "type/resultType/word", for short comparisons.
+QStringList words(const QVariantList& stored)
+{
+    QStringList out;
+    for (const QVariant& value : stored) {
+        const QVariantMap map = value.toMap();
+        out << QStringLiteral("%1/%2/%3")
+                   .arg(map.value("type").toString(), map.value("resultType").toString(),
+                        map.value("word").toString());
+    }
+    return out;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(SmartAddRuleChoice)
+
+// Wednesday 9 December 2026, 10:00 in Berlin.
+class TestSmartAddSettings : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rebuildPutsSwitchedRulesFirstInTheFixedOrder()
+    {
+        const QVariantList stored{record(0, 2, "next", "+7", "Day"),
+                                  record(0, 3, "!"),
+                                  record(1, 1, "hap"),
+                                  record(0, 5, "!!!"),
+                                  record(1, 0, "M/dd"),
+                                  record(2, 6, "/"),
+                                  record(0, 4, "!!"),
+                                  record(0, 7, "al")};
+        SmartAddSettings settings = SmartAddSettings::fromStored(stored);
+        QCOMPARE(settings.switches, (std::array<bool, 10>{true, false, false, false, false, true,
+                                                          true, true, false, false}));
+        QCOMPARE(words(settings.toStored()),
+                 QStringList({"1/0/M/dd", "1/1/hap", "2/6//", "0/5/!!!", "0/4/!!", "0/3/!",
+                              "0/2/next", "0/7/al"}));
+        // One date order at a time.
+        settings.toggleSwitch(1);
+        QVERIFY(!settings.switches[0] && settings.switches[1]);
+        settings.toggleSwitch(7);
+        settings.toggleSwitch(9);
+        QCOMPARE(words(settings.toStored()),
+                 QStringList({"1/0/dd/M", "1/1/hap", "2/6//", "1/1/hampm", "0/2/next", "0/7/al"}));
+        // A new priority mark carries the placement the matcher needs.
+        SmartAddSettings fresh;
+        fresh.toggleSwitch(7);
+        QCOMPARE(fresh.toStored().at(0).toMap().value("placeType"), QVariant(qint64(1)));
+    }
+
+    void recordsItCannotEditAreKeptInPlaceWithTheirKeys()
+    {
+        QVariantMap marked = record(1, 0, "M/dd");
+        marked.insert("since", "v9");
+        QVariantMap wrongWord = record(0, 2, "x", "+1", "Day");
+        wrongWord.insert("word", 42);
+        const QVariantList stored{record(0, 2, "soon", "+2", "Day"),
+                                  record(1, 0, "yyyy-MM-dd"), // a newer pattern family
+                                  marked,
+                                  record(0, 12, "teleport"), // an unknown result
+                                  wrongWord,
+                                  QVariant("not a record"),
+                                  record(0, 1, "tea", "25:99")};
+        const SmartAddSettings settings = SmartAddSettings::fromStored(stored);
+        QCOMPARE(settings.customRecords.size(), 6);
+        QList<bool> editable;
+        for (const QVariant& value : settings.customRecords)
+            editable << SmartAddSettings::isEditable(value);
+        QCOMPARE(editable, QList<bool>({true, false, false, false, false, false}));
+        const QVariantList rewritten = settings.toStored();
+        QCOMPARE(rewritten.first(), QVariant(marked));
+        QCOMPARE(rewritten.mid(1), QVariantList(stored.mid(0, 2)) + stored.mid(3));
+    }
+
+    void sheetChoicesMakeTheirRecords_data()
+    {
+        QTest::addColumn<SmartAddRuleChoice>("choice");
+        QTest::addColumn<QVariantMap>("expected");
+        const auto choice = [](int kind, bool forward = true, qint64 number = 0, int unit = 0,
+                               QTime time = QTime(9, 0)) {
+            SmartAddRuleChoice c;
+            c.kind = kind;
+            c.forward = forward;
+            c.number = number;
+            c.unit = unit;
+            c.time = time;
+            return c;
+        };
+        QTest::newRow("+7 days") << choice(0, true, 7, 0) << record(0, 2, "w", "+7", "Day");
+        QTest::newRow("-1 week") << choice(0, false, 1, 1) << record(0, 2, "w", "-1", "Week");
+        QTest::newRow("+2 months") << choice(0, true, 2, 2) << record(0, 2, "w", "+2", "Month");
+        QTest::newRow("+0 years") << choice(0, true, 0, 3) << record(0, 2, "w", "+0", "Year");
+        QTest::newRow("time") << choice(1, true, 0, 0, QTime(7, 5)) << record(0, 1, "w", "07:05");
+        QTest::newRow("alarm on") << choice(2) << record(0, 7, "w");
+        QTest::newRow("alarm off") << choice(3) << record(0, 8, "w");
+        QTest::newRow("sunday") << choice(4) << record(0, 9, "w", "sun");
+        QTest::newRow("wednesday") << choice(7) << record(0, 9, "w", "wed");
+        QTest::newRow("saturday") << choice(10) << record(0, 9, "w", "sat");
+    }
+
+    void sheetChoicesMakeTheirRecords()
+    {
+        QFETCH(SmartAddRuleChoice, choice);
+        QFETCH(QVariantMap, expected);
+        const SmartAddRule rule = choice.ruleWithWord("w");
+        QCOMPARE(rule.toVariant(), expected);
+        // Opening the sheet on the record gives back the same choice.
+        const SmartAddRuleChoice reread = SmartAddRuleChoice::fromRule(rule);
+        QCOMPARE(reread.ruleWithWord("w").toVariant(), expected);
+    }
+
+    void wordsAreRefusedWhenBlankOrTaken()
+    {
+        const QVariantList stored{record(1, 0, "M/dd"), record(0, 2, "Next", "+7", "Day")};
+        QCOMPARE(checkSmartAddWord("", stored, -1), SmartAddWordProblem::Empty);
+        QCOMPARE(checkSmartAddWord("   ", stored, -1), SmartAddWordProblem::Empty);
+        QCOMPARE(checkSmartAddWord("next", stored, -1), SmartAddWordProblem::Taken);
+        QCOMPARE(checkSmartAddWord(" NEXT ", stored, -1), SmartAddWordProblem::Taken);
+        // Editing a rule may keep its own word; a pattern's name is no word.
+        QCOMPARE(checkSmartAddWord("next", stored, 1), SmartAddWordProblem::None);
+        QCOMPARE(checkSmartAddWord("M/dd", stored, -1), SmartAddWordProblem::None);
+        // An edit stays in its place and keeps keys this version does not know.
+        QVariantList withKey = stored;
+        QVariantMap extra = stored.at(1).toMap();
+        extra.insert("color", "red");
+        withKey[1] = extra;
+        SmartAddRuleChoice later;
+        later.number = 3;
+        const QVariantList edited = storeSmartAddRule(withKey, later.ruleWithWord("later"), 1);
+        QCOMPARE(edited.size(), 2);
+        QCOMPARE(edited.at(1).toMap().value("word"), QVariant("later"));
+        QCOMPARE(edited.at(1).toMap().value("color"), QVariant("red"));
+        QCOMPARE(storeSmartAddRule(stored, later.ruleWithWord("x"), -1).size(), 3);
+    }
+
+    void previewReadsALineAsTheQuickAddWindowWould_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QDateTime>("due");
+        QTest::addColumn<int>("priority");
+        QTest::addColumn<bool>("alarm");
+        QTest::addColumn<QString>("list");
+        QTest::newRow("plain") << "Buy milk"
+                               << "Buy milk" << QDateTime() << 0 << false << "";
+        QTest::newRow("tomorrow") << "Buy milk tomorrow"
+                                  << "Buy milk" << local(2026, 12, 10, 8, 0) << 0 << false << "";
+        QTest::newRow("user rule") << "Pay rent next"
+                                   << "Pay rent" << local(2026, 12, 16, 8, 0) << 0 << false << "";
+        QTest::newRow("regex word") << "Learn c++ today"
+                                    << "Learn" << local(2026, 12, 9, 14, 0) << 0 << false << "";
+        QTest::newRow("date and time")
+            << "Dentist 12/24 3p"
+            << "Dentist" << local(2026, 12, 24, 15, 0) << 0 << false << "";
+        QTest::newRow("priority, list, alarm") << "!!! Call Anna /Work al"
+                                               << "Call Anna" << QDateTime() << 1 << true << "Work";
+        // Across the change to summer time the wall-clock time stays.
+        QTest::newRow("spring") << "Plant 3/29 9:30"
+                                << "Plant" << local(2027, 3, 29, 9, 30) << 0 << false << "";
+        // A word alone is the title: a trigger needs text before it.
+        QTest::newRow("lone word") << "tomorrow"
+                                   << "tomorrow" << QDateTime() << 0 << false << "";
+        QTest::newRow("blank") << "   "
+                               << "" << QDateTime() << 0 << false << "";
+    }
+
+    void previewReadsALineAsTheQuickAddWindowWould()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, title);
+        QFETCH(QDateTime, due);
+        QFETCH(int, priority);
+        QFETCH(bool, alarm);
+        QFETCH(QString, list);
+        QTemporaryDir dir;
+        UserDefaults defaults(dir.filePath("prefs.json"));
+        setupDefaultPreferences(defaults, nullptr);
+        defaults.setBool(false, PrefKey::alarmOn);
+        QVariantList rules = defaults.arrayForKey(PrefKey::smartAddRules);
+        rules << record(0, 2, "next", "+7", "Day") << record(0, 1, "c++", "14:00");
+        defaults.setObject(rules, PrefKey::smartAddRules);
+        Clock clock;
+        clock.setNow(local(2026, 12, 9, 10, 0));
+        SmartAdd smartAdd(defaults, clock);
+        const SmartAddPreview preview = SmartAddPreview::ofLine(smartAdd, line);
+        QCOMPARE(preview.title, title);
+        QCOMPARE(preview.accepted, !title.isEmpty());
+        QCOMPARE(preview.title, title);
+        if (!preview.accepted)
+            return;
+        QCOMPARE(preview.dueDate, due);
+        QCOMPARE(preview.priority.value_or(0), priority);
+        QCOMPARE(preview.alarm, alarm);
+        QCOMPARE(preview.listName, list);
+    }
+};
+
+VELMORAN_TEST_MAIN(TestSmartAddSettings)
+#include "tst_smartaddsettings.moc"
