@@ -163,9 +163,10 @@ private Q_SLOTS:
         setRules({record(0, 2, "soon", "+2", "Day"), wrong, future, QVariant(7)});
         QTreeWidget* rules = tab()->ruleTable();
         QCOMPARE(rules->topLevelItemCount(), 4);
-        QVERIFY(rules->topLevelItem(0)->flags() & Qt::ItemIsEnabled);
+        const QColor grey = tab()->palette().color(QPalette::Disabled, QPalette::Text);
+        QVERIFY(rules->topLevelItem(0)->foreground(1).color() != grey);
         for (int row = 1; row < 4; ++row)
-            QVERIFY(!(rules->topLevelItem(row)->flags() & Qt::ItemIsEnabled));
+            QCOMPARE(rules->topLevelItem(row)->foreground(1).color(), grey);
         QCOMPARE(rules->topLevelItem(2)->text(0), QStringLiteral("beam"));
         tab()->doubleClickSmartAdd(2);
         QVERIFY(!tab()->ruleSheet() || !tab()->ruleSheet()->isVisible());
@@ -174,6 +175,10 @@ private Q_SLOTS:
         QVERIFY(tab()->deleteButton()->isEnabled());
         tab()->deleteButton()->click();
         QCOMPARE(json(stored()), json(QVariantList({wrong, future, QVariant(7)})));
+        // So does deleting one of them.
+        rules->setCurrentItem(rules->topLevelItem(2));
+        tab()->deleteButton()->click();
+        QCOMPARE(json(stored()), json(QVariantList({wrong, future})));
     }
 
     void previewLineUsesTheStoredRules()

@@ -1,5 +1,6 @@
 #include "ui/prefs/AdvancedPage.h"
 
+#include "ui/prefs/QuickActionsTab.h"
 #include "ui/prefs/SmartAddTab.h"
 #include "ui/prefs/SmartListTab.h"
 
@@ -15,6 +16,7 @@ AdvancedPage::AdvancedPage(const PreferenceContext& context, std::function<void(
     : QWidget(parent)
     , m_stack(new QStackedWidget(this))
     , m_smartList(new SmartListTab(context, blockRefresh, this))
+    , m_quickActions(new QuickActionsTab(context, blockRefresh, this))
     , m_smartAdd(new SmartAddTab(context, blockRefresh, this))
 {
     setObjectName(QStringLiteral("smartPanel"));
@@ -42,7 +44,7 @@ AdvancedPage::AdvancedPage(const PreferenceContext& context, std::function<void(
         return label;
     };
     m_stack->addWidget(m_smartList);
-    m_stack->addWidget(waiting(tr("The actions of a task's context menu will be edited here.")));
+    m_stack->addWidget(m_quickActions);
     m_stack->addWidget(m_smartAdd);
     m_stack->addWidget(waiting(tr("Saved sets of preferences will be managed here.")));
     auto* column = new QVBoxLayout(this);

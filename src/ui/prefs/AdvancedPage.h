@@ -9,6 +9,7 @@
 
 class QPushButton;
 class QStackedWidget;
+class QuickActionsTab;
 class SmartAddTab;
 class SmartListTab;
 
@@ -34,6 +35,7 @@ public:
     QPushButton* tabButton(int tab) const { return m_buttons.value(tab); }
     QWidget* shownTab() const;
     SmartListTab* smartListTab() const { return m_smartList; }
+    QuickActionsTab* quickActionsTab() const { return m_quickActions; }
     SmartAddTab* smartAddTab() const { return m_smartAdd; }
 
 protected:
@@ -45,6 +47,7 @@ private:
     QList<QPushButton*> m_buttons;
     QStackedWidget* m_stack;
     SmartListTab* m_smartList;
+    QuickActionsTab* m_quickActions;
     SmartAddTab* m_smartAdd;
     int m_currentSmartTab = SmartListTabIndex;
 };

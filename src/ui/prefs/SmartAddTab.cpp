@@ -185,13 +185,15 @@ void SmartAddTab::reloadRules()
             item->setText(0, rule.word);
             item->setText(1, SmartAddRuleChoice::describe(rule));
         } else {
-            // Kept as it was stored (a newer version's rule, or a damaged one): shown, never
-            // edited, written back unchanged.
+            // Kept as it was stored (a newer version's rule, or a damaged one): shown greyed,
+            // never edited, written back unchanged; it can still be deleted.
             const QVariant word = record.toMap().value(QStringLiteral("word"));
             item->setText(0, word.typeId() == QMetaType::QString ? word.toString()
                                                                  : QStringLiteral("?"));
             item->setText(1, tr("Not understood by this version; kept as stored"));
-            item->setFlags(Qt::ItemIsSelectable);
+            const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
+            item->setForeground(0, grey);
+            item->setForeground(1, grey);
         }
         items << item;
     }
