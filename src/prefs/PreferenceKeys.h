@@ -73,6 +73,9 @@ inline constexpr Key startAtLogin{"startAtLogin"};
 // string array, absent = the default folder: the vdir roots the store reads (the environment
 // variable VELMORAN_STORE overrides it).
 inline constexpr Key storeFolders{"storeFolders"};
+// string, absent = the default folder: where synced preference sets are kept (the environment
+// variable VELMORAN_SYNC_DIR overrides it).
+inline constexpr Key syncFolder{"syncFolder"};
 // Carried in synced preference sets only; nothing here acts on them.
 inline constexpr Key sideBar{"sideBar"};               // bool
 inline constexpr Key minuteInterval{"minuteInterval"}; // integer

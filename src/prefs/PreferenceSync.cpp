@@ -381,3 +381,31 @@ void PreferenceSync::applyPreferenceSet(const QVariantMap& set)
     if (m_loaded)
         m_loaded();
 }
+
+QStringList PreferenceSync::missingListTitles(const QVariantMap& set, const ListDirectory& lists)
+{
+    QStringList missing;
+    const auto check = [&missing](const QVariant& reference,
+                                  const QList<ListDirectory::Entry>& candidates) {
+        const QVariant title = reference.toMap().value(SyncedSetKey::title);
+        if (reference.typeId() == QMetaType::QVariantMap && title.typeId() == QMetaType::QString &&
+            !resolve(reference, candidates) && !missing.contains(title.toString()))
+            missing << title.toString();
+    };
+    const QList<ListDirectory::Entry> reminderLists = lists.reminderLists();
+    const QList<ListDirectory::Entry> calendars = lists.eventCalendars();
+    check(set.value(PrefKey::defaultList), reminderLists);
+    for (const Key key : {PrefKey::visibleLists, PrefKey::invisibleLists}) {
+        const QVariant references = set.value(key);
+        if (isList(references)) {
+            for (const QVariant& reference : references.toList())
+                check(reference, reminderLists);
+        }
+    }
+    const QVariant calendarReferences = set.value(PrefKey::visibleCalendars);
+    if (isList(calendarReferences)) {
+        for (const QVariant& reference : calendarReferences.toList())
+            check(reference, calendars);
+    }
+    return missing;
+}

@@ -70,6 +70,11 @@ public:
     // The set uploadPreferences() would add now.
     QVariantMap currentPreferenceSet() const;
 
+    // The titles of the lists `set` names (default list, shown, hidden and calendars) that
+    // match no list here by title and kind, each once, in the order the set names them. Loading
+    // the set drops them.
+    static QStringList missingListTitles(const QVariantMap& set, const ListDirectory& lists);
+
     // The machine's configured host name, else "Linux".
     static QString deviceName();
 

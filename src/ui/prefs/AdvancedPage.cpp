@@ -3,21 +3,22 @@
 #include "ui/prefs/QuickActionsTab.h"
 #include "ui/prefs/SmartAddTab.h"
 #include "ui/prefs/SmartListTab.h"
+#include "ui/prefs/SyncTab.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 AdvancedPage::AdvancedPage(const PreferenceContext& context, std::function<void()> blockRefresh,
-                           QWidget* parent)
+                           std::function<void()> refreshWindows, QWidget* parent)
     : QWidget(parent)
     , m_stack(new QStackedWidget(this))
     , m_smartList(new SmartListTab(context, blockRefresh, this))
     , m_quickActions(new QuickActionsTab(context, blockRefresh, this))
     , m_smartAdd(new SmartAddTab(context, blockRefresh, this))
+    , m_sync(new SyncTab(context, std::move(refreshWindows), this))
 {
     setObjectName(QStringLiteral("smartPanel"));
     const QStringList titles{tr("Smart List"), tr("Quick Actions"), tr("Smart Add"),
@@ -37,16 +38,10 @@ AdvancedPage::AdvancedPage(const PreferenceContext& context, std::function<void(
         row->addWidget(button);
     }
     row->addStretch(1);
-    const auto waiting = [this](const QString& text) {
-        auto* label = new QLabel(text, this);
-        label->setAlignment(Qt::AlignCenter);
-        label->setEnabled(false);
-        return label;
-    };
     m_stack->addWidget(m_smartList);
     m_stack->addWidget(m_quickActions);
     m_stack->addWidget(m_smartAdd);
-    m_stack->addWidget(waiting(tr("Saved sets of preferences will be managed here.")));
+    m_stack->addWidget(m_sync);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(24, 12, 24, 18);
     column->addLayout(row);
@@ -86,6 +81,14 @@ QWidget* AdvancedPage::shownTab() const
 void AdvancedPage::reloadDataForSmartTab()
 {
     m_smartList->setupSmartList();
+}
+
+void AdvancedPage::reloadAll()
+{
+    m_smartList->setupSmartList();
+    m_quickActions->setupQuickActions();
+    m_smartAdd->setupSmartAdd();
+    m_sync->setupSyncPreferences();
 }
 
 void AdvancedPage::changeEvent(QEvent* event)

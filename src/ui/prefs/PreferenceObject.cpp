@@ -39,7 +39,8 @@ PreferenceObject::PreferenceObject(DataManager& manager, ModeManager& modeManage
     m_lists = new ListsPage(m_context, m_choice);
     m_filters = new FiltersPage(m_context);
     m_appearance = new AppearancePage(m_context);
-    m_advanced = new AdvancedPage(m_context, [this] { m_blockRefresh = true; });
+    m_advanced = new AdvancedPage(
+        m_context, [this] { m_blockRefresh = true; }, [this] { preferencesLoaded(); });
     m_panelViews = {m_general, m_newTask, m_lists, m_filters, m_appearance, m_advanced};
     m_lists->setShownListsChanged([this] {
         m_newTask->resetDefaultListItems();
@@ -123,6 +124,20 @@ void PreferenceObject::refreshData()
         return;
     m_lists->setupListAndCalendar();
     m_advanced->reloadDataForSmartTab();
+}
+
+void PreferenceObject::preferencesLoaded()
+{
+    setUpView();
+    m_lists->setupListAndCalendar();
+    m_advanced->reloadAll();
+    m_manager.refreshRemindersArray();
+    for (const auto& relay :
+         {m_relays.fontChanged, m_relays.showHideMenuBar, m_relays.scheduleNotifications,
+          m_relays.panelRefreshOnListChange, m_relays.refreshLeftList, m_relays.setupListsMenu}) {
+        if (relay)
+            relay();
+    }
 }
 
 void PreferenceObject::prefWindowWillClose()

@@ -61,6 +61,8 @@ Q_SIGNALS:
 private:
     void setUpView();
     void applyAppearance();
+    // A synced set was loaded: every page and the main window take the new values.
+    void preferencesLoaded();
 
     UserDefaults& m_defaults;
     DataManager& m_manager;

@@ -1,0 +1,187 @@
+// runs inside dbus-run-session
+#include "PreferenceFixture.h"
+
+#include "platform/UbiquitousKeyValueStore.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/prefs/AdvancedPage.h"
+#include "ui/prefs/GeneralPage.h"
+#include "ui/prefs/SyncTab.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTreeWidget>
+
+namespace {
+
+QString identifierOf(DataManager& manager, const QString& title)
+{
+    for (const store::CalendarPtr& list : manager.lists().allCalendars()) {
+        if (list->title == title)
+            return list->calendarIdentifier;
+    }
+    return {};
+}
+
+} // namespace
+
+// Two machines: two configuration homes and two stores, one sync folder carried between them.
+class TestSyncTab : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_sync.isValid() && m_homes.isValid());
+        QFile::remove(m_sync.filePath(UbiquitousKeyValueStore::fileName()));
+        m_here = makeMachine("here", {"Home", "Work"});
+        QVERIFY(m_here);
+        m_there = makeMachine("there", {"Work", "Errands"});
+        QVERIFY(m_there);
+    }
+
+    void cleanup()
+    {
+        m_there->tearDown();
+        m_there.reset();
+        m_here->tearDown();
+        m_here.reset();
+    }
+
+    void aSetSavedHereLoadsThereWithListsMatchedByTitle()
+    {
+        UserDefaults& here = *m_here->defaults;
+        const QString work = identifierOf(*m_here->manager, "Work");
+        const QString home = identifierOf(*m_here->manager, "Home");
+        here.setObject(QStringList{work, home}, PrefKey::visibleLists);
+        here.setString(work, PrefKey::defaultList);
+        here.setBool(true, PrefKey::soundOn);
+        const QVariantList rules{QVariantMap{{"type", 0},
+                                             {"resultType", 2},
+                                             {"word", "later"},
+                                             {"result", "+3"},
+                                             {"resultUnit", "Day"}}};
+        here.setObject(rules, PrefKey::smartAddRules);
+        SyncTab* saving = tab(*m_here);
+        saving->saveButton()->click();
+        QCOMPARE(saving->table()->topLevelItemCount(), 1);
+        QCOMPARE(saving->table()->topLevelItem(0)->text(0), PreferenceSync::deviceName());
+        QVERIFY(!saving->table()->topLevelItem(0)->text(1).isEmpty());
+
+        SyncTab* loading = tab(*m_there);
+        QTRY_COMPARE(loading->table()->topLevelItemCount(), 1);
+        UserDefaults& there = *m_there->defaults;
+        QVERIFY(!there.boolForKey(PrefKey::soundOn));
+        // Asked first; "Cancel" changes nothing.
+        m_there->answer = false;
+        loading->loadSyncPreferences(0);
+        QCOMPARE(m_there->alerts.size(), 1);
+        QCOMPARE(m_there->alerts.first().message,
+                 QStringLiteral("Are you sure you want to change preferences to this one?"));
+        QVERIFY(m_there->alerts.first().informativeText.startsWith(PreferenceSync::deviceName() +
+                                                                   " - "));
+        QVERIFY(!there.boolForKey(PrefKey::soundOn));
+
+        m_there->answer = true;
+        QSignalSpy loaded(loading, &SyncTab::preferencesLoaded);
+        loading->loadSyncPreferences(0);
+        QVERIFY(loaded.wait(5000));
+        QVERIFY(there.boolForKey(PrefKey::soundOn));
+        QCOMPARE(there.arrayForKey(PrefKey::smartAddRules), rules);
+        const QString workThere = identifierOf(*m_there->manager, "Work");
+        QCOMPARE(there.stringArrayForKey(PrefKey::visibleLists), QStringList{workThere});
+        QCOMPARE(there.stringForKey(PrefKey::defaultList), workThere);
+        QCOMPARE(loading->reportLabel()->text(),
+                 QStringLiteral("Loaded the preferences saved on %1. Not found here, so left "
+                                "out: Home.")
+                     .arg(PreferenceSync::deviceName()));
+        // The window and the main window were redrawn from the new values.
+        QVERIFY(m_there->object->generalPage()->soundButton()->isChecked());
+        QCOMPARE(m_there->relayed.value("refreshLeftList"), 1);
+        QCOMPARE(m_there->relayed.value("fontChanged"), 1);
+    }
+
+    void newerKeysTravelOnAndDeletingKeepsOtherSets()
+    {
+        tab(*m_here)->saveButton()->click();
+        // A newer version on a third machine adds a set with keys this one does not know.
+        UbiquitousKeyValueStore cloud(m_sync.path());
+        QVariantList sets = cloud.arrayForKey(PrefKey::syncedPreferences);
+        const QVariantMap newer{{"device", "Tablet"},
+                                {"date", QDateTime(QDate(2026, 12, 1), QTime(9, 0))},
+                                {"snooze", 25},
+                                {"widgetLayout", QVariantMap{{"rows", 3}}}};
+        sets.prepend(newer);
+        cloud.setObject(sets, PrefKey::syncedPreferences);
+        QVERIFY(cloud.synchronize());
+
+        SyncTab* there = tab(*m_there);
+        QTRY_COMPARE(there->table()->topLevelItemCount(), 2);
+        QCOMPARE(there->table()->topLevelItem(0)->text(0), QStringLiteral("Tablet"));
+        QSignalSpy loaded(there, &SyncTab::preferencesLoaded);
+        there->loadSyncPreferences(0);
+        QVERIFY(loaded.wait(5000));
+        QCOMPARE(m_there->defaults->integerForKey(PrefKey::snooze), 25);
+        QVERIFY(!m_there->defaults->hasStoredValue("widgetLayout"));
+        QCOMPARE(there->reportLabel()->text(),
+                 QStringLiteral("Loaded the preferences saved on Tablet."));
+
+        // Deleting this machine's set leaves the newer one whole, and the other machine sees it.
+        there->table()->setCurrentItem(there->table()->topLevelItem(1));
+        QVERIFY(there->deleteButton()->isEnabled());
+        there->deleteButton()->click();
+        QCOMPARE(there->table()->topLevelItemCount(), 1);
+        UbiquitousKeyValueStore reread(m_sync.path());
+        const QVariantList left = reread.arrayForKey(PrefKey::syncedPreferences);
+        QCOMPARE(left.size(), 1);
+        QCOMPARE(left.first().toMap().value("widgetLayout"), newer.value("widgetLayout"));
+        QTRY_COMPARE(tab(*m_here)->table()->topLevelItemCount(), 1);
+    }
+
+    void theFolderChooserMovesTheSets()
+    {
+        QTemporaryDir elsewhere;
+        SyncTab* here = tab(*m_here);
+        here->saveButton()->click();
+        QCOMPARE(here->table()->topLevelItemCount(), 1);
+        m_here->chosenFolder = elsewhere.path();
+        here->folderButton()->click();
+        QCOMPARE(m_here->defaults->stringForKey(PrefKey::syncFolder), elsewhere.path());
+        QCOMPARE(here->folderLabel()->text(), elsewhere.path());
+        QCOMPARE(here->table()->topLevelItemCount(), 0);
+        // A cancelled chooser keeps the folder.
+        m_here->chosenFolder.clear();
+        here->folderButton()->click();
+        QCOMPARE(here->syncFolder(), elsewhere.path());
+        QVERIFY(!here->loadButton()->isEnabled());
+    }
+
+private:
+    SyncTab* tab(PreferenceFixture& machine) { return machine.object->advancedPage()->syncTab(); }
+
+    std::unique_ptr<PreferenceFixture> makeMachine(const QString& name, const QStringList& lists)
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_homes.filePath(name)));
+        auto machine = std::make_unique<PreferenceFixture>();
+        for (const QString& list : lists) {
+            if (!PreferenceFixture::makeCollection(machine->root() + "/" + list.toLower(), list))
+                return nullptr;
+        }
+        if (!machine->setUp())
+            return nullptr;
+        machine->chosenFolder = m_sync.path();
+        tab(*machine)->folderButton()->click();
+        return machine;
+    }
+
+    QTemporaryDir m_homes;
+    QTemporaryDir m_sync;
+    std::unique_ptr<PreferenceFixture> m_here;
+    std::unique_ptr<PreferenceFixture> m_there;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestSyncTab)
+#include "tst_synctab.moc"
