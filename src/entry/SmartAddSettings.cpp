@@ -230,6 +230,10 @@ QString SmartAddRuleChoice::describe(const SmartAddRule& rule)
                                         QT_TRANSLATE_NOOP("SmartAddSettings", "Weeks"),
                                         QT_TRANSLATE_NOOP("SmartAddSettings", "Months"),
                                         QT_TRANSLATE_NOOP("SmartAddSettings", "Years")};
+    static const char* const unit[] = {QT_TRANSLATE_NOOP("SmartAddSettings", "Day"),
+                                       QT_TRANSLATE_NOOP("SmartAddSettings", "Week"),
+                                       QT_TRANSLATE_NOOP("SmartAddSettings", "Month"),
+                                       QT_TRANSLATE_NOOP("SmartAddSettings", "Year")};
     static const char* const days[] = {QT_TRANSLATE_NOOP("SmartAddSettings", "Sunday"),
                                        QT_TRANSLATE_NOOP("SmartAddSettings", "Monday"),
                                        QT_TRANSLATE_NOOP("SmartAddSettings", "Tuesday"),
@@ -243,7 +247,7 @@ QString SmartAddRuleChoice::describe(const SmartAddRule& rule)
         return tr("Due Date %1 %2")
             .arg((choice.forward ? QStringLiteral("+") : QStringLiteral("-")) +
                      QString::number(choice.number),
-                 tr(units[choice.unit]));
+                 tr((choice.number == 1 ? unit : units)[choice.unit]));
     case DueTime:
         return tr("Due Time %1").arg(rule.resultText());
     case AlarmOn:

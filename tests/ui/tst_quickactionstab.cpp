@@ -66,8 +66,8 @@ private Q_SLOTS:
     {
         QCOMPARE(tab()->descriptionLabel()->text(),
                  QStringLiteral("Quick Actions are shown when you right-click a task.\n\n"
-                                "Quick Actions are not synced between iOS and Mac through 'Sync "
-                                "Preferences'."));
+                                "A set saved on the 'Sync Preferences' tab carries them to your "
+                                "other computers."));
         QCOMPARE(tab()->model()->index(1).data().toString(), QStringLiteral("#home"));
         QCOMPARE(tab()->tagOnNotesButton()->currentIndex(), 0);
         tab()->tagOnNotesButton()->setCurrentIndex(1);

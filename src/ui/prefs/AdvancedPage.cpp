@@ -46,7 +46,7 @@ AdvancedPage::AdvancedPage(const PreferenceContext& context, std::function<void(
     column->setContentsMargins(24, 12, 24, 18);
     column->addLayout(row);
     column->addWidget(m_stack, 1);
-    setMinimumSize(600, 420);
+    setMinimumSize(780, 460);
     setupSmartTab();
 }
 

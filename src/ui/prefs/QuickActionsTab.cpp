@@ -42,8 +42,8 @@ QuickActionsTab::QuickActionsTab(const PreferenceContext& context,
     m_description->setWordWrap(true);
     m_description->setText(tr("%1\n\n%2")
                                .arg(tr("Quick Actions are shown when you right-click a task."),
-                                    tr("Quick Actions are not synced between iOS and Mac through "
-                                       "'Sync Preferences'.")));
+                                    tr("A set saved on the 'Sync Preferences' tab carries them to "
+                                       "your other computers.")));
     m_tagOnNotes->addItems({tr("Title"), tr("Notes")});
 
     auto* buttons = new QHBoxLayout;

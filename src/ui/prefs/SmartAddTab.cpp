@@ -88,7 +88,7 @@ SmartAddTab::SmartAddTab(const PreferenceContext& context, std::function<void()>
     m_addButton->setToolTip(tr("Add a word rule"));
     m_deleteButton->setText(QStringLiteral("−"));
     m_deleteButton->setToolTip(tr("Delete the selected word rule"));
-    m_sample->setPlaceholderText(tr("Try a line, e.g. Call Anna tomorrow 3p !!"));
+    m_sample->setPlaceholderText(tr("Try a line, e.g. !! Call Anna tomorrow 3p"));
     m_sample->setClearButtonEnabled(true);
     m_preview->setWordWrap(true);
     m_preview->setTextInteractionFlags(Qt::TextSelectableByMouse);
