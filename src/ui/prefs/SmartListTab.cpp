@@ -12,9 +12,37 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// Draws the divider row as a thin line across the table, between the presets and the user's
+// smart lists.
+class DividerDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        if (index.row() != SmartListRowsModel::kDividerRow) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        const int y = option.rect.center().y();
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Disabled, QPalette::Text));
+        painter->drawLine(option.rect.left(), y, option.rect.right(), y);
+        painter->restore();
+    }
+};
+
+} // namespace
 
 SmartListTab::SmartListTab(const PreferenceContext& context, std::function<void()> blockRefresh,
                            QWidget* parent)
@@ -28,6 +56,7 @@ SmartListTab::SmartListTab(const PreferenceContext& context, std::function<void(
 {
     setObjectName(QStringLiteral("smartListTab"));
     m_table->setModel(m_model);
+    m_table->setItemDelegate(new DividerDelegate(m_table));
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setDragDropMode(QAbstractItemView::DragDrop);
     m_table->setDefaultDropAction(Qt::MoveAction);
