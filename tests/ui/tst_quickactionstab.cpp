@@ -1,7 +1,8 @@
-// runs inside dbus-run-session
+// runs inside dbus-run-session; runs velmoran-cli beside the window.
 #include "PreferenceFixture.h"
 #include "TestFiles.h"
 
+#include "platform/UserDefaultsWatcher.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/main/MidViewController.h"
 #include "ui/prefs/AdvancedPage.h"
@@ -17,6 +18,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -223,6 +225,21 @@ private Q_SLOTS:
         sheet->doneButton()->click();
         QVERIFY2(titles().contains("+2 Hours"), qPrintable(titles().join(", ")));
         QVERIFY(titles().indexOf("+2 Hours") > titles().indexOf("Add #home"));
+    }
+
+    // Another process adds an action; a move made afterwards keeps it.
+    void aMoveAfterAnotherProcessesChangeKeepsBoth()
+    {
+        UserDefaultsWatcher watcher(defaults());
+        QProcess cli;
+        cli.start(VELMORAN_CLI_PATH, {"prefs", "set", "quickActionsMac",
+                                      R"([{"type":0},{"type":2,"tag":"home"},{"type":3}])"});
+        QVERIFY(cli.waitForFinished(30000) && cli.exitCode() == 0);
+        QTRY_COMPARE(tab()->model()->rowCount(), 3);
+        tab()->table()->setCurrentIndex(tab()->model()->index(0));
+        QTest::keyClick(tab()->table(), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(json(actions()),
+                 json(QVariantList{action(2, "tag", "home"), action(0), action(3)}));
     }
 
 private:
