@@ -73,6 +73,12 @@ inline constexpr Key startAtLogin{"startAtLogin"};
 // string array, absent = the default folder: the vdir roots the store reads (the environment
 // variable VELMORAN_STORE overrides it).
 inline constexpr Key storeFolders{"storeFolders"};
+// string, absent = khard's address books: the vdir folder of vCard files places are found in.
+inline constexpr Key contactsFolder{"contactsFolder"};
+// string, absent = the public OpenStreetMap service: a Nominatim-compatible geocoder.
+inline constexpr Key geocoderURL{"geocoderURL"};
+// string, absent = no tiles: a raster tile server ("https://host/{z}/{x}/{y}.png") for maps.
+inline constexpr Key tileURL{"tileURL"};
 // Carried in synced preference sets only; nothing here acts on them.
 inline constexpr Key sideBar{"sideBar"};               // bool
 inline constexpr Key minuteInterval{"minuteInterval"}; // integer

@@ -176,7 +176,8 @@ void RightViewController::buildRows()
                           m_repeat->endDatePicker(),
                           m_alarmRow->checkBox(),
                           m_alarmRow->picker(),
-                          m_alarmRow->offsetButton()};
+                          m_alarmRow->offsetButton(),
+                          m_locationRow->checkBox()};
     for (int i = 0; i < 4; ++i)
         chain << m_priorityRow->button(i);
     chain << m_listRow->comboBox() << m_urlRow->field() << m_urlRow->openButton() << m_notes;

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class CheckDateRow;
@@ -19,6 +20,7 @@ class GrowingTextEdit;
 class InfoRow;
 class LinkHighlighter;
 class ListSelectorRow;
+class LocationPopover;
 class LocationRow;
 class ModeManager;
 class PriorityRow;
@@ -29,6 +31,13 @@ class QVBoxLayout;
 class RepeatEditor;
 class RightViewControllerDelegate;
 class UrlRow;
+struct ContactPlace;
+namespace contacts {
+class AddressBook;
+}
+namespace geo {
+class Geocoder;
+}
 
 // The detail pane on the right of the main window: every attribute of the task selected in the
 // task list, as a column of rows (title, dates, repeat, alarm, location, priority, list, URL,
@@ -88,6 +97,9 @@ public:
     LocationRow* locationRow() const { return m_locationRow; }
     InfoRow* mapRow() const { return m_mapRow; }
     RepeatEditor* repeatEditor() const { return m_repeat; }
+    // The place search of the Location row; created when first opened.
+    LocationPopover* locationPopover() const { return m_locationPopover; }
+    geo::Geocoder& geocoder();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -131,6 +143,10 @@ private:
     TaskDetailEdits::DuePreferences duePreferences() const;
     void openCurrentURL();
     void openLink(const QUrl& url);
+    // The Location row (RightViewControllerLocation.cpp).
+    void locationCheckChanged(bool checked);
+    void saveLocationAlarm(const store::Alarm& alarm);
+    QList<ContactPlace> contactData();
 
     DataManager& m_manager;
     ModeManager& m_modeManager;
@@ -177,4 +193,8 @@ private:
     GrowingTextEdit* m_notes = nullptr;
     QWidget* m_notesRow = nullptr;
     LinkHighlighter* m_highlighter = nullptr;
+    LocationPopover* m_locationPopover = nullptr;
+    geo::Geocoder* m_geocoder = nullptr;
+    // Kept while its folders stay the same, so that a broken card is reported once.
+    std::shared_ptr<contacts::AddressBook> m_addressBook;
 };

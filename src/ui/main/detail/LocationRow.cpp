@@ -17,14 +17,13 @@ LocationRow::LocationRow(QWidget* parent)
     layout->setContentsMargins(10, 0, 12, 0);
     layout->setSpacing(4);
     m_check = new QCheckBox(this);
-    m_check->setEnabled(false);
-    m_check->setFocusPolicy(Qt::NoFocus);
     m_check->setAccessibleName(tr("Location"));
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_check);
     layout->addWidget(m_status, 1);
+    connect(m_check, &QCheckBox::clicked, this, &LocationRow::checkClicked);
 }
 
 void LocationRow::showReminder(const store::Reminder& reminder)
