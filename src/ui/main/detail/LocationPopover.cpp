@@ -59,9 +59,10 @@ LocationPopover::LocationPopover(geo::Geocoder& geocoder, ModeManager& modeManag
     layout->addLayout(choices);
 
     connect(m_field, &QLineEdit::textEdited, this, &LocationPopover::typed);
-    // A text set by the program (a chosen result, the clear button) is a change too.
+    // A chosen result is set by the program and searches nothing; the clear button empties
+    // the field, which drops the prepared alarm like deleting the text does.
     connect(m_field, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (!m_field->isModified() || text.isEmpty())
+        if (text.isEmpty())
             m_search.textChanged(text);
     });
     connect(m_field, &QLineEdit::returnPressed, this, &LocationPopover::committed);
