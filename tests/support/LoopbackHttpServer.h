@@ -25,7 +25,11 @@ public:
         QHash<QByteArray, QByteArray> headers; // lower-case names
         qint64 receivedAtMs = 0;               // since the server started
 
-        QByteArray path() const { return target.left(target.indexOf('?')); }
+        QByteArray path() const
+        {
+            const qsizetype mark = target.indexOf('?');
+            return mark < 0 ? target : target.left(mark);
+        }
         // The raw value of one query item, or a null array.
         QByteArray rawQueryItem(const QByteArray& key) const
         {

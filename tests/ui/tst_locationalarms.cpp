@@ -16,6 +16,7 @@
 #include "ui/main/detail/CheckDateRow.h"
 #include "ui/main/detail/LocationPopover.h"
 #include "ui/main/detail/LocationRow.h"
+#include "ui/main/detail/MapView.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -148,6 +149,18 @@ private Q_SLOTS:
         QCOMPARE(m_pane->locationRow()->statusLabel()->text(),
                  QStringLiteral("When I leave... Berlin Hauptbahnhof, Europaplatz, Berlin"));
         QVERIFY(popover->isVisible());
+
+        // The map: the region four radii across the shorter side, tinted outside the circle.
+        MapView* map = m_pane->mapRow();
+        QTRY_VERIFY(map->isVisible());
+        QVERIFY(map->region()->inverse);
+        QCOMPARE(map->region()->latitude, 52.5249451);
+        QVERIFY(std::abs(map->circleRadiusPixels() - std::min(map->width(), map->height()) / 4.0) <
+                1e-6);
+        const QPoint centre(map->width() / 2, map->height() / 2);
+        const int radius = int(map->circleRadiusPixels());
+        QVERIFY(bluish(map, centre + QPoint(radius * 3 / 2, 0)));
+        QVERIFY(!bluish(map, centre + QPoint(radius / 2, 0)));
     }
 
     void aContactAddressIsGeocodedBeforeSaving()
@@ -170,6 +183,13 @@ private Q_SLOTS:
         QVERIFY(file.contains("X-APPLE-PROXIMITY:ARRIVE"));
         QTRY_COMPARE(m_pane->locationRow()->statusLabel()->text(),
                      QStringLiteral("When I arrive... Anna Schmidt (Home)"));
+        // An arrival tints the inside of the circle and nothing outside it.
+        MapView* map = m_pane->mapRow();
+        QTRY_VERIFY(map->isVisible());
+        QVERIFY(!map->region()->inverse);
+        const QPoint centre(map->width() / 2, map->height() / 2);
+        QVERIFY(bluish(map, centre + QPoint(int(map->circleRadiusPixels() * 0.8), 0)));
+        QVERIFY(!bluish(map, centre + QPoint(int(map->circleRadiusPixels() * 1.5), 0)));
 
         // An address the service cannot place is not valid, and Save does nothing.
         popover->field()->setText(QStringLiteral("Anna Schmidt (Work)"));
@@ -243,6 +263,13 @@ private Q_SLOTS:
     }
 
 private:
+    // Whether the map shows the circle's blue tint at `at`.
+    static bool bluish(MapView* map, QPoint at)
+    {
+        const QColor colour = map->grab().toImage().pixelColor(at);
+        return colour.blue() - colour.red() > 12;
+    }
+
     LocationPopover* openPopover()
     {
         QTest::mouseClick(m_pane->locationRow()->checkBox(), Qt::LeftButton);
@@ -267,10 +294,7 @@ private:
         return nullptr;
     }
 
-    QByteArray unfoldedFile() const
-    {
-        return IcsLines::unfolded(readFile(taskPath())).join('\n');
-    }
+    QByteArray unfoldedFile() const { return IcsLines::unfolded(readFile(taskPath())).join('\n'); }
 
     QString root() const { return m_dir->filePath("store"); }
     QString taskPath() const { return root() + "/shop/buy-bread.ics"; }

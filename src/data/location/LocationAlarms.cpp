@@ -25,4 +25,20 @@ const store::Alarm* firstLocationAlarm(const store::Reminder& reminder)
     return nullptr;
 }
 
+std::optional<MapRegion> mapRegion(const store::Reminder& reminder)
+{
+    const store::Alarm* alarm = firstLocationAlarm(reminder);
+    if (!alarm || !alarm->structuredLocation->hasGeoLocation)
+        return std::nullopt;
+    const store::StructuredLocation& place = *alarm->structuredLocation;
+    MapRegion region;
+    region.title = place.title;
+    region.latitude = place.latitude;
+    region.longitude = place.longitude;
+    region.radius = place.radius > 0 ? place.radius : kRadius;
+    region.span = 4 * region.radius;
+    region.inverse = alarm->proximity != store::Alarm::Proximity::Enter;
+    return region;
+}
+
 } // namespace LocationAlarms

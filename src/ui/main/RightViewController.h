@@ -22,6 +22,7 @@ class LinkHighlighter;
 class ListSelectorRow;
 class LocationPopover;
 class LocationRow;
+class MapView;
 class ModeManager;
 class PriorityRow;
 class QLabel;
@@ -95,7 +96,7 @@ public:
     UrlRow* urlRow() const { return m_urlRow; }
     InfoRow* eventInfoRow() const { return m_eventInfo; }
     LocationRow* locationRow() const { return m_locationRow; }
-    InfoRow* mapRow() const { return m_mapRow; }
+    MapView* mapRow() const { return m_mapRow; }
     RepeatEditor* repeatEditor() const { return m_repeat; }
     // The place search of the Location row; created when first opened.
     LocationPopover* locationPopover() const { return m_locationPopover; }
@@ -186,7 +187,7 @@ private:
     InfoRow* m_eventInfo = nullptr;
     RepeatEditor* m_repeat = nullptr;
     LocationRow* m_locationRow = nullptr;
-    InfoRow* m_mapRow = nullptr;
+    MapView* m_mapRow = nullptr;
     PriorityRow* m_priorityRow = nullptr;
     ListSelectorRow* m_listRow = nullptr;
     UrlRow* m_urlRow = nullptr;

@@ -22,9 +22,6 @@ public:
 
     // "When I arrive... Office" for the last location alarm; "No Location" without one.
     static QString statusText(const store::Reminder& reminder);
-    // The place of the first location alarm, for the row below it: its coordinates and its
-    // radius.
-    static QStringList placeLines(const store::Reminder& reminder);
 
 Q_SIGNALS:
     // The user clicked the check box; `checked` is its new state.
