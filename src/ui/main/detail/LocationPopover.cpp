@@ -88,6 +88,11 @@ QAbstractItemView* LocationPopover::dropDown() const
 
 void LocationPopover::resetAppearance()
 {
+    // A pop-over is a window of its own and takes no palette from the pane by itself.
+    if (parentWidget()) {
+        setPalette(parentWidget()->palette());
+        m_completer->popup()->setPalette(parentWidget()->palette());
+    }
     const QFont font = m_modeManager.fontWithSize(13);
     QPalette palette = this->palette();
     palette.setColor(QPalette::WindowText, m_modeManager.menuTextColor());
