@@ -20,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QRadioButton>
 #include <QTimer>
 
 #include <cstdio>
@@ -144,6 +145,15 @@ int saveLocationWindows(DataManager& manager, ModeManager& modes, const QString&
             pause(2500);
             failures += !write(popoverWithDropDown(popover),
                                output + "/location-popover" + suffix + ".png");
+            // A contact's address chosen for a departure, looked up and ready to save.
+            popover->dropDown()->hide();
+            popover->field()->setText(QStringLiteral("Anna Schmidt (Home)"));
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(popover->field(), &enter);
+            popover->leaveButton()->click();
+            pause(1500);
+            failures +=
+                !write(popover->grab(), output + "/location-popover-chosen" + suffix + ".png");
             popover->hide();
         } else {
             ++failures;

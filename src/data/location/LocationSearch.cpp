@@ -2,6 +2,8 @@
 
 #include "data/location/LocationAlarms.h"
 
+#include <QPointer>
+
 LocationSearch::LocationSearch(geo::Geocoder& geocoder, QObject* parent)
     : QObject(parent)
     , m_geocoder(geocoder)
@@ -44,10 +46,11 @@ void LocationSearch::textChanged(const QString& text)
 void LocationSearch::startMapSearch()
 {
     const QString text = m_text;
-    m_geocoder.search(text, [this, text](bool ok, const QList<geo::Place>& places) {
+    const QPointer<LocationSearch> self(this);
+    m_geocoder.search(text, [self, this, text](bool ok, const QList<geo::Place>& places) {
         // A failed search leaves the address book's entries alone, as on a system without
         // map search.
-        if (ok && text == m_text)
+        if (self && ok && text == m_text)
             setResults(places);
     });
 }
@@ -113,20 +116,22 @@ void LocationSearch::checkValidLocation(const QString& fieldText)
         return;
     }
     setValidity(tr("validating.."));
-    m_geocoder.geocodeAddress(
-        result.contact.postal, [this, check, fieldText](bool, const QList<geo::Place>& places) {
-            if (check != m_check)
-                return;
-            if (places.isEmpty()) {
-                dropAlarm();
-                setValidity(tr("Location is not valid"));
-                return;
-            }
-            m_place =
-                store::StructuredLocation{fieldText, places.first().latitude,
-                                          places.first().longitude, LocationAlarms::kRadius, true};
-            setValidity(QString());
-        });
+    // The geocoder may outlive the pop-over that asked.
+    const QPointer<LocationSearch> self(this);
+    m_geocoder.geocodeAddress(result.contact.postal, [self, this, check, fieldText](
+                                                         bool, const QList<geo::Place>& places) {
+        if (!self || check != m_check)
+            return;
+        if (places.isEmpty()) {
+            dropAlarm();
+            setValidity(tr("Location is not valid"));
+            return;
+        }
+        m_place =
+            store::StructuredLocation{fieldText, places.first().latitude, places.first().longitude,
+                                      LocationAlarms::kRadius, true};
+        setValidity(QString());
+    });
 }
 
 std::optional<store::Alarm> LocationSearch::alarmToSave(const QString& fieldText) const

@@ -6,7 +6,6 @@
 #include <QButtonGroup>
 #include <QCompleter>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,20 +42,18 @@ LocationPopover::LocationPopover(geo::Geocoder& geocoder, ModeManager& modeManag
     m_validity->setAccessibleName(tr("Validity"));
     layout->addWidget(m_validity);
 
-    auto* choices = new QHBoxLayout;
     m_arrive = new QRadioButton(tr("When I arrive..."), this);
     m_leave = new QRadioButton(tr("When I leave..."), this);
     auto* group = new QButtonGroup(this);
     group->addButton(m_arrive);
     group->addButton(m_leave);
+    layout->addWidget(m_arrive, 0, Qt::AlignLeft);
+    layout->addWidget(m_leave, 0, Qt::AlignLeft);
     m_save = new QPushButton(tr("Save"), this);
     m_save->setDefault(false);
     m_save->setAutoDefault(false);
-    choices->addWidget(m_arrive);
-    choices->addWidget(m_leave);
-    choices->addStretch(1);
-    choices->addWidget(m_save);
-    layout->addLayout(choices);
+    m_save->setMinimumWidth(90);
+    layout->addWidget(m_save, 0, Qt::AlignHCenter);
 
     connect(m_field, &QLineEdit::textEdited, this, &LocationPopover::typed);
     // A chosen result is set by the program and searches nothing; the clear button empties
