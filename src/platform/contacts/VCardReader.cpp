@@ -283,22 +283,25 @@ private:
 QList<QByteArray> logicalLines(const QByteArray& data)
 {
     QList<QByteArray> lines;
+    bool quotedPrintable = false;
     bool softBreak = false;
     for (QByteArray line : data.split('\n')) {
         if (line.endsWith('\r'))
             line.chop(1);
+        const bool indented = line.startsWith(' ') || line.startsWith('\t');
         if (softBreak && !lines.isEmpty()) {
             lines.last().chop(1); // the "=" of the soft break
-            lines.last() += line.startsWith(' ') || line.startsWith('\t') ? line.mid(1) : line;
-        } else if ((line.startsWith(' ') || line.startsWith('\t')) && !lines.isEmpty()) {
+            lines.last() += indented ? line.mid(1) : line;
+        } else if (indented && !lines.isEmpty()) {
             lines.last() += line.mid(1);
         } else {
+            // Whether the value is quoted-printable is known from the line's start; looking
+            // again at every continuation would make long folded values (photos) quadratic.
+            const qsizetype colon = valueColon(line);
+            quotedPrintable = colon > 0 && isQuotedPrintable(line.left(colon).toUpper());
             lines << line;
         }
-        const QByteArray& current = lines.isEmpty() ? line : lines.last();
-        const qsizetype colon = valueColon(current);
-        softBreak =
-            current.endsWith('=') && colon > 0 && isQuotedPrintable(current.left(colon).toUpper());
+        softBreak = quotedPrintable && lines.last().endsWith('=');
     }
     return lines;
 }
