@@ -112,6 +112,7 @@ private Q_SLOTS:
         QTRY_COMPARE(popover->search().resultTexts(),
                      QStringList{"Berlin Hauptbahnhof, Europaplatz, Berlin"});
         QVERIFY(popover->dropDown()->isVisible());
+        QVERIFY(popover->creditLabel()->isVisible());
         // Chosen from the drop-down with the keyboard.
         QTest::keyClick(popover->dropDown(), Qt::Key_Down);
         QTest::keyClick(popover->dropDown(), Qt::Key_Return);
@@ -260,6 +261,8 @@ private Q_SLOTS:
         QTest::keyClicks(popover->field(), QStringLiteral(" w"));
         QCOMPARE(popover->search().resultTexts(), QStringList{"Anna Schmidt (Work)"});
         QVERIFY(popover->isVisible());
+        // Without map places there is nothing to credit.
+        QVERIFY(!popover->creditLabel()->isVisible());
     }
 
 private:

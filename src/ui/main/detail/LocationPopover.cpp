@@ -54,6 +54,14 @@ LocationPopover::LocationPopover(geo::Geocoder& geocoder, ModeManager& modeManag
     m_save->setAutoDefault(false);
     m_save->setMinimumWidth(90);
     layout->addWidget(m_save, 0, Qt::AlignHCenter);
+    // Map places come from OpenStreetMap data, which asks to be credited where it is shown.
+    m_credit = new QLabel(tr("Places: © OpenStreetMap contributors"), this);
+    QFont small = m_credit->font();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    m_credit->setFont(small);
+    m_credit->setEnabled(false);
+    m_credit->hide();
+    layout->addWidget(m_credit, 0, Qt::AlignRight);
 
     connect(m_field, &QLineEdit::textEdited, this, &LocationPopover::typed);
     // A chosen result is set by the program and searches nothing; the clear button empties
@@ -111,6 +119,7 @@ void LocationPopover::prepare(QList<ContactPlace> names)
     m_validity->clear();
     m_arrive->setChecked(true);
     m_model->setStringList({});
+    m_credit->hide();
     m_field->setFocus();
 }
 
@@ -150,6 +159,10 @@ void LocationPopover::typed(const QString& text)
 void LocationPopover::resultsChanged(bool open)
 {
     m_model->setStringList(m_search.resultTexts());
+    const QList<LocationResult>& results = m_search.results();
+    m_credit->setVisible(std::any_of(results.cbegin(), results.cend(), [](const auto& result) {
+        return result.kind == LocationResult::Kind::MapItem;
+    }));
     if (open && m_field->hasFocus() && isVisible())
         m_completer->complete(QRect(0, 0, m_field->width(), m_field->height()));
     else if (!open)

@@ -33,6 +33,7 @@ public:
     QRadioButton* leaveButton() const { return m_leave; }
     QPushButton* saveButton() const { return m_save; }
     QLabel* validityLabel() const { return m_validity; }
+    QLabel* creditLabel() const { return m_credit; }
     QAbstractItemView* dropDown() const;
 
 Q_SIGNALS:
@@ -53,6 +54,7 @@ private:
     QRadioButton* m_arrive = nullptr;
     QRadioButton* m_leave = nullptr;
     QLabel* m_validity = nullptr;
+    QLabel* m_credit = nullptr;
     QPushButton* m_save = nullptr;
     QString m_previousText;
 };

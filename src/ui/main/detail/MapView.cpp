@@ -68,8 +68,12 @@ void MapView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), palette().color(QPalette::Base));
-    if (!m_region)
+    if (!m_region) {
+        // A place another program stored without coordinates.
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(rect(), Qt::AlignCenter, tr("No position"));
         return;
+    }
     const double level = zoom();
     if (!paintTiles(painter, level))
         paintGrid(painter, level);
