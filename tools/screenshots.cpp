@@ -11,6 +11,7 @@
 
 #include "AdvancedScreenshots.h"
 #include "IntroScreenshots.h"
+#include "LocationScreenshots.h"
 
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
@@ -358,6 +359,7 @@ int main(int argc, char* argv[])
     failures += savePreferences(manager, modes, defaults, output);
     failures += saveIntroWindows(manager, modes, output, QString());
     failures += saveAdvancedPage(manager, modes, output, QString());
+    failures += saveLocationWindows(manager, modes, output, QString());
 
     defaults.setBool(true, PrefKey::nightMode);
     manager.nightMode().presetNightMode();
@@ -375,6 +377,7 @@ int main(int argc, char* argv[])
     failures += saveEntryWindows(manager, modes, output, QStringLiteral("-night"));
     failures += saveIntroWindows(manager, modes, output, QStringLiteral("-night"));
     failures += saveAdvancedPage(manager, modes, output, QStringLiteral("-night"));
+    failures += saveLocationWindows(manager, modes, output, QStringLiteral("-night"));
 
     // The smallest window: every view must still fit.
     window.resize(window.minimumSizeHint().expandedTo(window.minimumSize()));

@@ -76,6 +76,12 @@ inline constexpr Key storeFolders{"storeFolders"};
 // string, absent = the default folder: where synced preference sets are kept (the environment
 // variable VELMORAN_SYNC_DIR overrides it).
 inline constexpr Key syncFolder{"syncFolder"};
+// string, absent = khard's address books: the vdir folder of vCard files places are found in.
+inline constexpr Key contactsFolder{"contactsFolder"};
+// string, absent = the public OpenStreetMap service: a Nominatim-compatible geocoder.
+inline constexpr Key geocoderURL{"geocoderURL"};
+// string, absent = no tiles: a raster tile server ("https://host/{z}/{x}/{y}.png") for maps.
+inline constexpr Key tileURL{"tileURL"};
 // Carried in synced preference sets only; nothing here acts on them.
 inline constexpr Key sideBar{"sideBar"};               // bool
 inline constexpr Key minuteInterval{"minuteInterval"}; // integer

@@ -6,7 +6,9 @@
 #include "data/detail/DetailLinks.h"
 #include "data/detail/EventInfoText.h"
 #include "data/detail/TaskDetailEdits.h"
+#include "data/location/LocationAlarms.h"
 #include "platform/UserDefaults.h"
+#include "platform/geo/TileCache.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/common/TintedIcon.h"
@@ -19,6 +21,7 @@
 #include "ui/main/detail/LinkHighlighter.h"
 #include "ui/main/detail/ListSelectorRow.h"
 #include "ui/main/detail/LocationRow.h"
+#include "ui/main/detail/MapView.h"
 #include "ui/main/detail/PriorityRow.h"
 #include "ui/main/detail/RepeatEditor.h"
 #include "ui/main/detail/UrlRow.h"
@@ -147,7 +150,10 @@ void RightViewController::buildRows()
     m_eventInfo = new InfoRow(m_content);
     m_repeat = new RepeatEditor(m_manager, m_modeManager, m_content);
     m_locationRow = new LocationRow(m_content);
-    m_mapRow = new InfoRow(m_content);
+    m_mapRow = new MapView(m_content);
+    m_mapRow->setTileCache(
+        new geo::TileCache([this] { return m_manager.defaults().stringForKey(PrefKey::tileURL); },
+                           geo::TileCache::defaultCacheFolder(), this));
     m_priorityRow = new PriorityRow(m_content);
     m_listRow = new ListSelectorRow(m_content);
     m_urlRow = new UrlRow(m_content);
@@ -176,7 +182,8 @@ void RightViewController::buildRows()
                           m_repeat->endDatePicker(),
                           m_alarmRow->checkBox(),
                           m_alarmRow->picker(),
-                          m_alarmRow->offsetButton()};
+                          m_alarmRow->offsetButton(),
+                          m_locationRow->checkBox()};
     for (int i = 0; i < 4; ++i)
         chain << m_priorityRow->button(i);
     chain << m_listRow->comboBox() << m_urlRow->field() << m_urlRow->openButton() << m_notes;
@@ -392,9 +399,6 @@ void RightViewController::layoutRows()
         const int height = DetailRowLayout::fixedHeight(row.kind, located, ruleHasEnd);
         if (row.kind == DetailRowKind::EventInfo)
             widget->setFixedHeight(m_eventInfo->lines().size() > 2 ? 66 : height);
-        else if (row.kind == DetailRowKind::Map)
-            // The place in words until there is a map to draw it on.
-            widget->setFixedHeight(DetailRowLayout::kLocationHeight);
         else if (height >= 0 && row.kind != DetailRowKind::Label)
             widget->setFixedHeight(height);
         wanted << widget;
@@ -453,7 +457,7 @@ void RightViewController::fillReminderRows(const store::Reminder& reminder)
     }
 
     m_locationRow->showReminder(reminder);
-    m_mapRow->setLines(LocationRow::placeLines(reminder));
+    m_mapRow->setRegion(LocationAlarms::mapRegion(reminder));
     m_priorityRow->setLit(TaskDetailEdits::priorityButtonForPriority(reminder.priority),
                           m_modeManager.subTextColor(), m_modeManager.subTextColor().lighter(150));
     m_listRow->setLists(m_manager.lists().visibleListsByCalendar(), reminder.calendar,

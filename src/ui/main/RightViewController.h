@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class CheckDateRow;
@@ -19,7 +20,9 @@ class GrowingTextEdit;
 class InfoRow;
 class LinkHighlighter;
 class ListSelectorRow;
+class LocationPopover;
 class LocationRow;
+class MapView;
 class ModeManager;
 class PriorityRow;
 class QLabel;
@@ -29,6 +32,13 @@ class QVBoxLayout;
 class RepeatEditor;
 class RightViewControllerDelegate;
 class UrlRow;
+struct ContactPlace;
+namespace contacts {
+class AddressBook;
+}
+namespace geo {
+class Geocoder;
+}
 
 // The detail pane on the right of the main window: every attribute of the task selected in the
 // task list, as a column of rows (title, dates, repeat, alarm, location, priority, list, URL,
@@ -86,8 +96,11 @@ public:
     UrlRow* urlRow() const { return m_urlRow; }
     InfoRow* eventInfoRow() const { return m_eventInfo; }
     LocationRow* locationRow() const { return m_locationRow; }
-    InfoRow* mapRow() const { return m_mapRow; }
+    MapView* mapRow() const { return m_mapRow; }
     RepeatEditor* repeatEditor() const { return m_repeat; }
+    // The place search of the Location row; created when first opened.
+    LocationPopover* locationPopover() const { return m_locationPopover; }
+    geo::Geocoder& geocoder();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -131,6 +144,10 @@ private:
     TaskDetailEdits::DuePreferences duePreferences() const;
     void openCurrentURL();
     void openLink(const QUrl& url);
+    // The Location row (RightViewControllerLocation.cpp).
+    void locationCheckChanged(bool checked);
+    void saveLocationAlarm(const store::Alarm& alarm);
+    QList<ContactPlace> contactData();
 
     DataManager& m_manager;
     ModeManager& m_modeManager;
@@ -170,11 +187,15 @@ private:
     InfoRow* m_eventInfo = nullptr;
     RepeatEditor* m_repeat = nullptr;
     LocationRow* m_locationRow = nullptr;
-    InfoRow* m_mapRow = nullptr;
+    MapView* m_mapRow = nullptr;
     PriorityRow* m_priorityRow = nullptr;
     ListSelectorRow* m_listRow = nullptr;
     UrlRow* m_urlRow = nullptr;
     GrowingTextEdit* m_notes = nullptr;
     QWidget* m_notesRow = nullptr;
     LinkHighlighter* m_highlighter = nullptr;
+    LocationPopover* m_locationPopover = nullptr;
+    geo::Geocoder* m_geocoder = nullptr;
+    // Kept while its folders stay the same, so that a broken card is reported once.
+    std::shared_ptr<contacts::AddressBook> m_addressBook;
 };

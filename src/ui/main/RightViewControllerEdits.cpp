@@ -10,6 +10,7 @@
 #include "ui/main/detail/DatePickerButton.h"
 #include "ui/main/detail/GrowingTextEdit.h"
 #include "ui/main/detail/ListSelectorRow.h"
+#include "ui/main/detail/LocationRow.h"
 #include "ui/main/detail/PriorityRow.h"
 #include "ui/main/detail/RepeatEditor.h"
 #include "ui/main/detail/UrlRow.h"
@@ -54,6 +55,8 @@ void RightViewController::connectEdits()
     }
     m_alarmRow->offsetButton()->setMenu(offsets);
 
+    connect(m_locationRow, &LocationRow::checkClicked, this,
+            &RightViewController::locationCheckChanged);
     connect(m_priorityRow, &PriorityRow::pressed, this, &RightViewController::priorityPressed);
     connect(m_listRow, &ListSelectorRow::chosen, this, &RightViewController::listChosen);
     connect(m_urlRow->field(), &QLineEdit::editingFinished, this,

@@ -4,12 +4,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-namespace {
-
-constexpr double kDefaultRadius = 106.68;
-
-} // namespace
-
 LocationRow::LocationRow(QWidget* parent)
     : QWidget(parent)
 {
@@ -17,14 +11,13 @@ LocationRow::LocationRow(QWidget* parent)
     layout->setContentsMargins(10, 0, 12, 0);
     layout->setSpacing(4);
     m_check = new QCheckBox(this);
-    m_check->setEnabled(false);
-    m_check->setFocusPolicy(Qt::NoFocus);
     m_check->setAccessibleName(tr("Location"));
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_check);
     layout->addWidget(m_status, 1);
+    connect(m_check, &QCheckBox::clicked, this, &LocationRow::checkClicked);
 }
 
 void LocationRow::showReminder(const store::Reminder& reminder)
@@ -49,20 +42,4 @@ QString LocationRow::statusText(const store::Reminder& reminder)
         text = QStringLiteral("%1 %2").arg(when, alarm.structuredLocation->title);
     }
     return text;
-}
-
-QStringList LocationRow::placeLines(const store::Reminder& reminder)
-{
-    for (const store::Alarm& alarm : reminder.alarms) {
-        if (!alarm.isLocationAlarm())
-            continue;
-        const store::StructuredLocation& place = *alarm.structuredLocation;
-        if (!place.hasGeoLocation)
-            return {tr("No position")};
-        const double radius = place.radius > 0 ? place.radius : kDefaultRadius;
-        return {QStringLiteral("%1, %2").arg(QLocale().toString(place.latitude, 'f', 5),
-                                             QLocale().toString(place.longitude, 'f', 5)),
-                tr("Radius %1 m").arg(QLocale().toString(qRound(radius)))};
-    }
-    return {};
 }

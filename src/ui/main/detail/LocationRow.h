@@ -7,8 +7,8 @@
 class QCheckBox;
 class QLabel;
 
-// The Location row: whether the task has an alarm at a place, and which. Shown read-only: the
-// row never changes the task's location alarms, which every other edit keeps as they are.
+// The Location row: whether the task has an alarm at a place, and which. Its check box opens
+// the pop-over that adds one, or removes them all; every other edit keeps them as they are.
 class LocationRow : public QWidget
 {
     Q_OBJECT
@@ -22,9 +22,10 @@ public:
 
     // "When I arrive... Office" for the last location alarm; "No Location" without one.
     static QString statusText(const store::Reminder& reminder);
-    // The place of the first location alarm, for the row below it: its coordinates and its
-    // radius.
-    static QStringList placeLines(const store::Reminder& reminder);
+
+Q_SIGNALS:
+    // The user clicked the check box; `checked` is its new state.
+    void checkClicked(bool checked);
 
 private:
     QCheckBox* m_check = nullptr;

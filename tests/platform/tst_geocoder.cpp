@@ -1,0 +1,258 @@
+#include "LoopbackHttpServer.h"
+#include "TestEnvironment.h"
+
+#include "platform/geo/Geocoder.h"
+
+#include <QFile>
+
+using geo::Geocoder;
+using geo::Place;
+
+namespace {
+
+QByteArray recorded(const QString& name)
+{
+    QFile file(TestEnvironment::sourceDir() + QStringLiteral("/tests/data/geocoder/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct Outcome
+{
+    bool called = false;
+    bool ok = false;
+    QList<Place> places;
+
+    Geocoder::Handler handler()
+    {
+        return [this](bool answerOk, const QList<Place>& found) {
+            called = true;
+            ok = answerOk;
+            places = found;
+        };
+    }
+};
+
+} // namespace
+
+// The geocoder against a real HTTP server on the loopback interface: what it asks, how it
+// reads good and bad answers, and how it spares the service (one at a time, spaced, cached,
+// older searches dropped).
+class TestGeocoder : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void answers_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("contentType");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QStringList>("names");
+
+        const QByteArray json = "application/json";
+        QTest::newRow("several places, broken entries left out")
+            << 200 << json << recorded(QStringLiteral("berlin-hbf.json")) << true
+            << QStringList{QString::fromUtf8("Berlin Hauptbahnhof, Europaplatz, Moabit, Mitte, "
+                                             "Berlin, 10557, Deutschland"),
+                           QString::fromUtf8("S+U Hauptbahnhof, Invalidenstraße, Moabit, Mitte, "
+                                             "Berlin, 10557, Deutschland")};
+        QTest::newRow("no result") << 200 << json << QByteArray("[]") << true << QStringList{};
+        QTest::newRow("numbers, not strings")
+            << 200 << json << QByteArray("[{\"lat\":-33.86,\"lon\":151.21,\"name\":\"Opera\"}]")
+            << true << QStringList{"Opera"};
+        QTest::newRow("html error page")
+            << 200 << QByteArray("text/html")
+            << QByteArray("<html><body><h1>Bandwidth limit exceeded</h1></body></html>") << false
+            << QStringList{};
+        QTest::newRow("error status with json")
+            << 503 << json << QByteArray("[{\"lat\":\"1\",\"lon\":\"2\",\"name\":\"x\"}]") << false
+            << QStringList{};
+        QTest::newRow("malformed json")
+            << 200 << json << QByteArray("[{\"lat\":\"52.5\",\"lon\":") << false << QStringList{};
+        QTest::newRow("an object, not a list")
+            << 200 << json << QByteArray("{\"error\":\"Unable to geocode\"}") << false
+            << QStringList{};
+    }
+
+    void answers()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, contentType);
+        QFETCH(QByteArray, body);
+        LoopbackHttpServer server([&](const LoopbackHttpServer::Request&) {
+            return LoopbackHttpServer::Answer{status, contentType, body};
+        });
+        QVERIFY(server.isListening());
+        Geocoder geocoder([&] { return server.baseAddress(); });
+        Outcome outcome;
+        geocoder.search(QStringLiteral("Hauptbahnhof"), outcome.handler());
+        QTRY_VERIFY(outcome.called);
+        QTEST(outcome.ok, "ok");
+        QStringList names;
+        for (const Place& place : outcome.places)
+            names << place.name;
+        QTEST(names, "names");
+        if (!outcome.places.isEmpty() && status == 200 && contentType == "application/json" &&
+            names.size() == 2) {
+            QCOMPARE(outcome.places[0].latitude, 52.5249451);
+            QCOMPARE(outcome.places[0].longitude, 13.3696614);
+        }
+    }
+
+    void whatIsAsked()
+    {
+        LoopbackHttpServer server([](const LoopbackHttpServer::Request&) {
+            return LoopbackHttpServer::Answer{200, "application/json", "[]"};
+        });
+        // A base address with a path of its own and a trailing slash.
+        Geocoder geocoder([&] { return server.baseAddress() + QStringLiteral("/nominatim/"); });
+        geocoder.setMinimumInterval(0);
+        const QString text = QString::fromUtf8("Café & Bar +1 #2 50%/x=y");
+        Outcome free;
+        geocoder.search(QStringLiteral("  ") + text + QStringLiteral(" "), free.handler());
+        QTRY_VERIFY(free.called);
+        QCOMPARE(server.requests().size(), 1);
+        const LoopbackHttpServer::Request& request = server.requests().first();
+        QCOMPARE(request.path(), QByteArray("/nominatim/search"));
+        QCOMPARE(request.rawQueryItem("format"), QByteArray("jsonv2"));
+        QCOMPARE(request.queryItem("q"), text);
+        const QByteArray raw = request.rawQueryItem("q");
+        for (const char* reserved : {"&", "+", "#", " ", "=", "/"})
+            QVERIFY2(!raw.contains(reserved), raw.constData());
+        QCOMPARE(request.headers.value("user-agent"), QByteArray("Velmoran/" VELMORAN_VERSION));
+
+        contacts::PostalAddress address;
+        address.street = QStringLiteral("Unter den Linden 1\nHof");
+        address.locality = QStringLiteral("Berlin");
+        address.postalCode = QStringLiteral("10117");
+        address.country = QStringLiteral("Germany");
+        Outcome structured;
+        geocoder.geocodeAddress(address, structured.handler());
+        QTRY_VERIFY(structured.called);
+        const LoopbackHttpServer::Request& second = server.requests().at(1);
+        QCOMPARE(second.queryItem("street"), QStringLiteral("Unter den Linden 1, Hof"));
+        QCOMPARE(second.queryItem("city"), QStringLiteral("Berlin"));
+        QCOMPARE(second.queryItem("postalcode"), QStringLiteral("10117"));
+        QCOMPARE(second.queryItem("country"), QStringLiteral("Germany"));
+        QVERIFY(second.rawQueryItem("q").isNull());
+        QVERIFY(second.rawQueryItem("state").isNull());
+    }
+
+    void nothingAskedForNothing()
+    {
+        LoopbackHttpServer server([](const LoopbackHttpServer::Request&) {
+            return LoopbackHttpServer::Answer{200, "application/json", "[]"};
+        });
+        Geocoder geocoder([&] { return server.baseAddress(); });
+        Outcome empty, spaces, noAddress;
+        geocoder.search(QString(), empty.handler());
+        geocoder.search(QStringLiteral(" \t "), spaces.handler());
+        geocoder.geocodeAddress(contacts::PostalAddress{}, noAddress.handler());
+        QTRY_VERIFY(spaces.called && noAddress.called);
+        QVERIFY(noAddress.places.isEmpty() && spaces.places.isEmpty());
+        QTest::qWait(100);
+        QVERIFY(server.requests().isEmpty());
+        // A base address that is no web address asks nothing and fails.
+        Geocoder wrong([] { return QStringLiteral("file:///etc/passwd"); });
+        Outcome refused;
+        wrong.search(QStringLiteral("x"), refused.handler());
+        QTRY_VERIFY(refused.called);
+        QVERIFY(!refused.ok);
+    }
+
+    void newerSearchReplacesOlder()
+    {
+        LoopbackHttpServer server([](const LoopbackHttpServer::Request& request) {
+            LoopbackHttpServer::Answer answer{200, "application/json", {}};
+            answer.body = "[{\"lat\":\"1\",\"lon\":\"2\",\"display_name\":\"" +
+                          request.queryItem("q").toUtf8() + "\"}]";
+            if (request.queryItem("q") == QLatin1String("slow"))
+                answer.delayMs = 400;
+            return answer;
+        });
+        Geocoder geocoder([&] { return server.baseAddress(); });
+        geocoder.setMinimumInterval(0);
+        Outcome slow, queued, latest;
+        geocoder.search(QStringLiteral("slow"), slow.handler());
+        QTRY_COMPARE(server.requests().size(), 1);
+        QVERIFY(geocoder.isSearching());
+        geocoder.search(QStringLiteral("queued"), queued.handler());
+        geocoder.search(QStringLiteral("latest"), latest.handler());
+        QTRY_VERIFY(latest.called);
+        QCOMPARE(latest.places.value(0).name, QStringLiteral("latest"));
+        QTest::qWait(600);
+        QVERIFY(!slow.called);
+        QVERIFY(!queued.called);
+        QVERIFY(!geocoder.isSearching());
+    }
+
+    void sparesTheService()
+    {
+        LoopbackHttpServer server([](const LoopbackHttpServer::Request&) {
+            return LoopbackHttpServer::Answer{200, "application/json",
+                                              "[{\"lat\":\"1\",\"lon\":\"2\",\"name\":\"x\"}]"};
+        });
+        Geocoder geocoder([&] { return server.baseAddress(); });
+        Outcome first, again;
+        geocoder.search(QStringLiteral("Kiel"), first.handler());
+        QTRY_VERIFY(first.called);
+        geocoder.search(QStringLiteral("Kiel"), again.handler());
+        QTRY_VERIFY(again.called);
+        QCOMPARE(server.requests().size(), 1); // the second came from the run's cache
+        QCOMPARE(again.places, first.places);
+
+        // Three different addresses asked at once go out one per second.
+        QList<Outcome> outcomes(3);
+        for (int i = 0; i < 3; ++i) {
+            contacts::PostalAddress address;
+            address.locality = QStringLiteral("Town %1").arg(i);
+            geocoder.geocodeAddress(address, outcomes[i].handler());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(outcomes[2].called, 10000);
+        QCOMPARE(server.requests().size(), 4);
+        for (int i = 1; i < 4; ++i)
+            QVERIFY2(server.requests()[i].receivedAtMs - server.requests()[i - 1].receivedAtMs >=
+                         950,
+                     qPrintable(QString::number(server.requests()[i].receivedAtMs)));
+    }
+
+    void serviceThatNeverAnswers()
+    {
+        LoopbackHttpServer server([](const LoopbackHttpServer::Request& request) {
+            LoopbackHttpServer::Answer answer{200, "application/json", "[]"};
+            answer.never = request.queryItem("q") == QLatin1String("silence");
+            return answer;
+        });
+        Geocoder geocoder([&] { return server.baseAddress(); });
+        geocoder.setTimeout(300);
+        geocoder.setMinimumInterval(0);
+        Outcome silent;
+        geocoder.search(QStringLiteral("silence"), silent.handler());
+        QTRY_VERIFY_WITH_TIMEOUT(silent.called, 5000);
+        QVERIFY(!silent.ok);
+        // A timed-out answer is not cached, and the next search goes through.
+        Outcome next;
+        geocoder.search(QStringLiteral("speech"), next.handler());
+        QTRY_VERIFY(next.called);
+        QVERIFY(next.ok);
+    }
+
+    void closedPortFailsQuietly()
+    {
+        quint16 port = 0;
+        {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+            port = probe.serverPort();
+        }
+        Geocoder geocoder([port] { return QStringLiteral("http://127.0.0.1:%1").arg(port); });
+        Outcome outcome;
+        geocoder.search(QStringLiteral("anything"), outcome.handler());
+        QTRY_VERIFY(outcome.called);
+        QVERIFY(!outcome.ok);
+    }
+};
+
+VELMORAN_TEST_MAIN(TestGeocoder)
+#include "tst_geocoder.moc"

@@ -1,0 +1,126 @@
+#include "LoopbackHttpServer.h"
+#include "TestEnvironment.h"
+
+#include "platform/geo/TileCache.h"
+
+#include <QBuffer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using geo::TileCache;
+
+namespace {
+
+QByteArray pngTile(const QColor& colour)
+{
+    QImage image(256, 256, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Serves a green tile for every path but those of level 5, which are missing.
+LoopbackHttpServer::Answer tileAnswer(const LoopbackHttpServer::Request& request)
+{
+    if (request.path().startsWith("/tiles/5/"))
+        return {404, "text/html", "<html>Not found</html>"};
+    return {200, "image/png", pngTile(Qt::green)};
+}
+
+} // namespace
+
+// Map tiles from a tile server on the loopback interface: asked once, kept on disk for the
+// next run, never asked without a configured server, and a missing tile not asked again.
+class TestTileCache : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void noServerNoRequests()
+    {
+        LoopbackHttpServer server(tileAnswer);
+        QTemporaryDir dir;
+        QString urlTemplate;
+        TileCache tiles([&] { return urlTemplate; }, dir.path());
+        for (const QString& text : {QString(), QStringLiteral("   "),
+                                    server.baseAddress() + QStringLiteral("/tiles/{z}/{x}.png"),
+                                    QStringLiteral("file:///tmp/{z}/{x}/{y}.png")}) {
+            urlTemplate = text;
+            QVERIFY2(!tiles.isEnabled(), qPrintable(text));
+            QVERIFY(tiles.tile(1, 0, 0).isNull());
+        }
+        QTest::qWait(100);
+        QVERIFY(server.requests().isEmpty());
+    }
+
+    void fetchedOnceAndKeptOnDisk()
+    {
+        LoopbackHttpServer server(tileAnswer);
+        QTemporaryDir dir;
+        const QString urlTemplate = server.baseAddress() + QStringLiteral("/tiles/{z}/{x}/{y}.png");
+        {
+            TileCache tiles([&] { return urlTemplate; }, dir.path());
+            QVERIFY(tiles.isEnabled());
+            QSignalSpy arrived(&tiles, &TileCache::tileArrived);
+            QVERIFY(tiles.tile(3, 4, 2).isNull());
+            // Asked again while on its way: still one request.
+            QVERIFY(tiles.tile(3, 4, 2).isNull());
+            QTRY_COMPARE(arrived.size(), 1);
+            const QImage tile = tiles.tile(3, 4, 2);
+            QCOMPARE(tile.size(), QSize(256, 256));
+            QCOMPARE(QColor(tile.pixel(10, 10)), QColor(Qt::green));
+            QCOMPARE(server.requests().size(), 1);
+            QCOMPARE(server.requests().first().path(), QByteArray("/tiles/3/4/2.png"));
+            QCOMPARE(server.requests().first().headers.value("user-agent"),
+                     QByteArray("Velmoran/" VELMORAN_VERSION));
+            QVERIFY(QFileInfo::exists(tiles.cachePath(3, 4, 2)));
+            QVERIFY(tiles.cachePath(3, 4, 2).startsWith(dir.path()));
+        }
+        // The next run takes it from the disk.
+        TileCache again([&] { return urlTemplate; }, dir.path());
+        QVERIFY(!again.tile(3, 4, 2).isNull());
+        QCOMPARE(server.requests().size(), 1);
+        // Another server's tiles are kept apart.
+        const QString other = server.baseAddress() + QStringLiteral("/other/{z}/{x}/{y}.png");
+        TileCache elsewhere([&] { return other; }, dir.path());
+        QVERIFY(elsewhere.cachePath(3, 4, 2) != again.cachePath(3, 4, 2));
+        QVERIFY(elsewhere.tile(3, 4, 2).isNull());
+    }
+
+    void columnsWrapAndRowsEnd()
+    {
+        LoopbackHttpServer server(tileAnswer);
+        QTemporaryDir dir;
+        const QString urlTemplate = server.baseAddress() + QStringLiteral("/tiles/{z}/{x}/{y}.png");
+        TileCache tiles([&] { return urlTemplate; }, dir.path());
+        QSignalSpy arrived(&tiles, &TileCache::tileArrived);
+        tiles.tile(1, -1, 0);                  // west of the date line: column 1
+        QVERIFY(tiles.tile(1, 0, 2).isNull()); // below the world
+        QVERIFY(tiles.tile(1, 0, -1).isNull());
+        QTRY_COMPARE(arrived.size(), 1);
+        QCOMPARE(server.requests().size(), 1);
+        QCOMPARE(server.requests().first().path(), QByteArray("/tiles/1/1/0.png"));
+        QVERIFY(!tiles.tile(1, 3, 0).isNull());
+    }
+
+    void aMissingTileIsNotAskedAgain()
+    {
+        LoopbackHttpServer server(tileAnswer);
+        QTemporaryDir dir;
+        const QString urlTemplate = server.baseAddress() + QStringLiteral("/tiles/{z}/{x}/{y}.png");
+        TileCache tiles([&] { return urlTemplate; }, dir.path());
+        QVERIFY(tiles.tile(5, 1, 1).isNull());
+        QTRY_COMPARE(server.requests().size(), 1);
+        QTest::qWait(200);
+        QVERIFY(tiles.tile(5, 1, 1).isNull());
+        QTest::qWait(200);
+        QCOMPARE(server.requests().size(), 1);
+        QVERIFY(!QFileInfo::exists(tiles.cachePath(5, 1, 1)));
+    }
+};
+
+VELMORAN_TEST_MAIN(TestTileCache)
+#include "tst_tilecache.moc"

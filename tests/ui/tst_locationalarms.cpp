@@ -1,0 +1,316 @@
+#include "IcsLines.h"
+#include "LoadedDataManager.h"
+#include "LoopbackHttpServer.h"
+#include "StoreQueries.h"
+#include "TestContext.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "data/DataManager.h"
+#include "data/TaskOperations.h"
+#include "platform/UserDefaults.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/RightViewController.h"
+#include "ui/main/detail/CheckDateRow.h"
+#include "ui/main/detail/LocationPopover.h"
+#include "ui/main/detail/LocationRow.h"
+#include "ui/main/detail/MapView.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+
+namespace {
+
+// A task another program wrote, with a time alarm that location edits must leave alone.
+const QByteArray kTask = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\n"
+                         "BEGIN:VTODO\r\nUID:buy-bread\r\nDTSTAMP:20260301T100000Z\r\n"
+                         "SUMMARY:Buy bread\r\nDUE;VALUE=DATE-TIME:20260328T080000Z\r\n"
+                         "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Buy bread\r\n"
+                         "TRIGGER;VALUE=DATE-TIME:20260328T070000Z\r\nEND:VALARM\r\n"
+                         "END:VTODO\r\nEND:VCALENDAR\r\n";
+
+const QByteArray kContacts =
+    "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna Schmidt\r\nN:Schmidt;Anna;;;\r\n"
+    "ADR;TYPE=home:;;Hauptstr. 5;Berlin;;10115;Germany\r\n"
+    "ADR;TYPE=work:;;Nowhere Lane 1;Atlantis;;;\r\nEND:VCARD\r\n";
+
+LoopbackHttpServer::Answer serviceAnswer(const LoopbackHttpServer::Request& request)
+{
+    LoopbackHttpServer::Answer answer{200, "application/json", "[]"};
+    if (!request.queryItem("q").isEmpty())
+        answer.body = "[{\"lat\":\"52.5249451\",\"lon\":\"13.3696614\",\"display_name\":"
+                      "\"Berlin Hauptbahnhof, Europaplatz, Berlin\"}]";
+    else if (request.queryItem("city") == QLatin1String("Berlin"))
+        answer.body = "[{\"lat\":\"52.53\",\"lon\":\"13.401\",\"display_name\":\"Hauptstr\"}]";
+    return answer;
+}
+
+} // namespace
+
+// Location alarms made in the detail pane, checked on the task file and read back by a fresh
+// store: a map place and a contact's address become arrival or departure alarms, and location
+// and time alarms never touch each other.
+class TestLocationAlarms : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_server = std::make_unique<LoopbackHttpServer>(serviceAnswer);
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setString(m_server->baseAddress(), PrefKey::geocoderURL);
+        m_defaults->setString(m_dir->filePath("contacts"), PrefKey::contactsFolder);
+        writeFile(m_dir->filePath("contacts/anna.vcf"), kContacts);
+        m_clock.setNow(local(2026, 3, 27, 14, 23, 10));
+        writeFile(root() + "/shop/displayname", "Shopping");
+        writeFile(taskPath(), kTask);
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes);
+        connect(m_manager.get(), &DataManager::remindersRefreshed, m_pane.get(), [this] {
+            m_pane->changeViewWithReminder(
+                m_manager->tasks().reminderWithIdentifier(QStringLiteral("buy-bread")));
+        });
+        m_pane->resize(300, 900);
+        m_pane->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_pane.get()));
+        m_pane->changeViewWithReminder(
+            m_manager->tasks().reminderWithIdentifier(QStringLiteral("buy-bread")));
+        QVERIFY(m_pane->reminder());
+    }
+
+    void cleanup()
+    {
+        m_pane.reset();
+        m_context.reset();
+        m_modes.reset();
+        m_manager.reset();
+        m_defaults.reset();
+        m_dir.reset();
+        m_server.reset();
+    }
+
+    void aMapPlaceBecomesADepartureAlarm()
+    {
+        LocationPopover* popover = openPopover();
+        QTest::keyClicks(popover->field(), QStringLiteral("hbf"));
+        QTRY_COMPARE(popover->search().resultTexts(),
+                     QStringList{"Berlin Hauptbahnhof, Europaplatz, Berlin"});
+        QVERIFY(popover->dropDown()->isVisible());
+        QVERIFY(popover->creditLabel()->isVisible());
+        // Chosen from the drop-down with the keyboard.
+        QTest::keyClick(popover->dropDown(), Qt::Key_Down);
+        QTest::keyClick(popover->dropDown(), Qt::Key_Return);
+        QTRY_COMPARE(popover->field()->text(),
+                     QStringLiteral("Berlin Hauptbahnhof, Europaplatz, Berlin"));
+        QTest::mouseClick(popover->leaveButton(), Qt::LeftButton);
+        QVERIFY(popover->validityLabel()->text().isEmpty());
+        QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
+
+        const QByteArray file = unfoldedFile();
+        QVERIFY2(file.contains("X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-APPLE-RADIUS=106.68;"
+                               "X-TITLE=\"Berlin Hauptbahnhof, Europaplatz, Berlin\":"
+                               "geo:52.5249451,13.3696614"),
+                 file.constData());
+        QVERIFY(file.contains("X-APPLE-PROXIMITY:DEPART"));
+        QVERIFY(file.contains("TRIGGER;VALUE=DATE-TIME:20260328T070000Z"));
+        QCOMPARE(file.count("BEGIN:VALARM"), 2);
+
+        const store::ReminderPtr saved = readBack();
+        QVERIFY(saved);
+        const store::Alarm* place = nullptr;
+        for (const store::Alarm& alarm : saved->alarms)
+            if (alarm.isLocationAlarm())
+                place = &alarm;
+        QVERIFY(place);
+        QCOMPARE(place->proximity, store::Alarm::Proximity::Leave);
+        QCOMPARE(place->structuredLocation->title,
+                 QStringLiteral("Berlin Hauptbahnhof, Europaplatz, Berlin"));
+        QCOMPARE(place->structuredLocation->latitude, 52.5249451);
+        QCOMPARE(place->structuredLocation->longitude, 13.3696614);
+        QCOMPARE(place->structuredLocation->radius, 106.68);
+
+        // The row follows the saved task; the pop-over stays open.
+        QTRY_VERIFY(m_pane->locationRow()->checkBox()->isChecked());
+        QCOMPARE(m_pane->locationRow()->statusLabel()->text(),
+                 QStringLiteral("When I leave... Berlin Hauptbahnhof, Europaplatz, Berlin"));
+        QVERIFY(popover->isVisible());
+
+        // The map: the region four radii across the shorter side, tinted outside the circle.
+        MapView* map = m_pane->mapRow();
+        QTRY_VERIFY(map->isVisible());
+        QVERIFY(map->region()->inverse);
+        QCOMPARE(map->region()->latitude, 52.5249451);
+        QVERIFY(std::abs(map->circleRadiusPixels() - std::min(map->width(), map->height()) / 4.0) <
+                1e-6);
+        const QPoint centre(map->width() / 2, map->height() / 2);
+        const int radius = int(map->circleRadiusPixels());
+        QVERIFY(bluish(map, centre + QPoint(radius * 3 / 2, 0)));
+        QVERIFY(!bluish(map, centre + QPoint(radius / 2, 0)));
+    }
+
+    void aContactAddressIsGeocodedBeforeSaving()
+    {
+        LocationPopover* popover = openPopover();
+        QTest::keyClicks(popover->field(), QStringLiteral("anna home"));
+        QTRY_VERIFY(
+            popover->search().resultTexts().contains(QStringLiteral("Anna Schmidt (Home)")));
+        QCOMPARE(popover->search().resultTexts().first(), QStringLiteral("Anna Schmidt (Home)"));
+        popover->field()->setText(QStringLiteral("Anna Schmidt (Home)"));
+        QTest::keyClick(popover->field(), Qt::Key_Return);
+        QCOMPARE(popover->validityLabel()->text(), QStringLiteral("validating.."));
+        // Save does nothing while the address is checked.
+        QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
+        QCOMPARE(readFile(taskPath()), kTask);
+        QTRY_VERIFY(popover->validityLabel()->text().isEmpty());
+        QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
+        const QByteArray file = unfoldedFile();
+        QVERIFY2(file.contains("X-TITLE=Anna Schmidt (Home):geo:52.53,13.401"), file.constData());
+        QVERIFY(file.contains("X-APPLE-PROXIMITY:ARRIVE"));
+        QTRY_COMPARE(m_pane->locationRow()->statusLabel()->text(),
+                     QStringLiteral("When I arrive... Anna Schmidt (Home)"));
+        // An arrival tints the inside of the circle and nothing outside it.
+        MapView* map = m_pane->mapRow();
+        QTRY_VERIFY(map->isVisible());
+        QVERIFY(!map->region()->inverse);
+        const QPoint centre(map->width() / 2, map->height() / 2);
+        QVERIFY(bluish(map, centre + QPoint(int(map->circleRadiusPixels() * 0.8), 0)));
+        QVERIFY(!bluish(map, centre + QPoint(int(map->circleRadiusPixels() * 1.5), 0)));
+
+        // An address the service cannot place is not valid, and Save does nothing.
+        popover->field()->setText(QStringLiteral("Anna Schmidt (Work)"));
+        QTest::keyClick(popover->field(), Qt::Key_Return);
+        QTRY_COMPARE(popover->validityLabel()->text(), QStringLiteral("Location is not valid"));
+        const QByteArray before = readFile(taskPath());
+        QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
+        QCOMPARE(readFile(taskPath()), before);
+    }
+
+    void textThatIsNoResultIsNotValid()
+    {
+        LocationPopover* popover = openPopover();
+        QTest::keyClicks(popover->field(), QStringLiteral("Somewhere"));
+        QTest::keyClick(popover->field(), Qt::Key_Return);
+        QCOMPARE(popover->validityLabel()->text(), QStringLiteral("Location is not valid"));
+        QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
+        QCOMPARE(readFile(taskPath()), kTask);
+    }
+
+    void locationAndTimeAlarmsLeaveEachOtherAlone()
+    {
+        LocationPopover* popover = openPopover();
+        QTest::keyClicks(popover->field(), QStringLiteral("hbf"));
+        QTRY_COMPARE(popover->search().resultTexts().size(), 1);
+        popover->field()->setText(popover->search().resultTexts().first());
+        QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
+        QTRY_VERIFY(m_pane->locationRow()->checkBox()->isChecked());
+        popover->hide();
+
+        // Turning the alarm row off removes the time alarm only.
+        QTest::mouseClick(m_pane->alarmRow()->checkBox(), Qt::LeftButton);
+        QByteArray file = readFile(taskPath());
+        QVERIFY(!file.contains("TRIGGER;VALUE=DATE-TIME:20260328T070000Z"));
+        QVERIFY(file.contains("X-APPLE-STRUCTURED-LOCATION"));
+        QVERIFY(file.contains("X-APPLE-PROXIMITY:ARRIVE"));
+        // And on again: a new time alarm beside the location alarm.
+        QTest::mouseClick(m_pane->alarmRow()->checkBox(), Qt::LeftButton);
+        file = readFile(taskPath());
+        QCOMPARE(file.count("BEGIN:VALARM"), 2);
+
+        // Turning the Location row off removes the location alarm only.
+        QTest::mouseClick(m_pane->locationRow()->checkBox(), Qt::LeftButton);
+        file = readFile(taskPath());
+        QVERIFY(!file.contains("X-APPLE-STRUCTURED-LOCATION"));
+        QVERIFY(!file.contains("X-APPLE-PROXIMITY"));
+        QCOMPARE(file.count("BEGIN:VALARM"), 1);
+        QVERIFY(file.contains("TRIGGER"));
+        const store::ReminderPtr saved = readBack();
+        QCOMPARE(saved->alarms.size(), 1);
+        QVERIFY(!saved->alarms.first().isLocationAlarm());
+        QTRY_COMPARE(m_pane->locationRow()->statusLabel()->text(), QStringLiteral("No Location"));
+    }
+
+    void aSilentServiceLeavesThePopoverUsable()
+    {
+        m_server = std::make_unique<LoopbackHttpServer>([](const LoopbackHttpServer::Request&) {
+            LoopbackHttpServer::Answer answer;
+            answer.never = true;
+            return answer;
+        });
+        m_defaults->setString(m_server->baseAddress(), PrefKey::geocoderURL);
+        m_pane->geocoder().setTimeout(300);
+        LocationPopover* popover = openPopover();
+        QTest::keyClicks(popover->field(), QStringLiteral("anna"));
+        QCOMPARE(popover->search().resultTexts().size(), 2);
+        QTRY_VERIFY(!m_pane->geocoder().isSearching());
+        QTest::keyClicks(popover->field(), QStringLiteral(" w"));
+        QCOMPARE(popover->search().resultTexts(), QStringList{"Anna Schmidt (Work)"});
+        QVERIFY(popover->isVisible());
+        // Without map places there is nothing to credit.
+        QVERIFY(!popover->creditLabel()->isVisible());
+    }
+
+private:
+    // Whether the map shows the circle's blue tint at `at`.
+    static bool bluish(MapView* map, QPoint at)
+    {
+        const QColor colour = map->grab().toImage().pixelColor(at);
+        return colour.blue() - colour.red() > 12;
+    }
+
+    LocationPopover* openPopover()
+    {
+        QTest::mouseClick(m_pane->locationRow()->checkBox(), Qt::LeftButton);
+        // The box turns on only when a saved alarm rebuilds the row.
+        if (m_pane->locationRow()->checkBox()->isChecked())
+            QTest::qFail("the check box turned on by itself", __FILE__, __LINE__);
+        LocationPopover* popover = m_pane->locationPopover();
+        if (!popover || !QTest::qWaitForWindowExposed(popover)) {
+            QTest::qFail("the pop-over did not open", __FILE__, __LINE__);
+            return nullptr;
+        }
+        popover->search().setSearchDelay(0);
+        return popover;
+    }
+
+    store::ReminderPtr readBack()
+    {
+        store::EventStore fresh(QStringList{root()}, m_clock);
+        for (const store::ReminderPtr& reminder : StoreQueries::allReminders(fresh))
+            if (reminder->title == QLatin1String("Buy bread"))
+                return reminder;
+        return nullptr;
+    }
+
+    QByteArray unfoldedFile() const { return IcsLines::unfolded(readFile(taskPath())).join('\n'); }
+
+    QString root() const { return m_dir->filePath("store"); }
+    QString taskPath() const { return root() + "/shop/buy-bread.ics"; }
+
+    Clock m_clock;
+    std::unique_ptr<LoopbackHttpServer> m_server;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<RightViewController> m_pane;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestLocationAlarms)
+#include "tst_locationalarms.moc"
