@@ -73,6 +73,10 @@ inline constexpr Key startAtLogin{"startAtLogin"};
 // string array, absent = the default folder: the vdir roots the store reads (the environment
 // variable VELMORAN_STORE overrides it).
 inline constexpr Key storeFolders{"storeFolders"};
+// integer minutes, absent = 15: how often the CalDAV accounts sync besides at start, after a
+// change and on demand; 0 turns the periodic sync off.
+inline constexpr Key syncInterval{"syncInterval"};
+inline constexpr int kDefaultSyncIntervalMinutes = 15;
 // Carried in synced preference sets only; nothing here acts on them.
 inline constexpr Key sideBar{"sideBar"};               // bool
 inline constexpr Key minuteInterval{"minuteInterval"}; // integer

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/sync/SyncReport.h"
+#include "platform/sync/SyncRunner.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QTimer>
+
+class Clock;
+class SyncSetup;
+
+// When the accounts sync: shortly after start, every few minutes, a few seconds after the
+// last of a run of local changes, and on demand; never two at a time (a request during a
+// sync runs once after it). Keeps the state the window and the tray show.
+class SyncScheduler : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kStartDelayMs = 3000;
+    static constexpr int kChangeDelayMs = 5000;
+
+    SyncScheduler(SyncSetup& setup, Clock& clock, QObject* parent = nullptr);
+
+    bool hasAccounts() const;
+    bool isRunning() const { return m_runner.isRunning(); }
+    SyncRunner& runner() { return m_runner; }
+    const SyncReport& lastReport() const { return m_runner.lastReport(); }
+    QDateTime lastFinished() const { return m_lastFinished; }
+    // One line for the window's status and the tray tooltip; empty without accounts.
+    QString statusText() const;
+
+    // 0 minutes: no periodic sync.
+    void setIntervalMinutes(int minutes);
+    void setDelays(int startMs, int changeMs);
+    void start();
+    void syncNow();
+    // A change in the store: syncs after a quiet moment, unless the sync itself made it.
+    void noteLocalChange();
+    // For quitting: interrupts a running sync and waits for vdirsyncer to end.
+    void stop();
+
+Q_SIGNALS:
+    void stateChanged();
+
+private:
+    void finished(const SyncReport& report);
+
+    SyncSetup& m_setup;
+    Clock& m_clock;
+    SyncRunner m_runner;
+    QTimer m_periodic;
+    QTimer m_debounce;
+    QTimer m_startDelay;
+    bool m_pending = false;
+    bool m_stopped = false;
+    int m_done = 0;
+    int m_total = 0;
+    QDateTime m_lastFinished;
+    // Changes the store announces right after a sync are the sync's own writes.
+    QDateTime m_quietUntil;
+};
