@@ -28,6 +28,7 @@ AccountSync::AccountSync(DataManager& manager, UserDefaults& defaults, Clock& cl
                                                         : PrefKey::kDefaultSyncIntervalMinutes);
     };
     applyInterval();
+    m_scheduler.setUserConfig(m_defaults.stringForKey(PrefKey::syncUserConfig));
     connect(&m_defaults, &UserDefaults::changed, this, [applyInterval](const QString& key) {
         if (key == PrefKey::syncInterval)
             applyInterval();

@@ -109,6 +109,7 @@ int main(int argc, char* argv[])
     AccountSync accountSync(manager, UserDefaults::standardUserDefaults(), Clock::system(),
                             delegate);
     accountSync.install(windows, entryWindows.statusItem());
+    preferenceWindows.setAccountSync(&accountSync);
     delegate.setWindows(std::move(windows));
     delegate.applicationDidFinishLaunching();
     accountSync.start();

@@ -77,6 +77,9 @@ inline constexpr Key storeFolders{"storeFolders"};
 // change and on demand; 0 turns the periodic sync off.
 inline constexpr Key syncInterval{"syncInterval"};
 inline constexpr int kDefaultSyncIntervalMinutes = 15;
+// string, absent = none: the user's own vdirsyncer configuration, synced as it is (only
+// "vdirsyncer sync"; nothing of it is written).
+inline constexpr Key syncUserConfig{"syncUserConfig"};
 // Carried in synced preference sets only; nothing here acts on them.
 inline constexpr Key sideBar{"sideBar"};               // bool
 inline constexpr Key minuteInterval{"minuteInterval"}; // integer

@@ -40,7 +40,7 @@ SyncScheduler::SyncScheduler(SyncSetup& setup, Clock& clock, QObject* parent)
 
 bool SyncScheduler::hasAccounts() const
 {
-    return m_setup.collectionCount() > 0;
+    return m_setup.collectionCount() > 0 || !m_userConfig.isEmpty();
 }
 
 void SyncScheduler::setIntervalMinutes(int minutes)
@@ -105,8 +105,17 @@ void SyncScheduler::stop()
     m_runner.stop(10000);
 }
 
-void SyncScheduler::finished(const SyncReport&)
+void SyncScheduler::finished(const SyncReport& report)
 {
+    const bool firstOfTwo = m_ownRun && !m_userConfig.isEmpty() && !m_stopped;
+    // The accounts' run comes first; when it failed, that stays what the user sees.
+    if (m_ownRun || !m_cycleHadOwnRun || m_lastReport.ok())
+        m_lastReport = report;
+    if (firstOfTwo) {
+        m_ownRun = false;
+        m_runner.start(m_userConfig, SyncRunner::userConfigSteps());
+        return;
+    }
     m_lastFinished = m_clock.now();
     m_quietUntil = m_lastFinished.addMSecs(kOwnWritesMs);
     Q_EMIT stateChanged();
@@ -124,7 +133,7 @@ QString SyncScheduler::statusText() const
     if (!m_lastFinished.isValid())
         return tr("Not synced yet");
     const QString when = QLocale().toString(m_lastFinished.time(), QLocale::ShortFormat);
-    const SyncReport& report = m_runner.lastReport();
+    const SyncReport& report = m_lastReport;
     if (!report.ok())
         return tr("Sync failed at %1: %2").arg(when, report.problemText());
     return tr("Synced at %1: %2").arg(when, report.summary());

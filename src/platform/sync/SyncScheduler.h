@@ -26,7 +26,11 @@ public:
     bool hasAccounts() const;
     bool isRunning() const { return m_runner.isRunning(); }
     SyncRunner& runner() { return m_runner; }
-    const SyncReport& lastReport() const { return m_runner.lastReport(); }
+    // Of the last sync; with the user's own configuration too, the first that failed.
+    const SyncReport& lastReport() const { return m_lastReport; }
+    // The user's own vdirsyncer configuration, synced after the accounts (empty: none).
+    void setUserConfig(const QString& path) { m_userConfig = path; }
+    QString userConfig() const { return m_userConfig; }
     QDateTime lastFinished() const { return m_lastFinished; }
     // One line for the window's status and the tray tooltip; empty without accounts.
     QString statusText() const;
@@ -58,6 +62,10 @@ private:
     int m_done = 0;
     int m_total = 0;
     QDateTime m_lastFinished;
+    SyncReport m_lastReport;
+    QString m_userConfig;
+    bool m_ownRun = false;
+    bool m_cycleHadOwnRun = false;
     // Changes the store announces right after a sync are the sync's own writes.
     QDateTime m_quietUntil;
 };

@@ -82,10 +82,18 @@ SyncSetup::Added SyncSetup::addAccount(const QString& url, const QString& user,
 
 bool SyncSetup::setCollections(const QString& id, const QStringList& collections)
 {
+    // A collection's name becomes a folder here: a server must not be able to name one
+    // outside the account's folder.
+    QStringList safe;
+    for (const QString& name : collections) {
+        if (!name.isEmpty() && !name.startsWith(QLatin1Char('.')) &&
+            !name.contains(QLatin1Char('/')) && !name.contains(QChar(0)))
+            safe.append(name);
+    }
     QList<SyncAccount> all = accounts();
     for (SyncAccount& account : all) {
         if (account.id == id)
-            account.collections = collections;
+            account.collections = safe;
     }
     return SyncAccounts::save(m_options.paths.accountsFile(), all) && writeConfig();
 }
@@ -101,8 +109,14 @@ bool SyncSetup::removeAccount(const QString& id)
 bool SyncSetup::writeConfig()
 {
     QDir().mkpath(m_options.paths.statusFolder());
-    for (const SyncAccount& account : accounts())
+    // The chosen collections' folders exist before the store first looks at the account's
+    // folder, which it would otherwise take for a new, empty store.
+    for (const SyncAccount& account : accounts()) {
         QDir().mkpath(m_options.paths.accountFolder(account.id));
+        for (const QString& collection : account.collections)
+            QDir().mkpath(m_options.paths.accountFolder(account.id) + QLatin1Char('/') +
+                          collection);
+    }
     return VdirsyncerConfig::write(m_options.paths.configFile(),
                                    VdirsyncerConfig::render(accounts(), m_options));
 }
