@@ -9,6 +9,7 @@
 // Runs on the offscreen platform with its own home folder; nothing of the user's is read or
 // written.
 
+#include "AccountScreenshots.h"
 #include "IntroScreenshots.h"
 
 #include "data/DataManager.h"
@@ -356,6 +357,7 @@ int main(int argc, char* argv[])
     failures += saveEntryWindows(manager, modes, output, QString());
     failures += savePreferences(manager, modes, defaults, output);
     failures += saveIntroWindows(manager, modes, output, QString());
+    failures += saveAccountWindows(manager, modes, output, QString());
 
     defaults.setBool(true, PrefKey::nightMode);
     manager.nightMode().presetNightMode();
@@ -372,6 +374,7 @@ int main(int argc, char* argv[])
     wait(500);
     failures += saveEntryWindows(manager, modes, output, QStringLiteral("-night"));
     failures += saveIntroWindows(manager, modes, output, QStringLiteral("-night"));
+    failures += saveAccountWindows(manager, modes, output, QStringLiteral("-night"));
 
     // The smallest window: every view must still fit.
     window.resize(window.minimumSizeHint().expandedTo(window.minimumSize()));
