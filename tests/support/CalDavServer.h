@@ -18,8 +18,11 @@ class CalDavServer
 public:
     ~CalDavServer() { stop(); }
 
-    bool start(const QString& folder, const QString& user, const QString& password)
+    // With `certificate` and `key` (PEM files), it speaks HTTPS only.
+    bool start(const QString& folder, const QString& user, const QString& password,
+               const QString& certificate = {}, const QString& key = {})
     {
+        m_https = !certificate.isEmpty();
         m_folder = folder;
         m_user = user;
         m_password = password;
@@ -34,12 +37,15 @@ public:
         QFile config(folder + QLatin1String("/config"));
         if (!config.open(QIODevice::WriteOnly))
             return false;
-        config.write(QStringLiteral("[server]\nhosts = 127.0.0.1:%1\n"
-                                    "[auth]\ntype = htpasswd\nhtpasswd_filename = %2/users\n"
+        config.write(QStringLiteral("[server]\nhosts = 127.0.0.1:%1\n").arg(m_port).toUtf8());
+        if (m_https)
+            config.write(QStringLiteral("ssl = True\ncertificate = %1\nkey = %2\n")
+                             .arg(certificate, key)
+                             .toUtf8());
+        config.write(QStringLiteral("[auth]\ntype = htpasswd\nhtpasswd_filename = %1/users\n"
                                     "htpasswd_encryption = plain\n"
-                                    "[storage]\nfilesystem_folder = %2/storage\n"
+                                    "[storage]\nfilesystem_folder = %1/storage\n"
                                     "[logging]\nlevel = warning\n")
-                         .arg(m_port)
                          .arg(folder)
                          .toUtf8());
         config.close();
@@ -75,7 +81,12 @@ public:
         m_process.waitForFinished(2000);
     }
 
-    QString url() const { return QStringLiteral("http://127.0.0.1:%1/").arg(m_port); }
+    QString url() const
+    {
+        return QStringLiteral("%1://127.0.0.1:%2/")
+            .arg(m_https ? QLatin1String("https") : QLatin1String("http"))
+            .arg(m_port);
+    }
 
     // A task list on the server, as a phone or another computer would make it.
     bool makeCalendar(const QString& name, const QString& displayName)
@@ -137,6 +148,7 @@ private:
     QString m_user;
     QString m_password;
     quint16 m_port = 0;
+    bool m_https = false;
 };
 
 // The secret service for the sync suites: gnome-keyring on the suite's private session bus,

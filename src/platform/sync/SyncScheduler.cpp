@@ -38,6 +38,14 @@ SyncScheduler::SyncScheduler(SyncSetup& setup, Clock& clock, QObject* parent)
     });
 }
 
+SyncScheduler::~SyncScheduler()
+{
+    // The runner ends a sync it is in the middle of, and its report must not reach members
+    // that are already gone.
+    m_runner.disconnect(this);
+    m_runner.stop(10000);
+}
+
 bool SyncScheduler::hasAccounts() const
 {
     return m_setup.collectionCount() > 0 || !m_userConfig.isEmpty();
@@ -89,9 +97,14 @@ void SyncScheduler::syncNow()
 
 void SyncScheduler::noteLocalChange()
 {
-    if (m_stopped || m_runner.isRunning() ||
-        (m_quietUntil.isValid() && m_clock.now() < m_quietUntil))
+    if (m_stopped || (m_quietUntil.isValid() && m_clock.now() < m_quietUntil))
         return;
+    // During a sync the change may be the user's or the sync's own: one more sync after it
+    // settles which, at the price of a run that finds nothing to do.
+    if (m_runner.isRunning()) {
+        m_changedDuringRun = true;
+        return;
+    }
     m_debounce.start();
 }
 
@@ -121,6 +134,9 @@ void SyncScheduler::finished(const SyncReport& report)
     Q_EMIT stateChanged();
     if (m_pending && !m_stopped)
         QTimer::singleShot(0, this, &SyncScheduler::syncNow);
+    else if (m_changedDuringRun && !m_stopped)
+        m_debounce.start();
+    m_changedDuringRun = false;
 }
 
 QString SyncScheduler::statusText() const

@@ -22,6 +22,7 @@ public:
     static constexpr int kChangeDelayMs = 5000;
 
     SyncScheduler(SyncSetup& setup, Clock& clock, QObject* parent = nullptr);
+    ~SyncScheduler() override;
 
     bool hasAccounts() const;
     bool isRunning() const { return m_runner.isRunning(); }
@@ -40,7 +41,8 @@ public:
     void setDelays(int startMs, int changeMs);
     void start();
     void syncNow();
-    // A change in the store: syncs after a quiet moment, unless the sync itself made it.
+    // A change in the store: syncs after a quiet moment, unless the sync that just ended made
+    // it.
     void noteLocalChange();
     // For quitting: interrupts a running sync and waits for vdirsyncer to end.
     void stop();
@@ -58,6 +60,7 @@ private:
     QTimer m_debounce;
     QTimer m_startDelay;
     bool m_pending = false;
+    bool m_changedDuringRun = false;
     bool m_stopped = false;
     int m_done = 0;
     int m_total = 0;

@@ -336,6 +336,26 @@ private Q_SLOTS:
         web.waitForFinished();
         QCOMPARE(notCalDav.listing.problem, SyncReport::Problem::NotCalDav);
 
+        // A server whose certificate nobody vouches for.
+        const QString cert = m_dir->filePath("tls/cert.pem");
+        const QString key = m_dir->filePath("tls/key.pem");
+        QDir().mkpath(m_dir->filePath("tls"));
+        QCOMPARE(QProcess::execute("openssl",
+                                   {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key,
+                                    "-out", cert, "-days", "2", "-subj", "/CN=127.0.0.1"}),
+                 0);
+        CalDavServer selfSigned;
+        QVERIFY(selfSigned.start(m_dir->filePath("tls/server"), kUser, kPassword, cert, key));
+        const SyncSetup::Added untrusted =
+            other.setup.addAccount(selfSigned.url(), kUser, kPassword, other.runner);
+        QCOMPARE(untrusted.listing.problem, SyncReport::Problem::Certificate);
+        QVERIFY(untrusted.listing.engineMessages.join("\n").contains("CERTIFICATE_VERIFY_FAILED"));
+        // Speaking HTTPS to a server that does not.
+        QString plain = m_server.url();
+        plain.replace("http://", "https://");
+        QCOMPARE(other.setup.addAccount(plain, kUser, kPassword, other.runner).listing.problem,
+                 SyncReport::Problem::Certificate);
+
         // A server that takes the connection and never answers.
         QTcpServer silent;
         QVERIFY(silent.listen(QHostAddress::LocalHost));

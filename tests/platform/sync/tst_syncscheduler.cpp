@@ -75,12 +75,12 @@ private Q_SLOTS:
         QCOMPARE(finished.size(), 2);
     }
 
-    // The store announces what the sync wrote a moment after it ended.
+    // The store announces what the sync wrote a moment after it ended; a change during the
+    // sync may be the user's and is synced once more.
     void theSyncsOwnWritesStartNothing()
     {
         QSignalSpy finished(&m_scheduler->runner(), &SyncRunner::finished);
         m_scheduler->syncNow();
-        m_scheduler->noteLocalChange(); // during the sync
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
         m_clock.advanceSeconds(1);
         m_scheduler->noteLocalChange();
@@ -89,6 +89,16 @@ private Q_SLOTS:
         m_clock.advanceSeconds(10);
         m_scheduler->noteLocalChange();
         QCOMPARE(runsWithin(600), 1);
+    }
+
+    void aChangeDuringASyncIsSyncedAfterIt()
+    {
+        QSignalSpy started(&m_scheduler->runner(), &SyncRunner::started);
+        m_scheduler->syncNow();
+        m_scheduler->noteLocalChange();
+        m_scheduler->noteLocalChange();
+        QTRY_COMPARE_WITH_TIMEOUT(started.size(), 2, 30000);
+        QCOMPARE(runsWithin(600), 0);
     }
 
     void startSyncsSoonAndAStoppedSchedulerStaysStopped()
