@@ -88,6 +88,12 @@ void SyncScheduler::syncNow()
     m_pending = false;
     m_runner.setEmptiedOnServer(
         [this](const QStringList& collections) { return m_setup.keepCopies(collections); });
+    m_ownRun = m_setup.collectionCount() > 0;
+    m_cycleHadOwnRun = m_ownRun;
+    if (!m_ownRun) {
+        m_runner.start(m_userConfig, SyncRunner::userConfigSteps());
+        return;
+    }
     // A configuration that cannot be written leaves the last one, or none, and vdirsyncer
     // then says what is wrong with it.
     m_setup.writeConfig();

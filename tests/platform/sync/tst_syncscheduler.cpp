@@ -113,6 +113,28 @@ private Q_SLOTS:
         QCOMPARE(runsWithin(600), 0);
     }
 
+    // The user's own configuration is synced after the accounts, with "sync" alone.
+    void theUsersConfigurationFollowsTheAccounts()
+    {
+        const QString config = m_dir.filePath("theirs.conf");
+        QFile file(config);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[general]\nstatus_path = \"status\"\n");
+        file.close();
+        m_scheduler->setUserConfig(config);
+        QSignalSpy finished(&m_scheduler->runner(), &SyncRunner::finished);
+        m_scheduler->syncNow();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 30000);
+        QVERIFY(!m_scheduler->isRunning());
+        // The accounts' failure stays the one shown, not the run of the user's configuration
+        // that came after it.
+        QVERIFY(!m_scheduler->lastReport().ok());
+        QVERIFY(m_scheduler->lastReport().log != m_scheduler->runner().lastReport().log);
+        QFile after(config);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), QByteArray("[general]\nstatus_path = \"status\"\n"));
+    }
+
     void withoutAccountsNothingRuns()
     {
         QVERIFY(SyncAccounts::save(m_setup->paths().accountsFile(), {}));
