@@ -122,6 +122,50 @@ private Q_SLOTS:
         QCOMPARE(name.readAll(), QByteArray("Work"));
     }
 
+    // The user's own configuration is offered, synced as it is after the account, and never
+    // written.
+    void theUsersOwnConfigurationIsUsedAsItIs()
+    {
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + "/vdirsyncer/config";
+        const QString folder = m_f.dir.filePath("mine");
+        QDir().mkpath(folder);
+        const QByteArray text = QStringLiteral("[general]\nstatus_path = \"%1-status/\"\n"
+                                               "[pair mine]\na = \"mine_local\"\n"
+                                               "b = \"mine_remote\"\ncollections = [\"work\"]\n"
+                                               "[storage mine_local]\ntype = \"filesystem\"\n"
+                                               "path = \"%1\"\nfileext = \".ics\"\n"
+                                               "[storage mine_remote]\ntype = \"caldav\"\n"
+                                               "url = \"%2\"\nusername = \"alice\"\n"
+                                               "password = \"right\"\n")
+                                    .arg(folder, m_server.url())
+                                    .toUtf8();
+        QVERIFY(PreferenceFixture::writeFile(config, text));
+        QProcess discover;
+        discover.setProcessChannelMode(QProcess::MergedChannels);
+        discover.start("vdirsyncer", {"-c", config, "discover"});
+        discover.write(QByteArray("y\n").repeated(4));
+        discover.closeWriteChannel();
+        QVERIFY(discover.waitForFinished(60000));
+        QVERIFY2(discover.exitCode() == 0, discover.readAll().constData());
+        group()->load();
+        QVERIFY(group()->userConfigButton()->isVisibleTo(group()));
+
+        QSignalSpy finished(&m_scheduler->runner(), &SyncRunner::finished);
+        group()->userConfigButton()->click();
+        QVERIFY(m_f.defaults->objectForKey("storeFolders").toStringList().contains(folder));
+        QCOMPARE(m_f.defaults->stringForKey("syncUserConfig"), config);
+        QVERIFY(!group()->userConfigButton()->isVisibleTo(group()));
+        // The account's sync first, then the user's configuration.
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 60000);
+        QVERIFY2(m_scheduler->lastReport().ok(), qPrintable(m_scheduler->lastReport().log));
+        QVERIFY2(m_scheduler->runner().lastReport().collectionsSynced == QStringList{"work"},
+                 qPrintable(m_scheduler->runner().lastReport().log));
+        QFile after(config);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), text);
+        m_scheduler->setUserConfig({});
+    }
+
     void removingAnAccountAsksAndKeepsTheTasksHere()
     {
         const SyncAccount account = m_setup->accounts().first();
