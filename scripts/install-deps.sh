@@ -12,6 +12,7 @@ packages=(
   xvfb xauth dbus todoman khal appstream desktop-file-utils trayer openbox
   fonts-droid-fallback python3 python3-dateutil
   khard vdirsyncer radicale gnome-keyring libsecret-tools
+  openssl
 )
 
 if [ "${1:-}" = "--fuzz" ]; then

@@ -9,6 +9,7 @@
 // Runs on the offscreen platform with its own home folder; nothing of the user's is read or
 // written.
 
+#include "AccountScreenshots.h"
 #include "AdvancedScreenshots.h"
 #include "IntroScreenshots.h"
 #include "LocationScreenshots.h"
@@ -360,6 +361,7 @@ int main(int argc, char* argv[])
     failures += saveIntroWindows(manager, modes, output, QString());
     failures += saveAdvancedPage(manager, modes, output, QString());
     failures += saveLocationWindows(manager, modes, output, QString());
+    failures += saveAccountWindows(manager, modes, output, QString());
 
     defaults.setBool(true, PrefKey::nightMode);
     manager.nightMode().presetNightMode();
@@ -378,6 +380,7 @@ int main(int argc, char* argv[])
     failures += saveIntroWindows(manager, modes, output, QStringLiteral("-night"));
     failures += saveAdvancedPage(manager, modes, output, QStringLiteral("-night"));
     failures += saveLocationWindows(manager, modes, output, QStringLiteral("-night"));
+    failures += saveAccountWindows(manager, modes, output, QStringLiteral("-night"));
 
     // The smallest window: every view must still fit.
     window.resize(window.minimumSizeHint().expandedTo(window.minimumSize()));

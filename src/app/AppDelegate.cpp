@@ -187,6 +187,15 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
         sidebar->setClickedRow(sidebar->selectedRow());
         sidebar->shareList();
     });
+    QAction* syncNow = file->addAction(tr("Sync Now"), this, [this] {
+        if (m_windows.syncNow)
+            m_windows.syncNow();
+    });
+    const auto updateSyncNow = [this, syncNow] {
+        syncNow->setEnabled(m_windows.syncNow && m_windows.canSyncNow && m_windows.canSyncNow());
+    };
+    updateSyncNow();
+    connect(file, &QMenu::aboutToShow, syncNow, updateSyncNow);
     file->addSeparator();
     QAction* close =
         file->addAction(tr("Close Window"), m_windowController.data(), &QWidget::close);

@@ -67,6 +67,9 @@ public:
         // The quick-add window, with the date (invalid: none) and the list (identifier, may be
         // empty) its form starts with. File → New Task and the main window's add paths open it.
         std::function<void(const QDateTime& date, const QString& listIdentifier)> openQuickAdd;
+        // File → Sync Now: syncs the CalDAV accounts; off while there is none or one runs.
+        std::function<void()> syncNow;
+        std::function<bool()> canSyncNow;
     };
     void setWindows(Windows windows) { m_windows = std::move(windows); }
 

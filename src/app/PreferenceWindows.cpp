@@ -1,5 +1,6 @@
 #include "app/PreferenceWindows.h"
 
+#include "app/AccountSync.h"
 #include "ui/prefs/PreferenceObject.h"
 #include "ui/prefs/PreferenceWindowController.h"
 
@@ -71,6 +72,10 @@ bool PreferenceWindows::openPreferences()
             box->exec();
             return box->clickedButton() == act;
         };
+        if (m_accountSync) {
+            relays.accounts = &m_accountSync->setup();
+            relays.accountSync = &m_accountSync->scheduler();
+        }
         relays.chooseFolder = [](QWidget* parent, const QString& title) {
             return QFileDialog::getExistingDirectory(parent, title);
         };

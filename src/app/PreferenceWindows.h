@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class AccountSync;
 class DataManager;
 class ModeManager;
 class PreferenceObject;
@@ -30,6 +31,8 @@ public:
 
     // Fills the preferences entry of `windows`.
     void install(AppDelegate::Windows& windows);
+    // The accounts the General page shows; set before the window first opens.
+    void setAccountSync(AccountSync* accountSync) { m_accountSync = accountSync; }
     bool openPreferences();
 
     PreferenceWindowController* window() const { return m_window.get(); }
@@ -41,6 +44,7 @@ private:
     UserDefaults& m_defaults;
     UserNotificationCenter& m_notificationCenter;
     AppDelegate& m_delegate;
+    AccountSync* m_accountSync = nullptr;
     UserDefaultsWatcher m_watcher;
     std::unique_ptr<PreferenceObject> m_object;
     std::unique_ptr<PreferenceWindowController> m_window;

@@ -1,3 +1,4 @@
+#include "app/AccountSync.h"
 #include "app/AppDelegate.h"
 #include "app/ApplicationInterface.h"
 #include "app/CrashReporter.h"
@@ -104,8 +105,14 @@ int main(int argc, char* argv[])
     IntroWindows introWindows(manager, ModeManager::sharedManager(),
                               UserDefaults::standardUserDefaults(), delegate);
     introWindows.install(windows);
+    // The CalDAV accounts, synced through vdirsyncer.
+    AccountSync accountSync(manager, UserDefaults::standardUserDefaults(), Clock::system(),
+                            delegate);
+    accountSync.install(windows, entryWindows.statusItem());
+    preferenceWindows.setAccountSync(&accountSync);
     delegate.setWindows(std::move(windows));
     delegate.applicationDidFinishLaunching();
+    accountSync.start();
     notificationCenter.setDelegate(&notifications);
 
     target.setWindow(delegate.windowController());
@@ -124,6 +131,7 @@ int main(int argc, char* argv[])
                      &AppDelegate::applicationShouldHandleReopen);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate,
                      &AppDelegate::applicationWillTerminate);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &accountSync, &AccountSync::stop);
 
     // For the start-up benchmark: a line on standard error once the task list is first filled
     // (this runs after the window's own reload, connected earlier).

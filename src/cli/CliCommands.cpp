@@ -293,6 +293,9 @@ int runWithStore(DataManager& manager, const CliRequest& request)
         return runEvents(manager, request);
     case CliRequest::Command::PrefsGet:
     case CliRequest::Command::PrefsSet:
+    case CliRequest::Command::Sync:
+    case CliRequest::Command::AccountAdd:
+    case CliRequest::Command::SyncConflict:
         break;
     }
     return fail(tr("this command does not use the task store"));

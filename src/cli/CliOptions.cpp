@@ -40,6 +40,9 @@ QString description()
         "                            YYYY-MM-DDTHH:MM; a date alone as TO includes that day)\n"
         "  prefs get KEY             a preference value, as JSON\n"
         "  prefs set KEY JSON-VALUE  sets a preference (null removes it)\n"
+        "  sync                      syncs the CalDAV accounts once and says what changed\n"
+        "  account add URL USER      adds a CalDAV account (password on standard input),\n"
+        "                            syncs all of its lists and adds its store folder\n"
         "\n"
         "Due dates (--due): HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm.\n"
         "Filter types (--filter): 0 all, 1 undated, 2 recurring, 3 location, 4 overdue,\n"
@@ -67,6 +70,7 @@ const QHash<QString, CliRequest::Command>& commandWords()
         {QStringLiteral("complete"), CliRequest::Command::Complete},
         {QStringLiteral("delete"), CliRequest::Command::Delete},
         {QStringLiteral("events"), CliRequest::Command::Events},
+        {QStringLiteral("sync"), CliRequest::Command::Sync},
     };
     return words;
 }
@@ -180,6 +184,18 @@ public:
         request.arguments = positional;
         if (word == QLatin1StringView("prefs"))
             return readPrefs(request);
+        if (word == QLatin1StringView("account")) {
+            request.command = CliRequest::Command::AccountAdd;
+            const bool holds = positional.size() == 3 && positional.first() == u"add";
+            request.arguments = positional.mid(1);
+            return finish(request, {}, holds, tr("account takes \"add URL USER\""));
+        }
+        // vdirsyncer runs this with the account's folder and the two versions of a task.
+        if (word == QLatin1StringView("sync-conflict")) {
+            request.command = CliRequest::Command::SyncConflict;
+            return finish(request, {}, positional.size() == 3,
+                          tr("sync-conflict takes FOLDER LOCAL REMOTE"));
+        }
         if (!commandWords().contains(word))
             return usageError(tr("unknown command \"%1\"; see --help").arg(word));
         request.command = commandWords().value(word);
@@ -202,6 +218,8 @@ public:
         case CliRequest::Command::Events:
             return finish(request, {}, positional.size() == 2,
                           tr("events takes two dates, FROM and TO"));
+        case CliRequest::Command::Sync:
+            return finish(request, {}, positional.isEmpty(), tr("sync takes no arguments"));
         default:
             break;
         }

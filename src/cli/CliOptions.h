@@ -25,6 +25,9 @@ struct CliRequest
         Events,
         PrefsGet,
         PrefsSet,
+        Sync,
+        AccountAdd,
+        SyncConflict,
     };
 
     Command command = Command::Lists;

@@ -5,6 +5,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
+#include "cli/CliSync.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
@@ -69,6 +70,10 @@ int main(int argc, char* argv[])
     if (request.command == CliRequest::Command::PrefsGet ||
         request.command == CliRequest::Command::PrefsSet)
         return CliCommands::runPrefs(defaults, request);
+    if (request.command == CliRequest::Command::Sync ||
+        request.command == CliRequest::Command::AccountAdd ||
+        request.command == CliRequest::Command::SyncConflict)
+        return CliSync::run(defaults, request);
 
     CliSession session(defaults, clock);
     session.open(request.command != CliRequest::Command::Lists);

@@ -82,6 +82,13 @@ inline constexpr Key contactsFolder{"contactsFolder"};
 inline constexpr Key geocoderURL{"geocoderURL"};
 // string, absent = no tiles: a raster tile server ("https://host/{z}/{x}/{y}.png") for maps.
 inline constexpr Key tileURL{"tileURL"};
+// integer minutes, absent = 15: how often the CalDAV accounts sync besides at start, after a
+// change and on demand; 0 turns the periodic sync off.
+inline constexpr Key syncInterval{"syncInterval"};
+inline constexpr int kDefaultSyncIntervalMinutes = 15;
+// string, absent = none: the user's own vdirsyncer configuration, synced as it is (only
+// "vdirsyncer sync"; nothing of it is written).
+inline constexpr Key syncUserConfig{"syncUserConfig"};
 // Carried in synced preference sets only; nothing here acts on them.
 inline constexpr Key sideBar{"sideBar"};               // bool
 inline constexpr Key minuteInterval{"minuteInterval"}; // integer

@@ -16,8 +16,8 @@
 #include "ui/main/lists/AddListWindowController.h"
 #include "ui/main/lists/AddMergedListWindowController.h"
 #include "ui/main/lists/AddTagListWindowController.h"
-#include "ui/main/tasklist/TaskListModel.h"
 #include "ui/main/sidebar/LeftViewController.h"
+#include "ui/main/tasklist/TaskListModel.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -82,6 +82,8 @@ private Q_SLOTS:
         windows.openQuickAdd = [this](const QDateTime&, const QString&) {
             ++m_opened["quick add"];
         };
+        windows.syncNow = [this] { ++m_opened["sync"]; };
+        windows.canSyncNow = [] { return true; };
         m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr);
         m_delegate->setWindows(windows);
         m_delegate->setOpenUrl([this](const QUrl& url) {
@@ -160,8 +162,9 @@ private Q_SLOTS:
         std::map<QString, QAction*> items;
         for (QAction* menu : bare.windowController()->menuBar()->actions())
             collectItems(menu->menu(), QString(menu->text()).remove('&'), items);
-        for (const QString name : {"File/New Task", "Edit/Preferences…", "Help/Velmoran Help",
-                                    "Help/What's New", "Help/About Velmoran"}) {
+        for (const QString name :
+             {"File/New Task", "File/Sync Now", "Edit/Preferences…", "Help/Velmoran Help",
+              "Help/What's New", "Help/About Velmoran"}) {
             QVERIFY2(items.count(name), qPrintable(name));
             QVERIFY2(!items.at(name)->isEnabled(), qPrintable(name + " is enabled"));
         }
@@ -194,6 +197,7 @@ private:
         LeftViewController* sidebar = view().lvc();
         QMap<QString, Effect> table;
         table["File/New Task"] = {{}, opened("quick add")};
+        table["File/Sync Now"] = {{}, opened("sync")};
         table["File/New List…"] = {{}, [sidebar] {
                                        return sidebar->addListWindow() &&
                                               sidebar->addListWindow()->isVisible();

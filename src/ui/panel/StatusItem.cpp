@@ -50,6 +50,8 @@ bool StatusItem::create()
             if (openMainWindow)
                 openMainWindow();
         });
+        if (syncNow)
+            m_menu->addAction(tr("Sync Now"), this, [this] { syncNow(); });
         m_menu->addSeparator();
         m_menu->addAction(tr("Quit Velmoran"), this, [this] {
             if (quit)
@@ -97,7 +99,15 @@ void StatusItem::setBadge(const QString& badge)
         m_icon->setToolTip(toolTip());
 }
 
+void StatusItem::setSyncStatus(const QString& status)
+{
+    m_syncStatus = status;
+    if (m_icon)
+        m_icon->setToolTip(toolTip());
+}
+
 QString StatusItem::toolTip() const
 {
-    return m_badge.isEmpty() ? tr("Velmoran") : tr("Velmoran (%1)").arg(m_badge);
+    const QString name = m_badge.isEmpty() ? tr("Velmoran") : tr("Velmoran (%1)").arg(m_badge);
+    return m_syncStatus.isEmpty() ? name : name + QLatin1Char('\n') + m_syncStatus;
 }

@@ -30,17 +30,22 @@ public:
     QRect geometry() const;
     // The badge ("" for none) in the tooltip.
     void setBadge(const QString& badge);
+    // The accounts' sync state, a second line of the tooltip (empty: none).
+    void setSyncStatus(const QString& status);
     QString toolTip() const;
 
     // A click on the icon; the context menu's "Show Panel" too.
     std::function<void()> togglePanel;
     std::function<void()> openMainWindow;
     std::function<void()> quit;
+    // Set before create(): the icon's menu then offers "Sync Now".
+    std::function<void()> syncNow;
 
     QSystemTrayIcon* trayIcon() const;
 
 private:
     QString m_badge;
+    QString m_syncStatus;
     QPointer<QSystemTrayIcon> m_icon;
     QMenu* m_menu = nullptr;
     bool m_reportedMissingTray = false;

@@ -6,6 +6,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/prefs/AccountsGroup.h"
 #include "ui/prefs/OnOffButton.h"
 #include "ui/prefs/PageLayout.h"
 #include "ui/prefs/PreferenceBinder.h"
@@ -105,6 +106,19 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     PageLayout::addSection(form, tr("Store"));
     m_storeFolders = new StoreFoldersGroup(context);
     form->addRow(m_storeFolders);
+
+    if (context.relays.accounts && context.relays.accountSync) {
+        PageLayout::addSection(form, tr("Accounts"));
+        m_accounts =
+            new AccountsGroup(context, *context.relays.accounts, *context.relays.accountSync);
+        m_accounts->addStoreFolder = [this](const QString& folder) {
+            return m_storeFolders->addFolder(folder);
+        };
+        m_accounts->removeStoreFolder = [this](const QString& folder) {
+            m_storeFolders->removeFolder(folder);
+        };
+        form->addRow(m_accounts);
+    }
 }
 
 void GeneralPage::sundayFirstChanged()

@@ -9,6 +9,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class ShortcutRecorder;
+class AccountsGroup;
 class StoreFoldersGroup;
 
 // The General page: the two global shortcuts, the tray icon, the week's first day, sounds,
@@ -34,6 +35,8 @@ public:
     OnOffButton* notificationButton() const { return m_notifications; }
     QLineEdit* snoozeField() const { return m_snooze; }
     StoreFoldersGroup* storeFolders() const { return m_storeFolders; }
+    // None without accounts to show (see PreferenceRelays).
+    AccountsGroup* accounts() const { return m_accounts; }
 
 private:
     void sundayFirstChanged();
@@ -53,4 +56,5 @@ private:
     OnOffButton* m_notifications;
     QLineEdit* m_snooze;
     StoreFoldersGroup* m_storeFolders;
+    AccountsGroup* m_accounts = nullptr;
 };

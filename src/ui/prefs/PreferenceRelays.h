@@ -5,6 +5,8 @@
 #include <functional>
 
 class QWidget;
+class SyncScheduler;
+class SyncSetup;
 
 // What the settings pages ask of the application shell and of the user. The shell fills the
 // relays when it makes the window; tests fill them to see what was asked. An empty relay does
@@ -34,4 +36,7 @@ struct PreferenceRelays
     std::function<bool(QWidget* parent, const Alert& alert)> confirm;
     // A folder picker; an empty answer is a cancel.
     std::function<QString(QWidget* parent, const QString& title)> chooseFolder;
+    // The CalDAV accounts and their schedule; without them the General page shows no accounts.
+    SyncSetup* accounts = nullptr;
+    SyncScheduler* accountSync = nullptr;
 };

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/AppDelegate.h"
+#include "platform/sync/SecretStore.h"
+#include "platform/sync/SyncScheduler.h"
+#include "platform/sync/SyncSetup.h"
+
+#include <QObject>
+#include <QPointer>
+
+class Clock;
+class DataManager;
+class QLabel;
+class StatusItem;
+class UserDefaults;
+
+// The CalDAV accounts in the running application: syncs them on its schedule, after local
+// changes and from File → Sync Now and the tray menu, shows the state in the main window's
+// status line and the tray tooltip, and stops vdirsyncer cleanly on quit.
+class AccountSync : public QObject
+{
+    Q_OBJECT
+
+public:
+    AccountSync(DataManager& manager, UserDefaults& defaults, Clock& clock, AppDelegate& delegate,
+                QObject* parent = nullptr);
+    ~AccountSync() override;
+
+    void install(AppDelegate::Windows& windows, StatusItem& statusItem);
+    // After the main window exists.
+    void start();
+    void stop();
+
+    SyncSetup& setup() { return m_setup; }
+    SyncScheduler& scheduler() { return m_scheduler; }
+
+    // The program vdirsyncer runs to keep both versions of a task changed on both sides:
+    // velmoran-cli beside this program (or in the build tree), else on the PATH.
+    static QString cliProgram();
+
+private:
+    void showState();
+
+    UserDefaults& m_defaults;
+    AppDelegate& m_delegate;
+    SecretStore m_secrets;
+    SyncSetup m_setup;
+    SyncScheduler m_scheduler;
+    StatusItem* m_statusItem = nullptr;
+    QPointer<QLabel> m_statusLabel;
+};

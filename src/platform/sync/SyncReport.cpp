@@ -1,0 +1,194 @@
+#include "platform/sync/SyncReport.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+#include <QRegularExpression>
+
+namespace {
+
+QString tr(const char* text, int n = -1)
+{
+    return QCoreApplication::translate("SyncReport", text, nullptr, n);
+}
+
+bool isLocalStorage(const QString& name)
+{
+    return name.endsWith(QLatin1String("_local")) || name.contains(QLatin1String("_local/"));
+}
+
+// The JSON string at the start of `text` (vdirsyncer prints collection names that way), and
+// where it ends.
+std::optional<std::pair<QString, qsizetype>> leadingJsonString(const QString& text)
+{
+    if (!text.startsWith(QLatin1Char('"')))
+        return std::nullopt;
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('\\')) {
+            ++i;
+        } else if (text.at(i) == QLatin1Char('"')) {
+            const QByteArray json = "[" + text.left(i + 1).toUtf8() + "]";
+            const QJsonDocument document = QJsonDocument::fromJson(json);
+            if (!document.isArray())
+                return std::nullopt;
+            return std::make_pair(document.array().at(0).toString(), i + 1);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QString SyncReport::problemText() const
+{
+    switch (problem) {
+    case Problem::None:
+        return {};
+    case Problem::Authentication:
+        return tr("The server refused the user name or password.");
+    case Problem::Unreachable:
+        return tr("The server cannot be reached. Check the address and the network.");
+    case Problem::NotCalDav:
+        return tr("The address does not lead to a CalDAV server.");
+    case Problem::Certificate:
+        return tr("The server's certificate is not trusted, or it does not speak HTTPS.");
+    case Problem::Timeout:
+        return tr("The server did not answer in time.");
+    case Problem::Conflict:
+        return tr("A task was changed both here and on the server and could not be merged; "
+                  "both versions are unchanged.");
+    case Problem::CollectionMissing:
+        return tr("A list chosen for syncing no longer exists on the server. Choose the "
+                  "account's lists again.");
+    case Problem::Password:
+        return tr("The password could not be read from the secret service. Unlock the keyring "
+                  "or enter the password again.");
+    case Problem::EmptiedOnServer:
+        return tr("A list was emptied on the server. To be safe nothing was deleted here; "
+                  "delete the tasks here too, or add them to the list on the server again.");
+    case Problem::Stopped:
+        return tr("Syncing was stopped before it finished.");
+    case Problem::Other:
+        return tr("Syncing failed.");
+    }
+    return {};
+}
+
+QString SyncReport::summary() const
+{
+    QStringList parts;
+    if (downloaded)
+        parts.append(tr("%n received", downloaded));
+    if (uploaded)
+        parts.append(tr("%n sent", uploaded));
+    if (deletedHere)
+        parts.append(tr("%n deleted here", deletedHere));
+    if (deletedThere)
+        parts.append(tr("%n deleted on the server", deletedThere));
+    if (conflicts)
+        parts.append(tr("%n changed on both sides, both kept", conflicts));
+    if (parts.isEmpty())
+        return tr("Nothing to change");
+    return parts.join(QLatin1String(", "));
+}
+
+void SyncOutputReader::addLine(const QString& line)
+{
+    m_report.log += line + QLatin1Char('\n');
+    static const QLatin1String copying("Copying (");
+    static const QLatin1String deleting("Deleting item ");
+    if (line.startsWith(copying)) {
+        const qsizetype to = line.lastIndexOf(QLatin1String(" to "));
+        const QString storage = to < 0 ? QString() : line.mid(to + 4);
+        (isLocalStorage(storage) ? m_report.downloaded : m_report.uploaded)++;
+    } else if (line.startsWith(deleting)) {
+        const qsizetype from = line.lastIndexOf(QLatin1String(" from "));
+        const QString storage = from < 0 ? QString() : line.mid(from + 6);
+        (isLocalStorage(storage) ? m_report.deletedHere : m_report.deletedThere)++;
+    } else if (line.startsWith(QLatin1String("Doing conflict resolution for item"))) {
+        m_report.conflicts++;
+    } else if (line.startsWith(QLatin1String("Syncing "))) {
+        const QString name = line.mid(8);
+        m_report.collectionsSynced.append(name.mid(name.indexOf(QLatin1Char('/')) + 1));
+    } else if (line.endsWith(QLatin1Char(':')) && !line.startsWith(QLatin1Char(' '))) {
+        // "account_1_remote:" opens the list of what the server holds.
+        m_inRemoteListing = line.endsWith(QLatin1String("_remote:"));
+    } else if (m_inRemoteListing && line.startsWith(QLatin1String("  - "))) {
+        const QString rest = line.mid(4);
+        if (const auto name = leadingJsonString(rest)) {
+            SyncReport::Collection collection{name->first, name->first};
+            const QString tail = rest.mid(name->second).trimmed();
+            if (tail.startsWith(QLatin1String("(\"")) && tail.endsWith(QLatin1String("\")")))
+                collection.displayName = tail.mid(2, tail.size() - 4);
+            m_report.discovered.append(collection);
+        }
+    } else if (line.startsWith(QLatin1String("error: ")) ||
+               line.startsWith(QLatin1String("critical: "))) {
+        const QString message = line.mid(line.indexOf(QLatin1Char(' ')) + 1);
+        // vdirsyncer's advice to rerun with debug output is no use to the user.
+        if (message.contains(QLatin1String("-vdebug")))
+            return;
+        static const QRegularExpression emptied(
+            QStringLiteral("^(\\S+): Storage \"\\S+_remote/.*\" was completely emptied"));
+        if (const QRegularExpressionMatch match = emptied.match(message); match.hasMatch())
+            m_report.emptiedOnServer.append(match.captured(1));
+        m_report.engineMessages.append(message);
+        const SyncReport::Problem problem = classify(message);
+        if (m_report.problem == SyncReport::Problem::None ||
+            m_report.problem == SyncReport::Problem::Other)
+            m_report.problem = problem;
+    } else {
+        m_inRemoteListing = m_inRemoteListing && line.startsWith(QLatin1String("  "));
+    }
+}
+
+void SyncOutputReader::setProblem(SyncReport::Problem problem)
+{
+    m_report.problem = problem;
+}
+
+void SyncOutputReader::clearProblems()
+{
+    m_report.problem = SyncReport::Problem::None;
+    m_report.engineMessages.clear();
+    m_report.emptiedOnServer.clear();
+}
+
+void SyncOutputReader::finish(bool succeeded)
+{
+    if (!succeeded && m_report.problem == SyncReport::Problem::None)
+        m_report.problem = SyncReport::Problem::Other;
+}
+
+SyncReport::Problem SyncOutputReader::classify(const QString& message)
+{
+    using P = SyncReport::Problem;
+    const auto has = [&](const char* text) {
+        return message.contains(QLatin1String(text), Qt::CaseInsensitive);
+    };
+    if (has("password.fetch") || has("Failed to execute command") || has("secret-tool"))
+        return P::Password;
+    // Every connection failure names "ssl:default"; only "[SSL: …]" is about TLS itself.
+    if (message.contains(QLatin1String("[SSL")) || has("certificate"))
+        return P::Certificate;
+    if (has("401") || has("Unauthorized") || has("403, message") || has("Forbidden"))
+        return P::Authentication;
+    if (has("Cannot connect to host") || has("Connect call failed") ||
+        has("Name or service not known") || has("name resolution") || has("Server disconnected") ||
+        has("Connection reset") || has("Connection refused"))
+        return P::Unreachable;
+    if (has("timed out") || has("TimeoutError"))
+        return P::Timeout;
+    if (has("changed on both sides") || has("conflict"))
+        return P::Conflict;
+    if (has("Unable to find or create collection"))
+        return P::CollectionMissing;
+    if (has("was completely emptied"))
+        return P::EmptiedOnServer;
+    if (has("Unsupported method") || has("405, message") || has("501, message") ||
+        has("404, message") || has("Method Not Allowed") || has("Not Found") || has("XML") ||
+        has("DAV"))
+        return P::NotCalDav;
+    return P::Other;
+}

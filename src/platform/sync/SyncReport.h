@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What one run of vdirsyncer did and, when it failed, why in the user's words, with
+// vdirsyncer's own lines kept for whoever wants the details.
+struct SyncReport
+{
+    enum class Problem {
+        None,
+        Authentication,
+        Unreachable,
+        NotCalDav,
+        Certificate,
+        Timeout,
+        Conflict,
+        CollectionMissing,
+        // Every item of a list vanished on the server; vdirsyncer refuses to repeat that here.
+        EmptiedOnServer,
+        Password,
+        Stopped,
+        Other,
+    };
+
+    struct Collection
+    {
+        QString name;
+        QString displayName;
+    };
+
+    Problem problem = Problem::None;
+    // vdirsyncer's error lines, as it wrote them.
+    QStringList engineMessages;
+    // Everything it printed, for the details view.
+    QString log;
+
+    int downloaded = 0; // items created or changed here
+    int uploaded = 0;   // items created or changed on the server
+    int deletedHere = 0;
+    int deletedThere = 0;
+    // Items changed on both sides; both versions were kept.
+    int conflicts = 0;
+    QStringList collectionsSynced;
+    // Collections ("pair/collection") emptied on the server, which vdirsyncer did not empty
+    // here.
+    QStringList emptiedOnServer;
+    // The server's collections a listing run found.
+    QList<Collection> discovered;
+
+    bool ok() const { return problem == Problem::None; }
+    // One sentence on the problem, for the status line and the tray tooltip.
+    QString problemText() const;
+    // What was done, such as "3 received, 1 sent".
+    QString summary() const;
+};
+
+// Reads vdirsyncer's output line by line into a report. Local storages are told from remote
+// ones by the suffix the generated configuration gives their names.
+class SyncOutputReader
+{
+public:
+    void addLine(const QString& line);
+    // A problem known without a line of vdirsyncer's, such as a run that had to be stopped.
+    void setProblem(SyncReport::Problem problem);
+    // The exit status: a failure with no line that says why is still a failure.
+    void finish(bool succeeded);
+    // Forgets the problems met so far (a step is being repeated); the log stays.
+    void clearProblems();
+
+    const SyncReport& report() const { return m_report; }
+
+    static SyncReport::Problem classify(const QString& message);
+
+private:
+    SyncReport m_report;
+    bool m_inRemoteListing = false;
+};

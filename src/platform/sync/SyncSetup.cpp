@@ -1,0 +1,179 @@
+#include "platform/sync/SyncSetup.h"
+
+#include "platform/sync/SyncRunner.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("SyncSetup", text);
+}
+
+} // namespace
+
+SyncSetup::SyncSetup(SyncPaths paths, SecretStore& secrets, QStringList conflictCommand)
+    : m_secrets(secrets)
+{
+    m_options.paths = std::move(paths);
+    m_options.passwordCommand = secrets.lookupCommand();
+    m_options.conflictCommand = std::move(conflictCommand);
+}
+
+QList<SyncAccount> SyncSetup::accounts() const
+{
+    return SyncAccounts::load(m_options.paths.accountsFile());
+}
+
+SyncReport SyncSetup::listCollections(const SyncAccount& account, SyncRunner& runner)
+{
+    // A throw-away pair that takes everything the server has, so that listing leaves no
+    // trace in the real configuration, its status or the store.
+    QTemporaryDir scratch;
+    const QString config = scratch.filePath(QStringLiteral("config"));
+    VdirsyncerConfig::write(config, VdirsyncerConfig::renderListing(
+                                        account, scratch.filePath(QStringLiteral("local")),
+                                        scratch.filePath(QStringLiteral("status")), m_options));
+    return runner.runAndWait(config, SyncRunner::listingSteps());
+}
+
+SyncSetup::Added SyncSetup::addAccount(const QString& url, const QString& user,
+                                       const QString& password, SyncRunner& runner)
+{
+    Added added;
+    const QUrl parsed(url, QUrl::StrictMode);
+    if (!parsed.isValid() ||
+        (parsed.scheme() != QLatin1String("https") && parsed.scheme() != QLatin1String("http")) ||
+        parsed.host().isEmpty()) {
+        added.error = tr("\"%1\" is not a web address (https://…).").arg(url);
+        return added;
+    }
+    QList<SyncAccount> all = accounts();
+    SyncAccount account;
+    account.id = SyncAccounts::newId(all);
+    account.url = url;
+    account.user = user;
+    if (!m_secrets.store(account.id, tr("Velmoran: %1 at %2").arg(user, parsed.host()), password)) {
+        added.error = m_secrets.error();
+        return added;
+    }
+    added.listing = listCollections(account, runner);
+    if (!added.listing.ok()) {
+        m_secrets.remove(account.id);
+        added.error = added.listing.problemText();
+        return added;
+    }
+    all.append(account);
+    if (!SyncAccounts::save(m_options.paths.accountsFile(), all)) {
+        m_secrets.remove(account.id);
+        added.error =
+            tr("The account could not be saved in %1.").arg(m_options.paths.accountsFile());
+        return added;
+    }
+    added.account = account;
+    return added;
+}
+
+bool SyncSetup::setCollections(const QString& id, const QStringList& collections)
+{
+    // A collection's name becomes a folder here: a server must not be able to name one
+    // outside the account's folder.
+    QStringList safe;
+    for (const QString& name : collections) {
+        if (!name.isEmpty() && !name.startsWith(QLatin1Char('.')) &&
+            !name.contains(QLatin1Char('/')) && !name.contains(QChar(0)))
+            safe.append(name);
+    }
+    QList<SyncAccount> all = accounts();
+    for (SyncAccount& account : all) {
+        if (account.id == id)
+            account.collections = safe;
+    }
+    return SyncAccounts::save(m_options.paths.accountsFile(), all) && writeConfig();
+}
+
+bool SyncSetup::removeAccount(const QString& id)
+{
+    QList<SyncAccount> all = accounts();
+    all.removeIf([&](const SyncAccount& account) { return account.id == id; });
+    m_secrets.remove(id);
+    return SyncAccounts::save(m_options.paths.accountsFile(), all) && writeConfig();
+}
+
+bool SyncSetup::writeConfig()
+{
+    QDir().mkpath(m_options.paths.statusFolder());
+    // The chosen collections' folders exist before the store first looks at the account's
+    // folder, which it would otherwise take for a new, empty store.
+    for (const SyncAccount& account : accounts()) {
+        QDir().mkpath(m_options.paths.accountFolder(account.id));
+        for (const QString& collection : account.collections)
+            QDir().mkpath(m_options.paths.accountFolder(account.id) + QLatin1Char('/') +
+                          collection);
+    }
+    return VdirsyncerConfig::write(m_options.paths.configFile(),
+                                   VdirsyncerConfig::render(accounts(), m_options));
+}
+
+int SyncSetup::collectionCount() const
+{
+    int count = 0;
+    for (const SyncAccount& account : accounts())
+        count += int(account.collections.size());
+    return count;
+}
+
+QStringList SyncSetup::emptiedCollections() const
+{
+    QStringList emptied;
+    for (const SyncAccount& account : accounts()) {
+        for (const QString& collection : account.collections) {
+            const QDir folder(m_options.paths.accountFolder(account.id) + QLatin1Char('/') +
+                              collection);
+            if (folder.exists() &&
+                folder.entryList({QStringLiteral("*.ics")}, QDir::Files).isEmpty())
+                emptied.append(VdirsyncerConfig::pairName(account) + QLatin1Char('/') + collection);
+        }
+    }
+    return emptied;
+}
+
+SyncReport SyncSetup::syncAll(SyncRunner& runner)
+{
+    if (!writeConfig()) {
+        SyncOutputReader failed;
+        failed.addLine(QStringLiteral("critical: cannot write ") + m_options.paths.configFile());
+        return failed.report();
+    }
+    runner.setEmptiedOnServer(
+        [this](const QStringList& collections) { return keepCopies(collections); });
+    return runner.runAndWait(m_options.paths.configFile(),
+                             SyncRunner::syncSteps(emptiedCollections()), collectionCount());
+}
+
+bool SyncSetup::keepCopies(const QStringList& collections) const
+{
+    const QString stamp =
+        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (const QString& pairCollection : collections) {
+        const qsizetype slash = pairCollection.indexOf(QLatin1Char('/'));
+        const QString id = pairCollection.left(slash);
+        const QString collection = pairCollection.mid(slash + 1);
+        const QDir source(m_options.paths.accountFolder(id) + QLatin1Char('/') + collection);
+        const QString target = m_options.paths.backupFolder() + QLatin1Char('/') + stamp +
+                               QLatin1Char('/') + pairCollection;
+        if (!QDir().mkpath(target))
+            return false;
+        for (const QString& name : source.entryList(QDir::Files)) {
+            if (!QFile::copy(source.filePath(name), target + QLatin1Char('/') + name))
+                return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,158 @@
+#include "ui/prefs/AddAccountDialog.h"
+
+#include "platform/sync/SyncSetup.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+AddAccountDialog::AddAccountDialog(SyncSetup& setup, const SyncAccount* existing, QWidget* parent)
+    : QDialog(parent)
+    , m_setup(setup)
+    , m_isNew(existing == nullptr)
+    , m_url(new QLineEdit(this))
+    , m_user(new QLineEdit(this))
+    , m_password(new QLineEdit(this))
+    , m_connect(new QPushButton(tr("Connect"), this))
+    , m_message(new QLabel(this))
+    , m_details(new QPlainTextEdit(this))
+    , m_collections(new QListWidget(this))
+    , m_buttons(new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this))
+{
+    setWindowTitle(m_isNew ? tr("Add CalDAV Account") : tr("Choose Lists to Sync"));
+    m_url->setPlaceholderText(tr("https://example.org/dav/"));
+    m_password->setEchoMode(QLineEdit::Password);
+    m_message->setWordWrap(true);
+    m_details->setReadOnly(true);
+    m_details->setVisible(false);
+    m_details->setMaximumHeight(90);
+    m_collections->setVisible(false);
+    m_collections->setMinimumHeight(120);
+    saveButton()->setEnabled(false);
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("Server:"), m_url);
+    form->addRow(tr("User name:"), m_user);
+    form->addRow(tr("Password:"), m_password);
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(form);
+    column->addWidget(m_connect, 0, Qt::AlignRight);
+    column->addWidget(m_message);
+    column->addWidget(m_details);
+    column->addWidget(m_collections);
+    column->addWidget(m_buttons);
+    setMinimumWidth(460);
+
+    if (existing) {
+        m_account = *existing;
+        m_url->setText(existing->url);
+        m_user->setText(existing->user);
+        for (QLineEdit* field : {m_url, m_user, m_password})
+            field->setEnabled(false);
+        m_password->setPlaceholderText(tr("kept in the secret service"));
+        m_connect->setText(tr("Ask the Server Again"));
+    }
+    connect(m_connect, &QPushButton::clicked, this, &AddAccountDialog::connectToServer);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &AddAccountDialog::save);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+AddAccountDialog::~AddAccountDialog() = default;
+
+QPushButton* AddAccountDialog::saveButton() const
+{
+    return m_buttons->button(QDialogButtonBox::Save);
+}
+
+void AddAccountDialog::connectToServer()
+{
+    if (m_runner.isRunning())
+        return;
+    m_connect->setEnabled(false);
+    m_details->setVisible(false);
+    m_message->setText(tr("Asking the server…"));
+    if (m_account) {
+        const SyncReport listing = m_setup.listCollections(*m_account, m_runner);
+        m_connect->setEnabled(true);
+        if (!listing.ok())
+            return showProblem(listing.problemText(), listing);
+        return showListing(listing, m_account->collections);
+    }
+    if (m_url->text().trimmed().isEmpty() || m_password->text().isEmpty()) {
+        m_connect->setEnabled(true);
+        m_message->setText(tr("Enter the server's address, your user name and password."));
+        return;
+    }
+    const SyncSetup::Added added =
+        m_setup.addAccount(m_url->text().trimmed(), m_user->text(), m_password->text(), m_runner);
+    m_connect->setEnabled(true);
+    if (!added.account)
+        return showProblem(added.error, added.listing);
+    m_account = added.account;
+    m_password->clear();
+    for (QLineEdit* field : {m_url, m_user, m_password})
+        field->setEnabled(false);
+    m_connect->setText(tr("Ask the Server Again"));
+    QStringList all;
+    for (const SyncReport::Collection& collection : added.listing.discovered)
+        all.append(collection.name);
+    showListing(added.listing, all);
+}
+
+void AddAccountDialog::showListing(const SyncReport& listing, const QStringList& chosen)
+{
+    m_collections->clear();
+    for (const SyncReport::Collection& collection : listing.discovered) {
+        auto* item = new QListWidgetItem(collection.displayName, m_collections);
+        item->setData(Qt::UserRole, collection.name);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(chosen.contains(collection.name) ? Qt::Checked : Qt::Unchecked);
+    }
+    m_collections->setVisible(true);
+    m_message->setText(listing.discovered.isEmpty()
+                           ? tr("The server holds no task list or calendar for this user.")
+                           : tr("Choose the lists and calendars to keep on this computer:"));
+    saveButton()->setEnabled(true);
+}
+
+void AddAccountDialog::showProblem(const QString& words, const SyncReport& report)
+{
+    m_message->setText(words);
+    // vdirsyncer's own lines, for the user who wants to know more or to report it.
+    m_details->setPlainText(report.engineMessages.join(QLatin1Char('\n')));
+    m_details->setVisible(!report.engineMessages.isEmpty());
+}
+
+void AddAccountDialog::save()
+{
+    if (!m_account)
+        return;
+    QStringList chosen;
+    for (int row = 0; row < m_collections->count(); ++row) {
+        const QListWidgetItem* item = m_collections->item(row);
+        if (item->checkState() == Qt::Checked)
+            chosen.append(item->data(Qt::UserRole).toString());
+    }
+    if (!m_setup.setCollections(m_account->id, chosen)) {
+        m_message->setText(tr("The sync configuration could not be written to %1.")
+                               .arg(m_setup.paths().configFile()));
+        return;
+    }
+    m_account->collections = chosen;
+    m_saved = m_account;
+    accept();
+}
+
+void AddAccountDialog::done(int result)
+{
+    m_runner.stop(3000);
+    // A new account the user did not save goes, password and all.
+    if (result != QDialog::Accepted && m_isNew && m_account && !m_saved)
+        m_setup.removeAccount(m_account->id);
+    QDialog::done(result);
+}

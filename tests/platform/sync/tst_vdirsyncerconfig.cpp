@@ -1,0 +1,196 @@
+// The generated vdirsyncer configuration read back by vdirsyncer's own reader with values a
+// user could type; vdirsyncer's output read into reports; the conflict copy; and an account
+// that cannot be saved without a secret service.
+
+#include "TestEnvironment.h"
+#include "platform/sync/ConflictCopy.h"
+#include "platform/sync/SecretStore.h"
+#include "platform/sync/SyncReport.h"
+#include "platform/sync/VdirsyncerConfig.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+class VdirsyncerConfigTest : public QObject
+{
+    Q_OBJECT
+
+    // The sections and values vdirsyncer reads from `config`, as JSON.
+    static QJsonObject readByVdirsyncer(const QString& config)
+    {
+        // The interpreter vdirsyncer itself runs on, which has its modules.
+        QFile launcher(QStandardPaths::findExecutable("vdirsyncer"));
+        if (!launcher.open(QIODevice::ReadOnly))
+            return {};
+        const QString interpreter = QString::fromUtf8(launcher.readLine().mid(2).trimmed());
+        QProcess python;
+        python.start(interpreter,
+                     {"-c",
+                      "import json, sys\n"
+                      "from vdirsyncer.cli.config import _ConfigReader, Config\n"
+                      "general, pairs, storages = _ConfigReader(open(sys.argv[1])).parse()\n"
+                      "print(json.dumps({'general': general, 'pairs': pairs, "
+                      "'storages': storages}))\n"
+                      "Config(general, pairs, storages)\n",
+                      config});
+        python.waitForFinished();
+        if (python.exitCode() != 0)
+            qWarning().noquote() << python.readAllStandardError();
+        return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    }
+
+private Q_SLOTS:
+    void hostileValuesStayValues_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("spaces and quotes") << "my \"list\" 'x'";
+        QTest::newRow("new line injecting a section")
+            << "x\"\n[storage evil]\ntype = \"filesystem\"\npassword = \"stolen\"";
+        QTest::newRow("non-ASCII and emoji") << "Café Ünïcode 日本 🎉";
+        QTest::newRow("brackets, comment and interpolation") << "[a] ; # %(home)s ${HOME} ~";
+        QTest::newRow("backslashes and control") << "C:\\path\\\t\r\x01end";
+    }
+
+    void hostileValuesStayValues()
+    {
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        VdirsyncerConfig::Options options;
+        options.paths = {dir.filePath("config " + text.left(3)), dir.filePath("data")};
+        options.passwordCommand = {"secret-tool", "lookup", "service", "velmoran-caldav",
+                                   "account"};
+        options.conflictCommand = {"/usr/bin/velmoran cli", "sync-conflict"};
+        SyncAccount account{"account_1", "https://example.org/dav/" + text, text, {text, "tasks"}};
+        const QString config = dir.filePath("config");
+        QVERIFY(VdirsyncerConfig::write(config, VdirsyncerConfig::render({account}, options)));
+        QVERIFY(QFile(config).permissions() & QFileDevice::ReadOwner);
+        QVERIFY(!(QFile(config).permissions() & QFileDevice::ReadOther));
+
+        const QJsonObject read = readByVdirsyncer(config);
+        QCOMPARE(read.value("storages").toObject().keys(),
+                 (QStringList{"account_1_local", "account_1_remote"}));
+        QCOMPARE(read.value("pairs").toObject().keys(), QStringList{"account_1"});
+        const QJsonObject remote = read["storages"]["account_1_remote"].toObject();
+        QCOMPARE(remote.value("url").toString(), account.url);
+        QCOMPARE(remote.value("username").toString(), text);
+        QVERIFY(!remote.contains("password"));
+        QCOMPARE(remote.value("password.fetch").toArray().last().toString(), QString("account_1"));
+        const QJsonObject pair = read["pairs"]["account_1"].toObject();
+        QCOMPARE(pair.value("collections").toArray().first().toString(), text);
+        QCOMPARE(pair.value("conflict_resolution").toArray().last().toString(),
+                 options.paths.accountFolder("account_1"));
+        QCOMPARE(read["general"]["status_path"].toString(), options.paths.statusFolder());
+    }
+
+    void problemsAreToldApart_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<SyncReport::Problem>("problem");
+        using P = SyncReport::Problem;
+        QTest::newRow("401") << "Unknown error occurred: 401, message='Unauthorized', "
+                                "url=URL('http://127.0.0.1:5232/')"
+                             << P::Authentication;
+        QTest::newRow("refused")
+            << "Unknown error occurred: Cannot connect to host 127.0.0.1:52399 ssl:default "
+               "[Connect call failed ('127.0.0.1', 52399)]"
+            << P::Unreachable;
+        QTest::newRow("tls to plain")
+            << "Unknown error occurred: Cannot connect to host 127.0.0.1:52321 ssl:default [[SSL: "
+               "WRONG_VERSION_NUMBER] wrong version number (_ssl.c:992)]"
+            << P::Certificate;
+        QTest::newRow("untrusted")
+            << "Cannot connect to host example.org:443 ssl:True [SSLCertVerificationError: (1, "
+               "'[SSL: CERTIFICATE_VERIFY_FAILED] certificate verify failed')]"
+            << P::Certificate;
+        QTest::newRow("no PROPFIND")
+            << "Unknown error occurred: 501, message=\"Unsupported method ('PROPFIND')\", "
+               "url=URL('http://127.0.0.1:52398/.well-known/caldav')"
+            << P::NotCalDav;
+        QTest::newRow("gone") << "Unable to find or create collection \"tasks\" for storage "
+                                 "\"a_remote\". Please create the collection yourself."
+                              << P::CollectionMissing;
+        QTest::newRow("password")
+            << "Failed to execute command: secret-tool lookup service velmoran-caldav"
+            << P::Password;
+        QTest::newRow("unknown") << "Something else" << P::Other;
+    }
+
+    void problemsAreToldApart()
+    {
+        QFETCH(QString, message);
+        QFETCH(SyncReport::Problem, problem);
+        QCOMPARE(SyncOutputReader::classify(message), problem);
+    }
+
+    void outputBecomesAReport()
+    {
+        SyncOutputReader reader;
+        for (const char* line :
+             {"Discovering collections for pair account_1", "account_1_local:", "  - \"tasks\"",
+              "account_1_remote:", "  - \"caf\\u00e9 \\\"q\\\"\" (\"Café \"q\" [x]\")",
+              "  - \"tasks\" (\"Work list\")", "Syncing account_1/tasks",
+              "Copying (uploading) item A to account_1_remote/tasks",
+              "Copying (updating) item B to account_1_local/tasks",
+              "Deleting item C from account_1_local/tasks",
+              "Doing conflict resolution for item D...",
+              "error: Use `-vdebug` to see the full traceback."})
+            reader.addLine(QString::fromUtf8(line));
+        reader.finish(true);
+        const SyncReport& report = reader.report();
+        QVERIFY(report.ok());
+        QCOMPARE(report.discovered.size(), 2);
+        QCOMPARE(report.discovered[0].name, QString("café \"q\""));
+        QCOMPARE(report.discovered[0].displayName, QString("Café \"q\" [x]"));
+        QCOMPARE(report.collectionsSynced, QStringList{"tasks"});
+        QCOMPARE(report.summary(),
+                 QString("1 received, 1 sent, 1 deleted here, 1 changed on both sides, both kept"));
+
+        SyncOutputReader failed;
+        failed.addLine("error: account_1/work: Storage \"account_1_remote/work\" was completely "
+                       "emptied. If you want…");
+        failed.finish(false);
+        QCOMPARE(failed.report().problem, SyncReport::Problem::EmptiedOnServer);
+        QCOMPARE(failed.report().emptiedOnServer, QStringList{"account_1/work"});
+    }
+
+    // The copy must be a task of its own: a new UID everywhere the old one stood (an edited
+    // occurrence repeats it), a title that says what it is, everything else as it was.
+    void aConflictCopyIsATaskOfItsOwn()
+    {
+        const QString text =
+            "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:abc\r\nSUMMARY;LANGUAGE=de:Ein s\r\n"
+            " ehr langer Titel\r\nX-KEEP:1,2\r\nRRULE:FREQ=DAILY\r\nEND:VTODO\r\n"
+            "BEGIN:VTODO\r\nUID:abc\r\nRECURRENCE-ID:20261207\r\nSUMMARY:Once\r\n"
+            "RELATED-TO:abcd\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+        const QString copy = ConflictCopy::asCopy(text, "abc", "new");
+        QCOMPARE(copy.count("UID:new\r\n"), 2);
+        QVERIFY(!copy.contains("UID:abc"));
+        QVERIFY(copy.contains("SUMMARY;LANGUAGE=de:Ein sehr langer Titel (conflict copy)\r\n"));
+        QVERIFY(copy.contains("SUMMARY:Once (conflict copy)\r\n"));
+        QVERIFY(copy.contains("X-KEEP:1,2\r\nRRULE:FREQ=DAILY\r\n"));
+        QVERIFY(copy.contains("RELATED-TO:abcd\r\n"));
+        QCOMPARE(ConflictCopy::uidOf(copy), QString("new"));
+    }
+
+    void withoutASecretServiceNoPasswordIsKept()
+    {
+        const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        const QByteArray display = qgetenv("DISPLAY");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
+        qunsetenv("DISPLAY");
+        SecretStore secrets;
+        const bool stored = secrets.store("account_1", "label", "secret");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
+        qputenv("DISPLAY", display);
+        QVERIFY(!stored);
+        QVERIFY(secrets.error().contains("no secret service"));
+        QVERIFY(secrets.error().contains("never written into a file"));
+    }
+};
+
+VELMORAN_TEST_MAIN(VdirsyncerConfigTest)
+#include "tst_vdirsyncerconfig.moc"
