@@ -23,6 +23,8 @@
 #include <QStandardPaths>
 #include <QToolButton>
 
+#include <memory>
+
 namespace {
 
 QByteArray completedTask(const QString& uid)
@@ -126,14 +128,16 @@ private Q_SLOTS:
         m_fixture->window->selectPanelAtIndex(PreferenceObject::Lists);
         m_fixture->window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_fixture->window.get()));
-        // The store holds its answer back until the page has given up.
-        QSemaphore answer;
+        // The store holds its answer back until the page has given up. The semaphore is shared
+        // with the hook: a fetch queued before the hook was removed may start only after this
+        // function has returned, and must then find it released rather than gone.
+        const auto answer = std::make_shared<QSemaphore>();
         store::EventStore* eventStore = m_fixture->manager->eventStore();
-        eventStore->setBeforeFetch([&answer] { answer.acquire(); });
+        eventStore->setBeforeFetch([answer] { answer->acquire(); });
         // Whatever fails below, the store's thread is let go before the store.
-        const auto letGo = qScopeGuard([&answer, eventStore] {
+        const auto letGo = qScopeGuard([answer, eventStore] {
             eventStore->setBeforeFetch({});
-            answer.release(100);
+            answer->release(1000);
         });
         page()->setValidationTimeout(50);
         clickBox(row(work));
@@ -145,7 +149,7 @@ private Q_SLOTS:
         QCOMPARE(model()->data(model()->index(row(work)), Qt::CheckStateRole).toInt(),
                  int(Qt::Unchecked));
         QVERIFY(!lists().visibleLists().contains(work));
-        answer.release();
+        answer->release();
         QTRY_VERIFY(lists().visibleLists().contains(work));
     }
 
