@@ -1,32 +1,13 @@
 #include "ui/prefs/QuickActionSheet.h"
 
-#include "text/LeadingInteger.h"
-
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
-
-QList<QAbstractButton*> segments(const QStringList& titles, QWidget* parent, QHBoxLayout* row)
-{
-    auto* group = new QButtonGroup(parent);
-    QList<QAbstractButton*> buttons;
-    for (const QString& title : titles) {
-        auto* button = new QToolButton(parent);
-        button->setText(title);
-        button->setCheckable(true);
-        group->addButton(button, int(buttons.size()));
-        row->addWidget(button);
-        buttons << button;
-    }
-    return buttons;
-}
 
 QString afterText()
 {
@@ -41,10 +22,10 @@ QuickActionSheet::QuickActionSheet(QWidget* parent)
     : QDialog(parent)
     , m_kind(new QComboBox(this))
     , m_empty(new QLabel(this))
-    , m_dateView(new QWidget(this))
+    , m_amount(new SignedAmountRow(
+          {tr("Minutes"), tr("Hours"), tr("Days"), tr("Weeks"), tr("Months")}, 1, this))
     , m_tagView(new QWidget(this))
     , m_switchView(new QWidget(this))
-    , m_number(new QLineEdit(m_dateView))
     , m_tag(new QLineEdit(m_tagView))
     , m_done(new QPushButton(tr("Add"), this))
     , m_cancel(new QPushButton(tr("Cancel"), this))
@@ -54,19 +35,6 @@ QuickActionSheet::QuickActionSheet(QWidget* parent)
                       tr("Switch"), tr("After")});
     m_empty->setWordWrap(true);
     m_empty->setEnabled(false);
-
-    auto* dateRow = new QHBoxLayout(m_dateView);
-    dateRow->setContentsMargins(0, 0, 0, 0);
-    dateRow->setSpacing(0);
-    m_signs = segments({QStringLiteral("-"), QStringLiteral("+")}, m_dateView, dateRow);
-    dateRow->addSpacing(6);
-    m_number->setMaximumWidth(60);
-    m_number->setAccessibleName(tr("Number"));
-    dateRow->addWidget(m_number);
-    dateRow->addSpacing(6);
-    m_units = segments({tr("Minutes"), tr("Hours"), tr("Days"), tr("Weeks"), tr("Months")},
-                       m_dateView, dateRow);
-    dateRow->addStretch(1);
 
     auto* tagRow = new QHBoxLayout(m_tagView);
     tagRow->setContentsMargins(0, 0, 0, 0);
@@ -91,7 +59,7 @@ QuickActionSheet::QuickActionSheet(QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->addWidget(m_kind);
     column->addWidget(m_empty);
-    column->addWidget(m_dateView);
+    column->addWidget(m_amount);
     column->addWidget(m_tagView);
     column->addWidget(m_switchView);
     column->addStretch(1);
@@ -100,7 +68,6 @@ QuickActionSheet::QuickActionSheet(QWidget* parent)
 
     m_done->setDefault(true);
     connect(m_kind, &QComboBox::currentIndexChanged, this, &QuickActionSheet::setKind);
-    connect(m_number, &QLineEdit::editingFinished, this, &QuickActionSheet::normaliseNumber);
     connect(m_done, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     setupAdd();
@@ -112,9 +79,7 @@ void QuickActionSheet::setupAdd()
     for (QLineEdit* field : m_switchFields)
         field->clear();
     m_done->setText(tr("Add"));
-    m_signs.at(1)->setChecked(true);
-    m_number->setText(QStringLiteral("1"));
-    m_units.at(0)->setChecked(true);
+    m_amount->setAmount(true, 1, 0);
     const QSignalBlocker block(m_kind);
     m_kind->setCurrentIndex(ClearDueDate);
     showKind(ClearDueDate);
@@ -127,9 +92,7 @@ void QuickActionSheet::setupEdit(const QuickAction& action)
     int kind = ClearDueDate;
     if (action.isDateShift()) {
         kind = DueDate;
-        m_signs.at(action.movesForward() ? 1 : 0)->setChecked(true);
-        m_number->setText(QString::number(action.number));
-        m_units.at(int(action.unit()))->setChecked(true);
+        m_amount->setAmount(action.movesForward(), action.number, int(action.unit()));
     } else if (action.type == QuickAction::Tag || action.type == QuickAction::Word) {
         kind = Tag;
         m_tag->setText(action.tagText());
@@ -165,17 +128,11 @@ void QuickActionSheet::setKind(int kind)
 
 void QuickActionSheet::showKind(int kind)
 {
-    m_dateView->setVisible(kind == DueDate);
+    m_amount->setVisible(kind == DueDate);
     m_tagView->setVisible(kind == Tag);
     m_switchView->setVisible(kind == Switch);
     m_empty->setVisible(kind != DueDate && kind != Tag && kind != Switch);
     m_empty->setText(kind == After ? afterText() : tr("N/A"));
-}
-
-void QuickActionSheet::normaliseNumber()
-{
-    const qint64 number = qAbs(leadingInteger(m_number->text(), 100000));
-    m_number->setText(QString::number(number == 0 ? 1 : number));
 }
 
 std::optional<QuickAction> QuickActionSheet::record()
@@ -188,14 +145,8 @@ std::optional<QuickAction> QuickActionSheet::record()
     case Tag:
         return QuickAction::withTagText(m_tag->text());
     case DueDate: {
-        normaliseNumber();
-        int unit = 0;
-        for (int index = 0; index < m_units.size(); ++index) {
-            if (m_units.at(index)->isChecked())
-                unit = index;
-        }
-        return QuickAction::withDateShift(QuickAction::Unit(unit), !m_signs.at(0)->isChecked(),
-                                          m_number->text().toLongLong());
+        return QuickAction::withDateShift(QuickAction::Unit(m_amount->unit()),
+                                          m_amount->isForward(), m_amount->number());
     }
     case Switch: {
         QStringList words;

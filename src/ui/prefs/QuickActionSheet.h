@@ -2,6 +2,8 @@
 
 #include "data/QuickAction.h"
 
+#include "ui/prefs/SignedAmountRow.h"
+
 #include <QDialog>
 #include <QList>
 
@@ -32,18 +34,17 @@ public:
     // The user chose a kind: its view, with "#" put into its empty word fields.
     void setKind(int kind);
     // The number field as a whole number; 0 (empty, not a number) becomes 1.
-    void normaliseNumber();
     // The record the sheet makes; none when a tag or switch has no usable word.
     std::optional<QuickAction> record();
 
     QComboBox* kindChooser() const { return m_kind; }
     QLabel* emptyText() const { return m_empty; }
-    QWidget* dateView() const { return m_dateView; }
+    QWidget* dateView() const { return m_amount; }
     QWidget* tagView() const { return m_tagView; }
     QWidget* switchView() const { return m_switchView; }
-    QAbstractButton* signButton(int index) const { return m_signs.value(index); }
-    QLineEdit* numberField() const { return m_number; }
-    QAbstractButton* unitButton(int index) const { return m_units.value(index); }
+    QAbstractButton* signButton(int index) const { return m_amount->signButton(index); }
+    QLineEdit* numberField() const { return m_amount->numberField(); }
+    QAbstractButton* unitButton(int index) const { return m_amount->unitButton(index); }
     QLineEdit* tagField() const { return m_tag; }
     QLineEdit* switchField(int index) const { return m_switchFields.value(index); }
     QPushButton* doneButton() const { return m_done; }
@@ -54,12 +55,9 @@ private:
 
     QComboBox* m_kind;
     QLabel* m_empty;
-    QWidget* m_dateView;
+    SignedAmountRow* m_amount;
     QWidget* m_tagView;
     QWidget* m_switchView;
-    QList<QAbstractButton*> m_signs;
-    QLineEdit* m_number;
-    QList<QAbstractButton*> m_units;
     QLineEdit* m_tag;
     QList<QLineEdit*> m_switchFields;
     QPushButton* m_done;

@@ -2,6 +2,8 @@
 
 #include "entry/SmartAddSettings.h"
 
+#include "ui/prefs/SignedAmountRow.h"
+
 #include <QDialog>
 #include <QList>
 
@@ -31,16 +33,16 @@ public:
     SmartAddRuleChoice choice() const;
     void setKind(int kind);
     // The number field's text as a whole number ("3x" is 3, a text without one 0).
-    void normaliseNumber();
 
     QLineEdit* wordField() const { return m_word; }
     QComboBox* kindChooser() const { return m_kind; }
-    QAbstractButton* signButton(int index) const { return m_signs.value(index); }
-    QLineEdit* numberField() const { return m_number; }
-    QAbstractButton* unitButton(int index) const { return m_units.value(index); }
+    void normaliseNumber() { m_amount->normalise(); }
+    QAbstractButton* signButton(int index) const { return m_amount->signButton(index); }
+    QLineEdit* numberField() const { return m_amount->numberField(); }
+    QAbstractButton* unitButton(int index) const { return m_amount->unitButton(index); }
     QTimeEdit* timePicker() const { return m_time; }
     QLabel* emptyText() const { return m_empty; }
-    QWidget* dateInputs() const { return m_dateInputs; }
+    QWidget* dateInputs() const { return m_amount; }
     QPushButton* doneButton() const { return m_done; }
     QPushButton* cancelButton() const { return m_cancel; }
 
@@ -51,10 +53,7 @@ Q_SIGNALS:
 private:
     QLineEdit* m_word;
     QComboBox* m_kind;
-    QWidget* m_dateInputs;
-    QList<QAbstractButton*> m_signs;
-    QLineEdit* m_number;
-    QList<QAbstractButton*> m_units;
+    SignedAmountRow* m_amount;
     QTimeEdit* m_time;
     QLabel* m_empty;
     QPushButton* m_done;
