@@ -1,4 +1,5 @@
 #include "AccountScreenshots.h"
+#include "ScreenshotFiles.h"
 
 #include "data/DataManager.h"
 #include "platform/Clock.h"
@@ -13,31 +14,17 @@
 #include "ui/prefs/PreferenceWindowController.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QTcpServer>
-#include <QTimer>
-
-#include <cstdio>
 
 namespace {
 
-void pause(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 bool write(QWidget* window, const QString& path)
 {
-    pause(300);
-    const bool saved = window->grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
-    return saved;
+    return ScreenshotFiles::writeWindow(window, path, 300);
 }
 
 } // namespace
@@ -80,7 +67,7 @@ int saveAccountWindows(DataManager& manager, ModeManager& modes, const QString& 
             break;
         }
     }
-    pause(100);
+    ScreenshotFiles::pause(100);
     failures += !write(&window, output + "/prefs-accounts" + suffix + ".png");
     // The group alone, with the offer below it that the window's height cuts off.
     failures += !write(page->accounts(), output + "/accounts-group" + suffix + ".png");

@@ -1,4 +1,5 @@
 #include "AdvancedScreenshots.h"
+#include "ScreenshotFiles.h"
 
 #include "data/DataManager.h"
 #include "platform/UserDefaults.h"
@@ -14,28 +15,14 @@
 #include "ui/prefs/SyncTab.h"
 
 #include <QComboBox>
-#include <QEventLoop>
 #include <QLineEdit>
-#include <QTimer>
 #include <QTreeWidget>
-
-#include <cstdio>
 
 namespace {
 
-void pause(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 bool write(QWidget* window, const QString& path)
 {
-    pause(400);
-    const bool saved = window->grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
-    return saved;
+    return ScreenshotFiles::writeWindow(window, path, 400);
 }
 
 QVariantMap rule(const QString& word, const QString& result, const QString& unit = {})

@@ -1,4 +1,5 @@
 #include "IntroScreenshots.h"
+#include "ScreenshotFiles.h"
 
 #include "platform/store/CollectionFinder.h"
 #include "ui/intro/AboutWindowController.h"
@@ -7,28 +8,14 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QPushButton>
-#include <QTimer>
-
-#include <cstdio>
 
 namespace {
 
-void pause(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 bool write(QWidget* window, const QString& path)
 {
-    pause(450);
-    const bool saved = window->grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
-    return saved;
+    return ScreenshotFiles::writeWindow(window, path, 450);
 }
 
 void writeText(const QString& path, const QByteArray& text)
@@ -64,7 +51,7 @@ void waitForPage(IntroWindowController& intro, int page)
 {
     const QDeadlineTimer deadline(5000);
     while (intro.currentPage() != page && !deadline.hasExpired())
-        pause(50);
+        ScreenshotFiles::pause(50);
 }
 
 } // namespace

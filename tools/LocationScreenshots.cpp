@@ -1,4 +1,5 @@
 #include "LocationScreenshots.h"
+#include "ScreenshotFiles.h"
 
 #include "LoopbackHttpServer.h"
 
@@ -15,31 +16,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
-#include <QTimer>
-
-#include <cstdio>
 
 namespace {
-
-void pause(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool write(const QPixmap& picture, const QString& path)
-{
-    const bool saved = picture.save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
-    return saved;
-}
 
 // Made-up places, in the form a Nominatim service answers.
 LoopbackHttpServer::Answer geocoderAnswer(const LoopbackHttpServer::Request& request)
@@ -132,28 +115,29 @@ int saveLocationWindows(DataManager& manager, ModeManager& modes, const QString&
         pane.resize(330, 760);
         pane.show();
         pane.changeViewWithReminder(parcel);
-        pause(400);
-        failures += !write(pane.grab(), output + "/location-detail" + suffix + ".png");
+        ScreenshotFiles::pause(400);
+        failures += !ScreenshotFiles::writePicture(pane.grab(),
+                                                   output + "/location-detail" + suffix + ".png");
 
         pane.changeViewWithReminder(present);
-        pause(200);
+        ScreenshotFiles::pause(200);
         pane.locationRow()->checkBox()->click();
         LocationPopover* popover = pane.locationPopover();
         if (popover) {
             typeInto(popover->field(), QStringLiteral("home"));
             // The map search waits for typing to pause and for its turn at the service.
-            pause(2500);
-            failures += !write(popoverWithDropDown(popover),
-                               output + "/location-popover" + suffix + ".png");
+            ScreenshotFiles::pause(2500);
+            failures += !ScreenshotFiles::writePicture(
+                popoverWithDropDown(popover), output + "/location-popover" + suffix + ".png");
             // A contact's address chosen for a departure, looked up and ready to save.
             popover->dropDown()->hide();
             popover->field()->setText(QStringLiteral("Anna Schmidt (Home)"));
             QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
             QApplication::sendEvent(popover->field(), &enter);
             popover->leaveButton()->click();
-            pause(1500);
-            failures +=
-                !write(popover->grab(), output + "/location-popover-chosen" + suffix + ".png");
+            ScreenshotFiles::pause(1500);
+            failures += !ScreenshotFiles::writePicture(
+                popover->grab(), output + "/location-popover-chosen" + suffix + ".png");
             popover->hide();
         } else {
             ++failures;
