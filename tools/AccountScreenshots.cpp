@@ -84,7 +84,11 @@ int saveAccountWindows(DataManager& manager, ModeManager& modes, const QString& 
     dialog.urlField()->setText(url);
     dialog.userField()->setText("alice");
     dialog.passwordField()->setText("not shown");
+    QEventLoop answered;
+    QObject::connect(&dialog, &AddAccountDialog::serverAnswered, &answered, &QEventLoop::quit);
     dialog.connectToServer();
+    if (dialog.isStoringPassword())
+        answered.exec();
     failures += !write(&dialog, output + "/account-problem" + suffix + ".png");
     dialog.reject();
     QFile::remove(theirPath);

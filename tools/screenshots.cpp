@@ -21,6 +21,8 @@
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
+#include "platform/sync/SyncScheduler.h"
+#include "platform/sync/SyncSetup.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
@@ -176,7 +178,15 @@ int saveEntryWindows(DataManager& manager, ModeManager& modes, const QString& ou
         typeInto(quickAdd.form()->titleField(), QStringLiteral("! Buy flowers tomorrow 5pm "));
         failures += !save(&quickAdd, output + "/quick-add-smart" + suffix + ".png");
     }
+    // With something to sync, so that the panel shows its Sync Now button.
+    QTemporaryDir syncHome;
+    SecretStore secrets;
+    SyncSetup syncSetup(SyncPaths{syncHome.filePath("config"), syncHome.filePath("data")}, secrets,
+                        {});
+    SyncScheduler scheduler(syncSetup, manager.clock());
+    scheduler.setUserConfig(syncHome.filePath("vdirsyncer-config"));
     PanelViewController panel(manager, modes);
+    panel.setSyncScheduler(&scheduler);
     panel.resize(385, panel.panelHeight());
     panel.show();
     panel.fetchData();

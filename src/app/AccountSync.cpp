@@ -19,6 +19,7 @@ AccountSync::AccountSync(DataManager& manager, UserDefaults& defaults, Clock& cl
     , m_setup(SyncPaths::forThisUser(), m_secrets, {cliProgram(), QStringLiteral("sync-conflict")})
     , m_scheduler(m_setup, clock)
 {
+    m_secrets.setRemovesInBackground(true);
     connect(&manager.session(), &StoreSession::storeChanged, &m_scheduler,
             &SyncScheduler::noteLocalChange);
     connect(&m_scheduler, &SyncScheduler::stateChanged, this, &AccountSync::showState);

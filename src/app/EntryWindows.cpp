@@ -3,6 +3,7 @@
 #include "data/DataManager.h"
 #include "data/SidebarCounts.h"
 #include "platform/UserDefaults.h"
+#include "platform/sync/SyncScheduler.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/entry/AddViewController.h"
@@ -94,8 +95,16 @@ PanelWindowController* EntryWindows::panelWindow()
             m_delegate.selectReminder(reminder);
         };
         panel->checkNightMode = [this] { m_delegate.checkNightMode(); };
+        panel->setSyncScheduler(m_syncScheduler);
     }
     return m_panel;
+}
+
+void EntryWindows::setSyncScheduler(SyncScheduler* scheduler)
+{
+    m_syncScheduler = scheduler;
+    if (m_panel)
+        m_panel->panel()->setSyncScheduler(scheduler);
 }
 
 void EntryWindows::createStatusItem()

@@ -11,6 +11,7 @@ class AddViewController;
 class DataManager;
 class ModeManager;
 class PanelWindowController;
+class SyncScheduler;
 class UserDefaults;
 
 // The windows through which tasks are entered from anywhere: the quick-add window that
@@ -36,6 +37,8 @@ public:
     // Made on first use.
     PanelWindowController* panelWindow();
     StatusItem& statusItem() { return m_statusItem; }
+    // The accounts' syncing, offered in the panel as well as in the icon's menu.
+    void setSyncScheduler(SyncScheduler* scheduler);
 
 private:
     void createStatusItem();
@@ -47,4 +50,5 @@ private:
     StatusItem m_statusItem;
     QPointer<AddViewController> m_quickAdd;
     QPointer<PanelWindowController> m_panel;
+    QPointer<SyncScheduler> m_syncScheduler;
 };

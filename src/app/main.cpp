@@ -109,6 +109,7 @@ int main(int argc, char* argv[])
     AccountSync accountSync(manager, UserDefaults::standardUserDefaults(), Clock::system(),
                             delegate);
     accountSync.install(windows, entryWindows.statusItem());
+    entryWindows.setSyncScheduler(&accountSync.scheduler());
     preferenceWindows.setAccountSync(&accountSync);
     delegate.setWindows(std::move(windows));
     delegate.applicationDidFinishLaunching();

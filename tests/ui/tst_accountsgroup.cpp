@@ -37,7 +37,10 @@ class AccountsGroupTest : public QObject
         dialog->urlField()->setText(m_server.url());
         dialog->userField()->setText("alice");
         dialog->passwordField()->setText(password);
+        QSignalSpy answered(dialog, &AddAccountDialog::serverAnswered);
         dialog->connectButton()->click();
+        if (answered.isEmpty() && !answered.wait(60000))
+            qWarning("The window did not show the server's answer.");
         return dialog;
     }
 

@@ -10,6 +10,8 @@
 #include "entry/SmartAddEntry.h"
 #include "platform/UserDefaults.h"
 #include "platform/store/EventStore.h"
+#include "platform/sync/SyncScheduler.h"
+#include "platform/sync/SyncSetup.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
@@ -30,6 +32,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -294,6 +298,51 @@ private Q_SLOTS:
         QVERIFY(UserDefaults(m_defaults->filePath()).boolForKey(PrefKey::alwaysOnTopMenuBar));
         m_panel->pinButton()->click();
         QVERIFY(!UserDefaults(m_defaults->filePath()).boolForKey(PrefKey::alwaysOnTopMenuBar));
+    }
+
+    // Sync Now is offered only while there is something to sync, runs the scheduler's sync
+    // (a real vdirsyncer run against a port where nothing listens) and waits while it runs.
+    void syncNowIsOfferedWhileThereIsSomethingToSync()
+    {
+        const SyncPaths paths{m_dir->filePath("sync/config"), m_dir->filePath("sync/data")};
+        SecretStore secrets;
+        SyncSetup setup(paths, secrets, {});
+        SyncScheduler scheduler(setup, m_clock);
+        m_panel->setSyncScheduler(&scheduler);
+        QToolButton* button = m_panel->syncButton();
+        QVERIFY(!button->isVisible());
+
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QString url = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+        closed.close();
+        QVERIFY(SyncAccounts::save(paths.accountsFile(),
+                                   {SyncAccount{"account_1", url, "alice", {"tasks"}}}));
+        // An account added while the panel was away shows the button when it opens again.
+        m_panel->hide();
+        m_panel->show();
+        QVERIFY(button->isVisible());
+        QVERIFY(button->isEnabled());
+
+        QSignalSpy finished(&scheduler.runner(), &SyncRunner::finished);
+        button->click();
+        QVERIFY(scheduler.isRunning());
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(!button->isEnabled());
+        QVERIFY(finished.wait(30000));
+        QTRY_VERIFY(button->isEnabled());
+        QVERIFY2(button->toolTip().contains(scheduler.statusText()), qPrintable(button->toolTip()));
+
+        // The user's own configuration alone is something to sync too.
+        QVERIFY(SyncAccounts::save(paths.accountsFile(), {}));
+        m_panel->hide();
+        m_panel->show();
+        QVERIFY(!button->isVisible());
+        scheduler.setUserConfig(m_dir->filePath("their-vdirsyncer-config"));
+        m_panel->hide();
+        m_panel->show();
+        QVERIFY(button->isVisible());
+        m_panel->setSyncScheduler(nullptr);
     }
 
     void placement_data()

@@ -1,5 +1,7 @@
 #include "platform/sync/SecretStore.h"
 
+#include "platform/sync/SecretJob.h"
+
 #include <QCoreApplication>
 #include <QProcess>
 
@@ -34,9 +36,7 @@ SecretStore::Run SecretStore::run(const QStringList& arguments, const QByteArray
     QProcess process;
     process.start(m_program, arguments);
     if (!process.waitForStarted(5000)) {
-        result.errorText = tr("The program secret-tool could not be started (%1). Install the "
-                              "package libsecret-tools.")
-                               .arg(process.errorString());
+        result.errorText = SecretJob::cannotStartText(process.errorString());
         return result;
     }
     process.write(input);
@@ -56,23 +56,42 @@ SecretStore::Run SecretStore::run(const QStringList& arguments, const QByteArray
     return result;
 }
 
+namespace {
+
+QStringList storeArguments(const QString& id, const QString& label)
+{
+    return QStringList{QStringLiteral("store"), QStringLiteral("--label=") + label} + attributes() +
+           QStringList{id};
+}
+
+} // namespace
+
 bool SecretStore::store(const QString& id, const QString& label, const QString& password)
 {
     m_error.clear();
-    const Run result =
-        run(QStringList{QStringLiteral("store"), QStringLiteral("--label=") + label} +
-                attributes() + QStringList{id},
-            password.toUtf8());
+    const Run result = run(storeArguments(id, label), password.toUtf8());
     if (result.ok)
         return true;
+    m_error = storeProblem(result.errorText);
+    return false;
+}
+
+QString SecretStore::storeProblem(const QString& errorText)
+{
     // secret-tool says "Cannot autolaunch D-Bus…" or "The name org.freedesktop.secrets was not
     // provided…"; what the user needs to know is that there is no place for the password.
-    m_error = tr("The password cannot be kept: no secret service (such as GNOME Keyring or "
-                 "KWallet) is running on this desktop, or it refused. The account is not saved, "
-                 "because a password is never written into a file.");
-    if (!result.errorText.isEmpty())
-        m_error += QLatin1Char('\n') + result.errorText;
-    return false;
+    QString words = tr("The password cannot be kept: no secret service (such as GNOME Keyring or "
+                       "KWallet) is running on this desktop, or it refused. The account is not "
+                       "saved, because a password is never written into a file.");
+    if (!errorText.isEmpty())
+        words += QLatin1Char('\n') + errorText;
+    return words;
+}
+
+SecretJob* SecretStore::storeLater(const QString& id, const QString& label, const QString& password,
+                                   QObject* parent) const
+{
+    return new SecretJob(m_program, storeArguments(id, label), password.toUtf8(), parent);
 }
 
 std::optional<QString> SecretStore::lookup(const QString& id)
@@ -90,6 +109,13 @@ std::optional<QString> SecretStore::lookup(const QString& id)
 bool SecretStore::remove(const QString& id)
 {
     m_error.clear();
+    if (m_removesInBackground) {
+        auto* job = new SecretJob(
+            m_program, QStringList{QStringLiteral("clear")} + attributes() + QStringList{id}, {});
+        QObject::connect(job, &SecretJob::finished, job, &QObject::deleteLater);
+        job->start();
+        return true;
+    }
     const Run result =
         run(QStringList{QStringLiteral("clear")} + attributes() + QStringList{id}, {});
     m_error = result.errorText;

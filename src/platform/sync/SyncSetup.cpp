@@ -43,8 +43,7 @@ SyncReport SyncSetup::listCollections(const SyncAccount& account, SyncRunner& ru
     return runner.runAndWait(config, SyncRunner::listingSteps());
 }
 
-SyncSetup::Added SyncSetup::addAccount(const QString& url, const QString& user,
-                                       const QString& password, SyncRunner& runner)
+SyncSetup::Added SyncSetup::prepareAccount(const QString& url, const QString& user) const
 {
     Added added;
     const QUrl parsed(url, QUrl::StrictMode);
@@ -54,21 +53,43 @@ SyncSetup::Added SyncSetup::addAccount(const QString& url, const QString& user,
         added.error = tr("\"%1\" is not a web address (https://…).").arg(url);
         return added;
     }
-    QList<SyncAccount> all = accounts();
     SyncAccount account;
-    account.id = SyncAccounts::newId(all);
+    account.id = SyncAccounts::newId(accounts());
     account.url = url;
     account.user = user;
-    if (!m_secrets.store(account.id, tr("Velmoran: %1 at %2").arg(user, parsed.host()), password)) {
+    added.account = account;
+    return added;
+}
+
+QString SyncSetup::passwordLabel(const SyncAccount& account)
+{
+    return tr("Velmoran: %1 at %2").arg(account.user, QUrl(account.url).host());
+}
+
+SyncSetup::Added SyncSetup::addAccount(const QString& url, const QString& user,
+                                       const QString& password, SyncRunner& runner)
+{
+    Added added = prepareAccount(url, user);
+    if (!added.account)
+        return added;
+    if (!m_secrets.store(added.account->id, passwordLabel(*added.account), password)) {
         added.error = m_secrets.error();
+        added.account.reset();
         return added;
     }
+    return finishAdding(*added.account, runner);
+}
+
+SyncSetup::Added SyncSetup::finishAdding(const SyncAccount& account, SyncRunner& runner)
+{
+    Added added;
     added.listing = listCollections(account, runner);
     if (!added.listing.ok()) {
         m_secrets.remove(account.id);
         added.error = added.listing.problemText();
         return added;
     }
+    QList<SyncAccount> all = accounts();
     all.append(account);
     if (!SyncAccounts::save(m_options.paths.accountsFile(), all)) {
         m_secrets.remove(account.id);

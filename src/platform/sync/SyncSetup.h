@@ -33,6 +33,14 @@ public:
     // it did not.
     Added addAccount(const QString& url, const QString& user, const QString& password,
                      SyncRunner& runner);
+    // The two halves of `addAccount` around storing the password, for a caller that stores it
+    // without waiting: the new account (not saved yet) or why the address will not do, and
+    // the listing and saving once its password is stored.
+    Added prepareAccount(const QString& url, const QString& user) const;
+    Added finishAdding(const SyncAccount& account, SyncRunner& runner);
+    // The name the secret service shows beside an account's password.
+    static QString passwordLabel(const SyncAccount& account);
+    SecretStore& secrets() const { return m_secrets; }
     // Asks the server again which collections it holds.
     SyncReport listCollections(const SyncAccount& account, SyncRunner& runner);
     bool setCollections(const QString& id, const QStringList& collections);

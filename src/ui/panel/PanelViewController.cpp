@@ -7,6 +7,7 @@
 #include "data/views/DayGraphLayout.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
+#include "platform/sync/SyncScheduler.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/common/TintedIcon.h"
@@ -57,6 +58,7 @@ PanelViewController::PanelViewController(DataManager& manager, ModeManager& mode
     , m_isOnTop(manager.defaults().boolForKey(PrefKey::alwaysOnTopMenuBar))
     , m_dateLabel(new QLabel(this))
     , m_pinButton(new QToolButton(this))
+    , m_syncButton(new QToolButton(this))
     , m_dayGraph(new DayGraphView(modeManager, manager.formatters(), manager.clock(), this))
     , m_rows(new QListView(this))
     , m_rowsModel(new PanelRowsModel(modeManager, manager.formatters(), manager.clock(),
@@ -75,6 +77,12 @@ PanelViewController::PanelViewController(DataManager& manager, ModeManager& mode
     m_pinButton->setIconSize(QSize(18, 18));
     m_pinButton->setFocusPolicy(Qt::TabFocus);
 
+    m_syncButton->setAccessibleName(tr("Sync Now"));
+    m_syncButton->setAutoRaise(true);
+    m_syncButton->setIconSize(QSize(18, 18));
+    m_syncButton->setFocusPolicy(Qt::TabFocus);
+    m_syncButton->setVisible(false);
+
     m_rows->setAccessibleName(tr("Next Tasks"));
     m_rows->setModel(m_rowsModel);
     m_rows->setItemDelegate(m_rowsDelegate);
@@ -92,6 +100,7 @@ PanelViewController::PanelViewController(DataManager& manager, ModeManager& mode
     auto* headerRow = new QHBoxLayout(header);
     headerRow->setContentsMargins(12, 6, 8, 2);
     headerRow->addWidget(m_dateLabel, 1);
+    headerRow->addWidget(m_syncButton);
     headerRow->addWidget(m_pinButton);
     m_form->setFixedHeight(kFixedHeight - kHeaderHeight);
 
@@ -117,6 +126,10 @@ PanelViewController::PanelViewController(DataManager& manager, ModeManager& mode
     connect(&m_showTableTimer, &QTimer::timeout, this, &PanelViewController::showTableView);
 
     connect(m_pinButton, &QToolButton::clicked, this, &PanelViewController::pinButtonTapped);
+    connect(m_syncButton, &QToolButton::clicked, this, [this] {
+        if (m_syncScheduler)
+            m_syncScheduler->syncNow();
+    });
     connect(m_dayGraph, &DayGraphView::timeFrameHovered, this,
             &PanelViewController::refreshPopoverWithTimeFrame);
     connect(m_dayGraph, &DayGraphView::hoverChanged, this, &PanelViewController::hoverChanged);
@@ -282,6 +295,7 @@ void PanelViewController::refreshByModeChange()
     m_dateLabel->setFont(m_modeManager.fontWithSize(kDatePointSize));
     m_dateLabel->setText(dateText());
     showPinImage();
+    updateSyncButton();
     loadInitially();
     m_rowsModel->refreshAppearance();
     m_dayGraph->update();
@@ -301,6 +315,41 @@ void PanelViewController::pinButtonTapped()
     UserDefaults& defaults = m_manager.defaults();
     defaults.setBool(m_isOnTop, PrefKey::alwaysOnTopMenuBar);
     defaults.synchronize();
+}
+
+void PanelViewController::setSyncScheduler(SyncScheduler* scheduler)
+{
+    if (m_syncScheduler)
+        m_syncScheduler->disconnect(this);
+    m_syncScheduler = scheduler;
+    // Queued: the scheduler says a sync started before vdirsyncer's process exists, when
+    // isRunning() still answers false.
+    if (scheduler)
+        connect(scheduler, &SyncScheduler::stateChanged, this,
+                &PanelViewController::updateSyncButton, Qt::QueuedConnection);
+    updateSyncButton();
+}
+
+void PanelViewController::updateSyncButton()
+{
+    // Accounts come and go in the preferences window without the scheduler saying so; the
+    // panel asks again whenever it is shown.
+    const bool offered = m_syncScheduler && m_syncScheduler->hasAccounts();
+    m_syncButton->setVisible(offered);
+    if (!offered)
+        return;
+    m_syncButton->setEnabled(!m_syncScheduler->isRunning());
+    const QString state = m_syncScheduler->statusText();
+    m_syncButton->setToolTip(state.isEmpty() ? tr("Sync Now")
+                                             : tr("Sync Now") + QLatin1Char('\n') + state);
+    m_syncButton->setIcon(
+        TintedIcon::icon(QStringLiteral("ButtonSync"), m_modeManager.subTextColor()));
+}
+
+void PanelViewController::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    updateSyncButton();
 }
 
 void PanelViewController::showPinImage()

@@ -19,12 +19,14 @@ class QLabel;
 class QListView;
 class QToolButton;
 class QuickAddForm;
+class SyncScheduler;
 class TaskListDelegate;
 
 // The content of the tray panel: today's date and the pin button, the day graph of the next 25
 // hours with its hour pop-up, the next three open tasks (overdue ones first) and a quick-add form
-// of its own. It fetches the hour buckets when it opens, every minute while it is shown and after
-// every refresh, and works out the height the panel needs for them.
+// of its own, and a Sync Now button while there is something to sync. It fetches the hour buckets
+// when it opens, every minute while it is shown and after every refresh, and works out the height
+// the panel needs for them.
 class PanelViewController : public QWidget
 {
     Q_OBJECT
@@ -52,6 +54,9 @@ public:
     // The pop-up's content for hour `k` (0 to 24) of the graph.
     void refreshPopoverWithTimeFrame(int k);
     void pinButtonTapped();
+    // The accounts' syncing, for the Sync Now button (shown only while the scheduler has an
+    // account or the user's own configuration to sync).
+    void setSyncScheduler(SyncScheduler* scheduler);
     bool isOnTop() const { return m_isOnTop; }
     int panelHeight() const { return m_height; }
     QString dateText() const;
@@ -71,6 +76,7 @@ public:
     QuickAddForm* form() const { return m_form; }
     HourPopover* popover() const { return m_popover; }
     QToolButton* pinButton() const { return m_pinButton; }
+    QToolButton* syncButton() const { return m_syncButton; }
     const HourBuckets& buckets() const { return m_buckets; }
 
 Q_SIGNALS:
@@ -80,6 +86,7 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showTableView();
@@ -87,6 +94,7 @@ private:
     void setShowingReminders(const ReminderList& reminders);
     void checkRow(int row);
     void showPinImage();
+    void updateSyncButton();
     void hoverChanged(bool inside);
 
     DataManager& m_manager;
@@ -98,6 +106,8 @@ private:
 
     QLabel* m_dateLabel;
     QToolButton* m_pinButton;
+    QToolButton* m_syncButton;
+    QPointer<SyncScheduler> m_syncScheduler;
     DayGraphView* m_dayGraph;
     QListView* m_rows;
     QWidget* m_rowsArea = nullptr;

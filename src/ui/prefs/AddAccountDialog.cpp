@@ -1,5 +1,6 @@
 #include "ui/prefs/AddAccountDialog.h"
 
+#include "platform/sync/SecretJob.h"
 #include "platform/sync/SyncSetup.h"
 
 #include <QDialogButtonBox>
@@ -69,27 +70,84 @@ QPushButton* AddAccountDialog::saveButton() const
     return m_buttons->button(QDialogButtonBox::Save);
 }
 
+QPushButton* AddAccountDialog::cancelButton() const
+{
+    return m_buttons->button(QDialogButtonBox::Cancel);
+}
+
 void AddAccountDialog::connectToServer()
 {
-    if (m_runner.isRunning())
+    if (m_runner.isRunning() || m_secretJob)
         return;
     m_connect->setEnabled(false);
     m_details->setVisible(false);
-    m_message->setText(tr("Asking the server…"));
     if (m_account) {
+        m_message->setText(tr("Asking the server…"));
         const SyncReport listing = m_setup.listCollections(*m_account, m_runner);
         m_connect->setEnabled(true);
         if (!listing.ok())
-            return showProblem(listing.problemText(), listing);
-        return showListing(listing, m_account->collections);
+            showProblem(listing.problemText(), listing);
+        else
+            showListing(listing, m_account->collections);
+        Q_EMIT serverAnswered();
+        return;
     }
     if (m_url->text().trimmed().isEmpty() || m_password->text().isEmpty()) {
         m_connect->setEnabled(true);
         m_message->setText(tr("Enter the server's address, your user name and password."));
+        Q_EMIT serverAnswered();
         return;
     }
-    const SyncSetup::Added added =
-        m_setup.addAccount(m_url->text().trimmed(), m_user->text(), m_password->text(), m_runner);
+    const SyncSetup::Added prepared =
+        m_setup.prepareAccount(m_url->text().trimmed(), m_user->text());
+    if (!prepared.account) {
+        m_connect->setEnabled(true);
+        showProblem(prepared.error, prepared.listing);
+        Q_EMIT serverAnswered();
+        return;
+    }
+    m_pending = prepared.account;
+    m_secretJob = m_setup.secrets().storeLater(m_pending->id, SyncSetup::passwordLabel(*m_pending),
+                                               m_password->text(), this);
+    connect(m_secretJob, &SecretJob::finished, this,
+            [this](bool ok, const QByteArray&, const QString& errorText) {
+                passwordStored(ok, errorText);
+            });
+    setStoringPassword(true);
+    m_secretJob->start();
+}
+
+void AddAccountDialog::setStoringPassword(bool storing)
+{
+    for (QLineEdit* field : {m_url, m_user, m_password})
+        field->setEnabled(!storing);
+    m_connect->setEnabled(!storing);
+    saveButton()->setEnabled(false);
+    if (storing)
+        m_message->setText(tr("Saving the password in the secret service… If your keyring asks "
+                              "to be unlocked, answer it; Cancel stops waiting."));
+}
+
+void AddAccountDialog::passwordStored(bool ok, const QString& errorText)
+{
+    m_secretJob->deleteLater();
+    m_secretJob = nullptr;
+    setStoringPassword(false);
+    if (!ok) {
+        m_pending.reset();
+        showProblem(SecretStore::storeProblem(errorText), {});
+    } else {
+        askServerForNewAccount();
+    }
+    Q_EMIT serverAnswered();
+}
+
+void AddAccountDialog::askServerForNewAccount()
+{
+    m_message->setText(tr("Asking the server…"));
+    m_connect->setEnabled(false);
+    const SyncSetup::Added added = m_setup.finishAdding(*m_pending, m_runner);
+    m_pending.reset();
     m_connect->setEnabled(true);
     if (!added.account)
         return showProblem(added.error, added.listing);
@@ -150,6 +208,14 @@ void AddAccountDialog::save()
 
 void AddAccountDialog::done(int result)
 {
+    if (m_secretJob) {
+        m_secretJob->cancel();
+        delete m_secretJob;
+        m_secretJob = nullptr;
+        // The keyring may have taken the password just before secret-tool was stopped.
+        m_setup.secrets().remove(m_pending->id);
+        m_pending.reset();
+    }
     m_runner.stop(3000);
     // A new account the user did not save goes, password and all.
     if (result != QDialog::Accepted && m_isNew && m_account && !m_saved)

@@ -11,12 +11,13 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class SecretJob;
 class SyncSetup;
 
 // Adding a CalDAV account, or choosing the lists of one: the server's address, the user name
 // and the password, then the server's collections to sync. The password goes to the secret
-// service as soon as the server has taken it; leaving without saving takes the account away
-// again.
+// service first, without the window waiting on it (a keyring may ask to be unlocked); leaving
+// without saving takes the account away again.
 class AddAccountDialog : public QDialog
 {
     Q_OBJECT
@@ -28,7 +29,10 @@ public:
     ~AddAccountDialog() override;
 
     // Asks the server (for a new account: stores the password and saves the account first).
+    // `serverAnswered` tells when the answer, or the reason there is none, is shown.
     void connectToServer();
+    // True while the password is on its way to the secret service.
+    bool isStoringPassword() const { return m_secretJob != nullptr; }
     // The saved account, once Save was pressed.
     std::optional<SyncAccount> savedAccount() const { return m_saved; }
 
@@ -40,10 +44,17 @@ public:
     QLabel* messageLabel() const { return m_message; }
     QPlainTextEdit* detailsView() const { return m_details; }
     QPushButton* saveButton() const;
+    QPushButton* cancelButton() const;
 
     void done(int result) override;
 
+Q_SIGNALS:
+    void serverAnswered();
+
 private:
+    void passwordStored(bool ok, const QString& errorText);
+    void askServerForNewAccount();
+    void setStoringPassword(bool storing);
     void showListing(const SyncReport& listing, const QStringList& chosen);
     void showProblem(const QString& words, const SyncReport& report);
     void save();
@@ -52,6 +63,9 @@ private:
     SyncRunner m_runner;
     std::optional<SyncAccount> m_account;
     std::optional<SyncAccount> m_saved;
+    // The new account whose password is being stored.
+    std::optional<SyncAccount> m_pending;
+    SecretJob* m_secretJob = nullptr;
     bool m_isNew;
     QLineEdit* m_url;
     QLineEdit* m_user;
