@@ -53,6 +53,7 @@ bool SyncRunner::start(const QString& configFile, const QList<Step>& steps, int 
     m_reader = SyncOutputReader();
     m_stopping = false;
     m_timedOut = false;
+    m_running = true;
     Q_EMIT started();
     startStep();
     return true;
@@ -157,6 +158,7 @@ void SyncRunner::end(bool succeeded)
         m_reader.setProblem(SyncReport::Problem::Stopped);
     m_reader.finish(succeeded);
     m_lastReport = m_reader.report();
+    m_running = false;
     Q_EMIT finished(m_lastReport);
 }
 

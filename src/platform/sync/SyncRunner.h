@@ -37,7 +37,8 @@ public:
 
     // False when a run is going on.
     bool start(const QString& configFile, const QList<Step>& steps, int collectionCount = 0);
-    bool isRunning() const { return m_process != nullptr; }
+    // True from the moment `started` is said until `finished` is, between steps too.
+    bool isRunning() const { return m_running; }
     // Called when the server emptied collections ("pair/collection") that still hold tasks
     // here; when it answers true (it kept a copy of them), the deletion is passed on and the
     // sync repeated. Without it such a sync fails.
@@ -73,6 +74,7 @@ private:
     QList<Step> m_steps;
     int m_collectionCount = 0;
     QPointer<QProcess> m_process;
+    bool m_running = false;
     QByteArray m_pending;
     QString m_lastWarning;
     QStringList m_currentArguments;

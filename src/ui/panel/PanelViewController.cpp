@@ -322,11 +322,9 @@ void PanelViewController::setSyncScheduler(SyncScheduler* scheduler)
     if (m_syncScheduler)
         m_syncScheduler->disconnect(this);
     m_syncScheduler = scheduler;
-    // Queued: the scheduler says a sync started before vdirsyncer's process exists, when
-    // isRunning() still answers false.
     if (scheduler)
         connect(scheduler, &SyncScheduler::stateChanged, this,
-                &PanelViewController::updateSyncButton, Qt::QueuedConnection);
+                &PanelViewController::updateSyncButton);
     updateSyncButton();
 }
 
