@@ -75,6 +75,21 @@ private Q_SLOTS:
         QCOMPARE(finished.size(), 2);
     }
 
+    // Buttons follow the state as it is said: a sync that has just started is running,
+    // whoever started it, and one that has just finished is not.
+    void theStateSaidIsTheStateAsked()
+    {
+        QList<bool> runningWhenSaid;
+        connect(m_scheduler.get(), &SyncScheduler::stateChanged, this,
+                [this, &runningWhenSaid] { runningWhenSaid << m_scheduler->isRunning(); });
+        QSignalSpy finished(&m_scheduler->runner(), &SyncRunner::finished);
+        m_scheduler->noteLocalChange();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
+        QVERIFY(runningWhenSaid.size() >= 2);
+        QVERIFY(runningWhenSaid.first());
+        QVERIFY(!runningWhenSaid.last());
+    }
+
     // The store announces what the sync wrote a moment after it ended; a change during the
     // sync may be the user's and is synced once more.
     void theSyncsOwnWritesStartNothing()
