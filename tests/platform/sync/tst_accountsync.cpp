@@ -473,6 +473,34 @@ private Q_SLOTS:
         QVERIFY(m_server.restart());
     }
 
+    // A list deleted on the server by another device is not brought back from here: the
+    // sync says which list is gone, and its tasks stay on this computer.
+    void aListDeletedOnTheServerIsToldAndNotRecreated()
+    {
+        QVERIFY(m_server.makeCalendar("errands", "Errands"));
+        const QString id = m_a->setup.accounts().value(0).id;
+        QVERIFY(m_a->setup.setCollections(id, {"errands", "home", "work"}));
+        const SyncReport made = m_a->sync();
+        QVERIFY2(made.ok(), qPrintable(made.log));
+        writeTasks(*m_a, "errands", "Errand", 2);
+        const SyncReport first = m_a->sync();
+        QVERIFY2(first.ok(), qPrintable(first.log));
+        QCOMPARE(m_server.itemTexts("errands").size(), 2);
+
+        QVERIFY(m_server.deleteCollection("errands"));
+        const SyncReport gone = m_a->sync();
+        QVERIFY(!gone.ok());
+        QCOMPARE(gone.problem, SyncReport::Problem::CollectionMissing);
+        QVERIFY(gone.problemText().contains("no longer exists on the server"));
+        QVERIFY(m_server.itemTexts("errands").isEmpty());
+        QCOMPARE(QDir(m_a->folder() + "/errands").entryList({"*.ics"}, QDir::Files).size(), 2);
+
+        // Choosing the lists again without it makes the account whole.
+        QVERIFY(m_a->setup.setCollections(id, {"home", "work"}));
+        const SyncReport again = m_a->sync();
+        QVERIFY2(again.ok(), qPrintable(again.log));
+    }
+
 private:
     void writeTasks(Home& home, const QString& collection, const QString& title, int count)
     {
