@@ -14,6 +14,19 @@
 // the wall time so that a slow run on a busy machine shows how long it waited for a processor.
 namespace BenchTiming {
 
+// The mean wall time of one pass in nanoseconds, after `warmUps` passes (expressions and caches
+// are built on first use), for work too short to time one run at a time.
+template <typename Pass> double nanosecondsPerPass(int warmUps, int iterations, Pass pass)
+{
+    for (int i = 0; i < warmUps; ++i)
+        pass();
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < iterations; ++i)
+        pass();
+    return double(timer.nsecsElapsed()) / iterations;
+}
+
 struct Timing
 {
     double wallMs = 0;

@@ -2,6 +2,8 @@
 // (the quick-add field runs one per keystroke), and a whole one-pass parse of a line full of
 // triggers (the "smartadd" command).
 
+#include "BenchTiming.h"
+
 #include "entry/SmartAdd.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
@@ -15,16 +17,10 @@
 
 namespace {
 
+// A hundred warm-up passes first: the expressions compile on first use.
 template <typename Pass> double microsecondsPerPass(int iterations, Pass pass)
 {
-    // Warm-up: the expressions compile on first use.
-    for (int i = 0; i < 100; ++i)
-        pass();
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < iterations; ++i)
-        pass();
-    return double(timer.nsecsElapsed()) / 1000.0 / iterations;
+    return BenchTiming::nanosecondsPerPass(100, iterations, pass) / 1000.0;
 }
 
 } // namespace

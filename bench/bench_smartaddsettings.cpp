@@ -2,6 +2,8 @@
 // switch and sheet does), checking a typed word against all of them, and the sample line,
 // typed character by character through the quick-add entry as the tab's preview does.
 
+#include "BenchTiming.h"
+
 #include "entry/SmartAdd.h"
 #include "entry/SmartAddPreview.h"
 #include "entry/SmartAddSettings.h"
@@ -20,12 +22,7 @@ namespace {
 
 template <typename Pass> double millisecondsPerPass(int iterations, Pass pass)
 {
-    pass();
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < iterations; ++i)
-        pass();
-    return double(timer.nsecsElapsed()) / 1e6 / iterations;
+    return BenchTiming::nanosecondsPerPass(1, iterations, pass) / 1e6;
 }
 
 } // namespace
