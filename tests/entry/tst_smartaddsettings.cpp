@@ -1,3 +1,4 @@
+#include "SmartAddRecords.h"
 #include "TestEnvironment.h"
 
 #include "entry/SmartAdd.h"
@@ -10,24 +11,10 @@
 
 #include <QTemporaryDir>
 
+using SmartAddRecords::record;
 using TestEnvironment::local;
 
 namespace {
-
-QVariantMap record(qint64 type, qint64 resultType, const QString& word)
-{
-    return {{"type", type}, {"resultType", resultType}, {"word", word}};
-}
-
-QVariantMap record(qint64 type, qint64 resultType, const QString& word, const QString& result,
-                   const QString& unit = {})
-{
-    QVariantMap map = record(type, resultType, word);
-    map.insert("result", result);
-    if (!unit.isEmpty())
-        map.insert("resultUnit", unit);
-    return map;
-}
 
 // Each stored record as "type/resultType/word", for short comparisons.
 QStringList words(const QVariantList& stored)

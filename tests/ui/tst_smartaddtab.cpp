@@ -1,5 +1,6 @@
 // runs inside dbus-run-session; runs velmoran-cli beside the window.
 #include "PreferenceFixture.h"
+#include "SmartAddRecords.h"
 
 #include "prefs/PreferenceKeys.h"
 #include "ui/prefs/AdvancedPage.h"
@@ -21,22 +22,9 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+using SmartAddRecords::record;
+
 namespace {
-
-QVariantMap record(qint64 type, qint64 resultType, const QString& word)
-{
-    return {{"type", type}, {"resultType", resultType}, {"word", word}};
-}
-
-QVariantMap record(qint64 type, qint64 resultType, const QString& word, const QString& result,
-                   const QString& unit = {})
-{
-    QVariantMap map = record(type, resultType, word);
-    map.insert("result", result);
-    if (!unit.isEmpty())
-        map.insert("resultUnit", unit);
-    return map;
-}
 
 // Records compare as the JSON they are stored as (numbers may come back as another type).
 QJsonValue json(const QVariant& value)
