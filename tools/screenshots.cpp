@@ -1,8 +1,9 @@
 // Renders the main window over a generated demo store into PNG files, so that changes to the
 // look can be reviewed side by side: the day view, a tag list, the week and month views with
 // their dots, night mode, the detail pane of a task and of an event with the repeat
-// editor's custom sheet; the quick-add window, the tray panel, the onboarding pages and the
-// help and about windows in both modes.
+// editor's custom sheet, a location alarm with its map and the place pop-over; the quick-add
+// window, the tray panel, the preferences pages with the Advanced tabs and the accounts, the
+// onboarding pages and the help and about windows in both modes.
 //
 //   screenshots <output folder>
 //
