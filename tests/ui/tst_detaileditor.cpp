@@ -1,6 +1,7 @@
 #include "ComboInput.h"
 #include "IcsLines.h"
 #include "LoadedDataManager.h"
+#include "QuietPreferences.h"
 #include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -88,11 +89,7 @@ class TestDetailEditor : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_defaults->setBool(false, PrefKey::alarmOn);
+        setUpQuietPreferences(m_dir, m_defaults, m_context);
         m_defaults->setBool(false, PrefKey::noDueTime);
         // Friday before the clocks go forward.
         m_clock.setNow(local(2026, 3, 27, 14, 23, 10));

@@ -1,4 +1,5 @@
 #include "LoadedDataManager.h"
+#include "QuietPreferences.h"
 #include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -36,11 +37,7 @@ class TestMainWindow : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_defaults->setBool(false, PrefKey::alarmOn);
+        setUpQuietPreferences(m_dir, m_defaults, m_context);
         // Wednesday 9 December 2026.
         m_clock.setNow(local(2026, 12, 9, 10, 30));
         writeFile(root() + "/work/displayname", "Work");
