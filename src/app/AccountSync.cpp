@@ -1,7 +1,9 @@
 #include "app/AccountSync.h"
 
 #include "data/DataManager.h"
+#include "data/StoreSession.h"
 #include "platform/UserDefaults.h"
+#include "platform/store/EventStore.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/panel/StatusItem.h"
 
@@ -23,6 +25,16 @@ AccountSync::AccountSync(DataManager& manager, UserDefaults& defaults, Clock& cl
     connect(&manager.session(), &StoreSession::storeChanged, &m_scheduler,
             &SyncScheduler::noteLocalChange);
     connect(&m_scheduler, &SyncScheduler::stateChanged, this, &AccountSync::showState);
+    // What a sync removes from the store is kept in Recently Deleted as removed by the sync:
+    // the store's snapshot is made current right before vdirsyncer starts.
+    connect(&m_scheduler.runner(), &SyncRunner::started, this, [&manager] {
+        if (store::EventStore* eventStore = manager.session().eventStore())
+            eventStore->beginSync();
+    });
+    connect(&m_scheduler.runner(), &SyncRunner::finished, this, [&manager] {
+        if (store::EventStore* eventStore = manager.session().eventStore())
+            eventStore->endSync();
+    });
     const auto applyInterval = [this] {
         const QVariant stored = m_defaults.objectForKey(PrefKey::syncInterval);
         m_scheduler.setIntervalMinutes(stored.isValid() ? stored.toInt()

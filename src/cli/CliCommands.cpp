@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CliDeleted.h"
 #include "cli/CliOutput.h"
 #include "cli/CliTaskSelection.h"
 #include "commands/ExternalTaskEntry.h"
@@ -291,6 +292,10 @@ int runWithStore(DataManager& manager, const CliRequest& request)
         return runDelete(manager, request);
     case CliRequest::Command::Events:
         return runEvents(manager, request);
+    case CliRequest::Command::Deleted:
+        return CliDeleted::runDeleted(*manager.eventStore(), request);
+    case CliRequest::Command::Restore:
+        return CliDeleted::runRestore(*manager.eventStore(), request);
     case CliRequest::Command::PrefsGet:
     case CliRequest::Command::PrefsSet:
     case CliRequest::Command::Sync:

@@ -35,7 +35,11 @@ QString description()
         "                            of the current period follow \"showCompleted\" unless\n"
         "                            --completed is given\n"
         "  complete ID               complete a task\n"
-        "  delete ID                 delete a task (and print it)\n"
+        "  delete ID                 delete a task (and print it); it goes to Recently\n"
+        "                            Deleted\n"
+        "  deleted                   what Recently Deleted holds, newest first;\n"
+        "                            --empty deletes all of it for good\n"
+        "  restore ID...             puts items of Recently Deleted back\n"
         "  events FROM TO            events between two dates (YYYY-MM-DD or\n"
         "                            YYYY-MM-DDTHH:MM; a date alone as TO includes that day)\n"
         "  prefs get KEY             a preference value, as JSON\n"
@@ -71,6 +75,8 @@ const QHash<QString, CliRequest::Command>& commandWords()
         {QStringLiteral("delete"), CliRequest::Command::Delete},
         {QStringLiteral("events"), CliRequest::Command::Events},
         {QStringLiteral("sync"), CliRequest::Command::Sync},
+        {QStringLiteral("deleted"), CliRequest::Command::Deleted},
+        {QStringLiteral("restore"), CliRequest::Command::Restore},
     };
     return words;
 }
@@ -146,6 +152,8 @@ public:
         , m_due(QStringLiteral("due"), tr("The due date (add)."), tr("DUE"))
         , m_dueAfter({QStringLiteral("due-after"), QStringLiteral("dueAfter")},
                      tr("Due this many minutes from now (add)."), tr("MINUTES"))
+        , m_empty(QStringLiteral("empty"),
+                  tr("Delete everything in Recently Deleted for good (deleted)."))
         , m_alarm(QStringLiteral("alarm"),
                   tr("on or off; without it the \"alarmOn\" preference decides (add)."),
                   tr("ON|OFF"))
@@ -155,7 +163,7 @@ public:
         m_version = m_parser.addVersionOption();
         m_parser.addOptions({m_json, m_list, m_filter, m_tag, m_search, m_completed, m_day, m_week,
                              m_month, m_text, m_url, m_notes, m_priority, m_due, m_dueAfter,
-                             m_alarm});
+                             m_alarm, m_empty});
         m_parser.addPositionalArgument(QStringLiteral("command"), tr("What to do (see above)."),
                                        tr("command [arguments]"));
     }
@@ -220,6 +228,13 @@ public:
                           tr("events takes two dates, FROM and TO"));
         case CliRequest::Command::Sync:
             return finish(request, {}, positional.isEmpty(), tr("sync takes no arguments"));
+        case CliRequest::Command::Deleted:
+            request.emptyTrash = m_parser.isSet(m_empty);
+            return finish(request, {&m_empty}, positional.isEmpty(),
+                          tr("deleted takes no arguments"));
+        case CliRequest::Command::Restore:
+            return finish(request, {}, !positional.isEmpty(),
+                          tr("restore takes the identifiers of deleted items"));
         default:
             break;
         }
@@ -261,9 +276,9 @@ private:
 
     QList<const QCommandLineOption*> optionsWithValuesOrFlags() const
     {
-        return {&m_list,  &m_filter,   &m_tag,   &m_search,   &m_completed,
-                &m_day,   &m_week,     &m_month, &m_text,     &m_url,
-                &m_notes, &m_priority, &m_due,   &m_dueAfter, &m_alarm};
+        return {&m_list, &m_filter,   &m_tag,   &m_search, &m_completed, &m_day,
+                &m_week, &m_month,    &m_text,  &m_url,    &m_notes,     &m_priority,
+                &m_due,  &m_dueAfter, &m_alarm, &m_empty};
     }
 
     CliParse readPrefs(CliRequest request) const
@@ -424,6 +439,7 @@ private:
     QCommandLineOption m_due;
     QCommandLineOption m_dueAfter;
     QCommandLineOption m_alarm;
+    QCommandLineOption m_empty;
 };
 
 } // namespace

@@ -28,12 +28,16 @@ struct CliRequest
         Sync,
         AccountAdd,
         SyncConflict,
+        Deleted,
+        Restore,
     };
 
     Command command = Command::Lists;
     // The positional arguments after the command word ("prefs get|set" drops its verb).
     QStringList arguments;
     bool json = false;
+    // deleted --empty
+    bool emptyTrash = false;
 
     // tasks
     std::optional<QString> list;

@@ -2,6 +2,7 @@
 
 #include "cli/CliOutput.h"
 #include "platform/UserDefaults.h"
+#include "platform/store/EventStore.h"
 #include "platform/store/StoreFolders.h"
 #include "platform/sync/ConflictCopy.h"
 #include "platform/sync/SyncRunner.h"
@@ -35,7 +36,7 @@ int failWith(const QString& words, const SyncReport& report)
     return CliOutput::fail(message);
 }
 
-int syncAll(SyncSetup& setup)
+int syncAll(UserDefaults& defaults, SyncSetup& setup)
 {
     if (setup.accounts().isEmpty()) {
         CliOutput::print(tr("No CalDAV account is set up; add one with \"account add URL USER\"."));
@@ -44,9 +45,14 @@ int syncAll(SyncSetup& setup)
     if (!setup.writeConfig())
         return CliOutput::fail(tr("The sync configuration could not be written to %1.")
                                    .arg(setup.paths().configFile()));
+    // What the sync removes from the store is kept in Recently Deleted: the snapshot of every
+    // list folder is made current first.
+    store::EventStore eventStore(store::EventStore::configuredRoots(defaults));
+    eventStore.beginSync();
     SyncRunner runner;
     const SyncReport report = runner.runAndWait(setup.paths().configFile(), SyncRunner::syncSteps(),
                                                 setup.collectionCount());
+    eventStore.endSync();
     if (!report.ok())
         return failWith(report.problemText(), report);
     CliOutput::print(
@@ -94,7 +100,7 @@ int addAccount(UserDefaults& defaults, SyncSetup& setup, const QString& url, con
     defaults.setObject(folders, PrefKey::storeFolders);
     CliOutput::print(tr("Added %1 (%2) with the lists: %3")
                          .arg(added.account->id, url, titles.join(QLatin1String(", "))));
-    return syncAll(setup);
+    return syncAll(defaults, setup);
 }
 
 int resolveConflict(const QStringList& arguments)
@@ -120,7 +126,7 @@ int run(UserDefaults& defaults, const CliRequest& request)
     SyncSetup setup = makeSetup(secrets);
     if (request.command == CliRequest::Command::AccountAdd)
         return addAccount(defaults, setup, request.arguments.at(0), request.arguments.at(1));
-    return syncAll(setup);
+    return syncAll(defaults, setup);
 }
 
 } // namespace CliSync

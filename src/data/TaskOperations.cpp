@@ -6,11 +6,14 @@
 #include "platform/Clock.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
+#include "platform/store/EventStore.h"
+#include "platform/store/IcsItem.h"
 #include "platform/store/PriorityClass.h"
 #include "prefs/PreferenceKeys.h"
 #include "text/DateFormatters.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QUndoCommand>
 #include <QUrl>
 
@@ -105,48 +108,41 @@ private:
 };
 
 // Deleting a task and bringing it back, pushed once the first step has reached the store
-// (its redo at the push has nothing left to do). Each removal keeps an unsaved copy, and that
-// copy is what the next step saves; redo after undo thus deletes the restored task again.
+// (its redo at the push has nothing left to do). A deletion moves the task's file to Recently
+// Deleted and undo moves that very file back, under its old name with its UID and every line
+// other programs wrote; redo deletes the restored task again.
 class TaskOperations::DeleteTask : public QUndoCommand
 {
 public:
-    // `reminder` is the copy kept of the deleted task when `deleted`, otherwise the task that
-    // a restored copy became.
-    DeleteTask(TaskOperations& manager, store::ReminderPtr reminder, bool deleted)
+    DeleteTask(TaskOperations& manager, QString deletedId, bool wasCompleted)
         : QUndoCommand(trUndo("Delete Task"))
         , m_manager(manager)
-        , m_reminder(std::move(reminder))
-        , m_deleteOnRedo(deleted)
+        , m_deletedId(std::move(deletedId))
+        , m_wasCompleted(wasCompleted)
     {}
 
     void redo() override
     {
         if (std::exchange(m_applied, false))
             return;
-        apply(m_deleteOnRedo);
-    }
-    void undo() override { apply(!m_deleteOnRedo); }
-
-private:
-    void apply(bool remove)
-    {
-        bool done = false;
-        if (remove) {
-            store::ReminderPtr copy = m_manager.removeKeepingCopy(m_reminder, nullptr);
-            done = copy != nullptr;
-            if (done)
-                m_reminder = std::move(copy);
-        } else {
-            done = m_manager.restoreCopy(m_reminder, nullptr);
-        }
+        const store::ReminderPtr restored = m_manager.reminderInFile(m_restoredPath);
+        m_deletedId = restored ? m_manager.moveToTrash(restored, nullptr) : QString();
+        m_wasCompleted = false; // it came back open
         // A task the store would not delete must not come back twice on undo.
-        if (!done)
+        if (m_deletedId.isEmpty())
+            setObsolete(true);
+    }
+    void undo() override
+    {
+        if (!m_manager.restoreFromTrash(m_deletedId, m_wasCompleted, &m_restoredPath, nullptr))
             setObsolete(true);
     }
 
+private:
     TaskOperations& m_manager;
-    store::ReminderPtr m_reminder;
-    bool m_deleteOnRedo;
+    QString m_deletedId;
+    QString m_restoredPath;
+    bool m_wasCompleted;
     bool m_applied = true;
 };
 
@@ -277,40 +273,69 @@ bool TaskOperations::deleteReminder(const store::ReminderPtr& reminder, QString*
 {
     if (!reminder)
         return false;
-    const store::ReminderPtr copy = removeKeepingCopy(reminder, error);
-    if (!copy)
+    const QString deletedId = moveToTrash(reminder, error);
+    if (deletedId.isEmpty())
         return false;
-    m_undoManager.push(new DeleteTask(*this, copy, true));
+    m_undoManager.push(new DeleteTask(*this, deletedId, reminder->completed));
     return true;
 }
 
-bool TaskOperations::undoDeleteReminder(const store::ReminderPtr& copy, QString* error)
+bool TaskOperations::undoDeleteReminder(const QString& deletedId, QString* error)
 {
-    if (!copy || !restoreCopy(copy, error))
+    const std::optional<trash::DeletedEntry> entry =
+        m_session.eventStore() ? m_session.eventStore()->recentlyDeleted().entry(deletedId)
+                               : std::nullopt;
+    const store::ReminderPtr kept = entry ? readKeptTask(*entry) : nullptr;
+    QString path;
+    if (!restoreFromTrash(deletedId, kept && kept->completed, &path, error))
         return false;
-    m_undoManager.push(new DeleteTask(*this, copy, false));
+    m_undoManager.push(new DeleteTask(*this, deletedId, false));
     return true;
 }
 
-store::ReminderPtr TaskOperations::removeKeepingCopy(const store::ReminderPtr& reminder,
-                                                     QString* error)
+QString TaskOperations::moveToTrash(const store::ReminderPtr& reminder, QString* error)
 {
     Sound::soundEffect(Sound::Delete);
-    store::ReminderPtr copy = m_session.eventStore()->reminderWithEventStore();
-    ReminderCopy::fillUndoCopy(*copy, *reminder, m_clock.now().date(), alarmTimeOfDay());
-    if (!m_session.eventStore()->removeReminder(reminder, true, error))
-        return nullptr;
+    QString deletedId;
+    if (!m_session.eventStore()->removeReminder(reminder, true, error, &deletedId))
+        return {};
     m_session.removeFromSnapshot(reminder);
-    return copy;
+    return deletedId;
 }
 
-bool TaskOperations::restoreCopy(const store::ReminderPtr& copy, QString* error)
+store::ReminderPtr TaskOperations::reminderInFile(const QString& path) const
 {
-    // The task's list may have gone meanwhile, here or in another program; the task then comes
-    // back in the default list instead of silently not at all.
-    if (!copy->calendar || !m_lists.calendarByUUID(copy->calendar->calendarIdentifier))
-        copy->calendar = m_lists.defaultList();
-    return m_session.eventStore()->saveReminder(copy, true, error);
+    return path.isEmpty() ? nullptr : m_session.eventStore()->reminderInFile(path);
+}
+
+store::ReminderPtr TaskOperations::readKeptTask(const trash::DeletedEntry& entry) const
+{
+    QFile file(m_session.eventStore()->recentlyDeleted().keptTaskFile(entry));
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    const std::optional<store::IcsItem> item = store::IcsItem::parse(file.readAll());
+    return item && item->hasTodo() ? std::make_shared<store::Reminder>(item->toReminder())
+                                   : nullptr;
+}
+
+bool TaskOperations::restoreFromTrash(const QString& deletedId, bool reopen, QString* restoredPath,
+                                      QString* error)
+{
+    store::EventStore* eventStore = m_session.eventStore();
+    store::EventStore::RestoreOutcome outcome;
+    if (deletedId.isEmpty() || !eventStore ||
+        !eventStore->restoreDeleted(deletedId, &outcome, error) || outcome.paths.isEmpty())
+        return false;
+    *restoredPath = outcome.paths.first();
+    if (!reopen)
+        return true;
+    // A completed task comes back open and due today, as the same task with every other line.
+    const store::ReminderPtr restored = eventStore->reminderInFile(*restoredPath);
+    if (!restored)
+        return true;
+    ReminderCopy::reopenCompleted(*restored, m_clock.now().date(), alarmTimeOfDay());
+    eventStore->saveReminder(restored, true, error);
+    return true;
 }
 
 // --- Saving and looking up ---------------------------------------------------------------

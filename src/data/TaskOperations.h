@@ -4,6 +4,7 @@
 #include "platform/store/Calendar.h"
 #include "platform/store/RecurrenceRule.h"
 #include "platform/store/Reminder.h"
+#include "platform/trash/DeletedEntry.h"
 
 #include <QColor>
 #include <QObject>
@@ -60,9 +61,11 @@ public:
     // Completes or reopens a task; a recurring task moves on to its next occurrence, which is
     // not offered as an undo.
     bool checkReminder(const store::ReminderPtr& reminder, bool checked, QString* error = nullptr);
-    // Deletes a task, keeping an undo copy; undoDeleteReminder saves such a copy again.
+    // Deletes a task: its file goes to Recently Deleted, and undo brings that very file back.
     bool deleteReminder(const store::ReminderPtr& reminder, QString* error = nullptr);
-    bool undoDeleteReminder(const store::ReminderPtr& copy, QString* error = nullptr);
+    // Brings back a task deleted into Recently Deleted, as an undoable step; a completed one
+    // comes back open and due today.
+    bool undoDeleteReminder(const QString& deletedId, QString* error = nullptr);
     bool saveReminder(const store::ReminderPtr& reminder, QString* error = nullptr);
     // Saves the task as it is, for the detail editor: its due-date edits set the start date
     // themselves, and an edit of anything else must not add a start date the task never had.
@@ -87,9 +90,12 @@ private:
     class CompletionChange;
     class DeleteTask;
     bool applyCompletion(const store::ReminderPtr& reminder, bool checked, QString* error);
-    // The undo copy of a task the store deleted; null when it refused.
-    store::ReminderPtr removeKeepingCopy(const store::ReminderPtr& reminder, QString* error);
-    bool restoreCopy(const store::ReminderPtr& copy, QString* error);
+    // The task's entry in Recently Deleted; empty when the store refused.
+    QString moveToTrash(const store::ReminderPtr& reminder, QString* error);
+    bool restoreFromTrash(const QString& deletedId, bool reopen, QString* restoredPath,
+                          QString* error);
+    store::ReminderPtr reminderInFile(const QString& path) const;
+    store::ReminderPtr readKeptTask(const trash::DeletedEntry& entry) const;
     void incrementAddCount();
     QTime alarmTimeOfDay() const;
     QDateTime alarmDateFor(const QDateTime& dueDate) const;

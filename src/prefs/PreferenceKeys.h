@@ -89,6 +89,12 @@ inline constexpr int kDefaultSyncIntervalMinutes = 15;
 // string, absent = none: the user's own vdirsyncer configuration, synced as it is (only
 // "vdirsyncer sync"; nothing of it is written).
 inline constexpr Key syncUserConfig{"syncUserConfig"};
+// integer days, absent = 30: how long Recently Deleted keeps what was deleted.
+inline constexpr Key deletedKeepDays{"deletedKeepDays"};
+inline constexpr int kDefaultDeletedKeepDays = 30;
+// integer megabytes, absent = 500: past this size Recently Deleted lets its oldest items go.
+inline constexpr Key deletedMaxMegabytes{"deletedMaxMegabytes"};
+inline constexpr int kDefaultDeletedMaxMegabytes = 500;
 // Carried in synced preference sets only; nothing here acts on them.
 inline constexpr Key sideBar{"sideBar"};               // bool
 inline constexpr Key minuteInterval{"minuteInterval"}; // integer

@@ -87,6 +87,12 @@ EventStore::EventStore(const QStringList& roots, Clock& clock, QObject* parent)
         QMetaObject::invokeMethod(
             this, [this] { m_settle.start(); }, Qt::QueuedConnection);
     });
+    m_index.setListingObserver(
+        [this](const CollectionFolder& folder, const QList<ItemFile>& listing) {
+            const QStringList gone = m_snapshot.update(folder.folderPath, listing);
+            for (const QString& name : gone)
+                m_vanished.append({folder.folderPath, folder.displayName, name});
+        });
     if (m_watch.descriptor() >= 0) {
         m_watchNotifier = new QSocketNotifier(m_watch.descriptor(), QSocketNotifier::Read, this);
         connect(m_watchNotifier, &QSocketNotifier::activated, this, [this] { m_watch.collect(); });
@@ -455,7 +461,8 @@ bool EventStore::saveReminder(const ReminderPtr& reminder, bool commitNow, QStri
     return queueOrApply({PendingChange::Kind::SaveReminder, reminder, nullptr}, commitNow, error);
 }
 
-bool EventStore::removeReminder(const ReminderPtr& reminder, bool commitNow, QString* error)
+bool EventStore::removeReminder(const ReminderPtr& reminder, bool commitNow, QString* error,
+                                QString* deletedId)
 {
     if (!reminder || !reminder->origin) {
         if (error)
@@ -467,7 +474,8 @@ bool EventStore::removeReminder(const ReminderPtr& reminder, bool commitNow, QSt
             *error = tr("The list \"%1\" cannot be changed.").arg(reminder->calendar->title);
         return false;
     }
-    return queueOrApply({PendingChange::Kind::RemoveReminder, reminder, nullptr}, commitNow, error);
+    return queueOrApply({PendingChange::Kind::RemoveReminder, reminder, nullptr, deletedId},
+                        commitNow, error);
 }
 
 bool EventStore::saveCalendar(const CalendarPtr& calendar, bool commitNow, QString* error)
@@ -488,7 +496,8 @@ bool EventStore::saveCalendar(const CalendarPtr& calendar, bool commitNow, QStri
     return queueOrApply({PendingChange::Kind::SaveCalendar, nullptr, calendar}, commitNow, error);
 }
 
-bool EventStore::removeCalendar(const CalendarPtr& calendar, bool commitNow, QString* error)
+bool EventStore::removeCalendar(const CalendarPtr& calendar, bool commitNow, QString* error,
+                                QString* deletedId)
 {
     if (!calendar || calendar->folderPath.isEmpty()) {
         if (error)
@@ -500,7 +509,8 @@ bool EventStore::removeCalendar(const CalendarPtr& calendar, bool commitNow, QSt
             *error = tr("The list \"%1\" cannot be changed.").arg(calendar->title);
         return false;
     }
-    return queueOrApply({PendingChange::Kind::RemoveCalendar, nullptr, calendar}, commitNow, error);
+    return queueOrApply({PendingChange::Kind::RemoveCalendar, nullptr, calendar, deletedId},
+                        commitNow, error);
 }
 
 void EventStore::reset()
@@ -539,11 +549,11 @@ bool EventStore::applyLocked(const PendingChange& change, QString* error)
     case PendingChange::Kind::SaveReminder:
         return writeReminderLocked(*change.reminder, error);
     case PendingChange::Kind::RemoveReminder:
-        return removeReminderLocked(*change.reminder, error);
+        return removeReminderLocked(*change.reminder, change.deletedId, error);
     case PendingChange::Kind::SaveCalendar:
         return writeCalendarLocked(*change.calendar, error);
     case PendingChange::Kind::RemoveCalendar:
-        return removeCalendarLocked(*change.calendar, error);
+        return removeCalendarLocked(*change.calendar, change.deletedId, error);
     }
     return false;
 }

@@ -7,6 +7,8 @@
 #include "platform/store/Predicates.h"
 #include "platform/store/Reminder.h"
 #include "platform/store/StoreIndex.h"
+#include "platform/trash/FolderSnapshot.h"
+#include "platform/trash/RecentlyDeleted.h"
 
 #include <QMutex>
 #include <QObject>
@@ -88,12 +90,43 @@ public:
     // Without commit the change waits for commit(). A failed save leaves the file as it was
     // and says why in `error`.
     bool saveReminder(const ReminderPtr& reminder, bool commit, QString* error = nullptr);
-    bool removeReminder(const ReminderPtr& reminder, bool commit, QString* error = nullptr);
+    // A removed task goes to Recently Deleted; `deletedId` gets its entry there (when the
+    // change is not committed at once, at the commit: keep it alive until then).
+    bool removeReminder(const ReminderPtr& reminder, bool commit, QString* error = nullptr,
+                        QString* deletedId = nullptr);
     bool saveCalendar(const CalendarPtr& calendar, bool commit, QString* error = nullptr);
-    bool removeCalendar(const CalendarPtr& calendar, bool commit, QString* error = nullptr);
+    // A removed list goes to Recently Deleted with its metadata and its tasks.
+    bool removeCalendar(const CalendarPtr& calendar, bool commit, QString* error = nullptr,
+                        QString* deletedId = nullptr);
     bool commit(QString* error = nullptr);
     // Drops uncommitted changes.
     void reset();
+
+    // Recently Deleted: what this program, other programs and syncs took out of the store.
+    trash::RecentlyDeleted& recentlyDeleted() { return m_trash; }
+    struct RestoreOutcome
+    {
+        trash::EntryKind kind = trash::EntryKind::Task;
+        QString title;
+        // The list it went back to (for a list, the list itself).
+        QString listTitle;
+        QString calendarIdentifier;
+        // The task's own list was gone: it went into the default list.
+        bool intoDefaultList = false;
+        QStringList paths;
+    };
+    // Puts an entry of Recently Deleted back into the store: a task under its old name in its
+    // list (the default list when that is gone), a list with its tasks. Refused, with nothing
+    // changed, when the name or the task's UID is taken by then or another program took the
+    // entry first.
+    bool restoreDeleted(const QString& id, RestoreOutcome* outcome, QString* error);
+    // The task read from a file of the store, as a fetch would give it; null when the file
+    // holds none.
+    ReminderPtr reminderInFile(const QString& path);
+    // Around a sync run: files the sync removes are kept as removed by the sync. The snapshot
+    // of every folder is made current before the sync starts.
+    void beginSync();
+    void endSync();
 
     // Waits until every fetch started so far has delivered (tests, shutdown).
     void waitForFetches();
@@ -111,6 +144,7 @@ private:
         Kind kind;
         ReminderPtr reminder;
         CalendarPtr calendar;
+        QString* deletedId = nullptr;
     };
 
     bool ensureFirstRunLocked(QString* error);
@@ -120,9 +154,17 @@ private:
     bool writeReminderLocked(Reminder& reminder, QString* error);
     bool mayMoveLocked(const Reminder& reminder, const QString& oldFolder, const Calendar& target,
                        QString* error) const;
-    bool removeReminderLocked(const Reminder& reminder, QString* error);
+    bool removeReminderLocked(const Reminder& reminder, QString* deletedId, QString* error);
+    trash::RecentlyDeleted::TaskInfo deletedTaskInfo(const Reminder& reminder) const;
+    // Files other programs removed since the last listing go to Recently Deleted, unless their
+    // task is still in the store under another name (moved or renamed).
+    void keepRemovedFilesLocked();
     bool writeCalendarLocked(Calendar& calendar, QString* error);
-    bool removeCalendarLocked(const Calendar& calendar, QString* error);
+    bool removeCalendarLocked(const Calendar& calendar, QString* deletedId, QString* error);
+    bool restoreTaskLocked(const trash::DeletedEntry& entry, RestoreOutcome* outcome,
+                           QString* error);
+    bool restoreListLocked(const trash::DeletedEntry& entry, RestoreOutcome* outcome,
+                           QString* error);
     bool queueOrApply(PendingChange change, bool commit, QString* error);
     void announceChange();
     void checkFoldersChanged();
@@ -143,6 +185,16 @@ private:
     QTimer m_settle;
     bool m_ownChangePending = false;
     std::function<void()> m_beforeFetch;
+    trash::RecentlyDeleted m_trash;
+    trash::FolderSnapshot m_snapshot;
+    struct VanishedFile
+    {
+        QString folderPath;
+        QString listTitle;
+        QString fileName;
+    };
+    QList<VanishedFile> m_vanished;
+    trash::DeletedBy m_outsideRemovalsBy = trash::DeletedBy::OtherProgram;
 };
 
 } // namespace store

@@ -41,6 +41,7 @@ void EventStore::refreshLocked()
         m_index.setSeed([loading]() mutable { return loading.result(); });
     }
     m_index.refresh();
+    keepRemovedFilesLocked();
     saveParseCacheLocked();
 }
 

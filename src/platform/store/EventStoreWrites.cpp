@@ -2,6 +2,7 @@
 
 #include "platform/store/AtomicFile.h"
 #include "platform/store/EventStore.h"
+#include "platform/store/FolderLock.h"
 #include "platform/store/RecurringCompletion.h"
 
 #include <QCoreApplication>
@@ -29,61 +30,6 @@ QString tr(const char* text)
 QString newUid()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
-}
-
-// Serialises the check-then-write of Velmoran processes on one collection folder. An flock()
-// on a file that is never deleted: the kernel drops it when its holder dies, so a writer killed
-// mid-save never leaves the folder locked.
-class FolderLock
-{
-public:
-    explicit FolderLock(const QString& folder)
-    {
-        const QByteArray path = QFile::encodeName(folder + QStringLiteral("/.velmoran.lock"));
-        m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (m_fd < 0) {
-            m_reason = QString::fromLocal8Bit(std::strerror(errno));
-            return;
-        }
-        // Saves hold the lock for milliseconds; short polls keep two busy writers fair.
-        QDeadlineTimer deadline(10000);
-        for (;;) {
-            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
-                m_locked = true;
-                return;
-            }
-            if (errno != EWOULDBLOCK && errno != EINTR) {
-                m_reason = QString::fromLocal8Bit(std::strerror(errno));
-                return;
-            }
-            if (deadline.hasExpired()) {
-                m_reason = tr("another program keeps it locked");
-                return;
-            }
-            QThread::msleep(2);
-        }
-    }
-    ~FolderLock()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd); // releases the lock
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-    bool isLocked() const { return m_locked; }
-    QString reason() const { return m_reason; }
-
-private:
-    int m_fd = -1;
-    QString m_reason;
-    bool m_locked = false;
-};
-
-bool lockFailed(const QString& folder, const FolderLock& lock, QString* error)
-{
-    if (error)
-        *error = tr("The list folder %1 cannot be changed: %2.").arg(folder, lock.reason());
-    return false;
 }
 
 // Writes a new item file, choosing another name if the wanted one is taken.
@@ -183,7 +129,7 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
     const QDateTime now = m_clock.now();
     FolderLock lock(folder);
     if (!lock.isLocked())
-        return lockFailed(folder, lock, error);
+        return FolderLock::failed(folder, lock, error);
 
     if (reminder.isNew()) {
         if (reminder.uid.isEmpty())
@@ -211,7 +157,7 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
             return false;
         oldLock.emplace(oldFolder);
         if (!oldLock->isLocked())
-            return lockFailed(oldFolder, *oldLock, error);
+            return FolderLock::failed(oldFolder, *oldLock, error);
     }
     std::optional<IcsItem> item = readUnchanged(origin, reminder.title, error);
     if (!item) {
@@ -269,6 +215,7 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
             undoCopy();
             return false;
         }
+        m_snapshot.forget(oldFolder, QFileInfo(origin.filePath).fileName());
         path = movedPath;
     } else if (!AtomicFile::replace(origin.filePath, bytes, error)) {
         undoCopy();
@@ -313,13 +260,13 @@ bool EventStore::mayMoveLocked(const Reminder& reminder, const QString& oldFolde
     return true;
 }
 
-bool EventStore::removeReminderLocked(const Reminder& reminder, QString* error)
+bool EventStore::removeReminderLocked(const Reminder& reminder, QString* deletedId, QString* error)
 {
     const ItemOrigin origin = *reminder.origin;
     const QString folder = QFileInfo(origin.filePath).absolutePath();
     FolderLock lock(folder);
     if (!lock.isLocked())
-        return lockFailed(folder, lock, error);
+        return FolderLock::failed(folder, lock, error);
     if (AtomicFile::stampOf(origin.filePath).size < 0)
         return true; // already gone
     QByteArray bytes;
@@ -334,7 +281,14 @@ bool EventStore::removeReminderLocked(const Reminder& reminder, QString* error)
                          .arg(reminder.title);
         return false;
     }
-    return AtomicFile::remove(origin.filePath, error);
+    QString id;
+    if (!m_trash.moveTask(origin.filePath, deletedTaskInfo(reminder), trash::DeletedBy::Velmoran,
+                          m_clock.now(), &id, error))
+        return false;
+    m_snapshot.forget(folder, QFileInfo(origin.filePath).fileName());
+    if (deletedId)
+        *deletedId = id;
+    return true;
 }
 
 bool EventStore::writeCalendarLocked(Calendar& calendar, QString* error)
@@ -381,24 +335,33 @@ bool EventStore::writeCalendarLocked(Calendar& calendar, QString* error)
     return true;
 }
 
-bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* error)
+bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* deletedId, QString* error)
 {
     {
         FolderLock lock(calendar.folderPath);
         if (!lock.isLocked())
-            return lockFailed(calendar.folderPath, lock, error);
+            return FolderLock::failed(calendar.folderPath, lock, error);
         refreshLocked();
         // The folder may be shared with a calendar program; only the tasks go with the list,
         // and the folder itself only when nothing else is left in it.
         bool keepsOtherItems = false;
+        trash::RecentlyDeleted::ListInfo list;
+        list.folderPath = calendar.folderPath;
+        const CalendarPtr known = m_index.calendarWithIdentifier(calendar.calendarIdentifier);
+        list.title = known ? known->title : calendar.title;
         for (const ParsedItemPtr& item : m_index.items(calendar.calendarIdentifier)) {
-            if (item->hasTodo && !item->hasEvent) {
-                if (!AtomicFile::remove(item->file.path, error))
-                    return false;
-            } else {
+            if (item->hasTodo && !item->hasEvent)
+                list.taskFiles << item->file.fileName;
+            else
                 keepsOtherItems = true;
-            }
         }
+        QString id;
+        if (!m_trash.moveList(list, trash::DeletedBy::Velmoran, m_clock.now(), &id, error))
+            return false;
+        for (const QString& name : std::as_const(list.taskFiles))
+            m_snapshot.forget(calendar.folderPath, name);
+        if (deletedId)
+            *deletedId = id;
         if (keepsOtherItems)
             return true;
     }
@@ -411,6 +374,7 @@ bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* error)
             *error = tr("The folder %1 cannot be removed.").arg(calendar.folderPath);
         return false;
     }
+    m_snapshot.forgetFolder(calendar.folderPath);
     return true;
 }
 

@@ -273,6 +273,10 @@ bool StoreIndex::refresh()
         listings = QtConcurrent::blockingMapped(toList, list);
     else if (toList.size() == 1)
         listings << list(toList.first());
+    if (m_listingObserver) {
+        for (qsizetype i = 0; i < toList.size(); ++i)
+            m_listingObserver(*toList[i], listings[i]);
+    }
     if (m_seedSource)
         m_seed = std::exchange(m_seedSource, {})();
 

@@ -39,6 +39,10 @@ public:
     // By folder, each in file-name order.
     using Seed = QHash<QString, QList<ParsedItemPtr>>;
     void setSeed(std::function<Seed()> seed);
+    // Told every listing a refresh makes, as it comes, with the folder it is of.
+    using ListingObserver =
+        std::function<void(const CollectionFolder& folder, const QList<ItemFile>& listing)>;
+    void setListingObserver(ListingObserver observer) { m_listingObserver = std::move(observer); }
     // Counts the files parsed (rather than found in memory or in the seed) so far.
     quint64 parseCount() const { return m_parseCount; }
     // Counts those of them that a parse cache may keep (not racy).
@@ -92,6 +96,7 @@ private:
     // Folders whose changes cannot be watched: listed at every refresh.
     QSet<QString> m_unwatched;
     std::function<Seed()> m_seedSource;
+    ListingObserver m_listingObserver;
     Seed m_seed;
     // Files to read again at the next refresh whatever their stamp.
     QSet<QString> m_invalidated;

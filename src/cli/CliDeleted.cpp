@@ -1,0 +1,104 @@
+#include "cli/CliDeleted.h"
+
+#include "cli/CliOutput.h"
+#include "platform/store/EventStore.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace CliDeleted {
+
+namespace {
+
+using CliOutput::fail;
+using CliOutput::tr;
+
+QString trn(const char* text, int count)
+{
+    return QCoreApplication::translate("velmoran-cli", text, nullptr, count);
+}
+
+QJsonObject entryObject(const trash::DeletedEntry& entry)
+{
+    return QJsonObject{
+        {QStringLiteral("id"), entry.id},
+        {QStringLiteral("kind"), trash::storedName(entry.kind)},
+        {QStringLiteral("title"), entry.title},
+        {QStringLiteral("list"), entry.listTitle},
+        {QStringLiteral("deletedAt"), CliOutput::localMinute(entry.deletedAt)},
+        {QStringLiteral("deletedBy"), trash::storedName(entry.deletedBy)},
+        {QStringLiteral("folder"), entry.folderPath},
+        {QStringLiteral("file"), entry.fileName},
+        {QStringLiteral("uid"), entry.uid},
+        {QStringLiteral("tasks"), entry.taskCount},
+    };
+}
+
+// id, kind, when, by whom, list, title.
+QString entryLine(const trash::DeletedEntry& entry)
+{
+    return QStringList{entry.id,
+                       trash::storedName(entry.kind),
+                       CliOutput::localMinute(entry.deletedAt),
+                       trash::storedName(entry.deletedBy),
+                       entry.listTitle,
+                       entry.title}
+        .join(QLatin1Char('\t'));
+}
+
+} // namespace
+
+int runDeleted(store::EventStore& eventStore, const CliRequest& request)
+{
+    trash::RecentlyDeleted& trash = eventStore.recentlyDeleted();
+    if (request.emptyTrash) {
+        const int count = trash.empty();
+        CliOutput::print(trn("Deleted %n item(s) for good.", count));
+        return 0;
+    }
+    const QList<trash::DeletedEntry> entries = trash.entries();
+    if (request.json) {
+        QJsonArray array;
+        for (const trash::DeletedEntry& entry : entries)
+            array.append(entryObject(entry));
+        CliOutput::printJson(array);
+        return 0;
+    }
+    for (const trash::DeletedEntry& entry : entries)
+        CliOutput::print(entryLine(entry));
+    return 0;
+}
+
+int runRestore(store::EventStore& eventStore, const CliRequest& request)
+{
+    // Every identifier is checked before anything is put back: a typing slip restores nothing.
+    for (const QString& id : request.arguments) {
+        if (!eventStore.recentlyDeleted().entry(id))
+            return fail(
+                tr("\"%1\" is not in Recently Deleted; \"deleted\" lists what is.").arg(id));
+    }
+    int status = 0;
+    for (const QString& id : request.arguments) {
+        store::EventStore::RestoreOutcome outcome;
+        QString error;
+        if (!eventStore.restoreDeleted(id, &outcome, &error)) {
+            CliOutput::printError(error);
+            status = 1;
+            continue;
+        }
+        if (outcome.kind == trash::EntryKind::List)
+            CliOutput::print(
+                trn("Restored the list \"%1\" with %n task(s).", int(outcome.paths.size()))
+                    .arg(outcome.listTitle));
+        else if (outcome.intoDefaultList)
+            CliOutput::print(tr("Restored \"%1\" into \"%2\": its own list no longer exists.")
+                                 .arg(outcome.title, outcome.listTitle));
+        else
+            CliOutput::print(
+                tr("Restored \"%1\" into \"%2\".").arg(outcome.title, outcome.listTitle));
+    }
+    return status;
+}
+
+} // namespace CliDeleted

@@ -1,0 +1,119 @@
+#include "platform/trash/FolderSnapshot.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutexLocker>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <unistd.h>
+
+namespace trash {
+
+namespace {
+
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+// Name → inode of every link in a snapshot folder, straight from the directory entries.
+QHash<QString, quint64> readLinks(const QString& folder)
+{
+    QHash<QString, quint64> links;
+    DIR* dir = ::opendir(encoded(folder).constData());
+    if (!dir)
+        return links;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        links.insert(QFile::decodeName(entry->d_name), quint64(entry->d_ino));
+    }
+    ::closedir(dir);
+    return links;
+}
+
+} // namespace
+
+QString FolderSnapshot::defaultFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/velmoran/snapshot");
+}
+
+FolderSnapshot::FolderSnapshot(const QString& base)
+    : m_base(QDir::cleanPath(base))
+{}
+
+QString FolderSnapshot::snapshotFolder(const QString& folder) const
+{
+    const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    const QByteArray hash =
+        QCryptographicHash::hash(clean.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    return m_base + QLatin1Char('/') + QString::fromLatin1(hash);
+}
+
+QString FolderSnapshot::keptPath(const QString& folder, const QString& fileName) const
+{
+    return snapshotFolder(folder) + QLatin1Char('/') + fileName;
+}
+
+bool FolderSnapshot::covers(const QString& folder) const
+{
+    QMutexLocker lock(&m_mutex);
+    return !m_uncovered.contains(QDir::cleanPath(folder));
+}
+
+QStringList FolderSnapshot::update(const QString& folder, const QList<store::ItemFile>& listing)
+{
+    if (!covers(folder))
+        return {};
+    const QString snapshot = snapshotFolder(folder);
+    if (!QFileInfo(snapshot).isDir()) {
+        if (!QDir().mkpath(snapshot))
+            return {};
+        // Says which folder the links are of, for a person looking.
+        QFile note(snapshot + QStringLiteral("/.folder"));
+        if (note.open(QIODevice::WriteOnly))
+            note.write(QDir::cleanPath(folder).toUtf8() + '\n');
+    }
+    QHash<QString, quint64> links = readLinks(snapshot);
+    for (const store::ItemFile& file : listing) {
+        const auto link = links.constFind(file.fileName);
+        const bool current = link != links.constEnd() && *link == file.stamp.inode;
+        if (link != links.constEnd())
+            links.erase(link);
+        if (current)
+            continue;
+        const QByteArray from = encoded(folder + QLatin1Char('/') + file.fileName);
+        const QByteArray temporary = encoded(snapshot + QStringLiteral("/.") + file.fileName);
+        const QByteArray to = encoded(snapshot + QLatin1Char('/') + file.fileName);
+        ::unlink(temporary.constData());
+        if (::link(from.constData(), temporary.constData()) != 0) {
+            if (errno == EXDEV || errno == EPERM) {
+                QMutexLocker lock(&m_mutex);
+                m_uncovered.insert(QDir::cleanPath(folder));
+                return {};
+            }
+            continue; // gone meanwhile: the next listing tells
+        }
+        ::rename(temporary.constData(), to.constData());
+    }
+    return links.keys();
+}
+
+void FolderSnapshot::forget(const QString& folder, const QString& fileName)
+{
+    ::unlink(encoded(keptPath(folder, fileName)).constData());
+}
+
+void FolderSnapshot::forgetFolder(const QString& folder)
+{
+    QDir(snapshotFolder(folder)).removeRecursively();
+}
+
+} // namespace trash

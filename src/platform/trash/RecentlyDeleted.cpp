@@ -1,0 +1,610 @@
+#include "platform/trash/RecentlyDeleted.h"
+
+#include "platform/store/AtomicFile.h"
+#include "platform/store/IcsItem.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace trash {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("RecentlyDeleted", text);
+}
+
+const QString kRecordName = QStringLiteral("record.json");
+const QString kListFolderName = QStringLiteral("list");
+// Entries under construction and entries being restored; never listed.
+const QString kNewPrefix = QStringLiteral(".new-");
+const QString kClaimPrefix = QStringLiteral(".restoring-");
+// The metadata files a vdir collection may carry, kept with a deleted list.
+const QStringList kMetadataFiles = {QStringLiteral("displayname"), QStringLiteral("color"),
+                                    QStringLiteral("description"), QStringLiteral("order"),
+                                    QStringLiteral(".velmoran-created-for")};
+
+QString errnoText()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Makes `to` a second name of `from` where both are on one file system, else a synced copy.
+// Never replaces an existing `to`; `exists` tells that case apart.
+bool placeFile(const QString& from, const QString& to, QString* error, bool* exists = nullptr)
+{
+    if (exists)
+        *exists = false;
+    if (::link(encoded(from).constData(), encoded(to).constData()) == 0) {
+        syncFolder(QFileInfo(to).absolutePath());
+        return true;
+    }
+    if (errno == EEXIST) {
+        if (exists)
+            *exists = true;
+        if (error)
+            *error = tr("%1 exists already.").arg(QDir::toNativeSeparators(to));
+        return false;
+    }
+    if (errno != EXDEV && errno != EPERM && errno != EMLINK) {
+        if (error)
+            *error = tr("%1 cannot be kept: %2.").arg(QDir::toNativeSeparators(from), errnoText());
+        return false;
+    }
+    QByteArray bytes;
+    store::FileStamp stamp;
+    if (!store::AtomicFile::read(from, &bytes, &stamp, error))
+        return false;
+    return store::AtomicFile::create(to, bytes, error, exists);
+}
+
+QJsonObject readRecord(const QString& entryFolder)
+{
+    QFile file(entryFolder + QLatin1Char('/') + kRecordName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QJsonDocument document = QJsonDocument::fromJson(file.read(1024 * 1024));
+    return document.isObject() ? document.object() : QJsonObject();
+}
+
+qint64 folderSize(const QString& folder)
+{
+    qint64 size = 0;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        size += it.fileInfo().size();
+    }
+    return size;
+}
+
+QStringList icsFiles(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.ics")}, QDir::Files, QDir::Name);
+}
+
+QString newEntryName(const QDateTime& now)
+{
+    return now.toUTC().toString(QStringLiteral("yyyyMMdd-HHmmss-")) +
+           QString::number(QRandomGenerator::global()->bounded(0x100000, 0xffffff), 16);
+}
+
+} // namespace
+
+QString storedName(DeletedBy by)
+{
+    switch (by) {
+    case DeletedBy::Velmoran:
+        return QStringLiteral("velmoran");
+    case DeletedBy::OtherProgram:
+        return QStringLiteral("other");
+    case DeletedBy::Sync:
+        return QStringLiteral("sync");
+    case DeletedBy::Unknown:
+        break;
+    }
+    return QStringLiteral("unknown");
+}
+
+DeletedBy deletedByFromStoredName(const QString& name)
+{
+    for (DeletedBy by : {DeletedBy::Velmoran, DeletedBy::OtherProgram, DeletedBy::Sync}) {
+        if (storedName(by) == name)
+            return by;
+    }
+    return DeletedBy::Unknown;
+}
+
+QString storedName(EntryKind kind)
+{
+    return kind == EntryKind::List ? QStringLiteral("list") : QStringLiteral("task");
+}
+
+QString RecentlyDeleted::defaultFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/velmoran/deleted");
+}
+
+RecentlyDeleted::RecentlyDeleted(const QString& folder)
+    : m_folder(QDir::cleanPath(folder))
+{}
+
+struct RecentlyDeleted::NewEntry
+{
+    QString name;
+    QString path; // the folder under construction
+};
+
+bool RecentlyDeleted::beginEntry(NewEntry& entry, const QDateTime& now, QString* error) const
+{
+    if (!QDir().mkpath(m_folder)) {
+        if (error)
+            *error = tr("The folder for deleted items, %1, cannot be created.")
+                         .arg(QDir::toNativeSeparators(m_folder));
+        return false;
+    }
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        entry.name = newEntryName(now);
+        entry.path = m_folder + QLatin1Char('/') + kNewPrefix + entry.name;
+        if (::mkdir(encoded(entry.path).constData(), 0700) == 0 &&
+            !QFileInfo::exists(m_folder + QLatin1Char('/') + entry.name))
+            return true;
+        if (errno != EEXIST) {
+            if (error)
+                *error = tr("The folder for deleted items, %1, cannot be written: %2.")
+                             .arg(QDir::toNativeSeparators(m_folder), errnoText());
+            return false;
+        }
+    }
+    if (error)
+        *error =
+            tr("No free name for a deleted item in %1.").arg(QDir::toNativeSeparators(m_folder));
+    return false;
+}
+
+bool RecentlyDeleted::finishEntry(NewEntry& entry, const QJsonObject& record, QString* id,
+                                  QString* error) const
+{
+    const QByteArray bytes = QJsonDocument(record).toJson(QJsonDocument::Indented);
+    if (!store::AtomicFile::create(entry.path + QLatin1Char('/') + kRecordName, bytes, error)) {
+        QDir(entry.path).removeRecursively();
+        return false;
+    }
+    const QString finalPath = m_folder + QLatin1Char('/') + entry.name;
+    if (::rename(encoded(entry.path).constData(), encoded(finalPath).constData()) != 0) {
+        if (error)
+            *error = tr("The deleted item cannot be kept in %1: %2.")
+                         .arg(QDir::toNativeSeparators(m_folder), errnoText());
+        QDir(entry.path).removeRecursively();
+        return false;
+    }
+    syncFolder(m_folder);
+    if (id)
+        *id = entry.name;
+    return true;
+}
+
+bool RecentlyDeleted::keepTask(const QByteArray& bytes, const QString& folderPath,
+                               const QString& fileName, const TaskInfo& info, DeletedBy by,
+                               const QDateTime& now, QString* id, QString* error)
+{
+    NewEntry entry;
+    if (!beginEntry(entry, now, error))
+        return false;
+    if (!store::AtomicFile::create(entry.path + QLatin1Char('/') + fileName, bytes, error)) {
+        QDir(entry.path).removeRecursively();
+        return false;
+    }
+    const QJsonObject record{
+        {QStringLiteral("kind"), storedName(EntryKind::Task)},
+        {QStringLiteral("title"), info.title},
+        {QStringLiteral("list"), info.listTitle},
+        {QStringLiteral("folder"), QDir::cleanPath(folderPath)},
+        {QStringLiteral("file"), fileName},
+        {QStringLiteral("uid"), info.uid},
+        {QStringLiteral("deletedAt"), now.toUTC().toString(Qt::ISODate)},
+        {QStringLiteral("deletedBy"), storedName(by)},
+    };
+    return finishEntry(entry, record, id, error);
+}
+
+bool RecentlyDeleted::moveTask(const QString& path, const TaskInfo& info, DeletedBy by,
+                               const QDateTime& now, QString* id, QString* error)
+{
+    const QFileInfo source(path);
+    NewEntry entry;
+    if (!beginEntry(entry, now, error))
+        return false;
+    if (!placeFile(path, entry.path + QLatin1Char('/') + source.fileName(), error)) {
+        QDir(entry.path).removeRecursively();
+        return false;
+    }
+    const QJsonObject record{
+        {QStringLiteral("kind"), storedName(EntryKind::Task)},
+        {QStringLiteral("title"), info.title},
+        {QStringLiteral("list"), info.listTitle},
+        {QStringLiteral("folder"),
+         info.folderPath.isEmpty() ? source.absolutePath() : QDir::cleanPath(info.folderPath)},
+        {QStringLiteral("file"), source.fileName()},
+        {QStringLiteral("uid"), info.uid},
+        {QStringLiteral("deletedAt"), now.toUTC().toString(Qt::ISODate)},
+        {QStringLiteral("deletedBy"), storedName(by)},
+    };
+    QString name;
+    if (!finishEntry(entry, record, &name, error))
+        return false;
+    // Only now that the trash holds it does the file leave the store.
+    if (!store::AtomicFile::remove(path, error)) {
+        QDir(m_folder + QLatin1Char('/') + name).removeRecursively();
+        return false;
+    }
+    if (id)
+        *id = name;
+    return true;
+}
+
+bool RecentlyDeleted::moveList(const ListInfo& list, DeletedBy by, const QDateTime& now,
+                               QString* id, QString* error)
+{
+    NewEntry entry;
+    if (!beginEntry(entry, now, error))
+        return false;
+    const QString kept = entry.path + QLatin1Char('/') + kListFolderName;
+    auto fail = [&] {
+        QDir(entry.path).removeRecursively();
+        return false;
+    };
+    if (!QDir().mkdir(kept)) {
+        if (error)
+            *error = tr("The deleted list cannot be kept in %1.")
+                         .arg(QDir::toNativeSeparators(m_folder));
+        return fail();
+    }
+    for (const QString& name : kMetadataFiles) {
+        const QString from = list.folderPath + QLatin1Char('/') + name;
+        if (QFileInfo::exists(from) && !placeFile(from, kept + QLatin1Char('/') + name, error))
+            return fail();
+    }
+    for (const QString& name : list.taskFiles) {
+        if (!placeFile(list.folderPath + QLatin1Char('/') + name, kept + QLatin1Char('/') + name,
+                       error))
+            return fail();
+    }
+    const QJsonObject record{
+        {QStringLiteral("kind"), storedName(EntryKind::List)},
+        {QStringLiteral("title"), list.title},
+        {QStringLiteral("list"), list.title},
+        {QStringLiteral("folder"), QDir::cleanPath(list.folderPath)},
+        {QStringLiteral("tasks"), int(list.taskFiles.size())},
+        {QStringLiteral("deletedAt"), now.toUTC().toString(Qt::ISODate)},
+        {QStringLiteral("deletedBy"), storedName(by)},
+    };
+    QString name;
+    if (!finishEntry(entry, record, &name, error))
+        return false;
+    if (id)
+        *id = name;
+    // Every task is kept; a task that cannot leave the store stays in both places, which
+    // loses nothing.
+    QStringList failures;
+    for (const QString& file : list.taskFiles) {
+        QString reason;
+        if (!store::AtomicFile::remove(list.folderPath + QLatin1Char('/') + file, &reason))
+            failures << reason;
+    }
+    if (!failures.isEmpty()) {
+        if (error)
+            *error = failures.join(QLatin1Char('\n'));
+        return false;
+    }
+    return true;
+}
+
+std::optional<DeletedEntry> RecentlyDeleted::readEntry(const QString& id) const
+{
+    const QString path = m_folder + QLatin1Char('/') + id;
+    const QFileInfo info(path);
+    if (id.startsWith(QLatin1Char('.')) || !info.isDir())
+        return std::nullopt;
+    DeletedEntry entry;
+    entry.id = id;
+    const QJsonObject record = readRecord(path);
+    const bool hasList = QFileInfo(path + QLatin1Char('/') + kListFolderName).isDir();
+    entry.kind = hasList ? EntryKind::List : EntryKind::Task;
+    entry.size = folderSize(path);
+    if (!record.isEmpty()) {
+        entry.title = record.value(QStringLiteral("title")).toString();
+        entry.listTitle = record.value(QStringLiteral("list")).toString();
+        entry.folderPath = record.value(QStringLiteral("folder")).toString();
+        entry.fileName = record.value(QStringLiteral("file")).toString();
+        entry.uid = record.value(QStringLiteral("uid")).toString();
+        entry.deletedAt = QDateTime::fromString(
+            record.value(QStringLiteral("deletedAt")).toString(), Qt::ISODate);
+        entry.deletedBy =
+            deletedByFromStoredName(record.value(QStringLiteral("deletedBy")).toString());
+    }
+    // A record a crash or a hand cut short: what the kept files say stands in for it.
+    const QString keptFolder = hasList ? path + QLatin1Char('/') + kListFolderName : path;
+    const QStringList files = icsFiles(keptFolder);
+    entry.taskCount = int(files.size());
+    if (entry.kind == EntryKind::Task) {
+        if (files.isEmpty())
+            return std::nullopt; // nothing left to restore
+        if (entry.fileName.isEmpty() || !files.contains(entry.fileName))
+            entry.fileName = files.first();
+    }
+    entry.recordDamaged = record.isEmpty() || !entry.deletedAt.isValid();
+    if (!entry.deletedAt.isValid())
+        entry.deletedAt = info.lastModified().toUTC();
+    if (entry.kind == EntryKind::Task && (entry.title.isEmpty() || entry.uid.isEmpty())) {
+        QFile file(keptFolder + QLatin1Char('/') + entry.fileName);
+        if (file.open(QIODevice::ReadOnly)) {
+            if (const auto item = store::IcsItem::parse(file.readAll())) {
+                if (entry.title.isEmpty())
+                    entry.title = item->toReminder().title;
+                if (entry.uid.isEmpty())
+                    entry.uid = item->uid();
+            }
+        }
+    }
+    if (entry.kind == EntryKind::List && entry.title.isEmpty()) {
+        QFile name(keptFolder + QStringLiteral("/displayname"));
+        if (name.open(QIODevice::ReadOnly))
+            entry.title = QString::fromUtf8(name.read(4096)).trimmed();
+        entry.listTitle = entry.title;
+    }
+    return entry;
+}
+
+QList<DeletedEntry> RecentlyDeleted::entries() const
+{
+    QList<DeletedEntry> result;
+    const QStringList names = QDir(m_folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& name : names) {
+        if (std::optional<DeletedEntry> entry = readEntry(name))
+            result.append(std::move(*entry));
+    }
+    std::stable_sort(
+        result.begin(), result.end(), [](const DeletedEntry& a, const DeletedEntry& b) {
+            return a.deletedAt != b.deletedAt ? a.deletedAt > b.deletedAt : a.id > b.id;
+        });
+    return result;
+}
+
+std::optional<DeletedEntry> RecentlyDeleted::entry(const QString& id) const
+{
+    if (id.isEmpty() || id.contains(QLatin1Char('/')))
+        return std::nullopt;
+    return readEntry(id);
+}
+
+QString RecentlyDeleted::keptTaskFile(const DeletedEntry& entry) const
+{
+    if (entry.kind != EntryKind::Task)
+        return {};
+    return m_folder + QLatin1Char('/') + entry.id + QLatin1Char('/') + entry.fileName;
+}
+
+QStringList RecentlyDeleted::keptItemFiles(const DeletedEntry& entry) const
+{
+    if (entry.kind == EntryKind::Task)
+        return {keptTaskFile(entry)};
+    const QString folder =
+        m_folder + QLatin1Char('/') + entry.id + QLatin1Char('/') + kListFolderName;
+    QStringList paths;
+    for (const QString& name : icsFiles(folder))
+        paths << folder + QLatin1Char('/') + name;
+    return paths;
+}
+
+bool RecentlyDeleted::claim(const QString& id, QString* claimed, QString* error) const
+{
+    *claimed = m_folder + QLatin1Char('/') + kClaimPrefix + id + QLatin1Char('-') +
+               QString::number(::getpid());
+    const QString path = m_folder + QLatin1Char('/') + id;
+    if (::rename(encoded(path).constData(), encoded(*claimed).constData()) == 0)
+        return true;
+    if (error) {
+        *error = errno == ENOENT
+                     ? tr("It is no longer in Recently Deleted: another program restored or "
+                          "deleted it.")
+                     : tr("It cannot be taken out of %1: %2.")
+                           .arg(QDir::toNativeSeparators(m_folder), errnoText());
+    }
+    return false;
+}
+
+void RecentlyDeleted::unclaim(const QString& claimed, const QString& id) const
+{
+    ::rename(encoded(claimed).constData(), encoded(m_folder + QLatin1Char('/') + id).constData());
+}
+
+bool RecentlyDeleted::restoreTask(const QString& id, const QString& targetFolder,
+                                  QString* restoredPath, QString* error)
+{
+    const std::optional<DeletedEntry> found = entry(id);
+    if (!found || found->kind != EntryKind::Task) {
+        if (error)
+            *error = tr("There is no deleted task \"%1\".").arg(id);
+        return false;
+    }
+    QString claimed;
+    if (!claim(id, &claimed, error))
+        return false;
+    const QString target = targetFolder + QLatin1Char('/') + found->fileName;
+    bool exists = false;
+    QString reason;
+    if (!placeFile(claimed + QLatin1Char('/') + found->fileName, target, &reason, &exists)) {
+        unclaim(claimed, id);
+        if (error)
+            *error = exists ? tr("\"%1\" cannot be restored: a file named %2 is already in its "
+                                 "list.")
+                                  .arg(found->title, found->fileName)
+                            : reason;
+        return false;
+    }
+    QDir(claimed).removeRecursively();
+    syncFolder(m_folder);
+    if (restoredPath)
+        *restoredPath = target;
+    return true;
+}
+
+bool RecentlyDeleted::restoreList(const QString& id, const QString& targetFolder,
+                                  QStringList* restoredPaths, QString* error)
+{
+    const std::optional<DeletedEntry> found = entry(id);
+    if (!found || found->kind != EntryKind::List) {
+        if (error)
+            *error = tr("There is no deleted list \"%1\".").arg(id);
+        return false;
+    }
+    QString claimed;
+    if (!claim(id, &claimed, error))
+        return false;
+    const QString kept = claimed + QLatin1Char('/') + kListFolderName;
+    const QStringList files = icsFiles(kept);
+    const bool createFolder = !QFileInfo(targetFolder).isDir();
+    for (const QString& name : files) {
+        if (!createFolder && QFileInfo::exists(targetFolder + QLatin1Char('/') + name)) {
+            unclaim(claimed, id);
+            if (error)
+                *error = tr("The list \"%1\" cannot be restored: a file named %2 is already in "
+                            "its folder.")
+                             .arg(found->title, name);
+            return false;
+        }
+    }
+    QStringList placed;
+    auto undo = [&](const QString& reason) {
+        for (const QString& path : std::as_const(placed))
+            store::AtomicFile::remove(path, nullptr);
+        if (createFolder)
+            QDir(targetFolder).removeRecursively();
+        unclaim(claimed, id);
+        if (error)
+            *error = reason;
+        return false;
+    };
+    QString reason;
+    if (createFolder) {
+        if (!QDir().mkpath(targetFolder))
+            return undo(
+                tr("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(targetFolder)));
+        for (const QString& name : kMetadataFiles) {
+            const QString from = kept + QLatin1Char('/') + name;
+            if (QFileInfo::exists(from) &&
+                !placeFile(from, targetFolder + QLatin1Char('/') + name, &reason))
+                return undo(reason);
+        }
+    }
+    for (const QString& name : files) {
+        const QString to = targetFolder + QLatin1Char('/') + name;
+        if (!placeFile(kept + QLatin1Char('/') + name, to, &reason))
+            return undo(reason);
+        placed << to;
+    }
+    QDir(claimed).removeRecursively();
+    syncFolder(m_folder);
+    if (restoredPaths)
+        *restoredPaths = placed;
+    return true;
+}
+
+bool RecentlyDeleted::remove(const QString& id, QString* error)
+{
+    if (!entry(id)) {
+        if (error)
+            *error = tr("There is no deleted item \"%1\".").arg(id);
+        return false;
+    }
+    QString claimed;
+    if (!claim(id, &claimed, error))
+        return false;
+    QDir(claimed).removeRecursively();
+    return true;
+}
+
+int RecentlyDeleted::empty()
+{
+    int count = 0;
+    for (const DeletedEntry& entry : entries())
+        count += remove(entry.id, nullptr) ? 1 : 0;
+    return count;
+}
+
+void RecentlyDeleted::recoverInterrupted() const
+{
+    const QStringList names =
+        QDir(m_folder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QDateTime settled = QDateTime::currentDateTimeUtc().addSecs(-60);
+    for (const QString& name : names) {
+        const QString path = m_folder + QLatin1Char('/') + name;
+        if (name.startsWith(kNewPrefix) && QFileInfo(path).lastModified().toUTC() < settled) {
+            // Its files are still in the store: the entry was never finished.
+            QDir(path).removeRecursively();
+        } else if (name.startsWith(kClaimPrefix)) {
+            // A restore that did not finish: back into the list unless its program still runs.
+            const QString rest = name.mid(kClaimPrefix.size());
+            const qsizetype dash = rest.lastIndexOf(QLatin1Char('-'));
+            const pid_t pid = pid_t(rest.mid(dash + 1).toInt());
+            if (dash > 0 && pid > 0 && (::kill(pid, 0) != 0 && errno == ESRCH))
+                unclaim(path, rest.left(dash));
+        }
+    }
+}
+
+int RecentlyDeleted::purge(const QDateTime& now, int maxAgeDays, qint64 maxBytes)
+{
+    recoverInterrupted();
+    QList<DeletedEntry> all = entries(); // newest first
+    int count = 0;
+    qint64 total = 0;
+    for (const DeletedEntry& entry : std::as_const(all))
+        total += entry.size;
+    const QDateTime oldest = now.toUTC().addDays(-qMax(0, maxAgeDays));
+    for (auto it = all.crbegin(); it != all.crend(); ++it) {
+        const bool tooOld = maxAgeDays >= 0 && it->deletedAt < oldest;
+        const bool tooBig = maxBytes >= 0 && total > maxBytes;
+        if (!tooOld && !tooBig)
+            break;
+        if (remove(it->id, nullptr)) {
+            total -= it->size;
+            ++count;
+        }
+    }
+    return count;
+}
+
+} // namespace trash
