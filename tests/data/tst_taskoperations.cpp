@@ -9,6 +9,7 @@
 #include "data/TaskOperations.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
+#include "platform/store/EventStore.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
 #include "text/Global.h"
@@ -61,6 +62,8 @@ private Q_SLOTS:
         m_clock.setNow(local(2026, 12, 9, 10, 30)); // a Wednesday
         writeFile(root() + "/home/displayname", "Home");
         writeFile(root() + "/work/displayname", "Work");
+        // Recently Deleted is one folder for the whole run; each case starts with it empty.
+        trash::RecentlyDeleted().empty();
     }
 
     void cleanup()
@@ -231,7 +234,9 @@ private Q_SLOTS:
                 QCOMPARE(alarm.absoluteDate, local(2026, 12, 9, 9, 30));
             }
         }
-        QVERIFY(back->calendarItemIdentifier != timed->calendarItemIdentifier);
+        // The same task, not a stranger: other programs and servers keep knowing it.
+        QCOMPARE(back->uid, timed->uid);
+        QCOMPARE(back->origin->filePath, timed->origin->filePath);
 
         const ReminderPtr undatedBack = diskTask("Undated");
         QVERIFY(undatedBack && !undatedBack->completed);
@@ -624,24 +629,70 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), 0);
     }
 
-    void theUndoCopyDropsOnlyEmptyAlarms()
+    void aReopenedDateOnlyTaskStaysDateOnly()
     {
-        QVERIFY(!ReminderCopy::rebuiltAlarm(Alarm()).has_value());
-        Alarm saved = Alarm::withRelativeOffset(0);
-        saved.uid = "A1";
-        const std::optional<Alarm> rebuilt = ReminderCopy::rebuiltAlarm(saved);
-        QVERIFY(rebuilt && rebuilt->hasRelativeOffset && rebuilt->uid.isEmpty());
-
-        // A completed task's own due time of day wins over the alarm time; a date-only due
-        // date stays date-only.
         Reminder deleted;
         deleted.dueDateComponents = DateComponents::fromDate(QDate(2026, 1, 5));
-        deleted.completed = true;
-        Reminder copy;
-        ReminderCopy::fillUndoCopy(copy, deleted, QDate(2026, 12, 9), QTime(7, 15));
-        QVERIFY(!copy.completed);
-        QCOMPARE(copy.dueDateComponents->date(), QDate(2026, 12, 9));
-        QVERIFY(!copy.dueDateComponents->hasTimeOfDay());
+        deleted.setCompleted(true, local(2026, 1, 5, 12, 0));
+        ReminderCopy::reopenCompleted(deleted, QDate(2026, 12, 9), QTime(7, 15));
+        QVERIFY(!deleted.completed && !deleted.completionDate.isValid());
+        QCOMPARE(deleted.dueDateComponents->date(), QDate(2026, 12, 9));
+        QVERIFY(!deleted.dueDateComponents->hasTimeOfDay());
+    }
+
+    // Delete, undo, redo, undo: each undo gives back the very file, with every line another
+    // program wrote, under its old name.
+    void undoingADeleteGivesBackTheIdenticalFile()
+    {
+        const QByteArray bytes = todo("shared-42", "Call the plumber",
+                                      "LOCATION:Hauptstraße 5\\, Berlin\r\n"
+                                      "CATEGORIES:Home,Repairs\r\n"
+                                      "RELATED-TO;RELTYPE=PARENT:house-1\r\n"
+                                      "PRIORITY:1\r\n"
+                                      "DUE:20261210T090000Z\r\n"
+                                      "X-TODOMAN-NOTE:from todoman\r\n"
+                                      "X-PHONE-FLAG;X-PARAM=1:yes\r\n"
+                                      "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Plumber\r\n"
+                                      "TRIGGER:-PT15M\r\nX-WR-ALARMUID:A-1\r\nEND:VALARM\r\n"
+                                      "BEGIN:VALARM\r\nACTION:AUDIO\r\n"
+                                      "TRIGGER;VALUE=DATE-TIME:20261210T080000Z\r\nEND:VALARM\r\n");
+        const QString path = root() + "/home/shared-42.ics";
+        writeFile(path, bytes);
+        DataManager& manager = createLoaded();
+        QVERIFY(afterRefresh(manager, [&] {
+            QVERIFY(manager.tasks().deleteReminder(inSnapshot(manager, "Call the plumber")));
+        }));
+        QVERIFY(!QFileInfo::exists(path));
+        for (int round = 0; round < 2; ++round) {
+            QVERIFY(afterRefresh(manager, [&] { manager.tasks().undoManager()->undo(); }));
+            QCOMPARE(readFile(path), bytes);
+            QVERIFY(inSnapshot(manager, "Call the plumber"));
+            QCOMPARE(manager.eventStore()->recentlyDeleted().entries().size(), 0);
+            QVERIFY(afterRefresh(manager, [&] { manager.tasks().undoManager()->redo(); }));
+            QVERIFY(!QFileInfo::exists(path));
+            QCOMPARE(manager.eventStore()->recentlyDeleted().entries().size(), 1);
+        }
+        QVERIFY(afterRefresh(manager, [&] { manager.tasks().undoManager()->undo(); }));
+        QCOMPARE(readFile(path), bytes);
+    }
+
+    // The task came back another way meanwhile (a sync): undo refuses rather than doubling it.
+    void anUndoWhoseTaskIsBackAlreadyIsRefused()
+    {
+        const QByteArray bytes = todo("dup-1", "Pay rent");
+        const QString path = root() + "/home/dup-1.ics";
+        writeFile(path, bytes);
+        DataManager& manager = createLoaded();
+        QVERIFY(afterRefresh(manager, [&] {
+            QVERIFY(manager.tasks().deleteReminder(inSnapshot(manager, "Pay rent")));
+        }));
+        const QString entry = manager.eventStore()->recentlyDeleted().entries().first().id;
+        writeFile(root() + "/work/other-name.ics", bytes);
+        QString error;
+        QVERIFY(!manager.tasks().undoDeleteReminder(entry, &error));
+        QVERIFY2(error.contains("already"), qPrintable(error));
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(manager.eventStore()->recentlyDeleted().entries().size(), 1);
     }
 
 private:

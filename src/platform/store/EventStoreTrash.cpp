@@ -15,15 +15,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcVdir)
 
 namespace store {
 
-namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("EventStore", text);
-}
-
-} // namespace
-
 trash::RecentlyDeleted::TaskInfo EventStore::deletedTaskInfo(const Reminder& reminder) const
 {
     trash::RecentlyDeleted::TaskInfo info;
