@@ -11,6 +11,10 @@
 #include "platform/sync/SyncRunner.h"
 #include "platform/sync/SyncSetup.h"
 
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -499,6 +503,67 @@ private Q_SLOTS:
         QVERIFY(m_a->setup.setCollections(id, {"home", "work"}));
         const SyncReport again = m_a->sync();
         QVERIFY2(again.ok(), qPrintable(again.log));
+    }
+
+    // A task deleted on another computer is removed here by the sync, and Recently Deleted
+    // keeps it: the command line lists it as removed by the sync and puts it back unchanged.
+    void aTaskASyncRemovesCanBeRestored()
+    {
+        QTemporaryDir home;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        environment.insert("XDG_DATA_HOME", home.filePath("data"));
+        const auto run = [&](const QStringList& arguments, const QByteArray& input = {}) {
+            QProcess cli;
+            cli.setProcessEnvironment(environment);
+            cli.start(VELMORAN_CLI_PATH, arguments);
+            cli.write(input);
+            cli.closeWriteChannel();
+            cli.waitForFinished(120000);
+            return std::make_pair(cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput() +
+                                                                    cli.readAllStandardError()));
+        };
+        writeTasks(*m_a, "work", "Doomed", 1);
+        const SyncReport uploaded = m_a->sync();
+        QVERIFY2(uploaded.ok(), qPrintable(uploaded.log));
+        const auto [added, addOutput] =
+            run({"account", "add", m_server.url(), kUser}, kPassword.toUtf8() + "\n");
+        QVERIFY2(added == 0, qPrintable(addOutput));
+        QString here;
+        QDirIterator files(home.filePath("data/velmoran/accounts"), {"Doomed-0.ics"}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        if (files.hasNext())
+            here = files.next();
+        QVERIFY2(!here.isEmpty(), "the task did not arrive");
+        const QByteArray before = [&] {
+            QFile file(here);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+
+        QVERIFY(QFile::remove(m_a->folder() + "/work/Doomed-0.ics"));
+        const SyncReport removed = m_a->sync();
+        QVERIFY2(removed.ok(), qPrintable(removed.log));
+        const auto [synced, syncOutput] = run({"sync"});
+        QVERIFY2(synced == 0, qPrintable(syncOutput));
+        QVERIFY(!QFile::exists(here));
+
+        const auto [listed, json] = run({"deleted", "--json"});
+        QCOMPARE(listed, 0);
+        const QJsonArray entries = QJsonDocument::fromJson(json.toUtf8()).array();
+        QCOMPARE(entries.size(), 1);
+        const QJsonObject entry = entries.first().toObject();
+        QCOMPARE(entry.value("title").toString(), QString("Doomed 0"));
+        QCOMPARE(entry.value("deletedBy").toString(), QString("sync"));
+        QCOMPARE(entry.value("kind").toString(), QString("task"));
+        QCOMPARE(entry.value("list").toString(), QString("Work"));
+
+        const auto [restored, restoreOutput] = run({"restore", entry.value("id").toString()});
+        QVERIFY2(restored == 0, qPrintable(restoreOutput));
+        QFile back(here);
+        QVERIFY(back.open(QIODevice::ReadOnly));
+        QCOMPARE(back.readAll(), before);
+        QCOMPARE(run({"deleted"}).second, QString());
     }
 
 private:

@@ -1,0 +1,285 @@
+// Recently Deleted over real folders: what leaves the store, whoever takes it out, is kept
+// with where it came from and comes back unchanged; failures delete nothing.
+
+#include "StoreQueries.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "platform/Clock.h"
+#include "platform/store/AtomicFile.h"
+#include "platform/store/EventStore.h"
+#include "platform/trash/FolderSnapshot.h"
+#include "platform/trash/RecentlyDeleted.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cerrno>
+
+using namespace store;
+using namespace TestFiles;
+using trash::DeletedBy;
+using trash::EntryKind;
+using trash::RecentlyDeleted;
+
+class TestRecentlyDeleted : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_clock.setNow(TestEnvironment::local(2026, 12, 9, 10, 30));
+        writeFile(root() + "/home/displayname", "Home");
+        writeFile(root() + "/home/color", "#ff2968");
+        writeFile(root() + "/work/displayname", "Work");
+        RecentlyDeleted().empty();
+    }
+
+    // The trash is beside the store, never inside it, where peers would read it as a list.
+    void theTrashLivesBesideTheStore()
+    {
+        QVERIFY(!RecentlyDeleted::defaultFolder().startsWith(EventStore::defaultRoot() + "/"));
+        QVERIFY(
+            !trash::FolderSnapshot::defaultFolder().startsWith(EventStore::defaultRoot() + "/"));
+    }
+
+    void aMovedTaskComesBackByteForByteAndOnlyOnce()
+    {
+        const QByteArray bytes = todo("t-1", "Water plants", "X-OTHER:kept\r\n");
+        const QString path = root() + "/home/t-1.ics";
+        writeFile(path, bytes);
+        RecentlyDeleted trash(trashFolder());
+        QString id;
+        QVERIFY(trash.moveTask(path, {"Water plants", "Home", "t-1", {}}, DeletedBy::Velmoran,
+                               m_clock.now(), &id, nullptr));
+        QVERIFY(!QFileInfo::exists(path));
+        const QList<trash::DeletedEntry> entries = trash.entries();
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries.first().title, QString("Water plants"));
+        QCOMPARE(entries.first().folderPath, root() + "/home");
+        QCOMPARE(entries.first().deletedBy, DeletedBy::Velmoran);
+        QCOMPARE(entries.first().deletedAt, m_clock.now().toUTC());
+
+        // Two programs restore the same item: one wins, the other is told.
+        RecentlyDeleted other(trashFolder());
+        QString restored;
+        QVERIFY(trash.restoreTask(id, root() + "/home", &restored, nullptr));
+        QCOMPARE(readFile(restored), bytes);
+        QString error;
+        QVERIFY(!other.restoreTask(id, root() + "/home", &restored, &error));
+        QVERIFY2(error.contains("no deleted task"), qPrintable(error));
+        QVERIFY(trash.entries().isEmpty());
+    }
+
+    void aRestoreOverATakenNameChangesNothing()
+    {
+        const QString path = root() + "/home/t-2.ics";
+        writeFile(path, todo("t-2", "First"));
+        RecentlyDeleted trash(trashFolder());
+        QString id;
+        QVERIFY(trash.moveTask(path, {"First", "Home", "t-2", {}}, DeletedBy::Velmoran,
+                               m_clock.now(), &id, nullptr));
+        writeFile(path, todo("t-2b", "Newcomer"));
+        QString error;
+        QVERIFY(!trash.restoreTask(id, root() + "/home", nullptr, &error));
+        QVERIFY2(error.contains("already in its list"), qPrintable(error));
+        QCOMPARE(readFile(path), todo("t-2b", "Newcomer"));
+        QCOMPARE(trash.entries().size(), 1);
+    }
+
+    // A trash on another file system gets a copy, made durable before the original goes.
+    void aTrashOnAnotherFileSystemCopiesBeforeItDeletes()
+    {
+        QTemporaryDir elsewhere(QStringLiteral("/dev/shm/velmoran-trash-XXXXXX"));
+        if (!elsewhere.isValid())
+            QSKIP("no second file system here");
+        const QByteArray bytes = todo("t-3", "Across");
+        const QString path = root() + "/home/t-3.ics";
+        writeFile(path, bytes);
+        RecentlyDeleted trash(elsewhere.path());
+        QString id;
+        QVERIFY(trash.moveTask(path, {"Across", "Home", "t-3", {}}, DeletedBy::Velmoran,
+                               m_clock.now(), &id, nullptr));
+        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(trash.restoreTask(id, root() + "/home", nullptr, nullptr));
+        QCOMPARE(readFile(path), bytes);
+    }
+
+    // A disk that fails the write of the record (full, or broken): nothing leaves the store.
+    void aFailedWriteDeletesNothing()
+    {
+        const QString path = root() + "/home/t-4.ics";
+        writeFile(path, todo("t-4", "Stays"));
+        RecentlyDeleted trash(trashFolder());
+        QString error;
+        {
+            AtomicFile::ScopedSyncCall full([](int, AtomicFile::SyncTarget, const QString&) {
+                errno = ENOSPC;
+                return -1;
+            });
+            QVERIFY(!trash.moveTask(path, {"Stays", "Home", "t-4", {}}, DeletedBy::Velmoran,
+                                    m_clock.now(), nullptr, &error));
+        }
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(readFile(path), todo("t-4", "Stays"));
+        QVERIFY(trash.entries().isEmpty());
+        QCOMPARE(
+            QDir(trashFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList());
+    }
+
+    // A record lost or cut short: the item is still listed, from its own content.
+    void aDamagedRecordStillListsTheItem()
+    {
+        const QString path = root() + "/home/t-5.ics";
+        writeFile(path, todo("t-5", "Without record"));
+        RecentlyDeleted trash(trashFolder());
+        QString id;
+        QVERIFY(trash.moveTask(path, {"Without record", "Home", "t-5", {}}, DeletedBy::Sync,
+                               m_clock.now(), &id, nullptr));
+        writeFile(trashFolder() + "/" + id + "/record.json", "{\"title\": ");
+        const std::optional<trash::DeletedEntry> entry = trash.entry(id);
+        QVERIFY(entry && entry->recordDamaged);
+        QCOMPARE(entry->title, QString("Without record"));
+        QCOMPARE(entry->uid, QString("t-5"));
+        QCOMPARE(entry->kind, EntryKind::Task);
+    }
+
+    void oldAndOversizedItemsArePurged()
+    {
+        RecentlyDeleted trash(trashFolder());
+        const QList<int> ages = {40, 20, 10, 1};
+        for (int age : ages) {
+            QString path = root() + QStringLiteral("/home/age-%1.ics").arg(age);
+            writeFile(path, todo("age-" + QByteArray::number(age), QByteArray(2000, 'x')));
+            QVERIFY(trash.moveTask(path, {QString::number(age), "Home", {}, {}},
+                                   DeletedBy::Velmoran, m_clock.now().addDays(-age), nullptr,
+                                   nullptr));
+        }
+        QCOMPARE(trash.purge(m_clock.now(), 30, -1), 1);
+        QCOMPARE(trash.entries().size(), 3);
+        // The size limit lets the oldest go first.
+        const qint64 one = trash.entries().first().size;
+        QCOMPARE(trash.purge(m_clock.now(), 30, one + one / 2), 2);
+        QCOMPARE(trash.entries().size(), 1);
+        QCOMPARE(trash.entries().first().title, QString("1"));
+    }
+
+    // Files another program removes are kept, while the program runs and between runs; a task
+    // another program only moved to another list is not.
+    void removalsByOthersAreKept()
+    {
+        const QByteArray first = todo("o-1", "Removed while running", "X-KEEP:1\r\n");
+        const QByteArray second = todo("o-2", "Removed between runs");
+        writeFile(root() + "/home/o-1.ics", first);
+        writeFile(root() + "/home/o-2.ics", second);
+        writeFile(root() + "/home/o-3.ics", todo("o-3", "Moved"));
+        {
+            EventStore store({root()}, m_clock);
+            QCOMPARE(StoreQueries::allReminders(store).size(), 3);
+            QVERIFY(QFile::remove(root() + "/home/o-1.ics"));
+            QVERIFY(QFile::rename(root() + "/home/o-3.ics", root() + "/work/o-3.ics"));
+            QCOMPARE(StoreQueries::allReminders(store).size(), 2);
+            const QList<trash::DeletedEntry> entries = store.recentlyDeleted().entries();
+            QCOMPARE(entries.size(), 1);
+            QCOMPARE(entries.first().title, QString("Removed while running"));
+            QCOMPARE(entries.first().deletedBy, DeletedBy::OtherProgram);
+            QCOMPARE(entries.first().listTitle, QString("Home"));
+        }
+        QVERIFY(QFile::remove(root() + "/home/o-2.ics"));
+        EventStore store({root()}, m_clock);
+        QCOMPARE(StoreQueries::allReminders(store).size(), 1);
+        QCOMPARE(store.recentlyDeleted().entries().size(), 2);
+        for (const trash::DeletedEntry& entry : store.recentlyDeleted().entries()) {
+            EventStore::RestoreOutcome outcome;
+            QString error;
+            QVERIFY2(store.restoreDeleted(entry.id, &outcome, &error), qPrintable(error));
+            QCOMPARE(outcome.listTitle, QString("Home"));
+        }
+        QCOMPARE(readFile(root() + "/home/o-1.ics"), first);
+        QCOMPARE(readFile(root() + "/home/o-2.ics"), second);
+        QCOMPARE(StoreQueries::allReminders(store).size(), 3);
+    }
+
+    // A list goes with its name, colour and tasks, and comes back whole; the folder of a list
+    // shared with events stays, with the events.
+    void aDeletedListComesBackWhole()
+    {
+        const QByteArray one = todo("l-1", "One");
+        const QByteArray two = todo("l-2", "Two", "STATUS:COMPLETED\r\n");
+        writeFile(root() + "/home/l-1.ics", one);
+        writeFile(root() + "/home/l-2.ics", two);
+        EventStore store({root()}, m_clock);
+        const CalendarPtr home = store.calendarWithIdentifier("home");
+        QVERIFY(home);
+        QString id;
+        QVERIFY(store.removeCalendar(home, true, nullptr, &id));
+        QVERIFY(!QFileInfo::exists(root() + "/home"));
+        const std::optional<trash::DeletedEntry> entry = store.recentlyDeleted().entry(id);
+        QVERIFY(entry);
+        QCOMPARE(entry->kind, EntryKind::List);
+        QCOMPARE(entry->title, QString("Home"));
+        QCOMPARE(entry->taskCount, 2);
+
+        EventStore::RestoreOutcome outcome;
+        QString error;
+        QVERIFY2(store.restoreDeleted(id, &outcome, &error), qPrintable(error));
+        QCOMPARE(outcome.kind, EntryKind::List);
+        QCOMPARE(readFile(root() + "/home/l-1.ics"), one);
+        QCOMPARE(readFile(root() + "/home/l-2.ics"), two);
+        const CalendarPtr back = store.calendarWithIdentifier("home");
+        QVERIFY(back);
+        QCOMPARE(back->title, QString("Home"));
+        QCOMPARE(back->color, QColor("#ff2968"));
+        QCOMPARE(StoreQueries::allReminders(store).size(), 2);
+    }
+
+    // A task whose list is gone comes back in the default list, and says so; one whose UID is
+    // in the store again is refused.
+    void aRestoreFindsAPlaceOrRefuses()
+    {
+        writeFile(root() + "/work/w-1.ics", todo("w-1", "Report"));
+        writeFile(root() + "/home/h-1.ics", todo("h-1", "Twice"));
+        EventStore store({root()}, m_clock);
+        QString reportId;
+        QString twiceId;
+        QVERIFY(store.removeReminder(task(store, "Report"), true, nullptr, &reportId));
+        QVERIFY(store.removeReminder(task(store, "Twice"), true, nullptr, &twiceId));
+        QVERIFY(QDir(root() + "/work").removeRecursively());
+        writeFile(root() + "/home/other-name.ics", todo("h-1", "Twice"));
+
+        EventStore::RestoreOutcome outcome;
+        QString error;
+        QVERIFY2(store.restoreDeleted(reportId, &outcome, &error), qPrintable(error));
+        QVERIFY(outcome.intoDefaultList);
+        QCOMPARE(outcome.listTitle, QString("Home"));
+        QVERIFY(QFileInfo::exists(root() + "/home/w-1.ics"));
+
+        QVERIFY(!store.restoreDeleted(twiceId, &outcome, &error));
+        QVERIFY2(error.contains("in the store already"), qPrintable(error));
+        QVERIFY(store.recentlyDeleted().entry(twiceId));
+        QVERIFY(!store.restoreDeleted("no-such-item", &outcome, &error));
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+    QString trashFolder() const { return m_dir->filePath("trash"); }
+
+    static ReminderPtr task(EventStore& store, const QString& title)
+    {
+        for (const ReminderPtr& reminder : StoreQueries::allReminders(store)) {
+            if (reminder->title == title)
+                return reminder;
+        }
+        return nullptr;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    Clock m_clock;
+};
+
+VELMORAN_TEST_MAIN(TestRecentlyDeleted)
+#include "tst_recentlydeleted.moc"
