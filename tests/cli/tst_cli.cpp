@@ -186,6 +186,50 @@ private Q_SLOTS:
         QCOMPARE(cli({"complete", "no-such-task"}).exitCode, 1);
     }
 
+    // A deleted task is listed newest first and comes back byte for byte; an identifier that
+    // is not there fails the whole command before anything is restored.
+    void deletedTasksAreListedAndRestored()
+    {
+        const QByteArray bytes = todo("kept-1", "Kept", "X-OTHER-PROGRAM:its line\r\n");
+        writeFile(storeRoot() + "/work/kept-1.ics", bytes);
+        const QString other = cli({"add", "Other", "--json"}).first().value("id").toString();
+        QCOMPARE(cli({"delete", "kept-1"}).exitCode, 0);
+        m_now = "2026-12-09T11:30";
+        QCOMPARE(cli({"delete", other}).exitCode, 0);
+
+        const QJsonArray deleted = cli({"deleted", "--json"}).json();
+        QCOMPARE(deleted.size(), 2);
+        const QJsonObject newest = deleted.at(0).toObject();
+        const QJsonObject kept = deleted.at(1).toObject();
+        QCOMPARE(newest.value("title").toString(), QString("Other"));
+        QCOMPARE(newest.value("deletedAt").toString(), QString("2026-12-09T11:30"));
+        QCOMPARE(kept.value("title").toString(), QString("Kept"));
+        QCOMPARE(kept.value("list").toString(), QString("Work"));
+        QCOMPARE(kept.value("kind").toString(), QString("task"));
+        QCOMPARE(kept.value("deletedBy").toString(), QString("velmoran"));
+        QCOMPARE(kept.value("deletedAt").toString(), QString("2026-12-09T10:00"));
+        const Run lines = cli({"deleted"});
+        QCOMPARE(lines.out.trimmed().split('\n').size(), 2);
+        QVERIFY(lines.out.startsWith(newest.value("id").toString().toUtf8() + "\ttask\t"));
+
+        const QString keptId = kept.value("id").toString();
+        const Run refused = cli({"restore", keptId, "no-such-entry"});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY(refused.err.contains("no-such-entry"));
+        QVERIFY(!QFileInfo::exists(storeRoot() + "/work/kept-1.ics"));
+
+        const Run restored = cli({"restore", keptId});
+        QCOMPARE(restored.exitCode, 0);
+        QVERIFY2(restored.out.contains("\"Kept\" into \"Work\""), restored.out.constData());
+        QCOMPARE(readFile(storeRoot() + "/work/kept-1.ics"), bytes);
+        QCOMPARE(cli({"restore", keptId}).exitCode, 1);
+
+        QCOMPARE(cli({"deleted", "--empty"}).exitCode, 0);
+        QCOMPARE(cli({"deleted", "--json"}).json().size(), 0);
+        QCOMPARE(cli({"deleted", "x"}).exitCode, 2);
+        QCOMPARE(cli({"restore"}).exitCode, 2);
+    }
+
     // A completion the store refuses fails the command with the store's reason, for a
     // recurring task too, and changes nothing on disk. A read-only list refuses every write;
     // root writes anywhere, so the command runs as an unprivileged user.
