@@ -620,6 +620,17 @@ private Q_SLOTS:
             diskTitles(), (QStringList{"Done at work", "Open at home", "Open at work"}), 5000);
         QTest::qWait(600);
         QCOMPARE(changed.count(), 1);
+        // Each cleared task is in Recently Deleted, and comes back from there.
+        QStringList cleared;
+        for (const trash::DeletedEntry& entry : manager.eventStore()->recentlyDeleted().entries()) {
+            cleared << entry.title;
+            QVERIFY(manager.eventStore()->restoreDeleted(entry.id, nullptr, nullptr));
+        }
+        cleared.sort();
+        QCOMPARE(cleared, (QStringList{"Also done at home", "Done at home"}));
+        QCOMPARE(diskTitles().size(), 5);
+        manager.tasks().deleteCompletedTasksOnListWithUUID("home");
+        QTRY_COMPARE_WITH_TIMEOUT(diskTitles().size(), 3, 5000);
 
         // A list without completed tasks: nothing is written.
         changed.clear();
