@@ -237,7 +237,8 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
             // Alarms at a date move with the task in place, keeping every other line they
             // have; the edit below then finds them where the advanced task has them.
             const RecurringCompletion::Shift shift = outcome->shift;
-            item->moveTaskAlarms([&shift](const QDateTime& when) { return shift.apply(when); });
+            item->moveTaskAlarms(reminder.uid,
+                                 [&shift](const QDateTime& when) { return shift.apply(when); });
             toWrite = *outcome->advanced;
         }
     }
