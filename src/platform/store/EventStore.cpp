@@ -261,12 +261,14 @@ QList<ReminderPtr> EventStore::matchLocked(const ReminderPredicate& predicate)
     for (const CalendarPtr& calendar : std::as_const(calendars)) {
         const QList<ParsedItemPtr> items = m_index.items(calendar->calendarIdentifier);
         for (const ParsedItemPtr& item : items) {
-            if (!item->reminder || !matches(*item->reminder, predicate))
-                continue;
-            auto reminder = std::make_shared<Reminder>(*item->reminder);
-            reminder->calendar = calendar;
-            reminder->calendarItemIdentifier = m_index.identifierOf(*item);
-            result.append(reminder);
+            for (const std::shared_ptr<const Reminder>& parsed : item->reminders) {
+                if (!matches(*parsed, predicate))
+                    continue;
+                auto reminder = std::make_shared<Reminder>(*parsed);
+                reminder->calendar = calendar;
+                reminder->calendarItemIdentifier = m_index.identifierOf(*parsed);
+                result.append(reminder);
+            }
         }
     }
     return result;
