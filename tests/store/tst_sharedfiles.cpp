@@ -142,22 +142,45 @@ private Q_SLOTS:
         QVERIFY(identifiers.contains("second@" + listIdentifier(store, "Tasks") + "/export.ics"));
     }
 
+    void anEditRewritesOnlyThatTask_data()
+    {
+        QTest::addColumn<QByteArray>("uid");
+        QTest::addColumn<QByteArray>("component");
+        QTest::addColumn<bool>("completing");
+        QTest::addColumn<QStringList>("changed");
+        QTest::newRow("renaming the second")
+            << QByteArray("second") << kSecond << false << QStringList{"PRIORITY", "SUMMARY"};
+        QTest::newRow("completing the first")
+            << QByteArray("first") << kFirst << true
+            << QStringList{"COMPLETED", "PERCENT-COMPLETE", "STATUS"};
+    }
+
     void anEditRewritesOnlyThatTask()
     {
+        QFETCH(QByteArray, uid);
+        QFETCH(QByteArray, component);
+        QFETCH(bool, completing);
+        QFETCH(QStringList, changed);
         writeFile(exportPath(), exportFile());
         EventStore store({root()}, m_clock);
-        const ReminderPtr second = byIdentifier(store, "second");
-        second->title = "Second, renamed";
-        second->priority = 5;
+        const ReminderPtr task = byIdentifier(store, uid);
+        if (completing) {
+            task->setCompleted(true, m_clock.now());
+        } else {
+            task->title += ", renamed";
+            task->priority = 5;
+        }
         QString error;
-        QVERIFY2(store.saveReminder(second, true, &error), qPrintable(error));
+        QVERIFY2(store.saveReminder(task, true, &error), qPrintable(error));
 
         const QByteArray after = readFile(exportPath());
-        QCOMPARE(IcsLines::changedProperties(kSecond, todoOf(after, "second")),
-                 (QStringList{"PRIORITY", "SUMMARY"}));
-        QCOMPARE(after, QByteArray(exportFile()).replace(kSecond, todoOf(after, "second")));
-        QCOMPARE(byIdentifier(store, "second")->title, QString("Second, renamed"));
-        QCOMPARE(byIdentifier(store, "first")->title, QString("First"));
+        QCOMPARE(IcsLines::changedProperties(component, todoOf(after, uid)), changed);
+        QCOMPARE(after, QByteArray(exportFile()).replace(component, todoOf(after, uid)));
+        const ReminderPtr read = byIdentifier(store, uid);
+        QCOMPARE(read->title, task->title);
+        QCOMPARE(read->completed, completing);
+        QCOMPARE(byIdentifier(store, "third")->title, QString("Third"));
+        QCOMPARE(QDir(folder("tasks")).entryList({"*.ics"}), QStringList{"export.ics"});
         QCOMPARE(all(store).size(), 3);
     }
 
@@ -181,23 +204,6 @@ private Q_SLOTS:
         QString error;
         QVERIFY2(store.commit(&error), qPrintable(error));
         QCOMPARE(readFile(exportPath()), file);
-    }
-
-    void completingOneTask()
-    {
-        writeFile(exportPath(), exportFile());
-        EventStore store({root()}, m_clock);
-        const ReminderPtr first = byIdentifier(store, "first");
-        first->setCompleted(true, m_clock.now());
-        QString error;
-        QVERIFY2(store.saveReminder(first, true, &error), qPrintable(error));
-
-        const QByteArray after = readFile(exportPath());
-        QCOMPARE(after, QByteArray(exportFile()).replace(kFirst, todoOf(after, "first")));
-        QVERIFY(todoOf(after, "first").contains("STATUS:COMPLETED"));
-        QVERIFY(byIdentifier(store, "first")->completed);
-        QVERIFY(!byIdentifier(store, "second")->completed);
-        QCOMPARE(QDir(folder("tasks")).entryList({"*.ics"}), QStringList{"export.ics"});
     }
 
     // The completed occurrence of a recurring task is a file of its own; the series moves on
