@@ -267,12 +267,14 @@ QList<ReminderPtr> EventStore::matchLocked(const ReminderPredicate& predicate)
     for (const CalendarPtr& calendar : std::as_const(calendars)) {
         const QList<ParsedItemPtr> items = m_index.items(calendar->calendarIdentifier);
         for (const ParsedItemPtr& item : items) {
-            if (!item->reminder || !matches(*item->reminder, predicate))
-                continue;
-            auto reminder = std::make_shared<Reminder>(*item->reminder);
-            reminder->calendar = calendar;
-            reminder->calendarItemIdentifier = m_index.identifierOf(*item);
-            result.append(reminder);
+            for (const std::shared_ptr<const Reminder>& parsed : item->reminders) {
+                if (!matches(*parsed, predicate))
+                    continue;
+                auto reminder = std::make_shared<Reminder>(*parsed);
+                reminder->calendar = calendar;
+                reminder->calendarItemIdentifier = m_index.identifierOf(*parsed);
+                result.append(reminder);
+            }
         }
     }
     return result;
@@ -529,18 +531,56 @@ bool EventStore::commit(QString* error)
     QStringList errors;
     for (const PendingChange& change : pending) {
         QString message;
+        if (change.reminder)
+            carryOriginLocked(*change.reminder);
         if (!applyLocked(change, &message)) {
             ok = false;
             errors << message;
             qCWarning(lcVdir).noquote() << message;
         }
     }
+    m_rewritten.clear();
     refreshLocked();
     lock.unlock();
     announceChange();
     if (!ok && error)
         *error = errors.join(QLatin1Char('\n'));
     return ok;
+}
+
+namespace {
+
+bool sameVersion(const ItemOrigin& a, const ItemOrigin& b)
+{
+    return a.stamp == b.stamp && a.contentHash == b.contentHash;
+}
+
+} // namespace
+
+void EventStore::noteRewrittenLocked(const ItemOrigin& before, const ItemOriginPtr& after,
+                                     const QStringList& untouched)
+{
+    m_rewritten[before.filePath].append({before, after, untouched});
+}
+
+void EventStore::carryOriginLocked(Reminder& reminder) const
+{
+    if (!reminder.origin)
+        return;
+    const QList<Rewrite> steps = m_rewritten.value(reminder.origin->filePath);
+    qsizetype from = 0;
+    while (from < steps.size() && !sameVersion(steps[from].before, *reminder.origin))
+        ++from;
+    if (from == steps.size())
+        return;
+    // A task one of the writes changed or took out is not what this record read.
+    for (qsizetype i = from; i < steps.size(); ++i) {
+        if (!steps[i].untouched.contains(reminder.uid))
+            return;
+        if (i + 1 < steps.size() && !sameVersion(*steps[i].after, steps[i + 1].before))
+            return;
+    }
+    reminder.origin = steps.last().after;
 }
 
 bool EventStore::applyLocked(const PendingChange& change, QString* error)

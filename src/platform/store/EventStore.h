@@ -159,12 +159,25 @@ private:
     // Files other programs removed since the last listing go to Recently Deleted, unless their
     // task is still in the store under another name (moved or renamed).
     void keepRemovedFilesLocked();
+    // Deletes a task from a file that holds more (other tasks, events): the file is written
+    // again without it, every other line as it was.
+    bool cutOutLocked(IcsItem item, const Reminder& reminder, QString* deletedId, QString* error);
+    // Keeps a task cut out of a shared file in Recently Deleted, as a file of its own; false
+    // (and nothing deleted) when it cannot be kept.
+    bool keepDeletedComponentLocked(const QByteArray& standalone, const Reminder& reminder,
+                                    QString* deletedId, QString* error);
     bool writeCalendarLocked(Calendar& calendar, QString* error);
     bool removeCalendarLocked(const Calendar& calendar, QString* deletedId, QString* error);
     bool restoreTaskLocked(const trash::DeletedEntry& entry, RestoreOutcome* outcome,
                            QString* error);
     bool restoreListLocked(const trash::DeletedEntry& entry, RestoreOutcome* outcome,
                            QString* error);
+    // A shared file our own write changed: the tasks of it still pending in this commit were
+    // read from an earlier version, and those whose components every write since left as
+    // they were (`untouched`, by UID) go on from the new one.
+    void noteRewrittenLocked(const ItemOrigin& before, const ItemOriginPtr& after,
+                             const QStringList& untouched);
+    void carryOriginLocked(Reminder& reminder) const;
     bool queueOrApply(PendingChange change, bool commit, QString* error);
     void announceChange();
     void checkFoldersChanged();
@@ -180,6 +193,13 @@ private:
     std::atomic<bool> m_cacheWriteQueued = false;
     QThreadPool m_cachePool;
     QList<PendingChange> m_pending;
+    struct Rewrite
+    {
+        ItemOrigin before;
+        ItemOriginPtr after;
+        QStringList untouched;
+    };
+    QHash<QString, QList<Rewrite>> m_rewritten; // by path, in write order, during a commit
     QThreadPool m_fetchPool;
     QSocketNotifier* m_watchNotifier = nullptr;
     QTimer m_settle;

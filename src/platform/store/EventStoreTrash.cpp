@@ -33,8 +33,10 @@ void EventStore::keepRemovedFilesLocked()
         return;
     const QList<VanishedFile> vanished = std::exchange(m_vanished, {});
     QSet<QString> uidsInStore;
-    for (const ParsedItemPtr& item : m_index.allItems())
-        uidsInStore.insert(item->uid);
+    for (const ParsedItemPtr& item : m_index.allItems()) {
+        for (const std::shared_ptr<const Reminder>& reminder : item->reminders)
+            uidsInStore.insert(reminder->uid);
+    }
     for (const VanishedFile& file : vanished) {
         const QString kept = m_snapshot.keptPath(file.folderPath, file.fileName);
         QByteArray bytes;
@@ -83,11 +85,12 @@ ReminderPtr EventStore::reminderInFile(const QString& path)
         if (QFileInfo(calendar->folderPath).absoluteFilePath() != folder)
             continue;
         for (const ParsedItemPtr& item : m_index.items(calendar->calendarIdentifier)) {
-            if (item->file.path != path || !item->reminder)
+            if (item->file.path != path || item->reminders.isEmpty())
                 continue;
-            auto reminder = std::make_shared<Reminder>(*item->reminder);
+            const Reminder& parsed = *item->reminders.constFirst();
+            auto reminder = std::make_shared<Reminder>(parsed);
             reminder->calendar = calendar;
-            reminder->calendarItemIdentifier = m_index.identifierOf(*item);
+            reminder->calendarItemIdentifier = m_index.identifierOf(parsed);
             return reminder;
         }
     }
@@ -127,7 +130,9 @@ bool EventStore::restoreTaskLocked(const trash::DeletedEntry& entry, RestoreOutc
                                    QString* error)
 {
     for (const ParsedItemPtr& item : m_index.allItems()) {
-        if (!entry.uid.isEmpty() && item->uid == entry.uid) {
+        for (const std::shared_ptr<const Reminder>& reminder : item->reminders) {
+            if (entry.uid.isEmpty() || reminder->uid != entry.uid)
+                continue;
             if (error)
                 *error = tr("\"%1\" cannot be restored: the task is in the store already (%2).")
                              .arg(entry.title, QDir::toNativeSeparators(item->file.path));

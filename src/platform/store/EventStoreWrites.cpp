@@ -86,6 +86,18 @@ bool createCompletedCopy(const QString& folder, const IcsItem& copy, QString* pa
     return *created;
 }
 
+ItemOriginPtr originOf(const QString& path, const QByteArray& written)
+{
+    return std::make_shared<ItemOrigin>(
+        ItemOrigin{path, AtomicFile::stampOf(path), AtomicFile::contentHash(written)});
+}
+
+// A file that keeps something when one task leaves it: other tasks, or events.
+bool holdsMoreThan(const IcsItem& item)
+{
+    return item.todoUids().size() > 1 || item.hasEvent();
+}
+
 // Reads the file a record came from, refusing when another program changed it since.
 std::optional<IcsItem> readUnchanged(const ItemOrigin& origin, const QString& title, QString* error)
 {
@@ -165,9 +177,27 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
         return false;
     }
 
+    // A file holding several tasks is their shared home: a task in it is written by its UID,
+    // and one moving to another list leaves the file (the rest stay) for a file of its own.
+    const QStringList uids = item->todoUids();
+    const bool shared = uids.size() > 1;
+    if (shared && !uids.contains(reminder.uid)) {
+        m_index.invalidate(origin.filePath);
+        if (error)
+            *error = tr("\"%1\" is no longer in %2; nothing was changed.")
+                         .arg(reminder.title, origin.filePath);
+        return false;
+    }
+    std::optional<IcsItem> rest;
+    if (shared && oldLock) {
+        std::optional<IcsItem> own = item->takeTodo(reminder.uid);
+        rest = std::move(item);
+        item = std::move(own);
+    }
+
     Reminder toWrite = reminder;
     std::optional<IcsItem> completedCopy;
-    const bool completing = reminder.completed && !item->toReminder().completed;
+    const bool completing = reminder.completed && !item->toReminder(reminder.uid).completed;
     if (completing) {
         // When the series goes on, the completed occurrence is kept as a task of its own, with
         // everything the file had (X- properties, categories) under a new UID, and the task
@@ -175,7 +205,8 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
         std::optional<RecurringCompletion::Outcome> outcome =
             RecurringCompletion::complete(reminder);
         if (outcome && outcome->advanced) {
-            completedCopy = *item;
+            // One task per file: a copy of a shared file would repeat its other tasks.
+            completedCopy = shared && !rest ? item->todoAlone(reminder.uid) : item;
             completedCopy->setUid(outcome->completedOccurrence.uid.isEmpty()
                                       ? newUid()
                                       : outcome->completedOccurrence.uid);
@@ -183,7 +214,8 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
             // Alarms at a date move with the task in place, keeping every other line they
             // have; the edit below then finds them where the advanced task has them.
             const RecurringCompletion::Shift shift = outcome->shift;
-            item->moveTaskAlarms([&shift](const QDateTime& when) { return shift.apply(when); });
+            item->moveTaskAlarms(reminder.uid,
+                                 [&shift](const QDateTime& when) { return shift.apply(when); });
             toWrite = *outcome->advanced;
         }
     }
@@ -205,24 +237,34 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
     if (oldLock) {
         // Moving to another list: the new file exists before the old one goes.
         QString movedPath;
-        const QString fileName = QFileInfo(origin.filePath).completeBaseName();
+        const QString fileName =
+            rest ? reminder.uid : QFileInfo(origin.filePath).completeBaseName();
         if (!createItem(folder, fileName, bytes, &movedPath, error)) {
             undoCopy();
             return false;
         }
-        if (!AtomicFile::remove(origin.filePath, error)) {
+        const QByteArray restBytes = rest ? rest->serialize() : QByteArray();
+        const bool left = rest ? AtomicFile::replace(origin.filePath, restBytes, error)
+                               : AtomicFile::remove(origin.filePath, error);
+        if (!left) {
             AtomicFile::remove(movedPath, nullptr);
             undoCopy();
             return false;
         }
         m_snapshot.forget(oldFolder, QFileInfo(origin.filePath).fileName());
+        if (rest)
+            noteRewrittenLocked(origin, originOf(origin.filePath, restBytes), rest->todoUids());
         path = movedPath;
     } else if (!AtomicFile::replace(origin.filePath, bytes, error)) {
         undoCopy();
         return false;
     }
-    toWrite.origin = std::make_shared<ItemOrigin>(
-        ItemOrigin{path, AtomicFile::stampOf(path), AtomicFile::contentHash(bytes)});
+    toWrite.origin = originOf(path, bytes);
+    if (shared && !rest) {
+        QStringList untouched = uids;
+        untouched.removeAll(reminder.uid);
+        noteRewrittenLocked(origin, toWrite.origin, untouched);
+    }
     toWrite.calendar = calendar;
     toWrite.lastModifiedDate = now;
     reminder = toWrite;
@@ -281,6 +323,8 @@ bool EventStore::removeReminderLocked(const Reminder& reminder, QString* deleted
                          .arg(reminder.title);
         return false;
     }
+    if (std::optional<IcsItem> item = IcsItem::parse(bytes); item && holdsMoreThan(*item))
+        return cutOutLocked(std::move(*item), reminder, deletedId, error);
     QString id;
     if (!m_trash.moveTask(origin.filePath, deletedTaskInfo(reminder), trash::DeletedBy::Velmoran,
                           m_clock.now(), &id, error))
@@ -289,6 +333,39 @@ bool EventStore::removeReminderLocked(const Reminder& reminder, QString* deleted
     if (deletedId)
         *deletedId = id;
     return true;
+}
+
+bool EventStore::cutOutLocked(IcsItem item, const Reminder& reminder, QString* deletedId,
+                              QString* error)
+{
+    const QStringList uids = item.todoUids();
+    std::optional<IcsItem> standalone;
+    if (uids.size() == 1 || uids.contains(reminder.uid))
+        standalone = item.takeTodo(reminder.uid);
+    if (!standalone) {
+        if (error)
+            *error = tr("\"%1\" is no longer in %2; nothing was deleted.")
+                         .arg(reminder.title, reminder.origin->filePath);
+        return false;
+    }
+    // Kept first: a task that cannot be kept is not deleted.
+    if (!keepDeletedComponentLocked(standalone->serialize(), reminder, deletedId, error))
+        return false;
+    const QString path = reminder.origin->filePath;
+    const QByteArray rest = item.serialize();
+    if (!AtomicFile::replace(path, rest, error))
+        return false;
+    noteRewrittenLocked(*reminder.origin, originOf(path, rest), item.todoUids());
+    return true;
+}
+
+bool EventStore::keepDeletedComponentLocked(const QByteArray& standalone, const Reminder& reminder,
+                                            QString* deletedId, QString* error)
+{
+    const QString folder = QFileInfo(reminder.origin->filePath).absolutePath();
+    return m_trash.keepTask(standalone, folder, VdirCollections::fileNameForUid(reminder.uid),
+                            deletedTaskInfo(reminder), trash::DeletedBy::Velmoran, m_clock.now(),
+                            deletedId, error);
 }
 
 bool EventStore::writeCalendarLocked(Calendar& calendar, QString* error)

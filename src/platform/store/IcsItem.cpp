@@ -7,6 +7,7 @@
 #include "platform/store/ics/TodoWriter.h"
 #include "platform/store/ics/ValueFormat.h"
 
+#include <QSet>
 #include <QUuid>
 
 namespace store {
@@ -68,6 +69,117 @@ QString uidOf(const Component& item)
 {
     const Property* uid = item.property("UID");
     return uid ? uid->text().trimmed() : QString();
+}
+
+struct LocatedTodo
+{
+    Component* todo;
+    Component* parent;
+};
+
+void collectTodos(Component& within, QList<LocatedTodo>& todos, int depth = 0)
+{
+    for (Component::Node& node : within.nodes()) {
+        if (!node.component)
+            continue;
+        Component& child = *node.component;
+        if (child.is("VTODO"))
+            todos.append(LocatedTodo{&child, &within});
+        else if (depth < 2 && !isItem(child))
+            collectTodos(child, todos, depth + 1);
+    }
+}
+
+// The file's tasks when it holds several, each its own; empty for a file read as one task.
+QList<LocatedTodo> separateTasks(Component& root)
+{
+    QList<LocatedTodo> todos;
+    collectTodos(root, todos);
+    if (todos.size() < 2)
+        return {};
+    QSet<QString> seen;
+    for (const LocatedTodo& located : std::as_const(todos)) {
+        const QString uid = uidOf(*located.todo);
+        if (uid.isEmpty() || seen.contains(uid) || located.todo->property("RECURRENCE-ID"))
+            return {};
+        seen.insert(uid);
+    }
+    return todos;
+}
+
+Component* todoWithUid(Component& root, const QString& uid, Component** parent)
+{
+    if (!uid.isEmpty()) {
+        for (const LocatedTodo& located : separateTasks(root)) {
+            if (uidOf(*located.todo) == uid) {
+                if (parent)
+                    *parent = located.parent;
+                return located.todo;
+            }
+        }
+    }
+    return findFirst(root, "VTODO", parent);
+}
+
+// The chosen VTODO and the overrides of occurrences that share its UID, in file order.
+QList<LocatedTodo> partsOfTask(Component& root, const Component* chosen)
+{
+    const QString uid = uidOf(*chosen);
+    QList<LocatedTodo> todos;
+    collectTodos(root, todos);
+    QList<LocatedTodo> parts;
+    for (const LocatedTodo& located : std::as_const(todos)) {
+        if (located.todo == chosen || (!uid.isEmpty() && uidOf(*located.todo) == uid))
+            parts.append(located);
+    }
+    return parts;
+}
+
+void collectTzids(const Component& component, QSet<QByteArray>& tzids)
+{
+    for (const Component::Node& node : component.nodes()) {
+        if (node.component) {
+            collectTzids(*node.component, tzids);
+        } else if (const std::optional<QByteArray> tzid = node.property.parameter("TZID")) {
+            tzids.insert(*tzid);
+        }
+    }
+}
+
+void collectTimeZones(const Component& within, const QSet<QByteArray>& tzids,
+                      QList<const Component*>& zones, int depth = 0)
+{
+    for (const Component::Node& node : within.nodes()) {
+        if (!node.component)
+            continue;
+        const Component& child = *node.component;
+        if (child.is("VTIMEZONE")) {
+            const Property* tzid = child.property("TZID");
+            if (tzid && tzids.contains(tzid->trimmedValue().toByteArray()))
+                zones.append(&child);
+        } else if (depth < 2 && !isItem(child)) {
+            collectTimeZones(child, tzids, zones, depth + 1);
+        }
+    }
+}
+
+// libical's notes on values it could not read describe a reading, not the task: a file we
+// make never carries them.
+void dropParserNotes(Component& component)
+{
+    component.removeProperties("X-LIC-ERROR");
+    for (Component::Node& node : component.nodes()) {
+        if (node.component)
+            dropParserNotes(*node.component);
+    }
+}
+
+// A copy whose last line ends, so that the next one starts a line of its own.
+Component endedCopy(const Component& component, QByteArrayView newline)
+{
+    Component copy(component);
+    copy.terminateLastLine(newline);
+    return copy;
 }
 
 QString newUid()
@@ -180,13 +292,41 @@ bool IcsItem::hasEvent() const
     return findFirst(*m_root, "VEVENT", nullptr) != nullptr;
 }
 
-Reminder IcsItem::toReminder() const
+QStringList IcsItem::todoUids() const
 {
-    const Component* todo = findFirst(*m_root, "VTODO", nullptr);
+    QStringList uids;
+    for (const LocatedTodo& located : separateTasks(*m_root))
+        uids << uidOf(*located.todo);
+    if (uids.isEmpty()) {
+        if (const Component* todo = findFirst(*m_root, "VTODO", nullptr))
+            uids << uidOf(*todo);
+    }
+    return uids;
+}
+
+Reminder IcsItem::toReminder(const QString& uid) const
+{
+    const Component* todo = todoWithUid(*m_root, uid, nullptr);
     if (!todo)
         return {};
     const ics::ZoneResolver zones(*m_root);
     return ics::readTodo(*todo, zones);
+}
+
+QList<Reminder> IcsItem::toReminders() const
+{
+    QList<Reminder> reminders;
+    const QList<LocatedTodo> tasks = separateTasks(*m_root);
+    if (tasks.isEmpty()) {
+        if (hasTodo())
+            reminders << toReminder();
+        return reminders;
+    }
+    const ics::ZoneResolver zones(*m_root);
+    reminders.reserve(tasks.size());
+    for (const LocatedTodo& located : tasks)
+        reminders << ics::readTodo(*located.todo, zones);
+    return reminders;
 }
 
 void IcsItem::applyReminder(const Reminder& edited, const QDateTime& now)
@@ -197,7 +337,7 @@ void IcsItem::applyReminder(const Reminder& edited, const QDateTime& now)
 void IcsItem::writeReminder(const Reminder& edited, const QDateTime& now, bool bumpSequence)
 {
     Component* parent = nullptr;
-    Component* todo = findFirst(*m_root, "VTODO", &parent);
+    Component* todo = todoWithUid(*m_root, edited.uid, &parent);
     if (!todo) {
         // A file without a task gets one, in its calendar when it has one.
         parent = findFirst(*m_root, "VCALENDAR", nullptr);
@@ -219,14 +359,63 @@ void IcsItem::writeReminder(const Reminder& edited, const QDateTime& now, bool b
         writer.stamp(now, bumpSequence);
 }
 
-void IcsItem::moveTaskAlarms(const std::function<QDateTime(const QDateTime&)>& move)
+void IcsItem::moveTaskAlarms(const QString& uid,
+                             const std::function<QDateTime(const QDateTime&)>& move)
 {
-    Component* todo = findFirst(*m_root, "VTODO", nullptr);
+    Component* todo = todoWithUid(*m_root, uid, nullptr);
     if (!todo)
         return;
     const ics::ZoneResolver zones(*m_root);
     ics::TodoWriter writer(nullptr, *todo, zones, m_newline);
     writer.moveAbsoluteAlarms(move);
+}
+
+std::optional<IcsItem> IcsItem::todoAlone(const QString& uid) const
+{
+    Component* parent = nullptr;
+    const Component* chosen = todoWithUid(*m_root, uid, &parent);
+    if (!chosen)
+        return std::nullopt;
+    const QList<LocatedTodo> parts = partsOfTask(*m_root, chosen);
+    const Component* source = parent->is("VCALENDAR") ? parent : nullptr;
+
+    Component calendar("VCALENDAR", m_newline);
+    const std::pair<QByteArrayView, QByteArrayView> header[] = {{"VERSION", "2.0"},
+                                                                {"PRODID", productId}};
+    for (const auto& [name, fallback] : header) {
+        const Property* line = source ? source->property(name) : nullptr;
+        calendar.append(
+            Component::Node(line ? *line : Property::build(name, {}, fallback, m_newline)));
+    }
+    QSet<QByteArray> tzids;
+    for (const LocatedTodo& part : parts)
+        collectTzids(*part.todo, tzids);
+    QList<const Component*> zones;
+    if (!tzids.isEmpty())
+        collectTimeZones(*m_root, tzids, zones);
+    for (const Component* zone : std::as_const(zones))
+        calendar.append(Component::Node(endedCopy(*zone, m_newline)));
+    for (const LocatedTodo& part : parts) {
+        Component todo = endedCopy(*part.todo, m_newline);
+        dropParserNotes(todo);
+        calendar.append(Component::Node(std::move(todo)));
+    }
+    Component document;
+    document.append(Component::Node(std::move(calendar)));
+    // Parsed from its own bytes: the copied lines point into this file's, which the new item
+    // must not depend on.
+    return parse(document.serialize());
+}
+
+std::optional<IcsItem> IcsItem::takeTodo(const QString& uid)
+{
+    std::optional<IcsItem> alone = todoAlone(uid);
+    if (!alone)
+        return std::nullopt;
+    const QList<LocatedTodo> parts = partsOfTask(*m_root, todoWithUid(*m_root, uid, nullptr));
+    for (const LocatedTodo& part : parts)
+        part.parent->removeAt(part.parent->indexOf(part.todo));
+    return alone;
 }
 
 QList<Event> IcsItem::events(const QDateTime& from, const QDateTime& to) const

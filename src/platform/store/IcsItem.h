@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -43,15 +44,33 @@ public:
     bool hasTodo() const;
     bool hasEvent() const;
 
-    // The first VTODO as a reminder; every field but the calendar, identifier and origin.
-    Reminder toReminder() const;
-    // Writes the fields of `edited` that differ from toReminder() into the first VTODO,
-    // leaving every other line as it was; bumps DTSTAMP/LAST-MODIFIED/SEQUENCE when anything
-    // changed.
+    // The UIDs of the file's tasks in file order. A file holds several tasks only when each
+    // VTODO has a UID of its own and none overrides an occurrence (RECURRENCE-ID); any other
+    // file (one task, a recurring task with its overrides, repeated or missing UIDs) is read
+    // as its first VTODO alone, as it always was. Empty without a VTODO.
+    QStringList todoUids() const;
+
+    // The task with that UID as a reminder; every field but the calendar, identifier and
+    // origin. An empty or unknown UID, and any file holding one task, give the first VTODO.
+    Reminder toReminder(const QString& uid = {}) const;
+    // Every task of the file, in the order of todoUids().
+    QList<Reminder> toReminders() const;
+    // Writes the fields of `edited` that differ from toReminder(edited.uid) into that task's
+    // VTODO, leaving every other line as it was; bumps DTSTAMP/LAST-MODIFIED/SEQUENCE when
+    // anything changed.
     void applyReminder(const Reminder& edited, const QDateTime& now);
-    // Moves the first VTODO's alarms that stand at a date to move(date), changing only their
-    // TRIGGER lines: everything else an alarm holds (its action, sound, UID, X- lines) stays.
-    void moveTaskAlarms(const std::function<QDateTime(const QDateTime&)>& move);
+    // Moves the alarms of the task with that UID that stand at a date to move(date), changing
+    // only their TRIGGER lines: everything else an alarm holds (its action, sound, UID, X-
+    // lines) stays.
+    void moveTaskAlarms(const QString& uid, const std::function<QDateTime(const QDateTime&)>& move);
+
+    // The task with that UID (chosen as toReminder() chooses it, with the overrides sharing
+    // its UID) as a file of its own: a VCALENDAR with this file's VERSION and PRODID lines,
+    // the VTIMEZONEs the task refers to and its VTODO, their lines as they are here.
+    // nullopt without a VTODO.
+    std::optional<IcsItem> todoAlone(const QString& uid) const;
+    // The same, and the task leaves this file; every other line of it stays as it was.
+    std::optional<IcsItem> takeTodo(const QString& uid);
 
     // The occurrences of the file's events (master, RRULE/RDATE/EXDATE, RECURRENCE-ID
     // overrides) that overlap [from, to). Their calendar is left empty.

@@ -31,11 +31,14 @@ namespace store {
 namespace {
 
 constexpr QByteArrayView kMagic = "VELMORAN PARSE CACHE\n";
-constexpr quint32 kLayout = 2;
+// 3: an entry holds every task of its file (a count before them), not only the first.
+constexpr quint32 kLayout = 3;
+// No file a person keeps holds more tasks than this; a larger count is a damaged entry.
+constexpr quint32 kMaxTasksPerFile = 1u << 20;
 // Files left by writers that died before their rename are removed after this long.
 constexpr qint64 kAbandonedSeconds = 600;
 
-enum Flag : quint8 { Parsed = 1, HasTodo = 2, HasEvent = 4, HasReminder = 8 };
+enum Flag : quint8 { Parsed = 1, HasTodo = 2, HasEvent = 4, HasReminders = 8 };
 
 // Detects a damaged file: four independent lanes of a multiply-xor hash over 8-byte words,
 // fast enough to check megabytes at every start.
@@ -197,12 +200,18 @@ ParseCache::Entries ParseCache::load(const QStringList& roots) const
                 item->origin = std::make_shared<ItemOrigin>(
                     ItemOrigin{item->file.path, item->file.stamp, in.get<quint64>()});
             }
-            if (flags & HasReminder) {
-                auto reminder = std::make_shared<Reminder>();
-                if (!codec.read(in, reminder.get()))
+            if (flags & HasReminders) {
+                const quint32 tasks = in.get<quint32>();
+                if (!in.ok() || tasks == 0 || tasks > kMaxTasksPerFile)
                     return refuse("damaged entry");
-                reminder->origin = item->origin;
-                item->reminder = std::move(reminder);
+                item->reminders.reserve(qsizetype(tasks));
+                for (quint32 t = 0; t < tasks; ++t) {
+                    auto reminder = std::make_shared<Reminder>();
+                    if (!codec.read(in, reminder.get()))
+                        return refuse("damaged entry");
+                    reminder->origin = item->origin;
+                    item->reminders.append(std::move(reminder));
+                }
             }
             items.append(std::move(item));
         }
@@ -250,7 +259,7 @@ bool ParseCache::save(const QStringList& roots, const QList<ParsedItemPtr>& item
         for (const ParsedItem* item : *folder) {
             const quint8 flags = (item->parsed ? Parsed : 0) | (item->hasTodo ? HasTodo : 0) |
                                  (item->hasEvent ? HasEvent : 0) |
-                                 (item->reminder ? HasReminder : 0);
+                                 (item->reminders.isEmpty() ? 0 : HasReminders);
             out.string(item->file.fileName);
             out.put(item->file.stamp.size);
             out.put(item->file.stamp.mtimeNs);
@@ -261,8 +270,11 @@ bool ParseCache::save(const QStringList& roots, const QList<ParsedItemPtr>& item
             // an earlier run.
             if (item->parsed)
                 out.put(item->origin ? item->origin->contentHash : quint64(0));
-            if (item->reminder)
-                ReminderCodec::write(out, *item->reminder);
+            if (!item->reminders.isEmpty()) {
+                out.put(quint32(item->reminders.size()));
+                for (const std::shared_ptr<const Reminder>& reminder : item->reminders)
+                    ReminderCodec::write(out, *reminder);
+            }
         }
     }
     const quint64 checksum = qToLittleEndian(checksumOf(bytes));

@@ -19,7 +19,9 @@ struct ParsedItem
     bool hasTodo = false;
     bool hasEvent = false;
     QString uid;
-    std::shared_ptr<const Reminder> reminder; // the task, without list and identifier
+    // The tasks, without list and identifier: one for most files, every task of a file that
+    // holds several (an export, a calendar file), which is then their shared home.
+    QList<std::shared_ptr<const Reminder>> reminders;
     ItemOriginPtr origin;
     // Read so soon after its last change that a change within the same tick of the file
     // system's clock, keeping size and inode, would leave the stamp as it is: such an item is

@@ -120,9 +120,13 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
     item->origin =
         std::make_shared<ItemOrigin>(ItemOrigin{file.path, stamp, AtomicFile::contentHash(bytes)});
     if (item->hasTodo) {
-        auto reminder = std::make_shared<Reminder>(ics->toReminder());
-        reminder->origin = item->origin;
-        item->reminder = reminder;
+        const QList<Reminder> tasks = ics->toReminders();
+        item->reminders.reserve(tasks.size());
+        for (const Reminder& task : tasks) {
+            auto reminder = std::make_shared<Reminder>(task);
+            reminder->origin = item->origin;
+            item->reminders.append(std::move(reminder));
+        }
     }
     if (item->hasEvent)
         item->eventSource = std::make_shared<const IcsItem>(std::move(*ics));
@@ -436,19 +440,22 @@ void StoreIndex::rebuildCalendars(const QList<CollectionFolder>& folders)
 void StoreIndex::assignIdentifiers()
 {
     // The UID is the identity other programs share; a file that repeats a UID already seen
-    // (copies, conflicts) still needs an identity of its own, which its path gives.
-    QHash<const ParsedItem*, QString> identifiers;
+    // (copies, conflicts) still needs an identity of its own, which its path gives. The tasks
+    // of a file holding several have UIDs of their own and are told apart by them.
+    QHash<const Reminder*, QString> identifiers;
     QSet<QString> taken;
     for (const CollectionFolder& folder : m_folders) {
         for (const ParsedItemPtr& item : m_collections.value(folder.identifier).items) {
-            if (!item->hasTodo)
-                continue;
-            QString identifier = item->uid;
-            if (identifier.isEmpty() || taken.contains(identifier))
-                identifier = item->uid + QLatin1Char('@') + folder.identifier + QLatin1Char('/') +
-                             item->file.fileName;
-            taken.insert(identifier);
-            identifiers.insert(item.get(), identifier);
+            const bool shared = item->reminders.size() > 1;
+            for (const std::shared_ptr<const Reminder>& reminder : item->reminders) {
+                const QString uid = shared ? reminder->uid : item->uid;
+                QString identifier = uid;
+                if (identifier.isEmpty() || taken.contains(identifier))
+                    identifier = uid + QLatin1Char('@') + folder.identifier + QLatin1Char('/') +
+                                 item->file.fileName;
+                taken.insert(identifier);
+                identifiers.insert(reminder.get(), identifier);
+            }
         }
     }
     m_identifiers = identifiers;
@@ -495,9 +502,9 @@ void StoreIndex::keepEventSource(const ParsedItem& item, const EventSourceRead& 
         invalidate(item.file.path); // changed since: the next refresh reads it as a whole
 }
 
-QString StoreIndex::identifierOf(const ParsedItem& item) const
+QString StoreIndex::identifierOf(const Reminder& parsed) const
 {
-    return m_identifiers.value(&item);
+    return m_identifiers.value(&parsed);
 }
 
 } // namespace store

@@ -53,8 +53,9 @@ public:
     QList<SourcePtr> sources() const { return m_sources; }
     QList<ParsedItemPtr> items(const QString& collectionIdentifier) const;
     QList<ParsedItemPtr> allItems() const;
-    // The identifier the index gave a parsed item (its UID unless that UID is taken).
-    QString identifierOf(const ParsedItem& item) const;
+    // The identifier the index gave a task of one of its items (its UID unless that UID is
+    // taken).
+    QString identifierOf(const Reminder& parsed) const;
     // The events of a file holding events, read now when the item came from the parse cache
     // (safe on any thread). What is on disk now counts: `current` tells whether that is still
     // what the item stands for.
@@ -108,7 +109,7 @@ private:
     QHash<QString, CollectionState> m_collections;
     QHash<QString, CalendarPtr> m_calendars;
     QList<CalendarPtr> m_calendarOrder;
-    QHash<const ParsedItem*, QString> m_identifiers;
+    QHash<const Reminder*, QString> m_identifiers;
 };
 
 } // namespace store

@@ -1,0 +1,487 @@
+// Files that hold several tasks (an export, a calendar file dropped into a list folder): every
+// task is listed on its own, an edit, completion, move or deletion of one leaves every other
+// component of the file as it was, and files of one task behave as they always did.
+
+#include "IcsLines.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "platform/store/EventStore.h"
+#include "platform/store/IcsItem.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace store;
+using namespace TestFiles;
+
+namespace {
+
+const QByteArray kHeader = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Export//Tasks//EN\r\n";
+const QByteArray kBerlin =
+    "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:DAYLIGHT\r\nTZOFFSETFROM:+0100\r\n"
+    "TZOFFSETTO:+0200\r\nTZNAME:CEST\r\nDTSTART:19700329T020000\r\n"
+    "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\nEND:DAYLIGHT\r\nBEGIN:STANDARD\r\n"
+    "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nTZNAME:CET\r\nDTSTART:19701025T030000\r\n"
+    "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+const QByteArray kTokyo = "BEGIN:VTIMEZONE\r\nTZID:Asia/Tokyo\r\nBEGIN:STANDARD\r\n"
+                          "TZOFFSETFROM:+0900\r\nTZOFFSETTO:+0900\r\nTZNAME:JST\r\n"
+                          "DTSTART:19700101T000000\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+const QByteArray kFirst = "BEGIN:VTODO\r\nUID:first\r\nDTSTAMP:20261201T080000Z\r\n"
+                          "SUMMARY:First\r\nX-EXPORT-ORDER:1\r\nEND:VTODO\r\n";
+// The lines of the second task as a file of its own has them: libical's parser note is left
+// behind.
+const QByteArray kSecondKept =
+    "BEGIN:VTODO\r\nUID:second\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Second\r\n"
+    "DESCRIPTION:A description long enough to be folded by the program that exported th\r\n"
+    " is file\\, kept as it was\r\nDUE;TZID=Europe/Berlin:20261210T090000\r\n"
+    "X-EXPORT-ORDER;X-NOTE=kept:2\r\n"
+    "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Second\r\nTRIGGER:-PT15M\r\n"
+    "X-ALARM-SOUND:chime\r\nEND:VALARM\r\nEND:VTODO\r\n";
+const QByteArray kParserNote = "X-LIC-ERROR;X-LIC-ERRORTYPE=VALUE-PARSE-ERROR:bad\r\n";
+const QByteArray kSecond =
+    QByteArray(kSecondKept).insert(kSecondKept.indexOf("X-EXPORT"), kParserNote);
+const QByteArray kThird = "BEGIN:VTODO\r\nUID:third\r\nDTSTAMP:20261201T080000Z\r\n"
+                          "SUMMARY:Third\r\nPRIORITY:1\r\nDUE;VALUE=DATE:20261207\r\n"
+                          "RRULE:FREQ=WEEKLY\r\nEND:VTODO\r\n";
+const QByteArray kFooter = "END:VCALENDAR\r\n";
+
+QByteArray exportFile()
+{
+    return kHeader + kBerlin + kTokyo + kFirst + kSecond + kThird + kFooter;
+}
+
+// The VTODO with that UID, as the file has it.
+QByteArray todoOf(const QByteArray& file, const QByteArray& uid)
+{
+    for (qsizetype at = file.indexOf("BEGIN:VTODO"); at >= 0;
+         at = file.indexOf("BEGIN:VTODO", at + 1)) {
+        const qsizetype end = file.indexOf("END:VTODO\r\n", at) + 11;
+        const QByteArray todo = file.mid(at, end - at);
+        if (todo.contains("\r\nUID:" + uid + "\r\n"))
+            return todo;
+    }
+    return {};
+}
+
+void setLongAgo(const QString& path)
+{
+    // 2026-01-01, as files are between runs: the parse cache keeps only settled files.
+    const timespec times[2] = {{1767225600, 0}, {1767225600, 0}};
+    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0);
+}
+
+} // namespace
+
+class TestSharedFiles : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { m_clock.setNow(TestEnvironment::local(2026, 12, 6, 10, 0)); }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        writeFile(folder("tasks") + "/displayname", "Tasks");
+        writeFile(folder("other") + "/displayname", "Other");
+    }
+
+    void tasksReadFromOneFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("tasks"); // identifier=title
+        QTest::newRow("three tasks")
+            << exportFile() << QStringList{"first=First", "second=Second", "third=Third"};
+        QTest::newRow("a recurring task and its override")
+            << kHeader +
+                   "BEGIN:VTODO\r\nUID:weekly\r\nSUMMARY:Weekly\r\n"
+                   "DUE;VALUE=DATE:20261207\r\nRRULE:FREQ=WEEKLY\r\nEND:VTODO\r\n"
+                   "BEGIN:VTODO\r\nUID:weekly\r\nRECURRENCE-ID;VALUE=DATE:20261214\r\n"
+                   "SUMMARY:Weekly, moved\r\nDUE;VALUE=DATE:20261215\r\nEND:VTODO\r\n" +
+                   kFooter
+            << QStringList{"weekly=Weekly"};
+        QTest::newRow("a repeated UID")
+            << kHeader + kFirst + kFirst + kFooter << QStringList{"first=First"};
+        QTest::newRow("a task without UID")
+            << kHeader + kFirst + "BEGIN:VTODO\r\nSUMMARY:Nameless\r\nEND:VTODO\r\n" + kFooter
+            << QStringList{"first=First"};
+    }
+
+    void tasksReadFromOneFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, tasks);
+        writeFile(exportPath(), file);
+        EventStore store({root()}, m_clock);
+        QStringList read;
+        for (const ReminderPtr& task : all(store)) {
+            read << task->calendarItemIdentifier + "=" + task->title;
+            QCOMPARE(task->origin->filePath, exportPath());
+            QCOMPARE(task->calendar->title, QString("Tasks"));
+        }
+        read.sort();
+        QCOMPARE(read, tasks);
+    }
+
+    // A UID another file has already taken gives the task an identity from its file.
+    void aTakenUidStillGivesEachTaskItsOwnIdentifier()
+    {
+        writeFile(folder("tasks") + "/a.ics", todo("second", "Elsewhere"));
+        writeFile(exportPath(), exportFile());
+        EventStore store({root()}, m_clock);
+        QSet<QString> identifiers;
+        for (const ReminderPtr& task : all(store))
+            identifiers.insert(task->calendarItemIdentifier);
+        QCOMPARE(identifiers.size(), 4);
+        QVERIFY(identifiers.contains("second"));
+        QVERIFY(identifiers.contains("second@" + listIdentifier(store, "Tasks") + "/export.ics"));
+    }
+
+    void anEditRewritesOnlyThatTask_data()
+    {
+        QTest::addColumn<QByteArray>("uid");
+        QTest::addColumn<QByteArray>("component");
+        QTest::addColumn<bool>("completing");
+        QTest::addColumn<QStringList>("changed");
+        QTest::newRow("renaming the second")
+            << QByteArray("second") << kSecond << false << QStringList{"PRIORITY", "SUMMARY"};
+        QTest::newRow("completing the first")
+            << QByteArray("first") << kFirst << true
+            << QStringList{"COMPLETED", "PERCENT-COMPLETE", "STATUS"};
+    }
+
+    void anEditRewritesOnlyThatTask()
+    {
+        QFETCH(QByteArray, uid);
+        QFETCH(QByteArray, component);
+        QFETCH(bool, completing);
+        QFETCH(QStringList, changed);
+        writeFile(exportPath(), exportFile());
+        EventStore store({root()}, m_clock);
+        const ReminderPtr task = byIdentifier(store, uid);
+        if (completing) {
+            task->setCompleted(true, m_clock.now());
+        } else {
+            task->title += ", renamed";
+            task->priority = 5;
+        }
+        QString error;
+        QVERIFY2(store.saveReminder(task, true, &error), qPrintable(error));
+
+        const QByteArray after = readFile(exportPath());
+        QCOMPARE(IcsLines::changedProperties(component, todoOf(after, uid)), changed);
+        QCOMPARE(after, QByteArray(exportFile()).replace(component, todoOf(after, uid)));
+        const ReminderPtr read = byIdentifier(store, uid);
+        QCOMPARE(read->title, task->title);
+        QCOMPARE(read->completed, completing);
+        QCOMPARE(byIdentifier(store, "third")->title, QString("Third"));
+        QCOMPARE(QDir(folder("tasks")).entryList({"*.ics"}), QStringList{"export.ics"});
+        QCOMPARE(all(store).size(), 3);
+    }
+
+    // Saving what was read changes nothing, in a file of one task or of several.
+    void aSaveWithoutChangesLeavesTheFileAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("one task") << kHeader + kBerlin + kSecond + kFooter;
+        QTest::newRow("one task, LF, no last line end")
+            << QByteArray(kHeader + kSecond + "END:VCALENDAR").replace("\r\n", "\n");
+        QTest::newRow("several tasks") << exportFile();
+    }
+
+    void aSaveWithoutChangesLeavesTheFileAsItWas()
+    {
+        QFETCH(QByteArray, file);
+        writeFile(exportPath(), file);
+        EventStore store({root()}, m_clock);
+        for (const ReminderPtr& task : all(store))
+            QVERIFY(store.saveReminder(task, false));
+        QString error;
+        QVERIFY2(store.commit(&error), qPrintable(error));
+        QCOMPARE(readFile(exportPath()), file);
+    }
+
+    // The completed occurrence of a recurring task is a file of its own; the series moves on
+    // in the shared file.
+    void completingARecurringTaskOfASharedFile()
+    {
+        writeFile(exportPath(), exportFile());
+        EventStore store({root()}, m_clock);
+        const ReminderPtr third = byIdentifier(store, "third");
+        third->setCompleted(true, m_clock.now());
+        QString error;
+        QVERIFY2(store.saveReminder(third, true, &error), qPrintable(error));
+
+        const QByteArray after = readFile(exportPath());
+        QCOMPARE(after, QByteArray(exportFile()).replace(kThird, todoOf(after, "third")));
+        QCOMPARE(IcsLines::value(todoOf(after, "third"), "DUE"), QByteArray("20261214"));
+
+        const QStringList files = QDir(folder("tasks")).entryList({"*.ics"});
+        QCOMPARE(files.size(), 2);
+        const QString copyName = files.at(files.at(0) == "export.ics" ? 1 : 0);
+        const QByteArray copy = readFile(folder("tasks") + "/" + copyName);
+        QCOMPARE(copy.count("BEGIN:VTODO"), 1);
+        QVERIFY(copy.startsWith(kHeader));
+        QVERIFY(!copy.contains("BEGIN:VTIMEZONE"));
+        const std::optional<IcsItem> item = IcsItem::parse(copy);
+        QVERIFY(item);
+        const Reminder done = item->toReminder();
+        QCOMPARE(done.title, QString("Third"));
+        QVERIFY(done.completed);
+        QVERIFY(!done.hasRecurrenceRules());
+        QCOMPARE(all(store).size(), 4);
+    }
+
+    void cuttingOutATaskGivesAFileOfItsOwn()
+    {
+        std::optional<IcsItem> item = IcsItem::parse(exportFile());
+        QVERIFY(item);
+        QCOMPARE(item->todoUids(), (QStringList{"first", "second", "third"}));
+        const std::optional<IcsItem> alone = item->takeTodo("second");
+        QVERIFY(alone);
+
+        // Only the zone it refers to goes with it, and never a parser note.
+        const QByteArray bytes = alone->serialize();
+        QCOMPARE(bytes, kHeader + kBerlin + kSecondKept + kFooter);
+        const std::optional<IcsItem> reread = IcsItem::parse(bytes);
+        QVERIFY(reread);
+        QCOMPARE(reread->todoUids(), QStringList{"second"});
+        const Reminder task = reread->toReminder();
+        QCOMPARE(task.title, QString("Second"));
+        QCOMPARE(task.alarms.size(), 1);
+        QCOMPARE(task.dueDateComponents->timeZone.id(), QByteArray("Europe/Berlin"));
+
+        QCOMPARE(item->serialize(), QByteArray(exportFile()).replace(kSecond, ""));
+        QCOMPARE(item->todoUids(), (QStringList{"first", "third"}));
+    }
+
+    // A recurring task leaves with the overrides of its occurrences, in the file's own line
+    // endings; the event stays.
+    void aRecurringTaskLeavesWithItsOverrides()
+    {
+        const QByteArray header = "BEGIN:VCALENDAR\nPRODID:-//Other//EN\nVERSION:2.0\n";
+        const QByteArray master = "BEGIN:VTODO\nUID:weekly\nSUMMARY:Weekly\n"
+                                  "DUE;VALUE=DATE:20261207\nRRULE:FREQ=WEEKLY\nEND:VTODO\n";
+        const QByteArray moved = "BEGIN:VTODO\nUID:weekly\nRECURRENCE-ID;VALUE=DATE:20261214\n"
+                                 "SUMMARY:Weekly, moved\nEND:VTODO\n";
+        const QByteArray event = "BEGIN:VEVENT\nUID:meeting\nDTSTART:20261207T100000Z\n"
+                                 "SUMMARY:Meeting\nEND:VEVENT\n";
+        std::optional<IcsItem> item =
+            IcsItem::parse(header + master + event + moved + "END:VCALENDAR\n");
+        QVERIFY(item);
+        QCOMPARE(item->todoUids(), QStringList{"weekly"});
+        const std::optional<IcsItem> alone = item->takeTodo("weekly");
+        QVERIFY(alone);
+        QCOMPARE(alone->serialize(), "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Other//EN\n" +
+                                         master + moved + "END:VCALENDAR\n");
+        QCOMPARE(item->serialize(), header + event + "END:VCALENDAR\n");
+        QVERIFY(!item->hasTodo());
+    }
+
+    void deletingTheMiddleTask()
+    {
+        writeFile(exportPath(), exportFile());
+        EventStore store({root()}, m_clock);
+        QString error;
+        QVERIFY2(store.removeReminder(byIdentifier(store, "second"), true, &error),
+                 qPrintable(error));
+        QCOMPARE(readFile(exportPath()), QByteArray(exportFile()).replace(kSecond, ""));
+        QCOMPARE(identifiers(store), (QStringList{"first", "third"}));
+
+        // The last task of the file but one, then the last: the file goes with it.
+        QVERIFY2(store.removeReminder(byIdentifier(store, "first"), true, &error),
+                 qPrintable(error));
+        QCOMPARE(readFile(exportPath()), kHeader + kBerlin + kTokyo + kThird + kFooter);
+        QVERIFY2(store.removeReminder(byIdentifier(store, "third"), true, &error),
+                 qPrintable(error));
+        QVERIFY(!QFile::exists(exportPath()));
+        QVERIFY(all(store).isEmpty());
+    }
+
+    // Deleting the completed tasks of a list, or any batch: each change of the commit finds the
+    // file as the one before it left it, and a task already taken out stays out.
+    void severalChangesToOneFileInOneCommit()
+    {
+        writeFile(exportPath(), exportFile());
+        EventStore store({root()}, m_clock);
+        const ReminderPtr first = byIdentifier(store, "first");
+        const ReminderPtr firstElsewhere = byIdentifier(store, "first");
+        const ReminderPtr third = byIdentifier(store, "third");
+        first->title = "First, renamed";
+        QVERIFY(store.saveReminder(first, false));
+        QVERIFY(store.removeReminder(third, false));
+        QVERIFY(store.removeReminder(byIdentifier(store, "second"), false));
+        third->title = "Third, renamed after its deletion";
+        QVERIFY(store.saveReminder(third, false));
+        firstElsewhere->priority = 9; // read before the rename: it must not undo it
+        QVERIFY(store.saveReminder(firstElsewhere, false));
+        QString error;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("changed by another program"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("changed by another program"));
+        QVERIFY(!store.commit(&error));
+        QVERIFY2(error.contains("Third, renamed"), qPrintable(error));
+        QVERIFY2(error.contains("First"), qPrintable(error));
+
+        const QByteArray after = readFile(exportPath());
+        QCOMPARE(after, kHeader + kBerlin + kTokyo + todoOf(after, "first") + kFooter);
+        QCOMPARE(IcsLines::changedProperties(kFirst, todoOf(after, "first")),
+                 QStringList{"SUMMARY"});
+        QCOMPARE(identifiers(store), QStringList{"first"});
+    }
+
+    // A second program's change since the read wins: nothing is cut out of the file.
+    void aSharedFileChangedSinceTheReadIsLeftAlone()
+    {
+        writeFile(exportPath(), exportFile());
+        EventStore store({root()}, m_clock);
+        const ReminderPtr second = byIdentifier(store, "second");
+        const QByteArray changed = QByteArray(exportFile()).replace("SUMMARY:First", "SUMMARY:1st");
+        replaceFile(exportPath(), changed);
+        QString error;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("changed by another program"));
+        QVERIFY(!store.removeReminder(second, true, &error));
+        QCOMPARE(readFile(exportPath()), changed);
+        QCOMPARE(all(store).size(), 3);
+    }
+
+    void deletingTheTaskOfAFileWithAnEventKeepsTheEvent()
+    {
+        const QByteArray chore = "BEGIN:VTODO\r\nUID:chore\r\nSUMMARY:Chore\r\nEND:VTODO\r\n";
+        const QByteArray mixed = kHeader + chore +
+                                 "BEGIN:VEVENT\r\nUID:meeting\r\nDTSTAMP:20261201T080000Z\r\n"
+                                 "DTSTART:20261207T100000Z\r\nDTEND:20261207T110000Z\r\n"
+                                 "SUMMARY:Meeting\r\nEND:VEVENT\r\n" +
+                                 kFooter;
+        writeFile(exportPath(), mixed);
+        EventStore store({root()}, m_clock);
+        QCOMPARE(eventTitles(store), QStringList{"Meeting"});
+        QString error;
+        QVERIFY2(store.removeReminder(byIdentifier(store, "chore"), true, &error),
+                 qPrintable(error));
+        QCOMPARE(readFile(exportPath()), QByteArray(mixed).replace(chore, ""));
+        QVERIFY(all(store).isEmpty());
+        QCOMPARE(eventTitles(store), QStringList{"Meeting"});
+    }
+
+    void movingOneTaskToAnotherList()
+    {
+        writeFile(exportPath(), exportFile());
+        EventStore store({root()}, m_clock);
+        const ReminderPtr second = byIdentifier(store, "second");
+        second->calendar = store.calendarWithIdentifier(listIdentifier(store, "Other"));
+        QString error;
+        QVERIFY2(store.saveReminder(second, true, &error), qPrintable(error));
+
+        QCOMPARE(readFile(exportPath()), QByteArray(exportFile()).replace(kSecond, ""));
+        const QString moved = folder("other") + "/second.ics";
+        QCOMPARE(second->origin->filePath, moved);
+        QCOMPARE(readFile(moved), kHeader + kBerlin + kSecondKept + kFooter);
+        const ReminderPtr there = byIdentifier(store, "second");
+        QCOMPARE(there->calendar->title, QString("Other"));
+        QCOMPARE(there->title, QString("Second"));
+        QCOMPARE(byIdentifier(store, "first")->calendar->title, QString("Tasks"));
+        QCOMPARE(identifiers(store), (QStringList{"first", "second", "third"}));
+    }
+
+    void theParseCacheKeepsEveryTask()
+    {
+        writeFile(exportPath(), exportFile());
+        setLongAgo(exportPath());
+        const QString cache = m_dir->filePath("parse.cache");
+        QStringList cold;
+        {
+            EventStore store({root()}, m_clock);
+            store.setParseCacheFile(cache);
+            cold = described(store);
+            QCOMPARE(store.parsedFileCount(), 1u);
+            store.waitForParseCache();
+        }
+        QCOMPARE(cold.size(), 3);
+        EventStore warm({root()}, m_clock);
+        warm.setParseCacheFile(cache);
+        QCOMPARE(described(warm), cold);
+        QCOMPARE(warm.parsedFileCount(), 0u);
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+    QString folder(const QString& name) const { return root() + "/" + name; }
+    QString exportPath() const { return folder("tasks") + "/export.ics"; }
+
+    static QList<ReminderPtr> all(EventStore& store)
+    {
+        return store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+    }
+
+    static ReminderPtr byIdentifier(EventStore& store, const QString& identifier)
+    {
+        for (const ReminderPtr& reminder : all(store)) {
+            if (reminder->calendarItemIdentifier == identifier)
+                return reminder;
+        }
+        return nullptr;
+    }
+
+    static QStringList identifiers(EventStore& store)
+    {
+        QStringList result;
+        for (const ReminderPtr& reminder : all(store))
+            result << reminder->calendarItemIdentifier;
+        result.sort();
+        return result;
+    }
+
+    static QStringList described(EventStore& store)
+    {
+        QStringList result;
+        for (const ReminderPtr& r : all(store)) {
+            QStringList alarms;
+            for (const Alarm& alarm : r->alarms)
+                alarms << QString::number(alarm.relativeOffset);
+            result << QStringList{r->calendarItemIdentifier,
+                                  r->uid,
+                                  r->title,
+                                  r->notes,
+                                  QString::number(r->priority),
+                                  r->dueDateComponents
+                                      ? r->dueDateComponents->toDateTime().toString(Qt::ISODate)
+                                      : QString(),
+                                  QString::number(r->recurrenceRules.size()),
+                                  alarms.join(','),
+                                  r->origin->filePath}
+                          .join('|');
+        }
+        result.sort();
+        return result;
+    }
+
+    static QString listIdentifier(EventStore& store, const QString& title)
+    {
+        for (const CalendarPtr& calendar : store.calendarsForEntityType(EntityType::Reminder)) {
+            if (calendar->title == title)
+                return calendar->calendarIdentifier;
+        }
+        return {};
+    }
+
+    static QStringList eventTitles(EventStore& store)
+    {
+        QStringList titles;
+        const QDateTime from = TestEnvironment::local(2026, 12, 1, 0, 0);
+        for (const EventPtr& event : store.eventsMatchingPredicate(
+                 store.predicateForEventsWithStartDate(from, from.addDays(30), {})))
+            titles << event->title;
+        return titles;
+    }
+
+    Clock m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+VELMORAN_TEST_MAIN(TestSharedFiles)
+#include "tst_sharedfiles.moc"
