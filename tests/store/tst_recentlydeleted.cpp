@@ -53,7 +53,7 @@ private Q_SLOTS:
         writeFile(path, bytes);
         RecentlyDeleted trash(trashFolder());
         QString id;
-        QVERIFY(trash.moveTask(path, {"Water plants", "Home", "t-1", {}}, DeletedBy::Velmoran,
+        QVERIFY(trash.moveTask(path, {"Water plants", "Home", "t-1", {}, {}}, DeletedBy::Velmoran,
                                m_clock.now(), &id, nullptr));
         QVERIFY(!QFileInfo::exists(path));
         const QList<trash::DeletedEntry> entries = trash.entries();
@@ -80,7 +80,7 @@ private Q_SLOTS:
         writeFile(path, todo("t-2", "First"));
         RecentlyDeleted trash(trashFolder());
         QString id;
-        QVERIFY(trash.moveTask(path, {"First", "Home", "t-2", {}}, DeletedBy::Velmoran,
+        QVERIFY(trash.moveTask(path, {"First", "Home", "t-2", {}, {}}, DeletedBy::Velmoran,
                                m_clock.now(), &id, nullptr));
         writeFile(path, todo("t-2b", "Newcomer"));
         QString error;
@@ -101,7 +101,7 @@ private Q_SLOTS:
         writeFile(path, bytes);
         RecentlyDeleted trash(elsewhere.path());
         QString id;
-        QVERIFY(trash.moveTask(path, {"Across", "Home", "t-3", {}}, DeletedBy::Velmoran,
+        QVERIFY(trash.moveTask(path, {"Across", "Home", "t-3", {}, {}}, DeletedBy::Velmoran,
                                m_clock.now(), &id, nullptr));
         QVERIFY(!QFileInfo::exists(path));
         QVERIFY(trash.restoreTask(id, root() + "/home", nullptr, nullptr));
@@ -120,7 +120,7 @@ private Q_SLOTS:
                 errno = ENOSPC;
                 return -1;
             });
-            QVERIFY(!trash.moveTask(path, {"Stays", "Home", "t-4", {}}, DeletedBy::Velmoran,
+            QVERIFY(!trash.moveTask(path, {"Stays", "Home", "t-4", {}, {}}, DeletedBy::Velmoran,
                                     m_clock.now(), nullptr, &error));
         }
         QVERIFY(!error.isEmpty());
@@ -138,7 +138,7 @@ private Q_SLOTS:
         writeFile(path, todo("t-5", "Without record"));
         RecentlyDeleted trash(trashFolder());
         QString id;
-        QVERIFY(trash.moveTask(path, {"Without record", "Home", "t-5", {}}, DeletedBy::Sync,
+        QVERIFY(trash.moveTask(path, {"Without record", "Home", "t-5", {}, {}}, DeletedBy::Sync,
                                m_clock.now(), &id, nullptr));
         writeFile(trashFolder() + "/" + id + "/record.json", "{\"title\": ");
         const std::optional<trash::DeletedEntry> entry = trash.entry(id);
@@ -155,7 +155,7 @@ private Q_SLOTS:
         for (int age : ages) {
             QString path = root() + QStringLiteral("/home/age-%1.ics").arg(age);
             writeFile(path, todo("age-" + QByteArray::number(age), QByteArray(2000, 'x')));
-            QVERIFY(trash.moveTask(path, {QString::number(age), "Home", {}, {}},
+            QVERIFY(trash.moveTask(path, {QString::number(age), "Home", {}, {}, {}},
                                    DeletedBy::Velmoran, m_clock.now().addDays(-age), nullptr,
                                    nullptr));
         }

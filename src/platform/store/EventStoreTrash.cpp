@@ -11,6 +11,8 @@
 #include <QLoggingCategory>
 #include <QMutexLocker>
 
+#include <sys/stat.h>
+
 Q_DECLARE_LOGGING_CATEGORY(lcVdir)
 
 namespace store {
@@ -38,7 +40,16 @@ void EventStore::keepRemovedFilesLocked()
             uidsInStore.insert(reminder->uid);
     }
     for (const VanishedFile& file : vanished) {
-        const QString kept = m_snapshot.keptPath(file.folderPath, file.fileName);
+        const QString kept = m_snapshot.take(file.folderPath, file.fileName);
+        if (kept.isEmpty())
+            continue; // another program keeps it
+        // Another name of the same file means it lives on: in Recently Deleted already (a
+        // deletion of ours another program's listing saw half done) or elsewhere in the store.
+        struct stat status;
+        if (::stat(QFile::encodeName(kept).constData(), &status) == 0 && status.st_nlink > 1) {
+            AtomicFile::remove(kept, nullptr);
+            continue;
+        }
         QByteArray bytes;
         FileStamp stamp;
         std::optional<IcsItem> item;
@@ -46,7 +57,7 @@ void EventStore::keepRemovedFilesLocked()
             item = IcsItem::parse(bytes);
         // Only tasks are kept; a task still in the store under another name was moved.
         if (!item || !item->hasTodo() || uidsInStore.contains(item->uid())) {
-            m_snapshot.forget(file.folderPath, file.fileName);
+            AtomicFile::remove(kept, nullptr);
             continue;
         }
         trash::RecentlyDeleted::TaskInfo info;
@@ -54,6 +65,7 @@ void EventStore::keepRemovedFilesLocked()
         info.uid = item->uid();
         info.listTitle = file.listTitle;
         info.folderPath = file.folderPath;
+        info.fileName = file.fileName;
         QString error;
         if (!m_trash.moveTask(kept, info, m_outsideRemovalsBy, m_clock.now(), nullptr, &error))
             qCWarning(lcVdir).noquote()

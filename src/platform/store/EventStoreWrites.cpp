@@ -251,7 +251,8 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
             undoCopy();
             return false;
         }
-        m_snapshot.forget(oldFolder, QFileInfo(origin.filePath).fileName());
+        if (!rest)
+            m_snapshot.forget(oldFolder, QFileInfo(origin.filePath).fileName());
         if (rest)
             noteRewrittenLocked(origin, originOf(origin.filePath, restBytes), rest->todoUids());
         path = movedPath;
@@ -326,10 +327,13 @@ bool EventStore::removeReminderLocked(const Reminder& reminder, QString* deleted
     if (std::optional<IcsItem> item = IcsItem::parse(bytes); item && holdsMoreThan(*item))
         return cutOutLocked(std::move(*item), reminder, deletedId, error);
     QString id;
+    const QString fileName = QFileInfo(origin.filePath).fileName();
+    m_snapshot.forget(folder, fileName);
     if (!m_trash.moveTask(origin.filePath, deletedTaskInfo(reminder), trash::DeletedBy::Velmoran,
-                          m_clock.now(), &id, error))
+                          m_clock.now(), &id, error)) {
+        m_snapshot.keep(folder, fileName);
         return false;
-    m_snapshot.forget(folder, QFileInfo(origin.filePath).fileName());
+    }
     if (deletedId)
         *deletedId = id;
     return true;
@@ -433,10 +437,13 @@ bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* deleted
                 keepsOtherItems = true;
         }
         QString id;
-        if (!m_trash.moveList(list, trash::DeletedBy::Velmoran, m_clock.now(), &id, error))
-            return false;
         for (const QString& name : std::as_const(list.taskFiles))
             m_snapshot.forget(calendar.folderPath, name);
+        if (!m_trash.moveList(list, trash::DeletedBy::Velmoran, m_clock.now(), &id, error)) {
+            for (const QString& name : std::as_const(list.taskFiles))
+                m_snapshot.keep(calendar.folderPath, name);
+            return false;
+        }
         if (deletedId)
             *deletedId = id;
         if (keepsOtherItems)

@@ -106,6 +106,21 @@ QStringList FolderSnapshot::update(const QString& folder, const QList<store::Ite
     return links.keys();
 }
 
+QString FolderSnapshot::take(const QString& folder, const QString& fileName)
+{
+    const QString taken = snapshotFolder(folder) + QStringLiteral("/.taken-") +
+                          QString::number(::getpid()) + QLatin1Char('-') + fileName;
+    if (::rename(encoded(keptPath(folder, fileName)).constData(), encoded(taken).constData()) != 0)
+        return {};
+    return taken;
+}
+
+void FolderSnapshot::keep(const QString& folder, const QString& fileName)
+{
+    const QByteArray from = encoded(folder + QLatin1Char('/') + fileName);
+    ::link(from.constData(), encoded(keptPath(folder, fileName)).constData());
+}
+
 void FolderSnapshot::forget(const QString& folder, const QString& fileName)
 {
     ::unlink(encoded(keptPath(folder, fileName)).constData());

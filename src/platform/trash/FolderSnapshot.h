@@ -27,8 +27,14 @@ public:
     QStringList update(const QString& folder, const QList<store::ItemFile>& listing);
     // The snapshot's link to a file of the folder.
     QString keptPath(const QString& folder, const QString& fileName) const;
-    // Drops the links of files this program removed or moved itself.
+    // Takes a vanished file's link out of the snapshot under a name of its own, so that of two
+    // programs noticing the same removal only one keeps it. Empty when another took it first.
+    QString take(const QString& folder, const QString& fileName);
+    // Drops the links of files this program removes or moves itself: done before the file
+    // goes, so that no other program takes the removal for another program's.
     void forget(const QString& folder, const QString& fileName);
+    // Links one file again (a removal of ours that did not happen after all).
+    void keep(const QString& folder, const QString& fileName);
     void forgetFolder(const QString& folder);
     // False for a folder whose files cannot be linked from the snapshot.
     bool covers(const QString& folder) const;

@@ -243,10 +243,11 @@ bool RecentlyDeleted::moveTask(const QString& path, const TaskInfo& info, Delete
                                const QDateTime& now, QString* id, QString* error)
 {
     const QFileInfo source(path);
+    const QString fileName = info.fileName.isEmpty() ? source.fileName() : info.fileName;
     NewEntry entry;
     if (!beginEntry(entry, now, error))
         return false;
-    if (!placeFile(path, entry.path + QLatin1Char('/') + source.fileName(), error)) {
+    if (!placeFile(path, entry.path + QLatin1Char('/') + fileName, error)) {
         QDir(entry.path).removeRecursively();
         return false;
     }
@@ -256,7 +257,7 @@ bool RecentlyDeleted::moveTask(const QString& path, const TaskInfo& info, Delete
         {QStringLiteral("list"), info.listTitle},
         {QStringLiteral("folder"),
          info.folderPath.isEmpty() ? source.absolutePath() : QDir::cleanPath(info.folderPath)},
-        {QStringLiteral("file"), source.fileName()},
+        {QStringLiteral("file"), fileName},
         {QStringLiteral("uid"), info.uid},
         {QStringLiteral("deletedAt"), now.toUTC().toString(Qt::ISODate)},
         {QStringLiteral("deletedBy"), storedName(by)},

@@ -35,8 +35,9 @@ public:
         QString title;
         QString listTitle;
         QString uid;
-        // The list folder it comes back to; by default the folder the file is in.
+        // The list folder and file name it comes back as; by default the file's own.
         QString folderPath;
+        QString fileName;
     };
     // Moves the task file at `path` into the trash; `id` gets the new entry's name.
     bool moveTask(const QString& path, const TaskInfo& info, DeletedBy by, const QDateTime& now,
