@@ -264,6 +264,30 @@ private Q_SLOTS:
         QVERIFY(!store.restoreDeleted("no-such-item", &outcome, &error));
     }
 
+    // A task deleted out of a file it shares with others is kept as a file of its own, and
+    // comes back as one; the others never left.
+    void aTaskCutOutOfASharedFileComesBackAsAFileOfItsOwn()
+    {
+        const QByteArray header = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Export//EN\r\n";
+        const QByteArray one = "BEGIN:VTODO\r\nUID:s-1\r\nSUMMARY:One\r\nEND:VTODO\r\n";
+        const QByteArray two =
+            "BEGIN:VTODO\r\nUID:s-2\r\nSUMMARY:Two\r\nX-MINE:kept\r\nEND:VTODO\r\n";
+        const QByteArray footer = "END:VCALENDAR\r\n";
+        writeFile(root() + "/home/export.ics", header + one + two + footer);
+        EventStore store({root()}, m_clock);
+        QString id;
+        QVERIFY(store.removeReminder(task(store, "Two"), true, nullptr, &id));
+        QCOMPARE(readFile(root() + "/home/export.ics"), header + one + footer);
+        const std::optional<trash::DeletedEntry> entry = store.recentlyDeleted().entry(id);
+        QVERIFY(entry);
+        QCOMPARE(entry->title, QString("Two"));
+        QCOMPARE(readFile(store.recentlyDeleted().keptTaskFile(*entry)), header + two + footer);
+        QString error;
+        QVERIFY2(store.restoreDeleted(id, nullptr, &error), qPrintable(error));
+        QCOMPARE(readFile(root() + "/home/s-2.ics"), header + two + footer);
+        QCOMPARE(StoreQueries::titles(StoreQueries::allReminders(store)).size(), 2);
+    }
+
 private:
     QString root() const { return m_dir->filePath("store"); }
     QString trashFolder() const { return m_dir->filePath("trash"); }
