@@ -92,7 +92,9 @@ RecentlyDeletedItems::Outcome RecentlyDeletedItems::restore(const QList<int>& ro
     }
     QStringList lines;
     if (!outcome.failures.isEmpty())
-        lines << tr("%n item(s) could not be restored:", nullptr, int(outcome.failures.size()))
+        lines << (outcome.failures.size() == 1
+                      ? tr("1 item could not be restored:")
+                      : tr("%1 items could not be restored:").arg(outcome.failures.size()))
               << outcome.failures;
     if (!notes.isEmpty() && !lines.isEmpty())
         lines << QString();
@@ -115,17 +117,19 @@ RecentlyDeletedItems::Outcome RecentlyDeletedItems::deleteNow(const QList<int>& 
                                             eventStore ? error : tr("the store is not open."));
     }
     if (!outcome.failures.isEmpty())
-        outcome.message = (QStringList{tr("%n item(s) could not be deleted:", nullptr,
-                                          int(outcome.failures.size()))} +
-                           outcome.failures)
-                              .join(QLatin1Char('\n'));
+        outcome.message =
+            (QStringList{outcome.failures.size() == 1
+                             ? tr("1 item could not be deleted:")
+                             : tr("%1 items could not be deleted:").arg(outcome.failures.size())} +
+             outcome.failures)
+                .join(QLatin1Char('\n'));
     reload();
     return outcome;
 }
 
 QString RecentlyDeletedItems::deleteQuestion(int count)
 {
-    return tr("Delete %n item(s) for good?", nullptr, count);
+    return count == 1 ? tr("Delete 1 item for good?") : tr("Delete %1 items for good?").arg(count);
 }
 
 QString RecentlyDeletedItems::deleteDetail()
@@ -157,7 +161,8 @@ QString RecentlyDeletedItems::byText(trash::DeletedBy by)
 QString RecentlyDeletedItems::listText(const trash::DeletedEntry& entry)
 {
     if (entry.kind == trash::EntryKind::List)
-        return tr("List with %n task(s)", nullptr, entry.taskCount);
+        return entry.taskCount == 1 ? tr("List with 1 task")
+                                    : tr("List with %1 tasks").arg(entry.taskCount);
     return entry.listTitle;
 }
 

@@ -18,9 +18,9 @@ int storedInteger(const UserDefaults& defaults, QLatin1StringView key, int fallb
     return stored.isValid() && ok ? value : fallback;
 }
 
-QString tr(const char* text, int count = -1)
+QString tr(const char* text)
 {
-    return QCoreApplication::translate("RecentlyDeletedPolicy", text, nullptr, count);
+    return QCoreApplication::translate("RecentlyDeletedPolicy", text);
 }
 
 } // namespace
@@ -46,17 +46,23 @@ QString whereDeletedItemsGo(Deletion deletion, const UserDefaults& defaults)
 {
     const int days = keepDays(defaults);
     if (deletion == Deletion::List) {
-        return days < 0 ? tr("The list and its tasks go to Recently Deleted (Edit → Recently "
-                             "Deleted…), where they are kept until you delete them there.")
-                        : tr("The list and its tasks go to Recently Deleted (Edit → Recently "
-                             "Deleted…), where they are kept for %n day(s).",
-                             days);
+        if (days < 0)
+            return tr("The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), "
+                      "where they are kept until you delete them there.");
+        return days == 1 ? tr("The list and its tasks go to Recently Deleted (Edit → Recently "
+                              "Deleted…), where they are kept for 1 day.")
+                         : tr("The list and its tasks go to Recently Deleted (Edit → Recently "
+                              "Deleted…), where they are kept for %1 days.")
+                               .arg(days);
     }
-    return days < 0 ? tr("The completed tasks go to Recently Deleted (Edit → Recently "
-                         "Deleted…), where they are kept until you delete them there.")
-                    : tr("The completed tasks go to Recently Deleted (Edit → Recently "
-                         "Deleted…), where they are kept for %n day(s).",
-                         days);
+    if (days < 0)
+        return tr("The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where "
+                  "they are kept until you delete them there.");
+    return days == 1 ? tr("The completed tasks go to Recently Deleted (Edit → Recently "
+                          "Deleted…), where they are kept for 1 day.")
+                     : tr("The completed tasks go to Recently Deleted (Edit → Recently "
+                          "Deleted…), where they are kept for %1 days.")
+                           .arg(days);
 }
 
 } // namespace RecentlyDeletedPolicy
