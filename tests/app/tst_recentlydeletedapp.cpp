@@ -3,18 +3,24 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
+#include "app/AppDelegate.h"
 #include "app/RecentlyDeletedUpkeep.h"
+#include "app/RecentlyDeletedWindows.h"
 #include "platform/trash/RecentlyDeleted.h"
 #include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/WindowController.h"
 
 #include <QTemporaryDir>
 
 using namespace TestFiles;
 using TestEnvironment::local;
 
-// Recently Deleted lets go of what is older than the kept days at start-up and once a day
-// after, measured on the data manager's clock.
-class TestRecentlyDeletedUpkeep : public QObject
+// The application's side of Recently Deleted: the upkeep lets go of what is older than the
+// kept days at start-up and once a day after, measured on the data manager's clock, and the
+// Edit menu's opener keeps one window.
+class TestRecentlyDeletedApp : public QObject
 {
     Q_OBJECT
 
@@ -62,6 +68,49 @@ private Q_SLOTS:
         upkeep.stop();
     }
 
+    void oneWindowComesToTheFront()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString root = dir.filePath("store");
+        writeFile(root + "/home/displayname", "Home");
+        Clock clock;
+        clock.setNow(local(2026, 12, 9, 10, 30));
+        UserDefaults defaults(dir.filePath("prefs.json"));
+        TestContext context(&defaults);
+        setupDefaultPreferences(defaults, nullptr);
+        defaults.setBool(false, PrefKey::initialLaunch);
+        defaults.setBool(false, PrefKey::showMenuBar);
+        std::unique_ptr<DataManager> manager = loadedDataManager(defaults, clock, root);
+        QVERIFY(manager);
+        ModeManager modes(defaults, [] { return false; });
+        AppDelegate delegate(*manager, modes, defaults, nullptr);
+        RecentlyDeletedWindows deleted(*manager, modes, delegate);
+        AppDelegate::Windows windows;
+        deleted.install(windows);
+        delegate.setWindows(windows);
+        delegate.applicationDidFinishLaunching();
+
+        delegate.openRecentlyDeleted();
+        QPointer<RecentlyDeletedWindow> first = deleted.window();
+        QVERIFY(first);
+        QVERIFY(first->isVisible());
+        // Over the main window, which stays usable.
+        QCOMPARE(first->parentWidget(), delegate.windowController());
+        QCOMPARE(first->windowModality(), Qt::NonModal);
+        first->hide();
+        delegate.openRecentlyDeleted();
+        QCOMPARE(deleted.window(), first.data());
+        QVERIFY(first->isVisible());
+        // Closed for good, the next opening makes a new one.
+        first->close();
+        QTRY_VERIFY(!first);
+        delegate.openRecentlyDeleted();
+        QVERIFY(deleted.window());
+        QVERIFY(deleted.window()->isVisible());
+        delegate.windowController()->close();
+    }
+
 private:
     static QStringList titles(const trash::RecentlyDeleted& trash)
     {
@@ -72,5 +121,5 @@ private:
     }
 };
 
-VELMORAN_WIDGET_TEST_MAIN(TestRecentlyDeletedUpkeep)
-#include "tst_recentlydeletedupkeep.moc"
+VELMORAN_WIDGET_TEST_MAIN(TestRecentlyDeletedApp)
+#include "tst_recentlydeletedapp.moc"
