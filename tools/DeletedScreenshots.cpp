@@ -38,6 +38,7 @@ void addDeletedItems(DataManager& manager, const QString& workList, const QStrin
     if (!eventStore)
         return;
     trash::RecentlyDeleted& trash = eventStore->recentlyDeleted();
+    trash.empty();
     const QDateTime now = manager.clock().now();
     struct Task
     {
@@ -71,6 +72,7 @@ void addDeletedItems(DataManager& manager, const QString& workList, const QStrin
                        now.addSecs(-60 * task.minutesAgo), nullptr, nullptr);
     // A list outside the store: its files go into the trash as a deleted list's would.
     const QString garden = QDir::homePath() + "/old-lists/garden";
+    QDir(garden).removeRecursively();
     writeFile(garden + "/displayname", "Garden");
     writeFile(garden + "/color", "#5BB974");
     QStringList files;

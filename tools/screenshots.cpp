@@ -395,6 +395,7 @@ int main(int argc, char* argv[])
     failures += saveAdvancedPage(manager, modes, output, QStringLiteral("-night"));
     failures += saveLocationWindows(manager, modes, output, QStringLiteral("-night"));
     failures += saveAccountWindows(manager, modes, output, QStringLiteral("-night"));
+    addDeletedItems(manager, work, home2);
     failures += saveRecentlyDeletedWindow(manager, modes, output, QStringLiteral("-night"));
 
     // The smallest window: every view must still fit.
