@@ -3,7 +3,7 @@
 // their dots, night mode, the detail pane of a task and of an event with the repeat
 // editor's custom sheet, a location alarm with its map and the place pop-over; the quick-add
 // window, the tray panel, the preferences pages with the Advanced tabs and the accounts, the
-// onboarding pages and the help and about windows in both modes.
+// onboarding pages, the help and about windows and Recently Deleted in both modes.
 //
 //   screenshots <output folder>
 //
@@ -12,6 +12,7 @@
 
 #include "AccountScreenshots.h"
 #include "AdvancedScreenshots.h"
+#include "DeletedScreenshots.h"
 #include "IntroScreenshots.h"
 #include "LocationScreenshots.h"
 
@@ -373,6 +374,8 @@ int main(int argc, char* argv[])
     failures += saveAdvancedPage(manager, modes, output, QString());
     failures += saveLocationWindows(manager, modes, output, QString());
     failures += saveAccountWindows(manager, modes, output, QString());
+    addDeletedItems(manager, work, home2);
+    failures += saveRecentlyDeletedWindow(manager, modes, output, QString());
 
     defaults.setBool(true, PrefKey::nightMode);
     manager.nightMode().presetNightMode();
@@ -392,6 +395,8 @@ int main(int argc, char* argv[])
     failures += saveAdvancedPage(manager, modes, output, QStringLiteral("-night"));
     failures += saveLocationWindows(manager, modes, output, QStringLiteral("-night"));
     failures += saveAccountWindows(manager, modes, output, QStringLiteral("-night"));
+    addDeletedItems(manager, work, home2);
+    failures += saveRecentlyDeletedWindow(manager, modes, output, QStringLiteral("-night"));
 
     // The smallest window: every view must still fit.
     window.resize(window.minimumSizeHint().expandedTo(window.minimumSize()));

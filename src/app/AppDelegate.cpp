@@ -217,6 +217,11 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
     m_deleteAction->setShortcutContext(Qt::WidgetShortcut);
     connect(edit, &QMenu::aboutToShow, this,
             [this] { m_deleteAction->setEnabled(canDeleteFocused()); });
+    m_recentlyDeletedAction =
+        edit->addAction(tr("Recently Deleted…"), this, &AppDelegate::openRecentlyDeleted);
+    // Ctrl+Backspace is taken by the text fields (delete the word before the cursor).
+    m_recentlyDeletedAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace));
+    m_recentlyDeletedAction->setEnabled(bool(m_windows.openRecentlyDeleted));
     edit->addSeparator();
     m_preferencesAction = edit->addAction(tr("Preferences…"), this, &AppDelegate::openPreferences);
     m_preferencesAction->setShortcut(QKeySequence::Preferences);
@@ -391,6 +396,12 @@ void AppDelegate::openPreferences()
     Sound::soundEffect(Sound::General);
     if (m_windows.openPreferences)
         m_windows.openPreferences();
+}
+
+void AppDelegate::openRecentlyDeleted()
+{
+    if (m_windows.openRecentlyDeleted)
+        m_windows.openRecentlyDeleted();
 }
 
 void AppDelegate::openAboutPage()

@@ -67,6 +67,8 @@ public:
         // The quick-add window, with the date (invalid: none) and the list (identifier, may be
         // empty) its form starts with. File → New Task and the main window's add paths open it.
         std::function<void(const QDateTime& date, const QString& listIdentifier)> openQuickAdd;
+        // Edit → Recently Deleted…: what was deleted here and elsewhere, to restore or let go.
+        std::function<bool()> openRecentlyDeleted;
         // File → Sync Now: syncs the CalDAV accounts; off while there is none or one runs.
         std::function<void()> syncNow;
         std::function<bool()> canSyncNow;
@@ -108,6 +110,7 @@ public:
     // Menu commands.
     void openPreferences();
     void openAboutPage();
+    void openRecentlyDeleted();
     void linkToReview();
     void openVelmoranWindowButton();
     void checkNightMode();
@@ -169,4 +172,5 @@ private:
     QAction* m_preferencesAction = nullptr;
     QAction* m_aboutAction = nullptr;
     QAction* m_deleteAction = nullptr;
+    QAction* m_recentlyDeletedAction = nullptr;
 };

@@ -7,6 +7,8 @@
 #include "app/IntroWindows.h"
 #include "app/LaunchOptions.h"
 #include "app/PreferenceWindows.h"
+#include "app/RecentlyDeletedUpkeep.h"
+#include "app/RecentlyDeletedWindows.h"
 #include "app/SelectionReader.h"
 #include "app/SingleInstance.h"
 #include "app/WindowTaskTarget.h"
@@ -105,6 +107,8 @@ int main(int argc, char* argv[])
     IntroWindows introWindows(manager, ModeManager::sharedManager(),
                               UserDefaults::standardUserDefaults(), delegate);
     introWindows.install(windows);
+    RecentlyDeletedWindows deletedWindows(manager, ModeManager::sharedManager(), delegate);
+    deletedWindows.install(windows);
     // The CalDAV accounts, synced through vdirsyncer.
     AccountSync accountSync(manager, UserDefaults::standardUserDefaults(), Clock::system(),
                             delegate);
@@ -114,6 +118,9 @@ int main(int argc, char* argv[])
     delegate.setWindows(std::move(windows));
     delegate.applicationDidFinishLaunching();
     accountSync.start();
+    // What Recently Deleted keeps past its limits goes now and then once a day.
+    RecentlyDeletedUpkeep deletedUpkeep(manager);
+    deletedUpkeep.start();
     notificationCenter.setDelegate(&notifications);
 
     target.setWindow(delegate.windowController());

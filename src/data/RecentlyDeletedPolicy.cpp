@@ -4,6 +4,8 @@
 #include "platform/trash/RecentlyDeleted.h"
 #include "prefs/PreferenceKeys.h"
 
+#include <QCoreApplication>
+
 namespace RecentlyDeletedPolicy {
 
 namespace {
@@ -14,6 +16,11 @@ int storedInteger(const UserDefaults& defaults, QLatin1StringView key, int fallb
     bool ok = false;
     const int value = stored.toInt(&ok);
     return stored.isValid() && ok ? value : fallback;
+}
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("RecentlyDeletedPolicy", text);
 }
 
 } // namespace
@@ -33,6 +40,29 @@ qint64 maxBytes(const UserDefaults& defaults)
 int purge(trash::RecentlyDeleted& trash, const UserDefaults& defaults, const QDateTime& now)
 {
     return trash.purge(now, keepDays(defaults), maxBytes(defaults));
+}
+
+QString whereDeletedItemsGo(Deletion deletion, const UserDefaults& defaults)
+{
+    const int days = keepDays(defaults);
+    if (deletion == Deletion::List) {
+        if (days < 0)
+            return tr("The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), "
+                      "where they are kept until you delete them there.");
+        return days == 1 ? tr("The list and its tasks go to Recently Deleted (Edit → Recently "
+                              "Deleted…), where they are kept for 1 day.")
+                         : tr("The list and its tasks go to Recently Deleted (Edit → Recently "
+                              "Deleted…), where they are kept for %1 days.")
+                               .arg(days);
+    }
+    if (days < 0)
+        return tr("The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where "
+                  "they are kept until you delete them there.");
+    return days == 1 ? tr("The completed tasks go to Recently Deleted (Edit → Recently "
+                          "Deleted…), where they are kept for 1 day.")
+                     : tr("The completed tasks go to Recently Deleted (Edit → Recently "
+                          "Deleted…), where they are kept for %1 days.")
+                           .arg(days);
 }
 
 } // namespace RecentlyDeletedPolicy

@@ -82,6 +82,7 @@ private Q_SLOTS:
         windows.openQuickAdd = [this](const QDateTime&, const QString&) {
             ++m_opened["quick add"];
         };
+        windows.openRecentlyDeleted = [this] { return ++m_opened["recently deleted"], true; };
         windows.syncNow = [this] { ++m_opened["sync"]; };
         windows.canSyncNow = [] { return true; };
         m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr);
@@ -116,6 +117,21 @@ private Q_SLOTS:
         QStringList known = effects().keys();
         known.sort();
         QCOMPARE(names, known);
+    }
+
+    // Two items on one key would leave the key to chance.
+    void noTwoItemsShareAKey()
+    {
+        QMap<QKeySequence, QString> owners;
+        for (const auto& [name, action] : m_items) {
+            for (const QKeySequence& key : action->shortcuts()) {
+                QVERIFY2(!owners.contains(key), qPrintable(name + " and " + owners.value(key) +
+                                                           " share " + key.toString()));
+                owners.insert(key, name);
+            }
+        }
+        QCOMPARE(owners.value(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace)),
+                 QString("Edit/Recently Deleted…"));
     }
 
     void everyItemActs_data()
@@ -163,8 +179,8 @@ private Q_SLOTS:
         for (QAction* menu : bare.windowController()->menuBar()->actions())
             collectItems(menu->menu(), QString(menu->text()).remove('&'), items);
         for (const QString name :
-             {"File/New Task", "File/Sync Now", "Edit/Preferences…", "Help/Velmoran Help",
-              "Help/What's New", "Help/About Velmoran"}) {
+             {"File/New Task", "File/Sync Now", "Edit/Recently Deleted…", "Edit/Preferences…",
+              "Help/Velmoran Help", "Help/What's New", "Help/About Velmoran"}) {
             QVERIFY2(items.count(name), qPrintable(name));
             QVERIFY2(!items.at(name)->isEnabled(), qPrintable(name + " is enabled"));
         }
@@ -218,7 +234,8 @@ private:
                                           return closed;
                                       }};
         table["File/Quit"] = {{}, {}};
-        // The rows run in the order of their names: Delete, Preferences, Redo, Undo.
+        // The rows run in the order of their names: Delete, Preferences, Recently Deleted, Redo,
+        // Undo.
         table["Edit/Redo"] = {[this] {
                                   m_manager->tasks().checkReminder(task("Buy bread"), true);
                                   m_manager->tasks().undoManager()->undo();
@@ -239,6 +256,7 @@ private:
                                     });
                                 }};
         table["Edit/Preferences…"] = {{}, opened("preferences")};
+        table["Edit/Recently Deleted…"] = {{}, opened("recently deleted")};
         table["View/Today"] = {
             [this] { m_manager->dates().setSelectedDate(local(2027, 1, 5)); },
             [this] { return m_manager->dates().selectedDate() == m_manager->dates().today(); }};

@@ -183,8 +183,13 @@ private Q_SLOTS:
         QVERIFY(page()->segment(ListsPage::DeleteSegment)->isEnabled());
 
         m_fixture->answer = false;
+        // The question says where the list goes and for as long as the preference keeps it.
+        defaults().setObject(14, PrefKey::deletedKeepDays);
         page()->segment(ListsPage::DeleteSegment)->click();
         QCOMPARE(m_fixture->alerts.last().message, QString("Delete this list?"));
+        QCOMPARE(m_fixture->alerts.last().informativeText,
+                 QString("The list and its tasks go to Recently Deleted (Edit → Recently "
+                         "Deleted…), where they are kept for 14 days."));
         QVERIFY(QFileInfo::exists(folder));
 
         m_fixture->answer = true;
@@ -213,6 +218,9 @@ private Q_SLOTS:
         select(row(lists().calendarFromName("Home")->calendarIdentifier));
         page()->segment(ListsPage::DeleteCompletedSegment)->click();
         QCOMPARE(m_fixture->alerts.last().message, QString("Delete completed tasks on this list?"));
+        QCOMPARE(m_fixture->alerts.last().informativeText,
+                 QString("The completed tasks go to Recently Deleted (Edit → Recently "
+                         "Deleted…), where they are kept for 30 days."));
         QTRY_VERIFY(!QFileInfo::exists(home));
     }
 

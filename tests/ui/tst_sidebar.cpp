@@ -495,7 +495,9 @@ private Q_SLOTS:
         QVERIFY(box);
         QCOMPARE(box->icon(), QMessageBox::Warning);
         QVERIFY(box->text().contains("<b>Delete this list?</b>"));
-        QVERIFY(!box->informativeText().isEmpty());
+        QCOMPARE(box->informativeText(),
+                 QString("The list and its tasks go to Recently Deleted (Edit → Recently "
+                         "Deleted…), where they are kept for 30 days."));
         QAbstractButton* remove = nullptr;
         for (QAbstractButton* button : box->buttons()) {
             if (box->buttonRole(button) == QMessageBox::DestructiveRole)

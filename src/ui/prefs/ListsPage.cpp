@@ -2,6 +2,7 @@
 
 #include "data/CalendarEvents.h"
 #include "data/DataManager.h"
+#include "data/RecentlyDeletedPolicy.h"
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
@@ -350,7 +351,8 @@ void ListsPage::deleteSelectedList()
     const QString identifier = m_choice.lists().at(row)->calendarIdentifier;
     const PreferenceRelays::Alert alert{
         tr("Delete this list?"),
-        tr("Deleting this list will also delete all the tasks inside permanently. Are you sure?"),
+        RecentlyDeletedPolicy::whereDeletedItemsGo(RecentlyDeletedPolicy::Deletion::List,
+                                                   m_context.defaults),
         tr("Delete")};
     if (!m_context.relays.confirm || !m_context.relays.confirm(window(), alert))
         return;
@@ -376,9 +378,11 @@ void ListsPage::deleteCompletedOfSelectedList()
 {
     const int row = selectedRows().first();
     const QString identifier = m_choice.lists().at(row)->calendarIdentifier;
-    const PreferenceRelays::Alert alert{tr("Delete completed tasks on this list?"),
-                                        tr("You cannot undo this action. Are you sure?"),
-                                        tr("Delete")};
+    const PreferenceRelays::Alert alert{
+        tr("Delete completed tasks on this list?"),
+        RecentlyDeletedPolicy::whereDeletedItemsGo(RecentlyDeletedPolicy::Deletion::CompletedTasks,
+                                                   m_context.defaults),
+        tr("Delete")};
     if (!m_context.relays.confirm || !m_context.relays.confirm(window(), alert))
         return;
     m_listTable->clearSelection();

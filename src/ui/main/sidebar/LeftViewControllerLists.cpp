@@ -4,6 +4,7 @@
 #include "ui/main/sidebar/LeftViewController.h"
 
 #include "data/DataManager.h"
+#include "data/RecentlyDeletedPolicy.h"
 #include "data/SmartLists.h"
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
@@ -123,8 +124,8 @@ void LeftViewController::confirmWithMessageBox(std::function<void(bool)> answer)
     box->setWindowTitle(tr("Delete List"));
     box->setTextFormat(Qt::RichText);
     box->setText(QStringLiteral("<b>%1</b>").arg(tr("Delete this list?").toHtmlEscaped()));
-    box->setInformativeText(tr("Deleting this list will also delete all the tasks inside "
-                               "permanently. Are you sure?"));
+    box->setInformativeText(RecentlyDeletedPolicy::whereDeletedItemsGo(
+        RecentlyDeletedPolicy::Deletion::List, m_manager.defaults()));
     QPushButton* cancel = box->addButton(tr("Cancel"), QMessageBox::RejectRole);
     QPushButton* remove = box->addButton(tr("Delete List"), QMessageBox::DestructiveRole);
     box->setDefaultButton(cancel);

@@ -1,0 +1,39 @@
+#include "app/RecentlyDeletedWindows.h"
+
+#include "ui/main/WindowController.h"
+
+RecentlyDeletedWindows::RecentlyDeletedWindows(DataManager& manager, ModeManager& modeManager,
+                                               AppDelegate& delegate, QObject* parent)
+    : QObject(parent)
+    , m_manager(manager)
+    , m_modeManager(modeManager)
+    , m_delegate(delegate)
+{}
+
+RecentlyDeletedWindows::~RecentlyDeletedWindows()
+{
+    delete m_window.data();
+}
+
+void RecentlyDeletedWindows::install(AppDelegate::Windows& windows)
+{
+    windows.openRecentlyDeleted = [this] { return openRecentlyDeleted(); };
+}
+
+bool RecentlyDeletedWindows::openRecentlyDeleted()
+{
+    if (!m_window) {
+        // Over the main window, so that it stays in front of what it restores into, yet
+        // without holding that window up.
+        m_window =
+            new RecentlyDeletedWindow(m_manager, m_modeManager, m_delegate.windowController());
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (m_window->isMinimized())
+        m_window->showNormal();
+    else
+        m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    return true;
+}

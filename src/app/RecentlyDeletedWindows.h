@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/AppDelegate.h"
+#include "ui/deleted/RecentlyDeletedWindow.h"
+
+#include <QObject>
+#include <QPointer>
+
+class DataManager;
+class ModeManager;
+
+// The Recently Deleted window as Edit → Recently Deleted… opens it: one window, made on first
+// use over the main window and brought to the front when it is open already.
+class RecentlyDeletedWindows : public QObject
+{
+    Q_OBJECT
+
+public:
+    RecentlyDeletedWindows(DataManager& manager, ModeManager& modeManager, AppDelegate& delegate,
+                           QObject* parent = nullptr);
+    ~RecentlyDeletedWindows() override;
+
+    // Fills the Recently Deleted entry of `windows`.
+    void install(AppDelegate::Windows& windows);
+    bool openRecentlyDeleted();
+
+    RecentlyDeletedWindow* window() const { return m_window; }
+
+private:
+    DataManager& m_manager;
+    ModeManager& m_modeManager;
+    AppDelegate& m_delegate;
+    QPointer<RecentlyDeletedWindow> m_window;
+};

@@ -1,0 +1,125 @@
+#include "LoadedDataManager.h"
+#include "TestContext.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "app/AppDelegate.h"
+#include "app/RecentlyDeletedUpkeep.h"
+#include "app/RecentlyDeletedWindows.h"
+#include "platform/trash/RecentlyDeleted.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/WindowController.h"
+
+#include <QTemporaryDir>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+
+// The application's side of Recently Deleted: the upkeep lets go of what is older than the
+// kept days at start-up and once a day after, measured on the data manager's clock, and the
+// Edit menu's opener keeps one window.
+class TestRecentlyDeletedApp : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void purgesAtStartAndOnceADay()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString root = dir.filePath("store");
+        writeFile(root + "/home/displayname", "Home");
+        writeFile(root + "/home/old.ics", todo("old", "Old"));
+        writeFile(root + "/home/recent.ics", todo("recent", "Recent"));
+        Clock clock;
+        clock.setNow(local(2026, 12, 9, 10, 30));
+        trash::RecentlyDeleted trash;
+        trash.empty();
+        QVERIFY(trash.moveTask(root + "/home/old.ics", {"Old", "Home", "old", {}},
+                               trash::DeletedBy::Velmoran, clock.now().addDays(-40), nullptr,
+                               nullptr));
+        QVERIFY(trash.moveTask(root + "/home/recent.ics", {"Recent", "Home", "recent", {}},
+                               trash::DeletedBy::Sync, clock.now().addDays(-2), nullptr, nullptr));
+
+        UserDefaults defaults(dir.filePath("prefs.json"));
+        TestContext context(&defaults);
+        setupDefaultPreferences(defaults, nullptr);
+        std::unique_ptr<DataManager> manager = loadedDataManager(defaults, clock, root);
+        QVERIFY(manager);
+        RecentlyDeletedUpkeep upkeep(*manager);
+        QSignalSpy purged(&upkeep, &RecentlyDeletedUpkeep::purged);
+        upkeep.start();
+        QVERIFY(purged.wait(10000));
+        QCOMPARE(purged.takeFirst().at(0).toInt(), 1);
+        QCOMPARE(titles(trash), QStringList({"Recent"}));
+
+        // Within the day, the hourly look leaves the trash alone.
+        clock.advanceSeconds(23 * 60 * 60);
+        upkeep.check();
+        QVERIFY(!upkeep.isPurging());
+        // A month later the recent one is past the 30 days too.
+        clock.advanceSeconds(29 * 24 * 60 * 60);
+        upkeep.check();
+        QVERIFY(purged.wait(10000));
+        QCOMPARE(purged.takeFirst().at(0).toInt(), 1);
+        QVERIFY(trash.entries().isEmpty());
+        upkeep.stop();
+    }
+
+    void oneWindowComesToTheFront()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString root = dir.filePath("store");
+        writeFile(root + "/home/displayname", "Home");
+        Clock clock;
+        clock.setNow(local(2026, 12, 9, 10, 30));
+        UserDefaults defaults(dir.filePath("prefs.json"));
+        TestContext context(&defaults);
+        setupDefaultPreferences(defaults, nullptr);
+        defaults.setBool(false, PrefKey::initialLaunch);
+        defaults.setBool(false, PrefKey::showMenuBar);
+        std::unique_ptr<DataManager> manager = loadedDataManager(defaults, clock, root);
+        QVERIFY(manager);
+        ModeManager modes(defaults, [] { return false; });
+        AppDelegate delegate(*manager, modes, defaults, nullptr);
+        RecentlyDeletedWindows deleted(*manager, modes, delegate);
+        AppDelegate::Windows windows;
+        deleted.install(windows);
+        delegate.setWindows(windows);
+        delegate.applicationDidFinishLaunching();
+
+        delegate.openRecentlyDeleted();
+        QPointer<RecentlyDeletedWindow> first = deleted.window();
+        QVERIFY(first);
+        QVERIFY(first->isVisible());
+        // Over the main window, which stays usable.
+        QCOMPARE(first->parentWidget(), delegate.windowController());
+        QCOMPARE(first->windowModality(), Qt::NonModal);
+        first->hide();
+        delegate.openRecentlyDeleted();
+        QCOMPARE(deleted.window(), first.data());
+        QVERIFY(first->isVisible());
+        // Closed for good, the next opening makes a new one.
+        first->close();
+        QTRY_VERIFY(!first);
+        delegate.openRecentlyDeleted();
+        QVERIFY(deleted.window());
+        QVERIFY(deleted.window()->isVisible());
+        delegate.windowController()->close();
+    }
+
+private:
+    static QStringList titles(const trash::RecentlyDeleted& trash)
+    {
+        QStringList result;
+        for (const trash::DeletedEntry& entry : trash.entries())
+            result << entry.title;
+        return result;
+    }
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestRecentlyDeletedApp)
+#include "tst_recentlydeletedapp.moc"
