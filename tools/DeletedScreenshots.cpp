@@ -68,7 +68,7 @@ void addDeletedItems(DataManager& manager, const QString& workList, const QStrin
     };
     for (const Task& task : tasks)
         trash.keepTask(todo(task.uid, task.title), task.folder, task.uid + ".ics",
-                       {task.title, task.list, task.uid, {}}, task.by,
+                       {task.title, task.list, task.uid, {}, {}}, task.by,
                        now.addSecs(-60 * task.minutesAgo), nullptr, nullptr);
     // A list outside the store: its files go into the trash as a deleted list's would.
     const QString garden = QDir::homePath() + "/old-lists/garden";

@@ -37,10 +37,10 @@ private Q_SLOTS:
         clock.setNow(local(2026, 12, 9, 10, 30));
         trash::RecentlyDeleted trash;
         trash.empty();
-        QVERIFY(trash.moveTask(root + "/home/old.ics", {"Old", "Home", "old", {}},
+        QVERIFY(trash.moveTask(root + "/home/old.ics", {"Old", "Home", "old", {}, {}},
                                trash::DeletedBy::Velmoran, clock.now().addDays(-40), nullptr,
                                nullptr));
-        QVERIFY(trash.moveTask(root + "/home/recent.ics", {"Recent", "Home", "recent", {}},
+        QVERIFY(trash.moveTask(root + "/home/recent.ics", {"Recent", "Home", "recent", {}, {}},
                                trash::DeletedBy::Sync, clock.now().addDays(-2), nullptr, nullptr));
 
         UserDefaults defaults(dir.filePath("prefs.json"));

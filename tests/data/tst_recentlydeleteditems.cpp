@@ -42,15 +42,15 @@ private Q_SLOTS:
         // Deleted before the store opens, so that it never sees the files go.
         trash::RecentlyDeleted trash;
         QString error;
-        QVERIFY2(trash.moveTask(root() + "/home/a.ics", {"Buy milk", "Home", "a", {}},
+        QVERIFY2(trash.moveTask(root() + "/home/a.ics", {"Buy milk", "Home", "a", {}, {}},
                                 trash::DeletedBy::Velmoran, local(2026, 12, 1, 9, 0), nullptr,
                                 &error),
                  qPrintable(error));
-        QVERIFY2(trash.moveTask(root() + "/home/b.ics", {"Pay rent", "Home", "b", {}},
+        QVERIFY2(trash.moveTask(root() + "/home/b.ics", {"Pay rent", "Home", "b", {}, {}},
                                 trash::DeletedBy::OtherProgram, local(2026, 12, 2, 9, 0), nullptr,
                                 &error),
                  qPrintable(error));
-        QVERIFY2(trash.moveTask(root() + "/errands/e.ics", {"Call Sam", "Errands", "e", {}},
+        QVERIFY2(trash.moveTask(root() + "/errands/e.ics", {"Call Sam", "Errands", "e", {}, {}},
                                 trash::DeletedBy::Sync, local(2026, 12, 3, 9, 0), nullptr, &error),
                  qPrintable(error));
         QVERIFY(QDir(root() + "/errands").removeRecursively());
@@ -104,7 +104,7 @@ private Q_SLOTS:
         QString id;
         QString error;
         QVERIFY2(trash.keepTask(todo("d", "Old note"), root() + "/home", "d.ics",
-                                {"Old note", "Home", "d", {}}, trash::DeletedBy::Unknown,
+                                {"Old note", "Home", "d", {}, {}}, trash::DeletedBy::Unknown,
                                 local(2026, 11, 1), &id, &error),
                  qPrintable(error));
         QVERIFY(QFile::remove(trash.folder() + "/" + id + "/record.json"));

@@ -44,7 +44,7 @@ private Q_SLOTS:
             m_bytes[tasks[i].second] = readFile(path);
             QString error;
             // Deleted a day apart, before the store opens: Call Sam is the newest.
-            QVERIFY2(trash.moveTask(path, {tasks[i].second, "Home", tasks[i].first, {}},
+            QVERIFY2(trash.moveTask(path, {tasks[i].second, "Home", tasks[i].first, {}, {}},
                                     trash::DeletedBy::Velmoran, local(2026, 12, 1 + i, 9), nullptr,
                                     &error),
                      qPrintable(error));
