@@ -9,12 +9,18 @@
 
 #include <QListView>
 
-void WindowTaskTarget::setWindow(WindowController* window, DataManager* manager)
+WindowTaskTarget::WindowTaskTarget()
 {
-    m_window = window;
-    m_manager = manager;
     m_retry.setSingleShot(true);
     connect(&m_retry, &QTimer::timeout, this, [this] { attempt(m_attemptsLeft - 1); });
+}
+
+void WindowTaskTarget::setWindow(WindowController* window, DataManager* manager)
+{
+    if (m_manager)
+        disconnect(m_manager, nullptr, this, nullptr);
+    m_window = window;
+    m_manager = manager;
     // A view switched to while a refresh runs is filled when it ends.
     if (manager)
         connect(manager, &DataManager::remindersRefreshed, this, [this] {

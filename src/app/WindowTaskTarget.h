@@ -22,6 +22,8 @@ public:
     static constexpr int kRetryIntervalMs = 1000;
     static constexpr int kMaximumAttempts = 10;
 
+    WindowTaskTarget();
+
     // The window comes later than the requests that may want it; until then "open" shows
     // nothing.
     void setWindow(WindowController* window, DataManager* manager);
