@@ -167,13 +167,15 @@ void AppDelegate::applicationWillTerminate()
 
 // --- the menu bar ----------------------------------------------------------------------------
 
+// Every key is spelled out: the standard keys depend on the platform theme (Preferences has
+// none outside macOS, Quit none under the Windows scheme some themes report).
 void AppDelegate::setupMenuBar(QMenuBar* menuBar)
 {
     ViewController* view = m_windowController->viewController();
 
     QMenu* file = menuBar->addMenu(tr("&File"));
     QAction* newTask = file->addAction(tr("New Task"), view, &ViewController::addNewTask);
-    newTask->setShortcut(QKeySequence::New);
+    newTask->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     newTask->setEnabled(view->hasQuickAddOpener());
     connect(view, &ViewController::quickAddAvailabilityChanged, newTask, &QAction::setEnabled);
     // The sidebar's add and share buttons, reachable from the keyboard too.
@@ -199,12 +201,12 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
     file->addSeparator();
     QAction* close =
         file->addAction(tr("Close Window"), m_windowController.data(), &QWidget::close);
-    close->setShortcut(QKeySequence::Close);
+    close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     QAction* quit = file->addAction(tr("Quit"), qApp, [this] {
         applicationWillTerminate();
         QApplication::quit();
     });
-    quit->setShortcut(QKeySequence::Quit);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setMenuRole(QAction::QuitRole);
 
     QMenu* edit = menuBar->addMenu(tr("&Edit"));
@@ -212,7 +214,7 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
     edit->addAction(m_windowController->redoAction());
     edit->addSeparator();
     m_deleteAction = edit->addAction(tr("Delete"), this, &AppDelegate::deleteFocused);
-    m_deleteAction->setShortcut(QKeySequence::Delete);
+    m_deleteAction->setShortcut(QKeySequence(Qt::Key_Delete));
     // The panes handle the key themselves; the item is for the menu and its state.
     m_deleteAction->setShortcutContext(Qt::WidgetShortcut);
     connect(edit, &QMenu::aboutToShow, this,
@@ -224,7 +226,7 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
     m_recentlyDeletedAction->setEnabled(bool(m_windows.openRecentlyDeleted));
     edit->addSeparator();
     m_preferencesAction = edit->addAction(tr("Preferences…"), this, &AppDelegate::openPreferences);
-    m_preferencesAction->setShortcut(QKeySequence::Preferences);
+    m_preferencesAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     m_preferencesAction->setMenuRole(QAction::PreferencesRole);
     m_preferencesAction->setEnabled(bool(m_windows.openPreferences));
 
@@ -239,7 +241,7 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
     m_viewMenu->addAction(tr("Month"), view, &ViewController::monthView)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
     m_viewMenu->addAction(tr("Search"), view, &ViewController::searchView)
-        ->setShortcut(QKeySequence::Find);
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     m_viewMenu->addSeparator();
     m_presetListsMenu = m_viewMenu->addMenu(tr("Preset Lists"));
     m_smartListsMenu = m_viewMenu->addMenu(tr("Smart Lists"));
@@ -270,7 +272,7 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
 
     QMenu* help = menuBar->addMenu(tr("&Help"));
     QAction* helpContents = help->addAction(tr("Velmoran Help"), view, &ViewController::showHelp);
-    helpContents->setShortcut(QKeySequence::HelpContents);
+    helpContents->setShortcut(QKeySequence(Qt::Key_F1));
     helpContents->setEnabled(view->hasHelpOpener());
     help->addAction(tr("What's New"), view, &ViewController::openUpdateIntro)
         ->setEnabled(view->hasHelpOpener());

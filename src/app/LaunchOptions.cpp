@@ -39,3 +39,13 @@ LaunchOptions LaunchOptions::parse(const QStringList& arguments)
     }
     return options;
 }
+
+bool LaunchOptions::hasDisplay(const QStringList& arguments)
+{
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!qEnvironmentVariableIsEmpty(variable))
+            return true;
+    }
+    return arguments.contains(QStringLiteral("-platform")) ||
+           arguments.contains(QStringLiteral("--platform"));
+}

@@ -14,4 +14,7 @@ struct LaunchOptions
     QString error; // set when the command line is unusable
 
     static LaunchOptions parse(const QStringList& arguments);
+    // Whether a window can be shown at all: a display named by the environment or a platform
+    // chosen on the command line. Without one, only --help and --version can run.
+    static bool hasDisplay(const QStringList& arguments);
 };

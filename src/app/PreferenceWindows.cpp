@@ -1,6 +1,10 @@
 #include "app/PreferenceWindows.h"
 
 #include "app/AccountSync.h"
+#include "platform/UserDefaults.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/common/WindowPlacement.h"
+#include "ui/main/WindowController.h"
 #include "ui/prefs/PreferenceObject.h"
 #include "ui/prefs/PreferenceWindowController.h"
 
@@ -36,6 +40,9 @@ PreferenceWindows::PreferenceWindows(DataManager& manager, ModeManager& modeMana
 
 PreferenceWindows::~PreferenceWindows()
 {
+    // Quitting with the window open is leaving it there too.
+    if (m_window && m_window->isVisible())
+        saveFrame();
     // The window hands its page back to the object before either goes.
     m_window.reset();
     m_object.reset();
@@ -88,9 +95,25 @@ bool PreferenceWindows::openPreferences()
         };
         connect(m_object.get(), &PreferenceObject::appearanceChanged, m_window.get(), look);
         look();
+        connect(m_window.get(), &PreferenceWindowController::closing, this,
+                &PreferenceWindows::saveFrame);
+        // Once per run: after that the window stays where it was while hidden.
+        WindowPlacement::place(m_window.get(),
+                               WindowPlacement::pointFromString(
+                                   m_defaults.stringForKey(PrefKey::preferencesFrameString)),
+                               m_delegate.windowController());
     }
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
     return true;
+}
+
+void PreferenceWindows::saveFrame()
+{
+    if (!m_window)
+        return;
+    m_defaults.setString(WindowPlacement::stringFromPoint(m_window->pos()),
+                         PrefKey::preferencesFrameString);
+    m_defaults.synchronize();
 }

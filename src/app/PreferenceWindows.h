@@ -39,6 +39,9 @@ public:
     PreferenceObject* preferenceObject() const { return m_object.get(); }
 
 private:
+    // Keeps where the user left the window, for the next run.
+    void saveFrame();
+
     DataManager& m_manager;
     ModeManager& m_modeManager;
     UserDefaults& m_defaults;

@@ -35,6 +35,23 @@ int main(int argc, char* argv[])
     // Before anything else, so that a crash during start-up is reported too.
     CrashReporter::install(VELMORAN_VERSION);
 
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!LaunchOptions::hasDisplay(arguments)) {
+        // QApplication aborts without a display; --help and --version need none, and any
+        // other start is told why it cannot go on instead of leaving a crash report.
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("velmoran"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(VELMORAN_VERSION));
+        LaunchOptions::parse(QCoreApplication::arguments());
+        std::fprintf(stderr, "velmoran: %s\n",
+                     qUtf8Printable(QCoreApplication::translate(
+                         "velmoran", "no graphical display (neither DISPLAY nor WAYLAND_DISPLAY "
+                                     "is set); start it from a desktop session")));
+        return 1;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmoran"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmoran"));
@@ -123,13 +140,7 @@ int main(int argc, char* argv[])
     deletedUpkeep.start();
     notificationCenter.setDelegate(&notifications);
 
-    target.setWindow(delegate.windowController());
-    target.setSelector([&delegate](const store::ReminderPtr& reminder) {
-        return delegate.windowController() && delegate.windowController()
-                                                  ->viewController()
-                                                  ->mvc()
-                                                  ->selectReminderFromNotifications(reminder);
-    });
+    target.setWindow(delegate.windowController(), &manager);
     QObject::connect(&manager, &DataManager::remindersRefreshed, &requests,
                      &IncomingRequests::setReady);
     QObject::connect(

@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
+#include "platform/store/AtomicFile.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/IcsItem.h"
 #include "platform/store/PriorityClass.h"
@@ -17,6 +18,7 @@
 #include <QUndoCommand>
 #include <QUrl>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -251,6 +253,8 @@ bool TaskOperations::applyCompletion(const store::ReminderPtr& reminder, bool ch
     }
     // The snapshot's record shows the change at once; a change the store refuses is taken back
     // so that no view shows what is not on disk.
+    if (const store::Reminder* own = laterOwnSave(*found))
+        *found = *own;
     const store::Reminder before = *found;
     if (!found->startDateComponents)
         found->startDateComponents = found->dueDateComponents;
@@ -259,8 +263,10 @@ bool TaskOperations::applyCompletion(const store::ReminderPtr& reminder, bool ch
     // an offset alarm as it stands (it follows the due date) and moves one at a date by as
     // much as the due date moved, each with every line other programs gave it.
     QString reason;
-    if (m_session.eventStore()->saveReminder(found, true, &reason))
+    if (m_session.eventStore()->saveReminder(found, true, &reason)) {
+        noteSaved(*found);
         return true;
+    }
     *found = before;
     if (error)
         *error = reason;
@@ -334,7 +340,8 @@ bool TaskOperations::restoreFromTrash(const QString& deletedId, bool reopen, QSt
     if (!restored)
         return true;
     ReminderCopy::reopenCompleted(*restored, m_clock.now().date(), alarmTimeOfDay());
-    eventStore->saveReminder(restored, true, error);
+    if (eventStore->saveReminder(restored, true, error))
+        noteSaved(*restored);
     return true;
 }
 
@@ -358,12 +365,68 @@ bool TaskOperations::saveEditedReminder(const store::ReminderPtr& reminder, QStr
             *error = tr("The store is not open.");
         return false;
     }
-    return m_session.eventStore()->saveReminder(reminder, true, error);
+    if (!m_session.eventStore()->saveReminder(reminder, true, error))
+        return false;
+    noteSaved(*reminder);
+    return true;
 }
 
 store::ReminderPtr TaskOperations::reminderWithIdentifier(const QString& identifier) const
 {
     return m_session.reminderWithIdentifier(identifier);
+}
+
+// --- Our own saves -----------------------------------------------------------------------
+
+namespace {
+
+bool sameVersion(const store::ItemOrigin& a, const store::ItemOrigin& b)
+{
+    return a.filePath == b.filePath && a.stamp == b.stamp && a.contentHash == b.contentHash;
+}
+
+} // namespace
+
+void TaskOperations::noteSaved(const store::Reminder& saved)
+{
+    if (!saved.origin || saved.calendarItemIdentifier.isEmpty())
+        return;
+    m_ownSaves.insert(saved.calendarItemIdentifier, saved);
+    // A refresh fetched between two quick saves brings the first one back; a few are enough.
+    constexpr qsizetype kept = 8;
+    QList<store::ItemOriginPtr>& versions = m_ownVersions[saved.calendarItemIdentifier];
+    versions.append(saved.origin);
+    if (versions.size() > kept)
+        versions.removeFirst();
+}
+
+const store::Reminder* TaskOperations::laterOwnSave(const store::Reminder& held) const
+{
+    const auto own = m_ownSaves.constFind(held.calendarItemIdentifier);
+    if (own == m_ownSaves.cend() || !held.origin || sameVersion(*own->origin, *held.origin))
+        return nullptr;
+    // A file changed since by another program is theirs: the store refuses the stale record.
+    if (store::AtomicFile::stampOf(own->origin->filePath) != own->origin->stamp)
+        return nullptr;
+    return &*own;
+}
+
+store::ReminderPtr TaskOperations::recordToEdit(const store::ReminderPtr& held) const
+{
+    if (!held)
+        return nullptr;
+    const store::Reminder* own = laterOwnSave(*held);
+    return std::make_shared<store::Reminder>(own ? *own : *held);
+}
+
+bool TaskOperations::isOwnVersion(const store::Reminder& record) const
+{
+    if (!record.origin)
+        return false;
+    const QList<store::ItemOriginPtr> versions = m_ownVersions.value(record.calendarItemIdentifier);
+    return std::any_of(versions.cbegin(), versions.cend(), [&record](const auto& version) {
+        return sameVersion(*version, *record.origin);
+    });
 }
 
 // --- Lists -------------------------------------------------------------------------------

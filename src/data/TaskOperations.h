@@ -7,6 +7,7 @@
 #include "platform/trash/DeletedEntry.h"
 
 #include <QColor>
+#include <QHash>
 #include <QObject>
 #include <QUndoStack>
 
@@ -72,6 +73,13 @@ public:
     bool saveEditedReminder(const store::ReminderPtr& reminder, QString* error);
     // The snapshot's own record of a task.
     store::ReminderPtr reminderWithIdentifier(const QString& identifier) const;
+    // A copy to edit of the task `held` stands for. Panes keep records read before our own
+    // later saves (a refresh fetched before a save lands after it); when the file is still
+    // what our last save of the task wrote, that save is the record, so that an edit neither
+    // undoes it nor is taken for another program's change.
+    store::ReminderPtr recordToEdit(const store::ReminderPtr& held) const;
+    // Whether `record` is a version of its task one of our own recent saves wrote.
+    bool isOwnVersion(const store::Reminder& record) const;
 
     // The new list's identifier, or "" when it could not be created.
     QString addListWithTitle(const QString& title, const QColor& color, QString* error = nullptr);
@@ -98,6 +106,8 @@ private:
     store::ReminderPtr readKeptTask(const trash::DeletedEntry& entry) const;
     void incrementAddCount();
     QTime alarmTimeOfDay() const;
+    void noteSaved(const store::Reminder& saved);
+    const store::Reminder* laterOwnSave(const store::Reminder& held) const;
     QDateTime alarmDateFor(const QDateTime& dueDate) const;
 
     StoreSession& m_session;
@@ -108,4 +118,6 @@ private:
     QUndoStack m_undoManager;
     store::ReminderPtr m_tempReminder;
     QString m_lastSaveError;
+    QHash<QString, store::Reminder> m_ownSaves; // the last save of each task, by identifier
+    QHash<QString, QList<store::ItemOriginPtr>> m_ownVersions; // the recent ones, by identifier
 };

@@ -68,6 +68,8 @@ inline constexpr Key shortcut{"shortcut"};   // dictionary {keyCode, modifierFla
 inline constexpr Key shortcut2{"shortcut2"}; // dictionary {keyCode, modifierFlags}: panel
 inline constexpr Key alwaysOnTopMenuBar{"alwaysOnTopMenuBar"}; // bool: panel pinned
 inline constexpr Key frameString{"frameString"}; // string: main window split view frame
+// string "x,y": where the preferences window was left, title bar included
+inline constexpr Key preferencesFrameString{"preferencesFrameString"};
 // bool, absent = off: an XDG autostart entry starts the application in the background at login.
 inline constexpr Key startAtLogin{"startAtLogin"};
 // string array, absent = the default folder: the vdir roots the store reads (the environment

@@ -58,6 +58,12 @@ private Q_SLOTS:
             writeFile(folder + "/displayname", QStringLiteral("List %1").arg(i).toUtf8());
             writeFile(folder + "/order", QByteArray::number(i));
         }
+        // Tasks outside the day view the window opens with: one due later, one without a date.
+        const QByteArray inFiveDays =
+            QDate::currentDate().addDays(5).toString("yyyyMMdd").toLatin1();
+        writeFile(root() + "/list02/dentist.ics",
+                  todo("dentist", "Dentist", "DUE;VALUE=DATE:" + inFiveDays + "\r\n"));
+        writeFile(root() + "/list03/someday.ics", todo("someday", "Learn the cello"));
         m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
         m_context.emplace(m_defaults.get());
         m_defaults->setBool(false, PrefKey::showMenuBar);
@@ -85,6 +91,7 @@ private Q_SLOTS:
         QVERIFY(m_delegate->windowController());
         QVERIFY(QTest::qWaitForWindowExposed(m_delegate->windowController()));
         QVERIFY(refreshed.wait(10000));
+        m_target.setWindow(m_delegate->windowController(), m_manager.get());
     }
 
     void cleanupTestCase()
@@ -192,6 +199,49 @@ private Q_SLOTS:
         for (const store::ReminderPtr& reminder : m_manager->remindersArray()->reminders())
             found |= reminder->title == QLatin1String("From second");
         QVERIFY(found);
+    }
+
+    // A task the view on show does not list is shown in its due day's view, an undated one in
+    // its list: selected, and with the keyboard on its row rather than in the sidebar.
+    void showingATaskOutsideTheViewSwitchesToIt_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("sidebarRow");
+        QTest::newRow("dated") << "Dentist" << 0;
+        QTest::newRow("undated") << "Learn the cello" << -1;
+    }
+
+    void showingATaskOutsideTheViewSwitchesToIt()
+    {
+        QFETCH(QString, title);
+        QFETCH(int, sidebarRow);
+        ViewController* view = m_delegate->windowController()->viewController();
+        view->lvc()->todayButtonAction();
+        view->dayView();
+        view->lvc()->tableView()->setFocus();
+        store::ReminderPtr task;
+        for (const store::ReminderPtr& reminder : m_manager->remindersArray()->reminders()) {
+            if (reminder->title == title)
+                task = reminder;
+        }
+        QVERIFY(task);
+        QVERIFY(!view->mvc()->selectReminderFromNotifications(task));
+
+        m_target.openObject(task);
+        QTRY_VERIFY(view->mvc()->selectedReminder());
+        QCOMPARE(view->mvc()->selectedReminder()->title, title);
+        if (sidebarRow >= 0) {
+            QCOMPARE(view->lvc()->selectedRow(), sidebarRow);
+            QCOMPARE(m_manager->dates().selectedDate().date(),
+                     task->dueDateComponents->toDateTime().date());
+        } else {
+            QCOMPARE(view->lvc()->selectedList()->calendarIdentifier,
+                     task->calendar->calendarIdentifier);
+        }
+        QListView* rows = view->mvc()->tableView();
+        QTRY_VERIFY(rows->hasFocus());
+        QCOMPARE(rows->currentIndex().row(), view->mvc()->selectedRow());
+        QVERIFY(rows->selectionModel()->isRowSelected(rows->currentIndex().row()));
     }
 
     // Without the tray panel ("showMenuBar" off) every panel relay stays quiet.

@@ -3,6 +3,7 @@
 #include "app/CrashReporter.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -115,6 +116,55 @@ private Q_SLOTS:
         QCOMPARE(crash.status, QProcess::CrashExit);
         QCOMPARE(crash.code, SIGSEGV);
         QVERIFY(!crash.err.contains("report written"));
+    }
+
+    // Without a display the application prints its help and version and refuses anything
+    // else in one line, instead of dying in QApplication and leaving a report.
+    void withoutADisplayTheApplicationSaysSoAndLeavesNoReport_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+        QTest::newRow("help") << QStringList{"--help"} << 0
+                              << QByteArray("--new-task-from-selection") << QByteArray();
+        QTest::newRow("version") << QStringList{"--version"} << 0
+                                 << QByteArray("velmoran " VELMORAN_VERSION "\n") << QByteArray();
+        QTest::newRow("start") << QStringList{} << 1 << QByteArray()
+                               << QByteArray("velmoran: no graphical display");
+        QTest::newRow("a URL") << QStringList{"velmoran://open?uuid=x"} << 1 << QByteArray()
+                               << QByteArray("velmoran: no graphical display");
+    }
+
+    void withoutADisplayTheApplicationSaysSoAndLeavesNoReport()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        QProcessEnvironment environment;
+        environment.insert("PATH", qEnvironmentVariable("PATH"));
+        environment.insert("HOME", m_dir->path());
+        environment.insert("XDG_STATE_HOME", m_dir->filePath("state"));
+        environment.insert("XDG_RUNTIME_DIR", m_dir->path());
+        environment.insert("LANG", "C.UTF-8");
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(VELMORAN_APP_PATH, arguments);
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), exitCode);
+        const QByteArray printed = process.readAllStandardOutput();
+        const QByteArray complaint = process.readAllStandardError();
+        QVERIFY2(printed.contains(out), printed.constData());
+        if (err.isEmpty()) {
+            QVERIFY2(complaint.isEmpty(), complaint.constData());
+        } else {
+            QVERIFY2(complaint.startsWith(err), complaint.constData());
+            QCOMPARE(complaint.count('\n'), 1);
+        }
+        QVERIFY(!QFileInfo::exists(m_dir->filePath("state/velmoran/crashes")) ||
+                QDir(m_dir->filePath("state/velmoran/crashes")).isEmpty());
     }
 
 private:

@@ -164,6 +164,53 @@ private Q_SLOTS:
         closeExtraWindows();
     }
 
+    // Each item has the key written here, on whatever platform theme the program runs: a
+    // standard key that is empty on Linux (Preferences) fails, as does an item without a row.
+    void everyItemHasItsKey()
+    {
+        const QMap<QString, QString> table = keys();
+        QStringList names;
+        for (const auto& [name, action] : m_items) {
+            names << name;
+            QVERIFY2(table.contains(name), qPrintable(name + " has no row"));
+            QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), table.value(name));
+        }
+        QCOMPARE(names.size(), table.size());
+    }
+
+    // No two items, the list menus' numbered items included, answer to one key.
+    void noTwoItemsShareAKey()
+    {
+        QMap<QString, QString> owners;
+        QStringList listItems;
+        const auto claim = [&owners](const QString& name, QAction* action) {
+            for (const QKeySequence& key : action->shortcuts()) {
+                const QString text = key.toString(QKeySequence::PortableText);
+                QVERIFY2(!owners.contains(text), qPrintable(text + " is the key of both " +
+                                                            owners.value(text) + " and " + name));
+                owners.insert(text, name);
+            }
+        };
+        for (const auto& [name, action] : m_items) {
+            if (QMenu* submenu = action->menu()) {
+                Q_EMIT submenu->aboutToShow();
+                QVERIFY2(!submenu->actions().isEmpty(), qPrintable(name + " is empty"));
+                for (QAction* item : submenu->actions()) {
+                    QVERIFY2(!item->shortcut().isEmpty(), qPrintable(name + "/" + item->text()));
+                    claim(name + "/" + item->text(), item);
+                    listItems << name;
+                }
+            } else {
+                claim(name, action);
+            }
+        }
+        QVERIFY(listItems.contains("View/Preset Lists"));
+        QVERIFY(listItems.contains("View/Lists"));
+        QCOMPARE(owners.value("Ctrl+,"), QString("Edit/Preferences…"));
+        QVERIFY(owners.value("Ctrl+1").startsWith("View/Preset Lists/"));
+        QVERIFY(owners.value("Ctrl+Alt+1").startsWith("View/Lists/"));
+    }
+
     // Started without a window (the tests of other suites, or a build without it), its items
     // are off instead of silent.
     void itemsOfMissingWindowsAreDisabled()
@@ -303,6 +350,44 @@ private:
         table["Help/Rate Velmoran"] = {
             {}, [this, before = m_links.size()] { return m_links.size() == before + 1; }};
         table["Help/About Velmoran"] = {{}, opened("about")};
+        return table;
+    }
+
+    // The key of each item, as Qt writes it; "" for the items reached by the mouse only.
+    QMap<QString, QString> keys() const
+    {
+        const bool completedShown = m_defaults->boolForKey(PrefKey::showCompleted);
+        QMap<QString, QString> table{
+            {"File/New Task", "Ctrl+N"},
+            {"File/New List…", "Ctrl+Shift+N"},
+            {"File/New Tag List…", ""},
+            {"File/New Merged List…", ""},
+            {"File/Share List…", ""},
+            {"File/Sync Now", ""},
+            {"File/Close Window", "Ctrl+W"},
+            {"File/Quit", "Ctrl+Q"},
+            {"Edit/Undo", "Ctrl+Z"},
+            {"Edit/Redo", "Ctrl+Shift+Z"},
+            {"Edit/Delete", "Del"},
+            {"Edit/Preferences…", "Ctrl+,"},
+            {"View/Today", "Ctrl+T"},
+            {"View/Day", "Ctrl+Shift+D"},
+            {"View/Week", "Ctrl+Shift+W"},
+            {"View/Month", "Ctrl+Shift+M"},
+            {"View/Search", "Ctrl+F"},
+            {"View/Preset Lists", ""},
+            {"View/Smart Lists", ""},
+            {"View/Lists", ""},
+            {view().isListsShown() ? "View/Hide Lists" : "View/Show Lists", "Ctrl+Alt+S"},
+            {view().isDetailsShown() ? "View/Hide Details" : "View/Show Details", "Ctrl+Alt+I"},
+            {completedShown ? "View/Hide Completed" : "View/Show Completed", "Ctrl+Shift+H"},
+            {"Window/Minimize", "Ctrl+M"},
+            {"Window/Velmoran", "Ctrl+0"},
+            {"Help/Velmoran Help", "F1"},
+            {"Help/What's New", ""},
+            {"Help/Rate Velmoran", ""},
+            {"Help/About Velmoran", ""},
+        };
         return table;
     }
 

@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <xcb/xcb.h>
@@ -98,12 +99,16 @@ private Q_SLOTS:
                     preferences = action;
         QVERIFY(preferences);
         QVERIFY(preferences->isEnabled());
-        QCOMPARE(preferences->shortcut(), QKeySequence(QKeySequence::Preferences));
+        QCOMPARE(preferences->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
 
         preferences->trigger();
         PreferenceWindowController* window = m_windows->window();
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
+        // The first time, it opens on the main window's centre, not in a corner of the screen.
+        const QPoint mainCentre = m_delegate->windowController()->frameGeometry().center();
+        QTRY_VERIFY2((window->frameGeometry().center() - mainCentre).manhattanLength() < 40,
+                     qPrintable(QString("%1,%2").arg(window->x()).arg(window->y())));
         QCOMPARE(window->windowTitle(), QString("General"));
         // Alt+3 reaches the third page from the keyboard, once the window has the keyboard
         // (an exposed window may not be the active one yet).
@@ -118,6 +123,37 @@ private Q_SLOTS:
         QCOMPARE(m_windows->window(), window);
         QVERIFY(window->isVisible());
         QCOMPARE(window->currentIndex(), int(PreferenceObject::Lists));
+    }
+
+    // Where the user leaves the window is where it opens in the next run, brought back onto
+    // the screen when that has become smaller than the place.
+    void theWindowOpensWhereItWasLeftAndOnScreen()
+    {
+        QVERIFY(m_windows->openPreferences());
+        PreferenceWindowController* window = m_windows->window();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->move(70, 90);
+        QTRY_COMPARE(window->pos(), QPoint(70, 90));
+        window->close();
+        QCOMPARE(m_defaults->stringForKey(PrefKey::preferencesFrameString), QString("70,90"));
+        {
+            PreferenceWindows nextRun(*m_manager, *m_modes, *m_defaults, *m_center, *m_delegate);
+            QVERIFY(nextRun.openPreferences());
+            QVERIFY(QTest::qWaitForWindowExposed(nextRun.window()));
+            QTRY_COMPARE(nextRun.window()->pos(), QPoint(70, 90));
+            nextRun.window()->close();
+        }
+
+        // A place on a larger screen than this one's 1280 by 800.
+        m_defaults->setString("2400,1500", PrefKey::preferencesFrameString);
+        PreferenceWindows smaller(*m_manager, *m_modes, *m_defaults, *m_center, *m_delegate);
+        QVERIFY(smaller.openPreferences());
+        QVERIFY(QTest::qWaitForWindowExposed(smaller.window()));
+        const QRect screen = smaller.window()->screen()->availableGeometry();
+        QTRY_VERIFY2(
+            screen.contains(smaller.window()->frameGeometry()),
+            qPrintable(QString("%1,%2").arg(smaller.window()->x()).arg(smaller.window()->y())));
+        smaller.window()->close();
     }
 
     void aShortcutAnotherProgramHoldsIsRefused()

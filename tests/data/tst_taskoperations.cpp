@@ -709,6 +709,48 @@ private Q_SLOTS:
         QCOMPARE(manager.eventStore()->recentlyDeleted().entries().size(), 1);
     }
 
+    // The details pane and the list keep records read before our own later saves: editing one
+    // goes on from what we saved, and only another program's change is refused.
+    void anEditAfterOwnSavesIsNotTakenForAnotherProgramsChange()
+    {
+        seed("home", [](Reminder& r) { r.title = "Laundry"; });
+        DataManager& manager = createLoaded();
+        const ReminderPtr laundry = inSnapshot(manager, "Laundry");
+        QVERIFY(laundry);
+        const auto heldByEditor = std::make_shared<Reminder>(*laundry);
+
+        QVERIFY(afterRefresh(manager, [&] { manager.tasks().checkReminder(laundry, true); }));
+        QVERIFY(manager.tasks().isOwnVersion(*inSnapshot(manager, "Laundry")));
+        QVERIFY(!manager.tasks().isOwnVersion(*heldByEditor));
+
+        const ReminderPtr working = manager.tasks().recordToEdit(heldByEditor);
+        working->notes = "Dark colours first";
+        QString error;
+        QVERIFY2(manager.tasks().saveEditedReminder(working, &error), qPrintable(error));
+        ReminderPtr onDisk = diskTask("Laundry");
+        QVERIFY(onDisk && onDisk->completed);
+        QCOMPARE(onDisk->notes, QString("Dark colours first"));
+
+        // Right after that save, the editor's record again (the refresh has not come yet).
+        const ReminderPtr again = manager.tasks().recordToEdit(heldByEditor);
+        again->priority = 1;
+        QVERIFY2(manager.tasks().saveEditedReminder(again, &error), qPrintable(error));
+        onDisk = diskTask("Laundry");
+        QVERIFY(onDisk && onDisk->completed && onDisk->priority == 1);
+        QCOMPARE(onDisk->notes, QString("Dark colours first"));
+
+        // Another program's change after ours is theirs: the editor's record is refused.
+        const QString path = again->origin->filePath;
+        QByteArray theirs = readFile(path);
+        theirs.replace("Dark colours first", "Light colours first");
+        writeFile(path, theirs);
+        const ReminderPtr stale = manager.tasks().recordToEdit(heldByEditor);
+        stale->title = "Laundry today";
+        QVERIFY(!manager.tasks().saveEditedReminder(stale, &error));
+        QVERIFY2(error.contains("another program"), qPrintable(error));
+        QCOMPARE(diskTask("Laundry")->notes, QString("Light colours first"));
+    }
+
 private:
     QString root() const { return m_dir->filePath("store"); }
 

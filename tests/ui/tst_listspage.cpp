@@ -171,6 +171,19 @@ private Q_SLOTS:
                  QStringList({shown.at(0), shown.at(2), shown.at(1)}));
     }
 
+    // Each button under the lists says what it does: none is a blank placeholder.
+    void everyManageButtonIsLabelled()
+    {
+        QCOMPARE(page()->segmentCount(), 3);
+        for (int index = 0; index < page()->segmentCount(); ++index) {
+            const QToolButton* button = page()->segment(index);
+            QVERIFY2(!button->text().trimmed().isEmpty(), qPrintable(QString::number(index)));
+            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->text()));
+        }
+        QCOMPARE(page()->segment(ListsPage::DeleteCompletedSegment)->text(),
+                 QString("Delete Completed Tasks"));
+    }
+
     void onlyAHiddenListCanBeDeleted()
     {
         const QString shop = lists().visibleLists().at(2);

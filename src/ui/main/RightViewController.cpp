@@ -268,8 +268,9 @@ void RightViewController::changeViewWithReminder(const store::ReminderPtr& remin
     }
     if (m_reminder && m_reminder->calendarItemIdentifier == reminder->calendarItemIdentifier) {
         // The same task again, usually read afresh after a change.
-        const bool elsewhere =
-            reminder->origin && m_seenStamp && reminder->origin->stamp != *m_seenStamp;
+        const bool elsewhere = reminder->origin && m_seenStamp &&
+                               reminder->origin->stamp != *m_seenStamp &&
+                               !m_manager.tasks().isOwnVersion(*reminder);
         m_reminder = reminder;
         if (reminder->origin)
             m_seenStamp = reminder->origin->stamp;

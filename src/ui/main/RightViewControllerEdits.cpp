@@ -71,7 +71,7 @@ bool RightViewController::applyEdit(const std::function<bool(Reminder&)>& edit)
 {
     if (!m_reminder)
         return false;
-    auto working = std::make_shared<Reminder>(*m_reminder);
+    const store::ReminderPtr working = m_manager.tasks().recordToEdit(m_reminder);
     if (!edit(*working))
         return false;
     QString error;

@@ -23,11 +23,13 @@ WindowController::WindowController(DataManager& manager, ModeManager& modeManage
     // No smaller than the panes' own minimum, at which every view still fits: the layout
     // sets it from the sidebar, the month's seven columns and the detail pane.
 
-    // The system's undo command undoes the data manager's task changes.
+    // The system's undo command undoes the data manager's task changes. The keys are spelled
+    // out, as the menu bar's are: the standard ones depend on the platform theme.
     m_undoAction = manager.tasks().undoManager()->createUndoAction(this, tr("Undo"));
-    m_undoAction->setShortcut(QKeySequence::Undo);
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_redoAction = manager.tasks().undoManager()->createRedoAction(this, tr("Redo"));
-    m_redoAction->setShortcut(QKeySequence::Redo);
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 }
 
 std::optional<WindowController::MailDrop>

@@ -75,10 +75,10 @@ ListsPage::ListsPage(const PreferenceContext& context, ListChoice& choice, QWidg
     manage->setSpacing(0);
     manage->addWidget(new QLabel(PageLayout::fieldLabel(tr("Manage Lists"))));
     manage->addSpacing(6);
-    const QStringList titles{QStringLiteral("+"), QStringLiteral("−"), QString(),
+    const QStringList titles{QStringLiteral("+"), QStringLiteral("−"),
                              tr("Delete Completed Tasks")};
     const QStringList tips{tr("Add a list"), tr("Delete the selected list (hide it first)"),
-                           QString(), QString()};
+                           tr("Delete the completed tasks of the selected list")};
     for (int index = 0; index < titles.size(); ++index) {
         auto* button = new QToolButton(this);
         button->setText(titles.at(index));
@@ -88,7 +88,6 @@ ListsPage::ListsPage(const PreferenceContext& context, ListChoice& choice, QWidg
         m_segments << button;
         manage->addWidget(button);
     }
-    m_segments.at(SpareSegment)->setEnabled(false);
     manage->addStretch();
     grid->addLayout(manage, 2, 0);
     auto* moves = new QLabel(tr("Drag a list, or press Alt+Up and Alt+Down, to change the order."));

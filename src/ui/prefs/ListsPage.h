@@ -25,12 +25,7 @@ class ListsPage : public QWidget, public AddListWindowDelegate
 
 public:
     static constexpr int kValidationTimeoutMs = 5000;
-    enum Segment {
-        AddSegment = 0,
-        DeleteSegment = 1,
-        SpareSegment = 2,
-        DeleteCompletedSegment = 3
-    };
+    enum Segment { AddSegment = 0, DeleteSegment = 1, DeleteCompletedSegment = 2 };
 
     ListsPage(const PreferenceContext& context, ListChoice& choice, QWidget* parent = nullptr);
 
@@ -59,6 +54,7 @@ public:
     ListRowsModel* listModel() const { return m_listModel; }
     ListRowsModel* calendarModel() const { return m_calendarModel; }
     QToolButton* segment(int index) const { return m_segments.at(index); }
+    qsizetype segmentCount() const { return m_segments.size(); }
     QCheckBox* viewEventsButton() const { return m_viewEvents; }
     QCheckBox* showDotsButton() const { return m_showDots; }
     QCheckBox* autoAddButton() const { return m_autoAdd; }

@@ -146,5 +146,6 @@ void PreferenceWindowController::closeEvent(QCloseEvent* event)
 {
     if (m_delegate)
         m_delegate->prefWindowWillClose();
+    Q_EMIT closing();
     event->accept();
 }

@@ -35,6 +35,10 @@ public:
     // The index of the page shown; -1 before the first.
     int currentIndex() const;
 
+Q_SIGNALS:
+    // The user closed the window (it is only hidden).
+    void closing();
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

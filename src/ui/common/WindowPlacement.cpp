@@ -1,0 +1,66 @@
+#include "ui/common/WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStringList>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace WindowPlacement {
+
+QPoint centredOn(const QRect& frame, const QSize& size)
+{
+    return frame.center() - QPoint(size.width() / 2, size.height() / 2);
+}
+
+QPoint keptWithin(const QPoint& topLeft, const QSize& size, const QRect& available)
+{
+    const int x =
+        std::max(available.left(), std::min(topLeft.x(), available.right() + 1 - size.width()));
+    const int y =
+        std::max(available.top(), std::min(topLeft.y(), available.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
+QString stringFromPoint(const QPoint& point)
+{
+    return QStringLiteral("%1,%2").arg(point.x()).arg(point.y());
+}
+
+std::optional<QPoint> pointFromString(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool xOk = false;
+    bool yOk = false;
+    const QPoint point(parts.at(0).trimmed().toInt(&xOk), parts.at(1).trimmed().toInt(&yOk));
+    if (!xOk || !yOk)
+        return std::nullopt;
+    return point;
+}
+
+void place(QWidget* window, const std::optional<QPoint>& saved, const QWidget* owner)
+{
+    const bool ownerShown = owner && owner->isVisible();
+    QPoint topLeft;
+    if (saved)
+        topLeft = *saved;
+    else if (ownerShown)
+        topLeft = centredOn(owner->frameGeometry(), window->size());
+    else if (const QScreen* primary = QGuiApplication::primaryScreen())
+        topLeft = centredOn(primary->availableGeometry(), window->size());
+    // The screen the corner is on; a screen that became smaller or went away leaves the
+    // corner nowhere, and the owner's screen takes the window.
+    const QScreen* screen = QGuiApplication::screenAt(topLeft);
+    if (!screen && ownerShown)
+        screen = owner->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        topLeft = keptWithin(topLeft, window->size(), screen->availableGeometry());
+    window->move(topLeft);
+}
+
+} // namespace WindowPlacement
