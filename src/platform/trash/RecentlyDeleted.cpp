@@ -451,17 +451,27 @@ void RecentlyDeleted::unclaim(const QString& claimed, const QString& id) const
     ::rename(encoded(claimed).constData(), encoded(m_folder + QLatin1Char('/') + id).constData());
 }
 
+std::optional<DeletedEntry> RecentlyDeleted::claimEntry(const QString& id, EntryKind kind,
+                                                        QString* claimed, QString* error) const
+{
+    const std::optional<DeletedEntry> found = entry(id);
+    if (!found || found->kind != kind) {
+        if (error)
+            *error = kind == EntryKind::Task ? tr("There is no deleted task \"%1\".").arg(id)
+                                             : tr("There is no deleted list \"%1\".").arg(id);
+        return std::nullopt;
+    }
+    if (!claim(id, claimed, error))
+        return std::nullopt;
+    return found;
+}
+
 bool RecentlyDeleted::restoreTask(const QString& id, const QString& targetFolder,
                                   QString* restoredPath, QString* error)
 {
-    const std::optional<DeletedEntry> found = entry(id);
-    if (!found || found->kind != EntryKind::Task) {
-        if (error)
-            *error = tr("There is no deleted task \"%1\".").arg(id);
-        return false;
-    }
     QString claimed;
-    if (!claim(id, &claimed, error))
+    const std::optional<DeletedEntry> found = claimEntry(id, EntryKind::Task, &claimed, error);
+    if (!found)
         return false;
     const QString target = targetFolder + QLatin1Char('/') + found->fileName;
     bool exists = false;
@@ -485,14 +495,9 @@ bool RecentlyDeleted::restoreTask(const QString& id, const QString& targetFolder
 bool RecentlyDeleted::restoreList(const QString& id, const QString& targetFolder,
                                   QStringList* restoredPaths, QString* error)
 {
-    const std::optional<DeletedEntry> found = entry(id);
-    if (!found || found->kind != EntryKind::List) {
-        if (error)
-            *error = tr("There is no deleted list \"%1\".").arg(id);
-        return false;
-    }
     QString claimed;
-    if (!claim(id, &claimed, error))
+    const std::optional<DeletedEntry> found = claimEntry(id, EntryKind::List, &claimed, error);
+    if (!found)
         return false;
     const QString kept = claimed + QLatin1Char('/') + kListFolderName;
     const QStringList files = icsFiles(kept);

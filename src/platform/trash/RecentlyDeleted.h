@@ -93,6 +93,9 @@ private:
     bool finishEntry(NewEntry& entry, const QJsonObject& record, QString* id, QString* error) const;
     std::optional<DeletedEntry> readEntry(const QString& id) const;
     bool claim(const QString& id, QString* claimed, QString* error) const;
+    // The entry of that kind, claimed for restoring; nullopt (and why) when it cannot be.
+    std::optional<DeletedEntry> claimEntry(const QString& id, EntryKind kind, QString* claimed,
+                                           QString* error) const;
     void unclaim(const QString& claimed, const QString& id) const;
     void recoverInterrupted() const;
 

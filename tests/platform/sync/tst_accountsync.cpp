@@ -443,14 +443,7 @@ private Q_SLOTS:
         environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
         environment.insert("XDG_DATA_HOME", home.filePath("data"));
         const auto run = [&](const QStringList& arguments, const QByteArray& input = {}) {
-            QProcess cli;
-            cli.setProcessEnvironment(environment);
-            cli.start(VELMORAN_CLI_PATH, arguments);
-            cli.write(input);
-            cli.closeWriteChannel();
-            cli.waitForFinished(120000);
-            return std::make_tuple(cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-                                   QString::fromUtf8(cli.readAllStandardError()));
+            return runCli(environment, arguments, input);
         };
         auto [wrongStatus, wrongOut, wrongError] =
             run({"account", "add", m_server.url(), kUser}, "guess\n");
@@ -515,14 +508,8 @@ private Q_SLOTS:
         environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
         environment.insert("XDG_DATA_HOME", home.filePath("data"));
         const auto run = [&](const QStringList& arguments, const QByteArray& input = {}) {
-            QProcess cli;
-            cli.setProcessEnvironment(environment);
-            cli.start(VELMORAN_CLI_PATH, arguments);
-            cli.write(input);
-            cli.closeWriteChannel();
-            cli.waitForFinished(120000);
-            return std::make_pair(cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput() +
-                                                                    cli.readAllStandardError()));
+            const auto [status, out, error] = runCli(environment, arguments, input);
+            return std::make_pair(status, out + error);
         };
         writeTasks(*m_a, "work", "Doomed", 1);
         const SyncReport uploaded = m_a->sync();
@@ -567,6 +554,21 @@ private Q_SLOTS:
     }
 
 private:
+    // The built command line in a home of its own: exit status, standard output and error.
+    static std::tuple<int, QString, QString> runCli(const QProcessEnvironment& environment,
+                                                    const QStringList& arguments,
+                                                    const QByteArray& input)
+    {
+        QProcess cli;
+        cli.setProcessEnvironment(environment);
+        cli.start(VELMORAN_CLI_PATH, arguments);
+        cli.write(input);
+        cli.closeWriteChannel();
+        cli.waitForFinished(120000);
+        return std::make_tuple(cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+                               QString::fromUtf8(cli.readAllStandardError()));
+    }
+
     void writeTasks(Home& home, const QString& collection, const QString& title, int count)
     {
         for (int i = 0; i < count; ++i) {
