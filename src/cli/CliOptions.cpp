@@ -152,11 +152,11 @@ public:
         , m_due(QStringLiteral("due"), tr("The due date (add)."), tr("DUE"))
         , m_dueAfter({QStringLiteral("due-after"), QStringLiteral("dueAfter")},
                      tr("Due this many minutes from now (add)."), tr("MINUTES"))
-        , m_empty(QStringLiteral("empty"),
-                  tr("Delete everything in Recently Deleted for good (deleted)."))
         , m_alarm(QStringLiteral("alarm"),
                   tr("on or off; without it the \"alarmOn\" preference decides (add)."),
                   tr("ON|OFF"))
+        , m_empty(QStringLiteral("empty"),
+                  tr("Delete everything in Recently Deleted for good (deleted)."))
     {
         m_parser.setApplicationDescription(description());
         m_help = m_parser.addHelpOption();
