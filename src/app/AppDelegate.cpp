@@ -506,14 +506,6 @@ void AppDelegate::refreshLeftList()
     setupListsMenu();
 }
 
-void AppDelegate::fontChanged()
-{
-    if (m_windowController)
-        m_windowController->viewController()->fontChanged();
-    if (showMenuBar() && m_windows.applyPanelFont)
-        m_windows.applyPanelFont();
-}
-
 void AppDelegate::panelRefreshOnListChange()
 {
     if (showMenuBar() && m_windows.refreshPanelContent)

@@ -61,7 +61,6 @@ public:
         std::function<void()> turnOnOffByHotKey;
         std::function<void()> closePanel;
         std::function<void()> refreshPanelForMode;
-        std::function<void()> applyPanelFont;
         std::function<void()> refreshPanelContent;
         std::function<void()> refreshOnMinuteChange;
         // The quick-add window, with the date (invalid: none) and the list (identifier, may be
@@ -122,7 +121,6 @@ public:
     // sidebar and the Lists menu rebuild.
     void resetListFromDataManager();
     void refreshLeftList() override;
-    void fontChanged();
     void panelRefreshOnListChange() override;
     void refreshPanel() override;
     void scheduleNotifications() override;

@@ -63,10 +63,6 @@ void EntryWindows::install(AppDelegate::Windows& windows)
         if (m_panel)
             m_panel->panel()->refreshByModeChange();
     };
-    windows.applyPanelFont = [this] {
-        if (m_panel)
-            m_panel->panel()->fontChanged();
-    };
     windows.refreshPanelContent = [this] {
         if (m_panel)
             m_panel->panel()->refreshByModeChange();

@@ -59,7 +59,6 @@ bool PreferenceWindows::openPreferences()
         AppDelegate& app = m_delegate;
         PreferenceRelays relays;
         relays.showHideMenuBar = [&app] { app.showHideMenuBar(); };
-        relays.fontChanged = [&app] { app.fontChanged(); };
         relays.scheduleNotifications = [&app] { app.scheduleNotifications(); };
         relays.registerHotKey = [&app] { return app.registerHotKey(); };
         relays.registerHotKey2 = [&app] { return app.registerHotKey2(); };

@@ -94,6 +94,23 @@ ModeManager::ModeManager(UserDefaults& defaults, NightModeSource nightModeSource
         m_isNightMode = m_nightModeSource();
     setupValues();
     setupDefaultFont();
+    m_fontChoice = m_defaults.integerForKey(PrefKey::defaultFont);
+    // Every window sizes its text from here, so the look follows the preferences wherever
+    // they were changed; a window that waited for the preferences window would miss the
+    // command line's and a synced set's changes.
+    connect(&m_defaults, &UserDefaults::changed, this, [this](const QString& key) {
+        if (key != PrefKey::fontSize && key != PrefKey::defaultFont)
+            return;
+        // A synced set announces every key it writes, changed or not; the windows relayout
+        // only for a look that differs.
+        const uint size = m_fontSize;
+        setupDefaultFont();
+        const qint64 choice = m_defaults.integerForKey(PrefKey::defaultFont);
+        if (size == m_fontSize && choice == m_fontChoice)
+            return;
+        m_fontChoice = choice;
+        Q_EMIT fontChanged();
+    });
 }
 
 ModeManager& ModeManager::sharedManager()

@@ -60,6 +60,7 @@ public:
     // Sets the ten stored colours from isNightMode().
     void setupValues();
     // Reads "fontSize": 0, 1, 2 give 13, 15, 18 points; other values keep the current size.
+    // The manager reads it by itself whenever its preferences announce a change of the key.
     void setupDefaultFont();
     // Sets the flag only; the colours follow at the next setupValues().
     void turnNightModeOn(bool on) { m_isNightMode = on; }
@@ -77,6 +78,9 @@ public:
 Q_SIGNALS:
     // Connected by the application shell to its redrawWindows.
     void redrawWindowsRequested();
+    // The text size or the font choice changed, from the preferences window, the command line
+    // or a synced set alike: fontSize() and fontWithSize() already answer the new look.
+    void fontChanged();
     // The "RemindersRefreshed" announcement after new colours: the main window, the menu-bar
     // panel and the quick-add window reload their lists, as on the data manager's signal.
     void remindersRefreshed();
@@ -104,5 +108,7 @@ private:
     // The size of the default "fontSize" choice until the preference is read, so that a store
     // holding an unknown choice never yields a zero-point font.
     uint m_fontSize = 15;
+    // The "defaultFont" choice the windows were last told about.
+    qint64 m_fontChoice = 0;
     Colors m_colors;
 };

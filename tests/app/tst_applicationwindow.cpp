@@ -254,7 +254,6 @@ private Q_SLOTS:
         windows.turnOnOffByHotKey = count;
         windows.closePanel = count;
         windows.refreshPanelForMode = count;
-        windows.applyPanelFont = count;
         windows.refreshPanelContent = count;
         windows.refreshOnMinuteChange = count;
         windows.createStatusItem = count;
@@ -266,7 +265,6 @@ private Q_SLOTS:
             m_delegate->togglePanel();
             m_delegate->refreshPanel();
             m_delegate->redrawWindows();
-            m_delegate->fontChanged();
             m_delegate->panelRefreshOnListChange();
         };
         everyRelay();
@@ -279,8 +277,8 @@ private Q_SLOTS:
         QVERIFY(m_delegate->hasStatusItem());
         QCOMPARE(panelCalls, 1);
         everyRelay();
-        // toggle2, togglePanel, refreshPanel, redraw (close + refresh), font, list refresh.
-        QCOMPARE(panelCalls, 1 + 7);
+        // toggle2, togglePanel, refreshPanel, redraw (close + refresh), list refresh.
+        QCOMPARE(panelCalls, 1 + 6);
         m_defaults->setBool(false, PrefKey::showMenuBar);
         m_delegate->showHideMenuBar();
         QVERIFY(!m_delegate->hasStatusItem());

@@ -99,7 +99,6 @@ struct PreferenceFixture
             return [this, name] { ++relayed[QString::fromLatin1(name)]; };
         };
         r.showHideMenuBar = count("showHideMenuBar");
-        r.fontChanged = count("fontChanged");
         r.scheduleNotifications = count("scheduleNotifications");
         r.panelRefreshOnListChange = count("panelRefreshOnListChange");
         r.refreshLeftList = count("refreshLeftList");

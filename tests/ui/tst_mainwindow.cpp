@@ -9,6 +9,7 @@
 #include "data/SmartLists.h"
 #include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
+#include "platform/UserDefaultsWatcher.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
@@ -19,6 +20,7 @@
 #include "ui/main/WindowController.h"
 #include "ui/main/sidebar/LeftViewController.h"
 
+#include <QListView>
 #include <QMimeData>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -215,6 +217,25 @@ private Q_SLOTS:
         m_window->undoAction()->trigger();
         QVERIFY(
             !m_manager->tasks().reminderWithIdentifier(report->calendarItemIdentifier)->completed);
+    }
+
+    // A text size set by another process (velmoran-cli prefs set fontSize 2, a synced set
+    // carried over) reaches the task rows at once, not at the next start.
+    void aTextSizeSetElsewhereReachesTheTaskRows()
+    {
+        UserDefaultsWatcher watcher(*m_defaults);
+        view().presetList(1);
+        QTRY_COMPARE(view().mvc()->remindersArray().size(), 1);
+        const QListView* table = view().mvc()->tableView();
+        const QModelIndex row = table->model()->index(0, 0);
+        const int heightBefore = table->visualRect(row).height();
+        QVERIFY(heightBefore > 0);
+        QCOMPARE(m_modes->fontSize(), 15u);
+
+        UserDefaults elsewhere(m_defaults->filePath());
+        elsewhere.setInteger(2, PrefKey::fontSize);
+        QTRY_COMPARE(m_modes->fontSize(), 18u);
+        QTRY_VERIFY(table->visualRect(row).height() > heightBefore);
     }
 
 private:

@@ -271,12 +271,13 @@ private Q_SLOTS:
     void fontChoicesReachTheWindows()
     {
         AppearancePage* page = f().object->appearancePage();
+        QSignalSpy fontChanged(f().modes.get(), &ModeManager::fontChanged);
         choose(page->fontSizePopUp(), 2);
         QCOMPARE(f().defaults->integerForKey(PrefKey::fontSize), 2);
         QCOMPARE(f().modes->fontSize(), 18u);
         choose(page->fontPopUp(), 3);
         QCOMPARE(f().defaults->integerForKey(PrefKey::defaultFont), 3);
-        QCOMPARE(f().relayed.value("fontChanged"), 2);
+        QCOMPARE(fontChanged.count(), 2);
     }
 
     void valuesOfTheWrongKindShowDefaultsAndAreRepaired()

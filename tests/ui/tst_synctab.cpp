@@ -59,6 +59,7 @@ private Q_SLOTS:
         here.setObject(QStringList{work, home}, PrefKey::visibleLists);
         here.setString(work, PrefKey::defaultList);
         here.setBool(true, PrefKey::soundOn);
+        here.setInteger(2, PrefKey::fontSize);
         const QVariantList rules{QVariantMap{{"type", 0},
                                              {"resultType", 2},
                                              {"word", "later"},
@@ -101,7 +102,7 @@ private Q_SLOTS:
         // The window and the main window were redrawn from the new values.
         QVERIFY(m_there->object->generalPage()->soundButton()->isChecked());
         QCOMPARE(m_there->relayed.value("refreshLeftList"), 1);
-        QCOMPARE(m_there->relayed.value("fontChanged"), 1);
+        QCOMPARE(m_there->modes->fontSize(), 18u);
     }
 
     void newerKeysTravelOnAndDeletingKeepsOtherSets()

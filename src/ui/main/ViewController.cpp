@@ -78,6 +78,7 @@ ViewController::ViewController(DataManager& manager, ModeManager& modeManager, Q
     m_splitView->handle(2)->setVisible(false);
 
     connect(&m_manager, &DataManager::remindersRefreshed, this, &ViewController::fetchData);
+    connect(&m_modeManager, &ModeManager::fontChanged, this, &ViewController::fontChanged);
     connect(m_shareMenu, &ShareMenu::failed, this,
             [this](const QString& message) { showWarning(tr("Share List"), message); });
     QTimer::singleShot(300, this, &ViewController::setupPinSettings);

@@ -126,6 +126,7 @@ PanelViewController::PanelViewController(DataManager& manager, ModeManager& mode
     connect(&m_showTableTimer, &QTimer::timeout, this, &PanelViewController::showTableView);
 
     connect(m_pinButton, &QToolButton::clicked, this, &PanelViewController::pinButtonTapped);
+    connect(&m_modeManager, &ModeManager::fontChanged, this, &PanelViewController::fontChanged);
     connect(m_syncButton, &QToolButton::clicked, this, [this] {
         if (m_syncScheduler)
             m_syncScheduler->syncNow();

@@ -46,8 +46,9 @@ AppearancePage::AppearancePage(const PreferenceContext& context, QWidget* parent
     form->addRow(QString(), times);
 
     PreferenceBinder& binder = context.binder;
-    binder.bindChoice(m_font, PrefKey::defaultFont, [this] { fontChanged(); });
-    binder.bindChoice(m_fontSize, PrefKey::fontSize, [this] { fontChanged(); });
+    // The windows follow the font through the mode manager, which reads the keys itself.
+    binder.bindChoice(m_font, PrefKey::defaultFont);
+    binder.bindChoice(m_fontSize, PrefKey::fontSize);
     binder.bindSwitch(m_manual, PrefKey::nightMode, [this] { nightModeChanged(); });
     binder.bindSwitch(m_scheduled, PrefKey::nightModeAuto, [this] { nightModeChanged(); });
     // New times take effect at the next minute's look at the schedule.
@@ -57,13 +58,6 @@ AppearancePage::AppearancePage(const PreferenceContext& context, QWidget* parent
         if (key == PrefKey::nightMode || key == PrefKey::nightModeAuto)
             resetEnabledForAutoNightMode();
     });
-}
-
-void AppearancePage::fontChanged()
-{
-    m_context.modeManager.setupDefaultFont();
-    if (m_context.relays.fontChanged)
-        m_context.relays.fontChanged();
 }
 
 void AppearancePage::nightModeChanged()

@@ -28,7 +28,6 @@ public:
     QTimeEdit* toPicker() const { return m_to; }
 
 private:
-    void fontChanged();
     void nightModeChanged();
 
     PreferenceContext m_context;

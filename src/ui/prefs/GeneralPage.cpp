@@ -33,16 +33,16 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     PreferenceBinder& binder = context.binder;
     DataManager& manager = context.manager;
 
-    PageLayout::addSection(form, tr("Menu Bar"));
+    PageLayout::addSection(form, tr("Tray"));
     m_menuBarShortcut =
         new ShortcutRecorder(context.defaults, PrefKey::shortcut2, context.relays.registerHotKey2);
-    form->addRow(fieldLabel(tr("Menu Bar shortcut")), m_menuBarShortcut);
+    form->addRow(fieldLabel(tr("Tray panel shortcut")), m_menuBarShortcut);
     m_keyboardShortcut =
         new ShortcutRecorder(context.defaults, PrefKey::shortcut, context.relays.registerHotKey);
     form->addRow(fieldLabel(tr("Keyboard shortcut")), m_keyboardShortcut);
 
     PageLayout::addSection(form, tr("Preferences"));
-    m_showMenuBar = new QCheckBox(tr("Show Velmoran on Menu Bar"));
+    m_showMenuBar = new QCheckBox(tr("Show Velmoran in the Tray"));
     m_sundayFirst = new QCheckBox(tr("Show Sunday First on Calendar"));
     m_sound = new QCheckBox(tr("Sound Effects"));
     form->addRow(QString(), m_showMenuBar);
@@ -66,7 +66,7 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     m_badge = new QComboBox;
     m_badge->addItems(
         {tr("Off"), QStringLiteral("%1+%2").arg(tr("Base"), tr("Include")), tr("Total Tasks")});
-    form->addRow(fieldLabel(tr("App Icon Badge")), m_badge);
+    form->addRow(fieldLabel(tr("Launcher badge")), m_badge);
     m_badgeBase = new QComboBox;
     m_badgeBase->addItems({tr("None"), tr("Today"), tr("This Week"), tr("This Month")});
     form->addRow(fieldLabel(tr("Base")), m_badgeBase);

@@ -133,7 +133,7 @@ void PreferenceObject::preferencesLoaded()
     m_advanced->reloadAll();
     m_manager.refreshRemindersArray();
     for (const auto& relay :
-         {m_relays.fontChanged, m_relays.showHideMenuBar, m_relays.scheduleNotifications,
+         {m_relays.showHideMenuBar, m_relays.scheduleNotifications,
           m_relays.panelRefreshOnListChange, m_relays.refreshLeftList, m_relays.setupListsMenu}) {
         if (relay)
             relay();

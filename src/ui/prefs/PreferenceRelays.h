@@ -14,7 +14,6 @@ class SyncSetup;
 struct PreferenceRelays
 {
     std::function<void()> showHideMenuBar;
-    std::function<void()> fontChanged;
     std::function<void()> scheduleNotifications;
     // Re-register a global shortcut from its preference; false when the window system refused
     // the combination (another program holds it).
