@@ -216,6 +216,12 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(int, sidebarRow);
         ViewController* view = m_delegate->windowController()->viewController();
+        if (sidebarRow < 0) {
+            // Today's view lists undated tasks too, unless its filter leaves them out.
+            QVariantMap filters = m_defaults->objectForKey(PrefKey::filters).toMap();
+            filters.insert(QString(PrefKey::Filter::dayUndated), false);
+            m_defaults->setObject(filters, PrefKey::filters);
+        }
         view->lvc()->todayButtonAction();
         view->dayView();
         view->lvc()->tableView()->setFocus();
