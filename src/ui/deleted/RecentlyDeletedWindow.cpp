@@ -227,7 +227,14 @@ void RecentlyDeletedWindow::reportInMessageBox(const QString& text, bool failed)
 
 void RecentlyDeletedWindow::applyAppearance()
 {
-    setPalette(m_modeManager.vibrantAppearance());
+    QPalette palette = m_modeManager.vibrantAppearance();
+    // The night highlight is too light for the light text of every cell (the current one
+    // keeps its own colour): selected rows take a deep blue with white text instead.
+    if (palette.color(QPalette::Highlight).lightnessF() > 0.6) {
+        palette.setColor(QPalette::Highlight, QColor(0x2f, 0x6d, 0xb5));
+        palette.setColor(QPalette::HighlightedText, Qt::white);
+    }
+    setPalette(palette);
     QPalette sub = m_emptyLabel->palette();
     sub.setColor(QPalette::WindowText, m_modeManager.subTextColor());
     m_emptyLabel->setPalette(sub);
