@@ -177,9 +177,12 @@ bool RecentlyDeleted::beginEntry(NewEntry& entry, const QDateTime& now, QString*
     for (int attempt = 0; attempt < 8; ++attempt) {
         entry.name = newEntryName(now);
         entry.path = m_folder + QLatin1Char('/') + kNewPrefix + entry.name;
-        if (::mkdir(encoded(entry.path).constData(), 0700) == 0 &&
-            !QFileInfo::exists(m_folder + QLatin1Char('/') + entry.name))
-            return true;
+        if (::mkdir(encoded(entry.path).constData(), 0700) == 0) {
+            if (!QFileInfo::exists(m_folder + QLatin1Char('/') + entry.name))
+                return true;
+            ::rmdir(encoded(entry.path).constData()); // the name is an older entry's
+            continue;
+        }
         if (errno != EEXIST) {
             if (error)
                 *error = tr("The folder for deleted items, %1, cannot be written: %2.")
