@@ -17,6 +17,7 @@
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "prefs/UpdateNote.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
@@ -441,12 +442,7 @@ void AppDelegate::openVelmoranWindowButton()
 {
     if (!m_windowController)
         return;
-    if (m_windowController->isMinimized())
-        m_windowController->showNormal();
-    else
-        m_windowController->show();
-    m_windowController->raise();
-    m_windowController->activateWindow();
+    WindowPlacement::bringToFront(m_windowController);
 }
 
 void AppDelegate::checkNightMode()

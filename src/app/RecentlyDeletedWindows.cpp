@@ -1,5 +1,6 @@
 #include "app/RecentlyDeletedWindows.h"
 
+#include "ui/common/WindowPlacement.h"
 #include "ui/main/WindowController.h"
 
 RecentlyDeletedWindows::RecentlyDeletedWindows(DataManager& manager, ModeManager& modeManager,
@@ -29,11 +30,6 @@ bool RecentlyDeletedWindows::openRecentlyDeleted()
             new RecentlyDeletedWindow(m_manager, m_modeManager, m_delegate.windowController());
         m_window->setAttribute(Qt::WA_DeleteOnClose);
     }
-    if (m_window->isMinimized())
-        m_window->showNormal();
-    else
-        m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    WindowPlacement::bringToFront(m_window);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
@@ -33,12 +34,7 @@ void WindowTaskTarget::bringMainWindowToFront()
 {
     if (!m_window)
         return;
-    if (m_window->isMinimized())
-        m_window->showNormal();
-    else
-        m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    WindowPlacement::bringToFront(m_window);
 }
 
 bool WindowTaskTarget::canShowTaskNow() const

@@ -39,15 +39,10 @@ int sync(int fd, SyncTarget target, const QString& path)
     return call ? call(fd, target, path) : ::fsync(fd);
 }
 
-void syncFolder(const QString& path)
+// The folder `path` is in.
+void syncFolderOf(const QString& path)
 {
-    const QString folderPath = QFileInfo(path).absolutePath();
-    const QByteArray folder = QFile::encodeName(folderPath);
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        sync(fd, SyncTarget::Folder, folderPath);
-        ::close(fd);
-    }
+    syncFolder(QFileInfo(path).absolutePath());
 }
 
 const QRegularExpression& temporaryPattern()
@@ -178,6 +173,16 @@ bool read(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* err
     return true;
 }
 
+void syncFolder(const QString& folder)
+{
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        sync(fd, SyncTarget::Folder, folder);
+        ::close(fd);
+    }
+}
+
 bool replace(const QString& path, const QByteArray& bytes, QString* error)
 {
     struct stat st;
@@ -195,7 +200,7 @@ bool replace(const QString& path, const QByteArray& bytes, QString* error)
         ::unlink(name.constData());
         return false;
     }
-    syncFolder(path);
+    syncFolderOf(path);
     return true;
 }
 
@@ -219,7 +224,7 @@ bool create(const QString& path, const QByteArray& bytes, QString* error, bool* 
             *error = errnoText(QStringLiteral("Cannot create"), path);
         return false;
     }
-    syncFolder(path);
+    syncFolderOf(path);
     return true;
 }
 
@@ -230,7 +235,7 @@ bool remove(const QString& path, QString* error)
             *error = errnoText(QStringLiteral("Cannot remove"), path);
         return false;
     }
-    syncFolder(path);
+    syncFolderOf(path);
     return true;
 }
 

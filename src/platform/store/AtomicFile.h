@@ -37,6 +37,8 @@ bool replace(const QString& path, const QByteArray& bytes, QString* error);
 // Creates `path` with `bytes`; fails (errorExists set) when a file of that name exists.
 bool create(const QString& path, const QByteArray& bytes, QString* error,
             bool* errorExists = nullptr);
+// Makes the entries of `folder` durable (a file linked into it, or renamed away).
+void syncFolder(const QString& folder);
 // Removes `path` and syncs its folder.
 bool remove(const QString& path, QString* error);
 

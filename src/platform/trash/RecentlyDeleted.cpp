@@ -1,5 +1,7 @@
 #include "platform/trash/RecentlyDeleted.h"
 
+#include "platform/trash/TrashFiles.h"
+
 #include "platform/store/AtomicFile.h"
 #include "platform/store/IcsItem.h"
 
@@ -22,70 +24,9 @@
 
 namespace trash {
 
+using namespace TrashFiles;
+
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("RecentlyDeleted", text);
-}
-
-const QString kRecordName = QStringLiteral("record.json");
-const QString kListFolderName = QStringLiteral("list");
-// Entries under construction and entries being restored; never listed.
-const QString kNewPrefix = QStringLiteral(".new-");
-const QString kClaimPrefix = QStringLiteral(".restoring-");
-// The metadata files a vdir collection may carry, kept with a deleted list.
-const QStringList kMetadataFiles = {QStringLiteral("displayname"), QStringLiteral("color"),
-                                    QStringLiteral("description"), QStringLiteral("order"),
-                                    QStringLiteral(".velmoran-created-for")};
-
-QString errnoText()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-QByteArray encoded(const QString& path)
-{
-    return QFile::encodeName(path);
-}
-
-void syncFolder(const QString& folder)
-{
-    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-// Makes `to` a second name of `from` where both are on one file system, else a synced copy.
-// Never replaces an existing `to`; `exists` tells that case apart.
-bool placeFile(const QString& from, const QString& to, QString* error, bool* exists = nullptr)
-{
-    if (exists)
-        *exists = false;
-    if (::link(encoded(from).constData(), encoded(to).constData()) == 0) {
-        syncFolder(QFileInfo(to).absolutePath());
-        return true;
-    }
-    if (errno == EEXIST) {
-        if (exists)
-            *exists = true;
-        if (error)
-            *error = tr("%1 exists already.").arg(QDir::toNativeSeparators(to));
-        return false;
-    }
-    if (errno != EXDEV && errno != EPERM && errno != EMLINK) {
-        if (error)
-            *error = tr("%1 cannot be kept: %2.").arg(QDir::toNativeSeparators(from), errnoText());
-        return false;
-    }
-    QByteArray bytes;
-    store::FileStamp stamp;
-    if (!store::AtomicFile::read(from, &bytes, &stamp, error))
-        return false;
-    return store::AtomicFile::create(to, bytes, error, exists);
-}
 
 QJsonObject readRecord(const QString& entryFolder)
 {
@@ -106,11 +47,6 @@ qint64 folderSize(const QString& folder)
         size += it.fileInfo().size();
     }
     return size;
-}
-
-QStringList icsFiles(const QString& folder)
-{
-    return QDir(folder).entryList({QStringLiteral("*.ics")}, QDir::Files, QDir::Name);
 }
 
 QString newEntryName(const QDateTime& now)
@@ -212,7 +148,7 @@ bool RecentlyDeleted::finishEntry(NewEntry& entry, const QJsonObject& record, QS
         QDir(entry.path).removeRecursively();
         return false;
     }
-    syncFolder(m_folder);
+    store::AtomicFile::syncFolder(m_folder);
     if (id)
         *id = entry.name;
     return true;
@@ -430,190 +366,6 @@ QStringList RecentlyDeleted::keptItemFiles(const DeletedEntry& entry) const
     for (const QString& name : icsFiles(folder))
         paths << folder + QLatin1Char('/') + name;
     return paths;
-}
-
-bool RecentlyDeleted::claim(const QString& id, QString* claimed, QString* error) const
-{
-    *claimed = m_folder + QLatin1Char('/') + kClaimPrefix + id + QLatin1Char('-') +
-               QString::number(::getpid());
-    const QString path = m_folder + QLatin1Char('/') + id;
-    if (::rename(encoded(path).constData(), encoded(*claimed).constData()) == 0)
-        return true;
-    if (error) {
-        *error = errno == ENOENT
-                     ? tr("It is no longer in Recently Deleted: another program restored or "
-                          "deleted it.")
-                     : tr("It cannot be taken out of %1: %2.")
-                           .arg(QDir::toNativeSeparators(m_folder), errnoText());
-    }
-    return false;
-}
-
-void RecentlyDeleted::unclaim(const QString& claimed, const QString& id) const
-{
-    ::rename(encoded(claimed).constData(), encoded(m_folder + QLatin1Char('/') + id).constData());
-}
-
-std::optional<DeletedEntry> RecentlyDeleted::claimEntry(const QString& id, EntryKind kind,
-                                                        QString* claimed, QString* error) const
-{
-    const std::optional<DeletedEntry> found = entry(id);
-    if (!found || found->kind != kind) {
-        if (error)
-            *error = kind == EntryKind::Task ? tr("There is no deleted task \"%1\".").arg(id)
-                                             : tr("There is no deleted list \"%1\".").arg(id);
-        return std::nullopt;
-    }
-    if (!claim(id, claimed, error))
-        return std::nullopt;
-    return found;
-}
-
-bool RecentlyDeleted::restoreTask(const QString& id, const QString& targetFolder,
-                                  QString* restoredPath, QString* error)
-{
-    QString claimed;
-    const std::optional<DeletedEntry> found = claimEntry(id, EntryKind::Task, &claimed, error);
-    if (!found)
-        return false;
-    const QString target = targetFolder + QLatin1Char('/') + found->fileName;
-    bool exists = false;
-    QString reason;
-    if (!placeFile(claimed + QLatin1Char('/') + found->fileName, target, &reason, &exists)) {
-        unclaim(claimed, id);
-        if (error)
-            *error = exists ? tr("\"%1\" cannot be restored: a file named %2 is already in its "
-                                 "list.")
-                                  .arg(found->title, found->fileName)
-                            : reason;
-        return false;
-    }
-    QDir(claimed).removeRecursively();
-    syncFolder(m_folder);
-    if (restoredPath)
-        *restoredPath = target;
-    return true;
-}
-
-bool RecentlyDeleted::restoreList(const QString& id, const QString& targetFolder,
-                                  QStringList* restoredPaths, QString* error)
-{
-    QString claimed;
-    const std::optional<DeletedEntry> found = claimEntry(id, EntryKind::List, &claimed, error);
-    if (!found)
-        return false;
-    const QString kept = claimed + QLatin1Char('/') + kListFolderName;
-    const QStringList files = icsFiles(kept);
-    const bool createFolder = !QFileInfo(targetFolder).isDir();
-    for (const QString& name : files) {
-        if (!createFolder && QFileInfo::exists(targetFolder + QLatin1Char('/') + name)) {
-            unclaim(claimed, id);
-            if (error)
-                *error = tr("The list \"%1\" cannot be restored: a file named %2 is already in "
-                            "its folder.")
-                             .arg(found->title, name);
-            return false;
-        }
-    }
-    QStringList placed;
-    auto undo = [&](const QString& reason) {
-        for (const QString& path : std::as_const(placed))
-            store::AtomicFile::remove(path, nullptr);
-        if (createFolder)
-            QDir(targetFolder).removeRecursively();
-        unclaim(claimed, id);
-        if (error)
-            *error = reason;
-        return false;
-    };
-    QString reason;
-    if (createFolder) {
-        if (!QDir().mkpath(targetFolder))
-            return undo(
-                tr("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(targetFolder)));
-        for (const QString& name : kMetadataFiles) {
-            const QString from = kept + QLatin1Char('/') + name;
-            if (QFileInfo::exists(from) &&
-                !placeFile(from, targetFolder + QLatin1Char('/') + name, &reason))
-                return undo(reason);
-        }
-    }
-    for (const QString& name : files) {
-        const QString to = targetFolder + QLatin1Char('/') + name;
-        if (!placeFile(kept + QLatin1Char('/') + name, to, &reason))
-            return undo(reason);
-        placed << to;
-    }
-    QDir(claimed).removeRecursively();
-    syncFolder(m_folder);
-    if (restoredPaths)
-        *restoredPaths = placed;
-    return true;
-}
-
-bool RecentlyDeleted::remove(const QString& id, QString* error)
-{
-    if (!entry(id)) {
-        if (error)
-            *error = tr("There is no deleted item \"%1\".").arg(id);
-        return false;
-    }
-    QString claimed;
-    if (!claim(id, &claimed, error))
-        return false;
-    QDir(claimed).removeRecursively();
-    return true;
-}
-
-int RecentlyDeleted::empty()
-{
-    int count = 0;
-    for (const DeletedEntry& entry : entries())
-        count += remove(entry.id, nullptr) ? 1 : 0;
-    return count;
-}
-
-void RecentlyDeleted::recoverInterrupted() const
-{
-    const QStringList names =
-        QDir(m_folder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    const QDateTime settled = QDateTime::currentDateTimeUtc().addSecs(-60);
-    for (const QString& name : names) {
-        const QString path = m_folder + QLatin1Char('/') + name;
-        if (name.startsWith(kNewPrefix) && QFileInfo(path).lastModified().toUTC() < settled) {
-            // Its files are still in the store: the entry was never finished.
-            QDir(path).removeRecursively();
-        } else if (name.startsWith(kClaimPrefix)) {
-            // A restore that did not finish: back into the list unless its program still runs.
-            const QString rest = name.mid(kClaimPrefix.size());
-            const qsizetype dash = rest.lastIndexOf(QLatin1Char('-'));
-            const pid_t pid = pid_t(rest.mid(dash + 1).toInt());
-            if (dash > 0 && pid > 0 && (::kill(pid, 0) != 0 && errno == ESRCH))
-                unclaim(path, rest.left(dash));
-        }
-    }
-}
-
-int RecentlyDeleted::purge(const QDateTime& now, int maxAgeDays, qint64 maxBytes)
-{
-    recoverInterrupted();
-    QList<DeletedEntry> all = entries(); // newest first
-    int count = 0;
-    qint64 total = 0;
-    for (const DeletedEntry& entry : std::as_const(all))
-        total += entry.size;
-    const QDateTime oldest = now.toUTC().addDays(-qMax(0, maxAgeDays));
-    for (auto it = all.crbegin(); it != all.crend(); ++it) {
-        const bool tooOld = maxAgeDays >= 0 && it->deletedAt < oldest;
-        const bool tooBig = maxBytes >= 0 && total > maxBytes;
-        if (!tooOld && !tooBig)
-            break;
-        if (remove(it->id, nullptr)) {
-            total -= it->size;
-            ++count;
-        }
-    }
-    return count;
 }
 
 } // namespace trash

@@ -63,4 +63,14 @@ void place(QWidget* window, const std::optional<QPoint>& saved, const QWidget* o
     window->move(topLeft);
 }
 
+void bringToFront(QWidget* window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    else
+        window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace WindowPlacement

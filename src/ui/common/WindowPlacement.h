@@ -25,5 +25,7 @@ std::optional<QPoint> pointFromString(const QString& text);
 // Moves `window` to `saved` (or, without it, to the centre of `owner`), kept on the screen
 // that point is on, or on the owner's when the screen there is gone.
 void place(QWidget* window, const std::optional<QPoint>& saved, const QWidget* owner);
+// Shows `window` in front, un-minimised, and gives it the keyboard.
+void bringToFront(QWidget* window);
 
 } // namespace WindowPlacement

@@ -1,0 +1,63 @@
+#include "platform/trash/TrashFiles.h"
+
+#include "platform/store/AtomicFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace trash::TrashFiles {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("RecentlyDeleted", text);
+}
+
+QString errnoText()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+bool placeFile(const QString& from, const QString& to, QString* error, bool* exists)
+{
+    if (exists)
+        *exists = false;
+    if (::link(encoded(from).constData(), encoded(to).constData()) == 0) {
+        store::AtomicFile::syncFolder(QFileInfo(to).absolutePath());
+        return true;
+    }
+    if (errno == EEXIST) {
+        if (exists)
+            *exists = true;
+        if (error)
+            *error = tr("%1 exists already.").arg(QDir::toNativeSeparators(to));
+        return false;
+    }
+    if (errno != EXDEV && errno != EPERM && errno != EMLINK) {
+        if (error)
+            *error = tr("%1 cannot be kept: %2.").arg(QDir::toNativeSeparators(from), errnoText());
+        return false;
+    }
+    QByteArray bytes;
+    store::FileStamp stamp;
+    if (!store::AtomicFile::read(from, &bytes, &stamp, error))
+        return false;
+    return store::AtomicFile::create(to, bytes, error, exists);
+}
+
+QStringList icsFiles(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.ics")}, QDir::Files, QDir::Name);
+}
+
+} // namespace trash::TrashFiles
