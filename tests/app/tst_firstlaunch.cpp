@@ -281,13 +281,6 @@ private:
             }
             tap(m_return);
         }
-        // On a loaded machine a page may still be fading in when its Return arrives and let
-        // it pass; the onboarding is then a page short of its end, and one more Return on the
-        // last page ends it as a user pressing again would.
-        for (int retry = 0; retry < 3 && !waitForWindow("Velmoran", 5000); ++retry) {
-            if (findWindow("Welcome to Velmoran"))
-                tap(m_return);
-        }
         QVERIFY2(waitForWindow("Velmoran", 15000), "the main window did not open");
         QTRY_VERIFY_WITH_TIMEOUT(!findWindow("Welcome to Velmoran"), 5000);
         QVERIFY(!preferences().value("initialLaunch").toBool());

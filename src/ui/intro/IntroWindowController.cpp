@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -157,6 +158,10 @@ void IntroWindowController::setupView()
     connect(m_nextButtons[2], &QPushButton::clicked, this, &IntroWindowController::nextButton3);
     connect(m_nextButtons[3], &QPushButton::clicked, this, &IntroWindowController::nextButton4);
     connect(m_nextButtons[4], &QPushButton::clicked, this, &IntroWindowController::nextButton5);
+    for (QPushButton* back : m_backButtons) {
+        if (back)
+            connect(back, &QPushButton::clicked, this, &IntroWindowController::goBack);
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 24, 28, 20);
@@ -182,11 +187,25 @@ QWidget* IntroWindowController::makePage(QLabel* title, QLabel* text, QWidget* c
     button->setAutoDefault(true);
     m_nextButtons[page - 1] = button;
     auto* buttons = new QHBoxLayout;
+    QPushButton* back = nullptr;
+    if (page > 1) {
+        back = new QPushButton(tr("Back"), view);
+        IntroStyle::styleButton(back, 14);
+        back->setAutoDefault(true);
+        m_backButtons[page - 1] = back;
+        buttons->addWidget(back);
+    }
     buttons->addStretch();
     buttons->addWidget(button);
-    if (page == 5)
+    if (page == 5) {
         buttons->addStretch();
+        // Keeps the last page's button in the middle with Back beside it.
+        buttons->addSpacing(back->sizeHint().width());
+    }
     layout->addLayout(buttons);
+    // Tab reaches the way forward first, as Return does.
+    if (back)
+        QWidget::setTabOrder(button, back);
     return view;
 }
 
@@ -216,9 +235,12 @@ void IntroWindowController::selectPageAtIndex(int index)
     QWidget* page = pageViewForPageAt(index);
     m_currentPage = m_pages->indexOf(page) + 1;
     m_pages->setCurrentWidget(page);
+    m_turning = false;
     QPushButton* button = m_nextButtons[m_currentPage - 1];
     button->setEnabled(true);
     button->setDefault(true);
+    if (QPushButton* back = m_backButtons[m_currentPage - 1])
+        back->setEnabled(true);
     fadeInView(page);
     // The keyboard starts where the page asks something.
     if (m_currentPage == 2)
@@ -232,14 +254,54 @@ void IntroWindowController::selectPageAtIndex(int index)
     if (m_currentPage == 2 && !m_searched)
         QTimer::singleShot(kFadeMs, this, &IntroWindowController::searchExistingFolders);
     Q_EMIT pageShown(m_currentPage);
+    replayKeysTypedDuringTurn();
 }
 
 void IntroWindowController::goToPage(int index)
 {
-    for (QPushButton* button : m_nextButtons)
-        button->setEnabled(false);
+    beginTurn();
     fadeOutView(m_pages->currentWidget());
     QTimer::singleShot(kFadeMs, this, [this, index] { selectPageAtIndex(index); });
+}
+
+void IntroWindowController::beginTurn()
+{
+    m_turning = true;
+    // The window itself holds the focus while no page can take keys, so that event() sees
+    // every key typed meanwhile (a disabled button's focus would move to a control of the
+    // page that is going away).
+    setFocus(Qt::OtherFocusReason);
+    for (QPushButton* button : m_nextButtons)
+        button->setEnabled(false);
+    for (QPushButton* button : m_backButtons) {
+        if (button)
+            button->setEnabled(false);
+    }
+}
+
+bool IntroWindowController::event(QEvent* event)
+{
+    if (m_turning && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // Escape still closes at once; everything else waits for the page it was typed for.
+        if (key->key() != Qt::Key_Escape) {
+            m_keysDuringTurn.emplace_back(static_cast<QKeyEvent*>(key->clone()));
+            return true;
+        }
+    }
+    return QDialog::event(event);
+}
+
+void IntroWindowController::replayKeysTypedDuringTurn()
+{
+    QPointer<IntroWindowController> self(this);
+    // One key may turn the page again; the keys after it then wait for the page after that.
+    while (self && !m_turning && !m_keysDuringTurn.empty()) {
+        std::unique_ptr<QKeyEvent> key = std::move(m_keysDuringTurn.front());
+        m_keysDuringTurn.erase(m_keysDuringTurn.begin());
+        QWidget* target = focusWidget() ? focusWidget() : this;
+        QCoreApplication::sendEvent(target, key.get());
+    }
 }
 
 void IntroWindowController::fadeOutView(QWidget* view)
@@ -277,8 +339,7 @@ void IntroWindowController::nextButton2()
 {
     if (!m_searched)
         searchExistingFolders();
-    for (QPushButton* button : m_nextButtons)
-        button->setEnabled(false);
+    beginTurn();
     storeChosen();
 }
 
@@ -295,6 +356,12 @@ void IntroWindowController::nextButton4()
 void IntroWindowController::nextButton5()
 {
     finish();
+}
+
+void IntroWindowController::goBack()
+{
+    if (m_currentPage > 1 && !m_turning)
+        goToPage(m_currentPage - 1);
 }
 
 void IntroWindowController::searchExistingFolders()
@@ -318,6 +385,8 @@ void IntroWindowController::storeChosen()
             m_alert(tr("Velmoran"), tr("Velmoran needs to read and write %1. Change the folder's "
                                        "permissions or choose another one.")
                                         .arg(root));
+            // Keys typed after this Next would act on the alert's page, not the next one.
+            m_keysDuringTurn.clear();
             selectPageAtIndex(2);
             return;
         }

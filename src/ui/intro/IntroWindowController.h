@@ -7,13 +7,16 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 class DataManager;
 class IntroStorePage;
 class ModeManager;
 class QLabel;
 class QListWidget;
+class QKeyEvent;
 class QListWidgetItem;
 class QPushButton;
 class QStackedWidget;
@@ -59,6 +62,8 @@ public:
     void nextButton3();
     void nextButton4();
     void nextButton5();
+    // Every page after the first goes back one page; the choices made so far stay.
+    void goBack();
 
     // Page 4: a click on a list's check box.
     void check(int row);
@@ -66,6 +71,8 @@ public:
     const IntroListChoice& listChoice() const { return m_choice; }
 
     QPushButton* nextButton(int page) const { return m_nextButtons.at(page - 1); }
+    // Pages 2 to 5; the first page has none.
+    QPushButton* backButton(int page) const { return m_backButtons.at(page - 1); }
     IntroStorePage* storePage() const { return m_storePage; }
     QLabel* defaultTitle() const { return m_defaultTitle; }
     QLabel* pageLabel(int page) const;
@@ -77,6 +84,7 @@ Q_SIGNALS:
     void pageShown(int index);
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
@@ -84,6 +92,8 @@ private:
     void setupView();
     QWidget* makePage(QLabel* title, QLabel* text, QWidget* content, int page);
     void goToPage(int index);
+    void beginTurn();
+    void replayKeysTypedDuringTurn();
     void fadeOutView(QWidget* view);
     void fadeInView(QWidget* view);
     void searchExistingFolders();
@@ -107,6 +117,7 @@ private:
 
     QStackedWidget* m_pages;
     std::array<QPushButton*, 5> m_nextButtons{};
+    std::array<QPushButton*, 5> m_backButtons{};
     QLabel* m_velmoranLabel1;
     QLabel* m_velmoranLabel2;
     IntroStorePage* m_storePage;
@@ -121,6 +132,9 @@ private:
     bool m_searched = false;
     bool m_done = false;
     bool m_completed = false;
+    bool m_turning = false;
+    // Typed while a page was turning; they act on the page that comes next.
+    std::vector<std::unique_ptr<QKeyEvent>> m_keysDuringTurn;
 
     IntroListChoice m_choice;
     QString m_defaultIdentifier;

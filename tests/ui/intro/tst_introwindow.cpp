@@ -13,11 +13,13 @@
 #include "ui/intro/IntroStorePage.h"
 #include "ui/intro/IntroWindowController.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace TestFiles;
 
@@ -237,7 +239,62 @@ private Q_SLOTS:
         QVERIFY(page.chosenRoots().isEmpty());
     }
 
+    // Back on every page after the first; going back and on again keeps what was chosen.
+    void backKeepsTheChoices()
+    {
+        open();
+        QVERIFY(!m_intro->backButton(1));
+        next(1);
+        next(2);
+        next(3);
+        const QString reminders = m_manager->lists().defaultCalendar()->calendarIdentifier;
+        next(4);
+        for (int page = 2; page <= 5; ++page)
+            QCOMPARE(m_intro->backButton(page)->text(), QString("Back"));
+        back(5);
+        QCOMPARE(m_intro->tableView()->item(0)->checkState(), Qt::Checked);
+        back(4);
+        back(3);
+        QVERIFY(m_intro->storePage()->ownStoreButton()->isChecked());
+        next(2);
+        QCOMPARE(m_manager->lists().allCalendars().size(), 1); // no second "Reminders"
+        QCOMPARE(m_manager->lists().defaultCalendar()->calendarIdentifier, reminders);
+        next(3);
+        next(4);
+        m_intro->nextButton(5)->click();
+        QCOMPARE(m_finished, 1);
+        QCOMPARE(UserDefaults(m_defaults->filePath()).stringForKey(PrefKey::defaultList),
+                 reminders);
+    }
+
+    // A key typed while a page turns (fading, or the store opening) acts on the page that
+    // comes next: three quick Returns on the welcome page end on the fourth page.
+    void keysTypedWhileAPageTurnsAreKept()
+    {
+        open();
+        QApplication::setActiveWindow(m_intro.get());
+        for (int press = 0; press < 3; ++press) {
+            QWidget* focus = m_intro->focusWidget();
+            QVERIFY(focus);
+            QTest::keyClick(focus, Qt::Key_Return);
+        }
+        QCOMPARE(m_intro->currentPage(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_intro->currentPage(), 4, 5000);
+        QCOMPARE(m_intro->focusWidget(), m_intro->tableView());
+        QTest::qWait(2 * IntroWindowController::kFadeMs);
+        QCOMPARE(m_intro->currentPage(), 4);
+    }
+
 private:
+    // Presses the page's Back button and waits for the page before it.
+    void back(int page)
+    {
+        QCOMPARE(m_intro->currentPage(), page);
+        QTRY_VERIFY(m_intro->backButton(page)->isEnabled());
+        m_intro->backButton(page)->click();
+        QTRY_COMPARE_WITH_TIMEOUT(m_intro->currentPage(), page - 1, 5000);
+    }
+
     void open()
     {
         m_intro = std::make_unique<IntroWindowController>(*m_manager, *m_modes);
