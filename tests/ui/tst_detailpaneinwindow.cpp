@@ -14,6 +14,8 @@
 #include "ui/main/RightViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/detail/CheckDateRow.h"
+#include "ui/main/detail/DatePickerButton.h"
 #include "ui/main/detail/GrowingTextEdit.h"
 
 #include <QListView>
@@ -143,6 +145,49 @@ private Q_SLOTS:
         QTRY_COMPARE(IcsLines::value(readFile(path), "SUMMARY"), (title + " today").toUtf8());
         const QByteArray saved = readFile(path);
         QCOMPARE(IcsLines::value(saved, "DESCRIPTION"), QByteArray("Changed elsewhere"));
+    }
+
+    // A new due date moves the task out of the day shown: the list lets it go at once, the
+    // pane stays on it for further edits until the user goes to another day.
+    void thePaneKeepsATaskItsEditMovedOutOfTheView()
+    {
+        view().dayView();
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        writeFile(root() + "/work/today.ics",
+                  todo("today", "Water plants", "DUE;VALUE=DATE:20260327\r\n"));
+        const auto listed = [this] {
+            for (const store::ReminderPtr& task : view().mvc()->remindersArray()) {
+                if (task->calendarItemIdentifier == "today")
+                    return task;
+            }
+            return store::ReminderPtr();
+        };
+        QTRY_VERIFY(listed());
+        view().mvc()->selectReminder(listed());
+        QTRY_COMPARE(shownIdentifier(), QString("today"));
+
+        DatePickerButton* picker = pane()->dueDateRow()->picker();
+        picker->setDateTime(local(2026, 3, 30));
+        refreshed.clear();
+        Q_EMIT picker->popoverDismissed();
+        QTRY_VERIFY(!listed());
+        QCOMPARE(shownIdentifier(), QString("today"));
+        QVERIFY(!view().mvc()->selectedReminder());
+        QCOMPARE(picker->dateTime().date(), QDate(2026, 3, 30));
+
+        GrowingTextEdit* field = pane()->titleField();
+        field->setFocus();
+        field->moveCursor(QTextCursor::End);
+        QTest::keyClicks(field, QStringLiteral(" and herbs"));
+        QTest::keyClick(field, Qt::Key_Return);
+        const QString path = root() + "/work/today.ics";
+        QTRY_COMPARE(IcsLines::value(readFile(path), "SUMMARY"),
+                     QByteArray("Water plants and herbs"));
+        QVERIFY(IcsLines::value(readFile(path), "DUE").startsWith("20260330"));
+        QTRY_COMPARE(pane()->reminder()->title, QString("Water plants and herbs"));
+
+        view().mvc()->rightButtonTapped();
+        QTRY_COMPARE(shownIdentifier(), QString());
     }
 
 private:

@@ -119,6 +119,7 @@ private:
     void showStripForMode();
     void reloadTable();
     void restoreSelection();
+    bool isSameViewAsLastRefresh() const;
     void selectRow(int row);
     void tellReminder(const store::ReminderPtr& reminder);
     void tellEvent(const store::EventPtr& event);
@@ -148,6 +149,21 @@ private:
     bool m_showingDetail = false;
     store::ReminderPtr m_selectedReminder;
     store::EventPtr m_selectedEvent;
+    // A task an edit moved out of this view (a new date, another list, completed while
+    // completed tasks are hidden): the details stay on it until the user chooses something
+    // else or goes to another view.
+    QString m_keptInDetails;
+    // What the last refresh showed, to tell an edit that moved the task from a move of the view.
+    struct ShownView
+    {
+        TaskViewMode mode = TaskViewMode::Day;
+        ListEntry entry;
+        QDateTime date;
+        QString search;
+        bool completed = true;
+        bool operator==(const ShownView&) const = default;
+    };
+    std::optional<ShownView> m_lastShownView;
     int m_selectionTriedCount = 0;
     store::ReminderPtr m_pendingSelection;
     QTimer m_selectionRetry;

@@ -99,6 +99,7 @@ void MidViewController::menuShowHideDetails()
         const store::ReminderPtr reminder = clickedReminder();
         if (reminder) {
             selectRow(m_clickedRow);
+            m_keptInDetails.clear();
             m_selectedReminder = reminder;
             m_selectedEvent.reset();
         }

@@ -1,8 +1,11 @@
 #include "ui/main/MidViewController.h"
 
+#include "data/DataManager.h"
+#include "data/TaskOperations.h"
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/tasklist/TaskListModel.h"
 
+#include <QLineEdit>
 #include <QListView>
 #include <QTimer>
 
@@ -40,11 +43,27 @@ void MidViewController::tellEvent(const store::EventPtr& event)
         m_delegate->selectedRowChangedWithEvent(event);
 }
 
+bool MidViewController::isSameViewAsLastRefresh() const
+{
+    const ShownView now{m_currentViewMode, m_currentViewDictionary, m_currentDate,
+                        m_searchField->text(), m_showingCompleted};
+    return m_lastShownView && *m_lastShownView == now;
+}
+
 void MidViewController::restoreSelection()
 {
-    if (m_selectedReminder) {
-        const QString identifier = m_selectedReminder->calendarItemIdentifier;
+    const bool sameView = isSameViewAsLastRefresh();
+    m_lastShownView = ShownView{m_currentViewMode, m_currentViewDictionary, m_currentDate,
+                                m_searchField->text(), m_showingCompleted};
+    // Another view, or another day, is the user leaving the task the details were kept on.
+    const bool leftKeptTask = !sameView && !m_keptInDetails.isEmpty();
+    if (!sameView)
+        m_keptInDetails.clear();
+    if (m_selectedReminder || !m_keptInDetails.isEmpty()) {
+        const QString identifier =
+            m_selectedReminder ? m_selectedReminder->calendarItemIdentifier : m_keptInDetails;
         m_selectedReminder.reset();
+        m_keptInDetails.clear();
         for (qsizetype i = 0; i < m_remindersArray.size(); ++i) {
             if (m_remindersArray.at(i)->calendarItemIdentifier == identifier) {
                 m_selectedReminder = m_remindersArray.at(i);
@@ -52,9 +71,17 @@ void MidViewController::restoreSelection()
                 break;
             }
         }
-        if (!m_selectedReminder)
+        store::ReminderPtr shown = m_selectedReminder;
+        if (!shown) {
             selectRow(-1);
-        tellReminder(m_selectedReminder);
+            // The list follows the change at once; the details do when the user leaves them.
+            if (sameView) {
+                shown = m_manager.tasks().reminderWithIdentifier(identifier);
+                if (shown)
+                    m_keptInDetails = identifier;
+            }
+        }
+        tellReminder(shown);
     } else if (m_selectedEvent) {
         const QString identifier = m_selectedEvent->eventIdentifier;
         const QList<store::EventPtr> events = calendarEventsArray();
@@ -71,6 +98,8 @@ void MidViewController::restoreSelection()
         tellEvent(m_selectedEvent);
     } else {
         selectRow(-1);
+        if (leftKeptTask)
+            tellReminder(nullptr);
     }
 }
 
@@ -99,6 +128,7 @@ bool MidViewController::selectReminderFromNotifications(const store::ReminderPtr
         return false;
     for (qsizetype i = 0; i < m_remindersArray.size(); ++i) {
         if (m_remindersArray.at(i)->calendarItemIdentifier == reminder->calendarItemIdentifier) {
+            m_keptInDetails.clear();
             m_selectedReminder = m_remindersArray.at(i);
             m_selectedEvent.reset();
             selectRow(m_model->rows().rowForReminder(int(i)));
@@ -111,6 +141,7 @@ bool MidViewController::selectReminderFromNotifications(const store::ReminderPtr
 
 void MidViewController::proposeSelection(int row)
 {
+    m_keptInDetails.clear();
     const TaskListRows::Selection decision = m_model->rows().proposeSelection(row);
     switch (decision.action) {
     case TaskListRows::Selection::Action::ClearBoth:
