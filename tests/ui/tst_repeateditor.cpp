@@ -12,6 +12,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/DescribedComboBox.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/detail/CustomRepeatSheet.h"
 #include "ui/main/detail/DatePickerButton.h"
@@ -176,40 +177,48 @@ private Q_SLOTS:
         QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 1);
     }
 
+    // The sheet starts on the due date's weekday (a Tuesday), wherever the week starts; the row
+    // then reads the rule in words rather than "Custom".
     void aCustomWeeklyRuleFollowsTheWeekStart()
     {
         openCustom();
         // Monday first: the segments run Mon … Sun.
         QCOMPARE(sheet()->weekdaySegment(0)->text(), QStringLiteral("Mon"));
         QCOMPARE(sheet()->weekdaySegment(6)->text(), QStringLiteral("Sun"));
+        QCOMPARE(checkedWeekdaySegments(), QList<int>{1});
         choose(sheet()->frequencyBox(), 1);
-        QTest::mouseClick(sheet()->weekdaySegment(6), Qt::LeftButton);
+        QTest::mouseClick(sheet()->weekdaySegment(3), Qt::LeftButton);
         QLineEdit* interval = sheet()->intervalField(1);
         interval->setFocus();
         interval->selectAll();
         QTest::keyClicks(interval, "2");
         QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
         QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
-                 QByteArray("FREQ=WEEKLY;INTERVAL=2;BYDAY=SU,MO;WKST=MO"));
+                 QByteArray("FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH;WKST=MO"));
         QCOMPARE(repeat()->repeatBox()->currentIndex(), 8);
         QVERIFY(repeat()->isHoverShown());
-        QCOMPARE(repeat()->descriptionText(), QStringLiteral("Every 2 Weeks on Sunday and Monday"));
+        const QString words = QStringLiteral("Every 2 Weeks on Tuesday and Thursday");
+        QCOMPARE(repeat()->descriptionText(), words);
+        QCOMPARE(repeat()->repeatBox()->shownText(), words);
+        QCOMPARE(repeat()->repeatBox()->currentText(), QStringLiteral("Custom"));
 
-        // Sunday first: the first segment is Sunday.
+        // Sunday first: the first segment is Sunday, the due Tuesday the third.
         m_defaults->setBool(true, PrefKey::sundayFirst);
         m_manager->dates().resetThisWeekDate();
         openCustom();
         QCOMPARE(sheet()->weekdaySegment(0)->text(), QStringLiteral("Sun"));
+        QCOMPARE(checkedWeekdaySegments(), QList<int>{2});
         choose(sheet()->frequencyBox(), 1);
-        // Taking the only day away brings it back.
-        QTest::mouseClick(sheet()->weekdaySegment(0), Qt::LeftButton);
-        QVERIFY(sheet()->weekdaySegment(0)->isChecked());
+        // Taking the only day away brings the week's first day.
+        QTest::mouseClick(sheet()->weekdaySegment(2), Qt::LeftButton);
+        QCOMPARE(checkedWeekdaySegments(), QList<int>{0});
         QTest::mouseClick(sheet()->weekdaySegment(6), Qt::LeftButton);
         QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
         QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
                  QByteArray("FREQ=WEEKLY;BYDAY=SU,SA"));
-        // The days of "Weekends": shown as that preset.
+        // The days of "Weekends": shown as that preset, by its own title.
         QCOMPARE(repeat()->repeatBox()->currentIndex(), 2);
+        QCOMPARE(repeat()->repeatBox()->shownText(), repeat()->repeatBox()->currentText());
     }
 
     void customMonthlyRules()
@@ -359,6 +368,16 @@ private:
     static void clickRadio(QRadioButton* button)
     {
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+
+    QList<int> checkedWeekdaySegments() const
+    {
+        QList<int> checked;
+        for (int i = 0; i < 7; ++i) {
+            if (sheet()->weekdaySegment(i)->isChecked())
+                checked << i;
+        }
+        return checked;
     }
 
     void openCustom()

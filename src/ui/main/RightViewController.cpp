@@ -11,6 +11,7 @@
 #include "platform/geo/TileCache.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/DescribedComboBox.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/detail/CheckDateRow.h"

@@ -230,8 +230,11 @@ void CustomRepeatSheet::keepOneChecked(QButtonGroup* group, QToolButton* fallbac
     fallback->setChecked(true);
 }
 
-void CustomRepeatSheet::reset(const QStringList& weekdayTitles, bool sundayFirst, int dueMonth)
+void CustomRepeatSheet::reset(const QStringList& weekdayTitles, bool sundayFirst, int dueWeekday,
+                              int dueMonth)
 {
+    const int weekday = qBound(1, dueWeekday, 7);
+    const int dueSegment = sundayFirst ? weekday % 7 : weekday - 1;
     m_sundayFirst = sundayFirst;
     m_dueMonth = qBound(1, dueMonth, 12);
     {
@@ -240,7 +243,7 @@ void CustomRepeatSheet::reset(const QStringList& weekdayTitles, bool sundayFirst
         const QSignalBlocker blockMonths(m_months);
         for (int i = 0; i < 7; ++i) {
             weekdaySegment(i)->setText(weekdayTitles.value(i));
-            weekdaySegment(i)->setChecked(i == 0);
+            weekdaySegment(i)->setChecked(i == dueSegment);
         }
         for (QAbstractButton* button : m_monthDays->buttons())
             button->setChecked(m_monthDays->id(button) == 1);

@@ -25,7 +25,9 @@ public:
     // `weekdayTitles`: the seven segment labels, from the first day of the user's week.
     // Back to the first frequency, intervals of 1, the first weekday, the 1st of the month and
     // the due date's month.
-    void reset(const QStringList& weekdayTitles, bool sundayFirst, int dueMonth);
+    // `dueWeekday` (1 Monday ... 7 Sunday) is the weekly rule's first choice, `dueMonth` the
+    // yearly one's.
+    void reset(const QStringList& weekdayTitles, bool sundayFirst, int dueWeekday, int dueMonth);
     RepeatChoices::CustomChoices choices() const;
     // The sheet's height for each frequency.
     static QSize sizeForFrequency(int frequency);

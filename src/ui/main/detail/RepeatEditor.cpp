@@ -8,6 +8,7 @@
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/DescribedComboBox.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/main/detail/CustomRepeatSheet.h"
 #include "ui/main/detail/DatePickerButton.h"
@@ -41,7 +42,7 @@ void RepeatEditor::buildRows(QWidget* parent)
     m_repeatRow->setFixedHeight(DetailRowLayout::kRowHeight);
     auto* repeatLayout = new QHBoxLayout(m_repeatRow);
     repeatLayout->setContentsMargins(10, 0, 12, 0);
-    m_repeatBox = new QComboBox(m_repeatRow);
+    m_repeatBox = new DescribedComboBox(m_repeatRow);
     m_repeatBox->setObjectName(QStringLiteral("repeatSelector"));
     m_repeatBox->setAccessibleName(tr("Repeat"));
     m_repeatBox->addItems(RepeatChoices::presetTitles());
@@ -158,6 +159,9 @@ void RepeatEditor::setupRecurrenceRuleDescription()
         RepeatChoices::description(m_currentRule ? &*m_currentRule : nullptr, m_due.date());
     m_repeatBox->setToolTip(m_description);
     m_repeatBox->setAccessibleDescription(m_description);
+    // "Custom" alone tells nothing; the row reads the rule instead.
+    m_repeatBox->setShownText(m_repeatBox->currentIndex() == RepeatChoices::Custom ? m_description
+                                                                                   : QString());
     m_hoverImage->setAccessibleDescription(m_description);
 }
 
@@ -188,9 +192,9 @@ void RepeatEditor::openCustomRepeatWindow()
     QStringList titles;
     for (int i = 0; i < 7; ++i)
         titles << m_manager.formatters().weekdayFormatter().stringFromDate(weekStart.addDays(i));
-    const int month =
-        m_due.isValid() ? m_due.date().month() : m_manager.clock().now().date().month();
-    m_sheet->reset(titles, sundayFirst, month);
+    // A task without a due date repeats from today.
+    const QDate due = m_due.isValid() ? m_due.date() : m_manager.clock().now().date();
+    m_sheet->reset(titles, sundayFirst, due.dayOfWeek(), due.month());
     m_sheet->setPalette(m_modeManager.vibrantAppearance());
     // Presented once the pop-up that chose "Custom" has closed.
     QTimer::singleShot(0, m_sheet, [sheet = m_sheet] {

@@ -12,6 +12,7 @@
 class DataManager;
 class DatePickerButton;
 class ModeManager;
+class DescribedComboBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -37,7 +38,7 @@ public:
     QWidget* repeatRow() const { return m_repeatRow; }
     QWidget* endRepeatRow() const { return m_endRow; }
     QWidget* endRepeatDetailRow() const { return m_endDetailRow; }
-    QComboBox* repeatBox() const { return m_repeatBox; }
+    DescribedComboBox* repeatBox() const { return m_repeatBox; }
     QLabel* hoverImage() const { return m_hoverImage; }
     QComboBox* endRepeatBox() const { return m_endBox; }
     QLineEdit* countField() const { return m_countField; }
@@ -88,7 +89,7 @@ private:
     QDateTime m_due;
 
     QWidget* m_repeatRow = nullptr;
-    QComboBox* m_repeatBox = nullptr;
+    DescribedComboBox* m_repeatBox = nullptr;
     QLabel* m_hoverImage = nullptr;
     QWidget* m_endRow = nullptr;
     QComboBox* m_endBox = nullptr;
