@@ -10,6 +10,7 @@
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
 #include <unicode/uchar.h>
+#include <unicode/udat.h>
 #include <unicode/unistr.h>
 
 #include <cmath>
@@ -79,6 +80,56 @@ QString patternOf(const icu::DateFormat* format)
     icu::UnicodeString pattern;
     simple->toPattern(pattern);
     return fromIcu(pattern);
+}
+
+// The pattern's letters outside quoted literal text.
+QString fieldLetters(const QString& pattern)
+{
+    QString letters;
+    bool quoted = false;
+    for (QChar c : pattern) {
+        if (c == u'\'')
+            quoted = !quoted;
+        else if (!quoted)
+            letters += c;
+    }
+    return letters;
+}
+
+bool hasTwelveHourClock(const QString& icuPattern)
+{
+    const QString letters = fieldLetters(icuPattern);
+    return letters.contains(u'h') || letters.contains(u'K') || letters.contains(u'a');
+}
+
+// `timePattern` on the asked-for clock, as the locale writes a time on that clock ("HH:mm",
+// "h:mm a", "a h:mm"); unchanged when it already is or nothing was asked.
+QString timePatternOnClock(const QString& timePattern, DateFormatter::HourCycle hours,
+                           const icu::Locale& locale)
+{
+    if (timePattern.isEmpty() || hours == DateFormatter::HourCycle::Locale)
+        return timePattern;
+    const bool twelve = hours == DateFormatter::HourCycle::TwelveHours;
+    if (hasTwelveHourClock(timePattern) == twelve)
+        return timePattern;
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::DateTimePatternGenerator> generator(
+        icu::DateTimePatternGenerator::createInstance(locale, status));
+    if (!generator || U_FAILURE(status))
+        return timePattern;
+    QString skeleton = twelve ? QStringLiteral("hmm") : QStringLiteral("Hmm");
+    if (fieldLetters(timePattern).contains(u's'))
+        skeleton += QStringLiteral("ss");
+    const icu::UnicodeString best = generator->getBestPattern(toIcu(skeleton), status);
+    return U_SUCCESS(status) ? fromIcu(best) : timePattern;
+}
+
+QString patternOfStyles(icu::DateFormat::EStyle date, icu::DateFormat::EStyle time,
+                        const icu::Locale& locale)
+{
+    const std::unique_ptr<icu::DateFormat> format(
+        icu::DateFormat::createDateTimeInstance(date, time, locale));
+    return patternOf(format.get());
 }
 
 } // namespace
@@ -193,7 +244,7 @@ DateFormatter DateFormatter::fromPattern(const QString& pattern, const QString& 
 }
 
 DateFormatter DateFormatter::fromStyles(Style dateStyle, Style timeStyle, bool relativeDayNames,
-                                        const QString& localeId)
+                                        const QString& localeId, HourCycle hours)
 {
     auto d = std::make_unique<Private>();
     d->m_localeId = localeId;
@@ -206,12 +257,21 @@ DateFormatter DateFormatter::fromStyles(Style dateStyle, Style timeStyle, bool r
 
     const icu::DateFormat::EStyle date = icuStyle(dateStyle);
     const icu::DateFormat::EStyle time = icuStyle(timeStyle);
-    const std::unique_ptr<icu::DateFormat> plain(
-        icu::DateFormat::createDateTimeInstance(date, time, locale));
-    d->m_pattern = patternOf(plain.get());
+    const QString localeTime = time == icu::DateFormat::kNone
+                                   ? QString()
+                                   : patternOfStyles(icu::DateFormat::kNone, time, locale);
+    const QString clockTime = timePatternOnClock(localeTime, hours, locale);
+    d->m_pattern = patternOfStyles(date, time, locale);
+    const bool otherClock = clockTime != localeTime && d->m_pattern.contains(localeTime);
+    if (otherClock)
+        d->m_pattern.replace(localeTime, clockTime);
 
     if (!d->m_relative) {
         d->adopt(icu::DateFormat::createDateTimeInstance(date, time, locale), U_ZERO_ERROR);
+        if (otherClock) {
+            if (auto* simple = dynamic_cast<icu::SimpleDateFormat*>(d->m_format.get()))
+                simple->applyPattern(toIcu(d->m_pattern));
+        }
         return DateFormatter(std::move(d));
     }
     const auto relative = static_cast<icu::DateFormat::EStyle>(date | icu::DateFormat::kRelative);
@@ -220,8 +280,26 @@ DateFormatter DateFormatter::fromStyles(Style dateStyle, Style timeStyle, bool r
         // The day names stand at the start of a label: "Today", "Heute".
         UErrorCode status = U_ZERO_ERROR;
         d->m_format->setContext(UDISPCTX_CAPITALIZATION_FOR_BEGINNING_OF_SENTENCE, status);
+        if (otherClock) {
+            // A relative format keeps its date and time patterns apart; only ICU's C interface
+            // sets them (a UDateFormat is a DateFormat).
+            const icu::UnicodeString datePattern =
+                toIcu(patternOfStyles(date, icu::DateFormat::kNone, locale));
+            const icu::UnicodeString timePattern = toIcu(clockTime);
+            udat_applyPatternRelative(reinterpret_cast<UDateFormat*>(d->m_format.get()),
+                                      datePattern.getBuffer(), datePattern.length(),
+                                      timePattern.getBuffer(), timePattern.length(), &status);
+        }
     }
     return DateFormatter(std::move(d));
+}
+
+DateFormatter::HourCycle DateFormatter::hourCycleOf(const QLocale& locale)
+{
+    // Qt writes the day period as "AP", "ap", "A" or "a"; quoted text is literal in both.
+    const QString letters = fieldLetters(locale.timeFormat(QLocale::ShortFormat));
+    return letters.contains(u'a', Qt::CaseInsensitive) ? HourCycle::TwelveHours
+                                                       : HourCycle::TwentyFourHours;
 }
 
 QString DateFormatter::icuLocaleId(const QLocale& locale)

@@ -20,6 +20,9 @@ class DateFormatter
 {
 public:
     enum class Style { None, Short, Medium, Long, Full };
+    // Whose clock a time style follows: the ICU locale's own, or the one the user's Qt locale
+    // names (LC_TIME may ask for a 24-hour clock in an English locale).
+    enum class HourCycle { Locale, TwelveHours, TwentyFourHours };
 
     // A pattern derived from a template ("yyyyMMMd", "EEE", ...) for the locale
     // `patternLocaleId`, then used with the locale `localeId` for names and digits.
@@ -35,7 +38,9 @@ public:
     // written as the locale's words for them ("Today", "Tomorrow", "Yesterday"); this needs
     // a date style other than None.
     static DateFormatter fromStyles(Style dateStyle, Style timeStyle, bool relativeDayNames,
-                                    const QString& localeId);
+                                    const QString& localeId, HourCycle hours = HourCycle::Locale);
+    // The clock a Qt locale's short time format uses.
+    static HourCycle hourCycleOf(const QLocale& locale);
 
     // The ICU locale identifier for a Qt locale: "de_DE", "sr_Latn_RS"; the C locale maps to
     // "en_US_POSIX".

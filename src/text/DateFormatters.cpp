@@ -54,6 +54,12 @@ QString DateFormatters::currentLocaleId() const
     return DateFormatter::icuLocaleId(m_locale ? *m_locale : QLocale());
 }
 
+DateFormatter::HourCycle DateFormatters::hourCycle() const
+{
+    // The system locale answers with LC_TIME's clock, which may differ from the language's.
+    return DateFormatter::hourCycleOf(m_locale ? *m_locale : QLocale());
+}
+
 const DateFormatter& DateFormatters::dayNumberFormatter() const
 {
     return m_slots->get(DayNumber, [this] {
@@ -78,7 +84,7 @@ const DateFormatter& DateFormatters::hourTimeAMPMFormatter() const
 {
     return m_slots->get(HourTimeAMPM, [this] {
         return DateFormatter::fromStyles(DateFormatter::Style::None, DateFormatter::Style::Short,
-                                         false, currentLocaleId());
+                                         false, currentLocaleId(), hourCycle());
     });
 }
 
@@ -100,7 +106,7 @@ const DateFormatter& DateFormatters::dateTimeFormatter() const
 {
     return m_slots->get(DateTime, [this] {
         return DateFormatter::fromStyles(DateFormatter::Style::Short, DateFormatter::Style::Short,
-                                         true, currentLocaleId());
+                                         true, currentLocaleId(), hourCycle());
     });
 }
 
@@ -108,7 +114,7 @@ const DateFormatter& DateFormatters::dateTimeMediumFormatter() const
 {
     return m_slots->get(DateTimeMedium, [this] {
         return DateFormatter::fromStyles(DateFormatter::Style::Medium, DateFormatter::Style::Short,
-                                         false, currentLocaleId());
+                                         false, currentLocaleId(), hourCycle());
     });
 }
 

@@ -50,6 +50,7 @@ public:
 private:
     struct Slots;
     QString currentLocaleId() const;
+    DateFormatter::HourCycle hourCycle() const;
 
     std::optional<QLocale> m_locale;
     std::unique_ptr<Slots> m_slots;

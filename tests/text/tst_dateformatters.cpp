@@ -273,6 +273,45 @@ private Q_SLOTS:
         });
     }
 
+    // A 24-hour clock asked of an English format (LC_TIME=en_GB under an en_US language, say),
+    // and a 12-hour one of a German format: the time follows the clock, relative day names
+    // and parsing included.
+    void timesFollowTheAskedClock()
+    {
+        using Cycle = DateFormatter::HourCycle;
+        QCOMPARE(DateFormatter::hourCycleOf(kEnglish), Cycle::TwelveHours);
+        QCOMPARE(DateFormatter::hourCycleOf(kGerman), Cycle::TwentyFourHours);
+        QCOMPARE(DateFormatter::hourCycleOf(QLocale::c()), Cycle::TwentyFourHours);
+
+        const QString english = QStringLiteral("en_US");
+        const DateFormatter time =
+            DateFormatter::fromStyles(DateFormatter::Style::None, DateFormatter::Style::Short,
+                                      false, english, Cycle::TwentyFourHours);
+        const DateFormatter medium =
+            DateFormatter::fromStyles(DateFormatter::Style::Medium, DateFormatter::Style::Short,
+                                      false, english, Cycle::TwentyFourHours);
+        const DateFormatter relative =
+            DateFormatter::fromStyles(DateFormatter::Style::Short, DateFormatter::Style::Short,
+                                      true, english, Cycle::TwentyFourHours);
+        const DateFormatter german =
+            DateFormatter::fromStyles(DateFormatter::Style::Medium, DateFormatter::Style::Short,
+                                      false, QStringLiteral("de_DE"), Cycle::TwelveHours);
+        const QDateTime evening = local(2026, 12, 6, 20, 30);
+        QCOMPARE(time.stringFromDate(evening), QStringLiteral("20:30"));
+        QCOMPARE(medium.stringFromDate(evening), QStringLiteral("Dec 6, 2026, 20:30"));
+        QCOMPARE(medium.dateFromString(QStringLiteral("Dec 6, 2026, 20:30")), evening);
+        const QString germanText = german.stringFromDate(evening);
+        QVERIFY2(germanText.contains(QStringLiteral("8:30")) &&
+                     germanText.endsWith(QStringLiteral("PM")),
+                 qPrintable(germanText));
+        QCOMPARE(german.dateFromString(germanText), evening);
+        onCurrentDay([&](const QDate& today) {
+            const QDateTime tonight(today, QTime(20, 30));
+            QCOMPARE(relative.stringFromDate(tonight), QStringLiteral("Today, 20:30"));
+            QCOMPARE(relative.dateFromString(QStringLiteral("Today, 20:30")), tonight);
+        });
+    }
+
     void germanRelativeDayNames()
     {
         const DateFormatters formatters(kGerman);

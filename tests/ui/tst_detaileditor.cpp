@@ -38,6 +38,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -172,6 +173,24 @@ private Q_SLOTS:
         const QByteArray before = readFile(taskPath());
         QTest::keyClick(m_pane->titleField(), Qt::Key_Return);
         QCOMPARE(readFile(taskPath()), before);
+    }
+
+    // The picker reads whole weekday names over its columns and writes the time on the
+    // locale's clock (12-hour in en_US, which this suite runs in).
+    void thePickerShowsWholeDayNamesAndTheLocalesClock()
+    {
+        DatePopover* popover = openPicker(m_pane->dueDateRow()->picker());
+        auto* days = popover->calendar()->findChild<QTableView*>();
+        QVERIFY(days);
+        const QFontMetrics metrics(days->font());
+        for (int column = 0; column < days->model()->columnCount(); ++column) {
+            const QString name = days->model()->index(0, column).data().toString();
+            QVERIFY2(days->columnWidth(column) >= metrics.horizontalAdvance(name) + 6,
+                     qPrintable(name));
+        }
+        QCOMPARE(popover->timeEdit()->displayFormat(), QStringLiteral("h:mm AP"));
+        QTest::keyClick(popover, Qt::Key_Escape);
+        QTRY_VERIFY(!m_pane->dueDateRow()->picker()->popover());
     }
 
     void movingTheDueDateAcrossTheClockChange()

@@ -6,10 +6,24 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTimeEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Due dates are whole minutes; some locales' short formats still carry seconds.
+QString wholeMinutesFormat(QString format)
+{
+    return format.remove(QStringLiteral(":ss")).remove(QStringLiteral(".ss"));
+}
+
+} // namespace
 
 DatePopover::DatePopover(QWidget* parent)
     : QFrame(parent, Qt::Popup)
@@ -21,10 +35,22 @@ DatePopover::DatePopover(QWidget* parent)
     m_calendar = new QCalendarWidget(this);
     m_calendar->setGridVisible(false);
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // Wide enough for the locale's longest short day name: the columns would otherwise cut
+    // "Wed" or "Mi." to "W…".
+    const QFontMetrics metrics(m_calendar->font());
+    int widest = metrics.horizontalAdvance(QStringLiteral("00"));
+    for (int day = Qt::Monday; day <= Qt::Sunday; ++day) {
+        widest = std::max(
+            {widest, metrics.horizontalAdvance(locale().dayName(day, QLocale::ShortFormat)),
+             metrics.horizontalAdvance(locale().standaloneDayName(day, QLocale::ShortFormat))});
+    }
+    constexpr int kCellPadding = 12;
+    m_calendar->setMinimumWidth(7 * (widest + kCellPadding) +
+                                2 * m_calendar->style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
     layout->addWidget(m_calendar);
     auto* timeRow = new QHBoxLayout;
     m_time = new QTimeEdit(this);
-    m_time->setDisplayFormat(QStringLiteral("HH:mm"));
+    m_time->setDisplayFormat(wholeMinutesFormat(QLocale().timeFormat(QLocale::ShortFormat)));
     m_noTime = new QCheckBox(tr("No Time"), this);
     auto* done = new QPushButton(tr("Done"), this);
     timeRow->addWidget(m_time);
