@@ -2,6 +2,7 @@
 
 #include "platform/sync/SecretJob.h"
 #include "platform/sync/SyncSetup.h"
+#include "ui/common/SheetLook.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -25,6 +26,7 @@ AddAccountDialog::AddAccountDialog(SyncSetup& setup, const SyncAccount* existing
     , m_collections(new QListWidget(this))
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this))
 {
+    SheetLook::followParentWindow(this);
     setWindowTitle(m_isNew ? tr("Add CalDAV Account") : tr("Choose Lists to Sync"));
     m_url->setPlaceholderText(tr("https://example.org/dav/"));
     m_password->setEchoMode(QLineEdit::Password);

@@ -1,5 +1,7 @@
 #include "ui/prefs/QuickActionSheet.h"
 
+#include "ui/common/SheetLook.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,6 +32,7 @@ QuickActionSheet::QuickActionSheet(QWidget* parent)
     , m_done(new QPushButton(tr("Add"), this))
     , m_cancel(new QPushButton(tr("Cancel"), this))
 {
+    SheetLook::followParentWindow(this);
     setWindowTitle(tr("Quick Action"));
     m_kind->addItems({tr("Clear Due Date"), tr("Today"), tr("Now"), tr("Tag"), tr("Due Date"),
                       tr("Switch"), tr("After")});

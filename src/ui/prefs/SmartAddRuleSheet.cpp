@@ -1,5 +1,7 @@
 #include "ui/prefs/SmartAddRuleSheet.h"
 
+#include "ui/common/SheetLook.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -19,6 +21,7 @@ SmartAddRuleSheet::SmartAddRuleSheet(QWidget* parent)
     , m_done(new QPushButton(tr("Add"), this))
     , m_cancel(new QPushButton(tr("Cancel"), this))
 {
+    SheetLook::followParentWindow(this);
     setWindowTitle(tr("Smart Add Rule"));
     m_word->setPlaceholderText(tr("Type in a word to trigger this rule"));
     m_kind->addItems({tr("Due Date"), tr("Due Time"), tr("%1 %2").arg(tr("Alarm"), tr("On")),
