@@ -42,6 +42,7 @@ AppDelegate::AppDelegate(DataManager& manager, ModeManager& modeManager, UserDef
     , m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); })
     , m_minuteTimer(std::make_unique<MinuteTimer>(manager.clock()))
 {
+    connect(&defaults, &UserDefaults::writeFailed, this, &AppDelegate::preferencesNotSaved);
     connect(m_minuteTimer.get(), &MinuteTimer::minuteChanged, this, [this] {
         if (showMenuBar() && m_windows.refreshOnMinuteChange)
             m_windows.refreshOnMinuteChange();
@@ -58,6 +59,21 @@ AppDelegate::AppDelegate(DataManager& manager, ModeManager& modeManager, UserDef
         if (m_windowController)
             m_windowController->viewController()->fetchData();
     });
+}
+
+void AppDelegate::preferencesNotSaved(const QString& reason)
+{
+    if (m_preferencesAlert)
+        return;
+    m_preferencesAlert = new QMessageBox(
+        QMessageBox::Warning, tr("Preferences Not Saved"),
+        tr("Velmoran could not save a change to its preferences: %1. The change holds until "
+           "Velmoran quits; free some space or fix the folder's permissions, then change it "
+           "again.")
+            .arg(reason),
+        QMessageBox::Ok, m_windowController ? static_cast<QWidget*>(m_windowController) : nullptr);
+    m_preferencesAlert->setAttribute(Qt::WA_DeleteOnClose);
+    m_preferencesAlert->open();
 }
 
 AppDelegate::~AppDelegate()

@@ -4,6 +4,7 @@
 #include "ui/main/WindowController.h"
 
 #include <QDateTime>
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 
@@ -145,6 +146,8 @@ private:
     void applyStartAtLogin();
     void deleteFocused();
     bool canDeleteFocused() const;
+    // A preference change could not be written: said once, not at every following change.
+    void preferencesNotSaved(const QString& reason);
 
     DataManager& m_manager;
     ModeManager& m_modeManager;
@@ -154,6 +157,7 @@ private:
     Windows m_windows;
     OpenUrl m_openUrl;
     QPointer<WindowController> m_windowController;
+    QPointer<QMessageBox> m_preferencesAlert;
     std::unique_ptr<MinuteTimer> m_minuteTimer;
     std::shared_ptr<PTHotKey> m_appActivationHotKey;
     std::shared_ptr<PTHotKey> m_appActivationHotKey2;

@@ -118,8 +118,11 @@ int set(UserDefaults& defaults, const QString& key, const QString& text)
             return fail(tr("%1 takes %2").arg(key, kindName(current)));
         defaults.setObject(value, key);
     }
-    if (!defaults.synchronize())
-        return fail(tr("the preferences could not be written"));
+    if (!defaults.synchronize()) {
+        const QString reason = defaults.lastWriteError();
+        return fail(reason.isEmpty() ? tr("the preferences could not be written")
+                                     : tr("the preferences could not be written: %1").arg(reason));
+    }
     // The companion widget's copy follows the preferences it mirrors.
     matchPreferencesForTodayExtension(defaults, UserDefaults::suite(PrefKey::suiteName));
     // The autostart entry follows its preference at once, not only at the next start.

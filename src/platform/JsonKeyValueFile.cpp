@@ -11,12 +11,25 @@
 #include <QLoggingCategory>
 #include <QMutexLocker>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <sys/stat.h>
 
 Q_LOGGING_CATEGORY(lcKeyValue, "velmoran.preferences")
 
 namespace {
+
+// Why nothing can be written into `folder` ("No space left on device"); empty when a small
+// file can be written there.
+QString folderWriteProblem(const QString& folder)
+{
+    QTemporaryFile probe(folder + QStringLiteral("/.write-check-XXXXXX"));
+    if (!probe.open())
+        return probe.errorString();
+    if (probe.write("x", 1) != 1 || !probe.flush())
+        return probe.errorString();
+    return {};
+}
 
 // Reads within this interval trust the values in memory; after it they look at the file's
 // stamp again. Keeps hot readers (sorting, painting) off the disk.
@@ -264,6 +277,22 @@ bool JsonKeyValueFile::isWritable() const
     return !m_blocked;
 }
 
+QString JsonKeyValueFile::lastWriteError() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_lastWriteError;
+}
+
+bool JsonKeyValueFile::failWrite(const QString& reason)
+{
+    m_lastWriteError = reason;
+    qCWarning(lcKeyValue).noquote()
+        << QStringLiteral("Cannot write the preference file %1: %2; the change is kept for this "
+                          "run only.")
+               .arg(m_path, reason);
+    return false;
+}
+
 bool JsonKeyValueFile::write(const QVariantMap& changes, const QStringList& removals)
 {
     QMutexLocker lock(&m_mutex);
@@ -277,22 +306,25 @@ bool JsonKeyValueFile::write(const QVariantMap& changes, const QStringList& remo
     const QFileInfo info(m_path);
     if (!QDir().mkpath(info.absolutePath())) {
         apply(m_values);
-        qCWarning(lcKeyValue).noquote()
-            << QStringLiteral("Cannot create the folder %1; the preference change is kept for "
-                              "this run only.")
-                   .arg(info.absolutePath());
-        return false;
+        return failWrite(
+            QStringLiteral("the folder %1 cannot be created").arg(info.absolutePath()));
     }
 
     QLockFile fileLock(m_path + QStringLiteral(".lock"));
     fileLock.setStaleLockTime(10000);
-    if (!fileLock.tryLock(5000)) {
-        apply(m_values);
-        qCWarning(lcKeyValue).noquote()
-            << QStringLiteral("Preference file %1 stayed locked by another process; the change "
-                              "is kept for this run only.")
-                   .arg(m_path);
-        return false;
+    if (!fileLock.tryLock(0)) {
+        // A lock that cannot be made (a full disk, a read-only folder) is not waited for: the
+        // folder is asked for its real reason first.
+        const QString problem = folderWriteProblem(info.absolutePath());
+        if (!problem.isEmpty() || fileLock.error() != QLockFile::LockFailedError) {
+            apply(m_values);
+            return failWrite(problem.isEmpty() ? QStringLiteral("its lock file cannot be created")
+                                               : problem);
+        }
+        if (!fileLock.tryLock(5000)) {
+            apply(m_values);
+            return failWrite(QStringLiteral("another process keeps it locked"));
+        }
     }
 
     // Start from what is on disk now, so keys another process wrote meanwhile survive.
@@ -301,18 +333,14 @@ bool JsonKeyValueFile::write(const QVariantMap& changes, const QStringList& remo
     apply(m_values);
     m_lastCheck.start();
     if (m_blocked)
-        return false;
+        return failWrite(QStringLiteral("the file could not be read, so it is left alone"));
 
     QSaveFile file(m_path);
     if (info.exists())
         file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(serialize(m_values)) < 0 || !file.commit()) {
-        qCWarning(lcKeyValue).noquote()
-            << QStringLiteral("Cannot write the preference file %1: %2; the change is kept for "
-                              "this run only.")
-                   .arg(m_path, file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly) || file.write(serialize(m_values)) < 0 || !file.commit())
+        return failWrite(file.errorString());
     m_stamp = stampOf(m_path);
+    m_lastWriteError.clear();
     return true;
 }

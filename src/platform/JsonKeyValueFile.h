@@ -33,6 +33,8 @@ public:
     // False when the file exists but could neither be read nor moved aside: writing would
     // destroy data we could not read, so the file is left alone for this run.
     bool isWritable() const;
+    // The cause of the last failed write, in words; empty after a successful one.
+    QString lastWriteError() const;
 
     static QJsonValue encode(const QVariant& value);
     static QVariant decode(const QJsonValue& value);
@@ -55,6 +57,7 @@ private:
     QStringList loadLocked() const;
     QVariantMap readDiskLocked() const;
     void moveAsideLocked(const QString& reason) const;
+    bool failWrite(const QString& reason);
 
     QString m_path;
     mutable QMutex m_mutex;
@@ -62,4 +65,5 @@ private:
     mutable Stamp m_stamp;
     mutable QElapsedTimer m_lastCheck;
     mutable bool m_blocked = false;
+    QString m_lastWriteError;
 };

@@ -154,21 +154,27 @@ void UserDefaults::setObject(const QVariant& value, const QString& key)
         removeObjectForKey(key);
         return;
     }
-    m_file.write({{key, value}});
+    written(m_file.write({{key, value}}));
     Q_EMIT changed(key);
 }
 
 void UserDefaults::setObjects(const QVariantMap& values)
 {
-    m_file.write(values);
+    written(m_file.write(values));
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)
         Q_EMIT changed(it.key());
 }
 
 void UserDefaults::removeObjectForKey(const QString& key)
 {
-    m_file.write({}, {key});
+    written(m_file.write({}, {key}));
     Q_EMIT changed(key);
+}
+
+void UserDefaults::written(bool ok)
+{
+    if (!ok)
+        Q_EMIT writeFailed(m_file.lastWriteError());
 }
 
 void UserDefaults::registerDefaults(const QVariantMap& defaults)
@@ -198,5 +204,5 @@ bool UserDefaults::synchronize()
     const QStringList changedKeys = m_file.reload();
     for (const QString& key : changedKeys)
         Q_EMIT changed(key);
-    return m_file.isWritable();
+    return m_file.isWritable() && m_file.lastWriteError().isEmpty();
 }

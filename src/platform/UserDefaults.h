@@ -67,14 +67,21 @@ public:
 
     // Writes are already durable when the setters return; this re-reads the file so that
     // changes made by other processes are seen at once. Returns false when the file cannot be
-    // written in this run.
+    // written in this run, or when the last change could not be written.
     bool synchronize();
+    // Why the last change could not be written ("No space left on device"); empty once a
+    // change was written again.
+    QString lastWriteError() const { return m_file.lastWriteError(); }
 
 Q_SIGNALS:
     // A key changed, in this process or (after synchronize) in another one.
     void changed(const QString& key);
+    // A change stays in this run only: the file could not be written, for `reason`.
+    void writeFailed(const QString& reason);
 
 private:
+    void written(bool ok);
+
     JsonKeyValueFile m_file;
     mutable QMutex m_defaultsMutex;
     QVariantMap m_registered;

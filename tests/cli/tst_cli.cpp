@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -65,6 +66,7 @@ private Q_SLOTS:
         QVERIFY(m_dir->isValid());
         m_now = "2026-12-09T10:00";
         m_useStoreVariable = true;
+        m_configHome.clear();
         writeFile(storeRoot() + "/home/displayname", "Home");
         writeFile(storeRoot() + "/home/order", "0");
         writeFile(storeRoot() + "/work/displayname", "Work");
@@ -332,6 +334,37 @@ private Q_SLOTS:
         QCOMPARE(cli({"events", "2026-12-31", "2026-12-01"}).exitCode, 1);
     }
 
+    // A full disk: the change is refused with the disk's own reason at once, not blamed on a
+    // lock "held by another process", and the file keeps its old value.
+    void aPreferenceOnAFullDiskIsReported()
+    {
+        const QString config = m_dir->filePath("config");
+        QVERIFY(cli({"prefs", "set", "alarmTime", "\"09:30\""}).exitCode == 0);
+        const QByteArray before = readFile(config + "/velmoran/preferences.json");
+        // A file system of its own, 64 KiB, filled to the last byte.
+        const QString disk = m_dir->filePath("full");
+        QDir().mkpath(disk);
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk}) != 0)
+            QSKIP("needs to mount a small file system (root)");
+        const auto unmount = qScopeGuard([disk] { QProcess::execute("umount", {disk}); });
+        QDir().mkpath(disk + "/velmoran");
+        writeFile(disk + "/velmoran/preferences.json", before);
+        {
+            QFile filler(disk + "/filler");
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            const QByteArray block(4096, 'x');
+            while (filler.write(block) == block.size() && filler.flush()) {
+            }
+        }
+        m_configHome = disk;
+        const Run full = cli({"prefs", "set", "alarmTime", "\"07:00\""});
+        QCOMPARE(full.exitCode, 1);
+        QVERIFY2(full.err.contains("No space left on device"), full.err.constData());
+        QVERIFY2(!full.err.contains("another process"), full.err.constData());
+        QCOMPARE(readFile(disk + "/velmoran/preferences.json"), before);
+        QVERIFY(!QFileInfo::exists(disk + "/velmoran/preferences.json.lock"));
+    }
+
     void preferences()
     {
         const Run alarmTime = cli({"prefs", "get", "alarmTime"});
@@ -572,7 +605,8 @@ private:
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", m_dir->path());
-        environment.insert("XDG_CONFIG_HOME", m_dir->filePath("config"));
+        environment.insert("XDG_CONFIG_HOME",
+                           m_configHome.isEmpty() ? m_dir->filePath("config") : m_configHome);
         environment.insert("XDG_DATA_HOME", m_dir->filePath("data"));
         environment.insert("XDG_STATE_HOME", m_dir->filePath("state"));
         environment.insert("XDG_CACHE_HOME", m_dir->filePath("cache"));
@@ -610,6 +644,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_now;
     bool m_useStoreVariable = true;
+    QString m_configHome; // a config folder elsewhere, for one test
     // setpriv's arguments to run the command as another user; empty: as this process.
     QStringList m_runAs;
 };
