@@ -5,6 +5,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/IcsItem.h"
+#include "platform/store/VdirCollections.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -68,6 +69,24 @@ private Q_SLOTS:
         QCOMPARE(again.calendarsForEntityType(EntityType::Reminder).size(), 1);
         QCOMPARE(again.calendarWithIdentifier(list->calendarIdentifier)->title,
                  QString("Reminders"));
+    }
+
+    // Lists are made only in a folder of the store's own: not in one holding other files, nor
+    // in "/" (whose folders once all counted as outside it, so that every start made new
+    // ones there).
+    void firstRunLeavesAFolderOfOtherFilesAlone()
+    {
+        writeFile(root() + "/letter.txt", "Dear Sam");
+        EventStore store({root()}, m_clock);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no lists are created"));
+        QVERIFY(requestAccess(store));
+        QCOMPARE(QDir(root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"letter.txt"});
+
+        QStringList scanned;
+        for (const CollectionFolder& folder : VdirCollections::scan({"/"}))
+            scanned << folder.identifier;
+        QVERIFY(scanned.contains("tmp"));
     }
 
     void accessIsRefusedForAFolderThatCannotBeCreated()

@@ -147,9 +147,19 @@ bool EventStore::ensureFirstRunLocked(QString* error)
         if (!folderAccessible(root, error))
             return false;
     }
-    // A store without any collection gets the two a person needs to start with.
+    // A store without any collection gets the two a person needs to start with, but only in
+    // a folder of its own: one that holds other things (a home folder, "/" through a link)
+    // is left as it is.
     if (!VdirCollections::scan({roots.first()}).isEmpty())
         return true;
+    if (!QDir(roots.first())
+             .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)
+             .isEmpty()) {
+        qCWarning(lcVdir).noquote()
+            << tr("%1 holds no lists but other files; no lists are created in it.")
+                   .arg(roots.first());
+        return true;
+    }
     Calendar reminders;
     reminders.title = tr("Reminders");
     reminders.color = QColor(QStringLiteral("#1badf8"));

@@ -28,8 +28,12 @@ constexpr qint64 kMaxMetadataSize = 4096;
 
 bool isInside(const QString& canonicalPath, const QString& canonicalRoot)
 {
-    return canonicalPath == canonicalRoot ||
-           canonicalPath.startsWith(canonicalRoot + QLatin1Char('/'));
+    if (canonicalPath == canonicalRoot)
+        return true;
+    // The root folder "/" already ends in the separator.
+    const QString prefix =
+        canonicalRoot.endsWith(QLatin1Char('/')) ? canonicalRoot : canonicalRoot + QLatin1Char('/');
+    return canonicalPath.startsWith(prefix);
 }
 
 QString shortHash(const QString& text)
