@@ -19,6 +19,7 @@
 #include "platform/LauncherEntry.h"
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
+#include "platform/store/EventStore.h"
 #include "prefs/ModeManager.h"
 #include "ui/common/IndicatorRimStyle.h"
 #include "ui/main/MidViewController.h"
@@ -63,6 +64,10 @@ int main(int argc, char* argv[])
     const LaunchOptions options = LaunchOptions::parse(QApplication::arguments());
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "velmoran: %s\n", qUtf8Printable(options.error));
+        return 2;
+    }
+    if (const QString problem = store::EventStore::storeVariableProblem(); !problem.isEmpty()) {
+        std::fprintf(stderr, "velmoran: %s\n", qUtf8Printable(problem));
         return 2;
     }
     std::optional<QString> selection;

@@ -8,6 +8,7 @@
 #include "cli/CliSync.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
+#include "platform/store/EventStore.h"
 #include "prefs/DefaultPreferences.h"
 
 #include <QCoreApplication>
@@ -62,6 +63,10 @@ int main(int argc, char* argv[])
     Clock& clock = Clock::system();
     if (!setUpClock(clock))
         return 2;
+    if (const QString problem = store::EventStore::storeVariableProblem(); !problem.isEmpty()) {
+        CliOutput::printError(problem);
+        return 2;
+    }
 
     // The same preferences as the application, brought to the current defaults first.
     UserDefaults& defaults = UserDefaults::standardUserDefaults();

@@ -365,6 +365,22 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(disk + "/velmoran/preferences.json.lock"));
     }
 
+    // A relative folder in VELMORAN_STORE would be made wherever the command ran.
+    void aRelativeStoreFolderIsRefused()
+    {
+        QProcess process;
+        QProcessEnvironment environment = this->environment();
+        environment.insert("VELMORAN_STORE", storeRoot() + ":tasks/here");
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_dir->path());
+        process.start(VELMORAN_CLI_PATH, {"lists"});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(
+            process.readAllStandardError().contains("\"tasks/here\", which is not a full path"));
+        QVERIFY(!QFileInfo::exists(m_dir->filePath("tasks")));
+    }
+
     void preferences()
     {
         const Run alarmTime = cli({"prefs", "get", "alarmTime"});

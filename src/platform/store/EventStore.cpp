@@ -121,13 +121,27 @@ QStringList EventStore::configuredRoots(const UserDefaults& defaults)
         roots = defaults.stringArrayForKey(QStringLiteral("storeFolders"));
     QStringList cleaned;
     for (const QString& root : std::as_const(roots)) {
-        const QString path = QDir::cleanPath(QDir(root).absolutePath());
+        if (QDir::isRelativePath(root))
+            continue;
+        const QString path = QDir::cleanPath(root);
         if (!cleaned.contains(path))
             cleaned << path;
     }
     if (cleaned.isEmpty())
         cleaned << defaultRoot();
     return cleaned;
+}
+
+QString EventStore::storeVariableProblem()
+{
+    const QString value = qEnvironmentVariable("VELMORAN_STORE");
+    for (const QString& part : value.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        if (QDir::isRelativePath(part))
+            return tr("VELMORAN_STORE names \"%1\", which is not a full path; give every folder "
+                      "from / (folders are separated by ':')")
+                .arg(part);
+    }
+    return {};
 }
 
 QStringList EventStore::roots() const

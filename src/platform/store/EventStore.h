@@ -43,7 +43,10 @@ public:
 
     // The folders to use: $VELMORAN_STORE (folders separated by ':'), else the preference
     // "storeFolders", else $XDG_DATA_HOME/velmoran/store.
+    // A relative folder there is left out (it would land wherever the program was started).
     static QStringList configuredRoots(const UserDefaults& defaults);
+    // What is wrong with $VELMORAN_STORE, in one sentence; empty when nothing is.
+    static QString storeVariableProblem();
     static QString defaultRoot();
 
     QStringList roots() const;
