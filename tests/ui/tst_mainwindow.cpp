@@ -14,6 +14,7 @@
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/main/MidViewController.h"
+#include "ui/main/PaneRoom.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/ShareMenu.h"
 #include "ui/main/ViewController.h"
@@ -29,6 +30,8 @@
 
 using namespace TestFiles;
 using TestEnvironment::local;
+
+Q_DECLARE_METATYPE(PaneRoom)
 
 // The main window's content: the side panes opening and closing by resizing the window, tasks
 // from dropped mail messages, sharing, the change of day and the saved frame.
@@ -67,22 +70,46 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
-    // The detail pane opens by widening the window by its width; the task list keeps its own.
-    void openingTheDetailPaneWidensTheWindow()
+    void roomForASidePane_data()
     {
-        QVERIFY(!view().isDetailsShown());
-        const int windowWidth = m_window->width();
-        const int listWidth = view().mvc()->width();
-        view().showHideDetails();
-        QTRY_VERIFY(view().isDetailsShown());
-        QCOMPARE(m_window->width(), windowWidth + ViewController::kRightOpenWidth);
-        QTRY_COMPARE(view().mvc()->width(), listWidth);
-        QVERIFY(view().mvc()->showingDetail());
+        QTest::addColumn<int>("side");
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<int>("listSpare");
+        QTest::addColumn<int>("sidebarSpare");
+        QTest::addColumn<PaneRoom>("expected");
+        const int left = int(PaneRoom::Side::Left);
+        const int right = int(PaneRoom::Side::Right);
+        // On a screen 1400 wide, growing left, growing right, from the list, from the other pane.
+        QTest::newRow("room beside the window")
+            << right << QRect(100, 50, 900, 600) << 300 << 0 << PaneRoom{0, 250, 0, 0};
+        QTest::newRow("at the right edge: the list gives")
+            << right << QRect(500, 50, 900, 600) << 300 << 0 << PaneRoom{0, 0, 250, 0};
+        QTest::newRow("the list and the sidebar give, then the window grows away from the pane")
+            << right << QRect(460, 50, 900, 600) << 100 << 50 << PaneRoom{60, 40, 100, 50};
+        QTest::newRow("a screen too small: only what is missing goes past it")
+            << right << QRect(0, 0, 1400, 600) << 100 << 0 << PaneRoom{0, 150, 100, 0};
+        QTest::newRow("the sidebar at the left edge")
+            << left << QRect(0, 50, 900, 600) << 0 << 0 << PaneRoom{0, 250, 0, 0};
+    }
 
-        view().showHideDetails();
-        QTRY_VERIFY(!view().isDetailsShown());
-        QCOMPARE(m_window->width(), windowWidth);
-        QVERIFY(!view().mvc()->showingDetail());
+    // The pane's width comes from the screen beside it, then from the task list and the other
+    // pane, then from the screen on the other side; never from past the screen's edge while it
+    // has room. Closing gives back the same; a pane widened meanwhile gives its extra to the list.
+    void roomForASidePane()
+    {
+        QFETCH(int, side);
+        QFETCH(QRect, frame);
+        QFETCH(int, listSpare);
+        QFETCH(int, sidebarSpare);
+        QFETCH(PaneRoom, expected);
+        const auto parts = [](const PaneRoom& room) {
+            return std::tuple(room.growLeft, room.growRight, room.fromList, room.fromOtherPane);
+        };
+        const PaneRoom room = PaneRoom::forOpening(PaneRoom::Side(side), 250, frame,
+                                                   QRect(0, 0, 1400, 900), listSpare, sidebarSpare);
+        QCOMPARE(parts(room), parts(expected));
+        QCOMPARE(parts(room.forClosing(PaneRoom::Side(side), 250)), parts(room));
+        QCOMPARE(room.forClosing(PaneRoom::Side(side), 300).fromList, room.fromList + 50);
     }
 
     void closingTheSidebarShowsTheReopenButton()
