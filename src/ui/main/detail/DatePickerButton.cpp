@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -93,7 +95,8 @@ DatePickerButton::DatePickerButton(const DateFormatters& formatters, QWidget* pa
 {
     setFlat(true);
     setCursor(Qt::PointingHandCursor);
-    // The pane may be narrower than a long date; the text is then cut, never the pane.
+    // The pane may be narrower than a long date; the text then ends in an ellipsis, and the
+    // pane keeps its width.
     setMinimumWidth(60);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     setStyleSheet(QStringLiteral("text-align: left; padding: 0 4px;"));
@@ -128,9 +131,38 @@ void DatePickerButton::updateText()
                         : m_formatters.dateTimeFormatter().stringFromDate(m_dateTime);
     }
     setText(text);
+    updateToolTip();
     setAccessibleDescription(m_dateTime.isValid()
                                  ? m_formatters.dateTimeFormatter().stringFromDate(m_dateTime)
                                  : QString());
+}
+
+QString DatePickerButton::shownText() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    return option.fontMetrics.elidedText(text(), Qt::ElideRight, room.width());
+}
+
+void DatePickerButton::paintEvent(QPaintEvent*)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text = shownText();
+    painter.drawControl(QStyle::CE_PushButton, option);
+}
+
+void DatePickerButton::resizeEvent(QResizeEvent* event)
+{
+    QPushButton::resizeEvent(event);
+    updateToolTip();
+}
+
+void DatePickerButton::updateToolTip()
+{
+    setToolTip(shownText() == text() ? QString() : text());
 }
 
 void DatePickerButton::openPopover()
