@@ -3,6 +3,7 @@
 #include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
+#include "WindowFit.h"
 
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
@@ -19,6 +20,7 @@
 #include "ui/main/ShareMenu.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/detail/MapView.h"
 #include "ui/main/sidebar/LeftViewController.h"
 
 #include <QListView>
@@ -49,7 +51,8 @@ private Q_SLOTS:
         writeFile(root() + "/work/a.ics", todo("a", "Report"));
         m_manager = loadedDataManager(*m_defaults, m_clock, root());
         QVERIFY(m_manager);
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_night = false;
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [this] { return m_night; });
         // The window opens the store again, as at start-up, and refreshes.
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         m_window = std::make_unique<WindowController>(*m_manager, *m_modes);
@@ -110,6 +113,67 @@ private Q_SLOTS:
         QCOMPARE(parts(room), parts(expected));
         QCOMPARE(parts(room.forClosing(PaneRoom::Side(side), 250)), parts(room));
         QCOMPARE(room.forClosing(PaneRoom::Side(side), 300).fromList, room.fromList + 50);
+    }
+
+    void everythingFitsAt800By600_data()
+    {
+        QTest::addColumn<bool>("night");
+        QTest::newRow("day") << false;
+        QTest::newRow("night") << true;
+    }
+
+    // At 800 by 600 and at its smallest, with the details open on a task that fills every row
+    // with long texts, every control is within the window (or within reach of the detail pane's
+    // scroll bar) and at its full size, in every view.
+    void everythingFitsAt800By600()
+    {
+        QFETCH(bool, night);
+        m_night = night;
+        m_modes->resetValues();
+        view().resetAppearanceFromPreferences();
+        const QByteArray notes = "First line\\nsecond line\\n" + QByteArray("word ").repeated(60);
+        writeFile(root() + "/work/long.ics",
+                  todo("long", QByteArray("Prepare the quarterly review ").repeated(14),
+                       "DUE:20261210T093000\r\nRRULE:FREQ=MONTHLY;COUNT=6\r\nPRIORITY:1\r\n"
+                       "URL:https://example.org/" +
+                           QByteArray("0123456789abcdef").repeated(8) + "\r\nDESCRIPTION:" + notes +
+                           "\r\n" + kLocationAlarm +
+                           "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\n"
+                           "TRIGGER:-PT15M\r\nEND:VALARM\r\n"));
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        m_manager->refreshRemindersArray();
+        QVERIFY(refreshed.wait(5000));
+        view().presetList(1);
+        QTRY_COMPARE(view().mvc()->remindersArray().size(), 2);
+        view().mvc()->selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
+        QTRY_VERIFY(view().rvc()->reminder());
+        QVERIFY(view().rvc()->mapRow()->isVisibleTo(m_window.get()));
+        view().showHideDetails();
+        QTRY_VERIFY(view().isDetailsShown());
+
+        const QList<std::pair<QString, std::function<void()>>> views = {
+            {"All Tasks", [this] { view().presetList(1); }},
+            {"the week", [this] { view().weekView(); }},
+            {"the month", [this] { view().monthView(); }},
+            {"a search", [this] { view().searchView(); }}};
+        for (const QSize& size : {QSize(800, 600), QSize(1, 1)}) {
+            m_window->resize(size);
+            QVERIFY2(
+                m_window->width() <= 800 && m_window->height() <= 600,
+                qPrintable(QString("%1 by %2").arg(m_window->width()).arg(m_window->height())));
+            for (const auto& [name, show] : views) {
+                show();
+                view().mvc()->selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
+                // The strips open and close with an animation.
+                QTest::qWait(300);
+                const QStringList faults = WindowFit::faults(m_window.get());
+                QVERIFY2(faults.isEmpty(), qPrintable(QString("%1 at %2 by %3:\n")
+                                                          .arg(name)
+                                                          .arg(m_window->width())
+                                                          .arg(m_window->height()) +
+                                                      faults.join(QLatin1Char('\n'))));
+            }
+        }
     }
 
     void closingTheSidebarShowsTheReopenButton()
@@ -269,7 +333,14 @@ private:
     QString root() const { return m_dir->filePath("store"); }
     ViewController& view() { return *m_window->viewController(); }
 
+    static constexpr const char* kLocationAlarm =
+        "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nUID:place\r\n"
+        "X-WR-ALARMUID:place\r\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\r\n"
+        "X-APPLE-PROXIMITY:ARRIVE\r\nX-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-APPLE-RADIUS=100;"
+        "X-TITLE=Office on the long street by the river:geo:52.52,13.405\r\nEND:VALARM\r\n";
+
     Clock m_clock;
+    bool m_night = false;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
     std::optional<TestContext> m_context;
