@@ -91,9 +91,10 @@ inline QStringList placementFaults(const QWidget* widget)
 
 inline QStringList sizeFaults(const QWidget* widget)
 {
-    // The parts Qt builds into its own controls (a spin box's text field) are placed by the
-    // style, not by a layout; the control itself is checked.
-    if (widget->objectName().startsWith(QLatin1String("qt_")))
+    // The parts Qt builds into its own controls (a spin box's text field, a table's headers and
+    // viewport) are placed by the control, not by a layout; the control itself is checked.
+    if (widget->objectName().startsWith(QLatin1String("qt_")) ||
+        qobject_cast<const QAbstractScrollArea*>(widget->parentWidget()))
         return {};
     const QSize hint = widget->minimumSizeHint();
     const QSizePolicy policy = widget->sizePolicy();
