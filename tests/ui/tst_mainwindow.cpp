@@ -14,6 +14,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/PaneRoom.h"
 #include "ui/main/RightViewController.h"
@@ -279,17 +280,20 @@ private Q_SLOTS:
 
     void savesAndRestoresTheFrame()
     {
-        QCOMPARE(ViewController::rectFromString("{{10, 20}, {900, 600}}"), QRect(10, 20, 900, 600));
-        QCOMPARE(
-            ViewController::rectFromString(ViewController::stringFromRect(QRect(-5, 0, 800, 500))),
-            QRect(-5, 0, 800, 500));
-        QVERIFY(!ViewController::rectFromString("{{0, 0}, {10, 10}}").isValid());
-        QVERIFY(!ViewController::rectFromString("garbage").isValid());
+        using WindowPlacement::frameFromString;
+        QCOMPARE(frameFromString("{{10, 20}, {900, 600}}"), QRect(10, 20, 900, 600));
+        QCOMPARE(frameFromString(WindowPlacement::stringFromFrame(QRect(-5, 0, 800, 500))),
+                 QRect(-5, 0, 800, 500));
+        QVERIFY(!frameFromString("{{0, 0}, {10, 10}}").isValid());
+        QVERIFY(!frameFromString("garbage").isValid());
         // The window's place with its frame and its size; a window restored from it opens
         // where this one is.
+        m_window->resize(760, 560);
+        m_window->move(20, 30);
+        QTRY_COMPARE(m_window->pos(), QPoint(20, 30));
         view().saveSplitViewFrame();
         QCOMPARE(UserDefaults(m_defaults->filePath()).stringForKey(PrefKey::frameString),
-                 ViewController::stringFromRect(QRect(m_window->pos(), m_window->size())));
+                 WindowPlacement::stringFromFrame(QRect(m_window->pos(), m_window->size())));
         WindowController restored(*m_manager, *m_modes);
         restored.viewController()->loadSplitViewFrame();
         restored.show();

@@ -10,6 +10,7 @@
 #include "prefs/PreferenceKeys.h"
 #include "text/Global.h"
 #include "text/ListExport.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/main/ApplicationShell.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
@@ -19,7 +20,6 @@
 
 #include <QHBoxLayout>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSplitter>
 #include <QTimer>
@@ -426,48 +426,25 @@ void ViewController::openUpdateIntro()
 
 // --- the window frame ------------------------------------------------------------------------
 
-QString ViewController::stringFromRect(const QRect& rect)
-{
-    return QStringLiteral("{{%1, %2}, {%3, %4}}")
-        .arg(rect.x())
-        .arg(rect.y())
-        .arg(rect.width())
-        .arg(rect.height());
-}
-
-QRect ViewController::rectFromString(const QString& text)
-{
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(^\s*\{\s*\{\s*(-?\d+(?:\.\d+)?)\s*,\s*(-?\d+(?:\.\d+)?)\s*\}\s*,\s*\{\s*(\d+(?:\.\d+)?)\s*,\s*(\d+(?:\.\d+)?)\s*\}\s*\}\s*$)"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return {};
-    const QRect rect(qRound(match.captured(1).toDouble()), qRound(match.captured(2).toDouble()),
-                     qRound(match.captured(3).toDouble()), qRound(match.captured(4).toDouble()));
-    // A frame from a broken or hand-edited preference must not make the window vanish.
-    if (rect.width() < 200 || rect.height() < 150 || rect.width() > 20000 || rect.height() > 20000)
-        return {};
-    return rect;
-}
-
 void ViewController::saveSplitViewFrame()
 {
     // The window's position with its title bar and its size without: pos() and move() both
     // take the frame into account, so a window restored from it opens where it was rather than
     // a title bar's height higher (which setGeometry of the inner rectangle would do).
     UserDefaults& defaults = m_manager.defaults();
-    defaults.setString(stringFromRect(QRect(window()->pos(), window()->size())),
+    defaults.setString(WindowPlacement::stringFromFrame(QRect(window()->pos(), window()->size())),
                        PrefKey::frameString);
     defaults.synchronize();
 }
 
 void ViewController::loadSplitViewFrame()
 {
-    const QRect frame = rectFromString(m_manager.defaults().stringForKey(PrefKey::frameString));
-    if (!frame.isValid())
-        return;
-    window()->resize(frame.size());
-    window()->move(frame.topLeft());
+    const QRect frame =
+        WindowPlacement::frameFromString(m_manager.defaults().stringForKey(PrefKey::frameString));
+    // Kept on a screen that is there, and no larger than it: the screen may have become
+    // smaller since.
+    if (frame.isValid())
+        WindowPlacement::restore(window(), frame, nullptr);
 }
 
 // --- opening and closing the side panes ------------------------------------------------------

@@ -104,11 +104,10 @@ public:
     void addNewTaskWithTitle(const QString& title, const QString& mailLink);
     void showHelp();
     void openUpdateIntro();
-    // The preference text of the window's frame, "{{x, y}, {width, height}}".
+    // The window's frame in the preferences (WindowPlacement::stringFromFrame), and back on a
+    // screen.
     void saveSplitViewFrame();
     void loadSplitViewFrame();
-    static QString stringFromRect(const QRect& rect);
-    static QRect rectFromString(const QString& text);
 
     // The task list as it is shared: its title line, the count, its tasks and events.
     StyledText sharedListText() const;
