@@ -1,9 +1,10 @@
 // Renders the main window over a generated demo store into PNG files, so that changes to the
 // look can be reviewed side by side: the day view, a tag list, the week and month views with
-// their dots, night mode, the detail pane of a task and of an event with the repeat
-// editor's custom sheet, a location alarm with its map and the place pop-over; the quick-add
-// window, the tray panel, the preferences pages with the Advanced tabs and the accounts, the
-// onboarding pages, the help and about windows and Recently Deleted in both modes.
+// their dots, night mode, the detail pane of a task (also at 800 by 600 and in the smallest
+// window) and of an event with the repeat editor's custom sheet, a location alarm with its map and
+// the place pop-over; the quick-add window, the tray panel, the preferences pages with the Advanced
+// tabs and the accounts, the onboarding pages, the help and about windows and Recently Deleted in
+// both modes.
 //
 //   screenshots <output folder>
 //
@@ -152,6 +153,23 @@ bool saveDetail(ViewController* view, QWidget* window, DataManager& manager,
         reminder ? reminder->calendarItemIdentifier : QString()));
     const bool saved = save(window, path);
     window->resize(size);
+    return saved;
+}
+
+// The window at `size` (its smallest when empty) with the detail pane of `reminder` open beside
+// the week view: what a small screen shows.
+bool saveDetailAt(ViewController* view, QWidget* window, DataManager& manager,
+                  const store::ReminderPtr& reminder, const QSize& size, const QString& path)
+{
+    const QSize before = window->size();
+    view->weekView();
+    view->openRightView();
+    window->resize(size.isEmpty() ? QSize(1, 1) : size);
+    wait(300);
+    view->mvc()->selectReminder(manager.tasks().reminderWithIdentifier(
+        reminder ? reminder->calendarItemIdentifier : QString()));
+    const bool saved = save(window, path);
+    window->resize(before);
     return saved;
 }
 
@@ -367,6 +385,8 @@ int main(int argc, char* argv[])
         }
     }
     failures += !save(&window, output + "/detail-event.png");
+    failures += !saveDetailAt(view, &window, manager, detailed, QSize(800, 600),
+                              output + "/detail-800x600.png");
 
     failures += saveEntryWindows(manager, modes, output, QString());
     failures += savePreferences(manager, modes, defaults, output);
@@ -386,6 +406,8 @@ int main(int argc, char* argv[])
     view->monthView();
     failures += !save(&window, output + "/month-night.png");
     failures += !saveDetail(view, &window, manager, detailed, output + "/detail-night.png");
+    failures += !saveDetailAt(view, &window, manager, detailed, QSize(800, 600),
+                              output + "/detail-800x600-night.png");
     // The pictures below show the window as it starts, without the details.
     if (view->isDetailsShown())
         view->toggleRightView();
@@ -410,5 +432,7 @@ int main(int argc, char* argv[])
     failures += !save(&window, output + "/week-smallest.png");
     view->dayView();
     failures += !save(&window, output + "/day-smallest.png");
+    failures +=
+        !saveDetailAt(view, &window, manager, detailed, QSize(), output + "/detail-smallest.png");
     return failures == 0 ? 0 : 1;
 }

@@ -35,6 +35,8 @@
 namespace {
 
 constexpr int kTopHeight = 44;
+// Two tasks of one line each: the smallest window still shows something of what it lists.
+constexpr int kMinimumTableHeight = 2 * 52;
 
 QToolButton* makeButton(QWidget* parent, const QString& accessibleName)
 {
@@ -170,6 +172,7 @@ void MidViewController::buildTable()
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setMinimumHeight(kMinimumTableHeight);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setMouseTracking(true);
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
