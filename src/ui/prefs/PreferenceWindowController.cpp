@@ -21,6 +21,9 @@ namespace {
 class PageScrollArea : public QScrollArea
 {
 public:
+    // However short the window, this much of the page shows.
+    static constexpr int kMinimumHeight = 120;
+
     explicit PageScrollArea(QWidget* parent)
         : QScrollArea(parent)
     {
@@ -30,24 +33,30 @@ public:
 
     QSize sizeHint() const override
     {
-        return widget() ? widget()->sizeHint().expandedTo(widget()->minimumSizeHint())
-                        : QScrollArea::sizeHint();
+        return widget() ? widget()->sizeHint().expandedTo(pageMinimum()) : QScrollArea::sizeHint();
     }
 
     QSize minimumSizeHint() const override
     {
         if (!widget())
             return QScrollArea::minimumSizeHint();
-        const int scrollBar = verticalScrollBar()->sizeHint().width();
-        int width = widget()->minimumSizeHint().width() + scrollBar;
+        const QSize page = pageMinimum();
+        int width = page.width() + verticalScrollBar()->sizeHint().width();
         // A page wider than the screen scrolls sideways as well; the window's borders are the
         // window manager's.
         if (const QScreen* shownOn = screen())
             width = std::min(width, shownOn->availableGeometry().width() -
                                         (window()->frameGeometry().width() - window()->width()));
-        const int height = std::min(widget()->minimumSizeHint().height(),
-                                    4 * verticalScrollBar()->minimumSizeHint().height());
-        return QSize(width, height);
+        return QSize(width, std::min(page.height(), kMinimumHeight));
+    }
+
+private:
+    // What the page asks for at least: the minimum it sets itself, else its hint.
+    QSize pageMinimum() const
+    {
+        const QSize hint = widget()->minimumSizeHint();
+        return QSize(widget()->minimumWidth() > 0 ? widget()->minimumWidth() : hint.width(),
+                     widget()->minimumHeight() > 0 ? widget()->minimumHeight() : hint.height());
     }
 };
 
