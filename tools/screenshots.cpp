@@ -420,18 +420,22 @@ int main(int argc, char* argv[])
     addDeletedItems(manager, work, home2);
     failures += saveRecentlyDeletedWindow(manager, modes, output, QStringLiteral("-night"));
 
-    // The smallest window: every view must still fit.
-    window.resize(window.minimumSizeHint().expandedTo(window.minimumSize()));
-    failures += !save(&window, output + "/month-night-smallest.png");
+    // The smallest window of each view (the month's strip is the tallest): every view must
+    // still fit.
+    const auto saveSmallest = [&](void (ViewController::*show)(), const QString& path) {
+        (view->*show)();
+        wait(300);
+        window.resize(1, 1);
+        return save(&window, path);
+    };
+    failures += !saveSmallest(&ViewController::monthView, output + "/month-night-smallest.png");
     defaults.setBool(false, PrefKey::nightMode);
     manager.nightMode().presetNightMode();
     modes.resetValues();
     view->resetAppearanceFromPreferences();
-    failures += !save(&window, output + "/month-smallest.png");
-    view->weekView();
-    failures += !save(&window, output + "/week-smallest.png");
-    view->dayView();
-    failures += !save(&window, output + "/day-smallest.png");
+    failures += !saveSmallest(&ViewController::monthView, output + "/month-smallest.png");
+    failures += !saveSmallest(&ViewController::weekView, output + "/week-smallest.png");
+    failures += !saveSmallest(&ViewController::dayView, output + "/day-smallest.png");
     failures +=
         !saveDetailAt(view, &window, manager, detailed, QSize(), output + "/detail-smallest.png");
     return failures == 0 ? 0 : 1;
