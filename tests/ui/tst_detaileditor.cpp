@@ -349,8 +349,8 @@ private Q_SLOTS:
     }
 
     // In a pane narrower than its texts, a long address and an alarm's offset end in an
-    // ellipsis rather than being cut at the edge, and say the whole in their tooltips; the
-    // address shows whole while it is being edited.
+    // ellipsis rather than being cut at the edge; the address shows whole while it is being
+    // edited, and in its tooltip.
     void longTextsEndInAnEllipsis()
     {
         const QString address = "https://example.org/?id=" + QString("0123456789").repeated(8);
@@ -374,7 +374,6 @@ private Q_SLOTS:
         QVERIFY2(endsInAnEllipsis(alarm->shownText(), alarm->text(), alarm),
                  qPrintable(alarm->shownText()));
         QCOMPARE(field->toolTip(), address);
-        QCOMPARE(alarm->toolTip(), alarm->text());
 
         m_pane->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_pane.get()));

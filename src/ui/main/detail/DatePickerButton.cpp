@@ -131,7 +131,6 @@ void DatePickerButton::updateText()
                         : m_formatters.dateTimeFormatter().stringFromDate(m_dateTime);
     }
     setText(text);
-    updateToolTip();
     setAccessibleDescription(m_dateTime.isValid()
                                  ? m_formatters.dateTimeFormatter().stringFromDate(m_dateTime)
                                  : QString());
@@ -152,17 +151,6 @@ void DatePickerButton::paintEvent(QPaintEvent*)
     initStyleOption(&option);
     option.text = shownText();
     painter.drawControl(QStyle::CE_PushButton, option);
-}
-
-void DatePickerButton::resizeEvent(QResizeEvent* event)
-{
-    QPushButton::resizeEvent(event);
-    updateToolTip();
-}
-
-void DatePickerButton::updateToolTip()
-{
-    setToolTip(shownText() == text() ? QString() : text());
 }
 
 void DatePickerButton::openPopover()

@@ -42,9 +42,9 @@ private:
 };
 
 // A date, or a date and time, shown as a button in the detail pane (ending in an ellipsis where
-// the pane is too narrow for it); pressing it opens the
-// pop-over. When the pop-over closes with a date the button reports it (popoverDismissed), as
-// the pane saves a date only then, not at every click in the calendar.
+// the pane is too narrow for it); pressing it opens the pop-over. When the pop-over closes with
+// a date the button reports it (popoverDismissed), as the pane saves a date only then, not at
+// every click in the calendar.
 class DatePickerButton : public QPushButton
 {
     Q_OBJECT
@@ -73,10 +73,8 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void updateToolTip();
     void updateText();
 
     const DateFormatters& m_formatters;
