@@ -1,9 +1,10 @@
 // Renders the main window over a generated demo store into PNG files, so that changes to the
 // look can be reviewed side by side: the day view, a tag list, the week and month views with
-// their dots, night mode, the detail pane of a task and of an event with the repeat
-// editor's custom sheet, a location alarm with its map and the place pop-over; the quick-add
-// window, the tray panel, the preferences pages with the Advanced tabs and the accounts, the
-// onboarding pages, the help and about windows and Recently Deleted in both modes.
+// their dots, night mode, the detail pane of a task (also at 800 by 600 and in the smallest
+// window) and of an event with the repeat editor's custom sheet, a location alarm with its map and
+// the place pop-over; the quick-add window, the tray panel, the preferences pages with the Advanced
+// tabs and the accounts, the onboarding pages, the help and about windows and Recently Deleted in
+// both modes.
 //
 //   screenshots <output folder>
 //
@@ -153,6 +154,23 @@ bool saveDetail(ViewController* view, QWidget* window, DataManager& manager,
         reminder ? reminder->calendarItemIdentifier : QString()));
     const bool saved = save(window, path);
     window->resize(size);
+    return saved;
+}
+
+// The window at `size` (its smallest when empty) with the detail pane of `reminder` open beside
+// the week view: what a small screen shows.
+bool saveDetailAt(ViewController* view, QWidget* window, DataManager& manager,
+                  const store::ReminderPtr& reminder, const QSize& size, const QString& path)
+{
+    const QSize before = window->size();
+    view->weekView();
+    view->openRightView();
+    window->resize(size.isEmpty() ? QSize(1, 1) : size);
+    wait(300);
+    view->mvc()->selectReminder(manager.tasks().reminderWithIdentifier(
+        reminder ? reminder->calendarItemIdentifier : QString()));
+    const bool saved = save(window, path);
+    window->resize(before);
     return saved;
 }
 
@@ -369,6 +387,8 @@ int main(int argc, char* argv[])
         }
     }
     failures += !save(&window, output + "/detail-event.png");
+    failures += !saveDetailAt(view, &window, manager, detailed, QSize(800, 600),
+                              output + "/detail-800x600.png");
 
     failures += saveEntryWindows(manager, modes, output, QString());
     failures += savePreferences(manager, modes, defaults, output);
@@ -388,6 +408,8 @@ int main(int argc, char* argv[])
     view->monthView();
     failures += !save(&window, output + "/month-night.png");
     failures += !saveDetail(view, &window, manager, detailed, output + "/detail-night.png");
+    failures += !saveDetailAt(view, &window, manager, detailed, QSize(800, 600),
+                              output + "/detail-800x600-night.png");
     // The pictures below show the window as it starts, without the details.
     if (view->isDetailsShown())
         view->toggleRightView();
@@ -400,17 +422,23 @@ int main(int argc, char* argv[])
     addDeletedItems(manager, work, home2);
     failures += saveRecentlyDeletedWindow(manager, modes, output, QStringLiteral("-night"));
 
-    // The smallest window: every view must still fit.
-    window.resize(window.minimumSizeHint().expandedTo(window.minimumSize()));
-    failures += !save(&window, output + "/month-night-smallest.png");
+    // The smallest window of each view (the month's strip is the tallest): every view must
+    // still fit.
+    const auto saveSmallest = [&](void (ViewController::*show)(), const QString& path) {
+        (view->*show)();
+        wait(300);
+        window.resize(1, 1);
+        return save(&window, path);
+    };
+    failures += !saveSmallest(&ViewController::monthView, output + "/month-night-smallest.png");
     defaults.setBool(false, PrefKey::nightMode);
     manager.nightMode().presetNightMode();
     modes.resetValues();
     view->resetAppearanceFromPreferences();
-    failures += !save(&window, output + "/month-smallest.png");
-    view->weekView();
-    failures += !save(&window, output + "/week-smallest.png");
-    view->dayView();
-    failures += !save(&window, output + "/day-smallest.png");
+    failures += !saveSmallest(&ViewController::monthView, output + "/month-smallest.png");
+    failures += !saveSmallest(&ViewController::weekView, output + "/week-smallest.png");
+    failures += !saveSmallest(&ViewController::dayView, output + "/day-smallest.png");
+    failures +=
+        !saveDetailAt(view, &window, manager, detailed, QSize(), output + "/detail-smallest.png");
     return failures == 0 ? 0 : 1;
 }

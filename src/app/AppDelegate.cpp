@@ -149,6 +149,10 @@ void AppDelegate::openMainWindow()
             setupListsMenu();
         });
         view->loadSplitViewFrame();
+        // Kept when the window closes as well as when the program quits: a program that is
+        // ended rather than quit still opens the window where it was closed.
+        connect(m_windowController, &WindowController::closing, view,
+                &ViewController::saveSplitViewFrame);
     }
     // Started at login, the program waits in the background until it is asked for the window.
     if (!std::exchange(m_startInBackground, false)) {

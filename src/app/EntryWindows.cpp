@@ -6,6 +6,7 @@
 #include "platform/sync/SyncScheduler.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/WindowFrameKeeper.h"
 #include "ui/entry/AddViewController.h"
 #include "ui/entry/QuickAddForm.h"
 #include "ui/main/WindowController.h"
@@ -131,18 +132,23 @@ void EntryWindows::openQuickAdd(const QDateTime& date, const QString& listIdenti
         m_quickAdd->form()->setupDueDate(date);
     m_quickAdd->changeToList(listIdentifier);
 
-    // Over the middle of the main window, or of the pointer's screen.
+    // Where the user left it, else over the middle of the main window or of the pointer's
+    // screen.
     m_quickAdd->adjustSize();
-    QRect area;
-    if (const WindowController* main = m_delegate.windowController(); main && main->isVisible())
-        area = main->frameGeometry();
-    else if (const QScreen* screen = QApplication::screenAt(QCursor::pos()))
-        area = screen->availableGeometry();
-    if (area.isValid()) {
-        QRect frame(QPoint(0, 0), m_quickAdd->size());
-        frame.moveCenter(area.center());
-        frame.moveTop(area.top() + area.height() / 4);
-        m_quickAdd->move(frame.topLeft());
+    const WindowController* main = m_delegate.windowController();
+    if (!WindowFrameKeeper::keep(m_quickAdd, m_manager.defaults(), PrefKey::quickAddFrameString,
+                                 main)) {
+        QRect area;
+        if (main && main->isVisible())
+            area = main->frameGeometry();
+        else if (const QScreen* screen = QApplication::screenAt(QCursor::pos()))
+            area = screen->availableGeometry();
+        if (area.isValid()) {
+            QRect frame(QPoint(0, 0), m_quickAdd->size());
+            frame.moveCenter(area.center());
+            frame.moveTop(area.top() + area.height() / 4);
+            m_quickAdd->move(frame.topLeft());
+        }
     }
     m_quickAdd->show();
     m_quickAdd->raise();

@@ -1,5 +1,7 @@
 #include "app/IntroWindows.h"
 
+#include "prefs/PreferenceKeys.h"
+#include "ui/common/WindowFrameKeeper.h"
 #include "ui/intro/AboutWindowController.h"
 #include "ui/intro/IntroWindowController.h"
 #include "ui/main/WindowController.h"
@@ -60,6 +62,7 @@ bool IntroWindows::openAbout()
     if (!m_about) {
         m_about = new AboutWindowController(m_modeManager);
         m_about->setAttribute(Qt::WA_DeleteOnClose);
+        WindowFrameKeeper::keep(m_about, m_defaults, PrefKey::aboutFrameString);
     }
     m_about->show();
     m_about->raise();
@@ -81,6 +84,7 @@ bool IntroWindows::openHelp(const QString& document)
     m_help->setReviewAction([this] { m_delegate.linkToReview(); });
     // A sheet: the main window waits while it is open.
     m_help->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
+    WindowFrameKeeper::keep(m_help, m_defaults, PrefKey::helpFrameString, window);
     m_help->show();
     return true;
 }

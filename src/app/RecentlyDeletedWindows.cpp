@@ -1,5 +1,8 @@
 #include "app/RecentlyDeletedWindows.h"
 
+#include "data/DataManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/common/WindowFrameKeeper.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/main/WindowController.h"
 
@@ -29,6 +32,8 @@ bool RecentlyDeletedWindows::openRecentlyDeleted()
         m_window =
             new RecentlyDeletedWindow(m_manager, m_modeManager, m_delegate.windowController());
         m_window->setAttribute(Qt::WA_DeleteOnClose);
+        WindowFrameKeeper::keep(m_window, m_manager.defaults(), PrefKey::recentlyDeletedFrameString,
+                                m_delegate.windowController());
     }
     WindowPlacement::bringToFront(m_window);
     return true;

@@ -70,6 +70,12 @@ inline constexpr Key alwaysOnTopMenuBar{"alwaysOnTopMenuBar"}; // bool: panel pi
 inline constexpr Key frameString{"frameString"}; // string: main window split view frame
 // string "x,y": where the preferences window was left, title bar included
 inline constexpr Key preferencesFrameString{"preferencesFrameString"};
+// strings "{{x, y}, {width, height}}" as frameString: where the help, Recently Deleted,
+// quick-add and about windows were left, title bar included, and their size without it.
+inline constexpr Key helpFrameString{"helpFrameString"};
+inline constexpr Key recentlyDeletedFrameString{"recentlyDeletedFrameString"};
+inline constexpr Key quickAddFrameString{"quickAddFrameString"};
+inline constexpr Key aboutFrameString{"aboutFrameString"};
 // bool, absent = off: an XDG autostart entry starts the application in the background at login.
 inline constexpr Key startAtLogin{"startAtLogin"};
 // string array, absent = the default folder: the vdir roots the store reads (the environment

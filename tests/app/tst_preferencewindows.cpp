@@ -3,7 +3,10 @@
 #include "TestEnvironment.h"
 
 #include "app/AppDelegate.h"
+#include "app/EntryWindows.h"
+#include "app/IntroWindows.h"
 #include "app/PreferenceWindows.h"
+#include "app/RecentlyDeletedWindows.h"
 #include "hotkeys/PTHotKey.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "hotkeys/PTKeyCombo.h"
@@ -11,6 +14,8 @@
 #include "platform/UserNotificationCenter.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/entry/AddViewController.h"
+#include "ui/intro/AboutWindowController.h"
 #include "ui/main/WindowController.h"
 #include "ui/prefs/GeneralPage.h"
 #include "ui/prefs/PreferenceObject.h"
@@ -20,6 +25,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
 
@@ -28,9 +34,10 @@
 
 #include <cstdlib>
 
-// This suite runs under xvfb-run and runs inside dbus-run-session: the preferences window as
-// the application opens it, and global shortcuts recorded in it grabbed on a real X server,
-// where a second X client stands for another program holding a key.
+// This suite runs under xvfb-run and runs inside dbus-run-session: the application's windows as
+// it opens them, each where the user left it in the run before; the preferences window, and
+// global shortcuts recorded in it grabbed on a real X server, where a second X client stands
+// for another program holding a key.
 class TestPreferenceWindows : public QObject
 {
     Q_OBJECT
@@ -125,35 +132,97 @@ private Q_SLOTS:
         QCOMPARE(window->currentIndex(), int(PreferenceObject::Lists));
     }
 
-    // Where the user leaves the window is where it opens in the next run, brought back onto
-    // the screen when that has become smaller than the place.
-    void theWindowOpensWhereItWasLeftAndOnScreen()
+    // Every window the user can move or resize opens in the next run where it was left, at the
+    // size it had; where the screen has since become smaller than that place (a place beyond
+    // this screen's 1280 by 800, a size larger than it), it opens on the screen and within it.
+    void everyWindowOpensWhereItWasLeft()
     {
-        QVERIFY(m_windows->openPreferences());
-        PreferenceWindowController* window = m_windows->window();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        window->move(70, 90);
-        QTRY_COMPARE(window->pos(), QPoint(70, 90));
-        window->close();
-        QCOMPARE(m_defaults->stringForKey(PrefKey::preferencesFrameString), QString("70,90"));
+        struct Kind
         {
-            PreferenceWindows nextRun(*m_manager, *m_modes, *m_defaults, *m_center, *m_delegate);
-            QVERIFY(nextRun.openPreferences());
-            QVERIFY(QTest::qWaitForWindowExposed(nextRun.window()));
-            QTRY_COMPARE(nextRun.window()->pos(), QPoint(70, 90));
-            nextRun.window()->close();
-        }
+            QString name;
+            QLatin1StringView key;
+            std::function<QWidget*(Run&)> open;
+            // The preferences window takes the size of the page it shows.
+            bool keepsSize = true;
+        };
+        const QList<Kind> kinds = {
+            {"main", PrefKey::frameString,
+             [](Run& run) -> QWidget* {
+                 run.delegate.openMainWindow();
+                 return run.delegate.windowController();
+             }},
+            {"help", PrefKey::helpFrameString,
+             [](Run& run) -> QWidget* {
+                 run.delegate.openMainWindow();
+                 run.intro.openHelp("Help");
+                 return run.intro.helpWindow();
+             }},
+            {"Recently Deleted", PrefKey::recentlyDeletedFrameString,
+             [](Run& run) -> QWidget* {
+                 run.delegate.openMainWindow();
+                 run.deleted.openRecentlyDeleted();
+                 return run.deleted.window();
+             }},
+            {"quick add", PrefKey::quickAddFrameString,
+             [](Run& run) -> QWidget* {
+                 run.entry.openQuickAdd({}, {});
+                 return run.entry.quickAddWindow();
+             }},
+            {"about", PrefKey::aboutFrameString,
+             [](Run& run) -> QWidget* {
+                 run.intro.openAbout();
+                 return run.intro.aboutWindow();
+             }},
+            {"preferences", PrefKey::preferencesFrameString,
+             [](Run& run) -> QWidget* {
+                 run.preferences.openPreferences();
+                 return run.preferences.window();
+             },
+             false},
+        };
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        for (qsizetype i = 0; i < kinds.size(); ++i) {
+            const Kind& kind = kinds.at(i);
+            const QPoint place(60 + 20 * int(i), 70 + 10 * int(i));
+            QSize size;
+            {
+                Run run(*this);
+                QPointer<QWidget> window = kind.open(run);
+                QVERIFY2(window && QTest::qWaitForWindowExposed(window), qPrintable(kind.name));
+                // Windows of a fixed size keep it.
+                window->resize(window->size() + QSize(60, 40));
+                window->move(place);
+                QTRY_COMPARE(window->pos(), place);
+                size = window->size();
+                window->close();
+                QTRY_VERIFY2(!window || !window->isVisible(), qPrintable(kind.name));
+            }
+            {
+                Run next(*this);
+                QWidget* again = kind.open(next);
+                QVERIFY2(again && QTest::qWaitForWindowExposed(again), qPrintable(kind.name));
+                QTRY_COMPARE(again->pos(), place);
+                if (kind.keepsSize)
+                    QCOMPARE(again->size(), size);
+                again->close();
+            }
 
-        // A place on a larger screen than this one's 1280 by 800.
-        m_defaults->setString("2400,1500", PrefKey::preferencesFrameString);
-        PreferenceWindows smaller(*m_manager, *m_modes, *m_defaults, *m_center, *m_delegate);
-        QVERIFY(smaller.openPreferences());
-        QVERIFY(QTest::qWaitForWindowExposed(smaller.window()));
-        const QRect screen = smaller.window()->screen()->availableGeometry();
-        QTRY_VERIFY2(
-            screen.contains(smaller.window()->frameGeometry()),
-            qPrintable(QString("%1,%2").arg(smaller.window()->x()).arg(smaller.window()->y())));
-        smaller.window()->close();
+            m_defaults->setString(kind.key == PrefKey::preferencesFrameString
+                                      ? QString("2400,1500")
+                                      : QString("{{2400, 1500}, {2000, 1200}}"),
+                                  kind.key);
+            Run smaller(*this);
+            QWidget* onScreen = kind.open(smaller);
+            QVERIFY2(onScreen && QTest::qWaitForWindowExposed(onScreen), qPrintable(kind.name));
+            QTRY_VERIFY2(screen.contains(onScreen->frameGeometry()),
+                         qPrintable(QString("%1: %2 by %3 at %4,%5")
+                                        .arg(kind.name)
+                                        .arg(onScreen->width())
+                                        .arg(onScreen->height())
+                                        .arg(onScreen->x())
+                                        .arg(onScreen->y())));
+            onScreen->close();
+        }
     }
 
     void aShortcutAnotherProgramHoldsIsRefused()
@@ -184,6 +253,32 @@ private Q_SLOTS:
     }
 
 private:
+    // The windows of one run of the program, over the suite's data, preferences and session.
+    struct Run
+    {
+        explicit Run(TestPreferenceWindows& suite)
+            : delegate(*suite.m_manager, *suite.m_modes, *suite.m_defaults, nullptr)
+            , intro(*suite.m_manager, *suite.m_modes, *suite.m_defaults, delegate)
+            , deleted(*suite.m_manager, *suite.m_modes, delegate)
+            , entry(*suite.m_manager, *suite.m_modes, *suite.m_defaults, delegate)
+            , preferences(*suite.m_manager, *suite.m_modes, *suite.m_defaults, *suite.m_center,
+                          delegate)
+        {
+            AppDelegate::Windows windows;
+            intro.install(windows);
+            deleted.install(windows);
+            entry.install(windows);
+            preferences.install(windows);
+            delegate.setWindows(std::move(windows));
+        }
+
+        AppDelegate delegate;
+        IntroWindows intro;
+        RecentlyDeletedWindows deleted;
+        EntryWindows entry;
+        PreferenceWindows preferences;
+    };
+
     static constexpr int kCtrlAltFlags = PTKeyCombo::controlKeyMask | PTKeyCombo::optionKeyMask;
 
     static int registeredKeyCode()

@@ -7,18 +7,23 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/RightViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
 
 #include <QProcess>
+#include <QScreen>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 using namespace TestFiles;
 
-// The saved window frame under a real window manager that decorates the window, which is
-// where a restored window used to open a title bar's height higher than it was left.
-// This suite runs under xvfb-run and starts openbox on that display itself.
+// The main window's frame under a real window manager that decorates it: saved and restored
+// (where a restored window used to open a title bar's height higher than it was left), and
+// kept on the screen when a side pane opens. This suite runs under xvfb-run (a screen of 1280
+// by 800) and starts openbox on that display itself.
 class TestWindowFrame : public QObject
 {
     Q_OBJECT
@@ -79,6 +84,56 @@ private Q_SLOTS:
             QCOMPARE(again.size(), size);
             again.viewController()->saveSplitViewFrame();
         }
+    }
+
+    void theDetailPaneOpensWithinTheScreen_data()
+    {
+        QTest::addColumn<bool>("atRightEdge");
+        QTest::newRow("room beside the window") << false;
+        QTest::newRow("at the right edge of the screen") << true;
+    }
+
+    // Opening the detail pane widens the window as far as the screen has room and narrows the
+    // task list for the rest; the pane is whole and inside the window, and closing it puts the
+    // window and the list back as they were.
+    void theDetailPaneOpensWithinTheScreen()
+    {
+        QFETCH(bool, atRightEdge);
+        WindowController window(*m_manager, *m_modes);
+        ViewController& view = *window.viewController();
+        view.setAnimationDuration(0);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        window.resize(900, 600);
+        window.move(screen.topLeft());
+        showDecorated(window);
+        if (atRightEdge) {
+            window.move(screen.right() + 1 - window.frameGeometry().width(), screen.top());
+            QTRY_COMPARE(window.frameGeometry().right(), screen.right());
+        }
+        const QRect closed = window.geometry();
+        const int listWidth = view.mvc()->width();
+        const int sidebarWidth = view.splitView()->sizes().at(0);
+
+        QVERIFY(!view.isDetailsShown());
+        view.showHideDetails();
+        QTRY_VERIFY(view.isDetailsShown());
+        QVERIFY(view.mvc()->showingDetail());
+        QTRY_COMPARE(view.splitView()->sizes().at(2), ViewController::kRightOpenWidth);
+        QTRY_COMPARE(window.width(),
+                     closed.width() + (atRightEdge ? 0 : ViewController::kRightOpenWidth));
+        QVERIFY2(screen.contains(window.frameGeometry()),
+                 qPrintable(QString("%1 wide at %2").arg(window.width()).arg(window.x())));
+        const QRect pane(view.rvc()->mapTo(&window, QPoint()), view.rvc()->size());
+        QVERIFY(window.rect().contains(pane));
+        QCOMPARE(view.splitView()->sizes().at(0), sidebarWidth);
+        QCOMPARE(view.mvc()->width(),
+                 listWidth - (atRightEdge ? ViewController::kRightOpenWidth : 0));
+
+        view.showHideDetails();
+        QTRY_VERIFY(!view.isDetailsShown());
+        QTRY_COMPARE(window.geometry(), closed);
+        QTRY_COMPARE(view.mvc()->width(), listWidth);
+        QVERIFY(!view.mvc()->showingDetail());
     }
 
 private:

@@ -14,6 +14,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/ElidedLineEdit.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/ViewController.h"
@@ -364,6 +365,40 @@ private Q_SLOTS:
         QVERIFY(!readFile(taskPath()).contains("URL"));
         QVERIFY(m_pane->urlRow()->openButton()->isHidden());
         checkTodoman("Water the plants", local(2026, 3, 28, 9), 5, "Work");
+    }
+
+    // In a pane narrower than its texts, a long address and an alarm's offset end in an
+    // ellipsis rather than being cut at the edge; the address shows whole while it is being
+    // edited, and in its tooltip.
+    void longTextsEndInAnEllipsis()
+    {
+        const QString address = "https://example.org/?id=" + QString("0123456789").repeated(8);
+        writeTaskWith("URL:" + address.toUtf8() +
+                      "\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\n"
+                      "TRIGGER:-PT15M\r\nEND:VALARM\r\n");
+        m_pane->resize(200, 900);
+        ElidedLineEdit* field = m_pane->urlRow()->field();
+        DatePickerButton* alarm = m_pane->alarmRow()->picker();
+        QTRY_VERIFY(field->width() < 200);
+        QCOMPARE(field->text(), address);
+        QCOMPARE(alarm->text(), QStringLiteral("15 Minutes Before"));
+        QTRY_VERIFY(alarm->width() < alarm->fontMetrics().horizontalAdvance(alarm->text()));
+        const auto endsInAnEllipsis = [](const QString& shown, const QString& whole,
+                                         const QWidget* widget) {
+            return shown.endsWith(QChar(0x2026)) && whole.startsWith(shown.chopped(1)) &&
+                   widget->fontMetrics().horizontalAdvance(shown) < widget->width();
+        };
+        QVERIFY2(endsInAnEllipsis(field->shownText(), field->text(), field),
+                 qPrintable(field->shownText()));
+        QVERIFY2(endsInAnEllipsis(alarm->shownText(), alarm->text(), alarm),
+                 qPrintable(alarm->shownText()));
+        QCOMPARE(field->toolTip(), address);
+
+        m_pane->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_pane.get()));
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+        QCOMPARE(field->shownText(), address);
     }
 
     void urlsThatAreNotOpened()

@@ -3,6 +3,7 @@
 #include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
+#include "WindowFit.h"
 
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
@@ -13,11 +14,14 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/main/MidViewController.h"
+#include "ui/main/PaneRoom.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/ShareMenu.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/detail/MapView.h"
 #include "ui/main/sidebar/LeftViewController.h"
 
 #include <QListView>
@@ -29,6 +33,8 @@
 
 using namespace TestFiles;
 using TestEnvironment::local;
+
+Q_DECLARE_METATYPE(PaneRoom)
 
 // The main window's content: the side panes opening and closing by resizing the window, tasks
 // from dropped mail messages, sharing, the change of day and the saved frame.
@@ -46,7 +52,8 @@ private Q_SLOTS:
         writeFile(root() + "/work/a.ics", todo("a", "Report"));
         m_manager = loadedDataManager(*m_defaults, m_clock, root());
         QVERIFY(m_manager);
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_night = false;
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [this] { return m_night; });
         // The window opens the store again, as at start-up, and refreshes.
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         m_window = std::make_unique<WindowController>(*m_manager, *m_modes);
@@ -67,22 +74,107 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
-    // The detail pane opens by widening the window by its width; the task list keeps its own.
-    void openingTheDetailPaneWidensTheWindow()
+    void roomForASidePane_data()
     {
-        QVERIFY(!view().isDetailsShown());
-        const int windowWidth = m_window->width();
-        const int listWidth = view().mvc()->width();
+        QTest::addColumn<int>("side");
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<int>("listSpare");
+        QTest::addColumn<int>("sidebarSpare");
+        QTest::addColumn<PaneRoom>("expected");
+        const int left = int(PaneRoom::Side::Left);
+        const int right = int(PaneRoom::Side::Right);
+        // On a screen 1400 wide, growing left, growing right, from the list, from the other pane.
+        QTest::newRow("room beside the window")
+            << right << QRect(100, 50, 900, 600) << 300 << 0 << PaneRoom{0, 250, 0, 0};
+        QTest::newRow("at the right edge: the list gives")
+            << right << QRect(500, 50, 900, 600) << 300 << 0 << PaneRoom{0, 0, 250, 0};
+        QTest::newRow("the list and the sidebar give, then the window grows away from the pane")
+            << right << QRect(460, 50, 900, 600) << 100 << 50 << PaneRoom{60, 40, 100, 50};
+        QTest::newRow("a screen too small: only what is missing goes past it")
+            << right << QRect(0, 0, 1400, 600) << 100 << 0 << PaneRoom{0, 150, 100, 0};
+        QTest::newRow("the sidebar at the left edge")
+            << left << QRect(0, 50, 900, 600) << 0 << 0 << PaneRoom{0, 250, 0, 0};
+    }
+
+    // The pane's width comes from the screen beside it, then from the task list and the other
+    // pane, then from the screen on the other side; never from past the screen's edge while it
+    // has room. Closing gives back the same; a pane widened meanwhile gives its extra to the list.
+    void roomForASidePane()
+    {
+        QFETCH(int, side);
+        QFETCH(QRect, frame);
+        QFETCH(int, listSpare);
+        QFETCH(int, sidebarSpare);
+        QFETCH(PaneRoom, expected);
+        const auto parts = [](const PaneRoom& room) {
+            return std::tuple(room.growLeft, room.growRight, room.fromList, room.fromOtherPane);
+        };
+        const PaneRoom room = PaneRoom::forOpening(PaneRoom::Side(side), 250, frame,
+                                                   QRect(0, 0, 1400, 900), listSpare, sidebarSpare);
+        QCOMPARE(parts(room), parts(expected));
+        QCOMPARE(parts(room.forClosing(PaneRoom::Side(side), 250)), parts(room));
+        QCOMPARE(room.forClosing(PaneRoom::Side(side), 300).fromList, room.fromList + 50);
+    }
+
+    void everythingFitsAt800By600_data()
+    {
+        QTest::addColumn<bool>("night");
+        QTest::newRow("day") << false;
+        QTest::newRow("night") << true;
+    }
+
+    // At 800 by 600 and at its smallest, with the details open on a task that fills every row
+    // with long texts, every control is within the window (or within reach of the detail pane's
+    // scroll bar) and at its full size, in every view.
+    void everythingFitsAt800By600()
+    {
+        QFETCH(bool, night);
+        m_night = night;
+        m_modes->resetValues();
+        view().resetAppearanceFromPreferences();
+        const QByteArray notes = "First line\\nsecond line\\n" + QByteArray("word ").repeated(60);
+        writeFile(root() + "/work/long.ics",
+                  todo("long", QByteArray("Prepare the quarterly review ").repeated(14),
+                       "DUE:20261210T093000\r\nRRULE:FREQ=MONTHLY;COUNT=6\r\nPRIORITY:1\r\n"
+                       "URL:https://example.org/" +
+                           QByteArray("0123456789abcdef").repeated(8) + "\r\nDESCRIPTION:" + notes +
+                           "\r\n" + kLocationAlarm +
+                           "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\n"
+                           "TRIGGER:-PT15M\r\nEND:VALARM\r\n"));
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        m_manager->refreshRemindersArray();
+        QVERIFY(refreshed.wait(5000));
+        view().presetList(1);
+        QTRY_COMPARE(view().mvc()->remindersArray().size(), 2);
+        view().mvc()->selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
+        QTRY_VERIFY(view().rvc()->reminder());
+        QVERIFY(view().rvc()->mapRow()->isVisibleTo(m_window.get()));
         view().showHideDetails();
         QTRY_VERIFY(view().isDetailsShown());
-        QCOMPARE(m_window->width(), windowWidth + ViewController::kRightOpenWidth);
-        QTRY_COMPARE(view().mvc()->width(), listWidth);
-        QVERIFY(view().mvc()->showingDetail());
 
-        view().showHideDetails();
-        QTRY_VERIFY(!view().isDetailsShown());
-        QCOMPARE(m_window->width(), windowWidth);
-        QVERIFY(!view().mvc()->showingDetail());
+        const QList<std::pair<QString, std::function<void()>>> views = {
+            {"All Tasks", [this] { view().presetList(1); }},
+            {"the week", [this] { view().weekView(); }},
+            {"the month", [this] { view().monthView(); }},
+            {"a search", [this] { view().searchView(); }}};
+        for (const QSize& size : {QSize(800, 600), QSize(1, 1)}) {
+            m_window->resize(size);
+            QVERIFY2(
+                m_window->width() <= 800 && m_window->height() <= 600,
+                qPrintable(QString("%1 by %2").arg(m_window->width()).arg(m_window->height())));
+            for (const auto& [name, show] : views) {
+                show();
+                view().mvc()->selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
+                // The strips open and close with an animation.
+                QTest::qWait(300);
+                const QStringList faults = WindowFit::faults(m_window.get());
+                QVERIFY2(faults.isEmpty(), qPrintable(QString("%1 at %2 by %3:\n")
+                                                          .arg(name)
+                                                          .arg(m_window->width())
+                                                          .arg(m_window->height()) +
+                                                      faults.join(QLatin1Char('\n'))));
+            }
+        }
     }
 
     void closingTheSidebarShowsTheReopenButton()
@@ -188,17 +280,20 @@ private Q_SLOTS:
 
     void savesAndRestoresTheFrame()
     {
-        QCOMPARE(ViewController::rectFromString("{{10, 20}, {900, 600}}"), QRect(10, 20, 900, 600));
-        QCOMPARE(
-            ViewController::rectFromString(ViewController::stringFromRect(QRect(-5, 0, 800, 500))),
-            QRect(-5, 0, 800, 500));
-        QVERIFY(!ViewController::rectFromString("{{0, 0}, {10, 10}}").isValid());
-        QVERIFY(!ViewController::rectFromString("garbage").isValid());
+        using WindowPlacement::frameFromString;
+        QCOMPARE(frameFromString("{{10, 20}, {900, 600}}"), QRect(10, 20, 900, 600));
+        QCOMPARE(frameFromString(WindowPlacement::stringFromFrame(QRect(-5, 0, 800, 500))),
+                 QRect(-5, 0, 800, 500));
+        QVERIFY(!frameFromString("{{0, 0}, {10, 10}}").isValid());
+        QVERIFY(!frameFromString("garbage").isValid());
         // The window's place with its frame and its size; a window restored from it opens
         // where this one is.
+        m_window->resize(760, 560);
+        m_window->move(20, 30);
+        QTRY_COMPARE(m_window->pos(), QPoint(20, 30));
         view().saveSplitViewFrame();
         QCOMPARE(UserDefaults(m_defaults->filePath()).stringForKey(PrefKey::frameString),
-                 ViewController::stringFromRect(QRect(m_window->pos(), m_window->size())));
+                 WindowPlacement::stringFromFrame(QRect(m_window->pos(), m_window->size())));
         WindowController restored(*m_manager, *m_modes);
         restored.viewController()->loadSplitViewFrame();
         restored.show();
@@ -242,7 +337,14 @@ private:
     QString root() const { return m_dir->filePath("store"); }
     ViewController& view() { return *m_window->viewController(); }
 
+    static constexpr const char* kLocationAlarm =
+        "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nUID:place\r\n"
+        "X-WR-ALARMUID:place\r\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\r\n"
+        "X-APPLE-PROXIMITY:ARRIVE\r\nX-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-APPLE-RADIUS=100;"
+        "X-TITLE=Office on the long street by the river:geo:52.52,13.405\r\nEND:VALARM\r\n";
+
     Clock m_clock;
+    bool m_night = false;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
     std::optional<TestContext> m_context;

@@ -1,5 +1,6 @@
 // runs inside dbus-run-session; runs velmoran-cli beside the window.
 #include "PreferenceFixture.h"
+#include "WindowFit.h"
 
 #include "data/SharedDates.h"
 #include "data/SidebarCounts.h"
@@ -7,6 +8,7 @@
 #include "data/TaskOperations.h"
 #include "platform/UserDefaultsWatcher.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/prefs/AdvancedPage.h"
 #include "ui/prefs/AppearancePage.h"
 #include "ui/prefs/FiltersPage.h"
 #include "ui/prefs/GeneralPage.h"
@@ -21,6 +23,10 @@
 #include <QKeySequenceEdit>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimeEdit>
 #include <QToolBar>
 
@@ -78,9 +84,89 @@ private Q_SLOTS:
         window.items().at(3)->trigger();
         QCOMPARE(window.currentIndex(), 3);
         QCOMPARE(window.windowTitle(), QString("Filters"));
-        QCOMPARE(window.centralWidget(), f().object->filtersPage());
+        QCOMPARE(window.currentPage(), f().object->filtersPage());
         QCOMPARE(window.geometry().top(), tall.top());
         QVERIFY(window.geometry().height() < tall.height());
+    }
+
+    void everyPageFitsAt800By600_data()
+    {
+        QTest::addColumn<bool>("night");
+        QTest::newRow("day") << false;
+        QTest::newRow("night") << true;
+    }
+
+    // Every page opens at its full size where the screen has room; at 800 by 600, day and night,
+    // every page and every tab of the Advanced page shows all of its controls at their full
+    // size, within the window or within reach of its scroll bar.
+    void everyPageFitsAt800By600()
+    {
+        QFETCH(bool, night);
+        PreferenceWindowController& window = *f().window;
+        if (night) {
+            f().defaults->setBool(false, PrefKey::nightModeAuto);
+            f().defaults->setBool(true, PrefKey::nightMode);
+            f().manager->nightMode().presetNightMode();
+            f().modes->resetValues();
+            QVERIFY(f().modes->isNightMode());
+            window.setPalette(f().object->palette());
+        }
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        AdvancedPage* advanced = f().object->advancedPage();
+        for (int page = 0; page < PreferenceObject::PageCount; ++page) {
+            window.selectPanelAtIndex(page);
+            const bool tabbed = page == PreferenceObject::Advanced;
+            for (int tab = 0; tab < (tabbed ? int(AdvancedPage::TabCount) : 1); ++tab) {
+                if (tabbed)
+                    advanced->smartTabTapped(tab);
+                // The screen has room for every page: it opens whole, without scrolling.
+                QCoreApplication::processEvents();
+                QVERIFY2(!window.pageArea()->verticalScrollBar()->isVisible() &&
+                             !window.pageArea()->horizontalScrollBar()->isVisible(),
+                         qPrintable(window.windowTitle()));
+                window.resize(800, 600);
+                QTRY_COMPARE(window.size(), QSize(800, 600).expandedTo(window.minimumSize()));
+                QVERIFY2(window.width() <= 800 && window.height() <= 600,
+                         qPrintable(QString("%1 cannot be smaller than %2 by %3")
+                                        .arg(window.windowTitle())
+                                        .arg(window.width())
+                                        .arg(window.height())));
+                QCoreApplication::processEvents();
+                const QStringList faults = WindowFit::faults(&window);
+                QVERIFY2(faults.isEmpty(),
+                         qPrintable(QString("%1, tab %2:\n").arg(window.windowTitle()).arg(tab) +
+                                    faults.join(QLatin1Char('\n'))));
+            }
+        }
+    }
+
+    // With a large desktop font the General page is larger than the screen: the window stops at
+    // the screen's edges and the page scrolls within it, all of it within reach.
+    void aPageLargerThanTheScreenScrolls()
+    {
+        const QFont font = QApplication::font();
+        QFont large = font;
+        large.setPointSizeF(font.pointSizeF() * 2);
+        QApplication::setFont(large);
+        const auto restoreFont = qScopeGuard([font] { QApplication::setFont(font); });
+        PreferenceWindowController& window = *f().window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.selectPanelAtIndex(PreferenceObject::NewTask);
+        window.selectPanelAtIndex(PreferenceObject::General);
+        const QRect screen = window.screen()->availableGeometry();
+        QVERIFY2(f().object->generalPage()->sizeHint().height() > screen.height(),
+                 "the page fits the screen even with the large font");
+        QTRY_VERIFY2(screen.contains(window.frameGeometry()),
+                     qPrintable(QString("%1 by %2 at %3,%4")
+                                    .arg(window.width())
+                                    .arg(window.height())
+                                    .arg(window.x())
+                                    .arg(window.y())));
+        QVERIFY(window.pageArea()->verticalScrollBar()->maximum() > 0);
+        const QStringList faults = WindowFit::faults(&window);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
     void generalSwitchesStoreAndAct()

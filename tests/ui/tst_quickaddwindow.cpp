@@ -2,6 +2,7 @@
 #include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
+#include "WindowFit.h"
 
 #include "data/DataManager.h"
 #include "data/TaskLists.h"
@@ -72,7 +73,8 @@ private Q_SLOTS:
         writeFile(root() + "/work/order", "1");
         m_manager = loadedDataManager(*m_defaults, m_clock, root());
         QVERIFY(m_manager);
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_night = false;
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [this] { return m_night; });
     }
 
     void cleanup()
@@ -118,6 +120,33 @@ private Q_SLOTS:
         QCOMPARE(stored->priority, 0);
         QCOMPARE(stored->calendar->title, QStringLiteral("Home"));
         QVERIFY(readFile(stored->origin->filePath).contains("SUMMARY:buy milk\r\n"));
+    }
+
+    void everythingFits_data()
+    {
+        QTest::addColumn<bool>("night");
+        QTest::newRow("day") << false;
+        QTest::newRow("night") << true;
+    }
+
+    // Day and night, with a rule recorded, a due date, a notice and a long title, every control
+    // of the window is inside it and at its full size.
+    void everythingFits()
+    {
+        QFETCH(bool, night);
+        m_night = night;
+        m_modes->resetValues();
+        openWindow();
+        m_window->resetAppearance();
+        QTest::keyClicks(field(), "! " + QString("Prepare the quarterly review ").repeated(6));
+        QTest::mouseClick(form()->noDueDateButton(), Qt::LeftButton);
+        QVERIFY(form()->dueDateControl()->isVisibleTo(m_window.get()));
+        QVERIFY(form()->undoRuleButton()->isVisibleTo(m_window.get()));
+        form()->showNotice(QStringLiteral("New Task Added"));
+        QTRY_VERIFY(m_window->width() <= 800 && m_window->height() <= 600);
+        QCoreApplication::processEvents();
+        const QStringList faults = WindowFit::faults(m_window.get());
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
     void typedLinesBecomeTasks_data()
@@ -437,6 +466,7 @@ private:
         return nullptr;
     }
 
+    bool m_night = false;
     std::unique_ptr<QTemporaryDir> m_dir;
     Clock m_clock;
     std::unique_ptr<UserDefaults> m_defaults;

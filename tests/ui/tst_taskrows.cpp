@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextLayout>
 
 #include <memory>
 
@@ -428,6 +429,38 @@ private Q_SLOTS:
         QVERIFY(rule.rowHeight(longTitle, false, 10) > rule.rowHeight(longTitle, false, 200));
         const QString endless = QString("word ").repeated(20000);
         QCOMPARE(rule.titleHeight(endless, 40), TaskRowHeights::kMaxTitleHeight);
+    }
+
+    void aWordWiderThanTheRowIsBrokenInside_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("an address")
+            << "Read https://example.org/docs/?token=" + QString("0123456789abcdef").repeated(6);
+        QTest::newRow("one long word") << "Check " + QString("abcdefghij").repeated(40);
+    }
+
+    // A word wider than the row (an address, a pasted hash) is broken inside, so that no line
+    // of the title runs past the text column into the icons or off the row; the row is as high
+    // as the lines that are drawn.
+    void aWordWiderThanTheRowIsBrokenInside()
+    {
+        QFETCH(QString, title);
+        TaskRowHeights rule;
+        rule.setFont(m_mode->fontWithSize(m_mode->fontSize()));
+        const int width = 240;
+        QTextLayout layout;
+        layout.setFont(rule.font());
+        const int height = int(std::ceil(TaskRowHeights::layOutTitle(layout, title, width)));
+        QVERIFY(layout.lineCount() > 3);
+        for (int i = 0; i < layout.lineCount(); ++i)
+            QVERIFY2(
+                layout.lineAt(i).naturalTextWidth() <= width,
+                qPrintable(
+                    QString("line %1 is %2 wide").arg(i).arg(layout.lineAt(i).naturalTextWidth())));
+        QCOMPARE(rule.titleHeight(title, width), height);
+        TaskRowHeights::MeasuredTitles measured;
+        rule.measure(measured, title);
+        QCOMPARE(rule.titleHeight(measured, 0, width), height);
     }
 
     // The word-width shortcut must wrap exactly as the text engine does, including the titles

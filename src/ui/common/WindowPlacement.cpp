@@ -1,6 +1,7 @@
 #include "ui/common/WindowPlacement.h"
 
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStringList>
 #include <QWidget>
@@ -39,6 +40,41 @@ std::optional<QPoint> pointFromString(const QString& text)
     if (!xOk || !yOk)
         return std::nullopt;
     return point;
+}
+
+QString stringFromFrame(const QRect& frame)
+{
+    return QStringLiteral("{{%1, %2}, {%3, %4}}")
+        .arg(frame.x())
+        .arg(frame.y())
+        .arg(frame.width())
+        .arg(frame.height());
+}
+
+QRect frameFromString(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        R"(^\s*\{\s*\{\s*(-?\d+(?:\.\d+)?)\s*,\s*(-?\d+(?:\.\d+)?)\s*\}\s*,\s*\{\s*(\d+(?:\.\d+)?)\s*,\s*(\d+(?:\.\d+)?)\s*\}\s*\}\s*$)"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return {};
+    const QRect rect(qRound(match.captured(1).toDouble()), qRound(match.captured(2).toDouble()),
+                     qRound(match.captured(3).toDouble()), qRound(match.captured(4).toDouble()));
+    if (rect.width() < 200 || rect.height() < 100 || rect.width() > 20000 || rect.height() > 20000)
+        return {};
+    return rect;
+}
+
+void restore(QWidget* window, const QRect& saved, const QWidget* owner)
+{
+    const QScreen* screen = QGuiApplication::screenAt(saved.topLeft());
+    if (!screen && owner && owner->isVisible())
+        screen = owner->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    window->resize(screen ? saved.size().boundedTo(screen->availableGeometry().size())
+                          : saved.size());
+    place(window, saved.topLeft(), owner);
 }
 
 void place(QWidget* window, const std::optional<QPoint>& saved, const QWidget* owner)

@@ -9,8 +9,8 @@
 
 class QWidget;
 
-// Where a secondary window opens: centred on the window it belongs to the first time, then
-// where the user left it, as long as that is still on a screen.
+// Where a window opens: centred on the window it belongs to the first time, then where the user
+// left it and at the size it had, as long as that is still on a screen and fits it.
 namespace WindowPlacement {
 
 // The top-left corner of a window of `size` centred on `frame`.
@@ -21,10 +21,19 @@ QPoint keptWithin(const QPoint& topLeft, const QSize& size, const QRect& availab
 // "x,y" and back; null when the text is no such pair.
 QString stringFromPoint(const QPoint& point);
 std::optional<QPoint> pointFromString(const QString& text);
+// A window's frame as the preferences keep it, "{{x, y}, {width, height}}": the top-left corner
+// with the window manager's frame (what move() takes) and the size without it (what resize()
+// takes). Back, an invalid rectangle for text that is no such frame or one no window could
+// have, so that a broken or hand-edited preference cannot make a window vanish.
+QString stringFromFrame(const QRect& frame);
+QRect frameFromString(const QString& text);
 
 // Moves `window` to `saved` (or, without it, to the centre of `owner`), kept on the screen
 // that point is on, or on the owner's when the screen there is gone.
 void place(QWidget* window, const std::optional<QPoint>& saved, const QWidget* owner);
+// Gives `window` the size of `saved`, no larger than the screen it goes to, and places it at
+// the corner of `saved` as place() does.
+void restore(QWidget* window, const QRect& saved, const QWidget* owner);
 // Shows `window` in front, un-minimised, and gives it the keyboard.
 void bringToFront(QWidget* window);
 

@@ -30,9 +30,13 @@
 #include <QVBoxLayout>
 #include <QVariantAnimation>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kTopHeight = 44;
+// Two tasks of one line each: the smallest window still shows something of what it lists.
+constexpr int kMinimumTableHeight = 2 * 52;
 
 QToolButton* makeButton(QWidget* parent, const QString& accessibleName)
 {
@@ -71,6 +75,7 @@ MidViewController::MidViewController(DataManager& manager, ModeManager& modeMana
 
     m_strip = new QWidget(this);
     m_strip->setFixedHeight(0);
+    m_strip->hide();
     auto* stripLayout = new QStackedLayout(m_strip);
     m_weekDateView = new WeekDateView(manager, modeManager, m_strip);
     m_monthDateView = new MonthDateView(manager, modeManager, m_strip);
@@ -109,6 +114,13 @@ MidViewController::MidViewController(DataManager& manager, ModeManager& modeMana
 }
 
 MidViewController::~MidViewController() = default;
+
+QSize MidViewController::minimumSizeHint() const
+{
+    QSize hint = QWidget::minimumSizeHint();
+    hint.setWidth(std::max(hint.width(), m_strip->layout()->minimumSize().width()));
+    return hint;
+}
 
 void MidViewController::buildTopView()
 {
@@ -160,6 +172,7 @@ void MidViewController::buildTable()
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setMinimumHeight(kMinimumTableHeight);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setMouseTracking(true);
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -236,17 +249,25 @@ void MidViewController::showStripForMode()
     const int target = stripHeight();
     if (m_stripAnimation)
         m_stripAnimation->stop();
-    if (!isVisible() || m_strip->height() == target) {
+    // A folded strip is hidden rather than squeezed to nothing, so that neither the keyboard
+    // nor a screen reader finds its days and its search field.
+    const int from = m_strip->isHidden() ? 0 : m_strip->height();
+    if (!isVisible() || from == target) {
         m_strip->setFixedHeight(target);
+        m_strip->setVisible(target > 0);
         return;
     }
+    m_strip->setFixedHeight(from);
+    m_strip->show();
     auto* animation = new QVariantAnimation(this);
-    animation->setStartValue(m_strip->height());
+    animation->setStartValue(from);
     animation->setEndValue(target);
     animation->setDuration(180);
     animation->setEasingCurve(QEasingCurve::OutCubic);
     connect(animation, &QVariantAnimation::valueChanged, this,
             [this](const QVariant& value) { m_strip->setFixedHeight(value.toInt()); });
+    connect(animation, &QVariantAnimation::finished, this,
+            [this, target] { m_strip->setVisible(target > 0); });
     m_stripAnimation = animation;
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }

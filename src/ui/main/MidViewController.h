@@ -109,6 +109,9 @@ public:
     WeekDateView* weekDateView() const { return m_weekDateView; }
     MonthDateView* monthDateView() const { return m_monthDateView; }
 
+    // As wide as the widest strip, shown or not, so that every view fits the list as it is.
+    QSize minimumSizeHint() const override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -399,10 +399,15 @@ void RightViewController::layoutRows()
         if (!widget)
             continue;
         const int height = DetailRowLayout::fixedHeight(row.kind, located, ruleHasEnd);
-        if (row.kind == DetailRowKind::EventInfo)
+        if (row.kind == DetailRowKind::EventInfo) {
             widget->setFixedHeight(m_eventInfo->lines().size() > 2 ? 66 : height);
-        else if (height >= 0 && row.kind != DetailRowKind::Label)
+        } else if (row.kind == DetailRowKind::Location && located) {
+            // A long place name takes more lines rather than being cut off.
+            widget->setMinimumHeight(height);
+            widget->setMaximumHeight(QWIDGETSIZE_MAX);
+        } else if (height >= 0 && row.kind != DetailRowKind::Label) {
             widget->setFixedHeight(height);
+        }
         wanted << widget;
     }
     if (wanted.isEmpty())

@@ -10,6 +10,7 @@
 #include "prefs/PreferenceKeys.h"
 #include "text/Global.h"
 #include "text/ListExport.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/main/ApplicationShell.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
@@ -19,7 +20,7 @@
 
 #include <QHBoxLayout>
 #include <QMessageBox>
-#include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
 #include <QTimer>
 #include <QVariantAnimation>
@@ -425,48 +426,25 @@ void ViewController::openUpdateIntro()
 
 // --- the window frame ------------------------------------------------------------------------
 
-QString ViewController::stringFromRect(const QRect& rect)
-{
-    return QStringLiteral("{{%1, %2}, {%3, %4}}")
-        .arg(rect.x())
-        .arg(rect.y())
-        .arg(rect.width())
-        .arg(rect.height());
-}
-
-QRect ViewController::rectFromString(const QString& text)
-{
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(^\s*\{\s*\{\s*(-?\d+(?:\.\d+)?)\s*,\s*(-?\d+(?:\.\d+)?)\s*\}\s*,\s*\{\s*(\d+(?:\.\d+)?)\s*,\s*(\d+(?:\.\d+)?)\s*\}\s*\}\s*$)"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return {};
-    const QRect rect(qRound(match.captured(1).toDouble()), qRound(match.captured(2).toDouble()),
-                     qRound(match.captured(3).toDouble()), qRound(match.captured(4).toDouble()));
-    // A frame from a broken or hand-edited preference must not make the window vanish.
-    if (rect.width() < 200 || rect.height() < 150 || rect.width() > 20000 || rect.height() > 20000)
-        return {};
-    return rect;
-}
-
 void ViewController::saveSplitViewFrame()
 {
     // The window's position with its title bar and its size without: pos() and move() both
     // take the frame into account, so a window restored from it opens where it was rather than
     // a title bar's height higher (which setGeometry of the inner rectangle would do).
     UserDefaults& defaults = m_manager.defaults();
-    defaults.setString(stringFromRect(QRect(window()->pos(), window()->size())),
+    defaults.setString(WindowPlacement::stringFromFrame(QRect(window()->pos(), window()->size())),
                        PrefKey::frameString);
     defaults.synchronize();
 }
 
 void ViewController::loadSplitViewFrame()
 {
-    const QRect frame = rectFromString(m_manager.defaults().stringForKey(PrefKey::frameString));
-    if (!frame.isValid())
-        return;
-    window()->resize(frame.size());
-    window()->move(frame.topLeft());
+    const QRect frame =
+        WindowPlacement::frameFromString(m_manager.defaults().stringForKey(PrefKey::frameString));
+    // Kept on a screen that is there, and no larger than it: the screen may have become
+    // smaller since.
+    if (frame.isValid())
+        WindowPlacement::restore(window(), frame, nullptr);
 }
 
 // --- opening and closing the side panes ------------------------------------------------------
@@ -482,20 +460,54 @@ void ViewController::applySizes(int leftWidth, int rightWidth)
     m_splitView->handle(2)->setVisible(rightWidth > 0);
 }
 
-void ViewController::resizeWindowBy(int left, int right, const std::function<void()>& done)
+PaneRoom ViewController::roomForOpening(PaneRoom::Side side, int paneWidth) const
+{
+    const QWidget* top = window();
+    const QRect frame = top->frameGeometry();
+    // A maximised or full-screen window has no room to grow into: the list makes the room.
+    const QScreen* screen = top->screen();
+    const QRect available =
+        top->isMaximized() || top->isFullScreen() || !screen ? frame : screen->availableGeometry();
+    const QList<int> sizes = m_splitView->sizes();
+    const int listSpare = sizes.value(kMiddle) - m_mvc->minimumWidth();
+    const int otherPaneSpare = side == PaneRoom::Side::Left
+                                   ? sizes.value(kRight) - kRightMinimumWidth
+                                   : sizes.value(kLeft) - kLeftMinimumWidth;
+    return PaneRoom::forOpening(
+        side, paneWidth, frame, available, listSpare,
+        isPaneOpen(side == PaneRoom::Side::Left ? kRight : kLeft) ? otherPaneSpare : 0);
+}
+
+PaneRoom ViewController::roomWhenOpened(PaneRoom::Side side, int paneWidth) const
+{
+    const std::optional<PaneRoom>& room = side == PaneRoom::Side::Left ? m_leftRoom : m_rightRoom;
+    if (room)
+        return *room;
+    // Open from the start: the window was made wide enough for it.
+    PaneRoom whole;
+    (side == PaneRoom::Side::Left ? whole.growLeft : whole.growRight) = paneWidth;
+    return whole;
+}
+
+void ViewController::resizeWindowBy(int left, int right, int leftPane, int rightPane,
+                                    const std::function<void()>& done)
 {
     if (m_resizing)
         m_resizing->stop();
     QWidget* top = window();
     const QRect start = top->geometry();
     const QList<int> startSizes = m_splitView->sizes();
-    const int middleWidth = startSizes.value(kMiddle);
-    auto apply = [this, top, start, startSizes, middleWidth, left, right](qreal progress) {
+    auto apply = [this, top, start, startSizes, left, right, leftPane, rightPane](qreal progress) {
         const int dl = qRound(left * progress);
         const int dr = qRound(right * progress);
+        const int leftWidth = qMax(0, startSizes.value(kLeft) + qRound(leftPane * progress));
+        const int rightWidth = qMax(0, startSizes.value(kRight) + qRound(rightPane * progress));
+        // The list takes what the window's growth leaves after the panes, which is nothing
+        // while the screen has room.
+        const int middleWidth = startSizes.value(kMiddle) + dl + dr -
+                                (leftWidth - startSizes.value(kLeft)) -
+                                (rightWidth - startSizes.value(kRight));
         top->setGeometry(start.adjusted(-dl, 0, dr, 0));
-        const int leftWidth = qMax(0, startSizes.value(kLeft) + dl);
-        const int rightWidth = qMax(0, startSizes.value(kRight) + dr);
         m_splitView->setSizes({leftWidth, middleWidth, rightWidth});
     };
     if (m_animationDuration <= 0 || !top->isVisible()) {
@@ -522,15 +534,20 @@ void ViewController::collapseLeftSplitView()
 {
     if (isListsShown()) {
         const int width = m_splitView->sizes().value(kLeft);
+        const PaneRoom back =
+            roomWhenOpened(PaneRoom::Side::Left, width).forClosing(PaneRoom::Side::Left, width);
+        m_leftRoom.reset();
         m_lvc->setMinimumWidth(0);
-        resizeWindowBy(-width, 0, [this] {
+        resizeWindowBy(-back.growLeft, -back.growRight, -width, back.fromOtherPane, [this] {
             applySizes(0, m_splitView->sizes().value(kRight));
             m_mvc->setReopenButtonHidden(false);
         });
     } else {
         m_lvc->setMinimumWidth(0);
         const int width = m_lvc->preferredWidth();
-        resizeWindowBy(width, 0, [this, width] {
+        const PaneRoom room = roomForOpening(PaneRoom::Side::Left, width);
+        m_leftRoom = room;
+        resizeWindowBy(room.growLeft, room.growRight, width, -room.fromOtherPane, [this, width] {
             m_lvc->setMinimumWidth(kLeftMinimumWidth);
             applySizes(width, m_splitView->sizes().value(kRight));
             m_mvc->setReopenButtonHidden(true);
@@ -542,13 +559,19 @@ void ViewController::collapseRightSplitView()
 {
     if (isDetailsShown()) {
         const int width = m_splitView->sizes().value(kRight);
+        const PaneRoom back =
+            roomWhenOpened(PaneRoom::Side::Right, width).forClosing(PaneRoom::Side::Right, width);
+        m_rightRoom.reset();
         m_mvc->setShowingDetail(false);
         m_rvc->setMinimumWidth(0);
-        resizeWindowBy(0, -width, [this] { applySizes(m_splitView->sizes().value(kLeft), 0); });
+        resizeWindowBy(-back.growLeft, -back.growRight, back.fromOtherPane, -width,
+                       [this] { applySizes(m_splitView->sizes().value(kLeft), 0); });
     } else {
         m_mvc->setShowingDetail(true);
         m_rvc->setMinimumWidth(0);
-        resizeWindowBy(0, kRightOpenWidth, [this] {
+        const PaneRoom room = roomForOpening(PaneRoom::Side::Right, kRightOpenWidth);
+        m_rightRoom = room;
+        resizeWindowBy(room.growLeft, room.growRight, -room.fromOtherPane, kRightOpenWidth, [this] {
             m_rvc->setMinimumWidth(kRightMinimumWidth);
             applySizes(m_splitView->sizes().value(kLeft), kRightOpenWidth);
         });

@@ -2,11 +2,13 @@
 
 #include "text/ListExport.h"
 #include "ui/main/PaneDelegates.h"
+#include "ui/main/PaneRoom.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class ApplicationShell;
 class DataManager;
@@ -20,8 +22,9 @@ class ShareMenu;
 
 // The content of the main window: the lists sidebar, the task list and the detail pane side by
 // side. It is the only object that knows all three panes and relays between them; it opens and
-// closes the side panes by growing and shrinking the window (so the task list keeps its width),
-// follows the data manager's refreshes and the change of day, and starts new tasks.
+// closes the side panes by growing and shrinking the window (so the task list keeps its width)
+// as far as the screen has room, narrowing the list where it has none (PaneRoom), follows the
+// data manager's refreshes and the change of day, and starts new tasks.
 class ViewController : public QWidget,
                        public LeftViewControllerDelegate,
                        public MidViewControllerDelegate,
@@ -101,11 +104,10 @@ public:
     void addNewTaskWithTitle(const QString& title, const QString& mailLink);
     void showHelp();
     void openUpdateIntro();
-    // The preference text of the window's frame, "{{x, y}, {width, height}}".
+    // The window's frame in the preferences (WindowPlacement::stringFromFrame), and back on a
+    // screen.
     void saveSplitViewFrame();
     void loadSplitViewFrame();
-    static QString stringFromRect(const QRect& rect);
-    static QRect rectFromString(const QString& text);
 
     // The task list as it is shared: its title line, the count, its tasks and events.
     StyledText sharedListText() const;
@@ -120,7 +122,13 @@ Q_SIGNALS:
 private:
     void collapseLeftSplitView();
     void collapseRightSplitView();
-    void resizeWindowBy(int left, int right, const std::function<void()>& done);
+    // Moves the window's left and right edges outwards by `left` and `right` and widens the
+    // side panes by `leftPane` and `rightPane`; the task list takes the difference.
+    void resizeWindowBy(int left, int right, int leftPane, int rightPane,
+                        const std::function<void()>& done);
+    PaneRoom roomForOpening(PaneRoom::Side side, int paneWidth) const;
+    // What the pane on `side`, `paneWidth` wide now, took when it opened.
+    PaneRoom roomWhenOpened(PaneRoom::Side side, int paneWidth) const;
     void applySizes(int leftWidth, int rightWidth);
     bool isPaneOpen(int index) const;
     // A window-modal warning over the main window; it does not block the caller.
@@ -135,6 +143,9 @@ private:
     RightViewController* m_rvc = nullptr;
     ShareMenu* m_shareMenu = nullptr;
     QPointer<QVariantAnimation> m_resizing;
+    // Where each open side pane found its width; none for a pane open from the start.
+    std::optional<PaneRoom> m_leftRoom;
+    std::optional<PaneRoom> m_rightRoom;
     QuickAddOpener m_quickAddOpener;
     HelpOpener m_helpOpener;
     int m_animationDuration = 200;

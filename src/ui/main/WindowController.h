@@ -35,7 +35,7 @@ public:
     static std::optional<MailDrop> mailDropFromMimeData(const QMimeData* data);
 
 Q_SIGNALS:
-    // The window is closing; the application saves the frame when it quits.
+    // The window is closing (it is only hidden); the application saves its frame.
     void closing();
 
 protected:

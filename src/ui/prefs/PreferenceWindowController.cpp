@@ -2,12 +2,65 @@
 
 #include "ui/prefs/PreferencePanelDelegate.h"
 
+#include "ui/common/WindowPlacement.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolBar>
+
+namespace {
+
+// Holds the page shown. It asks for the page's whole size, so that the window opens as large
+// as the page wants where the screen allows, and for the page's width (and a scroll bar beside
+// it) at least, so that a window shorter than the page scrolls it up and down.
+class PageScrollArea : public QScrollArea
+{
+public:
+    // However short the window, this much of the page shows.
+    static constexpr int kMinimumHeight = 120;
+
+    explicit PageScrollArea(QWidget* parent)
+        : QScrollArea(parent)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+    }
+
+    QSize sizeHint() const override
+    {
+        return widget() ? widget()->sizeHint().expandedTo(pageMinimum()) : QScrollArea::sizeHint();
+    }
+
+    QSize minimumSizeHint() const override
+    {
+        if (!widget())
+            return QScrollArea::minimumSizeHint();
+        const QSize page = pageMinimum();
+        int width = page.width() + verticalScrollBar()->sizeHint().width();
+        // A page wider than the screen scrolls sideways as well; the window's borders are the
+        // window manager's.
+        if (const QScreen* shownOn = screen())
+            width = std::min(width, shownOn->availableGeometry().width() -
+                                        (window()->frameGeometry().width() - window()->width()));
+        return QSize(width, std::min(page.height(), kMinimumHeight));
+    }
+
+private:
+    // What the page asks for at least: the minimum it sets itself, else its hint.
+    QSize pageMinimum() const
+    {
+        const QSize hint = widget()->minimumSizeHint();
+        return QSize(widget()->minimumWidth() > 0 ? widget()->minimumWidth() : hint.width(),
+                     widget()->minimumHeight() > 0 ? widget()->minimumHeight() : hint.height());
+    }
+};
+
+} // namespace
 
 PreferenceWindowController::PreferenceWindowController(PreferencePanelDelegate* delegate,
                                                        QWidget* parent)
@@ -22,8 +75,8 @@ PreferenceWindowController::~PreferenceWindowController()
 {
     // The pages belong to the delegate, which outlives the window's last use: hand the shown
     // one back rather than let the window delete it.
-    if (m_current && centralWidget() == m_current)
-        takeCentralWidget();
+    if (m_current && m_pageArea->widget() == m_current)
+        m_pageArea->takeWidget();
 }
 
 void PreferenceWindowController::windowDidLoad()
@@ -37,6 +90,8 @@ void PreferenceWindowController::windowDidLoad()
     m_toolbar->toggleViewAction()->setVisible(false);
     setContextMenuPolicy(Qt::NoContextMenu);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
+    m_pageArea = new PageScrollArea(this);
+    setCentralWidget(m_pageArea);
     m_group = new QActionGroup(this);
     m_group->setExclusive(true);
     for (const QString& identifier : prefIdentifyAry()) {
@@ -115,24 +170,59 @@ void PreferenceWindowController::switchPanel(QAction* item)
     m_delegate->prefViewWillAppear(view, index);
     item->setChecked(true);
 
-    // Keep the top edge where it is: the window grows or shrinks at the bottom.
+    // Keep the top edge where it is: the window grows or shrinks at the bottom, as far as the
+    // screen reaches; a page taller than that scrolls.
     const QRect old = geometry();
-    if (m_current && centralWidget() == m_current)
-        takeCentralWidget();
+    if (m_current && m_pageArea->widget() == m_current)
+        m_pageArea->takeWidget();
     m_current = view;
-    setCentralWidget(view);
+    m_pageArea->setWidget(view);
     view->show();
+    m_pageArea->updateGeometry();
+    setMinimumSize(minimumSizeHint().boundedTo(largestSize()));
     const QSize wanted = sizeHint().expandedTo(minimumSizeHint());
-    setMinimumSize(minimumSizeHint());
-    if (isVisible())
-        setGeometry(
-            QRect(old.topLeft(), QSize(std::max(old.width(), wanted.width()), wanted.height())));
-    else
-        resize(std::max(width(), wanted.width()), wanted.height());
+    if (isVisible()) {
+        const QSize size(std::max(old.width(), wanted.width()), wanted.height());
+        setGeometry(QRect(old.topLeft(), size.boundedTo(largestSize()).expandedTo(minimumSize())));
+        keepOnScreen();
+    } else {
+        resize(QSize(std::max(width(), wanted.width()), wanted.height())
+                   .boundedTo(largestSize())
+                   .expandedTo(minimumSize()));
+    }
     setWindowTitle(item->text());
     // The keyboard starts on the page, so that Tab walks its controls.
     view->setFocus(Qt::OtherFocusReason);
     m_delegate->prefViewDidAppear(view, index);
+}
+
+QWidget* PreferenceWindowController::currentPage() const
+{
+    return m_current;
+}
+
+QSize PreferenceWindowController::largestSize() const
+{
+    const QScreen* shownOn = screen();
+    if (!shownOn)
+        return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // The title bar and the borders are the window manager's, known once the window is shown.
+    const QRect inner = geometry();
+    const QRect outer = frameGeometry();
+    return shownOn->availableGeometry().size().shrunkBy(
+        QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                 outer.right() - inner.right(), outer.bottom() - inner.bottom()));
+}
+
+void PreferenceWindowController::keepOnScreen()
+{
+    const QScreen* shownOn = screen();
+    if (!shownOn)
+        return;
+    const QPoint kept =
+        WindowPlacement::keptWithin(pos(), frameGeometry().size(), shownOn->availableGeometry());
+    if (kept != pos())
+        move(kept);
 }
 
 void PreferenceWindowController::changeEvent(QEvent* event)

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -119,7 +121,8 @@ DatePickerButton::DatePickerButton(const DateFormatters& formatters, QWidget* pa
 {
     setFlat(true);
     setCursor(Qt::PointingHandCursor);
-    // The pane may be narrower than a long date; the text is then cut, never the pane.
+    // The pane may be narrower than a long date; the text then ends in an ellipsis, and the
+    // pane keeps its width.
     setMinimumWidth(60);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     setStyleSheet(QStringLiteral("text-align: left; padding: 0 4px;"));
@@ -157,6 +160,23 @@ void DatePickerButton::updateText()
     setAccessibleDescription(m_dateTime.isValid()
                                  ? m_formatters.dateTimeFormatter().stringFromDate(m_dateTime)
                                  : QString());
+}
+
+QString DatePickerButton::shownText() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    return option.fontMetrics.elidedText(text(), Qt::ElideRight, room.width());
+}
+
+void DatePickerButton::paintEvent(QPaintEvent*)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text = shownText();
+    painter.drawControl(QStyle::CE_PushButton, option);
 }
 
 void DatePickerButton::openPopover()

@@ -41,9 +41,10 @@ private:
     bool m_cancelled = false;
 };
 
-// A date, or a date and time, shown as a button in the detail pane; pressing it opens the
-// pop-over. When the pop-over closes with a date the button reports it (popoverDismissed), as
-// the pane saves a date only then, not at every click in the calendar.
+// A date, or a date and time, shown as a button in the detail pane (ending in an ellipsis where
+// the pane is too narrow for it); pressing it opens the pop-over. When the pop-over closes with
+// a date the button reports it (popoverDismissed), as the pane saves a date only then, not at
+// every click in the calendar.
 class DatePickerButton : public QPushButton
 {
     Q_OBJECT
@@ -63,9 +64,15 @@ public:
 
     void openPopover();
     DatePopover* popover() const { return m_popover; }
+    // What the button shows at its present width: its text, ending in an ellipsis when the
+    // pane is narrower than the text.
+    QString shownText() const;
 
 Q_SIGNALS:
     void popoverDismissed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void updateText();

@@ -1,6 +1,7 @@
 #include "ui/main/detail/InfoRow.h"
 
-#include <QLabel>
+#include "ui/common/ElidedLabel.h"
+
 #include <QVBoxLayout>
 
 InfoRow::InfoRow(QWidget* parent)
@@ -9,11 +10,9 @@ InfoRow::InfoRow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 2, 12, 2);
     layout->setSpacing(2);
-    for (QLabel*& label : m_lines) {
-        label = new QLabel(this);
+    for (ElidedLabel*& label : m_lines) {
+        label = new ElidedLabel(this);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        label->setWordWrap(false);
-        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         layout->addWidget(label);
     }
     layout->addStretch(1);
@@ -23,8 +22,7 @@ void InfoRow::setLines(const QStringList& lines)
 {
     for (int i = 0; i < 3; ++i) {
         const QString text = lines.value(i);
-        m_lines[i]->setText(text);
-        m_lines[i]->setToolTip(text);
+        m_lines[i]->setFullText(text);
         m_lines[i]->setVisible(!text.isEmpty());
     }
 }
@@ -32,9 +30,9 @@ void InfoRow::setLines(const QStringList& lines)
 QStringList InfoRow::lines() const
 {
     QStringList texts;
-    for (QLabel* label : m_lines) {
-        if (!label->text().isEmpty())
-            texts << label->text();
+    for (const ElidedLabel* label : m_lines) {
+        if (!label->fullText().isEmpty())
+            texts << label->fullText();
     }
     return texts;
 }

@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
-class QLabel;
+class ElidedLabel;
 
 // A read-only row of up to three lines of text: an event's time, place and calendar, or the
-// location alarm of a task and its place.
+// location alarm of a task and its place. A line longer than the row ends in an ellipsis.
 class InfoRow : public QWidget
 {
     Q_OBJECT
@@ -15,8 +15,8 @@ public:
 
     void setLines(const QStringList& lines);
     QStringList lines() const;
-    QLabel* line(int index) const { return m_lines[index]; }
+    ElidedLabel* line(int index) const { return m_lines[index]; }
 
 private:
-    QLabel* m_lines[3] = {};
+    ElidedLabel* m_lines[3] = {};
 };

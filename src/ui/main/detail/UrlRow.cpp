@@ -1,6 +1,7 @@
 #include "ui/main/detail/UrlRow.h"
 
 #include "data/detail/DetailRowLayout.h"
+#include "ui/common/ElidedLineEdit.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -13,7 +14,7 @@ UrlRow::UrlRow(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 0, 12, 0);
     layout->setSpacing(4);
-    m_field = new QLineEdit(this);
+    m_field = new ElidedLineEdit(this);
     m_field->setPlaceholderText(tr("No URL"));
     m_field->setFrame(false);
     m_field->setAccessibleName(tr("URL"));

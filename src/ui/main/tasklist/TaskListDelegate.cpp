@@ -5,11 +5,13 @@
 #include "ui/common/TintedIcon.h"
 #include "ui/main/tasklist/TaskListModel.h"
 #include "ui/main/tasklist/TaskRowContent.h"
+#include "ui/main/tasklist/TaskRowHeights.h"
 
 #include <QAbstractItemView>
 #include <QEasingCurve>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextLayout>
 #include <QVariantAnimation>
 
 namespace {
@@ -253,9 +255,12 @@ void TaskListDelegate::paintTaskOrEvent(QPainter* painter, const QRect& rect, in
                             (parts.notesShown ? TaskRowHeights::kNotesHeight : 0);
     const QRect titleRect(rect.left() + kTextLeft, rect.top() + kTitleTop, textWidth,
                           std::max(titleHeight, 0));
-    painter->setFont(titleFont);
+    // Laid out by the rule that measured the row, so the lines fill exactly its height.
+    QTextLayout title;
+    title.setFont(titleFont);
+    TaskRowHeights::layOutTitle(title, parts.title, textWidth);
     painter->setPen(parts.titleColor);
-    painter->drawText(titleRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, parts.title);
+    title.draw(painter, titleRect.topLeft());
 
     const QFont smallFont = m_mode.fontWithSize(kSmallPointSize);
     painter->setFont(smallFont);

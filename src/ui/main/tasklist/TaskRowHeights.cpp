@@ -1,6 +1,7 @@
 #include "ui/main/tasklist/TaskRowHeights.h"
 
 #include <QRectF>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -77,12 +78,10 @@ void TaskRowHeights::setFont(const QFont& font)
     m_metrics = QFontMetricsF(font);
     m_primaryFont = QRawFont::fromFont(font);
     m_spaceWidth = float(m_metrics.horizontalAdvance(QLatin1Char(' ')));
-    const QRectF unbounded(0, 0, 1e6, kMaxTitleHeight);
-    m_firstLineHeight =
-        m_metrics.boundingRect(unbounded, Qt::TextWordWrap, QStringLiteral("x")).height();
-    m_lineStep =
-        m_metrics.boundingRect(unbounded, Qt::TextWordWrap, QStringLiteral("x\nx")).height() -
-        m_firstLineHeight;
+    QTextLayout layout;
+    layout.setFont(font);
+    m_firstLineHeight = layOutTitle(layout, QStringLiteral("x"), 1000000);
+    m_lineStep = layOutTitle(layout, QStringLiteral("x\nx"), 1000000) - m_firstLineHeight;
     clear();
 }
 
@@ -121,13 +120,14 @@ void TaskRowHeights::MeasuredTitles::clear()
 {
     m_entries.clear();
     m_segments.clear();
-    m_engineTitles.clear();
+    m_texts.clear();
 }
 
 void TaskRowHeights::MeasuredTitles::reserve(qsizetype count)
 {
     m_entries.reserve(size_t(count));
     m_segments.reserve(size_t(count) * 5);
+    m_texts.reserve(count);
 }
 
 int TaskRowHeights::rowHeight(const QString& title, bool hasNotes, int tableWidth)
@@ -146,9 +146,35 @@ int TaskRowHeights::measuredTitleHeight(const QString& title, int textWidth) con
 {
     if (title.isEmpty())
         return 0;
-    const QRectF bounds(0, 0, std::max(textWidth, 1), kMaxTitleHeight);
-    const qreal height = m_metrics.boundingRect(bounds, Qt::TextWordWrap, title).height();
+    QTextLayout layout;
+    layout.setFont(m_font);
+    const qreal height = layOutTitle(layout, title, std::max(textWidth, 1));
     return std::min(int(std::ceil(height)), int(kMaxTitleHeight));
+}
+
+qreal TaskRowHeights::layOutTitle(QTextLayout& layout, const QString& title, int textWidth)
+{
+    QString text = title;
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    layout.setText(text);
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    // Lines stacked as the painter stacks wrapped text: the font's leading between them.
+    const qreal leading = QFontMetricsF(layout.font()).leading();
+    qreal height = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(std::max(textWidth, 1));
+        if (line.lineNumber() > 0)
+            height += leading;
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+        if (height > kMaxTitleHeight)
+            break;
+    }
+    layout.endLayout();
+    return height;
 }
 
 float TaskRowHeights::wordWidth(const QChar* begin, qsizetype length)
@@ -220,6 +246,10 @@ int TaskRowHeights::linesFor(const Segment* segments, size_t count, int textWidt
     // Greedy filling as the layout engine does it: a piece goes on the line when the line, the
     // blanks before the piece and the piece fit; blanks at a line's end take no room.
     const float limit = float(std::max(textWidth, 1));
+    for (size_t i = 0; i < count; ++i) {
+        if (segments[i].word > limit)
+            return -1;
+    }
     int lines = 1;
     float line = count > 0 ? segments[0].gap + segments[0].word : 0;
     // Leading blanks wider than the line fill a line of their own.
@@ -280,7 +310,10 @@ int TaskRowHeights::titleHeight(const QString& title, int textWidth)
     textWidth = std::max(textWidth, 1);
     if (!splitPlainWords(title, m_scratch))
         return engineHeight(title, naturalWidth(title), textWidth);
-    return heightForLines(linesFor(m_scratch.data(), m_scratch.size(), textWidth));
+    const int lines = linesFor(m_scratch.data(), m_scratch.size(), textWidth);
+    if (lines < 0)
+        return engineHeight(title, naturalWidth(title), textWidth);
+    return heightForLines(lines);
 }
 
 void TaskRowHeights::measure(MeasuredTitles& titles, const QString& title)
@@ -293,11 +326,14 @@ void TaskRowHeights::measure(MeasuredTitles& titles, const QString& title)
         entry.first = quint32(titles.m_segments.size());
         entry.count = quint32(m_scratch.size());
         titles.m_segments.insert(titles.m_segments.end(), m_scratch.begin(), m_scratch.end());
+        // Shared, not copied: kept for a table narrower than one of its words.
+        entry.text = qint32(titles.m_texts.size());
+        titles.m_texts.append(title);
     } else {
         entry.kind = MeasuredTitles::Kind::Engine;
-        entry.engine = qint32(titles.m_engineTitles.size());
+        entry.text = qint32(titles.m_texts.size());
         entry.natural = naturalWidth(title);
-        titles.m_engineTitles.append(title);
+        titles.m_texts.append(title);
     }
     titles.m_entries.push_back(entry);
 }
@@ -311,11 +347,16 @@ int TaskRowHeights::titleHeight(const MeasuredTitles& titles, qsizetype index, i
     switch (entry.kind) {
     case MeasuredTitles::Kind::Empty:
         return 0;
-    case MeasuredTitles::Kind::Plain:
-        return heightForLines(
-            linesFor(titles.m_segments.data() + entry.first, entry.count, textWidth));
+    case MeasuredTitles::Kind::Plain: {
+        const int lines = linesFor(titles.m_segments.data() + entry.first, entry.count, textWidth);
+        if (lines >= 0)
+            return heightForLines(lines);
+        // Wider than the line in one piece, it cannot fit on one line.
+        return engineHeight(titles.m_texts.at(entry.text), std::numeric_limits<float>::infinity(),
+                            textWidth);
+    }
     case MeasuredTitles::Kind::Engine:
-        return engineHeight(titles.m_engineTitles.at(entry.engine), entry.natural, textWidth);
+        return engineHeight(titles.m_texts.at(entry.text), entry.natural, textWidth);
     }
     return 0;
 }

@@ -3,20 +3,23 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
-#include <QRawFont>
 #include <QList>
+#include <QRawFont>
 #include <QString>
+#include <QTextLayout>
 
 #include <vector>
 
 // How high a task or event row is: its title wrapped at word boundaries in the title font
-// within the table's width less the row's margins, plus the fixed lines below it.
+// within the table's width less the row's margins, plus the fixed lines below it. A word wider
+// than the line (an address, a long number) is broken inside, so no title runs past the row.
 //
 // A list can hold a hundred thousand rows and every change of the table's width asks for all
 // of them again, so titles are not laid out one by one. Titles made of plain words (the great
 // majority) are wrapped here from cached word widths, which gives the same lines as the text
 // layout engine; titles where the engine could break elsewhere (hyphens, slashes, scripts
-// without spaces, hard line breaks) are measured by the engine itself and remembered.
+// without spaces, hard line breaks, a word wider than the line) are measured by the engine
+// itself and remembered.
 class TaskRowHeights
 {
     struct Segment
@@ -51,12 +54,13 @@ public:
             Kind kind = Kind::Empty;
             quint32 first = 0; // into m_segments, plain titles
             quint32 count = 0;
-            qint32 engine = -1; // into m_engineTitles
-            float natural = 0;  // one-line width of an engine title; infinite with hard breaks
+            // Into m_texts: engine titles, and plain ones for a line narrower than a word.
+            qint32 text = -1;
+            float natural = 0; // one-line width of an engine title; infinite with hard breaks
         };
         std::vector<Entry> m_entries;
         std::vector<Segment> m_segments;
-        QList<QString> m_engineTitles;
+        QList<QString> m_texts;
     };
 
     TaskRowHeights();
@@ -72,6 +76,9 @@ public:
     int titleHeight(const QString& title, int textWidth);
     // The same, always through the text layout engine: the reference the fast path matches.
     int measuredTitleHeight(const QString& title, int textWidth) const;
+    // Lays `title` out in `layout` (which has the title font) in lines of `textWidth`, as the
+    // rows draw it, and answers its height; lines past kMaxTitleHeight are left out.
+    static qreal layOutTitle(QTextLayout& layout, const QString& title, int textWidth);
 
     // Appends `title` to `titles`.
     void measure(MeasuredTitles& titles, const QString& title);
@@ -84,6 +91,7 @@ private:
     // line; false otherwise.
     bool splitPlainWords(const QString& title, std::vector<Segment>& segments);
     float wordWidth(const QChar* begin, qsizetype length);
+    // -1 when a piece is wider than the line: only the engine knows where it breaks.
     int linesFor(const Segment* segments, size_t count, int textWidth) const;
     int heightForLines(int lines) const;
     float naturalWidth(const QString& title) const;
