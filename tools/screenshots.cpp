@@ -28,6 +28,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/FocusRingStyle.h"
 #include "ui/entry/AddViewController.h"
 #include "ui/entry/QuickAddForm.h"
 #include "ui/main/DayGraphView.h"
@@ -277,6 +278,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmoran"));
+    FocusRingStyle::install();
     Clock::system().setNow(at(0, 11, 20));
     QDir().mkpath(output);
 

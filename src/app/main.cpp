@@ -20,6 +20,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
 #include "prefs/ModeManager.h"
+#include "ui/common/FocusRingStyle.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
@@ -57,6 +58,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Velmoran"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORAN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("velmoran"));
+    FocusRingStyle::install();
 
     const LaunchOptions options = LaunchOptions::parse(QApplication::arguments());
     if (!options.error.isEmpty()) {

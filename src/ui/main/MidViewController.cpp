@@ -17,6 +17,7 @@
 #include "ui/main/strip/WeekDateView.h"
 #include "ui/main/tasklist/TaskListDelegate.h"
 #include "ui/main/tasklist/TaskListModel.h"
+#include "ui/main/tasklist/TaskTableView.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -153,7 +154,7 @@ void MidViewController::setAddButtonEnabled(bool enabled)
 
 void MidViewController::buildTable()
 {
-    m_table = new QListView(this);
+    m_table = new TaskTableView(this);
     m_table->setAccessibleName(tr("Task List"));
     m_table->setFrameShape(QFrame::NoFrame);
     m_table->setUniformItemSizes(false);

@@ -1,6 +1,7 @@
 #include "ui/main/detail/DatePickerButton.h"
 
 #include "text/DateFormatters.h"
+#include "ui/common/FocusRing.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -8,6 +9,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -96,7 +99,6 @@ DatePickerButton::DatePickerButton(const DateFormatters& formatters, QWidget* pa
     // The pane may be narrower than a long date; the text is then cut, never the pane.
     setMinimumWidth(60);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    setStyleSheet(QStringLiteral("text-align: left; padding: 0 4px;"));
     connect(this, &QPushButton::clicked, this, &DatePickerButton::openPopover);
 }
 
@@ -131,6 +133,28 @@ void DatePickerButton::updateText()
     setAccessibleDescription(m_dateTime.isValid()
                                  ? m_formatters.dateTimeFormatter().stringFromDate(m_dateTime)
                                  : QString());
+}
+
+QSize DatePickerButton::sizeHint() const
+{
+    const QSize button = QPushButton::sizeHint();
+    return QSize(fontMetrics().horizontalAdvance(text()) + 2 * kTextPadding, button.height());
+}
+
+void DatePickerButton::paintEvent(QPaintEvent*)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    // The style's own button (a flat one shows only while pressed), without its centred text.
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    const QRect textRect = rect().adjusted(kTextPadding, 0, -kTextPadding, 0);
+    painter.drawItemText(textRect, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(),
+                         fontMetrics().elidedText(text(), Qt::ElideRight, textRect.width()),
+                         QPalette::ButtonText);
+    if (hasFocus())
+        FocusRing::paint(painter, rect(), FocusRing::color(palette()));
 }
 
 void DatePickerButton::openPopover()

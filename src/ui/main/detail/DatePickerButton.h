@@ -41,9 +41,11 @@ private:
     bool m_cancelled = false;
 };
 
-// A date, or a date and time, shown as a button in the detail pane; pressing it opens the
-// pop-over. When the pop-over closes with a date the button reports it (popoverDismissed), as
-// the pane saves a date only then, not at every click in the calendar.
+// A date, or a date and time, shown as a button in the detail pane; pressing it (or Space while
+// it has the keyboard) opens the pop-over. When the pop-over closes with a date the button
+// reports it (popoverDismissed), as the pane saves a date only then, not at every click in the
+// calendar. It draws itself: the date from the left edge, cut short when the pane is narrow,
+// and the focus ring while it has the keyboard.
 class DatePickerButton : public QPushButton
 {
     Q_OBJECT
@@ -64,10 +66,17 @@ public:
     void openPopover();
     DatePopover* popover() const { return m_popover; }
 
+    QSize sizeHint() const override;
+
 Q_SIGNALS:
     void popoverDismissed();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    static constexpr int kTextPadding = 4;
+
     void updateText();
 
     const DateFormatters& m_formatters;

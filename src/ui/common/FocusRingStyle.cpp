@@ -1,0 +1,82 @@
+#include "ui/common/FocusRingStyle.h"
+
+#include "ui/common/FocusRing.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QPainter>
+#include <QStyleOption>
+
+namespace {
+
+// Inside a control's frame the ring lies on the control's own face, which it stands out from;
+// a frameless control has it at its edge.
+void paintRing(const QStyleOption* option, QPainter* painter, int inset)
+{
+    FocusRing::paint(*painter, option->rect.adjusted(inset, inset, -inset, -inset),
+                     FocusRing::color(option->palette));
+}
+
+// The field inside a spin box or an editable pop-up is part of that control, which draws the
+// ring around the whole of it.
+bool isInnerField(const QWidget* widget)
+{
+    const QWidget* parent = widget ? widget->parentWidget() : nullptr;
+    return qobject_cast<const QAbstractSpinBox*>(parent) || qobject_cast<const QComboBox*>(parent);
+}
+
+} // namespace
+
+void FocusRingStyle::install()
+{
+    if (!qobject_cast<FocusRingStyle*>(QApplication::style()))
+        QApplication::setStyle(new FocusRingStyle(QApplication::style()->name()));
+}
+
+FocusRingStyle::FocusRingStyle(const QString& baseStyle)
+    : QProxyStyle(baseStyle)
+{}
+
+void FocusRingStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                   QPainter* painter, const QWidget* widget) const
+{
+    switch (element) {
+    case PE_FrameFocusRect:
+        paintRing(option, painter, 0);
+        return;
+    case PE_PanelLineEdit: {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        const auto* panel = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        if ((option->state & State_HasFocus) && !isInnerField(widget))
+            paintRing(option, painter, panel ? panel->lineWidth : 0);
+        return;
+    }
+    default:
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+}
+
+void FocusRingStyle::drawControl(ControlElement element, const QStyleOption* option,
+                                 QPainter* painter, const QWidget* widget) const
+{
+    QProxyStyle::drawControl(element, option, painter, widget);
+    if (element != CE_PushButton || !(option->state & State_HasFocus))
+        return;
+    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+    paintRing(option, painter, button && !(button->features & QStyleOptionButton::Flat) ? 1 : 0);
+}
+
+void FocusRingStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                        QPainter* painter, const QWidget* widget) const
+{
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    if (!(option->state & State_HasFocus))
+        return;
+    // A pop-up button keeps its bevel's outline even without a frame.
+    if (control == CC_ComboBox)
+        paintRing(option, painter, 1);
+    else if (const auto* spin = qstyleoption_cast<const QStyleOptionSpinBox*>(option);
+             spin && control == CC_SpinBox)
+        paintRing(option, painter, spin->frame ? 2 : 0);
+}

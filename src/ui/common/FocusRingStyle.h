@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QProxyStyle>
+
+// The application's style: the desktop's own, except that the control with the keyboard focus
+// always carries the focus ring (FocusRing.h). The styles Qt ships draw their focus marks
+// faintly (a highlight at a third of its strength), only after a key press, or not at all on
+// frameless fields, which left a keyboard user guessing where the focus was.
+class FocusRingStyle : public QProxyStyle
+{
+    Q_OBJECT
+
+public:
+    // Installs the style for the whole application, over the style the desktop chose; it
+    // takes the palettes the windows set, so day and night need nothing more.
+    static void install();
+
+    // Over a new instance of the style named `baseStyle` ("fusion", "breeze"...).
+    explicit FocusRingStyle(const QString& baseStyle);
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget = nullptr) const override;
+};
