@@ -42,7 +42,8 @@ QToolButton* makeButton(QWidget* parent, const QString& accessibleName)
     button->setIconSize(QSize(18, 18));
     button->setAccessibleName(accessibleName);
     button->setToolTip(accessibleName);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; a click leaves the keyboard in the list.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -72,6 +73,7 @@ MidViewController::MidViewController(DataManager& manager, ModeManager& modeMana
 
     m_strip = new QWidget(this);
     m_strip->setFixedHeight(0);
+    m_strip->hide();
     auto* stripLayout = new QStackedLayout(m_strip);
     m_weekDateView = new WeekDateView(manager, modeManager, m_strip);
     m_monthDateView = new MonthDateView(manager, modeManager, m_strip);
@@ -147,6 +149,12 @@ void MidViewController::buildTopView()
     });
 }
 
+QList<QWidget*> MidViewController::keyboardChain() const
+{
+    return {m_reopenButton, m_leftButton,    m_rightButton, m_showHideButton,   m_addButton,
+            m_weekDateView, m_monthDateView, m_searchField, m_searchSaveButton, m_table};
+}
+
 void MidViewController::setAddButtonEnabled(bool enabled)
 {
     m_addButton->setEnabled(enabled);
@@ -205,7 +213,6 @@ void MidViewController::changeViewToDict(const ListEntry& dictionary)
     if (m_currentViewMode == TaskViewMode::Search) {
         m_searchField->clear();
         m_searchField->setFocus();
-        QWidget::setTabOrder(m_searchField, m_table);
     }
     refreshView();
     // Another view starts at its top, where its overdue tasks are; a refresh of the same view
@@ -237,8 +244,12 @@ void MidViewController::showStripForMode()
     const int target = stripHeight();
     if (m_stripAnimation)
         m_stripAnimation->stop();
+    // A strip of no height is hidden, so that nothing in it takes the keyboard.
+    if (target > 0)
+        m_strip->show();
     if (!isVisible() || m_strip->height() == target) {
         m_strip->setFixedHeight(target);
+        m_strip->setVisible(target > 0);
         return;
     }
     auto* animation = new QVariantAnimation(this);
@@ -248,6 +259,8 @@ void MidViewController::showStripForMode()
     animation->setEasingCurve(QEasingCurve::OutCubic);
     connect(animation, &QVariantAnimation::valueChanged, this,
             [this](const QVariant& value) { m_strip->setFixedHeight(value.toInt()); });
+    connect(animation, &QVariantAnimation::finished, this,
+            [this] { m_strip->setVisible(m_strip->height() > 0); });
     m_stripAnimation = animation;
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }

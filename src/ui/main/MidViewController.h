@@ -105,6 +105,9 @@ public:
     void resetAppearance();
     void setupVisualEffectStateActiveAlways(bool always);
     QListView* tableView() const { return m_table; }
+    // Everything here that takes the keyboard, in the order Tab visits it: the title line's
+    // buttons, the strip, the list.
+    QList<QWidget*> keyboardChain() const;
     TaskListModel* model() const { return m_model; }
     WeekDateView* weekDateView() const { return m_weekDateView; }
     MonthDateView* monthDateView() const { return m_monthDateView; }

@@ -118,6 +118,9 @@ Q_SIGNALS:
     void quickAddAvailabilityChanged(bool available);
 
 private:
+    void setupTabOrder();
+    void showCollapsedPane(QWidget* pane);
+    void takeKeyboardFrom(QWidget* pane);
     void collapseLeftSplitView();
     void collapseRightSplitView();
     void resizeWindowBy(int left, int right, const std::function<void()>& done);

@@ -6,7 +6,8 @@ class QLineEdit;
 class QToolButton;
 
 // The URL row: the address field and the button that opens it, hidden while the field is
-// empty.
+// empty. The button is for the pointer; from the keyboard Ctrl+Return in the field opens the
+// address, and Tab goes on from the field to the next row.
 class UrlRow : public QWidget
 {
     Q_OBJECT
@@ -18,6 +19,10 @@ public:
     QToolButton* openButton() const { return m_open; }
     void setText(const QString& text, bool editable);
     void updateOpenButton();
+
+Q_SIGNALS:
+    // The button was clicked, or Ctrl+Return pressed in the field.
+    void openRequested();
 
 private:
     QLineEdit* m_field = nullptr;
