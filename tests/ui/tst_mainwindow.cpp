@@ -38,7 +38,7 @@ using TestEnvironment::local;
 
 // The main window's content: the side panes opening and closing by resizing the window, tasks
 // from dropped mail messages, sharing, the change of day, the saved frame, and the keyboard
-// (the Tab chain through the panes, the focus ring).
+// (the Tab chain through the panes, the focus ring, the search field's keys).
 // This suite runs under xvfb-run, so that focus and keys go through a real display.
 class TestMainWindow : public QObject
 {
@@ -329,9 +329,44 @@ private Q_SLOTS:
         QVERIFY2(faint.isEmpty(), qPrintable(faint.join("; ")));
     }
 
+    // Down in the search field selects the first task found and gives the list the keyboard.
+    void downInTheSearchFieldGoesToTheFirstResult()
+    {
+        view().searchView();
+        activateWindow();
+        QLineEdit* field = searchField();
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+        QTest::keyClicks(field, "Rep");
+        QCOMPARE(view().mvc()->remindersArray().size(), 1);
+        QVERIFY(!view().mvc()->selectedReminder());
+
+        QTest::keyClick(field, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
+        QCOMPARE(view().mvc()->selectedRow(), 0);
+        QCOMPARE(view().mvc()->selectedReminder()->title, QStringLiteral("Report"));
+        QCOMPARE(view().rvc()->reminder()->title, QStringLiteral("Report"));
+    }
+
+    // A view without the search field takes the keyboard out of it: what is typed next does
+    // not go into a field that is no longer on screen.
+    void leavingTheSearchTakesTheKeyboardAlong()
+    {
+        view().searchView();
+        activateWindow();
+        QLineEdit* field = searchField();
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+        QTest::keyClicks(field, "Rep");
+        view().dayView();
+        QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+        QCOMPARE(field->text(), QStringLiteral("Rep"));
+        QTRY_VERIFY(!field->isVisible());
+    }
+
 private:
     QString root() const { return m_dir->filePath("store"); }
     ViewController& view() { return *m_window->viewController(); }
+    QLineEdit* searchField() { return view().mvc()->findChild<QLineEdit*>(); }
 
     void activateWindow()
     {

@@ -19,6 +19,7 @@
 #include "ui/main/tasklist/TaskListModel.h"
 #include "ui/main/tasklist/TaskTableView.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -84,6 +85,7 @@ MidViewController::MidViewController(DataManager& manager, ModeManager& modeMana
     m_searchField->setPlaceholderText(tr("Search"));
     m_searchField->setClearButtonEnabled(true);
     m_searchField->setAccessibleName(tr("Search"));
+    m_searchField->installEventFilter(this);
     m_searchSaveButton = makeButton(m_searchBar, tr("Save Search"));
     searchLayout->addWidget(m_searchField, 1);
     searchLayout->addWidget(m_searchSaveButton);
@@ -207,8 +209,13 @@ void MidViewController::buildTable()
 
 void MidViewController::changeViewToDict(const ListEntry& dictionary)
 {
+    const TaskViewMode previous = m_currentViewMode;
     m_currentViewDictionary = dictionary;
     m_currentViewMode = modeForEntry(dictionary);
+    // The keyboard does not stay in a strip that goes away (typing on into a search field
+    // that is no longer there): it goes to the list.
+    if (previous != m_currentViewMode && m_strip->isAncestorOf(QApplication::focusWidget()))
+        m_table->setFocus(Qt::OtherFocusReason);
     showStripForMode();
     if (m_currentViewMode == TaskViewMode::Search) {
         m_searchField->clear();
@@ -424,6 +431,19 @@ QString MidViewController::searchText() const
     return m_searchField->text();
 }
 
+void MidViewController::selectFirstResult()
+{
+    const TaskListRows& rows = m_model->rows();
+    const int row = rows.reminderCount() > 0 ? rows.rowForReminder(0)
+                    : rows.eventCount() > 0  ? rows.rowForEvent(0)
+                                             : -1;
+    if (row < 0)
+        return;
+    selectRow(row);
+    proposeSelection(row);
+    m_table->setFocus(Qt::OtherFocusReason);
+}
+
 bool MidViewController::isSearchSaveButtonVisible() const
 {
     return !m_searchSaveButton->isHidden();
@@ -470,6 +490,12 @@ void MidViewController::keyPressEvent(QKeyEvent* event)
 
 bool MidViewController::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_searchField && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down &&
+        !(static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier)) {
+        selectFirstResult();
+        return true;
+    }
     if (watched == m_table && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {

@@ -85,6 +85,9 @@ public:
     void searchSaveButton();
     void setSearchText(const QString& text);
     QString searchText() const;
+    // Down in the search field: the first task (or event) found is selected and the list
+    // takes the keyboard; nothing happens when nothing was found.
+    void selectFirstResult();
     bool isSearchSaveButtonVisible() const;
 
     // The context menu and the check button.

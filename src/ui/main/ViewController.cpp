@@ -279,6 +279,11 @@ void ViewController::list(int position)
 void ViewController::moveToToday()
 {
     m_lvc->todayButtonAction();
+    // A list or the search shows no dates: there the command would change nothing on screen
+    // and leave the keyboard where it was (typing on into the search field), so it opens
+    // today's day view instead.
+    if (!isPeriodMode(m_mvc->currentViewMode()))
+        m_lvc->selectDayView();
 }
 
 void ViewController::showHideCompleted()
