@@ -29,7 +29,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
-#include "ui/common/IndicatorRimStyle.h"
+#include "ui/common/ContrastStyle.h"
 #include "ui/entry/AddViewController.h"
 #include "ui/entry/QuickAddForm.h"
 #include "ui/main/DayGraphView.h"
@@ -296,7 +296,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmoran"));
-    QApplication::setStyle(new IndicatorRimStyle(QApplication::style()->name()));
+    ContrastStyle::install();
     Clock::system().setNow(at(0, 11, 20));
     QDir().mkpath(output);
 

@@ -21,7 +21,7 @@
 #include "platform/UserNotificationCenter.h"
 #include "platform/store/EventStore.h"
 #include "prefs/ModeManager.h"
-#include "ui/common/IndicatorRimStyle.h"
+#include "ui/common/ContrastStyle.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
@@ -59,7 +59,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Velmoran"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORAN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("velmoran"));
-    QApplication::setStyle(new IndicatorRimStyle(QApplication::style()->name()));
+    ContrastStyle::install();
 
     const LaunchOptions options = LaunchOptions::parse(QApplication::arguments());
     if (!options.error.isEmpty()) {

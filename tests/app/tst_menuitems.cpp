@@ -11,8 +11,11 @@
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/main/MidViewController.h"
+#include "ui/main/RightViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/detail/GrowingTextEdit.h"
+#include "ui/main/detail/UrlRow.h"
 #include "ui/main/lists/AddListWindowController.h"
 #include "ui/main/lists/AddMergedListWindowController.h"
 #include "ui/main/lists/AddTagListWindowController.h"
@@ -21,6 +24,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -62,6 +66,8 @@ private Q_SLOTS:
         writeFile(root() + "/home/a.ics", todo("a", "Water plants"));
         writeFile(root() + "/home/b.ics", todo("b", "Buy bread"));
         writeFile(root() + "/home/c.ics", todo("c", "Call mom"));
+        writeFile(root() + "/home/d.ics",
+                  todo("d", "Pack the bags", "URL:https://example.org/list\r\n"));
         m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
         m_context.emplace(m_defaults.get());
         setupDefaultPreferences(*m_defaults, nullptr);
@@ -191,6 +197,60 @@ private Q_SLOTS:
         QCOMPARE(owners.value("Ctrl+,"), QString("Edit/Preferences…"));
         QVERIFY(owners.value("Ctrl+1").startsWith("View/Preset Lists/"));
         QVERIFY(owners.value("Ctrl+Alt+1").startsWith("View/Lists/"));
+    }
+
+    // Every item's key acts while the search field or a text field of the detail pane has the
+    // keyboard, as anywhere else in the window. The fields keep only the keys of their own
+    // text (undo, redo, delete); the keys that close, hide or end the window are left out.
+    void theKeysActFromTheTextFields_data()
+    {
+        QTest::addColumn<QString>("field");
+        for (const char* field : {"Search", "Title", "Notes", "URL"})
+            QTest::newRow(field) << QString::fromLatin1(field);
+    }
+
+    void theKeysActFromTheTextFields()
+    {
+        QFETCH(QString, field);
+        QList<QAction*> actions;
+        for (const auto& [name, action] : m_items) {
+            if (QMenu* submenu = action->menu()) {
+                Q_EMIT submenu->aboutToShow();
+                if (!submenu->actions().isEmpty())
+                    actions << submenu->actions().constFirst();
+            } else if (!action->shortcut().isEmpty() && !name.startsWith("File/Quit") &&
+                       !name.startsWith("File/Close") && !name.startsWith("Window/Minimize") &&
+                       name != "Edit/Undo" && name != "Edit/Redo" && name != "Edit/Delete") {
+                actions << action;
+            }
+        }
+        QVERIFY(actions.size() > 15);
+        for (QAction* action : std::as_const(actions)) {
+            QWidget* target = focusField(field);
+            QVERIFY(target);
+            QSignalSpy triggered(action, &QAction::triggered);
+            const QKeyCombination key = action->shortcut()[0];
+            QTest::keyClick(target, key.key(), key.keyboardModifiers());
+            QVERIFY2(triggered.count() == 1,
+                     qPrintable(action->shortcut().toString() + " in " + field));
+            closeExtraWindows();
+        }
+    }
+
+    // View → Today from the search field: today's day view, with the keyboard in the list
+    // rather than in a search field that is no longer there.
+    void todayFromTheSearchField()
+    {
+        m_manager->dates().setSelectedDate(local(2027, 1, 5));
+        QLineEdit* search = qobject_cast<QLineEdit*>(focusField("Search"));
+        QVERIFY(search);
+        QTest::keyClicks(search, "br");
+        QTest::keyClick(search, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(view().mvc()->currentViewMode(), TaskViewMode::Day);
+        QCOMPARE(m_manager->dates().selectedDate(), m_manager->dates().today());
+        QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+        QCOMPARE(search->text(), QStringLiteral("br"));
     }
 
     // Started without a window (the tests of other suites, or a build without it), its items
@@ -395,6 +455,33 @@ private:
             if (widget != window() && widget->isVisible() && widget->isWindow())
                 widget->close();
         }
+    }
+
+    // The window active, with the keyboard in the search field (the search view on show) or
+    // in a text field of the detail pane (open on a task).
+    QWidget* focusField(const QString& field)
+    {
+        window()->show();
+        window()->activateWindow();
+        if (!QTest::qWaitForWindowActive(window()))
+            return nullptr;
+        QWidget* target = nullptr;
+        if (field == "Search") {
+            view().searchView();
+            target = view().mvc()->findChild<QLineEdit*>();
+        } else {
+            view().presetList(1);
+            view().mvc()->selectReminder(task("Pack the bags"));
+            view().openRightView();
+            if (!QTest::qWaitFor([this] { return view().isDetailsShown(); }))
+                return nullptr;
+            RightViewController* details = view().rvc();
+            target = field == "Title"   ? static_cast<QWidget*>(details->titleField())
+                     : field == "Notes" ? static_cast<QWidget*>(details->notesField())
+                                        : static_cast<QWidget*>(details->urlRow()->field());
+        }
+        target->setFocus(Qt::TabFocusReason);
+        return QTest::qWaitFor([target] { return target->hasFocus(); }) ? target : nullptr;
     }
 
     store::ReminderPtr task(const QString& title) const

@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "platform/UserDefaults.h"
+#include "prefs/ColorContrast.h"
 #include "prefs/ModeManager.h"
 
 #include <QFontDatabase>
@@ -75,6 +76,56 @@ private Q_SLOTS:
         QVERIFY(qAbs(palette.color(QPalette::Text).lightness() -
                      palette.color(QPalette::Base).lightness()) > 150);
         QCOMPARE(mode.datePickerLabelColor().lightness() > 128, night);
+    }
+
+    // The highlight marks the control with the keyboard (its focus ring) and the selection:
+    // it stands out at 3:1 from every background of its mode and carries its selected text at
+    // 4.5:1.
+    void theHighlightStandsOut_data()
+    {
+        QTest::addColumn<bool>("night");
+        QTest::newRow("day") << false;
+        QTest::newRow("night") << true;
+    }
+
+    void theHighlightStandsOut()
+    {
+        QFETCH(bool, night);
+        m_night = night;
+        ModeManager mode(*m_defaults, nightSource());
+        const QPalette palette = mode.vibrantAppearance();
+        const QColor highlight = palette.color(QPalette::Highlight);
+        for (const QColor& background :
+             {palette.color(QPalette::Window), palette.color(QPalette::Base),
+              palette.color(QPalette::AlternateBase), palette.color(QPalette::Button),
+              mode.backgroundColor(), mode.listBackgroundColor(), mode.selectedBackgroundColor()})
+            QVERIFY2(ColorContrast::ratio(highlight, background) >= 3.0,
+                     qPrintable(rgb(background)));
+        QVERIFY(ColorContrast::ratio(highlight, palette.color(QPalette::HighlightedText)) >= 4.5);
+    }
+
+    // The contrast is the WCAG's; a colour short of it is taken towards black on light
+    // backgrounds and towards white on dark ones, only as far as needed.
+    void contrastOfColours()
+    {
+        QCOMPARE(ColorContrast::ratio(Qt::black, Qt::white), 21.0);
+        QCOMPARE(ColorContrast::ratio(Qt::white, Qt::black), 21.0);
+        QCOMPARE(ColorContrast::ratio(QColor(128, 128, 128), QColor(128, 128, 128)), 1.0);
+        // The WCAG's own example: #767676 on white is just above 4.5:1.
+        QVERIFY(qAbs(ColorContrast::ratio(QColor(0x76, 0x76, 0x76), Qt::white) - 4.54) < 0.01);
+
+        const QColor light(124, 181, 229);
+        QVERIFY(ColorContrast::ratio(light, Qt::white) < 3.0);
+        const QColor darker =
+            ColorContrast::standingOut(light, {Qt::white, QColor(246, 246, 246)}, 3.0);
+        QVERIFY(ColorContrast::ratio(darker, QColor(246, 246, 246)) >= 3.0);
+        QVERIFY(ColorContrast::ratio(darker, QColor(246, 246, 246)) < 3.3);
+        QVERIFY(darker.blue() > darker.red());
+        const QColor lighter =
+            ColorContrast::standingOut(QColor(41, 121, 190), {QColor(24, 24, 24)}, 7.0);
+        QVERIFY(ColorContrast::ratio(lighter, QColor(24, 24, 24)) >= 7.0);
+        QVERIFY(lighter.lightness() > QColor(41, 121, 190).lightness());
+        QCOMPARE(ColorContrast::standingOut(light, {QColor(24, 24, 24)}, 3.0), light);
     }
 
     void nightFlagChangesColoursOnlyWhenReset()

@@ -1,3 +1,4 @@
+#include "KeyboardFocus.h"
 #include "LoadedDataManager.h"
 #include "TestContext.h"
 #include "TestEnvironment.h"
@@ -325,6 +326,43 @@ private Q_SLOTS:
         QCOMPARE(m_manager->dates().selectedDate(), local(2026, 12, 13));
         QVERIFY(sunday->isSelected());
         QVERIFY(!week.daysViewArray().at(2)->isSelected());
+    }
+
+    // Reached with Tab, the strip moves the selected day with the arrow keys: a day with Left
+    // and Right, a week with Up and Down, on into the next week, midnight to midnight across
+    // the change of the clocks (25 October 2026). The selected day has the focus ring only
+    // while the strip has the keyboard.
+    void theArrowKeysMoveTheSelectedDay()
+    {
+        WeekDateView week(*m_manager, *m_mode);
+        week.resize(420, 64);
+        week.reloadDaysWithDate(local(2026, 10, 19));
+        m_manager->dates().setSelectedDate(local(2026, 10, 24));
+        week.show();
+        week.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&week));
+        QVERIFY(week.focusPolicy() & Qt::TabFocus);
+        WeekDateDayView* saturday = week.daysViewArray().at(5);
+        QVERIFY(saturday->isSelected());
+        week.clearFocus();
+        const QImage unfocused = saturday->grab().toImage();
+        week.setFocus(Qt::TabFocusReason);
+        QVERIFY(week.hasFocus());
+        QVERIFY(KeyboardFocus::ringContrast(saturday->grab().toImage(), unfocused) >= 3.0);
+
+        const QList<std::pair<Qt::Key, QDateTime>> steps{
+            {Qt::Key_Right, local(2026, 10, 25)}, {Qt::Key_Right, local(2026, 10, 26)},
+            {Qt::Key_Up, local(2026, 10, 19)},    {Qt::Key_Left, local(2026, 10, 18)},
+            {Qt::Key_Down, local(2026, 10, 25)},  {Qt::Key_Home, local(2026, 10, 25)}};
+        for (const auto& [key, selected] : steps) {
+            QTest::keyClick(&week, key);
+            QCOMPARE(m_manager->dates().selectedDate(), selected);
+        }
+        WeekDateDayView* sunday = week.daysViewArray().at(6);
+        QVERIFY(sunday->isSelected());
+        const QImage focused = sunday->grab().toImage();
+        week.clearFocus();
+        QVERIFY(KeyboardFocus::ringContrast(focused, sunday->grab().toImage()) >= 3.0);
     }
 
 private:

@@ -353,8 +353,20 @@ private Q_SLOTS:
         QCOMPARE(field->text(), QStringLiteral("http://example.org/now"));
         expectChange({"URL"});
         QVERIFY(!m_pane->urlRow()->openButton()->isHidden());
+        // Tab goes on to the notes; the open button is for the pointer.
+        QCOMPARE(QApplication::focusWidget(), m_pane->notesField());
         QTest::mouseClick(m_pane->urlRow()->openButton(), Qt::LeftButton);
         QCOMPARE(m_opened, (QList<QUrl>{QUrl(QStringLiteral("http://example.org/now"))}));
+        QCOMPARE(QApplication::focusWidget(), m_pane->notesField());
+
+        // From the keyboard Ctrl+Return opens the address being typed, saved first.
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, "example.org/later");
+        QTest::keyClick(field, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(m_opened.last(), QUrl(QStringLiteral("http://example.org/later")));
+        QVERIFY(readFile(taskPath()).contains("URL:http://example.org/later"));
+        QCOMPARE(QApplication::focusWidget(), field);
 
         // Text without a link empties the field and takes the URL away.
         field->setFocus();

@@ -1,3 +1,4 @@
+#include "KeyboardFocus.h"
 #include "LoadedDataManager.h"
 #include "QuietPreferences.h"
 #include "TestContext.h"
@@ -21,9 +22,14 @@
 #include "ui/main/ShareMenu.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/detail/GrowingTextEdit.h"
 #include "ui/main/detail/MapView.h"
+#include "ui/main/detail/UrlRow.h"
 #include "ui/main/sidebar/LeftViewController.h"
+#include "ui/main/strip/WeekDateView.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
 #include <QSplitter>
@@ -37,7 +43,9 @@ using TestEnvironment::local;
 Q_DECLARE_METATYPE(PaneRoom)
 
 // The main window's content: the side panes opening and closing by resizing the window, tasks
-// from dropped mail messages, sharing, the change of day and the saved frame.
+// from dropped mail messages, sharing, the change of day, the saved frame, and the keyboard
+// (the Tab chain through the panes, the focus ring, the search field's keys).
+// This suite runs under xvfb-run, so that focus and keys go through a real display.
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -333,9 +341,156 @@ private Q_SLOTS:
         QTRY_VERIFY(table->visualRect(row).height() > heightBefore);
     }
 
+    // Tab goes round the sidebar, the title line, the strip, the list and, while it is open,
+    // the detail pane from its top to its bottom, every stop on screen, and Shift+Tab the same
+    // way back. A closed detail pane takes no stop; the URL's open button is not one either.
+    void tabGoesRoundThePanesInOrder_data()
+    {
+        QTest::addColumn<bool>("details");
+        QTest::newRow("details hidden") << false;
+        QTest::newRow("details shown") << true;
+    }
+
+    void tabGoesRoundThePanesInOrder()
+    {
+        QFETCH(bool, details);
+        showTaskOfThisWeek(details);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(!view().rvc()->urlRow()->openButton()->isHidden());
+
+        const KeyboardFocus::Chain chain = KeyboardFocus::walkTabChain(m_window.get());
+        QVERIFY2(chain.faults.isEmpty(), qPrintable(chain.report()));
+        const int sidebar = chain.indexOf(view().lvc()->tableView());
+        const int strip = chain.indexOf(view().mvc()->weekDateView());
+        const int list = chain.indexOf(view().mvc()->tableView());
+        QCOMPARE(sidebar, 0);
+        QVERIFY(sidebar < strip && strip < list);
+        const int title = chain.indexOf(view().rvc()->titleField());
+        const int url = chain.indexOf(view().rvc()->urlRow()->field());
+        const int notes = chain.indexOf(view().rvc()->notesField());
+        if (!details) {
+            for (const QWidget* stop : chain.stops)
+                QVERIFY2(!view().rvc()->isAncestorOf(stop),
+                         qPrintable(KeyboardFocus::describe(stop)));
+            QCOMPARE(list, chain.stops.size() - 1);
+            return;
+        }
+        QVERIFY(list < title && title < url);
+        QCOMPARE(notes, url + 1);
+        QCOMPARE(notes, chain.stops.size() - 1);
+    }
+
+    // A side pane that closes with the keyboard in it gives the keyboard to the task list.
+    void aClosingPaneGivesTheKeyboardToTheList()
+    {
+        showTaskOfThisWeek(true);
+        if (QTest::currentTestFailed())
+            return;
+        view().rvc()->focusTitle();
+        QCOMPARE(QApplication::focusWidget(), view().rvc()->titleField());
+        view().showHideDetails();
+        QTRY_VERIFY(!view().isDetailsShown());
+        QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
+
+        view().lvc()->tableView()->setFocus();
+        view().showHideLists();
+        QTRY_VERIFY(!view().isListsShown());
+        QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
+    }
+
+    // Whatever has the keyboard shows it with a ring that stands out at 3:1 from what it is
+    // drawn over, by day and by night: every stop is drawn with the focus and again after Tab
+    // took it away.
+    void everyStopShowsTheFocusRing_data()
+    {
+        QTest::addColumn<bool>("night");
+        QTest::newRow("day") << false;
+        QTest::newRow("night") << true;
+    }
+
+    void everyStopShowsTheFocusRing()
+    {
+        QFETCH(bool, night);
+        m_night = night;
+        m_modes->resetValues();
+        view().resetAppearanceFromPreferences();
+        showTaskOfThisWeek(true);
+        if (QTest::currentTestFailed())
+            return;
+
+        const QStringList faint = KeyboardFocus::stopsWithoutRing();
+        QVERIFY2(faint.isEmpty(), qPrintable(faint.join("; ")));
+    }
+
+    // Down in the search field selects the first task found and gives the list the keyboard.
+    void downInTheSearchFieldGoesToTheFirstResult()
+    {
+        view().searchView();
+        activateWindow();
+        QLineEdit* field = searchField();
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+        QTest::keyClicks(field, "Rep");
+        QCOMPARE(view().mvc()->remindersArray().size(), 1);
+        QVERIFY(!view().mvc()->selectedReminder());
+
+        QTest::keyClick(field, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
+        QCOMPARE(view().mvc()->selectedRow(), 0);
+        QCOMPARE(view().mvc()->selectedReminder()->title, QStringLiteral("Report"));
+        QCOMPARE(view().rvc()->reminder()->title, QStringLiteral("Report"));
+    }
+
+    // A view without the search field takes the keyboard out of it: what is typed next does
+    // not go into a field that is no longer on screen.
+    void leavingTheSearchTakesTheKeyboardAlong()
+    {
+        view().searchView();
+        activateWindow();
+        QLineEdit* field = searchField();
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+        QTest::keyClicks(field, "Rep");
+        view().dayView();
+        QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+        QCOMPARE(field->text(), QStringLiteral("Rep"));
+        QTRY_VERIFY(!field->isVisible());
+    }
+
 private:
     QString root() const { return m_dir->filePath("store"); }
     ViewController& view() { return *m_window->viewController(); }
+    QLineEdit* searchField() { return view().mvc()->findChild<QLineEdit*>(); }
+
+    void activateWindow()
+    {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    // This week's view with a task due on Thursday, with an address, selected; the detail pane
+    // open or closed; the keyboard in the sidebar.
+    void showTaskOfThisWeek(bool details)
+    {
+        writeFile(root() + "/work/b.ics",
+                  todo("b", "Slides", "DUE;VALUE=DATE:20261210\r\nURL:https://example.org/\r\n"));
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        m_manager->refreshRemindersArray();
+        QVERIFY(refreshed.wait(5000));
+        view().weekView();
+        QTRY_COMPARE(view().mvc()->weekDateView()->parentWidget()->height(), WeekDateView::kHeight);
+        for (const store::ReminderPtr& reminder : view().mvc()->remindersArray()) {
+            if (reminder->title == QStringLiteral("Slides"))
+                view().mvc()->selectReminder(reminder);
+        }
+        QVERIFY(view().mvc()->selectedReminder());
+        if (details)
+            view().showHideDetails();
+        QTRY_COMPARE(view().isDetailsShown(), details);
+        activateWindow();
+        view().lvc()->tableView()->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), view().lvc()->tableView());
+    }
 
     static constexpr const char* kLocationAlarm =
         "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nUID:place\r\n"

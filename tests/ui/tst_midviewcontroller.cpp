@@ -12,6 +12,10 @@
 #include "prefs/PreferenceKeys.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/PaneDelegates.h"
+#include "ui/main/strip/MonthDateDayView.h"
+#include "ui/main/strip/MonthDateView.h"
+#include "ui/main/strip/WeekDateDayView.h"
+#include "ui/main/strip/WeekDateView.h"
 #include "ui/main/tasklist/TaskListModel.h"
 
 #include <QFileInfo>
@@ -281,6 +285,49 @@ private Q_SLOTS:
         m_pane->showHideButtonTapped();
         QCOMPARE(m_pane->showingCompleted(), !before);
         QCOMPARE(UserDefaults(m_defaults->filePath()).boolForKey(PrefKey::showCompleted), !before);
+    }
+
+    // A click on a day of the strip, where the window shows it, selects that day in the week
+    // and the month views alike, and the strip marks it once the pane has refreshed. The day
+    // and list views have no strip to click: it is hidden, not only flattened.
+    void aClickOnADaySelectsIt_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::newRow("day") << 11;
+        QTest::newRow("week") << 12;
+        QTest::newRow("month") << 13;
+        QTest::newRow("smart list") << 0;
+    }
+
+    void aClickOnADaySelectsIt()
+    {
+        QFETCH(int, type);
+        m_pane->changeViewToDict(ListEntry::fromStored({{"type", type}, {"title", ""}}));
+        QList<DateDayView*> days;
+        if (type == 12) {
+            for (WeekDateDayView* day : m_pane->weekDateView()->daysViewArray())
+                days << day;
+        } else if (type == 13) {
+            for (MonthDateDayView* day : m_pane->monthDateView()->daysViewArray())
+                days << day;
+        }
+        QWidget* strip = m_pane->weekDateView()->parentWidget();
+        if (days.isEmpty()) {
+            QTRY_VERIFY(strip->isHidden());
+            return;
+        }
+        QTRY_COMPARE(strip->height(), m_pane->stripHeight());
+        for (DateDayView* day : std::as_const(days)) {
+            if (!day->isVisible() || day->date() == m_manager->dates().selectedDate())
+                continue;
+            QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+            QTest::mouseClick(m_pane->windowHandle(), Qt::LeftButton, {},
+                              day->mapTo(m_pane.get(), day->rect().center()));
+            QCOMPARE(m_manager->dates().selectedDate(), day->date());
+            QVERIFY(refreshed.wait(5000));
+            m_pane->refreshView();
+            QVERIFY(day->isSelected());
+        }
     }
 
 private:

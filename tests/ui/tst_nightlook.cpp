@@ -1,9 +1,9 @@
 #include "QuietPreferences.h"
 #include "TestEnvironment.h"
 
+#include "prefs/ColorContrast.h"
 #include "prefs/ModeManager.h"
-#include "ui/common/ContrastColors.h"
-#include "ui/common/IndicatorRimStyle.h"
+#include "ui/common/ContrastStyle.h"
 #include "ui/prefs/SmartAddRuleSheet.h"
 
 #include <QCheckBox>
@@ -33,17 +33,6 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
-    void contrastRatios()
-    {
-        QCOMPARE(qRound(ContrastColors::ratio(Qt::black, Qt::white)), 21);
-        QCOMPARE(ContrastColors::ratio(QColor(40, 40, 40), QColor(40, 40, 40)), 1.0);
-        const QColor night(40, 40, 40);
-        const QColor rim = ContrastColors::standingOut(night, QColor(230, 230, 230));
-        QVERIFY(ContrastColors::ratio(rim, night) >= 3.0);
-        // The nearest such colour, not the far end.
-        QVERIFY(ContrastColors::ratio(rim, night) < 3.6);
-    }
-
     void uncheckedControlsStandOut_data()
     {
         QTest::addColumn<bool>("night");
@@ -60,7 +49,7 @@ private Q_SLOTS:
         QFETCH(bool, night);
         QFETCH(bool, radio);
         m_modes->turnNightModeOn(night);
-        IndicatorRimStyle style(QStringLiteral("Fusion"));
+        ContrastStyle style(QStringLiteral("Fusion"));
         QWidget window;
         window.setPalette(m_modes->vibrantAppearance());
         window.setAutoFillBackground(true);
@@ -83,7 +72,7 @@ private Q_SLOTS:
         double best = 1.0;
         const int y = indicator.center().y();
         for (int x = indicator.left(); x <= indicator.right(); ++x)
-            best = std::max(best, ContrastColors::ratio(image.pixelColor(x, y), background));
+            best = std::max(best, ColorContrast::ratio(image.pixelColor(x, y), background));
         QVERIFY2(best >= 3.0, qPrintable(QString::number(best)));
     }
 

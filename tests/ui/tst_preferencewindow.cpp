@@ -1,4 +1,5 @@
 // runs inside dbus-run-session; runs velmoran-cli beside the window.
+#include "KeyboardFocus.h"
 #include "PreferenceFixture.h"
 #include "WindowFit.h"
 
@@ -466,6 +467,26 @@ private Q_SLOTS:
         recorder.clear();
         QVERIFY(!PTKeyCombo::fromShortcutRecord(defaults.objectForKey(PrefKey::shortcut))
                      .isValidHotKeyCombo());
+    }
+
+    // On every page Tab goes round the window's controls and back, every stop on screen and
+    // marked by the focus ring.
+    void tabGoesRoundEveryPage()
+    {
+        PreferenceWindowController& window = *f().window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (QAction* page : window.items()) {
+            page->trigger();
+            // The page itself has the keyboard; the first Tab goes to its first control.
+            QVERIFY(KeyboardFocus::moveFocus(Qt::Key_Tab));
+            const KeyboardFocus::Chain chain = KeyboardFocus::walkTabChain(&window);
+            QVERIFY2(chain.faults.isEmpty(), qPrintable(page->text() + ": " + chain.report()));
+            QVERIFY2(chain.stops.size() > 1, qPrintable(page->text()));
+            const QStringList faint = KeyboardFocus::stopsWithoutRing();
+            QVERIFY2(faint.isEmpty(), qPrintable(page->text() + ": " + faint.join("; ")));
+        }
     }
 
 private:

@@ -1,3 +1,4 @@
+#include "KeyboardFocus.h"
 #include "LoadedDataManager.h"
 #include "TestContext.h"
 #include "TestEnvironment.h"
@@ -428,6 +429,37 @@ private Q_SLOTS:
         QTRY_VERIFY(form()->listChooser()->isEnabled());
         QVERIFY(field()->hasFocus() || QApplication::focusWidget() == nullptr ||
                 QApplication::focusWidget() == field());
+    }
+
+    // Tab goes round the window and back, every stop on screen and marked by the focus ring,
+    // with a due date and without one, by day and by night.
+    void tabGoesRoundTheWindow_data()
+    {
+        QTest::addColumn<bool>("dated");
+        QTest::addColumn<bool>("night");
+        QTest::newRow("dated, day") << true << false;
+        QTest::newRow("undated, day") << false << false;
+        QTest::newRow("dated, night") << true << true;
+    }
+
+    void tabGoesRoundTheWindow()
+    {
+        QFETCH(bool, dated);
+        QFETCH(bool, night);
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [night] { return night; });
+        openWindow();
+        if (dated)
+            form()->setupDueDate(local(2026, 12, 14, 9));
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        field()->setFocus(Qt::TabFocusReason);
+
+        const KeyboardFocus::Chain chain = KeyboardFocus::walkTabChain(m_window.get());
+        QVERIFY2(chain.faults.isEmpty(), qPrintable(chain.report()));
+        QCOMPARE(chain.indexOf(form()->dueDateControl()->editor()) > 0, dated);
+        QCOMPARE(chain.indexOf(form()->noDueDateButton()) > 0, !dated);
+        const QStringList faint = KeyboardFocus::stopsWithoutRing();
+        QVERIFY2(faint.isEmpty(), qPrintable(faint.join("; ")));
     }
 
 private:

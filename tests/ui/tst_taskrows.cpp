@@ -8,6 +8,7 @@
 
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
+#include "prefs/ColorContrast.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
@@ -645,7 +646,9 @@ private Q_SLOTS:
         QCOMPARE(delegate->checkImage(0, *model.partsAt(0)), QString("CellCheck"));
     }
 
-    void selectedRowsShowTheFocusBar()
+    // A selected row has the focus ring around it while the list has the keyboard, standing
+    // out from the selection's background at 3:1.
+    void selectedRowsShowTheFocusRing()
     {
         TaskListModel model(*m_mode, m_formatters, m_clock, *m_defaults);
         QListView view;
@@ -659,12 +662,14 @@ private Q_SLOTS:
         QStyleOptionViewItem option;
         option.rect = QRect(0, 0, 300, 60);
         option.state = QStyle::State_Selected | QStyle::State_Enabled;
+        option.palette = view.palette();
         {
             QPainter painter(&image);
             delegate->paint(&painter, option, model.index(0));
         }
-        QCOMPARE(image.pixelColor(2, 58).rgb(), m_mode->selectedBackgroundColor().rgb());
-        QCOMPARE(image.pixelColor(8, 58).rgb(), m_mode->selectedBackgroundColor().rgb());
+        const QRgb selected = m_mode->selectedBackgroundColor().rgb();
+        QCOMPARE(image.pixelColor(0, 30).rgb(), selected);
+        QCOMPARE(image.pixelColor(150, 59).rgb(), selected);
 
         view.show();
         view.activateWindow();
@@ -675,8 +680,12 @@ private Q_SLOTS:
             QPainter painter(&image);
             delegate->paint(&painter, option, model.index(0));
         }
-        QCOMPARE(image.pixelColor(2, 58).rgb(), TaskListDelegate::accentBlue().rgb());
-        QCOMPARE(image.pixelColor(8, 58).rgb(), m_mode->selectedBackgroundColor().rgb());
+        // The ring, the same colour all round, inside the row.
+        const QColor ring = image.pixelColor(0, 30);
+        for (const QPoint& edge : {QPoint(1, 30), QPoint(150, 0), QPoint(150, 59), QPoint(299, 30)})
+            QCOMPARE(image.pixelColor(edge), ring);
+        QVERIFY(ColorContrast::ratio(ring, m_mode->selectedBackgroundColor()) >= 3.0);
+        QCOMPARE(image.pixelColor(8, 50).rgb(), selected);
         // The check button is drawn in the list's colour somewhere inside its square.
         const QRect button = delegate->checkButtonRect(option.rect);
         bool tinted = false;

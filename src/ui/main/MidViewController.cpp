@@ -17,7 +17,9 @@
 #include "ui/main/strip/WeekDateView.h"
 #include "ui/main/tasklist/TaskListDelegate.h"
 #include "ui/main/tasklist/TaskListModel.h"
+#include "ui/main/tasklist/TaskTableView.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -45,7 +47,8 @@ QToolButton* makeButton(QWidget* parent, const QString& accessibleName)
     button->setIconSize(QSize(18, 18));
     button->setAccessibleName(accessibleName);
     button->setToolTip(accessibleName);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; a click leaves the keyboard in the list.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -86,6 +89,7 @@ MidViewController::MidViewController(DataManager& manager, ModeManager& modeMana
     m_searchField->setPlaceholderText(tr("Search"));
     m_searchField->setClearButtonEnabled(true);
     m_searchField->setAccessibleName(tr("Search"));
+    m_searchField->installEventFilter(this);
     m_searchSaveButton = makeButton(m_searchBar, tr("Save Search"));
     searchLayout->addWidget(m_searchField, 1);
     searchLayout->addWidget(m_searchSaveButton);
@@ -158,6 +162,12 @@ void MidViewController::buildTopView()
     });
 }
 
+QList<QWidget*> MidViewController::keyboardChain() const
+{
+    return {m_reopenButton, m_leftButton,    m_rightButton, m_showHideButton,   m_addButton,
+            m_weekDateView, m_monthDateView, m_searchField, m_searchSaveButton, m_table};
+}
+
 void MidViewController::setAddButtonEnabled(bool enabled)
 {
     m_addButton->setEnabled(enabled);
@@ -165,7 +175,7 @@ void MidViewController::setAddButtonEnabled(bool enabled)
 
 void MidViewController::buildTable()
 {
-    m_table = new QListView(this);
+    m_table = new TaskTableView(this);
     m_table->setAccessibleName(tr("Task List"));
     m_table->setFrameShape(QFrame::NoFrame);
     m_table->setUniformItemSizes(false);
@@ -211,13 +221,17 @@ void MidViewController::buildTable()
 
 void MidViewController::changeViewToDict(const ListEntry& dictionary)
 {
+    const TaskViewMode previous = m_currentViewMode;
     m_currentViewDictionary = dictionary;
     m_currentViewMode = modeForEntry(dictionary);
+    // The keyboard does not stay in a strip that goes away (typing on into a search field
+    // that is no longer there): it goes to the list.
+    if (previous != m_currentViewMode && m_strip->isAncestorOf(QApplication::focusWidget()))
+        m_table->setFocus(Qt::OtherFocusReason);
     showStripForMode();
     if (m_currentViewMode == TaskViewMode::Search) {
         m_searchField->clear();
         m_searchField->setFocus();
-        QWidget::setTabOrder(m_searchField, m_table);
     }
     refreshView();
     // Another view starts at its top, where its overdue tasks are; a refresh of the same view
@@ -431,6 +445,19 @@ QString MidViewController::searchText() const
     return m_searchField->text();
 }
 
+void MidViewController::selectFirstResult()
+{
+    const TaskListRows& rows = m_model->rows();
+    const int row = rows.reminderCount() > 0 ? rows.rowForReminder(0)
+                    : rows.eventCount() > 0  ? rows.rowForEvent(0)
+                                             : -1;
+    if (row < 0)
+        return;
+    selectRow(row);
+    proposeSelection(row);
+    m_table->setFocus(Qt::OtherFocusReason);
+}
+
 bool MidViewController::isSearchSaveButtonVisible() const
 {
     return !m_searchSaveButton->isHidden();
@@ -477,6 +504,12 @@ void MidViewController::keyPressEvent(QKeyEvent* event)
 
 bool MidViewController::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_searchField && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down &&
+        !(static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier)) {
+        selectFirstResult();
+        return true;
+    }
     if (watched == m_table && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {

@@ -85,6 +85,9 @@ public:
     void searchSaveButton();
     void setSearchText(const QString& text);
     QString searchText() const;
+    // Down in the search field: the first task (or event) found is selected and the list
+    // takes the keyboard; nothing happens when nothing was found.
+    void selectFirstResult();
     bool isSearchSaveButtonVisible() const;
 
     // The context menu and the check button.
@@ -105,6 +108,9 @@ public:
     void resetAppearance();
     void setupVisualEffectStateActiveAlways(bool always);
     QListView* tableView() const { return m_table; }
+    // Everything here that takes the keyboard, in the order Tab visits it: the title line's
+    // buttons, the strip, the list.
+    QList<QWidget*> keyboardChain() const;
     TaskListModel* model() const { return m_model; }
     WeekDateView* weekDateView() const { return m_weekDateView; }
     MonthDateView* monthDateView() const { return m_monthDateView; }

@@ -102,6 +102,8 @@ RightViewController::RightViewController(DataManager& manager, ModeManager& mode
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidgetResizable(true);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The rows take the keyboard, and the area scrolls to the one that has it.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_content = new QWidget(m_scroll);
     m_content->setAutoFillBackground(false);
     m_rowsLayout = new QVBoxLayout(m_content);
@@ -172,7 +174,8 @@ void RightViewController::buildRows()
     m_emptyLabel->setAlignment(Qt::AlignCenter);
 
     // The keyboard walks the rows from top to bottom; rows not shown are skipped.
-    QList<QWidget*> chain{m_title,
+    QList<QWidget*> chain{m_collapseButton,
+                          m_title,
                           m_dueRow->checkBox(),
                           m_dueRow->picker(),
                           m_completionRow->checkBox(),
@@ -187,9 +190,10 @@ void RightViewController::buildRows()
                           m_locationRow->checkBox()};
     for (int i = 0; i < 4; ++i)
         chain << m_priorityRow->button(i);
-    chain << m_listRow->comboBox() << m_urlRow->field() << m_urlRow->openButton() << m_notes;
+    chain << m_listRow->comboBox() << m_urlRow->field() << m_notes;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
+    m_keyboardChain = chain;
 }
 
 QWidget* RightViewController::rowWidget(DetailRowKind kind) const

@@ -83,6 +83,9 @@ public:
     // The keyboard goes to the title (for an event, to the first row that takes it).
     void focusTitle();
 
+    // Everything here that takes the keyboard, in the order Tab visits it: the button that
+    // hides the pane, then the rows from top to bottom (rows not shown are skipped).
+    QList<QWidget*> keyboardChain() const { return m_keyboardChain; }
     // The rows' widgets, for the window's keyboard handling and for tests.
     QWidget* rowWidget(DetailRowKind kind) const;
     QLabel* labelWidget(DetailLabel label) const { return m_labels.value(label); }
@@ -171,6 +174,7 @@ private:
     bool m_retryTexts = false;
     bool m_activeAlways = false;
 
+    QList<QWidget*> m_keyboardChain;
     QLabel* m_noticeLabel = nullptr;
     QToolButton* m_collapseButton = nullptr;
     QScrollArea* m_scroll = nullptr;

@@ -61,8 +61,7 @@ void RightViewController::connectEdits()
     connect(m_listRow, &ListSelectorRow::chosen, this, &RightViewController::listChosen);
     connect(m_urlRow->field(), &QLineEdit::editingFinished, this,
             &RightViewController::urlEditingEnded);
-    connect(m_urlRow->openButton(), &QToolButton::clicked, this,
-            &RightViewController::openCurrentURL);
+    connect(m_urlRow, &UrlRow::openRequested, this, &RightViewController::openCurrentURL);
     m_repeat->setSaveRule(
         [this](const std::optional<store::RecurrenceRule>& rule) { return saveRule(rule); });
 }
@@ -257,6 +256,9 @@ void RightViewController::listChosen(const store::CalendarPtr& list)
 
 void RightViewController::openCurrentURL()
 {
+    // The field may still hold an address being typed (the button does not take the
+    // keyboard, so the field has not been left): it is saved first, and that is what opens.
+    urlEditingEnded();
     if (m_reminder)
         openLink(m_reminder->URL);
     else if (m_event)

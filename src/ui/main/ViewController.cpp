@@ -18,6 +18,7 @@
 #include "ui/main/sidebar/LeftViewController.h"
 #include "ui/main/tasklist/TaskListModel.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QScreen>
@@ -63,17 +64,26 @@ ViewController::ViewController(DataManager& manager, ModeManager& modeManager, Q
     m_mvc->setMinimumWidth(qMax(300, m_mvc->minimumSizeHint().width()));
     m_rvc->setMinimumWidth(0);
     m_splitView->setSizes({m_lvc->preferredWidth(), 550, 0});
+    // A closed pane is hidden, not only narrowed to nothing: nothing in it may take the
+    // keyboard (Tab would go on into an invisible pane).
+    m_rvc->hide();
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitView);
 
     // The task list offers its own button to bring the sidebar back once it is closed.
     connect(m_splitView, &QSplitter::splitterMoved, this, [this] {
+        const QList<int> sizes = m_splitView->sizes();
+        if (sizes.value(kLeft) == 0)
+            m_lvc->hide();
+        if (sizes.value(kRight) == 0)
+            m_rvc->hide();
         m_mvc->setReopenButtonHidden(isListsShown());
         m_mvc->setShowingDetail(isDetailsShown());
         m_splitView->handle(1)->setVisible(isListsShown());
         m_splitView->handle(2)->setVisible(isDetailsShown());
     });
+    setupTabOrder();
     m_mvc->setReopenButtonHidden(isListsShown());
     m_mvc->setShowingDetail(isDetailsShown());
     m_splitView->handle(2)->setVisible(false);
@@ -270,6 +280,11 @@ void ViewController::list(int position)
 void ViewController::moveToToday()
 {
     m_lvc->todayButtonAction();
+    // A list or the search shows no dates: there the command would change nothing on screen
+    // and leave the keyboard where it was (typing on into the search field), so it opens
+    // today's day view instead.
+    if (!isPeriodMode(m_mvc->currentViewMode()))
+        m_lvc->selectDayView();
 }
 
 void ViewController::showHideCompleted()
@@ -292,7 +307,7 @@ void ViewController::showHideDetails()
 bool ViewController::isPaneOpen(int index) const
 {
     const QList<int> sizes = m_splitView->sizes();
-    return index < sizes.size() && sizes.at(index) > 0;
+    return index < sizes.size() && !m_splitView->widget(index)->isHidden() && sizes.at(index) > 0;
 }
 
 bool ViewController::isListsShown() const
@@ -357,13 +372,18 @@ void ViewController::resetAppearanceFromPreferences()
     update();
 }
 
+void ViewController::setupTabOrder()
+{
+    // Tab goes through the panes from left to right and each from top to bottom, and from the
+    // last control of the window back to the first.
+    const QList<QWidget*> chain =
+        m_lvc->keyboardChain() + m_mvc->keyboardChain() + m_rvc->keyboardChain();
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
+}
+
 void ViewController::setupPinSettings()
 {
-    // The keyboard goes back and forth between the two tables.
-    if (m_lvc->tableView() && m_mvc->tableView()) {
-        QWidget::setTabOrder(m_lvc->tableView(), m_mvc->tableView());
-        QWidget::setTabOrder(m_mvc->tableView(), m_lvc->tableView());
-    }
     if (window()->isFullScreen())
         return;
     m_lvc->setupPinSettings();
@@ -530,6 +550,22 @@ void ViewController::resizeWindowBy(int left, int right, int leftPane, int right
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
+void ViewController::takeKeyboardFrom(QWidget* pane)
+{
+    // A pane that closes with the keyboard in it hands it to the task list, rather than to
+    // whatever happens to follow it in the Tab order.
+    if (pane->isAncestorOf(QApplication::focusWidget()))
+        m_mvc->tableView()->setFocus(Qt::OtherFocusReason);
+}
+
+void ViewController::showCollapsedPane(QWidget* pane)
+{
+    // Shown at no width, so that the window's growth is what opens it.
+    const QList<int> sizes = m_splitView->sizes();
+    pane->show();
+    m_splitView->setSizes(sizes);
+}
+
 void ViewController::collapseLeftSplitView()
 {
     if (isListsShown()) {
@@ -538,12 +574,15 @@ void ViewController::collapseLeftSplitView()
             roomWhenOpened(PaneRoom::Side::Left, width).forClosing(PaneRoom::Side::Left, width);
         m_leftRoom.reset();
         m_lvc->setMinimumWidth(0);
+        takeKeyboardFrom(m_lvc);
         resizeWindowBy(-back.growLeft, -back.growRight, -width, back.fromOtherPane, [this] {
             applySizes(0, m_splitView->sizes().value(kRight));
+            m_lvc->hide();
             m_mvc->setReopenButtonHidden(false);
         });
     } else {
         m_lvc->setMinimumWidth(0);
+        showCollapsedPane(m_lvc);
         const int width = m_lvc->preferredWidth();
         const PaneRoom room = roomForOpening(PaneRoom::Side::Left, width);
         m_leftRoom = room;
@@ -564,11 +603,15 @@ void ViewController::collapseRightSplitView()
         m_rightRoom.reset();
         m_mvc->setShowingDetail(false);
         m_rvc->setMinimumWidth(0);
-        resizeWindowBy(-back.growLeft, -back.growRight, back.fromOtherPane, -width,
-                       [this] { applySizes(m_splitView->sizes().value(kLeft), 0); });
+        takeKeyboardFrom(m_rvc);
+        resizeWindowBy(-back.growLeft, -back.growRight, back.fromOtherPane, -width, [this] {
+            applySizes(m_splitView->sizes().value(kLeft), 0);
+            m_rvc->hide();
+        });
     } else {
         m_mvc->setShowingDetail(true);
         m_rvc->setMinimumWidth(0);
+        showCollapsedPane(m_rvc);
         const PaneRoom room = roomForOpening(PaneRoom::Side::Right, kRightOpenWidth);
         m_rightRoom = room;
         resizeWindowBy(room.growLeft, room.growRight, -room.fromOtherPane, kRightOpenWidth, [this] {

@@ -120,6 +120,9 @@ Q_SIGNALS:
     void quickAddAvailabilityChanged(bool available);
 
 private:
+    void setupTabOrder();
+    void showCollapsedPane(QWidget* pane);
+    void takeKeyboardFrom(QWidget* pane);
     void collapseLeftSplitView();
     void collapseRightSplitView();
     // Moves the window's left and right edges outwards by `left` and `right` and widens the

@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -99,10 +100,6 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     form->addRow(QString(), snoozeText);
     binder.bindMinutes(m_snooze, PrefKey::snooze);
 
-    // The page opens with the focus on its first check box: not in the snooze field, whose
-    // every edit is stored, nor in a recorder, which would take the next key for a shortcut.
-    setFocusProxy(m_showMenuBar);
-
     PageLayout::addSection(form, tr("Store"));
     m_storeFolders = new StoreFoldersGroup(context);
     form->addRow(m_storeFolders);
@@ -136,4 +133,14 @@ void GeneralPage::notificationChanged()
         m_context.notificationCenter.removeAllDeliveredNotifications();
         m_context.notificationCenter.setScheduledNotifications({});
     }
+}
+
+// The page opens with the focus on its first check box: not in the snooze field, whose every
+// edit is stored, nor in a recorder, which would take the next key for a shortcut. (A focus
+// proxy would do the same, but Tab coming round to the page would then jump to the check box
+// past the recorders above it.)
+void GeneralPage::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    m_showMenuBar->setFocus(event->reason());
 }

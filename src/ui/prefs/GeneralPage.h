@@ -38,6 +38,9 @@ public:
     // None without accounts to show (see PreferenceRelays).
     AccountsGroup* accounts() const { return m_accounts; }
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     void sundayFirstChanged();
     void notificationChanged();

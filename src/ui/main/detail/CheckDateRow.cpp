@@ -44,7 +44,6 @@ QToolButton* CheckDateRow::offsetButton()
 
 void CheckDateRow::setRowFont(const QFont& font)
 {
-    // The picker's style sheet would otherwise keep the application's font.
     for (QWidget* widget : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         widget->setFont(font);
 }

@@ -1,6 +1,7 @@
 #include "ui/main/detail/DatePickerButton.h"
 
 #include "text/DateFormatters.h"
+#include "ui/common/FocusRing.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -125,7 +126,6 @@ DatePickerButton::DatePickerButton(const DateFormatters& formatters, QWidget* pa
     // pane keeps its width.
     setMinimumWidth(60);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    setStyleSheet(QStringLiteral("text-align: left; padding: 0 4px;"));
     connect(this, &QPushButton::clicked, this, &DatePickerButton::openPopover);
 }
 
@@ -164,10 +164,14 @@ void DatePickerButton::updateText()
 
 QString DatePickerButton::shownText() const
 {
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    return option.fontMetrics.elidedText(text(), Qt::ElideRight, room.width());
+    const int room = width() - 2 * kTextPadding;
+    return fontMetrics().elidedText(text(), Qt::ElideRight, room);
+}
+
+QSize DatePickerButton::sizeHint() const
+{
+    const QSize button = QPushButton::sizeHint();
+    return QSize(fontMetrics().horizontalAdvance(text()) + 2 * kTextPadding, button.height());
 }
 
 void DatePickerButton::paintEvent(QPaintEvent*)
@@ -175,8 +179,14 @@ void DatePickerButton::paintEvent(QPaintEvent*)
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    option.text = shownText();
-    painter.drawControl(QStyle::CE_PushButton, option);
+    option.text.clear();
+    // The style's own button (a flat one shows only while pressed), without its centred text.
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    const QRect textRect = rect().adjusted(kTextPadding, 0, -kTextPadding, 0);
+    painter.drawItemText(textRect, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(),
+                         shownText(), QPalette::ButtonText);
+    if (hasFocus())
+        FocusRing::paint(painter, rect(), FocusRing::color(palette()));
 }
 
 void DatePickerButton::openPopover()

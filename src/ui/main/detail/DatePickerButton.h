@@ -41,10 +41,11 @@ private:
     bool m_cancelled = false;
 };
 
-// A date, or a date and time, shown as a button in the detail pane (ending in an ellipsis where
-// the pane is too narrow for it); pressing it opens the pop-over. When the pop-over closes with
-// a date the button reports it (popoverDismissed), as the pane saves a date only then, not at
-// every click in the calendar.
+// A date, or a date and time, shown as a button in the detail pane; pressing it (or Space while
+// it has the keyboard) opens the pop-over. When the pop-over closes with a date the button
+// reports it (popoverDismissed), as the pane saves a date only then, not at every click in the
+// calendar. It draws itself: the date from the left edge, cut short when the pane is narrow,
+// and the focus ring while it has the keyboard. A date too long for the pane ends in an ellipsis.
 class DatePickerButton : public QPushButton
 {
     Q_OBJECT
@@ -68,6 +69,8 @@ public:
     // pane is narrower than the text.
     QString shownText() const;
 
+    QSize sizeHint() const override;
+
 Q_SIGNALS:
     void popoverDismissed();
 
@@ -75,6 +78,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    static constexpr int kTextPadding = 4;
+
     void updateText();
 
     const DateFormatters& m_formatters;

@@ -1,10 +1,12 @@
 #include "ui/main/detail/GrowingTextEdit.h"
 
 #include "text/LinkDetector.h"
+#include "ui/common/FocusRing.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -84,12 +86,28 @@ void GrowingTextEdit::keyPressEvent(QKeyEvent* event)
     QTextEdit::keyPressEvent(event);
 }
 
+void GrowingTextEdit::focusInEvent(QFocusEvent* event)
+{
+    QTextEdit::focusInEvent(event);
+    viewport()->update();
+}
+
 void GrowingTextEdit::focusOutEvent(QFocusEvent* event)
 {
     QTextEdit::focusOutEvent(event);
+    viewport()->update();
     // A pop-up of the field's own (its context menu) is not the end of an edit.
     if (event->reason() != Qt::PopupFocusReason)
         Q_EMIT editingFinished();
+}
+
+void GrowingTextEdit::paintEvent(QPaintEvent* event)
+{
+    QTextEdit::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(viewport());
+    FocusRing::paint(painter, viewport()->rect(), FocusRing::color(palette()));
 }
 
 void GrowingTextEdit::insertFromMimeData(const QMimeData* source)

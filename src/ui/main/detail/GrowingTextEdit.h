@@ -5,7 +5,8 @@
 // A plain-text field that grows with its text instead of scrolling, for the title and the
 // notes of the detail pane. Tab moves on to the next row. The single-line form (the title)
 // ends editing on Return and keeps line breaks out of its text. editingFinished follows every
-// loss of focus and every Return of the single-line form.
+// loss of focus and every Return of the single-line form. Having no frame, it draws the focus
+// ring itself while it has the keyboard.
 class GrowingTextEdit : public QTextEdit
 {
     Q_OBJECT
@@ -30,7 +31,9 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -3,6 +3,7 @@
 #include "data/detail/DetailRowLayout.h"
 #include "ui/common/ElidedLineEdit.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QToolButton>
@@ -20,11 +21,21 @@ UrlRow::UrlRow(QWidget* parent)
     m_field->setAccessibleName(tr("URL"));
     m_open = new QToolButton(this);
     m_open->setText(QStringLiteral("↗"));
-    m_open->setToolTip(tr("Open URL"));
+    m_open->setToolTip(tr("Open URL (Ctrl+Return)"));
     m_open->setAccessibleName(tr("Open URL"));
-    m_open->setFocusPolicy(Qt::StrongFocus);
+    m_open->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(m_field, 1);
     layout->addWidget(m_open);
+    auto* open = new QAction(tr("Open URL"), m_field);
+    open->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    open->setShortcutContext(Qt::WidgetShortcut);
+    m_field->addAction(open);
+    connect(open, &QAction::triggered, this, [this] {
+        if (!m_open->isHidden())
+            Q_EMIT openRequested();
+    });
+    connect(m_open, &QToolButton::clicked, this, &UrlRow::openRequested);
     connect(m_field, &QLineEdit::textChanged, this, &UrlRow::updateOpenButton);
 }
 

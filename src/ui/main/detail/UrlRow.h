@@ -7,7 +7,9 @@
 class QToolButton;
 
 // The URL row: the address field (an address longer than the row ends in an ellipsis until the
-// field is edited) and the button that opens it, hidden while the field is empty.
+// field is edited) and the button that opens it, hidden while the field is empty. The button is
+// for the pointer; from the keyboard Ctrl+Return in the field opens the address, and Tab goes on
+// from the field to the next row.
 class UrlRow : public QWidget
 {
     Q_OBJECT
@@ -19,6 +21,10 @@ public:
     QToolButton* openButton() const { return m_open; }
     void setText(const QString& text, bool editable);
     void updateOpenButton();
+
+Q_SIGNALS:
+    // The button was clicked, or Ctrl+Return pressed in the field.
+    void openRequested();
 
 private:
     ElidedLineEdit* m_field = nullptr;

@@ -36,7 +36,7 @@ public:
     {
         painter->save();
         if (option.state & QStyle::State_Selected)
-            SidebarDelegate::paintSelectionBackground(painter, option.rect,
+            SidebarDelegate::paintSelectionBackground(painter, option.rect, option.palette,
                                                       option.widget && option.widget->hasFocus());
         painter->setRenderHint(QPainter::Antialiasing);
         const QRect rect = option.rect;

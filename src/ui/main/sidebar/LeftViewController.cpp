@@ -388,6 +388,11 @@ std::optional<int> LeftViewController::selectedPriority() const
     }
 }
 
+QList<QWidget*> LeftViewController::keyboardChain() const
+{
+    return {m_table, m_addButton, m_pinButton, m_todayButton};
+}
+
 // --- Buttons -----------------------------------------------------------------------------
 
 void LeftViewController::todayButtonAction()

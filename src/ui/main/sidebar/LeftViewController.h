@@ -127,6 +127,8 @@ public:
     void addMergedListDone() override;
 
     void resetAppearance();
+    // Everything here that takes the keyboard, in the order Tab visits it.
+    QList<QWidget*> keyboardChain() const;
 
 Q_SIGNALS:
     // The groups were rebuilt (a list or smart list came or went): the list menus follow.

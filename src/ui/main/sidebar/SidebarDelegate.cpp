@@ -1,6 +1,7 @@
 #include "ui/main/sidebar/SidebarDelegate.h"
 
 #include "prefs/ModeManager.h"
+#include "ui/common/FocusRing.h"
 #include "ui/main/sidebar/SidebarModel.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -19,17 +20,20 @@ SidebarDelegate::SidebarDelegate(ModeManager& modeManager, QObject* parent)
     , m_modeManager(modeManager)
 {}
 
-void SidebarDelegate::paintSelectionBackground(QPainter* painter, const QRect& rect, bool focused)
+void SidebarDelegate::paintSelectionBackground(QPainter* painter, const QRect& rect,
+                                               const QPalette& palette, bool focused)
 {
     QColor faint = accentColor();
     faint.setAlphaF(0.2f);
-    if (!focused) {
-        painter->fillRect(rect, faint);
+    painter->fillRect(rect, faint);
+    if (!focused)
         return;
-    }
-    const QRect bar(rect.left(), rect.top(), kFocusBarWidth, rect.height());
-    painter->fillRect(bar, accentColor());
-    painter->fillRect(rect.adjusted(kFocusBarWidth, 0, 0, 0), faint);
+    // The ring is held to its contrast with the tinted row it surrounds.
+    const QColor base = palette.color(QPalette::Base);
+    const QColor tinted = QColor::fromRgbF(base.redF() * 0.8f + faint.redF() * 0.2f,
+                                           base.greenF() * 0.8f + faint.greenF() * 0.2f,
+                                           base.blueF() * 0.8f + faint.blueF() * 0.2f);
+    FocusRing::paint(*painter, rect, FocusRing::color(palette, {tinted}));
 }
 
 void SidebarDelegate::paintDivider(QPainter* painter, const QRect& rect, const QColor& color)
@@ -51,7 +55,7 @@ void SidebarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     }
     if (option.state & QStyle::State_Selected) {
         const bool focused = option.widget && option.widget->hasFocus();
-        paintSelectionBackground(painter, rect, focused);
+        paintSelectionBackground(painter, rect, option.palette, focused);
     }
 
     const QString count = index.data(SidebarModel::CountRole).toString();

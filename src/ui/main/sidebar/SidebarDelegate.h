@@ -15,7 +15,6 @@ public:
     static constexpr int kRowHeight = 26;
     static constexpr int kDividerLeftMargin = 15;
     static constexpr int kDividerRightMargin = 12;
-    static constexpr int kFocusBarWidth = 5;
     static constexpr qreal kTitlePointSize = 13;
     static constexpr qreal kCountPointSize = 12;
     static constexpr int kTitleLeftMargin = 15;
@@ -33,9 +32,10 @@ public:
 
     // The selection accent shared by the sidebar and the merged-list window.
     static QColor accentColor() { return QColor::fromRgbF(0.4862745f, 0.7098039f, 0.8980392f); }
-    // A selected row: the accent at 20 %, with an opaque bar at the left edge while the table
-    // has the keyboard focus.
-    static void paintSelectionBackground(QPainter* painter, const QRect& rect, bool focused);
+    // A selected row: the accent at 20 % over the table's base colour, with the focus ring
+    // (FocusRing.h) around it while the table has the keyboard focus.
+    static void paintSelectionBackground(QPainter* painter, const QRect& rect,
+                                         const QPalette& palette, bool focused);
     // A divider: a 1-pixel line one point below the middle, inside the margins.
     static void paintDivider(QPainter* painter, const QRect& rect, const QColor& color);
 

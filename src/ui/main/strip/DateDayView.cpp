@@ -4,14 +4,14 @@
 #include "data/SharedDates.h"
 #include "prefs/ModeManager.h"
 #include "text/DateFormatters.h"
+#include "ui/common/FocusRing.h"
 #include "ui/common/TintedIcon.h"
 
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
-
-#include <algorithm>
 
 #include <algorithm>
 
@@ -60,7 +60,8 @@ DateDayView::DateDayView(DataManager& manager, ModeManager& mode, const Metrics&
     , m_mode(mode)
     , m_metrics(metrics)
 {
-    // The task list keeps the keyboard; the strip is a pointer control.
+    // The strip around the cells takes the keyboard and moves the selected day; a click on a
+    // cell leaves the keyboard where it was.
     setFocusPolicy(Qt::NoFocus);
     resetAppearance();
 }
@@ -113,6 +114,33 @@ void DateDayView::tapped()
 {
     if (m_date.isValid())
         m_manager.dates().setSelectedDate(m_date);
+}
+
+bool DateDayView::moveSelectedDateForKey(DataManager& manager, const QKeyEvent* event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    int days = 0;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        days = -1;
+        break;
+    case Qt::Key_Right:
+        days = 1;
+        break;
+    case Qt::Key_Up:
+        days = -7;
+        break;
+    case Qt::Key_Down:
+        days = 7;
+        break;
+    default:
+        return false;
+    }
+    // Whole calendar days: midnight stays midnight across a change of the clocks.
+    const QDate day = manager.dates().selectedDate().toLocalTime().date();
+    manager.dates().setSelectedDate(day.addDays(days).startOfDay());
+    return true;
 }
 
 QColor DateDayView::dayNumberColor() const
@@ -198,6 +226,9 @@ void DateDayView::paintEvent(QPaintEvent*)
                           m_metrics.dotSize);
         drawRoundImage(painter, rect, image, dot.color, ratio);
     }
+
+    if (m_isSelected && parentWidget() && parentWidget()->hasFocus())
+        FocusRing::paint(painter, rect(), FocusRing::color(palette()));
 }
 
 void DateDayView::mousePressEvent(QMouseEvent* event)

@@ -8,9 +8,11 @@
 
 class DataManager;
 class ModeManager;
+class QKeyEvent;
 
-// One day of the calendar strip: its day number, the disc that marks the selected day, and up
-// to three dots for the tasks and events of the day. Everything is painted by the cell itself;
+// One day of the calendar strip: its day number, the disc that marks the selected day, up to
+// three dots for the tasks and events of the day, and the focus ring while the strip around it
+// has the keyboard and the day is the selected one. Everything is painted by the cell itself;
 // the week and month cells differ only in their measures and in the week cell's weekday name.
 class DateDayView : public QWidget
 {
@@ -62,6 +64,10 @@ public:
     void resetAppearance();
     // Selects the cell's day in the data manager.
     void tapped();
+    // The strips' keys, while a strip has the keyboard: Left and Right select the day before
+    // and after the selected one, Up and Down the same day a week earlier and later (the strip
+    // follows into the next week or month). False for any other key.
+    static bool moveSelectedDateForKey(DataManager& manager, const QKeyEvent* event);
 
     // What the marks look like now: the day number's colour, and the tint of the selection
     // disc (invalid when the cell is not selected).

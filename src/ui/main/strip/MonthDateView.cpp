@@ -17,6 +17,9 @@ MonthDateView::MonthDateView(DataManager& manager, ModeManager& mode, QWidget* p
     , m_grid(manager.dates().thisMonthDate(), manager.defaults().boolForKey(PrefKey::sundayFirst))
 {
     setFixedHeight(kHeight);
+    // Reached with Tab; the arrow keys then move the selected day (DateDayView).
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(tr("Month"));
     setMinimumWidth(7 * DateDayView::kMinWidth);
     for (int index = 0; index < MonthGrid::kCellCount; ++index)
         m_days.append(new MonthDateDayView(manager, mode, this));
@@ -116,4 +119,23 @@ void MonthDateView::layoutDays()
         m_days.at(index)->setGeometry(left, kHeaderHeight + row * rowHeight, right - left,
                                       cellHeight);
     }
+}
+
+void MonthDateView::keyPressEvent(QKeyEvent* event)
+{
+    if (!DateDayView::moveSelectedDateForKey(m_manager, event))
+        QWidget::keyPressEvent(event);
+}
+
+// The selected day carries the focus ring while the strip has the keyboard.
+void MonthDateView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    refreshDays();
+}
+
+void MonthDateView::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    refreshDays();
 }

@@ -9,6 +9,9 @@ WeekDateView::WeekDateView(DataManager& manager, ModeManager& mode, QWidget* par
     , m_manager(manager)
 {
     setFixedHeight(kHeight);
+    // Reached with Tab; the arrow keys then move the selected day (DateDayView).
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(tr("Week"));
     setMinimumWidth(7 * DateDayView::kMinWidth);
     for (int index = 0; index < 7; ++index)
         m_days.append(new WeekDateDayView(manager, mode, this));
@@ -67,4 +70,23 @@ void WeekDateView::layoutDays()
         const int right = DateDayView::columnLeft(index + 1, width());
         m_days.at(index)->setGeometry(left, 0, right - left, kHeight);
     }
+}
+
+void WeekDateView::keyPressEvent(QKeyEvent* event)
+{
+    if (!DateDayView::moveSelectedDateForKey(m_manager, event))
+        QWidget::keyPressEvent(event);
+}
+
+// The selected day carries the focus ring while the strip has the keyboard.
+void WeekDateView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    refreshDays();
+}
+
+void WeekDateView::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    refreshDays();
 }

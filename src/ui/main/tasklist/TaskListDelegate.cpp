@@ -2,6 +2,7 @@
 
 #include "data/views/TaskListRows.h"
 #include "prefs/ModeManager.h"
+#include "ui/common/FocusRing.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/main/tasklist/TaskListModel.h"
 #include "ui/main/tasklist/TaskRowContent.h"
@@ -221,11 +222,11 @@ void TaskListDelegate::paintBackground(QPainter* painter, const QStyleOptionView
     if (!(option.state & QStyle::State_Selected))
         return;
     const QRect& rect = option.rect;
-    painter->fillRect(rect, m_mode.selectedBackgroundColor());
+    const QColor background = m_mode.selectedBackgroundColor();
+    painter->fillRect(rect, background);
     const bool focused = m_view ? m_view->hasFocus() : bool(option.state & QStyle::State_HasFocus);
     if (focused)
-        painter->fillRect(QRect(rect.left(), rect.top(), kFocusBarWidth, rect.height()),
-                          accentBlue());
+        FocusRing::paint(*painter, rect, FocusRing::color(option.palette, {background}));
 }
 
 void TaskListDelegate::paintTaskOrEvent(QPainter* painter, const QRect& rect, int row,

@@ -15,7 +15,8 @@ class QVariantAnimation;
 struct TaskRowParts;
 
 // Paints every row of the centre task list (tasks, events, the events header, the empty-state
-// row, spacers) and its selection background, and owns the check button: its hit area, its
+// row, spacers), its selection background and, while the list has the keyboard, the focus
+// ring around the selected row, and owns the check button: its hit area, its
 // click and the bounce it makes before the task changes.
 class TaskListDelegate : public QStyledItemDelegate
 {
@@ -29,12 +30,8 @@ public:
     static constexpr int kTitleTop = 6;
     static constexpr int kInfoLineHeight = 22;
     static constexpr int kIconSize = 16;
-    static constexpr int kFocusBarWidth = 5;
     static constexpr int kBounceMilliseconds = 300;
     static constexpr int kEmptyImageSize = 64;
-
-    // The blue of a focused selection: red 0.4862745, green 0.7098039, blue 0.8980392.
-    static QColor accentBlue() { return QColor::fromRgbF(0.4862745f, 0.7098039f, 0.8980392f); }
 
     TaskListDelegate(const ModeManager& mode, QAbstractItemView* view);
     ~TaskListDelegate() override;
