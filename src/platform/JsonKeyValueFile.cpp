@@ -338,7 +338,10 @@ bool JsonKeyValueFile::write(const QVariantMap& changes, const QStringList& remo
     QSaveFile file(m_path);
     if (info.exists())
         file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(serialize(m_values)) < 0 || !file.commit())
+    // The flush is asked for on its own: commit() flushes too, but Qt 6.4 puts the file in
+    // place even when that flush fails (a full disk), leaving an empty preference file.
+    if (!file.open(QIODevice::WriteOnly) || file.write(serialize(m_values)) < 0 || !file.flush() ||
+        !file.commit())
         return failWrite(file.errorString());
     m_stamp = stampOf(m_path);
     m_lastWriteError.clear();
