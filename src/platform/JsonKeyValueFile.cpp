@@ -196,13 +196,20 @@ QVariantMap JsonKeyValueFile::readDiskLocked() const
     m_stamp = stampOf(m_path);
     if (!m_stamp.exists)
         return {};
+    // A file that cannot be read (an I/O error, its permissions) is not known to be corrupt:
+    // moving it aside, or writing over it, would lose every preference for a passing fault.
+    // It is left alone and nothing is written to it in this run.
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        moveAsideLocked(QStringLiteral("cannot be read (%1)").arg(file.errorString()));
-        m_stamp = stampOf(m_path);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = opened ? file.readAll() : QByteArray();
+    if (!opened || file.error() != QFileDevice::NoError) {
+        qCWarning(lcKeyValue).noquote()
+            << QStringLiteral("Preference file %1 cannot be read (%2); it is left untouched and "
+                              "nothing will be written to it in this run.")
+                   .arg(m_path, file.errorString());
+        m_blocked = true;
         return {};
     }
-    const QByteArray bytes = file.readAll();
     file.close();
     if (bytes.trimmed().isEmpty()) {
         m_blocked = false;
