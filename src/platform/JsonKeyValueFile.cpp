@@ -208,6 +208,7 @@ QVariantMap JsonKeyValueFile::readDiskLocked() const
                               "nothing will be written to it in this run.")
                    .arg(m_path, file.errorString());
         m_blocked = true;
+        m_unreadThisRun = true;
         return {};
     }
     file.close();
@@ -281,7 +282,7 @@ QStringList JsonKeyValueFile::reload()
 bool JsonKeyValueFile::isWritable() const
 {
     QMutexLocker lock(&m_mutex);
-    return !m_blocked;
+    return !m_blocked && !m_unreadThisRun;
 }
 
 QString JsonKeyValueFile::lastWriteError() const
@@ -339,7 +340,7 @@ bool JsonKeyValueFile::write(const QVariantMap& changes, const QStringList& remo
         m_values = readDiskLocked();
     apply(m_values);
     m_lastCheck.start();
-    if (m_blocked)
+    if (m_blocked || m_unreadThisRun)
         return failWrite(QStringLiteral("the file could not be read, so it is left alone"));
 
     QSaveFile file(m_path);
