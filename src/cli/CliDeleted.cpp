@@ -53,9 +53,21 @@ int runDeleted(store::EventStore& eventStore, const CliRequest& request)
 {
     trash::RecentlyDeleted& trash = eventStore.recentlyDeleted();
     if (request.emptyTrash) {
-        const int count = trash.empty();
+        // Each entry on its own, so an entry that could not be deleted is said, with its cause,
+        // instead of being counted silently out of the total.
+        int count = 0;
+        int status = 0;
+        for (const trash::DeletedEntry& entry : trash.entries()) {
+            QString error;
+            if (trash.remove(entry.id, &error)) {
+                ++count;
+                continue;
+            }
+            CliOutput::printError(tr("\"%1\" could not be deleted: %2").arg(entry.title, error));
+            status = 1;
+        }
         CliOutput::print(trn("Deleted %n item(s) for good.", count));
-        return 0;
+        return status;
     }
     const QList<trash::DeletedEntry> entries = trash.entries();
     if (request.json) {

@@ -196,13 +196,21 @@ QVariantMap JsonKeyValueFile::readDiskLocked() const
     m_stamp = stampOf(m_path);
     if (!m_stamp.exists)
         return {};
+    // A file that cannot be read (an I/O error, its permissions) is not known to be corrupt:
+    // moving it aside, or writing over it, would lose every preference for a passing fault.
+    // It is left alone and nothing is written to it in this run.
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        moveAsideLocked(QStringLiteral("cannot be read (%1)").arg(file.errorString()));
-        m_stamp = stampOf(m_path);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = opened ? file.readAll() : QByteArray();
+    if (!opened || file.error() != QFileDevice::NoError) {
+        qCWarning(lcKeyValue).noquote()
+            << QStringLiteral("Preference file %1 cannot be read (%2); it is left untouched and "
+                              "nothing will be written to it in this run.")
+                   .arg(m_path, file.errorString());
+        m_blocked = true;
+        m_unreadThisRun = true;
         return {};
     }
-    const QByteArray bytes = file.readAll();
     file.close();
     if (bytes.trimmed().isEmpty()) {
         m_blocked = false;
@@ -274,7 +282,7 @@ QStringList JsonKeyValueFile::reload()
 bool JsonKeyValueFile::isWritable() const
 {
     QMutexLocker lock(&m_mutex);
-    return !m_blocked;
+    return !m_blocked && !m_unreadThisRun;
 }
 
 QString JsonKeyValueFile::lastWriteError() const
@@ -332,13 +340,16 @@ bool JsonKeyValueFile::write(const QVariantMap& changes, const QStringList& remo
         m_values = readDiskLocked();
     apply(m_values);
     m_lastCheck.start();
-    if (m_blocked)
+    if (m_blocked || m_unreadThisRun)
         return failWrite(QStringLiteral("the file could not be read, so it is left alone"));
 
     QSaveFile file(m_path);
     if (info.exists())
         file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(serialize(m_values)) < 0 || !file.commit())
+    // The flush is asked for on its own: commit() flushes too, but Qt 6.4 puts the file in
+    // place even when that flush fails (a full disk), leaving an empty preference file.
+    if (!file.open(QIODevice::WriteOnly) || file.write(serialize(m_values)) < 0 || !file.flush() ||
+        !file.commit())
         return failWrite(file.errorString());
     m_stamp = stampOf(m_path);
     m_lastWriteError.clear();

@@ -65,5 +65,8 @@ private:
     mutable Stamp m_stamp;
     mutable QElapsedTimer m_lastCheck;
     mutable bool m_blocked = false;
+    // The file could not be read once in this run: what this process holds may come from
+    // defaults instead of the user's values, so it writes nothing until it starts again.
+    mutable bool m_unreadThisRun = false;
     QString m_lastWriteError;
 };

@@ -72,6 +72,9 @@ public:
     // Why the last change could not be written ("No space left on device"); empty once a
     // change was written again.
     QString lastWriteError() const { return m_file.lastWriteError(); }
+    // False when the preference file is there but could not be read: what it holds is unknown,
+    // so nothing may be concluded from a key it seems to lack (a first run, a migration).
+    bool storedValuesKnown() const { return m_file.isWritable(); }
 
 Q_SIGNALS:
     // A key changed, in this process or (after synchronize) in another one.

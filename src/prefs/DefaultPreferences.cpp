@@ -234,6 +234,10 @@ QVariant defaultPreferenceValue(const QString& key)
 
 void setupDefaultPreferences(UserDefaults& defaults, const ListCatalog* lists)
 {
+    // An unreadable file seems to lack "FirstRun": the setup would write the defaults of a new
+    // user over the group file the user's lists and choices are kept in.
+    if (!defaults.storedValuesKnown())
+        return;
     defaults.registerDefaults({{PrefKey::firstRun, true}});
     if (defaults.boolForKey(PrefKey::firstRun)) {
         if (defaults.hasStoredValue(PrefKey::currentVersion)) {

@@ -87,7 +87,7 @@ private Q_SLOTS:
                 SyncSeen call{
                     what, path, {}, readFile(target), QFile::exists(target), temporariesIn(folder)};
                 if (what == AtomicFile::SyncTarget::File)
-                    call.synced = readFile(path);
+                    call.synced = readFile("/proc/self/fd/" + QString::number(fd));
                 seen << call;
                 return ::fsync(fd);
             });
@@ -98,13 +98,19 @@ private Q_SLOTS:
         }
 
         QCOMPARE(seen.size(), 2);
-        // First the whole new content is synced in a temporary beside the target, which is
-        // still as it was.
+        // First the whole new content is synced beside the target, which is still as it was: in
+        // a temporary file for a replace, in a file with no name yet for a new one (so no
+        // failure can leave a temporary file behind).
         const SyncSeen& file = seen.first();
         QCOMPARE(file.target, AtomicFile::SyncTarget::File);
         QCOMPARE(QFileInfo(file.path).absolutePath(), folder);
-        QVERIFY(AtomicFile::isTemporaryName(QFileInfo(file.path).fileName()));
-        QCOMPARE(file.temporaries, QStringList{QFileInfo(file.path).fileName()});
+        if (replacing) {
+            QVERIFY(AtomicFile::isTemporaryName(QFileInfo(file.path).fileName()));
+            QCOMPARE(file.temporaries, QStringList{QFileInfo(file.path).fileName()});
+        } else {
+            QCOMPARE(file.path, target);
+            QVERIFY(file.temporaries.isEmpty());
+        }
         QCOMPARE(file.synced, bytes);
         QCOMPARE(file.targetExists, replacing);
         QCOMPARE(file.targetBytes, replacing ? QByteArray("old version") : QByteArray());

@@ -52,6 +52,29 @@ const QRegularExpression& temporaryPattern()
     return pattern;
 }
 
+// Writes all of `bytes` to `fd` and syncs it; false with errno set when a call fails.
+bool writeAndSync(int fd, const QByteArray& bytes, const QString& path, QString* error)
+{
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            if (error)
+                *error = errnoText(QStringLiteral("Cannot write"), path);
+            return false;
+        }
+        written += n;
+    }
+    if (sync(fd, SyncTarget::File, path) != 0) {
+        if (error)
+            *error = errnoText(QStringLiteral("Cannot sync"), path);
+        return false;
+    }
+    return true;
+}
+
 // Writes the bytes into a fresh temporary file beside `path` and syncs it. Returns its path.
 QString writeTemporary(const QString& path, const QByteArray& bytes, mode_t mode, QString* error)
 {
@@ -68,27 +91,58 @@ QString writeTemporary(const QString& path, const QByteArray& bytes, mode_t mode
     }
     // open() applies the umask; the file must keep the mode of the one it replaces.
     ::fchmod(fd, mode);
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            if (error)
-                *error = errnoText(QStringLiteral("Cannot write"), temporary);
-            ::close(fd);
-            ::unlink(name.constData());
-            return {};
-        }
-        written += n;
+    if (!writeAndSync(fd, bytes, temporary, error)) {
+        ::close(fd);
+        ::unlink(name.constData());
+        return {};
     }
-    if (sync(fd, SyncTarget::File, temporary) != 0 || ::close(fd) != 0) {
+    if (::close(fd) != 0) {
         if (error)
             *error = errnoText(QStringLiteral("Cannot sync"), temporary);
         ::unlink(name.constData());
         return {};
     }
     return temporary;
+}
+
+enum class Unnamed { Created, Failed, Unsupported };
+
+// Creates `path` from a file that has no name until it is linked to its own: a write that
+// fails at any step leaves nothing behind, where a named temporary file is left over whenever
+// removing it fails after the link. Unsupported on file systems without O_TMPFILE.
+Unnamed createUnnamed(const QString& path, const QByteArray& bytes, QString* error,
+                      bool* errorExists)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)
+            return Unnamed::Unsupported;
+        if (error)
+            *error = errnoText(QStringLiteral("Cannot create"), path);
+        return Unnamed::Failed;
+    }
+    ::fchmod(fd, 0644);
+    if (!writeAndSync(fd, bytes, path, error)) {
+        ::close(fd);
+        return Unnamed::Failed;
+    }
+    // linkat() fails when the target exists, so a new item never replaces another one.
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    const int linked = ::linkat(AT_FDCWD, self.constData(), AT_FDCWD,
+                                QFile::encodeName(path).constData(), AT_SYMLINK_FOLLOW);
+    const int linkErrno = errno;
+    ::close(fd);
+    if (linked == 0)
+        return Unnamed::Created;
+    errno = linkErrno;
+    if (linkErrno == ENOENT && ::access("/proc/self/fd", X_OK) != 0)
+        return Unnamed::Unsupported; // no /proc to name the file by
+    if (errorExists)
+        *errorExists = linkErrno == EEXIST;
+    if (error)
+        *error = errnoText(QStringLiteral("Cannot create"), path);
+    return Unnamed::Failed;
 }
 
 } // namespace
@@ -208,6 +262,15 @@ bool create(const QString& path, const QByteArray& bytes, QString* error, bool* 
 {
     if (errorExists)
         *errorExists = false;
+    switch (createUnnamed(path, bytes, error, errorExists)) {
+    case Unnamed::Created:
+        syncFolderOf(path);
+        return true;
+    case Unnamed::Failed:
+        return false;
+    case Unnamed::Unsupported:
+        break;
+    }
     const QString temporary = writeTemporary(path, bytes, 0644, error);
     if (temporary.isEmpty())
         return false;

@@ -359,7 +359,8 @@ bool StoreIndex::sameFolders(const QList<CollectionFolder>& folders) const
         const CollectionFolder& b = m_folders[i];
         if (a.identifier != b.identifier || a.displayName != b.displayName || a.color != b.color ||
             a.writable != b.writable || a.order != b.order || a.hasOrder != b.hasOrder ||
-            a.createdFor != b.createdFor || a.folderPath != b.folderPath)
+            a.createdFor != b.createdFor || a.createdForUnknown != b.createdForUnknown ||
+            a.folderPath != b.folderPath)
             return false;
     }
     return true;
@@ -394,7 +395,9 @@ void StoreIndex::rebuildCalendars(const QList<CollectionFolder>& folders)
         // may hold either.
         todos = todos || folder.createdFor == QLatin1String("VTODO");
         events = events || folder.createdFor == QLatin1String("VEVENT");
-        if (!todos && !events)
+        // A calendar whose marker could not be read must not pass for a new task list for a
+        // run: a task would be added to it and it would join the user's lists for good.
+        if (!todos && !events && !folder.createdForUnknown)
             todos = events = true;
         auto calendar = std::make_shared<Calendar>();
         calendar->calendarIdentifier = folder.identifier;

@@ -49,12 +49,21 @@ QString createdForFileName()
     return QStringLiteral(".velmoran-created-for");
 }
 
-QString readMetadata(const QString& folderPath, const QString& name)
+QString readMetadata(const QString& folderPath, const QString& name, bool* unreadable)
 {
+    if (unreadable)
+        *unreadable = false;
     QFile file(folderPath + QLatin1Char('/') + name);
-    if (!file.exists() || file.size() > kMaxMetadataSize || !file.open(QIODevice::ReadOnly))
+    if (!file.exists() || file.size() > kMaxMetadataSize)
         return {};
-    return QString::fromUtf8(file.readAll()).trimmed();
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = opened ? file.readAll() : QByteArray();
+    if (!opened || file.error() != QFileDevice::NoError) {
+        if (unreadable)
+            *unreadable = true;
+        return {};
+    }
+    return QString::fromUtf8(bytes).trimmed();
 }
 
 bool writeMetadata(const QString& folderPath, const QString& name, const QString& value,
@@ -108,7 +117,8 @@ QList<CollectionFolder> scan(const QStringList& roots)
             collection.order = order.toInt(&collection.hasOrder);
             collection.writable =
                 ::access(QFile::encodeName(collection.folderPath).constData(), W_OK | X_OK) == 0;
-            collection.createdFor = readMetadata(collection.folderPath, createdForFileName());
+            collection.createdFor = readMetadata(collection.folderPath, createdForFileName(),
+                                                 &collection.createdForUnknown);
             collections.append(collection);
         }
     }

@@ -24,6 +24,9 @@ struct CollectionFolder
     // What the folder was created for, when Velmoran created it ("VTODO" or "VEVENT"); an
     // empty folder without it may hold either.
     QString createdFor;
+    // The file saying what it was created for is there but could not be read (an I/O error):
+    // the folder holds what its items show and nothing is guessed.
+    bool createdForUnknown = false;
 };
 
 struct ItemFile
@@ -56,7 +59,8 @@ QString newFolderName(const QString& rootPath, const QString& title);
 
 bool writeMetadata(const QString& folderPath, const QString& name, const QString& value,
                    QString* error);
-QString readMetadata(const QString& folderPath, const QString& name);
+// Empty when the file is missing or cannot be read; `unreadable` tells the two apart.
+QString readMetadata(const QString& folderPath, const QString& name, bool* unreadable = nullptr);
 
 // The hidden file naming what a folder was created for.
 QString createdForFileName();

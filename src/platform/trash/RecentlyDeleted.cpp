@@ -94,7 +94,9 @@ QString RecentlyDeleted::defaultFolder()
 
 RecentlyDeleted::RecentlyDeleted(const QString& folder)
     : m_folder(QDir::cleanPath(folder))
-{}
+{
+    removeRetired();
+}
 
 struct RecentlyDeleted::NewEntry
 {

@@ -97,6 +97,10 @@ private:
     std::optional<DeletedEntry> claimEntry(const QString& id, EntryKind kind, QString* claimed,
                                            QString* error) const;
     void unclaim(const QString& claimed, const QString& id) const;
+    // Renames an entry (or its claim) out of the way for good, then removes its files; a
+    // removal that fails leaves only a folder the next start removes.
+    bool retire(const QString& path, const QString& id, QString* error) const;
+    void removeRetired() const;
     void recoverInterrupted() const;
 
     QString m_folder;

@@ -40,6 +40,35 @@ void RecentlyDeleted::unclaim(const QString& claimed, const QString& id) const
     ::rename(encoded(claimed).constData(), encoded(m_folder + QLatin1Char('/') + id).constData());
 }
 
+bool RecentlyDeleted::retire(const QString& path, const QString& id, QString* error) const
+{
+    // Removing the files one by one can fail half way; a claim left half empty would later be
+    // put back as an entry that lost its files, so the entry leaves under a name that is never
+    // put back first.
+    const QString gone = m_folder + QLatin1Char('/') + kGonePrefix + id + QLatin1Char('-') +
+                         QString::number(::getpid());
+    if (::rename(encoded(path).constData(), encoded(gone).constData()) != 0) {
+        if (error)
+            *error = errno == ENOENT
+                         ? tr("It is no longer in Recently Deleted: another program restored or "
+                              "deleted it.")
+                         : tr("It cannot be taken out of %1: %2.")
+                               .arg(QDir::toNativeSeparators(m_folder), errnoText());
+        return false;
+    }
+    QDir(gone).removeRecursively();
+    store::AtomicFile::syncFolder(m_folder);
+    return true;
+}
+
+void RecentlyDeleted::removeRetired() const
+{
+    const QStringList names = QDir(m_folder).entryList(
+        {kGonePrefix + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& name : names)
+        QDir(m_folder + QLatin1Char('/') + name).removeRecursively();
+}
+
 std::optional<DeletedEntry> RecentlyDeleted::claimEntry(const QString& id, EntryKind kind,
                                                         QString* claimed, QString* error) const
 {
@@ -74,8 +103,11 @@ bool RecentlyDeleted::restoreTask(const QString& id, const QString& targetFolder
                             : reason;
         return false;
     }
-    QDir(claimed).removeRecursively();
-    store::AtomicFile::syncFolder(m_folder);
+    if (!retire(claimed, id, error)) {
+        store::AtomicFile::remove(target, nullptr);
+        unclaim(claimed, id);
+        return false;
+    }
     if (restoredPath)
         *restoredPath = target;
     return true;
@@ -130,8 +162,8 @@ bool RecentlyDeleted::restoreList(const QString& id, const QString& targetFolder
             return undo(reason);
         placed << to;
     }
-    QDir(claimed).removeRecursively();
-    store::AtomicFile::syncFolder(m_folder);
+    if (!retire(claimed, id, &reason))
+        return undo(reason);
     if (restoredPaths)
         *restoredPaths = placed;
     return true;
@@ -144,11 +176,7 @@ bool RecentlyDeleted::remove(const QString& id, QString* error)
             *error = tr("There is no deleted item \"%1\".").arg(id);
         return false;
     }
-    QString claimed;
-    if (!claim(id, &claimed, error))
-        return false;
-    QDir(claimed).removeRecursively();
-    return true;
+    return retire(m_folder + QLatin1Char('/') + id, id, error);
 }
 
 int RecentlyDeleted::empty()
@@ -161,6 +189,7 @@ int RecentlyDeleted::empty()
 
 void RecentlyDeleted::recoverInterrupted() const
 {
+    removeRetired();
     const QStringList names =
         QDir(m_folder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
     const QDateTime settled = QDateTime::currentDateTimeUtc().addSecs(-60);

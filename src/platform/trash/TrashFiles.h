@@ -14,6 +14,9 @@ inline const QString kListFolderName = QStringLiteral("list");
 // Entries under construction and entries being restored; never listed.
 inline const QString kNewPrefix = QStringLiteral(".new-");
 inline const QString kClaimPrefix = QStringLiteral(".restoring-");
+// Entries done with (restored, or deleted for good) whose files are still being removed: never
+// put back, and removed by whoever comes next when their removal failed.
+inline const QString kGonePrefix = QStringLiteral(".gone-");
 // The metadata files a vdir collection may carry, kept with a deleted list.
 inline const QStringList kMetadataFiles = {QStringLiteral("displayname"), QStringLiteral("color"),
                                            QStringLiteral("description"), QStringLiteral("order"),

@@ -1,0 +1,400 @@
+// runs velmoran-cli
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "platform/store/AtomicFile.h"
+
+#include <QDirIterator>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <algorithm>
+
+using namespace TestFiles;
+
+class Sandbox;
+
+namespace {
+
+struct Run
+{
+    bool crashed = false;
+    int exitCode = -1;
+    QByteArray err;
+    QByteArray out;
+};
+
+// What one folder holds: each file's path below it and its bytes, with the random identifiers
+// new items get replaced by one placeholder, so that two runs of the same change compare equal.
+using Tree = QMap<QString, QByteArray>;
+
+QByteArray withoutRandomIds(QByteArray bytes)
+{
+    static const QRegularExpression uuid(QStringLiteral(
+        "[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}"));
+    // A Recently Deleted entry is named by its time and a random suffix.
+    static const QRegularExpression entryId(QStringLiteral("(\\d{8}-\\d{6})-[0-9a-f]{6}"));
+    return QString::fromUtf8(bytes)
+        .replace(uuid, QStringLiteral("<id>"))
+        .replace(entryId, QStringLiteral("\\1-<id>"))
+        .toUtf8();
+}
+
+// Lock files are no state: they are left in place on purpose and hold nothing.
+bool isLockFile(const QString& name)
+{
+    return name.endsWith(QLatin1String(".lock"));
+}
+
+// What a write in progress makes and the next load tidies: temporary files, and the hidden
+// folders Recently Deleted moves entries through.
+bool isWorkInProgress(const QString& name)
+{
+    return store::AtomicFile::isTemporaryName(name) || name.startsWith(QLatin1String(".new-")) ||
+           name.startsWith(QLatin1String(".restoring-")) ||
+           name.startsWith(QLatin1String(".gone-"));
+}
+
+Tree treeOf(const QString& folder, bool withTemporaries)
+{
+    Tree tree;
+    QStringList skipped;
+    QDirIterator it(folder,
+                    QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        if (isLockFile(info.fileName()))
+            continue;
+        if (!withTemporaries && isWorkInProgress(info.fileName())) {
+            if (info.isDir())
+                skipped.append(info.filePath() + u'/');
+            continue;
+        }
+        if (std::any_of(skipped.cbegin(), skipped.cend(), [&info](const QString& skippedFolder) {
+                return info.filePath().startsWith(skippedFolder);
+            }))
+            continue;
+        const QString relative = QString::fromUtf8(
+            withoutRandomIds(QDir(folder).relativeFilePath(info.filePath()).toUtf8()));
+        tree.insert(relative, info.isDir() ? QByteArray("<folder>")
+                                           : withoutRandomIds(readFile(info.filePath())));
+    }
+    return tree;
+}
+
+QByteArray taskFile(const QByteArray& uid, const QByteArray& summary, const QByteArray& extra)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VTODO\r\nUID:" +
+           uid + "\r\nDTSTAMP:20261201T090000Z\r\nSUMMARY:" + summary + "\r\n" + extra +
+           "END:VTODO\r\nEND:VCALENDAR\r\n";
+}
+
+// One change the sweep breaks at every counted call: how the folders look before it, and the
+// command that makes it.
+struct Operation
+{
+    QString name;
+    std::function<void(Sandbox&)> prepare;
+    std::function<QStringList(Sandbox&)> command;
+};
+
+} // namespace
+
+// A home folder of its own (store, Recently Deleted, preferences) at a fixed path, so that a
+// copy of one state can be put back before every run.
+class Sandbox
+{
+public:
+    explicit Sandbox(const QString& root)
+        : m_root(root)
+    {}
+
+    QString home() const { return m_root + QStringLiteral("/home"); }
+    // The folders whose state a change must keep whole: the store, Recently Deleted, the
+    // preferences, and last the watcher's snapshot of the store, which a failed write may leave
+    // behind the store until the next load brings it up to date. The parse cache and the state
+    // folder are not state.
+    QStringList stateFolders() const
+    {
+        return {
+            home() + QStringLiteral("/store"), home() + QStringLiteral("/data/velmoran/deleted"),
+            home() + QStringLiteral("/config"), home() + QStringLiteral("/data/velmoran/snapshot")};
+    }
+
+    Run cli(const QStringList& arguments, int failAt = 0, const QString& errnoName = {},
+            const QString& report = {}, bool readsToo = false) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home());
+        environment.insert("XDG_CONFIG_HOME", home() + "/config");
+        environment.insert("XDG_DATA_HOME", home() + "/data");
+        environment.insert("XDG_STATE_HOME", home() + "/state");
+        environment.insert("XDG_CACHE_HOME", home() + "/cache");
+        environment.insert("TZ", "Europe/Berlin");
+        environment.insert("VELMORAN_NOW", "2026-12-07T10:00");
+        environment.insert("VELMORAN_STORE", home() + "/store");
+        environment.remove("VELMORAN_SYNC_DIR");
+        if (failAt > 0) {
+            environment.insert("LD_PRELOAD", VELMORAN_FAULTSHIM_PATH);
+            environment.insert("VELMORAN_FAULT_PATH", home());
+            environment.insert("VELMORAN_FAULT_AT", QString::number(failAt));
+            environment.insert("VELMORAN_FAULT_ERRNO", errnoName);
+            environment.insert("VELMORAN_FAULT_REPORT", report);
+            if (readsToo)
+                environment.insert("VELMORAN_FAULT_READS", "1");
+        }
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(VELMORAN_CLI_PATH, arguments);
+        Run run;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            run.crashed = true;
+            return run;
+        }
+        run.crashed = process.exitStatus() != QProcess::NormalExit;
+        run.exitCode = process.exitCode();
+        run.out = process.readAllStandardOutput();
+        run.err = process.readAllStandardError();
+        return run;
+    }
+
+    QList<Tree> trees(bool withTemporaries) const
+    {
+        QList<Tree> result;
+        for (const QString& folder : stateFolders())
+            result.append(treeOf(folder, withTemporaries));
+        return result;
+    }
+
+    // cp -a keeps the hard links between the store and the watcher's snapshot of it.
+    bool copyTo(const QString& target) const
+    {
+        QDir(target).removeRecursively();
+        return QProcess::execute("cp", {"-a", home(), target}) == 0;
+    }
+    bool restoreFrom(const QString& source) const
+    {
+        QDir(home()).removeRecursively();
+        return QProcess::execute("cp", {"-a", source, home()}) == 0;
+    }
+
+    QString deletedId() const
+    {
+        const QJsonArray entries = QJsonDocument::fromJson(cli({"deleted", "--json"}).out).array();
+        return entries.isEmpty() ? QString() : entries.first().toObject().value("id").toString();
+    }
+
+private:
+    QString m_root;
+};
+
+// Every change velmoran-cli makes, broken at each file-system call it makes in its folders, in
+// the manner of SQLite's I/O-error tests (tests/support/faultshim). After each broken run every
+// folder holds the state before the change or the one after it; the next load leaves no
+// temporary file; and a change that did not happen was reported as failed.
+class TestFaultInjection : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void everyFailingCallLeavesOldOrNewState_data()
+    {
+        QTest::addColumn<QString>("errnoName");
+        QTest::addColumn<bool>("readsToo");
+        QTest::newRow("ENOSPC") << "ENOSPC" << false;
+        // The whole sweep takes several minutes; `make test` runs the one above.
+        if (qEnvironmentVariable("VELMORAN_FAULT_FULL") != u"1")
+            return;
+        QTest::newRow("EIO") << "EIO" << false;
+        QTest::newRow("EDQUOT") << "EDQUOT" << false;
+        QTest::newRow("EIO on reads too") << "EIO" << true;
+    }
+
+    void everyFailingCallLeavesOldOrNewState()
+    {
+        QFETCH(QString, errnoName);
+        QFETCH(bool, readsToo);
+        int pairs = 0;
+        for (const Operation& operation : operations())
+            sweep(operation, errnoName, readsToo, &pairs);
+        qInfo("%s%s: %d (operation, failing call) pairs tried", qPrintable(errnoName),
+              readsToo ? " on reads too" : "", pairs);
+        QVERIFY(pairs > 0);
+    }
+
+private:
+    static QList<Operation> operations()
+    {
+        const auto plain = [](Sandbox& box) {
+            writeFile(box.home() + "/store/reminders/plain-task.ics",
+                      taskFile("plain-task", "Water the plants", {}));
+        };
+        const auto recurring = [](Sandbox& box) {
+            writeFile(box.home() + "/store/reminders/daily-task.ics",
+                      taskFile("daily-task", "Stretch",
+                               "DUE;TZID=Europe/Berlin:20261207T090000\r\n"
+                               "RRULE:FREQ=DAILY;COUNT=5\r\n"));
+        };
+        return {
+            {"add", nullptr,
+             [](Sandbox&) {
+                 return QStringList{"add", "Buy bread"};
+             }},
+            {"url add", nullptr,
+             [](Sandbox&) {
+                 return QStringList{"url", "velmoran://add?text=Call%20Anna&priority=1"};
+             }},
+            {"complete", plain,
+             [](Sandbox&) {
+                 return QStringList{"complete", "plain-task"};
+             }},
+            {"complete recurring", recurring,
+             [](Sandbox&) {
+                 return QStringList{"complete", "daily-task"};
+             }},
+            {"delete", plain,
+             [](Sandbox&) {
+                 return QStringList{"delete", "plain-task"};
+             }},
+            {"restore",
+             [plain](Sandbox& box) {
+                 plain(box);
+                 QCOMPARE(box.cli({"delete", "plain-task"}).exitCode, 0);
+             },
+             [](Sandbox& box) {
+                 return QStringList{"restore", box.deletedId()};
+             }},
+            {"empty Recently Deleted",
+             [plain](Sandbox& box) {
+                 plain(box);
+                 QCOMPARE(box.cli({"delete", "plain-task"}).exitCode, 0);
+             },
+             [](Sandbox&) {
+                 return QStringList{"deleted", "--empty"};
+             }},
+            {"prefs set", nullptr,
+             [](Sandbox&) {
+                 return QStringList{"prefs", "set", "showCompleted", "false"};
+             }},
+        };
+    }
+
+    void sweep(const Operation& operation, const QString& errnoName, bool readsToo, int* pairs)
+    {
+        Sandbox box(m_dir.path());
+        const QString before = m_dir.filePath("before");
+        const QString report = m_dir.filePath("report");
+        QDir(box.home()).removeRecursively();
+        QVERIFY(QDir().mkpath(box.home() + "/store"));
+        // The first run makes the default lists and preferences; a load after that changes
+        // nothing, so the states compared are those of the change alone.
+        QCOMPARE(box.cli({"lists"}).exitCode, 0);
+        if (operation.prepare)
+            operation.prepare(box);
+        QCOMPARE(box.cli({"tasks"}).exitCode, 0);
+        const QStringList command = operation.command(box);
+        QVERIFY(box.copyTo(before));
+        const QList<Tree> oldState = box.trees(true);
+
+        const Run done = box.cli(command);
+        QVERIFY2(done.exitCode == 0, done.err.constData());
+        QCOMPARE(box.cli({"tasks"}).exitCode, 0);
+        const QList<Tree> newState = box.trees(true);
+        QVERIFY2(newState != oldState, qPrintable(operation.name));
+
+        for (int k = 1;; ++k) {
+            QVERIFY(box.restoreFrom(before));
+            QFile::remove(report);
+            const Run run = box.cli(command, k, errnoName, report, readsToo);
+            const QByteArray failed = readFile(report).trimmed();
+            const QString step = QStringLiteral("%1, call %2 (%3) failing with %4")
+                                     .arg(operation.name)
+                                     .arg(k)
+                                     .arg(QString::fromUtf8(failed), errnoName);
+            QVERIFY2(!run.crashed, qPrintable(step + ": crashed"));
+            if (failed.isEmpty()) {
+                // The change needs fewer calls than k: it ran through untouched.
+                QVERIFY2(run.exitCode == 0, qPrintable(step + ": " + run.err));
+                break;
+            }
+            ++*pairs;
+            const QString outcome = checkOutcome(box, oldState, newState, false);
+            QVERIFY2(!outcome.startsWith(u'!'), qPrintable(step + ": " + outcome.mid(1)));
+            if (outcome == u"old") {
+                QVERIFY2(run.exitCode != 0,
+                         qPrintable(step + ": nothing changed, yet it exited 0: " + run.out));
+                QVERIFY2(!run.err.trimmed().isEmpty(), qPrintable(step + ": no message"));
+            }
+            QVERIFY2(box.cli({"tasks"}).exitCode == 0, qPrintable(step + ": the next load"));
+            const QString afterLoad = checkOutcome(box, oldState, newState, true);
+            QVERIFY2(!afterLoad.startsWith(u'!'),
+                     qPrintable(step + ", after the next load: " + afterLoad.mid(1)));
+            QVERIFY2(k < 1000, qPrintable(step + ": the sweep does not end"));
+        }
+    }
+
+    // "old" or "new" when the store and Recently Deleted together hold one of the two states
+    // (the preferences may keep either on their own: a change of a task that could not store
+    // a preference on the side is still made); "!…" says what is wrong.
+    static QString checkOutcome(const Sandbox& box, const QList<Tree>& oldState,
+                                const QList<Tree>& newState, bool strict)
+    {
+        const QList<Tree> now = box.trees(strict);
+        QStringList verdicts;
+        for (qsizetype i = 0; i < (strict ? now.size() : now.size() - 1); ++i) {
+            if (now.at(i) == oldState.at(i))
+                verdicts.append("old");
+            else if (now.at(i) == newState.at(i))
+                verdicts.append("new");
+            else
+                return QStringLiteral("!%1 holds neither state: %2")
+                    .arg(box.stateFolders().at(i),
+                         describe(now.at(i), oldState.at(i), newState.at(i)));
+        }
+        // The store and Recently Deleted change together (a delete moves a file between them).
+        if (oldState.at(0) != newState.at(0) && oldState.at(1) != newState.at(1) &&
+            verdicts.at(0) != verdicts.at(1))
+            return QStringLiteral("!the store is %1 but Recently Deleted is %2")
+                .arg(verdicts.at(0), verdicts.at(1));
+        const bool storeChanges = oldState.at(0) != newState.at(0);
+        const bool dataChanges = oldState.at(1) != newState.at(1);
+        if (storeChanges)
+            return verdicts.at(0);
+        if (dataChanges)
+            return verdicts.at(1);
+        return verdicts.at(2);
+    }
+
+    static QString describe(const Tree& now, const Tree& oldTree, const Tree& newTree)
+    {
+        QStringList lines;
+        for (auto it = now.cbegin(); it != now.cend(); ++it) {
+            if (!oldTree.contains(it.key()) && !newTree.contains(it.key()))
+                lines.append("extra " + it.key());
+            else if (oldTree.value(it.key()) != it.value() && newTree.value(it.key()) != it.value())
+                lines.append("differs " + it.key() + ": " +
+                             QString::fromUtf8(it.value().left(400)));
+        }
+        for (auto it = newTree.cbegin(); it != newTree.cend(); ++it) {
+            if (!now.contains(it.key()))
+                lines.append("missing " + it.key());
+        }
+        return lines.join(QStringLiteral("; "));
+    }
+
+    QTemporaryDir m_dir;
+};
+
+VELMORAN_TEST_MAIN(TestFaultInjection)
+#include "tst_faultinjection.moc"
