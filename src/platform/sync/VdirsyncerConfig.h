@@ -9,8 +9,9 @@
 // The vdirsyncer configuration the application writes for its accounts: one pair per account
 // between a filesystem storage under the account's store folder and the CalDAV server, the
 // password fetched from the secret service, and conflicts handed to a command that keeps both
-// versions. Every value the user typed is written as an ASCII-only JSON string on one line,
-// which vdirsyncer's reader (an INI file whose values are JSON) cannot take for anything else.
+// versions. Every value the user typed or a server named is written as an ASCII-only JSON
+// string on one line, which vdirsyncer's reader (an INI file whose values are JSON) cannot take
+// for anything else; collection names also in a form it cannot take for a keyword.
 namespace VdirsyncerConfig {
 
 struct Options

@@ -553,6 +553,30 @@ private Q_SLOTS:
         QCOMPARE(run({"deleted"}).second, QString());
     }
 
+    // Lists a server names "from a" or "from b" sync as the lists they are, not as
+    // vdirsyncer's words for every list of one side: nothing else comes along, and a folder
+    // of another program's in the account's folder stops nothing.
+    void listsNamedLikeVdirsyncersKeywordsAreJustLists()
+    {
+        QVERIFY(m_server.makeCalendar("from a", "From A"));
+        QVERIFY(m_server.makeCalendar("from b", "From B"));
+        Home c(m_dir->filePath("c"));
+        const SyncSetup::Added added =
+            c.setup.addAccount(m_server.url(), kUser, kPassword, c.runner);
+        QVERIFY2(added.account, qPrintable(added.error));
+        QVERIFY(c.setup.setCollections(added.account->id, {"from a", "from b"}));
+        QVERIFY(QDir().mkpath(c.folder() + "/notes"));
+        writeTasks(c, "from a", "Keyword", 1);
+        for (int i = 0; i < 2; ++i) {
+            const SyncReport report = c.sync();
+            QVERIFY2(report.ok(), qPrintable(report.log));
+        }
+        QCOMPARE(QDir(c.folder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{"from a", "from b", "notes"}));
+        QCOMPARE(m_server.itemTexts("from a").size(), 1);
+        QVERIFY(m_server.itemTexts("notes").isEmpty());
+    }
+
 private:
     // The built command line in a home of its own: exit status, standard output and error.
     static std::tuple<int, QString, QString> runCli(const QProcessEnvironment& environment,

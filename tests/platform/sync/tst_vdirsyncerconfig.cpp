@@ -53,6 +53,10 @@ private Q_SLOTS:
         QTest::newRow("non-ASCII and emoji") << "Café Ünïcode 日本 🎉";
         QTest::newRow("brackets, comment and interpolation") << "[a] ; # %(home)s ${HOME} ~";
         QTest::newRow("backslashes and control") << "C:\\path\\\t\r\x01end";
+        // A server may name its collections so; read as keywords they would sync every
+        // collection of one side.
+        QTest::newRow("keyword from a") << "from a";
+        QTest::newRow("keyword from b") << "from b";
     }
 
     void hostileValuesStayValues()
@@ -80,7 +84,8 @@ private Q_SLOTS:
         QVERIFY(!remote.contains("password"));
         QCOMPARE(remote.value("password.fetch").toArray().last().toString(), QString("account_1"));
         const QJsonObject pair = read["pairs"]["account_1"].toObject();
-        QCOMPARE(pair.value("collections").toArray().first().toString(), text);
+        QCOMPARE(pair.value("collections").toArray().first().toArray(),
+                 (QJsonArray{text, text, text}));
         QCOMPARE(pair.value("conflict_resolution").toArray().last().toString(),
                  options.paths.accountFolder("account_1"));
         QCOMPARE(read["general"]["status_path"].toString(), options.paths.statusFolder());
