@@ -107,8 +107,7 @@ bool SyncSetup::setCollections(const QString& id, const QStringList& collections
     // outside the account's folder.
     QStringList safe;
     for (const QString& name : collections) {
-        if (!name.isEmpty() && !name.startsWith(QLatin1Char('.')) &&
-            !name.contains(QLatin1Char('/')) && !name.contains(QChar(0)))
+        if (SyncPaths::isEntryName(name))
             safe.append(name);
     }
     QList<SyncAccount> all = accounts();
@@ -134,9 +133,11 @@ bool SyncSetup::writeConfig()
     // folder, which it would otherwise take for a new, empty store.
     for (const SyncAccount& account : accounts()) {
         QDir().mkpath(m_options.paths.accountFolder(account.id));
-        for (const QString& collection : account.collections)
-            QDir().mkpath(m_options.paths.accountFolder(account.id) + QLatin1Char('/') +
-                          collection);
+        for (const QString& collection : account.collections) {
+            const QString folder = m_options.paths.collectionFolder(account.id, collection);
+            if (!folder.isEmpty())
+                QDir().mkpath(folder);
+        }
     }
     return VdirsyncerConfig::write(m_options.paths.configFile(),
                                    VdirsyncerConfig::render(accounts(), m_options));
@@ -155,8 +156,7 @@ QStringList SyncSetup::emptiedCollections() const
     QStringList emptied;
     for (const SyncAccount& account : accounts()) {
         for (const QString& collection : account.collections) {
-            const QDir folder(m_options.paths.accountFolder(account.id) + QLatin1Char('/') +
-                              collection);
+            const QDir folder(m_options.paths.collectionFolder(account.id, collection));
             if (folder.exists() &&
                 folder.entryList({QStringLiteral("*.ics")}, QDir::Files).isEmpty())
                 emptied.append(VdirsyncerConfig::pairName(account) + QLatin1Char('/') + collection);
@@ -183,14 +183,17 @@ bool SyncSetup::keepCopies(const QStringList& collections) const
     const QString stamp =
         QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     for (const QString& pairCollection : collections) {
+        // The names come from vdirsyncer's output.
         const qsizetype slash = pairCollection.indexOf(QLatin1Char('/'));
         const QString id = pairCollection.left(slash);
         const QString collection = pairCollection.mid(slash + 1);
-        const QDir source(m_options.paths.accountFolder(id) + QLatin1Char('/') + collection);
-        const QString target = m_options.paths.backupFolder() + QLatin1Char('/') + stamp +
-                               QLatin1Char('/') + pairCollection;
-        if (!QDir().mkpath(target))
+        const QString sourcePath = m_options.paths.collectionFolder(id, collection);
+        const QString target = SyncPaths::entry(
+            SyncPaths::entry(SyncPaths::entry(m_options.paths.backupFolder(), stamp), id),
+            collection);
+        if (slash <= 0 || sourcePath.isEmpty() || target.isEmpty() || !QDir().mkpath(target))
             return false;
+        const QDir source(sourcePath);
         for (const QString& name : source.entryList(QDir::Files)) {
             if (!QFile::copy(source.filePath(name), target + QLatin1Char('/') + name))
                 return false;

@@ -1,13 +1,17 @@
 // The generated vdirsyncer configuration read back by vdirsyncer's own reader with values a
-// user could type; vdirsyncer's output read into reports; the conflict copy; and an account
-// that cannot be saved without a secret service.
+// user could type or a server could name; vdirsyncer's output read into reports; names from
+// files kept inside their folders; the conflict copy; and an account that cannot be saved
+// without a secret service.
 
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "platform/sync/ConflictCopy.h"
 #include "platform/sync/SecretStore.h"
 #include "platform/sync/SyncReport.h"
+#include "platform/sync/SyncSetup.h"
 #include "platform/sync/VdirsyncerConfig.h"
 
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -160,6 +164,34 @@ private Q_SLOTS:
         failed.finish(false);
         QCOMPARE(failed.report().problem, SyncReport::Problem::EmptiedOnServer);
         QCOMPARE(failed.report().emptiedOnServer, QStringList{"account_1/work"});
+    }
+
+    // Names read from a hand-edited accounts file or from vdirsyncer's output never lead a
+    // folder or a copy outside the folder it belongs in.
+    void namesFromFilesStayInsideTheirFolders()
+    {
+        QTemporaryDir dir;
+        // Deep enough that a name climbing out still lands inside `dir`, where it is seen.
+        const SyncPaths paths{dir.filePath("a/b/home/config"), dir.filePath("a/b/home/data")};
+        TestFiles::writeFile(paths.accountsFile(),
+                             "[{\"id\": \"account_1\", \"url\": \"https://example.org/\", "
+                             "\"user\": \"alice\", \"collections\": [\"../../../../escaped\", "
+                             "\"..\", \".\", \"a/b\", \"work\"]}]");
+        SecretStore secrets;
+        SyncSetup setup(paths, secrets, {});
+        QCOMPARE(setup.accounts().value(0).collections, QStringList{"work"});
+        QVERIFY(setup.writeConfig());
+        TestFiles::writeFile(paths.accountFolder("account_1") + "/work/task.ics", "x");
+        // List names as vdirsyncer's output would give them.
+        QVERIFY(!setup.keepCopies({"account_1/../../../../escaped"}));
+        QVERIFY(!setup.keepCopies({"../work"}));
+        QVERIFY(setup.keepCopies({"account_1/work"}));
+        QStringList everything;
+        QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            everything << it.next();
+        QVERIFY2(!everything.join('\n').contains("escaped"), qPrintable(everything.join('\n')));
     }
 
     // The copy must be a task of its own: a new UID everywhere the old one stood (an edited
