@@ -109,8 +109,11 @@ int resolveConflict(const QStringList& arguments)
         ConflictCopy::resolve(arguments.at(0), arguments.at(1), arguments.at(2));
     if (!outcome.ok)
         return CliOutput::fail(tr("The conflict could not be settled: %1").arg(outcome.error));
-    // vdirsyncer passes this line on to whoever reads its output.
-    CliOutput::printError(tr("Kept both versions: \"%1\" is this computer's.").arg(outcome.title));
+    // vdirsyncer passes this line on to whoever reads its output; the sync's report counts
+    // the conflicts settled by it, so it goes without the usual prefix.
+    const QString kept = QLatin1String(ConflictCopy::kKeptLinePrefix) +
+                         tr("Kept both versions: \"%1\" is this computer's.").arg(outcome.title);
+    std::fprintf(stderr, "%s\n", kept.toUtf8().constData());
     return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/sync/SyncReport.h"
 
+#include "platform/sync/ConflictCopy.h"
+
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,9 +15,20 @@ QString tr(const char* text, int n = -1)
     return QCoreApplication::translate("SyncReport", text, nullptr, n);
 }
 
-bool isLocalStorage(const QString& name)
+// The storage part of "account_1_local/work" or "account_1_local".
+QString storageOf(const QString& instance)
 {
-    return name.endsWith(QLatin1String("_local")) || name.contains(QLatin1String("_local/"));
+    return instance.left(instance.indexOf(QLatin1Char('/')));
+}
+
+bool isLocalStorage(const QString& instance)
+{
+    return storageOf(instance).endsWith(QLatin1String("_local"));
+}
+
+bool isRemoteStorage(const QString& instance)
+{
+    return storageOf(instance).endsWith(QLatin1String("_remote"));
 }
 
 // The JSON string at the start of `text` (vdirsyncer prints collection names that way), and
@@ -40,13 +53,27 @@ std::optional<std::pair<QString, qsizetype>> leadingJsonString(const QString& te
 
 } // namespace
 
+QString SyncReport::titleOf(const QString& list) const
+{
+    return titles.value(list, list.mid(list.indexOf(QLatin1Char('/')) + 1));
+}
+
 QString SyncReport::problemText() const
 {
     switch (problem) {
     case Problem::None:
         return {};
     case Problem::Authentication:
-        return tr("The server refused the user name or password.");
+        return tr("The server refused the user name or password. Check them, or enter the "
+                  "password again in the account.");
+    case Problem::Forbidden:
+        if (refusedIn.isEmpty())
+            return tr("The server does not let this user in there (403 Forbidden). Check the "
+                      "address, and the user's rights on the server.");
+        return tr("The server refused changes to \"%1\" (403 Forbidden): the list is read-only "
+                  "for this user. The changes stay on this computer; ask the list's owner for "
+                  "the right to change it, or move the tasks to another list.")
+            .arg(titleOf(refusedIn.first()));
     case Problem::Unreachable:
         return tr("The server cannot be reached. Check the address and the network.");
     case Problem::NotCalDav:
@@ -68,9 +95,18 @@ QString SyncReport::problemText() const
         return tr("A list was emptied on the server. To be safe nothing was deleted here; "
                   "delete the tasks here too, or add them to the list on the server again.");
     case Problem::Stopped:
-        return tr("Syncing was stopped before it finished.");
+        return tr("Syncing was stopped before it finished. What was synced is kept; the next "
+                  "sync goes on from there.");
+    case Problem::Killed:
+        return tr("vdirsyncer was ended from outside (signal %1) before the sync finished. What "
+                  "was synced is kept; sync again to finish.")
+            .arg(killedBy);
     case Problem::Other:
-        return tr("Syncing failed.");
+        if (engineMessages.isEmpty())
+            return tr("vdirsyncer failed without saying why. Nothing is lost by it; sync again.");
+        return tr("vdirsyncer failed: %1 Sync again; if it fails again, the details hold "
+                  "vdirsyncer's own words.")
+            .arg(engineMessages.first().section(QLatin1Char('\n'), 0, 0));
     }
     return {};
 }
@@ -101,12 +137,21 @@ void SyncOutputReader::addLine(const QString& line)
     if (line.startsWith(copying)) {
         const qsizetype to = line.lastIndexOf(QLatin1String(" to "));
         const QString storage = to < 0 ? QString() : line.mid(to + 4);
-        (isLocalStorage(storage) ? m_report.downloaded : m_report.uploaded)++;
+        if (isLocalStorage(storage))
+            m_report.downloaded++;
+        else if (isRemoteStorage(storage))
+            m_report.uploaded++;
     } else if (line.startsWith(deleting)) {
         const qsizetype from = line.lastIndexOf(QLatin1String(" from "));
         const QString storage = from < 0 ? QString() : line.mid(from + 6);
-        (isLocalStorage(storage) ? m_report.deletedHere : m_report.deletedThere)++;
-    } else if (line.startsWith(QLatin1String("Doing conflict resolution for item"))) {
+        if (isLocalStorage(storage))
+            m_report.deletedHere++;
+        else if (isRemoteStorage(storage))
+            m_report.deletedThere++;
+    } else if (line.startsWith(QLatin1String(ConflictCopy::kKeptLinePrefix))) {
+        // vdirsyncer's own "Doing conflict resolution" comes before it knows whether the two
+        // versions differ at all (after an interrupted sync, most are the same), and the
+        // conflict step may yet fail: only the step's word that it kept both counts.
         m_report.conflicts++;
     } else if (line.startsWith(QLatin1String("Syncing "))) {
         const QString name = line.mid(8);
@@ -125,22 +170,31 @@ void SyncOutputReader::addLine(const QString& line)
         }
     } else if (line.startsWith(QLatin1String("error: ")) ||
                line.startsWith(QLatin1String("critical: "))) {
-        const QString message = line.mid(line.indexOf(QLatin1Char(' ')) + 1);
-        // vdirsyncer's advice to rerun with debug output is no use to the user.
-        if (message.contains(QLatin1String("-vdebug")))
-            return;
-        static const QRegularExpression emptied(
-            QStringLiteral("^(\\S+): Storage \"\\S+_remote/.*\" was completely emptied"));
-        if (const QRegularExpressionMatch match = emptied.match(message); match.hasMatch())
-            m_report.emptiedOnServer.append(match.captured(1));
-        m_report.engineMessages.append(message);
-        const SyncReport::Problem problem = classify(message);
-        if (m_report.problem == SyncReport::Problem::None ||
-            m_report.problem == SyncReport::Problem::Other)
-            m_report.problem = problem;
+        addError(line.mid(line.indexOf(QLatin1Char(' ')) + 1));
     } else {
         m_inRemoteListing = m_inRemoteListing && line.startsWith(QLatin1String("  "));
     }
+}
+
+void SyncOutputReader::addError(const QString& message)
+{
+    // vdirsyncer's advice to rerun with debug output is no use to the user.
+    if (message.contains(QLatin1String("-vdebug")))
+        return;
+    static const QRegularExpression emptied(
+        QStringLiteral("^(\\S+): Storage \"\\S+_remote/.*\" was completely emptied"));
+    if (const QRegularExpressionMatch match = emptied.match(message); match.hasMatch())
+        m_report.emptiedOnServer.append(match.captured(1));
+    static const QRegularExpression refused(
+        QStringLiteral("^Unknown error occurred for (.+?): 403, message="));
+    if (const QRegularExpressionMatch match = refused.match(message);
+        match.hasMatch() && !m_report.refusedIn.contains(match.captured(1)))
+        m_report.refusedIn.append(match.captured(1));
+    m_report.engineMessages.append(message);
+    const SyncReport::Problem problem = classify(message);
+    if (m_report.problem == SyncReport::Problem::None ||
+        m_report.problem == SyncReport::Problem::Other)
+        m_report.problem = problem;
 }
 
 void SyncOutputReader::setProblem(SyncReport::Problem problem)
@@ -148,11 +202,19 @@ void SyncOutputReader::setProblem(SyncReport::Problem problem)
     m_report.problem = problem;
 }
 
+void SyncOutputReader::setKilled(int number)
+{
+    m_report.killedBy = number;
+    m_report.problem = SyncReport::Problem::Killed;
+}
+
 void SyncOutputReader::clearProblems()
 {
     m_report.problem = SyncReport::Problem::None;
     m_report.engineMessages.clear();
     m_report.emptiedOnServer.clear();
+    m_report.refusedIn.clear();
+    m_report.killedBy = 0;
 }
 
 void SyncOutputReader::finish(bool succeeded)
@@ -172,8 +234,12 @@ SyncReport::Problem SyncOutputReader::classify(const QString& message)
     // Every connection failure names "ssl:default"; only "[SSL: …]" is about TLS itself.
     if (message.contains(QLatin1String("[SSL")) || has("certificate"))
         return P::Certificate;
-    if (has("401") || has("Unauthorized") || has("403, message") || has("Forbidden"))
+    if (has("401") || has("Unauthorized"))
         return P::Authentication;
+    // A 403 is a user the server knows being refused something, most often a change to a
+    // list shared read-only; the password was fine.
+    if (has("403, message") || has("Forbidden"))
+        return P::Forbidden;
     if (has("Cannot connect to host") || has("Connect call failed") ||
         has("Name or service not known") || has("name resolution") || has("Server disconnected") ||
         has("Connection reset") || has("Connection refused"))

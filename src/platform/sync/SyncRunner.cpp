@@ -131,6 +131,10 @@ void SyncRunner::stepFinished(int exitCode, QProcess::ExitStatus status)
     m_process->deleteLater();
     m_process = nullptr;
     bool succeeded = status == QProcess::NormalExit && exitCode == 0;
+    // A signal that ended it while it was not being stopped came from someone else (QProcess
+    // gives the signal as the exit code).
+    if (status == QProcess::CrashExit && !m_stopping)
+        m_reader.setKilled(exitCode);
     const QStringList emptied = m_reader.report().emptiedOnServer;
     if (!succeeded && !m_stopping && !emptied.isEmpty() &&
         m_currentArguments == QStringList{QStringLiteral("sync")} && m_keepCopy &&

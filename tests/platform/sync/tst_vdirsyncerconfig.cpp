@@ -1,7 +1,7 @@
 // The generated vdirsyncer configuration read back by vdirsyncer's own reader with values a
-// user could type or a server could name; vdirsyncer's output read into reports; names from
-// files kept inside their folders; the conflict copy; and an account that cannot be saved
-// without a secret service.
+// user could type or a server could name; vdirsyncer's output, recorded from real runs, read
+// into reports; names from files kept inside their folders; the conflict copy; and an account
+// that cannot be saved without a secret service.
 
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -146,6 +146,7 @@ private Q_SLOTS:
               "Copying (updating) item B to account_1_local/tasks",
               "Deleting item C from account_1_local/tasks",
               "Doing conflict resolution for item D...",
+              "conflict copy: Kept both versions: \"D\" is this computer's.",
               "error: Use `-vdebug` to see the full traceback."})
             reader.addLine(QString::fromUtf8(line));
         reader.finish(true);
@@ -164,6 +165,54 @@ private Q_SLOTS:
         failed.finish(false);
         QCOMPARE(failed.report().problem, SyncReport::Problem::EmptiedOnServer);
         QCOMPARE(failed.report().emptiedOnServer, QStringList{"account_1/work"});
+    }
+
+    // What vdirsyncer printed in real runs (tests/data/vdirsyncer/README) says what happened
+    // and what to do.
+    void recordedOutputsAreToldInWords_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<SyncReport::Problem>("problem");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("summary");
+        using P = SyncReport::Problem;
+        QTest::newRow("403 on one item")
+            << "item-forbidden.txt" << 1 << P::Forbidden
+            << "The server refused changes to \"Locked\" (403 Forbidden): the list is read-only"
+            << "";
+        // After an interrupted sync the items already sent are met again on both sides with
+        // the same content: no conflict, no copy.
+        QTest::newRow("after an interruption") << "after-interruption.txt" << 0 << P::None << ""
+                                               << "180 sent";
+        QTest::newRow("killed") << "killed.txt" << -9 << P::Killed
+                                << "vdirsyncer was ended from outside (signal 9)"
+                                << "";
+    }
+
+    void recordedOutputsAreToldInWords()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, exit);
+        QFETCH(SyncReport::Problem, problem);
+        QFETCH(QString, said);
+        QFETCH(QString, summary);
+        const QString text = QString::fromUtf8(
+            TestFiles::readFile(TestEnvironment::sourceDir() + "/tests/data/vdirsyncer/" + file));
+        QVERIFY(!text.isEmpty());
+        SyncOutputReader reader;
+        for (const QString& line : text.split('\n', Qt::SkipEmptyParts))
+            reader.addLine(line);
+        if (exit < 0)
+            reader.setKilled(-exit);
+        reader.finish(exit == 0);
+        SyncReport report = reader.report();
+        report.titles.insert("account_1/locked", "Locked");
+        QCOMPARE(report.problem, problem);
+        QVERIFY2(report.problemText().contains(said), qPrintable(report.problemText()));
+        QVERIFY(!report.problemText().contains("user name or password"));
+        if (!summary.isEmpty())
+            QCOMPARE(report.summary(), summary);
     }
 
     // Names read from a hand-edited accounts file or from vdirsyncer's output never lead a
