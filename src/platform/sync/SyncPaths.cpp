@@ -31,3 +31,9 @@ QString SyncPaths::collectionFolder(const QString& id, const QString& collection
 {
     return entry(accountFolder(id), collection);
 }
+
+QString SyncPaths::statusFile(const QString& pair, const QString& collection) const
+{
+    const QString file = entry(entry(statusFolder(), pair), collection);
+    return file.isEmpty() ? QString() : file + QLatin1String(".items");
+}

@@ -3,6 +3,7 @@
 #include "platform/sync/ConflictCopy.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -51,6 +52,48 @@ std::optional<std::pair<QString, qsizetype>> leadingJsonString(const QString& te
     return std::nullopt;
 }
 
+// `pair/collection` of "account_1/work: Storage "account_1_remote/work" was completely emptied…",
+// with the side that lost its tasks.
+std::optional<EmptiedList> emptiedListIn(const QString& message)
+{
+    static const QLatin1String storage(": Storage \"");
+    static const QLatin1String emptied("\" was completely emptied");
+    const qsizetype at = message.indexOf(storage);
+    const qsizetype end = message.indexOf(emptied);
+    if (at <= 0 || end < at)
+        return std::nullopt;
+    const QString name = message.left(at);
+    const QString instance = message.mid(at + storage.size(), end - at - storage.size());
+    const qsizetype slash = name.indexOf(QLatin1Char('/'));
+    if (slash <= 0)
+        return std::nullopt;
+    EmptiedList list;
+    list.pair = name.left(slash);
+    list.collection = name.mid(slash + 1);
+    list.side = isRemoteStorage(instance) ? EmptiedList::Side::Server : EmptiedList::Side::Here;
+    return list;
+}
+
+// "pair/collection" of "No collection "work" found for storage account_1_remote.".
+QString missingRemoteCollection(const QString& line)
+{
+    static const QLatin1String prefix("warning: No collection ");
+    static const QLatin1String remote("_remote.");
+    if (!line.startsWith(prefix) || !line.endsWith(remote))
+        return {};
+    const auto name = leadingJsonString(line.mid(prefix.size()));
+    if (!name)
+        return {};
+    const QString storage = line.mid(line.lastIndexOf(QLatin1Char(' ')) + 1);
+    return storage.chopped(remote.size()) + QLatin1Char('/') + name->first;
+}
+
+void appendOnce(QStringList& list, const QString& item)
+{
+    if (!list.contains(item))
+        list.append(item);
+}
+
 } // namespace
 
 QString SyncReport::titleOf(const QString& list) const
@@ -91,9 +134,14 @@ QString SyncReport::problemText() const
     case Problem::Password:
         return tr("The password could not be read from the secret service. Unlock the keyring "
                   "or enter the password again.");
+    case Problem::EmptiedHere:
+        return tr("Every task of \"%1\" was deleted on this computer. To be safe nothing was "
+                  "deleted on the server; choose whether to delete the tasks there too.")
+            .arg(emptied.isEmpty() ? QString() : titleOf(emptied.first().name()));
     case Problem::EmptiedOnServer:
-        return tr("A list was emptied on the server. To be safe nothing was deleted here; "
-                  "delete the tasks here too, or add them to the list on the server again.");
+        return tr("Every task of \"%1\" was deleted on the server. To be safe nothing was "
+                  "deleted here; choose whether to delete the tasks here too.")
+            .arg(emptied.isEmpty() ? QString() : titleOf(emptied.first().name()));
     case Problem::Stopped:
         return tr("Syncing was stopped before it finished. What was synced is kept; the next "
                   "sync goes on from there.");
@@ -127,6 +175,36 @@ QString SyncReport::summary() const
     if (parts.isEmpty())
         return tr("Nothing to change");
     return parts.join(QLatin1String(", "));
+}
+
+QStringList SyncReport::notices() const
+{
+    QStringList texts;
+    for (const QString& list : missingOnServer)
+        texts.append(tr("\"%1\" no longer exists on the server and was left out; its tasks stay "
+                        "on this computer. Choose the account's lists again.")
+                         .arg(titleOf(list)));
+    for (const EmptiedList& list : waiting) {
+        if (list.side == EmptiedList::Side::Here)
+            texts.append(tr("Every task of \"%1\" was deleted on this computer. The list is left "
+                            "out of syncing until you choose whether to delete its tasks on the "
+                            "server too or to bring them back here.")
+                             .arg(titleOf(list.name())));
+        else
+            texts.append(tr("Every task of \"%1\" was deleted on the server; a copy of this "
+                            "computer's tasks is in %2. The list is left out of syncing until "
+                            "you choose whether to delete them here too or to send them back.")
+                             .arg(titleOf(list.name()), QDir::toNativeSeparators(list.copyFolder)));
+    }
+    for (const EmptiedList& list : passedOn) {
+        if (list.side == EmptiedList::Side::Here)
+            texts.append(tr("The tasks of \"%1\" were deleted on the server too.")
+                             .arg(titleOf(list.name())));
+        else
+            texts.append(tr("The tasks of \"%1\" were deleted here too; a copy is in %2.")
+                             .arg(titleOf(list.name()), QDir::toNativeSeparators(list.copyFolder)));
+    }
+    return texts;
 }
 
 void SyncOutputReader::addLine(const QString& line)
@@ -168,6 +246,8 @@ void SyncOutputReader::addLine(const QString& line)
                 collection.displayName = tail.mid(2, tail.size() - 4);
             m_report.discovered.append(collection);
         }
+    } else if (const QString missing = missingRemoteCollection(line); !missing.isEmpty()) {
+        appendOnce(m_report.missingOnServer, missing);
     } else if (line.startsWith(QLatin1String("error: ")) ||
                line.startsWith(QLatin1String("critical: "))) {
         addError(line.mid(line.indexOf(QLatin1Char(' ')) + 1));
@@ -181,15 +261,12 @@ void SyncOutputReader::addError(const QString& message)
     // vdirsyncer's advice to rerun with debug output is no use to the user.
     if (message.contains(QLatin1String("-vdebug")))
         return;
-    static const QRegularExpression emptied(
-        QStringLiteral("^(\\S+): Storage \"\\S+_remote/.*\" was completely emptied"));
-    if (const QRegularExpressionMatch match = emptied.match(message); match.hasMatch())
-        m_report.emptiedOnServer.append(match.captured(1));
+    if (const auto list = emptiedListIn(message); list && !m_report.emptied.contains(*list))
+        m_report.emptied.append(*list);
     static const QRegularExpression refused(
         QStringLiteral("^Unknown error occurred for (.+?): 403, message="));
-    if (const QRegularExpressionMatch match = refused.match(message);
-        match.hasMatch() && !m_report.refusedIn.contains(match.captured(1)))
-        m_report.refusedIn.append(match.captured(1));
+    if (const QRegularExpressionMatch match = refused.match(message); match.hasMatch())
+        appendOnce(m_report.refusedIn, match.captured(1));
     m_report.engineMessages.append(message);
     const SyncReport::Problem problem = classify(message);
     if (m_report.problem == SyncReport::Problem::None ||
@@ -212,7 +289,6 @@ void SyncOutputReader::clearProblems()
 {
     m_report.problem = SyncReport::Problem::None;
     m_report.engineMessages.clear();
-    m_report.emptiedOnServer.clear();
     m_report.refusedIn.clear();
     m_report.killedBy = 0;
 }
@@ -250,8 +326,8 @@ SyncReport::Problem SyncOutputReader::classify(const QString& message)
         return P::Conflict;
     if (has("Unable to find or create collection"))
         return P::CollectionMissing;
-    if (has("was completely emptied"))
-        return P::EmptiedOnServer;
+    if (const auto list = emptiedListIn(message))
+        return list->side == EmptiedList::Side::Server ? P::EmptiedOnServer : P::EmptiedHere;
     if (has("Unsupported method") || has("405, message") || has("501, message") ||
         has("404, message") || has("Method Not Allowed") || has("Not Found") || has("XML") ||
         has("DAV"))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/sync/EmptiedList.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -20,7 +22,9 @@ struct SyncReport
         Timeout,
         Conflict,
         CollectionMissing,
-        // Every item of a list vanished on the server; vdirsyncer refuses to repeat that here.
+        // Every task of a list was deleted here, or on the server; vdirsyncer refuses to pass
+        // that on by itself.
+        EmptiedHere,
         EmptiedOnServer,
         Password,
         Stopped,
@@ -51,14 +55,20 @@ struct SyncReport
     // The server's collections a listing run found.
     QList<Collection> discovered;
 
-    // Collections ("pair/collection") emptied on the server, which vdirsyncer did not empty
-    // here.
-    QStringList emptiedOnServer;
+    // Lists ("pair/collection") found emptied on one side.
+    QList<EmptiedList> emptied;
+    // Chosen lists ("pair/collection") the server no longer has.
+    QStringList missingOnServer;
     // Lists ("pair/collection") whose changes the server refused.
     QStringList refusedIn;
     // The signal that ended vdirsyncer, for Problem::Killed.
     int killedBy = 0;
 
+    // What the sync of the accounts did about lists it could not sync as they were: emptied
+    // lists waiting for the user's choice (left out), and emptyings passed on at the user's
+    // word in this sync.
+    QList<EmptiedList> waiting;
+    QList<EmptiedList> passedOn;
     // The lists' titles by "pair/collection", for the texts.
     QHash<QString, QString> titles;
 
@@ -67,6 +77,8 @@ struct SyncReport
     QString problemText() const;
     // What was done, such as "3 received, 1 sent".
     QString summary() const;
+    // A sentence for each list that was left out or emptied, even when the sync went well.
+    QStringList notices() const;
     // The title of `list` ("pair/collection"), else its collection name.
     QString titleOf(const QString& list) const;
 };
@@ -83,7 +95,8 @@ public:
     void setKilled(int number);
     // The exit status: a failure with no line that says why is still a failure.
     void finish(bool succeeded);
-    // Forgets the problems met so far (a step is being repeated); the log stays.
+    // Forgets the problems met so far (a step is being repeated); the log and the lists found
+    // emptied or missing stay.
     void clearProblems();
 
     const SyncReport& report() const { return m_report; }

@@ -99,13 +99,19 @@ QString localStorageName(const SyncAccount& account)
     return account.id + QLatin1String("_local");
 }
 
-QString render(const QList<SyncAccount>& accounts, const Options& options)
+QString render(const QList<SyncAccount>& accounts, const Options& options,
+               const QStringList& leftOut)
 {
     QString text = generalSection(options.paths.statusFolder());
     for (const SyncAccount& account : accounts) {
-        if (account.collections.isEmpty())
+        QStringList collections;
+        for (const QString& collection : account.collections) {
+            if (!leftOut.contains(pairName(account) + QLatin1Char('/') + collection))
+                collections.append(collection);
+        }
+        if (collections.isEmpty())
             continue;
-        text += pairSections(account, collectionList(account.collections),
+        text += pairSections(account, collectionList(collections),
                              options.paths.accountFolder(account.id), options);
     }
     return text;

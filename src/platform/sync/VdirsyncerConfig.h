@@ -26,8 +26,10 @@ struct Options
 // `text` as a JSON string literal that holds no byte outside printable ASCII.
 QString quoted(const QString& text);
 
-// The whole configuration for `accounts`; an account without chosen collections gets no pair.
-QString render(const QList<SyncAccount>& accounts, const Options& options);
+// The whole configuration for `accounts`, without the lists ("pair/collection") in `leftOut`;
+// an account without a collection to sync gets no pair.
+QString render(const QList<SyncAccount>& accounts, const Options& options,
+               const QStringList& leftOut = {});
 // A configuration whose only pair takes every collection of the server into `localFolder`,
 // with its status in `statusFolder`: for listing what a server offers before choosing.
 QString renderListing(const SyncAccount& account, const QString& localFolder,

@@ -158,17 +158,10 @@ private Q_SLOTS:
         QCOMPARE(report.collectionsSynced, QStringList{"tasks"});
         QCOMPARE(report.summary(),
                  QString("1 received, 1 sent, 1 deleted here, 1 changed on both sides, both kept"));
-
-        SyncOutputReader failed;
-        failed.addLine("error: account_1/work: Storage \"account_1_remote/work\" was completely "
-                       "emptied. If you want…");
-        failed.finish(false);
-        QCOMPARE(failed.report().problem, SyncReport::Problem::EmptiedOnServer);
-        QCOMPARE(failed.report().emptiedOnServer, QStringList{"account_1/work"});
     }
 
     // What vdirsyncer printed in real runs (tests/data/vdirsyncer/README) says what happened
-    // and what to do.
+    // and what to do, and names the right list and side.
     void recordedOutputsAreToldInWords_data()
     {
         QTest::addColumn<QString>("file");
@@ -188,6 +181,20 @@ private Q_SLOTS:
         QTest::newRow("killed") << "killed.txt" << -9 << P::Killed
                                 << "vdirsyncer was ended from outside (signal 9)"
                                 << "";
+        QTest::newRow("emptied here")
+            << "emptied-here.txt" << 1 << P::EmptiedHere
+            << "Every task of \"home\" was deleted on this computer. To be safe nothing was "
+               "deleted on the server"
+            << "";
+        // The run's end cuts another collection's connection; that is not what went wrong.
+        QTest::newRow("emptied on the server")
+            << "emptied-on-server.txt" << 1 << P::EmptiedOnServer
+            << "Every task of \"work\" was deleted on the server. To be safe nothing was "
+               "deleted here"
+            << "";
+        QTest::newRow("gone from the server")
+            << "missing-on-server.txt" << 1 << P::CollectionMissing << "no longer exists"
+            << "";
     }
 
     void recordedOutputsAreToldInWords()
@@ -213,6 +220,14 @@ private Q_SLOTS:
         QVERIFY(!report.problemText().contains("user name or password"));
         if (!summary.isEmpty())
             QCOMPARE(report.summary(), summary);
+        if (problem == SyncReport::Problem::EmptiedHere ||
+            problem == SyncReport::Problem::EmptiedOnServer) {
+            QCOMPARE(report.emptied.size(), 1);
+            QCOMPARE(report.emptied.first().side == EmptiedList::Side::Server,
+                     problem == SyncReport::Problem::EmptiedOnServer);
+        }
+        if (problem == SyncReport::Problem::CollectionMissing)
+            QCOMPARE(report.missingOnServer, QStringList{"account_1/home"});
     }
 
     // Names read from a hand-edited accounts file or from vdirsyncer's output never lead a
@@ -231,10 +246,15 @@ private Q_SLOTS:
         QCOMPARE(setup.accounts().value(0).collections, QStringList{"work"});
         QVERIFY(setup.writeConfig());
         TestFiles::writeFile(paths.accountFolder("account_1") + "/work/task.ics", "x");
-        // List names as vdirsyncer's output would give them.
-        QVERIFY(!setup.keepCopies({"account_1/../../../../escaped"}));
-        QVERIFY(!setup.keepCopies({"../work"}));
-        QVERIFY(setup.keepCopies({"account_1/work"}));
+        // A list name as vdirsyncer's output would give it.
+        const EmptiedList outside{
+            "account_1", "../../../../escaped", EmptiedList::Side::Server, {}};
+        QVERIFY(setup.keepCopy(outside).isEmpty());
+        QVERIFY(!setup.forgetSyncState(outside));
+        QVERIFY(setup.keepCopy({"..", "work", EmptiedList::Side::Server, {}}).isEmpty());
+        const QString kept = setup.keepCopy({"account_1", "work", EmptiedList::Side::Server, {}});
+        QVERIFY(kept.startsWith(paths.backupFolder() + "/"));
+        QVERIFY(QFile::exists(kept + "/task.ics"));
         QStringList everything;
         QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
                         QDirIterator::Subdirectories);
