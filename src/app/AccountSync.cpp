@@ -8,10 +8,51 @@
 #include "ui/panel/StatusItem.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+
+namespace {
+
+std::optional<EmptiedChoice> askWithMessageBox(QWidget* parent, const EmptiedList& list,
+                                               const QString& title)
+{
+    const bool here = list.side == EmptiedList::Side::Here;
+    QMessageBox box(
+        QMessageBox::Warning, AccountSync::tr("Sync"),
+        here ? AccountSync::tr("Every task of \"%1\" was deleted on this computer.").arg(title)
+             : AccountSync::tr("Every task of \"%1\" was deleted on the server.").arg(title),
+        QMessageBox::NoButton, parent);
+    box.setInformativeText(
+        here ? AccountSync::tr("Delete them on the server too, so that your other devices lose "
+                               "them as well, or bring them back here? Until you choose, the "
+                               "list is not synced.")
+             : AccountSync::tr("Delete them on this computer too, or send them back to the "
+                               "server? Either way a copy of this computer's tasks is in %1. "
+                               "Until you choose, the list is not synced.")
+                   .arg(QDir::toNativeSeparators(list.copyFolder)));
+    box.setWindowModality(Qt::WindowModal);
+    QPushButton* passOn = box.addButton(here ? AccountSync::tr("Delete on the Server")
+                                             : AccountSync::tr("Delete Here Too"),
+                                        QMessageBox::DestructiveRole);
+    QPushButton* restore =
+        box.addButton(here ? AccountSync::tr("Bring Them Back") : AccountSync::tr("Send Them Back"),
+                      QMessageBox::AcceptRole);
+    box.addButton(AccountSync::tr("Later"), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.exec();
+    if (box.clickedButton() == passOn)
+        return EmptiedChoice::PassOn;
+    if (box.clickedButton() == restore)
+        return EmptiedChoice::Restore;
+    return std::nullopt;
+}
+
+} // namespace
 
 AccountSync::AccountSync(DataManager& manager, UserDefaults& defaults, Clock& clock,
                          AppDelegate& delegate, QObject* parent)
@@ -21,10 +62,14 @@ AccountSync::AccountSync(DataManager& manager, UserDefaults& defaults, Clock& cl
     , m_setup(SyncPaths::forThisUser(), m_secrets, {cliProgram(), QStringLiteral("sync-conflict")})
     , m_scheduler(m_setup, clock)
 {
+    askEmptied = askWithMessageBox;
     m_secrets.setRemovesInBackground(true);
     connect(&manager.session(), &StoreSession::storeChanged, &m_scheduler,
             &SyncScheduler::noteLocalChange);
     connect(&m_scheduler, &SyncScheduler::stateChanged, this, &AccountSync::showState);
+    // Asked after the sync has ended and said so, not from inside its report.
+    connect(&m_scheduler, &SyncScheduler::emptiedListsWaiting, this, &AccountSync::askAbout,
+            Qt::QueuedConnection);
     // What a sync removes from the store is kept in Recently Deleted as removed by the sync:
     // the store's snapshot is made current right before vdirsyncer starts.
     connect(&m_scheduler.runner(), &SyncRunner::started, this, [&manager] {
@@ -82,6 +127,17 @@ void AccountSync::start()
 void AccountSync::stop()
 {
     m_scheduler.stop();
+}
+
+void AccountSync::askAbout(const QList<EmptiedList>& lists)
+{
+    for (const EmptiedList& list : lists) {
+        if (!askEmptied)
+            return;
+        if (const auto choice =
+                askEmptied(m_delegate.windowController(), list, m_setup.listTitle(list.name())))
+            m_scheduler.choose(list, *choice);
+    }
 }
 
 void AccountSync::showState()

@@ -8,15 +8,20 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+#include <optional>
+
 class Clock;
 class DataManager;
 class QLabel;
 class StatusItem;
 class UserDefaults;
+class QWidget;
 
 // The CalDAV accounts in the running application: syncs them on its schedule, after local
 // changes and from File → Sync Now and the tray menu, shows the state in the main window's
-// status line and the tray tooltip, and stops vdirsyncer cleanly on quit.
+// status line and the tray tooltip, asks what to do with a list emptied on one side, and stops
+// vdirsyncer cleanly on quit.
 class AccountSync : public QObject
 {
     Q_OBJECT
@@ -38,8 +43,15 @@ public:
     // velmoran-cli beside this program (or in the build tree), else on the PATH.
     static QString cliProgram();
 
+    // Asks the user what to do with a list whose every task went on one side; no answer leaves
+    // it waiting, out of syncing. A message box unless replaced.
+    std::function<std::optional<EmptiedChoice>(QWidget* parent, const EmptiedList& list,
+                                               const QString& title)>
+        askEmptied;
+
 private:
     void showState();
+    void askAbout(const QList<EmptiedList>& lists);
 
     UserDefaults& m_defaults;
     AppDelegate& m_delegate;

@@ -300,6 +300,7 @@ int runWithStore(DataManager& manager, const CliRequest& request)
     case CliRequest::Command::PrefsSet:
     case CliRequest::Command::Sync:
     case CliRequest::Command::AccountAdd:
+    case CliRequest::Command::AccountLists:
     case CliRequest::Command::SyncConflict:
         break;
     }

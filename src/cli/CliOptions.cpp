@@ -44,9 +44,15 @@ QString description()
         "                            YYYY-MM-DDTHH:MM; a date alone as TO includes that day)\n"
         "  prefs get KEY             a preference value, as JSON\n"
         "  prefs set KEY JSON-VALUE  sets a preference (null removes it)\n"
-        "  sync                      syncs the CalDAV accounts once and says what changed\n"
+        "  sync                      syncs the CalDAV accounts once and says what changed;\n"
+        "                            a list emptied on one side waits, left out, until\n"
+        "                            --allow-emptied LIST deletes its tasks on the other\n"
+        "                            side too or --restore-emptied LIST brings them back\n"
         "  account add URL USER      adds a CalDAV account (password on standard input),\n"
         "                            syncs all of its lists and adds its store folder\n"
+        "  account lists ACCOUNT [LIST...]\n"
+        "                            the server's lists for the account, [x] for those\n"
+        "                            synced; with LISTs, syncs those from now on\n"
         "\n"
         "Due dates (--due): HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm.\n"
         "Filter types (--filter): 0 all, 1 undated, 2 recurring, 3 location, 4 overdue,\n"
@@ -157,13 +163,18 @@ public:
                   tr("ON|OFF"))
         , m_empty(QStringLiteral("empty"),
                   tr("Delete everything in Recently Deleted for good (deleted)."))
+        , m_allowEmptied(QStringLiteral("allow-emptied"),
+                         tr("Pass on the emptying of this list to the other side (sync)."),
+                         tr("LIST"))
+        , m_restoreEmptied(QStringLiteral("restore-emptied"),
+                           tr("Bring the tasks of this emptied list back (sync)."), tr("LIST"))
     {
         m_parser.setApplicationDescription(description());
         m_help = m_parser.addHelpOption();
         m_version = m_parser.addVersionOption();
         m_parser.addOptions({m_json, m_list, m_filter, m_tag, m_search, m_completed, m_day, m_week,
                              m_month, m_text, m_url, m_notes, m_priority, m_due, m_dueAfter,
-                             m_alarm, m_empty});
+                             m_alarm, m_empty, m_allowEmptied, m_restoreEmptied});
         m_parser.addPositionalArgument(QStringLiteral("command"), tr("What to do (see above)."),
                                        tr("command [arguments]"));
     }
@@ -193,10 +204,16 @@ public:
         if (word == QLatin1StringView("prefs"))
             return readPrefs(request);
         if (word == QLatin1StringView("account")) {
-            request.command = CliRequest::Command::AccountAdd;
-            const bool holds = positional.size() == 3 && positional.first() == u"add";
+            const QString verb = positional.value(0);
             request.arguments = positional.mid(1);
-            return finish(request, {}, holds, tr("account takes \"add URL USER\""));
+            const QString usage =
+                tr("account takes \"add URL USER\" or \"lists ACCOUNT [LIST...]\"");
+            if (verb == u"lists") {
+                request.command = CliRequest::Command::AccountLists;
+                return finish(request, {}, positional.size() >= 2, usage);
+            }
+            request.command = CliRequest::Command::AccountAdd;
+            return finish(request, {}, positional.size() == 3 && verb == u"add", usage);
         }
         // vdirsyncer runs this with the account's folder and the two versions of a task.
         if (word == QLatin1StringView("sync-conflict")) {
@@ -227,7 +244,10 @@ public:
             return finish(request, {}, positional.size() == 2,
                           tr("events takes two dates, FROM and TO"));
         case CliRequest::Command::Sync:
-            return finish(request, {}, positional.isEmpty(), tr("sync takes no arguments"));
+            request.allowEmptied = m_parser.values(m_allowEmptied);
+            request.restoreEmptied = m_parser.values(m_restoreEmptied);
+            return finish(request, {&m_allowEmptied, &m_restoreEmptied}, positional.isEmpty(),
+                          tr("sync takes no arguments"));
         case CliRequest::Command::Deleted:
             request.emptyTrash = m_parser.isSet(m_empty);
             return finish(request, {&m_empty}, positional.isEmpty(),
@@ -276,9 +296,9 @@ private:
 
     QList<const QCommandLineOption*> optionsWithValuesOrFlags() const
     {
-        return {&m_list, &m_filter,   &m_tag,   &m_search, &m_completed, &m_day,
-                &m_week, &m_month,    &m_text,  &m_url,    &m_notes,     &m_priority,
-                &m_due,  &m_dueAfter, &m_alarm, &m_empty};
+        return {&m_list, &m_filter,   &m_tag,   &m_search, &m_completed,    &m_day,
+                &m_week, &m_month,    &m_text,  &m_url,    &m_notes,        &m_priority,
+                &m_due,  &m_dueAfter, &m_alarm, &m_empty,  &m_allowEmptied, &m_restoreEmptied};
     }
 
     CliParse readPrefs(CliRequest request) const
@@ -440,6 +460,8 @@ private:
     QCommandLineOption m_dueAfter;
     QCommandLineOption m_alarm;
     QCommandLineOption m_empty;
+    QCommandLineOption m_allowEmptied;
+    QCommandLineOption m_restoreEmptied;
 };
 
 } // namespace

@@ -27,6 +27,7 @@ struct CliRequest
         PrefsSet,
         Sync,
         AccountAdd,
+        AccountLists,
         SyncConflict,
         Deleted,
         Restore,
@@ -38,6 +39,9 @@ struct CliRequest
     bool json = false;
     // deleted --empty
     bool emptyTrash = false;
+    // sync --allow-emptied LIST, --restore-emptied LIST (each may be given again)
+    QStringList allowEmptied;
+    QStringList restoreEmptied;
 
     // tasks
     std::optional<QString> list;

@@ -77,6 +77,7 @@ int main(int argc, char* argv[])
         return CliCommands::runPrefs(defaults, request);
     if (request.command == CliRequest::Command::Sync ||
         request.command == CliRequest::Command::AccountAdd ||
+        request.command == CliRequest::Command::AccountLists ||
         request.command == CliRequest::Command::SyncConflict)
         return CliSync::run(defaults, request);
 

@@ -169,6 +169,32 @@ private Q_SLOTS:
         m_scheduler->setUserConfig({});
     }
 
+    // A chosen list the server no longer has is named when the lists are chosen again, and
+    // saving leaves it out.
+    void choosingTheListsAgainTellsWhichAreGone()
+    {
+        QVERIFY(m_server.makeCalendar("trips", "Trips"));
+        const SyncAccount account = m_setup->accounts().first();
+        QVERIFY(m_setup->setCollections(account.id, {"trips", "work"}));
+        QVERIFY(m_server.deleteCollection("trips"));
+        group()->load();
+        group()->listsButton()->click();
+        AddAccountDialog* dialog = group()->openAccountDialog();
+        QSignalSpy answered(dialog, &AddAccountDialog::serverAnswered);
+        dialog->connectButton()->click();
+        QVERIFY(!answered.isEmpty() || answered.wait(60000));
+        QVERIFY2(dialog->messageLabel()->text().startsWith(
+                     "No longer on the server, so no longer synced: trips."),
+                 qPrintable(dialog->messageLabel()->text()));
+        QCOMPARE(dialog->collectionList()->count(), 2);
+        QSignalSpy finished(&m_scheduler->runner(), &SyncRunner::finished);
+        dialog->saveButton()->click();
+        QCOMPARE(m_setup->accounts().first().collections, QStringList{"work"});
+        QVERIFY(finished.wait(60000));
+        QVERIFY2(m_scheduler->lastReport().ok() && m_scheduler->lastReport().notices().isEmpty(),
+                 qPrintable(m_scheduler->lastReport().log));
+    }
+
     void removingAnAccountAsksAndKeepsTheTasksHere()
     {
         const SyncAccount account = m_setup->accounts().first();

@@ -8,6 +8,10 @@
 // server by the next sync. The person then keeps whichever they like.
 namespace ConflictCopy {
 
+// How the line starts that the conflict step prints once both versions are kept, which
+// vdirsyncer passes on to its output: the sync's report counts conflicts by it.
+inline constexpr char kKeptLinePrefix[] = "conflict copy: ";
+
 struct Outcome
 {
     bool ok = false;

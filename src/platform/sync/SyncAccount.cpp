@@ -1,5 +1,7 @@
 #include "platform/sync/SyncAccount.h"
 
+#include "platform/sync/SyncPaths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,8 +37,12 @@ QList<SyncAccount> load(const QString& path)
         account.id = object.value(QLatin1String("id")).toString();
         account.url = object.value(QLatin1String("url")).toString();
         account.user = object.value(QLatin1String("user")).toString();
-        for (const QJsonValue& name : object.value(QLatin1String("collections")).toArray())
-            account.collections.append(name.toString());
+        // Each name becomes a folder of the account's: a hand-edited file must not name one
+        // outside it.
+        for (const QJsonValue& name : object.value(QLatin1String("collections")).toArray()) {
+            if (SyncPaths::isEntryName(name.toString()))
+                account.collections.append(name.toString());
+        }
         // A hand-edited file must not bring a section name we would have to quote.
         if (isValidId(account.id) && !account.url.isEmpty())
             accounts.append(account);

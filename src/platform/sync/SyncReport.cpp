@@ -1,6 +1,9 @@
 #include "platform/sync/SyncReport.h"
 
+#include "platform/sync/ConflictCopy.h"
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -13,9 +16,20 @@ QString tr(const char* text, int n = -1)
     return QCoreApplication::translate("SyncReport", text, nullptr, n);
 }
 
-bool isLocalStorage(const QString& name)
+// The storage part of "account_1_local/work" or "account_1_local".
+QString storageOf(const QString& instance)
 {
-    return name.endsWith(QLatin1String("_local")) || name.contains(QLatin1String("_local/"));
+    return instance.left(instance.indexOf(QLatin1Char('/')));
+}
+
+bool isLocalStorage(const QString& instance)
+{
+    return storageOf(instance).endsWith(QLatin1String("_local"));
+}
+
+bool isRemoteStorage(const QString& instance)
+{
+    return storageOf(instance).endsWith(QLatin1String("_remote"));
 }
 
 // The JSON string at the start of `text` (vdirsyncer prints collection names that way), and
@@ -38,7 +52,54 @@ std::optional<std::pair<QString, qsizetype>> leadingJsonString(const QString& te
     return std::nullopt;
 }
 
+// `pair/collection` of "account_1/work: Storage "account_1_remote/work" was completely emptied…",
+// with the side that lost its tasks.
+std::optional<EmptiedList> emptiedListIn(const QString& message)
+{
+    static const QLatin1String storage(": Storage \"");
+    static const QLatin1String emptied("\" was completely emptied");
+    const qsizetype at = message.indexOf(storage);
+    const qsizetype end = message.indexOf(emptied);
+    if (at <= 0 || end < at)
+        return std::nullopt;
+    const QString name = message.left(at);
+    const QString instance = message.mid(at + storage.size(), end - at - storage.size());
+    const qsizetype slash = name.indexOf(QLatin1Char('/'));
+    if (slash <= 0)
+        return std::nullopt;
+    EmptiedList list;
+    list.pair = name.left(slash);
+    list.collection = name.mid(slash + 1);
+    list.side = isRemoteStorage(instance) ? EmptiedList::Side::Server : EmptiedList::Side::Here;
+    return list;
+}
+
+// "pair/collection" of "No collection "work" found for storage account_1_remote.".
+QString missingRemoteCollection(const QString& line)
+{
+    static const QLatin1String prefix("warning: No collection ");
+    static const QLatin1String remote("_remote.");
+    if (!line.startsWith(prefix) || !line.endsWith(remote))
+        return {};
+    const auto name = leadingJsonString(line.mid(prefix.size()));
+    if (!name)
+        return {};
+    const QString storage = line.mid(line.lastIndexOf(QLatin1Char(' ')) + 1);
+    return storage.chopped(remote.size()) + QLatin1Char('/') + name->first;
+}
+
+void appendOnce(QStringList& list, const QString& item)
+{
+    if (!list.contains(item))
+        list.append(item);
+}
+
 } // namespace
+
+QString SyncReport::titleOf(const QString& list) const
+{
+    return titles.value(list, list.mid(list.indexOf(QLatin1Char('/')) + 1));
+}
 
 QString SyncReport::problemText() const
 {
@@ -46,7 +107,16 @@ QString SyncReport::problemText() const
     case Problem::None:
         return {};
     case Problem::Authentication:
-        return tr("The server refused the user name or password.");
+        return tr("The server refused the user name or password. Check them, or enter the "
+                  "password again in the account.");
+    case Problem::Forbidden:
+        if (refusedIn.isEmpty())
+            return tr("The server does not let this user in there (403 Forbidden). Check the "
+                      "address, and the user's rights on the server.");
+        return tr("The server refused changes to \"%1\" (403 Forbidden): the list is read-only "
+                  "for this user. The changes stay on this computer; ask the list's owner for "
+                  "the right to change it, or move the tasks to another list.")
+            .arg(titleOf(refusedIn.first()));
     case Problem::Unreachable:
         return tr("The server cannot be reached. Check the address and the network.");
     case Problem::NotCalDav:
@@ -64,13 +134,27 @@ QString SyncReport::problemText() const
     case Problem::Password:
         return tr("The password could not be read from the secret service. Unlock the keyring "
                   "or enter the password again.");
+    case Problem::EmptiedHere:
+        return tr("Every task of \"%1\" was deleted on this computer. To be safe nothing was "
+                  "deleted on the server; choose whether to delete the tasks there too.")
+            .arg(emptied.isEmpty() ? QString() : titleOf(emptied.first().name()));
     case Problem::EmptiedOnServer:
-        return tr("A list was emptied on the server. To be safe nothing was deleted here; "
-                  "delete the tasks here too, or add them to the list on the server again.");
+        return tr("Every task of \"%1\" was deleted on the server. To be safe nothing was "
+                  "deleted here; choose whether to delete the tasks here too.")
+            .arg(emptied.isEmpty() ? QString() : titleOf(emptied.first().name()));
     case Problem::Stopped:
-        return tr("Syncing was stopped before it finished.");
+        return tr("Syncing was stopped before it finished. What was synced is kept; the next "
+                  "sync goes on from there.");
+    case Problem::Killed:
+        return tr("vdirsyncer was ended from outside (signal %1) before the sync finished. What "
+                  "was synced is kept; sync again to finish.")
+            .arg(killedBy);
     case Problem::Other:
-        return tr("Syncing failed.");
+        if (engineMessages.isEmpty())
+            return tr("vdirsyncer failed without saying why. Nothing is lost by it; sync again.");
+        return tr("vdirsyncer failed: %1 Sync again; if it fails again, the details hold "
+                  "vdirsyncer's own words.")
+            .arg(engineMessages.first().section(QLatin1Char('\n'), 0, 0));
     }
     return {};
 }
@@ -93,6 +177,36 @@ QString SyncReport::summary() const
     return parts.join(QLatin1String(", "));
 }
 
+QStringList SyncReport::notices() const
+{
+    QStringList texts;
+    for (const QString& list : missingOnServer)
+        texts.append(tr("\"%1\" no longer exists on the server and was left out; its tasks stay "
+                        "on this computer. Choose the account's lists again.")
+                         .arg(titleOf(list)));
+    for (const EmptiedList& list : waiting) {
+        if (list.side == EmptiedList::Side::Here)
+            texts.append(tr("Every task of \"%1\" was deleted on this computer. The list is left "
+                            "out of syncing until you choose whether to delete its tasks on the "
+                            "server too or to bring them back here.")
+                             .arg(titleOf(list.name())));
+        else
+            texts.append(tr("Every task of \"%1\" was deleted on the server; a copy of this "
+                            "computer's tasks is in %2. The list is left out of syncing until "
+                            "you choose whether to delete them here too or to send them back.")
+                             .arg(titleOf(list.name()), QDir::toNativeSeparators(list.copyFolder)));
+    }
+    for (const EmptiedList& list : passedOn) {
+        if (list.side == EmptiedList::Side::Here)
+            texts.append(tr("The tasks of \"%1\" were deleted on the server too.")
+                             .arg(titleOf(list.name())));
+        else
+            texts.append(tr("The tasks of \"%1\" were deleted here too; a copy is in %2.")
+                             .arg(titleOf(list.name()), QDir::toNativeSeparators(list.copyFolder)));
+    }
+    return texts;
+}
+
 void SyncOutputReader::addLine(const QString& line)
 {
     m_report.log += line + QLatin1Char('\n');
@@ -101,12 +215,21 @@ void SyncOutputReader::addLine(const QString& line)
     if (line.startsWith(copying)) {
         const qsizetype to = line.lastIndexOf(QLatin1String(" to "));
         const QString storage = to < 0 ? QString() : line.mid(to + 4);
-        (isLocalStorage(storage) ? m_report.downloaded : m_report.uploaded)++;
+        if (isLocalStorage(storage))
+            m_report.downloaded++;
+        else if (isRemoteStorage(storage))
+            m_report.uploaded++;
     } else if (line.startsWith(deleting)) {
         const qsizetype from = line.lastIndexOf(QLatin1String(" from "));
         const QString storage = from < 0 ? QString() : line.mid(from + 6);
-        (isLocalStorage(storage) ? m_report.deletedHere : m_report.deletedThere)++;
-    } else if (line.startsWith(QLatin1String("Doing conflict resolution for item"))) {
+        if (isLocalStorage(storage))
+            m_report.deletedHere++;
+        else if (isRemoteStorage(storage))
+            m_report.deletedThere++;
+    } else if (line.startsWith(QLatin1String(ConflictCopy::kKeptLinePrefix))) {
+        // vdirsyncer's own "Doing conflict resolution" comes before it knows whether the two
+        // versions differ at all (after an interrupted sync, most are the same), and the
+        // conflict step may yet fail: only the step's word that it kept both counts.
         m_report.conflicts++;
     } else if (line.startsWith(QLatin1String("Syncing "))) {
         const QString name = line.mid(8);
@@ -123,24 +246,32 @@ void SyncOutputReader::addLine(const QString& line)
                 collection.displayName = tail.mid(2, tail.size() - 4);
             m_report.discovered.append(collection);
         }
+    } else if (const QString missing = missingRemoteCollection(line); !missing.isEmpty()) {
+        appendOnce(m_report.missingOnServer, missing);
     } else if (line.startsWith(QLatin1String("error: ")) ||
                line.startsWith(QLatin1String("critical: "))) {
-        const QString message = line.mid(line.indexOf(QLatin1Char(' ')) + 1);
-        // vdirsyncer's advice to rerun with debug output is no use to the user.
-        if (message.contains(QLatin1String("-vdebug")))
-            return;
-        static const QRegularExpression emptied(
-            QStringLiteral("^(\\S+): Storage \"\\S+_remote/.*\" was completely emptied"));
-        if (const QRegularExpressionMatch match = emptied.match(message); match.hasMatch())
-            m_report.emptiedOnServer.append(match.captured(1));
-        m_report.engineMessages.append(message);
-        const SyncReport::Problem problem = classify(message);
-        if (m_report.problem == SyncReport::Problem::None ||
-            m_report.problem == SyncReport::Problem::Other)
-            m_report.problem = problem;
+        addError(line.mid(line.indexOf(QLatin1Char(' ')) + 1));
     } else {
         m_inRemoteListing = m_inRemoteListing && line.startsWith(QLatin1String("  "));
     }
+}
+
+void SyncOutputReader::addError(const QString& message)
+{
+    // vdirsyncer's advice to rerun with debug output is no use to the user.
+    if (message.contains(QLatin1String("-vdebug")))
+        return;
+    if (const auto list = emptiedListIn(message); list && !m_report.emptied.contains(*list))
+        m_report.emptied.append(*list);
+    static const QRegularExpression refused(
+        QStringLiteral("^Unknown error occurred for (.+?): 403, message="));
+    if (const QRegularExpressionMatch match = refused.match(message); match.hasMatch())
+        appendOnce(m_report.refusedIn, match.captured(1));
+    m_report.engineMessages.append(message);
+    const SyncReport::Problem problem = classify(message);
+    if (m_report.problem == SyncReport::Problem::None ||
+        m_report.problem == SyncReport::Problem::Other)
+        m_report.problem = problem;
 }
 
 void SyncOutputReader::setProblem(SyncReport::Problem problem)
@@ -148,11 +279,18 @@ void SyncOutputReader::setProblem(SyncReport::Problem problem)
     m_report.problem = problem;
 }
 
+void SyncOutputReader::setKilled(int number)
+{
+    m_report.killedBy = number;
+    m_report.problem = SyncReport::Problem::Killed;
+}
+
 void SyncOutputReader::clearProblems()
 {
     m_report.problem = SyncReport::Problem::None;
     m_report.engineMessages.clear();
-    m_report.emptiedOnServer.clear();
+    m_report.refusedIn.clear();
+    m_report.killedBy = 0;
 }
 
 void SyncOutputReader::finish(bool succeeded)
@@ -172,8 +310,12 @@ SyncReport::Problem SyncOutputReader::classify(const QString& message)
     // Every connection failure names "ssl:default"; only "[SSL: …]" is about TLS itself.
     if (message.contains(QLatin1String("[SSL")) || has("certificate"))
         return P::Certificate;
-    if (has("401") || has("Unauthorized") || has("403, message") || has("Forbidden"))
+    if (has("401") || has("Unauthorized"))
         return P::Authentication;
+    // A 403 is a user the server knows being refused something, most often a change to a
+    // list shared read-only; the password was fine.
+    if (has("403, message") || has("Forbidden"))
+        return P::Forbidden;
     if (has("Cannot connect to host") || has("Connect call failed") ||
         has("Name or service not known") || has("name resolution") || has("Server disconnected") ||
         has("Connection reset") || has("Connection refused"))
@@ -184,8 +326,8 @@ SyncReport::Problem SyncOutputReader::classify(const QString& message)
         return P::Conflict;
     if (has("Unable to find or create collection"))
         return P::CollectionMissing;
-    if (has("was completely emptied"))
-        return P::EmptiedOnServer;
+    if (const auto list = emptiedListIn(message))
+        return list->side == EmptiedList::Side::Server ? P::EmptiedOnServer : P::EmptiedHere;
     if (has("Unsupported method") || has("405, message") || has("501, message") ||
         has("404, message") || has("Method Not Allowed") || has("Not Found") || has("XML") ||
         has("DAV"))

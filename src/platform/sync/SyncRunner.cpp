@@ -22,12 +22,12 @@ SyncRunner::~SyncRunner()
     stop(5000);
 }
 
-QList<SyncRunner::Step> SyncRunner::syncSteps(const QStringList& emptiedHere)
+QList<SyncRunner::Step> SyncRunner::syncSteps(const QStringList& forceDelete)
 {
     QList<Step> steps{{{QStringLiteral("discover")}}};
-    if (!emptiedHere.isEmpty())
+    if (!forceDelete.isEmpty())
         steps.append(
-            {QStringList{QStringLiteral("sync"), QStringLiteral("--force-delete")} + emptiedHere});
+            {QStringList{QStringLiteral("sync"), QStringLiteral("--force-delete")} + forceDelete});
     steps.append({{QStringLiteral("sync")}});
     steps.append({{QStringLiteral("metasync")}});
     return steps;
@@ -109,7 +109,8 @@ void SyncRunner::readOutput()
 }
 
 // vdirsyncer asks before creating a collection one side lacks. Here that is the list's folder
-// and is always fine; on the server it would bring back a list someone deleted there.
+// and is always fine; on the server it would bring back a list someone deleted there, so the
+// run is told it is missing instead.
 void SyncRunner::answerPrompt()
 {
     static const QRegularExpression missing(
@@ -131,16 +132,16 @@ void SyncRunner::stepFinished(int exitCode, QProcess::ExitStatus status)
     m_process->deleteLater();
     m_process = nullptr;
     bool succeeded = status == QProcess::NormalExit && exitCode == 0;
-    const QStringList emptied = m_reader.report().emptiedOnServer;
-    if (!succeeded && !m_stopping && !emptied.isEmpty() &&
-        m_currentArguments == QStringList{QStringLiteral("sync")} && m_keepCopy &&
-        m_keepCopy(emptied)) {
-        // vdirsyncer stops the other collections of the run too; the repeat syncs them.
-        m_reader.clearProblems();
-        m_steps.prepend({{QStringLiteral("sync")}});
-        m_steps.prepend(
-            {QStringList{QStringLiteral("sync"), QStringLiteral("--force-delete")} + emptied});
-        succeeded = true;
+    // A signal that ended it while it was not being stopped came from someone else (QProcess
+    // gives the signal as the exit code).
+    if (status == QProcess::CrashExit && !m_stopping) {
+        m_reader.setKilled(exitCode);
+    } else if (!succeeded && !m_stopping && m_recovery) {
+        if (const auto instead = m_recovery(m_currentArguments, m_reader.report())) {
+            m_reader.clearProblems();
+            m_steps = *instead;
+            succeeded = true;
+        }
     }
     if (!succeeded || m_stopping || m_steps.isEmpty())
         end(succeeded && !m_stopping);

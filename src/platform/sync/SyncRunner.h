@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 // Runs vdirsyncer on one configuration, one step after another (listing, discovering,
 // syncing), and never two runs at a time. Reads its output as it comes into progress and a
@@ -27,10 +28,10 @@ public:
     ~SyncRunner() override;
 
     // The steps of a sync of our own configuration: discover (which also notices collections
-    // gone from the server), sync, then the lists' names and colours. `emptiedHere` names
-    // ("pair/collection") the lists whose every task was deleted here: vdirsyncer refuses
+    // gone from the server), sync, then the lists' names and colours. `forceDelete` names
+    // ("pair/collection") lists whose emptying the user wants passed on: vdirsyncer refuses
     // to pass on such a deletion unless told it was meant.
-    static QList<Step> syncSteps(const QStringList& emptiedHere = {});
+    static QList<Step> syncSteps(const QStringList& forceDelete = {});
     // A configuration of the user's is only ever synced.
     static QList<Step> userConfigSteps();
     static QList<Step> listingSteps();
@@ -39,13 +40,12 @@ public:
     bool start(const QString& configFile, const QList<Step>& steps, int collectionCount = 0);
     // True from the moment `started` is said until `finished` is, between steps too.
     bool isRunning() const { return m_running; }
-    // Called when the server emptied collections ("pair/collection") that still hold tasks
-    // here; when it answers true (it kept a copy of them), the deletion is passed on and the
-    // sync repeated. Without it such a sync fails.
-    void setEmptiedOnServer(std::function<bool(const QStringList&)> keepCopy)
-    {
-        m_keepCopy = std::move(keepCopy);
-    }
+    // Asked when a step fails, with its arguments and the report so far: the steps to run
+    // instead of the rest (the run goes on with its problems forgotten), or none (the run
+    // ends with them). Set before `start`; a run keeps the one it started with.
+    using Recovery =
+        std::function<std::optional<QList<Step>>(const QStringList&, const SyncReport&)>;
+    void setRecovery(Recovery recovery) { m_recovery = std::move(recovery); }
     // A run that prints nothing for this long is stopped as timed out.
     void setSilenceLimit(int milliseconds) { m_silence.setInterval(milliseconds); }
     // Interrupts a run and waits up to `milliseconds` for it to end, then kills it.
@@ -78,7 +78,7 @@ private:
     QByteArray m_pending;
     QString m_lastWarning;
     QStringList m_currentArguments;
-    std::function<bool(const QStringList&)> m_keepCopy;
+    Recovery m_recovery;
     SyncOutputReader m_reader;
     QTimer m_silence;
     bool m_stopping = false;

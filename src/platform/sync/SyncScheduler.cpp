@@ -5,6 +5,8 @@
 
 #include <QLocale>
 
+#include <utility>
+
 namespace {
 
 // The store's watcher reports a folder change a moment after the files changed.
@@ -22,9 +24,8 @@ SyncScheduler::SyncScheduler(SyncSetup& setup, Clock& clock, QObject* parent)
     m_startDelay.setInterval(kStartDelayMs);
     m_debounce.setInterval(kChangeDelayMs);
     setIntervalMinutes(15);
-    connect(&m_periodic, &QTimer::timeout, this, &SyncScheduler::syncNow);
-    connect(&m_debounce, &QTimer::timeout, this, &SyncScheduler::syncNow);
-    connect(&m_startDelay, &QTimer::timeout, this, &SyncScheduler::syncNow);
+    for (QTimer* timer : {&m_periodic, &m_debounce, &m_startDelay})
+        connect(timer, &QTimer::timeout, this, [this] { sync(false); });
     connect(&m_runner, &SyncRunner::finished, this, &SyncScheduler::finished);
     connect(&m_runner, &SyncRunner::started, this, [this] {
         m_done = 0;
@@ -78,27 +79,47 @@ void SyncScheduler::start()
 
 void SyncScheduler::syncNow()
 {
+    sync(true);
+}
+
+void SyncScheduler::choose(const EmptiedList& list, EmptiedChoice choice)
+{
+    m_choices.insert(list.name(), choice);
+    sync(false);
+}
+
+void SyncScheduler::sync(bool asked)
+{
     if (m_stopped || !hasAccounts())
         return;
     if (m_runner.isRunning()) {
         m_pending = true;
+        m_asked = m_asked || asked;
         return;
     }
     m_debounce.stop();
     m_pending = false;
-    m_runner.setEmptiedOnServer(
-        [this](const QStringList& collections) { return m_setup.keepCopies(collections); });
+    m_asked = asked;
     m_ownRun = m_setup.collectionCount() > 0;
     m_cycleHadOwnRun = m_ownRun;
     if (!m_ownRun) {
+        m_runner.setRecovery({});
         m_runner.start(m_userConfig, SyncRunner::userConfigSteps());
         return;
     }
+    // The choices go with the sync that applies them; a list emptied again later is asked
+    // about again.
+    m_run = std::make_unique<AccountsRun>(m_setup, std::exchange(m_choices, {}));
     // A configuration that cannot be written leaves the last one, or none, and vdirsyncer
     // then says what is wrong with it.
-    m_setup.writeConfig();
-    m_runner.start(m_setup.paths().configFile(),
-                   SyncRunner::syncSteps(m_setup.emptiedCollections()), m_setup.collectionCount());
+    QList<SyncRunner::Step> steps = m_run->begin();
+    if (steps.isEmpty())
+        steps = SyncRunner::syncSteps();
+    m_runner.setRecovery(
+        [run = m_run.get()](const QStringList& failedStep, const SyncReport& soFar) {
+            return run->recover(failedStep, soFar);
+        });
+    m_runner.start(m_setup.paths().configFile(), steps, m_setup.collectionCount());
 }
 
 void SyncScheduler::noteLocalChange()
@@ -124,14 +145,18 @@ void SyncScheduler::stop()
     m_runner.stop(10000);
 }
 
-void SyncScheduler::finished(const SyncReport& report)
+void SyncScheduler::finished(const SyncReport& raw)
 {
+    const SyncReport report = m_ownRun && m_run ? m_run->finish(raw) : raw;
     const bool firstOfTwo = m_ownRun && !m_userConfig.isEmpty() && !m_stopped;
     // The accounts' run comes first; when it failed, that stays what the user sees.
     if (m_ownRun || !m_cycleHadOwnRun || m_lastReport.ok())
         m_lastReport = report;
+    if (m_ownRun)
+        tellWaiting(report.waiting);
     if (firstOfTwo) {
         m_ownRun = false;
+        m_runner.setRecovery({});
         m_runner.start(m_userConfig, SyncRunner::userConfigSteps());
         return;
     }
@@ -139,10 +164,24 @@ void SyncScheduler::finished(const SyncReport& report)
     m_quietUntil = m_lastFinished.addMSecs(kOwnWritesMs);
     Q_EMIT stateChanged();
     if (m_pending && !m_stopped)
-        QTimer::singleShot(0, this, &SyncScheduler::syncNow);
+        QTimer::singleShot(0, this, [this] { sync(m_asked); });
     else if (m_changedDuringRun && !m_stopped)
         m_debounce.start();
     m_changedDuringRun = false;
+}
+
+void SyncScheduler::tellWaiting(const QList<EmptiedList>& waiting)
+{
+    QList<EmptiedList> tell;
+    QStringList names;
+    for (const EmptiedList& list : waiting) {
+        names.append(list.name());
+        if (m_asked || !m_toldWaiting.contains(list.name()))
+            tell.append(list);
+    }
+    m_toldWaiting = names;
+    if (!tell.isEmpty())
+        Q_EMIT emptiedListsWaiting(tell);
 }
 
 QString SyncScheduler::statusText() const
@@ -156,7 +195,8 @@ QString SyncScheduler::statusText() const
         return tr("Not synced yet");
     const QString when = QLocale().toString(m_lastFinished.time(), QLocale::ShortFormat);
     const SyncReport& report = m_lastReport;
-    if (!report.ok())
-        return tr("Sync failed at %1: %2").arg(when, report.problemText());
-    return tr("Synced at %1: %2").arg(when, report.summary());
+    const QString notices = report.notices().join(QLatin1Char(' '));
+    const QString text = report.ok() ? tr("Synced at %1: %2").arg(when, report.summary())
+                                     : tr("Sync failed at %1: %2").arg(when, report.problemText());
+    return notices.isEmpty() ? text : text + QLatin1Char(' ') + notices;
 }

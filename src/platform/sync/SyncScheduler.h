@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/sync/AccountsRun.h"
 #include "platform/sync/SyncReport.h"
 #include "platform/sync/SyncRunner.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QTimer>
+
+#include <memory>
 
 class Clock;
 class SyncSetup;
@@ -40,7 +43,10 @@ public:
     void setIntervalMinutes(int minutes);
     void setDelays(int startMs, int changeMs);
     void start();
+    // A sync the user asked for: lists waiting for their choice are asked about again after it.
     void syncNow();
+    // The user's choice for an emptied list, applied by a sync that starts at once.
+    void choose(const EmptiedList& list, EmptiedChoice choice);
     // A change in the store: syncs after a quiet moment, unless the sync that just ended made
     // it.
     void noteLocalChange();
@@ -49,9 +55,14 @@ public:
 
 Q_SIGNALS:
     void stateChanged();
+    // Lists emptied on one side wait for the user's choice (`choose`): said once for a list
+    // found in a sync, and again after each sync the user asked for.
+    void emptiedListsWaiting(const QList<EmptiedList>& lists);
 
 private:
-    void finished(const SyncReport& report);
+    void sync(bool asked);
+    void finished(const SyncReport& raw);
+    void tellWaiting(const QList<EmptiedList>& waiting);
 
     SyncSetup& m_setup;
     Clock& m_clock;
@@ -68,6 +79,10 @@ private:
     SyncReport m_lastReport;
     QString m_userConfig;
     bool m_ownRun = false;
+    bool m_asked = false;
+    std::unique_ptr<AccountsRun> m_run;
+    QHash<QString, EmptiedChoice> m_choices;
+    QStringList m_toldWaiting;
     bool m_cycleHadOwnRun = false;
     // Changes the store announces right after a sync are the sync's own writes.
     QDateTime m_quietUntil;

@@ -1,5 +1,6 @@
 #include "platform/sync/SyncSetup.h"
 
+#include "platform/sync/AccountsRun.h"
 #include "platform/sync/SyncRunner.h"
 
 #include <QCoreApplication>
@@ -107,8 +108,7 @@ bool SyncSetup::setCollections(const QString& id, const QStringList& collections
     // outside the account's folder.
     QStringList safe;
     for (const QString& name : collections) {
-        if (!name.isEmpty() && !name.startsWith(QLatin1Char('.')) &&
-            !name.contains(QLatin1Char('/')) && !name.contains(QChar(0)))
+        if (SyncPaths::isEntryName(name))
             safe.append(name);
     }
     QList<SyncAccount> all = accounts();
@@ -127,19 +127,22 @@ bool SyncSetup::removeAccount(const QString& id)
     return SyncAccounts::save(m_options.paths.accountsFile(), all) && writeConfig();
 }
 
-bool SyncSetup::writeConfig()
+bool SyncSetup::writeConfig(const QStringList& leftOut)
 {
     QDir().mkpath(m_options.paths.statusFolder());
     // The chosen collections' folders exist before the store first looks at the account's
     // folder, which it would otherwise take for a new, empty store.
-    for (const SyncAccount& account : accounts()) {
+    const QList<SyncAccount> all = accounts();
+    for (const SyncAccount& account : all) {
         QDir().mkpath(m_options.paths.accountFolder(account.id));
-        for (const QString& collection : account.collections)
-            QDir().mkpath(m_options.paths.accountFolder(account.id) + QLatin1Char('/') +
-                          collection);
+        for (const QString& collection : account.collections) {
+            const QString folder = m_options.paths.collectionFolder(account.id, collection);
+            if (!folder.isEmpty())
+                QDir().mkpath(folder);
+        }
     }
     return VdirsyncerConfig::write(m_options.paths.configFile(),
-                                   VdirsyncerConfig::render(accounts(), m_options));
+                                   VdirsyncerConfig::render(all, m_options, leftOut));
 }
 
 int SyncSetup::collectionCount() const
@@ -150,51 +153,58 @@ int SyncSetup::collectionCount() const
     return count;
 }
 
-QStringList SyncSetup::emptiedCollections() const
+SyncReport SyncSetup::syncAll(SyncRunner& runner, const QHash<QString, EmptiedChoice>& choices)
 {
-    QStringList emptied;
-    for (const SyncAccount& account : accounts()) {
-        for (const QString& collection : account.collections) {
-            const QDir folder(m_options.paths.accountFolder(account.id) + QLatin1Char('/') +
-                              collection);
-            if (folder.exists() &&
-                folder.entryList({QStringLiteral("*.ics")}, QDir::Files).isEmpty())
-                emptied.append(VdirsyncerConfig::pairName(account) + QLatin1Char('/') + collection);
-        }
-    }
-    return emptied;
-}
-
-SyncReport SyncSetup::syncAll(SyncRunner& runner)
-{
-    if (!writeConfig()) {
+    AccountsRun run(*this, choices);
+    const QList<SyncRunner::Step> steps = run.begin();
+    if (steps.isEmpty()) {
         SyncOutputReader failed;
         failed.addLine(QStringLiteral("critical: cannot write ") + m_options.paths.configFile());
         return failed.report();
     }
-    runner.setEmptiedOnServer(
-        [this](const QStringList& collections) { return keepCopies(collections); });
-    return runner.runAndWait(m_options.paths.configFile(),
-                             SyncRunner::syncSteps(emptiedCollections()), collectionCount());
+    runner.setRecovery([&run](const QStringList& failedStep, const SyncReport& soFar) {
+        return run.recover(failedStep, soFar);
+    });
+    const SyncReport report =
+        run.finish(runner.runAndWait(m_options.paths.configFile(), steps, collectionCount()));
+    runner.setRecovery({});
+    return report;
 }
 
-bool SyncSetup::keepCopies(const QStringList& collections) const
+QString SyncSetup::keepCopy(const EmptiedList& list) const
 {
+    const QString sourcePath = m_options.paths.collectionFolder(list.pair, list.collection);
     const QString stamp =
         QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    for (const QString& pairCollection : collections) {
-        const qsizetype slash = pairCollection.indexOf(QLatin1Char('/'));
-        const QString id = pairCollection.left(slash);
-        const QString collection = pairCollection.mid(slash + 1);
-        const QDir source(m_options.paths.accountFolder(id) + QLatin1Char('/') + collection);
-        const QString target = m_options.paths.backupFolder() + QLatin1Char('/') + stamp +
-                               QLatin1Char('/') + pairCollection;
-        if (!QDir().mkpath(target))
-            return false;
-        for (const QString& name : source.entryList(QDir::Files)) {
-            if (!QFile::copy(source.filePath(name), target + QLatin1Char('/') + name))
-                return false;
-        }
+    const QString target = SyncPaths::entry(
+        SyncPaths::entry(SyncPaths::entry(m_options.paths.backupFolder(), stamp), list.pair),
+        list.collection);
+    if (sourcePath.isEmpty() || target.isEmpty() || !QDir().mkpath(target))
+        return {};
+    const QDir source(sourcePath);
+    for (const QString& name : source.entryList(QDir::Files)) {
+        if (!QFile::copy(source.filePath(name), target + QLatin1Char('/') + name))
+            return {};
     }
-    return true;
+    return target;
+}
+
+bool SyncSetup::forgetSyncState(const EmptiedList& list) const
+{
+    const QString status = m_options.paths.statusFile(list.pair, list.collection);
+    return !status.isEmpty() && (!QFile::exists(status) || QFile::remove(status));
+}
+
+QString SyncSetup::listTitle(const QString& list) const
+{
+    const qsizetype slash = list.indexOf(QLatin1Char('/'));
+    const QString collection = list.mid(slash + 1);
+    const QString folder = m_options.paths.collectionFolder(list.left(slash), collection);
+    QFile file(folder + QLatin1String("/displayname"));
+    if (!folder.isEmpty() && file.open(QIODevice::ReadOnly)) {
+        const QString title = QString::fromUtf8(file.read(4096)).trimmed();
+        if (!title.isEmpty())
+            return title;
+    }
+    return collection;
 }

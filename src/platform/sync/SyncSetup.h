@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/sync/EmptiedList.h"
 #include "platform/sync/SecretStore.h"
 #include "platform/sync/SyncAccount.h"
 #include "platform/sync/SyncPaths.h"
 #include "platform/sync/SyncReport.h"
 #include "platform/sync/VdirsyncerConfig.h"
+
+#include <QHash>
 
 class SyncRunner;
 
@@ -46,16 +49,20 @@ public:
     bool setCollections(const QString& id, const QStringList& collections);
     bool removeAccount(const QString& id);
 
-    bool writeConfig();
+    // Writes the configuration, without the lists ("pair/collection") in `leftOut`.
+    bool writeConfig(const QStringList& leftOut = {});
     int collectionCount() const;
-    // The chosen collections ("pair/collection") whose folder here holds no task: the user
-    // deleted or moved away every task of that list.
-    QStringList emptiedCollections() const;
-    // Copies the tasks of collections ("pair/collection") about to be emptied here, because
-    // another device emptied them on the server, into the backup folder.
-    bool keepCopies(const QStringList& collections) const;
-    // Writes the configuration and runs one sync of every account to its end.
-    SyncReport syncAll(SyncRunner& runner);
+    // Copies this computer's tasks of `list`, which was emptied on the server, into a new
+    // folder under the backup folder; the folder, or empty when nothing could be copied.
+    QString keepCopy(const EmptiedList& list) const;
+    // Makes vdirsyncer forget what `list` held at the last sync, so that the next sync takes
+    // each side's tasks as new and brings them to the side that lost them.
+    bool forgetSyncState(const EmptiedList& list) const;
+    // The title of a list ("pair/collection") as this computer knows it, else its name.
+    QString listTitle(const QString& list) const;
+    // Writes the configuration and runs one sync of every account to its end (AccountsRun),
+    // with the user's `choices` for emptied lists.
+    SyncReport syncAll(SyncRunner& runner, const QHash<QString, EmptiedChoice>& choices = {});
 
 private:
     VdirsyncerConfig::Options m_options;

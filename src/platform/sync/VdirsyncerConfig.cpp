@@ -16,6 +16,17 @@ QString quotedList(const QStringList& items)
     return QLatin1Char('[') + parts.join(QLatin1String(", ")) + QLatin1Char(']');
 }
 
+// vdirsyncer reads a plain string in the collections list as a keyword when it is one ("from
+// a", "from b": every collection of that side), so each collection is written in its explicit
+// form, [name, name on a, name on b], which is never read as anything else.
+QString collectionList(const QStringList& collections)
+{
+    QStringList entries;
+    for (const QString& name : collections)
+        entries.append(quotedList({name, name, name}));
+    return QLatin1Char('[') + entries.join(QLatin1String(", ")) + QLatin1Char(']');
+}
+
 QString remoteStorageName(const SyncAccount& account)
 {
     return account.id + QLatin1String("_remote");
@@ -88,13 +99,19 @@ QString localStorageName(const SyncAccount& account)
     return account.id + QLatin1String("_local");
 }
 
-QString render(const QList<SyncAccount>& accounts, const Options& options)
+QString render(const QList<SyncAccount>& accounts, const Options& options,
+               const QStringList& leftOut)
 {
     QString text = generalSection(options.paths.statusFolder());
     for (const SyncAccount& account : accounts) {
-        if (account.collections.isEmpty())
+        QStringList collections;
+        for (const QString& collection : account.collections) {
+            if (!leftOut.contains(pairName(account) + QLatin1Char('/') + collection))
+                collections.append(collection);
+        }
+        if (collections.isEmpty())
             continue;
-        text += pairSections(account, quotedList(account.collections),
+        text += pairSections(account, collectionList(collections),
                              options.paths.accountFolder(account.id), options);
     }
     return text;

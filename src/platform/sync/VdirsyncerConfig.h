@@ -9,8 +9,9 @@
 // The vdirsyncer configuration the application writes for its accounts: one pair per account
 // between a filesystem storage under the account's store folder and the CalDAV server, the
 // password fetched from the secret service, and conflicts handed to a command that keeps both
-// versions. Every value the user typed is written as an ASCII-only JSON string on one line,
-// which vdirsyncer's reader (an INI file whose values are JSON) cannot take for anything else.
+// versions. Every value the user typed or a server named is written as an ASCII-only JSON
+// string on one line, which vdirsyncer's reader (an INI file whose values are JSON) cannot take
+// for anything else; collection names also in a form it cannot take for a keyword.
 namespace VdirsyncerConfig {
 
 struct Options
@@ -25,8 +26,10 @@ struct Options
 // `text` as a JSON string literal that holds no byte outside printable ASCII.
 QString quoted(const QString& text);
 
-// The whole configuration for `accounts`; an account without chosen collections gets no pair.
-QString render(const QList<SyncAccount>& accounts, const Options& options);
+// The whole configuration for `accounts`, without the lists ("pair/collection") in `leftOut`;
+// an account without a collection to sync gets no pair.
+QString render(const QList<SyncAccount>& accounts, const Options& options,
+               const QStringList& leftOut = {});
 // A configuration whose only pair takes every collection of the server into `localFolder`,
 // with its status in `statusFolder`: for listing what a server offers before choosing.
 QString renderListing(const SyncAccount& account, const QString& localFolder,

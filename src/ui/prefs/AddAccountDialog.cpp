@@ -174,9 +174,24 @@ void AddAccountDialog::showListing(const SyncReport& listing, const QStringList&
         item->setCheckState(chosen.contains(collection.name) ? Qt::Checked : Qt::Unchecked);
     }
     m_collections->setVisible(true);
-    m_message->setText(listing.discovered.isEmpty()
-                           ? tr("The server holds no task list or calendar for this user.")
-                           : tr("Choose the lists and calendars to keep on this computer:"));
+    QStringList gone;
+    for (const QString& name : chosen) {
+        const bool onServer = std::any_of(
+            listing.discovered.cbegin(), listing.discovered.cend(),
+            [&](const SyncReport::Collection& collection) { return collection.name == name; });
+        if (!onServer && m_account)
+            gone.append(m_setup.listTitle(m_account->id + QLatin1Char('/') + name));
+    }
+    QString text = listing.discovered.isEmpty()
+                       ? tr("The server holds no task list or calendar for this user.")
+                       : tr("Choose the lists and calendars to keep on this computer:");
+    // Saving leaves them out; their tasks stay in their folders here.
+    if (!gone.isEmpty())
+        text = tr("No longer on the server, so no longer synced: %1. Their tasks stay on this "
+                  "computer.")
+                   .arg(gone.join(QLatin1String(", "))) +
+               QLatin1Char('\n') + text;
+    m_message->setText(text);
     saveButton()->setEnabled(true);
 }
 

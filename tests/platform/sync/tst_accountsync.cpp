@@ -6,15 +6,18 @@
 #include "CalDavServer.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
+#include "platform/Clock.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/RecurringCompletion.h"
 #include "platform/sync/SyncRunner.h"
+#include "platform/sync/SyncScheduler.h"
 #include "platform/sync/SyncSetup.h"
 
 #include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -198,6 +201,16 @@ private Q_SLOTS:
             milk->calendar = list(store, "Home \"&\" Garden");
             QVERIFY(store.saveReminder(milk, true));
         });
+        // Moving its last task out empties Work: passed on where each user says so.
+        for (Home* home : {m_b.get(), m_a.get()}) {
+            const QString work = home->setup.accounts().value(0).id + "/work";
+            const SyncReport waits = home->sync();
+            QVERIFY2(waits.ok() && waits.waiting.value(0).name() == work, qPrintable(waits.log));
+            const SyncReport passed =
+                home->setup.syncAll(home->runner, {{work, EmptiedChoice::PassOn}});
+            QVERIFY2(passed.ok() && passed.passedOn.value(0).name() == work,
+                     qPrintable(passed.log));
+        }
         syncBoth();
         change(*m_a, [](EventStore& store) {
             ReminderPtr water = task(store, "Water plants");
@@ -470,9 +483,10 @@ private Q_SLOTS:
         QVERIFY(m_server.restart());
     }
 
-    // A list deleted on the server by another device is not brought back from here: the
-    // sync says which list is gone, and its tasks stay on this computer.
-    void aListDeletedOnTheServerIsToldAndNotRecreated()
+    // A list deleted on the server by another device is not brought back from here and stops
+    // no other list: every sync says which list is gone and leaves it out, its tasks stay on
+    // this computer, and what changed in the other lists arrives.
+    void aListDeletedOnTheServerIsLeftOutAndTheOthersSync()
     {
         QVERIFY(m_server.makeCalendar("errands", "Errands"));
         const QString id = m_a->setup.accounts().value(0).id;
@@ -485,17 +499,50 @@ private Q_SLOTS:
         QCOMPARE(m_server.itemTexts("errands").size(), 2);
 
         QVERIFY(m_server.deleteCollection("errands"));
-        const SyncReport gone = m_a->sync();
-        QVERIFY(!gone.ok());
-        QCOMPARE(gone.problem, SyncReport::Problem::CollectionMissing);
-        QVERIFY(gone.problemText().contains("no longer exists on the server"));
+        for (int i = 0; i < 2; ++i) {
+            writeTasks(*m_b, "work", QString("Meanwhile%1").arg(i), 1);
+            QVERIFY(m_b->sync().ok());
+            const SyncReport gone = m_a->sync();
+            QVERIFY2(gone.ok(), qPrintable(gone.log));
+            QCOMPARE(gone.missingOnServer, QStringList{id + "/errands"});
+            QVERIFY2(gone.notices().join(' ').contains(
+                         "\"Errands\" no longer exists on the server and was left out"),
+                     qPrintable(gone.notices().join(' ')));
+            QVERIFY(QFile::exists(m_a->folder() + QString("/work/Meanwhile%1-0.ics").arg(i)));
+        }
         QVERIFY(m_server.itemTexts("errands").isEmpty());
         QCOMPARE(QDir(m_a->folder() + "/errands").entryList({"*.ics"}, QDir::Files).size(), 2);
 
         // Choosing the lists again without it makes the account whole.
         QVERIFY(m_a->setup.setCollections(id, {"home", "work"}));
         const SyncReport again = m_a->sync();
-        QVERIFY2(again.ok(), qPrintable(again.log));
+        QVERIFY2(again.ok() && again.notices().isEmpty(), qPrintable(again.log));
+    }
+
+    // The command line says which list is gone and how to choose the lists again, and does.
+    void theCommandLineChoosesTheListsAgain()
+    {
+        QVERIFY(m_server.makeCalendar("trips", "Trips"));
+        CliHome cli;
+        const QString id = cli.addAccount(m_server.url());
+        QVERIFY(!id.isEmpty());
+        QVERIFY(m_server.deleteCollection("trips"));
+        const auto [status, out, error] = cli.run({"sync"});
+        QCOMPARE(status, 0);
+        QVERIFY2(error.contains("\"Trips\" no longer exists on the server") &&
+                     error.contains("velmoran-cli account lists " + id),
+                 qPrintable(error));
+        const auto [listed, lists, listError] = cli.run({"account", "lists", id});
+        QCOMPARE(listed, 0);
+        QVERIFY2(lists.contains("[x]\twork\tWork\n") && lists.contains("[!]\ttrips\t"),
+                 qPrintable(lists + listError));
+        QCOMPARE(std::get<0>(cli.run({"account", "lists", id, "nowhere"})), 1);
+        const auto [chose, chosen, chooseError] =
+            cli.run({"account", "lists", id, "work", "Home \"&\" Garden"});
+        QVERIFY2(chose == 0, qPrintable(chooseError));
+        const auto [again, synced, againError] = cli.run({"sync"});
+        QVERIFY2(again == 0 && againError.isEmpty(), qPrintable(againError));
+        QVERIFY(synced.contains("Synced work, home") || synced.contains("Synced home, work"));
     }
 
     // A task deleted on another computer is removed here by the sync, and Recently Deleted
@@ -553,7 +600,169 @@ private Q_SLOTS:
         QCOMPARE(run({"deleted"}).second, QString());
     }
 
+    // A list emptied on one side is passed on only when the user says so, in either
+    // direction; until then it waits, left out, and the other lists sync. The tasks a server's
+    // emptying would take from this computer are copied aside as soon as it is found.
+    void anEmptiedListWaitsForTheUsersWordOnTheCommandLine()
+    {
+        QVERIFY(m_server.makeCalendar("chores", "Chores"));
+        QVERIFY(m_server.makeCalendar("shared", "Shared"));
+        const QString id = m_a->setup.accounts().value(0).id;
+        QVERIFY(m_a->setup.setCollections(id, {"chores", "home", "shared", "work"}));
+        QVERIFY(m_a->sync().ok());
+        writeTasks(*m_a, "chores", "Chore", 2);
+        writeTasks(*m_a, "shared", "Shared", 2);
+        QVERIFY(m_a->sync().ok());
+        CliHome cli;
+        const QString cliId = cli.addAccount(m_server.url());
+        QVERIFY(!cliId.isEmpty());
+        const QString folder = cli.home.filePath("data/velmoran/accounts/" + cliId);
+        QCOMPARE(QDir(folder + "/chores").entryList({"*.ics"}).size(), 2);
+
+        // Emptied here: nothing is deleted on the server, sync after sync, until allowed.
+        for (const QString& name : QDir(folder + "/chores").entryList({"*.ics"}))
+            QVERIFY(QFile::remove(folder + "/chores/" + name));
+        for (int i = 0; i < 2; ++i) {
+            writeTasks(*m_a, "work", QString("Arrives%1").arg(i), 1);
+            QVERIFY(m_a->sync().ok());
+            const auto [status, out, error] = cli.run({"sync"});
+            QVERIFY2(status == 0, qPrintable(error));
+            QVERIFY2(error.contains("Every task of \"Chores\" was deleted on this computer") &&
+                         error.contains("velmoran-cli sync --allow-emptied \"Chores\""),
+                     qPrintable(error));
+            QVERIFY(QFile::exists(folder + QString("/work/Arrives%1-0.ics").arg(i)));
+            QCOMPARE(m_server.itemTexts("chores").size(), 2);
+        }
+        const auto [allowed, allowOut, allowError] = cli.run({"sync", "--allow-emptied", "Chores"});
+        QVERIFY2(allowed == 0, qPrintable(allowError));
+        QVERIFY(allowError.contains("The tasks of \"Chores\" were deleted on the server too."));
+        QVERIFY(m_server.itemTexts("chores").isEmpty());
+
+        // Emptied on the server, here by another computer whose user allowed it.
+        for (const QString& name : QDir(m_a->folder() + "/shared").entryList({"*.ics"}))
+            QVERIFY(QFile::remove(m_a->folder() + "/shared/" + name));
+        const SyncReport passed =
+            m_a->setup.syncAll(m_a->runner, {{id + "/shared", EmptiedChoice::PassOn}});
+        QVERIFY2(passed.ok(), qPrintable(passed.log));
+        QVERIFY(m_server.itemTexts("shared").isEmpty());
+        const auto [status, out, error] = cli.run({"sync"});
+        QVERIFY2(status == 0, qPrintable(error));
+        QVERIFY2(error.contains("Every task of \"Shared\" was deleted on the server; a copy of "
+                                "this computer's tasks is in "),
+                 qPrintable(error));
+        QCOMPARE(QDir(folder + "/shared").entryList({"*.ics"}).size(), 2);
+        QCOMPARE(copiesOf(cli.home.filePath("data/velmoran/accounts"), "shared"), 1);
+        // The server's list gets a task again: the tasks here still wait for the user's word.
+        writeTasks(*m_a, "shared", "Fresh", 1);
+        QVERIFY(m_a->sync().ok());
+        QCOMPARE(m_server.itemTexts("shared").size(), 1);
+        QCOMPARE(std::get<0>(cli.run({"sync"})), 0);
+        QCOMPARE(QDir(folder + "/shared").entryList({"*.ics"}).size(), 2);
+        // Brought back: this computer's tasks go back to the server, and the new one comes.
+        const auto [restored, restoreOut, restoreError] =
+            cli.run({"sync", "--restore-emptied", "shared"});
+        QVERIFY2(restored == 0 && !restoreError.contains("shared", Qt::CaseInsensitive),
+                 qPrintable(restoreError));
+        QCOMPARE(m_server.itemTexts("shared").size(), 3);
+        QCOMPARE(QDir(folder + "/shared").entryList({"*.ics"}).size(), 3);
+        QCOMPARE(copiesOf(cli.home.filePath("data/velmoran/accounts"), "shared"), 1);
+    }
+
+    // The window asks (the scheduler says a list waits) and passes the emptying on when told,
+    // with the copy taken when it was found.
+    void anEmptiedListWaitsForTheUsersWordInTheWindow()
+    {
+        Clock clock;
+        SyncScheduler scheduler(m_a->setup, clock);
+        QSignalSpy waiting(&scheduler, &SyncScheduler::emptiedListsWaiting);
+        QSignalSpy finished(&scheduler.runner(), &SyncRunner::finished);
+        // "Chores" was emptied on the server by the command line's user.
+        scheduler.syncNow();
+        QTRY_COMPARE_WITH_TIMEOUT(waiting.size(), 1, 60000);
+        const QList<EmptiedList> lists = waiting.first().first().value<QList<EmptiedList>>();
+        QCOMPARE(lists.size(), 1);
+        QCOMPARE(lists.first().collection, QString("chores"));
+        QCOMPARE(lists.first().side, EmptiedList::Side::Server);
+        QVERIFY(QFile::exists(lists.first().copyFolder + "/Chore-0.ics"));
+        QVERIFY2(
+            scheduler.statusText().contains("Every task of \"Chores\" was deleted on the server"),
+            qPrintable(scheduler.statusText()));
+        QCOMPARE(QDir(m_a->folder() + "/chores").entryList({"*.ics"}).size(), 2);
+
+        scheduler.choose(lists.first(), EmptiedChoice::PassOn);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 60000);
+        QVERIFY2(scheduler.lastReport().ok(), qPrintable(scheduler.lastReport().log));
+        QCOMPARE(scheduler.lastReport().passedOn.size(), 1);
+        QVERIFY(QDir(m_a->folder() + "/chores").entryList({"*.ics"}).isEmpty());
+        QVERIFY(QFile::exists(lists.first().copyFolder + "/Chore-0.ics"));
+        QCOMPARE(copiesOf(m_a->paths.dataFolder, "chores"), 1);
+        QCOMPARE(waiting.size(), 1);
+    }
+
+    // Lists a server names "from a" or "from b" sync as the lists they are, not as
+    // vdirsyncer's words for every list of one side: nothing else comes along, and a folder
+    // of another program's in the account's folder stops nothing.
+    void listsNamedLikeVdirsyncersKeywordsAreJustLists()
+    {
+        QVERIFY(m_server.makeCalendar("from a", "From A"));
+        QVERIFY(m_server.makeCalendar("from b", "From B"));
+        Home c(m_dir->filePath("c"));
+        const SyncSetup::Added added =
+            c.setup.addAccount(m_server.url(), kUser, kPassword, c.runner);
+        QVERIFY2(added.account, qPrintable(added.error));
+        QVERIFY(c.setup.setCollections(added.account->id, {"from a", "from b"}));
+        QVERIFY(QDir().mkpath(c.folder() + "/notes"));
+        writeTasks(c, "from a", "Keyword", 1);
+        for (int i = 0; i < 2; ++i) {
+            const SyncReport report = c.sync();
+            QVERIFY2(report.ok(), qPrintable(report.log));
+        }
+        QCOMPARE(QDir(c.folder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{"from a", "from b", "notes"}));
+        QCOMPARE(m_server.itemTexts("from a").size(), 1);
+        QVERIFY(m_server.itemTexts("notes").isEmpty());
+    }
+
 private:
+    // The command line in a home of its own.
+    struct CliHome
+    {
+        QTemporaryDir home;
+        QProcessEnvironment environment = [this] {
+            QProcessEnvironment values = QProcessEnvironment::systemEnvironment();
+            values.insert("HOME", home.path());
+            values.insert("XDG_CONFIG_HOME", home.filePath("config"));
+            values.insert("XDG_DATA_HOME", home.filePath("data"));
+            return values;
+        }();
+
+        std::tuple<int, QString, QString> run(const QStringList& arguments,
+                                              const QByteArray& input = {}) const
+        {
+            return runCli(environment, arguments, input);
+        }
+        // Adds the account with every list of the server: its id, or empty.
+        QString addAccount(const QString& url) const
+        {
+            const auto [status, out, error] =
+                run({"account", "add", url, kUser}, kPassword.toUtf8() + "\n");
+            if (status != 0)
+                qWarning().noquote() << out << error;
+            return QRegularExpression("Added (account_\\w+) ").match(out).captured(1);
+        }
+    };
+
+    // How many copies of the list `collection` the backup folder under `dataFolder` holds.
+    static int copiesOf(const QString& dataFolder, const QString& collection)
+    {
+        int count = 0;
+        QDirIterator it(dataFolder + "/.emptied-on-server", QDir::Dirs | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            count += QFileInfo(it.next()).fileName() == collection ? 1 : 0;
+        return count;
+    }
+
     // The built command line in a home of its own: exit status, standard output and error.
     static std::tuple<int, QString, QString> runCli(const QProcessEnvironment& environment,
                                                     const QStringList& arguments,

@@ -1,13 +1,17 @@
 // The generated vdirsyncer configuration read back by vdirsyncer's own reader with values a
-// user could type; vdirsyncer's output read into reports; the conflict copy; and an account
+// user could type or a server could name; vdirsyncer's output, recorded from real runs, read
+// into reports; names from files kept inside their folders; the conflict copy; and an account
 // that cannot be saved without a secret service.
 
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "platform/sync/ConflictCopy.h"
 #include "platform/sync/SecretStore.h"
 #include "platform/sync/SyncReport.h"
+#include "platform/sync/SyncSetup.h"
 #include "platform/sync/VdirsyncerConfig.h"
 
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -53,6 +57,10 @@ private Q_SLOTS:
         QTest::newRow("non-ASCII and emoji") << "Café Ünïcode 日本 🎉";
         QTest::newRow("brackets, comment and interpolation") << "[a] ; # %(home)s ${HOME} ~";
         QTest::newRow("backslashes and control") << "C:\\path\\\t\r\x01end";
+        // A server may name its collections so; read as keywords they would sync every
+        // collection of one side.
+        QTest::newRow("keyword from a") << "from a";
+        QTest::newRow("keyword from b") << "from b";
     }
 
     void hostileValuesStayValues()
@@ -80,7 +88,8 @@ private Q_SLOTS:
         QVERIFY(!remote.contains("password"));
         QCOMPARE(remote.value("password.fetch").toArray().last().toString(), QString("account_1"));
         const QJsonObject pair = read["pairs"]["account_1"].toObject();
-        QCOMPARE(pair.value("collections").toArray().first().toString(), text);
+        QCOMPARE(pair.value("collections").toArray().first().toArray(),
+                 (QJsonArray{text, text, text}));
         QCOMPARE(pair.value("conflict_resolution").toArray().last().toString(),
                  options.paths.accountFolder("account_1"));
         QCOMPARE(read["general"]["status_path"].toString(), options.paths.statusFolder());
@@ -137,6 +146,7 @@ private Q_SLOTS:
               "Copying (updating) item B to account_1_local/tasks",
               "Deleting item C from account_1_local/tasks",
               "Doing conflict resolution for item D...",
+              "conflict copy: Kept both versions: \"D\" is this computer's.",
               "error: Use `-vdebug` to see the full traceback."})
             reader.addLine(QString::fromUtf8(line));
         reader.finish(true);
@@ -148,13 +158,109 @@ private Q_SLOTS:
         QCOMPARE(report.collectionsSynced, QStringList{"tasks"});
         QCOMPARE(report.summary(),
                  QString("1 received, 1 sent, 1 deleted here, 1 changed on both sides, both kept"));
+    }
 
-        SyncOutputReader failed;
-        failed.addLine("error: account_1/work: Storage \"account_1_remote/work\" was completely "
-                       "emptied. If you want…");
-        failed.finish(false);
-        QCOMPARE(failed.report().problem, SyncReport::Problem::EmptiedOnServer);
-        QCOMPARE(failed.report().emptiedOnServer, QStringList{"account_1/work"});
+    // What vdirsyncer printed in real runs (tests/data/vdirsyncer/README) says what happened
+    // and what to do, and names the right list and side.
+    void recordedOutputsAreToldInWords_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<SyncReport::Problem>("problem");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("summary");
+        using P = SyncReport::Problem;
+        QTest::newRow("403 on one item")
+            << "item-forbidden.txt" << 1 << P::Forbidden
+            << "The server refused changes to \"Locked\" (403 Forbidden): the list is read-only"
+            << "";
+        // After an interrupted sync the items already sent are met again on both sides with
+        // the same content: no conflict, no copy.
+        QTest::newRow("after an interruption") << "after-interruption.txt" << 0 << P::None << ""
+                                               << "180 sent";
+        QTest::newRow("killed") << "killed.txt" << -9 << P::Killed
+                                << "vdirsyncer was ended from outside (signal 9)"
+                                << "";
+        QTest::newRow("emptied here")
+            << "emptied-here.txt" << 1 << P::EmptiedHere
+            << "Every task of \"home\" was deleted on this computer. To be safe nothing was "
+               "deleted on the server"
+            << "";
+        // The run's end cuts another collection's connection; that is not what went wrong.
+        QTest::newRow("emptied on the server")
+            << "emptied-on-server.txt" << 1 << P::EmptiedOnServer
+            << "Every task of \"work\" was deleted on the server. To be safe nothing was "
+               "deleted here"
+            << "";
+        QTest::newRow("gone from the server")
+            << "missing-on-server.txt" << 1 << P::CollectionMissing << "no longer exists"
+            << "";
+    }
+
+    void recordedOutputsAreToldInWords()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, exit);
+        QFETCH(SyncReport::Problem, problem);
+        QFETCH(QString, said);
+        QFETCH(QString, summary);
+        const QString text = QString::fromUtf8(
+            TestFiles::readFile(TestEnvironment::sourceDir() + "/tests/data/vdirsyncer/" + file));
+        QVERIFY(!text.isEmpty());
+        SyncOutputReader reader;
+        for (const QString& line : text.split('\n', Qt::SkipEmptyParts))
+            reader.addLine(line);
+        if (exit < 0)
+            reader.setKilled(-exit);
+        reader.finish(exit == 0);
+        SyncReport report = reader.report();
+        report.titles.insert("account_1/locked", "Locked");
+        QCOMPARE(report.problem, problem);
+        QVERIFY2(report.problemText().contains(said), qPrintable(report.problemText()));
+        QVERIFY(!report.problemText().contains("user name or password"));
+        if (!summary.isEmpty())
+            QCOMPARE(report.summary(), summary);
+        if (problem == SyncReport::Problem::EmptiedHere ||
+            problem == SyncReport::Problem::EmptiedOnServer) {
+            QCOMPARE(report.emptied.size(), 1);
+            QCOMPARE(report.emptied.first().side == EmptiedList::Side::Server,
+                     problem == SyncReport::Problem::EmptiedOnServer);
+        }
+        if (problem == SyncReport::Problem::CollectionMissing)
+            QCOMPARE(report.missingOnServer, QStringList{"account_1/home"});
+    }
+
+    // Names read from a hand-edited accounts file or from vdirsyncer's output never lead a
+    // folder or a copy outside the folder it belongs in.
+    void namesFromFilesStayInsideTheirFolders()
+    {
+        QTemporaryDir dir;
+        // Deep enough that a name climbing out still lands inside `dir`, where it is seen.
+        const SyncPaths paths{dir.filePath("a/b/home/config"), dir.filePath("a/b/home/data")};
+        TestFiles::writeFile(paths.accountsFile(),
+                             "[{\"id\": \"account_1\", \"url\": \"https://example.org/\", "
+                             "\"user\": \"alice\", \"collections\": [\"../../../../escaped\", "
+                             "\"..\", \".\", \"a/b\", \"work\"]}]");
+        SecretStore secrets;
+        SyncSetup setup(paths, secrets, {});
+        QCOMPARE(setup.accounts().value(0).collections, QStringList{"work"});
+        QVERIFY(setup.writeConfig());
+        TestFiles::writeFile(paths.accountFolder("account_1") + "/work/task.ics", "x");
+        // A list name as vdirsyncer's output would give it.
+        const EmptiedList outside{
+            "account_1", "../../../../escaped", EmptiedList::Side::Server, {}};
+        QVERIFY(setup.keepCopy(outside).isEmpty());
+        QVERIFY(!setup.forgetSyncState(outside));
+        QVERIFY(setup.keepCopy({"..", "work", EmptiedList::Side::Server, {}}).isEmpty());
+        const QString kept = setup.keepCopy({"account_1", "work", EmptiedList::Side::Server, {}});
+        QVERIFY(kept.startsWith(paths.backupFolder() + "/"));
+        QVERIFY(QFile::exists(kept + "/task.ics"));
+        QStringList everything;
+        QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            everything << it.next();
+        QVERIFY2(!everything.join('\n').contains("escaped"), qPrintable(everything.join('\n')));
     }
 
     // The copy must be a task of its own: a new UID everywhere the old one stood (an edited

@@ -1,0 +1,60 @@
+#include "platform/sync/EmptiedList.h"
+
+#include "platform/sync/SyncPaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace EmptiedLists {
+
+QList<EmptiedList> load(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<EmptiedList> lists;
+    for (const QJsonValue& value : QJsonDocument::fromJson(file.read(1 << 20)).array()) {
+        const QJsonObject object = value.toObject();
+        EmptiedList list;
+        list.pair = object.value(QLatin1String("pair")).toString();
+        list.collection = object.value(QLatin1String("collection")).toString();
+        list.side = object.value(QLatin1String("side")).toString() == QLatin1String("server")
+                        ? EmptiedList::Side::Server
+                        : EmptiedList::Side::Here;
+        list.copyFolder = object.value(QLatin1String("copy")).toString();
+        if (SyncPaths::isEntryName(list.pair) && SyncPaths::isEntryName(list.collection))
+            lists.append(list);
+    }
+    return lists;
+}
+
+bool save(const QString& path, const QList<EmptiedList>& lists)
+{
+    if (lists.isEmpty())
+        return !QFile::exists(path) || QFile::remove(path);
+    QJsonArray array;
+    for (const EmptiedList& list : lists) {
+        QJsonObject object;
+        object.insert(QLatin1String("pair"), list.pair);
+        object.insert(QLatin1String("collection"), list.collection);
+        object.insert(QLatin1String("side"), list.side == EmptiedList::Side::Server
+                                                 ? QLatin1String("server")
+                                                 : QLatin1String("here"));
+        if (!list.copyFolder.isEmpty())
+            object.insert(QLatin1String("copy"), list.copyFolder);
+        array.append(object);
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QJsonDocument(array).toJson());
+    return file.commit();
+}
+
+} // namespace EmptiedLists
