@@ -156,9 +156,9 @@ private Q_SLOTS:
         QTRY_COMPARE(view().mvc()->remindersArray().size(), 2);
         view().mvc()->selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
         QTRY_VERIFY(view().rvc()->reminder());
-        QVERIFY(view().rvc()->mapRow()->isVisibleTo(m_window.get()));
         view().showHideDetails();
         QTRY_VERIFY(view().isDetailsShown());
+        QVERIFY(view().rvc()->mapRow()->isVisibleTo(m_window.get()));
 
         const QList<std::pair<QString, std::function<void()>>> views = {
             {"All Tasks", [this] { view().presetList(1); }},

@@ -29,6 +29,8 @@ public:
     {
         setFrameShape(QFrame::NoFrame);
         setWidgetResizable(true);
+        // The page's controls take the keyboard; the area around them is no stop of its own.
+        setFocusPolicy(Qt::NoFocus);
     }
 
     QSize sizeHint() const override
