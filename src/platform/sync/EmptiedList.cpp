@@ -49,12 +49,7 @@ bool save(const QString& path, const QList<EmptiedList>& lists)
             object.insert(QLatin1String("copy"), list.copyFolder);
         array.append(object);
     }
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QJsonDocument(array).toJson());
-    return file.commit();
+    return SyncPaths::replaceFile(path, QJsonDocument(array).toJson());
 }
 
 } // namespace EmptiedLists

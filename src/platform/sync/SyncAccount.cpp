@@ -62,12 +62,7 @@ bool save(const QString& path, const QList<SyncAccount>& accounts)
                       QJsonArray::fromStringList(account.collections));
         array.append(object);
     }
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QJsonDocument(array).toJson());
-    return file.commit();
+    return SyncPaths::replaceFile(path, QJsonDocument(array).toJson());
 }
 
 QString newId(const QList<SyncAccount>& accounts)
