@@ -11,14 +11,11 @@
 #include <QPainter>
 
 MonthDateView::MonthDateView(DataManager& manager, ModeManager& mode, QWidget* parent)
-    : QWidget(parent)
-    , m_manager(manager)
+    : DateStripView(manager, parent)
     , m_mode(mode)
     , m_grid(manager.dates().thisMonthDate(), manager.defaults().boolForKey(PrefKey::sundayFirst))
 {
     setFixedHeight(kHeight);
-    // Reached with Tab; the arrow keys then move the selected day (DateDayView).
-    setFocusPolicy(Qt::TabFocus);
     setAccessibleName(tr("Month"));
     setMinimumWidth(7 * DateDayView::kMinWidth);
     for (int index = 0; index < MonthGrid::kCellCount; ++index)
@@ -119,23 +116,4 @@ void MonthDateView::layoutDays()
         m_days.at(index)->setGeometry(left, kHeaderHeight + row * rowHeight, right - left,
                                       cellHeight);
     }
-}
-
-void MonthDateView::keyPressEvent(QKeyEvent* event)
-{
-    if (!DateDayView::moveSelectedDateForKey(m_manager, event))
-        QWidget::keyPressEvent(event);
-}
-
-// The selected day carries the focus ring while the strip has the keyboard.
-void MonthDateView::focusInEvent(QFocusEvent* event)
-{
-    QWidget::focusInEvent(event);
-    refreshDays();
-}
-
-void MonthDateView::focusOutEvent(QFocusEvent* event)
-{
-    QWidget::focusOutEvent(event);
-    refreshDays();
 }

@@ -2,21 +2,20 @@
 
 #include "data/views/CalendarDot.h"
 #include "data/views/MonthGrid.h"
+#include "ui/main/strip/DateStripView.h"
 
 #include <QDateTime>
 #include <QFont>
 #include <QList>
 #include <QStringList>
-#include <QWidget>
 
-class DataManager;
 class ModeManager;
 class MonthDateDayView;
 
 // The month strip: a header of weekday names over a grid of 42 day cells (six weeks), of which
 // only the days of the month shown are visible; the rows grow taller when the month spans fewer
 // weeks.
-class MonthDateView : public QWidget
+class MonthDateView : public DateStripView
 {
     Q_OBJECT
 
@@ -42,7 +41,7 @@ public:
     // now.
     void reloadDaysWithDate(const QDateTime& date);
     // Every cell re-checks today and the selected day and redraws.
-    void refreshDays();
+    void refreshDays() override;
     // The n-th visible cell (day n of the month) gets the dots under key n.
     void addCalendarDots(const CalendarDots& dots);
     // New fonts and colours after an appearance change.
@@ -54,14 +53,10 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void layoutDays();
 
-    DataManager& m_manager;
     ModeManager& m_mode;
     QList<MonthDateDayView*> m_days;
     MonthGrid m_grid;

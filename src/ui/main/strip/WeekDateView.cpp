@@ -5,12 +5,9 @@
 #include "ui/main/strip/WeekDateDayView.h"
 
 WeekDateView::WeekDateView(DataManager& manager, ModeManager& mode, QWidget* parent)
-    : QWidget(parent)
-    , m_manager(manager)
+    : DateStripView(manager, parent)
 {
     setFixedHeight(kHeight);
-    // Reached with Tab; the arrow keys then move the selected day (DateDayView).
-    setFocusPolicy(Qt::TabFocus);
     setAccessibleName(tr("Week"));
     setMinimumWidth(7 * DateDayView::kMinWidth);
     for (int index = 0; index < 7; ++index)
@@ -70,23 +67,4 @@ void WeekDateView::layoutDays()
         const int right = DateDayView::columnLeft(index + 1, width());
         m_days.at(index)->setGeometry(left, 0, right - left, kHeight);
     }
-}
-
-void WeekDateView::keyPressEvent(QKeyEvent* event)
-{
-    if (!DateDayView::moveSelectedDateForKey(m_manager, event))
-        QWidget::keyPressEvent(event);
-}
-
-// The selected day carries the focus ring while the strip has the keyboard.
-void WeekDateView::focusInEvent(QFocusEvent* event)
-{
-    QWidget::focusInEvent(event);
-    refreshDays();
-}
-
-void WeekDateView::focusOutEvent(QFocusEvent* event)
-{
-    QWidget::focusOutEvent(event);
-    refreshDays();
 }

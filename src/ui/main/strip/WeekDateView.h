@@ -1,17 +1,16 @@
 #pragma once
 
 #include "data/views/CalendarDot.h"
+#include "ui/main/strip/DateStripView.h"
 
 #include <QDateTime>
 #include <QList>
-#include <QWidget>
 
-class DataManager;
 class ModeManager;
 class WeekDateDayView;
 
 // The week strip: seven day cells side by side, from the first day of the week shown.
-class WeekDateView : public QWidget
+class WeekDateView : public DateStripView
 {
     Q_OBJECT
 
@@ -27,7 +26,7 @@ public:
     // `weekStart` is the first day of a week; cell i shows the day i days later.
     void reloadDaysWithDate(const QDateTime& weekStart);
     // Every cell re-checks today and the selected day and redraws.
-    void refreshDays();
+    void refreshDays() override;
     // Cell i gets the dots under key i + 1; a day without an entry loses its dots.
     void addCalendarDots(const CalendarDots& dots);
     // New fonts and colours after an appearance change.
@@ -38,13 +37,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void layoutDays();
 
-    DataManager& m_manager;
     QList<WeekDateDayView*> m_days;
 };
