@@ -1,6 +1,7 @@
 #include "platform/store/AtomicFile.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
@@ -300,6 +301,34 @@ bool remove(const QString& path, QString* error)
     }
     syncFolderOf(path);
     return true;
+}
+
+namespace {
+const QString kLeftoverPrefix = QStringLiteral(".velmoran-removed-");
+}
+
+bool removeFolder(const QString& folder, QString* error)
+{
+    const QFileInfo info(folder);
+    const QString hidden = info.absolutePath() + QLatin1Char('/') + kLeftoverPrefix +
+                           info.fileName() + QLatin1Char('-') + QString::number(::getpid());
+    if (::rename(QFile::encodeName(folder).constData(), QFile::encodeName(hidden).constData()) !=
+        0) {
+        if (error)
+            *error = errnoText(QStringLiteral("Cannot remove"), folder);
+        return false;
+    }
+    syncFolderOf(folder);
+    QDir(hidden).removeRecursively();
+    return true;
+}
+
+void removeLeftoverFolders(const QString& parent)
+{
+    const QStringList names = QDir(parent).entryList(
+        {kLeftoverPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& name : names)
+        QDir(parent + QLatin1Char('/') + name).removeRecursively();
 }
 
 bool isTemporaryName(const QString& fileName)

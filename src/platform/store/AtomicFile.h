@@ -41,6 +41,11 @@ bool create(const QString& path, const QByteArray& bytes, QString* error,
 void syncFolder(const QString& folder);
 // Removes `path` and syncs its folder.
 bool remove(const QString& path, QString* error);
+// Removes `folder` with all it holds, or leaves it whole: it is first renamed to a hidden name
+// beside it, so that a removal stopped half way never leaves a folder that looks like a list
+// that lost its files. removeLeftoverFolders() clears such remains.
+bool removeFolder(const QString& folder, QString* error);
+void removeLeftoverFolders(const QString& parent);
 
 // Whether a file name is one of the temporary files the writes above make.
 bool isTemporaryName(const QString& fileName);

@@ -436,6 +436,10 @@ bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* deleted
             else
                 keepsOtherItems = true;
         }
+        // Item files the store did not take in (being written, or unreadable) keep the folder.
+        const QStringList files =
+            QDir(calendar.folderPath).entryList({QStringLiteral("*.ics")}, QDir::Files);
+        list.takesFolder = !keepsOtherItems && files.size() == list.taskFiles.size();
         QString id;
         for (const QString& name : std::as_const(list.taskFiles))
             m_snapshot.forget(calendar.folderPath, name);
@@ -446,17 +450,8 @@ bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* deleted
         }
         if (deletedId)
             *deletedId = id;
-        if (keepsOtherItems)
+        if (!list.takesFolder)
             return true;
-    }
-    QDir folder(calendar.folderPath);
-    const QStringList rest = folder.entryList({QStringLiteral("*.ics")}, QDir::Files);
-    if (!rest.isEmpty())
-        return true;
-    if (!folder.removeRecursively()) {
-        if (error)
-            *error = tr("The folder %1 cannot be removed.").arg(calendar.folderPath);
-        return false;
     }
     m_snapshot.forgetFolder(calendar.folderPath);
     return true;

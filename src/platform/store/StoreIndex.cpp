@@ -249,6 +249,11 @@ bool StoreIndex::refresh()
     if (changes.isEmpty() && m_forced.isEmpty() && m_unwatched.isEmpty())
         return false;
 
+    // A list removal stopped half way in an earlier run left its remains under a hidden name.
+    if (!m_loaded) {
+        for (const QString& root : std::as_const(m_roots))
+            AtomicFile::removeLeftoverFolders(root);
+    }
     const QList<CollectionFolder> folders = VdirCollections::scan(m_roots);
     bool changed = !sameFolders(folders);
     QList<const CollectionFolder*> toList;

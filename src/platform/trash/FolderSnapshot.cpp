@@ -1,5 +1,7 @@
 #include "platform/trash/FolderSnapshot.h"
 
+#include "platform/store/AtomicFile.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -47,7 +49,9 @@ QString FolderSnapshot::defaultFolder()
 
 FolderSnapshot::FolderSnapshot(const QString& base)
     : m_base(QDir::cleanPath(base))
-{}
+{
+    store::AtomicFile::removeLeftoverFolders(m_base);
+}
 
 QString FolderSnapshot::snapshotFolder(const QString& folder) const
 {
@@ -73,14 +77,13 @@ QStringList FolderSnapshot::update(const QString& folder, const QList<store::Ite
     if (!covers(folder))
         return {};
     const QString snapshot = snapshotFolder(folder);
-    if (!QFileInfo(snapshot).isDir()) {
-        if (!QDir().mkpath(snapshot))
-            return {};
-        // Says which folder the links are of, for a person looking.
-        QFile note(snapshot + QStringLiteral("/.folder"));
-        if (note.open(QIODevice::WriteOnly))
-            note.write(QDir::cleanPath(folder).toUtf8() + '\n');
-    }
+    if (!QFileInfo(snapshot).isDir() && !QDir().mkpath(snapshot))
+        return {};
+    // Says which folder the links are of, for a person looking; written whole or not at all,
+    // and again by a later update when a full disk stopped it.
+    const QString note = snapshot + QStringLiteral("/.folder");
+    if (!QFileInfo::exists(note))
+        store::AtomicFile::create(note, QDir::cleanPath(folder).toUtf8() + '\n', nullptr);
     QHash<QString, quint64> links = readLinks(snapshot);
     for (const store::ItemFile& file : listing) {
         const auto link = links.constFind(file.fileName);
@@ -128,7 +131,10 @@ void FolderSnapshot::forget(const QString& folder, const QString& fileName)
 
 void FolderSnapshot::forgetFolder(const QString& folder)
 {
-    QDir(snapshotFolder(folder)).removeRecursively();
+    // Half a snapshot would later pass the files it lost for deletions. A whole one left
+    // behind only costs its links: an update relinks what comes back under the same path.
+    if (!store::AtomicFile::removeFolder(snapshotFolder(folder), nullptr))
+        QDir(snapshotFolder(folder)).removeRecursively();
 }
 
 } // namespace trash

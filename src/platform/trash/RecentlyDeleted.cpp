@@ -255,22 +255,41 @@ bool RecentlyDeleted::moveList(const ListInfo& list, DeletedBy by, const QDateTi
     QString name;
     if (!finishEntry(entry, record, &name, error))
         return false;
-    if (id)
-        *id = name;
-    // Every task is kept; a task that cannot leave the store stays in both places, which
-    // loses nothing.
-    QStringList failures;
-    for (const QString& file : list.taskFiles) {
-        QString reason;
-        if (!store::AtomicFile::remove(list.folderPath + QLatin1Char('/') + file, &reason))
-            failures << reason;
-    }
-    if (!failures.isEmpty()) {
-        if (error)
-            *error = failures.join(QLatin1Char('\n'));
+    // Only now that the trash holds every task do the tasks leave the store.
+    if (list.takesFolder) {
+        if (store::AtomicFile::removeFolder(list.folderPath, error)) {
+            if (id)
+                *id = name;
+            return true;
+        }
+        retire(m_folder + QLatin1Char('/') + name, name, nullptr);
         return false;
     }
-    return true;
+    // When one task cannot leave, the list stays whole: those already gone are linked back
+    // from the entry and the entry is withdrawn. Should a task not come back, the entry stays,
+    // so that nothing is lost.
+    QStringList removed;
+    for (const QString& file : list.taskFiles) {
+        if (!store::AtomicFile::remove(list.folderPath + QLatin1Char('/') + file, error))
+            break;
+        removed << file;
+    }
+    if (removed.size() == list.taskFiles.size()) {
+        if (id)
+            *id = name;
+        return true;
+    }
+    bool whole = true;
+    for (const QString& file : std::as_const(removed)) {
+        whole = ::link(encoded(kept + QLatin1Char('/') + file).constData(),
+                       encoded(list.folderPath + QLatin1Char('/') + file).constData()) == 0 &&
+                whole;
+    }
+    if (whole)
+        retire(m_folder + QLatin1Char('/') + name, name, nullptr);
+    else if (id)
+        *id = name;
+    return false;
 }
 
 std::optional<DeletedEntry> RecentlyDeleted::readEntry(const QString& id) const

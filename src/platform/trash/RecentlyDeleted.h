@@ -54,9 +54,12 @@ public:
         QString folderPath;
         // The item files (names in the folder) that go with the list.
         QStringList taskFiles;
+        // Whether the folder holds nothing but the list, and goes with it; otherwise (a folder
+        // shared with a calendar program) only the task files leave it.
+        bool takesFolder = false;
     };
-    // Keeps a copy of the list folder's metadata files and moves its task files into the
-    // trash. The folder itself is left to the caller.
+    // Keeps a copy of the list folder's metadata files and moves its task files, or the whole
+    // folder, into the trash: all of them or, when one cannot leave, none.
     bool moveList(const ListInfo& list, DeletedBy by, const QDateTime& now, QString* id,
                   QString* error);
 
