@@ -3,6 +3,8 @@
 #include "platform/store/AtomicFile.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/FolderLock.h"
+#include "platform/store/LocalFileName.h"
+#include "platform/store/LocalFiles.h"
 #include "platform/store/RecurringCompletion.h"
 
 #include <QCoreApplication>
@@ -185,7 +187,7 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
         m_index.invalidate(origin.filePath);
         if (error)
             *error = tr("\"%1\" is no longer in %2; nothing was changed.")
-                         .arg(reminder.title, origin.filePath);
+                         .arg(reminder.title, LocalFileName::forDisplay(origin.filePath));
         return false;
     }
     std::optional<IcsItem> rest;
@@ -349,7 +351,7 @@ bool EventStore::cutOutLocked(IcsItem item, const Reminder& reminder, QString* d
     if (!standalone) {
         if (error)
             *error = tr("\"%1\" is no longer in %2; nothing was deleted.")
-                         .arg(reminder.title, reminder.origin->filePath);
+                         .arg(reminder.title, LocalFileName::forDisplay(reminder.origin->filePath));
         return false;
     }
     // Kept first: a task that cannot be kept is not deleted.
@@ -449,13 +451,17 @@ bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* deleted
         if (keepsOtherItems)
             return true;
     }
-    QDir folder(calendar.folderPath);
-    const QStringList rest = folder.entryList({QStringLiteral("*.ics")}, QDir::Files);
-    if (!rest.isEmpty())
+    const QStringList rest =
+        LocalFiles::entryNames(calendar.folderPath, LocalFiles::EntryKind::Files);
+    if (std::any_of(rest.cbegin(), rest.cend(), [](const QString& name) {
+            return !name.startsWith(QLatin1Char('.')) &&
+                   name.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
+        }))
         return true;
-    if (!folder.removeRecursively()) {
+    if (!LocalFiles::removeRecursively(calendar.folderPath)) {
         if (error)
-            *error = tr("The folder %1 cannot be removed.").arg(calendar.folderPath);
+            *error = tr("The folder %1 cannot be removed.")
+                         .arg(LocalFileName::forDisplay(calendar.folderPath));
         return false;
     }
     m_snapshot.forgetFolder(calendar.folderPath);

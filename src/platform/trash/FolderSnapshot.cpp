@@ -1,5 +1,8 @@
 #include "platform/trash/FolderSnapshot.h"
 
+#include "platform/store/LocalFileName.h"
+#include "platform/store/LocalFiles.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -18,7 +21,7 @@ namespace {
 
 QByteArray encoded(const QString& path)
 {
-    return QFile::encodeName(path);
+    return store::LocalFileName::encode(path);
 }
 
 // Name → inode of every link in a snapshot folder, straight from the directory entries.
@@ -31,7 +34,7 @@ QHash<QString, quint64> readLinks(const QString& folder)
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue;
-        links.insert(QFile::decodeName(entry->d_name), quint64(entry->d_ino));
+        links.insert(store::LocalFileName::decode(entry->d_name), quint64(entry->d_ino));
     }
     ::closedir(dir);
     return links;
@@ -53,7 +56,7 @@ QString FolderSnapshot::snapshotFolder(const QString& folder) const
 {
     const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     const QByteArray hash =
-        QCryptographicHash::hash(clean.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+        QCryptographicHash::hash(encoded(clean), QCryptographicHash::Sha1).toHex().left(16);
     return m_base + QLatin1Char('/') + QString::fromLatin1(hash);
 }
 
@@ -79,7 +82,7 @@ QStringList FolderSnapshot::update(const QString& folder, const QList<store::Ite
         // Says which folder the links are of, for a person looking.
         QFile note(snapshot + QStringLiteral("/.folder"));
         if (note.open(QIODevice::WriteOnly))
-            note.write(QDir::cleanPath(folder).toUtf8() + '\n');
+            note.write(encoded(QDir::cleanPath(folder)) + '\n');
     }
     QHash<QString, quint64> links = readLinks(snapshot);
     for (const store::ItemFile& file : listing) {
@@ -128,7 +131,7 @@ void FolderSnapshot::forget(const QString& folder, const QString& fileName)
 
 void FolderSnapshot::forgetFolder(const QString& folder)
 {
-    QDir(snapshotFolder(folder)).removeRecursively();
+    store::LocalFiles::removeRecursively(snapshotFolder(folder));
 }
 
 } // namespace trash
