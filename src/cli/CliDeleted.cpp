@@ -2,6 +2,7 @@
 
 #include "cli/CliOutput.h"
 #include "platform/store/EventStore.h"
+#include "platform/store/LocalFileName.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -28,8 +29,8 @@ QJsonObject entryObject(const trash::DeletedEntry& entry)
         {QStringLiteral("list"), entry.listTitle},
         {QStringLiteral("deletedAt"), CliOutput::localMinute(entry.deletedAt)},
         {QStringLiteral("deletedBy"), trash::storedName(entry.deletedBy)},
-        {QStringLiteral("folder"), entry.folderPath},
-        {QStringLiteral("file"), entry.fileName},
+        {QStringLiteral("folder"), store::LocalFileName::forDisplay(entry.folderPath)},
+        {QStringLiteral("file"), store::LocalFileName::forDisplay(entry.fileName)},
         {QStringLiteral("uid"), entry.uid},
         {QStringLiteral("tasks"), entry.taskCount},
     };

@@ -2,6 +2,7 @@
 
 #include "data/StoreSession.h"
 #include "platform/store/EventStore.h"
+#include "platform/store/LocalFileName.h"
 #include "platform/trash/RecentlyDeleted.h"
 #include "text/DateFormatters.h"
 
@@ -172,7 +173,7 @@ QString RecentlyDeletedItems::titleText(const trash::DeletedEntry& entry)
         return entry.title;
     // A task without a summary, or an entry whose record and files say nothing of a name.
     if (!entry.fileName.isEmpty())
-        return QFileInfo(entry.fileName).completeBaseName();
+        return QFileInfo(store::LocalFileName::forDisplay(entry.fileName)).completeBaseName();
     return entry.kind == trash::EntryKind::List ? tr("Untitled list") : tr("Untitled task");
 }
 

@@ -232,6 +232,61 @@ private Q_SLOTS:
         QCOMPARE(cli({"restore"}).exitCode, 2);
     }
 
+    // Names that are not UTF-8 (a folder and a file another program named in Latin-1) are
+    // listed readably, and the output stays valid UTF-8 without lone surrogate escapes.
+    void namesThatAreNotUtf8AreShownReadably()
+    {
+        const QByteArray folder = storeRoot().toUtf8() + "/Eink\xe4ufe";
+        const QByteArray file = storeRoot().toUtf8() + "/home/caf\xe9.ics";
+        QCOMPARE(::mkdir(folder.constData(), 0755), 0);
+        const QByteArray coffee = todo("coffee", "Coffee");
+        const auto writeBytes = [](const QByteArray& path, const QByteArray& bytes) {
+            const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+            QVERIFY(fd >= 0);
+            QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+            ::close(fd);
+        };
+        writeBytes(folder + "/milk.ics", todo("milk", "Milk"));
+        writeBytes(file, coffee);
+        const QString shown = QStringLiteral("Eink\uFFFDufe");
+        const auto readable = [](const Run& run) {
+            return run.exitCode == 0 && QUtf8StringView(run.out).isValidUtf8() &&
+                   !run.out.toLower().contains("\\udc");
+        };
+
+        const Run lists = cli({"lists", "--json"});
+        QVERIFY2(readable(lists), lists.out.constData());
+        QString listId;
+        for (const QJsonValue& list : lists.json()) {
+            if (list.toObject().value("title").toString() == shown)
+                listId = list.toObject().value("id").toString();
+        }
+        QVERIFY(listId.startsWith(shown));
+        QVERIFY(readable(cli({"lists"})));
+
+        const Run tasks = cli({"tasks", "--json"});
+        QVERIFY2(readable(tasks), tasks.out.constData());
+        QCOMPARE(tasks.json().size(), 2);
+        QVERIFY(readable(cli({"tasks"})));
+        const Run inList = cli({"tasks", "--list", listId, "--json"});
+        QCOMPARE(inList.json().size(), 1);
+        QCOMPARE(inList.first().value("title").toString(), QString("Milk"));
+        QCOMPARE(inList.first().value("list").toString(), shown);
+
+        QCOMPARE(cli({"delete", "coffee"}).exitCode, 0);
+        QCOMPARE(::access(file.constData(), F_OK), -1);
+        const Run deleted = cli({"deleted", "--json"});
+        QVERIFY2(readable(deleted), deleted.out.constData());
+        const QJsonObject entry = deleted.first();
+        QCOMPARE(entry.value("file").toString(), QStringLiteral("caf\uFFFD.ics"));
+        QCOMPARE(cli({"restore", entry.value("id").toString()}).exitCode, 0);
+        QFile restored;
+        const int fd = ::open(file.constData(), O_RDONLY);
+        QVERIFY(fd >= 0);
+        QVERIFY(restored.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+        QCOMPARE(restored.readAll(), coffee);
+    }
+
     // A completion the store refuses fails the command with the store's reason, for a
     // recurring task too, and changes nothing on disk. A read-only list refuses every write;
     // root writes anywhere, so the command runs as an unprivileged user.

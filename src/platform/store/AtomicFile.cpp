@@ -1,8 +1,9 @@
 #include "platform/store/AtomicFile.h"
 
+#include "platform/store/LocalFileName.h"
+#include "platform/store/LocalFiles.h"
+
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
 #include <QRegularExpression>
@@ -22,7 +23,7 @@ namespace {
 QString errnoText(const QString& what, const QString& path)
 {
     return QStringLiteral("%1 %2: %3")
-        .arg(what, path, QString::fromLocal8Bit(std::strerror(errno)));
+        .arg(what, LocalFileName::forDisplay(path), QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 // A temporary file is kept this long before a load takes it for a killed writer's.
@@ -83,7 +84,7 @@ QString writeTemporary(const QString& path, const QByteArray& bytes, mode_t mode
     const QString temporary =
         info.absolutePath() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.') +
         QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".tmp");
-    const QByteArray name = QFile::encodeName(temporary);
+    const QByteArray name = LocalFileName::encode(temporary);
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) {
         if (error)
@@ -114,7 +115,7 @@ enum class Unnamed { Created, Failed, Unsupported };
 Unnamed createUnnamed(const QString& path, const QByteArray& bytes, QString* error,
                       bool* errorExists)
 {
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const QByteArray folder = LocalFileName::encode(QFileInfo(path).absolutePath());
     const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
     if (fd < 0) {
         if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)
@@ -131,7 +132,7 @@ Unnamed createUnnamed(const QString& path, const QByteArray& bytes, QString* err
     // linkat() fails when the target exists, so a new item never replaces another one.
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
     const int linked = ::linkat(AT_FDCWD, self.constData(), AT_FDCWD,
-                                QFile::encodeName(path).constData(), AT_SYMLINK_FOLLOW);
+                                LocalFileName::encode(path).constData(), AT_SYMLINK_FOLLOW);
     const int linkErrno = errno;
     ::close(fd);
     if (linked == 0)
@@ -161,7 +162,7 @@ FileStamp stampOf(const QString& path)
 {
     struct stat st;
     FileStamp stamp;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (::stat(LocalFileName::encode(path).constData(), &st) != 0)
         return stamp;
     stamp.size = st.st_size;
     stamp.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
@@ -178,7 +179,7 @@ bool read(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* err
 {
     // The stamp comes from the open file itself, so it describes exactly the bytes read; a
     // writer that replaces the file meanwhile swaps the inode, not these bytes.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(LocalFileName::encode(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (error)
             *error = errnoText(QStringLiteral("Cannot read"), path);
@@ -218,7 +219,8 @@ bool read(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* err
     ::close(fd);
     if (!unchanged) {
         if (error)
-            *error = QStringLiteral("%1 changed while being read").arg(path);
+            *error =
+                QStringLiteral("%1 changed while being read").arg(LocalFileName::forDisplay(path));
         return false;
     }
     *bytes = std::move(data);
@@ -231,7 +233,7 @@ bool read(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* err
 void syncFolder(const QString& folder)
 {
     const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::open(LocalFileName::encode(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         sync(fd, SyncTarget::Folder, folder);
         ::close(fd);
@@ -242,13 +244,13 @@ bool replace(const QString& path, const QByteArray& bytes, QString* error)
 {
     struct stat st;
     mode_t mode = 0644;
-    const QByteArray target = QFile::encodeName(path);
+    const QByteArray target = LocalFileName::encode(path);
     if (::stat(target.constData(), &st) == 0)
         mode = st.st_mode & 07777;
     const QString temporary = writeTemporary(path, bytes, mode, error);
     if (temporary.isEmpty())
         return false;
-    const QByteArray name = QFile::encodeName(temporary);
+    const QByteArray name = LocalFileName::encode(temporary);
     if (::rename(name.constData(), target.constData()) != 0) {
         if (error)
             *error = errnoText(QStringLiteral("Cannot replace"), path);
@@ -275,9 +277,9 @@ bool create(const QString& path, const QByteArray& bytes, QString* error, bool* 
     const QString temporary = writeTemporary(path, bytes, 0644, error);
     if (temporary.isEmpty())
         return false;
-    const QByteArray name = QFile::encodeName(temporary);
+    const QByteArray name = LocalFileName::encode(temporary);
     // link() fails when the target exists, so a new item never replaces another one.
-    const int linked = ::link(name.constData(), QFile::encodeName(path).constData());
+    const int linked = ::link(name.constData(), LocalFileName::encode(path).constData());
     const int linkErrno = errno;
     ::unlink(name.constData());
     if (linked != 0) {
@@ -294,7 +296,7 @@ bool create(const QString& path, const QByteArray& bytes, QString* error, bool* 
 
 bool remove(const QString& path, QString* error)
 {
-    if (::unlink(QFile::encodeName(path).constData()) != 0) {
+    if (::unlink(LocalFileName::encode(path).constData()) != 0) {
         if (error)
             *error = errnoText(QStringLiteral("Cannot remove"), path);
         return false;
@@ -312,23 +314,24 @@ bool removeFolder(const QString& folder, QString* error)
     const QFileInfo info(folder);
     const QString hidden = info.absolutePath() + QLatin1Char('/') + kLeftoverPrefix +
                            info.fileName() + QLatin1Char('-') + QString::number(::getpid());
-    if (::rename(QFile::encodeName(folder).constData(), QFile::encodeName(hidden).constData()) !=
-        0) {
+    if (::rename(LocalFileName::encode(folder).constData(),
+                 LocalFileName::encode(hidden).constData()) != 0) {
         if (error)
             *error = errnoText(QStringLiteral("Cannot remove"), folder);
         return false;
     }
     syncFolderOf(folder);
-    QDir(hidden).removeRecursively();
+    LocalFiles::removeRecursively(hidden);
     return true;
 }
 
 void removeLeftoverFolders(const QString& parent)
 {
-    const QStringList names = QDir(parent).entryList(
-        {kLeftoverPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString& name : names)
-        QDir(parent + QLatin1Char('/') + name).removeRecursively();
+    const QStringList names = LocalFiles::entryNames(parent, LocalFiles::EntryKind::Folders);
+    for (const QString& name : names) {
+        if (name.startsWith(kLeftoverPrefix))
+            LocalFiles::removeRecursively(parent + QLatin1Char('/') + name);
+    }
 }
 
 bool isTemporaryName(const QString& fileName)
@@ -338,14 +341,14 @@ bool isTemporaryName(const QString& fileName)
 
 int removeStaleTemporaries(const QString& folder)
 {
-    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    DIR* dir = ::opendir(LocalFileName::encode(folder).constData());
     if (!dir)
         return 0;
     const int dirFd = ::dirfd(dir);
     const qint64 staleBefore = QDateTime::currentSecsSinceEpoch() - kStaleTemporarySeconds;
     int removed = 0;
     while (const dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] != '.' || !isTemporaryName(QFile::decodeName(entry->d_name)))
+        if (entry->d_name[0] != '.' || !isTemporaryName(LocalFileName::decode(entry->d_name)))
             continue;
         struct stat st;
         if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||

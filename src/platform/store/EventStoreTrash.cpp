@@ -4,6 +4,8 @@
 #include "platform/store/AtomicFile.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/FolderLock.h"
+#include "platform/store/LocalFileName.h"
+#include "platform/store/LocalFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,7 +48,7 @@ void EventStore::keepRemovedFilesLocked()
         // Another name of the same file means it lives on: in Recently Deleted already (a
         // deletion of ours another program's listing saw half done) or elsewhere in the store.
         struct stat status;
-        if (::stat(QFile::encodeName(kept).constData(), &status) == 0 && status.st_nlink > 1) {
+        if (::stat(LocalFileName::encode(kept).constData(), &status) == 0 && status.st_nlink > 1) {
             AtomicFile::remove(kept, nullptr);
             continue;
         }
@@ -70,7 +72,7 @@ void EventStore::keepRemovedFilesLocked()
         if (!m_trash.moveTask(kept, info, m_outsideRemovalsBy, m_clock.now(), nullptr, &error))
             qCWarning(lcVdir).noquote()
                 << tr("A task removed from %1 cannot be kept in Recently Deleted: %2")
-                       .arg(file.folderPath, error);
+                       .arg(LocalFileName::forDisplay(file.folderPath), error);
     }
 }
 
@@ -147,7 +149,7 @@ bool EventStore::restoreTaskLocked(const trash::DeletedEntry& entry, RestoreOutc
                 continue;
             if (error)
                 *error = tr("\"%1\" cannot be restored: the task is in the store already (%2).")
-                             .arg(entry.title, QDir::toNativeSeparators(item->file.path));
+                             .arg(entry.title, LocalFileName::forDisplay(item->file.path));
             return false;
         }
     }
@@ -202,7 +204,7 @@ bool EventStore::restoreListLocked(const trash::DeletedEntry& entry, RestoreOutc
         outcome->intoDefaultList = true;
     }
     std::optional<FolderLock> lock;
-    if (QFileInfo(folder).isDir()) {
+    if (LocalFiles::isFolder(folder)) {
         lock.emplace(folder);
         if (!lock->isLocked())
             return FolderLock::failed(folder, *lock, error);

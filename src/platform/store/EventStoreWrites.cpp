@@ -3,6 +3,8 @@
 #include "platform/store/AtomicFile.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/FolderLock.h"
+#include "platform/store/LocalFileName.h"
+#include "platform/store/LocalFiles.h"
 #include "platform/store/RecurringCompletion.h"
 
 #include <QCoreApplication>
@@ -12,6 +14,7 @@
 #include <QThread>
 #include <QUuid>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -185,7 +188,7 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
         m_index.invalidate(origin.filePath);
         if (error)
             *error = tr("\"%1\" is no longer in %2; nothing was changed.")
-                         .arg(reminder.title, origin.filePath);
+                         .arg(reminder.title, LocalFileName::forDisplay(origin.filePath));
         return false;
     }
     std::optional<IcsItem> rest;
@@ -349,7 +352,7 @@ bool EventStore::cutOutLocked(IcsItem item, const Reminder& reminder, QString* d
     if (!standalone) {
         if (error)
             *error = tr("\"%1\" is no longer in %2; nothing was deleted.")
-                         .arg(reminder.title, reminder.origin->filePath);
+                         .arg(reminder.title, LocalFileName::forDisplay(reminder.origin->filePath));
         return false;
     }
     // Kept first: a task that cannot be kept is not deleted.
@@ -438,8 +441,12 @@ bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* deleted
         }
         // Item files the store did not take in (being written, or unreadable) keep the folder.
         const QStringList files =
-            QDir(calendar.folderPath).entryList({QStringLiteral("*.ics")}, QDir::Files);
-        list.takesFolder = !keepsOtherItems && files.size() == list.taskFiles.size();
+            LocalFiles::entryNames(calendar.folderPath, LocalFiles::EntryKind::Files);
+        const auto itemFiles = std::count_if(files.cbegin(), files.cend(), [](const QString& name) {
+            return !name.startsWith(QLatin1Char('.')) &&
+                   name.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
+        });
+        list.takesFolder = !keepsOtherItems && itemFiles == list.taskFiles.size();
         QString id;
         for (const QString& name : std::as_const(list.taskFiles))
             m_snapshot.forget(calendar.folderPath, name);

@@ -1,8 +1,9 @@
 #include "platform/store/FolderLock.h"
 
+#include "platform/store/LocalFileName.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QThread>
 
 #include <cerrno>
@@ -15,7 +16,7 @@ namespace store {
 
 FolderLock::FolderLock(const QString& folder)
 {
-    const QByteArray path = QFile::encodeName(folder + QStringLiteral("/.velmoran.lock"));
+    const QByteArray path = LocalFileName::encode(folder + QStringLiteral("/.velmoran.lock"));
     m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (m_fd < 0) {
         m_reason = QString::fromLocal8Bit(std::strerror(errno));
@@ -51,7 +52,7 @@ bool FolderLock::failed(const QString& folder, const FolderLock& lock, QString* 
     if (error)
         *error =
             QCoreApplication::translate("EventStore", "The list folder %1 cannot be changed: %2.")
-                .arg(folder, lock.reason());
+                .arg(LocalFileName::forDisplay(folder), lock.reason());
     return false;
 }
 

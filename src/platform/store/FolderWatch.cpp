@@ -1,6 +1,7 @@
 #include "platform/store/FolderWatch.h"
 
-#include <QFile>
+#include "platform/store/LocalFileName.h"
+
 #include <QMutexLocker>
 
 #include <cerrno>
@@ -61,7 +62,7 @@ bool FolderWatch::watch(const QString& folder)
         return false;
     if (m_watches.contains(folder))
         return true;
-    const QByteArray path = QFile::encodeName(folder);
+    const QByteArray path = LocalFileName::encode(folder);
     if (changesStayUnseen(path)) {
         m_blind = true;
         return false;

@@ -2,6 +2,7 @@
 
 #include "platform/store/AtomicFile.h"
 #include "platform/store/FolderWatch.h"
+#include "platform/store/LocalFileName.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -34,11 +35,12 @@ constexpr qint64 kRacyNs = 2'000'000'000;
 // kernel's event for that change has the next refresh read it again.
 bool readItemFile(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* error)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(LocalFileName::encode(path).constData(), O_RDONLY | O_CLOEXEC);
     struct stat st;
     if (fd < 0 || ::fstat(fd, &st) != 0) {
-        *error = QStringLiteral("cannot read %1: %2")
-                     .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        *error =
+            QStringLiteral("cannot read %1: %2")
+                .arg(LocalFileName::forDisplay(path), QString::fromLocal8Bit(std::strerror(errno)));
         if (fd >= 0)
             ::close(fd);
         return false;
@@ -53,7 +55,8 @@ bool readItemFile(const QString& path, QByteArray* bytes, FileStamp* stamp, QStr
             continue;
         if (n < 0) {
             *error = QStringLiteral("cannot read %1: %2")
-                         .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+                         .arg(LocalFileName::forDisplay(path),
+                              QString::fromLocal8Bit(std::strerror(errno)));
             ::close(fd);
             return false;
         }
@@ -342,7 +345,7 @@ bool StoreIndex::refresh()
             if (!item->parsed && !(old && itemNamed(old->items, item->file.fileName) == item))
                 qCWarning(lcVdir).noquote()
                     << QStringLiteral("Skipping %1: %2. The file is left as it is.")
-                           .arg(item->file.path, item->error);
+                           .arg(LocalFileName::forDisplay(item->file.path), item->error);
         }
     }
     m_seed.clear();
@@ -460,7 +463,7 @@ void StoreIndex::assignIdentifiers()
                 QString identifier = uid;
                 if (identifier.isEmpty() || taken.contains(identifier))
                     identifier = uid + QLatin1Char('@') + folder.identifier + QLatin1Char('/') +
-                                 item->file.fileName;
+                                 VdirCollections::identifierForName(item->file.fileName);
                 taken.insert(identifier);
                 identifiers.insert(reminder.get(), identifier);
             }

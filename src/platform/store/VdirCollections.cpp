@@ -1,10 +1,10 @@
 #include "platform/store/VdirCollections.h"
 
 #include "platform/store/AtomicFile.h"
+#include "platform/store/LocalFileName.h"
+#include "platform/store/LocalFiles.h"
 
 #include <QCryptographicHash>
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -36,10 +36,12 @@ bool isInside(const QString& canonicalPath, const QString& canonicalRoot)
     return canonicalPath.startsWith(prefix);
 }
 
-QString shortHash(const QString& text)
+QString shortHash(const QString& name)
 {
     return QString::fromLatin1(
-        QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+        QCryptographicHash::hash(LocalFileName::encode(name), QCryptographicHash::Sha1)
+            .toHex()
+            .left(8));
 }
 
 } // namespace
@@ -53,10 +55,13 @@ QString readMetadata(const QString& folderPath, const QString& name, bool* unrea
 {
     if (unreadable)
         *unreadable = false;
-    QFile file(folderPath + QLatin1Char('/') + name);
-    if (!file.exists() || file.size() > kMaxMetadataSize)
+    const QString path = folderPath + QLatin1Char('/') + name;
+    if (!LocalFiles::exists(path))
         return {};
-    const bool opened = file.open(QIODevice::ReadOnly);
+    QFile file;
+    const bool opened = LocalFiles::openForReading(file, path);
+    if (opened && file.size() > kMaxMetadataSize)
+        return {};
     const QByteArray bytes = opened ? file.readAll() : QByteArray();
     if (!opened || file.error() != QFileDevice::NoError) {
         if (unreadable)
@@ -71,7 +76,7 @@ bool writeMetadata(const QString& folderPath, const QString& name, const QString
 {
     const QString path = folderPath + QLatin1Char('/') + name;
     const QByteArray bytes = value.toUtf8();
-    if (QFile::exists(path))
+    if (LocalFiles::exists(path))
         return AtomicFile::replace(path, bytes, error);
     return AtomicFile::create(path, bytes, error);
 }
@@ -81,33 +86,32 @@ QList<CollectionFolder> scan(const QStringList& roots)
     QList<CollectionFolder> collections;
     QSet<QString> identifiers;
     for (const QString& root : roots) {
-        const QString canonicalRoot = QFileInfo(root).canonicalFilePath();
+        const QString canonicalRoot = LocalFiles::canonicalPath(root);
         if (canonicalRoot.isEmpty())
             continue;
-        QDir dir(root);
-        const QFileInfoList folders =
-            dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-        for (const QFileInfo& folder : folders) {
-            if (folder.fileName().startsWith(QLatin1Char('.')))
+        const QStringList names = LocalFiles::entryNames(root, LocalFiles::EntryKind::Folders);
+        for (const QString& name : names) {
+            if (name.startsWith(QLatin1Char('.')))
                 continue;
-            const QString canonical = folder.canonicalFilePath();
-            if (!isInside(canonical, canonicalRoot)) {
+            // A string operation only: the name's escaped bytes stay as they are.
+            const QString folderPath = QFileInfo(root + QLatin1Char('/') + name).absoluteFilePath();
+            if (!isInside(LocalFiles::canonicalPath(folderPath), canonicalRoot)) {
                 qCWarning(lcVdir).noquote()
                     << QStringLiteral("Skipping %1: it points outside the store folder %2.")
-                           .arg(folder.absoluteFilePath(), root);
+                           .arg(LocalFileName::forDisplay(folderPath), root);
                 continue;
             }
             CollectionFolder collection;
-            collection.folderPath = folder.absoluteFilePath();
+            collection.folderPath = folderPath;
             collection.rootPath = root;
-            collection.identifier = folder.fileName();
+            collection.identifier = identifierForName(name);
             if (identifiers.contains(collection.identifier))
                 collection.identifier += QLatin1Char('@') + shortHash(canonicalRoot);
             identifiers.insert(collection.identifier);
             collection.displayName =
                 readMetadata(collection.folderPath, QStringLiteral("displayname"));
             if (collection.displayName.isEmpty())
-                collection.displayName = folder.fileName();
+                collection.displayName = LocalFileName::forDisplay(name);
             const QString color = readMetadata(collection.folderPath, QStringLiteral("color"));
             if (QColor::isValidColorName(color))
                 collection.color = QColor::fromString(color);
@@ -115,8 +119,8 @@ QList<CollectionFolder> scan(const QStringList& roots)
                 readMetadata(collection.folderPath, QStringLiteral("description"));
             const QString order = readMetadata(collection.folderPath, QStringLiteral("order"));
             collection.order = order.toInt(&collection.hasOrder);
-            collection.writable =
-                ::access(QFile::encodeName(collection.folderPath).constData(), W_OK | X_OK) == 0;
+            collection.writable = ::access(LocalFileName::encode(collection.folderPath).constData(),
+                                           W_OK | X_OK) == 0;
             collection.createdFor = readMetadata(collection.folderPath, createdForFileName(),
                                                  &collection.createdForUnknown);
             collections.append(collection);
@@ -130,7 +134,7 @@ QList<ItemFile> itemFiles(const CollectionFolder& collection)
     // One readdir pass and one stat per entry, relative to the open folder: this runs on every
     // refresh over every file of the store.
     QList<ItemFile> items;
-    const QByteArray folder = QFile::encodeName(collection.folderPath);
+    const QByteArray folder = LocalFileName::encode(collection.folderPath);
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
         return items;
@@ -144,15 +148,16 @@ QList<ItemFile> itemFiles(const CollectionFolder& collection)
         struct stat st;
         if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
-        const QString fileName = QFile::decodeName(name);
+        const QString fileName = LocalFileName::decode(name);
         if (S_ISLNK(st.st_mode)) {
             const QString path = collection.folderPath + QLatin1Char('/') + fileName;
             if (canonicalFolder.isEmpty())
-                canonicalFolder = QFileInfo(collection.folderPath).canonicalFilePath();
-            const QString target = QFileInfo(path).canonicalFilePath();
+                canonicalFolder = LocalFiles::canonicalPath(collection.folderPath);
+            const QString target = LocalFiles::canonicalPath(path);
             if (target.isEmpty() || !isInside(target, canonicalFolder)) {
                 qCWarning(lcVdir).noquote()
-                    << QStringLiteral("Skipping %1: it links outside its list folder.").arg(path);
+                    << QStringLiteral("Skipping %1: it links outside its list folder.")
+                           .arg(LocalFileName::forDisplay(path));
                 continue;
             }
             if (::fstatat(dirFd, name, &st, 0) != 0)
@@ -169,6 +174,13 @@ QList<ItemFile> itemFiles(const CollectionFolder& collection)
     }
     ::closedir(dir);
     return items;
+}
+
+QString identifierForName(const QString& name)
+{
+    if (!LocalFileName::hasEscapedBytes(name))
+        return name;
+    return LocalFileName::forDisplay(name) + QLatin1Char('@') + shortHash(name);
 }
 
 bool isSafeName(const QString& name)

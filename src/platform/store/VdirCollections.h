@@ -54,6 +54,10 @@ QList<ItemFile> itemFiles(const CollectionFolder& collection);
 // else a random UUID.
 QString fileNameForUid(const QString& uid);
 bool isSafeName(const QString& name);
+// What identifies an item or collection by the name of its file or folder, as text that can go
+// anywhere (preferences, D-Bus, JSON): the name itself, or for a name that is not UTF-8 (see
+// LocalFileName) its readable form with a hash of its bytes, so two such names stay apart.
+QString identifierForName(const QString& name);
 // A folder name derived from a list title, unique in the root.
 QString newFolderName(const QString& rootPath, const QString& title);
 

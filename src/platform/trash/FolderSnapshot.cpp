@@ -1,6 +1,8 @@
 #include "platform/trash/FolderSnapshot.h"
 
 #include "platform/store/AtomicFile.h"
+#include "platform/store/LocalFileName.h"
+#include "platform/store/LocalFiles.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -20,7 +22,7 @@ namespace {
 
 QByteArray encoded(const QString& path)
 {
-    return QFile::encodeName(path);
+    return store::LocalFileName::encode(path);
 }
 
 // Name → inode of every link in a snapshot folder, straight from the directory entries.
@@ -33,7 +35,7 @@ QHash<QString, quint64> readLinks(const QString& folder)
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue;
-        links.insert(QFile::decodeName(entry->d_name), quint64(entry->d_ino));
+        links.insert(store::LocalFileName::decode(entry->d_name), quint64(entry->d_ino));
     }
     ::closedir(dir);
     return links;
@@ -57,7 +59,7 @@ QString FolderSnapshot::snapshotFolder(const QString& folder) const
 {
     const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     const QByteArray hash =
-        QCryptographicHash::hash(clean.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+        QCryptographicHash::hash(encoded(clean), QCryptographicHash::Sha1).toHex().left(16);
     return m_base + QLatin1Char('/') + QString::fromLatin1(hash);
 }
 
@@ -83,7 +85,7 @@ QStringList FolderSnapshot::update(const QString& folder, const QList<store::Ite
     // and again by a later update when a full disk stopped it.
     const QString note = snapshot + QStringLiteral("/.folder");
     if (!QFileInfo::exists(note))
-        store::AtomicFile::create(note, QDir::cleanPath(folder).toUtf8() + '\n', nullptr);
+        store::AtomicFile::create(note, encoded(QDir::cleanPath(folder)) + '\n', nullptr);
     QHash<QString, quint64> links = readLinks(snapshot);
     for (const store::ItemFile& file : listing) {
         const auto link = links.constFind(file.fileName);
@@ -134,7 +136,7 @@ void FolderSnapshot::forgetFolder(const QString& folder)
     // Half a snapshot would later pass the files it lost for deletions. A whole one left
     // behind only costs its links: an update relinks what comes back under the same path.
     if (!store::AtomicFile::removeFolder(snapshotFolder(folder), nullptr))
-        QDir(snapshotFolder(folder)).removeRecursively();
+        store::LocalFiles::removeRecursively(snapshotFolder(folder));
 }
 
 } // namespace trash

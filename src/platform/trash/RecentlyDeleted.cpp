@@ -4,10 +4,10 @@
 
 #include "platform/store/AtomicFile.h"
 #include "platform/store/IcsItem.h"
+#include "platform/store/LocalFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QRandomGenerator>
@@ -35,18 +35,6 @@ QJsonObject readRecord(const QString& entryFolder)
         return {};
     const QJsonDocument document = QJsonDocument::fromJson(file.read(1024 * 1024));
     return document.isObject() ? document.object() : QJsonObject();
-}
-
-qint64 folderSize(const QString& folder)
-{
-    qint64 size = 0;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        size += it.fileInfo().size();
-    }
-    return size;
 }
 
 QString newEntryName(const QDateTime& now)
@@ -137,9 +125,11 @@ bool RecentlyDeleted::beginEntry(NewEntry& entry, const QDateTime& now, QString*
 bool RecentlyDeleted::finishEntry(NewEntry& entry, const QJsonObject& record, QString* id,
                                   QString* error) const
 {
+    // Paths go in as they are: Qt writes an escaped byte of a name that is not UTF-8 (see
+    // store::LocalFileName) as \uDCxx and reads it back as it was.
     const QByteArray bytes = QJsonDocument(record).toJson(QJsonDocument::Indented);
     if (!store::AtomicFile::create(entry.path + QLatin1Char('/') + kRecordName, bytes, error)) {
-        QDir(entry.path).removeRecursively();
+        store::LocalFiles::removeRecursively(entry.path);
         return false;
     }
     const QString finalPath = m_folder + QLatin1Char('/') + entry.name;
@@ -147,7 +137,7 @@ bool RecentlyDeleted::finishEntry(NewEntry& entry, const QJsonObject& record, QS
         if (error)
             *error = tr("The deleted item cannot be kept in %1: %2.")
                          .arg(QDir::toNativeSeparators(m_folder), errnoText());
-        QDir(entry.path).removeRecursively();
+        store::LocalFiles::removeRecursively(entry.path);
         return false;
     }
     store::AtomicFile::syncFolder(m_folder);
@@ -164,7 +154,7 @@ bool RecentlyDeleted::keepTask(const QByteArray& bytes, const QString& folderPat
     if (!beginEntry(entry, now, error))
         return false;
     if (!store::AtomicFile::create(entry.path + QLatin1Char('/') + fileName, bytes, error)) {
-        QDir(entry.path).removeRecursively();
+        store::LocalFiles::removeRecursively(entry.path);
         return false;
     }
     const QJsonObject record{
@@ -189,7 +179,7 @@ bool RecentlyDeleted::moveTask(const QString& path, const TaskInfo& info, Delete
     if (!beginEntry(entry, now, error))
         return false;
     if (!placeFile(path, entry.path + QLatin1Char('/') + fileName, error)) {
-        QDir(entry.path).removeRecursively();
+        store::LocalFiles::removeRecursively(entry.path);
         return false;
     }
     const QJsonObject record{
@@ -208,7 +198,7 @@ bool RecentlyDeleted::moveTask(const QString& path, const TaskInfo& info, Delete
         return false;
     // Only now that the trash holds it does the file leave the store.
     if (!store::AtomicFile::remove(path, error)) {
-        QDir(m_folder + QLatin1Char('/') + name).removeRecursively();
+        store::LocalFiles::removeRecursively(m_folder + QLatin1Char('/') + name);
         return false;
     }
     if (id)
@@ -224,7 +214,7 @@ bool RecentlyDeleted::moveList(const ListInfo& list, DeletedBy by, const QDateTi
         return false;
     const QString kept = entry.path + QLatin1Char('/') + kListFolderName;
     auto fail = [&] {
-        QDir(entry.path).removeRecursively();
+        store::LocalFiles::removeRecursively(entry.path);
         return false;
     };
     if (!QDir().mkdir(kept)) {
@@ -235,7 +225,8 @@ bool RecentlyDeleted::moveList(const ListInfo& list, DeletedBy by, const QDateTi
     }
     for (const QString& name : kMetadataFiles) {
         const QString from = list.folderPath + QLatin1Char('/') + name;
-        if (QFileInfo::exists(from) && !placeFile(from, kept + QLatin1Char('/') + name, error))
+        if (store::LocalFiles::exists(from) &&
+            !placeFile(from, kept + QLatin1Char('/') + name, error))
             return fail();
     }
     for (const QString& name : list.taskFiles) {
@@ -303,7 +294,7 @@ std::optional<DeletedEntry> RecentlyDeleted::readEntry(const QString& id) const
     const QJsonObject record = readRecord(path);
     const bool hasList = QFileInfo(path + QLatin1Char('/') + kListFolderName).isDir();
     entry.kind = hasList ? EntryKind::List : EntryKind::Task;
-    entry.size = folderSize(path);
+    entry.size = store::LocalFiles::sizeOfTree(path);
     if (!record.isEmpty()) {
         entry.title = record.value(QStringLiteral("title")).toString();
         entry.listTitle = record.value(QStringLiteral("list")).toString();
@@ -329,8 +320,9 @@ std::optional<DeletedEntry> RecentlyDeleted::readEntry(const QString& id) const
     if (!entry.deletedAt.isValid())
         entry.deletedAt = info.lastModified().toUTC();
     if (entry.kind == EntryKind::Task && (entry.title.isEmpty() || entry.uid.isEmpty())) {
-        QFile file(keptFolder + QLatin1Char('/') + entry.fileName);
-        if (file.open(QIODevice::ReadOnly)) {
+        QFile file;
+        if (store::LocalFiles::openForReading(file,
+                                              keptFolder + QLatin1Char('/') + entry.fileName)) {
             if (const auto item = store::IcsItem::parse(file.readAll())) {
                 if (entry.title.isEmpty())
                     entry.title = item->toReminder().title;

@@ -4,6 +4,8 @@
 #include "platform/trash/RecentlyDeleted.h"
 
 #include "platform/store/AtomicFile.h"
+#include "platform/store/LocalFileName.h"
+#include "platform/store/LocalFiles.h"
 #include "platform/trash/TrashFiles.h"
 
 #include <QDir>
@@ -56,7 +58,7 @@ bool RecentlyDeleted::retire(const QString& path, const QString& id, QString* er
                                .arg(QDir::toNativeSeparators(m_folder), errnoText());
         return false;
     }
-    QDir(gone).removeRecursively();
+    store::LocalFiles::removeRecursively(gone);
     store::AtomicFile::syncFolder(m_folder);
     return true;
 }
@@ -66,7 +68,7 @@ void RecentlyDeleted::removeRetired() const
     const QStringList names = QDir(m_folder).entryList(
         {kGonePrefix + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString& name : names)
-        QDir(m_folder + QLatin1Char('/') + name).removeRecursively();
+        store::LocalFiles::removeRecursively(m_folder + QLatin1Char('/') + name);
 }
 
 std::optional<DeletedEntry> RecentlyDeleted::claimEntry(const QString& id, EntryKind kind,
@@ -97,10 +99,11 @@ bool RecentlyDeleted::restoreTask(const QString& id, const QString& targetFolder
     if (!placeFile(claimed + QLatin1Char('/') + found->fileName, target, &reason, &exists)) {
         unclaim(claimed, id);
         if (error)
-            *error = exists ? tr("\"%1\" cannot be restored: a file named %2 is already in its "
-                                 "list.")
-                                  .arg(found->title, found->fileName)
-                            : reason;
+            *error = exists
+                         ? tr("\"%1\" cannot be restored: a file named %2 is already in its "
+                              "list.")
+                               .arg(found->title, store::LocalFileName::forDisplay(found->fileName))
+                         : reason;
         return false;
     }
     if (!retire(claimed, id, error)) {
@@ -122,14 +125,14 @@ bool RecentlyDeleted::restoreList(const QString& id, const QString& targetFolder
         return false;
     const QString kept = claimed + QLatin1Char('/') + kListFolderName;
     const QStringList files = icsFiles(kept);
-    const bool createFolder = !QFileInfo(targetFolder).isDir();
+    const bool createFolder = !store::LocalFiles::isFolder(targetFolder);
     for (const QString& name : files) {
-        if (!createFolder && QFileInfo::exists(targetFolder + QLatin1Char('/') + name)) {
+        if (!createFolder && store::LocalFiles::exists(targetFolder + QLatin1Char('/') + name)) {
             unclaim(claimed, id);
             if (error)
                 *error = tr("The list \"%1\" cannot be restored: a file named %2 is already in "
                             "its folder.")
-                             .arg(found->title, name);
+                             .arg(found->title, store::LocalFileName::forDisplay(name));
             return false;
         }
     }
@@ -138,7 +141,7 @@ bool RecentlyDeleted::restoreList(const QString& id, const QString& targetFolder
         for (const QString& path : std::as_const(placed))
             store::AtomicFile::remove(path, nullptr);
         if (createFolder)
-            QDir(targetFolder).removeRecursively();
+            store::LocalFiles::removeRecursively(targetFolder);
         unclaim(claimed, id);
         if (error)
             *error = reason;
@@ -146,12 +149,12 @@ bool RecentlyDeleted::restoreList(const QString& id, const QString& targetFolder
     };
     QString reason;
     if (createFolder) {
-        if (!QDir().mkpath(targetFolder))
-            return undo(
-                tr("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(targetFolder)));
+        if (!store::LocalFiles::makeFolders(targetFolder))
+            return undo(tr("The folder %1 cannot be created.")
+                            .arg(store::LocalFileName::forDisplay(targetFolder)));
         for (const QString& name : kMetadataFiles) {
             const QString from = kept + QLatin1Char('/') + name;
-            if (QFileInfo::exists(from) &&
+            if (store::LocalFiles::exists(from) &&
                 !placeFile(from, targetFolder + QLatin1Char('/') + name, &reason))
                 return undo(reason);
         }
@@ -197,7 +200,7 @@ void RecentlyDeleted::recoverInterrupted() const
         const QString path = m_folder + QLatin1Char('/') + name;
         if (name.startsWith(kNewPrefix) && QFileInfo(path).lastModified().toUTC() < settled) {
             // Its files are still in the store: the entry was never finished.
-            QDir(path).removeRecursively();
+            store::LocalFiles::removeRecursively(path);
         } else if (name.startsWith(kClaimPrefix)) {
             // A restore that did not finish: back into the list unless its program still runs.
             const QString rest = name.mid(kClaimPrefix.size());

@@ -1,6 +1,8 @@
 #include "platform/trash/TrashFiles.h"
 
 #include "platform/store/AtomicFile.h"
+#include "platform/store/LocalFileName.h"
+#include "platform/store/LocalFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,7 +27,7 @@ QString errnoText()
 
 QByteArray encoded(const QString& path)
 {
-    return QFile::encodeName(path);
+    return store::LocalFileName::encode(path);
 }
 
 bool placeFile(const QString& from, const QString& to, QString* error, bool* exists)
@@ -40,12 +42,13 @@ bool placeFile(const QString& from, const QString& to, QString* error, bool* exi
         if (exists)
             *exists = true;
         if (error)
-            *error = tr("%1 exists already.").arg(QDir::toNativeSeparators(to));
+            *error = tr("%1 exists already.").arg(store::LocalFileName::forDisplay(to));
         return false;
     }
     if (errno != EXDEV && errno != EPERM && errno != EMLINK) {
         if (error)
-            *error = tr("%1 cannot be kept: %2.").arg(QDir::toNativeSeparators(from), errnoText());
+            *error = tr("%1 cannot be kept: %2.")
+                         .arg(store::LocalFileName::forDisplay(from), errnoText());
         return false;
     }
     QByteArray bytes;
@@ -57,7 +60,12 @@ bool placeFile(const QString& from, const QString& to, QString* error, bool* exi
 
 QStringList icsFiles(const QString& folder)
 {
-    return QDir(folder).entryList({QStringLiteral("*.ics")}, QDir::Files, QDir::Name);
+    QStringList names = store::LocalFiles::entryNames(folder, store::LocalFiles::EntryKind::Files);
+    names.removeIf([](const QString& name) {
+        return name.startsWith(QLatin1Char('.')) ||
+               !name.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
+    });
+    return names;
 }
 
 } // namespace trash::TrashFiles

@@ -1,6 +1,7 @@
 #include "ui/prefs/ListRowsModel.h"
 
 #include "data/ListChoice.h"
+#include "platform/store/LocalFileName.h"
 #include "ui/common/TintedIcon.h"
 
 #include <QDataStream>
@@ -57,7 +58,7 @@ QVariant ListRowsModel::data(const QModelIndex& index, int role) const
             return tr("%1 (checking…)").arg(item->title);
         return item->title;
     case Qt::ToolTipRole:
-        return item->folderPath;
+        return store::LocalFileName::forDisplay(item->folderPath);
     case Qt::DecorationRole:
         // A collection without a colour of its own gets a grey that shows day and night.
         return TintedIcon::icon(QStringLiteral("MenuItemDot"),
