@@ -280,6 +280,15 @@ private:
              [](Sandbox& box) {
                  return QStringList{"restore", box.deletedId()};
              }},
+            {"undo of a delete",
+             [plain](Sandbox& box) {
+                 plain(box);
+                 QCOMPARE(box.cli({"delete", "plain-task"}).exitCode, 0);
+             },
+             [](Sandbox& box) {
+                 return QStringList{"undo-delete", box.deletedId()};
+             },
+             VELMORAN_STORECHANGE_PATH},
             {"empty Recently Deleted",
              [plain](Sandbox& box) {
                  plain(box);

@@ -3,6 +3,7 @@
 // the window uses, so that the fault-injection suite can break them one system call at a time.
 //
 //   velmoran-storechange edit TASK-ID TITLE NOTES
+//   velmoran-storechange undo-delete DELETED-ID
 //   velmoran-storechange list-create TITLE
 //   velmoran-storechange list-rename LIST NEW-TITLE
 //   velmoran-storechange list-delete LIST
@@ -47,6 +48,13 @@ int edit(DataManager& manager, const QString& identifier, const QString& title,
     copy->notes = notes;
     QString error;
     return manager.tasks().saveEditedReminder(copy, &error) ? 0 : failed("edit", error);
+}
+
+// What the window's undo of a deletion does, for a deletion made by an earlier run.
+int undoDelete(DataManager& manager, const QString& deletedId)
+{
+    QString error;
+    return manager.tasks().undoDeleteReminder(deletedId, &error) ? 0 : failed("undo-delete", error);
 }
 
 int changeList(DataManager& manager, const QStringList& arguments)
@@ -98,6 +106,8 @@ int main(int argc, char* argv[])
     int status = 2;
     if (arguments.at(1) == u"edit" && arguments.size() == 5)
         status = edit(session.manager(), arguments.at(2), arguments.at(3), arguments.at(4));
+    else if (arguments.at(1) == u"undo-delete" && arguments.size() == 3)
+        status = undoDelete(session.manager(), arguments.at(2));
     else if (arguments.at(1).startsWith(u"list-"))
         status = changeList(session.manager(), arguments);
     session.close();
