@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QRegularExpression>
+#include <QUrl>
 
 namespace {
 
@@ -215,10 +216,14 @@ void SyncOutputReader::addLine(const QString& line)
     if (line.startsWith(copying)) {
         const qsizetype to = line.lastIndexOf(QLatin1String(" to "));
         const QString storage = to < 0 ? QString() : line.mid(to + 4);
-        if (isLocalStorage(storage))
+        if (isLocalStorage(storage)) {
             m_report.downloaded++;
-        else if (isRemoteStorage(storage))
+        } else if (isRemoteStorage(storage)) {
             m_report.uploaded++;
+            const qsizetype item = line.indexOf(QLatin1String(" item "));
+            if (item >= 0 && item < to)
+                m_uploads.append(storage + QLatin1Char('\n') + line.mid(item + 6, to - item - 6));
+        }
     } else if (line.startsWith(deleting)) {
         const qsizetype from = line.lastIndexOf(QLatin1String(" from "));
         const QString storage = from < 0 ? QString() : line.mid(from + 6);
@@ -263,15 +268,39 @@ void SyncOutputReader::addError(const QString& message)
         return;
     if (const auto list = emptiedListIn(message); list && !m_report.emptied.contains(*list))
         m_report.emptied.append(*list);
-    static const QRegularExpression refused(
-        QStringLiteral("^Unknown error occurred for (.+?): 403, message="));
-    if (const QRegularExpressionMatch match = refused.match(message); match.hasMatch())
-        appendOnce(m_report.refusedIn, match.captured(1));
+    static const QRegularExpression refused(QStringLiteral(
+        "^Unknown error occurred for (.+?): 403, message=(?:.*url=URL\\('([^']*)'\\))?"));
+    if (const QRegularExpressionMatch match = refused.match(message); match.hasMatch()) {
+        const QString collection = match.captured(1);
+        appendOnce(m_report.refusedIn, collection);
+        withdrawRefusedUpload(collection, match.captured(2));
+    }
     m_report.engineMessages.append(message);
     const SyncReport::Problem problem = classify(message);
     if (m_report.problem == SyncReport::Problem::None ||
         m_report.problem == SyncReport::Problem::Other)
         m_report.problem = problem;
+}
+
+// vdirsyncer says "Copying (uploading)" before it sends; an item the server then refuses
+// (403 on its URL) was not sent.
+void SyncOutputReader::withdrawRefusedUpload(const QString& collection, const QString& url)
+{
+    const qsizetype slash = collection.indexOf(QLatin1Char('/'));
+    if (url.isEmpty() || slash < 0)
+        return;
+    const QString storage =
+        collection.left(slash) + QLatin1String("_remote") + collection.mid(slash);
+    const QString href = QUrl(url).fileName();
+    for (qsizetype i = m_uploads.size() - 1; i >= 0; --i) {
+        const qsizetype split = m_uploads.at(i).indexOf(QLatin1Char('\n'));
+        const QString item = m_uploads.at(i).mid(split + 1);
+        if (m_uploads.at(i).left(split) == storage && !item.isEmpty() && href.startsWith(item)) {
+            m_uploads.removeAt(i);
+            m_report.uploaded--;
+            return;
+        }
+    }
 }
 
 void SyncOutputReader::setProblem(SyncReport::Problem problem)

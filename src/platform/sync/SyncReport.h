@@ -106,6 +106,10 @@ public:
 private:
     void addError(const QString& message);
 
+    void withdrawRefusedUpload(const QString& collection, const QString& url);
+
     SyncReport m_report;
     bool m_inRemoteListing = false;
+    // Each upload as "storage\nitem", until the server refuses it.
+    QStringList m_uploads;
 };
