@@ -131,6 +131,10 @@ public:
     void beginSync();
     void endSync();
 
+    // The files of the store's folders that are not shown because they could not be taken in
+    // as items, as of the last refresh; unreadableFilesChanged() follows every change of it.
+    QList<UnreadableFile> unreadableFiles() const;
+
     // Waits until every fetch started so far has delivered (tests, shutdown).
     void waitForFetches();
     // Runs before each asynchronous fetch, on the fetch thread: lets a caller hold fetches back
@@ -139,6 +143,7 @@ public:
 
 Q_SIGNALS:
     void changed();
+    void unreadableFilesChanged();
 
 private:
     struct PendingChange

@@ -23,8 +23,6 @@ namespace {
 
 // Below this many files a cold read is faster on one thread than spread over the pool.
 constexpr int kParallelThreshold = 64;
-// Files larger than this are not items a person wrote; they are skipped, never rewritten.
-constexpr qint64 kMaxItemSize = 16 * 1024 * 1024;
 // File systems stamp modification times in ticks (a few milliseconds, seconds on some): a file
 // read within this long of its last change may change again without a new stamp.
 constexpr qint64 kRacyNs = 2'000'000'000;
@@ -37,8 +35,7 @@ bool readItemFile(const QString& path, QByteArray* bytes, FileStamp* stamp, QStr
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     struct stat st;
     if (fd < 0 || ::fstat(fd, &st) != 0) {
-        *error = QStringLiteral("cannot read %1: %2")
-                     .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        *error = QString::fromLocal8Bit(std::strerror(errno));
         if (fd >= 0)
             ::close(fd);
         return false;
@@ -52,8 +49,7 @@ bool readItemFile(const QString& path, QByteArray* bytes, FileStamp* stamp, QStr
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            *error = QStringLiteral("cannot read %1: %2")
-                         .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+            *error = QString::fromLocal8Bit(std::strerror(errno));
             ::close(fd);
             return false;
         }
@@ -97,19 +93,22 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
     auto item = std::make_shared<ParsedItem>();
     item->file = file;
     if (file.stamp.size > kMaxItemSize) {
-        item->error = QStringLiteral("larger than %1 bytes").arg(kMaxItemSize);
+        item->problem = ItemProblem::TooLarge;
         return item;
     }
     QByteArray bytes;
     FileStamp stamp;
     const qint64 readAt = realtimeNs();
-    if (!readItemFile(file.path, &bytes, &stamp, &item->error))
+    if (!readItemFile(file.path, &bytes, &stamp, &item->error)) {
+        item->problem = ItemProblem::CannotRead;
         return item;
+    }
     item->file.stamp = stamp;
     item->racy = stamp.mtimeNs > readAt - kRacyNs;
     QString error;
     std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
     if (!ics) {
+        item->problem = ItemProblem::NotICalendar;
         item->error = error;
         return item;
     }
@@ -203,7 +202,7 @@ void StoreIndex::collectItems(const CollectionFolder& folder, QList<ItemFile> li
     // after its last change is).
     if (old && sameListing(old->listing, listing) &&
         std::none_of(old->items.cbegin(), old->items.cend(), [this](const ParsedItemPtr& item) {
-            return item->racy || m_invalidated.contains(item->file.path);
+            return item->mustReadAgain() || m_invalidated.contains(item->file.path);
         })) {
         state = *old;
         return;
@@ -216,7 +215,7 @@ void StoreIndex::collectItems(const CollectionFolder& folder, QList<ItemFile> li
     SortedItems cached(seeded != m_seed.constEnd() ? &*seeded : nullptr);
     for (ItemFile& file : listing) {
         auto current = [&](const ParsedItemPtr& item) {
-            return item && item->file.stamp == file.stamp && !item->racy &&
+            return item && item->file.stamp == file.stamp && !item->mustReadAgain() &&
                    !m_invalidated.contains(item->file.path);
         };
         ParsedItemPtr item = known.find(file.fileName);
@@ -323,8 +322,9 @@ bool StoreIndex::refresh()
             parsed.append(parse(file));
     }
     m_parseCount += quint64(parsed.size());
-    m_settledParseCount += quint64(std::count_if(
-        parsed.cbegin(), parsed.cend(), [](const ParsedItemPtr& item) { return !item->racy; }));
+    m_settledParseCount +=
+        quint64(std::count_if(parsed.cbegin(), parsed.cend(),
+                              [](const ParsedItemPtr& item) { return !item->mustReadAgain(); }));
     qsizetype nextParsed = 0;
     for (const QString& identifier : std::as_const(listedCollections)) {
         CollectionState& state = next[identifier];
@@ -337,7 +337,7 @@ bool StoreIndex::refresh()
             if (!item->parsed && !(old && itemNamed(old->items, item->file.fileName) == item))
                 qCWarning(lcVdir).noquote()
                     << QStringLiteral("Skipping %1: %2. The file is left as it is.")
-                           .arg(item->file.path, item->error);
+                           .arg(item->file.path, unreadableFile(*item, nullptr).reason());
         }
     }
     m_seed.clear();
@@ -347,6 +347,7 @@ bool StoreIndex::refresh()
     m_folders = folders;
     rebuildCalendars(folders);
     assignIdentifiers();
+    collectUnreadableFiles();
     return true;
 }
 
@@ -462,6 +463,24 @@ void StoreIndex::assignIdentifiers()
         }
     }
     m_identifiers = identifiers;
+}
+
+UnreadableFile StoreIndex::unreadableFile(const ParsedItem& item, const Calendar* list)
+{
+    return {item.file.path, list ? list->calendarIdentifier : QString(),
+            list ? list->title : QString(), item.problem, item.error};
+}
+
+void StoreIndex::collectUnreadableFiles()
+{
+    QList<UnreadableFile> files;
+    for (const CollectionFolder& folder : std::as_const(m_folders)) {
+        for (const ParsedItemPtr& item : m_collections.value(folder.identifier).items) {
+            if (!item->parsed)
+                files.append(unreadableFile(*item, m_calendars.value(folder.identifier).get()));
+        }
+    }
+    m_unreadableFiles = files;
 }
 
 CalendarPtr StoreIndex::calendarWithIdentifier(const QString& identifier) const
