@@ -66,6 +66,8 @@ public:
     bool accessToEntityType(EntityType type, QString* error = nullptr);
 
     QList<CalendarPtr> calendarsForEntityType(EntityType type);
+    // Every collection, in the store's order: those of either kind and those of unknown kind.
+    QList<CalendarPtr> calendars();
     CalendarPtr defaultCalendarForNewReminders();
     CalendarPtr calendarWithIdentifier(const QString& identifier);
     QList<SourcePtr> sources() const;

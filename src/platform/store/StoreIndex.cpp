@@ -400,9 +400,12 @@ void StoreIndex::rebuildCalendars(const QList<CollectionFolder>& folders)
         // run: a task would be added to it and it would join the user's lists for good.
         if (!todos && !events && !folder.createdForUnknown)
             todos = events = true;
+        const CalendarPtr old = m_calendars.value(folder.identifier);
         auto calendar = std::make_shared<Calendar>();
         calendar->calendarIdentifier = folder.identifier;
-        calendar->title = folder.displayName;
+        // A name that could not be read this time is still the one the store knew: the list is
+        // not renamed after its folder for a run, nor kept in Recently Deleted under that name.
+        calendar->title = folder.displayNameUnknown && old ? old->title : folder.displayName;
         calendar->color = folder.color;
         calendar->immutable = !folder.writable;
         calendar->holdsReminders = todos;
@@ -413,7 +416,6 @@ void StoreIndex::rebuildCalendars(const QList<CollectionFolder>& folders)
                 calendar->source = source;
         }
         // Keep the old object when nothing changed, so holders see one list, not copies.
-        const CalendarPtr old = m_calendars.value(folder.identifier);
         if (old && old->title == calendar->title && old->color == calendar->color &&
             old->immutable == calendar->immutable && old->holdsReminders == todos &&
             old->holdsEvents == events && old->folderPath == calendar->folderPath)

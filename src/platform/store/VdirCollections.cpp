@@ -105,7 +105,8 @@ QList<CollectionFolder> scan(const QStringList& roots)
                 collection.identifier += QLatin1Char('@') + shortHash(canonicalRoot);
             identifiers.insert(collection.identifier);
             collection.displayName =
-                readMetadata(collection.folderPath, QStringLiteral("displayname"));
+                readMetadata(collection.folderPath, QStringLiteral("displayname"),
+                             &collection.displayNameUnknown);
             if (collection.displayName.isEmpty())
                 collection.displayName = folder.fileName();
             const QString color = readMetadata(collection.folderPath, QStringLiteral("color"));
