@@ -322,6 +322,42 @@ private Q_SLOTS:
         QVERIFY(deletions > 1);
     }
 
+    // The sync's vdirsyncer configuration on a full disk: whichever call of the sync on its
+    // folder fails, the file keeps what it held, rather than an empty file taking its place
+    // while the write counts as done.
+    void aSyncConfigurationThatCannotBeWrittenKeepsTheOldOne()
+    {
+        Sandbox box(m_dir.path());
+        const QString before = m_dir.filePath("before");
+        const QString report = m_dir.filePath("report");
+        QDir(box.home()).removeRecursively();
+        const QString folder = box.home() + "/config/velmoran/vdirsyncer";
+        // Nothing answers on that port: each sync fails, after writing its configuration.
+        writeFile(folder + "/accounts.json",
+                  "[{\"id\": \"home\", \"url\": \"http://127.0.0.1:9/dav/\", "
+                  "\"user\": \"anna\", \"collections\": [\"tasks\"]}]");
+        QVERIFY(box.cli({"sync"}).exitCode != 0);
+        const QByteArray config = readFile(folder + "/config");
+        QVERIFY(config.contains("[storage"));
+        QVERIFY(box.copyTo(before));
+        int failures = 0;
+        for (int k = 1; k < 200; ++k) {
+            QVERIFY(box.restoreFrom(before));
+            QFile::remove(report);
+            const Run run = box.cli({"sync"}, k, "ENOSPC", report, false, folder);
+            const QByteArray failed = readFile(report).trimmed();
+            if (failed.isEmpty())
+                break;
+            ++failures;
+            const QString step = QStringLiteral("call %1 (%2) failing").arg(k).arg(failed);
+            QVERIFY2(!run.crashed && run.exitCode != 0, qPrintable(step));
+            QVERIFY2(readFile(folder + "/config") == config,
+                     qPrintable(step + ": the configuration changed: " + run.err));
+        }
+        qInfo("%d calls of the sync failing", failures);
+        QVERIFY(failures > 0);
+    }
+
 private:
     // Opens the store, says what it calls the list, deletes it and says what Recently Deleted
     // calls it (this run's own data folder holds nothing else).
