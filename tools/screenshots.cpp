@@ -16,6 +16,7 @@
 #include "DeletedScreenshots.h"
 #include "IntroScreenshots.h"
 #include "LocationScreenshots.h"
+#include "ProblemsScreenshots.h"
 
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
@@ -389,6 +390,7 @@ int main(int argc, char* argv[])
     failures += !save(&window, output + "/detail-event.png");
     failures += !saveDetailAt(view, &window, manager, detailed, QSize(800, 600),
                               output + "/detail-800x600.png");
+    failures += saveUnreadableFiles(view, &window, workList->folderPath, output, QString());
 
     failures += saveEntryWindows(manager, modes, output, QString());
     failures += savePreferences(manager, modes, defaults, output);
@@ -410,6 +412,8 @@ int main(int argc, char* argv[])
     failures += !saveDetail(view, &window, manager, detailed, output + "/detail-night.png");
     failures += !saveDetailAt(view, &window, manager, detailed, QSize(800, 600),
                               output + "/detail-800x600-night.png");
+    failures +=
+        saveUnreadableFiles(view, &window, workList->folderPath, output, QStringLiteral("-night"));
     // The pictures below show the window as it starts, without the details.
     if (view->isDetailsShown())
         view->toggleRightView();

@@ -142,8 +142,28 @@ int runSmartAdd(DataManager& manager, const CliRequest& request)
     return printResult(command.smartAdd(request.arguments.join(u' ')), QString(), request.json);
 }
 
+// The files the window's message bar tells of; exit status 1 when there are any, so that a
+// script can check the store.
+int runListProblems(DataManager& manager, const CliRequest& request)
+{
+    manager.lists().allCalendars(); // a refresh: the files as they are now
+    const QList<store::UnreadableFile> files = manager.eventStore()->unreadableFiles();
+    QJsonArray array;
+    for (const store::UnreadableFile& file : files) {
+        if (request.json)
+            array.append(CliOutput::unreadableFileObject(file));
+        else
+            CliOutput::print(CliOutput::unreadableFileLine(file));
+    }
+    if (request.json)
+        CliOutput::printJson(array);
+    return files.isEmpty() ? 0 : 1;
+}
+
 int runLists(DataManager& manager, const CliRequest& request)
 {
+    if (request.problems)
+        return runListProblems(manager, request);
     const QStringList visible = manager.lists().visibleLists();
     QJsonArray array;
     for (const store::CalendarPtr& list : manager.lists().allCalendars()) {

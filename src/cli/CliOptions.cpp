@@ -25,6 +25,8 @@ QString description()
         "                            --priority, --due, --due-after, --alarm\n"
         "  smartadd TEXT             add a task from a line in Smart Add syntax\n"
         "  lists                     the task lists\n"
+        "  lists --problems          the files of the lists that could not be read, and\n"
+        "                            why; exit status 1 when there are any\n"
         "  tasks                     open tasks of every visible list, or of one\n"
         "                            --list, --filter or --search; --completed includes\n"
         "                            completed tasks\n"
@@ -161,6 +163,8 @@ public:
         , m_alarm(QStringLiteral("alarm"),
                   tr("on or off; without it the \"alarmOn\" preference decides (add)."),
                   tr("ON|OFF"))
+        , m_problems(QStringLiteral("problems"),
+                     tr("The files of the lists that could not be read (lists)."))
         , m_empty(QStringLiteral("empty"),
                   tr("Delete everything in Recently Deleted for good (deleted)."))
         , m_allowEmptied(QStringLiteral("allow-emptied"),
@@ -172,9 +176,10 @@ public:
         m_parser.setApplicationDescription(description());
         m_help = m_parser.addHelpOption();
         m_version = m_parser.addVersionOption();
-        m_parser.addOptions({m_json, m_list, m_filter, m_tag, m_search, m_completed, m_day, m_week,
-                             m_month, m_text, m_url, m_notes, m_priority, m_due, m_dueAfter,
-                             m_alarm, m_empty, m_allowEmptied, m_restoreEmptied});
+        m_parser.addOptions(
+            {m_json,     m_list,  m_filter,   m_tag,   m_search,       m_completed,     m_day,
+             m_week,     m_month, m_text,     m_url,   m_notes,        m_priority,      m_due,
+             m_dueAfter, m_alarm, m_problems, m_empty, m_allowEmptied, m_restoreEmptied});
         m_parser.addPositionalArgument(QStringLiteral("command"), tr("What to do (see above)."),
                                        tr("command [arguments]"));
     }
@@ -233,7 +238,9 @@ public:
         case CliRequest::Command::SmartAdd:
             return finish(request, {}, !positional.isEmpty(), tr("smartadd takes the text"));
         case CliRequest::Command::Lists:
-            return finish(request, {}, positional.isEmpty(), tr("lists takes no arguments"));
+            request.problems = m_parser.isSet(m_problems);
+            return finish(request, {&m_problems}, positional.isEmpty(),
+                          tr("lists takes no arguments"));
         case CliRequest::Command::Tasks:
             return readTasks(request);
         case CliRequest::Command::Complete:
@@ -296,9 +303,10 @@ private:
 
     QList<const QCommandLineOption*> optionsWithValuesOrFlags() const
     {
-        return {&m_list, &m_filter,   &m_tag,   &m_search, &m_completed,    &m_day,
-                &m_week, &m_month,    &m_text,  &m_url,    &m_notes,        &m_priority,
-                &m_due,  &m_dueAfter, &m_alarm, &m_empty,  &m_allowEmptied, &m_restoreEmptied};
+        return {&m_list,     &m_filter,   &m_tag,          &m_search,        &m_completed,
+                &m_day,      &m_week,     &m_month,        &m_text,          &m_url,
+                &m_notes,    &m_priority, &m_due,          &m_dueAfter,      &m_alarm,
+                &m_problems, &m_empty,    &m_allowEmptied, &m_restoreEmptied};
     }
 
     CliParse readPrefs(CliRequest request) const
@@ -459,6 +467,7 @@ private:
     QCommandLineOption m_due;
     QCommandLineOption m_dueAfter;
     QCommandLineOption m_alarm;
+    QCommandLineOption m_problems;
     QCommandLineOption m_empty;
     QCommandLineOption m_allowEmptied;
     QCommandLineOption m_restoreEmptied;

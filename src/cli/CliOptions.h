@@ -37,6 +37,8 @@ struct CliRequest
     // The positional arguments after the command word ("prefs get|set" drops its verb).
     QStringList arguments;
     bool json = false;
+    // lists --problems
+    bool problems = false;
     // deleted --empty
     bool emptyTrash = false;
     // sync --allow-emptied LIST, --restore-emptied LIST (each may be given again)

@@ -204,6 +204,21 @@ QString listLine(const store::Calendar& list, bool visible)
         .join(u'\t');
 }
 
+QJsonObject unreadableFileObject(const store::UnreadableFile& file)
+{
+    return QJsonObject{
+        {"path", file.path},
+        {"list", file.listTitle},
+        {"listId", file.listIdentifier},
+        {"reason", file.reason()},
+    };
+}
+
+QString unreadableFileLine(const store::UnreadableFile& file)
+{
+    return QStringList{field(file.path), field(file.listTitle), field(file.reason())}.join(u'\t');
+}
+
 void writeEvent(JsonWriter& json, const store::Event& event)
 {
     // The keys in QJsonObject's (sorted) order.

@@ -3,6 +3,7 @@
 #include "cli/JsonWriter.h"
 #include "platform/store/Event.h"
 #include "platform/store/Reminder.h"
+#include "platform/store/UnreadableFile.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -21,6 +22,11 @@ QString taskLine(const store::Reminder& reminder);
 // "id", "title", "color", "visible".
 QJsonObject listObject(const store::Calendar& list, bool visible);
 QString listLine(const store::Calendar& list, bool visible);
+
+// "path", "list", "listId", "reason".
+QJsonObject unreadableFileObject(const store::UnreadableFile& file);
+// path, list, reason.
+QString unreadableFileLine(const store::UnreadableFile& file);
 
 // "id", "title", "calendar", "calendarId", "start", "end", "allDay", "location", "notes", "url".
 void writeEvent(JsonWriter& json, const store::Event& event);

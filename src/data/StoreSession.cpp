@@ -15,12 +15,15 @@ void StoreSession::open()
 {
     m_eventStore = m_factory();
     connect(m_eventStore.get(), &store::EventStore::changed, this, &StoreSession::storeChanged);
+    connect(m_eventStore.get(), &store::EventStore::unreadableFilesChanged, this,
+            &StoreSession::unreadableFilesChanged);
 }
 
 void StoreSession::reopen()
 {
     m_eventStore.reset();
     open();
+    Q_EMIT unreadableFilesChanged();
 }
 
 void StoreSession::requestAccess(store::EntityType type, std::function<void(bool)> granted)

@@ -44,6 +44,8 @@ public:
 Q_SIGNALS:
     // The store's contents changed, here or in another program.
     void storeChanged();
+    // The store's files that could not be read changed, or the store was opened afresh.
+    void unreadableFilesChanged();
 
 private:
     void open();

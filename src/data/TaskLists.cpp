@@ -38,6 +38,24 @@ store::CalendarPtr resolveListName(const QList<store::CalendarPtr>& lists, const
     return fallback;
 }
 
+// The store's task lists. A folder whose marker of what it holds could not be read this time
+// (an I/O error) and that holds nothing yet stays the list the user's preferences know it as:
+// it must neither vanish nor be pruned from them, losing its place and visibility. One they do
+// not name, a calendar perhaps, does not turn into a list.
+QList<store::CalendarPtr> taskListsOf(store::EventStore& eventStore, const QStringList& visible,
+                                      const QStringList& invisible)
+{
+    QList<store::CalendarPtr> lists;
+    for (const store::CalendarPtr& calendar : eventStore.calendars()) {
+        const QString& identifier = calendar->calendarIdentifier;
+        if (calendar->holdsReminders ||
+            (calendar->kindUnknown() &&
+             (visible.contains(identifier) || invisible.contains(identifier))))
+            lists << calendar;
+    }
+    return lists;
+}
+
 // What validating the visible lists decides, from every list of the store and the two
 // preferences: a list made or deleted elsewhere joins or leaves them.
 struct ListValidation
@@ -95,7 +113,8 @@ TaskLists::TaskLists(StoreSession& session, UserDefaults& defaults, QThreadPool&
 
 QList<store::CalendarPtr> TaskLists::allCalendars() const
 {
-    return m_session.eventStore()->calendarsForEntityType(store::EntityType::Reminder);
+    return taskListsOf(*m_session.eventStore(), m_defaults.stringArrayForKey(PrefKey::visibleLists),
+                       m_defaults.stringArrayForKey(PrefKey::invisibleLists));
 }
 
 store::CalendarPtr TaskLists::defaultCalendar() const
@@ -178,8 +197,7 @@ void TaskLists::validateVisibleLists()
     store::EventStore* eventStore = m_session.eventStore();
     (void)QtConcurrent::run(&m_background, [=, this] {
         QStringList all;
-        for (const store::CalendarPtr& list :
-             eventStore->calendarsForEntityType(store::EntityType::Reminder))
+        for (const store::CalendarPtr& list : taskListsOf(*eventStore, visible, invisible))
             all << list->calendarIdentifier;
         const ListValidation outcome = validateLists(all, visible, invisible, autoAdd);
         if (outcome.listsDiffer)

@@ -1,10 +1,11 @@
 #include "platform/AutostartEntry.h"
 
+#include "platform/ReplaceFileContents.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -73,11 +74,10 @@ bool AutostartEntry::apply(bool startAtLogin, const QString& executable, QString
             *error = tr("The autostart folder %1 cannot be created.").arg(QFileInfo(file).path());
         return false;
     }
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
+    QString reason;
+    if (!replaceFileContents(file, text, &reason)) {
         if (error)
-            *error =
-                tr("The autostart entry %1 cannot be written: %2").arg(file, out.errorString());
+            *error = tr("The autostart entry %1 cannot be written: %2").arg(file, reason);
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "platform/JsonKeyValueFile.h"
 
+#include "platform/ReplaceFileContents.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -10,7 +12,6 @@
 #include <QLockFile>
 #include <QLoggingCategory>
 #include <QMutexLocker>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <sys/stat.h>
@@ -343,14 +344,9 @@ bool JsonKeyValueFile::write(const QVariantMap& changes, const QStringList& remo
     if (m_blocked || m_unreadThisRun)
         return failWrite(QStringLiteral("the file could not be read, so it is left alone"));
 
-    QSaveFile file(m_path);
-    if (info.exists())
-        file.setDirectWriteFallback(false);
-    // The flush is asked for on its own: commit() flushes too, but Qt 6.4 puts the file in
-    // place even when that flush fails (a full disk), leaving an empty preference file.
-    if (!file.open(QIODevice::WriteOnly) || file.write(serialize(m_values)) < 0 || !file.flush() ||
-        !file.commit())
-        return failWrite(file.errorString());
+    QString reason;
+    if (!replaceFileContents(m_path, serialize(m_values), &reason))
+        return failWrite(reason);
     m_stamp = stampOf(m_path);
     m_lastWriteError.clear();
     return true;

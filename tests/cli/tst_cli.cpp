@@ -389,6 +389,29 @@ private Q_SLOTS:
         QCOMPARE(cli({"events", "2026-12-31", "2026-12-01"}).exitCode, 1);
     }
 
+    void listProblemsNameTheFilesThatCouldNotBeRead()
+    {
+        const Run none = cli({"lists", "--problems"});
+        QCOMPARE(none.exitCode, 0);
+        QVERIFY(none.out.isEmpty());
+        QCOMPARE(cli({"lists", "--problems", "--json"}).json().size(), 0);
+
+        writeFile(storeRoot() + "/work/cut.ics", "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\n");
+        const Run lines = cli({"lists", "--problems"});
+        QCOMPARE(lines.exitCode, 1);
+        QCOMPARE(lines.out, storeRoot().toUtf8() +
+                                "/work/cut.ics\tWork\tnot an iCalendar file: BEGIN:VTODO is never "
+                                "closed\n");
+        const Run json = cli({"lists", "--problems", "--json"});
+        QCOMPARE(json.exitCode, 1);
+        QCOMPARE(json.first(), (QJsonObject{{"path", storeRoot() + "/work/cut.ics"},
+                                            {"list", "Work"},
+                                            {"listId", "work"},
+                                            {"reason", "not an iCalendar file: BEGIN:VTODO is "
+                                                       "never closed"}}));
+        QCOMPARE(cli({"tasks", "--problems"}).exitCode, 2);
+    }
+
     // A full disk: the change is refused with the disk's own reason at once, not blamed on a
     // lock "held by another process", and the file keeps its old value.
     void aPreferenceOnAFullDiskIsReported()

@@ -349,6 +349,61 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(list->folderPath + "/good.ics"));
     }
 
+    // What the user is told of: each file that is no item with the reason in words, until it
+    // is fixed; a second run (answered by the parse cache) gives the same reasons.
+    void filesThatCannotBeReadAreListedUntilFixed()
+    {
+        EventStore store({root()}, m_clock);
+        QVERIFY(requestAccess(store));
+        const CalendarPtr list = store.defaultCalendarForNewReminders();
+        const QString broken = list->folderPath + "/broken.ics";
+        const QString huge = list->folderPath + "/huge.ics";
+        const QString locked = list->folderPath + "/locked.ics";
+        writeFile(broken, "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:Cut short\r\n");
+        writeFile(huge, todo("huge", "Huge"));
+        QVERIFY(QFile::resize(huge, kMaxItemSize + 1));
+        writeFile(locked, todo("locked", "Locked"));
+        // Root reads anything: the unreadable file is a case for an ordinary user only.
+        const bool canLock = geteuid() != 0;
+        if (canLock)
+            QVERIFY(QFile::setPermissions(locked, {}));
+        QSignalSpy spy(&store, &EventStore::unreadableFilesChanged);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Skipping .*"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Skipping .*"));
+        if (canLock)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Skipping .*"));
+        QCOMPARE(titles(all(store)), canLock ? QStringList() : QStringList{"Locked"});
+
+        QStringList expected{"broken.ics Reminders not an iCalendar file: BEGIN:VTODO is never "
+                             "closed",
+                             "huge.ics Reminders larger than 16 MB"};
+        if (canLock)
+            expected << "locked.ics Reminders cannot be read: Permission denied";
+        QCOMPARE(described(store.unreadableFiles()), expected);
+        QVERIFY(spy.wait(2000));
+        store.waitForParseCache();
+        {
+            EventStore again({root()}, m_clock);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Skipping .*"));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Skipping .*"));
+            if (canLock)
+                QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Skipping .*"));
+            all(again);
+            QCOMPARE(described(again.unreadableFiles()), expected);
+        }
+
+        spy.clear();
+        writeFile(broken, todo("broken", "Mended"));
+        writeFile(huge, todo("huge", "Trimmed"));
+        if (canLock)
+            QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner));
+        QTRY_VERIFY_WITH_TIMEOUT((all(store), store.unreadableFiles().isEmpty()), 3000);
+        QStringList mended = titles(all(store));
+        mended.sort();
+        QCOMPARE(mended, (QStringList{"Locked", "Mended", "Trimmed"}));
+        QVERIFY(spy.wait(2000));
+    }
+
     void identifiersAndFileNamesAreSafe()
     {
         EventStore store({root()}, m_clock);
@@ -776,6 +831,16 @@ private:
         QStringList result;
         for (const auto& item : items)
             result << item->title;
+        return result;
+    }
+
+    // "file list reason", one a file.
+    static QStringList described(const QList<UnreadableFile>& files)
+    {
+        QStringList result;
+        for (const UnreadableFile& file : files)
+            result << QFileInfo(file.path).fileName() + u' ' + file.listTitle + u' ' +
+                          file.reason();
         return result;
     }
 

@@ -3,6 +3,8 @@
 #include "TestFiles.h"
 
 #include "platform/store/AtomicFile.h"
+#include "platform/store/EventStore.h"
+#include "platform/trash/RecentlyDeleted.h"
 
 #include <QDirIterator>
 #include <QGuiApplication>
@@ -20,6 +22,9 @@ using namespace TestFiles;
 class Sandbox;
 
 namespace {
+
+// Set in the environment of this suite run as a child, with the store folder to act on.
+constexpr char kChildStoreVariable[] = "VELMORAN_FAULTINJECTION_CHILD_STORE";
 
 struct Run
 {
@@ -131,10 +136,16 @@ public:
             home() + QStringLiteral("/config"), home() + QStringLiteral("/data/velmoran/snapshot")};
     }
 
-    Run cli(const QStringList& arguments) const { return run(VELMORAN_CLI_PATH, arguments); }
+    // Without `faultPath`, every call on a path of the home folder counts.
+    Run cli(const QStringList& arguments, int failAt = 0, const QString& errnoName = {},
+            const QString& report = {}, bool readsToo = false, const QString& faultPath = {}) const
+    {
+        return run(VELMORAN_CLI_PATH, arguments, failAt, errnoName, report, readsToo, faultPath);
+    }
 
     Run run(const char* program, const QStringList& arguments, int failAt = 0,
-            const QString& errnoName = {}, const QString& report = {}, bool readsToo = false) const
+            const QString& errnoName = {}, const QString& report = {}, bool readsToo = false,
+            const QString& faultPath = {}) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", home());
@@ -148,7 +159,7 @@ public:
         environment.remove("VELMORAN_SYNC_DIR");
         if (failAt > 0) {
             environment.insert("LD_PRELOAD", VELMORAN_FAULTSHIM_PATH);
-            environment.insert("VELMORAN_FAULT_PATH", home());
+            environment.insert("VELMORAN_FAULT_PATH", faultPath.isEmpty() ? home() : faultPath);
             environment.insert("VELMORAN_FAULT_AT", QString::number(failAt));
             environment.insert("VELMORAN_FAULT_ERRNO", errnoName);
             environment.insert("VELMORAN_FAULT_REPORT", report);
@@ -238,7 +249,156 @@ private Q_SLOTS:
         QVERIFY(pairs > 0);
     }
 
+    // A list folder whose marker of what it holds cannot be read, at whichever read of it a
+    // run fails, stays the list the user knows: listed, with its place in the preferences.
+    void anUnreadableListMarkerKeepsTheListAndItsPreferences()
+    {
+        Sandbox box(m_dir.path());
+        const QString before = m_dir.filePath("before");
+        const QString report = m_dir.filePath("report");
+        QDir(box.home()).removeRecursively();
+        QVERIFY(QDir().mkpath(box.home() + "/store"));
+        QCOMPARE(box.cli({"lists"}).exitCode, 0);
+        QCOMPARE(box.cli({"prefs", "set", "visibleLists", "[\"reminders\"]"}).exitCode, 0);
+        QVERIFY(box.copyTo(before));
+        const QString marker = box.home() + "/store/reminders/.velmoran-created-for";
+        int tried = 0;
+        for (int k = 1; k < 100; ++k) {
+            QVERIFY(box.restoreFrom(before));
+            QFile::remove(report);
+            const Run run = box.cli({"lists", "--json"}, k, "EIO", report, true, marker);
+            if (readFile(report).isEmpty())
+                break;
+            ++tried;
+            const QString step = QStringLiteral("read %1 of the marker failing").arg(k);
+            QVERIFY2(run.exitCode == 0, qPrintable(step + ": " + run.err));
+            const QJsonArray lists = QJsonDocument::fromJson(run.out).array();
+            QVERIFY2(lists.size() == 1 && lists.first()["id"] == "reminders",
+                     qPrintable(step + ": " + run.out));
+            QCOMPARE(box.cli({"prefs", "get", "visibleLists"}).out.simplified(),
+                     QByteArray("[\"reminders\"]"));
+        }
+        qInfo("%d reads of the marker failing", tried);
+        QVERIFY(tried > 0);
+    }
+
+    // A list deleted while its "displayname" cannot be read goes to Recently Deleted under the
+    // name the store knew it by, not its folder's, which stands in only for a name never read.
+    // Run again as a child for each read of that file that can fail.
+    void aListDeletedWhileItsNameCannotBeReadKeepsItsName()
+    {
+        if (qEnvironmentVariableIsSet(kChildStoreVariable)) {
+            deleteTheListAsAChild(qEnvironmentVariable(kChildStoreVariable));
+            return;
+        }
+        const QString seed = m_dir.filePath("seed");
+        const QString home = m_dir.filePath("deleting");
+        const QString report = m_dir.filePath("report");
+        writeFile(seed + "/store/groceries/displayname", "Groceries");
+        writeFile(seed + "/store/groceries/milk.ics", taskFile("milk", "Milk", {}));
+        int deletions = 0;
+        for (int k = 1; k < 100; ++k) {
+            QDir(home).removeRecursively();
+            QCOMPARE(QProcess::execute("cp", {"-a", seed, home}), 0);
+            QFile::remove(report);
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(kChildStoreVariable, home + "/store");
+            environment.insert("LD_PRELOAD", VELMORAN_FAULTSHIM_PATH);
+            environment.insert("VELMORAN_FAULT_PATH", home + "/store/groceries/displayname");
+            environment.insert("VELMORAN_FAULT_AT", QString::number(k));
+            environment.insert("VELMORAN_FAULT_READS", "1");
+            environment.insert("VELMORAN_FAULT_REPORT", report);
+            child.setProcessEnvironment(environment);
+            child.start(QCoreApplication::applicationFilePath(),
+                        {"aListDeletedWhileItsNameCannotBeReadKeepsItsName"});
+            QVERIFY(child.waitForFinished(60000));
+            const QByteArray output = child.readAllStandardOutput();
+            QVERIFY2(child.exitCode() == 0, output + child.readAllStandardError());
+            if (readFile(report).isEmpty())
+                break;
+            const QString known = lineAfter(output, "known as ");
+            const QString kept = lineAfter(output, "kept as ");
+            if (kept.isNull())
+                continue; // the name could not go with the list: nothing was deleted
+            ++deletions;
+            // The folder's name stands in only for a name the store never read.
+            QVERIFY2(kept == "Groceries" || known == "groceries",
+                     qPrintable(QStringLiteral("read %1 failing: kept as \"%2\", known as \"%3\"")
+                                    .arg(k)
+                                    .arg(kept, known)));
+        }
+        qInfo("%d deletions with a read of the name failing", deletions);
+        QVERIFY(deletions > 1);
+    }
+
+    // The sync's vdirsyncer configuration on a full disk: whichever call of the sync on its
+    // folder fails, the file keeps what it held, rather than an empty file taking its place
+    // while the write counts as done.
+    void aSyncConfigurationThatCannotBeWrittenKeepsTheOldOne()
+    {
+        Sandbox box(m_dir.path());
+        const QString before = m_dir.filePath("before");
+        const QString report = m_dir.filePath("report");
+        QDir(box.home()).removeRecursively();
+        const QString folder = box.home() + "/config/velmoran/vdirsyncer";
+        // Nothing answers on that port: each sync fails, after writing its configuration.
+        writeFile(folder + "/accounts.json",
+                  "[{\"id\": \"home\", \"url\": \"http://127.0.0.1:9/dav/\", "
+                  "\"user\": \"anna\", \"collections\": [\"tasks\"]}]");
+        QVERIFY(box.cli({"sync"}).exitCode != 0);
+        const QByteArray config = readFile(folder + "/config");
+        QVERIFY(config.contains("[storage"));
+        QVERIFY(box.copyTo(before));
+        int failures = 0;
+        for (int k = 1; k < 200; ++k) {
+            QVERIFY(box.restoreFrom(before));
+            QFile::remove(report);
+            const Run run = box.cli({"sync"}, k, "ENOSPC", report, false, folder);
+            const QByteArray failed = readFile(report).trimmed();
+            if (failed.isEmpty())
+                break;
+            ++failures;
+            const QString step = QStringLiteral("call %1 (%2) failing").arg(k).arg(failed);
+            QVERIFY2(!run.crashed && run.exitCode != 0, qPrintable(step));
+            QVERIFY2(readFile(folder + "/config") == config,
+                     qPrintable(step + ": the configuration changed: " + run.err));
+        }
+        qInfo("%d calls of the sync failing", failures);
+        QVERIFY(failures > 0);
+    }
+
 private:
+    // Opens the store, says what it calls the list, deletes it and says what Recently Deleted
+    // calls it (this run's own data folder holds nothing else).
+    static void deleteTheListAsAChild(const QString& root)
+    {
+        store::EventStore eventStore({root});
+        const QList<store::CalendarPtr> lists =
+            eventStore.calendarsForEntityType(store::EntityType::Reminder);
+        QCOMPARE(lists.size(), 1);
+        QTextStream out(stdout);
+        out << "known as " << lists.first()->title << Qt::endl;
+        // Another program adds a task just before: the deletion looks at the folder again.
+        writeFile(lists.first()->folderPath + "/bread.ics", taskFile("bread", "Bread", {}));
+        QString error;
+        if (!eventStore.removeCalendar(lists.first(), true, &error))
+            return;
+        const QList<trash::DeletedEntry> entries = eventStore.recentlyDeleted().entries();
+        QCOMPARE(entries.size(), 1);
+        out << "kept as " << entries.first().title << Qt::endl;
+    }
+
+    // The rest of the line that starts with `prefix`; null when there is none.
+    static QString lineAfter(const QByteArray& output, const QByteArray& prefix)
+    {
+        for (const QByteArray& line : output.split('\n')) {
+            if (line.startsWith(prefix))
+                return QString::fromUtf8(line.mid(prefix.size())).trimmed();
+        }
+        return {};
+    }
+
     static QList<Operation> operations()
     {
         const auto plain = [](Sandbox& box) {

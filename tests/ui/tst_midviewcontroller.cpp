@@ -12,6 +12,8 @@
 #include "prefs/PreferenceKeys.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/PaneDelegates.h"
+#include "ui/main/problems/UnreadableFilesBar.h"
+#include "ui/main/problems/UnreadableFilesDialog.h"
 #include "ui/main/strip/MonthDateDayView.h"
 #include "ui/main/strip/MonthDateView.h"
 #include "ui/main/strip/WeekDateDayView.h"
@@ -19,11 +21,14 @@
 #include "ui/main/tasklist/TaskListModel.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 using namespace TestFiles;
 using TestEnvironment::local;
@@ -111,6 +116,48 @@ private Q_SLOTS:
         m_defaults.reset();
         m_dir.reset();
         m_recorder = Recorder();
+    }
+
+    // A file of a list that cannot be read brings a bar above the list without taking the
+    // keyboard; its dialog names the file, its list and why and opens the file's folder, and
+    // the bar goes once the file is mended.
+    void aFileThatCannotBeReadIsToldOfAboveTheList()
+    {
+        UnreadableFilesBar* bar = m_pane->unreadableFilesBar();
+        QVERIFY(!bar->isVisible());
+        m_pane->setFocus();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Skipping .*cut.ics"));
+        writeFile(root() + "/work/cut.ics", "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\n");
+        QTRY_VERIFY(bar->isVisible());
+        QCOMPARE(bar->label()->text(), QString("1 file in your lists could not be read."));
+        QVERIFY(bar->y() < m_pane->findChild<QAbstractItemView*>()->y());
+        QVERIFY(!bar->showButton()->hasFocus());
+
+        QVERIFY(bar->showButton()->focusPolicy() & Qt::TabFocus);
+        bar->showButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(bar->showButton(), Qt::Key_Space);
+        UnreadableFilesDialog* dialog = bar->dialog();
+        QVERIFY(dialog);
+        QTRY_VERIFY(dialog->isVisible());
+        QTreeWidget* table = dialog->table();
+        QCOMPARE(table->topLevelItemCount(), 1);
+        const QTreeWidgetItem* row = table->topLevelItem(0);
+        QCOMPARE(row->text(0), QString("cut.ics"));
+        QCOMPARE(row->text(1), QString("Work"));
+        QCOMPARE(row->text(2), QString("not an iCalendar file: BEGIN:VTODO is never closed"));
+        QUrl opened;
+        dialog->setFolderOpener([&opened](const QUrl& folder) {
+            opened = folder;
+            return true;
+        });
+        dialog->openFolderButton()->click();
+        QCOMPARE(opened, QUrl::fromLocalFile(root() + "/work"));
+
+        writeFile(root() + "/work/cut.ics", todo("cut", "Mended"));
+        QTRY_VERIFY(!bar->isVisible());
+        QCOMPARE(table->topLevelItemCount(), 0);
+        QVERIFY(!dialog->openFolderButton()->isEnabled());
+        dialog->close();
     }
 
     // Two tasks, a spacer, the header, two events and a spacer; clicking the header selects

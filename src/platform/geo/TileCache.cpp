@@ -1,5 +1,6 @@
 #include "platform/geo/TileCache.h"
 
+#include "platform/ReplaceFileContents.h"
 #include "platform/geo/Geocoder.h"
 
 #include <QCryptographicHash>
@@ -7,7 +8,6 @@
 #include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace geo {
@@ -123,10 +123,8 @@ void TileCache::fetchNext()
             if (image.isNull()) {
                 m_failed.insert(path);
             } else {
-                QDir().mkpath(QFileInfo(path).path());
-                QSaveFile file(path);
-                if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size())
-                    file.commit();
+                // A tile that cannot be kept is fetched again next time.
+                replaceFileContents(path, data, nullptr, ReplaceFileOptions::creatingFolder());
                 m_memory.insert(path, new QImage(image));
                 Q_EMIT tileArrived();
             }

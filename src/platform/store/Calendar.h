@@ -27,6 +27,9 @@ struct Calendar
     QString folderPath;
 
     bool allowsContentModifications() const { return !immutable; }
+    // Holding nothing yet, and the marker of what it was made for could not be read this
+    // time: a task list or an event calendar, nobody can tell until the marker reads again.
+    bool kindUnknown() const { return !holdsReminders && !holdsEvents; }
     bool allowsEntityType(EntityType type) const
     {
         return type == EntityType::Reminder ? holdsReminders : holdsEvents;

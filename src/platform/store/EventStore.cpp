@@ -226,6 +226,13 @@ QList<CalendarPtr> EventStore::calendarsForEntityType(EntityType type)
     return result;
 }
 
+QList<CalendarPtr> EventStore::calendars()
+{
+    QMutexLocker lock(&m_mutex);
+    refreshLocked();
+    return m_index.calendars();
+}
+
 CalendarPtr EventStore::defaultCalendarForNewReminders()
 {
     const QList<CalendarPtr> lists = calendarsForEntityType(EntityType::Reminder);

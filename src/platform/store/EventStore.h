@@ -66,6 +66,8 @@ public:
     bool accessToEntityType(EntityType type, QString* error = nullptr);
 
     QList<CalendarPtr> calendarsForEntityType(EntityType type);
+    // Every collection, in the store's order: those of either kind and those of unknown kind.
+    QList<CalendarPtr> calendars();
     CalendarPtr defaultCalendarForNewReminders();
     CalendarPtr calendarWithIdentifier(const QString& identifier);
     QList<SourcePtr> sources() const;
@@ -131,6 +133,10 @@ public:
     void beginSync();
     void endSync();
 
+    // The files of the store's folders that are not shown because they could not be taken in
+    // as items, as of the last refresh; unreadableFilesChanged() follows every change of it.
+    QList<UnreadableFile> unreadableFiles() const;
+
     // Waits until every fetch started so far has delivered (tests, shutdown).
     void waitForFetches();
     // Runs before each asynchronous fetch, on the fetch thread: lets a caller hold fetches back
@@ -139,6 +145,7 @@ public:
 
 Q_SIGNALS:
     void changed();
+    void unreadableFilesChanged();
 
 private:
     struct PendingChange

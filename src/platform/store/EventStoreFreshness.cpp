@@ -40,9 +40,19 @@ void EventStore::refreshLocked()
             [cache = m_cache, roots = m_index.roots()] { return cache.load(roots); });
         m_index.setSeed([loading]() mutable { return loading.result(); });
     }
+    const QList<UnreadableFile> unreadableBefore = m_index.unreadableFiles();
     m_index.refresh();
+    if (m_index.unreadableFiles() != unreadableBefore)
+        QMetaObject::invokeMethod(
+            this, [this] { Q_EMIT unreadableFilesChanged(); }, Qt::QueuedConnection);
     keepRemovedFilesLocked();
     saveParseCacheLocked();
+}
+
+QList<UnreadableFile> EventStore::unreadableFiles() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_index.unreadableFiles();
 }
 
 void EventStore::saveParseCacheLocked()

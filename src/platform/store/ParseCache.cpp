@@ -32,13 +32,21 @@ namespace {
 
 constexpr QByteArrayView kMagic = "VELMORAN PARSE CACHE\n";
 // 3: an entry holds every task of its file (a count before them), not only the first.
-constexpr quint32 kLayout = 3;
+// 4: a file that is no item keeps why (too large or not iCalendar).
+constexpr quint32 kLayout = 4;
 // No file a person keeps holds more tasks than this; a larger count is a damaged entry.
 constexpr quint32 kMaxTasksPerFile = 1u << 20;
 // Files left by writers that died before their rename are removed after this long.
 constexpr qint64 kAbandonedSeconds = 600;
 
-enum Flag : quint8 { Parsed = 1, HasTodo = 2, HasEvent = 4, HasReminders = 8 };
+enum Flag : quint8 {
+    Parsed = 1,
+    HasTodo = 2,
+    HasEvent = 4,
+    HasReminders = 8,
+    TooLarge = 16,
+    NotICalendar = 32
+};
 
 // Detects a damaged file: four independent lanes of a multiply-xor hash over 8-byte words,
 // fast enough to check megabytes at every start.
@@ -194,6 +202,8 @@ ParseCache::Entries ParseCache::load(const QStringList& roots) const
             item->hasTodo = flags & HasTodo;
             item->hasEvent = flags & HasEvent;
             if (!item->parsed) {
+                item->problem =
+                    flags & TooLarge ? ItemProblem::TooLarge : ItemProblem::NotICalendar;
                 item->error = in.string();
             } else {
                 item->uid = in.string();
@@ -234,7 +244,7 @@ bool ParseCache::save(const QStringList& roots, const QList<ParsedItemPtr>& item
         return true;
     QHash<QString, QList<const ParsedItem*>> byFolder;
     for (const ParsedItemPtr& item : items) {
-        if (!item || item->racy)
+        if (!item || item->mustReadAgain())
             continue;
         const QString& path = item->file.path;
         byFolder[path.left(path.lastIndexOf(QLatin1Char('/')))].append(item.get());
@@ -259,7 +269,9 @@ bool ParseCache::save(const QStringList& roots, const QList<ParsedItemPtr>& item
         for (const ParsedItem* item : *folder) {
             const quint8 flags = (item->parsed ? Parsed : 0) | (item->hasTodo ? HasTodo : 0) |
                                  (item->hasEvent ? HasEvent : 0) |
-                                 (item->reminders.isEmpty() ? 0 : HasReminders);
+                                 (item->reminders.isEmpty() ? 0 : HasReminders) |
+                                 (item->problem == ItemProblem::TooLarge ? TooLarge : 0) |
+                                 (item->problem == ItemProblem::NotICalendar ? NotICalendar : 0);
             out.string(item->file.fileName);
             out.put(item->file.stamp.size);
             out.put(item->file.stamp.mtimeNs);

@@ -37,7 +37,7 @@ public:
     // there is none that can be trusted.
     using Entries = QHash<QString, QList<ParsedItemPtr>>;
     Entries load(const QStringList& roots) const;
-    // Writes the items that can be trusted later (never racy ones).
+    // Writes the items that can be trusted later (never those to read again).
     bool save(const QStringList& roots, const QList<ParsedItemPtr>& items,
               QString* error = nullptr) const;
 

@@ -9,12 +9,17 @@
 
 namespace store {
 
+// Why a file of a list folder is not an item.
+enum class ItemProblem : quint8 { None, TooLarge, CannotRead, NotICalendar };
+
 // What one item file held when it was last read. Immutable once built, shared by the index
 // and by everything that read it; only the event caches below fill in later.
 struct ParsedItem
 {
     ItemFile file;
     bool parsed = false;
+    ItemProblem problem = ItemProblem::None;
+    // The system's or the parser's words on what went wrong, without the path.
     QString error;
     bool hasTodo = false;
     bool hasEvent = false;
@@ -27,6 +32,11 @@ struct ParsedItem
     // system's clock, keeping size and inode, would leave the stamp as it is: such an item is
     // read again whenever its folder changes, and is never kept between runs.
     bool racy = false;
+
+    // A file that could not be read may be readable the next time (its permissions changed,
+    // the disk recovered) without a new stamp: like a racy one, it is read again whenever its
+    // folder changes and never kept between runs.
+    bool mustReadAgain() const { return racy || problem == ItemProblem::CannotRead; }
 
     // The file's events, for files holding events: parsed with the file, or read on the first
     // event query when the item came from the parse cache. Guarded by the event store's lock.

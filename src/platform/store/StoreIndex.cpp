@@ -24,8 +24,6 @@ namespace {
 
 // Below this many files a cold read is faster on one thread than spread over the pool.
 constexpr int kParallelThreshold = 64;
-// Files larger than this are not items a person wrote; they are skipped, never rewritten.
-constexpr qint64 kMaxItemSize = 16 * 1024 * 1024;
 // File systems stamp modification times in ticks (a few milliseconds, seconds on some): a file
 // read within this long of its last change may change again without a new stamp.
 constexpr qint64 kRacyNs = 2'000'000'000;
@@ -38,9 +36,7 @@ bool readItemFile(const QString& path, QByteArray* bytes, FileStamp* stamp, QStr
     const int fd = ::open(LocalFileName::encode(path).constData(), O_RDONLY | O_CLOEXEC);
     struct stat st;
     if (fd < 0 || ::fstat(fd, &st) != 0) {
-        *error =
-            QStringLiteral("cannot read %1: %2")
-                .arg(LocalFileName::forDisplay(path), QString::fromLocal8Bit(std::strerror(errno)));
+        *error = QString::fromLocal8Bit(std::strerror(errno));
         if (fd >= 0)
             ::close(fd);
         return false;
@@ -54,9 +50,7 @@ bool readItemFile(const QString& path, QByteArray* bytes, FileStamp* stamp, QStr
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            *error = QStringLiteral("cannot read %1: %2")
-                         .arg(LocalFileName::forDisplay(path),
-                              QString::fromLocal8Bit(std::strerror(errno)));
+            *error = QString::fromLocal8Bit(std::strerror(errno));
             ::close(fd);
             return false;
         }
@@ -100,19 +94,22 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
     auto item = std::make_shared<ParsedItem>();
     item->file = file;
     if (file.stamp.size > kMaxItemSize) {
-        item->error = QStringLiteral("larger than %1 bytes").arg(kMaxItemSize);
+        item->problem = ItemProblem::TooLarge;
         return item;
     }
     QByteArray bytes;
     FileStamp stamp;
     const qint64 readAt = realtimeNs();
-    if (!readItemFile(file.path, &bytes, &stamp, &item->error))
+    if (!readItemFile(file.path, &bytes, &stamp, &item->error)) {
+        item->problem = ItemProblem::CannotRead;
         return item;
+    }
     item->file.stamp = stamp;
     item->racy = stamp.mtimeNs > readAt - kRacyNs;
     QString error;
     std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
     if (!ics) {
+        item->problem = ItemProblem::NotICalendar;
         item->error = error;
         return item;
     }
@@ -206,7 +203,7 @@ void StoreIndex::collectItems(const CollectionFolder& folder, QList<ItemFile> li
     // after its last change is).
     if (old && sameListing(old->listing, listing) &&
         std::none_of(old->items.cbegin(), old->items.cend(), [this](const ParsedItemPtr& item) {
-            return item->racy || m_invalidated.contains(item->file.path);
+            return item->mustReadAgain() || m_invalidated.contains(item->file.path);
         })) {
         state = *old;
         return;
@@ -219,7 +216,7 @@ void StoreIndex::collectItems(const CollectionFolder& folder, QList<ItemFile> li
     SortedItems cached(seeded != m_seed.constEnd() ? &*seeded : nullptr);
     for (ItemFile& file : listing) {
         auto current = [&](const ParsedItemPtr& item) {
-            return item && item->file.stamp == file.stamp && !item->racy &&
+            return item && item->file.stamp == file.stamp && !item->mustReadAgain() &&
                    !m_invalidated.contains(item->file.path);
         };
         ParsedItemPtr item = known.find(file.fileName);
@@ -331,8 +328,9 @@ bool StoreIndex::refresh()
             parsed.append(parse(file));
     }
     m_parseCount += quint64(parsed.size());
-    m_settledParseCount += quint64(std::count_if(
-        parsed.cbegin(), parsed.cend(), [](const ParsedItemPtr& item) { return !item->racy; }));
+    m_settledParseCount +=
+        quint64(std::count_if(parsed.cbegin(), parsed.cend(),
+                              [](const ParsedItemPtr& item) { return !item->mustReadAgain(); }));
     qsizetype nextParsed = 0;
     for (const QString& identifier : std::as_const(listedCollections)) {
         CollectionState& state = next[identifier];
@@ -345,7 +343,8 @@ bool StoreIndex::refresh()
             if (!item->parsed && !(old && itemNamed(old->items, item->file.fileName) == item))
                 qCWarning(lcVdir).noquote()
                     << QStringLiteral("Skipping %1: %2. The file is left as it is.")
-                           .arg(LocalFileName::forDisplay(item->file.path), item->error);
+                           .arg(LocalFileName::forDisplay(item->file.path),
+                                unreadableFile(*item, nullptr).reason());
         }
     }
     m_seed.clear();
@@ -355,6 +354,7 @@ bool StoreIndex::refresh()
     m_folders = folders;
     rebuildCalendars(folders);
     assignIdentifiers();
+    collectUnreadableFiles();
     return true;
 }
 
@@ -407,9 +407,12 @@ void StoreIndex::rebuildCalendars(const QList<CollectionFolder>& folders)
         // run: a task would be added to it and it would join the user's lists for good.
         if (!todos && !events && !folder.createdForUnknown)
             todos = events = true;
+        const CalendarPtr old = m_calendars.value(folder.identifier);
         auto calendar = std::make_shared<Calendar>();
         calendar->calendarIdentifier = folder.identifier;
-        calendar->title = folder.displayName;
+        // A name that could not be read this time is still the one the store knew: the list is
+        // not renamed after its folder for a run, nor kept in Recently Deleted under that name.
+        calendar->title = folder.displayNameUnknown && old ? old->title : folder.displayName;
         calendar->color = folder.color;
         calendar->immutable = !folder.writable;
         calendar->holdsReminders = todos;
@@ -420,7 +423,6 @@ void StoreIndex::rebuildCalendars(const QList<CollectionFolder>& folders)
                 calendar->source = source;
         }
         // Keep the old object when nothing changed, so holders see one list, not copies.
-        const CalendarPtr old = m_calendars.value(folder.identifier);
         if (old && old->title == calendar->title && old->color == calendar->color &&
             old->immutable == calendar->immutable && old->holdsReminders == todos &&
             old->holdsEvents == events && old->folderPath == calendar->folderPath)
@@ -470,6 +472,24 @@ void StoreIndex::assignIdentifiers()
         }
     }
     m_identifiers = identifiers;
+}
+
+UnreadableFile StoreIndex::unreadableFile(const ParsedItem& item, const Calendar* list)
+{
+    return {item.file.path, list ? list->calendarIdentifier : QString(),
+            list ? list->title : QString(), item.problem, item.error};
+}
+
+void StoreIndex::collectUnreadableFiles()
+{
+    QList<UnreadableFile> files;
+    for (const CollectionFolder& folder : std::as_const(m_folders)) {
+        for (const ParsedItemPtr& item : m_collections.value(folder.identifier).items) {
+            if (!item->parsed)
+                files.append(unreadableFile(*item, m_calendars.value(folder.identifier).get()));
+        }
+    }
+    m_unreadableFiles = files;
 }
 
 CalendarPtr StoreIndex::calendarWithIdentifier(const QString& identifier) const

@@ -2,6 +2,7 @@
 
 #include "platform/store/IcsItem.h"
 #include "platform/store/ParsedItem.h"
+#include "platform/store/UnreadableFile.h"
 #include "platform/store/VdirCollections.h"
 
 #include <QHash>
@@ -53,6 +54,8 @@ public:
     QList<SourcePtr> sources() const { return m_sources; }
     QList<ParsedItemPtr> items(const QString& collectionIdentifier) const;
     QList<ParsedItemPtr> allItems() const;
+    // The files of the collections that are no items, by collection and file name.
+    QList<UnreadableFile> unreadableFiles() const { return m_unreadableFiles; }
     // The identifier the index gave a task of one of its items (its UID unless that UID is
     // taken).
     QString identifierOf(const Reminder& parsed) const;
@@ -87,6 +90,8 @@ private:
                       const CollectionState* old, CollectionState& state, QList<ItemFile>& pending);
     void rebuildCalendars(const QList<CollectionFolder>& folders);
     void assignIdentifiers();
+    void collectUnreadableFiles();
+    static UnreadableFile unreadableFile(const ParsedItem& item, const Calendar* list);
     static bool sameListing(const QList<ItemFile>& a, const QList<ItemFile>& b);
 
     QStringList m_roots;
@@ -110,6 +115,7 @@ private:
     QHash<QString, CalendarPtr> m_calendars;
     QList<CalendarPtr> m_calendarOrder;
     QHash<const Reminder*, QString> m_identifiers;
+    QList<UnreadableFile> m_unreadableFiles;
 };
 
 } // namespace store

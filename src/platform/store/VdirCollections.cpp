@@ -109,7 +109,8 @@ QList<CollectionFolder> scan(const QStringList& roots)
                 collection.identifier += QLatin1Char('@') + shortHash(canonicalRoot);
             identifiers.insert(collection.identifier);
             collection.displayName =
-                readMetadata(collection.folderPath, QStringLiteral("displayname"));
+                readMetadata(collection.folderPath, QStringLiteral("displayname"),
+                             &collection.displayNameUnknown);
             if (collection.displayName.isEmpty())
                 collection.displayName = LocalFileName::forDisplay(name);
             const QString color = readMetadata(collection.folderPath, QStringLiteral("color"));

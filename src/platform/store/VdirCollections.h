@@ -16,6 +16,8 @@ struct CollectionFolder
     QString folderPath;
     QString rootPath;
     QString displayName;
+    // The "displayname" file is there but could not be read: displayName is the folder's name.
+    bool displayNameUnknown = false;
     QColor color;
     QString description;
     int order = 0;

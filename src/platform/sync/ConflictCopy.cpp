@@ -1,9 +1,10 @@
 #include "platform/sync/ConflictCopy.h"
 
+#include "platform/ReplaceFileContents.h"
+
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUuid>
 
 namespace ConflictCopy {
@@ -71,11 +72,7 @@ bool writeText(const QString& path, const QString& text, bool replace)
 {
     if (!replace && QFileInfo::exists(path))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(text.toUtf8());
-    return file.commit();
+    return replaceFileContents(path, text.toUtf8());
 }
 
 // The collection folder under `accountFolder` holding the item `uid`.

@@ -1,5 +1,6 @@
 #include "platform/sync/EmptiedList.h"
 
+#include "platform/ReplaceFileContents.h"
 #include "platform/sync/SyncPaths.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 namespace EmptiedLists {
 
@@ -49,7 +49,8 @@ bool save(const QString& path, const QList<EmptiedList>& lists)
             object.insert(QLatin1String("copy"), list.copyFolder);
         array.append(object);
     }
-    return SyncPaths::replaceFile(path, QJsonDocument(array).toJson());
+    return replaceFileContents(path, QJsonDocument(array).toJson(), nullptr,
+                               ReplaceFileOptions::creatingFolder());
 }
 
 } // namespace EmptiedLists

@@ -1,5 +1,6 @@
 #include "platform/sync/SyncAccount.h"
 
+#include "platform/ReplaceFileContents.h"
 #include "platform/sync/SyncPaths.h"
 
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace SyncAccounts {
 
@@ -62,7 +62,8 @@ bool save(const QString& path, const QList<SyncAccount>& accounts)
                       QJsonArray::fromStringList(account.collections));
         array.append(object);
     }
-    return SyncPaths::replaceFile(path, QJsonDocument(array).toJson());
+    return replaceFileContents(path, QJsonDocument(array).toJson(), nullptr,
+                               ReplaceFileOptions::creatingFolder());
 }
 
 QString newId(const QList<SyncAccount>& accounts)

@@ -1,8 +1,5 @@
 #include "platform/sync/SyncPaths.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 SyncPaths SyncPaths::forThisUser()
@@ -39,12 +36,4 @@ QString SyncPaths::statusFile(const QString& pair, const QString& collection) co
 {
     const QString file = entry(entry(statusFolder(), pair), collection);
     return file.isEmpty() ? QString() : file + QLatin1String(".items");
-}
-
-bool SyncPaths::replaceFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
-           file.commit();
 }

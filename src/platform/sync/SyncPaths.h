@@ -18,10 +18,6 @@ struct SyncPaths
     // here before it becomes part of a path, so that none can lead outside its folder.
     static QString entry(const QString& folder, const QString& name);
     static bool isEntryName(const QString& name);
-    // Replaces `path` with `bytes` in one step, making its folder first; false when any step
-    // fails (flushed before the commit: Qt 6.4 puts the file in place even when the commit's
-    // own flush fails on a full disk, leaving it empty).
-    static bool replaceFile(const QString& path, const QByteArray& bytes);
 
     QString configFile() const { return configFolder + QLatin1String("/config"); }
     QString accountsFile() const { return configFolder + QLatin1String("/accounts.json"); }

@@ -1,8 +1,9 @@
 #include "platform/sync/VdirsyncerConfig.h"
 
+#include "platform/ReplaceFileContents.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace VdirsyncerConfig {
 
@@ -128,13 +129,9 @@ QString renderListing(const SyncAccount& account, const QString& localFolder,
 
 bool write(const QString& path, const QString& text)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    file.write(text.toUtf8());
-    return file.commit();
+    ReplaceFileOptions options = ReplaceFileOptions::creatingFolder();
+    options.permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    return replaceFileContents(path, text.toUtf8(), nullptr, options);
 }
 
 } // namespace VdirsyncerConfig

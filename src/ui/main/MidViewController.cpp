@@ -13,6 +13,7 @@
 #include "ui/common/ElidedLabel.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/main/PaneDelegates.h"
+#include "ui/main/problems/UnreadableFilesBar.h"
 #include "ui/main/strip/MonthDateView.h"
 #include "ui/main/strip/WeekDateView.h"
 #include "ui/main/tasklist/TaskListDelegate.h"
@@ -108,6 +109,8 @@ MidViewController::MidViewController(DataManager& manager, ModeManager& modeMana
     connect(m_searchSaveButton, &QToolButton::clicked, this, &MidViewController::searchSaveButton);
     m_searchSaveButton->setVisible(false);
 
+    m_unreadableFilesBar = new UnreadableFilesBar(manager.session(), modeManager, this);
+    layout->addWidget(m_unreadableFilesBar);
     buildTable();
     layout->addWidget(m_table, 1);
 
@@ -573,6 +576,7 @@ void MidViewController::resetAppearance()
     m_rightButton->setIcon(TintedIcon::icon(QStringLiteral("ButtonRight"), icon));
     m_addButton->setIcon(TintedIcon::icon(QStringLiteral("ButtonAdd"), icon));
     m_searchSaveButton->setIcon(TintedIcon::icon(QStringLiteral("ButtonSave"), icon));
+    m_unreadableFilesBar->resetAppearance();
     updateShowHideButton();
     m_weekDateView->resetAppearance();
     m_monthDateView->resetAppearance();

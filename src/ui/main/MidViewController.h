@@ -24,6 +24,7 @@ class QuickActionPerformer;
 class TaskListAssembly;
 class TaskListDelegate;
 class TaskListModel;
+class UnreadableFilesBar;
 class WeekDateView;
 
 // The centre pane: the tasks (and, in the day, week and month views, the calendar events) of
@@ -107,6 +108,8 @@ public:
     bool showingDetail() const { return m_showingDetail; }
     void resetAppearance();
     void setupVisualEffectStateActiveAlways(bool always);
+    // The bar above the list telling of files that could not be read.
+    UnreadableFilesBar* unreadableFilesBar() const { return m_unreadableFilesBar; }
     QListView* tableView() const { return m_table; }
     // Everything here that takes the keyboard, in the order Tab visits it: the title line's
     // buttons, the strip, the list.
@@ -189,6 +192,7 @@ private:
     WeekDateView* m_weekDateView = nullptr;
     MonthDateView* m_monthDateView = nullptr;
     QWidget* m_searchBar = nullptr;
+    UnreadableFilesBar* m_unreadableFilesBar = nullptr;
     QLineEdit* m_searchField = nullptr;
     QToolButton* m_searchSaveButton = nullptr;
     QListView* m_table = nullptr;

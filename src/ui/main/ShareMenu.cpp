@@ -1,5 +1,7 @@
 #include "ui/main/ShareMenu.h"
 
+#include "platform/ReplaceFileContents.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -7,7 +9,6 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QUrlQuery>
 
 ShareMenu::ShareMenu(QObject* parent)
@@ -73,16 +74,11 @@ bool ShareMenu::saveToFile(const QString& fileName, const StyledText& text, QStr
 {
     const bool html = fileName.endsWith(QLatin1String(".html"), Qt::CaseInsensitive) ||
                       fileName.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    QString reason;
+    if (!replaceFileContents(fileName, (html ? text.toHtml() : text.toPlainText()).toUtf8(),
+                             &reason)) {
         if (error)
-            *error = tr("The list could not be saved to %1: %2").arg(fileName, file.errorString());
-        return false;
-    }
-    file.write((html ? text.toHtml() : text.toPlainText()).toUtf8());
-    if (!file.commit()) {
-        if (error)
-            *error = tr("The list could not be saved to %1: %2").arg(fileName, file.errorString());
+            *error = tr("The list could not be saved to %1: %2").arg(fileName, reason);
         return false;
     }
     return true;
