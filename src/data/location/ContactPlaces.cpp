@@ -11,8 +11,15 @@ QString tr(const char* text)
     return QCoreApplication::translate("LocationPopover", text);
 }
 
-QString oneLine(const QString& text)
+QString oneLine(QString text)
 {
+    // A lone carriage return (a card written by hand on another system) or a Unicode line
+    // separator breaks the line in the drop-down as much as a line feed does.
+    for (QChar& c : text) {
+        if (c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85) ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u'\n';
+    }
     QStringList lines = text.split(u'\n');
     for (QString& line : lines)
         line = line.trimmed();

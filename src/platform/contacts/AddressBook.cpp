@@ -65,8 +65,11 @@ QStringList AddressBook::locateFolders(const QString& preferredFolder, const QSt
     const QString text = QString::fromUtf8(config.read(kMaxConfigBytes));
     QStringList folders;
     for (const QString& path : khardPaths(text)) {
-        const QString folder = PeerConfigFiles::expandPath(path, home, environment);
-        if (!folder.isEmpty() && !folders.contains(folder))
+        // khard would take a relative path from wherever it was started; we have no such
+        // place, and reading from our own working folder would be reading anything.
+        const QString folder =
+            QDir::cleanPath(PeerConfigFiles::expandPath(path, home, environment));
+        if (QDir::isAbsolutePath(folder) && !folders.contains(folder))
             folders << folder;
     }
     return folders;

@@ -40,9 +40,11 @@ constexpr qint64 kAbandonedSeconds = 600;
 
 enum Flag : quint8 { Parsed = 1, HasTodo = 2, HasEvent = 4, HasReminders = 8 };
 
-// Detects a damaged file: four independent lanes of a multiply-xor hash over 8-byte words,
-// fast enough to check megabytes at every start.
-quint64 checksumOf(QByteArrayView bytes)
+} // namespace
+
+// Four independent lanes of a multiply-xor hash over 8-byte words, fast enough to check
+// megabytes at every start.
+quint64 ParseCache::checksum(QByteArrayView bytes)
 {
     constexpr quint64 prime = 0x100000001B3ull;
     quint64 lanes[4] = {0x9E3779B97F4A7C15ull, 0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull,
@@ -65,8 +67,6 @@ quint64 checksumOf(QByteArrayView bytes)
         hash = (hash ^ quint8(data[at])) * prime;
     return hash ^ (hash >> 32);
 }
-
-} // namespace
 
 QByteArray ParseCache::currentEnvironment()
 {
@@ -161,7 +161,7 @@ ParseCache::Entries ParseCache::load(const QStringList& roots) const
     const QByteArrayView body(bytes.constData(), bytes.size() - 8);
     quint64 stored;
     std::memcpy(&stored, bytes.constData() + body.size(), 8);
-    if (qFromLittleEndian(stored) != checksumOf(body))
+    if (qFromLittleEndian(stored) != checksum(body))
         return refuse("damaged or cut short");
 
     CacheReader in(bytes.constData() + kMagic.size(), body.data() + body.size());
@@ -277,8 +277,8 @@ bool ParseCache::save(const QStringList& roots, const QList<ParsedItemPtr>& item
             }
         }
     }
-    const quint64 checksum = qToLittleEndian(checksumOf(bytes));
-    bytes.append(reinterpret_cast<const char*>(&checksum), 8);
+    const quint64 sum = qToLittleEndian(checksum(bytes));
+    bytes.append(reinterpret_cast<const char*>(&sum), 8);
 
     const QFileInfo info(m_file);
     if (!QDir().mkpath(info.absolutePath())) {

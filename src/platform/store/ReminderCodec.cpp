@@ -265,8 +265,13 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
 {
     reminder->title = in.string();
     const QString url = in.string();
-    if (!url.isNull())
+    if (!url.isNull()) {
         reminder->URL = QUrl(url, QUrl::TolerantMode);
+        // The writer keeps the fully encoded form; other text (raw non-characters, say) would
+        // read as another address than the same task read again after a save.
+        if (reminder->URL.toString(QUrl::FullyEncoded) != url)
+            in.fail();
+    }
     reminder->notes = in.string();
     reminder->priority = in.get<qint8>();
     reminder->completed = in.boolean();

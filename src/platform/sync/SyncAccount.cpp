@@ -43,8 +43,12 @@ QList<SyncAccount> load(const QString& path)
             if (SyncPaths::isEntryName(name.toString()))
                 account.collections.append(name.toString());
         }
-        // A hand-edited file must not bring a section name we would have to quote.
-        if (isValidId(account.id) && !account.url.isEmpty())
+        // A hand-edited file must not bring a section name we would have to quote, nor a second
+        // account under an id already read: vdirsyncer refuses a configuration that names a
+        // pair twice, and would sync neither.
+        const bool taken = std::any_of(accounts.cbegin(), accounts.cend(),
+                                       [&](const SyncAccount& a) { return a.id == account.id; });
+        if (isValidId(account.id) && !account.url.isEmpty() && !taken)
             accounts.append(account);
     }
     return accounts;
