@@ -58,14 +58,16 @@ QString formattedAddress(const contacts::PostalAddress& address)
 
 QString addressTypeTitle(const QString& label)
 {
-    const QString lower = label.trimmed().toLower();
+    // Shown in brackets after the name on one line of the drop-down, whatever the card holds.
+    const QString flat = oneLine(label);
+    const QString lower = flat.toLower();
     if (lower == QLatin1String("home"))
         return tr("Home");
     if (lower == QLatin1String("work"))
         return tr("Work");
     if (lower == QLatin1String("other"))
         return tr("Other");
-    QString title = label.trimmed();
+    QString title = flat;
     if (title.startsWith(QLatin1String("x-"), Qt::CaseInsensitive))
         title = title.mid(2);
     if (!title.isEmpty())
