@@ -65,8 +65,10 @@ QStringList TileCacheTarget::run(QByteArrayView input)
     }
     if (exists && !stray && image.isNull() && !QImage::fromData(bytes).isNull())
         findings << QStringLiteral("A readable tile file gives nothing");
-    // The failed fetch of a missing tile is answered here, not at exit.
+    // The failed fetch of a missing tile is answered here, not at exit, and its reply deleted
+    // as the application's event loop would: processEvents() alone keeps deferred deletions.
     QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (exists) {
         QFile::remove(file);
         QFile::remove(file + QStringLiteral(".part"));
