@@ -66,10 +66,11 @@ QStringList AddressBook::locateFolders(const QString& preferredFolder, const QSt
     QStringList folders;
     for (const QString& path : khardPaths(text)) {
         // khard would take a relative path from wherever it was started; we have no such
-        // place, and reading from our own working folder would be reading anything.
+        // place, and reading from our own working folder would be reading anything. A NUL
+        // would cut the path where the system reads it, naming another folder.
         const QString folder =
             QDir::cleanPath(PeerConfigFiles::expandPath(path, home, environment));
-        if (QDir::isAbsolutePath(folder) && !folders.contains(folder))
+        if (QDir::isAbsolutePath(folder) && !folder.contains(QChar(0)) && !folders.contains(folder))
             folders << folder;
     }
     return folders;

@@ -159,7 +159,8 @@ void CollectionFinder::addCandidates(const QStringList& patterns, bool areCollec
         if (outOfTime())
             return;
         const QString expanded = PeerConfigFiles::expandPath(pattern, m_home, m_environment);
-        if (!QDir::isAbsolutePath(expanded))
+        // A NUL would cut the path where the system reads it, naming another folder.
+        if (!QDir::isAbsolutePath(expanded) || expanded.contains(QChar(0)))
             continue;
         for (const QString& folder : expandPattern(expanded)) {
             // A folder of collections may be named where a collection is expected and the
