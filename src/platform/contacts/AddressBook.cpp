@@ -62,7 +62,8 @@ QStringList AddressBook::locateFolders(const QString& preferredFolder, const QSt
     QFile config(configHome + QStringLiteral("/khard/khard.conf"));
     if (!config.open(QIODevice::ReadOnly))
         return {};
-    const QString text = QString::fromUtf8(config.read(kMaxConfigBytes));
+    // read() first makes room for as much as it is allowed to read: the size asks for less.
+    const QString text = QString::fromUtf8(config.read(qMin(config.size(), kMaxConfigBytes)));
     QStringList folders;
     for (const QString& path : khardPaths(text)) {
         // khard would take a relative path from wherever it was started; we have no such

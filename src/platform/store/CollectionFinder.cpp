@@ -105,7 +105,8 @@ QString CollectionFinder::readConfig(const QString& path) const
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromUtf8(file.read(m_limits.configBytes));
+    // read() first makes room for as much as it is allowed to read: the size asks for less.
+    return QString::fromUtf8(file.read(qMin(file.size(), m_limits.configBytes)));
 }
 
 QList<FoundRoot> CollectionFinder::find()

@@ -35,6 +35,8 @@ constexpr QByteArrayView kMagic = "VELMORAN PARSE CACHE\n";
 constexpr quint32 kLayout = 3;
 // No file a person keeps holds more tasks than this; a larger count is a damaged entry.
 constexpr quint32 kMaxTasksPerFile = 1u << 20;
+// The least an entry takes in the file: its name's length, size, time, inode and flags.
+constexpr qsizetype kMinEntryBytes = 4 + 8 + 8 + 8 + 1;
 // Files left by writers that died before their rename are removed after this long.
 constexpr qint64 kAbandonedSeconds = 600;
 
@@ -181,7 +183,8 @@ ParseCache::Entries ParseCache::load(const QStringList& roots) const
         const QString folder = in.string();
         const quint32 count = in.get<quint32>();
         QList<ParsedItemPtr>& items = entries[folder];
-        items.reserve(qsizetype(qMin(count, 1u << 20)));
+        // Room for no more entries than the bytes left can hold, whatever a damaged count says.
+        items.reserve(items.size() + qMin(qsizetype(count), in.remaining() / kMinEntryBytes));
         for (quint32 i = 0; i < count && in.ok(); ++i) {
             auto item = std::make_shared<ParsedItem>();
             item->file.fileName = in.string();
@@ -204,7 +207,7 @@ ParseCache::Entries ParseCache::load(const QStringList& roots) const
                 const quint32 tasks = in.get<quint32>();
                 if (!in.ok() || tasks == 0 || tasks > kMaxTasksPerFile)
                     return refuse("damaged entry");
-                item->reminders.reserve(qsizetype(tasks));
+                item->reminders.reserve(qMin(qsizetype(tasks), in.remaining()));
                 for (quint32 t = 0; t < tasks; ++t) {
                     auto reminder = std::make_shared<Reminder>();
                     if (!codec.read(in, reminder.get()))

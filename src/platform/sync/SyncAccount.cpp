@@ -29,7 +29,9 @@ QList<SyncAccount> load(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QJsonArray array = QJsonDocument::fromJson(file.read(1 << 20)).array();
+    // read() first makes room for as much as it is allowed to read: the size asks for less.
+    const QJsonArray array =
+        QJsonDocument::fromJson(file.read(qMin<qint64>(file.size(), 1 << 20))).array();
     QList<SyncAccount> accounts;
     for (const QJsonValue& value : array) {
         const QJsonObject object = value.toObject();
