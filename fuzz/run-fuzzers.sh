@@ -123,7 +123,7 @@ for target in "${targets[@]}"; do
     "$binary" -merge=1 -timeout=1 -rss_limit_mb=4096 "$merged" "${starting[@]}" "$corpus" \
       >"$work/logs/$target-merge.log" 2>&1
     files=$(find "$merged" -type f | wc -l)
-    kb=$(du -sk "$merged" | cut -f1)
+    kb=$(du -sk --apparent-size "$merged" | cut -f1)
     if [ "$files" -gt "$max_kept_files" ] || [ "$kb" -gt "$max_kept_kb" ]; then
       echo "fuzz_$target: the minimised corpus ($files files, $kb kB) is too large to keep in fuzz/corpus"
     else
