@@ -188,6 +188,10 @@ ParseCache::Entries ParseCache::load(const QStringList& roots) const
         for (quint32 i = 0; i < count && in.ok(); ++i) {
             auto item = std::make_shared<ParsedItem>();
             item->file.fileName = in.string();
+            // An entry stands for one file of its folder: a name with a slash would be filed
+            // under another folder once written again.
+            if (item->file.fileName.isEmpty() || item->file.fileName.contains(QLatin1Char('/')))
+                return refuse("damaged entry");
             item->file.stamp.size = in.get<qint64>();
             item->file.stamp.mtimeNs = in.get<qint64>();
             item->file.stamp.inode = in.get<quint64>();
