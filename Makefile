@@ -7,7 +7,7 @@ MAKEFLAGS += --no-print-directory
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench fuzz screenshots format clean
+.PHONY: all deps configure build run test bench fuzz fuzz-corpus screenshots format clean
 
 all: build
 
@@ -38,6 +38,11 @@ fuzz:
 		-DVELMORAN_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
 	@bash fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# Minimises each fuzzer's corpus (the build's and the kept one) into fuzz/corpus/<target>,
+# without fuzzing; `FUZZ_MERGE=1 make fuzz` does the same after its runs.
+fuzz-corpus:
+	@FUZZ_SECONDS=0 FUZZ_MERGE=1 $(MAKE) fuzz
 
 # Pictures of the main window over a demo store, in $(BUILD_DIR)/screenshots.
 screenshots: configure

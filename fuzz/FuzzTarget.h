@@ -21,7 +21,8 @@ public:
     // The target of that name (see names()); null for an unknown name. Targets that keep files
     // work below `workFolder`, which must exist and outlive them.
     static std::unique_ptr<FuzzTarget> create(const QString& name, const QString& workFolder);
-    // "ics", "recurrence", "urlcommand", "smartadd", "preferences": also the folder names of
-    // their regression inputs.
+    // "ics", "recurrence", "urlcommand", "smartadd", "preferences", "vcard", "geocoder",
+    // "tilecache", "peerconfig", "parsecache", "syncoutput", "accounts", "syncedprefs": also
+    // the folder names of their regression inputs.
     static QStringList names();
 };

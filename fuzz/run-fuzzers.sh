@@ -2,19 +2,27 @@
 # Runs the fuzzers of a fuzz build one after the other, each for a set time:
 #   fuzz/run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]
 # Each fuzzer starts from the corpus it built in earlier runs (BUILD_DIR/fuzz/corpus/TARGET),
-# seeds taken from the project's test data, and the inputs that once failed
-# (tests/data/regressions/TARGET). What it finds goes to BUILD_DIR/fuzz/findings/TARGET/; a run
+# the minimised corpus kept in the project (fuzz/corpus/TARGET), seeds taken from the project's
+# test data, and the inputs that once failed (tests/data/regressions/TARGET). What it finds goes to BUILD_DIR/fuzz/findings/TARGET/; a run
 # over one second counts as a hang. The executions of every run are added up per target in
 # BUILD_DIR/fuzz/executions/TARGET.
 # A fuzzer stops at its first finding; with FUZZ_KEEP_GOING=1 it runs in a child process that
 # is restarted after each finding instead, for long runs that collect everything.
+# With FUZZ_MERGE=1 each fuzzer then minimises its build corpus and the project's into
+# fuzz/corpus/TARGET (libFuzzer's -merge=1: the fewest inputs that keep all coverage); SECONDS
+# may be 0 to only do that.
 set -uo pipefail
 
 build=${1:?usage: run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]}
 seconds=${2:?usage: run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]}
 shift 2
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(ics recurrence urlcommand smartadd preferences)
+[ ${#targets[@]} -eq 0 ] && targets=(ics recurrence urlcommand smartadd preferences vcard geocoder
+  tilecache peerconfig parsecache syncoutput accounts syncedprefs)
+
+# A kept corpus larger than this stays out of the project: the build corpus keeps it.
+max_kept_files=200
+max_kept_kb=1024
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$build" && pwd)
@@ -50,6 +58,18 @@ make_seeds() { # target folder
           add_seed "$folder" "$line"
         done
       ;;
+    geocoder)
+      find "$tests/data/geocoder" -name '*.json' -size -64k -exec cp -t "$folder" {} +
+      ;;
+    syncoutput)
+      find "$tests/data/vdirsyncer" -name '*.txt' -size -64k -exec cp -t "$folder" {} +
+      ;;
+    tilecache)
+      # Each small picture of the tests as the tile at zoom 2, column 1, row 1.
+      find "$tests" -name '*.png' -size -16k | head -n 20 | while IFS= read -r picture; do
+        { printf '\003\001\001\000'; cat "$picture"; } >"$folder/$(basename "$picture")"
+      done
+      ;;
   esac
   if [ -d "$source_dir/fuzz/seeds/$target" ]; then
     cp -t "$folder" "$source_dir/fuzz/seeds/$target"/* 2>/dev/null || true
@@ -72,7 +92,8 @@ for target in "${targets[@]}"; do
   seeds="$work/seeds/$target"
   findings="$work/findings/$target"
   regressions="$source_dir/tests/data/regressions/$target"
-  mkdir -p "$corpus" "$findings" "$work/logs" "$work/executions"
+  kept="$source_dir/fuzz/corpus/$target"
+  mkdir -p "$corpus" "$findings" "$work/logs" "$work/executions" "$regressions"
   rm -rf "$seeds"
   mkdir -p "$seeds"
   make_seeds "$target" "$seeds"
@@ -80,13 +101,38 @@ for target in "${targets[@]}"; do
   [ -f "$source_dir/fuzz/dictionaries/$target.dict" ] &&
     dictionary=(-dict="$source_dir/fuzz/dictionaries/$target.dict")
 
-  echo "== fuzz_$target for $seconds s"
+  starting=()
+  [ -d "$kept" ] && starting=("$kept")
+
   log="$work/logs/$target.log"
   found_before=$(find "$findings" -type f | wc -l)
-  "$binary" "$corpus" "$seeds" "$regressions" "${dictionary[@]}" "${mode[@]}" \
-    -max_total_time="$seconds" -timeout=1 -rss_limit_mb=4096 -print_final_stats=1 \
-    -artifact_prefix="$findings/" >"$log" 2>&1
-  status=$?
+  status=0
+  if [ "$seconds" -gt 0 ]; then
+    echo "== fuzz_$target for $seconds s"
+    "$binary" "$corpus" "${starting[@]}" "$seeds" "$regressions" "${dictionary[@]}" "${mode[@]}" \
+      -max_total_time="$seconds" -timeout=1 -rss_limit_mb=4096 -print_final_stats=1 \
+      -artifact_prefix="$findings/" >"$log" 2>&1
+    status=$?
+  else
+    : >"$log"
+  fi
+  if [ -n "${FUZZ_MERGE:-}" ]; then
+    merged="$work/merged/$target"
+    rm -rf "$merged"
+    mkdir -p "$merged"
+    "$binary" -merge=1 -timeout=1 -rss_limit_mb=4096 "$merged" "${starting[@]}" "$corpus" \
+      >"$work/logs/$target-merge.log" 2>&1
+    files=$(find "$merged" -type f | wc -l)
+    kb=$(du -sk --apparent-size "$merged" | cut -f1)
+    if [ "$files" -gt "$max_kept_files" ] || [ "$kb" -gt "$max_kept_kb" ]; then
+      echo "fuzz_$target: the minimised corpus ($files files, $kb kB) is too large to keep in fuzz/corpus"
+    else
+      rm -rf "$kept"
+      mkdir -p "$kept"
+      cp -t "$kept" "$merged"/* 2>/dev/null || true
+      echo "fuzz_$target: fuzz/corpus/$target now holds $files inputs ($kb kB)"
+    fi
+  fi
   if [ ${#mode[@]} -eq 0 ]; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)

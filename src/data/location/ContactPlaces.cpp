@@ -11,8 +11,15 @@ QString tr(const char* text)
     return QCoreApplication::translate("LocationPopover", text);
 }
 
-QString oneLine(const QString& text)
+QString oneLine(QString text)
 {
+    // A lone carriage return (a card written by hand on another system) or a Unicode line
+    // separator breaks the line in the drop-down as much as a line feed does.
+    for (QChar& c : text) {
+        if (c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85) ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u'\n';
+    }
     QStringList lines = text.split(u'\n');
     for (QString& line : lines)
         line = line.trimmed();
@@ -51,14 +58,16 @@ QString formattedAddress(const contacts::PostalAddress& address)
 
 QString addressTypeTitle(const QString& label)
 {
-    const QString lower = label.trimmed().toLower();
+    // Shown in brackets after the name on one line of the drop-down, whatever the card holds.
+    const QString flat = oneLine(label);
+    const QString lower = flat.toLower();
     if (lower == QLatin1String("home"))
         return tr("Home");
     if (lower == QLatin1String("work"))
         return tr("Work");
     if (lower == QLatin1String("other"))
         return tr("Other");
-    QString title = label.trimmed();
+    QString title = flat;
     if (title.startsWith(QLatin1String("x-"), Qt::CaseInsensitive))
         title = title.mid(2);
     if (!title.isEmpty())

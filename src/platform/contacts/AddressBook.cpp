@@ -62,11 +62,16 @@ QStringList AddressBook::locateFolders(const QString& preferredFolder, const QSt
     QFile config(configHome + QStringLiteral("/khard/khard.conf"));
     if (!config.open(QIODevice::ReadOnly))
         return {};
-    const QString text = QString::fromUtf8(config.read(kMaxConfigBytes));
+    // read() first makes room for as much as it is allowed to read: the size asks for less.
+    const QString text = QString::fromUtf8(config.read(qMin(config.size(), kMaxConfigBytes)));
     QStringList folders;
     for (const QString& path : khardPaths(text)) {
-        const QString folder = PeerConfigFiles::expandPath(path, home, environment);
-        if (!folder.isEmpty() && !folders.contains(folder))
+        // khard would take a relative path from wherever it was started; we have no such
+        // place, and reading from our own working folder would be reading anything. A NUL
+        // would cut the path where the system reads it, naming another folder.
+        const QString folder =
+            QDir::cleanPath(PeerConfigFiles::expandPath(path, home, environment));
+        if (QDir::isAbsolutePath(folder) && !folder.contains(QChar(0)) && !folders.contains(folder))
             folders << folder;
     }
     return folders;

@@ -54,6 +54,7 @@ public:
     // that counts.
     bool ok() const { return m_ok; }
     bool atEnd() const { return m_at == m_end; }
+    qsizetype remaining() const { return m_end - m_at; }
     void fail() { m_ok = false; }
 
     template <typename T> T get()

@@ -105,7 +105,8 @@ QString CollectionFinder::readConfig(const QString& path) const
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromUtf8(file.read(m_limits.configBytes));
+    // read() first makes room for as much as it is allowed to read: the size asks for less.
+    return QString::fromUtf8(file.read(qMin(file.size(), m_limits.configBytes)));
 }
 
 QList<FoundRoot> CollectionFinder::find()
@@ -159,7 +160,8 @@ void CollectionFinder::addCandidates(const QStringList& patterns, bool areCollec
         if (outOfTime())
             return;
         const QString expanded = PeerConfigFiles::expandPath(pattern, m_home, m_environment);
-        if (!QDir::isAbsolutePath(expanded))
+        // A NUL would cut the path where the system reads it, naming another folder.
+        if (!QDir::isAbsolutePath(expanded) || expanded.contains(QChar(0)))
             continue;
         for (const QString& folder : expandPattern(expanded)) {
             // A folder of collections may be named where a collection is expected and the

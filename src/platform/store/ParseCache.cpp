@@ -36,6 +36,8 @@ constexpr QByteArrayView kMagic = "VELMORAN PARSE CACHE\n";
 constexpr quint32 kLayout = 4;
 // No file a person keeps holds more tasks than this; a larger count is a damaged entry.
 constexpr quint32 kMaxTasksPerFile = 1u << 20;
+// The least an entry takes in the file: its name's length, size, time, inode and flags.
+constexpr qsizetype kMinEntryBytes = 4 + 8 + 8 + 8 + 1;
 // Files left by writers that died before their rename are removed after this long.
 constexpr qint64 kAbandonedSeconds = 600;
 
@@ -48,9 +50,11 @@ enum Flag : quint8 {
     NotICalendar = 32
 };
 
-// Detects a damaged file: four independent lanes of a multiply-xor hash over 8-byte words,
-// fast enough to check megabytes at every start.
-quint64 checksumOf(QByteArrayView bytes)
+} // namespace
+
+// Four independent lanes of a multiply-xor hash over 8-byte words, fast enough to check
+// megabytes at every start.
+quint64 ParseCache::checksum(QByteArrayView bytes)
 {
     constexpr quint64 prime = 0x100000001B3ull;
     quint64 lanes[4] = {0x9E3779B97F4A7C15ull, 0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull,
@@ -73,8 +77,6 @@ quint64 checksumOf(QByteArrayView bytes)
         hash = (hash ^ quint8(data[at])) * prime;
     return hash ^ (hash >> 32);
 }
-
-} // namespace
 
 QByteArray ParseCache::currentEnvironment()
 {
@@ -169,7 +171,7 @@ ParseCache::Entries ParseCache::load(const QStringList& roots) const
     const QByteArrayView body(bytes.constData(), bytes.size() - 8);
     quint64 stored;
     std::memcpy(&stored, bytes.constData() + body.size(), 8);
-    if (qFromLittleEndian(stored) != checksumOf(body))
+    if (qFromLittleEndian(stored) != checksum(body))
         return refuse("damaged or cut short");
 
     CacheReader in(bytes.constData() + kMagic.size(), body.data() + body.size());
@@ -189,10 +191,15 @@ ParseCache::Entries ParseCache::load(const QStringList& roots) const
         const QString folder = in.string();
         const quint32 count = in.get<quint32>();
         QList<ParsedItemPtr>& items = entries[folder];
-        items.reserve(qsizetype(qMin(count, 1u << 20)));
+        // Room for no more entries than the bytes left can hold, whatever a damaged count says.
+        items.reserve(items.size() + qMin(qsizetype(count), in.remaining() / kMinEntryBytes));
         for (quint32 i = 0; i < count && in.ok(); ++i) {
             auto item = std::make_shared<ParsedItem>();
             item->file.fileName = in.string();
+            // An entry stands for one file of its folder: a name with a slash would be filed
+            // under another folder once written again.
+            if (item->file.fileName.isEmpty() || item->file.fileName.contains(QLatin1Char('/')))
+                return refuse("damaged entry");
             item->file.stamp.size = in.get<qint64>();
             item->file.stamp.mtimeNs = in.get<qint64>();
             item->file.stamp.inode = in.get<quint64>();
@@ -214,7 +221,7 @@ ParseCache::Entries ParseCache::load(const QStringList& roots) const
                 const quint32 tasks = in.get<quint32>();
                 if (!in.ok() || tasks == 0 || tasks > kMaxTasksPerFile)
                     return refuse("damaged entry");
-                item->reminders.reserve(qsizetype(tasks));
+                item->reminders.reserve(qMin(qsizetype(tasks), in.remaining()));
                 for (quint32 t = 0; t < tasks; ++t) {
                     auto reminder = std::make_shared<Reminder>();
                     if (!codec.read(in, reminder.get()))
@@ -289,8 +296,8 @@ bool ParseCache::save(const QStringList& roots, const QList<ParsedItemPtr>& item
             }
         }
     }
-    const quint64 checksum = qToLittleEndian(checksumOf(bytes));
-    bytes.append(reinterpret_cast<const char*>(&checksum), 8);
+    const quint64 sum = qToLittleEndian(checksum(bytes));
+    bytes.append(reinterpret_cast<const char*>(&sum), 8);
 
     const QFileInfo info(m_file);
     if (!QDir().mkpath(info.absolutePath())) {

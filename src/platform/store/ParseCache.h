@@ -2,6 +2,7 @@
 
 #include "platform/store/ParsedItem.h"
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -27,6 +28,9 @@ public:
     // zone and the zone database, everything besides a file's bytes that decides what reading
     // it gives.
     static QByteArray currentEnvironment();
+    // What the last eight bytes of a cache file hold for the bytes before them, so that a
+    // damaged or cut file is told at once.
+    static quint64 checksum(QByteArrayView bytes);
     // The cache file of these store folders.
     static QString fileForRoots(const QStringList& roots);
 

@@ -2,6 +2,8 @@
 
 #include "platform/store/CacheStream.h"
 
+#include <cmath>
+
 namespace store {
 
 namespace {
@@ -212,6 +214,10 @@ bool ReminderCodec::readAlarm(CacheReader& in, Alarm* alarm)
 {
     alarm->absoluteDate = readDateTime(in);
     alarm->relativeOffset = in.get<double>();
+    // Offsets are rounded to whole seconds wherever they are used: one no integer holds (or no
+    // number at all) was never written by us.
+    if (!std::isfinite(alarm->relativeOffset) || std::abs(alarm->relativeOffset) > 1e15)
+        return false;
     alarm->hasRelativeOffset = in.boolean();
     const quint8 proximity = in.get<quint8>();
     if (proximity > quint8(Alarm::Proximity::Leave))
@@ -265,8 +271,13 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
 {
     reminder->title = in.string();
     const QString url = in.string();
-    if (!url.isNull())
+    if (!url.isNull()) {
         reminder->URL = QUrl(url, QUrl::TolerantMode);
+        // The writer keeps the fully encoded form; other text (raw non-characters, say) would
+        // read as another address than the same task read again after a save.
+        if (reminder->URL.toString(QUrl::FullyEncoded) != url)
+            in.fail();
+    }
     reminder->notes = in.string();
     reminder->priority = in.get<qint8>();
     reminder->completed = in.boolean();

@@ -65,7 +65,8 @@ QString readText(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromUtf8(file.read(16 << 20));
+    // read() first makes room for as much as it is allowed to read: the size asks for less.
+    return QString::fromUtf8(file.read(qMin<qint64>(file.size(), 16 << 20)));
 }
 
 bool writeText(const QString& path, const QString& text, bool replace)

@@ -18,7 +18,9 @@ QList<EmptiedList> load(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QList<EmptiedList> lists;
-    for (const QJsonValue& value : QJsonDocument::fromJson(file.read(1 << 20)).array()) {
+    // read() first makes room for as much as it is allowed to read: the size asks for less.
+    for (const QJsonValue& value :
+         QJsonDocument::fromJson(file.read(qMin<qint64>(file.size(), 1 << 20))).array()) {
         const QJsonObject object = value.toObject();
         EmptiedList list;
         list.pair = object.value(QLatin1String("pair")).toString();

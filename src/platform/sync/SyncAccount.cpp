@@ -29,7 +29,9 @@ QList<SyncAccount> load(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QJsonArray array = QJsonDocument::fromJson(file.read(1 << 20)).array();
+    // read() first makes room for as much as it is allowed to read: the size asks for less.
+    const QJsonArray array =
+        QJsonDocument::fromJson(file.read(qMin<qint64>(file.size(), 1 << 20))).array();
     QList<SyncAccount> accounts;
     for (const QJsonValue& value : array) {
         const QJsonObject object = value.toObject();
@@ -43,8 +45,12 @@ QList<SyncAccount> load(const QString& path)
             if (SyncPaths::isEntryName(name.toString()))
                 account.collections.append(name.toString());
         }
-        // A hand-edited file must not bring a section name we would have to quote.
-        if (isValidId(account.id) && !account.url.isEmpty())
+        // A hand-edited file must not bring a section name we would have to quote, nor a second
+        // account under an id already read: vdirsyncer refuses a configuration that names a
+        // pair twice, and would sync neither.
+        const bool taken = std::any_of(accounts.cbegin(), accounts.cend(),
+                                       [&](const SyncAccount& a) { return a.id == account.id; });
+        if (isValidId(account.id) && !account.url.isEmpty() && !taken)
             accounts.append(account);
     }
     return accounts;

@@ -1,0 +1,114 @@
+#include "ParseCacheTarget.h"
+
+#include "ReminderFields.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtEndian>
+
+using store::ParseCache;
+using store::ParsedItemPtr;
+
+namespace {
+
+// Names the writer with a short tag, so that the fuzzer's bytes go to the entries.
+const QByteArray kEnvironment = QByteArrayLiteral("fuzz");
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, QByteArrayView bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes.data(), bytes.size()) == bytes.size();
+}
+
+QStringList itemDifferences(const store::ParsedItem& a, const store::ParsedItem& b)
+{
+    QStringList differences;
+    if (a.file.fileName != b.file.fileName || a.file.path != b.file.path)
+        differences << QStringLiteral("file name");
+    if (a.file.stamp.size != b.file.stamp.size || a.file.stamp.mtimeNs != b.file.stamp.mtimeNs ||
+        a.file.stamp.inode != b.file.stamp.inode)
+        differences << QStringLiteral("stamp");
+    if (a.parsed != b.parsed || a.hasTodo != b.hasTodo || a.hasEvent != b.hasEvent)
+        differences << QStringLiteral("flags");
+    if (a.uid != b.uid || a.error != b.error)
+        differences << QStringLiteral("UID or error");
+    if (bool(a.origin) != bool(b.origin) ||
+        (a.origin && a.origin->contentHash != b.origin->contentHash))
+        differences << QStringLiteral("content hash");
+    if (a.reminders.size() != b.reminders.size()) {
+        differences << QStringLiteral("task count");
+        return differences;
+    }
+    for (qsizetype i = 0; i < a.reminders.size(); ++i) {
+        for (const QString& field : ReminderFields::differences(*a.reminders[i], *b.reminders[i]))
+            differences << QStringLiteral("task ") + field;
+        if (a.reminders[i]->lastModifiedDate != b.reminders[i]->lastModifiedDate)
+            differences << QStringLiteral("task modification date");
+    }
+    return differences;
+}
+
+} // namespace
+
+ParseCacheTarget::ParseCacheTarget(const QString& workFolder)
+    : m_file(workFolder + QStringLiteral("/parse-cache/store.cache"))
+    , m_roots{QStringLiteral("/store/one"), QStringLiteral("/store/two")}
+    , m_cache(m_file, kEnvironment)
+{
+    QDir(workFolder + QStringLiteral("/parse-cache")).removeRecursively();
+    m_cache.save(m_roots, {});
+    m_header = readFile(m_file);
+    m_header.chop(4 + 8);
+}
+
+QStringList ParseCacheTarget::run(QByteArrayView input)
+{
+    if (input.isEmpty())
+        return {};
+    QByteArray bytes;
+    if ((quint8(input.front()) & 1) == 0) {
+        bytes = m_header + input.sliced(1).toByteArray();
+        const quint64 sum = qToLittleEndian(ParseCache::checksum(bytes));
+        bytes.append(reinterpret_cast<const char*>(&sum), 8);
+    } else {
+        bytes = input.sliced(1).toByteArray();
+    }
+    if (!writeFile(m_file, bytes))
+        return {QStringLiteral("The cache file could not be written for the test")};
+
+    QStringList findings;
+    const ParseCache::Entries entries = m_cache.load(m_roots);
+    if (entries.isEmpty())
+        return findings;
+    QList<ParsedItemPtr> all;
+    for (const QList<ParsedItemPtr>& items : entries)
+        all += items;
+    if (!m_cache.save(m_roots, all))
+        return {QStringLiteral("A cache that was read cannot be written")};
+    const ParseCache::Entries again = m_cache.load(m_roots);
+    for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+        // Saving keeps no folder without entries.
+        if (it->isEmpty())
+            continue;
+        const QList<ParsedItemPtr> other = again.value(it.key());
+        if (other.size() != it->size()) {
+            findings << QStringLiteral("Written and read back, a folder has %1 entries, not %2")
+                            .arg(other.size())
+                            .arg(it->size());
+            continue;
+        }
+        for (qsizetype i = 0; i < other.size(); ++i) {
+            for (const QString& field : itemDifferences(*it->at(i), *other.at(i)))
+                findings << QStringLiteral("Written and read back, an entry has another ") + field;
+        }
+    }
+    findings.removeDuplicates();
+    return findings;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "FuzzTarget.h"
+
+#include "platform/store/ParseCache.h"
+
+// Any bytes as the store's parse cache file. When the first byte is even, the rest is the body
+// after a valid header (this build's layout, the store folders) with the right checksum added,
+// so that the entries themselves are read; when it is odd, the bytes are the whole file. A
+// file the reader takes must write back and read again with every entry and task unchanged;
+// one it refuses gives nothing at all.
+class ParseCacheTarget : public FuzzTarget
+{
+public:
+    explicit ParseCacheTarget(const QString& workFolder);
+    QStringList run(QByteArrayView input) override;
+
+private:
+    QString m_file;
+    QStringList m_roots;
+    store::ParseCache m_cache;
+    // An empty cache's file without its folder count and checksum.
+    QByteArray m_header;
+};
