@@ -1,5 +1,6 @@
 #include "platform/trash/FolderSnapshot.h"
 
+#include "platform/ReplaceFileContents.h"
 #include "platform/store/AtomicFile.h"
 #include "platform/store/LocalFileName.h"
 #include "platform/store/LocalFiles.h"
@@ -85,7 +86,7 @@ QStringList FolderSnapshot::update(const QString& folder, const QList<store::Ite
     // and again by a later update when a full disk stopped it.
     const QString note = snapshot + QStringLiteral("/.folder");
     if (!QFileInfo::exists(note))
-        store::AtomicFile::create(note, encoded(QDir::cleanPath(folder)) + '\n', nullptr);
+        replaceFileContents(note, encoded(QDir::cleanPath(folder)) + '\n');
     QHash<QString, quint64> links = readLinks(snapshot);
     for (const store::ItemFile& file : listing) {
         const auto link = links.constFind(file.fileName);
