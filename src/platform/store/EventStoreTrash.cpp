@@ -20,21 +20,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcVdir)
 
 namespace store {
 
-namespace {
-
-// The list's title for a deleted task's record. A list titled after its folder may only have
-// had its displayname unreadable when the store was loaded: the name is read once more, so that
-// the record does not keep the folder's name for good.
-QString titleForRecord(const Calendar& list)
-{
-    if (list.title != LocalFileName::forDisplay(QFileInfo(list.folderPath).fileName()))
-        return list.title;
-    const QString name = VdirCollections::readMetadata(list.folderPath, "displayname");
-    return name.isEmpty() ? list.title : name;
-}
-
-} // namespace
-
 trash::RecentlyDeleted::TaskInfo EventStore::deletedTaskInfo(const Reminder& reminder) const
 {
     trash::RecentlyDeleted::TaskInfo info;
@@ -43,7 +28,7 @@ trash::RecentlyDeleted::TaskInfo EventStore::deletedTaskInfo(const Reminder& rem
     const CalendarPtr list =
         reminder.calendar ? m_index.calendarWithIdentifier(reminder.calendar->calendarIdentifier)
                           : nullptr;
-    info.listTitle = list                ? titleForRecord(*list)
+    info.listTitle = list ? VdirCollections::titleForRecord(list->folderPath, list->title)
                      : reminder.calendar ? reminder.calendar->title
                                          : QString();
     return info;

@@ -432,8 +432,17 @@ bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* deleted
         trash::RecentlyDeleted::ListInfo list;
         list.folderPath = calendar.folderPath;
         const CalendarPtr known = m_index.calendarWithIdentifier(calendar.calendarIdentifier);
-        list.title = known ? known->title : calendar.title;
+        list.title = VdirCollections::titleForRecord(calendar.folderPath,
+                                                     known ? known->title : calendar.title);
         for (const ParsedItemPtr& item : m_index.items(calendar.calendarIdentifier)) {
+            // A file that cannot be read may be one of the list's tasks: deleting the list
+            // without it would leave it behind, and keeping it would keep half a list.
+            if (item->problem == ItemProblem::CannotRead) {
+                if (error)
+                    *error = tr("The list is left as it is: %1 cannot be read (%2).")
+                                 .arg(LocalFileName::forDisplay(item->file.path), item->error);
+                return false;
+            }
             if (item->hasTodo && !item->hasEvent)
                 list.taskFiles << item->file.fileName;
             else

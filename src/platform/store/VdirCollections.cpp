@@ -51,6 +51,14 @@ QString createdForFileName()
     return QStringLiteral(".velmoran-created-for");
 }
 
+QString titleForRecord(const QString& folderPath, const QString& title)
+{
+    if (title != LocalFileName::forDisplay(QFileInfo(folderPath).fileName()))
+        return title;
+    const QString name = readMetadata(folderPath, QStringLiteral("displayname"));
+    return name.isEmpty() ? title : name;
+}
+
 QString readMetadata(const QString& folderPath, const QString& name, bool* unreadable)
 {
     if (unreadable)

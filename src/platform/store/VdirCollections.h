@@ -67,6 +67,10 @@ bool writeMetadata(const QString& folderPath, const QString& name, const QString
                    QString* error);
 // Empty when the file is missing or cannot be read; `unreadable` tells the two apart.
 QString readMetadata(const QString& folderPath, const QString& name, bool* unreadable = nullptr);
+// A list's title for Recently Deleted's record of it or of its task. A list titled after its
+// folder may only have had its displayname unreadable when the store was loaded: the name is
+// read once more, so that the record does not keep the folder's name for good.
+QString titleForRecord(const QString& folderPath, const QString& title);
 
 // The hidden file naming what a folder was created for.
 QString createdForFileName();
