@@ -1,5 +1,7 @@
 #include "ParseCacheTarget.h"
 
+#include "FuzzFiles.h"
+
 #include "ReminderFields.h"
 
 #include <QDir>
@@ -13,19 +15,6 @@ namespace {
 
 // Names the writer with a short tag, so that the fuzzer's bytes go to the entries.
 const QByteArray kEnvironment = QByteArrayLiteral("fuzz");
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, QByteArrayView bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes.data(), bytes.size()) == bytes.size();
-}
 
 QStringList itemDifferences(const store::ParsedItem& a, const store::ParsedItem& b)
 {
@@ -64,7 +53,7 @@ ParseCacheTarget::ParseCacheTarget(const QString& workFolder)
 {
     QDir(workFolder + QStringLiteral("/parse-cache")).removeRecursively();
     m_cache.save(m_roots, {});
-    m_header = readFile(m_file);
+    m_header = FuzzFiles::read(m_file);
     m_header.chop(4 + 8);
 }
 
@@ -80,7 +69,7 @@ QStringList ParseCacheTarget::run(QByteArrayView input)
     } else {
         bytes = input.sliced(1).toByteArray();
     }
-    if (!writeFile(m_file, bytes))
+    if (!FuzzFiles::write(m_file, bytes))
         return {QStringLiteral("The cache file could not be written for the test")};
 
     QStringList findings;

@@ -1,5 +1,7 @@
 #include "PreferenceFileTarget.h"
 
+#include "FuzzFiles.h"
+
 #include "entry/SmartAddRule.h"
 #include "platform/JsonKeyValueFile.h"
 #include "platform/UserDefaults.h"
@@ -10,19 +12,6 @@
 #include <QFile>
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, QByteArrayView bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes.data(), bytes.size()) == bytes.size();
-}
 
 // Equal in type and content, through lists and dictionaries: a number that comes back as
 // another kind of number is a change, whatever QVariant's own comparison says.
@@ -107,7 +96,7 @@ PreferenceFileTarget::PreferenceFileTarget(const QString& workFolder)
     QDir().mkpath(m_folder);
     UserDefaults empty(m_folder + QStringLiteral("/empty.json"));
     setupDefaultPreferences(empty, nullptr);
-    const QVariantMap written = *JsonKeyValueFile::parse(readFile(empty.filePath()));
+    const QVariantMap written = *JsonKeyValueFile::parse(FuzzFiles::read(empty.filePath()));
     for (auto it = written.cbegin(); it != written.cend(); ++it)
         m_routineKeys.insert(it.key());
 }
@@ -117,7 +106,7 @@ QStringList PreferenceFileTarget::run(QByteArrayView input)
     QDir(m_folder).removeRecursively();
     QDir().mkpath(m_folder);
     const QString path = m_folder + QStringLiteral("/preferences.json");
-    if (!writeFile(path, input))
+    if (!FuzzFiles::write(path, input))
         return {QStringLiteral("The preference file could not be written for the test")};
 
     QStringList findings;
@@ -141,7 +130,8 @@ QStringList PreferenceFileTarget::run(QByteArrayView input)
             findings << QStringLiteral("An unreadable preference file gives values");
         const QStringList aside =
             QDir(m_folder).entryList({QStringLiteral("preferences.json.corrupt-*")});
-        if (aside.size() != 1 || readFile(m_folder + QLatin1Char('/') + aside.value(0)) != bytes)
+        if (aside.size() != 1 ||
+            FuzzFiles::read(m_folder + QLatin1Char('/') + aside.value(0)) != bytes)
             findings << QStringLiteral("An unreadable preference file was not moved aside intact");
     }
 
@@ -149,7 +139,7 @@ QStringList PreferenceFileTarget::run(QByteArrayView input)
     if (defaults.integerForKey(PrefKey::currentVersion) < kDefaultPreferencesVersion)
         findings << QStringLiteral("After the defaults routine the version is %1")
                         .arg(defaults.integerForKey(PrefKey::currentVersion));
-    const std::optional<QVariantMap> onDisk = JsonKeyValueFile::parse(readFile(path));
+    const std::optional<QVariantMap> onDisk = JsonKeyValueFile::parse(FuzzFiles::read(path));
     if (!onDisk) {
         findings << QStringLiteral("The file the defaults routine wrote cannot be read");
     } else {

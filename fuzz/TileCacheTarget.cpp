@@ -1,5 +1,7 @@
 #include "TileCacheTarget.h"
 
+#include "FuzzFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,9 +12,7 @@ namespace {
 bool writeFile(const QString& path, QByteArrayView bytes)
 {
     QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes.data(), bytes.size()) == bytes.size();
+    return FuzzFiles::write(path, bytes);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "UrlCommandTarget.h"
 
+#include "FuzzFiles.h"
+
 #include "ReminderFields.h"
 
 #include "commands/UrlCommand.h"
@@ -31,12 +33,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -118,7 +114,7 @@ QStringList UrlCommandTarget::run(QByteArrayView input)
         added << reminder;
         if (reminder->title.isEmpty() || reminder->title != reminder->title.trimmed())
             findings << QStringLiteral("A saved task's title is blank or untrimmed");
-        const QByteArray bytes = readFile(reminder->origin->filePath);
+        const QByteArray bytes = FuzzFiles::read(reminder->origin->filePath);
         const std::optional<store::IcsItem> item = store::IcsItem::parse(bytes);
         if (!item) {
             findings << QStringLiteral("The saved task's file cannot be read");
