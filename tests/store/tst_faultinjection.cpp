@@ -183,6 +183,14 @@ public:
         return run;
     }
 
+    // An empty home with a store folder, after the first run that makes the default lists and
+    // preferences.
+    bool startWithDefaultLists() const
+    {
+        QDir(home()).removeRecursively();
+        return QDir().mkpath(home() + QStringLiteral("/store")) && cli({"lists"}).exitCode == 0;
+    }
+
     QList<Tree> trees(bool withTemporaries) const
     {
         QList<Tree> result;
@@ -256,9 +264,7 @@ private Q_SLOTS:
         Sandbox box(m_dir.path());
         const QString before = m_dir.filePath("before");
         const QString report = m_dir.filePath("report");
-        QDir(box.home()).removeRecursively();
-        QVERIFY(QDir().mkpath(box.home() + "/store"));
-        QCOMPARE(box.cli({"lists"}).exitCode, 0);
+        QVERIFY(box.startWithDefaultLists());
         QCOMPARE(box.cli({"prefs", "set", "visibleLists", "[\"reminders\"]"}).exitCode, 0);
         QVERIFY(box.copyTo(before));
         const QString marker = box.home() + "/store/reminders/.velmoran-created-for";
@@ -489,11 +495,9 @@ private:
         Sandbox box(m_dir.path());
         const QString before = m_dir.filePath("before");
         const QString report = m_dir.filePath("report");
-        QDir(box.home()).removeRecursively();
-        QVERIFY(QDir().mkpath(box.home() + "/store"));
-        // The first run makes the default lists and preferences; a load after that changes
-        // nothing, so the states compared are those of the change alone.
-        QCOMPARE(box.cli({"lists"}).exitCode, 0);
+        // A load after the first run changes nothing, so the states compared are those of the
+        // change alone.
+        QVERIFY(box.startWithDefaultLists());
         if (operation.prepare)
             operation.prepare(box);
         QCOMPARE(box.cli({"tasks"}).exitCode, 0);
