@@ -13,6 +13,8 @@ packages=(
   fonts-droid-fallback python3 python3-dateutil
   khard vdirsyncer radicale gnome-keyring libsecret-tools
   openssl
+  kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qt6-wayland qtwayland5 fuse3
+  dconf-cli dconf-service gnome-settings-daemon-common
 )
 
 if [ "${1:-}" = "--fuzz" ]; then
