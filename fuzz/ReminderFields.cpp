@@ -88,11 +88,23 @@ QString shown(const QList<store::RecurrenceRule>& rules)
         if (rule.recurrenceEnd)
             end << rule.recurrenceEnd->endDate.toString(Qt::ISODate)
                 << QString::number(rule.recurrenceEnd->occurrenceCount);
-        parts << QStringLiteral("[freq %1 every %2 wkst %3 end %4]")
+        QStringList days;
+        for (const store::RecurrenceDayOfWeek& day : rule.daysOfTheWeek)
+            days << QStringLiteral("%1/%2").arg(day.dayOfTheWeek).arg(day.weekNumber);
+        const auto numbers = [](const QList<int>& list) {
+            QStringList text;
+            for (int number : list)
+                text << QString::number(number);
+            return text.join(u',');
+        };
+        parts << QStringLiteral("[freq %1 every %2 wkst %3 end %4 days %5 monthdays %6 months %7 "
+                                "weeks %8 yeardays %9 positions %10]")
                      .arg(int(rule.frequency))
                      .arg(rule.interval)
                      .arg(rule.firstDayOfTheWeek)
-                     .arg(end.join(u' '));
+                     .arg(end.join(u' '), days.join(u','), numbers(rule.daysOfTheMonth),
+                          numbers(rule.monthsOfTheYear), numbers(rule.weeksOfTheYear),
+                          numbers(rule.daysOfTheYear), numbers(rule.setPositions));
     }
     return parts.join(u' ');
 }

@@ -30,7 +30,8 @@ namespace Recurrence {
 std::optional<RecurrenceRule> parseRule(const QString& rrule, QString* error = nullptr);
 
 // Writes an RRULE value. A yearly rule gets its BYMONTH written out (from `start` when the rule
-// names none); an end date is written as a DATE for all-day series, else in UTC.
+// names none; without a start it stays open); an end date is written as a DATE for all-day
+// series, else in UTC.
 QString formatRule(const RecurrenceRule& rule, const QDateTime& start, bool allDay);
 
 // The starts of the occurrences that begin in [from, to), ascending, at most maxCount of them;

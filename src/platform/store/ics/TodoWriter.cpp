@@ -120,7 +120,7 @@ bool TodoWriter::apply(const Reminder& current, const Reminder& edited, const QD
     if (edited.recurrenceRules != current.recurrenceRules ||
         (!edited.recurrenceRules.isEmpty() &&
          isAllDay(edited.dueDateComponents) != isAllDay(current.dueDateComponents)))
-        writeRules(edited, now, current.recurrenceRules.isEmpty());
+        writeRules(edited, current.recurrenceRules.isEmpty());
     return m_changed;
 }
 
@@ -315,10 +315,12 @@ void TodoWriter::writeAlarms(const Reminder& current, const Reminder& edited)
     }
 }
 
-void TodoWriter::writeRules(const Reminder& edited, const QDateTime& now, bool noneShown)
+void TodoWriter::writeRules(const Reminder& edited, bool noneShown)
 {
     const std::optional<SeriesAnchor> anchor = seriesAnchor(edited);
-    const QDateTime start = anchor ? anchor->start : now;
+    // Without a date the series has no month either: naming the month of "now" would pin a
+    // yearly rule to it, and a due date given later in another month would never repeat.
+    const QDateTime start = anchor ? anchor->start : QDateTime();
     // Without a date the series has no form of its own; each rule keeps the form of its end.
     const auto allDay = [&anchor](const RecurrenceRule& rule) {
         if (anchor)

@@ -35,7 +35,7 @@ private:
     void writeCompletion(const Reminder& current, const Reminder& edited, const QDateTime& now);
     void writeAlarms(const Reminder& current, const Reminder& edited);
     // `noneShown`: the task read as having no rule we could read.
-    void writeRules(const Reminder& edited, const QDateTime& now, bool noneShown);
+    void writeRules(const Reminder& edited, bool noneShown);
 
     Component* m_calendar;
     Component& m_todo;
