@@ -248,6 +248,16 @@ private Q_SLOTS:
             QCOMPARE(root.tasks, 1);
             QCOMPARE(root.events, 1);
         }
+
+        // Out of time, a folder of plain folders is not walked to its end.
+        for (int i = 0; i < 10; ++i)
+            QVERIFY(QDir().mkpath(dir.path() + QStringLiteral("/plain/f%1").arg(i)));
+        CollectionFinder::Limits noTime;
+        noTime.milliseconds = -1;
+        finder.setLimits(noTime);
+        const FoundRoot plain = finder.inspect(dir.path() + "/plain");
+        QVERIFY(plain.partial);
+        QCOMPARE(plain.otherFolders, 0);
     }
 };
 

@@ -233,6 +233,11 @@ void CollectionFinder::count(FoundRoot& root)
 {
     QDirIterator collections(root.path, QDir::Dirs | QDir::NoDotAndDotDot);
     while (collections.hasNext()) {
+        // A picked home folder may hold thousands of plain folders, each looked into.
+        if (outOfTime()) {
+            root.partial = true;
+            return;
+        }
         const QString folder = collections.next();
         if (collections.fileName().startsWith(QLatin1Char('.')))
             continue;
