@@ -10,6 +10,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <QTimer>
 
 #include <functional>
 
@@ -127,9 +128,13 @@ public:
                          this, SLOT(onResponse(QDBusMessage)));
     }
 
-    void send(const QString& method, const QVariantList& arguments, Answer onAnswer)
+    void send(const QString& method, const QVariantList& arguments, int timeoutMs, Answer onAnswer)
     {
         m_answer = std::move(onAnswer);
+        // A portal that takes the call but never answers (a back end that failed half way)
+        // would otherwise leave the shortcuts waiting for good.
+        QTimer::singleShot(timeoutMs, this,
+                           [this] { answer(2, {}, QStringLiteral("the desktop did not answer")); });
         QDBusMessage call = QDBusMessage::createMethodCall(kPortalService, kPortalPath,
                                                            kShortcutsInterface, method);
         call.setArguments(arguments);
@@ -227,7 +232,7 @@ PortalRequest* PortalShortcutSession::startRequest(const QString& method,
     all << options;
     PortalRequest* request = m_request;
     request->send(
-        method, all,
+        method, all, m_answerTimeoutMs,
         [this, request, method](uint code, const QVariantMap& results, const QString& error) {
             request->deleteLater();
             if (m_request == request)

@@ -56,6 +56,9 @@ public:
     // Calls while a request is on its way are folded into one rebind after its answer.
     void bind(const QList<PortalShortcut>& shortcuts);
 
+    // How long a request may go unanswered before it counts as failed.
+    void setAnswerTimeout(int milliseconds) { m_answerTimeoutMs = milliseconds; }
+
     Status status() const { return m_status; }
     QString failure() const { return m_failure; }
     const QList<PortalShortcut>& shortcuts() const { return m_wanted; }
@@ -100,4 +103,5 @@ private:
     QString m_failure;
     PortalRequest* m_request = nullptr;
     bool m_bindPending = false;
+    int m_answerTimeoutMs = 30000;
 };
