@@ -1,25 +1,21 @@
 #include "hotkeys/PortalShortcutSession.h"
 
 #include "hotkeys/HotKeyLogging.h"
+#include "hotkeys/PortalRequest.h"
 
 #include <QCryptographicHash>
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QDBusPendingCall>
 #include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QDBusVariant>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
 
-const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kPortalService = PortalRequest::kPortalService;
+const QString kPortalPath = PortalRequest::kPortalPath;
 const QString kShortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request");
 const QString kSessionInterface = QStringLiteral("org.freedesktop.portal.Session");
 
 // One entry of the portal's a(sa{sv}) shortcut lists.
@@ -76,15 +72,6 @@ QString pathFrom(const QVariant& value)
     return value.toString();
 }
 
-// The portal names a request object after the caller's unique bus name (":1.42" → "1_42").
-QString requestPath(const QDBusConnection& bus, const QString& token)
-{
-    QString sender = bus.baseService();
-    sender.remove(0, sender.startsWith(QLatin1Char(':')) ? 1 : 0)
-        .replace(QLatin1Char('.'), QLatin1Char('_'));
-    return QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
-}
-
 // The desktop files a session's shortcuts under its token and keeps the keys it bound there,
 // also after the session is closed: a session of the same token gets those keys again, not the
 // ones it asks for. So each set of wanted keys has a token of its own: asking for other keys
@@ -103,71 +90,6 @@ QString tokenFor(const QString& base, const QList<PortalShortcut>& shortcuts)
 }
 
 } // namespace
-
-// One portal request: its Response signal is subscribed to before the call goes out, and it
-// answers once, with the response code (0 success, 1 cancelled, 2 other) and the results; a
-// call the bus refuses answers as a failure with the bus's message.
-class PortalRequest : public QObject
-{
-    Q_OBJECT
-
-public:
-    using Answer = std::function<void(uint code, const QVariantMap& results, const QString& error)>;
-
-    PortalRequest(QDBusConnection bus, QString path, QObject* parent)
-        : QObject(parent)
-        , m_bus(std::move(bus))
-        , m_path(std::move(path))
-    {
-        m_bus.connect(kPortalService, m_path, kRequestInterface, QStringLiteral("Response"), this,
-                      SLOT(onResponse(QDBusMessage)));
-    }
-    ~PortalRequest() override
-    {
-        m_bus.disconnect(kPortalService, m_path, kRequestInterface, QStringLiteral("Response"),
-                         this, SLOT(onResponse(QDBusMessage)));
-    }
-
-    void send(const QString& method, const QVariantList& arguments, int timeoutMs, Answer onAnswer)
-    {
-        m_answer = std::move(onAnswer);
-        // A portal that takes the call but never answers (a back end that failed half way)
-        // would otherwise leave the shortcuts waiting for good.
-        QTimer::singleShot(timeoutMs, this,
-                           [this] { answer(2, {}, QStringLiteral("the desktop did not answer")); });
-        QDBusMessage call = QDBusMessage::createMethodCall(kPortalService, kPortalPath,
-                                                           kShortcutsInterface, method);
-        call.setArguments(arguments);
-        auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this,
-                [this](QDBusPendingCallWatcher* finished) {
-                    finished->deleteLater();
-                    const QDBusPendingReply<QDBusObjectPath> reply = *finished;
-                    if (reply.isError())
-                        answer(2, {}, reply.error().message());
-                });
-    }
-
-private Q_SLOTS:
-    void onResponse(const QDBusMessage& message)
-    {
-        const QVariantList arguments = message.arguments();
-        if (arguments.size() < 2)
-            return;
-        answer(arguments.at(0).toUInt(), qdbus_cast<QVariantMap>(arguments.at(1)), {});
-    }
-
-private:
-    void answer(uint code, const QVariantMap& results, const QString& error)
-    {
-        if (Answer pending = std::exchange(m_answer, nullptr))
-            pending(code, results, error);
-    }
-
-    QDBusConnection m_bus;
-    QString m_path;
-    Answer m_answer;
-};
 
 PortalShortcutSession::PortalShortcutSession(QDBusConnection bus, const QString& sessionToken,
                                              QObject* parent)
@@ -223,11 +145,7 @@ PortalRequest* PortalShortcutSession::startRequest(const QString& method,
                                                    const QVariantList& arguments,
                                                    QVariantMap options)
 {
-    // Unique in the process: two sessions may have requests on their way at once.
-    static quint32 lastRequest = 0;
-    const QString token = QStringLiteral("velmoran%1").arg(++lastRequest);
-    options.insert(QStringLiteral("handle_token"), token);
-    m_request = new PortalRequest(m_bus, requestPath(m_bus, token), this);
+    m_request = new PortalRequest(m_bus, kShortcutsInterface, this);
     QVariantList all = arguments;
     all << options;
     PortalRequest* request = m_request;
@@ -361,5 +279,3 @@ void PortalShortcutSession::onShortcutsChanged(const QDBusMessage& message)
         return;
     takeShortcuts(arguments.at(1));
 }
-
-#include "PortalShortcutSession.moc"

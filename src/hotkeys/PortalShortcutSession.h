@@ -27,10 +27,9 @@ struct PortalShortcut
 //
 // Shortcuts are given when the session is created: KDE Plasma 5.27 binds only those, and
 // ignores a later BindShortcuts. So a new set of shortcuts closes the session and creates
-// another under the same session token, which is also the name the desktop files the
-// shortcuts under. Every portal request answers through a Response signal on a request object
-// named by our handle token; the signal is subscribed to before the request goes out so that
-// no answer is missed. Main thread only.
+// another. The desktop files a session's shortcuts under its token (the application has no
+// id of its own outside a sandbox), so the token carries the base given here and a digest of
+// the wanted keys (see tokenFor). Main thread only.
 class PortalShortcutSession : public QObject
 {
     Q_OBJECT
@@ -62,6 +61,7 @@ public:
     Status status() const { return m_status; }
     QString failure() const { return m_failure; }
     const QList<PortalShortcut>& shortcuts() const { return m_wanted; }
+    // The token of the latest session, under which the desktop lists its shortcuts.
     QString sessionToken() const { return m_sessionToken; }
     // The session's object path while one is open; "" otherwise.
     QString sessionHandle() const { return m_sessionHandle; }
