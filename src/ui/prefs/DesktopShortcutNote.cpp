@@ -12,7 +12,6 @@ DesktopShortcutNote::DesktopShortcutNote(const PortalShortcutSession& session,
     , m_session(session)
     , m_shortcutId(shortcutId)
 {
-    setWordWrap(true);
     setTextFormat(Qt::PlainText);
     connect(&session, &PortalShortcutSession::changed, this, &DesktopShortcutNote::update);
     update();
@@ -50,6 +49,10 @@ void DesktopShortcutNote::update()
             break;
         }
     }
+    // A shortcut the desktop did not bind stands out like a recording the recorder refused.
+    setStyleSheet(m_session.status() == PortalShortcutSession::Status::Failed
+                      ? QStringLiteral("color: #c0392b")
+                      : QString());
     setText(text);
     setVisible(!text.isEmpty());
 }

@@ -52,7 +52,6 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
                                                          context.relays.desktopShortcutId);
         form->addRow(QString(), m_keyboardShortcutNote);
         auto* hint = new QLabel(DesktopShortcutNote::settingsHint());
-        hint->setWordWrap(true);
         hint->setEnabled(false);
         form->addRow(QString(), hint);
     }
