@@ -177,6 +177,31 @@ private Q_SLOTS:
         QCOMPARE(windowNote->text(), QString("Desktop shortcut: Ctrl+Alt+Q"));
     }
 
+    // What the note says when the desktop binds no keys, or refuses the shortcuts.
+    void theNotesSayWhatTheDesktopDidNotBind()
+    {
+        QWidget page; // never shown: the notes are read, not looked at
+        PortalShortcutSession unassigned(QDBusConnection::sessionBus(), QStringLiteral("keyless"));
+        DesktopShortcutNote keyless(unassigned, QStringLiteral("Velmoran"), &page);
+        QVERIFY(keyless.isHidden());
+        unassigned.bind({{"Velmoran", "Window", QString()}});
+        QCOMPARE(keyless.text(), QString("Asking the desktop for these keys…"));
+        QTRY_COMPARE(keyless.text(), QString("Desktop shortcut: not assigned"));
+
+        // The portal refuses a second session under a token in use.
+        const QList<PortalShortcut> shortcuts{{"Velmoran", "Window", "CTRL+ALT+F8"}};
+        PortalShortcutSession first(QDBusConnection::sessionBus(), QStringLiteral("twin"));
+        first.bind(shortcuts);
+        QTRY_COMPARE(first.status(), PortalShortcutSession::Status::Bound);
+        PortalShortcutSession second(QDBusConnection::sessionBus(), QStringLiteral("twin"));
+        DesktopShortcutNote refused(second, QStringLiteral("Velmoran"), &page);
+        second.bind(shortcuts);
+        QTRY_COMPARE(refused.text(), QString("The desktop could not bind this shortcut."));
+        QVERIFY(!refused.isHidden());
+        QCOMPARE(g_productMessages.size(), 1); // the refusal, in the hot-key log
+        g_productMessages.clear();
+    }
+
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
