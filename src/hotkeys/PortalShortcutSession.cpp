@@ -7,8 +7,8 @@
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
-#include <QDBusPendingCall>
 #include <QDBusObjectPath>
+#include <QDBusPendingCall>
 #include <QDBusVariant>
 
 namespace {
@@ -155,6 +155,9 @@ PortalRequest* PortalShortcutSession::startRequest(const QString& method,
             request->deleteLater();
             if (m_request == request)
                 m_request = nullptr;
+            // A session made while other keys were asked for is still ours to close.
+            if (code == 0 && method == QLatin1String("CreateSession"))
+                m_sessionHandle = pathFrom(results.value(QStringLiteral("session_handle")));
             if (runPendingBind())
                 return;
             if (code != 0) {
@@ -199,7 +202,6 @@ void PortalShortcutSession::createSession()
 
 void PortalShortcutSession::sessionCreated(const QVariantMap& results)
 {
-    m_sessionHandle = pathFrom(results.value(QStringLiteral("session_handle")));
     if (m_sessionHandle.isEmpty()) {
         fail(QStringLiteral("CreateSession answered without a session"));
         return;

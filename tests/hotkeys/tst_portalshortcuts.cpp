@@ -47,14 +47,22 @@ class TestPortalShortcuts : public QObject
         const QDBusMessage reply = callComponent(session, QStringLiteral("shortcutNames"));
         return reply.arguments().value(0).toStringList();
     }
+    static bool componentIsActive(const QString& token)
+    {
+        return callComponent(token, QStringLiteral("isActive")).arguments().value(0).toBool();
+    }
     static QDBusMessage callComponent(const PortalShortcutSession& session, const QString& method,
+                                      const QVariantList& arguments = {})
+    {
+        return callComponent(session.sessionToken(), method, arguments);
+    }
+    static QDBusMessage callComponent(const QString& token, const QString& method,
                                       const QVariantList& arguments = {})
     {
         // An unsandboxed program has no application id, so the desktop files its shortcuts
         // under the session's token.
         QDBusMessage call = QDBusMessage::createMethodCall(
-            QStringLiteral("org.kde.kglobalaccel"),
-            QStringLiteral("/component/") + session.sessionToken(),
+            QStringLiteral("org.kde.kglobalaccel"), QStringLiteral("/component/") + token,
             QStringLiteral("org.kde.kglobalaccel.Component"), method);
         call.setArguments(arguments);
         return QDBusConnection::sessionBus().call(call);
@@ -140,7 +148,8 @@ private Q_SLOTS:
         QTRY_VERIFY(bound(*session) && session->sessionToken() != firstToken);
         QCOMPARE(session->boundTriggers(),
                  (QMap<QString, QString>{{"Velmoran", "Ctrl+Alt+Q"}, {"Velmoran2", "Meta+K"}}));
-        QVERIFY(changed.count() >= 2); // binding, then bound
+        QVERIFY(changed.count() >= 2);               // binding, then bound
+        QTRY_VERIFY(!componentIsActive(firstToken)); // the old session was closed
         QVERIFY(press(*session, "Velmoran"));
         QTRY_COMPARE(windowPresses, 1);
 
@@ -192,12 +201,22 @@ private Q_SLOTS:
     void aRebindDuringARequestEndsWithTheLastKeys()
     {
         PortalShortcutSession session(QDBusConnection::sessionBus());
-        session.bind({{"Velmoran", "Window", "CTRL+ALT+r"}});
+        session.bind(
+            {{"Velmoran", "Window", "CTRL+ALT+F10"}, {"Velmoran2", "Panel", "CTRL+ALT+F11"}});
         QCOMPARE(session.status(), PortalShortcutSession::Status::Binding);
-        session.bind({{"Velmoran", "Window", "CTRL+ALT+F9"}});
+        const QString firstToken = session.sessionToken();
+        // The session being created must not keep the keys the next one asks for again.
+        session.bind(
+            {{"Velmoran", "Window", "CTRL+ALT+F10"}, {"Velmoran2", "Panel", "CTRL+ALT+F9"}});
         QTRY_VERIFY(bound(session));
-        QCOMPARE(session.boundTriggers(), (QMap<QString, QString>{{"Velmoran", "Ctrl+Alt+F9"}}));
-        QCOMPARE(desktopShortcutNames(session), QStringList({"Velmoran"}));
+        QCOMPARE(session.boundTriggers(), (QMap<QString, QString>{{"Velmoran", "Ctrl+Alt+F10"},
+                                                                  {"Velmoran2", "Ctrl+Alt+F9"}}));
+        QStringList names = desktopShortcutNames(session);
+        names.sort();
+        QCOMPARE(names, QStringList({"Velmoran", "Velmoran2"}));
+        // The first session was closed, not left holding its keys.
+        QTRY_VERIFY(!componentIsActive(firstToken));
+        QVERIFY(componentIsActive(session.sessionToken()));
     }
 
     // A request the portal refuses is logged in the hot-key category and the session says
