@@ -368,7 +368,7 @@ void AppDelegate::deleteFocused()
 // --- global shortcuts ------------------------------------------------------------------------
 
 bool AppDelegate::registerHotKeyFor(const char* identifier, const QString& preference,
-                                    std::shared_ptr<PTHotKey>& hotKey,
+                                    const QString& description, std::shared_ptr<PTHotKey>& hotKey,
                                     void (AppDelegate::*action)())
 {
     if (!m_hotKeyCenter)
@@ -378,6 +378,8 @@ bool AppDelegate::registerHotKeyFor(const char* identifier, const QString& prefe
     // Read again every time: the preferences window records new combinations.
     const PTKeyCombo combo = PTKeyCombo::fromShortcutRecord(m_defaults.objectForKey(preference));
     hotKey = std::make_shared<PTHotKey>(QString::fromLatin1(identifier), combo);
+    // Desktops that list the shortcuts they bind for a program (the portal on Wayland) show it.
+    hotKey->setName(description);
     hotKey->setTarget(this);
     hotKey->setAction([this, action](PTHotKey*) { (this->*action)(); });
     // A combination without a key or a modifier is refused by the centre: the shortcut is off.
@@ -386,13 +388,15 @@ bool AppDelegate::registerHotKeyFor(const char* identifier, const QString& prefe
 
 bool AppDelegate::registerHotKey()
 {
-    return registerHotKeyFor(kHotKeyIdentifier, PrefKey::shortcut, m_appActivationHotKey,
+    return registerHotKeyFor(kHotKeyIdentifier, PrefKey::shortcut,
+                             tr("Show or hide the Velmoran window"), m_appActivationHotKey,
                              &AppDelegate::toggle);
 }
 
 bool AppDelegate::registerHotKey2()
 {
-    return registerHotKeyFor(kHotKeyIdentifier2, PrefKey::shortcut2, m_appActivationHotKey2,
+    return registerHotKeyFor(kHotKeyIdentifier2, PrefKey::shortcut2,
+                             tr("Open or close the tray panel"), m_appActivationHotKey2,
                              &AppDelegate::toggle2);
 }
 

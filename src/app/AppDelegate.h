@@ -104,6 +104,7 @@ public:
     // False when the window system refused the stored combination (another program holds it).
     bool registerHotKey();
     bool registerHotKey2();
+    PTHotKeyCenter* hotKeyCenter() const { return m_hotKeyCenter; }
     void toggle();
     void toggle2();
 
@@ -140,7 +141,8 @@ public:
 private:
     void setupMenuBar(QMenuBar* menuBar);
     bool registerHotKeyFor(const char* identifier, const QString& preference,
-                           std::shared_ptr<PTHotKey>& hotKey, void (AppDelegate::*action)());
+                           const QString& description, std::shared_ptr<PTHotKey>& hotKey,
+                           void (AppDelegate::*action)());
     bool showMenuBar() const;
     // Writes or removes the autostart entry as "startAtLogin" says.
     void applyStartAtLogin();

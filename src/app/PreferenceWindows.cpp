@@ -1,6 +1,7 @@
 #include "app/PreferenceWindows.h"
 
 #include "app/AccountSync.h"
+#include "hotkeys/PTHotKeyCenter.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/common/WindowPlacement.h"
@@ -62,6 +63,11 @@ bool PreferenceWindows::openPreferences()
         relays.scheduleNotifications = [&app] { app.scheduleNotifications(); };
         relays.registerHotKey = [&app] { return app.registerHotKey(); };
         relays.registerHotKey2 = [&app] { return app.registerHotKey2(); };
+        if (const PTHotKeyCenter* center = app.hotKeyCenter()) {
+            relays.desktopShortcuts = center->portalSession();
+            relays.desktopShortcutId = QString::fromLatin1(AppDelegate::kHotKeyIdentifier);
+            relays.desktopShortcutId2 = QString::fromLatin1(AppDelegate::kHotKeyIdentifier2);
+        }
         relays.panelRefreshOnListChange = [&app] { app.panelRefreshOnListChange(); };
         relays.refreshLeftList = [&app] { app.refreshLeftList(); };
         relays.setupListsMenu = [&app] { app.setupListsMenu(); };

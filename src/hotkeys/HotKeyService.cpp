@@ -1,6 +1,7 @@
 #include "hotkeys/HotKeyService.h"
 
 #include "hotkeys/HotKeyLogging.h"
+#include "hotkeys/PortalHotKeyService.h"
 #include "hotkeys/X11HotKeyService.h"
 
 #include <QGuiApplication>
@@ -13,10 +14,12 @@ std::unique_ptr<HotKeyService> HotKeyService::createForPlatform()
 {
     if (std::unique_ptr<X11HotKeyService> x11 = X11HotKeyService::create())
         return x11;
+    if (std::unique_ptr<PortalHotKeyService> portal = PortalHotKeyService::create())
+        return portal;
     return std::make_unique<InertHotKeyService>();
 }
 
-HotKeyService::Handle InertHotKeyService::registerHotKey(int, int, HotKeyID)
+HotKeyService::Handle InertHotKeyService::registerHotKey(int, int, HotKeyID, const HotKeyLabel&)
 {
     static std::atomic_bool logged = false;
     if (!logged.exchange(true)) {

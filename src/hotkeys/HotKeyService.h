@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 #include <functional>
@@ -12,6 +13,14 @@ struct HotKeyID
 {
     quint32 signature = 0;
     quint32 id = 0;
+};
+
+// How a desktop that lists an application's shortcuts names one: an identifier that stays the
+// same from run to run, and what the shortcut does, for the user.
+struct HotKeyLabel
+{
+    QString identifier;
+    QString description;
 };
 
 // One event from the window system's hot-key service. Events of other classes or kinds, and
@@ -42,8 +51,10 @@ public:
     virtual ~HotKeyService() = default;
 
     // Reserves the combination; 0 when the window system refuses it (taken by another
-    // program, or not a key it knows).
-    virtual Handle registerHotKey(int keyCode, int modifiers, HotKeyID hotKeyID) = 0;
+    // program, or not a key it knows). A service whose desktop binds the keys itself answers
+    // later, through its own signals, and accepts every combination here.
+    virtual Handle registerHotKey(int keyCode, int modifiers, HotKeyID hotKeyID,
+                                  const HotKeyLabel& label) = 0;
     virtual void unregisterHotKey(Handle handle) = 0;
     // From now on, events of registered hot keys go to the handler, always on the main
     // thread and never from inside the window system's own event processing.
@@ -51,9 +62,10 @@ public:
     // Whether registered hot keys can fire at all on this platform.
     virtual bool deliversEvents() const = 0;
 
-    // The X11 service on an X11 session; elsewhere (Wayland, offscreen) a service that keeps
-    // registrations without ever delivering an event, because those platforms offer no
-    // session-wide key grabs to an ordinary client.
+    // The X11 service on an X11 session; on Wayland the desktop portal's service where the
+    // portal offers global shortcuts; elsewhere (offscreen, a desktop without the portal) a
+    // service that keeps registrations without ever delivering an event, because those
+    // platforms offer no session-wide key grabs to an ordinary client.
     static std::unique_ptr<HotKeyService> createForPlatform();
 };
 
@@ -63,7 +75,8 @@ public:
 class InertHotKeyService final : public HotKeyService
 {
 public:
-    Handle registerHotKey(int keyCode, int modifiers, HotKeyID hotKeyID) override;
+    Handle registerHotKey(int keyCode, int modifiers, HotKeyID hotKeyID,
+                          const HotKeyLabel& label) override;
     void unregisterHotKey(Handle handle) override;
     void installEventHandler(EventHandler handler) override;
     bool deliversEvents() const override { return false; }

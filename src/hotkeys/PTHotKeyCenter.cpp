@@ -1,5 +1,7 @@
 #include "hotkeys/PTHotKeyCenter.h"
 
+#include "hotkeys/PortalHotKeyService.h"
+
 PTHotKeyCenter& PTHotKeyCenter::sharedCenter()
 {
     static PTHotKeyCenter* const instance = new PTHotKeyCenter(HotKeyService::createForPlatform());
@@ -37,7 +39,8 @@ bool PTHotKeyCenter::registerHotKey(const std::shared_ptr<PTHotKey>& hotKey)
 
     const quint32 number = ++m_hotKeyCount;
     const HotKeyService::Handle handle = m_service->registerHotKey(
-        combo.keyCode(), combo.modifiers(), HotKeyID{kHotKeySignature, number});
+        combo.keyCode(), combo.modifiers(), HotKeyID{kHotKeySignature, number},
+        HotKeyLabel{hotKey->identifier().toString(), hotKey->name()});
     if (handle == 0)
         return false;
 
@@ -54,6 +57,12 @@ void PTHotKeyCenter::unregisterHotKey(const std::shared_ptr<PTHotKey>& hotKey)
     m_service->unregisterHotKey(hotKey->hotKeyHandle());
     m_hotKeys.remove(hotKey->hotKeyNumber());
     hotKey->setRegistration(0, 0);
+}
+
+PortalShortcutSession* PTHotKeyCenter::portalSession() const
+{
+    auto* portal = dynamic_cast<PortalHotKeyService*>(m_service.get());
+    return portal ? &portal->session() : nullptr;
 }
 
 QList<std::shared_ptr<PTHotKey>> PTHotKeyCenter::allHotKeys() const

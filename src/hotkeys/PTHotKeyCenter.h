@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class PortalShortcutSession;
+
 // The process's registry of global hot keys: registers hot keys with the window system's
 // hot-key service under numbers of its own and runs a hot key's action when it is pressed.
 // Numbers are handed out once (1, 2, 3, ...) and never reused, so an event that arrives after
@@ -48,6 +50,10 @@ public:
     quint32 hotKeyCount() const { return m_hotKeyCount; }
     bool isEventHandlerInstalled() const { return m_eventHandlerInstalled; }
     const HotKeyService& service() const { return *m_service; }
+    // The desktop portal's session when hot keys go through the GlobalShortcuts portal
+    // (Wayland): the desktop binds the keys and says which it bound. None where this process
+    // grabs the keys itself (X11) or where no hot key fires.
+    PortalShortcutSession* portalSession() const;
 
     // The handler of the window system's hot-key events: a press runs the action of the hot
     // key registered under the event's number, a release does nothing. Answers false for an

@@ -95,7 +95,7 @@ void X11HotKeyService::ungrabAllVariants(quint8 keyCode, quint16 modifiers)
 }
 
 HotKeyService::Handle X11HotKeyService::registerHotKey(int keyCode, int modifiers,
-                                                       HotKeyID hotKeyID)
+                                                       HotKeyID hotKeyID, const HotKeyLabel&)
 {
     const quint16 mask = PTKeyCombo(keyCode, modifiers).x11ModifierMask();
     if (keyCode < kFirstKeyCode || keyCode > kLastKeyCode || mask == 0)

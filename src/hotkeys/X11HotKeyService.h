@@ -31,7 +31,8 @@ public:
     // Ungrabs what is still grabbed, unless the application (and its connection) has gone.
     ~X11HotKeyService() override;
 
-    Handle registerHotKey(int keyCode, int modifiers, HotKeyID hotKeyID) override;
+    Handle registerHotKey(int keyCode, int modifiers, HotKeyID hotKeyID,
+                          const HotKeyLabel& label) override;
     void unregisterHotKey(Handle handle) override;
     void installEventHandler(EventHandler handler) override;
     bool deliversEvents() const override { return true; }

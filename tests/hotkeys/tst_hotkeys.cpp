@@ -3,6 +3,7 @@
 #include "hotkeys/KeySymbols.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "hotkeys/PTKeyCodeTranslator.h"
+#include "hotkeys/PortalTrigger.h"
 
 #include <QGuiApplication>
 
@@ -210,6 +211,65 @@ private Q_SLOTS:
                  PTKeyCombo(kKeyK, all).keySequence().toString(QKeySequence::NativeText));
         QCOMPARE(PTKeyCombo::stringForModifiers(ctrlAlt), QString("Ctrl+Alt+"));
         QCOMPARE(PTKeyCombo::stringForModifiers(-1), QString());
+    }
+
+    // The preferred triggers the GlobalShortcuts portal is asked for: modifiers in the
+    // portal's order and words, then the keysym name of the unshifted key.
+    void portalTriggers_data()
+    {
+        QTest::addColumn<int>("qtKey");
+        QTest::addColumn<int>("qtModifiers");
+        QTest::addColumn<int>("keyCode"); // the same key on the US layout; -1: none
+        QTest::addColumn<QString>("trigger");
+        const int ctrl = Qt::ControlModifier;
+        const int alt = Qt::AltModifier;
+        const int shift = Qt::ShiftModifier;
+        const int meta = Qt::MetaModifier;
+        QTest::newRow("letter") << int(Qt::Key_R) << (ctrl | alt) << 27 << "CTRL+ALT+r";
+        QTest::newRow("digit") << int(Qt::Key_7) << ctrl << 16 << "CTRL+7";
+        QTest::newRow("F-key") << int(Qt::Key_F5) << meta << 71 << "LOGO+F5";
+        QTest::newRow("F12") << int(Qt::Key_F12) << (ctrl | alt) << 96 << "CTRL+ALT+F12";
+        QTest::newRow("comma") << int(Qt::Key_Comma) << (ctrl | shift) << 59 << "CTRL+SHIFT+comma";
+        QTest::newRow("period") << int(Qt::Key_Period) << alt << 60 << "ALT+period";
+        QTest::newRow("slash") << int(Qt::Key_Slash) << ctrl << 61 << "CTRL+slash";
+        QTest::newRow("apostrophe") << int(Qt::Key_Apostrophe) << ctrl << 48 << "CTRL+apostrophe";
+        QTest::newRow("bracket") << int(Qt::Key_BracketLeft) << ctrl << 34 << "CTRL+bracketleft";
+        QTest::newRow("backslash") << int(Qt::Key_Backslash) << ctrl << 51 << "CTRL+backslash";
+        QTest::newRow("grave") << int(Qt::Key_QuoteLeft) << meta << 49 << "LOGO+grave";
+        QTest::newRow("minus") << int(Qt::Key_Minus) << ctrl << 20 << "CTRL+minus";
+        QTest::newRow("equal") << int(Qt::Key_Equal) << ctrl << 21 << "CTRL+equal";
+        QTest::newRow("semicolon") << int(Qt::Key_Semicolon) << alt << 47 << "ALT+semicolon";
+        QTest::newRow("Return") << int(Qt::Key_Return) << ctrl << 36 << "CTRL+Return";
+        QTest::newRow("Space") << int(Qt::Key_Space) << (ctrl | alt) << 65 << "CTRL+ALT+space";
+        QTest::newRow("page up") << int(Qt::Key_PageUp) << ctrl << 112 << "CTRL+Prior";
+        QTest::newRow("every modifier, in the portal's order")
+            << int(Qt::Key_K) << (meta | shift | alt | ctrl) << 45 << "CTRL+ALT+SHIFT+LOGO+k";
+        // A shifted symbol is the key it is on, as the stored combination keeps it.
+        QTest::newRow("shifted symbol")
+            << int(Qt::Key_Exclam) << (ctrl | shift) << -1 << "CTRL+SHIFT+exclam";
+        QTest::newRow("character beyond Latin-1") << 0x20AC << ctrl << -1 << "CTRL+U20AC";
+        QTest::newRow("Latin-1 letter") << int(Qt::Key_Adiaeresis) << ctrl << -1 << "CTRL+U00E4";
+        QTest::newRow("no keysym") << int(Qt::Key_VolumeUp) << ctrl << -1 << "";
+    }
+    void portalTriggers()
+    {
+        QFETCH(int, qtKey);
+        QFETCH(int, qtModifiers);
+        QFETCH(int, keyCode);
+        QFETCH(QString, trigger);
+        const auto modifiers = Qt::KeyboardModifiers::fromInt(qtModifiers);
+        QCOMPARE(PortalTrigger::fromQtKey(qtKey, modifiers), trigger);
+        if (keyCode < 0)
+            return;
+        const PTKeyCombo combo(keyCode, PTKeyCombo::modifiersFromQt(modifiers));
+        QCOMPARE(PortalTrigger::fromKeyCombo(combo, PTKeyCodeTranslator::usLayout()), trigger);
+    }
+
+    void noPortalTriggerForWhatIsNoHotKey()
+    {
+        const PTKeyCodeTranslator us = PTKeyCodeTranslator::usLayout();
+        QCOMPARE(PortalTrigger::fromKeyCombo(PTKeyCombo::clearKeyCombo(), us), QString());
+        QCOMPARE(PortalTrigger::fromKeyCombo(PTKeyCombo(kKeyK, 0), us), QString());
     }
 
     void registrationNumbersAndLookups()

@@ -7,6 +7,7 @@
 #include "platform/UserNotificationCenter.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/prefs/AccountsGroup.h"
+#include "ui/prefs/DesktopShortcutNote.h"
 #include "ui/prefs/OnOffButton.h"
 #include "ui/prefs/PageLayout.h"
 #include "ui/prefs/PreferenceBinder.h"
@@ -38,9 +39,22 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     m_menuBarShortcut =
         new ShortcutRecorder(context.defaults, PrefKey::shortcut2, context.relays.registerHotKey2);
     form->addRow(fieldLabel(tr("Tray panel shortcut")), m_menuBarShortcut);
+    if (context.relays.desktopShortcuts) {
+        m_menuBarShortcutNote = new DesktopShortcutNote(*context.relays.desktopShortcuts,
+                                                        context.relays.desktopShortcutId2);
+        form->addRow(QString(), m_menuBarShortcutNote);
+    }
     m_keyboardShortcut =
         new ShortcutRecorder(context.defaults, PrefKey::shortcut, context.relays.registerHotKey);
     form->addRow(fieldLabel(tr("Keyboard shortcut")), m_keyboardShortcut);
+    if (context.relays.desktopShortcuts) {
+        m_keyboardShortcutNote = new DesktopShortcutNote(*context.relays.desktopShortcuts,
+                                                         context.relays.desktopShortcutId);
+        form->addRow(QString(), m_keyboardShortcutNote);
+        auto* hint = new QLabel(DesktopShortcutNote::settingsHint());
+        hint->setEnabled(false);
+        form->addRow(QString(), hint);
+    }
 
     PageLayout::addSection(form, tr("Preferences"));
     m_showMenuBar = new QCheckBox(tr("Show Velmoran in the Tray"));

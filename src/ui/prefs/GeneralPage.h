@@ -10,6 +10,7 @@ class QComboBox;
 class QLineEdit;
 class ShortcutRecorder;
 class AccountsGroup;
+class DesktopShortcutNote;
 class StoreFoldersGroup;
 
 // The General page: the two global shortcuts, the tray icon, the week's first day, sounds,
@@ -24,6 +25,9 @@ public:
 
     ShortcutRecorder* menuBarShortcut() const { return m_menuBarShortcut; }
     ShortcutRecorder* keyboardShortcut() const { return m_keyboardShortcut; }
+    // What the desktop bound, where it binds the shortcuts itself; none elsewhere.
+    DesktopShortcutNote* menuBarShortcutNote() const { return m_menuBarShortcutNote; }
+    DesktopShortcutNote* keyboardShortcutNote() const { return m_keyboardShortcutNote; }
     QCheckBox* showMenuBarButton() const { return m_showMenuBar; }
     QCheckBox* sundayFirstButton() const { return m_sundayFirst; }
     QCheckBox* soundButton() const { return m_sound; }
@@ -48,6 +52,8 @@ private:
     PreferenceContext m_context;
     ShortcutRecorder* m_menuBarShortcut;
     ShortcutRecorder* m_keyboardShortcut;
+    DesktopShortcutNote* m_menuBarShortcutNote = nullptr;
+    DesktopShortcutNote* m_keyboardShortcutNote = nullptr;
     QCheckBox* m_showMenuBar;
     QCheckBox* m_sundayFirst;
     QCheckBox* m_sound;

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class PortalShortcutSession;
 class QWidget;
 class SyncScheduler;
 class SyncSetup;
@@ -19,6 +20,12 @@ struct PreferenceRelays
     // the combination (another program holds it).
     std::function<bool()> registerHotKey;
     std::function<bool()> registerHotKey2;
+    // Where the desktop binds the global shortcuts itself (the GlobalShortcuts portal on
+    // Wayland): its session, and the ids of "shortcut" and "shortcut2" there. None where this
+    // program grabs the keys (X11) or no shortcut fires.
+    const PortalShortcutSession* desktopShortcuts = nullptr;
+    QString desktopShortcutId;
+    QString desktopShortcutId2;
     std::function<void()> panelRefreshOnListChange;
     std::function<void()> refreshLeftList;
     std::function<void()> setupListsMenu;

@@ -1,0 +1,220 @@
+#include "LoadedDataManager.h"
+#include "TestContext.h"
+#include "TestEnvironment.h"
+
+#include "app/AppDelegate.h"
+#include "app/EntryWindows.h"
+#include "app/PreferenceWindows.h"
+#include "hotkeys/PTHotKeyCenter.h"
+#include "hotkeys/PTKeyCombo.h"
+#include "hotkeys/PortalShortcutSession.h"
+#include "platform/UserDefaults.h"
+#include "platform/UserNotificationCenter.h"
+#include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
+#include "ui/main/WindowController.h"
+#include "ui/panel/PanelWindowController.h"
+#include "ui/prefs/DesktopShortcutNote.h"
+#include "ui/prefs/GeneralPage.h"
+#include "ui/prefs/PreferenceObject.h"
+#include "ui/prefs/ShortcutRecorder.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+
+// What the product logs: nothing, while the desktop takes the shortcuts as asked.
+QStringList g_productMessages;
+QtMessageHandler g_previousHandler = nullptr;
+
+void recordProductMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (QByteArrayView(context.category ? context.category : "").startsWith("velmoran"))
+        g_productMessages << text;
+    g_previousHandler(type, context, text);
+}
+
+constexpr int kCtrlAltFlags = PTKeyCombo::controlKeyMask | PTKeyCombo::optionKeyMask;
+constexpr int kCtrlShiftFlags = PTKeyCombo::controlKeyMask | PTKeyCombo::shiftKeyMask;
+
+} // namespace
+
+// The application's two global shortcuts in a Plasma Wayland session, bound through the
+// GlobalShortcuts portal: pressed by KWin's global-shortcut service they show and hide the main
+// window and open the tray panel, and the preferences show what the desktop bound and bind
+// again when a shortcut is recorded or cleared. This suite runs on a headless KWin.
+class TestWaylandShortcuts : public QObject
+{
+    Q_OBJECT
+
+    PortalShortcutSession& session() const { return *m_hotKeys->portalSession(); }
+
+    bool press(const QString& id) const
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            QStringLiteral("org.kde.kglobalaccel"),
+            QStringLiteral("/component/") + session().sessionToken(),
+            QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("invokeShortcut"));
+        call.setArguments({id});
+        return QDBusConnection::sessionBus().call(call).type() == QDBusMessage::ReplyMessage;
+    }
+
+    bool bound() const { return session().status() == PortalShortcutSession::Status::Bound; }
+    WindowController* mainWindow() const { return m_delegate->windowController(); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QString("wayland"));
+        g_previousHandler = qInstallMessageHandler(recordProductMessages);
+        QVERIFY(m_dir.isValid());
+        QDir().mkpath(m_dir.filePath("store/home"));
+        m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
+        m_defaults->setBool(true, PrefKey::showMenuBar);
+        // Ctrl+Alt+R (X key code 27) for the window, Ctrl+Shift+comma (59) for the panel.
+        m_defaults->setObject(QVariantMap{{"keyCode", 27}, {"modifierFlags", kCtrlAltFlags}},
+                              PrefKey::shortcut);
+        m_defaults->setObject(QVariantMap{{"keyCode", 59}, {"modifierFlags", kCtrlShiftFlags}},
+                              PrefKey::shortcut2);
+        m_clock.setNow(QDateTime::currentDateTime());
+        const QString root = m_dir.filePath("store");
+        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this, root] {
+            return std::make_unique<store::EventStore>(QStringList{root}, m_clock);
+        });
+        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_notifications = std::make_unique<UserNotificationCenter>(m_clock);
+        m_hotKeys = std::make_unique<PTHotKeyCenter>(HotKeyService::createForPlatform());
+        QVERIFY2(m_hotKeys->portalSession(), "the shortcuts go through the desktop portal");
+        m_delegate =
+            std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, m_hotKeys.get());
+        m_entry = std::make_unique<EntryWindows>(*m_manager, *m_modes, *m_defaults, *m_delegate);
+        m_preferences = std::make_unique<PreferenceWindows>(*m_manager, *m_modes, *m_defaults,
+                                                            *m_notifications, *m_delegate);
+        AppDelegate::Windows windows;
+        m_entry->install(windows);
+        m_preferences->install(windows);
+        m_delegate->setWindows(std::move(windows));
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        m_delegate->applicationDidFinishLaunching();
+        QVERIFY(refreshed.wait(10000));
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow()));
+        // A missing tray is said once in the log; that is not this suite's subject.
+        g_productMessages.clear();
+    }
+
+    void cleanupTestCase()
+    {
+        m_preferences.reset();
+        m_entry.reset();
+        m_delegate.reset();
+        m_hotKeys.reset();
+        m_notifications.reset();
+        m_modes.reset();
+        m_manager.reset();
+        m_context.reset();
+        qInstallMessageHandler(g_previousHandler);
+    }
+
+    void cleanup()
+    {
+        QVERIFY2(g_productMessages.isEmpty(), qPrintable(g_productMessages.join('\n')));
+    }
+
+    void theShortcutsToggleTheWindowAndOpenThePanel()
+    {
+        QTRY_VERIFY(bound());
+        QCOMPARE(session().boundTriggers(),
+                 (QMap<QString, QString>{{AppDelegate::kHotKeyIdentifier, "Ctrl+Alt+R"},
+                                         {AppDelegate::kHotKeyIdentifier2, "Ctrl+Shift+,"}}));
+        // The desktop lists them with what they do.
+        QCOMPARE(session().shortcuts().constFirst().description,
+                 QString("Show or hide the Velmoran window"));
+
+        QTRY_VERIFY(mainWindow()->isActiveWindow());
+        QVERIFY(press(AppDelegate::kHotKeyIdentifier));
+        QTRY_VERIFY(!mainWindow()->isVisible());
+        QVERIFY(press(AppDelegate::kHotKeyIdentifier));
+        QTRY_VERIFY(mainWindow()->isVisible());
+
+        QVERIFY(press(AppDelegate::kHotKeyIdentifier2));
+        QTRY_VERIFY(m_entry->panelWindow()->isVisible());
+    }
+
+    void thePreferencesShowWhatTheDesktopBoundAndBindAgain()
+    {
+        QVERIFY(m_preferences->openPreferences());
+        GeneralPage* page = m_preferences->preferenceObject()->generalPage();
+        DesktopShortcutNote* windowNote = page->keyboardShortcutNote();
+        DesktopShortcutNote* panelNote = page->menuBarShortcutNote();
+        QVERIFY(windowNote && panelNote);
+        QTRY_COMPARE(windowNote->text(), QString("Desktop shortcut: Ctrl+Alt+R"));
+        QCOMPARE(panelNote->text(), QString("Desktop shortcut: Ctrl+Shift+,"));
+        QVERIFY(!windowNote->isHidden());
+
+        // A new recording: the desktop binds the new keys, and the page shows them.
+        const QString before = session().sessionToken();
+        page->keyboardShortcut()->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Q));
+        QVERIFY(page->keyboardShortcut()->message().isEmpty());
+        QTRY_COMPARE(windowNote->text(), QString("Desktop shortcut: Ctrl+Alt+Q"));
+        QVERIFY(session().sessionToken() != before);
+        QCOMPARE(session().boundTriggers().value(AppDelegate::kHotKeyIdentifier2),
+                 QString("Ctrl+Shift+,"));
+        QCOMPARE(panelNote->text(), QString("Desktop shortcut: Ctrl+Shift+,"));
+        // The new session's shortcut works.
+        const bool wasVisible = mainWindow()->isVisible() && mainWindow()->isActiveWindow();
+        QVERIFY(press(AppDelegate::kHotKeyIdentifier));
+        QTRY_COMPARE(mainWindow()->isVisible(), !wasVisible);
+
+        // A cleared shortcut is given back to the desktop and its note goes.
+        page->menuBarShortcut()->clear();
+        QTRY_VERIFY(bound() &&
+                    !session().boundTriggers().contains(AppDelegate::kHotKeyIdentifier2));
+        QVERIFY(panelNote->isHidden());
+        QCOMPARE(windowNote->text(), QString("Desktop shortcut: Ctrl+Alt+Q"));
+    }
+
+    // What the note says when the desktop binds no keys, or refuses the shortcuts.
+    void theNotesSayWhatTheDesktopDidNotBind()
+    {
+        QWidget page; // never shown: the notes are read, not looked at
+        PortalShortcutSession unassigned(QDBusConnection::sessionBus(), QStringLiteral("keyless"));
+        DesktopShortcutNote keyless(unassigned, QStringLiteral("Velmoran"), &page);
+        QVERIFY(keyless.isHidden());
+        unassigned.bind({{"Velmoran", "Window", QString()}});
+        QCOMPARE(keyless.text(), QString("Asking the desktop for these keys…"));
+        QTRY_COMPARE(keyless.text(), QString("Desktop shortcut: not assigned"));
+
+        // The portal refuses a second session under a token in use.
+        const QList<PortalShortcut> shortcuts{{"Velmoran", "Window", "CTRL+ALT+F8"}};
+        PortalShortcutSession first(QDBusConnection::sessionBus(), QStringLiteral("twin"));
+        first.bind(shortcuts);
+        QTRY_COMPARE(first.status(), PortalShortcutSession::Status::Bound);
+        PortalShortcutSession second(QDBusConnection::sessionBus(), QStringLiteral("twin"));
+        DesktopShortcutNote refused(second, QStringLiteral("Velmoran"), &page);
+        second.bind(shortcuts);
+        QTRY_COMPARE(refused.text(), QString("The desktop could not bind this shortcut."));
+        QVERIFY(!refused.isHidden());
+        QCOMPARE(g_productMessages.size(), 1); // the refusal, in the hot-key log
+        g_productMessages.clear();
+    }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
+    Clock m_clock;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<UserNotificationCenter> m_notifications;
+    std::unique_ptr<PTHotKeyCenter> m_hotKeys;
+    std::unique_ptr<AppDelegate> m_delegate;
+    std::unique_ptr<EntryWindows> m_entry;
+    std::unique_ptr<PreferenceWindows> m_preferences;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestWaylandShortcuts)
+#include "tst_waylandshortcuts.moc"
