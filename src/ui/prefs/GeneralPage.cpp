@@ -7,6 +7,7 @@
 #include "platform/UserNotificationCenter.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/prefs/AccountsGroup.h"
+#include "ui/prefs/DesktopShortcutHelp.h"
 #include "ui/prefs/OnOffButton.h"
 #include "ui/prefs/PageLayout.h"
 #include "ui/prefs/PreferenceBinder.h"
@@ -41,6 +42,7 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     m_keyboardShortcut =
         new ShortcutRecorder(context.defaults, PrefKey::shortcut, context.relays.registerHotKey);
     form->addRow(fieldLabel(tr("Keyboard shortcut")), m_keyboardShortcut);
+    addDesktopHelp(form);
 
     PageLayout::addSection(form, tr("Preferences"));
     m_showMenuBar = new QCheckBox(tr("Show Velmoran in the Tray"));
@@ -116,6 +118,22 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
         };
         form->addRow(m_accounts);
     }
+}
+
+void GeneralPage::addDesktopHelp(QFormLayout* form)
+{
+    if (!m_context.relays.desktopSession)
+        return;
+    DesktopShortcutSupport support(m_context.relays.desktopSession());
+    if (!support.session().wayland)
+        return;
+    m_desktopHelp = new DesktopShortcutHelp(m_context, std::move(support));
+    form->addRow(QString(), m_desktopHelp);
+    const auto showRow = [this, form] {
+        form->setRowVisible(m_desktopHelp, m_desktopHelp->hasHelp());
+    };
+    connect(m_desktopHelp, &DesktopShortcutHelp::helpChanged, this, showRow);
+    showRow();
 }
 
 void GeneralPage::sundayFirstChanged()

@@ -10,6 +10,8 @@ class QComboBox;
 class QLineEdit;
 class ShortcutRecorder;
 class AccountsGroup;
+class DesktopShortcutHelp;
+class QFormLayout;
 class StoreFoldersGroup;
 
 // The General page: the two global shortcuts, the tray icon, the week's first day, sounds,
@@ -37,11 +39,14 @@ public:
     StoreFoldersGroup* storeFolders() const { return m_storeFolders; }
     // None without accounts to show (see PreferenceRelays).
     AccountsGroup* accounts() const { return m_accounts; }
+    // On Wayland only (see PreferenceRelays::desktopSession).
+    DesktopShortcutHelp* desktopHelp() const { return m_desktopHelp; }
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    void addDesktopHelp(QFormLayout* form);
     void sundayFirstChanged();
     void notificationChanged();
 
@@ -60,4 +65,5 @@ private:
     QLineEdit* m_snooze;
     StoreFoldersGroup* m_storeFolders;
     AccountsGroup* m_accounts = nullptr;
+    DesktopShortcutHelp* m_desktopHelp = nullptr;
 };
