@@ -518,6 +518,10 @@ private Q_SLOTS:
         QVERIFY2(chain.faults.isEmpty(), qPrintable(chain.report()));
         QVERIFY(chain.stops.contains(help->compositorPopUp()));
         QVERIFY(chain.stops.contains(help->linesView()));
+        window.resize(800, 600);
+        QTRY_COMPARE(window.size(), QSize(800, 600));
+        const QStringList faults = WindowFit::faults(&window);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
         page->showMenuBarButton()->click();
         QVERIFY(!f().defaults->boolForKey(PrefKey::showMenuBar));
         QVERIFY(!help->trayText()->isVisible());

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 using DesktopKeyBindings::Compositor;
@@ -121,8 +122,12 @@ QWidget* DesktopShortcutHelp::makeCompositorLines()
     m_lines->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_lines->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_lines->setPlaceholderText(tr("Record a shortcut above to see its line."));
+    // Room for the two lines and a scroll bar for a long program path.
     const QFontMetrics metrics(m_lines->font());
-    m_lines->setFixedHeight(metrics.lineSpacing() * 3 + 2 * m_lines->frameWidth() + 8);
+    m_lines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_lines->setFixedHeight(metrics.lineSpacing() * 2 + 2 * m_lines->frameWidth() +
+                            2 * int(m_lines->document()->documentMargin()) +
+                            m_lines->horizontalScrollBar()->sizeHint().height());
     column->addWidget(m_lines);
     connect(m_compositor, &QComboBox::currentIndexChanged, this,
             &DesktopShortcutHelp::refreshLines);
@@ -135,6 +140,24 @@ bool DesktopShortcutHelp::hasHelp() const
 {
     return m_support.shortcutHelp() != DesktopShortcutSupport::ShortcutHelp::None ||
            !m_trayText->isHidden();
+}
+
+QSize DesktopShortcutHelp::sizeHint() const
+{
+    QSize hint = QWidget::sizeHint();
+    const int average = fontMetrics().averageCharWidth();
+    int width = average * 64;
+    if (m_lines) {
+        const QFontMetrics metrics(m_lines->font());
+        int longest = 0;
+        for (const QString& line : m_lines->toPlainText().split(QLatin1Char('\n')))
+            longest = std::max(longest, metrics.horizontalAdvance(line));
+        const int margins =
+            2 * (m_lines->frameWidth() + int(m_lines->document()->documentMargin())) + 4;
+        width = std::max(width, std::min(longest + margins, average * 96));
+    }
+    hint.setWidth(std::max(hint.width(), width));
+    return hint;
 }
 
 void DesktopShortcutHelp::refresh()
@@ -191,6 +214,7 @@ void DesktopShortcutHelp::refreshLines()
         }
     }
     m_lines->setPlainText(lines.join(QLatin1Char('\n')));
+    updateGeometry();
 }
 
 void DesktopShortcutHelp::refreshTray()

@@ -28,6 +28,9 @@ public:
     // Whether any help shows (none on X11, nor where the portal binds the keys and the tray
     // runs).
     bool hasHelp() const;
+    // Wide enough for the explanations to read as a paragraph and for the lines to show
+    // whole where they are not very long.
+    QSize sizeHint() const override;
 
     QPushButton* addToGnomeButton() const { return m_addToGnome; }
     QPushButton* removeFromGnomeButton() const { return m_removeFromGnome; }
