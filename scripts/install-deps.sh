@@ -8,7 +8,7 @@ packages=(
   cmake make g++ pkg-config clang-format
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-base-dev-tools
   libical-dev libicu-dev libcanberra-dev libxcb1-dev libxcb-keysyms1-dev
-  libxcb-xtest0-dev
+  libxcb-xtest0-dev libglib2.0-dev
   xvfb xauth dbus todoman khal appstream desktop-file-utils trayer openbox
   fonts-droid-fallback python3 python3-dateutil
   khard vdirsyncer radicale gnome-keyring libsecret-tools

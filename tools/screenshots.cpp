@@ -3,8 +3,8 @@
 // their dots, night mode, the detail pane of a task (also at 800 by 600 and in the smallest
 // window) and of an event with the repeat editor's custom sheet, a location alarm with its map and
 // the place pop-over; the quick-add window, the tray panel, the preferences pages with the Advanced
-// tabs and the accounts, the onboarding pages, the help and about windows and Recently Deleted in
-// both modes.
+// tabs, the accounts and the Wayland shortcut help, the onboarding pages, the help and about
+// windows and Recently Deleted in both modes.
 //
 //   screenshots <output folder>
 //
@@ -17,6 +17,7 @@
 #include "IntroScreenshots.h"
 #include "LocationScreenshots.h"
 #include "ProblemsScreenshots.h"
+#include "WaylandScreenshots.h"
 
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
@@ -272,6 +273,8 @@ int main(int argc, char* argv[])
     qputenv("XDG_STATE_HOME", (home.path() + "/state").toLocal8Bit());
     qputenv("VELMORAN_STORE", (home.path() + "/store").toLocal8Bit());
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // GNOME's keyboard shortcuts that the Wayland pictures look up stay inside this process.
+    qputenv("GSETTINGS_BACKEND", "memory");
     QDir().mkpath(home.path() + "/store/calendar");
     QFile name(home.path() + "/store/calendar/displayname");
     if (name.open(QIODevice::WriteOnly))
@@ -398,6 +401,7 @@ int main(int argc, char* argv[])
     failures += saveAdvancedPage(manager, modes, output, QString());
     failures += saveLocationWindows(manager, modes, output, QString());
     failures += saveAccountWindows(manager, modes, output, QString());
+    failures += saveWaylandHelp(manager, modes, output, QString());
     addDeletedItems(manager, work, home2);
     failures += saveRecentlyDeletedWindow(manager, modes, output, QString());
 
@@ -423,6 +427,7 @@ int main(int argc, char* argv[])
     failures += saveAdvancedPage(manager, modes, output, QStringLiteral("-night"));
     failures += saveLocationWindows(manager, modes, output, QStringLiteral("-night"));
     failures += saveAccountWindows(manager, modes, output, QStringLiteral("-night"));
+    failures += saveWaylandHelp(manager, modes, output, QStringLiteral("-night"));
     addDeletedItems(manager, work, home2);
     failures += saveRecentlyDeletedWindow(manager, modes, output, QStringLiteral("-night"));
 

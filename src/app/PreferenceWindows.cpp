@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 
 namespace {
 
@@ -88,6 +89,9 @@ bool PreferenceWindows::openPreferences()
             relays.accounts = &m_accountSync->setup();
             relays.accountSync = &m_accountSync->scheduler();
         }
+        relays.desktopSession = [] {
+            return DesktopSession::probe(QSystemTrayIcon::isSystemTrayAvailable());
+        };
         relays.chooseFolder = [](QWidget* parent, const QString& title) {
             return QFileDialog::getExistingDirectory(parent, title);
         };

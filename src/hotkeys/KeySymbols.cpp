@@ -25,6 +25,25 @@ constexpr std::pair<quint32, int> kSpecialKeys[] = {
     {0xFF14, Qt::Key_ScrollLock},
 };
 
+// xkb's names of the symbols that are not letters, digits or function keys: the printable
+// ASCII punctuation and the editing and navigation keys a shortcut can use.
+constexpr std::pair<quint32, const char*> kNamedSymbols[] = {
+    {' ', "space"},      {'!', "exclam"},       {'"', "quotedbl"},    {'#', "numbersign"},
+    {'$', "dollar"},     {'%', "percent"},      {'&', "ampersand"},   {'\'', "apostrophe"},
+    {'(', "parenleft"},  {')', "parenright"},   {'*', "asterisk"},    {'+', "plus"},
+    {',', "comma"},      {'-', "minus"},        {'.', "period"},      {'/', "slash"},
+    {':', "colon"},      {';', "semicolon"},    {'<', "less"},        {'=', "equal"},
+    {'>', "greater"},    {'?', "question"},     {'@', "at"},          {'[', "bracketleft"},
+    {'\\', "backslash"}, {']', "bracketright"}, {'^', "asciicircum"}, {'_', "underscore"},
+    {'`', "grave"},      {'{', "braceleft"},    {'|', "bar"},         {'}', "braceright"},
+    {'~', "asciitilde"}, {0xFF08, "BackSpace"}, {0xFF09, "Tab"},      {0xFE20, "ISO_Left_Tab"},
+    {0xFF0D, "Return"},  {0xFF8D, "KP_Enter"},  {0xFF13, "Pause"},    {0xFF14, "Scroll_Lock"},
+    {0xFF15, "Sys_Req"}, {0xFF1B, "Escape"},    {0xFFFF, "Delete"},   {0xFF50, "Home"},
+    {0xFF51, "Left"},    {0xFF52, "Up"},        {0xFF53, "Right"},    {0xFF54, "Down"},
+    {0xFF55, "Prior"},   {0xFF56, "Next"},      {0xFF57, "End"},      {0xFF61, "Print"},
+    {0xFF63, "Insert"},  {0xFF67, "Menu"},      {0xFF6A, "Help"},
+};
+
 // Qt names a letter key by its upper-case character, as long as that stays one code point.
 int qtKeyForCharacter(char32_t c)
 {
@@ -71,6 +90,28 @@ quint32 keysymForQtKey(int qtKey)
             c = lower;
     }
     return c <= 0xFF ? quint32(c) : kUnicodeOffset + quint32(c);
+}
+
+QString xkbName(quint32 keysym)
+{
+    if ((keysym >= '0' && keysym <= '9') || (keysym >= 'a' && keysym <= 'z') ||
+        (keysym >= 'A' && keysym <= 'Z'))
+        return QString(QChar(char16_t(keysym)));
+    if (keysym >= kF1 && keysym <= kF35)
+        return QStringLiteral("F%1").arg(keysym - kF1 + 1);
+    for (const auto& [symbol, name] : kNamedSymbols) {
+        if (symbol == keysym)
+            return QLatin1String(name);
+    }
+    // Any other character by its code point, a form every xkb reader takes ("U00E4" is ä).
+    quint32 codePoint = 0;
+    if (keysym >= 0xA0 && keysym <= 0xFF)
+        codePoint = keysym;
+    else if (keysym >= kUnicodeOffset + 0x100 && keysym <= kUnicodeOffset + 0x10FFFF)
+        codePoint = keysym - kUnicodeOffset;
+    if (codePoint == 0)
+        return QString();
+    return QStringLiteral("U%1").arg(codePoint, 4, 16, QLatin1Char('0')).toUpper();
 }
 
 } // namespace KeySymbols

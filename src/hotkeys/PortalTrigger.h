@@ -13,8 +13,6 @@ class PTKeyCodeTranslator;
 // combination does not depend on the lock keys. A key without a keysym name gives "".
 namespace PortalTrigger {
 
-// The keysym's name ("a", "7", "comma", "Return", "F12"); "" for a symbol without one.
-QString keysymName(quint32 keysym);
 // The trigger of an X keysym with hot-key modifier bits (PTKeyCombo::controlKey, ...).
 QString fromKeysym(quint32 keysym, int hotKeyModifiers);
 // The trigger of a Qt key with Qt's modifiers, as the shortcut recorder reports them.

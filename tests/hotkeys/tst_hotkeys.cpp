@@ -1,5 +1,7 @@
 #include "TestEnvironment.h"
 
+#include "hotkeys/DesktopKeyBindings.h"
+#include "hotkeys/DesktopShortcutSupport.h"
 #include "hotkeys/KeySymbols.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "hotkeys/PTKeyCodeTranslator.h"
@@ -270,6 +272,135 @@ private Q_SLOTS:
         const PTKeyCodeTranslator us = PTKeyCodeTranslator::usLayout();
         QCOMPARE(PortalTrigger::fromKeyCombo(PTKeyCombo::clearKeyCombo(), us), QString());
         QCOMPARE(PortalTrigger::fromKeyCombo(PTKeyCombo(kKeyK, 0), us), QString());
+    }
+
+    // What a Wayland desktop is given to bind: GNOME's accelerator and the configuration
+    // lines of sway, Hyprland and river, named by the key's xkb symbol.
+    void desktopBindings_data()
+    {
+        QTest::addColumn<int>("keyCode");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("gnome");
+        QTest::addColumn<QString>("sway");
+        QTest::addColumn<QString>("hyprland");
+        QTest::addColumn<QString>("river");
+        const int shiftSuper = PTKeyCombo::cmdKey | PTKeyCombo::shiftKey;
+        QTest::newRow("ctrl+alt+r") << 27 << ctrlAlt << "<Control><Alt>r"
+                                    << "bindsym Ctrl+Alt+r exec velmoran --x"
+                                    << "bind = CTRL ALT, R, exec, velmoran --x"
+                                    << "riverctl map normal Control+Alt R spawn 'velmoran --x'";
+        QTest::newRow("super+shift+F5")
+            << 71 << shiftSuper << "<Super><Shift>F5"
+            << "bindsym Mod4+Shift+F5 exec velmoran --x"
+            << "bind = SUPER SHIFT, F5, exec, velmoran --x"
+            << "riverctl map normal Super+Shift F5 spawn 'velmoran --x'";
+        QTest::newRow("punctuation by name")
+            << 59 << int(PTKeyCombo::controlKey) << "<Control>comma"
+            << "bindsym Ctrl+comma exec velmoran --x"
+            << "bind = CTRL, comma, exec, velmoran --x"
+            << "riverctl map normal Control comma spawn 'velmoran --x'";
+        QTest::newRow("all four modifiers")
+            << 117 << 0x1B00 << "<Super><Control><Alt><Shift>Next"
+            << "bindsym Mod4+Ctrl+Alt+Shift+Next exec velmoran --x"
+            << "bind = SUPER CTRL ALT SHIFT, Next, exec, velmoran --x"
+            << "riverctl map normal Super+Control+Alt+Shift Next spawn 'velmoran --x'";
+        QTest::newRow("no modifier") << kKeyK << 0 << ""
+                                     << ""
+                                     << ""
+                                     << "";
+        QTest::newRow("off") << -1 << -1 << ""
+                             << ""
+                             << ""
+                             << "";
+        QTest::newRow("key without a symbol") << 200 << ctrlAlt << ""
+                                              << ""
+                                              << ""
+                                              << "";
+    }
+    void desktopBindings()
+    {
+        QFETCH(int, keyCode);
+        QFETCH(int, modifiers);
+        const PTKeyCodeTranslator us = PTKeyCodeTranslator::usLayout();
+        const PTKeyCombo combo(keyCode, modifiers);
+        const QString command = QStringLiteral("velmoran --x");
+        QTEST(DesktopKeyBindings::gnomeBinding(combo, us), "gnome");
+        QTEST(DesktopKeyBindings::swayLine(combo, us, command), "sway");
+        QTEST(DesktopKeyBindings::hyprlandLine(combo, us, command), "hyprland");
+        QTEST(DesktopKeyBindings::riverLine(combo, us, command), "river");
+    }
+
+    void desktopCommandsAndKeyNames()
+    {
+        using namespace DesktopKeyBindings;
+        // Found on PATH: the name; otherwise the running binary, quoted for the shell.
+        QCOMPARE(program("/usr/bin/velmoran", "/home/a/build/velmoran"), QString("velmoran"));
+        QCOMPARE(program("", "/home/a/build/velmoran"), QString("/home/a/build/velmoran"));
+        QCOMPARE(command("/home/a/my build/velmoran", "--show-panel"),
+                 QString("'/home/a/my build/velmoran' --show-panel"));
+        QCOMPARE(shellQuoted("/tmp/it's"), QString("'/tmp/it'\\''s'"));
+        // Characters beyond ASCII by code point, which xkb reads as the same symbol.
+        QCOMPARE(KeySymbols::xkbName(0xE4), QString("U00E4"));
+        QCOMPARE(KeySymbols::xkbName(0x0100043A), QString("U043A"));
+        QCOMPARE(KeySymbols::xkbName(0xFF55), QString("Prior"));
+        QCOMPARE(KeySymbols::xkbName(0xFE03), QString()); // ISO_Level3_Shift: no shortcut key
+    }
+
+    // Which help the preferences give, from plain facts of the session.
+    void desktopHelp_data()
+    {
+        using Help = DesktopShortcutSupport::ShortcutHelp;
+        using Tray = DesktopShortcutSupport::TrayHelp;
+        using DesktopKeyBindings::Compositor;
+        QTest::addColumn<bool>("wayland");
+        QTest::addColumn<QString>("desktop");
+        QTest::addColumn<bool>("portal");
+        QTest::addColumn<bool>("schemas");
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<bool>("trayIconOn");
+        QTest::addColumn<Help>("help");
+        QTest::addColumn<Tray>("trayHelp");
+        QTest::addColumn<Compositor>("compositor");
+        QTest::newRow("X11 needs nothing") << false << "GNOME" << false << true << false << true
+                                           << Help::None << Tray::None << Compositor::Sway;
+        QTest::newRow("KDE with the portal") << true << "KDE" << true << false << true << true
+                                             << Help::None << Tray::None << Compositor::Sway;
+        QTest::newRow("GNOME 48 with the portal")
+            << true << "ubuntu:GNOME" << true << true << true << true << Help::None << Tray::None
+            << Compositor::Sway;
+        QTest::newRow("GNOME 43 without the portal")
+            << true << "GNOME" << false << true << true << true << Help::GnomeKeybindings
+            << Tray::None << Compositor::Sway;
+        QTest::newRow("GNOME without a tray")
+            << true << "ubuntu:GNOME" << false << true << false << true << Help::GnomeKeybindings
+            << Tray::GnomeExtension << Compositor::Sway;
+        QTest::newRow("tray icon switched off")
+            << true << "GNOME" << false << true << false << false << Help::GnomeKeybindings
+            << Tray::None << Compositor::Sway;
+        QTest::newRow("GNOME without its schemas")
+            << true << "GNOME" << false << false << true << true << Help::CompositorLines
+            << Tray::None << Compositor::Sway;
+        // GNOME's schemas installed beside sway are no use there: its daemon is not running.
+        QTest::newRow("sway") << true << "sway" << false << true << false << true
+                              << Help::CompositorLines << Tray::AnyTray << Compositor::Sway;
+        QTest::newRow("Hyprland") << true << "Hyprland" << false << false << true << true
+                                  << Help::CompositorLines << Tray::None << Compositor::Hyprland;
+        QTest::newRow("river") << true << "river" << false << false << true << true
+                               << Help::CompositorLines << Tray::None << Compositor::River;
+    }
+    void desktopHelp()
+    {
+        QFETCH(bool, wayland);
+        QFETCH(QString, desktop);
+        QFETCH(bool, portal);
+        QFETCH(bool, schemas);
+        QFETCH(bool, tray);
+        QFETCH(bool, trayIconOn);
+        const DesktopShortcutSupport support(
+            DesktopSession{wayland, desktop, portal, schemas, tray});
+        QTEST(support.shortcutHelp(), "help");
+        QTEST(support.trayHelp(trayIconOn), "trayHelp");
+        QTEST(support.compositor(), "compositor");
     }
 
     void registrationNumbersAndLookups()

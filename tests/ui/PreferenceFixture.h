@@ -39,6 +39,8 @@ struct PreferenceFixture
     QList<PreferenceRelays::Alert> alerts;
     bool answer = true;
     QString chosenFolder;
+    // The desktop session the General page is told of; none by default.
+    std::optional<DesktopSession> desktopSession;
 
     QString root() const { return dir.path() + QStringLiteral("/store"); }
 
@@ -109,7 +111,17 @@ struct PreferenceFixture
             return answer;
         };
         r.chooseFolder = [this](QWidget*, const QString&) { return chosenFolder; };
+        if (desktopSession)
+            r.desktopSession = [this] { return *desktopSession; };
         return r;
+    }
+
+    // The window made again, for relays changed since.
+    void remakeWindow()
+    {
+        window.reset();
+        object = std::make_unique<PreferenceObject>(*manager, *modes, *defaults, *center, relays());
+        window = std::make_unique<PreferenceWindowController>(object.get());
     }
 
     // Waits for the refresh a change started; false when none came.

@@ -11,6 +11,7 @@
 #include "prefs/PreferenceKeys.h"
 #include "ui/prefs/AdvancedPage.h"
 #include "ui/prefs/AppearancePage.h"
+#include "ui/prefs/DesktopShortcutHelp.h"
 #include "ui/prefs/FiltersPage.h"
 #include "ui/prefs/GeneralPage.h"
 #include "ui/prefs/ListsPage.h"
@@ -23,7 +24,9 @@
 #include <QComboBox>
 #include <QKeySequenceEdit>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
@@ -46,6 +49,10 @@ class TestPreferenceWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // GNOME's shortcuts go to GLib's in-process settings store here, never to a settings
+    // service (tests/hotkeys/tst_gnomekeybindings writes to a real one).
+    void initTestCase() { qputenv("GSETTINGS_BACKEND", "memory"); }
+
     void init()
     {
         QVERIFY(PreferenceFixture::makeCollection(f().root() + "/home", "Home"));
@@ -467,6 +474,115 @@ private Q_SLOTS:
         recorder.clear();
         QVERIFY(!PTKeyCombo::fromShortcutRecord(defaults.objectForKey(PrefKey::shortcut))
                      .isValidHotKeyCombo());
+    }
+
+    // On Wayland without the shortcuts portal the General page gives the compositor's lines
+    // for the recorded keys, tells how to get a tray while the tray icon is on, and goes round
+    // all of it with Tab; on X11 and with the portal it shows none.
+    void waylandHelpFollowsTheSessionAndTheKeys()
+    {
+        QVERIFY(!f().object->generalPage()->desktopHelp());
+        f().desktopSession = DesktopSession{false, "GNOME", false, true, false};
+        f().remakeWindow();
+        QVERIFY(!f().object->generalPage()->desktopHelp());
+        f().desktopSession = DesktopSession{true, "KDE", true, false, true};
+        f().remakeWindow();
+        QVERIFY(!f().object->generalPage()->desktopHelp()->hasHelp());
+
+        f().defaults->setBool(true, PrefKey::showMenuBar);
+        f().desktopSession = DesktopSession{true, "sway", false, true, false};
+        f().remakeWindow();
+        GeneralPage* page = f().object->generalPage();
+        DesktopShortcutHelp* help = page->desktopHelp();
+        QVERIFY(help->hasHelp());
+        QVERIFY(!help->addToGnomeButton());
+        page->keyboardShortcut()->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R));
+        page->menuBarShortcut()->clear();
+        const QString lines = help->linesView()->toPlainText();
+        QVERIFY2(lines.startsWith("bindsym Ctrl+Alt+r exec ") &&
+                     lines.endsWith(" --toggle-window") && !lines.contains('\n'),
+                 qPrintable(lines));
+        help->compositorPopUp()->setCurrentIndex(int(DesktopKeyBindings::Compositor::Hyprland));
+        QVERIFY(help->linesView()->toPlainText().startsWith("bind = CTRL ALT, R, exec, "));
+        page->menuBarShortcut()->propose(QKeySequence(Qt::META | Qt::Key_F5));
+        QVERIFY(help->linesView()->toPlainText().contains("\nbind = SUPER, F5, exec, "));
+
+        PreferenceWindowController& window = *f().window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(help->trayText()->isVisible());
+        QVERIFY(help->trayText()->text().contains("--show-panel"));
+        QVERIFY(KeyboardFocus::moveFocus(Qt::Key_Tab));
+        const KeyboardFocus::Chain chain = KeyboardFocus::walkTabChain(&window);
+        QVERIFY2(chain.faults.isEmpty(), qPrintable(chain.report()));
+        QVERIFY(chain.stops.contains(help->compositorPopUp()));
+        QVERIFY(chain.stops.contains(help->linesView()));
+        window.resize(800, 600);
+        QTRY_COMPARE(window.size(), QSize(800, 600));
+        const QStringList faults = WindowFit::faults(&window);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        page->showMenuBarButton()->click();
+        QVERIFY(!f().defaults->boolForKey(PrefKey::showMenuBar));
+        QVERIFY(!help->trayText()->isVisible());
+    }
+
+    // GNOME without the portal: its keyboard shortcuts are written only once the user agreed
+    // to a question naming every setting, updated after the keys change, and removed again.
+    void gnomeShortcutsOnlyAfterConfirmation()
+    {
+        f().desktopSession = DesktopSession{true, "ubuntu:GNOME", false, true, true};
+        f().remakeWindow();
+        GeneralPage* page = f().object->generalPage();
+        DesktopShortcutHelp* help = page->desktopHelp();
+        QVERIFY(help->hasHelp());
+        QVERIFY(!help->linesView());
+        QVERIFY(help->trayText()->isHidden());
+        page->keyboardShortcut()->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R));
+        page->menuBarShortcut()->clear();
+        GnomeCustomKeybindings gnome;
+        QVERIFY(gnome.installed().isEmpty());
+        QVERIFY(!help->removeFromGnomeButton()->isEnabled());
+
+        f().answer = false;
+        help->addToGnomeButton()->click();
+        QCOMPARE(f().alerts.size(), 1);
+        const QString asked = f().alerts.last().informativeText;
+        for (const char* part :
+             {"/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/"
+              "velmoran-toggle-window/",
+              "binding: <Control><Alt>r", " --toggle-window", "custom-keybindings",
+              "org.gnome.settings-daemon.plugins.media-keys"})
+            QVERIFY2(asked.contains(QLatin1String(part)), part);
+        QVERIFY(!asked.contains("show-panel"));
+        QVERIFY(gnome.installed().isEmpty());
+
+        f().answer = true;
+        help->addToGnomeButton()->click();
+        QCOMPARE(gnome.installed().size(), 1);
+        QCOMPARE(gnome.installed().constFirst().binding, QString("<Control><Alt>r"));
+        QVERIFY(!help->addToGnomeButton()->isEnabled());
+        QVERIFY(help->gnomeStatus()->text().contains("Ctrl+Alt+R"));
+
+        // New keys: nothing changes in GNOME until the user adds them again.
+        page->keyboardShortcut()->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T));
+        page->menuBarShortcut()->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
+        QCOMPARE(gnome.installed().constFirst().binding, QString("<Control><Alt>r"));
+        QVERIFY(help->addToGnomeButton()->isEnabled());
+        help->addToGnomeButton()->click();
+        QCOMPARE(f().alerts.size(), 3);
+        QCOMPARE(gnome.installed().size(), 2);
+        QCOMPARE(gnome.installed().constFirst().binding, QString("<Control><Alt>t"));
+
+        f().answer = false;
+        help->removeFromGnomeButton()->click();
+        QCOMPARE(gnome.installed().size(), 2);
+        f().answer = true;
+        help->removeFromGnomeButton()->click();
+        QCOMPARE(f().alerts.size(), 5);
+        QVERIFY(f().alerts.last().informativeText.contains("velmoran-show-panel/"));
+        QVERIFY(gnome.installed().isEmpty());
+        QVERIFY(!help->removeFromGnomeButton()->isEnabled());
     }
 
     // On every page Tab goes round the window's controls and back, every stop on screen and

@@ -7,6 +7,7 @@
 #include "platform/UserNotificationCenter.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/prefs/AccountsGroup.h"
+#include "ui/prefs/DesktopShortcutHelp.h"
 #include "ui/prefs/DesktopShortcutNote.h"
 #include "ui/prefs/OnOffButton.h"
 #include "ui/prefs/PageLayout.h"
@@ -55,6 +56,7 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
         hint->setEnabled(false);
         form->addRow(QString(), hint);
     }
+    addDesktopHelp(form);
 
     PageLayout::addSection(form, tr("Preferences"));
     m_showMenuBar = new QCheckBox(tr("Show Velmoran in the Tray"));
@@ -130,6 +132,22 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
         };
         form->addRow(m_accounts);
     }
+}
+
+void GeneralPage::addDesktopHelp(QFormLayout* form)
+{
+    if (!m_context.relays.desktopSession)
+        return;
+    DesktopShortcutSupport support(m_context.relays.desktopSession());
+    if (!support.session().wayland)
+        return;
+    m_desktopHelp = new DesktopShortcutHelp(m_context, std::move(support));
+    form->addRow(QString(), m_desktopHelp);
+    const auto showRow = [this, form] {
+        form->setRowVisible(m_desktopHelp, m_desktopHelp->hasHelp());
+    };
+    connect(m_desktopHelp, &DesktopShortcutHelp::helpChanged, this, showRow);
+    showRow();
 }
 
 void GeneralPage::sundayFirstChanged()

@@ -10,7 +10,9 @@ class QComboBox;
 class QLineEdit;
 class ShortcutRecorder;
 class AccountsGroup;
+class DesktopShortcutHelp;
 class DesktopShortcutNote;
+class QFormLayout;
 class StoreFoldersGroup;
 
 // The General page: the two global shortcuts, the tray icon, the week's first day, sounds,
@@ -41,11 +43,14 @@ public:
     StoreFoldersGroup* storeFolders() const { return m_storeFolders; }
     // None without accounts to show (see PreferenceRelays).
     AccountsGroup* accounts() const { return m_accounts; }
+    // On Wayland only (see PreferenceRelays::desktopSession).
+    DesktopShortcutHelp* desktopHelp() const { return m_desktopHelp; }
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    void addDesktopHelp(QFormLayout* form);
     void sundayFirstChanged();
     void notificationChanged();
 
@@ -66,4 +71,5 @@ private:
     QLineEdit* m_snooze;
     StoreFoldersGroup* m_storeFolders;
     AccountsGroup* m_accounts = nullptr;
+    DesktopShortcutHelp* m_desktopHelp = nullptr;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hotkeys/DesktopShortcutSupport.h"
+
 #include <QString>
 
 #include <functional>
@@ -42,6 +44,9 @@ struct PreferenceRelays
     std::function<bool(QWidget* parent, const Alert& alert)> confirm;
     // A folder picker; an empty answer is a cancel.
     std::function<QString(QWidget* parent, const QString& title)> chooseFolder;
+    // The running desktop session, for the General page's help on Wayland (binding the
+    // shortcuts, getting a tray); without it the page gives none.
+    std::function<DesktopSession()> desktopSession;
     // The CalDAV accounts and their schedule; without them the General page shows no accounts.
     SyncSetup* accounts = nullptr;
     SyncScheduler* accountSync = nullptr;
