@@ -16,6 +16,9 @@ PanelWindowController::PanelWindowController(DataManager& manager, ModeManager& 
                                              QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_panel(new PanelViewController(manager, modeManager, this))
+    // Wayland has no window opacity: Qt's plug-in warns at every change and ignores it, so the
+    // panel there comes and goes at once.
+    , m_fades(!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {
     setWindowTitle(QString());
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -68,13 +71,15 @@ void PanelWindowController::openPanel()
     m_orderOut.stop();
     if (m_fade)
         m_fade->stop();
-    setWindowOpacity(0);
+    if (m_fades)
+        setWindowOpacity(0);
     setGeometry(placement(m_panel->panelHeight()));
     show();
     raise();
     activateWindow();
     repairActivation();
-    setWindowOpacity(1);
+    if (m_fades)
+        setWindowOpacity(1);
     m_opening = false;
     m_panel->refreshOnMinuteChange();
     m_panel->form()->focusTitleField();
@@ -107,6 +112,10 @@ void PanelWindowController::closeUnpinned()
     m_panel->popover()->hide();
     if (!isVisible())
         return;
+    if (!m_fades) {
+        hide();
+        return;
+    }
     if (m_fade)
         m_fade->stop();
     auto* fade = new QPropertyAnimation(this, "windowOpacity", this);

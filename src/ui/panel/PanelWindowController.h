@@ -63,6 +63,7 @@ private:
     void focusLost();
 
     PanelViewController* m_panel;
+    const bool m_fades;
     bool m_hasActivePanel = false;
     bool m_opening = false;
     QPointer<QPropertyAnimation> m_fade;
