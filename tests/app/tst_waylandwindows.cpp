@@ -196,19 +196,12 @@ private Q_SLOTS:
 #ifndef VELMORAN_ACTIVATION_LAUNCHER_PATH
         QSKIP("the Wayland client library or wayland-scanner was missing at build time");
 #else
-        // Past the onboarding and this release's notes, so the main window is its only one.
-        writeFile(m_dir.filePath("config/velmoran/preferences.json"),
-                  "{\"FirstRun\": false, \"currentVersion\": 200, \"initialLaunch\": false, "
-                  "\"updateNote\": false, \"updateNoteVersion\": \"" VELMORAN_VERSION "\"}");
+        writeSettledPreferences();
         QProcess first;
         first.setProcessEnvironment(environment());
         first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         first.start(VELMORAN_APP_PATH, {});
-        const auto stopFirst = qScopeGuard([&first] {
-            first.terminate();
-            if (!first.waitForFinished(10000))
-                first.kill();
-        });
+        const auto stopFirst = qScopeGuard([&first] { stop(first); });
         QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::sessionBus().interface()->isServiceRegistered(
                                      SingleInstance::kServiceName),
                                  kStartTimeoutMs);
@@ -216,14 +209,8 @@ private Q_SLOTS:
 
         // The user clicks in the launcher: it is the active window and gets its token.
         QProcess launcher;
-        launcher.start(VELMORAN_ACTIVATION_LAUNCHER_PATH, {"Launcher"});
-        const auto stopLauncher = qScopeGuard([&launcher] {
-            launcher.closeWriteChannel();
-            if (!launcher.waitForFinished(5000))
-                launcher.kill();
-        });
-        QVERIFY(launcher.waitForReadyRead(kStartTimeoutMs));
-        const QString token = QString::fromUtf8(launcher.readLine()).trimmed();
+        const auto stopLauncher = qScopeGuard([&launcher] { stop(launcher); });
+        const QString token = startLauncher(launcher);
         QVERIFY(!token.isEmpty());
         QCOMPARE(m_kwin.activeCaption(), QString("Launcher"));
 
@@ -238,7 +225,78 @@ private Q_SLOTS:
 #endif
     }
 
+    // What desktop shortcuts run: the first launch with --new-task starts the program with
+    // only the window for a new task; --toggle-window then brings the main window, and closes
+    // it when it is in front.
+    void theShortcutCommandsStartAndToggle()
+    {
+#ifndef VELMORAN_ACTIVATION_LAUNCHER_PATH
+        QSKIP("the Wayland client library or wayland-scanner was missing at build time");
+#else
+        // The instance of the suite before has gone.
+        QTRY_VERIFY_WITH_TIMEOUT(!QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                                     SingleInstance::kServiceName),
+                                 10000);
+        writeSettledPreferences();
+        QProcess launcher;
+        const auto stopLauncher = qScopeGuard([&launcher] { stop(launcher); });
+        QProcess first;
+        const auto stopFirst = qScopeGuard([&first] { stop(first); });
+        QProcessEnvironment firstEnvironment = environment();
+        firstEnvironment.insert("XDG_ACTIVATION_TOKEN", startLauncher(launcher));
+        first.setProcessEnvironment(firstEnvironment);
+        first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        first.start(VELMORAN_APP_PATH, {"--new-task"});
+        QTRY_COMPARE_WITH_TIMEOUT(m_kwin.activeCaption(), QString("New Task \u2014 Velmoran"),
+                                  kStartTimeoutMs);
+        QVERIFY(!hasWindowCaptioned("Velmoran"));
+        stop(launcher);
+
+        QProcess second;
+        const auto stopSecond = qScopeGuard([&second] { stop(second); });
+        QCOMPARE(launch({"--toggle-window"}, {{"XDG_ACTIVATION_TOKEN", startLauncher(second)}}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(m_kwin.activeCaption(), QString("Velmoran"), 10000);
+        QCOMPARE(launch({"--toggle-window"}, {}), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!hasWindowCaptioned("Velmoran"), 10000);
+        QCOMPARE(first.state(), QProcess::Running);
+#endif
+    }
+
 private:
+    // Past the onboarding, the preference migrations and this release's notes, so the program
+    // opens no window but the ones a test asks for.
+    void writeSettledPreferences()
+    {
+        writeFile(m_dir.filePath("config/velmoran/preferences.json"),
+                  "{\"FirstRun\": false, \"currentVersion\": 200, \"initialLaunch\": false, "
+                  "\"updateNote\": false, \"updateNoteVersion\": \"" VELMORAN_VERSION "\"}");
+    }
+
+    // Starts the stand-in launcher and returns the token it got once its window was active.
+    static QString startLauncher(QProcess& launcher)
+    {
+#ifdef VELMORAN_ACTIVATION_LAUNCHER_PATH
+        launcher.start(VELMORAN_ACTIVATION_LAUNCHER_PATH, {"Launcher"});
+        if (!launcher.waitForReadyRead(kStartTimeoutMs))
+            return QString();
+        return QString::fromUtf8(launcher.readLine()).trimmed();
+#else
+        Q_UNUSED(launcher);
+        return QString();
+#endif
+    }
+
+    static void stop(QProcess& process)
+    {
+        if (process.state() == QProcess::NotRunning)
+            return;
+        process.closeWriteChannel();
+        process.terminate();
+        if (!process.waitForFinished(10000))
+            process.kill();
+        process.waitForFinished();
+    }
+
     QString root() const
     {
         return m_dir.filePath("store");
@@ -259,12 +317,17 @@ private:
 
     int secondLaunch(const QMap<QString, QString>& variables)
     {
+        return launch({}, variables);
+    }
+
+    int launch(const QStringList& arguments, const QMap<QString, QString>& variables)
+    {
         QProcess second;
         QProcessEnvironment launchEnvironment = environment();
         for (auto it = variables.begin(); it != variables.end(); ++it)
             launchEnvironment.insert(it.key(), it.value());
         second.setProcessEnvironment(launchEnvironment);
-        second.start(VELMORAN_APP_PATH, {});
+        second.start(VELMORAN_APP_PATH, arguments);
         if (!second.waitForFinished(15000))
             return -1;
         return second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -1;
