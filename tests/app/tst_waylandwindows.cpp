@@ -51,6 +51,8 @@ public:
         QString caption;
         bool active = false;
         bool skipTaskbar = false;
+        bool keepAbove = false;
+        int y = 0;
     };
 
     bool start()
@@ -66,7 +68,8 @@ public:
 var clients = workspace.clientList();
 for (var i = 0; i < clients.length; ++i)
     out.push({caption: clients[i].caption, active: clients[i].active,
-              skipTaskbar: clients[i].skipTaskbar});
+              skipTaskbar: clients[i].skipTaskbar, keepAbove: clients[i].keepAbove,
+              y: clients[i].frameGeometry.y});
 callDBus("%1", "/kwinwindows", "org.velmoran.TestKWinWindows", "Report", JSON.stringify(out));
 )")
                             .arg(QDBusConnection::sessionBus().baseService())
@@ -85,7 +88,8 @@ callDBus("%1", "/kwinwindows", "org.velmoran.TestKWinWindows", "Report", JSON.st
         for (const QJsonValue& value : list) {
             const QJsonObject object = value.toObject();
             result << Window{object["caption"].toString(), object["active"].toBool(),
-                             object["skipTaskbar"].toBool()};
+                             object["skipTaskbar"].toBool(), object["keepAbove"].toBool(),
+                             object["y"].toInt()};
         }
         return result;
     }
@@ -173,6 +177,12 @@ private Q_SLOTS:
         QVERIFY(flags.testFlag(Qt::FramelessWindowHint));
         QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(flags & Qt::WindowType_Mask, Qt::Tool);
+        // And KWin treats it as a panel: no task-bar entry, above the others, at the top.
+        const std::optional<KWinWindows::Window> shown = windowCaptioned("Velmoran Panel");
+        QVERIFY(shown);
+        QVERIFY(shown->skipTaskbar);
+        QVERIFY(shown->keepAbove);
+        QCOMPARE(shown->y, 0);
 
         QTest::keyClicks(QApplication::focusWidget(), "Water the plants");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -331,6 +341,16 @@ private:
         if (!second.waitForFinished(15000))
             return -1;
         return second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -1;
+    }
+
+    // The first window whose title starts with `caption` (Qt adds the program's name).
+    std::optional<KWinWindows::Window> windowCaptioned(const QString& caption)
+    {
+        for (const KWinWindows::Window& window : m_kwin.windows()) {
+            if (window.caption.startsWith(caption))
+                return window;
+        }
+        return std::nullopt;
     }
 
     bool hasWindowCaptioned(const QString& caption)
