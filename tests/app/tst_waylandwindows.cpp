@@ -63,8 +63,8 @@ public:
 
     QList<Window> windows()
     {
-        const QString path = m_dir.filePath(QStringLiteral("list%1.js").arg(++m_runs));
-        writeFile(path, QStringLiteral(R"(var out = [];
+        const std::optional<QString> json =
+            runScript(QStringLiteral(R"(var out = [];
 var clients = workspace.clientList();
 for (var i = 0; i < clients.length; ++i)
     out.push({caption: clients[i].caption, active: clients[i].active,
@@ -72,20 +72,11 @@ for (var i = 0; i < clients.length; ++i)
               y: clients[i].frameGeometry.y});
 callDBus("%1", "/kwinwindows", "org.velmoran.TestKWinWindows", "Report", JSON.stringify(out));
 )")
-                            .arg(QDBusConnection::sessionBus().baseService())
-                            .toUtf8());
-        const QString name = QStringLiteral("velmoran-test-%1").arg(m_runs);
-        QSignalSpy reported(this, &KWinWindows::reported);
-        callScripting("loadScript", {path, name});
-        callScripting("start", {});
-        const bool answered = reported.wait(10000);
-        callScripting("unloadScript", {name});
+                          .arg(QDBusConnection::sessionBus().baseService()));
         QList<Window> result;
-        if (!answered)
+        if (!json)
             return result;
-        const QJsonArray list =
-            QJsonDocument::fromJson(reported.first().first().toString().toUtf8()).array();
-        for (const QJsonValue& value : list) {
+        for (const QJsonValue& value : QJsonDocument::fromJson(json->toUtf8()).array()) {
             const QJsonObject object = value.toObject();
             result << Window{object["caption"].toString(), object["active"].toBool(),
                              object["skipTaskbar"].toBool(), object["keepAbove"].toBool(),
@@ -110,6 +101,22 @@ Q_SIGNALS:
     void reported(const QString& json);
 
 private:
+    // Runs `script` in KWin and returns what it reported.
+    std::optional<QString> runScript(const QString& script)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("script%1.js").arg(++m_runs));
+        writeFile(path, script.toUtf8());
+        const QString name = QStringLiteral("velmoran-test-%1").arg(m_runs);
+        QSignalSpy reported(this, &KWinWindows::reported);
+        callScripting("loadScript", {path, name});
+        callScripting("start", {});
+        const bool answered = reported.wait(10000);
+        callScripting("unloadScript", {name});
+        if (!answered)
+            return std::nullopt;
+        return reported.first().first().toString();
+    }
+
     static void callScripting(const QString& method, const QVariantList& arguments)
     {
         QDBusMessage message = QDBusMessage::createMethodCall("org.kde.KWin", "/Scripting",
@@ -192,7 +199,7 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!panel->isVisible());
         QVERIFY(!panel->hasActivePanel());
-        // Opened again by the shortcut, it has the keyboard again.
+        // Opened again by the shortcut, it has the keyboard again, and the shortcut closes it.
         delegate.toggle2();
         QTRY_COMPARE(QApplication::focusWidget(), field);
         delegate.toggle2();
