@@ -1,9 +1,40 @@
 #include "app/ApplicationInterface.h"
 
+#include "app/FreedesktopApplication.h"
 #include "commands/UrlCommand.h"
+#include "platform/ActivationToken.h"
 
 #include <QDBusError>
 #include <QUrl>
+
+QString ApplicationInterface::commandName(Command command)
+{
+    switch (command) {
+    case Command::ToggleWindow:
+        return QStringLiteral("toggle-window");
+    case Command::ShowPanel:
+        return QStringLiteral("show-panel");
+    case Command::NewTask:
+        return QStringLiteral("new-task");
+    }
+    return QString();
+}
+
+std::optional<ApplicationInterface::Command> ApplicationInterface::commandNamed(const QString& name)
+{
+    for (Command command : {Command::ToggleWindow, Command::ShowPanel, Command::NewTask}) {
+        if (commandName(command) == name)
+            return command;
+    }
+    return std::nullopt;
+}
+
+ApplicationInterface::ApplicationInterface(QObject* parent)
+    : QObject(parent)
+{
+    // Exported with this object as its adaptor; owned by it.
+    new FreedesktopApplication(this);
+}
 
 QString ApplicationInterface::refusalForUrl(const QString& url)
 {
@@ -44,6 +75,31 @@ void ApplicationInterface::NewTaskFromText(const QString& text)
 void ApplicationInterface::Activate()
 {
     Q_EMIT activationRequested();
+}
+
+void ApplicationInterface::activate(const QVariantMap& platformData)
+{
+    passTokenOn(platformData);
+    Q_EMIT activationRequested();
+}
+
+void ApplicationInterface::open(const QStringList& urls, const QVariantMap& platformData)
+{
+    passTokenOn(platformData);
+    for (const QString& url : urls)
+        Q_EMIT urlReceived(url);
+}
+
+void ApplicationInterface::runCommand(Command command, const QVariantMap& platformData)
+{
+    passTokenOn(platformData);
+    Q_EMIT commandRequested(command);
+}
+
+void ApplicationInterface::passTokenOn(const QVariantMap& platformData)
+{
+    if (const QString token = ActivationToken::tokenOf(platformData); !token.isEmpty())
+        Q_EMIT tokenReceived(token);
 }
 
 void ApplicationInterface::refuse(const QString& reason)

@@ -1,16 +1,23 @@
 #pragma once
 
+#include "app/ApplicationInterface.h"
+
 #include <QString>
 #include <QStringList>
 
-// The application's command line: "velmoran:" URLs (the desktop file passes one with %u) and
-// --new-task-from-selection. --help and --version print and exit inside parse().
+#include <optional>
+
+// The application's command line: "velmoran:" URLs (the desktop file passes one with %u),
+// --new-task-from-selection, --background, and the commands a desktop shortcut runs
+// (--toggle-window, --show-panel, --new-task). --help and --version print and exit inside
+// parse().
 struct LaunchOptions
 {
     QStringList urls;
     bool newTaskFromSelection = false;
     // Started by the autostart entry: no window until one is asked for.
     bool background = false;
+    std::optional<ApplicationInterface::Command> command;
     QString error; // set when the command line is unusable
 
     static LaunchOptions parse(const QStringList& arguments);

@@ -1,6 +1,8 @@
 #include "app/SingleInstance.h"
 
 #include "app/ApplicationInterface.h"
+#include "app/FreedesktopApplication.h"
+#include "app/LaunchOptions.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
@@ -31,7 +33,9 @@ SingleInstance::Role SingleInstance::claim(ApplicationInterface* service)
     if (!m_connection.isConnected() || !m_connection.interface())
         return Role::Alone;
     const QString path = QString::fromLatin1(kObjectPath);
-    if (!m_connection.registerObject(path, service, QDBusConnection::ExportScriptableSlots))
+    if (!m_connection.registerObject(path, service,
+                                     QDBusConnection::ExportScriptableSlots |
+                                         QDBusConnection::ExportAdaptors))
         return Role::Alone;
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
         m_connection.interface()->registerService(QString::fromLatin1(kServiceName),
@@ -45,23 +49,32 @@ SingleInstance::Role SingleInstance::claim(ApplicationInterface* service)
     return Role::Secondary;
 }
 
-int SingleInstance::handOver(const QStringList& urls, const std::optional<QString>& text)
+int SingleInstance::handOver(const LaunchOptions& options, const std::optional<QString>& text,
+                             const QVariantMap& platformData)
 {
+    const auto* application = FreedesktopApplication::kInterface;
+    if (options.command)
+        return call(application, QStringLiteral("ActivateAction"),
+                    {ApplicationInterface::commandName(*options.command), QVariantList(),
+                     platformData})
+                   ? 0
+                   : 1;
     bool delivered = true;
-    for (const QString& url : urls)
-        delivered = call(QStringLiteral("OpenUrl"), {url}) && delivered;
+    if (!options.urls.isEmpty())
+        delivered = call(application, QStringLiteral("Open"), {options.urls, platformData});
     if (text)
-        delivered = call(QStringLiteral("NewTaskFromText"), {*text}) && delivered;
-    if (urls.isEmpty() && !text)
-        delivered = call(QStringLiteral("Activate"), {});
+        delivered = call(kInterface, QStringLiteral("NewTaskFromText"), {*text}) && delivered;
+    if (options.urls.isEmpty() && !text)
+        delivered = call(application, QStringLiteral("Activate"), {platformData});
     return delivered ? 0 : 1;
 }
 
-bool SingleInstance::call(const QString& method, const QVariantList& arguments)
+bool SingleInstance::call(const char* interface, const QString& method,
+                          const QVariantList& arguments)
 {
     QDBusMessage message = QDBusMessage::createMethodCall(QString::fromLatin1(kServiceName),
                                                           QString::fromLatin1(kObjectPath),
-                                                          QString::fromLatin1(kInterface), method);
+                                                          QString::fromLatin1(interface), method);
     message.setArguments(arguments);
     const QDBusMessage reply = m_connection.call(message, QDBus::Block, kCallTimeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) {

@@ -3,13 +3,15 @@
 #include <QDBusConnection>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 #include <optional>
 
 class ApplicationInterface;
+struct LaunchOptions;
 
 // One running application per session: the first launch owns the bus name and serves
-// ApplicationInterface; a later launch hands its URLs or text to it and exits.
+// ApplicationInterface; a later launch hands its command, URLs or text to it and exits.
 class SingleInstance
 {
 public:
@@ -29,12 +31,15 @@ public:
     // exported before the name appears, so a caller never finds the name without it.
     Role claim(ApplicationInterface* service);
 
-    // For a secondary launch: each URL, then the text, or with neither a request to come to the
-    // front. Returns the process exit status; reasons for failure go to standard error.
-    int handOver(const QStringList& urls, const std::optional<QString>& text);
+    // For a secondary launch: the command; else the URLs, then the text; else a request to come
+    // to the front. The launcher's activation token travels in `platformData`, so the window
+    // the request raises may take the focus. Returns the process exit status; reasons for
+    // failure go to standard error.
+    int handOver(const LaunchOptions& options, const std::optional<QString>& text,
+                 const QVariantMap& platformData);
 
 private:
-    bool call(const QString& method, const QVariantList& arguments);
+    bool call(const char* interface, const QString& method, const QVariantList& arguments);
 
     QDBusConnection m_connection;
 };

@@ -10,12 +10,14 @@
 #include "app/RecentlyDeletedUpkeep.h"
 #include "app/RecentlyDeletedWindows.h"
 #include "app/SelectionReader.h"
+#include "app/ShortcutCommands.h"
 #include "app/SingleInstance.h"
 #include "app/WindowTaskTarget.h"
 #include "data/DataManager.h"
 #include "data/NotificationScheduler.h"
 #include "data/SidebarCounts.h"
 #include "hotkeys/PTHotKeyCenter.h"
+#include "platform/ActivationToken.h"
 #include "platform/LauncherEntry.h"
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
@@ -36,6 +38,9 @@ int main(int argc, char* argv[])
 {
     // Before anything else, so that a crash during start-up is reported too.
     CrashReporter::install(VELMORAN_VERSION);
+    // Read before the application object exists: Qt's X11 plug-in takes the startup identifier
+    // out of the environment as it starts.
+    const QVariantMap launcherTokens = ActivationToken::fromEnvironment();
 
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -88,8 +93,11 @@ int main(int argc, char* argv[])
         // A login start finding the program running already has nothing to show.
         if (options.background && options.urls.isEmpty() && !selection)
             return 0;
-        return instance.handOver(options.urls, selection);
+        return instance.handOver(options, selection, launcherTokens);
     }
+    // A later launch's token, for the window its request raises.
+    QObject::connect(&service, &ApplicationInterface::tokenReceived, &service,
+                     [](const QString& token) { ActivationToken::offer(token); });
 
     // Requests may arrive as soon as the name is ours; they wait for the store to load.
     DataManager& manager = DataManager::sharedManager();
@@ -117,7 +125,9 @@ int main(int argc, char* argv[])
     AppDelegate delegate(manager, ModeManager::sharedManager(),
                          UserDefaults::standardUserDefaults(), &PTHotKeyCenter::sharedCenter());
     delegate.setNotificationScheduler(&notifications);
-    delegate.setStartInBackground(options.background);
+    delegate.setStartInBackground(
+        options.background ||
+        (options.command && ShortcutCommands::startsInBackground(*options.command)));
     // The quick-add window and the tray panel.
     EntryWindows entryWindows(manager, ModeManager::sharedManager(),
                               UserDefaults::standardUserDefaults(), delegate);
@@ -141,6 +151,9 @@ int main(int argc, char* argv[])
     preferenceWindows.setAccountSync(&accountSync);
     delegate.setWindows(std::move(windows));
     delegate.applicationDidFinishLaunching();
+    ShortcutCommands commands(delegate, entryWindows);
+    if (options.command && ShortcutCommands::startsInBackground(*options.command))
+        commands.run(*options.command);
     accountSync.start();
     // What Recently Deleted keeps past its limits goes now and then once a day.
     RecentlyDeletedUpkeep deletedUpkeep(manager);
@@ -155,6 +168,8 @@ int main(int argc, char* argv[])
         [&target](const store::ReminderPtr& reminder) { target.openObject(reminder); });
     QObject::connect(&service, &ApplicationInterface::activationRequested, &delegate,
                      &AppDelegate::applicationShouldHandleReopen);
+    QObject::connect(&service, &ApplicationInterface::commandRequested, &delegate,
+                     [&commands](ApplicationInterface::Command command) { commands.run(command); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate,
                      &AppDelegate::applicationWillTerminate);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &accountSync, &AccountSync::stop);

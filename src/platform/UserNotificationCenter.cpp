@@ -1,5 +1,6 @@
 #include "platform/UserNotificationCenter.h"
 
+#include "platform/ActivationToken.h"
 #include "platform/Clock.h"
 #include "platform/notifications/NotificationServerClient.h"
 
@@ -37,6 +38,12 @@ UserNotificationCenter::UserNotificationCenter(Clock& clock, QDBusConnection con
     connect(m_server, &NotificationServerClient::failed, this, &UserNotificationCenter::failed);
     connect(m_server, &NotificationServerClient::actionInvoked, this,
             &UserNotificationCenter::actionInvoked);
+    connect(m_server, &NotificationServerClient::activationToken, this,
+            [this](quint32 serverId, const QString& token) {
+                // Another application's token is not ours to spend.
+                if (deliveredIndexOfServerId(serverId) >= 0)
+                    ActivationToken::offer(token);
+            });
     connect(m_server, &NotificationServerClient::notificationClosed, this,
             [this](quint32 serverId, quint32) { notificationClosed(serverId); });
 }

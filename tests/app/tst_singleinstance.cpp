@@ -9,8 +9,10 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -97,6 +99,109 @@ private Q_SLOTS:
         QCOMPARE(refused.exitCode, 2);
         QVERIFY(refused.err.contains("velmoran:"));
         QCOMPARE(taskTitles().size(), 2);
+    }
+
+    // The launch is the real program; the running instance is this process's own service, so
+    // that what arrives can be seen below the windows.
+    void commandsReachTheRunningInstanceWithTheLaunchersToken()
+    {
+        ApplicationInterface service;
+        SingleInstance instance;
+        QCOMPARE(instance.claim(&service), SingleInstance::Role::Primary);
+        const auto release = qScopeGuard([] {
+            QDBusConnection::sessionBus().unregisterService(serviceName());
+            QDBusConnection::sessionBus().unregisterObject(SingleInstance::kObjectPath);
+        });
+        QSignalSpy commands(&service, &ApplicationInterface::commandRequested);
+        QSignalSpy tokens(&service, &ApplicationInterface::tokenReceived);
+        QSignalSpy urls(&service, &ApplicationInterface::urlReceived);
+        QSignalSpy activations(&service, &ApplicationInterface::activationRequested);
+        using Command = ApplicationInterface::Command;
+        const QList<QPair<QString, Command>> launches{{"--toggle-window", Command::ToggleWindow},
+                                                      {"--show-panel", Command::ShowPanel},
+                                                      {"--new-task", Command::NewTask}};
+        for (const auto& [option, command] : launches) {
+            const QString token = "token-for" + option;
+            QCOMPARE(launch({option}, {{"XDG_ACTIVATION_TOKEN", token}}).exitCode, 0);
+            QCOMPARE(commands.size(), 1);
+            QCOMPARE(commands.takeFirst().at(0).value<Command>(), command);
+            // Handed on before the command runs, for the window the command raises.
+            QCOMPARE(tokens.takeFirst().at(0).toString(), token);
+        }
+        // An X11 launcher's startup identifier serves where there is no Wayland token.
+        QCOMPARE(launch({}, {{"DESKTOP_STARTUP_ID", "x11-start"}}).exitCode, 0);
+        QCOMPARE(activations.size(), 1);
+        QCOMPARE(tokens.takeFirst().at(0).toString(), QString("x11-start"));
+        QCOMPARE(launch({"velmoran://add?text=a", "velmoran://add?text=b"},
+                        {{"XDG_ACTIVATION_TOKEN", "url-token"}})
+                     .exitCode,
+                 0);
+        QCOMPARE(urls.size(), 2);
+        QCOMPARE(tokens.takeFirst().at(0).toString(), QString("url-token"));
+        // No token, nothing handed on.
+        QCOMPARE(launch({"--show-panel"}).exitCode, 0);
+        QCOMPARE(commands.size(), 1);
+        QVERIFY(tokens.isEmpty());
+
+        // What other programs may send to the standard interface is checked as well; from a
+        // connection of its own, since a call to this process's own name never leaves it.
+        const QString application = "org.freedesktop.Application";
+        QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "other");
+        const auto forget = qScopeGuard([] { QDBusConnection::disconnectFromBus("other"); });
+        const auto callRunning = [&other](const QString& method, const QVariantList& arguments,
+                                          const QString& interface) {
+            QDBusMessage message = QDBusMessage::createMethodCall(
+                serviceName(), QString::fromLatin1(SingleInstance::kObjectPath), interface, method);
+            message.setArguments(arguments);
+            QDBusPendingCall pending = other.asyncCall(message);
+            // This process answers, so its event loop must run while the call waits.
+            QTest::qWaitFor([&pending] { return pending.isFinished(); }, 10000);
+            return pending.reply();
+        };
+        const QString invalid = "org.freedesktop.DBus.Error.InvalidArgs";
+        QCOMPARE(callRunning("ActivateAction", {"delete-everything", QVariantList(), QVariantMap()},
+                             application)
+                     .errorName(),
+                 invalid);
+        QCOMPARE(
+            callRunning("ActivateAction", {"new-task", QVariantList{1}, QVariantMap()}, application)
+                .errorName(),
+            invalid);
+        QCOMPARE(callRunning("Open",
+                             {QStringList{"velmoran://add?text=c", "file:///etc/passwd"},
+                              QVariantMap{{"activation-token", "t"}}},
+                             application)
+                     .errorName(),
+                 invalid);
+        QCOMPARE(urls.size(), 2);
+        QCOMPARE(commands.size(), 1);
+        QVERIFY(tokens.isEmpty());
+    }
+
+    void badCombinationsOfOptionsAreRefused_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("two commands") << QStringList{"--toggle-window", "--show-panel"}
+                                      << "--toggle-window cannot be combined with --show-panel";
+        QTest::newRow("a command and a URL") << QStringList{"--new-task", "velmoran://add?text=x"}
+                                             << "--new-task cannot be combined with a URL";
+        QTest::newRow("a command at login") << QStringList{"--background", "--show-panel"}
+                                            << "--show-panel cannot be combined with --background";
+        QTest::newRow("a command and the selection")
+            << QStringList{"--new-task", "--new-task-from-selection"}
+            << "--new-task cannot be combined with --new-task-from-selection";
+    }
+
+    void badCombinationsOfOptionsAreRefused()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        startFirst({});
+        const Launch refused = launch(arguments);
+        QCOMPARE(refused.exitCode, 2);
+        QVERIFY2(refused.err.contains(message.toUtf8()), refused.err.constData());
+        QCOMPARE(m_first->state(), QProcess::Running);
     }
 
     void textOverTheBusBecomesATask()
@@ -212,10 +317,15 @@ private:
     }
 
     // Waits with the event loop running: this process may own the selection being read.
-    Launch launch(const QStringList& arguments)
+    Launch launch(const QStringList& arguments, const QMap<QString, QString>& variables = {})
     {
         QProcess process;
-        process.setProcessEnvironment(environment());
+        QProcessEnvironment launchEnvironment = environment();
+        launchEnvironment.remove("XDG_ACTIVATION_TOKEN");
+        launchEnvironment.remove("DESKTOP_STARTUP_ID");
+        for (auto it = variables.begin(); it != variables.end(); ++it)
+            launchEnvironment.insert(it.key(), it.value());
+        process.setProcessEnvironment(launchEnvironment);
         QSignalSpy finished(&process, &QProcess::finished);
         process.start(VELMORAN_APP_PATH, arguments);
         Launch result;

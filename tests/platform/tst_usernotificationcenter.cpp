@@ -66,10 +66,13 @@ class RecordingDelegate : public UserNotificationCenterDelegate
 {
 public:
     QList<QPair<Activation, QString>> activations;
+    // The token the window system would spend when the activation raises a window.
+    QStringList offeredTokens;
 
     void didActivateNotification(UserNotificationCenter&,
                                  const UserNotification& notification) override
     {
+        offeredTokens << qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
         activations << qMakePair(notification.activationType,
                                  notification.userInfo.value("uuid").toString());
     }
@@ -96,6 +99,7 @@ private Q_SLOTS:
         m_center = std::make_unique<UserNotificationCenter>(m_clock);
         m_center->setDelegate(&m_delegate);
         m_delegate.activations.clear();
+        m_delegate.offeredTokens.clear();
     }
 
     void cleanup()
@@ -316,6 +320,27 @@ private Q_SLOTS:
         QCOMPARE(m_delegate.activations[0].first, Activation::ContentsClicked);
         QCOMPARE(m_center->deliveredNotifications().size(), 1);
         QDBusConnection::disconnectFromBus("impostor");
+    }
+
+    void aClickPassesTheServersActivationTokenOn()
+    {
+        m_center->setScheduledNotifications(
+            {reminderNotification("Mine", local(2026, 3, 27, 8, 5))});
+        m_clock.setNow(local(2026, 3, 27, 8, 5));
+        m_center->deliverDueNotifications();
+        QTRY_COMPARE(m_server->notifyCalls().size(), 1);
+        const quint32 id = m_server->lastId();
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+
+        // The server sends the token just before the action; another application's token and
+        // a malformed signal in between change nothing.
+        m_server->sendSignal("ActivationToken", {QVariant::fromValue(id), QString("token-1")});
+        m_server->sendSignal("ActivationToken", {QVariant::fromValue(id + 100), QString("theirs")});
+        m_server->sendSignal("ActivationToken", {QVariant::fromValue(id), 7});
+        m_server->invokeAction(id, "default");
+        QTRY_COMPARE(m_delegate.activations.size(), 1);
+        QCOMPARE(m_delegate.offeredTokens, QStringList{"token-1"});
+        qunsetenv("XDG_ACTIVATION_TOKEN");
     }
 
     void removingDeliveredNotificationsClosesThemOnTheDesktop()

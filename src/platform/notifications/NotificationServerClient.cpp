@@ -37,6 +37,9 @@ NotificationServerClient::NotificationServerClient(QDBusConnection connection, Q
                          SLOT(onActionInvoked(QDBusMessage)));
     m_connection.connect(service, path, interface, QStringLiteral("NotificationClosed"), this,
                          SLOT(onNotificationClosed(QDBusMessage)));
+    // Sent just before ActionInvoked by servers that let the clicked application take the focus.
+    m_connection.connect(service, path, interface, QStringLiteral("ActivationToken"), this,
+                         SLOT(onActivationToken(QDBusMessage)));
 }
 
 QDBusMessage NotificationServerClient::notifyMessage(const UserNotification& notification) const
@@ -156,6 +159,15 @@ void NotificationServerClient::onActionInvoked(const QDBusMessage& message)
         !hasType(arguments[1], QMetaType::QString))
         return;
     Q_EMIT actionInvoked(arguments[0].toUInt(), arguments[1].toString());
+}
+
+void NotificationServerClient::onActivationToken(const QDBusMessage& message)
+{
+    const QVariantList arguments = message.arguments();
+    if (arguments.size() != 2 || !hasType(arguments[0], QMetaType::UInt) ||
+        !hasType(arguments[1], QMetaType::QString))
+        return;
+    Q_EMIT activationToken(arguments[0].toUInt(), arguments[1].toString());
 }
 
 void NotificationServerClient::onNotificationClosed(const QDBusMessage& message)

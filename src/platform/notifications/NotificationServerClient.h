@@ -9,7 +9,7 @@
 #include <optional>
 
 // The freedesktop notification service (org.freedesktop.Notifications) as the notification
-// centre uses it: Notify and CloseNotification calls, and the ActionInvoked and
+// centre uses it: Notify and CloseNotification calls, and the ActionInvoked, ActivationToken and
 // NotificationClosed signals that tell how the user answered. Calls never block. A service
 // that is missing or answers with an error leaves the application working and is logged
 // once per outage; signals that do not have the documented argument types are dropped.
@@ -45,11 +45,14 @@ Q_SIGNALS:
     void shown(quint64 ticket, quint32 serverId);
     void failed(quint64 ticket);
     void actionInvoked(quint32 serverId, const QString& actionKey);
+    // The token that lets the window the following action shows take the focus.
+    void activationToken(quint32 serverId, const QString& token);
     void notificationClosed(quint32 serverId, quint32 reason);
 
 private Q_SLOTS:
     void onActionInvoked(const QDBusMessage& message);
     void onNotificationClosed(const QDBusMessage& message);
+    void onActivationToken(const QDBusMessage& message);
 
 private:
     void requestCapabilities();

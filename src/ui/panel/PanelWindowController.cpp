@@ -16,8 +16,12 @@ PanelWindowController::PanelWindowController(DataManager& manager, ModeManager& 
                                              QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_panel(new PanelViewController(manager, modeManager, this))
+    , m_onWayland(QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {
-    setWindowTitle(QString());
+    // Nobody sees the title of a frameless window; KWin's rule for the panel finds it by it.
+    setWindowTitle(tr("Velmoran Panel"));
+    if (m_onWayland)
+        m_kwinRule.install(windowTitle());
     setAttribute(Qt::WA_QuitOnClose, false);
     setAccessibleName(tr("Velmoran Panel"));
     auto* layout = new QVBoxLayout(this);
@@ -68,13 +72,17 @@ void PanelWindowController::openPanel()
     m_orderOut.stop();
     if (m_fade)
         m_fade->stop();
-    setWindowOpacity(0);
+    // Wayland has no window opacity: Qt's plug-in warns at every change and ignores it, so the
+    // panel there comes and goes at once.
+    if (!m_onWayland)
+        setWindowOpacity(0);
     setGeometry(placement(m_panel->panelHeight()));
     show();
     raise();
     activateWindow();
     repairActivation();
-    setWindowOpacity(1);
+    if (!m_onWayland)
+        setWindowOpacity(1);
     m_opening = false;
     m_panel->refreshOnMinuteChange();
     m_panel->form()->focusTitleField();
@@ -107,6 +115,10 @@ void PanelWindowController::closeUnpinned()
     m_panel->popover()->hide();
     if (!isVisible())
         return;
+    if (m_onWayland) {
+        hide();
+        return;
+    }
     if (m_fade)
         m_fade->stop();
     auto* fade = new QPropertyAnimation(this, "windowOpacity", this);

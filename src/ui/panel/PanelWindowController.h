@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/KWinPanelRule.h"
+
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
@@ -13,9 +15,10 @@ class PanelViewController;
 class QPropertyAnimation;
 
 // The tray panel's window: frameless, above other windows, hanging from the status icon (or from
-// the pointer's screen corner where the icon's place is unknown). It opens and closes the panel,
-// keeps it open while it is pinned, closes it when it loses the focus otherwise, and follows the
-// height its content asks for.
+// the pointer's screen corner where the icon's place is unknown; on Wayland, where a window
+// cannot place itself, KWin's rule puts it at the top right of the screen). It opens and closes the
+// panel, keeps it open while it is pinned, closes it when it loses the focus otherwise, and follows
+// the height its content asks for.
 class PanelWindowController : public QWidget
 {
     Q_OBJECT
@@ -63,6 +66,9 @@ private:
     void focusLost();
 
     PanelViewController* m_panel;
+    const bool m_onWayland;
+    // On a Wayland desktop run by KWin: no task-bar entry, kept above, at the top of the screen.
+    KWinPanelRule m_kwinRule;
     bool m_hasActivePanel = false;
     bool m_opening = false;
     QPointer<QPropertyAnimation> m_fade;
