@@ -14,8 +14,8 @@ packages=(
   khard vdirsyncer radicale gnome-keyring libsecret-tools
   openssl
   kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qt6-wayland qtwayland5 fuse3
-  # With it come the Wayland client library and wayland-scanner, for the tests' launcher.
-  qt6-wayland-dev
+  # The Wayland client library, wayland-scanner and the protocols, for the tests' launcher.
+  libwayland-dev libwayland-bin wayland-protocols
   dconf-cli dconf-service gnome-settings-daemon-common
 )
 

@@ -7,7 +7,7 @@
  * Exit status: 0 after printing a token, 1 when the compositor lacks something it needs. */
 #define _GNU_SOURCE
 #include "xdg-activation-v1-client-protocol.h"
-#include "xdg-shell-subset-client-protocol.h"
+#include "xdg-shell-client-protocol.h"
 
 #include <poll.h>
 #include <stdio.h>
@@ -94,7 +94,9 @@ static void toplevel_close(void* data, struct xdg_toplevel* toplevel)
     (void)data, (void)toplevel;
 }
 
-static const struct xdg_toplevel_listener toplevel_listener = {toplevel_configure, toplevel_close};
+// Bound at version 1, which has neither configure_bounds nor wm_capabilities.
+static const struct xdg_toplevel_listener toplevel_listener = {.configure = toplevel_configure,
+                                                               .close = toplevel_close};
 
 static void token_done(void* data, struct xdg_activation_token_v1* token, const char* text)
 {
