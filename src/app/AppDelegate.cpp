@@ -99,9 +99,13 @@ void AppDelegate::applicationDidFinishLaunching()
     // The crash reporter and the Services provider are running by now (see main).
     setupDefaultPreferences(m_defaults, &m_manager.lists());
     UpdateNote::settleForRelease(m_defaults, QStringLiteral(VELMORAN_VERSION));
-    // The data manager worked out this week, and the appearance its text size, before the
-    // defaults said which day starts a week and which size the text has.
+    // The data manager worked out this week and the night schedule, and the appearance its
+    // text size, before the defaults said which day starts a week, when night falls and which
+    // size the text has. A schedule left stale would flip at its first look, on the first
+    // launch, and the redraw that follows closes the tray panel just opened.
     m_manager.dates().resetThisWeekDate();
+    m_manager.nightMode().presetNightMode();
+    m_modeManager.resetValues();
     m_modeManager.setupDefaultFont();
     // Alarms, the tray and the shortcuts go on with the window closed; Quit ends the program.
     QGuiApplication::setQuitOnLastWindowClosed(false);
