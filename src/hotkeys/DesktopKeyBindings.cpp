@@ -5,6 +5,7 @@
 #include "platform/UserDefaults.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -66,7 +67,11 @@ QList<Shortcut> shortcuts()
 
 QString program(const QString& foundOnPath, const QString& running)
 {
-    return foundOnPath.isEmpty() ? running : kProgramName;
+    // Another program showing these lines (a tool drawing the preferences) is not the one
+    // they should run.
+    if (foundOnPath.isEmpty() && QFileInfo(running).fileName() == kProgramName)
+        return running;
+    return kProgramName;
 }
 
 QString runningProgram()

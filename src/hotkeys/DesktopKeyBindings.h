@@ -29,7 +29,8 @@ struct Shortcut
 QList<Shortcut> shortcuts();
 
 // The program the commands start: "velmoran" when a program of that name is on PATH
-// (`foundOnPath` is what the lookup gave), otherwise the path of the running binary.
+// (`foundOnPath` is what the lookup gave), otherwise the path of the running binary when that
+// is Velmoran itself.
 QString program(const QString& foundOnPath, const QString& running);
 // The program of this process, looked up on PATH now.
 QString runningProgram();

@@ -336,6 +336,7 @@ private Q_SLOTS:
         // Found on PATH: the name; otherwise the running binary, quoted for the shell.
         QCOMPARE(program("/usr/bin/velmoran", "/home/a/build/velmoran"), QString("velmoran"));
         QCOMPARE(program("", "/home/a/build/velmoran"), QString("/home/a/build/velmoran"));
+        QCOMPARE(program("", "/home/a/build/tools/screenshots"), QString("velmoran"));
         QCOMPARE(command("/home/a/my build/velmoran", "--show-panel"),
                  QString("'/home/a/my build/velmoran' --show-panel"));
         QCOMPARE(shellQuoted("/tmp/it's"), QString("'/tmp/it'\\''s'"));
