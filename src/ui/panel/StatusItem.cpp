@@ -33,8 +33,9 @@ bool StatusItem::create()
     if (m_icon)
         return true;
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        // The preferences tell the user how to get a tray; the terminal is no place for it.
         if (!m_reportedMissingTray)
-            qCInfo(lcStatusItem,
+            qCDebug(lcStatusItem,
                    "No system tray (no StatusNotifierItem watcher, no XEmbed tray): running "
                    "without the status icon; the panel opens with the second shortcut.");
         m_reportedMissingTray = true;
