@@ -83,10 +83,8 @@ void PanelWindowController::openPanel()
     repairActivation();
     if (!m_onWayland)
         setWindowOpacity(1);
-    // The refresh looks at the night mode, and a change since the last look redraws every
-    // window, which closes the panel: not the one being opened.
-    m_panel->refreshOnMinuteChange();
     m_opening = false;
+    m_panel->refreshOnMinuteChange();
     m_panel->form()->focusTitleField();
 }
 
@@ -105,8 +103,6 @@ void PanelWindowController::repairActivation()
 
 void PanelWindowController::closePanel()
 {
-    if (m_opening)
-        return;
     if (m_panel->isOnTop()) {
         m_hasActivePanel = true;
         return;
