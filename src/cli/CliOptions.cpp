@@ -440,7 +440,8 @@ private:
     // A calendar date written exactly as YYYY-MM-DD.
     static std::optional<QDate> isoDay(const QString& text)
     {
-        static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+        static const QRegularExpression shape(
+            QRegularExpression::anchoredPattern(u"\\d{4}-\\d{2}-\\d{2}"));
         const QString trimmed = text.trimmed();
         if (!shape.match(trimmed).hasMatch())
             return std::nullopt;

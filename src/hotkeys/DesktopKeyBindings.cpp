@@ -87,7 +87,8 @@ QString command(const QString& programPath, const QString& option)
 
 QString shellQuoted(const QString& word)
 {
-    static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9_@%+=:,./-]+$"));
+    static const QRegularExpression safe(
+        QRegularExpression::anchoredPattern(u"[A-Za-z0-9_@%+=:,./-]+"));
     if (safe.match(word).hasMatch())
         return word;
     QString quoted = word;

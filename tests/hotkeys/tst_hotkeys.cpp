@@ -340,6 +340,7 @@ private Q_SLOTS:
         QCOMPARE(command("/home/a/my build/velmoran", "--show-panel"),
                  QString("'/home/a/my build/velmoran' --show-panel"));
         QCOMPARE(shellQuoted("/tmp/it's"), QString("'/tmp/it'\\''s'"));
+        QCOMPARE(shellQuoted("/tmp/velmoran\n"), QString("'/tmp/velmoran\n'"));
         // Characters beyond ASCII by code point, which xkb reads as the same symbol.
         QCOMPARE(KeySymbols::xkbName(0xE4), QString("U00E4"));
         QCOMPARE(KeySymbols::xkbName(0x0100043A), QString("U043A"));

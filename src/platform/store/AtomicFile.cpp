@@ -50,7 +50,8 @@ void syncFolderOf(const QString& path)
 const QRegularExpression& temporaryPattern()
 {
     // "." + the target's name + "." + 12 hex digits + ".tmp", as writeTemporary() names them.
-    static const QRegularExpression pattern(QStringLiteral("^\\..+\\.[0-9a-f]{12}\\.tmp$"));
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(u"\\..+\\.[0-9a-f]{12}\\.tmp"));
     return pattern;
 }
 

@@ -194,7 +194,7 @@ QString identifierForName(const QString& name)
 
 bool isSafeName(const QString& name)
 {
-    static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9_.+-]+$"));
+    static const QRegularExpression safe(QRegularExpression::anchoredPattern(u"[A-Za-z0-9_.+-]+"));
     return !name.isEmpty() && name.size() <= 200 && name != QLatin1String(".") &&
            name != QLatin1String("..") && !name.startsWith(QLatin1Char('.')) &&
            safe.match(name).hasMatch();

@@ -18,7 +18,10 @@ namespace {
 
 bool isValidId(const QString& id)
 {
-    static const QRegularExpression pattern(QStringLiteral("^[A-Za-z0-9_]{1,40}$"));
+    // Anchored as a whole: '$' also matches before a final newline, which let "x\n" through
+    // into the section names of the generated configuration.
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(u"[A-Za-z0-9_]{1,40}"));
     return pattern.match(id).hasMatch();
 }
 

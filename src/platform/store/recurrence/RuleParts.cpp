@@ -78,7 +78,8 @@ int weekdayFromName(QStringView name)
 
 bool parseDays(QStringView value, QList<RecurrenceDayOfWeek>& out, QString* error)
 {
-    static const QRegularExpression pattern(QStringLiteral("^([+-]?\\d{1,2})?([A-Za-z]{2})$"));
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(u"([+-]?\\d{1,2})?([A-Za-z]{2})"));
     for (QStringView item : value.split(u',')) {
         const QRegularExpressionMatch match = pattern.match(item);
         const int weekday = match.hasMatch() ? weekdayFromName(match.capturedView(2)) : 0;
