@@ -1,4 +1,5 @@
 #include "LoadedDataManager.h"
+#include "ProductMessages.h"
 #include "TestContext.h"
 #include "TestEnvironment.h"
 
@@ -25,17 +26,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-// What the product logs: nothing, while the desktop takes the shortcuts as asked.
-QStringList g_productMessages;
-QtMessageHandler g_previousHandler = nullptr;
-
-void recordProductMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (QByteArrayView(context.category ? context.category : "").startsWith("velmoran"))
-        g_productMessages << text;
-    g_previousHandler(type, context, text);
-}
 
 constexpr int kCtrlAltFlags = PTKeyCombo::controlKeyMask | PTKeyCombo::optionKeyMask;
 constexpr int kCtrlShiftFlags = PTKeyCombo::controlKeyMask | PTKeyCombo::shiftKeyMask;
@@ -69,7 +59,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QString("wayland"));
-        g_previousHandler = qInstallMessageHandler(recordProductMessages);
+        ProductMessages::install();
         QVERIFY(m_dir.isValid());
         QDir().mkpath(m_dir.filePath("store/home"));
         m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
@@ -103,7 +93,7 @@ private Q_SLOTS:
         QVERIFY(refreshed.wait(10000));
         QVERIFY(QTest::qWaitForWindowExposed(mainWindow()));
         // A missing tray is said once in the log; that is not this suite's subject.
-        g_productMessages.clear();
+        ProductMessages::recorded().clear();
     }
 
     void cleanupTestCase()
@@ -116,12 +106,13 @@ private Q_SLOTS:
         m_modes.reset();
         m_manager.reset();
         m_context.reset();
-        qInstallMessageHandler(g_previousHandler);
+        ProductMessages::uninstall();
     }
 
     void cleanup()
     {
-        QVERIFY2(g_productMessages.isEmpty(), qPrintable(g_productMessages.join('\n')));
+        QVERIFY2(ProductMessages::recorded().isEmpty(),
+                 qPrintable(ProductMessages::recorded().join('\n')));
     }
 
     void theShortcutsToggleTheWindowAndOpenThePanel()
@@ -198,8 +189,8 @@ private Q_SLOTS:
         second.bind(shortcuts);
         QTRY_COMPARE(refused.text(), QString("The desktop could not bind this shortcut."));
         QVERIFY(!refused.isHidden());
-        QCOMPARE(g_productMessages.size(), 1); // the refusal, in the hot-key log
-        g_productMessages.clear();
+        QCOMPARE(ProductMessages::recorded().size(), 1); // the refusal, in the hot-key log
+        ProductMessages::recorded().clear();
     }
 
 private:

@@ -1,3 +1,4 @@
+#include "ProductMessages.h"
 #include "TestEnvironment.h"
 
 #include "hotkeys/PTHotKeyCenter.h"
@@ -6,21 +7,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QGuiApplication>
-
-namespace {
-
-// What the product logs: nothing, while the desktop takes the shortcuts as asked.
-QStringList g_productMessages;
-QtMessageHandler g_previousHandler = nullptr;
-
-void recordProductMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (QByteArrayView(context.category ? context.category : "").startsWith("velmoran"))
-        g_productMessages << text;
-    g_previousHandler(type, context, text);
-}
-
-} // namespace
 
 // The global shortcuts through the real GlobalShortcuts portal of a Plasma session: the
 // registry binds them, KWin's global-shortcut service presses them (as a user's keys would),
@@ -86,13 +72,14 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
-        g_previousHandler = qInstallMessageHandler(recordProductMessages);
+        ProductMessages::install();
     }
 
-    void init() { g_productMessages.clear(); }
+    void init() { ProductMessages::recorded().clear(); }
     void cleanup()
     {
-        QVERIFY2(g_productMessages.isEmpty(), qPrintable(g_productMessages.join('\n')));
+        QVERIFY2(ProductMessages::recorded().isEmpty(),
+                 qPrintable(ProductMessages::recorded().join('\n')));
     }
 
     void bothShortcutsAreBoundAndFire()
@@ -233,9 +220,9 @@ private Q_SLOTS:
         QTRY_COMPARE(second.status(), PortalShortcutSession::Status::Failed);
         QVERIFY(!second.failure().isEmpty());
         QVERIFY(second.boundTriggers().isEmpty());
-        QCOMPARE(g_productMessages.size(), 1);
-        QVERIFY(g_productMessages.constFirst().startsWith("The desktop did not bind"));
-        g_productMessages.clear();
+        QCOMPARE(ProductMessages::recorded().size(), 1);
+        QVERIFY(ProductMessages::recorded().constFirst().startsWith("The desktop did not bind"));
+        ProductMessages::recorded().clear();
     }
 
     // A portal that takes a request and never answers (here: one that chokes on a session
@@ -248,8 +235,8 @@ private Q_SLOTS:
         QCOMPARE(session.status(), PortalShortcutSession::Status::Binding);
         QTRY_COMPARE(session.status(), PortalShortcutSession::Status::Failed);
         QCOMPARE(session.failure(), QString("the desktop did not answer"));
-        QCOMPARE(g_productMessages.size(), 1);
-        g_productMessages.clear();
+        QCOMPARE(ProductMessages::recorded().size(), 1);
+        ProductMessages::recorded().clear();
     }
 };
 
