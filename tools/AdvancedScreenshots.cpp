@@ -1,4 +1,5 @@
 #include "AdvancedScreenshots.h"
+#include "KeptPreferences.h"
 #include "ScreenshotFiles.h"
 
 #include "data/DataManager.h"
@@ -40,10 +41,7 @@ int saveAdvancedPage(DataManager& manager, ModeManager& modes, const QString& ou
                      const QString& suffix)
 {
     UserDefaults& defaults = manager.defaults();
-    const QStringList shown{PrefKey::listNavArray, PrefKey::smartAddRules};
-    QVariantMap before;
-    for (const QString& key : shown)
-        before.insert(key, defaults.objectForKey(key));
+    const KeptPreferences kept(defaults, {PrefKey::listNavArray, PrefKey::smartAddRules});
 
     QVariantList nav = defaults.arrayForKey(PrefKey::listNavArray);
     nav << QVariantMap{{"type", 8}, {"tag", "home"}}
@@ -100,11 +98,5 @@ int saveAdvancedPage(DataManager& manager, ModeManager& modes, const QString& ou
         }
     }
 
-    for (const QString& key : shown) {
-        if (before.value(key).isValid())
-            defaults.setObject(before.value(key), key);
-        else
-            defaults.removeObjectForKey(key);
-    }
     return failures;
 }

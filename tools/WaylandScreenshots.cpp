@@ -1,4 +1,5 @@
 #include "WaylandScreenshots.h"
+#include "KeptPreferences.h"
 #include "ScreenshotFiles.h"
 
 #include "data/DataManager.h"
@@ -13,10 +14,8 @@ int saveWaylandHelp(DataManager& manager, ModeManager& modes, const QString& out
                     const QString& suffix)
 {
     UserDefaults& defaults = manager.defaults();
-    const QStringList shown{PrefKey::shortcut, PrefKey::shortcut2, PrefKey::showMenuBar};
-    QVariantMap before;
-    for (const QString& key : shown)
-        before.insert(key, defaults.objectForKey(key));
+    const KeptPreferences kept(defaults,
+                               {PrefKey::shortcut, PrefKey::shortcut2, PrefKey::showMenuBar});
     const int ctrlAlt = PTKeyCombo::controlKeyMask | PTKeyCombo::optionKeyMask;
     defaults.setObject(QVariantMap{{"keyCode", 27}, {"modifierFlags", ctrlAlt}}, PrefKey::shortcut);
     defaults.setObject(QVariantMap{{"keyCode", 33}, {"modifierFlags", ctrlAlt}},
@@ -50,11 +49,5 @@ int saveWaylandHelp(DataManager& manager, ModeManager& modes, const QString& out
                                                   400);
     }
 
-    for (const QString& key : shown) {
-        if (before.value(key).isValid())
-            defaults.setObject(before.value(key), key);
-        else
-            defaults.removeObjectForKey(key);
-    }
     return failures;
 }
