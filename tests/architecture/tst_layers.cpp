@@ -26,17 +26,20 @@ const QMap<QString, QSet<QString>>& allowedIncludes()
         {QStringLiteral("commands"),
          {QStringLiteral("platform"), QStringLiteral("prefs"), QStringLiteral("text"),
           QStringLiteral("entry"), QStringLiteral("data")}},
+        {QStringLiteral("presentation"),
+         {QStringLiteral("platform"), QStringLiteral("prefs"), QStringLiteral("text"),
+          QStringLiteral("entry"), QStringLiteral("data"), QStringLiteral("commands")}},
         {QStringLiteral("ui"),
          {QStringLiteral("platform"), QStringLiteral("hotkeys"), QStringLiteral("prefs"),
           QStringLiteral("text"), QStringLiteral("entry"), QStringLiteral("data"),
-          QStringLiteral("commands")}},
+          QStringLiteral("commands"), QStringLiteral("presentation")}},
         {QStringLiteral("cli"),
          {QStringLiteral("platform"), QStringLiteral("prefs"), QStringLiteral("text"),
           QStringLiteral("entry"), QStringLiteral("data"), QStringLiteral("commands")}},
         {QStringLiteral("app"),
          {QStringLiteral("platform"), QStringLiteral("hotkeys"), QStringLiteral("prefs"),
           QStringLiteral("text"), QStringLiteral("entry"), QStringLiteral("data"),
-          QStringLiteral("commands"), QStringLiteral("ui")}},
+          QStringLiteral("commands"), QStringLiteral("presentation"), QStringLiteral("ui")}},
     };
     return table;
 }
@@ -45,7 +48,7 @@ const QMap<QString, QSet<QString>>& allowedIncludes()
 const QSet<QString> kCoreLayers{QStringLiteral("platform"), QStringLiteral("hotkeys"),
                                 QStringLiteral("prefs"),    QStringLiteral("text"),
                                 QStringLiteral("entry"),    QStringLiteral("data"),
-                                QStringLiteral("commands")};
+                                QStringLiteral("commands"), QStringLiteral("presentation")};
 
 struct Include
 {
