@@ -10,7 +10,7 @@ packages=(
   libical-dev libicu-dev libcanberra-dev libxcb1-dev libxcb-keysyms1-dev
   libxcb-xtest0-dev libglib2.0-dev
   xvfb xauth dbus todoman khal appstream desktop-file-utils trayer openbox
-  fonts-droid-fallback python3 python3-dateutil
+  fonts-droid-fallback fonts-lato fonts-urw-base35 python3 python3-dateutil
   khard vdirsyncer radicale gnome-keyring libsecret-tools
   openssl
   kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qt6-wayland qtwayland5 fuse3

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
+#include "prefs/FontChoices.h"
 #include "prefs/NightModeSchedule.h"
 #include "prefs/PreferenceKeys.h"
 
@@ -18,27 +19,6 @@ constexpr QRgb kNightBackground = qRgb(24, 24, 24);
 const QColor kGridColor(128, 128, 128, 90);
 const QColor kDayLabelColor(0, 0, 0, 217);
 const QColor kNightSecondaryLabelColor(255, 255, 255, 140);
-
-struct FontChoice
-{
-    QString family;
-    QFont::Weight weight;
-};
-
-// "defaultFont" values 1-3: the PostScript names of the choices map to family and weight.
-FontChoice fontChoice(qint64 defaultFont)
-{
-    switch (defaultFont) {
-    case 1:
-        return {QStringLiteral("Helvetica Neue"), QFont::Light};
-    case 2:
-        return {QStringLiteral("Avenir"), QFont::Normal};
-    case 3:
-        return {QStringLiteral("Arial"), QFont::Normal};
-    default:
-        return {QString(), QFont::Normal};
-    }
-}
 
 void setSize(QFont& font, qreal pointSize)
 {
@@ -225,10 +205,10 @@ QPalette ModeManager::vibrantAppearance() const
 
 QFont ModeManager::fontWithSize(qreal pointSize) const
 {
-    const FontChoice choice = fontChoice(m_defaults.integerForKey(PrefKey::defaultFont));
-    if (!choice.family.isEmpty() && QFontDatabase::hasFamily(choice.family)) {
-        QFont font(choice.family);
-        font.setWeight(choice.weight);
+    if (const std::optional<FontFace> face =
+            FontChoices::installedFace(m_defaults.integerForKey(PrefKey::defaultFont))) {
+        QFont font(face->family);
+        font.setWeight(face->weight);
         setSize(font, pointSize);
         return font;
     }

@@ -53,8 +53,8 @@ public:
     // The palette of the panes, the menu-bar panel and the list windows.
     QPalette vibrantAppearance() const;
 
-    // The text font chosen by "defaultFont" (read at every call) at `pointSize`; a family that
-    // is not installed, or an unknown choice, gives the system font.
+    // The text font chosen by "defaultFont" (read at every call) at `pointSize` (FontChoices);
+    // a choice with no face installed, or an unknown choice, gives the system font.
     QFont fontWithSize(qreal pointSize) const;
 
     // Sets the ten stored colours from isNightMode().
