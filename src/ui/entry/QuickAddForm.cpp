@@ -1,16 +1,8 @@
 #include "ui/entry/QuickAddForm.h"
 
-#include "data/DataManager.h"
-#include "data/SharedDates.h"
-#include "data/TaskLists.h"
-#include "data/TaskOperations.h"
-#include "entry/QuickAddRules.h"
 #include "entry/SmartAddEntry.h"
-#include "entry/SmartAddPatterns.h"
-#include "platform/Clock.h"
-#include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
+#include "presentation/entry/QuickAddSession.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/entry/DueDateControl.h"
 #include "ui/entry/NoListAlert.h"
@@ -56,9 +48,8 @@ QToolButton* makeImageButton(QWidget* parent, const QString& name)
 QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, Arrangement arrangement,
                            QWidget* parent)
     : QWidget(parent)
-    , m_manager(manager)
     , m_modeManager(modeManager)
-    , m_entry(std::make_unique<SmartAddEntry>(manager.smartAdd()))
+    , m_session(new QuickAddSession(manager, this))
     , m_titleField(new QLineEdit(this))
     , m_enterButton(new QToolButton(this))
     , m_listChooser(new QComboBox(this))
@@ -132,16 +123,27 @@ QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, Arran
     connect(m_clearDueDateButton, &QToolButton::clicked, this,
             &QuickAddForm::clearDueDateButtonTapped);
     connect(m_undoButton, &QToolButton::clicked, this, [this] {
-        m_entry->undo();
+        m_session->entry().undo();
         focusTitleField();
     });
+    connect(m_listChooser, &QComboBox::activated, m_session, &QuickAddSession::chooseIndex);
     connect(m_dueDate, &DueDateControl::dateTimeEdited, this,
-            [this](const QDateTime& date) { m_entry->setDueDate(date); });
+            [this](const QDateTime& date) { m_session->entry().setDueDate(date); });
     connect(m_dueDate, &DueDateControl::calendarShown, this, &QuickAddForm::calendarShown);
     connect(m_dueDate, &DueDateControl::calendarHidden, this, &QuickAddForm::calendarHidden);
-    connect(m_entry.get(), &SmartAddEntry::dueDateChanged, this, &QuickAddForm::showDueDate);
-    connect(m_entry.get(), &SmartAddEntry::listRequested, this, &QuickAddForm::listRequested);
-    connect(m_entry.get(), &SmartAddEntry::ruleLabelChanged, this, &QuickAddForm::showRuleLabel);
+    connect(m_session, &QuickAddSession::listsChanged, this, &QuickAddForm::showLists);
+    connect(m_session, &QuickAddSession::chosenListChanged, m_listChooser,
+            &QComboBox::setCurrentIndex);
+    connect(m_session, &QuickAddSession::dueDateChanged, this, &QuickAddForm::showDueDate);
+    connect(m_session, &QuickAddSession::ruleLabelChanged, this, &QuickAddForm::showRuleLabel);
+    connect(m_session, &QuickAddSession::noticeRequested, this, &QuickAddForm::showNotice);
+    connect(m_session, &QuickAddSession::noListAlertRequested, this, [this] {
+        // Once the form is on screen, so that the alert has a window to belong to.
+        QTimer::singleShot(0, this, [this] {
+            if (noListAlert)
+                noListAlert(window());
+        });
+    });
 
     resetAppearance();
     showDueDate(QDateTime());
@@ -157,84 +159,56 @@ void QuickAddForm::setupForm(bool keepTitle)
     resetAppearance();
     if (!keepTitle)
         m_titleField->clear();
-    fillListChooser();
-    setupDueDate(QDateTime());
-    m_dueDate->setPresetTime(
-        SmartAddPatterns::timeFrom24HourText(m_manager.defaults().stringForKey(PrefKey::alarmTime))
-            .value_or(QTime(9, 0)));
-    m_entry->setup();
-    showRuleLabel(m_entry->ruleLabelText(), m_entry->canUndo());
+    m_dueDate->setPresetTime(m_session->presetTime());
+    m_session->setup();
     focusTitleField();
 }
 
-void QuickAddForm::fillListChooser()
+void QuickAddForm::showLists()
 {
+    const QSignalBlocker block(m_listChooser);
     m_listChooser->clear();
-    m_listArray = m_manager.lists().visibleListsByCalendar();
-    if (m_listArray.isEmpty()) {
-        // Once the form is on screen, so that the alert has a window to belong to.
-        QTimer::singleShot(0, this, [this] {
-            if (noListAlert)
-                noListAlert(window());
-        });
-        return;
-    }
-    for (const store::CalendarPtr& list : std::as_const(m_listArray)) {
-        const QColor colour = list->color.isValid() ? list->color : m_modeManager.iconColor();
-        m_listChooser->addItem(TintedIcon::icon(QStringLiteral("MenuItemDot"), colour), list->title,
-                               list->calendarIdentifier);
-    }
-    selectDefaultList();
+    for (const store::CalendarPtr& list : m_session->lists())
+        m_listChooser->addItem(listIcon(list), list->title, list->calendarIdentifier);
+    m_listChooser->setCurrentIndex(m_session->chosenIndex());
 }
 
-void QuickAddForm::selectDefaultList()
+QIcon QuickAddForm::listIcon(const store::CalendarPtr& list) const
 {
-    // A default list that is not shown leaves the first shown list selected.
-    const int index =
-        m_listChooser->findData(m_manager.defaults().stringForKey(PrefKey::defaultList));
-    m_listChooser->setCurrentIndex(index >= 0 ? index : 0);
+    const QColor colour = list->color.isValid() ? list->color : m_modeManager.iconColor();
+    return TintedIcon::icon(QStringLiteral("MenuItemDot"), colour);
 }
 
 void QuickAddForm::setupDueDate(const QDateTime& date)
 {
-    const QDateTime value =
-        QuickAddRules::dueDateFor(date, m_manager.clock().now(), m_manager.defaults());
-    m_entry->setDueDate(value);
-    showDueDate(value);
+    m_session->startDueDateAt(date);
 }
 
 void QuickAddForm::changeToSelectedDate()
 {
-    setupDueDate(m_manager.dates().selectedDate());
+    m_session->startAtSelectedDate();
 }
 
 void QuickAddForm::changeToList(const QString& listIdentifier)
 {
-    // By identifier rather than by title: two lists may share a title.
-    const int index = m_listChooser->findData(listIdentifier);
-    if (!listIdentifier.isEmpty() && index >= 0)
-        m_listChooser->setCurrentIndex(index);
+    m_session->chooseList(listIdentifier);
 }
 
 void QuickAddForm::noDueDateButtonTapped()
 {
-    setupDueDate(m_manager.clock().now());
+    m_session->addDueDate();
 }
 
 void QuickAddForm::clearDueDateButtonTapped()
 {
-    m_entry->setDueDate(QDateTime());
-    showDueDate(QDateTime());
+    m_session->clearDueDate();
     focusTitleField();
 }
 
 void QuickAddForm::resetEntry()
 {
     m_titleField->clear();
-    if (!m_listArray.isEmpty())
-        selectDefaultList();
-    m_entry->reset();
-    showDueDate(QDateTime());
+    m_session->reset();
 }
 
 void QuickAddForm::focusTitleField()
@@ -270,11 +244,9 @@ void QuickAddForm::resetAppearance()
     const QColor icons = m_modeManager.subTextColor();
     m_clearDueDateButton->setIcon(TintedIcon::icon(QStringLiteral("ButtonClear"), icons));
     m_undoButton->setIcon(TintedIcon::icon(QStringLiteral("ButtonUndo"), icons));
-    for (int i = 0; i < m_listArray.size() && i < m_listChooser->count(); ++i) {
-        const QColor colour = m_listArray.at(i)->color.isValid() ? m_listArray.at(i)->color
-                                                                 : m_modeManager.iconColor();
-        m_listChooser->setItemIcon(i, TintedIcon::icon(QStringLiteral("MenuItemDot"), colour));
-    }
+    const QList<store::CalendarPtr>& lists = m_session->lists();
+    for (int i = 0; i < lists.size() && i < m_listChooser->count(); ++i)
+        m_listChooser->setItemIcon(i, listIcon(lists.at(i)));
 }
 
 // --- following the user ----------------------------------------------------------------------
@@ -305,13 +277,7 @@ void QuickAddForm::setFieldText(const QString& text, qsizetype cursorPosition)
 
 void QuickAddForm::userEditedText(const QString& text)
 {
-    QString line = text;
-    const QString single = QuickAddRules::singleLineTitle(text);
-    if (single != text) {
-        line = single;
-        setFieldText(line, m_titleField->cursorPosition());
-    }
-    if (const auto change = m_entry->userEditedText(line, m_titleField->cursorPosition()))
+    if (const auto change = m_session->userEditedText(text, m_titleField->cursorPosition()))
         setFieldText(change->text, change->cursorPosition);
 }
 
@@ -323,14 +289,6 @@ void QuickAddForm::showDueDate(const QDateTime& dueDate)
     m_noDueDateButton->setVisible(!has);
     m_dueDate->setVisible(has);
     m_clearDueDateButton->setVisible(has);
-}
-
-void QuickAddForm::listRequested(const QString& name)
-{
-    const store::CalendarPtr list =
-        m_manager.lists().calendarFromNameOnlyFromSelectedCalendars(name);
-    if (list)
-        changeToList(list->calendarIdentifier);
 }
 
 void QuickAddForm::showRuleLabel(const QString& text, bool undoVisible)
@@ -357,71 +315,16 @@ void QuickAddForm::showNotice(const QString& notice)
 
 // --- adding ----------------------------------------------------------------------------------
 
-store::CalendarPtr QuickAddForm::selectedList() const
-{
-    const int index = m_listChooser->currentIndex();
-    return index >= 0 && index < m_listArray.size() ? m_listArray.at(index) : nullptr;
-}
-
-store::CalendarPtr QuickAddForm::listForAdding(bool* fellBack)
-{
-    *fellBack = false;
-    const store::CalendarPtr chosen = selectedList();
-    if (!chosen)
-        return nullptr;
-    // The store's current record: the list may have been renamed or removed since the chooser
-    // was filled.
-    if (const store::CalendarPtr current =
-            m_manager.lists().calendarByUUID(chosen->calendarIdentifier))
-        return current;
-    const store::CalendarPtr fallback = m_manager.lists().defaultList();
-    if (!fallback)
-        return nullptr;
-    *fellBack = true;
-    showNotice(tr("“%1” is gone; the task went to “%2”.").arg(chosen->title, fallback->title));
-    fillListChooser();
-    changeToList(fallback->calendarIdentifier);
-    return fallback;
-}
-
 QuickAddForm::AddResult QuickAddForm::addTask()
 {
-    if (m_listArray.isEmpty()) {
+    const QuickAddSession::Addition addition = m_session->addTask(m_titleField->text());
+    if (addition.result == AddResult::NoList) {
         if (noListAlert)
             noListAlert(window());
-        return AddResult::NoList;
+        return addition.result;
     }
-    const QString typed = m_titleField->text();
-    const SmartAddEntry::Submission submission = m_entry->submit(typed);
-    if (!submission.accepted) {
-        setFieldText(submission.text, submission.text.size());
-        showNotice(tr("Type a title for the task."));
-        return AddResult::Blank;
-    }
-    bool fellBack = false;
-    const store::CalendarPtr list = listForAdding(&fellBack);
-    if (!list) {
-        if (noListAlert)
-            noListAlert(window());
-        return AddResult::NoList;
-    }
-
-    bool saved = false;
-    store::ReminderPtr added;
-    TaskOperations& tasks = m_manager.tasks();
-    tasks.addReminderWithTitle(submission.title, list, submission.priority, submission.dueDate,
-                               std::nullopt, QString(), QString(), submission.alarm, std::nullopt,
-                               [&saved, &added](bool ok, const store::ReminderPtr& reminder) {
-                                   saved = ok;
-                                   added = reminder;
-                               });
-    if (!saved) {
-        // Nothing is lost: the text stays as typed for another try.
-        setFieldText(typed, typed.size());
-        showNotice(tr("The task could not be saved: %1").arg(tasks.lastSaveError()));
-        return AddResult::Failed;
-    }
-    m_titleField->clear();
-    Q_EMIT taskAdded(added);
-    return fellBack ? AddResult::AddedToDefaultList : AddResult::Added;
+    setFieldText(addition.fieldText, addition.fieldText.size());
+    if (QuickAddSession::wasAdded(addition.result))
+        Q_EMIT taskAdded(addition.added);
+    return addition.result;
 }

@@ -2,12 +2,12 @@
 
 #include "platform/store/Calendar.h"
 #include "platform/store/Reminder.h"
+#include "presentation/entry/QuickAddSession.h"
 
 #include <QDateTime>
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 
 class DataManager;
 class DueDateControl;
@@ -18,31 +18,19 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
-class SmartAddEntry;
 
 // The task entry the quick-add window and the tray panel share: a one-line title field that
 // follows Smart Add as the user types, the list chooser, the due-date control with its
 // "No Due Date" and clear buttons, the Smart Add label with its undo button, the enter button and
-// the notice line. It adds the task through the data manager; the window around it decides what
-// an add is followed by (closing, staying open, starting afresh).
+// the notice line. It draws its QuickAddSession, which adds the task; the window around it
+// decides what an add is followed by (closing, staying open, starting afresh).
 class QuickAddForm : public QWidget
 {
     Q_OBJECT
 
 public:
-    enum class AddResult {
-        Added,
-        // Added to the default list: the chosen list was removed while the form was open. The
-        // notice says where the task went.
-        AddedToDefaultList,
-        // Nothing to add: the title is blank, or nothing is left of it once Smart Add took
-        // its words. The notice says so.
-        Blank,
-        // No list to add to; the alert said so.
-        NoList,
-        // The store refused the task; the text is back in the field and the notice says why.
-        Failed
-    };
+    using AddResult = QuickAddSession::AddResult;
+    static bool wasAdded(AddResult result) { return QuickAddSession::wasAdded(result); }
 
     // Compact for the window (the list and due date share a row); stacked, one control a
     // row, for the narrow tray panel.
@@ -72,20 +60,15 @@ public:
     // Adds the task from the field (Smart Add's last pass included). On success the field is
     // emptied and taskAdded follows.
     AddResult addTask();
-    static bool wasAdded(AddResult result)
-    {
-        return result == AddResult::Added || result == AddResult::AddedToDefaultList;
-    }
     void showNotice(const QString& notice);
 
     // What the user is asked when there is no list at all; tests answer it themselves.
     std::function<void(QWidget* parent)> noListAlert;
 
-    SmartAddEntry& entry() const { return *m_entry; }
+    QuickAddSession& session() const { return *m_session; }
+    SmartAddEntry& entry() const { return m_session->entry(); }
     QLineEdit* titleField() const { return m_titleField; }
     QComboBox* listChooser() const { return m_listChooser; }
-    QList<store::CalendarPtr> listArray() const { return m_listArray; }
-    store::CalendarPtr selectedList() const;
     DueDateControl* dueDateControl() const { return m_dueDate; }
     QPushButton* noDueDateButton() const { return m_noDueDateButton; }
     QToolButton* clearDueDateButton() const { return m_clearDueDateButton; }
@@ -104,21 +87,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void fillListChooser();
-    void selectDefaultList();
+    void showLists();
+    QIcon listIcon(const store::CalendarPtr& list) const;
     void userEditedText(const QString& text);
     void setFieldText(const QString& text, qsizetype cursorPosition);
     void showDueDate(const QDateTime& dueDate);
-    void listRequested(const QString& name);
     void showRuleLabel(const QString& text, bool undoVisible);
     void calendarShown();
     void calendarHidden();
-    store::CalendarPtr listForAdding(bool* fellBack);
 
-    DataManager& m_manager;
     ModeManager& m_modeManager;
-    std::unique_ptr<SmartAddEntry> m_entry;
-    QList<store::CalendarPtr> m_listArray;
+    QuickAddSession* m_session;
 
     QLineEdit* m_titleField;
     QToolButton* m_enterButton;

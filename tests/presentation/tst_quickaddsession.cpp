@@ -1,0 +1,229 @@
+#include "LoadedDataManager.h"
+#include "TestContext.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "data/TaskLists.h"
+#include "prefs/DefaultPreferences.h"
+#include "prefs/PreferenceKeys.h"
+#include "presentation/entry/QuickAddSession.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+using AddResult = QuickAddSession::AddResult;
+
+// The quick-add form without its widgets, over a temporary store with the lists Home and Work:
+// which list and due date it starts with, Smart Add's hold on the typed line, and every outcome
+// of adding.
+class TestQuickAddSession : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
+        m_context.emplace(m_defaults.get());
+        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults->setBool(false, PrefKey::alarmOn);
+        m_defaults->setString("08:00", PrefKey::alarmTime);
+        // Wednesday 9 December 2026, 09:40.
+        m_clock.setNow(local(2026, 12, 9, 9, 40));
+        writeFile(root() + "/home/displayname", "Home");
+        writeFile(root() + "/home/order", "0");
+        writeFile(root() + "/work/displayname", "Work");
+        writeFile(root() + "/work/order", "1");
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+    }
+
+    void cleanup()
+    {
+        m_context.reset();
+        m_manager.reset();
+        m_defaults.reset();
+        m_dir.reset();
+    }
+
+    // The shown lists are offered with the default one chosen; a default list that is not
+    // shown leaves the first one chosen; a list can be chosen by identifier only when offered.
+    void theDefaultListIsChosen()
+    {
+        m_defaults->setString(listId("Work"), PrefKey::defaultList);
+        QuickAddSession session(*m_manager);
+        QSignalSpy chosen(&session, &QuickAddSession::chosenListChanged);
+        session.setup();
+        QCOMPARE(session.lists().size(), 2);
+        QCOMPARE(session.chosenList()->title, QStringLiteral("Work"));
+        QCOMPARE(chosen.size(), 1);
+        session.chooseList(QStringLiteral("no such list"));
+        session.chooseIndex(7);
+        QCOMPARE(session.chosenList()->title, QStringLiteral("Work"));
+        session.chooseList(listId("Home"));
+        QCOMPARE(session.chosenList()->title, QStringLiteral("Home"));
+        session.reset();
+        QCOMPARE(session.chosenList()->title, QStringLiteral("Work"));
+
+        m_defaults->setObject(QStringList{listId("Home")}, PrefKey::visibleLists);
+        session.setup();
+        QCOMPARE(session.lists().size(), 1);
+        QCOMPARE(session.chosenList()->title, QStringLiteral("Home"));
+    }
+
+    // "No Due Date" at 09:40 gives 10:00 today, or today without a time under "noDueTime";
+    // clearing takes it away and the task is added without one.
+    void theDueDateButtons_data()
+    {
+        QTest::addColumn<bool>("noDueTime");
+        QTest::addColumn<QDateTime>("expected");
+        QTest::newRow("next full hour") << false << local(2026, 12, 9, 10, 0);
+        QTest::newRow("without a time") << true << local(2026, 12, 9, 0, 0);
+    }
+
+    void theDueDateButtons()
+    {
+        QFETCH(bool, noDueTime);
+        QFETCH(QDateTime, expected);
+        m_defaults->setBool(noDueTime, PrefKey::noDueTime);
+        QuickAddSession session(*m_manager);
+        session.setup();
+        QVERIFY(!session.entry().hasDueDate());
+        QCOMPARE(session.presetTime(), QTime(8, 0));
+        QSignalSpy due(&session, &QuickAddSession::dueDateChanged);
+        session.addDueDate();
+        QCOMPARE(due.takeFirst().at(0).toDateTime(), expected);
+        QCOMPARE(session.entry().dueDate(), expected);
+        session.clearDueDate();
+        QVERIFY(!due.takeFirst().at(0).toDateTime().isValid());
+        const QuickAddSession::Addition addition = session.addTask(QStringLiteral("someday"));
+        QCOMPARE(addition.result, AddResult::Added);
+        QVERIFY(!addition.added->dueDateComponents);
+    }
+
+    // Words are taken as typed and a prefix chooses its list; a pasted line is made one line
+    // even when Smart Add takes nothing from it.
+    void theTypedLineIsFollowed()
+    {
+        QuickAddSession session(*m_manager);
+        session.setup();
+        std::optional<SmartAddEntry::TextChange> change =
+            session.userEditedText(QStringLiteral("report /work "), 13);
+        QVERIFY(change);
+        QCOMPARE(change->text, QStringLiteral("report "));
+        QCOMPARE(session.chosenList()->title, QStringLiteral("Work"));
+
+        change = session.userEditedText(QStringLiteral("line one\nline\ttwo\x01 end"), 22);
+        QVERIFY(change);
+        QCOMPARE(change->text, QStringLiteral("line one line two  end"));
+        QVERIFY(change->cursorPosition <= change->text.size());
+        QVERIFY(!session.userEditedText(QStringLiteral("plain words"), 11));
+    }
+
+    void blankTitlesAddNothing_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("spaces") << "   ";
+        QTest::newRow("only a trigger") << "tomorrow ";
+    }
+
+    void blankTitlesAddNothing()
+    {
+        QFETCH(QString, typed);
+        QuickAddSession session(*m_manager);
+        session.setup();
+        QSignalSpy notices(&session, &QuickAddSession::noticeRequested);
+        QSignalSpy added(&session, &QuickAddSession::taskAdded);
+        const auto change = session.userEditedText(typed, typed.size());
+        QCOMPARE(session.addTask(change ? change->text : typed).result, AddResult::Blank);
+        QCOMPARE(notices.size(), 1);
+        QCOMPARE(notices.at(0).at(0).toString(), QStringLiteral("Type a title for the task."));
+        QCOMPARE(added.size(), 0);
+    }
+
+    // The chosen list is removed while the form is open: the task goes to the default list,
+    // the notice says so, and only the lists still there are offered.
+    void aListRemovedMeanwhileFallsBack()
+    {
+        QuickAddSession session(*m_manager);
+        session.setup();
+        session.chooseList(listId("Work"));
+        QVERIFY(QDir(root() + "/work").removeRecursively());
+        QSignalSpy notices(&session, &QuickAddSession::noticeRequested);
+        const QuickAddSession::Addition addition = session.addTask(QStringLiteral("orphan"));
+        QCOMPARE(addition.result, AddResult::AddedToDefaultList);
+        QCOMPARE(addition.added->calendar->title, QStringLiteral("Home"));
+        QCOMPARE(notices.at(0).at(0).toString(),
+                 QStringLiteral("“Work” is gone; the task went to “Home”."));
+        QCOMPARE(session.lists().size(), 1);
+        QCOMPARE(session.chosenList()->title, QStringLiteral("Home"));
+    }
+
+    // The store refuses the write: the typed text is given back with the reason, and goes
+    // through once the store can write again.
+    void aRefusedWriteGivesTheTextBack()
+    {
+        QuickAddSession session(*m_manager);
+        session.setup();
+        QVERIFY(QDir().mkpath(root() + "/home/.velmoran.lock"));
+        QSignalSpy notices(&session, &QuickAddSession::noticeRequested);
+        QuickAddSession::Addition addition = session.addTask(QStringLiteral("keep me tomorrow"));
+        QCOMPARE(addition.result, AddResult::Failed);
+        QCOMPARE(addition.fieldText, QStringLiteral("keep me tomorrow"));
+        QVERIFY2(notices.at(0).at(0).toString().startsWith("The task could not be saved: "),
+                 qPrintable(notices.at(0).at(0).toString()));
+
+        QVERIFY(QDir(root() + "/home/.velmoran.lock").removeRecursively());
+        addition = session.addTask(QStringLiteral("keep me tomorrow"));
+        QCOMPARE(addition.result, AddResult::Added);
+        QCOMPARE(addition.fieldText, QString());
+        QCOMPARE(addition.added->title, QStringLiteral("keep me"));
+        QCOMPARE(addition.added->dueDateComponents->toDateTime(), local(2026, 12, 10, 8, 0));
+    }
+
+    // With no list at all the view is asked to tell the user, and nothing is added.
+    void withoutAListNothingIsAdded()
+    {
+        m_manager.reset();
+        QVERIFY(QDir(root()).removeRecursively());
+        QVERIFY(QDir().mkpath(root() + "/calendar"));
+        // A folder of events only: a calendar, but no list of tasks.
+        writeFile(root() + "/calendar/e.ics",
+                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//T//T//EN\r\nBEGIN:VEVENT\r\n"
+                  "UID:e\r\nSUMMARY:E\r\nDTSTART:20261209T100000Z\r\nDTEND:20261209T110000Z\r\n"
+                  "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+        QuickAddSession session(*m_manager);
+        QSignalSpy alerts(&session, &QuickAddSession::noListAlertRequested);
+        session.setup();
+        QCOMPARE(alerts.size(), 1);
+        QVERIFY(!session.chosenList());
+        QCOMPARE(session.addTask(QStringLiteral("nowhere")).result, AddResult::NoList);
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+
+    QString listId(const QString& title) const
+    {
+        for (const store::CalendarPtr& list : m_manager->lists().allCalendars())
+            if (list->title == title)
+                return list->calendarIdentifier;
+        return {};
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    Clock m_clock;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
+    std::unique_ptr<DataManager> m_manager;
+};
+
+VELMORAN_TEST_MAIN(TestQuickAddSession)
+#include "tst_quickaddsession.moc"
