@@ -7,12 +7,20 @@ MAKEFLAGS += --no-print-directory
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench fuzz fuzz-corpus screenshots format clean
+PREFIX ?= /usr/local
+VERSION := $(shell grep -m1 -o 'Velmoran VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
+
+.PHONY: all deps test-deps configure build run test install deb bench fuzz fuzz-corpus screenshots \
+	format clean
 
 all: build
 
+# What building and running need; the tests add theirs (scripts/install-deps.sh names the sets).
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh --build --run
+
+test-deps:
+	@bash scripts/install-deps.sh --build --run --test
 
 configure: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
@@ -23,8 +31,27 @@ build: configure
 run: build
 	$(BUILD_DIR)/src/app/velmoran
 
-test: build
+test: test-deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# Installs both programs and their data under PREFIX (DESTDIR honoured); the install prefix is
+# compiled in, so a new PREFIX configures the build folder afresh.
+install: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
+		>/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR)
+
+# The Debian package, built by debian/rules (dpkg-buildpackage) and checked by lintian; the
+# package and its records end up in $(BUILD_DIR)/deb.
+deb:
+	@bash scripts/install-deps.sh --build --package
+	dpkg-buildpackage -b -us -uc -j$(JOBS)
+	@mkdir -p $(BUILD_DIR)/deb
+	@mv ../velmoran_$(VERSION)_*.deb ../velmoran-dbgsym_$(VERSION)_*.deb \
+		../velmoran_$(VERSION)_*.buildinfo ../velmoran_$(VERSION)_*.changes $(BUILD_DIR)/deb/ \
+		2>/dev/null || true
+	lintian --fail-on error,warning $(BUILD_DIR)/deb/velmoran_$(VERSION)_*.changes
 
 bench: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
@@ -33,7 +60,7 @@ bench: configure
 # The libFuzzer harnesses (fuzz/), built with clang and the sanitizers in a build folder of
 # their own, each run for FUZZ_SECONDS; their corpora stay in $(FUZZ_DIR)/fuzz/corpus.
 fuzz:
-	@bash scripts/install-deps.sh --fuzz
+	@bash scripts/install-deps.sh --build --fuzz
 	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 		-DVELMORAN_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers

@@ -1,27 +1,52 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need. Idempotent: does nothing when
-# everything is present. As root it runs apt-get; otherwise it names what is missing and stops.
-# With --fuzz it also installs what the fuzz build needs (clang and its libFuzzer runtime).
+# Installs the Debian packages Velmoran needs, in sets:
+#   --build    compiling both programs
+#   --run      what the programs use at run time beyond the libraries they link (fonts of the
+#              font choices, Wayland, CalDAV accounts); debian/control depends on or recommends
+#              each of them, which tests/packaging checks
+#   --test     the suites: a display, a session bus, the peer programs and servers they drive,
+#              a headless Wayland desktop
+#   --fuzz     the fuzz build (clang and its libFuzzer runtime)
+#   --package  building the Debian package and checking it
+# Without a set it installs build, run and test. Idempotent: does nothing when everything is
+# present. As root it runs apt-get; otherwise it names what is missing and stops.
 set -euo pipefail
 
-packages=(
+build_packages=(
   cmake make g++ pkg-config clang-format
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-base-dev-tools
   libical-dev libicu-dev libcanberra-dev libxcb1-dev libxcb-keysyms1-dev
   libxcb-xtest0-dev libglib2.0-dev
-  xvfb xauth dbus todoman khal appstream desktop-file-utils trayer openbox
-  fonts-droid-fallback fonts-lato fonts-urw-base35 python3 python3-dateutil
-  khard vdirsyncer radicale gnome-keyring libsecret-tools
+)
+run_packages=(
+  fonts-lato fonts-urw-base35 qt6-wayland vdirsyncer libsecret-tools
+)
+test_packages=(
+  xvfb xauth dbus todoman khal appstream desktop-file-utils trayer openbox groff-base
+  fonts-droid-fallback python3 python3-dateutil
+  khard radicale gnome-keyring
   openssl
-  kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qt6-wayland qtwayland5 fuse3
+  kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5 fuse3
   # The Wayland client library, wayland-scanner and the protocols, for the tests' launcher.
   libwayland-dev libwayland-bin wayland-protocols
   dconf-cli dconf-service gnome-settings-daemon-common
 )
+fuzz_packages=(clang libclang-rt-14-dev)
+package_packages=(debhelper dpkg-dev lintian fakeroot)
 
-if [ "${1:-}" = "--fuzz" ]; then
-  packages+=(clang libclang-rt-14-dev)
-fi
+packages=()
+[ $# -eq 0 ] && set -- --build --run --test
+for set in "$@"; do
+  case "$set" in
+    --build) packages+=("${build_packages[@]}") ;;
+    --run) packages+=("${run_packages[@]}") ;;
+    --test) packages+=("${test_packages[@]}") ;;
+    --fuzz) packages+=("${fuzz_packages[@]}") ;;
+    --package) packages+=("${package_packages[@]}") ;;
+    --list-run) printf '%s\n' "${run_packages[@]}"; exit 0 ;;
+    *) echo "install-deps.sh: unknown set $set (--build, --run, --test, --fuzz, --package)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
