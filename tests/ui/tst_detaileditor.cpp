@@ -14,6 +14,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "presentation/detail/DetailEditSession.h"
 #include "ui/common/ElidedLineEdit.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
@@ -104,12 +105,9 @@ private Q_SLOTS:
         m_manager = loadedDataManager(*m_defaults, m_clock, root());
         QVERIFY(m_manager);
         m_modes = std::make_unique<ModeManager>(*m_defaults, [this] { return m_night; });
-        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes);
-        m_pane->setUrlOpener([this](const QUrl& url) {
-            m_opened << url;
-            return true;
-        });
-        m_pane->setConfirmation([this](const QString& text) {
+        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
+        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes, services());
+        m_pane->session().setConfirmation([this](const QString& text) {
             m_asked << text;
             return m_confirm;
         });
@@ -143,8 +141,9 @@ private Q_SLOTS:
 
     void theTaskIsShownRowByRow()
     {
-        QCOMPARE(m_pane->rows().size(), 22);
-        QCOMPARE(m_pane->dividersIndexArray(), (QList<int>{1, 6, 9, 12, 21}));
+        QCOMPARE(m_pane->session().rows().size(), 22);
+        QCOMPARE(DetailRowLayout::dividersIndexArray(m_pane->session().rows()),
+                 (QList<int>{1, 6, 9, 12, 21}));
         QCOMPARE(m_pane->titleField()->text(), QStringLiteral("Water the plants"));
         QVERIFY(m_pane->dueDateRow()->checkBox()->isChecked());
         QCOMPARE(m_pane->dueDateRow()->picker()->dateTime(), local(2026, 3, 28, 9));
@@ -153,7 +152,7 @@ private Q_SLOTS:
         QCOMPARE(m_pane->listRow()->comboBox()->currentText(), QStringLiteral("Work"));
         QCOMPARE(m_pane->locationRow()->statusLabel()->text(), QStringLiteral("No Location"));
         QVERIFY(m_pane->urlRow()->openButton()->isHidden());
-        for (const DetailRow& row : m_pane->rows()) {
+        for (const DetailRow& row : m_pane->session().rows()) {
             if (row.kind == DetailRowKind::Label)
                 QVERIFY(m_pane->labelWidget(row.label)->isVisible());
             else if (row.kind != DetailRowKind::Divider)
@@ -168,7 +167,7 @@ private Q_SLOTS:
         typeInto(m_pane->titleField(), "Water the plants and the lawn");
         QTest::keyClick(m_pane->titleField(), Qt::Key_Return);
         expectChange({"SUMMARY"});
-        QVERIFY(m_pane->notice().isEmpty());
+        QVERIFY(m_pane->session().notice().text.isEmpty());
         checkTodoman("Water the plants and the lawn", local(2026, 3, 28, 9), 5, "Work");
         // Return again without a change saves nothing.
         const QByteArray before = readFile(taskPath());
@@ -241,7 +240,7 @@ private Q_SLOTS:
         m_defaults->setBool(true, PrefKey::alarmOn);
         QTest::mouseClick(m_pane->dueDateRow()->checkBox(), Qt::LeftButton);
         expectChange({"DUE"});
-        QCOMPARE(m_pane->rows().size(), 17);
+        QCOMPARE(m_pane->session().rows().size(), 17);
         QCOMPARE(m_pane->dueDateRow()->statusLabel()->text(), QStringLiteral("No Due Date"));
         checkTodoman("Water the plants", QDateTime(), 5, "Work");
 
@@ -250,7 +249,7 @@ private Q_SLOTS:
         const QByteArray file = readFile(taskPath());
         QVERIFY(file.contains("DUE;TZID=Europe/Berlin:20260327T150000"));
         QCOMPARE(IcsLines::value(file, "TRIGGER"), QByteArray("20260327T140000Z"));
-        QCOMPARE(m_pane->rows().size(), 22);
+        QCOMPARE(m_pane->session().rows().size(), 22);
         QVERIFY(m_pane->alarmRow()->checkBox()->isChecked());
         checkTodoman("Water the plants", local(2026, 3, 27, 15), 5, "Work");
     }
@@ -311,8 +310,9 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(taskPath()));
         // The same file, with its UID and every line, in the other folder.
         QCOMPARE(readFile(moved), before);
-        QCOMPARE(m_pane->reminder()->calendar->title, QStringLiteral("Home"));
-        QCOMPARE(m_pane->reminder()->calendarItemIdentifier, QStringLiteral("water-plants"));
+        QCOMPARE(m_pane->session().reminder()->calendar->title, QStringLiteral("Home"));
+        QCOMPARE(m_pane->session().reminder()->calendarItemIdentifier,
+                 QStringLiteral("water-plants"));
         checkTodoman("Water the plants", local(2026, 3, 28, 9), 5, "Home");
     }
 
@@ -328,7 +328,7 @@ private Q_SLOTS:
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         m_manager->initStore();
         QVERIFY(refreshed.wait(5000));
-        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes);
+        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes, services());
         m_pane->show();
         m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier("water-plants"));
         const QByteArray before = readFile(taskPath());
@@ -336,8 +336,8 @@ private Q_SLOTS:
         const int shared = lists->findText(QStringLiteral("Shared"));
         QVERIFY(shared >= 0);
         chooseItem(lists, shared);
-        QVERIFY2(m_pane->notice().contains(QStringLiteral("another store folder")),
-                 qPrintable(m_pane->notice()));
+        QVERIFY2(m_pane->session().notice().text.contains(QStringLiteral("another store folder")),
+                 qPrintable(m_pane->session().notice().text));
         QCOMPARE(readFile(taskPath()), before);
         QVERIFY(QDir(other + "/shared").entryList({"*.ics"}).isEmpty());
         // The selector shows the task's own list again.
@@ -420,7 +420,7 @@ private Q_SLOTS:
         QTest::mouseClick(m_pane->urlRow()->openButton(), Qt::LeftButton);
         QVERIFY(m_opened.isEmpty());
         QVERIFY(m_asked.isEmpty());
-        QVERIFY(!m_pane->notice().isEmpty());
+        QVERIFY(!m_pane->session().notice().text.isEmpty());
 
         writeTaskWith("URL:data:text/html;base64,PHNjcmlwdD4=\r\n");
         QTest::mouseClick(m_pane->urlRow()->openButton(), Qt::LeftButton);
@@ -477,7 +477,7 @@ private Q_SLOTS:
         QTest::keyClick(notes, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(notes, Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(notes, Qt::Key_Tab);
-        QCOMPARE(m_pane->currentNotes().size(), 100000);
+        QCOMPARE(m_pane->session().text(DetailEditSession::Text::Notes).size(), 100000);
         store::EventStore store({root()});
         const store::ReminderPtr read =
             store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({})).value(0);
@@ -501,14 +501,15 @@ private Q_SLOTS:
     void aCompletedTask()
     {
         writeTaskWith("COMPLETED:20260326T090000Z\r\n", "STATUS:NEEDS-ACTION", "STATUS:COMPLETED");
-        QCOMPARE(m_pane->rows().size(), 14);
-        QCOMPARE(m_pane->dividersIndexArray(), (QList<int>{1, 4, 13}));
+        QCOMPARE(m_pane->session().rows().size(), 14);
+        QCOMPARE(DetailRowLayout::dividersIndexArray(m_pane->session().rows()),
+                 (QList<int>{1, 4, 13}));
         QVERIFY(m_pane->completionRow()->checkBox()->isChecked());
         QCOMPARE(m_pane->completionRow()->picker()->dateTime(), local(2026, 3, 26, 10));
         QTest::mouseClick(m_pane->completionRow()->checkBox(), Qt::LeftButton);
         expectChange({"COMPLETED", "STATUS"});
         QCOMPARE(IcsLines::value(readFile(taskPath()), "STATUS"), QByteArray("NEEDS-ACTION"));
-        QCOMPARE(m_pane->rows().size(), 22);
+        QCOMPARE(m_pane->session().rows().size(), 22);
     }
 
     void aLocationAlarmIsShownAndKept()
@@ -518,7 +519,7 @@ private Q_SLOTS:
                       "TRIGGER;VALUE=DATE-TIME:19760401T005545Z\r\nX-APPLE-PROXIMITY:ARRIVE\r\n"
                       "X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-APPLE-RADIUS=100;"
                       "X-TITLE=Garden:geo:52.520000,13.405000\r\nEND:VALARM\r\n");
-        QCOMPARE(m_pane->rows().size(), 23);
+        QCOMPARE(m_pane->session().rows().size(), 23);
         QCOMPARE(m_pane->locationRow()->statusLabel()->text(),
                  QStringLiteral("When I arrive... Garden"));
         QVERIFY(m_pane->locationRow()->checkBox()->isChecked());
@@ -543,7 +544,7 @@ private Q_SLOTS:
         }
         QVERIFY(concert);
         m_pane->changeViewWithEvent(concert);
-        QCOMPARE(m_pane->rows().size(), 9);
+        QCOMPARE(m_pane->session().rows().size(), 9);
         QVERIFY(m_pane->titleField()->isReadOnly());
         QCOMPARE(m_pane->titleField()->text(), QStringLiteral("Concert"));
         const QStringList info = m_pane->eventInfoRow()->lines();
@@ -571,7 +572,7 @@ private Q_SLOTS:
         m_todoman->run(
             {QStringLiteral("edit"), QStringLiteral("--priority"), QStringLiteral("high"), id});
         QTRY_COMPARE_WITH_TIMEOUT(m_pane->priorityRow()->lit(), 3, 5000);
-        QVERIFY(m_pane->notice().contains(QStringLiteral("another program")));
+        QVERIFY(m_pane->session().notice().text.contains(QStringLiteral("another program")));
         QCOMPARE(m_pane->titleField()->text(), QStringLiteral("Water the plants twice"));
         QVERIFY(m_pane->titleField()->hasFocus());
         QTest::keyClick(m_pane->titleField(), Qt::Key_Return);
@@ -590,8 +591,9 @@ private Q_SLOTS:
         changed.replace("PRIORITY:5", "PRIORITY:1");
         replaceFile(taskPath(), changed);
         QTest::keyClick(m_pane->notesField(), Qt::Key_Tab);
-        QVERIFY2(m_pane->notice().contains(QStringLiteral("changed by another program")),
-                 qPrintable(m_pane->notice()));
+        QVERIFY2(
+            m_pane->session().notice().text.contains(QStringLiteral("changed by another program")),
+            qPrintable(m_pane->session().notice().text));
         QCOMPARE(readFile(taskPath()), changed);
         QCOMPARE(m_pane->notesField()->text(), QStringLiteral("Only in the evening"));
         QTRY_VERIFY_WITH_TIMEOUT(readFile(taskPath()).contains("DESCRIPTION:Only in the evening"),
@@ -608,9 +610,10 @@ private Q_SLOTS:
         QByteArray changed = readFile(taskPath());
         changed.replace("SUMMARY:Water the plants", "SUMMARY:Theirs");
         replaceFile(taskPath(), changed);
-        QTRY_VERIFY_WITH_TIMEOUT(m_pane->notice().contains(QStringLiteral("while you were")), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_pane->session().notice().text.contains(QStringLiteral("while you were")), 5000);
         QCOMPARE(m_pane->titleField()->text(), QStringLiteral("Ours"));
-        QCOMPARE(m_pane->reminder()->title, QStringLiteral("Theirs"));
+        QCOMPARE(m_pane->session().reminder()->title, QStringLiteral("Theirs"));
         QTest::keyClick(m_pane->titleField(), Qt::Key_Return);
         QCOMPARE(IcsLines::value(readFile(taskPath()), "SUMMARY"), QByteArray("Ours"));
     }
@@ -618,9 +621,9 @@ private Q_SLOTS:
     void aTaskDeletedElsewhere()
     {
         QFile::remove(taskPath());
-        QTRY_VERIFY_WITH_TIMEOUT(!m_pane->reminder(), 5000);
-        QVERIFY(m_pane->rows().isEmpty());
-        QVERIFY(m_pane->notice().contains(QStringLiteral("was deleted")));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_pane->session().reminder(), 5000);
+        QVERIFY(m_pane->session().rows().isEmpty());
+        QVERIFY(m_pane->session().notice().text.contains(QStringLiteral("was deleted")));
     }
 
     // Return in the task list opens the pane with the keyboard in the title, Tab walks the
@@ -628,7 +631,7 @@ private Q_SLOTS:
     void theKeyboardAlone()
     {
         m_pane.reset();
-        WindowController window(*m_manager, *m_modes);
+        WindowController window(*m_manager, *m_modes, services());
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         QVERIFY(refreshed.wait(5000));
         ViewController& view = *window.viewController();
@@ -702,6 +705,17 @@ private Q_SLOTS:
     }
 
 private:
+    // The real services, but opening an address only records it.
+    DetailServices services()
+    {
+        DetailServices handed = m_services->services();
+        handed.openUrl = [this](const QUrl& url) {
+            m_opened << url;
+            return true;
+        };
+        return handed;
+    }
+
     QString root() const { return m_dir->filePath("store"); }
     QString taskPath() const { return root() + "/work/water-plants.ics"; }
 
@@ -709,7 +723,7 @@ private:
     {
         m_shown = identifier;
         m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier(identifier));
-        QVERIFY(m_pane->reminder());
+        QVERIFY(m_pane->session().reminder());
         m_before = readFile(taskPath());
     }
 
@@ -806,6 +820,7 @@ private:
     std::optional<Todoman> m_todoman;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<PreferredDetailServices> m_services;
     bool m_night = false;
     std::unique_ptr<RightViewController> m_pane;
     QString m_shown;

@@ -12,6 +12,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "presentation/detail/DetailEditSession.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/detail/CheckDateRow.h"
 #include "ui/main/detail/LocationPopover.h"
@@ -81,7 +82,8 @@ private Q_SLOTS:
         m_manager = loadedDataManager(*m_defaults, m_clock, root());
         QVERIFY(m_manager);
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes);
+        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
+        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes, services());
         connect(m_manager.get(), &DataManager::remindersRefreshed, m_pane.get(), [this] {
             m_pane->changeViewWithReminder(
                 m_manager->tasks().reminderWithIdentifier(QStringLiteral("buy-bread")));
@@ -91,7 +93,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(m_pane.get()));
         m_pane->changeViewWithReminder(
             m_manager->tasks().reminderWithIdentifier(QStringLiteral("buy-bread")));
-        QVERIFY(m_pane->reminder());
+        QVERIFY(m_pane->session().reminder());
     }
 
     void cleanup()
@@ -253,11 +255,11 @@ private Q_SLOTS:
             return answer;
         });
         m_defaults->setString(m_server->baseAddress(), PrefKey::geocoderURL);
-        m_pane->geocoder().setTimeout(300);
+        m_services->services().geocoder.setTimeout(300);
         LocationPopover* popover = openPopover();
         QTest::keyClicks(popover->field(), QStringLiteral("anna"));
         QCOMPARE(popover->search().resultTexts().size(), 2);
-        QTRY_VERIFY(!m_pane->geocoder().isSearching());
+        QTRY_VERIFY(!m_services->services().geocoder.isSearching());
         QTest::keyClicks(popover->field(), QStringLiteral(" w"));
         QCOMPARE(popover->search().resultTexts(), QStringList{"Anna Schmidt (Work)"});
         QVERIFY(popover->isVisible());
@@ -266,6 +268,7 @@ private Q_SLOTS:
     }
 
 private:
+    DetailServices services() { return m_services->services(); }
     // Whether the map shows the circle's blue tint at `at`.
     static bool bluish(MapView* map, QPoint at)
     {
@@ -309,6 +312,7 @@ private:
     std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<PreferredDetailServices> m_services;
     std::unique_ptr<RightViewController> m_pane;
 };
 

@@ -12,6 +12,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "presentation/detail/DetailEditSession.h"
 #include "ui/common/DescribedComboBox.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/detail/CustomRepeatSheet.h"
@@ -54,7 +55,8 @@ private Q_SLOTS:
         QVERIFY(m_manager);
         m_manager->dates().resetThisWeekDate();
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes);
+        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
+        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes, services());
         connect(m_manager.get(), &DataManager::remindersRefreshed, m_pane.get(), [this] {
             m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier("plants"));
         });
@@ -62,7 +64,7 @@ private Q_SLOTS:
         m_pane->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pane.get()));
         m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier("plants"));
-        QVERIFY(m_pane->reminder());
+        QVERIFY(m_pane->session().reminder());
     }
 
     void cleanup()
@@ -97,7 +99,7 @@ private Q_SLOTS:
         const QByteArray after = readFile(taskPath());
         QCOMPARE(IcsLines::value(after, "RRULE"), rrule);
         QCOMPARE(IcsLines::changedProperties(before, after), QStringList{"RRULE"});
-        QCOMPARE(m_pane->rows().size(), 25);
+        QCOMPARE(m_pane->session().rows().size(), 25);
         QCOMPARE(repeat()->repeatBox()->currentIndex(), index);
         QVERIFY(!repeat()->isHoverShown());
         QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 0);
@@ -105,7 +107,7 @@ private Q_SLOTS:
         // Never takes the rule away again, and the end-repeat rows with it.
         choose(repeat()->repeatBox(), 0);
         QVERIFY(!readFile(taskPath()).contains("RRULE"));
-        QCOMPARE(m_pane->rows().size(), 22);
+        QCOMPARE(m_pane->session().rows().size(), 22);
     }
 
     // An end stays with the series when the user picks another rule; after "Never" there is
@@ -343,6 +345,7 @@ private Q_SLOTS:
     }
 
 private:
+    DetailServices services() { return m_services->services(); }
     QString root() const { return m_dir->filePath("store"); }
     QString taskPath() const { return root() + "/work/plants.ics"; }
     RepeatEditor* repeat() const { return m_pane->repeatEditor(); }
@@ -392,6 +395,7 @@ private:
     std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<PreferredDetailServices> m_services;
     std::unique_ptr<RightViewController> m_pane;
 };
 

@@ -1,0 +1,428 @@
+#include "IcsLines.h"
+#include "LoadedDataManager.h"
+#include "QuietPreferences.h"
+#include "TestContext.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+#include "Todoman.h"
+
+#include "data/CalendarEvents.h"
+#include "data/DataManager.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
+#include "data/location/ContactPlaces.h"
+#include "presentation/detail/DetailEditSession.h"
+
+#include <QTemporaryDir>
+
+using namespace TestFiles;
+using IcsLines::changedProperties;
+using TestEnvironment::local;
+using Text = DetailEditSession::Text;
+
+namespace {
+
+// A task as another program wrote it, with lines Velmoran does not know: they must survive
+// every edit.
+const QByteArray kTask = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:io.barrera.todoman\r\n"
+                         "BEGIN:VTODO\r\nCATEGORIES:Home,Garden\r\n"
+                         "CREATED;VALUE=DATE-TIME:20260301T100000Z\r\n"
+                         "DTSTAMP;VALUE=DATE-TIME:20260301T100000Z\r\n"
+                         "DUE;VALUE=DATE-TIME:20260328T080000Z\r\nPRIORITY:5\r\n"
+                         "STATUS:NEEDS-ACTION\r\nSUMMARY:Water the plants\r\nUID:water-plants\r\n"
+                         "X-OTHER-PROGRAM;X-KIND=test:keep me\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+
+const QByteArray kEvent = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\n"
+                          "BEGIN:VEVENT\r\nUID:concert\r\nDTSTAMP:20260101T000000Z\r\n"
+                          "DTSTART;TZID=Europe/Berlin:20260327T193000\r\n"
+                          "DTEND;TZID=Europe/Berlin:20260327T220000\r\nSUMMARY:Concert\r\n"
+                          "URL:https://example.org/tickets\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+
+const QByteArray kContact = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna Schmidt\r\nN:Schmidt;Anna;;;\r\n"
+                            "ADR;TYPE=home:;;Hauptstr. 5;Berlin;;10115;Germany\r\nEND:VCARD\r\n";
+
+} // namespace
+
+// The detail pane's session without a window over a real store: each edit changes only its
+// lines of the file (todoman reads the result), typed texts are validated and saved when
+// their field is left, and changes by other programs are told apart from our own, never lose
+// what is being typed and never get overwritten unseen.
+class TestDetailEditSession : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        setUpQuietPreferences(m_dir, m_defaults, m_context);
+        m_defaults->setBool(false, PrefKey::noDueTime);
+        m_defaults->setString(m_dir->filePath("contacts"), PrefKey::contactsFolder);
+        writeFile(m_dir->filePath("contacts/anna.vcf"), kContact);
+        // Friday before the clocks go forward.
+        m_clock.setNow(local(2026, 3, 27, 14, 23, 10));
+        writeFile(root() + "/work/displayname", "Work");
+        writeFile(root() + "/home/displayname", "Home");
+        writeFile(root() + "/calendar/concert.ics", kEvent);
+        writeFile(taskPath(), kTask);
+        m_todoman.emplace(root(), m_dir->path());
+        m_manager = loadedDataManager(*m_defaults, m_clock, root());
+        QVERIFY(m_manager);
+        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
+        startSession();
+    }
+
+    void cleanup()
+    {
+        m_session.reset();
+        m_services.reset();
+        m_manager.reset();
+        m_context.reset();
+        m_defaults.reset();
+        m_todoman.reset();
+        m_dir.reset();
+        m_opened.clear();
+        m_asked.clear();
+    }
+
+    void eachEditChangesOnlyItsLines()
+    {
+        QCOMPARE(m_session->rows().size(), 22);
+        m_session->type(Text::Title, "Water the plants and the lawn");
+        m_session->finish(Text::Title);
+        expectChange({"SUMMARY"});
+        // Leaving the field again without a change saves nothing.
+        m_session->finish(Text::Title);
+        QCOMPARE(readFile(taskPath()), m_before);
+
+        m_session->setPriorityButton(3);
+        expectChange({"PRIORITY"});
+        QCOMPARE(IcsLines::value(m_before, "PRIORITY"), QByteArray("1"));
+        checkTodoman("Water the plants and the lawn", local(2026, 3, 28, 9), 1, "Work");
+
+        m_session->setAlarmOn(true);
+        expectChange({"VALARM"});
+        QCOMPARE(IcsLines::value(m_before, "TRIGGER"), QByteArray("20260328T080000Z"));
+        // An offset from the due date replaces it.
+        m_session->setAlarmOffset(15 * 60);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "TRIGGER"), QByteArray("-PT15M"));
+        m_session->setAlarmOn(false);
+        QVERIFY(!readFile(taskPath()).contains("BEGIN:VALARM"));
+
+        m_before = readFile(taskPath());
+        m_session->setDueDateOn(false, std::nullopt);
+        expectChange({"DUE"});
+        QCOMPARE(m_session->rows().size(), 17);
+        checkTodoman("Water the plants and the lawn", QDateTime(), 1, "Work");
+        // On again at the next full hour, with the alarm the preference asks for.
+        m_defaults->setBool(true, PrefKey::alarmOn);
+        m_session->setDueDateOn(true, std::nullopt);
+        QVERIFY(readFile(taskPath()).contains("DUE;TZID=Europe/Berlin:20260327T150000"));
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "TRIGGER"), QByteArray("20260327T140000Z"));
+        QCOMPARE(m_session->rows().size(), 22);
+
+        // A note of 100,000 characters comes back whole.
+        const QString longNote(100000, QLatin1Char('x'));
+        m_session->type(Text::Notes, longNote);
+        m_session->finish(Text::Notes);
+        store::EventStore store({root()});
+        QCOMPARE(firstTaskIn(store)->notes, longNote);
+    }
+
+    void aCompletedTaskIsReopened()
+    {
+        writeTaskWith("COMPLETED:20260326T090000Z\r\n", "STATUS:NEEDS-ACTION", "STATUS:COMPLETED");
+        QCOMPARE(m_session->rows().size(), 14);
+        QCOMPARE(DetailRowLayout::dividersIndexArray(m_session->rows()), (QList<int>{1, 4, 13}));
+        m_session->setCompleted(false);
+        expectChange({"COMPLETED", "STATUS"});
+        QCOMPARE(IcsLines::value(m_before, "STATUS"), QByteArray("NEEDS-ACTION"));
+        QCOMPARE(m_session->rows().size(), 22);
+    }
+
+    void movingToAnotherList()
+    {
+        const QByteArray before = readFile(taskPath());
+        m_session->moveToList(list("Home"));
+        const QString moved = root() + "/home/water-plants.ics";
+        QTRY_VERIFY(QFile::exists(moved));
+        QVERIFY(!QFile::exists(taskPath()));
+        // The same file, with its UID and every line, in the other folder.
+        QCOMPARE(readFile(moved), before);
+        QCOMPARE(m_session->reminder()->calendar->title, QStringLiteral("Home"));
+        checkTodoman("Water the plants", local(2026, 3, 28, 9), 5, "Home");
+    }
+
+    void aListInAnotherStoreFolderIsRefused()
+    {
+        // A second root, as a second account would be.
+        const QString other = m_dir->filePath("other");
+        writeFile(other + "/shared/displayname", "Shared");
+        m_session.reset();
+        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this, other] {
+            return std::make_unique<store::EventStore>(QStringList{root(), other}, m_clock);
+        });
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        m_manager->initStore();
+        QVERIFY(refreshed.wait(5000));
+        startSession();
+        QSignalSpy redrawn(m_session.get(), &DetailEditSession::changed);
+        m_session->moveToList(list("Shared"));
+        QVERIFY2(m_session->notice().text.contains(QStringLiteral("another store folder")),
+                 qPrintable(m_session->notice().text));
+        QVERIFY(m_session->notice().error);
+        QCOMPARE(readFile(taskPath()), m_before);
+        QVERIFY(QDir(other + "/shared").entryList({"*.ics"}).isEmpty());
+        // The selector is drawn again, on the task's own list.
+        QVERIFY(!redrawn.isEmpty());
+        QCOMPARE(m_session->reminder()->calendar->title, QStringLiteral("Work"));
+    }
+
+    void theAddressIsValidatedWhenItsFieldIsLeft()
+    {
+        m_session->type(Text::Url, "tickets at example.org/now, thanks");
+        m_session->finish(Text::Url);
+        QCOMPARE(m_session->text(Text::Url), QStringLiteral("http://example.org/now"));
+        expectChange({"URL"});
+        // The open button saves an address still being typed and opens that.
+        m_session->type(Text::Url, "example.org/later");
+        m_session->openCurrentUrl();
+        QCOMPARE(m_opened, (QList<QUrl>{QUrl(QStringLiteral("http://example.org/later"))}));
+        QVERIFY(readFile(taskPath()).contains("URL:http://example.org/later"));
+        // Text without a link empties the field and takes the URL away.
+        m_session->type(Text::Url, "no link here");
+        m_session->finish(Text::Url);
+        QCOMPARE(m_session->text(Text::Url), QString());
+        QVERIFY(!readFile(taskPath()).contains("URL"));
+
+        // A mail link reads "Mail Link"; leaving its field untouched keeps it, opening adds
+        // the slashes mail programs need.
+        writeTaskWith("URL:message:%3C1234@example.org%3E\r\n");
+        QCOMPARE(m_session->text(Text::Url), QStringLiteral("Mail Link"));
+        m_session->finish(Text::Url);
+        QCOMPARE(readFile(taskPath()), m_before);
+        m_session->openCurrentUrl();
+        QCOMPARE(m_opened.value(0).scheme(), QStringLiteral("message"));
+        writeTaskWith("URL:message:1234@example.org\r\n");
+        m_session->openCurrentUrl();
+        QCOMPARE(m_opened, (QList<QUrl>{QUrl(QStringLiteral("message://1234@example.org"))}));
+        // A note that is a mail link is shown, not typed in.
+        writeTaskWith("DESCRIPTION:message:<1234@example.org>\r\n");
+        m_session->type(Text::Notes, "Show in Mail");
+        m_session->finish(Text::Notes);
+        QCOMPARE(readFile(taskPath()), m_before);
+    }
+
+    void linksThatAreNotOpened()
+    {
+        m_session->openLink(QUrl(QStringLiteral("javascript:alert(document.cookie)")));
+        m_session->openLink(QUrl(QStringLiteral("data:text/html;base64,PHNjcmlwdD4=")));
+        QVERIFY(m_opened.isEmpty());
+        QVERIFY(m_asked.isEmpty());
+        QVERIFY(m_session->notice().error);
+        // A local file only after the user saw its path and agreed.
+        const QUrl file(QStringLiteral("file:///home/anna/plan.pdf"));
+        m_session->openLink(file);
+        QCOMPARE(m_asked.size(), 1);
+        QVERIFY(m_asked.first().contains(QStringLiteral("/home/anna/plan.pdf")));
+        QVERIFY(m_opened.isEmpty());
+        m_confirm = true;
+        m_session->openLink(file);
+        QCOMPARE(m_opened, QList<QUrl>{file});
+    }
+
+    void anEventIsReadOnly()
+    {
+        store::EventPtr concert;
+        for (const store::EventPtr& event : m_manager->events().eventsArray())
+            if (event->title == QLatin1String("Concert"))
+                concert = event;
+        QVERIFY(concert);
+        m_session->showEvent(concert);
+        QCOMPARE(m_session->rows().size(), 9);
+        m_session->type(Text::Title, "Opera");
+        QCOMPARE(m_session->text(Text::Title), QStringLiteral("Concert"));
+        m_session->openCurrentUrl();
+        QCOMPARE(m_opened, (QList<QUrl>{QUrl(QStringLiteral("https://example.org/tickets"))}));
+    }
+
+    // Another program's change shows as its new version; our own saves never do.
+    void aChangeElsewhereIsTheNewVersion()
+    {
+        m_session->setPriorityButton(1);
+        QVERIFY(m_session->notice().text.isEmpty());
+        writeTaskWith({}, "PRIORITY:5", "PRIORITY:1");
+        QCOMPARE(m_session->notice(),
+                 (DetailEditSession::Notice{
+                     "\"Water the plants\" was changed by another program; this is its new "
+                     "version.",
+                     false}));
+        QCOMPARE(m_session->reminder()->priority, 1);
+    }
+
+    // Both changed the title: theirs is shown as changed, ours is kept and saved over theirs
+    // only when its field is left.
+    void bothChangedTheTitle()
+    {
+        m_session->type(Text::Title, "Ours");
+        writeTaskWith({}, "SUMMARY:Water the plants", "SUMMARY:Theirs");
+        QVERIFY(m_session->notice().text.contains(QStringLiteral("while you were")));
+        QCOMPARE(m_session->text(Text::Title), QStringLiteral("Ours"));
+        QCOMPARE(m_session->reminder()->title, QStringLiteral("Theirs"));
+        m_session->finish(Text::Title);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "SUMMARY"), QByteArray("Ours"));
+    }
+
+    // The save comes before the refresh: the store refuses to overwrite the other program's
+    // change, the text is kept, and it is saved into the task once it was read again.
+    void aRefusedSaveIsTriedAgainOnTheNewVersion()
+    {
+        m_session->type(Text::Notes, "Only in the evening");
+        QByteArray changed = readFile(taskPath());
+        changed.replace("PRIORITY:5", "PRIORITY:1");
+        replaceFile(taskPath(), changed);
+        m_session->finish(Text::Notes);
+        QVERIFY2(m_session->notice().text.contains(QStringLiteral("changed by another program")),
+                 qPrintable(m_session->notice().text));
+        QCOMPARE(readFile(taskPath()), changed);
+        QCOMPARE(m_session->text(Text::Notes), QStringLiteral("Only in the evening"));
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(taskPath()).contains("DESCRIPTION:Only in the evening"),
+                                 5000);
+        QVERIFY(readFile(taskPath()).contains("PRIORITY:1"));
+    }
+
+    // What was typed into a task deleted elsewhere is dropped, and the notice says so.
+    void aTaskDeletedElsewhere()
+    {
+        m_session->type(Text::Title, "Water the plants twice");
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        QFile::remove(taskPath());
+        QVERIFY(refreshed.wait(5000));
+        QVERIFY(!m_session->reminder());
+        QVERIFY(m_session->rows().isEmpty());
+        QCOMPARE(m_session->text(Text::Title), QString());
+        QVERIFY(m_session->notice().text.contains(QStringLiteral("was not saved")));
+        QVERIFY(m_session->notice().error);
+    }
+
+    // The address book's places are offered; location and time alarms leave each other alone.
+    void locationAndTimeAlarmsLeaveEachOtherAlone()
+    {
+        QCOMPARE(m_session->contactPlaces().size(), 1);
+        QCOMPARE(m_session->contactPlaces().first().string, QStringLiteral("Anna Schmidt (Home)"));
+        m_session->setAlarmOn(true);
+        store::StructuredLocation garden{"Garden", 52.52, 13.405, 100, true};
+        m_session->addLocationAlarm(
+            store::Alarm::withLocation(garden, store::Alarm::Proximity::Leave));
+        QCOMPARE(m_session->rows().size(), 23);
+        QByteArray file = IcsLines::unfolded(readFile(taskPath())).join('\n');
+        QVERIFY2(file.contains("X-TITLE=Garden:geo:52.52,13.405"), file.constData());
+        QVERIFY(file.contains("X-APPLE-PROXIMITY:DEPART"));
+        QCOMPARE(file.count("BEGIN:VALARM"), 2);
+
+        m_session->setAlarmOn(false);
+        file = readFile(taskPath());
+        QCOMPARE(file.count("BEGIN:VALARM"), 1);
+        QVERIFY(file.contains("X-APPLE-PROXIMITY:DEPART"));
+        m_session->setAlarmOn(true);
+        m_session->removeLocationAlarms();
+        file = readFile(taskPath());
+        QCOMPARE(file.count("BEGIN:VALARM"), 1);
+        QVERIFY(!file.contains("X-APPLE-PROXIMITY"));
+        QVERIFY(file.contains("TRIGGER"));
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+    QString taskPath() const { return root() + "/work/water-plants.ics"; }
+
+    static store::ReminderPtr firstTaskIn(store::EventStore& store)
+    {
+        return store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}))
+            .value(0);
+    }
+
+    // As the window does: after every refresh the session is told the task afresh, or none
+    // when it is gone.
+    void startSession()
+    {
+        DetailServices services = m_services->services();
+        services.openUrl = [this](const QUrl& url) {
+            m_opened << url;
+            return true;
+        };
+        m_session = std::make_unique<DetailEditSession>(*m_manager, services);
+        m_session->setConfirmation([this](const QString& text) {
+            m_asked << text;
+            return m_confirm;
+        });
+        connect(m_manager.get(), &DataManager::remindersRefreshed, m_session.get(), [this] {
+            m_session->showReminder(m_manager->tasks().reminderWithIdentifier("water-plants"));
+        });
+        m_session->showReminder(m_manager->tasks().reminderWithIdentifier("water-plants"));
+        QVERIFY(m_session->reminder());
+        m_before = readFile(taskPath());
+    }
+
+    store::CalendarPtr list(const QString& title) const
+    {
+        for (const store::CalendarPtr& calendar : m_manager->lists().visibleListsByCalendar())
+            if (calendar->title == title)
+                return calendar;
+        return nullptr;
+    }
+
+    // Rewrites the task with `extra` lines, as another program would, and waits for the
+    // session to be told the new version.
+    void writeTaskWith(const QByteArray& extra, const QByteArray& replace = {},
+                       const QByteArray& by = {})
+    {
+        QByteArray file = kTask;
+        file.replace("END:VTODO", extra + "END:VTODO");
+        if (!replace.isEmpty())
+            file.replace(replace, by);
+        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        replaceFile(taskPath(), file);
+        QVERIFY(refreshed.wait(5000));
+        m_before = readFile(taskPath());
+        m_opened.clear();
+    }
+
+    void expectChange(const QStringList& properties)
+    {
+        const QByteArray after = readFile(taskPath());
+        QCOMPARE(changedProperties(m_before, after), properties);
+        QVERIFY(after.contains("X-OTHER-PROGRAM;X-KIND=test:keep me"));
+        QVERIFY(after.contains("CATEGORIES:Home,Garden"));
+        m_before = after;
+    }
+
+    void checkTodoman(const QString& title, const QDateTime& due, int priority, const QString& list)
+    {
+        if (!m_todoman->isInstalled())
+            return;
+        const QJsonObject task = m_todoman->task(title);
+        QVERIFY2(!task.isEmpty(), qPrintable(title));
+        if (due.isValid())
+            QCOMPARE(task.value("due").toInteger(), due.toSecsSinceEpoch());
+        else
+            QVERIFY(task.value("due").isNull());
+        QCOMPARE(task.value("priority").toInt(), priority);
+        QCOMPARE(task.value("list").toString(), list);
+    }
+
+    Clock m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<TestContext> m_context;
+    std::optional<Todoman> m_todoman;
+    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<PreferredDetailServices> m_services;
+    std::unique_ptr<DetailEditSession> m_session;
+    QByteArray m_before;
+    QList<QUrl> m_opened;
+    QStringList m_asked;
+    bool m_confirm = false;
+};
+
+VELMORAN_TEST_MAIN(TestDetailEditSession)
+#include "tst_detaileditsession.moc"
