@@ -1,10 +1,10 @@
+#include "DetailStore.h"
 #include "IcsLines.h"
 #include "LoadedDataManager.h"
 #include "QuietPreferences.h"
 #include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
-#include "Todoman.h"
 
 #include "data/CalendarEvents.h"
 #include "data/DataManager.h"
@@ -16,27 +16,10 @@
 #include <QTemporaryDir>
 
 using namespace TestFiles;
-using IcsLines::changedProperties;
 using TestEnvironment::local;
 using Text = DetailEditSession::Text;
 
 namespace {
-
-// A task as another program wrote it, with lines Velmoran does not know: they must survive
-// every edit.
-const QByteArray kTask = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:io.barrera.todoman\r\n"
-                         "BEGIN:VTODO\r\nCATEGORIES:Home,Garden\r\n"
-                         "CREATED;VALUE=DATE-TIME:20260301T100000Z\r\n"
-                         "DTSTAMP;VALUE=DATE-TIME:20260301T100000Z\r\n"
-                         "DUE;VALUE=DATE-TIME:20260328T080000Z\r\nPRIORITY:5\r\n"
-                         "STATUS:NEEDS-ACTION\r\nSUMMARY:Water the plants\r\nUID:water-plants\r\n"
-                         "X-OTHER-PROGRAM;X-KIND=test:keep me\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
-
-const QByteArray kEvent = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\n"
-                          "BEGIN:VEVENT\r\nUID:concert\r\nDTSTAMP:20260101T000000Z\r\n"
-                          "DTSTART;TZID=Europe/Berlin:20260327T193000\r\n"
-                          "DTEND;TZID=Europe/Berlin:20260327T220000\r\nSUMMARY:Concert\r\n"
-                          "URL:https://example.org/tickets\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 
 const QByteArray kContact = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna Schmidt\r\nN:Schmidt;Anna;;;\r\n"
                             "ADR;TYPE=home:;;Hauptstr. 5;Berlin;;10115;Germany\r\nEND:VCARD\r\n";
@@ -60,11 +43,7 @@ private Q_SLOTS:
         writeFile(m_dir->filePath("contacts/anna.vcf"), kContact);
         // Friday before the clocks go forward.
         m_clock.setNow(local(2026, 3, 27, 14, 23, 10));
-        writeFile(root() + "/work/displayname", "Work");
-        writeFile(root() + "/home/displayname", "Home");
-        writeFile(root() + "/calendar/concert.ics", kEvent);
-        writeFile(taskPath(), kTask);
-        m_todoman.emplace(root(), m_dir->path());
+        m_store.emplace(m_dir->filePath("store"), m_dir->path());
         m_manager = loadedDataManager(*m_defaults, m_clock, root());
         QVERIFY(m_manager);
         m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
@@ -78,7 +57,7 @@ private Q_SLOTS:
         m_manager.reset();
         m_context.reset();
         m_defaults.reset();
-        m_todoman.reset();
+        m_store.reset();
         m_dir.reset();
         m_opened.clear();
         m_asked.clear();
@@ -89,30 +68,30 @@ private Q_SLOTS:
         QCOMPARE(m_session->rows().size(), 22);
         m_session->type(Text::Title, "Water the plants and the lawn");
         m_session->finish(Text::Title);
-        expectChange({"SUMMARY"});
+        m_store->expectChange({"SUMMARY"});
         // Leaving the field again without a change saves nothing.
         m_session->finish(Text::Title);
-        QCOMPARE(readFile(taskPath()), m_before);
+        QCOMPARE(readFile(taskPath()), m_store->before());
 
         m_session->setPriorityButton(3);
-        expectChange({"PRIORITY"});
-        QCOMPARE(IcsLines::value(m_before, "PRIORITY"), QByteArray("1"));
-        checkTodoman("Water the plants and the lawn", local(2026, 3, 28, 9), 1, "Work");
+        m_store->expectChange({"PRIORITY"});
+        QCOMPARE(IcsLines::value(m_store->before(), "PRIORITY"), QByteArray("1"));
+        m_store->checkTodoman("Water the plants and the lawn", local(2026, 3, 28, 9), 1, "Work");
 
         m_session->setAlarmOn(true);
-        expectChange({"VALARM"});
-        QCOMPARE(IcsLines::value(m_before, "TRIGGER"), QByteArray("20260328T080000Z"));
+        m_store->expectChange({"VALARM"});
+        QCOMPARE(IcsLines::value(m_store->before(), "TRIGGER"), QByteArray("20260328T080000Z"));
         // An offset from the due date replaces it.
         m_session->setAlarmOffset(15 * 60);
         QCOMPARE(IcsLines::value(readFile(taskPath()), "TRIGGER"), QByteArray("-PT15M"));
         m_session->setAlarmOn(false);
         QVERIFY(!readFile(taskPath()).contains("BEGIN:VALARM"));
 
-        m_before = readFile(taskPath());
+        m_store->takeBefore();
         m_session->setDueDateOn(false, std::nullopt);
-        expectChange({"DUE"});
+        m_store->expectChange({"DUE"});
         QCOMPARE(m_session->rows().size(), 17);
-        checkTodoman("Water the plants and the lawn", QDateTime(), 1, "Work");
+        m_store->checkTodoman("Water the plants and the lawn", QDateTime(), 1, "Work");
         // On again at the next full hour, with the alarm the preference asks for.
         m_defaults->setBool(true, PrefKey::alarmOn);
         m_session->setDueDateOn(true, std::nullopt);
@@ -134,8 +113,8 @@ private Q_SLOTS:
         QCOMPARE(m_session->rows().size(), 14);
         QCOMPARE(DetailRowLayout::dividersIndexArray(m_session->rows()), (QList<int>{1, 4, 13}));
         m_session->setCompleted(false);
-        expectChange({"COMPLETED", "STATUS"});
-        QCOMPARE(IcsLines::value(m_before, "STATUS"), QByteArray("NEEDS-ACTION"));
+        m_store->expectChange({"COMPLETED", "STATUS"});
+        QCOMPARE(IcsLines::value(m_store->before(), "STATUS"), QByteArray("NEEDS-ACTION"));
         QCOMPARE(m_session->rows().size(), 22);
     }
 
@@ -149,7 +128,7 @@ private Q_SLOTS:
         // The same file, with its UID and every line, in the other folder.
         QCOMPARE(readFile(moved), before);
         QCOMPARE(m_session->reminder()->calendar->title, QStringLiteral("Home"));
-        checkTodoman("Water the plants", local(2026, 3, 28, 9), 5, "Home");
+        m_store->checkTodoman("Water the plants", local(2026, 3, 28, 9), 5, "Home");
     }
 
     void aListInAnotherStoreFolderIsRefused()
@@ -170,7 +149,7 @@ private Q_SLOTS:
         QVERIFY2(m_session->notice().text.contains(QStringLiteral("another store folder")),
                  qPrintable(m_session->notice().text));
         QVERIFY(m_session->notice().error);
-        QCOMPARE(readFile(taskPath()), m_before);
+        QCOMPARE(readFile(taskPath()), m_store->before());
         QVERIFY(QDir(other + "/shared").entryList({"*.ics"}).isEmpty());
         // The selector is drawn again, on the task's own list.
         QVERIFY(!redrawn.isEmpty());
@@ -182,7 +161,7 @@ private Q_SLOTS:
         m_session->type(Text::Url, "tickets at example.org/now, thanks");
         m_session->finish(Text::Url);
         QCOMPARE(m_session->text(Text::Url), QStringLiteral("http://example.org/now"));
-        expectChange({"URL"});
+        m_store->expectChange({"URL"});
         // The open button saves an address still being typed and opens that.
         m_session->type(Text::Url, "example.org/later");
         m_session->openCurrentUrl();
@@ -199,7 +178,7 @@ private Q_SLOTS:
         writeTaskWith("URL:message:%3C1234@example.org%3E\r\n");
         QCOMPARE(m_session->text(Text::Url), QStringLiteral("Mail Link"));
         m_session->finish(Text::Url);
-        QCOMPARE(readFile(taskPath()), m_before);
+        QCOMPARE(readFile(taskPath()), m_store->before());
         m_session->openCurrentUrl();
         QCOMPARE(m_opened.value(0).scheme(), QStringLiteral("message"));
         writeTaskWith("URL:message:1234@example.org\r\n");
@@ -209,7 +188,7 @@ private Q_SLOTS:
         writeTaskWith("DESCRIPTION:message:<1234@example.org>\r\n");
         m_session->type(Text::Notes, "Show in Mail");
         m_session->finish(Text::Notes);
-        QCOMPARE(readFile(taskPath()), m_before);
+        QCOMPARE(readFile(taskPath()), m_store->before());
     }
 
     void linksThatAreNotOpened()
@@ -332,8 +311,8 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
-    QString taskPath() const { return root() + "/work/water-plants.ics"; }
+    QString root() const { return m_store->root(); }
+    QString taskPath() const { return m_store->taskPath(); }
 
     static store::ReminderPtr firstTaskIn(store::EventStore& store)
     {
@@ -360,7 +339,7 @@ private:
         });
         m_session->showReminder(m_manager->tasks().reminderWithIdentifier("water-plants"));
         QVERIFY(m_session->reminder());
-        m_before = readFile(taskPath());
+        m_store->takeBefore();
     }
 
     store::CalendarPtr list(const QString& title) const
@@ -371,54 +350,21 @@ private:
         return nullptr;
     }
 
-    // Rewrites the task with `extra` lines, as another program would, and waits for the
-    // session to be told the new version.
     void writeTaskWith(const QByteArray& extra, const QByteArray& replace = {},
                        const QByteArray& by = {})
     {
-        QByteArray file = kTask;
-        file.replace("END:VTODO", extra + "END:VTODO");
-        if (!replace.isEmpty())
-            file.replace(replace, by);
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        replaceFile(taskPath(), file);
-        QVERIFY(refreshed.wait(5000));
-        m_before = readFile(taskPath());
+        m_store->rewrite(*m_manager, extra, replace, by);
         m_opened.clear();
-    }
-
-    void expectChange(const QStringList& properties)
-    {
-        const QByteArray after = readFile(taskPath());
-        QCOMPARE(changedProperties(m_before, after), properties);
-        QVERIFY(after.contains("X-OTHER-PROGRAM;X-KIND=test:keep me"));
-        QVERIFY(after.contains("CATEGORIES:Home,Garden"));
-        m_before = after;
-    }
-
-    void checkTodoman(const QString& title, const QDateTime& due, int priority, const QString& list)
-    {
-        if (!m_todoman->isInstalled())
-            return;
-        const QJsonObject task = m_todoman->task(title);
-        QVERIFY2(!task.isEmpty(), qPrintable(title));
-        if (due.isValid())
-            QCOMPARE(task.value("due").toInteger(), due.toSecsSinceEpoch());
-        else
-            QVERIFY(task.value("due").isNull());
-        QCOMPARE(task.value("priority").toInt(), priority);
-        QCOMPARE(task.value("list").toString(), list);
     }
 
     Clock m_clock;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
     std::optional<TestContext> m_context;
-    std::optional<Todoman> m_todoman;
+    std::optional<DetailStore> m_store;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<PreferredDetailServices> m_services;
     std::unique_ptr<DetailEditSession> m_session;
-    QByteArray m_before;
     QList<QUrl> m_opened;
     QStringList m_asked;
     bool m_confirm = false;

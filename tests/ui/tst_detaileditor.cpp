@@ -1,11 +1,11 @@
 #include "ComboInput.h"
+#include "DetailStore.h"
 #include "IcsLines.h"
 #include "LoadedDataManager.h"
 #include "QuietPreferences.h"
 #include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
-#include "Todoman.h"
 
 #include "data/CalendarEvents.h"
 #include "data/DataManager.h"
@@ -46,41 +46,7 @@
 #include <QToolButton>
 
 using namespace TestFiles;
-using IcsLines::changedProperties;
 using TestEnvironment::local;
-
-namespace {
-
-// A task as another program wrote it, with lines Velmoran does not know: they must survive
-// every edit.
-const QByteArray kTask = "BEGIN:VCALENDAR\r\n"
-                         "VERSION:2.0\r\n"
-                         "PRODID:io.barrera.todoman\r\n"
-                         "BEGIN:VTODO\r\n"
-                         "CATEGORIES:Home,Garden\r\n"
-                         "CREATED;VALUE=DATE-TIME:20260301T100000Z\r\n"
-                         "DTSTAMP;VALUE=DATE-TIME:20260301T100000Z\r\n"
-                         "DUE;VALUE=DATE-TIME:20260328T080000Z\r\n"
-                         "PRIORITY:5\r\n"
-                         "STATUS:NEEDS-ACTION\r\n"
-                         "SUMMARY:Water the plants\r\n"
-                         "UID:water-plants\r\n"
-                         "X-OTHER-PROGRAM;X-KIND=test:keep me\r\n"
-                         "END:VTODO\r\n"
-                         "END:VCALENDAR\r\n";
-
-QByteArray eventFile()
-{
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\n"
-           "UID:concert\r\nDTSTAMP:20260101T000000Z\r\n"
-           "DTSTART;TZID=Europe/Berlin:20260327T193000\r\n"
-           "DTEND;TZID=Europe/Berlin:20260327T220000\r\nSUMMARY:Concert\r\n"
-           "LOCATION:Old Town Hall\\nMarket Square 1\r\nURL:https://example.org/tickets\r\n"
-           "DESCRIPTION:Doors open 19:00\\, tickets at https://example.org/t\r\n"
-           "END:VEVENT\r\nEND:VCALENDAR\r\n";
-}
-
-} // namespace
 
 // The detail pane edited as a user does, with key presses and clicks on its real widgets, over
 // a real store: after each edit the file on disk differs only in the lines of that edit, and
@@ -96,12 +62,7 @@ private Q_SLOTS:
         m_defaults->setBool(false, PrefKey::noDueTime);
         // Friday before the clocks go forward.
         m_clock.setNow(local(2026, 3, 27, 14, 23, 10));
-        writeFile(root() + "/work/displayname", "Work");
-        writeFile(root() + "/home/displayname", "Home");
-        writeFile(root() + "/calendar/displayname", "Calendar");
-        writeFile(root() + "/calendar/concert.ics", eventFile());
-        writeFile(taskPath(), kTask);
-        m_todoman.emplace(root(), m_dir->path());
+        m_store.emplace(m_dir->filePath("store"), m_dir->path());
         m_manager = loadedDataManager(*m_defaults, m_clock, root());
         QVERIFY(m_manager);
         m_modes = std::make_unique<ModeManager>(*m_defaults, [this] { return m_night; });
@@ -127,7 +88,7 @@ private Q_SLOTS:
         m_modes.reset();
         m_manager.reset();
         m_defaults.reset();
-        m_todoman.reset();
+        m_store.reset();
         m_dir.reset();
         m_opened.clear();
         m_night = false;
@@ -161,10 +122,10 @@ private Q_SLOTS:
     void everyRowSavesItsInput()
     {
         QTest::mouseClick(m_pane->priorityRow()->button(3), Qt::LeftButton);
-        expectChange({"PRIORITY"});
+        m_store->expectChange({"PRIORITY"});
         QCOMPARE(m_pane->priorityRow()->lit(), 3);
         QTest::mouseClick(m_pane->dueDateRow()->checkBox(), Qt::LeftButton);
-        expectChange({"DUE"});
+        m_store->expectChange({"DUE"});
         QCOMPARE(m_pane->dueDateRow()->statusLabel()->text(), QStringLiteral("No Due Date"));
         // A completed task's row reopens it; a note that is a mail link is not typed in.
         writeTaskWith("COMPLETED:20260326T090000Z\r\nDESCRIPTION:message:<1234@example.org>\r\n",
@@ -172,7 +133,7 @@ private Q_SLOTS:
         QVERIFY(m_pane->notesField()->isReadOnly());
         QCOMPARE(m_pane->notesField()->text(), QStringLiteral("Show in Mail"));
         QTest::mouseClick(m_pane->completionRow()->checkBox(), Qt::LeftButton);
-        expectChange({"COMPLETED", "STATUS"});
+        m_store->expectChange({"COMPLETED", "STATUS"});
         QVERIFY(m_pane->dueDateRow()->isVisible());
         QComboBox* lists = m_pane->listRow()->comboBox();
         chooseItem(lists, lists->findText(QStringLiteral("Home")));
@@ -217,11 +178,11 @@ private Q_SLOTS:
         setTime(popover, "16:30");
         QTest::keyClick(popover->timeEdit(), Qt::Key_Return);
         QTRY_VERIFY(!m_pane->dueDateRow()->picker()->popover());
-        expectChange({"DTSTART", "DUE"});
+        m_store->expectChange({"DTSTART", "DUE"});
         const QByteArray file = readFile(taskPath());
         QVERIFY2(file.contains("DUE;TZID=Europe/Berlin:20260330T163000"), file.constData());
         QVERIFY(file.contains("BEGIN:VTIMEZONE"));
-        checkTodoman("Water the plants", local(2026, 3, 30, 16, 30), 5, "Work");
+        m_store->checkTodoman("Water the plants", local(2026, 3, 30, 16, 30), 5, "Work");
     }
 
     void aDueDateWithoutTime()
@@ -230,9 +191,9 @@ private Q_SLOTS:
         QTest::mouseClick(popover->noTimeBox(), Qt::LeftButton);
         QTest::keyClick(calendarView(popover), Qt::Key_Return);
         QTRY_VERIFY(!m_pane->dueDateRow()->picker()->popover());
-        expectChange({"DTSTART", "DUE"});
+        m_store->expectChange({"DTSTART", "DUE"});
         QVERIFY(readFile(taskPath()).contains("DUE;VALUE=DATE:20260328"));
-        checkTodoman("Water the plants", local(2026, 3, 28), 5, "Work");
+        m_store->checkTodoman("Water the plants", local(2026, 3, 28), 5, "Work");
         // Shown as a day; moved across the clock change it stays a day.
         QCOMPARE(m_pane->dueDateRow()->picker()->dateTime(), local(2026, 3, 28));
         popover = openPicker(m_pane->dueDateRow()->picker());
@@ -253,7 +214,7 @@ private Q_SLOTS:
     void theAlarmRow()
     {
         QTest::mouseClick(m_pane->alarmRow()->checkBox(), Qt::LeftButton);
-        expectChange({"VALARM"});
+        m_store->expectChange({"VALARM"});
         QCOMPARE(IcsLines::value(readFile(taskPath()), "TRIGGER"), QByteArray("20260328T080000Z"));
         QCOMPARE(m_pane->alarmRow()->picker()->dateTime(), local(2026, 3, 28, 9));
 
@@ -283,7 +244,7 @@ private Q_SLOTS:
         QTest::keyClicks(field, "tickets at example.org/now, thanks");
         QTest::keyClick(field, Qt::Key_Tab);
         QCOMPARE(field->text(), QStringLiteral("http://example.org/now"));
-        expectChange({"URL"});
+        m_store->expectChange({"URL"});
         QVERIFY(!m_pane->urlRow()->openButton()->isHidden());
         // Tab goes on to the notes; the open button is for the pointer.
         QCOMPARE(QApplication::focusWidget(), m_pane->notesField());
@@ -342,7 +303,7 @@ private Q_SLOTS:
         typeInto(notes, "Use the rain water.\nSee https://example.org/plants");
         QVERIFY(notes->height() > emptyHeight);
         QTest::keyClick(notes, Qt::Key_Tab);
-        expectChange({"DESCRIPTION"});
+        m_store->expectChange({"DESCRIPTION"});
         // Ctrl+click opens a link in the notes.
         QTextCursor cursor = notes->document()->find(QStringLiteral("example.org"));
         const QPoint at = notes->cursorRect(cursor).center();
@@ -453,7 +414,7 @@ private Q_SLOTS:
         QVERIFY(night.at(1) != day.at(1));
         // What is being typed stays, unsaved until the typing ends.
         QCOMPARE(m_pane->titleField()->toPlainText(), QStringLiteral("Water the plants soon"));
-        QCOMPARE(readFile(taskPath()), m_before);
+        QCOMPARE(readFile(taskPath()), m_store->before());
         m_night = false;
         m_modes->resetValues();
         m_pane->resetAppearance();
@@ -475,30 +436,21 @@ private:
         return handed;
     }
 
-    QString root() const { return m_dir->filePath("store"); }
-    QString taskPath() const { return root() + "/work/water-plants.ics"; }
+    QString root() const { return m_store->root(); }
+    QString taskPath() const { return m_store->taskPath(); }
 
     void show(const QString& identifier)
     {
         m_shown = identifier;
         m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier(identifier));
         QVERIFY(m_pane->session().reminder());
-        m_before = readFile(taskPath());
+        m_store->takeBefore();
     }
 
-    // Rewrites the task with `extra` lines, as another program would, and waits for the pane
-    // to show the new version.
     void writeTaskWith(const QByteArray& extra, const QByteArray& replace = {},
                        const QByteArray& by = {})
     {
-        QByteArray file = kTask;
-        file.replace("END:VTODO", extra + "END:VTODO");
-        if (!replace.isEmpty())
-            file.replace(replace, by);
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        replaceFile(taskPath(), file);
-        QVERIFY(refreshed.wait(5000));
-        m_before = readFile(taskPath());
+        m_store->rewrite(*m_manager, extra, replace, by);
         m_opened.clear();
     }
 
@@ -547,42 +499,17 @@ private:
                             edit->time().minute() < time.minute() ? Qt::Key_Up : Qt::Key_Down);
     }
 
-    void expectChange(const QStringList& properties)
-    {
-        const QByteArray after = readFile(taskPath());
-        QCOMPARE(changedProperties(m_before, after), properties);
-        QVERIFY(after.contains("X-OTHER-PROGRAM;X-KIND=test:keep me"));
-        QVERIFY(after.contains("CATEGORIES:Home,Garden"));
-        QVERIFY(after.contains("UID:water-plants"));
-        m_before = after;
-    }
-
-    void checkTodoman(const QString& title, const QDateTime& due, int priority, const QString& list)
-    {
-        if (!m_todoman->isInstalled())
-            return;
-        const QJsonObject task = m_todoman->task(title);
-        QVERIFY2(!task.isEmpty(), qPrintable(title));
-        if (due.isValid())
-            QCOMPARE(task.value("due").toInteger(), due.toSecsSinceEpoch());
-        else
-            QVERIFY(task.value("due").isNull());
-        QCOMPARE(task.value("priority").toInt(), priority);
-        QCOMPARE(task.value("list").toString(), list);
-    }
-
     Clock m_clock;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<UserDefaults> m_defaults;
     std::optional<TestContext> m_context;
-    std::optional<Todoman> m_todoman;
+    std::optional<DetailStore> m_store;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
     std::unique_ptr<PreferredDetailServices> m_services;
     bool m_night = false;
     std::unique_ptr<RightViewController> m_pane;
     QString m_shown;
-    QByteArray m_before;
     QList<QUrl> m_opened;
 };
 
