@@ -88,13 +88,13 @@ private Q_SLOTS:
         QVERIFY(!readFile(taskPath()).contains("BEGIN:VALARM"));
 
         m_store->takeBefore();
-        m_session->setDueDateOn(false, std::nullopt);
+        m_session->setDueDateOn(false);
         m_store->expectChange({"DUE"});
         QCOMPARE(m_session->rows().size(), 17);
         m_store->checkTodoman("Water the plants and the lawn", QDateTime(), 1, "Work");
         // On again at the next full hour, with the alarm the preference asks for.
         m_defaults->setBool(true, PrefKey::alarmOn);
-        m_session->setDueDateOn(true, std::nullopt);
+        m_session->setDueDateOn(true);
         QVERIFY(readFile(taskPath()).contains("DUE;TZID=Europe/Berlin:20260327T150000"));
         QCOMPARE(IcsLines::value(readFile(taskPath()), "TRIGGER"), QByteArray("20260327T140000Z"));
         QCOMPARE(m_session->rows().size(), 22);
@@ -281,6 +281,83 @@ private Q_SLOTS:
         QCOMPARE(m_session->text(Text::Title), QString());
         QVERIFY(m_session->notice().text.contains(QStringLiteral("was not saved")));
         QVERIFY(m_session->notice().error);
+    }
+
+    void repeatPresets_data()
+    {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<QByteArray>("rrule");
+        QTest::newRow("Weekdays") << 1 << QByteArray("FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR");
+        QTest::newRow("Weekends") << 2 << QByteArray("FREQ=WEEKLY;BYDAY=SU,SA");
+        QTest::newRow("Every Day") << 3 << QByteArray("FREQ=DAILY");
+        QTest::newRow("Every Week") << 4 << QByteArray("FREQ=WEEKLY");
+        QTest::newRow("Every 2 Weeks") << 5 << QByteArray("FREQ=WEEKLY;INTERVAL=2");
+        QTest::newRow("Every Month") << 6 << QByteArray("FREQ=MONTHLY");
+        QTest::newRow("Every Year") << 7 << QByteArray("FREQ=YEARLY;BYMONTH=3");
+    }
+
+    void repeatPresets()
+    {
+        QFETCH(int, preset);
+        QFETCH(QByteArray, rrule);
+        DetailRepeatEdit& repeat = m_session->repeat();
+        QVERIFY(repeat.choosePreset(preset));
+        m_store->expectChange({"RRULE"});
+        QCOMPARE(IcsLines::value(m_store->before(), "RRULE"), rrule);
+        QCOMPARE(repeat.preset(), preset);
+        QCOMPARE(repeat.endChoice(), RepeatChoices::EndChoice::Never);
+        QCOMPARE(m_session->rows().size(), 25);
+        // A new due date keeps the rule.
+        m_session->setDueDate(local(2026, 3, 31, 9));
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), rrule);
+        repeat.choosePreset(RepeatChoices::Never);
+        // (The time zone moved in with the new due date has rules of its own.)
+        QVERIFY(!readFile(taskPath()).contains("RRULE:" + rrule + "\r\n"));
+        QCOMPARE(m_session->rows().size(), 22);
+    }
+
+    // An end stays with the series when the user picks another rule, a custom one too; after
+    // "Never" there is no end to keep.
+    void anEndOutlivesTheRule()
+    {
+        DetailRepeatEdit& repeat = m_session->repeat();
+        repeat.choosePreset(RepeatChoices::EveryWeek);
+        repeat.chooseEnd(RepeatChoices::EndChoice::AfterCount, {}, 5);
+        QCOMPARE(repeat.endChoice(), RepeatChoices::EndChoice::AfterCount);
+        repeat.choosePreset(RepeatChoices::EveryDay);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=DAILY;COUNT=5"));
+        QVERIFY(!repeat.choosePreset(RepeatChoices::Custom));
+        repeat.chooseCustom(RepeatChoices::CustomChoices{});
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=DAILY;COUNT=5"));
+        repeat.choosePreset(RepeatChoices::Never);
+        QCOMPARE(repeat.endChoice(), RepeatChoices::EndChoice::Never);
+        repeat.choosePreset(RepeatChoices::EveryDay);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=DAILY"));
+    }
+
+    // Rules written by other programs are shown truthfully and edited without loss.
+    void rulesFromElsewhere()
+    {
+        DetailRepeatEdit& repeat = m_session->repeat();
+        // COUNT=0 is no rule the store reads: the task shows as not repeating, and a rule
+        // chosen for it replaces the one it could not show instead of joining it.
+        writeTaskWith("RRULE:FREQ=WEEKLY;COUNT=0\r\n");
+        QCOMPARE(repeat.preset(), RepeatChoices::Never);
+        repeat.choosePreset(RepeatChoices::EveryWeek);
+        QCOMPARE(readFile(taskPath()).count("\nRRULE:"), 1);
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=WEEKLY"));
+        // Weekdays every second week: not the preset.
+        writeTaskWith("RRULE:FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,TU,WE,TH,FR\r\n");
+        QCOMPARE(repeat.preset(), RepeatChoices::Custom);
+        QCOMPARE(repeat.description(), QStringLiteral("Every 2 Weeks on Weekdays"));
+        writeTaskWith("RRULE:FREQ=DAILY;UNTIL=20260320T000000Z\r\n");
+        QCOMPARE(repeat.endChoice(), RepeatChoices::EndChoice::OnDate);
+        QVERIFY(repeat.endsBeforeDue());
+        // Cancelling the custom sheet goes back to what the row showed.
+        QVERIFY(!repeat.choosePreset(RepeatChoices::Custom));
+        repeat.cancelCustom();
+        QCOMPARE(repeat.preset(), RepeatChoices::EveryDay);
+        QCOMPARE(readFile(taskPath()), m_store->before());
     }
 
     // The address book's places are offered; location and time alarms leave each other alone.

@@ -295,9 +295,11 @@ void DetailEditSession::announce()
         m_rows = DetailRowLayout::rowsForEvent();
     else
         m_rows.clear();
-    if (m_reminder)
+    if (m_reminder) {
         m_notesEditable = !DetailLinks::decorateNotes(m_notes, true).readOnly;
-    else if (m_event)
+        m_repeat.showReminder(*m_reminder);
+    } else if (m_event) {
         m_notesEditable = false;
+    }
     Q_EMIT changed();
 }

@@ -4,6 +4,7 @@
 #include "platform/store/Event.h"
 #include "platform/store/ItemOrigin.h"
 #include "platform/store/Reminder.h"
+#include "presentation/detail/DetailRepeatEdit.h"
 #include "presentation/detail/DetailServices.h"
 
 #include <QObject>
@@ -59,10 +60,10 @@ public:
     // Drops what was typed; the fields show the task as saved.
     void cancelTyping();
 
-    // The rows' edits. `rule` is the repeat rule the repeat rows hold.
-    void setDueDateOn(bool on, const std::optional<store::RecurrenceRule>& rule);
-    void setDueDate(const QDateTime& date, const std::optional<store::RecurrenceRule>& rule);
-    bool saveRule(const std::optional<store::RecurrenceRule>& rule);
+    // The rows' edits. A due date keeps the repeat rule being edited.
+    void setDueDateOn(bool on);
+    void setDueDate(const QDateTime& date);
+    DetailRepeatEdit& repeat() { return m_repeat; }
     void setCompleted(bool completed);
     void setCompletionDate(const QDateTime& date);
     void setAlarmOn(bool on);
@@ -86,6 +87,7 @@ Q_SIGNALS:
 
 private:
     bool applyEdit(const std::function<bool(store::Reminder&)>& edit);
+    bool saveRule(const std::optional<store::RecurrenceRule>& rule);
     void finishTexts();
     void finishTitle();
     void finishNotes();
@@ -103,6 +105,8 @@ private:
     DataManager& m_manager;
     DetailServices m_services;
     Confirmation m_confirmation;
+    DetailRepeatEdit m_repeat{
+        [this](const std::optional<store::RecurrenceRule>& rule) { return saveRule(rule); }};
 
     store::ReminderPtr m_reminder;
     store::EventPtr m_event;

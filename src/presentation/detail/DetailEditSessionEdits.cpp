@@ -31,7 +31,7 @@ TaskDetailEdits::DuePreferences duePreferences(const DataManager& manager)
 
 } // namespace
 
-void DetailEditSession::setDueDateOn(bool on, const std::optional<store::RecurrenceRule>& rule)
+void DetailEditSession::setDueDateOn(bool on)
 {
     if (!on) {
         applyEdit(TaskDetailEdits::turnDueDateOff);
@@ -39,15 +39,16 @@ void DetailEditSession::setDueDateOn(bool on, const std::optional<store::Recurre
     }
     const QDateTime now = m_manager.clock().now();
     const TaskDetailEdits::DuePreferences prefs = duePreferences(m_manager);
+    const std::optional<store::RecurrenceRule> rule = m_repeat.rule();
     if (!applyEdit([&](Reminder& reminder) {
             return TaskDetailEdits::turnDueDateOn(reminder, now, prefs, rule);
         }))
         announce();
 }
 
-void DetailEditSession::setDueDate(const QDateTime& date,
-                                   const std::optional<store::RecurrenceRule>& rule)
+void DetailEditSession::setDueDate(const QDateTime& date)
 {
+    const std::optional<store::RecurrenceRule> rule = m_repeat.rule();
     applyEdit(
         [&](Reminder& reminder) { return TaskDetailEdits::saveDueDate(reminder, date, rule); });
 }

@@ -154,7 +154,7 @@ void RightViewController::buildRows()
     m_completionRow = new CheckDateRow(m_manager.formatters(), tr("Completed"), m_content);
     m_alarmRow = new CheckDateRow(m_manager.formatters(), tr("Alarm"), m_content);
     m_eventInfo = new InfoRow(m_content);
-    m_repeat = new RepeatEditor(m_manager, m_modeManager, m_content);
+    m_repeat = new RepeatEditor(m_manager, m_modeManager, m_session->repeat(), m_content);
     m_locationRow = new LocationRow(m_content);
     m_mapRow = new MapView(m_content);
     m_mapRow->setTileCache(&m_session->services().tiles);
@@ -275,7 +275,8 @@ void RightViewController::layoutRows()
     int divider = 0;
     const store::ReminderPtr reminder = m_session->reminder();
     const bool located = reminder && DetailRowLayout::hasLocationAlarm(*reminder);
-    const bool ruleHasEnd = m_repeat->currentRule() && m_repeat->currentRule()->recurrenceEnd;
+    const std::optional<store::RecurrenceRule>& rule = m_session->repeat().rule();
+    const bool ruleHasEnd = rule && rule->recurrenceEnd;
     for (const DetailRow& row : m_session->rows()) {
         QWidget* widget = nullptr;
         if (row.kind == DetailRowKind::Divider)
@@ -328,7 +329,7 @@ void RightViewController::fillReminderRows(const store::Reminder& reminder)
     } else {
         m_dueRow->setState(false, {}, tr("No Due Date"));
     }
-    m_repeat->setupForReminder(reminder);
+    m_repeat->showRule();
 
     const std::optional<store::Alarm> alarm = TaskDetailEdits::shownTimeAlarm(reminder);
     if (alarm) {

@@ -9,7 +9,6 @@
 #include "ui/main/detail/LocationPopover.h"
 #include "ui/main/detail/LocationRow.h"
 #include "ui/main/detail/PriorityRow.h"
-#include "ui/main/detail/RepeatEditor.h"
 #include "ui/main/detail/UrlRow.h"
 
 #include <QCheckBox>
@@ -33,12 +32,10 @@ void RightViewController::connectEdits()
     connect(m_notes, &GrowingTextEdit::linkActivated, this,
             [session](const QUrl& url) { session->openLink(url); });
 
-    const auto heldRule = [this] { return m_repeat->currentRule(); };
     connect(m_dueRow, &CheckDateRow::checkChanged, this,
-            [session, heldRule](bool checked) { session->setDueDateOn(checked, heldRule()); });
-    connect(m_dueRow, &CheckDateRow::pickerDismissed, this, [this, session, heldRule] {
-        session->setDueDate(m_dueRow->picker()->dateTime(), heldRule());
-    });
+            [session](bool checked) { session->setDueDateOn(checked); });
+    connect(m_dueRow, &CheckDateRow::pickerDismissed, this,
+            [this, session] { session->setDueDate(m_dueRow->picker()->dateTime()); });
     connect(m_completionRow, &CheckDateRow::checkChanged, this,
             [session](bool checked) { session->setCompleted(checked); });
     connect(m_completionRow, &CheckDateRow::pickerDismissed, this,
@@ -66,9 +63,6 @@ void RightViewController::connectEdits()
     connect(m_urlRow->field(), &QLineEdit::editingFinished, this,
             [session] { session->finish(DetailEditSession::Text::Url); });
     connect(m_urlRow, &UrlRow::openRequested, this, [session] { session->openCurrentUrl(); });
-    m_repeat->setSaveRule([session](const std::optional<store::RecurrenceRule>& rule) {
-        return session->saveRule(rule);
-    });
 }
 
 // The check box opens the pop-over that prepares a location alarm; turned off, it removes
