@@ -1,8 +1,5 @@
 #include "DetailStore.h"
 #include "IcsLines.h"
-#include "LoadedDataManager.h"
-#include "QuietPreferences.h"
-#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -12,8 +9,6 @@
 #include "data/TaskOperations.h"
 #include "data/location/ContactPlaces.h"
 #include "presentation/detail/DetailEditSession.h"
-
-#include <QTemporaryDir>
 
 using namespace TestFiles;
 using TestEnvironment::local;
@@ -37,28 +32,16 @@ class TestDetailEditSession : public QObject
 private Q_SLOTS:
     void init()
     {
-        setUpQuietPreferences(m_dir, m_defaults, m_context);
-        m_defaults->setBool(false, PrefKey::noDueTime);
-        m_defaults->setString(m_dir->filePath("contacts"), PrefKey::contactsFolder);
-        writeFile(m_dir->filePath("contacts/anna.vcf"), kContact);
-        // Friday before the clocks go forward.
-        m_clock.setNow(local(2026, 3, 27, 14, 23, 10));
-        m_store.emplace(m_dir->filePath("store"), m_dir->path());
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
-        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
+        QVERIFY(m_f.emplace().setUp());
+        m_f->defaults->setString(m_f->dir->filePath("contacts"), PrefKey::contactsFolder);
+        writeFile(m_f->dir->filePath("contacts/anna.vcf"), kContact);
         startSession();
     }
 
     void cleanup()
     {
         m_session.reset();
-        m_services.reset();
-        m_manager.reset();
-        m_context.reset();
-        m_defaults.reset();
-        m_store.reset();
-        m_dir.reset();
+        m_f.reset();
         m_opened.clear();
         m_asked.clear();
     }
@@ -68,32 +51,32 @@ private Q_SLOTS:
         QCOMPARE(m_session->rows().size(), 22);
         m_session->type(Text::Title, "Water the plants and the lawn");
         m_session->finish(Text::Title);
-        m_store->expectChange({"SUMMARY"});
+        m_f->store->expectChange({"SUMMARY"});
         // Leaving the field again without a change saves nothing.
         m_session->finish(Text::Title);
-        QCOMPARE(readFile(taskPath()), m_store->before());
+        QCOMPARE(readFile(taskPath()), m_f->store->before());
 
         m_session->setPriorityButton(3);
-        m_store->expectChange({"PRIORITY"});
-        QCOMPARE(IcsLines::value(m_store->before(), "PRIORITY"), QByteArray("1"));
-        m_store->checkTodoman("Water the plants and the lawn", local(2026, 3, 28, 9), 1, "Work");
+        m_f->store->expectChange({"PRIORITY"});
+        QCOMPARE(IcsLines::value(m_f->store->before(), "PRIORITY"), QByteArray("1"));
+        m_f->store->checkTodoman("Water the plants and the lawn", local(2026, 3, 28, 9), 1, "Work");
 
         m_session->setAlarmOn(true);
-        m_store->expectChange({"VALARM"});
-        QCOMPARE(IcsLines::value(m_store->before(), "TRIGGER"), QByteArray("20260328T080000Z"));
+        m_f->store->expectChange({"VALARM"});
+        QCOMPARE(IcsLines::value(m_f->store->before(), "TRIGGER"), QByteArray("20260328T080000Z"));
         // An offset from the due date replaces it.
         m_session->setAlarmOffset(15 * 60);
         QCOMPARE(IcsLines::value(readFile(taskPath()), "TRIGGER"), QByteArray("-PT15M"));
         m_session->setAlarmOn(false);
         QVERIFY(!readFile(taskPath()).contains("BEGIN:VALARM"));
 
-        m_store->takeBefore();
+        m_f->store->takeBefore();
         m_session->setDueDateOn(false);
-        m_store->expectChange({"DUE"});
+        m_f->store->expectChange({"DUE"});
         QCOMPARE(m_session->rows().size(), 17);
-        m_store->checkTodoman("Water the plants and the lawn", QDateTime(), 1, "Work");
+        m_f->store->checkTodoman("Water the plants and the lawn", QDateTime(), 1, "Work");
         // On again at the next full hour, with the alarm the preference asks for.
-        m_defaults->setBool(true, PrefKey::alarmOn);
+        m_f->defaults->setBool(true, PrefKey::alarmOn);
         m_session->setDueDateOn(true);
         QVERIFY(readFile(taskPath()).contains("DUE;TZID=Europe/Berlin:20260327T150000"));
         QCOMPARE(IcsLines::value(readFile(taskPath()), "TRIGGER"), QByteArray("20260327T140000Z"));
@@ -113,8 +96,8 @@ private Q_SLOTS:
         QCOMPARE(m_session->rows().size(), 14);
         QCOMPARE(DetailRowLayout::dividersIndexArray(m_session->rows()), (QList<int>{1, 4, 13}));
         m_session->setCompleted(false);
-        m_store->expectChange({"COMPLETED", "STATUS"});
-        QCOMPARE(IcsLines::value(m_store->before(), "STATUS"), QByteArray("NEEDS-ACTION"));
+        m_f->store->expectChange({"COMPLETED", "STATUS"});
+        QCOMPARE(IcsLines::value(m_f->store->before(), "STATUS"), QByteArray("NEEDS-ACTION"));
         QCOMPARE(m_session->rows().size(), 22);
     }
 
@@ -128,20 +111,20 @@ private Q_SLOTS:
         // The same file, with its UID and every line, in the other folder.
         QCOMPARE(readFile(moved), before);
         QCOMPARE(m_session->reminder()->calendar->title, QStringLiteral("Home"));
-        m_store->checkTodoman("Water the plants", local(2026, 3, 28, 9), 5, "Home");
+        m_f->store->checkTodoman("Water the plants", local(2026, 3, 28, 9), 5, "Home");
     }
 
     void aListInAnotherStoreFolderIsRefused()
     {
         // A second root, as a second account would be.
-        const QString other = m_dir->filePath("other");
+        const QString other = m_f->dir->filePath("other");
         writeFile(other + "/shared/displayname", "Shared");
         m_session.reset();
-        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this, other] {
-            return std::make_unique<store::EventStore>(QStringList{root(), other}, m_clock);
+        m_f->manager = std::make_unique<DataManager>(*m_f->defaults, m_f->clock, [this, other] {
+            return std::make_unique<store::EventStore>(QStringList{root(), other}, m_f->clock);
         });
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_manager->initStore();
+        QSignalSpy refreshed(m_f->manager.get(), &DataManager::remindersRefreshed);
+        m_f->manager->initStore();
         QVERIFY(refreshed.wait(5000));
         startSession();
         QSignalSpy redrawn(m_session.get(), &DetailEditSession::changed);
@@ -149,7 +132,7 @@ private Q_SLOTS:
         QVERIFY2(m_session->notice().text.contains(QStringLiteral("another store folder")),
                  qPrintable(m_session->notice().text));
         QVERIFY(m_session->notice().error);
-        QCOMPARE(readFile(taskPath()), m_store->before());
+        QCOMPARE(readFile(taskPath()), m_f->store->before());
         QVERIFY(QDir(other + "/shared").entryList({"*.ics"}).isEmpty());
         // The selector is drawn again, on the task's own list.
         QVERIFY(!redrawn.isEmpty());
@@ -161,7 +144,7 @@ private Q_SLOTS:
         m_session->type(Text::Url, "tickets at example.org/now, thanks");
         m_session->finish(Text::Url);
         QCOMPARE(m_session->text(Text::Url), QStringLiteral("http://example.org/now"));
-        m_store->expectChange({"URL"});
+        m_f->store->expectChange({"URL"});
         // The open button saves an address still being typed and opens that.
         m_session->type(Text::Url, "example.org/later");
         m_session->openCurrentUrl();
@@ -178,7 +161,7 @@ private Q_SLOTS:
         writeTaskWith("URL:message:%3C1234@example.org%3E\r\n");
         QCOMPARE(m_session->text(Text::Url), QStringLiteral("Mail Link"));
         m_session->finish(Text::Url);
-        QCOMPARE(readFile(taskPath()), m_store->before());
+        QCOMPARE(readFile(taskPath()), m_f->store->before());
         m_session->openCurrentUrl();
         QCOMPARE(m_opened.value(0).scheme(), QStringLiteral("message"));
         writeTaskWith("URL:message:1234@example.org\r\n");
@@ -188,7 +171,7 @@ private Q_SLOTS:
         writeTaskWith("DESCRIPTION:message:<1234@example.org>\r\n");
         m_session->type(Text::Notes, "Show in Mail");
         m_session->finish(Text::Notes);
-        QCOMPARE(readFile(taskPath()), m_store->before());
+        QCOMPARE(readFile(taskPath()), m_f->store->before());
     }
 
     void linksThatAreNotOpened()
@@ -212,7 +195,7 @@ private Q_SLOTS:
     void anEventIsReadOnly()
     {
         store::EventPtr concert;
-        for (const store::EventPtr& event : m_manager->events().eventsArray())
+        for (const store::EventPtr& event : m_f->manager->events().eventsArray())
             if (event->title == QLatin1String("Concert"))
                 concert = event;
         QVERIFY(concert);
@@ -273,7 +256,7 @@ private Q_SLOTS:
     void aTaskDeletedElsewhere()
     {
         m_session->type(Text::Title, "Water the plants twice");
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        QSignalSpy refreshed(m_f->manager.get(), &DataManager::remindersRefreshed);
         QFile::remove(taskPath());
         QVERIFY(refreshed.wait(5000));
         QVERIFY(!m_session->reminder());
@@ -302,8 +285,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, rrule);
         DetailRepeatEdit& repeat = m_session->repeat();
         QVERIFY(repeat.choosePreset(preset));
-        m_store->expectChange({"RRULE"});
-        QCOMPARE(IcsLines::value(m_store->before(), "RRULE"), rrule);
+        m_f->store->expectChange({"RRULE"});
+        QCOMPARE(IcsLines::value(m_f->store->before(), "RRULE"), rrule);
         QCOMPARE(repeat.preset(), preset);
         QCOMPARE(repeat.endChoice(), RepeatChoices::EndChoice::Never);
         QCOMPARE(m_session->rows().size(), 25);
@@ -357,7 +340,7 @@ private Q_SLOTS:
         QVERIFY(!repeat.choosePreset(RepeatChoices::Custom));
         repeat.cancelCustom();
         QCOMPARE(repeat.preset(), RepeatChoices::EveryDay);
-        QCOMPARE(readFile(taskPath()), m_store->before());
+        QCOMPARE(readFile(taskPath()), m_f->store->before());
     }
 
     // The address book's places are offered; location and time alarms leave each other alone.
@@ -388,8 +371,8 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_store->root(); }
-    QString taskPath() const { return m_store->taskPath(); }
+    QString root() const { return m_f->store->root(); }
+    QString taskPath() const { return m_f->store->taskPath(); }
 
     static store::ReminderPtr firstTaskIn(store::EventStore& store)
     {
@@ -401,27 +384,27 @@ private:
     // when it is gone.
     void startSession()
     {
-        DetailServices services = m_services->services();
+        DetailServices services = m_f->services->services();
         services.openUrl = [this](const QUrl& url) {
             m_opened << url;
             return true;
         };
-        m_session = std::make_unique<DetailEditSession>(*m_manager, services);
+        m_session = std::make_unique<DetailEditSession>(*m_f->manager, services);
         m_session->setConfirmation([this](const QString& text) {
             m_asked << text;
             return m_confirm;
         });
-        connect(m_manager.get(), &DataManager::remindersRefreshed, m_session.get(), [this] {
-            m_session->showReminder(m_manager->tasks().reminderWithIdentifier("water-plants"));
+        connect(m_f->manager.get(), &DataManager::remindersRefreshed, m_session.get(), [this] {
+            m_session->showReminder(m_f->manager->tasks().reminderWithIdentifier("water-plants"));
         });
-        m_session->showReminder(m_manager->tasks().reminderWithIdentifier("water-plants"));
+        m_session->showReminder(m_f->manager->tasks().reminderWithIdentifier("water-plants"));
         QVERIFY(m_session->reminder());
-        m_store->takeBefore();
+        m_f->store->takeBefore();
     }
 
     store::CalendarPtr list(const QString& title) const
     {
-        for (const store::CalendarPtr& calendar : m_manager->lists().visibleListsByCalendar())
+        for (const store::CalendarPtr& calendar : m_f->manager->lists().visibleListsByCalendar())
             if (calendar->title == title)
                 return calendar;
         return nullptr;
@@ -430,17 +413,11 @@ private:
     void writeTaskWith(const QByteArray& extra, const QByteArray& replace = {},
                        const QByteArray& by = {})
     {
-        m_store->rewrite(*m_manager, extra, replace, by);
+        m_f->store->rewrite(*m_f->manager, extra, replace, by);
         m_opened.clear();
     }
 
-    Clock m_clock;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::optional<DetailStore> m_store;
-    std::unique_ptr<DataManager> m_manager;
-    std::unique_ptr<PreferredDetailServices> m_services;
+    std::optional<DetailFixture> m_f;
     std::unique_ptr<DetailEditSession> m_session;
     QList<QUrl> m_opened;
     QStringList m_asked;

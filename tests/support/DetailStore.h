@@ -1,10 +1,14 @@
 #pragma once
 
 #include "IcsLines.h"
+#include "LoadedDataManager.h"
+#include "QuietPreferences.h"
+#include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "Todoman.h"
 
 #include "data/DataManager.h"
+#include "presentation/detail/DetailServices.h"
 
 #include <QSignalSpy>
 
@@ -94,4 +98,30 @@ private:
     QString m_root;
     Todoman m_todoman;
     QByteArray m_before;
+};
+
+// What the detail suites start each test from: quiet preferences with due times, the clock on
+// the Friday before the clocks go forward, the store above read by a data manager, and the
+// detail services the preferences configure.
+struct DetailFixture
+{
+    Clock clock;
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<UserDefaults> defaults;
+    std::optional<TestContext> context;
+    std::optional<DetailStore> store;
+    std::unique_ptr<DataManager> manager;
+    std::unique_ptr<PreferredDetailServices> services;
+
+    // False (and a failed test) when the store was never read.
+    bool setUp()
+    {
+        setUpQuietPreferences(dir, defaults, context);
+        defaults->setBool(false, PrefKey::noDueTime);
+        clock.setNow(TestEnvironment::local(2026, 3, 27, 14, 23, 10));
+        store.emplace(dir->filePath("store"), dir->path());
+        manager = loadedDataManager(*defaults, clock, store->root());
+        services = std::make_unique<PreferredDetailServices>(*defaults);
+        return manager != nullptr;
+    }
 };

@@ -1,9 +1,6 @@
 #include "ComboInput.h"
 #include "DetailStore.h"
 #include "IcsLines.h"
-#include "LoadedDataManager.h"
-#include "QuietPreferences.h"
-#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -11,7 +8,6 @@
 #include "data/DataManager.h"
 #include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "presentation/detail/DetailEditSession.h"
@@ -41,7 +37,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QToolButton>
 
@@ -58,20 +53,13 @@ class TestDetailEditor : public QObject
 private Q_SLOTS:
     void init()
     {
-        setUpQuietPreferences(m_dir, m_defaults, m_context);
-        m_defaults->setBool(false, PrefKey::noDueTime);
-        // Friday before the clocks go forward.
-        m_clock.setNow(local(2026, 3, 27, 14, 23, 10));
-        m_store.emplace(m_dir->filePath("store"), m_dir->path());
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [this] { return m_night; });
-        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
-        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes, services());
+        QVERIFY(m_f.emplace().setUp());
+        m_modes = std::make_unique<ModeManager>(*m_f->defaults, [this] { return m_night; });
+        m_pane = std::make_unique<RightViewController>(*m_f->manager, *m_modes, services());
         // As the window does: after every refresh the pane is told the task afresh, or none
         // when it is gone.
-        connect(m_manager.get(), &DataManager::remindersRefreshed, m_pane.get(), [this] {
-            m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier(m_shown));
+        connect(m_f->manager.get(), &DataManager::remindersRefreshed, m_pane.get(), [this] {
+            m_pane->changeViewWithReminder(m_f->manager->tasks().reminderWithIdentifier(m_shown));
         });
         m_pane->resize(300, 900);
         m_pane->show();
@@ -84,12 +72,8 @@ private Q_SLOTS:
     void cleanup()
     {
         m_pane.reset();
-        m_context.reset();
         m_modes.reset();
-        m_manager.reset();
-        m_defaults.reset();
-        m_store.reset();
-        m_dir.reset();
+        m_f.reset();
         m_opened.clear();
         m_night = false;
     }
@@ -122,10 +106,10 @@ private Q_SLOTS:
     void everyRowSavesItsInput()
     {
         QTest::mouseClick(m_pane->priorityRow()->button(3), Qt::LeftButton);
-        m_store->expectChange({"PRIORITY"});
+        m_f->store->expectChange({"PRIORITY"});
         QCOMPARE(m_pane->priorityRow()->lit(), 3);
         QTest::mouseClick(m_pane->dueDateRow()->checkBox(), Qt::LeftButton);
-        m_store->expectChange({"DUE"});
+        m_f->store->expectChange({"DUE"});
         QCOMPARE(m_pane->dueDateRow()->statusLabel()->text(), QStringLiteral("No Due Date"));
         // A completed task's row reopens it; a note that is a mail link is not typed in.
         writeTaskWith("COMPLETED:20260326T090000Z\r\nDESCRIPTION:message:<1234@example.org>\r\n",
@@ -133,7 +117,7 @@ private Q_SLOTS:
         QVERIFY(m_pane->notesField()->isReadOnly());
         QCOMPARE(m_pane->notesField()->text(), QStringLiteral("Show in Mail"));
         QTest::mouseClick(m_pane->completionRow()->checkBox(), Qt::LeftButton);
-        m_store->expectChange({"COMPLETED", "STATUS"});
+        m_f->store->expectChange({"COMPLETED", "STATUS"});
         QVERIFY(m_pane->dueDateRow()->isVisible());
         QComboBox* lists = m_pane->listRow()->comboBox();
         chooseItem(lists, lists->findText(QStringLiteral("Home")));
@@ -178,11 +162,11 @@ private Q_SLOTS:
         setTime(popover, "16:30");
         QTest::keyClick(popover->timeEdit(), Qt::Key_Return);
         QTRY_VERIFY(!m_pane->dueDateRow()->picker()->popover());
-        m_store->expectChange({"DTSTART", "DUE"});
+        m_f->store->expectChange({"DTSTART", "DUE"});
         const QByteArray file = readFile(taskPath());
         QVERIFY2(file.contains("DUE;TZID=Europe/Berlin:20260330T163000"), file.constData());
         QVERIFY(file.contains("BEGIN:VTIMEZONE"));
-        m_store->checkTodoman("Water the plants", local(2026, 3, 30, 16, 30), 5, "Work");
+        m_f->store->checkTodoman("Water the plants", local(2026, 3, 30, 16, 30), 5, "Work");
     }
 
     void aDueDateWithoutTime()
@@ -191,9 +175,9 @@ private Q_SLOTS:
         QTest::mouseClick(popover->noTimeBox(), Qt::LeftButton);
         QTest::keyClick(calendarView(popover), Qt::Key_Return);
         QTRY_VERIFY(!m_pane->dueDateRow()->picker()->popover());
-        m_store->expectChange({"DTSTART", "DUE"});
+        m_f->store->expectChange({"DTSTART", "DUE"});
         QVERIFY(readFile(taskPath()).contains("DUE;VALUE=DATE:20260328"));
-        m_store->checkTodoman("Water the plants", local(2026, 3, 28), 5, "Work");
+        m_f->store->checkTodoman("Water the plants", local(2026, 3, 28), 5, "Work");
         // Shown as a day; moved across the clock change it stays a day.
         QCOMPARE(m_pane->dueDateRow()->picker()->dateTime(), local(2026, 3, 28));
         popover = openPicker(m_pane->dueDateRow()->picker());
@@ -214,7 +198,7 @@ private Q_SLOTS:
     void theAlarmRow()
     {
         QTest::mouseClick(m_pane->alarmRow()->checkBox(), Qt::LeftButton);
-        m_store->expectChange({"VALARM"});
+        m_f->store->expectChange({"VALARM"});
         QCOMPARE(IcsLines::value(readFile(taskPath()), "TRIGGER"), QByteArray("20260328T080000Z"));
         QCOMPARE(m_pane->alarmRow()->picker()->dateTime(), local(2026, 3, 28, 9));
 
@@ -244,7 +228,7 @@ private Q_SLOTS:
         QTest::keyClicks(field, "tickets at example.org/now, thanks");
         QTest::keyClick(field, Qt::Key_Tab);
         QCOMPARE(field->text(), QStringLiteral("http://example.org/now"));
-        m_store->expectChange({"URL"});
+        m_f->store->expectChange({"URL"});
         QVERIFY(!m_pane->urlRow()->openButton()->isHidden());
         // Tab goes on to the notes; the open button is for the pointer.
         QCOMPARE(QApplication::focusWidget(), m_pane->notesField());
@@ -303,7 +287,7 @@ private Q_SLOTS:
         typeInto(notes, "Use the rain water.\nSee https://example.org/plants");
         QVERIFY(notes->height() > emptyHeight);
         QTest::keyClick(notes, Qt::Key_Tab);
-        m_store->expectChange({"DESCRIPTION"});
+        m_f->store->expectChange({"DESCRIPTION"});
         // Ctrl+click opens a link in the notes.
         QTextCursor cursor = notes->document()->find(QStringLiteral("example.org"));
         const QPoint at = notes->cursorRect(cursor).center();
@@ -317,14 +301,14 @@ private Q_SLOTS:
         QTest::keyClick(notes, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(notes, Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(notes, Qt::Key_Tab);
-        QTRY_COMPARE(m_manager->tasks().reminderWithIdentifier("water-plants")->notes, longNote);
+        QTRY_COMPARE(m_f->manager->tasks().reminderWithIdentifier("water-plants")->notes, longNote);
         QVERIFY(notes->height() > 1000);
     }
 
     void anEventIsReadOnly()
     {
         store::EventPtr concert;
-        for (const store::EventPtr& event : m_manager->events().eventsArray()) {
+        for (const store::EventPtr& event : m_f->manager->events().eventsArray()) {
             if (event->title == QLatin1String("Concert"))
                 concert = event;
         }
@@ -351,8 +335,8 @@ private Q_SLOTS:
     void theKeyboardAlone()
     {
         m_pane.reset();
-        WindowController window(*m_manager, *m_modes, services());
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        WindowController window(*m_f->manager, *m_modes, services());
+        QSignalSpy refreshed(m_f->manager.get(), &DataManager::remindersRefreshed);
         QVERIFY(refreshed.wait(5000));
         ViewController& view = *window.viewController();
         view.setAnimationDuration(0);
@@ -414,7 +398,7 @@ private Q_SLOTS:
         QVERIFY(night.at(1) != day.at(1));
         // What is being typed stays, unsaved until the typing ends.
         QCOMPARE(m_pane->titleField()->toPlainText(), QStringLiteral("Water the plants soon"));
-        QCOMPARE(readFile(taskPath()), m_store->before());
+        QCOMPARE(readFile(taskPath()), m_f->store->before());
         m_night = false;
         m_modes->resetValues();
         m_pane->resetAppearance();
@@ -428,7 +412,7 @@ private:
     // The real services, but opening an address only records it.
     DetailServices services()
     {
-        DetailServices handed = m_services->services();
+        DetailServices handed = m_f->services->services();
         handed.openUrl = [this](const QUrl& url) {
             m_opened << url;
             return true;
@@ -436,21 +420,21 @@ private:
         return handed;
     }
 
-    QString root() const { return m_store->root(); }
-    QString taskPath() const { return m_store->taskPath(); }
+    QString root() const { return m_f->store->root(); }
+    QString taskPath() const { return m_f->store->taskPath(); }
 
     void show(const QString& identifier)
     {
         m_shown = identifier;
-        m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier(identifier));
+        m_pane->changeViewWithReminder(m_f->manager->tasks().reminderWithIdentifier(identifier));
         QVERIFY(m_pane->session().reminder());
-        m_store->takeBefore();
+        m_f->store->takeBefore();
     }
 
     void writeTaskWith(const QByteArray& extra, const QByteArray& replace = {},
                        const QByteArray& by = {})
     {
-        m_store->rewrite(*m_manager, extra, replace, by);
+        m_f->store->rewrite(*m_f->manager, extra, replace, by);
         m_opened.clear();
     }
 
@@ -499,14 +483,8 @@ private:
                             edit->time().minute() < time.minute() ? Qt::Key_Up : Qt::Key_Down);
     }
 
-    Clock m_clock;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::optional<DetailStore> m_store;
-    std::unique_ptr<DataManager> m_manager;
+    std::optional<DetailFixture> m_f;
     std::unique_ptr<ModeManager> m_modes;
-    std::unique_ptr<PreferredDetailServices> m_services;
     bool m_night = false;
     std::unique_ptr<RightViewController> m_pane;
     QString m_shown;
