@@ -1,6 +1,7 @@
 #include "IcsLines.h"
 #include "LoadedDataManager.h"
 #include "LoopbackHttpServer.h"
+#include "QuietPreferences.h"
 #include "StoreQueries.h"
 #include "TestContext.h"
 #include "TestEnvironment.h"
@@ -9,7 +10,6 @@
 #include "data/DataManager.h"
 #include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "presentation/detail/DetailEditSession.h"
@@ -69,10 +69,7 @@ private Q_SLOTS:
     void init()
     {
         m_server = std::make_unique<LoopbackHttpServer>(serviceAnswer);
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
+        setUpQuietPreferences(m_dir, m_defaults, m_context);
         m_defaults->setString(m_server->baseAddress(), PrefKey::geocoderURL);
         m_defaults->setString(m_dir->filePath("contacts"), PrefKey::contactsFolder);
         writeFile(m_dir->filePath("contacts/anna.vcf"), kContacts);
