@@ -8,6 +8,7 @@
 #include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
+#include "presentation/detail/DetailServices.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/detail/LocationPopover.h"
 #include "ui/main/detail/LocationRow.h"
@@ -110,7 +111,8 @@ int saveLocationWindows(DataManager& manager, ModeManager& modes, const QString&
 
     int failures = 0;
     {
-        RightViewController pane(manager, modes);
+        PreferredDetailServices services(defaults);
+        RightViewController pane(manager, modes, services.services());
         pane.resetAppearance();
         pane.resize(330, 760);
         pane.show();

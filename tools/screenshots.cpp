@@ -31,6 +31,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "presentation/detail/DetailServices.h"
 #include "ui/common/ContrastStyle.h"
 #include "ui/entry/AddViewController.h"
 #include "ui/entry/QuickAddForm.h"
@@ -311,7 +312,8 @@ int main(int argc, char* argv[])
     setupDefaultPreferences(defaults, &manager.lists());
     manager.dates().resetThisWeekDate();
     ModeManager& modes = ModeManager::sharedManager();
-    WindowController window(manager, modes);
+    PreferredDetailServices services(defaults);
+    WindowController window(manager, modes, services.services());
     window.resize(1080, 680);
     window.show();
     waitForRefresh(manager, 5000);

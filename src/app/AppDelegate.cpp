@@ -140,7 +140,8 @@ void AppDelegate::introFinished()
 void AppDelegate::openMainWindow()
 {
     if (!m_windowController) {
-        m_windowController = new WindowController(m_manager, m_modeManager);
+        m_windowController =
+            new WindowController(m_manager, m_modeManager, m_detailServices.services());
         ViewController* view = m_windowController->viewController();
         view->setApplicationShell(this);
         view->setQuickAddOpener(m_windows.openQuickAdd);

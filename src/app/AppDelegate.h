@@ -1,5 +1,6 @@
 #pragma once
 
+#include "presentation/detail/DetailServices.h"
 #include "ui/main/ApplicationShell.h"
 #include "ui/main/WindowController.h"
 
@@ -158,6 +159,8 @@ private:
     NotificationScheduler* m_notifications = nullptr;
     Windows m_windows;
     OpenUrl m_openUrl;
+    // Made once: every main window shares the map search, the tiles and the address book.
+    PreferredDetailServices m_detailServices{m_defaults};
     QPointer<WindowController> m_windowController;
     QPointer<QMessageBox> m_preferencesAlert;
     std::unique_ptr<MinuteTimer> m_minuteTimer;

@@ -7,6 +7,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "presentation/detail/DetailServices.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/ViewController.h"
@@ -48,6 +49,7 @@ private Q_SLOTS:
         m_manager = loadedDataManager(*m_defaults, m_clock, m_dir.filePath("store"));
         QVERIFY(m_manager);
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
     }
 
     void cleanupTestCase()
@@ -66,7 +68,7 @@ private Q_SLOTS:
         QPoint place;
         QSize size;
         {
-            WindowController first(*m_manager, *m_modes);
+            WindowController first(*m_manager, *m_modes, m_services->services());
             first.resize(1000, 640);
             first.move(120, 90);
             showDecorated(first);
@@ -77,7 +79,7 @@ private Q_SLOTS:
             first.viewController()->saveSplitViewFrame();
         }
         for (int round = 0; round < 3; ++round) {
-            WindowController again(*m_manager, *m_modes);
+            WindowController again(*m_manager, *m_modes, m_services->services());
             again.viewController()->loadSplitViewFrame();
             showDecorated(again);
             QTRY_COMPARE(again.pos(), place);
@@ -99,7 +101,7 @@ private Q_SLOTS:
     void theDetailPaneOpensWithinTheScreen()
     {
         QFETCH(bool, atRightEdge);
-        WindowController window(*m_manager, *m_modes);
+        WindowController window(*m_manager, *m_modes, m_services->services());
         ViewController& view = *window.viewController();
         view.setAnimationDuration(0);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -152,6 +154,7 @@ private:
     std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<PreferredDetailServices> m_services;
 };
 
 QTEST_MAIN(TestWindowFrame)

@@ -10,6 +10,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "presentation/detail/DetailEditSession.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/ViewController.h"
@@ -43,8 +44,9 @@ private Q_SLOTS:
         m_manager = loadedDataManager(*m_defaults, m_clock, root());
         QVERIFY(m_manager);
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_window = std::make_unique<WindowController>(*m_manager, *m_modes);
+        m_window = std::make_unique<WindowController>(*m_manager, *m_modes, services());
         QVERIFY(refreshed.wait(5000));
         view().setAnimationDuration(0);
         m_window->resize(900, 700);
@@ -129,14 +131,14 @@ private Q_SLOTS:
         field->moveCursor(QTextCursor::End);
         QTest::keyClicks(field, QStringLiteral(" today"));
 
-        const store::ReminderPtr before = pane()->reminder();
+        const store::ReminderPtr before = pane()->session().reminder();
         QByteArray theirs = readFile(path);
         theirs.replace("END:VTODO", "DESCRIPTION:Changed elsewhere\r\nEND:VTODO");
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         replaceFile(path, theirs);
         QVERIFY(refreshed.wait(5000));
         QTRY_COMPARE(pane()->notesField()->text(), QStringLiteral("Changed elsewhere"));
-        QVERIFY(pane()->reminder() != before);
+        QVERIFY(pane()->session().reminder() != before);
         QCOMPARE(field->text(), title + " today");
         QVERIFY(field->hasFocus());
         QCOMPARE(readFile(path), theirs);
@@ -184,13 +186,14 @@ private Q_SLOTS:
         QTRY_COMPARE(IcsLines::value(readFile(path), "SUMMARY"),
                      QByteArray("Water plants and herbs"));
         QVERIFY(IcsLines::value(readFile(path), "DUE").startsWith("20260330"));
-        QTRY_COMPARE(pane()->reminder()->title, QString("Water plants and herbs"));
+        QTRY_COMPARE(pane()->session().reminder()->title, QString("Water plants and herbs"));
 
         view().mvc()->rightButtonTapped();
         QTRY_COMPARE(shownIdentifier(), QString());
     }
 
 private:
+    DetailServices services() { return m_services->services(); }
     QString root() const { return m_dir->filePath("store"); }
     ViewController& view() const { return *m_window->viewController(); }
     RightViewController* pane() const { return view().rvc(); }
@@ -199,7 +202,8 @@ private:
 
     QString shownIdentifier() const
     {
-        return pane()->reminder() ? pane()->reminder()->calendarItemIdentifier : QString();
+        return pane()->session().reminder() ? pane()->session().reminder()->calendarItemIdentifier
+                                            : QString();
     }
 
     Clock m_clock;
@@ -208,6 +212,7 @@ private:
     std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<PreferredDetailServices> m_services;
     std::unique_ptr<WindowController> m_window;
 };
 

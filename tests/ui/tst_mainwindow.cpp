@@ -15,6 +15,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "presentation/detail/DetailEditSession.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/PaneRoom.h"
@@ -62,9 +63,10 @@ private Q_SLOTS:
         QVERIFY(m_manager);
         m_night = false;
         m_modes = std::make_unique<ModeManager>(*m_defaults, [this] { return m_night; });
+        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
         // The window opens the store again, as at start-up, and refreshes.
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_window = std::make_unique<WindowController>(*m_manager, *m_modes);
+        m_window = std::make_unique<WindowController>(*m_manager, *m_modes, m_services->services());
         QVERIFY(refreshed.wait(5000));
         m_window->resize(900, 600);
         m_window->show();
@@ -155,7 +157,7 @@ private Q_SLOTS:
         view().presetList(1);
         QTRY_COMPARE(view().mvc()->remindersArray().size(), 2);
         view().mvc()->selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
-        QTRY_VERIFY(view().rvc()->reminder());
+        QTRY_VERIFY(view().rvc()->session().reminder());
         view().showHideDetails();
         QTRY_VERIFY(view().isDetailsShown());
         QVERIFY(view().rvc()->mapRow()->isVisibleTo(m_window.get()));
@@ -302,7 +304,7 @@ private Q_SLOTS:
         view().saveSplitViewFrame();
         QCOMPARE(UserDefaults(m_defaults->filePath()).stringForKey(PrefKey::frameString),
                  WindowPlacement::stringFromFrame(QRect(m_window->pos(), m_window->size())));
-        WindowController restored(*m_manager, *m_modes);
+        WindowController restored(*m_manager, *m_modes, m_services->services());
         restored.viewController()->loadSplitViewFrame();
         restored.show();
         QVERIFY(QTest::qWaitForWindowExposed(&restored));
@@ -438,7 +440,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
         QCOMPARE(view().mvc()->selectedRow(), 0);
         QCOMPARE(view().mvc()->selectedReminder()->title, QStringLiteral("Report"));
-        QCOMPARE(view().rvc()->reminder()->title, QStringLiteral("Report"));
+        QCOMPARE(view().rvc()->session().reminder()->title, QStringLiteral("Report"));
     }
 
     // A view without the search field takes the keyboard out of it: what is typed next does
@@ -505,6 +507,7 @@ private:
     std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<PreferredDetailServices> m_services;
     std::unique_ptr<WindowController> m_window;
 };
 

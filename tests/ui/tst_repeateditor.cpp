@@ -1,6 +1,7 @@
 #include "ComboInput.h"
 #include "IcsLines.h"
 #include "LoadedDataManager.h"
+#include "QuietPreferences.h"
 #include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -9,9 +10,9 @@
 #include "data/SharedDates.h"
 #include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "presentation/detail/DetailEditSession.h"
 #include "ui/common/DescribedComboBox.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/detail/CustomRepeatSheet.h"
@@ -41,10 +42,7 @@ class TestRepeatEditor : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
+        setUpQuietPreferences(m_dir, m_defaults, m_context);
         m_defaults->setBool(false, PrefKey::sundayFirst);
         // Tuesday 31 March 2026.
         m_clock.setNow(local(2026, 3, 30, 11, 20));
@@ -54,7 +52,8 @@ private Q_SLOTS:
         QVERIFY(m_manager);
         m_manager->dates().resetThisWeekDate();
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes);
+        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
+        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes, services());
         connect(m_manager.get(), &DataManager::remindersRefreshed, m_pane.get(), [this] {
             m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier("plants"));
         });
@@ -62,7 +61,7 @@ private Q_SLOTS:
         m_pane->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pane.get()));
         m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier("plants"));
-        QVERIFY(m_pane->reminder());
+        QVERIFY(m_pane->session().reminder());
     }
 
     void cleanup()
@@ -75,42 +74,8 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
-    void presets_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QByteArray>("rrule");
-        QTest::newRow("Weekdays") << 1 << QByteArray("FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR");
-        QTest::newRow("Weekends") << 2 << QByteArray("FREQ=WEEKLY;BYDAY=SU,SA");
-        QTest::newRow("Every Day") << 3 << QByteArray("FREQ=DAILY");
-        QTest::newRow("Every Week") << 4 << QByteArray("FREQ=WEEKLY");
-        QTest::newRow("Every 2 Weeks") << 5 << QByteArray("FREQ=WEEKLY;INTERVAL=2");
-        QTest::newRow("Every Month") << 6 << QByteArray("FREQ=MONTHLY");
-        QTest::newRow("Every Year") << 7 << QByteArray("FREQ=YEARLY;BYMONTH=3");
-    }
-
-    void presets()
-    {
-        QFETCH(int, index);
-        QFETCH(QByteArray, rrule);
-        const QByteArray before = readFile(taskPath());
-        choose(repeat()->repeatBox(), index);
-        const QByteArray after = readFile(taskPath());
-        QCOMPARE(IcsLines::value(after, "RRULE"), rrule);
-        QCOMPARE(IcsLines::changedProperties(before, after), QStringList{"RRULE"});
-        QCOMPARE(m_pane->rows().size(), 25);
-        QCOMPARE(repeat()->repeatBox()->currentIndex(), index);
-        QVERIFY(!repeat()->isHoverShown());
-        QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 0);
-        QVERIFY(repeat()->endRepeatBox()->isEnabled());
-        // Never takes the rule away again, and the end-repeat rows with it.
-        choose(repeat()->repeatBox(), 0);
-        QVERIFY(!readFile(taskPath()).contains("RRULE"));
-        QCOMPARE(m_pane->rows().size(), 22);
-    }
-
-    // An end stays with the series when the user picks another rule; after "Never" there is
-    // no end to keep.
-    void theEndOutlivesTheRule()
+    // The selectors save what they show; a count is typed as a number of at least 1.
+    void endingAfterACount()
     {
         choose(repeat()->repeatBox(), 4);
         choose(repeat()->endRepeatBox(), 2);
@@ -126,28 +91,19 @@ private Q_SLOTS:
         QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 2);
         QCOMPARE(repeat()->countField()->text(), QStringLiteral("5"));
 
-        choose(repeat()->repeatBox(), 3);
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=DAILY;COUNT=5"));
-        // The custom sheet keeps it too.
-        openCustom();
-        sheet()->okButton()->click();
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=DAILY;COUNT=5"));
-        QVERIFY(repeat()->isHoverShown() || repeat()->repeatBox()->currentIndex() == 3);
-
-        choose(repeat()->repeatBox(), 0);
-        QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 0);
-        choose(repeat()->repeatBox(), 3);
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=DAILY"));
-
         // A count typed as 0 or as text counts once.
-        choose(repeat()->endRepeatBox(), 2);
         count = repeat()->countField();
         count->setFocus();
         count->selectAll();
         QTest::keyClicks(count, "-3");
         QTest::keyClick(count, Qt::Key_Return);
         QCOMPARE(count->text(), QStringLiteral("1"));
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=DAILY;COUNT=1"));
+        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=WEEKLY;COUNT=1"));
+        // Never takes the rule away, and the end-repeat rows with it.
+        choose(repeat()->repeatBox(), 0);
+        QVERIFY(!readFile(taskPath()).contains("RRULE"));
+        QVERIFY(!repeat()->endRepeatBox()->isEnabled());
+        QCOMPARE(m_pane->session().rows().size(), 22);
     }
 
     void endingOnADate()
@@ -198,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(repeat()->repeatBox()->currentIndex(), 8);
         QVERIFY(repeat()->isHoverShown());
         const QString words = QStringLiteral("Every 2 Weeks on Tuesday and Thursday");
-        QCOMPARE(repeat()->descriptionText(), words);
+        QCOMPARE(m_pane->session().repeat().description(), words);
         QCOMPARE(repeat()->repeatBox()->shownText(), words);
         QCOMPARE(repeat()->repeatBox()->currentText(), QStringLiteral("Custom"));
 
@@ -239,7 +195,8 @@ private Q_SLOTS:
         QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
         QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
                  QByteArray("FREQ=MONTHLY;BYMONTHDAY=31,-1"));
-        QCOMPARE(repeat()->descriptionText(), QStringLiteral("Every Month on 31th and Last"));
+        QCOMPARE(m_pane->session().repeat().description(),
+                 QStringLiteral("Every Month on 31th and Last"));
 
         // "The last Friday".
         openCustom();
@@ -253,7 +210,8 @@ private Q_SLOTS:
         QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
         QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
                  QByteArray("FREQ=MONTHLY;BYDAY=-1FR"));
-        QCOMPARE(repeat()->descriptionText(), QStringLiteral("Every Month on Last Friday"));
+        QCOMPARE(m_pane->session().repeat().description(),
+                 QStringLiteral("Every Month on Last Friday"));
 
         // The fifth Tuesday, every 3 months.
         openCustom();
@@ -281,7 +239,8 @@ private Q_SLOTS:
         QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
                  QByteArray("FREQ=YEARLY;BYMONTH=3,9"));
         QCOMPARE(repeat()->repeatBox()->currentIndex(), 8);
-        QCOMPARE(repeat()->descriptionText(), QStringLiteral("Every Year in March and September"));
+        QCOMPARE(m_pane->session().repeat().description(),
+                 QStringLiteral("Every Year in March and September"));
     }
 
     void cancellingTheSheet()
@@ -294,31 +253,11 @@ private Q_SLOTS:
         QCOMPARE(repeat()->repeatBox()->currentIndex(), 6);
         QVERIFY(!repeat()->isHoverShown());
         QCOMPARE(readFile(taskPath()), before);
-
-        // From a custom rule, the custom rule stays.
-        openCustom();
-        choose(sheet()->frequencyBox(), 1);
-        QTest::mouseClick(sheet()->weekdaySegment(2), Qt::LeftButton);
-        QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
-        const QByteArray custom = readFile(taskPath());
-        openCustom();
-        QTest::mouseClick(sheet()->cancelButton(), Qt::LeftButton);
-        QCOMPARE(repeat()->repeatBox()->currentIndex(), 8);
-        QVERIFY(repeat()->isHoverShown());
-        QCOMPARE(readFile(taskPath()), custom);
     }
 
     // Rules written by other programs: shown truthfully, edited without loss.
     void rulesFromElsewhere()
     {
-        // COUNT=0 is no rule the store reads: the task shows as not repeating, and a rule
-        // chosen for it replaces the one it could not show instead of joining it.
-        rewriteWith("RRULE:FREQ=WEEKLY;COUNT=0\r\n");
-        QCOMPARE(repeat()->repeatBox()->currentIndex(), 0);
-        choose(repeat()->repeatBox(), 4);
-        QCOMPARE(readFile(taskPath()).count("\nRRULE:"), 1);
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=WEEKLY"));
-
         rewriteWith("RRULE:FREQ=WEEKLY;COUNT=3\r\n");
         QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 2);
         QCOMPARE(repeat()->countField()->text(), QStringLiteral("3"));
@@ -329,12 +268,6 @@ private Q_SLOTS:
         QCOMPARE(repeat()->endRepeatBox()->currentIndex(), 1);
         QVERIFY(!repeat()->endDatePicker()->toolTip().isEmpty());
 
-        // Weekdays every second week: not the preset.
-        rewriteWith("RRULE:FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,TU,WE,TH,FR\r\n");
-        QCOMPARE(repeat()->repeatBox()->currentIndex(), 8);
-        QVERIFY(repeat()->isHoverShown());
-        QCOMPARE(repeat()->descriptionText(), QStringLiteral("Every 2 Weeks on Weekdays"));
-
         // A week number beyond the month, with a set position: Custom, and kept as it is while
         // the task's title changes.
         rewriteWith("RRULE:FREQ=MONTHLY;BYDAY=MO,TU;BYSETPOS=-1\r\n");
@@ -343,6 +276,7 @@ private Q_SLOTS:
     }
 
 private:
+    DetailServices services() { return m_services->services(); }
     QString root() const { return m_dir->filePath("store"); }
     QString taskPath() const { return root() + "/work/plants.ics"; }
     RepeatEditor* repeat() const { return m_pane->repeatEditor(); }
@@ -392,6 +326,7 @@ private:
     std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<PreferredDetailServices> m_services;
     std::unique_ptr<RightViewController> m_pane;
 };
 

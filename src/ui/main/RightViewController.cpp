@@ -8,10 +8,11 @@
 #include "data/detail/TaskDetailEdits.h"
 #include "data/location/LocationAlarms.h"
 #include "platform/UserDefaults.h"
-#include "platform/geo/TileCache.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "presentation/detail/DetailEditSession.h"
 #include "ui/common/DescribedComboBox.h"
+#include "ui/common/ElidedLineEdit.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/detail/CheckDateRow.h"
@@ -29,7 +30,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -60,19 +60,22 @@ QWidget* padded(QWidget* inner, QWidget* parent)
 } // namespace
 
 RightViewController::RightViewController(DataManager& manager, ModeManager& modeManager,
-                                         QWidget* parent)
+                                         const DetailServices& services, QWidget* parent)
     : QWidget(parent)
     , m_manager(manager)
     , m_modeManager(modeManager)
+    , m_session(std::make_unique<DetailEditSession>(manager, services))
 {
     setAccessibleName(tr("Details"));
     setAutoFillBackground(true);
-    m_urlOpener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    m_confirmation = [this](const QString& text) {
+    m_session->setConfirmation([this](const QString& text) {
         return QMessageBox::question(window(), tr("Open URL"), text,
                                      QMessageBox::Open | QMessageBox::Cancel,
                                      QMessageBox::Cancel) == QMessageBox::Open;
-    };
+    });
+    connect(m_session.get(), &DetailEditSession::changed, this, &RightViewController::reloadRows);
+    connect(m_session.get(), &DetailEditSession::noticeChanged, this,
+            &RightViewController::showNotice);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 8, 0, 0);
@@ -151,12 +154,10 @@ void RightViewController::buildRows()
     m_completionRow = new CheckDateRow(m_manager.formatters(), tr("Completed"), m_content);
     m_alarmRow = new CheckDateRow(m_manager.formatters(), tr("Alarm"), m_content);
     m_eventInfo = new InfoRow(m_content);
-    m_repeat = new RepeatEditor(m_manager, m_modeManager, m_content);
+    m_repeat = new RepeatEditor(m_manager, m_modeManager, m_session->repeat(), m_content);
     m_locationRow = new LocationRow(m_content);
     m_mapRow = new MapView(m_content);
-    m_mapRow->setTileCache(
-        new geo::TileCache([this] { return m_manager.defaults().stringForKey(PrefKey::tileURL); },
-                           geo::TileCache::defaultCacheFolder(), this));
+    m_mapRow->setTileCache(&m_session->services().tiles);
     m_priorityRow = new PriorityRow(m_content);
     m_listRow = new ListSelectorRow(m_content);
     m_urlRow = new UrlRow(m_content);
@@ -234,155 +235,37 @@ QWidget* RightViewController::rowWidget(DetailRowKind kind) const
     return nullptr;
 }
 
-std::optional<store::RecurrenceRule> RightViewController::currentRule() const
-{
-    return m_repeat->currentRule();
-}
-
-QString RightViewController::notice() const
-{
-    return m_noticeLabel->isHidden() ? QString() : m_noticeLabel->text();
-}
-
 // --- following the selection ------------------------------------------------------------
 
 void RightViewController::changeViewWithReminder(const store::ReminderPtr& reminder)
 {
-    if (!reminder) {
-        const store::ReminderPtr gone = m_reminder;
-        const bool lostEdits = gone && (titleEdited() || notesEdited() || urlEdited());
-        if (gone && m_manager.hasRemindersArray() &&
-            !m_manager.tasks().reminderWithIdentifier(gone->calendarItemIdentifier)) {
-            showNotice(
-                lostEdits
-                    ? tr("\"%1\" was deleted or is no longer in a visible list; "
-                         "what you typed in it was not saved.")
-                          .arg(gone->title)
-                    : tr("\"%1\" was deleted or is no longer in a visible list.").arg(gone->title),
-                lostEdits);
-        } else if (!m_event) {
-            clearNotice();
-        }
-        m_reminder.reset();
-        m_event.reset();
-        m_seenStamp.reset();
-        m_retryTexts = false;
-        takeWorkingCopies(false);
-        reloadRows();
-        return;
-    }
-    if (m_reminder && m_reminder->calendarItemIdentifier == reminder->calendarItemIdentifier) {
-        // The same task again, usually read afresh after a change.
-        const bool elsewhere = reminder->origin && m_seenStamp &&
-                               reminder->origin->stamp != *m_seenStamp &&
-                               !m_manager.tasks().isOwnVersion(*reminder);
-        m_reminder = reminder;
-        if (reminder->origin)
-            m_seenStamp = reminder->origin->stamp;
-        const bool conflict = [&] {
-            const QString oldTitle = m_titleBase;
-            const QString oldNotes = m_notesBase;
-            const QString oldUrl = m_urlBase;
-            takeWorkingCopies(true);
-            return (titleEdited() && m_titleBase != oldTitle) ||
-                   (notesEdited() && m_notesBase != oldNotes) ||
-                   (urlEdited() && m_urlBase != oldUrl);
-        }();
-        if (conflict) {
-            showNotice(tr("\"%1\" was changed by another program while you were editing it. "
-                          "Your text is kept here and replaces theirs when you leave the field.")
-                           .arg(reminder->title),
-                       true);
-            m_retryTexts = false;
-        } else if (elsewhere) {
-            showNotice(tr("\"%1\" was changed by another program; this is its new version.")
-                           .arg(reminder->title),
-                       false);
-        }
-        reloadRows();
-        if (m_retryTexts && !conflict) {
-            m_retryTexts = false;
-            saveEditedTexts();
-        }
-        return;
-    }
-    // Another task: whatever was typed for the one before goes to it first.
-    saveEditedTexts();
-    clearNotice();
-    m_event.reset();
-    m_reminder = reminder;
-    m_seenStamp.reset();
-    if (reminder->origin)
-        m_seenStamp = reminder->origin->stamp;
-    m_retryTexts = false;
-    takeWorkingCopies(false);
-    reloadRows();
-    m_scroll->verticalScrollBar()->setValue(0);
+    const store::ReminderPtr shown = m_session->reminder();
+    const bool another =
+        reminder && !(shown && shown->calendarItemIdentifier == reminder->calendarItemIdentifier);
+    m_session->showReminder(reminder);
+    if (another)
+        m_scroll->verticalScrollBar()->setValue(0);
 }
 
 void RightViewController::changeViewWithEvent(const store::EventPtr& event)
 {
-    if (event && m_event && event->eventIdentifier == m_event->eventIdentifier) {
-        m_event = event;
-        takeWorkingCopies(false);
-        reloadRows();
-        return;
-    }
-    if (m_reminder)
-        saveEditedTexts();
-    clearNotice();
-    m_reminder.reset();
-    m_seenStamp.reset();
-    m_retryTexts = false;
-    m_event = event;
-    takeWorkingCopies(false);
-    reloadRows();
-    m_scroll->verticalScrollBar()->setValue(0);
-}
-
-void RightViewController::takeWorkingCopies(bool keepEdited)
-{
-    QString title;
-    QString notes;
-    QString url;
-    if (m_reminder) {
-        title = m_reminder->title;
-        notes = m_reminder->notes;
-        url = DetailLinks::urlFieldText(m_reminder->URL);
-    } else if (m_event) {
-        title = m_event->title;
-        notes = m_event->notes;
-        url = DetailLinks::urlFieldText(m_event->URL);
-    }
-    if (!keepEdited || !titleEdited())
-        m_currentTitle = title;
-    if (!keepEdited || !notesEdited())
-        m_currentNotes = notes;
-    if (!keepEdited || !urlEdited()) {
-        const QSignalBlocker blocker(m_urlRow->field());
-        m_urlRow->setText(url, bool(m_reminder));
-    }
-    m_titleBase = title;
-    m_notesBase = notes;
-    m_urlBase = url;
-}
-
-bool RightViewController::urlEdited() const
-{
-    return m_urlRow->field()->isModified() && m_urlRow->field()->text() != m_urlBase;
+    const store::EventPtr shown = m_session->event();
+    const bool same = event && shown && event->eventIdentifier == shown->eventIdentifier;
+    m_session->showEvent(event);
+    if (!same)
+        m_scroll->verticalScrollBar()->setValue(0);
 }
 
 // --- rows ------------------------------------------------------------------------------------
 
 void RightViewController::reloadRows()
 {
-    if (m_reminder)
-        m_rows = DetailRowLayout::rowsForReminder(m_reminder.get());
-    else if (m_event)
-        m_rows = DetailRowLayout::rowsForEvent();
+    if (const store::ReminderPtr reminder = m_session->reminder())
+        fillReminderRows(*reminder);
+    else if (const store::EventPtr event = m_session->event())
+        fillEventRows(*event);
     else
-        m_rows.clear();
-    fillRows();
+        fillTexts();
     layoutRows();
 }
 
@@ -390,9 +273,11 @@ void RightViewController::layoutRows()
 {
     QList<QWidget*> wanted;
     int divider = 0;
-    const bool located = m_reminder && DetailRowLayout::hasLocationAlarm(*m_reminder);
-    const bool ruleHasEnd = m_repeat->currentRule() && m_repeat->currentRule()->recurrenceEnd;
-    for (const DetailRow& row : std::as_const(m_rows)) {
+    const store::ReminderPtr reminder = m_session->reminder();
+    const bool located = reminder && DetailRowLayout::hasLocationAlarm(*reminder);
+    const std::optional<store::RecurrenceRule>& rule = m_session->repeat().rule();
+    const bool ruleHasEnd = rule && rule->recurrenceEnd;
+    for (const DetailRow& row : m_session->rows()) {
         QWidget* widget = nullptr;
         if (row.kind == DetailRowKind::Divider)
             widget = m_dividers.value(divider++);
@@ -433,18 +318,9 @@ void RightViewController::layoutRows()
         m_rowsLayout->addStretch(1);
 }
 
-void RightViewController::fillRows()
-{
-    if (m_reminder)
-        fillReminderRows(*m_reminder);
-    else if (m_event)
-        fillEventRows(*m_event);
-}
-
 void RightViewController::fillReminderRows(const store::Reminder& reminder)
 {
-    m_title->setReadOnly(false);
-    m_title->setTextKeepingCursor(m_currentTitle);
+    fillTexts();
     const QDateTime due = TaskDetailEdits::dueDate(reminder);
     if (reminder.completed) {
         m_completionRow->setState(true, reminder.completionDate.toLocalTime(), QString());
@@ -453,7 +329,7 @@ void RightViewController::fillReminderRows(const store::Reminder& reminder)
     } else {
         m_dueRow->setState(false, {}, tr("No Due Date"));
     }
-    m_repeat->setupForReminder(reminder);
+    m_repeat->showRule();
 
     const std::optional<store::Alarm> alarm = TaskDetailEdits::shownTimeAlarm(reminder);
     if (alarm) {
@@ -474,30 +350,42 @@ void RightViewController::fillReminderRows(const store::Reminder& reminder)
     m_listRow->setLists(m_manager.lists().visibleListsByCalendar(), reminder.calendar,
                         m_manager.defaults().stringForKey(PrefKey::defaultList),
                         m_modeManager.subTextColor());
-    m_urlRow->field()->setReadOnly(false);
-    m_urlRow->updateOpenButton();
-    fillNotes(true);
 }
 
 void RightViewController::fillEventRows(const store::Event& event)
 {
-    m_title->setReadOnly(true);
-    m_title->setTextKeepingCursor(m_currentTitle);
+    fillTexts();
     m_eventInfo->setLines({EventInfoText::dateText(event, m_manager.formatters()),
                            EventInfoText::locationText(event), EventInfoText::calendarText(event)});
-    m_urlRow->field()->setReadOnly(true);
+}
+
+// The title, the address and the notes show the session's working copies; only a task's
+// are editable. With nothing shown the fields keep their last state, out of sight.
+void RightViewController::fillTexts()
+{
+    const bool editable = bool(m_session->reminder());
+    ElidedLineEdit* url = m_urlRow->field();
+    if (url->text() != m_session->text(DetailEditSession::Text::Url)) {
+        const QSignalBlocker blocker(url);
+        m_urlRow->setText(m_session->text(DetailEditSession::Text::Url), editable);
+    }
+    url->setReadOnly(!editable);
     m_urlRow->updateOpenButton();
-    fillNotes(false);
+    if (!editable && !m_session->event())
+        return;
+    m_title->setReadOnly(!editable);
+    m_title->setTextKeepingCursor(m_session->text(DetailEditSession::Text::Title));
+    fillNotes(editable);
 }
 
 void RightViewController::fillNotes(bool editable)
 {
     const DetailLinks::NotesDecoration decoration =
-        DetailLinks::decorateNotes(m_currentNotes, editable);
+        DetailLinks::decorateNotes(m_session->text(DetailEditSession::Text::Notes), editable);
     if (editable && !decoration.readOnly) {
         m_notes->setReadOnly(false);
         m_notes->setTextInteractionFlags(Qt::TextEditorInteraction);
-        m_notes->setTextKeepingCursor(m_currentNotes);
+        m_notes->setTextKeepingCursor(m_session->text(DetailEditSession::Text::Notes));
         return;
     }
     // Shown as it is decorated: captions in place of mail links, every link clickable.
@@ -523,21 +411,16 @@ void RightViewController::fillNotes(bool editable)
 
 // --- notices, keyboard, appearance -------------------------------------------------------------
 
-void RightViewController::showNotice(const QString& text, bool error)
+void RightViewController::showNotice()
 {
-    m_noticeLabel->setText(text);
-    m_noticeLabel->setProperty("error", error);
+    const DetailEditSession::Notice& notice = m_session->notice();
+    m_noticeLabel->setText(notice.text);
+    m_noticeLabel->setVisible(!notice.text.isEmpty());
+    m_noticeLabel->setProperty("error", notice.error);
     QPalette palette = m_noticeLabel->palette();
     palette.setColor(QPalette::WindowText,
-                     error ? QColor(0xE0, 0x3C, 0x31) : m_modeManager.subTextColor());
+                     notice.error ? QColor(0xE0, 0x3C, 0x31) : m_modeManager.subTextColor());
     m_noticeLabel->setPalette(palette);
-    m_noticeLabel->show();
-}
-
-void RightViewController::clearNotice()
-{
-    m_noticeLabel->clear();
-    m_noticeLabel->hide();
 }
 
 void RightViewController::focusTitle()

@@ -34,7 +34,8 @@ constexpr int kRight = 2;
 
 } // namespace
 
-ViewController::ViewController(DataManager& manager, ModeManager& modeManager, QWidget* parent)
+ViewController::ViewController(DataManager& manager, ModeManager& modeManager,
+                               const DetailServices& services, QWidget* parent)
     : QWidget(parent)
     , m_manager(manager)
     , m_modeManager(modeManager)
@@ -48,7 +49,7 @@ ViewController::ViewController(DataManager& manager, ModeManager& modeManager, Q
     m_splitView->setHandleWidth(1);
     m_lvc = new LeftViewController(manager, modeManager, m_splitView);
     m_mvc = new MidViewController(manager, modeManager, m_splitView);
-    m_rvc = new RightViewController(manager, modeManager, m_splitView);
+    m_rvc = new RightViewController(manager, modeManager, services, m_splitView);
     m_lvc->setDelegate(this);
     m_mvc->setDelegate(this);
     m_rvc->setDelegate(this);

@@ -12,6 +12,7 @@
 
 class ApplicationShell;
 class DataManager;
+struct DetailServices;
 class LeftViewController;
 class MidViewController;
 class ModeManager;
@@ -37,7 +38,8 @@ public:
     static constexpr int kRightMinimumWidth = 250;
     static constexpr int kRightOpenWidth = 250;
 
-    ViewController(DataManager& manager, ModeManager& modeManager, QWidget* parent = nullptr);
+    ViewController(DataManager& manager, ModeManager& modeManager, const DetailServices& services,
+                   QWidget* parent = nullptr);
     ~ViewController() override;
 
     LeftViewController* lvc() const { return m_lvc; }

@@ -9,14 +9,15 @@
 #include <QMimeData>
 #include <QUndoStack>
 
-WindowController::WindowController(DataManager& manager, ModeManager& modeManager, QWidget* parent)
+WindowController::WindowController(DataManager& manager, ModeManager& modeManager,
+                                   const DetailServices& services, QWidget* parent)
     : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Velmoran"));
     setObjectName(QStringLiteral("MainWindow"));
     setAccessibleName(QStringLiteral("Velmoran"));
     setAcceptDrops(true);
-    m_viewController = new ViewController(manager, modeManager, this);
+    m_viewController = new ViewController(manager, modeManager, services, this);
     setCentralWidget(m_viewController);
     m_viewController->resetAppearanceFromPreferences();
     resize(1000, 640);

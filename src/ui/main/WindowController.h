@@ -8,6 +8,7 @@
 #include <functional>
 
 class DataManager;
+struct DetailServices;
 class ModeManager;
 class ViewController;
 
@@ -19,7 +20,8 @@ class WindowController : public QMainWindow
     Q_OBJECT
 
 public:
-    WindowController(DataManager& manager, ModeManager& modeManager, QWidget* parent = nullptr);
+    WindowController(DataManager& manager, ModeManager& modeManager, const DetailServices& services,
+                     QWidget* parent = nullptr);
 
     ViewController* viewController() const { return m_viewController; }
     QAction* undoAction() const { return m_undoAction; }

@@ -8,6 +8,7 @@
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "presentation/detail/DetailRepeatEdit.h"
 #include "ui/common/DescribedComboBox.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/main/detail/CustomRepeatSheet.h"
@@ -23,10 +24,12 @@
 
 using RepeatChoices::EndChoice;
 
-RepeatEditor::RepeatEditor(DataManager& manager, ModeManager& modeManager, QWidget* rowParent)
+RepeatEditor::RepeatEditor(DataManager& manager, ModeManager& modeManager, DetailRepeatEdit& edit,
+                           QWidget* rowParent)
     : QObject(rowParent)
     , m_manager(manager)
     , m_modeManager(modeManager)
+    , m_edit(edit)
 {
     buildRows(rowParent);
 }
@@ -97,26 +100,14 @@ void RepeatEditor::buildRows(QWidget* parent)
             &RepeatEditor::saveWhenEndRepeatChanged);
 }
 
-void RepeatEditor::setupForReminder(const store::Reminder& reminder)
+void RepeatEditor::showRule()
 {
-    m_due = TaskDetailEdits::dueDate(reminder);
     const QSignalBlocker blockRepeat(m_repeatBox);
     const QSignalBlocker blockEnd(m_endBox);
-    int selected = RepeatChoices::Never;
-    if (reminder.hasRecurrenceRules()) {
-        m_currentRule = reminder.recurrenceRules.first();
-        selected = RepeatChoices::presetForRule(&*m_currentRule, m_due.date());
-    } else {
-        m_currentRule.reset();
-    }
-    m_repeatBox->setCurrentIndex(selected);
-    setHoverVisible(selected == RepeatChoices::Custom);
+    m_repeatBox->setCurrentIndex(m_edit.preset());
+    setHoverVisible(m_edit.preset() == RepeatChoices::Custom);
     setupRecurrenceRuleDescription();
-    m_previouslySelectedIndex = selected;
-
-    const EndChoice end =
-        RepeatChoices::endChoiceForRule(m_currentRule ? &*m_currentRule : nullptr);
-    m_endBox->setCurrentIndex(int(end));
+    m_endBox->setCurrentIndex(int(m_edit.endChoice()));
     setupEndRepeatDetailInput();
     checkEndRepeatSelectionAvailability();
 }
@@ -124,9 +115,9 @@ void RepeatEditor::setupForReminder(const store::Reminder& reminder)
 void RepeatEditor::setupEndRepeatDetailInput()
 {
     m_countCaption->setText(tr("time(s)"));
-    m_endPicker->setMinimumDateTime(m_due);
+    m_endPicker->setMinimumDateTime(m_edit.due());
     const std::optional<store::RecurrenceEnd> end =
-        m_currentRule ? m_currentRule->recurrenceEnd : std::nullopt;
+        m_edit.rule() ? m_edit.rule()->recurrenceEnd : std::nullopt;
     if (end && end->endDate.isValid()) {
         const QDateTime date =
             end->endDateIsAllDay ? end->endDate.date().startOfDay() : end->endDate.toLocalTime();
@@ -139,7 +130,7 @@ void RepeatEditor::setupEndRepeatDetailInput()
     m_countField->setModified(false);
     // A rule may come from another program with an end before its due date: it then has no
     // occurrence after the due date, which the row says.
-    const bool early = m_currentRule && RepeatChoices::endsBeforeDue(*m_currentRule, m_due);
+    const bool early = m_edit.endsBeforeDue();
     m_endPicker->setToolTip(early ? tr("The repeat ends before the due date.") : QString());
     QPalette palette = m_endPicker->palette();
     palette.setColor(QPalette::ButtonText,
@@ -155,28 +146,20 @@ void RepeatEditor::setHoverVisible(bool visible)
 
 void RepeatEditor::setupRecurrenceRuleDescription()
 {
-    m_description =
-        RepeatChoices::description(m_currentRule ? &*m_currentRule : nullptr, m_due.date());
-    m_repeatBox->setToolTip(m_description);
-    m_repeatBox->setAccessibleDescription(m_description);
+    const QString description = m_edit.description();
+    m_repeatBox->setToolTip(description);
+    m_repeatBox->setAccessibleDescription(description);
     // "Custom" alone tells nothing; the row reads the rule instead.
-    m_repeatBox->setShownText(m_repeatBox->currentIndex() == RepeatChoices::Custom ? m_description
+    m_repeatBox->setShownText(m_repeatBox->currentIndex() == RepeatChoices::Custom ? description
                                                                                    : QString());
-    m_hoverImage->setAccessibleDescription(m_description);
+    m_hoverImage->setAccessibleDescription(description);
 }
 
 void RepeatEditor::repeatChanged(int index)
 {
-    m_savedRecurrenceEnd = m_currentRule ? m_currentRule->recurrenceEnd : std::nullopt;
-    if (index == RepeatChoices::Custom) {
+    // A preset is saved at once, and the rows show the saved task.
+    if (!m_edit.choosePreset(index))
         openCustomRepeatWindow();
-        return;
-    }
-    setHoverVisible(false);
-    m_currentRule = RepeatChoices::presetRule(index, m_savedRecurrenceEnd);
-    setupRecurrenceRuleDescription();
-    checkEndRepeatSelectionAvailability();
-    save();
 }
 
 void RepeatEditor::openCustomRepeatWindow()
@@ -193,7 +176,7 @@ void RepeatEditor::openCustomRepeatWindow()
     for (int i = 0; i < 7; ++i)
         titles << m_manager.formatters().weekdayFormatter().stringFromDate(weekStart.addDays(i));
     // A task without a due date repeats from today.
-    const QDate due = m_due.isValid() ? m_due.date() : m_manager.clock().now().date();
+    const QDate due = m_edit.due().isValid() ? m_edit.due().date() : m_manager.clock().now().date();
     m_sheet->reset(titles, sundayFirst, due.dayOfWeek(), due.month());
     m_sheet->setPalette(m_modeManager.vibrantAppearance());
     // Presented once the pop-up that chose "Custom" has closed.
@@ -205,23 +188,13 @@ void RepeatEditor::openCustomRepeatWindow()
 
 void RepeatEditor::doneCustomRepeatWindow()
 {
-    m_currentRule = RepeatChoices::customRule(m_sheet->choices(), m_savedRecurrenceEnd);
-    setupRecurrenceRuleDescription();
-    setHoverVisible(true);
-    checkEndRepeatSelectionAvailability();
-    save();
+    m_edit.chooseCustom(m_sheet->choices());
 }
 
 void RepeatEditor::cancelCustomRepeatWindow()
 {
-    // Cancelling from a custom rule keeps it; from a preset, the preset comes back.
-    if (m_hoverShown)
-        return;
-    const QSignalBlocker blocker(m_repeatBox);
-    m_repeatBox->setCurrentIndex(m_previouslySelectedIndex);
-    setHoverVisible(false);
-    setupRecurrenceRuleDescription();
-    checkEndRepeatSelectionAvailability();
+    m_edit.cancelCustom();
+    showRule();
 }
 
 void RepeatEditor::checkEndRepeatSelectionAvailability()
@@ -247,19 +220,10 @@ void RepeatEditor::endRepeatChanged(int index, bool fromUser)
 
 void RepeatEditor::saveWhenEndRepeatChanged()
 {
-    if (!m_currentRule)
-        return;
     const EndChoice choice = EndChoice(qBound(0, m_endBox->currentIndex(), 2));
     const int count =
         RepeatChoices::numberFromText(m_countField->text(), RepeatChoices::kMaximumCount);
-    m_currentRule->recurrenceEnd = RepeatChoices::endFor(choice, m_endPicker->dateTime(), count);
-    save();
-}
-
-void RepeatEditor::save()
-{
-    if (m_saveRule)
-        m_saveRule(m_currentRule);
+    m_edit.chooseEnd(choice, m_endPicker->dateTime(), count);
 }
 
 bool RepeatEditor::eventFilter(QObject* watched, QEvent* event)
@@ -267,7 +231,7 @@ bool RepeatEditor::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_hoverImage) {
         if (event->type() == QEvent::Enter) {
             QToolTip::showText(m_hoverImage->mapToGlobal(QPoint(m_hoverImage->width(), 0)),
-                               m_description, m_hoverImage);
+                               m_edit.description(), m_hoverImage);
         } else if (event->type() == QEvent::Leave) {
             QToolTip::hideText();
         }
