@@ -76,13 +76,14 @@ bool WindowTaskTarget::showTask(const store::ReminderPtr& reminder)
         const QDateTime due = reminder->dueDateComponents->toDateTime();
         if (due.isValid()) {
             m_manager->dates().setSelectedDate(due.toLocalTime().date().startOfDay());
-            view->lvc()->selectDayView();
+            view->lvc()->presenter().select(0);
             if (selectInView(reminder))
                 return true;
         }
     }
     if (reminder->calendar) {
-        view->lvc()->selectListWithCalendarIdentifier(reminder->calendar->calendarIdentifier);
+        view->lvc()->presenter().selectListWithCalendarIdentifier(
+            reminder->calendar->calendarIdentifier);
         return selectInView(reminder);
     }
     return false;

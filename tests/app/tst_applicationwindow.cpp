@@ -183,7 +183,7 @@ private Q_SLOTS:
     void aTaskFromASecondLaunchShowsInTheSidebarCounts()
     {
         LeftViewController* sidebar = m_delegate->windowController()->viewController()->lvc();
-        const int homeRow = sidebar->layout().rowForList(1);
+        const int homeRow = sidebar->presenter().layout().rowForList(1);
         QCOMPARE(countAt(homeRow), QStringLiteral("1"));
 
         QProcess second;
@@ -222,8 +222,8 @@ private Q_SLOTS:
             filters.insert(QString(PrefKey::Filter::dayUndated), false);
             m_defaults->setObject(filters, PrefKey::filters);
         }
-        view->lvc()->todayButtonAction();
-        view->dayView();
+        view->lvc()->presenter().goToToday();
+        view->lvc()->presenter().selectDayView();
         view->lvc()->tableView()->setFocus();
         store::ReminderPtr task;
         for (const store::ReminderPtr& reminder : m_manager->remindersArray()->reminders()) {
@@ -237,11 +237,11 @@ private Q_SLOTS:
         QTRY_VERIFY(view->mvc()->selectedReminder());
         QCOMPARE(view->mvc()->selectedReminder()->title, title);
         if (sidebarRow >= 0) {
-            QCOMPARE(view->lvc()->selectedRow(), sidebarRow);
+            QCOMPARE(view->lvc()->presenter().selectedRow(), sidebarRow);
             QCOMPARE(m_manager->dates().selectedDate().date(),
                      task->dueDateComponents->toDateTime().date());
         } else {
-            QCOMPARE(view->lvc()->selectedList()->calendarIdentifier,
+            QCOMPARE(view->lvc()->presenter().selectedList()->calendarIdentifier,
                      task->calendar->calendarIdentifier);
         }
         QListView* rows = view->mvc()->tableView();

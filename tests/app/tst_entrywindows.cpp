@@ -259,7 +259,7 @@ private Q_SLOTS:
     // stays in the title and sets no priority.
     void ctrlNTypeReturn()
     {
-        view()->weekView();
+        view()->lvc()->presenter().selectWeekView();
         focusMainWindow();
         freshServerTime();
         QTest::keyClick(mainWindow(), Qt::Key_N, Qt::ControlModifier);
@@ -317,13 +317,13 @@ private Q_SLOTS:
         QFETCH(QString, list);
 
         if (viewName == "day")
-            view()->dayView();
+            view()->lvc()->presenter().selectDayView();
         else if (viewName == "week")
-            view()->weekView();
+            view()->lvc()->presenter().selectWeekView();
         else if (viewName == "month")
-            view()->monthView();
+            view()->lvc()->presenter().selectMonthView();
         else
-            view()->list(2);
+            view()->lvc()->presenter().selectList(2);
         if (selected.isValid())
             m_manager->dates().setSelectedDate(selected);
         view()->addNewTask();

@@ -293,9 +293,9 @@ private:
         auto mode = [this](TaskViewMode wanted) {
             return Effect{[this, wanted] {
                               if (wanted == TaskViewMode::Day)
-                                  view().weekView();
+                                  view().lvc()->presenter().selectWeekView();
                               else
-                                  view().dayView();
+                                  view().lvc()->presenter().selectDayView();
                           },
                           [this, wanted] { return view().mvc()->currentViewMode() == wanted; }};
         };
@@ -333,7 +333,7 @@ private:
         table["Edit/Undo"] = {[this] { m_manager->tasks().checkReminder(task("Call mom"), true); },
                               [this] { return !task("Call mom")->completed; }};
         table["Edit/Delete"] = {[this] {
-                                    view().list(0);
+                                    view().lvc()->presenter().selectList(0);
                                     QTRY_VERIFY(view().mvc()->model()->rowCount() > 0);
                                     view().mvc()->selectReminder(task("Water plants"));
                                     view().mvc()->setFocus();
@@ -354,11 +354,12 @@ private:
         table["View/Month"] = mode(TaskViewMode::Month);
         table["View/Search"] = mode(TaskViewMode::Search);
         auto opensAList = [this, sidebar] {
-            return Effect{[this, sidebar] {
-                              view().dayView();
-                              m_rowBefore = sidebar->selectedRow();
-                          },
-                          [this, sidebar] { return sidebar->selectedRow() != m_rowBefore; }};
+            return Effect{
+                [this, sidebar] {
+                    view().lvc()->presenter().selectDayView();
+                    m_rowBefore = sidebar->presenter().selectedRow();
+                },
+                [this, sidebar] { return sidebar->presenter().selectedRow() != m_rowBefore; }};
         };
         table["View/Preset Lists"] = opensAList();
         table["View/Smart Lists"] = opensAList();
@@ -467,10 +468,10 @@ private:
             return nullptr;
         QWidget* target = nullptr;
         if (field == "Search") {
-            view().searchView();
+            view().lvc()->presenter().selectSearch();
             target = view().mvc()->findChild<QLineEdit*>();
         } else {
-            view().presetList(1);
+            view().lvc()->presenter().selectPresetList(1);
             view().mvc()->selectReminder(task("Pack the bags"));
             view().openRightView();
             if (!QTest::qWaitFor([this] { return view().isDetailsShown(); }))

@@ -18,6 +18,7 @@
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/ViewController.h"
+#include "ui/main/sidebar/LeftViewController.h"
 #include "ui/main/WindowController.h"
 #include "ui/main/detail/CheckDateRow.h"
 #include "ui/main/detail/DatePickerButton.h"
@@ -636,8 +637,8 @@ private Q_SLOTS:
         window.resize(900, 700);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        view.lvc(); // the day view of 27 March shows nothing due; the all-tasks list does
-        view.presetList(1);
+        // The day view of 27 March shows nothing due; the all-tasks list does.
+        view.lvc()->presenter().selectPresetList(1);
         QListView* table = view.mvc()->tableView();
         table->setFocus();
         QTRY_VERIFY(view.mvc()->remindersArray().size() == 1);

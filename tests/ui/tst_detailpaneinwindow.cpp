@@ -17,6 +17,7 @@
 #include "ui/main/detail/CheckDateRow.h"
 #include "ui/main/detail/DatePickerButton.h"
 #include "ui/main/detail/GrowingTextEdit.h"
+#include "ui/main/sidebar/LeftViewController.h"
 
 #include <QListView>
 #include <QTemporaryDir>
@@ -51,7 +52,7 @@ private Q_SLOTS:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         // The day shown first has nothing due; the all-tasks list holds the three.
-        view().presetList(1);
+        view().lvc()->presenter().selectPresetList(1);
         QTRY_COMPARE(view().mvc()->remindersArray().size(), 3);
         view().showHideDetails();
         QTRY_VERIFY(view().isDetailsShown());
@@ -151,7 +152,7 @@ private Q_SLOTS:
     // pane stays on it for further edits until the user goes to another day.
     void thePaneKeepsATaskItsEditMovedOutOfTheView()
     {
-        view().dayView();
+        view().lvc()->presenter().selectDayView();
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         writeFile(root() + "/work/today.ics",
                   todo("today", "Water plants", "DUE;VALUE=DATE:20260327\r\n"));

@@ -152,7 +152,7 @@ private Q_SLOTS:
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         m_manager->refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
-        view().presetList(1);
+        view().lvc()->presenter().selectPresetList(1);
         QTRY_COMPARE(view().mvc()->remindersArray().size(), 2);
         view().mvc()->selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
         QTRY_VERIFY(view().rvc()->reminder());
@@ -161,10 +161,10 @@ private Q_SLOTS:
         QVERIFY(view().rvc()->mapRow()->isVisibleTo(m_window.get()));
 
         const QList<std::pair<QString, std::function<void()>>> views = {
-            {"All Tasks", [this] { view().presetList(1); }},
-            {"the week", [this] { view().weekView(); }},
-            {"the month", [this] { view().monthView(); }},
-            {"a search", [this] { view().searchView(); }}};
+            {"All Tasks", [this] { view().lvc()->presenter().selectPresetList(1); }},
+            {"the week", [this] { view().lvc()->presenter().selectWeekView(); }},
+            {"the month", [this] { view().lvc()->presenter().selectMonthView(); }},
+            {"a search", [this] { view().lvc()->presenter().selectSearch(); }}};
         for (const QSize& size : {QSize(800, 600), QSize(1, 1)}) {
             m_window->resize(size);
             QVERIFY2(
@@ -195,7 +195,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!view().isListsShown());
         QCOMPARE(m_window->width(), windowWidth - sidebarWidth);
         QVERIFY(!view().mvc()->isReopenButtonHidden());
-        view().toggleLeftView();
+        view().showHideLists();
         QTRY_VERIFY(view().isListsShown());
         QVERIFY(view().mvc()->isReopenButtonHidden());
     }
@@ -224,8 +224,9 @@ private Q_SLOTS:
     {
         SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "work", {}, {});
         view().refreshLeftTableViewFromPreferences();
-        view().smartList(int(view().lvc()->tagListsArray().size()));
-        QCOMPARE(view().lvc()->selectedTag(), QStringLiteral("#work"));
+        view().lvc()->presenter().selectSmartList(
+            int(view().lvc()->presenter().layout().tagListsArray().size()));
+        QCOMPARE(view().lvc()->presenter().selectedTag(), QStringLiteral("#work"));
         QSignalSpy added(&view(), &ViewController::reminderAdded);
         view().addNewTaskWithTitle("Lunch on Friday", "message:<1234@example.org>");
         QCOMPARE(added.count(), 1);
@@ -239,7 +240,7 @@ private Q_SLOTS:
     void aDroppedMessageTakesAFutureSelectedDate()
     {
         QSignalSpy added(&view(), &ViewController::reminderAdded);
-        view().weekView();
+        view().lvc()->presenter().selectWeekView();
         view().addNewTaskWithTitle("This week", "message://<a@b>");
         QVERIFY(!added.at(0).at(0).value<store::ReminderPtr>()->dueDateComponents);
 
@@ -253,7 +254,7 @@ private Q_SLOTS:
 
     void sharingAnEmptyListSaysNoTasks()
     {
-        view().searchView();
+        view().lvc()->presenter().selectSearch();
         const QString text = view().sharedListText().toPlainText();
         QVERIFY2(text.contains("No Tasks"), qPrintable(text));
 
@@ -327,7 +328,7 @@ private Q_SLOTS:
     void aTextSizeSetElsewhereReachesTheTaskRows()
     {
         UserDefaultsWatcher watcher(*m_defaults);
-        view().presetList(1);
+        view().lvc()->presenter().selectPresetList(1);
         QTRY_COMPARE(view().mvc()->remindersArray().size(), 1);
         const QListView* table = view().mvc()->tableView();
         const QModelIndex row = table->model()->index(0, 0);
@@ -426,7 +427,7 @@ private Q_SLOTS:
     // Down in the search field selects the first task found and gives the list the keyboard.
     void downInTheSearchFieldGoesToTheFirstResult()
     {
-        view().searchView();
+        view().lvc()->presenter().selectSearch();
         activateWindow();
         QLineEdit* field = searchField();
         QTRY_COMPARE(QApplication::focusWidget(), field);
@@ -445,12 +446,12 @@ private Q_SLOTS:
     // not go into a field that is no longer on screen.
     void leavingTheSearchTakesTheKeyboardAlong()
     {
-        view().searchView();
+        view().lvc()->presenter().selectSearch();
         activateWindow();
         QLineEdit* field = searchField();
         QTRY_COMPARE(QApplication::focusWidget(), field);
         QTest::keyClicks(field, "Rep");
-        view().dayView();
+        view().lvc()->presenter().selectDayView();
         QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
         QCOMPARE(field->text(), QStringLiteral("Rep"));
@@ -477,7 +478,7 @@ private:
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         m_manager->refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
-        view().weekView();
+        view().lvc()->presenter().selectWeekView();
         QTRY_COMPARE(view().mvc()->weekDateView()->parentWidget()->height(), WeekDateView::kHeight);
         for (const store::ReminderPtr& reminder : view().mvc()->remindersArray()) {
             if (reminder->title == QStringLiteral("Slides"))

@@ -158,15 +158,6 @@ void ViewController::toggleRightView()
     collapseRightSplitView();
 }
 
-QDateTime ViewController::presetDateForNewTask() const
-{
-    const int row = m_lvc->selectedRow();
-    const QDateTime selected = m_manager.dates().selectedDate();
-    if (row >= 0 && row <= 2 && selected > m_manager.dates().today())
-        return selected;
-    return {};
-}
-
 void ViewController::setQuickAddOpener(QuickAddOpener opener)
 {
     m_quickAddOpener = std::move(opener);
@@ -179,8 +170,9 @@ void ViewController::addNewTask()
     if (!m_quickAddOpener)
         return;
     Sound::soundEffect(Sound::AddPull);
-    const store::CalendarPtr list = m_lvc->selectedList();
-    m_quickAddOpener(presetDateForNewTask(), list ? list->calendarIdentifier : QString());
+    const store::CalendarPtr list = m_lvc->presenter().selectedList();
+    m_quickAddOpener(m_lvc->presenter().presetDateForNewTask(),
+                     list ? list->calendarIdentifier : QString());
 }
 
 void ViewController::editSelectedReminder()
@@ -198,7 +190,7 @@ void ViewController::returnToTaskList()
 
 void ViewController::refreshLeftTableView()
 {
-    m_lvc->reloadDataFromSearch();
+    m_lvc->presenter().reloadShowingSearch();
 }
 
 void ViewController::pinButtonOn(bool on)
@@ -242,49 +234,14 @@ void ViewController::fetchData()
     }
 }
 
-void ViewController::dayView()
-{
-    m_lvc->selectDayView();
-}
-
-void ViewController::weekView()
-{
-    m_lvc->selectWeekView();
-}
-
-void ViewController::monthView()
-{
-    m_lvc->selectMonthView();
-}
-
-void ViewController::searchView()
-{
-    m_lvc->selectSearchView();
-}
-
-void ViewController::presetList(int position)
-{
-    m_lvc->selectPresetList(position);
-}
-
-void ViewController::smartList(int position)
-{
-    m_lvc->selectSmartList(position);
-}
-
-void ViewController::list(int position)
-{
-    m_lvc->selectList(position);
-}
-
 void ViewController::moveToToday()
 {
-    m_lvc->todayButtonAction();
+    m_lvc->presenter().goToToday();
     // A list or the search shows no dates: there the command would change nothing on screen
     // and leave the keyboard where it was (typing on into the search field), so it opens
     // today's day view instead.
     if (!isPeriodMode(m_mvc->currentViewMode()))
-        m_lvc->selectDayView();
+        m_lvc->presenter().select(0);
 }
 
 void ViewController::showHideCompleted()
@@ -342,14 +299,9 @@ void ViewController::refreshOnMidnight()
     m_lvc->setupTodayTextField();
 }
 
-void ViewController::refreshLeftTableViewKeepingSelection()
-{
-    m_lvc->reloadKeepingSelection();
-}
-
 void ViewController::refreshLeftTableViewFromPreferences()
 {
-    m_lvc->reloadDataFromPreference();
+    m_lvc->presenter().reloadShowingDay();
     selectedRowChangedWithDictionary(ListEntry::dateView(ListKind::Day));
 }
 
@@ -390,18 +342,13 @@ void ViewController::setupPinSettings()
     pinButtonOn(m_manager.defaults().boolForKey(PrefKey::alwaysOnTop));
 }
 
-void ViewController::setupTodayTextField()
-{
-    m_lvc->setupTodayTextField();
-}
-
 void ViewController::addNewTaskWithTitle(const QString& title, const QString& mailLink)
 {
-    const QDateTime due = presetDateForNewTask();
-    store::CalendarPtr list = m_lvc->selectedList();
+    const QDateTime due = m_lvc->presenter().presetDateForNewTask();
+    store::CalendarPtr list = m_lvc->presenter().selectedList();
     if (!list)
         list = m_manager.lists().defaultList();
-    const std::optional<int> priority = m_lvc->selectedPriority();
+    const std::optional<int> priority = m_lvc->presenter().selectedPriority();
 
     // Mail programs differ in whether they write the slashes after the scheme; links work
     // only with them.
@@ -413,7 +360,7 @@ void ViewController::addNewTaskWithTitle(const QString& title, const QString& ma
             notes.insert(after, QLatin1String("//"));
     }
     QString taskTitle = title;
-    const QString tag = m_lvc->selectedTag();
+    const QString tag = m_lvc->presenter().selectedTag();
     if (!tag.isEmpty()) {
         if (m_manager.defaults().boolForKey(PrefKey::tagOnNotes))
             notes += QLatin1Char(' ') + tag;
