@@ -152,7 +152,7 @@ bool saveDetail(ViewController* view, QWidget* window, DataManager& manager,
     view->lvc()->presenter().selectWeekView();
     view->openRightView();
     wait(300);
-    view->mvc()->selectReminder(manager.tasks().reminderWithIdentifier(
+    view->mvc()->presenter().selectReminder(manager.tasks().reminderWithIdentifier(
         reminder ? reminder->calendarItemIdentifier : QString()));
     const bool saved = save(window, path);
     window->resize(size);
@@ -169,7 +169,7 @@ bool saveDetailAt(ViewController* view, QWidget* window, DataManager& manager,
     view->openRightView();
     window->resize(size.isEmpty() ? QSize(1, 1) : size);
     wait(300);
-    view->mvc()->selectReminder(manager.tasks().reminderWithIdentifier(
+    view->mvc()->presenter().selectReminder(manager.tasks().reminderWithIdentifier(
         reminder ? reminder->calendarItemIdentifier : QString()));
     const bool saved = save(window, path);
     window->resize(before);
@@ -387,7 +387,7 @@ int main(int argc, char* argv[])
         const store::EventPtr event = view->mvc()->model()->eventAt(row);
         if (event && event->title == QLatin1String("Dentist")) {
             view->mvc()->tableView()->setCurrentIndex(view->mvc()->model()->index(row));
-            view->mvc()->proposeSelection(row);
+            view->mvc()->presenter().proposeSelection(row);
         }
     }
     failures += !save(&window, output + "/detail-event.png");

@@ -368,7 +368,7 @@ void AppDelegate::deleteFocused()
     if (view->lvc()->isAncestorOf(QApplication::focusWidget()))
         view->lvc()->deleteSelected();
     else
-        view->mvc()->deleteSelected();
+        view->mvc()->presenter().deleteSelected();
 }
 
 // --- global shortcuts ------------------------------------------------------------------------
@@ -559,5 +559,5 @@ void AppDelegate::togglePanel()
 void AppDelegate::selectReminder(const store::ReminderPtr& reminder)
 {
     if (m_windowController && reminder)
-        m_windowController->viewController()->mvc()->selectReminder(reminder);
+        m_windowController->viewController()->mvc()->presenter().selectReminder(reminder);
 }

@@ -92,7 +92,7 @@ bool WindowTaskTarget::showTask(const store::ReminderPtr& reminder)
 bool WindowTaskTarget::selectInView(const store::ReminderPtr& reminder)
 {
     MidViewController* list = m_window->viewController()->mvc();
-    if (!list->selectReminderFromNotifications(reminder))
+    if (!list->presenter().selectReminderFromNotifications(reminder))
         return false;
     // Space and Delete act on the task shown, not on the sidebar that had the keyboard.
     list->tableView()->setFocus(Qt::OtherFocusReason);

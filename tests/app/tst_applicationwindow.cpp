@@ -139,7 +139,7 @@ private Q_SLOTS:
         QCOMPARE(items.at(0)->text(), QStringLiteral("Home"));
         QCOMPARE(items.at(8)->text(), QStringLiteral("List 8"));
         items.at(2)->trigger();
-        QCOMPARE(m_delegate->windowController()->viewController()->mvc()->title(),
+        QCOMPARE(m_delegate->windowController()->viewController()->mvc()->presenter().view().title,
                  QStringLiteral("List 2"));
 
         m_delegate->updateViewMenu();
@@ -154,7 +154,7 @@ private Q_SLOTS:
     void theListMenusFollowTheSidebar()
     {
         SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "errands", {}, {});
-        m_delegate->windowController()->viewController()->lvc()->reloadDataFromPreference();
+        m_delegate->windowController()->viewController()->lvc()->presenter().reloadShowingDay();
         QStringList titles;
         for (QAction* action : m_delegate->smartListsMenu()->actions())
             titles << action->text();
@@ -231,11 +231,11 @@ private Q_SLOTS:
                 task = reminder;
         }
         QVERIFY(task);
-        QVERIFY(!view->mvc()->selectReminderFromNotifications(task));
+        QVERIFY(!view->mvc()->presenter().selectReminderFromNotifications(task));
 
         m_target.openObject(task);
-        QTRY_VERIFY(view->mvc()->selectedReminder());
-        QCOMPARE(view->mvc()->selectedReminder()->title, title);
+        QTRY_VERIFY(view->mvc()->presenter().selectedReminder());
+        QCOMPARE(view->mvc()->presenter().selectedReminder()->title, title);
         if (sidebarRow >= 0) {
             QCOMPARE(view->lvc()->presenter().selectedRow(), sidebarRow);
             QCOMPARE(m_manager->dates().selectedDate().date(),

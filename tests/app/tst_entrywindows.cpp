@@ -19,6 +19,7 @@
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/sidebar/LeftViewController.h"
 #include "ui/panel/PanelViewController.h"
 #include "ui/panel/PanelWindowController.h"
 
@@ -380,7 +381,7 @@ private:
 
     QString selectedTitle() const
     {
-        const store::ReminderPtr selected = view()->mvc()->selectedReminder();
+        const store::ReminderPtr selected = view()->mvc()->presenter().selectedReminder();
         return selected ? selected->title : QString();
     }
 

@@ -246,7 +246,7 @@ private Q_SLOTS:
         QVERIFY(search);
         QTest::keyClicks(search, "br");
         QTest::keyClick(search, Qt::Key_T, Qt::ControlModifier);
-        QCOMPARE(view().mvc()->currentViewMode(), TaskViewMode::Day);
+        QCOMPARE(view().mvc()->presenter().view().mode, TaskViewMode::Day);
         QCOMPARE(m_manager->dates().selectedDate(), m_manager->dates().today());
         QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
@@ -291,13 +291,14 @@ private:
             };
         };
         auto mode = [this](TaskViewMode wanted) {
-            return Effect{[this, wanted] {
-                              if (wanted == TaskViewMode::Day)
-                                  view().lvc()->presenter().selectWeekView();
-                              else
-                                  view().lvc()->presenter().selectDayView();
-                          },
-                          [this, wanted] { return view().mvc()->currentViewMode() == wanted; }};
+            return Effect{
+                [this, wanted] {
+                    if (wanted == TaskViewMode::Day)
+                        view().lvc()->presenter().selectWeekView();
+                    else
+                        view().lvc()->presenter().selectDayView();
+                },
+                [this, wanted] { return view().mvc()->presenter().view().mode == wanted; }};
         };
         LeftViewController* sidebar = view().lvc();
         QMap<QString, Effect> table;
@@ -335,7 +336,7 @@ private:
         table["Edit/Delete"] = {[this] {
                                     view().lvc()->presenter().selectList(0);
                                     QTRY_VERIFY(view().mvc()->model()->rowCount() > 0);
-                                    view().mvc()->selectReminder(task("Water plants"));
+                                    view().mvc()->presenter().selectReminder(task("Water plants"));
                                     view().mvc()->setFocus();
                                     QApplication::setActiveWindow(window());
                                 },
@@ -472,7 +473,7 @@ private:
             target = view().mvc()->findChild<QLineEdit*>();
         } else {
             view().lvc()->presenter().selectPresetList(1);
-            view().mvc()->selectReminder(task("Pack the bags"));
+            view().mvc()->presenter().selectReminder(task("Pack the bags"));
             view().openRightView();
             if (!QTest::qWaitFor([this] { return view().isDetailsShown(); }))
                 return nullptr;

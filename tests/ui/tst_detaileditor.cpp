@@ -18,7 +18,6 @@
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/ViewController.h"
-#include "ui/main/sidebar/LeftViewController.h"
 #include "ui/main/WindowController.h"
 #include "ui/main/detail/CheckDateRow.h"
 #include "ui/main/detail/DatePickerButton.h"
@@ -29,6 +28,7 @@
 #include "ui/main/detail/MapView.h"
 #include "ui/main/detail/PriorityRow.h"
 #include "ui/main/detail/UrlRow.h"
+#include "ui/main/sidebar/LeftViewController.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -641,9 +641,9 @@ private Q_SLOTS:
         view.lvc()->presenter().selectPresetList(1);
         QListView* table = view.mvc()->tableView();
         table->setFocus();
-        QTRY_VERIFY(view.mvc()->remindersArray().size() == 1);
+        QTRY_VERIFY(view.mvc()->presenter().remindersArray().size() == 1);
         QTest::keyClick(table, Qt::Key_Down);
-        QTRY_VERIFY(view.mvc()->selectedReminder());
+        QTRY_VERIFY(view.mvc()->presenter().selectedReminder());
         QVERIFY(!view.isDetailsShown());
         QTest::keyClick(table, Qt::Key_Return);
         QTRY_VERIFY(view.isDetailsShown());

@@ -153,8 +153,8 @@ private Q_SLOTS:
         m_manager->refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
         view().lvc()->presenter().selectPresetList(1);
-        QTRY_COMPARE(view().mvc()->remindersArray().size(), 2);
-        view().mvc()->selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
+        QTRY_COMPARE(view().mvc()->presenter().remindersArray().size(), 2);
+        view().mvc()->presenter().selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
         QTRY_VERIFY(view().rvc()->reminder());
         view().showHideDetails();
         QTRY_VERIFY(view().isDetailsShown());
@@ -172,7 +172,8 @@ private Q_SLOTS:
                 qPrintable(QString("%1 by %2").arg(m_window->width()).arg(m_window->height())));
             for (const auto& [name, show] : views) {
                 show();
-                view().mvc()->selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
+                view().mvc()->presenter().selectReminder(
+                    m_manager->tasks().reminderWithIdentifier("long"));
                 // The strips open and close with an animation.
                 QTest::qWait(300);
                 const QStringList faults = WindowFit::faults(m_window.get());
@@ -255,16 +256,16 @@ private Q_SLOTS:
     void sharingAnEmptyListSaysNoTasks()
     {
         view().lvc()->presenter().selectSearch();
-        const QString text = view().sharedListText().toPlainText();
+        const QString text = view().mvc()->presenter().sharedListText().toPlainText();
         QVERIFY2(text.contains("No Tasks"), qPrintable(text));
 
         ShareMenu& share = *view().shareMenu();
         const QString file = m_dir->filePath("shared.txt");
         QString error;
-        QVERIFY(share.saveToFile(file, view().sharedListText(), &error));
+        QVERIFY(share.saveToFile(file, view().mvc()->presenter().sharedListText(), &error));
         QCOMPARE(QString::fromUtf8(readFile(file)), text);
         // A reserved character in a title must not cut the mail's body short.
-        const QUrl mail = share.mailUrl("Work & home", view().sharedListText());
+        const QUrl mail = share.mailUrl("Work & home", view().mvc()->presenter().sharedListText());
         QCOMPARE(QUrlQuery(mail).queryItemValue("subject", QUrl::FullyDecoded),
                  QStringLiteral("Work & home"));
         QVERIFY(!share.saveToFile(m_dir->filePath("missing/folder/x.txt"), {}, &error));
@@ -329,7 +330,7 @@ private Q_SLOTS:
     {
         UserDefaultsWatcher watcher(*m_defaults);
         view().lvc()->presenter().selectPresetList(1);
-        QTRY_COMPARE(view().mvc()->remindersArray().size(), 1);
+        QTRY_COMPARE(view().mvc()->presenter().remindersArray().size(), 1);
         const QListView* table = view().mvc()->tableView();
         const QModelIndex row = table->model()->index(0, 0);
         const int heightBefore = table->visualRect(row).height();
@@ -432,13 +433,13 @@ private Q_SLOTS:
         QLineEdit* field = searchField();
         QTRY_COMPARE(QApplication::focusWidget(), field);
         QTest::keyClicks(field, "Rep");
-        QCOMPARE(view().mvc()->remindersArray().size(), 1);
-        QVERIFY(!view().mvc()->selectedReminder());
+        QCOMPARE(view().mvc()->presenter().remindersArray().size(), 1);
+        QVERIFY(!view().mvc()->presenter().selectedReminder());
 
         QTest::keyClick(field, Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
         QCOMPARE(view().mvc()->selectedRow(), 0);
-        QCOMPARE(view().mvc()->selectedReminder()->title, QStringLiteral("Report"));
+        QCOMPARE(view().mvc()->presenter().selectedReminder()->title, QStringLiteral("Report"));
         QCOMPARE(view().rvc()->reminder()->title, QStringLiteral("Report"));
     }
 
@@ -480,11 +481,11 @@ private:
         QVERIFY(refreshed.wait(5000));
         view().lvc()->presenter().selectWeekView();
         QTRY_COMPARE(view().mvc()->weekDateView()->parentWidget()->height(), WeekDateView::kHeight);
-        for (const store::ReminderPtr& reminder : view().mvc()->remindersArray()) {
+        for (const store::ReminderPtr& reminder : view().mvc()->presenter().remindersArray()) {
             if (reminder->title == QStringLiteral("Slides"))
-                view().mvc()->selectReminder(reminder);
+                view().mvc()->presenter().selectReminder(reminder);
         }
-        QVERIFY(view().mvc()->selectedReminder());
+        QVERIFY(view().mvc()->presenter().selectedReminder());
         if (details)
             view().showHideDetails();
         QTRY_COMPARE(view().isDetailsShown(), details);

@@ -164,35 +164,36 @@ private Q_SLOTS:
     // the first event and the spacer below the tasks the last task.
     void theSelectionNeverRestsOnHeaderOrSpacer()
     {
-        QCOMPARE(m_pane->remindersArray().size(), 2);
-        QCOMPARE(m_pane->calendarEventsArray().size(), 2);
+        QCOMPARE(m_pane->presenter().remindersArray().size(), 2);
+        QCOMPARE(m_pane->presenter().calendarEventsArray().size(), 2);
         QCOMPARE(m_pane->model()->rowCount(), 7);
 
         clickRow(3);
         QTRY_COMPARE(m_pane->selectedRow(), 4);
-        QCOMPARE(m_pane->selectedEvent()->title, QStringLiteral("Stand-up"));
+        QCOMPARE(m_pane->presenter().selectedEvent()->title, QStringLiteral("Stand-up"));
         QCOMPARE(m_recorder.events.last()->title, QStringLiteral("Stand-up"));
 
         clickRow(2);
         QTRY_COMPARE(m_pane->selectedRow(), 1);
-        QCOMPARE(m_pane->selectedReminder(), m_pane->remindersArray().at(1));
-        QVERIFY(!m_pane->selectedEvent());
+        QCOMPARE(m_pane->presenter().selectedReminder(),
+                 m_pane->presenter().remindersArray().at(1));
+        QVERIFY(!m_pane->presenter().selectedEvent());
 
         clickRow(6);
         QTRY_COMPARE(m_pane->selectedRow(), 5);
-        QCOMPARE(m_pane->selectedEvent()->title, QStringLiteral("Review"));
+        QCOMPARE(m_pane->presenter().selectedEvent()->title, QStringLiteral("Review"));
     }
 
     // After a refresh the same task stays selected, found again by its identifier.
     void theSelectionSurvivesARefresh()
     {
         clickRow(1);
-        const QString identifier = m_pane->selectedReminder()->calendarItemIdentifier;
+        const QString identifier = m_pane->presenter().selectedReminder()->calendarItemIdentifier;
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         m_manager->refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
         m_pane->refreshView();
-        QCOMPARE(m_pane->selectedReminder()->calendarItemIdentifier, identifier);
+        QCOMPARE(m_pane->presenter().selectedReminder()->calendarItemIdentifier, identifier);
         QCOMPARE(m_pane->selectedRow(), 1);
     }
 
@@ -201,17 +202,17 @@ private Q_SLOTS:
     {
         auto stranger = std::make_shared<store::Reminder>();
         stranger->calendarItemIdentifier = "not-listed";
-        m_pane->selectReminder(stranger);
-        QCOMPARE(m_pane->selectionTriedCount(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(m_pane->selectionTriedCount(), 3, 2000);
-        QTRY_COMPARE_WITH_TIMEOUT(m_pane->selectionTriedCount(), 0, 2000);
-        QVERIFY(!m_pane->selectedReminder() ||
-                m_pane->selectedReminder()->calendarItemIdentifier != "not-listed");
+        m_pane->presenter().selectReminder(stranger);
+        QCOMPARE(m_pane->presenter().selectionTriedCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_pane->presenter().selectionTriedCount(), 3, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_pane->presenter().selectionTriedCount(), 0, 2000);
+        QVERIFY(!m_pane->presenter().selectedReminder() ||
+                m_pane->presenter().selectedReminder()->calendarItemIdentifier != "not-listed");
 
-        const store::ReminderPtr listed = m_pane->remindersArray().at(1);
-        QVERIFY(m_pane->selectReminderFromNotifications(listed));
+        const store::ReminderPtr listed = m_pane->presenter().remindersArray().at(1);
+        QVERIFY(m_pane->presenter().selectReminderFromNotifications(listed));
         QCOMPARE(m_pane->selectedRow(), 1);
-        QVERIFY(!m_pane->selectReminderFromNotifications(stranger));
+        QVERIFY(!m_pane->presenter().selectReminderFromNotifications(stranger));
     }
 
     // One month on from 31 January is the last day of February.
@@ -219,17 +220,17 @@ private Q_SLOTS:
     {
         m_pane->changeViewToDict(ListEntry::fromStored({{"type", 13}, {"title", ""}}));
         m_manager->dates().setSelectedDate(local(2027, 1, 31));
-        m_pane->keyRightTapped();
+        m_pane->presenter().movePeriod(1);
         QCOMPARE(m_manager->dates().selectedDate(), local(2027, 2, 28));
         m_pane->refreshView();
-        QCOMPARE(m_pane->currentDate(), local(2027, 2, 1));
+        QCOMPARE(m_pane->presenter().view().currentDate, local(2027, 2, 1));
 
         // Lists have no periods: the buttons are off and the keys do nothing.
         m_pane->changeViewToDict(ListEntry::fromStored({{"type", 0}}));
-        QVERIFY(!m_pane->isNavigationEnabled());
-        m_pane->keyRightTapped();
+        QVERIFY(!m_pane->presenter().view().navigationEnabled);
+        m_pane->presenter().movePeriod(1);
         QCOMPARE(m_manager->dates().selectedDate(), local(2027, 2, 28));
-        QCOMPARE(m_pane->title(), QStringLiteral("All Tasks"));
+        QCOMPARE(m_pane->presenter().view().title, QStringLiteral("All Tasks"));
     }
 
     void searchFiltersAndSavesOnlyText()
@@ -237,14 +238,14 @@ private Q_SLOTS:
         m_pane->changeViewToDict(ListEntry::fromStored({{"type", 14}, {"title", "Search"}}));
         QCOMPARE(m_pane->stripHeight(), 50);
         QVERIFY(!m_pane->isSearchSaveButtonVisible());
-        m_pane->searchSaveButton();
+        m_pane->presenter().saveSearch();
         QCOMPARE(m_recorder.sidebarReloads, 0);
 
         m_pane->setSearchText("slid");
-        QCOMPARE(m_pane->remindersArray().size(), 1);
+        QCOMPARE(m_pane->presenter().remindersArray().size(), 1);
         QVERIFY(m_pane->isSearchSaveButtonVisible());
         const int before = m_defaults->arrayForKey(PrefKey::listNavArray).size();
-        m_pane->searchSaveButton();
+        m_pane->presenter().saveSearch();
         const QVariantList nav = m_defaults->arrayForKey(PrefKey::listNavArray);
         QCOMPARE(nav.size(), before + 1);
         QCOMPARE(nav.last().toMap().value("type").toInt(), 15);
@@ -272,7 +273,7 @@ private Q_SLOTS:
     void spaceCompletesAfterTheBounce()
     {
         clickRow(0);
-        const QString identifier = m_pane->selectedReminder()->calendarItemIdentifier;
+        const QString identifier = m_pane->presenter().selectedReminder()->calendarItemIdentifier;
         QTest::keyClick(m_pane->tableView(), Qt::Key_Space);
         QVERIFY(!m_manager->tasks().reminderWithIdentifier(identifier)->completed);
         QTRY_VERIFY_WITH_TIMEOUT(
@@ -289,7 +290,7 @@ private Q_SLOTS:
     void aRefusedCompletionIsShownAndNothingIsWritten()
     {
         clickRow(0);
-        const store::ReminderPtr task = m_pane->selectedReminder();
+        const store::ReminderPtr task = m_pane->presenter().selectedReminder();
         QVERIFY(task && !task->completed);
         const QString file = task->origin->filePath;
         QTest::keyClick(m_pane->tableView(), Qt::Key_Space);
@@ -328,9 +329,9 @@ private Q_SLOTS:
 
     void showHideCompletedIsStored()
     {
-        const bool before = m_pane->showingCompleted();
-        m_pane->showHideButtonTapped();
-        QCOMPARE(m_pane->showingCompleted(), !before);
+        const bool before = m_pane->presenter().view().showingCompleted;
+        m_pane->presenter().toggleShowCompleted();
+        QCOMPARE(m_pane->presenter().view().showingCompleted, !before);
         QCOMPARE(UserDefaults(m_defaults->filePath()).boolForKey(PrefKey::showCompleted), !before);
     }
 

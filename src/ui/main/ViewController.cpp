@@ -79,13 +79,13 @@ ViewController::ViewController(DataManager& manager, ModeManager& modeManager, Q
         if (sizes.value(kRight) == 0)
             m_rvc->hide();
         m_mvc->setReopenButtonHidden(isListsShown());
-        m_mvc->setShowingDetail(isDetailsShown());
+        m_mvc->presenter().setShowingDetail(isDetailsShown());
         m_splitView->handle(1)->setVisible(isListsShown());
         m_splitView->handle(2)->setVisible(isDetailsShown());
     });
     setupTabOrder();
     m_mvc->setReopenButtonHidden(isListsShown());
-    m_mvc->setShowingDetail(isDetailsShown());
+    m_mvc->presenter().setShowingDetail(isDetailsShown());
     m_splitView->handle(2)->setVisible(false);
 
     connect(&m_manager, &DataManager::remindersRefreshed, this, &ViewController::fetchData);
@@ -135,7 +135,7 @@ void ViewController::setApplicationShell(ApplicationShell* shell)
 void ViewController::selectedRowChangedWithDictionary(const ListEntry& listDictionary)
 {
     m_mvc->changeViewToDict(listDictionary);
-    m_rvc->changeViewWithReminder(m_mvc->selectedReminder());
+    m_rvc->changeViewWithReminder(m_mvc->presenter().selectedReminder());
 }
 
 void ViewController::selectedRowChangedWithReminder(const store::ReminderPtr& reminder)
@@ -177,7 +177,7 @@ void ViewController::addNewTask()
 
 void ViewController::editSelectedReminder()
 {
-    if (!m_mvc->selectedReminder() && !m_mvc->selectedEvent())
+    if (!m_mvc->presenter().selectedReminder() && !m_mvc->presenter().selectedEvent())
         return;
     openRightView();
     m_rvc->focusTitle();
@@ -195,32 +195,23 @@ void ViewController::refreshLeftTableView()
 
 void ViewController::pinButtonOn(bool on)
 {
-    m_mvc->setupVisualEffectStateActiveAlways(on);
     m_rvc->setupVisualEffectStateActiveAlways(on);
-}
-
-StyledText ViewController::sharedListText() const
-{
-    const ReminderList reminders = m_mvc->remindersArray();
-    const QString subtitle = ListExport::subtitleForTaskCount(reminders.size());
-    return ListExport::attributedStringsForSharingListWithTitle(
-        m_mvc->title(), subtitle, reminders, m_mvc->calendarEventsArray(), m_manager.formatters());
 }
 
 void ViewController::shareListWithRect(const QRect& rect)
 {
-    m_shareMenu->share(m_mvc->title(), sharedListText(), this,
+    m_shareMenu->share(m_mvc->presenter().view().title, m_mvc->presenter().sharedListText(), this,
                        m_lvc->mapToGlobal(rect.bottomLeft()));
 }
 
 void ViewController::keyLeftTapped()
 {
-    m_mvc->keyLeftTapped();
+    m_mvc->presenter().movePeriod(-1);
 }
 
 void ViewController::keyRightTapped()
 {
-    m_mvc->keyRightTapped();
+    m_mvc->presenter().movePeriod(1);
 }
 
 // --- application requests --------------------------------------------------------------------
@@ -240,13 +231,13 @@ void ViewController::moveToToday()
     // A list or the search shows no dates: there the command would change nothing on screen
     // and leave the keyboard where it was (typing on into the search field), so it opens
     // today's day view instead.
-    if (!isPeriodMode(m_mvc->currentViewMode()))
+    if (!isPeriodMode(m_mvc->presenter().view().mode))
         m_lvc->presenter().select(0);
 }
 
 void ViewController::showHideCompleted()
 {
-    m_mvc->showHideButtonTapped();
+    m_mvc->presenter().toggleShowCompleted();
 }
 
 void ViewController::showHideLists()
@@ -548,7 +539,7 @@ void ViewController::collapseRightSplitView()
         const PaneRoom back =
             roomWhenOpened(PaneRoom::Side::Right, width).forClosing(PaneRoom::Side::Right, width);
         m_rightRoom.reset();
-        m_mvc->setShowingDetail(false);
+        m_mvc->presenter().setShowingDetail(false);
         m_rvc->setMinimumWidth(0);
         takeKeyboardFrom(m_rvc);
         resizeWindowBy(-back.growLeft, -back.growRight, back.fromOtherPane, -width, [this] {
@@ -556,7 +547,7 @@ void ViewController::collapseRightSplitView()
             m_rvc->hide();
         });
     } else {
-        m_mvc->setShowingDetail(true);
+        m_mvc->presenter().setShowingDetail(true);
         m_rvc->setMinimumWidth(0);
         showCollapsedPane(m_rvc);
         const PaneRoom room = roomForOpening(PaneRoom::Side::Right, kRightOpenWidth);

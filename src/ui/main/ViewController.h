@@ -85,9 +85,6 @@ public:
     void saveSplitViewFrame();
     void loadSplitViewFrame();
 
-    // The task list as it is shared: its title line, the count, its tasks and events.
-    StyledText sharedListText() const;
-
 Q_SIGNALS:
     // A task was added from a dropped message; the application selects it.
     void reminderAdded(const store::ReminderPtr& reminder);
