@@ -175,7 +175,9 @@ private Q_SLOTS:
                 view().mvc()->presenter().selectReminder(
                     m_manager->tasks().reminderWithIdentifier("long"));
                 // The strips open and close with an animation.
-                QTest::qWait(300);
+                const QWidget* strip = view().mvc()->weekDateView()->parentWidget();
+                QTRY_VERIFY(strip->height() == view().mvc()->stripHeight() &&
+                            strip->isVisible() == (view().mvc()->stripHeight() > 0));
                 const QStringList faults = WindowFit::faults(m_window.get());
                 QVERIFY2(faults.isEmpty(), qPrintable(QString("%1 at %2 by %3:\n")
                                                           .arg(name)

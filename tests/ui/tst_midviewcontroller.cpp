@@ -74,8 +74,8 @@ public:
 
 } // namespace
 
-// The centre pane as a whole: its table rows, the selection rules, selecting from elsewhere,
-// moving between periods, search, the context menu and completing with the check button.
+// The centre pane as a window: the bar of unreadable files, clicks, keys, scrolling, the
+// search field and the strip (the rules behind them are tst_tasklistpresenter's).
 class TestMidViewController : public QObject
 {
     Q_OBJECT
@@ -160,118 +160,13 @@ private Q_SLOTS:
         dialog->close();
     }
 
-    // Two tasks, a spacer, the header, two events and a spacer; clicking the header selects
-    // the first event and the spacer below the tasks the last task.
-    void theSelectionNeverRestsOnHeaderOrSpacer()
-    {
-        QCOMPARE(m_pane->presenter().remindersArray().size(), 2);
-        QCOMPARE(m_pane->presenter().calendarEventsArray().size(), 2);
-        QCOMPARE(m_pane->model()->rowCount(), 7);
-
-        clickRow(3);
-        QTRY_COMPARE(m_pane->selectedRow(), 4);
-        QCOMPARE(m_pane->presenter().selectedEvent()->title, QStringLiteral("Stand-up"));
-        QCOMPARE(m_recorder.events.last()->title, QStringLiteral("Stand-up"));
-
-        clickRow(2);
-        QTRY_COMPARE(m_pane->selectedRow(), 1);
-        QCOMPARE(m_pane->presenter().selectedReminder(),
-                 m_pane->presenter().remindersArray().at(1));
-        QVERIFY(!m_pane->presenter().selectedEvent());
-
-        clickRow(6);
-        QTRY_COMPARE(m_pane->selectedRow(), 5);
-        QCOMPARE(m_pane->presenter().selectedEvent()->title, QStringLiteral("Review"));
-    }
-
-    // After a refresh the same task stays selected, found again by its identifier.
-    void theSelectionSurvivesARefresh()
-    {
-        clickRow(1);
-        const QString identifier = m_pane->presenter().selectedReminder()->calendarItemIdentifier;
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_manager->refreshRemindersArray();
-        QVERIFY(refreshed.wait(5000));
-        m_pane->refreshView();
-        QCOMPARE(m_pane->presenter().selectedReminder()->calendarItemIdentifier, identifier);
-        QCOMPARE(m_pane->selectedRow(), 1);
-    }
-
-    // A task that is not listed yet is looked for three more times, 0.3 seconds apart.
-    void selectingATaskFromElsewhereRetries()
-    {
-        auto stranger = std::make_shared<store::Reminder>();
-        stranger->calendarItemIdentifier = "not-listed";
-        m_pane->presenter().selectReminder(stranger);
-        QCOMPARE(m_pane->presenter().selectionTriedCount(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(m_pane->presenter().selectionTriedCount(), 3, 2000);
-        QTRY_COMPARE_WITH_TIMEOUT(m_pane->presenter().selectionTriedCount(), 0, 2000);
-        QVERIFY(!m_pane->presenter().selectedReminder() ||
-                m_pane->presenter().selectedReminder()->calendarItemIdentifier != "not-listed");
-
-        const store::ReminderPtr listed = m_pane->presenter().remindersArray().at(1);
-        QVERIFY(m_pane->presenter().selectReminderFromNotifications(listed));
-        QCOMPARE(m_pane->selectedRow(), 1);
-        QVERIFY(!m_pane->presenter().selectReminderFromNotifications(stranger));
-    }
-
-    // One month on from 31 January is the last day of February.
-    void movesBetweenPeriodsByCalendarAddition()
-    {
-        m_pane->changeViewToDict(ListEntry::fromStored({{"type", 13}, {"title", ""}}));
-        m_manager->dates().setSelectedDate(local(2027, 1, 31));
-        m_pane->presenter().movePeriod(1);
-        QCOMPARE(m_manager->dates().selectedDate(), local(2027, 2, 28));
-        m_pane->refreshView();
-        QCOMPARE(m_pane->presenter().view().currentDate, local(2027, 2, 1));
-
-        // Lists have no periods: the buttons are off and the keys do nothing.
-        m_pane->changeViewToDict(ListEntry::fromStored({{"type", 0}}));
-        QVERIFY(!m_pane->presenter().view().navigationEnabled);
-        m_pane->presenter().movePeriod(1);
-        QCOMPARE(m_manager->dates().selectedDate(), local(2027, 2, 28));
-        QCOMPARE(m_pane->presenter().view().title, QStringLiteral("All Tasks"));
-    }
-
-    void searchFiltersAndSavesOnlyText()
-    {
-        m_pane->changeViewToDict(ListEntry::fromStored({{"type", 14}, {"title", "Search"}}));
-        QCOMPARE(m_pane->stripHeight(), 50);
-        QVERIFY(!m_pane->isSearchSaveButtonVisible());
-        m_pane->presenter().saveSearch();
-        QCOMPARE(m_recorder.sidebarReloads, 0);
-
-        m_pane->setSearchText("slid");
-        QCOMPARE(m_pane->presenter().remindersArray().size(), 1);
-        QVERIFY(m_pane->isSearchSaveButtonVisible());
-        const int before = m_defaults->arrayForKey(PrefKey::listNavArray).size();
-        m_pane->presenter().saveSearch();
-        const QVariantList nav = m_defaults->arrayForKey(PrefKey::listNavArray);
-        QCOMPARE(nav.size(), before + 1);
-        QCOMPARE(nav.last().toMap().value("type").toInt(), 15);
-        QCOMPARE(nav.last().toMap().value("tag").toString(), QStringLiteral("slid"));
-        QCOMPARE(m_recorder.sidebarReloads, 1);
-    }
-
-    // The context menu is built for the clicked task; outside the tasks it stays empty.
-    void theContextMenuFollowsTheClickedRow()
-    {
-        m_pane->menuNeedsUpdate(0);
-        QStringList titles;
-        for (QAction* action : m_pane->quickActionsMenu()->actions())
-            titles << action->text();
-        QCOMPARE(titles.value(0), QStringLiteral("Mark as Completed"));
-        QCOMPARE(titles.value(1), QStringLiteral("Show Details"));
-        QVERIFY(titles.contains("Clear Due Date"));
-        QVERIFY(titles.contains("Move to List"));
-        QVERIFY(titles.contains("Set Priority"));
-        m_pane->menuNeedsUpdate(3);
-        QVERIFY(m_pane->quickActionsMenu()->isEmpty());
-    }
-
-    // Space completes the selected task once its check button has bounced.
+    // A click chooses the task (the header below the tasks chooses the first event), Space
+    // completes it once its check button has bounced, Return asks for its details.
     void spaceCompletesAfterTheBounce()
     {
+        clickRow(3);
+        QTRY_COMPARE(m_pane->selectedRow(), 4);
+        QCOMPARE(m_recorder.events.last()->title, QStringLiteral("Stand-up"));
         clickRow(0);
         const QString identifier = m_pane->presenter().selectedReminder()->calendarItemIdentifier;
         QTest::keyClick(m_pane->tableView(), Qt::Key_Space);
@@ -285,23 +180,35 @@ private Q_SLOTS:
         QCOMPARE(m_recorder.detailToggles, 0);
     }
 
+    // The search field's text reaches the list; its save button shows with text and tells
+    // the window to rebuild the sidebar.
+    void theSearchFieldFiltersAndSaves()
+    {
+        m_pane->changeViewToDict(ListEntry::fromStored({{"type", 14}, {"title", "Search"}}));
+        QCOMPARE(m_pane->stripHeight(), 50);
+        QVERIFY(!m_pane->isSearchSaveButtonVisible());
+        m_pane->setSearchText("slid");
+        QCOMPARE(m_pane->model()->reminders().size(), 1);
+        QVERIFY(m_pane->isSearchSaveButtonVisible());
+        m_pane->presenter().saveSearch();
+        QCOMPARE(m_recorder.sidebarReloads, 1);
+        m_pane->menuNeedsUpdate(0);
+        QCOMPARE(m_pane->quickActionsMenu()->actions().value(0)->text(), "Mark as Completed");
+        m_pane->menuNeedsUpdate(3);
+        QVERIFY(m_pane->quickActionsMenu()->isEmpty());
+    }
+
     // A completion that cannot reach the store (another program deleted the task while its
     // check button bounced) is told to the window with the reason, and nothing is written.
     void aRefusedCompletionIsShownAndNothingIsWritten()
     {
         clickRow(0);
         const store::ReminderPtr task = m_pane->presenter().selectedReminder();
-        QVERIFY(task && !task->completed);
-        const QString file = task->origin->filePath;
         QTest::keyClick(m_pane->tableView(), Qt::Key_Space);
-        QVERIFY(QFile::remove(file));
-
+        QVERIFY(QFile::remove(task->origin->filePath));
         QTRY_COMPARE_WITH_TIMEOUT(m_recorder.failures.size(), 1, 3000);
-        QVERIFY2(m_recorder.failures.first().startsWith("The task could not be completed: ") &&
-                     m_recorder.failures.first().size() > 40,
-                 qPrintable(m_recorder.failures.first()));
+        QVERIFY(m_recorder.failures.first().startsWith("The task could not be completed: "));
         QVERIFY(!task->completed);
-        QVERIFY(!QFileInfo::exists(file));
     }
 
     // A view opened from the sidebar starts at its top, where its overdue tasks are; a refresh
@@ -325,14 +232,6 @@ private Q_SLOTS:
 
         m_pane->changeViewToDict(ListEntry::ofKind(ListKind::AllTasks));
         QCOMPARE(bar->value(), 0);
-    }
-
-    void showHideCompletedIsStored()
-    {
-        const bool before = m_pane->presenter().view().showingCompleted;
-        m_pane->presenter().toggleShowCompleted();
-        QCOMPARE(m_pane->presenter().view().showingCompleted, !before);
-        QCOMPARE(UserDefaults(m_defaults->filePath()).boolForKey(PrefKey::showCompleted), !before);
     }
 
     // A click on a day of the strip, where the window shows it, selects that day in the week

@@ -25,6 +25,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextLayout>
+#include <QTimer>
 
 #include <memory>
 
@@ -631,10 +632,12 @@ private Q_SLOTS:
         QVERIFY(!delegate->startBounce(0, [&] { calls += 100; })); // one toggle per bounce
 
         qreal largest = 0;
-        while (delegate->isBouncing(0) && timer.elapsed() < 2000) {
-            largest = std::max(largest, delegate->bounceScale(0));
-            QTest::qWait(5);
-        }
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, this,
+                [&] { largest = std::max(largest, delegate->bounceScale(0)); });
+        sampler.start(5);
+        QTRY_VERIFY_WITH_TIMEOUT(!delegate->isBouncing(0), 2000);
+        sampler.stop();
         QCOMPARE(calls, 1);
         QVERIFY2(timer.elapsed() >= 280, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(largest > 1.1 && largest <= 1.2);
