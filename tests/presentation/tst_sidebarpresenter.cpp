@@ -1,21 +1,14 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
-#include "TestEnvironment.h"
-#include "TestFiles.h"
+#include "SidebarStore.h"
 
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
 #include "data/SmartLists.h"
-#include "data/TaskLists.h"
 #include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
 #include "presentation/sidebar/SidebarPresenter.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 
-using namespace TestFiles;
 using TestEnvironment::local;
 using Action = SidebarLayout::Action;
 
@@ -23,10 +16,7 @@ namespace {
 
 QVariantMap entry(qint64 type, const QString& tag = {})
 {
-    QVariantMap map{{"type", QVariant::fromValue(type)}};
-    if (!tag.isEmpty())
-        map.insert("tag", tag);
-    return map;
+    return SidebarStore::entry(type, tag);
 }
 
 QVariantMap merged(const QString& name)
@@ -174,25 +164,12 @@ private Q_SLOTS:
         QCOMPARE(SidebarLayout::countTextForEntry(ListEntry::fromStored(entry), counts), count);
     }
 
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_clock.setNow(local(2026, 12, 9, 10, 30));
-        writeFile(root() + "/home/displayname", "Home");
-        writeFile(root() + "/work/displayname", "Work");
-        writeFile(root() + "/home/a.ics", todo("a", "Water plants #garden"));
-        writeFile(root() + "/work/c.ics", todo("c", "Report #garden", "PRIORITY:1\r\n"));
-    }
+    void init() { m_store.emplace(); }
 
     void cleanup()
     {
-        m_context.reset();
         m_presenter.reset();
-        m_manager.reset();
+        m_store.reset();
     }
 
     // Choosing by position (the View menu's lists) and what a new task takes from the choice;
@@ -417,39 +394,25 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
-
-    void setNav(const QVariantList& nav) { m_defaults->setObject(nav, PrefKey::listNavArray); }
+    void setNav(const QVariantList& nav) { m_store->setNav(nav); }
 
     SidebarPresenter& create()
     {
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        if (!m_manager)
-            qFatal("no data manager");
+        m_manager = &m_store->load();
+        m_defaults = &*m_store->defaults;
         m_presenter = std::make_unique<SidebarPresenter>(*m_manager);
         return *m_presenter;
     }
 
-    store::CalendarPtr calendar(const QString& title) const
-    {
-        for (const store::CalendarPtr& list : m_manager->lists().allCalendars()) {
-            if (list->title == title)
-                return list;
-        }
-        return nullptr;
-    }
-
+    store::CalendarPtr calendar(const QString& title) const { return m_store->calendar(title); }
     QString calendarIdentifierOf(const QString& title) const
     {
-        const store::CalendarPtr found = calendar(title);
-        return found ? found->calendarIdentifier : QString();
+        return m_store->identifierOf(title);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    Clock m_clock;
-    std::unique_ptr<DataManager> m_manager;
+    std::optional<SidebarStore> m_store;
+    DataManager* m_manager = nullptr;
+    UserDefaults* m_defaults = nullptr;
     std::unique_ptr<SidebarPresenter> m_presenter;
 };
 

@@ -1,33 +1,20 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
-#include "TestEnvironment.h"
+#include "TaskListDay.h"
 #include "TestFiles.h"
 
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
 #include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
 #include "presentation/tasklist/TaskListPresenter.h"
 
 #include <QFileInfo>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 
 using namespace TestFiles;
 using TestEnvironment::local;
 
 namespace {
-
-QByteArray eventFile(const QByteArray& uid, const QByteArray& summary, const QByteArray& start,
-                     const QByteArray& end)
-{
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
-           uid + "\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:" + start +
-           "\r\nDTEND;TZID=Europe/Berlin:" + end + "\r\nSUMMARY:" + summary +
-           "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-}
 
 // What the presenter tells the table and the window.
 struct Recorder
@@ -62,32 +49,18 @@ class TestTaskListPresenter : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_clock.setNow(local(2026, 12, 9, 8, 0));
-        writeFile(root() + "/work/displayname", "Work");
-        writeFile(root() + "/work/a.ics", todo("a", "Report", "DUE;VALUE=DATE:20261209\r\n"));
-        writeFile(root() + "/work/b.ics", todo("b", "Slides", "DUE;VALUE=DATE:20261209\r\n"));
-        writeFile(root() + "/calendar/displayname", "Calendar");
-        writeFile(root() + "/calendar/e1.ics",
-                  eventFile("e1", "Stand-up", "20261209T093000", "20261209T094500"));
-        writeFile(root() + "/calendar/e2.ics",
-                  eventFile("e2", "Review", "20261209T150000", "20261209T160000"));
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
+        m_day.emplace();
+        QVERIFY(m_day->manager);
+        m_manager = m_day->manager.get();
+        m_defaults = &*m_day->defaults;
         m_list = std::make_unique<TaskListPresenter>(*m_manager);
         m_list->refresh();
     }
 
     void cleanup()
     {
-        m_context.reset();
         m_list.reset();
-        m_manager.reset();
-        m_defaults.reset();
-        m_dir.reset();
+        m_day.reset();
     }
 
     // Two tasks, a spacer, the header, two events and a spacer; choosing the header selects
@@ -120,7 +93,7 @@ private Q_SLOTS:
     {
         m_list->proposeSelection(1);
         const QString identifier = m_list->selectedReminder()->calendarItemIdentifier;
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
         m_manager->refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
         Recorder told(*m_list);
@@ -245,13 +218,11 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_day->root(); }
 
-    Clock m_clock;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::optional<TaskListDay> m_day;
+    DataManager* m_manager = nullptr;
+    UserDefaults* m_defaults = nullptr;
     std::unique_ptr<TaskListPresenter> m_list;
 };
 

@@ -1,13 +1,10 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
-#include "TestEnvironment.h"
+#include "TaskListDay.h"
 #include "TestFiles.h"
 
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
 #include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/main/MidViewController.h"
@@ -27,22 +24,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 using namespace TestFiles;
 using TestEnvironment::local;
 
 namespace {
-
-QByteArray eventFile(const QByteArray& uid, const QByteArray& summary, const QByteArray& start,
-                     const QByteArray& end)
-{
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
-           uid + "\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:" + start +
-           "\r\nDTEND;TZID=Europe/Berlin:" + end + "\r\nSUMMARY:" + summary +
-           "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-}
 
 // Records what the pane tells its window.
 class Recorder : public MidViewControllerDelegate
@@ -83,21 +70,10 @@ class TestMidViewController : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_clock.setNow(local(2026, 12, 9, 8, 0));
-        writeFile(root() + "/work/displayname", "Work");
-        writeFile(root() + "/work/a.ics", todo("a", "Report", "DUE;VALUE=DATE:20261209\r\n"));
-        writeFile(root() + "/work/b.ics", todo("b", "Slides", "DUE;VALUE=DATE:20261209\r\n"));
-        writeFile(root() + "/calendar/displayname", "Calendar");
-        writeFile(root() + "/calendar/e1.ics",
-                  eventFile("e1", "Stand-up", "20261209T093000", "20261209T094500"));
-        writeFile(root() + "/calendar/e2.ics",
-                  eventFile("e2", "Review", "20261209T150000", "20261209T160000"));
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
+        m_day.emplace();
+        QVERIFY(m_day->manager);
+        m_manager = m_day->manager.get();
+        m_defaults = &*m_day->defaults;
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
         m_pane = std::make_unique<MidViewController>(*m_manager, *m_modes);
         m_pane->setDelegate(&m_recorder);
@@ -109,12 +85,9 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        m_context.reset();
         m_pane.reset();
         m_modes.reset();
-        m_manager.reset();
-        m_defaults.reset();
-        m_dir.reset();
+        m_day.reset();
         m_recorder = Recorder();
     }
 
@@ -215,7 +188,7 @@ private Q_SLOTS:
     // of the same view keeps its place.
     void anotherViewStartsAtItsTop()
     {
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
         for (int i = 0; i < 40; ++i)
             writeFile(root() + QStringLiteral("/work/t%1.ics").arg(i),
                       todo("t" + QByteArray::number(i), "Task " + QByteArray::number(i),
@@ -267,7 +240,7 @@ private Q_SLOTS:
         for (DateDayView* day : std::as_const(days)) {
             if (!day->isVisible() || day->date() == m_manager->dates().selectedDate())
                 continue;
-            QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+            QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
             QTest::mouseClick(m_pane->windowHandle(), Qt::LeftButton, {},
                               day->mapTo(m_pane.get(), day->rect().center()));
             QCOMPARE(m_manager->dates().selectedDate(), day->date());
@@ -278,7 +251,7 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_day->root(); }
 
     void clickRow(int row)
     {
@@ -288,12 +261,10 @@ private:
                           QPoint(rect.right() - 40, rect.center().y()));
     }
 
-    Clock m_clock;
     Recorder m_recorder;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::optional<TaskListDay> m_day;
+    DataManager* m_manager = nullptr;
+    UserDefaults* m_defaults = nullptr;
     std::unique_ptr<ModeManager> m_modes;
     std::unique_ptr<MidViewController> m_pane;
 };

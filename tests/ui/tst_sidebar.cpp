@@ -1,15 +1,10 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
-#include "TestEnvironment.h"
-#include "TestFiles.h"
+#include "SidebarStore.h"
 
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
 #include "data/SidebarCounts.h"
-#include "data/TaskLists.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/main/PaneDelegates.h"
@@ -21,20 +16,15 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QToolButton>
 
-using namespace TestFiles;
 using TestEnvironment::local;
 
 namespace {
 
 QVariantMap entry(qint64 type, const QString& tag = {})
 {
-    QVariantMap map{{"type", QVariant::fromValue(type)}};
-    if (!tag.isEmpty())
-        map.insert("tag", tag);
-    return map;
+    return SidebarStore::entry(type, tag);
 }
 
 // What the main window hears from the sidebar.
@@ -62,28 +52,13 @@ class TestSidebar : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_defaults->setBool(true, PrefKey::soundOn);
-        m_clock.setNow(local(2026, 12, 9, 10, 30));
-        writeFile(root() + "/home/displayname", "Home");
-        writeFile(root() + "/work/displayname", "Work");
-        writeFile(root() + "/home/a.ics", todo("a", "Water plants #garden"));
-        writeFile(root() + "/home/b.ics", todo("b", "Call mum"));
-        writeFile(root() + "/work/c.ics", todo("c", "Report #garden", "PRIORITY:1\r\n"));
-    }
+    void init() { m_store.emplace(); }
 
     void cleanup()
     {
-        m_context.reset();
         m_sidebar.reset();
         m_modeManager.reset();
-        m_manager.reset();
+        m_store.reset();
     }
 
     void countsFromARealRefresh()
@@ -286,33 +261,21 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
-
-    void setNav(const QVariantList& nav) { m_defaults->setObject(nav, PrefKey::listNavArray); }
+    void setNav(const QVariantList& nav) { m_store->setNav(nav); }
 
     LeftViewController& create()
     {
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        if (!m_manager)
-            qFatal("no data manager");
+        m_manager = &m_store->load();
+        m_defaults = &*m_store->defaults;
         m_modeManager = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
         m_sidebar = std::make_unique<LeftViewController>(*m_manager, *m_modeManager);
         return *m_sidebar;
     }
 
-    store::CalendarPtr calendar(const QString& title) const
-    {
-        for (const store::CalendarPtr& list : m_manager->lists().allCalendars()) {
-            if (list->title == title)
-                return list;
-        }
-        return nullptr;
-    }
-
+    store::CalendarPtr calendar(const QString& title) const { return m_store->calendar(title); }
     QString calendarIdentifierOf(const QString& title) const
     {
-        const store::CalendarPtr found = calendar(title);
-        return found ? found->calendarIdentifier : QString();
+        return m_store->identifierOf(title);
     }
 
     static void click(QListView* table, int row)
@@ -329,11 +292,9 @@ private:
         return texts;
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    Clock m_clock;
-    std::unique_ptr<DataManager> m_manager;
+    std::optional<SidebarStore> m_store;
+    DataManager* m_manager = nullptr;
+    UserDefaults* m_defaults = nullptr;
     std::unique_ptr<ModeManager> m_modeManager;
     std::unique_ptr<LeftViewController> m_sidebar;
 };
