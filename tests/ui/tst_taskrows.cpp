@@ -303,28 +303,6 @@ private Q_SLOTS:
         QCOMPARE(parts.iconColor, m_work->color);
     }
 
-    void iconOffsetFollowsTheFont_data()
-    {
-        QTest::addColumn<int>("defaultFont");
-        QTest::addColumn<int>("offset");
-        QTest::newRow("system") << 0 << 4;
-        QTest::newRow("1") << 1 << 1;
-        QTest::newRow("2") << 2 << 1;
-        QTest::newRow("3") << 3 << 3;
-        QTest::newRow("unknown") << 7 << 2;
-        QTest::newRow("negative") << -1 << 2;
-    }
-
-    void iconOffsetFollowsTheFont()
-    {
-        QFETCH(int, defaultFont);
-        QFETCH(int, offset);
-        RowContext rowContext = context();
-        rowContext.defaultFont = defaultFont;
-        const ReminderPtr reminder = task("Stand-up", m_work);
-        QCOMPARE(TaskRowContent::forReminder(*reminder, rowContext).iconBottomOffset, offset);
-    }
-
     // --- what an event row says ---
 
     void eventTimes_data()
