@@ -6,6 +6,7 @@
 #include "ui/main/ViewController.h"
 #include "ui/main/problems/UnreadableFilesBar.h"
 #include "ui/main/problems/UnreadableFilesDialog.h"
+#include "ui/main/sidebar/LeftViewController.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -44,10 +45,10 @@ int saveUnreadableFiles(ViewController* view, QWidget* window, const QString& li
     // The bar belongs to the task list: shown without the details, as the window starts.
     const bool details = view->isDetailsShown();
     if (details) {
-        view->toggleRightView();
+        view->showHideDetails();
         ScreenshotFiles::pause(500); // closing the details shrinks the window as it goes
     }
-    view->dayView();
+    view->lvc()->presenter().selectDayView();
     window->resize(800, 600);
     if (!waitForBar(bar, true)) {
         std::printf("the bar for files that could not be read never showed\n");

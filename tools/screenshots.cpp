@@ -150,10 +150,10 @@ bool saveDetail(ViewController* view, QWidget* window, DataManager& manager,
 {
     const QSize size = window->size();
     window->resize(size.width(), 1040);
-    view->weekView();
+    view->lvc()->presenter().selectWeekView();
     view->openRightView();
     wait(300);
-    view->mvc()->selectReminder(manager.tasks().reminderWithIdentifier(
+    view->mvc()->presenter().selectReminder(manager.tasks().reminderWithIdentifier(
         reminder ? reminder->calendarItemIdentifier : QString()));
     const bool saved = save(window, path);
     window->resize(size);
@@ -166,11 +166,11 @@ bool saveDetailAt(ViewController* view, QWidget* window, DataManager& manager,
                   const store::ReminderPtr& reminder, const QSize& size, const QString& path)
 {
     const QSize before = window->size();
-    view->weekView();
+    view->lvc()->presenter().selectWeekView();
     view->openRightView();
     window->resize(size.isEmpty() ? QSize(1, 1) : size);
     wait(300);
-    view->mvc()->selectReminder(manager.tasks().reminderWithIdentifier(
+    view->mvc()->presenter().selectReminder(manager.tasks().reminderWithIdentifier(
         reminder ? reminder->calendarItemIdentifier : QString()));
     const bool saved = save(window, path);
     window->resize(before);
@@ -324,8 +324,8 @@ int main(int argc, char* argv[])
         manager.tasks().addListWithTitle(QStringLiteral("Home"), QColor(0x5B, 0xB9, 0x74));
     waitForRefresh(manager, 3000);
     ViewController* view = window.viewController();
-    view->lvc()->addListDoneEditing(false, work);
-    view->lvc()->addListDoneEditing(false, home2);
+    view->lvc()->presenter().listWindowDone(false, work);
+    view->lvc()->presenter().listWindowDone(false, home2);
     waitForRefresh(manager, 2000);
     const store::CalendarPtr workList = manager.lists().calendarByUUID(work);
     const store::CalendarPtr homeList = manager.lists().calendarByUUID(home2);
@@ -356,13 +356,13 @@ int main(int argc, char* argv[])
     wait(500);
 
     int failures = 0;
-    view->dayView();
+    view->lvc()->presenter().selectDayView();
     failures += !save(&window, output + "/day.png");
-    view->lvc()->selectSmartList(1);
+    view->lvc()->presenter().selectSmartList(1);
     failures += !save(&window, output + "/tag-list.png");
-    view->weekView();
+    view->lvc()->presenter().selectWeekView();
     failures += !save(&window, output + "/week.png");
-    view->monthView();
+    view->lvc()->presenter().selectMonthView();
     failures += !save(&window, output + "/month.png");
 
     const store::ReminderPtr detailed = addDetailedTask(manager, workList);
@@ -383,13 +383,13 @@ int main(int argc, char* argv[])
         ++failures;
     }
     // A calendar event, read-only.
-    view->dayView();
+    view->lvc()->presenter().selectDayView();
     wait(300);
     for (int row = 0; row < view->mvc()->model()->rowCount(); ++row) {
         const store::EventPtr event = view->mvc()->model()->eventAt(row);
         if (event && event->title == QLatin1String("Dentist")) {
             view->mvc()->tableView()->setCurrentIndex(view->mvc()->model()->index(row));
-            view->mvc()->proposeSelection(row);
+            view->mvc()->presenter().proposeSelection(row);
         }
     }
     failures += !save(&window, output + "/detail-event.png");
@@ -411,9 +411,9 @@ int main(int argc, char* argv[])
     manager.nightMode().presetNightMode();
     modes.resetValues();
     view->resetAppearanceFromPreferences();
-    view->dayView();
+    view->lvc()->presenter().selectDayView();
     failures += !save(&window, output + "/day-night.png");
-    view->monthView();
+    view->lvc()->presenter().selectMonthView();
     failures += !save(&window, output + "/month-night.png");
     failures += !saveDetail(view, &window, manager, detailed, output + "/detail-night.png");
     failures += !saveDetailAt(view, &window, manager, detailed, QSize(800, 600),
@@ -422,7 +422,7 @@ int main(int argc, char* argv[])
         saveUnreadableFiles(view, &window, workList->folderPath, output, QStringLiteral("-night"));
     // The pictures below show the window as it starts, without the details.
     if (view->isDetailsShown())
-        view->toggleRightView();
+        view->showHideDetails();
     wait(500);
     failures += saveEntryWindows(manager, modes, output, QStringLiteral("-night"));
     failures += saveIntroWindows(manager, modes, output, QStringLiteral("-night"));
@@ -435,20 +435,21 @@ int main(int argc, char* argv[])
 
     // The smallest window of each view (the month's strip is the tallest): every view must
     // still fit.
-    const auto saveSmallest = [&](void (ViewController::*show)(), const QString& path) {
-        (view->*show)();
+    const auto saveSmallest = [&](void (SidebarPresenter::*show)(), const QString& path) {
+        (view->lvc()->presenter().*show)();
         wait(300);
         window.resize(1, 1);
         return save(&window, path);
     };
-    failures += !saveSmallest(&ViewController::monthView, output + "/month-night-smallest.png");
+    failures +=
+        !saveSmallest(&SidebarPresenter::selectMonthView, output + "/month-night-smallest.png");
     defaults.setBool(false, PrefKey::nightMode);
     manager.nightMode().presetNightMode();
     modes.resetValues();
     view->resetAppearanceFromPreferences();
-    failures += !saveSmallest(&ViewController::monthView, output + "/month-smallest.png");
-    failures += !saveSmallest(&ViewController::weekView, output + "/week-smallest.png");
-    failures += !saveSmallest(&ViewController::dayView, output + "/day-smallest.png");
+    failures += !saveSmallest(&SidebarPresenter::selectMonthView, output + "/month-smallest.png");
+    failures += !saveSmallest(&SidebarPresenter::selectWeekView, output + "/week-smallest.png");
+    failures += !saveSmallest(&SidebarPresenter::selectDayView, output + "/day-smallest.png");
     failures +=
         !saveDetailAt(view, &window, manager, detailed, QSize(), output + "/detail-smallest.png");
     return failures == 0 ? 0 : 1;

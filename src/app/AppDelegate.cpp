@@ -211,10 +211,8 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
     file->addAction(tr("New Tag List…"), sidebar, &LeftViewController::openAddTagListWindow);
     file->addAction(tr("New Merged List…"), sidebar, &LeftViewController::openAddMergedListWindow);
     file->addSeparator();
-    file->addAction(tr("Share List…"), sidebar, [sidebar] {
-        sidebar->setClickedRow(sidebar->selectedRow());
-        sidebar->shareList();
-    });
+    file->addAction(tr("Share List…"), sidebar,
+                    [sidebar] { sidebar->shareList(sidebar->presenter().selectedRow()); });
     QAction* syncNow = file->addAction(tr("Sync Now"), this, [this] {
         if (m_windows.syncNow)
             m_windows.syncNow();
@@ -260,13 +258,14 @@ void AppDelegate::setupMenuBar(QMenuBar* menuBar)
     QAction* today = m_viewMenu->addAction(tr("Today"), view, &ViewController::moveToToday);
     today->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     m_viewMenu->addSeparator();
-    m_viewMenu->addAction(tr("Day"), view, &ViewController::dayView)
+    m_viewMenu->addAction(tr("Day"), &view->lvc()->presenter(), &SidebarPresenter::selectDayView)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
-    m_viewMenu->addAction(tr("Week"), view, &ViewController::weekView)
+    m_viewMenu->addAction(tr("Week"), &view->lvc()->presenter(), &SidebarPresenter::selectWeekView)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
-    m_viewMenu->addAction(tr("Month"), view, &ViewController::monthView)
+    m_viewMenu
+        ->addAction(tr("Month"), &view->lvc()->presenter(), &SidebarPresenter::selectMonthView)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
-    m_viewMenu->addAction(tr("Search"), view, &ViewController::searchView)
+    m_viewMenu->addAction(tr("Search"), &view->lvc()->presenter(), &SidebarPresenter::selectSearch)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     m_viewMenu->addSeparator();
     m_presetListsMenu = m_viewMenu->addMenu(tr("Preset Lists"));
@@ -327,8 +326,9 @@ void AppDelegate::setupPresetListsMenu()
     if (!m_windowController || !m_presetListsMenu)
         return;
     ViewController* view = m_windowController->viewController();
-    ListMenus::setupPresetListsMenu(m_presetListsMenu, view->lvc()->presetListsArray(),
-                                    [view](int position) { view->presetList(position); });
+    ListMenus::setupPresetListsMenu(
+        m_presetListsMenu, view->lvc()->presenter().layout().presetListsArray(),
+        [view](int position) { view->lvc()->presenter().selectPresetList(position); });
 }
 
 void AppDelegate::setupSmartListsMenu()
@@ -336,8 +336,9 @@ void AppDelegate::setupSmartListsMenu()
     if (!m_windowController || !m_smartListsMenu)
         return;
     ViewController* view = m_windowController->viewController();
-    ListMenus::setupSmartListsMenu(m_smartListsMenu, view->lvc()->tagListsArray(),
-                                   [view](int position) { view->smartList(position); });
+    ListMenus::setupSmartListsMenu(
+        m_smartListsMenu, view->lvc()->presenter().layout().tagListsArray(),
+        [view](int position) { view->lvc()->presenter().selectSmartList(position); });
 }
 
 void AppDelegate::setupListsMenu()
@@ -345,8 +346,9 @@ void AppDelegate::setupListsMenu()
     if (!m_windowController || !m_listsMenu)
         return;
     ViewController* view = m_windowController->viewController();
-    ListMenus::setupListsMenu(m_listsMenu, view->lvc()->defaultListsArray(),
-                              [view](int position) { view->list(position); });
+    ListMenus::setupListsMenu(
+        m_listsMenu, view->lvc()->presenter().layout().defaultListsArray(),
+        [view](int position) { view->lvc()->presenter().selectList(position); });
 }
 
 bool AppDelegate::canDeleteFocused() const
@@ -367,7 +369,7 @@ void AppDelegate::deleteFocused()
     if (view->lvc()->isAncestorOf(QApplication::focusWidget()))
         view->lvc()->deleteSelected();
     else
-        view->mvc()->deleteSelected();
+        view->mvc()->presenter().deleteSelected();
 }
 
 // --- global shortcuts ------------------------------------------------------------------------
@@ -502,7 +504,7 @@ void AppDelegate::resetListFromDataManager()
     panelRefreshOnListChange();
     // The lists changed elsewhere, not by the user's hand here: what is on show stays.
     if (m_windowController)
-        m_windowController->viewController()->refreshLeftTableViewKeepingSelection();
+        m_windowController->viewController()->lvc()->presenter().reloadKeepingSelection();
     setupPresetListsMenu();
     setupSmartListsMenu();
     setupListsMenu();
@@ -558,5 +560,5 @@ void AppDelegate::togglePanel()
 void AppDelegate::selectReminder(const store::ReminderPtr& reminder)
 {
     if (m_windowController && reminder)
-        m_windowController->viewController()->mvc()->selectReminder(reminder);
+        m_windowController->viewController()->mvc()->presenter().selectReminder(reminder);
 }

@@ -76,13 +76,14 @@ bool WindowTaskTarget::showTask(const store::ReminderPtr& reminder)
         const QDateTime due = reminder->dueDateComponents->toDateTime();
         if (due.isValid()) {
             m_manager->dates().setSelectedDate(due.toLocalTime().date().startOfDay());
-            view->lvc()->selectDayView();
+            view->lvc()->presenter().select(0);
             if (selectInView(reminder))
                 return true;
         }
     }
     if (reminder->calendar) {
-        view->lvc()->selectListWithCalendarIdentifier(reminder->calendar->calendarIdentifier);
+        view->lvc()->presenter().selectListWithCalendarIdentifier(
+            reminder->calendar->calendarIdentifier);
         return selectInView(reminder);
     }
     return false;
@@ -91,7 +92,7 @@ bool WindowTaskTarget::showTask(const store::ReminderPtr& reminder)
 bool WindowTaskTarget::selectInView(const store::ReminderPtr& reminder)
 {
     MidViewController* list = m_window->viewController()->mvc();
-    if (!list->selectReminderFromNotifications(reminder))
+    if (!list->presenter().selectReminderFromNotifications(reminder))
         return false;
     // Space and Delete act on the task shown, not on the sidebar that had the keyboard.
     list->tableView()->setFocus(Qt::OtherFocusReason);

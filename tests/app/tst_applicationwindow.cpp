@@ -139,7 +139,7 @@ private Q_SLOTS:
         QCOMPARE(items.at(0)->text(), QStringLiteral("Home"));
         QCOMPARE(items.at(8)->text(), QStringLiteral("List 8"));
         items.at(2)->trigger();
-        QCOMPARE(m_delegate->windowController()->viewController()->mvc()->title(),
+        QCOMPARE(m_delegate->windowController()->viewController()->mvc()->presenter().view().title,
                  QStringLiteral("List 2"));
 
         m_delegate->updateViewMenu();
@@ -154,7 +154,7 @@ private Q_SLOTS:
     void theListMenusFollowTheSidebar()
     {
         SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "errands", {}, {});
-        m_delegate->windowController()->viewController()->lvc()->reloadDataFromPreference();
+        m_delegate->windowController()->viewController()->lvc()->presenter().reloadShowingDay();
         QStringList titles;
         for (QAction* action : m_delegate->smartListsMenu()->actions())
             titles << action->text();
@@ -183,7 +183,7 @@ private Q_SLOTS:
     void aTaskFromASecondLaunchShowsInTheSidebarCounts()
     {
         LeftViewController* sidebar = m_delegate->windowController()->viewController()->lvc();
-        const int homeRow = sidebar->layout().rowForList(1);
+        const int homeRow = sidebar->presenter().layout().rowForList(1);
         QCOMPARE(countAt(homeRow), QStringLiteral("1"));
 
         QProcess second;
@@ -222,8 +222,8 @@ private Q_SLOTS:
             filters.insert(QString(PrefKey::Filter::dayUndated), false);
             m_defaults->setObject(filters, PrefKey::filters);
         }
-        view->lvc()->todayButtonAction();
-        view->dayView();
+        view->lvc()->presenter().goToToday();
+        view->lvc()->presenter().selectDayView();
         view->lvc()->tableView()->setFocus();
         store::ReminderPtr task;
         for (const store::ReminderPtr& reminder : m_manager->remindersArray()->reminders()) {
@@ -231,17 +231,17 @@ private Q_SLOTS:
                 task = reminder;
         }
         QVERIFY(task);
-        QVERIFY(!view->mvc()->selectReminderFromNotifications(task));
+        QVERIFY(!view->mvc()->presenter().selectReminderFromNotifications(task));
 
         m_target.openObject(task);
-        QTRY_VERIFY(view->mvc()->selectedReminder());
-        QCOMPARE(view->mvc()->selectedReminder()->title, title);
+        QTRY_VERIFY(view->mvc()->presenter().selectedReminder());
+        QCOMPARE(view->mvc()->presenter().selectedReminder()->title, title);
         if (sidebarRow >= 0) {
-            QCOMPARE(view->lvc()->selectedRow(), sidebarRow);
+            QCOMPARE(view->lvc()->presenter().selectedRow(), sidebarRow);
             QCOMPARE(m_manager->dates().selectedDate().date(),
                      task->dueDateComponents->toDateTime().date());
         } else {
-            QCOMPARE(view->lvc()->selectedList()->calendarIdentifier,
+            QCOMPARE(view->lvc()->presenter().selectedList()->calendarIdentifier,
                      task->calendar->calendarIdentifier);
         }
         QListView* rows = view->mvc()->tableView();

@@ -19,6 +19,7 @@
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/sidebar/LeftViewController.h"
 #include "ui/panel/PanelViewController.h"
 #include "ui/panel/PanelWindowController.h"
 
@@ -259,7 +260,7 @@ private Q_SLOTS:
     // stays in the title and sets no priority.
     void ctrlNTypeReturn()
     {
-        view()->weekView();
+        view()->lvc()->presenter().selectWeekView();
         focusMainWindow();
         freshServerTime();
         QTest::keyClick(mainWindow(), Qt::Key_N, Qt::ControlModifier);
@@ -317,13 +318,13 @@ private Q_SLOTS:
         QFETCH(QString, list);
 
         if (viewName == "day")
-            view()->dayView();
+            view()->lvc()->presenter().selectDayView();
         else if (viewName == "week")
-            view()->weekView();
+            view()->lvc()->presenter().selectWeekView();
         else if (viewName == "month")
-            view()->monthView();
+            view()->lvc()->presenter().selectMonthView();
         else
-            view()->list(2);
+            view()->lvc()->presenter().selectList(2);
         if (selected.isValid())
             m_manager->dates().setSelectedDate(selected);
         view()->addNewTask();
@@ -380,7 +381,7 @@ private:
 
     QString selectedTitle() const
     {
-        const store::ReminderPtr selected = view()->mvc()->selectedReminder();
+        const store::ReminderPtr selected = view()->mvc()->presenter().selectedReminder();
         return selected ? selected->title : QString();
     }
 

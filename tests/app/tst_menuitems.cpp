@@ -246,7 +246,7 @@ private Q_SLOTS:
         QVERIFY(search);
         QTest::keyClicks(search, "br");
         QTest::keyClick(search, Qt::Key_T, Qt::ControlModifier);
-        QCOMPARE(view().mvc()->currentViewMode(), TaskViewMode::Day);
+        QCOMPARE(view().mvc()->presenter().view().mode, TaskViewMode::Day);
         QCOMPARE(m_manager->dates().selectedDate(), m_manager->dates().today());
         QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
@@ -291,13 +291,14 @@ private:
             };
         };
         auto mode = [this](TaskViewMode wanted) {
-            return Effect{[this, wanted] {
-                              if (wanted == TaskViewMode::Day)
-                                  view().weekView();
-                              else
-                                  view().dayView();
-                          },
-                          [this, wanted] { return view().mvc()->currentViewMode() == wanted; }};
+            return Effect{
+                [this, wanted] {
+                    if (wanted == TaskViewMode::Day)
+                        view().lvc()->presenter().selectWeekView();
+                    else
+                        view().lvc()->presenter().selectDayView();
+                },
+                [this, wanted] { return view().mvc()->presenter().view().mode == wanted; }};
         };
         LeftViewController* sidebar = view().lvc();
         QMap<QString, Effect> table;
@@ -333,9 +334,9 @@ private:
         table["Edit/Undo"] = {[this] { m_manager->tasks().checkReminder(task("Call mom"), true); },
                               [this] { return !task("Call mom")->completed; }};
         table["Edit/Delete"] = {[this] {
-                                    view().list(0);
+                                    view().lvc()->presenter().selectList(0);
                                     QTRY_VERIFY(view().mvc()->model()->rowCount() > 0);
-                                    view().mvc()->selectReminder(task("Water plants"));
+                                    view().mvc()->presenter().selectReminder(task("Water plants"));
                                     view().mvc()->setFocus();
                                     QApplication::setActiveWindow(window());
                                 },
@@ -354,11 +355,12 @@ private:
         table["View/Month"] = mode(TaskViewMode::Month);
         table["View/Search"] = mode(TaskViewMode::Search);
         auto opensAList = [this, sidebar] {
-            return Effect{[this, sidebar] {
-                              view().dayView();
-                              m_rowBefore = sidebar->selectedRow();
-                          },
-                          [this, sidebar] { return sidebar->selectedRow() != m_rowBefore; }};
+            return Effect{
+                [this, sidebar] {
+                    view().lvc()->presenter().selectDayView();
+                    m_rowBefore = sidebar->presenter().selectedRow();
+                },
+                [this, sidebar] { return sidebar->presenter().selectedRow() != m_rowBefore; }};
         };
         table["View/Preset Lists"] = opensAList();
         table["View/Smart Lists"] = opensAList();
@@ -467,11 +469,11 @@ private:
             return nullptr;
         QWidget* target = nullptr;
         if (field == "Search") {
-            view().searchView();
+            view().lvc()->presenter().selectSearch();
             target = view().mvc()->findChild<QLineEdit*>();
         } else {
-            view().presetList(1);
-            view().mvc()->selectReminder(task("Pack the bags"));
+            view().lvc()->presenter().selectPresetList(1);
+            view().mvc()->presenter().selectReminder(task("Pack the bags"));
             view().openRightView();
             if (!QTest::qWaitFor([this] { return view().isDetailsShown(); }))
                 return nullptr;

@@ -119,7 +119,7 @@ private Q_SLOTS:
         QVERIFY(!view.isDetailsShown());
         view.showHideDetails();
         QTRY_VERIFY(view.isDetailsShown());
-        QVERIFY(view.mvc()->showingDetail());
+        QVERIFY(view.mvc()->presenter().showingDetail());
         QTRY_COMPARE(view.splitView()->sizes().at(2), ViewController::kRightOpenWidth);
         QTRY_COMPARE(window.width(),
                      closed.width() + (atRightEdge ? 0 : ViewController::kRightOpenWidth));
@@ -135,7 +135,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!view.isDetailsShown());
         QTRY_COMPARE(window.geometry(), closed);
         QTRY_COMPARE(view.mvc()->width(), listWidth);
-        QVERIFY(!view.mvc()->showingDetail());
+        QVERIFY(!view.mvc()->presenter().showingDetail());
     }
 
 private:

@@ -25,6 +25,7 @@
 #include "ui/main/detail/MapView.h"
 #include "ui/main/detail/PriorityRow.h"
 #include "ui/main/detail/UrlRow.h"
+#include "ui/main/sidebar/LeftViewController.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -336,13 +337,13 @@ private Q_SLOTS:
         window.resize(900, 700);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        view.lvc(); // the day view of 27 March shows nothing due; the all-tasks list does
-        view.presetList(1);
+        // The day view of 27 March shows nothing due; the all-tasks list does.
+        view.lvc()->presenter().selectPresetList(1);
         QListView* table = view.mvc()->tableView();
         table->setFocus();
-        QTRY_VERIFY(view.mvc()->remindersArray().size() == 1);
+        QTRY_VERIFY(view.mvc()->presenter().remindersArray().size() == 1);
         QTest::keyClick(table, Qt::Key_Down);
-        QTRY_VERIFY(view.mvc()->selectedReminder());
+        QTRY_VERIFY(view.mvc()->presenter().selectedReminder());
         QVERIFY(!view.isDetailsShown());
         QTest::keyClick(table, Qt::Key_Return);
         QTRY_VERIFY(view.isDetailsShown());

@@ -18,6 +18,7 @@
 #include "ui/main/detail/CheckDateRow.h"
 #include "ui/main/detail/DatePickerButton.h"
 #include "ui/main/detail/GrowingTextEdit.h"
+#include "ui/main/sidebar/LeftViewController.h"
 
 #include <QListView>
 #include <QTemporaryDir>
@@ -53,8 +54,8 @@ private Q_SLOTS:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         // The day shown first has nothing due; the all-tasks list holds the three.
-        view().presetList(1);
-        QTRY_COMPARE(view().mvc()->remindersArray().size(), 3);
+        view().lvc()->presenter().selectPresetList(1);
+        QTRY_COMPARE(view().mvc()->presenter().remindersArray().size(), 3);
         view().showHideDetails();
         QTRY_VERIFY(view().isDetailsShown());
     }
@@ -79,7 +80,7 @@ private Q_SLOTS:
         QTRY_VERIFY(table->hasFocus());
         // Giving the list the keyboard chooses no task; the first Down chooses the first.
         QCOMPARE(shownIdentifier(), QString());
-        QVERIFY(!view().mvc()->selectedReminder());
+        QVERIFY(!view().mvc()->presenter().selectedReminder());
         const QList<std::pair<Qt::Key, int>> steps = {
             {Qt::Key_Down, 0}, {Qt::Key_Down, 1}, {Qt::Key_Down, 2},
             {Qt::Key_Down, 2}, // past the last task: the spacer is not selectable
@@ -88,7 +89,7 @@ private Q_SLOTS:
         for (const auto& [key, row] : steps) {
             QTest::keyClick(table, key);
             QTRY_COMPARE(shownIdentifier(), taskAt(row)->calendarItemIdentifier);
-            QCOMPARE(view().mvc()->selectedReminder(), taskAt(row));
+            QCOMPARE(view().mvc()->presenter().selectedReminder(), taskAt(row));
             QTRY_COMPARE(table->currentIndex().row(), row);
             QVERIFY(table->selectionModel()->isSelected(table->currentIndex()));
             QCOMPARE(pane()->titleField()->text(), taskAt(row)->title);
@@ -99,7 +100,7 @@ private Q_SLOTS:
         QTRY_COMPARE(shownIdentifier(), taskAt(0)->calendarItemIdentifier);
 
         const store::ReminderPtr last = taskAt(2);
-        view().mvc()->selectReminder(last);
+        view().mvc()->presenter().selectReminder(last);
         QTRY_COMPARE(shownIdentifier(), last->calendarItemIdentifier);
         QCOMPARE(pane()->titleField()->text(), last->title);
         QCOMPARE(table->currentIndex().row(), 2);
@@ -121,7 +122,7 @@ private Q_SLOTS:
         QFETCH(int, commitKey);
         QListView* table = list();
         table->setFocus(Qt::TabFocusReason);
-        view().mvc()->selectReminder(taskAt(1));
+        view().mvc()->presenter().selectReminder(taskAt(1));
         QTRY_COMPARE(shownIdentifier(), taskAt(1)->calendarItemIdentifier);
         const QString title = taskAt(1)->title;
         const QString path = taskAt(1)->origin->filePath;
@@ -153,19 +154,19 @@ private Q_SLOTS:
     // pane stays on it for further edits until the user goes to another day.
     void thePaneKeepsATaskItsEditMovedOutOfTheView()
     {
-        view().dayView();
+        view().lvc()->presenter().selectDayView();
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         writeFile(root() + "/work/today.ics",
                   todo("today", "Water plants", "DUE;VALUE=DATE:20260327\r\n"));
         const auto listed = [this] {
-            for (const store::ReminderPtr& task : view().mvc()->remindersArray()) {
+            for (const store::ReminderPtr& task : view().mvc()->presenter().remindersArray()) {
                 if (task->calendarItemIdentifier == "today")
                     return task;
             }
             return store::ReminderPtr();
         };
         QTRY_VERIFY(listed());
-        view().mvc()->selectReminder(listed());
+        view().mvc()->presenter().selectReminder(listed());
         QTRY_COMPARE(shownIdentifier(), QString("today"));
 
         DatePickerButton* picker = pane()->dueDateRow()->picker();
@@ -174,7 +175,7 @@ private Q_SLOTS:
         Q_EMIT picker->popoverDismissed();
         QTRY_VERIFY(!listed());
         QCOMPARE(shownIdentifier(), QString("today"));
-        QVERIFY(!view().mvc()->selectedReminder());
+        QVERIFY(!view().mvc()->presenter().selectedReminder());
         QCOMPARE(picker->dateTime().date(), QDate(2026, 3, 30));
 
         GrowingTextEdit* field = pane()->titleField();
@@ -188,7 +189,7 @@ private Q_SLOTS:
         QVERIFY(IcsLines::value(readFile(path), "DUE").startsWith("20260330"));
         QTRY_COMPARE(pane()->session().reminder()->title, QString("Water plants and herbs"));
 
-        view().mvc()->rightButtonTapped();
+        view().mvc()->presenter().movePeriod(1);
         QTRY_COMPARE(shownIdentifier(), QString());
     }
 
@@ -198,7 +199,10 @@ private:
     ViewController& view() const { return *m_window->viewController(); }
     RightViewController* pane() const { return view().rvc(); }
     QListView* list() const { return view().mvc()->tableView(); }
-    store::ReminderPtr taskAt(int row) const { return view().mvc()->remindersArray().at(row); }
+    store::ReminderPtr taskAt(int row) const
+    {
+        return view().mvc()->presenter().remindersArray().at(row);
+    }
 
     QString shownIdentifier() const
     {

@@ -112,7 +112,7 @@ private Q_SLOTS:
         QCOMPARE(describe(nav.last()), stored);
         QVERIFY(!window.isVisible());
         // The sidebar rebuilt and shows the new entry as its title.
-        QCOMPARE(m_sidebar->tagListsArray().size(), 2);
+        QCOMPARE(m_sidebar->presenter().layout().tagListsArray().size(), 2);
         QCOMPARE(m_sidebar->tableView()->model()->index(5, 0).data().toString(),
                  stored.startsWith("8:") ? "#work" : stored.mid(3));
     }
@@ -226,8 +226,8 @@ private Q_SLOTS:
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists),
                  before + QStringList{garden->calendarIdentifier});
         QVERIFY(m_defaults->stringArrayForKey(PrefKey::invisibleLists).isEmpty());
-        QCOMPARE(m_sidebar->defaultListsArray().last().title(), "Garden");
-        QCOMPARE(m_sidebar->selectedRow(), 0);
+        QCOMPARE(m_sidebar->presenter().layout().defaultListsArray().last().title(), "Garden");
+        QCOMPARE(m_sidebar->presenter().selectedRow(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(!m_manager->lists().doNotValidate(), 3000);
 
         // Editing the same list changes its title and colour in the store.
@@ -267,8 +267,7 @@ private Q_SLOTS:
         QVERIFY(!first);
         QVERIFY(m_sidebar->addTagListWindow());
 
-        m_sidebar->setClickedRow(m_sidebar->rowCount() - 3); // the last user list
-        m_sidebar->editList();
+        m_sidebar->editList(m_sidebar->presenter().layout().rowCount() - 3); // the last user list
         QCOMPARE(m_sidebar->addListWindow()->titleField()->text(), "Work");
         QCOMPARE(m_sidebar->addListWindow()->doneButton()->text(), "Edit List");
     }

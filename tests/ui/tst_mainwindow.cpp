@@ -154,19 +154,19 @@ private Q_SLOTS:
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         m_manager->refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
-        view().presetList(1);
-        QTRY_COMPARE(view().mvc()->remindersArray().size(), 2);
-        view().mvc()->selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
+        view().lvc()->presenter().selectPresetList(1);
+        QTRY_COMPARE(view().mvc()->presenter().remindersArray().size(), 2);
+        view().mvc()->presenter().selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
         QTRY_VERIFY(view().rvc()->session().reminder());
         view().showHideDetails();
         QTRY_VERIFY(view().isDetailsShown());
         QVERIFY(view().rvc()->mapRow()->isVisibleTo(m_window.get()));
 
         const QList<std::pair<QString, std::function<void()>>> views = {
-            {"All Tasks", [this] { view().presetList(1); }},
-            {"the week", [this] { view().weekView(); }},
-            {"the month", [this] { view().monthView(); }},
-            {"a search", [this] { view().searchView(); }}};
+            {"All Tasks", [this] { view().lvc()->presenter().selectPresetList(1); }},
+            {"the week", [this] { view().lvc()->presenter().selectWeekView(); }},
+            {"the month", [this] { view().lvc()->presenter().selectMonthView(); }},
+            {"a search", [this] { view().lvc()->presenter().selectSearch(); }}};
         for (const QSize& size : {QSize(800, 600), QSize(1, 1)}) {
             m_window->resize(size);
             QVERIFY2(
@@ -174,9 +174,12 @@ private Q_SLOTS:
                 qPrintable(QString("%1 by %2").arg(m_window->width()).arg(m_window->height())));
             for (const auto& [name, show] : views) {
                 show();
-                view().mvc()->selectReminder(m_manager->tasks().reminderWithIdentifier("long"));
+                view().mvc()->presenter().selectReminder(
+                    m_manager->tasks().reminderWithIdentifier("long"));
                 // The strips open and close with an animation.
-                QTest::qWait(300);
+                const QWidget* strip = view().mvc()->weekDateView()->parentWidget();
+                QTRY_VERIFY(strip->height() == view().mvc()->stripHeight() &&
+                            strip->isVisible() == (view().mvc()->stripHeight() > 0));
                 const QStringList faults = WindowFit::faults(m_window.get());
                 QVERIFY2(faults.isEmpty(), qPrintable(QString("%1 at %2 by %3:\n")
                                                           .arg(name)
@@ -197,7 +200,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!view().isListsShown());
         QCOMPARE(m_window->width(), windowWidth - sidebarWidth);
         QVERIFY(!view().mvc()->isReopenButtonHidden());
-        view().toggleLeftView();
+        view().showHideLists();
         QTRY_VERIFY(view().isListsShown());
         QVERIFY(view().mvc()->isReopenButtonHidden());
     }
@@ -226,8 +229,9 @@ private Q_SLOTS:
     {
         SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "work", {}, {});
         view().refreshLeftTableViewFromPreferences();
-        view().smartList(int(view().lvc()->tagListsArray().size()));
-        QCOMPARE(view().lvc()->selectedTag(), QStringLiteral("#work"));
+        view().lvc()->presenter().selectSmartList(
+            int(view().lvc()->presenter().layout().tagListsArray().size()));
+        QCOMPARE(view().lvc()->presenter().selectedTag(), QStringLiteral("#work"));
         QSignalSpy added(&view(), &ViewController::reminderAdded);
         view().addNewTaskWithTitle("Lunch on Friday", "message:<1234@example.org>");
         QCOMPARE(added.count(), 1);
@@ -241,7 +245,7 @@ private Q_SLOTS:
     void aDroppedMessageTakesAFutureSelectedDate()
     {
         QSignalSpy added(&view(), &ViewController::reminderAdded);
-        view().weekView();
+        view().lvc()->presenter().selectWeekView();
         view().addNewTaskWithTitle("This week", "message://<a@b>");
         QVERIFY(!added.at(0).at(0).value<store::ReminderPtr>()->dueDateComponents);
 
@@ -255,17 +259,17 @@ private Q_SLOTS:
 
     void sharingAnEmptyListSaysNoTasks()
     {
-        view().searchView();
-        const QString text = view().sharedListText().toPlainText();
+        view().lvc()->presenter().selectSearch();
+        const QString text = view().mvc()->presenter().sharedListText().toPlainText();
         QVERIFY2(text.contains("No Tasks"), qPrintable(text));
 
         ShareMenu& share = *view().shareMenu();
         const QString file = m_dir->filePath("shared.txt");
         QString error;
-        QVERIFY(share.saveToFile(file, view().sharedListText(), &error));
+        QVERIFY(share.saveToFile(file, view().mvc()->presenter().sharedListText(), &error));
         QCOMPARE(QString::fromUtf8(readFile(file)), text);
         // A reserved character in a title must not cut the mail's body short.
-        const QUrl mail = share.mailUrl("Work & home", view().sharedListText());
+        const QUrl mail = share.mailUrl("Work & home", view().mvc()->presenter().sharedListText());
         QCOMPARE(QUrlQuery(mail).queryItemValue("subject", QUrl::FullyDecoded),
                  QStringLiteral("Work & home"));
         QVERIFY(!share.saveToFile(m_dir->filePath("missing/folder/x.txt"), {}, &error));
@@ -329,8 +333,8 @@ private Q_SLOTS:
     void aTextSizeSetElsewhereReachesTheTaskRows()
     {
         UserDefaultsWatcher watcher(*m_defaults);
-        view().presetList(1);
-        QTRY_COMPARE(view().mvc()->remindersArray().size(), 1);
+        view().lvc()->presenter().selectPresetList(1);
+        QTRY_COMPARE(view().mvc()->presenter().remindersArray().size(), 1);
         const QListView* table = view().mvc()->tableView();
         const QModelIndex row = table->model()->index(0, 0);
         const int heightBefore = table->visualRect(row).height();
@@ -428,18 +432,18 @@ private Q_SLOTS:
     // Down in the search field selects the first task found and gives the list the keyboard.
     void downInTheSearchFieldGoesToTheFirstResult()
     {
-        view().searchView();
+        view().lvc()->presenter().selectSearch();
         activateWindow();
         QLineEdit* field = searchField();
         QTRY_COMPARE(QApplication::focusWidget(), field);
         QTest::keyClicks(field, "Rep");
-        QCOMPARE(view().mvc()->remindersArray().size(), 1);
-        QVERIFY(!view().mvc()->selectedReminder());
+        QCOMPARE(view().mvc()->presenter().remindersArray().size(), 1);
+        QVERIFY(!view().mvc()->presenter().selectedReminder());
 
         QTest::keyClick(field, Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
         QCOMPARE(view().mvc()->selectedRow(), 0);
-        QCOMPARE(view().mvc()->selectedReminder()->title, QStringLiteral("Report"));
+        QCOMPARE(view().mvc()->presenter().selectedReminder()->title, QStringLiteral("Report"));
         QCOMPARE(view().rvc()->session().reminder()->title, QStringLiteral("Report"));
     }
 
@@ -447,12 +451,12 @@ private Q_SLOTS:
     // not go into a field that is no longer on screen.
     void leavingTheSearchTakesTheKeyboardAlong()
     {
-        view().searchView();
+        view().lvc()->presenter().selectSearch();
         activateWindow();
         QLineEdit* field = searchField();
         QTRY_COMPARE(QApplication::focusWidget(), field);
         QTest::keyClicks(field, "Rep");
-        view().dayView();
+        view().lvc()->presenter().selectDayView();
         QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
         QCOMPARE(field->text(), QStringLiteral("Rep"));
@@ -479,13 +483,13 @@ private:
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         m_manager->refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
-        view().weekView();
+        view().lvc()->presenter().selectWeekView();
         QTRY_COMPARE(view().mvc()->weekDateView()->parentWidget()->height(), WeekDateView::kHeight);
-        for (const store::ReminderPtr& reminder : view().mvc()->remindersArray()) {
+        for (const store::ReminderPtr& reminder : view().mvc()->presenter().remindersArray()) {
             if (reminder->title == QStringLiteral("Slides"))
-                view().mvc()->selectReminder(reminder);
+                view().mvc()->presenter().selectReminder(reminder);
         }
-        QVERIFY(view().mvc()->selectedReminder());
+        QVERIFY(view().mvc()->presenter().selectedReminder());
         if (details)
             view().showHideDetails();
         QTRY_COMPARE(view().isDetailsShown(), details);

@@ -2,14 +2,7 @@
 
 #include "data/DataManager.h"
 #include "data/QuickActionMenu.h"
-#include "data/QuickActionPerformer.h"
-#include "data/SharedDates.h"
-#include "data/SmartLists.h"
-#include "data/TaskOperations.h"
-#include "data/views/TaskListAssembly.h"
-#include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
 #include "ui/common/ElidedLabel.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/main/PaneDelegates.h"
@@ -60,16 +53,10 @@ MidViewController::MidViewController(DataManager& manager, ModeManager& modeMana
     : QWidget(parent)
     , m_manager(manager)
     , m_modeManager(modeManager)
-    , m_assembly(std::make_unique<TaskListAssembly>(manager))
-    , m_performer(std::make_unique<QuickActionPerformer>(manager))
+    , m_presenter(std::make_unique<TaskListPresenter>(manager))
 {
     setAccessibleName(tr("Tasks"));
     setAutoFillBackground(true);
-    m_selectionRetry.setSingleShot(true);
-    connect(&m_selectionRetry, &QTimer::timeout, this, [this] {
-        if (const store::ReminderPtr pending = m_pendingSelection)
-            selectReminder(pending);
-    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -98,15 +85,13 @@ MidViewController::MidViewController(DataManager& manager, ModeManager& modeMana
     stripLayout->addWidget(m_monthDateView);
     stripLayout->addWidget(m_searchBar);
     layout->addWidget(m_strip);
-    connect(m_searchField, &QLineEdit::textChanged, this, [this] {
-        m_searchSaveButton->setVisible(!m_searchField->text().isEmpty());
-        if (m_currentViewMode == TaskViewMode::Search) {
-            fetchData();
-            reloadTable();
-        }
+    connect(m_searchField, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_searchSaveButton->setVisible(!text.isEmpty());
+        m_presenter->setSearchText(text);
     });
     connect(m_searchField, &QLineEdit::returnPressed, this, [this] { m_table->setFocus(); });
-    connect(m_searchSaveButton, &QToolButton::clicked, this, &MidViewController::searchSaveButton);
+    connect(m_searchSaveButton, &QToolButton::clicked, m_presenter.get(),
+            &TaskListPresenter::saveSearch);
     m_searchSaveButton->setVisible(false);
 
     m_unreadableFilesBar = new UnreadableFilesBar(manager.session(), modeManager, this);
@@ -114,10 +99,55 @@ MidViewController::MidViewController(DataManager& manager, ModeManager& modeMana
     buildTable();
     layout->addWidget(m_table, 1);
 
-    m_showingCompleted = m_manager.defaults().boolForKey(PrefKey::showCompleted);
-    m_currentViewDictionary = ListEntry::dateView(ListKind::Day);
+    connectPresenter();
     resetAppearance();
     refreshView();
+}
+
+void MidViewController::connectPresenter()
+{
+    TaskListPresenter* presenter = m_presenter.get();
+    // A refresh keeps the list where the user scrolled it, even away from the selected row.
+    connect(presenter, &TaskListPresenter::aboutToRefresh, this, [this] {
+        m_refreshing = true;
+        m_scrolled = m_table->verticalScrollBar()->value();
+    });
+    connect(presenter, &TaskListPresenter::refreshed, this, [this] {
+        m_refreshing = false;
+        // The new rows are laid out now, not at the next paint, so that the scroll range is
+        // known.
+        m_table->doItemsLayout();
+        m_table->verticalScrollBar()->setValue(m_scrolled);
+    });
+    connect(presenter, &TaskListPresenter::viewChanged, this, &MidViewController::showTopView);
+    connect(presenter, &TaskListPresenter::contentChanged, this, [this] {
+        m_applyingSelection = m_refreshing;
+        reloadTable();
+        m_applyingSelection = false;
+        const TaskViewMode mode = m_presenter->view().mode;
+        if (m_refreshing && (mode == TaskViewMode::Week || mode == TaskViewMode::Month))
+            resetCalendarDots();
+    });
+    connect(presenter, &TaskListPresenter::rowSelected, this, &MidViewController::selectRow);
+    connect(presenter, &TaskListPresenter::reminderSelected, this,
+            [this](const store::ReminderPtr& reminder) {
+                if (m_delegate)
+                    m_delegate->selectedRowChangedWithReminder(reminder);
+            });
+    connect(presenter, &TaskListPresenter::eventSelected, this,
+            [this](const store::EventPtr& event) {
+                if (m_delegate)
+                    m_delegate->selectedRowChangedWithEvent(event);
+            });
+    connect(presenter, &TaskListPresenter::changeFailed, this,
+            [this](const QString& title, const QString& reason) {
+                if (m_delegate)
+                    m_delegate->changeFailed(title, reason);
+            });
+    connect(presenter, &TaskListPresenter::searchSaved, this, [this] {
+        if (m_delegate)
+            m_delegate->refreshLeftTableView();
+    });
 }
 
 MidViewController::~MidViewController() = default;
@@ -151,10 +181,12 @@ void MidViewController::buildTopView()
     row->addWidget(m_titleLabel, 1);
     row->addWidget(m_showHideButton);
     row->addWidget(m_addButton);
-    connect(m_leftButton, &QToolButton::clicked, this, &MidViewController::leftButtonTapped);
-    connect(m_rightButton, &QToolButton::clicked, this, &MidViewController::rightButtonTapped);
-    connect(m_showHideButton, &QToolButton::clicked, this,
-            &MidViewController::showHideButtonTapped);
+    connect(m_leftButton, &QToolButton::clicked, this, [this] { m_presenter->movePeriod(-1); });
+    connect(m_rightButton, &QToolButton::clicked, this, [this] { m_presenter->movePeriod(1); });
+    connect(m_showHideButton, &QToolButton::clicked, this, [this] {
+        m_presenter->toggleShowCompleted();
+        updateShowHideButton();
+    });
     connect(m_reopenButton, &QToolButton::clicked, this, [this] {
         if (m_delegate)
             m_delegate->toggleLeftView();
@@ -200,12 +232,14 @@ void MidViewController::buildTable()
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!m_applyingSelection)
-                    proposeSelection(current.isValid() ? current.row() : -1);
+                    m_presenter->proposeSelection(current.isValid() ? current.row() : -1);
             });
     connect(m_table, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
         if (m_model->kindAt(index.row()) == TaskListRows::Kind::Task ||
-            m_model->kindAt(index.row()) == TaskListRows::Kind::Event)
-            doubleClick();
+            m_model->kindAt(index.row()) == TaskListRows::Kind::Event) {
+            if (m_delegate)
+                m_delegate->toggleRightView();
+        }
     });
     connect(m_rowDelegate, &TaskListDelegate::checkButtonClicked, this,
             [this](const QModelIndex& index) { reminderChecked(index.row()); });
@@ -224,19 +258,20 @@ void MidViewController::buildTable()
 
 void MidViewController::changeViewToDict(const ListEntry& dictionary)
 {
-    const TaskViewMode previous = m_currentViewMode;
-    m_currentViewDictionary = dictionary;
-    m_currentViewMode = modeForEntry(dictionary);
+    const TaskViewMode previous = m_presenter->view().mode;
+    const TaskViewMode mode = modeForEntry(dictionary);
     // The keyboard does not stay in a strip that goes away (typing on into a search field
     // that is no longer there): it goes to the list.
-    if (previous != m_currentViewMode && m_strip->isAncestorOf(QApplication::focusWidget()))
+    if (previous != mode && m_strip->isAncestorOf(QApplication::focusWidget()))
         m_table->setFocus(Qt::OtherFocusReason);
-    showStripForMode();
-    if (m_currentViewMode == TaskViewMode::Search) {
+    showStripForMode(mode);
+    if (mode == TaskViewMode::Search) {
+        const QSignalBlocker typing(m_searchField);
         m_searchField->clear();
+        m_searchSaveButton->setVisible(false);
         m_searchField->setFocus();
     }
-    refreshView();
+    m_presenter->showEntry(dictionary);
     // Another view starts at its top, where its overdue tasks are; a refresh of the same view
     // keeps its place.
     m_table->scrollToTop();
@@ -244,13 +279,13 @@ void MidViewController::changeViewToDict(const ListEntry& dictionary)
 
 int MidViewController::stripHeight() const
 {
-    return stripHeightForMode(m_currentViewMode);
+    return stripHeightForMode(m_presenter->view().mode);
 }
 
-void MidViewController::showStripForMode()
+void MidViewController::showStripForMode(TaskViewMode mode)
 {
     auto* stack = static_cast<QStackedLayout*>(m_strip->layout());
-    switch (m_currentViewMode) {
+    switch (mode) {
     case TaskViewMode::Week:
         stack->setCurrentWidget(m_weekDateView);
         break;
@@ -263,7 +298,7 @@ void MidViewController::showStripForMode()
     default:
         break;
     }
-    const int target = stripHeight();
+    const int target = stripHeightForMode(mode);
     if (m_stripAnimation)
         m_stripAnimation->stop();
     // A folded strip is hidden rather than squeezed to nothing, so that neither the keyboard
@@ -289,78 +324,35 @@ void MidViewController::showStripForMode()
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
-QString MidViewController::title() const
+void MidViewController::showTopView()
 {
-    return m_title;
-}
-
-bool MidViewController::isNavigationEnabled() const
-{
-    return m_navigationEnabled;
-}
-
-bool MidViewController::isShowHideButtonVisible() const
-{
-    return m_showHideVisible;
-}
-
-void MidViewController::refreshTopView()
-{
-    const TaskListAssembly::TopView top =
-        m_assembly->refreshTopView(m_currentViewMode, m_currentViewDictionary, m_currentDate);
-    m_currentDate = top.currentDate;
-    if (top.title)
-        m_title = *top.title;
-    m_titleLabel->setFullText(m_title);
-    m_navigationEnabled = top.navigationEnabled;
-    m_showHideVisible = top.showHideVisible;
-    m_leftButton->setEnabled(m_navigationEnabled);
-    m_rightButton->setEnabled(m_navigationEnabled);
-    m_showHideButton->setVisible(m_showHideVisible);
-    if (m_currentViewMode == TaskViewMode::Week)
-        m_weekDateView->reloadDaysWithDate(m_currentDate);
-    else if (m_currentViewMode == TaskViewMode::Month)
-        m_monthDateView->reloadDaysWithDate(m_currentDate);
-}
-
-void MidViewController::fetchData()
-{
-    TaskListAssembly::Content content =
-        m_assembly->fetchData(m_currentViewMode, m_currentViewDictionary, m_currentDate,
-                              m_showingCompleted, m_searchField->text());
-    m_remindersArray = std::move(content.reminders);
-    m_calendarEventsArray = std::move(content.events);
+    const TaskListPresenter::View& view = m_presenter->view();
+    m_titleLabel->setFullText(view.title);
+    m_leftButton->setEnabled(view.navigationEnabled);
+    m_rightButton->setEnabled(view.navigationEnabled);
+    m_showHideButton->setVisible(view.showHideVisible);
+    if (view.mode == TaskViewMode::Week)
+        m_weekDateView->reloadDaysWithDate(view.currentDate);
+    else if (view.mode == TaskViewMode::Month)
+        m_monthDateView->reloadDaysWithDate(view.currentDate);
 }
 
 void MidViewController::reloadTable()
 {
-    m_model->setCurrentDate(m_currentDate);
-    m_model->setContent(m_remindersArray, calendarEventsArray());
+    m_model->setCurrentDate(m_presenter->view().currentDate);
+    m_model->setContent(m_presenter->remindersArray(), m_presenter->calendarEventsArray());
     m_model->setWidth(m_table->viewport()->width());
 }
 
 void MidViewController::refreshView()
 {
-    // A refresh keeps the list where the user scrolled it, even away from the selected row.
-    const int scrolled = m_table->verticalScrollBar()->value();
-    refreshTopView();
-    fetchData();
-    m_applyingSelection = true;
-    reloadTable();
-    m_applyingSelection = false;
-    if (m_currentViewMode == TaskViewMode::Week || m_currentViewMode == TaskViewMode::Month)
-        resetCalendarDots();
-    restoreSelection();
-    // The new rows are laid out now, not at the next paint, so that the scroll range is known.
-    m_table->doItemsLayout();
-    m_table->verticalScrollBar()->setValue(scrolled);
+    m_presenter->refresh();
 }
 
 void MidViewController::resetCalendarDots()
 {
-    const CalendarDots dots = m_assembly->calendarDots(m_currentViewMode, m_currentDate,
-                                                       m_remindersArray, calendarEventsArray());
-    if (m_currentViewMode == TaskViewMode::Week) {
+    const CalendarDots dots = m_presenter->calendarDots();
+    if (m_presenter->view().mode == TaskViewMode::Week) {
         m_weekDateView->refreshDays();
         m_weekDateView->addCalendarDots(dots);
     } else {
@@ -371,71 +363,18 @@ void MidViewController::resetCalendarDots()
 
 // --- buttons and keys ------------------------------------------------------------------------
 
-void MidViewController::moveByPeriod(int step)
-{
-    const QDateTime moved =
-        m_assembly->periodMovedDate(m_currentViewMode, m_manager.dates().selectedDate(), step);
-    if (moved.isValid())
-        m_manager.dates().setSelectedDate(moved);
-}
-
-void MidViewController::leftButtonTapped()
-{
-    moveByPeriod(-1);
-}
-
-void MidViewController::rightButtonTapped()
-{
-    moveByPeriod(1);
-}
-
-void MidViewController::keyLeftTapped()
-{
-    if (m_leftButton->isEnabled())
-        leftButtonTapped();
-}
-
-void MidViewController::keyRightTapped()
-{
-    if (m_rightButton->isEnabled())
-        rightButtonTapped();
-}
-
 void MidViewController::updateShowHideButton()
 {
-    m_showHideButton->setIcon(TintedIcon::icon(m_showingCompleted ? QStringLiteral("ButtonTopHide")
-                                                                  : QStringLiteral("ButtonTopShow"),
+    const bool showing = m_presenter->view().showingCompleted;
+    m_showHideButton->setIcon(TintedIcon::icon(showing ? QStringLiteral("ButtonTopHide")
+                                                       : QStringLiteral("ButtonTopShow"),
                                                m_modeManager.iconColor()));
-    m_showHideButton->setToolTip(m_showingCompleted ? tr("Hide Completed") : tr("Show Completed"));
-}
-
-void MidViewController::showHideButtonTapped()
-{
-    m_showingCompleted = !m_showingCompleted;
-    updateShowHideButton();
-    UserDefaults& defaults = m_manager.defaults();
-    defaults.setBool(m_showingCompleted, PrefKey::showCompleted);
-    defaults.synchronize();
-    refreshView();
-}
-
-void MidViewController::doubleClick()
-{
-    if (m_delegate)
-        m_delegate->toggleRightView();
+    m_showHideButton->setToolTip(showing ? tr("Hide Completed") : tr("Show Completed"));
 }
 
 bool MidViewController::canDelete() const
 {
     return selectedRow() >= 0;
-}
-
-void MidViewController::deleteSelected()
-{
-    QString reason;
-    if (m_selectedReminder && !m_manager.tasks().deleteReminder(m_selectedReminder, &reason) &&
-        m_delegate)
-        m_delegate->changeFailed(tr("The task could not be deleted"), reason);
 }
 
 void MidViewController::setSearchText(const QString& text)
@@ -450,14 +389,11 @@ QString MidViewController::searchText() const
 
 void MidViewController::selectFirstResult()
 {
-    const TaskListRows& rows = m_model->rows();
-    const int row = rows.reminderCount() > 0 ? rows.rowForReminder(0)
-                    : rows.eventCount() > 0  ? rows.rowForEvent(0)
-                                             : -1;
+    const int row = m_presenter->firstResultRow();
     if (row < 0)
         return;
     selectRow(row);
-    proposeSelection(row);
+    m_presenter->proposeSelection(row);
     m_table->setFocus(Qt::OtherFocusReason);
 }
 
@@ -466,24 +402,14 @@ bool MidViewController::isSearchSaveButtonVisible() const
     return !m_searchSaveButton->isHidden();
 }
 
-void MidViewController::searchSaveButton()
-{
-    const QString text = m_searchField->text();
-    if (text.isEmpty())
-        return;
-    SmartLists::addSmartListType(m_manager.defaults(), ListKind::SavedSearch, text, {}, {});
-    if (m_delegate)
-        m_delegate->refreshLeftTableView();
-}
-
 void MidViewController::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Left:
-        keyLeftTapped();
+        m_presenter->movePeriod(-1);
         return;
     case Qt::Key_Right:
-        keyRightTapped();
+        m_presenter->movePeriod(1);
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -492,13 +418,13 @@ void MidViewController::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Space: {
         const int row = selectedRow();
-        if (m_selectedReminder && row >= 0 && isRowOnScreen(row))
+        if (m_presenter->selectedReminder() && row >= 0 && isRowOnScreen(row))
             reminderChecked(row);
         return;
     }
     case Qt::Key_Delete:
     case Qt::Key_Backspace:
-        deleteSelected();
+        m_presenter->deleteSelected();
         return;
     default:
         QWidget::keyPressEvent(event);
@@ -582,10 +508,4 @@ void MidViewController::resetAppearance()
     m_monthDateView->resetAppearance();
     m_model->refreshAppearance();
     m_table->viewport()->update();
-}
-
-void MidViewController::setupVisualEffectStateActiveAlways(bool always)
-{
-    Q_UNUSED(always)
-    // Qt panes do not dim when the window loses focus; nothing changes with the pin.
 }

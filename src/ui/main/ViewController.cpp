@@ -80,13 +80,13 @@ ViewController::ViewController(DataManager& manager, ModeManager& modeManager,
         if (sizes.value(kRight) == 0)
             m_rvc->hide();
         m_mvc->setReopenButtonHidden(isListsShown());
-        m_mvc->setShowingDetail(isDetailsShown());
+        m_mvc->presenter().setShowingDetail(isDetailsShown());
         m_splitView->handle(1)->setVisible(isListsShown());
         m_splitView->handle(2)->setVisible(isDetailsShown());
     });
     setupTabOrder();
     m_mvc->setReopenButtonHidden(isListsShown());
-    m_mvc->setShowingDetail(isDetailsShown());
+    m_mvc->presenter().setShowingDetail(isDetailsShown());
     m_splitView->handle(2)->setVisible(false);
 
     connect(&m_manager, &DataManager::remindersRefreshed, this, &ViewController::fetchData);
@@ -136,7 +136,7 @@ void ViewController::setApplicationShell(ApplicationShell* shell)
 void ViewController::selectedRowChangedWithDictionary(const ListEntry& listDictionary)
 {
     m_mvc->changeViewToDict(listDictionary);
-    m_rvc->changeViewWithReminder(m_mvc->selectedReminder());
+    m_rvc->changeViewWithReminder(m_mvc->presenter().selectedReminder());
 }
 
 void ViewController::selectedRowChangedWithReminder(const store::ReminderPtr& reminder)
@@ -159,15 +159,6 @@ void ViewController::toggleRightView()
     collapseRightSplitView();
 }
 
-QDateTime ViewController::presetDateForNewTask() const
-{
-    const int row = m_lvc->selectedRow();
-    const QDateTime selected = m_manager.dates().selectedDate();
-    if (row >= 0 && row <= 2 && selected > m_manager.dates().today())
-        return selected;
-    return {};
-}
-
 void ViewController::setQuickAddOpener(QuickAddOpener opener)
 {
     m_quickAddOpener = std::move(opener);
@@ -180,13 +171,14 @@ void ViewController::addNewTask()
     if (!m_quickAddOpener)
         return;
     Sound::soundEffect(Sound::AddPull);
-    const store::CalendarPtr list = m_lvc->selectedList();
-    m_quickAddOpener(presetDateForNewTask(), list ? list->calendarIdentifier : QString());
+    const store::CalendarPtr list = m_lvc->presenter().selectedList();
+    m_quickAddOpener(m_lvc->presenter().presetDateForNewTask(),
+                     list ? list->calendarIdentifier : QString());
 }
 
 void ViewController::editSelectedReminder()
 {
-    if (!m_mvc->selectedReminder() && !m_mvc->selectedEvent())
+    if (!m_mvc->presenter().selectedReminder() && !m_mvc->presenter().selectedEvent())
         return;
     openRightView();
     m_rvc->focusTitle();
@@ -199,37 +191,28 @@ void ViewController::returnToTaskList()
 
 void ViewController::refreshLeftTableView()
 {
-    m_lvc->reloadDataFromSearch();
+    m_lvc->presenter().reloadShowingSearch();
 }
 
 void ViewController::pinButtonOn(bool on)
 {
-    m_mvc->setupVisualEffectStateActiveAlways(on);
     m_rvc->setupVisualEffectStateActiveAlways(on);
-}
-
-StyledText ViewController::sharedListText() const
-{
-    const ReminderList reminders = m_mvc->remindersArray();
-    const QString subtitle = ListExport::subtitleForTaskCount(reminders.size());
-    return ListExport::attributedStringsForSharingListWithTitle(
-        m_mvc->title(), subtitle, reminders, m_mvc->calendarEventsArray(), m_manager.formatters());
 }
 
 void ViewController::shareListWithRect(const QRect& rect)
 {
-    m_shareMenu->share(m_mvc->title(), sharedListText(), this,
+    m_shareMenu->share(m_mvc->presenter().view().title, m_mvc->presenter().sharedListText(), this,
                        m_lvc->mapToGlobal(rect.bottomLeft()));
 }
 
 void ViewController::keyLeftTapped()
 {
-    m_mvc->keyLeftTapped();
+    m_mvc->presenter().movePeriod(-1);
 }
 
 void ViewController::keyRightTapped()
 {
-    m_mvc->keyRightTapped();
+    m_mvc->presenter().movePeriod(1);
 }
 
 // --- application requests --------------------------------------------------------------------
@@ -243,54 +226,19 @@ void ViewController::fetchData()
     }
 }
 
-void ViewController::dayView()
-{
-    m_lvc->selectDayView();
-}
-
-void ViewController::weekView()
-{
-    m_lvc->selectWeekView();
-}
-
-void ViewController::monthView()
-{
-    m_lvc->selectMonthView();
-}
-
-void ViewController::searchView()
-{
-    m_lvc->selectSearchView();
-}
-
-void ViewController::presetList(int position)
-{
-    m_lvc->selectPresetList(position);
-}
-
-void ViewController::smartList(int position)
-{
-    m_lvc->selectSmartList(position);
-}
-
-void ViewController::list(int position)
-{
-    m_lvc->selectList(position);
-}
-
 void ViewController::moveToToday()
 {
-    m_lvc->todayButtonAction();
+    m_lvc->presenter().goToToday();
     // A list or the search shows no dates: there the command would change nothing on screen
     // and leave the keyboard where it was (typing on into the search field), so it opens
     // today's day view instead.
-    if (!isPeriodMode(m_mvc->currentViewMode()))
-        m_lvc->selectDayView();
+    if (!isPeriodMode(m_mvc->presenter().view().mode))
+        m_lvc->presenter().select(0);
 }
 
 void ViewController::showHideCompleted()
 {
-    m_mvc->showHideButtonTapped();
+    m_mvc->presenter().toggleShowCompleted();
 }
 
 void ViewController::showHideLists()
@@ -343,14 +291,9 @@ void ViewController::refreshOnMidnight()
     m_lvc->setupTodayTextField();
 }
 
-void ViewController::refreshLeftTableViewKeepingSelection()
-{
-    m_lvc->reloadKeepingSelection();
-}
-
 void ViewController::refreshLeftTableViewFromPreferences()
 {
-    m_lvc->reloadDataFromPreference();
+    m_lvc->presenter().reloadShowingDay();
     selectedRowChangedWithDictionary(ListEntry::dateView(ListKind::Day));
 }
 
@@ -391,18 +334,13 @@ void ViewController::setupPinSettings()
     pinButtonOn(m_manager.defaults().boolForKey(PrefKey::alwaysOnTop));
 }
 
-void ViewController::setupTodayTextField()
-{
-    m_lvc->setupTodayTextField();
-}
-
 void ViewController::addNewTaskWithTitle(const QString& title, const QString& mailLink)
 {
-    const QDateTime due = presetDateForNewTask();
-    store::CalendarPtr list = m_lvc->selectedList();
+    const QDateTime due = m_lvc->presenter().presetDateForNewTask();
+    store::CalendarPtr list = m_lvc->presenter().selectedList();
     if (!list)
         list = m_manager.lists().defaultList();
-    const std::optional<int> priority = m_lvc->selectedPriority();
+    const std::optional<int> priority = m_lvc->presenter().selectedPriority();
 
     // Mail programs differ in whether they write the slashes after the scheme; links work
     // only with them.
@@ -414,7 +352,7 @@ void ViewController::addNewTaskWithTitle(const QString& title, const QString& ma
             notes.insert(after, QLatin1String("//"));
     }
     QString taskTitle = title;
-    const QString tag = m_lvc->selectedTag();
+    const QString tag = m_lvc->presenter().selectedTag();
     if (!tag.isEmpty()) {
         if (m_manager.defaults().boolForKey(PrefKey::tagOnNotes))
             notes += QLatin1Char(' ') + tag;
@@ -602,7 +540,7 @@ void ViewController::collapseRightSplitView()
         const PaneRoom back =
             roomWhenOpened(PaneRoom::Side::Right, width).forClosing(PaneRoom::Side::Right, width);
         m_rightRoom.reset();
-        m_mvc->setShowingDetail(false);
+        m_mvc->presenter().setShowingDetail(false);
         m_rvc->setMinimumWidth(0);
         takeKeyboardFrom(m_rvc);
         resizeWindowBy(-back.growLeft, -back.growRight, back.fromOtherPane, -width, [this] {
@@ -610,7 +548,7 @@ void ViewController::collapseRightSplitView()
             m_rvc->hide();
         });
     } else {
-        m_mvc->setShowingDetail(true);
+        m_mvc->presenter().setShowingDetail(true);
         m_rvc->setMinimumWidth(0);
         showCollapsedPane(m_rvc);
         const PaneRoom room = roomForOpening(PaneRoom::Side::Right, kRightOpenWidth);

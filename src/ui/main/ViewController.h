@@ -55,6 +55,8 @@ public:
         std::function<void(const QDateTime& date, const QString& listIdentifier)>;
     // Until there is one, the "+" button and File → New Task are off rather than silent.
     void setQuickAddOpener(QuickAddOpener opener);
+    // A new task through the quick-add window, starting on the sidebar's date and list.
+    void addNewTask() override;
     bool hasQuickAddOpener() const { return bool(m_quickAddOpener); }
     // The help window ("Help" or "Update"), another window's work; without it nothing opens.
     using HelpOpener = std::function<bool(const QString& content)>;
@@ -63,31 +65,8 @@ public:
     // 0 makes opening and closing a side pane immediate (tests, reduced motion).
     void setAnimationDuration(int milliseconds) { m_animationDuration = milliseconds; }
 
-    // The pane delegates.
-    void selectedRowChangedWithDictionary(const ListEntry& listDictionary) override;
-    void selectedRowChangedWithReminder(const store::ReminderPtr& reminder) override;
-    void selectedRowChangedWithEvent(const store::EventPtr& event) override;
-    void toggleLeftView() override;
-    void toggleRightView() override;
-    void addNewTask() override;
-    void refreshLeftTableView() override;
-    void pinButtonOn(bool on) override;
-    void shareListWithRect(const QRect& rect) override;
-    void keyLeftTapped() override;
-    void keyRightTapped() override;
-    void editSelectedReminder() override;
-    void returnToTaskList() override;
-    void changeFailed(const QString& title, const QString& reason) override;
-
     // What the application asks of the window.
     void fetchData();
-    void dayView();
-    void weekView();
-    void monthView();
-    void searchView();
-    void presetList(int position);
-    void smartList(int position);
-    void list(int position);
     void moveToToday();
     void showHideCompleted();
     void showHideLists();
@@ -97,12 +76,9 @@ public:
     void openRightView();
     void refreshOnMidnight();
     void refreshLeftTableViewFromPreferences();
-    // Lists changed elsewhere: the sidebar rebuilds and the view on show stays.
-    void refreshLeftTableViewKeepingSelection();
     void fontChanged();
     void resetAppearanceFromPreferences();
     void setupPinSettings();
-    void setupTodayTextField();
     void addNewTaskWithTitle(const QString& title, const QString& mailLink);
     void showHelp();
     void openUpdateIntro();
@@ -111,17 +87,27 @@ public:
     void saveSplitViewFrame();
     void loadSplitViewFrame();
 
-    // The task list as it is shared: its title line, the count, its tasks and events.
-    StyledText sharedListText() const;
-    // The date and list a new task starts with, from the sidebar's selection.
-    QDateTime presetDateForNewTask() const;
-
 Q_SIGNALS:
     // A task was added from a dropped message; the application selects it.
     void reminderAdded(const store::ReminderPtr& reminder);
     void quickAddAvailabilityChanged(bool available);
 
 private:
+    // The pane delegates: the panes reach the window through their interfaces only.
+    void selectedRowChangedWithDictionary(const ListEntry& listDictionary) override;
+    void selectedRowChangedWithReminder(const store::ReminderPtr& reminder) override;
+    void selectedRowChangedWithEvent(const store::EventPtr& event) override;
+    void toggleLeftView() override;
+    void toggleRightView() override;
+    void refreshLeftTableView() override;
+    void pinButtonOn(bool on) override;
+    void shareListWithRect(const QRect& rect) override;
+    void keyLeftTapped() override;
+    void keyRightTapped() override;
+    void editSelectedReminder() override;
+    void returnToTaskList() override;
+    void changeFailed(const QString& title, const QString& reason) override;
+
     void setupTabOrder();
     void showCollapsedPane(QWidget* pane);
     void takeKeyboardFrom(QWidget* pane);

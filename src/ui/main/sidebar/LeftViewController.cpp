@@ -11,6 +11,7 @@
 #include "prefs/PreferenceKeys.h"
 #include "text/DateFormatters.h"
 #include "ui/common/TintedIcon.h"
+#include "ui/main/ApplicationShell.h"
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/lists/AddListWindowController.h"
 #include "ui/main/lists/AddMergedListWindowController.h"
@@ -47,7 +48,8 @@ LeftViewController::LeftViewController(DataManager& manager, ModeManager& modeMa
     : QWidget(parent)
     , m_manager(manager)
     , m_modeManager(modeManager)
-    , m_model(new SidebarModel(manager, this))
+    , m_presenter(manager)
+    , m_model(new SidebarModel(m_presenter, manager, this))
     , m_rowDelegate(new SidebarDelegate(modeManager, this))
     , m_table(new SidebarTableView(this))
     , m_topArea(new QWidget(this))
@@ -58,7 +60,7 @@ LeftViewController::LeftViewController(DataManager& manager, ModeManager& modeMa
     , m_addMenu(new QMenu(tr("Add"), this))
     , m_contextMenu(new QMenu(this))
 {
-    confirmDeletion = [this](std::function<void(bool)> answer) {
+    m_presenter.confirmDeletion = [this](std::function<void(bool)> answer) {
         confirmWithMessageBox(std::move(answer));
     };
     isFullScreen = [this] { return window()->isFullScreen(); };
@@ -97,9 +99,26 @@ LeftViewController::LeftViewController(DataManager& manager, ModeManager& modeMa
     m_addMenu->addAction(tr("Add New Merged List"), this,
                          &LeftViewController::openAddMergedListWindow);
 
-    connect(m_addButton, &QToolButton::clicked, this, &LeftViewController::addButtonAction);
+    connect(m_addButton, &QToolButton::clicked, this,
+            [this] { m_addMenu->popup(m_addButton->mapToGlobal(QPoint(0, 0))); });
     connect(m_pinButton, &QToolButton::clicked, this, &LeftViewController::pinButtonAction);
-    connect(m_todayButton, &QToolButton::clicked, this, &LeftViewController::todayButtonAction);
+    connect(m_todayButton, &QToolButton::clicked, &m_presenter, &SidebarPresenter::goToToday);
+    connect(&m_presenter, &SidebarPresenter::selectedRowChanged, this,
+            &LeftViewController::showSelectedRow);
+    connect(&m_presenter, &SidebarPresenter::entrySelected, this, [this](const ListEntry& entry) {
+        m_table->scrollTo(m_model->index(m_presenter.selectedRow()));
+        if (m_delegate)
+            m_delegate->selectedRowChangedWithDictionary(entry);
+    });
+    connect(&m_presenter, &SidebarPresenter::listsReloaded, this,
+            &LeftViewController::listsReloaded);
+    connect(&m_presenter, &SidebarPresenter::shownListsChanged, this, [this] {
+        if (m_shell)
+            m_shell->panelRefreshOnListChange();
+    });
+    connect(&m_presenter, &SidebarPresenter::deletionFailed, this,
+            &LeftViewController::showDeletionFailure);
+    connect(&m_presenter, &SidebarPresenter::pinChanged, this, &LeftViewController::applyPin);
     connect(&m_manager.counts(), &SidebarCounts::countsRefreshed, this,
             &LeftViewController::refreshView);
     connect(&m_manager.dates(), &SharedDates::selectedDateChanged, m_model,
@@ -120,8 +139,7 @@ LeftViewController::LeftViewController(DataManager& manager, ModeManager& modeMa
             &LeftViewController::showContextMenu);
 
     resetAppearance();
-    loadLists();
-    setSelectedRowSilently(0);
+    showSelectedRow(m_presenter.selectedRow());
     setupTodayTextField();
 }
 
@@ -133,31 +151,6 @@ LeftViewController::~LeftViewController()
 }
 
 // --- Rows --------------------------------------------------------------------------------
-
-const SidebarLayout& LeftViewController::layout() const
-{
-    return m_model->layout();
-}
-
-const QList<ListEntry>& LeftViewController::presetListsArray() const
-{
-    return layout().presetListsArray();
-}
-
-const QList<ListEntry>& LeftViewController::tagListsArray() const
-{
-    return layout().tagListsArray();
-}
-
-const QList<ListEntry>& LeftViewController::defaultListsArray() const
-{
-    return layout().defaultListsArray();
-}
-
-int LeftViewController::rowCount() const
-{
-    return layout().rowCount();
-}
 
 QListView* LeftViewController::tableView() const
 {
@@ -187,72 +180,17 @@ int LeftViewController::preferredWidth() const
     return widest + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_table);
 }
 
-ListEntry LeftViewController::dictForRow(int row) const
-{
-    return layout().dictForRow(row);
-}
-
-void LeftViewController::loadLists()
-{
-    m_model->loadLists();
-    int row = qBound(0, m_selectedRow, rowCount() - 1);
-    if (layout().isDivider(row))
-        --row;
-    setSelectedRowSilently(row);
-    Q_EMIT listsReloaded();
-}
-
 void LeftViewController::refreshView()
 {
     m_model->refreshCounts();
     m_model->refreshDateTitles();
-    setSelectedRowSilently(m_selectedRow);
-}
-
-void LeftViewController::reloadDataFromPreference()
-{
-    loadLists();
-    m_selectedRow = 0;
-    refreshAfterSelection();
-    m_manager.counts().refreshCounts();
-}
-
-void LeftViewController::reloadDataFromSearch()
-{
-    loadLists();
-    m_selectedRow = layout().searchRow();
-    refreshAfterSelection();
-    m_manager.counts().refreshCounts();
-}
-
-void LeftViewController::reloadKeepingSelection()
-{
-    const ListEntry shown = dictForRow(m_selectedRow);
-    m_model->loadLists();
-    const int row = layout().rowForEntry(shown);
-    if (row >= 0) {
-        setSelectedRowSilently(row);
-    } else {
-        m_selectedRow = 0;
-        setSelectedRowSilently(0);
-        sendSelection();
-    }
-    Q_EMIT listsReloaded();
-    m_manager.counts().refreshCounts();
-}
-
-void LeftViewController::reloadDataFromDelete()
-{
-    // loadLists moves a selection that landed on a divider to the row above.
-    loadLists();
-    m_manager.counts().refreshCounts();
+    showSelectedRow(m_presenter.selectedRow());
 }
 
 // --- Selection ---------------------------------------------------------------------------
 
-void LeftViewController::setSelectedRowSilently(int row)
+void LeftViewController::showSelectedRow(int row)
 {
-    m_selectedRow = row;
     const QModelIndex index = m_model->index(row);
     const bool wasUpdating = m_updatingSelection;
     m_updatingSelection = true;
@@ -260,132 +198,12 @@ void LeftViewController::setSelectedRowSilently(int row)
     m_updatingSelection = wasUpdating;
 }
 
-void LeftViewController::sendSelection()
-{
-    if (m_delegate)
-        m_delegate->selectedRowChangedWithDictionary(dictForRow(m_selectedRow));
-}
-
-void LeftViewController::refreshAfterSelection()
-{
-    setSelectedRowSilently(m_selectedRow);
-    m_table->scrollTo(m_model->index(m_selectedRow));
-    sendSelection();
-}
-
 void LeftViewController::onSelectionChanged()
 {
     if (m_updatingSelection)
         return;
     const QModelIndexList rows = m_table->selectionModel()->selectedRows();
-    const int proposed = rows.isEmpty() ? -1 : rows.first().row();
-    const int accepted = layout().acceptedSelection(proposed, m_selectedRow);
-    if (accepted != proposed) {
-        setSelectedRowSilently(m_selectedRow);
-        return;
-    }
-    m_selectedRow = accepted;
-    sendSelection();
-}
-
-void LeftViewController::selectDayView()
-{
-    m_selectedRow = 0;
-    refreshAfterSelection();
-}
-
-void LeftViewController::selectWeekView()
-{
-    m_selectedRow = 1;
-    refreshAfterSelection();
-}
-
-void LeftViewController::selectMonthView()
-{
-    m_selectedRow = 2;
-    refreshAfterSelection();
-}
-
-void LeftViewController::selectPresetList(int n)
-{
-    if (n < 1 || n > presetListsArray().size())
-        return;
-    m_selectedRow = layout().rowForPresetList(n);
-    refreshAfterSelection();
-}
-
-void LeftViewController::selectSmartList(int n)
-{
-    if (n < 1 || n > tagListsArray().size())
-        return;
-    m_selectedRow = layout().rowForSmartList(n);
-    refreshAfterSelection();
-}
-
-void LeftViewController::selectList(int n)
-{
-    if (n < 1 || n > defaultListsArray().size())
-        return;
-    m_selectedRow = layout().rowForList(n);
-    refreshAfterSelection();
-}
-
-void LeftViewController::selectSearchView()
-{
-    m_selectedRow = layout().searchRow();
-    refreshAfterSelection();
-}
-
-void LeftViewController::selectListWithCalendarIdentifier(const QString& identifier)
-{
-    const int row = layout().rowForListIdentifier(identifier);
-    if (row < 0)
-        return;
-    m_selectedRow = row;
-    refreshAfterSelection();
-}
-
-store::CalendarPtr LeftViewController::selectedList() const
-{
-    const ListEntry entry = dictForRow(m_selectedRow);
-    switch (entry.kind()) {
-    case ListKind::UserList:
-        return m_manager.lists().calendarByUUID(entry.identifier());
-    case ListKind::MergedList: {
-        const QStringList lists = entry.lists();
-        return lists.isEmpty() ? nullptr : m_manager.lists().calendarByUUID(lists.first());
-    }
-    default:
-        return nullptr;
-    }
-}
-
-QString LeftViewController::selectedTag() const
-{
-    const ListEntry entry = dictForRow(m_selectedRow);
-    switch (entry.kind()) {
-    case ListKind::TagList:
-        return QStringLiteral("#%1").arg(entry.tag());
-    case ListKind::SavedSearch:
-        return entry.tag();
-    default:
-        return QString();
-    }
-}
-
-std::optional<int> LeftViewController::selectedPriority() const
-{
-    // The priority class (1 high, 2 medium, 3 low) of a priority preset.
-    switch (dictForRow(m_selectedRow).kind()) {
-    case ListKind::HighPriorityTasks:
-        return 1;
-    case ListKind::MediumPriorityTasks:
-        return 2;
-    case ListKind::LowPriorityTasks:
-        return 3;
-    default:
-        return std::nullopt;
-    }
+    m_presenter.proposeSelection(rows.isEmpty() ? -1 : rows.first().row());
 }
 
 QList<QWidget*> LeftViewController::keyboardChain() const
@@ -394,11 +212,6 @@ QList<QWidget*> LeftViewController::keyboardChain() const
 }
 
 // --- Buttons -----------------------------------------------------------------------------
-
-void LeftViewController::todayButtonAction()
-{
-    m_manager.dates().setSelectedDate(m_manager.dates().today());
-}
 
 void LeftViewController::setupTodayTextField()
 {
@@ -411,16 +224,12 @@ void LeftViewController::pinButtonAction()
     Sound::soundEffect(Sound::General);
     if (isFullScreen && isFullScreen())
         return;
-    UserDefaults& defaults = m_manager.defaults();
-    const bool on = !defaults.boolForKey(PrefKey::alwaysOnTop);
-    defaults.setBool(on, PrefKey::alwaysOnTop);
-    defaults.synchronize();
-    applyPin(on);
+    m_presenter.setPinned(!m_presenter.isPinned());
 }
 
 void LeftViewController::setupPinSettings()
 {
-    applyPin(m_manager.defaults().boolForKey(PrefKey::alwaysOnTop));
+    applyPin(m_presenter.isPinned());
 }
 
 void LeftViewController::applyPin(bool on)
@@ -435,47 +244,35 @@ void LeftViewController::applyPin(bool on)
         m_delegate->pinButtonOn(on);
 }
 
-void LeftViewController::addButtonAction()
-{
-    m_addMenu->popup(m_addButton->mapToGlobal(QPoint(0, 0)));
-}
-
 // --- Context menu ------------------------------------------------------------------------
 
 void LeftViewController::showContextMenu(int row, const QPoint& globalPos)
 {
     // A divider or the space below the rows stands for no list: nothing to share or change.
-    if (dictForRow(row).isEmpty())
+    if (m_presenter.actionsForRow(row).isEmpty())
         return;
-    m_clickedRow = row;
-    menuNeedsUpdate();
-    m_contextMenu->popup(globalPos);
+    contextMenuForRow(row)->popup(globalPos);
 }
 
-void LeftViewController::menuNeedsUpdate()
+QMenu* LeftViewController::contextMenuForRow(int row)
 {
+    m_clickedRow = row;
     m_contextMenu->clear();
-    const ListEntry entry = dictForRow(m_clickedRow);
-    if (entry.isEmpty())
-        return;
-    bool listIsMutable = false;
-    if (entry.is(ListKind::UserList)) {
-        const store::CalendarPtr list = m_manager.lists().calendarByUUID(entry.identifier());
-        listIsMutable = list && list->allowsContentModifications();
-    }
-    for (SidebarLayout::Action action : layout().actionsForRow(m_clickedRow, listIsMutable)) {
+    for (SidebarLayout::Action action : m_presenter.actionsForRow(row)) {
         switch (action) {
         case SidebarLayout::Action::Share:
-            m_contextMenu->addAction(tr("Share List"), this, &LeftViewController::shareList);
+            m_contextMenu->addAction(tr("Share List"), this, [this] { shareList(m_clickedRow); });
             break;
         case SidebarLayout::Action::Edit:
-            m_contextMenu->addAction(tr("Edit"), this, &LeftViewController::editList);
+            m_contextMenu->addAction(tr("Edit"), this, [this] { editList(m_clickedRow); });
             break;
         case SidebarLayout::Action::Delete:
-            m_contextMenu->addAction(tr("Delete"), this, &LeftViewController::deleteList);
+            m_contextMenu->addAction(tr("Delete"), this,
+                                     [this] { m_presenter.deleteRow(m_clickedRow); });
             break;
         }
     }
+    return m_contextMenu;
 }
 
 // --- Appearance --------------------------------------------------------------------------
@@ -494,9 +291,8 @@ void LeftViewController::resetAppearance()
     m_table->setPalette(tablePalette);
     const QColor icon = m_modeManager.iconColor();
     m_addButton->setIcon(TintedIcon::icon(QStringLiteral("ButtonAdd"), icon));
-    m_pinButton->setIcon(TintedIcon::icon(m_manager.defaults().boolForKey(PrefKey::alwaysOnTop)
-                                              ? QStringLiteral("ButtonPinOn")
-                                              : QStringLiteral("ButtonPin"),
+    m_pinButton->setIcon(TintedIcon::icon(m_presenter.isPinned() ? QStringLiteral("ButtonPinOn")
+                                                                 : QStringLiteral("ButtonPin"),
                                           icon));
     m_todayButton->setFont(m_modeManager.fontWithSize(SidebarDelegate::kCountPointSize));
     m_table->viewport()->update();

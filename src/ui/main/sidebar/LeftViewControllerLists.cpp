@@ -1,21 +1,12 @@
-// The lists sidebar's list management: deleting, editing and sharing lists, and the list
-// windows with their answers.
+// The lists sidebar's list management: the delete question, editing and sharing lists, and
+// the list windows with their answers.
 
 #include "ui/main/sidebar/LeftViewController.h"
 
 #include "data/DataManager.h"
 #include "data/RecentlyDeletedPolicy.h"
-#include "data/SmartLists.h"
-#include "data/TaskLists.h"
-#include "data/TaskOperations.h"
-#include "platform/UserDefaults.h"
-#include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
 #include "ui/main/ApplicationShell.h"
 #include "ui/main/PaneDelegates.h"
-#include "ui/main/lists/AddListWindowController.h"
-#include "ui/main/lists/AddMergedListWindowController.h"
-#include "ui/main/lists/AddTagListWindowController.h"
 #include "ui/main/sidebar/SidebarModel.h"
 #include "ui/main/sidebar/SidebarTableView.h"
 
@@ -25,92 +16,19 @@
 
 namespace {
 
-// Deleting a list makes the store change under the visible-list check; it stays off until
-// the store has settled.
-constexpr int kValidationPauseMs = 1000;
 constexpr int kShareAnchorX = 50;
 
 } // namespace
 
-// --- Deleting, editing, sharing ----------------------------------------------------------
-
-bool LeftViewController::canDeleteSelected() const
+void LeftViewController::showDeletionFailure(const QString& reason)
 {
-    return layout().canDeleteRow(m_selectedRow);
-}
-
-void LeftViewController::deleteSelected()
-{
-    deleteListOnRow(m_selectedRow);
-}
-
-void LeftViewController::deleteList()
-{
-    deleteListOnRow(m_clickedRow);
-}
-
-void LeftViewController::deleteListOnRow(int row)
-{
-    if (!layout().canDeleteRow(row))
-        return;
-    const ListEntry entry = dictForRow(row);
-    if (layout().kindOfRow(row) == SidebarLayout::RowKind::Smart) {
-        SmartLists::deleteSmartListFromDictionary(m_manager.defaults(), entry);
-        reloadDataFromDelete();
-        sendSelection();
-        return;
-    }
-    const QString identifier = entry.identifier();
-    QPointer<LeftViewController> self(this);
-    confirmDeletion([self, identifier](bool confirmed) {
-        if (!confirmed || !self)
-            return;
-        // The sidebar may have been rebuilt while the question was open: find the list again.
-        const int current = self->layout().rowForListIdentifier(identifier);
-        if (current >= 0 && self->layout().canDeleteRow(current))
-            self->deleteUserListOnRow(current);
-    });
-}
-
-void LeftViewController::deleteUserListOnRow(int row)
-{
-    const QString deleted = dictForRow(row).identifier();
-    const QStringList all = m_manager.lists().allListIdentifiers();
-    const QStringList oldVisible = m_manager.lists().visibleLists();
-    // The store first: a list it keeps (a read-only folder) keeps its place in the sidebar.
-    m_manager.lists().setDoNotValidate(true);
-    DataManager* manager = &m_manager;
-    QTimer::singleShot(kValidationPauseMs, manager,
-                       [manager] { manager->lists().changeBackToValidate(); });
-    QString error;
-    if (!m_manager.tasks().deleteListWithUUID(deleted, &error)) {
-        auto* box =
-            new QMessageBox(QMessageBox::Warning, tr("The list could not be deleted"),
-                            tr("The list could not be deleted"), QMessageBox::Ok, sheetParent());
-        box->setInformativeText(error);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setWindowModality(Qt::WindowModal);
-        box->open();
-        return;
-    }
-    QStringList visible;
-    for (const QString& identifier : oldVisible) {
-        if (identifier != deleted && all.contains(identifier))
-            visible << identifier;
-    }
-    QStringList invisible;
-    for (const QString& identifier : all) {
-        if (identifier != deleted && !oldVisible.contains(identifier))
-            invisible << identifier;
-    }
-    UserDefaults& defaults = m_manager.defaults();
-    defaults.setObject(visible, PrefKey::visibleLists);
-    defaults.setObject(invisible, PrefKey::invisibleLists);
-    defaults.synchronize();
-    m_manager.lists().resetSortDescriptors();
-    m_manager.lists().matchPreferencesForTodayExtension();
-    reloadDataFromDelete();
-    sendSelection();
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, tr("The list could not be deleted"),
+                        tr("The list could not be deleted"), QMessageBox::Ok, sheetParent());
+    box->setInformativeText(reason);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
 }
 
 void LeftViewController::confirmWithMessageBox(std::function<void(bool)> answer)
@@ -135,51 +53,43 @@ void LeftViewController::confirmWithMessageBox(std::function<void(bool)> answer)
     box->open();
 }
 
-void LeftViewController::editList()
+void LeftViewController::editList(int row)
 {
-    const ListEntry entry = dictForRow(m_clickedRow);
-    if (!entry.is(ListKind::UserList))
-        return;
-    const store::CalendarPtr list = m_manager.lists().calendarByUUID(entry.identifier());
-    if (!list || !list->allowsContentModifications())
+    const store::CalendarPtr list = m_presenter.editableListOnRow(row);
+    if (!list)
         return;
     openAddListWindow();
     m_addListWindow->editList(list);
 }
 
-void LeftViewController::shareList()
+bool LeftViewController::canDeleteSelected() const
 {
-    if (dictForRow(m_clickedRow).isEmpty())
+    return m_presenter.layout().canDeleteRow(m_presenter.selectedRow());
+}
+
+void LeftViewController::deleteSelected()
+{
+    m_presenter.deleteRow(m_presenter.selectedRow());
+}
+
+void LeftViewController::shareList(int row)
+{
+    if (m_presenter.layout().dictForRow(row).isEmpty())
         return;
-    setSelectedRowSilently(m_clickedRow);
+    m_presenter.select(row, false);
     QTimer::singleShot(0, this, &LeftViewController::shareListShow);
 }
 
 void LeftViewController::shareListShow()
 {
-    sendSelection();
-    const QRect row = m_table->visualRect(m_model->index(m_selectedRow));
+    m_presenter.announceSelection();
+    const QRect row = m_table->visualRect(m_model->index(m_presenter.selectedRow()));
     const QPoint top = m_table->viewport()->mapTo(this, row.topLeft());
     if (m_delegate)
         m_delegate->shareListWithRect(QRect(kShareAnchorX, top.y(), 1, row.height()));
 }
 
 // --- List windows ------------------------------------------------------------------------
-
-AddListWindowController* LeftViewController::addListWindow() const
-{
-    return m_addListWindow;
-}
-
-AddTagListWindowController* LeftViewController::addTagListWindow() const
-{
-    return m_addTagListWindow;
-}
-
-AddMergedListWindowController* LeftViewController::addMergedListWindow() const
-{
-    return m_addMergedListWindow;
-}
 
 QWidget* LeftViewController::sheetParent()
 {
@@ -214,41 +124,13 @@ void LeftViewController::openAddMergedListWindow()
 
 void LeftViewController::addListDoneEditing(bool edited, const QString& identifier)
 {
-    if (!edited) {
-        if (identifier.isEmpty())
-            return;
-        const QStringList all = m_manager.lists().allListIdentifiers();
-        // An empty "visibleLists" stands for every list; appending to it would hide the rest.
-        QStringList candidates = m_manager.lists().visibleLists();
-        candidates.removeAll(identifier);
-        candidates << identifier;
-        QStringList visible;
-        for (const QString& candidate : candidates) {
-            if (all.contains(candidate))
-                visible << candidate;
-        }
-        QStringList invisible;
-        for (const QString& other : all) {
-            if (!visible.contains(other))
-                invisible << other;
-        }
-        UserDefaults& defaults = m_manager.defaults();
-        defaults.setObject(visible, PrefKey::visibleLists);
-        defaults.setObject(invisible, PrefKey::invisibleLists);
-        defaults.synchronize();
-        m_manager.lists().resetSortDescriptors();
-        if (m_shell)
-            m_shell->panelRefreshOnListChange();
-        m_manager.lists().matchPreferencesForTodayExtension();
-    }
-    loadLists();
-    selectDayView();
+    m_presenter.listWindowDone(edited, identifier);
 }
 
 void LeftViewController::addTagListDone()
 {
     if (!m_shell) {
-        reloadDataFromPreference();
+        m_presenter.reloadShowingDay();
         return;
     }
     m_shell->panelRefreshOnListChange();

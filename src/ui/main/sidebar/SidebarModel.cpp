@@ -3,16 +3,14 @@
 #include "data/DataManager.h"
 #include "data/SidebarCounts.h"
 
-SidebarModel::SidebarModel(DataManager& manager, QObject* parent)
+SidebarModel::SidebarModel(SidebarPresenter& presenter, DataManager& manager, QObject* parent)
     : QAbstractListModel(parent)
+    , m_presenter(presenter)
     , m_manager(manager)
-{}
-
-void SidebarModel::loadLists()
 {
-    beginResetModel();
-    m_layout.loadLists(m_manager);
-    endResetModel();
+    connect(&presenter, &SidebarPresenter::rowsAboutToBeReset, this,
+            &SidebarModel::beginResetModel);
+    connect(&presenter, &SidebarPresenter::rowsReset, this, &SidebarModel::endResetModel);
 }
 
 void SidebarModel::refreshCounts()
@@ -28,7 +26,7 @@ void SidebarModel::refreshDateTitles()
 
 int SidebarModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_layout.rowCount();
+    return parent.isValid() ? 0 : layout().rowCount();
 }
 
 QVariant SidebarModel::data(const QModelIndex& index, int role) const
@@ -37,10 +35,10 @@ QVariant SidebarModel::data(const QModelIndex& index, int role) const
         return {};
     const int row = index.row();
     if (role == IsDividerRole)
-        return m_layout.isDivider(row);
-    if (m_layout.isDivider(row))
+        return layout().isDivider(row);
+    if (layout().isDivider(row))
         return {};
-    const ListEntry entry = m_layout.dictForRow(row);
+    const ListEntry entry = layout().dictForRow(row);
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
@@ -60,7 +58,7 @@ QVariant SidebarModel::data(const QModelIndex& index, int role) const
 
 Qt::ItemFlags SidebarModel::flags(const QModelIndex& index) const
 {
-    if (!index.isValid() || m_layout.isDivider(index.row()))
+    if (!index.isValid() || layout().isDivider(index.row()))
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }

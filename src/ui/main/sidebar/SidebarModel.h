@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/main/sidebar/SidebarLayout.h"
+#include "presentation/sidebar/SidebarPresenter.h"
 
 #include <QAbstractListModel>
 
@@ -20,12 +20,8 @@ public:
         KindRole,  // the row's ListKind
     };
 
-    SidebarModel(DataManager& manager, QObject* parent = nullptr);
+    SidebarModel(SidebarPresenter& presenter, DataManager& manager, QObject* parent = nullptr);
 
-    const SidebarLayout& layout() const { return m_layout; }
-
-    // Rebuilds the rows from the preferences and the store.
-    void loadLists();
     // The counts or the date titles changed; the rows stay.
     void refreshCounts();
     void refreshDateTitles();
@@ -36,6 +32,8 @@ public:
     QHash<int, QByteArray> roleNames() const override;
 
 private:
+    const SidebarLayout& layout() const { return m_presenter.layout(); }
+
+    SidebarPresenter& m_presenter;
     DataManager& m_manager;
-    SidebarLayout m_layout;
 };

@@ -1,4 +1,4 @@
-#include "ui/main/sidebar/SidebarLayout.h"
+#include "presentation/sidebar/SidebarLayout.h"
 
 #include "data/DataManager.h"
 #include "data/ListTitles.h"

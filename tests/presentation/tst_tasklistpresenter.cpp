@@ -1,0 +1,230 @@
+#include "TaskListDay.h"
+#include "TestFiles.h"
+
+#include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/TaskOperations.h"
+#include "platform/UserDefaults.h"
+#include "prefs/PreferenceKeys.h"
+#include "presentation/tasklist/TaskListPresenter.h"
+
+#include <QFileInfo>
+#include <QSignalSpy>
+
+using namespace TestFiles;
+using TestEnvironment::local;
+
+namespace {
+
+// What the presenter tells the table and the window.
+struct Recorder
+{
+    explicit Recorder(TaskListPresenter& presenter)
+    {
+        QObject::connect(&presenter, &TaskListPresenter::rowSelected, &presenter,
+                         [this](int row) { rows << row; });
+        QObject::connect(&presenter, &TaskListPresenter::reminderSelected, &presenter,
+                         [this](const store::ReminderPtr& reminder) { reminders << reminder; });
+        QObject::connect(&presenter, &TaskListPresenter::eventSelected, &presenter,
+                         [this](const store::EventPtr& event) { events << event; });
+        QObject::connect(&presenter, &TaskListPresenter::changeFailed, &presenter,
+                         [this](const QString& title, const QString& reason) {
+                             failures << title + ": " + reason;
+                         });
+    }
+    QList<int> rows;
+    QList<store::ReminderPtr> reminders;
+    QList<store::EventPtr> events;
+    QStringList failures;
+};
+
+} // namespace
+
+// The task list without a window: the day of two tasks and two events, the selection rules,
+// selecting from elsewhere, periods, search, the context menu and the commands on a task.
+class TestTaskListPresenter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_day.emplace();
+        QVERIFY(m_day->manager);
+        m_manager = m_day->manager.get();
+        m_defaults = &*m_day->defaults;
+        m_list = std::make_unique<TaskListPresenter>(*m_manager);
+        m_list->refresh();
+    }
+
+    void cleanup()
+    {
+        m_list.reset();
+        m_day.reset();
+    }
+
+    // Two tasks, a spacer, the header, two events and a spacer; choosing the header selects
+    // the first event and the spacer below the tasks the last task.
+    void theSelectionNeverRestsOnHeaderOrSpacer()
+    {
+        Recorder told(*m_list);
+        QCOMPARE(m_list->remindersArray().size(), 2);
+        QCOMPARE(m_list->calendarEventsArray().size(), 2);
+        QCOMPARE(m_list->rows().rowCount(), 7);
+
+        m_list->proposeSelection(3);
+        QTRY_COMPARE(told.rows.value(0), 4);
+        QCOMPARE(m_list->selectedEvent()->title, QStringLiteral("Stand-up"));
+        QCOMPARE(told.events.last()->title, QStringLiteral("Stand-up"));
+
+        m_list->proposeSelection(2);
+        QTRY_COMPARE(told.rows.last(), 1);
+        QCOMPARE(m_list->selectedReminder(), m_list->remindersArray().at(1));
+        QVERIFY(!m_list->selectedEvent());
+
+        m_list->proposeSelection(6);
+        QTRY_COMPARE(told.rows.last(), 5);
+        QCOMPARE(m_list->selectedEvent()->title, QStringLiteral("Review"));
+        QCOMPARE(m_list->firstResultRow(), 0);
+    }
+
+    // After a refresh the same task stays selected, found again by its identifier.
+    void theSelectionSurvivesARefresh()
+    {
+        m_list->proposeSelection(1);
+        const QString identifier = m_list->selectedReminder()->calendarItemIdentifier;
+        QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
+        m_manager->refreshRemindersArray();
+        QVERIFY(refreshed.wait(5000));
+        Recorder told(*m_list);
+        m_list->refresh();
+        QCOMPARE(m_list->selectedReminder()->calendarItemIdentifier, identifier);
+        QCOMPARE(told.rows, QList<int>{1});
+        QCOMPARE(told.reminders.size(), 1);
+    }
+
+    // A task that is not listed yet is looked for three more times, 0.3 seconds apart.
+    void selectingATaskFromElsewhereRetries()
+    {
+        auto stranger = std::make_shared<store::Reminder>();
+        stranger->calendarItemIdentifier = "not-listed";
+        m_list->selectReminder(stranger);
+        QCOMPARE(m_list->selectionTriedCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_list->selectionTriedCount(), 3, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_list->selectionTriedCount(), 0, 2000);
+        QVERIFY(!m_list->selectedReminder());
+
+        Recorder told(*m_list);
+        const store::ReminderPtr listed = m_list->remindersArray().at(1);
+        QVERIFY(m_list->selectReminderFromNotifications(listed));
+        QCOMPARE(told.rows, QList<int>{1});
+        QVERIFY(!m_list->selectReminderFromNotifications(stranger));
+    }
+
+    // One month on from 31 January is the last day of February.
+    void movesBetweenPeriodsByCalendarAddition()
+    {
+        m_list->showEntry(ListEntry::fromStored({{"type", 13}, {"title", ""}}));
+        m_manager->dates().setSelectedDate(local(2027, 1, 31));
+        m_list->movePeriod(1);
+        QCOMPARE(m_manager->dates().selectedDate(), local(2027, 2, 28));
+        m_list->refresh();
+        QCOMPARE(m_list->view().currentDate, local(2027, 2, 1));
+
+        // Lists have no periods: the buttons are off and the keys do nothing.
+        m_list->showEntry(ListEntry::fromStored({{"type", 0}}));
+        QVERIFY(!m_list->view().navigationEnabled);
+        m_list->movePeriod(1);
+        QCOMPARE(m_manager->dates().selectedDate(), local(2027, 2, 28));
+        QCOMPARE(m_list->view().title, QStringLiteral("All Tasks"));
+    }
+
+    void searchFiltersAndSavesOnlyText()
+    {
+        m_list->showEntry(ListEntry::fromStored({{"type", 14}, {"title", "Search"}}));
+        QSignalSpy saved(m_list.get(), &TaskListPresenter::searchSaved);
+        m_list->saveSearch();
+        QCOMPARE(saved.size(), 0);
+
+        m_list->setSearchText("slid");
+        QCOMPARE(m_list->remindersArray().size(), 1);
+        const int before = m_defaults->arrayForKey(PrefKey::listNavArray).size();
+        m_list->saveSearch();
+        const QVariantList nav = m_defaults->arrayForKey(PrefKey::listNavArray);
+        QCOMPARE(nav.size(), before + 1);
+        QCOMPARE(nav.last().toMap().value("type").toInt(), 15);
+        QCOMPARE(nav.last().toMap().value("tag").toString(), QStringLiteral("slid"));
+        QCOMPARE(saved.size(), 1);
+
+        // The search view starts empty again.
+        m_list->showEntry(ListEntry::fromStored({{"type", 14}, {"title", "Search"}}));
+        QVERIFY(m_list->view().searchText.isEmpty());
+    }
+
+    // The context menu is built for the clicked task; outside the tasks it is empty. "Show
+    // Details" makes the task the selection.
+    void theContextMenuFollowsTheClickedRow()
+    {
+        QStringList titles;
+        for (const QuickActionMenuEntry& entry : m_list->menuEntries(0))
+            titles << entry.title;
+        QCOMPARE(titles.value(0), QStringLiteral("Mark as Completed"));
+        QCOMPARE(titles.value(1), QStringLiteral("Show Details"));
+        QVERIFY(titles.contains("Clear Due Date"));
+        QVERIFY(titles.contains("Move to List"));
+        QVERIFY(titles.contains("Set Priority"));
+        QVERIFY(m_list->menuEntries(3).isEmpty());
+
+        Recorder told(*m_list);
+        m_list->selectForDetails(1);
+        QCOMPARE(m_list->selectedReminder(), m_list->remindersArray().at(1));
+        QCOMPARE(told.rows, QList<int>{1});
+        m_list->setShowingDetail(true);
+        m_list->selectForDetails(0);
+        QCOMPARE(m_list->selectedReminder(), m_list->remindersArray().at(1));
+    }
+
+    // A completion that cannot reach the store (another program deleted the task while its
+    // check button bounced) is told with the reason, and nothing is written.
+    void aRefusedCompletionIsToldAndNothingIsWritten()
+    {
+        Recorder told(*m_list);
+        const store::ReminderPtr task = m_list->reminderAt(0);
+        QVERIFY(task && !task->completed);
+        const QString file = task->origin->filePath;
+        QVERIFY(QFile::remove(file));
+        QVERIFY(!m_list->toggleCompletion(task));
+        QCOMPARE(told.failures.size(), 1);
+        QVERIFY2(told.failures.first().startsWith("The task could not be completed: ") &&
+                     told.failures.first().size() > 40,
+                 qPrintable(told.failures.first()));
+        QVERIFY(!task->completed);
+        QVERIFY(!QFileInfo::exists(file));
+
+        QVERIFY(m_list->toggleCompletion(m_list->reminderAt(1)));
+        QVERIFY(m_manager->tasks()
+                    .reminderWithIdentifier(m_list->reminderAt(1)->calendarItemIdentifier)
+                    ->completed);
+    }
+
+    void showHideCompletedIsStored()
+    {
+        const bool before = m_list->view().showingCompleted;
+        QSignalSpy refreshed(m_list.get(), &TaskListPresenter::refreshed);
+        m_list->toggleShowCompleted();
+        QCOMPARE(m_list->view().showingCompleted, !before);
+        QCOMPARE(refreshed.size(), 1);
+        QCOMPARE(UserDefaults(m_defaults->filePath()).boolForKey(PrefKey::showCompleted), !before);
+    }
+
+private:
+    QString root() const { return m_day->root(); }
+
+    std::optional<TaskListDay> m_day;
+    DataManager* m_manager = nullptr;
+    UserDefaults* m_defaults = nullptr;
+    std::unique_ptr<TaskListPresenter> m_list;
+};
+
+VELMORAN_TEST_MAIN(TestTaskListPresenter)
+#include "tst_tasklistpresenter.moc"
