@@ -11,9 +11,6 @@
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "prefs/PreferenceSync.h"
-#include "text/Global.h"
-
-#include <mutex>
 
 namespace {
 
@@ -22,22 +19,6 @@ namespace {
 constexpr int kCheckDelayMs = 100;
 
 } // namespace
-
-DataManager& DataManager::sharedManager()
-{
-    static DataManager* instance = nullptr;
-    static std::once_flag once;
-    std::call_once(once, [] {
-        UserDefaults& defaults = UserDefaults::standardUserDefaults();
-        instance = new DataManager(defaults, Clock::system(), [&defaults] {
-            return std::make_unique<store::EventStore>(
-                store::EventStore::configuredRoots(defaults));
-        });
-        // The application's texts measure against its own dates for the whole run.
-        static const Global::Context context(&instance->dates(), nullptr);
-    });
-    return *instance;
-}
 
 DataManager::DataManager(UserDefaults& defaults, Clock& clock, StoreFactory storeFactory,
                          QObject* parent)

@@ -41,10 +41,6 @@ class DataManager : public QObject
 public:
     using StoreFactory = StoreSession::StoreFactory;
 
-    // The application's instance over the standard preferences, the configured store folders
-    // and the system clock; created on first call, never destroyed.
-    static DataManager& sharedManager();
-
     DataManager(UserDefaults& defaults, Clock& clock, StoreFactory storeFactory,
                 QObject* parent = nullptr);
     ~DataManager() override;

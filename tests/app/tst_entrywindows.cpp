@@ -82,10 +82,8 @@ private Q_SLOTS:
         m_context.emplace(m_defaults.get(), &m_manager->dates());
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
         m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr);
-        m_entry = std::make_unique<EntryWindows>(*m_manager, *m_modes, *m_defaults, *m_delegate);
-        AppDelegate::Windows windows;
-        m_entry->install(windows);
-        m_delegate->setWindows(windows);
+        m_entry = std::make_unique<EntryWindows>(*m_manager, *m_modes, *m_delegate);
+        m_delegate->setWindows({.quickAdd = m_entry.get(), .tray = m_entry.get()});
 
         g_previousHandler = qInstallMessageHandler(countMissingTray);
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
@@ -120,7 +118,7 @@ private Q_SLOTS:
     void withoutATrayTheShortcutOpensThePanel()
     {
         QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
-        QVERIFY(m_delegate->hasStatusItem());
+        QVERIFY(m_delegate->tray().hasStatusItem());
         QVERIFY(!m_entry->statusItem().exists());
         m_defaults->setBool(false, PrefKey::showMenuBar);
         m_defaults->setBool(true, PrefKey::showMenuBar);
@@ -129,7 +127,7 @@ private Q_SLOTS:
 
         QCursor::setPos(1200, 40);
         freshServerTime();
-        m_delegate->toggle2();
+        m_delegate->tray().toggleByHotKey();
         PanelWindowController* panel = m_entry->panelWindow();
         QTRY_VERIFY(panel->isVisible());
         QVERIFY(panel->hasActivePanel());
@@ -138,7 +136,7 @@ private Q_SLOTS:
         QCOMPARE(panel->geometry().right(), screen.right());
         QCOMPARE(panel->geometry().width(), 385);
         freshServerTime();
-        m_delegate->toggle2();
+        m_delegate->tray().toggleByHotKey();
         QTRY_VERIFY(!panel->isVisible());
         QVERIFY(!panel->hasActivePanel());
         waitForFocusToSettle();
@@ -155,7 +153,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
         // "showMenuBar" switches the icon off and on as it changes.
         m_defaults->setBool(false, PrefKey::showMenuBar);
-        QVERIFY(!m_delegate->hasStatusItem());
+        QVERIFY(!m_delegate->tray().hasStatusItem());
         m_defaults->setBool(true, PrefKey::showMenuBar);
         QVERIFY(m_entry->statusItem().exists());
         QTRY_VERIFY_WITH_TIMEOUT(m_entry->statusItem().geometry().isValid(), 10000);
@@ -185,7 +183,7 @@ private Q_SLOTS:
     {
         PanelWindowController* panel = m_entry->panelWindow();
         freshServerTime();
-        m_delegate->togglePanel();
+        m_delegate->tray().togglePanel();
         QTRY_VERIFY(panel->isActiveWindow());
         focusMainWindow();
         QTRY_VERIFY(!panel->isVisible());
@@ -193,7 +191,7 @@ private Q_SLOTS:
         waitForFocusToSettle();
 
         freshServerTime();
-        m_delegate->togglePanel();
+        m_delegate->tray().togglePanel();
         QTRY_VERIFY(panel->isActiveWindow());
         panel->panel()->pinButton()->click();
         QVERIFY(panel->panel()->isOnTop());
@@ -203,12 +201,12 @@ private Q_SLOTS:
         QVERIFY(panel->hasActivePanel());
 
         freshServerTime();
-        m_delegate->togglePanel();
+        m_delegate->tray().togglePanel();
         QTRY_VERIFY(!panel->isVisible());
         QVERIFY(panel->panel()->isOnTop());
         waitForFocusToSettle();
         freshServerTime();
-        m_delegate->togglePanel();
+        m_delegate->tray().togglePanel();
         QTRY_VERIFY(panel->isVisible());
         panel->panel()->pinButton()->click();
         QVERIFY(!m_defaults->boolForKey(PrefKey::alwaysOnTopMenuBar));
@@ -220,15 +218,15 @@ private Q_SLOTS:
     {
         PanelWindowController* panel = m_entry->panelWindow();
         freshServerTime();
-        m_delegate->toggle2();
+        m_delegate->tray().toggleByHotKey();
         QTRY_VERIFY(panel->isVisible());
         freshServerTime();
-        m_delegate->toggle2();
+        m_delegate->tray().toggleByHotKey();
         QTRY_VERIFY(!panel->isVisible());
         waitForFocusToSettle();
 
         freshServerTime();
-        m_delegate->toggle2();
+        m_delegate->tray().toggleByHotKey();
         QTRY_COMPARE(QApplication::focusWidget(), panel->panel()->form()->titleField());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!panel->isVisible());
@@ -241,7 +239,7 @@ private Q_SLOTS:
     {
         PanelWindowController* panel = m_entry->panelWindow();
         freshServerTime();
-        m_delegate->toggle2();
+        m_delegate->tray().toggleByHotKey();
         QTRY_COMPARE(QApplication::focusWidget(), panel->panel()->form()->titleField());
         QTest::keyClicks(QApplication::focusWidget(), "from the panel today");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -369,7 +367,7 @@ private Q_SLOTS:
         });
         QApplication::exec();
         QCOMPARE(lastClosed.size(), 0);
-        m_delegate->openVelmoranWindowButton();
+        m_delegate->applicationShouldHandleReopen();
         QTRY_VERIFY(mainWindow()->isVisible());
     }
 

@@ -43,9 +43,7 @@ private Q_SLOTS:
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
         m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr);
         m_windows = std::make_unique<IntroWindows>(*m_manager, *m_modes, *m_defaults, *m_delegate);
-        AppDelegate::Windows windows;
-        m_windows->install(windows);
-        m_delegate->setWindows(windows);
+        m_delegate->setWindows({.onboarding = m_windows.get()});
     }
 
     void cleanup()

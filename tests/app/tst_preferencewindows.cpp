@@ -65,9 +65,7 @@ private Q_SLOTS:
                                                    &PTHotKeyCenter::sharedCenter());
         m_windows = std::make_unique<PreferenceWindows>(*m_manager, *m_modes, *m_defaults,
                                                         *m_center, *m_delegate);
-        AppDelegate::Windows windows;
-        m_windows->install(windows);
-        m_delegate->setWindows(std::move(windows));
+        m_delegate->setWindows({.preferences = m_windows.get()});
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         m_delegate->applicationDidFinishLaunching();
         QVERIFY(refreshed.wait(10000));
@@ -262,16 +260,15 @@ private:
             : delegate(*suite.m_manager, *suite.m_modes, *suite.m_defaults, nullptr)
             , intro(*suite.m_manager, *suite.m_modes, *suite.m_defaults, delegate)
             , deleted(*suite.m_manager, *suite.m_modes, delegate)
-            , entry(*suite.m_manager, *suite.m_modes, *suite.m_defaults, delegate)
+            , entry(*suite.m_manager, *suite.m_modes, delegate)
             , preferences(*suite.m_manager, *suite.m_modes, *suite.m_defaults, *suite.m_center,
                           delegate)
         {
-            AppDelegate::Windows windows;
-            intro.install(windows);
-            deleted.install(windows);
-            entry.install(windows);
-            preferences.install(windows);
-            delegate.setWindows(std::move(windows));
+            delegate.setWindows({.onboarding = &intro,
+                                 .preferences = &preferences,
+                                 .recentlyDeleted = &deleted,
+                                 .quickAdd = &entry,
+                                 .tray = &entry});
         }
 
         AppDelegate delegate;
@@ -286,7 +283,7 @@ private:
     static int registeredKeyCode()
     {
         const auto hotKey = PTHotKeyCenter::sharedCenter().hotKeyWithIdentifier(
-            QString::fromLatin1(AppDelegate::kHotKeyIdentifier));
+            QString::fromLatin1(GlobalShortcuts::kWindowIdentifier));
         return hotKey ? hotKey->keyCombo().keyCode() : -1;
     }
 

@@ -166,15 +166,13 @@ private Q_SLOTS:
         TestContext context(&defaults, &manager.dates());
         ModeManager modes(defaults, [] { return false; });
         AppDelegate delegate(manager, modes, defaults, nullptr);
-        EntryWindows entry(manager, modes, defaults, delegate);
-        AppDelegate::Windows windows;
-        entry.install(windows);
-        delegate.setWindows(windows);
+        EntryWindows entry(manager, modes, delegate);
+        delegate.setWindows({.quickAdd = &entry, .tray = &entry});
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
         delegate.applicationDidFinishLaunching();
         QVERIFY(refreshed.wait(10000));
 
-        delegate.toggle2();
+        delegate.tray().toggleByHotKey();
         PanelWindowController* panel = entry.panelWindow();
         QTRY_VERIFY(panel->isActiveWindow());
         QLineEdit* field = panel->panel()->form()->titleField();
@@ -200,9 +198,9 @@ private Q_SLOTS:
         QTRY_VERIFY(!panel->isVisible());
         QVERIFY(!panel->hasActivePanel());
         // Opened again by the shortcut, it has the keyboard again, and the shortcut closes it.
-        delegate.toggle2();
+        delegate.tray().toggleByHotKey();
         QTRY_COMPARE(QApplication::focusWidget(), field);
-        delegate.toggle2();
+        delegate.tray().toggleByHotKey();
         QTRY_VERIFY(!panel->isVisible());
     }
 
