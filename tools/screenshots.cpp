@@ -27,6 +27,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
 #include "platform/store/EventStore.h"
+#include "platform/store/StoreFolders.h"
 #include "platform/sync/SyncScheduler.h"
 #include "platform/sync/SyncSetup.h"
 #include "prefs/DefaultPreferences.h"
@@ -308,7 +309,7 @@ int main(int argc, char* argv[])
 
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
     DataManager manager(defaults, Clock::system(), [&defaults] {
-        return std::make_unique<store::EventStore>(store::EventStore::configuredRoots(defaults));
+        return std::make_unique<store::EventStore>(StoreFolders::configuredRoots(defaults));
     });
     // The texts measure against the manager's dates, as in the application.
     const Global::Context texts(&manager.dates(), nullptr);

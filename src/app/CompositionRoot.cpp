@@ -7,6 +7,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
 #include "platform/store/EventStore.h"
+#include "platform/store/StoreFolders.h"
 #include "prefs/ModeManager.h"
 
 CompositionRoot::CompositionRoot()
@@ -16,7 +17,7 @@ CompositionRoot::CompositionRoot()
     , m_manager(m_defaults, m_clock,
                 [this] {
                     return std::make_unique<store::EventStore>(
-                        store::EventStore::configuredRoots(m_defaults));
+                        StoreFolders::configuredRoots(m_defaults));
                 })
     , m_textContext(&m_manager.dates(), nullptr)
     , m_launcher(QDBusConnection::sessionBus(), QStringLiteral("velmoran.desktop"))

@@ -6,6 +6,7 @@
 #include "app/SingleInstance.h"
 #include "platform/ActivationToken.h"
 #include "platform/store/EventStore.h"
+#include "platform/store/StoreFolders.h"
 #include "ui/common/ContrastStyle.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
@@ -54,7 +55,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "velmoran: %s\n", qUtf8Printable(options.error));
         return 2;
     }
-    if (const QString problem = store::EventStore::storeVariableProblem(); !problem.isEmpty()) {
+    if (const QString problem = StoreFolders::storeVariableProblem(); !problem.isEmpty()) {
         std::fprintf(stderr, "velmoran: %s\n", qUtf8Printable(problem));
         return 2;
     }

@@ -96,8 +96,8 @@ void DataManager::initStoreNow(bool withTasks)
     const QList<store::CalendarPtr> lists = m_lists->visibleListsByCalendar();
     QList<store::ReminderPtr> reminders;
     if (!lists.isEmpty())
-        reminders = eventStore->remindersMatchingPredicate(
-            eventStore->predicateForRemindersInCalendars(lists));
+        reminders =
+            eventStore->remindersMatchingPredicate(store::predicateForRemindersInCalendars(lists));
     m_session.setRemindersArray(std::make_shared<ReminderSnapshot>(std::move(reminders)));
     m_log.write(QStringLiteral("Fetched Count : %1").arg(m_session.countForAllReminders()));
 }
@@ -171,7 +171,7 @@ void DataManager::fetchReminders()
     }
     store::EventStore* eventStore = m_session.eventStore();
     eventStore->fetchRemindersMatchingPredicate(
-        eventStore->predicateForRemindersInCalendars(lists),
+        store::predicateForRemindersInCalendars(lists),
         [this](const QList<store::ReminderPtr>& reminders) {
             // The snapshot's date keys are worked out here, off the main thread.
             auto snapshot = std::make_shared<ReminderSnapshot>(reminders);

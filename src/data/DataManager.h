@@ -77,10 +77,6 @@ public:
     void handleNotification();
     // The refresh pipeline; a refresh asked for while one runs is dropped.
     void refreshRemindersArray();
-    // Ends the refresh once both the reminders and the events have arrived.
-    void checkRemindersAndEventsAllFetched();
-    // Posts "RemindersRefreshed".
-    void postRemindersRefreshed();
     bool isRefreshRunning() const { return m_refreshRunning; }
 
     // The snapshot, null while a refresh runs, and the queries over it with the shared dates.
@@ -105,6 +101,10 @@ Q_SIGNALS:
     void remindersRefreshed();
 
 private:
+    // Ends the refresh once both the reminders and the events have arrived.
+    void checkRemindersAndEventsAllFetched();
+    // Posts "RemindersRefreshed".
+    void postRemindersRefreshed();
     void requestAccess(store::EntityType type, std::function<void()> next);
     void fetchEventWindow();
     void fetchReminders();

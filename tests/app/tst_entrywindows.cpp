@@ -416,7 +416,7 @@ private:
     {
         store::EventStore fresh(QStringList{root()}, m_clock);
         for (const store::ReminderPtr& reminder :
-             fresh.remindersMatchingPredicate(fresh.predicateForRemindersInCalendars(
+             fresh.remindersMatchingPredicate(store::predicateForRemindersInCalendars(
                  fresh.calendarsForEntityType(store::EntityType::Reminder))))
             if (reminder->title == title)
                 return reminder;

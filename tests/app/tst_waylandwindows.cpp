@@ -372,7 +372,7 @@ private:
         store::EventStore reader({root()});
         QStringList titles;
         for (const store::ReminderPtr& reminder :
-             reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({})))
+             reader.remindersMatchingPredicate(store::predicateForRemindersInCalendars({})))
             titles << reminder->title;
         return titles;
     }

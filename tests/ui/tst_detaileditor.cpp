@@ -480,7 +480,7 @@ private Q_SLOTS:
         QCOMPARE(m_pane->currentNotes().size(), 100000);
         store::EventStore store({root()});
         const store::ReminderPtr read =
-            store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({})).value(0);
+            store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({})).value(0);
         QVERIFY(read);
         QCOMPARE(read->notes, longNote);
         QVERIFY(notes->height() > 1000);
