@@ -213,18 +213,11 @@ private Q_SLOTS:
         closePanel();
     }
 
-    // The second shortcut opens and closes it; Escape closes it too.
-    void theShortcutAndEscape()
+    // Escape closes the panel the second shortcut opened (which opening and closing by the
+    // shortcut itself is the first case's).
+    void escapeClosesThePanel()
     {
         PanelWindowController* panel = m_entry->panelWindow();
-        freshServerTime();
-        m_delegate->tray().toggleByHotKey();
-        QTRY_VERIFY(panel->isVisible());
-        freshServerTime();
-        m_delegate->tray().toggleByHotKey();
-        QTRY_VERIFY(!panel->isVisible());
-        waitForFocusToSettle();
-
         freshServerTime();
         m_delegate->tray().toggleByHotKey();
         QTRY_COMPARE(QApplication::focusWidget(), panel->panel()->form()->titleField());
