@@ -193,7 +193,7 @@ int main(int argc, char* argv[])
     const double rssBefore = residentMb();
     auto store = std::make_unique<EventStore>(QStringList{root});
     store->setParseCacheFile({});
-    const ReminderPredicate all = store->predicateForRemindersInCalendars({});
+    const ReminderPredicate all = store::predicateForRemindersInCalendars({});
     Timings cold;
     QList<ReminderPtr> reminders;
     cold.measure([&] { reminders = store->remindersMatchingPredicate(all); });
@@ -236,7 +236,7 @@ int main(int argc, char* argv[])
     }
 
     // The calendar view's question: every occurrence in a year.
-    const EventPredicate year = store->predicateForEventsWithStartDate(
+    const EventPredicate year = store::predicateForEventsWithStartDate(
         QDateTime(QDate(2026, 1, 1), QTime(0, 0)), QDateTime(QDate(2027, 1, 1), QTime(0, 0)), {});
     Timings window;
     qsizetype occurrences = 0;
@@ -284,18 +284,16 @@ int main(int argc, char* argv[])
     for (int i = 0; i < 5; ++i) {
         const QDateTime from = windowStart.addDays(i);
         dailyStore.measure([&] {
-            dailyEvents =
-                recurringStore
-                    .eventsMatchingPredicate(recurringStore.predicateForEventsWithStartDate(
-                        from, from.addMonths(12), dailyCalendar))
-                    .size();
+            dailyEvents = recurringStore
+                              .eventsMatchingPredicate(store::predicateForEventsWithStartDate(
+                                  from, from.addMonths(12), dailyCalendar))
+                              .size();
         });
         neverStore.measure([&] {
-            neverEvents =
-                recurringStore
-                    .eventsMatchingPredicate(recurringStore.predicateForEventsWithStartDate(
-                        from, from.addMonths(12), neverCalendar))
-                    .size();
+            neverEvents = recurringStore
+                              .eventsMatchingPredicate(store::predicateForEventsWithStartDate(
+                                  from, from.addMonths(12), neverCalendar))
+                              .size();
         });
     }
 

@@ -26,12 +26,15 @@
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
+#include "platform/store/EventStore.h"
+#include "platform/store/StoreFolders.h"
 #include "platform/sync/SyncScheduler.h"
 #include "platform/sync/SyncSetup.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "presentation/detail/DetailServices.h"
+#include "text/Global.h"
 #include "ui/common/ContrastStyle.h"
 #include "ui/entry/AddViewController.h"
 #include "ui/entry/QuickAddForm.h"
@@ -305,8 +308,12 @@ int main(int argc, char* argv[])
     Clock::system().setNow(at(0, 11, 20));
     QDir().mkpath(output);
 
-    DataManager& manager = DataManager::sharedManager();
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    DataManager manager(defaults, Clock::system(), [&defaults] {
+        return std::make_unique<store::EventStore>(StoreFolders::configuredRoots(defaults));
+    });
+    // The texts measure against the manager's dates, as in the application.
+    const Global::Context texts(&manager.dates(), nullptr);
     defaults.setBool(false, PrefKey::initialLaunch);
     defaults.setBool(false, PrefKey::nightModeAuto);
     setupDefaultPreferences(defaults, &manager.lists());

@@ -110,10 +110,18 @@ QString AccountSync::cliProgram()
     return onPath.isEmpty() ? QStringLiteral("velmoran-cli") : onPath;
 }
 
-void AccountSync::install(AppDelegate::Windows& windows, StatusItem& statusItem)
+bool AccountSync::canSyncNow() const
 {
-    windows.syncNow = [this] { m_scheduler.syncNow(); };
-    windows.canSyncNow = [this] { return m_scheduler.hasAccounts() && !m_scheduler.isRunning(); };
+    return m_scheduler.hasAccounts() && !m_scheduler.isRunning();
+}
+
+void AccountSync::syncNow()
+{
+    m_scheduler.syncNow();
+}
+
+void AccountSync::install(StatusItem& statusItem)
+{
     m_statusItem = &statusItem;
     statusItem.syncNow = [this] { m_scheduler.syncNow(); };
 }

@@ -22,7 +22,7 @@ class QWidget;
 // changes and from File → Sync Now and the tray menu, shows the state in the main window's
 // status line and the tray tooltip, asks what to do with a list emptied on one side, and stops
 // vdirsyncer cleanly on quit.
-class AccountSync : public QObject
+class AccountSync : public QObject, public SyncCommand
 {
     Q_OBJECT
 
@@ -31,7 +31,10 @@ public:
                 QObject* parent = nullptr);
     ~AccountSync() override;
 
-    void install(AppDelegate::Windows& windows, StatusItem& statusItem);
+    // The tray icon's menu offers Sync Now and its tooltip says the state.
+    void install(StatusItem& statusItem);
+    bool canSyncNow() const override;
+    void syncNow() override;
     // After the main window exists.
     void start();
     void stop();

@@ -17,15 +17,15 @@
 #include <QCursor>
 #include <QScreen>
 
-EntryWindows::EntryWindows(DataManager& manager, ModeManager& modeManager, UserDefaults& defaults,
-                           AppDelegate& delegate, QObject* parent)
+EntryWindows::EntryWindows(DataManager& manager, ModeManager& modeManager, AppDelegate& delegate,
+                           QObject* parent)
     : QObject(parent)
     , m_manager(manager)
     , m_modeManager(modeManager)
     , m_delegate(delegate)
 {
-    m_statusItem.togglePanel = [this] { m_delegate.togglePanel(); };
-    m_statusItem.openMainWindow = [this] { m_delegate.openVelmoranWindowButton(); };
+    m_statusItem.togglePanel = [this] { m_delegate.tray().togglePanel(); };
+    m_statusItem.openMainWindow = [this] { m_delegate.applicationShouldHandleReopen(); };
     m_statusItem.quit = [this] {
         m_delegate.applicationWillTerminate();
         QApplication::quit();
@@ -33,11 +33,6 @@ EntryWindows::EntryWindows(DataManager& manager, ModeManager& modeManager, UserD
     m_statusItem.setBadge(manager.counts().badgeLabel());
     connect(&manager.counts(), &SidebarCounts::badgeLabelChanged, this,
             [this](const QString& badge) { m_statusItem.setBadge(badge); });
-    // The icon follows the preference at once, whoever changed it.
-    connect(&defaults, &UserDefaults::changed, this, [this](const QString& key) {
-        if (key == QLatin1String(PrefKey::showMenuBar) && m_delegate.windowController())
-            m_delegate.showHideMenuBar();
-    });
     connect(&modeManager, &ModeManager::redrawWindowsRequested, this, [this] {
         if (m_quickAdd)
             m_quickAdd->resetAppearance();
@@ -50,31 +45,32 @@ EntryWindows::~EntryWindows()
     delete m_panel.data();
 }
 
-void EntryWindows::install(AppDelegate::Windows& windows)
+void EntryWindows::togglePanel()
 {
-    windows.createStatusItem = [this] { createStatusItem(); };
-    windows.removeStatusItem = [this] { removeStatusItem(); };
-    windows.togglePanel = [this] { panelWindow()->turnOnOffFromMenuBar(); };
-    windows.turnOnOffByHotKey = [this] { panelWindow()->turnOnOffByHotKey(); };
-    windows.closePanel = [this] {
-        if (m_panel)
-            m_panel->turnOffFromMenuBar();
-    };
-    windows.refreshPanelForMode = [this] {
-        if (m_panel)
-            m_panel->panel()->refreshByModeChange();
-    };
-    windows.refreshPanelContent = [this] {
-        if (m_panel)
-            m_panel->panel()->refreshByModeChange();
-    };
-    windows.refreshOnMinuteChange = [this] {
-        if (m_panel)
-            m_panel->panel()->refreshOnMinuteChange();
-    };
-    windows.openQuickAdd = [this](const QDateTime& date, const QString& listIdentifier) {
-        openQuickAdd(date, listIdentifier);
-    };
+    panelWindow()->turnOnOffFromMenuBar();
+}
+
+void EntryWindows::toggleByHotKey()
+{
+    panelWindow()->turnOnOffByHotKey();
+}
+
+void EntryWindows::closePanel()
+{
+    if (m_panel)
+        m_panel->turnOffFromMenuBar();
+}
+
+void EntryWindows::refreshContent()
+{
+    if (m_panel)
+        m_panel->panel()->refreshByModeChange();
+}
+
+void EntryWindows::refreshOnMinuteChange()
+{
+    if (m_panel)
+        m_panel->panel()->refreshOnMinuteChange();
 }
 
 AddViewController* EntryWindows::quickAddWindow() const
@@ -89,7 +85,7 @@ PanelWindowController* EntryWindows::panelWindow()
         m_panel->statusIconGeometry = [this] { return m_statusItem.geometry(); };
         PanelViewController* panel = m_panel->panel();
         panel->selectReminder = [this](const store::ReminderPtr& reminder) {
-            m_delegate.selectReminder(reminder);
+            static_cast<ApplicationShell&>(m_delegate).selectReminder(reminder);
         };
         panel->checkNightMode = [this] { m_delegate.checkNightMode(); };
         panel->setSyncScheduler(m_syncScheduler);
@@ -127,7 +123,9 @@ void EntryWindows::openQuickAdd(const QDateTime& date, const QString& listIdenti
     delete m_quickAdd.data();
     m_quickAdd = new AddViewController(m_manager, m_modeManager);
     connect(m_quickAdd, &AddViewController::taskAdded, this,
-            [this](const store::ReminderPtr& reminder) { m_delegate.selectReminder(reminder); });
+            [this](const store::ReminderPtr& reminder) {
+                static_cast<ApplicationShell&>(m_delegate).selectReminder(reminder);
+            });
     if (date.isValid())
         m_quickAdd->form()->setupDueDate(date);
     m_quickAdd->changeToList(listIdentifier);

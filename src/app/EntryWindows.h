@@ -16,22 +16,18 @@ class UserDefaults;
 
 // The windows through which tasks are entered from anywhere: the quick-add window that
 // File → New Task and the main window's add paths open, and the tray panel with its status icon.
-// They plug into the application delegate's openers and relays; main makes one and installs it
-// before the application starts.
-class EntryWindows : public QObject
+// The composition root makes them and hands them to the application delegate.
+class EntryWindows : public QObject, public QuickAddOpener, public TrayPanel
 {
     Q_OBJECT
 
 public:
-    EntryWindows(DataManager& manager, ModeManager& modeManager, UserDefaults& defaults,
-                 AppDelegate& delegate, QObject* parent = nullptr);
+    EntryWindows(DataManager& manager, ModeManager& modeManager, AppDelegate& delegate,
+                 QObject* parent = nullptr);
     ~EntryWindows() override;
 
-    // Fills the tray panel's and the quick-add window's entries of `windows`.
-    void install(AppDelegate::Windows& windows);
-
     // One window at a time: an open one comes to the front instead.
-    void openQuickAdd(const QDateTime& date, const QString& listIdentifier);
+    void openQuickAdd(const QDateTime& date, const QString& listIdentifier) override;
     AddViewController* quickAddWindow() const;
 
     // Made on first use.
@@ -40,10 +36,15 @@ public:
     // The accounts' syncing, offered in the panel as well as in the icon's menu.
     void setSyncScheduler(SyncScheduler* scheduler);
 
-private:
-    void createStatusItem();
-    void removeStatusItem();
+    void createStatusItem() override;
+    void removeStatusItem() override;
+    void togglePanel() override;
+    void toggleByHotKey() override;
+    void closePanel() override;
+    void refreshContent() override;
+    void refreshOnMinuteChange() override;
 
+private:
     DataManager& m_manager;
     ModeManager& m_modeManager;
     AppDelegate& m_delegate;

@@ -24,13 +24,6 @@ IntroWindows::~IntroWindows()
     delete m_about.data();
 }
 
-void IntroWindows::install(AppDelegate::Windows& windows)
-{
-    windows.openIntro = [this](AppDelegate&) { return openIntro(); };
-    windows.openAbout = [this] { return openAbout(); };
-    windows.openHelp = [this](const QString& document) { return openHelp(document); };
-}
-
 bool IntroWindows::openIntro()
 {
     if (!m_intro) {
@@ -81,7 +74,8 @@ bool IntroWindows::openHelp(const QString& document)
     }
     m_help = new HelpWindowController(m_modeManager, document, window);
     m_help->setDelegate(this);
-    m_help->setReviewAction([this] { m_delegate.linkToReview(); });
+    m_help->setReviewAction(
+        [this] { m_delegate.reviewLink().open(m_delegate.windowController()); });
     // A sheet: the main window waits while it is open.
     m_help->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
     WindowFrameKeeper::keep(m_help, m_defaults, PrefKey::helpFrameString, window);

@@ -14,9 +14,9 @@ class UserDefaults;
 
 // The onboarding window of the first launch (closing it before the end quits the program, which
 // asks again at the next start), the help window the Help menu opens as a sheet on
-// the main window, and the about window. They plug into the application delegate's openers;
-// main makes one and installs it before the application starts.
-class IntroWindows : public QObject, public HelpWindowDelegate
+// the main window, and the about window. The composition root
+// makes them and hands them to the application delegate.
+class IntroWindows : public QObject, public HelpWindowDelegate, public OnboardingWindows
 {
     Q_OBJECT
 
@@ -25,11 +25,9 @@ public:
                  AppDelegate& delegate, QObject* parent = nullptr);
     ~IntroWindows() override;
 
-    void install(AppDelegate::Windows& windows);
-
-    bool openIntro();
-    bool openAbout();
-    bool openHelp(const QString& document);
+    bool openIntro() override;
+    bool openAbout() override;
+    bool openHelp(const QString& document) override;
     void closeHelpWindow(HelpWindowController* help) override;
 
     IntroWindowController* introWindow() const;

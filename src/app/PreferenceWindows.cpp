@@ -1,6 +1,7 @@
 #include "app/PreferenceWindows.h"
 
 #include "app/AccountSync.h"
+#include "app/MainMenuBar.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
@@ -50,28 +51,28 @@ PreferenceWindows::~PreferenceWindows()
     m_object.reset();
 }
 
-void PreferenceWindows::install(AppDelegate::Windows& windows)
-{
-    windows.openPreferences = [this] { return openPreferences(); };
-}
-
 bool PreferenceWindows::openPreferences()
 {
     if (!m_window) {
         AppDelegate& app = m_delegate;
+        ApplicationShell& shell = app;
         PreferenceRelays relays;
-        relays.showHideMenuBar = [&app] { app.showHideMenuBar(); };
-        relays.scheduleNotifications = [&app] { app.scheduleNotifications(); };
-        relays.registerHotKey = [&app] { return app.registerHotKey(); };
-        relays.registerHotKey2 = [&app] { return app.registerHotKey2(); };
-        if (const PTHotKeyCenter* center = app.hotKeyCenter()) {
+        relays.showHideMenuBar = [&app] { app.tray().followPreference(); };
+        relays.scheduleNotifications = [&shell] { shell.scheduleNotifications(); };
+        GlobalShortcuts& shortcuts = app.shortcuts();
+        relays.registerHotKey = [&shortcuts] { return shortcuts.registerWindowShortcut(); };
+        relays.registerHotKey2 = [&shortcuts] { return shortcuts.registerPanelShortcut(); };
+        if (const PTHotKeyCenter* center = shortcuts.center()) {
             relays.desktopShortcuts = center->portalSession();
-            relays.desktopShortcutId = QString::fromLatin1(AppDelegate::kHotKeyIdentifier);
-            relays.desktopShortcutId2 = QString::fromLatin1(AppDelegate::kHotKeyIdentifier2);
+            relays.desktopShortcutId = QString::fromLatin1(GlobalShortcuts::kWindowIdentifier);
+            relays.desktopShortcutId2 = QString::fromLatin1(GlobalShortcuts::kPanelIdentifier);
         }
-        relays.panelRefreshOnListChange = [&app] { app.panelRefreshOnListChange(); };
-        relays.refreshLeftList = [&app] { app.refreshLeftList(); };
-        relays.setupListsMenu = [&app] { app.setupListsMenu(); };
+        relays.panelRefreshOnListChange = [&app] { app.tray().refreshContent(); };
+        relays.refreshLeftList = [&shell] { shell.refreshLeftList(); };
+        relays.setupListsMenu = [&app] {
+            if (app.menuBar())
+                app.menuBar()->rebuildListMenus();
+        };
         relays.inform = [](QWidget* parent, const PreferenceRelays::Alert& alert) {
             std::unique_ptr<QMessageBox> box(newAlert(parent, alert));
             box->addButton(QMessageBox::Ok);

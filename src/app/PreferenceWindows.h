@@ -19,7 +19,7 @@ class UserNotificationCenter;
 // The preferences window as the application opens it: made on first use and kept for the run,
 // its pages' effects wired to the application delegate's relays, its questions asked in
 // message boxes, and the preference file watched so that another process's change shows.
-class PreferenceWindows : public QObject
+class PreferenceWindows : public QObject, public PreferencesOpener
 {
     Q_OBJECT
 
@@ -29,11 +29,9 @@ public:
                       QObject* parent = nullptr);
     ~PreferenceWindows() override;
 
-    // Fills the preferences entry of `windows`.
-    void install(AppDelegate::Windows& windows);
     // The accounts the General page shows; set before the window first opens.
     void setAccountSync(AccountSync* accountSync) { m_accountSync = accountSync; }
-    bool openPreferences();
+    bool openPreferences() override;
 
     PreferenceWindowController* window() const { return m_window.get(); }
     PreferenceObject* preferenceObject() const { return m_object.get(); }

@@ -19,11 +19,6 @@ RecentlyDeletedWindows::~RecentlyDeletedWindows()
     delete m_window.data();
 }
 
-void RecentlyDeletedWindows::install(AppDelegate::Windows& windows)
-{
-    windows.openRecentlyDeleted = [this] { return openRecentlyDeleted(); };
-}
-
 bool RecentlyDeletedWindows::openRecentlyDeleted()
 {
     if (!m_window) {

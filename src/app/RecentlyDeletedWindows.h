@@ -11,7 +11,7 @@ class ModeManager;
 
 // The Recently Deleted window as Edit → Recently Deleted… opens it: one window, made on first
 // use over the main window and brought to the front when it is open already.
-class RecentlyDeletedWindows : public QObject
+class RecentlyDeletedWindows : public QObject, public RecentlyDeletedOpener
 {
     Q_OBJECT
 
@@ -20,9 +20,7 @@ public:
                            QObject* parent = nullptr);
     ~RecentlyDeletedWindows() override;
 
-    // Fills the Recently Deleted entry of `windows`.
-    void install(AppDelegate::Windows& windows);
-    bool openRecentlyDeleted();
+    bool openRecentlyDeleted() override;
 
     RecentlyDeletedWindow* window() const { return m_window; }
 

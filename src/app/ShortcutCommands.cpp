@@ -12,10 +12,10 @@ void ShortcutCommands::run(ApplicationInterface::Command command)
 {
     switch (command) {
     case ApplicationInterface::Command::ToggleWindow:
-        m_delegate.toggle();
+        m_delegate.toggleMainWindow();
         break;
     case ApplicationInterface::Command::ShowPanel:
-        m_delegate.toggle2();
+        m_delegate.tray().toggleByHotKey();
         break;
     case ApplicationInterface::Command::NewTask:
         m_entryWindows.openQuickAdd(QDateTime(), QString());

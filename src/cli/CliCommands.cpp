@@ -52,7 +52,7 @@ store::ReminderPtr asStored(DataManager& manager, const store::ReminderPtr& remi
     if (!eventStore || !reminder->calendar)
         return reminder;
     const QList<store::ReminderPtr> stored = eventStore->remindersMatchingPredicate(
-        eventStore->predicateForRemindersInCalendars({reminder->calendar}));
+        store::predicateForRemindersInCalendars({reminder->calendar}));
     for (const store::ReminderPtr& each : stored) {
         if (each->calendarItemIdentifier == reminder->calendarItemIdentifier)
             return each;
@@ -277,7 +277,7 @@ int runEvents(DataManager& manager, const CliRequest& request)
     }
     store::EventStore* eventStore = manager.eventStore();
     QList<store::EventPtr> events = eventStore->eventsMatchingPredicate(
-        eventStore->predicateForEventsWithStartDate(*from, *to, calendars));
+        store::predicateForEventsWithStartDate(*from, *to, calendars));
     std::stable_sort(events.begin(), events.end(),
                      [](const store::EventPtr& a, const store::EventPtr& b) {
                          return a->startDate < b->startDate;

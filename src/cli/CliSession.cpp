@@ -3,6 +3,7 @@
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
 #include "platform/UserDefaults.h"
+#include "platform/store/StoreFolders.h"
 #include "text/Global.h"
 
 #include <vector>
@@ -22,8 +23,7 @@ void CliSession::open(bool withTasks)
     UserDefaults& defaults = m_defaults;
     Clock& clock = m_clock;
     m_manager = std::make_unique<DataManager>(defaults, clock, [&defaults, &clock] {
-        return std::make_unique<store::EventStore>(store::EventStore::configuredRoots(defaults),
-                                                   clock);
+        return std::make_unique<store::EventStore>(StoreFolders::configuredRoots(defaults), clock);
     });
     m_textContext = std::make_unique<Global::Context>(&m_manager->dates(), &defaults);
     // Loaded at once: a command answers without waiting for the refresh pipeline's timers,

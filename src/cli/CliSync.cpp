@@ -91,7 +91,7 @@ int syncAll(UserDefaults& defaults, SyncSetup& setup, const CliRequest& request)
     }
     // What the sync removes from the store is kept in Recently Deleted: the snapshot of every
     // list folder is made current first.
-    store::EventStore eventStore(store::EventStore::configuredRoots(defaults));
+    store::EventStore eventStore(StoreFolders::configuredRoots(defaults));
     eventStore.beginSync();
     SyncRunner runner;
     const SyncReport report = setup.syncAll(runner, choices);

@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "platform/store/EventStore.h"
+#include "platform/store/StoreFolders.h"
 #include "prefs/DefaultPreferences.h"
 
 #include <QCoreApplication>
@@ -63,7 +64,7 @@ int main(int argc, char* argv[])
     Clock& clock = Clock::system();
     if (!setUpClock(clock))
         return 2;
-    if (const QString problem = store::EventStore::storeVariableProblem(); !problem.isEmpty()) {
+    if (const QString problem = StoreFolders::storeVariableProblem(); !problem.isEmpty()) {
         CliOutput::printError(problem);
         return 2;
     }

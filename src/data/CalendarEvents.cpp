@@ -64,7 +64,7 @@ void CalendarEvents::fetchEventsAsynchronouslyWithDate(
         }
         // Calendars that no longer exist must not hide every event: an empty set asks for all.
         const QList<store::EventPtr> events = eventStore->eventsMatchingPredicate(
-            eventStore->predicateForEventsWithStartDate(start, end, calendars));
+            store::predicateForEventsWithStartDate(start, end, calendars));
         QMetaObject::invokeMethod(
             this,
             [this, centre, completion, events] {

@@ -11,9 +11,6 @@
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "prefs/PreferenceSync.h"
-#include "text/Global.h"
-
-#include <mutex>
 
 namespace {
 
@@ -22,22 +19,6 @@ namespace {
 constexpr int kCheckDelayMs = 100;
 
 } // namespace
-
-DataManager& DataManager::sharedManager()
-{
-    static DataManager* instance = nullptr;
-    static std::once_flag once;
-    std::call_once(once, [] {
-        UserDefaults& defaults = UserDefaults::standardUserDefaults();
-        instance = new DataManager(defaults, Clock::system(), [&defaults] {
-            return std::make_unique<store::EventStore>(
-                store::EventStore::configuredRoots(defaults));
-        });
-        // The application's texts measure against its own dates for the whole run.
-        static const Global::Context context(&instance->dates(), nullptr);
-    });
-    return *instance;
-}
 
 DataManager::DataManager(UserDefaults& defaults, Clock& clock, StoreFactory storeFactory,
                          QObject* parent)
@@ -115,8 +96,8 @@ void DataManager::initStoreNow(bool withTasks)
     const QList<store::CalendarPtr> lists = m_lists->visibleListsByCalendar();
     QList<store::ReminderPtr> reminders;
     if (!lists.isEmpty())
-        reminders = eventStore->remindersMatchingPredicate(
-            eventStore->predicateForRemindersInCalendars(lists));
+        reminders =
+            eventStore->remindersMatchingPredicate(store::predicateForRemindersInCalendars(lists));
     m_session.setRemindersArray(std::make_shared<ReminderSnapshot>(std::move(reminders)));
     m_log.write(QStringLiteral("Fetched Count : %1").arg(m_session.countForAllReminders()));
 }
@@ -190,7 +171,7 @@ void DataManager::fetchReminders()
     }
     store::EventStore* eventStore = m_session.eventStore();
     eventStore->fetchRemindersMatchingPredicate(
-        eventStore->predicateForRemindersInCalendars(lists),
+        store::predicateForRemindersInCalendars(lists),
         [this](const QList<store::ReminderPtr>& reminders) {
             // The snapshot's date keys are worked out here, off the main thread.
             auto snapshot = std::make_shared<ReminderSnapshot>(reminders);

@@ -41,10 +41,6 @@ class DataManager : public QObject
 public:
     using StoreFactory = StoreSession::StoreFactory;
 
-    // The application's instance over the standard preferences, the configured store folders
-    // and the system clock; created on first call, never destroyed.
-    static DataManager& sharedManager();
-
     DataManager(UserDefaults& defaults, Clock& clock, StoreFactory storeFactory,
                 QObject* parent = nullptr);
     ~DataManager() override;
@@ -81,10 +77,6 @@ public:
     void handleNotification();
     // The refresh pipeline; a refresh asked for while one runs is dropped.
     void refreshRemindersArray();
-    // Ends the refresh once both the reminders and the events have arrived.
-    void checkRemindersAndEventsAllFetched();
-    // Posts "RemindersRefreshed".
-    void postRemindersRefreshed();
     bool isRefreshRunning() const { return m_refreshRunning; }
 
     // The snapshot, null while a refresh runs, and the queries over it with the shared dates.
@@ -109,6 +101,10 @@ Q_SIGNALS:
     void remindersRefreshed();
 
 private:
+    // Ends the refresh once both the reminders and the events have arrived.
+    void checkRemindersAndEventsAllFetched();
+    // Posts "RemindersRefreshed".
+    void postRemindersRefreshed();
     void requestAccess(store::EntityType type, std::function<void()> next);
     void fetchEventWindow();
     void fetchReminders();

@@ -278,7 +278,7 @@ void TaskLists::validateRemindersList(const store::CalendarPtr& list,
     m_log.write(QStringLiteral("fetchIdentifier : %1").arg(list->calendarIdentifier));
     store::EventStore* eventStore = m_session.eventStore();
     eventStore->fetchRemindersMatchingPredicate(
-        eventStore->predicateForRemindersInCalendars({list}),
+        store::predicateForRemindersInCalendars({list}),
         [completion](const QList<store::ReminderPtr>&) { completion(true); });
 }
 

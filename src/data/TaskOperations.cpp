@@ -486,7 +486,7 @@ void TaskOperations::deleteCompletedTasksOnListWithUUID(const QString& identifie
         return;
     store::EventStore* eventStore = m_session.eventStore();
     eventStore->fetchRemindersMatchingPredicate(
-        eventStore->predicateForCompletedRemindersWithCompletionDateStarting({}, {}, {list}),
+        store::predicateForCompletedRemindersWithCompletionDateStarting({}, {}, {list}),
         [eventStore](const QList<store::ReminderPtr>& reminders) {
             if (reminders.isEmpty())
                 return;

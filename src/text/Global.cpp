@@ -28,42 +28,138 @@ QString numbered(QString text, qint64 number)
     return text.replace(QStringLiteral("%i"), QString::number(number));
 }
 
+// The texts themselves, translated at each call.
+QString yesterdayText()
+{
+    return QCoreApplication::translate("Global", "Yesterday");
+}
+
+QString todayText()
+{
+    return QCoreApplication::translate("Global", "Today");
+}
+
+QString tomorrowText()
+{
+    return QCoreApplication::translate("Global", "Tomorrow");
+}
+
+QString daysLaterText(qint64 days)
+{
+    return numbered(QCoreApplication::translate("Global", "%i Days later"), days);
+}
+
+QString daysAgoText(qint64 days)
+{
+    return numbered(QCoreApplication::translate("Global", "%i Days ago"), days);
+}
+
+QString lastWeekText()
+{
+    return QCoreApplication::translate("Global", "Last Week");
+}
+
+QString thisWeekText()
+{
+    return QCoreApplication::translate("Global", "This Week");
+}
+
+QString nextWeekText()
+{
+    return QCoreApplication::translate("Global", "Next Week");
+}
+
+QString weeksLaterText(qint64 weeks)
+{
+    return numbered(QCoreApplication::translate("Global", "%i Weeks later"), weeks);
+}
+
+QString weeksAgoText(qint64 weeks)
+{
+    return numbered(QCoreApplication::translate("Global", "%i Weeks ago"), weeks);
+}
+
+QString lastMonthText()
+{
+    return QCoreApplication::translate("Global", "Last Month");
+}
+
+QString thisMonthText()
+{
+    return QCoreApplication::translate("Global", "This Month");
+}
+
+QString nextMonthText()
+{
+    return QCoreApplication::translate("Global", "Next Month");
+}
+
+QString monthsLaterText(qint64 months)
+{
+    return numbered(QCoreApplication::translate("Global", "%i Months later"), months);
+}
+
+QString monthsAgoText(qint64 months)
+{
+    return numbered(QCoreApplication::translate("Global", "%i Months ago"), months);
+}
+
+QString lastYearText()
+{
+    return QCoreApplication::translate("Global", "Last Year");
+}
+
+QString nextYearText()
+{
+    return QCoreApplication::translate("Global", "Next Year");
+}
+
+QString yearsLaterText(qint64 years)
+{
+    return numbered(QCoreApplication::translate("Global", "%i Years later"), years);
+}
+
+QString yearsAgoText(qint64 years)
+{
+    return numbered(QCoreApplication::translate("Global", "%i Years ago"), years);
+}
+
 // What a day or week text falls back to once its own range is left: whole years when the
 // calendar years differ, otherwise the distance between the two months of the year.
 QString yearAndMonthText(const QDateTime& from, const QDateTime& to)
 {
     const int years = Global::yearsAbsoluteBetween(from, to);
     if (years == 1)
-        return Global::nextYearText();
+        return nextYearText();
     if (years == -1)
-        return Global::lastYearText();
+        return lastYearText();
     if (years >= 2)
-        return Global::yearsLaterText(years);
+        return yearsLaterText(years);
     if (years <= -2)
-        return Global::yearsAgoText(-years);
+        return yearsAgoText(-years);
 
     const int months = Global::monthsAbsoluteBetween(from, to);
     if (months == -1)
-        return Global::lastMonthText();
+        return lastMonthText();
     if (months == 0)
-        return Global::thisMonthText();
+        return thisMonthText();
     if (months == 1)
-        return Global::nextMonthText();
-    return months >= 2 ? Global::monthsLaterText(months) : Global::monthsAgoText(-months);
+        return nextMonthText();
+    return months >= 2 ? monthsLaterText(months) : monthsAgoText(-months);
 }
 
 QString dayText(qint64 days, const QDateTime& today, const QDateTime& date)
 {
     if (days == -1)
-        return Global::yesterdayText();
+        return yesterdayText();
     if (days == 0)
-        return Global::todayText();
+        return todayText();
     if (days == 1)
-        return Global::tomorrowText();
+        return tomorrowText();
     if (days >= 2 && days <= 49)
-        return Global::daysLaterText(days);
+        return daysLaterText(days);
     if (days <= -2 && days >= -49)
-        return Global::daysAgoText(-days);
+        return daysAgoText(-days);
     return yearAndMonthText(today, date);
 }
 
@@ -240,99 +336,4 @@ QString Global::monthDescriptionForDate(const QDateTime& date)
     // Twelve or more whole months between two month starts always lie in different years, so
     // this speaks in years only.
     return yearAndMonthText(thisMonth, start);
-}
-
-QString Global::yesterdayText()
-{
-    return QCoreApplication::translate("Global", "Yesterday");
-}
-
-QString Global::todayText()
-{
-    return QCoreApplication::translate("Global", "Today");
-}
-
-QString Global::tomorrowText()
-{
-    return QCoreApplication::translate("Global", "Tomorrow");
-}
-
-QString Global::daysLaterText(qint64 days)
-{
-    return numbered(QCoreApplication::translate("Global", "%i Days later"), days);
-}
-
-QString Global::daysAgoText(qint64 days)
-{
-    return numbered(QCoreApplication::translate("Global", "%i Days ago"), days);
-}
-
-QString Global::lastWeekText()
-{
-    return QCoreApplication::translate("Global", "Last Week");
-}
-
-QString Global::thisWeekText()
-{
-    return QCoreApplication::translate("Global", "This Week");
-}
-
-QString Global::nextWeekText()
-{
-    return QCoreApplication::translate("Global", "Next Week");
-}
-
-QString Global::weeksLaterText(qint64 weeks)
-{
-    return numbered(QCoreApplication::translate("Global", "%i Weeks later"), weeks);
-}
-
-QString Global::weeksAgoText(qint64 weeks)
-{
-    return numbered(QCoreApplication::translate("Global", "%i Weeks ago"), weeks);
-}
-
-QString Global::lastMonthText()
-{
-    return QCoreApplication::translate("Global", "Last Month");
-}
-
-QString Global::thisMonthText()
-{
-    return QCoreApplication::translate("Global", "This Month");
-}
-
-QString Global::nextMonthText()
-{
-    return QCoreApplication::translate("Global", "Next Month");
-}
-
-QString Global::monthsLaterText(qint64 months)
-{
-    return numbered(QCoreApplication::translate("Global", "%i Months later"), months);
-}
-
-QString Global::monthsAgoText(qint64 months)
-{
-    return numbered(QCoreApplication::translate("Global", "%i Months ago"), months);
-}
-
-QString Global::lastYearText()
-{
-    return QCoreApplication::translate("Global", "Last Year");
-}
-
-QString Global::nextYearText()
-{
-    return QCoreApplication::translate("Global", "Next Year");
-}
-
-QString Global::yearsLaterText(qint64 years)
-{
-    return numbered(QCoreApplication::translate("Global", "%i Years later"), years);
-}
-
-QString Global::yearsAgoText(qint64 years)
-{
-    return numbered(QCoreApplication::translate("Global", "%i Years ago"), years);
 }

@@ -65,25 +65,4 @@ public:
     static QString overdueDayDescriptionForDate(const QDateTime& date);
     static QString weekDescriptionForDate(const QDateTime& date);
     static QString monthDescriptionForDate(const QDateTime& date);
-
-    // The texts themselves, translated at each call.
-    static QString yesterdayText();
-    static QString todayText();
-    static QString tomorrowText();
-    static QString daysLaterText(qint64 days);
-    static QString daysAgoText(qint64 days);
-    static QString lastWeekText();
-    static QString thisWeekText();
-    static QString nextWeekText();
-    static QString weeksLaterText(qint64 weeks);
-    static QString weeksAgoText(qint64 weeks);
-    static QString lastMonthText();
-    static QString thisMonthText();
-    static QString nextMonthText();
-    static QString monthsLaterText(qint64 months);
-    static QString monthsAgoText(qint64 months);
-    static QString lastYearText();
-    static QString nextYearText();
-    static QString yearsLaterText(qint64 years);
-    static QString yearsAgoText(qint64 years);
 };

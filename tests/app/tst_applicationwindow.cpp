@@ -1,5 +1,6 @@
 #include "LoadedDataManager.h"
 #include "TestContext.h"
+#include "TestDetailServices.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -32,6 +33,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -84,8 +86,10 @@ private Q_SLOTS:
         connect(m_manager.get(), &DataManager::remindersRefreshed, m_requests.get(),
                 &IncomingRequests::setReady);
 
+        m_detailServices = std::make_unique<TestDetailServices>(*m_defaults);
         m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults,
-                                                   &PTHotKeyCenter::sharedCenter());
+                                                   &PTHotKeyCenter::sharedCenter(),
+                                                   m_detailServices->services());
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         m_delegate->applicationDidFinishLaunching();
         QVERIFY(m_delegate->windowController());
@@ -133,8 +137,8 @@ private Q_SLOTS:
     // Eleven user lists: the Lists menu, rebuilt as it opens, holds the first nine.
     void theListsMenuHoldsTheFirstNine()
     {
-        Q_EMIT m_delegate->listsMenu()->aboutToShow();
-        const QList<QAction*> items = m_delegate->listsMenu()->actions();
+        Q_EMIT m_delegate->menuBar()->listsMenu()->aboutToShow();
+        const QList<QAction*> items = m_delegate->menuBar()->listsMenu()->actions();
         QCOMPARE(items.size(), 9);
         QCOMPARE(items.at(0)->text(), QStringLiteral("Home"));
         QCOMPARE(items.at(8)->text(), QStringLiteral("List 8"));
@@ -142,9 +146,9 @@ private Q_SLOTS:
         QCOMPARE(m_delegate->windowController()->viewController()->mvc()->presenter().view().title,
                  QStringLiteral("List 2"));
 
-        m_delegate->updateViewMenu();
+        m_delegate->menuBar()->updateViewMenu();
         QStringList titles;
-        for (QAction* action : m_delegate->viewMenu()->actions())
+        for (QAction* action : m_delegate->menuBar()->viewMenu()->actions())
             titles << action->text();
         QVERIFY(titles.contains("Hide Lists"));
         QVERIFY(titles.contains("Show Details"));
@@ -156,7 +160,7 @@ private Q_SLOTS:
         SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "errands", {}, {});
         m_delegate->windowController()->viewController()->lvc()->presenter().reloadShowingDay();
         QStringList titles;
-        for (QAction* action : m_delegate->smartListsMenu()->actions())
+        for (QAction* action : m_delegate->menuBar()->smartListsMenu()->actions())
             titles << action->text();
         QVERIFY2(titles.contains("#errands"), qPrintable(titles.join(", ")));
     }
@@ -164,17 +168,18 @@ private Q_SLOTS:
     void registersTheGlobalShortcut()
     {
         const auto hotKey = PTHotKeyCenter::sharedCenter().hotKeyWithIdentifier(
-            QString::fromLatin1(AppDelegate::kHotKeyIdentifier));
+            QString::fromLatin1(GlobalShortcuts::kWindowIdentifier));
         QVERIFY(hotKey);
         QCOMPARE(hotKey->keyCombo().keyCode(), 96);
         // The second shortcut is not set: nothing is registered for it.
         QVERIFY(!PTHotKeyCenter::sharedCenter().hotKeyWithIdentifier(
-            QString::fromLatin1(AppDelegate::kHotKeyIdentifier2)));
+            QString::fromLatin1(GlobalShortcuts::kPanelIdentifier)));
         // Re-registering replaces the combination instead of adding a second one.
-        m_delegate->registerHotKey();
+        m_delegate->shortcuts().registerWindowShortcut();
         int count = 0;
         for (const auto& key : PTHotKeyCenter::sharedCenter().allHotKeys())
-            count += key->identifier().toString() == QLatin1String(AppDelegate::kHotKeyIdentifier);
+            count +=
+                key->identifier().toString() == QLatin1String(GlobalShortcuts::kWindowIdentifier);
         QCOMPARE(count, 1);
     }
 
@@ -253,42 +258,43 @@ private Q_SLOTS:
     // Without the tray panel ("showMenuBar" off) every panel relay stays quiet.
     void panelRelaysFollowShowMenuBar()
     {
-        int panelCalls = 0;
-        AppDelegate::Windows windows;
-        auto count = [&panelCalls] { ++panelCalls; };
-        windows.togglePanel = count;
-        windows.turnOnOffByHotKey = count;
-        windows.closePanel = count;
-        windows.refreshPanelForMode = count;
-        windows.refreshPanelContent = count;
-        windows.refreshOnMinuteChange = count;
-        windows.createStatusItem = count;
-        windows.removeStatusItem = count;
-        m_delegate->setWindows(windows);
+        struct CountedPanel : TrayPanel
+        {
+            int calls = 0;
+            void createStatusItem() override { ++calls; }
+            void removeStatusItem() override { ++calls; }
+            void togglePanel() override { ++calls; }
+            void toggleByHotKey() override { ++calls; }
+            void closePanel() override { ++calls; }
+            void refreshContent() override { ++calls; }
+            void refreshOnMinuteChange() override { ++calls; }
+        } panel;
+        m_delegate->setWindows({.tray = &panel});
+        const auto leaveNoPanel = qScopeGuard([this] { m_delegate->setWindows({}); });
         m_defaults->setBool(false, PrefKey::showMenuBar);
-        auto everyRelay = [this] {
-            m_delegate->toggle2();
-            m_delegate->togglePanel();
-            m_delegate->refreshPanel();
-            m_delegate->redrawWindows();
-            m_delegate->panelRefreshOnListChange();
+        ApplicationShell& shell = *m_delegate;
+        auto everyRelay = [this, &shell] {
+            m_delegate->tray().toggleByHotKey();
+            m_delegate->tray().togglePanel();
+            shell.refreshPanel();
+            Q_EMIT m_modes->redrawWindowsRequested();
+            shell.panelRefreshOnListChange();
         };
         everyRelay();
-        m_delegate->showHideMenuBar();
-        QCOMPARE(panelCalls, 0);
-        QVERIFY(!m_delegate->hasStatusItem());
+        m_delegate->tray().followPreference();
+        QCOMPARE(panel.calls, 0);
+        QVERIFY(!m_delegate->tray().hasStatusItem());
 
+        // The icon follows the preference as it changes.
         m_defaults->setBool(true, PrefKey::showMenuBar);
-        m_delegate->showHideMenuBar();
-        QVERIFY(m_delegate->hasStatusItem());
-        QCOMPARE(panelCalls, 1);
+        QVERIFY(m_delegate->tray().hasStatusItem());
+        QCOMPARE(panel.calls, 1);
         everyRelay();
-        // toggle2, togglePanel, refreshPanel, redraw (close + refresh), list refresh.
-        QCOMPARE(panelCalls, 1 + 6);
+        // Hot key, toggle, minute refresh, redraw (close + refresh), list refresh.
+        QCOMPARE(panel.calls, 1 + 6);
         m_defaults->setBool(false, PrefKey::showMenuBar);
-        m_delegate->showHideMenuBar();
-        QVERIFY(!m_delegate->hasStatusItem());
-        m_delegate->setWindows({});
+        QVERIFY(!m_delegate->tray().hasStatusItem());
+        QCOMPARE(panel.calls, 1 + 6 + 1);
     }
 
     // Closing the window (Ctrl+W, the title bar, the first shortcut's toggle) keeps the program
@@ -308,7 +314,7 @@ private Q_SLOTS:
 
         window->close();
         QTRY_VERIFY(!window->isVisible());
-        m_delegate->openVelmoranWindowButton(); // Window → Velmoran
+        m_delegate->applicationShouldHandleReopen(); // Window → Velmoran
         QTRY_VERIFY(window->isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
@@ -329,7 +335,8 @@ private Q_SLOTS:
 
         UserDefaults defaults(m_dir.filePath("login-start.json"));
         defaults.setBool(false, PrefKey::initialLaunch);
-        AppDelegate atLogin(*m_manager, *m_modes, defaults, nullptr);
+        TestDetailServices atLoginServices(defaults);
+        AppDelegate atLogin(*m_manager, *m_modes, defaults, nullptr, atLoginServices.services());
         atLogin.setStartInBackground(true);
         atLogin.applicationDidFinishLaunching();
         QVERIFY(atLogin.windowController());
@@ -344,8 +351,8 @@ private Q_SLOTS:
     {
         UserDefaults defaults(m_dir.filePath("fresh.json"));
         ModeManager modes(defaults, [] { return false; });
-        AppDelegate first(*m_manager, modes, defaults, nullptr);
-        first.setWindows({});
+        TestDetailServices firstServices(defaults);
+        AppDelegate first(*m_manager, modes, defaults, nullptr, firstServices.services());
         first.applicationDidFinishLaunching();
         QCOMPARE(defaults.integerForKey(PrefKey::fontSize), 1);
         QCOMPARE(modes.fontSize(), 15u);
@@ -357,28 +364,28 @@ private Q_SLOTS:
     {
         if (SchemeHandlers::hasHandlerForScheme("appstream"))
             QSKIP("this machine has a software centre for appstream: links");
-        QCOMPARE(AppDelegate::reviewUrl().scheme(), QStringLiteral("https"));
+        QCOMPARE(ReviewLink::url().scheme(), QStringLiteral("https"));
         const QString applications =
             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/applications";
         writeFile(applications + "/software.desktop",
                   "[Desktop Entry]\nType=Application\nName=Software\nExec=software %u\n"
                   "MimeType=x-scheme-handler/appstream;\n");
-        QCOMPARE(AppDelegate::reviewUrl().scheme(), QStringLiteral("appstream"));
+        QCOMPARE(ReviewLink::url().scheme(), QStringLiteral("appstream"));
         QFile::remove(applications + "/software.desktop");
 
         QList<QUrl> opened;
-        m_delegate->setOpenUrl([&opened](const QUrl& url) {
+        m_delegate->reviewLink().setOpenUrl([&opened](const QUrl& url) {
             opened << url;
             return false;
         });
-        m_delegate->linkToReview();
+        m_delegate->reviewLink().open(nullptr);
         QCOMPARE(opened, QList<QUrl>{QUrl("https://velmoran.org/")});
-        QVERIFY(m_delegate->lastMessage().contains("https://velmoran.org/"));
+        QVERIFY(m_delegate->reviewLink().lastMessage().contains("https://velmoran.org/"));
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* box = qobject_cast<QMessageBox*>(widget))
                 box->close();
         }
-        m_delegate->setOpenUrl({});
+        m_delegate->reviewLink().setOpenUrl({});
     }
 
     // On the first launch the onboarding window opens instead of the main window; finishing it
@@ -386,14 +393,17 @@ private Q_SLOTS:
     void theFirstLaunchGoesThroughOnboarding()
     {
         UserDefaults defaults(m_dir.filePath("first-launch.json"));
-        AppDelegate first(*m_manager, *m_modes, defaults, nullptr);
-        int intros = 0;
-        AppDelegate::Windows windows;
-        windows.openIntro = [&intros](AppDelegate&) {
-            ++intros;
-            return true;
-        };
-        first.setWindows(windows);
+        TestDetailServices firstServices(defaults);
+        AppDelegate first(*m_manager, *m_modes, defaults, nullptr, firstServices.services());
+        struct CountedIntro : OnboardingWindows
+        {
+            int intros = 0;
+            bool openIntro() override { return ++intros, true; }
+            bool openAbout() override { return false; }
+            bool openHelp(const QString&) override { return false; }
+        } onboarding;
+        int& intros = onboarding.intros;
+        first.setWindows({.onboarding = &onboarding});
         first.applicationDidFinishLaunching();
         QCOMPARE(intros, 1);
         QVERIFY(!first.windowController());
@@ -406,8 +416,9 @@ private Q_SLOTS:
         QVERIFY(first.windowController()->isVisible());
 
         // The second launch opens the main window directly.
-        AppDelegate second(*m_manager, *m_modes, defaults, nullptr);
-        second.setWindows(windows);
+        TestDetailServices secondServices(defaults);
+        AppDelegate second(*m_manager, *m_modes, defaults, nullptr, secondServices.services());
+        second.setWindows({.onboarding = &onboarding});
         second.applicationDidFinishLaunching();
         QCOMPARE(intros, 1);
         QVERIFY(second.windowController());
@@ -433,6 +444,7 @@ private:
     SingleInstance m_instance;
     WindowTaskTarget m_target;
     std::unique_ptr<IncomingRequests> m_requests;
+    std::unique_ptr<TestDetailServices> m_detailServices;
     std::unique_ptr<AppDelegate> m_delegate;
 };
 

@@ -1,4 +1,5 @@
 #include "TestContext.h"
+#include "TestDetailServices.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -82,11 +83,11 @@ private Q_SLOTS:
         });
         m_context.emplace(m_defaults.get(), &m_manager->dates());
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr);
-        m_entry = std::make_unique<EntryWindows>(*m_manager, *m_modes, *m_defaults, *m_delegate);
-        AppDelegate::Windows windows;
-        m_entry->install(windows);
-        m_delegate->setWindows(windows);
+        m_detailServices = std::make_unique<TestDetailServices>(*m_defaults);
+        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr,
+                                                   m_detailServices->services());
+        m_entry = std::make_unique<EntryWindows>(*m_manager, *m_modes, *m_delegate);
+        m_delegate->setWindows({.quickAdd = m_entry.get(), .tray = m_entry.get()});
 
         g_previousHandler = qInstallMessageHandler(countMissingTray);
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
@@ -121,7 +122,7 @@ private Q_SLOTS:
     void withoutATrayTheShortcutOpensThePanel()
     {
         QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
-        QVERIFY(m_delegate->hasStatusItem());
+        QVERIFY(m_delegate->tray().hasStatusItem());
         QVERIFY(!m_entry->statusItem().exists());
         m_defaults->setBool(false, PrefKey::showMenuBar);
         m_defaults->setBool(true, PrefKey::showMenuBar);
@@ -130,7 +131,7 @@ private Q_SLOTS:
 
         QCursor::setPos(1200, 40);
         freshServerTime();
-        m_delegate->toggle2();
+        m_delegate->tray().toggleByHotKey();
         PanelWindowController* panel = m_entry->panelWindow();
         QTRY_VERIFY(panel->isVisible());
         QVERIFY(panel->hasActivePanel());
@@ -139,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(panel->geometry().right(), screen.right());
         QCOMPARE(panel->geometry().width(), 385);
         freshServerTime();
-        m_delegate->toggle2();
+        m_delegate->tray().toggleByHotKey();
         QTRY_VERIFY(!panel->isVisible());
         QVERIFY(!panel->hasActivePanel());
         waitForFocusToSettle();
@@ -156,7 +157,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
         // "showMenuBar" switches the icon off and on as it changes.
         m_defaults->setBool(false, PrefKey::showMenuBar);
-        QVERIFY(!m_delegate->hasStatusItem());
+        QVERIFY(!m_delegate->tray().hasStatusItem());
         m_defaults->setBool(true, PrefKey::showMenuBar);
         QVERIFY(m_entry->statusItem().exists());
         QTRY_VERIFY_WITH_TIMEOUT(m_entry->statusItem().geometry().isValid(), 10000);
@@ -186,7 +187,7 @@ private Q_SLOTS:
     {
         PanelWindowController* panel = m_entry->panelWindow();
         freshServerTime();
-        m_delegate->togglePanel();
+        m_delegate->tray().togglePanel();
         QTRY_VERIFY(panel->isActiveWindow());
         focusMainWindow();
         QTRY_VERIFY(!panel->isVisible());
@@ -194,7 +195,7 @@ private Q_SLOTS:
         waitForFocusToSettle();
 
         freshServerTime();
-        m_delegate->togglePanel();
+        m_delegate->tray().togglePanel();
         QTRY_VERIFY(panel->isActiveWindow());
         panel->panel()->pinButton()->click();
         QVERIFY(panel->panel()->isOnTop());
@@ -204,32 +205,25 @@ private Q_SLOTS:
         QVERIFY(panel->hasActivePanel());
 
         freshServerTime();
-        m_delegate->togglePanel();
+        m_delegate->tray().togglePanel();
         QTRY_VERIFY(!panel->isVisible());
         QVERIFY(panel->panel()->isOnTop());
         waitForFocusToSettle();
         freshServerTime();
-        m_delegate->togglePanel();
+        m_delegate->tray().togglePanel();
         QTRY_VERIFY(panel->isVisible());
         panel->panel()->pinButton()->click();
         QVERIFY(!m_defaults->boolForKey(PrefKey::alwaysOnTopMenuBar));
         closePanel();
     }
 
-    // The second shortcut opens and closes it; Escape closes it too.
-    void theShortcutAndEscape()
+    // Escape closes the panel the second shortcut opened (which opening and closing by the
+    // shortcut itself is the first case's).
+    void escapeClosesThePanel()
     {
         PanelWindowController* panel = m_entry->panelWindow();
         freshServerTime();
-        m_delegate->toggle2();
-        QTRY_VERIFY(panel->isVisible());
-        freshServerTime();
-        m_delegate->toggle2();
-        QTRY_VERIFY(!panel->isVisible());
-        waitForFocusToSettle();
-
-        freshServerTime();
-        m_delegate->toggle2();
+        m_delegate->tray().toggleByHotKey();
         QTRY_COMPARE(QApplication::focusWidget(), panel->panel()->form()->titleField());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!panel->isVisible());
@@ -242,7 +236,7 @@ private Q_SLOTS:
     {
         PanelWindowController* panel = m_entry->panelWindow();
         freshServerTime();
-        m_delegate->toggle2();
+        m_delegate->tray().toggleByHotKey();
         QTRY_COMPARE(QApplication::focusWidget(), panel->panel()->form()->titleField());
         QTest::keyClicks(QApplication::focusWidget(), "from the panel today");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -370,7 +364,7 @@ private Q_SLOTS:
         });
         QApplication::exec();
         QCOMPARE(lastClosed.size(), 0);
-        m_delegate->openVelmoranWindowButton();
+        m_delegate->applicationShouldHandleReopen();
         QTRY_VERIFY(mainWindow()->isVisible());
     }
 
@@ -419,7 +413,7 @@ private:
     {
         store::EventStore fresh(QStringList{root()}, m_clock);
         for (const store::ReminderPtr& reminder :
-             fresh.remindersMatchingPredicate(fresh.predicateForRemindersInCalendars(
+             fresh.remindersMatchingPredicate(store::predicateForRemindersInCalendars(
                  fresh.calendarsForEntityType(store::EntityType::Reminder))))
             if (reminder->title == title)
                 return reminder;
@@ -435,6 +429,7 @@ private:
     std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<TestDetailServices> m_detailServices;
     std::unique_ptr<AppDelegate> m_delegate;
     std::unique_ptr<EntryWindows> m_entry;
 };

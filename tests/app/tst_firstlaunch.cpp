@@ -165,6 +165,9 @@ private Q_SLOTS:
         // Escape closes the window, as the window manager's close button would.
         tap(code(0xFF1B));
         QVERIFY(m_app.waitForFinished(10000));
+        // The services go down in order: the store session the root made ends cleanly too.
+        QCOMPARE(m_app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_app.exitCode(), 0);
         const QJsonObject stored = preferences();
         QVERIFY(stored.value("initialLaunch").toBool());
         QVERIFY(!stored.contains("visibleLists") ||
@@ -206,13 +209,9 @@ private:
     // The top-level window with this title, once it is mapped.
     xcb_window_t waitForWindow(const QByteArray& title, int timeoutMs = 15000)
     {
-        QDeadlineTimer deadline(timeoutMs);
-        while (!deadline.hasExpired()) {
-            if (const xcb_window_t window = findWindow(title))
-                return window;
-            QTest::qWait(100);
-        }
-        return 0;
+        xcb_window_t found = 0;
+        return QTest::qWaitFor([&] { return (found = findWindow(title)) != 0; }, timeoutMs) ? found
+                                                                                            : 0;
     }
 
     xcb_window_t findWindow(const QByteArray& title)

@@ -1,5 +1,6 @@
 #include "LoadedDataManager.h"
 #include "TestContext.h"
+#include "TestDetailServices.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -41,11 +42,11 @@ private Q_SLOTS:
         m_manager = loadedDataManager(*m_defaults, m_clock, m_dir->filePath("store"));
         QVERIFY(m_manager);
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr);
+        m_detailServices = std::make_unique<TestDetailServices>(*m_defaults);
+        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr,
+                                                   m_detailServices->services());
         m_windows = std::make_unique<IntroWindows>(*m_manager, *m_modes, *m_defaults, *m_delegate);
-        AppDelegate::Windows windows;
-        m_windows->install(windows);
-        m_delegate->setWindows(windows);
+        m_delegate->setWindows({.onboarding = m_windows.get()});
     }
 
     void cleanup()
@@ -133,6 +134,7 @@ private:
     std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<TestDetailServices> m_detailServices;
     std::unique_ptr<AppDelegate> m_delegate;
     std::unique_ptr<IntroWindows> m_windows;
 };

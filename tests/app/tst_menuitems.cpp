@@ -1,5 +1,6 @@
 #include "LoadedDataManager.h"
 #include "TestContext.h"
+#include "TestDetailServices.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -79,21 +80,15 @@ private Q_SLOTS:
         QVERIFY(m_manager);
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
 
-        AppDelegate::Windows windows;
-        windows.openPreferences = [this] { return ++m_opened["preferences"], true; };
-        windows.openAbout = [this] { return ++m_opened["about"], true; };
-        windows.openHelp = [this](const QString& document) {
-            return ++m_opened["help " + document], true;
-        };
-        windows.openQuickAdd = [this](const QDateTime&, const QString&) {
-            ++m_opened["quick add"];
-        };
-        windows.openRecentlyDeleted = [this] { return ++m_opened["recently deleted"], true; };
-        windows.syncNow = [this] { ++m_opened["sync"]; };
-        windows.canSyncNow = [] { return true; };
-        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr);
-        m_delegate->setWindows(windows);
-        m_delegate->setOpenUrl([this](const QUrl& url) {
+        m_detailServices = std::make_unique<TestDetailServices>(*m_defaults);
+        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr,
+                                                   m_detailServices->services());
+        m_delegate->setWindows({.onboarding = &m_windows,
+                                .preferences = &m_windows,
+                                .recentlyDeleted = &m_windows,
+                                .quickAdd = &m_windows,
+                                .sync = &m_windows});
+        m_delegate->reviewLink().setOpenUrl([this](const QUrl& url) {
             m_links << url;
             return true;
         });
@@ -261,7 +256,8 @@ private Q_SLOTS:
         setupDefaultPreferences(defaults, nullptr);
         defaults.setBool(false, PrefKey::initialLaunch);
         defaults.setBool(false, PrefKey::showMenuBar);
-        AppDelegate bare(*m_manager, *m_modes, defaults, nullptr);
+        TestDetailServices bareServices(defaults);
+        AppDelegate bare(*m_manager, *m_modes, defaults, nullptr, bareServices.services());
         bare.setWindows({});
         bare.applicationDidFinishLaunching();
         std::map<QString, QAction*> items;
@@ -320,7 +316,7 @@ private:
             {}, [] { return QTest::qWaitFor([] { return shareMenu() != nullptr; }); }};
         table["File/Close Window"] = {{}, [this] {
                                           const bool closed = !window()->isVisible();
-                                          m_delegate->openVelmoranWindowButton();
+                                          m_delegate->applicationShouldHandleReopen();
                                           return closed;
                                       }};
         table["File/Quit"] = {{}, {}};
@@ -505,9 +501,31 @@ private:
     std::optional<TestContext> m_context;
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
+    std::unique_ptr<TestDetailServices> m_detailServices;
     std::unique_ptr<AppDelegate> m_delegate;
     std::map<QString, QAction*> m_items;
-    QMap<QString, int> m_opened;
+    // Counts what the menus open: the windows themselves have their own suites.
+    struct CountedWindows : OnboardingWindows,
+                            PreferencesOpener,
+                            RecentlyDeletedOpener,
+                            QuickAddOpener,
+                            SyncCommand
+    {
+        QMap<QString, int> opened;
+        bool openIntro() override { return false; }
+        bool openAbout() override { return ++opened["about"], true; }
+        bool openHelp(const QString& document) override
+        {
+            return ++opened["help " + document], true;
+        }
+        bool openPreferences() override { return ++opened["preferences"], true; }
+        bool openRecentlyDeleted() override { return ++opened["recently deleted"], true; }
+        void openQuickAdd(const QDateTime&, const QString&) override { ++opened["quick add"]; }
+        bool canSyncNow() const override { return true; }
+        void syncNow() override { ++opened["sync"]; }
+    };
+    CountedWindows m_windows;
+    QMap<QString, int>& m_opened = m_windows.opened;
     QList<QUrl> m_links;
     int m_rowBefore = -1;
 };

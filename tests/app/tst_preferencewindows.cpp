@@ -1,5 +1,6 @@
 #include "LoadedDataManager.h"
 #include "TestContext.h"
+#include "TestDetailServices.h"
 #include "TestEnvironment.h"
 
 #include "app/AppDelegate.h"
@@ -61,13 +62,13 @@ private Q_SLOTS:
         });
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
         m_center = std::make_unique<UserNotificationCenter>(m_clock);
+        m_detailServices = std::make_unique<TestDetailServices>(*m_defaults);
         m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults,
-                                                   &PTHotKeyCenter::sharedCenter());
+                                                   &PTHotKeyCenter::sharedCenter(),
+                                                   m_detailServices->services());
         m_windows = std::make_unique<PreferenceWindows>(*m_manager, *m_modes, *m_defaults,
                                                         *m_center, *m_delegate);
-        AppDelegate::Windows windows;
-        m_windows->install(windows);
-        m_delegate->setWindows(std::move(windows));
+        m_delegate->setWindows({.preferences = m_windows.get()});
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         m_delegate->applicationDidFinishLaunching();
         QVERIFY(refreshed.wait(10000));
@@ -262,16 +263,15 @@ private:
             : delegate(*suite.m_manager, *suite.m_modes, *suite.m_defaults, nullptr)
             , intro(*suite.m_manager, *suite.m_modes, *suite.m_defaults, delegate)
             , deleted(*suite.m_manager, *suite.m_modes, delegate)
-            , entry(*suite.m_manager, *suite.m_modes, *suite.m_defaults, delegate)
+            , entry(*suite.m_manager, *suite.m_modes, delegate)
             , preferences(*suite.m_manager, *suite.m_modes, *suite.m_defaults, *suite.m_center,
                           delegate)
         {
-            AppDelegate::Windows windows;
-            intro.install(windows);
-            deleted.install(windows);
-            entry.install(windows);
-            preferences.install(windows);
-            delegate.setWindows(std::move(windows));
+            delegate.setWindows({.onboarding = &intro,
+                                 .preferences = &preferences,
+                                 .recentlyDeleted = &deleted,
+                                 .quickAdd = &entry,
+                                 .tray = &entry});
         }
 
         AppDelegate delegate;
@@ -286,7 +286,7 @@ private:
     static int registeredKeyCode()
     {
         const auto hotKey = PTHotKeyCenter::sharedCenter().hotKeyWithIdentifier(
-            QString::fromLatin1(AppDelegate::kHotKeyIdentifier));
+            QString::fromLatin1(GlobalShortcuts::kWindowIdentifier));
         return hotKey ? hotKey->keyCombo().keyCode() : -1;
     }
 
@@ -297,6 +297,7 @@ private:
     std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<ModeManager> m_modes;
     std::unique_ptr<UserNotificationCenter> m_center;
+    std::unique_ptr<TestDetailServices> m_detailServices;
     std::unique_ptr<AppDelegate> m_delegate;
     std::unique_ptr<PreferenceWindows> m_windows;
     xcb_connection_t* m_other = nullptr;

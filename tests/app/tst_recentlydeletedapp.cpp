@@ -1,5 +1,6 @@
 #include "LoadedDataManager.h"
 #include "TestContext.h"
+#include "TestDetailServices.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -84,14 +85,13 @@ private Q_SLOTS:
         std::unique_ptr<DataManager> manager = loadedDataManager(defaults, clock, root);
         QVERIFY(manager);
         ModeManager modes(defaults, [] { return false; });
-        AppDelegate delegate(*manager, modes, defaults, nullptr);
+        TestDetailServices delegateServices(defaults);
+        AppDelegate delegate(*manager, modes, defaults, nullptr, delegateServices.services());
         RecentlyDeletedWindows deleted(*manager, modes, delegate);
-        AppDelegate::Windows windows;
-        deleted.install(windows);
-        delegate.setWindows(windows);
+        delegate.setWindows({.recentlyDeleted = &deleted});
         delegate.applicationDidFinishLaunching();
 
-        delegate.openRecentlyDeleted();
+        deleted.openRecentlyDeleted();
         QPointer<RecentlyDeletedWindow> first = deleted.window();
         QVERIFY(first);
         QVERIFY(first->isVisible());
@@ -99,13 +99,13 @@ private Q_SLOTS:
         QCOMPARE(first->parentWidget(), delegate.windowController());
         QCOMPARE(first->windowModality(), Qt::NonModal);
         first->hide();
-        delegate.openRecentlyDeleted();
+        deleted.openRecentlyDeleted();
         QCOMPARE(deleted.window(), first.data());
         QVERIFY(first->isVisible());
         // Closed for good, the next opening makes a new one.
         first->close();
         QTRY_VERIFY(!first);
-        delegate.openRecentlyDeleted();
+        deleted.openRecentlyDeleted();
         QVERIFY(deleted.window());
         QVERIFY(deleted.window()->isVisible());
         delegate.windowController()->close();

@@ -216,7 +216,7 @@ private Q_SLOTS:
                                  kStartTimeoutMs);
         store::EventStore reader({storeRoot()});
         const auto reminders =
-            reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({}));
+            reader.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
         QCOMPARE(reminders.first()->URL, QUrl("https://example.org/paper"));
     }
 
@@ -346,7 +346,7 @@ private:
         store::EventStore reader({storeRoot()});
         QStringList titles;
         for (const store::ReminderPtr& reminder :
-             reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({})))
+             reader.remindersMatchingPredicate(store::predicateForRemindersInCalendars({})))
             titles << reminder->title;
         return titles;
     }

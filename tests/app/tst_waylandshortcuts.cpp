@@ -1,6 +1,7 @@
 #include "LoadedDataManager.h"
 #include "ProductMessages.h"
 #include "TestContext.h"
+#include "TestDetailServices.h"
 #include "TestEnvironment.h"
 
 #include "app/AppDelegate.h"
@@ -79,15 +80,14 @@ private Q_SLOTS:
         m_notifications = std::make_unique<UserNotificationCenter>(m_clock);
         m_hotKeys = std::make_unique<PTHotKeyCenter>(HotKeyService::createForPlatform());
         QVERIFY2(m_hotKeys->portalSession(), "the shortcuts go through the desktop portal");
-        m_delegate =
-            std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, m_hotKeys.get());
-        m_entry = std::make_unique<EntryWindows>(*m_manager, *m_modes, *m_defaults, *m_delegate);
+        m_detailServices = std::make_unique<TestDetailServices>(*m_defaults);
+        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults,
+                                                   m_hotKeys.get(), m_detailServices->services());
+        m_entry = std::make_unique<EntryWindows>(*m_manager, *m_modes, *m_delegate);
         m_preferences = std::make_unique<PreferenceWindows>(*m_manager, *m_modes, *m_defaults,
                                                             *m_notifications, *m_delegate);
-        AppDelegate::Windows windows;
-        m_entry->install(windows);
-        m_preferences->install(windows);
-        m_delegate->setWindows(std::move(windows));
+        m_delegate->setWindows(
+            {.preferences = m_preferences.get(), .quickAdd = m_entry.get(), .tray = m_entry.get()});
         QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         m_delegate->applicationDidFinishLaunching();
         QVERIFY(refreshed.wait(10000));
@@ -119,19 +119,19 @@ private Q_SLOTS:
     {
         QTRY_VERIFY(bound());
         QCOMPARE(session().boundTriggers(),
-                 (QMap<QString, QString>{{AppDelegate::kHotKeyIdentifier, "Ctrl+Alt+R"},
-                                         {AppDelegate::kHotKeyIdentifier2, "Ctrl+Shift+,"}}));
+                 (QMap<QString, QString>{{GlobalShortcuts::kWindowIdentifier, "Ctrl+Alt+R"},
+                                         {GlobalShortcuts::kPanelIdentifier, "Ctrl+Shift+,"}}));
         // The desktop lists them with what they do.
         QCOMPARE(session().shortcuts().constFirst().description,
                  QString("Show or hide the Velmoran window"));
 
         QTRY_VERIFY(mainWindow()->isActiveWindow());
-        QVERIFY(press(AppDelegate::kHotKeyIdentifier));
+        QVERIFY(press(GlobalShortcuts::kWindowIdentifier));
         QTRY_VERIFY(!mainWindow()->isVisible());
-        QVERIFY(press(AppDelegate::kHotKeyIdentifier));
+        QVERIFY(press(GlobalShortcuts::kWindowIdentifier));
         QTRY_VERIFY(mainWindow()->isVisible());
 
-        QVERIFY(press(AppDelegate::kHotKeyIdentifier2));
+        QVERIFY(press(GlobalShortcuts::kPanelIdentifier));
         QTRY_VERIFY(m_entry->panelWindow()->isVisible());
     }
 
@@ -152,18 +152,18 @@ private Q_SLOTS:
         QVERIFY(page->keyboardShortcut()->message().isEmpty());
         QTRY_COMPARE(windowNote->text(), QString("Desktop shortcut: Ctrl+Alt+Q"));
         QVERIFY(session().sessionToken() != before);
-        QCOMPARE(session().boundTriggers().value(AppDelegate::kHotKeyIdentifier2),
+        QCOMPARE(session().boundTriggers().value(GlobalShortcuts::kPanelIdentifier),
                  QString("Ctrl+Shift+,"));
         QCOMPARE(panelNote->text(), QString("Desktop shortcut: Ctrl+Shift+,"));
         // The new session's shortcut works.
         const bool wasVisible = mainWindow()->isVisible() && mainWindow()->isActiveWindow();
-        QVERIFY(press(AppDelegate::kHotKeyIdentifier));
+        QVERIFY(press(GlobalShortcuts::kWindowIdentifier));
         QTRY_COMPARE(mainWindow()->isVisible(), !wasVisible);
 
         // A cleared shortcut is given back to the desktop and its note goes.
         page->menuBarShortcut()->clear();
         QTRY_VERIFY(bound() &&
-                    !session().boundTriggers().contains(AppDelegate::kHotKeyIdentifier2));
+                    !session().boundTriggers().contains(GlobalShortcuts::kPanelIdentifier));
         QVERIFY(panelNote->isHidden());
         QCOMPARE(windowNote->text(), QString("Desktop shortcut: Ctrl+Alt+Q"));
     }
@@ -202,6 +202,7 @@ private:
     std::unique_ptr<ModeManager> m_modes;
     std::unique_ptr<UserNotificationCenter> m_notifications;
     std::unique_ptr<PTHotKeyCenter> m_hotKeys;
+    std::unique_ptr<TestDetailServices> m_detailServices;
     std::unique_ptr<AppDelegate> m_delegate;
     std::unique_ptr<EntryWindows> m_entry;
     std::unique_ptr<PreferenceWindows> m_preferences;

@@ -1,4 +1,5 @@
 #include "TestContext.h"
+#include "TestDetailServices.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -165,16 +166,15 @@ private Q_SLOTS:
         });
         TestContext context(&defaults, &manager.dates());
         ModeManager modes(defaults, [] { return false; });
-        AppDelegate delegate(manager, modes, defaults, nullptr);
-        EntryWindows entry(manager, modes, defaults, delegate);
-        AppDelegate::Windows windows;
-        entry.install(windows);
-        delegate.setWindows(windows);
+        TestDetailServices delegateServices(defaults);
+        AppDelegate delegate(manager, modes, defaults, nullptr, delegateServices.services());
+        EntryWindows entry(manager, modes, delegate);
+        delegate.setWindows({.quickAdd = &entry, .tray = &entry});
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
         delegate.applicationDidFinishLaunching();
         QVERIFY(refreshed.wait(10000));
 
-        delegate.toggle2();
+        delegate.tray().toggleByHotKey();
         PanelWindowController* panel = entry.panelWindow();
         QTRY_VERIFY(panel->isActiveWindow());
         QLineEdit* field = panel->panel()->form()->titleField();
@@ -200,9 +200,9 @@ private Q_SLOTS:
         QTRY_VERIFY(!panel->isVisible());
         QVERIFY(!panel->hasActivePanel());
         // Opened again by the shortcut, it has the keyboard again, and the shortcut closes it.
-        delegate.toggle2();
+        delegate.tray().toggleByHotKey();
         QTRY_COMPARE(QApplication::focusWidget(), field);
-        delegate.toggle2();
+        delegate.tray().toggleByHotKey();
         QTRY_VERIFY(!panel->isVisible());
     }
 
@@ -374,7 +374,7 @@ private:
         store::EventStore reader({root()});
         QStringList titles;
         for (const store::ReminderPtr& reminder :
-             reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({})))
+             reader.remindersMatchingPredicate(store::predicateForRemindersInCalendars({})))
             titles << reminder->title;
         return titles;
     }

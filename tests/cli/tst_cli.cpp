@@ -548,7 +548,7 @@ private Q_SLOTS:
         QVERIFY(run.out.isEmpty());
         // Nothing reached the store.
         store::EventStore reader({storeRoot()});
-        QVERIFY(reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({}))
+        QVERIFY(reader.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}))
                     .isEmpty());
     }
 

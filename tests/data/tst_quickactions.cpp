@@ -581,7 +581,7 @@ private:
     QList<ReminderPtr> onDisk() const
     {
         EventStore reader({root()}, m_clock);
-        return reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({}));
+        return reader.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
     }
 
     ReminderPtr diskTask(const QString& title) const

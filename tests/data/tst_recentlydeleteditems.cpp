@@ -215,8 +215,8 @@ private:
         store::EventStore& eventStore = *m_session->eventStore();
         QStringList titles;
         const auto lists = eventStore.calendarsForEntityType(store::EntityType::Reminder);
-        for (const store::ReminderPtr& reminder : eventStore.remindersMatchingPredicate(
-                 eventStore.predicateForRemindersInCalendars(lists)))
+        for (const store::ReminderPtr& reminder :
+             eventStore.remindersMatchingPredicate(store::predicateForRemindersInCalendars(lists)))
             titles << reminder->title;
         return titles;
     }

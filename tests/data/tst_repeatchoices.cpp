@@ -373,7 +373,7 @@ private Q_SLOTS:
         QCOMPARE(propertyLine(file, "RRULE"), "RRULE:" + rrule);
         // Read back as the rule it was.
         const store::ReminderPtr read =
-            store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({})).value(0);
+            store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({})).value(0);
         QVERIFY(read);
         QCOMPARE(read->recurrenceRules.size(), 1);
         QCOMPARE(read->recurrenceRules.first().daysOfTheWeek, rule.daysOfTheWeek);

@@ -817,7 +817,7 @@ private:
     QList<ReminderPtr> onDisk() const
     {
         EventStore reader({root()}, m_clock);
-        return reader.remindersMatchingPredicate(reader.predicateForRemindersInCalendars({}));
+        return reader.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
     }
 
     QList<ReminderPtr> diskTasks(const QString& title) const

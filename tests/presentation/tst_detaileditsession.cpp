@@ -88,7 +88,7 @@ private Q_SLOTS:
         m_session->finish(Text::Notes);
         store::EventStore store({root()});
         const auto read =
-            store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+            store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
         QCOMPARE(read.value(0)->notes, longNote);
     }
 

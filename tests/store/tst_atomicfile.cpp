@@ -189,7 +189,7 @@ private Q_SLOTS:
 
         EventStore store({m_dir->filePath("store")});
         const QList<ReminderPtr> reminders =
-            store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+            store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
         QCOMPARE(reminders.size(), 1);
         QCOMPARE(reminders.first()->title, QString("Task"));
         for (const Leftover& leftover : leftovers)

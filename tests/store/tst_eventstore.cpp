@@ -5,6 +5,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/IcsItem.h"
+#include "platform/store/StoreFolders.h"
 #include "platform/store/VdirCollections.h"
 
 #include <QGuiApplication>
@@ -137,7 +138,7 @@ private Q_SLOTS:
         QList<ReminderPtr> fetched;
         std::atomic<bool> done = false;
         store.fetchRemindersMatchingPredicate(
-            store.predicateForRemindersInCalendars({reminder->calendar}),
+            store::predicateForRemindersInCalendars({reminder->calendar}),
             [&](const QList<ReminderPtr>& reminders) {
                 deliveredOn = QThread::currentThread();
                 fetched = reminders;
@@ -185,11 +186,11 @@ private Q_SLOTS:
         QVERIFY(store.saveReminder(done, true));
         const CalendarPtr list = store.defaultCalendarForNewReminders();
         const QList<ReminderPtr> completed = store.remindersMatchingPredicate(
-            store.predicateForCompletedRemindersWithCompletionDateStarting({}, {}, {list}));
+            store::predicateForCompletedRemindersWithCompletionDateStarting({}, {}, {list}));
         QCOMPARE(titles(completed), QStringList{"Done"});
         QCOMPARE(completed.first()->completionDate, m_clock.now());
         const QList<ReminderPtr> incomplete = store.remindersMatchingPredicate(
-            store.predicateForIncompleteRemindersWithDueDateStarting({}, {}, {list}));
+            store::predicateForIncompleteRemindersWithDueDateStarting({}, {}, {list}));
         QCOMPARE(titles(incomplete), QStringList{"Open"});
     }
 
@@ -650,7 +651,7 @@ private Q_SLOTS:
             "RRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=4\r\nEXDATE;TZID=Europe/Berlin:20260406T093000\r\n"
             "SUMMARY:Standup\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
         const QList<EventPtr> events =
-            store.eventsMatchingPredicate(store.predicateForEventsWithStartDate(
+            store.eventsMatchingPredicate(store::predicateForEventsWithStartDate(
                 TestEnvironment::local(2026, 3, 1), TestEnvironment::local(2026, 5, 1), {}));
         QCOMPARE(events.size(), 3);
         QCOMPARE(events.at(0)->startDate, TestEnvironment::local(2026, 3, 23, 9, 30));
@@ -660,7 +661,7 @@ private Q_SLOTS:
         const CalendarPtr list = store.defaultCalendarForNewReminders();
         QVERIFY(
             store
-                .eventsMatchingPredicate(store.predicateForEventsWithStartDate(
+                .eventsMatchingPredicate(store::predicateForEventsWithStartDate(
                     TestEnvironment::local(2026, 3, 1), TestEnvironment::local(2026, 5, 1), {list}))
                 .isEmpty());
     }
@@ -685,7 +686,7 @@ private Q_SLOTS:
         QCOMPARE(written, 25);
         const auto query = [&store](const QDateTime& from, const QDateTime& to) {
             return store.eventsMatchingPredicate(
-                store.predicateForEventsWithStartDate(from, to, {}));
+                store::predicateForEventsWithStartDate(from, to, {}));
         };
         const QList<EventPtr> year =
             query(TestEnvironment::local(2026, 1, 1), TestEnvironment::local(2027, 1, 1));
@@ -699,12 +700,12 @@ private Q_SLOTS:
     void storeFoldersComeFromTheEnvironmentFirst()
     {
         UserDefaults defaults(m_dir->filePath("prefs.json"));
-        QCOMPARE(EventStore::configuredRoots(defaults), QStringList{EventStore::defaultRoot()});
-        QVERIFY(EventStore::defaultRoot().startsWith(qEnvironmentVariable("HOME")));
+        QCOMPARE(StoreFolders::configuredRoots(defaults), QStringList{StoreFolders::defaultRoot()});
+        QVERIFY(StoreFolders::defaultRoot().startsWith(qEnvironmentVariable("HOME")));
         defaults.setObject(QStringList{"/a/b", "/c"}, "storeFolders");
-        QCOMPARE(EventStore::configuredRoots(defaults), (QStringList{"/a/b", "/c"}));
+        QCOMPARE(StoreFolders::configuredRoots(defaults), (QStringList{"/a/b", "/c"}));
         qputenv("VELMORAN_STORE", "/x/y/:/z::/x/y");
-        QCOMPARE(EventStore::configuredRoots(defaults), (QStringList{"/x/y", "/z"}));
+        QCOMPARE(StoreFolders::configuredRoots(defaults), (QStringList{"/x/y", "/z"}));
         qunsetenv("VELMORAN_STORE");
     }
 
@@ -814,7 +815,7 @@ private:
 
     QList<ReminderPtr> all(EventStore& store)
     {
-        return store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+        return store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
     }
 
     ReminderPtr byIdentifier(EventStore& store, const QString& identifier)

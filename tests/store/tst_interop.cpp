@@ -460,7 +460,7 @@ private Q_SLOTS:
         QCOMPARE(
             store
                 .remindersMatchingPredicate(
-                    store.predicateForCompletedRemindersWithCompletionDateStarting({}, {}, {list}))
+                    store::predicateForCompletedRemindersWithCompletionDateStarting({}, {}, {list}))
                 .size(),
             2);
 
@@ -526,7 +526,7 @@ private Q_SLOTS:
         QVERIFY(granted);
         bool fetched = false;
         store.fetchRemindersMatchingPredicate(
-            store.predicateForRemindersInCalendars({}),
+            store::predicateForRemindersInCalendars({}),
             [&](const QList<ReminderPtr>& reminders) { fetched = reminders.size() == 1; });
         store.waitForFetches();
         QVERIFY(fetched);
@@ -597,7 +597,7 @@ private Q_SLOTS:
         EventStore store({m_store});
         // khal's end day is inclusive.
         const QList<EventPtr> events =
-            store.eventsMatchingPredicate(store.predicateForEventsWithStartDate(
+            store.eventsMatchingPredicate(store::predicateForEventsWithStartDate(
                 TestEnvironment::local(2026, 3, 15), TestEnvironment::local(2026, 4, 21), {}));
         QStringList actual;
         for (const EventPtr& event : events)
@@ -638,7 +638,7 @@ private Q_SLOTS:
         QCOMPARE(standup->startDate.secsTo(standup->endDate), 3600);
 
         const QList<EventPtr> dayOfChange =
-            store.eventsMatchingPredicate(store.predicateForEventsWithStartDate(
+            store.eventsMatchingPredicate(store::predicateForEventsWithStartDate(
                 TestEnvironment::local(2026, 3, 29), TestEnvironment::local(2026, 3, 30), {}));
         QStringList titles;
         for (const EventPtr& event : dayOfChange)
@@ -652,7 +652,7 @@ private Q_SLOTS:
             }
         }
         const QList<EventPtr> gym =
-            store.eventsMatchingPredicate(store.predicateForEventsWithStartDate(
+            store.eventsMatchingPredicate(store::predicateForEventsWithStartDate(
                 TestEnvironment::local(2026, 1, 1), TestEnvironment::local(2027, 1, 1), {}));
         QCOMPARE(std::count_if(gym.begin(), gym.end(),
                                [](const EventPtr& event) {

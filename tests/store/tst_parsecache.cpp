@@ -127,7 +127,7 @@ QStringList describeAll(EventStore& store)
 {
     QStringList all;
     for (const ReminderPtr& reminder :
-         store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({})))
+         store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({})))
         all << describe(*reminder);
     all.sort();
     return all;
@@ -203,7 +203,7 @@ private Q_SLOTS:
         // events come from their file when first asked for.
         QCOMPARE(calendarsOf(warm), coldCalendars);
         const QList<EventPtr> events =
-            warm.eventsMatchingPredicate(warm.predicateForEventsWithStartDate(
+            warm.eventsMatchingPredicate(store::predicateForEventsWithStartDate(
                 TestEnvironment::local(2026, 1, 10), TestEnvironment::local(2026, 1, 11),
                 {warm.calendarWithIdentifier("cal")}));
         QCOMPARE(events.size(), 1);
@@ -330,7 +330,7 @@ private Q_SLOTS:
         warmUp();
         EventStore store({root()}, m_clock);
         const QList<ReminderPtr> tasks =
-            store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+            store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
         QCOMPARE(store.parsedFileCount(), 0u);
         auto named = [&tasks](const QString& title) {
             for (const ReminderPtr& task : tasks) {
@@ -384,7 +384,7 @@ private:
     {
         QStringList titles;
         for (const ReminderPtr& reminder :
-             store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({})))
+             store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({})))
             titles << reminder->title;
         titles.sort();
         return titles;

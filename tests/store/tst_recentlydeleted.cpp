@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/store/AtomicFile.h"
 #include "platform/store/EventStore.h"
+#include "platform/store/StoreFolders.h"
 #include "platform/trash/FolderSnapshot.h"
 #include "platform/trash/RecentlyDeleted.h"
 
@@ -41,9 +42,9 @@ private Q_SLOTS:
     // The trash is beside the store, never inside it, where peers would read it as a list.
     void theTrashLivesBesideTheStore()
     {
-        QVERIFY(!RecentlyDeleted::defaultFolder().startsWith(EventStore::defaultRoot() + "/"));
+        QVERIFY(!RecentlyDeleted::defaultFolder().startsWith(StoreFolders::defaultRoot() + "/"));
         QVERIFY(
-            !trash::FolderSnapshot::defaultFolder().startsWith(EventStore::defaultRoot() + "/"));
+            !trash::FolderSnapshot::defaultFolder().startsWith(StoreFolders::defaultRoot() + "/"));
     }
 
     void aMovedTaskComesBackByteForByteAndOnlyOnce()

@@ -181,7 +181,7 @@ private Q_SLOTS:
 
         // The completed occurrence keeps its alarms as they were.
         const QList<ReminderPtr> all =
-            store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+            store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
         QCOMPARE(all.size(), 2);
         const ReminderPtr done = all.first()->uid == "standup" ? all.last() : all.first();
         QVERIFY(done->completed);
@@ -192,14 +192,14 @@ private:
     ReminderPtr only(EventStore& store)
     {
         const QList<ReminderPtr> all =
-            store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+            store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
         return all.size() == 1 ? all.first() : nullptr;
     }
 
     ReminderPtr byUid(EventStore& store, const QString& uid)
     {
         for (const ReminderPtr& reminder :
-             store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}))) {
+             store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}))) {
             if (reminder->uid == uid)
                 return reminder;
         }

@@ -415,7 +415,7 @@ private:
 
     static QList<ReminderPtr> all(EventStore& store)
     {
-        return store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+        return store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
     }
 
     static ReminderPtr byIdentifier(EventStore& store, const QString& identifier)
@@ -474,7 +474,7 @@ private:
         QStringList titles;
         const QDateTime from = TestEnvironment::local(2026, 12, 1, 0, 0);
         for (const EventPtr& event : store.eventsMatchingPredicate(
-                 store.predicateForEventsWithStartDate(from, from.addDays(30), {})))
+                 store::predicateForEventsWithStartDate(from, from.addDays(30), {})))
             titles << event->title;
         return titles;
     }

@@ -10,7 +10,7 @@ namespace StoreQueries {
 // Every task of every list, as the store reads them now.
 inline QList<store::ReminderPtr> allReminders(store::EventStore& store)
 {
-    return store.remindersMatchingPredicate(store.predicateForRemindersInCalendars({}));
+    return store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
 }
 
 // The titles of tasks or events, in their order.

@@ -10,6 +10,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
 #include "platform/store/EventStore.h"
+#include "platform/store/StoreFolders.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/NightModeSchedule.h"
@@ -77,7 +78,7 @@ struct PreferenceFixture
         UserDefaults* prefs = defaults.get();
         Clock* time = &clock;
         manager = std::make_unique<DataManager>(*defaults, clock, [prefs, time] {
-            return std::make_unique<store::EventStore>(store::EventStore::configuredRoots(*prefs),
+            return std::make_unique<store::EventStore>(StoreFolders::configuredRoots(*prefs),
                                                        *time);
         });
         QSignalSpy refreshed(manager.get(), &DataManager::remindersRefreshed);

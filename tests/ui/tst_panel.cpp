@@ -273,7 +273,7 @@ private Q_SLOTS:
         store::EventStore fresh(QStringList{root()}, m_clock);
         QMap<QString, store::ReminderPtr> added;
         for (const store::ReminderPtr& reminder :
-             fresh.remindersMatchingPredicate(fresh.predicateForRemindersInCalendars(
+             fresh.remindersMatchingPredicate(store::predicateForRemindersInCalendars(
                  fresh.calendarsForEntityType(store::EntityType::Reminder))))
             added.insert(reminder->title, reminder);
         QCOMPARE(added.value("first")->calendar->title, QStringLiteral("Work"));

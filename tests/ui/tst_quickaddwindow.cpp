@@ -486,7 +486,7 @@ private:
     QList<store::ReminderPtr> allTasks()
     {
         store::EventStore fresh(QStringList{root()}, m_clock);
-        return fresh.remindersMatchingPredicate(fresh.predicateForRemindersInCalendars(
+        return fresh.remindersMatchingPredicate(store::predicateForRemindersInCalendars(
             fresh.calendarsForEntityType(store::EntityType::Reminder)));
     }
 

@@ -105,45 +105,6 @@ EventStore::~EventStore()
     m_cachePool.waitForDone();
 }
 
-QString EventStore::defaultRoot()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/velmoran/store");
-}
-
-QStringList EventStore::configuredRoots(const UserDefaults& defaults)
-{
-    QStringList roots;
-    const QString fromEnvironment = qEnvironmentVariable("VELMORAN_STORE");
-    if (!fromEnvironment.isEmpty())
-        roots = fromEnvironment.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    else
-        roots = defaults.stringArrayForKey(QStringLiteral("storeFolders"));
-    QStringList cleaned;
-    for (const QString& root : std::as_const(roots)) {
-        if (QDir::isRelativePath(root))
-            continue;
-        const QString path = QDir::cleanPath(root);
-        if (!cleaned.contains(path))
-            cleaned << path;
-    }
-    if (cleaned.isEmpty())
-        cleaned << defaultRoot();
-    return cleaned;
-}
-
-QString EventStore::storeVariableProblem()
-{
-    const QString value = qEnvironmentVariable("VELMORAN_STORE");
-    for (const QString& part : value.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
-        if (QDir::isRelativePath(part))
-            return tr("VELMORAN_STORE names \"%1\", which is not a full path; give every folder "
-                      "from / (folders are separated by ':')")
-                .arg(part);
-    }
-    return {};
-}
-
 QStringList EventStore::roots() const
 {
     return m_index.roots();
@@ -256,26 +217,6 @@ QList<SourcePtr> EventStore::sources() const
     return m_index.sources();
 }
 
-ReminderPredicate
-EventStore::predicateForRemindersInCalendars(const QList<CalendarPtr>& calendars) const
-{
-    ReminderPredicate predicate;
-    predicate.calendars = calendars;
-    return predicate;
-}
-
-ReminderPredicate EventStore::predicateForIncompleteRemindersWithDueDateStarting(
-    const QDateTime& start, const QDateTime& end, const QList<CalendarPtr>& calendars) const
-{
-    return {ReminderPredicate::Kind::Incomplete, calendars, start, end};
-}
-
-ReminderPredicate EventStore::predicateForCompletedRemindersWithCompletionDateStarting(
-    const QDateTime& start, const QDateTime& end, const QList<CalendarPtr>& calendars) const
-{
-    return {ReminderPredicate::Kind::Completed, calendars, start, end};
-}
-
 QList<ReminderPtr> EventStore::matchLocked(const ReminderPredicate& predicate)
 {
     refreshLocked();
@@ -341,13 +282,6 @@ void EventStore::waitForFetches()
 void EventStore::setBeforeFetch(std::function<void()> hook)
 {
     m_beforeFetch = std::move(hook);
-}
-
-EventPredicate
-EventStore::predicateForEventsWithStartDate(const QDateTime& start, const QDateTime& end,
-                                            const QList<CalendarPtr>& calendars) const
-{
-    return {start, end, calendars};
 }
 
 QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predicate)

@@ -41,14 +41,6 @@ public:
                         QObject* parent = nullptr);
     ~EventStore() override;
 
-    // The folders to use: $VELMORAN_STORE (folders separated by ':'), else the preference
-    // "storeFolders", else $XDG_DATA_HOME/velmoran/store.
-    // A relative folder there is left out (it would land wherever the program was started).
-    static QStringList configuredRoots(const UserDefaults& defaults);
-    // What is wrong with $VELMORAN_STORE, in one sentence; empty when nothing is.
-    static QString storeVariableProblem();
-    static QString defaultRoot();
-
     QStringList roots() const;
     // The parse cache's file (by default one per set of store folders under
     // $XDG_CACHE_HOME/velmoran); empty turns it off. Set before the first read.
@@ -72,20 +64,12 @@ public:
     CalendarPtr calendarWithIdentifier(const QString& identifier);
     QList<SourcePtr> sources() const;
 
-    ReminderPredicate predicateForRemindersInCalendars(const QList<CalendarPtr>& calendars) const;
-    ReminderPredicate
-    predicateForIncompleteRemindersWithDueDateStarting(const QDateTime& start, const QDateTime& end,
-                                                       const QList<CalendarPtr>& calendars) const;
-    ReminderPredicate predicateForCompletedRemindersWithCompletionDateStarting(
-        const QDateTime& start, const QDateTime& end, const QList<CalendarPtr>& calendars) const;
     // Returns at once; the completion runs later on a store thread with fresh objects.
     void fetchRemindersMatchingPredicate(const ReminderPredicate& predicate,
                                          FetchCompletion completion);
     // Synchronous fetch, for tools and tests.
     QList<ReminderPtr> remindersMatchingPredicate(const ReminderPredicate& predicate);
 
-    EventPredicate predicateForEventsWithStartDate(const QDateTime& start, const QDateTime& end,
-                                                   const QList<CalendarPtr>& calendars) const;
     QList<EventPtr> eventsMatchingPredicate(const EventPredicate& predicate);
 
     // New, unsaved records.

@@ -27,4 +27,31 @@ struct EventPredicate
     QList<CalendarPtr> calendars;
 };
 
+// The predicates a fetch takes: every reminder of the lists (all lists when empty), the
+// incomplete ones due in [start, end) or completed in it (an invalid bound: unbounded), the
+// events starting in it.
+inline ReminderPredicate predicateForRemindersInCalendars(const QList<CalendarPtr>& calendars)
+{
+    return {ReminderPredicate::Kind::All, calendars, {}, {}};
+}
+
+inline ReminderPredicate
+predicateForIncompleteRemindersWithDueDateStarting(const QDateTime& start, const QDateTime& end,
+                                                   const QList<CalendarPtr>& calendars)
+{
+    return {ReminderPredicate::Kind::Incomplete, calendars, start, end};
+}
+
+inline ReminderPredicate predicateForCompletedRemindersWithCompletionDateStarting(
+    const QDateTime& start, const QDateTime& end, const QList<CalendarPtr>& calendars)
+{
+    return {ReminderPredicate::Kind::Completed, calendars, start, end};
+}
+
+inline EventPredicate predicateForEventsWithStartDate(const QDateTime& start, const QDateTime& end,
+                                                      const QList<CalendarPtr>& calendars)
+{
+    return {start, end, calendars};
+}
+
 } // namespace store

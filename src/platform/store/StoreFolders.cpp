@@ -1,10 +1,11 @@
 #include "platform/store/StoreFolders.h"
 
 #include "platform/UserDefaults.h"
-#include "platform/store/EventStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace StoreFolders {
 
@@ -16,6 +17,47 @@ QString cleaned(const QString& folder)
 }
 
 } // namespace
+
+QString defaultRoot()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/velmoran/store");
+}
+
+QStringList configuredRoots(const UserDefaults& defaults)
+{
+    QStringList roots;
+    const QString fromEnvironment = qEnvironmentVariable("VELMORAN_STORE");
+    if (!fromEnvironment.isEmpty())
+        roots = fromEnvironment.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    else
+        roots = defaults.stringArrayForKey(QStringLiteral("storeFolders"));
+    QStringList result;
+    for (const QString& root : std::as_const(roots)) {
+        if (QDir::isRelativePath(root))
+            continue;
+        const QString path = QDir::cleanPath(root);
+        if (!result.contains(path))
+            result << path;
+    }
+    if (result.isEmpty())
+        result << defaultRoot();
+    return result;
+}
+
+QString storeVariableProblem()
+{
+    const QString value = qEnvironmentVariable("VELMORAN_STORE");
+    for (const QString& part : value.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        if (QDir::isRelativePath(part))
+            return QCoreApplication::translate(
+                       "store::EventStore",
+                       "VELMORAN_STORE names \"%1\", which is not a full path; give every folder "
+                       "from / (folders are separated by ':')")
+                .arg(part);
+    }
+    return {};
+}
 
 Source source(const UserDefaults& defaults)
 {
@@ -46,7 +88,7 @@ int collectionCount(const QString& path)
 
 QStringList withFolder(const UserDefaults& defaults, const QString& folder)
 {
-    QStringList roots = store::EventStore::configuredRoots(defaults);
+    QStringList roots = configuredRoots(defaults);
     const QString path = cleaned(folder);
     if (!roots.contains(path))
         roots << path;
@@ -55,10 +97,10 @@ QStringList withFolder(const UserDefaults& defaults, const QString& folder)
 
 QStringList withoutFolder(const UserDefaults& defaults, const QString& folder)
 {
-    QStringList roots = store::EventStore::configuredRoots(defaults);
+    QStringList roots = configuredRoots(defaults);
     roots.removeAll(cleaned(folder));
     if (roots.isEmpty())
-        roots << store::EventStore::defaultRoot();
+        roots << defaultRoot();
     return roots;
 }
 

@@ -9,6 +9,14 @@ class UserDefaults;
 // this beside the folders and refuse a folder the store could not open.
 namespace StoreFolders {
 
+// The folders to use: $VELMORAN_STORE (folders separated by ':'), else the preference
+// "storeFolders", else $XDG_DATA_HOME/velmoran/store.
+// A relative folder there is left out (it would land wherever the program was started).
+QStringList configuredRoots(const UserDefaults& defaults);
+// What is wrong with $VELMORAN_STORE, in one sentence; empty when nothing is.
+QString storeVariableProblem();
+QString defaultRoot();
+
 enum class Source {
     Environment, // $VELMORAN_STORE, which a user set on purpose and only they can change
     Preference,  // "storeFolders"

@@ -1,4 +1,5 @@
 #include "ui/intro/IntroStorePage.h"
+#include "platform/store/StoreFolders.h"
 
 #include "platform/store/EventStore.h"
 #include "ui/intro/IntroStyle.h"
@@ -49,7 +50,7 @@ IntroStorePage::IntroStorePage(QWidget* parent)
                              tr("Velmoran also shows Calendar Events to let you manage your "
                                 "tasks at a glance with your events.")));
     m_ownStore->setText(
-        tr("Velmoran's own folder (%1)").arg(shortPath(store::EventStore::defaultRoot())));
+        tr("Velmoran's own folder (%1)").arg(shortPath(StoreFolders::defaultRoot())));
     auto* group = new QButtonGroup(this);
     group->addButton(m_ownStore);
     group->addButton(m_foundStores);

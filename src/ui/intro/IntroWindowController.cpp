@@ -1,4 +1,5 @@
 #include "ui/intro/IntroWindowController.h"
+#include "platform/store/StoreFolders.h"
 
 #include "data/DataManager.h"
 #include "data/TaskLists.h"
@@ -34,7 +35,7 @@ namespace {
 
 constexpr int kRowHeight = 24;
 constexpr int kIdentifierRole = Qt::UserRole + 1;
-// Read by the store itself (EventStore::configuredRoots).
+// Read by the store itself (StoreFolders::configuredRoots).
 const QString kStoreFolders = QStringLiteral("storeFolders");
 
 QLabel* wrappingLabel(QWidget* parent, qreal pointSize = 0)

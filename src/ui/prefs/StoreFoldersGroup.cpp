@@ -72,7 +72,7 @@ StoreFoldersGroup::StoreFoldersGroup(const PreferenceContext& context, QWidget* 
 void StoreFoldersGroup::load()
 {
     m_list->clear();
-    for (const QString& folder : store::EventStore::configuredRoots(m_context.defaults)) {
+    for (const QString& folder : StoreFolders::configuredRoots(m_context.defaults)) {
         auto* item = new QListWidgetItem(
             QStringLiteral("%1 — %2").arg(QDir::toNativeSeparators(folder), stateText(folder)),
             m_list);

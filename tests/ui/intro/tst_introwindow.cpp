@@ -7,6 +7,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/store/CollectionFinder.h"
 #include "platform/store/EventStore.h"
+#include "platform/store/StoreFolders.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
@@ -55,8 +56,8 @@ private Q_SLOTS:
         m_defaults->synchronize();
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
         m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
-            return std::make_unique<store::EventStore>(
-                store::EventStore::configuredRoots(*m_defaults), m_clock);
+            return std::make_unique<store::EventStore>(StoreFolders::configuredRoots(*m_defaults),
+                                                       m_clock);
         });
         m_clock.setNow(TestEnvironment::local(2026, 12, 7, 9));
     }
@@ -66,7 +67,7 @@ private Q_SLOTS:
         m_intro.reset();
         m_manager.reset();
         m_context.reset();
-        QDir(store::EventStore::defaultRoot()).removeRecursively();
+        QDir(StoreFolders::defaultRoot()).removeRecursively();
     }
 
     // Nothing found: Velmoran's own folder is used, created with its two collections, and every
@@ -189,7 +190,7 @@ private Q_SLOTS:
         QCOMPARE(m_cancelled, 1);
         QCOMPARE(m_finished, 0);
         QCOMPARE(readFile(m_defaults->filePath()), before);
-        QCOMPARE(m_manager->eventStore()->roots(), QStringList{store::EventStore::defaultRoot()});
+        QCOMPARE(m_manager->eventStore()->roots(), QStringList{StoreFolders::defaultRoot()});
     }
 
     // A chosen folder Velmoran cannot use (here: gone since the search) keeps the user on the

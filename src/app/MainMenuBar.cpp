@@ -1,0 +1,212 @@
+#include "app/MainMenuBar.h"
+
+#include "app/ListMenus.h"
+#include "app/ShellWindows.h"
+#include "platform/Sound.h"
+#include "platform/UserDefaults.h"
+#include "prefs/PreferenceKeys.h"
+#include "presentation/sidebar/SidebarPresenter.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/ViewController.h"
+#include "ui/main/WindowController.h"
+#include "ui/main/sidebar/LeftViewController.h"
+
+#include <QApplication>
+#include <QMenuBar>
+
+// Every key is spelled out: the standard keys depend on the platform theme (Preferences has
+// none outside macOS, Quit none under the Windows scheme some themes report).
+MainMenuBar::MainMenuBar(WindowController& window, UserDefaults& defaults,
+                         const ShellWindows& windows)
+    : QObject(&window)
+    , m_window(window)
+    , m_defaults(defaults)
+    , m_windows(windows)
+{
+    addFileMenu();
+    addEditMenu();
+    addViewMenu();
+    addWindowAndHelpMenus();
+    connect(window.viewController()->lvc(), &LeftViewController::listsReloaded, this,
+            &MainMenuBar::rebuildListMenus);
+}
+
+void MainMenuBar::addFileMenu()
+{
+    ViewController* view = m_window.viewController();
+    QMenu* file = m_window.menuBar()->addMenu(tr("&File"));
+    QAction* newTask = file->addAction(tr("New Task"), view, &ViewController::addNewTask);
+    newTask->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    newTask->setEnabled(view->hasQuickAddOpener());
+    connect(view, &ViewController::quickAddAvailabilityChanged, newTask, &QAction::setEnabled);
+    // The sidebar's add and share buttons, reachable from the keyboard too.
+    LeftViewController* sidebar = view->lvc();
+    file->addAction(tr("New List…"), sidebar, &LeftViewController::openAddListWindow)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    file->addAction(tr("New Tag List…"), sidebar, &LeftViewController::openAddTagListWindow);
+    file->addAction(tr("New Merged List…"), sidebar, &LeftViewController::openAddMergedListWindow);
+    file->addSeparator();
+    file->addAction(tr("Share List…"), sidebar,
+                    [sidebar] { sidebar->shareList(sidebar->presenter().selectedRow()); });
+    QAction* syncNow = file->addAction(tr("Sync Now"), this, [this] {
+        if (m_windows.sync)
+            m_windows.sync->syncNow();
+    });
+    const auto updateSyncNow = [this, syncNow] {
+        syncNow->setEnabled(m_windows.sync && m_windows.sync->canSyncNow());
+    };
+    updateSyncNow();
+    connect(file, &QMenu::aboutToShow, syncNow, updateSyncNow);
+    file->addSeparator();
+    file->addAction(tr("Close Window"), &m_window, &QWidget::close)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    QAction* quit = file->addAction(tr("Quit"), this, &MainMenuBar::quitRequested);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setMenuRole(QAction::QuitRole);
+}
+
+bool MainMenuBar::sidebarHasFocus() const
+{
+    return m_window.viewController()->lvc()->isAncestorOf(QApplication::focusWidget());
+}
+
+void MainMenuBar::addEditMenu()
+{
+    ViewController* view = m_window.viewController();
+    QMenu* edit = m_window.menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(m_window.undoAction());
+    edit->addAction(m_window.redoAction());
+    edit->addSeparator();
+    QAction* remove = edit->addAction(tr("Delete"), this, [this, view] {
+        if (sidebarHasFocus())
+            view->lvc()->deleteSelected();
+        else
+            view->mvc()->presenter().deleteSelected();
+    });
+    remove->setShortcut(QKeySequence(Qt::Key_Delete));
+    // The panes handle the key themselves; the item is for the menu and its state.
+    remove->setShortcutContext(Qt::WidgetShortcut);
+    connect(edit, &QMenu::aboutToShow, remove, [this, view, remove] {
+        remove->setEnabled(sidebarHasFocus() ? view->lvc()->canDeleteSelected()
+                                             : view->mvc()->canDelete());
+    });
+    QAction* recentlyDeleted = edit->addAction(tr("Recently Deleted…"), this, [this] {
+        if (m_windows.recentlyDeleted)
+            m_windows.recentlyDeleted->openRecentlyDeleted();
+    });
+    // Ctrl+Backspace is taken by the text fields (delete the word before the cursor).
+    recentlyDeleted->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace));
+    recentlyDeleted->setEnabled(m_windows.recentlyDeleted);
+    edit->addSeparator();
+    QAction* preferences = edit->addAction(tr("Preferences…"), this, [this] {
+        Sound::soundEffect(Sound::General);
+        if (m_windows.preferences)
+            m_windows.preferences->openPreferences();
+    });
+    preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    preferences->setMenuRole(QAction::PreferencesRole);
+    preferences->setEnabled(m_windows.preferences);
+}
+
+void MainMenuBar::addViewMenu()
+{
+    ViewController* view = m_window.viewController();
+    m_viewMenu = m_window.menuBar()->addMenu(tr("&View"));
+    m_viewMenu->addAction(tr("Today"), view, &ViewController::moveToToday)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    m_viewMenu->addSeparator();
+    SidebarPresenter* sidebarRows = &view->lvc()->presenter();
+    m_viewMenu->addAction(tr("Day"), sidebarRows, &SidebarPresenter::selectDayView)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
+    m_viewMenu->addAction(tr("Week"), sidebarRows, &SidebarPresenter::selectWeekView)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    m_viewMenu->addAction(tr("Month"), sidebarRows, &SidebarPresenter::selectMonthView)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+    m_viewMenu->addAction(tr("Search"), sidebarRows, &SidebarPresenter::selectSearch)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_viewMenu->addSeparator();
+    m_presetListsMenu = m_viewMenu->addMenu(tr("Preset Lists"));
+    m_smartListsMenu = m_viewMenu->addMenu(tr("Smart Lists"));
+    m_listsMenu = m_viewMenu->addMenu(tr("Lists"));
+    connect(m_presetListsMenu, &QMenu::aboutToShow, this, &MainMenuBar::setupPresetListsMenu);
+    connect(m_smartListsMenu, &QMenu::aboutToShow, this, &MainMenuBar::setupSmartListsMenu);
+    connect(m_listsMenu, &QMenu::aboutToShow, this, &MainMenuBar::setupListsMenu);
+    m_viewMenu->addSeparator();
+    m_showHideCompletedAction =
+        m_viewMenu->addAction(QString(), view, &ViewController::showHideCompleted);
+    m_showHideCompletedAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
+    m_showHideListsAction = m_viewMenu->addAction(QString(), view, &ViewController::showHideLists);
+    m_showHideListsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
+    m_showHideDetailsAction =
+        m_viewMenu->addAction(QString(), view, &ViewController::showHideDetails);
+    m_showHideDetailsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_I));
+    connect(m_viewMenu, &QMenu::aboutToShow, this, &MainMenuBar::updateViewMenu);
+    updateViewMenu();
+}
+
+void MainMenuBar::addWindowAndHelpMenus()
+{
+    ViewController* view = m_window.viewController();
+    QMenu* window = m_window.menuBar()->addMenu(tr("&Window"));
+    window->addAction(tr("Minimize"), &m_window, &QWidget::showMinimized)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    window->addAction(tr("Velmoran"), this, &MainMenuBar::mainWindowRequested)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+
+    QMenu* help = m_window.menuBar()->addMenu(tr("&Help"));
+    QAction* helpContents = help->addAction(tr("Velmoran Help"), view, &ViewController::showHelp);
+    helpContents->setShortcut(QKeySequence(Qt::Key_F1));
+    helpContents->setEnabled(view->hasHelpOpener());
+    help->addAction(tr("What's New"), view, &ViewController::openUpdateIntro)
+        ->setEnabled(view->hasHelpOpener());
+    help->addSeparator();
+    help->addAction(tr("Rate Velmoran"), this, &MainMenuBar::reviewRequested);
+    QAction* about = help->addAction(tr("About Velmoran"), this, [this] {
+        if (m_windows.onboarding)
+            m_windows.onboarding->openAbout();
+    });
+    about->setMenuRole(QAction::AboutRole);
+    about->setEnabled(m_windows.onboarding);
+}
+
+void MainMenuBar::updateViewMenu()
+{
+    ViewController* view = m_window.viewController();
+    m_showHideCompletedAction->setText(m_defaults.boolForKey(PrefKey::showCompleted)
+                                           ? tr("Hide Completed")
+                                           : tr("Show Completed"));
+    m_showHideListsAction->setText(view->isListsShown() ? tr("Hide Lists") : tr("Show Lists"));
+    m_showHideDetailsAction->setText(view->isDetailsShown() ? tr("Hide Details")
+                                                            : tr("Show Details"));
+}
+
+void MainMenuBar::rebuildListMenus()
+{
+    setupPresetListsMenu();
+    setupSmartListsMenu();
+    setupListsMenu();
+}
+
+void MainMenuBar::setupPresetListsMenu()
+{
+    ViewController* view = m_window.viewController();
+    ListMenus::setupPresetListsMenu(
+        m_presetListsMenu, view->lvc()->presenter().layout().presetListsArray(),
+        [view](int position) { view->lvc()->presenter().selectPresetList(position); });
+}
+
+void MainMenuBar::setupSmartListsMenu()
+{
+    ViewController* view = m_window.viewController();
+    ListMenus::setupSmartListsMenu(
+        m_smartListsMenu, view->lvc()->presenter().layout().tagListsArray(),
+        [view](int position) { view->lvc()->presenter().selectSmartList(position); });
+}
+
+void MainMenuBar::setupListsMenu()
+{
+    ViewController* view = m_window.viewController();
+    ListMenus::setupListsMenu(
+        m_listsMenu, view->lvc()->presenter().layout().defaultListsArray(),
+        [view](int position) { view->lvc()->presenter().selectList(position); });
+}
