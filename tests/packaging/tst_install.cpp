@@ -75,18 +75,6 @@ private Q_SLOTS:
                  qPrintable(service));
     }
 
-    void theDesktopFilesAreValid()
-    {
-        QCOMPARE(run("desktop-file-validate", {m_prefix + "/share/applications/velmoran.desktop"}),
-                 QString());
-        QProcess appstream;
-        appstream.start("appstreamcli",
-                        {"validate", "--no-net", "--pedantic",
-                         m_prefix + "/share/metainfo/org.velmoran.Velmoran.metainfo.xml"});
-        QVERIFY(appstream.waitForFinished(60000));
-        QVERIFY2(appstream.exitCode() == 0, appstream.readAllStandardOutput().constData());
-    }
-
     // The programs find what they need through the install prefix: the source and build
     // folders are covered by empty ones for them.
     void theProgramsRunFromThere()
