@@ -402,8 +402,7 @@ private Q_SLOTS:
             QCOMPARE(command.getUrl(url).status, UrlCommand::Status::NotFound);
         }
         QCOMPARE(window.broughtToFront, 3);
-        QTest::qWait(1200);
-        QVERIFY(window.opened.isEmpty());
+        QVERIFY(!QTest::qWaitFor([&window] { return !window.opened.isEmpty(); }, 1200));
     }
 
     void queryItems()
