@@ -1,5 +1,4 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
+#include "LoadedStore.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -63,28 +62,23 @@ class TestUrlCommands : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_clock.setNow(local(2026, 12, 9, 10, 0));
-        makeList("home", "Home", 0);
-        makeList("work", "Work", 1);
-        makeList("wood", "Wood", 2);
+        m_store = std::make_unique<LoadedStore>();
+        m_store->clock.setNow(local(2026, 12, 9, 10, 0));
+        m_store->addList("home", "Home", 0);
+        m_store->addList("work", "Work", 1);
+        m_store->addList("wood", "Wood", 2);
     }
 
     void cleanup()
     {
-        m_context.reset();
         m_command.reset();
-        m_manager.reset();
+        m_store.reset();
     }
 
     void addWithTextOnly()
     {
         create();
-        const qint64 addCount = m_defaults->integerForKey(PrefKey::addCount);
+        const qint64 addCount = m_store->defaults->integerForKey(PrefKey::addCount);
         const UrlCommand::Result result = m_command->getUrl("velmoran://add?text=Buy%20milk");
         QCOMPARE(result.status, UrlCommand::Status::Saved);
         const ReminderPtr task = diskTask("Buy milk");
@@ -96,7 +90,7 @@ private Q_SLOTS:
         QVERIFY(task->URL.isEmpty());
         QVERIFY(task->notes.isEmpty());
         QCOMPARE(result.reminder->calendarItemIdentifier, task->calendarItemIdentifier);
-        QCOMPARE(m_defaults->integerForKey(PrefKey::addCount), addCount + 1);
+        QCOMPARE(m_store->defaults->integerForKey(PrefKey::addCount), addCount + 1);
     }
 
     void addCarriesUrlAndNotes()
@@ -176,8 +170,8 @@ private Q_SLOTS:
         QFETCH(bool, noDueTime);
         QFETCH(QDateTime, due);
         QFETCH(QDateTime, alarm);
-        m_clock.setNow(now);
-        m_defaults->setBool(noDueTime, PrefKey::noDueTime);
+        m_store->clock.setNow(now);
+        m_store->defaults->setBool(noDueTime, PrefKey::noDueTime);
         create();
         QCOMPARE(m_command->getUrl("velmoran://add?text=Dated&" + query).status,
                  UrlCommand::Status::Saved);
@@ -195,7 +189,7 @@ private Q_SLOTS:
 
     void alarmPreferenceDecidesWithoutAlarmArgument()
     {
-        m_defaults->setBool(false, PrefKey::alarmOn);
+        m_store->defaults->setBool(false, PrefKey::alarmOn);
         create();
         m_command->getUrl("velmoran://add?text=Quiet&due=2030-01-15%2018:30");
         m_command->getUrl("velmoran://add?text=Loud&due=2030-01-15%2018:30&alarm=1");
@@ -255,37 +249,40 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, list);
         create();
-        QCOMPARE(m_manager->lists().calendarFromName(name)->calendarIdentifier, list);
+        QCOMPARE(m_store->manager->lists().calendarFromName(name)->calendarIdentifier, list);
         m_command->getUrl("velmoran://add?text=Filed&list=" + QUrl::toPercentEncoding(name));
         QCOMPARE(diskTask("Filed")->calendar->calendarIdentifier, list);
     }
 
     void theDefaultListPreferenceCatchesUnknownNames()
     {
-        m_defaults->setString("work", PrefKey::defaultList);
+        m_store->defaults->setString("work", PrefKey::defaultList);
         create();
-        QCOMPARE(m_manager->lists().calendarFromName("garden")->calendarIdentifier,
+        QCOMPARE(m_store->manager->lists().calendarFromName("garden")->calendarIdentifier,
                  QString("work"));
-        QCOMPARE(m_manager->lists().calendarFromName("")->calendarIdentifier, QString("work"));
+        QCOMPARE(m_store->manager->lists().calendarFromName("")->calendarIdentifier,
+                 QString("work"));
     }
 
     void selectedListsOnly()
     {
         create();
-        m_defaults->setObject(QStringList{"wood", "gone", "home"}, PrefKey::visibleLists);
+        m_store->defaults->setObject(QStringList{"wood", "gone", "home"}, PrefKey::visibleLists);
         // Work is hidden: "wo" finds Wood, and "work" finds nothing and falls to the default.
-        QCOMPARE(
-            m_manager->lists().calendarFromNameOnlyFromSelectedCalendars("wo")->calendarIdentifier,
-            QString("wood"));
-        QCOMPARE(m_manager->lists()
+        QCOMPARE(m_store->manager->lists()
+                     .calendarFromNameOnlyFromSelectedCalendars("wo")
+                     ->calendarIdentifier,
+                 QString("wood"));
+        QCOMPARE(m_store->manager->lists()
                      .calendarFromNameOnlyFromSelectedCalendars("work")
                      ->calendarIdentifier,
                  QString("home"));
         // Only vanished lists chosen: the store's default list alone is searched.
-        m_defaults->setObject(QStringList{"gone"}, PrefKey::visibleLists);
-        QCOMPARE(
-            m_manager->lists().calendarFromNameOnlyFromSelectedCalendars("ho")->calendarIdentifier,
-            QString("home"));
+        m_store->defaults->setObject(QStringList{"gone"}, PrefKey::visibleLists);
+        QCOMPARE(m_store->manager->lists()
+                     .calendarFromNameOnlyFromSelectedCalendars("ho")
+                     ->calendarIdentifier,
+                 QString("home"));
     }
 
     void smartAddLine()
@@ -305,9 +302,9 @@ private Q_SLOTS:
 
     void smartAddPriorityListAndAlarm()
     {
-        m_defaults->setBool(false, PrefKey::alarmOn);
+        m_store->defaults->setBool(false, PrefKey::alarmOn);
         create();
-        m_defaults->setObject(QStringList{"home", "work", "wood"}, PrefKey::visibleLists);
+        m_store->defaults->setObject(QStringList{"home", "work", "wood"}, PrefKey::visibleLists);
         m_command->smartAdd("!!! pay rent /wo tomorrow al");
         const ReminderPtr task = diskTask("pay rent");
         QVERIFY(task);
@@ -335,12 +332,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         create();
-        const qint64 addCount = m_defaults->integerForKey(PrefKey::addCount);
+        const qint64 addCount = m_store->defaults->integerForKey(PrefKey::addCount);
         const UrlCommand::Result result = m_command->smartAdd(text);
         QCOMPARE(result.status, UrlCommand::Status::NotSaved);
         QVERIFY(!result.reminder);
         QVERIFY(onDisk().isEmpty());
-        QCOMPARE(m_defaults->integerForKey(PrefKey::addCount), addCount);
+        QCOMPARE(m_store->defaults->integerForKey(PrefKey::addCount), addCount);
     }
 
     void smartAddOfALongLine()
@@ -360,7 +357,7 @@ private Q_SLOTS:
     {
         QVariantList rules = defaultSmartAddRules();
         rules << wordRule(5, "a+b") << wordRule(7, "(.*)") << prefixRule("[");
-        m_defaults->setObject(rules, PrefKey::smartAddRules);
+        m_store->defaults->setObject(rules, PrefKey::smartAddRules);
         create();
         m_command->smartAdd("pay aab (.*) bill a+b [wood");
         const ReminderPtr task = diskTask("pay aab bill");
@@ -374,7 +371,7 @@ private Q_SLOTS:
         seedTask("home", "laundry-1", "Laundry");
         create();
         WindowTarget window;
-        UrlCommand command(*m_manager, &window);
+        UrlCommand command(*m_store->manager, &window);
         const UrlCommand::Result result = command.getUrl("velmoran://open?uuid=laundry-1");
         QCOMPARE(result.status, UrlCommand::Status::Found);
         QCOMPARE(result.reminder->title, QString("Laundry"));
@@ -388,7 +385,7 @@ private Q_SLOTS:
         create();
         WindowTarget window;
         window.ready = false;
-        UrlCommand command(*m_manager, &window);
+        UrlCommand command(*m_store->manager, &window);
         command.getUrl("velmoran://open?uuid=laundry-1");
         QVERIFY(window.opened.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(window.opened, QStringList{"Laundry"}, 3000);
@@ -399,14 +396,13 @@ private Q_SLOTS:
         seedTask("home", "laundry-1", "Laundry");
         create();
         WindowTarget window;
-        UrlCommand command(*m_manager, &window);
+        UrlCommand command(*m_store->manager, &window);
         for (const char* url :
              {"velmoran://open?uuid=nothing-here", "velmoran://open?uuid=", "velmoran://open"}) {
             QCOMPARE(command.getUrl(url).status, UrlCommand::Status::NotFound);
         }
         QCOMPARE(window.broughtToFront, 3);
-        QTest::qWait(1200);
-        QVERIFY(window.opened.isEmpty());
+        QVERIFY(!QTest::qWaitFor([&window] { return !window.opened.isEmpty(); }, 1200));
     }
 
     void queryItems()
@@ -506,9 +502,9 @@ private Q_SLOTS:
 
     void servicesTurnTextIntoATask()
     {
-        m_defaults->setString("work", PrefKey::defaultList);
+        m_store->defaults->setString("work", PrefKey::defaultList);
         create();
-        VelmoranServices services(*m_manager);
+        VelmoranServices services(*m_store->manager);
         QVERIFY(
             services.newTaskFromServices(QString("Check www.example.org/report\nbefore Friday")));
         const ReminderPtr task = diskTask("Check www.example.org/report before Friday");
@@ -527,14 +523,14 @@ private Q_SLOTS:
     void preferenceSetsTravelWithListTitles()
     {
         create();
-        UserDefaults suite(m_dir->filePath("suite.json"));
-        UbiquitousKeyValueStore cloud(m_dir->filePath("sync"));
-        ModeManager modes(*m_defaults, [] { return false; });
+        UserDefaults suite(m_store->dir.filePath("suite.json"));
+        UbiquitousKeyValueStore cloud(m_store->dir.filePath("sync"));
+        ModeManager modes(*m_store->defaults, [] { return false; });
         int loaded = 0;
-        m_manager->setupPreferenceSync(suite, cloud, modes, [&loaded] { ++loaded; });
+        m_store->manager->setupPreferenceSync(suite, cloud, modes, [&loaded] { ++loaded; });
 
-        m_defaults->setObject(QStringList{"wood", "home"}, PrefKey::visibleLists);
-        m_manager->preferenceSync().uploadPreferences();
+        m_store->defaults->setObject(QStringList{"wood", "home"}, PrefKey::visibleLists);
+        m_store->manager->preferenceSync().uploadPreferences();
         const QVariantList sets = cloud.arrayForKey(PrefKey::syncedPreferences);
         QCOMPARE(sets.size(), 1);
         const QVariantList visible = sets.first().toMap().value(PrefKey::visibleLists).toList();
@@ -544,19 +540,13 @@ private Q_SLOTS:
         QVariantMap set = sets.first().toMap();
         set.insert(PrefKey::visibleLists,
                    QVariantList{QVariantMap{{"title", "Work"}, {"type", 0}}});
-        m_manager->preferenceSync().loadPreferencesWithDict(set);
+        m_store->manager->preferenceSync().loadPreferencesWithDict(set);
         QTRY_COMPARE(loaded, 1);
-        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists), QStringList{"work"});
+        QCOMPARE(m_store->defaults->stringArrayForKey(PrefKey::visibleLists), QStringList{"work"});
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
-
-    void makeList(const QString& folder, const QString& title, int order)
-    {
-        writeFile(root() + "/" + folder + "/displayname", title.toUtf8());
-        writeFile(root() + "/" + folder + "/order", QByteArray::number(order));
-    }
+    QString root() const { return m_store->root(); }
 
     void seedTask(const QString& folder, const QByteArray& uid, const QByteArray& title)
     {
@@ -565,40 +555,17 @@ private:
 
     void create()
     {
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
-        m_context.reset();
-        m_context.emplace(m_defaults.get(), &m_manager->dates());
-        m_command = std::make_unique<UrlCommand>(*m_manager);
+        QVERIFY(m_store->load());
+        m_store->context.reset();
+        m_store->context.emplace(m_store->defaults.get(), &m_store->manager->dates());
+        m_command = std::make_unique<UrlCommand>(*m_store->manager);
     }
 
     // What the files hold, read by a store of its own.
-    QList<ReminderPtr> onDisk() const
-    {
-        EventStore reader({root()}, m_clock);
-        return reader.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
-    }
+    QList<ReminderPtr> onDisk() const { return m_store->tasksOnDisk(); }
+    ReminderPtr diskTask(const QString& title) const { return m_store->taskOnDisk(title); }
 
-    ReminderPtr diskTask(const QString& title) const
-    {
-        ReminderPtr found;
-        int count = 0;
-        for (const ReminderPtr& reminder : onDisk()) {
-            if (reminder->title == title) {
-                found = reminder;
-                ++count;
-            }
-        }
-        if (count != 1)
-            qWarning() << title.left(40) << "is on disk" << count << "times";
-        return count == 1 ? found : nullptr;
-    }
-
-    mutable Clock m_clock;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<LoadedStore> m_store;
     std::unique_ptr<UrlCommand> m_command;
 };
 

@@ -1,6 +1,5 @@
-#include "LoadedDataManager.h"
+#include "LoadedStore.h"
 #include "ReminderBuilder.h"
-#include "TestContext.h"
 #include "TestEnvironment.h"
 
 #include "data/DataManager.h"
@@ -45,22 +44,13 @@ class TestCalendarDots : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_defaults->setBool(false, PrefKey::sundayFirst);
-        m_clock.setNow(local(2026, 12, 9, 10, 30));
-        m_manager = loadedDataManager(*m_defaults, m_clock, m_dir->filePath("store"));
-        QVERIFY(m_manager);
+        m_store = std::make_unique<LoadedStore>();
+        m_store->defaults->setBool(false, PrefKey::sundayFirst);
+        m_store->clock.setNow(local(2026, 12, 9, 10, 30));
+        QVERIFY(m_store->load());
     }
 
-    void cleanup()
-    {
-        m_context.reset();
-        m_manager.reset();
-    }
+    void cleanup() { m_store.reset(); }
 
     void tasksAreDottedOnTheirDay_data()
     {
@@ -104,7 +94,7 @@ private Q_SLOTS:
         const store::CalendarPtr home = coloured("home", QColor("#3366cc"));
         reminder->calendar = home;
         const CalendarDots dots =
-            TaskListAssembly(*m_manager)
+            TaskListAssembly(*m_store->manager)
                 .calendarDots(TaskViewMode::Week, local(2026, 12, 7), {reminder}, {});
         if (day == 0) {
             QVERIFY(dots.isEmpty());
@@ -118,7 +108,7 @@ private Q_SLOTS:
     void eventsAreDottedOnEveryDayTheyTouch()
     {
         const store::CalendarPtr cal = coloured("cal", QColor("#ff8800"));
-        const TaskListAssembly assembly(*m_manager);
+        const TaskListAssembly assembly(*m_store->manager);
         auto daysOf = [&](const store::EventPtr& one) {
             return assembly.calendarDots(TaskViewMode::Week, local(2026, 12, 7), {}, {one}).keys();
         };
@@ -138,7 +128,7 @@ private Q_SLOTS:
         QCOMPARE(dots.value(3),
                  QList<CalendarDot>{(CalendarDot{CalendarDot::Kind::Event, QColor("#ff8800")})});
 
-        m_defaults->setBool(false, PrefKey::showEventDots);
+        m_store->defaults->setBool(false, PrefKey::showEventDots);
         QVERIFY(daysOf(makeEvent("Night", local(2026, 12, 8, 22), local(2026, 12, 9, 1), cal))
                     .isEmpty());
     }
@@ -157,7 +147,7 @@ private Q_SLOTS:
         const QList<store::EventPtr> events{
             makeEvent("Lunch", local(2026, 12, 9, 12), local(2026, 12, 9, 13), cal)};
         const CalendarDots dots =
-            TaskListAssembly(*m_manager)
+            TaskListAssembly(*m_store->manager)
                 .calendarDots(TaskViewMode::Week, local(2026, 12, 7), reminders, events);
         using K = CalendarDot::Kind;
         const QList<CalendarDot> expected{{K::Reminder, Qt::red},
@@ -170,7 +160,7 @@ private Q_SLOTS:
 
     void aMonthRunsOverItsOwnDaysOnly()
     {
-        const TaskListAssembly assembly(*m_manager);
+        const TaskListAssembly assembly(*m_store->manager);
         const ReminderList reminders{
             ReminderBuilder("overdue").dueOn(QDate(2027, 1, 20)),
             ReminderBuilder("last").dueAt(local(2027, 2, 28, 23, 59)),
@@ -194,11 +184,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    Clock m_clock;
-    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<LoadedStore> m_store;
 };
 
 VELMORAN_TEST_MAIN(TestCalendarDots)

@@ -1,3 +1,4 @@
+#include "SignalBursts.h"
 #include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -77,8 +78,7 @@ private Q_SLOTS:
         // Before the first refresh a new selected date is only stored.
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
         manager.dates().setSelectedDate(TestEnvironment::local(2026, 12, 10));
-        QTest::qWait(300);
-        QCOMPARE(refreshed.count(), 0);
+        QVERIFY(!refreshed.wait(300));
         QVERIFY(!manager.isRefreshRunning());
 
         m_defaults->setBool(false, PrefKey::sundayFirst);
@@ -155,7 +155,7 @@ private Q_SLOTS:
         manager.handleNotification();    // dropped too
         m_gate->release(1);
         QVERIFY(refreshed.wait(5000));
-        QTest::qWait(400);
+        QVERIFY(!refreshed.wait(400));
         QCOMPARE(refreshed.count(), 1);
         QCOMPARE(m_fetches.loadRelaxed(), 1);
         QVERIFY(manager.hasRemindersArray());
@@ -242,8 +242,10 @@ private Q_SLOTS:
         waitForRefreshToEnd(manager);
         manager.lists().setDoNotValidate(true);
         makeList(root(), "d", "Delta");
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
         manager.refreshRemindersArray();
-        QTest::qWait(300);
+        QVERIFY(refreshed.wait(5000));
+        waitForRefreshToEnd(manager);
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::invisibleLists), QStringList{"c"});
     }
 
@@ -279,7 +281,8 @@ private Q_SLOTS:
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
         manager.initStore();
         QVERIFY(refreshed.wait(5000));
-        QTest::qWait(400); // the first run's own folder events settle
+        QSignalSpy settling(manager.eventStore(), &EventStore::changed);
+        QVERIFY(waitForQuiet(settling, 400)); // the first run's own folder events
         waitForRefreshToEnd(manager);
         QSignalSpy changed(manager.eventStore(), &EventStore::changed);
         refreshed.clear();

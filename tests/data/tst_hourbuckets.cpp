@@ -1,6 +1,5 @@
-#include "LoadedDataManager.h"
+#include "LoadedStore.h"
 #include "StoreQueries.h"
-#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -46,22 +45,12 @@ class TestHourBuckets : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
+        m_store = std::make_unique<LoadedStore>();
         writeFile(root() + "/home/displayname", "Home");
         writeFile(root() + "/calendar/displayname", "Calendar");
     }
 
-    void cleanup()
-    {
-        m_context.reset();
-        m_manager.reset();
-        m_defaults.reset();
-        m_dir.reset();
-    }
+    void cleanup() { m_store.reset(); }
 
     // At 03:00 the window starts at 18:00 the evening before; the first hour holds every open
     // task due before then, the oldest first, ahead of its own.
@@ -142,10 +131,10 @@ private Q_SLOTS:
         // The same event object in each hour, so the graph draws it once.
         QCOMPARE(buckets.events.at(11).constFirst(), buckets.events.at(13).constFirst());
 
-        m_defaults->setBool(false, PrefKey::viewEvents);
-        const HourBuckets without =
-            HourBuckets::fetch(m_manager->queries(), m_manager->events(), local(2026, 12, 9, 12, 0),
-                               m_defaults->boolForKey(PrefKey::viewEvents));
+        m_store->defaults->setBool(false, PrefKey::viewEvents);
+        const HourBuckets without = HourBuckets::fetch(
+            m_store->manager->queries(), m_store->manager->events(), local(2026, 12, 9, 12, 0),
+            m_store->defaults->boolForKey(PrefKey::viewEvents));
         QCOMPARE(without.events.size(), 25);
         for (const QList<store::EventPtr>& hour : without.events)
             QVERIFY(hour.isEmpty());
@@ -155,9 +144,9 @@ private Q_SLOTS:
     // asks again.
     void nothingBeforeTheFirstRefresh()
     {
-        m_clock.setNow(local(2026, 12, 9, 10, 0));
-        DataManager manager(*m_defaults, m_clock, [this] {
-            return std::make_unique<store::EventStore>(QStringList{root()}, m_clock);
+        m_store->clock.setNow(local(2026, 12, 9, 10, 0));
+        DataManager manager(*m_store->defaults, m_store->clock, [this] {
+            return std::make_unique<store::EventStore>(QStringList{root()}, m_store->clock);
         });
         const HourBuckets buckets =
             HourBuckets::fetch(manager.queries(), manager.events(), local(2026, 12, 9), true);
@@ -167,25 +156,21 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_store->root(); }
 
     HourBuckets fetchAt(const QDateTime& now)
     {
-        m_clock.setNow(now);
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        if (!m_manager)
+        m_store->clock.setNow(now);
+        m_store->load();
+        if (!m_store->manager)
             return {};
         const QDateTime windowStart = DayGraphLayout::windowStartFor(
             DayGraphLayout::startingDayOf(now), DayGraphLayout::timeFrameTypeOn(now));
-        return HourBuckets::fetch(m_manager->queries(), m_manager->events(), windowStart,
-                                  m_defaults->boolForKey(PrefKey::viewEvents));
+        return HourBuckets::fetch(m_store->manager->queries(), m_store->manager->events(),
+                                  windowStart, m_store->defaults->boolForKey(PrefKey::viewEvents));
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    Clock m_clock;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<LoadedStore> m_store;
 };
 
 VELMORAN_TEST_MAIN(TestHourBuckets)

@@ -1,6 +1,5 @@
 // This suite runs inside dbus-run-session: the notification service is one of its own.
-#include "LoadedDataManager.h"
-#include "TestContext.h"
+#include "LoadedStore.h"
 #include "TestEnvironment.h"
 
 #include "../platform/DesktopNotificationServer.h"
@@ -82,13 +81,9 @@ private Q_SLOTS:
 
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_defaults->setBool(true, PrefKey::notifications);
-        m_clock.setNow(local(2026, 12, 9, 10, 30)); // a Wednesday
+        m_store = std::make_unique<LoadedStore>();
+        m_store->defaults->setBool(true, PrefKey::notifications);
+        m_store->clock.setNow(local(2026, 12, 9, 10, 30)); // a Wednesday
         writeFile(root() + "/home/displayname", "Home");
         m_server = std::make_unique<DesktopNotificationServer>();
         QVERIFY(m_server->start());
@@ -96,16 +91,15 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        m_context.reset();
         m_scheduler.reset();
         m_center.reset();
-        m_manager.reset();
+        m_store.reset();
         m_server.reset();
     }
 
     void withNotificationsOffARebuildChangesNothing()
     {
-        m_defaults->setBool(false, PrefKey::notifications);
+        m_store->defaults->setBool(false, PrefKey::notifications);
         seed("Future",
              [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 12))); });
         NotificationScheduler& scheduler = start();
@@ -137,7 +131,7 @@ private Q_SLOTS:
             r.addAlarm(Alarm::withRelativeOffset(0));
         });
         seed("Done", [this](Reminder& r) {
-            r.setCompleted(true, m_clock.now());
+            r.setCompleted(true, m_store->clock.now());
             r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 12, 0)));
         });
         for (int i = 0; i < 5; ++i) {
@@ -150,7 +144,8 @@ private Q_SLOTS:
 
         // In the order the data manager lists them.
         QStringList expected;
-        const ReminderList withAlarms = m_manager->queries().fetchRemindersWithAlarm().value();
+        const ReminderList withAlarms =
+            m_store->manager->queries().fetchRemindersWithAlarm().value();
         for (const ReminderPtr& reminder : withAlarms) {
             if (reminder->title == "Future" || reminder->title == "Relative" ||
                 reminder->title.startsWith("Other"))
@@ -272,7 +267,7 @@ private Q_SLOTS:
              [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 10, 35))); });
         NotificationScheduler& scheduler = start();
         scheduler.scheduleNotifications();
-        m_clock.setNow(local(2026, 12, 9, 10, 35));
+        m_store->clock.setNow(local(2026, 12, 9, 10, 35));
         m_center->deliverDueNotifications();
         QTRY_COMPARE(m_server->notifyCalls().size(), 1);
         QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
@@ -307,24 +302,25 @@ private Q_SLOTS:
     {
         QFETCH(QDateTime, pressed);
         QFETCH(QDateTime, expected);
-        m_clock.setNow(local(2026, 12, 10, 8, 59));
+        m_store->clock.setNow(local(2026, 12, 10, 8, 59));
         seed("Meds", [](Reminder& r) {
             r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
             r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 10, 9, 0)));
         });
         NotificationScheduler& scheduler = start();
         // As the application does: every refresh rebuilds the schedule.
-        connect(m_manager.get(), &DataManager::remindersRefreshed, &scheduler,
+        connect(m_store->manager.get(), &DataManager::remindersRefreshed, &scheduler,
                 &NotificationScheduler::scheduleNotifications);
         scheduler.scheduleNotifications();
-        m_clock.setNow(local(2026, 12, 10, 9, 0));
+        m_store->clock.setNow(local(2026, 12, 10, 9, 0));
         m_center->deliverDueNotifications();
         QTRY_COMPARE(m_server->notifyCalls().size(), 1);
         QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
 
-        m_clock.setNow(pressed);
+        m_store->clock.setNow(pressed);
         QVERIFY(afterRefresh([&] { m_server->invokeAction(m_server->lastId(), "snooze"); }));
-        const ReminderPtr meds = m_manager->tasks().reminderWithIdentifier(identifierOf("Meds"));
+        const ReminderPtr meds =
+            m_store->manager->tasks().reminderWithIdentifier(identifierOf("Meds"));
         QCOMPARE(meds->alarms.size(), 2);
         QVERIFY(meds->alarms[0].isLocationAlarm());
         QCOMPARE(meds->alarms[1].absoluteDate, expected);
@@ -343,7 +339,7 @@ private Q_SLOTS:
     void snoozeWithoutATimedAlarmCountsFromNow()
     {
         QFETCH(bool, relative);
-        m_defaults->setInteger(25, PrefKey::snooze);
+        m_store->defaults->setInteger(25, PrefKey::snooze);
         seed("Buy stamps", [relative](Reminder& r) {
             r.dueDateComponents = at(local(2026, 12, 9, 9, 0));
             r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
@@ -356,7 +352,7 @@ private Q_SLOTS:
         pressed.activationType = UserNotification::ActivationType::ActionButtonClicked;
         QVERIFY(afterRefresh([&] { scheduler.didActivateNotification(*m_center, pressed); }));
         const ReminderPtr stamps =
-            m_manager->tasks().reminderWithIdentifier(identifierOf("Buy stamps"));
+            m_store->manager->tasks().reminderWithIdentifier(identifierOf("Buy stamps"));
         QCOMPARE(stamps->alarms.size(), 2);
         QVERIFY(stamps->alarms[0].isLocationAlarm());
         QCOMPARE(stamps->alarms[1].absoluteDate, local(2026, 12, 9, 10, 55));
@@ -370,17 +366,17 @@ private Q_SLOTS:
              [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 18, 0))); });
         NotificationScheduler& scheduler = start();
         scheduler.scheduleNotifications();
-        m_clock.setNow(local(2026, 12, 9, 10, 40));
+        m_store->clock.setNow(local(2026, 12, 9, 10, 40));
         m_center->deliverDueNotifications();
         QTRY_COMPARE(m_server->notifyCalls().size(), 1);
         QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
 
-        m_defaults->setBool(false, PrefKey::notifications);
+        m_store->defaults->setBool(false, PrefKey::notifications);
         QVERIFY(m_center->deliveredNotifications().isEmpty());
         QVERIFY(m_center->scheduledNotifications().isEmpty());
         QTRY_COMPARE(m_server->closeCalls(), QList<quint32>({m_server->lastId()}));
 
-        m_defaults->setBool(true, PrefKey::notifications);
+        m_store->defaults->setBool(true, PrefKey::notifications);
         QCOMPARE(titlesOf(m_center->scheduledNotifications()), QStringList({"Later"}));
     }
 
@@ -391,55 +387,48 @@ private Q_SLOTS:
         seed("Report",
              [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 10, 41))); });
         NotificationScheduler& scheduler = start();
-        connect(m_manager.get(), &DataManager::remindersRefreshed, &scheduler,
+        connect(m_store->manager.get(), &DataManager::remindersRefreshed, &scheduler,
                 &NotificationScheduler::scheduleNotifications);
         scheduler.scheduleNotifications();
-        m_clock.setNow(local(2026, 12, 9, 10, 45));
+        m_store->clock.setNow(local(2026, 12, 9, 10, 45));
         m_center->deliverDueNotifications();
         QTRY_COMPARE(m_server->notifyCalls().size(), 2);
         QTRY_COMPARE(m_center->deliveredNotifications().size(), 2);
 
         QVERIFY(afterRefresh([&] {
-            m_manager->tasks().checkReminder(
-                m_manager->tasks().reminderWithIdentifier(identifierOf("Laundry")), true);
+            m_store->manager->tasks().checkReminder(
+                m_store->manager->tasks().reminderWithIdentifier(identifierOf("Laundry")), true);
         }));
         QCOMPARE(titlesOf(m_center->deliveredNotifications()), QStringList({"Report"}));
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_store->root(); }
 
     NotificationScheduler& start()
     {
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        m_center = std::make_unique<UserNotificationCenter>(m_clock);
-        m_scheduler =
-            std::make_unique<NotificationScheduler>(*m_manager, *m_center, *m_defaults, m_clock);
+        m_store->load();
+        m_center = std::make_unique<UserNotificationCenter>(m_store->clock);
+        m_scheduler = std::make_unique<NotificationScheduler>(*m_store->manager, *m_center,
+                                                              *m_store->defaults, m_store->clock);
         m_center->setDelegate(m_scheduler.get());
         return *m_scheduler;
-    }
-
-    // Waits until the refreshes our own writes started are over.
-    void settle()
-    {
-        QTest::qWait(350);
-        QTRY_VERIFY(!m_manager->isRefreshRunning() && m_manager->hasRemindersArray());
     }
 
     // Runs a change and waits for the refresh the store's notification of it starts.
     bool afterRefresh(const std::function<void()>& change)
     {
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        QSignalSpy refreshed(m_store->manager.get(), &DataManager::remindersRefreshed);
         change();
         if (!refreshed.wait(5000))
             return false;
-        settle();
+        m_store->settle();
         return !QTest::currentTestFailed();
     }
 
     void seed(const QString& title, const std::function<void(Reminder&)>& fill)
     {
-        EventStore seeder({root()}, m_clock);
+        EventStore seeder({root()}, m_store->clock);
         ReminderPtr reminder = seeder.reminderWithEventStore();
         reminder->calendar = seeder.calendarWithIdentifier("home");
         reminder->title = title;
@@ -450,19 +439,15 @@ private:
 
     QString identifierOf(const QString& title) const
     {
-        for (const ReminderPtr& reminder : m_manager->remindersArray()->reminders()) {
+        for (const ReminderPtr& reminder : m_store->manager->remindersArray()->reminders()) {
             if (reminder->title == title)
                 return reminder->calendarItemIdentifier;
         }
         return {};
     }
 
-    Clock m_clock;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
+    std::unique_ptr<LoadedStore> m_store;
     std::unique_ptr<DesktopNotificationServer> m_server;
-    std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<UserNotificationCenter> m_center;
     std::unique_ptr<NotificationScheduler> m_scheduler;
 };

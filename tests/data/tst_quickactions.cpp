@@ -1,6 +1,5 @@
-#include "LoadedDataManager.h"
+#include "LoadedStore.h"
 #include "ReminderBuilder.h"
-#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -88,29 +87,21 @@ class TestQuickActions : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_defaults->setObject(QStringList{"work", "home"}, PrefKey::visibleLists);
-        m_clock.setNow(local(2027, 2, 3, 10, 30)); // a Wednesday
+        m_store = std::make_unique<LoadedStore>();
+        m_store->defaults->setObject(QStringList{"work", "home"}, PrefKey::visibleLists);
+        m_store->clock.setNow(local(2027, 2, 3, 10, 30)); // a Wednesday
         writeFile(root() + "/home/displayname", "Home");
         writeFile(root() + "/work/displayname", "Work");
     }
 
-    void cleanup()
-    {
-        m_context.reset();
-        m_manager.reset();
-    }
+    void cleanup() { m_store.reset(); }
 
     // --- Records and titles, no store ----------------------------------------------------
 
     void theDefaultRecordsReadAsTheirMenuTitles()
     {
         const QList<QuickAction> actions =
-            QuickAction::listFromVariant(m_defaults->arrayForKey(PrefKey::quickActions));
+            QuickAction::listFromVariant(m_store->defaults->arrayForKey(PrefKey::quickActions));
         const Reminder task = *ReminderBuilder("Plain").build();
         QStringList titles;
         for (const QuickAction& action : actions)
@@ -118,7 +109,7 @@ private Q_SLOTS:
         QCOMPARE(titles, (QStringList{"Clear Due Date", "Add #Home", "Today", "Now", "+5 Minutes",
                                       "+30 Minutes", "+1 Hour", "+3 Hours", "+1 Day", "+1 Week"}));
         QCOMPARE(QuickAction::toVariantList(actions),
-                 m_defaults->arrayForKey(PrefKey::quickActions));
+                 m_store->defaults->arrayForKey(PrefKey::quickActions));
     }
 
     void recordTitles_data()
@@ -307,9 +298,9 @@ private Q_SLOTS:
         QFETCH(QDateTime, expectedDue);
         QFETCH(QList<QDateTime>, expectedAlarms);
 
-        m_defaults->setBool(alarmOn, PrefKey::alarmOn);
-        m_defaults->setBool(noDueTime, PrefKey::noDueTime);
-        m_defaults->setObject(QVariantList{action}, PrefKey::quickActions);
+        m_store->defaults->setBool(alarmOn, PrefKey::alarmOn);
+        m_store->defaults->setBool(noDueTime, PrefKey::noDueTime);
+        m_store->defaults->setObject(QVariantList{action}, PrefKey::quickActions);
         seed("home", [&](Reminder& r) {
             r.title = "Task";
             if (due.isValid())
@@ -360,7 +351,7 @@ private Q_SLOTS:
 
     void afterCompletesARecurringTaskCountingFromToday()
     {
-        m_defaults->setObject(QVariantList{record(21)}, PrefKey::quickActions);
+        m_store->defaults->setObject(QVariantList{record(21)}, PrefKey::quickActions);
         seed("home", [](Reminder& r) {
             r.title = "Water plants";
             r.dueDateComponents = DateComponents::fromDateTime(local(2027, 1, 26, 9));
@@ -376,7 +367,7 @@ private Q_SLOTS:
         QCOMPARE(performer.menuQuickAction(0, task), Outcome::CompleteNext);
         // The moved date is on disk before the completion comes.
         QCOMPARE(diskTask("Water plants")->dueDateComponents->toDateTime(), local(2027, 2, 3, 9));
-        settle(manager);
+        m_store->settle();
         performer.toggleCompletion(task);
 
         ReminderPtr series;
@@ -466,8 +457,8 @@ private Q_SLOTS:
         QFETCH(QString, expectedTitle);
         QFETCH(QString, expectedNotes);
 
-        m_defaults->setBool(tagOnNotes, PrefKey::tagOnNotes);
-        m_defaults->setObject(QVariantList{record(4), action}, PrefKey::quickActions);
+        m_store->defaults->setBool(tagOnNotes, PrefKey::tagOnNotes);
+        m_store->defaults->setObject(QVariantList{record(4), action}, PrefKey::quickActions);
         seed("home", [&](Reminder& r) {
             r.title = title;
             r.notes = notes;
@@ -519,7 +510,7 @@ private Q_SLOTS:
 
     void recordsThatCannotBePerformedChangeNothing()
     {
-        m_defaults->setObject(
+        m_store->defaults->setObject(
             QVariantList{record(5), record(2, "tag", ""), switchOf({}), QVariant("text")},
             PrefKey::quickActions);
         seed("home", [](Reminder& r) {
@@ -541,23 +532,17 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_store->root(); }
 
     DataManager& createLoaded()
     {
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        return *m_manager;
-    }
-
-    void settle(DataManager& manager)
-    {
-        QTest::qWait(350);
-        QTRY_VERIFY(!manager.isRefreshRunning() && manager.hasRemindersArray());
+        m_store->load();
+        return *m_store->manager;
     }
 
     void seed(const QString& list, const std::function<void(Reminder&)>& fill)
     {
-        EventStore seeder({root()}, m_clock);
+        EventStore seeder({root()}, m_store->clock);
         ReminderPtr reminder = seeder.reminderWithEventStore();
         reminder->calendar = seeder.calendarWithIdentifier(list);
         fill(*reminder);
@@ -568,7 +553,8 @@ private:
 
     ReminderPtr inSnapshot(const QString& title) const
     {
-        const SnapshotPtr snapshot = m_manager ? m_manager->remindersArray() : nullptr;
+        const SnapshotPtr snapshot =
+            m_store->manager ? m_store->manager->remindersArray() : nullptr;
         if (!snapshot)
             return nullptr;
         for (const ReminderPtr& reminder : snapshot->reminders()) {
@@ -578,23 +564,8 @@ private:
         return nullptr;
     }
 
-    QList<ReminderPtr> onDisk() const
-    {
-        EventStore reader({root()}, m_clock);
-        return reader.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
-    }
-
-    ReminderPtr diskTask(const QString& title) const
-    {
-        QList<ReminderPtr> found;
-        for (const ReminderPtr& reminder : onDisk()) {
-            if (reminder->title == title)
-                found << reminder;
-        }
-        if (found.size() != 1)
-            qWarning() << title << "is on disk" << found.size() << "times";
-        return found.size() == 1 ? found.first() : nullptr;
-    }
+    QList<ReminderPtr> onDisk() const { return m_store->tasksOnDisk(); }
+    ReminderPtr diskTask(const QString& title) const { return m_store->taskOnDisk(title); }
 
     // Every task file, in path order.
     QByteArray storeBytes() const
@@ -613,11 +584,7 @@ private:
         return bytes;
     }
 
-    mutable Clock m_clock;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<LoadedStore> m_store;
 };
 
 VELMORAN_TEST_MAIN(TestQuickActions)

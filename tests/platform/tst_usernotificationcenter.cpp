@@ -238,8 +238,7 @@ private Q_SLOTS:
         m_clock.setNow(local(2026, 3, 27, 9, 0));
         m_center->setScheduledNotifications(m_center->scheduledNotifications());
         QTRY_COMPARE(m_server->summaries(), QStringList({"Standup", "Lunch", "Stretch"}));
-        QTest::qWait(100);
-        QCOMPARE(m_server->notifyCalls().size(), 3);
+        QVERIFY(!QTest::qWaitFor([this] { return m_server->notifyCalls().size() > 3; }, 100));
     }
 
     void theTimerDeliversOnTheWallClock()

@@ -153,6 +153,22 @@ private Q_SLOTS:
         QVERIFY(temporariesIn(folder).isEmpty());
     }
 
+    // A file the user keeps private stays private when it is replaced: the new file takes the
+    // old one's permissions, not the ones new files get.
+    void aReplacedFileKeepsItsPermissions()
+    {
+        const QString target = m_dir->filePath("item.ics");
+        writeFile(target, "old version");
+        const QByteArray name = QFile::encodeName(target);
+        QCOMPARE(::chmod(name.constData(), 0600), 0);
+        QString error;
+        QVERIFY2(AtomicFile::replace(target, "new version", &error), qPrintable(error));
+        QCOMPARE(readFile(target), QByteArray("new version"));
+        struct stat st;
+        QCOMPARE(::stat(name.constData(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0600));
+    }
+
     void killedWritersLeftoversGoOnTheNextLoad()
     {
         const QString folder = m_dir->filePath("store/tasks");

@@ -687,6 +687,8 @@ private Q_SLOTS:
         QCOMPARE(got.at(1).timeZone(), QTimeZone("Europe/Berlin"));
         QCOMPARE(Recurrence::occurrences(set, start.addSecs(1), start.addDays(21)), got.mid(1, 2));
         QCOMPARE(Recurrence::occurrences(set, start, start.addDays(30), 2), got.mid(0, 2));
+        // A window opens on its first instant: an added date there is in it.
+        QCOMPARE(Recurrence::occurrences(set, got.at(1), got.at(1).addSecs(1)), got.mid(1, 1));
         set.exdates << start;
         QCOMPARE(Recurrence::nextOccurrence(set, start.addDays(-1)).value(), got.at(1));
 

@@ -1,5 +1,4 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
+#include "LoadedStore.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -48,27 +47,21 @@ class TestListWindows : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_defaults->setObject(QVariantList{tagEntry(8, "Home")}, PrefKey::listNavArray);
-        m_clock.setNow(local(2026, 12, 9, 10, 30));
-        writeFile(root() + "/home/displayname", "Home");
-        writeFile(root() + "/work/displayname", "Work");
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
-        m_modeManager = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_sidebar = std::make_unique<LeftViewController>(*m_manager, *m_modeManager);
+        m_store = std::make_unique<LoadedStore>();
+        m_store->defaults->setObject(QVariantList{tagEntry(8, "Home")}, PrefKey::listNavArray);
+        m_store->clock.setNow(local(2026, 12, 9, 10, 30));
+        m_store->addList("home", "Home");
+        m_store->addList("work", "Work");
+        QVERIFY(m_store->load());
+        m_modeManager = std::make_unique<ModeManager>(*m_store->defaults, [] { return false; });
+        m_sidebar = std::make_unique<LeftViewController>(*m_store->manager, *m_modeManager);
     }
 
     void cleanup()
     {
-        m_context.reset();
         m_sidebar.reset();
         m_modeManager.reset();
-        m_manager.reset();
+        m_store.reset();
     }
 
     void tagWindowText_data()
@@ -93,7 +86,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(QString, stored);
-        AddTagListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
+        AddTagListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
         window.addTag();
         QCOMPARE(window.textField()->text(), "#");
         QCOMPARE(window.textField()->cursorPosition(), 1);
@@ -102,7 +95,7 @@ private Q_SLOTS:
         window.textField()->setText(text);
         QTest::mouseClick(window.doneButton(), Qt::LeftButton);
 
-        const QVariantList nav = m_defaults->arrayForKey(PrefKey::listNavArray);
+        const QVariantList nav = m_store->defaults->arrayForKey(PrefKey::listNavArray);
         if (stored.isEmpty()) {
             QCOMPARE(nav.size(), 1);
             QVERIFY(window.isVisible());
@@ -119,15 +112,16 @@ private Q_SLOTS:
 
     void tagWindowEditsInPlace()
     {
-        m_defaults->setObject(QVariantList{tagEntry(8, "Home"), tagEntry(15, "milk")},
-                              PrefKey::listNavArray);
-        AddTagListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
+        m_store->defaults->setObject(QVariantList{tagEntry(8, "Home"), tagEntry(15, "milk")},
+                                     PrefKey::listNavArray);
+        AddTagListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
         window.editList(ListEntry::fromStored(tagEntry(8, "Home")));
         QCOMPARE(window.textField()->text(), "#Home");
         QCOMPARE(window.doneButton()->text(), "Edit List");
         window.textField()->setText("garden");
         window.doneButtonAction();
-        QCOMPARE(describe(m_defaults->arrayForKey(PrefKey::listNavArray)), "15:garden 15:milk");
+        QCOMPARE(describe(m_store->defaults->arrayForKey(PrefKey::listNavArray)),
+                 "15:garden 15:milk");
         QCOMPARE(window.doneButton()->text(), "Add Smart List");
 
         window.editList(ListEntry::fromStored(tagEntry(15, "milk")));
@@ -138,7 +132,7 @@ private Q_SLOTS:
 
     void mergedWindowWarnsInOrder()
     {
-        AddMergedListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
+        AddMergedListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
         window.open();
         QCOMPARE(window.doneButton()->text(), "Add Smart List");
         QVERIFY(window.segment(0)->isChecked());
@@ -154,12 +148,12 @@ private Q_SLOTS:
         window.doneButtonAction();
         QCOMPARE(window.warningLabel()->text(), "Need at least one priority");
         QVERIFY(window.isVisible());
-        QCOMPARE(m_defaults->arrayForKey(PrefKey::listNavArray).size(), 1);
+        QCOMPARE(m_store->defaults->arrayForKey(PrefKey::listNavArray).size(), 1);
     }
 
     void mergedWindowStoresPrioritiesInSegmentOrder()
     {
-        AddMergedListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
+        AddMergedListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
         window.open();
         window.nameField()->setText("Errands");
         // Clicking rows toggles them; the stored order is the table's.
@@ -173,7 +167,7 @@ private Q_SLOTS:
         QTest::mouseClick(window.doneButton(), Qt::LeftButton);
         QVERIFY(!window.isVisible());
 
-        const QVariantList nav = m_defaults->arrayForKey(PrefKey::listNavArray);
+        const QVariantList nav = m_store->defaults->arrayForKey(PrefKey::listNavArray);
         QCOMPARE(nav.size(), 2);
         const QVariantMap stored = nav.last().toMap();
         QCOMPARE(describe(stored), "9:Errands");
@@ -181,10 +175,10 @@ private Q_SLOTS:
         QStringList lists;
         for (const QVariant& value : stored.value("lists").toList())
             lists << value.toString();
-        QCOMPARE(lists, m_manager->lists().visibleLists());
+        QCOMPARE(lists, m_store->manager->lists().visibleLists());
 
         // Editing shows exactly what was stored and replaces it in place.
-        AddMergedListWindowController edit(*m_manager, *m_modeManager, m_sidebar.get());
+        AddMergedListWindowController edit(*m_store->manager, *m_modeManager, m_sidebar.get());
         edit.editList(ListEntry::fromStored(stored));
         QCOMPARE(edit.doneButton()->text(), "Edit List");
         QCOMPARE(edit.nameField()->text(), "Errands");
@@ -196,7 +190,7 @@ private Q_SLOTS:
         edit.segment(0)->setChecked(false);
         edit.segment(2)->setChecked(true);
         edit.doneButtonAction();
-        const QVariantList edited = m_defaults->arrayForKey(PrefKey::listNavArray);
+        const QVariantList edited = m_store->defaults->arrayForKey(PrefKey::listNavArray);
         QCOMPARE(edited.size(), 2);
         QCOMPARE(numbers(edited.last().toMap().value("priorities")), (QList<qint64>{1, 0}));
         QCOMPARE(edited.last().toMap().value("lists").toList().size(), 1);
@@ -204,8 +198,8 @@ private Q_SLOTS:
 
     void newUserListIsShownAfterTheOthers()
     {
-        const QStringList before = m_manager->lists().visibleLists();
-        AddListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
+        const QStringList before = m_store->manager->lists().visibleLists();
+        AddListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
         window.makeNewList();
         QCOMPARE(window.doneButton()->text(), "Add New List");
         QVERIFY(window.colorWell()->isHidden());
@@ -214,24 +208,24 @@ private Q_SLOTS:
         window.titleField()->setText("Garden");
         QTest::mouseClick(window.doneButton(), Qt::LeftButton);
         QVERIFY(!window.isVisible());
-        QVERIFY(m_manager->lists().doNotValidate());
+        QVERIFY(m_store->manager->lists().doNotValidate());
 
         store::CalendarPtr garden;
-        for (const store::CalendarPtr& list : m_manager->lists().allCalendars()) {
+        for (const store::CalendarPtr& list : m_store->manager->lists().allCalendars()) {
             if (list->title == "Garden")
                 garden = list;
         }
         QVERIFY(garden);
         QCOMPARE(garden->color.name(), AddListWindowController::newListColor().name());
-        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists),
+        QCOMPARE(m_store->defaults->stringArrayForKey(PrefKey::visibleLists),
                  before + QStringList{garden->calendarIdentifier});
-        QVERIFY(m_defaults->stringArrayForKey(PrefKey::invisibleLists).isEmpty());
+        QVERIFY(m_store->defaults->stringArrayForKey(PrefKey::invisibleLists).isEmpty());
         QCOMPARE(m_sidebar->presenter().layout().defaultListsArray().last().title(), "Garden");
         QCOMPARE(m_sidebar->presenter().selectedRow(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(!m_manager->lists().doNotValidate(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_store->manager->lists().doNotValidate(), 3000);
 
         // Editing the same list changes its title and colour in the store.
-        AddListWindowController edit(*m_manager, *m_modeManager, m_sidebar.get());
+        AddListWindowController edit(*m_store->manager, *m_modeManager, m_sidebar.get());
         edit.editList(garden);
         QCOMPARE(edit.doneButton()->text(), "Edit List");
         QCOMPARE(edit.titleField()->text(), "Garden");
@@ -239,22 +233,23 @@ private Q_SLOTS:
         edit.setColor(QColor(Qt::darkGreen));
         edit.titleField()->setText("Allotment");
         edit.doneButtonAction();
-        QCOMPARE(m_manager->lists().calendarByUUID(garden->calendarIdentifier)->title, "Allotment");
-        QCOMPARE(m_manager->lists().calendarByUUID(garden->calendarIdentifier)->color.name(),
+        QCOMPARE(m_store->manager->lists().calendarByUUID(garden->calendarIdentifier)->title,
+                 "Allotment");
+        QCOMPARE(m_store->manager->lists().calendarByUUID(garden->calendarIdentifier)->color.name(),
                  QColor(Qt::darkGreen).name());
         QCOMPARE(edit.doneButton()->text(), "Add New List");
     }
 
     void emptyTitleCreatesNothing()
     {
-        const int lists = int(m_manager->lists().allCalendars().size());
-        AddListWindowController window(*m_manager, *m_modeManager, m_sidebar.get());
+        const int lists = int(m_store->manager->lists().allCalendars().size());
+        AddListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
         window.open();
         window.titleField()->setText("   ");
         window.doneButtonAction();
         QVERIFY(!window.isVisible());
-        QCOMPARE(int(m_manager->lists().allCalendars().size()), lists);
-        QVERIFY(!m_manager->lists().doNotValidate());
+        QCOMPARE(int(m_store->manager->lists().allCalendars().size()), lists);
+        QVERIFY(!m_store->manager->lists().doNotValidate());
     }
 
     void sidebarOpensFreshWindows()
@@ -273,7 +268,7 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_store->root(); }
 
     static QString describe(const QVariant& value)
     {
@@ -291,11 +286,7 @@ private:
         return texts.join(' ');
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    Clock m_clock;
-    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<LoadedStore> m_store;
     std::unique_ptr<ModeManager> m_modeManager;
     std::unique_ptr<LeftViewController> m_sidebar;
 };

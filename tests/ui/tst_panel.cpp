@@ -1,6 +1,5 @@
-#include "LoadedDataManager.h"
+#include "LoadedStore.h"
 #include "StoreQueries.h"
-#include "TestContext.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -70,19 +69,14 @@ class TestPanel : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_defaults->setBool(false, PrefKey::alarmOn);
-        m_defaults->setString("08:00", PrefKey::alarmTime);
+        m_store = std::make_unique<LoadedStore>();
+        m_store->defaults->setBool(false, PrefKey::alarmOn);
+        m_store->defaults->setString("08:00", PrefKey::alarmTime);
         // Wednesday 9 December 2026, 10:00: the window runs from midnight.
-        m_clock.setNow(local(2026, 12, 9, 10, 0));
-        writeFile(root() + "/home/displayname", "Home");
+        m_store->clock.setNow(local(2026, 12, 9, 10, 0));
+        m_store->addList("home", "Home", 0);
         writeFile(root() + "/home/color", "#336699");
-        writeFile(root() + "/home/order", "0");
-        writeFile(root() + "/work/displayname", "Work");
-        writeFile(root() + "/work/order", "1");
+        m_store->addList("work", "Work", 1);
         writeFile(root() + "/home/1.ics", todo("1", "Overdue rent", due("20261208T090000")));
         writeFile(root() + "/home/2.ics",
                   todo("2", "Call the bank", due("20261209T100000") + "PRIORITY:1\r\n"));
@@ -91,7 +85,7 @@ private Q_SLOTS:
                        due("20261209T103000") + "DESCRIPTION:Kitchen first\\nthen the hall\r\n"));
         writeFile(root() + "/home/4.ics",
                   todo("4", "Tomorrow's task", "DUE;VALUE=DATE:20261210\r\n"));
-        writeFile(root() + "/calendar/displayname", "Calendar");
+        m_store->addList("calendar", "Calendar");
         writeFile(root() + "/calendar/color", "#E8A33D");
         writeFile(root() + "/calendar/standup.ics",
                   eventFile("standup", "Stand-up", "20261209T100000", "20261209T101500"));
@@ -99,10 +93,10 @@ private Q_SLOTS:
                   eventFile("trip", "Trip", "20261208T180000", "20261210T090000"));
         writeFile(root() + "/calendar/holiday.ics",
                   eventFile("holiday", "Holiday", "20261209", "20261211"));
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
-        m_context.emplace(m_defaults.get(), &m_manager->dates());
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        QVERIFY(m_store->load());
+        m_manager = m_store->manager.get();
+        m_store->context.emplace(m_store->defaults.get(), &m_manager->dates());
+        m_modes = std::make_unique<ModeManager>(*m_store->defaults, [] { return false; });
         m_panel = std::make_unique<PanelViewController>(*m_manager, *m_modes);
         m_panel->resize(PanelPlacement::kPanelWidth, m_panel->panelHeight());
         m_panel->show();
@@ -113,11 +107,8 @@ private Q_SLOTS:
     void cleanup()
     {
         m_panel.reset();
-        m_context.reset();
         m_modes.reset();
-        m_manager.reset();
-        m_defaults.reset();
-        m_dir.reset();
+        m_store.reset();
     }
 
     // The three rows: the overdue task first, then the hour's; the panel is as tall as the rows,
@@ -162,7 +153,7 @@ private Q_SLOTS:
         QTRY_VERIFY(view->visualRect(view->model()->index(0, 0)).isValid());
         const QRect row = view->visualRect(view->model()->index(0, 0));
         const QPoint button = m_panel->rowsDelegate()->checkButtonRect(row).center();
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, button);
         QVERIFY(refreshed.wait(5000));
         QVERIFY(readFile(root() + "/home/1.ics").contains("STATUS:COMPLETED"));
@@ -270,11 +261,8 @@ private Q_SLOTS:
         QTest::keyClicks(field, "third");
         QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
         // What the folders hold now, read afresh as another program would.
-        store::EventStore fresh(QStringList{root()}, m_clock);
         QMap<QString, store::ReminderPtr> added;
-        for (const store::ReminderPtr& reminder :
-             fresh.remindersMatchingPredicate(store::predicateForRemindersInCalendars(
-                 fresh.calendarsForEntityType(store::EntityType::Reminder))))
+        for (const store::ReminderPtr& reminder : m_store->tasksOnDisk())
             added.insert(reminder->title, reminder);
         QCOMPARE(added.value("first")->calendar->title, QStringLiteral("Work"));
         QCOMPARE(added.value("second")->calendar->title, QStringLiteral("Work"));
@@ -295,19 +283,22 @@ private Q_SLOTS:
         QVERIFY(!m_panel->isOnTop());
         m_panel->pinButton()->click();
         QVERIFY(m_panel->isOnTop());
-        QVERIFY(UserDefaults(m_defaults->filePath()).boolForKey(PrefKey::alwaysOnTopMenuBar));
+        QVERIFY(
+            UserDefaults(m_store->defaults->filePath()).boolForKey(PrefKey::alwaysOnTopMenuBar));
         m_panel->pinButton()->click();
-        QVERIFY(!UserDefaults(m_defaults->filePath()).boolForKey(PrefKey::alwaysOnTopMenuBar));
+        QVERIFY(
+            !UserDefaults(m_store->defaults->filePath()).boolForKey(PrefKey::alwaysOnTopMenuBar));
     }
 
     // Sync Now is offered only while there is something to sync, runs the scheduler's sync
     // (a real vdirsyncer run against a port where nothing listens) and waits while it runs.
     void syncNowIsOfferedWhileThereIsSomethingToSync()
     {
-        const SyncPaths paths{m_dir->filePath("sync/config"), m_dir->filePath("sync/data")};
+        const SyncPaths paths{m_store->dir.filePath("sync/config"),
+                              m_store->dir.filePath("sync/data")};
         SecretStore secrets;
         SyncSetup setup(paths, secrets, {});
-        SyncScheduler scheduler(setup, m_clock);
+        SyncScheduler scheduler(setup, m_store->clock);
         m_panel->setSyncScheduler(&scheduler);
         QToolButton* button = m_panel->syncButton();
         QVERIFY(!button->isVisible());
@@ -338,7 +329,7 @@ private Q_SLOTS:
         m_panel->hide();
         m_panel->show();
         QVERIFY(!button->isVisible());
-        scheduler.setUserConfig(m_dir->filePath("their-vdirsyncer-config"));
+        scheduler.setUserConfig(m_store->dir.filePath("their-vdirsyncer-config"));
         m_panel->hide();
         m_panel->show();
         QVERIFY(button->isVisible());
@@ -350,15 +341,12 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("icon");
         QTest::addColumn<int>("height");
         QTest::addColumn<QRect>("frame");
-        const QRect screen(0, 0, 1280, 800);
-
         // An XEmbed tray in the top right corner (trayer's icon at 1257, 1).
         QTest::newRow("top right")
             << QRect(1257, 1, 22, 22) << 500 << QRect(1280 - 385, 23, 385, 500);
         QTest::newRow("top left") << QRect(40, 0, 24, 24) << 500 << QRect(40, 24, 385, 500);
         // A panel at the bottom of the screen: the panel opens upwards.
         QTest::newRow("bottom") << QRect(600, 776, 24, 24) << 500 << QRect(600, 276, 385, 500);
-        Q_UNUSED(screen)
     }
 
     void placement()
@@ -392,21 +380,11 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_store->root(); }
+    QString listId(const QString& title) const { return m_store->listId(title); }
 
-    QString listId(const QString& title) const
-    {
-        for (const store::CalendarPtr& list : m_manager->lists().allCalendars())
-            if (list->title == title)
-                return list->calendarIdentifier;
-        return {};
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    Clock m_clock;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<LoadedStore> m_store;
+    DataManager* m_manager = nullptr;
     std::unique_ptr<ModeManager> m_modes;
     std::unique_ptr<PanelViewController> m_panel;
 };

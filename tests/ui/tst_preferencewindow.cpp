@@ -70,14 +70,7 @@ private Q_SLOTS:
     void sixPagesSwitchKeepingTheTopEdge()
     {
         PreferenceWindowController& window = *f().window;
-        QCOMPARE(window.prefIdentifyAry(), QStringList({"0", "1", "2", "3", "4", "5"}));
-        QStringList titles;
-        for (QAction* item : window.items())
-            titles << item->text();
-        QCOMPARE(titles, QStringList({"General", "New Task", "Lists", "Filters", "Appearance",
-                                      "Advanced"}));
-        QVERIFY(!window.itemForItemIdentifier("6"));
-        QVERIFY(f().object->titleForPreferencePanelAt(6).isEmpty());
+        QCOMPARE(window.items().size(), 6);
         QCOMPARE(window.windowTitle(), QString("General"));
 
         window.show();

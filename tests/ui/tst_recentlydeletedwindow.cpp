@@ -1,5 +1,4 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
+#include "LoadedStore.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -30,8 +29,7 @@ class TestRecentlyDeletedWindow : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        m_store = std::make_unique<LoadedStore>();
         trash::RecentlyDeleted().empty();
         writeFile(root() + "/home/displayname", "Home");
         writeFile(root() + "/home/keep.ics", todo("keep", "Water plants"));
@@ -49,14 +47,10 @@ private Q_SLOTS:
                                     &error),
                      qPrintable(error));
         }
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_clock.setNow(local(2026, 12, 9, 10, 30));
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [this] { return m_night; });
-        m_window = std::make_unique<RecentlyDeletedWindow>(*m_manager, *m_modes);
+        m_store->clock.setNow(local(2026, 12, 9, 10, 30));
+        QVERIFY(m_store->load());
+        m_modes = std::make_unique<ModeManager>(*m_store->defaults, [this] { return m_night; });
+        m_window = std::make_unique<RecentlyDeletedWindow>(*m_store->manager, *m_modes);
         m_window->setConfirmation(
             [this](const QString& question, const QString&, std::function<void(bool)> answer) {
                 m_questions << question;
@@ -69,8 +63,7 @@ private Q_SLOTS:
     {
         m_window.reset();
         m_modes.reset();
-        m_manager.reset();
-        m_context.reset();
+        m_store.reset();
         trash::RecentlyDeleted().empty();
         m_questions.clear();
         m_reports.clear();
@@ -164,13 +157,9 @@ private:
         return titles;
     }
 
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_store->root(); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    Clock m_clock;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::unique_ptr<LoadedStore> m_store;
     std::unique_ptr<ModeManager> m_modes;
     std::unique_ptr<RecentlyDeletedWindow> m_window;
     bool m_night = false;

@@ -2,6 +2,7 @@
 // once after it, the sync's own writes start nothing, and a stopped scheduler stays stopped.
 // Each sync is a real vdirsyncer run against an address where nothing listens.
 
+#include "SignalBursts.h"
 #include "TestEnvironment.h"
 #include "platform/Clock.h"
 #include "platform/sync/SyncScheduler.h"
@@ -21,14 +22,14 @@ class SyncSchedulerTest : public QObject
     std::unique_ptr<SyncSetup> m_setup;
     std::unique_ptr<SyncScheduler> m_scheduler;
 
+    // The runs started until none has started for the given time, once they have ended.
     int runsWithin(int milliseconds)
     {
         QSignalSpy started(&m_scheduler->runner(), &SyncRunner::started);
-        QTest::qWait(milliseconds);
-        QDeadlineTimer deadline(30000);
-        while (m_scheduler->isRunning() && !deadline.hasExpired())
-            QTest::qWait(50);
-        return m_scheduler->isRunning() ? -1 : int(started.size());
+        if (!waitForQuiet(started, milliseconds) ||
+            !QTest::qWaitFor([this] { return !m_scheduler->isRunning(); }, 30000))
+            return -1;
+        return int(started.size());
     }
 
 private Q_SLOTS:
@@ -71,8 +72,7 @@ private Q_SLOTS:
         m_scheduler->syncNow();
         m_scheduler->syncNow();
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 30000);
-        QTest::qWait(500);
-        QCOMPARE(finished.size(), 2);
+        QVERIFY(!finished.wait(500));
     }
 
     // Buttons follow the state as it is said: a sync that has just started is running,

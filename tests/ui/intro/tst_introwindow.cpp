@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -205,10 +206,11 @@ private Q_SLOTS:
         next(1);
         QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars});
         QVERIFY(QDir(calendars).removeRecursively());
+        QSignalSpy shown(m_intro.get(), &IntroWindowController::pageShown);
         m_intro->nextButton(2)->click();
         QCOMPARE(alerts.size(), 1);
         QVERIFY(alerts.first().contains(calendars));
-        QTest::qWait(2 * IntroWindowController::kFadeMs);
+        QVERIFY(!shown.wait(2 * IntroWindowController::kFadeMs));
         QCOMPARE(m_intro->currentPage(), 2);
         QVERIFY(m_intro->nextButton(2)->isEnabled());
         QVERIFY(!m_defaults->hasStoredValue("storeFolders"));
@@ -282,8 +284,8 @@ private Q_SLOTS:
         QCOMPARE(m_intro->currentPage(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(m_intro->currentPage(), 4, 5000);
         QCOMPARE(m_intro->focusWidget(), m_intro->tableView());
-        QTest::qWait(2 * IntroWindowController::kFadeMs);
-        QCOMPARE(m_intro->currentPage(), 4);
+        QSignalSpy shown(m_intro.get(), &IntroWindowController::pageShown);
+        QVERIFY(!shown.wait(2 * IntroWindowController::kFadeMs));
     }
 
 private:
