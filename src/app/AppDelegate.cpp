@@ -12,10 +12,13 @@
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "prefs/UpdateNote.h"
+#include "presentation/sidebar/SidebarPresenter.h"
+#include "presentation/tasklist/TaskListPresenter.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/sidebar/LeftViewController.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -260,7 +260,9 @@ private:
     struct Run
     {
         explicit Run(TestPreferenceWindows& suite)
-            : delegate(*suite.m_manager, *suite.m_modes, *suite.m_defaults, nullptr)
+            : services(*suite.m_defaults)
+            , delegate(*suite.m_manager, *suite.m_modes, *suite.m_defaults, nullptr,
+                       services.services())
             , intro(*suite.m_manager, *suite.m_modes, *suite.m_defaults, delegate)
             , deleted(*suite.m_manager, *suite.m_modes, delegate)
             , entry(*suite.m_manager, *suite.m_modes, delegate)
@@ -274,6 +276,7 @@ private:
                                  .tray = &entry});
         }
 
+        TestDetailServices services;
         AppDelegate delegate;
         IntroWindows intro;
         RecentlyDeletedWindows deleted;

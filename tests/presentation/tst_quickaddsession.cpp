@@ -1,15 +1,11 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
+#include "LoadedStore.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
-#include "data/TaskLists.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
 #include "presentation/entry/QuickAddSession.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 
 using namespace TestFiles;
 using TestEnvironment::local;
@@ -25,37 +21,24 @@ class TestQuickAddSession : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_defaults->setBool(false, PrefKey::alarmOn);
-        m_defaults->setString("08:00", PrefKey::alarmTime);
+        m_store.emplace();
+        m_store->defaults->setBool(false, PrefKey::alarmOn);
+        m_store->defaults->setString("08:00", PrefKey::alarmTime);
         // Wednesday 9 December 2026, 09:40.
-        m_clock.setNow(local(2026, 12, 9, 9, 40));
-        writeFile(root() + "/home/displayname", "Home");
-        writeFile(root() + "/home/order", "0");
-        writeFile(root() + "/work/displayname", "Work");
-        writeFile(root() + "/work/order", "1");
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
+        m_store->clock.setNow(local(2026, 12, 9, 9, 40));
+        m_store->addList("home", "Home", 0);
+        m_store->addList("work", "Work", 1);
+        QVERIFY(m_store->load());
     }
 
-    void cleanup()
-    {
-        m_context.reset();
-        m_manager.reset();
-        m_defaults.reset();
-        m_dir.reset();
-    }
+    void cleanup() { m_store.reset(); }
 
     // The shown lists are offered with the default one chosen; a default list that is not
     // shown leaves the first one chosen; a list can be chosen by identifier only when offered.
     void theDefaultListIsChosen()
     {
-        m_defaults->setString(listId("Work"), PrefKey::defaultList);
-        QuickAddSession session(*m_manager);
+        m_store->defaults->setString(listId("Work"), PrefKey::defaultList);
+        QuickAddSession session(*m_store->manager);
         QSignalSpy chosen(&session, &QuickAddSession::chosenListChanged);
         session.setup();
         QCOMPARE(session.lists().size(), 2);
@@ -69,7 +52,7 @@ private Q_SLOTS:
         session.reset();
         QCOMPARE(session.chosenList()->title, QStringLiteral("Work"));
 
-        m_defaults->setObject(QStringList{listId("Home")}, PrefKey::visibleLists);
+        m_store->defaults->setObject(QStringList{listId("Home")}, PrefKey::visibleLists);
         session.setup();
         QCOMPARE(session.lists().size(), 1);
         QCOMPARE(session.chosenList()->title, QStringLiteral("Home"));
@@ -89,8 +72,8 @@ private Q_SLOTS:
     {
         QFETCH(bool, noDueTime);
         QFETCH(QDateTime, expected);
-        m_defaults->setBool(noDueTime, PrefKey::noDueTime);
-        QuickAddSession session(*m_manager);
+        m_store->defaults->setBool(noDueTime, PrefKey::noDueTime);
+        QuickAddSession session(*m_store->manager);
         session.setup();
         QVERIFY(!session.entry().hasDueDate());
         QCOMPARE(session.presetTime(), QTime(8, 0));
@@ -109,7 +92,7 @@ private Q_SLOTS:
     // even when Smart Add takes nothing from it.
     void theTypedLineIsFollowed()
     {
-        QuickAddSession session(*m_manager);
+        QuickAddSession session(*m_store->manager);
         session.setup();
         std::optional<SmartAddEntry::TextChange> change =
             session.userEditedText(QStringLiteral("report /work "), 13);
@@ -135,7 +118,7 @@ private Q_SLOTS:
     void blankTitlesAddNothing()
     {
         QFETCH(QString, typed);
-        QuickAddSession session(*m_manager);
+        QuickAddSession session(*m_store->manager);
         session.setup();
         QSignalSpy notices(&session, &QuickAddSession::noticeRequested);
         QSignalSpy added(&session, &QuickAddSession::taskAdded);
@@ -150,7 +133,7 @@ private Q_SLOTS:
     // the notice says so, and only the lists still there are offered.
     void aListRemovedMeanwhileFallsBack()
     {
-        QuickAddSession session(*m_manager);
+        QuickAddSession session(*m_store->manager);
         session.setup();
         session.chooseList(listId("Work"));
         QVERIFY(QDir(root() + "/work").removeRecursively());
@@ -168,7 +151,7 @@ private Q_SLOTS:
     // through once the store can write again.
     void aRefusedWriteGivesTheTextBack()
     {
-        QuickAddSession session(*m_manager);
+        QuickAddSession session(*m_store->manager);
         session.setup();
         QVERIFY(QDir().mkpath(root() + "/home/.velmoran.lock"));
         QSignalSpy notices(&session, &QuickAddSession::noticeRequested);
@@ -189,7 +172,7 @@ private Q_SLOTS:
     // With no list at all the view is asked to tell the user, and nothing is added.
     void withoutAListNothingIsAdded()
     {
-        m_manager.reset();
+        m_store->manager.reset();
         QVERIFY(QDir(root()).removeRecursively());
         QVERIFY(QDir().mkpath(root() + "/calendar"));
         // A folder of events only: a calendar, but no list of tasks.
@@ -197,9 +180,8 @@ private Q_SLOTS:
                   "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//T//T//EN\r\nBEGIN:VEVENT\r\n"
                   "UID:e\r\nSUMMARY:E\r\nDTSTART:20261209T100000Z\r\nDTEND:20261209T110000Z\r\n"
                   "END:VEVENT\r\nEND:VCALENDAR\r\n");
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
-        QuickAddSession session(*m_manager);
+        QVERIFY(m_store->load());
+        QuickAddSession session(*m_store->manager);
         QSignalSpy alerts(&session, &QuickAddSession::noListAlertRequested);
         session.setup();
         QCOMPARE(alerts.size(), 1);
@@ -208,21 +190,10 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_store->root(); }
+    QString listId(const QString& title) const { return m_store->listId(title); }
 
-    QString listId(const QString& title) const
-    {
-        for (const store::CalendarPtr& list : m_manager->lists().allCalendars())
-            if (list->title == title)
-                return list->calendarIdentifier;
-        return {};
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    Clock m_clock;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::optional<LoadedStore> m_store;
 };
 
 VELMORAN_TEST_MAIN(TestQuickAddSession)

@@ -211,20 +211,12 @@ private Q_SLOTS:
         QVERIFY(!m_window->isVisible());
     }
 
-    void dueDateButtons_data()
-    {
-        QTest::addColumn<bool>("noDueTime");
-        QTest::addColumn<QDateTime>("expected");
-        QTest::newRow("next full hour") << false << local(2026, 12, 9, 10, 0);
-        QTest::newRow("without a time") << true << local(2026, 12, 9, 0, 0);
-    }
-
-    // "No Due Date" at 09:40 gives 10:00 today (today without a time under "noDueTime"); the
-    // clear button takes the date away again, and the task is added without one.
+    // The buttons show and hide the date control (its day without a time under "noDueTime";
+    // the dates themselves are tst_quickaddsession's), and a cleared date stays off the task.
     void dueDateButtons()
     {
-        QFETCH(bool, noDueTime);
-        QFETCH(QDateTime, expected);
+        const bool noDueTime = true;
+        const QDateTime expected = local(2026, 12, 9, 0, 0);
         m_store->defaults->setBool(noDueTime, PrefKey::noDueTime);
         openWindow();
         QTest::mouseClick(form()->noDueDateButton(), Qt::LeftButton);
@@ -262,23 +254,7 @@ private Q_SLOTS:
                  local(2026, 12, 15, 17, 45));
     }
 
-    // The chooser offers the shown lists with the default one selected; a default list that is
-    // not shown leaves the first one selected.
-    void listChooserFollowsTheDefaultList()
-    {
-        m_store->defaults->setString(listId("Work"), PrefKey::defaultList);
-        openWindow();
-        QCOMPARE(form()->listChooser()->count(), 2);
-        QCOMPARE(form()->listChooser()->currentText(), QStringLiteral("Work"));
-        m_window.reset();
-
-        m_store->defaults->setObject(QStringList{listId("Home")}, PrefKey::visibleLists);
-        openWindow();
-        QCOMPARE(form()->listChooser()->count(), 1);
-        QCOMPARE(form()->listChooser()->currentText(), QStringLiteral("Home"));
-    }
-
-    // A prefix rule picks the list by name while typing.
+    // The chooser follows the list a prefix rule picks while typing.
     void aPrefixChoosesTheList()
     {
         openWindow();
@@ -287,44 +263,17 @@ private Q_SLOTS:
         QCOMPARE(form()->listChooser()->currentText(), QStringLiteral("Work"));
     }
 
-    // A blank title, or one Smart Add cuts to nothing, adds nothing and says so.
-    void blankTitlesAddNothing_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("spaces") << "   ";
-        QTest::newRow("only a trigger") << "tomorrow ";
-    }
-
+    // A title Smart Add cuts to nothing adds nothing, keeps the window and shows the notice.
     void blankTitlesAddNothing()
     {
-        QFETCH(QString, typed);
         openWindow();
-        QTest::keyClicks(field(), typed);
+        QTest::keyClicks(field(), "tomorrow ");
         QSignalSpy added(m_window.get(), &AddViewController::taskAdded);
         QTest::keyClick(field(), Qt::Key_Return);
         QCOMPARE(added.size(), 0);
         QVERIFY(m_window->isVisible());
         QCOMPARE(form()->noticeLabel()->notice(), QStringLiteral("Type a title for the task."));
         QCOMPARE(allTasks().size(), 0);
-    }
-
-    // The chosen list disappears while the window is open: the task goes to the default list,
-    // the notice says so, and the window stays to show it.
-    void aListRemovedMeanwhileFallsBack()
-    {
-        openWindow();
-        form()->changeToList(listId("Work"));
-        QVERIFY(QDir(root() + "/work").removeRecursively());
-        QTest::keyClicks(field(), "orphan");
-        QTest::keyClick(field(), Qt::Key_Return);
-        QVERIFY(m_window->isVisible());
-        QCOMPARE(form()->noticeLabel()->notice(),
-                 QStringLiteral("“Work” is gone; the task went to “Home”."));
-        const store::ReminderPtr stored = storedTask("orphan");
-        QVERIFY(stored);
-        QCOMPARE(stored->calendar->title, QStringLiteral("Home"));
-        QCOMPARE(form()->listChooser()->count(), 1);
     }
 
     // The store refuses the write (its lock file cannot be opened): the window stays open with
