@@ -41,12 +41,17 @@ QSet<QString> helpOptions(const QString& help)
     return options;
 }
 
+// One section of a man page, from its heading to the next.
+QString manSection(const QString& page, const QString& heading)
+{
+    const qsizetype start = page.indexOf(QStringLiteral("\n.SH ") + heading);
+    return page.mid(start, page.indexOf(QStringLiteral("\n.SH "), start + 1) - start);
+}
+
 // The long options a man page describes: the tags of the items of its OPTIONS section.
 QSet<QString> manOptions(const QString& page)
 {
-    const qsizetype start = page.indexOf(QStringLiteral("\n.SH OPTIONS"));
-    const QString section =
-        page.mid(start, page.indexOf(QStringLiteral("\n.SH "), start + 1) - start);
+    const QString section = manSection(page, QStringLiteral("OPTIONS"));
     static const QRegularExpression tag(QStringLiteral("^\\.TP\\n\\.B[IR]? ([^\\n]*)"),
                                         QRegularExpression::MultilineOption);
     static const QRegularExpression option(QStringLiteral("\\\\-\\\\-([\\w\\\\-]+)"));
@@ -74,9 +79,7 @@ QSet<QString> helpCommands(const QString& help)
 
 QSet<QString> manCommands(const QString& page)
 {
-    const qsizetype start = page.indexOf(QStringLiteral("\n.SH COMMANDS"));
-    const QString section =
-        page.mid(start, page.indexOf(QStringLiteral("\n.SH "), start + 1) - start);
+    const QString section = manSection(page, QStringLiteral("COMMANDS"));
     static const QRegularExpression tag(QStringLiteral("^\\.TP\\n\\.B[IR]? \"?(\\w+)"),
                                         QRegularExpression::MultilineOption);
     QSet<QString> commands;
