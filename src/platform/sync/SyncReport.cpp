@@ -339,7 +339,9 @@ SyncReport::Problem SyncOutputReader::classify(const QString& message)
     // Every connection failure names "ssl:default"; only "[SSL: …]" is about TLS itself.
     if (message.contains(QLatin1String("[SSL")) || has("certificate"))
         return P::Certificate;
-    if (has("401") || has("Unauthorized"))
+    // The status with its message, as vdirsyncer prints it: "401" alone is found in port
+    // numbers and addresses too.
+    if (has("401, message") || has("Unauthorized"))
         return P::Authentication;
     // A 403 is a user the server knows being refused something, most often a change to a
     // list shared read-only; the password was fine.

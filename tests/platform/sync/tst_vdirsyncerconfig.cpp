@@ -119,6 +119,11 @@ private Q_SLOTS:
             << "Unknown error occurred: 501, message=\"Unsupported method ('PROPFIND')\", "
                "url=URL('http://127.0.0.1:52398/.well-known/caldav')"
             << P::NotCalDav;
+        // A port that holds the digits of a status is no status.
+        QTest::newRow("no PROPFIND on port 34015")
+            << "Unknown error occurred: 501, message=\"Unsupported method ('PROPFIND')\", "
+               "url=URL('http://127.0.0.1:34015/.well-known/caldav')"
+            << P::NotCalDav;
         QTest::newRow("gone") << "Unable to find or create collection \"tasks\" for storage "
                                  "\"a_remote\". Please create the collection yourself."
                               << P::CollectionMissing;
