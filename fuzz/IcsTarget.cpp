@@ -4,6 +4,7 @@
 
 #include "platform/store/IcsItem.h"
 #include "platform/store/LibicalSetup.h"
+#include "platform/store/ics/TodoReader.h"
 
 #include <tuple>
 
@@ -73,6 +74,21 @@ Reminder edited(Reminder reminder, qsizetype choice)
     return reminder;
 }
 
+// A new file names the month of a yearly rule that names none, the month its series starts in:
+// readers disagree on what such a rule means. The dates of the series stay the same.
+void nameYearlyMonths(Reminder& reminder)
+{
+    const std::optional<store::ics::SeriesAnchor> anchor = store::ics::seriesAnchor(reminder);
+    if (!anchor)
+        return;
+    for (store::RecurrenceRule& rule : reminder.recurrenceRules) {
+        if (rule.frequency == store::RecurrenceRule::Frequency::Yearly &&
+            rule.monthsOfTheYear.isEmpty() && rule.daysOfTheWeek.isEmpty() &&
+            rule.weeksOfTheYear.isEmpty() && rule.daysOfTheYear.isEmpty())
+            rule.monthsOfTheYear = {anchor->start.date().month()};
+    }
+}
+
 } // namespace
 
 IcsTarget::IcsTarget()
@@ -129,6 +145,7 @@ QStringList IcsTarget::run(QByteArrayView input)
     }
 
     Reminder expected = reminder;
+    nameYearlyMonths(expected);
     const QByteArray fresh = IcsItem::fromReminder(reminder, kNow).serialize();
     if (const std::optional<IcsItem> written = IcsItem::parse(fresh)) {
         const Reminder back = written->toReminder();
