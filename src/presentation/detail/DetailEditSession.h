@@ -45,7 +45,7 @@ public:
     void showReminder(const store::ReminderPtr& reminder);
     void showEvent(const store::EventPtr& event);
     store::ReminderPtr reminder() const { return m_reminder; }
-    store::EventPtr event() const { return m_event; }
+    store::EventPtr shownEvent() const { return m_event; }
     // The rows shown, top to bottom.
     const QList<DetailRow>& rows() const { return m_rows; }
     // The message on top of the pane: a refused edit, a task changed or gone elsewhere.

@@ -249,7 +249,7 @@ void RightViewController::changeViewWithReminder(const store::ReminderPtr& remin
 
 void RightViewController::changeViewWithEvent(const store::EventPtr& event)
 {
-    const store::EventPtr shown = m_session->event();
+    const store::EventPtr shown = m_session->shownEvent();
     const bool same = event && shown && event->eventIdentifier == shown->eventIdentifier;
     m_session->showEvent(event);
     if (!same)
@@ -262,7 +262,7 @@ void RightViewController::reloadRows()
 {
     if (const store::ReminderPtr reminder = m_session->reminder())
         fillReminderRows(*reminder);
-    else if (const store::EventPtr event = m_session->event())
+    else if (const store::EventPtr event = m_session->shownEvent())
         fillEventRows(*event);
     else
         fillTexts();
@@ -371,7 +371,7 @@ void RightViewController::fillTexts()
     }
     url->setReadOnly(!editable);
     m_urlRow->updateOpenButton();
-    if (!editable && !m_session->event())
+    if (!editable && !m_session->shownEvent())
         return;
     m_title->setReadOnly(!editable);
     m_title->setTextKeepingCursor(m_session->text(DetailEditSession::Text::Title));
