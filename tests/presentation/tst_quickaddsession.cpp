@@ -1,4 +1,4 @@
-#include "LoadedStore.h"
+#include "QuickAddStore.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -22,12 +22,6 @@ private Q_SLOTS:
     void init()
     {
         m_store.emplace();
-        m_store->defaults->setBool(false, PrefKey::alarmOn);
-        m_store->defaults->setString("08:00", PrefKey::alarmTime);
-        // Wednesday 9 December 2026, 09:40.
-        m_store->clock.setNow(local(2026, 12, 9, 9, 40));
-        m_store->addList("home", "Home", 0);
-        m_store->addList("work", "Work", 1);
         QVERIFY(m_store->load());
     }
 
@@ -193,7 +187,7 @@ private:
     QString root() const { return m_store->root(); }
     QString listId(const QString& title) const { return m_store->listId(title); }
 
-    std::optional<LoadedStore> m_store;
+    std::optional<QuickAddStore> m_store;
 };
 
 VELMORAN_TEST_MAIN(TestQuickAddSession)

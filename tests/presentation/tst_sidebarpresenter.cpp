@@ -405,10 +405,7 @@ private:
     }
 
     store::CalendarPtr calendar(const QString& title) const { return m_store->calendar(title); }
-    QString calendarIdentifierOf(const QString& title) const
-    {
-        return m_store->identifierOf(title);
-    }
+    QString calendarIdentifierOf(const QString& title) const { return m_store->listId(title); }
 
     std::optional<SidebarStore> m_store;
     DataManager* m_manager = nullptr;

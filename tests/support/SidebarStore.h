@@ -1,39 +1,29 @@
 #pragma once
 
-#include "LoadedDataManager.h"
-#include "TestContext.h"
+#include "LoadedStore.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include "data/TaskLists.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
-
-#include <QTemporaryDir>
-
-#include <optional>
 
 // The store the sidebar suites start from: the lists Home (two tasks, one tagged #garden)
 // and Work (one high-priority task tagged #garden) on 9 December 2026, with default
 // preferences and sound on. `load()` opens it once the test has set its sidebar entries.
-struct SidebarStore
+struct SidebarStore : LoadedStore
 {
     SidebarStore()
     {
         using namespace TestFiles;
-        defaults.emplace(dir.filePath("prefs.json"));
-        context.emplace(&*defaults);
-        setupDefaultPreferences(*defaults, nullptr);
         defaults->setBool(true, PrefKey::soundOn);
         clock.setNow(TestEnvironment::local(2026, 12, 9, 10, 30));
-        writeFile(root() + "/home/displayname", "Home");
-        writeFile(root() + "/work/displayname", "Work");
+        addList("home", "Home");
+        addList("work", "Work");
         writeFile(root() + "/home/a.ics", todo("a", "Water plants #garden"));
         writeFile(root() + "/home/b.ics", todo("b", "Call mum"));
         writeFile(root() + "/work/c.ics", todo("c", "Report #garden", "PRIORITY:1\r\n"));
     }
 
-    QString root() const { return dir.filePath("store"); }
     // The sidebar's preset and smart lists, as stored: {type, tag}.
     static QVariantMap entry(qint64 type, const QString& tag = {})
     {
@@ -45,8 +35,7 @@ struct SidebarStore
     void setNav(const QVariantList& nav) { defaults->setObject(nav, PrefKey::listNavArray); }
     DataManager& load()
     {
-        manager = loadedDataManager(*defaults, clock, root());
-        if (!manager)
+        if (!LoadedStore::load())
             qFatal("no data manager");
         return *manager;
     }
@@ -58,15 +47,4 @@ struct SidebarStore
         }
         return nullptr;
     }
-    QString identifierOf(const QString& title) const
-    {
-        const store::CalendarPtr found = calendar(title);
-        return found ? found->calendarIdentifier : QString();
-    }
-
-    QTemporaryDir dir;
-    std::optional<UserDefaults> defaults;
-    std::optional<TestContext> context;
-    Clock clock;
-    std::unique_ptr<DataManager> manager;
 };

@@ -1,37 +1,27 @@
 #pragma once
 
-#include "LoadedDataManager.h"
-#include "TestContext.h"
+#include "LoadedStore.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
-
-#include "prefs/DefaultPreferences.h"
-
-#include <QTemporaryDir>
-
-#include <optional>
 
 // The day the task list suites look at, 9 December 2026 at 08:00: the list Work with the
 // tasks Report and Slides due that day, and the calendar events Stand-up (09:30) and Review
 // (15:00), opened by a data manager with default preferences.
-struct TaskListDay
+struct TaskListDay : LoadedStore
 {
     TaskListDay()
     {
         using namespace TestFiles;
-        defaults.emplace(dir.filePath("prefs.json"));
-        context.emplace(&*defaults);
-        setupDefaultPreferences(*defaults, nullptr);
         clock.setNow(TestEnvironment::local(2026, 12, 9, 8, 0));
-        writeFile(root() + "/work/displayname", "Work");
+        addList("work", "Work");
         writeFile(root() + "/work/a.ics", todo("a", "Report", "DUE;VALUE=DATE:20261209\r\n"));
         writeFile(root() + "/work/b.ics", todo("b", "Slides", "DUE;VALUE=DATE:20261209\r\n"));
-        writeFile(root() + "/calendar/displayname", "Calendar");
+        addList("calendar", "Calendar");
         writeFile(root() + "/calendar/e1.ics",
                   event("e1", "Stand-up", "20261209T093000", "20261209T094500"));
         writeFile(root() + "/calendar/e2.ics",
                   event("e2", "Review", "20261209T150000", "20261209T160000"));
-        manager = loadedDataManager(*defaults, clock, root());
+        load();
     }
 
     static QByteArray event(const QByteArray& uid, const QByteArray& summary,
@@ -43,11 +33,4 @@ struct TaskListDay
                "\r\nDTEND;TZID=Europe/Berlin:" + end + "\r\nSUMMARY:" + summary +
                "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
     }
-    QString root() const { return dir.filePath("store"); }
-
-    QTemporaryDir dir;
-    std::optional<UserDefaults> defaults;
-    std::optional<TestContext> context;
-    Clock clock;
-    std::unique_ptr<DataManager> manager;
 };

@@ -1,5 +1,5 @@
 #include "KeyboardFocus.h"
-#include "LoadedStore.h"
+#include "QuickAddStore.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "WindowFit.h"
@@ -59,13 +59,7 @@ class TestQuickAddWindow : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_store = std::make_unique<LoadedStore>();
-        m_store->defaults->setBool(false, PrefKey::alarmOn);
-        m_store->defaults->setString("08:00", PrefKey::alarmTime);
-        // Wednesday 9 December 2026, 09:40.
-        m_store->clock.setNow(local(2026, 12, 9, 9, 40));
-        m_store->addList("home", "Home", 0);
-        m_store->addList("work", "Work", 1);
+        m_store = std::make_unique<QuickAddStore>();
         QVERIFY(m_store->load());
         m_night = false;
         m_modes = std::make_unique<ModeManager>(*m_store->defaults, [this] { return m_night; });
@@ -419,7 +413,7 @@ private:
     store::ReminderPtr storedTask(const QString& title) { return m_store->taskOnDisk(title); }
 
     bool m_night = false;
-    std::unique_ptr<LoadedStore> m_store;
+    std::unique_ptr<QuickAddStore> m_store;
     std::unique_ptr<ModeManager> m_modes;
     std::unique_ptr<AddViewController> m_window;
 };

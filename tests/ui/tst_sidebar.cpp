@@ -273,10 +273,7 @@ private:
     }
 
     store::CalendarPtr calendar(const QString& title) const { return m_store->calendar(title); }
-    QString calendarIdentifierOf(const QString& title) const
-    {
-        return m_store->identifierOf(title);
-    }
+    QString calendarIdentifierOf(const QString& title) const { return m_store->listId(title); }
 
     static void click(QListView* table, int row)
     {
