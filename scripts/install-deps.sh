@@ -19,7 +19,7 @@ build_packages=(
   libxcb-xtest0-dev libglib2.0-dev
 )
 run_packages=(
-  fonts-lato fonts-urw-base35 qt6-wayland vdirsyncer libsecret-tools
+  fonts-lato fonts-urw-base35 qt6-wayland vdirsyncer libsecret-tools qt6-translations-l10n
 )
 test_packages=(
   xvfb xauth dbus todoman khal appstream desktop-file-utils trayer openbox groff-base

@@ -5,6 +5,8 @@
 #include "app/SelectionReader.h"
 #include "app/SingleInstance.h"
 #include "platform/ActivationToken.h"
+#include "platform/UserDefaults.h"
+#include "platform/i18n/InterfaceLanguage.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/StoreFolders.h"
 #include "ui/common/ContrastStyle.h"
@@ -17,6 +19,16 @@
 #include <QClipboard>
 
 #include <cstdio>
+
+namespace {
+
+void installLanguage(QCoreApplication& application)
+{
+    InterfaceLanguage::install(application, UserDefaults::standardUserDefaults().boolForKey(
+                                                InterfaceLanguage::kUseEnglishKey));
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -35,6 +47,7 @@ int main(int argc, char* argv[])
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("velmoran"));
         QCoreApplication::setApplicationVersion(QStringLiteral(VELMORAN_VERSION));
+        installLanguage(core);
         LaunchOptions::parse(QCoreApplication::arguments());
         std::fprintf(stderr, "velmoran: %s\n",
                      qUtf8Printable(QCoreApplication::translate(
@@ -49,6 +62,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(VELMORAN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("velmoran"));
     ContrastStyle::install();
+    installLanguage(app);
 
     const LaunchOptions options = LaunchOptions::parse(QApplication::arguments());
     if (!options.error.isEmpty()) {

@@ -22,11 +22,10 @@ namespace CliCommands {
 namespace {
 
 using CliOutput::fail;
-using CliOutput::tr;
 
 void warn(const QString& message)
 {
-    CliOutput::printError(tr("warning: %1").arg(message));
+    CliOutput::printError(CliText::tr("warning: %1").arg(message));
 }
 
 void printTasks(const QList<store::ReminderPtr>& reminders, bool json)
@@ -41,7 +40,7 @@ void printTasks(const QList<store::ReminderPtr>& reminders, bool json)
 
 QString dueFormsHint()
 {
-    return tr("use HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm");
+    return CliText::tr("use HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm");
 }
 
 // The task as the store holds it now, after a change: a recurring task has moved on to its
@@ -67,7 +66,7 @@ store::ReminderPtr taskWithIdentifier(DataManager& manager, const QString& ident
 
 QString unknownTask(const QString& identifier)
 {
-    return tr("no task has the identifier \"%1\" (see \"tasks\")").arg(identifier);
+    return CliText::tr("no task has the identifier \"%1\" (see \"tasks\")").arg(identifier);
 }
 
 int printResult(const UrlCommand::Result& result, const QString& identifier, bool json)
@@ -80,16 +79,17 @@ int printResult(const UrlCommand::Result& result, const QString& identifier, boo
     case UrlCommand::Status::NotFound:
         return fail(unknownTask(identifier));
     case UrlCommand::Status::NotSaved:
-        return fail(result.command == UrlCommand::Command::SmartAdd
-                        ? tr("nothing was added: no title is left once the Smart Add words are "
-                             "taken out, or the store refused the task")
-                        : tr("nothing was added: the title is empty, or the store refused the "
-                             "task"));
+        return fail(
+            result.command == UrlCommand::Command::SmartAdd
+                ? CliText::tr("nothing was added: no title is left once the Smart Add words are "
+                              "taken out, or the store refused the task")
+                : CliText::tr("nothing was added: the title is empty, or the store refused the "
+                              "task"));
     case UrlCommand::Status::Ignored:
         break;
     }
-    return fail(
-        tr("not a %1: URL with the command add, smartadd or open").arg(UrlCommand::schemeName()));
+    return fail(CliText::tr("not a %1: URL with the command add, smartadd or open")
+                    .arg(UrlCommand::schemeName()));
 }
 
 int runUrl(DataManager& manager, const CliRequest& request)
@@ -102,7 +102,8 @@ int runUrl(DataManager& manager, const CliRequest& request)
             UrlCommand::valueForKey(QStringLiteral("due"), items).value_or(QString()), false);
         if (!due.isEmpty() &&
             !ExternalTaskEntry(manager).calculateDueDateFromDueString(due).isValid())
-            warn(tr("the due date \"%1\" cannot be read; the task has no due date").arg(due));
+            warn(CliText::tr("the due date \"%1\" cannot be read; the task has no due date")
+                     .arg(due));
     }
     UrlCommand command(manager);
     return printResult(command.handleUrl(url),
@@ -123,13 +124,14 @@ int runAdd(DataManager& manager, const CliRequest& request)
     const UrlCommand::AddArguments& add = request.add;
     if (!add.due.isEmpty() &&
         !ExternalTaskEntry(manager).calculateDueDateFromDueString(add.due).isValid())
-        return fail(tr("cannot read the due date \"%1\"; %2").arg(add.due, dueFormsHint()));
+        return fail(
+            CliText::tr("cannot read the due date \"%1\"; %2").arg(add.due, dueFormsHint()));
     if (!add.dueAfter.isEmpty() &&
         !ExternalTaskEntry(manager).calculateDueDateFromDueAfterString(add.dueAfter).isValid())
-        return fail(tr("--due-after %1 is too far in the future").arg(add.dueAfter));
+        return fail(CliText::tr("--due-after %1 is too far in the future").arg(add.dueAfter));
     if (request.addListGiven && !someListIsNamed(manager.lists().allCalendars(), add.list)) {
         const store::CalendarPtr fallback = manager.lists().defaultList();
-        warn(tr("no list is called \"%1\"; the task goes into \"%2\"")
+        warn(CliText::tr("no list is called \"%1\"; the task goes into \"%2\"")
                  .arg(add.list, fallback ? fallback->title : QString()));
     }
     UrlCommand command(manager);
@@ -221,7 +223,7 @@ int runComplete(DataManager& manager, const CliRequest& request)
     }
     QString error;
     if (!manager.tasks().checkReminder(reminder, true, &error))
-        return fail(tr("the task could not be completed: %1").arg(error));
+        return fail(CliText::tr("the task could not be completed: %1").arg(error));
     printTasks({asStored(manager, reminder)}, request.json);
     return 0;
 }
@@ -234,7 +236,7 @@ int runDelete(DataManager& manager, const CliRequest& request)
         return fail(unknownTask(identifier));
     QString error;
     if (!manager.tasks().deleteReminder(reminder, &error))
-        return fail(tr("the task could not be deleted: %1").arg(error));
+        return fail(CliText::tr("the task could not be deleted: %1").arg(error));
     printTasks({reminder}, request.json);
     return 0;
 }
@@ -259,14 +261,14 @@ int runEvents(DataManager& manager, const CliRequest& request)
     const QString toText = request.arguments.at(1);
     const auto from = momentFromText(fromText, false);
     if (!from)
-        return fail(
-            tr("cannot read the date \"%1\"; use YYYY-MM-DD or YYYY-MM-DDTHH:MM").arg(fromText));
+        return fail(CliText::tr("cannot read the date \"%1\"; use YYYY-MM-DD or YYYY-MM-DDTHH:MM")
+                        .arg(fromText));
     const auto to = momentFromText(toText, true);
     if (!to)
-        return fail(
-            tr("cannot read the date \"%1\"; use YYYY-MM-DD or YYYY-MM-DDTHH:MM").arg(toText));
+        return fail(CliText::tr("cannot read the date \"%1\"; use YYYY-MM-DD or YYYY-MM-DDTHH:MM")
+                        .arg(toText));
     if (*to <= *from)
-        return fail(tr("%1 is not later than %2").arg(toText, fromText));
+        return fail(CliText::tr("%1 is not later than %2").arg(toText, fromText));
 
     // The calendars the application shows; none chosen (or none left) means all of them.
     const QStringList wanted = manager.defaults().stringArrayForKey(PrefKey::visibleCalendars);
@@ -324,7 +326,7 @@ int runWithStore(DataManager& manager, const CliRequest& request)
     case CliRequest::Command::SyncConflict:
         break;
     }
-    return fail(tr("this command does not use the task store"));
+    return fail(CliText::tr("this command does not use the task store"));
 }
 
 } // namespace CliCommands

@@ -13,7 +13,6 @@ namespace CliDeleted {
 namespace {
 
 using CliOutput::fail;
-using CliOutput::tr;
 
 QString trn(const char* text, int count)
 {
@@ -64,7 +63,8 @@ int runDeleted(store::EventStore& eventStore, const CliRequest& request)
                 ++count;
                 continue;
             }
-            CliOutput::printError(tr("\"%1\" could not be deleted: %2").arg(entry.title, error));
+            CliOutput::printError(
+                CliText::tr("\"%1\" could not be deleted: %2").arg(entry.title, error));
             status = 1;
         }
         CliOutput::print(trn("Deleted %n item(s) for good.", count));
@@ -88,8 +88,8 @@ int runRestore(store::EventStore& eventStore, const CliRequest& request)
     // Every identifier is checked before anything is put back: a typing slip restores nothing.
     for (const QString& id : request.arguments) {
         if (!eventStore.recentlyDeleted().entry(id))
-            return fail(
-                tr("\"%1\" is not in Recently Deleted; \"deleted\" lists what is.").arg(id));
+            return fail(CliText::tr("\"%1\" is not in Recently Deleted; \"deleted\" lists what is.")
+                            .arg(id));
     }
     int status = 0;
     for (const QString& id : request.arguments) {
@@ -105,11 +105,12 @@ int runRestore(store::EventStore& eventStore, const CliRequest& request)
                 trn("Restored the list \"%1\" with %n task(s).", int(outcome.paths.size()))
                     .arg(outcome.listTitle));
         else if (outcome.intoDefaultList)
-            CliOutput::print(tr("Restored \"%1\" into \"%2\": its own list no longer exists.")
-                                 .arg(outcome.title, outcome.listTitle));
+            CliOutput::print(
+                CliText::tr("Restored \"%1\" into \"%2\": its own list no longer exists.")
+                    .arg(outcome.title, outcome.listTitle));
         else
             CliOutput::print(
-                tr("Restored \"%1\" into \"%2\".").arg(outcome.title, outcome.listTitle));
+                CliText::tr("Restored \"%1\" into \"%2\".").arg(outcome.title, outcome.listTitle));
     }
     return status;
 }

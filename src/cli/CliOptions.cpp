@@ -1,4 +1,5 @@
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -7,14 +8,9 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("velmoran-cli", text);
-}
-
 QString description()
 {
-    return tr(
+    return CliText::tr(
         "Velmoran without a window: add, list, complete and delete tasks, read events and\n"
         "preferences, using the same task store and preferences as the application.\n"
         "\n"
@@ -141,37 +137,44 @@ class Reader
 public:
     Reader()
         : m_json({QStringLiteral("j"), QStringLiteral("json")},
-                 tr("Print JSON instead of one line per record."))
-        , m_list(QStringLiteral("list"), tr("The list (tasks, add)."), tr("NAME"))
-        , m_filter(QStringLiteral("filter"), tr("A sidebar list type (tasks)."), tr("TYPE"))
-        , m_tag(QStringLiteral("tag"), tr("The tag, merged list or search text of --filter."),
-                tr("TEXT"))
-        , m_search(QStringLiteral("search"), tr("Tasks whose title or notes hold every word."),
-                   tr("TEXT"))
-        , m_completed(QStringLiteral("completed"), tr("Include completed tasks (tasks)."))
-        , m_day(QStringLiteral("day"), tr("The day view of today or of DATE (tasks)."))
-        , m_week(QStringLiteral("week"), tr("The week view of this week or DATE's (tasks)."))
-        , m_month(QStringLiteral("month"), tr("The month view of this month or DATE's (tasks)."))
-        , m_text(QStringLiteral("text"), tr("The title (add)."), tr("TEXT"))
-        , m_url(QStringLiteral("url"), tr("A link stored with the task (add)."), tr("URL"))
-        , m_notes(QStringLiteral("notes"), tr("Notes (add)."), tr("TEXT"))
+                 CliText::tr("Print JSON instead of one line per record."))
+        , m_list(QStringLiteral("list"), CliText::tr("The list (tasks, add)."), CliText::tr("NAME"))
+        , m_filter(QStringLiteral("filter"), CliText::tr("A sidebar list type (tasks)."),
+                   CliText::tr("TYPE"))
+        , m_tag(QStringLiteral("tag"),
+                CliText::tr("The tag, merged list or search text of --filter."),
+                CliText::tr("TEXT"))
+        , m_search(QStringLiteral("search"),
+                   CliText::tr("Tasks whose title or notes hold every word."), CliText::tr("TEXT"))
+        , m_completed(QStringLiteral("completed"), CliText::tr("Include completed tasks (tasks)."))
+        , m_day(QStringLiteral("day"), CliText::tr("The day view of today or of DATE (tasks)."))
+        , m_week(QStringLiteral("week"),
+                 CliText::tr("The week view of this week or DATE's (tasks)."))
+        , m_month(QStringLiteral("month"),
+                  CliText::tr("The month view of this month or DATE's (tasks)."))
+        , m_text(QStringLiteral("text"), CliText::tr("The title (add)."), CliText::tr("TEXT"))
+        , m_url(QStringLiteral("url"), CliText::tr("A link stored with the task (add)."),
+                CliText::tr("URL"))
+        , m_notes(QStringLiteral("notes"), CliText::tr("Notes (add)."), CliText::tr("TEXT"))
         , m_priority(QStringLiteral("priority"),
-                     tr("none, low, medium or high, or 0, 1, 2, 3 (add)."), tr("PRIORITY"))
-        , m_due(QStringLiteral("due"), tr("The due date (add)."), tr("DUE"))
+                     CliText::tr("none, low, medium or high, or 0, 1, 2, 3 (add)."),
+                     CliText::tr("PRIORITY"))
+        , m_due(QStringLiteral("due"), CliText::tr("The due date (add)."), CliText::tr("DUE"))
         , m_dueAfter({QStringLiteral("due-after"), QStringLiteral("dueAfter")},
-                     tr("Due this many minutes from now (add)."), tr("MINUTES"))
+                     CliText::tr("Due this many minutes from now (add)."), CliText::tr("MINUTES"))
         , m_alarm(QStringLiteral("alarm"),
-                  tr("on or off; without it the \"alarmOn\" preference decides (add)."),
-                  tr("ON|OFF"))
+                  CliText::tr("on or off; without it the \"alarmOn\" preference decides (add)."),
+                  CliText::tr("ON|OFF"))
         , m_problems(QStringLiteral("problems"),
-                     tr("The files of the lists that could not be read (lists)."))
+                     CliText::tr("The files of the lists that could not be read (lists)."))
         , m_empty(QStringLiteral("empty"),
-                  tr("Delete everything in Recently Deleted for good (deleted)."))
+                  CliText::tr("Delete everything in Recently Deleted for good (deleted)."))
         , m_allowEmptied(QStringLiteral("allow-emptied"),
-                         tr("Pass on the emptying of this list to the other side (sync)."),
-                         tr("LIST"))
+                         CliText::tr("Pass on the emptying of this list to the other side (sync)."),
+                         CliText::tr("LIST"))
         , m_restoreEmptied(QStringLiteral("restore-emptied"),
-                           tr("Bring the tasks of this emptied list back (sync)."), tr("LIST"))
+                           CliText::tr("Bring the tasks of this emptied list back (sync)."),
+                           CliText::tr("LIST"))
     {
         m_parser.setApplicationDescription(description());
         m_help = m_parser.addHelpOption();
@@ -180,8 +183,9 @@ public:
             {m_json,     m_list,  m_filter,   m_tag,   m_search,       m_completed,     m_day,
              m_week,     m_month, m_text,     m_url,   m_notes,        m_priority,      m_due,
              m_dueAfter, m_alarm, m_problems, m_empty, m_allowEmptied, m_restoreEmptied});
-        m_parser.addPositionalArgument(QStringLiteral("command"), tr("What to do (see above)."),
-                                       tr("command [arguments]"));
+        m_parser.addPositionalArgument(QStringLiteral("command"),
+                                       CliText::tr("What to do (see above)."),
+                                       CliText::tr("command [arguments]"));
     }
 
     CliParse read(const QStringList& arguments)
@@ -200,7 +204,7 @@ public:
         }
         QStringList positional = m_parser.positionalArguments();
         if (positional.isEmpty())
-            return usageError(tr("no command given; see --help"));
+            return usageError(CliText::tr("no command given; see --help"));
         const QString word = positional.takeFirst();
 
         CliRequest request;
@@ -212,7 +216,7 @@ public:
             const QString verb = positional.value(0);
             request.arguments = positional.mid(1);
             const QString usage =
-                tr("account takes \"add URL USER\" or \"lists ACCOUNT [LIST...]\"");
+                CliText::tr("account takes \"add URL USER\" or \"lists ACCOUNT [LIST...]\"");
             if (verb == u"lists") {
                 request.command = CliRequest::Command::AccountLists;
                 return finish(request, {}, positional.size() >= 2, usage);
@@ -224,48 +228,49 @@ public:
         if (word == QLatin1StringView("sync-conflict")) {
             request.command = CliRequest::Command::SyncConflict;
             return finish(request, {}, positional.size() == 3,
-                          tr("sync-conflict takes FOLDER LOCAL REMOTE"));
+                          CliText::tr("sync-conflict takes FOLDER LOCAL REMOTE"));
         }
         if (!commandWords().contains(word))
-            return usageError(tr("unknown command \"%1\"; see --help").arg(word));
+            return usageError(CliText::tr("unknown command \"%1\"; see --help").arg(word));
         request.command = commandWords().value(word);
 
         switch (request.command) {
         case CliRequest::Command::Url:
-            return finish(request, {}, positional.size() == 1, tr("url takes one URL"));
+            return finish(request, {}, positional.size() == 1, CliText::tr("url takes one URL"));
         case CliRequest::Command::Add:
             return readAdd(request);
         case CliRequest::Command::SmartAdd:
-            return finish(request, {}, !positional.isEmpty(), tr("smartadd takes the text"));
+            return finish(request, {}, !positional.isEmpty(),
+                          CliText::tr("smartadd takes the text"));
         case CliRequest::Command::Lists:
             request.problems = m_parser.isSet(m_problems);
             return finish(request, {&m_problems}, positional.isEmpty(),
-                          tr("lists takes no arguments"));
+                          CliText::tr("lists takes no arguments"));
         case CliRequest::Command::Tasks:
             return readTasks(request);
         case CliRequest::Command::Complete:
         case CliRequest::Command::Delete:
             return finish(request, {}, positional.size() == 1,
-                          tr("%1 takes one task identifier").arg(word));
+                          CliText::tr("%1 takes one task identifier").arg(word));
         case CliRequest::Command::Events:
             return finish(request, {}, positional.size() == 2,
-                          tr("events takes two dates, FROM and TO"));
+                          CliText::tr("events takes two dates, FROM and TO"));
         case CliRequest::Command::Sync:
             request.allowEmptied = m_parser.values(m_allowEmptied);
             request.restoreEmptied = m_parser.values(m_restoreEmptied);
             return finish(request, {&m_allowEmptied, &m_restoreEmptied}, positional.isEmpty(),
-                          tr("sync takes no arguments"));
+                          CliText::tr("sync takes no arguments"));
         case CliRequest::Command::Deleted:
             request.emptyTrash = m_parser.isSet(m_empty);
             return finish(request, {&m_empty}, positional.isEmpty(),
-                          tr("deleted takes no arguments"));
+                          CliText::tr("deleted takes no arguments"));
         case CliRequest::Command::Restore:
             return finish(request, {}, !positional.isEmpty(),
-                          tr("restore takes the identifiers of deleted items"));
+                          CliText::tr("restore takes the identifiers of deleted items"));
         default:
             break;
         }
-        return usageError(tr("unknown command \"%1\"; see --help").arg(word));
+        return usageError(CliText::tr("unknown command \"%1\"; see --help").arg(word));
     }
 
 private:
@@ -291,8 +296,8 @@ private:
     {
         for (const QCommandLineOption* option : optionsWithValuesOrFlags()) {
             if (m_parser.isSet(*option) && !allowed.contains(option))
-                return usageError(
-                    tr("--%1 does not apply to this command").arg(option->names().constLast()));
+                return usageError(CliText::tr("--%1 does not apply to this command")
+                                      .arg(option->names().constLast()));
         }
         if (!arityHolds)
             return usageError(arityMessage);
@@ -318,14 +323,14 @@ private:
         } else if (verb == QLatin1StringView("set")) {
             request.command = CliRequest::Command::PrefsSet;
         } else {
-            return usageError(tr("prefs takes \"get KEY\" or \"set KEY JSON-VALUE\""));
+            return usageError(CliText::tr("prefs takes \"get KEY\" or \"set KEY JSON-VALUE\""));
         }
         request.arguments.removeFirst();
         const qsizetype wanted = request.command == CliRequest::Command::PrefsGet ? 1 : 2;
         const bool arityHolds =
             request.arguments.size() == wanted && !request.arguments.first().isEmpty();
         return finish(request, {}, arityHolds,
-                      tr("prefs takes \"get KEY\" or \"set KEY JSON-VALUE\""));
+                      CliText::tr("prefs takes \"get KEY\" or \"set KEY JSON-VALUE\""));
     }
 
     CliParse readAdd(CliRequest request) const
@@ -333,10 +338,11 @@ private:
         UrlCommand::AddArguments& add = request.add;
         const QString positionalTitle = request.arguments.join(u' ');
         if (m_parser.isSet(m_text) && !request.arguments.isEmpty())
-            return usageError(tr("give the title either as --text or as arguments, not both"));
+            return usageError(
+                CliText::tr("give the title either as --text or as arguments, not both"));
         add.text = m_parser.isSet(m_text) ? m_parser.value(m_text) : positionalTitle;
         if (add.text.trimmed().isEmpty())
-            return inputError(tr("add needs a title"));
+            return inputError(CliText::tr("add needs a title"));
         request.arguments.clear();
         request.addListGiven = m_parser.isSet(m_list);
         add.list = m_parser.value(m_list);
@@ -345,26 +351,28 @@ private:
         if (m_parser.isSet(m_priority)) {
             const auto priority = priorityArgument(m_parser.value(m_priority));
             if (!priority)
-                return inputError(tr("--priority takes none, low, medium or high, not \"%1\"")
-                                      .arg(m_parser.value(m_priority)));
+                return inputError(
+                    CliText::tr("--priority takes none, low, medium or high, not \"%1\"")
+                        .arg(m_parser.value(m_priority)));
             add.priority = *priority;
         }
         if (m_parser.isSet(m_due) && m_parser.isSet(m_dueAfter))
-            return usageError(tr("give either --due or --due-after, not both"));
+            return usageError(CliText::tr("give either --due or --due-after, not both"));
         add.due = m_parser.value(m_due);
         if (m_parser.isSet(m_due) && add.due.trimmed().isEmpty())
-            return inputError(tr("--due needs a date"));
+            return inputError(CliText::tr("--due needs a date"));
         if (m_parser.isSet(m_dueAfter)) {
             if (!strictNumber(m_parser.value(m_dueAfter)))
-                return inputError(tr("--due-after takes a whole number of minutes, not \"%1\"")
-                                      .arg(m_parser.value(m_dueAfter)));
+                return inputError(
+                    CliText::tr("--due-after takes a whole number of minutes, not \"%1\"")
+                        .arg(m_parser.value(m_dueAfter)));
             add.dueAfter = m_parser.value(m_dueAfter).trimmed();
         }
         if (m_parser.isSet(m_alarm)) {
             const auto alarm = alarmArgument(m_parser.value(m_alarm));
             if (!alarm)
-                return inputError(
-                    tr("--alarm takes on or off, not \"%1\"").arg(m_parser.value(m_alarm)));
+                return inputError(CliText::tr("--alarm takes on or off, not \"%1\"")
+                                      .arg(m_parser.value(m_alarm)));
             add.alarm = *alarm;
         }
         return finish(
@@ -380,42 +388,42 @@ private:
         const int selectors = int(m_parser.isSet(m_list)) + int(m_parser.isSet(m_filter)) +
                               int(m_parser.isSet(m_search)) + views;
         if (selectors > 1)
-            return usageError(
-                tr("give at most one of --list, --filter, --search, --day, --week and --month"));
+            return usageError(CliText::tr(
+                "give at most one of --list, --filter, --search, --day, --week and --month"));
         request.completed = m_parser.isSet(m_completed);
         if (views > 0)
             return readView(request);
         if (m_parser.isSet(m_list)) {
             request.list = m_parser.value(m_list);
             if (request.list->trimmed().isEmpty())
-                return inputError(tr("--list needs a list name"));
+                return inputError(CliText::tr("--list needs a list name"));
         }
         if (m_parser.isSet(m_search)) {
             request.search = m_parser.value(m_search);
             if (request.search->trimmed().isEmpty())
-                return inputError(tr("--search needs a text"));
+                return inputError(CliText::tr("--search needs a text"));
         }
         if (m_parser.isSet(m_filter)) {
             const auto type = strictNumber(m_parser.value(m_filter));
             if (!type || *type > 15)
-                return inputError(tr("--filter takes a list type from 0 to 15, not \"%1\"")
+                return inputError(CliText::tr("--filter takes a list type from 0 to 15, not \"%1\"")
                                       .arg(m_parser.value(m_filter)));
             if (*type == 10)
-                return inputError(tr("for one list, use --list NAME"));
+                return inputError(CliText::tr("for one list, use --list NAME"));
             if (*type == 14)
-                return inputError(tr("for a search, use --search TEXT"));
+                return inputError(CliText::tr("for a search, use --search TEXT"));
             request.filter = *type;
         }
         const bool needsTag = request.filter == 8 || request.filter == 9 || request.filter == 15;
         if (m_parser.isSet(m_tag)) {
             if (!needsTag)
-                return usageError(tr("--tag applies to --filter 8, 9 and 15 only"));
+                return usageError(CliText::tr("--tag applies to --filter 8, 9 and 15 only"));
             request.tag = m_parser.value(m_tag);
         }
         if (needsTag && (!request.tag || request.tag->trimmed().isEmpty()))
-            return inputError(tr("--filter %1 needs --tag").arg(*request.filter));
+            return inputError(CliText::tr("--filter %1 needs --tag").arg(*request.filter));
         return finish(request, {&m_list, &m_filter, &m_tag, &m_search, &m_completed},
-                      request.arguments.isEmpty(), tr("tasks takes no arguments"));
+                      request.arguments.isEmpty(), CliText::tr("tasks takes no arguments"));
     }
 
     // tasks --day|--week|--month [DATE]
@@ -425,13 +433,13 @@ private:
                        : m_parser.isSet(m_week) ? TaskViewMode::Week
                                                 : TaskViewMode::Month;
         if (request.arguments.size() > 1)
-            return usageError(tr("--day, --week and --month take at most one date"));
+            return usageError(CliText::tr("--day, --week and --month take at most one date"));
         if (!request.arguments.isEmpty()) {
             const QString text = request.arguments.takeFirst();
             request.viewDate = isoDay(text);
             if (!request.viewDate)
                 return inputError(
-                    tr("cannot read the date \"%1\"; use YYYY-MM-DD, such as 2026-12-24")
+                    CliText::tr("cannot read the date \"%1\"; use YYYY-MM-DD, such as 2026-12-24")
                         .arg(text));
         }
         return finish(request, {&m_completed, &m_day, &m_week, &m_month}, true, QString());

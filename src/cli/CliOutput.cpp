@@ -306,9 +306,4 @@ int fail(const QString& message)
     return 1;
 }
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("velmoran-cli", text);
-}
-
 } // namespace CliOutput

@@ -5,12 +5,20 @@
 #include "platform/store/Reminder.h"
 #include "platform/store/UnreadableFile.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QStringList>
 
 // How the command-line front end writes tasks, lists and events: a JSON object per record for
 // --json, a tab-separated line otherwise. Dates are local wall-clock times to the minute.
+// The command line's own messages, translated like the application's; its JSON output and
+// its command words are not.
+struct CliText
+{
+    Q_DECLARE_TR_FUNCTIONS(CliText)
+};
+
 namespace CliOutput {
 
 // "id", "title", "list", "listId", "due", "priority", "completed", "completionDate", "notes",
@@ -43,8 +51,6 @@ void printJson(const QByteArray& document);
 void printError(const QString& message);
 // Prints the message as an error and answers the exit status of bad input.
 int fail(const QString& message);
-// The front end's texts, translated like the application's.
-QString tr(const char* text);
 // A JSON value on its own (a preference value).
 QString jsonText(const QJsonValue& value);
 

@@ -22,7 +22,6 @@ namespace CliCommands {
 namespace {
 
 using CliOutput::fail;
-using CliOutput::tr;
 
 // One JSON value of any kind; QJsonDocument itself only reads arrays and objects.
 std::optional<QJsonValue> parseJsonValue(const QString& text)
@@ -68,17 +67,17 @@ QString kindName(Kind kind)
 {
     switch (kind) {
     case Kind::Boolean:
-        return tr("true or false");
+        return CliText::tr("true or false");
     case Kind::Number:
-        return tr("a number");
+        return CliText::tr("a number");
     case Kind::Text:
-        return tr("a string");
+        return CliText::tr("a string");
     case Kind::Array:
-        return tr("an array");
+        return CliText::tr("an array");
     case Kind::Dictionary:
-        return tr("an object");
+        return CliText::tr("an object");
     default:
-        return tr("a value of its own kind");
+        return CliText::tr("a value of its own kind");
     }
 }
 
@@ -106,7 +105,8 @@ int set(UserDefaults& defaults, const QString& key, const QString& text)
     const std::optional<QJsonValue> json = parseJsonValue(text);
     if (!json)
         return fail(
-            tr("\"%1\" is not a JSON value (a string needs its quotes: '\"08:00\"')").arg(text));
+            CliText::tr("\"%1\" is not a JSON value (a string needs its quotes: '\"08:00\"')")
+                .arg(text));
     if (json->isNull()) {
         defaults.removeObjectForKey(key);
     } else {
@@ -115,13 +115,14 @@ int set(UserDefaults& defaults, const QString& key, const QString& text)
         const Kind current = kindOf(defaults.objectForKey(key));
         const Kind given = kindOf(value);
         if (current != Kind::None && current != given)
-            return fail(tr("%1 takes %2").arg(key, kindName(current)));
+            return fail(CliText::tr("%1 takes %2").arg(key, kindName(current)));
         defaults.setObject(value, key);
     }
     if (!defaults.synchronize()) {
         const QString reason = defaults.lastWriteError();
-        return fail(reason.isEmpty() ? tr("the preferences could not be written")
-                                     : tr("the preferences could not be written: %1").arg(reason));
+        return fail(reason.isEmpty()
+                        ? CliText::tr("the preferences could not be written")
+                        : CliText::tr("the preferences could not be written: %1").arg(reason));
     }
     // The companion widget's copy follows the preferences it mirrors.
     matchPreferencesForTodayExtension(defaults, UserDefaults::suite(PrefKey::suiteName));

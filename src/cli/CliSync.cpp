@@ -16,11 +16,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("velmoran-cli", text);
-}
-
 SyncSetup makeSetup(SecretStore& secrets)
 {
     return SyncSetup(SyncPaths::forThisUser(), secrets,
@@ -56,10 +51,11 @@ QStringList hints(const SyncReport& report)
 {
     QStringList texts;
     for (const EmptiedList& list : report.waiting)
-        texts.append(tr("To delete the tasks of \"%1\" on the other side too: velmoran-cli sync "
+        texts.append(
+            CliText::tr("To delete the tasks of \"%1\" on the other side too: velmoran-cli sync "
                         "--allow-emptied \"%1\"; to bring them back: velmoran-cli sync "
                         "--restore-emptied \"%1\".")
-                         .arg(report.titleOf(list.name())));
+                .arg(report.titleOf(list.name())));
     QStringList accounts;
     for (const QString& list : report.missingOnServer) {
         const QString account = list.left(list.indexOf(QLatin1Char('/')));
@@ -67,15 +63,17 @@ QStringList hints(const SyncReport& report)
             accounts.append(account);
     }
     for (const QString& account : accounts)
-        texts.append(tr("To choose the lists of %1 again: velmoran-cli account lists %1 LIST...")
-                         .arg(account));
+        texts.append(
+            CliText::tr("To choose the lists of %1 again: velmoran-cli account lists %1 LIST...")
+                .arg(account));
     return texts;
 }
 
 int syncAll(UserDefaults& defaults, SyncSetup& setup, const CliRequest& request)
 {
     if (setup.accounts().isEmpty()) {
-        CliOutput::print(tr("No CalDAV account is set up; add one with \"account add URL USER\"."));
+        CliOutput::print(
+            CliText::tr("No CalDAV account is set up; add one with \"account add URL USER\"."));
         return 0;
     }
     QHash<QString, EmptiedChoice> choices;
@@ -85,7 +83,7 @@ int syncAll(UserDefaults& defaults, SyncSetup& setup, const CliRequest& request)
         for (const QString& name : names) {
             const std::optional<EmptiedList> list = chosenList(setup, name);
             if (!list)
-                return CliOutput::fail(tr("No synced list is called \"%1\".").arg(name));
+                return CliOutput::fail(CliText::tr("No synced list is called \"%1\".").arg(name));
             choices.insert(list->name(), choice);
         }
     }
@@ -101,7 +99,7 @@ int syncAll(UserDefaults& defaults, SyncSetup& setup, const CliRequest& request)
     if (!report.ok())
         return failWith(report.problemText(), report);
     CliOutput::print(
-        tr("Synced %1: %2")
+        CliText::tr("Synced %1: %2")
             .arg(report.collectionsSynced.join(QLatin1String(", ")), report.summary()));
     return 0;
 }
@@ -117,7 +115,7 @@ int chooseLists(SyncSetup& setup, const QStringList& arguments)
         QStringList known;
         for (const SyncAccount& a : accounts)
             known.append(a.id);
-        return CliOutput::fail(tr("No account is called \"%1\"; the accounts: %2")
+        return CliOutput::fail(CliText::tr("No account is called \"%1\"; the accounts: %2")
                                    .arg(arguments.first(), known.join(QLatin1String(", "))));
     }
     SyncRunner runner;
@@ -138,7 +136,7 @@ int chooseLists(SyncSetup& setup, const QStringList& arguments)
                 [&](const SyncReport::Collection& collection) { return collection.name == name; });
             if (!onServer)
                 CliOutput::print(QStringLiteral("[!]\t%1\t%2")
-                                     .arg(name, tr("%1 (no longer on the server)")
+                                     .arg(name, CliText::tr("%1 (no longer on the server)")
                                                     .arg(setup.listTitle(
                                                         account->id + QLatin1Char('/') + name))));
         }
@@ -153,13 +151,13 @@ int chooseLists(SyncSetup& setup, const QStringList& arguments)
                                     collection.displayName.compare(name, Qt::CaseInsensitive) == 0;
                          });
         if (found == listing.discovered.cend())
-            return CliOutput::fail(tr("The server has no list \"%1\".").arg(name));
+            return CliOutput::fail(CliText::tr("The server has no list \"%1\".").arg(name));
         chosen.append(found->name);
     }
     if (!setup.setCollections(account->id, chosen))
-        return CliOutput::fail(tr("The sync configuration could not be written to %1.")
+        return CliOutput::fail(CliText::tr("The sync configuration could not be written to %1.")
                                    .arg(setup.paths().configFile()));
-    CliOutput::print(tr("%1 syncs these lists from now on: %2")
+    CliOutput::print(CliText::tr("%1 syncs these lists from now on: %2")
                          .arg(account->id, chosen.join(QLatin1String(", "))));
     return 0;
 }
@@ -182,7 +180,7 @@ int addAccount(UserDefaults& defaults, SyncSetup& setup, const QString& url, con
 {
     const QString password = readPassword();
     if (password.isEmpty())
-        return CliOutput::fail(tr("Give the password on standard input."));
+        return CliOutput::fail(CliText::tr("Give the password on standard input."));
     SyncRunner runner;
     const SyncSetup::Added added = setup.addAccount(url, user, password, runner);
     if (!added.account)
@@ -194,14 +192,14 @@ int addAccount(UserDefaults& defaults, SyncSetup& setup, const QString& url, con
         titles.append(collection.displayName);
     }
     if (!setup.setCollections(added.account->id, names))
-        return CliOutput::fail(tr("The sync configuration could not be written to %1.")
+        return CliOutput::fail(CliText::tr("The sync configuration could not be written to %1.")
                                    .arg(setup.paths().configFile()));
     const QString folder = setup.paths().accountFolder(added.account->id);
     QVariantList folders;
     for (const QString& path : StoreFolders::withFolder(defaults, folder))
         folders.append(path);
     defaults.setObject(folders, PrefKey::storeFolders);
-    CliOutput::print(tr("Added %1 (%2) with the lists: %3")
+    CliOutput::print(CliText::tr("Added %1 (%2) with the lists: %3")
                          .arg(added.account->id, url, titles.join(QLatin1String(", "))));
     return syncAll(defaults, setup, {});
 }
@@ -211,11 +209,13 @@ int resolveConflict(const QStringList& arguments)
     const ConflictCopy::Outcome outcome =
         ConflictCopy::resolve(arguments.at(0), arguments.at(1), arguments.at(2));
     if (!outcome.ok)
-        return CliOutput::fail(tr("The conflict could not be settled: %1").arg(outcome.error));
+        return CliOutput::fail(
+            CliText::tr("The conflict could not be settled: %1").arg(outcome.error));
     // vdirsyncer passes this line on to whoever reads its output; the sync's report counts
     // the conflicts settled by it, so it goes without the usual prefix.
-    const QString kept = QLatin1String(ConflictCopy::kKeptLinePrefix) +
-                         tr("Kept both versions: \"%1\" is this computer's.").arg(outcome.title);
+    const QString kept =
+        QLatin1String(ConflictCopy::kKeptLinePrefix) +
+        CliText::tr("Kept both versions: \"%1\" is this computer's.").arg(outcome.title);
     std::fprintf(stderr, "%s\n", kept.toUtf8().constData());
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "cli/CliTaskSelection.h"
+#include "cli/CliOutput.h"
 
 #include "data/CalendarEvents.h"
 #include "data/DataManager.h"
@@ -18,11 +19,6 @@
 namespace CliTaskSelection {
 
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("velmoran-cli", text);
-}
 
 std::optional<ReminderList> fromDictionary(const ListFilters& filters, const ListEntry& entry,
                                            bool completed)
@@ -66,7 +62,7 @@ std::optional<ReminderList> ofList(DataManager& manager, const ListFilters& filt
 {
     const store::CalendarPtr list = listNamed(manager.lists().allCalendars(), *request.list);
     if (!list) {
-        *error = tr("no list is called \"%1\" (see \"lists\")").arg(*request.list);
+        *error = CliText::tr("no list is called \"%1\" (see \"lists\")").arg(*request.list);
         return std::nullopt;
     }
     std::optional<ReminderList> found = fromDictionary(
@@ -92,7 +88,7 @@ std::optional<ReminderList> ofType(DataManager& manager, const ListFilters& filt
     case ListKind::MergedList: {
         const std::optional<ListEntry> merged = mergedList(manager.defaults(), *request.tag);
         if (!merged) {
-            *error = tr("no merged list is called \"%1\"").arg(*request.tag);
+            *error = CliText::tr("no merged list is called \"%1\"").arg(*request.tag);
             return std::nullopt;
         }
         entry = *merged;
@@ -149,11 +145,11 @@ std::optional<ViewContent> selectView(DataManager& manager, const CliRequest& re
         request.viewDate ? request.viewDate->startOfDay() : manager.dates().today();
     const QDateTime start = TaskListAssembly::periodStart(mode, day);
     if (!start.isValid()) {
-        *error = tr("that date cannot be shown");
+        *error = CliText::tr("that date cannot be shown");
         return std::nullopt;
     }
     if (!eventsCover(manager, mode, start)) {
-        *error = tr("the events could not be read in time");
+        *error = CliText::tr("the events could not be read in time");
         return std::nullopt;
     }
     const bool showingCompleted =
@@ -200,7 +196,7 @@ std::optional<QList<store::ReminderPtr>> select(DataManager& manager, const CliR
         found = ofType(manager, filters, request, error);
     if (!found) {
         if (error->isEmpty())
-            *error = tr("the tasks could not be read");
+            *error = CliText::tr("the tasks could not be read");
         return std::nullopt;
     }
     manager.lists().fetchSortDescriptors().sort(*found);

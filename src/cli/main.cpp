@@ -8,6 +8,7 @@
 #include "cli/CliSync.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
+#include "platform/i18n/InterfaceLanguage.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/StoreFolders.h"
 #include "prefs/DefaultPreferences.h"
@@ -15,11 +16,6 @@
 #include <QCoreApplication>
 
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("velmoran-cli", text);
-}
 
 // The clock follows the system unless VELMORAN_NOW sets it for this run.
 bool setUpClock(Clock& clock)
@@ -34,8 +30,8 @@ bool setUpClock(Clock& clock)
             instant = day.startOfDay();
     }
     if (!instant.isValid()) {
-        CliOutput::printError(tr("%1=\"%2\" is not an ISO date and time, such as "
-                                 "2026-12-24T10:00")
+        CliOutput::printError(CliText::tr("%1=\"%2\" is not an ISO date and time, such as "
+                                          "2026-12-24T10:00")
                                   .arg(QString::fromLatin1(kNowVariable), now));
         return false;
     }
@@ -48,6 +44,10 @@ bool setUpClock(Clock& clock)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    // Messages and --help in the user's language; the JSON output and the command words stay
+    // as they are, for scripts.
+    InterfaceLanguage::install(
+        app, UserDefaults::standardUserDefaults().boolForKey(InterfaceLanguage::kUseEnglishKey));
     QCoreApplication::setApplicationName(QStringLiteral("velmoran-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORAN_VERSION));
 

@@ -4,10 +4,10 @@
 
 namespace {
 
-QString tr(const char* text)
+struct ListTitlesText
 {
-    return QCoreApplication::translate("ListTitles", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(ListTitles)
+};
 
 } // namespace
 
@@ -17,21 +17,21 @@ QString presetListTitle(ListKind kind)
 {
     switch (kind) {
     case ListKind::AllTasks:
-        return tr("All Tasks");
+        return ListTitlesText::tr("All Tasks");
     case ListKind::UndatedTasks:
-        return tr("Undated Tasks");
+        return ListTitlesText::tr("Undated Tasks");
     case ListKind::RecurringTasks:
-        return tr("Recurring Tasks");
+        return ListTitlesText::tr("Recurring Tasks");
     case ListKind::LocationBasedTasks:
-        return tr("Location-based Tasks");
+        return ListTitlesText::tr("Location-based Tasks");
     case ListKind::OverdueTasks:
-        return tr("Overdue Tasks");
+        return ListTitlesText::tr("Overdue Tasks");
     case ListKind::HighPriorityTasks:
-        return tr("High Priority Tasks");
+        return ListTitlesText::tr("High Priority Tasks");
     case ListKind::MediumPriorityTasks:
-        return tr("Mid Priority Tasks");
+        return ListTitlesText::tr("Mid Priority Tasks");
     case ListKind::LowPriorityTasks:
-        return tr("Low Priority Tasks");
+        return ListTitlesText::tr("Low Priority Tasks");
     default:
         return QString();
     }
@@ -48,7 +48,7 @@ QString titleForEntry(const ListEntry& entry)
     case ListKind::SavedSearch:
         return entry.tag();
     case ListKind::Search:
-        return tr("Search");
+        return ListTitlesText::tr("Search");
     case ListKind::Day:
     case ListKind::Week:
     case ListKind::Month:

@@ -8,10 +8,10 @@ namespace QuickActionSettings {
 
 namespace {
 
-QString tr(const char* text)
+struct QuickActionSettingsText
 {
-    return QCoreApplication::translate("QuickActionSettings", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(QuickActionSettings)
+};
 
 QString unitWord(QuickAction::Unit unit, bool singular)
 {
@@ -25,7 +25,7 @@ QString unitWord(QuickAction::Unit unit, bool singular)
                                           QT_TRANSLATE_NOOP("QuickActionSettings", "Days"),
                                           QT_TRANSLATE_NOOP("QuickActionSettings", "Weeks"),
                                           QT_TRANSLATE_NOOP("QuickActionSettings", "Months")};
-    return tr((singular ? singulars : plurals)[int(unit)]);
+    return QuickActionSettingsText::tr((singular ? singulars : plurals)[int(unit)]);
 }
 
 } // namespace
@@ -59,7 +59,7 @@ bool isEditable(const QVariant& record)
 QString rowText(const QVariant& record)
 {
     if (!isEditable(record))
-        return tr("Unsupported Action");
+        return QuickActionSettingsText::tr("Unsupported Action");
     const QuickAction action = QuickAction::fromVariant(record);
     if (action.isDateShift()) {
         return QStringLiteral("%1%2 %3")
@@ -69,13 +69,13 @@ QString rowText(const QVariant& record)
     }
     switch (action.type) {
     case QuickAction::ClearDueDate:
-        return tr("Clear Due Date");
+        return QuickActionSettingsText::tr("Clear Due Date");
     case QuickAction::Today:
-        return tr("Today");
+        return QuickActionSettingsText::tr("Today");
     case QuickAction::Now:
-        return tr("Now");
+        return QuickActionSettingsText::tr("Now");
     case QuickAction::After:
-        return tr("After");
+        return QuickActionSettingsText::tr("After");
     case QuickAction::Tag:
         return QStringLiteral("#%1").arg(action.tag);
     case QuickAction::Word:

@@ -18,10 +18,10 @@ int storedInteger(const UserDefaults& defaults, QLatin1StringView key, int fallb
     return stored.isValid() && ok ? value : fallback;
 }
 
-QString tr(const char* text)
+struct RecentlyDeletedPolicyText
 {
-    return QCoreApplication::translate("RecentlyDeletedPolicy", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(RecentlyDeletedPolicy)
+};
 
 } // namespace
 
@@ -47,21 +47,27 @@ QString whereDeletedItemsGo(Deletion deletion, const UserDefaults& defaults)
     const int days = keepDays(defaults);
     if (deletion == Deletion::List) {
         if (days < 0)
-            return tr("The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), "
-                      "where they are kept until you delete them there.");
-        return days == 1 ? tr("The list and its tasks go to Recently Deleted (Edit → Recently "
-                              "Deleted…), where they are kept for 1 day.")
-                         : tr("The list and its tasks go to Recently Deleted (Edit → Recently "
-                              "Deleted…), where they are kept for %1 days.")
+            return RecentlyDeletedPolicyText::tr(
+                "The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), "
+                "where they are kept until you delete them there.");
+        return days == 1 ? RecentlyDeletedPolicyText::tr(
+                               "The list and its tasks go to Recently Deleted (Edit → Recently "
+                               "Deleted…), where they are kept for 1 day.")
+                         : RecentlyDeletedPolicyText::tr(
+                               "The list and its tasks go to Recently Deleted (Edit → Recently "
+                               "Deleted…), where they are kept for %1 days.")
                                .arg(days);
     }
     if (days < 0)
-        return tr("The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where "
-                  "they are kept until you delete them there.");
-    return days == 1 ? tr("The completed tasks go to Recently Deleted (Edit → Recently "
-                          "Deleted…), where they are kept for 1 day.")
-                     : tr("The completed tasks go to Recently Deleted (Edit → Recently "
-                          "Deleted…), where they are kept for %1 days.")
+        return RecentlyDeletedPolicyText::tr(
+            "The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where "
+            "they are kept until you delete them there.");
+    return days == 1 ? RecentlyDeletedPolicyText::tr(
+                           "The completed tasks go to Recently Deleted (Edit → Recently "
+                           "Deleted…), where they are kept for 1 day.")
+                     : RecentlyDeletedPolicyText::tr(
+                           "The completed tasks go to Recently Deleted (Edit → Recently "
+                           "Deleted…), where they are kept for %1 days.")
                            .arg(days);
 }
 

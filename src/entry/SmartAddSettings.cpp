@@ -47,10 +47,10 @@ bool isOptionalString(const QVariantMap& map, const char* key)
 const char* const kWeekdays[] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
 const char* const kUnits[] = {"Day", "Week", "Month", "Year"};
 
-QString tr(const char* text)
+struct SmartAddSettingsText
 {
-    return QCoreApplication::translate("SmartAddSettings", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SmartAddSettings)
+};
 
 } // namespace
 
@@ -244,18 +244,19 @@ QString SmartAddRuleChoice::describe(const SmartAddRule& rule)
     const SmartAddRuleChoice choice = fromRule(rule);
     switch (choice.kind) {
     case DueDate:
-        return tr("Due Date %1 %2")
+        return SmartAddSettingsText::tr("Due Date %1 %2")
             .arg((choice.forward ? QStringLiteral("+") : QStringLiteral("-")) +
                      QString::number(choice.number),
-                 tr((choice.number == 1 ? unit : units)[choice.unit]));
+                 SmartAddSettingsText::tr((choice.number == 1 ? unit : units)[choice.unit]));
     case DueTime:
-        return tr("Due Time %1").arg(rule.resultText());
+        return SmartAddSettingsText::tr("Due Time %1").arg(rule.resultText());
     case AlarmOn:
-        return tr("Alarm On");
+        return SmartAddSettingsText::tr("Alarm On");
     case AlarmOff:
-        return tr("Alarm Off");
+        return SmartAddSettingsText::tr("Alarm Off");
     default:
-        return tr("Due Date - %1").arg(tr(days[choice.kind - Sunday]));
+        return SmartAddSettingsText::tr("Due Date - %1")
+            .arg(SmartAddSettingsText::tr(days[choice.kind - Sunday]));
     }
 }
 

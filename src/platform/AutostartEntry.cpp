@@ -10,10 +10,10 @@
 
 namespace {
 
-QString tr(const char* text)
+struct AutostartEntryText
 {
-    return QCoreApplication::translate("AutostartEntry", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(AutostartEntry)
+};
 
 // An Exec value: the program in double quotes with its quotes, backquotes, backslashes and dollar
 // signs escaped, as desktop entries want them, so that a path with spaces or quotes survives.
@@ -61,7 +61,7 @@ bool AutostartEntry::apply(bool startAtLogin, const QString& executable, QString
         if (!QFileInfo::exists(file) || QFile::remove(file))
             return true;
         if (error)
-            *error = tr("The autostart entry %1 cannot be removed.").arg(file);
+            *error = AutostartEntryText::tr("The autostart entry %1 cannot be removed.").arg(file);
         return false;
     }
     const QByteArray text = contents(executable);
@@ -71,13 +71,15 @@ bool AutostartEntry::apply(bool startAtLogin, const QString& executable, QString
     current.close();
     if (!QDir().mkpath(QFileInfo(file).path())) {
         if (error)
-            *error = tr("The autostart folder %1 cannot be created.").arg(QFileInfo(file).path());
+            *error = AutostartEntryText::tr("The autostart folder %1 cannot be created.")
+                         .arg(QFileInfo(file).path());
         return false;
     }
     QString reason;
     if (!replaceFileContents(file, text, &reason)) {
         if (error)
-            *error = tr("The autostart entry %1 cannot be written: %2").arg(file, reason);
+            *error = AutostartEntryText::tr("The autostart entry %1 cannot be written: %2")
+                         .arg(file, reason);
         return false;
     }
     return true;

@@ -1,7 +1,9 @@
 #include "TestEnvironment.h"
 
 #include "platform/Clock.h"
+#include "platform/i18n/InterfaceLanguage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
 #include <QStandardPaths>
@@ -10,6 +12,19 @@
 
 #include <cstdlib>
 #include <ctime>
+
+namespace {
+
+// The suites read the program's English texts, its plural forms included, whatever the
+// machine's language.
+void installEnglish()
+{
+    InterfaceLanguage::install(*QCoreApplication::instance(), true);
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(installEnglish)
 
 namespace TestEnvironment {
 

@@ -15,10 +15,10 @@ namespace RepeatChoices {
 
 namespace {
 
-QString tr(const char* text)
+struct RepeatEditorText
 {
-    return QCoreApplication::translate("RepeatEditor", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(RepeatEditor)
+};
 
 RecurrenceRule rule(RecurrenceRule::Frequency frequency, int interval,
                     const QList<RecurrenceDayOfWeek>& days = {})
@@ -53,9 +53,11 @@ QList<int> untoldMonths(const RecurrenceRule& rule, const QDate& due)
 
 QStringList presetTitles()
 {
-    return {tr("Never"),       tr("Weekdays"),   tr("Weekends"),
-            tr("Every Day"),   tr("Every Week"), tr("Every 2 Weeks"),
-            tr("Every Month"), tr("Every Year"), tr("Custom")};
+    return {RepeatEditorText::tr("Never"),       RepeatEditorText::tr("Weekdays"),
+            RepeatEditorText::tr("Weekends"),    RepeatEditorText::tr("Every Day"),
+            RepeatEditorText::tr("Every Week"),  RepeatEditorText::tr("Every 2 Weeks"),
+            RepeatEditorText::tr("Every Month"), RepeatEditorText::tr("Every Year"),
+            RepeatEditorText::tr("Custom")};
 }
 
 std::optional<RecurrenceRule> presetRule(int preset, const std::optional<RecurrenceEnd>& end)
@@ -123,8 +125,10 @@ QString description(const RecurrenceRule* rule, const QDate& due)
     for (int month : months)
         names << QLocale().standaloneMonthName(month, QLocale::LongFormat);
     const QString last = names.takeLast();
-    const QString list = names.isEmpty() ? last : names.join(tr(", ")) + tr(" and ") + last;
-    return tr("%1 in %2").arg(text, list);
+    const QString list = names.isEmpty() ? last
+                                         : names.join(RepeatEditorText::tr(", ")) +
+                                               RepeatEditorText::tr(" and ") + last;
+    return RepeatEditorText::tr("%1 in %2").arg(text, list);
 }
 
 int weekdayForSegment(int segment, bool sundayFirst)

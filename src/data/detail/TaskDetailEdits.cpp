@@ -6,6 +6,15 @@ using store::Alarm;
 using store::DateComponents;
 using store::Reminder;
 
+namespace {
+
+struct AlarmOffsetText
+{
+    Q_DECLARE_TR_FUNCTIONS(RightViewController)
+};
+
+} // namespace
+
 namespace TaskDetailEdits {
 
 namespace {
@@ -163,21 +172,13 @@ QList<int> alarmOffsetChoices()
 
 QString alarmOffsetTitle(int secondsBefore)
 {
-    const auto tr = [](const char* text) {
-        return QCoreApplication::translate("RightViewController", text);
-    };
     if (secondsBefore == 0)
-        return tr("At Due Time");
-    if (secondsBefore % (24 * 3600) == 0) {
-        const int days = secondsBefore / (24 * 3600);
-        return days == 1 ? tr("1 Day Before") : tr("%1 Days Before").arg(days);
-    }
-    if (secondsBefore % 3600 == 0) {
-        const int hours = secondsBefore / 3600;
-        return hours == 1 ? tr("1 Hour Before") : tr("%1 Hours Before").arg(hours);
-    }
-    const int minutes = secondsBefore / 60;
-    return minutes == 1 ? tr("1 Minute Before") : tr("%1 Minutes Before").arg(minutes);
+        return AlarmOffsetText::tr("At Due Time");
+    if (secondsBefore % (24 * 3600) == 0)
+        return AlarmOffsetText::tr("%n Day(s) Before", nullptr, secondsBefore / (24 * 3600));
+    if (secondsBefore % 3600 == 0)
+        return AlarmOffsetText::tr("%n Hour(s) Before", nullptr, secondsBefore / 3600);
+    return AlarmOffsetText::tr("%n Minute(s) Before", nullptr, secondsBefore / 60);
 }
 
 int priorityButtonForPriority(int priority)

@@ -6,10 +6,10 @@ namespace ContactPlaces {
 
 namespace {
 
-QString tr(const char* text)
+struct LocationPopoverText
 {
-    return QCoreApplication::translate("LocationPopover", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(LocationPopover)
+};
 
 QString oneLine(QString text)
 {
@@ -62,11 +62,11 @@ QString addressTypeTitle(const QString& label)
     const QString flat = oneLine(label);
     const QString lower = flat.toLower();
     if (lower == QLatin1String("home"))
-        return tr("Home");
+        return LocationPopoverText::tr("Home");
     if (lower == QLatin1String("work"))
-        return tr("Work");
+        return LocationPopoverText::tr("Work");
     if (lower == QLatin1String("other"))
-        return tr("Other");
+        return LocationPopoverText::tr("Other");
     QString title = flat;
     if (title.startsWith(QLatin1String("x-"), Qt::CaseInsensitive))
         title = title.mid(2);

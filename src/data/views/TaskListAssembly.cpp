@@ -20,10 +20,10 @@
 
 namespace {
 
-QString tr(const char* text)
+struct TaskListAssemblyText
 {
-    return QCoreApplication::translate("TaskListAssembly", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(TaskListAssembly)
+};
 
 ReminderList orEmpty(std::optional<ReminderList> list)
 {
@@ -153,7 +153,7 @@ TaskListAssembly::TopView TaskListAssembly::refreshTopView(TaskViewMode mode,
                                                            const QDateTime& currentDate) const
 {
     TopView top;
-    const QString joined = tr("%1. %2");
+    const QString joined = TaskListAssemblyText::tr("%1. %2");
     const DateFormatter& monthFormatter = m_manager.formatters().monthFormatter();
     switch (mode) {
     case TaskViewMode::Day:

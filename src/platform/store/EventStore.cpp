@@ -25,10 +25,10 @@ namespace {
 // Bursts of file events (a sync run, a batch of our own writes) become one notification.
 constexpr int kSettleMs = 250;
 
-QString tr(const char* text)
+struct EventStoreText
 {
-    return QCoreApplication::translate("EventStore", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(EventStore)
+};
 
 bool folderAccessible(const QString& path, QString* error)
 {
@@ -36,7 +36,7 @@ bool folderAccessible(const QString& path, QString* error)
     if (::access(name.constData(), R_OK | W_OK | X_OK) == 0)
         return true;
     if (error)
-        *error = tr("The store folder %1 cannot be read and written.").arg(path);
+        *error = EventStoreText::tr("The store folder %1 cannot be read and written.").arg(path);
     return false;
 }
 
@@ -116,7 +116,7 @@ bool EventStore::ensureFirstRunLocked(QString* error)
     for (const QString& root : roots) {
         if (!QDir().mkpath(root)) {
             if (error)
-                *error = tr("The store folder %1 cannot be created.").arg(root);
+                *error = EventStoreText::tr("The store folder %1 cannot be created.").arg(root);
             return false;
         }
         if (!folderAccessible(root, error))
@@ -131,17 +131,17 @@ bool EventStore::ensureFirstRunLocked(QString* error)
              .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)
              .isEmpty()) {
         qCWarning(lcVdir).noquote()
-            << tr("%1 holds no lists but other files; no lists are created in it.")
+            << EventStoreText::tr("%1 holds no lists but other files; no lists are created in it.")
                    .arg(roots.first());
         return true;
     }
     Calendar reminders;
-    reminders.title = tr("Reminders");
+    reminders.title = EventStoreText::tr("Reminders");
     reminders.color = QColor(QStringLiteral("#1badf8"));
     reminders.holdsReminders = true;
     reminders.holdsEvents = false;
     Calendar calendar;
-    calendar.title = tr("Calendar");
+    calendar.title = EventStoreText::tr("Calendar");
     calendar.color = QColor(QStringLiteral("#63da38"));
     calendar.holdsReminders = false;
     calendar.holdsEvents = true;
@@ -405,12 +405,12 @@ bool EventStore::saveReminder(const ReminderPtr& reminder, bool commitNow, QStri
 {
     if (!reminder) {
         if (error)
-            *error = tr("No task was given.");
+            *error = EventStoreText::tr("No task was given.");
         return false;
     }
     if (!reminder->calendar) {
         if (error)
-            *error = tr("The task \"%1\" has no list.").arg(reminder->title);
+            *error = EventStoreText::tr("The task \"%1\" has no list.").arg(reminder->title);
         return false;
     }
     if (reminder->calendar->immutable) {
@@ -418,10 +418,11 @@ bool EventStore::saveReminder(const ReminderPtr& reminder, bool commitNow, QStri
             reminder->origin && QFileInfo(reminder->origin->filePath).absolutePath() !=
                                     QFileInfo(reminder->calendar->folderPath).absoluteFilePath();
         if (error) {
-            *error = moving
-                         ? tr("\"%1\" cannot move to \"%2\": that list is read-only.")
-                               .arg(reminder->title, reminder->calendar->title)
-                         : tr("The list \"%1\" cannot be changed.").arg(reminder->calendar->title);
+            *error =
+                moving ? EventStoreText::tr("\"%1\" cannot move to \"%2\": that list is read-only.")
+                             .arg(reminder->title, reminder->calendar->title)
+                       : EventStoreText::tr("The list \"%1\" cannot be changed.")
+                             .arg(reminder->calendar->title);
         }
         return false;
     }
@@ -433,12 +434,13 @@ bool EventStore::removeReminder(const ReminderPtr& reminder, bool commitNow, QSt
 {
     if (!reminder || !reminder->origin) {
         if (error)
-            *error = tr("The task was never saved.");
+            *error = EventStoreText::tr("The task was never saved.");
         return false;
     }
     if (reminder->calendar && reminder->calendar->immutable) {
         if (error)
-            *error = tr("The list \"%1\" cannot be changed.").arg(reminder->calendar->title);
+            *error = EventStoreText::tr("The list \"%1\" cannot be changed.")
+                         .arg(reminder->calendar->title);
         return false;
     }
     return queueOrApply({PendingChange::Kind::RemoveReminder, reminder, nullptr, deletedId},
@@ -449,14 +451,14 @@ bool EventStore::saveCalendar(const CalendarPtr& calendar, bool commitNow, QStri
 {
     if (!calendar) {
         if (error)
-            *error = tr("No list was given.");
+            *error = EventStoreText::tr("No list was given.");
         return false;
     }
     if (calendar->immutable) {
         // Named as the user knows it, not by the title it was about to get.
         const CalendarPtr known = calendarWithIdentifier(calendar->calendarIdentifier);
         if (error)
-            *error = tr("The list \"%1\" cannot be changed.")
+            *error = EventStoreText::tr("The list \"%1\" cannot be changed.")
                          .arg(known ? known->title : calendar->title);
         return false;
     }
@@ -468,12 +470,12 @@ bool EventStore::removeCalendar(const CalendarPtr& calendar, bool commitNow, QSt
 {
     if (!calendar || calendar->folderPath.isEmpty()) {
         if (error)
-            *error = tr("The list was never saved.");
+            *error = EventStoreText::tr("The list was never saved.");
         return false;
     }
     if (calendar->immutable) {
         if (error)
-            *error = tr("The list \"%1\" cannot be changed.").arg(calendar->title);
+            *error = EventStoreText::tr("The list \"%1\" cannot be changed.").arg(calendar->title);
         return false;
     }
     return queueOrApply({PendingChange::Kind::RemoveCalendar, nullptr, calendar, deletedId},

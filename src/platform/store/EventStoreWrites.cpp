@@ -25,10 +25,10 @@ namespace store {
 
 namespace {
 
-QString tr(const char* text)
+struct EventStoreText
 {
-    return QCoreApplication::translate("EventStore", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(EventStore)
+};
 
 QString newUid()
 {
@@ -110,16 +110,17 @@ std::optional<IcsItem> readUnchanged(const ItemOrigin& origin, const QString& ti
         return std::nullopt;
     if (stamp != origin.stamp || AtomicFile::contentHash(bytes) != origin.contentHash) {
         if (error)
-            *error = tr("\"%1\" was changed by another program after it was read; nothing was "
-                        "overwritten, and the new version will be shown.")
+            *error = EventStoreText::tr(
+                         "\"%1\" was changed by another program after it was read; nothing was "
+                         "overwritten, and the new version will be shown.")
                          .arg(title);
         return std::nullopt;
     }
     QString parseError;
     std::optional<IcsItem> item = IcsItem::parse(bytes, &parseError);
     if (!item && error)
-        *error =
-            tr("%1 cannot be read (%2) and is left as it is.").arg(origin.filePath, parseError);
+        *error = EventStoreText::tr("%1 cannot be read (%2) and is left as it is.")
+                     .arg(origin.filePath, parseError);
     return item;
 }
 
@@ -132,12 +133,12 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
                           : nullptr;
     if (!calendar) {
         if (error)
-            *error = tr("The list of \"%1\" does not exist.").arg(reminder.title);
+            *error = EventStoreText::tr("The list of \"%1\" does not exist.").arg(reminder.title);
         return false;
     }
     if (calendar->immutable) {
         if (error)
-            *error = tr("The list \"%1\" cannot be changed.").arg(calendar->title);
+            *error = EventStoreText::tr("The list \"%1\" cannot be changed.").arg(calendar->title);
         return false;
     }
     const QString folder = calendar->folderPath;
@@ -187,7 +188,7 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
     if (shared && !uids.contains(reminder.uid)) {
         m_index.invalidate(origin.filePath);
         if (error)
-            *error = tr("\"%1\" is no longer in %2; nothing was changed.")
+            *error = EventStoreText::tr("\"%1\" is no longer in %2; nothing was changed.")
                          .arg(reminder.title, LocalFileName::forDisplay(origin.filePath));
         return false;
     }
@@ -290,16 +291,18 @@ bool EventStore::mayMoveLocked(const Reminder& reminder, const QString& oldFolde
         return true;
     if (from->immutable) {
         if (error)
-            *error = tr("\"%1\" is in the read-only list \"%2\" and cannot be moved.")
-                         .arg(reminder.title, from->title);
+            *error =
+                EventStoreText::tr("\"%1\" is in the read-only list \"%2\" and cannot be moved.")
+                    .arg(reminder.title, from->title);
         return false;
     }
     const QString fromRoot = from->source ? from->source->rootPath : QString();
     const QString toRoot = target.source ? target.source->rootPath : QString();
     if (QDir::cleanPath(fromRoot) != QDir::cleanPath(toRoot)) {
         if (error)
-            *error = tr("\"%1\" cannot move to \"%2\": that list is in another store folder "
-                        "(%3), and tasks move only between lists of one folder.")
+            *error = EventStoreText::tr(
+                         "\"%1\" cannot move to \"%2\": that list is in another store folder "
+                         "(%3), and tasks move only between lists of one folder.")
                          .arg(reminder.title, target.title, QDir::toNativeSeparators(toRoot));
         return false;
     }
@@ -322,8 +325,9 @@ bool EventStore::removeReminderLocked(const Reminder& reminder, QString* deleted
     if (stamp != origin.stamp || AtomicFile::contentHash(bytes) != origin.contentHash) {
         m_index.invalidate(origin.filePath);
         if (error)
-            *error = tr("\"%1\" was changed by another program after it was read; it was not "
-                        "deleted.")
+            *error = EventStoreText::tr(
+                         "\"%1\" was changed by another program after it was read; it was not "
+                         "deleted.")
                          .arg(reminder.title);
         return false;
     }
@@ -351,7 +355,7 @@ bool EventStore::cutOutLocked(IcsItem item, const Reminder& reminder, QString* d
         standalone = item.takeTodo(reminder.uid);
     if (!standalone) {
         if (error)
-            *error = tr("\"%1\" is no longer in %2; nothing was deleted.")
+            *error = EventStoreText::tr("\"%1\" is no longer in %2; nothing was deleted.")
                          .arg(reminder.title, LocalFileName::forDisplay(reminder.origin->filePath));
         return false;
     }
@@ -385,7 +389,7 @@ bool EventStore::writeCalendarLocked(Calendar& calendar, QString* error)
         const QString folder = root + QLatin1Char('/') + name;
         if (!QDir(root).mkdir(name)) {
             if (error)
-                *error = tr("The folder %1 cannot be created.").arg(folder);
+                *error = EventStoreText::tr("The folder %1 cannot be created.").arg(folder);
             return false;
         }
         const QString createdFor = calendar.holdsReminders && !calendar.holdsEvents   ? "VTODO"
@@ -439,8 +443,9 @@ bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* deleted
             // without it would leave it behind, and keeping it would keep half a list.
             if (item->problem == ItemProblem::CannotRead) {
                 if (error)
-                    *error = tr("The list is left as it is: %1 cannot be read (%2).")
-                                 .arg(LocalFileName::forDisplay(item->file.path), item->error);
+                    *error =
+                        EventStoreText::tr("The list is left as it is: %1 cannot be read (%2).")
+                            .arg(LocalFileName::forDisplay(item->file.path), item->error);
                 return false;
             }
             if (item->hasTodo && !item->hasEvent)

@@ -7,10 +7,10 @@
 
 namespace {
 
-QString tr(const char* text)
+struct SecretStoreText
 {
-    return QCoreApplication::translate("SecretStore", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SecretStore)
+};
 
 // The attributes that find an account's password again; the account id goes last.
 QStringList attributes()
@@ -45,7 +45,7 @@ SecretStore::Run SecretStore::run(const QStringList& arguments, const QByteArray
     if (!process.waitForFinished(120000)) {
         process.kill();
         process.waitForFinished(1000);
-        result.errorText = tr("The secret service did not answer.");
+        result.errorText = SecretStoreText::tr("The secret service did not answer.");
         return result;
     }
     result.output = process.readAllStandardOutput();
@@ -80,9 +80,10 @@ QString SecretStore::storeProblem(const QString& errorText)
 {
     // secret-tool says "Cannot autolaunch D-Bus…" or "The name org.freedesktop.secrets was not
     // provided…"; what the user needs to know is that there is no place for the password.
-    QString words = tr("The password cannot be kept: no secret service (such as GNOME Keyring or "
-                       "KWallet) is running on this desktop, or it refused. The account is not "
-                       "saved, because a password is never written into a file.");
+    QString words = SecretStoreText::tr(
+        "The password cannot be kept: no secret service (such as GNOME Keyring or "
+        "KWallet) is running on this desktop, or it refused. The account is not "
+        "saved, because a password is never written into a file.");
     if (!errorText.isEmpty())
         words += QLatin1Char('\n') + errorText;
     return words;

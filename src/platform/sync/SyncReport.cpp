@@ -12,10 +12,10 @@
 
 namespace {
 
-QString tr(const char* text, int n = -1)
+struct SyncReportText
 {
-    return QCoreApplication::translate("SyncReport", text, nullptr, n);
-}
+    Q_DECLARE_TR_FUNCTIONS(SyncReport)
+};
 
 // The storage part of "account_1_local/work" or "account_1_local".
 QString storageOf(const QString& instance)
@@ -108,53 +108,67 @@ QString SyncReport::problemText() const
     case Problem::None:
         return {};
     case Problem::Authentication:
-        return tr("The server refused the user name or password. Check them, or enter the "
-                  "password again in the account.");
+        return SyncReportText::tr(
+            "The server refused the user name or password. Check them, or enter the "
+            "password again in the account.");
     case Problem::Forbidden:
         if (refusedIn.isEmpty())
-            return tr("The server does not let this user in there (403 Forbidden). Check the "
-                      "address, and the user's rights on the server.");
-        return tr("The server refused changes to \"%1\" (403 Forbidden): the list is read-only "
-                  "for this user. The changes stay on this computer; ask the list's owner for "
-                  "the right to change it, or move the tasks to another list.")
+            return SyncReportText::tr(
+                "The server does not let this user in there (403 Forbidden). Check the "
+                "address, and the user's rights on the server.");
+        return SyncReportText::tr(
+                   "The server refused changes to \"%1\" (403 Forbidden): the list is read-only "
+                   "for this user. The changes stay on this computer; ask the list's owner for "
+                   "the right to change it, or move the tasks to another list.")
             .arg(titleOf(refusedIn.first()));
     case Problem::Unreachable:
-        return tr("The server cannot be reached. Check the address and the network.");
+        return SyncReportText::tr(
+            "The server cannot be reached. Check the address and the network.");
     case Problem::NotCalDav:
-        return tr("The address does not lead to a CalDAV server.");
+        return SyncReportText::tr("The address does not lead to a CalDAV server.");
     case Problem::Certificate:
-        return tr("The server's certificate is not trusted, or it does not speak HTTPS.");
+        return SyncReportText::tr(
+            "The server's certificate is not trusted, or it does not speak HTTPS.");
     case Problem::Timeout:
-        return tr("The server did not answer in time.");
+        return SyncReportText::tr("The server did not answer in time.");
     case Problem::Conflict:
-        return tr("A task was changed both here and on the server and could not be merged; "
-                  "both versions are unchanged.");
+        return SyncReportText::tr(
+            "A task was changed both here and on the server and could not be merged; "
+            "both versions are unchanged.");
     case Problem::CollectionMissing:
-        return tr("A list chosen for syncing no longer exists on the server. Choose the "
-                  "account's lists again.");
+        return SyncReportText::tr(
+            "A list chosen for syncing no longer exists on the server. Choose the "
+            "account's lists again.");
     case Problem::Password:
-        return tr("The password could not be read from the secret service. Unlock the keyring "
-                  "or enter the password again.");
+        return SyncReportText::tr(
+            "The password could not be read from the secret service. Unlock the keyring "
+            "or enter the password again.");
     case Problem::EmptiedHere:
-        return tr("Every task of \"%1\" was deleted on this computer. To be safe nothing was "
-                  "deleted on the server; choose whether to delete the tasks there too.")
+        return SyncReportText::tr(
+                   "Every task of \"%1\" was deleted on this computer. To be safe nothing was "
+                   "deleted on the server; choose whether to delete the tasks there too.")
             .arg(emptied.isEmpty() ? QString() : titleOf(emptied.first().name()));
     case Problem::EmptiedOnServer:
-        return tr("Every task of \"%1\" was deleted on the server. To be safe nothing was "
-                  "deleted here; choose whether to delete the tasks here too.")
+        return SyncReportText::tr(
+                   "Every task of \"%1\" was deleted on the server. To be safe nothing was "
+                   "deleted here; choose whether to delete the tasks here too.")
             .arg(emptied.isEmpty() ? QString() : titleOf(emptied.first().name()));
     case Problem::Stopped:
-        return tr("Syncing was stopped before it finished. What was synced is kept; the next "
-                  "sync goes on from there.");
+        return SyncReportText::tr(
+            "Syncing was stopped before it finished. What was synced is kept; the next "
+            "sync goes on from there.");
     case Problem::Killed:
-        return tr("vdirsyncer was ended from outside (signal %1) before the sync finished. What "
-                  "was synced is kept; sync again to finish.")
+        return SyncReportText::tr(
+                   "vdirsyncer was ended from outside (signal %1) before the sync finished. What "
+                   "was synced is kept; sync again to finish.")
             .arg(killedBy);
     case Problem::Other:
         if (engineMessages.isEmpty())
-            return tr("vdirsyncer failed without saying why. Nothing is lost by it; sync again.");
-        return tr("vdirsyncer failed: %1 Sync again; if it fails again, the details hold "
-                  "vdirsyncer's own words.")
+            return SyncReportText::tr(
+                "vdirsyncer failed without saying why. Nothing is lost by it; sync again.");
+        return SyncReportText::tr(
+                   "vdirsyncer failed: %1 Sync again; if it fails again, the details hold "
+                   "vdirsyncer's own words.")
             .arg(engineMessages.first().section(QLatin1Char('\n'), 0, 0));
     }
     return {};
@@ -164,17 +178,17 @@ QString SyncReport::summary() const
 {
     QStringList parts;
     if (downloaded)
-        parts.append(tr("%n received", downloaded));
+        parts.append(SyncReportText::tr("%n received", nullptr, downloaded));
     if (uploaded)
-        parts.append(tr("%n sent", uploaded));
+        parts.append(SyncReportText::tr("%n sent", nullptr, uploaded));
     if (deletedHere)
-        parts.append(tr("%n deleted here", deletedHere));
+        parts.append(SyncReportText::tr("%n deleted here", nullptr, deletedHere));
     if (deletedThere)
-        parts.append(tr("%n deleted on the server", deletedThere));
+        parts.append(SyncReportText::tr("%n deleted on the server", nullptr, deletedThere));
     if (conflicts)
-        parts.append(tr("%n changed on both sides, both kept", conflicts));
+        parts.append(SyncReportText::tr("%n changed on both sides, both kept", nullptr, conflicts));
     if (parts.isEmpty())
-        return tr("Nothing to change");
+        return SyncReportText::tr("Nothing to change");
     return parts.join(QLatin1String(", "));
 }
 
@@ -182,28 +196,32 @@ QStringList SyncReport::notices() const
 {
     QStringList texts;
     for (const QString& list : missingOnServer)
-        texts.append(tr("\"%1\" no longer exists on the server and was left out; its tasks stay "
-                        "on this computer. Choose the account's lists again.")
+        texts.append(SyncReportText::tr(
+                         "\"%1\" no longer exists on the server and was left out; its tasks stay "
+                         "on this computer. Choose the account's lists again.")
                          .arg(titleOf(list)));
     for (const EmptiedList& list : waiting) {
         if (list.side == EmptiedList::Side::Here)
-            texts.append(tr("Every task of \"%1\" was deleted on this computer. The list is left "
-                            "out of syncing until you choose whether to delete its tasks on the "
-                            "server too or to bring them back here.")
+            texts.append(SyncReportText::tr(
+                             "Every task of \"%1\" was deleted on this computer. The list is left "
+                             "out of syncing until you choose whether to delete its tasks on the "
+                             "server too or to bring them back here.")
                              .arg(titleOf(list.name())));
         else
-            texts.append(tr("Every task of \"%1\" was deleted on the server; a copy of this "
-                            "computer's tasks is in %2. The list is left out of syncing until "
-                            "you choose whether to delete them here too or to send them back.")
+            texts.append(SyncReportText::tr(
+                             "Every task of \"%1\" was deleted on the server; a copy of this "
+                             "computer's tasks is in %2. The list is left out of syncing until "
+                             "you choose whether to delete them here too or to send them back.")
                              .arg(titleOf(list.name()), QDir::toNativeSeparators(list.copyFolder)));
     }
     for (const EmptiedList& list : passedOn) {
         if (list.side == EmptiedList::Side::Here)
-            texts.append(tr("The tasks of \"%1\" were deleted on the server too.")
+            texts.append(SyncReportText::tr("The tasks of \"%1\" were deleted on the server too.")
                              .arg(titleOf(list.name())));
         else
-            texts.append(tr("The tasks of \"%1\" were deleted here too; a copy is in %2.")
-                             .arg(titleOf(list.name()), QDir::toNativeSeparators(list.copyFolder)));
+            texts.append(
+                SyncReportText::tr("The tasks of \"%1\" were deleted here too; a copy is in %2.")
+                    .arg(titleOf(list.name()), QDir::toNativeSeparators(list.copyFolder)));
     }
     return texts;
 }

@@ -12,10 +12,10 @@
 
 namespace {
 
-QString tr(const char* text)
+struct SyncSetupText
 {
-    return QCoreApplication::translate("SyncSetup", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SyncSetup)
+};
 
 } // namespace
 
@@ -51,7 +51,7 @@ SyncSetup::Added SyncSetup::prepareAccount(const QString& url, const QString& us
     if (!parsed.isValid() ||
         (parsed.scheme() != QLatin1String("https") && parsed.scheme() != QLatin1String("http")) ||
         parsed.host().isEmpty()) {
-        added.error = tr("\"%1\" is not a web address (https://…).").arg(url);
+        added.error = SyncSetupText::tr("\"%1\" is not a web address (https://…).").arg(url);
         return added;
     }
     SyncAccount account;
@@ -64,7 +64,7 @@ SyncSetup::Added SyncSetup::prepareAccount(const QString& url, const QString& us
 
 QString SyncSetup::passwordLabel(const SyncAccount& account)
 {
-    return tr("Velmoran: %1 at %2").arg(account.user, QUrl(account.url).host());
+    return SyncSetupText::tr("Velmoran: %1 at %2").arg(account.user, QUrl(account.url).host());
 }
 
 SyncSetup::Added SyncSetup::addAccount(const QString& url, const QString& user,
@@ -94,8 +94,8 @@ SyncSetup::Added SyncSetup::finishAdding(const SyncAccount& account, SyncRunner&
     all.append(account);
     if (!SyncAccounts::save(m_options.paths.accountsFile(), all)) {
         m_secrets.remove(account.id);
-        added.error =
-            tr("The account could not be saved in %1.").arg(m_options.paths.accountsFile());
+        added.error = SyncSetupText::tr("The account could not be saved in %1.")
+                          .arg(m_options.paths.accountsFile());
         return added;
     }
     added.account = account;

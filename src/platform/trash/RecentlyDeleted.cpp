@@ -96,7 +96,7 @@ bool RecentlyDeleted::beginEntry(NewEntry& entry, const QDateTime& now, QString*
 {
     if (!QDir().mkpath(m_folder)) {
         if (error)
-            *error = tr("The folder for deleted items, %1, cannot be created.")
+            *error = RecentlyDeletedText::tr("The folder for deleted items, %1, cannot be created.")
                          .arg(QDir::toNativeSeparators(m_folder));
         return false;
     }
@@ -111,14 +111,15 @@ bool RecentlyDeleted::beginEntry(NewEntry& entry, const QDateTime& now, QString*
         }
         if (errno != EEXIST) {
             if (error)
-                *error = tr("The folder for deleted items, %1, cannot be written: %2.")
+                *error = RecentlyDeletedText::tr(
+                             "The folder for deleted items, %1, cannot be written: %2.")
                              .arg(QDir::toNativeSeparators(m_folder), errnoText());
             return false;
         }
     }
     if (error)
-        *error =
-            tr("No free name for a deleted item in %1.").arg(QDir::toNativeSeparators(m_folder));
+        *error = RecentlyDeletedText::tr("No free name for a deleted item in %1.")
+                     .arg(QDir::toNativeSeparators(m_folder));
     return false;
 }
 
@@ -135,7 +136,7 @@ bool RecentlyDeleted::finishEntry(NewEntry& entry, const QJsonObject& record, QS
     const QString finalPath = m_folder + QLatin1Char('/') + entry.name;
     if (::rename(encoded(entry.path).constData(), encoded(finalPath).constData()) != 0) {
         if (error)
-            *error = tr("The deleted item cannot be kept in %1: %2.")
+            *error = RecentlyDeletedText::tr("The deleted item cannot be kept in %1: %2.")
                          .arg(QDir::toNativeSeparators(m_folder), errnoText());
         store::LocalFiles::removeRecursively(entry.path);
         return false;
@@ -219,7 +220,7 @@ bool RecentlyDeleted::moveList(const ListInfo& list, DeletedBy by, const QDateTi
     };
     if (!QDir().mkdir(kept)) {
         if (error)
-            *error = tr("The deleted list cannot be kept in %1.")
+            *error = RecentlyDeletedText::tr("The deleted list cannot be kept in %1.")
                          .arg(QDir::toNativeSeparators(m_folder));
         return fail();
     }

@@ -29,9 +29,10 @@ bool RecentlyDeleted::claim(const QString& id, QString* claimed, QString* error)
         return true;
     if (error) {
         *error = errno == ENOENT
-                     ? tr("It is no longer in Recently Deleted: another program restored or "
-                          "deleted it.")
-                     : tr("It cannot be taken out of %1: %2.")
+                     ? RecentlyDeletedText::tr(
+                           "It is no longer in Recently Deleted: another program restored or "
+                           "deleted it.")
+                     : RecentlyDeletedText::tr("It cannot be taken out of %1: %2.")
                            .arg(QDir::toNativeSeparators(m_folder), errnoText());
     }
     return false;
@@ -52,9 +53,10 @@ bool RecentlyDeleted::retire(const QString& path, const QString& id, QString* er
     if (::rename(encoded(path).constData(), encoded(gone).constData()) != 0) {
         if (error)
             *error = errno == ENOENT
-                         ? tr("It is no longer in Recently Deleted: another program restored or "
-                              "deleted it.")
-                         : tr("It cannot be taken out of %1: %2.")
+                         ? RecentlyDeletedText::tr(
+                               "It is no longer in Recently Deleted: another program restored or "
+                               "deleted it.")
+                         : RecentlyDeletedText::tr("It cannot be taken out of %1: %2.")
                                .arg(QDir::toNativeSeparators(m_folder), errnoText());
         return false;
     }
@@ -77,8 +79,9 @@ std::optional<DeletedEntry> RecentlyDeleted::claimEntry(const QString& id, Entry
     const std::optional<DeletedEntry> found = entry(id);
     if (!found || found->kind != kind) {
         if (error)
-            *error = kind == EntryKind::Task ? tr("There is no deleted task \"%1\".").arg(id)
-                                             : tr("There is no deleted list \"%1\".").arg(id);
+            *error = kind == EntryKind::Task
+                         ? RecentlyDeletedText::tr("There is no deleted task \"%1\".").arg(id)
+                         : RecentlyDeletedText::tr("There is no deleted list \"%1\".").arg(id);
         return std::nullopt;
     }
     if (!claim(id, claimed, error))
@@ -100,8 +103,9 @@ bool RecentlyDeleted::restoreTask(const QString& id, const QString& targetFolder
         unclaim(claimed, id);
         if (error)
             *error = exists
-                         ? tr("\"%1\" cannot be restored: a file named %2 is already in its "
-                              "list.")
+                         ? RecentlyDeletedText::tr(
+                               "\"%1\" cannot be restored: a file named %2 is already in its "
+                               "list.")
                                .arg(found->title, store::LocalFileName::forDisplay(found->fileName))
                          : reason;
         return false;
@@ -130,8 +134,9 @@ bool RecentlyDeleted::restoreList(const QString& id, const QString& targetFolder
         if (!createFolder && store::LocalFiles::exists(targetFolder + QLatin1Char('/') + name)) {
             unclaim(claimed, id);
             if (error)
-                *error = tr("The list \"%1\" cannot be restored: a file named %2 is already in "
-                            "its folder.")
+                *error = RecentlyDeletedText::tr(
+                             "The list \"%1\" cannot be restored: a file named %2 is already in "
+                             "its folder.")
                              .arg(found->title, store::LocalFileName::forDisplay(name));
             return false;
         }
@@ -150,7 +155,7 @@ bool RecentlyDeleted::restoreList(const QString& id, const QString& targetFolder
     QString reason;
     if (createFolder) {
         if (!store::LocalFiles::makeFolders(targetFolder))
-            return undo(tr("The folder %1 cannot be created.")
+            return undo(RecentlyDeletedText::tr("The folder %1 cannot be created.")
                             .arg(store::LocalFileName::forDisplay(targetFolder)));
         for (const QString& name : kMetadataFiles) {
             const QString from = kept + QLatin1Char('/') + name;
@@ -176,7 +181,7 @@ bool RecentlyDeleted::remove(const QString& id, QString* error)
 {
     if (!entry(id)) {
         if (error)
-            *error = tr("There is no deleted item \"%1\".").arg(id);
+            *error = RecentlyDeletedText::tr("There is no deleted item \"%1\".").arg(id);
         return false;
     }
     return retire(m_folder + QLatin1Char('/') + id, id, error);

@@ -15,11 +15,6 @@
 
 namespace trash::TrashFiles {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("RecentlyDeleted", text);
-}
-
 QString errnoText()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -42,12 +37,13 @@ bool placeFile(const QString& from, const QString& to, QString* error, bool* exi
         if (exists)
             *exists = true;
         if (error)
-            *error = tr("%1 exists already.").arg(store::LocalFileName::forDisplay(to));
+            *error = RecentlyDeletedText::tr("%1 exists already.")
+                         .arg(store::LocalFileName::forDisplay(to));
         return false;
     }
     if (errno != EXDEV && errno != EPERM && errno != EMLINK) {
         if (error)
-            *error = tr("%1 cannot be kept: %2.")
+            *error = RecentlyDeletedText::tr("%1 cannot be kept: %2.")
                          .arg(store::LocalFileName::forDisplay(from), errnoText());
         return false;
     }

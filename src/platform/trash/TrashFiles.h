@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 // The layout of the trash folder and the file moves both halves of RecentlyDeleted make.
 namespace trash::TrashFiles {
 
-QString tr(const char* text);
+struct RecentlyDeletedText
+{
+    Q_DECLARE_TR_FUNCTIONS(RecentlyDeleted)
+};
 
 inline const QString kRecordName = QStringLiteral("record.json");
 inline const QString kListFolderName = QStringLiteral("list");

@@ -12,10 +12,10 @@ namespace {
 // destruction of a hostile file from exhausting the stack.
 constexpr int maximumDepth = 256;
 
-QString tr(const char* text)
+struct IcsItem
 {
-    return QCoreApplication::translate("store::IcsItem", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(IcsItem)
+};
 
 } // namespace
 
@@ -78,7 +78,7 @@ std::optional<Component> Component::parseDocument(const QByteArray& bytes, QStri
         Component* current = open.back();
         if (line.is("BEGIN")) {
             if (int(open.size()) > maximumDepth)
-                return fail(tr("Components are nested too deeply"));
+                return fail(IcsItem::tr("Components are nested too deeply"));
             current->m_nodes.emplace_back();
             Node& node = current->m_nodes.back();
             node.component = std::make_unique<Component>();
@@ -87,9 +87,9 @@ std::optional<Component> Component::parseDocument(const QByteArray& bytes, QStri
             sawComponent = true;
         } else if (line.is("END")) {
             if (open.size() == 1)
-                return fail(tr("END without BEGIN"));
+                return fail(IcsItem::tr("END without BEGIN"));
             if (!sameName(line.trimmedValue(), current->name()))
-                return fail(tr("END:%1 closes BEGIN:%2")
+                return fail(IcsItem::tr("END:%1 closes BEGIN:%2")
                                 .arg(QString::fromUtf8(line.trimmedValue()),
                                      QString::fromUtf8(current->name())));
             current->m_end = std::move(line);
@@ -98,14 +98,15 @@ std::optional<Component> Component::parseDocument(const QByteArray& bytes, QStri
             // Some servers append a comment after the calendar; a file that does not begin
             // with a component, though, is no calendar.
             if (open.size() == 1 && !sawComponent && !line.isBlank())
-                return fail(tr("Text before the first component"));
+                return fail(IcsItem::tr("Text before the first component"));
             current->m_nodes.emplace_back(std::move(line));
         }
     }
     if (open.size() > 1)
-        return fail(tr("BEGIN:%1 is never closed").arg(QString::fromUtf8(open.back()->name())));
+        return fail(
+            IcsItem::tr("BEGIN:%1 is never closed").arg(QString::fromUtf8(open.back()->name())));
     if (!sawComponent)
-        return fail(tr("Not an iCalendar file"));
+        return fail(IcsItem::tr("Not an iCalendar file"));
     return root;
 }
 

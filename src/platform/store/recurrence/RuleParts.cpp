@@ -16,10 +16,10 @@ const char* const kFrequencyNames[] = {"SECONDLY", "MINUTELY", "HOURLY", "DAILY"
                                        "WEEKLY",   "MONTHLY",  "YEARLY"};
 
 // Refusals end up in logs and, through the store, possibly in front of the user.
-QString tr(const char* text)
+struct RecurrenceText
 {
-    return QCoreApplication::translate("Recurrence", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(Recurrence)
+};
 
 bool fail(QString* error, const QString& reason)
 {
@@ -54,14 +54,15 @@ bool parseIntegerList(const QString& name, QStringView value, int minimum, int m
     for (QStringView item : value.split(u',')) {
         const std::optional<int> number = parseInteger(item);
         if (!number)
-            return fail(
-                error,
-                tr("%1 has a value that is not a number: \"%2\"").arg(name, item.toString()));
+            return fail(error, RecurrenceText::tr("%1 has a value that is not a number: \"%2\"")
+                                   .arg(name, item.toString()));
         const int magnitude = std::abs(*number);
         const bool negativeRefused = *number < 0 && !signedValues;
         const bool zeroRefused = *number == 0 && (signedValues || minimum > 0);
         if (negativeRefused || zeroRefused || magnitude < minimum || magnitude > maximum)
-            return fail(error, tr("%1 has a value out of range: %2").arg(name).arg(*number));
+            return fail(
+                error,
+                RecurrenceText::tr("%1 has a value out of range: %2").arg(name).arg(*number));
         out << *number;
     }
     return true;
@@ -84,14 +85,17 @@ bool parseDays(QStringView value, QList<RecurrenceDayOfWeek>& out, QString* erro
         const QRegularExpressionMatch match = pattern.match(item);
         const int weekday = match.hasMatch() ? weekdayFromName(match.capturedView(2)) : 0;
         if (weekday == 0)
-            return fail(error, tr("BYDAY has an unknown weekday: \"%1\"").arg(item.toString()));
+            return fail(
+                error,
+                RecurrenceText::tr("BYDAY has an unknown weekday: \"%1\"").arg(item.toString()));
         RecurrenceDayOfWeek day;
         day.dayOfTheWeek = weekday;
         if (match.hasCaptured(1)) {
             const int ordinal = parseInteger(match.capturedView(1)).value_or(0);
             if (ordinal == 0 || std::abs(ordinal) > 53)
-                return fail(
-                    error, tr("BYDAY has a week number out of range: \"%1\"").arg(item.toString()));
+                return fail(error,
+                            RecurrenceText::tr("BYDAY has a week number out of range: \"%1\"")
+                                .arg(item.toString()));
             day.weekNumber = ordinal;
         }
         out << day;
@@ -114,7 +118,8 @@ bool parseUntil(QStringView value, RuleUntil& until, QString* error)
         }
     }
     if (!until.date.isValid() || (match.hasCaptured(4) && !until.time.isValid()))
-        return fail(error, tr("UNTIL is not a valid date: \"%1\"").arg(value.toString()));
+        return fail(error,
+                    RecurrenceText::tr("UNTIL is not a valid date: \"%1\"").arg(value.toString()));
     return true;
 }
 
@@ -138,15 +143,15 @@ bool PartReader::read(const QString& name, QStringView value, QString* error)
                 return true;
             }
         }
-        return fail(error, tr("Unknown frequency \"%1\"").arg(value.toString()));
+        return fail(error, RecurrenceText::tr("Unknown frequency \"%1\"").arg(value.toString()));
     }
     if (name == u"INTERVAL" || name == u"COUNT") {
         const std::optional<int> number = parseInteger(value);
         // An interval beyond this many periods cannot describe a useful series.
         const int maximum = name == u"INTERVAL" ? 10000 : 999999;
         if (!number || *number < 1 || *number > maximum)
-            return fail(error,
-                        tr("%1 must be a positive number, not \"%2\"").arg(name, value.toString()));
+            return fail(error, RecurrenceText::tr("%1 must be a positive number, not \"%2\"")
+                                   .arg(name, value.toString()));
         (name == u"INTERVAL" ? parts.interval : parts.count) = *number;
         return true;
     }
@@ -155,7 +160,9 @@ bool PartReader::read(const QString& name, QStringView value, QString* error)
     if (name == u"WKST") {
         parts.weekStart = weekdayFromName(value);
         return parts.weekStart != 0 ||
-               fail(error, tr("WKST has an unknown weekday: \"%1\"").arg(value.toString()));
+               fail(
+                   error,
+                   RecurrenceText::tr("WKST has an unknown weekday: \"%1\"").arg(value.toString()));
     }
     if (name == u"BYDAY")
         return parseDays(value, parts.days, error);
@@ -180,7 +187,7 @@ bool PartReader::read(const QString& name, QStringView value, QString* error)
     // Vendor extensions carry no recurrence meaning.
     if (name.startsWith(u"X-"))
         return true;
-    return fail(error, tr("Unknown rule part \"%1\"").arg(name));
+    return fail(error, RecurrenceText::tr("Unknown rule part \"%1\"").arg(name));
 }
 
 // Only the Gregorian calendar without skipping is expanded; anything else would give dates the
@@ -189,29 +196,32 @@ bool PartReader::readCalendarScale(const QString& name, QStringView value, QStri
 {
     const bool plain = name == u"RSCALE" ? value.compare(u"GREGORIAN", Qt::CaseInsensitive) == 0
                                          : value.compare(u"OMIT", Qt::CaseInsensitive) == 0;
-    return plain || fail(error, tr("%1=%2 is not supported").arg(name, value.toString()));
+    return plain ||
+           fail(error, RecurrenceText::tr("%1=%2 is not supported").arg(name, value.toString()));
 }
 
 bool checkFrequencyRules(const RuleParts& parts, QString* error)
 {
     const Frequency frequency = parts.frequency;
     if (parts.count > 0 && parts.until.isValid())
-        return fail(error, tr("A rule cannot have both COUNT and UNTIL"));
+        return fail(error, RecurrenceText::tr("A rule cannot have both COUNT and UNTIL"));
     if (!parts.weekNumbers.isEmpty() && frequency != Frequency::Yearly)
-        return fail(error, tr("BYWEEKNO is only allowed in yearly rules"));
+        return fail(error, RecurrenceText::tr("BYWEEKNO is only allowed in yearly rules"));
     if (!parts.yearDays.isEmpty() &&
         (frequency == Frequency::Daily || frequency == Frequency::Weekly ||
          frequency == Frequency::Monthly))
-        return fail(error, tr("BYYEARDAY is not allowed in daily, weekly or monthly rules"));
+        return fail(error, RecurrenceText::tr(
+                               "BYYEARDAY is not allowed in daily, weekly or monthly rules"));
     if (!parts.monthDays.isEmpty() && frequency == Frequency::Weekly)
-        return fail(error, tr("BYMONTHDAY is not allowed in weekly rules"));
+        return fail(error, RecurrenceText::tr("BYMONTHDAY is not allowed in weekly rules"));
     const bool numberedDays = std::any_of(parts.days.cbegin(), parts.days.cend(),
                                           [](const auto& day) { return day.weekNumber != 0; });
     const bool numberedAllowed = frequency == Frequency::Monthly ||
                                  (frequency == Frequency::Yearly && parts.weekNumbers.isEmpty());
     if (numberedDays && !numberedAllowed)
-        return fail(error, tr("Numbered weekdays are only allowed in monthly and yearly rules "
-                              "without week numbers"));
+        return fail(error, RecurrenceText::tr(
+                               "Numbered weekdays are only allowed in monthly and yearly rules "
+                               "without week numbers"));
     return true;
 }
 
@@ -244,25 +254,25 @@ std::optional<RuleParts> parseRuleParts(const QString& text, QString* error)
     for (QStringView part : QStringView(text).trimmed().split(u';', Qt::SkipEmptyParts)) {
         const qsizetype equals = part.indexOf(u'=');
         if (equals <= 0) {
-            fail(error, tr("Malformed rule part \"%1\"").arg(part.toString()));
+            fail(error, RecurrenceText::tr("Malformed rule part \"%1\"").arg(part.toString()));
             return std::nullopt;
         }
         const QString name = part.first(equals).trimmed().toString().toUpper();
         const QStringView value = part.sliced(equals + 1).trimmed();
         if (reader.seen.contains(name)) {
-            fail(error, tr("Rule part \"%1\" appears twice").arg(name));
+            fail(error, RecurrenceText::tr("Rule part \"%1\" appears twice").arg(name));
             return std::nullopt;
         }
         reader.seen << name;
         if (value.isEmpty()) {
-            fail(error, tr("Rule part \"%1\" has no value").arg(name));
+            fail(error, RecurrenceText::tr("Rule part \"%1\" has no value").arg(name));
             return std::nullopt;
         }
         if (!reader.read(name, value, error))
             return std::nullopt;
     }
     if (!reader.hasFrequency) {
-        fail(error, tr("The rule has no FREQ"));
+        fail(error, RecurrenceText::tr("The rule has no FREQ"));
         return std::nullopt;
     }
     if (!checkFrequencyRules(reader.parts, error))

@@ -1,0 +1,67 @@
+#include "platform/i18n/InterfaceLanguage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+const QString kCatalogueFolder = QStringLiteral(":/velmoran/i18n");
+const QString kEnglish = QStringLiteral("en");
+
+// "de-DE" and "de_DE.UTF-8" name the language "de".
+QString languageOf(const QString& name)
+{
+    QString language = name.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0);
+    language = language.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0);
+    return language.toLower();
+}
+
+void installCatalogue(QCoreApplication& application, const QString& path)
+{
+    auto* translator = new QTranslator(&application);
+    if (translator->load(path))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
+
+QStringList InterfaceLanguage::available()
+{
+    QStringList languages{kEnglish};
+    const QStringList files =
+        QDir(kCatalogueFolder).entryList({QStringLiteral("velmoran_*.qm")}, QDir::Files);
+    for (const QString& file : files) {
+        const QString language = file.mid(9).chopped(3);
+        if (language != kEnglish)
+            languages.append(language);
+    }
+    return languages;
+}
+
+QString InterfaceLanguage::chooseFor(const QStringList& preferredLanguages)
+{
+    const QStringList languages = available();
+    for (const QString& preferred : preferredLanguages) {
+        const QString language = languageOf(preferred);
+        // "C" and "POSIX" ask for no translation at all.
+        if (language == QLatin1String("c") || language == QLatin1String("posix"))
+            return kEnglish;
+        if (languages.contains(language))
+            return language;
+    }
+    return kEnglish;
+}
+
+QString InterfaceLanguage::install(QCoreApplication& application, bool useEnglish)
+{
+    const QString language = useEnglish ? kEnglish : chooseFor(preferredLanguages());
+    installCatalogue(application, kCatalogueFolder + QStringLiteral("/velmoran_") + language);
+    if (language != kEnglish)
+        installCatalogue(application, QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                                          QStringLiteral("/qtbase_") + language);
+    return language;
+}

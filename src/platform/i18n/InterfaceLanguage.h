@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+class QCoreApplication;
+
+// Which language the program speaks and the catalogues that make it do so: the first of the
+// user's languages (LANGUAGE, then LC_ALL, LC_MESSAGES and LANG) that Velmoran has a catalogue
+// for, else English. Qt's own texts (the standard dialogs' buttons, the command line's
+// --help) follow in the same language where Qt ships them.
+class InterfaceLanguage
+{
+public:
+    // The preference that keeps the program in English whatever the desktop's language.
+    static inline const QString kUseEnglishKey = QStringLiteral("useEnglishInterface");
+
+    // The language for these preferred languages ("de-DE", "fr", …): "de", "fr" or "en".
+    static QString chooseFor(const QStringList& preferredLanguages);
+    // The languages Velmoran has a catalogue for, English first.
+    static QStringList available();
+
+    // Installs the catalogues of the chosen language on the application; English when
+    // useEnglish. Answers the language installed. Call once, before any window is made.
+    static QString install(QCoreApplication& application, bool useEnglish);
+    // The user's languages as the desktop sets them.
+    static QStringList preferredLanguages() { return QLocale::system().uiLanguages(); }
+};

@@ -1,0 +1,211 @@
+#include "TestEnvironment.h"
+#include "platform/UserDefaults.h"
+#include "platform/i18n/InterfaceLanguage.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+namespace {
+
+QStringList catalogues()
+{
+    const QDir folder(TestEnvironment::sourceDir() + QStringLiteral("/translations"));
+    QStringList paths;
+    for (const QString& name : folder.entryList({QStringLiteral("velmoran_*.ts")}, QDir::Files))
+        paths << folder.filePath(name);
+    return paths;
+}
+
+// One entry of a catalogue, as far as a check needs it.
+struct Entry
+{
+    QString context;
+    QString source;
+    QString state; // "unfinished", "vanished", "obsolete" or empty for a finished entry
+    QStringList translations;
+};
+
+QList<Entry> entriesOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader xml(&file);
+    QList<Entry> entries;
+    QString context;
+    while (!xml.atEnd()) {
+        if (!xml.readNextStartElement())
+            continue;
+        if (xml.name() == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("message")) {
+            entries.append({context, {}, {}, {}});
+        } else if (xml.name() == QLatin1String("source")) {
+            entries.last().source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            entries.last().state = xml.attributes().value(QLatin1String("type")).toString();
+            if (xml.readNext() == QXmlStreamReader::Characters && !xml.isWhitespace())
+                entries.last().translations << xml.text().toString();
+        } else if (xml.name() == QLatin1String("numerusform")) {
+            entries.last().translations << xml.readElementText();
+        }
+    }
+    return entries;
+}
+
+// The placeholders a text fills in: %1 … %99 and the plural count %n.
+QStringList placeholdersOf(const QString& text)
+{
+    static const QRegularExpression placeholder(QStringLiteral("%(?:L?\\d{1,2}|n)"));
+    QStringList found;
+    for (auto it = placeholder.globalMatch(text); it.hasNext();)
+        found << it.next().captured().remove(QLatin1Char('L'));
+    found.sort();
+    found.removeDuplicates();
+    return found;
+}
+
+QString runProgram(const QString& program, const QStringList& arguments,
+                   const QStringList& environment, int* exitCode = nullptr)
+{
+    QProcess process;
+    QProcessEnvironment processEnvironment = QProcessEnvironment::systemEnvironment();
+    for (const QString& setting : environment)
+        processEnvironment.insert(setting.section(QLatin1Char('='), 0, 0),
+                                  setting.section(QLatin1Char('='), 1));
+    process.setProcessEnvironment(processEnvironment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000))
+        return {};
+    if (exitCode)
+        *exitCode = process.exitCode();
+    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+}
+
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY2(catalogues().size() >= 3, "no catalogues found"); }
+
+    // A shipped language has no unfinished and no left-over entry, and every translation fills
+    // in the placeholders its source does: a lost "%1" shows the user a hole, a lost "%n" a
+    // wrong count.
+    void cataloguesAreComplete()
+    {
+        for (const QString& path : catalogues()) {
+            QStringList faults;
+            const QList<Entry> entries = entriesOf(path);
+            QVERIFY2(!entries.isEmpty(), qPrintable(path));
+            for (const Entry& entry : entries) {
+                const QString where = entry.context + QStringLiteral(": ") + entry.source;
+                if (!entry.state.isEmpty()) {
+                    faults << entry.state + QStringLiteral(" – ") + where;
+                    continue;
+                }
+                for (const QString& translation : entry.translations) {
+                    if (translation.isEmpty() ||
+                        placeholdersOf(translation) != placeholdersOf(entry.source))
+                        faults << QStringLiteral("placeholders – ") + where +
+                                      QStringLiteral(" → ") + translation;
+                }
+            }
+            QVERIFY2(faults.isEmpty(), qPrintable(QFileInfo(path).fileName() +
+                                                  QStringLiteral(":\n") +
+                                                  faults.mid(0, 30).join(QLatin1Char('\n'))));
+        }
+    }
+
+    // Bringing a copy of each catalogue up to date with the sources changes nothing: every
+    // text of the program is in it, and none that the program no longer has.
+    void cataloguesAreUpToDate()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString sources = TestEnvironment::sourceDir() + QStringLiteral("/src");
+        for (const QString& path : catalogues()) {
+            const QString copy = folder.filePath(QFileInfo(path).fileName());
+            QVERIFY(QFile::copy(path, copy));
+            QStringList arguments{QStringLiteral("-locations"), QStringLiteral("none"),
+                                  QStringLiteral("-no-ui-lines"), QStringLiteral("-no-obsolete"),
+                                  QStringLiteral("-silent"), QStringLiteral("-I"), sources,
+                                  sources, QStringLiteral("-ts"), copy};
+            if (path.endsWith(QLatin1String("_en.ts")))
+                arguments.prepend(QStringLiteral("-pluralonly"));
+            int exitCode = -1;
+            const QString output =
+                runProgram(QStringLiteral(VELMORAN_LUPDATE_PATH), arguments, {}, &exitCode);
+            QVERIFY2(exitCode == 0, qPrintable(output));
+            QFile original(path);
+            QFile updated(copy);
+            QVERIFY(original.open(QIODevice::ReadOnly) && updated.open(QIODevice::ReadOnly));
+            QVERIFY2(original.readAll() == updated.readAll(),
+                     qPrintable(QFileInfo(path).fileName() +
+                                QStringLiteral(" is out of date with the sources; run "
+                                               "`make -C build update_translations`")));
+        }
+    }
+
+    void languageFollowsTheUsersLanguages_data()
+    {
+        QTest::addColumn<QStringList>("preferred");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("German") << QStringList{QStringLiteral("de-DE"), QStringLiteral("de")}
+                                << QStringLiteral("de");
+        QTest::newRow("French as LANG writes it")
+            << QStringList{QStringLiteral("fr_CA.UTF-8")} << QStringLiteral("fr");
+        QTest::newRow("first language without a catalogue is passed over")
+            << QStringList{QStringLiteral("pt-BR"), QStringLiteral("fr-FR")}
+            << QStringLiteral("fr");
+        QTest::newRow("English asked before German")
+            << QStringList{QStringLiteral("en-GB"), QStringLiteral("de-DE")}
+            << QStringLiteral("en");
+        QTest::newRow("no catalogue at all") << QStringList{QStringLiteral("ja-JP")}
+                                             << QStringLiteral("en");
+        QTest::newRow("the C locale") << QStringList{QStringLiteral("C")} << QStringLiteral("en");
+        QTest::newRow("nothing set") << QStringList{} << QStringLiteral("en");
+    }
+
+    void languageFollowsTheUsersLanguages()
+    {
+        QFETCH(QStringList, preferred);
+        QFETCH(QString, language);
+        QCOMPARE(InterfaceLanguage::chooseFor(preferred), language);
+    }
+
+    // The command line speaks the language LANGUAGE asks for, then LC_MESSAGES and LANG; the
+    // preference keeps it in English.
+    void commandLineSpeaksTheUsersLanguage()
+    {
+        const QString source = QStringLiteral("unknown command \"%1\"; see --help");
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(":/velmoran/i18n/velmoran_de")));
+        const QString expected =
+            german.translate("CliText", qPrintable(source)).arg(QStringLiteral("frobnicate"));
+        QVERIFY(!expected.isEmpty());
+        const QString cli = QStringLiteral(VELMORAN_CLI_PATH);
+        const QStringList frobnicate{QStringLiteral("frobnicate")};
+
+        QVERIFY(runProgram(cli, frobnicate, {QStringLiteral("LANGUAGE=de")}).contains(expected));
+        QVERIFY(runProgram(cli, frobnicate,
+                           {QStringLiteral("LANGUAGE="), QStringLiteral("LC_ALL="),
+                            QStringLiteral("LC_MESSAGES=de_DE.UTF-8"), QStringLiteral("LANG=C")})
+                    .contains(expected));
+
+        UserDefaults::standardUserDefaults().setBool(true, InterfaceLanguage::kUseEnglishKey);
+        const QString english = runProgram(cli, frobnicate, {QStringLiteral("LANGUAGE=de")});
+        UserDefaults::standardUserDefaults().removeObjectForKey(InterfaceLanguage::kUseEnglishKey);
+        QVERIFY2(english.contains(source.arg(QStringLiteral("frobnicate"))), qPrintable(english));
+    }
+};
+
+VELMORAN_TEST_MAIN(TestTranslations)
+#include "tst_translations.moc"

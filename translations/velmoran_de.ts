@@ -1,0 +1,4520 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AboutWindowController</name>
+    <message>
+        <source>FAQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Acknowledgements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About Velmoran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A task manager for your iCalendar folders.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free software under the GNU General Public License, version 3 or later. It comes with no warranty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web Site</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 (built with %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AccountSync</name>
+    <message>
+        <source>Sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every task of &quot;%1&quot; was deleted on this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every task of &quot;%1&quot; was deleted on the server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete them on the server too, so that your other devices lose them as well, or bring them back here? Until you choose, the list is not synced.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete them on this computer too, or send them back to the server? Either way a copy of this computer&apos;s tasks is in %1. Until you choose, the list is not synced.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete on the Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Here Too</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bring Them Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send Them Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AccountsGroup</name>
+    <message>
+        <source>no list chosen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2 — %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Account…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Lists…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync With It</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No account yet: add the CalDAV server your phone or other computers sync with.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Also syncing with your own vdirsyncer configuration %1, as it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your own vdirsyncer configuration %1 can be used as it is: its folders become store folders and Velmoran runs &quot;vdirsyncer sync&quot; with it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove the account %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its password is taken out of the secret service and it is no longer synced. The tasks already on this computer stay in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AddAccountDialog</name>
+    <message>
+        <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add CalDAV Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Lists to Sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>https://example.org/dav/</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kept in the secret service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ask the Server Again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asking the server…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the server&apos;s address, your user name and password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving the password in the secret service… If your keyring asks to be unlocked, answer it; Cancel stops waiting.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server holds no task list or calendar for this user.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the lists and calendars to keep on this computer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No longer on the server, so no longer synced: %1. Their tasks stay on this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sync configuration could not be written to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AddListWindowController</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add New List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list could not be changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list could not be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The task store refused the change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AddMergedListWindowController</name>
+    <message>
+        <source>Merged List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Medium priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Smart List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type in a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Need at least one list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Need at least one priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AddTagListWindowController</name>
+    <message>
+        <source>Smart List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tag or search text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Smart List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit List</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AddViewController</name>
+    <message>
+        <source>New Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Task Added</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AdvancedPage</name>
+    <message>
+        <source>Smart List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick Actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Smart Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync Preferences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AppDelegate</name>
+    <message>
+        <source>Preferences Not Saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran could not save a change to its preferences: %1. The change holds until Velmoran quits; free some space or fix the folder&apos;s permissions, then change it again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AppearancePage</name>
+    <message>
+        <source>Manual</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scheduled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Large</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Huge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Night Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationInterface</name>
+    <message>
+        <source>The URL is longer than %1 characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only %1: URLs are accepted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The text is longer than %1 characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The text is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AutostartEntry</name>
+    <message>
+        <source>The autostart entry %1 cannot be removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The autostart folder %1 cannot be created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The autostart entry %1 cannot be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CheckDateRow</name>
+    <message>
+        <source>Remind Before the Due Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CliText</name>
+    <message>
+        <source>warning: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>use HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no task has the identifier &quot;%1&quot; (see &quot;tasks&quot;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing was added: no title is left once the Smart Add words are taken out, or the store refused the task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing was added: the title is empty, or the store refused the task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a %1: URL with the command add, smartadd or open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the due date &quot;%1&quot; cannot be read; the task has no due date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read the due date &quot;%1&quot;; %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--due-after %1 is too far in the future</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no list is called &quot;%1&quot;; the task goes into &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the task could not be completed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the task could not be deleted: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read the date &quot;%1&quot;; use YYYY-MM-DD or YYYY-MM-DDTHH:MM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not later than %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this command does not use the task store</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be deleted: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not in Recently Deleted; &quot;deleted&quot; lists what is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restored &quot;%1&quot; into &quot;%2&quot;: its own list no longer exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restored &quot;%1&quot; into &quot;%2&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran without a window: add, list, complete and delete tasks, read events and
+preferences, using the same task store and preferences as the application.
+
+Commands:
+  url URL                   run a velmoran: URL command (add, smartadd, open);
+                            &quot;open&quot; prints the task
+  add [TITLE]               add a task; takes --text, --list, --url, --notes,
+                            --priority, --due, --due-after, --alarm
+  smartadd TEXT             add a task from a line in Smart Add syntax
+  lists                     the task lists
+  lists --problems          the files of the lists that could not be read, and
+                            why; exit status 1 when there are any
+  tasks                     open tasks of every visible list, or of one
+                            --list, --filter or --search; --completed includes
+                            completed tasks
+  tasks --day|--week|--month [DATE]
+                            the tasks and then the events the window lists for
+                            that day, week or month (DATE YYYY-MM-DD, default
+                            today), with the view preferences; completed tasks
+                            of the current period follow &quot;showCompleted&quot; unless
+                            --completed is given
+  complete ID               complete a task
+  delete ID                 delete a task (and print it); it goes to Recently
+                            Deleted
+  deleted                   what Recently Deleted holds, newest first;
+                            --empty deletes all of it for good
+  restore ID...             puts items of Recently Deleted back
+  events FROM TO            events between two dates (YYYY-MM-DD or
+                            YYYY-MM-DDTHH:MM; a date alone as TO includes that day)
+  prefs get KEY             a preference value, as JSON
+  prefs set KEY JSON-VALUE  sets a preference (null removes it)
+  sync                      syncs the CalDAV accounts once and says what changed;
+                            a list emptied on one side waits, left out, until
+                            --allow-emptied LIST deletes its tasks on the other
+                            side too or --restore-emptied LIST brings them back
+  account add URL USER      adds a CalDAV account (password on standard input),
+                            syncs all of its lists and adds its store folder
+  account lists ACCOUNT [LIST...]
+                            the server&apos;s lists for the account, [x] for those
+                            synced; with LISTs, syncs those from now on
+
+Due dates (--due): HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm.
+Filter types (--filter): 0 all, 1 undated, 2 recurring, 3 location, 4 overdue,
+5 high, 6 medium, 7 low priority, 8 tag (--tag WORD), 9 merged list (--tag NAME),
+11 today, 12 this week, 13 this month, 15 saved search (--tag TEXT).
+Put &quot;--&quot; before a text that starts with a dash.
+
+Environment:
+  VELMORAN_NOW     the current date and time for this run (ISO 8601, local time
+                   unless an offset is given), e.g. 2026-12-24T10:00
+  VELMORAN_STORE   the task store folders, separated by &apos;:&apos;
+  XDG_CONFIG_HOME  where the preferences live; XDG_DATA_HOME where the store does
+
+Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print JSON instead of one line per record.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list (tasks, add).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A sidebar list type (tasks).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TYPE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tag, merged list or search text of --filter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TEXT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tasks whose title or notes hold every word.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Include completed tasks (tasks).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The day view of today or of DATE (tasks).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The week view of this week or DATE&apos;s (tasks).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The month view of this month or DATE&apos;s (tasks).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The title (add).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A link stored with the task (add).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes (add).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none, low, medium or high, or 0, 1, 2, 3 (add).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PRIORITY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The due date (add).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DUE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due this many minutes from now (add).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MINUTES</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on or off; without it the &quot;alarmOn&quot; preference decides (add).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ON|OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The files of the lists that could not be read (lists).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete everything in Recently Deleted for good (deleted).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pass on the emptying of this list to the other side (sync).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LIST</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bring the tasks of this emptied list back (sync).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What to do (see above).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>command [arguments]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no command given; see --help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>account takes &quot;add URL USER&quot; or &quot;lists ACCOUNT [LIST...]&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sync-conflict takes FOLDER LOCAL REMOTE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;; see --help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>url takes one URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>smartadd takes the text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lists takes no arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 takes one task identifier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>events takes two dates, FROM and TO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sync takes no arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>deleted takes no arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>restore takes the identifiers of deleted items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 does not apply to this command</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>prefs takes &quot;get KEY&quot; or &quot;set KEY JSON-VALUE&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>give the title either as --text or as arguments, not both</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>add needs a title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--priority takes none, low, medium or high, not &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>give either --due or --due-after, not both</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--due needs a date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--due-after takes a whole number of minutes, not &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--alarm takes on or off, not &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>give at most one of --list, --filter, --search, --day, --week and --month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--list needs a list name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--search needs a text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--filter takes a list type from 0 to 15, not &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>for one list, use --list NAME</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>for a search, use --search TEXT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--tag applies to --filter 8, 9 and 15 only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--filter %1 needs --tag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>tasks takes no arguments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--day, --week and --month take at most one date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read the date &quot;%1&quot;; use YYYY-MM-DD, such as 2026-12-24</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>true or false</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an array</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a value of its own kind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a JSON value (a string needs its quotes: &apos;&quot;08:00&quot;&apos;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 takes %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the preferences could not be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the preferences could not be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To delete the tasks of &quot;%1&quot; on the other side too: velmoran-cli sync --allow-emptied &quot;%1&quot;; to bring them back: velmoran-cli sync --restore-emptied &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To choose the lists of %1 again: velmoran-cli account lists %1 LIST...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No CalDAV account is set up; add one with &quot;account add URL USER&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No synced list is called &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Synced %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No account is called &quot;%1&quot;; the accounts: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (no longer on the server)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server has no list &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sync configuration could not be written to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 syncs these lists from now on: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give the password on standard input.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added %1 (%2) with the lists: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The conflict could not be settled: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept both versions: &quot;%1&quot; is this computer&apos;s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no list is called &quot;%1&quot; (see &quot;lists&quot;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no merged list is called &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>that date cannot be shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the events could not be read in time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the tasks could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1=&quot;%2&quot; is not an ISO date and time, such as 2026-12-24T10:00</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CustomRepeatSheet</name>
+    <message>
+        <source>%@:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>day(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>week(s) on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>month(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On Days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1st</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2nd</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3rd</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4th</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%ith</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Week of the Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weekday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>year(s) in</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DataManager</name>
+    <message>
+        <source>Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DatePopover</name>
+    <message>
+        <source>No Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DayGraphView</name>
+    <message>
+        <source>Next 25 Hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DesktopKeyBindings</name>
+    <message>
+        <source>Velmoran: Show or Hide the Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran: Open the Tray Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DesktopShortcutHelp</name>
+    <message>
+        <source>Wayland lets no program take keys for itself. GNOME can run these shortcuts as its own keyboard shortcuts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove from GNOME…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wayland lets no program take keys for itself. Add these lines to your compositor&apos;s configuration:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other Desktops</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record a shortcut above to see its line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add to GNOME Shortcuts…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update GNOME Shortcuts…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME runs %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME&apos;s keyboard shortcuts hold other keys than these: update them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record a shortcut above first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not in GNOME&apos;s keyboard shortcuts yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tray is running, so the tray icon cannot show. GNOME shows it with the extension “AppIndicator and KStatusNotifierItem Support”. Until then the tray panel shortcut and the command “%1” open the panel.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tray is running, so the tray icon cannot show: add a tray (StatusNotifierItem) to your desktop&apos;s panel or bar. Until then the tray panel shortcut and the command “%1” open the panel.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran will write these settings of GNOME:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>and add their paths to the list “%1” of %2. The other shortcuts in that list stay as they are.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Its shortcut being off, %1 is taken out of the list and cleared.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update Velmoran&apos;s shortcuts in GNOME?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Velmoran&apos;s shortcuts to GNOME?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update Shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME&apos;s keyboard shortcuts could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran will take these paths out of the list “%1” of %2 and clear them:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The other shortcuts in that list stay as they are.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Velmoran&apos;s shortcuts from GNOME?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DesktopShortcutNote</name>
+    <message>
+        <source>To use other keys, change them in System Settings › Shortcuts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To use other keys, change them in your desktop&apos;s keyboard shortcut settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Asking the desktop for these keys…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop shortcut: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not assigned</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The desktop could not bind this shortcut.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DetailEditSession</name>
+    <message>
+        <source>&quot;%1&quot; was deleted or is no longer in a visible list; what you typed in it was not saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was deleted or is no longer in a visible list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was changed by another program while you were editing it. Your text is kept here and replaces theirs when you leave the field.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was changed by another program; this is its new version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The change could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not opened: links of this kind can run code or hide where they lead.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open &quot;%1&quot;? It is opened by the program your desktop chooses for it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No program could open &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DueDateControl</name>
+    <message>
+        <source>Due Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A due date without a time of day</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EventStore</name>
+    <message>
+        <source>another program keeps it locked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list folder %1 cannot be changed: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store folder %1 cannot be read and written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store folder %1 cannot be created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 holds no lists but other files; no lists are created in it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No task was given.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The task &quot;%1&quot; has no list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot move to &quot;%2&quot;: that list is read-only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list &quot;%1&quot; cannot be changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The task was never saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No list was given.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list was never saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was changed by another program after it was read; nothing was overwritten, and the new version will be shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be read (%2) and is left as it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list of &quot;%1&quot; does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no longer in %2; nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is in the read-only list &quot;%2&quot; and cannot be moved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot move to &quot;%2&quot;: that list is in another store folder (%3), and tasks move only between lists of one folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was changed by another program after it was read; it was not deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no longer in %2; nothing was deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list is left as it is: %1 cannot be read (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FiltersPage</name>
+    <message>
+        <source>Visible on Day View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Visible on Week View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Visible on Month View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undated Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Completed Tasks on previous dates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FreedesktopApplication</name>
+    <message>
+        <source>There is no action &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The action &quot;%1&quot; takes no parameter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GeneralPage</name>
+    <message>
+        <source>Tray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tray panel shortcut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard shortcut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Velmoran in the Tray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Sunday First on Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound Effects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overdue tasks on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Base</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Include</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launcher badge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overdue Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undated Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notifications</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How long a snoozed reminder waits before it shows again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Store</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Global</name>
+    <message>
+        <source>Yesterday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%i Days later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%i Days ago</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%i Weeks later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%i Weeks ago</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%i Months later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%i Months ago</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last Year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next Year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%i Years later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%i Years ago</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%i Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%@ %@</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weekdays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weekends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every %i Days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every %i Weeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every %i Months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every Year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every %i Years</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1st</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2nd</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3rd</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%ith</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GlobalShortcuts</name>
+    <message>
+        <source>Show or hide the Velmoran window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open or close the tray panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindowController</name>
+    <message>
+        <source>Update Note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FAQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Acknowledgements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Review Velmoran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HourPopover</name>
+    <message>
+        <source>Hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HourPopoverContent</name>
+    <message>
+        <source>Overdue</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IcsItem</name>
+    <message>
+        <source>Components are nested too deeply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>END without BEGIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>END:%1 closes BEGIN:%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text before the first component</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BEGIN:%1 is never closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not an iCalendar file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IntroStorePage</name>
+    <message>
+        <source>Choose a Folder of Calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folders you already use:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Folder…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran keeps your tasks as lists in folders of iCalendar files, the ones todoman, khal and vdirsyncer use.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran also shows Calendar Events to let you manage your tasks at a glance with your events.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran&apos;s own folder (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing is moved or copied: Velmoran works on the files where they are.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — %2, %3, %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> or more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No folders of vdirsyncer, khal or todoman were found. Velmoran starts with a list &quot;Reminders&quot; and a calendar &quot;Calendar&quot; in its own folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IntroWindowController</name>
+    <message>
+        <source>Welcome to Velmoran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran extends your iCalendar task lists to a Powerful Task Manager. Your tasks become much more powerful and visible with Velmoran.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where are your tasks?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the lists you want to see in &apos;Velmoran&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you ready?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes. Great!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran needs to read and write %1. Change the folder&apos;s permissions or choose another one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The chosen folders hold no task list, and none could be created in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The chosen folders held no task list, so Velmoran created the list &quot;Reminders&quot; in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default list has been set to &apos;%1&apos;. New tasks you add will go into this list. You can change anytime on settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t access the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran could not read the tasks of this list. Check that its folder can be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LeftViewController</name>
+    <message>
+        <source>Add List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep Window on Top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add New List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add New Tag List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add New Merged List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list could not be deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete this list?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ListRowsModel</name>
+    <message>
+        <source>%1 (checking…)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ListSelectorRow</name>
+    <message>
+        <source>List</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ListTitles</name>
+    <message>
+        <source>All Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undated Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recurring Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location-based Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overdue Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High Priority Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mid Priority Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Priority Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ListsPage</name>
+    <message>
+        <source>View Calendar Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Dots</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add New List Automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Completed Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the selected list (hide it first)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the completed tasks of the selected list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag a list, or press Alt+Up and Alt+Down, to change the order.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t access the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Below lists can&apos;t be used in Velmoran at the moment.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete this list?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list could not be deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete completed tasks on this list?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No List Found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new list could not be saved: the store folder cannot be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LocationPopover</name>
+    <message>
+        <source>Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search an address or a place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Validity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When I arrive...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When I leave...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Places: © OpenStreetMap contributors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Work</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LocationRow</name>
+    <message>
+        <source>Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When I arrive...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When I leave...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LocationSearch</name>
+    <message>
+        <source>Location is not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>validating..</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainMenuBar</name>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New List…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Tag List…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Merged List…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share List…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recently Deleted…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preferences…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Smart Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What&apos;s New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rate Velmoran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About Velmoran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Details</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MapView</name>
+    <message>
+        <source>Map</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No position</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>© OpenStreetMap contributors</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MidViewController</name>
+    <message>
+        <source>Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or Hide Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Task List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MonthDateView</name>
+    <message>
+        <source>Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NewTaskPage</name>
+    <message>
+        <source>No Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;No Time&apos; is for due date only. If alarm is turned on, it&apos;ll follow preset time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If you set &apos;No Time&apos; with alarm on RECURRING tasks, alarm will change to 12AM on next task if it&apos;s completed on other devices.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NoListAlert</name>
+    <message>
+        <source>No List Found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check below. 
+
+1. Velmoran needs to read and write the folders of your lists. Check that the store folder exists and belongs to you.
+
+2. Go to &apos;Preferences &gt; Lists&apos;. If you have no lists, add one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NoticeLabel</name>
+    <message>
+        <source>Notice</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NotificationScheduler</name>
+    <message>
+        <source>Snooze</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OnOffButton</name>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PanelViewController</name>
+    <message>
+        <source>Tray Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep the panel open when it loses the focus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The task could not be changed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Task Added</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PanelWindowController</name>
+    <message>
+        <source>Velmoran Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PreferenceObject</name>
+    <message>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PriorityRow</name>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Medium Priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High Priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chosen</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QShortcut</name>
+    <message>
+        <source>Meta</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QuickActionRowsModel</name>
+    <message>
+        <source>This version cannot perform this action; it is kept as stored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QuickActionSettings</name>
+    <message>
+        <source>Minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsupported Action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Due Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QuickActionSheet</name>
+    <message>
+        <source>Combination of &apos;Move to Today&apos; and &apos;Completed&apos;. When it&apos;s recurring task, completing by this will make next task based from today. (Normally it&apos;s made according to due date)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick Action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Due Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>#tag, or a word</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch word %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N/A</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QuickActionsTab</name>
+    <message>
+        <source>Add a quick action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the selected quick action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick Actions are shown when you right-click a task.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A set saved on the &apos;Sync Preferences&apos; tab carries them to your other computers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Tag on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag an action, or press Alt+Up and Alt+Down, to change the menu order. Double-click one to change it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QuickAddForm</name>
+    <message>
+        <source>Clear Due Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo Smart Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Due Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Smart Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QuickAddSession</name>
+    <message>
+        <source>“%1” is gone; the task went to “%2”.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type a title for the task.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The task could not be saved: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecentlyDeleted</name>
+    <message>
+        <source>%1 exists already.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be kept: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder for deleted items, %1, cannot be created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder for deleted items, %1, cannot be written: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No free name for a deleted item in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The deleted item cannot be kept in %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The deleted list cannot be kept in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is no longer in Recently Deleted: another program restored or deleted it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It cannot be taken out of %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no deleted task &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no deleted list &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be restored: a file named %2 is already in its list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list &quot;%1&quot; cannot be restored: a file named %2 is already in its folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no deleted item &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecentlyDeletedItems</name>
+    <message>
+        <source>&quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the store is not open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; went into &quot;%2&quot;: its own list no longer exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list &quot;%1&quot; came back in another folder: its own folder is no longer one of the store&apos;s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 item could not be restored:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 items could not be restored:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 item could not be deleted:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 items could not be deleted:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete 1 item for good?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete %1 items for good?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>They leave Recently Deleted, and their files are deleted. You cannot undo this action.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was deleted recently.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List with 1 task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List with %1 tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untitled list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untitled task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The record of this item was lost; what shows was read from its files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>By</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecentlyDeletedPolicy</name>
+    <message>
+        <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept until you delete them there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for 1 day.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %1 days.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept until you delete them there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for 1 day.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %1 days.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RecentlyDeletedWindow</name>
+    <message>
+        <source>Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recently Deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Recurrence</name>
+    <message>
+        <source>%1 has a value that is not a number: &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has a value out of range: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BYDAY has an unknown weekday: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BYDAY has a week number out of range: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UNTIL is not a valid date: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown frequency &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a positive number, not &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WKST has an unknown weekday: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown rule part &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1=%2 is not supported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A rule cannot have both COUNT and UNTIL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BYWEEKNO is only allowed in yearly rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BYYEARDAY is not allowed in daily, weekly or monthly rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BYMONTHDAY is not allowed in weekly rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numbered weekdays are only allowed in monthly and yearly rules without week numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Malformed rule part &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rule part &quot;%1&quot; appears twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rule part &quot;%1&quot; has no value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rule has no FREQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RepeatEditor</name>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End on Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End after occurrences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of Occurrences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>time(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End Repeat Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The repeat ends before the due date.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weekdays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weekends</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every 2 Weeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every Year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReplaceFileContents</name>
+    <message>
+        <source>the folder %1 cannot be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReviewLink</name>
+    <message>
+        <source>Rate Velmoran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No program here opens the review page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You can rate Velmoran at %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RightViewController</name>
+    <message>
+        <source>Mail Link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show in Mail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End Repeat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Priorities</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Task Selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Due Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Alarm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At Due Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Day(s) Before</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Hour(s) Before</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Minute(s) Before</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>SecretStore</name>
+    <message>
+        <source>The program secret-tool could not be started (%1). Install the package libsecret-tools.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The secret service did not answer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password cannot be kept: no secret service (such as GNOME Keyring or KWallet) is running on this desktop, or it refused. The account is not saved, because a password is never written into a file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ShareMenu</name>
+    <message>
+        <source>Save List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text (*.txt);;Web Page (*.html)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Email…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save to File…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The list could not be saved to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ShortcutRecorder</name>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove this shortcut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This shortcut is already set.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A shortcut needs a key with at least one of Ctrl, Alt, Shift or Super.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is already used by another program. Choose another shortcut.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SidebarLayout</name>
+    <message>
+        <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SignedAmountRow</name>
+    <message>
+        <source>Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SmartAdd</name>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tomorrow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SmartAddRuleSheet</name>
+    <message>
+        <source>Days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Years</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N/A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Smart Add Rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type in a word to trigger this rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Word:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SmartAddSettings</name>
+    <message>
+        <source>Days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Years</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Date %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Time %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarm On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarm Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Date - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SmartAddTab</name>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Date (M/dd)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Date (dd/M)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Time (24-hour)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Time (a/p)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Time (hour)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Time (hour a/p)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Time (am/pm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Time (hour am/pm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Smart Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a word rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the selected word rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try a line, e.g. !! Call Anna tomorrow 3p</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not understood by this version; kept as stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type in a word to trigger this rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A rule needs a word that is more than spaces.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already triggers a rule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change that rule, or choose another word.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type a line above to see what Smart Add makes of it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing would be added: no title is left.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due: %1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due: none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Priority: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List: &quot;%1&quot; matches no shown list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarm: on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarm: off</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SmartListRowsModel</name>
+    <message>
+        <source>All Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undated Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recurring Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location-based Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overdue Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High Priority Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mid Priority Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Priority Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>#%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Merged list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tag list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved search</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SmartListTab</name>
+    <message>
+        <source>Add a tag list or a merged list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the selected smart list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag a smart list, or press Alt+Up and Alt+Down, to change the order. Double-click one to change it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add New Tag List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add New Merged List</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SmartListWindow</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Smart List</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StatusItem</name>
+    <message>
+        <source>Show Panel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Velmoran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit Velmoran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StoreFoldersGroup</name>
+    <message>
+        <source>1 list or calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 lists and calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be read or written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Folder…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set by the VELMORAN_STORE environment variable, which takes precedence; change it there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folders of iCalendar files, one sub-folder per list or calendar, as vdirsyncer, khal and todoman keep them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran&apos;s own folder. Add a vdirsyncer, khal or todoman folder to work on its lists and calendars.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a folder of lists and calendars</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This folder can&apos;t be used</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SyncReport</name>
+    <message>
+        <source>The server refused the user name or password. Check them, or enter the password again in the account.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server does not let this user in there (403 Forbidden). Check the address, and the user&apos;s rights on the server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server refused changes to &quot;%1&quot; (403 Forbidden): the list is read-only for this user. The changes stay on this computer; ask the list&apos;s owner for the right to change it, or move the tasks to another list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server cannot be reached. Check the address and the network.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The address does not lead to a CalDAV server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate is not trusted, or it does not speak HTTPS.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server did not answer in time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A task was changed both here and on the server and could not be merged; both versions are unchanged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A list chosen for syncing no longer exists on the server. Choose the account&apos;s lists again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The password could not be read from the secret service. Unlock the keyring or enter the password again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every task of &quot;%1&quot; was deleted on this computer. To be safe nothing was deleted on the server; choose whether to delete the tasks there too.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every task of &quot;%1&quot; was deleted on the server. To be safe nothing was deleted here; choose whether to delete the tasks here too.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Syncing was stopped before it finished. What was synced is kept; the next sync goes on from there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>vdirsyncer was ended from outside (signal %1) before the sync finished. What was synced is kept; sync again to finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>vdirsyncer failed without saying why. Nothing is lost by it; sync again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>vdirsyncer failed: %1 Sync again; if it fails again, the details hold vdirsyncer&apos;s own words.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n received</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sent</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n deleted here</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n deleted on the server</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n changed on both sides, both kept</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nothing to change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; no longer exists on the server and was left out; its tasks stay on this computer. Choose the account&apos;s lists again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every task of &quot;%1&quot; was deleted on this computer. The list is left out of syncing until you choose whether to delete its tasks on the server too or to bring them back here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every task of &quot;%1&quot; was deleted on the server; a copy of this computer&apos;s tasks is in %2. The list is left out of syncing until you choose whether to delete them here too or to send them back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tasks of &quot;%1&quot; were deleted on the server too.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tasks of &quot;%1&quot; were deleted here too; a copy is in %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SyncScheduler</name>
+    <message>
+        <source>Syncing… (%1 of %2 lists)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Syncing…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not synced yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Synced at %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync failed at %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SyncSetup</name>
+    <message>
+        <source>&quot;%1&quot; is not a web address (https://…).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmoran: %1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The account could not be saved in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SyncTab</name>
+    <message>
+        <source>Save Current Preferences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sets are kept in one file in the sync folder. Point it at a folder that Nextcloud, Syncthing or another file-sync service carries, and load a set saved on another computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sync Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VELMORAN_SYNC_DIR names the folder for this run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you want to change preferences to this one?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loaded the preferences saved on %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loaded the preferences saved on %1. Not found here, so left out: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the Sync Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaskListAssembly</name>
+    <message>
+        <source>%1. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaskListDelegate</name>
+    <message>
+        <source>Calendar Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaskListModel</name>
+    <message>
+        <source>No Tasks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaskListPresenter</name>
+    <message>
+        <source>The task could not be reopened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The task could not be completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The task could not be deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaskOperations</name>
+    <message>
+        <source>The task is no longer in the store.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The store is not open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaskRowContent</name>
+    <message>
+        <source>Mail Link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnreadableFile</name>
+    <message>
+        <source>larger than %1 MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not an iCalendar file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnreadableFilesBar</name>
+    <message>
+        <source>Files that could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Files…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 file in your lists could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 files in your lists could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnreadableFilesDialog</name>
+    <message>
+        <source>Files That Could Not Be Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These files in your lists are not shown. They are left as they are: fix or remove them in their folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files that could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UrlRow</name>
+    <message>
+        <source>No URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open URL (Ctrl+Return)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ViewController</name>
+    <message>
+        <source>Share List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The task store refused the change.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WeekDateView</name>
+    <message>
+        <source>Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WindowController</name>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>store::EventStore</name>
+    <message>
+        <source>A task removed from %1 cannot be kept in Recently Deleted: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not in Recently Deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be restored: the task is in the store already (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be restored: there is no list to put it in.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VELMORAN_STORE names &quot;%1&quot;, which is not a full path; give every folder from / (folders are separated by &apos;:&apos;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>store::IcsItem</name>
+    <message>
+        <source>Reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>velmoran</name>
+    <message>
+        <source>A task manager for the desktop.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add the selected (else the copied) text as a task.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start without opening the window (at login).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bring the window to the front, or close it when it is in front (the first shortcut).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the tray panel, or close it when it is open (the second shortcut).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the window for a new task.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>velmoran: URLs to open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be combined with %2; give one of them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the running instance refused the request: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no graphical display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a desktop session</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing is selected or copied; no task was added</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
