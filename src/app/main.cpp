@@ -9,6 +9,7 @@
 #include "platform/i18n/InterfaceLanguage.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/StoreFolders.h"
+#include "prefs/PreferenceKeys.h"
 #include "ui/common/ContrastStyle.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
@@ -24,8 +25,8 @@ namespace {
 
 void installLanguage(QCoreApplication& application)
 {
-    InterfaceLanguage::install(application, UserDefaults::standardUserDefaults().boolForKey(
-                                                InterfaceLanguage::kUseEnglishKey));
+    InterfaceLanguage::install(
+        application, UserDefaults::standardUserDefaults().boolForKey(PrefKey::useEnglishInterface));
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "platform/store/EventStore.h"
 #include "platform/store/StoreFolders.h"
 #include "prefs/DefaultPreferences.h"
+#include "prefs/PreferenceKeys.h"
 
 #include <QCoreApplication>
 
@@ -47,7 +48,7 @@ int main(int argc, char* argv[])
     // Messages and --help in the user's language; the JSON output and the command words stay
     // as they are, for scripts.
     InterfaceLanguage::install(
-        app, UserDefaults::standardUserDefaults().boolForKey(InterfaceLanguage::kUseEnglishKey));
+        app, UserDefaults::standardUserDefaults().boolForKey(PrefKey::useEnglishInterface));
     QCoreApplication::setApplicationName(QStringLiteral("velmoran-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORAN_VERSION));
 

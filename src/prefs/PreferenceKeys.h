@@ -68,6 +68,8 @@ inline constexpr Key shortcut{"shortcut"};   // dictionary {keyCode, modifierFla
 inline constexpr Key shortcut2{"shortcut2"}; // dictionary {keyCode, modifierFlags}: panel
 inline constexpr Key alwaysOnTopMenuBar{"alwaysOnTopMenuBar"}; // bool: panel pinned
 inline constexpr Key frameString{"frameString"}; // string: main window split view frame
+// bool: speak English whatever the desktop's language (read at start)
+inline constexpr Key useEnglishInterface{"useEnglishInterface"};
 // string "x,y": where the preferences window was left, title bar included
 inline constexpr Key preferencesFrameString{"preferencesFrameString"};
 // strings "{{x, y}, {width, height}}" as frameString: where the help, Recently Deleted,

@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 #include "platform/UserDefaults.h"
 #include "platform/i18n/InterfaceLanguage.h"
+#include "prefs/PreferenceKeys.h"
 
 #include <QDir>
 #include <QProcess>
@@ -118,9 +119,9 @@ private Q_SLOTS:
                                       QStringLiteral(" → ") + translation;
                 }
             }
-            QVERIFY2(faults.isEmpty(), qPrintable(QFileInfo(path).fileName() +
-                                                  QStringLiteral(":\n") +
-                                                  faults.mid(0, 30).join(QLatin1Char('\n'))));
+            QVERIFY2(faults.isEmpty(),
+                     qPrintable(QFileInfo(path).fileName() + QStringLiteral(":\n") +
+                                faults.mid(0, 30).join(QLatin1Char('\n'))));
         }
     }
 
@@ -134,10 +135,16 @@ private Q_SLOTS:
         for (const QString& path : catalogues()) {
             const QString copy = folder.filePath(QFileInfo(path).fileName());
             QVERIFY(QFile::copy(path, copy));
-            QStringList arguments{QStringLiteral("-locations"), QStringLiteral("none"),
-                                  QStringLiteral("-no-ui-lines"), QStringLiteral("-no-obsolete"),
-                                  QStringLiteral("-silent"), QStringLiteral("-I"), sources,
-                                  sources, QStringLiteral("-ts"), copy};
+            QStringList arguments{QStringLiteral("-locations"),
+                                  QStringLiteral("none"),
+                                  QStringLiteral("-no-ui-lines"),
+                                  QStringLiteral("-no-obsolete"),
+                                  QStringLiteral("-silent"),
+                                  QStringLiteral("-I"),
+                                  sources,
+                                  sources,
+                                  QStringLiteral("-ts"),
+                                  copy};
             if (path.endsWith(QLatin1String("_en.ts")))
                 arguments.prepend(QStringLiteral("-pluralonly"));
             int exitCode = -1;
@@ -168,8 +175,8 @@ private Q_SLOTS:
         QTest::newRow("English asked before German")
             << QStringList{QStringLiteral("en-GB"), QStringLiteral("de-DE")}
             << QStringLiteral("en");
-        QTest::newRow("no catalogue at all") << QStringList{QStringLiteral("ja-JP")}
-                                             << QStringLiteral("en");
+        QTest::newRow("no catalogue at all")
+            << QStringList{QStringLiteral("ja-JP")} << QStringLiteral("en");
         QTest::newRow("the C locale") << QStringList{QStringLiteral("C")} << QStringLiteral("en");
         QTest::newRow("nothing set") << QStringList{} << QStringLiteral("en");
     }
@@ -200,9 +207,9 @@ private Q_SLOTS:
                             QStringLiteral("LC_MESSAGES=de_DE.UTF-8"), QStringLiteral("LANG=C")})
                     .contains(expected));
 
-        UserDefaults::standardUserDefaults().setBool(true, InterfaceLanguage::kUseEnglishKey);
+        UserDefaults::standardUserDefaults().setBool(true, PrefKey::useEnglishInterface);
         const QString english = runProgram(cli, frobnicate, {QStringLiteral("LANGUAGE=de")});
-        UserDefaults::standardUserDefaults().removeObjectForKey(InterfaceLanguage::kUseEnglishKey);
+        UserDefaults::standardUserDefaults().removeObjectForKey(PrefKey::useEnglishInterface);
         QVERIFY2(english.contains(source.arg(QStringLiteral("frobnicate"))), qPrintable(english));
     }
 };

@@ -9,6 +9,7 @@ namespace {
 
 const QString kCatalogueFolder = QStringLiteral(":/velmoran/i18n");
 const QString kEnglish = QStringLiteral("en");
+QString g_current = kEnglish;
 
 // "de-DE" and "de_DE.UTF-8" name the language "de".
 QString languageOf(const QString& name)
@@ -63,5 +64,11 @@ QString InterfaceLanguage::install(QCoreApplication& application, bool useEnglis
     if (language != kEnglish)
         installCatalogue(application, QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
                                           QStringLiteral("/qtbase_") + language);
+    g_current = language;
     return language;
+}
+
+QString InterfaceLanguage::current()
+{
+    return g_current;
 }

@@ -13,9 +13,6 @@ class QCoreApplication;
 class InterfaceLanguage
 {
 public:
-    // The preference that keeps the program in English whatever the desktop's language.
-    static inline const QString kUseEnglishKey = QStringLiteral("useEnglishInterface");
-
     // The language for these preferred languages ("de-DE", "fr", …): "de", "fr" or "en".
     static QString chooseFor(const QStringList& preferredLanguages);
     // The languages Velmoran has a catalogue for, English first.
@@ -24,6 +21,8 @@ public:
     // Installs the catalogues of the chosen language on the application; English when
     // useEnglish. Answers the language installed. Call once, before any window is made.
     static QString install(QCoreApplication& application, bool useEnglish);
+    // The language install() chose: "en" until it ran.
+    static QString current();
     // The user's languages as the desktop sets them.
     static QStringList preferredLanguages() { return QLocale::system().uiLanguages(); }
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace HelpDocuments {
 
@@ -31,9 +32,13 @@ QStringList linkNames(const QString& shownName)
     return names;
 }
 
-QString folder()
+QString folder(const QString& language)
 {
-    return QStringLiteral(":/velmoran/help");
+    const QString english = QStringLiteral(":/velmoran/help");
+    const QString translated = english + QLatin1Char('/') + language;
+    return QFileInfo(translated + QLatin1Char('/') + kHelp + QStringLiteral(".html")).exists()
+               ? translated
+               : english;
 }
 
 QUrl url(const QString& name)
@@ -42,9 +47,9 @@ QUrl url(const QString& name)
                 QStringLiteral(".html"));
 }
 
-QStringList allFiles()
+QStringList allFiles(const QString& language)
 {
-    return QDir(folder()).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+    return QDir(folder(language)).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
 }
 
 } // namespace HelpDocuments

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/i18n/InterfaceLanguage.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -19,10 +21,11 @@ QString normalisedName(const QString& name);
 QString heading(const QString& name);
 // The three other documents, in the order Help, FAQ, Update, Acknowledgements.
 QStringList linkNames(const QString& shownName);
-// Where the browser finds the documents and the pages they link to.
-QString folder();
+// Where the browser finds the documents and the pages they link to, in the program's language;
+// English where a language has no pages of its own.
+QString folder(const QString& language = InterfaceLanguage::current());
 QUrl url(const QString& name);
 // Every shipped page, the four documents and the topic pages.
-QStringList allFiles();
+QStringList allFiles(const QString& language = InterfaceLanguage::current());
 
 } // namespace HelpDocuments
