@@ -5,533 +5,533 @@
     <name>AboutWindowController</name>
     <message>
         <source>FAQ</source>
-        <translation type="unfinished"></translation>
+        <translation>Häufige Fragen</translation>
     </message>
     <message>
         <source>Acknowledgements</source>
-        <translation type="unfinished"></translation>
+        <translation>Danksagungen</translation>
     </message>
     <message>
         <source>About Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Velmoran</translation>
     </message>
     <message>
         <source>A task manager for your iCalendar folders.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Aufgabenverwaltung für Ihre iCalendar-Ordner.</translation>
     </message>
     <message>
         <source>Free software under the GNU General Public License, version 3 or later. It comes with no warranty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Freie Software unter der GNU General Public License, Version 3 oder neuer. Sie wird ohne jede Gewährleistung bereitgestellt.</translation>
     </message>
     <message>
         <source>Web Site</source>
-        <translation type="unfinished"></translation>
+        <translation>Webseite</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>%1 %2 (built with %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 (erstellt mit %3)</translation>
     </message>
 </context>
 <context>
     <name>AccountSync</name>
     <message>
         <source>Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleich</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on this computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben von „%1“ wurden auf diesem Rechner gelöscht.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on the server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben von „%1“ wurden auf dem Server gelöscht.</translation>
     </message>
     <message>
         <source>Delete them on the server too, so that your other devices lose them as well, or bring them back here? Until you choose, the list is not synced.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sollen sie auch auf dem Server gelöscht werden, damit sie auch auf Ihren anderen Geräten verschwinden, oder sollen sie hierher zurückgeholt werden? Bis Sie sich entscheiden, wird die Liste nicht abgeglichen.</translation>
     </message>
     <message>
         <source>Delete them on this computer too, or send them back to the server? Either way a copy of this computer&apos;s tasks is in %1. Until you choose, the list is not synced.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sollen sie auch auf diesem Rechner gelöscht oder an den Server zurückgeschickt werden? In beiden Fällen liegt eine Kopie der Aufgaben dieses Rechners in %1. Bis Sie sich entscheiden, wird die Liste nicht abgeglichen.</translation>
     </message>
     <message>
         <source>Delete on the Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf dem Server löschen</translation>
     </message>
     <message>
         <source>Delete Here Too</source>
-        <translation type="unfinished"></translation>
+        <translation>Auch hier löschen</translation>
     </message>
     <message>
         <source>Bring Them Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurückholen</translation>
     </message>
     <message>
         <source>Send Them Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurückschicken</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Später</translation>
     </message>
 </context>
 <context>
     <name>AccountsGroup</name>
     <message>
         <source>no list chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Liste gewählt</translation>
     </message>
     <message>
         <source>%1 at %2 — %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 auf %2 – %3</translation>
     </message>
     <message>
         <source>Add Account…</source>
-        <translation type="unfinished"></translation>
+        <translation>Konto hinzufügen …</translation>
     </message>
     <message>
         <source>Choose Lists…</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen auswählen …</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt abgleichen</translation>
     </message>
     <message>
         <source>Sync With It</source>
-        <translation type="unfinished"></translation>
+        <translation>Damit abgleichen</translation>
     </message>
     <message>
         <source>No account yet: add the CalDAV server your phone or other computers sync with.</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch kein Konto: Fügen Sie den CalDAV-Server hinzu, mit dem Ihr Telefon oder Ihre anderen Rechner abgleichen.</translation>
     </message>
     <message>
         <source>Also syncing with your own vdirsyncer configuration %1, as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>Außerdem wird mit Ihrer eigenen vdirsyncer-Konfiguration %1 unverändert abgeglichen.</translation>
     </message>
     <message>
         <source>Your own vdirsyncer configuration %1 can be used as it is: its folders become store folders and Velmoran runs &quot;vdirsyncer sync&quot; with it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre eigene vdirsyncer-Konfiguration %1 kann unverändert verwendet werden: Ihre Ordner werden zu Ablageordnern, und Velmoran führt damit „vdirsyncer sync“ aus.</translation>
     </message>
     <message>
         <source>Remove the account %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Konto %1 entfernen?</translation>
     </message>
     <message>
         <source>Its password is taken out of the secret service and it is no longer synced. The tasks already on this computer stay in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sein Passwort wird aus dem Geheimnisdienst entfernt, und es wird nicht mehr abgeglichen. Die Aufgaben, die bereits auf diesem Rechner sind, bleiben in %1.</translation>
     </message>
 </context>
 <context>
     <name>AddAccountDialog</name>
     <message>
         <source>Connect</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbinden</translation>
     </message>
     <message>
         <source>Add CalDAV Account</source>
-        <translation type="unfinished"></translation>
+        <translation>CalDAV-Konto hinzufügen</translation>
     </message>
     <message>
         <source>Choose Lists to Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Abzugleichende Listen auswählen</translation>
     </message>
     <message>
         <source>https://example.org/dav/</source>
-        <translation type="unfinished"></translation>
+        <translation>https://example.org/dav/</translation>
     </message>
     <message>
         <source>Server:</source>
-        <translation type="unfinished"></translation>
+        <translation>Server:</translation>
     </message>
     <message>
         <source>User name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzername:</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort:</translation>
     </message>
     <message>
         <source>kept in the secret service</source>
-        <translation type="unfinished"></translation>
+        <translation>im Geheimnisdienst aufbewahrt</translation>
     </message>
     <message>
         <source>Ask the Server Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Server erneut fragen</translation>
     </message>
     <message>
         <source>Asking the server…</source>
-        <translation type="unfinished"></translation>
+        <translation>Server wird gefragt …</translation>
     </message>
     <message>
         <source>Enter the server&apos;s address, your user name and password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie die Adresse des Servers, Ihren Benutzernamen und Ihr Passwort ein.</translation>
     </message>
     <message>
         <source>Saving the password in the secret service… If your keyring asks to be unlocked, answer it; Cancel stops waiting.</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort wird im Geheimnisdienst gespeichert … Falls Ihr Schlüsselbund entsperrt werden möchte, antworten Sie darauf; „Abbrechen“ beendet das Warten.</translation>
     </message>
     <message>
         <source>The server holds no task list or calendar for this user.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server enthält für diesen Benutzer keine Aufgabenliste und keinen Kalender.</translation>
     </message>
     <message>
         <source>Choose the lists and calendars to keep on this computer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie die Listen und Kalender, die auf diesem Rechner bleiben sollen:</translation>
     </message>
     <message>
         <source>No longer on the server, so no longer synced: %1. Their tasks stay on this computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht mehr auf dem Server und daher nicht mehr abgeglichen: %1. Ihre Aufgaben bleiben auf diesem Rechner.</translation>
     </message>
     <message>
         <source>The sync configuration could not be written to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Abgleichkonfiguration konnte nicht nach %1 geschrieben werden.</translation>
     </message>
 </context>
 <context>
     <name>AddListWindowController</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>Colour</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe</translation>
     </message>
     <message>
         <source>List name</source>
-        <translation type="unfinished"></translation>
+        <translation>Listenname</translation>
     </message>
     <message>
         <source>&amp;Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Name:</translation>
     </message>
     <message>
         <source>Add New List</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Liste hinzufügen</translation>
     </message>
     <message>
         <source>Edit List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste bearbeiten</translation>
     </message>
     <message>
         <source>The list could not be changed</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste konnte nicht geändert werden</translation>
     </message>
     <message>
         <source>The list could not be created</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste konnte nicht angelegt werden</translation>
     </message>
     <message>
         <source>The task store refused the change.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabenablage hat die Änderung abgelehnt.</translation>
     </message>
 </context>
 <context>
     <name>AddMergedListWindowController</name>
     <message>
         <source>Merged List</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammelliste</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine</translation>
     </message>
     <message>
         <source>No priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Priorität</translation>
     </message>
     <message>
         <source>Low priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Niedrige Priorität</translation>
     </message>
     <message>
         <source>Medium priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittlere Priorität</translation>
     </message>
     <message>
         <source>High priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Hohe Priorität</translation>
     </message>
     <message>
         <source>Add Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Liste hinzufügen</translation>
     </message>
     <message>
         <source>Edit List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste bearbeiten</translation>
     </message>
     <message>
         <source>Type in a name</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie einen Namen ein</translation>
     </message>
     <message>
         <source>Need at least one list</source>
-        <translation type="unfinished"></translation>
+        <translation>Mindestens eine Liste nötig</translation>
     </message>
     <message>
         <source>Need at least one priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Mindestens eine Priorität nötig</translation>
     </message>
 </context>
 <context>
     <name>AddTagListWindowController</name>
     <message>
         <source>Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Liste</translation>
     </message>
     <message>
         <source>Tag or search text</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlagwort oder Suchtext</translation>
     </message>
     <message>
         <source>Add Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Liste hinzufügen</translation>
     </message>
     <message>
         <source>Edit List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste bearbeiten</translation>
     </message>
 </context>
 <context>
     <name>AddViewController</name>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Aufgabe</translation>
     </message>
     <message>
         <source>New Task Added</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Aufgabe hinzugefügt</translation>
     </message>
 </context>
 <context>
     <name>AdvancedPage</name>
     <message>
         <source>Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Liste</translation>
     </message>
     <message>
         <source>Quick Actions</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnellaktionen</translation>
     </message>
     <message>
         <source>Smart Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Eingabe</translation>
     </message>
     <message>
         <source>Sync Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen abgleichen</translation>
     </message>
     <message>
         <source>shown</source>
-        <translation type="unfinished"></translation>
+        <translation>angezeigt</translation>
     </message>
 </context>
 <context>
     <name>AppDelegate</name>
     <message>
         <source>Preferences Not Saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen nicht gespeichert</translation>
     </message>
     <message>
         <source>Velmoran could not save a change to its preferences: %1. The change holds until Velmoran quits; free some space or fix the folder&apos;s permissions, then change it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran konnte eine Änderung seiner Einstellungen nicht speichern: %1. Die Änderung gilt, bis Velmoran beendet wird; schaffen Sie etwas Platz oder korrigieren Sie die Zugriffsrechte des Ordners und ändern Sie sie dann erneut.</translation>
     </message>
 </context>
 <context>
     <name>AppearancePage</name>
     <message>
         <source>Manual</source>
-        <translation type="unfinished"></translation>
+        <translation>Manuell</translation>
     </message>
     <message>
         <source>Scheduled</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeitgesteuert</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard</translation>
     </message>
     <message>
         <source>Large</source>
-        <translation type="unfinished"></translation>
+        <translation>Groß</translation>
     </message>
     <message>
         <source>Huge</source>
-        <translation type="unfinished"></translation>
+        <translation>Sehr groß</translation>
     </message>
     <message>
         <source>Font</source>
-        <translation type="unfinished"></translation>
+        <translation>Schrift</translation>
     </message>
     <message>
         <source>Font Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Schriftgröße</translation>
     </message>
     <message>
         <source>Night Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachtmodus</translation>
     </message>
     <message>
         <source>From</source>
-        <translation type="unfinished"></translation>
+        <translation>Von</translation>
     </message>
     <message>
         <source>To</source>
-        <translation type="unfinished"></translation>
+        <translation>Bis</translation>
     </message>
 </context>
 <context>
     <name>ApplicationInterface</name>
     <message>
         <source>The URL is longer than %1 characters.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die URL ist länger als %1 Zeichen.</translation>
     </message>
     <message>
         <source>Only %1: URLs are accepted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur %1:-URLs werden angenommen.</translation>
     </message>
     <message>
         <source>The text is longer than %1 characters.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Text ist länger als %1 Zeichen.</translation>
     </message>
     <message>
         <source>The text is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Text ist leer.</translation>
     </message>
 </context>
 <context>
     <name>AutostartEntry</name>
     <message>
         <source>The autostart entry %1 cannot be removed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Autostart-Eintrag %1 kann nicht entfernt werden.</translation>
     </message>
     <message>
         <source>The autostart folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Autostart-Ordner %1 kann nicht angelegt werden.</translation>
     </message>
     <message>
         <source>The autostart entry %1 cannot be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Autostart-Eintrag %1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
     <name>CheckDateRow</name>
     <message>
         <source>Remind Before the Due Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor der Fälligkeit erinnern</translation>
     </message>
 </context>
 <context>
     <name>CliText</name>
     <message>
         <source>warning: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung: %1</translation>
     </message>
     <message>
         <source>use HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm</source>
-        <translation type="unfinished"></translation>
+        <translation>verwenden Sie HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd oder yyyy-MM-dd HH:mm</translation>
     </message>
     <message>
         <source>no task has the identifier &quot;%1&quot; (see &quot;tasks&quot;)</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Aufgabe hat die Kennung „%1“ (siehe „tasks“)</translation>
     </message>
     <message>
         <source>nothing was added: no title is left once the Smart Add words are taken out, or the store refused the task</source>
-        <translation type="unfinished"></translation>
+        <translation>nichts wurde hinzugefügt: Nach dem Entfernen der Wörter der intelligenten Eingabe bleibt kein Titel übrig, oder die Ablage hat die Aufgabe abgelehnt</translation>
     </message>
     <message>
         <source>nothing was added: the title is empty, or the store refused the task</source>
-        <translation type="unfinished"></translation>
+        <translation>nichts wurde hinzugefügt: Der Titel ist leer, oder die Ablage hat die Aufgabe abgelehnt</translation>
     </message>
     <message>
         <source>not a %1: URL with the command add, smartadd or open</source>
-        <translation type="unfinished"></translation>
+        <translation>keine %1:-URL beim Befehl add, smartadd oder open</translation>
     </message>
     <message>
         <source>the due date &quot;%1&quot; cannot be read; the task has no due date</source>
-        <translation type="unfinished"></translation>
+        <translation>das Fälligkeitsdatum „%1“ kann nicht gelesen werden; die Aufgabe hat kein Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>cannot read the due date &quot;%1&quot;; %2</source>
-        <translation type="unfinished"></translation>
+        <translation>das Fälligkeitsdatum „%1“ kann nicht gelesen werden; %2</translation>
     </message>
     <message>
         <source>--due-after %1 is too far in the future</source>
-        <translation type="unfinished"></translation>
+        <translation>--due-after %1 liegt zu weit in der Zukunft</translation>
     </message>
     <message>
         <source>no list is called &quot;%1&quot;; the task goes into &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Liste heißt „%1“; die Aufgabe kommt in „%2“</translation>
     </message>
     <message>
         <source>the task could not be completed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die Aufgabe konnte nicht erledigt werden: %1</translation>
     </message>
     <message>
         <source>the task could not be deleted: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die Aufgabe konnte nicht gelöscht werden: %1</translation>
     </message>
     <message>
         <source>cannot read the date &quot;%1&quot;; use YYYY-MM-DD or YYYY-MM-DDTHH:MM</source>
-        <translation type="unfinished"></translation>
+        <translation>das Datum „%1“ kann nicht gelesen werden; verwenden Sie YYYY-MM-DD oder YYYY-MM-DDTHH:MM</translation>
     </message>
     <message>
         <source>%1 is not later than %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 liegt nicht nach %2</translation>
     </message>
     <message>
         <source>this command does not use the task store</source>
-        <translation type="unfinished"></translation>
+        <translation>dieser Befehl verwendet die Aufgabenablage nicht</translation>
     </message>
     <message>
         <source>&quot;%1&quot; could not be deleted: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ konnte nicht gelöscht werden: %2</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not in Recently Deleted; &quot;deleted&quot; lists what is.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist nicht in „Zuletzt gelöscht“; „deleted“ zeigt, was dort ist.</translation>
     </message>
     <message>
         <source>Restored &quot;%1&quot; into &quot;%2&quot;: its own list no longer exists.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde in „%2“ wiederhergestellt: Seine eigene Liste gibt es nicht mehr.</translation>
     </message>
     <message>
         <source>Restored &quot;%1&quot; into &quot;%2&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde in „%2“ wiederhergestellt.</translation>
     </message>
     <message>
         <source>Velmoran without a window: add, list, complete and delete tasks, read events and
@@ -588,379 +588,442 @@ Environment:
   XDG_CONFIG_HOME  where the preferences live; XDG_DATA_HOME where the store does
 
 Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran ohne Fenster: Aufgaben hinzufügen, auflisten, erledigen und löschen, Termine
+und Einstellungen lesen, mit derselben Aufgabenablage und denselben Einstellungen wie
+die Anwendung.
+
+Befehle:
+  url URL                   einen velmoran:-URL-Befehl ausführen (add, smartadd,
+                            open); „open“ gibt die Aufgabe aus
+  add [TITEL]               eine Aufgabe hinzufügen; nimmt --text, --list, --url,
+                            --notes, --priority, --due, --due-after, --alarm
+  smartadd TEXT             eine Aufgabe aus einer Zeile in der Schreibweise der
+                            intelligenten Eingabe hinzufügen
+  lists                     die Aufgabenlisten
+  lists --problems          die Dateien der Listen, die nicht gelesen werden
+                            konnten, und warum; Rückgabewert 1, falls es welche gibt
+  tasks                     offene Aufgaben aller sichtbaren Listen oder einer
+                            mit --list, --filter oder --search; --completed nimmt
+                            erledigte Aufgaben hinzu
+  tasks --day|--week|--month [DATUM]
+                            die Aufgaben und danach die Termine, die das Fenster
+                            für diesen Tag, diese Woche oder diesen Monat zeigt
+                            (DATUM YYYY-MM-DD, Vorgabe heute), mit den
+                            Ansichtseinstellungen; erledigte Aufgaben des
+                            aktuellen Zeitraums folgen „showCompleted“, außer
+                            --completed ist angegeben
+  complete ID               eine Aufgabe erledigen
+  delete ID                 eine Aufgabe löschen (und ausgeben); sie kommt nach
+                            „Zuletzt gelöscht“
+  deleted                   was „Zuletzt gelöscht“ enthält, neueste zuerst;
+                            --empty löscht alles davon endgültig
+  restore ID...             legt Einträge aus „Zuletzt gelöscht“ zurück
+  events VON BIS            Termine zwischen zwei Daten (YYYY-MM-DD oder
+                            YYYY-MM-DDTHH:MM; ein Datum allein als BIS schließt
+                            diesen Tag ein)
+  prefs get SCHLÜSSEL       der Wert einer Einstellung, als JSON
+  prefs set SCHLÜSSEL JSON-WERT
+                            setzt eine Einstellung (null entfernt sie)
+  sync                      gleicht die CalDAV-Konten einmal ab und meldet, was
+                            sich geändert hat; eine auf einer Seite geleerte Liste
+                            wartet ausgelassen, bis --allow-emptied LISTE ihre
+                            Aufgaben auch auf der anderen Seite löscht oder
+                            --restore-emptied LISTE sie zurückholt
+  account add URL BENUTZER  fügt ein CalDAV-Konto hinzu (Passwort auf der
+                            Standardeingabe), gleicht alle seine Listen ab und
+                            fügt seinen Ablageordner hinzu
+  account lists KONTO [LISTE...]
+                            die Listen des Servers für das Konto, [x] für die
+                            abgeglichenen; mit LISTEn werden ab jetzt diese
+                            abgeglichen
+
+Fälligkeitsdaten (--due): HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd oder yyyy-MM-dd HH:mm.
+Filterarten (--filter): 0 alle, 1 ohne Datum, 2 wiederkehrend, 3 Ort, 4 überfällig,
+5 hohe, 6 mittlere, 7 niedrige Priorität, 8 Schlagwort (--tag WORT), 9 Sammelliste
+(--tag NAME), 11 heute, 12 diese Woche, 13 dieser Monat, 15 gespeicherte Suche
+(--tag TEXT).
+Setzen Sie „--“ vor einen Text, der mit einem Bindestrich beginnt.
+
+Umgebung:
+  VELMORAN_NOW     das aktuelle Datum und die Uhrzeit für diesen Lauf (ISO 8601,
+                   Ortszeit, außer ein Versatz ist angegeben), z. B. 2026-12-24T10:00
+  VELMORAN_STORE   die Ordner der Aufgabenablage, getrennt durch „:“
+  XDG_CONFIG_HOME  wo die Einstellungen liegen; XDG_DATA_HOME, wo die Ablage liegt
+
+Rückgabewert: 0 erledigt, 1 falsche Eingabe oder fehlgeschlagene Änderung, 2 falsche
+Befehlszeile.</translation>
     </message>
     <message>
         <source>Print JSON instead of one line per record.</source>
-        <translation type="unfinished"></translation>
+        <translation>JSON statt einer Zeile pro Datensatz ausgeben.</translation>
     </message>
     <message>
         <source>The list (tasks, add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste (tasks, add).</translation>
     </message>
     <message>
         <source>NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>NAME</translation>
     </message>
     <message>
         <source>A sidebar list type (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Listenart der Seitenleiste (tasks).</translation>
     </message>
     <message>
         <source>TYPE</source>
-        <translation type="unfinished"></translation>
+        <translation>ART</translation>
     </message>
     <message>
         <source>The tag, merged list or search text of --filter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Schlagwort, die Sammelliste oder der Suchtext von --filter.</translation>
     </message>
     <message>
         <source>TEXT</source>
-        <translation type="unfinished"></translation>
+        <translation>TEXT</translation>
     </message>
     <message>
         <source>Tasks whose title or notes hold every word.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben, deren Titel oder Notizen jedes Wort enthalten.</translation>
     </message>
     <message>
         <source>Include completed tasks (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte Aufgaben einschließen (tasks).</translation>
     </message>
     <message>
         <source>The day view of today or of DATE (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Tagesansicht von heute oder von DATUM (tasks).</translation>
     </message>
     <message>
         <source>The week view of this week or DATE&apos;s (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Wochenansicht dieser Woche oder der Woche von DATUM (tasks).</translation>
     </message>
     <message>
         <source>The month view of this month or DATE&apos;s (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Monatsansicht dieses Monats oder des Monats von DATUM (tasks).</translation>
     </message>
     <message>
         <source>The title (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Titel (add).</translation>
     </message>
     <message>
         <source>A link stored with the task (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein mit der Aufgabe gespeicherter Link (add).</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Notes (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Notizen (add).</translation>
     </message>
     <message>
         <source>none, low, medium or high, or 0, 1, 2, 3 (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>none, low, medium oder high bzw. 0, 1, 2, 3 (add).</translation>
     </message>
     <message>
         <source>PRIORITY</source>
-        <translation type="unfinished"></translation>
+        <translation>PRIORITÄT</translation>
     </message>
     <message>
         <source>The due date (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Fälligkeitsdatum (add).</translation>
     </message>
     <message>
         <source>DUE</source>
-        <translation type="unfinished"></translation>
+        <translation>FÄLLIG</translation>
     </message>
     <message>
         <source>Due this many minutes from now (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Fällig in so vielen Minuten ab jetzt (add).</translation>
     </message>
     <message>
         <source>MINUTES</source>
-        <translation type="unfinished"></translation>
+        <translation>MINUTEN</translation>
     </message>
     <message>
         <source>on or off; without it the &quot;alarmOn&quot; preference decides (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>on oder off; ohne diese Angabe entscheidet die Einstellung „alarmOn“ (add).</translation>
     </message>
     <message>
         <source>ON|OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>ON|OFF</translation>
     </message>
     <message>
         <source>The files of the lists that could not be read (lists).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Dateien der Listen, die nicht gelesen werden konnten (lists).</translation>
     </message>
     <message>
         <source>Delete everything in Recently Deleted for good (deleted).</source>
-        <translation type="unfinished"></translation>
+        <translation>Alles in „Zuletzt gelöscht“ endgültig löschen (deleted).</translation>
     </message>
     <message>
         <source>Pass on the emptying of this list to the other side (sync).</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Leeren dieser Liste an die andere Seite weitergeben (sync).</translation>
     </message>
     <message>
         <source>LIST</source>
-        <translation type="unfinished"></translation>
+        <translation>LISTE</translation>
     </message>
     <message>
         <source>Bring the tasks of this emptied list back (sync).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgaben dieser geleerten Liste zurückholen (sync).</translation>
     </message>
     <message>
         <source>What to do (see above).</source>
-        <translation type="unfinished"></translation>
+        <translation>Was zu tun ist (siehe oben).</translation>
     </message>
     <message>
         <source>command [arguments]</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehl [Argumente]</translation>
     </message>
     <message>
         <source>no command given; see --help</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Befehl angegeben; siehe --help</translation>
     </message>
     <message>
         <source>account takes &quot;add URL USER&quot; or &quot;lists ACCOUNT [LIST...]&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>account erwartet „add URL BENUTZER“ oder „lists KONTO [LISTE...]“</translation>
     </message>
     <message>
         <source>sync-conflict takes FOLDER LOCAL REMOTE</source>
-        <translation type="unfinished"></translation>
+        <translation>sync-conflict erwartet ORDNER LOKAL ENTFERNT</translation>
     </message>
     <message>
         <source>unknown command &quot;%1&quot;; see --help</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannter Befehl „%1“; siehe --help</translation>
     </message>
     <message>
         <source>url takes one URL</source>
-        <translation type="unfinished"></translation>
+        <translation>url erwartet eine URL</translation>
     </message>
     <message>
         <source>smartadd takes the text</source>
-        <translation type="unfinished"></translation>
+        <translation>smartadd erwartet den Text</translation>
     </message>
     <message>
         <source>lists takes no arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>lists erwartet keine Argumente</translation>
     </message>
     <message>
         <source>%1 takes one task identifier</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 erwartet eine Aufgabenkennung</translation>
     </message>
     <message>
         <source>events takes two dates, FROM and TO</source>
-        <translation type="unfinished"></translation>
+        <translation>events erwartet zwei Daten, VON und BIS</translation>
     </message>
     <message>
         <source>sync takes no arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>sync erwartet keine Argumente</translation>
     </message>
     <message>
         <source>deleted takes no arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>deleted erwartet keine Argumente</translation>
     </message>
     <message>
         <source>restore takes the identifiers of deleted items</source>
-        <translation type="unfinished"></translation>
+        <translation>restore erwartet die Kennungen gelöschter Einträge</translation>
     </message>
     <message>
         <source>--%1 does not apply to this command</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 gilt nicht für diesen Befehl</translation>
     </message>
     <message>
         <source>prefs takes &quot;get KEY&quot; or &quot;set KEY JSON-VALUE&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>prefs erwartet „get SCHLÜSSEL“ oder „set SCHLÜSSEL JSON-WERT“</translation>
     </message>
     <message>
         <source>give the title either as --text or as arguments, not both</source>
-        <translation type="unfinished"></translation>
+        <translation>geben Sie den Titel entweder mit --text oder als Argumente an, nicht beides</translation>
     </message>
     <message>
         <source>add needs a title</source>
-        <translation type="unfinished"></translation>
+        <translation>add braucht einen Titel</translation>
     </message>
     <message>
         <source>--priority takes none, low, medium or high, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--priority erwartet none, low, medium oder high, nicht „%1“</translation>
     </message>
     <message>
         <source>give either --due or --due-after, not both</source>
-        <translation type="unfinished"></translation>
+        <translation>geben Sie entweder --due oder --due-after an, nicht beides</translation>
     </message>
     <message>
         <source>--due needs a date</source>
-        <translation type="unfinished"></translation>
+        <translation>--due braucht ein Datum</translation>
     </message>
     <message>
         <source>--due-after takes a whole number of minutes, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--due-after erwartet eine ganze Zahl von Minuten, nicht „%1“</translation>
     </message>
     <message>
         <source>--alarm takes on or off, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--alarm erwartet on oder off, nicht „%1“</translation>
     </message>
     <message>
         <source>give at most one of --list, --filter, --search, --day, --week and --month</source>
-        <translation type="unfinished"></translation>
+        <translation>geben Sie höchstens eines von --list, --filter, --search, --day, --week und --month an</translation>
     </message>
     <message>
         <source>--list needs a list name</source>
-        <translation type="unfinished"></translation>
+        <translation>--list braucht einen Listennamen</translation>
     </message>
     <message>
         <source>--search needs a text</source>
-        <translation type="unfinished"></translation>
+        <translation>--search braucht einen Text</translation>
     </message>
     <message>
         <source>--filter takes a list type from 0 to 15, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--filter erwartet eine Listenart von 0 bis 15, nicht „%1“</translation>
     </message>
     <message>
         <source>for one list, use --list NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>für eine Liste verwenden Sie --list NAME</translation>
     </message>
     <message>
         <source>for a search, use --search TEXT</source>
-        <translation type="unfinished"></translation>
+        <translation>für eine Suche verwenden Sie --search TEXT</translation>
     </message>
     <message>
         <source>--tag applies to --filter 8, 9 and 15 only</source>
-        <translation type="unfinished"></translation>
+        <translation>--tag gilt nur für --filter 8, 9 und 15</translation>
     </message>
     <message>
         <source>--filter %1 needs --tag</source>
-        <translation type="unfinished"></translation>
+        <translation>--filter %1 braucht --tag</translation>
     </message>
     <message>
         <source>tasks takes no arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>tasks erwartet keine Argumente</translation>
     </message>
     <message>
         <source>--day, --week and --month take at most one date</source>
-        <translation type="unfinished"></translation>
+        <translation>--day, --week und --month erwarten höchstens ein Datum</translation>
     </message>
     <message>
         <source>cannot read the date &quot;%1&quot;; use YYYY-MM-DD, such as 2026-12-24</source>
-        <translation type="unfinished"></translation>
+        <translation>das Datum „%1“ kann nicht gelesen werden; verwenden Sie YYYY-MM-DD, etwa 2026-12-24</translation>
     </message>
     <message>
         <source>true or false</source>
-        <translation type="unfinished"></translation>
+        <translation>true oder false</translation>
     </message>
     <message>
         <source>a number</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Zahl</translation>
     </message>
     <message>
         <source>a string</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Zeichenkette</translation>
     </message>
     <message>
         <source>an array</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Array</translation>
     </message>
     <message>
         <source>an object</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Objekt</translation>
     </message>
     <message>
         <source>a value of its own kind</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Wert seiner eigenen Art</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a JSON value (a string needs its quotes: &apos;&quot;08:00&quot;&apos;)</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist kein JSON-Wert (eine Zeichenkette braucht ihre Anführungszeichen: &apos;&quot;08:00&quot;&apos;)</translation>
     </message>
     <message>
         <source>%1 takes %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 erwartet %2</translation>
     </message>
     <message>
         <source>the preferences could not be written</source>
-        <translation type="unfinished"></translation>
+        <translation>die Einstellungen konnten nicht geschrieben werden</translation>
     </message>
     <message>
         <source>the preferences could not be written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die Einstellungen konnten nicht geschrieben werden: %1</translation>
     </message>
     <message>
         <source>To delete the tasks of &quot;%1&quot; on the other side too: velmoran-cli sync --allow-emptied &quot;%1&quot;; to bring them back: velmoran-cli sync --restore-emptied &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Um die Aufgaben von „%1“ auch auf der anderen Seite zu löschen: velmoran-cli sync --allow-emptied &quot;%1&quot;; um sie zurückzuholen: velmoran-cli sync --restore-emptied &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>To choose the lists of %1 again: velmoran-cli account lists %1 LIST...</source>
-        <translation type="unfinished"></translation>
+        <translation>Um die Listen von %1 erneut auszuwählen: velmoran-cli account lists %1 LISTE...</translation>
     </message>
     <message>
         <source>No CalDAV account is set up; add one with &quot;account add URL USER&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein CalDAV-Konto ist eingerichtet; fügen Sie eines mit „account add URL BENUTZER“ hinzu.</translation>
     </message>
     <message>
         <source>No synced list is called &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine abgeglichene Liste heißt „%1“.</translation>
     </message>
     <message>
         <source>Synced %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 abgeglichen: %2</translation>
     </message>
     <message>
         <source>No account is called &quot;%1&quot;; the accounts: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Konto heißt „%1“; die Konten: %2</translation>
     </message>
     <message>
         <source>%1 (no longer on the server)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (nicht mehr auf dem Server)</translation>
     </message>
     <message>
         <source>The server has no list &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server hat keine Liste „%1“.</translation>
     </message>
     <message>
         <source>The sync configuration could not be written to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Abgleichkonfiguration konnte nicht nach %1 geschrieben werden.</translation>
     </message>
     <message>
         <source>%1 syncs these lists from now on: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 gleicht ab jetzt diese Listen ab: %2</translation>
     </message>
     <message>
         <source>Give the password on standard input.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie das Passwort auf der Standardeingabe ein.</translation>
     </message>
     <message>
         <source>Added %1 (%2) with the lists: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2) mit diesen Listen hinzugefügt: %3</translation>
     </message>
     <message>
         <source>The conflict could not be settled: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Konflikt konnte nicht beigelegt werden: %1</translation>
     </message>
     <message>
         <source>Kept both versions: &quot;%1&quot; is this computer&apos;s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beide Fassungen behalten: „%1“ ist die dieses Rechners.</translation>
     </message>
     <message>
         <source>no list is called &quot;%1&quot; (see &quot;lists&quot;)</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Liste heißt „%1“ (siehe „lists“)</translation>
     </message>
     <message>
         <source>no merged list is called &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Sammelliste heißt „%1“</translation>
     </message>
     <message>
         <source>that date cannot be shown</source>
-        <translation type="unfinished"></translation>
+        <translation>dieses Datum kann nicht angezeigt werden</translation>
     </message>
     <message>
         <source>the events could not be read in time</source>
-        <translation type="unfinished"></translation>
+        <translation>die Termine konnten nicht rechtzeitig gelesen werden</translation>
     </message>
     <message>
         <source>the tasks could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>die Aufgaben konnten nicht gelesen werden</translation>
     </message>
     <message>
         <source>%1=&quot;%2&quot; is not an ISO date and time, such as 2026-12-24T10:00</source>
-        <translation type="unfinished"></translation>
+        <translation>%1=&quot;%2&quot; ist kein ISO-Datum mit Uhrzeit wie 2026-12-24T10:00</translation>
     </message>
 </context>
 <context>
@@ -999,7 +1062,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Abbrechen</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1487,7 +1550,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Keine</translation>
     </message>
     <message>
         <source>Today</source>
@@ -1768,11 +1831,11 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>FAQ</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Häufige Fragen</translation>
     </message>
     <message>
         <source>Acknowledgements</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Danksagungen</translation>
     </message>
     <message>
         <source>Help</source>
@@ -1780,7 +1843,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Schließen</translation>
     </message>
     <message>
         <source>Review Velmoran</source>
@@ -1990,11 +2053,11 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Listen</translation>
     </message>
     <message>
         <source>Add New List</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Neue Liste hinzufügen</translation>
     </message>
     <message>
         <source>Add New Tag List</source>
@@ -2030,7 +2093,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -2044,7 +2107,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     <name>ListSelectorRow</name>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Liste</translation>
     </message>
 </context>
 <context>
@@ -2246,7 +2309,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Neue Aufgabe</translation>
     </message>
     <message>
         <source>New List…</source>
@@ -2266,7 +2329,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Jetzt abgleichen</translation>
     </message>
     <message>
         <source>Close Window</source>
@@ -2326,7 +2389,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Listen</translation>
     </message>
     <message>
         <source>&amp;Window</source>
@@ -2358,7 +2421,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>About Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Über Velmoran</translation>
     </message>
     <message>
         <source>Hide Completed</source>
@@ -2436,7 +2499,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Neue Aufgabe</translation>
     </message>
     <message>
         <source>Task List</source>
@@ -2545,7 +2608,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Jetzt abgleichen</translation>
     </message>
     <message>
         <source>Next Tasks</source>
@@ -2557,7 +2620,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>New Task Added</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Neue Aufgabe hinzugefügt</translation>
     </message>
 </context>
 <context>
@@ -2575,11 +2638,11 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Neue Aufgabe</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Listen</translation>
     </message>
     <message>
         <source>Filters</source>
@@ -2598,7 +2661,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     <name>PriorityRow</name>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Keine</translation>
     </message>
     <message>
         <source>No Priority</source>
@@ -2742,7 +2805,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Abbrechen</translation>
     </message>
     <message>
         <source>Quick Action</source>
@@ -2819,7 +2882,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Titel</translation>
     </message>
     <message>
         <source>Notes</source>
@@ -2846,11 +2909,11 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Titel</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Neue Aufgabe</translation>
     </message>
     <message>
         <source>Add Task</source>
@@ -2858,7 +2921,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Liste</translation>
     </message>
     <message>
         <source>No Due Date</source>
@@ -2866,7 +2929,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Smart Add</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Intelligente Eingabe</translation>
     </message>
 </context>
 <context>
@@ -3007,7 +3070,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Sync</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Abgleich</translation>
     </message>
     <message>
         <source>Unknown</source>
@@ -3035,11 +3098,11 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Titel</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Liste</translation>
     </message>
     <message>
         <source>Deleted</source>
@@ -3093,11 +3156,11 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Schließen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -3324,11 +3387,11 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Liste</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">URL</translation>
     </message>
     <message>
         <source>Notes</source>
@@ -3348,7 +3411,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Titel</translation>
     </message>
     <message>
         <source>No Task Selected</source>
@@ -3546,7 +3609,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Abbrechen</translation>
     </message>
     <message>
         <source>Smart Add Rule</source>
@@ -3740,7 +3803,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Liste</translation>
     </message>
     <message>
         <source>Priority</source>
@@ -3768,11 +3831,11 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Keine</translation>
     </message>
     <message>
         <source>Smart Add</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Intelligente Eingabe</translation>
     </message>
     <message>
         <source>Word</source>
@@ -3941,11 +4004,11 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     <name>SmartListWindow</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Abbrechen</translation>
     </message>
     <message>
         <source>Add Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Intelligente Liste hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -3960,7 +4023,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Jetzt abgleichen</translation>
     </message>
     <message>
         <source>Quit Velmoran</source>
@@ -4003,7 +4066,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Entfernen</translation>
     </message>
     <message>
         <source>Set by the VELMORAN_STORE environment variable, which takes precedence; change it there.</source>
@@ -4373,7 +4436,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Liste</translation>
     </message>
     <message>
         <source>Reason</source>
@@ -4396,7 +4459,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">URL</translation>
     </message>
     <message>
         <source>Open URL (Ctrl+Return)</source>
@@ -4415,7 +4478,7 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     </message>
     <message>
         <source>The task store refused the change.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Die Aufgabenablage hat die Änderung abgelehnt.</translation>
     </message>
 </context>
 <context>
