@@ -1030,1221 +1030,1221 @@ Befehlszeile.</translation>
     <name>CustomRepeatSheet</name>
     <message>
         <source>%@:</source>
-        <translation type="unfinished"></translation>
+        <translation>%@:</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzerdefiniert</translation>
     </message>
     <message>
         <source>Frequency</source>
-        <translation type="unfinished"></translation>
+        <translation>Häufigkeit</translation>
     </message>
     <message>
         <source>Daily</source>
-        <translation type="unfinished"></translation>
+        <translation>Täglich</translation>
     </message>
     <message>
         <source>Weekly</source>
-        <translation type="unfinished"></translation>
+        <translation>Wöchentlich</translation>
     </message>
     <message>
         <source>Monthly</source>
-        <translation type="unfinished"></translation>
+        <translation>Monatlich</translation>
     </message>
     <message>
         <source>Yearly</source>
-        <translation type="unfinished"></translation>
+        <translation>Jährlich</translation>
     </message>
     <message>
         <source>day(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tag(e)</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Every</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle</translation>
     </message>
     <message>
         <source>week(s) on</source>
-        <translation type="unfinished"></translation>
+        <translation>Woche(n) am</translation>
     </message>
     <message>
         <source>month(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Monat(e)</translation>
     </message>
     <message>
         <source>On Days</source>
-        <translation type="unfinished"></translation>
+        <translation>An Tagen</translation>
     </message>
     <message>
         <source>On Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Am Wochentag</translation>
     </message>
     <message>
         <source>Last</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzter</translation>
     </message>
     <message>
         <source>1st</source>
-        <translation type="unfinished"></translation>
+        <translation>1.</translation>
     </message>
     <message>
         <source>2nd</source>
-        <translation type="unfinished"></translation>
+        <translation>2.</translation>
     </message>
     <message>
         <source>3rd</source>
-        <translation type="unfinished"></translation>
+        <translation>3.</translation>
     </message>
     <message>
         <source>4th</source>
-        <translation type="unfinished"></translation>
+        <translation>4.</translation>
     </message>
     <message>
         <source>%ith</source>
-        <translation type="unfinished"></translation>
+        <translation>%i.</translation>
     </message>
     <message>
         <source>Week of the Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Woche im Monat</translation>
     </message>
     <message>
         <source>Weekday</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochentag</translation>
     </message>
     <message>
         <source>year(s) in</source>
-        <translation type="unfinished"></translation>
+        <translation>Jahr(e) im</translation>
     </message>
 </context>
 <context>
     <name>DataManager</name>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Woche</translation>
     </message>
 </context>
 <context>
     <name>DatePopover</name>
     <message>
         <source>No Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Ohne Uhrzeit</translation>
     </message>
     <message>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Fertig</translation>
     </message>
 </context>
 <context>
     <name>DayGraphView</name>
     <message>
         <source>Next 25 Hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste 25 Stunden</translation>
     </message>
 </context>
 <context>
     <name>DesktopKeyBindings</name>
     <message>
         <source>Velmoran: Show or Hide the Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran: Fenster anzeigen oder verbergen</translation>
     </message>
     <message>
         <source>Velmoran: Open the Tray Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran: Kurzübersicht öffnen</translation>
     </message>
 </context>
 <context>
     <name>DesktopShortcutHelp</name>
     <message>
         <source>Wayland lets no program take keys for itself. GNOME can run these shortcuts as its own keyboard shortcuts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unter Wayland darf kein Programm Tasten für sich beanspruchen. GNOME kann diese Tastenkürzel als eigene Tastenkürzel ausführen.</translation>
     </message>
     <message>
         <source>Remove from GNOME…</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus GNOME entfernen …</translation>
     </message>
     <message>
         <source>Wayland lets no program take keys for itself. Add these lines to your compositor&apos;s configuration:</source>
-        <translation type="unfinished"></translation>
+        <translation>Unter Wayland darf kein Programm Tasten für sich beanspruchen. Fügen Sie diese Zeilen zur Konfiguration Ihres Compositors hinzu:</translation>
     </message>
     <message>
         <source>Other Desktops</source>
-        <translation type="unfinished"></translation>
+        <translation>Andere Arbeitsumgebungen</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>Record a shortcut above to see its line.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichnen Sie oben ein Tastenkürzel auf, um seine Zeile zu sehen.</translation>
     </message>
     <message>
         <source>Add to GNOME Shortcuts…</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu GNOME-Tastenkürzeln hinzufügen …</translation>
     </message>
     <message>
         <source>Update GNOME Shortcuts…</source>
-        <translation type="unfinished"></translation>
+        <translation>GNOME-Tastenkürzel aktualisieren …</translation>
     </message>
     <message>
         <source>GNOME runs %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>GNOME führt %1 aus.</translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> und </translation>
     </message>
     <message>
         <source>GNOME&apos;s keyboard shortcuts hold other keys than these: update them.</source>
-        <translation type="unfinished"></translation>
+        <translation>GNOMEs Tastenkürzel enthalten andere Tasten als diese: Aktualisieren Sie sie.</translation>
     </message>
     <message>
         <source>Record a shortcut above first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichnen Sie zuerst oben ein Tastenkürzel auf.</translation>
     </message>
     <message>
         <source>Not in GNOME&apos;s keyboard shortcuts yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch nicht in GNOMEs Tastenkürzeln.</translation>
     </message>
     <message>
         <source>No tray is running, so the tray icon cannot show. GNOME shows it with the extension “AppIndicator and KStatusNotifierItem Support”. Until then the tray panel shortcut and the command “%1” open the panel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es läuft kein Statusbereich, daher kann das Statussymbol nicht erscheinen. GNOME zeigt es mit der Erweiterung „AppIndicator and KStatusNotifierItem Support“. Bis dahin öffnen das Tastenkürzel der Kurzübersicht und der Befehl „%1“ die Übersicht.</translation>
     </message>
     <message>
         <source>No tray is running, so the tray icon cannot show: add a tray (StatusNotifierItem) to your desktop&apos;s panel or bar. Until then the tray panel shortcut and the command “%1” open the panel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es läuft kein Statusbereich, daher kann das Statussymbol nicht erscheinen: Fügen Sie der Leiste Ihrer Arbeitsumgebung einen Statusbereich (StatusNotifierItem) hinzu. Bis dahin öffnen das Tastenkürzel der Kurzübersicht und der Befehl „%1“ die Übersicht.</translation>
     </message>
     <message>
         <source>Velmoran will write these settings of GNOME:</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran wird diese Einstellungen von GNOME schreiben:</translation>
     </message>
     <message>
         <source>and add their paths to the list “%1” of %2. The other shortcuts in that list stay as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>und ihre Pfade zur Liste „%1“ von %2 hinzufügen. Die anderen Tastenkürzel in dieser Liste bleiben unverändert.</translation>
     </message>
     <message>
         <source>Its shortcut being off, %1 is taken out of the list and cleared.</source>
-        <translation type="unfinished"></translation>
+        <translation>Da sein Tastenkürzel ausgeschaltet ist, wird %1 aus der Liste genommen und geleert.</translation>
     </message>
     <message>
         <source>Update Velmoran&apos;s shortcuts in GNOME?</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmorans Tastenkürzel in GNOME aktualisieren?</translation>
     </message>
     <message>
         <source>Add Velmoran&apos;s shortcuts to GNOME?</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmorans Tastenkürzel zu GNOME hinzufügen?</translation>
     </message>
     <message>
         <source>Update Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel aktualisieren</translation>
     </message>
     <message>
         <source>Add Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel hinzufügen</translation>
     </message>
     <message>
         <source>GNOME&apos;s keyboard shortcuts could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>GNOMEs Tastenkürzel konnten nicht geschrieben werden.</translation>
     </message>
     <message>
         <source>Velmoran will take these paths out of the list “%1” of %2 and clear them:</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran wird diese Pfade aus der Liste „%1“ von %2 nehmen und leeren:</translation>
     </message>
     <message>
         <source>The other shortcuts in that list stay as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die anderen Tastenkürzel in dieser Liste bleiben unverändert.</translation>
     </message>
     <message>
         <source>Remove Velmoran&apos;s shortcuts from GNOME?</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmorans Tastenkürzel aus GNOME entfernen?</translation>
     </message>
     <message>
         <source>Remove Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel entfernen</translation>
     </message>
 </context>
 <context>
     <name>DesktopShortcutNote</name>
     <message>
         <source>To use other keys, change them in System Settings › Shortcuts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Um andere Tasten zu verwenden, ändern Sie sie unter Systemeinstellungen › Kurzbefehle.</translation>
     </message>
     <message>
         <source>To use other keys, change them in your desktop&apos;s keyboard shortcut settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Um andere Tasten zu verwenden, ändern Sie sie in den Tastenkürzel-Einstellungen Ihrer Arbeitsumgebung.</translation>
     </message>
     <message>
         <source>Asking the desktop for these keys…</source>
-        <translation type="unfinished"></translation>
+        <translation>Arbeitsumgebung wird nach diesen Tasten gefragt …</translation>
     </message>
     <message>
         <source>Desktop shortcut: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel der Arbeitsumgebung: %1</translation>
     </message>
     <message>
         <source>not assigned</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht zugewiesen</translation>
     </message>
     <message>
         <source>The desktop could not bind this shortcut.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Arbeitsumgebung konnte dieses Tastenkürzel nicht zuweisen.</translation>
     </message>
 </context>
 <context>
     <name>DetailEditSession</name>
     <message>
         <source>&quot;%1&quot; was deleted or is no longer in a visible list; what you typed in it was not saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde gelöscht oder ist in keiner sichtbaren Liste mehr; was Sie darin eingegeben haben, wurde nicht gespeichert.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was deleted or is no longer in a visible list.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde gelöscht oder ist in keiner sichtbaren Liste mehr.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program while you were editing it. Your text is kept here and replaces theirs when you leave the field.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde von einem anderen Programm geändert, während Sie es bearbeitet haben. Ihr Text bleibt hier erhalten und ersetzt den anderen, wenn Sie das Feld verlassen.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program; this is its new version.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde von einem anderen Programm geändert; dies ist die neue Fassung.</translation>
     </message>
     <message>
         <source>The change could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Änderung konnte nicht gespeichert werden.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not opened: links of this kind can run code or hide where they lead.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wird nicht geöffnet: Links dieser Art können Code ausführen oder verbergen, wohin sie führen.</translation>
     </message>
     <message>
         <source>Open &quot;%1&quot;? It is opened by the program your desktop chooses for it.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ öffnen? Es wird mit dem Programm geöffnet, das Ihre Arbeitsumgebung dafür wählt.</translation>
     </message>
     <message>
         <source>No program could open &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Programm konnte „%1“ öffnen.</translation>
     </message>
 </context>
 <context>
     <name>DueDateControl</name>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>No Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Ohne Uhrzeit</translation>
     </message>
     <message>
         <source>A due date without a time of day</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Fälligkeitsdatum ohne Uhrzeit</translation>
     </message>
 </context>
 <context>
     <name>EventStore</name>
     <message>
         <source>another program keeps it locked</source>
-        <translation type="unfinished"></translation>
+        <translation>ein anderes Programm hält sie gesperrt</translation>
     </message>
     <message>
         <source>The list folder %1 cannot be changed: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Listenordner %1 kann nicht geändert werden: %2.</translation>
     </message>
     <message>
         <source>The store folder %1 cannot be read and written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ablageordner %1 kann nicht gelesen und beschrieben werden.</translation>
     </message>
     <message>
         <source>The store folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ablageordner %1 kann nicht angelegt werden.</translation>
     </message>
     <message>
         <source>%1 holds no lists but other files; no lists are created in it.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 enthält keine Listen, aber andere Dateien; darin werden keine Listen angelegt.</translation>
     </message>
     <message>
         <source>Reminders</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerungen</translation>
     </message>
     <message>
         <source>Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender</translation>
     </message>
     <message>
         <source>No task was given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde keine Aufgabe angegeben.</translation>
     </message>
     <message>
         <source>The task &quot;%1&quot; has no list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe „%1“ hat keine Liste.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot move to &quot;%2&quot;: that list is read-only.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht nach „%2“ verschoben werden: Diese Liste ist schreibgeschützt.</translation>
     </message>
     <message>
         <source>The list &quot;%1&quot; cannot be changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste „%1“ kann nicht geändert werden.</translation>
     </message>
     <message>
         <source>The task was never saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe wurde nie gespeichert.</translation>
     </message>
     <message>
         <source>No list was given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde keine Liste angegeben.</translation>
     </message>
     <message>
         <source>The list was never saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste wurde nie gespeichert.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program after it was read; nothing was overwritten, and the new version will be shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde nach dem Lesen von einem anderen Programm geändert; nichts wurde überschrieben, und die neue Fassung wird angezeigt.</translation>
     </message>
     <message>
         <source>%1 cannot be read (%2) and is left as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden (%2) und bleibt unverändert.</translation>
     </message>
     <message>
         <source>The list of &quot;%1&quot; does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste von „%1“ existiert nicht.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is no longer in %2; nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist nicht mehr in %2; nichts wurde geändert.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is in the read-only list &quot;%2&quot; and cannot be moved.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist in der schreibgeschützten Liste „%2“ und kann nicht verschoben werden.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot move to &quot;%2&quot;: that list is in another store folder (%3), and tasks move only between lists of one folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht nach „%2“ verschoben werden: Diese Liste liegt in einem anderen Ablageordner (%3), und Aufgaben lassen sich nur zwischen Listen desselben Ordners verschieben.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program after it was read; it was not deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde nach dem Lesen von einem anderen Programm geändert; es wurde nicht gelöscht.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is no longer in %2; nothing was deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist nicht mehr in %2; nichts wurde gelöscht.</translation>
     </message>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
     </message>
     <message>
         <source>The list is left as it is: %1 cannot be read (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste bleibt unverändert: %1 kann nicht gelesen werden (%2).</translation>
     </message>
 </context>
 <context>
     <name>FiltersPage</name>
     <message>
         <source>Visible on Day View</source>
-        <translation type="unfinished"></translation>
+        <translation>In der Tagesansicht sichtbar</translation>
     </message>
     <message>
         <source>Visible on Week View</source>
-        <translation type="unfinished"></translation>
+        <translation>In der Wochenansicht sichtbar</translation>
     </message>
     <message>
         <source>Visible on Month View</source>
-        <translation type="unfinished"></translation>
+        <translation>In der Monatsansicht sichtbar</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben ohne Datum</translation>
     </message>
     <message>
         <source>Completed Tasks on previous dates</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte Aufgaben an früheren Tagen</translation>
     </message>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalendertermine</translation>
     </message>
 </context>
 <context>
     <name>FreedesktopApplication</name>
     <message>
         <source>There is no action &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keine Aktion „%1“.</translation>
     </message>
     <message>
         <source>The action &quot;%1&quot; takes no parameter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aktion „%1“ nimmt keinen Parameter.</translation>
     </message>
 </context>
 <context>
     <name>GeneralPage</name>
     <message>
         <source>Tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Statusbereich</translation>
     </message>
     <message>
         <source>Tray panel shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel der Kurzübersicht</translation>
     </message>
     <message>
         <source>Keyboard shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel</translation>
     </message>
     <message>
         <source>Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>Show Velmoran in the Tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran im Statusbereich anzeigen</translation>
     </message>
     <message>
         <source>Show Sunday First on Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonntag als ersten Wochentag im Kalender anzeigen</translation>
     </message>
     <message>
         <source>Sound Effects</source>
-        <translation type="unfinished"></translation>
+        <translation>Klangeffekte</translation>
     </message>
     <message>
         <source>Current Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktuelles Datum</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Overdue tasks on</source>
-        <translation type="unfinished"></translation>
+        <translation>Überfälligkeit bezogen auf</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>Base</source>
-        <translation type="unfinished"></translation>
+        <translation>Basis</translation>
     </message>
     <message>
         <source>Include</source>
-        <translation type="unfinished"></translation>
+        <translation>Einbeziehen</translation>
     </message>
     <message>
         <source>Total Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben</translation>
     </message>
     <message>
         <source>Launcher badge</source>
-        <translation type="unfinished"></translation>
+        <translation>Zähler am Programmsymbol</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished">Keine</translation>
+        <translation>Keine</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>This Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Woche</translation>
     </message>
     <message>
         <source>This Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Monat</translation>
     </message>
     <message>
         <source>Overdue Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Überfällige Aufgaben</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben ohne Datum</translation>
     </message>
     <message>
         <source>Notifications</source>
-        <translation type="unfinished"></translation>
+        <translation>Benachrichtigungen</translation>
     </message>
     <message>
         <source>Minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Minuten</translation>
     </message>
     <message>
         <source>Snooze</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlummern</translation>
     </message>
     <message>
         <source>How long a snoozed reminder waits before it shows again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie lange eine zurückgestellte Erinnerung wartet, bevor sie erneut erscheint.</translation>
     </message>
     <message>
         <source>Store</source>
-        <translation type="unfinished"></translation>
+        <translation>Ablage</translation>
     </message>
     <message>
         <source>Accounts</source>
-        <translation type="unfinished"></translation>
+        <translation>Konten</translation>
     </message>
 </context>
 <context>
     <name>Global</name>
     <message>
         <source>Yesterday</source>
-        <translation type="unfinished"></translation>
+        <translation>Gestern</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Morgen</translation>
     </message>
     <message>
         <source>%i Days later</source>
-        <translation type="unfinished"></translation>
+        <translation>In %i Tagen</translation>
     </message>
     <message>
         <source>%i Days ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor %i Tagen</translation>
     </message>
     <message>
         <source>Last Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte Woche</translation>
     </message>
     <message>
         <source>This Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Woche</translation>
     </message>
     <message>
         <source>Next Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste Woche</translation>
     </message>
     <message>
         <source>%i Weeks later</source>
-        <translation type="unfinished"></translation>
+        <translation>In %i Wochen</translation>
     </message>
     <message>
         <source>%i Weeks ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor %i Wochen</translation>
     </message>
     <message>
         <source>Last Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzter Monat</translation>
     </message>
     <message>
         <source>This Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Monat</translation>
     </message>
     <message>
         <source>Next Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächster Monat</translation>
     </message>
     <message>
         <source>%i Months later</source>
-        <translation type="unfinished"></translation>
+        <translation>In %i Monaten</translation>
     </message>
     <message>
         <source>%i Months ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor %i Monaten</translation>
     </message>
     <message>
         <source>Last Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Letztes Jahr</translation>
     </message>
     <message>
         <source>Next Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächstes Jahr</translation>
     </message>
     <message>
         <source>%i Years later</source>
-        <translation type="unfinished"></translation>
+        <translation>In %i Jahren</translation>
     </message>
     <message>
         <source>%i Years ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor %i Jahren</translation>
     </message>
     <message>
         <source>Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigt</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>No Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Aufgaben</translation>
     </message>
     <message>
         <source>One Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Aufgabe</translation>
     </message>
     <message>
         <source>%i Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>%i Aufgaben</translation>
     </message>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalendertermine</translation>
     </message>
     <message>
         <source>%@ %@</source>
-        <translation type="unfinished"></translation>
+        <translation>%@ %@</translation>
     </message>
     <message>
         <source>on </source>
-        <translation type="unfinished"></translation>
+        <translation>am </translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> und </translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>Weekdays</source>
-        <translation type="unfinished"></translation>
+        <translation>Werktags</translation>
     </message>
     <message>
         <source>Weekends</source>
-        <translation type="unfinished"></translation>
+        <translation>Am Wochenende</translation>
     </message>
     <message>
         <source>Every Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeden Tag</translation>
     </message>
     <message>
         <source>Every %i Days</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle %i Tage</translation>
     </message>
     <message>
         <source>Every Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Woche</translation>
     </message>
     <message>
         <source>Every %i Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle %i Wochen</translation>
     </message>
     <message>
         <source>Every Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeden Monat</translation>
     </message>
     <message>
         <source>Every %i Months</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle %i Monate</translation>
     </message>
     <message>
         <source>Every Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedes Jahr</translation>
     </message>
     <message>
         <source>Every %i Years</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle %i Jahre</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonntag</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation>Montag</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Dienstag</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittwoch</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation>Donnerstag</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation>Freitag</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation>Samstag</translation>
     </message>
     <message>
         <source>1st</source>
-        <translation type="unfinished"></translation>
+        <translation>1.</translation>
     </message>
     <message>
         <source>2nd</source>
-        <translation type="unfinished"></translation>
+        <translation>2.</translation>
     </message>
     <message>
         <source>3rd</source>
-        <translation type="unfinished"></translation>
+        <translation>3.</translation>
     </message>
     <message>
         <source>Last</source>
-        <translation type="unfinished"></translation>
+        <translation>letzten</translation>
     </message>
     <message>
         <source>%ith</source>
-        <translation type="unfinished"></translation>
+        <translation>%i.</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzerdefiniert</translation>
     </message>
 </context>
 <context>
     <name>GlobalShortcuts</name>
     <message>
         <source>Show or hide the Velmoran window</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran-Fenster anzeigen oder verbergen</translation>
     </message>
     <message>
         <source>Open or close the tray panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Kurzübersicht öffnen oder schließen</translation>
     </message>
 </context>
 <context>
     <name>HelpWindowController</name>
     <message>
         <source>Update Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuerungen</translation>
     </message>
     <message>
         <source>FAQ</source>
-        <translation type="unfinished">Häufige Fragen</translation>
+        <translation>Häufige Fragen</translation>
     </message>
     <message>
         <source>Acknowledgements</source>
-        <translation type="unfinished">Danksagungen</translation>
+        <translation>Danksagungen</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfe</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished">Schließen</translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Review Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran bewerten</translation>
     </message>
     <message>
         <source>Velmoran Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran-Hilfe</translation>
     </message>
 </context>
 <context>
     <name>HourPopover</name>
     <message>
         <source>Hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Stunde</translation>
     </message>
 </context>
 <context>
     <name>HourPopoverContent</name>
     <message>
         <source>Overdue</source>
-        <translation type="unfinished"></translation>
+        <translation>Überfällig</translation>
     </message>
 </context>
 <context>
     <name>IcsItem</name>
     <message>
         <source>Components are nested too deeply</source>
-        <translation type="unfinished"></translation>
+        <translation>Komponenten sind zu tief verschachtelt</translation>
     </message>
     <message>
         <source>END without BEGIN</source>
-        <translation type="unfinished"></translation>
+        <translation>END ohne BEGIN</translation>
     </message>
     <message>
         <source>END:%1 closes BEGIN:%2</source>
-        <translation type="unfinished"></translation>
+        <translation>END:%1 schließt BEGIN:%2</translation>
     </message>
     <message>
         <source>Text before the first component</source>
-        <translation type="unfinished"></translation>
+        <translation>Text vor der ersten Komponente</translation>
     </message>
     <message>
         <source>BEGIN:%1 is never closed</source>
-        <translation type="unfinished"></translation>
+        <translation>BEGIN:%1 wird nie geschlossen</translation>
     </message>
     <message>
         <source>Not an iCalendar file</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine iCalendar-Datei</translation>
     </message>
 </context>
 <context>
     <name>IntroStorePage</name>
     <message>
         <source>Choose a Folder of Calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner mit Kalendern auswählen</translation>
     </message>
     <message>
         <source>The folders you already use:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ordner, die Sie bereits verwenden:</translation>
     </message>
     <message>
         <source>Add Folder…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner hinzufügen …</translation>
     </message>
     <message>
         <source>Velmoran keeps your tasks as lists in folders of iCalendar files, the ones todoman, khal and vdirsyncer use.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran speichert Ihre Aufgaben als Listen in Ordnern mit iCalendar-Dateien – denselben, die todoman, khal und vdirsyncer verwenden.</translation>
     </message>
     <message>
         <source>Velmoran also shows Calendar Events to let you manage your tasks at a glance with your events.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran zeigt auch Kalendertermine, damit Sie Ihre Aufgaben zusammen mit Ihren Terminen auf einen Blick verwalten können.</translation>
     </message>
     <message>
         <source>Velmoran&apos;s own folder (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmorans eigener Ordner (%1)</translation>
     </message>
     <message>
         <source>Nothing is moved or copied: Velmoran works on the files where they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts wird verschoben oder kopiert: Velmoran arbeitet mit den Dateien dort, wo sie liegen.</translation>
     </message>
     <message>
         <source>1 list</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Liste</translation>
     </message>
     <message>
         <source>%1 lists</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Listen</translation>
     </message>
     <message>
         <source>1 task</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Aufgabe</translation>
     </message>
     <message>
         <source>%1 tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Aufgaben</translation>
     </message>
     <message>
         <source>1 event</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Termin</translation>
     </message>
     <message>
         <source>%1 events</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Termine</translation>
     </message>
     <message>
         <source>%1 — %2, %3, %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 – %2, %3, %4</translation>
     </message>
     <message>
         <source> or more</source>
-        <translation type="unfinished"></translation>
+        <translation> oder mehr</translation>
     </message>
     <message>
         <source>No folders of vdirsyncer, khal or todoman were found. Velmoran starts with a list &quot;Reminders&quot; and a calendar &quot;Calendar&quot; in its own folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurden keine Ordner von vdirsyncer, khal oder todoman gefunden. Velmoran beginnt mit einer Liste „Erinnerungen“ und einem Kalender „Kalender“ in seinem eigenen Ordner.</translation>
     </message>
 </context>
 <context>
     <name>IntroWindowController</name>
     <message>
         <source>Welcome to Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Willkommen bei Velmoran</translation>
     </message>
     <message>
         <source>Velmoran extends your iCalendar task lists to a Powerful Task Manager. Your tasks become much more powerful and visible with Velmoran.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran macht aus Ihren iCalendar-Aufgabenlisten eine leistungsfähige Aufgabenverwaltung. Mit Velmoran werden Ihre Aufgaben viel mächtiger und sichtbarer.</translation>
     </message>
     <message>
         <source>Where are your tasks?</source>
-        <translation type="unfinished"></translation>
+        <translation>Wo sind Ihre Aufgaben?</translation>
     </message>
     <message>
         <source>Choose the lists you want to see in &apos;Velmoran&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie die Listen, die Sie in Velmoran sehen möchten</translation>
     </message>
     <message>
         <source>All Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Alles erledigt</translation>
     </message>
     <message>
         <source>Are you ready?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sind Sie bereit?</translation>
     </message>
     <message>
         <source>Yes. Great!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ja, prima!</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiter</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran</translation>
     </message>
     <message>
         <source>Velmoran needs to read and write %1. Change the folder&apos;s permissions or choose another one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran muss %1 lesen und schreiben können. Ändern Sie die Zugriffsrechte des Ordners oder wählen Sie einen anderen.</translation>
     </message>
     <message>
         <source>Reminders</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerungen</translation>
     </message>
     <message>
         <source>The chosen folders hold no task list, and none could be created in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die gewählten Ordner enthalten keine Aufgabenliste, und in %1 konnte keine angelegt werden.</translation>
     </message>
     <message>
         <source>The chosen folders held no task list, so Velmoran created the list &quot;Reminders&quot; in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die gewählten Ordner enthielten keine Aufgabenliste, daher hat Velmoran die Liste „Erinnerungen“ in %1 angelegt.</translation>
     </message>
     <message>
         <source>Default list has been set to &apos;%1&apos;. New tasks you add will go into this list. You can change anytime on settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Standardliste ist jetzt „%1“. Neue Aufgaben kommen in diese Liste. Sie können das jederzeit in den Einstellungen ändern.</translation>
     </message>
     <message>
         <source>Can&apos;t access the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf die Liste kann nicht zugegriffen werden</translation>
     </message>
     <message>
         <source>Velmoran could not read the tasks of this list. Check that its folder can be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran konnte die Aufgaben dieser Liste nicht lesen. Prüfen Sie, ob ihr Ordner lesbar ist.</translation>
     </message>
 </context>
 <context>
     <name>LeftViewController</name>
     <message>
         <source>Add List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste hinzufügen</translation>
     </message>
     <message>
         <source>Keep Window on Top</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenster im Vordergrund halten</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinzufügen</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished">Listen</translation>
+        <translation>Listen</translation>
     </message>
     <message>
         <source>Add New List</source>
-        <translation type="unfinished">Neue Liste hinzufügen</translation>
+        <translation>Neue Liste hinzufügen</translation>
     </message>
     <message>
         <source>Add New Tag List</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Schlagwortliste hinzufügen</translation>
     </message>
     <message>
         <source>Add New Merged List</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Sammelliste hinzufügen</translation>
     </message>
     <message>
         <source>Share List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste teilen</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Bearbeiten</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>The list could not be deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste konnte nicht gelöscht werden</translation>
     </message>
     <message>
         <source>Delete List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste löschen</translation>
     </message>
     <message>
         <source>Delete this list?</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Liste löschen?</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>ListRowsModel</name>
     <message>
         <source>%1 (checking…)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (wird geprüft …)</translation>
     </message>
 </context>
 <context>
     <name>ListSelectorRow</name>
     <message>
         <source>List</source>
-        <translation type="unfinished">Liste</translation>
+        <translation>Liste</translation>
     </message>
 </context>
 <context>
     <name>ListTitles</name>
     <message>
         <source>All Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben ohne Datum</translation>
     </message>
     <message>
         <source>Recurring Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederkehrende Aufgaben</translation>
     </message>
     <message>
         <source>Location-based Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Ortsbezogene Aufgaben</translation>
     </message>
     <message>
         <source>Overdue Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Überfällige Aufgaben</translation>
     </message>
     <message>
         <source>High Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben mit hoher Priorität</translation>
     </message>
     <message>
         <source>Mid Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben mit mittlerer Priorität</translation>
     </message>
     <message>
         <source>Low Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben mit niedriger Priorität</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche</translation>
     </message>
 </context>
 <context>
     <name>ListsPage</name>
     <message>
         <source>View Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalendertermine anzeigen</translation>
     </message>
     <message>
         <source>Show Dots</source>
-        <translation type="unfinished"></translation>
+        <translation>Punkte anzeigen</translation>
     </message>
     <message>
         <source>Add New List Automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Listen automatisch hinzufügen</translation>
     </message>
     <message>
         <source>Reminders</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerungen</translation>
     </message>
     <message>
         <source>Calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender</translation>
     </message>
     <message>
         <source>Manage Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen verwalten</translation>
     </message>
     <message>
         <source>Delete Completed Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte Aufgaben löschen</translation>
     </message>
     <message>
         <source>Add a list</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Liste hinzufügen</translation>
     </message>
     <message>
         <source>Delete the selected list (hide it first)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählte Liste löschen (zuerst ausblenden)</translation>
     </message>
     <message>
         <source>Delete the completed tasks of the selected list</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erledigten Aufgaben der ausgewählten Liste löschen</translation>
     </message>
     <message>
         <source>Drag a list, or press Alt+Up and Alt+Down, to change the order.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen Sie eine Liste oder drücken Sie Alt+Up und Alt+Down, um die Reihenfolge zu ändern.</translation>
     </message>
     <message>
         <source>Can&apos;t access the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf die Liste kann nicht zugegriffen werden</translation>
     </message>
     <message>
         <source>Below lists can&apos;t be used in Velmoran at the moment.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die folgenden Listen können in Velmoran derzeit nicht verwendet werden.</translation>
     </message>
     <message>
         <source>Delete this list?</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Liste löschen?</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>The list could not be deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste konnte nicht gelöscht werden</translation>
     </message>
     <message>
         <source>Delete completed tasks on this list?</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte Aufgaben in dieser Liste löschen?</translation>
     </message>
     <message>
         <source>No List Found</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Liste gefunden</translation>
     </message>
     <message>
         <source>The new list could not be saved: the store folder cannot be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die neue Liste konnte nicht gespeichert werden: Der Ablageordner ist nicht beschreibbar.</translation>
     </message>
 </context>
 <context>
     <name>LocationPopover</name>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Ort</translation>
     </message>
     <message>
         <source>Search an address or a place</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach einer Adresse oder einem Ort suchen</translation>
     </message>
     <message>
         <source>Validity</source>
-        <translation type="unfinished"></translation>
+        <translation>Gültigkeit</translation>
     </message>
     <message>
         <source>When I arrive...</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Ankommen …</translation>
     </message>
     <message>
         <source>When I leave...</source>
@@ -2275,7 +2275,7 @@ Befehlszeile.</translation>
     <name>LocationRow</name>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Ort</translation>
     </message>
     <message>
         <source>No Location</source>
@@ -2283,7 +2283,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>When I arrive...</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Beim Ankommen …</translation>
     </message>
     <message>
         <source>When I leave...</source>
@@ -2345,7 +2345,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Löschen</translation>
     </message>
     <message>
         <source>Recently Deleted…</source>
@@ -2361,7 +2361,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Heute</translation>
     </message>
     <message>
         <source>Day</source>
@@ -2369,7 +2369,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Woche</translation>
     </message>
     <message>
         <source>Month</source>
@@ -2377,7 +2377,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Suche</translation>
     </message>
     <message>
         <source>Preset Lists</source>
@@ -2401,7 +2401,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Velmoran</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -2409,7 +2409,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Velmoran Help</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Velmoran-Hilfe</translation>
     </message>
     <message>
         <source>What&apos;s New</source>
@@ -2471,7 +2471,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Suche</translation>
     </message>
     <message>
         <source>Save Search</source>
@@ -2487,7 +2487,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Weiter</translation>
     </message>
     <message>
         <source>View</source>
@@ -2525,7 +2525,7 @@ Befehlszeile.</translation>
     <name>NewTaskPage</name>
     <message>
         <source>No Time</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Ohne Uhrzeit</translation>
     </message>
     <message>
         <source>Default List</source>
@@ -2552,7 +2552,7 @@ Befehlszeile.</translation>
     <name>NoListAlert</name>
     <message>
         <source>No List Found</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Keine Liste gefunden</translation>
     </message>
     <message>
         <source>Check below. 
@@ -2574,7 +2574,7 @@ Befehlszeile.</translation>
     <name>NotificationScheduler</name>
     <message>
         <source>Snooze</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Schlummern</translation>
     </message>
 </context>
 <context>
@@ -2585,7 +2585,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Aus</translation>
     </message>
 </context>
 <context>
@@ -2718,7 +2718,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Hour</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Stunde</translation>
     </message>
     <message>
         <source>Day</source>
@@ -2726,7 +2726,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Woche</translation>
     </message>
     <message>
         <source>Month</source>
@@ -2734,7 +2734,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Minutes</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Minuten</translation>
     </message>
     <message>
         <source>Hours</source>
@@ -2762,7 +2762,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Heute</translation>
     </message>
     <message>
         <source>Now</source>
@@ -2781,7 +2781,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Minutes</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Minuten</translation>
     </message>
     <message>
         <source>Hours</source>
@@ -2801,7 +2801,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Hinzufügen</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -2817,7 +2817,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Heute</translation>
     </message>
     <message>
         <source>Now</source>
@@ -2829,7 +2829,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Switch</source>
@@ -2849,7 +2849,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Bearbeiten</translation>
     </message>
     <message>
         <source>N/A</source>
@@ -3003,7 +3003,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Der Ordner %1 kann nicht angelegt werden.</translation>
     </message>
     <message>
         <source>There is no deleted item &quot;%1&quot;.</source>
@@ -3062,7 +3062,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Velmoran</translation>
     </message>
     <message>
         <source>Another program</source>
@@ -3254,7 +3254,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Nie</translation>
     </message>
     <message>
         <source>End on Date</source>
@@ -3282,19 +3282,19 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Weekdays</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Werktags</translation>
     </message>
     <message>
         <source>Weekends</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Am Wochenende</translation>
     </message>
     <message>
         <source>Every Day</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Jeden Tag</translation>
     </message>
     <message>
         <source>Every Week</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Jede Woche</translation>
     </message>
     <message>
         <source>Every 2 Weeks</source>
@@ -3302,23 +3302,23 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Every Month</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Jeden Monat</translation>
     </message>
     <message>
         <source>Every Year</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Jedes Jahr</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Benutzerdefiniert</translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">, </translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished"> und </translation>
     </message>
     <message>
         <source>%1 in %2</source>
@@ -3359,11 +3359,11 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Completed</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Erledigt</translation>
     </message>
     <message>
         <source>Repeat</source>
@@ -3379,7 +3379,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Ort</translation>
     </message>
     <message>
         <source>Priorities</source>
@@ -3482,7 +3482,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Kopieren</translation>
     </message>
     <message>
         <source>Email…</source>
@@ -3528,7 +3528,7 @@ Befehlszeile.</translation>
     <name>SidebarLayout</name>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Suche</translation>
     </message>
 </context>
 <context>
@@ -3542,43 +3542,43 @@ Befehlszeile.</translation>
     <name>SmartAdd</name>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Heute</translation>
     </message>
     <message>
         <source>Tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Morgen</translation>
     </message>
     <message>
         <source>Next Week</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Nächste Woche</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Sonntag</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Montag</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Dienstag</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Mittwoch</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Donnerstag</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Freitag</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Samstag</translation>
     </message>
 </context>
 <context>
@@ -3605,7 +3605,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Hinzufügen</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -3621,7 +3621,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Due Time</source>
@@ -3641,35 +3641,35 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Aus</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Sonntag</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Montag</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Dienstag</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Mittwoch</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Donnerstag</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Freitag</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Samstag</translation>
     </message>
     <message>
         <source>%1 - %2</source>
@@ -3685,7 +3685,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Bearbeiten</translation>
     </message>
 </context>
 <context>
@@ -3712,7 +3712,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Woche</translation>
     </message>
     <message>
         <source>Month</source>
@@ -3724,31 +3724,31 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Sonntag</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Montag</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Dienstag</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Mittwoch</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Donnerstag</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Freitag</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Samstag</translation>
     </message>
     <message>
         <source>Due Date %1 %2</source>
@@ -3926,35 +3926,35 @@ Befehlszeile.</translation>
     <name>SmartListRowsModel</name>
     <message>
         <source>All Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Alle Aufgaben</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Aufgaben ohne Datum</translation>
     </message>
     <message>
         <source>Recurring Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Wiederkehrende Aufgaben</translation>
     </message>
     <message>
         <source>Location-based Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Ortsbezogene Aufgaben</translation>
     </message>
     <message>
         <source>Overdue Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Überfällige Aufgaben</translation>
     </message>
     <message>
         <source>High Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Aufgaben mit hoher Priorität</translation>
     </message>
     <message>
         <source>Mid Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Aufgaben mit mittlerer Priorität</translation>
     </message>
     <message>
         <source>Low Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Aufgaben mit niedriger Priorität</translation>
     </message>
     <message>
         <source>#%1</source>
@@ -3989,15 +3989,15 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Hinzufügen</translation>
     </message>
     <message>
         <source>Add New Tag List</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Neue Schlagwortliste hinzufügen</translation>
     </message>
     <message>
         <source>Add New Merged List</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Neue Sammelliste hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -4031,7 +4031,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Velmoran</translation>
     </message>
     <message>
         <source>Velmoran (%1)</source>
@@ -4062,7 +4062,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Add Folder…</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Ordner hinzufügen …</translation>
     </message>
     <message>
         <source>Remove</source>
@@ -4265,7 +4265,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Löschen</translation>
     </message>
     <message>
         <source>Choose…</source>
@@ -4331,22 +4331,22 @@ Befehlszeile.</translation>
     <name>TaskListDelegate</name>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Kalendertermine</translation>
     </message>
     <message>
         <source>No Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Keine Aufgaben</translation>
     </message>
 </context>
 <context>
     <name>TaskListModel</name>
     <message>
         <source>No Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Keine Aufgaben</translation>
     </message>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Kalendertermine</translation>
     </message>
 </context>
 <context>
@@ -4383,7 +4383,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Overdue</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Überfällig</translation>
     </message>
 </context>
 <context>
@@ -4474,7 +4474,7 @@ Befehlszeile.</translation>
     <name>ViewController</name>
     <message>
         <source>Share List</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Liste teilen</translation>
     </message>
     <message>
         <source>The task store refused the change.</source>
@@ -4485,7 +4485,7 @@ Befehlszeile.</translation>
     <name>WeekDateView</name>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Woche</translation>
     </message>
 </context>
 <context>
