@@ -2248,311 +2248,311 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>When I leave...</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Verlassen …</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>Places: © OpenStreetMap contributors</source>
-        <translation type="unfinished"></translation>
+        <translation>Orte: © OpenStreetMap-Mitwirkende</translation>
     </message>
     <message>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuhause</translation>
     </message>
     <message>
         <source>Work</source>
-        <translation type="unfinished"></translation>
+        <translation>Arbeit</translation>
     </message>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonstige</translation>
     </message>
 </context>
 <context>
     <name>LocationRow</name>
     <message>
         <source>Location</source>
-        <translation type="unfinished">Ort</translation>
+        <translation>Ort</translation>
     </message>
     <message>
         <source>No Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Ort</translation>
     </message>
     <message>
         <source>When I arrive...</source>
-        <translation type="unfinished">Beim Ankommen …</translation>
+        <translation>Beim Ankommen …</translation>
     </message>
     <message>
         <source>When I leave...</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Verlassen …</translation>
     </message>
 </context>
 <context>
     <name>LocationSearch</name>
     <message>
         <source>Location is not valid</source>
-        <translation type="unfinished"></translation>
+        <translation>Ort ist ungültig</translation>
     </message>
     <message>
         <source>validating..</source>
-        <translation type="unfinished"></translation>
+        <translation>wird geprüft …</translation>
     </message>
 </context>
 <context>
     <name>MainMenuBar</name>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished">Neue Aufgabe</translation>
+        <translation>Neue Aufgabe</translation>
     </message>
     <message>
         <source>New List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Liste …</translation>
     </message>
     <message>
         <source>New Tag List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Schlagwortliste …</translation>
     </message>
     <message>
         <source>New Merged List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Sammelliste …</translation>
     </message>
     <message>
         <source>Share List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste teilen …</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished">Jetzt abgleichen</translation>
+        <translation>Jetzt abgleichen</translation>
     </message>
     <message>
         <source>Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenster schließen</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Beenden</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished">Löschen</translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>Recently Deleted…</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt gelöscht …</translation>
     </message>
     <message>
         <source>Preferences…</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen …</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ansicht</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished">Heute</translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Tag</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished">Woche</translation>
+        <translation>Woche</translation>
     </message>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Monat</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished">Suche</translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>Preset Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorgegebene Listen</translation>
     </message>
     <message>
         <source>Smart Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Listen</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished">Listen</translation>
+        <translation>Listen</translation>
     </message>
     <message>
         <source>&amp;Window</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fenster</translation>
     </message>
     <message>
         <source>Minimize</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimieren</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished">Velmoran</translation>
+        <translation>Velmoran</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>Velmoran Help</source>
-        <translation type="unfinished">Velmoran-Hilfe</translation>
+        <translation>Velmoran-Hilfe</translation>
     </message>
     <message>
         <source>What&apos;s New</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuerungen</translation>
     </message>
     <message>
         <source>Rate Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran bewerten</translation>
     </message>
     <message>
         <source>About Velmoran</source>
-        <translation type="unfinished">Über Velmoran</translation>
+        <translation>Über Velmoran</translation>
     </message>
     <message>
         <source>Hide Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte ausblenden</translation>
     </message>
     <message>
         <source>Show Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte anzeigen</translation>
     </message>
     <message>
         <source>Hide Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen ausblenden</translation>
     </message>
     <message>
         <source>Show Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen anzeigen</translation>
     </message>
     <message>
         <source>Hide Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Details ausblenden</translation>
     </message>
     <message>
         <source>Show Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Details anzeigen</translation>
     </message>
 </context>
 <context>
     <name>MapView</name>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Karte</translation>
     </message>
     <message>
         <source>No position</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Position</translation>
     </message>
     <message>
         <source>© OpenStreetMap contributors</source>
-        <translation type="unfinished"></translation>
+        <translation>© OpenStreetMap-Mitwirkende</translation>
     </message>
 </context>
 <context>
     <name>MidViewController</name>
     <message>
         <source>Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished">Suche</translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>Save Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche speichern</translation>
     </message>
     <message>
         <source>Show Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen anzeigen</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished">Weiter</translation>
+        <translation>Weiter</translation>
     </message>
     <message>
         <source>View</source>
-        <translation type="unfinished"></translation>
+        <translation>Ansicht</translation>
     </message>
     <message>
         <source>Show or Hide Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte anzeigen oder ausblenden</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished">Neue Aufgabe</translation>
+        <translation>Neue Aufgabe</translation>
     </message>
     <message>
         <source>Task List</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgabenliste</translation>
     </message>
     <message>
         <source>Hide Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte ausblenden</translation>
     </message>
     <message>
         <source>Show Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte anzeigen</translation>
     </message>
 </context>
 <context>
     <name>MonthDateView</name>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Monat</translation>
     </message>
 </context>
 <context>
     <name>NewTaskPage</name>
     <message>
         <source>No Time</source>
-        <translation type="unfinished">Ohne Uhrzeit</translation>
+        <translation>Ohne Uhrzeit</translation>
     </message>
     <message>
         <source>Default List</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardliste</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung</translation>
     </message>
     <message>
         <source>Preset Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorgabezeit</translation>
     </message>
     <message>
         <source>&apos;No Time&apos; is for due date only. If alarm is turned on, it&apos;ll follow preset time.</source>
-        <translation type="unfinished"></translation>
+        <translation>„Ohne Uhrzeit“ gilt nur für das Fälligkeitsdatum. Ist die Erinnerung eingeschaltet, richtet sie sich nach der Vorgabezeit.</translation>
     </message>
     <message>
         <source>If you set &apos;No Time&apos; with alarm on RECURRING tasks, alarm will change to 12AM on next task if it&apos;s completed on other devices.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wenn Sie bei WIEDERKEHRENDEN Aufgaben „Ohne Uhrzeit“ mit eingeschalteter Erinnerung verwenden, wird die Erinnerung der nächsten Aufgabe auf 0:00 Uhr gesetzt, falls die Aufgabe auf einem anderen Gerät erledigt wird.</translation>
     </message>
 </context>
 <context>
     <name>NoListAlert</name>
     <message>
         <source>No List Found</source>
-        <translation type="unfinished">Keine Liste gefunden</translation>
+        <translation>Keine Liste gefunden</translation>
     </message>
     <message>
         <source>Check below. 
@@ -2560,830 +2560,836 @@ Befehlszeile.</translation>
 1. Velmoran needs to read and write the folders of your lists. Check that the store folder exists and belongs to you.
 
 2. Go to &apos;Preferences &gt; Lists&apos;. If you have no lists, add one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte prüfen Sie Folgendes. 
+
+1. Velmoran muss die Ordner Ihrer Listen lesen und schreiben können. Prüfen Sie, ob der Ablageordner existiert und Ihnen gehört.
+
+2. Öffnen Sie „Einstellungen › Listen“. Wenn Sie keine Listen haben, fügen Sie eine hinzu.</translation>
     </message>
 </context>
 <context>
     <name>NoticeLabel</name>
     <message>
         <source>Notice</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinweis</translation>
     </message>
 </context>
 <context>
     <name>NotificationScheduler</name>
     <message>
         <source>Snooze</source>
-        <translation type="unfinished">Schlummern</translation>
+        <translation>Schlummern</translation>
     </message>
 </context>
 <context>
     <name>OnOffButton</name>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished">Aus</translation>
+        <translation>Aus</translation>
     </message>
 </context>
 <context>
     <name>PanelViewController</name>
     <message>
         <source>Tray Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Kurzübersicht</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Keep Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Geöffnet lassen</translation>
     </message>
     <message>
         <source>Keep the panel open when it loses the focus</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Übersicht geöffnet lassen, wenn sie den Fokus verliert</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished">Jetzt abgleichen</translation>
+        <translation>Jetzt abgleichen</translation>
     </message>
     <message>
         <source>Next Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste Aufgaben</translation>
     </message>
     <message>
         <source>The task could not be changed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe konnte nicht geändert werden: %1</translation>
     </message>
     <message>
         <source>New Task Added</source>
-        <translation type="unfinished">Neue Aufgabe hinzugefügt</translation>
+        <translation>Neue Aufgabe hinzugefügt</translation>
     </message>
 </context>
 <context>
     <name>PanelWindowController</name>
     <message>
         <source>Velmoran Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran-Kurzübersicht</translation>
     </message>
 </context>
 <context>
     <name>PreferenceObject</name>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Allgemein</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished">Neue Aufgabe</translation>
+        <translation>Neue Aufgabe</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished">Listen</translation>
+        <translation>Listen</translation>
     </message>
     <message>
         <source>Filters</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter</translation>
     </message>
     <message>
         <source>Appearance</source>
-        <translation type="unfinished"></translation>
+        <translation>Erscheinungsbild</translation>
     </message>
     <message>
         <source>Advanced</source>
-        <translation type="unfinished"></translation>
+        <translation>Erweitert</translation>
     </message>
 </context>
 <context>
     <name>PriorityRow</name>
     <message>
         <source>None</source>
-        <translation type="unfinished">Keine</translation>
+        <translation>Keine</translation>
     </message>
     <message>
         <source>No Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Priorität</translation>
     </message>
     <message>
         <source>Low Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Niedrige Priorität</translation>
     </message>
     <message>
         <source>Medium Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittlere Priorität</translation>
     </message>
     <message>
         <source>High Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Hohe Priorität</translation>
     </message>
     <message>
         <source>Chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>Gewählt</translation>
     </message>
 </context>
 <context>
     <name>QShortcut</name>
     <message>
         <source>Meta</source>
-        <translation type="unfinished"></translation>
+        <translation>Meta</translation>
     </message>
     <message>
         <source>Ctrl</source>
-        <translation type="unfinished"></translation>
+        <translation>Strg</translation>
     </message>
     <message>
         <source>Alt</source>
-        <translation type="unfinished"></translation>
+        <translation>Alt</translation>
     </message>
     <message>
         <source>Shift</source>
-        <translation type="unfinished"></translation>
+        <translation>Umschalt</translation>
     </message>
 </context>
 <context>
     <name>QuickActionRowsModel</name>
     <message>
         <source>This version cannot perform this action; it is kept as stored.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Version kann diese Aktion nicht ausführen; sie bleibt wie gespeichert erhalten.</translation>
     </message>
 </context>
 <context>
     <name>QuickActionSettings</name>
     <message>
         <source>Minute</source>
-        <translation type="unfinished"></translation>
+        <translation>Minute</translation>
     </message>
     <message>
         <source>Hour</source>
-        <translation type="unfinished">Stunde</translation>
+        <translation>Stunde</translation>
     </message>
     <message>
         <source>Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Tag</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished">Woche</translation>
+        <translation>Woche</translation>
     </message>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Monat</translation>
     </message>
     <message>
         <source>Minutes</source>
-        <translation type="unfinished">Minuten</translation>
+        <translation>Minuten</translation>
     </message>
     <message>
         <source>Hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Stunden</translation>
     </message>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation>Tage</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochen</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation>Monate</translation>
     </message>
     <message>
         <source>Unsupported Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht unterstützte Aktion</translation>
     </message>
     <message>
         <source>Clear Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum entfernen</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished">Heute</translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt</translation>
     </message>
     <message>
         <source>After</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute erledigen</translation>
     </message>
 </context>
 <context>
     <name>QuickActionSheet</name>
     <message>
         <source>Combination of &apos;Move to Today&apos; and &apos;Completed&apos;. When it&apos;s recurring task, completing by this will make next task based from today. (Normally it&apos;s made according to due date)</source>
-        <translation type="unfinished"></translation>
+        <translation>Kombination aus „Auf heute verschieben“ und „Erledigt“. Bei einer wiederkehrenden Aufgabe richtet sich die nächste Aufgabe dann nach dem heutigen Tag (sonst nach dem Fälligkeitsdatum).</translation>
     </message>
     <message>
         <source>Minutes</source>
-        <translation type="unfinished">Minuten</translation>
+        <translation>Minuten</translation>
     </message>
     <message>
         <source>Hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Stunden</translation>
     </message>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation>Tage</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochen</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation>Monate</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished">Hinzufügen</translation>
+        <translation>Hinzufügen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Quick Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnellaktion</translation>
     </message>
     <message>
         <source>Clear Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum entfernen</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished">Heute</translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt</translation>
     </message>
     <message>
         <source>Tag</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlagwort</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished">Fälligkeitsdatum</translation>
+        <translation>Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Wort wechseln</translation>
     </message>
     <message>
         <source>After</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute erledigen</translation>
     </message>
     <message>
         <source>#tag, or a word</source>
-        <translation type="unfinished"></translation>
+        <translation>#Schlagwort oder ein Wort</translation>
     </message>
     <message>
         <source>Switch word %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Wechselwort %1</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished">Bearbeiten</translation>
+        <translation>Bearbeiten</translation>
     </message>
     <message>
         <source>N/A</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfällt</translation>
     </message>
 </context>
 <context>
     <name>QuickActionsTab</name>
     <message>
         <source>Add a quick action</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Schnellaktion hinzufügen</translation>
     </message>
     <message>
         <source>Delete the selected quick action</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählte Schnellaktion löschen</translation>
     </message>
     <message>
         <source>%1
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+%2</translation>
     </message>
     <message>
         <source>Quick Actions are shown when you right-click a task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnellaktionen werden angezeigt, wenn Sie mit der rechten Maustaste auf eine Aufgabe klicken.</translation>
     </message>
     <message>
         <source>A set saved on the &apos;Sync Preferences&apos; tab carries them to your other computers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein im Reiter „Einstellungen abgleichen“ gespeicherter Satz überträgt sie auf Ihre anderen Rechner.</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished">Titel</translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>Notizen</translation>
     </message>
     <message>
         <source>Add Tag on</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlagwort hinzufügen in</translation>
     </message>
     <message>
         <source>Drag an action, or press Alt+Up and Alt+Down, to change the menu order. Double-click one to change it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen Sie eine Aktion oder drücken Sie Alt+Up und Alt+Down, um die Reihenfolge im Menü zu ändern. Doppelklicken Sie auf eine, um sie zu ändern.</translation>
     </message>
 </context>
 <context>
     <name>QuickAddForm</name>
     <message>
         <source>Clear Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum entfernen</translation>
     </message>
     <message>
         <source>Undo Smart Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Eingabe rückgängig machen</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished">Titel</translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished">Neue Aufgabe</translation>
+        <translation>Neue Aufgabe</translation>
     </message>
     <message>
         <source>Add Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgabe hinzufügen</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished">Liste</translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>No Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Smart Add</source>
-        <translation type="unfinished">Intelligente Eingabe</translation>
+        <translation>Intelligente Eingabe</translation>
     </message>
 </context>
 <context>
     <name>QuickAddSession</name>
     <message>
         <source>“%1” is gone; the task went to “%2”.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ gibt es nicht mehr; die Aufgabe kam in „%2“.</translation>
     </message>
     <message>
         <source>Type a title for the task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie einen Titel für die Aufgabe ein.</translation>
     </message>
     <message>
         <source>The task could not be saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe konnte nicht gespeichert werden: %1</translation>
     </message>
 </context>
 <context>
     <name>RecentlyDeleted</name>
     <message>
         <source>%1 exists already.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 existiert bereits.</translation>
     </message>
     <message>
         <source>%1 cannot be kept: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht aufbewahrt werden: %2.</translation>
     </message>
     <message>
         <source>The folder for deleted items, %1, cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner für gelöschte Einträge, %1, kann nicht angelegt werden.</translation>
     </message>
     <message>
         <source>The folder for deleted items, %1, cannot be written: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner für gelöschte Einträge, %1, kann nicht beschrieben werden: %2.</translation>
     </message>
     <message>
         <source>No free name for a deleted item in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein freier Name für einen gelöschten Eintrag in %1.</translation>
     </message>
     <message>
         <source>The deleted item cannot be kept in %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der gelöschte Eintrag kann nicht in %1 aufbewahrt werden: %2.</translation>
     </message>
     <message>
         <source>The deleted list cannot be kept in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die gelöschte Liste kann nicht in %1 aufbewahrt werden.</translation>
     </message>
     <message>
         <source>It is no longer in Recently Deleted: another program restored or deleted it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Er ist nicht mehr in „Zuletzt gelöscht“: Ein anderes Programm hat ihn wiederhergestellt oder gelöscht.</translation>
     </message>
     <message>
         <source>It cannot be taken out of %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Er kann nicht aus %1 genommen werden: %2.</translation>
     </message>
     <message>
         <source>There is no deleted task &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keine gelöschte Aufgabe „%1“.</translation>
     </message>
     <message>
         <source>There is no deleted list &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keine gelöschte Liste „%1“.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be restored: a file named %2 is already in its list.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht wiederhergestellt werden: Eine Datei namens %2 liegt bereits in ihrer Liste.</translation>
     </message>
     <message>
         <source>The list &quot;%1&quot; cannot be restored: a file named %2 is already in its folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste „%1“ kann nicht wiederhergestellt werden: Eine Datei namens %2 liegt bereits in ihrem Ordner.</translation>
     </message>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished">Der Ordner %1 kann nicht angelegt werden.</translation>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
     </message>
     <message>
         <source>There is no deleted item &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keinen gelöschten Eintrag „%1“.</translation>
     </message>
 </context>
 <context>
     <name>RecentlyDeletedItems</name>
     <message>
         <source>&quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“: %2</translation>
     </message>
     <message>
         <source>the store is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>die Ablage ist nicht geöffnet.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; went into &quot;%2&quot;: its own list no longer exists.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kam in „%2“: Seine eigene Liste gibt es nicht mehr.</translation>
     </message>
     <message>
         <source>The list &quot;%1&quot; came back in another folder: its own folder is no longer one of the store&apos;s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste „%1“ wurde in einem anderen Ordner wiederhergestellt: Ihr eigener Ordner gehört nicht mehr zur Ablage.</translation>
     </message>
     <message>
         <source>1 item could not be restored:</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Eintrag konnte nicht wiederhergestellt werden:</translation>
     </message>
     <message>
         <source>%1 items could not be restored:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Einträge konnten nicht wiederhergestellt werden:</translation>
     </message>
     <message>
         <source>1 item could not be deleted:</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Eintrag konnte nicht gelöscht werden:</translation>
     </message>
     <message>
         <source>%1 items could not be deleted:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Einträge konnten nicht gelöscht werden:</translation>
     </message>
     <message>
         <source>Delete 1 item for good?</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Eintrag endgültig löschen?</translation>
     </message>
     <message>
         <source>Delete %1 items for good?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Einträge endgültig löschen?</translation>
     </message>
     <message>
         <source>They leave Recently Deleted, and their files are deleted. You cannot undo this action.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie verlassen „Zuletzt gelöscht“, und ihre Dateien werden gelöscht. Diese Aktion kann nicht rückgängig gemacht werden.</translation>
     </message>
     <message>
         <source>Nothing was deleted recently.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt wurde nichts gelöscht.</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished">Velmoran</translation>
+        <translation>Velmoran</translation>
     </message>
     <message>
         <source>Another program</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm</translation>
     </message>
     <message>
         <source>Sync</source>
-        <translation type="unfinished">Abgleich</translation>
+        <translation>Abgleich</translation>
     </message>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannt</translation>
     </message>
     <message>
         <source>List with 1 task</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste mit 1 Aufgabe</translation>
     </message>
     <message>
         <source>List with %1 tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste mit %1 Aufgaben</translation>
     </message>
     <message>
         <source>Untitled list</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbenannte Liste</translation>
     </message>
     <message>
         <source>Untitled task</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbenannte Aufgabe</translation>
     </message>
     <message>
         <source>The record of this item was lost; what shows was read from its files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufzeichnung zu diesem Eintrag ging verloren; was angezeigt wird, wurde aus seinen Dateien gelesen.</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished">Titel</translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished">Liste</translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>Deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Gelöscht</translation>
     </message>
     <message>
         <source>By</source>
-        <translation type="unfinished"></translation>
+        <translation>Von</translation>
     </message>
 </context>
 <context>
     <name>RecentlyDeletedPolicy</name>
     <message>
         <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept until you delete them there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste und ihre Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort, bis Sie sie dort löschen.</translation>
     </message>
     <message>
         <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for 1 day.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste und ihre Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort 1 Tag lang.</translation>
     </message>
     <message>
         <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %1 days.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste und ihre Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort %1 Tage lang.</translation>
     </message>
     <message>
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept until you delete them there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erledigten Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort, bis Sie sie dort löschen.</translation>
     </message>
     <message>
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for 1 day.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erledigten Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort 1 Tag lang.</translation>
     </message>
     <message>
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %1 days.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erledigten Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort %1 Tage lang.</translation>
     </message>
 </context>
 <context>
     <name>RecentlyDeletedWindow</name>
     <message>
         <source>Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederherstellen</translation>
     </message>
     <message>
         <source>Delete Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt löschen</translation>
     </message>
     <message>
         <source>Recently Deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt gelöscht</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished">Schließen</translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>Recurrence</name>
     <message>
         <source>%1 has a value that is not a number: &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat einen Wert, der keine Zahl ist: „%2“</translation>
     </message>
     <message>
         <source>%1 has a value out of range: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat einen Wert außerhalb des zulässigen Bereichs: %2</translation>
     </message>
     <message>
         <source>BYDAY has an unknown weekday: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>BYDAY hat einen unbekannten Wochentag: „%1“</translation>
     </message>
     <message>
         <source>BYDAY has a week number out of range: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>BYDAY hat eine Wochennummer außerhalb des zulässigen Bereichs: „%1“</translation>
     </message>
     <message>
         <source>UNTIL is not a valid date: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>UNTIL ist kein gültiges Datum: „%1“</translation>
     </message>
     <message>
         <source>Unknown frequency &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannte Häufigkeit „%1“</translation>
     </message>
     <message>
         <source>%1 must be a positive number, not &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 muss eine positive Zahl sein, nicht „%2“</translation>
     </message>
     <message>
         <source>WKST has an unknown weekday: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>WKST hat einen unbekannten Wochentag: „%1“</translation>
     </message>
     <message>
         <source>Unknown rule part &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannter Regelteil „%1“</translation>
     </message>
     <message>
         <source>%1=%2 is not supported</source>
-        <translation type="unfinished"></translation>
+        <translation>%1=%2 wird nicht unterstützt</translation>
     </message>
     <message>
         <source>A rule cannot have both COUNT and UNTIL</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Regel kann nicht zugleich COUNT und UNTIL haben</translation>
     </message>
     <message>
         <source>BYWEEKNO is only allowed in yearly rules</source>
-        <translation type="unfinished"></translation>
+        <translation>BYWEEKNO ist nur in jährlichen Regeln erlaubt</translation>
     </message>
     <message>
         <source>BYYEARDAY is not allowed in daily, weekly or monthly rules</source>
-        <translation type="unfinished"></translation>
+        <translation>BYYEARDAY ist in täglichen, wöchentlichen und monatlichen Regeln nicht erlaubt</translation>
     </message>
     <message>
         <source>BYMONTHDAY is not allowed in weekly rules</source>
-        <translation type="unfinished"></translation>
+        <translation>BYMONTHDAY ist in wöchentlichen Regeln nicht erlaubt</translation>
     </message>
     <message>
         <source>Numbered weekdays are only allowed in monthly and yearly rules without week numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Nummerierte Wochentage sind nur in monatlichen und jährlichen Regeln ohne Wochennummern erlaubt</translation>
     </message>
     <message>
         <source>Malformed rule part &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehlerhafter Regelteil „%1“</translation>
     </message>
     <message>
         <source>Rule part &quot;%1&quot; appears twice</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Regelteil „%1“ kommt zweimal vor</translation>
     </message>
     <message>
         <source>Rule part &quot;%1&quot; has no value</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Regelteil „%1“ hat keinen Wert</translation>
     </message>
     <message>
         <source>The rule has no FREQ</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Regel hat kein FREQ</translation>
     </message>
 </context>
 <context>
     <name>RepeatEditor</name>
     <message>
         <source>Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholen</translation>
     </message>
     <message>
         <source>End Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholung endet</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished">Nie</translation>
+        <translation>Nie</translation>
     </message>
     <message>
         <source>End on Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Am Datum</translation>
     </message>
     <message>
         <source>End after occurrences</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Anzahl</translation>
     </message>
     <message>
         <source>Number of Occurrences</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl der Wiederholungen</translation>
     </message>
     <message>
         <source>time(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mal</translation>
     </message>
     <message>
         <source>End Repeat Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Enddatum der Wiederholung</translation>
     </message>
     <message>
         <source>The repeat ends before the due date.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Wiederholung endet vor dem Fälligkeitsdatum.</translation>
     </message>
     <message>
         <source>Weekdays</source>
-        <translation type="unfinished">Werktags</translation>
+        <translation>Werktags</translation>
     </message>
     <message>
         <source>Weekends</source>
-        <translation type="unfinished">Am Wochenende</translation>
+        <translation>Am Wochenende</translation>
     </message>
     <message>
         <source>Every Day</source>
-        <translation type="unfinished">Jeden Tag</translation>
+        <translation>Jeden Tag</translation>
     </message>
     <message>
         <source>Every Week</source>
-        <translation type="unfinished">Jede Woche</translation>
+        <translation>Jede Woche</translation>
     </message>
     <message>
         <source>Every 2 Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle 2 Wochen</translation>
     </message>
     <message>
         <source>Every Month</source>
-        <translation type="unfinished">Jeden Monat</translation>
+        <translation>Jeden Monat</translation>
     </message>
     <message>
         <source>Every Year</source>
-        <translation type="unfinished">Jedes Jahr</translation>
+        <translation>Jedes Jahr</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished">Benutzerdefiniert</translation>
+        <translation>Benutzerdefiniert</translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished">, </translation>
+        <translation>, </translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"> und </translation>
+        <translation> und </translation>
     </message>
     <message>
         <source>%1 in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 im %2</translation>
     </message>
 </context>
 <context>
     <name>ReplaceFileContents</name>
     <message>
         <source>the folder %1 cannot be created</source>
-        <translation type="unfinished"></translation>
+        <translation>der Ordner %1 kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>
     <name>ReviewLink</name>
     <message>
         <source>Rate Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran bewerten</translation>
     </message>
     <message>
         <source>No program here opens the review page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Programm auf diesem Rechner öffnet die Bewertungsseite.</translation>
     </message>
     <message>
         <source>You can rate Velmoran at %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie können Velmoran unter %1 bewerten.</translation>
     </message>
 </context>
 <context>
     <name>RightViewController</name>
     <message>
         <source>Mail Link</source>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail-Link</translation>
     </message>
     <message>
         <source>Show in Mail</source>
-        <translation type="unfinished"></translation>
+        <translation>In E-Mail-Programm zeigen</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished">Fälligkeitsdatum</translation>
+        <translation>Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Completed</source>
-        <translation type="unfinished">Erledigt</translation>
+        <translation>Erledigt</translation>
     </message>
     <message>
         <source>Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholen</translation>
     </message>
     <message>
         <source>End Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholung endet</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished">Ort</translation>
+        <translation>Ort</translation>
     </message>
     <message>
         <source>Priorities</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorität</translation>
     </message>
     <message>
         <source>List</source>
@@ -3395,7 +3401,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Notes</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Notizen</translation>
     </message>
     <message>
         <source>Details</source>
@@ -3407,7 +3413,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Hide Details</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Details ausblenden</translation>
     </message>
     <message>
         <source>Title</source>
@@ -3419,7 +3425,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>No Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Kein Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>No Alarm</source>
@@ -3494,7 +3500,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Aufgaben</translation>
     </message>
     <message>
         <source>The list could not be saved to %1: %2</source>
@@ -3585,15 +3591,15 @@ Befehlszeile.</translation>
     <name>SmartAddRuleSheet</name>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Tage</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Wochen</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Monate</translation>
     </message>
     <message>
         <source>Years</source>
@@ -3601,7 +3607,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>N/A</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Entfällt</translation>
     </message>
     <message>
         <source>Add</source>
@@ -3633,11 +3639,11 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Erinnerung</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Ein</translation>
     </message>
     <message>
         <source>Off</source>
@@ -3692,15 +3698,15 @@ Befehlszeile.</translation>
     <name>SmartAddSettings</name>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Tage</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Wochen</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Monate</translation>
     </message>
     <message>
         <source>Years</source>
@@ -3708,7 +3714,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Day</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Tag</translation>
     </message>
     <message>
         <source>Week</source>
@@ -3716,7 +3722,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Monat</translation>
     </message>
     <message>
         <source>Year</source>
@@ -4277,7 +4283,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Datum</translation>
     </message>
     <message>
         <source>Sets are kept in one file in the sync folder. Point it at a folder that Nextcloud, Syncthing or another file-sync service carries, and load a set saved on another computer.</source>
@@ -4379,7 +4385,7 @@ Befehlszeile.</translation>
     <name>TaskRowContent</name>
     <message>
         <source>Mail Link</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">E-Mail-Link</translation>
     </message>
     <message>
         <source>Overdue</source>
