@@ -2853,7 +2853,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation>Bearbeiten</translation>
+        <translation>Übernehmen</translation>
     </message>
     <message>
         <source>N/A</source>
@@ -3393,67 +3393,67 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished">Liste</translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished">URL</translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Notes</source>
-        <translation type="unfinished">Notizen</translation>
+        <translation>Notizen</translation>
     </message>
     <message>
         <source>Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Details</translation>
     </message>
     <message>
         <source>Open URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL öffnen</translation>
     </message>
     <message>
         <source>Hide Details</source>
-        <translation type="unfinished">Details ausblenden</translation>
+        <translation>Details ausblenden</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished">Titel</translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>No Task Selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Aufgabe ausgewählt</translation>
     </message>
     <message>
         <source>No Due Date</source>
-        <translation type="unfinished">Kein Fälligkeitsdatum</translation>
+        <translation>Kein Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>No Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Erinnerung</translation>
     </message>
     <message>
         <source>At Due Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Zur Fälligkeit</translation>
     </message>
     <message numerus="yes">
         <source>%n Day(s) Before</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Tag vorher</numerusform>
+            <numerusform>%n Tage vorher</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Hour(s) Before</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Stunde vorher</numerusform>
+            <numerusform>%n Stunden vorher</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Minute(s) Before</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Minute vorher</numerusform>
+            <numerusform>%n Minuten vorher</numerusform>
         </translation>
     </message>
 </context>
@@ -3461,1129 +3461,1129 @@ Befehlszeile.</translation>
     <name>SecretStore</name>
     <message>
         <source>The program secret-tool could not be started (%1). Install the package libsecret-tools.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Programm secret-tool konnte nicht gestartet werden (%1). Installieren Sie das Paket libsecret-tools.</translation>
     </message>
     <message>
         <source>The secret service did not answer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Geheimnisdienst hat nicht geantwortet.</translation>
     </message>
     <message>
         <source>The password cannot be kept: no secret service (such as GNOME Keyring or KWallet) is running on this desktop, or it refused. The account is not saved, because a password is never written into a file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Passwort kann nicht aufbewahrt werden: In dieser Arbeitsumgebung läuft kein Geheimnisdienst (wie GNOME-Schlüsselbund oder KWallet), oder er hat abgelehnt. Das Konto wird nicht gespeichert, weil ein Passwort nie in eine Datei geschrieben wird.</translation>
     </message>
 </context>
 <context>
     <name>ShareMenu</name>
     <message>
         <source>Save List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste speichern</translation>
     </message>
     <message>
         <source>Text (*.txt);;Web Page (*.html)</source>
-        <translation type="unfinished"></translation>
+        <translation>Text (*.txt);;Webseite (*.html)</translation>
     </message>
     <message>
         <source>Share</source>
-        <translation type="unfinished"></translation>
+        <translation>Teilen</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished">Kopieren</translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>Email…</source>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail …</translation>
     </message>
     <message>
         <source>Save to File…</source>
-        <translation type="unfinished"></translation>
+        <translation>In Datei speichern …</translation>
     </message>
     <message>
         <source>Tasks</source>
-        <translation type="unfinished">Aufgaben</translation>
+        <translation>Aufgaben</translation>
     </message>
     <message>
         <source>The list could not be saved to %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste konnte nicht in %1 gespeichert werden: %2</translation>
     </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Leeren</translation>
     </message>
     <message>
         <source>Remove this shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Tastenkürzel entfernen</translation>
     </message>
     <message>
         <source>This shortcut is already set.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Tastenkürzel ist bereits festgelegt.</translation>
     </message>
     <message>
         <source>A shortcut needs a key with at least one of Ctrl, Alt, Shift or Super.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Tastenkürzel braucht eine Taste zusammen mit mindestens einer der Tasten Strg, Alt, Umschalt oder Super.</translation>
     </message>
     <message>
         <source>%1 is already used by another program. Choose another shortcut.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird bereits von einem anderen Programm verwendet. Wählen Sie ein anderes Tastenkürzel.</translation>
     </message>
 </context>
 <context>
     <name>SidebarLayout</name>
     <message>
         <source>Search</source>
-        <translation type="unfinished">Suche</translation>
+        <translation>Suchen</translation>
     </message>
 </context>
 <context>
     <name>SignedAmountRow</name>
     <message>
         <source>Number</source>
-        <translation type="unfinished"></translation>
+        <translation>Zahl</translation>
     </message>
 </context>
 <context>
     <name>SmartAdd</name>
     <message>
         <source>Today</source>
-        <translation type="unfinished">Heute</translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Tomorrow</source>
-        <translation type="unfinished">Morgen</translation>
+        <translation>Morgen</translation>
     </message>
     <message>
         <source>Next Week</source>
-        <translation type="unfinished">Nächste Woche</translation>
+        <translation>Nächste Woche</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished">Sonntag</translation>
+        <translation>Sonntag</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished">Montag</translation>
+        <translation>Montag</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished">Dienstag</translation>
+        <translation>Dienstag</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished">Mittwoch</translation>
+        <translation>Mittwoch</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished">Donnerstag</translation>
+        <translation>Donnerstag</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished">Freitag</translation>
+        <translation>Freitag</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished">Samstag</translation>
+        <translation>Samstag</translation>
     </message>
 </context>
 <context>
     <name>SmartAddRuleSheet</name>
     <message>
         <source>Days</source>
-        <translation type="unfinished">Tage</translation>
+        <translation>Tage</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished">Wochen</translation>
+        <translation>Wochen</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished">Monate</translation>
+        <translation>Monate</translation>
     </message>
     <message>
         <source>Years</source>
-        <translation type="unfinished"></translation>
+        <translation>Jahre</translation>
     </message>
     <message>
         <source>N/A</source>
-        <translation type="unfinished">Entfällt</translation>
+        <translation>Entfällt</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished">Hinzufügen</translation>
+        <translation>Hinzufügen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Smart Add Rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Regel der intelligenten Eingabe</translation>
     </message>
     <message>
         <source>Type in a word to trigger this rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie ein Wort ein, das diese Regel auslöst</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished">Fälligkeitsdatum</translation>
+        <translation>Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Due Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit</translation>
     </message>
     <message>
         <source>%1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished">Erinnerung</translation>
+        <translation>Erinnerung</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished">Ein</translation>
+        <translation>ein</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished">Aus</translation>
+        <translation>aus</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished">Sonntag</translation>
+        <translation>Sonntag</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished">Montag</translation>
+        <translation>Montag</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished">Dienstag</translation>
+        <translation>Dienstag</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished">Mittwoch</translation>
+        <translation>Mittwoch</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished">Donnerstag</translation>
+        <translation>Donnerstag</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished">Freitag</translation>
+        <translation>Freitag</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished">Samstag</translation>
+        <translation>Samstag</translation>
     </message>
     <message>
         <source>%1 - %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 – %2</translation>
     </message>
     <message>
         <source>Word:</source>
-        <translation type="unfinished"></translation>
+        <translation>Wort:</translation>
     </message>
     <message>
         <source>Sets:</source>
-        <translation type="unfinished"></translation>
+        <translation>Setzt:</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished">Bearbeiten</translation>
+        <translation>Übernehmen</translation>
     </message>
 </context>
 <context>
     <name>SmartAddSettings</name>
     <message>
         <source>Days</source>
-        <translation type="unfinished">Tage</translation>
+        <translation>Tage</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished">Wochen</translation>
+        <translation>Wochen</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished">Monate</translation>
+        <translation>Monate</translation>
     </message>
     <message>
         <source>Years</source>
-        <translation type="unfinished"></translation>
+        <translation>Jahre</translation>
     </message>
     <message>
         <source>Day</source>
-        <translation type="unfinished">Tag</translation>
+        <translation>Tag</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished">Woche</translation>
+        <translation>Woche</translation>
     </message>
     <message>
         <source>Month</source>
-        <translation type="unfinished">Monat</translation>
+        <translation>Monat</translation>
     </message>
     <message>
         <source>Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Jahr</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished">Sonntag</translation>
+        <translation>Sonntag</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished">Montag</translation>
+        <translation>Montag</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished">Dienstag</translation>
+        <translation>Dienstag</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished">Mittwoch</translation>
+        <translation>Mittwoch</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished">Donnerstag</translation>
+        <translation>Donnerstag</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished">Freitag</translation>
+        <translation>Freitag</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished">Samstag</translation>
+        <translation>Samstag</translation>
     </message>
     <message>
         <source>Due Date %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum %1 %2</translation>
     </message>
     <message>
         <source>Due Time %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit %1</translation>
     </message>
     <message>
         <source>Alarm On</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung ein</translation>
     </message>
     <message>
         <source>Alarm Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung aus</translation>
     </message>
     <message>
         <source>Due Date - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum – %1</translation>
     </message>
 </context>
 <context>
     <name>SmartAddTab</name>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>Due Date (M/dd)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum (M/dd)</translation>
     </message>
     <message>
         <source>Due Date (dd/M)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum (dd/M)</translation>
     </message>
     <message>
         <source>Due Time (24-hour)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (24 Stunden)</translation>
     </message>
     <message>
         <source>Due Time (a/p)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (a/p)</translation>
     </message>
     <message>
         <source>Due Time (hour)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (Stunde)</translation>
     </message>
     <message>
         <source>Due Time (hour a/p)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (Stunde a/p)</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished">Liste</translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorität</translation>
     </message>
     <message>
         <source>Due Time (am/pm)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (am/pm)</translation>
     </message>
     <message>
         <source>Due Time (hour am/pm)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (Stunde am/pm)</translation>
     </message>
     <message>
         <source>High</source>
-        <translation type="unfinished"></translation>
+        <translation>Hoch</translation>
     </message>
     <message>
         <source>Medium</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittel</translation>
     </message>
     <message>
         <source>Low</source>
-        <translation type="unfinished"></translation>
+        <translation>Niedrig</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished">Keine</translation>
+        <translation>Keine</translation>
     </message>
     <message>
         <source>Smart Add</source>
-        <translation type="unfinished">Intelligente Eingabe</translation>
+        <translation>Intelligente Eingabe</translation>
     </message>
     <message>
         <source>Word</source>
-        <translation type="unfinished"></translation>
+        <translation>Wort</translation>
     </message>
     <message>
         <source>Sets</source>
-        <translation type="unfinished"></translation>
+        <translation>Setzt</translation>
     </message>
     <message>
         <source>Add a word rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Wortregel hinzufügen</translation>
     </message>
     <message>
         <source>Delete the selected word rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählte Wortregel löschen</translation>
     </message>
     <message>
         <source>Try a line, e.g. !! Call Anna tomorrow 3p</source>
-        <translation type="unfinished"></translation>
+        <translation>Probieren Sie eine Zeile, z. B. !! Anna morgen 15:00 anrufen</translation>
     </message>
     <message>
         <source>Not understood by this version; kept as stored</source>
-        <translation type="unfinished"></translation>
+        <translation>Von dieser Version nicht verstanden; bleibt wie gespeichert erhalten</translation>
     </message>
     <message>
         <source>Type in a word to trigger this rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie ein Wort ein, das diese Regel auslöst</translation>
     </message>
     <message>
         <source>A rule needs a word that is more than spaces.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Regel braucht ein Wort, das nicht nur aus Leerzeichen besteht.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; already triggers a rule</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ löst bereits eine Regel aus</translation>
     </message>
     <message>
         <source>Change that rule, or choose another word.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ändern Sie diese Regel oder wählen Sie ein anderes Wort.</translation>
     </message>
     <message>
         <source>Type a line above to see what Smart Add makes of it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie oben eine Zeile ein, um zu sehen, was die intelligente Eingabe daraus macht.</translation>
     </message>
     <message>
         <source>Nothing would be added: no title is left.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts würde hinzugefügt: Es bleibt kein Titel übrig.</translation>
     </message>
     <message>
         <source>Title: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel: %1</translation>
     </message>
     <message>
         <source>Due: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fällig: %1</translation>
     </message>
     <message>
         <source>Due: %1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Fällig: %1 um %2</translation>
     </message>
     <message>
         <source>Due: none</source>
-        <translation type="unfinished"></translation>
+        <translation>Fällig: nie</translation>
     </message>
     <message>
         <source>Priority: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorität: %1</translation>
     </message>
     <message>
         <source>List: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste: %1</translation>
     </message>
     <message>
         <source>List: &quot;%1&quot; matches no shown list</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste: „%1“ passt zu keiner angezeigten Liste</translation>
     </message>
     <message>
         <source>Alarm: on</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung: ein</translation>
     </message>
     <message>
         <source>Alarm: off</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung: aus</translation>
     </message>
 </context>
 <context>
     <name>SmartListRowsModel</name>
     <message>
         <source>All Tasks</source>
-        <translation type="unfinished">Alle Aufgaben</translation>
+        <translation>Alle Aufgaben</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished">Aufgaben ohne Datum</translation>
+        <translation>Aufgaben ohne Datum</translation>
     </message>
     <message>
         <source>Recurring Tasks</source>
-        <translation type="unfinished">Wiederkehrende Aufgaben</translation>
+        <translation>Wiederkehrende Aufgaben</translation>
     </message>
     <message>
         <source>Location-based Tasks</source>
-        <translation type="unfinished">Ortsbezogene Aufgaben</translation>
+        <translation>Ortsbezogene Aufgaben</translation>
     </message>
     <message>
         <source>Overdue Tasks</source>
-        <translation type="unfinished">Überfällige Aufgaben</translation>
+        <translation>Überfällige Aufgaben</translation>
     </message>
     <message>
         <source>High Priority Tasks</source>
-        <translation type="unfinished">Aufgaben mit hoher Priorität</translation>
+        <translation>Aufgaben mit hoher Priorität</translation>
     </message>
     <message>
         <source>Mid Priority Tasks</source>
-        <translation type="unfinished">Aufgaben mit mittlerer Priorität</translation>
+        <translation>Aufgaben mit mittlerer Priorität</translation>
     </message>
     <message>
         <source>Low Priority Tasks</source>
-        <translation type="unfinished">Aufgaben mit niedriger Priorität</translation>
+        <translation>Aufgaben mit niedriger Priorität</translation>
     </message>
     <message>
         <source>#%1</source>
-        <translation type="unfinished"></translation>
+        <translation>#%1</translation>
     </message>
     <message>
         <source>Merged list</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammelliste</translation>
     </message>
     <message>
         <source>Tag list</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlagwortliste</translation>
     </message>
     <message>
         <source>Saved search</source>
-        <translation type="unfinished"></translation>
+        <translation>Gespeicherte Suche</translation>
     </message>
 </context>
 <context>
     <name>SmartListTab</name>
     <message>
         <source>Add a tag list or a merged list</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Schlagwortliste oder Sammelliste hinzufügen</translation>
     </message>
     <message>
         <source>Delete the selected smart list</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählte intelligente Liste löschen</translation>
     </message>
     <message>
         <source>Drag a smart list, or press Alt+Up and Alt+Down, to change the order. Double-click one to change it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen Sie eine intelligente Liste oder drücken Sie Alt+Up und Alt+Down, um die Reihenfolge zu ändern. Doppelklicken Sie auf eine, um sie zu ändern.</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished">Hinzufügen</translation>
+        <translation>Hinzufügen</translation>
     </message>
     <message>
         <source>Add New Tag List</source>
-        <translation type="unfinished">Neue Schlagwortliste hinzufügen</translation>
+        <translation>Neue Schlagwortliste hinzufügen</translation>
     </message>
     <message>
         <source>Add New Merged List</source>
-        <translation type="unfinished">Neue Sammelliste hinzufügen</translation>
+        <translation>Neue Sammelliste hinzufügen</translation>
     </message>
 </context>
 <context>
     <name>SmartListWindow</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Add Smart List</source>
-        <translation type="unfinished">Intelligente Liste hinzufügen</translation>
+        <translation>Intelligente Liste hinzufügen</translation>
     </message>
 </context>
 <context>
     <name>StatusItem</name>
     <message>
         <source>Show Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Kurzübersicht anzeigen</translation>
     </message>
     <message>
         <source>Open Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran öffnen</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished">Jetzt abgleichen</translation>
+        <translation>Jetzt abgleichen</translation>
     </message>
     <message>
         <source>Quit Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran beenden</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished">Velmoran</translation>
+        <translation>Velmoran</translation>
     </message>
     <message>
         <source>Velmoran (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran (%1)</translation>
     </message>
 </context>
 <context>
     <name>StoreFoldersGroup</name>
     <message>
         <source>1 list or calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Liste oder Kalender</translation>
     </message>
     <message>
         <source>%1 lists and calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Listen und Kalender</translation>
     </message>
     <message>
         <source>missing</source>
-        <translation type="unfinished"></translation>
+        <translation>fehlt</translation>
     </message>
     <message>
         <source>not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Ordner</translation>
     </message>
     <message>
         <source>cannot be read or written</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht les- oder beschreibbar</translation>
     </message>
     <message>
         <source>Add Folder…</source>
-        <translation type="unfinished">Ordner hinzufügen …</translation>
+        <translation>Ordner hinzufügen …</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished">Entfernen</translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>Set by the VELMORAN_STORE environment variable, which takes precedence; change it there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Festgelegt durch die Umgebungsvariable VELMORAN_STORE, die Vorrang hat; ändern Sie sie dort.</translation>
     </message>
     <message>
         <source>Folders of iCalendar files, one sub-folder per list or calendar, as vdirsyncer, khal and todoman keep them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner mit iCalendar-Dateien, ein Unterordner pro Liste oder Kalender, so wie vdirsyncer, khal und todoman sie führen.</translation>
     </message>
     <message>
         <source>Velmoran&apos;s own folder. Add a vdirsyncer, khal or todoman folder to work on its lists and calendars.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmorans eigener Ordner. Fügen Sie einen Ordner von vdirsyncer, khal oder todoman hinzu, um mit dessen Listen und Kalendern zu arbeiten.</translation>
     </message>
     <message>
         <source>Choose a folder of lists and calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Einen Ordner mit Listen und Kalendern auswählen</translation>
     </message>
     <message>
         <source>This folder can&apos;t be used</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Ordner kann nicht verwendet werden</translation>
     </message>
 </context>
 <context>
     <name>SyncReport</name>
     <message>
         <source>The server refused the user name or password. Check them, or enter the password again in the account.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server hat den Benutzernamen oder das Passwort abgelehnt. Prüfen Sie beides oder geben Sie das Passwort im Konto erneut ein.</translation>
     </message>
     <message>
         <source>The server does not let this user in there (403 Forbidden). Check the address, and the user&apos;s rights on the server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server lässt diesen Benutzer dort nicht zu (403 Forbidden). Prüfen Sie die Adresse und die Rechte des Benutzers auf dem Server.</translation>
     </message>
     <message>
         <source>The server refused changes to &quot;%1&quot; (403 Forbidden): the list is read-only for this user. The changes stay on this computer; ask the list&apos;s owner for the right to change it, or move the tasks to another list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server hat Änderungen an „%1“ abgelehnt (403 Forbidden): Die Liste ist für diesen Benutzer schreibgeschützt. Die Änderungen bleiben auf diesem Rechner; bitten Sie den Eigentümer der Liste um das Recht, sie zu ändern, oder verschieben Sie die Aufgaben in eine andere Liste.</translation>
     </message>
     <message>
         <source>The server cannot be reached. Check the address and the network.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server ist nicht erreichbar. Prüfen Sie die Adresse und das Netzwerk.</translation>
     </message>
     <message>
         <source>The address does not lead to a CalDAV server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Adresse führt zu keinem CalDAV-Server.</translation>
     </message>
     <message>
         <source>The server&apos;s certificate is not trusted, or it does not speak HTTPS.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dem Zertifikat des Servers wird nicht vertraut, oder er spricht kein HTTPS.</translation>
     </message>
     <message>
         <source>The server did not answer in time.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server hat nicht rechtzeitig geantwortet.</translation>
     </message>
     <message>
         <source>A task was changed both here and on the server and could not be merged; both versions are unchanged.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Aufgabe wurde sowohl hier als auch auf dem Server geändert und konnte nicht zusammengeführt werden; beide Fassungen bleiben unverändert.</translation>
     </message>
     <message>
         <source>A list chosen for syncing no longer exists on the server. Choose the account&apos;s lists again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine zum Abgleich gewählte Liste existiert auf dem Server nicht mehr. Wählen Sie die Listen des Kontos erneut aus.</translation>
     </message>
     <message>
         <source>The password could not be read from the secret service. Unlock the keyring or enter the password again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Passwort konnte nicht aus dem Geheimnisdienst gelesen werden. Entsperren Sie den Schlüsselbund oder geben Sie das Passwort erneut ein.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on this computer. To be safe nothing was deleted on the server; choose whether to delete the tasks there too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben von „%1“ wurden auf diesem Rechner gelöscht. Zur Sicherheit wurde auf dem Server nichts gelöscht; entscheiden Sie, ob die Aufgaben auch dort gelöscht werden sollen.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on the server. To be safe nothing was deleted here; choose whether to delete the tasks here too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben von „%1“ wurden auf dem Server gelöscht. Zur Sicherheit wurde hier nichts gelöscht; entscheiden Sie, ob die Aufgaben auch hier gelöscht werden sollen.</translation>
     </message>
     <message>
         <source>Syncing was stopped before it finished. What was synced is kept; the next sync goes on from there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Abgleich wurde vor dem Ende angehalten. Was abgeglichen wurde, bleibt erhalten; der nächste Abgleich macht dort weiter.</translation>
     </message>
     <message>
         <source>vdirsyncer was ended from outside (signal %1) before the sync finished. What was synced is kept; sync again to finish.</source>
-        <translation type="unfinished"></translation>
+        <translation>vdirsyncer wurde von außen beendet (Signal %1), bevor der Abgleich fertig war. Was abgeglichen wurde, bleibt erhalten; gleichen Sie erneut ab, um ihn abzuschließen.</translation>
     </message>
     <message>
         <source>vdirsyncer failed without saying why. Nothing is lost by it; sync again.</source>
-        <translation type="unfinished"></translation>
+        <translation>vdirsyncer ist ohne Angabe von Gründen fehlgeschlagen. Dadurch geht nichts verloren; gleichen Sie erneut ab.</translation>
     </message>
     <message>
         <source>vdirsyncer failed: %1 Sync again; if it fails again, the details hold vdirsyncer&apos;s own words.</source>
-        <translation type="unfinished"></translation>
+        <translation>vdirsyncer ist fehlgeschlagen: %1 Gleichen Sie erneut ab; schlägt es wieder fehl, stehen in den Details die eigenen Worte von vdirsyncer.</translation>
     </message>
     <message numerus="yes">
         <source>%n received</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n empfangen</numerusform>
+            <numerusform>%n empfangen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n sent</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n gesendet</numerusform>
+            <numerusform>%n gesendet</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n deleted here</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n hier gelöscht</numerusform>
+            <numerusform>%n hier gelöscht</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n deleted on the server</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n auf dem Server gelöscht</numerusform>
+            <numerusform>%n auf dem Server gelöscht</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n changed on both sides, both kept</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n auf beiden Seiten geändert, beide behalten</numerusform>
+            <numerusform>%n auf beiden Seiten geändert, jeweils beide behalten</numerusform>
         </translation>
     </message>
     <message>
         <source>Nothing to change</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts zu ändern</translation>
     </message>
     <message>
         <source>&quot;%1&quot; no longer exists on the server and was left out; its tasks stay on this computer. Choose the account&apos;s lists again.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ existiert auf dem Server nicht mehr und wurde ausgelassen; seine Aufgaben bleiben auf diesem Rechner. Wählen Sie die Listen des Kontos erneut aus.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on this computer. The list is left out of syncing until you choose whether to delete its tasks on the server too or to bring them back here.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben von „%1“ wurden auf diesem Rechner gelöscht. Die Liste bleibt vom Abgleich ausgenommen, bis Sie entscheiden, ob ihre Aufgaben auch auf dem Server gelöscht oder hierher zurückgeholt werden.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on the server; a copy of this computer&apos;s tasks is in %2. The list is left out of syncing until you choose whether to delete them here too or to send them back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben von „%1“ wurden auf dem Server gelöscht; eine Kopie der Aufgaben dieses Rechners liegt in %2. Die Liste bleibt vom Abgleich ausgenommen, bis Sie entscheiden, ob sie auch hier gelöscht oder zurückgeschickt werden.</translation>
     </message>
     <message>
         <source>The tasks of &quot;%1&quot; were deleted on the server too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgaben von „%1“ wurden auch auf dem Server gelöscht.</translation>
     </message>
     <message>
         <source>The tasks of &quot;%1&quot; were deleted here too; a copy is in %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgaben von „%1“ wurden auch hier gelöscht; eine Kopie liegt in %2.</translation>
     </message>
 </context>
 <context>
     <name>SyncScheduler</name>
     <message>
         <source>Syncing… (%1 of %2 lists)</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleich läuft … (%1 von %2 Listen)</translation>
     </message>
     <message>
         <source>Syncing…</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleich läuft …</translation>
     </message>
     <message>
         <source>Not synced yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch nicht abgeglichen</translation>
     </message>
     <message>
         <source>Synced at %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgeglichen um %1: %2</translation>
     </message>
     <message>
         <source>Sync failed at %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleich um %1 fehlgeschlagen: %2</translation>
     </message>
 </context>
 <context>
     <name>SyncSetup</name>
     <message>
         <source>&quot;%1&quot; is not a web address (https://…).</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist keine Webadresse (https://…).</translation>
     </message>
     <message>
         <source>Velmoran: %1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran: %1 auf %2</translation>
     </message>
     <message>
         <source>The account could not be saved in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Konto konnte nicht in %1 gespeichert werden.</translation>
     </message>
 </context>
 <context>
     <name>SyncTab</name>
     <message>
         <source>Save Current Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktuelle Einstellungen speichern</translation>
     </message>
     <message>
         <source>Load…</source>
-        <translation type="unfinished"></translation>
+        <translation>Laden …</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished">Löschen</translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswählen …</translation>
     </message>
     <message>
         <source>Device</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished">Datum</translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Sets are kept in one file in the sync folder. Point it at a folder that Nextcloud, Syncthing or another file-sync service carries, and load a set saved on another computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sätze werden in einer Datei im Abgleichordner aufbewahrt. Legen Sie ihn in einen Ordner, den Nextcloud, Syncthing oder ein anderer Dateiabgleichdienst überträgt, und laden Sie einen auf einem anderen Rechner gespeicherten Satz.</translation>
     </message>
     <message>
         <source>Sync Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleichordner</translation>
     </message>
     <message>
         <source>VELMORAN_SYNC_DIR names the folder for this run</source>
-        <translation type="unfinished"></translation>
+        <translation>VELMORAN_SYNC_DIR bestimmt den Ordner für diesen Lauf</translation>
     </message>
     <message>
         <source>Unknown device</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekanntes Gerät</translation>
     </message>
     <message>
         <source>Are you sure you want to change preferences to this one?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie die Einstellungen wirklich durch diese ersetzen?</translation>
     </message>
     <message>
         <source>%1 - %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 – %2</translation>
     </message>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ja</translation>
     </message>
     <message>
         <source>Loaded the preferences saved on %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die am %1 gespeicherten Einstellungen wurden geladen.</translation>
     </message>
     <message>
         <source>Loaded the preferences saved on %1. Not found here, so left out: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die am %1 gespeicherten Einstellungen wurden geladen. Hier nicht gefunden und daher ausgelassen: %2.</translation>
     </message>
     <message>
         <source>Choose the Sync Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleichordner auswählen</translation>
     </message>
 </context>
 <context>
     <name>TaskListAssembly</name>
     <message>
         <source>%1. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2</translation>
     </message>
 </context>
 <context>
     <name>TaskListDelegate</name>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished">Kalendertermine</translation>
+        <translation>Kalendertermine</translation>
     </message>
     <message>
         <source>No Tasks</source>
-        <translation type="unfinished">Keine Aufgaben</translation>
+        <translation>Keine Aufgaben</translation>
     </message>
 </context>
 <context>
     <name>TaskListModel</name>
     <message>
         <source>No Tasks</source>
-        <translation type="unfinished">Keine Aufgaben</translation>
+        <translation>Keine Aufgaben</translation>
     </message>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished">Kalendertermine</translation>
+        <translation>Kalendertermine</translation>
     </message>
 </context>
 <context>
     <name>TaskListPresenter</name>
     <message>
         <source>The task could not be reopened</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe konnte nicht wieder geöffnet werden</translation>
     </message>
     <message>
         <source>The task could not be completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe konnte nicht erledigt werden</translation>
     </message>
     <message>
         <source>The task could not be deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe konnte nicht gelöscht werden</translation>
     </message>
 </context>
 <context>
     <name>TaskOperations</name>
     <message>
         <source>The task is no longer in the store.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe ist nicht mehr in der Ablage.</translation>
     </message>
     <message>
         <source>The store is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ablage ist nicht geöffnet.</translation>
     </message>
 </context>
 <context>
     <name>TaskRowContent</name>
     <message>
         <source>Mail Link</source>
-        <translation type="unfinished">E-Mail-Link</translation>
+        <translation>E-Mail-Link</translation>
     </message>
     <message>
         <source>Overdue</source>
-        <translation type="unfinished">Überfällig</translation>
+        <translation>Überfällig</translation>
     </message>
 </context>
 <context>
     <name>UnreadableFile</name>
     <message>
         <source>larger than %1 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>größer als %1 MB</translation>
     </message>
     <message>
         <source>cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>not an iCalendar file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>keine iCalendar-Datei: %1</translation>
     </message>
 </context>
 <context>
     <name>UnreadableFilesBar</name>
     <message>
         <source>Files that could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien, die nicht gelesen werden konnten</translation>
     </message>
     <message>
         <source>Show Files…</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien anzeigen …</translation>
     </message>
     <message>
         <source>1 file in your lists could not be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Datei in Ihren Listen konnte nicht gelesen werden.</translation>
     </message>
     <message>
         <source>%1 files in your lists could not be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Dateien in Ihren Listen konnten nicht gelesen werden.</translation>
     </message>
 </context>
 <context>
     <name>UnreadableFilesDialog</name>
     <message>
         <source>Files That Could Not Be Read</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien, die nicht gelesen werden konnten</translation>
     </message>
     <message>
         <source>These files in your lists are not shown. They are left as they are: fix or remove them in their folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Dateien in Ihren Listen werden nicht angezeigt. Sie bleiben unverändert: Korrigieren oder entfernen Sie sie in ihrem Ordner.</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished">Liste</translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>Reason</source>
-        <translation type="unfinished"></translation>
+        <translation>Grund</translation>
     </message>
     <message>
         <source>Files that could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien, die nicht gelesen werden konnten</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner öffnen</translation>
     </message>
 </context>
 <context>
     <name>UrlRow</name>
     <message>
         <source>No URL</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine URL</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished">URL</translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Open URL (Ctrl+Return)</source>
-        <translation type="unfinished"></translation>
+        <translation>URL öffnen (Strg+Return)</translation>
     </message>
     <message>
         <source>Open URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL öffnen</translation>
     </message>
 </context>
 <context>
     <name>ViewController</name>
     <message>
         <source>Share List</source>
-        <translation type="unfinished">Liste teilen</translation>
+        <translation>Liste teilen</translation>
     </message>
     <message>
         <source>The task store refused the change.</source>
-        <translation type="unfinished">Die Aufgabenablage hat die Änderung abgelehnt.</translation>
+        <translation>Die Aufgabenablage hat die Änderung abgelehnt.</translation>
     </message>
 </context>
 <context>
     <name>WeekDateView</name>
     <message>
         <source>Week</source>
-        <translation type="unfinished">Woche</translation>
+        <translation>Woche</translation>
     </message>
 </context>
 <context>
     <name>WindowController</name>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rückgängig</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholen</translation>
     </message>
 </context>
 <context>
     <name>store::EventStore</name>
     <message>
         <source>A task removed from %1 cannot be kept in Recently Deleted: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine aus %1 entfernte Aufgabe kann nicht in „Zuletzt gelöscht“ aufbewahrt werden: %2</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not in Recently Deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist nicht in „Zuletzt gelöscht“.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be restored: the task is in the store already (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht wiederhergestellt werden: Die Aufgabe ist bereits in der Ablage (%2).</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be restored: there is no list to put it in.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht wiederhergestellt werden: Es gibt keine Liste, in die sie kommen kann.</translation>
     </message>
     <message>
         <source>VELMORAN_STORE names &quot;%1&quot;, which is not a full path; give every folder from / (folders are separated by &apos;:&apos;)</source>
-        <translation type="unfinished"></translation>
+        <translation>VELMORAN_STORE nennt „%1“, was kein vollständiger Pfad ist; geben Sie jeden Ordner ab / an (Ordner werden durch „:“ getrennt)</translation>
     </message>
 </context>
 <context>
     <name>store::IcsItem</name>
     <message>
         <source>Reminder</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung</translation>
     </message>
 </context>
 <context>
     <name>velmoran</name>
     <message>
         <source>A task manager for the desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Aufgabenverwaltung für die Arbeitsumgebung.</translation>
     </message>
     <message>
         <source>Add the selected (else the copied) text as a task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Den ausgewählten (sonst den kopierten) Text als Aufgabe hinzufügen.</translation>
     </message>
     <message>
         <source>Start without opening the window (at login).</source>
-        <translation type="unfinished"></translation>
+        <translation>Starten, ohne das Fenster zu öffnen (bei der Anmeldung).</translation>
     </message>
     <message>
         <source>Bring the window to the front, or close it when it is in front (the first shortcut).</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Fenster in den Vordergrund holen oder es schließen, wenn es vorn ist (das erste Tastenkürzel).</translation>
     </message>
     <message>
         <source>Open the tray panel, or close it when it is open (the second shortcut).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kurzübersicht öffnen oder sie schließen, wenn sie geöffnet ist (das zweite Tastenkürzel).</translation>
     </message>
     <message>
         <source>Open the window for a new task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Fenster für eine neue Aufgabe öffnen.</translation>
     </message>
     <message>
         <source>velmoran: URLs to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu öffnende velmoran:-URLs.</translation>
     </message>
     <message>
         <source>a URL</source>
-        <translation type="unfinished"></translation>
+        <translation>eine URL</translation>
     </message>
     <message>
         <source>%1 cannot be combined with %2; give one of them.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht mit %2 kombiniert werden; geben Sie eines von beiden an.</translation>
     </message>
     <message>
         <source>the running instance refused the request: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die laufende Instanz hat die Anfrage abgelehnt: %1</translation>
     </message>
     <message>
         <source>no graphical display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a desktop session</source>
-        <translation type="unfinished"></translation>
+        <translation>keine grafische Anzeige (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt); starten Sie Velmoran aus einer grafischen Sitzung heraus</translation>
     </message>
     <message>
         <source>nothing is selected or copied; no task was added</source>
-        <translation type="unfinished"></translation>
+        <translation>nichts ist ausgewählt oder kopiert; es wurde keine Aufgabe hinzugefügt</translation>
     </message>
 </context>
 </TS>
