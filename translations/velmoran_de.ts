@@ -123,7 +123,7 @@
     </message>
     <message>
         <source>Your own vdirsyncer configuration %1 can be used as it is: its folders become store folders and Velmoran runs &quot;vdirsyncer sync&quot; with it.</source>
-        <translation>Ihre eigene vdirsyncer-Konfiguration %1 kann unverändert verwendet werden: Ihre Ordner werden zu Ablageordnern, und Velmoran führt damit „vdirsyncer sync“ aus.</translation>
+        <translation>Ihre eigene vdirsyncer-Konfiguration %1 kann unverändert verwendet werden: deren Ordner werden zu Ablageordnern, und Velmoran führt damit „vdirsyncer sync“ aus.</translation>
     </message>
     <message>
         <source>Remove the account %1?</source>
@@ -194,7 +194,7 @@
     </message>
     <message>
         <source>No longer on the server, so no longer synced: %1. Their tasks stay on this computer.</source>
-        <translation>Nicht mehr auf dem Server und daher nicht mehr abgeglichen: %1. Ihre Aufgaben bleiben auf diesem Rechner.</translation>
+        <translation>Nicht mehr auf dem Server und daher nicht mehr abgeglichen: %1. Deren Aufgaben bleiben auf diesem Rechner.</translation>
     </message>
     <message>
         <source>The sync configuration could not be written to %1.</source>
@@ -527,7 +527,7 @@
     </message>
     <message>
         <source>Restored &quot;%1&quot; into &quot;%2&quot;: its own list no longer exists.</source>
-        <translation>„%1“ wurde in „%2“ wiederhergestellt: Seine eigene Liste gibt es nicht mehr.</translation>
+        <translation>„%1“ wurde in „%2“ wiederhergestellt: Die ursprüngliche Liste gibt es nicht mehr.</translation>
     </message>
     <message>
         <source>Restored &quot;%1&quot; into &quot;%2&quot;.</source>
@@ -1311,7 +1311,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program while you were editing it. Your text is kept here and replaces theirs when you leave the field.</source>
-        <translation>„%1“ wurde von einem anderen Programm geändert, während Sie es bearbeitet haben. Ihr Text bleibt hier erhalten und ersetzt den anderen, wenn Sie das Feld verlassen.</translation>
+        <translation>„%1“ wurde von einem anderen Programm geändert, während Sie die Aufgabe bearbeitet haben. Ihr Text bleibt hier erhalten und ersetzt den anderen, wenn Sie das Feld verlassen.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program; this is its new version.</source>
@@ -1327,7 +1327,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Open &quot;%1&quot;? It is opened by the program your desktop chooses for it.</source>
-        <translation>„%1“ öffnen? Es wird mit dem Programm geöffnet, das Ihre Arbeitsumgebung dafür wählt.</translation>
+        <translation>„%1“ öffnen? Der Link wird mit dem Programm geöffnet, das Ihre Arbeitsumgebung dafür wählt.</translation>
     </message>
     <message>
         <source>No program could open &quot;%1&quot;.</source>
@@ -1433,7 +1433,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program after it was read; it was not deleted.</source>
-        <translation>„%1“ wurde nach dem Lesen von einem anderen Programm geändert; es wurde nicht gelöscht.</translation>
+        <translation>„%1“ wurde nach dem Lesen von einem anderen Programm geändert; die Aufgabe wurde nicht gelöscht.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is no longer in %2; nothing was deleted.</source>
@@ -2985,11 +2985,11 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>It is no longer in Recently Deleted: another program restored or deleted it.</source>
-        <translation>Er ist nicht mehr in „Zuletzt gelöscht“: Ein anderes Programm hat ihn wiederhergestellt oder gelöscht.</translation>
+        <translation>Der Eintrag ist nicht mehr in „Zuletzt gelöscht“: Ein anderes Programm hat ihn wiederhergestellt oder gelöscht.</translation>
     </message>
     <message>
         <source>It cannot be taken out of %1: %2.</source>
-        <translation>Er kann nicht aus %1 genommen werden: %2.</translation>
+        <translation>Der Eintrag kann nicht aus %1 genommen werden: %2.</translation>
     </message>
     <message>
         <source>There is no deleted task &quot;%1&quot;.</source>
@@ -3028,7 +3028,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; went into &quot;%2&quot;: its own list no longer exists.</source>
-        <translation>„%1“ kam in „%2“: Seine eigene Liste gibt es nicht mehr.</translation>
+        <translation>„%1“ kam in „%2“: Die ursprüngliche Liste gibt es nicht mehr.</translation>
     </message>
     <message>
         <source>The list &quot;%1&quot; came back in another folder: its own folder is no longer one of the store&apos;s.</source>
@@ -4202,7 +4202,7 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; no longer exists on the server and was left out; its tasks stay on this computer. Choose the account&apos;s lists again.</source>
-        <translation>„%1“ existiert auf dem Server nicht mehr und wurde ausgelassen; seine Aufgaben bleiben auf diesem Rechner. Wählen Sie die Listen des Kontos erneut aus.</translation>
+        <translation>„%1“ existiert auf dem Server nicht mehr und wurde ausgelassen; ihre Aufgaben bleiben auf diesem Rechner. Wählen Sie die Listen des Kontos erneut aus.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on this computer. The list is left out of syncing until you choose whether to delete its tasks on the server too or to bring them back here.</source>
