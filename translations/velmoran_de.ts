@@ -5,533 +5,533 @@
     <name>AboutWindowController</name>
     <message>
         <source>FAQ</source>
-        <translation type="unfinished"></translation>
+        <translation>Häufige Fragen</translation>
     </message>
     <message>
         <source>Acknowledgements</source>
-        <translation type="unfinished"></translation>
+        <translation>Danksagungen</translation>
     </message>
     <message>
         <source>About Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Velmoran</translation>
     </message>
     <message>
         <source>A task manager for your iCalendar folders.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Aufgabenverwaltung für Ihre iCalendar-Ordner.</translation>
     </message>
     <message>
         <source>Free software under the GNU General Public License, version 3 or later. It comes with no warranty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Freie Software unter der GNU General Public License, Version 3 oder neuer. Sie wird ohne jede Gewährleistung bereitgestellt.</translation>
     </message>
     <message>
         <source>Web Site</source>
-        <translation type="unfinished"></translation>
+        <translation>Webseite</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>%1 %2 (built with %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 (erstellt mit %3)</translation>
     </message>
 </context>
 <context>
     <name>AccountSync</name>
     <message>
         <source>Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleich</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on this computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben von „%1“ wurden auf diesem Rechner gelöscht.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on the server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben von „%1“ wurden auf dem Server gelöscht.</translation>
     </message>
     <message>
         <source>Delete them on the server too, so that your other devices lose them as well, or bring them back here? Until you choose, the list is not synced.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sollen sie auch auf dem Server gelöscht werden, damit sie auch auf Ihren anderen Geräten verschwinden, oder sollen sie hierher zurückgeholt werden? Bis Sie sich entscheiden, wird die Liste nicht abgeglichen.</translation>
     </message>
     <message>
         <source>Delete them on this computer too, or send them back to the server? Either way a copy of this computer&apos;s tasks is in %1. Until you choose, the list is not synced.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sollen sie auch auf diesem Rechner gelöscht oder an den Server zurückgeschickt werden? In beiden Fällen liegt eine Kopie der Aufgaben dieses Rechners in %1. Bis Sie sich entscheiden, wird die Liste nicht abgeglichen.</translation>
     </message>
     <message>
         <source>Delete on the Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf dem Server löschen</translation>
     </message>
     <message>
         <source>Delete Here Too</source>
-        <translation type="unfinished"></translation>
+        <translation>Auch hier löschen</translation>
     </message>
     <message>
         <source>Bring Them Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurückholen</translation>
     </message>
     <message>
         <source>Send Them Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurückschicken</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Später</translation>
     </message>
 </context>
 <context>
     <name>AccountsGroup</name>
     <message>
         <source>no list chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Liste gewählt</translation>
     </message>
     <message>
         <source>%1 at %2 — %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 auf %2 – %3</translation>
     </message>
     <message>
         <source>Add Account…</source>
-        <translation type="unfinished"></translation>
+        <translation>Konto hinzufügen …</translation>
     </message>
     <message>
         <source>Choose Lists…</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen auswählen …</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt abgleichen</translation>
     </message>
     <message>
         <source>Sync With It</source>
-        <translation type="unfinished"></translation>
+        <translation>Damit abgleichen</translation>
     </message>
     <message>
         <source>No account yet: add the CalDAV server your phone or other computers sync with.</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch kein Konto: Fügen Sie den CalDAV-Server hinzu, mit dem Ihr Telefon oder Ihre anderen Rechner abgleichen.</translation>
     </message>
     <message>
         <source>Also syncing with your own vdirsyncer configuration %1, as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>Außerdem wird mit Ihrer eigenen vdirsyncer-Konfiguration %1 unverändert abgeglichen.</translation>
     </message>
     <message>
         <source>Your own vdirsyncer configuration %1 can be used as it is: its folders become store folders and Velmoran runs &quot;vdirsyncer sync&quot; with it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre eigene vdirsyncer-Konfiguration %1 kann unverändert verwendet werden: deren Ordner werden zu Ablageordnern, und Velmoran führt damit „vdirsyncer sync“ aus.</translation>
     </message>
     <message>
         <source>Remove the account %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Konto %1 entfernen?</translation>
     </message>
     <message>
         <source>Its password is taken out of the secret service and it is no longer synced. The tasks already on this computer stay in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sein Passwort wird aus dem Geheimnisdienst entfernt, und es wird nicht mehr abgeglichen. Die Aufgaben, die bereits auf diesem Rechner sind, bleiben in %1.</translation>
     </message>
 </context>
 <context>
     <name>AddAccountDialog</name>
     <message>
         <source>Connect</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbinden</translation>
     </message>
     <message>
         <source>Add CalDAV Account</source>
-        <translation type="unfinished"></translation>
+        <translation>CalDAV-Konto hinzufügen</translation>
     </message>
     <message>
         <source>Choose Lists to Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Abzugleichende Listen auswählen</translation>
     </message>
     <message>
         <source>https://example.org/dav/</source>
-        <translation type="unfinished"></translation>
+        <translation>https://example.org/dav/</translation>
     </message>
     <message>
         <source>Server:</source>
-        <translation type="unfinished"></translation>
+        <translation>Server:</translation>
     </message>
     <message>
         <source>User name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzername:</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort:</translation>
     </message>
     <message>
         <source>kept in the secret service</source>
-        <translation type="unfinished"></translation>
+        <translation>im Geheimnisdienst aufbewahrt</translation>
     </message>
     <message>
         <source>Ask the Server Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Server erneut fragen</translation>
     </message>
     <message>
         <source>Asking the server…</source>
-        <translation type="unfinished"></translation>
+        <translation>Server wird gefragt …</translation>
     </message>
     <message>
         <source>Enter the server&apos;s address, your user name and password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie die Adresse des Servers, Ihren Benutzernamen und Ihr Passwort ein.</translation>
     </message>
     <message>
         <source>Saving the password in the secret service… If your keyring asks to be unlocked, answer it; Cancel stops waiting.</source>
-        <translation type="unfinished"></translation>
+        <translation>Passwort wird im Geheimnisdienst gespeichert … Falls Ihr Schlüsselbund entsperrt werden möchte, antworten Sie darauf; „Abbrechen“ beendet das Warten.</translation>
     </message>
     <message>
         <source>The server holds no task list or calendar for this user.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server enthält für diesen Benutzer keine Aufgabenliste und keinen Kalender.</translation>
     </message>
     <message>
         <source>Choose the lists and calendars to keep on this computer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie die Listen und Kalender, die auf diesem Rechner bleiben sollen:</translation>
     </message>
     <message>
         <source>No longer on the server, so no longer synced: %1. Their tasks stay on this computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht mehr auf dem Server und daher nicht mehr abgeglichen: %1. Deren Aufgaben bleiben auf diesem Rechner.</translation>
     </message>
     <message>
         <source>The sync configuration could not be written to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Abgleichkonfiguration konnte nicht nach %1 geschrieben werden.</translation>
     </message>
 </context>
 <context>
     <name>AddListWindowController</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>Colour</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe</translation>
     </message>
     <message>
         <source>List name</source>
-        <translation type="unfinished"></translation>
+        <translation>Listenname</translation>
     </message>
     <message>
         <source>&amp;Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Name:</translation>
     </message>
     <message>
         <source>Add New List</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Liste hinzufügen</translation>
     </message>
     <message>
         <source>Edit List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste bearbeiten</translation>
     </message>
     <message>
         <source>The list could not be changed</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste konnte nicht geändert werden</translation>
     </message>
     <message>
         <source>The list could not be created</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste konnte nicht angelegt werden</translation>
     </message>
     <message>
         <source>The task store refused the change.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabenablage hat die Änderung abgelehnt.</translation>
     </message>
 </context>
 <context>
     <name>AddMergedListWindowController</name>
     <message>
         <source>Merged List</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammelliste</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine</translation>
     </message>
     <message>
         <source>No priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Priorität</translation>
     </message>
     <message>
         <source>Low priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Niedrige Priorität</translation>
     </message>
     <message>
         <source>Medium priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittlere Priorität</translation>
     </message>
     <message>
         <source>High priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Hohe Priorität</translation>
     </message>
     <message>
         <source>Add Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Liste hinzufügen</translation>
     </message>
     <message>
         <source>Edit List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste bearbeiten</translation>
     </message>
     <message>
         <source>Type in a name</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie einen Namen ein</translation>
     </message>
     <message>
         <source>Need at least one list</source>
-        <translation type="unfinished"></translation>
+        <translation>Mindestens eine Liste nötig</translation>
     </message>
     <message>
         <source>Need at least one priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Mindestens eine Priorität nötig</translation>
     </message>
 </context>
 <context>
     <name>AddTagListWindowController</name>
     <message>
         <source>Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Liste</translation>
     </message>
     <message>
         <source>Tag or search text</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlagwort oder Suchtext</translation>
     </message>
     <message>
         <source>Add Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Liste hinzufügen</translation>
     </message>
     <message>
         <source>Edit List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste bearbeiten</translation>
     </message>
 </context>
 <context>
     <name>AddViewController</name>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Aufgabe</translation>
     </message>
     <message>
         <source>New Task Added</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Aufgabe hinzugefügt</translation>
     </message>
 </context>
 <context>
     <name>AdvancedPage</name>
     <message>
         <source>Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Liste</translation>
     </message>
     <message>
         <source>Quick Actions</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnellaktionen</translation>
     </message>
     <message>
         <source>Smart Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Eingabe</translation>
     </message>
     <message>
         <source>Sync Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen abgleichen</translation>
     </message>
     <message>
         <source>shown</source>
-        <translation type="unfinished"></translation>
+        <translation>angezeigt</translation>
     </message>
 </context>
 <context>
     <name>AppDelegate</name>
     <message>
         <source>Preferences Not Saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen nicht gespeichert</translation>
     </message>
     <message>
         <source>Velmoran could not save a change to its preferences: %1. The change holds until Velmoran quits; free some space or fix the folder&apos;s permissions, then change it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran konnte eine Änderung seiner Einstellungen nicht speichern: %1. Die Änderung gilt, bis Velmoran beendet wird; schaffen Sie etwas Platz oder korrigieren Sie die Zugriffsrechte des Ordners und ändern Sie sie dann erneut.</translation>
     </message>
 </context>
 <context>
     <name>AppearancePage</name>
     <message>
         <source>Manual</source>
-        <translation type="unfinished"></translation>
+        <translation>Manuell</translation>
     </message>
     <message>
         <source>Scheduled</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeitgesteuert</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard</translation>
     </message>
     <message>
         <source>Large</source>
-        <translation type="unfinished"></translation>
+        <translation>Groß</translation>
     </message>
     <message>
         <source>Huge</source>
-        <translation type="unfinished"></translation>
+        <translation>Sehr groß</translation>
     </message>
     <message>
         <source>Font</source>
-        <translation type="unfinished"></translation>
+        <translation>Schrift</translation>
     </message>
     <message>
         <source>Font Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Schriftgröße</translation>
     </message>
     <message>
         <source>Night Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachtmodus</translation>
     </message>
     <message>
         <source>From</source>
-        <translation type="unfinished"></translation>
+        <translation>Von</translation>
     </message>
     <message>
         <source>To</source>
-        <translation type="unfinished"></translation>
+        <translation>Bis</translation>
     </message>
 </context>
 <context>
     <name>ApplicationInterface</name>
     <message>
         <source>The URL is longer than %1 characters.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die URL ist länger als %1 Zeichen.</translation>
     </message>
     <message>
         <source>Only %1: URLs are accepted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur %1:-URLs werden angenommen.</translation>
     </message>
     <message>
         <source>The text is longer than %1 characters.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Text ist länger als %1 Zeichen.</translation>
     </message>
     <message>
         <source>The text is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Text ist leer.</translation>
     </message>
 </context>
 <context>
     <name>AutostartEntry</name>
     <message>
         <source>The autostart entry %1 cannot be removed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Autostart-Eintrag %1 kann nicht entfernt werden.</translation>
     </message>
     <message>
         <source>The autostart folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Autostart-Ordner %1 kann nicht angelegt werden.</translation>
     </message>
     <message>
         <source>The autostart entry %1 cannot be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Autostart-Eintrag %1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
     <name>CheckDateRow</name>
     <message>
         <source>Remind Before the Due Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor der Fälligkeit erinnern</translation>
     </message>
 </context>
 <context>
     <name>CliText</name>
     <message>
         <source>warning: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung: %1</translation>
     </message>
     <message>
         <source>use HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm</source>
-        <translation type="unfinished"></translation>
+        <translation>verwenden Sie HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd oder yyyy-MM-dd HH:mm</translation>
     </message>
     <message>
         <source>no task has the identifier &quot;%1&quot; (see &quot;tasks&quot;)</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Aufgabe hat die Kennung „%1“ (siehe „tasks“)</translation>
     </message>
     <message>
         <source>nothing was added: no title is left once the Smart Add words are taken out, or the store refused the task</source>
-        <translation type="unfinished"></translation>
+        <translation>nichts wurde hinzugefügt: Nach dem Entfernen der Wörter der intelligenten Eingabe bleibt kein Titel übrig, oder die Ablage hat die Aufgabe abgelehnt</translation>
     </message>
     <message>
         <source>nothing was added: the title is empty, or the store refused the task</source>
-        <translation type="unfinished"></translation>
+        <translation>nichts wurde hinzugefügt: Der Titel ist leer, oder die Ablage hat die Aufgabe abgelehnt</translation>
     </message>
     <message>
         <source>not a %1: URL with the command add, smartadd or open</source>
-        <translation type="unfinished"></translation>
+        <translation>keine %1:-URL beim Befehl add, smartadd oder open</translation>
     </message>
     <message>
         <source>the due date &quot;%1&quot; cannot be read; the task has no due date</source>
-        <translation type="unfinished"></translation>
+        <translation>das Fälligkeitsdatum „%1“ kann nicht gelesen werden; die Aufgabe hat kein Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>cannot read the due date &quot;%1&quot;; %2</source>
-        <translation type="unfinished"></translation>
+        <translation>das Fälligkeitsdatum „%1“ kann nicht gelesen werden; %2</translation>
     </message>
     <message>
         <source>--due-after %1 is too far in the future</source>
-        <translation type="unfinished"></translation>
+        <translation>--due-after %1 liegt zu weit in der Zukunft</translation>
     </message>
     <message>
         <source>no list is called &quot;%1&quot;; the task goes into &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Liste heißt „%1“; die Aufgabe kommt in „%2“</translation>
     </message>
     <message>
         <source>the task could not be completed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die Aufgabe konnte nicht erledigt werden: %1</translation>
     </message>
     <message>
         <source>the task could not be deleted: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die Aufgabe konnte nicht gelöscht werden: %1</translation>
     </message>
     <message>
         <source>cannot read the date &quot;%1&quot;; use YYYY-MM-DD or YYYY-MM-DDTHH:MM</source>
-        <translation type="unfinished"></translation>
+        <translation>das Datum „%1“ kann nicht gelesen werden; verwenden Sie YYYY-MM-DD oder YYYY-MM-DDTHH:MM</translation>
     </message>
     <message>
         <source>%1 is not later than %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 liegt nicht nach %2</translation>
     </message>
     <message>
         <source>this command does not use the task store</source>
-        <translation type="unfinished"></translation>
+        <translation>dieser Befehl verwendet die Aufgabenablage nicht</translation>
     </message>
     <message>
         <source>&quot;%1&quot; could not be deleted: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ konnte nicht gelöscht werden: %2</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not in Recently Deleted; &quot;deleted&quot; lists what is.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist nicht in „Zuletzt gelöscht“; „deleted“ zeigt, was dort ist.</translation>
     </message>
     <message>
         <source>Restored &quot;%1&quot; into &quot;%2&quot;: its own list no longer exists.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde in „%2“ wiederhergestellt: Die ursprüngliche Liste gibt es nicht mehr.</translation>
     </message>
     <message>
         <source>Restored &quot;%1&quot; into &quot;%2&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde in „%2“ wiederhergestellt.</translation>
     </message>
     <message>
         <source>Velmoran without a window: add, list, complete and delete tasks, read events and
@@ -588,1908 +588,1971 @@ Environment:
   XDG_CONFIG_HOME  where the preferences live; XDG_DATA_HOME where the store does
 
 Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran ohne Fenster: Aufgaben hinzufügen, auflisten, erledigen und löschen, Termine
+und Einstellungen lesen, mit derselben Aufgabenablage und denselben Einstellungen wie
+die Anwendung.
+
+Befehle:
+  url URL                   einen velmoran:-URL-Befehl ausführen (add, smartadd,
+                            open); „open“ gibt die Aufgabe aus
+  add [TITEL]               eine Aufgabe hinzufügen; nimmt --text, --list, --url,
+                            --notes, --priority, --due, --due-after, --alarm
+  smartadd TEXT             eine Aufgabe aus einer Zeile in der Schreibweise der
+                            intelligenten Eingabe hinzufügen
+  lists                     die Aufgabenlisten
+  lists --problems          die Dateien der Listen, die nicht gelesen werden
+                            konnten, und warum; Rückgabewert 1, falls es welche gibt
+  tasks                     offene Aufgaben aller sichtbaren Listen oder einer
+                            mit --list, --filter oder --search; --completed nimmt
+                            erledigte Aufgaben hinzu
+  tasks --day|--week|--month [DATUM]
+                            die Aufgaben und danach die Termine, die das Fenster
+                            für diesen Tag, diese Woche oder diesen Monat zeigt
+                            (DATUM YYYY-MM-DD, Vorgabe heute), mit den
+                            Ansichtseinstellungen; erledigte Aufgaben des
+                            aktuellen Zeitraums folgen „showCompleted“, außer
+                            --completed ist angegeben
+  complete ID               eine Aufgabe erledigen
+  delete ID                 eine Aufgabe löschen (und ausgeben); sie kommt nach
+                            „Zuletzt gelöscht“
+  deleted                   was „Zuletzt gelöscht“ enthält, neueste zuerst;
+                            --empty löscht alles davon endgültig
+  restore ID...             legt Einträge aus „Zuletzt gelöscht“ zurück
+  events VON BIS            Termine zwischen zwei Daten (YYYY-MM-DD oder
+                            YYYY-MM-DDTHH:MM; ein Datum allein als BIS schließt
+                            diesen Tag ein)
+  prefs get SCHLÜSSEL       der Wert einer Einstellung, als JSON
+  prefs set SCHLÜSSEL JSON-WERT
+                            setzt eine Einstellung (null entfernt sie)
+  sync                      gleicht die CalDAV-Konten einmal ab und meldet, was
+                            sich geändert hat; eine auf einer Seite geleerte Liste
+                            wartet ausgelassen, bis --allow-emptied LISTE ihre
+                            Aufgaben auch auf der anderen Seite löscht oder
+                            --restore-emptied LISTE sie zurückholt
+  account add URL BENUTZER  fügt ein CalDAV-Konto hinzu (Passwort auf der
+                            Standardeingabe), gleicht alle seine Listen ab und
+                            fügt seinen Ablageordner hinzu
+  account lists KONTO [LISTE...]
+                            die Listen des Servers für das Konto, [x] für die
+                            abgeglichenen; mit LISTEn werden ab jetzt diese
+                            abgeglichen
+
+Fälligkeitsdaten (--due): HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd oder yyyy-MM-dd HH:mm.
+Filterarten (--filter): 0 alle, 1 ohne Datum, 2 wiederkehrend, 3 Ort, 4 überfällig,
+5 hohe, 6 mittlere, 7 niedrige Priorität, 8 Schlagwort (--tag WORT), 9 Sammelliste
+(--tag NAME), 11 heute, 12 diese Woche, 13 dieser Monat, 15 gespeicherte Suche
+(--tag TEXT).
+Setzen Sie „--“ vor einen Text, der mit einem Bindestrich beginnt.
+
+Umgebung:
+  VELMORAN_NOW     das aktuelle Datum und die Uhrzeit für diesen Lauf (ISO 8601,
+                   Ortszeit, außer ein Versatz ist angegeben), z. B. 2026-12-24T10:00
+  VELMORAN_STORE   die Ordner der Aufgabenablage, getrennt durch „:“
+  XDG_CONFIG_HOME  wo die Einstellungen liegen; XDG_DATA_HOME, wo die Ablage liegt
+
+Rückgabewert: 0 erledigt, 1 falsche Eingabe oder fehlgeschlagene Änderung, 2 falsche
+Befehlszeile.</translation>
     </message>
     <message>
         <source>Print JSON instead of one line per record.</source>
-        <translation type="unfinished"></translation>
+        <translation>JSON statt einer Zeile pro Datensatz ausgeben.</translation>
     </message>
     <message>
         <source>The list (tasks, add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste (tasks, add).</translation>
     </message>
     <message>
         <source>NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>NAME</translation>
     </message>
     <message>
         <source>A sidebar list type (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Listenart der Seitenleiste (tasks).</translation>
     </message>
     <message>
         <source>TYPE</source>
-        <translation type="unfinished"></translation>
+        <translation>ART</translation>
     </message>
     <message>
         <source>The tag, merged list or search text of --filter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Schlagwort, die Sammelliste oder der Suchtext von --filter.</translation>
     </message>
     <message>
         <source>TEXT</source>
-        <translation type="unfinished"></translation>
+        <translation>TEXT</translation>
     </message>
     <message>
         <source>Tasks whose title or notes hold every word.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben, deren Titel oder Notizen jedes Wort enthalten.</translation>
     </message>
     <message>
         <source>Include completed tasks (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte Aufgaben einschließen (tasks).</translation>
     </message>
     <message>
         <source>The day view of today or of DATE (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Tagesansicht von heute oder von DATUM (tasks).</translation>
     </message>
     <message>
         <source>The week view of this week or DATE&apos;s (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Wochenansicht dieser Woche oder der Woche von DATUM (tasks).</translation>
     </message>
     <message>
         <source>The month view of this month or DATE&apos;s (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Monatsansicht dieses Monats oder des Monats von DATUM (tasks).</translation>
     </message>
     <message>
         <source>The title (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Titel (add).</translation>
     </message>
     <message>
         <source>A link stored with the task (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein mit der Aufgabe gespeicherter Link (add).</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Notes (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Notizen (add).</translation>
     </message>
     <message>
         <source>none, low, medium or high, or 0, 1, 2, 3 (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>none, low, medium oder high bzw. 0, 1, 2, 3 (add).</translation>
     </message>
     <message>
         <source>PRIORITY</source>
-        <translation type="unfinished"></translation>
+        <translation>PRIORITÄT</translation>
     </message>
     <message>
         <source>The due date (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Fälligkeitsdatum (add).</translation>
     </message>
     <message>
         <source>DUE</source>
-        <translation type="unfinished"></translation>
+        <translation>FÄLLIG</translation>
     </message>
     <message>
         <source>Due this many minutes from now (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Fällig in so vielen Minuten ab jetzt (add).</translation>
     </message>
     <message>
         <source>MINUTES</source>
-        <translation type="unfinished"></translation>
+        <translation>MINUTEN</translation>
     </message>
     <message>
         <source>on or off; without it the &quot;alarmOn&quot; preference decides (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>on oder off; ohne diese Angabe entscheidet die Einstellung „alarmOn“ (add).</translation>
     </message>
     <message>
         <source>ON|OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>ON|OFF</translation>
     </message>
     <message>
         <source>The files of the lists that could not be read (lists).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Dateien der Listen, die nicht gelesen werden konnten (lists).</translation>
     </message>
     <message>
         <source>Delete everything in Recently Deleted for good (deleted).</source>
-        <translation type="unfinished"></translation>
+        <translation>Alles in „Zuletzt gelöscht“ endgültig löschen (deleted).</translation>
     </message>
     <message>
         <source>Pass on the emptying of this list to the other side (sync).</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Leeren dieser Liste an die andere Seite weitergeben (sync).</translation>
     </message>
     <message>
         <source>LIST</source>
-        <translation type="unfinished"></translation>
+        <translation>LISTE</translation>
     </message>
     <message>
         <source>Bring the tasks of this emptied list back (sync).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgaben dieser geleerten Liste zurückholen (sync).</translation>
     </message>
     <message>
         <source>What to do (see above).</source>
-        <translation type="unfinished"></translation>
+        <translation>Was zu tun ist (siehe oben).</translation>
     </message>
     <message>
         <source>command [arguments]</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehl [Argumente]</translation>
     </message>
     <message>
         <source>no command given; see --help</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Befehl angegeben; siehe --help</translation>
     </message>
     <message>
         <source>account takes &quot;add URL USER&quot; or &quot;lists ACCOUNT [LIST...]&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>account erwartet „add URL BENUTZER“ oder „lists KONTO [LISTE...]“</translation>
     </message>
     <message>
         <source>sync-conflict takes FOLDER LOCAL REMOTE</source>
-        <translation type="unfinished"></translation>
+        <translation>sync-conflict erwartet ORDNER LOKAL ENTFERNT</translation>
     </message>
     <message>
         <source>unknown command &quot;%1&quot;; see --help</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannter Befehl „%1“; siehe --help</translation>
     </message>
     <message>
         <source>url takes one URL</source>
-        <translation type="unfinished"></translation>
+        <translation>url erwartet eine URL</translation>
     </message>
     <message>
         <source>smartadd takes the text</source>
-        <translation type="unfinished"></translation>
+        <translation>smartadd erwartet den Text</translation>
     </message>
     <message>
         <source>lists takes no arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>lists erwartet keine Argumente</translation>
     </message>
     <message>
         <source>%1 takes one task identifier</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 erwartet eine Aufgabenkennung</translation>
     </message>
     <message>
         <source>events takes two dates, FROM and TO</source>
-        <translation type="unfinished"></translation>
+        <translation>events erwartet zwei Daten, VON und BIS</translation>
     </message>
     <message>
         <source>sync takes no arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>sync erwartet keine Argumente</translation>
     </message>
     <message>
         <source>deleted takes no arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>deleted erwartet keine Argumente</translation>
     </message>
     <message>
         <source>restore takes the identifiers of deleted items</source>
-        <translation type="unfinished"></translation>
+        <translation>restore erwartet die Kennungen gelöschter Einträge</translation>
     </message>
     <message>
         <source>--%1 does not apply to this command</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 gilt nicht für diesen Befehl</translation>
     </message>
     <message>
         <source>prefs takes &quot;get KEY&quot; or &quot;set KEY JSON-VALUE&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>prefs erwartet „get SCHLÜSSEL“ oder „set SCHLÜSSEL JSON-WERT“</translation>
     </message>
     <message>
         <source>give the title either as --text or as arguments, not both</source>
-        <translation type="unfinished"></translation>
+        <translation>geben Sie den Titel entweder mit --text oder als Argumente an, nicht beides</translation>
     </message>
     <message>
         <source>add needs a title</source>
-        <translation type="unfinished"></translation>
+        <translation>add braucht einen Titel</translation>
     </message>
     <message>
         <source>--priority takes none, low, medium or high, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--priority erwartet none, low, medium oder high, nicht „%1“</translation>
     </message>
     <message>
         <source>give either --due or --due-after, not both</source>
-        <translation type="unfinished"></translation>
+        <translation>geben Sie entweder --due oder --due-after an, nicht beides</translation>
     </message>
     <message>
         <source>--due needs a date</source>
-        <translation type="unfinished"></translation>
+        <translation>--due braucht ein Datum</translation>
     </message>
     <message>
         <source>--due-after takes a whole number of minutes, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--due-after erwartet eine ganze Zahl von Minuten, nicht „%1“</translation>
     </message>
     <message>
         <source>--alarm takes on or off, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--alarm erwartet on oder off, nicht „%1“</translation>
     </message>
     <message>
         <source>give at most one of --list, --filter, --search, --day, --week and --month</source>
-        <translation type="unfinished"></translation>
+        <translation>geben Sie höchstens eines von --list, --filter, --search, --day, --week und --month an</translation>
     </message>
     <message>
         <source>--list needs a list name</source>
-        <translation type="unfinished"></translation>
+        <translation>--list braucht einen Listennamen</translation>
     </message>
     <message>
         <source>--search needs a text</source>
-        <translation type="unfinished"></translation>
+        <translation>--search braucht einen Text</translation>
     </message>
     <message>
         <source>--filter takes a list type from 0 to 15, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--filter erwartet eine Listenart von 0 bis 15, nicht „%1“</translation>
     </message>
     <message>
         <source>for one list, use --list NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>für eine Liste verwenden Sie --list NAME</translation>
     </message>
     <message>
         <source>for a search, use --search TEXT</source>
-        <translation type="unfinished"></translation>
+        <translation>für eine Suche verwenden Sie --search TEXT</translation>
     </message>
     <message>
         <source>--tag applies to --filter 8, 9 and 15 only</source>
-        <translation type="unfinished"></translation>
+        <translation>--tag gilt nur für --filter 8, 9 und 15</translation>
     </message>
     <message>
         <source>--filter %1 needs --tag</source>
-        <translation type="unfinished"></translation>
+        <translation>--filter %1 braucht --tag</translation>
     </message>
     <message>
         <source>tasks takes no arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>tasks erwartet keine Argumente</translation>
     </message>
     <message>
         <source>--day, --week and --month take at most one date</source>
-        <translation type="unfinished"></translation>
+        <translation>--day, --week und --month erwarten höchstens ein Datum</translation>
     </message>
     <message>
         <source>cannot read the date &quot;%1&quot;; use YYYY-MM-DD, such as 2026-12-24</source>
-        <translation type="unfinished"></translation>
+        <translation>das Datum „%1“ kann nicht gelesen werden; verwenden Sie YYYY-MM-DD, etwa 2026-12-24</translation>
     </message>
     <message>
         <source>true or false</source>
-        <translation type="unfinished"></translation>
+        <translation>true oder false</translation>
     </message>
     <message>
         <source>a number</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Zahl</translation>
     </message>
     <message>
         <source>a string</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Zeichenkette</translation>
     </message>
     <message>
         <source>an array</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Array</translation>
     </message>
     <message>
         <source>an object</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Objekt</translation>
     </message>
     <message>
         <source>a value of its own kind</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Wert seiner eigenen Art</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a JSON value (a string needs its quotes: &apos;&quot;08:00&quot;&apos;)</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist kein JSON-Wert (eine Zeichenkette braucht ihre Anführungszeichen: &apos;&quot;08:00&quot;&apos;)</translation>
     </message>
     <message>
         <source>%1 takes %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 erwartet %2</translation>
     </message>
     <message>
         <source>the preferences could not be written</source>
-        <translation type="unfinished"></translation>
+        <translation>die Einstellungen konnten nicht geschrieben werden</translation>
     </message>
     <message>
         <source>the preferences could not be written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die Einstellungen konnten nicht geschrieben werden: %1</translation>
     </message>
     <message>
         <source>To delete the tasks of &quot;%1&quot; on the other side too: velmoran-cli sync --allow-emptied &quot;%1&quot;; to bring them back: velmoran-cli sync --restore-emptied &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Um die Aufgaben von „%1“ auch auf der anderen Seite zu löschen: velmoran-cli sync --allow-emptied &quot;%1&quot;; um sie zurückzuholen: velmoran-cli sync --restore-emptied &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>To choose the lists of %1 again: velmoran-cli account lists %1 LIST...</source>
-        <translation type="unfinished"></translation>
+        <translation>Um die Listen von %1 erneut auszuwählen: velmoran-cli account lists %1 LISTE...</translation>
     </message>
     <message>
         <source>No CalDAV account is set up; add one with &quot;account add URL USER&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein CalDAV-Konto ist eingerichtet; fügen Sie eines mit „account add URL BENUTZER“ hinzu.</translation>
     </message>
     <message>
         <source>No synced list is called &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine abgeglichene Liste heißt „%1“.</translation>
     </message>
     <message>
         <source>Synced %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 abgeglichen: %2</translation>
     </message>
     <message>
         <source>No account is called &quot;%1&quot;; the accounts: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Konto heißt „%1“; die Konten: %2</translation>
     </message>
     <message>
         <source>%1 (no longer on the server)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (nicht mehr auf dem Server)</translation>
     </message>
     <message>
         <source>The server has no list &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server hat keine Liste „%1“.</translation>
     </message>
     <message>
         <source>The sync configuration could not be written to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Abgleichkonfiguration konnte nicht nach %1 geschrieben werden.</translation>
     </message>
     <message>
         <source>%1 syncs these lists from now on: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 gleicht ab jetzt diese Listen ab: %2</translation>
     </message>
     <message>
         <source>Give the password on standard input.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie das Passwort auf der Standardeingabe ein.</translation>
     </message>
     <message>
         <source>Added %1 (%2) with the lists: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2) mit diesen Listen hinzugefügt: %3</translation>
     </message>
     <message>
         <source>The conflict could not be settled: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Konflikt konnte nicht beigelegt werden: %1</translation>
     </message>
     <message>
         <source>Kept both versions: &quot;%1&quot; is this computer&apos;s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beide Fassungen behalten: „%1“ ist die dieses Rechners.</translation>
     </message>
     <message>
         <source>no list is called &quot;%1&quot; (see &quot;lists&quot;)</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Liste heißt „%1“ (siehe „lists“)</translation>
     </message>
     <message>
         <source>no merged list is called &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Sammelliste heißt „%1“</translation>
     </message>
     <message>
         <source>that date cannot be shown</source>
-        <translation type="unfinished"></translation>
+        <translation>dieses Datum kann nicht angezeigt werden</translation>
     </message>
     <message>
         <source>the events could not be read in time</source>
-        <translation type="unfinished"></translation>
+        <translation>die Termine konnten nicht rechtzeitig gelesen werden</translation>
     </message>
     <message>
         <source>the tasks could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>die Aufgaben konnten nicht gelesen werden</translation>
     </message>
     <message>
         <source>%1=&quot;%2&quot; is not an ISO date and time, such as 2026-12-24T10:00</source>
-        <translation type="unfinished"></translation>
+        <translation>%1=&quot;%2&quot; ist kein ISO-Datum mit Uhrzeit wie 2026-12-24T10:00</translation>
     </message>
 </context>
 <context>
     <name>CustomRepeatSheet</name>
     <message>
         <source>%@:</source>
-        <translation type="unfinished"></translation>
+        <translation>%@:</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzerdefiniert</translation>
     </message>
     <message>
         <source>Frequency</source>
-        <translation type="unfinished"></translation>
+        <translation>Häufigkeit</translation>
     </message>
     <message>
         <source>Daily</source>
-        <translation type="unfinished"></translation>
+        <translation>Täglich</translation>
     </message>
     <message>
         <source>Weekly</source>
-        <translation type="unfinished"></translation>
+        <translation>Wöchentlich</translation>
     </message>
     <message>
         <source>Monthly</source>
-        <translation type="unfinished"></translation>
+        <translation>Monatlich</translation>
     </message>
     <message>
         <source>Yearly</source>
-        <translation type="unfinished"></translation>
+        <translation>Jährlich</translation>
     </message>
     <message>
         <source>day(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tag(e)</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Every</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle</translation>
     </message>
     <message>
         <source>week(s) on</source>
-        <translation type="unfinished"></translation>
+        <translation>Woche(n) am</translation>
     </message>
     <message>
         <source>month(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Monat(e)</translation>
     </message>
     <message>
         <source>On Days</source>
-        <translation type="unfinished"></translation>
+        <translation>An Tagen</translation>
     </message>
     <message>
         <source>On Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Am Wochentag</translation>
     </message>
     <message>
         <source>Last</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzter</translation>
     </message>
     <message>
         <source>1st</source>
-        <translation type="unfinished"></translation>
+        <translation>1.</translation>
     </message>
     <message>
         <source>2nd</source>
-        <translation type="unfinished"></translation>
+        <translation>2.</translation>
     </message>
     <message>
         <source>3rd</source>
-        <translation type="unfinished"></translation>
+        <translation>3.</translation>
     </message>
     <message>
         <source>4th</source>
-        <translation type="unfinished"></translation>
+        <translation>4.</translation>
     </message>
     <message>
         <source>%ith</source>
-        <translation type="unfinished"></translation>
+        <translation>%i.</translation>
     </message>
     <message>
         <source>Week of the Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Woche im Monat</translation>
     </message>
     <message>
         <source>Weekday</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochentag</translation>
     </message>
     <message>
         <source>year(s) in</source>
-        <translation type="unfinished"></translation>
+        <translation>Jahr(e) im</translation>
     </message>
 </context>
 <context>
     <name>DataManager</name>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Woche</translation>
     </message>
 </context>
 <context>
     <name>DatePopover</name>
     <message>
         <source>No Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Ohne Uhrzeit</translation>
     </message>
     <message>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Fertig</translation>
     </message>
 </context>
 <context>
     <name>DayGraphView</name>
     <message>
         <source>Next 25 Hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste 25 Stunden</translation>
     </message>
 </context>
 <context>
     <name>DesktopKeyBindings</name>
     <message>
         <source>Velmoran: Show or Hide the Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran: Fenster anzeigen oder verbergen</translation>
     </message>
     <message>
         <source>Velmoran: Open the Tray Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran: Kurzübersicht öffnen</translation>
     </message>
 </context>
 <context>
     <name>DesktopShortcutHelp</name>
     <message>
         <source>Wayland lets no program take keys for itself. GNOME can run these shortcuts as its own keyboard shortcuts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unter Wayland darf kein Programm Tasten für sich beanspruchen. GNOME kann diese Tastenkürzel als eigene Tastenkürzel ausführen.</translation>
     </message>
     <message>
         <source>Remove from GNOME…</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus GNOME entfernen …</translation>
     </message>
     <message>
         <source>Wayland lets no program take keys for itself. Add these lines to your compositor&apos;s configuration:</source>
-        <translation type="unfinished"></translation>
+        <translation>Unter Wayland darf kein Programm Tasten für sich beanspruchen. Fügen Sie diese Zeilen zur Konfiguration Ihres Compositors hinzu:</translation>
     </message>
     <message>
         <source>Other Desktops</source>
-        <translation type="unfinished"></translation>
+        <translation>Andere Arbeitsumgebungen</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>Record a shortcut above to see its line.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichnen Sie oben ein Tastenkürzel auf, um seine Zeile zu sehen.</translation>
     </message>
     <message>
         <source>Add to GNOME Shortcuts…</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu GNOME-Tastenkürzeln hinzufügen …</translation>
     </message>
     <message>
         <source>Update GNOME Shortcuts…</source>
-        <translation type="unfinished"></translation>
+        <translation>GNOME-Tastenkürzel aktualisieren …</translation>
     </message>
     <message>
         <source>GNOME runs %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>GNOME führt %1 aus.</translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> und </translation>
     </message>
     <message>
         <source>GNOME&apos;s keyboard shortcuts hold other keys than these: update them.</source>
-        <translation type="unfinished"></translation>
+        <translation>GNOMEs Tastenkürzel enthalten andere Tasten als diese: Aktualisieren Sie sie.</translation>
     </message>
     <message>
         <source>Record a shortcut above first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichnen Sie zuerst oben ein Tastenkürzel auf.</translation>
     </message>
     <message>
         <source>Not in GNOME&apos;s keyboard shortcuts yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch nicht in GNOMEs Tastenkürzeln.</translation>
     </message>
     <message>
         <source>No tray is running, so the tray icon cannot show. GNOME shows it with the extension “AppIndicator and KStatusNotifierItem Support”. Until then the tray panel shortcut and the command “%1” open the panel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es läuft kein Statusbereich, daher kann das Statussymbol nicht erscheinen. GNOME zeigt es mit der Erweiterung „AppIndicator and KStatusNotifierItem Support“. Bis dahin öffnen das Tastenkürzel der Kurzübersicht und der Befehl „%1“ die Übersicht.</translation>
     </message>
     <message>
         <source>No tray is running, so the tray icon cannot show: add a tray (StatusNotifierItem) to your desktop&apos;s panel or bar. Until then the tray panel shortcut and the command “%1” open the panel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es läuft kein Statusbereich, daher kann das Statussymbol nicht erscheinen: Fügen Sie der Leiste Ihrer Arbeitsumgebung einen Statusbereich (StatusNotifierItem) hinzu. Bis dahin öffnen das Tastenkürzel der Kurzübersicht und der Befehl „%1“ die Übersicht.</translation>
     </message>
     <message>
         <source>Velmoran will write these settings of GNOME:</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran wird diese Einstellungen von GNOME schreiben:</translation>
     </message>
     <message>
         <source>and add their paths to the list “%1” of %2. The other shortcuts in that list stay as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>und ihre Pfade zur Liste „%1“ von %2 hinzufügen. Die anderen Tastenkürzel in dieser Liste bleiben unverändert.</translation>
     </message>
     <message>
         <source>Its shortcut being off, %1 is taken out of the list and cleared.</source>
-        <translation type="unfinished"></translation>
+        <translation>Da sein Tastenkürzel ausgeschaltet ist, wird %1 aus der Liste genommen und geleert.</translation>
     </message>
     <message>
         <source>Update Velmoran&apos;s shortcuts in GNOME?</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmorans Tastenkürzel in GNOME aktualisieren?</translation>
     </message>
     <message>
         <source>Add Velmoran&apos;s shortcuts to GNOME?</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmorans Tastenkürzel zu GNOME hinzufügen?</translation>
     </message>
     <message>
         <source>Update Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel aktualisieren</translation>
     </message>
     <message>
         <source>Add Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel hinzufügen</translation>
     </message>
     <message>
         <source>GNOME&apos;s keyboard shortcuts could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>GNOMEs Tastenkürzel konnten nicht geschrieben werden.</translation>
     </message>
     <message>
         <source>Velmoran will take these paths out of the list “%1” of %2 and clear them:</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran wird diese Pfade aus der Liste „%1“ von %2 nehmen und leeren:</translation>
     </message>
     <message>
         <source>The other shortcuts in that list stay as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die anderen Tastenkürzel in dieser Liste bleiben unverändert.</translation>
     </message>
     <message>
         <source>Remove Velmoran&apos;s shortcuts from GNOME?</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmorans Tastenkürzel aus GNOME entfernen?</translation>
     </message>
     <message>
         <source>Remove Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel entfernen</translation>
     </message>
 </context>
 <context>
     <name>DesktopShortcutNote</name>
     <message>
         <source>To use other keys, change them in System Settings › Shortcuts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Um andere Tasten zu verwenden, ändern Sie sie unter Systemeinstellungen › Kurzbefehle.</translation>
     </message>
     <message>
         <source>To use other keys, change them in your desktop&apos;s keyboard shortcut settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Um andere Tasten zu verwenden, ändern Sie sie in den Tastenkürzel-Einstellungen Ihrer Arbeitsumgebung.</translation>
     </message>
     <message>
         <source>Asking the desktop for these keys…</source>
-        <translation type="unfinished"></translation>
+        <translation>Arbeitsumgebung wird nach diesen Tasten gefragt …</translation>
     </message>
     <message>
         <source>Desktop shortcut: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel der Arbeitsumgebung: %1</translation>
     </message>
     <message>
         <source>not assigned</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht zugewiesen</translation>
     </message>
     <message>
         <source>The desktop could not bind this shortcut.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Arbeitsumgebung konnte dieses Tastenkürzel nicht zuweisen.</translation>
     </message>
 </context>
 <context>
     <name>DetailEditSession</name>
     <message>
         <source>&quot;%1&quot; was deleted or is no longer in a visible list; what you typed in it was not saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde gelöscht oder ist in keiner sichtbaren Liste mehr; was Sie darin eingegeben haben, wurde nicht gespeichert.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was deleted or is no longer in a visible list.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde gelöscht oder ist in keiner sichtbaren Liste mehr.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program while you were editing it. Your text is kept here and replaces theirs when you leave the field.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde von einem anderen Programm geändert, während Sie die Aufgabe bearbeitet haben. Ihr Text bleibt hier erhalten und ersetzt den anderen, wenn Sie das Feld verlassen.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program; this is its new version.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde von einem anderen Programm geändert; dies ist die neue Fassung.</translation>
     </message>
     <message>
         <source>The change could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Änderung konnte nicht gespeichert werden.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not opened: links of this kind can run code or hide where they lead.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wird nicht geöffnet: Links dieser Art können Code ausführen oder verbergen, wohin sie führen.</translation>
     </message>
     <message>
         <source>Open &quot;%1&quot;? It is opened by the program your desktop chooses for it.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ öffnen? Der Link wird mit dem Programm geöffnet, das Ihre Arbeitsumgebung dafür wählt.</translation>
     </message>
     <message>
         <source>No program could open &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Programm konnte „%1“ öffnen.</translation>
     </message>
 </context>
 <context>
     <name>DueDateControl</name>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>No Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Ohne Uhrzeit</translation>
     </message>
     <message>
         <source>A due date without a time of day</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Fälligkeitsdatum ohne Uhrzeit</translation>
     </message>
 </context>
 <context>
     <name>EventStore</name>
     <message>
         <source>another program keeps it locked</source>
-        <translation type="unfinished"></translation>
+        <translation>ein anderes Programm hält sie gesperrt</translation>
     </message>
     <message>
         <source>The list folder %1 cannot be changed: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Listenordner %1 kann nicht geändert werden: %2.</translation>
     </message>
     <message>
         <source>The store folder %1 cannot be read and written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ablageordner %1 kann nicht gelesen und beschrieben werden.</translation>
     </message>
     <message>
         <source>The store folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ablageordner %1 kann nicht angelegt werden.</translation>
     </message>
     <message>
         <source>%1 holds no lists but other files; no lists are created in it.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 enthält keine Listen, aber andere Dateien; darin werden keine Listen angelegt.</translation>
     </message>
     <message>
         <source>Reminders</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerungen</translation>
     </message>
     <message>
         <source>Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender</translation>
     </message>
     <message>
         <source>No task was given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde keine Aufgabe angegeben.</translation>
     </message>
     <message>
         <source>The task &quot;%1&quot; has no list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe „%1“ hat keine Liste.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot move to &quot;%2&quot;: that list is read-only.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht nach „%2“ verschoben werden: Diese Liste ist schreibgeschützt.</translation>
     </message>
     <message>
         <source>The list &quot;%1&quot; cannot be changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste „%1“ kann nicht geändert werden.</translation>
     </message>
     <message>
         <source>The task was never saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe wurde nie gespeichert.</translation>
     </message>
     <message>
         <source>No list was given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde keine Liste angegeben.</translation>
     </message>
     <message>
         <source>The list was never saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste wurde nie gespeichert.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program after it was read; nothing was overwritten, and the new version will be shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde nach dem Lesen von einem anderen Programm geändert; nichts wurde überschrieben, und die neue Fassung wird angezeigt.</translation>
     </message>
     <message>
         <source>%1 cannot be read (%2) and is left as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden (%2) und bleibt unverändert.</translation>
     </message>
     <message>
         <source>The list of &quot;%1&quot; does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste von „%1“ existiert nicht.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is no longer in %2; nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist nicht mehr in %2; nichts wurde geändert.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is in the read-only list &quot;%2&quot; and cannot be moved.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist in der schreibgeschützten Liste „%2“ und kann nicht verschoben werden.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot move to &quot;%2&quot;: that list is in another store folder (%3), and tasks move only between lists of one folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht nach „%2“ verschoben werden: Diese Liste liegt in einem anderen Ablageordner (%3), und Aufgaben lassen sich nur zwischen Listen desselben Ordners verschieben.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program after it was read; it was not deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ wurde nach dem Lesen von einem anderen Programm geändert; die Aufgabe wurde nicht gelöscht.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is no longer in %2; nothing was deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist nicht mehr in %2; nichts wurde gelöscht.</translation>
     </message>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
     </message>
     <message>
         <source>The list is left as it is: %1 cannot be read (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste bleibt unverändert: %1 kann nicht gelesen werden (%2).</translation>
     </message>
 </context>
 <context>
     <name>FiltersPage</name>
     <message>
         <source>Visible on Day View</source>
-        <translation type="unfinished"></translation>
+        <translation>In der Tagesansicht sichtbar</translation>
     </message>
     <message>
         <source>Visible on Week View</source>
-        <translation type="unfinished"></translation>
+        <translation>In der Wochenansicht sichtbar</translation>
     </message>
     <message>
         <source>Visible on Month View</source>
-        <translation type="unfinished"></translation>
+        <translation>In der Monatsansicht sichtbar</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben ohne Datum</translation>
     </message>
     <message>
         <source>Completed Tasks on previous dates</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte Aufgaben an früheren Tagen</translation>
     </message>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalendertermine</translation>
     </message>
 </context>
 <context>
     <name>FreedesktopApplication</name>
     <message>
         <source>There is no action &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keine Aktion „%1“.</translation>
     </message>
     <message>
         <source>The action &quot;%1&quot; takes no parameter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aktion „%1“ nimmt keinen Parameter.</translation>
     </message>
 </context>
 <context>
     <name>GeneralPage</name>
     <message>
         <source>Tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Statusbereich</translation>
     </message>
     <message>
         <source>Tray panel shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel der Kurzübersicht</translation>
     </message>
     <message>
         <source>Keyboard shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel</translation>
     </message>
     <message>
         <source>Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>Show Velmoran in the Tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran im Statusbereich anzeigen</translation>
     </message>
     <message>
         <source>Show Sunday First on Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonntag als ersten Wochentag im Kalender anzeigen</translation>
     </message>
     <message>
         <source>Sound Effects</source>
-        <translation type="unfinished"></translation>
+        <translation>Klangeffekte</translation>
     </message>
     <message>
         <source>Current Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktuelles Datum</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Overdue tasks on</source>
-        <translation type="unfinished"></translation>
+        <translation>Überfälligkeit bezogen auf</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>Base</source>
-        <translation type="unfinished"></translation>
+        <translation>Basis</translation>
     </message>
     <message>
         <source>Include</source>
-        <translation type="unfinished"></translation>
+        <translation>Einbeziehen</translation>
     </message>
     <message>
         <source>Total Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben</translation>
     </message>
     <message>
         <source>Launcher badge</source>
-        <translation type="unfinished"></translation>
+        <translation>Zähler am Programmsymbol</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>This Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Woche</translation>
     </message>
     <message>
         <source>This Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Monat</translation>
     </message>
     <message>
         <source>Overdue Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Überfällige Aufgaben</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben ohne Datum</translation>
     </message>
     <message>
         <source>Notifications</source>
-        <translation type="unfinished"></translation>
+        <translation>Benachrichtigungen</translation>
     </message>
     <message>
         <source>Minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Minuten</translation>
     </message>
     <message>
         <source>Snooze</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlummern</translation>
     </message>
     <message>
         <source>How long a snoozed reminder waits before it shows again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie lange eine zurückgestellte Erinnerung wartet, bevor sie erneut erscheint.</translation>
     </message>
     <message>
         <source>Store</source>
-        <translation type="unfinished"></translation>
+        <translation>Ablage</translation>
     </message>
     <message>
         <source>Accounts</source>
-        <translation type="unfinished"></translation>
+        <translation>Konten</translation>
     </message>
 </context>
 <context>
     <name>Global</name>
     <message>
         <source>Yesterday</source>
-        <translation type="unfinished"></translation>
+        <translation>Gestern</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Morgen</translation>
     </message>
     <message>
         <source>%i Days later</source>
-        <translation type="unfinished"></translation>
+        <translation>In %i Tagen</translation>
     </message>
     <message>
         <source>%i Days ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor %i Tagen</translation>
     </message>
     <message>
         <source>Last Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte Woche</translation>
     </message>
     <message>
         <source>This Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Woche</translation>
     </message>
     <message>
         <source>Next Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste Woche</translation>
     </message>
     <message>
         <source>%i Weeks later</source>
-        <translation type="unfinished"></translation>
+        <translation>In %i Wochen</translation>
     </message>
     <message>
         <source>%i Weeks ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor %i Wochen</translation>
     </message>
     <message>
         <source>Last Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzter Monat</translation>
     </message>
     <message>
         <source>This Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Monat</translation>
     </message>
     <message>
         <source>Next Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächster Monat</translation>
     </message>
     <message>
         <source>%i Months later</source>
-        <translation type="unfinished"></translation>
+        <translation>In %i Monaten</translation>
     </message>
     <message>
         <source>%i Months ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor %i Monaten</translation>
     </message>
     <message>
         <source>Last Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Letztes Jahr</translation>
     </message>
     <message>
         <source>Next Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächstes Jahr</translation>
     </message>
     <message>
         <source>%i Years later</source>
-        <translation type="unfinished"></translation>
+        <translation>In %i Jahren</translation>
     </message>
     <message>
         <source>%i Years ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor %i Jahren</translation>
     </message>
     <message>
         <source>Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigt</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>No Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Aufgaben</translation>
     </message>
     <message>
         <source>One Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Aufgabe</translation>
     </message>
     <message>
         <source>%i Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>%i Aufgaben</translation>
     </message>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalendertermine</translation>
     </message>
     <message>
         <source>%@ %@</source>
-        <translation type="unfinished"></translation>
+        <translation>%@ %@</translation>
     </message>
     <message>
         <source>on </source>
-        <translation type="unfinished"></translation>
+        <translation>am </translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> und </translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>Weekdays</source>
-        <translation type="unfinished"></translation>
+        <translation>Werktags</translation>
     </message>
     <message>
         <source>Weekends</source>
-        <translation type="unfinished"></translation>
+        <translation>Am Wochenende</translation>
     </message>
     <message>
         <source>Every Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeden Tag</translation>
     </message>
     <message>
         <source>Every %i Days</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle %i Tage</translation>
     </message>
     <message>
         <source>Every Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Woche</translation>
     </message>
     <message>
         <source>Every %i Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle %i Wochen</translation>
     </message>
     <message>
         <source>Every Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeden Monat</translation>
     </message>
     <message>
         <source>Every %i Months</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle %i Monate</translation>
     </message>
     <message>
         <source>Every Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedes Jahr</translation>
     </message>
     <message>
         <source>Every %i Years</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle %i Jahre</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonntag</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation>Montag</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Dienstag</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittwoch</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation>Donnerstag</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation>Freitag</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation>Samstag</translation>
     </message>
     <message>
         <source>1st</source>
-        <translation type="unfinished"></translation>
+        <translation>1.</translation>
     </message>
     <message>
         <source>2nd</source>
-        <translation type="unfinished"></translation>
+        <translation>2.</translation>
     </message>
     <message>
         <source>3rd</source>
-        <translation type="unfinished"></translation>
+        <translation>3.</translation>
     </message>
     <message>
         <source>Last</source>
-        <translation type="unfinished"></translation>
+        <translation>letzten</translation>
     </message>
     <message>
         <source>%ith</source>
-        <translation type="unfinished"></translation>
+        <translation>%i.</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzerdefiniert</translation>
     </message>
 </context>
 <context>
     <name>GlobalShortcuts</name>
     <message>
         <source>Show or hide the Velmoran window</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran-Fenster anzeigen oder verbergen</translation>
     </message>
     <message>
         <source>Open or close the tray panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Kurzübersicht öffnen oder schließen</translation>
     </message>
 </context>
 <context>
     <name>HelpWindowController</name>
     <message>
         <source>Update Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuerungen</translation>
     </message>
     <message>
         <source>FAQ</source>
-        <translation type="unfinished"></translation>
+        <translation>Häufige Fragen</translation>
     </message>
     <message>
         <source>Acknowledgements</source>
-        <translation type="unfinished"></translation>
+        <translation>Danksagungen</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfe</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Review Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran bewerten</translation>
     </message>
     <message>
         <source>Velmoran Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran-Hilfe</translation>
     </message>
 </context>
 <context>
     <name>HourPopover</name>
     <message>
         <source>Hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Stunde</translation>
     </message>
 </context>
 <context>
     <name>HourPopoverContent</name>
     <message>
         <source>Overdue</source>
-        <translation type="unfinished"></translation>
+        <translation>Überfällig</translation>
     </message>
 </context>
 <context>
     <name>IcsItem</name>
     <message>
         <source>Components are nested too deeply</source>
-        <translation type="unfinished"></translation>
+        <translation>Komponenten sind zu tief verschachtelt</translation>
     </message>
     <message>
         <source>END without BEGIN</source>
-        <translation type="unfinished"></translation>
+        <translation>END ohne BEGIN</translation>
     </message>
     <message>
         <source>END:%1 closes BEGIN:%2</source>
-        <translation type="unfinished"></translation>
+        <translation>END:%1 schließt BEGIN:%2</translation>
     </message>
     <message>
         <source>Text before the first component</source>
-        <translation type="unfinished"></translation>
+        <translation>Text vor der ersten Komponente</translation>
     </message>
     <message>
         <source>BEGIN:%1 is never closed</source>
-        <translation type="unfinished"></translation>
+        <translation>BEGIN:%1 wird nie geschlossen</translation>
     </message>
     <message>
         <source>Not an iCalendar file</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine iCalendar-Datei</translation>
     </message>
 </context>
 <context>
     <name>IntroStorePage</name>
     <message>
         <source>Choose a Folder of Calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner mit Kalendern auswählen</translation>
     </message>
     <message>
         <source>The folders you already use:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ordner, die Sie bereits verwenden:</translation>
     </message>
     <message>
         <source>Add Folder…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner hinzufügen …</translation>
     </message>
     <message>
         <source>Velmoran keeps your tasks as lists in folders of iCalendar files, the ones todoman, khal and vdirsyncer use.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran speichert Ihre Aufgaben als Listen in Ordnern mit iCalendar-Dateien – denselben, die todoman, khal und vdirsyncer verwenden.</translation>
     </message>
     <message>
         <source>Velmoran also shows Calendar Events to let you manage your tasks at a glance with your events.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran zeigt auch Kalendertermine, damit Sie Ihre Aufgaben zusammen mit Ihren Terminen auf einen Blick verwalten können.</translation>
     </message>
     <message>
         <source>Velmoran&apos;s own folder (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmorans eigener Ordner (%1)</translation>
     </message>
     <message>
         <source>Nothing is moved or copied: Velmoran works on the files where they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts wird verschoben oder kopiert: Velmoran arbeitet mit den Dateien dort, wo sie liegen.</translation>
     </message>
     <message>
         <source>1 list</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Liste</translation>
     </message>
     <message>
         <source>%1 lists</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Listen</translation>
     </message>
     <message>
         <source>1 task</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Aufgabe</translation>
     </message>
     <message>
         <source>%1 tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Aufgaben</translation>
     </message>
     <message>
         <source>1 event</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Termin</translation>
     </message>
     <message>
         <source>%1 events</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Termine</translation>
     </message>
     <message>
         <source>%1 — %2, %3, %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 – %2, %3, %4</translation>
     </message>
     <message>
         <source> or more</source>
-        <translation type="unfinished"></translation>
+        <translation> oder mehr</translation>
     </message>
     <message>
         <source>No folders of vdirsyncer, khal or todoman were found. Velmoran starts with a list &quot;Reminders&quot; and a calendar &quot;Calendar&quot; in its own folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurden keine Ordner von vdirsyncer, khal oder todoman gefunden. Velmoran beginnt mit einer Liste „Erinnerungen“ und einem Kalender „Kalender“ in seinem eigenen Ordner.</translation>
     </message>
 </context>
 <context>
     <name>IntroWindowController</name>
     <message>
         <source>Welcome to Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Willkommen bei Velmoran</translation>
     </message>
     <message>
         <source>Velmoran extends your iCalendar task lists to a Powerful Task Manager. Your tasks become much more powerful and visible with Velmoran.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran macht aus Ihren iCalendar-Aufgabenlisten eine leistungsfähige Aufgabenverwaltung. Mit Velmoran werden Ihre Aufgaben viel mächtiger und sichtbarer.</translation>
     </message>
     <message>
         <source>Where are your tasks?</source>
-        <translation type="unfinished"></translation>
+        <translation>Wo sind Ihre Aufgaben?</translation>
     </message>
     <message>
         <source>Choose the lists you want to see in &apos;Velmoran&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie die Listen, die Sie in Velmoran sehen möchten</translation>
     </message>
     <message>
         <source>All Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Alles erledigt</translation>
     </message>
     <message>
         <source>Are you ready?</source>
-        <translation type="unfinished"></translation>
+        <translation>Sind Sie bereit?</translation>
     </message>
     <message>
         <source>Yes. Great!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ja, prima!</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiter</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran</translation>
     </message>
     <message>
         <source>Velmoran needs to read and write %1. Change the folder&apos;s permissions or choose another one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran muss %1 lesen und schreiben können. Ändern Sie die Zugriffsrechte des Ordners oder wählen Sie einen anderen.</translation>
     </message>
     <message>
         <source>Reminders</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerungen</translation>
     </message>
     <message>
         <source>The chosen folders hold no task list, and none could be created in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die gewählten Ordner enthalten keine Aufgabenliste, und in %1 konnte keine angelegt werden.</translation>
     </message>
     <message>
         <source>The chosen folders held no task list, so Velmoran created the list &quot;Reminders&quot; in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die gewählten Ordner enthielten keine Aufgabenliste, daher hat Velmoran die Liste „Erinnerungen“ in %1 angelegt.</translation>
     </message>
     <message>
         <source>Default list has been set to &apos;%1&apos;. New tasks you add will go into this list. You can change anytime on settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Standardliste ist jetzt „%1“. Neue Aufgaben kommen in diese Liste. Sie können das jederzeit in den Einstellungen ändern.</translation>
     </message>
     <message>
         <source>Can&apos;t access the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf die Liste kann nicht zugegriffen werden</translation>
     </message>
     <message>
         <source>Velmoran could not read the tasks of this list. Check that its folder can be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran konnte die Aufgaben dieser Liste nicht lesen. Prüfen Sie, ob ihr Ordner lesbar ist.</translation>
     </message>
 </context>
 <context>
     <name>LeftViewController</name>
     <message>
         <source>Add List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste hinzufügen</translation>
     </message>
     <message>
         <source>Keep Window on Top</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenster im Vordergrund halten</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinzufügen</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen</translation>
     </message>
     <message>
         <source>Add New List</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Liste hinzufügen</translation>
     </message>
     <message>
         <source>Add New Tag List</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Schlagwortliste hinzufügen</translation>
     </message>
     <message>
         <source>Add New Merged List</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Sammelliste hinzufügen</translation>
     </message>
     <message>
         <source>Share List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste teilen</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Bearbeiten</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>The list could not be deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste konnte nicht gelöscht werden</translation>
     </message>
     <message>
         <source>Delete List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste löschen</translation>
     </message>
     <message>
         <source>Delete this list?</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Liste löschen?</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>ListRowsModel</name>
     <message>
         <source>%1 (checking…)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (wird geprüft …)</translation>
     </message>
 </context>
 <context>
     <name>ListSelectorRow</name>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
 </context>
 <context>
     <name>ListTitles</name>
     <message>
         <source>All Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben ohne Datum</translation>
     </message>
     <message>
         <source>Recurring Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederkehrende Aufgaben</translation>
     </message>
     <message>
         <source>Location-based Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Ortsbezogene Aufgaben</translation>
     </message>
     <message>
         <source>Overdue Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Überfällige Aufgaben</translation>
     </message>
     <message>
         <source>High Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben mit hoher Priorität</translation>
     </message>
     <message>
         <source>Mid Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben mit mittlerer Priorität</translation>
     </message>
     <message>
         <source>Low Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben mit niedriger Priorität</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche</translation>
     </message>
 </context>
 <context>
     <name>ListsPage</name>
     <message>
         <source>View Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalendertermine anzeigen</translation>
     </message>
     <message>
         <source>Show Dots</source>
-        <translation type="unfinished"></translation>
+        <translation>Punkte anzeigen</translation>
     </message>
     <message>
         <source>Add New List Automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Listen automatisch hinzufügen</translation>
     </message>
     <message>
         <source>Reminders</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerungen</translation>
     </message>
     <message>
         <source>Calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalender</translation>
     </message>
     <message>
         <source>Manage Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen verwalten</translation>
     </message>
     <message>
         <source>Delete Completed Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte Aufgaben löschen</translation>
     </message>
     <message>
         <source>Add a list</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Liste hinzufügen</translation>
     </message>
     <message>
         <source>Delete the selected list (hide it first)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählte Liste löschen (zuerst ausblenden)</translation>
     </message>
     <message>
         <source>Delete the completed tasks of the selected list</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erledigten Aufgaben der ausgewählten Liste löschen</translation>
     </message>
     <message>
         <source>Drag a list, or press Alt+Up and Alt+Down, to change the order.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen Sie eine Liste oder drücken Sie Alt+Up und Alt+Down, um die Reihenfolge zu ändern.</translation>
     </message>
     <message>
         <source>Can&apos;t access the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf die Liste kann nicht zugegriffen werden</translation>
     </message>
     <message>
         <source>Below lists can&apos;t be used in Velmoran at the moment.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die folgenden Listen können in Velmoran derzeit nicht verwendet werden.</translation>
     </message>
     <message>
         <source>Delete this list?</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Liste löschen?</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>The list could not be deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste konnte nicht gelöscht werden</translation>
     </message>
     <message>
         <source>Delete completed tasks on this list?</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte Aufgaben in dieser Liste löschen?</translation>
     </message>
     <message>
         <source>No List Found</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Liste gefunden</translation>
     </message>
     <message>
         <source>The new list could not be saved: the store folder cannot be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die neue Liste konnte nicht gespeichert werden: Der Ablageordner ist nicht beschreibbar.</translation>
     </message>
 </context>
 <context>
     <name>LocationPopover</name>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Ort</translation>
     </message>
     <message>
         <source>Search an address or a place</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach einer Adresse oder einem Ort suchen</translation>
     </message>
     <message>
         <source>Validity</source>
-        <translation type="unfinished"></translation>
+        <translation>Gültigkeit</translation>
     </message>
     <message>
         <source>When I arrive...</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Ankommen …</translation>
     </message>
     <message>
         <source>When I leave...</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Verlassen …</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>Places: © OpenStreetMap contributors</source>
-        <translation type="unfinished"></translation>
+        <translation>Orte: © OpenStreetMap-Mitwirkende</translation>
     </message>
     <message>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuhause</translation>
     </message>
     <message>
         <source>Work</source>
-        <translation type="unfinished"></translation>
+        <translation>Arbeit</translation>
     </message>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonstige</translation>
     </message>
 </context>
 <context>
     <name>LocationRow</name>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Ort</translation>
     </message>
     <message>
         <source>No Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Ort</translation>
     </message>
     <message>
         <source>When I arrive...</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Ankommen …</translation>
     </message>
     <message>
         <source>When I leave...</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Verlassen …</translation>
     </message>
 </context>
 <context>
     <name>LocationSearch</name>
     <message>
         <source>Location is not valid</source>
-        <translation type="unfinished"></translation>
+        <translation>Ort ist ungültig</translation>
     </message>
     <message>
         <source>validating..</source>
-        <translation type="unfinished"></translation>
+        <translation>wird geprüft …</translation>
     </message>
 </context>
 <context>
     <name>MainMenuBar</name>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Aufgabe</translation>
     </message>
     <message>
         <source>New List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Liste …</translation>
     </message>
     <message>
         <source>New Tag List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Schlagwortliste …</translation>
     </message>
     <message>
         <source>New Merged List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Sammelliste …</translation>
     </message>
     <message>
         <source>Share List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste teilen …</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt abgleichen</translation>
     </message>
     <message>
         <source>Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenster schließen</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Beenden</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>Recently Deleted…</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt gelöscht …</translation>
     </message>
     <message>
         <source>Preferences…</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen …</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ansicht</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Tag</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Woche</translation>
     </message>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Monat</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>Preset Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorgegebene Listen</translation>
     </message>
     <message>
         <source>Smart Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Listen</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen</translation>
     </message>
     <message>
         <source>&amp;Window</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fenster</translation>
     </message>
     <message>
         <source>Minimize</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimieren</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>Velmoran Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran-Hilfe</translation>
     </message>
     <message>
         <source>What&apos;s New</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuerungen</translation>
     </message>
     <message>
         <source>Rate Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran bewerten</translation>
     </message>
     <message>
         <source>About Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Velmoran</translation>
     </message>
     <message>
         <source>Hide Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte ausblenden</translation>
     </message>
     <message>
         <source>Show Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte anzeigen</translation>
     </message>
     <message>
         <source>Hide Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen ausblenden</translation>
     </message>
     <message>
         <source>Show Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen anzeigen</translation>
     </message>
     <message>
         <source>Hide Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Details ausblenden</translation>
     </message>
     <message>
         <source>Show Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Details anzeigen</translation>
     </message>
 </context>
 <context>
     <name>MapView</name>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Karte</translation>
     </message>
     <message>
         <source>No position</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Position</translation>
     </message>
     <message>
         <source>© OpenStreetMap contributors</source>
-        <translation type="unfinished"></translation>
+        <translation>© OpenStreetMap-Mitwirkende</translation>
     </message>
 </context>
 <context>
     <name>MidViewController</name>
     <message>
         <source>Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>Save Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche speichern</translation>
     </message>
     <message>
         <source>Show Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen anzeigen</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiter</translation>
     </message>
     <message>
         <source>View</source>
-        <translation type="unfinished"></translation>
+        <translation>Ansicht</translation>
     </message>
     <message>
         <source>Show or Hide Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte anzeigen oder ausblenden</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Aufgabe</translation>
     </message>
     <message>
         <source>Task List</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgabenliste</translation>
     </message>
     <message>
         <source>Hide Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte ausblenden</translation>
     </message>
     <message>
         <source>Show Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigte anzeigen</translation>
     </message>
 </context>
 <context>
     <name>MonthDateView</name>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Monat</translation>
     </message>
 </context>
 <context>
     <name>NewTaskPage</name>
     <message>
         <source>No Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Ohne Uhrzeit</translation>
     </message>
     <message>
         <source>Default List</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardliste</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung</translation>
     </message>
     <message>
         <source>Preset Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorgabezeit</translation>
     </message>
     <message>
         <source>&apos;No Time&apos; is for due date only. If alarm is turned on, it&apos;ll follow preset time.</source>
-        <translation type="unfinished"></translation>
+        <translation>„Ohne Uhrzeit“ gilt nur für das Fälligkeitsdatum. Ist die Erinnerung eingeschaltet, richtet sie sich nach der Vorgabezeit.</translation>
     </message>
     <message>
         <source>If you set &apos;No Time&apos; with alarm on RECURRING tasks, alarm will change to 12AM on next task if it&apos;s completed on other devices.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wenn Sie bei WIEDERKEHRENDEN Aufgaben „Ohne Uhrzeit“ mit eingeschalteter Erinnerung verwenden, wird die Erinnerung der nächsten Aufgabe auf 0:00 Uhr gesetzt, falls die Aufgabe auf einem anderen Gerät erledigt wird.</translation>
     </message>
 </context>
 <context>
     <name>NoListAlert</name>
     <message>
         <source>No List Found</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Liste gefunden</translation>
     </message>
     <message>
         <source>Check below. 
@@ -2497,894 +2560,900 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
 1. Velmoran needs to read and write the folders of your lists. Check that the store folder exists and belongs to you.
 
 2. Go to &apos;Preferences &gt; Lists&apos;. If you have no lists, add one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte prüfen Sie Folgendes. 
+
+1. Velmoran muss die Ordner Ihrer Listen lesen und schreiben können. Prüfen Sie, ob der Ablageordner existiert und Ihnen gehört.
+
+2. Öffnen Sie „Einstellungen › Listen“. Wenn Sie keine Listen haben, fügen Sie eine hinzu.</translation>
     </message>
 </context>
 <context>
     <name>NoticeLabel</name>
     <message>
         <source>Notice</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinweis</translation>
     </message>
 </context>
 <context>
     <name>NotificationScheduler</name>
     <message>
         <source>Snooze</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlummern</translation>
     </message>
 </context>
 <context>
     <name>OnOffButton</name>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
 </context>
 <context>
     <name>PanelViewController</name>
     <message>
         <source>Tray Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Kurzübersicht</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Keep Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Geöffnet lassen</translation>
     </message>
     <message>
         <source>Keep the panel open when it loses the focus</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Übersicht geöffnet lassen, wenn sie den Fokus verliert</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt abgleichen</translation>
     </message>
     <message>
         <source>Next Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste Aufgaben</translation>
     </message>
     <message>
         <source>The task could not be changed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe konnte nicht geändert werden: %1</translation>
     </message>
     <message>
         <source>New Task Added</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Aufgabe hinzugefügt</translation>
     </message>
 </context>
 <context>
     <name>PanelWindowController</name>
     <message>
         <source>Velmoran Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran-Kurzübersicht</translation>
     </message>
 </context>
 <context>
     <name>PreferenceObject</name>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Allgemein</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Aufgabe</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listen</translation>
     </message>
     <message>
         <source>Filters</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter</translation>
     </message>
     <message>
         <source>Appearance</source>
-        <translation type="unfinished"></translation>
+        <translation>Erscheinungsbild</translation>
     </message>
     <message>
         <source>Advanced</source>
-        <translation type="unfinished"></translation>
+        <translation>Erweitert</translation>
     </message>
 </context>
 <context>
     <name>PriorityRow</name>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine</translation>
     </message>
     <message>
         <source>No Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Priorität</translation>
     </message>
     <message>
         <source>Low Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Niedrige Priorität</translation>
     </message>
     <message>
         <source>Medium Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittlere Priorität</translation>
     </message>
     <message>
         <source>High Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Hohe Priorität</translation>
     </message>
     <message>
         <source>Chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>Gewählt</translation>
     </message>
 </context>
 <context>
     <name>QShortcut</name>
     <message>
         <source>Meta</source>
-        <translation type="unfinished"></translation>
+        <translation>Meta</translation>
     </message>
     <message>
         <source>Ctrl</source>
-        <translation type="unfinished"></translation>
+        <translation>Strg</translation>
     </message>
     <message>
         <source>Alt</source>
-        <translation type="unfinished"></translation>
+        <translation>Alt</translation>
     </message>
     <message>
         <source>Shift</source>
-        <translation type="unfinished"></translation>
+        <translation>Umschalt</translation>
     </message>
 </context>
 <context>
     <name>QuickActionRowsModel</name>
     <message>
         <source>This version cannot perform this action; it is kept as stored.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Version kann diese Aktion nicht ausführen; sie bleibt wie gespeichert erhalten.</translation>
     </message>
 </context>
 <context>
     <name>QuickActionSettings</name>
     <message>
         <source>Minute</source>
-        <translation type="unfinished"></translation>
+        <translation>Minute</translation>
     </message>
     <message>
         <source>Hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Stunde</translation>
     </message>
     <message>
         <source>Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Tag</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Woche</translation>
     </message>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Monat</translation>
     </message>
     <message>
         <source>Minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Minuten</translation>
     </message>
     <message>
         <source>Hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Stunden</translation>
     </message>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation>Tage</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochen</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation>Monate</translation>
     </message>
     <message>
         <source>Unsupported Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht unterstützte Aktion</translation>
     </message>
     <message>
         <source>Clear Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum entfernen</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt</translation>
     </message>
     <message>
         <source>After</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute erledigen</translation>
     </message>
 </context>
 <context>
     <name>QuickActionSheet</name>
     <message>
         <source>Combination of &apos;Move to Today&apos; and &apos;Completed&apos;. When it&apos;s recurring task, completing by this will make next task based from today. (Normally it&apos;s made according to due date)</source>
-        <translation type="unfinished"></translation>
+        <translation>Kombination aus „Auf heute verschieben“ und „Erledigt“. Bei einer wiederkehrenden Aufgabe richtet sich die nächste Aufgabe dann nach dem heutigen Tag (sonst nach dem Fälligkeitsdatum).</translation>
     </message>
     <message>
         <source>Minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>Minuten</translation>
     </message>
     <message>
         <source>Hours</source>
-        <translation type="unfinished"></translation>
+        <translation>Stunden</translation>
     </message>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation>Tage</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochen</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation>Monate</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinzufügen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Quick Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnellaktion</translation>
     </message>
     <message>
         <source>Clear Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum entfernen</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt</translation>
     </message>
     <message>
         <source>Tag</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlagwort</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Wort wechseln</translation>
     </message>
     <message>
         <source>After</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute erledigen</translation>
     </message>
     <message>
         <source>#tag, or a word</source>
-        <translation type="unfinished"></translation>
+        <translation>#Schlagwort oder ein Wort</translation>
     </message>
     <message>
         <source>Switch word %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Wechselwort %1</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Übernehmen</translation>
     </message>
     <message>
         <source>N/A</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfällt</translation>
     </message>
 </context>
 <context>
     <name>QuickActionsTab</name>
     <message>
         <source>Add a quick action</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Schnellaktion hinzufügen</translation>
     </message>
     <message>
         <source>Delete the selected quick action</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählte Schnellaktion löschen</translation>
     </message>
     <message>
         <source>%1
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+%2</translation>
     </message>
     <message>
         <source>Quick Actions are shown when you right-click a task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnellaktionen werden angezeigt, wenn Sie mit der rechten Maustaste auf eine Aufgabe klicken.</translation>
     </message>
     <message>
         <source>A set saved on the &apos;Sync Preferences&apos; tab carries them to your other computers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein im Reiter „Einstellungen abgleichen“ gespeicherter Satz überträgt sie auf Ihre anderen Rechner.</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>Notizen</translation>
     </message>
     <message>
         <source>Add Tag on</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlagwort hinzufügen in</translation>
     </message>
     <message>
         <source>Drag an action, or press Alt+Up and Alt+Down, to change the menu order. Double-click one to change it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen Sie eine Aktion oder drücken Sie Alt+Up und Alt+Down, um die Reihenfolge im Menü zu ändern. Doppelklicken Sie auf eine, um sie zu ändern.</translation>
     </message>
 </context>
 <context>
     <name>QuickAddForm</name>
     <message>
         <source>Clear Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum entfernen</translation>
     </message>
     <message>
         <source>Undo Smart Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Eingabe rückgängig machen</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Aufgabe</translation>
     </message>
     <message>
         <source>Add Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgabe hinzufügen</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>No Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Smart Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Eingabe</translation>
     </message>
 </context>
 <context>
     <name>QuickAddSession</name>
     <message>
         <source>“%1” is gone; the task went to “%2”.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ gibt es nicht mehr; die Aufgabe kam in „%2“.</translation>
     </message>
     <message>
         <source>Type a title for the task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie einen Titel für die Aufgabe ein.</translation>
     </message>
     <message>
         <source>The task could not be saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe konnte nicht gespeichert werden: %1</translation>
     </message>
 </context>
 <context>
     <name>RecentlyDeleted</name>
     <message>
         <source>%1 exists already.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 existiert bereits.</translation>
     </message>
     <message>
         <source>%1 cannot be kept: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht aufbewahrt werden: %2.</translation>
     </message>
     <message>
         <source>The folder for deleted items, %1, cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner für gelöschte Einträge, %1, kann nicht angelegt werden.</translation>
     </message>
     <message>
         <source>The folder for deleted items, %1, cannot be written: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner für gelöschte Einträge, %1, kann nicht beschrieben werden: %2.</translation>
     </message>
     <message>
         <source>No free name for a deleted item in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein freier Name für einen gelöschten Eintrag in %1.</translation>
     </message>
     <message>
         <source>The deleted item cannot be kept in %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der gelöschte Eintrag kann nicht in %1 aufbewahrt werden: %2.</translation>
     </message>
     <message>
         <source>The deleted list cannot be kept in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die gelöschte Liste kann nicht in %1 aufbewahrt werden.</translation>
     </message>
     <message>
         <source>It is no longer in Recently Deleted: another program restored or deleted it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Eintrag ist nicht mehr in „Zuletzt gelöscht“: Ein anderes Programm hat ihn wiederhergestellt oder gelöscht.</translation>
     </message>
     <message>
         <source>It cannot be taken out of %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Eintrag kann nicht aus %1 genommen werden: %2.</translation>
     </message>
     <message>
         <source>There is no deleted task &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keine gelöschte Aufgabe „%1“.</translation>
     </message>
     <message>
         <source>There is no deleted list &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keine gelöschte Liste „%1“.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be restored: a file named %2 is already in its list.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht wiederhergestellt werden: Eine Datei namens %2 liegt bereits in ihrer Liste.</translation>
     </message>
     <message>
         <source>The list &quot;%1&quot; cannot be restored: a file named %2 is already in its folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste „%1“ kann nicht wiederhergestellt werden: Eine Datei namens %2 liegt bereits in ihrem Ordner.</translation>
     </message>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
     </message>
     <message>
         <source>There is no deleted item &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keinen gelöschten Eintrag „%1“.</translation>
     </message>
 </context>
 <context>
     <name>RecentlyDeletedItems</name>
     <message>
         <source>&quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“: %2</translation>
     </message>
     <message>
         <source>the store is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>die Ablage ist nicht geöffnet.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; went into &quot;%2&quot;: its own list no longer exists.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kam in „%2“: Die ursprüngliche Liste gibt es nicht mehr.</translation>
     </message>
     <message>
         <source>The list &quot;%1&quot; came back in another folder: its own folder is no longer one of the store&apos;s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste „%1“ wurde in einem anderen Ordner wiederhergestellt: Ihr eigener Ordner gehört nicht mehr zur Ablage.</translation>
     </message>
     <message>
         <source>1 item could not be restored:</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Eintrag konnte nicht wiederhergestellt werden:</translation>
     </message>
     <message>
         <source>%1 items could not be restored:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Einträge konnten nicht wiederhergestellt werden:</translation>
     </message>
     <message>
         <source>1 item could not be deleted:</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Eintrag konnte nicht gelöscht werden:</translation>
     </message>
     <message>
         <source>%1 items could not be deleted:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Einträge konnten nicht gelöscht werden:</translation>
     </message>
     <message>
         <source>Delete 1 item for good?</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Eintrag endgültig löschen?</translation>
     </message>
     <message>
         <source>Delete %1 items for good?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Einträge endgültig löschen?</translation>
     </message>
     <message>
         <source>They leave Recently Deleted, and their files are deleted. You cannot undo this action.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie verlassen „Zuletzt gelöscht“, und ihre Dateien werden gelöscht. Diese Aktion kann nicht rückgängig gemacht werden.</translation>
     </message>
     <message>
         <source>Nothing was deleted recently.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt wurde nichts gelöscht.</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran</translation>
     </message>
     <message>
         <source>Another program</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm</translation>
     </message>
     <message>
         <source>Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleich</translation>
     </message>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannt</translation>
     </message>
     <message>
         <source>List with 1 task</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste mit 1 Aufgabe</translation>
     </message>
     <message>
         <source>List with %1 tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste mit %1 Aufgaben</translation>
     </message>
     <message>
         <source>Untitled list</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbenannte Liste</translation>
     </message>
     <message>
         <source>Untitled task</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbenannte Aufgabe</translation>
     </message>
     <message>
         <source>The record of this item was lost; what shows was read from its files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufzeichnung zu diesem Eintrag ging verloren; was angezeigt wird, wurde aus seinen Dateien gelesen.</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>Deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Gelöscht</translation>
     </message>
     <message>
         <source>By</source>
-        <translation type="unfinished"></translation>
+        <translation>Von</translation>
     </message>
 </context>
 <context>
     <name>RecentlyDeletedPolicy</name>
     <message>
         <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept until you delete them there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste und ihre Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort, bis Sie sie dort löschen.</translation>
     </message>
     <message>
         <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for 1 day.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste und ihre Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort 1 Tag lang.</translation>
     </message>
     <message>
         <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %1 days.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste und ihre Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort %1 Tage lang.</translation>
     </message>
     <message>
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept until you delete them there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erledigten Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort, bis Sie sie dort löschen.</translation>
     </message>
     <message>
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for 1 day.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erledigten Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort 1 Tag lang.</translation>
     </message>
     <message>
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %1 days.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die erledigten Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort %1 Tage lang.</translation>
     </message>
 </context>
 <context>
     <name>RecentlyDeletedWindow</name>
     <message>
         <source>Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederherstellen</translation>
     </message>
     <message>
         <source>Delete Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt löschen</translation>
     </message>
     <message>
         <source>Recently Deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt gelöscht</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>Recurrence</name>
     <message>
         <source>%1 has a value that is not a number: &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat einen Wert, der keine Zahl ist: „%2“</translation>
     </message>
     <message>
         <source>%1 has a value out of range: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat einen Wert außerhalb des zulässigen Bereichs: %2</translation>
     </message>
     <message>
         <source>BYDAY has an unknown weekday: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>BYDAY hat einen unbekannten Wochentag: „%1“</translation>
     </message>
     <message>
         <source>BYDAY has a week number out of range: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>BYDAY hat eine Wochennummer außerhalb des zulässigen Bereichs: „%1“</translation>
     </message>
     <message>
         <source>UNTIL is not a valid date: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>UNTIL ist kein gültiges Datum: „%1“</translation>
     </message>
     <message>
         <source>Unknown frequency &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannte Häufigkeit „%1“</translation>
     </message>
     <message>
         <source>%1 must be a positive number, not &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 muss eine positive Zahl sein, nicht „%2“</translation>
     </message>
     <message>
         <source>WKST has an unknown weekday: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>WKST hat einen unbekannten Wochentag: „%1“</translation>
     </message>
     <message>
         <source>Unknown rule part &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannter Regelteil „%1“</translation>
     </message>
     <message>
         <source>%1=%2 is not supported</source>
-        <translation type="unfinished"></translation>
+        <translation>%1=%2 wird nicht unterstützt</translation>
     </message>
     <message>
         <source>A rule cannot have both COUNT and UNTIL</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Regel kann nicht zugleich COUNT und UNTIL haben</translation>
     </message>
     <message>
         <source>BYWEEKNO is only allowed in yearly rules</source>
-        <translation type="unfinished"></translation>
+        <translation>BYWEEKNO ist nur in jährlichen Regeln erlaubt</translation>
     </message>
     <message>
         <source>BYYEARDAY is not allowed in daily, weekly or monthly rules</source>
-        <translation type="unfinished"></translation>
+        <translation>BYYEARDAY ist in täglichen, wöchentlichen und monatlichen Regeln nicht erlaubt</translation>
     </message>
     <message>
         <source>BYMONTHDAY is not allowed in weekly rules</source>
-        <translation type="unfinished"></translation>
+        <translation>BYMONTHDAY ist in wöchentlichen Regeln nicht erlaubt</translation>
     </message>
     <message>
         <source>Numbered weekdays are only allowed in monthly and yearly rules without week numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Nummerierte Wochentage sind nur in monatlichen und jährlichen Regeln ohne Wochennummern erlaubt</translation>
     </message>
     <message>
         <source>Malformed rule part &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehlerhafter Regelteil „%1“</translation>
     </message>
     <message>
         <source>Rule part &quot;%1&quot; appears twice</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Regelteil „%1“ kommt zweimal vor</translation>
     </message>
     <message>
         <source>Rule part &quot;%1&quot; has no value</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Regelteil „%1“ hat keinen Wert</translation>
     </message>
     <message>
         <source>The rule has no FREQ</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Regel hat kein FREQ</translation>
     </message>
 </context>
 <context>
     <name>RepeatEditor</name>
     <message>
         <source>Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholen</translation>
     </message>
     <message>
         <source>End Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholung endet</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie</translation>
     </message>
     <message>
         <source>End on Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Am Datum</translation>
     </message>
     <message>
         <source>End after occurrences</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Anzahl</translation>
     </message>
     <message>
         <source>Number of Occurrences</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl der Wiederholungen</translation>
     </message>
     <message>
         <source>time(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mal</translation>
     </message>
     <message>
         <source>End Repeat Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Enddatum der Wiederholung</translation>
     </message>
     <message>
         <source>The repeat ends before the due date.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Wiederholung endet vor dem Fälligkeitsdatum.</translation>
     </message>
     <message>
         <source>Weekdays</source>
-        <translation type="unfinished"></translation>
+        <translation>Werktags</translation>
     </message>
     <message>
         <source>Weekends</source>
-        <translation type="unfinished"></translation>
+        <translation>Am Wochenende</translation>
     </message>
     <message>
         <source>Every Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeden Tag</translation>
     </message>
     <message>
         <source>Every Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Woche</translation>
     </message>
     <message>
         <source>Every 2 Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle 2 Wochen</translation>
     </message>
     <message>
         <source>Every Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeden Monat</translation>
     </message>
     <message>
         <source>Every Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedes Jahr</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzerdefiniert</translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> und </translation>
     </message>
     <message>
         <source>%1 in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 im %2</translation>
     </message>
 </context>
 <context>
     <name>ReplaceFileContents</name>
     <message>
         <source>the folder %1 cannot be created</source>
-        <translation type="unfinished"></translation>
+        <translation>der Ordner %1 kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>
     <name>ReviewLink</name>
     <message>
         <source>Rate Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran bewerten</translation>
     </message>
     <message>
         <source>No program here opens the review page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Programm auf diesem Rechner öffnet die Bewertungsseite.</translation>
     </message>
     <message>
         <source>You can rate Velmoran at %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie können Velmoran unter %1 bewerten.</translation>
     </message>
 </context>
 <context>
     <name>RightViewController</name>
     <message>
         <source>Mail Link</source>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail-Link</translation>
     </message>
     <message>
         <source>Show in Mail</source>
-        <translation type="unfinished"></translation>
+        <translation>In E-Mail-Programm zeigen</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Erledigt</translation>
     </message>
     <message>
         <source>Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholen</translation>
     </message>
     <message>
         <source>End Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholung endet</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Ort</translation>
     </message>
     <message>
         <source>Priorities</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorität</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>Notizen</translation>
     </message>
     <message>
         <source>Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Details</translation>
     </message>
     <message>
         <source>Open URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL öffnen</translation>
     </message>
     <message>
         <source>Hide Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Details ausblenden</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>No Task Selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Aufgabe ausgewählt</translation>
     </message>
     <message>
         <source>No Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>No Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Erinnerung</translation>
     </message>
     <message>
         <source>At Due Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Zur Fälligkeit</translation>
     </message>
     <message numerus="yes">
         <source>%n Day(s) Before</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Tag vorher</numerusform>
+            <numerusform>%n Tage vorher</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Hour(s) Before</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Stunde vorher</numerusform>
+            <numerusform>%n Stunden vorher</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Minute(s) Before</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Minute vorher</numerusform>
+            <numerusform>%n Minuten vorher</numerusform>
         </translation>
     </message>
 </context>
@@ -3392,1129 +3461,1129 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     <name>SecretStore</name>
     <message>
         <source>The program secret-tool could not be started (%1). Install the package libsecret-tools.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Programm secret-tool konnte nicht gestartet werden (%1). Installieren Sie das Paket libsecret-tools.</translation>
     </message>
     <message>
         <source>The secret service did not answer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Geheimnisdienst hat nicht geantwortet.</translation>
     </message>
     <message>
         <source>The password cannot be kept: no secret service (such as GNOME Keyring or KWallet) is running on this desktop, or it refused. The account is not saved, because a password is never written into a file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Passwort kann nicht aufbewahrt werden: In dieser Arbeitsumgebung läuft kein Geheimnisdienst (wie GNOME-Schlüsselbund oder KWallet), oder er hat abgelehnt. Das Konto wird nicht gespeichert, weil ein Passwort nie in eine Datei geschrieben wird.</translation>
     </message>
 </context>
 <context>
     <name>ShareMenu</name>
     <message>
         <source>Save List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste speichern</translation>
     </message>
     <message>
         <source>Text (*.txt);;Web Page (*.html)</source>
-        <translation type="unfinished"></translation>
+        <translation>Text (*.txt);;Webseite (*.html)</translation>
     </message>
     <message>
         <source>Share</source>
-        <translation type="unfinished"></translation>
+        <translation>Teilen</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>Email…</source>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail …</translation>
     </message>
     <message>
         <source>Save to File…</source>
-        <translation type="unfinished"></translation>
+        <translation>In Datei speichern …</translation>
     </message>
     <message>
         <source>Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben</translation>
     </message>
     <message>
         <source>The list could not be saved to %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste konnte nicht in %1 gespeichert werden: %2</translation>
     </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Leeren</translation>
     </message>
     <message>
         <source>Remove this shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Tastenkürzel entfernen</translation>
     </message>
     <message>
         <source>This shortcut is already set.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Tastenkürzel ist bereits festgelegt.</translation>
     </message>
     <message>
         <source>A shortcut needs a key with at least one of Ctrl, Alt, Shift or Super.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Tastenkürzel braucht eine Taste zusammen mit mindestens einer der Tasten Strg, Alt, Umschalt oder Super.</translation>
     </message>
     <message>
         <source>%1 is already used by another program. Choose another shortcut.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird bereits von einem anderen Programm verwendet. Wählen Sie ein anderes Tastenkürzel.</translation>
     </message>
 </context>
 <context>
     <name>SidebarLayout</name>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen</translation>
     </message>
 </context>
 <context>
     <name>SignedAmountRow</name>
     <message>
         <source>Number</source>
-        <translation type="unfinished"></translation>
+        <translation>Zahl</translation>
     </message>
 </context>
 <context>
     <name>SmartAdd</name>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Morgen</translation>
     </message>
     <message>
         <source>Next Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste Woche</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonntag</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation>Montag</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Dienstag</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittwoch</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation>Donnerstag</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation>Freitag</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation>Samstag</translation>
     </message>
 </context>
 <context>
     <name>SmartAddRuleSheet</name>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation>Tage</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochen</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation>Monate</translation>
     </message>
     <message>
         <source>Years</source>
-        <translation type="unfinished"></translation>
+        <translation>Jahre</translation>
     </message>
     <message>
         <source>N/A</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfällt</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinzufügen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Smart Add Rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Regel der intelligenten Eingabe</translation>
     </message>
     <message>
         <source>Type in a word to trigger this rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie ein Wort ein, das diese Regel auslöst</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum</translation>
     </message>
     <message>
         <source>Due Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit</translation>
     </message>
     <message>
         <source>%1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>ein</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>aus</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonntag</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation>Montag</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Dienstag</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittwoch</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation>Donnerstag</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation>Freitag</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation>Samstag</translation>
     </message>
     <message>
         <source>%1 - %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 – %2</translation>
     </message>
     <message>
         <source>Word:</source>
-        <translation type="unfinished"></translation>
+        <translation>Wort:</translation>
     </message>
     <message>
         <source>Sets:</source>
-        <translation type="unfinished"></translation>
+        <translation>Setzt:</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Übernehmen</translation>
     </message>
 </context>
 <context>
     <name>SmartAddSettings</name>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation>Tage</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Wochen</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation>Monate</translation>
     </message>
     <message>
         <source>Years</source>
-        <translation type="unfinished"></translation>
+        <translation>Jahre</translation>
     </message>
     <message>
         <source>Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Tag</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Woche</translation>
     </message>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Monat</translation>
     </message>
     <message>
         <source>Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Jahr</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonntag</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation>Montag</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Dienstag</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittwoch</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation>Donnerstag</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation>Freitag</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation>Samstag</translation>
     </message>
     <message>
         <source>Due Date %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum %1 %2</translation>
     </message>
     <message>
         <source>Due Time %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit %1</translation>
     </message>
     <message>
         <source>Alarm On</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung ein</translation>
     </message>
     <message>
         <source>Alarm Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung aus</translation>
     </message>
     <message>
         <source>Due Date - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum – %1</translation>
     </message>
 </context>
 <context>
     <name>SmartAddTab</name>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>Due Date (M/dd)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum (M/dd)</translation>
     </message>
     <message>
         <source>Due Date (dd/M)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum (dd/M)</translation>
     </message>
     <message>
         <source>Due Time (24-hour)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (24 Stunden)</translation>
     </message>
     <message>
         <source>Due Time (a/p)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (a/p)</translation>
     </message>
     <message>
         <source>Due Time (hour)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (Stunde)</translation>
     </message>
     <message>
         <source>Due Time (hour a/p)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (Stunde a/p)</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorität</translation>
     </message>
     <message>
         <source>Due Time (am/pm)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (am/pm)</translation>
     </message>
     <message>
         <source>Due Time (hour am/pm)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (Stunde am/pm)</translation>
     </message>
     <message>
         <source>High</source>
-        <translation type="unfinished"></translation>
+        <translation>Hoch</translation>
     </message>
     <message>
         <source>Medium</source>
-        <translation type="unfinished"></translation>
+        <translation>Mittel</translation>
     </message>
     <message>
         <source>Low</source>
-        <translation type="unfinished"></translation>
+        <translation>Niedrig</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine</translation>
     </message>
     <message>
         <source>Smart Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Eingabe</translation>
     </message>
     <message>
         <source>Word</source>
-        <translation type="unfinished"></translation>
+        <translation>Wort</translation>
     </message>
     <message>
         <source>Sets</source>
-        <translation type="unfinished"></translation>
+        <translation>Setzt</translation>
     </message>
     <message>
         <source>Add a word rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Wortregel hinzufügen</translation>
     </message>
     <message>
         <source>Delete the selected word rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählte Wortregel löschen</translation>
     </message>
     <message>
         <source>Try a line, e.g. !! Call Anna tomorrow 3p</source>
-        <translation type="unfinished"></translation>
+        <translation>Probieren Sie eine Zeile, z. B. !! Anna morgen 15:00 anrufen</translation>
     </message>
     <message>
         <source>Not understood by this version; kept as stored</source>
-        <translation type="unfinished"></translation>
+        <translation>Von dieser Version nicht verstanden; bleibt wie gespeichert erhalten</translation>
     </message>
     <message>
         <source>Type in a word to trigger this rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie ein Wort ein, das diese Regel auslöst</translation>
     </message>
     <message>
         <source>A rule needs a word that is more than spaces.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Regel braucht ein Wort, das nicht nur aus Leerzeichen besteht.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; already triggers a rule</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ löst bereits eine Regel aus</translation>
     </message>
     <message>
         <source>Change that rule, or choose another word.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ändern Sie diese Regel oder wählen Sie ein anderes Wort.</translation>
     </message>
     <message>
         <source>Type a line above to see what Smart Add makes of it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie oben eine Zeile ein, um zu sehen, was die intelligente Eingabe daraus macht.</translation>
     </message>
     <message>
         <source>Nothing would be added: no title is left.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts würde hinzugefügt: Es bleibt kein Titel übrig.</translation>
     </message>
     <message>
         <source>Title: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel: %1</translation>
     </message>
     <message>
         <source>Due: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fällig: %1</translation>
     </message>
     <message>
         <source>Due: %1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Fällig: %1 um %2</translation>
     </message>
     <message>
         <source>Due: none</source>
-        <translation type="unfinished"></translation>
+        <translation>Fällig: nie</translation>
     </message>
     <message>
         <source>Priority: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorität: %1</translation>
     </message>
     <message>
         <source>List: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste: %1</translation>
     </message>
     <message>
         <source>List: &quot;%1&quot; matches no shown list</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste: „%1“ passt zu keiner angezeigten Liste</translation>
     </message>
     <message>
         <source>Alarm: on</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung: ein</translation>
     </message>
     <message>
         <source>Alarm: off</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung: aus</translation>
     </message>
 </context>
 <context>
     <name>SmartListRowsModel</name>
     <message>
         <source>All Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben ohne Datum</translation>
     </message>
     <message>
         <source>Recurring Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederkehrende Aufgaben</translation>
     </message>
     <message>
         <source>Location-based Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Ortsbezogene Aufgaben</translation>
     </message>
     <message>
         <source>Overdue Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Überfällige Aufgaben</translation>
     </message>
     <message>
         <source>High Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben mit hoher Priorität</translation>
     </message>
     <message>
         <source>Mid Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben mit mittlerer Priorität</translation>
     </message>
     <message>
         <source>Low Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben mit niedriger Priorität</translation>
     </message>
     <message>
         <source>#%1</source>
-        <translation type="unfinished"></translation>
+        <translation>#%1</translation>
     </message>
     <message>
         <source>Merged list</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammelliste</translation>
     </message>
     <message>
         <source>Tag list</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlagwortliste</translation>
     </message>
     <message>
         <source>Saved search</source>
-        <translation type="unfinished"></translation>
+        <translation>Gespeicherte Suche</translation>
     </message>
 </context>
 <context>
     <name>SmartListTab</name>
     <message>
         <source>Add a tag list or a merged list</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Schlagwortliste oder Sammelliste hinzufügen</translation>
     </message>
     <message>
         <source>Delete the selected smart list</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählte intelligente Liste löschen</translation>
     </message>
     <message>
         <source>Drag a smart list, or press Alt+Up and Alt+Down, to change the order. Double-click one to change it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen Sie eine intelligente Liste oder drücken Sie Alt+Up und Alt+Down, um die Reihenfolge zu ändern. Doppelklicken Sie auf eine, um sie zu ändern.</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinzufügen</translation>
     </message>
     <message>
         <source>Add New Tag List</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Schlagwortliste hinzufügen</translation>
     </message>
     <message>
         <source>Add New Merged List</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Sammelliste hinzufügen</translation>
     </message>
 </context>
 <context>
     <name>SmartListWindow</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Add Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Intelligente Liste hinzufügen</translation>
     </message>
 </context>
 <context>
     <name>StatusItem</name>
     <message>
         <source>Show Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Kurzübersicht anzeigen</translation>
     </message>
     <message>
         <source>Open Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran öffnen</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt abgleichen</translation>
     </message>
     <message>
         <source>Quit Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran beenden</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran</translation>
     </message>
     <message>
         <source>Velmoran (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran (%1)</translation>
     </message>
 </context>
 <context>
     <name>StoreFoldersGroup</name>
     <message>
         <source>1 list or calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Liste oder Kalender</translation>
     </message>
     <message>
         <source>%1 lists and calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Listen und Kalender</translation>
     </message>
     <message>
         <source>missing</source>
-        <translation type="unfinished"></translation>
+        <translation>fehlt</translation>
     </message>
     <message>
         <source>not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Ordner</translation>
     </message>
     <message>
         <source>cannot be read or written</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht les- oder beschreibbar</translation>
     </message>
     <message>
         <source>Add Folder…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner hinzufügen …</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>Set by the VELMORAN_STORE environment variable, which takes precedence; change it there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Festgelegt durch die Umgebungsvariable VELMORAN_STORE, die Vorrang hat; ändern Sie sie dort.</translation>
     </message>
     <message>
         <source>Folders of iCalendar files, one sub-folder per list or calendar, as vdirsyncer, khal and todoman keep them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner mit iCalendar-Dateien, ein Unterordner pro Liste oder Kalender, so wie vdirsyncer, khal und todoman sie führen.</translation>
     </message>
     <message>
         <source>Velmoran&apos;s own folder. Add a vdirsyncer, khal or todoman folder to work on its lists and calendars.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmorans eigener Ordner. Fügen Sie einen Ordner von vdirsyncer, khal oder todoman hinzu, um mit dessen Listen und Kalendern zu arbeiten.</translation>
     </message>
     <message>
         <source>Choose a folder of lists and calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Einen Ordner mit Listen und Kalendern auswählen</translation>
     </message>
     <message>
         <source>This folder can&apos;t be used</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Ordner kann nicht verwendet werden</translation>
     </message>
 </context>
 <context>
     <name>SyncReport</name>
     <message>
         <source>The server refused the user name or password. Check them, or enter the password again in the account.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server hat den Benutzernamen oder das Passwort abgelehnt. Prüfen Sie beides oder geben Sie das Passwort im Konto erneut ein.</translation>
     </message>
     <message>
         <source>The server does not let this user in there (403 Forbidden). Check the address, and the user&apos;s rights on the server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server lässt diesen Benutzer dort nicht zu (403 Forbidden). Prüfen Sie die Adresse und die Rechte des Benutzers auf dem Server.</translation>
     </message>
     <message>
         <source>The server refused changes to &quot;%1&quot; (403 Forbidden): the list is read-only for this user. The changes stay on this computer; ask the list&apos;s owner for the right to change it, or move the tasks to another list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server hat Änderungen an „%1“ abgelehnt (403 Forbidden): Die Liste ist für diesen Benutzer schreibgeschützt. Die Änderungen bleiben auf diesem Rechner; bitten Sie den Eigentümer der Liste um das Recht, sie zu ändern, oder verschieben Sie die Aufgaben in eine andere Liste.</translation>
     </message>
     <message>
         <source>The server cannot be reached. Check the address and the network.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server ist nicht erreichbar. Prüfen Sie die Adresse und das Netzwerk.</translation>
     </message>
     <message>
         <source>The address does not lead to a CalDAV server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Adresse führt zu keinem CalDAV-Server.</translation>
     </message>
     <message>
         <source>The server&apos;s certificate is not trusted, or it does not speak HTTPS.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dem Zertifikat des Servers wird nicht vertraut, oder er spricht kein HTTPS.</translation>
     </message>
     <message>
         <source>The server did not answer in time.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server hat nicht rechtzeitig geantwortet.</translation>
     </message>
     <message>
         <source>A task was changed both here and on the server and could not be merged; both versions are unchanged.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Aufgabe wurde sowohl hier als auch auf dem Server geändert und konnte nicht zusammengeführt werden; beide Fassungen bleiben unverändert.</translation>
     </message>
     <message>
         <source>A list chosen for syncing no longer exists on the server. Choose the account&apos;s lists again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine zum Abgleich gewählte Liste existiert auf dem Server nicht mehr. Wählen Sie die Listen des Kontos erneut aus.</translation>
     </message>
     <message>
         <source>The password could not be read from the secret service. Unlock the keyring or enter the password again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Passwort konnte nicht aus dem Geheimnisdienst gelesen werden. Entsperren Sie den Schlüsselbund oder geben Sie das Passwort erneut ein.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on this computer. To be safe nothing was deleted on the server; choose whether to delete the tasks there too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben von „%1“ wurden auf diesem Rechner gelöscht. Zur Sicherheit wurde auf dem Server nichts gelöscht; entscheiden Sie, ob die Aufgaben auch dort gelöscht werden sollen.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on the server. To be safe nothing was deleted here; choose whether to delete the tasks here too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben von „%1“ wurden auf dem Server gelöscht. Zur Sicherheit wurde hier nichts gelöscht; entscheiden Sie, ob die Aufgaben auch hier gelöscht werden sollen.</translation>
     </message>
     <message>
         <source>Syncing was stopped before it finished. What was synced is kept; the next sync goes on from there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Abgleich wurde vor dem Ende angehalten. Was abgeglichen wurde, bleibt erhalten; der nächste Abgleich macht dort weiter.</translation>
     </message>
     <message>
         <source>vdirsyncer was ended from outside (signal %1) before the sync finished. What was synced is kept; sync again to finish.</source>
-        <translation type="unfinished"></translation>
+        <translation>vdirsyncer wurde von außen beendet (Signal %1), bevor der Abgleich fertig war. Was abgeglichen wurde, bleibt erhalten; gleichen Sie erneut ab, um ihn abzuschließen.</translation>
     </message>
     <message>
         <source>vdirsyncer failed without saying why. Nothing is lost by it; sync again.</source>
-        <translation type="unfinished"></translation>
+        <translation>vdirsyncer ist ohne Angabe von Gründen fehlgeschlagen. Dadurch geht nichts verloren; gleichen Sie erneut ab.</translation>
     </message>
     <message>
         <source>vdirsyncer failed: %1 Sync again; if it fails again, the details hold vdirsyncer&apos;s own words.</source>
-        <translation type="unfinished"></translation>
+        <translation>vdirsyncer ist fehlgeschlagen: %1 Gleichen Sie erneut ab; schlägt es wieder fehl, stehen in den Details die eigenen Worte von vdirsyncer.</translation>
     </message>
     <message numerus="yes">
         <source>%n received</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n empfangen</numerusform>
+            <numerusform>%n empfangen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n sent</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n gesendet</numerusform>
+            <numerusform>%n gesendet</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n deleted here</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n hier gelöscht</numerusform>
+            <numerusform>%n hier gelöscht</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n deleted on the server</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n auf dem Server gelöscht</numerusform>
+            <numerusform>%n auf dem Server gelöscht</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n changed on both sides, both kept</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n auf beiden Seiten geändert, beide behalten</numerusform>
+            <numerusform>%n auf beiden Seiten geändert, jeweils beide behalten</numerusform>
         </translation>
     </message>
     <message>
         <source>Nothing to change</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts zu ändern</translation>
     </message>
     <message>
         <source>&quot;%1&quot; no longer exists on the server and was left out; its tasks stay on this computer. Choose the account&apos;s lists again.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ existiert auf dem Server nicht mehr und wurde ausgelassen; ihre Aufgaben bleiben auf diesem Rechner. Wählen Sie die Listen des Kontos erneut aus.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on this computer. The list is left out of syncing until you choose whether to delete its tasks on the server too or to bring them back here.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben von „%1“ wurden auf diesem Rechner gelöscht. Die Liste bleibt vom Abgleich ausgenommen, bis Sie entscheiden, ob ihre Aufgaben auch auf dem Server gelöscht oder hierher zurückgeholt werden.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on the server; a copy of this computer&apos;s tasks is in %2. The list is left out of syncing until you choose whether to delete them here too or to send them back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Aufgaben von „%1“ wurden auf dem Server gelöscht; eine Kopie der Aufgaben dieses Rechners liegt in %2. Die Liste bleibt vom Abgleich ausgenommen, bis Sie entscheiden, ob sie auch hier gelöscht oder zurückgeschickt werden.</translation>
     </message>
     <message>
         <source>The tasks of &quot;%1&quot; were deleted on the server too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgaben von „%1“ wurden auch auf dem Server gelöscht.</translation>
     </message>
     <message>
         <source>The tasks of &quot;%1&quot; were deleted here too; a copy is in %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgaben von „%1“ wurden auch hier gelöscht; eine Kopie liegt in %2.</translation>
     </message>
 </context>
 <context>
     <name>SyncScheduler</name>
     <message>
         <source>Syncing… (%1 of %2 lists)</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleich läuft … (%1 von %2 Listen)</translation>
     </message>
     <message>
         <source>Syncing…</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleich läuft …</translation>
     </message>
     <message>
         <source>Not synced yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch nicht abgeglichen</translation>
     </message>
     <message>
         <source>Synced at %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgeglichen um %1: %2</translation>
     </message>
     <message>
         <source>Sync failed at %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleich um %1 fehlgeschlagen: %2</translation>
     </message>
 </context>
 <context>
     <name>SyncSetup</name>
     <message>
         <source>&quot;%1&quot; is not a web address (https://…).</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist keine Webadresse (https://…).</translation>
     </message>
     <message>
         <source>Velmoran: %1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran: %1 auf %2</translation>
     </message>
     <message>
         <source>The account could not be saved in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Konto konnte nicht in %1 gespeichert werden.</translation>
     </message>
 </context>
 <context>
     <name>SyncTab</name>
     <message>
         <source>Save Current Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktuelle Einstellungen speichern</translation>
     </message>
     <message>
         <source>Load…</source>
-        <translation type="unfinished"></translation>
+        <translation>Laden …</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswählen …</translation>
     </message>
     <message>
         <source>Device</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Sets are kept in one file in the sync folder. Point it at a folder that Nextcloud, Syncthing or another file-sync service carries, and load a set saved on another computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sätze werden in einer Datei im Abgleichordner aufbewahrt. Legen Sie ihn in einen Ordner, den Nextcloud, Syncthing oder ein anderer Dateiabgleichdienst überträgt, und laden Sie einen auf einem anderen Rechner gespeicherten Satz.</translation>
     </message>
     <message>
         <source>Sync Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleichordner</translation>
     </message>
     <message>
         <source>VELMORAN_SYNC_DIR names the folder for this run</source>
-        <translation type="unfinished"></translation>
+        <translation>VELMORAN_SYNC_DIR bestimmt den Ordner für diesen Lauf</translation>
     </message>
     <message>
         <source>Unknown device</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekanntes Gerät</translation>
     </message>
     <message>
         <source>Are you sure you want to change preferences to this one?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie die Einstellungen wirklich durch diese ersetzen?</translation>
     </message>
     <message>
         <source>%1 - %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 – %2</translation>
     </message>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ja</translation>
     </message>
     <message>
         <source>Loaded the preferences saved on %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die am %1 gespeicherten Einstellungen wurden geladen.</translation>
     </message>
     <message>
         <source>Loaded the preferences saved on %1. Not found here, so left out: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die am %1 gespeicherten Einstellungen wurden geladen. Hier nicht gefunden und daher ausgelassen: %2.</translation>
     </message>
     <message>
         <source>Choose the Sync Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgleichordner auswählen</translation>
     </message>
 </context>
 <context>
     <name>TaskListAssembly</name>
     <message>
         <source>%1. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2</translation>
     </message>
 </context>
 <context>
     <name>TaskListDelegate</name>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalendertermine</translation>
     </message>
     <message>
         <source>No Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Aufgaben</translation>
     </message>
 </context>
 <context>
     <name>TaskListModel</name>
     <message>
         <source>No Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Aufgaben</translation>
     </message>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Kalendertermine</translation>
     </message>
 </context>
 <context>
     <name>TaskListPresenter</name>
     <message>
         <source>The task could not be reopened</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe konnte nicht wieder geöffnet werden</translation>
     </message>
     <message>
         <source>The task could not be completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe konnte nicht erledigt werden</translation>
     </message>
     <message>
         <source>The task could not be deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe konnte nicht gelöscht werden</translation>
     </message>
 </context>
 <context>
     <name>TaskOperations</name>
     <message>
         <source>The task is no longer in the store.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe ist nicht mehr in der Ablage.</translation>
     </message>
     <message>
         <source>The store is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ablage ist nicht geöffnet.</translation>
     </message>
 </context>
 <context>
     <name>TaskRowContent</name>
     <message>
         <source>Mail Link</source>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail-Link</translation>
     </message>
     <message>
         <source>Overdue</source>
-        <translation type="unfinished"></translation>
+        <translation>Überfällig</translation>
     </message>
 </context>
 <context>
     <name>UnreadableFile</name>
     <message>
         <source>larger than %1 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>größer als %1 MB</translation>
     </message>
     <message>
         <source>cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>not an iCalendar file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>keine iCalendar-Datei: %1</translation>
     </message>
 </context>
 <context>
     <name>UnreadableFilesBar</name>
     <message>
         <source>Files that could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien, die nicht gelesen werden konnten</translation>
     </message>
     <message>
         <source>Show Files…</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien anzeigen …</translation>
     </message>
     <message>
         <source>1 file in your lists could not be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Datei in Ihren Listen konnte nicht gelesen werden.</translation>
     </message>
     <message>
         <source>%1 files in your lists could not be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Dateien in Ihren Listen konnten nicht gelesen werden.</translation>
     </message>
 </context>
 <context>
     <name>UnreadableFilesDialog</name>
     <message>
         <source>Files That Could Not Be Read</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien, die nicht gelesen werden konnten</translation>
     </message>
     <message>
         <source>These files in your lists are not shown. They are left as they are: fix or remove them in their folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Dateien in Ihren Listen werden nicht angezeigt. Sie bleiben unverändert: Korrigieren oder entfernen Sie sie in ihrem Ordner.</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>Reason</source>
-        <translation type="unfinished"></translation>
+        <translation>Grund</translation>
     </message>
     <message>
         <source>Files that could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien, die nicht gelesen werden konnten</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner öffnen</translation>
     </message>
 </context>
 <context>
     <name>UrlRow</name>
     <message>
         <source>No URL</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine URL</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Open URL (Ctrl+Return)</source>
-        <translation type="unfinished"></translation>
+        <translation>URL öffnen (Strg+Return)</translation>
     </message>
     <message>
         <source>Open URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL öffnen</translation>
     </message>
 </context>
 <context>
     <name>ViewController</name>
     <message>
         <source>Share List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste teilen</translation>
     </message>
     <message>
         <source>The task store refused the change.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabenablage hat die Änderung abgelehnt.</translation>
     </message>
 </context>
 <context>
     <name>WeekDateView</name>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Woche</translation>
     </message>
 </context>
 <context>
     <name>WindowController</name>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rückgängig</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholen</translation>
     </message>
 </context>
 <context>
     <name>store::EventStore</name>
     <message>
         <source>A task removed from %1 cannot be kept in Recently Deleted: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine aus %1 entfernte Aufgabe kann nicht in „Zuletzt gelöscht“ aufbewahrt werden: %2</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not in Recently Deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist nicht in „Zuletzt gelöscht“.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be restored: the task is in the store already (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht wiederhergestellt werden: Die Aufgabe ist bereits in der Ablage (%2).</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be restored: there is no list to put it in.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kann nicht wiederhergestellt werden: Es gibt keine Liste, in die sie kommen kann.</translation>
     </message>
     <message>
         <source>VELMORAN_STORE names &quot;%1&quot;, which is not a full path; give every folder from / (folders are separated by &apos;:&apos;)</source>
-        <translation type="unfinished"></translation>
+        <translation>VELMORAN_STORE nennt „%1“, was kein vollständiger Pfad ist; geben Sie jeden Ordner ab / an (Ordner werden durch „:“ getrennt)</translation>
     </message>
 </context>
 <context>
     <name>store::IcsItem</name>
     <message>
         <source>Reminder</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung</translation>
     </message>
 </context>
 <context>
     <name>velmoran</name>
     <message>
         <source>A task manager for the desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Aufgabenverwaltung für die Arbeitsumgebung.</translation>
     </message>
     <message>
         <source>Add the selected (else the copied) text as a task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Den ausgewählten (sonst den kopierten) Text als Aufgabe hinzufügen.</translation>
     </message>
     <message>
         <source>Start without opening the window (at login).</source>
-        <translation type="unfinished"></translation>
+        <translation>Starten, ohne das Fenster zu öffnen (bei der Anmeldung).</translation>
     </message>
     <message>
         <source>Bring the window to the front, or close it when it is in front (the first shortcut).</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Fenster in den Vordergrund holen oder es schließen, wenn es vorn ist (das erste Tastenkürzel).</translation>
     </message>
     <message>
         <source>Open the tray panel, or close it when it is open (the second shortcut).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kurzübersicht öffnen oder sie schließen, wenn sie geöffnet ist (das zweite Tastenkürzel).</translation>
     </message>
     <message>
         <source>Open the window for a new task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Fenster für eine neue Aufgabe öffnen.</translation>
     </message>
     <message>
         <source>velmoran: URLs to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu öffnende velmoran:-URLs.</translation>
     </message>
     <message>
         <source>a URL</source>
-        <translation type="unfinished"></translation>
+        <translation>eine URL</translation>
     </message>
     <message>
         <source>%1 cannot be combined with %2; give one of them.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht mit %2 kombiniert werden; geben Sie eines von beiden an.</translation>
     </message>
     <message>
         <source>the running instance refused the request: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die laufende Instanz hat die Anfrage abgelehnt: %1</translation>
     </message>
     <message>
         <source>no graphical display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a desktop session</source>
-        <translation type="unfinished"></translation>
+        <translation>keine grafische Anzeige (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt); starten Sie Velmoran aus einer grafischen Sitzung heraus</translation>
     </message>
     <message>
         <source>nothing is selected or copied; no task was added</source>
-        <translation type="unfinished"></translation>
+        <translation>nichts ist ausgewählt oder kopiert; es wurde keine Aufgabe hinzugefügt</translation>
     </message>
 </context>
 </TS>
