@@ -111,7 +111,7 @@
     </message>
     <message>
         <source>Sync With It</source>
-        <translation>Synchroniser avec</translation>
+        <translation>L&apos;utiliser pour synchroniser</translation>
     </message>
     <message>
         <source>No account yet: add the CalDAV server your phone or other computers sync with.</source>
@@ -194,7 +194,7 @@
     </message>
     <message>
         <source>No longer on the server, so no longer synced: %1. Their tasks stay on this computer.</source>
-        <translation>Plus sur le serveur, donc plus synchronisées&#xa0;: %1. Leurs tâches restent sur cet ordinateur.</translation>
+        <translation>Absentes du serveur, donc plus synchronisées&#xa0;: %1. Leurs tâches restent sur cet ordinateur.</translation>
     </message>
     <message>
         <source>The sync configuration could not be written to %1.</source>
@@ -588,9 +588,9 @@ Environment:
   XDG_CONFIG_HOME  where the preferences live; XDG_DATA_HOME where the store does
 
 Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source>
-        <translation>Velmoran sans fenêtre&#xa0;: ajouter, lister, terminer et supprimer des tâches, lire les
-événements et les préférences, avec le même stockage des tâches et les mêmes
-préférences que l&apos;application.
+        <translation>Velmoran sans fenêtre&#xa0;: ajouter, lister, terminer et supprimer des tâches,
+lire les événements et les préférences, avec le même stockage des tâches et
+les mêmes préférences que l&apos;application.
 
 Commandes&#xa0;:
   url URL                   exécute une commande d&apos;URL velmoran: (add, smartadd,
@@ -615,14 +615,16 @@ Commandes&#xa0;:
   complete ID               termine une tâche
   delete ID                 supprime une tâche (et l&apos;affiche)&#x202f;; elle va dans
                             les Suppressions récentes
-  deleted                   le contenu des Suppressions récentes, du plus récent
-                            au plus ancien&#x202f;; --empty supprime tout définitivement
+  deleted                   le contenu des Suppressions récentes, du plus
+                            récent au plus ancien&#x202f;; --empty supprime tout
+                            définitivement
   restore ID...             remet en place des éléments des Suppressions récentes
   events DÉBUT FIN          les événements entre deux dates (AAAA-MM-JJ ou
                             AAAA-MM-JJTHH:MM&#x202f;; une date seule comme FIN inclut
                             ce jour)
   prefs get CLÉ             la valeur d&apos;une préférence, en JSON
-  prefs set CLÉ VALEUR-JSON définit une préférence (null la supprime)
+  prefs set CLÉ VALEUR-JSON
+                            définit une préférence (null la supprime)
   sync                      synchronise une fois les comptes CalDAV et indique
                             ce qui a changé&#x202f;; une liste vidée d&apos;un côté attend,
                             mise de côté, jusqu&apos;à ce que --allow-emptied LISTE
@@ -1036,7 +1038,7 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
     <message>
         <source>Custom</source>
-        <translation>Personnalisée</translation>
+        <translation>Répétition personnalisée</translation>
     </message>
     <message>
         <source>Frequency</source>
@@ -1544,7 +1546,7 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
     <message>
         <source>Total Tasks</source>
-        <translation>Toutes les tâches</translation>
+        <translation>Total des tâches</translation>
     </message>
     <message>
         <source>Launcher badge</source>
@@ -1988,7 +1990,7 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
     <message>
         <source>Are you ready?</source>
-        <translation>Vous êtes prêt&#x202f;?</translation>
+        <translation>Prêt à commencer&#x202f;?</translation>
     </message>
     <message>
         <source>Yes. Great!</source>
@@ -2851,7 +2853,7 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
     <message>
         <source>Switch word %1</source>
-        <translation>Mot alterné %1</translation>
+        <translation>Mot à alterner %1</translation>
     </message>
     <message>
         <source>Edit</source>
@@ -2944,7 +2946,7 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <name>QuickAddSession</name>
     <message>
         <source>“%1” is gone; the task went to “%2”.</source>
-        <translation>«&#xa0;%1&#xa0;» n&apos;existe plus&#x202f;; la tâche est allée dans «&#xa0;%2&#xa0;».</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;existe plus&#x202f;; la tâche a été placée dans «&#xa0;%2&#xa0;».</translation>
     </message>
     <message>
         <source>Type a title for the task.</source>
@@ -3030,7 +3032,7 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
     <message>
         <source>&quot;%1&quot; went into &quot;%2&quot;: its own list no longer exists.</source>
-        <translation>«&#xa0;%1&#xa0;» est allée dans «&#xa0;%2&#xa0;»&#xa0;: sa propre liste n&apos;existe plus.</translation>
+        <translation>«&#xa0;%1&#xa0;» a été restaurée dans «&#xa0;%2&#xa0;»&#xa0;: sa propre liste n&apos;existe plus.</translation>
     </message>
     <message>
         <source>The list &quot;%1&quot; came back in another folder: its own folder is no longer one of the store&apos;s.</source>
@@ -3086,11 +3088,11 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
     <message>
         <source>List with 1 task</source>
-        <translation>Liste de 1 tâche</translation>
+        <translation>Liste avec 1 tâche</translation>
     </message>
     <message>
         <source>List with %1 tasks</source>
-        <translation>Liste de %1 tâches</translation>
+        <translation>Liste avec %1 tâches</translation>
     </message>
     <message>
         <source>Untitled list</source>
