@@ -5,533 +5,533 @@
     <name>AboutWindowController</name>
     <message>
         <source>FAQ</source>
-        <translation type="unfinished"></translation>
+        <translation>FAQ</translation>
     </message>
     <message>
         <source>Acknowledgements</source>
-        <translation type="unfinished"></translation>
+        <translation>Remerciements</translation>
     </message>
     <message>
         <source>About Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos de Velmoran</translation>
     </message>
     <message>
         <source>A task manager for your iCalendar folders.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un gestionnaire de tâches pour vos dossiers iCalendar.</translation>
     </message>
     <message>
         <source>Free software under the GNU General Public License, version 3 or later. It comes with no warranty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Logiciel libre sous licence publique générale GNU, version 3 ou ultérieure. Il est fourni sans aucune garantie.</translation>
     </message>
     <message>
         <source>Web Site</source>
-        <translation type="unfinished"></translation>
+        <translation>Site web</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>Version %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>%1 %2 (built with %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 (compilé avec %3)</translation>
     </message>
 </context>
 <context>
     <name>AccountSync</name>
     <message>
         <source>Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronisation</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on this computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les tâches de «&#xa0;%1&#xa0;» ont été supprimées sur cet ordinateur.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on the server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les tâches de «&#xa0;%1&#xa0;» ont été supprimées sur le serveur.</translation>
     </message>
     <message>
         <source>Delete them on the server too, so that your other devices lose them as well, or bring them back here? Until you choose, the list is not synced.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les supprimer aussi sur le serveur, pour que vos autres appareils les perdent également, ou les restaurer ici&#x202f;? Tant que vous n&apos;avez pas choisi, la liste n&apos;est pas synchronisée.</translation>
     </message>
     <message>
         <source>Delete them on this computer too, or send them back to the server? Either way a copy of this computer&apos;s tasks is in %1. Until you choose, the list is not synced.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les supprimer aussi sur cet ordinateur, ou les renvoyer au serveur&#x202f;? Dans les deux cas, une copie des tâches de cet ordinateur se trouve dans %1. Tant que vous n&apos;avez pas choisi, la liste n&apos;est pas synchronisée.</translation>
     </message>
     <message>
         <source>Delete on the Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer sur le serveur</translation>
     </message>
     <message>
         <source>Delete Here Too</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer ici aussi</translation>
     </message>
     <message>
         <source>Bring Them Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Les restaurer</translation>
     </message>
     <message>
         <source>Send Them Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Les renvoyer</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Plus tard</translation>
     </message>
 </context>
 <context>
     <name>AccountsGroup</name>
     <message>
         <source>no list chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>aucune liste choisie</translation>
     </message>
     <message>
         <source>%1 at %2 — %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 sur %2 — %3</translation>
     </message>
     <message>
         <source>Add Account…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter un compte…</translation>
     </message>
     <message>
         <source>Choose Lists…</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir les listes…</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchroniser maintenant</translation>
     </message>
     <message>
         <source>Sync With It</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;utiliser pour synchroniser</translation>
     </message>
     <message>
         <source>No account yet: add the CalDAV server your phone or other computers sync with.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun compte pour l&apos;instant&#xa0;: ajoutez le serveur CalDAV avec lequel se synchronisent votre téléphone ou vos autres ordinateurs.</translation>
     </message>
     <message>
         <source>Also syncing with your own vdirsyncer configuration %1, as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronisation également avec votre propre configuration vdirsyncer %1, telle quelle.</translation>
     </message>
     <message>
         <source>Your own vdirsyncer configuration %1 can be used as it is: its folders become store folders and Velmoran runs &quot;vdirsyncer sync&quot; with it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Votre propre configuration vdirsyncer %1 peut être utilisée telle quelle&#xa0;: ses dossiers deviennent des dossiers de stockage et Velmoran lance «&#xa0;vdirsyncer sync&#xa0;» avec elle.</translation>
     </message>
     <message>
         <source>Remove the account %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer le compte %1&#x202f;?</translation>
     </message>
     <message>
         <source>Its password is taken out of the secret service and it is no longer synced. The tasks already on this computer stay in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Son mot de passe est retiré du service de secrets et il n&apos;est plus synchronisé. Les tâches déjà présentes sur cet ordinateur restent dans %1.</translation>
     </message>
 </context>
 <context>
     <name>AddAccountDialog</name>
     <message>
         <source>Connect</source>
-        <translation type="unfinished"></translation>
+        <translation>Se connecter</translation>
     </message>
     <message>
         <source>Add CalDAV Account</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter un compte CalDAV</translation>
     </message>
     <message>
         <source>Choose Lists to Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir les listes à synchroniser</translation>
     </message>
     <message>
         <source>https://example.org/dav/</source>
-        <translation type="unfinished"></translation>
+        <translation>https://example.org/dav/</translation>
     </message>
     <message>
         <source>Server:</source>
-        <translation type="unfinished"></translation>
+        <translation>Serveur&#xa0;:</translation>
     </message>
     <message>
         <source>User name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom d&apos;utilisateur&#xa0;:</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot de passe&#xa0;:</translation>
     </message>
     <message>
         <source>kept in the secret service</source>
-        <translation type="unfinished"></translation>
+        <translation>conservé dans le service de secrets</translation>
     </message>
     <message>
         <source>Ask the Server Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Interroger à nouveau le serveur</translation>
     </message>
     <message>
         <source>Asking the server…</source>
-        <translation type="unfinished"></translation>
+        <translation>Interrogation du serveur…</translation>
     </message>
     <message>
         <source>Enter the server&apos;s address, your user name and password.</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez l&apos;adresse du serveur, votre nom d&apos;utilisateur et votre mot de passe.</translation>
     </message>
     <message>
         <source>Saving the password in the secret service… If your keyring asks to be unlocked, answer it; Cancel stops waiting.</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement du mot de passe dans le service de secrets… Si votre trousseau demande à être déverrouillé, répondez-lui&#x202f;; Annuler arrête l&apos;attente.</translation>
     </message>
     <message>
         <source>The server holds no task list or calendar for this user.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur ne contient aucune liste de tâches ni aucun agenda pour cet utilisateur.</translation>
     </message>
     <message>
         <source>Choose the lists and calendars to keep on this computer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisissez les listes et les agendas à conserver sur cet ordinateur&#xa0;:</translation>
     </message>
     <message>
         <source>No longer on the server, so no longer synced: %1. Their tasks stay on this computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Absentes du serveur, donc plus synchronisées&#xa0;: %1. Leurs tâches restent sur cet ordinateur.</translation>
     </message>
     <message>
         <source>The sync configuration could not be written to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire la configuration de synchronisation dans %1.</translation>
     </message>
 </context>
 <context>
     <name>AddListWindowController</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre</translation>
     </message>
     <message>
         <source>Colour</source>
-        <translation type="unfinished"></translation>
+        <translation>Couleur</translation>
     </message>
     <message>
         <source>List name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom de la liste</translation>
     </message>
     <message>
         <source>&amp;Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nom&#xa0;:</translation>
     </message>
     <message>
         <source>Add New List</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une nouvelle liste</translation>
     </message>
     <message>
         <source>Edit List</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier la liste</translation>
     </message>
     <message>
         <source>The list could not be changed</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de modifier la liste</translation>
     </message>
     <message>
         <source>The list could not be created</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer la liste</translation>
     </message>
     <message>
         <source>The task store refused the change.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le stockage des tâches a refusé la modification.</translation>
     </message>
 </context>
 <context>
     <name>AddMergedListWindowController</name>
     <message>
         <source>Merged List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste fusionnée</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Avertissement</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listes</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune</translation>
     </message>
     <message>
         <source>No priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune priorité</translation>
     </message>
     <message>
         <source>Low priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorité basse</translation>
     </message>
     <message>
         <source>Medium priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorité moyenne</translation>
     </message>
     <message>
         <source>High priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorité haute</translation>
     </message>
     <message>
         <source>Add Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une liste intelligente</translation>
     </message>
     <message>
         <source>Edit List</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier la liste</translation>
     </message>
     <message>
         <source>Type in a name</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez un nom</translation>
     </message>
     <message>
         <source>Need at least one list</source>
-        <translation type="unfinished"></translation>
+        <translation>Au moins une liste est nécessaire</translation>
     </message>
     <message>
         <source>Need at least one priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Au moins une priorité est nécessaire</translation>
     </message>
 </context>
 <context>
     <name>AddTagListWindowController</name>
     <message>
         <source>Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste intelligente</translation>
     </message>
     <message>
         <source>Tag or search text</source>
-        <translation type="unfinished"></translation>
+        <translation>Étiquette ou texte à rechercher</translation>
     </message>
     <message>
         <source>Add Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une liste intelligente</translation>
     </message>
     <message>
         <source>Edit List</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier la liste</translation>
     </message>
 </context>
 <context>
     <name>AddViewController</name>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle tâche</translation>
     </message>
     <message>
         <source>New Task Added</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle tâche ajoutée</translation>
     </message>
 </context>
 <context>
     <name>AdvancedPage</name>
     <message>
         <source>Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste intelligente</translation>
     </message>
     <message>
         <source>Quick Actions</source>
-        <translation type="unfinished"></translation>
+        <translation>Actions rapides</translation>
     </message>
     <message>
         <source>Smart Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajout intelligent</translation>
     </message>
     <message>
         <source>Sync Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchroniser les préférences</translation>
     </message>
     <message>
         <source>shown</source>
-        <translation type="unfinished"></translation>
+        <translation>affiché</translation>
     </message>
 </context>
 <context>
     <name>AppDelegate</name>
     <message>
         <source>Preferences Not Saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Préférences non enregistrées</translation>
     </message>
     <message>
         <source>Velmoran could not save a change to its preferences: %1. The change holds until Velmoran quits; free some space or fix the folder&apos;s permissions, then change it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran n&apos;a pas pu enregistrer une modification de ses préférences&#xa0;: %1. La modification reste valable jusqu&apos;à la fermeture de Velmoran&#x202f;; libérez de l&apos;espace ou corrigez les droits du dossier, puis modifiez-la à nouveau.</translation>
     </message>
 </context>
 <context>
     <name>AppearancePage</name>
     <message>
         <source>Manual</source>
-        <translation type="unfinished"></translation>
+        <translation>Manuel</translation>
     </message>
     <message>
         <source>Scheduled</source>
-        <translation type="unfinished"></translation>
+        <translation>Programmé</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>Par défaut</translation>
     </message>
     <message>
         <source>Large</source>
-        <translation type="unfinished"></translation>
+        <translation>Grande</translation>
     </message>
     <message>
         <source>Huge</source>
-        <translation type="unfinished"></translation>
+        <translation>Très grande</translation>
     </message>
     <message>
         <source>Font</source>
-        <translation type="unfinished"></translation>
+        <translation>Police</translation>
     </message>
     <message>
         <source>Font Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille de police</translation>
     </message>
     <message>
         <source>Night Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Mode nuit</translation>
     </message>
     <message>
         <source>From</source>
-        <translation type="unfinished"></translation>
+        <translation>De</translation>
     </message>
     <message>
         <source>To</source>
-        <translation type="unfinished"></translation>
+        <translation>À</translation>
     </message>
 </context>
 <context>
     <name>ApplicationInterface</name>
     <message>
         <source>The URL is longer than %1 characters.</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;URL dépasse %1 caractères.</translation>
     </message>
     <message>
         <source>Only %1: URLs are accepted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Seules les URL %1: sont acceptées.</translation>
     </message>
     <message>
         <source>The text is longer than %1 characters.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le texte dépasse %1 caractères.</translation>
     </message>
     <message>
         <source>The text is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le texte est vide.</translation>
     </message>
 </context>
 <context>
     <name>AutostartEntry</name>
     <message>
         <source>The autostart entry %1 cannot be removed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de supprimer l&apos;entrée de démarrage automatique %1.</translation>
     </message>
     <message>
         <source>The autostart folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier de démarrage automatique %1.</translation>
     </message>
     <message>
         <source>The autostart entry %1 cannot be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire l&apos;entrée de démarrage automatique %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
     <name>CheckDateRow</name>
     <message>
         <source>Remind Before the Due Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappeler avant l&apos;heure d&apos;échéance</translation>
     </message>
 </context>
 <context>
     <name>CliText</name>
     <message>
         <source>warning: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>avertissement&#xa0;: %1</translation>
     </message>
     <message>
         <source>use HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm</source>
-        <translation type="unfinished"></translation>
+        <translation>utilisez HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd ou yyyy-MM-dd HH:mm</translation>
     </message>
     <message>
         <source>no task has the identifier &quot;%1&quot; (see &quot;tasks&quot;)</source>
-        <translation type="unfinished"></translation>
+        <translation>aucune tâche n&apos;a l&apos;identifiant «&#xa0;%1&#xa0;» (voir «&#xa0;tasks&#xa0;»)</translation>
     </message>
     <message>
         <source>nothing was added: no title is left once the Smart Add words are taken out, or the store refused the task</source>
-        <translation type="unfinished"></translation>
+        <translation>rien n&apos;a été ajouté&#xa0;: il ne reste aucun titre une fois les mots de l&apos;ajout intelligent retirés, ou le stockage a refusé la tâche</translation>
     </message>
     <message>
         <source>nothing was added: the title is empty, or the store refused the task</source>
-        <translation type="unfinished"></translation>
+        <translation>rien n&apos;a été ajouté&#xa0;: le titre est vide, ou le stockage a refusé la tâche</translation>
     </message>
     <message>
         <source>not a %1: URL with the command add, smartadd or open</source>
-        <translation type="unfinished"></translation>
+        <translation>pas une URL %1: avec la commande add, smartadd ou open</translation>
     </message>
     <message>
         <source>the due date &quot;%1&quot; cannot be read; the task has no due date</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de lire l&apos;échéance «&#xa0;%1&#xa0;»&#x202f;; la tâche n&apos;a pas d&apos;échéance</translation>
     </message>
     <message>
         <source>cannot read the due date &quot;%1&quot;; %2</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de lire l&apos;échéance «&#xa0;%1&#xa0;»&#x202f;; %2</translation>
     </message>
     <message>
         <source>--due-after %1 is too far in the future</source>
-        <translation type="unfinished"></translation>
+        <translation>--due-after %1 est trop loin dans le futur</translation>
     </message>
     <message>
         <source>no list is called &quot;%1&quot;; the task goes into &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>aucune liste ne s&apos;appelle «&#xa0;%1&#xa0;»&#x202f;; la tâche va dans «&#xa0;%2&#xa0;»</translation>
     </message>
     <message>
         <source>the task could not be completed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de terminer la tâche&#xa0;: %1</translation>
     </message>
     <message>
         <source>the task could not be deleted: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de supprimer la tâche&#xa0;: %1</translation>
     </message>
     <message>
         <source>cannot read the date &quot;%1&quot;; use YYYY-MM-DD or YYYY-MM-DDTHH:MM</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de lire la date «&#xa0;%1&#xa0;»&#x202f;; utilisez AAAA-MM-JJ ou AAAA-MM-JJTHH:MM</translation>
     </message>
     <message>
         <source>%1 is not later than %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 n&apos;est pas postérieur à %2</translation>
     </message>
     <message>
         <source>this command does not use the task store</source>
-        <translation type="unfinished"></translation>
+        <translation>cette commande n&apos;utilise pas le stockage des tâches</translation>
     </message>
     <message>
         <source>&quot;%1&quot; could not be deleted: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de supprimer «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not in Recently Deleted; &quot;deleted&quot; lists what is.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas dans les Suppressions récentes&#x202f;; «&#xa0;deleted&#xa0;» liste leur contenu.</translation>
     </message>
     <message>
         <source>Restored &quot;%1&quot; into &quot;%2&quot;: its own list no longer exists.</source>
-        <translation type="unfinished"></translation>
+        <translation>Restauration de «&#xa0;%1&#xa0;» dans «&#xa0;%2&#xa0;»&#xa0;: sa propre liste n&apos;existe plus.</translation>
     </message>
     <message>
         <source>Restored &quot;%1&quot; into &quot;%2&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Restauration de «&#xa0;%1&#xa0;» dans «&#xa0;%2&#xa0;».</translation>
     </message>
     <message>
         <source>Velmoran without a window: add, list, complete and delete tasks, read events and
@@ -588,1908 +588,1975 @@ Environment:
   XDG_CONFIG_HOME  where the preferences live; XDG_DATA_HOME where the store does
 
 Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran sans fenêtre&#xa0;: ajouter, lister, terminer et supprimer des tâches,
+lire les événements et les préférences, avec le même stockage des tâches et
+les mêmes préférences que l&apos;application.
+
+Commandes&#xa0;:
+  url URL                   exécute une commande d&apos;URL velmoran: (add, smartadd,
+                            open)&#x202f;; «&#xa0;open&#xa0;» affiche la tâche
+  add [TITRE]               ajoute une tâche&#x202f;; accepte --text, --list, --url,
+                            --notes, --priority, --due, --due-after, --alarm
+  smartadd TEXTE            ajoute une tâche à partir d&apos;une ligne en syntaxe
+                            d&apos;ajout intelligent
+  lists                     les listes de tâches
+  lists --problems          les fichiers des listes qui n&apos;ont pas pu être lus,
+                            et pourquoi&#x202f;; code de sortie 1 s&apos;il y en a
+  tasks                     les tâches en cours de toutes les listes visibles,
+                            ou d&apos;une seule --list, --filter ou --search&#x202f;;
+                            --completed inclut les tâches terminées
+  tasks --day|--week|--month [DATE]
+                            les tâches puis les événements que la fenêtre
+                            affiche pour ce jour, cette semaine ou ce mois (DATE
+                            AAAA-MM-JJ, aujourd&apos;hui par défaut), avec les
+                            préférences d&apos;affichage&#x202f;; les tâches terminées de la
+                            période en cours suivent «&#xa0;showCompleted&#xa0;», sauf si
+                            --completed est indiqué
+  complete ID               termine une tâche
+  delete ID                 supprime une tâche (et l&apos;affiche)&#x202f;; elle va dans
+                            les Suppressions récentes
+  deleted                   le contenu des Suppressions récentes, du plus
+                            récent au plus ancien&#x202f;; --empty supprime tout
+                            définitivement
+  restore ID...             remet en place des éléments des Suppressions récentes
+  events DÉBUT FIN          les événements entre deux dates (AAAA-MM-JJ ou
+                            AAAA-MM-JJTHH:MM&#x202f;; une date seule comme FIN inclut
+                            ce jour)
+  prefs get CLÉ             la valeur d&apos;une préférence, en JSON
+  prefs set CLÉ VALEUR-JSON
+                            définit une préférence (null la supprime)
+  sync                      synchronise une fois les comptes CalDAV et indique
+                            ce qui a changé&#x202f;; une liste vidée d&apos;un côté attend,
+                            mise de côté, jusqu&apos;à ce que --allow-emptied LISTE
+                            supprime aussi ses tâches de l&apos;autre côté ou que
+                            --restore-emptied LISTE les restaure
+  account add URL UTILISATEUR
+                            ajoute un compte CalDAV (mot de passe sur l&apos;entrée
+                            standard), synchronise toutes ses listes et ajoute
+                            son dossier de stockage
+  account lists COMPTE [LISTE...]
+                            les listes du serveur pour le compte, [x] pour
+                            celles qui sont synchronisées&#x202f;; avec des LISTES,
+                            synchronise celles-ci désormais
+
+Échéances (--due)&#xa0;: HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd ou yyyy-MM-dd HH:mm.
+Types de filtre (--filter)&#xa0;: 0 toutes, 1 sans échéance, 2 récurrentes, 3 lieu,
+4 en retard, 5 priorité haute, 6 moyenne, 7 basse, 8 étiquette (--tag MOT),
+9 liste fusionnée (--tag NOM), 11 aujourd&apos;hui, 12 cette semaine, 13 ce mois-ci,
+15 recherche enregistrée (--tag TEXTE).
+Mettez «&#xa0;--&#xa0;» avant un texte qui commence par un tiret.
+
+Environnement&#xa0;:
+  VELMORAN_NOW     la date et l&apos;heure actuelles pour cette exécution (ISO 8601,
+                   heure locale sauf si un décalage est indiqué), par exemple
+                   2026-12-24T10:00
+  VELMORAN_STORE   les dossiers de stockage des tâches, séparés par &apos;:&apos;
+  XDG_CONFIG_HOME  l&apos;emplacement des préférences&#x202f;; XDG_DATA_HOME celui du
+                   stockage
+
+Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée,
+2 ligne de commande incorrecte.</translation>
     </message>
     <message>
         <source>Print JSON instead of one line per record.</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher du JSON au lieu d&apos;une ligne par enregistrement.</translation>
     </message>
     <message>
         <source>The list (tasks, add).</source>
-        <translation type="unfinished"></translation>
+        <translation>La liste (tasks, add).</translation>
     </message>
     <message>
         <source>NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>NOM</translation>
     </message>
     <message>
         <source>A sidebar list type (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>Un type de liste de la barre latérale (tasks).</translation>
     </message>
     <message>
         <source>TYPE</source>
-        <translation type="unfinished"></translation>
+        <translation>TYPE</translation>
     </message>
     <message>
         <source>The tag, merged list or search text of --filter.</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;étiquette, la liste fusionnée ou le texte recherché de --filter.</translation>
     </message>
     <message>
         <source>TEXT</source>
-        <translation type="unfinished"></translation>
+        <translation>TEXTE</translation>
     </message>
     <message>
         <source>Tasks whose title or notes hold every word.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les tâches dont le titre ou les notes contiennent tous les mots.</translation>
     </message>
     <message>
         <source>Include completed tasks (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>Inclure les tâches terminées (tasks).</translation>
     </message>
     <message>
         <source>The day view of today or of DATE (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>La vue du jour d&apos;aujourd&apos;hui ou de DATE (tasks).</translation>
     </message>
     <message>
         <source>The week view of this week or DATE&apos;s (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>La vue de la semaine de cette semaine ou de celle de DATE (tasks).</translation>
     </message>
     <message>
         <source>The month view of this month or DATE&apos;s (tasks).</source>
-        <translation type="unfinished"></translation>
+        <translation>La vue du mois de ce mois-ci ou de celui de DATE (tasks).</translation>
     </message>
     <message>
         <source>The title (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Le titre (add).</translation>
     </message>
     <message>
         <source>A link stored with the task (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Un lien enregistré avec la tâche (add).</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Notes (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Les notes (add).</translation>
     </message>
     <message>
         <source>none, low, medium or high, or 0, 1, 2, 3 (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>none, low, medium ou high, ou 0, 1, 2, 3 (add).</translation>
     </message>
     <message>
         <source>PRIORITY</source>
-        <translation type="unfinished"></translation>
+        <translation>PRIORITÉ</translation>
     </message>
     <message>
         <source>The due date (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;échéance (add).</translation>
     </message>
     <message>
         <source>DUE</source>
-        <translation type="unfinished"></translation>
+        <translation>ÉCHÉANCE</translation>
     </message>
     <message>
         <source>Due this many minutes from now (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance dans ce nombre de minutes (add).</translation>
     </message>
     <message>
         <source>MINUTES</source>
-        <translation type="unfinished"></translation>
+        <translation>MINUTES</translation>
     </message>
     <message>
         <source>on or off; without it the &quot;alarmOn&quot; preference decides (add).</source>
-        <translation type="unfinished"></translation>
+        <translation>on ou off&#x202f;; sans cette option, la préférence «&#xa0;alarmOn&#xa0;» décide (add).</translation>
     </message>
     <message>
         <source>ON|OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>ON|OFF</translation>
     </message>
     <message>
         <source>The files of the lists that could not be read (lists).</source>
-        <translation type="unfinished"></translation>
+        <translation>Les fichiers des listes qui n&apos;ont pas pu être lus (lists).</translation>
     </message>
     <message>
         <source>Delete everything in Recently Deleted for good (deleted).</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer définitivement tout le contenu des Suppressions récentes (deleted).</translation>
     </message>
     <message>
         <source>Pass on the emptying of this list to the other side (sync).</source>
-        <translation type="unfinished"></translation>
+        <translation>Reporter le vidage de cette liste de l&apos;autre côté (sync).</translation>
     </message>
     <message>
         <source>LIST</source>
-        <translation type="unfinished"></translation>
+        <translation>LISTE</translation>
     </message>
     <message>
         <source>Bring the tasks of this emptied list back (sync).</source>
-        <translation type="unfinished"></translation>
+        <translation>Restaurer les tâches de cette liste vidée (sync).</translation>
     </message>
     <message>
         <source>What to do (see above).</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce qu&apos;il faut faire (voir ci-dessus).</translation>
     </message>
     <message>
         <source>command [arguments]</source>
-        <translation type="unfinished"></translation>
+        <translation>commande [arguments]</translation>
     </message>
     <message>
         <source>no command given; see --help</source>
-        <translation type="unfinished"></translation>
+        <translation>aucune commande indiquée&#x202f;; voir --help</translation>
     </message>
     <message>
         <source>account takes &quot;add URL USER&quot; or &quot;lists ACCOUNT [LIST...]&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>account attend «&#xa0;add URL UTILISATEUR&#xa0;» ou «&#xa0;lists COMPTE [LISTE...]&#xa0;»</translation>
     </message>
     <message>
         <source>sync-conflict takes FOLDER LOCAL REMOTE</source>
-        <translation type="unfinished"></translation>
+        <translation>sync-conflict attend DOSSIER LOCAL DISTANT</translation>
     </message>
     <message>
         <source>unknown command &quot;%1&quot;; see --help</source>
-        <translation type="unfinished"></translation>
+        <translation>commande inconnue «&#xa0;%1&#xa0;»&#x202f;; voir --help</translation>
     </message>
     <message>
         <source>url takes one URL</source>
-        <translation type="unfinished"></translation>
+        <translation>url attend une URL</translation>
     </message>
     <message>
         <source>smartadd takes the text</source>
-        <translation type="unfinished"></translation>
+        <translation>smartadd attend le texte</translation>
     </message>
     <message>
         <source>lists takes no arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>lists n&apos;attend aucun argument</translation>
     </message>
     <message>
         <source>%1 takes one task identifier</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 attend un identifiant de tâche</translation>
     </message>
     <message>
         <source>events takes two dates, FROM and TO</source>
-        <translation type="unfinished"></translation>
+        <translation>events attend deux dates, DÉBUT et FIN</translation>
     </message>
     <message>
         <source>sync takes no arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>sync n&apos;attend aucun argument</translation>
     </message>
     <message>
         <source>deleted takes no arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>deleted n&apos;attend aucun argument</translation>
     </message>
     <message>
         <source>restore takes the identifiers of deleted items</source>
-        <translation type="unfinished"></translation>
+        <translation>restore attend les identifiants d&apos;éléments supprimés</translation>
     </message>
     <message>
         <source>--%1 does not apply to this command</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 ne s&apos;applique pas à cette commande</translation>
     </message>
     <message>
         <source>prefs takes &quot;get KEY&quot; or &quot;set KEY JSON-VALUE&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>prefs attend «&#xa0;get CLÉ&#xa0;» ou «&#xa0;set CLÉ VALEUR-JSON&#xa0;»</translation>
     </message>
     <message>
         <source>give the title either as --text or as arguments, not both</source>
-        <translation type="unfinished"></translation>
+        <translation>indiquez le titre soit avec --text, soit en arguments, pas les deux</translation>
     </message>
     <message>
         <source>add needs a title</source>
-        <translation type="unfinished"></translation>
+        <translation>add nécessite un titre</translation>
     </message>
     <message>
         <source>--priority takes none, low, medium or high, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--priority attend none, low, medium ou high, pas «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>give either --due or --due-after, not both</source>
-        <translation type="unfinished"></translation>
+        <translation>indiquez soit --due, soit --due-after, pas les deux</translation>
     </message>
     <message>
         <source>--due needs a date</source>
-        <translation type="unfinished"></translation>
+        <translation>--due nécessite une date</translation>
     </message>
     <message>
         <source>--due-after takes a whole number of minutes, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--due-after attend un nombre entier de minutes, pas «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>--alarm takes on or off, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--alarm attend on ou off, pas «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>give at most one of --list, --filter, --search, --day, --week and --month</source>
-        <translation type="unfinished"></translation>
+        <translation>indiquez au plus une option parmi --list, --filter, --search, --day, --week et --month</translation>
     </message>
     <message>
         <source>--list needs a list name</source>
-        <translation type="unfinished"></translation>
+        <translation>--list nécessite un nom de liste</translation>
     </message>
     <message>
         <source>--search needs a text</source>
-        <translation type="unfinished"></translation>
+        <translation>--search nécessite un texte</translation>
     </message>
     <message>
         <source>--filter takes a list type from 0 to 15, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--filter attend un type de liste de 0 à 15, pas «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>for one list, use --list NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>pour une seule liste, utilisez --list NOM</translation>
     </message>
     <message>
         <source>for a search, use --search TEXT</source>
-        <translation type="unfinished"></translation>
+        <translation>pour une recherche, utilisez --search TEXTE</translation>
     </message>
     <message>
         <source>--tag applies to --filter 8, 9 and 15 only</source>
-        <translation type="unfinished"></translation>
+        <translation>--tag ne s&apos;applique qu&apos;à --filter 8, 9 et 15</translation>
     </message>
     <message>
         <source>--filter %1 needs --tag</source>
-        <translation type="unfinished"></translation>
+        <translation>--filter %1 nécessite --tag</translation>
     </message>
     <message>
         <source>tasks takes no arguments</source>
-        <translation type="unfinished"></translation>
+        <translation>tasks n&apos;attend aucun argument</translation>
     </message>
     <message>
         <source>--day, --week and --month take at most one date</source>
-        <translation type="unfinished"></translation>
+        <translation>--day, --week et --month attendent au plus une date</translation>
     </message>
     <message>
         <source>cannot read the date &quot;%1&quot;; use YYYY-MM-DD, such as 2026-12-24</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de lire la date «&#xa0;%1&#xa0;»&#x202f;; utilisez AAAA-MM-JJ, par exemple 2026-12-24</translation>
     </message>
     <message>
         <source>true or false</source>
-        <translation type="unfinished"></translation>
+        <translation>true ou false</translation>
     </message>
     <message>
         <source>a number</source>
-        <translation type="unfinished"></translation>
+        <translation>un nombre</translation>
     </message>
     <message>
         <source>a string</source>
-        <translation type="unfinished"></translation>
+        <translation>une chaîne</translation>
     </message>
     <message>
         <source>an array</source>
-        <translation type="unfinished"></translation>
+        <translation>un tableau</translation>
     </message>
     <message>
         <source>an object</source>
-        <translation type="unfinished"></translation>
+        <translation>un objet</translation>
     </message>
     <message>
         <source>a value of its own kind</source>
-        <translation type="unfinished"></translation>
+        <translation>une valeur de son propre type</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a JSON value (a string needs its quotes: &apos;&quot;08:00&quot;&apos;)</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas une valeur JSON (une chaîne doit avoir ses guillemets&#xa0;: &apos;&quot;08:00&quot;&apos;)</translation>
     </message>
     <message>
         <source>%1 takes %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 attend %2</translation>
     </message>
     <message>
         <source>the preferences could not be written</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible d&apos;écrire les préférences</translation>
     </message>
     <message>
         <source>the preferences could not be written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible d&apos;écrire les préférences&#xa0;: %1</translation>
     </message>
     <message>
         <source>To delete the tasks of &quot;%1&quot; on the other side too: velmoran-cli sync --allow-emptied &quot;%1&quot;; to bring them back: velmoran-cli sync --restore-emptied &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pour supprimer aussi les tâches de «&#xa0;%1&#xa0;» de l&apos;autre côté&#xa0;: velmoran-cli sync --allow-emptied &quot;%1&quot;&#x202f;; pour les restaurer&#xa0;: velmoran-cli sync --restore-emptied &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>To choose the lists of %1 again: velmoran-cli account lists %1 LIST...</source>
-        <translation type="unfinished"></translation>
+        <translation>Pour choisir à nouveau les listes de %1&#xa0;: velmoran-cli account lists %1 LISTE...</translation>
     </message>
     <message>
         <source>No CalDAV account is set up; add one with &quot;account add URL USER&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun compte CalDAV n&apos;est configuré&#x202f;; ajoutez-en un avec «&#xa0;account add URL UTILISATEUR&#xa0;».</translation>
     </message>
     <message>
         <source>No synced list is called &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune liste synchronisée ne s&apos;appelle «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>Synced %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronisation de %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>No account is called &quot;%1&quot;; the accounts: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun compte ne s&apos;appelle «&#xa0;%1&#xa0;»&#x202f;; les comptes&#xa0;: %2</translation>
     </message>
     <message>
         <source>%1 (no longer on the server)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (plus sur le serveur)</translation>
     </message>
     <message>
         <source>The server has no list &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur n&apos;a pas de liste «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>The sync configuration could not be written to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire la configuration de synchronisation dans %1.</translation>
     </message>
     <message>
         <source>%1 syncs these lists from now on: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 synchronise désormais ces listes&#xa0;: %2</translation>
     </message>
     <message>
         <source>Give the password on standard input.</source>
-        <translation type="unfinished"></translation>
+        <translation>Donnez le mot de passe sur l&apos;entrée standard.</translation>
     </message>
     <message>
         <source>Added %1 (%2) with the lists: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Compte %1 (%2) ajouté avec les listes&#xa0;: %3</translation>
     </message>
     <message>
         <source>The conflict could not be settled: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de résoudre le conflit&#xa0;: %1</translation>
     </message>
     <message>
         <source>Kept both versions: &quot;%1&quot; is this computer&apos;s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les deux versions ont été conservées&#xa0;: «&#xa0;%1&#xa0;» est celle de cet ordinateur.</translation>
     </message>
     <message>
         <source>no list is called &quot;%1&quot; (see &quot;lists&quot;)</source>
-        <translation type="unfinished"></translation>
+        <translation>aucune liste ne s&apos;appelle «&#xa0;%1&#xa0;» (voir «&#xa0;lists&#xa0;»)</translation>
     </message>
     <message>
         <source>no merged list is called &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>aucune liste fusionnée ne s&apos;appelle «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>that date cannot be shown</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible d&apos;afficher cette date</translation>
     </message>
     <message>
         <source>the events could not be read in time</source>
-        <translation type="unfinished"></translation>
+        <translation>les événements n&apos;ont pas pu être lus à temps</translation>
     </message>
     <message>
         <source>the tasks could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de lire les tâches</translation>
     </message>
     <message>
         <source>%1=&quot;%2&quot; is not an ISO date and time, such as 2026-12-24T10:00</source>
-        <translation type="unfinished"></translation>
+        <translation>%1=&quot;%2&quot; n&apos;est pas une date et heure ISO, comme 2026-12-24T10:00</translation>
     </message>
 </context>
 <context>
     <name>CustomRepeatSheet</name>
     <message>
         <source>%@:</source>
-        <translation type="unfinished"></translation>
+        <translation>%@&#xa0;:</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Répétition personnalisée</translation>
     </message>
     <message>
         <source>Frequency</source>
-        <translation type="unfinished"></translation>
+        <translation>Fréquence</translation>
     </message>
     <message>
         <source>Daily</source>
-        <translation type="unfinished"></translation>
+        <translation>Quotidienne</translation>
     </message>
     <message>
         <source>Weekly</source>
-        <translation type="unfinished"></translation>
+        <translation>Hebdomadaire</translation>
     </message>
     <message>
         <source>Monthly</source>
-        <translation type="unfinished"></translation>
+        <translation>Mensuelle</translation>
     </message>
     <message>
         <source>Yearly</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuelle</translation>
     </message>
     <message>
         <source>day(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>jour(s)</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Every</source>
-        <translation type="unfinished"></translation>
+        <translation>Intervalle</translation>
     </message>
     <message>
         <source>week(s) on</source>
-        <translation type="unfinished"></translation>
+        <translation>semaine(s), les jours</translation>
     </message>
     <message>
         <source>month(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>mois</translation>
     </message>
     <message>
         <source>On Days</source>
-        <translation type="unfinished"></translation>
+        <translation>Les jours</translation>
     </message>
     <message>
         <source>On Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Le</translation>
     </message>
     <message>
         <source>Last</source>
-        <translation type="unfinished"></translation>
+        <translation>Dernier</translation>
     </message>
     <message>
         <source>1st</source>
-        <translation type="unfinished"></translation>
+        <translation>1er</translation>
     </message>
     <message>
         <source>2nd</source>
-        <translation type="unfinished"></translation>
+        <translation>2e</translation>
     </message>
     <message>
         <source>3rd</source>
-        <translation type="unfinished"></translation>
+        <translation>3e</translation>
     </message>
     <message>
         <source>4th</source>
-        <translation type="unfinished"></translation>
+        <translation>4e</translation>
     </message>
     <message>
         <source>%ith</source>
-        <translation type="unfinished"></translation>
+        <translation>%ie</translation>
     </message>
     <message>
         <source>Week of the Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Semaine du mois</translation>
     </message>
     <message>
         <source>Weekday</source>
-        <translation type="unfinished"></translation>
+        <translation>Jour de la semaine</translation>
     </message>
     <message>
         <source>year(s) in</source>
-        <translation type="unfinished"></translation>
+        <translation>an(s), en</translation>
     </message>
 </context>
 <context>
     <name>DataManager</name>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Semaine</translation>
     </message>
 </context>
 <context>
     <name>DatePopover</name>
     <message>
         <source>No Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans heure</translation>
     </message>
     <message>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminé</translation>
     </message>
 </context>
 <context>
     <name>DayGraphView</name>
     <message>
         <source>Next 25 Hours</source>
-        <translation type="unfinished"></translation>
+        <translation>25 prochaines heures</translation>
     </message>
 </context>
 <context>
     <name>DesktopKeyBindings</name>
     <message>
         <source>Velmoran: Show or Hide the Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran&#xa0;: afficher ou masquer la fenêtre</translation>
     </message>
     <message>
         <source>Velmoran: Open the Tray Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran&#xa0;: ouvrir le panneau de la zone de notification</translation>
     </message>
 </context>
 <context>
     <name>DesktopShortcutHelp</name>
     <message>
         <source>Wayland lets no program take keys for itself. GNOME can run these shortcuts as its own keyboard shortcuts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wayland ne permet à aucun programme de s&apos;approprier des touches. GNOME peut exécuter ces raccourcis comme ses propres raccourcis clavier.</translation>
     </message>
     <message>
         <source>Remove from GNOME…</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer de GNOME…</translation>
     </message>
     <message>
         <source>Wayland lets no program take keys for itself. Add these lines to your compositor&apos;s configuration:</source>
-        <translation type="unfinished"></translation>
+        <translation>Wayland ne permet à aucun programme de s&apos;approprier des touches. Ajoutez ces lignes à la configuration de votre compositeur&#xa0;:</translation>
     </message>
     <message>
         <source>Other Desktops</source>
-        <translation type="unfinished"></translation>
+        <translation>Autres bureaux</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier</translation>
     </message>
     <message>
         <source>Record a shortcut above to see its line.</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrez un raccourci ci-dessus pour voir sa ligne.</translation>
     </message>
     <message>
         <source>Add to GNOME Shortcuts…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter aux raccourcis de GNOME…</translation>
     </message>
     <message>
         <source>Update GNOME Shortcuts…</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre à jour les raccourcis de GNOME…</translation>
     </message>
     <message>
         <source>GNOME runs %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>GNOME exécute %1.</translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> et </translation>
     </message>
     <message>
         <source>GNOME&apos;s keyboard shortcuts hold other keys than these: update them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les raccourcis clavier de GNOME contiennent d&apos;autres touches que celles-ci&#xa0;: mettez-les à jour.</translation>
     </message>
     <message>
         <source>Record a shortcut above first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrez d&apos;abord un raccourci ci-dessus.</translation>
     </message>
     <message>
         <source>Not in GNOME&apos;s keyboard shortcuts yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pas encore dans les raccourcis clavier de GNOME.</translation>
     </message>
     <message>
         <source>No tray is running, so the tray icon cannot show. GNOME shows it with the extension “AppIndicator and KStatusNotifierItem Support”. Until then the tray panel shortcut and the command “%1” open the panel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune zone de notification n&apos;est active, l&apos;icône ne peut donc pas s&apos;afficher. GNOME l&apos;affiche avec l&apos;extension «&#xa0;AppIndicator and KStatusNotifierItem Support&#xa0;». En attendant, le raccourci du panneau de la zone de notification et la commande «&#xa0;%1&#xa0;» ouvrent le panneau.</translation>
     </message>
     <message>
         <source>No tray is running, so the tray icon cannot show: add a tray (StatusNotifierItem) to your desktop&apos;s panel or bar. Until then the tray panel shortcut and the command “%1” open the panel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune zone de notification n&apos;est active, l&apos;icône ne peut donc pas s&apos;afficher&#xa0;: ajoutez une zone de notification (StatusNotifierItem) au tableau de bord ou à la barre de votre bureau. En attendant, le raccourci du panneau de la zone de notification et la commande «&#xa0;%1&#xa0;» ouvrent le panneau.</translation>
     </message>
     <message>
         <source>Velmoran will write these settings of GNOME:</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran va écrire ces paramètres de GNOME&#xa0;:</translation>
     </message>
     <message>
         <source>and add their paths to the list “%1” of %2. The other shortcuts in that list stay as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>et ajouter leurs chemins à la liste «&#xa0;%1&#xa0;» de %2. Les autres raccourcis de cette liste restent inchangés.</translation>
     </message>
     <message>
         <source>Its shortcut being off, %1 is taken out of the list and cleared.</source>
-        <translation type="unfinished"></translation>
+        <translation>Son raccourci étant désactivé, %1 est retiré de la liste et effacé.</translation>
     </message>
     <message>
         <source>Update Velmoran&apos;s shortcuts in GNOME?</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre à jour les raccourcis de Velmoran dans GNOME&#x202f;?</translation>
     </message>
     <message>
         <source>Add Velmoran&apos;s shortcuts to GNOME?</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter les raccourcis de Velmoran à GNOME&#x202f;?</translation>
     </message>
     <message>
         <source>Update Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre à jour les raccourcis</translation>
     </message>
     <message>
         <source>Add Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter les raccourcis</translation>
     </message>
     <message>
         <source>GNOME&apos;s keyboard shortcuts could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire les raccourcis clavier de GNOME.</translation>
     </message>
     <message>
         <source>Velmoran will take these paths out of the list “%1” of %2 and clear them:</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran va retirer ces chemins de la liste «&#xa0;%1&#xa0;» de %2 et les effacer&#xa0;:</translation>
     </message>
     <message>
         <source>The other shortcuts in that list stay as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les autres raccourcis de cette liste restent inchangés.</translation>
     </message>
     <message>
         <source>Remove Velmoran&apos;s shortcuts from GNOME?</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer les raccourcis de Velmoran de GNOME&#x202f;?</translation>
     </message>
     <message>
         <source>Remove Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer les raccourcis</translation>
     </message>
 </context>
 <context>
     <name>DesktopShortcutNote</name>
     <message>
         <source>To use other keys, change them in System Settings › Shortcuts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pour utiliser d&apos;autres touches, modifiez-les dans Configuration du système › Raccourcis.</translation>
     </message>
     <message>
         <source>To use other keys, change them in your desktop&apos;s keyboard shortcut settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pour utiliser d&apos;autres touches, modifiez-les dans les paramètres des raccourcis clavier de votre bureau.</translation>
     </message>
     <message>
         <source>Asking the desktop for these keys…</source>
-        <translation type="unfinished"></translation>
+        <translation>Demande de ces touches au bureau…</translation>
     </message>
     <message>
         <source>Desktop shortcut: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Raccourci du bureau&#xa0;: %1</translation>
     </message>
     <message>
         <source>not assigned</source>
-        <translation type="unfinished"></translation>
+        <translation>non attribué</translation>
     </message>
     <message>
         <source>The desktop could not bind this shortcut.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le bureau n&apos;a pas pu attribuer ce raccourci.</translation>
     </message>
 </context>
 <context>
     <name>DetailEditSession</name>
     <message>
         <source>&quot;%1&quot; was deleted or is no longer in a visible list; what you typed in it was not saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» a été supprimée ou ne se trouve plus dans une liste visible&#x202f;; ce que vous y avez saisi n&apos;a pas été enregistré.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was deleted or is no longer in a visible list.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» a été supprimée ou ne se trouve plus dans une liste visible.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program while you were editing it. Your text is kept here and replaces theirs when you leave the field.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» a été modifiée par un autre programme pendant que vous la modifiiez. Votre texte est conservé ici et remplace le sien lorsque vous quittez le champ.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program; this is its new version.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» a été modifiée par un autre programme&#x202f;; voici sa nouvelle version.</translation>
     </message>
     <message>
         <source>The change could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;enregistrer la modification.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not opened: links of this kind can run code or hide where they lead.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas ouvert&#xa0;: les liens de ce type peuvent exécuter du code ou masquer leur destination.</translation>
     </message>
     <message>
         <source>Open &quot;%1&quot;? It is opened by the program your desktop chooses for it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir «&#xa0;%1&#xa0;»&#x202f;? Il sera ouvert par le programme que votre bureau choisit pour lui.</translation>
     </message>
     <message>
         <source>No program could open &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun programme n&apos;a pu ouvrir «&#xa0;%1&#xa0;».</translation>
     </message>
 </context>
 <context>
     <name>DueDateControl</name>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance</translation>
     </message>
     <message>
         <source>No Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans heure</translation>
     </message>
     <message>
         <source>A due date without a time of day</source>
-        <translation type="unfinished"></translation>
+        <translation>Une échéance sans heure</translation>
     </message>
 </context>
 <context>
     <name>EventStore</name>
     <message>
         <source>another program keeps it locked</source>
-        <translation type="unfinished"></translation>
+        <translation>un autre programme le verrouille</translation>
     </message>
     <message>
         <source>The list folder %1 cannot be changed: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de modifier le dossier de liste %1&#xa0;: %2.</translation>
     </message>
     <message>
         <source>The store folder %1 cannot be read and written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire et d&apos;écrire dans le dossier de stockage %1.</translation>
     </message>
     <message>
         <source>The store folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier de stockage %1.</translation>
     </message>
     <message>
         <source>%1 holds no lists but other files; no lists are created in it.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ne contient aucune liste mais d&apos;autres fichiers&#x202f;; aucune liste n&apos;y est créée.</translation>
     </message>
     <message>
         <source>Reminders</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappels</translation>
     </message>
     <message>
         <source>Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Agenda</translation>
     </message>
     <message>
         <source>No task was given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune tâche n&apos;a été indiquée.</translation>
     </message>
     <message>
         <source>The task &quot;%1&quot; has no list.</source>
-        <translation type="unfinished"></translation>
+        <translation>La tâche «&#xa0;%1&#xa0;» n&apos;a pas de liste.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot move to &quot;%2&quot;: that list is read-only.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de déplacer «&#xa0;%1&#xa0;» vers «&#xa0;%2&#xa0;»&#xa0;: cette liste est en lecture seule.</translation>
     </message>
     <message>
         <source>The list &quot;%1&quot; cannot be changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de modifier la liste «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>The task was never saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>La tâche n&apos;a jamais été enregistrée.</translation>
     </message>
     <message>
         <source>No list was given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune liste n&apos;a été indiquée.</translation>
     </message>
     <message>
         <source>The list was never saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>La liste n&apos;a jamais été enregistrée.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program after it was read; nothing was overwritten, and the new version will be shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» a été modifiée par un autre programme après sa lecture&#x202f;; rien n&apos;a été écrasé, et la nouvelle version va s&apos;afficher.</translation>
     </message>
     <message>
         <source>%1 cannot be read (%2) and is left as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire %1 (%2)&#x202f;; il est laissé tel quel.</translation>
     </message>
     <message>
         <source>The list of &quot;%1&quot; does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>La liste de «&#xa0;%1&#xa0;» n&apos;existe pas.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is no longer in %2; nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est plus dans %2&#x202f;; rien n&apos;a été modifié.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is in the read-only list &quot;%2&quot; and cannot be moved.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» se trouve dans la liste en lecture seule «&#xa0;%2&#xa0;» et ne peut pas être déplacée.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot move to &quot;%2&quot;: that list is in another store folder (%3), and tasks move only between lists of one folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de déplacer «&#xa0;%1&#xa0;» vers «&#xa0;%2&#xa0;»&#xa0;: cette liste se trouve dans un autre dossier de stockage (%3), et les tâches ne se déplacent qu&apos;entre les listes d&apos;un même dossier.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; was changed by another program after it was read; it was not deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» a été modifiée par un autre programme après sa lecture&#x202f;; elle n&apos;a pas été supprimée.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is no longer in %2; nothing was deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est plus dans %2&#x202f;; rien n&apos;a été supprimé.</translation>
     </message>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier %1.</translation>
     </message>
     <message>
         <source>The list is left as it is: %1 cannot be read (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>La liste est laissée telle quelle&#xa0;: impossible de lire %1 (%2).</translation>
     </message>
 </context>
 <context>
     <name>FiltersPage</name>
     <message>
         <source>Visible on Day View</source>
-        <translation type="unfinished"></translation>
+        <translation>Visibles dans la vue du jour</translation>
     </message>
     <message>
         <source>Visible on Week View</source>
-        <translation type="unfinished"></translation>
+        <translation>Visibles dans la vue de la semaine</translation>
     </message>
     <message>
         <source>Visible on Month View</source>
-        <translation type="unfinished"></translation>
+        <translation>Visibles dans la vue du mois</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches sans échéance</translation>
     </message>
     <message>
         <source>Completed Tasks on previous dates</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches terminées aux dates passées</translation>
     </message>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Événements d&apos;agenda</translation>
     </message>
 </context>
 <context>
     <name>FreedesktopApplication</name>
     <message>
         <source>There is no action &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il n&apos;y a pas d&apos;action «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>The action &quot;%1&quot; takes no parameter.</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;action «&#xa0;%1&#xa0;» n&apos;accepte aucun paramètre.</translation>
     </message>
 </context>
 <context>
     <name>GeneralPage</name>
     <message>
         <source>Tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Zone de notification</translation>
     </message>
     <message>
         <source>Tray panel shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Raccourci du panneau de la zone de notification</translation>
     </message>
     <message>
         <source>Keyboard shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Raccourci clavier</translation>
     </message>
     <message>
         <source>Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Préférences</translation>
     </message>
     <message>
         <source>Show Velmoran in the Tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher Velmoran dans la zone de notification</translation>
     </message>
     <message>
         <source>Show Sunday First on Calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>Commencer la semaine le dimanche dans le calendrier</translation>
     </message>
     <message>
         <source>Sound Effects</source>
-        <translation type="unfinished"></translation>
+        <translation>Effets sonores</translation>
     </message>
     <message>
         <source>Current Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date du jour</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance</translation>
     </message>
     <message>
         <source>Overdue tasks on</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches en retard selon</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Désactivé</translation>
     </message>
     <message>
         <source>Base</source>
-        <translation type="unfinished"></translation>
+        <translation>Base</translation>
     </message>
     <message>
         <source>Include</source>
-        <translation type="unfinished"></translation>
+        <translation>Inclure</translation>
     </message>
     <message>
         <source>Total Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Total des tâches</translation>
     </message>
     <message>
         <source>Launcher badge</source>
-        <translation type="unfinished"></translation>
+        <translation>Badge du lanceur</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Aujourd&apos;hui</translation>
     </message>
     <message>
         <source>This Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette semaine</translation>
     </message>
     <message>
         <source>This Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce mois-ci</translation>
     </message>
     <message>
         <source>Overdue Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches en retard</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches sans échéance</translation>
     </message>
     <message>
         <source>Notifications</source>
-        <translation type="unfinished"></translation>
+        <translation>Notifications</translation>
     </message>
     <message>
         <source>Minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>minutes</translation>
     </message>
     <message>
         <source>Snooze</source>
-        <translation type="unfinished"></translation>
+        <translation>Reporter</translation>
     </message>
     <message>
         <source>How long a snoozed reminder waits before it shows again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Délai avant qu&apos;un rappel reporté ne s&apos;affiche à nouveau.</translation>
     </message>
     <message>
         <source>Store</source>
-        <translation type="unfinished"></translation>
+        <translation>Stockage</translation>
     </message>
     <message>
         <source>Accounts</source>
-        <translation type="unfinished"></translation>
+        <translation>Comptes</translation>
     </message>
 </context>
 <context>
     <name>Global</name>
     <message>
         <source>Yesterday</source>
-        <translation type="unfinished"></translation>
+        <translation>Hier</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Aujourd&apos;hui</translation>
     </message>
     <message>
         <source>Tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Demain</translation>
     </message>
     <message>
         <source>%i Days later</source>
-        <translation type="unfinished"></translation>
+        <translation>Dans %i jours</translation>
     </message>
     <message>
         <source>%i Days ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Il y a %i jours</translation>
     </message>
     <message>
         <source>Last Week</source>
-        <translation type="unfinished"></translation>
+        <translation>La semaine dernière</translation>
     </message>
     <message>
         <source>This Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette semaine</translation>
     </message>
     <message>
         <source>Next Week</source>
-        <translation type="unfinished"></translation>
+        <translation>La semaine prochaine</translation>
     </message>
     <message>
         <source>%i Weeks later</source>
-        <translation type="unfinished"></translation>
+        <translation>Dans %i semaines</translation>
     </message>
     <message>
         <source>%i Weeks ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Il y a %i semaines</translation>
     </message>
     <message>
         <source>Last Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Le mois dernier</translation>
     </message>
     <message>
         <source>This Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce mois-ci</translation>
     </message>
     <message>
         <source>Next Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Le mois prochain</translation>
     </message>
     <message>
         <source>%i Months later</source>
-        <translation type="unfinished"></translation>
+        <translation>Dans %i mois</translation>
     </message>
     <message>
         <source>%i Months ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Il y a %i mois</translation>
     </message>
     <message>
         <source>Last Year</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;année dernière</translation>
     </message>
     <message>
         <source>Next Year</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;année prochaine</translation>
     </message>
     <message>
         <source>%i Years later</source>
-        <translation type="unfinished"></translation>
+        <translation>Dans %i ans</translation>
     </message>
     <message>
         <source>%i Years ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Il y a %i ans</translation>
     </message>
     <message>
         <source>Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminées</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance</translation>
     </message>
     <message>
         <source>No Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune tâche</translation>
     </message>
     <message>
         <source>One Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Une tâche</translation>
     </message>
     <message>
         <source>%i Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>%i tâches</translation>
     </message>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Événements d&apos;agenda</translation>
     </message>
     <message>
         <source>%@ %@</source>
-        <translation type="unfinished"></translation>
+        <translation>%@,%@</translation>
     </message>
     <message>
         <source>on </source>
-        <translation type="unfinished"></translation>
+        <translation> </translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> et </translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>Weekdays</source>
-        <translation type="unfinished"></translation>
+        <translation>En semaine</translation>
     </message>
     <message>
         <source>Weekends</source>
-        <translation type="unfinished"></translation>
+        <translation>Le week-end</translation>
     </message>
     <message>
         <source>Every Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les jours</translation>
     </message>
     <message>
         <source>Every %i Days</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les %i jours</translation>
     </message>
     <message>
         <source>Every Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les semaines</translation>
     </message>
     <message>
         <source>Every %i Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les %i semaines</translation>
     </message>
     <message>
         <source>Every Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les mois</translation>
     </message>
     <message>
         <source>Every %i Months</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les %i mois</translation>
     </message>
     <message>
         <source>Every Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les ans</translation>
     </message>
     <message>
         <source>Every %i Years</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les %i ans</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation>dimanche</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation>lundi</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation>mardi</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation>mercredi</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation>jeudi</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation>vendredi</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation>samedi</translation>
     </message>
     <message>
         <source>1st</source>
-        <translation type="unfinished"></translation>
+        <translation>1er</translation>
     </message>
     <message>
         <source>2nd</source>
-        <translation type="unfinished"></translation>
+        <translation>2e</translation>
     </message>
     <message>
         <source>3rd</source>
-        <translation type="unfinished"></translation>
+        <translation>3e</translation>
     </message>
     <message>
         <source>Last</source>
-        <translation type="unfinished"></translation>
+        <translation>dernier</translation>
     </message>
     <message>
         <source>%ith</source>
-        <translation type="unfinished"></translation>
+        <translation>%ie</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Jamais</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Personnalisée</translation>
     </message>
 </context>
 <context>
     <name>GlobalShortcuts</name>
     <message>
         <source>Show or hide the Velmoran window</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher ou masquer la fenêtre de Velmoran</translation>
     </message>
     <message>
         <source>Open or close the tray panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir ou fermer le panneau de la zone de notification</translation>
     </message>
 </context>
 <context>
     <name>HelpWindowController</name>
     <message>
         <source>Update Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Notes de version</translation>
     </message>
     <message>
         <source>FAQ</source>
-        <translation type="unfinished"></translation>
+        <translation>FAQ</translation>
     </message>
     <message>
         <source>Acknowledgements</source>
-        <translation type="unfinished"></translation>
+        <translation>Remerciements</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aide</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>Review Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Évaluer Velmoran</translation>
     </message>
     <message>
         <source>Velmoran Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aide de Velmoran</translation>
     </message>
 </context>
 <context>
     <name>HourPopover</name>
     <message>
         <source>Hour</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure</translation>
     </message>
 </context>
 <context>
     <name>HourPopoverContent</name>
     <message>
         <source>Overdue</source>
-        <translation type="unfinished"></translation>
+        <translation>En retard</translation>
     </message>
 </context>
 <context>
     <name>IcsItem</name>
     <message>
         <source>Components are nested too deeply</source>
-        <translation type="unfinished"></translation>
+        <translation>Les composants sont imbriqués trop profondément</translation>
     </message>
     <message>
         <source>END without BEGIN</source>
-        <translation type="unfinished"></translation>
+        <translation>END sans BEGIN</translation>
     </message>
     <message>
         <source>END:%1 closes BEGIN:%2</source>
-        <translation type="unfinished"></translation>
+        <translation>END:%1 ferme BEGIN:%2</translation>
     </message>
     <message>
         <source>Text before the first component</source>
-        <translation type="unfinished"></translation>
+        <translation>Texte avant le premier composant</translation>
     </message>
     <message>
         <source>BEGIN:%1 is never closed</source>
-        <translation type="unfinished"></translation>
+        <translation>BEGIN:%1 n&apos;est jamais fermé</translation>
     </message>
     <message>
         <source>Not an iCalendar file</source>
-        <translation type="unfinished"></translation>
+        <translation>Pas un fichier iCalendar</translation>
     </message>
 </context>
 <context>
     <name>IntroStorePage</name>
     <message>
         <source>Choose a Folder of Calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir un dossier d&apos;agendas</translation>
     </message>
     <message>
         <source>The folders you already use:</source>
-        <translation type="unfinished"></translation>
+        <translation>Les dossiers que vous utilisez déjà&#xa0;:</translation>
     </message>
     <message>
         <source>Add Folder…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter un dossier…</translation>
     </message>
     <message>
         <source>Velmoran keeps your tasks as lists in folders of iCalendar files, the ones todoman, khal and vdirsyncer use.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran conserve vos tâches sous forme de listes dans des dossiers de fichiers iCalendar, ceux qu&apos;utilisent todoman, khal et vdirsyncer.</translation>
     </message>
     <message>
         <source>Velmoran also shows Calendar Events to let you manage your tasks at a glance with your events.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran affiche aussi les événements d&apos;agenda pour que vous gériez d&apos;un coup d&apos;œil vos tâches avec vos événements.</translation>
     </message>
     <message>
         <source>Velmoran&apos;s own folder (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier propre à Velmoran (%1)</translation>
     </message>
     <message>
         <source>Nothing is moved or copied: Velmoran works on the files where they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rien n&apos;est déplacé ni copié&#xa0;: Velmoran travaille sur les fichiers là où ils se trouvent.</translation>
     </message>
     <message>
         <source>1 list</source>
-        <translation type="unfinished"></translation>
+        <translation>1 liste</translation>
     </message>
     <message>
         <source>%1 lists</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 listes</translation>
     </message>
     <message>
         <source>1 task</source>
-        <translation type="unfinished"></translation>
+        <translation>1 tâche</translation>
     </message>
     <message>
         <source>%1 tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 tâches</translation>
     </message>
     <message>
         <source>1 event</source>
-        <translation type="unfinished"></translation>
+        <translation>1 événement</translation>
     </message>
     <message>
         <source>%1 events</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 événements</translation>
     </message>
     <message>
         <source>%1 — %2, %3, %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — %2, %3, %4</translation>
     </message>
     <message>
         <source> or more</source>
-        <translation type="unfinished"></translation>
+        <translation> ou plus</translation>
     </message>
     <message>
         <source>No folders of vdirsyncer, khal or todoman were found. Velmoran starts with a list &quot;Reminders&quot; and a calendar &quot;Calendar&quot; in its own folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun dossier de vdirsyncer, khal ou todoman n&apos;a été trouvé. Velmoran commence avec une liste «&#xa0;Rappels&#xa0;» et un agenda «&#xa0;Agenda&#xa0;» dans son propre dossier.</translation>
     </message>
 </context>
 <context>
     <name>IntroWindowController</name>
     <message>
         <source>Welcome to Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Bienvenue dans Velmoran</translation>
     </message>
     <message>
         <source>Velmoran extends your iCalendar task lists to a Powerful Task Manager. Your tasks become much more powerful and visible with Velmoran.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran fait de vos listes de tâches iCalendar un gestionnaire de tâches puissant. Avec Velmoran, vos tâches gagnent en efficacité et en visibilité.</translation>
     </message>
     <message>
         <source>Where are your tasks?</source>
-        <translation type="unfinished"></translation>
+        <translation>Où sont vos tâches&#x202f;?</translation>
     </message>
     <message>
         <source>Choose the lists you want to see in &apos;Velmoran&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisissez les listes que vous voulez voir dans Velmoran</translation>
     </message>
     <message>
         <source>All Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout est prêt</translation>
     </message>
     <message>
         <source>Are you ready?</source>
-        <translation type="unfinished"></translation>
+        <translation>Prêt à commencer&#x202f;?</translation>
     </message>
     <message>
         <source>Yes. Great!</source>
-        <translation type="unfinished"></translation>
+        <translation>Oui, c&apos;est parti&#x202f;!</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Suivant</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Précédent</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran</translation>
     </message>
     <message>
         <source>Velmoran needs to read and write %1. Change the folder&apos;s permissions or choose another one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran doit pouvoir lire et écrire dans %1. Modifiez les droits du dossier ou choisissez-en un autre.</translation>
     </message>
     <message>
         <source>Reminders</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappels</translation>
     </message>
     <message>
         <source>The chosen folders hold no task list, and none could be created in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les dossiers choisis ne contiennent aucune liste de tâches, et aucune n&apos;a pu être créée dans %1.</translation>
     </message>
     <message>
         <source>The chosen folders held no task list, so Velmoran created the list &quot;Reminders&quot; in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les dossiers choisis ne contenaient aucune liste de tâches&#xa0;: Velmoran a donc créé la liste «&#xa0;Rappels&#xa0;» dans %1.</translation>
     </message>
     <message>
         <source>Default list has been set to &apos;%1&apos;. New tasks you add will go into this list. You can change anytime on settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>La liste par défaut est désormais «&#xa0;%1&#xa0;». Les nouvelles tâches que vous ajoutez iront dans cette liste. Vous pouvez la changer à tout moment dans les préférences.</translation>
     </message>
     <message>
         <source>Can&apos;t access the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;accéder à la liste</translation>
     </message>
     <message>
         <source>Velmoran could not read the tasks of this list. Check that its folder can be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran n&apos;a pas pu lire les tâches de cette liste. Vérifiez que son dossier est lisible.</translation>
     </message>
 </context>
 <context>
     <name>LeftViewController</name>
     <message>
         <source>Add List</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une liste</translation>
     </message>
     <message>
         <source>Keep Window on Top</source>
-        <translation type="unfinished"></translation>
+        <translation>Garder la fenêtre au premier plan</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Aujourd&apos;hui</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listes</translation>
     </message>
     <message>
         <source>Add New List</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une nouvelle liste</translation>
     </message>
     <message>
         <source>Add New Tag List</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une nouvelle liste par étiquette</translation>
     </message>
     <message>
         <source>Add New Merged List</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une nouvelle liste fusionnée</translation>
     </message>
     <message>
         <source>Share List</source>
-        <translation type="unfinished"></translation>
+        <translation>Partager la liste</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
     <message>
         <source>The list could not be deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de supprimer la liste</translation>
     </message>
     <message>
         <source>Delete List</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer la liste</translation>
     </message>
     <message>
         <source>Delete this list?</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer cette liste&#x202f;?</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>ListRowsModel</name>
     <message>
         <source>%1 (checking…)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (vérification…)</translation>
     </message>
 </context>
 <context>
     <name>ListSelectorRow</name>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
 </context>
 <context>
     <name>ListTitles</name>
     <message>
         <source>All Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les tâches</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches sans échéance</translation>
     </message>
     <message>
         <source>Recurring Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches récurrentes</translation>
     </message>
     <message>
         <source>Location-based Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches liées à un lieu</translation>
     </message>
     <message>
         <source>Overdue Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches en retard</translation>
     </message>
     <message>
         <source>High Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches de priorité haute</translation>
     </message>
     <message>
         <source>Mid Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches de priorité moyenne</translation>
     </message>
     <message>
         <source>Low Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches de priorité basse</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Recherche</translation>
     </message>
 </context>
 <context>
     <name>ListsPage</name>
     <message>
         <source>View Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les événements d&apos;agenda</translation>
     </message>
     <message>
         <source>Show Dots</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les points</translation>
     </message>
     <message>
         <source>Add New List Automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter automatiquement les nouvelles listes</translation>
     </message>
     <message>
         <source>Reminders</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappels</translation>
     </message>
     <message>
         <source>Calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Agendas</translation>
     </message>
     <message>
         <source>Manage Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Gérer les listes</translation>
     </message>
     <message>
         <source>Delete Completed Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les tâches terminées</translation>
     </message>
     <message>
         <source>Add a list</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une liste</translation>
     </message>
     <message>
         <source>Delete the selected list (hide it first)</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer la liste sélectionnée (masquez-la d&apos;abord)</translation>
     </message>
     <message>
         <source>Delete the completed tasks of the selected list</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les tâches terminées de la liste sélectionnée</translation>
     </message>
     <message>
         <source>Drag a list, or press Alt+Up and Alt+Down, to change the order.</source>
-        <translation type="unfinished"></translation>
+        <translation>Faites glisser une liste, ou appuyez sur Alt+Up et Alt+Down, pour changer l&apos;ordre.</translation>
     </message>
     <message>
         <source>Can&apos;t access the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;accéder à la liste</translation>
     </message>
     <message>
         <source>Below lists can&apos;t be used in Velmoran at the moment.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les listes ci-dessous ne peuvent pas être utilisées dans Velmoran pour le moment.</translation>
     </message>
     <message>
         <source>Delete this list?</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer cette liste&#x202f;?</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
     <message>
         <source>The list could not be deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de supprimer la liste</translation>
     </message>
     <message>
         <source>Delete completed tasks on this list?</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les tâches terminées de cette liste&#x202f;?</translation>
     </message>
     <message>
         <source>No List Found</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune liste trouvée</translation>
     </message>
     <message>
         <source>The new list could not be saved: the store folder cannot be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;enregistrer la nouvelle liste&#xa0;: le dossier de stockage n&apos;est pas accessible en écriture.</translation>
     </message>
 </context>
 <context>
     <name>LocationPopover</name>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Lieu</translation>
     </message>
     <message>
         <source>Search an address or a place</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher une adresse ou un lieu</translation>
     </message>
     <message>
         <source>Validity</source>
-        <translation type="unfinished"></translation>
+        <translation>Validité</translation>
     </message>
     <message>
         <source>When I arrive...</source>
-        <translation type="unfinished"></translation>
+        <translation>En arrivant…</translation>
     </message>
     <message>
         <source>When I leave...</source>
-        <translation type="unfinished"></translation>
+        <translation>En partant…</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer</translation>
     </message>
     <message>
         <source>Places: © OpenStreetMap contributors</source>
-        <translation type="unfinished"></translation>
+        <translation>Lieux&#xa0;: © contributeurs d&apos;OpenStreetMap</translation>
     </message>
     <message>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Domicile</translation>
     </message>
     <message>
         <source>Work</source>
-        <translation type="unfinished"></translation>
+        <translation>Travail</translation>
     </message>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>Autre</translation>
     </message>
 </context>
 <context>
     <name>LocationRow</name>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Lieu</translation>
     </message>
     <message>
         <source>No Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun lieu</translation>
     </message>
     <message>
         <source>When I arrive...</source>
-        <translation type="unfinished"></translation>
+        <translation>En arrivant…</translation>
     </message>
     <message>
         <source>When I leave...</source>
-        <translation type="unfinished"></translation>
+        <translation>En partant…</translation>
     </message>
 </context>
 <context>
     <name>LocationSearch</name>
     <message>
         <source>Location is not valid</source>
-        <translation type="unfinished"></translation>
+        <translation>Le lieu n&apos;est pas valide</translation>
     </message>
     <message>
         <source>validating..</source>
-        <translation type="unfinished"></translation>
+        <translation>vérification…</translation>
     </message>
 </context>
 <context>
     <name>MainMenuBar</name>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Fichier</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle tâche</translation>
     </message>
     <message>
         <source>New List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle liste…</translation>
     </message>
     <message>
         <source>New Tag List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle liste par étiquette…</translation>
     </message>
     <message>
         <source>New Merged List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle liste fusionnée…</translation>
     </message>
     <message>
         <source>Share List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Partager la liste…</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchroniser maintenant</translation>
     </message>
     <message>
         <source>Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer la fenêtre</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>É&amp;dition</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
     <message>
         <source>Recently Deleted…</source>
-        <translation type="unfinished"></translation>
+        <translation>Suppressions récentes…</translation>
     </message>
     <message>
         <source>Preferences…</source>
-        <translation type="unfinished"></translation>
+        <translation>Préférences…</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Affichage</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Aujourd&apos;hui</translation>
     </message>
     <message>
         <source>Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Jour</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Semaine</translation>
     </message>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Mois</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher</translation>
     </message>
     <message>
         <source>Preset Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listes prédéfinies</translation>
     </message>
     <message>
         <source>Smart Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listes intelligentes</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listes</translation>
     </message>
     <message>
         <source>&amp;Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fe&amp;nêtre</translation>
     </message>
     <message>
         <source>Minimize</source>
-        <translation type="unfinished"></translation>
+        <translation>Réduire</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aid&amp;e</translation>
     </message>
     <message>
         <source>Velmoran Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aide de Velmoran</translation>
     </message>
     <message>
         <source>What&apos;s New</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouveautés</translation>
     </message>
     <message>
         <source>Rate Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Évaluer Velmoran</translation>
     </message>
     <message>
         <source>About Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos de Velmoran</translation>
     </message>
     <message>
         <source>Hide Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Masquer les tâches terminées</translation>
     </message>
     <message>
         <source>Show Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les tâches terminées</translation>
     </message>
     <message>
         <source>Hide Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Masquer les listes</translation>
     </message>
     <message>
         <source>Show Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les listes</translation>
     </message>
     <message>
         <source>Hide Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Masquer les détails</translation>
     </message>
     <message>
         <source>Show Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les détails</translation>
     </message>
 </context>
 <context>
     <name>MapView</name>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Carte</translation>
     </message>
     <message>
         <source>No position</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune position</translation>
     </message>
     <message>
         <source>© OpenStreetMap contributors</source>
-        <translation type="unfinished"></translation>
+        <translation>© contributeurs d&apos;OpenStreetMap</translation>
     </message>
 </context>
 <context>
     <name>MidViewController</name>
     <message>
         <source>Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher</translation>
     </message>
     <message>
         <source>Save Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer la recherche</translation>
     </message>
     <message>
         <source>Show Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les listes</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Précédent</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Suivant</translation>
     </message>
     <message>
         <source>View</source>
-        <translation type="unfinished"></translation>
+        <translation>Affichage</translation>
     </message>
     <message>
         <source>Show or Hide Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher ou masquer les tâches terminées</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle tâche</translation>
     </message>
     <message>
         <source>Task List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste de tâches</translation>
     </message>
     <message>
         <source>Hide Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Masquer les tâches terminées</translation>
     </message>
     <message>
         <source>Show Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les tâches terminées</translation>
     </message>
 </context>
 <context>
     <name>MonthDateView</name>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Mois</translation>
     </message>
 </context>
 <context>
     <name>NewTaskPage</name>
     <message>
         <source>No Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans heure</translation>
     </message>
     <message>
         <source>Default List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste par défaut</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappel</translation>
     </message>
     <message>
         <source>Preset Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure prédéfinie</translation>
     </message>
     <message>
         <source>&apos;No Time&apos; is for due date only. If alarm is turned on, it&apos;ll follow preset time.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;Sans heure&#xa0;» ne concerne que l&apos;échéance. Si le rappel est activé, il suit l&apos;heure prédéfinie.</translation>
     </message>
     <message>
         <source>If you set &apos;No Time&apos; with alarm on RECURRING tasks, alarm will change to 12AM on next task if it&apos;s completed on other devices.</source>
-        <translation type="unfinished"></translation>
+        <translation>Si vous choisissez «&#xa0;Sans heure&#xa0;» avec un rappel sur des tâches RÉCURRENTES, le rappel de la tâche suivante passera à minuit si la tâche est terminée sur un autre appareil.</translation>
     </message>
 </context>
 <context>
     <name>NoListAlert</name>
     <message>
         <source>No List Found</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune liste trouvée</translation>
     </message>
     <message>
         <source>Check below. 
@@ -2497,894 +2564,900 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
 1. Velmoran needs to read and write the folders of your lists. Check that the store folder exists and belongs to you.
 
 2. Go to &apos;Preferences &gt; Lists&apos;. If you have no lists, add one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérifiez les points suivants. 
+
+1. Velmoran doit pouvoir lire et écrire dans les dossiers de vos listes. Vérifiez que le dossier de stockage existe et qu&apos;il vous appartient.
+
+2. Allez dans «&#xa0;Préférences &gt; Listes&#xa0;». Si vous n&apos;avez aucune liste, ajoutez-en une.</translation>
     </message>
 </context>
 <context>
     <name>NoticeLabel</name>
     <message>
         <source>Notice</source>
-        <translation type="unfinished"></translation>
+        <translation>Remarque</translation>
     </message>
 </context>
 <context>
     <name>NotificationScheduler</name>
     <message>
         <source>Snooze</source>
-        <translation type="unfinished"></translation>
+        <translation>Reporter</translation>
     </message>
 </context>
 <context>
     <name>OnOffButton</name>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Activé</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Désactivé</translation>
     </message>
 </context>
 <context>
     <name>PanelViewController</name>
     <message>
         <source>Tray Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Panneau de la zone de notification</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>Keep Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Garder ouvert</translation>
     </message>
     <message>
         <source>Keep the panel open when it loses the focus</source>
-        <translation type="unfinished"></translation>
+        <translation>Garder le panneau ouvert lorsqu&apos;il perd le focus</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchroniser maintenant</translation>
     </message>
     <message>
         <source>Next Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Prochaines tâches</translation>
     </message>
     <message>
         <source>The task could not be changed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de modifier la tâche&#xa0;: %1</translation>
     </message>
     <message>
         <source>New Task Added</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle tâche ajoutée</translation>
     </message>
 </context>
 <context>
     <name>PanelWindowController</name>
     <message>
         <source>Velmoran Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Panneau de Velmoran</translation>
     </message>
 </context>
 <context>
     <name>PreferenceObject</name>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Général</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle tâche</translation>
     </message>
     <message>
         <source>Lists</source>
-        <translation type="unfinished"></translation>
+        <translation>Listes</translation>
     </message>
     <message>
         <source>Filters</source>
-        <translation type="unfinished"></translation>
+        <translation>Filtres</translation>
     </message>
     <message>
         <source>Appearance</source>
-        <translation type="unfinished"></translation>
+        <translation>Apparence</translation>
     </message>
     <message>
         <source>Advanced</source>
-        <translation type="unfinished"></translation>
+        <translation>Avancé</translation>
     </message>
 </context>
 <context>
     <name>PriorityRow</name>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune</translation>
     </message>
     <message>
         <source>No Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune priorité</translation>
     </message>
     <message>
         <source>Low Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorité basse</translation>
     </message>
     <message>
         <source>Medium Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorité moyenne</translation>
     </message>
     <message>
         <source>High Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorité haute</translation>
     </message>
     <message>
         <source>Chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionné</translation>
     </message>
 </context>
 <context>
     <name>QShortcut</name>
     <message>
         <source>Meta</source>
-        <translation type="unfinished"></translation>
+        <translation>Méta</translation>
     </message>
     <message>
         <source>Ctrl</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl</translation>
     </message>
     <message>
         <source>Alt</source>
-        <translation type="unfinished"></translation>
+        <translation>Alt</translation>
     </message>
     <message>
         <source>Shift</source>
-        <translation type="unfinished"></translation>
+        <translation>Maj</translation>
     </message>
 </context>
 <context>
     <name>QuickActionRowsModel</name>
     <message>
         <source>This version cannot perform this action; it is kept as stored.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette version ne peut pas exécuter cette action&#x202f;; elle est conservée telle qu&apos;enregistrée.</translation>
     </message>
 </context>
 <context>
     <name>QuickActionSettings</name>
     <message>
         <source>Minute</source>
-        <translation type="unfinished"></translation>
+        <translation>minute</translation>
     </message>
     <message>
         <source>Hour</source>
-        <translation type="unfinished"></translation>
+        <translation>heure</translation>
     </message>
     <message>
         <source>Day</source>
-        <translation type="unfinished"></translation>
+        <translation>jour</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation>semaine</translation>
     </message>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation>mois</translation>
     </message>
     <message>
         <source>Minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>minutes</translation>
     </message>
     <message>
         <source>Hours</source>
-        <translation type="unfinished"></translation>
+        <translation>heures</translation>
     </message>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation>jours</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>semaines</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation>mois</translation>
     </message>
     <message>
         <source>Unsupported Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Action non prise en charge</translation>
     </message>
     <message>
         <source>Clear Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer l&apos;échéance</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Aujourd&apos;hui</translation>
     </message>
     <message>
         <source>Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Maintenant</translation>
     </message>
     <message>
         <source>After</source>
-        <translation type="unfinished"></translation>
+        <translation>Après</translation>
     </message>
 </context>
 <context>
     <name>QuickActionSheet</name>
     <message>
         <source>Combination of &apos;Move to Today&apos; and &apos;Completed&apos;. When it&apos;s recurring task, completing by this will make next task based from today. (Normally it&apos;s made according to due date)</source>
-        <translation type="unfinished"></translation>
+        <translation>Combinaison de «&#xa0;Déplacer à aujourd&apos;hui&#xa0;» et «&#xa0;Terminée&#xa0;». Pour une tâche récurrente, la terminer ainsi crée la tâche suivante à partir d&apos;aujourd&apos;hui (et non, comme d&apos;habitude, à partir de l&apos;échéance).</translation>
     </message>
     <message>
         <source>Minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>minutes</translation>
     </message>
     <message>
         <source>Hours</source>
-        <translation type="unfinished"></translation>
+        <translation>heures</translation>
     </message>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation>jours</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>semaines</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation>mois</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Quick Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Action rapide</translation>
     </message>
     <message>
         <source>Clear Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer l&apos;échéance</translation>
     </message>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Aujourd&apos;hui</translation>
     </message>
     <message>
         <source>Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Maintenant</translation>
     </message>
     <message>
         <source>Tag</source>
-        <translation type="unfinished"></translation>
+        <translation>Étiquette</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance</translation>
     </message>
     <message>
         <source>Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Alterner</translation>
     </message>
     <message>
         <source>After</source>
-        <translation type="unfinished"></translation>
+        <translation>Après</translation>
     </message>
     <message>
         <source>#tag, or a word</source>
-        <translation type="unfinished"></translation>
+        <translation>#étiquette, ou un mot</translation>
     </message>
     <message>
         <source>Switch word %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot à alterner %1</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier</translation>
     </message>
     <message>
         <source>N/A</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans objet</translation>
     </message>
 </context>
 <context>
     <name>QuickActionsTab</name>
     <message>
         <source>Add a quick action</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une action rapide</translation>
     </message>
     <message>
         <source>Delete the selected quick action</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer l&apos;action rapide sélectionnée</translation>
     </message>
     <message>
         <source>%1
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+
+%2</translation>
     </message>
     <message>
         <source>Quick Actions are shown when you right-click a task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les actions rapides s&apos;affichent lorsque vous faites un clic droit sur une tâche.</translation>
     </message>
     <message>
         <source>A set saved on the &apos;Sync Preferences&apos; tab carries them to your other computers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un jeu enregistré dans l&apos;onglet «&#xa0;Synchroniser les préférences&#xa0;» les transporte vers vos autres ordinateurs.</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre</translation>
     </message>
     <message>
         <source>Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>Notes</translation>
     </message>
     <message>
         <source>Add Tag on</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter l&apos;étiquette dans</translation>
     </message>
     <message>
         <source>Drag an action, or press Alt+Up and Alt+Down, to change the menu order. Double-click one to change it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Faites glisser une action, ou appuyez sur Alt+Up et Alt+Down, pour changer l&apos;ordre du menu. Double-cliquez sur une action pour la modifier.</translation>
     </message>
 </context>
 <context>
     <name>QuickAddForm</name>
     <message>
         <source>Clear Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer l&apos;échéance</translation>
     </message>
     <message>
         <source>Undo Smart Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler l&apos;ajout intelligent</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre</translation>
     </message>
     <message>
         <source>New Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle tâche</translation>
     </message>
     <message>
         <source>Add Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter la tâche</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>No Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans échéance</translation>
     </message>
     <message>
         <source>Smart Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajout intelligent</translation>
     </message>
 </context>
 <context>
     <name>QuickAddSession</name>
     <message>
         <source>“%1” is gone; the task went to “%2”.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;existe plus&#x202f;; la tâche a été placée dans «&#xa0;%2&#xa0;».</translation>
     </message>
     <message>
         <source>Type a title for the task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez un titre pour la tâche.</translation>
     </message>
     <message>
         <source>The task could not be saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;enregistrer la tâche&#xa0;: %1</translation>
     </message>
 </context>
 <context>
     <name>RecentlyDeleted</name>
     <message>
         <source>%1 exists already.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 existe déjà.</translation>
     </message>
     <message>
         <source>%1 cannot be kept: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de conserver %1&#xa0;: %2.</translation>
     </message>
     <message>
         <source>The folder for deleted items, %1, cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier des éléments supprimés, %1.</translation>
     </message>
     <message>
         <source>The folder for deleted items, %1, cannot be written: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire dans le dossier des éléments supprimés, %1&#xa0;: %2.</translation>
     </message>
     <message>
         <source>No free name for a deleted item in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun nom libre pour un élément supprimé dans %1.</translation>
     </message>
     <message>
         <source>The deleted item cannot be kept in %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de conserver l&apos;élément supprimé dans %1&#xa0;: %2.</translation>
     </message>
     <message>
         <source>The deleted list cannot be kept in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de conserver la liste supprimée dans %1.</translation>
     </message>
     <message>
         <source>It is no longer in Recently Deleted: another program restored or deleted it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il n&apos;est plus dans les Suppressions récentes&#xa0;: un autre programme l&apos;a restauré ou supprimé.</translation>
     </message>
     <message>
         <source>It cannot be taken out of %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de le retirer de %1&#xa0;: %2.</translation>
     </message>
     <message>
         <source>There is no deleted task &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il n&apos;y a pas de tâche supprimée «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>There is no deleted list &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il n&apos;y a pas de liste supprimée «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be restored: a file named %2 is already in its list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de restaurer «&#xa0;%1&#xa0;»&#xa0;: un fichier nommé %2 se trouve déjà dans sa liste.</translation>
     </message>
     <message>
         <source>The list &quot;%1&quot; cannot be restored: a file named %2 is already in its folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de restaurer la liste «&#xa0;%1&#xa0;»&#xa0;: un fichier nommé %2 se trouve déjà dans son dossier.</translation>
     </message>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier %1.</translation>
     </message>
     <message>
         <source>There is no deleted item &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Il n&apos;y a pas d&apos;élément supprimé «&#xa0;%1&#xa0;».</translation>
     </message>
 </context>
 <context>
     <name>RecentlyDeletedItems</name>
     <message>
         <source>&quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;»&#xa0;: %2</translation>
     </message>
     <message>
         <source>the store is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>le stockage n&apos;est pas ouvert.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; went into &quot;%2&quot;: its own list no longer exists.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» a été restaurée dans «&#xa0;%2&#xa0;»&#xa0;: sa propre liste n&apos;existe plus.</translation>
     </message>
     <message>
         <source>The list &quot;%1&quot; came back in another folder: its own folder is no longer one of the store&apos;s.</source>
-        <translation type="unfinished"></translation>
+        <translation>La liste «&#xa0;%1&#xa0;» a été restaurée dans un autre dossier&#xa0;: son propre dossier ne fait plus partie du stockage.</translation>
     </message>
     <message>
         <source>1 item could not be restored:</source>
-        <translation type="unfinished"></translation>
+        <translation>1 élément n&apos;a pas pu être restauré&#xa0;:</translation>
     </message>
     <message>
         <source>%1 items could not be restored:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 éléments n&apos;ont pas pu être restaurés&#xa0;:</translation>
     </message>
     <message>
         <source>1 item could not be deleted:</source>
-        <translation type="unfinished"></translation>
+        <translation>1 élément n&apos;a pas pu être supprimé&#xa0;:</translation>
     </message>
     <message>
         <source>%1 items could not be deleted:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 éléments n&apos;ont pas pu être supprimés&#xa0;:</translation>
     </message>
     <message>
         <source>Delete 1 item for good?</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer définitivement 1 élément&#x202f;?</translation>
     </message>
     <message>
         <source>Delete %1 items for good?</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer définitivement %1 éléments&#x202f;?</translation>
     </message>
     <message>
         <source>They leave Recently Deleted, and their files are deleted. You cannot undo this action.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ils quittent les Suppressions récentes et leurs fichiers sont supprimés. Cette action est irréversible.</translation>
     </message>
     <message>
         <source>Nothing was deleted recently.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rien n&apos;a été supprimé récemment.</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran</translation>
     </message>
     <message>
         <source>Another program</source>
-        <translation type="unfinished"></translation>
+        <translation>Un autre programme</translation>
     </message>
     <message>
         <source>Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronisation</translation>
     </message>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Inconnu</translation>
     </message>
     <message>
         <source>List with 1 task</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste avec 1 tâche</translation>
     </message>
     <message>
         <source>List with %1 tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste avec %1 tâches</translation>
     </message>
     <message>
         <source>Untitled list</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste sans titre</translation>
     </message>
     <message>
         <source>Untitled task</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâche sans titre</translation>
     </message>
     <message>
         <source>The record of this item was lost; what shows was read from its files.</source>
-        <translation type="unfinished"></translation>
+        <translation>La trace de cet élément a été perdue&#x202f;; ce qui s&apos;affiche a été lu depuis ses fichiers.</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>Deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimé le</translation>
     </message>
     <message>
         <source>By</source>
-        <translation type="unfinished"></translation>
+        <translation>Par</translation>
     </message>
 </context>
 <context>
     <name>RecentlyDeletedPolicy</name>
     <message>
         <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept until you delete them there.</source>
-        <translation type="unfinished"></translation>
+        <translation>La liste et ses tâches vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées jusqu&apos;à ce que vous les y supprimiez.</translation>
     </message>
     <message>
         <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for 1 day.</source>
-        <translation type="unfinished"></translation>
+        <translation>La liste et ses tâches vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées 1 jour.</translation>
     </message>
     <message>
         <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %1 days.</source>
-        <translation type="unfinished"></translation>
+        <translation>La liste et ses tâches vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées %1 jours.</translation>
     </message>
     <message>
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept until you delete them there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les tâches terminées vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées jusqu&apos;à ce que vous les y supprimiez.</translation>
     </message>
     <message>
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for 1 day.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les tâches terminées vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées 1 jour.</translation>
     </message>
     <message>
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %1 days.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les tâches terminées vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées %1 jours.</translation>
     </message>
 </context>
 <context>
     <name>RecentlyDeletedWindow</name>
     <message>
         <source>Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>Restaurer</translation>
     </message>
     <message>
         <source>Delete Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer maintenant</translation>
     </message>
     <message>
         <source>Recently Deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Suppressions récentes</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>Recurrence</name>
     <message>
         <source>%1 has a value that is not a number: &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a une valeur qui n&apos;est pas un nombre&#xa0;: «&#xa0;%2&#xa0;»</translation>
     </message>
     <message>
         <source>%1 has a value out of range: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a une valeur hors limites&#xa0;: %2</translation>
     </message>
     <message>
         <source>BYDAY has an unknown weekday: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>BYDAY a un jour de la semaine inconnu&#xa0;: «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>BYDAY has a week number out of range: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>BYDAY a un numéro de semaine hors limites&#xa0;: «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>UNTIL is not a valid date: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>UNTIL n&apos;est pas une date valide&#xa0;: «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>Unknown frequency &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Fréquence inconnue «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>%1 must be a positive number, not &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 doit être un nombre positif, pas «&#xa0;%2&#xa0;»</translation>
     </message>
     <message>
         <source>WKST has an unknown weekday: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>WKST a un jour de la semaine inconnu&#xa0;: «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>Unknown rule part &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Partie de règle inconnue «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>%1=%2 is not supported</source>
-        <translation type="unfinished"></translation>
+        <translation>%1=%2 n&apos;est pas pris en charge</translation>
     </message>
     <message>
         <source>A rule cannot have both COUNT and UNTIL</source>
-        <translation type="unfinished"></translation>
+        <translation>Une règle ne peut pas avoir à la fois COUNT et UNTIL</translation>
     </message>
     <message>
         <source>BYWEEKNO is only allowed in yearly rules</source>
-        <translation type="unfinished"></translation>
+        <translation>BYWEEKNO n&apos;est autorisé que dans les règles annuelles</translation>
     </message>
     <message>
         <source>BYYEARDAY is not allowed in daily, weekly or monthly rules</source>
-        <translation type="unfinished"></translation>
+        <translation>BYYEARDAY n&apos;est pas autorisé dans les règles quotidiennes, hebdomadaires ou mensuelles</translation>
     </message>
     <message>
         <source>BYMONTHDAY is not allowed in weekly rules</source>
-        <translation type="unfinished"></translation>
+        <translation>BYMONTHDAY n&apos;est pas autorisé dans les règles hebdomadaires</translation>
     </message>
     <message>
         <source>Numbered weekdays are only allowed in monthly and yearly rules without week numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Les jours de la semaine numérotés ne sont autorisés que dans les règles mensuelles et annuelles sans numéro de semaine</translation>
     </message>
     <message>
         <source>Malformed rule part &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Partie de règle mal formée «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>Rule part &quot;%1&quot; appears twice</source>
-        <translation type="unfinished"></translation>
+        <translation>La partie de règle «&#xa0;%1&#xa0;» apparaît deux fois</translation>
     </message>
     <message>
         <source>Rule part &quot;%1&quot; has no value</source>
-        <translation type="unfinished"></translation>
+        <translation>La partie de règle «&#xa0;%1&#xa0;» n&apos;a pas de valeur</translation>
     </message>
     <message>
         <source>The rule has no FREQ</source>
-        <translation type="unfinished"></translation>
+        <translation>La règle n&apos;a pas de FREQ</translation>
     </message>
 </context>
 <context>
     <name>RepeatEditor</name>
     <message>
         <source>Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Répétition</translation>
     </message>
     <message>
         <source>End Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Fin de la répétition</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished"></translation>
+        <translation>Jamais</translation>
     </message>
     <message>
         <source>End on Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Se termine à une date</translation>
     </message>
     <message>
         <source>End after occurrences</source>
-        <translation type="unfinished"></translation>
+        <translation>Se termine après un nombre d&apos;occurrences</translation>
     </message>
     <message>
         <source>Number of Occurrences</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre d&apos;occurrences</translation>
     </message>
     <message>
         <source>time(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>fois</translation>
     </message>
     <message>
         <source>End Repeat Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date de fin de la répétition</translation>
     </message>
     <message>
         <source>The repeat ends before the due date.</source>
-        <translation type="unfinished"></translation>
+        <translation>La répétition se termine avant l&apos;échéance.</translation>
     </message>
     <message>
         <source>Weekdays</source>
-        <translation type="unfinished"></translation>
+        <translation>En semaine</translation>
     </message>
     <message>
         <source>Weekends</source>
-        <translation type="unfinished"></translation>
+        <translation>Le week-end</translation>
     </message>
     <message>
         <source>Every Day</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les jours</translation>
     </message>
     <message>
         <source>Every Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les semaines</translation>
     </message>
     <message>
         <source>Every 2 Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les 2 semaines</translation>
     </message>
     <message>
         <source>Every Month</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les mois</translation>
     </message>
     <message>
         <source>Every Year</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les ans</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Personnalisée</translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source> and </source>
-        <translation type="unfinished"></translation>
+        <translation> et </translation>
     </message>
     <message>
         <source>%1 in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, en %2</translation>
     </message>
 </context>
 <context>
     <name>ReplaceFileContents</name>
     <message>
         <source>the folder %1 cannot be created</source>
-        <translation type="unfinished"></translation>
+        <translation>impossible de créer le dossier %1</translation>
     </message>
 </context>
 <context>
     <name>ReviewLink</name>
     <message>
         <source>Rate Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Évaluer Velmoran</translation>
     </message>
     <message>
         <source>No program here opens the review page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun programme ne peut ouvrir ici la page d&apos;évaluation.</translation>
     </message>
     <message>
         <source>You can rate Velmoran at %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous pouvez évaluer Velmoran sur %1.</translation>
     </message>
 </context>
 <context>
     <name>RightViewController</name>
     <message>
         <source>Mail Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Lien de courriel</translation>
     </message>
     <message>
         <source>Show in Mail</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher dans la messagerie</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance</translation>
     </message>
     <message>
         <source>Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminée</translation>
     </message>
     <message>
         <source>Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Répétition</translation>
     </message>
     <message>
         <source>End Repeat</source>
-        <translation type="unfinished"></translation>
+        <translation>Fin de la répétition</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappel</translation>
     </message>
     <message>
         <source>Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Lieu</translation>
     </message>
     <message>
         <source>Priorities</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorités</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>Notes</translation>
     </message>
     <message>
         <source>Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Détails</translation>
     </message>
     <message>
         <source>Open URL</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir l&apos;URL</translation>
     </message>
     <message>
         <source>Hide Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Masquer les détails</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre</translation>
     </message>
     <message>
         <source>No Task Selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune tâche sélectionnée</translation>
     </message>
     <message>
         <source>No Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans échéance</translation>
     </message>
     <message>
         <source>No Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun rappel</translation>
     </message>
     <message>
         <source>At Due Time</source>
-        <translation type="unfinished"></translation>
+        <translation>À l&apos;heure d&apos;échéance</translation>
     </message>
     <message numerus="yes">
         <source>%n Day(s) Before</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n jour avant</numerusform>
+            <numerusform>%n jours avant</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Hour(s) Before</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n heure avant</numerusform>
+            <numerusform>%n heures avant</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Minute(s) Before</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n minute avant</numerusform>
+            <numerusform>%n minutes avant</numerusform>
         </translation>
     </message>
 </context>
@@ -3392,1129 +3465,1129 @@ Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source
     <name>SecretStore</name>
     <message>
         <source>The program secret-tool could not be started (%1). Install the package libsecret-tools.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lancer le programme secret-tool (%1). Installez le paquet libsecret-tools.</translation>
     </message>
     <message>
         <source>The secret service did not answer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le service de secrets n&apos;a pas répondu.</translation>
     </message>
     <message>
         <source>The password cannot be kept: no secret service (such as GNOME Keyring or KWallet) is running on this desktop, or it refused. The account is not saved, because a password is never written into a file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de conserver le mot de passe&#xa0;: aucun service de secrets (comme le trousseau de GNOME ou KWallet) n&apos;est actif sur ce bureau, ou il a refusé. Le compte n&apos;est pas enregistré, car un mot de passe n&apos;est jamais écrit dans un fichier.</translation>
     </message>
 </context>
 <context>
     <name>ShareMenu</name>
     <message>
         <source>Save List</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer la liste</translation>
     </message>
     <message>
         <source>Text (*.txt);;Web Page (*.html)</source>
-        <translation type="unfinished"></translation>
+        <translation>Texte (*.txt);;Page web (*.html)</translation>
     </message>
     <message>
         <source>Share</source>
-        <translation type="unfinished"></translation>
+        <translation>Partager</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier</translation>
     </message>
     <message>
         <source>Email…</source>
-        <translation type="unfinished"></translation>
+        <translation>Courriel…</translation>
     </message>
     <message>
         <source>Save to File…</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer dans un fichier…</translation>
     </message>
     <message>
         <source>Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches</translation>
     </message>
     <message>
         <source>The list could not be saved to %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;enregistrer la liste dans %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer</translation>
     </message>
     <message>
         <source>Remove this shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer ce raccourci</translation>
     </message>
     <message>
         <source>This shortcut is already set.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce raccourci est déjà défini.</translation>
     </message>
     <message>
         <source>A shortcut needs a key with at least one of Ctrl, Alt, Shift or Super.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un raccourci nécessite une touche avec au moins l&apos;une des touches Ctrl, Alt, Maj ou Super.</translation>
     </message>
     <message>
         <source>%1 is already used by another program. Choose another shortcut.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 est déjà utilisé par un autre programme. Choisissez un autre raccourci.</translation>
     </message>
 </context>
 <context>
     <name>SidebarLayout</name>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher</translation>
     </message>
 </context>
 <context>
     <name>SignedAmountRow</name>
     <message>
         <source>Number</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre</translation>
     </message>
 </context>
 <context>
     <name>SmartAdd</name>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Aujourd&apos;hui</translation>
     </message>
     <message>
         <source>Tomorrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Demain</translation>
     </message>
     <message>
         <source>Next Week</source>
-        <translation type="unfinished"></translation>
+        <translation>La semaine prochaine</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation>Dimanche</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation>Lundi</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Mardi</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation>Mercredi</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeudi</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation>Vendredi</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation>Samedi</translation>
     </message>
 </context>
 <context>
     <name>SmartAddRuleSheet</name>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation>jours</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>semaines</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation>mois</translation>
     </message>
     <message>
         <source>Years</source>
-        <translation type="unfinished"></translation>
+        <translation>années</translation>
     </message>
     <message>
         <source>N/A</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans objet</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Smart Add Rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Règle d&apos;ajout intelligent</translation>
     </message>
     <message>
         <source>Type in a word to trigger this rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez un mot qui déclenche cette règle</translation>
     </message>
     <message>
         <source>Due Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance</translation>
     </message>
     <message>
         <source>Due Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure d&apos;échéance</translation>
     </message>
     <message>
         <source>%1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappel</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>activé</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>désactivé</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation>dimanche</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation>lundi</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation>mardi</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation>mercredi</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation>jeudi</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation>vendredi</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation>samedi</translation>
     </message>
     <message>
         <source>%1 - %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 - %2</translation>
     </message>
     <message>
         <source>Word:</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot&#xa0;:</translation>
     </message>
     <message>
         <source>Sets:</source>
-        <translation type="unfinished"></translation>
+        <translation>Définit&#xa0;:</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier</translation>
     </message>
 </context>
 <context>
     <name>SmartAddSettings</name>
     <message>
         <source>Days</source>
-        <translation type="unfinished"></translation>
+        <translation>jours</translation>
     </message>
     <message>
         <source>Weeks</source>
-        <translation type="unfinished"></translation>
+        <translation>semaines</translation>
     </message>
     <message>
         <source>Months</source>
-        <translation type="unfinished"></translation>
+        <translation>mois</translation>
     </message>
     <message>
         <source>Years</source>
-        <translation type="unfinished"></translation>
+        <translation>années</translation>
     </message>
     <message>
         <source>Day</source>
-        <translation type="unfinished"></translation>
+        <translation>jour</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation>semaine</translation>
     </message>
     <message>
         <source>Month</source>
-        <translation type="unfinished"></translation>
+        <translation>mois</translation>
     </message>
     <message>
         <source>Year</source>
-        <translation type="unfinished"></translation>
+        <translation>année</translation>
     </message>
     <message>
         <source>Sunday</source>
-        <translation type="unfinished"></translation>
+        <translation>dimanche</translation>
     </message>
     <message>
         <source>Monday</source>
-        <translation type="unfinished"></translation>
+        <translation>lundi</translation>
     </message>
     <message>
         <source>Tuesday</source>
-        <translation type="unfinished"></translation>
+        <translation>mardi</translation>
     </message>
     <message>
         <source>Wednesday</source>
-        <translation type="unfinished"></translation>
+        <translation>mercredi</translation>
     </message>
     <message>
         <source>Thursday</source>
-        <translation type="unfinished"></translation>
+        <translation>jeudi</translation>
     </message>
     <message>
         <source>Friday</source>
-        <translation type="unfinished"></translation>
+        <translation>vendredi</translation>
     </message>
     <message>
         <source>Saturday</source>
-        <translation type="unfinished"></translation>
+        <translation>samedi</translation>
     </message>
     <message>
         <source>Due Date %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance %1 %2</translation>
     </message>
     <message>
         <source>Due Time %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure d&apos;échéance %1</translation>
     </message>
     <message>
         <source>Alarm On</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappel activé</translation>
     </message>
     <message>
         <source>Alarm Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappel désactivé</translation>
     </message>
     <message>
         <source>Due Date - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance - %1</translation>
     </message>
 </context>
 <context>
     <name>SmartAddTab</name>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Due Date (M/dd)</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance (M/dd)</translation>
     </message>
     <message>
         <source>Due Date (dd/M)</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance (dd/M)</translation>
     </message>
     <message>
         <source>Due Time (24-hour)</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure d&apos;échéance (24 h)</translation>
     </message>
     <message>
         <source>Due Time (a/p)</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure d&apos;échéance (a/p)</translation>
     </message>
     <message>
         <source>Due Time (hour)</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure d&apos;échéance (heure)</translation>
     </message>
     <message>
         <source>Due Time (hour a/p)</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure d&apos;échéance (heure a/p)</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorité</translation>
     </message>
     <message>
         <source>Due Time (am/pm)</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure d&apos;échéance (am/pm)</translation>
     </message>
     <message>
         <source>Due Time (hour am/pm)</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure d&apos;échéance (heure am/pm)</translation>
     </message>
     <message>
         <source>High</source>
-        <translation type="unfinished"></translation>
+        <translation>Haute</translation>
     </message>
     <message>
         <source>Medium</source>
-        <translation type="unfinished"></translation>
+        <translation>Moyenne</translation>
     </message>
     <message>
         <source>Low</source>
-        <translation type="unfinished"></translation>
+        <translation>Basse</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune</translation>
     </message>
     <message>
         <source>Smart Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajout intelligent</translation>
     </message>
     <message>
         <source>Word</source>
-        <translation type="unfinished"></translation>
+        <translation>Mot</translation>
     </message>
     <message>
         <source>Sets</source>
-        <translation type="unfinished"></translation>
+        <translation>Définit</translation>
     </message>
     <message>
         <source>Add a word rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une règle de mot</translation>
     </message>
     <message>
         <source>Delete the selected word rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer la règle de mot sélectionnée</translation>
     </message>
     <message>
         <source>Try a line, e.g. !! Call Anna tomorrow 3p</source>
-        <translation type="unfinished"></translation>
+        <translation>Essayez une ligne, par exemple !! Appeler Anna demain 15h</translation>
     </message>
     <message>
         <source>Not understood by this version; kept as stored</source>
-        <translation type="unfinished"></translation>
+        <translation>Non comprise par cette version&#x202f;; conservée telle qu&apos;enregistrée</translation>
     </message>
     <message>
         <source>Type in a word to trigger this rule</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez un mot qui déclenche cette règle</translation>
     </message>
     <message>
         <source>A rule needs a word that is more than spaces.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une règle a besoin d&apos;un mot qui ne soit pas fait que d&apos;espaces.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; already triggers a rule</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» déclenche déjà une règle</translation>
     </message>
     <message>
         <source>Change that rule, or choose another word.</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifiez cette règle, ou choisissez un autre mot.</translation>
     </message>
     <message>
         <source>Type a line above to see what Smart Add makes of it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez une ligne ci-dessus pour voir ce qu&apos;en fait l&apos;ajout intelligent.</translation>
     </message>
     <message>
         <source>Nothing would be added: no title is left.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rien ne serait ajouté&#xa0;: il ne reste aucun titre.</translation>
     </message>
     <message>
         <source>Title: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre&#xa0;: %1</translation>
     </message>
     <message>
         <source>Due: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance&#xa0;: %1</translation>
     </message>
     <message>
         <source>Due: %1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance&#xa0;: %1 à %2</translation>
     </message>
     <message>
         <source>Due: none</source>
-        <translation type="unfinished"></translation>
+        <translation>Échéance&#xa0;: aucune</translation>
     </message>
     <message>
         <source>Priority: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorité&#xa0;: %1</translation>
     </message>
     <message>
         <source>List: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste&#xa0;: %1</translation>
     </message>
     <message>
         <source>List: &quot;%1&quot; matches no shown list</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste&#xa0;: «&#xa0;%1&#xa0;» ne correspond à aucune liste affichée</translation>
     </message>
     <message>
         <source>Alarm: on</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappel&#xa0;: activé</translation>
     </message>
     <message>
         <source>Alarm: off</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappel&#xa0;: désactivé</translation>
     </message>
 </context>
 <context>
     <name>SmartListRowsModel</name>
     <message>
         <source>All Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les tâches</translation>
     </message>
     <message>
         <source>Undated Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches sans échéance</translation>
     </message>
     <message>
         <source>Recurring Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches récurrentes</translation>
     </message>
     <message>
         <source>Location-based Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches liées à un lieu</translation>
     </message>
     <message>
         <source>Overdue Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches en retard</translation>
     </message>
     <message>
         <source>High Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches de priorité haute</translation>
     </message>
     <message>
         <source>Mid Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches de priorité moyenne</translation>
     </message>
     <message>
         <source>Low Priority Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Tâches de priorité basse</translation>
     </message>
     <message>
         <source>#%1</source>
-        <translation type="unfinished"></translation>
+        <translation>#%1</translation>
     </message>
     <message>
         <source>Merged list</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste fusionnée</translation>
     </message>
     <message>
         <source>Tag list</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste par étiquette</translation>
     </message>
     <message>
         <source>Saved search</source>
-        <translation type="unfinished"></translation>
+        <translation>Recherche enregistrée</translation>
     </message>
 </context>
 <context>
     <name>SmartListTab</name>
     <message>
         <source>Add a tag list or a merged list</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une liste par étiquette ou une liste fusionnée</translation>
     </message>
     <message>
         <source>Delete the selected smart list</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer la liste intelligente sélectionnée</translation>
     </message>
     <message>
         <source>Drag a smart list, or press Alt+Up and Alt+Down, to change the order. Double-click one to change it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Faites glisser une liste intelligente, ou appuyez sur Alt+Up et Alt+Down, pour changer l&apos;ordre. Double-cliquez sur une liste pour la modifier.</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter</translation>
     </message>
     <message>
         <source>Add New Tag List</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une nouvelle liste par étiquette</translation>
     </message>
     <message>
         <source>Add New Merged List</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une nouvelle liste fusionnée</translation>
     </message>
 </context>
 <context>
     <name>SmartListWindow</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Add Smart List</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter une liste intelligente</translation>
     </message>
 </context>
 <context>
     <name>StatusItem</name>
     <message>
         <source>Show Panel</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher le panneau</translation>
     </message>
     <message>
         <source>Open Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir Velmoran</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchroniser maintenant</translation>
     </message>
     <message>
         <source>Quit Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter Velmoran</translation>
     </message>
     <message>
         <source>Velmoran</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran</translation>
     </message>
     <message>
         <source>Velmoran (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran (%1)</translation>
     </message>
 </context>
 <context>
     <name>StoreFoldersGroup</name>
     <message>
         <source>1 list or calendar</source>
-        <translation type="unfinished"></translation>
+        <translation>1 liste ou agenda</translation>
     </message>
     <message>
         <source>%1 lists and calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 listes et agendas</translation>
     </message>
     <message>
         <source>missing</source>
-        <translation type="unfinished"></translation>
+        <translation>introuvable</translation>
     </message>
     <message>
         <source>not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>pas un dossier</translation>
     </message>
     <message>
         <source>cannot be read or written</source>
-        <translation type="unfinished"></translation>
+        <translation>illisible ou non modifiable</translation>
     </message>
     <message>
         <source>Add Folder…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter un dossier…</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer</translation>
     </message>
     <message>
         <source>Set by the VELMORAN_STORE environment variable, which takes precedence; change it there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Défini par la variable d&apos;environnement VELMORAN_STORE, qui est prioritaire&#x202f;; modifiez-la.</translation>
     </message>
     <message>
         <source>Folders of iCalendar files, one sub-folder per list or calendar, as vdirsyncer, khal and todoman keep them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossiers de fichiers iCalendar, un sous-dossier par liste ou agenda, tels que vdirsyncer, khal et todoman les conservent.</translation>
     </message>
     <message>
         <source>Velmoran&apos;s own folder. Add a vdirsyncer, khal or todoman folder to work on its lists and calendars.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier propre à Velmoran. Ajoutez un dossier de vdirsyncer, khal ou todoman pour travailler sur ses listes et ses agendas.</translation>
     </message>
     <message>
         <source>Choose a folder of lists and calendars</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir un dossier de listes et d&apos;agendas</translation>
     </message>
     <message>
         <source>This folder can&apos;t be used</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce dossier ne peut pas être utilisé</translation>
     </message>
 </context>
 <context>
     <name>SyncReport</name>
     <message>
         <source>The server refused the user name or password. Check them, or enter the password again in the account.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur a refusé le nom d&apos;utilisateur ou le mot de passe. Vérifiez-les, ou saisissez à nouveau le mot de passe dans le compte.</translation>
     </message>
     <message>
         <source>The server does not let this user in there (403 Forbidden). Check the address, and the user&apos;s rights on the server.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur n&apos;autorise pas l&apos;accès à cet utilisateur à cet endroit (403 Forbidden). Vérifiez l&apos;adresse et les droits de l&apos;utilisateur sur le serveur.</translation>
     </message>
     <message>
         <source>The server refused changes to &quot;%1&quot; (403 Forbidden): the list is read-only for this user. The changes stay on this computer; ask the list&apos;s owner for the right to change it, or move the tasks to another list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur a refusé les modifications de «&#xa0;%1&#xa0;» (403 Forbidden)&#xa0;: la liste est en lecture seule pour cet utilisateur. Les modifications restent sur cet ordinateur&#x202f;; demandez au propriétaire de la liste le droit de la modifier, ou déplacez les tâches vers une autre liste.</translation>
     </message>
     <message>
         <source>The server cannot be reached. Check the address and the network.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur est injoignable. Vérifiez l&apos;adresse et le réseau.</translation>
     </message>
     <message>
         <source>The address does not lead to a CalDAV server.</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;adresse ne mène pas à un serveur CalDAV.</translation>
     </message>
     <message>
         <source>The server&apos;s certificate is not trusted, or it does not speak HTTPS.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le certificat du serveur n&apos;est pas approuvé, ou le serveur ne parle pas HTTPS.</translation>
     </message>
     <message>
         <source>The server did not answer in time.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le serveur n&apos;a pas répondu à temps.</translation>
     </message>
     <message>
         <source>A task was changed both here and on the server and could not be merged; both versions are unchanged.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une tâche a été modifiée à la fois ici et sur le serveur et n&apos;a pas pu être fusionnée&#x202f;; les deux versions sont inchangées.</translation>
     </message>
     <message>
         <source>A list chosen for syncing no longer exists on the server. Choose the account&apos;s lists again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une liste choisie pour la synchronisation n&apos;existe plus sur le serveur. Choisissez à nouveau les listes du compte.</translation>
     </message>
     <message>
         <source>The password could not be read from the secret service. Unlock the keyring or enter the password again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire le mot de passe dans le service de secrets. Déverrouillez le trousseau ou saisissez à nouveau le mot de passe.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on this computer. To be safe nothing was deleted on the server; choose whether to delete the tasks there too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les tâches de «&#xa0;%1&#xa0;» ont été supprimées sur cet ordinateur. Par sécurité, rien n&apos;a été supprimé sur le serveur&#x202f;; choisissez s&apos;il faut y supprimer aussi les tâches.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on the server. To be safe nothing was deleted here; choose whether to delete the tasks here too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les tâches de «&#xa0;%1&#xa0;» ont été supprimées sur le serveur. Par sécurité, rien n&apos;a été supprimé ici&#x202f;; choisissez s&apos;il faut supprimer aussi les tâches ici.</translation>
     </message>
     <message>
         <source>Syncing was stopped before it finished. What was synced is kept; the next sync goes on from there.</source>
-        <translation type="unfinished"></translation>
+        <translation>La synchronisation a été arrêtée avant la fin. Ce qui a été synchronisé est conservé&#x202f;; la prochaine synchronisation reprendra à partir de là.</translation>
     </message>
     <message>
         <source>vdirsyncer was ended from outside (signal %1) before the sync finished. What was synced is kept; sync again to finish.</source>
-        <translation type="unfinished"></translation>
+        <translation>vdirsyncer a été arrêté de l&apos;extérieur (signal %1) avant la fin de la synchronisation. Ce qui a été synchronisé est conservé&#x202f;; synchronisez à nouveau pour terminer.</translation>
     </message>
     <message>
         <source>vdirsyncer failed without saying why. Nothing is lost by it; sync again.</source>
-        <translation type="unfinished"></translation>
+        <translation>vdirsyncer a échoué sans en donner la raison. Rien n&apos;est perdu&#x202f;; synchronisez à nouveau.</translation>
     </message>
     <message>
         <source>vdirsyncer failed: %1 Sync again; if it fails again, the details hold vdirsyncer&apos;s own words.</source>
-        <translation type="unfinished"></translation>
+        <translation>vdirsyncer a échoué&#xa0;: %1 Synchronisez à nouveau&#x202f;; en cas de nouvel échec, les détails contiennent les messages de vdirsyncer.</translation>
     </message>
     <message numerus="yes">
         <source>%n received</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n reçu</numerusform>
+            <numerusform>%n reçus</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n sent</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n envoyé</numerusform>
+            <numerusform>%n envoyés</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n deleted here</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n supprimé ici</numerusform>
+            <numerusform>%n supprimés ici</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n deleted on the server</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n supprimé sur le serveur</numerusform>
+            <numerusform>%n supprimés sur le serveur</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n changed on both sides, both kept</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n modifié des deux côtés, deux versions conservées</numerusform>
+            <numerusform>%n modifiés des deux côtés, deux versions conservées</numerusform>
         </translation>
     </message>
     <message>
         <source>Nothing to change</source>
-        <translation type="unfinished"></translation>
+        <translation>Rien à modifier</translation>
     </message>
     <message>
         <source>&quot;%1&quot; no longer exists on the server and was left out; its tasks stay on this computer. Choose the account&apos;s lists again.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;existe plus sur le serveur et a été mise de côté&#x202f;; ses tâches restent sur cet ordinateur. Choisissez à nouveau les listes du compte.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on this computer. The list is left out of syncing until you choose whether to delete its tasks on the server too or to bring them back here.</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les tâches de «&#xa0;%1&#xa0;» ont été supprimées sur cet ordinateur. La liste est exclue de la synchronisation jusqu&apos;à ce que vous choisissiez de supprimer aussi ses tâches sur le serveur ou de les restaurer ici.</translation>
     </message>
     <message>
         <source>Every task of &quot;%1&quot; was deleted on the server; a copy of this computer&apos;s tasks is in %2. The list is left out of syncing until you choose whether to delete them here too or to send them back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes les tâches de «&#xa0;%1&#xa0;» ont été supprimées sur le serveur&#x202f;; une copie des tâches de cet ordinateur se trouve dans %2. La liste est exclue de la synchronisation jusqu&apos;à ce que vous choisissiez de les supprimer ici aussi ou de les renvoyer.</translation>
     </message>
     <message>
         <source>The tasks of &quot;%1&quot; were deleted on the server too.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les tâches de «&#xa0;%1&#xa0;» ont aussi été supprimées sur le serveur.</translation>
     </message>
     <message>
         <source>The tasks of &quot;%1&quot; were deleted here too; a copy is in %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les tâches de «&#xa0;%1&#xa0;» ont aussi été supprimées ici&#x202f;; une copie se trouve dans %2.</translation>
     </message>
 </context>
 <context>
     <name>SyncScheduler</name>
     <message>
         <source>Syncing… (%1 of %2 lists)</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronisation… (%1 listes sur %2)</translation>
     </message>
     <message>
         <source>Syncing…</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronisation…</translation>
     </message>
     <message>
         <source>Not synced yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Pas encore synchronisé</translation>
     </message>
     <message>
         <source>Synced at %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronisé à %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Sync failed at %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec de la synchronisation à %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
     <name>SyncSetup</name>
     <message>
         <source>&quot;%1&quot; is not a web address (https://…).</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas une adresse web (https://…).</translation>
     </message>
     <message>
         <source>Velmoran: %1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran&#xa0;: %1 sur %2</translation>
     </message>
     <message>
         <source>The account could not be saved in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;enregistrer le compte dans %1.</translation>
     </message>
 </context>
 <context>
     <name>SyncTab</name>
     <message>
         <source>Save Current Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer les préférences actuelles</translation>
     </message>
     <message>
         <source>Load…</source>
-        <translation type="unfinished"></translation>
+        <translation>Charger…</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir…</translation>
     </message>
     <message>
         <source>Device</source>
-        <translation type="unfinished"></translation>
+        <translation>Appareil</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>Sets are kept in one file in the sync folder. Point it at a folder that Nextcloud, Syncthing or another file-sync service carries, and load a set saved on another computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les jeux sont conservés dans un seul fichier du dossier de synchronisation. Choisissez un dossier que Nextcloud, Syncthing ou un autre service de synchronisation de fichiers transporte, et chargez un jeu enregistré sur un autre ordinateur.</translation>
     </message>
     <message>
         <source>Sync Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Dossier de synchronisation</translation>
     </message>
     <message>
         <source>VELMORAN_SYNC_DIR names the folder for this run</source>
-        <translation type="unfinished"></translation>
+        <translation>VELMORAN_SYNC_DIR désigne le dossier pour cette exécution</translation>
     </message>
     <message>
         <source>Unknown device</source>
-        <translation type="unfinished"></translation>
+        <translation>Appareil inconnu</translation>
     </message>
     <message>
         <source>Are you sure you want to change preferences to this one?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment remplacer les préférences par celles-ci&#x202f;?</translation>
     </message>
     <message>
         <source>%1 - %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 - %2</translation>
     </message>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Oui</translation>
     </message>
     <message>
         <source>Loaded the preferences saved on %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Préférences enregistrées sur %1 chargées.</translation>
     </message>
     <message>
         <source>Loaded the preferences saved on %1. Not found here, so left out: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Préférences enregistrées sur %1 chargées. Introuvables ici, donc ignorées&#xa0;: %2.</translation>
     </message>
     <message>
         <source>Choose the Sync Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de synchronisation</translation>
     </message>
 </context>
 <context>
     <name>TaskListAssembly</name>
     <message>
         <source>%1. %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1. %2</translation>
     </message>
 </context>
 <context>
     <name>TaskListDelegate</name>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Événements d&apos;agenda</translation>
     </message>
     <message>
         <source>No Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune tâche</translation>
     </message>
 </context>
 <context>
     <name>TaskListModel</name>
     <message>
         <source>No Tasks</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune tâche</translation>
     </message>
     <message>
         <source>Calendar Events</source>
-        <translation type="unfinished"></translation>
+        <translation>Événements d&apos;agenda</translation>
     </message>
 </context>
 <context>
     <name>TaskListPresenter</name>
     <message>
         <source>The task could not be reopened</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de rouvrir la tâche</translation>
     </message>
     <message>
         <source>The task could not be completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de terminer la tâche</translation>
     </message>
     <message>
         <source>The task could not be deleted</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de supprimer la tâche</translation>
     </message>
 </context>
 <context>
     <name>TaskOperations</name>
     <message>
         <source>The task is no longer in the store.</source>
-        <translation type="unfinished"></translation>
+        <translation>La tâche n&apos;est plus dans le stockage.</translation>
     </message>
     <message>
         <source>The store is not open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le stockage n&apos;est pas ouvert.</translation>
     </message>
 </context>
 <context>
     <name>TaskRowContent</name>
     <message>
         <source>Mail Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Lien de courriel</translation>
     </message>
     <message>
         <source>Overdue</source>
-        <translation type="unfinished"></translation>
+        <translation>En retard</translation>
     </message>
 </context>
 <context>
     <name>UnreadableFile</name>
     <message>
         <source>larger than %1 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>plus de %1 Mo</translation>
     </message>
     <message>
         <source>cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>illisible&#xa0;: %1</translation>
     </message>
     <message>
         <source>not an iCalendar file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>pas un fichier iCalendar&#xa0;: %1</translation>
     </message>
 </context>
 <context>
     <name>UnreadableFilesBar</name>
     <message>
         <source>Files that could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers illisibles</translation>
     </message>
     <message>
         <source>Show Files…</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les fichiers…</translation>
     </message>
     <message>
         <source>1 file in your lists could not be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 fichier de vos listes n&apos;a pas pu être lu.</translation>
     </message>
     <message>
         <source>%1 files in your lists could not be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 fichiers de vos listes n&apos;ont pas pu être lus.</translation>
     </message>
 </context>
 <context>
     <name>UnreadableFilesDialog</name>
     <message>
         <source>Files That Could Not Be Read</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers illisibles</translation>
     </message>
     <message>
         <source>These files in your lists are not shown. They are left as they are: fix or remove them in their folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ces fichiers de vos listes ne sont pas affichés. Ils sont laissés tels quels&#xa0;: corrigez-les ou supprimez-les dans leur dossier.</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste</translation>
     </message>
     <message>
         <source>Reason</source>
-        <translation type="unfinished"></translation>
+        <translation>Raison</translation>
     </message>
     <message>
         <source>Files that could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers illisibles</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir le dossier</translation>
     </message>
 </context>
 <context>
     <name>UrlRow</name>
     <message>
         <source>No URL</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune URL</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Open URL (Ctrl+Return)</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir l&apos;URL (Ctrl+Return)</translation>
     </message>
     <message>
         <source>Open URL</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir l&apos;URL</translation>
     </message>
 </context>
 <context>
     <name>ViewController</name>
     <message>
         <source>Share List</source>
-        <translation type="unfinished"></translation>
+        <translation>Partager la liste</translation>
     </message>
     <message>
         <source>The task store refused the change.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le stockage des tâches a refusé la modification.</translation>
     </message>
 </context>
 <context>
     <name>WeekDateView</name>
     <message>
         <source>Week</source>
-        <translation type="unfinished"></translation>
+        <translation>Semaine</translation>
     </message>
 </context>
 <context>
     <name>WindowController</name>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir</translation>
     </message>
 </context>
 <context>
     <name>store::EventStore</name>
     <message>
         <source>A task removed from %1 cannot be kept in Recently Deleted: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Une tâche retirée de %1 ne peut pas être conservée dans les Suppressions récentes&#xa0;: %2</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not in Recently Deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas dans les Suppressions récentes.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be restored: the task is in the store already (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de restaurer «&#xa0;%1&#xa0;»&#xa0;: la tâche est déjà dans le stockage (%2).</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be restored: there is no list to put it in.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de restaurer «&#xa0;%1&#xa0;»&#xa0;: il n&apos;y a aucune liste où la placer.</translation>
     </message>
     <message>
         <source>VELMORAN_STORE names &quot;%1&quot;, which is not a full path; give every folder from / (folders are separated by &apos;:&apos;)</source>
-        <translation type="unfinished"></translation>
+        <translation>VELMORAN_STORE désigne «&#xa0;%1&#xa0;», qui n&apos;est pas un chemin complet&#x202f;; indiquez chaque dossier depuis / (les dossiers sont séparés par &apos;:&apos;)</translation>
     </message>
 </context>
 <context>
     <name>store::IcsItem</name>
     <message>
         <source>Reminder</source>
-        <translation type="unfinished"></translation>
+        <translation>Rappel</translation>
     </message>
 </context>
 <context>
     <name>velmoran</name>
     <message>
         <source>A task manager for the desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un gestionnaire de tâches pour le bureau.</translation>
     </message>
     <message>
         <source>Add the selected (else the copied) text as a task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter le texte sélectionné (sinon le texte copié) comme tâche.</translation>
     </message>
     <message>
         <source>Start without opening the window (at login).</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer sans ouvrir la fenêtre (à l&apos;ouverture de session).</translation>
     </message>
     <message>
         <source>Bring the window to the front, or close it when it is in front (the first shortcut).</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre la fenêtre au premier plan, ou la fermer si elle y est déjà (le premier raccourci).</translation>
     </message>
     <message>
         <source>Open the tray panel, or close it when it is open (the second shortcut).</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir le panneau de la zone de notification, ou le fermer s&apos;il est ouvert (le second raccourci).</translation>
     </message>
     <message>
         <source>Open the window for a new task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir la fenêtre d&apos;une nouvelle tâche.</translation>
     </message>
     <message>
         <source>velmoran: URLs to open.</source>
-        <translation type="unfinished"></translation>
+        <translation>URL velmoran: à ouvrir.</translation>
     </message>
     <message>
         <source>a URL</source>
-        <translation type="unfinished"></translation>
+        <translation>une URL</translation>
     </message>
     <message>
         <source>%1 cannot be combined with %2; give one of them.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ne peut pas être combiné avec %2&#x202f;; indiquez l&apos;un des deux.</translation>
     </message>
     <message>
         <source>the running instance refused the request: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>l&apos;instance en cours d&apos;exécution a refusé la demande&#xa0;: %1</translation>
     </message>
     <message>
         <source>no graphical display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a desktop session</source>
-        <translation type="unfinished"></translation>
+        <translation>aucun affichage graphique (ni DISPLAY ni WAYLAND_DISPLAY n&apos;est défini)&#x202f;; lancez-le depuis une session de bureau</translation>
     </message>
     <message>
         <source>nothing is selected or copied; no task was added</source>
-        <translation type="unfinished"></translation>
+        <translation>rien n&apos;est sélectionné ni copié&#x202f;; aucune tâche n&apos;a été ajoutée</translation>
     </message>
 </context>
 </TS>
