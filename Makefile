@@ -71,7 +71,8 @@ fuzz:
 fuzz-corpus:
 	@FUZZ_SECONDS=0 FUZZ_MERGE=1 $(MAKE) fuzz
 
-# Pictures of the main window over a demo store, in $(BUILD_DIR)/screenshots.
+# Pictures of the windows over a demo store, in $(BUILD_DIR)/screenshots, and in German, French
+# and the pseudo-language (longer texts, accented) in $(BUILD_DIR)/screenshots/<language>.
 screenshots: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target run-screenshots
 

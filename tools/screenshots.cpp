@@ -4,9 +4,10 @@
 // window) and of an event with the repeat editor's custom sheet, a location alarm with its map and
 // the place pop-over; the quick-add window, the tray panel, the preferences pages with the Advanced
 // tabs, the accounts and the Wayland shortcut help, the onboarding pages, the help and about
-// windows and Recently Deleted in both modes.
+// windows and Recently Deleted in both modes. With a language (de, fr, or the pseudo-language
+// en_XA), the windows whose texts a translation lengthens, in that language.
 //
-//   screenshots <output folder>
+//   screenshots <output folder> [language]
 //
 // Runs on the offscreen platform with its own home folder; nothing of the user's is read or
 // written.
@@ -26,6 +27,7 @@
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
+#include "platform/i18n/InterfaceLanguage.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/StoreFolders.h"
 #include "platform/sync/SyncScheduler.h"
@@ -261,15 +263,67 @@ int savePreferences(DataManager& manager, ModeManager& modes, UserDefaults& defa
     return failures;
 }
 
+// The windows whose texts a translation lengthens, for one language: the main window in each
+// view at its default size and at 800 by 600, the details, the repeat sheet, the quick-add
+// window, the panel, the preferences pages with the Advanced tabs and the accounts, the
+// onboarding, help and about.
+int saveLanguagePictures(WindowController& window, DataManager& manager, ModeManager& modes,
+                         UserDefaults& defaults, const store::ReminderPtr& detailed,
+                         const QString& output)
+{
+    ViewController* view = window.viewController();
+    int failures = 0;
+    const QList<std::pair<QString, void (SidebarPresenter::*)()>> views = {
+        {"day", &SidebarPresenter::selectDayView},
+        {"week", &SidebarPresenter::selectWeekView},
+        {"month", &SidebarPresenter::selectMonthView}};
+    for (const QSize& size : {window.size(), QSize(800, 600)}) {
+        const QSize before = window.size();
+        window.resize(size);
+        const QString suffix = size == before ? QString() : QStringLiteral("-800x600");
+        for (const auto& [name, show] : views) {
+            (view->lvc()->presenter().*show)();
+            failures += !save(&window, output + "/" + name + suffix + ".png");
+        }
+        window.resize(before);
+    }
+    failures += !saveDetail(view, &window, manager, detailed, output + "/detail.png");
+    failures += !saveDetailAt(view, &window, manager, detailed, QSize(800, 600),
+                              output + "/detail-800x600.png");
+    view->rvc()->repeatEditor()->repeatChanged(8);
+    wait(100);
+    if (CustomRepeatSheet* sheet = view->rvc()->repeatEditor()->sheet()) {
+        failures += !save(sheet, output + "/repeat-custom.png");
+        sheet->reject();
+    }
+    if (view->isDetailsShown())
+        view->showHideDetails();
+    failures += saveEntryWindows(manager, modes, output, QString());
+    failures += savePreferences(manager, modes, defaults, output);
+    failures += saveAdvancedPage(manager, modes, output, QString());
+    failures += saveAccountWindows(manager, modes, output, QString());
+    failures += saveIntroWindows(manager, modes, output, QString());
+    return failures;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: screenshots <output folder>\n");
+        std::fprintf(stderr, "usage: screenshots <output folder> [language: de, fr, en_XA, …]\n");
         return 2;
     }
     const QString output = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    // The pictures of another language than English are the program as a user of that language
+    // sees it: its texts, and its dates and numbers.
+    const QString language = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (!language.isEmpty()) {
+        qputenv("LANGUAGE", language.toLocal8Bit());
+        qputenv("LANG", (QLocale(language).name() + ".UTF-8").toLocal8Bit());
+        qunsetenv("LC_ALL");
+        qunsetenv("LC_MESSAGES");
+    }
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
@@ -304,6 +358,11 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmoran"));
+    const QString installed = InterfaceLanguage::install(app, language.isEmpty());
+    if (!language.isEmpty() && installed != language) {
+        std::fprintf(stderr, "screenshots: no catalogue for %s\n", qPrintable(language));
+        return 2;
+    }
     ContrastStyle::install();
     Clock::system().setNow(at(0, 11, 20));
     QDir().mkpath(output);
@@ -363,17 +422,22 @@ int main(int argc, char* argv[])
     wait(500);
 
     int failures = 0;
-    view->lvc()->presenter().selectDayView();
-    failures += !save(&window, output + "/day.png");
-    view->lvc()->presenter().selectSmartList(1);
-    failures += !save(&window, output + "/tag-list.png");
-    view->lvc()->presenter().selectWeekView();
-    failures += !save(&window, output + "/week.png");
-    view->lvc()->presenter().selectMonthView();
-    failures += !save(&window, output + "/month.png");
+    if (language.isEmpty()) {
+        view->lvc()->presenter().selectDayView();
+        failures += !save(&window, output + "/day.png");
+        view->lvc()->presenter().selectSmartList(1);
+        failures += !save(&window, output + "/tag-list.png");
+        view->lvc()->presenter().selectWeekView();
+        failures += !save(&window, output + "/week.png");
+        view->lvc()->presenter().selectMonthView();
+        failures += !save(&window, output + "/month.png");
+    }
 
     const store::ReminderPtr detailed = addDetailedTask(manager, workList);
     waitForRefresh(manager, 3000);
+    if (!language.isEmpty())
+        return saveLanguagePictures(window, manager, modes, defaults, detailed, output) == 0 ? 0
+                                                                                             : 1;
     failures += !saveDetail(view, &window, manager, detailed, output + "/detail.png");
     // The custom sheet with a rule on the second Tuesday of every month.
     view->rvc()->repeatEditor()->repeatChanged(8);

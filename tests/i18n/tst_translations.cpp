@@ -179,6 +179,52 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("ja-JP")} << QStringLiteral("en");
         QTest::newRow("the C locale") << QStringList{QStringLiteral("C")} << QStringLiteral("en");
         QTest::newRow("nothing set") << QStringList{} << QStringLiteral("en");
+        QTest::newRow("the pseudo-language when named")
+            << QStringList{QStringLiteral("en-XA"), QStringLiteral("en")}
+            << QStringLiteral("en_XA");
+        QTest::newRow("the pseudo-language as LANG writes it")
+            << QStringList{QStringLiteral("en_XA.UTF-8")} << QStringLiteral("en_XA");
+    }
+
+    // The pseudo-language is for looking at the windows: no user gets it unasked.
+    void pseudoLanguageIsNoLanguageOfItsOwn()
+    {
+        QVERIFY(!InterfaceLanguage::available().contains(InterfaceLanguage::kPseudoLanguage));
+        QCOMPARE(InterfaceLanguage::chooseFor({QStringLiteral("en-US"), QStringLiteral("en")}),
+                 QStringLiteral("en"));
+    }
+
+    // Every text of the program has a pseudo translation at least 40 % longer, with the
+    // placeholders, the mnemonic and the line breaks of its source: the windows seen in it show
+    // the program's real behaviour with longer texts.
+    void pseudoLanguageLengthensEveryText()
+    {
+        QTranslator pseudo;
+        QVERIFY(pseudo.load(QStringLiteral(":/velmoran/i18n/velmoran_en_XA")));
+        static const QRegularExpression mnemonic(QStringLiteral("&[^&\\s]"));
+        QStringList faults;
+        const QList<Entry> entries = entriesOf(TestEnvironment::sourceDir() +
+                                               QStringLiteral("/translations/velmoran_de.ts"));
+        QVERIFY(!entries.isEmpty());
+        for (const Entry& entry : entries) {
+            // Only a plural text is looked up with a count.
+            const bool plural = entry.source.contains(QLatin1String("%n"));
+            for (const int count : plural ? QList<int>{1, 2} : QList<int>{-1}) {
+                const QString shown = pseudo.translate(qPrintable(entry.context),
+                                                       qPrintable(entry.source), nullptr, count);
+                const QString source = QString(entry.source)
+                                           .replace(QStringLiteral("(s)"),
+                                                    count == 1 ? QString() : QStringLiteral("s"));
+                const bool hasWords = source.contains(QRegularExpression(QStringLiteral("[a-z]")));
+                if (shown.isEmpty() || (hasWords && shown.size() < source.size() * 1.4) ||
+                    placeholdersOf(shown) != placeholdersOf(source) ||
+                    shown.count(QLatin1Char('\n')) != source.count(QLatin1Char('\n')) ||
+                    mnemonic.match(shown).captured() != mnemonic.match(source).captured())
+                    faults << entry.context + QStringLiteral(": ") + source +
+                                  QStringLiteral(" → ") + shown;
+            }
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 20).join(QLatin1Char('\n'))));
     }
 
     void languageFollowsTheUsersLanguages()

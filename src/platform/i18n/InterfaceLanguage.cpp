@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -11,12 +12,18 @@ const QString kCatalogueFolder = QStringLiteral(":/velmoran/i18n");
 const QString kEnglish = QStringLiteral("en");
 QString g_current = kEnglish;
 
-// "de-DE" and "de_DE.UTF-8" name the language "de".
+// "de-DE" and "de_DE.UTF-8" name the locale "de_de" of the language "de".
+QString localeOf(const QString& name)
+{
+    return name.section(QLatin1Char('.'), 0, 0)
+        .section(QLatin1Char('@'), 0, 0)
+        .replace(QLatin1Char('-'), QLatin1Char('_'))
+        .toLower();
+}
+
 QString languageOf(const QString& name)
 {
-    QString language = name.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0);
-    language = language.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0);
-    return language.toLower();
+    return localeOf(name).section(QLatin1Char('_'), 0, 0);
 }
 
 void installCatalogue(QCoreApplication& application, const QString& path)
@@ -37,7 +44,7 @@ QStringList InterfaceLanguage::available()
         QDir(kCatalogueFolder).entryList({QStringLiteral("velmoran_*.qm")}, QDir::Files);
     for (const QString& file : files) {
         const QString language = file.mid(9).chopped(3);
-        if (language != kEnglish)
+        if (language != kEnglish && language != InterfaceLanguage::kPseudoLanguage)
             languages.append(language);
     }
     return languages;
@@ -47,6 +54,10 @@ QString InterfaceLanguage::chooseFor(const QStringList& preferredLanguages)
 {
     const QStringList languages = available();
     for (const QString& preferred : preferredLanguages) {
+        if (localeOf(preferred) == kPseudoLanguage.toLower() &&
+            QFile::exists(kCatalogueFolder + QStringLiteral("/velmoran_") + kPseudoLanguage +
+                          QStringLiteral(".qm")))
+            return kPseudoLanguage;
         const QString language = languageOf(preferred);
         // "C" and "POSIX" ask for no translation at all.
         if (language == QLatin1String("c") || language == QLatin1String("posix"))
@@ -61,7 +72,7 @@ QString InterfaceLanguage::install(QCoreApplication& application, bool useEnglis
 {
     const QString language = useEnglish ? kEnglish : chooseFor(preferredLanguages());
     installCatalogue(application, kCatalogueFolder + QStringLiteral("/velmoran_") + language);
-    if (language != kEnglish)
+    if (language != kEnglish && language != kPseudoLanguage)
         installCatalogue(application, QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
                                           QStringLiteral("/qtbase_") + language);
     g_current = language;

@@ -13,9 +13,13 @@ class QCoreApplication;
 class InterfaceLanguage
 {
 public:
+    // Every text accented and longer, to see which windows have no room for a language longer
+    // than English; chosen only when named (LANGUAGE=en_XA), never for a user's "en-…".
+    static inline const QString kPseudoLanguage = QStringLiteral("en_XA");
+
     // The language for these preferred languages ("de-DE", "fr", …): "de", "fr" or "en".
     static QString chooseFor(const QStringList& preferredLanguages);
-    // The languages Velmoran has a catalogue for, English first.
+    // The languages Velmoran has a catalogue for, English first; not the pseudo-language.
     static QStringList available();
 
     // Installs the catalogues of the chosen language on the application; English when

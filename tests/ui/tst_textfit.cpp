@@ -1,0 +1,159 @@
+// runs inside dbus-run-session (the preferences' notification centre).
+#include "PreferenceFixture.h"
+#include "TextFit.h"
+
+#include "data/TaskOperations.h"
+#include "platform/store/CollectionFinder.h"
+#include "presentation/detail/DetailEditSession.h"
+#include "presentation/detail/DetailServices.h"
+#include "ui/entry/AddViewController.h"
+#include "ui/intro/IntroWindowController.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/RightViewController.h"
+#include "ui/main/ViewController.h"
+#include "ui/main/WindowController.h"
+#include "ui/main/sidebar/LeftViewController.h"
+#include "ui/prefs/AdvancedPage.h"
+
+#include <QTranslator>
+
+// The windows in the pseudo-language, whose every text is accented and 40 % longer than the
+// English: a window that has room for it has room for the languages it stands for. Each
+// window is checked with TextFit for texts cut short.
+class TestTextFit : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("GSETTINGS_BACKEND", "memory");
+        QVERIFY(m_pseudo.load(QStringLiteral(":/velmoran/i18n/velmoran_en_XA")));
+        QCoreApplication::installTranslator(&m_pseudo);
+    }
+
+    void init()
+    {
+        QVERIFY(PreferenceFixture::makeCollection(m_fixture.root() + "/work", "Work"));
+        QVERIFY(m_fixture.setUp());
+    }
+
+    void cleanup() { m_fixture.tearDown(); }
+
+    // At its first size and at 800 by 600, with the details of a task that fills their rows.
+    void mainWindow()
+    {
+        PreferredDetailServices services(*m_fixture.defaults);
+        WindowController window(*m_fixture.manager, *m_fixture.modes, services.services());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ViewController& view = *window.viewController();
+        view.setAnimationDuration(0);
+        QVERIFY(PreferenceFixture::writeFile(
+            m_fixture.root() + "/work/a.ics",
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VTODO\r\nUID:a\r\n"
+            "DTSTAMP:20261201T090000Z\r\nSUMMARY:Report\r\nDUE:20261209T153000\r\n"
+            "RRULE:FREQ=MONTHLY;COUNT=6\r\nPRIORITY:1\r\nURL:https://example.org/\r\n"
+            "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nTRIGGER:-PT15M\r\n"
+            "END:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n"));
+        m_fixture.manager->refreshRemindersArray();
+        QVERIFY(m_fixture.waitForRefresh());
+        view.lvc()->presenter().selectPresetList(1);
+        QTRY_COMPARE(view.mvc()->presenter().remindersArray().size(), 1);
+        view.mvc()->presenter().selectReminder(
+            m_fixture.manager->tasks().reminderWithIdentifier("a"));
+        QTRY_VERIFY(view.rvc()->session().reminder());
+        view.showHideDetails();
+        QTRY_VERIFY(view.isDetailsShown());
+
+        const QList<std::pair<QString, std::function<void()>>> views = {
+            {"All Tasks", [&view] { view.lvc()->presenter().selectPresetList(1); }},
+            {"the day", [&view] { view.lvc()->presenter().selectDayView(); }},
+            {"the week", [&view] { view.lvc()->presenter().selectWeekView(); }},
+            {"the month", [&view] { view.lvc()->presenter().selectMonthView(); }}};
+        QStringList faults;
+        for (const QSize& size : {window.size(), QSize(800, 600)}) {
+            window.resize(size);
+            for (const auto& [name, show] : views) {
+                show();
+                view.mvc()->presenter().selectReminder(
+                    m_fixture.manager->tasks().reminderWithIdentifier("a"));
+                QCoreApplication::processEvents();
+                for (const QString& fault : TextFit::faults(&window))
+                    faults << QStringLiteral("%1 at %2 by %3: ")
+                                      .arg(name)
+                                      .arg(window.width())
+                                      .arg(window.height()) +
+                                  fault;
+            }
+        }
+        // Known: the details' repeat pop-ups and alarm button keep a width of their own too
+        // narrow for longer texts.
+        QEXPECT_FAIL("", "the details' repeat pop-ups and alarm button are too narrow", Continue);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    // Every page, and every tab of the Advanced page, where the screen has room for the window.
+    void preferencesWindow()
+    {
+        PreferenceWindowController& window = *m_fixture.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        AdvancedPage* advanced = m_fixture.object->advancedPage();
+        QStringList faults;
+        for (int page = 0; page < PreferenceObject::PageCount; ++page) {
+            window.selectPanelAtIndex(page);
+            const bool tabbed = page == PreferenceObject::Advanced;
+            for (int tab = 0; tab < (tabbed ? int(AdvancedPage::TabCount) : 1); ++tab) {
+                if (tabbed)
+                    advanced->smartTabTapped(tab);
+                QCoreApplication::processEvents();
+                for (const QString& fault : TextFit::faults(&window))
+                    faults << QStringLiteral("page %1, tab %2: ").arg(page).arg(tab) + fault;
+            }
+        }
+        // Known: the four tab buttons of the Advanced page need more than the 800 points of
+        // the screen in one row, and the New Task page's word-wrapped note gets the height of
+        // fewer lines than it wraps to.
+        QEXPECT_FAIL("", "the Advanced page's tab row and the New Task note do not fit yet",
+                     Continue);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    void quickAddWindow()
+    {
+        AddViewController window(*m_fixture.manager, *m_fixture.modes);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QStringList faults = TextFit::faults(&window);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    void onboarding()
+    {
+        IntroWindowController window(*m_fixture.manager, *m_fixture.modes);
+        const QString home = m_fixture.dir.path();
+        window.setFinderFactory([home] { return store::CollectionFinder(home, {}); });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QStringList faults;
+        for (int page = 1; page <= 5; ++page) {
+            window.selectPageAtIndex(page);
+            QCOMPARE(window.currentPage(), page);
+            QCoreApplication::processEvents();
+            for (const QString& fault : TextFit::faults(&window))
+                faults << QStringLiteral("page %1: ").arg(page) + fault;
+        }
+        // Known: the welcome page's word-wrapped texts get the height of fewer lines than
+        // they wrap to and overlap.
+        QEXPECT_FAIL("", "the welcome page's wrapped texts overlap", Continue);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+private:
+    QTranslator m_pseudo;
+    PreferenceFixture m_fixture;
+};
+
+VELMORAN_WIDGET_TEST_MAIN(TestTextFit)
+#include "tst_textfit.moc"
