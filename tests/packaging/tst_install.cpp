@@ -60,6 +60,8 @@ private Q_SLOTS:
                           "share/zsh/vendor-completions/_velmoran-cli",
                           "share/fish/vendor_completions.d/velmoran-cli.fish",
                           "share/doc/velmoran/help/Help.html",
+                          "share/doc/velmoran/help/de/Help.html",
+                          "share/doc/velmoran/help/fr/Help.html",
                           "share/velmoran/sounds/Notify.wav"};
         for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512})
             files << QStringLiteral("share/icons/hicolor/%1x%1/apps/velmoran.png").arg(size);
