@@ -88,10 +88,11 @@ QString Sound::pathForName(const QString& name)
 {
     const QString relative = QStringLiteral("sounds/") + name + QStringLiteral(".wav");
     QStringList candidates;
-    candidates << QCoreApplication::applicationDirPath() + QStringLiteral("/../share/velmoran/") +
-                      relative
-               << QStringLiteral(VELMORAN_INSTALLED_RESOURCES "/") + relative
-               << QStringLiteral(VELMORAN_SOURCE_RESOURCES "/") + relative;
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    candidates << programFolder + QStringLiteral("/../share/velmoran/") + relative
+               << QStringLiteral(VELMORAN_INSTALLED_RESOURCES "/") + relative;
+    if (programFolder.startsWith(QStringLiteral(VELMORAN_BUILD_TREE "/")))
+        candidates << QStringLiteral(VELMORAN_SOURCE_RESOURCES "/") + relative;
     for (const QString& candidate : candidates) {
         if (QFileInfo(candidate).isFile())
             return QFileInfo(candidate).canonicalFilePath();
