@@ -65,7 +65,7 @@ private Q_SLOTS:
     void switchesRewriteTheRulesInTheFixedOrder()
     {
         QListWidget* switches = tab()->switchTable();
-        QCOMPARE(switches->count(), 10);
+        QCOMPARE(switches->count(), SmartAddSettings::kSwitchCount);
         QCOMPARE(switches->item(0)->checkState(), Qt::Checked);
         // "dd/M" turns "M/dd" off.
         switches->item(1)->setCheckState(Qt::Checked);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 
 namespace {
@@ -18,13 +19,29 @@ QString languageOf(const QString& name)
     return language.toLower();
 }
 
+// What install() put in place, so that another language replaces it instead of being
+// consulted after it.
+QString& currentLanguage()
+{
+    static QString language = kEnglish;
+    return language;
+}
+
+QList<QPointer<QTranslator>>& installedCatalogues()
+{
+    static QList<QPointer<QTranslator>> catalogues;
+    return catalogues;
+}
+
 void installCatalogue(QCoreApplication& application, const QString& path)
 {
     auto* translator = new QTranslator(&application);
-    if (translator->load(path))
+    if (translator->load(path)) {
         QCoreApplication::installTranslator(translator);
-    else
+        installedCatalogues().append(translator);
+    } else {
         delete translator;
+    }
 }
 
 } // namespace
@@ -59,9 +76,27 @@ QString InterfaceLanguage::chooseFor(const QStringList& preferredLanguages)
 QString InterfaceLanguage::install(QCoreApplication& application, bool useEnglish)
 {
     const QString language = useEnglish ? kEnglish : chooseFor(preferredLanguages());
+    install(application, language);
+    return language;
+}
+
+void InterfaceLanguage::install(QCoreApplication& application, const QString& language)
+{
+    for (const QPointer<QTranslator>& earlier : std::as_const(installedCatalogues())) {
+        if (earlier) {
+            QCoreApplication::removeTranslator(earlier);
+            delete earlier.data();
+        }
+    }
+    installedCatalogues().clear();
     installCatalogue(application, kCatalogueFolder + QStringLiteral("/velmoran_") + language);
     if (language != kEnglish)
         installCatalogue(application, QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
                                           QStringLiteral("/qtbase_") + language);
-    return language;
+    currentLanguage() = language;
+}
+
+QString InterfaceLanguage::current()
+{
+    return currentLanguage();
 }

@@ -38,6 +38,13 @@ QStringList switchTitles()
         title(SmartAddTab::tr("Priority"), QStringLiteral("!, !!, !!!")),
         title(SmartAddTab::tr("Due Time (am/pm)"), QStringLiteral("8:00am, 2:20pm, 7:30pm, ..")),
         title(SmartAddTab::tr("Due Time (hour am/pm)"), QStringLiteral("8am, 2pm, 10pm, ..")),
+        //: The examples are German dates; keep them as they are.
+        title(SmartAddTab::tr("Due Date (d.M.)"), QStringLiteral("24.12., 1.3., ..")),
+        //: The examples are German times; keep them as they are.
+        title(SmartAddTab::tr("Due Time (German)"),
+              QStringLiteral("um 9, 9 Uhr, um 14:30 Uhr, 14:30, ..")),
+        //: The examples are French times; keep them as they are.
+        title(SmartAddTab::tr("Due Time (French)"), QStringLiteral("à 9h, 9h, 14h30, à 14:30, ..")),
     };
 }
 
