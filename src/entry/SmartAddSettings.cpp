@@ -1,6 +1,7 @@
 #include "entry/SmartAddSettings.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 namespace {
 
@@ -254,7 +255,8 @@ QString SmartAddRuleChoice::describe(const SmartAddRule& rule)
                      QString::number(choice.number),
                  SmartAddSettingsText::tr((choice.number == 1 ? unit : units)[choice.unit]));
     case DueTime:
-        return SmartAddSettingsText::tr("Due Time %1").arg(rule.resultText());
+        return SmartAddSettingsText::tr("Due Time %1")
+            .arg(QLocale().toString(choice.time, QLocale::ShortFormat));
     case AlarmOn:
         return SmartAddSettingsText::tr("Alarm On");
     case AlarmOff:

@@ -9,7 +9,6 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
 #include "prefs/SmartAddRuleSets.h"
-#include "prefs/SmartAddRuleSets.h"
 
 #include <QTemporaryDir>
 
@@ -143,6 +142,20 @@ private Q_SLOTS:
         // Opening the sheet on the record gives back the same choice.
         const SmartAddRuleChoice reread = SmartAddRuleChoice::fromRule(rule);
         QCOMPARE(reread.ruleWithWord("w").toVariant(), expected);
+    }
+
+    // A rule's time is written as the locale writes times: 24-hour in German, AM/PM in US English.
+    void ruleTimesAreWrittenAsTheLocaleWritesThem()
+    {
+        const QLocale before;
+        const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+        const SmartAddRule rule = SmartAddRule::fromVariant(record(0, 1, "late", "14:05"));
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(SmartAddRuleChoice::describe(rule), QString("Due Time 14:05"));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const QString described = SmartAddRuleChoice::describe(rule);
+        QVERIFY2(described.startsWith("Due Time 2:05") && described.endsWith("PM"),
+                 qPrintable(described));
     }
 
     void wordsAreRefusedWhenBlankOrTaken()

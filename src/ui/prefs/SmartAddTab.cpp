@@ -337,11 +337,10 @@ void SmartAddTab::updatePreview()
     const QLocale locale;
     if (preview.dueDate.isValid()) {
         const QTime time = preview.dueDate.time();
-        const QString date =
-            locale.toString(preview.dueDate.date(), QStringLiteral("ddd d MMM yyyy"));
+        const QString date = locale.toString(preview.dueDate.date(), QLocale::LongFormat);
         parts << (time == QTime(0, 0)
                       ? tr("Due: %1").arg(date)
-                      : tr("Due: %1 at %2").arg(date, time.toString(QStringLiteral("HH:mm"))));
+                      : tr("Due: %1 at %2").arg(date, locale.toString(time, QLocale::ShortFormat)));
     } else {
         parts << tr("Due: none");
     }
