@@ -79,10 +79,16 @@ SmartAddEntry::Submission SmartAddEntry::submit(const QString& text)
     submission.text = text;
     if (text.trimmed().isEmpty())
         return submission;
-    const SmartAddMatch match = m_smartAdd.checkRules(text, true, m_rules, m_addedRuleTypes,
+    // The spaces typed last go: a trigger that waits for the word after it ("um 9" before a
+    // possible "Uhr") is then last in the line and taken.
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    const QString line = text.first(end);
+    const SmartAddMatch match = m_smartAdd.checkRules(line, true, m_rules, m_addedRuleTypes,
                                                       m_addedRules, m_cancelledRules);
     if (match.found)
-        submission.text = takeMatch(match, text, text.size()).text;
+        submission.text = takeMatch(match, line, line.size()).text;
     submission.title = submission.text.trimmed();
     // A line that was nothing but a trigger leaves no title; a blank task helps nobody.
     if (submission.title.isEmpty())

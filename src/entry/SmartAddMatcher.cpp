@@ -11,6 +11,15 @@ constexpr QChar kSpace = u' ';
 // ever-changing rule sets from growing the cache without end.
 constexpr qsizetype kMaxCachedPrefixes = 64;
 
+// A typed apostrophe is often the typographic one (U+2019, put in by the keyboard layout or an
+// input method): "aujourd’hui" is the word "aujourd'hui". Each is one UTF-16 unit, so ranges
+// found in the folded text are ranges of the typed one.
+QString foldApostrophes(QString text)
+{
+    text.replace(u'\u2019', u'\'');
+    return text;
+}
+
 bool isSkipped(const SmartAddRule& rule, const QList<qint64>& addedRuleTypes,
                const QList<SmartAddRule>& addedRules, const QList<SmartAddRule>& cancelledRules)
 {
@@ -53,10 +62,12 @@ SmartAddMatch SmartAddMatcher::checkRules(const QString& line, bool withSuffix,
                                           const QList<SmartAddRule>& addedRules,
                                           const QList<SmartAddRule>& cancelledRules) const
 {
+    const QString searched = foldApostrophes(line);
     for (const SmartAddRule& rule : rules) {
         if (isSkipped(rule, addedRuleTypes, addedRules, cancelledRules))
             continue;
-        const QString trigger = triggerText(rule, line);
+        const QString typedTrigger = triggerText(rule, line);
+        const QString trigger = foldApostrophes(typedTrigger);
         if (trigger.isEmpty())
             continue;
 
@@ -69,7 +80,7 @@ SmartAddMatch SmartAddMatcher::checkRules(const QString& line, bool withSuffix,
         // the start or the end is cut from there.
         if (place == SmartAddRule::Anywhere || place == SmartAddRule::BetweenSpaces) {
             const QString spaced = kSpace + trigger + kSpace;
-            const qsizetype index = line.indexOf(spaced, 0, Qt::CaseInsensitive);
+            const qsizetype index = searched.indexOf(spaced, 0, Qt::CaseInsensitive);
             if (index >= 0) {
                 found = betweenSpaces = true;
                 searchText = line.mid(index, spaced.size());
@@ -78,7 +89,7 @@ SmartAddMatch SmartAddMatcher::checkRules(const QString& line, bool withSuffix,
         }
         if (place == SmartAddRule::Anywhere || place == SmartAddRule::AtStart) {
             const QString leading = trigger + kSpace;
-            if (line.startsWith(leading, Qt::CaseInsensitive)) {
+            if (searched.startsWith(leading, Qt::CaseInsensitive)) {
                 found = true;
                 searchText = line.first(leading.size());
                 location = 0;
@@ -86,7 +97,7 @@ SmartAddMatch SmartAddMatcher::checkRules(const QString& line, bool withSuffix,
         }
         if (withSuffix && (place == SmartAddRule::Anywhere || place == SmartAddRule::AtEnd)) {
             const QString trailing = kSpace + trigger;
-            if (line.endsWith(trailing, Qt::CaseInsensitive)) {
+            if (searched.endsWith(trailing, Qt::CaseInsensitive)) {
                 found = true;
                 searchText = line.last(trailing.size());
                 location = line.size() - trailing.size();
@@ -103,7 +114,7 @@ SmartAddMatch SmartAddMatcher::checkRules(const QString& line, bool withSuffix,
         match.location = location;
         match.length = searchText.size();
         if (rule.type != SmartAddRule::WordRule)
-            match.matchedText = trigger;
+            match.matchedText = typedTrigger;
         return match;
     }
     return SmartAddMatch();

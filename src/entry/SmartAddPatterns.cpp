@@ -10,8 +10,10 @@ QList<QRegularExpression> compile(std::initializer_list<const char*> patterns)
 {
     QList<QRegularExpression> list;
     for (const char* pattern : patterns) {
-        QRegularExpression expression(QString::fromLatin1(pattern),
-                                      QRegularExpression::CaseInsensitiveOption);
+        // UTF-8 for the "à" of French times; Unicode properties so that "À" folds to it.
+        QRegularExpression expression(QString::fromUtf8(pattern),
+                                      QRegularExpression::CaseInsensitiveOption |
+                                          QRegularExpression::UseUnicodePropertiesOption);
         expression.optimize();
         list.append(expression);
     }
@@ -81,11 +83,23 @@ std::optional<QTime> hourOnly(QStringView text, qsizetype suffixLength)
     return validTime(hourFromTwelveHour(*hour, text.last(suffixLength)), 0);
 }
 
+// German and French times: the first number is the hour, a second one after ":", "." or "h"
+// the minutes; the words around them say nothing more.
+std::optional<QTime> hourWithWords(const QString& text)
+{
+    static const QRegularExpression numbers(QStringLiteral("([0-9]{1,2})(?:[:.hH]([0-9]{2}))?"));
+    const QRegularExpressionMatch match = numbers.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QStringView minutes = match.capturedView(2);
+    return validTime(digits(match.capturedView(1)), minutes.isEmpty() ? 0 : digits(minutes));
+}
+
 } // namespace
 
 std::optional<Family> familyFromName(const QString& name)
 {
-    static const std::array<std::pair<QLatin1StringView, Family>, 8> names{{
+    static const std::array<std::pair<QLatin1StringView, Family>, 11> names{{
         {QLatin1StringView("M/dd"), Family::MonthDay},
         {QLatin1StringView("dd/M"), Family::DayMonth},
         {QLatin1StringView("h:m"), Family::HourMinute},
@@ -94,6 +108,9 @@ std::optional<Family> familyFromName(const QString& name)
         {QLatin1StringView("h"), Family::Hour},
         {QLatin1StringView("hap"), Family::HourAP},
         {QLatin1StringView("hampm"), Family::HourAMPM},
+        {QLatin1StringView("d.M."), Family::DayMonthDots},
+        {QLatin1StringView("H 'Uhr'"), Family::HourUhr},
+        {QLatin1StringView("H'h'mm"), Family::HourH},
     }};
     for (const auto& [familyName, family] : names) {
         if (name == familyName)
@@ -104,7 +121,8 @@ std::optional<Family> familyFromName(const QString& name)
 
 bool isDateFamily(Family family)
 {
-    return family == Family::MonthDay || family == Family::DayMonth;
+    return family == Family::MonthDay || family == Family::DayMonth ||
+           family == Family::DayMonthDots;
 }
 
 bool isTimeFamily(Family family)
@@ -151,6 +169,30 @@ const QList<QRegularExpression>& expressions(Family family)
         "([0-1][0-9]|2[0-3])(am|pm)",
         "[0-9](am|pm)",
     });
+    static const QList<QRegularExpression> dayMonthDots = compile({
+        "(0[1-9]|1[0-9]|2[0-9]|3[0-1])\\.(0[1-9]|1[0-2])\\.",
+        "(0[1-9]|1[0-9]|2[0-9]|3[0-1])\\.[1-9]\\.",
+        "[1-9]\\.(0[1-9]|1[0-2])\\.",
+        "[1-9]\\.[1-9]\\.",
+    });
+    // "um 9" and "14:30" alone wait while a space and the start of "Uhr" (or nothing yet)
+    // follow: typed word by word, "um 9 Uhr" would otherwise lose "um 9" at its space and
+    // leave "Uhr" in the title. At the end of the line they are taken.
+    static const QList<QRegularExpression> hourUhr = compile({
+        "um ([0-1]?[0-9]|2[0-3])[:.]([0-5][0-9]) uhr",
+        "um ([0-1]?[0-9]|2[0-3]) uhr",
+        "([0-1]?[0-9]|2[0-3])[:.]([0-5][0-9]) uhr",
+        "([0-1]?[0-9]|2[0-3]) uhr",
+        "um ([0-1]?[0-9]|2[0-3])[:.]([0-5][0-9])(?=$| (?!u(?:hr?)?(?: |$))\\S)",
+        "um ([0-1]?[0-9]|2[0-3])(?=$| (?!u(?:hr?)?(?: |$))\\S)",
+        "([0-1]?[0-9]|2[0-3]):([0-5][0-9])(?=$| (?!u(?:hr?)?(?: |$))\\S)",
+    });
+    static const QList<QRegularExpression> hourH = compile({
+        "à ([0-1]?[0-9]|2[0-3])[h:]([0-5][0-9])",
+        "à ([0-1]?[0-9]|2[0-3])h",
+        "([0-1]?[0-9]|2[0-3])h([0-5][0-9])",
+        "([0-1]?[0-9]|2[0-3])h",
+    });
     switch (family) {
     case Family::MonthDay:
         return monthDay;
@@ -167,9 +209,15 @@ const QList<QRegularExpression>& expressions(Family family)
     case Family::HourAP:
         return hourAP;
     case Family::HourAMPM:
+        return hourAMPM;
+    case Family::DayMonthDots:
+        return dayMonthDots;
+    case Family::HourUhr:
+        return hourUhr;
+    case Family::HourH:
         break;
     }
-    return hourAMPM;
+    return hourH;
 }
 
 QString firstMatch(Family family, const QString& line)
@@ -202,8 +250,12 @@ std::optional<QTime> timeFromMatchedText(Family family, const QString& text)
         return hourOnly(view, 1);
     case Family::HourAMPM:
         return hourOnly(view, 2);
+    case Family::HourUhr:
+    case Family::HourH:
+        return hourWithWords(text);
     case Family::MonthDay:
     case Family::DayMonth:
+    case Family::DayMonthDots:
         break;
     }
     return std::nullopt;
@@ -213,8 +265,14 @@ std::optional<MonthDay> monthDayFromMatchedText(Family family, const QString& te
 {
     if (!isDateFamily(family))
         return std::nullopt;
-    const QStringView view(text);
-    const qsizetype slash = view.indexOf(u'/');
+    QStringView view(text);
+    const QChar separator = family == Family::DayMonthDots ? u'.' : u'/';
+    if (family == Family::DayMonthDots) {
+        if (!view.endsWith(separator))
+            return std::nullopt;
+        view.chop(1);
+    }
+    const qsizetype slash = view.indexOf(separator);
     if (slash < 1 || slash > 2 || view.size() - slash - 1 < 1 || view.size() - slash - 1 > 2)
         return std::nullopt;
     const auto first = digits(view.first(slash));

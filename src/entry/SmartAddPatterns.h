@@ -7,9 +7,11 @@
 
 #include <optional>
 
-// The built-in text pattern families a pattern rule names in its "word": two date orders and
-// six ways of writing a time of day. Each family is an ordered list of regular expressions; a
-// later expression is only tried when the earlier ones find nothing in the line.
+// The built-in text pattern families a pattern rule names in its "word": three ways of writing a
+// date and eight of writing a time of day. Each family is an ordered list of regular
+// expressions; a later expression is only tried when the earlier ones find nothing in the line.
+// The families for German and French times carry their words ("um", "Uhr", "à") with them: a
+// time is one trigger with its words, so that none of them stays behind in the title.
 namespace SmartAddPatterns {
 
 enum class Family {
@@ -21,9 +23,12 @@ enum class Family {
     Hour,           // "h": 8, 14
     HourAP,         // "hap": 8a, 10p
     HourAMPM,       // "hampm": 8am, 10pm
+    DayMonthDots,   // "d.M.": 24.12., 1.3.
+    HourUhr,        // "H 'Uhr'": um 9, 9 Uhr, um 9 Uhr, 14:30 Uhr, um 14.30
+    HourH,          // "H'h'mm": à 9h, 9h, 14h30, à 14:30
 };
 
-// The family a rule word names; nothing for a name that is not one of the eight.
+// The family a rule word names; nothing for a name that is not one of the eleven.
 std::optional<Family> familyFromName(const QString& name);
 bool isDateFamily(Family family);
 bool isTimeFamily(Family family);

@@ -1,6 +1,7 @@
 #include "entry/SmartAddSettings.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 namespace {
 
@@ -61,6 +62,7 @@ const QList<SmartAddRule>& SmartAddSettings::builtInRules()
         builtIn(1, 1, "h:map"),   builtIn(1, 1, "h"),         builtIn(1, 1, "hap"),
         builtIn(2, 6, "/"),       builtIn(0, 5, "!!!", true), builtIn(0, 4, "!!", true),
         builtIn(0, 3, "!", true), builtIn(1, 1, "h:mampm"),   builtIn(1, 1, "hampm"),
+        builtIn(1, 0, "d.M."),    builtIn(1, 1, "H 'Uhr'"),   builtIn(1, 1, "H'h'mm"),
     };
     return rules;
 }
@@ -102,8 +104,12 @@ SmartAddSettings SmartAddSettings::fromStored(const QVariantList& stored)
 
 QVariantList SmartAddSettings::toStored() const
 {
+    // The times with words go before "h:m", which would otherwise take the "14:30" of
+    // "à 14:30" and leave the "à".
+    static constexpr std::array<int, kSwitchCount> writeOrder{0, 1, 10, 11, 12, 2, 3,
+                                                              4, 5, 6,  7,  8,  9};
     QVariantList out;
-    for (int s = 0; s < kSwitchCount; ++s) {
+    for (const int s : writeOrder) {
         if (!switches[size_t(s)])
             continue;
         for (const int index : recordsOfSwitch(s)) {
@@ -249,7 +255,8 @@ QString SmartAddRuleChoice::describe(const SmartAddRule& rule)
                      QString::number(choice.number),
                  SmartAddSettingsText::tr((choice.number == 1 ? unit : units)[choice.unit]));
     case DueTime:
-        return SmartAddSettingsText::tr("Due Time %1").arg(rule.resultText());
+        return SmartAddSettingsText::tr("Due Time %1")
+            .arg(QLocale().toString(choice.time, QLocale::ShortFormat));
     case AlarmOn:
         return SmartAddSettingsText::tr("Alarm On");
     case AlarmOff:

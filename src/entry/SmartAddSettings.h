@@ -7,15 +7,15 @@
 
 #include <array>
 
-// What the Smart Add tab of the preferences edits, read from "smartAddRules": ten switches for
-// the built-in rules (date and time patterns, the list prefix, the priority marks) and the
+// What the Smart Add tab of the preferences edits, read from "smartAddRules": thirteen switches
+// for the built-in rules (date and time patterns, the list prefix, the priority marks) and the
 // user's own rules. Written back, the switched-on built-in rules come first in a fixed order,
 // then the user's rules in theirs. Records are carried as stored: a built-in record keeps keys
 // this version does not know, and a record it cannot edit (an unknown kind, a value of the
 // wrong type, a newer version's pattern) is kept in its place among the user's rules.
 struct SmartAddSettings
 {
-    static constexpr int kSwitchCount = 10;
+    static constexpr int kSwitchCount = 13;
     static constexpr int kPriorityMarksSwitch = 7;
 
     std::array<bool, kSwitchCount> switches{};
@@ -24,7 +24,7 @@ struct SmartAddSettings
     // The stored records a switch stands for, to write back as they were.
     QVariantList storedBuiltIns;
 
-    // The twelve built-in records.
+    // The fifteen built-in records.
     static const QList<SmartAddRule>& builtInRules();
     // Indexes into builtInRules() of the records switch `index` stands for.
     static QList<int> recordsOfSwitch(int index);

@@ -1,10 +1,13 @@
 #include "prefs/DefaultPreferences.h"
 
 #include "platform/UserDefaults.h"
+#include "platform/i18n/InterfaceLanguage.h"
 #include "prefs/InvisibleLists.h"
 #include "prefs/PreferenceKeys.h"
+#include "prefs/SmartAddRuleSets.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 namespace {
 
@@ -22,23 +25,17 @@ QVariant number(qint64 value)
     return QVariant::fromValue(value);
 }
 
-// Record keys of the list dictionaries, Smart Add rules and quick actions.
+// Record keys of the list dictionaries and quick actions.
 const QString kType = QStringLiteral("type");
 const QString kTag = QStringLiteral("tag");
 const QString kLists = QStringLiteral("lists");
 const QString kPriorities = QStringLiteral("priorities");
 const QString kNumber = QStringLiteral("number");
-const QString kResultType = QStringLiteral("resultType");
-const QString kWord = QStringLiteral("word");
-const QString kResult = QStringLiteral("result");
-const QString kResultUnit = QStringLiteral("resultUnit");
-const QString kPlaceType = QStringLiteral("placeType");
 
 QVariantMap blockA()
 {
     return {
         {PrefKey::visibleLists, QVariantList()},
-        {PrefKey::sundayFirst, true},
         {PrefKey::showCompleted, true},
         {PrefKey::alarmOn, true},
         {PrefKey::alarmTime, QStringLiteral("08:00")},
@@ -111,31 +108,23 @@ QVariantMap typed(qint64 type, const QString& key, const QVariant& value)
     return {{kType, number(type)}, {key, value}};
 }
 
-QVariantMap rule(qint64 type, qint64 resultType, const QString& word)
+// The names of the lists and tags a new store starts with, in the user's language.
+struct DefaultNames
 {
-    return {{kType, number(type)}, {kResultType, number(resultType)}, {kWord, word}};
+    Q_DECLARE_TR_FUNCTIONS(DefaultPreferences)
+};
+
+QString homeTag()
+{
+    //: A tag of the default sidebar and quick actions, stored once at the first launch.
+    return DefaultNames::tr("Home");
 }
 
-QVariantMap rule(qint64 type, qint64 resultType, const QString& word, const QString& result,
-                 const QString& resultUnit = QString())
+// Habits of the user's locale, for as long as the user sets nothing: registered, never stored,
+// so that they follow the locale until a choice of the user's or a synced set is stored.
+QVariantMap localeDefaults()
 {
-    QVariantMap record = rule(type, resultType, word);
-    record.insert(kResult, result);
-    if (!resultUnit.isNull())
-        record.insert(kResultUnit, resultUnit);
-    return record;
-}
-
-QVariantMap priorityRule(qint64 resultType, const QString& word)
-{
-    QVariantMap record = rule(0, resultType, word);
-    record.insert(kPlaceType, number(1));
-    return record;
-}
-
-QString localised(const char* english)
-{
-    return QCoreApplication::translate("SmartAdd", english);
+    return {{PrefKey::sundayFirst, QLocale().firstDayOfWeek() != Qt::Monday}};
 }
 
 } // namespace
@@ -154,7 +143,8 @@ QVariantMap defaultFilters()
 
 QVariantList defaultListNavArray()
 {
-    QVariantMap smartList = typed(9, kTag, QStringLiteral("Smart List"));
+    //: The name of the merged list of the default sidebar, stored once at the first launch.
+    QVariantMap smartList = typed(9, kTag, DefaultNames::tr("Smart List"));
     smartList.insert(kLists, QVariantList());
     smartList.insert(kPriorities, QVariantList{number(3)});
     return {
@@ -164,52 +154,23 @@ QVariantList defaultListNavArray()
         typed(3),
         typed(4),
         typed(5),
-        typed(8, kTag, QStringLiteral("Home")),
-        typed(8, kTag, QStringLiteral("Later")),
+        typed(8, kTag, homeTag()),
+        //: A tag of the default sidebar, stored once at the first launch.
+        typed(8, kTag, DefaultNames::tr("Later")),
         smartList,
     };
 }
 
 QVariantList defaultSmartAddRules()
 {
-    const QString day = QStringLiteral("Day");
-    QVariantList rules{
-        priorityRule(3, QStringLiteral("!")),
-        priorityRule(4, QStringLiteral("!!")),
-        priorityRule(5, QStringLiteral("!!!")),
-        rule(1, 0, QStringLiteral("M/dd")),
-        rule(1, 1, QStringLiteral("h:m")),
-        rule(1, 1, QStringLiteral("h:map")),
-        rule(1, 1, QStringLiteral("hap")),
-        rule(2, 6, QStringLiteral("/")),
-        rule(0, 2, localised(QT_TRANSLATE_NOOP("SmartAdd", "Today")), QStringLiteral("0"), day),
-        rule(0, 2, localised(QT_TRANSLATE_NOOP("SmartAdd", "Tomorrow")), QStringLiteral("+1"), day),
-        rule(0, 2, localised(QT_TRANSLATE_NOOP("SmartAdd", "Next Week")), QStringLiteral("+1"),
-             QStringLiteral("Week")),
-        rule(0, 1, QStringLiteral("noon"), QStringLiteral("12:00")),
-        rule(0, 7, QStringLiteral("al")),
-        rule(1, 1, QStringLiteral("hampm")),
-        rule(1, 1, QStringLiteral("h:mampm")),
-    };
-    static const char* const weekdays[][2] = {
-        {QT_TRANSLATE_NOOP("SmartAdd", "Sunday"), "sun"},
-        {QT_TRANSLATE_NOOP("SmartAdd", "Monday"), "mon"},
-        {QT_TRANSLATE_NOOP("SmartAdd", "Tuesday"), "tue"},
-        {QT_TRANSLATE_NOOP("SmartAdd", "Wednesday"), "wed"},
-        {QT_TRANSLATE_NOOP("SmartAdd", "Thursday"), "thu"},
-        {QT_TRANSLATE_NOOP("SmartAdd", "Friday"), "fri"},
-        {QT_TRANSLATE_NOOP("SmartAdd", "Saturday"), "sat"},
-    };
-    for (const auto& weekday : weekdays)
-        rules << rule(0, 9, localised(weekday[0]), QString::fromLatin1(weekday[1]));
-    return rules;
+    return SmartAddRuleSets::forLanguage(InterfaceLanguage::current());
 }
 
 QVariantList defaultQuickActions()
 {
     return {
         typed(0),
-        typed(2, kTag, QStringLiteral("Home")),
+        typed(2, kTag, homeTag()),
         typed(3),
         typed(4),
         typed(6, kNumber, number(5)),
@@ -224,7 +185,7 @@ QVariantList defaultQuickActions()
 QVariant defaultPreferenceValue(const QString& key)
 {
     for (const QVariantMap& block :
-         {blockA(), blockB(), blockC(), blockDFirstPart(), blockDSecondPart()}) {
+         {localeDefaults(), blockA(), blockB(), blockC(), blockDFirstPart(), blockDSecondPart()}) {
         const auto it = block.constFind(key);
         if (it != block.constEnd())
             return *it;
@@ -234,6 +195,7 @@ QVariant defaultPreferenceValue(const QString& key)
 
 void setupDefaultPreferences(UserDefaults& defaults, const ListCatalog* lists)
 {
+    defaults.registerDefaults(localeDefaults());
     // An unreadable file seems to lack "FirstRun": the setup would write the defaults of a new
     // user over the group file the user's lists and choices are kept in.
     if (!defaults.storedValuesKnown())

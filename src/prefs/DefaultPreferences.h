@@ -11,6 +11,8 @@ class UserDefaults;
 // which generation of defaults a store already has; each block is written only to stores older
 // than its threshold, so an upgrade adds what is new without touching what the user chose,
 // except for the smart lists, Smart Add rules and quick actions, which version 200 resets.
+// Defaults that are a matter of local habit ("sundayFirst") are registered from QLocale() at
+// every run instead of stored, so they follow the locale until a value is stored.
 //
 // Runs once per launch before any window opens. `lists` answers the store's list identifiers
 // for recomputing "invisibleLists"; nullptr means no list is known yet (nothing is hidden).
@@ -20,7 +22,8 @@ void setupDefaultPreferences(UserDefaults& defaults, const ListCatalog* lists);
 inline constexpr qint64 kDefaultPreferencesVersion = 200;
 
 // Default contents of the structured keys, for the routine and for the settings pages that
-// offer "restore defaults". Words of the Smart Add rules are translated when called.
+// offer "restore defaults". The names of lists and tags are translated when called; the Smart
+// Add rules are the set of the interface's language (InterfaceLanguage::current()).
 QVariantMap defaultFilters();
 QVariantList defaultListNavArray();
 QVariantList defaultSmartAddRules();

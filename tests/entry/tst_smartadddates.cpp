@@ -5,6 +5,7 @@
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
+#include "prefs/SmartAddRuleSets.h"
 
 #include <QGuiApplication>
 #include <QRandomGenerator>
@@ -320,6 +321,111 @@ private Q_SLOTS:
         QCOMPARE(parse.result.priority.value_or(0), priority);
         QCOMPARE(parse.result.alarmOn ? int(*parse.result.alarmOn) : -1, alarm);
         QCOMPARE(parse.listName.value_or(QString()), list);
+    }
+
+    // The default rules of each language on the lines its people type; where a language has a
+    // case the others lack (the day after tomorrow), it stands alone.
+    void onePassInEachLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QDateTime>("dueDate");
+        QTest::addColumn<int>("priority"); // 0: none
+        QTest::addColumn<int>("alarm");    // -1: none
+        const QDateTime none;
+        const auto row = [](const char* language, const char* name) -> QTestData& {
+            return QTest::addRow("%s: %s", language, name) << QString::fromLatin1(language);
+        };
+
+        // Wednesday 9 December 2026, 10:00.
+        row("en", "tomorrow at 9, !!") << "!! dentist tomorrow 9am"
+                                       << "dentist" << local(2026, 12, 10, 9, 0) << 2 << -1;
+        row("de", "tomorrow at 9, !!") << "Zahnarzt morgen um 9 !!"
+                                       << "Zahnarzt" << local(2026, 12, 10, 9, 0) << 2 << -1;
+        row("fr", "tomorrow at 9, !!") << "dentiste demain à 9h !!"
+                                       << "dentiste" << local(2026, 12, 10, 9, 0) << 2 << -1;
+        row("en", "today") << "call mom today"
+                           << "call mom" << local(2026, 12, 9, 8, 0) << 0 << -1;
+        row("de", "today") << "Mama anrufen HEUTE"
+                           << "Mama anrufen" << local(2026, 12, 9, 8, 0) << 0 << -1;
+        row("fr", "today") << "appeler maman Aujourd'hui"
+                           << "appeler maman" << local(2026, 12, 9, 8, 0) << 0 << -1;
+        row("fr", "today, typographic apostrophe")
+            << "appeler maman aujourd’hui"
+            << "appeler maman" << local(2026, 12, 9, 8, 0) << 0 << -1;
+        row("de", "day after tomorrow")
+            << "Übermorgen Reifen wechseln"
+            << "Reifen wechseln" << local(2026, 12, 11, 8, 0) << 0 << -1;
+        row("fr", "day after tomorrow")
+            << "changer les pneus APRÈS-DEMAIN"
+            << "changer les pneus" << local(2026, 12, 11, 8, 0) << 0 << -1;
+        row("en", "next week") << "review next week"
+                               << "review" << local(2026, 12, 16, 8, 0) << 0 << -1;
+        row("de", "next week") << "Bericht NÄCHSTE WOCHE lesen"
+                               << "Bericht lesen" << local(2026, 12, 16, 8, 0) << 0 << -1;
+        row("fr", "next week") << "lire le rapport la semaine prochaine"
+                               << "lire le rapport" << local(2026, 12, 16, 8, 0) << 0 << -1;
+        row("en", "weekday at noon") << "lunch friday noon"
+                                     << "lunch" << local(2026, 12, 11, 12, 0) << 0 << -1;
+        row("de", "weekday at noon") << "Essen Freitag mittags"
+                                     << "Essen" << local(2026, 12, 11, 12, 0) << 0 << -1;
+        row("fr", "weekday at noon") << "déjeuner vendredi midi"
+                                     << "déjeuner" << local(2026, 12, 11, 12, 0) << 0 << -1;
+        row("en", "hours and minutes") << "meeting 14:30"
+                                       << "meeting" << local(2026, 12, 9, 14, 30) << 0 << -1;
+        row("de", "hours and minutes") << "Treffen um 14.30 Uhr"
+                                       << "Treffen" << local(2026, 12, 9, 14, 30) << 0 << -1;
+        row("de", "hours and minutes, no words")
+            << "Treffen 14:30"
+            << "Treffen" << local(2026, 12, 9, 14, 30) << 0 << -1;
+        row("fr", "hours and minutes") << "réunion 14h30"
+                                       << "réunion" << local(2026, 12, 9, 14, 30) << 0 << -1;
+        row("fr", "hours and minutes after à")
+            << "réunion À 14:30"
+            << "réunion" << local(2026, 12, 9, 14, 30) << 0 << -1;
+        row("de", "hour with Uhr") << "Treffen 9 Uhr morgen"
+                                   << "Treffen" << local(2026, 12, 10, 9, 0) << 0 << -1;
+        row("fr", "hour alone") << "réunion 9h demain"
+                                << "réunion" << local(2026, 12, 10, 9, 0) << 0 << -1;
+        row("en", "date") << "pay 12/24"
+                          << "pay" << local(2026, 12, 24, 8, 0) << 0 << -1;
+        row("de", "date") << "zahlen 24.12."
+                          << "zahlen" << local(2026, 12, 24, 8, 0) << 0 << -1;
+        row("fr", "date") << "payer 24/12"
+                          << "payer" << local(2026, 12, 24, 8, 0) << 0 << -1;
+        row("en", "alarm") << "call al"
+                           << "call" << none << 0 << 1;
+        row("de", "alarm") << "anrufen Alarm"
+                           << "anrufen" << none << 0 << 1;
+        row("fr", "alarm") << "appeler alarme"
+                           << "appeler" << none << 0 << 1;
+        // Rule words inside longer words, and numbers that are no time, stay in the title.
+        row("en", "inside words") << "todays tomorrowland"
+                                  << "todays tomorrowland" << none << 0 << -1;
+        row("de", "inside words") << "Morgenrot Datum 9 Minuten"
+                                  << "Morgenrot Datum 9 Minuten" << none << 0 << -1;
+        row("de", "no hour 25") << "Termin um 25 Uhr"
+                                << "Termin um 25 Uhr" << none << 0 << -1;
+        row("fr", "inside words") << "lundis demainville 9hx"
+                                  << "lundis demainville 9hx" << none << 0 << -1;
+    }
+
+    void onePassInEachLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, line);
+        QFETCH(QString, title);
+        QFETCH(QDateTime, dueDate);
+        QFETCH(int, priority);
+        QFETCH(int, alarm);
+
+        const auto rules = SmartAddRule::listFromVariant(SmartAddRuleSets::forLanguage(language));
+        const SmartAddParse parse = m_smartAdd->parseLine(line, rules);
+        QCOMPARE(parse.title, title);
+        QCOMPARE(parse.result.dueDate.value_or(QDateTime()), dueDate);
+        QCOMPARE(parse.result.priority.value_or(0), priority);
+        QCOMPARE(parse.result.alarmOn ? int(*parse.result.alarmOn) : -1, alarm);
     }
 
     // Random lines made of what triggers are made of: no crash, and a due date, when there is

@@ -5,6 +5,7 @@
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
+#include "prefs/SmartAddRuleSets.h"
 
 #include <QGuiApplication>
 #include <QSignalSpy>
@@ -111,6 +112,64 @@ private Q_SLOTS:
         QCOMPARE(added.dueDate, local(2026, 12, 10, 15, 0));
         QVERIFY(!added.priority);
         QVERIFY(added.alarm);
+    }
+
+    // Typed a character at a time with each language's default rules, then added. Times with
+    // words wait for their last word: "um 15" is not taken before "Uhr" could follow.
+    void typingInEachLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QDateTime>("dueDate");
+        QTest::addColumn<int>("priority"); // 0: none
+        const QDateTime tomorrowAt3 = local(2026, 12, 10, 15, 0);
+        const QDateTime tomorrowAt9 = local(2026, 12, 10, 9, 0);
+
+        QTest::newRow("en") << "en"
+                            << "buy milk tomorrow 3pm "
+                            << "buy milk" << tomorrowAt3 << 0;
+        QTest::newRow("de") << "de"
+                            << "Milch kaufen morgen um 15 Uhr "
+                            << "Milch kaufen" << tomorrowAt3 << 0;
+        QTest::newRow("fr") << "fr"
+                            << "acheter du lait demain à 15h "
+                            << "acheter du lait" << tomorrowAt3 << 0;
+        QTest::newRow("en, mark first") << "en"
+                                        << "!! dentist tomorrow 9am"
+                                        << "dentist" << tomorrowAt9 << 2;
+        QTest::newRow("de, mark last") << "de"
+                                       << "Zahnarzt morgen um 9 !!"
+                                       << "Zahnarzt" << tomorrowAt9 << 2;
+        QTest::newRow("fr, mark last") << "fr"
+                                       << "dentiste demain à 9h !!"
+                                       << "dentiste" << tomorrowAt9 << 2;
+        // Added with the space still after "um 9": the time is taken all the same.
+        QTest::newRow("de, waiting time added") << "de"
+                                                << "Zahnarzt morgen um 9 "
+                                                << "Zahnarzt" << tomorrowAt9 << 0;
+        QTest::newRow("de, a word after the time") << "de"
+                                                   << "morgen um 9 und dann"
+                                                   << "und dann" << tomorrowAt9 << 0;
+    }
+
+    void typingInEachLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, typed);
+        QFETCH(QString, title);
+        QFETCH(QDateTime, dueDate);
+        QFETCH(int, priority);
+        m_defaults->setObject(SmartAddRuleSets::forLanguage(language), PrefKey::smartAddRules);
+        m_entry->setup();
+        TypingField field(*m_entry);
+        field.type(typed);
+
+        const SmartAddEntry::Submission added = m_entry->submit(field.text());
+        QVERIFY(added.accepted);
+        QCOMPARE(added.title, title);
+        QCOMPARE(added.dueDate, dueDate);
+        QCOMPARE(added.priority.value_or(0), priority);
     }
 
     void enterTakesTheLastWord()

@@ -8,6 +8,7 @@
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
+#include "prefs/SmartAddRuleSets.h"
 
 #include <QTemporaryDir>
 
@@ -50,8 +51,9 @@ private Q_SLOTS:
                                   record(0, 4, "!!"),
                                   record(0, 7, "al")};
         SmartAddSettings settings = SmartAddSettings::fromStored(stored);
-        QCOMPARE(settings.switches, (std::array<bool, 10>{true, false, false, false, false, true,
-                                                          true, true, false, false}));
+        QCOMPARE(settings.switches,
+                 (std::array<bool, 13>{true, false, false, false, false, true, true, true, false,
+                                       false, false, false, false}));
         QCOMPARE(words(settings.toStored()),
                  QStringList({"1/0/M/dd", "1/1/hap", "2/6//", "0/5/!!!", "0/4/!!", "0/3/!",
                               "0/2/next", "0/7/al"}));
@@ -66,6 +68,19 @@ private Q_SLOTS:
         SmartAddSettings fresh;
         fresh.toggleSwitch(7);
         QCOMPARE(fresh.toStored().at(0).toMap().value("placeType"), QVariant(qint64(1)));
+
+        // Every language's default rules read as switches and rules the sheet edits; written
+        // back, a time with words still comes before "h:m", which would take its digits.
+        for (const QString& language : SmartAddRuleSets::languages()) {
+            const SmartAddSettings read =
+                SmartAddSettings::fromStored(SmartAddRuleSets::forLanguage(language));
+            for (const QVariant& custom : read.customRecords)
+                QVERIFY2(SmartAddSettings::isEditable(custom), qPrintable(language));
+        }
+        const QStringList french =
+            words(SmartAddSettings::fromStored(SmartAddRuleSets::forLanguage("fr")).toStored());
+        QVERIFY(french.contains("1/1/H'h'mm"));
+        QVERIFY(french.indexOf("1/1/H'h'mm") < french.indexOf("1/1/h:m"));
     }
 
     void recordsItCannotEditAreKeptInPlaceWithTheirKeys()
@@ -127,6 +142,20 @@ private Q_SLOTS:
         // Opening the sheet on the record gives back the same choice.
         const SmartAddRuleChoice reread = SmartAddRuleChoice::fromRule(rule);
         QCOMPARE(reread.ruleWithWord("w").toVariant(), expected);
+    }
+
+    // A rule's time is written as the locale writes times: 24-hour in German, AM/PM in US English.
+    void ruleTimesAreWrittenAsTheLocaleWritesThem()
+    {
+        const QLocale before;
+        const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+        const SmartAddRule rule = SmartAddRule::fromVariant(record(0, 1, "late", "14:05"));
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(SmartAddRuleChoice::describe(rule), QString("Due Time 14:05"));
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const QString described = SmartAddRuleChoice::describe(rule);
+        QVERIFY2(described.startsWith("Due Time 2:05") && described.endsWith("PM"),
+                 qPrintable(described));
     }
 
     void wordsAreRefusedWhenBlankOrTaken()

@@ -4,10 +4,12 @@
 #include "data/QuickAction.h"
 #include "entry/SmartAddRule.h"
 #include "platform/UserDefaults.h"
+#include "platform/i18n/InterfaceLanguage.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/InvisibleLists.h"
 #include "prefs/ListCatalog.h"
 #include "prefs/PreferenceKeys.h"
+#include "prefs/SmartAddRuleSets.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -36,11 +38,8 @@ public:
     QString translate(const char* context, const char* sourceText, const char*, int) const override
     {
         static const QHash<QString, QString> german{
-            {"Today", "Heute"},        {"Tomorrow", "Morgen"},     {"Next Week", "Nächste Woche"},
-            {"Sunday", "Sonntag"},     {"Monday", "Montag"},       {"Tuesday", "Dienstag"},
-            {"Wednesday", "Mittwoch"}, {"Thursday", "Donnerstag"}, {"Friday", "Freitag"},
-            {"Saturday", "Samstag"}};
-        if (qstrcmp(context, "SmartAdd") != 0)
+            {"Home", "Zuhause"}, {"Later", "Später"}, {"Smart List", "Intelligente Liste"}};
+        if (qstrcmp(context, "DefaultPreferences") != 0)
             return {};
         return german.value(QString::fromUtf8(sourceText));
     }
@@ -76,6 +75,8 @@ private Q_SLOTS:
             setupDefaultPreferences(defaults, &lists);
             written = defaults.dictionaryRepresentation();
         }
+        // Habits of the locale are registered at every run, never stored (below).
+        written.remove("sundayFirst");
         // A new reader of the same file: the defaults are stored, not merely registered.
         UserDefaults stored(path());
         QCOMPARE(stored.dictionaryRepresentation(), written);
@@ -171,7 +172,7 @@ private Q_SLOTS:
         defaults.setObjects({{"FirstRun", false}, {"currentVersion", version}});
         setupDefaultPreferences(defaults, nullptr);
 
-        QCOMPARE(defaults.hasStoredValue("sundayFirst"), blockA);
+        QCOMPARE(defaults.hasStoredValue("showCompleted"), blockA);
         QCOMPARE(defaults.hasStoredValue("filters"), blockA);
         QCOMPARE(defaults.hasStoredValue("fontSize"), blockB);
         QCOMPARE(defaults.hasStoredValue("appIconBadge"), blockB);
@@ -263,7 +264,43 @@ private Q_SLOTS:
         QVERIFY(!defaults.hasStoredValue("initialLaunch"));
     }
 
+    // The Smart Add rules of a new store are the set of the interface's language at that
+    // moment; a later language does not change them, nor does it change an existing store's.
     void ruleWordsAreStoredInTheLanguageOfTheFirstRun()
+    {
+        InterfaceLanguage::install(*QCoreApplication::instance(), QStringLiteral("de"));
+        {
+            UserDefaults defaults(path());
+            setupDefaultPreferences(defaults, nullptr);
+        }
+        InterfaceLanguage::install(*QCoreApplication::instance(), QStringLiteral("en"));
+
+        const QVariantList rules = UserDefaults(path()).arrayForKey("smartAddRules");
+        QCOMPARE(rules, SmartAddRuleSets::forLanguage("de"));
+        QStringList words;
+        for (const QVariant& rule : rules)
+            words << rule.toMap().value("word").toString();
+        QVERIFY(words.contains("übermorgen") && words.contains("Sonntag"));
+        QVERIFY(!words.contains("Tomorrow"));
+        QCOMPARE(defaultSmartAddRules(), SmartAddRuleSets::forLanguage("en"));
+        QCOMPARE(field(defaultSmartAddRules(), 8).value("word").toString(), QString("Today"));
+        {
+            UserDefaults defaults(path());
+            setupDefaultPreferences(defaults, nullptr);
+        }
+        QCOMPARE(UserDefaults(path()).arrayForKey("smartAddRules"), rules);
+    }
+
+    // A language without a rule set of its own starts with the English one.
+    void otherLanguagesStartWithEnglishRules()
+    {
+        QCOMPARE(SmartAddRuleSets::forLanguage("ja"), SmartAddRuleSets::forLanguage("en"));
+        QCOMPARE(SmartAddRuleSets::languages().first(), QString("en"));
+    }
+
+    // The names a new store's sidebar and quick actions use are the user's words; the tag of
+    // the "Home" list and the quick action that tags with it stay one and the same.
+    void namesOfANewStoreAreTranslated()
     {
         GermanTranslator german;
         QVERIFY(QCoreApplication::installTranslator(&german));
@@ -273,20 +310,47 @@ private Q_SLOTS:
         }
         QCoreApplication::removeTranslator(&german);
 
-        const QVariantList rules = UserDefaults(path()).arrayForKey("smartAddRules");
-        QStringList words, results;
-        for (const QVariant& rule : rules) {
-            words << rule.toMap().value("word").toString();
-            results << rule.toMap().value("result").toString();
-        }
-        QCOMPARE(words.mid(8, 3), (QStringList{"Heute", "Morgen", "Nächste Woche"}));
-        QCOMPARE(words.at(11), QString("noon"));
-        QCOMPARE(words.mid(15), (QStringList{"Sonntag", "Montag", "Dienstag", "Mittwoch",
-                                             "Donnerstag", "Freitag", "Samstag"}));
-        QCOMPARE(field(rules, 8).value("resultUnit").toString(), QString("Day"));
-        QCOMPARE(results.mid(15), (QStringList{"sun", "mon", "tue", "wed", "thu", "fri", "sat"}));
-        // The language changes back; the stored words do not follow it.
-        QCOMPARE(field(defaultSmartAddRules(), 8).value("word").toString(), QString("Today"));
+        UserDefaults stored(path());
+        const QVariantList nav = stored.arrayForKey("listNavArray");
+        QCOMPARE(field(nav, 6).value("tag").toString(), QString("Zuhause"));
+        QCOMPARE(field(nav, 7).value("tag").toString(), QString("Später"));
+        QCOMPARE(field(nav, 8).value("tag").toString(), QString("Intelligente Liste"));
+        QCOMPARE(field(stored.arrayForKey("quickActionsMac"), 1).value("tag").toString(),
+                 QString("Zuhause"));
+        // Back in English, the defaults offered again are English; the store keeps its names.
+        QCOMPARE(field(defaultListNavArray(), 6).value("tag").toString(), QString("Home"));
+    }
+
+    // The first day of the week follows the locale until a value is stored: the user's choice
+    // or a synced set's, which then wins in any locale.
+    void firstDayOfTheWeekFollowsTheLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<bool>("sundayFirst");
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << false;
+        QTest::newRow("fr_FR") << QLocale(QLocale::French, QLocale::France) << false;
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << true;
+        QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom) << false;
+    }
+
+    void firstDayOfTheWeekFollowsTheLocale()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(bool, sundayFirst);
+        const QLocale before;
+        QLocale::setDefault(locale);
+        const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+
+        UserDefaults defaults(path());
+        setupDefaultPreferences(defaults, nullptr);
+        QCOMPARE(defaults.boolForKey("sundayFirst"), sundayFirst);
+        QVERIFY(!defaults.hasStoredValue("sundayFirst"));
+        QCOMPARE(defaultPreferenceValue("sundayFirst"), QVariant(sundayFirst));
+
+        defaults.setBool(!sundayFirst, "sundayFirst");
+        UserDefaults again(path());
+        setupDefaultPreferences(again, nullptr);
+        QCOMPARE(again.boolForKey("sundayFirst"), !sundayFirst);
     }
 
 private:

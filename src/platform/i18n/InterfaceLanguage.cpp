@@ -4,14 +4,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 
 namespace {
 
 const QString kCatalogueFolder = QStringLiteral(":/velmoran/i18n");
 const QString kEnglish = QStringLiteral("en");
-QString g_current = kEnglish;
-
 // "de-DE" and "de_DE.UTF-8" name the locale "de_de" of the language "de".
 QString localeOf(const QString& name)
 {
@@ -26,13 +25,29 @@ QString languageOf(const QString& name)
     return localeOf(name).section(QLatin1Char('_'), 0, 0);
 }
 
+// What install() put in place, so that another language replaces it instead of being
+// consulted after it.
+QString& currentLanguage()
+{
+    static QString language = kEnglish;
+    return language;
+}
+
+QList<QPointer<QTranslator>>& installedCatalogues()
+{
+    static QList<QPointer<QTranslator>> catalogues;
+    return catalogues;
+}
+
 void installCatalogue(QCoreApplication& application, const QString& path)
 {
     auto* translator = new QTranslator(&application);
-    if (translator->load(path))
+    if (translator->load(path)) {
         QCoreApplication::installTranslator(translator);
-    else
+        installedCatalogues().append(translator);
+    } else {
         delete translator;
+    }
 }
 
 } // namespace
@@ -71,15 +86,27 @@ QString InterfaceLanguage::chooseFor(const QStringList& preferredLanguages)
 QString InterfaceLanguage::install(QCoreApplication& application, bool useEnglish)
 {
     const QString language = useEnglish ? kEnglish : chooseFor(preferredLanguages());
+    install(application, language);
+    return language;
+}
+
+void InterfaceLanguage::install(QCoreApplication& application, const QString& language)
+{
+    for (const QPointer<QTranslator>& earlier : std::as_const(installedCatalogues())) {
+        if (earlier) {
+            QCoreApplication::removeTranslator(earlier);
+            delete earlier.data();
+        }
+    }
+    installedCatalogues().clear();
     installCatalogue(application, kCatalogueFolder + QStringLiteral("/velmoran_") + language);
     if (language != kEnglish && language != kPseudoLanguage)
         installCatalogue(application, QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
                                           QStringLiteral("/qtbase_") + language);
-    g_current = language;
-    return language;
+    currentLanguage() = language;
 }
 
 QString InterfaceLanguage::current()
 {
-    return g_current;
+    return currentLanguage();
 }

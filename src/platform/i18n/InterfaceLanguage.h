@@ -25,7 +25,11 @@ public:
     // Installs the catalogues of the chosen language on the application; English when
     // useEnglish. Answers the language installed. Call once, before any window is made.
     static QString install(QCoreApplication& application, bool useEnglish);
-    // The language install() chose: "en" until it ran.
+    // Installs the catalogues of `language` ("de"; one of available()) in place of those
+    // installed before.
+    static void install(QCoreApplication& application, const QString& language);
+    // The language installed last: what defaults in words of the user's language (the Smart
+    // Add rules written at the first launch) are written in. English before any install.
     static QString current();
     // The user's languages as the desktop sets them.
     static QStringList preferredLanguages() { return QLocale::system().uiLanguages(); }

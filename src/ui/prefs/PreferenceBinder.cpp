@@ -1,6 +1,7 @@
 #include "ui/prefs/PreferenceBinder.h"
 
 #include "platform/UserDefaults.h"
+#include "ui/common/LocaleTimeFormat.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -46,7 +47,7 @@ void PreferenceBinder::bindChoice(QComboBox* control, QLatin1StringView key, Eff
 
 void PreferenceBinder::bindTime(QTimeEdit* control, QLatin1StringView key, Effect effect)
 {
-    control->setDisplayFormat(QStringLiteral("HH:mm"));
+    control->setDisplayFormat(localeTimeEditFormat());
     m_rows.append({control, PreferenceField::timeField(key), std::move(effect)});
     const Row row = m_rows.last();
     connect(control, &QTimeEdit::timeChanged, this,

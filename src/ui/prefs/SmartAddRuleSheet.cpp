@@ -1,5 +1,6 @@
 #include "ui/prefs/SmartAddRuleSheet.h"
 
+#include "ui/common/LocaleTimeFormat.h"
 #include "ui/common/SheetLook.h"
 
 #include <QComboBox>
@@ -30,7 +31,7 @@ SmartAddRuleSheet::SmartAddRuleSheet(QWidget* parent)
                                tr("Thursday"), tr("Friday"), tr("Saturday")})
         m_kind->addItem(tr("%1 - %2").arg(tr("Due Date"), day));
 
-    m_time->setDisplayFormat(QStringLiteral("HH:mm"));
+    m_time->setDisplayFormat(localeTimeEditFormat());
     m_empty->setEnabled(false);
 
     auto* form = new QFormLayout;

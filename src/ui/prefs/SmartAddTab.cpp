@@ -38,6 +38,13 @@ QStringList switchTitles()
         title(SmartAddTab::tr("Priority"), QStringLiteral("!, !!, !!!")),
         title(SmartAddTab::tr("Due Time (am/pm)"), QStringLiteral("8:00am, 2:20pm, 7:30pm, ..")),
         title(SmartAddTab::tr("Due Time (hour am/pm)"), QStringLiteral("8am, 2pm, 10pm, ..")),
+        //: The examples are German dates; keep them as they are.
+        title(SmartAddTab::tr("Due Date (d.M.)"), QStringLiteral("24.12., 1.3., ..")),
+        //: The examples are German times; keep them as they are.
+        title(SmartAddTab::tr("Due Time (German)"),
+              QStringLiteral("um 9, 9 Uhr, um 14:30 Uhr, 14:30, ..")),
+        //: The examples are French times; keep them as they are.
+        title(SmartAddTab::tr("Due Time (French)"), QStringLiteral("à 9h, 9h, 14h30, à 14:30, ..")),
     };
 }
 
@@ -330,11 +337,10 @@ void SmartAddTab::updatePreview()
     const QLocale locale;
     if (preview.dueDate.isValid()) {
         const QTime time = preview.dueDate.time();
-        const QString date =
-            locale.toString(preview.dueDate.date(), QStringLiteral("ddd d MMM yyyy"));
+        const QString date = locale.toString(preview.dueDate.date(), QLocale::LongFormat);
         parts << (time == QTime(0, 0)
                       ? tr("Due: %1").arg(date)
-                      : tr("Due: %1 at %2").arg(date, time.toString(QStringLiteral("HH:mm"))));
+                      : tr("Due: %1 at %2").arg(date, locale.toString(time, QLocale::ShortFormat)));
     } else {
         parts << tr("Due: none");
     }

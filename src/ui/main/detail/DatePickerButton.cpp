@@ -2,6 +2,7 @@
 
 #include "text/DateFormatters.h"
 #include "ui/common/FocusRing.h"
+#include "ui/common/LocaleTimeFormat.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -17,16 +18,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-
-// Due dates are whole minutes; some locales' short formats still carry seconds.
-QString wholeMinutesFormat(QString format)
-{
-    return format.remove(QStringLiteral(":ss")).remove(QStringLiteral(".ss"));
-}
-
-} // namespace
 
 DatePopover::DatePopover(QWidget* parent)
     : QFrame(parent, Qt::Popup)
@@ -53,7 +44,7 @@ DatePopover::DatePopover(QWidget* parent)
     layout->addWidget(m_calendar);
     auto* timeRow = new QHBoxLayout;
     m_time = new QTimeEdit(this);
-    m_time->setDisplayFormat(wholeMinutesFormat(QLocale().timeFormat(QLocale::ShortFormat)));
+    m_time->setDisplayFormat(localeTimeEditFormat());
     m_noTime = new QCheckBox(tr("No Time"), this);
     auto* done = new QPushButton(tr("Done"), this);
     timeRow->addWidget(m_time);
