@@ -331,7 +331,8 @@ void SmartAddTab::updatePreview()
     if (preview.dueDate.isValid()) {
         const QTime time = preview.dueDate.time();
         const QString date =
-            locale.toString(preview.dueDate.date(), QStringLiteral("ddd d MMM yyyy"));
+            //: How the preview writes the due date, in Qt's date format letters.
+            locale.toString(preview.dueDate.date(), tr("ddd d MMM yyyy", "date format"));
         parts << (time == QTime(0, 0)
                       ? tr("Due: %1").arg(date)
                       : tr("Due: %1 at %2").arg(date, time.toString(QStringLiteral("HH:mm"))));
