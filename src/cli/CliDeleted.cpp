@@ -14,11 +14,6 @@ namespace {
 
 using CliOutput::fail;
 
-QString trn(const char* text, int count)
-{
-    return QCoreApplication::translate("velmoran-cli", text, nullptr, count);
-}
-
 QJsonObject entryObject(const trash::DeletedEntry& entry)
 {
     return QJsonObject{
@@ -67,7 +62,7 @@ int runDeleted(store::EventStore& eventStore, const CliRequest& request)
                 CliText::tr("\"%1\" could not be deleted: %2").arg(entry.title, error));
             status = 1;
         }
-        CliOutput::print(trn("Deleted %n item(s) for good.", count));
+        CliOutput::print(CliText::tr("Deleted %n item(s) for good.", nullptr, count));
         return status;
     }
     const QList<trash::DeletedEntry> entries = trash.entries();
@@ -101,9 +96,9 @@ int runRestore(store::EventStore& eventStore, const CliRequest& request)
             continue;
         }
         if (outcome.kind == trash::EntryKind::List)
-            CliOutput::print(
-                trn("Restored the list \"%1\" with %n task(s).", int(outcome.paths.size()))
-                    .arg(outcome.listTitle));
+            CliOutput::print(CliText::tr("Restored the list \"%1\" with %n task(s).", nullptr,
+                                         int(outcome.paths.size()))
+                                 .arg(outcome.listTitle));
         else if (outcome.intoDefaultList)
             CliOutput::print(
                 CliText::tr("Restored \"%1\" into \"%2\": its own list no longer exists.")

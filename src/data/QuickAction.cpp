@@ -16,10 +16,10 @@ const QString kArray = QStringLiteral("array");
 // The preferences window offers three switch fields.
 constexpr int kMaxSwitchWords = 3;
 
-QString trAction(const char* text)
+struct QuickActionText
 {
-    return QCoreApplication::translate("QuickAction", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(QuickAction)
+};
 
 bool isWordCharacter(QChar c)
 {
@@ -29,23 +29,6 @@ bool isWordCharacter(QChar c)
 bool isUsableText(const QString& text)
 {
     return !text.isEmpty() && text != QLatin1String("#");
-}
-
-QString unitWord(QuickAction::Unit unit, bool singular)
-{
-    switch (unit) {
-    case QuickAction::Unit::Minute:
-        return singular ? trAction("Minute") : trAction("Minutes");
-    case QuickAction::Unit::Hour:
-        return singular ? trAction("Hour") : trAction("Hours");
-    case QuickAction::Unit::Day:
-        return singular ? trAction("Day") : trAction("Days");
-    case QuickAction::Unit::Week:
-        return singular ? trAction("Week") : trAction("Weeks");
-    case QuickAction::Unit::Month:
-        return singular ? trAction("Month") : trAction("Months");
-    }
-    return QString();
 }
 
 } // namespace
@@ -177,37 +160,63 @@ QString QuickAction::tagText() const
 QString QuickAction::title(const store::Reminder& reminder, bool tagOnNotes) const
 {
     if (!isSupported())
-        return trAction("Unsupported Action");
-    if (isDateShift()) {
-        const QString format = movesForward() ? QStringLiteral("+%1 %2") : QStringLiteral("-%1 %2");
-        return format.arg(number).arg(unitWord(unit(), number == 1));
-    }
+        return QuickActionText::tr("Unsupported Action");
+    if (isDateShift())
+        return dateShiftText();
     switch (type) {
     case ClearDueDate:
-        return trAction("Clear Due Date");
+        return QuickActionText::tr("Clear Due Date");
     case Today:
-        return trAction("Today");
+        //: A quick action that moves the task's due date to today.
+        return QuickActionText::tr("Today");
     case Now:
-        return trAction("Now");
+        //: A quick action that makes the task due at the current time.
+        return QuickActionText::tr("Now");
     case After:
-        return trAction("After");
+        //: A quick action that completes a repeating task and starts its next one from today.
+        return QuickActionText::tr("After");
     case Tag:
     case Word: {
         const QString text = tagText();
         const bool present =
             indexOfWord(reminder.title, text) >= 0 || indexOfWord(reminder.notes, text) >= 0;
-        return (present ? trAction("Remove %1") : trAction("Add %1")).arg(text);
+        return (present ? QuickActionText::tr("Remove %1") : QuickActionText::tr("Add %1"))
+            .arg(text);
     }
     case Switch: {
         const int found = switchIndexIn(tagOnNotes ? reminder.notes : reminder.title);
         if (found < 0)
-            return trAction("Add %1").arg(array.first());
-        return trAction("Switch %1 to %2")
+            return QuickActionText::tr("Add %1").arg(array.first());
+        return QuickActionText::tr("Switch %1 to %2")
             .arg(array.at(found), array.at((found + 1) % array.size()));
     }
     default:
         return QString();
     }
+}
+
+QString QuickAction::dateShiftText() const
+{
+    const int n = int(number);
+    const bool forward = movesForward();
+    switch (unit()) {
+    case Unit::Minute:
+        return forward ? QuickActionText::tr("+%n Minute(s)", nullptr, n)
+                       : QuickActionText::tr("-%n Minute(s)", nullptr, n);
+    case Unit::Hour:
+        return forward ? QuickActionText::tr("+%n Hour(s)", nullptr, n)
+                       : QuickActionText::tr("-%n Hour(s)", nullptr, n);
+    case Unit::Day:
+        return forward ? QuickActionText::tr("+%n Day(s)", nullptr, n)
+                       : QuickActionText::tr("-%n Day(s)", nullptr, n);
+    case Unit::Week:
+        return forward ? QuickActionText::tr("+%n Week(s)", nullptr, n)
+                       : QuickActionText::tr("-%n Week(s)", nullptr, n);
+    case Unit::Month:
+        return forward ? QuickActionText::tr("+%n Month(s)", nullptr, n)
+                       : QuickActionText::tr("-%n Month(s)", nullptr, n);
+    }
+    return QString();
 }
 
 qsizetype QuickAction::indexOfWord(const QString& text, const QString& word)

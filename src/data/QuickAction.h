@@ -74,6 +74,8 @@ struct QuickAction
     // The menu title of this record for the reminder. "tagOnNotes" decides where a switch
     // looks for its words.
     QString title(const store::Reminder& reminder, bool tagOnNotes) const;
+    // "+2 Days", "-1 Hour": the title of a date shift, in the menu and in the preferences.
+    QString dateShiftText() const;
 
     // The first occurrence of `word` in `text`, ignoring case, that is not part of a longer
     // word: a tag "#home" is not found in "#homework", nor "high" in "highway". -1 when none.

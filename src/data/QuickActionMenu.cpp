@@ -12,10 +12,10 @@ namespace {
 using Entry = QuickActionMenuEntry;
 using Kind = QuickActionMenuEntry::Kind;
 
-QString trMenu(const char* text)
+struct QuickActionMenuText
 {
-    return QCoreApplication::translate("QuickActionMenu", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(QuickActionMenu)
+};
 
 Entry entry(Kind kind, const QString& title, bool enabled = true, int tag = -1)
 {
@@ -50,10 +50,11 @@ QList<QuickActionMenuEntry> QuickActionMenu::build(const store::ReminderPtr& rem
         return menu;
     const store::Reminder& task = *reminder;
 
-    menu << entry(Kind::CompletionToggle,
-                  task.completed ? trMenu("Mark as Incomplete") : trMenu("Mark as Completed"));
-    menu << entry(Kind::DetailsToggle,
-                  detailShowing ? trMenu("Hide Details") : trMenu("Show Details"));
+    menu << entry(Kind::CompletionToggle, task.completed
+                                              ? QuickActionMenuText::tr("Mark as Incomplete")
+                                              : QuickActionMenuText::tr("Mark as Completed"));
+    menu << entry(Kind::DetailsToggle, detailShowing ? QuickActionMenuText::tr("Hide Details")
+                                                     : QuickActionMenuText::tr("Show Details"));
     menu << separator();
 
     for (int index = 0; index < quickActions.size(); ++index) {
@@ -95,7 +96,7 @@ int QuickActionMenu::priorityForTag(int tag)
 QuickActionMenuEntry QuickActionMenu::listsSubmenu(const store::Reminder& reminder,
                                                    const QList<store::CalendarPtr>& visibleLists)
 {
-    Entry submenu = entry(Kind::MoveToListSubmenu, trMenu("Move to List"));
+    Entry submenu = entry(Kind::MoveToListSubmenu, QuickActionMenuText::tr("Move to List"));
     submenu.objectName = kListsSubmenuName;
     for (int index = 0; index < visibleLists.size(); ++index) {
         const store::CalendarPtr& list = visibleLists.at(index);
@@ -110,9 +111,10 @@ QuickActionMenuEntry QuickActionMenu::listsSubmenu(const store::Reminder& remind
 QuickActionMenuEntry QuickActionMenu::prioritySubmenu(const store::Reminder& reminder)
 {
     const int priority = reminder.priority;
-    Entry submenu = entry(Kind::SetPrioritySubmenu, trMenu("Set Priority"));
+    Entry submenu = entry(Kind::SetPrioritySubmenu, QuickActionMenuText::tr("Set Priority"));
     submenu.objectName = kPrioritySubmenuName;
-    submenu.items << entry(Kind::SetPriority, trMenu("None"), priority != 0, 0);
+    submenu.items << entry(Kind::SetPriority, QuickActionMenuText::tr("None", "priority"),
+                           priority != 0, 0);
     submenu.items << entry(Kind::SetPriority, QStringLiteral("!"), priority < 6, 1);
     submenu.items << entry(Kind::SetPriority, QStringLiteral("!!"), priority != 5, 2);
     submenu.items << entry(Kind::SetPriority, QStringLiteral("!!!"), priority == 0 || priority > 4,

@@ -13,21 +13,6 @@ struct QuickActionSettingsText
     Q_DECLARE_TR_FUNCTIONS(QuickActionSettings)
 };
 
-QString unitWord(QuickAction::Unit unit, bool singular)
-{
-    static const char* const singulars[] = {QT_TRANSLATE_NOOP("QuickActionSettings", "Minute"),
-                                            QT_TRANSLATE_NOOP("QuickActionSettings", "Hour"),
-                                            QT_TRANSLATE_NOOP("QuickActionSettings", "Day"),
-                                            QT_TRANSLATE_NOOP("QuickActionSettings", "Week"),
-                                            QT_TRANSLATE_NOOP("QuickActionSettings", "Month")};
-    static const char* const plurals[] = {QT_TRANSLATE_NOOP("QuickActionSettings", "Minutes"),
-                                          QT_TRANSLATE_NOOP("QuickActionSettings", "Hours"),
-                                          QT_TRANSLATE_NOOP("QuickActionSettings", "Days"),
-                                          QT_TRANSLATE_NOOP("QuickActionSettings", "Weeks"),
-                                          QT_TRANSLATE_NOOP("QuickActionSettings", "Months")};
-    return QuickActionSettingsText::tr((singular ? singulars : plurals)[int(unit)]);
-}
-
 } // namespace
 
 bool isEditable(const QVariant& record)
@@ -61,20 +46,19 @@ QString rowText(const QVariant& record)
     if (!isEditable(record))
         return QuickActionSettingsText::tr("Unsupported Action");
     const QuickAction action = QuickAction::fromVariant(record);
-    if (action.isDateShift()) {
-        return QStringLiteral("%1%2 %3")
-            .arg(action.movesForward() ? QStringLiteral("+") : QStringLiteral("-"))
-            .arg(action.number)
-            .arg(unitWord(action.unit(), action.number == 1));
-    }
+    if (action.isDateShift())
+        return action.dateShiftText();
     switch (action.type) {
     case QuickAction::ClearDueDate:
         return QuickActionSettingsText::tr("Clear Due Date");
     case QuickAction::Today:
+        //: A quick action that moves the task's due date to today.
         return QuickActionSettingsText::tr("Today");
     case QuickAction::Now:
+        //: A quick action that makes the task due at the current time.
         return QuickActionSettingsText::tr("Now");
     case QuickAction::After:
+        //: A quick action that completes a repeating task and starts its next one from today.
         return QuickActionSettingsText::tr("After");
     case QuickAction::Tag:
         return QStringLiteral("#%1").arg(action.tag);

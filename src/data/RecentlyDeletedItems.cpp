@@ -93,9 +93,7 @@ RecentlyDeletedItems::Outcome RecentlyDeletedItems::restore(const QList<int>& ro
     }
     QStringList lines;
     if (!outcome.failures.isEmpty())
-        lines << (outcome.failures.size() == 1
-                      ? tr("1 item could not be restored:")
-                      : tr("%1 items could not be restored:").arg(outcome.failures.size()))
+        lines << tr("%n item(s) could not be restored:", nullptr, int(outcome.failures.size()))
               << outcome.failures;
     if (!notes.isEmpty() && !lines.isEmpty())
         lines << QString();
@@ -118,19 +116,17 @@ RecentlyDeletedItems::Outcome RecentlyDeletedItems::deleteNow(const QList<int>& 
                                             eventStore ? error : tr("the store is not open."));
     }
     if (!outcome.failures.isEmpty())
-        outcome.message =
-            (QStringList{outcome.failures.size() == 1
-                             ? tr("1 item could not be deleted:")
-                             : tr("%1 items could not be deleted:").arg(outcome.failures.size())} +
-             outcome.failures)
-                .join(QLatin1Char('\n'));
+        outcome.message = (QStringList{tr("%n item(s) could not be deleted:", nullptr,
+                                          int(outcome.failures.size()))} +
+                           outcome.failures)
+                              .join(QLatin1Char('\n'));
     reload();
     return outcome;
 }
 
 QString RecentlyDeletedItems::deleteQuestion(int count)
 {
-    return count == 1 ? tr("Delete 1 item for good?") : tr("Delete %1 items for good?").arg(count);
+    return tr("Delete %n item(s) for good?", nullptr, count);
 }
 
 QString RecentlyDeletedItems::deleteDetail()
@@ -152,6 +148,7 @@ QString RecentlyDeletedItems::byText(trash::DeletedBy by)
     case trash::DeletedBy::OtherProgram:
         return tr("Another program");
     case trash::DeletedBy::Sync:
+        //: Who deleted the item: the sync with a CalDAV account.
         return tr("Sync");
     case trash::DeletedBy::Unknown:
         break;
@@ -162,8 +159,7 @@ QString RecentlyDeletedItems::byText(trash::DeletedBy by)
 QString RecentlyDeletedItems::listText(const trash::DeletedEntry& entry)
 {
     if (entry.kind == trash::EntryKind::List)
-        return entry.taskCount == 1 ? tr("List with 1 task")
-                                    : tr("List with %1 tasks").arg(entry.taskCount);
+        return tr("List with %n task(s)", nullptr, entry.taskCount);
     return entry.listTitle;
 }
 

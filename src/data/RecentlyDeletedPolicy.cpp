@@ -50,25 +50,19 @@ QString whereDeletedItemsGo(Deletion deletion, const UserDefaults& defaults)
             return RecentlyDeletedPolicyText::tr(
                 "The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), "
                 "where they are kept until you delete them there.");
-        return days == 1 ? RecentlyDeletedPolicyText::tr(
-                               "The list and its tasks go to Recently Deleted (Edit → Recently "
-                               "Deleted…), where they are kept for 1 day.")
-                         : RecentlyDeletedPolicyText::tr(
-                               "The list and its tasks go to Recently Deleted (Edit → Recently "
-                               "Deleted…), where they are kept for %1 days.")
-                               .arg(days);
+        return RecentlyDeletedPolicyText::tr(
+            "The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they "
+            "are kept for %n day(s).",
+            nullptr, days);
     }
     if (days < 0)
         return RecentlyDeletedPolicyText::tr(
             "The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where "
             "they are kept until you delete them there.");
-    return days == 1 ? RecentlyDeletedPolicyText::tr(
-                           "The completed tasks go to Recently Deleted (Edit → Recently "
-                           "Deleted…), where they are kept for 1 day.")
-                     : RecentlyDeletedPolicyText::tr(
-                           "The completed tasks go to Recently Deleted (Edit → Recently "
-                           "Deleted…), where they are kept for %1 days.")
-                           .arg(days);
+    return RecentlyDeletedPolicyText::tr(
+        "The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are "
+        "kept for %n day(s).",
+        nullptr, days);
 }
 
 } // namespace RecentlyDeletedPolicy

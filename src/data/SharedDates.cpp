@@ -139,8 +139,9 @@ QString SharedDates::selectedDateDayString() const
 
 QString SharedDates::selectedDateWeekString() const
 {
-    return QStringLiteral("%1 %2").arg(QCoreApplication::translate("DataManager", "Week"),
-                                       selectedDateWeeknumberString());
+    //: The heading of a week, %1 its number in the year.
+    return QCoreApplication::translate("DataManager", "Week %1")
+        .arg(selectedDateWeeknumberString());
 }
 
 QString SharedDates::selectedDateWeekdayString() const

@@ -23,11 +23,6 @@
 
 namespace {
 
-QString trUndo(const char* text)
-{
-    return QCoreApplication::translate("TaskOperations", text);
-}
-
 // Whole minutes: a due date carries no seconds, and a stray second would make a date-only
 // due date look timed.
 store::DateComponents dueComponentsOf(const QDateTime& dueDate)
@@ -81,7 +76,7 @@ class TaskOperations::CompletionChange : public QUndoCommand
 {
 public:
     CompletionChange(TaskOperations& manager, store::ReminderPtr reminder, bool checked)
-        : QUndoCommand(trUndo("Completion Change"))
+        : QUndoCommand(TaskOperations::tr("Completion Change"))
         , m_manager(manager)
         , m_reminder(std::move(reminder))
         , m_checked(checked)
@@ -117,7 +112,7 @@ class TaskOperations::DeleteTask : public QUndoCommand
 {
 public:
     DeleteTask(TaskOperations& manager, QString deletedId, bool wasCompleted)
-        : QUndoCommand(trUndo("Delete Task"))
+        : QUndoCommand(TaskOperations::tr("Delete Task"))
         , m_manager(manager)
         , m_deletedId(std::move(deletedId))
         , m_wasCompleted(wasCompleted)

@@ -22,12 +22,6 @@ const ReferenceDates& clockReferenceDates()
     return dates;
 }
 
-// Texts are translated first and numbered afterwards, so a translation may move the number.
-QString numbered(QString text, qint64 number)
-{
-    return text.replace(QStringLiteral("%i"), QString::number(number));
-}
-
 // The texts themselves, translated at each call.
 QString yesterdayText()
 {
@@ -46,12 +40,12 @@ QString tomorrowText()
 
 QString daysLaterText(qint64 days)
 {
-    return numbered(QCoreApplication::translate("Global", "%i Days later"), days);
+    return QCoreApplication::translate("Global", "%n Day(s) later", nullptr, int(days));
 }
 
 QString daysAgoText(qint64 days)
 {
-    return numbered(QCoreApplication::translate("Global", "%i Days ago"), days);
+    return QCoreApplication::translate("Global", "%n Day(s) ago", nullptr, int(days));
 }
 
 QString lastWeekText()
@@ -71,12 +65,12 @@ QString nextWeekText()
 
 QString weeksLaterText(qint64 weeks)
 {
-    return numbered(QCoreApplication::translate("Global", "%i Weeks later"), weeks);
+    return QCoreApplication::translate("Global", "%n Week(s) later", nullptr, int(weeks));
 }
 
 QString weeksAgoText(qint64 weeks)
 {
-    return numbered(QCoreApplication::translate("Global", "%i Weeks ago"), weeks);
+    return QCoreApplication::translate("Global", "%n Week(s) ago", nullptr, int(weeks));
 }
 
 QString lastMonthText()
@@ -96,12 +90,12 @@ QString nextMonthText()
 
 QString monthsLaterText(qint64 months)
 {
-    return numbered(QCoreApplication::translate("Global", "%i Months later"), months);
+    return QCoreApplication::translate("Global", "%n Month(s) later", nullptr, int(months));
 }
 
 QString monthsAgoText(qint64 months)
 {
-    return numbered(QCoreApplication::translate("Global", "%i Months ago"), months);
+    return QCoreApplication::translate("Global", "%n Month(s) ago", nullptr, int(months));
 }
 
 QString lastYearText()
@@ -116,12 +110,12 @@ QString nextYearText()
 
 QString yearsLaterText(qint64 years)
 {
-    return numbered(QCoreApplication::translate("Global", "%i Years later"), years);
+    return QCoreApplication::translate("Global", "%n Year(s) later", nullptr, int(years));
 }
 
 QString yearsAgoText(qint64 years)
 {
-    return numbered(QCoreApplication::translate("Global", "%i Years ago"), years);
+    return QCoreApplication::translate("Global", "%n Year(s) ago", nullptr, int(years));
 }
 
 // What a day or week text falls back to once its own range is left: whole years when the

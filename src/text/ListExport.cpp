@@ -185,8 +185,7 @@ QString ListExport::subtitleForTaskCount(qsizetype count)
         return QCoreApplication::translate("Global", "No Tasks");
     if (count == 1)
         return QCoreApplication::translate("Global", "One Task");
-    return QCoreApplication::translate("Global", "%i Tasks")
-        .replace(QStringLiteral("%i"), QString::number(count));
+    return QCoreApplication::translate("Global", "%n Task(s)", nullptr, int(count));
 }
 
 StyledText ListExport::attributedStringsForSharingListWithTitle(const QString& title,

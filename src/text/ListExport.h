@@ -54,7 +54,7 @@ class ListExport
 public:
     ListExport() = delete;
 
-    // "No Tasks", "One Task", "%i Tasks": the subtitle for the number of tasks shown.
+    // "No Tasks", "One Task", "%n Tasks": the subtitle for the number of tasks shown.
     static QString subtitleForTaskCount(qsizetype count);
 
     static StyledText attributedStringsForSharingListWithTitle(

@@ -21,6 +21,8 @@ QString numbered(QString text, int number)
 // Base and list side by side; a translation may reorder them with "%1$@" and "%2$@".
 QString joined(const QString& base, const QString& list)
 {
+    //: A repeat rule's interval and its days, as in "Every 2 Weeks" "on Monday". "%1$@" and
+    //: "%2$@" name them in another order.
     QString format = QCoreApplication::translate("Global", "%@ %@");
     if (format.contains(QStringLiteral("%1$@")) || format.contains(QStringLiteral("%2$@"))) {
         format.replace(QStringLiteral("%1$@"), QStringLiteral("\x01"));
@@ -50,6 +52,7 @@ QString joined(const QString& base, const QString& list)
 // empty item (a day value with no name) still takes its separator, so the gaps stay visible.
 QString listText(const QStringList& items)
 {
+    //: Starts the days a task repeats on, as in "Every 2 Weeks on Monday and Friday".
     QString text = QCoreApplication::translate("Global", "on ");
     for (qsizetype i = 0; i < items.size(); ++i) {
         text += items.at(i);
@@ -102,9 +105,11 @@ QString monthlyText(const RecurrenceRule& rule, const QString& base)
         for (const RecurrenceDayOfWeek& day : rule.daysOfTheWeek) {
             const QString name = RecurrenceDescription::dayName(day.dayOfTheWeek);
             // Week number 0 means every such day of the month: "0th Monday" would mislead.
+            //: A week of the month (%1) and a weekday (%2), as in "2nd Monday" or "Last Friday".
             items.append(day.weekNumber == 0
                              ? name
-                             : RecurrenceDescription::ordinal(day.weekNumber) + u' ' + name);
+                             : QCoreApplication::translate("Global", "%1 %2")
+                                   .arg(RecurrenceDescription::ordinal(day.weekNumber), name));
         }
     } else if (!rule.daysOfTheMonth.isEmpty()) {
         for (const int day : rule.daysOfTheMonth)
@@ -123,17 +128,19 @@ QString RecurrenceDescription::baseText(RecurrenceRule::Frequency frequency, int
     switch (frequency) {
     case RecurrenceRule::Frequency::Daily:
         return single ? QCoreApplication::translate("Global", "Every Day")
-                      : numbered(QCoreApplication::translate("Global", "Every %i Days"), interval);
+                      : QCoreApplication::translate("Global", "Every %n Day(s)", nullptr, interval);
     case RecurrenceRule::Frequency::Weekly:
-        return single ? QCoreApplication::translate("Global", "Every Week")
-                      : numbered(QCoreApplication::translate("Global", "Every %i Weeks"), interval);
+        return single
+                   ? QCoreApplication::translate("Global", "Every Week")
+                   : QCoreApplication::translate("Global", "Every %n Week(s)", nullptr, interval);
     case RecurrenceRule::Frequency::Monthly:
         return single
                    ? QCoreApplication::translate("Global", "Every Month")
-                   : numbered(QCoreApplication::translate("Global", "Every %i Months"), interval);
+                   : QCoreApplication::translate("Global", "Every %n Month(s)", nullptr, interval);
     case RecurrenceRule::Frequency::Yearly:
-        return single ? QCoreApplication::translate("Global", "Every Year")
-                      : numbered(QCoreApplication::translate("Global", "Every %i Years"), interval);
+        return single
+                   ? QCoreApplication::translate("Global", "Every Year")
+                   : QCoreApplication::translate("Global", "Every %n Year(s)", nullptr, interval);
     }
     return {};
 }
@@ -170,8 +177,10 @@ QString RecurrenceDescription::ordinal(int number)
     case 3:
         return QCoreApplication::translate("Global", "3rd");
     case -1:
+        //: The last one in a month, as in "Every Month on Last Friday".
         return QCoreApplication::translate("Global", "Last");
     default:
+        //: An ordinal number from 4 on, as in "the 4th" day of a month; %i is the number.
         return numbered(QCoreApplication::translate("Global", "%ith"), number);
     }
 }

@@ -4,6 +4,7 @@
 #include "prefs/PreferenceKeys.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -123,6 +124,29 @@ private Q_SLOTS:
                      qPrintable(QFileInfo(path).fileName() + QStringLiteral(":\n") +
                                 faults.mid(0, 30).join(QLatin1Char('\n'))));
         }
+    }
+
+    // lupdate reads only literals: a text handed to tr() or translate() in a variable (a small
+    // helper taking "const char*") never reaches a catalogue unless it is marked where it is
+    // written. A file that translates a variable marks its texts with QT_TRANSLATE_NOOP.
+    void textsTranslatedFromVariablesAreMarked()
+    {
+        static const QRegularExpression variableText(
+            QStringLiteral("(?<![\\w.>])(?:tr\\(|translate\\(\\s*\"[^\"]*\"\\s*,)\\s*[A-Za-z_(]"));
+        QStringList unmarked;
+        QDirIterator files(TestEnvironment::sourceDir() + QStringLiteral("/src"),
+                           {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(file.readAll());
+            if (text.contains(variableText) &&
+                !text.contains(QStringLiteral("QT_TRANSLATE_NOOP")) &&
+                !text.contains(QStringLiteral("QT_TR_NOOP")))
+                unmarked << file.fileName();
+        }
+        QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(QLatin1Char('\n'))));
     }
 
     // Bringing a copy of each catalogue up to date with the sources changes nothing: every

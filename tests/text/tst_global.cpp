@@ -24,8 +24,8 @@ public:
     {
         if (qstrcmp(context, "Global") != 0)
             return {};
-        if (qstrcmp(sourceText, "%i Days ago") == 0)
-            return QStringLiteral("vor %i Tagen");
+        if (qstrcmp(sourceText, "%n Day(s) ago") == 0)
+            return QStringLiteral("vor %n Tagen");
         if (qstrcmp(sourceText, "Today") == 0)
             return QStringLiteral("Heute");
         return {};

@@ -45,7 +45,7 @@ public:
             return {};
         static const QHash<QByteArray, QString> texts = {
             {"%@ %@", QStringLiteral("%2$@ / %1$@")},
-            {"Every %i Weeks", QStringLiteral("alle %i Wochen")},
+            {"Every %n Week(s)", QStringLiteral("alle %n Wochen")},
             {"on ", QStringLiteral("am ")},
             {" and ", QStringLiteral(" und ")},
             {"Monday", QStringLiteral("Montag")},

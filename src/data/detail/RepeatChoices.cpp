@@ -125,9 +125,13 @@ QString description(const RecurrenceRule* rule, const QDate& due)
     for (int month : months)
         names << QLocale().standaloneMonthName(month, QLocale::LongFormat);
     const QString last = names.takeLast();
-    const QString list = names.isEmpty() ? last
-                                         : names.join(RepeatEditorText::tr(", ")) +
-                                               RepeatEditorText::tr(" and ") + last;
+    //: Joins the months before the last one, as in "January, March and May".
+    const QString separator = RepeatEditorText::tr(", ");
+    //: The months before the last one (%1) and the last one (%2), as in "January, March and May".
+    const QString list =
+        names.isEmpty() ? last : RepeatEditorText::tr("%1 and %2").arg(names.join(separator), last);
+    //: A repeat rule (%1) and the months it falls in (%2), as in "Every 2 Months in January and
+    //: March".
     return RepeatEditorText::tr("%1 in %2").arg(text, list);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/store/LocalFileName.h"
 #include "platform/store/LocalFiles.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHashFunctions>
@@ -20,10 +21,17 @@ namespace store::AtomicFile {
 
 namespace {
 
-QString errnoText(const QString& what, const QString& path)
+struct AtomicFileText
 {
-    return QStringLiteral("%1 %2: %3")
-        .arg(what, LocalFileName::forDisplay(path), QString::fromLocal8Bit(std::strerror(errno)));
+    Q_DECLARE_TR_FUNCTIONS(AtomicFile)
+};
+
+// `what` names the file with %1 and the system's reason with %2. errno is read before
+// anything else runs: translating may make calls of its own.
+QString errnoText(const char* what, const QString& path)
+{
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    return AtomicFileText::tr(what).arg(LocalFileName::forDisplay(path), reason);
 }
 
 // A temporary file is kept this long before a load takes it for a killed writer's.
@@ -65,14 +73,14 @@ bool writeAndSync(int fd, const QByteArray& bytes, const QString& path, QString*
             if (errno == EINTR)
                 continue;
             if (error)
-                *error = errnoText(QStringLiteral("Cannot write"), path);
+                *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot write %1: %2"), path);
             return false;
         }
         written += n;
     }
     if (sync(fd, SyncTarget::File, path) != 0) {
         if (error)
-            *error = errnoText(QStringLiteral("Cannot sync"), path);
+            *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot sync %1: %2"), path);
         return false;
     }
     return true;
@@ -89,7 +97,7 @@ QString writeTemporary(const QString& path, const QByteArray& bytes, mode_t mode
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) {
         if (error)
-            *error = errnoText(QStringLiteral("Cannot create"), temporary);
+            *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot create %1: %2"), temporary);
         return {};
     }
     // open() applies the umask; the file must keep the mode of the one it replaces.
@@ -101,7 +109,7 @@ QString writeTemporary(const QString& path, const QByteArray& bytes, mode_t mode
     }
     if (::close(fd) != 0) {
         if (error)
-            *error = errnoText(QStringLiteral("Cannot sync"), temporary);
+            *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot sync %1: %2"), temporary);
         ::unlink(name.constData());
         return {};
     }
@@ -122,7 +130,7 @@ Unnamed createUnnamed(const QString& path, const QByteArray& bytes, QString* err
         if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)
             return Unnamed::Unsupported;
         if (error)
-            *error = errnoText(QStringLiteral("Cannot create"), path);
+            *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot create %1: %2"), path);
         return Unnamed::Failed;
     }
     ::fchmod(fd, 0644);
@@ -144,7 +152,7 @@ Unnamed createUnnamed(const QString& path, const QByteArray& bytes, QString* err
     if (errorExists)
         *errorExists = linkErrno == EEXIST;
     if (error)
-        *error = errnoText(QStringLiteral("Cannot create"), path);
+        *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot create %1: %2"), path);
     return Unnamed::Failed;
 }
 
@@ -183,13 +191,13 @@ bool read(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* err
     const int fd = ::open(LocalFileName::encode(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (error)
-            *error = errnoText(QStringLiteral("Cannot read"), path);
+            *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot read %1: %2"), path);
         return false;
     }
     struct stat st;
     if (::fstat(fd, &st) != 0) {
         if (error)
-            *error = errnoText(QStringLiteral("Cannot read"), path);
+            *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot read %1: %2"), path);
         ::close(fd);
         return false;
     }
@@ -204,7 +212,7 @@ bool read(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* err
             continue;
         if (n < 0) {
             if (error)
-                *error = errnoText(QStringLiteral("Cannot read"), path);
+                *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot read %1: %2"), path);
             ::close(fd);
             return false;
         }
@@ -220,8 +228,8 @@ bool read(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* err
     ::close(fd);
     if (!unchanged) {
         if (error)
-            *error =
-                QStringLiteral("%1 changed while being read").arg(LocalFileName::forDisplay(path));
+            *error = AtomicFileText::tr("%1 changed while being read")
+                         .arg(LocalFileName::forDisplay(path));
         return false;
     }
     *bytes = std::move(data);
@@ -254,7 +262,7 @@ bool replace(const QString& path, const QByteArray& bytes, QString* error)
     const QByteArray name = LocalFileName::encode(temporary);
     if (::rename(name.constData(), target.constData()) != 0) {
         if (error)
-            *error = errnoText(QStringLiteral("Cannot replace"), path);
+            *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot replace %1: %2"), path);
         ::unlink(name.constData());
         return false;
     }
@@ -288,7 +296,7 @@ bool create(const QString& path, const QByteArray& bytes, QString* error, bool* 
         if (errorExists)
             *errorExists = linkErrno == EEXIST;
         if (error)
-            *error = errnoText(QStringLiteral("Cannot create"), path);
+            *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot create %1: %2"), path);
         return false;
     }
     syncFolderOf(path);
@@ -299,7 +307,7 @@ bool remove(const QString& path, QString* error)
 {
     if (::unlink(LocalFileName::encode(path).constData()) != 0) {
         if (error)
-            *error = errnoText(QStringLiteral("Cannot remove"), path);
+            *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot remove %1: %2"), path);
         return false;
     }
     syncFolderOf(path);
@@ -318,7 +326,7 @@ bool removeFolder(const QString& folder, QString* error)
     if (::rename(LocalFileName::encode(folder).constData(),
                  LocalFileName::encode(hidden).constData()) != 0) {
         if (error)
-            *error = errnoText(QStringLiteral("Cannot remove"), folder);
+            *error = errnoText(QT_TRANSLATE_NOOP("AtomicFile", "Cannot remove %1: %2"), folder);
         return false;
     }
     syncFolderOf(folder);

@@ -169,9 +169,11 @@ std::optional<RecurrenceRule> parseRule(const QString& rrule, QString* error)
     if (!parts)
         return std::nullopt;
     if (parts->isSubDaily())
-        return refuse(error, "Tasks cannot repeat more often than once a day");
+        return refuse(error, QT_TRANSLATE_NOOP("Recurrence",
+                                               "Tasks cannot repeat more often than once a day"));
     if (parts->hasTimeParts())
-        return refuse(error, "Tasks cannot repeat at several times of the day");
+        return refuse(error, QT_TRANSLATE_NOOP("Recurrence",
+                                               "Tasks cannot repeat at several times of the day"));
     RecurrenceRule rule;
     rule.frequency = RecurrenceRule::Frequency(int(parts->frequency) - int(Frequency::Daily));
     rule.interval = parts->interval;

@@ -78,13 +78,13 @@ IntroStorePage::IntroStorePage(QWidget* parent)
 
 QString IntroStorePage::describe(const store::FoundRoot& root)
 {
-    const QString lists =
-        root.collections == 1 ? tr("1 list") : tr("%1 lists").arg(root.collections);
-    const QString tasks = root.tasks == 1 ? tr("1 task") : tr("%1 tasks").arg(root.tasks);
-    const QString events = root.events == 1 ? tr("1 event") : tr("%1 events").arg(root.events);
-    QString text = tr("%1 — %2, %3, %4").arg(shortPath(root.path), lists, tasks, events);
-    if (root.partial)
-        text += tr(" or more");
+    const QString lists = tr("%n list(s)", nullptr, root.collections);
+    const QString tasks = tr("%n task(s)", nullptr, root.tasks);
+    const QString events = tr("%n event(s)", nullptr, root.events);
+    //: A folder (%1) and how many lists (%2), tasks (%3) and events (%4) it holds; the search
+    //: stopped early in the second form.
+    QString text = (root.partial ? tr("%1 — %2, %3, %4 or more") : tr("%1 — %2, %3, %4"))
+                       .arg(shortPath(root.path), lists, tasks, events);
     if (!root.usedBy.isEmpty())
         text += QStringLiteral(" (%1)").arg(root.usedBy.join(QStringLiteral(", ")));
     return text;

@@ -150,7 +150,7 @@ void IntroWindowController::setupView()
     m_pages->addWidget(makePage(m_velmoranPage4Label, nullptr, m_tableView, 4));
 
     m_velmoranPage5Label->setText(
-        QStringLiteral("%1!\n\n%2").arg(tr("All Done"), tr("Are you ready?")));
+        QStringLiteral("%1\n\n%2").arg(tr("All Done!"), tr("Are you ready?")));
     m_velmoranPage5Label->setAlignment(Qt::AlignCenter);
     m_pages->addWidget(makePage(nullptr, m_velmoranPage5Label, nullptr, 5));
 

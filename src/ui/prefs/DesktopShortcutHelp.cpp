@@ -266,16 +266,17 @@ void DesktopShortcutHelp::addToGnome()
         if (!kept)
             dropped << GnomeCustomKeybindings::pathForId(binding.id);
     }
-    QString text =
-        tr("Velmoran will write these settings of GNOME:") + QStringLiteral("\n\n") +
-        entries.join(QStringLiteral("\n\n")) + QStringLiteral("\n\n") +
-        tr("and add their paths to the list “%1” of %2. The other shortcuts in that list stay "
-           "as they are.")
-            .arg(QLatin1String(GnomeCustomKeybindings::kListKey),
-                 QLatin1String(GnomeCustomKeybindings::kSchema));
+    //: %1 are the settings, one paragraph each; %2 the name of the list, %3 the settings' schema.
+    QString text = tr("Velmoran will write these settings of GNOME:\n\n%1\n\nand add their paths "
+                      "to the list “%2” of %3. The other shortcuts in that list stay as they are.")
+                       .arg(entries.join(QStringLiteral("\n\n")),
+                            QLatin1String(GnomeCustomKeybindings::kListKey),
+                            QLatin1String(GnomeCustomKeybindings::kSchema));
     if (!dropped.isEmpty())
+        //: %1 names the settings' paths; the number of paths chooses the form.
         text += QStringLiteral("\n\n") +
-                tr("Its shortcut being off, %1 is taken out of the list and cleared.")
+                tr("Its shortcut being off, %1 is taken out of the list and cleared.", nullptr,
+                   int(dropped.size()))
                     .arg(dropped.join(QStringLiteral(", ")));
     const bool update = !m_gnome.installed().isEmpty();
     const PreferenceRelays::Alert alert{update ? tr("Update Velmoran's shortcuts in GNOME?")

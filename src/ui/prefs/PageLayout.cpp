@@ -1,14 +1,25 @@
 #include "ui/prefs/PageLayout.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QLabel>
 #include <QWidget>
 
 namespace PageLayout {
 
+namespace {
+
+struct PageLayoutText
+{
+    Q_DECLARE_TR_FUNCTIONS(PageLayout)
+};
+
+} // namespace
+
 QString fieldLabel(const QString& title)
 {
-    return QStringLiteral("%1:").arg(title);
+    //: A field's label before its control; some languages put a space before the colon.
+    return PageLayoutText::tr("%1:").arg(title);
 }
 
 QLabel* addSection(QFormLayout* form, const QString& title)

@@ -20,8 +20,7 @@ QString stateText(const QString& folder)
     switch (StoreFolders::check(folder)) {
     case StoreFolders::State::Usable: {
         const int count = StoreFolders::collectionCount(folder);
-        return count == 1 ? StoreFoldersGroup::tr("1 list or calendar")
-                          : StoreFoldersGroup::tr("%1 lists and calendars").arg(count);
+        return StoreFoldersGroup::tr("%n list(s) and calendar(s)", nullptr, count);
     }
     case StoreFolders::State::Missing:
         return StoreFoldersGroup::tr("missing");

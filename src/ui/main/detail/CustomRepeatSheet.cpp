@@ -145,7 +145,7 @@ QWidget* CustomRepeatSheet::buildMonthlyPanel()
         m_monthDays->addButton(button, day);
         grid->addWidget(button, (day - 1) / 7, (day - 1) % 7);
     }
-    QToolButton* last = segment(tr("Last"), panel);
+    QToolButton* last = segment(tr("Last", "day of the month"), panel);
     m_monthDays->addButton(last, kLastDayId);
     grid->addWidget(last, 4, 3, 1, 2);
     connect(m_monthDays, &QButtonGroup::buttonToggled, this,
@@ -154,9 +154,10 @@ QWidget* CustomRepeatSheet::buildMonthlyPanel()
     layout->addWidget(m_onWeek);
     auto* weekRow = new QHBoxLayout;
     m_weekNumber = new QComboBox(panel);
-    m_weekNumber->addItems({tr("1st"), tr("2nd"), tr("3rd"), tr("4th"),
-                            tr("%ith").replace(QStringLiteral("%i"), QStringLiteral("5")),
-                            tr("Last")});
+    //: The weeks of a month a task repeats in, as in "the 1st Monday" … "the Last Monday".
+    m_weekNumber->addItems({tr("1st", "week of the month"), tr("2nd", "week of the month"),
+                            tr("3rd", "week of the month"), tr("4th", "week of the month"),
+                            tr("5th", "week of the month"), tr("Last", "week of the month")});
     m_weekNumber->setAccessibleName(tr("Week of the Month"));
     m_weekday = new QComboBox(panel);
     for (int day = 1; day <= 7; ++day)

@@ -34,12 +34,14 @@ QString LocationRow::statusText(const store::Reminder& reminder)
     for (const store::Alarm& alarm : reminder.alarms) {
         if (!alarm.isLocationAlarm())
             continue;
-        QString when;
+        //: %1 is the place, as in "When I arrive... Office".
         if (alarm.proximity == store::Alarm::Proximity::Enter)
-            when = tr("When I arrive...");
+            text = tr("When I arrive... %1").arg(alarm.structuredLocation->title);
+        //: %1 is the place, as in "When I leave... Office".
         else if (alarm.proximity == store::Alarm::Proximity::Leave)
-            when = tr("When I leave...");
-        text = QStringLiteral("%1 %2").arg(when, alarm.structuredLocation->title);
+            text = tr("When I leave... %1").arg(alarm.structuredLocation->title);
+        else
+            text = alarm.structuredLocation->title;
     }
     return text;
 }

@@ -35,8 +35,7 @@ void UnreadableFilesBar::reload()
     const store::EventStore* eventStore = m_session.eventStore();
     m_files = eventStore ? eventStore->unreadableFiles() : QList<store::UnreadableFile>();
     const qsizetype count = m_files.size();
-    m_label->setText(count == 1 ? tr("1 file in your lists could not be read.")
-                                : tr("%1 files in your lists could not be read.").arg(count));
+    m_label->setText(tr("%n file(s) in your lists could not be read.", nullptr, int(count)));
     setVisible(count > 0);
     if (m_dialog)
         m_dialog->setFiles(m_files);
