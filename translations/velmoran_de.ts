@@ -434,6 +434,37 @@
     </message>
 </context>
 <context>
+    <name>AtomicFile</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot sync %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 changed while being read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot replace %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot remove %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AutostartEntry</name>
     <message>
         <source>The autostart entry %1 cannot be removed.</source>
@@ -1025,6 +1056,20 @@ Befehlszeile.</translation>
         <source>%1=&quot;%2&quot; is not an ISO date and time, such as 2026-12-24T10:00</source>
         <translation>%1=&quot;%2&quot; ist kein ISO-Datum mit Uhrzeit wie 2026-12-24T10:00</translation>
     </message>
+    <message numerus="yes">
+        <source>Deleted %n item(s) for good.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Restored the list &quot;%1&quot; with %n task(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CustomRepeatSheet</name>
@@ -1089,30 +1134,6 @@ Befehlszeile.</translation>
         <translation>Am Wochentag</translation>
     </message>
     <message>
-        <source>Last</source>
-        <translation>Letzter</translation>
-    </message>
-    <message>
-        <source>1st</source>
-        <translation>1.</translation>
-    </message>
-    <message>
-        <source>2nd</source>
-        <translation>2.</translation>
-    </message>
-    <message>
-        <source>3rd</source>
-        <translation>3.</translation>
-    </message>
-    <message>
-        <source>4th</source>
-        <translation>4.</translation>
-    </message>
-    <message>
-        <source>%ith</source>
-        <translation>%i.</translation>
-    </message>
-    <message>
         <source>Week of the Month</source>
         <translation>Woche im Monat</translation>
     </message>
@@ -1124,12 +1145,49 @@ Befehlszeile.</translation>
         <source>year(s) in</source>
         <translation>Jahr(e) im</translation>
     </message>
+    <message>
+        <source>Last</source>
+        <comment>day of the month</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1st</source>
+        <comment>week of the month</comment>
+        <extracomment>The weeks of a month a task repeats in, as in &quot;the 1st Monday&quot; … &quot;the Last Monday&quot;.</extracomment>
+        <translation type="unfinished">1.</translation>
+    </message>
+    <message>
+        <source>2nd</source>
+        <comment>week of the month</comment>
+        <translation type="unfinished">2.</translation>
+    </message>
+    <message>
+        <source>3rd</source>
+        <comment>week of the month</comment>
+        <translation type="unfinished">3.</translation>
+    </message>
+    <message>
+        <source>4th</source>
+        <comment>week of the month</comment>
+        <translation type="unfinished">4.</translation>
+    </message>
+    <message>
+        <source>5th</source>
+        <comment>week of the month</comment>
+        <translation type="unfinished">4. {5t?}</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <comment>week of the month</comment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DataManager</name>
     <message>
-        <source>Week</source>
-        <translation>Woche</translation>
+        <source>Week %1</source>
+        <extracomment>The heading of a week, %1 its number in the year.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1148,6 +1206,24 @@ Befehlszeile.</translation>
     <message>
         <source>Next 25 Hours</source>
         <translation>Nächste 25 Stunden</translation>
+    </message>
+</context>
+<context>
+    <name>DefaultPreferences</name>
+    <message>
+        <source>Home</source>
+        <extracomment>A tag of the default sidebar and quick actions, stored once at the first launch.</extracomment>
+        <translation type="unfinished">Zuhause</translation>
+    </message>
+    <message>
+        <source>Smart List</source>
+        <extracomment>The name of the merged list of the default sidebar, stored once at the first launch.</extracomment>
+        <translation type="unfinished">Intelligente Liste</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <extracomment>A tag of the default sidebar, stored once at the first launch.</extracomment>
+        <translation type="unfinished">Später</translation>
     </message>
 </context>
 <context>
@@ -1223,17 +1299,13 @@ Befehlszeile.</translation>
         <source>No tray is running, so the tray icon cannot show: add a tray (StatusNotifierItem) to your desktop&apos;s panel or bar. Until then the tray panel shortcut and the command “%1” open the panel.</source>
         <translation>Es läuft kein Statusbereich, daher kann das Statussymbol nicht erscheinen: Fügen Sie der Leiste Ihrer Arbeitsumgebung einen Statusbereich (StatusNotifierItem) hinzu. Bis dahin öffnen das Tastenkürzel der Kurzübersicht und der Befehl „%1“ die Übersicht.</translation>
     </message>
-    <message>
-        <source>Velmoran will write these settings of GNOME:</source>
-        <translation>Velmoran wird diese Einstellungen von GNOME schreiben:</translation>
-    </message>
-    <message>
-        <source>and add their paths to the list “%1” of %2. The other shortcuts in that list stay as they are.</source>
-        <translation>und ihre Pfade zur Liste „%1“ von %2 hinzufügen. Die anderen Tastenkürzel in dieser Liste bleiben unverändert.</translation>
-    </message>
-    <message>
+    <message numerus="yes">
         <source>Its shortcut being off, %1 is taken out of the list and cleared.</source>
-        <translation>Da sein Tastenkürzel ausgeschaltet ist, wird %1 aus der Liste genommen und geleert.</translation>
+        <extracomment>%1 names the settings&apos; paths; the number of paths chooses the form.</extracomment>
+        <translation type="unfinished">
+            <numerusform>Da sein Tastenkürzel ausgeschaltet ist, wird %1 aus der Liste genommen und geleert.</numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
         <source>Update Velmoran&apos;s shortcuts in GNOME?</source>
@@ -1270,6 +1342,15 @@ Befehlszeile.</translation>
     <message>
         <source>Remove Shortcuts</source>
         <translation>Tastenkürzel entfernen</translation>
+    </message>
+    <message>
+        <source>Velmoran will write these settings of GNOME:
+
+%1
+
+and add their paths to the list “%2” of %3. The other shortcuts in that list stay as they are.</source>
+        <extracomment>%1 are the settings, one paragraph each; %2 the name of the list, %3 the settings&apos; schema.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1596,6 +1677,14 @@ Befehlszeile.</translation>
         <source>Accounts</source>
         <translation>Konten</translation>
     </message>
+    <message>
+        <source>Use English Instead of the Desktop&apos;s Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Takes effect the next time Velmoran starts.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Global</name>
@@ -1612,14 +1701,6 @@ Befehlszeile.</translation>
         <translation>Morgen</translation>
     </message>
     <message>
-        <source>%i Days later</source>
-        <translation>In %i Tagen</translation>
-    </message>
-    <message>
-        <source>%i Days ago</source>
-        <translation>Vor %i Tagen</translation>
-    </message>
-    <message>
         <source>Last Week</source>
         <translation>Letzte Woche</translation>
     </message>
@@ -1630,14 +1711,6 @@ Befehlszeile.</translation>
     <message>
         <source>Next Week</source>
         <translation>Nächste Woche</translation>
-    </message>
-    <message>
-        <source>%i Weeks later</source>
-        <translation>In %i Wochen</translation>
-    </message>
-    <message>
-        <source>%i Weeks ago</source>
-        <translation>Vor %i Wochen</translation>
     </message>
     <message>
         <source>Last Month</source>
@@ -1652,28 +1725,12 @@ Befehlszeile.</translation>
         <translation>Nächster Monat</translation>
     </message>
     <message>
-        <source>%i Months later</source>
-        <translation>In %i Monaten</translation>
-    </message>
-    <message>
-        <source>%i Months ago</source>
-        <translation>Vor %i Monaten</translation>
-    </message>
-    <message>
         <source>Last Year</source>
         <translation>Letztes Jahr</translation>
     </message>
     <message>
         <source>Next Year</source>
         <translation>Nächstes Jahr</translation>
-    </message>
-    <message>
-        <source>%i Years later</source>
-        <translation>In %i Jahren</translation>
-    </message>
-    <message>
-        <source>%i Years ago</source>
-        <translation>Vor %i Jahren</translation>
     </message>
     <message>
         <source>Completed</source>
@@ -1692,19 +1749,17 @@ Befehlszeile.</translation>
         <translation>Eine Aufgabe</translation>
     </message>
     <message>
-        <source>%i Tasks</source>
-        <translation>%i Aufgaben</translation>
-    </message>
-    <message>
         <source>Calendar Events</source>
         <translation>Kalendertermine</translation>
     </message>
     <message>
         <source>%@ %@</source>
+        <extracomment>A repeat rule&apos;s interval and its days, as in &quot;Every 2 Weeks&quot; &quot;on Monday&quot;. &quot;%1$@&quot; and &quot;%2$@&quot; name them in another order.</extracomment>
         <translation>%@ %@</translation>
     </message>
     <message>
         <source>on </source>
+        <extracomment>Starts the days a task repeats on, as in &quot;Every 2 Weeks on Monday and Friday&quot;.</extracomment>
         <translation>am </translation>
     </message>
     <message>
@@ -1728,32 +1783,16 @@ Befehlszeile.</translation>
         <translation>Jeden Tag</translation>
     </message>
     <message>
-        <source>Every %i Days</source>
-        <translation>Alle %i Tage</translation>
-    </message>
-    <message>
         <source>Every Week</source>
         <translation>Jede Woche</translation>
-    </message>
-    <message>
-        <source>Every %i Weeks</source>
-        <translation>Alle %i Wochen</translation>
     </message>
     <message>
         <source>Every Month</source>
         <translation>Jeden Monat</translation>
     </message>
     <message>
-        <source>Every %i Months</source>
-        <translation>Alle %i Monate</translation>
-    </message>
-    <message>
         <source>Every Year</source>
         <translation>Jedes Jahr</translation>
-    </message>
-    <message>
-        <source>Every %i Years</source>
-        <translation>Alle %i Jahre</translation>
     </message>
     <message>
         <source>Sunday</source>
@@ -1797,10 +1836,12 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Last</source>
+        <extracomment>The last one in a month, as in &quot;Every Month on Last Friday&quot;.</extracomment>
         <translation>letzten</translation>
     </message>
     <message>
         <source>%ith</source>
+        <extracomment>An ordinal number from 4 on, as in &quot;the 4th&quot; day of a month; %i is the number.</extracomment>
         <translation>%i.</translation>
     </message>
     <message>
@@ -1810,6 +1851,102 @@ Befehlszeile.</translation>
     <message>
         <source>Custom</source>
         <translation>Benutzerdefiniert</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Day(s) later</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Day(s) ago</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Week(s) later</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Week(s) ago</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Month(s) later</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Month(s) ago</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Year(s) later</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Year(s) ago</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Task(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <extracomment>A week of the month (%1) and a weekday (%2), as in &quot;2nd Monday&quot; or &quot;Last Friday&quot;.</extracomment>
+        <translation type="unfinished">%1 %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Every %n Day(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Every %n Week(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Every %n Month(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Every %n Year(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1926,40 +2063,38 @@ Befehlszeile.</translation>
         <translation>Nichts wird verschoben oder kopiert: Velmoran arbeitet mit den Dateien dort, wo sie liegen.</translation>
     </message>
     <message>
-        <source>1 list</source>
-        <translation>1 Liste</translation>
-    </message>
-    <message>
-        <source>%1 lists</source>
-        <translation>%1 Listen</translation>
-    </message>
-    <message>
-        <source>1 task</source>
-        <translation>1 Aufgabe</translation>
-    </message>
-    <message>
-        <source>%1 tasks</source>
-        <translation>%1 Aufgaben</translation>
-    </message>
-    <message>
-        <source>1 event</source>
-        <translation>1 Termin</translation>
-    </message>
-    <message>
-        <source>%1 events</source>
-        <translation>%1 Termine</translation>
-    </message>
-    <message>
         <source>%1 — %2, %3, %4</source>
         <translation>%1 – %2, %3, %4</translation>
     </message>
     <message>
-        <source> or more</source>
-        <translation> oder mehr</translation>
-    </message>
-    <message>
         <source>No folders of vdirsyncer, khal or todoman were found. Velmoran starts with a list &quot;Reminders&quot; and a calendar &quot;Calendar&quot; in its own folder.</source>
         <translation>Es wurden keine Ordner von vdirsyncer, khal oder todoman gefunden. Velmoran beginnt mit einer Liste „Erinnerungen“ und einem Kalender „Kalender“ in seinem eigenen Ordner.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n list(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n task(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 — %2, %3, %4 or more</source>
+        <extracomment>A folder (%1) and how many lists (%2), tasks (%3) and events (%4) it holds; the search stopped early in the second form.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1979,10 +2114,6 @@ Befehlszeile.</translation>
     <message>
         <source>Choose the lists you want to see in &apos;Velmoran&apos;</source>
         <translation>Wählen Sie die Listen, die Sie in Velmoran sehen möchten</translation>
-    </message>
-    <message>
-        <source>All Done</source>
-        <translation>Alles erledigt</translation>
     </message>
     <message>
         <source>Are you ready?</source>
@@ -2031,6 +2162,10 @@ Befehlszeile.</translation>
     <message>
         <source>Velmoran could not read the tasks of this list. Check that its folder can be read.</source>
         <translation>Velmoran konnte die Aufgaben dieser Liste nicht lesen. Prüfen Sie, ob ihr Ordner lesbar ist.</translation>
+    </message>
+    <message>
+        <source>All Done!</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2282,12 +2417,14 @@ Befehlszeile.</translation>
         <translation>Kein Ort</translation>
     </message>
     <message>
-        <source>When I arrive...</source>
-        <translation>Beim Ankommen …</translation>
+        <source>When I arrive... %1</source>
+        <extracomment>%1 is the place, as in &quot;When I arrive... Office&quot;.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>When I leave...</source>
-        <translation>Beim Verlassen …</translation>
+        <source>When I leave... %1</source>
+        <extracomment>%1 is the place, as in &quot;When I leave... Office&quot;.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2593,6 +2730,14 @@ Befehlszeile.</translation>
     </message>
 </context>
 <context>
+    <name>PageLayout</name>
+    <message>
+        <source>%1:</source>
+        <extracomment>A field&apos;s label before its control; some languages put a space before the colon.</extracomment>
+        <translation type="unfinished">%1:</translation>
+    </message>
+</context>
+<context>
     <name>PanelViewController</name>
     <message>
         <source>Tray Panel</source>
@@ -2708,6 +2853,146 @@ Befehlszeile.</translation>
     </message>
 </context>
 <context>
+    <name>QuickAction</name>
+    <message>
+        <source>Unsupported Action</source>
+        <translation type="unfinished">Nicht unterstützte Aktion</translation>
+    </message>
+    <message>
+        <source>Clear Due Date</source>
+        <translation type="unfinished">Fälligkeitsdatum entfernen</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <extracomment>A quick action that moves the task&apos;s due date to today.</extracomment>
+        <translation type="unfinished">Heute</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <extracomment>A quick action that makes the task due at the current time.</extracomment>
+        <translation type="unfinished">Jetzt</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <extracomment>A quick action that completes a repeating task and starts its next one from today.</extracomment>
+        <translation type="unfinished">Heute erledigen</translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n Minute(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n Minute(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n Hour(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n Hour(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n Day(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n Day(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n Week(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n Week(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n Month(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n Month(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>QuickActionMenu</name>
+    <message>
+        <source>Mark as Incomplete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark as Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Details</source>
+        <translation type="unfinished">Details ausblenden</translation>
+    </message>
+    <message>
+        <source>Show Details</source>
+        <translation type="unfinished">Details anzeigen</translation>
+    </message>
+    <message>
+        <source>Move to List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <comment>priority</comment>
+        <translation type="unfinished">Keine</translation>
+    </message>
+</context>
+<context>
     <name>QuickActionRowsModel</name>
     <message>
         <source>This version cannot perform this action; it is kept as stored.</source>
@@ -2716,46 +3001,6 @@ Befehlszeile.</translation>
 </context>
 <context>
     <name>QuickActionSettings</name>
-    <message>
-        <source>Minute</source>
-        <translation>Minute</translation>
-    </message>
-    <message>
-        <source>Hour</source>
-        <translation>Stunde</translation>
-    </message>
-    <message>
-        <source>Day</source>
-        <translation>Tag</translation>
-    </message>
-    <message>
-        <source>Week</source>
-        <translation>Woche</translation>
-    </message>
-    <message>
-        <source>Month</source>
-        <translation>Monat</translation>
-    </message>
-    <message>
-        <source>Minutes</source>
-        <translation>Minuten</translation>
-    </message>
-    <message>
-        <source>Hours</source>
-        <translation>Stunden</translation>
-    </message>
-    <message>
-        <source>Days</source>
-        <translation>Tage</translation>
-    </message>
-    <message>
-        <source>Weeks</source>
-        <translation>Wochen</translation>
-    </message>
-    <message>
-        <source>Months</source>
-        <translation>Monate</translation>
-    </message>
     <message>
         <source>Unsupported Action</source>
         <translation>Nicht unterstützte Aktion</translation>
@@ -2766,14 +3011,17 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Today</source>
+        <extracomment>A quick action that moves the task&apos;s due date to today.</extracomment>
         <translation>Heute</translation>
     </message>
     <message>
         <source>Now</source>
+        <extracomment>A quick action that makes the task due at the current time.</extracomment>
         <translation>Jetzt</translation>
     </message>
     <message>
         <source>After</source>
+        <extracomment>A quick action that completes a repeating task and starts its next one from today.</extracomment>
         <translation>Heute erledigen</translation>
     </message>
 </context>
@@ -3035,30 +3283,6 @@ Befehlszeile.</translation>
         <translation>Die Liste „%1“ wurde in einem anderen Ordner wiederhergestellt: Ihr eigener Ordner gehört nicht mehr zur Ablage.</translation>
     </message>
     <message>
-        <source>1 item could not be restored:</source>
-        <translation>1 Eintrag konnte nicht wiederhergestellt werden:</translation>
-    </message>
-    <message>
-        <source>%1 items could not be restored:</source>
-        <translation>%1 Einträge konnten nicht wiederhergestellt werden:</translation>
-    </message>
-    <message>
-        <source>1 item could not be deleted:</source>
-        <translation>1 Eintrag konnte nicht gelöscht werden:</translation>
-    </message>
-    <message>
-        <source>%1 items could not be deleted:</source>
-        <translation>%1 Einträge konnten nicht gelöscht werden:</translation>
-    </message>
-    <message>
-        <source>Delete 1 item for good?</source>
-        <translation>1 Eintrag endgültig löschen?</translation>
-    </message>
-    <message>
-        <source>Delete %1 items for good?</source>
-        <translation>%1 Einträge endgültig löschen?</translation>
-    </message>
-    <message>
         <source>They leave Recently Deleted, and their files are deleted. You cannot undo this action.</source>
         <translation>Sie verlassen „Zuletzt gelöscht“, und ihre Dateien werden gelöscht. Diese Aktion kann nicht rückgängig gemacht werden.</translation>
     </message>
@@ -3076,19 +3300,12 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>Sync</source>
+        <extracomment>Who deleted the item: the sync with a CalDAV account.</extracomment>
         <translation>Abgleich</translation>
     </message>
     <message>
         <source>Unknown</source>
         <translation>Unbekannt</translation>
-    </message>
-    <message>
-        <source>List with 1 task</source>
-        <translation>Liste mit 1 Aufgabe</translation>
-    </message>
-    <message>
-        <source>List with %1 tasks</source>
-        <translation>Liste mit %1 Aufgaben</translation>
     </message>
     <message>
         <source>Untitled list</source>
@@ -3118,6 +3335,34 @@ Befehlszeile.</translation>
         <source>By</source>
         <translation>Von</translation>
     </message>
+    <message numerus="yes">
+        <source>%n item(s) could not be restored:</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) could not be deleted:</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n item(s) for good?</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>List with %n task(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>RecentlyDeletedPolicy</name>
@@ -3126,24 +3371,22 @@ Befehlszeile.</translation>
         <translation>Die Liste und ihre Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort, bis Sie sie dort löschen.</translation>
     </message>
     <message>
-        <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for 1 day.</source>
-        <translation>Die Liste und ihre Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort 1 Tag lang.</translation>
-    </message>
-    <message>
-        <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %1 days.</source>
-        <translation>Die Liste und ihre Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort %1 Tage lang.</translation>
-    </message>
-    <message>
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept until you delete them there.</source>
         <translation>Die erledigten Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort, bis Sie sie dort löschen.</translation>
     </message>
-    <message>
-        <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for 1 day.</source>
-        <translation>Die erledigten Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort 1 Tag lang.</translation>
+    <message numerus="yes">
+        <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %n day(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
-    <message>
-        <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %1 days.</source>
-        <translation>Die erledigten Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und bleiben dort %1 Tage lang.</translation>
+    <message numerus="yes">
+        <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %n day(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3247,6 +3490,14 @@ Befehlszeile.</translation>
         <source>The rule has no FREQ</source>
         <translation>Die Regel hat kein FREQ</translation>
     </message>
+    <message>
+        <source>Tasks cannot repeat more often than once a day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tasks cannot repeat at several times of the day</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RepeatEditor</name>
@@ -3320,15 +3571,18 @@ Befehlszeile.</translation>
     </message>
     <message>
         <source>, </source>
+        <extracomment>Joins the months before the last one, as in &quot;January, March and May&quot;.</extracomment>
         <translation>, </translation>
     </message>
     <message>
-        <source> and </source>
-        <translation> und </translation>
+        <source>%1 in %2</source>
+        <extracomment>A repeat rule (%1) and the months it falls in (%2), as in &quot;Every 2 Months in January and March&quot;.</extracomment>
+        <translation>%1 im %2</translation>
     </message>
     <message>
-        <source>%1 in %2</source>
-        <translation>%1 im %2</translation>
+        <source>%1 and %2</source>
+        <extracomment>The months before the last one (%1) and the last one (%2), as in &quot;January, March and May&quot;.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3542,49 +3796,6 @@ Befehlszeile.</translation>
     <message>
         <source>Number</source>
         <translation>Zahl</translation>
-    </message>
-</context>
-<context>
-    <name>SmartAdd</name>
-    <message>
-        <source>Today</source>
-        <translation>Heute</translation>
-    </message>
-    <message>
-        <source>Tomorrow</source>
-        <translation>Morgen</translation>
-    </message>
-    <message>
-        <source>Next Week</source>
-        <translation>Nächste Woche</translation>
-    </message>
-    <message>
-        <source>Sunday</source>
-        <translation>Sonntag</translation>
-    </message>
-    <message>
-        <source>Monday</source>
-        <translation>Montag</translation>
-    </message>
-    <message>
-        <source>Tuesday</source>
-        <translation>Dienstag</translation>
-    </message>
-    <message>
-        <source>Wednesday</source>
-        <translation>Mittwoch</translation>
-    </message>
-    <message>
-        <source>Thursday</source>
-        <translation>Donnerstag</translation>
-    </message>
-    <message>
-        <source>Friday</source>
-        <translation>Freitag</translation>
-    </message>
-    <message>
-        <source>Saturday</source>
-        <translation>Samstag</translation>
     </message>
 </context>
 <context>
@@ -3927,6 +4138,21 @@ Befehlszeile.</translation>
         <source>Alarm: off</source>
         <translation>Erinnerung: aus</translation>
     </message>
+    <message>
+        <source>Due Date (d.M.)</source>
+        <extracomment>The examples are German dates; keep them as they are.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Time (German)</source>
+        <extracomment>The examples are German times; keep them as they are.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Time (French)</source>
+        <extracomment>The examples are French times; keep them as they are.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SmartListRowsModel</name>
@@ -4047,14 +4273,6 @@ Befehlszeile.</translation>
 <context>
     <name>StoreFoldersGroup</name>
     <message>
-        <source>1 list or calendar</source>
-        <translation>1 Liste oder Kalender</translation>
-    </message>
-    <message>
-        <source>%1 lists and calendars</source>
-        <translation>%1 Listen und Kalender</translation>
-    </message>
-    <message>
         <source>missing</source>
         <translation>fehlt</translation>
     </message>
@@ -4093,6 +4311,13 @@ Befehlszeile.</translation>
     <message>
         <source>This folder can&apos;t be used</source>
         <translation>Dieser Ordner kann nicht verwendet werden</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n list(s) and calendar(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -4380,6 +4605,14 @@ Befehlszeile.</translation>
         <source>The store is not open.</source>
         <translation>Die Ablage ist nicht geöffnet.</translation>
     </message>
+    <message>
+        <source>Completion Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Task</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TaskRowContent</name>
@@ -4417,13 +4650,12 @@ Befehlszeile.</translation>
         <source>Show Files…</source>
         <translation>Dateien anzeigen …</translation>
     </message>
-    <message>
-        <source>1 file in your lists could not be read.</source>
-        <translation>1 Datei in Ihren Listen konnte nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>%1 files in your lists could not be read.</source>
-        <translation>%1 Dateien in Ihren Listen konnten nicht gelesen werden.</translation>
+    <message numerus="yes">
+        <source>%n file(s) in your lists could not be read.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>

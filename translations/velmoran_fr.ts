@@ -434,6 +434,37 @@
     </message>
 </context>
 <context>
+    <name>AtomicFile</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot sync %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 changed while being read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot replace %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot remove %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AutostartEntry</name>
     <message>
         <source>The autostart entry %1 cannot be removed.</source>
@@ -1029,6 +1060,20 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <source>%1=&quot;%2&quot; is not an ISO date and time, such as 2026-12-24T10:00</source>
         <translation>%1=&quot;%2&quot; n&apos;est pas une date et heure ISO, comme 2026-12-24T10:00</translation>
     </message>
+    <message numerus="yes">
+        <source>Deleted %n item(s) for good.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Restored the list &quot;%1&quot; with %n task(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CustomRepeatSheet</name>
@@ -1093,30 +1138,6 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <translation>Le</translation>
     </message>
     <message>
-        <source>Last</source>
-        <translation>Dernier</translation>
-    </message>
-    <message>
-        <source>1st</source>
-        <translation>1er</translation>
-    </message>
-    <message>
-        <source>2nd</source>
-        <translation>2e</translation>
-    </message>
-    <message>
-        <source>3rd</source>
-        <translation>3e</translation>
-    </message>
-    <message>
-        <source>4th</source>
-        <translation>4e</translation>
-    </message>
-    <message>
-        <source>%ith</source>
-        <translation>%ie</translation>
-    </message>
-    <message>
         <source>Week of the Month</source>
         <translation>Semaine du mois</translation>
     </message>
@@ -1128,12 +1149,49 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <source>year(s) in</source>
         <translation>an(s), en</translation>
     </message>
+    <message>
+        <source>Last</source>
+        <comment>day of the month</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1st</source>
+        <comment>week of the month</comment>
+        <extracomment>The weeks of a month a task repeats in, as in &quot;the 1st Monday&quot; … &quot;the Last Monday&quot;.</extracomment>
+        <translation type="unfinished">1er</translation>
+    </message>
+    <message>
+        <source>2nd</source>
+        <comment>week of the month</comment>
+        <translation type="unfinished">2e</translation>
+    </message>
+    <message>
+        <source>3rd</source>
+        <comment>week of the month</comment>
+        <translation type="unfinished">3e</translation>
+    </message>
+    <message>
+        <source>4th</source>
+        <comment>week of the month</comment>
+        <translation type="unfinished">4e</translation>
+    </message>
+    <message>
+        <source>5th</source>
+        <comment>week of the month</comment>
+        <translation type="unfinished">4e {5t?}</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <comment>week of the month</comment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DataManager</name>
     <message>
-        <source>Week</source>
-        <translation>Semaine</translation>
+        <source>Week %1</source>
+        <extracomment>The heading of a week, %1 its number in the year.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1152,6 +1210,24 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message>
         <source>Next 25 Hours</source>
         <translation>25 prochaines heures</translation>
+    </message>
+</context>
+<context>
+    <name>DefaultPreferences</name>
+    <message>
+        <source>Home</source>
+        <extracomment>A tag of the default sidebar and quick actions, stored once at the first launch.</extracomment>
+        <translation type="unfinished">Domicile</translation>
+    </message>
+    <message>
+        <source>Smart List</source>
+        <extracomment>The name of the merged list of the default sidebar, stored once at the first launch.</extracomment>
+        <translation type="unfinished">Liste intelligente</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <extracomment>A tag of the default sidebar, stored once at the first launch.</extracomment>
+        <translation type="unfinished">Plus tard</translation>
     </message>
 </context>
 <context>
@@ -1227,17 +1303,13 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <source>No tray is running, so the tray icon cannot show: add a tray (StatusNotifierItem) to your desktop&apos;s panel or bar. Until then the tray panel shortcut and the command “%1” open the panel.</source>
         <translation>Aucune zone de notification n&apos;est active, l&apos;icône ne peut donc pas s&apos;afficher&#xa0;: ajoutez une zone de notification (StatusNotifierItem) au tableau de bord ou à la barre de votre bureau. En attendant, le raccourci du panneau de la zone de notification et la commande «&#xa0;%1&#xa0;» ouvrent le panneau.</translation>
     </message>
-    <message>
-        <source>Velmoran will write these settings of GNOME:</source>
-        <translation>Velmoran va écrire ces paramètres de GNOME&#xa0;:</translation>
-    </message>
-    <message>
-        <source>and add their paths to the list “%1” of %2. The other shortcuts in that list stay as they are.</source>
-        <translation>et ajouter leurs chemins à la liste «&#xa0;%1&#xa0;» de %2. Les autres raccourcis de cette liste restent inchangés.</translation>
-    </message>
-    <message>
+    <message numerus="yes">
         <source>Its shortcut being off, %1 is taken out of the list and cleared.</source>
-        <translation>Son raccourci étant désactivé, %1 est retiré de la liste et effacé.</translation>
+        <extracomment>%1 names the settings&apos; paths; the number of paths chooses the form.</extracomment>
+        <translation type="unfinished">
+            <numerusform>Son raccourci étant désactivé, %1 est retiré de la liste et effacé.</numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
         <source>Update Velmoran&apos;s shortcuts in GNOME?</source>
@@ -1274,6 +1346,15 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message>
         <source>Remove Shortcuts</source>
         <translation>Retirer les raccourcis</translation>
+    </message>
+    <message>
+        <source>Velmoran will write these settings of GNOME:
+
+%1
+
+and add their paths to the list “%2” of %3. The other shortcuts in that list stay as they are.</source>
+        <extracomment>%1 are the settings, one paragraph each; %2 the name of the list, %3 the settings&apos; schema.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1600,6 +1681,14 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <source>Accounts</source>
         <translation>Comptes</translation>
     </message>
+    <message>
+        <source>Use English Instead of the Desktop&apos;s Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Takes effect the next time Velmoran starts.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Global</name>
@@ -1616,14 +1705,6 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <translation>Demain</translation>
     </message>
     <message>
-        <source>%i Days later</source>
-        <translation>Dans %i jours</translation>
-    </message>
-    <message>
-        <source>%i Days ago</source>
-        <translation>Il y a %i jours</translation>
-    </message>
-    <message>
         <source>Last Week</source>
         <translation>La semaine dernière</translation>
     </message>
@@ -1634,14 +1715,6 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message>
         <source>Next Week</source>
         <translation>La semaine prochaine</translation>
-    </message>
-    <message>
-        <source>%i Weeks later</source>
-        <translation>Dans %i semaines</translation>
-    </message>
-    <message>
-        <source>%i Weeks ago</source>
-        <translation>Il y a %i semaines</translation>
     </message>
     <message>
         <source>Last Month</source>
@@ -1656,28 +1729,12 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <translation>Le mois prochain</translation>
     </message>
     <message>
-        <source>%i Months later</source>
-        <translation>Dans %i mois</translation>
-    </message>
-    <message>
-        <source>%i Months ago</source>
-        <translation>Il y a %i mois</translation>
-    </message>
-    <message>
         <source>Last Year</source>
         <translation>L&apos;année dernière</translation>
     </message>
     <message>
         <source>Next Year</source>
         <translation>L&apos;année prochaine</translation>
-    </message>
-    <message>
-        <source>%i Years later</source>
-        <translation>Dans %i ans</translation>
-    </message>
-    <message>
-        <source>%i Years ago</source>
-        <translation>Il y a %i ans</translation>
     </message>
     <message>
         <source>Completed</source>
@@ -1696,19 +1753,17 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <translation>Une tâche</translation>
     </message>
     <message>
-        <source>%i Tasks</source>
-        <translation>%i tâches</translation>
-    </message>
-    <message>
         <source>Calendar Events</source>
         <translation>Événements d&apos;agenda</translation>
     </message>
     <message>
         <source>%@ %@</source>
+        <extracomment>A repeat rule&apos;s interval and its days, as in &quot;Every 2 Weeks&quot; &quot;on Monday&quot;. &quot;%1$@&quot; and &quot;%2$@&quot; name them in another order.</extracomment>
         <translation>%@,%@</translation>
     </message>
     <message>
         <source>on </source>
+        <extracomment>Starts the days a task repeats on, as in &quot;Every 2 Weeks on Monday and Friday&quot;.</extracomment>
         <translation> </translation>
     </message>
     <message>
@@ -1732,32 +1787,16 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <translation>Tous les jours</translation>
     </message>
     <message>
-        <source>Every %i Days</source>
-        <translation>Tous les %i jours</translation>
-    </message>
-    <message>
         <source>Every Week</source>
         <translation>Toutes les semaines</translation>
-    </message>
-    <message>
-        <source>Every %i Weeks</source>
-        <translation>Toutes les %i semaines</translation>
     </message>
     <message>
         <source>Every Month</source>
         <translation>Tous les mois</translation>
     </message>
     <message>
-        <source>Every %i Months</source>
-        <translation>Tous les %i mois</translation>
-    </message>
-    <message>
         <source>Every Year</source>
         <translation>Tous les ans</translation>
-    </message>
-    <message>
-        <source>Every %i Years</source>
-        <translation>Tous les %i ans</translation>
     </message>
     <message>
         <source>Sunday</source>
@@ -1801,10 +1840,12 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
     <message>
         <source>Last</source>
+        <extracomment>The last one in a month, as in &quot;Every Month on Last Friday&quot;.</extracomment>
         <translation>dernier</translation>
     </message>
     <message>
         <source>%ith</source>
+        <extracomment>An ordinal number from 4 on, as in &quot;the 4th&quot; day of a month; %i is the number.</extracomment>
         <translation>%ie</translation>
     </message>
     <message>
@@ -1814,6 +1855,102 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message>
         <source>Custom</source>
         <translation>Personnalisée</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Day(s) later</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Day(s) ago</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Week(s) later</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Week(s) ago</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Month(s) later</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Month(s) ago</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Year(s) later</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Year(s) ago</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Task(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <extracomment>A week of the month (%1) and a weekday (%2), as in &quot;2nd Monday&quot; or &quot;Last Friday&quot;.</extracomment>
+        <translation type="unfinished">%1 %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Every %n Day(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Every %n Week(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Every %n Month(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Every %n Year(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1930,40 +2067,38 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <translation>Rien n&apos;est déplacé ni copié&#xa0;: Velmoran travaille sur les fichiers là où ils se trouvent.</translation>
     </message>
     <message>
-        <source>1 list</source>
-        <translation>1 liste</translation>
-    </message>
-    <message>
-        <source>%1 lists</source>
-        <translation>%1 listes</translation>
-    </message>
-    <message>
-        <source>1 task</source>
-        <translation>1 tâche</translation>
-    </message>
-    <message>
-        <source>%1 tasks</source>
-        <translation>%1 tâches</translation>
-    </message>
-    <message>
-        <source>1 event</source>
-        <translation>1 événement</translation>
-    </message>
-    <message>
-        <source>%1 events</source>
-        <translation>%1 événements</translation>
-    </message>
-    <message>
         <source>%1 — %2, %3, %4</source>
         <translation>%1 — %2, %3, %4</translation>
     </message>
     <message>
-        <source> or more</source>
-        <translation> ou plus</translation>
-    </message>
-    <message>
         <source>No folders of vdirsyncer, khal or todoman were found. Velmoran starts with a list &quot;Reminders&quot; and a calendar &quot;Calendar&quot; in its own folder.</source>
         <translation>Aucun dossier de vdirsyncer, khal ou todoman n&apos;a été trouvé. Velmoran commence avec une liste «&#xa0;Rappels&#xa0;» et un agenda «&#xa0;Agenda&#xa0;» dans son propre dossier.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n list(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n task(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 — %2, %3, %4 or more</source>
+        <extracomment>A folder (%1) and how many lists (%2), tasks (%3) and events (%4) it holds; the search stopped early in the second form.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1983,10 +2118,6 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message>
         <source>Choose the lists you want to see in &apos;Velmoran&apos;</source>
         <translation>Choisissez les listes que vous voulez voir dans Velmoran</translation>
-    </message>
-    <message>
-        <source>All Done</source>
-        <translation>Tout est prêt</translation>
     </message>
     <message>
         <source>Are you ready?</source>
@@ -2035,6 +2166,10 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message>
         <source>Velmoran could not read the tasks of this list. Check that its folder can be read.</source>
         <translation>Velmoran n&apos;a pas pu lire les tâches de cette liste. Vérifiez que son dossier est lisible.</translation>
+    </message>
+    <message>
+        <source>All Done!</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2286,12 +2421,14 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <translation>Aucun lieu</translation>
     </message>
     <message>
-        <source>When I arrive...</source>
-        <translation>En arrivant…</translation>
+        <source>When I arrive... %1</source>
+        <extracomment>%1 is the place, as in &quot;When I arrive... Office&quot;.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>When I leave...</source>
-        <translation>En partant…</translation>
+        <source>When I leave... %1</source>
+        <extracomment>%1 is the place, as in &quot;When I leave... Office&quot;.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2597,6 +2734,14 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
 </context>
 <context>
+    <name>PageLayout</name>
+    <message>
+        <source>%1:</source>
+        <extracomment>A field&apos;s label before its control; some languages put a space before the colon.</extracomment>
+        <translation type="unfinished">%1:</translation>
+    </message>
+</context>
+<context>
     <name>PanelViewController</name>
     <message>
         <source>Tray Panel</source>
@@ -2712,6 +2857,146 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
 </context>
 <context>
+    <name>QuickAction</name>
+    <message>
+        <source>Unsupported Action</source>
+        <translation type="unfinished">Action non prise en charge</translation>
+    </message>
+    <message>
+        <source>Clear Due Date</source>
+        <translation type="unfinished">Effacer l&apos;échéance</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <extracomment>A quick action that moves the task&apos;s due date to today.</extracomment>
+        <translation type="unfinished">Aujourd&apos;hui</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <extracomment>A quick action that makes the task due at the current time.</extracomment>
+        <translation type="unfinished">Maintenant</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <extracomment>A quick action that completes a repeating task and starts its next one from today.</extracomment>
+        <translation type="unfinished">Après</translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n Minute(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n Minute(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n Hour(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n Hour(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n Day(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n Day(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n Week(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n Week(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n Month(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n Month(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>QuickActionMenu</name>
+    <message>
+        <source>Mark as Incomplete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark as Completed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Details</source>
+        <translation type="unfinished">Masquer les détails</translation>
+    </message>
+    <message>
+        <source>Show Details</source>
+        <translation type="unfinished">Afficher les détails</translation>
+    </message>
+    <message>
+        <source>Move to List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <comment>priority</comment>
+        <translation type="unfinished">Aucune</translation>
+    </message>
+</context>
+<context>
     <name>QuickActionRowsModel</name>
     <message>
         <source>This version cannot perform this action; it is kept as stored.</source>
@@ -2720,46 +3005,6 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
 </context>
 <context>
     <name>QuickActionSettings</name>
-    <message>
-        <source>Minute</source>
-        <translation>minute</translation>
-    </message>
-    <message>
-        <source>Hour</source>
-        <translation>heure</translation>
-    </message>
-    <message>
-        <source>Day</source>
-        <translation>jour</translation>
-    </message>
-    <message>
-        <source>Week</source>
-        <translation>semaine</translation>
-    </message>
-    <message>
-        <source>Month</source>
-        <translation>mois</translation>
-    </message>
-    <message>
-        <source>Minutes</source>
-        <translation>minutes</translation>
-    </message>
-    <message>
-        <source>Hours</source>
-        <translation>heures</translation>
-    </message>
-    <message>
-        <source>Days</source>
-        <translation>jours</translation>
-    </message>
-    <message>
-        <source>Weeks</source>
-        <translation>semaines</translation>
-    </message>
-    <message>
-        <source>Months</source>
-        <translation>mois</translation>
-    </message>
     <message>
         <source>Unsupported Action</source>
         <translation>Action non prise en charge</translation>
@@ -2770,14 +3015,17 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
     <message>
         <source>Today</source>
+        <extracomment>A quick action that moves the task&apos;s due date to today.</extracomment>
         <translation>Aujourd&apos;hui</translation>
     </message>
     <message>
         <source>Now</source>
+        <extracomment>A quick action that makes the task due at the current time.</extracomment>
         <translation>Maintenant</translation>
     </message>
     <message>
         <source>After</source>
+        <extracomment>A quick action that completes a repeating task and starts its next one from today.</extracomment>
         <translation>Après</translation>
     </message>
 </context>
@@ -3039,30 +3287,6 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <translation>La liste «&#xa0;%1&#xa0;» a été restaurée dans un autre dossier&#xa0;: son propre dossier ne fait plus partie du stockage.</translation>
     </message>
     <message>
-        <source>1 item could not be restored:</source>
-        <translation>1 élément n&apos;a pas pu être restauré&#xa0;:</translation>
-    </message>
-    <message>
-        <source>%1 items could not be restored:</source>
-        <translation>%1 éléments n&apos;ont pas pu être restaurés&#xa0;:</translation>
-    </message>
-    <message>
-        <source>1 item could not be deleted:</source>
-        <translation>1 élément n&apos;a pas pu être supprimé&#xa0;:</translation>
-    </message>
-    <message>
-        <source>%1 items could not be deleted:</source>
-        <translation>%1 éléments n&apos;ont pas pu être supprimés&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Delete 1 item for good?</source>
-        <translation>Supprimer définitivement 1 élément&#x202f;?</translation>
-    </message>
-    <message>
-        <source>Delete %1 items for good?</source>
-        <translation>Supprimer définitivement %1 éléments&#x202f;?</translation>
-    </message>
-    <message>
         <source>They leave Recently Deleted, and their files are deleted. You cannot undo this action.</source>
         <translation>Ils quittent les Suppressions récentes et leurs fichiers sont supprimés. Cette action est irréversible.</translation>
     </message>
@@ -3080,19 +3304,12 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
     <message>
         <source>Sync</source>
+        <extracomment>Who deleted the item: the sync with a CalDAV account.</extracomment>
         <translation>Synchronisation</translation>
     </message>
     <message>
         <source>Unknown</source>
         <translation>Inconnu</translation>
-    </message>
-    <message>
-        <source>List with 1 task</source>
-        <translation>Liste avec 1 tâche</translation>
-    </message>
-    <message>
-        <source>List with %1 tasks</source>
-        <translation>Liste avec %1 tâches</translation>
     </message>
     <message>
         <source>Untitled list</source>
@@ -3122,6 +3339,34 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <source>By</source>
         <translation>Par</translation>
     </message>
+    <message numerus="yes">
+        <source>%n item(s) could not be restored:</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) could not be deleted:</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n item(s) for good?</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>List with %n task(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>RecentlyDeletedPolicy</name>
@@ -3130,24 +3375,22 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <translation>La liste et ses tâches vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées jusqu&apos;à ce que vous les y supprimiez.</translation>
     </message>
     <message>
-        <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for 1 day.</source>
-        <translation>La liste et ses tâches vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées 1 jour.</translation>
-    </message>
-    <message>
-        <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %1 days.</source>
-        <translation>La liste et ses tâches vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées %1 jours.</translation>
-    </message>
-    <message>
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept until you delete them there.</source>
         <translation>Les tâches terminées vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées jusqu&apos;à ce que vous les y supprimiez.</translation>
     </message>
-    <message>
-        <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for 1 day.</source>
-        <translation>Les tâches terminées vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées 1 jour.</translation>
+    <message numerus="yes">
+        <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %n day(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
-    <message>
-        <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %1 days.</source>
-        <translation>Les tâches terminées vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées %1 jours.</translation>
+    <message numerus="yes">
+        <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %n day(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3251,6 +3494,14 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <source>The rule has no FREQ</source>
         <translation>La règle n&apos;a pas de FREQ</translation>
     </message>
+    <message>
+        <source>Tasks cannot repeat more often than once a day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tasks cannot repeat at several times of the day</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RepeatEditor</name>
@@ -3324,15 +3575,18 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
     <message>
         <source>, </source>
+        <extracomment>Joins the months before the last one, as in &quot;January, March and May&quot;.</extracomment>
         <translation>, </translation>
     </message>
     <message>
-        <source> and </source>
-        <translation> et </translation>
+        <source>%1 in %2</source>
+        <extracomment>A repeat rule (%1) and the months it falls in (%2), as in &quot;Every 2 Months in January and March&quot;.</extracomment>
+        <translation>%1, en %2</translation>
     </message>
     <message>
-        <source>%1 in %2</source>
-        <translation>%1, en %2</translation>
+        <source>%1 and %2</source>
+        <extracomment>The months before the last one (%1) and the last one (%2), as in &quot;January, March and May&quot;.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3546,49 +3800,6 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message>
         <source>Number</source>
         <translation>Nombre</translation>
-    </message>
-</context>
-<context>
-    <name>SmartAdd</name>
-    <message>
-        <source>Today</source>
-        <translation>Aujourd&apos;hui</translation>
-    </message>
-    <message>
-        <source>Tomorrow</source>
-        <translation>Demain</translation>
-    </message>
-    <message>
-        <source>Next Week</source>
-        <translation>La semaine prochaine</translation>
-    </message>
-    <message>
-        <source>Sunday</source>
-        <translation>Dimanche</translation>
-    </message>
-    <message>
-        <source>Monday</source>
-        <translation>Lundi</translation>
-    </message>
-    <message>
-        <source>Tuesday</source>
-        <translation>Mardi</translation>
-    </message>
-    <message>
-        <source>Wednesday</source>
-        <translation>Mercredi</translation>
-    </message>
-    <message>
-        <source>Thursday</source>
-        <translation>Jeudi</translation>
-    </message>
-    <message>
-        <source>Friday</source>
-        <translation>Vendredi</translation>
-    </message>
-    <message>
-        <source>Saturday</source>
-        <translation>Samedi</translation>
     </message>
 </context>
 <context>
@@ -3931,6 +4142,21 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <source>Alarm: off</source>
         <translation>Rappel&#xa0;: désactivé</translation>
     </message>
+    <message>
+        <source>Due Date (d.M.)</source>
+        <extracomment>The examples are German dates; keep them as they are.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Time (German)</source>
+        <extracomment>The examples are German times; keep them as they are.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Due Time (French)</source>
+        <extracomment>The examples are French times; keep them as they are.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SmartListRowsModel</name>
@@ -4051,14 +4277,6 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
 <context>
     <name>StoreFoldersGroup</name>
     <message>
-        <source>1 list or calendar</source>
-        <translation>1 liste ou agenda</translation>
-    </message>
-    <message>
-        <source>%1 lists and calendars</source>
-        <translation>%1 listes et agendas</translation>
-    </message>
-    <message>
         <source>missing</source>
         <translation>introuvable</translation>
     </message>
@@ -4097,6 +4315,13 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message>
         <source>This folder can&apos;t be used</source>
         <translation>Ce dossier ne peut pas être utilisé</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n list(s) and calendar(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -4384,6 +4609,14 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <source>The store is not open.</source>
         <translation>Le stockage n&apos;est pas ouvert.</translation>
     </message>
+    <message>
+        <source>Completion Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Task</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TaskRowContent</name>
@@ -4421,13 +4654,12 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
         <source>Show Files…</source>
         <translation>Afficher les fichiers…</translation>
     </message>
-    <message>
-        <source>1 file in your lists could not be read.</source>
-        <translation>1 fichier de vos listes n&apos;a pas pu être lu.</translation>
-    </message>
-    <message>
-        <source>%1 files in your lists could not be read.</source>
-        <translation>%1 fichiers de vos listes n&apos;ont pas pu être lus.</translation>
+    <message numerus="yes">
+        <source>%n file(s) in your lists could not be read.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
