@@ -437,31 +437,31 @@
     <name>AtomicFile</name>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <source>Cannot sync %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht auf den Datenträger geschrieben werden: %2</translation>
     </message>
     <message>
         <source>Cannot create %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht angelegt werden: %2</translation>
     </message>
     <message>
         <source>Cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
         <source>%1 changed while being read</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wurde während des Lesens geändert</translation>
     </message>
     <message>
         <source>Cannot replace %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht ersetzt werden: %2</translation>
     </message>
     <message>
         <source>Cannot remove %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht entfernt werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1058,16 +1058,16 @@ Befehlszeile.</translation>
     </message>
     <message numerus="yes">
         <source>Deleted %n item(s) for good.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Eintrag endgültig gelöscht.</numerusform>
+            <numerusform>%n Einträge endgültig gelöscht.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Restored the list &quot;%1&quot; with %n task(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Die Liste „%1“ mit %n Aufgabe wurde wiederhergestellt.</numerusform>
+            <numerusform>Die Liste „%1“ mit %n Aufgaben wurde wiederhergestellt.</numerusform>
         </translation>
     </message>
 </context>
@@ -1148,38 +1148,38 @@ Befehlszeile.</translation>
     <message>
         <source>Last</source>
         <comment>day of the month</comment>
-        <translation type="unfinished"></translation>
+        <translation>Letzter</translation>
     </message>
     <message>
         <source>1st</source>
         <comment>week of the month</comment>
         <extracomment>The weeks of a month a task repeats in, as in &quot;the 1st Monday&quot; … &quot;the Last Monday&quot;.</extracomment>
-        <translation type="unfinished">1.</translation>
+        <translation>1.</translation>
     </message>
     <message>
         <source>2nd</source>
         <comment>week of the month</comment>
-        <translation type="unfinished">2.</translation>
+        <translation>2.</translation>
     </message>
     <message>
         <source>3rd</source>
         <comment>week of the month</comment>
-        <translation type="unfinished">3.</translation>
+        <translation>3.</translation>
     </message>
     <message>
         <source>4th</source>
         <comment>week of the month</comment>
-        <translation type="unfinished">4.</translation>
+        <translation>4.</translation>
     </message>
     <message>
         <source>5th</source>
         <comment>week of the month</comment>
-        <translation type="unfinished">4. {5t?}</translation>
+        <translation>5.</translation>
     </message>
     <message>
         <source>Last</source>
         <comment>week of the month</comment>
-        <translation type="unfinished"></translation>
+        <translation>Letzter</translation>
     </message>
 </context>
 <context>
@@ -1187,7 +1187,7 @@ Befehlszeile.</translation>
     <message>
         <source>Week %1</source>
         <extracomment>The heading of a week, %1 its number in the year.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Woche %1</translation>
     </message>
 </context>
 <context>
@@ -1213,17 +1213,17 @@ Befehlszeile.</translation>
     <message>
         <source>Home</source>
         <extracomment>A tag of the default sidebar and quick actions, stored once at the first launch.</extracomment>
-        <translation type="unfinished">Zuhause</translation>
+        <translation>Zuhause</translation>
     </message>
     <message>
         <source>Smart List</source>
         <extracomment>The name of the merged list of the default sidebar, stored once at the first launch.</extracomment>
-        <translation type="unfinished">Intelligente Liste</translation>
+        <translation>Intelligente Liste</translation>
     </message>
     <message>
         <source>Later</source>
         <extracomment>A tag of the default sidebar, stored once at the first launch.</extracomment>
-        <translation type="unfinished">Später</translation>
+        <translation>Später</translation>
     </message>
 </context>
 <context>
@@ -1302,9 +1302,9 @@ Befehlszeile.</translation>
     <message numerus="yes">
         <source>Its shortcut being off, %1 is taken out of the list and cleared.</source>
         <extracomment>%1 names the settings&apos; paths; the number of paths chooses the form.</extracomment>
-        <translation type="unfinished">
+        <translation>
             <numerusform>Da sein Tastenkürzel ausgeschaltet ist, wird %1 aus der Liste genommen und geleert.</numerusform>
-            <numerusform></numerusform>
+            <numerusform>Da ihre Tastenkürzel ausgeschaltet sind, werden %1 aus der Liste genommen und geleert.</numerusform>
         </translation>
     </message>
     <message>
@@ -1350,7 +1350,11 @@ Befehlszeile.</translation>
 
 and add their paths to the list “%2” of %3. The other shortcuts in that list stay as they are.</source>
         <extracomment>%1 are the settings, one paragraph each; %2 the name of the list, %3 the settings&apos; schema.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran wird diese Einstellungen von GNOME schreiben:
+
+%1
+
+und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel in dieser Liste bleiben unverändert.</translation>
     </message>
 </context>
 <context>
@@ -1679,11 +1683,11 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message>
         <source>Use English Instead of the Desktop&apos;s Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Englisch statt der Sprache der Arbeitsumgebung verwenden</translation>
     </message>
     <message>
         <source>Takes effect the next time Velmoran starts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gilt ab dem nächsten Start von Velmoran.</translation>
     </message>
 </context>
 <context>
@@ -1854,98 +1858,98 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message numerus="yes">
         <source>%n Day(s) later</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>In %n Tag</numerusform>
+            <numerusform>In %n Tagen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Day(s) ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Vor %n Tag</numerusform>
+            <numerusform>Vor %n Tagen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Week(s) later</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>In %n Woche</numerusform>
+            <numerusform>In %n Wochen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Week(s) ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Vor %n Woche</numerusform>
+            <numerusform>Vor %n Wochen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Month(s) later</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>In %n Monat</numerusform>
+            <numerusform>In %n Monaten</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Month(s) ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Vor %n Monat</numerusform>
+            <numerusform>Vor %n Monaten</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Year(s) later</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>In %n Jahr</numerusform>
+            <numerusform>In %n Jahren</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Year(s) ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Vor %n Jahr</numerusform>
+            <numerusform>Vor %n Jahren</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Task(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Aufgabe</numerusform>
+            <numerusform>%n Aufgaben</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 %2</source>
         <extracomment>A week of the month (%1) and a weekday (%2), as in &quot;2nd Monday&quot; or &quot;Last Friday&quot;.</extracomment>
-        <translation type="unfinished">%1 %2</translation>
+        <translation>%1 %2</translation>
     </message>
     <message numerus="yes">
         <source>Every %n Day(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Alle %n Tag</numerusform>
+            <numerusform>Alle %n Tage</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Every %n Week(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Alle %n Woche</numerusform>
+            <numerusform>Alle %n Wochen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Every %n Month(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Alle %n Monat</numerusform>
+            <numerusform>Alle %n Monate</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Every %n Year(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Alle %n Jahr</numerusform>
+            <numerusform>Alle %n Jahre</numerusform>
         </translation>
     </message>
 </context>
@@ -2072,29 +2076,29 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message numerus="yes">
         <source>%n list(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Liste</numerusform>
+            <numerusform>%n Listen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n task(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Aufgabe</numerusform>
+            <numerusform>%n Aufgaben</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n event(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Termin</numerusform>
+            <numerusform>%n Termine</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 — %2, %3, %4 or more</source>
         <extracomment>A folder (%1) and how many lists (%2), tasks (%3) and events (%4) it holds; the search stopped early in the second form.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 – %2, %3, %4 oder mehr</translation>
     </message>
 </context>
 <context>
@@ -2165,7 +2169,7 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message>
         <source>All Done!</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschafft!</translation>
     </message>
 </context>
 <context>
@@ -2419,12 +2423,12 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     <message>
         <source>When I arrive... %1</source>
         <extracomment>%1 is the place, as in &quot;When I arrive... Office&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Beim Ankommen … %1</translation>
     </message>
     <message>
         <source>When I leave... %1</source>
         <extracomment>%1 is the place, as in &quot;When I leave... Office&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Beim Verlassen … %1</translation>
     </message>
 </context>
 <context>
@@ -2734,7 +2738,7 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     <message>
         <source>%1:</source>
         <extracomment>A field&apos;s label before its control; some languages put a space before the colon.</extracomment>
-        <translation type="unfinished">%1:</translation>
+        <translation>%1:</translation>
     </message>
 </context>
 <context>
@@ -2856,107 +2860,107 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     <name>QuickAction</name>
     <message>
         <source>Unsupported Action</source>
-        <translation type="unfinished">Nicht unterstützte Aktion</translation>
+        <translation>Nicht unterstützte Aktion</translation>
     </message>
     <message>
         <source>Clear Due Date</source>
-        <translation type="unfinished">Fälligkeitsdatum entfernen</translation>
+        <translation>Fälligkeitsdatum entfernen</translation>
     </message>
     <message>
         <source>Today</source>
         <extracomment>A quick action that moves the task&apos;s due date to today.</extracomment>
-        <translation type="unfinished">Heute</translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Now</source>
         <extracomment>A quick action that makes the task due at the current time.</extracomment>
-        <translation type="unfinished">Jetzt</translation>
+        <translation>Jetzt</translation>
     </message>
     <message>
         <source>After</source>
         <extracomment>A quick action that completes a repeating task and starts its next one from today.</extracomment>
-        <translation type="unfinished">Heute erledigen</translation>
+        <translation>Heute erledigen</translation>
     </message>
     <message>
         <source>Remove %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 entfernen</translation>
     </message>
     <message>
         <source>Add %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hinzufügen</translation>
     </message>
     <message>
         <source>Switch %1 to %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 durch %2 ersetzen</translation>
     </message>
     <message numerus="yes">
         <source>+%n Minute(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>+%n Minute</numerusform>
+            <numerusform>+%n Minuten</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>-%n Minute(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>-%n Minute</numerusform>
+            <numerusform>-%n Minuten</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>+%n Hour(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>+%n Stunde</numerusform>
+            <numerusform>+%n Stunden</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>-%n Hour(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>-%n Stunde</numerusform>
+            <numerusform>-%n Stunden</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>+%n Day(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>+%n Tag</numerusform>
+            <numerusform>+%n Tage</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>-%n Day(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>-%n Tag</numerusform>
+            <numerusform>-%n Tage</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>+%n Week(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>+%n Woche</numerusform>
+            <numerusform>+%n Wochen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>-%n Week(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>-%n Woche</numerusform>
+            <numerusform>-%n Wochen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>+%n Month(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>+%n Monat</numerusform>
+            <numerusform>+%n Monate</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>-%n Month(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>-%n Monat</numerusform>
+            <numerusform>-%n Monate</numerusform>
         </translation>
     </message>
 </context>
@@ -2964,32 +2968,32 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     <name>QuickActionMenu</name>
     <message>
         <source>Mark as Incomplete</source>
-        <translation type="unfinished"></translation>
+        <translation>Als nicht erledigt markieren</translation>
     </message>
     <message>
         <source>Mark as Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Als erledigt markieren</translation>
     </message>
     <message>
         <source>Hide Details</source>
-        <translation type="unfinished">Details ausblenden</translation>
+        <translation>Details ausblenden</translation>
     </message>
     <message>
         <source>Show Details</source>
-        <translation type="unfinished">Details anzeigen</translation>
+        <translation>Details anzeigen</translation>
     </message>
     <message>
         <source>Move to List</source>
-        <translation type="unfinished"></translation>
+        <translation>In Liste verschieben</translation>
     </message>
     <message>
         <source>Set Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Priorität festlegen</translation>
     </message>
     <message>
         <source>None</source>
         <comment>priority</comment>
-        <translation type="unfinished">Keine</translation>
+        <translation>Keine</translation>
     </message>
 </context>
 <context>
@@ -3337,30 +3341,30 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message numerus="yes">
         <source>%n item(s) could not be restored:</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Eintrag konnte nicht wiederhergestellt werden:</numerusform>
+            <numerusform>%n Einträge konnten nicht wiederhergestellt werden:</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n item(s) could not be deleted:</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Eintrag konnte nicht gelöscht werden:</numerusform>
+            <numerusform>%n Einträge konnten nicht gelöscht werden:</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Delete %n item(s) for good?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Eintrag endgültig löschen?</numerusform>
+            <numerusform>%n Einträge endgültig löschen?</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>List with %n task(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Liste mit %n Aufgabe</numerusform>
+            <numerusform>Liste mit %n Aufgaben</numerusform>
         </translation>
     </message>
 </context>
@@ -3376,16 +3380,16 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message numerus="yes">
         <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %n day(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Die Liste und ihre Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und werden dort %n Tag lang aufbewahrt.</numerusform>
+            <numerusform>Die Liste und ihre Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und werden dort %n Tage lang aufbewahrt.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %n day(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Die erledigten Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und werden dort %n Tag lang aufbewahrt.</numerusform>
+            <numerusform>Die erledigten Aufgaben kommen nach „Zuletzt gelöscht“ (Bearbeiten → Zuletzt gelöscht …) und werden dort %n Tage lang aufbewahrt.</numerusform>
         </translation>
     </message>
 </context>
@@ -3492,11 +3496,11 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message>
         <source>Tasks cannot repeat more often than once a day</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben können sich nicht öfter als einmal am Tag wiederholen</translation>
     </message>
     <message>
         <source>Tasks cannot repeat at several times of the day</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgaben können sich nicht zu mehreren Tageszeiten wiederholen</translation>
     </message>
 </context>
 <context>
@@ -3582,7 +3586,7 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     <message>
         <source>%1 and %2</source>
         <extracomment>The months before the last one (%1) and the last one (%2), as in &quot;January, March and May&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 und %2</translation>
     </message>
 </context>
 <context>
@@ -4141,17 +4145,17 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     <message>
         <source>Due Date (d.M.)</source>
         <extracomment>The examples are German dates; keep them as they are.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitsdatum (d.M.)</translation>
     </message>
     <message>
         <source>Due Time (German)</source>
         <extracomment>The examples are German times; keep them as they are.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (Deutsch)</translation>
     </message>
     <message>
         <source>Due Time (French)</source>
         <extracomment>The examples are French times; keep them as they are.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Fälligkeitszeit (Französisch)</translation>
     </message>
 </context>
 <context>
@@ -4314,9 +4318,9 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message numerus="yes">
         <source>%n list(s) and calendar(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Liste oder Kalender</numerusform>
+            <numerusform>%n Listen und Kalender</numerusform>
         </translation>
     </message>
 </context>
@@ -4607,11 +4611,11 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message>
         <source>Completion Change</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderung des Erledigt-Status</translation>
     </message>
     <message>
         <source>Delete Task</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen der Aufgabe</translation>
     </message>
 </context>
 <context>
@@ -4652,9 +4656,9 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message numerus="yes">
         <source>%n file(s) in your lists could not be read.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Datei in Ihren Listen konnte nicht gelesen werden.</numerusform>
+            <numerusform>%n Dateien in Ihren Listen konnten nicht gelesen werden.</numerusform>
         </translation>
     </message>
 </context>
