@@ -437,31 +437,31 @@
     <name>AtomicFile</name>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Cannot sync %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;écrire %1 sur le disque&#xa0;: %2</translation>
     </message>
     <message>
         <source>Cannot create %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>%1 changed while being read</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a été modifié pendant sa lecture</translation>
     </message>
     <message>
         <source>Cannot replace %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de remplacer %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Cannot remove %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de supprimer %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -1062,16 +1062,16 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
     <message numerus="yes">
         <source>Deleted %n item(s) for good.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n élément supprimé définitivement.</numerusform>
+            <numerusform>%n éléments supprimés définitivement.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Restored the list &quot;%1&quot; with %n task(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Restauration de la liste «&#xa0;%1&#xa0;» avec %n tâche.</numerusform>
+            <numerusform>Restauration de la liste «&#xa0;%1&#xa0;» avec %n tâches.</numerusform>
         </translation>
     </message>
 </context>
@@ -1152,38 +1152,38 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message>
         <source>Last</source>
         <comment>day of the month</comment>
-        <translation type="unfinished"></translation>
+        <translation>Dernier</translation>
     </message>
     <message>
         <source>1st</source>
         <comment>week of the month</comment>
         <extracomment>The weeks of a month a task repeats in, as in &quot;the 1st Monday&quot; … &quot;the Last Monday&quot;.</extracomment>
-        <translation type="unfinished">1er</translation>
+        <translation>1er</translation>
     </message>
     <message>
         <source>2nd</source>
         <comment>week of the month</comment>
-        <translation type="unfinished">2e</translation>
+        <translation>2e</translation>
     </message>
     <message>
         <source>3rd</source>
         <comment>week of the month</comment>
-        <translation type="unfinished">3e</translation>
+        <translation>3e</translation>
     </message>
     <message>
         <source>4th</source>
         <comment>week of the month</comment>
-        <translation type="unfinished">4e</translation>
+        <translation>4e</translation>
     </message>
     <message>
         <source>5th</source>
         <comment>week of the month</comment>
-        <translation type="unfinished">4e {5t?}</translation>
+        <translation>5e</translation>
     </message>
     <message>
         <source>Last</source>
         <comment>week of the month</comment>
-        <translation type="unfinished"></translation>
+        <translation>dernier</translation>
     </message>
 </context>
 <context>
@@ -1191,7 +1191,7 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message>
         <source>Week %1</source>
         <extracomment>The heading of a week, %1 its number in the year.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Semaine %1</translation>
     </message>
 </context>
 <context>
@@ -1217,17 +1217,17 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message>
         <source>Home</source>
         <extracomment>A tag of the default sidebar and quick actions, stored once at the first launch.</extracomment>
-        <translation type="unfinished">Domicile</translation>
+        <translation>Maison</translation>
     </message>
     <message>
         <source>Smart List</source>
         <extracomment>The name of the merged list of the default sidebar, stored once at the first launch.</extracomment>
-        <translation type="unfinished">Liste intelligente</translation>
+        <translation>Liste intelligente</translation>
     </message>
     <message>
         <source>Later</source>
         <extracomment>A tag of the default sidebar, stored once at the first launch.</extracomment>
-        <translation type="unfinished">Plus tard</translation>
+        <translation>PlusTard</translation>
     </message>
 </context>
 <context>
@@ -1306,9 +1306,9 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message numerus="yes">
         <source>Its shortcut being off, %1 is taken out of the list and cleared.</source>
         <extracomment>%1 names the settings&apos; paths; the number of paths chooses the form.</extracomment>
-        <translation type="unfinished">
+        <translation>
             <numerusform>Son raccourci étant désactivé, %1 est retiré de la liste et effacé.</numerusform>
-            <numerusform></numerusform>
+            <numerusform>Leurs raccourcis étant désactivés, %1 sont retirés de la liste et effacés.</numerusform>
         </translation>
     </message>
     <message>
@@ -1354,7 +1354,11 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
 
 and add their paths to the list “%2” of %3. The other shortcuts in that list stay as they are.</source>
         <extracomment>%1 are the settings, one paragraph each; %2 the name of the list, %3 the settings&apos; schema.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Velmoran va écrire ces paramètres de GNOME&#xa0;:
+
+%1
+
+et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccourcis de cette liste restent inchangés.</translation>
     </message>
 </context>
 <context>
@@ -1683,11 +1687,11 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message>
         <source>Use English Instead of the Desktop&apos;s Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Utiliser l&apos;anglais au lieu de la langue du bureau</translation>
     </message>
     <message>
         <source>Takes effect the next time Velmoran starts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Prend effet au prochain démarrage de Velmoran.</translation>
     </message>
 </context>
 <context>
@@ -1858,98 +1862,98 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message numerus="yes">
         <source>%n Day(s) later</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Dans %n jour</numerusform>
+            <numerusform>Dans %n jours</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Day(s) ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Il y a %n jour</numerusform>
+            <numerusform>Il y a %n jours</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Week(s) later</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Dans %n semaine</numerusform>
+            <numerusform>Dans %n semaines</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Week(s) ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Il y a %n semaine</numerusform>
+            <numerusform>Il y a %n semaines</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Month(s) later</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Dans %n mois</numerusform>
+            <numerusform>Dans %n mois</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Month(s) ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Il y a %n mois</numerusform>
+            <numerusform>Il y a %n mois</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Year(s) later</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Dans %n an</numerusform>
+            <numerusform>Dans %n ans</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Year(s) ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Il y a %n an</numerusform>
+            <numerusform>Il y a %n ans</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n Task(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n tâche</numerusform>
+            <numerusform>%n tâches</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 %2</source>
         <extracomment>A week of the month (%1) and a weekday (%2), as in &quot;2nd Monday&quot; or &quot;Last Friday&quot;.</extracomment>
-        <translation type="unfinished">%1 %2</translation>
+        <translation>le %1 %2</translation>
     </message>
     <message numerus="yes">
         <source>Every %n Day(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Tous les %n jour</numerusform>
+            <numerusform>Tous les %n jours</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Every %n Week(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Toutes les %n semaine</numerusform>
+            <numerusform>Toutes les %n semaines</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Every %n Month(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Tous les %n mois</numerusform>
+            <numerusform>Tous les %n mois</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Every %n Year(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Tous les %n an</numerusform>
+            <numerusform>Tous les %n ans</numerusform>
         </translation>
     </message>
 </context>
@@ -2076,29 +2080,29 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message numerus="yes">
         <source>%n list(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n liste</numerusform>
+            <numerusform>%n listes</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n task(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n tâche</numerusform>
+            <numerusform>%n tâches</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n event(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n événement</numerusform>
+            <numerusform>%n événements</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 — %2, %3, %4 or more</source>
         <extracomment>A folder (%1) and how many lists (%2), tasks (%3) and events (%4) it holds; the search stopped early in the second form.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 — %2, %3, %4 ou plus</translation>
     </message>
 </context>
 <context>
@@ -2169,7 +2173,7 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message>
         <source>All Done!</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout est prêt&#x202f;!</translation>
     </message>
 </context>
 <context>
@@ -2423,12 +2427,12 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     <message>
         <source>When I arrive... %1</source>
         <extracomment>%1 is the place, as in &quot;When I arrive... Office&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>En arrivant… %1</translation>
     </message>
     <message>
         <source>When I leave... %1</source>
         <extracomment>%1 is the place, as in &quot;When I leave... Office&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>En partant… %1</translation>
     </message>
 </context>
 <context>
@@ -2738,7 +2742,7 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     <message>
         <source>%1:</source>
         <extracomment>A field&apos;s label before its control; some languages put a space before the colon.</extracomment>
-        <translation type="unfinished">%1:</translation>
+        <translation>%1&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -2860,107 +2864,107 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     <name>QuickAction</name>
     <message>
         <source>Unsupported Action</source>
-        <translation type="unfinished">Action non prise en charge</translation>
+        <translation>Action non prise en charge</translation>
     </message>
     <message>
         <source>Clear Due Date</source>
-        <translation type="unfinished">Effacer l&apos;échéance</translation>
+        <translation>Effacer l&apos;échéance</translation>
     </message>
     <message>
         <source>Today</source>
         <extracomment>A quick action that moves the task&apos;s due date to today.</extracomment>
-        <translation type="unfinished">Aujourd&apos;hui</translation>
+        <translation>Aujourd&apos;hui</translation>
     </message>
     <message>
         <source>Now</source>
         <extracomment>A quick action that makes the task due at the current time.</extracomment>
-        <translation type="unfinished">Maintenant</translation>
+        <translation>Maintenant</translation>
     </message>
     <message>
         <source>After</source>
         <extracomment>A quick action that completes a repeating task and starts its next one from today.</extracomment>
-        <translation type="unfinished">Après</translation>
+        <translation>Après</translation>
     </message>
     <message>
         <source>Remove %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer %1</translation>
     </message>
     <message>
         <source>Add %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter %1</translation>
     </message>
     <message>
         <source>Switch %1 to %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Remplacer %1 par %2</translation>
     </message>
     <message numerus="yes">
         <source>+%n Minute(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>+%n minute</numerusform>
+            <numerusform>+%n minutes</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>-%n Minute(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>-%n minute</numerusform>
+            <numerusform>-%n minutes</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>+%n Hour(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>+%n heure</numerusform>
+            <numerusform>+%n heures</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>-%n Hour(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>-%n heure</numerusform>
+            <numerusform>-%n heures</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>+%n Day(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>+%n jour</numerusform>
+            <numerusform>+%n jours</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>-%n Day(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>-%n jour</numerusform>
+            <numerusform>-%n jours</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>+%n Week(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>+%n semaine</numerusform>
+            <numerusform>+%n semaines</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>-%n Week(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>-%n semaine</numerusform>
+            <numerusform>-%n semaines</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>+%n Month(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>+%n mois</numerusform>
+            <numerusform>+%n mois</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>-%n Month(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>-%n mois</numerusform>
+            <numerusform>-%n mois</numerusform>
         </translation>
     </message>
 </context>
@@ -2968,32 +2972,32 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     <name>QuickActionMenu</name>
     <message>
         <source>Mark as Incomplete</source>
-        <translation type="unfinished"></translation>
+        <translation>Marquer comme non terminée</translation>
     </message>
     <message>
         <source>Mark as Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Marquer comme terminée</translation>
     </message>
     <message>
         <source>Hide Details</source>
-        <translation type="unfinished">Masquer les détails</translation>
+        <translation>Masquer les détails</translation>
     </message>
     <message>
         <source>Show Details</source>
-        <translation type="unfinished">Afficher les détails</translation>
+        <translation>Afficher les détails</translation>
     </message>
     <message>
         <source>Move to List</source>
-        <translation type="unfinished"></translation>
+        <translation>Déplacer vers la liste</translation>
     </message>
     <message>
         <source>Set Priority</source>
-        <translation type="unfinished"></translation>
+        <translation>Définir la priorité</translation>
     </message>
     <message>
         <source>None</source>
         <comment>priority</comment>
-        <translation type="unfinished">Aucune</translation>
+        <translation>Aucune</translation>
     </message>
 </context>
 <context>
@@ -3341,30 +3345,30 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message numerus="yes">
         <source>%n item(s) could not be restored:</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n élément n&apos;a pas pu être restauré&#xa0;:</numerusform>
+            <numerusform>%n éléments n&apos;ont pas pu être restaurés&#xa0;:</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n item(s) could not be deleted:</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n élément n&apos;a pas pu être supprimé&#xa0;:</numerusform>
+            <numerusform>%n éléments n&apos;ont pas pu être supprimés&#xa0;:</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Delete %n item(s) for good?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Supprimer définitivement %n élément&#x202f;?</numerusform>
+            <numerusform>Supprimer définitivement %n éléments&#x202f;?</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>List with %n task(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Liste avec %n tâche</numerusform>
+            <numerusform>Liste avec %n tâches</numerusform>
         </translation>
     </message>
 </context>
@@ -3380,16 +3384,16 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message numerus="yes">
         <source>The list and its tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %n day(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>La liste et ses tâches vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées %n jour.</numerusform>
+            <numerusform>La liste et ses tâches vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées %n jours.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The completed tasks go to Recently Deleted (Edit → Recently Deleted…), where they are kept for %n day(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Les tâches terminées vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées %n jour.</numerusform>
+            <numerusform>Les tâches terminées vont dans les Suppressions récentes (Édition → Suppressions récentes…), où elles sont conservées %n jours.</numerusform>
         </translation>
     </message>
 </context>
@@ -3496,11 +3500,11 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message>
         <source>Tasks cannot repeat more often than once a day</source>
-        <translation type="unfinished"></translation>
+        <translation>Les tâches ne peuvent pas se répéter plus d&apos;une fois par jour</translation>
     </message>
     <message>
         <source>Tasks cannot repeat at several times of the day</source>
-        <translation type="unfinished"></translation>
+        <translation>Les tâches ne peuvent pas se répéter à plusieurs heures de la journée</translation>
     </message>
 </context>
 <context>
@@ -3586,7 +3590,7 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     <message>
         <source>%1 and %2</source>
         <extracomment>The months before the last one (%1) and the last one (%2), as in &quot;January, March and May&quot;.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 et %2</translation>
     </message>
 </context>
 <context>
@@ -4145,17 +4149,17 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     <message>
         <source>Due Date (d.M.)</source>
         <extracomment>The examples are German dates; keep them as they are.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Échéance (d.M.)</translation>
     </message>
     <message>
         <source>Due Time (German)</source>
         <extracomment>The examples are German times; keep them as they are.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Heure d&apos;échéance (allemand)</translation>
     </message>
     <message>
         <source>Due Time (French)</source>
         <extracomment>The examples are French times; keep them as they are.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Heure d&apos;échéance (français)</translation>
     </message>
 </context>
 <context>
@@ -4318,9 +4322,9 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message numerus="yes">
         <source>%n list(s) and calendar(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n liste ou agenda</numerusform>
+            <numerusform>%n listes et agendas</numerusform>
         </translation>
     </message>
 </context>
@@ -4611,11 +4615,11 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message>
         <source>Completion Change</source>
-        <translation type="unfinished"></translation>
+        <translation>le changement d&apos;état de la tâche</translation>
     </message>
     <message>
         <source>Delete Task</source>
-        <translation type="unfinished"></translation>
+        <translation>la suppression de la tâche</translation>
     </message>
 </context>
 <context>
@@ -4656,9 +4660,9 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
     </message>
     <message numerus="yes">
         <source>%n file(s) in your lists could not be read.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n fichier de vos listes n&apos;a pas pu être lu.</numerusform>
+            <numerusform>%n fichiers de vos listes n&apos;ont pas pu être lus.</numerusform>
         </translation>
     </message>
 </context>
