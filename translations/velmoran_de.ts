@@ -413,6 +413,18 @@
         <source>To</source>
         <translation>Bis</translation>
     </message>
+    <message>
+        <source>Use English Instead of the Desktop&apos;s Language</source>
+        <translation>Englisch statt der Sprache der Arbeitsumgebung verwenden</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Takes effect the next time Velmoran starts.</source>
+        <translation>Gilt ab dem nächsten Start von Velmoran.</translation>
+    </message>
 </context>
 <context>
     <name>ApplicationInterface</name>
@@ -1681,14 +1693,6 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <source>Accounts</source>
         <translation>Konten</translation>
     </message>
-    <message>
-        <source>Use English Instead of the Desktop&apos;s Language</source>
-        <translation>Englisch statt der Sprache der Arbeitsumgebung verwenden</translation>
-    </message>
-    <message>
-        <source>Takes effect the next time Velmoran starts.</source>
-        <translation>Gilt ab dem nächsten Start von Velmoran.</translation>
-    </message>
 </context>
 <context>
     <name>Global</name>
@@ -1951,6 +1955,21 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
             <numerusform>Alle %n Jahr</numerusform>
             <numerusform>Alle %n Jahre</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>%1 on Weekdays</source>
+        <extracomment>%1 is how often, as in &quot;Every 2 Weeks&quot;.</extracomment>
+        <translation>%1 an Werktagen</translation>
+    </message>
+    <message>
+        <source>%1 on Weekends</source>
+        <translation>%1 am Wochenende</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <comment>day of month</comment>
+        <extracomment>The last day of a month, as in &quot;Every Month on 15th and Last&quot;.</extracomment>
+        <translation>letzten Tag</translation>
     </message>
 </context>
 <context>
@@ -3912,38 +3931,6 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
 <context>
     <name>SmartAddSettings</name>
     <message>
-        <source>Days</source>
-        <translation>Tage</translation>
-    </message>
-    <message>
-        <source>Weeks</source>
-        <translation>Wochen</translation>
-    </message>
-    <message>
-        <source>Months</source>
-        <translation>Monate</translation>
-    </message>
-    <message>
-        <source>Years</source>
-        <translation>Jahre</translation>
-    </message>
-    <message>
-        <source>Day</source>
-        <translation>Tag</translation>
-    </message>
-    <message>
-        <source>Week</source>
-        <translation>Woche</translation>
-    </message>
-    <message>
-        <source>Month</source>
-        <translation>Monat</translation>
-    </message>
-    <message>
-        <source>Year</source>
-        <translation>Jahr</translation>
-    </message>
-    <message>
         <source>Sunday</source>
         <translation>Sonntag</translation>
     </message>
@@ -3972,10 +3959,6 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <translation>Samstag</translation>
     </message>
     <message>
-        <source>Due Date %1 %2</source>
-        <translation>Fälligkeitsdatum %1 %2</translation>
-    </message>
-    <message>
         <source>Due Time %1</source>
         <translation>Fälligkeitszeit %1</translation>
     </message>
@@ -3990,6 +3973,62 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>Due Date - %1</source>
         <translation>Fälligkeitsdatum – %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date +%n Day(s)</source>
+        <translation>
+            <numerusform>Fälligkeitsdatum +%n Tag</numerusform>
+            <numerusform>Fälligkeitsdatum +%n Tage</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date -%n Day(s)</source>
+        <translation>
+            <numerusform>Fälligkeitsdatum -%n Tag</numerusform>
+            <numerusform>Fälligkeitsdatum -%n Tage</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date +%n Week(s)</source>
+        <translation>
+            <numerusform>Fälligkeitsdatum +%n Woche</numerusform>
+            <numerusform>Fälligkeitsdatum +%n Wochen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date -%n Week(s)</source>
+        <translation>
+            <numerusform>Fälligkeitsdatum -%n Woche</numerusform>
+            <numerusform>Fälligkeitsdatum -%n Wochen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date +%n Month(s)</source>
+        <translation>
+            <numerusform>Fälligkeitsdatum +%n Monat</numerusform>
+            <numerusform>Fälligkeitsdatum +%n Monate</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date -%n Month(s)</source>
+        <translation>
+            <numerusform>Fälligkeitsdatum -%n Monat</numerusform>
+            <numerusform>Fälligkeitsdatum -%n Monate</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date +%n Year(s)</source>
+        <translation>
+            <numerusform>Fälligkeitsdatum +%n Jahr</numerusform>
+            <numerusform>Fälligkeitsdatum +%n Jahre</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date -%n Year(s)</source>
+        <translation>
+            <numerusform>Fälligkeitsdatum -%n Jahr</numerusform>
+            <numerusform>Fälligkeitsdatum -%n Jahre</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -4734,11 +4773,21 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <name>WindowController</name>
     <message>
         <source>Undo</source>
+        <extracomment>%1 names what is undone, as in &quot;Undo Delete Task&quot;.</extracomment>
         <translation>Rückgängig</translation>
     </message>
     <message>
         <source>Redo</source>
+        <extracomment>%1 names what is redone, as in &quot;Redo Delete Task&quot;.</extracomment>
         <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Wiederholen: %1</translation>
     </message>
 </context>
 <context>

@@ -293,6 +293,65 @@
     </message>
 </context>
 <context>
+    <name>SmartAddSettings</name>
+    <message numerus="yes">
+        <source>Due Date +%n Day(s)</source>
+        <translation>
+            <numerusform>Due Date +%n Day</numerusform>
+            <numerusform>Due Date +%n Days</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date -%n Day(s)</source>
+        <translation>
+            <numerusform>Due Date -%n Day</numerusform>
+            <numerusform>Due Date -%n Days</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date +%n Week(s)</source>
+        <translation>
+            <numerusform>Due Date +%n Week</numerusform>
+            <numerusform>Due Date +%n Weeks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date -%n Week(s)</source>
+        <translation>
+            <numerusform>Due Date -%n Week</numerusform>
+            <numerusform>Due Date -%n Weeks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date +%n Month(s)</source>
+        <translation>
+            <numerusform>Due Date +%n Month</numerusform>
+            <numerusform>Due Date +%n Months</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date -%n Month(s)</source>
+        <translation>
+            <numerusform>Due Date -%n Month</numerusform>
+            <numerusform>Due Date -%n Months</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date +%n Year(s)</source>
+        <translation>
+            <numerusform>Due Date +%n Year</numerusform>
+            <numerusform>Due Date +%n Years</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date -%n Year(s)</source>
+        <translation>
+            <numerusform>Due Date -%n Year</numerusform>
+            <numerusform>Due Date -%n Years</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>StoreFoldersGroup</name>
     <message numerus="yes">
         <source>%n list(s) and calendar(s)</source>

@@ -413,6 +413,18 @@
         <source>To</source>
         <translation>À</translation>
     </message>
+    <message>
+        <source>Use English Instead of the Desktop&apos;s Language</source>
+        <translation>Utiliser l&apos;anglais au lieu de la langue du bureau</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Takes effect the next time Velmoran starts.</source>
+        <translation>Prend effet au prochain démarrage de Velmoran.</translation>
+    </message>
 </context>
 <context>
     <name>ApplicationInterface</name>
@@ -1685,14 +1697,6 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>Accounts</source>
         <translation>Comptes</translation>
     </message>
-    <message>
-        <source>Use English Instead of the Desktop&apos;s Language</source>
-        <translation>Utiliser l&apos;anglais au lieu de la langue du bureau</translation>
-    </message>
-    <message>
-        <source>Takes effect the next time Velmoran starts.</source>
-        <translation>Prend effet au prochain démarrage de Velmoran.</translation>
-    </message>
 </context>
 <context>
     <name>Global</name>
@@ -1955,6 +1959,21 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
             <numerusform>Tous les %n an</numerusform>
             <numerusform>Tous les %n ans</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>%1 on Weekdays</source>
+        <extracomment>%1 is how often, as in &quot;Every 2 Weeks&quot;.</extracomment>
+        <translation>%1, en semaine</translation>
+    </message>
+    <message>
+        <source>%1 on Weekends</source>
+        <translation>%1, le week-end</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <comment>day of month</comment>
+        <extracomment>The last day of a month, as in &quot;Every Month on 15th and Last&quot;.</extracomment>
+        <translation>dernier jour</translation>
     </message>
 </context>
 <context>
@@ -3916,38 +3935,6 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
 <context>
     <name>SmartAddSettings</name>
     <message>
-        <source>Days</source>
-        <translation>jours</translation>
-    </message>
-    <message>
-        <source>Weeks</source>
-        <translation>semaines</translation>
-    </message>
-    <message>
-        <source>Months</source>
-        <translation>mois</translation>
-    </message>
-    <message>
-        <source>Years</source>
-        <translation>années</translation>
-    </message>
-    <message>
-        <source>Day</source>
-        <translation>jour</translation>
-    </message>
-    <message>
-        <source>Week</source>
-        <translation>semaine</translation>
-    </message>
-    <message>
-        <source>Month</source>
-        <translation>mois</translation>
-    </message>
-    <message>
-        <source>Year</source>
-        <translation>année</translation>
-    </message>
-    <message>
         <source>Sunday</source>
         <translation>dimanche</translation>
     </message>
@@ -3976,10 +3963,6 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <translation>samedi</translation>
     </message>
     <message>
-        <source>Due Date %1 %2</source>
-        <translation>Échéance %1 %2</translation>
-    </message>
-    <message>
         <source>Due Time %1</source>
         <translation>Heure d&apos;échéance %1</translation>
     </message>
@@ -3994,6 +3977,62 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>Due Date - %1</source>
         <translation>Échéance - %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date +%n Day(s)</source>
+        <translation>
+            <numerusform>Échéance +%n jour</numerusform>
+            <numerusform>Échéance +%n jours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date -%n Day(s)</source>
+        <translation>
+            <numerusform>Échéance -%n jour</numerusform>
+            <numerusform>Échéance -%n jours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date +%n Week(s)</source>
+        <translation>
+            <numerusform>Échéance +%n semaine</numerusform>
+            <numerusform>Échéance +%n semaines</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date -%n Week(s)</source>
+        <translation>
+            <numerusform>Échéance -%n semaine</numerusform>
+            <numerusform>Échéance -%n semaines</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date +%n Month(s)</source>
+        <translation>
+            <numerusform>Échéance +%n mois</numerusform>
+            <numerusform>Échéance +%n mois</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date -%n Month(s)</source>
+        <translation>
+            <numerusform>Échéance -%n mois</numerusform>
+            <numerusform>Échéance -%n mois</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date +%n Year(s)</source>
+        <translation>
+            <numerusform>Échéance +%n an</numerusform>
+            <numerusform>Échéance +%n ans</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Due Date -%n Year(s)</source>
+        <translation>
+            <numerusform>Échéance -%n an</numerusform>
+            <numerusform>Échéance -%n ans</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -4738,11 +4777,21 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <name>WindowController</name>
     <message>
         <source>Undo</source>
+        <extracomment>%1 names what is undone, as in &quot;Undo Delete Task&quot;.</extracomment>
         <translation>Annuler</translation>
     </message>
     <message>
         <source>Redo</source>
+        <extracomment>%1 names what is redone, as in &quot;Redo Delete Task&quot;.</extracomment>
         <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Annuler %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Rétablir %1</translation>
     </message>
 </context>
 <context>

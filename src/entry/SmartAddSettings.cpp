@@ -230,16 +230,33 @@ SmartAddRuleChoice SmartAddRuleChoice::fromRule(const SmartAddRule& rule)
     return choice;
 }
 
+namespace {
+
+// "Due Date +2 Weeks": one plural text per unit and direction, so that each language words its
+// own count.
+QString dueDateShift(const SmartAddRuleChoice& choice)
+{
+    const int n = choice.number;
+    switch (choice.unit) {
+    case 0:
+        return choice.forward ? SmartAddSettingsText::tr("Due Date +%n Day(s)", nullptr, n)
+                              : SmartAddSettingsText::tr("Due Date -%n Day(s)", nullptr, n);
+    case 1:
+        return choice.forward ? SmartAddSettingsText::tr("Due Date +%n Week(s)", nullptr, n)
+                              : SmartAddSettingsText::tr("Due Date -%n Week(s)", nullptr, n);
+    case 2:
+        return choice.forward ? SmartAddSettingsText::tr("Due Date +%n Month(s)", nullptr, n)
+                              : SmartAddSettingsText::tr("Due Date -%n Month(s)", nullptr, n);
+    default:
+        return choice.forward ? SmartAddSettingsText::tr("Due Date +%n Year(s)", nullptr, n)
+                              : SmartAddSettingsText::tr("Due Date -%n Year(s)", nullptr, n);
+    }
+}
+
+} // namespace
+
 QString SmartAddRuleChoice::describe(const SmartAddRule& rule)
 {
-    static const char* const units[] = {QT_TRANSLATE_NOOP("SmartAddSettings", "Days"),
-                                        QT_TRANSLATE_NOOP("SmartAddSettings", "Weeks"),
-                                        QT_TRANSLATE_NOOP("SmartAddSettings", "Months"),
-                                        QT_TRANSLATE_NOOP("SmartAddSettings", "Years")};
-    static const char* const unit[] = {QT_TRANSLATE_NOOP("SmartAddSettings", "Day"),
-                                       QT_TRANSLATE_NOOP("SmartAddSettings", "Week"),
-                                       QT_TRANSLATE_NOOP("SmartAddSettings", "Month"),
-                                       QT_TRANSLATE_NOOP("SmartAddSettings", "Year")};
     static const char* const days[] = {QT_TRANSLATE_NOOP("SmartAddSettings", "Sunday"),
                                        QT_TRANSLATE_NOOP("SmartAddSettings", "Monday"),
                                        QT_TRANSLATE_NOOP("SmartAddSettings", "Tuesday"),
@@ -250,10 +267,7 @@ QString SmartAddRuleChoice::describe(const SmartAddRule& rule)
     const SmartAddRuleChoice choice = fromRule(rule);
     switch (choice.kind) {
     case DueDate:
-        return SmartAddSettingsText::tr("Due Date %1 %2")
-            .arg((choice.forward ? QStringLiteral("+") : QStringLiteral("-")) +
-                     QString::number(choice.number),
-                 SmartAddSettingsText::tr((choice.number == 1 ? unit : units)[choice.unit]));
+        return dueDateShift(choice);
     case DueTime:
         return SmartAddSettingsText::tr("Due Time %1")
             .arg(QLocale().toString(choice.time, QLocale::ShortFormat));

@@ -84,12 +84,13 @@ QString weeklyText(const RecurrenceRule& rule, const QString& base)
 
     const DaySet set = classify(rule.daysOfTheWeek);
     if (set != DaySet::Other) {
-        const QString word = set == DaySet::Weekdays
-                                 ? QCoreApplication::translate("Global", "Weekdays")
-                                 : QCoreApplication::translate("Global", "Weekends");
-        return rule.interval == 1
-                   ? word
-                   : joined(base, QCoreApplication::translate("Global", "on ") + word);
+        if (rule.interval == 1)
+            return set == DaySet::Weekdays ? QCoreApplication::translate("Global", "Weekdays")
+                                           : QCoreApplication::translate("Global", "Weekends");
+        //: %1 is how often, as in "Every 2 Weeks".
+        return (set == DaySet::Weekdays ? QCoreApplication::translate("Global", "%1 on Weekdays")
+                                        : QCoreApplication::translate("Global", "%1 on Weekends"))
+            .arg(base);
     }
 
     QStringList names;
@@ -112,8 +113,11 @@ QString monthlyText(const RecurrenceRule& rule, const QString& base)
                                    .arg(RecurrenceDescription::ordinal(day.weekNumber), name));
         }
     } else if (!rule.daysOfTheMonth.isEmpty()) {
-        for (const int day : rule.daysOfTheMonth)
-            items.append(RecurrenceDescription::ordinal(day));
+        for (const int day : rule.daysOfTheMonth) {
+            //: The last day of a month, as in "Every Month on 15th and Last".
+            items.append(day == -1 ? QCoreApplication::translate("Global", "Last", "day of month")
+                                   : RecurrenceDescription::ordinal(day));
+        }
     } else {
         return base;
     }

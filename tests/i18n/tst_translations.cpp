@@ -1,5 +1,4 @@
 #include "TestEnvironment.h"
-#include "platform/UserDefaults.h"
 #include "platform/i18n/InterfaceLanguage.h"
 #include "prefs/PreferenceKeys.h"
 
@@ -277,9 +276,13 @@ private Q_SLOTS:
                             QStringLiteral("LC_MESSAGES=de_DE.UTF-8"), QStringLiteral("LANG=C")})
                     .contains(expected));
 
-        UserDefaults::standardUserDefaults().setBool(true, PrefKey::useEnglishInterface);
+        const QString key = QString(PrefKey::useEnglishInterface);
+        runProgram(
+            cli, {QStringLiteral("prefs"), QStringLiteral("set"), key, QStringLiteral("true")}, {});
         const QString english = runProgram(cli, frobnicate, {QStringLiteral("LANGUAGE=de")});
-        UserDefaults::standardUserDefaults().removeObjectForKey(PrefKey::useEnglishInterface);
+        runProgram(cli,
+                   {QStringLiteral("prefs"), QStringLiteral("set"), key, QStringLiteral("false")},
+                   {});
         QVERIFY2(english.contains(source.arg(QStringLiteral("frobnicate"))), qPrintable(english));
     }
 };

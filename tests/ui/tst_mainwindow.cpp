@@ -316,16 +316,22 @@ private Q_SLOTS:
         QCOMPARE(restored.size(), m_window->size());
     }
 
-    // The window's undo command undoes the data manager's task changes.
+    // The window's undo command undoes the data manager's task changes, and its text names
+    // the change it undoes or redoes.
     void undoIsTheDataManagersStack()
     {
         QVERIFY(!m_window->undoAction()->isEnabled());
+        QCOMPARE(m_window->undoAction()->text(), QString("Undo"));
         const store::ReminderPtr report = m_manager->remindersArray()->reminders().constFirst();
         m_manager->tasks().checkReminder(report, true);
         QVERIFY(m_window->undoAction()->isEnabled());
+        QCOMPARE(m_window->undoAction()->text(), QString("Undo Completion Change"));
         m_window->undoAction()->trigger();
         QVERIFY(
             !m_manager->tasks().reminderWithIdentifier(report->calendarItemIdentifier)->completed);
+        QVERIFY(m_window->redoAction()->isEnabled());
+        QCOMPARE(m_window->redoAction()->text(), QString("Redo Completion Change"));
+        QCOMPARE(m_window->undoAction()->text(), QString("Undo"));
     }
 
     // A text size set by another process (velmoran-cli prefs set fontSize 2, a synced set

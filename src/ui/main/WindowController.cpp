@@ -4,6 +4,7 @@
 #include "data/TaskOperations.h"
 #include "ui/main/ViewController.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QMimeData>
@@ -24,11 +25,30 @@ WindowController::WindowController(DataManager& manager, ModeManager& modeManage
     // No smaller than the panes' own minimum, at which every view still fits: the layout
     // sets it from the sidebar, the month's seven columns and the detail pane.
 
-    // The system's undo command undoes the data manager's task changes. The keys are spelled
-    // out, as the menu bar's are: the standard ones depend on the platform theme.
-    m_undoAction = manager.tasks().undoManager()->createUndoAction(this, tr("Undo"));
+    // The system's undo command undoes the data manager's task changes. Its text names the change
+    // in one translatable text (Qt's own action glues a prefix to the name, which other
+    // languages word differently). The keys are spelled out, as the menu bar's are: the
+    // standard ones depend on the platform theme.
+    QUndoStack* stack = manager.tasks().undoManager();
+    m_undoAction = new QAction(this);
+    connect(m_undoAction, &QAction::triggered, stack, &QUndoStack::undo);
+    connect(stack, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
+    connect(stack, &QUndoStack::undoTextChanged, m_undoAction, [this](const QString& name) {
+        //: %1 names what is undone, as in "Undo Delete Task".
+        m_undoAction->setText(name.isEmpty() ? tr("Undo") : tr("Undo %1").arg(name));
+    });
+    m_undoAction->setEnabled(stack->canUndo());
+    m_undoAction->setText(tr("Undo"));
     m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redoAction = manager.tasks().undoManager()->createRedoAction(this, tr("Redo"));
+    m_redoAction = new QAction(this);
+    connect(m_redoAction, &QAction::triggered, stack, &QUndoStack::redo);
+    connect(stack, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
+    connect(stack, &QUndoStack::redoTextChanged, m_redoAction, [this](const QString& name) {
+        //: %1 names what is redone, as in "Redo Delete Task".
+        m_redoAction->setText(name.isEmpty() ? tr("Redo") : tr("Redo %1").arg(name));
+    });
+    m_redoAction->setEnabled(stack->canRedo());
+    m_redoAction->setText(tr("Redo"));
     m_redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 }

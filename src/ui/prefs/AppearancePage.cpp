@@ -44,8 +44,15 @@ AppearancePage::AppearancePage(const PreferenceContext& context, QWidget* parent
     times->addWidget(m_to);
     times->addStretch();
     form->addRow(QString(), times);
+    auto* useEnglish = new QCheckBox(tr("Use English Instead of the Desktop's Language"));
+    form->addRow(fieldLabel(tr("Language")), useEnglish);
+    auto* useEnglishText = new QLabel(tr("Takes effect the next time Velmoran starts."));
+    useEnglishText->setEnabled(false);
+    useEnglishText->setWordWrap(true);
+    form->addRow(QString(), useEnglishText);
 
     PreferenceBinder& binder = context.binder;
+    binder.bindSwitch(useEnglish, PrefKey::useEnglishInterface);
     // The windows follow the font through the mode manager, which reads the keys itself.
     binder.bindChoice(m_font, PrefKey::defaultFont);
     binder.bindChoice(m_fontSize, PrefKey::fontSize);

@@ -5,7 +5,6 @@
 #include "data/SidebarCounts.h"
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
-#include "platform/i18n/InterfaceLanguage.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/prefs/AccountsGroup.h"
 #include "ui/prefs/DesktopShortcutHelp.h"
@@ -66,11 +65,6 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     form->addRow(QString(), m_showMenuBar);
     form->addRow(QString(), m_sundayFirst);
     form->addRow(QString(), m_sound);
-    m_useEnglish = new QCheckBox(tr("Use English Instead of the Desktop's Language"));
-    form->addRow(QString(), m_useEnglish);
-    auto* useEnglishText = new QLabel(tr("Takes effect the next time Velmoran starts."));
-    useEnglishText->setEnabled(false);
-    form->addRow(QString(), useEnglishText);
     const PreferenceRelays& relays = context.relays;
     binder.bindSwitch(m_showMenuBar, PrefKey::showMenuBar, [&relays] {
         if (relays.showHideMenuBar)
@@ -78,7 +72,6 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     });
     binder.bindSwitch(m_sundayFirst, PrefKey::sundayFirst, [this] { sundayFirstChanged(); });
     binder.bindSwitch(m_sound, PrefKey::soundOn);
-    binder.bindSwitch(m_useEnglish, PrefKey::useEnglishInterface);
 
     m_overdue = new QComboBox;
     m_overdue->addItems({tr("Current Date"), tr("Due Date")});

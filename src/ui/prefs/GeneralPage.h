@@ -61,7 +61,6 @@ private:
     DesktopShortcutNote* m_keyboardShortcutNote = nullptr;
     QCheckBox* m_showMenuBar;
     QCheckBox* m_sundayFirst;
-    QCheckBox* m_useEnglish = nullptr;
     QCheckBox* m_sound;
     QComboBox* m_overdue;
     QComboBox* m_badge;
