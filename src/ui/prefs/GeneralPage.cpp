@@ -7,6 +7,7 @@
 #include "platform/UserNotificationCenter.h"
 #include "platform/i18n/InterfaceLanguage.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/ExplanationLabel.h"
 #include "ui/prefs/AccountsGroup.h"
 #include "ui/prefs/DesktopShortcutHelp.h"
 #include "ui/prefs/DesktopShortcutNote.h"
@@ -53,9 +54,7 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
         m_keyboardShortcutNote = new DesktopShortcutNote(*context.relays.desktopShortcuts,
                                                          context.relays.desktopShortcutId);
         form->addRow(QString(), m_keyboardShortcutNote);
-        auto* hint = new QLabel(DesktopShortcutNote::settingsHint());
-        hint->setEnabled(false);
-        form->addRow(QString(), hint);
+        form->addRow(QString(), new ExplanationLabel(DesktopShortcutNote::settingsHint()));
     }
     addDesktopHelp(form);
 
@@ -68,9 +67,8 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     form->addRow(QString(), m_sound);
     m_useEnglish = new QCheckBox(tr("Use English Instead of the Desktop's Language"));
     form->addRow(QString(), m_useEnglish);
-    auto* useEnglishText = new QLabel(tr("Takes effect the next time Velmoran starts."));
-    useEnglishText->setEnabled(false);
-    form->addRow(QString(), useEnglishText);
+    form->addRow(QString(),
+                 new ExplanationLabel(tr("Takes effect the next time Velmoran starts.")));
     const PreferenceRelays& relays = context.relays;
     binder.bindSwitch(m_showMenuBar, PrefKey::showMenuBar, [&relays] {
         if (relays.showHideMenuBar)
@@ -118,9 +116,8 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     snooze->addWidget(new QLabel(tr("Minutes")));
     snooze->addStretch();
     form->addRow(fieldLabel(tr("Snooze")), snooze);
-    auto* snoozeText = new QLabel(tr("How long a snoozed reminder waits before it shows again."));
-    snoozeText->setEnabled(false);
-    form->addRow(QString(), snoozeText);
+    form->addRow(QString(), new ExplanationLabel(
+                                tr("How long a snoozed reminder waits before it shows again.")));
     binder.bindMinutes(m_snooze, PrefKey::snooze);
 
     PageLayout::addSection(form, tr("Store"));
