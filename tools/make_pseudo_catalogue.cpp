@@ -14,10 +14,13 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 namespace {
+
+constexpr int kLongestPaddingWord = 12;
 
 QChar accented(QChar letter)
 {
@@ -76,9 +79,15 @@ QString pseudoText(const QString& text)
         return out;
     // Brackets around the words, inside any tags around them, so that a rich text stays one
     // and a cut end shows.
-    const int padding = int(std::ceil(shownLength * 0.4));
-    out.insert(lastWordEnd,
-               QStringLiteral(" ") + QString(padding, QLatin1Char('~')) + QStringLiteral("]"));
+    // A long text grows by words, as a translation does, not by one word no line can hold.
+    int padding = int(std::ceil(shownLength * 0.4));
+    QString tail;
+    while (padding > 0) {
+        const int word = std::min(padding, kLongestPaddingWord);
+        tail += QLatin1Char(' ') + QString(word, QLatin1Char('~'));
+        padding -= word;
+    }
+    out.insert(lastWordEnd, tail + QStringLiteral("]"));
     out.insert(firstWord, QLatin1Char('['));
     return out;
 }

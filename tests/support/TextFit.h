@@ -2,13 +2,17 @@
 
 #include "WindowFit.h"
 
+#include "ui/common/DescribedComboBox.h"
 #include "ui/common/ElidedLabel.h"
+#include "ui/main/detail/DatePickerButton.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
@@ -19,7 +23,8 @@
 // elide, buttons, check boxes, group box titles, tabs and every item of a pop-up button are as
 // wide as their text needs; a word-wrapped label is as tall as its lines; an eliding label
 // that cannot show its whole text ends it with "…". The faults come one a line, naming the
-// widget and its text; a window whose texts fit returns none. (WindowFit spares widgets with
+// widget and its text; a scroll area that scrolls its page sideways is one too. A window whose
+// texts fit returns none. (WindowFit spares widgets with
 // a minimum or fixed size, which is where a longer language's text is cut; this does not.)
 namespace TextFit {
 
@@ -41,18 +46,31 @@ inline QString fault(const QWidget* widget, const QString& text, int width, int 
         .arg(needed);
 }
 
+// A widget that elides its own text: what it shows is the whole text, or a start of it that
+// ends in "…" and fits.
+inline QStringList elisionFaults(const QWidget* widget, const QString& whole, const QString& shown,
+                                 int room)
+{
+    const bool cut = shown != whole;
+    if ((cut && (!shown.endsWith(QChar(0x2026)) || !whole.startsWith(shown.chopped(1)))) ||
+        widget->fontMetrics().horizontalAdvance(shown) > room)
+        return {QStringLiteral("%1 cuts \"%2\" to \"%3\" without an ellipsis")
+                    .arg(WindowFit::describe(widget), whole, shown)};
+    return {};
+}
+
 inline QStringList labelFaults(const QLabel* label)
 {
-    if (const auto* elided = qobject_cast<const ElidedLabel*>(label)) {
-        const QString shown = elided->shownText();
-        if (shown != elided->fullText() && !shown.endsWith(QChar(0x2026)))
-            return {QStringLiteral("%1 cuts \"%2\" to \"%3\" without an ellipsis")
-                        .arg(WindowFit::describe(label), elided->fullText(), shown)};
-        return {};
-    }
+    if (const auto* elided = qobject_cast<const ElidedLabel*>(label))
+        return elisionFaults(label, elided->fullText(), elided->shownText(),
+                             label->contentsRect().width());
     if (label->text().isEmpty())
         return {};
     if (label->wordWrap()) {
+        // A word longer than the label's width sticks out of it, as no line can hold it.
+        const int widest = label->minimumSizeHint().width();
+        if (label->width() < widest)
+            return {fault(label, label->text(), label->width(), widest)};
         const int needed = label->heightForWidth(label->width());
         if (label->height() < needed)
             return {fault(label, label->text(), label->height(), needed, "high")};
@@ -70,15 +88,18 @@ inline QStringList buttonFaults(const QAbstractButton* button)
 {
     if (button->text().isEmpty())
         return {};
+    if (const auto* picker = qobject_cast<const DatePickerButton*>(button))
+        return elisionFaults(button, picker->text(), picker->shownText(), button->width());
     if (const auto* tool = qobject_cast<const QToolButton*>(button);
         tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)
         return {};
-    // A push button's hint holds a least width of the style's that a short text does not need.
+    // A push button's hint holds a least width of the style's that a short text does not need;
+    // below it, the text needs the margin and frames the style adds around it.
     int needed = button->sizeHint().width();
     if (qobject_cast<const QPushButton*>(button)) {
         const QStyle* style = button->style();
         needed = button->fontMetrics().horizontalAdvance(plain(button->text())) +
-                 2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                 style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
                  2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
         if (!button->icon().isNull())
             needed += button->iconSize().width() + 4;
@@ -129,6 +150,9 @@ inline QStringList comboFaults(const QComboBox* combo)
 {
     if (combo->isEditable())
         return {};
+    if (const auto* described = qobject_cast<const DescribedComboBox*>(combo))
+        return elisionFaults(combo, described->shownText(), described->visibleText(),
+                             combo->width());
     QStyleOptionComboBox option;
     option.initFrom(combo);
     option.frame = combo->hasFrame();
@@ -149,6 +173,17 @@ inline QStringList comboFaults(const QComboBox* combo)
     return faults;
 }
 
+// A page that scrolls sideways holds a line that does not wrap where it should.
+inline QStringList scrollAreaFaults(const QScrollArea* area)
+{
+    if (!area->widget() || !area->horizontalScrollBar()->isVisible())
+        return {};
+    return {QStringLiteral("%1 scrolls sideways: its %2 is %3 wide in %4")
+                .arg(WindowFit::describe(area), WindowFit::describe(area->widget()))
+                .arg(area->widget()->width())
+                .arg(area->viewport()->width())};
+}
+
 inline QStringList faults(const QWidget* window)
 {
     QStringList found;
@@ -156,6 +191,8 @@ inline QStringList faults(const QWidget* window)
         if (widget->window() != window || !widget->isVisibleTo(window) ||
             widget->objectName().startsWith(QLatin1String("qt_")))
             continue;
+        if (const auto* area = qobject_cast<const QScrollArea*>(widget))
+            found << scrollAreaFaults(area);
         if (const auto* label = qobject_cast<const QLabel*>(widget))
             found << labelFaults(label);
         else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))

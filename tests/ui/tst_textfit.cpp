@@ -87,9 +87,6 @@ private Q_SLOTS:
                                   fault;
             }
         }
-        // Known: the details' repeat pop-ups and alarm button keep a width of their own too
-        // narrow for longer texts.
-        QEXPECT_FAIL("", "the details' repeat pop-ups and alarm button are too narrow", Continue);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
@@ -112,11 +109,6 @@ private Q_SLOTS:
                     faults << QStringLiteral("page %1, tab %2: ").arg(page).arg(tab) + fault;
             }
         }
-        // Known: the four tab buttons of the Advanced page need more than the 800 points of
-        // the screen in one row, and the New Task page's word-wrapped note gets the height of
-        // fewer lines than it wraps to.
-        QEXPECT_FAIL("", "the Advanced page's tab row and the New Task note do not fit yet",
-                     Continue);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
@@ -144,9 +136,6 @@ private Q_SLOTS:
             for (const QString& fault : TextFit::faults(&window))
                 faults << QStringLiteral("page %1: ").arg(page) + fault;
         }
-        // Known: the welcome page's word-wrapped texts get the height of fewer lines than
-        // they wrap to and overlap.
-        QEXPECT_FAIL("", "the welcome page's wrapped texts overlap", Continue);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 

@@ -16,18 +16,29 @@ QString DescribedComboBox::shownText() const
     return m_shownText.isEmpty() ? currentText() : m_shownText;
 }
 
-void DescribedComboBox::paintEvent(QPaintEvent* event)
+QString DescribedComboBox::visibleText() const
 {
-    if (m_shownText.isEmpty()) {
-        QComboBox::paintEvent(event);
-        return;
-    }
+    return fontMetrics().elidedText(shownText(), Qt::ElideRight, textField().width());
+}
+
+QRect DescribedComboBox::textField() const
+{
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    // The style draws an icon at the field's left and the text a point in from either edge.
+    if (!option.currentIcon.isNull())
+        field.setLeft(field.left() + option.iconSize.width() + 4);
+    return field.adjusted(1, 0, -1, 0);
+}
+
+void DescribedComboBox::paintEvent(QPaintEvent*)
+{
     QStylePainter painter(this);
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    const QRect field =
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
-    option.currentText = fontMetrics().elidedText(m_shownText, Qt::ElideRight, field.width());
+    option.currentText = visibleText();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }

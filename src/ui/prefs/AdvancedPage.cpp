@@ -1,12 +1,12 @@
 #include "ui/prefs/AdvancedPage.h"
 
+#include "ui/common/CenteredFlowLayout.h"
 #include "ui/prefs/QuickActionsTab.h"
 #include "ui/prefs/SmartAddTab.h"
 #include "ui/prefs/SmartListTab.h"
 #include "ui/prefs/SyncTab.h"
 
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -23,9 +23,8 @@ AdvancedPage::AdvancedPage(const PreferenceContext& context, std::function<void(
     setObjectName(QStringLiteral("smartPanel"));
     const QStringList titles{tr("Smart List"), tr("Quick Actions"), tr("Smart Add"),
                              tr("Sync Preferences")};
-    auto* row = new QHBoxLayout;
-    row->setSpacing(18);
-    row->addStretch(1);
+    // In one row where the page is wide enough for the four, else in as many as they take.
+    auto* row = new CenteredFlowLayout(18, 0);
     for (int tab = 0; tab < TabCount; ++tab) {
         auto* button = new QPushButton(titles.at(tab), this);
         button->setFlat(true);
@@ -37,7 +36,6 @@ AdvancedPage::AdvancedPage(const PreferenceContext& context, std::function<void(
         m_buttons << button;
         row->addWidget(button);
     }
-    row->addStretch(1);
     m_stack->addWidget(m_smartList);
     m_stack->addWidget(m_quickActions);
     m_stack->addWidget(m_smartAdd);

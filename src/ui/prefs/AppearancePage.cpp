@@ -5,6 +5,7 @@
 #include "prefs/ModeManager.h"
 #include "prefs/NightModeSchedule.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/ExplanationLabel.h"
 #include "ui/prefs/PageLayout.h"
 #include "ui/prefs/PreferenceBinder.h"
 
@@ -46,10 +47,8 @@ AppearancePage::AppearancePage(const PreferenceContext& context, QWidget* parent
     form->addRow(QString(), times);
     auto* useEnglish = new QCheckBox(tr("Use English Instead of the Desktop's Language"));
     form->addRow(fieldLabel(tr("Language")), useEnglish);
-    auto* useEnglishText = new QLabel(tr("Takes effect the next time Velmoran starts."));
-    useEnglishText->setEnabled(false);
-    useEnglishText->setWordWrap(true);
-    form->addRow(QString(), useEnglishText);
+    form->addRow(QString(),
+                 new ExplanationLabel(tr("Takes effect the next time Velmoran starts.")));
 
     PreferenceBinder& binder = context.binder;
     binder.bindSwitch(useEnglish, PrefKey::useEnglishInterface);

@@ -6,6 +6,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/ExplanationLabel.h"
 #include "ui/prefs/AccountsGroup.h"
 #include "ui/prefs/DesktopShortcutHelp.h"
 #include "ui/prefs/DesktopShortcutNote.h"
@@ -52,9 +53,7 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
         m_keyboardShortcutNote = new DesktopShortcutNote(*context.relays.desktopShortcuts,
                                                          context.relays.desktopShortcutId);
         form->addRow(QString(), m_keyboardShortcutNote);
-        auto* hint = new QLabel(DesktopShortcutNote::settingsHint());
-        hint->setEnabled(false);
-        form->addRow(QString(), hint);
+        form->addRow(QString(), new ExplanationLabel(DesktopShortcutNote::settingsHint()));
     }
     addDesktopHelp(form);
 
@@ -111,9 +110,8 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     snooze->addWidget(new QLabel(tr("Minutes")));
     snooze->addStretch();
     form->addRow(fieldLabel(tr("Snooze")), snooze);
-    auto* snoozeText = new QLabel(tr("How long a snoozed reminder waits before it shows again."));
-    snoozeText->setEnabled(false);
-    form->addRow(QString(), snoozeText);
+    form->addRow(QString(), new ExplanationLabel(
+                                tr("How long a snoozed reminder waits before it shows again.")));
     binder.bindMinutes(m_snooze, PrefKey::snooze);
 
     PageLayout::addSection(form, tr("Store"));

@@ -57,7 +57,6 @@ NewTaskPage::NewTaskPage(const PreferenceContext& context, const ListChoice& cho
                     "12AM on next task if it's completed on other devices.")
                      .toHtmlEscaped()));
     description->setWordWrap(true);
-    description->setMaximumWidth(380);
     form->addRow(QString(), description);
 
     connect(&context.defaults, &UserDefaults::changed, this, [this](const QString& key) {

@@ -4,6 +4,9 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
 
 PriorityRow::PriorityRow(QWidget* parent)
     : QWidget(parent)
@@ -22,11 +25,24 @@ PriorityRow::PriorityRow(QWidget* parent)
         button->setCheckable(false);
         button->setAccessibleName(names.at(i));
         button->setToolTip(names.at(i));
-        // Four across the narrowest pane.
-        button->setMinimumWidth(36);
         layout->addWidget(button, 1);
         connect(button, &QPushButton::clicked, this, [this, i] { Q_EMIT pressed(i); });
         m_buttons[i] = button;
+    }
+    keepTitlesWhole();
+}
+
+// The four share the row evenly while their titles fit; a longer word for "None" takes the
+// room it needs from the marks beside it rather than being cut.
+void PriorityRow::keepTitlesWhole()
+{
+    for (QPushButton* button : m_buttons) {
+        const QStyle* style = button->style();
+        // What the style adds around a button's text.
+        const int padding = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                            2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        button->setMinimumWidth(std::max(
+            kLeastButtonWidth, button->fontMetrics().horizontalAdvance(button->text()) + padding));
     }
 }
 
@@ -50,4 +66,5 @@ void PriorityRow::setButtonFont(const QFont& font)
 {
     for (QPushButton* button : m_buttons)
         button->setFont(font);
+    keepTitlesWhole();
 }

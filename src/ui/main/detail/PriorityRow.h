@@ -23,6 +23,11 @@ Q_SIGNALS:
     void pressed(int index);
 
 private:
+    // Four across the narrowest pane.
+    static constexpr int kLeastButtonWidth = 36;
+
+    void keepTitlesWhole();
+
     QPushButton* m_buttons[4] = {};
     int m_lit = 0;
 };

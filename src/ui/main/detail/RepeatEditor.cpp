@@ -63,7 +63,7 @@ void RepeatEditor::buildRows(QWidget* parent)
     m_endRow->setFixedHeight(DetailRowLayout::kRowHeight);
     auto* endLayout = new QHBoxLayout(m_endRow);
     endLayout->setContentsMargins(10, 0, 12, 0);
-    m_endBox = new QComboBox(m_endRow);
+    m_endBox = new DescribedComboBox(m_endRow);
     m_endBox->setObjectName(QStringLiteral("endRepeatSelector"));
     m_endBox->setAccessibleName(tr("End Repeat"));
     m_endBox->addItems({tr("Never"), tr("End on Date"), tr("End after occurrences")});

@@ -10,7 +10,6 @@ class DetailRepeatEdit;
 class DatePickerButton;
 class ModeManager;
 class DescribedComboBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -32,7 +31,7 @@ public:
     QWidget* endRepeatDetailRow() const { return m_endDetailRow; }
     DescribedComboBox* repeatBox() const { return m_repeatBox; }
     QLabel* hoverImage() const { return m_hoverImage; }
-    QComboBox* endRepeatBox() const { return m_endBox; }
+    DescribedComboBox* endRepeatBox() const { return m_endBox; }
     QLineEdit* countField() const { return m_countField; }
     QLabel* countCaption() const { return m_countCaption; }
     DatePickerButton* endDatePicker() const { return m_endPicker; }
@@ -73,7 +72,7 @@ private:
     DescribedComboBox* m_repeatBox = nullptr;
     QLabel* m_hoverImage = nullptr;
     QWidget* m_endRow = nullptr;
-    QComboBox* m_endBox = nullptr;
+    DescribedComboBox* m_endBox = nullptr;
     QWidget* m_endDetailRow = nullptr;
     QLineEdit* m_countField = nullptr;
     QLabel* m_countCaption = nullptr;
