@@ -1853,7 +1853,7 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     </message>
     <message>
         <source>%ith</source>
-        <extracomment>An ordinal number from 4 on, as in &quot;the 4th&quot; day of a month; %i is the number.</extracomment>
+        <extracomment>Any other ordinal number, as in &quot;the 4th&quot; day of a month; %i is the number.</extracomment>
         <translation>%ie</translation>
     </message>
     <message>
@@ -1974,6 +1974,21 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <comment>day of month</comment>
         <extracomment>The last day of a month, as in &quot;Every Month on 15th and Last&quot;.</extracomment>
         <translation>dernier jour</translation>
+    </message>
+    <message>
+        <source>%ist</source>
+        <extracomment>An ordinal number ending in 1 from 21 on, as in &quot;the 21st&quot;; %i is the number.</extracomment>
+        <translation>%ie</translation>
+    </message>
+    <message>
+        <source>%ind</source>
+        <extracomment>An ordinal number ending in 2 from 22 on, as in &quot;the 22nd&quot;; %i is the number.</extracomment>
+        <translation>%ie</translation>
+    </message>
+    <message>
+        <source>%ird</source>
+        <extracomment>An ordinal number ending in 3 from 23 on, as in &quot;the 23rd&quot;; %i is the number.</extracomment>
+        <translation>%ie</translation>
     </message>
 </context>
 <context>

@@ -60,14 +60,20 @@ QVariantMap timeWord(const QString& word, const char* time)
 }
 
 // "!", "!!", "!!!". English takes them first in the line only; German and French write them
-// last as well ("Zahnarzt morgen um 9 !!"), so there they stand anywhere.
-QVariantList priorityMarks(bool firstOnly)
+// last as well ("Zahnarzt morgen um 9 !!"), so there they stand anywhere. French sets a space
+// before every exclamation mark ("Appeler maman !"), so its single mark counts first only.
+enum class MarksAt { Start, Anywhere, AnywhereButSingleAtStart };
+
+QVariantList priorityMarks(MarksAt where)
 {
     QVariantList marks;
     const std::pair<Result, const char*> kinds[] = {
         {PriorityLow, "!"}, {PriorityMedium, "!!"}, {PriorityHigh, "!!!"}};
     for (const auto& [resultType, mark] : kinds) {
         QVariantMap record = rule(Word, resultType, QString::fromLatin1(mark));
+        const bool firstOnly =
+            where == MarksAt::Start ||
+            (where == MarksAt::AnywhereButSingleAtStart && resultType == PriorityLow);
         if (firstOnly)
             record.insert(QStringLiteral("placeType"), number(kAtStart));
         marks << record;
@@ -87,7 +93,7 @@ QVariantList weekdays(const QStringList& names)
 
 QVariantList english()
 {
-    QVariantList rules = priorityMarks(true);
+    QVariantList rules = priorityMarks(MarksAt::Start);
     rules << rule(Pattern, DateFromText, QStringLiteral("M/dd"))
           << rule(Pattern, TimeOfDay, QStringLiteral("h:m"))
           << rule(Pattern, TimeOfDay, QStringLiteral("h:map"))
@@ -107,7 +113,7 @@ QVariantList english()
 // bare "14:30" is part of the German one, which waits for a following "Uhr".
 QVariantList german()
 {
-    QVariantList rules = priorityMarks(false);
+    QVariantList rules = priorityMarks(MarksAt::Anywhere);
     rules << rule(Pattern, DateFromText, QStringLiteral("d.M."))
           << rule(Pattern, TimeOfDay, QStringLiteral("H 'Uhr'"))
           << rule(Prefix, List, QStringLiteral("/")) << relativeDay(QStringLiteral("heute"), "0")
@@ -126,7 +132,7 @@ QVariantList german()
 // "à 14:30" goes whole).
 QVariantList french()
 {
-    QVariantList rules = priorityMarks(false);
+    QVariantList rules = priorityMarks(MarksAt::AnywhereButSingleAtStart);
     rules << rule(Pattern, DateFromText, QStringLiteral("dd/M"))
           << rule(Pattern, TimeOfDay, QStringLiteral("H'h'mm"))
           << rule(Pattern, TimeOfDay, QStringLiteral("h:m"))

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QSet>
 #include <QStringList>
+#include <cstdlib>
 
 using store::RecurrenceDayOfWeek;
 using store::RecurrenceRule;
@@ -184,9 +185,27 @@ QString RecurrenceDescription::ordinal(int number)
         //: The last one in a month, as in "Every Month on Last Friday".
         return QCoreApplication::translate("Global", "Last");
     default:
-        //: An ordinal number from 4 on, as in "the 4th" day of a month; %i is the number.
-        return numbered(QCoreApplication::translate("Global", "%ith"), number);
+        break;
     }
+    // English writes 21st, 22nd and 23rd but 11th, 12th and 13th: "21th" read as a fault.
+    const int lastTwoDigits = std::abs(number) % 100;
+    if (number > 0 && (lastTwoDigits < 11 || lastTwoDigits > 13)) {
+        switch (lastTwoDigits % 10) {
+        case 1:
+            //: An ordinal number ending in 1 from 21 on, as in "the 21st"; %i is the number.
+            return numbered(QCoreApplication::translate("Global", "%ist"), number);
+        case 2:
+            //: An ordinal number ending in 2 from 22 on, as in "the 22nd"; %i is the number.
+            return numbered(QCoreApplication::translate("Global", "%ind"), number);
+        case 3:
+            //: An ordinal number ending in 3 from 23 on, as in "the 23rd"; %i is the number.
+            return numbered(QCoreApplication::translate("Global", "%ird"), number);
+        default:
+            break;
+        }
+    }
+    //: Any other ordinal number, as in "the 4th" day of a month; %i is the number.
+    return numbered(QCoreApplication::translate("Global", "%ith"), number);
 }
 
 QString RecurrenceDescription::recurrenceRuleDescription(const RecurrenceRule* rule)

@@ -23,7 +23,7 @@ public:
     // The parts, exposed for the editor's own labels.
     // "Sunday" for 1 ... "Saturday" for 7; empty for any other value.
     static QString dayName(int dayOfTheWeek);
-    // "1st", "2nd", "3rd", "Last" for -1, and "%ith" for every other number (so "21th").
+    // "1st", "2nd", "3rd", "Last" for -1, and English suffixes for the rest ("21st", "11th").
     static QString ordinal(int number);
     // "Every Week" / "Every %i Weeks" and the like for the rule's unit.
     static QString baseText(store::RecurrenceRule::Frequency frequency, int interval);

@@ -345,6 +345,11 @@ private Q_SLOTS:
                                        << "Zahnarzt" << local(2026, 12, 10, 9, 0) << 2 << -1;
         row("fr", "tomorrow at 9, !!") << "dentiste demain à 9h !!"
                                        << "dentiste" << local(2026, 12, 10, 9, 0) << 2 << -1;
+        row("fr", "an exclamation mark is punctuation")
+            << "Appeler maman demain !"
+            << "Appeler maman !" << local(2026, 12, 10, 8, 0) << 0 << -1;
+        row("fr", "a single mark first") << "! appeler maman"
+                                         << "appeler maman" << none << 3 << -1;
         row("en", "today") << "call mom today"
                            << "call mom" << local(2026, 12, 9, 8, 0) << 0 << -1;
         row("de", "today") << "Mama anrufen HEUTE"

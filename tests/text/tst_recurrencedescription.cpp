@@ -133,9 +133,9 @@ private Q_SLOTS:
             << rule(Frequency::Monthly, 1, {{Mon, 1}}, {15}) << "Every Month on 1st Monday";
         QTest::newRow("days of the month") << rule(Frequency::Monthly, 3, {}, {1, 15, -1})
                                            << "Every 3 Months on 1st, 15th and Last";
-        QTest::newRow("ordinals stay regular past twenty")
-            << rule(Frequency::Monthly, 1, {}, {2, 3, 21, 22, 23, 31})
-            << "Every Month on 2nd, 3rd, 21th, 22th, 23th and 31th";
+        QTest::newRow("ordinals past ten")
+            << rule(Frequency::Monthly, 1, {}, {2, 3, 11, 12, 13, 21, 22, 23, 31})
+            << "Every Month on 2nd, 3rd, 11th, 12th, 13th, 21st, 22nd, 23rd and 31st";
         QTest::newRow("one day of the month")
             << rule(Frequency::Monthly, 1, {}, {1}) << "Every Month on 1st";
 

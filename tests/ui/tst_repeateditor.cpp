@@ -196,7 +196,7 @@ private Q_SLOTS:
         QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
                  QByteArray("FREQ=MONTHLY;BYMONTHDAY=31,-1"));
         QCOMPARE(m_pane->session().repeat().description(),
-                 QStringLiteral("Every Month on 31th and Last"));
+                 QStringLiteral("Every Month on 31st and Last"));
 
         // "The last Friday".
         openCustom();
