@@ -26,6 +26,8 @@ test_packages=(
   fonts-droid-fallback python3 python3-dateutil
   khard radicale gnome-keyring
   openssl
+  # The shells whose completions the packaging suite drives.
+  zsh fish
   kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5 fuse3
   # The Wayland client library, wayland-scanner and the protocols, for the tests' launcher.
   libwayland-dev libwayland-bin wayland-protocols

@@ -7,9 +7,9 @@
 
 using namespace TestFiles;
 
-// The bash completion of velmoran-cli, driven as bash drives it: command words, the options of
-// the command typed, list names and task identifiers read through the real program from a
-// temporary store.
+// The bash, zsh and fish completions of velmoran-cli, driven as each shell drives them: command
+// words, the options of the command typed, list names and task identifiers read through the
+// real program from a temporary store.
 class TestCompletions : public QObject
 {
     Q_OBJECT
@@ -31,38 +31,54 @@ private Q_SLOTS:
 
     void completes_data()
     {
+        QTest::addColumn<QString>("shell");
         QTest::addColumn<QStringList>("words");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("commands") << QStringList{""}
-                                  << QStringList{"url",     "add",      "smartadd", "lists",
-                                                 "tasks",   "complete", "delete",   "deleted",
-                                                 "restore", "events",   "prefs",    "sync",
-                                                 "account"};
-        QTest::newRow("a command begun")
-            << QStringList{"--json", "del"} << QStringList{"delete", "deleted"};
-        QTest::newRow("options of add")
-            << QStringList{"add", "--d"} << QStringList{"--due", "--due-after"};
-        QTest::newRow("options of tasks") << QStringList{"tasks", "--m"} << QStringList{"--month"};
-        QTest::newRow("list names")
-            << QStringList{"add", "--list", ""} << QStringList{"Home\\ Stuff", "Work"};
-        QTest::newRow("a list name begun")
-            << QStringList{"tasks", "--list", "Ho"} << QStringList{"Home\\ Stuff"};
-        QTest::newRow("priorities") << QStringList{"add", "--priority", "h"} << QStringList{"high"};
-        QTest::newRow("nothing after a free text option")
-            << QStringList{"add", "--notes", ""} << QStringList{};
+        for (const QString shell :
+             {QStringLiteral("bash"), QStringLiteral("zsh"), QStringLiteral("fish")}) {
+            // bash and zsh hand back words as they are to be typed, fish the words themselves.
+            const QString homeStuff =
+                shell == QLatin1String("fish") ? "Home Stuff" : "Home\\ Stuff";
+            const auto row = [&shell](const char* name) -> QTestData& {
+                return QTest::addRow("%s: %s", qPrintable(shell), name) << shell;
+            };
+            row("commands") << QStringList{""}
+                            << QStringList{"url",      "add",    "smartadd", "lists",   "tasks",
+                                           "complete", "delete", "deleted",  "restore", "events",
+                                           "prefs",    "sync",   "account"};
+            row("a command begun")
+                << QStringList{"--json", "del"} << QStringList{"delete", "deleted"};
+            row("options of add") << QStringList{"add", "--d"}
+                                  << QStringList{"--due", "--due-after"};
+            row("options of tasks") << QStringList{"tasks", "--m"} << QStringList{"--month"};
+            row("list names") << QStringList{"add", "--list", ""} << QStringList{homeStuff, "Work"};
+            row("a list name begun")
+                << QStringList{"tasks", "--list", "Ho"} << QStringList{homeStuff};
+            row("priorities") << QStringList{"add", "--priority", "h"} << QStringList{"high"};
+            row("nothing after a free text option")
+                << QStringList{"add", "--notes", ""} << QStringList{};
+        }
     }
 
     void completes()
     {
+        QFETCH(QString, shell);
         QFETCH(QStringList, words);
         QFETCH(QStringList, expected);
-        QCOMPARE(complete(words), expected);
+        QStringList offered = shell == QLatin1String("bash")  ? complete(words)
+                              : shell == QLatin1String("zsh") ? completeInZsh(words)
+                                                              : completeInFish(words);
+        offered.sort();
+        expected.sort();
+        QCOMPARE(offered, expected);
     }
 
     void taskIdentifiersComeFromTheStore()
     {
         QCOMPARE(complete({"complete", ""}), QStringList{m_taskId});
         QCOMPARE(complete({"delete", m_taskId.left(4)}), QStringList{m_taskId});
+        QCOMPARE(completeInZsh({"complete", ""}), QStringList{m_taskId});
+        QCOMPARE(completeInFish({"complete", ""}), QStringList{m_taskId});
     }
 
 private:
@@ -102,6 +118,65 @@ private:
         }
         return QString::fromUtf8(bash.readAllStandardOutput())
             .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    // The same through zsh's completion system: a script types the line and Tab into an
+    // interactive zsh on a pseudo-terminal and prints every match the completion adds.
+    QStringList completeInZsh(const QStringList& words)
+    {
+        const QString line =
+            (QStringList{QStringLiteral("velmoran-cli")} + words).join(QLatin1Char(' '));
+        QProcess zsh;
+        zsh.setProcessEnvironment(environmentWithProgramOnPath());
+        zsh.start(QStringLiteral("zsh"),
+                  {QStringLiteral("-f"),
+                   TestEnvironment::sourceDir() +
+                       QStringLiteral("/tests/support/shells/zsh-complete.zsh"),
+                   TestEnvironment::sourceDir() + QStringLiteral("/completions"), line});
+        if (!zsh.waitForFinished(20000) || zsh.exitCode() != 0) {
+            qWarning() << zsh.exitCode() << zsh.readAllStandardError();
+            return {QStringLiteral("<zsh failed>")};
+        }
+        return QString::fromUtf8(zsh.readAllStandardOutput())
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    QProcessEnvironment environmentWithProgramOnPath() const
+    {
+        QProcessEnvironment environment = this->environment();
+        environment.insert(QStringLiteral("PATH"),
+                           QFileInfo(QStringLiteral(VELMORAN_CLI_PATH)).absolutePath() +
+                               QLatin1Char(':') + environment.value(QStringLiteral("PATH")));
+        return environment;
+    }
+
+    // The same through fish's own completion machinery, with the program on the PATH under the
+    // name the completion is for; fish's descriptions after the tab are dropped.
+    QStringList completeInFish(const QStringList& words)
+    {
+        QProcessEnvironment environment = this->environment();
+        environment.insert(QStringLiteral("PATH"),
+                           QFileInfo(QStringLiteral(VELMORAN_CLI_PATH)).absolutePath() +
+                               QLatin1Char(':') + environment.value(QStringLiteral("PATH")));
+        const QString line =
+            (QStringList{QStringLiteral("velmoran-cli")} + words).join(QLatin1Char(' '));
+        QProcess fish;
+        fish.setProcessEnvironment(environment);
+        fish.start(
+            QStringLiteral("fish"),
+            {QStringLiteral("--no-config"), QStringLiteral("-c"),
+             QStringLiteral("source '%1/completions/velmoran-cli.fish'; and complete -C $argv[1]")
+                 .arg(TestEnvironment::sourceDir()),
+             line});
+        if (!fish.waitForFinished(20000) || fish.exitCode() != 0) {
+            qWarning() << fish.exitCode() << fish.readAllStandardError();
+            return {QStringLiteral("<fish failed>")};
+        }
+        QStringList offered;
+        for (const QString& entry : QString::fromUtf8(fish.readAllStandardOutput())
+                                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            offered << entry.section(QLatin1Char('\t'), 0, 0);
+        return offered;
     }
 
     QTemporaryDir m_dir;
