@@ -7,6 +7,7 @@
 #include "ui/main/tasklist/TaskRowHeights.h"
 
 #include <QAbstractListModel>
+#include <QAccessible>
 #include <QDateTime>
 #include <QList>
 
@@ -69,6 +70,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    // Tasks and events are items; the header, the empty-state line and the spacers are not.
+    static QAccessible::Role accessibleRole(TaskListRows::Kind kind);
     bool isRowIndex(const QModelIndex& index) const;
     RowContext context() const;
     // Titles are measured when they or the font change, and only wrapped again when the width
