@@ -60,7 +60,8 @@ void verifyNoUnnamedItems(QAccessibleInterface* list)
         QVERIFY(row);
         QCOMPARE(row->parent(), list);
         QCOMPARE(list->indexOfChild(row), i);
-        if (row->role() == QAccessible::ListItem || row->state().focusable)
+        if (row->role() == QAccessible::ListItem || row->role() == QAccessible::CheckBox ||
+            row->state().focusable)
             QVERIFY2(!row->text(QAccessible::Name).isEmpty(),
                      qPrintable(QStringLiteral("row %1 has no name").arg(i)));
     }
@@ -145,7 +146,7 @@ private Q_SLOTS:
         const QStringList open{"Complete", "Show Details"};
         const Row report = rowOf(list, 0);
         QCOMPARE(report.name, QString("Report"));
-        QCOMPARE(report.role, QAccessible::ListItem);
+        QCOMPARE(report.role, QAccessible::CheckBox);
         QCOMPARE(report.description, QString("Overdue, Yesterday, Work, High Priority"));
         QCOMPARE(report.actions, open);
         QVERIFY(report.checkable && report.focusable);
@@ -252,6 +253,7 @@ private Q_SLOTS:
         verifyNoUnnamedItems(list);
         const Row report = rowOf(list, 0);
         QCOMPARE(report.name, QString("Report"));
+        QCOMPARE(report.role, QAccessible::CheckBox);
         QCOMPARE(report.description, QString("Overdue, Yesterday, Work, High Priority"));
         QCOMPARE(report.actions, (QStringList{"Complete", "Show Details"}));
         QVERIFY(report.checkable && report.focusable);

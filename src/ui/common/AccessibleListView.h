@@ -13,7 +13,8 @@ class AccessibleListView : public QListView
     Q_OBJECT
 
 public:
-    // Model role: a row's QAccessible::Role as an int; a row without one is a list item.
+    // Model role: a row's QAccessible::Role as an int; a row without one is a list item, or a
+    // check box when it has a check state.
     static constexpr int AccessibleRowRole = Qt::UserRole + 0x0A11;
 
     explicit AccessibleListView(QWidget* parent = nullptr);

@@ -141,9 +141,21 @@ QRect ListRowAccessible::rect() const
 
 QAccessible::Role ListRowAccessible::role() const
 {
-    const QVariant role =
-        isValid() ? m_index.data(AccessibleListView::AccessibleRowRole) : QVariant();
-    return role.isValid() ? QAccessible::Role(role.toInt()) : QAccessible::ListItem;
+    if (!isValid())
+        return QAccessible::ListItem;
+    const QVariant role = m_index.data(AccessibleListView::AccessibleRowRole);
+    if (role.isValid())
+        return QAccessible::Role(role.toInt());
+    // A row with a check state is read as a check box: the desktop's bridge in Qt 6.4 passes
+    // "checked" on but not "checkable", so a list item would not say that it can be checked.
+    return m_index.flags() & Qt::ItemIsUserCheckable ? QAccessible::CheckBox
+                                                     : QAccessible::ListItem;
+}
+
+bool ListRowAccessible::isItem() const
+{
+    const QAccessible::Role rowRole = role();
+    return rowRole == QAccessible::ListItem || rowRole == QAccessible::CheckBox;
 }
 
 QAccessible::State ListRowAccessible::state() const

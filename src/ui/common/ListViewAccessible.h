@@ -64,7 +64,8 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
-    bool isItem() const { return role() == QAccessible::ListItem; }
+    // A row to stop at and act on, unlike a separator, a heading or a line of text.
+    bool isItem() const;
 
     QPointer<AccessibleListView> m_view;
     QPersistentModelIndex m_index;

@@ -197,6 +197,7 @@ QAccessible::Role TaskListModel::accessibleRole(TaskListRows::Kind kind)
 {
     switch (kind) {
     case TaskListRows::Kind::Task:
+        return QAccessible::CheckBox;
     case TaskListRows::Kind::Event:
         return QAccessible::ListItem;
     case TaskListRows::Kind::EventsHeader:

@@ -70,7 +70,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    // Tasks and events are items; the header, the empty-state line and the spacers are not.
+    // Tasks are check boxes (a role that carries the check state even where the bridge to the
+    // desktop drops "checkable") and events are items; the header, the empty-state line and the
+    // spacers are neither.
     static QAccessible::Role accessibleRole(TaskListRows::Kind kind);
     bool isRowIndex(const QModelIndex& index) const;
     RowContext context() const;
