@@ -1203,6 +1203,21 @@ Befehlszeile.</translation>
     </message>
 </context>
 <context>
+    <name>DateDayAccessible</name>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>Has tasks</source>
+        <translation>Hat Aufgaben</translation>
+    </message>
+    <message>
+        <source>Has events</source>
+        <translation>Hat Termine</translation>
+    </message>
+</context>
+<context>
     <name>DatePopover</name>
     <message>
         <source>No Time</source>
@@ -1218,6 +1233,32 @@ Befehlszeile.</translation>
     <message>
         <source>Next 25 Hours</source>
         <translation>Nächste 25 Stunden</translation>
+    </message>
+    <message>
+        <source>No tasks or events</source>
+        <translation>Keine Aufgaben oder Termine</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n task(s)</source>
+        <translation>
+            <numerusform>%n Aufgabe</numerusform>
+            <numerusform>%n Aufgaben</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s)</source>
+        <translation>
+            <numerusform>%n Termin</numerusform>
+            <numerusform>%n Termine</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1; next at %2: %3</source>
+        <translation>%1; als Nächstes um %2: %3</translation>
     </message>
 </context>
 <context>
@@ -2267,6 +2308,13 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>ListRowAccessible</name>
+    <message>
+        <source>Selects this row</source>
+        <translation>Wählt diese Zeile aus</translation>
     </message>
 </context>
 <context>
@@ -4681,6 +4729,53 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>Overdue</source>
         <translation>Überfällig</translation>
+    </message>
+    <message>
+        <source>High Priority</source>
+        <translation>Hohe Priorität</translation>
+    </message>
+    <message>
+        <source>Medium Priority</source>
+        <translation>Mittlere Priorität</translation>
+    </message>
+    <message>
+        <source>Low Priority</source>
+        <translation>Niedrige Priorität</translation>
+    </message>
+    <message>
+        <source>Completed %1</source>
+        <translation>Erledigt %1</translation>
+    </message>
+    <message>
+        <source>Due %1</source>
+        <translation>Fällig %1</translation>
+    </message>
+</context>
+<context>
+    <name>TaskTableView</name>
+    <message>
+        <source>Complete</source>
+        <translation>Erledigen</translation>
+    </message>
+    <message>
+        <source>Reopen</source>
+        <translation>Wieder öffnen</translation>
+    </message>
+    <message>
+        <source>Show Details</source>
+        <translation>Details anzeigen</translation>
+    </message>
+    <message>
+        <source>Marks the task as completed</source>
+        <translation>Markiert die Aufgabe als erledigt</translation>
+    </message>
+    <message>
+        <source>Marks the task as not completed</source>
+        <translation>Markiert die Aufgabe als nicht erledigt</translation>
+    </message>
+    <message>
+        <source>Shows the details of this row</source>
+        <translation>Zeigt die Details dieser Zeile</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,23 @@
     </message>
 </context>
 <context>
+    <name>DayGraphView</name>
+    <message numerus="yes">
+        <source>%n task(s)</source>
+        <translation>
+            <numerusform>%n task</numerusform>
+            <numerusform>%n tasks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s)</source>
+        <translation>
+            <numerusform>%n event</numerusform>
+            <numerusform>%n events</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>DesktopShortcutHelp</name>
     <message numerus="yes">
         <source>Its shortcut being off, %1 is taken out of the list and cleared.</source>

@@ -1207,6 +1207,21 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     </message>
 </context>
 <context>
+    <name>DateDayAccessible</name>
+    <message>
+        <source>Today</source>
+        <translation>Aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Has tasks</source>
+        <translation>A des tâches</translation>
+    </message>
+    <message>
+        <source>Has events</source>
+        <translation>A des événements</translation>
+    </message>
+</context>
+<context>
     <name>DatePopover</name>
     <message>
         <source>No Time</source>
@@ -1222,6 +1237,32 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
     <message>
         <source>Next 25 Hours</source>
         <translation>25 prochaines heures</translation>
+    </message>
+    <message>
+        <source>No tasks or events</source>
+        <translation>Aucune tâche ni aucun événement</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 et %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n task(s)</source>
+        <translation>
+            <numerusform>%n tâche</numerusform>
+            <numerusform>%n tâches</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s)</source>
+        <translation>
+            <numerusform>%n événement</numerusform>
+            <numerusform>%n événements</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1; next at %2: %3</source>
+        <translation>%1 ; prochain à %2 : %3</translation>
     </message>
 </context>
 <context>
@@ -2271,6 +2312,13 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>ListRowAccessible</name>
+    <message>
+        <source>Selects this row</source>
+        <translation>Sélectionne cette ligne</translation>
     </message>
 </context>
 <context>
@@ -4685,6 +4733,53 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>Overdue</source>
         <translation>En retard</translation>
+    </message>
+    <message>
+        <source>High Priority</source>
+        <translation>Priorité haute</translation>
+    </message>
+    <message>
+        <source>Medium Priority</source>
+        <translation>Priorité moyenne</translation>
+    </message>
+    <message>
+        <source>Low Priority</source>
+        <translation>Priorité basse</translation>
+    </message>
+    <message>
+        <source>Completed %1</source>
+        <translation>Terminée %1</translation>
+    </message>
+    <message>
+        <source>Due %1</source>
+        <translation>Échéance %1</translation>
+    </message>
+</context>
+<context>
+    <name>TaskTableView</name>
+    <message>
+        <source>Complete</source>
+        <translation>Terminer</translation>
+    </message>
+    <message>
+        <source>Reopen</source>
+        <translation>Rouvrir</translation>
+    </message>
+    <message>
+        <source>Show Details</source>
+        <translation>Afficher les détails</translation>
+    </message>
+    <message>
+        <source>Marks the task as completed</source>
+        <translation>Marque la tâche comme terminée</translation>
+    </message>
+    <message>
+        <source>Marks the task as not completed</source>
+        <translation>Marque la tâche comme non terminée</translation>
+    </message>
+    <message>
+        <source>Shows the details of this row</source>
+        <translation>Affiche les détails de cette ligne</translation>
     </message>
 </context>
 <context>

@@ -103,6 +103,33 @@ private Q_SLOTS:
         QCOMPARE(told.reminders.size(), 1);
     }
 
+    // A deleted task leaves the selection on the one that took its place, or on the one
+    // before it when it was the last, so that the keyboard stays on a task.
+    void deletingHandsTheSelectionToANeighbour()
+    {
+        const auto deleteAndRefresh = [this] {
+            m_list->deleteSelected();
+            QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
+            m_manager->refreshRemindersArray();
+            QVERIFY(refreshed.wait(5000));
+            m_list->refresh();
+        };
+        m_list->proposeSelection(1);
+        Recorder told(*m_list);
+        deleteAndRefresh();
+        QCOMPARE(m_list->remindersArray().size(), 1);
+        QCOMPARE(m_list->selectedReminder()->calendarItemIdentifier,
+                 m_list->remindersArray().at(0)->calendarItemIdentifier);
+        QCOMPARE(told.rows, QList<int>{0});
+
+        // The task that is left is deleted too: nothing remains to select.
+        deleteAndRefresh();
+        QVERIFY(m_list->remindersArray().isEmpty());
+        QVERIFY(!m_list->selectedReminder());
+        QCOMPARE(told.rows.last(), -1);
+        QVERIFY(told.failures.isEmpty());
+    }
+
     // A task that is not listed yet is looked for three more times, 0.3 seconds apart.
     void selectingATaskFromElsewhereRetries()
     {

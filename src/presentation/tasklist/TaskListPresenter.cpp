@@ -9,6 +9,9 @@
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
 
+#include <algorithm>
+#include <utility>
+
 TaskListPresenter::TaskListPresenter(DataManager& manager, QObject* parent)
     : QObject(parent)
     , m_manager(manager)
@@ -140,6 +143,7 @@ void TaskListPresenter::restoreSelection()
                         m_view.showingCompleted};
     const bool sameView = m_lastShownView && *m_lastShownView == now;
     m_lastShownView = now;
+    const int deletedIndex = std::exchange(m_deletedIndex, -1);
     // Another view, or another day, is the user leaving the task the details were kept on.
     const bool leftKeptTask = !sameView && !m_keptInDetails.isEmpty();
     if (!sameView)
@@ -155,6 +159,13 @@ void TaskListPresenter::restoreSelection()
                 selectRow(m_rows.rowForReminder(int(i)));
                 break;
             }
+        }
+        // A deleted task hands the selection, and with it the keyboard, to the task that took
+        // its place (the one before it when it was the last), so that focus is never nowhere.
+        if (!m_selectedReminder && sameView && deletedIndex >= 0 && !m_reminders.isEmpty()) {
+            const int index = std::min(deletedIndex, int(m_reminders.size()) - 1);
+            m_selectedReminder = m_reminders.at(index);
+            selectRow(m_rows.rowForReminder(index));
         }
         store::ReminderPtr shown = m_selectedReminder;
         if (!shown) {
@@ -326,7 +337,13 @@ bool TaskListPresenter::toggleCompletion(const store::ReminderPtr& reminder)
 
 void TaskListPresenter::deleteSelected()
 {
+    if (!m_selectedReminder)
+        return;
+    const int index = int(m_reminders.indexOf(m_selectedReminder));
     QString reason;
-    if (m_selectedReminder && !m_manager.tasks().deleteReminder(m_selectedReminder, &reason))
+    if (!m_manager.tasks().deleteReminder(m_selectedReminder, &reason)) {
         Q_EMIT changeFailed(tr("The task could not be deleted"), reason);
+        return;
+    }
+    m_deletedIndex = index;
 }

@@ -99,6 +99,7 @@ public:
     // "Show Details" of the menu: the row's task becomes the selection.
     void selectForDetails(int row);
     bool toggleCompletion(const store::ReminderPtr& reminder);
+    // The next task (the previous one when it was the last) becomes the selection.
     void deleteSelected();
 
 Q_SIGNALS:
@@ -147,6 +148,8 @@ private:
         bool operator==(const ShownView&) const = default;
     };
     std::optional<ShownView> m_lastShownView;
+    // Where the task deleted from this view stood, until the refresh that removes it.
+    int m_deletedIndex = -1;
     int m_selectionTriedCount = 0;
     store::ReminderPtr m_pendingSelection;
     QTimer m_selectionRetry;

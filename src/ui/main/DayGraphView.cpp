@@ -48,6 +48,7 @@ bool DayGraphView::refreshWithReminders(const HourBuckets& buckets)
     m_buckets = buckets;
     const bool moved = m_layout.refresh(m_buckets, m_clock.now());
     setFixedHeight(m_layout.height());
+    setAccessibleDescription(spokenSummary());
     update();
     return moved;
 }
@@ -65,6 +66,44 @@ QString DayGraphView::nowText() const
     return m_layout.now().isValid()
                ? m_formatters.hourTimeAMPMFormatter().stringFromDate(m_layout.now())
                : QString();
+}
+
+QString DayGraphView::spokenSummary() const
+{
+    const QDateTime now = m_clock.now();
+    QDateTime nextTime;
+    QString nextTitle;
+    const auto considerNext = [&](const QDateTime& when, const QString& title) {
+        if (when.isValid() && when >= now && (!nextTime.isValid() || when < nextTime)) {
+            nextTime = when;
+            nextTitle = title;
+        }
+    };
+    int tasks = 0;
+    for (const ReminderList& hour : m_buckets.reminders) {
+        tasks += int(hour.size());
+        for (const store::ReminderPtr& reminder : hour)
+            if (reminder->dueDateComponents)
+                considerNext(reminder->dueDateComponents->toDateTime(), reminder->title);
+    }
+    // An event lies in every hour it overlaps.
+    QList<store::EventPtr> events;
+    for (const QList<store::EventPtr>& hour : m_buckets.events)
+        for (const store::EventPtr& event : hour)
+            if (!events.contains(event)) {
+                events << event;
+                considerNext(event->startDate, event->title);
+            }
+    if (tasks == 0 && events.isEmpty())
+        return tr("No tasks or events");
+    QString summary =
+        tr("%1 and %2")
+            .arg(tr("%n task(s)", nullptr, tasks), tr("%n event(s)", nullptr, int(events.size())));
+    if (nextTime.isValid())
+        summary = tr("%1; next at %2: %3")
+                      .arg(summary, m_formatters.hourTimeAMPMFormatter().stringFromDate(nextTime),
+                           nextTitle);
+    return summary;
 }
 
 void DayGraphView::paintEvent(QPaintEvent*)

@@ -29,6 +29,9 @@ public:
     // The text of time label `i` (0 to 4) and of the now label.
     QString labelText(int i) const;
     QString nowText() const;
+    // What the graph shows in words, its description for a screen reader: "3 tasks and 2
+    // events; next at 2:00 PM: Review".
+    QString spokenSummary() const;
 
     QSize sizeHint() const override;
 

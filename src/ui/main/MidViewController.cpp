@@ -211,6 +211,7 @@ void MidViewController::setAddButtonEnabled(bool enabled)
 void MidViewController::buildTable()
 {
     m_table = new TaskTableView(this);
+    m_table->setTaskActions(this);
     m_table->setAccessibleName(tr("Task List"));
     m_table->setFrameShape(QFrame::NoFrame);
     m_table->setUniformItemSizes(false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "presentation/tasklist/TaskListPresenter.h"
+#include "ui/main/tasklist/TaskRowActions.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -18,6 +19,7 @@ class QToolButton;
 class QVariantAnimation;
 class TaskListDelegate;
 class TaskListModel;
+class TaskTableView;
 class UnreadableFilesBar;
 class WeekDateView;
 
@@ -25,7 +27,7 @@ class WeekDateView;
 // views, the calendar events) under a title line with the period buttons, with the week or
 // month strip or the search field above the list, and forwards the keyboard, the task context
 // menu and the check button to it.
-class MidViewController : public QWidget
+class MidViewController : public QWidget, public TaskRowActions
 {
     Q_OBJECT
 
@@ -59,6 +61,9 @@ public:
     void menuNeedsUpdate(int clickedRow);
     void reminderChecked(int row);
     bool isRowOnScreen(int row) const;
+    // A screen reader's "Complete"/"Reopen" and "Show Details" on a row.
+    void toggleRowCompletion(int row) override { reminderChecked(row); }
+    void showRowDetails(int row) override;
 
     // The window's relays.
     void setReopenButtonHidden(bool hidden);
@@ -68,7 +73,7 @@ public:
     void resetAppearance();
     // The bar above the list telling of files that could not be read.
     UnreadableFilesBar* unreadableFilesBar() const { return m_unreadableFilesBar; }
-    QListView* tableView() const { return m_table; }
+    QListView* tableView() const;
     // Everything here that takes the keyboard, in the order Tab visits it: the title line's
     // buttons, the strip, the list.
     QList<QWidget*> keyboardChain() const;
@@ -117,7 +122,7 @@ private:
     UnreadableFilesBar* m_unreadableFilesBar = nullptr;
     QLineEdit* m_searchField = nullptr;
     QToolButton* m_searchSaveButton = nullptr;
-    QListView* m_table = nullptr;
+    TaskTableView* m_table = nullptr;
     TaskListModel* m_model = nullptr;
     TaskListDelegate* m_rowDelegate = nullptr;
     QMenu* m_quickActionsMenu = nullptr;

@@ -4,6 +4,7 @@
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/tasklist/TaskListDelegate.h"
 #include "ui/main/tasklist/TaskListModel.h"
+#include "ui/main/tasklist/TaskTableView.h"
 
 #include <QListView>
 #include <QMenu>
@@ -77,6 +78,17 @@ void MidViewController::menuShowHideDetails()
         m_delegate->toggleRightView();
 }
 
+void MidViewController::showRowDetails(int row)
+{
+    if (m_model->kindAt(row) != TaskListRows::Kind::Task &&
+        m_model->kindAt(row) != TaskListRows::Kind::Event)
+        return;
+    selectRow(row);
+    m_presenter->proposeSelection(row);
+    if (!m_presenter->showingDetail() && m_delegate)
+        m_delegate->toggleRightView();
+}
+
 void MidViewController::reminderChecked(int row)
 {
     const store::ReminderPtr reminder = m_model->reminderAt(row);
@@ -85,8 +97,11 @@ void MidViewController::reminderChecked(int row)
     const bool wasCompleted = reminder->completed;
     const bool started = m_rowDelegate->startBounce(row, [this, reminder] {
         // On failure the row shows the task as it still is on disk.
-        if (!m_presenter->toggleCompletion(reminder))
+        if (!m_presenter->toggleCompletion(reminder)) {
             m_table->viewport()->update();
+            return;
+        }
+        m_table->announceRowCheckedChange(m_model->rowOfReminder(reminder->calendarItemIdentifier));
     });
     if (started && !wasCompleted)
         Sound::soundEffect(Sound::Check);

@@ -1,11 +1,17 @@
 #include "ui/main/MidViewController.h"
 
 #include "ui/main/tasklist/TaskListModel.h"
+#include "ui/main/tasklist/TaskTableView.h"
 
 #include <QListView>
 
 // The table's side of the selection: the row the presenter chose, shown without counting as
 // the user's choice.
+
+QListView* MidViewController::tableView() const
+{
+    return m_table;
+}
 
 int MidViewController::selectedRow() const
 {

@@ -111,6 +111,10 @@ QVariant PanelRowsModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
         return m_parts.at(index.row()).title;
+    case Qt::AccessibleDescriptionRole:
+        return m_parts.at(index.row()).spokenDescription;
+    case Qt::CheckStateRole:
+        return m_reminders.at(index.row())->completed ? Qt::Checked : Qt::Unchecked;
     default:
         return {};
     }
@@ -118,5 +122,8 @@ QVariant PanelRowsModel::data(const QModelIndex& index, int role) const
 
 Qt::ItemFlags PanelRowsModel::flags(const QModelIndex& index) const
 {
-    return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
+    // Selectable so that the keyboard can stand on a row and act on it.
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable |
+                                 Qt::ItemNeverHasChildren
+                           : Qt::NoItemFlags;
 }

@@ -14,6 +14,7 @@
 #include "ui/entry/QuickAddForm.h"
 #include "ui/main/DayGraphView.h"
 #include "ui/main/tasklist/TaskListDelegate.h"
+#include "ui/main/tasklist/TaskTableView.h"
 #include "ui/panel/HourPopover.h"
 #include "ui/panel/PanelRowsModel.h"
 
@@ -60,7 +61,7 @@ PanelViewController::PanelViewController(DataManager& manager, ModeManager& mode
     , m_pinButton(new QToolButton(this))
     , m_syncButton(new QToolButton(this))
     , m_dayGraph(new DayGraphView(modeManager, manager.formatters(), manager.clock(), this))
-    , m_rows(new QListView(this))
+    , m_rows(new TaskTableView(this))
     , m_rowsModel(new PanelRowsModel(modeManager, manager.formatters(), manager.clock(),
                                      manager.defaults(), this))
     , m_rowsDelegate(new TaskListDelegate(modeManager, m_rows))
@@ -87,8 +88,10 @@ PanelViewController::PanelViewController(DataManager& manager, ModeManager& mode
     m_rows->setModel(m_rowsModel);
     m_rows->setItemDelegate(m_rowsDelegate);
     m_rows->setFrameShape(QFrame::NoFrame);
-    m_rows->setSelectionMode(QAbstractItemView::NoSelection);
-    m_rows->setFocusPolicy(Qt::NoFocus);
+    // The keyboard reaches the rows too: Space completes the one it stands on.
+    m_rows->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_rows->setFocusPolicy(Qt::TabFocus);
+    m_rows->setTaskActions(this);
     m_rows->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_rows->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_rows->setUniformItemSizes(false);
@@ -237,6 +240,18 @@ void PanelViewController::showTableView()
     fade->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
+QListView* PanelViewController::rowsView() const
+{
+    return m_rows;
+}
+
+void PanelViewController::showRowDetails(int row)
+{
+    if (const store::ReminderPtr reminder = m_rowsModel->reminderAt(row);
+        reminder && selectReminder)
+        selectReminder(reminder);
+}
+
 void PanelViewController::checkRow(int row)
 {
     const store::ReminderPtr reminder = m_rowsModel->reminderAt(row);
@@ -245,8 +260,10 @@ void PanelViewController::checkRow(int row)
     const bool completed = reminder->completed;
     m_rowsDelegate->startBounce(row, [this, reminder, completed] {
         QString reason;
-        if (m_manager.tasks().checkReminder(reminder, !completed, &reason))
+        if (m_manager.tasks().checkReminder(reminder, !completed, &reason)) {
+            m_rows->announceRowCheckedChange(int(m_rowsModel->reminders().indexOf(reminder)));
             return;
+        }
         // The row shows the task as it still is on disk, and the notice line says why.
         m_rows->viewport()->update();
         m_form->showNotice(tr("The task could not be changed: %1").arg(reason));

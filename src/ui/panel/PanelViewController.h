@@ -2,6 +2,7 @@
 
 #include "data/views/HourBuckets.h"
 #include "platform/store/Reminder.h"
+#include "ui/main/tasklist/TaskRowActions.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -21,13 +22,14 @@ class QToolButton;
 class QuickAddForm;
 class SyncScheduler;
 class TaskListDelegate;
+class TaskTableView;
 
 // The content of the tray panel: today's date and the pin button, the day graph of the next 25
 // hours with its hour pop-up, the next three open tasks (overdue ones first) and a quick-add form
 // of its own, and a Sync Now button while there is something to sync. It fetches the hour buckets
 // when it opens, every minute while it is shown and after every refresh, and works out the height
 // the panel needs for them.
-class PanelViewController : public QWidget
+class PanelViewController : public QWidget, public TaskRowActions
 {
     Q_OBJECT
 
@@ -64,13 +66,17 @@ public:
     // start afresh; Ctrl-Return adds and keeps the list and due date.
     void returnPressed(Qt::KeyboardModifiers modifiers);
 
+    // A screen reader's "Complete" and "Show Details" on a row (the main window shows it).
+    void toggleRowCompletion(int row) override { checkRow(row); }
+    void showRowDetails(int row) override;
+
     // The application's side: selecting a new task in the main window and checking the
     // night-mode schedule when the graph's window moves.
     std::function<void(const store::ReminderPtr&)> selectReminder;
     std::function<void()> checkNightMode;
 
     DayGraphView* dayGraph() const { return m_dayGraph; }
-    QListView* rowsView() const { return m_rows; }
+    QListView* rowsView() const;
     PanelRowsModel* rowsModel() const { return m_rowsModel; }
     TaskListDelegate* rowsDelegate() const { return m_rowsDelegate; }
     QuickAddForm* form() const { return m_form; }
@@ -109,7 +115,7 @@ private:
     QToolButton* m_syncButton;
     QPointer<SyncScheduler> m_syncScheduler;
     DayGraphView* m_dayGraph;
-    QListView* m_rows;
+    TaskTableView* m_rows;
     QWidget* m_rowsArea = nullptr;
     PanelRowsModel* m_rowsModel;
     TaskListDelegate* m_rowsDelegate;

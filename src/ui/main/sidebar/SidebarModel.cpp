@@ -2,6 +2,9 @@
 
 #include "data/DataManager.h"
 #include "data/SidebarCounts.h"
+#include "ui/common/AccessibleListView.h"
+
+#include <QAccessible>
 
 SidebarModel::SidebarModel(SidebarPresenter& presenter, DataManager& manager, QObject* parent)
     : QAbstractListModel(parent)
@@ -37,7 +40,8 @@ QVariant SidebarModel::data(const QModelIndex& index, int role) const
     if (role == IsDividerRole)
         return layout().isDivider(row);
     if (layout().isDivider(row))
-        return {};
+        return role == AccessibleListView::AccessibleRowRole ? int(QAccessible::Separator)
+                                                             : QVariant();
     const ListEntry entry = layout().dictForRow(row);
     switch (role) {
     case Qt::DisplayRole:

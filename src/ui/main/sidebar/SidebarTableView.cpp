@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 
 SidebarTableView::SidebarTableView(QWidget* parent)
-    : QListView(parent)
+    : AccessibleListView(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
@@ -25,7 +25,8 @@ QItemSelectionModel::SelectionFlags SidebarTableView::selectionCommand(const QMo
          event->type() == QEvent::MouseButtonRelease) &&
         static_cast<const QMouseEvent*>(event)->button() == Qt::RightButton)
         return QItemSelectionModel::NoUpdate;
-    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    const QItemSelectionModel::SelectionFlags command =
+        AccessibleListView::selectionCommand(index, event);
     // Control-clicking the selected row would empty the selection.
     if (command & QItemSelectionModel::Deselect)
         return QItemSelectionModel::NoUpdate;
@@ -46,7 +47,7 @@ void SidebarTableView::keyPressEvent(QKeyEvent* event)
         Q_EMIT deleteKeyPressed();
         return;
     default:
-        QListView::keyPressEvent(event);
+        AccessibleListView::keyPressEvent(event);
     }
 }
 
@@ -60,12 +61,12 @@ void SidebarTableView::contextMenuEvent(QContextMenuEvent* event)
 // The selection's focus bar follows the keyboard focus.
 void SidebarTableView::focusInEvent(QFocusEvent* event)
 {
-    QListView::focusInEvent(event);
+    AccessibleListView::focusInEvent(event);
     viewport()->update();
 }
 
 void SidebarTableView::focusOutEvent(QFocusEvent* event)
 {
-    QListView::focusOutEvent(event);
+    AccessibleListView::focusOutEvent(event);
     viewport()->update();
 }

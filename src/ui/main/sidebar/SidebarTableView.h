@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QListView>
+#include "ui/common/AccessibleListView.h"
 
 // The sidebar's table: clicks on a divider or below the last row never change the selection,
-// and the keys the sidebar answers itself (left, right, delete) become signals.
-class SidebarTableView : public QListView
+// and the keys the sidebar answers itself (left, right, delete) become signals. A screen reader
+// finds its dividers as separators, not as unnamed lists.
+class SidebarTableView : public AccessibleListView
 {
     Q_OBJECT
 

@@ -51,6 +51,7 @@ void MonthDateView::refreshDays()
 {
     for (MonthDateDayView* day : std::as_const(m_days))
         day->refreshViewWithCheck();
+    announceSelectedDay();
 }
 
 void MonthDateView::addCalendarDots(const CalendarDots& dots)

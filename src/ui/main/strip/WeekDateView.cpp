@@ -29,6 +29,7 @@ void WeekDateView::refreshDays()
 {
     for (WeekDateDayView* day : std::as_const(m_days))
         day->refreshViewWithCheck();
+    announceSelectedDay();
 }
 
 void WeekDateView::addCalendarDots(const CalendarDots& dots)

@@ -10,6 +10,7 @@
 
 #include <QAbstractItemView>
 #include <QEasingCurve>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
@@ -342,6 +343,15 @@ bool TaskListDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
                                    const QStyleOptionViewItem& option, const QModelIndex& index)
 {
     const QEvent::Type type = event->type();
+    // Space on a task does what a click on its check button does (the panel's rows; the main
+    // list takes Space itself).
+    if (type == QEvent::KeyPress && kindOf(index) == TaskListRows::Kind::Task) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Select) {
+            Q_EMIT checkButtonClicked(index);
+            return true;
+        }
+    }
     const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
                        type == QEvent::MouseButtonDblClick;
     if (!mouse || kindOf(index) != TaskListRows::Kind::Task)

@@ -4,6 +4,7 @@
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/AccessibleListView.h"
 
 #include <QSize>
 
@@ -163,6 +164,16 @@ QVariant TaskListModel::data(const QModelIndex& index, int role) const
         default:
             return {};
         }
+    case AccessibleListView::AccessibleRowRole:
+        return int(accessibleRole(kind));
+    case Qt::AccessibleDescriptionRole:
+        if (const TaskRowParts* parts = partsAt(row))
+            return parts->spokenDescription;
+        return {};
+    case Qt::CheckStateRole:
+        if (const store::ReminderPtr reminder = reminderAt(row))
+            return reminder->completed ? Qt::Checked : Qt::Unchecked;
+        return {};
     default:
         return {};
     }
@@ -174,7 +185,29 @@ Qt::ItemFlags TaskListModel::flags(const QModelIndex& index) const
         return Qt::NoItemFlags;
     // Every row takes a click: the pane moves a selection that lands on the header or a
     // spacer to the neighbouring event or task (see TaskListRows::proposeSelection).
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    // A task's check state is what a screen reader reads from its check button; the button
+    // itself (TaskListDelegate) and the row's "Complete" action change it, never setData.
+    const Qt::ItemFlags checkable = m_rows.kind(index.row()) == TaskListRows::Kind::Task
+                                        ? Qt::ItemIsUserCheckable
+                                        : Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren | checkable;
+}
+
+QAccessible::Role TaskListModel::accessibleRole(TaskListRows::Kind kind)
+{
+    switch (kind) {
+    case TaskListRows::Kind::Task:
+        return QAccessible::CheckBox;
+    case TaskListRows::Kind::Event:
+        return QAccessible::ListItem;
+    case TaskListRows::Kind::EventsHeader:
+        return QAccessible::Heading;
+    case TaskListRows::Kind::Empty:
+        return QAccessible::StaticText;
+    default:
+        // A blank spacer is no item to stop at.
+        return QAccessible::Separator;
+    }
 }
 
 bool TaskListModel::isRowIndex(const QModelIndex& index) const

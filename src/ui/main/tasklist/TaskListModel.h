@@ -7,6 +7,7 @@
 #include "ui/main/tasklist/TaskRowHeights.h"
 
 #include <QAbstractListModel>
+#include <QAccessible>
 #include <QDateTime>
 #include <QList>
 
@@ -69,6 +70,10 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    // Tasks are check boxes (a role that carries the check state even where the bridge to the
+    // desktop drops "checkable") and events are items; the header, the empty-state line and the
+    // spacers are neither.
+    static QAccessible::Role accessibleRole(TaskListRows::Kind kind);
     bool isRowIndex(const QModelIndex& index) const;
     RowContext context() const;
     // Titles are measured when they or the font change, and only wrapped again when the width

@@ -38,6 +38,17 @@ QString TaskRowContent::priorityMark(int priority)
     return {};
 }
 
+QString TaskRowContent::priorityWords(int priority)
+{
+    if (priority >= 1 && priority <= 4)
+        return tr("High Priority");
+    if (priority == 5)
+        return tr("Medium Priority");
+    if (priority >= 6 && priority <= 9)
+        return tr("Low Priority");
+    return {};
+}
+
 QString TaskRowContent::singleLine(const QString& text)
 {
     QString line = text;
@@ -103,6 +114,34 @@ QStringList TaskRowContent::iconsForReminder(const store::Reminder& reminder)
     return icons;
 }
 
+QString TaskRowContent::spokenDescription(const store::Reminder& reminder,
+                                          const TaskRowParts& parts, const RowContext& context)
+{
+    QStringList spoken;
+    if (reminder.completed) {
+        if (!parts.dateText.isEmpty())
+            spoken << tr("Completed %1").arg(parts.dateText.trimmed());
+    } else if (reminder.dueDateComponents && reminder.dueDateComponents->isValid()) {
+        // The row says "overdue" in words only before the shown day and otherwise by the date's
+        // colour, from the moment a timed task is due or the day after an all-day one.
+        const store::DateComponents& due = *reminder.dueDateComponents;
+        const QDateTime dueDate = due.toDateTime();
+        const bool allDay = due.hour == 0 && due.minute == 0;
+        const bool shownAsOverdue = context.currentDate.isValid() && dueDate < context.currentDate;
+        const bool overdue = shownAsOverdue ||
+                             (allDay ? dueDate.date() < context.now.date() : dueDate < context.now);
+        if (shownAsOverdue)
+            spoken << tr("Overdue") << Global::overdueDayDescriptionForDate(dueDate);
+        else if (overdue)
+            spoken << tr("Overdue") << parts.dateText.trimmed();
+        else
+            spoken << tr("Due %1").arg(parts.dateText.trimmed());
+    }
+    spoken << parts.subtitle << priorityWords(reminder.priority);
+    spoken.removeAll(QString());
+    return spoken.join(QStringLiteral(", "));
+}
+
 TaskRowParts TaskRowContent::forReminder(const store::Reminder& reminder, const RowContext& context)
 {
     const ModeManager& mode = context.mode;
@@ -149,6 +188,8 @@ TaskRowParts TaskRowContent::forReminder(const store::Reminder& reminder, const 
     parts.notes = notesLine(reminder.notes, true);
     parts.notesShown = !parts.notes.isEmpty();
     parts.notesColor = mode.subTextColor();
+
+    parts.spokenDescription = spokenDescription(reminder, parts, context);
 
     parts.icons = iconsForReminder(reminder);
     parts.iconColor = accent;
@@ -199,6 +240,10 @@ TaskRowParts TaskRowContent::forEvent(const store::Event& event, const RowContex
                     .arg(dateTime.stringFromDate(event.startDate), dateTime.stringFromDate(end));
         }
     }
+
+    QStringList spoken{parts.dateText.trimmed(), parts.subtitle};
+    spoken.removeAll(QString());
+    parts.spokenDescription = spoken.join(QStringLiteral(", "));
 
     parts.notes = notesLine(event.notes, false);
     parts.notesShown = !parts.notes.isEmpty();

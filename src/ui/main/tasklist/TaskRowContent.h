@@ -49,6 +49,10 @@ struct TaskRowParts
     // Distance of the icons from the row's bottom edge, which depends on the text font.
     int iconBottomOffset = 2;
 
+    // What a screen reader says after the title: the date, the list (or the place), the
+    // priority in words; the marks and colours say nothing to it.
+    QString spokenDescription;
+
     QString informationLine() const { return priorityMark + dateText; }
 };
 
@@ -78,6 +82,11 @@ public:
 
     // "!!!  ", "!!  ", "!  " for the store's high, medium and low priorities; empty for none.
     static QString priorityMark(int priority);
+    // "High Priority" and so on; empty for none.
+    static QString priorityWords(int priority);
+    // "Overdue, Yesterday, Work, High Priority": the row's date, list and priority in words.
+    static QString spokenDescription(const store::Reminder& reminder, const TaskRowParts& parts,
+                                     const RowContext& context);
     // The notes on one line; empty when there are none. Mail links (dropped messages) are
     // replaced by a short label only for tasks.
     static QString notesLine(const QString& notes, bool detectMailLink);

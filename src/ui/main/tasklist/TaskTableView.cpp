@@ -1,16 +1,21 @@
 #include "ui/main/tasklist/TaskTableView.h"
 
+#include "data/views/TaskListRows.h"
 #include "ui/common/FocusRing.h"
+#include "ui/main/tasklist/TaskListModel.h"
+#include "ui/main/tasklist/TaskRowActions.h"
 
 #include <QPainter>
 
 TaskTableView::TaskTableView(QWidget* parent)
-    : QListView(parent)
-{}
+    : AccessibleListView(parent)
+{
+    setRowActions(this);
+}
 
 void TaskTableView::paintEvent(QPaintEvent* event)
 {
-    QListView::paintEvent(event);
+    AccessibleListView::paintEvent(event);
     if (!hasFocus() || selectionModel()->hasSelection())
         return;
     QPainter painter(viewport());
@@ -21,19 +26,68 @@ void TaskTableView::paintEvent(QPaintEvent* event)
 // selection, so the whole table is drawn again then, not only the rows that changed.
 void TaskTableView::focusInEvent(QFocusEvent* event)
 {
-    QListView::focusInEvent(event);
+    AccessibleListView::focusInEvent(event);
     viewport()->update();
 }
 
 void TaskTableView::focusOutEvent(QFocusEvent* event)
 {
-    QListView::focusOutEvent(event);
+    AccessibleListView::focusOutEvent(event);
     viewport()->update();
 }
 
 void TaskTableView::selectionChanged(const QItemSelection& selected,
                                      const QItemSelection& deselected)
 {
-    QListView::selectionChanged(selected, deselected);
+    AccessibleListView::selectionChanged(selected, deselected);
     viewport()->update();
+}
+
+QStringList TaskTableView::rowActionNames(int row) const
+{
+    if (!m_taskActions || !model())
+        return {};
+    const QModelIndex index = model()->index(row, 0);
+    switch (TaskListRows::Kind(index.data(TaskListModel::KindRole).toInt())) {
+    case TaskListRows::Kind::Task: {
+        const bool completed = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        return {completed ? reopenAction() : completeAction(), showDetailsAction()};
+    }
+    case TaskListRows::Kind::Event:
+        return {showDetailsAction()};
+    default:
+        return {};
+    }
+}
+
+QString TaskTableView::localizedRowActionName(const QString& name) const
+{
+    if (name == completeAction())
+        return tr("Complete");
+    if (name == reopenAction())
+        return tr("Reopen");
+    if (name == showDetailsAction())
+        return tr("Show Details");
+    return {};
+}
+
+QString TaskTableView::rowActionDescription(const QString& name) const
+{
+    if (name == completeAction())
+        return tr("Marks the task as completed");
+    if (name == reopenAction())
+        return tr("Marks the task as not completed");
+    if (name == showDetailsAction())
+        return tr("Shows the details of this row");
+    return {};
+}
+
+void TaskTableView::doRowAction(int row, const QString& name)
+{
+    if (!m_taskActions)
+        return;
+    if (name == showDetailsAction())
+        m_taskActions->showRowDetails(row);
+    else if (name == completeAction() || name == reopenAction())
+        m_taskActions->toggleRowCompletion(row);
 }

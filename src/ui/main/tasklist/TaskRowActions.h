@@ -1,0 +1,12 @@
+#pragma once
+
+// What a task list's rows let a screen reader do (TaskTableView): complete (or reopen) a task
+// exactly as its check button does, and show a row's details. The pane that owns the list
+// answers.
+class TaskRowActions
+{
+public:
+    virtual ~TaskRowActions() = default;
+    virtual void toggleRowCompletion(int row) = 0;
+    virtual void showRowDetails(int row) = 0;
+};
