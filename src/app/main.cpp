@@ -11,6 +11,7 @@
 #include "platform/store/StoreFolders.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/common/ContrastStyle.h"
+#include "ui/common/Motion.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
@@ -63,6 +64,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(VELMORAN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("velmoran"));
     ContrastStyle::install();
+    Motion::followDesktop();
     installLanguage(app);
 
     const LaunchOptions options = LaunchOptions::parse(QApplication::arguments());

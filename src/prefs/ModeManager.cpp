@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
+#include "platform/desktop/DesktopPreferences.h"
 #include "prefs/FontChoices.h"
 #include "prefs/NightModeSchedule.h"
 #include "prefs/PreferenceKeys.h"
@@ -65,7 +66,8 @@ QPalette paletteFrom(const PaletteRoles& roles)
 
 } // namespace
 
-ModeManager::ModeManager(UserDefaults& defaults, NightModeSource nightModeSource, QObject* parent)
+ModeManager::ModeManager(UserDefaults& defaults, NightModeSource nightModeSource,
+                         const DesktopPreferences* desktop, QObject* parent)
     : QObject(parent)
     , m_defaults(defaults)
     , m_nightModeSource(std::move(nightModeSource))
@@ -73,6 +75,11 @@ ModeManager::ModeManager(UserDefaults& defaults, NightModeSource nightModeSource
     if (m_nightModeSource)
         m_isNightMode = m_nightModeSource();
     setupValues();
+    if (desktop) {
+        m_desktopFontScale = desktop->fontScale();
+        connect(desktop, &DesktopPreferences::fontScaleChanged, this,
+                [this, desktop] { setDesktopFontScale(desktop->fontScale()); });
+    }
     setupDefaultFont();
     m_fontChoice = m_defaults.integerForKey(PrefKey::defaultFont);
     // Every window sizes its text from here, so the look follows the preferences wherever
@@ -99,9 +106,13 @@ ModeManager& ModeManager::sharedManager()
     // the same time; the instance is deliberately never destroyed, like the data manager.
     static ModeManager* const instance = [] {
         UserDefaults& defaults = UserDefaults::standardUserDefaults();
-        return new ModeManager(defaults, [&defaults] {
-            return nightModeAt(NightModeSettings::fromDefaults(defaults), Clock::system().now());
-        });
+        return new ModeManager(
+            defaults,
+            [&defaults] {
+                return nightModeAt(NightModeSettings::fromDefaults(defaults),
+                                   Clock::system().now());
+            },
+            &DesktopPreferences::shared());
     }();
     return *instance;
 }
@@ -221,17 +232,30 @@ void ModeManager::setupDefaultFont()
 {
     switch (m_defaults.integerForKey(PrefKey::fontSize)) {
     case 0:
-        m_fontSize = 13;
+        m_choiceSize = 13;
         break;
     case 1:
-        m_fontSize = 15;
+        m_choiceSize = 15;
         break;
     case 2:
-        m_fontSize = 18;
+        m_choiceSize = 18;
         break;
     default:
         break;
     }
+    // Whole points, as the choices are: the row heights are measured from this size.
+    m_fontSize = uint(qRound(m_choiceSize * m_desktopFontScale));
+}
+
+void ModeManager::setDesktopFontScale(qreal scale)
+{
+    if (scale <= 0)
+        return;
+    m_desktopFontScale = scale;
+    const uint size = m_fontSize;
+    setupDefaultFont();
+    if (size != m_fontSize)
+        Q_EMIT fontChanged();
 }
 
 void ModeManager::resetValues()

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class DesktopPreferences;
 class UserDefaults;
 
 // The day and night look of the whole application: every view takes its colours, its text
@@ -21,8 +22,10 @@ class ModeManager : public QObject
 public:
     using NightModeSource = std::function<bool()>;
 
-    // `nightModeSource` answers the application's current night-mode flag.
-    ModeManager(UserDefaults& defaults, NightModeSource nightModeSource, QObject* parent = nullptr);
+    // `nightModeSource` answers the application's current night-mode flag; the text size
+    // follows `desktop`'s text size while the manager lives (none: a desktop at its default).
+    ModeManager(UserDefaults& defaults, NightModeSource nightModeSource,
+                const DesktopPreferences* desktop = nullptr, QObject* parent = nullptr);
 
     // The application's instance over the standard preferences, created on first use and never
     // destroyed. Until the application shell hands in the data manager's flag
@@ -32,7 +35,9 @@ public:
     void setNightModeSource(NightModeSource nightModeSource);
 
     bool isNightMode() const { return m_isNightMode; }
-    // Base text size in points, from the "fontSize" preference.
+    // Base text size in points: the "fontSize" preference's choice, which is a size for a
+    // desktop whose text is at its default, in proportion to the desktop's text size
+    // (DesktopPreferences::fontScale).
     uint fontSize() const { return m_fontSize; }
 
     QColor listBackgroundColor() const { return m_colors.listBackground; }
@@ -59,7 +64,7 @@ public:
 
     // Sets the ten stored colours from isNightMode().
     void setupValues();
-    // Reads "fontSize": 0, 1, 2 give 13, 15, 18 points; other values keep the current size.
+    // Reads "fontSize": 0, 1, 2 give 13, 15, 18 points; other values keep the current choice.
     // The manager reads it by itself whenever its preferences announce a change of the key.
     void setupDefaultFont();
     // Sets the flag only; the colours follow at the next setupValues().
@@ -99,6 +104,9 @@ private:
         QColor calendarDot;
         QColor selectedBackground;
     };
+    // Announces fontChanged() when the text size changes with the desktop's.
+    void setDesktopFontScale(qreal scale);
+
     static Colors dayColors();
     static Colors nightColors();
 
@@ -108,6 +116,8 @@ private:
     // The size of the default "fontSize" choice until the preference is read, so that a store
     // holding an unknown choice never yields a zero-point font.
     uint m_fontSize = 15;
+    uint m_choiceSize = 15;
+    qreal m_desktopFontScale = 1;
     // The "defaultFont" choice the windows were last told about.
     qint64 m_fontChoice = 0;
     Colors m_colors;

@@ -1,10 +1,15 @@
 #include "TestEnvironment.h"
 
 #include "platform/UserDefaults.h"
+#include "platform/desktop/DesktopPreferences.h"
+#include "platform/desktop/GnomeInterfaceSettings.h"
 #include "prefs/ColorContrast.h"
 #include "prefs/FontChoices.h"
 #include "prefs/ModeManager.h"
 
+#include <gio/gio.h>
+
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -188,6 +193,43 @@ private Q_SLOTS:
         QCOMPARE(ModeManager(*m_defaults, nightSource()).fontSize(), 15u);
     }
 
+    // The choices are sizes for a desktop whose text is at its default; a desktop with larger
+    // (or smaller) text takes them in proportion, in whole points. Plasma's interface font is
+    // 10 points by default.
+    void desktopFontScaleScalesTheChoices_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QByteArray>("kdeglobals");
+        QTest::addColumn<uint>("expected");
+        const QByteArray larger("[General]\nfont=Noto Sans,12.5,-1,5,50,0,0,0,0,0\n");
+        const QByteArray smaller("[General]\nfont=Noto Sans,8,-1,5,50,0,0,0,0,0\n");
+        QTest::newRow("default desktop, default") << 0 << QByteArray() << 13u;
+        QTest::newRow("default desktop, large") << 1 << QByteArray() << 15u;
+        QTest::newRow("default desktop, huge") << 2 << QByteArray() << 18u;
+        QTest::newRow("larger text, large") << 1 << larger << 19u;
+        QTest::newRow("larger text, huge") << 2 << larger << 23u;
+        QTest::newRow("smaller text, default") << 0 << smaller << 10u;
+    }
+
+    void desktopFontScaleScalesTheChoices()
+    {
+        QFETCH(int, choice);
+        QFETCH(QByteArray, kdeglobals);
+        QFETCH(uint, expected);
+        QFile file(m_tmp->filePath("kdeglobals"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kdeglobals);
+        file.close();
+        const DesktopPreferences plasma(
+            {DesktopPreferences::Desktop::Plasma, false, {file.fileName()}});
+        m_defaults->setInteger(choice, "fontSize");
+        ModeManager mode(*m_defaults, nightSource(), &plasma);
+        QCOMPARE(mode.fontSize(), expected);
+        // The preference changes on top of the desktop's scale.
+        m_defaults->setInteger(choice == 2 ? 0 : 2, "fontSize");
+        QCOMPARE(mode.fontSize(), uint(qRound((choice == 2 ? 13 : 18) * plasma.fontScale())));
+    }
+
     // Each choice is drawn in a face of its own on this machine (the build installs the
     // faces the fallbacks name), not in the system font that an absent family gives.
     void fontChoicesRenderInDistinctFamilies()
@@ -228,6 +270,21 @@ private Q_SLOTS:
         QCOMPARE(&shared, &ModeManager::sharedManager());
         QVERIFY(shared.isNightMode());
         QCOMPARE(shared.fontSize(), 13u);
+
+        // GNOME's interface font a fifth larger than its default, set through GSettings
+        // while the program runs.
+        const std::optional<qreal> normal = GnomeInterfaceSettings().defaultFontPointSize();
+        QVERIFY(normal);
+        QSignalSpy fontChanged(&shared, &ModeManager::fontChanged);
+        GSettings* gnome = g_settings_new(GnomeInterfaceSettings::kSchema);
+        g_settings_set_string(
+            gnome, "font-name",
+            QStringLiteral("Cantarell %1").arg(*normal * 1.2).toUtf8().constData());
+        QTRY_COMPARE(shared.fontSize(), 16u);
+        QCOMPARE(fontChanged.size(), 1);
+        g_settings_reset(gnome, "font-name");
+        QTRY_COMPARE(shared.fontSize(), 13u);
+        g_object_unref(gnome);
 
         // Once the data manager hands in its flag, that flag rules.
         UserDefaults::standardUserDefaults().setObjects(

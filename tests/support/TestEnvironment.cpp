@@ -37,6 +37,9 @@ void prepare()
     qputenv("XDG_DATA_HOME", root + "/data");
     qputenv("XDG_STATE_HOME", root + "/state");
     qputenv("XDG_CACHE_HOME", root + "/cache");
+    // The desktop's own settings (text size, animations) never reach the suites; a suite
+    // that sets GNOME's sets them in memory, and one that needs dconf asks for it.
+    qputenv("GSETTINGS_BACKEND", "memory");
     qunsetenv("VELMORAN_STORE");
     qunsetenv("VELMORAN_SYNC_DIR");
     if (qEnvironmentVariableIsEmpty("TZ"))

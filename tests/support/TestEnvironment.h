@@ -5,7 +5,8 @@
 
 // Prepares a test process before its application object exists: a private HOME and XDG
 // folders in a temporary directory (no test touches the real home folder), QStandardPaths
-// test mode, a fixed English locale and the Europe/Berlin time zone, which has DST changes.
+// test mode, a fixed English locale and the Europe/Berlin time zone, which has DST changes;
+// GSettings in memory.
 namespace TestEnvironment {
 
 void prepare();

@@ -20,8 +20,10 @@ bool WindowFrameKeeper::keep(QWidget* window, UserDefaults& defaults, QLatin1Str
 {
     new WindowFrameKeeper(window, defaults, key);
     const QRect saved = WindowPlacement::frameFromString(defaults.stringForKey(key));
-    if (!saved.isValid())
+    if (!saved.isValid()) {
+        WindowPlacement::fitToScreen(window, owner);
         return false;
+    }
     WindowPlacement::restore(window, saved, owner);
     return true;
 }

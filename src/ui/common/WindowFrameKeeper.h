@@ -18,7 +18,7 @@ class WindowFrameKeeper : public QObject
 public:
     // Watches `window` from now on (the keeper goes with it) and gives it the frame saved under
     // `key`, placed as WindowPlacement::restore does; false when none was saved, and the
-    // window is left where it is.
+    // window is left where it is, made no larger than its screen.
     static bool keep(QWidget* window, UserDefaults& defaults, QLatin1StringView key,
                      const QWidget* owner = nullptr);
 

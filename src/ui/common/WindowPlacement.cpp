@@ -24,6 +24,37 @@ QPoint keptWithin(const QPoint& topLeft, const QSize& size, const QRect& availab
     return {x, y};
 }
 
+QSize fittedSize(const QSize& wanted, const QRect& available, const QMargins& frame)
+{
+    return wanted.boundedTo(available.size().shrunkBy(frame)).expandedTo(QSize(1, 1));
+}
+
+QMargins frameMargins(const QWidget* window)
+{
+    const QRect inner = window->geometry();
+    const QRect outer = window->frameGeometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+void fitToScreen(QWidget* window, const QWidget* owner)
+{
+    // A window not yet moved anywhere opens where the window manager or its owner puts it.
+    const QScreen* screen =
+        window->testAttribute(Qt::WA_Moved) ? QGuiApplication::screenAt(window->pos()) : nullptr;
+    if (!screen && owner && owner->isVisible())
+        screen = owner->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const bool resized = window->testAttribute(Qt::WA_Resized);
+    const QSize wanted = resized ? window->size() : window->sizeHint();
+    const QSize fitted = fittedSize(wanted, screen->availableGeometry(), frameMargins(window));
+    if (fitted != wanted || resized)
+        window->resize(fitted);
+}
+
 QString stringFromPoint(const QPoint& point)
 {
     return QStringLiteral("%1,%2").arg(point.x()).arg(point.y());
@@ -72,8 +103,9 @@ void restore(QWidget* window, const QRect& saved, const QWidget* owner)
         screen = owner->screen();
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    window->resize(screen ? saved.size().boundedTo(screen->availableGeometry().size())
-                          : saved.size());
+    window->resize(screen
+                       ? fittedSize(saved.size(), screen->availableGeometry(), frameMargins(window))
+                       : saved.size());
     place(window, saved.topLeft(), owner);
 }
 

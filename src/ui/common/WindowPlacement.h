@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -10,7 +11,9 @@
 class QWidget;
 
 // Where a window opens: centred on the window it belongs to the first time, then where the user
-// left it and at the size it had, as long as that is still on a screen and fits it.
+// left it and at the size it had, as long as that is still on a screen and fits it. No window
+// opens larger than the free area of its screen: sizes are in the screen's logical pixels, so
+// a window drawn for a large screen would otherwise reach off a small or highly scaled one.
 namespace WindowPlacement {
 
 // The top-left corner of a window of `size` centred on `frame`.
@@ -18,6 +21,15 @@ QPoint centredOn(const QRect& frame, const QSize& size);
 // `topLeft` moved as little as needed for a window of `size` to lie within `available`; a
 // window larger than it keeps its top-left corner in it.
 QPoint keptWithin(const QPoint& topLeft, const QSize& size, const QRect& available);
+// `wanted` no wider and no taller than `available` less the window manager's `frame` around
+// the window.
+QSize fittedSize(const QSize& wanted, const QRect& available, const QMargins& frame);
+// The window manager's title bar and borders around `window`; none before it is first shown.
+QMargins frameMargins(const QWidget* window);
+// Makes `window` no larger than the free area of the screen it opens on: the one its corner
+// was moved to, else its owner's, else the primary. A window never resized keeps its own size hint
+// when that fits.
+void fitToScreen(QWidget* window, const QWidget* owner);
 // "x,y" and back; null when the text is no such pair.
 QString stringFromPoint(const QPoint& point);
 std::optional<QPoint> pointFromString(const QString& text);

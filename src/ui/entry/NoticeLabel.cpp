@@ -1,5 +1,7 @@
 #include "ui/entry/NoticeLabel.h"
 
+#include "ui/common/Motion.h"
+
 #include <QGraphicsOpacityEffect>
 #include <QPropertyAnimation>
 
@@ -12,7 +14,6 @@ NoticeLabel::NoticeLabel(QWidget* parent)
     setAccessibleName(tr("Notice"));
     setGraphicsEffect(m_opacity);
     m_opacity->setOpacity(0);
-    m_fade->setDuration(kFadeMs);
     m_hideTimer.setSingleShot(true);
     m_hideTimer.setInterval(kShownMs);
     connect(&m_hideTimer, &QTimer::timeout, this, &NoticeLabel::hideNotice);
@@ -36,6 +37,7 @@ void NoticeLabel::fadeTo(qreal opacity, const std::function<void()>& done)
 {
     m_fade->stop();
     m_fade->disconnect(this);
+    m_fade->setDuration(Motion::duration(kFadeMs));
     m_fade->setStartValue(m_opacity->opacity());
     m_fade->setEndValue(opacity);
     connect(m_fade, &QPropertyAnimation::finished, this, done);

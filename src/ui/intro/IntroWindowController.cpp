@@ -1,5 +1,7 @@
 #include "ui/intro/IntroWindowController.h"
+
 #include "platform/store/StoreFolders.h"
+#include "ui/common/Motion.h"
 
 #include "data/DataManager.h"
 #include "data/TaskLists.h"
@@ -253,7 +255,8 @@ void IntroWindowController::selectPageAtIndex(int index)
     else
         button->setFocus();
     if (m_currentPage == 2 && !m_searched)
-        QTimer::singleShot(kFadeMs, this, &IntroWindowController::searchExistingFolders);
+        QTimer::singleShot(Motion::duration(kFadeMs), this,
+                           &IntroWindowController::searchExistingFolders);
     Q_EMIT pageShown(m_currentPage);
     replayKeysTypedDuringTurn();
 }
@@ -262,7 +265,8 @@ void IntroWindowController::goToPage(int index)
 {
     beginTurn();
     fadeOutView(m_pages->currentWidget());
-    QTimer::singleShot(kFadeMs, this, [this, index] { selectPageAtIndex(index); });
+    QTimer::singleShot(Motion::duration(kFadeMs), this,
+                       [this, index] { selectPageAtIndex(index); });
 }
 
 void IntroWindowController::beginTurn()
@@ -307,10 +311,12 @@ void IntroWindowController::replayKeysTypedDuringTurn()
 
 void IntroWindowController::fadeOutView(QWidget* view)
 {
+    if (Motion::isReduced())
+        return;
     auto* effect = new QGraphicsOpacityEffect(view);
     view->setGraphicsEffect(effect);
     auto* animation = new QPropertyAnimation(effect, "opacity", view);
-    animation->setDuration(kFadeMs);
+    animation->setDuration(Motion::duration(kFadeMs));
     animation->setStartValue(1.0);
     animation->setEndValue(0.0);
     animation->start(QAbstractAnimation::DeleteWhenStopped);
@@ -318,11 +324,13 @@ void IntroWindowController::fadeOutView(QWidget* view)
 
 void IntroWindowController::fadeInView(QWidget* view)
 {
+    if (Motion::isReduced())
+        return;
     auto* effect = new QGraphicsOpacityEffect(view);
     effect->setOpacity(0.0);
     view->setGraphicsEffect(effect);
     auto* animation = new QPropertyAnimation(effect, "opacity", view);
-    animation->setDuration(kFadeMs);
+    animation->setDuration(Motion::duration(kFadeMs));
     animation->setStartValue(0.0);
     animation->setEndValue(1.0);
     // A finished page is drawn without the effect, which would blur its text.

@@ -4,6 +4,7 @@
 #include "data/QuickActionMenu.h"
 #include "prefs/ModeManager.h"
 #include "ui/common/ElidedLabel.h"
+#include "ui/common/Motion.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/problems/UnreadableFilesBar.h"
@@ -33,6 +34,7 @@ namespace {
 constexpr int kTopHeight = 44;
 // Two tasks of one line each: the smallest window still shows something of what it lists.
 constexpr int kMinimumTableHeight = 2 * 52;
+constexpr int kStripSlideMs = 180;
 
 QToolButton* makeButton(QWidget* parent, const QString& accessibleName)
 {
@@ -305,7 +307,8 @@ void MidViewController::showStripForMode(TaskViewMode mode)
     // A folded strip is hidden rather than squeezed to nothing, so that neither the keyboard
     // nor a screen reader finds its days and its search field.
     const int from = m_strip->isHidden() ? 0 : m_strip->height();
-    if (!isVisible() || from == target) {
+    const int duration = Motion::duration(kStripSlideMs);
+    if (!isVisible() || from == target || duration == 0) {
         m_strip->setFixedHeight(target);
         m_strip->setVisible(target > 0);
         return;
@@ -315,7 +318,7 @@ void MidViewController::showStripForMode(TaskViewMode mode)
     auto* animation = new QVariantAnimation(this);
     animation->setStartValue(from);
     animation->setEndValue(target);
-    animation->setDuration(180);
+    animation->setDuration(duration);
     animation->setEasingCurve(QEasingCurve::OutCubic);
     connect(animation, &QVariantAnimation::valueChanged, this,
             [this](const QVariant& value) { m_strip->setFixedHeight(value.toInt()); });

@@ -10,6 +10,7 @@
 #include "prefs/PreferenceKeys.h"
 #include "text/Global.h"
 #include "text/ListExport.h"
+#include "ui/common/Motion.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/main/ApplicationShell.h"
 #include "ui/main/MidViewController.h"
@@ -469,7 +470,8 @@ void ViewController::resizeWindowBy(int left, int right, int leftPane, int right
         top->setGeometry(start.adjusted(-dl, 0, dr, 0));
         m_splitView->setSizes({leftWidth, middleWidth, rightWidth});
     };
-    if (m_animationDuration <= 0 || !top->isVisible()) {
+    const int duration = Motion::duration(m_animationDuration);
+    if (duration <= 0 || !top->isVisible()) {
         apply(1.0);
         done();
         return;
@@ -477,7 +479,7 @@ void ViewController::resizeWindowBy(int left, int right, int leftPane, int right
     auto* animation = new QVariantAnimation(this);
     animation->setStartValue(0.0);
     animation->setEndValue(1.0);
-    animation->setDuration(m_animationDuration);
+    animation->setDuration(duration);
     animation->setEasingCurve(QEasingCurve::InOutQuad);
     connect(animation, &QVariantAnimation::valueChanged, this,
             [apply](const QVariant& value) { apply(value.toReal()); });

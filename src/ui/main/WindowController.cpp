@@ -2,6 +2,7 @@
 
 #include "data/DataManager.h"
 #include "data/TaskOperations.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/main/ViewController.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@ WindowController::WindowController(DataManager& manager, ModeManager& modeManage
     setCentralWidget(m_viewController);
     m_viewController->resetAppearanceFromPreferences();
     resize(1000, 640);
+    WindowPlacement::fitToScreen(this, nullptr);
     // No smaller than the panes' own minimum, at which every view still fits: the layout
     // sets it from the sidebar, the month's seven columns and the detail pane.
 

@@ -10,6 +10,7 @@
 #include "platform/sync/SyncScheduler.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/Motion.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/entry/QuickAddForm.h"
 #include "ui/main/DayGraphView.h"
@@ -233,8 +234,13 @@ void PanelViewController::showTableView()
 {
     if (m_rowsOpacity->opacity() > 0 || !m_buckets.hasReminders() || !m_buckets.hasEvents())
         return;
+    const int duration = Motion::duration(kFadeInMs);
+    if (duration == 0) {
+        m_rowsOpacity->setOpacity(1);
+        return;
+    }
     auto* fade = new QPropertyAnimation(m_rowsOpacity, "opacity", this);
-    fade->setDuration(kFadeInMs);
+    fade->setDuration(duration);
     fade->setStartValue(0.0);
     fade->setEndValue(1.0);
     fade->start(QAbstractAnimation::DeleteWhenStopped);

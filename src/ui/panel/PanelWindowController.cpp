@@ -1,5 +1,6 @@
 #include "ui/panel/PanelWindowController.h"
 
+#include "ui/common/Motion.h"
 #include "ui/entry/QuickAddForm.h"
 #include "ui/panel/HourPopover.h"
 #include "ui/panel/PanelPlacement.h"
@@ -115,14 +116,15 @@ void PanelWindowController::closeUnpinned()
     m_panel->popover()->hide();
     if (!isVisible())
         return;
-    if (m_onWayland) {
+    // Without motion, as on Wayland (which has no window opacity), the panel goes at once.
+    if (m_onWayland || Motion::isReduced()) {
         hide();
         return;
     }
     if (m_fade)
         m_fade->stop();
     auto* fade = new QPropertyAnimation(this, "windowOpacity", this);
-    fade->setDuration(kFadeOutMs);
+    fade->setDuration(Motion::duration(kFadeOutMs));
     fade->setStartValue(windowOpacity());
     fade->setEndValue(0.0);
     m_fade = fade;
@@ -169,14 +171,15 @@ void PanelWindowController::heightChanged(int height)
     if (this->height() == height)
         return;
     const QRect target = placement(height);
-    if (!isVisible()) {
+    if (m_resize)
+        m_resize->stop();
+    const int duration = Motion::duration(kResizeMs);
+    if (!isVisible() || duration == 0) {
         setGeometry(target);
         return;
     }
-    if (m_resize)
-        m_resize->stop();
     auto* resize = new QPropertyAnimation(this, "geometry", this);
-    resize->setDuration(kResizeMs);
+    resize->setDuration(duration);
     resize->setEndValue(target);
     m_resize = resize;
     resize->start(QAbstractAnimation::DeleteWhenStopped);

@@ -2,6 +2,7 @@
 
 #include "data/StoreSession.h"
 #include "prefs/ModeManager.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui/main/problems/UnreadableFilesDialog.h"
 
 #include <QHBoxLayout>
@@ -69,6 +70,7 @@ void UnreadableFilesBar::showFiles()
     if (!m_dialog) {
         m_dialog = new UnreadableFilesDialog(m_modeManager, window());
         m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+        WindowPlacement::fitToScreen(m_dialog, window());
     }
     m_dialog->setFiles(m_files);
     m_dialog->show();

@@ -3,6 +3,7 @@
 #include "data/views/TaskListRows.h"
 #include "prefs/ModeManager.h"
 #include "ui/common/FocusRing.h"
+#include "ui/common/Motion.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/main/tasklist/TaskListModel.h"
 #include "ui/main/tasklist/TaskRowContent.h"
@@ -14,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
+#include <QTimer>
 #include <QVariantAnimation>
 
 namespace {
@@ -98,14 +100,20 @@ bool TaskListDelegate::startBounce(int row, std::function<void()> finished)
     bounce.animation = new QVariantAnimation(this);
     bounce.animation->setStartValue(0.0);
     bounce.animation->setEndValue(1.0);
-    bounce.animation->setDuration(kBounceMilliseconds);
+    const int duration = Motion::duration(kBounceMilliseconds);
+    bounce.animation->setDuration(duration);
     connect(bounce.animation, &QVariantAnimation::valueChanged, this,
             [this, row](const QVariant& value) { bounceStep(row, value.toReal()); });
     connect(bounce.animation, &QVariantAnimation::finished, this,
             [this, row] { bounceEnded(row); });
     QVariantAnimation* animation = bounce.animation;
     m_bounces[row] = std::move(bounce);
-    animation->start();
+    // An animation of no length ends inside start(), and its callback may reload the model:
+    // without motion the check changes once the click that asked for it has been handled.
+    if (duration == 0)
+        QTimer::singleShot(0, animation, [animation] { animation->start(); });
+    else
+        animation->start();
     repaintRow(row);
     return true;
 }
