@@ -486,7 +486,9 @@ def tab_faults(reader, window):
     for _ in range(MAX_TAB_STOPS):
         count = len(reader.focus_events)
         reader.keys("Tab")
-        if not reader.pump(FOCUS_SECONDS, lambda: len(reader.focus_events) > count):
+        # Once a Tab went untold, the next ones are given less time.
+        if not reader.pump(FOCUS_SECONDS if not silent else 1,
+                           lambda: len(reader.focus_events) > count):
             silent += 1
             where = reader.describe(stops[-1]) if stops else "the start"
             if silent == 1:
