@@ -25,6 +25,8 @@ and two tasks are completed, one through its row's "Complete" action, one with S
                    into the task's file
   complete-space   Space on the row the keyboard is on does the same
   checked-event    both announce object:state-changed:checked on the row
+  delete-focus     Delete on a row takes the task out of the store and puts the keyboard on
+                   the next task
 
 Checks named with --known-faults are expected to fail (the faults are still printed); one of
 them passing fails the run, so that the list only ever shrinks. --verbose prints every object
@@ -405,6 +407,10 @@ class Reader:
                     stack.append((child, here, ancestors + [acc]))
 
     def describe(self, acc, trail=None):
+        try:
+            acc.name
+        except Exception:
+            return "(an object that is gone)"
         states = self.state_names(acc)
         text = f"{self.role(acc)} '{(acc.name or '').strip()}'"
         description = (getattr(acc, "description", "") or "").strip()
@@ -644,6 +650,9 @@ def run_checks(reader, session, results, only):
         walk_and_close(reader, results, "tray-panel", lambda: subprocess.run(
             [session.app, "--show-panel"], env=session.env, timeout=30,
             stdout=subprocess.DEVNULL))
+    if wanted("delete"):
+        to_front()
+        results.check("delete-focus", delete_focus_faults(reader, store, main, "bill"))
     if wanted("complete"):
         to_front()
         check_completion(reader, session, results, main)
@@ -701,8 +710,13 @@ def select_row(reader, window, title):
     if row is None:
         raise RuntimeError(f"no row '{title}'")
     view = row.parent
-    inside = lambda: reader.focused() is not None and view.path in (
-        reader.focused().path, reader.focused().parent.path)
+    def inside():
+        try:
+            focused = reader.focused()
+            return focused is not None and view.path in (focused.path, focused.parent.path)
+        except Exception:  # the object that had the focus is gone
+            return False
+
     for _ in range(MAX_TAB_STOPS):
         if inside():
             break
@@ -864,6 +878,31 @@ def sub_pages(reader, window):
 
 def showing_names(reader, window):
     return [f"{reader.role(acc)}:{acc.name}" for acc, _ in reader.walk(window)]
+
+
+def delete_focus_faults(reader, store, main, uid):
+    """Delete on a task row moves the file to Recently Deleted and the keyboard to the next
+    task, where a screen reader goes on reading."""
+    title = store.title(uid)
+    row, view = select_row(reader, main, title)
+    rows = [view.getChildAtIndex(i) for i in range(view.childCount)]
+    titles = [(r.name or "").strip() for r in rows if r is not None]
+    following = [t for t in titles[titles.index(title) + 1:] if t in
+                 {store.title(u) for u in store.tasks}]
+    count = len(reader.focus_events)
+    reader.keys("Delete")
+    faults = []
+    if not reader.pump(5, lambda: not os.path.exists(store.path(uid))):
+        faults.append(f"Delete did not take '{title}' out of the store")
+    if following:
+        expected = following[0]
+        arrived = lambda: any((f.name or "").strip() == expected
+                              for f in reader.focus_events[count:])
+        if not reader.pump(FOCUS_SECONDS, arrived):
+            faults.append(f"after Delete on '{title}' the focus is not on the next task "
+                          f"'{expected}' (focus events: " + "; ".join(
+                              reader.describe(f) for f in reader.focus_events[count:]) + ")")
+    return faults
 
 
 def check_completion(reader, session, results, main):
