@@ -32,6 +32,8 @@ test_packages=(
   # The Wayland client library, wayland-scanner and the protocols, for the tests' launcher.
   libwayland-dev libwayland-bin wayland-protocols
   dconf-cli dconf-service gnome-settings-daemon-common
+  # The screen reader's view: the AT-SPI bus and the Python binding Orca reads it with.
+  at-spi2-core python3-pyatspi
 )
 fuzz_packages=(clang libclang-rt-14-dev)
 package_packages=(debhelper dpkg-dev lintian fakeroot)

@@ -1,0 +1,976 @@
+#!/usr/bin/python3
+"""The program as a screen reader sees it.
+
+Runs the built program over a small store in a home folder of its own, on the display it is
+given (xvfb-run), with openbox as the window manager and the AT-SPI bus of at-spi2-core on the
+private session bus it runs in (dbus-run-session), and reads it through pyatspi, as Orca does.
+Every window the keyboard or the command line opens is walked (main-day, main-details,
+main-month, quick-add, each preferences:PAGE and preferences:PAGE:TAB, recently-deleted,
+tray-panel):
+
+  names@WINDOW   no showing object that takes the focus, acts, is edited or is checked lacks
+                 a name; no object that acts has a generic role (filler, panel, unknown);
+                 the window itself is a frame, dialog or window with a name
+  tab@WINDOW     Tab moves the focus round the window, telling a screen reader each time;
+                 every stop is showing, has a size and has a name; every control of the
+                 window (and every list whose rows act) is among the stops
+  open@WINDOW    the window opens (reported only when it does not)
+  close@WINDOW   Escape closes the quick-add window, Recently Deleted and the tray panel
+  pages@preferences  the actions of the page bar and of a page's tabs show their pages
+  menu@main      F10 puts the focus on the menu bar
+
+and two tasks are completed, one through its row's "Complete" action, one with Space:
+
+  complete-action  the row offers "Complete"; doing it writes STATUS:COMPLETED and COMPLETED
+                   into the task's file
+  complete-space   Space on the row the keyboard is on does the same
+  checked-event    both announce object:state-changed:checked on the row
+  delete-focus     Delete on a row takes the task out of the store and puts the keyboard on
+                   the next task
+
+Checks named with --known-faults are expected to fail (the faults are still printed); one of
+them passing fails the run, so that the list only ever shrinks. --verbose prints every object
+read and every Tab stop.
+"""
+
+import argparse
+import ctypes
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+from datetime import date, datetime, timedelta, timezone
+from zoneinfo import ZoneInfo
+
+APP_START_SECONDS = 30
+WINDOW_SECONDS = 10
+FOCUS_SECONDS = 3
+MAX_TAB_STOPS = 120
+MAX_OBJECTS = 4000
+VERBOSE = False
+START = time.monotonic()
+
+BERLIN = ZoneInfo("Europe/Berlin")
+
+
+# ---------------------------------------------------------------------------------------------
+# The session: home folder, store, window manager, accessibility bus, program
+
+
+def ics(component, uid, lines):
+    body = "".join(line + "\r\n" for line in lines)
+    return ("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Velmoran tests//Screen reader//EN\r\n"
+            f"BEGIN:{component}\r\nUID:{uid}\r\nDTSTAMP:20261201T080000Z\r\n{body}"
+            f"END:{component}\r\nEND:VCALENDAR\r\n")
+
+
+def utc(day, hour, minute=0):
+    local = datetime(day.year, day.month, day.day, hour, minute, tzinfo=BERLIN)
+    return local.astimezone(timezone.utc).strftime("%Y%m%dT%H%M%SZ")
+
+
+def write(path, text):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(text)
+
+
+class Store:
+    """Two task lists and a calendar with something today, overdue, later and undated."""
+
+    def __init__(self, root):
+        self.root = root
+        today = date.today()
+        self.today = today
+        yesterday, tomorrow = today - timedelta(days=1), today + timedelta(days=1)
+        d = lambda day: day.strftime("%Y%m%d")
+        self.tasks = {
+            "bill": ("home", "Pay the electricity bill",
+                     [f"DUE:{utc(today, 9)}", "PRIORITY:1"]),
+            "plants": ("home", "Water the plants", [f"DUE;VALUE=DATE:{d(today)}"]),
+            "books": ("home", "Return the library books",
+                      [f"DUE;VALUE=DATE:{d(yesterday)}", "PRIORITY:5"]),
+            "garden": ("home", "Plan the garden", ["DESCRIPTION:Beans and tomatoes"]),
+            "dentist": ("home", "Book the dentist", [f"DUE;VALUE=DATE:{d(today)}"]),
+            "report": ("work", "Send the quarterly report", [f"DUE:{utc(today, 14)}"]),
+            "paper": ("work", "Order printer paper", [f"DUE;VALUE=DATE:{d(tomorrow)}"]),
+        }
+        for folder, name, colour in (("home", "Home", "#2E7D32"), ("work", "Work", "#1565C0"),
+                                     ("calendar", "Calendar", "#6A1B9A")):
+            write(f"{root}/{folder}/displayname", name)
+            write(f"{root}/{folder}/color", colour)
+        for order, folder in enumerate(("home", "work")):
+            write(f"{root}/{folder}/order", str(order))
+        for uid, (folder, title, lines) in self.tasks.items():
+            write(self.path(uid), ics("VTODO", uid, [f"SUMMARY:{title}", "STATUS:NEEDS-ACTION"]
+                                      + lines))
+        write(f"{root}/calendar/lunch.ics",
+              ics("VEVENT", "lunch", ["SUMMARY:Lunch with Sam", f"DTSTART:{utc(today, 12)}",
+                                      f"DTEND:{utc(today, 13)}"]))
+
+    def path(self, uid):
+        return f"{self.root}/{self.tasks[uid][0]}/{uid}.ics"
+
+    def title(self, uid):
+        return self.tasks[uid][1]
+
+    def completed(self, uid):
+        with open(self.path(uid), encoding="utf-8") as f:
+            lines = f.read().replace("\r\n ", "").splitlines()
+        return ("STATUS:COMPLETED" in lines
+                and any(line.split(":")[0].split(";")[0] == "COMPLETED" for line in lines))
+
+
+class Session:
+    def __init__(self, app, cli, version):
+        self.app = app
+        self.cli = cli
+        self.dir = tempfile.mkdtemp(prefix="velmoran-screenreader-")
+        self.processes = []
+        home = self.dir
+        self.env = dict(os.environ)
+        for name in ("VELMORAN_STORE", "VELMORAN_SYNC_DIR", "XDG_CURRENT_DESKTOP"):
+            self.env.pop(name, None)
+        self.env.update({
+            "HOME": home,
+            "XDG_CONFIG_HOME": f"{home}/config",
+            "XDG_DATA_HOME": f"{home}/data",
+            "XDG_STATE_HOME": f"{home}/state",
+            "XDG_CACHE_HOME": f"{home}/cache",
+            "QT_QPA_PLATFORM": "xcb",
+            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+            "QT_ACCESSIBILITY": "1",
+            "NO_AT_BRIDGE": "0",
+        })
+        self.store = Store(f"{home}/store")
+        # Past the first launch and the update notes, over the store above.
+        write(f"{home}/config/velmoran/preferences.json", json.dumps({
+            "currentVersion": 200, "initialLaunch": False, "updateNote": False,
+            "updateNoteVersion": version, "storeFolders": [self.store.root],
+            "showMenuBar": True, "soundOn": False, "alarmOn": False,
+        }))
+        os.environ.update(self.env)
+
+    def start_desktop(self):
+        # The window manager gives new windows the keyboard focus, as a desktop does.
+        self.spawn(["openbox", "--sm-disable"])
+        launcher = self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline:
+            if launcher.poll() is not None:
+                raise RuntimeError("at-spi-bus-launcher ended at once")
+            if self.dbus_ok(["org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress"]):
+                break
+            time.sleep(0.1)
+        else:
+            raise RuntimeError("the AT-SPI bus did not come up")
+        if not self.dbus_ok(["org.a11y.Bus", "/org/a11y/bus",
+                             "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status",
+                             "string:IsEnabled", "variant:boolean:true"]):
+            raise RuntimeError("org.a11y.Status IsEnabled could not be set")
+
+    def dbus_ok(self, call):
+        return subprocess.run(["dbus-send", "--session", "--print-reply", f"--dest={call[0]}",
+                               *call[1:]], stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL).returncode == 0
+
+    def spawn(self, command):
+        process = subprocess.Popen(command, env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL if command[0] != self.app
+                                   else None, start_new_session=True)
+        self.processes.append(process)
+        return process
+
+    def run_cli(self, *arguments):
+        return subprocess.run([self.cli, *arguments], env=self.env, capture_output=True,
+                              text=True, timeout=60)
+
+    def finish(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+
+# ---------------------------------------------------------------------------------------------
+# Results
+
+
+class Results:
+    def __init__(self, known, all_windows):
+        self.known = set(known)
+        # Walking some windows only, the known faults of the others are not looked for.
+        self.all_windows = all_windows
+        self.faults = {}
+        self.errors = []
+
+    def check(self, check_id, faults):
+        self.faults.setdefault(check_id, []).extend(faults)
+        state = "FAIL" if faults else "PASS"
+        if check_id in self.known:
+            state = "XFAIL" if faults else "XPASS"
+        print(f"{state}: {check_id}" + (f" ({len(faults)} faults)" if faults else "")
+              + f" [{time.monotonic() - START:.1f} s]", flush=True)
+        for fault in faults:
+            print(f"    {fault}", flush=True)
+
+    def error(self, text):
+        self.errors.append(text)
+        print(f"ERROR: {text}", flush=True)
+
+    def exit_code(self):
+        failed = [c for c, f in self.faults.items() if f and c not in self.known]
+        passed = [c for c, f in self.faults.items() if not f and c in self.known]
+        unchecked = sorted(self.known - set(self.faults)) if self.all_windows else []
+        print("\nSummary:")
+        print(f"  checks run: {len(self.faults)}, failed: {len(failed)}, "
+              f"known faults still failing: {sum(1 for c in self.known if self.faults.get(c))}")
+        for c in failed:
+            print(f"  FAILED: {c}")
+        for c in passed:
+            print(f"  PASSES NOW, remove it from the known faults in tests/CMakeLists.txt: {c}")
+        for c in unchecked:
+            print(f"  KNOWN FAULT NOT CHECKED (no such check ran): {c}")
+        for e in self.errors:
+            print(f"  ERROR: {e}")
+        return 1 if failed or passed or unchecked or self.errors else 0
+
+
+# ---------------------------------------------------------------------------------------------
+# Reading the tree
+
+
+class Reader:
+    GENERIC_ROLES = ("filler", "panel", "unknown")
+    WINDOW_ROLES = ("frame", "dialog", "window", "alert", "file chooser")
+
+    def __init__(self, pyatspi, GLib):
+        self.pyatspi = pyatspi
+        self.GLib = GLib
+        self.focus_events = []
+        self.checked_events = []
+        pyatspi.Registry.registerEventListener(self._on_focus, "object:state-changed:focused")
+        pyatspi.Registry.registerEventListener(self._on_checked, "object:state-changed:checked")
+        x11 = ctypes.CDLL("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XStringToKeysym.restype = ctypes.c_ulong
+        x11.XKeysymToKeycode.argtypes = (ctypes.c_void_p, ctypes.c_ulong)
+        self.x11 = x11
+        self.display = x11.XOpenDisplay(None)
+        if not self.display:
+            raise RuntimeError("cannot open the X display")
+
+    def _on_focus(self, event):
+        if event.detail1:
+            self.focus_events.append(event.source)
+
+    def _on_checked(self, event):
+        self.checked_events.append((event.source, event.detail1))
+
+    def pump(self, seconds=0.0, until=None):
+        context = self.GLib.MainContext.default()
+        deadline = time.monotonic() + seconds
+        while True:
+            while context.pending():
+                context.iteration(False)
+            if until is not None and until():
+                return True
+            if time.monotonic() >= deadline:
+                return until is None
+            time.sleep(0.02)
+
+    # Keys go through the AT-SPI registry daemon, which types them with XTest.
+    def keys(self, combination):
+        names = combination.split("+")
+        codes = []
+        for name in names:
+            keysym = self.x11.XStringToKeysym(name.encode())
+            code = self.x11.XKeysymToKeycode(self.display, keysym)
+            if not code:
+                raise RuntimeError(f"no key code for {name}")
+            codes.append(code)
+        for code in codes:
+            self.pyatspi.Registry.generateKeyboardEvent(code, None, self.pyatspi.KEY_PRESS)
+        for code in reversed(codes):
+            self.pyatspi.Registry.generateKeyboardEvent(code, None, self.pyatspi.KEY_RELEASE)
+        self.pump(0.05)
+
+    def application(self):
+        desktop = self.pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name == "velmoran":
+                return app
+        return None
+
+    def windows(self):
+        app = self.application()
+        if app is None:
+            return []
+        result = []
+        for i in range(app.childCount):
+            window = app.getChildAtIndex(i)
+            if window is not None and self.showing(window):
+                result.append(window)
+        return result
+
+    def wait_for_window(self, before, accept=lambda w: True, seconds=WINDOW_SECONDS):
+        """A showing window that is not among `before`."""
+        found = []
+
+        def appeared():
+            for window in self.windows():
+                if all(window != b for b in before) and accept(window):
+                    found.append(window)
+                    return True
+            return False
+
+        self.pump(seconds, appeared)
+        return found[0] if found else None
+
+    def showing(self, acc):
+        try:
+            return acc.getState().contains(self.pyatspi.STATE_SHOWING)
+        except Exception:
+            return False
+
+    def role(self, acc):
+        try:
+            return acc.getRoleName()
+        except Exception:
+            return "?"
+
+    def actions(self, acc):
+        try:
+            action = acc.queryAction()
+        except NotImplementedError:
+            return []
+        except Exception:
+            return []
+        return [action.getName(i) for i in range(action.nActions)]
+
+    def do_action(self, acc, name):
+        action = acc.queryAction()
+        for i in range(action.nActions):
+            if action.getName(i) == name:
+                return action.doAction(i)
+        raise RuntimeError(f"no action {name}")
+
+    def spoken_name(self, acc):
+        """The name, else the name of the label it is labelled by, as Orca falls back to."""
+        name = (acc.name or "").strip()
+        if name:
+            return name
+        try:
+            for relation in acc.getRelationSet():
+                if relation.getRelationType() == self.pyatspi.RELATION_LABELLED_BY:
+                    for i in range(relation.getNTargets()):
+                        label = (relation.getTarget(i).name or "").strip()
+                        if label:
+                            return label
+        except Exception:
+            pass
+        return ""
+
+    def extents(self, acc):
+        try:
+            box = acc.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
+            return box.width, box.height
+        except Exception:
+            return None
+
+    def walk(self, root, with_ancestors=False):
+        """(object, path of roles and names) for every showing object under root."""
+        stack = [(root, [], [])]
+        count = 0
+        while stack and count < MAX_OBJECTS:
+            acc, trail, ancestors = stack.pop()
+            count += 1
+            here = trail + [f"{self.role(acc)} '{(acc.name or '').strip()}'"]
+            yield (acc, here, ancestors) if with_ancestors else (acc, here)
+            try:
+                children = [acc.getChildAtIndex(i) for i in range(acc.childCount)]
+            except Exception:
+                children = []
+            for child in reversed(children):
+                if child is not None and self.showing(child):
+                    stack.append((child, here, ancestors + [acc]))
+
+    def describe(self, acc, trail=None):
+        try:
+            acc.name
+        except Exception:
+            return "(an object that is gone)"
+        states = self.state_names(acc)
+        text = f"{self.role(acc)} '{(acc.name or '').strip()}'"
+        description = (getattr(acc, "description", "") or "").strip()
+        if description:
+            text += f" description '{description}'"
+        text += f" actions {self.actions(acc)} states [{','.join(states)}]"
+        if trail:
+            named = [t for t in trail[:-1] if not t.endswith("''")]
+            text += f" in {' > '.join(named[-3:])}"
+        return text
+
+    def state_names(self, acc):
+        p = self.pyatspi
+        wanted = (("focusable", p.STATE_FOCUSABLE), ("focused", p.STATE_FOCUSED),
+                  ("editable", p.STATE_EDITABLE), ("checkable", p.STATE_CHECKABLE),
+                  ("checked", p.STATE_CHECKED), ("selectable", p.STATE_SELECTABLE),
+                  ("selected", p.STATE_SELECTED), ("sensitive", p.STATE_SENSITIVE))
+        try:
+            states = acc.getState()
+        except Exception:
+            return []
+        return [name for name, state in wanted if states.contains(state)]
+
+    def interactive(self, acc):
+        p = self.pyatspi
+        states = acc.getState()
+        return (states.contains(p.STATE_FOCUSABLE) or states.contains(p.STATE_EDITABLE)
+                or states.contains(p.STATE_CHECKABLE) or bool(self.actions(acc)))
+
+    def focused(self):
+        return self.focus_events[-1] if self.focus_events else None
+
+
+# ---------------------------------------------------------------------------------------------
+# The checks
+
+
+def name_faults(reader, window):
+    faults = []
+    role = reader.role(window)
+    if role not in Reader.WINDOW_ROLES:
+        faults.append(f"the window is a {role}, not a frame, dialog or window: "
+                      + reader.describe(window))
+    if not (window.name or "").strip():
+        faults.append("the window has no name: " + reader.describe(window))
+    for acc, trail in reader.walk(window):
+        if acc == window:
+            continue
+        if VERBOSE:
+            print(f"    {'  ' * len(trail)}{reader.describe(acc)}", flush=True)
+        actions = reader.actions(acc)
+        if reader.role(acc) in NOT_CONTROLS:
+            continue
+        if reader.role(acc) in Reader.GENERIC_ROLES and actions:
+            faults.append("generic role on an object that acts: " + reader.describe(acc, trail))
+        elif reader.interactive(acc) and not reader.spoken_name(acc):
+            faults.append("unnamed: " + reader.describe(acc, trail))
+    return faults
+
+
+# Reached with the arrow keys inside their container rather than with Tab.
+ITEM_ROLES = ("list item", "table cell", "tree item", "menu item", "check menu item",
+              "radio menu item", "page tab", "table row", "table column header",
+              "table row header", "column header", "row header")
+# A label Qt lets the mouse select text in takes the click focus, and a scroll bar has
+# Increase and Decrease; neither is a control a screen reader or the Tab key goes to.
+NOT_CONTROLS = ("label", "scroll bar")
+COMPOSITE_ROLES = ("list", "table", "tree", "tree table", "page tab list", "menu bar", "menu",
+                   "combo box", "spin button", "scroll bar")
+
+
+def tab_faults(reader, window):
+    """Tabs until the focus comes back to where it started: every stop is showing, has a size
+    and a name, and every control of the window is among the stops."""
+    faults = []
+    stops = []
+    silent = 0
+    reader.pump(0.3)
+    for _ in range(MAX_TAB_STOPS):
+        count = len(reader.focus_events)
+        reader.keys("Tab")
+        # Once a Tab went untold, the next ones are given less time.
+        if not reader.pump(FOCUS_SECONDS if not silent else 1,
+                           lambda: len(reader.focus_events) > count):
+            silent += 1
+            where = reader.describe(stops[-1]) if stops else "the start"
+            if silent == 1:
+                faults.append(f"Tab from {where} moves the focus without a screen reader "
+                              "being told (no focus event)")
+            if silent < 3:
+                continue
+            break
+        silent = 0
+        stop = reader.focused()
+        if stops and stop.path == stops[0].path:
+            break
+        stops.append(stop)
+        if VERBOSE:
+            print(f"    stop {len(stops)}: {reader.describe(stop)}", flush=True)
+        problems = []
+        if not reader.showing(stop):
+            problems.append("not showing")
+        size = reader.extents(stop)
+        if size is not None and (size[0] <= 0 or size[1] <= 0):
+            problems.append(f"size {size[0]}x{size[1]}")
+        if not reader.spoken_name(stop):
+            problems.append("no name")
+        if problems:
+            faults.append(f"Tab stop {len(stops)} ({', '.join(problems)}): "
+                          + reader.describe(stop))
+    else:
+        faults.append(f"the focus does not come back to the first stop in {MAX_TAB_STOPS} Tabs")
+    print(f"    ({len(stops)} Tab stops)", flush=True)
+
+    reached = {stop.path for stop in stops}
+    stop_ancestors = set()
+    for acc, _, ancestors in reader.walk(window, with_ancestors=True):
+        if acc.path in reached:
+            stop_ancestors.update(a.path for a in ancestors)
+    for acc, trail, ancestors in reader.walk(window, with_ancestors=True):
+        if acc == window or reader.role(acc) in ITEM_ROLES + NOT_CONTROLS:
+            continue
+        if any(reader.role(a) in COMPOSITE_ROLES for a in ancestors):
+            continue
+        if not acc.getState().contains(reader.pyatspi.STATE_SENSITIVE):
+            continue
+        acts = [a for a in reader.actions(acc) if a != "SetFocus"]
+        focusable = acc.getState().contains(reader.pyatspi.STATE_FOCUSABLE)
+        # A list whose rows act is a control too, even when it does not take the focus.
+        if reader.role(acc) in ("list", "table", "tree", "tree table"):
+            acts = acts or [c for c in (acc.getChildAtIndex(i) for i in range(acc.childCount))
+                            if c is not None and reader.actions(c)]
+        if not (acts or focusable):
+            continue
+        if (acc.path in reached or acc.path in stop_ancestors
+                or any(a.path in reached for a in ancestors)):
+            continue
+        faults.append("not reached by Tab: " + reader.describe(acc, trail))
+    return faults
+
+
+def walk_window(reader, results, window_id, window, tab=True):
+    if window is None:
+        results.check(f"open@{window_id}", [f"the window {window_id} did not open"])
+        return
+    results.check(f"names@{window_id}", name_faults(reader, window))
+    if tab:
+        results.check(f"tab@{window_id}", tab_faults(reader, window))
+
+
+def task_row(reader, window, title):
+    for acc, _ in reader.walk(window):
+        if (acc.name or "").strip() == title and reader.role(acc) not in ("label", "text"):
+            return acc
+    return None
+
+
+def completion_faults(reader, store, window, uid, complete):
+    faults = []
+    title = store.title(uid)
+    row = task_row(reader, window, title)
+    if row is None:
+        return [f"no row named '{title}' in the main window"], []
+    events_before = len(reader.checked_events)
+    faults.extend(complete(row))
+    if not faults and not reader.pump(5, lambda: store.completed(uid)):
+        faults.append(f"'{title}' was not written as completed "
+                      "(STATUS:COMPLETED and COMPLETED in its file)")
+    reader.pump(1, lambda: len(reader.checked_events) > events_before)
+    announced = [source for source, on in reader.checked_events[events_before:]
+                 if on and (source.name or "").strip() == title]
+    event_faults = [] if announced else [
+        f"completing '{title}' announced no object:state-changed:checked on its row (events: "
+        + ", ".join(f"{reader.role(s)} '{s.name}' {on}"
+                    for s, on in reader.checked_events[events_before:]) + ")"]
+    return faults, event_faults
+
+
+def run_checks(reader, session, results, only):
+    wanted = lambda window_id: not only or any(window_id.startswith(o) for o in only)
+    store = session.store
+
+    # One task in Recently Deleted, deleted as a user of the command line does.
+    deleted = session.run_cli("delete", "dentist")
+    if deleted.returncode != 0:
+        results.error("the command line could not delete a task: " + deleted.stderr)
+
+    session.spawn([session.app])
+    main = reader.wait_for_window([], lambda w: reader.role(w) != "?", APP_START_SECONDS)
+    if main is None:
+        results.error("the main window did not appear on the AT-SPI bus")
+        return
+    # The store is read after the window shows.
+    reader.pump(10, lambda: task_row(reader, main, store.title("bill")) is not None)
+    reader.pump(0.5)
+    to_front = lambda: bring_to_front(reader, session, main)
+
+    if wanted("main-day"):
+        to_front()
+        reader.keys("Control_L+Shift_L+d")
+        reader.pump(0.5)
+        walk_window(reader, results, "main-day", main)
+    if wanted("main-menu"):
+        to_front()
+        results.check("menu@main", menu_bar_faults(reader, main))
+    if wanted("main-details"):
+        to_front()
+        shown = count_showing(reader, main)
+        select_row(reader, main, store.title("bill"))
+        reader.keys("Control_L+Alt_L+i")
+        if reader.pump(3, lambda: count_showing(reader, main) > shown + 10):
+            walk_window(reader, results, "main-details", main, tab=False)
+        else:
+            results.check("open@main-details", ["Ctrl+Alt+I with a task selected showed no "
+                                                "details pane"])
+        reader.keys("Control_L+Alt_L+i")
+        reader.pump(0.5)
+    if wanted("main-month"):
+        to_front()
+        reader.keys("Control_L+Shift_L+m")
+        reader.pump(0.8)
+        walk_window(reader, results, "main-month", main)
+        reader.keys("Control_L+Shift_L+d")
+        reader.pump(0.5)
+
+    if wanted("quick-add"):
+        to_front()
+        walk_and_close(reader, results, "quick-add", lambda: reader.keys("Control_L+n"))
+    if wanted("preferences"):
+        to_front()
+        walk_preferences(reader, results)
+    if wanted("recently-deleted"):
+        to_front()
+        walk_and_close(reader, results, "recently-deleted",
+                       lambda: reader.keys("Control_L+Shift_L+BackSpace"))
+    if wanted("tray-panel"):
+        walk_and_close(reader, results, "tray-panel", lambda: subprocess.run(
+            [session.app, "--show-panel"], env=session.env, timeout=30,
+            stdout=subprocess.DEVNULL))
+    if wanted("delete"):
+        to_front()
+        results.check("delete-focus", delete_focus_faults(reader, store, main, "bill"))
+    if wanted("complete"):
+        to_front()
+        check_completion(reader, session, results, main)
+
+
+MENU_ROLES = ("menu", "menu item", "check menu item", "radio menu item")
+
+
+def menu_bar_faults(reader, main):
+    """F10 puts the keyboard on the menu bar: on its first item, or into the menu it opens."""
+    count = len(reader.focus_events)
+    reader.keys("F10")
+    in_menus = lambda focused: reader.role(focused) in MENU_ROLES or any(
+        reader.role(a) == "menu bar" for a in ancestors_of(focused))
+    reached = lambda: any(in_menus(f) for f in reader.focus_events[count:])
+    if not reader.pump(FOCUS_SECONDS, reached):
+        return ["F10 does not put the focus on the menu bar (focus events: "
+                + "; ".join(reader.describe(f) for f in reader.focus_events[count:]) + ")"]
+    # One Escape closes the open menu, the next leaves the menu bar.
+    for _ in range(3):
+        if not in_menus(reader.focused()):
+            break
+        reader.keys("Escape")
+        reader.pump(1, lambda: not in_menus(reader.focused()))
+    return []
+
+
+def ancestors_of(acc, limit=30):
+    result = []
+    while acc is not None and len(result) < limit:
+        acc = acc.parent
+        if acc is not None:
+            result.append(acc)
+    return result
+
+
+def bring_to_front(reader, session, main):
+    """The main window active, as a second start of the program makes it."""
+    active = lambda: main.getState().contains(reader.pyatspi.STATE_ACTIVE)
+    if active():
+        return
+    subprocess.run([session.app], env=session.env, timeout=30, stdout=subprocess.DEVNULL)
+    if not reader.pump(5, active):
+        raise RuntimeError("the main window does not come to the front")
+    reader.pump(0.3)
+
+
+def count_showing(reader, window):
+    return sum(1 for _ in reader.walk(window))
+
+
+def select_row(reader, window, title):
+    """Moves the keyboard onto a task row: into its list, then down the list."""
+    row = task_row(reader, window, title)
+    if row is None:
+        raise RuntimeError(f"no row '{title}'")
+    view = row.parent
+    def inside():
+        try:
+            focused = reader.focused()
+            return focused is not None and view.path in (focused.path, focused.parent.path)
+        except Exception:  # the object that had the focus is gone
+            return False
+
+    for _ in range(MAX_TAB_STOPS):
+        if inside():
+            break
+        count = len(reader.focus_events)
+        reader.keys("Tab")
+        reader.pump(FOCUS_SECONDS, lambda: len(reader.focus_events) > count)
+    else:
+        raise RuntimeError(f"Tab does not reach the list of the row '{title}'")
+    reader.keys("Home")
+    for _ in range(30):
+        focused = reader.focused()
+        if focused is not None and (focused.name or "").strip() == title:
+            return row, view
+        count = len(reader.focus_events)
+        reader.keys("Down")
+        reader.pump(1, lambda: len(reader.focus_events) > count)
+        if VERBOSE:
+            print(f"    Down: {reader.describe(reader.focused())}", flush=True)
+    raise RuntimeError(f"the arrow keys do not reach the row '{title}'")
+
+
+def walk_and_close(reader, results, window_id, open_it):
+    before = reader.windows()
+    open_it()
+    window = reader.wait_for_window(before)
+    walk_window(reader, results, window_id, window)
+    if window is None:
+        return
+    reader.keys("Escape")
+    if reader.pump(3, lambda: not reader.showing(window)):
+        results.check(f"close@{window_id}", [])
+    else:
+        results.check(f"close@{window_id}", ["Escape does not close the window"])
+        close(reader, window, "Alt_L+F4")
+    reader.pump(0.3)
+
+
+def close(reader, window, keys):
+    if window is None or not reader.showing(window):
+        return
+    # The window manager closes the window it gave the focus to, which is not always the one
+    # the program calls active; a click on a label makes both the same.
+    labels = [acc for acc, _ in reader.walk(window) if reader.role(acc) == "label"]
+    if labels:
+        click(reader, labels[0])
+        reader.pump(2, lambda: window.getState().contains(reader.pyatspi.STATE_ACTIVE))
+    reader.keys(keys)
+    if not reader.pump(WINDOW_SECONDS, lambda: not reader.showing(window)):
+        active = [w for w in reader.windows()
+                  if w.getState().contains(reader.pyatspi.STATE_ACTIVE)]
+        print(f"    (left open: {keys} did not close {reader.describe(window)}; active: "
+              + "; ".join(reader.describe(w) for w in active) + ")", flush=True)
+    reader.pump(0.3)
+
+
+def page_selectors(reader, window):
+    """The buttons or page tabs of the first tool bar or page tab list in the window."""
+    queue = [window]
+    while queue:
+        acc = queue.pop(0)
+        if reader.role(acc) in ("tool bar", "page tab list"):
+            children = [acc.getChildAtIndex(i) for i in range(acc.childCount)]
+            return [c for c in children
+                    if c is not None and reader.showing(c) and reader.actions(c)]
+        queue.extend(acc.getChildAtIndex(i) for i in range(acc.childCount)
+                     if acc.getChildAtIndex(i) is not None
+                     and reader.showing(acc.getChildAtIndex(i)))
+    return []
+
+
+def select(reader, selector):
+    """Does what a screen reader's "activate" does: the object's first action."""
+    actions = [a for a in reader.actions(selector) if a != "SetFocus"]
+    if actions:
+        reader.do_action(selector, actions[0])
+
+
+def click(reader, acc):
+    box = acc.queryComponent().getExtents(reader.pyatspi.DESKTOP_COORDS)
+    reader.pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2,
+                                               "b1c")
+    reader.pump(0.3)
+
+
+def walk_preferences(reader, results):
+    before = reader.windows()
+    reader.keys("Control_L+comma")
+    window = reader.wait_for_window(before)
+    if window is None:
+        results.check("open@preferences", ["Ctrl+, opened no window"])
+        return
+    selectors = page_selectors(reader, window)
+    if VERBOSE:
+        print("    page bar: " + "; ".join(reader.describe(s) for s in selectors), flush=True)
+    if not selectors:
+        results.check("open@preferences", ["no page bar (tool bar or page tab list)"])
+    # The window is named after the page it shows.
+    switch_faults = []
+    for index, selector in enumerate(selectors):
+        page = (selector.name or "").strip() or f"page {index + 1}"
+        if index > 0:
+            select(reader, selector)
+            if not reader.pump(FOCUS_SECONDS, lambda: (window.name or "").strip() == page):
+                switch_faults.append(f"the page bar's action does not show the page "
+                                     f"'{page}': {reader.describe(selector)}")
+                # A click still gets there, so that the page is read all the same.
+                click(reader, selector)
+                if not reader.pump(FOCUS_SECONDS, lambda: (window.name or "").strip() == page):
+                    results.error(f"neither the action nor a click shows the page '{page}'")
+                    continue
+        reader.pump(0.4)
+        walk_window(reader, results, f"preferences:{page}", window)
+        # A page's own tabs (the Advanced page's).
+        inner = [t for t in sub_pages(reader, window)
+                 if all(t.path != o.path for o in selectors)]
+        for tab in inner[1:]:
+            tab_name = (tab.name or "").strip()
+            shown = showing_names(reader, window)
+            select(reader, tab)
+            if not reader.pump(FOCUS_SECONDS, lambda: showing_names(reader, window) != shown):
+                switch_faults.append(f"the tab's action does not show the tab '{tab_name}' "
+                                     f"of the page '{page}': {reader.describe(tab)}")
+                click(reader, tab)
+                if not reader.pump(FOCUS_SECONDS,
+                                   lambda: showing_names(reader, window) != shown):
+                    results.error(f"neither the action nor a click shows the tab '{tab_name}'")
+                    continue
+            reader.pump(0.4)
+            walk_window(reader, results, f"preferences:{page}:{tab_name}", window)
+        if inner:
+            select(reader, inner[0])
+            reader.pump(0.4)
+    if selectors:
+        results.check("pages@preferences", switch_faults)
+    # Closed as any window is, through the window manager (openbox binds Alt+F4). Closing it
+    # is no check of its own: where openbox took the key for another window, it stays open
+    # behind the main window, which the next steps bring to the front.
+    close(reader, window, "Alt_L+F4")
+
+
+def sub_pages(reader, window):
+    """The page tabs of a tab bar inside the page; where there are none, the buttons beside the
+    stack of pages they switch between."""
+    tabs, stacks = [], []
+    for acc, _ in reader.walk(window):
+        role = reader.role(acc)
+        if role == "page tab" and reader.actions(acc):
+            tabs.append(acc)
+        elif role == "layered pane":
+            stacks.append(acc)
+    if tabs or not stacks:
+        return tabs
+    stack = stacks[0]
+    parent = stack.parent
+    siblings = [parent.getChildAtIndex(i) for i in range(parent.childCount)]
+    return [c for c in siblings if c is not None and c != stack and reader.showing(c)
+            and [a for a in reader.actions(c) if a != "SetFocus"]]
+
+
+def showing_names(reader, window):
+    return [f"{reader.role(acc)}:{acc.name}" for acc, _ in reader.walk(window)]
+
+
+def delete_focus_faults(reader, store, main, uid):
+    """Delete on a task row moves the file to Recently Deleted and the keyboard to the next
+    task, where a screen reader goes on reading."""
+    title = store.title(uid)
+    row, view = select_row(reader, main, title)
+    rows = [view.getChildAtIndex(i) for i in range(view.childCount)]
+    titles = [(r.name or "").strip() for r in rows if r is not None]
+    following = [t for t in titles[titles.index(title) + 1:] if t in
+                 {store.title(u) for u in store.tasks}]
+    count = len(reader.focus_events)
+    reader.keys("Delete")
+    faults = []
+    if not reader.pump(5, lambda: not os.path.exists(store.path(uid))):
+        faults.append(f"Delete did not take '{title}' out of the store")
+    if following:
+        expected = following[0]
+        arrived = lambda: any((f.name or "").strip() == expected
+                              for f in reader.focus_events[count:])
+        if not reader.pump(FOCUS_SECONDS, arrived):
+            faults.append(f"after Delete on '{title}' the focus is not on the next task "
+                          f"'{expected}' (focus events: " + "; ".join(
+                              reader.describe(f) for f in reader.focus_events[count:]) + ")")
+    return faults
+
+
+def check_completion(reader, session, results, main):
+    store = session.store
+
+    def by_action(row):
+        actions = reader.actions(row)
+        if "Complete" not in actions:
+            return [f"the row offers no 'Complete' action: {reader.describe(row)}"]
+        reader.do_action(row, "Complete")
+        return []
+
+    def by_space(row):
+        select_row(reader, main, row.name)
+        reader.keys("space")
+        return []
+
+    faults, event_action = completion_faults(reader, store, main, "plants", by_action)
+    results.check("complete-action", faults)
+    faults, event_space = completion_faults(reader, store, main, "report", by_space)
+    results.check("complete-space", faults)
+    results.check("checked-event", event_action + event_space)
+
+
+# ---------------------------------------------------------------------------------------------
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--app", required=True, help="the built program")
+    parser.add_argument("--cli", required=True, help="the built velmoran-cli")
+    parser.add_argument("--version", required=True, help="the program's release")
+    parser.add_argument("--known-faults", default=os.environ.get("VELMORAN_A11Y_KNOWN_FAULTS",
+                                                                  ""),
+                        help="checks expected to fail, separated by ';' or ','")
+    parser.add_argument("--only", default="", help="windows to walk, separated by ','")
+    parser.add_argument("--verbose", action="store_true",
+                        help="print every object walked and every Tab stop")
+    args = parser.parse_args()
+    global VERBOSE
+    VERBOSE = args.verbose
+    known = [k.strip() for k in args.known_faults.replace(",", ";").split(";") if k.strip()]
+    only = [o.strip() for o in args.only.split(",") if o.strip()]
+    if not os.environ.get("DISPLAY"):
+        print("no DISPLAY: run under xvfb-run", file=sys.stderr)
+        return 2
+    if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        print("no session bus: run inside dbus-run-session", file=sys.stderr)
+        return 2
+
+    session = Session(args.app, args.cli, args.version)
+    results = Results(known, all_windows=not only)
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(3))
+    try:
+        session.start_desktop()
+        # Only now: pyatspi finds the accessibility bus when it is imported.
+        import gi
+        gi.require_version("Atspi", "2.0")
+        from gi.repository import GLib
+        import pyatspi
+        reader = Reader(pyatspi, GLib)
+        run_checks(reader, session, results, only)
+    except Exception:
+        results.error(traceback.format_exc())
+    finally:
+        session.finish()
+    return results.exit_code()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
