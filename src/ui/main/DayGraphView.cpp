@@ -86,7 +86,7 @@ void DayGraphView::paintEvent(QPaintEvent*)
     painter.setFont(dotFont);
     for (const DayGraphLayout::Dot& dot : m_layout.dots()) {
         const store::ReminderPtr& reminder = m_buckets.reminders.at(dot.column).at(dot.index);
-        painter.setPen(colourOf(reminder->calendar, m_mode));
+        painter.setPen(m_mode.visibleMark(colourOf(reminder->calendar, m_mode)));
         painter.drawText(dot.rect, Qt::AlignCenter, QStringLiteral("•"));
     }
 
