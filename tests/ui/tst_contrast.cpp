@@ -5,6 +5,7 @@
 #include "platform/HighContrastSetting.h"
 #include "prefs/ColorContrast.h"
 #include "prefs/ModeManager.h"
+#include "presentation/sidebar/SidebarLayout.h"
 #include "text/DateFormatters.h"
 #include "ui/common/AlertLabel.h"
 #include "ui/common/ContrastStyle.h"
@@ -179,6 +180,10 @@ private Q_SLOTS:
             QVERIFY2(least.first >= mode->minimumMarkContrast(),
                      qPrintable(failure(mark.name, mark.color, least)));
         }
+        // The sidebar's today marker is one colour for every mode, held to WCAG's 3:1.
+        const QColor today = SidebarLayout::todayMarkerColor();
+        const auto least = leastOn(today, surfacesOf(*mode));
+        QVERIFY2(least.first >= 3.0, qPrintable(failure("today marker", today, least)));
     }
 
     void listColoursInTheirRows_data() { addModes(); }
