@@ -10,6 +10,7 @@
 #include "ui/common/AlertLabel.h"
 #include "ui/common/ContrastStyle.h"
 #include "ui/common/FocusRing.h"
+#include "ui/intro/IntroStyle.h"
 #include "ui/main/lists/AddListWindowController.h"
 #include "ui/main/sidebar/SidebarDelegate.h"
 #include "ui/main/tasklist/TaskRowContent.h"
@@ -251,7 +252,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("highContrast");
         QTest::addColumn<QString>("control");
         for (const auto& [name, night, highContrast] : modes()) {
-            for (const char* control : {"field", "button", "pop-up", "spin box"}) {
+            for (const char* control :
+                 {"field", "button", "pop-up", "spin box", "first-run button"}) {
                 QTest::addRow("%s, %s", qPrintable(name), control)
                     << night << highContrast << QString::fromLatin1(control);
             }
@@ -274,6 +276,10 @@ private Q_SLOTS:
             widget = new QLineEdit;
         } else if (control == "button") {
             widget = new QPushButton(QStringLiteral("Add"));
+        } else if (control == "first-run button") {
+            auto* button = new QPushButton(QStringLiteral("Continue"));
+            IntroStyle::styleButton(button, 12);
+            widget = button;
         } else if (control == "pop-up") {
             auto* combo = new QComboBox;
             combo->addItem(QStringLiteral("Work"));
