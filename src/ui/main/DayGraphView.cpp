@@ -91,9 +91,8 @@ void DayGraphView::paintEvent(QPaintEvent*)
     }
 
     for (const DayGraphLayout::EventBar& bar : m_layout.eventBars()) {
-        QColor colour = colourOf(bar.event->calendar, m_mode);
-        colour.setAlphaF(0.5f);
-        painter.fillRect(bar.rect, colour);
+        // Solid: the calendar's colour at half strength all but vanished on the panel.
+        painter.fillRect(bar.rect, m_mode.visibleMark(colourOf(bar.event->calendar, m_mode)));
     }
 
     painter.setFont(m_mode.fontWithSize(kLabelPointSize));
