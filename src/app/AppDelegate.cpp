@@ -7,6 +7,7 @@
 #include "data/SharedDates.h"
 #include "data/TaskLists.h"
 #include "platform/AutostartEntry.h"
+#include "platform/HighContrastSetting.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
@@ -42,6 +43,7 @@ AppDelegate::AppDelegate(DataManager& manager, ModeManager& modeManager, UserDef
     connect(m_minuteTimer.get(), &MinuteTimer::minuteChanged, this, [this] {
         m_tray.refreshOnMinuteChange();
         checkNightMode();
+        m_modeManager.followHighContrast();
     });
     connect(&m_shortcuts, &GlobalShortcuts::windowShortcutPressed, this,
             &AppDelegate::toggleMainWindow);
@@ -49,6 +51,7 @@ AppDelegate::AppDelegate(DataManager& manager, ModeManager& modeManager, UserDef
             [this] { m_tray.toggleByHotKey(); });
     // The night flag is the data manager's schedule; the colours follow it.
     m_modeManager.setNightModeSource([&manager] { return manager.nightMode().isNightMode(); });
+    m_modeManager.setHighContrastSource(&HighContrastSetting::desktopAsks);
     connect(&m_modeManager, &ModeManager::redrawWindowsRequested, this,
             &AppDelegate::redrawWindows);
     connect(&manager.lists(), &TaskLists::visibleListsChanged, this,

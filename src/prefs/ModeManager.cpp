@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "platform/desktop/DesktopPreferences.h"
+#include "prefs/ColorContrast.h"
 #include "prefs/FontChoices.h"
 #include "prefs/NightModeSchedule.h"
 #include "prefs/PreferenceKeys.h"
@@ -12,6 +13,8 @@
 namespace {
 
 constexpr QRgb kNightBackground = qRgb(24, 24, 24);
+// High contrast by night is black: the darkest background leaves the most room for text.
+constexpr QRgb kHighContrastNightBackground = qRgb(0, 0, 0);
 
 // Equivalents of the platform colours the look refers to. The grid colour adapts to the
 // background it is drawn on, so it is a half-transparent mid gray: a light line on the day
@@ -58,9 +61,12 @@ QPalette paletteFrom(const PaletteRoles& roles)
     palette.setColor(QPalette::Shadow, roles.shadow);
     palette.setColor(QPalette::ToolTipBase, roles.button);
     palette.setColor(QPalette::ToolTipText, roles.text);
-    for (const QPalette::ColorRole role :
-         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, roles.disabledText);
+    // Greyed labels and view rows are read, not pressed: the explanations under a control, a
+    // list's hint. They take the placeholder's grey, which reads at 4.5:1; only a button that
+    // cannot be pressed fades further.
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, roles.placeholder);
+    palette.setColor(QPalette::Disabled, QPalette::Text, roles.placeholder);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, roles.disabledText);
     return palette;
 }
 
@@ -122,48 +128,113 @@ void ModeManager::setNightModeSource(NightModeSource nightModeSource)
     m_nightModeSource = std::move(nightModeSource);
 }
 
+void ModeManager::setHighContrastSource(HighContrastSource highContrastSource)
+{
+    m_highContrastSource = std::move(highContrastSource);
+}
+
+void ModeManager::followHighContrast()
+{
+    if (m_highContrastSource && m_highContrastSource() != m_isHighContrast)
+        resetValues();
+}
+
 ModeManager::Colors ModeManager::dayColors()
 {
-    const QColor blue(124, 181, 229);
+    // Two blues: the icons' stands out at 3:1 on every day surface, today's number (text, and
+    // the disc under a selected today's white number) reads at 4.5:1. The secondary gray is
+    // about the lightest that reads on a selected row, the sidebar's tinted one included.
     return {.listBackground = white(),
-            .icon = blue,
+            .icon = QColor(66, 140, 204),
             .menuText = QColor(84, 84, 84),
-            .subText = gray(),
+            .subText = QColor(106, 106, 106),
             .darkText = black(),
             .calendarSelected = white(),
             .calendarSelectedToday = white(),
-            .calendarToday = blue,
+            .calendarToday = QColor(36, 108, 170),
             .calendarDot = QColor(64, 64, 64),
-            .selectedBackground = QColor(240, 240, 250)};
+            .selectedBackground = QColor(240, 240, 250),
+            .alertText = QColor(200, 40, 30)};
 }
 
 ModeManager::Colors ModeManager::nightColors()
 {
     const QColor blue(144, 201, 249);
+    // The secondary gray is the darkest that reads on a night button.
     return {.listBackground = QColor(kNightBackground),
             .icon = blue,
             .menuText = lightGray(),
-            .subText = gray(),
+            .subText = QColor(160, 160, 160),
             .darkText = lightGray(),
             .calendarSelected = QColor(64, 64, 64),
             .calendarSelectedToday = QColor(64, 64, 64),
             .calendarToday = blue,
             .calendarDot = QColor(240, 240, 240),
-            .selectedBackground = QColor(44, 44, 44)};
+            .selectedBackground = QColor(44, 44, 44),
+            .alertText = QColor(255, 120, 120)};
+}
+
+// Text reads at 7:1 on every surface of these, marks and today's blue at 4.5:1; a selected row
+// is told from the others by its focus ring more than by its fill.
+ModeManager::Colors ModeManager::highContrastDayColors()
+{
+    const QColor blue(0, 75, 160);
+    return {.listBackground = white(),
+            .icon = blue,
+            .menuText = black(),
+            .subText = QColor(64, 64, 64),
+            .darkText = black(),
+            .calendarSelected = white(),
+            .calendarSelectedToday = white(),
+            .calendarToday = blue,
+            .calendarDot = black(),
+            .selectedBackground = QColor(232, 238, 252),
+            .alertText = QColor(160, 0, 0)};
+}
+
+ModeManager::Colors ModeManager::highContrastNightColors()
+{
+    const QColor blue(130, 200, 255);
+    return {.listBackground = QColor(kHighContrastNightBackground),
+            .icon = blue,
+            .menuText = white(),
+            .subText = QColor(205, 205, 205),
+            .darkText = white(),
+            .calendarSelected = black(),
+            .calendarSelectedToday = black(),
+            .calendarToday = blue,
+            .calendarDot = white(),
+            .selectedBackground = QColor(30, 34, 48),
+            .alertText = QColor(255, 150, 150)};
 }
 
 void ModeManager::setupValues()
 {
-    m_colors = m_isNightMode ? nightColors() : dayColors();
+    if (m_isHighContrast)
+        m_colors = m_isNightMode ? highContrastNightColors() : highContrastDayColors();
+    else
+        m_colors = m_isNightMode ? nightColors() : dayColors();
+    // Kept with the colours: a list row asks for its readable colours at every paint.
+    const QPalette palette = vibrantAppearance();
+    m_surfaces = {m_colors.listBackground, m_colors.selectedBackground};
+    for (const QPalette::ColorRole role :
+         {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::Button}) {
+        if (!m_surfaces.contains(palette.color(role)))
+            m_surfaces << palette.color(role);
+    }
 }
 
 QColor ModeManager::backgroundColor() const
 {
-    return m_isNightMode ? QColor(kNightBackground) : white();
+    if (!m_isNightMode)
+        return white();
+    return QColor(m_isHighContrast ? kHighContrastNightBackground : kNightBackground);
 }
 
 QColor ModeManager::dividerColor() const
 {
+    if (m_isHighContrast)
+        return m_isNightMode ? QColor(160, 160, 160) : QColor(96, 96, 96);
     return m_isNightMode ? darkGray() : lightGray();
 }
 
@@ -174,17 +245,51 @@ QColor ModeManager::dividerLineColor() const
 
 QColor ModeManager::datePickerLabelColor() const
 {
+    if (m_isHighContrast)
+        return m_colors.menuText;
     return m_isNightMode ? kNightSecondaryLabelColor : kDayLabelColor;
 }
 
 QPalette ModeManager::vibrantAppearance() const
 {
+    if (m_isHighContrast && m_isNightMode) {
+        return paletteFrom({.window = black(),
+                            .text = white(),
+                            .base = black(),
+                            .alternateBase = QColor(16, 16, 16),
+                            .placeholder = QColor(190, 190, 190),
+                            .button = QColor(20, 20, 20),
+                            .highlight = QColor(130, 200, 255),
+                            .highlightedText = black(),
+                            .light = QColor(150, 150, 150),
+                            .midlight = QColor(120, 120, 120),
+                            .mid = QColor(160, 160, 160),
+                            .dark = QColor(200, 200, 200),
+                            .shadow = white(),
+                            .disabledText = QColor(150, 150, 150)});
+    }
+    if (m_isHighContrast) {
+        return paletteFrom({.window = white(),
+                            .text = black(),
+                            .base = white(),
+                            .alternateBase = QColor(242, 242, 242),
+                            .placeholder = QColor(72, 72, 72),
+                            .button = white(),
+                            .highlight = QColor(0, 75, 160),
+                            .highlightedText = white(),
+                            .light = white(),
+                            .midlight = QColor(150, 150, 150),
+                            .mid = QColor(96, 96, 96),
+                            .dark = QColor(64, 64, 64),
+                            .shadow = black(),
+                            .disabledText = QColor(100, 100, 100)});
+    }
     if (m_isNightMode) {
         return paletteFrom({.window = QColor(40, 40, 40),
                             .text = QColor(230, 230, 230),
                             .base = QColor(kNightBackground),
                             .alternateBase = QColor(32, 32, 32),
-                            .placeholder = QColor(128, 128, 128),
+                            .placeholder = QColor(162, 162, 162),
                             .button = QColor(52, 52, 52),
                             .highlight = QColor(144, 201, 249),
                             .highlightedText = QColor(24, 24, 24),
@@ -199,12 +304,13 @@ QPalette ModeManager::vibrantAppearance() const
                         .text = QColor(38, 38, 38),
                         .base = white(),
                         .alternateBase = QColor(244, 245, 245),
-                        .placeholder = QColor(140, 140, 140),
+                        .placeholder = QColor(104, 104, 104),
                         .button = QColor(246, 246, 246),
-                        // Darker than the icons' blue: the highlight is also what marks the
-                        // control with the keyboard focus and carries white selected text, so
-                        // it keeps 3:1 on every day background and 4.5:1 under white.
-                        .highlight = QColor(41, 121, 190),
+                        // Today's blue, darker than the icons': the highlight is also the
+                        // links' colour, what marks the control with the keyboard focus and
+                        // what carries white selected text, so it reads at 4.5:1 on every day
+                        // background and under white.
+                        .highlight = QColor(36, 108, 170),
                         .highlightedText = white(),
                         .light = white(),
                         .midlight = QColor(227, 227, 227),
@@ -212,6 +318,31 @@ QPalette ModeManager::vibrantAppearance() const
                         .dark = QColor(160, 160, 160),
                         .shadow = QColor(110, 110, 110),
                         .disabledText = QColor(160, 160, 160)});
+}
+
+QList<QColor> ModeManager::surfaceColors() const
+{
+    return m_surfaces;
+}
+
+double ModeManager::minimumTextContrast() const
+{
+    return m_isHighContrast ? 7.0 : 4.5;
+}
+
+double ModeManager::minimumMarkContrast() const
+{
+    return m_isHighContrast ? 4.5 : 3.0;
+}
+
+QColor ModeManager::readableText(const QColor& color) const
+{
+    return ColorContrast::standingOut(color, surfaceColors(), minimumTextContrast());
+}
+
+QColor ModeManager::visibleMark(const QColor& color) const
+{
+    return ColorContrast::standingOut(color, surfaceColors(), minimumMarkContrast());
 }
 
 QFont ModeManager::fontWithSize(qreal pointSize) const
@@ -262,6 +393,8 @@ void ModeManager::resetValues()
 {
     if (m_nightModeSource)
         m_isNightMode = m_nightModeSource();
+    if (m_highContrastSource)
+        m_isHighContrast = m_highContrastSource();
     setupValues();
     Q_EMIT redrawWindowsRequested();
     Q_EMIT remindersRefreshed();

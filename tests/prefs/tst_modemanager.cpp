@@ -54,12 +54,12 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("expected");
         // list background, icon, menu text, sub text, dark text, calendar selected, selected
         // today, today, dot, selected background, background, divider
-        QTest::newRow("day") << false << QStringList{"255,255,255", "124,181,229", "84,84,84",
-                                                     "128,128,128", "0,0,0",       "255,255,255",
-                                                     "255,255,255", "124,181,229", "64,64,64",
+        QTest::newRow("day") << false << QStringList{"255,255,255", "66,140,204",  "84,84,84",
+                                                     "106,106,106", "0,0,0",       "255,255,255",
+                                                     "255,255,255", "36,108,170",  "64,64,64",
                                                      "240,240,250", "255,255,255", "170,170,170"};
         QTest::newRow("night") << true << QStringList{"24,24,24",    "144,201,249", "170,170,170",
-                                                      "128,128,128", "170,170,170", "64,64,64",
+                                                      "160,160,160", "170,170,170", "64,64,64",
                                                       "64,64,64",    "144,201,249", "240,240,240",
                                                       "44,44,44",    "24,24,24",    "85,85,85"};
     }

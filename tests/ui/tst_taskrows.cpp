@@ -187,7 +187,7 @@ private Q_SLOTS:
         reminder->priority = 5;
         TaskRowParts parts = TaskRowContent::forReminder(*reminder, context());
         QCOMPARE(parts.informationLine(), QString("!!  "));
-        QCOMPARE(parts.markColor, QColor(Qt::red));
+        QCOMPARE(parts.markColor, m_mode->alertTextColor());
 
         // A list without a colour still tints its rows visibly.
         reminder->calendar = list("Plain", QColor());

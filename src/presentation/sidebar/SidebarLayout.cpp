@@ -168,7 +168,9 @@ QList<SidebarLayout::Action> SidebarLayout::actionsForRow(int row, bool listIsMu
 
 QColor SidebarLayout::todayMarkerColor()
 {
-    return QColor::fromRgbF(115 / 255.0f, 178 / 255.0f, 215 / 255.0f, 0.8f);
+    // One blue for day and night (the sidebar's colours are not known here) that stands out at
+    // 3:1 from the light and the dark rows, selected or not.
+    return QColor(66, 140, 204);
 }
 
 QString SidebarLayout::dayTitle(const DataManager& manager, bool rich)
@@ -183,11 +185,10 @@ QString SidebarLayout::dayTitle(const DataManager& manager, bool rich)
     if (!rich)
         return title + QStringLiteral("\u00a0\u00a0●");
     const QColor marker = todayMarkerColor();
-    return title +
-           QStringLiteral("<span style=\"color: rgba(%1, %2, %3, 0.8)\">&nbsp;&nbsp;●</span>")
-               .arg(marker.red())
-               .arg(marker.green())
-               .arg(marker.blue());
+    return title + QStringLiteral("<span style=\"color: rgb(%1, %2, %3)\">&nbsp;&nbsp;●</span>")
+                       .arg(marker.red())
+                       .arg(marker.green())
+                       .arg(marker.blue());
 }
 
 QString SidebarLayout::richTitleForEntry(const ListEntry& entry, const DataManager& manager)

@@ -66,7 +66,7 @@ public:
     // carries a coloured marker).
     static QString titleForEntry(const ListEntry& entry, const DataManager& manager);
     static QString richTitleForEntry(const ListEntry& entry, const DataManager& manager);
-    // The marker after the day entry's title while the selected day is today.
+    // The marker after the day entry's title while the selected day is today, opaque.
     static QColor todayMarkerColor();
     // The count to show, or "" when the table holds none for the entry.
     static QString countTextForEntry(const ListEntry& entry, const CountDictionary& counts);

@@ -50,6 +50,24 @@ void paintIndicatorRim(QStyle::PrimitiveElement element, const QStyleOption* opt
     painter->restore();
 }
 
+// The outline that tells a field or a button from the window around it. The desktop's styles
+// shade it from the window colour (Fusion's is the window a little darker, 2:1), so it is drawn
+// again over theirs, as near to the window as can be while standing out from it and from the
+// control's own face by 3:1.
+void paintBoundary(const QStyleOption* option, QPainter* painter, QPalette::ColorRole face)
+{
+    const QColor window = option->palette.color(QPalette::Window);
+    QColor outline = ColorContrast::standingOut(window, {window, option->palette.color(face)}, 3.0);
+    if (!(option->state & QStyle::State_Enabled))
+        outline.setAlphaF(0.5f);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(QPen(outline, 1));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    painter->restore();
+}
+
 } // namespace
 
 void ContrastStyle::install()
@@ -74,6 +92,18 @@ void ContrastStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
         const auto* panel = qstyleoption_cast<const QStyleOptionFrame*>(option);
         if ((option->state & State_HasFocus) && !isInnerField(widget))
             paintRing(option, painter, panel ? panel->lineWidth : 0);
+        return;
+    }
+    case PE_FrameLineEdit:
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if (!isInnerField(widget))
+            paintBoundary(option, painter, QPalette::Base);
+        return;
+    case PE_PanelButtonCommand: {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+        if (!button || !(button->features & QStyleOptionButton::Flat))
+            paintBoundary(option, painter, QPalette::Button);
         return;
     }
     case PE_IndicatorCheckBox:
@@ -101,6 +131,12 @@ void ContrastStyle::drawComplexControl(ComplexControl control, const QStyleOptio
                                        QPainter* painter, const QWidget* widget) const
 {
     QProxyStyle::drawComplexControl(control, option, painter, widget);
+    if (const auto* spin = qstyleoption_cast<const QStyleOptionSpinBox*>(option);
+        spin && control == CC_SpinBox && spin->frame)
+        paintBoundary(option, painter, QPalette::Base);
+    else if (const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+             combo && control == CC_ComboBox && combo->frame)
+        paintBoundary(option, painter, combo->editable ? QPalette::Base : QPalette::Button);
     if (!(option->state & State_HasFocus))
         return;
     // A pop-up button keeps its bevel's outline even without a frame.

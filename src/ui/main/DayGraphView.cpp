@@ -125,14 +125,13 @@ void DayGraphView::paintEvent(QPaintEvent*)
     painter.setFont(dotFont);
     for (const DayGraphLayout::Dot& dot : m_layout.dots()) {
         const store::ReminderPtr& reminder = m_buckets.reminders.at(dot.column).at(dot.index);
-        painter.setPen(colourOf(reminder->calendar, m_mode));
+        painter.setPen(m_mode.visibleMark(colourOf(reminder->calendar, m_mode)));
         painter.drawText(dot.rect, Qt::AlignCenter, QStringLiteral("•"));
     }
 
     for (const DayGraphLayout::EventBar& bar : m_layout.eventBars()) {
-        QColor colour = colourOf(bar.event->calendar, m_mode);
-        colour.setAlphaF(0.5f);
-        painter.fillRect(bar.rect, colour);
+        // Solid: the calendar's colour at half strength all but vanished on the panel.
+        painter.fillRect(bar.rect, m_mode.visibleMark(colourOf(bar.event->calendar, m_mode)));
     }
 
     painter.setFont(m_mode.fontWithSize(kLabelPointSize));

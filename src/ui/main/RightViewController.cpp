@@ -346,7 +346,9 @@ void RightViewController::fillReminderRows(const store::Reminder& reminder)
     m_locationRow->showReminder(reminder);
     m_mapRow->setRegion(LocationAlarms::mapRegion(reminder));
     m_priorityRow->setLit(TaskDetailEdits::priorityButtonForPriority(reminder.priority),
-                          m_modeManager.subTextColor(), m_modeManager.subTextColor().lighter(150));
+                          m_modeManager.subTextColor(),
+                          m_modeManager.readableText(m_modeManager.subTextColor().lighter(150)),
+                          m_modeManager.alertTextColor());
     m_listRow->setLists(m_manager.lists().visibleListsByCalendar(), reminder.calendar,
                         m_manager.defaults().stringForKey(PrefKey::defaultList),
                         m_modeManager.subTextColor());
@@ -400,7 +402,7 @@ void RightViewController::fillNotes(bool editable)
         format.setAnchor(true);
         format.setAnchorHref(link.url.toString());
         format.setFontUnderline(true);
-        format.setForeground(m_modeManager.iconColor());
+        format.setForeground(m_modeManager.accentTextColor());
         cursor.insertText(decoration.text.mid(link.start, link.length), format);
         at = link.start + link.length;
     }
@@ -419,7 +421,7 @@ void RightViewController::showNotice()
     m_noticeLabel->setProperty("error", notice.error);
     QPalette palette = m_noticeLabel->palette();
     palette.setColor(QPalette::WindowText,
-                     notice.error ? QColor(0xE0, 0x3C, 0x31) : m_modeManager.subTextColor());
+                     notice.error ? m_modeManager.alertTextColor() : m_modeManager.subTextColor());
     m_noticeLabel->setPalette(palette);
 }
 
@@ -458,7 +460,7 @@ void RightViewController::resetAppearance()
     QPalette notesPalette = palette;
     notesPalette.setColor(QPalette::Text, secondary);
     m_notes->setPalette(notesPalette);
-    m_highlighter->setLinkColor(m_modeManager.iconColor());
+    m_highlighter->setLinkColor(m_modeManager.accentTextColor());
     QPalette captions = palette;
     captions.setColor(QPalette::WindowText, secondary);
     for (QLabel* label : std::as_const(m_labels)) {

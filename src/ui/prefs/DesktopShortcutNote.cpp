@@ -1,6 +1,7 @@
 #include "ui/prefs/DesktopShortcutNote.h"
 
 #include "hotkeys/PortalShortcutSession.h"
+#include "ui/common/AlertLabel.h"
 
 #include <QtGlobal>
 
@@ -51,7 +52,7 @@ void DesktopShortcutNote::update()
     }
     // A shortcut the desktop did not bind stands out like a recording the recorder refused.
     setStyleSheet(m_session.status() == PortalShortcutSession::Status::Failed
-                      ? QStringLiteral("color: #c0392b")
+                      ? QStringLiteral("color: %1").arg(AlertLabel::colorOn(palette()).name())
                       : QString());
     setText(text);
     setVisible(!text.isEmpty());

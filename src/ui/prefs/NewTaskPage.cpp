@@ -3,6 +3,8 @@
 #include "data/ListChoice.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/AlertLabel.h"
+#include "ui/common/ExplanationLabel.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/prefs/OnOffButton.h"
 #include "ui/prefs/PageLayout.h"
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QTimeEdit>
+#include <QVBoxLayout>
 
 using PageLayout::fieldLabel;
 
@@ -45,18 +48,17 @@ NewTaskPage::NewTaskPage(const PreferenceContext& context, const ListChoice& cho
     form->addRow(fieldLabel(tr("Preset Time")), m_noTime);
     context.binder.bindSwitch(m_noTime, PrefKey::noDueTime);
 
-    const QString secondary = palette().color(QPalette::PlaceholderText).name();
-    auto* description = new QLabel(
-        QStringLiteral("<span style=\"color:%1\">%2</span><span style=\"color:#d0021b\">"
-                       "<br><br>%3</span>")
-            .arg(secondary,
-                 tr("'No Time' is for due date only. If alarm is turned on, it'll follow "
-                    "preset time.")
-                     .toHtmlEscaped(),
-                 tr("If you set 'No Time' with alarm on RECURRING tasks, alarm will change to "
-                    "12AM on next task if it's completed on other devices.")
-                     .toHtmlEscaped()));
-    description->setWordWrap(true);
+    // Two labels rather than one text in two colours: each takes its colour from the window's
+    // palette, by day and by night.
+    auto* description = new QVBoxLayout;
+    description->setSpacing(fontMetrics().height());
+    description->addWidget(new ExplanationLabel(
+        tr("'No Time' is for due date only. If alarm is turned on, it'll follow preset time.")));
+    auto* recurring =
+        new AlertLabel(tr("If you set 'No Time' with alarm on RECURRING tasks, alarm will change "
+                          "to 12AM on next task if it's completed on other devices."));
+    recurring->setWordWrap(true);
+    description->addWidget(recurring);
     form->addRow(QString(), description);
 
     connect(&context.defaults, &UserDefaults::changed, this, [this](const QString& key) {

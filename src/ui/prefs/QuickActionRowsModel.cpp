@@ -2,7 +2,6 @@
 
 #include "data/QuickActionSettings.h"
 
-#include <QGuiApplication>
 #include <QPalette>
 #include <QSize>
 
@@ -10,6 +9,13 @@ QuickActionRowsModel::QuickActionRowsModel(const QVariantList& records, QObject*
     : DragRowsModel(parent)
     , m_records(records)
 {}
+
+void QuickActionRowsModel::setDimmedText(const QBrush& brush)
+{
+    m_dimmedText = brush;
+    if (!m_records.isEmpty())
+        Q_EMIT dataChanged(index(0), index(int(m_records.size()) - 1), {Qt::ForegroundRole});
+}
 
 void QuickActionRowsModel::reload()
 {
@@ -34,7 +40,7 @@ QVariant QuickActionRowsModel::data(const QModelIndex& index, int role) const
         return QSize(0, kRowHeight);
     case Qt::ForegroundRole:
         if (!QuickActionSettings::isEditable(record))
-            return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+            return m_dimmedText;
         return {};
     case Qt::ToolTipRole:
         if (!QuickActionSettings::isEditable(record))

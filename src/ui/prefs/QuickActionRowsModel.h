@@ -2,6 +2,7 @@
 
 #include "ui/prefs/DragRowsModel.h"
 
+#include <QBrush>
 #include <QVariantList>
 
 // A row of the Quick Actions tab is one stored record, in menu order. A record this version
@@ -16,6 +17,9 @@ public:
     explicit QuickActionRowsModel(const QVariantList& records, QObject* parent = nullptr);
 
     void reload();
+    // The grey of a record this version cannot perform: the view's own, so that it reads on
+    // the view's background by day and by night.
+    void setDimmedText(const QBrush& brush);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -23,4 +27,5 @@ public:
 
 private:
     const QVariantList& m_records;
+    QBrush m_dimmedText;
 };

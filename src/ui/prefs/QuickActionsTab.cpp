@@ -9,6 +9,7 @@
 #include "ui/prefs/RowMoveKeys.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
@@ -29,6 +30,7 @@ QuickActionsTab::QuickActionsTab(const PreferenceContext& context,
 {
     setObjectName(QStringLiteral("quickActionsTab"));
     m_table->setModel(m_model);
+    m_model->setDimmedText(m_table->palette().brush(QPalette::Disabled, QPalette::Text));
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setDragDropMode(QAbstractItemView::DragDrop);
     m_table->setDefaultDropAction(Qt::MoveAction);
@@ -194,4 +196,11 @@ int QuickActionsTab::selectedRow() const
 {
     const QModelIndexList rows = m_table->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void QuickActionsTab::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        m_model->setDimmedText(m_table->palette().brush(QPalette::Disabled, QPalette::Text));
+    QWidget::changeEvent(event);
 }

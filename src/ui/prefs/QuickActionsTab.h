@@ -45,6 +45,9 @@ public:
     QLabel* descriptionLabel() const { return m_description; }
     QuickActionSheet* sheet() const;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void saveQuickActions();
     void changeQuickActionsControlEnableStatus();

@@ -1,6 +1,7 @@
 #include "ui/prefs/ShortcutRecorder.h"
 
 #include "platform/UserDefaults.h"
+#include "ui/common/AlertLabel.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -18,14 +19,13 @@ ShortcutRecorder::ShortcutRecorder(UserDefaults& defaults, QLatin1StringView key
     , m_registerHotKey(std::move(registerHotKey))
     , m_editor(new QKeySequenceEdit(this))
     , m_clearButton(new QToolButton(this))
-    , m_message(new QLabel(this))
+    , m_message(new AlertLabel(this))
 {
     m_editor->setMinimumWidth(160);
     m_clearButton->setText(tr("Clear"));
     m_clearButton->setToolTip(tr("Remove this shortcut"));
     m_message->setWordWrap(true);
     m_message->setVisible(false);
-    m_message->setStyleSheet(QStringLiteral("color: #c0392b"));
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(m_editor);

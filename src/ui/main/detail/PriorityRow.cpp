@@ -46,13 +46,14 @@ void PriorityRow::keepTitlesWhole()
     }
 }
 
-void PriorityRow::setLit(int lit, const QColor& secondary, const QColor& tertiary)
+void PriorityRow::setLit(int lit, const QColor& secondary, const QColor& tertiary,
+                         const QColor& alert)
 {
     m_lit = lit;
     for (int i = 0; i < 4; ++i) {
         QColor color = secondary;
         if (i == lit && i > 0)
-            color = QColor(0xE0, 0x3C, 0x31);
+            color = alert;
         else if (i == 0 && lit == 0)
             color = tertiary;
         QPalette palette = m_buttons[i]->palette();

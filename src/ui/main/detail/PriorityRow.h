@@ -15,7 +15,7 @@ public:
 
     QPushButton* button(int index) const { return m_buttons[index]; }
     // `lit`: the button that matches the priority (0 … 3).
-    void setLit(int lit, const QColor& secondary, const QColor& tertiary);
+    void setLit(int lit, const QColor& secondary, const QColor& tertiary, const QColor& alert);
     int lit() const { return m_lit; }
     void setButtonFont(const QFont& font);
 

@@ -134,7 +134,7 @@ void RepeatEditor::setupEndRepeatDetailInput()
     m_endPicker->setToolTip(early ? tr("The repeat ends before the due date.") : QString());
     QPalette palette = m_endPicker->palette();
     palette.setColor(QPalette::ButtonText,
-                     early ? QColor(0xE0, 0x3C, 0x31) : m_modeManager.datePickerLabelColor());
+                     early ? m_modeManager.alertTextColor() : m_modeManager.datePickerLabelColor());
     m_endPicker->setPalette(palette);
 }
 

@@ -83,7 +83,7 @@ AddMergedListWindowController::AddMergedListWindowController(DataManager& manage
     m_listTable->setItemDelegate(new ListRowDelegate(modeManager, m_listTable));
     m_listTable->setUniformItemSizes(true);
     QPalette warning = m_warningLabel->palette();
-    warning.setColor(QPalette::WindowText, QColor(Qt::red).darker(120));
+    warning.setColor(QPalette::WindowText, modeManager.alertTextColor());
     m_warningLabel->setPalette(warning);
 
     auto* segments = new QHBoxLayout;

@@ -224,7 +224,8 @@ void DateDayView::paintEvent(QPaintEvent*)
                                                                        : m_metrics.eventDotImage;
         const QRectF rect(dots.left() + index * m_metrics.dotSize, dots.top(), m_metrics.dotSize,
                           m_metrics.dotSize);
-        drawRoundImage(painter, rect, image, dot.color, ratio);
+        // The list's colour, darker (lighter at night) where it would not stand out.
+        drawRoundImage(painter, rect, image, m_mode.visibleMark(dot.color), ratio);
     }
 
     if (m_isSelected && parentWidget() && parentWidget()->hasFocus())

@@ -152,10 +152,13 @@ TaskRowParts TaskRowContent::forReminder(const store::Reminder& reminder, const 
     parts.kind = TaskRowParts::Kind::Task;
     parts.leadingImage =
         reminder.completed ? QStringLiteral("CellCheckOn") : QStringLiteral("CellCheck");
-    parts.leadingTint = listColour;
+    // The check circle is a control and the list's name and an overdue date are text: each
+    // keeps the list's hue, only as much darker (or lighter at night) as it needs to be seen.
+    parts.leadingTint = mode.visibleMark(listColour);
 
-    const QColor accent = reminder.completed ? mode.subTextColor() : listColour;
-    parts.markColor = reminder.completed ? mode.subTextColor() : QColor(Qt::red);
+    const QColor listText = mode.readableText(listColour);
+    const QColor accent = reminder.completed ? mode.subTextColor() : listText;
+    parts.markColor = reminder.completed ? mode.subTextColor() : mode.alertTextColor();
     parts.titleColor = reminder.completed ? mode.subTextColor() : mode.menuTextColor();
     parts.title = reminder.title;
     parts.subtitle = reminder.calendar ? reminder.calendar->title : QString();
@@ -180,7 +183,7 @@ TaskRowParts TaskRowContent::forReminder(const store::Reminder& reminder, const 
                                                  : formatters.dateTimeFormatter();
             parts.dateText = QStringLiteral("%1  ").arg(formatter.stringFromDate(dueDate));
         }
-        parts.dateColor = dueDate <= context.now ? listColour : mode.menuTextColor();
+        parts.dateColor = dueDate <= context.now ? listText : mode.menuTextColor();
     } else {
         parts.dateColor = mode.menuTextColor();
     }
@@ -209,11 +212,12 @@ TaskRowParts TaskRowContent::forEvent(const store::Event& event, const RowContex
     TaskRowParts parts;
     parts.kind = TaskRowParts::Kind::Event;
     parts.leadingImage = QStringLiteral("CellEvent");
-    parts.leadingTint = ended ? mode.subTextColor() : calendarColour;
+    parts.leadingTint = ended ? mode.subTextColor() : mode.visibleMark(calendarColour);
     parts.title = event.title;
     parts.titleColor = ended ? mode.subTextColor() : mode.menuTextColor();
     const QColor detailColour =
-        ended ? mode.subTextColor() : (started ? calendarColour : mode.menuTextColor());
+        ended ? mode.subTextColor()
+              : (started ? mode.readableText(calendarColour) : mode.menuTextColor());
     parts.subtitle = singleLine(event.location);
     parts.subtitleColor = detailColour;
     parts.dateColor = detailColour;
