@@ -7,7 +7,7 @@
 #include "data/SharedDates.h"
 #include "data/TaskLists.h"
 #include "platform/AutostartEntry.h"
-#include "platform/HighContrastSetting.h"
+#include "platform/desktop/HighContrastSetting.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"

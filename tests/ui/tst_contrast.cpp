@@ -2,7 +2,7 @@
 #include "TestEnvironment.h"
 
 #include "platform/Clock.h"
-#include "platform/HighContrastSetting.h"
+#include "platform/desktop/HighContrastSetting.h"
 #include "prefs/ColorContrast.h"
 #include "prefs/ModeManager.h"
 #include "presentation/sidebar/SidebarLayout.h"

@@ -1,9 +1,8 @@
-#include "platform/HighContrastSetting.h"
+#include "platform/desktop/HighContrastSetting.h"
+
+#include "platform/desktop/KdeGlobals.h"
 
 #include <gio/gio.h>
-
-#include <QSettings>
-#include <QStandardPaths>
 
 #include <memory>
 
@@ -48,13 +47,9 @@ bool HighContrastSetting::gnomeAsks()
 
 bool HighContrastSetting::kdeAsks()
 {
-    const QString path =
-        QStandardPaths::locate(QStandardPaths::GenericConfigLocation, QStringLiteral("kdeglobals"));
-    if (path.isEmpty())
-        return false;
-    // QSettings reads an INI file's [General] section as its top level.
-    const QSettings globals(path, QSettings::IniFormat);
-    return isHighContrastName(globals.value(QStringLiteral("ColorScheme")).toString());
+    return isHighContrastName(KdeGlobals()
+                                  .value(QStringLiteral("General"), QStringLiteral("ColorScheme"))
+                                  .value_or(QString()));
 }
 
 bool HighContrastSetting::isHighContrastName(const QString& name)
