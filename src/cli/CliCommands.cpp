@@ -2,6 +2,7 @@
 
 #include "cli/CliDeleted.h"
 #include "cli/CliOutput.h"
+#include "cli/CliSubtasks.h"
 #include "cli/CliTaskSelection.h"
 #include "commands/ExternalTaskEntry.h"
 #include "commands/UrlCommand.h"
@@ -9,6 +10,7 @@
 #include "data/DataManager.h"
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
+#include "data/subtasks/SubtaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
 
@@ -28,14 +30,27 @@ void warn(const QString& message)
     CliOutput::printError(CliText::tr("warning: %1").arg(message));
 }
 
-void printTasks(const QList<store::ReminderPtr>& reminders, bool json)
+// With `tree`, each task is followed by its subtasks among those printed, indented.
+void printTasks(DataManager& manager, const QList<store::ReminderPtr>& reminders, bool json,
+                bool tree = false)
 {
+    const SubtaskTree around = CliSubtasks::treeAround(manager, reminders);
+    QList<store::ReminderPtr> ordered = reminders;
+    QList<int> depths(reminders.size(), 0);
+    if (tree) {
+        const QList<SubtaskTree::Row> rows = around.arrange(reminders);
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            ordered[i] = reminders.at(rows.at(i).shownIndex);
+            depths[i] = rows.at(i).depth;
+        }
+    }
     if (json) {
-        CliOutput::printJson(CliOutput::recordsJson(reminders));
+        CliOutput::printJson(
+            CliOutput::recordsJson(ordered, {}, CliSubtasks::parentIds(around, ordered)));
         return;
     }
-    for (const store::ReminderPtr& reminder : reminders)
-        CliOutput::print(CliOutput::taskLine(*reminder));
+    for (qsizetype i = 0; i < ordered.size(); ++i)
+        CliOutput::print(CliOutput::taskLine(*ordered.at(i), depths.at(i)));
 }
 
 QString dueFormsHint()
@@ -69,12 +84,13 @@ QString unknownTask(const QString& identifier)
     return CliText::tr("no task has the identifier \"%1\" (see \"tasks\")").arg(identifier);
 }
 
-int printResult(const UrlCommand::Result& result, const QString& identifier, bool json)
+int printResult(DataManager& manager, const UrlCommand::Result& result, const QString& identifier,
+                bool json)
 {
     switch (result.status) {
     case UrlCommand::Status::Saved:
     case UrlCommand::Status::Found:
-        printTasks({result.reminder}, json);
+        printTasks(manager, {result.reminder}, json);
         return 0;
     case UrlCommand::Status::NotFound:
         return fail(unknownTask(identifier));
@@ -106,7 +122,7 @@ int runUrl(DataManager& manager, const CliRequest& request)
                      .arg(due));
     }
     UrlCommand command(manager);
-    return printResult(command.handleUrl(url),
+    return printResult(manager, command.handleUrl(url),
                        UrlCommand::valueForKey(QStringLiteral("uuid"), items).value_or(QString()),
                        request.json);
 }
@@ -117,6 +133,33 @@ bool someListIsNamed(const QList<store::CalendarPtr>& lists, const QString& name
     return std::any_of(lists.cbegin(), lists.cend(), [&wanted](const store::CalendarPtr& list) {
         return list->title.toLower().startsWith(wanted);
     });
+}
+
+// The task goes into its parent's list, then takes its link: a subtask in another list than
+// its parent's would stand on its own.
+int runAddSubtask(DataManager& manager, const CliRequest& request)
+{
+    const store::ReminderPtr parent = taskWithIdentifier(manager, *request.parent);
+    if (!parent)
+        return fail(unknownTask(*request.parent));
+    const UrlCommand::AddArguments& add = request.add;
+    const auto clean = [](const QString& text) { return UrlCommand::cleanText(text, false); };
+    store::ReminderPtr added;
+    ExternalTaskEntry(manager).addReminderFromURLSchemeWithTitle(
+        clean(add.text), parent->calendar, clean(add.priority), clean(add.url),
+        UrlCommand::cleanText(add.notes, true), clean(add.due), clean(add.dueAfter),
+        clean(add.alarm), [&added](bool saved, store::ReminderPtr reminder) {
+            if (saved)
+                added = std::move(reminder);
+        });
+    if (!added)
+        return fail(CliText::tr("nothing was added: the title is empty, or the store refused the "
+                                "task"));
+    QString error;
+    if (!manager.subtasks().setParent(added, parent, &error))
+        return fail(CliText::tr("the task was added on its own, not as a subtask: %1").arg(error));
+    printTasks(manager, {added}, request.json);
+    return 0;
 }
 
 int runAdd(DataManager& manager, const CliRequest& request)
@@ -134,14 +177,17 @@ int runAdd(DataManager& manager, const CliRequest& request)
         warn(CliText::tr("no list is called \"%1\"; the task goes into \"%2\"")
                  .arg(add.list, fallback ? fallback->title : QString()));
     }
+    if (request.parent)
+        return runAddSubtask(manager, request);
     UrlCommand command(manager);
-    return printResult(command.add(add), QString(), request.json);
+    return printResult(manager, command.add(add), QString(), request.json);
 }
 
 int runSmartAdd(DataManager& manager, const CliRequest& request)
 {
     UrlCommand command(manager);
-    return printResult(command.smartAdd(request.arguments.join(u' ')), QString(), request.json);
+    return printResult(manager, command.smartAdd(request.arguments.join(u' ')), QString(),
+                       request.json);
 }
 
 // The files the window's message bar tells of; exit status 1 when there are any, so that a
@@ -189,10 +235,13 @@ int runView(DataManager& manager, const CliRequest& request)
     if (!content)
         return fail(error);
     if (request.json) {
-        CliOutput::printJson(CliOutput::recordsJson(content->reminders, content->events));
+        const SubtaskTree around = CliSubtasks::treeAround(manager, content->reminders);
+        CliOutput::printJson(
+            CliOutput::recordsJson(content->reminders, content->events,
+                                   CliSubtasks::parentIds(around, content->reminders)));
         return 0;
     }
-    printTasks(content->reminders, false);
+    printTasks(manager, content->reminders, false);
     for (const store::EventPtr& event : content->events)
         CliOutput::print(CliOutput::eventLine(*event));
     return 0;
@@ -207,7 +256,7 @@ int runTasks(DataManager& manager, const CliRequest& request)
         CliTaskSelection::select(manager, request, &error);
     if (!tasks)
         return fail(error);
-    printTasks(*tasks, request.json);
+    printTasks(manager, *tasks, request.json, request.tree);
     return 0;
 }
 
@@ -218,13 +267,13 @@ int runComplete(DataManager& manager, const CliRequest& request)
     if (!reminder)
         return fail(unknownTask(identifier));
     if (reminder->completed) {
-        printTasks({reminder}, request.json);
+        printTasks(manager, {reminder}, request.json);
         return 0;
     }
     QString error;
     if (!manager.tasks().checkReminder(reminder, true, &error))
         return fail(CliText::tr("the task could not be completed: %1").arg(error));
-    printTasks({asStored(manager, reminder)}, request.json);
+    printTasks(manager, {asStored(manager, reminder)}, request.json);
     return 0;
 }
 
@@ -237,7 +286,26 @@ int runDelete(DataManager& manager, const CliRequest& request)
     QString error;
     if (!manager.tasks().deleteReminder(reminder, &error))
         return fail(CliText::tr("the task could not be deleted: %1").arg(error));
-    printTasks({reminder}, request.json);
+    printTasks(manager, {reminder}, request.json);
+    return 0;
+}
+
+int runMove(DataManager& manager, const CliRequest& request)
+{
+    const QString identifier = request.arguments.constFirst();
+    const store::ReminderPtr reminder = taskWithIdentifier(manager, identifier);
+    if (!reminder)
+        return fail(unknownTask(identifier));
+    store::ReminderPtr parent;
+    if (request.parent) {
+        parent = taskWithIdentifier(manager, *request.parent);
+        if (!parent)
+            return fail(unknownTask(*request.parent));
+    }
+    QString error;
+    if (!manager.subtasks().setParent(reminder, parent, &error))
+        return fail(CliText::tr("the task could not be moved: %1").arg(error));
+    printTasks(manager, {asStored(manager, reminder)}, request.json);
     return 0;
 }
 
@@ -312,6 +380,8 @@ int runWithStore(DataManager& manager, const CliRequest& request)
         return runComplete(manager, request);
     case CliRequest::Command::Delete:
         return runDelete(manager, request);
+    case CliRequest::Command::Move:
+        return runMove(manager, request);
     case CliRequest::Command::Events:
         return runEvents(manager, request);
     case CliRequest::Command::Deleted:

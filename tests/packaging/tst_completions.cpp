@@ -35,14 +35,17 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("commands") << QStringList{""}
                                   << QStringList{"url",     "add",      "smartadd", "lists",
-                                                 "tasks",   "complete", "delete",   "deleted",
-                                                 "restore", "events",   "prefs",    "sync",
-                                                 "account"};
+                                                 "tasks",   "complete", "move",     "delete",
+                                                 "deleted", "restore",  "events",   "prefs",
+                                                 "sync",    "account"};
         QTest::newRow("a command begun")
             << QStringList{"--json", "del"} << QStringList{"delete", "deleted"};
         QTest::newRow("options of add")
             << QStringList{"add", "--d"} << QStringList{"--due", "--due-after"};
         QTest::newRow("options of tasks") << QStringList{"tasks", "--m"} << QStringList{"--month"};
+        QTest::newRow("options of move")
+            << QStringList{"move", "x", "--"}
+            << QStringList{"--help", "--version", "--json", "--parent", "--no-parent"};
         QTest::newRow("list names")
             << QStringList{"add", "--list", ""} << QStringList{"Home\\ Stuff", "Work"};
         QTest::newRow("a list name begun")
@@ -63,6 +66,8 @@ private Q_SLOTS:
     {
         QCOMPARE(complete({"complete", ""}), QStringList{m_taskId});
         QCOMPARE(complete({"delete", m_taskId.left(4)}), QStringList{m_taskId});
+        QCOMPARE(complete({"add", "Socks", "--parent", ""}), QStringList{m_taskId});
+        QCOMPARE(complete({"move", ""}), QStringList{m_taskId});
     }
 
 private:
