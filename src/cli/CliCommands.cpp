@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <optional>
 
 namespace CliCommands {
 
@@ -30,11 +31,13 @@ void warn(const QString& message)
     CliOutput::printError(CliText::tr("warning: %1").arg(message));
 }
 
-// With `tree`, each task is followed by its subtasks among those printed, indented.
+// With `tree`, each task is followed by its subtasks among those printed, indented. `known`
+// is the tasks' tree as it was before a change that takes them out of the store.
 void printTasks(DataManager& manager, const QList<store::ReminderPtr>& reminders, bool json,
-                bool tree = false)
+                bool tree = false, std::optional<SubtaskTree> known = std::nullopt)
 {
-    const SubtaskTree around = CliSubtasks::treeAround(manager, reminders);
+    const SubtaskTree around =
+        known ? std::move(*known) : CliSubtasks::treeAround(manager, reminders);
     QList<store::ReminderPtr> ordered = reminders;
     QList<int> depths(reminders.size(), 0);
     if (tree) {
@@ -283,10 +286,11 @@ int runDelete(DataManager& manager, const CliRequest& request)
     const store::ReminderPtr reminder = taskWithIdentifier(manager, identifier);
     if (!reminder)
         return fail(unknownTask(identifier));
+    SubtaskTree before = CliSubtasks::treeAround(manager, {reminder});
     QString error;
     if (!manager.tasks().deleteReminder(reminder, &error))
         return fail(CliText::tr("the task could not be deleted: %1").arg(error));
-    printTasks(manager, {reminder}, request.json);
+    printTasks(manager, {reminder}, request.json, false, std::move(before));
     return 0;
 }
 

@@ -245,6 +245,10 @@ private Q_SLOTS:
         const Run under = cli({"move", trip, "--parent", socks, "--json"});
         QCOMPARE(under.exitCode, 0);
         QCOMPARE(under.first().value("parent").toString(), socks);
+        // A deleted subtask still names the parent it had.
+        const Run deleted = cli({"delete", packId, "--json"});
+        QCOMPARE(deleted.exitCode, 0);
+        QCOMPARE(deleted.first().value("parent").toString(), trip);
     }
 
     // A deleted task is listed newest first and comes back byte for byte; an identifier that
