@@ -125,9 +125,11 @@ int runUrl(DataManager& manager, const CliRequest& request)
                      .arg(due));
     }
     UrlCommand command(manager);
-    return printResult(manager, command.handleUrl(url),
-                       UrlCommand::valueForKey(QStringLiteral("uuid"), items).value_or(QString()),
-                       request.json);
+    // The task "open" looks for, or the parent "add" looks for.
+    const QString identifier =
+        UrlCommand::valueForKey(QStringLiteral("uuid"), items)
+            .value_or(UrlCommand::valueForKey(QStringLiteral("parent"), items).value_or(QString()));
+    return printResult(manager, command.handleUrl(url), identifier, request.json);
 }
 
 bool someListIsNamed(const QList<store::CalendarPtr>& lists, const QString& name)
@@ -136,33 +138,6 @@ bool someListIsNamed(const QList<store::CalendarPtr>& lists, const QString& name
     return std::any_of(lists.cbegin(), lists.cend(), [&wanted](const store::CalendarPtr& list) {
         return list->title.toLower().startsWith(wanted);
     });
-}
-
-// The task goes into its parent's list, then takes its link: a subtask in another list than
-// its parent's would stand on its own.
-int runAddSubtask(DataManager& manager, const CliRequest& request)
-{
-    const store::ReminderPtr parent = taskWithIdentifier(manager, *request.parent);
-    if (!parent)
-        return fail(unknownTask(*request.parent));
-    const UrlCommand::AddArguments& add = request.add;
-    const auto clean = [](const QString& text) { return UrlCommand::cleanText(text, false); };
-    store::ReminderPtr added;
-    ExternalTaskEntry(manager).addReminderFromURLSchemeWithTitle(
-        clean(add.text), parent->calendar, clean(add.priority), clean(add.url),
-        UrlCommand::cleanText(add.notes, true), clean(add.due), clean(add.dueAfter),
-        clean(add.alarm), [&added](bool saved, store::ReminderPtr reminder) {
-            if (saved)
-                added = std::move(reminder);
-        });
-    if (!added)
-        return fail(CliText::tr("nothing was added: the title is empty, or the store refused the "
-                                "task"));
-    QString error;
-    if (!manager.subtasks().setParent(added, parent, &error))
-        return fail(CliText::tr("the task was added on its own, not as a subtask: %1").arg(error));
-    printTasks(manager, {added}, request.json);
-    return 0;
 }
 
 int runAdd(DataManager& manager, const CliRequest& request)
@@ -180,10 +155,10 @@ int runAdd(DataManager& manager, const CliRequest& request)
         warn(CliText::tr("no list is called \"%1\"; the task goes into \"%2\"")
                  .arg(add.list, fallback ? fallback->title : QString()));
     }
-    if (request.parent)
-        return runAddSubtask(manager, request);
+    UrlCommand::AddArguments arguments = add;
+    arguments.parent = request.parent.value_or(QString());
     UrlCommand command(manager);
-    return printResult(manager, command.add(add), QString(), request.json);
+    return printResult(manager, command.add(arguments), arguments.parent, request.json);
 }
 
 int runSmartAdd(DataManager& manager, const CliRequest& request)
