@@ -963,10 +963,6 @@
         </translation>
     </message>
     <message>
-        <source>the task was added on its own, not as a subtask: %1</source>
-        <translation>die Aufgabe wurde eigenständig hinzugefügt, nicht als Unteraufgabe: %1</translation>
-    </message>
-    <message>
         <source>the task could not be moved: %1</source>
         <translation>die Aufgabe konnte nicht verschoben werden: %1</translation>
     </message>

@@ -963,10 +963,6 @@
         </translation>
     </message>
     <message>
-        <source>the task was added on its own, not as a subtask: %1</source>
-        <translation>la tâche a été ajoutée seule, pas comme sous-tâche&#xa0;: %1</translation>
-    </message>
-    <message>
         <source>the task could not be moved: %1</source>
         <translation>impossible de déplacer la tâche&#xa0;: %1</translation>
     </message>
