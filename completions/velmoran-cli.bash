@@ -23,7 +23,7 @@ _velmoran_cli()
         word=${COMP_WORDS[i]}
         case $word in
         --list | --filter | --tag | --search | --text | --url | --notes | --priority | --due | \
-            --due-after | --dueAfter | --alarm | --allow-emptied | --restore-emptied)
+            --due-after | --dueAfter | --alarm | --parent | --allow-emptied | --restore-emptied)
             ((i++))
             ;;
         -*) ;;
@@ -49,6 +49,10 @@ _velmoran_cli()
         COMPREPLY=($(compgen -W $'on\noff' -- "$cur"))
         return
         ;;
+    --parent)
+        COMPREPLY=($(compgen -W "$(_velmoran_cli_column tasks)" -- "$cur"))
+        return
+        ;;
     --filter)
         COMPREPLY=($(compgen -W $'0\n1\n2\n3\n4\n5\n6\n7\n8\n9\n11\n12\n13\n15' -- "$cur"))
         return
@@ -60,8 +64,9 @@ _velmoran_cli()
 
     local options
     case $command in
-    add) options=$'--text\n--list\n--url\n--notes\n--priority\n--due\n--due-after\n--alarm' ;;
-    tasks) options=$'--list\n--filter\n--tag\n--search\n--completed\n--day\n--week\n--month' ;;
+    add) options=$'--text\n--list\n--url\n--notes\n--priority\n--due\n--due-after\n--alarm\n--parent' ;;
+    tasks) options=$'--list\n--filter\n--tag\n--search\n--completed\n--day\n--week\n--month\n--tree' ;;
+    move) options=$'--parent\n--no-parent' ;;
     lists) options=--problems ;;
     deleted) options=--empty ;;
     sync) options=$'--allow-emptied\n--restore-emptied' ;;
@@ -73,9 +78,9 @@ _velmoran_cli()
 
     case $command in
     "")
-        COMPREPLY=($(compgen -W $'url\nadd\nsmartadd\nlists\ntasks\ncomplete\ndelete\ndeleted\nrestore\nevents\nprefs\nsync\naccount' -- "$cur"))
+        COMPREPLY=($(compgen -W $'url\nadd\nsmartadd\nlists\ntasks\ncomplete\nmove\ndelete\ndeleted\nrestore\nevents\nprefs\nsync\naccount' -- "$cur"))
         ;;
-    complete | delete)
+    complete | delete | move)
         COMPREPLY=($(compgen -W "$(_velmoran_cli_column tasks)" -- "$cur"))
         ;;
     restore)

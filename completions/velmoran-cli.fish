@@ -1,7 +1,7 @@
 # fish completion for velmoran-cli: command words, the options of each command, and list names
 # and task identifiers read from the user's store.
 
-set -l commands url add smartadd lists tasks complete delete deleted restore events prefs sync account
+set -l commands url add smartadd lists tasks complete move delete deleted restore events prefs sync account
 
 function __velmoran_cli_lists
     velmoran-cli lists 2>/dev/null | cut -f2
@@ -23,6 +23,7 @@ complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a smart
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a lists -d 'The task lists'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a tasks -d 'Open tasks, or a day, week or month view'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a complete -d 'Complete a task'
+complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a move -d 'Make a task a subtask, or one on its own'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a delete -d 'Delete a task'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a deleted -d 'What Recently Deleted holds'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a restore -d 'Put items of Recently Deleted back'
@@ -39,6 +40,9 @@ complete -c velmoran-cli -n '__fish_seen_subcommand_from add' -l priority -x -a 
 complete -c velmoran-cli -n '__fish_seen_subcommand_from add' -l due -x -d 'The due date'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from add' -l due-after -x -d 'Due this many minutes from now'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from add' -l alarm -x -a 'on off' -d 'Whether the task gets an alarm'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from add move' -l parent -x -a '(__velmoran_cli_ids tasks 5)' -d 'The task to be a subtask of'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from move' -l no-parent -d 'A task on its own'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l tree -d 'Subtasks under their parents'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l filter -x -a '0 1 2 3 4 5 6 7 8 9 11 12 13 15' -d 'A sidebar list type'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l tag -x -d 'Tag, merged list or search text'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l search -x -d 'Words the task holds'
@@ -50,7 +54,7 @@ complete -c velmoran-cli -n '__fish_seen_subcommand_from lists' -l problems -d '
 complete -c velmoran-cli -n '__fish_seen_subcommand_from deleted' -l empty -d 'Delete everything for good'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from sync' -l allow-emptied -x -a '(__velmoran_cli_lists)' -d 'Pass the emptying on'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from sync' -l restore-emptied -x -a '(__velmoran_cli_lists)' -d 'Bring the tasks back'
-complete -c velmoran-cli -n '__fish_seen_subcommand_from complete delete' -a '(__velmoran_cli_ids tasks 5)'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from complete delete move' -a '(__velmoran_cli_ids tasks 5)'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from restore' -a '(__velmoran_cli_ids deleted 6)'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from prefs' -a 'get set'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from account' -a 'add lists'

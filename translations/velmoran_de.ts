@@ -577,126 +577,6 @@
         <translation>„%1“ wurde in „%2“ wiederhergestellt.</translation>
     </message>
     <message>
-        <source>Velmoran without a window: add, list, complete and delete tasks, read events and
-preferences, using the same task store and preferences as the application.
-
-Commands:
-  url URL                   run a velmoran: URL command (add, smartadd, open);
-                            &quot;open&quot; prints the task
-  add [TITLE]               add a task; takes --text, --list, --url, --notes,
-                            --priority, --due, --due-after, --alarm
-  smartadd TEXT             add a task from a line in Smart Add syntax
-  lists                     the task lists
-  lists --problems          the files of the lists that could not be read, and
-                            why; exit status 1 when there are any
-  tasks                     open tasks of every visible list, or of one
-                            --list, --filter or --search; --completed includes
-                            completed tasks
-  tasks --day|--week|--month [DATE]
-                            the tasks and then the events the window lists for
-                            that day, week or month (DATE YYYY-MM-DD, default
-                            today), with the view preferences; completed tasks
-                            of the current period follow &quot;showCompleted&quot; unless
-                            --completed is given
-  complete ID               complete a task
-  delete ID                 delete a task (and print it); it goes to Recently
-                            Deleted
-  deleted                   what Recently Deleted holds, newest first;
-                            --empty deletes all of it for good
-  restore ID...             puts items of Recently Deleted back
-  events FROM TO            events between two dates (YYYY-MM-DD or
-                            YYYY-MM-DDTHH:MM; a date alone as TO includes that day)
-  prefs get KEY             a preference value, as JSON
-  prefs set KEY JSON-VALUE  sets a preference (null removes it)
-  sync                      syncs the CalDAV accounts once and says what changed;
-                            a list emptied on one side waits, left out, until
-                            --allow-emptied LIST deletes its tasks on the other
-                            side too or --restore-emptied LIST brings them back
-  account add URL USER      adds a CalDAV account (password on standard input),
-                            syncs all of its lists and adds its store folder
-  account lists ACCOUNT [LIST...]
-                            the server&apos;s lists for the account, [x] for those
-                            synced; with LISTs, syncs those from now on
-
-Due dates (--due): HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm.
-Filter types (--filter): 0 all, 1 undated, 2 recurring, 3 location, 4 overdue,
-5 high, 6 medium, 7 low priority, 8 tag (--tag WORD), 9 merged list (--tag NAME),
-11 today, 12 this week, 13 this month, 15 saved search (--tag TEXT).
-Put &quot;--&quot; before a text that starts with a dash.
-
-Environment:
-  VELMORAN_NOW     the current date and time for this run (ISO 8601, local time
-                   unless an offset is given), e.g. 2026-12-24T10:00
-  VELMORAN_STORE   the task store folders, separated by &apos;:&apos;
-  XDG_CONFIG_HOME  where the preferences live; XDG_DATA_HOME where the store does
-
-Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source>
-        <translation>Velmoran ohne Fenster: Aufgaben hinzufügen, auflisten, erledigen und löschen, Termine
-und Einstellungen lesen, mit derselben Aufgabenablage und denselben Einstellungen wie
-die Anwendung.
-
-Befehle:
-  url URL                   einen velmoran:-URL-Befehl ausführen (add, smartadd,
-                            open); „open“ gibt die Aufgabe aus
-  add [TITEL]               eine Aufgabe hinzufügen; nimmt --text, --list, --url,
-                            --notes, --priority, --due, --due-after, --alarm
-  smartadd TEXT             eine Aufgabe aus einer Zeile in der Schreibweise der
-                            intelligenten Eingabe hinzufügen
-  lists                     die Aufgabenlisten
-  lists --problems          die Dateien der Listen, die nicht gelesen werden
-                            konnten, und warum; Rückgabewert 1, falls es welche gibt
-  tasks                     offene Aufgaben aller sichtbaren Listen oder einer
-                            mit --list, --filter oder --search; --completed nimmt
-                            erledigte Aufgaben hinzu
-  tasks --day|--week|--month [DATUM]
-                            die Aufgaben und danach die Termine, die das Fenster
-                            für diesen Tag, diese Woche oder diesen Monat zeigt
-                            (DATUM YYYY-MM-DD, Vorgabe heute), mit den
-                            Ansichtseinstellungen; erledigte Aufgaben des
-                            aktuellen Zeitraums folgen „showCompleted“, außer
-                            --completed ist angegeben
-  complete ID               eine Aufgabe erledigen
-  delete ID                 eine Aufgabe löschen (und ausgeben); sie kommt nach
-                            „Zuletzt gelöscht“
-  deleted                   was „Zuletzt gelöscht“ enthält, neueste zuerst;
-                            --empty löscht alles davon endgültig
-  restore ID...             legt Einträge aus „Zuletzt gelöscht“ zurück
-  events VON BIS            Termine zwischen zwei Daten (YYYY-MM-DD oder
-                            YYYY-MM-DDTHH:MM; ein Datum allein als BIS schließt
-                            diesen Tag ein)
-  prefs get SCHLÜSSEL       der Wert einer Einstellung, als JSON
-  prefs set SCHLÜSSEL JSON-WERT
-                            setzt eine Einstellung (null entfernt sie)
-  sync                      gleicht die CalDAV-Konten einmal ab und meldet, was
-                            sich geändert hat; eine auf einer Seite geleerte Liste
-                            wartet ausgelassen, bis --allow-emptied LISTE ihre
-                            Aufgaben auch auf der anderen Seite löscht oder
-                            --restore-emptied LISTE sie zurückholt
-  account add URL BENUTZER  fügt ein CalDAV-Konto hinzu (Passwort auf der
-                            Standardeingabe), gleicht alle seine Listen ab und
-                            fügt seinen Ablageordner hinzu
-  account lists KONTO [LISTE...]
-                            die Listen des Servers für das Konto, [x] für die
-                            abgeglichenen; mit LISTEn werden ab jetzt diese
-                            abgeglichen
-
-Fälligkeitsdaten (--due): HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd oder yyyy-MM-dd HH:mm.
-Filterarten (--filter): 0 alle, 1 ohne Datum, 2 wiederkehrend, 3 Ort, 4 überfällig,
-5 hohe, 6 mittlere, 7 niedrige Priorität, 8 Schlagwort (--tag WORT), 9 Sammelliste
-(--tag NAME), 11 heute, 12 diese Woche, 13 dieser Monat, 15 gespeicherte Suche
-(--tag TEXT).
-Setzen Sie „--“ vor einen Text, der mit einem Bindestrich beginnt.
-
-Umgebung:
-  VELMORAN_NOW     das aktuelle Datum und die Uhrzeit für diesen Lauf (ISO 8601,
-                   Ortszeit, außer ein Versatz ist angegeben), z. B. 2026-12-24T10:00
-  VELMORAN_STORE   die Ordner der Aufgabenablage, getrennt durch „:“
-  XDG_CONFIG_HOME  wo die Einstellungen liegen; XDG_DATA_HOME, wo die Ablage liegt
-
-Rückgabewert: 0 erledigt, 1 falsche Eingabe oder fehlgeschlagene Änderung, 2 falsche
-Befehlszeile.</translation>
-    </message>
-    <message>
         <source>Print JSON instead of one line per record.</source>
         <translation>JSON statt einer Zeile pro Datensatz ausgeben.</translation>
     </message>
@@ -1081,6 +961,173 @@ Befehlszeile.</translation>
             <numerusform>Die Liste „%1“ mit %n Aufgabe wurde wiederhergestellt.</numerusform>
             <numerusform>Die Liste „%1“ mit %n Aufgaben wurde wiederhergestellt.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the task could not be moved: %1</source>
+        <translation>die Aufgabe konnte nicht verschoben werden: %1</translation>
+    </message>
+    <message>
+        <source>Velmoran without a window: add, list, complete and delete tasks, read events and
+preferences, using the same task store and preferences as the application.
+
+Commands:
+  url URL                   run a velmoran: URL command (add, smartadd, open);
+                            &quot;open&quot; prints the task
+  add [TITLE]               add a task; takes --text, --list, --url, --notes,
+                            --priority, --due, --due-after, --alarm, and
+                            --parent ID for a subtask (in its parent&apos;s list)
+  smartadd TEXT             add a task from a line in Smart Add syntax
+  lists                     the task lists
+  lists --problems          the files of the lists that could not be read, and
+                            why; exit status 1 when there are any
+  tasks                     open tasks of every visible list, or of one
+                            --list, --filter or --search; --completed includes
+                            completed tasks; --tree indents subtasks under
+                            their parents
+  tasks --day|--week|--month [DATE]
+                            the tasks and then the events the window lists for
+                            that day, week or month (DATE YYYY-MM-DD, default
+                            today), with the view preferences; completed tasks
+                            of the current period follow &quot;showCompleted&quot; unless
+                            --completed is given
+  complete ID               complete a task
+  move ID --parent ID|--no-parent
+                            make a task a subtask of another task of its list,
+                            or a task on its own
+  delete ID                 delete a task (and print it); it goes to Recently
+                            Deleted
+  deleted                   what Recently Deleted holds, newest first;
+                            --empty deletes all of it for good
+  restore ID...             puts items of Recently Deleted back
+  events FROM TO            events between two dates (YYYY-MM-DD or
+                            YYYY-MM-DDTHH:MM; a date alone as TO includes that day)
+  prefs get KEY             a preference value, as JSON
+  prefs set KEY JSON-VALUE  sets a preference (null removes it)
+  sync                      syncs the CalDAV accounts once and says what changed;
+                            a list emptied on one side waits, left out, until
+                            --allow-emptied LIST deletes its tasks on the other
+                            side too or --restore-emptied LIST brings them back
+  account add URL USER      adds a CalDAV account (password on standard input),
+                            syncs all of its lists and adds its store folder
+  account lists ACCOUNT [LIST...]
+                            the server&apos;s lists for the account, [x] for those
+                            synced; with LISTs, syncs those from now on
+
+Due dates (--due): HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm.
+Filter types (--filter): 0 all, 1 undated, 2 recurring, 3 location, 4 overdue,
+5 high, 6 medium, 7 low priority, 8 tag (--tag WORD), 9 merged list (--tag NAME),
+11 today, 12 this week, 13 this month, 15 saved search (--tag TEXT).
+Put &quot;--&quot; before a text that starts with a dash.
+
+Environment:
+  VELMORAN_NOW     the current date and time for this run (ISO 8601, local time
+                   unless an offset is given), e.g. 2026-12-24T10:00
+  VELMORAN_STORE   the task store folders, separated by &apos;:&apos;
+  XDG_CONFIG_HOME  where the preferences live; XDG_DATA_HOME where the store does
+
+Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source>
+        <translation>Velmoran ohne Fenster: Aufgaben hinzufügen, auflisten, erledigen und löschen, Termine
+und Einstellungen lesen, mit derselben Aufgabenablage und denselben Einstellungen wie
+die Anwendung.
+
+Befehle:
+  url URL                   einen velmoran:-URL-Befehl ausführen (add, smartadd,
+                            open); „open“ gibt die Aufgabe aus
+  add [TITEL]               eine Aufgabe hinzufügen; nimmt --text, --list, --url,
+                            --notes, --priority, --due, --due-after, --alarm und
+                            --parent ID für eine Unteraufgabe (in der Liste der
+                            übergeordneten Aufgabe)
+  smartadd TEXT             eine Aufgabe aus einer Zeile in der Schreibweise der
+                            intelligenten Eingabe hinzufügen
+  lists                     die Aufgabenlisten
+  lists --problems          die Dateien der Listen, die nicht gelesen werden
+                            konnten, und warum; Rückgabewert 1, falls es welche gibt
+  tasks                     offene Aufgaben aller sichtbaren Listen oder einer
+                            mit --list, --filter oder --search; --completed nimmt
+                            erledigte Aufgaben hinzu; --tree rückt Unteraufgaben
+                            unter ihren übergeordneten Aufgaben ein
+  tasks --day|--week|--month [DATUM]
+                            die Aufgaben und danach die Termine, die das Fenster
+                            für diesen Tag, diese Woche oder diesen Monat zeigt
+                            (DATUM YYYY-MM-DD, Vorgabe heute), mit den
+                            Ansichtseinstellungen; erledigte Aufgaben des
+                            aktuellen Zeitraums folgen „showCompleted“, außer
+                            --completed ist angegeben
+  complete ID               eine Aufgabe erledigen
+  move ID --parent ID|--no-parent
+                            eine Aufgabe zur Unteraufgabe einer anderen Aufgabe
+                            ihrer Liste machen, oder zu einer eigenständigen
+  delete ID                 eine Aufgabe löschen (und ausgeben); sie kommt nach
+                            „Zuletzt gelöscht“
+  deleted                   was „Zuletzt gelöscht“ enthält, neueste zuerst;
+                            --empty löscht alles davon endgültig
+  restore ID...             legt Einträge aus „Zuletzt gelöscht“ zurück
+  events VON BIS            Termine zwischen zwei Daten (YYYY-MM-DD oder
+                            YYYY-MM-DDTHH:MM; ein Datum allein als BIS schließt
+                            diesen Tag ein)
+  prefs get SCHLÜSSEL       der Wert einer Einstellung, als JSON
+  prefs set SCHLÜSSEL JSON-WERT
+                            setzt eine Einstellung (null entfernt sie)
+  sync                      gleicht die CalDAV-Konten einmal ab und meldet, was
+                            sich geändert hat; eine auf einer Seite geleerte Liste
+                            wartet ausgelassen, bis --allow-emptied LISTE ihre
+                            Aufgaben auch auf der anderen Seite löscht oder
+                            --restore-emptied LISTE sie zurückholt
+  account add URL BENUTZER  fügt ein CalDAV-Konto hinzu (Passwort auf der
+                            Standardeingabe), gleicht alle seine Listen ab und
+                            fügt seinen Ablageordner hinzu
+  account lists KONTO [LISTE...]
+                            die Listen des Servers für das Konto, [x] für die
+                            abgeglichenen; mit LISTEn werden ab jetzt diese
+                            abgeglichen
+
+Fälligkeitsdaten (--due): HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd oder yyyy-MM-dd HH:mm.
+Filterarten (--filter): 0 alle, 1 ohne Datum, 2 wiederkehrend, 3 Ort, 4 überfällig,
+5 hohe, 6 mittlere, 7 niedrige Priorität, 8 Schlagwort (--tag WORT), 9 Sammelliste
+(--tag NAME), 11 heute, 12 diese Woche, 13 dieser Monat, 15 gespeicherte Suche
+(--tag TEXT).
+Setzen Sie „--“ vor einen Text, der mit einem Bindestrich beginnt.
+
+Umgebung:
+  VELMORAN_NOW     das aktuelle Datum und die Uhrzeit für diesen Lauf (ISO 8601,
+                   Ortszeit, außer ein Versatz ist angegeben), z. B. 2026-12-24T10:00
+  VELMORAN_STORE   die Ordner der Aufgabenablage, getrennt durch „:“
+  XDG_CONFIG_HOME  wo die Einstellungen liegen; XDG_DATA_HOME, wo die Ablage liegt
+
+Rückgabewert: 0 erledigt, 1 falsche Eingabe oder fehlgeschlagene Änderung, 2 falsche
+Befehlszeile.</translation>
+    </message>
+    <message>
+        <source>Subtasks indented under their parents (tasks).</source>
+        <translation>Unteraufgaben eingerückt unter ihren übergeordneten Aufgaben (tasks).</translation>
+    </message>
+    <message>
+        <source>The task to be a subtask of (add, move).</source>
+        <translation>Die Aufgabe, deren Unteraufgabe sie wird (add, move).</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Make the task one on its own (move).</source>
+        <translation>Die Aufgabe eigenständig machen (move).</translation>
+    </message>
+    <message>
+        <source>give either --list or --parent, not both: a subtask is in its parent&apos;s list</source>
+        <translation>entweder --list oder --parent angeben, nicht beides: eine Unteraufgabe steht in der Liste ihrer übergeordneten Aufgabe</translation>
+    </message>
+    <message>
+        <source>--parent needs a task identifier</source>
+        <translation>--parent braucht eine Aufgabenkennung</translation>
+    </message>
+    <message>
+        <source>move takes either --parent ID or --no-parent</source>
+        <translation>move nimmt entweder --parent ID oder --no-parent</translation>
+    </message>
+    <message>
+        <source>move takes one task identifier</source>
+        <translation>move nimmt eine Aufgabenkennung</translation>
     </message>
 </context>
 <context>
@@ -4424,6 +4471,41 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
             <numerusform>%n Liste oder Kalender</numerusform>
             <numerusform>%n Listen und Kalender</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>SubtaskOperations</name>
+    <message>
+        <source>Remove from Parent Task</source>
+        <translation>Lösen von der übergeordneten Aufgabe</translation>
+    </message>
+    <message>
+        <source>Make Subtask</source>
+        <translation>Umwandeln in eine Unteraufgabe</translation>
+    </message>
+    <message>
+        <source>The task is no longer in the store.</source>
+        <translation>Die Aufgabe ist nicht mehr in der Ablage.</translation>
+    </message>
+    <message>
+        <source>The parent task is no longer in the store.</source>
+        <translation>Die übergeordnete Aufgabe ist nicht mehr in der Ablage.</translation>
+    </message>
+    <message>
+        <source>A subtask must be in the list of its parent task.</source>
+        <translation>Eine Unteraufgabe muss in der Liste ihrer übergeordneten Aufgabe stehen.</translation>
+    </message>
+    <message>
+        <source>A task cannot be a subtask of itself or of one of its subtasks.</source>
+        <translation>Eine Aufgabe kann nicht Unteraufgabe ihrer selbst oder einer ihrer Unteraufgaben sein.</translation>
+    </message>
+    <message>
+        <source>Complete with Subtasks</source>
+        <translation>Erledigen mit Unteraufgaben</translation>
+    </message>
+    <message>
+        <source>Delete with Subtasks</source>
+        <translation>Löschen mit Unteraufgaben</translation>
     </message>
 </context>
 <context>

@@ -577,130 +577,6 @@
         <translation>Restauration de «&#xa0;%1&#xa0;» dans «&#xa0;%2&#xa0;».</translation>
     </message>
     <message>
-        <source>Velmoran without a window: add, list, complete and delete tasks, read events and
-preferences, using the same task store and preferences as the application.
-
-Commands:
-  url URL                   run a velmoran: URL command (add, smartadd, open);
-                            &quot;open&quot; prints the task
-  add [TITLE]               add a task; takes --text, --list, --url, --notes,
-                            --priority, --due, --due-after, --alarm
-  smartadd TEXT             add a task from a line in Smart Add syntax
-  lists                     the task lists
-  lists --problems          the files of the lists that could not be read, and
-                            why; exit status 1 when there are any
-  tasks                     open tasks of every visible list, or of one
-                            --list, --filter or --search; --completed includes
-                            completed tasks
-  tasks --day|--week|--month [DATE]
-                            the tasks and then the events the window lists for
-                            that day, week or month (DATE YYYY-MM-DD, default
-                            today), with the view preferences; completed tasks
-                            of the current period follow &quot;showCompleted&quot; unless
-                            --completed is given
-  complete ID               complete a task
-  delete ID                 delete a task (and print it); it goes to Recently
-                            Deleted
-  deleted                   what Recently Deleted holds, newest first;
-                            --empty deletes all of it for good
-  restore ID...             puts items of Recently Deleted back
-  events FROM TO            events between two dates (YYYY-MM-DD or
-                            YYYY-MM-DDTHH:MM; a date alone as TO includes that day)
-  prefs get KEY             a preference value, as JSON
-  prefs set KEY JSON-VALUE  sets a preference (null removes it)
-  sync                      syncs the CalDAV accounts once and says what changed;
-                            a list emptied on one side waits, left out, until
-                            --allow-emptied LIST deletes its tasks on the other
-                            side too or --restore-emptied LIST brings them back
-  account add URL USER      adds a CalDAV account (password on standard input),
-                            syncs all of its lists and adds its store folder
-  account lists ACCOUNT [LIST...]
-                            the server&apos;s lists for the account, [x] for those
-                            synced; with LISTs, syncs those from now on
-
-Due dates (--due): HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm.
-Filter types (--filter): 0 all, 1 undated, 2 recurring, 3 location, 4 overdue,
-5 high, 6 medium, 7 low priority, 8 tag (--tag WORD), 9 merged list (--tag NAME),
-11 today, 12 this week, 13 this month, 15 saved search (--tag TEXT).
-Put &quot;--&quot; before a text that starts with a dash.
-
-Environment:
-  VELMORAN_NOW     the current date and time for this run (ISO 8601, local time
-                   unless an offset is given), e.g. 2026-12-24T10:00
-  VELMORAN_STORE   the task store folders, separated by &apos;:&apos;
-  XDG_CONFIG_HOME  where the preferences live; XDG_DATA_HOME where the store does
-
-Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source>
-        <translation>Velmoran sans fenêtre&#xa0;: ajouter, lister, terminer et supprimer des tâches,
-lire les événements et les préférences, avec le même stockage des tâches et
-les mêmes préférences que l&apos;application.
-
-Commandes&#xa0;:
-  url URL                   exécute une commande d&apos;URL velmoran: (add, smartadd,
-                            open)&#x202f;; «&#xa0;open&#xa0;» affiche la tâche
-  add [TITRE]               ajoute une tâche&#x202f;; accepte --text, --list, --url,
-                            --notes, --priority, --due, --due-after, --alarm
-  smartadd TEXTE            ajoute une tâche à partir d&apos;une ligne en syntaxe
-                            d&apos;ajout intelligent
-  lists                     les listes de tâches
-  lists --problems          les fichiers des listes qui n&apos;ont pas pu être lus,
-                            et pourquoi&#x202f;; code de sortie 1 s&apos;il y en a
-  tasks                     les tâches en cours de toutes les listes visibles,
-                            ou d&apos;une seule --list, --filter ou --search&#x202f;;
-                            --completed inclut les tâches terminées
-  tasks --day|--week|--month [DATE]
-                            les tâches puis les événements que la fenêtre
-                            affiche pour ce jour, cette semaine ou ce mois (DATE
-                            AAAA-MM-JJ, aujourd&apos;hui par défaut), avec les
-                            préférences d&apos;affichage&#x202f;; les tâches terminées de la
-                            période en cours suivent «&#xa0;showCompleted&#xa0;», sauf si
-                            --completed est indiqué
-  complete ID               termine une tâche
-  delete ID                 supprime une tâche (et l&apos;affiche)&#x202f;; elle va dans
-                            les Suppressions récentes
-  deleted                   le contenu des Suppressions récentes, du plus
-                            récent au plus ancien&#x202f;; --empty supprime tout
-                            définitivement
-  restore ID...             remet en place des éléments des Suppressions récentes
-  events DÉBUT FIN          les événements entre deux dates (AAAA-MM-JJ ou
-                            AAAA-MM-JJTHH:MM&#x202f;; une date seule comme FIN inclut
-                            ce jour)
-  prefs get CLÉ             la valeur d&apos;une préférence, en JSON
-  prefs set CLÉ VALEUR-JSON
-                            définit une préférence (null la supprime)
-  sync                      synchronise une fois les comptes CalDAV et indique
-                            ce qui a changé&#x202f;; une liste vidée d&apos;un côté attend,
-                            mise de côté, jusqu&apos;à ce que --allow-emptied LISTE
-                            supprime aussi ses tâches de l&apos;autre côté ou que
-                            --restore-emptied LISTE les restaure
-  account add URL UTILISATEUR
-                            ajoute un compte CalDAV (mot de passe sur l&apos;entrée
-                            standard), synchronise toutes ses listes et ajoute
-                            son dossier de stockage
-  account lists COMPTE [LISTE...]
-                            les listes du serveur pour le compte, [x] pour
-                            celles qui sont synchronisées&#x202f;; avec des LISTES,
-                            synchronise celles-ci désormais
-
-Échéances (--due)&#xa0;: HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd ou yyyy-MM-dd HH:mm.
-Types de filtre (--filter)&#xa0;: 0 toutes, 1 sans échéance, 2 récurrentes, 3 lieu,
-4 en retard, 5 priorité haute, 6 moyenne, 7 basse, 8 étiquette (--tag MOT),
-9 liste fusionnée (--tag NOM), 11 aujourd&apos;hui, 12 cette semaine, 13 ce mois-ci,
-15 recherche enregistrée (--tag TEXTE).
-Mettez «&#xa0;--&#xa0;» avant un texte qui commence par un tiret.
-
-Environnement&#xa0;:
-  VELMORAN_NOW     la date et l&apos;heure actuelles pour cette exécution (ISO 8601,
-                   heure locale sauf si un décalage est indiqué), par exemple
-                   2026-12-24T10:00
-  VELMORAN_STORE   les dossiers de stockage des tâches, séparés par &apos;:&apos;
-  XDG_CONFIG_HOME  l&apos;emplacement des préférences&#x202f;; XDG_DATA_HOME celui du
-                   stockage
-
-Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée,
-2 ligne de commande incorrecte.</translation>
-    </message>
-    <message>
         <source>Print JSON instead of one line per record.</source>
         <translation>Afficher du JSON au lieu d&apos;une ligne par enregistrement.</translation>
     </message>
@@ -1085,6 +961,177 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
             <numerusform>Restauration de la liste «&#xa0;%1&#xa0;» avec %n tâche.</numerusform>
             <numerusform>Restauration de la liste «&#xa0;%1&#xa0;» avec %n tâches.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>the task could not be moved: %1</source>
+        <translation>impossible de déplacer la tâche&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Velmoran without a window: add, list, complete and delete tasks, read events and
+preferences, using the same task store and preferences as the application.
+
+Commands:
+  url URL                   run a velmoran: URL command (add, smartadd, open);
+                            &quot;open&quot; prints the task
+  add [TITLE]               add a task; takes --text, --list, --url, --notes,
+                            --priority, --due, --due-after, --alarm, and
+                            --parent ID for a subtask (in its parent&apos;s list)
+  smartadd TEXT             add a task from a line in Smart Add syntax
+  lists                     the task lists
+  lists --problems          the files of the lists that could not be read, and
+                            why; exit status 1 when there are any
+  tasks                     open tasks of every visible list, or of one
+                            --list, --filter or --search; --completed includes
+                            completed tasks; --tree indents subtasks under
+                            their parents
+  tasks --day|--week|--month [DATE]
+                            the tasks and then the events the window lists for
+                            that day, week or month (DATE YYYY-MM-DD, default
+                            today), with the view preferences; completed tasks
+                            of the current period follow &quot;showCompleted&quot; unless
+                            --completed is given
+  complete ID               complete a task
+  move ID --parent ID|--no-parent
+                            make a task a subtask of another task of its list,
+                            or a task on its own
+  delete ID                 delete a task (and print it); it goes to Recently
+                            Deleted
+  deleted                   what Recently Deleted holds, newest first;
+                            --empty deletes all of it for good
+  restore ID...             puts items of Recently Deleted back
+  events FROM TO            events between two dates (YYYY-MM-DD or
+                            YYYY-MM-DDTHH:MM; a date alone as TO includes that day)
+  prefs get KEY             a preference value, as JSON
+  prefs set KEY JSON-VALUE  sets a preference (null removes it)
+  sync                      syncs the CalDAV accounts once and says what changed;
+                            a list emptied on one side waits, left out, until
+                            --allow-emptied LIST deletes its tasks on the other
+                            side too or --restore-emptied LIST brings them back
+  account add URL USER      adds a CalDAV account (password on standard input),
+                            syncs all of its lists and adds its store folder
+  account lists ACCOUNT [LIST...]
+                            the server&apos;s lists for the account, [x] for those
+                            synced; with LISTs, syncs those from now on
+
+Due dates (--due): HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm.
+Filter types (--filter): 0 all, 1 undated, 2 recurring, 3 location, 4 overdue,
+5 high, 6 medium, 7 low priority, 8 tag (--tag WORD), 9 merged list (--tag NAME),
+11 today, 12 this week, 13 this month, 15 saved search (--tag TEXT).
+Put &quot;--&quot; before a text that starts with a dash.
+
+Environment:
+  VELMORAN_NOW     the current date and time for this run (ISO 8601, local time
+                   unless an offset is given), e.g. 2026-12-24T10:00
+  VELMORAN_STORE   the task store folders, separated by &apos;:&apos;
+  XDG_CONFIG_HOME  where the preferences live; XDG_DATA_HOME where the store does
+
+Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source>
+        <translation>Velmoran sans fenêtre&#xa0;: ajouter, lister, terminer et supprimer des tâches,
+lire les événements et les préférences, avec le même stockage des tâches et
+les mêmes préférences que l&apos;application.
+
+Commandes&#xa0;:
+  url URL                   exécute une commande d&apos;URL velmoran: (add, smartadd,
+                            open)&#x202f;; «&#xa0;open&#xa0;» affiche la tâche
+  add [TITRE]               ajoute une tâche&#x202f;; accepte --text, --list, --url,
+                            --notes, --priority, --due, --due-after, --alarm, et
+                            --parent ID pour une sous-tâche (dans la liste de sa
+                            tâche parente)
+  smartadd TEXTE            ajoute une tâche à partir d&apos;une ligne en syntaxe
+                            d&apos;ajout intelligent
+  lists                     les listes de tâches
+  lists --problems          les fichiers des listes qui n&apos;ont pas pu être lus,
+                            et pourquoi&#x202f;; code de sortie 1 s&apos;il y en a
+  tasks                     les tâches en cours de toutes les listes visibles,
+                            ou d&apos;une seule --list, --filter ou --search&#x202f;;
+                            --completed inclut les tâches terminées&#x202f;;
+                            --tree met les sous-tâches en retrait sous leur parente
+  tasks --day|--week|--month [DATE]
+                            les tâches puis les événements que la fenêtre
+                            affiche pour ce jour, cette semaine ou ce mois (DATE
+                            AAAA-MM-JJ, aujourd&apos;hui par défaut), avec les
+                            préférences d&apos;affichage&#x202f;; les tâches terminées de la
+                            période en cours suivent «&#xa0;showCompleted&#xa0;», sauf si
+                            --completed est indiqué
+  complete ID               termine une tâche
+  move ID --parent ID|--no-parent
+                            fait d&apos;une tâche une sous-tâche d&apos;une autre tâche
+                            de sa liste, ou une tâche indépendante
+  delete ID                 supprime une tâche (et l&apos;affiche)&#x202f;; elle va dans
+                            les Suppressions récentes
+  deleted                   le contenu des Suppressions récentes, du plus
+                            récent au plus ancien&#x202f;; --empty supprime tout
+                            définitivement
+  restore ID...             remet en place des éléments des Suppressions récentes
+  events DÉBUT FIN          les événements entre deux dates (AAAA-MM-JJ ou
+                            AAAA-MM-JJTHH:MM&#x202f;; une date seule comme FIN inclut
+                            ce jour)
+  prefs get CLÉ             la valeur d&apos;une préférence, en JSON
+  prefs set CLÉ VALEUR-JSON
+                            définit une préférence (null la supprime)
+  sync                      synchronise une fois les comptes CalDAV et indique
+                            ce qui a changé&#x202f;; une liste vidée d&apos;un côté attend,
+                            mise de côté, jusqu&apos;à ce que --allow-emptied LISTE
+                            supprime aussi ses tâches de l&apos;autre côté ou que
+                            --restore-emptied LISTE les restaure
+  account add URL UTILISATEUR
+                            ajoute un compte CalDAV (mot de passe sur l&apos;entrée
+                            standard), synchronise toutes ses listes et ajoute
+                            son dossier de stockage
+  account lists COMPTE [LISTE...]
+                            les listes du serveur pour le compte, [x] pour
+                            celles qui sont synchronisées&#x202f;; avec des LISTES,
+                            synchronise celles-ci désormais
+
+Échéances (--due)&#xa0;: HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd ou yyyy-MM-dd HH:mm.
+Types de filtre (--filter)&#xa0;: 0 toutes, 1 sans échéance, 2 récurrentes, 3 lieu,
+4 en retard, 5 priorité haute, 6 moyenne, 7 basse, 8 étiquette (--tag MOT),
+9 liste fusionnée (--tag NOM), 11 aujourd&apos;hui, 12 cette semaine, 13 ce mois-ci,
+15 recherche enregistrée (--tag TEXTE).
+Mettez «&#xa0;--&#xa0;» avant un texte qui commence par un tiret.
+
+Environnement&#xa0;:
+  VELMORAN_NOW     la date et l&apos;heure actuelles pour cette exécution (ISO 8601,
+                   heure locale sauf si un décalage est indiqué), par exemple
+                   2026-12-24T10:00
+  VELMORAN_STORE   les dossiers de stockage des tâches, séparés par &apos;:&apos;
+  XDG_CONFIG_HOME  l&apos;emplacement des préférences&#x202f;; XDG_DATA_HOME celui du
+                   stockage
+
+Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée,
+2 ligne de commande incorrecte.</translation>
+    </message>
+    <message>
+        <source>Subtasks indented under their parents (tasks).</source>
+        <translation>Les sous-tâches en retrait sous leur tâche parente (tasks).</translation>
+    </message>
+    <message>
+        <source>The task to be a subtask of (add, move).</source>
+        <translation>La tâche dont elle devient une sous-tâche (add, move).</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Make the task one on its own (move).</source>
+        <translation>Fait de la tâche une tâche indépendante (move).</translation>
+    </message>
+    <message>
+        <source>give either --list or --parent, not both: a subtask is in its parent&apos;s list</source>
+        <translation>indiquez --list ou --parent, pas les deux&#xa0;: une sous-tâche est dans la liste de sa tâche parente</translation>
+    </message>
+    <message>
+        <source>--parent needs a task identifier</source>
+        <translation>--parent demande un identifiant de tâche</translation>
+    </message>
+    <message>
+        <source>move takes either --parent ID or --no-parent</source>
+        <translation>move accepte soit --parent ID, soit --no-parent</translation>
+    </message>
+    <message>
+        <source>move takes one task identifier</source>
+        <translation>move accepte un identifiant de tâche</translation>
     </message>
 </context>
 <context>
@@ -4428,6 +4475,41 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
             <numerusform>%n liste ou agenda</numerusform>
             <numerusform>%n listes et agendas</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>SubtaskOperations</name>
+    <message>
+        <source>Remove from Parent Task</source>
+        <translation>le détachement de la tâche parente</translation>
+    </message>
+    <message>
+        <source>Make Subtask</source>
+        <translation>la transformation en sous-tâche</translation>
+    </message>
+    <message>
+        <source>The task is no longer in the store.</source>
+        <translation>La tâche n&apos;est plus dans le stockage.</translation>
+    </message>
+    <message>
+        <source>The parent task is no longer in the store.</source>
+        <translation>La tâche parente n&apos;est plus dans le stockage.</translation>
+    </message>
+    <message>
+        <source>A subtask must be in the list of its parent task.</source>
+        <translation>Une sous-tâche doit être dans la liste de sa tâche parente.</translation>
+    </message>
+    <message>
+        <source>A task cannot be a subtask of itself or of one of its subtasks.</source>
+        <translation>Une tâche ne peut pas être une sous-tâche d&apos;elle-même ni d&apos;une de ses sous-tâches.</translation>
+    </message>
+    <message>
+        <source>Complete with Subtasks</source>
+        <translation>l&apos;achèvement avec les sous-tâches</translation>
+    </message>
+    <message>
+        <source>Delete with Subtasks</source>
+        <translation>la suppression avec les sous-tâches</translation>
     </message>
 </context>
 <context>

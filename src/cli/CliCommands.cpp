@@ -2,6 +2,7 @@
 
 #include "cli/CliDeleted.h"
 #include "cli/CliOutput.h"
+#include "cli/CliSubtasks.h"
 #include "cli/CliTaskSelection.h"
 #include "commands/ExternalTaskEntry.h"
 #include "commands/UrlCommand.h"
@@ -9,6 +10,7 @@
 #include "data/DataManager.h"
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
+#include "data/subtasks/SubtaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
 
@@ -16,6 +18,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <optional>
 
 namespace CliCommands {
 
@@ -28,14 +31,29 @@ void warn(const QString& message)
     CliOutput::printError(CliText::tr("warning: %1").arg(message));
 }
 
-void printTasks(const QList<store::ReminderPtr>& reminders, bool json)
+// With `tree`, each task is followed by its subtasks among those printed, indented. `known`
+// is the tasks' tree as it was before a change that takes them out of the store.
+void printTasks(DataManager& manager, const QList<store::ReminderPtr>& reminders, bool json,
+                bool tree = false, std::optional<SubtaskTree> known = std::nullopt)
 {
+    const SubtaskTree around =
+        known ? std::move(*known) : CliSubtasks::treeAround(manager, reminders);
+    QList<store::ReminderPtr> ordered = reminders;
+    QList<int> depths(reminders.size(), 0);
+    if (tree) {
+        const QList<SubtaskTree::Row> rows = around.arrange(reminders);
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            ordered[i] = reminders.at(rows.at(i).shownIndex);
+            depths[i] = rows.at(i).depth;
+        }
+    }
     if (json) {
-        CliOutput::printJson(CliOutput::recordsJson(reminders));
+        CliOutput::printJson(
+            CliOutput::recordsJson(ordered, {}, CliSubtasks::parentIds(around, ordered)));
         return;
     }
-    for (const store::ReminderPtr& reminder : reminders)
-        CliOutput::print(CliOutput::taskLine(*reminder));
+    for (qsizetype i = 0; i < ordered.size(); ++i)
+        CliOutput::print(CliOutput::taskLine(*ordered.at(i), depths.at(i)));
 }
 
 QString dueFormsHint()
@@ -69,12 +87,13 @@ QString unknownTask(const QString& identifier)
     return CliText::tr("no task has the identifier \"%1\" (see \"tasks\")").arg(identifier);
 }
 
-int printResult(const UrlCommand::Result& result, const QString& identifier, bool json)
+int printResult(DataManager& manager, const UrlCommand::Result& result, const QString& identifier,
+                bool json)
 {
     switch (result.status) {
     case UrlCommand::Status::Saved:
     case UrlCommand::Status::Found:
-        printTasks({result.reminder}, json);
+        printTasks(manager, {result.reminder}, json);
         return 0;
     case UrlCommand::Status::NotFound:
         return fail(unknownTask(identifier));
@@ -106,9 +125,11 @@ int runUrl(DataManager& manager, const CliRequest& request)
                      .arg(due));
     }
     UrlCommand command(manager);
-    return printResult(command.handleUrl(url),
-                       UrlCommand::valueForKey(QStringLiteral("uuid"), items).value_or(QString()),
-                       request.json);
+    // The task "open" looks for, or the parent "add" looks for.
+    const QString identifier =
+        UrlCommand::valueForKey(QStringLiteral("uuid"), items)
+            .value_or(UrlCommand::valueForKey(QStringLiteral("parent"), items).value_or(QString()));
+    return printResult(manager, command.handleUrl(url), identifier, request.json);
 }
 
 bool someListIsNamed(const QList<store::CalendarPtr>& lists, const QString& name)
@@ -134,14 +155,17 @@ int runAdd(DataManager& manager, const CliRequest& request)
         warn(CliText::tr("no list is called \"%1\"; the task goes into \"%2\"")
                  .arg(add.list, fallback ? fallback->title : QString()));
     }
+    UrlCommand::AddArguments arguments = add;
+    arguments.parent = request.parent.value_or(QString());
     UrlCommand command(manager);
-    return printResult(command.add(add), QString(), request.json);
+    return printResult(manager, command.add(arguments), arguments.parent, request.json);
 }
 
 int runSmartAdd(DataManager& manager, const CliRequest& request)
 {
     UrlCommand command(manager);
-    return printResult(command.smartAdd(request.arguments.join(u' ')), QString(), request.json);
+    return printResult(manager, command.smartAdd(request.arguments.join(u' ')), QString(),
+                       request.json);
 }
 
 // The files the window's message bar tells of; exit status 1 when there are any, so that a
@@ -189,10 +213,13 @@ int runView(DataManager& manager, const CliRequest& request)
     if (!content)
         return fail(error);
     if (request.json) {
-        CliOutput::printJson(CliOutput::recordsJson(content->reminders, content->events));
+        const SubtaskTree around = CliSubtasks::treeAround(manager, content->reminders);
+        CliOutput::printJson(
+            CliOutput::recordsJson(content->reminders, content->events,
+                                   CliSubtasks::parentIds(around, content->reminders)));
         return 0;
     }
-    printTasks(content->reminders, false);
+    printTasks(manager, content->reminders, false);
     for (const store::EventPtr& event : content->events)
         CliOutput::print(CliOutput::eventLine(*event));
     return 0;
@@ -207,7 +234,7 @@ int runTasks(DataManager& manager, const CliRequest& request)
         CliTaskSelection::select(manager, request, &error);
     if (!tasks)
         return fail(error);
-    printTasks(*tasks, request.json);
+    printTasks(manager, *tasks, request.json, request.tree);
     return 0;
 }
 
@@ -218,13 +245,13 @@ int runComplete(DataManager& manager, const CliRequest& request)
     if (!reminder)
         return fail(unknownTask(identifier));
     if (reminder->completed) {
-        printTasks({reminder}, request.json);
+        printTasks(manager, {reminder}, request.json);
         return 0;
     }
     QString error;
     if (!manager.tasks().checkReminder(reminder, true, &error))
         return fail(CliText::tr("the task could not be completed: %1").arg(error));
-    printTasks({asStored(manager, reminder)}, request.json);
+    printTasks(manager, {asStored(manager, reminder)}, request.json);
     return 0;
 }
 
@@ -234,10 +261,30 @@ int runDelete(DataManager& manager, const CliRequest& request)
     const store::ReminderPtr reminder = taskWithIdentifier(manager, identifier);
     if (!reminder)
         return fail(unknownTask(identifier));
+    SubtaskTree before = CliSubtasks::treeAround(manager, {reminder});
     QString error;
     if (!manager.tasks().deleteReminder(reminder, &error))
         return fail(CliText::tr("the task could not be deleted: %1").arg(error));
-    printTasks({reminder}, request.json);
+    printTasks(manager, {reminder}, request.json, false, std::move(before));
+    return 0;
+}
+
+int runMove(DataManager& manager, const CliRequest& request)
+{
+    const QString identifier = request.arguments.constFirst();
+    const store::ReminderPtr reminder = taskWithIdentifier(manager, identifier);
+    if (!reminder)
+        return fail(unknownTask(identifier));
+    store::ReminderPtr parent;
+    if (request.parent) {
+        parent = taskWithIdentifier(manager, *request.parent);
+        if (!parent)
+            return fail(unknownTask(*request.parent));
+    }
+    QString error;
+    if (!manager.subtasks().setParent(reminder, parent, &error))
+        return fail(CliText::tr("the task could not be moved: %1").arg(error));
+    printTasks(manager, {asStored(manager, reminder)}, request.json);
     return 0;
 }
 
@@ -312,6 +359,8 @@ int runWithStore(DataManager& manager, const CliRequest& request)
         return runComplete(manager, request);
     case CliRequest::Command::Delete:
         return runDelete(manager, request);
+    case CliRequest::Command::Move:
+        return runMove(manager, request);
     case CliRequest::Command::Events:
         return runEvents(manager, request);
     case CliRequest::Command::Deleted:

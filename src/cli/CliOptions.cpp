@@ -18,14 +18,16 @@ QString description()
         "  url URL                   run a velmoran: URL command (add, smartadd, open);\n"
         "                            \"open\" prints the task\n"
         "  add [TITLE]               add a task; takes --text, --list, --url, --notes,\n"
-        "                            --priority, --due, --due-after, --alarm\n"
+        "                            --priority, --due, --due-after, --alarm, and\n"
+        "                            --parent ID for a subtask (in its parent's list)\n"
         "  smartadd TEXT             add a task from a line in Smart Add syntax\n"
         "  lists                     the task lists\n"
         "  lists --problems          the files of the lists that could not be read, and\n"
         "                            why; exit status 1 when there are any\n"
         "  tasks                     open tasks of every visible list, or of one\n"
         "                            --list, --filter or --search; --completed includes\n"
-        "                            completed tasks\n"
+        "                            completed tasks; --tree indents subtasks under\n"
+        "                            their parents\n"
         "  tasks --day|--week|--month [DATE]\n"
         "                            the tasks and then the events the window lists for\n"
         "                            that day, week or month (DATE YYYY-MM-DD, default\n"
@@ -33,6 +35,9 @@ QString description()
         "                            of the current period follow \"showCompleted\" unless\n"
         "                            --completed is given\n"
         "  complete ID               complete a task\n"
+        "  move ID --parent ID|--no-parent\n"
+        "                            make a task a subtask of another task of its list,\n"
+        "                            or a task on its own\n"
         "  delete ID                 delete a task (and print it); it goes to Recently\n"
         "                            Deleted\n"
         "  deleted                   what Recently Deleted holds, newest first;\n"
@@ -81,6 +86,7 @@ const QHash<QString, CliRequest::Command>& commandWords()
         {QStringLiteral("sync"), CliRequest::Command::Sync},
         {QStringLiteral("deleted"), CliRequest::Command::Deleted},
         {QStringLiteral("restore"), CliRequest::Command::Restore},
+        {QStringLiteral("move"), CliRequest::Command::Move},
     };
     return words;
 }
@@ -165,6 +171,12 @@ public:
         , m_alarm(QStringLiteral("alarm"),
                   CliText::tr("on or off; without it the \"alarmOn\" preference decides (add)."),
                   CliText::tr("ON|OFF"))
+        , m_tree(QStringLiteral("tree"),
+                 CliText::tr("Subtasks indented under their parents (tasks)."))
+        , m_parent(QStringLiteral("parent"),
+                   CliText::tr("The task to be a subtask of (add, move)."), CliText::tr("ID"))
+        , m_noParent(QStringLiteral("no-parent"),
+                     CliText::tr("Make the task one on its own (move)."))
         , m_problems(QStringLiteral("problems"),
                      CliText::tr("The files of the lists that could not be read (lists)."))
         , m_empty(QStringLiteral("empty"),
@@ -179,10 +191,11 @@ public:
         m_parser.setApplicationDescription(description());
         m_help = m_parser.addHelpOption();
         m_version = m_parser.addVersionOption();
-        m_parser.addOptions(
-            {m_json,     m_list,  m_filter,   m_tag,   m_search,       m_completed,     m_day,
-             m_week,     m_month, m_text,     m_url,   m_notes,        m_priority,      m_due,
-             m_dueAfter, m_alarm, m_problems, m_empty, m_allowEmptied, m_restoreEmptied});
+        m_parser.addOptions({m_json,      m_list,         m_filter,        m_tag,      m_search,
+                             m_completed, m_day,          m_week,          m_month,    m_tree,
+                             m_text,      m_url,          m_notes,         m_priority, m_due,
+                             m_dueAfter,  m_alarm,        m_parent,        m_noParent, m_problems,
+                             m_empty,     m_allowEmptied, m_restoreEmptied});
         m_parser.addPositionalArgument(QStringLiteral("command"),
                                        CliText::tr("What to do (see above)."),
                                        CliText::tr("command [arguments]"));
@@ -248,6 +261,8 @@ public:
                           CliText::tr("lists takes no arguments"));
         case CliRequest::Command::Tasks:
             return readTasks(request);
+        case CliRequest::Command::Move:
+            return readMove(request);
         case CliRequest::Command::Complete:
         case CliRequest::Command::Delete:
             return finish(request, {}, positional.size() == 1,
@@ -308,10 +323,11 @@ private:
 
     QList<const QCommandLineOption*> optionsWithValuesOrFlags() const
     {
-        return {&m_list,     &m_filter,   &m_tag,          &m_search,        &m_completed,
-                &m_day,      &m_week,     &m_month,        &m_text,          &m_url,
-                &m_notes,    &m_priority, &m_due,          &m_dueAfter,      &m_alarm,
-                &m_problems, &m_empty,    &m_allowEmptied, &m_restoreEmptied};
+        return {&m_list,         &m_filter,        &m_tag,      &m_search,   &m_completed,
+                &m_day,          &m_week,          &m_month,    &m_tree,     &m_text,
+                &m_url,          &m_notes,         &m_priority, &m_due,      &m_dueAfter,
+                &m_alarm,        &m_parent,        &m_noParent, &m_problems, &m_empty,
+                &m_allowEmptied, &m_restoreEmptied};
     }
 
     CliParse readPrefs(CliRequest request) const
@@ -375,10 +391,32 @@ private:
                                       .arg(m_parser.value(m_alarm)));
             add.alarm = *alarm;
         }
-        return finish(
-            request,
-            {&m_text, &m_list, &m_url, &m_notes, &m_priority, &m_due, &m_dueAfter, &m_alarm}, true,
-            QString());
+        if (m_parser.isSet(m_parent)) {
+            if (m_parser.isSet(m_list))
+                return usageError(CliText::tr(
+                    "give either --list or --parent, not both: a subtask is in its parent's list"));
+            request.parent = m_parser.value(m_parent).trimmed();
+            if (request.parent->isEmpty())
+                return inputError(CliText::tr("--parent needs a task identifier"));
+        }
+        return finish(request,
+                      {&m_text, &m_list, &m_url, &m_notes, &m_priority, &m_due, &m_dueAfter,
+                       &m_alarm, &m_parent},
+                      true, QString());
+    }
+
+    // move ID --parent ID|--no-parent
+    CliParse readMove(CliRequest request) const
+    {
+        if (m_parser.isSet(m_parent) == m_parser.isSet(m_noParent))
+            return usageError(CliText::tr("move takes either --parent ID or --no-parent"));
+        if (m_parser.isSet(m_parent)) {
+            request.parent = m_parser.value(m_parent).trimmed();
+            if (request.parent->isEmpty())
+                return inputError(CliText::tr("--parent needs a task identifier"));
+        }
+        return finish(request, {&m_parent, &m_noParent}, request.arguments.size() == 1,
+                      CliText::tr("move takes one task identifier"));
     }
 
     CliParse readTasks(CliRequest request) const
@@ -393,6 +431,7 @@ private:
         request.completed = m_parser.isSet(m_completed);
         if (views > 0)
             return readView(request);
+        request.tree = m_parser.isSet(m_tree);
         if (m_parser.isSet(m_list)) {
             request.list = m_parser.value(m_list);
             if (request.list->trimmed().isEmpty())
@@ -422,7 +461,7 @@ private:
         }
         if (needsTag && (!request.tag || request.tag->trimmed().isEmpty()))
             return inputError(CliText::tr("--filter %1 needs --tag").arg(*request.filter));
-        return finish(request, {&m_list, &m_filter, &m_tag, &m_search, &m_completed},
+        return finish(request, {&m_list, &m_filter, &m_tag, &m_search, &m_completed, &m_tree},
                       request.arguments.isEmpty(), CliText::tr("tasks takes no arguments"));
     }
 
@@ -476,6 +515,9 @@ private:
     QCommandLineOption m_due;
     QCommandLineOption m_dueAfter;
     QCommandLineOption m_alarm;
+    QCommandLineOption m_tree;
+    QCommandLineOption m_parent;
+    QCommandLineOption m_noParent;
     QCommandLineOption m_problems;
     QCommandLineOption m_empty;
     QCommandLineOption m_allowEmptied;

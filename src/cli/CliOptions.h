@@ -31,6 +31,7 @@ struct CliRequest
         SyncConflict,
         Deleted,
         Restore,
+        Move,
     };
 
     Command command = Command::Lists;
@@ -55,6 +56,11 @@ struct CliRequest
     // today by the clock).
     std::optional<TaskViewMode> view;
     std::optional<QDate> viewDate;
+
+    // tasks --tree: subtasks indented under their parents.
+    bool tree = false;
+    // add --parent ID, move --parent ID; move --no-parent leaves `parent` empty.
+    std::optional<QString> parent;
 
     // add: the "add" URL arguments; "priority" and "alarm" already in their number form.
     UrlCommand::AddArguments add;

@@ -125,7 +125,7 @@ QString localMinute(const QDateTime& dateTime)
     return text;
 }
 
-void writeTask(JsonWriter& json, const store::Reminder& reminder)
+void writeTask(JsonWriter& json, const store::Reminder& reminder, const QString& parentId)
 {
     // The keys in QJsonObject's (sorted) order.
     const store::CalendarPtr& list = reminder.calendar;
@@ -161,6 +161,8 @@ void writeTask(JsonWriter& json, const store::Reminder& reminder)
         json.null();
     json.key("notes"_L1);
     json.stringOrNull(reminder.notes);
+    json.key("parent"_L1);
+    json.stringOrNull(parentId);
     json.key("priority"_L1);
     json.integer(reminder.priority);
     json.key("recurrence"_L1);
@@ -175,14 +177,14 @@ void writeTask(JsonWriter& json, const store::Reminder& reminder)
     json.endObject();
 }
 
-QString taskLine(const store::Reminder& reminder)
+QString taskLine(const store::Reminder& reminder, int depth)
 {
     const std::optional<QString> due = dueText(reminder.dueDateComponents);
     return QStringList{reminder.calendarItemIdentifier,
                        reminder.completed ? QStringLiteral("[x]") : QStringLiteral("[ ]"),
                        due.value_or(QStringLiteral("-")),
                        field(reminder.calendar ? reminder.calendar->title : QString()),
-                       field(reminder.title)}
+                       QString(2 * depth, u' ') + field(reminder.title)}
         .join(u'\t');
 }
 
@@ -262,12 +264,12 @@ QString eventLine(const store::Event& event)
 }
 
 QByteArray recordsJson(const QList<store::ReminderPtr>& reminders,
-                       const QList<store::EventPtr>& events)
+                       const QList<store::EventPtr>& events, const ParentIds& parents)
 {
     JsonWriter json;
     json.beginArray();
     for (const store::ReminderPtr& reminder : reminders)
-        writeTask(json, *reminder);
+        writeTask(json, *reminder, parents.value(reminder->calendarItemIdentifier));
     for (const store::EventPtr& event : events)
         writeEvent(json, *event);
     json.endArray();

@@ -6,6 +6,7 @@
 #include "platform/store/UnreadableFile.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QStringList>
@@ -22,10 +23,11 @@ struct CliText
 namespace CliOutput {
 
 // "id", "title", "list", "listId", "due", "priority", "completed", "completionDate", "notes",
-// "url", "alarms", "recurrence".
-void writeTask(JsonWriter& json, const store::Reminder& reminder);
-// id, [ ] or [x], due (or -), list, title.
-QString taskLine(const store::Reminder& reminder);
+// "url", "alarms", "recurrence", and "parent": the identifier of the task it is a subtask of,
+// null for a task on its own.
+void writeTask(JsonWriter& json, const store::Reminder& reminder, const QString& parentId = {});
+// id, [ ] or [x], due (or -), list, title; the title indented two spaces a level.
+QString taskLine(const store::Reminder& reminder, int depth = 0);
 
 // "id", "title", "color", "visible".
 QJsonObject listObject(const store::Calendar& list, bool visible);
@@ -40,9 +42,12 @@ QString unreadableFileLine(const store::UnreadableFile& file);
 void writeEvent(JsonWriter& json, const store::Event& event);
 QString eventLine(const store::Event& event);
 
+// The parent identifier of each task written, by its identifier; absent for tasks on their own.
+using ParentIds = QHash<QString, QString>;
+
 // One JSON array: the tasks, then the events.
 QByteArray recordsJson(const QList<store::ReminderPtr>& reminders,
-                       const QList<store::EventPtr>& events = {});
+                       const QList<store::EventPtr>& events = {}, const ParentIds& parents = {});
 
 // Writes to standard output and standard error in UTF-8.
 void print(const QString& text);

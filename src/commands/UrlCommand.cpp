@@ -5,6 +5,7 @@
 #include "data/DataManager.h"
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
+#include "data/subtasks/SubtaskOperations.h"
 
 #include <QTimer>
 #include <QUrlQuery>
@@ -35,6 +36,7 @@ UrlCommand::AddArguments UrlCommand::AddArguments::fromQueryItems(const QueryIte
     arguments.due = value("due");
     arguments.dueAfter = value("dueAfter");
     arguments.alarm = value("alarm");
+    arguments.parent = value("parent");
     return arguments;
 }
 
@@ -110,8 +112,17 @@ QString UrlCommand::cleanText(const QString& text, bool multiline)
 UrlCommand::Result UrlCommand::add(const AddArguments& arguments)
 {
     Result result{Command::Add, Status::NotSaved, nullptr};
+    const QString parentId = cleanText(arguments.parent, false);
+    const store::ReminderPtr parent =
+        parentId.isEmpty() ? nullptr : m_manager.tasks().reminderWithIdentifier(parentId);
+    if (!parentId.isEmpty() && !parent) {
+        result.status = Status::NotFound;
+        return result;
+    }
+    // A subtask in another list than its parent's would stand on its own.
     const store::CalendarPtr list =
-        m_manager.lists().calendarFromName(cleanText(arguments.list, false));
+        parent ? parent->calendar
+               : m_manager.lists().calendarFromName(cleanText(arguments.list, false));
     ExternalTaskEntry(m_manager).addReminderFromURLSchemeWithTitle(
         cleanText(arguments.text, false), list, cleanText(arguments.priority, false),
         cleanText(arguments.url, false), cleanText(arguments.notes, true),
@@ -120,6 +131,9 @@ UrlCommand::Result UrlCommand::add(const AddArguments& arguments)
             result.status = saved ? Status::Saved : Status::NotSaved;
             result.reminder = saved ? std::move(reminder) : nullptr;
         });
+    // The link is a second write: the task is in the store, as one on its own should it fail.
+    if (parent && result.reminder)
+        m_manager.subtasks().setParent(result.reminder, parent);
     return result;
 }
 

@@ -30,7 +30,7 @@ public:
         Saved,    // a task was added
         NotSaved, // nothing was added: no title, or the store refused the task
         Found,    // "open" found its task
-        NotFound, // "open" found no task with that identifier
+        NotFound, // "open" found no task with that identifier, or "add" no parent task
     };
     struct Result
     {
@@ -39,7 +39,8 @@ public:
         store::ReminderPtr reminder;
     };
 
-    // The eight arguments of "add"; an empty text stands for an argument that is absent.
+    // The arguments of "add"; an empty text stands for an argument that is absent. With a
+    // parent (a task identifier) the task is its subtask, in its list whatever `list` says.
     struct AddArguments
     {
         QString text;
@@ -50,6 +51,7 @@ public:
         QString due;
         QString dueAfter;
         QString alarm;
+        QString parent;
 
         static AddArguments fromQueryItems(const QueryItems& items);
     };

@@ -6,6 +6,7 @@
 #include "data/SidebarCounts.h"
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
+#include "data/subtasks/SubtaskOperations.h"
 #include "platform/UbiquitousKeyValueStore.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
@@ -36,6 +37,7 @@ DataManager::DataManager(UserDefaults& defaults, Clock& clock, StoreFactory stor
     m_counts = std::make_unique<SidebarCounts>(m_session, *m_lists, *m_dates, defaults,
                                                m_background, m_log);
     m_tasks = std::make_unique<TaskOperations>(m_session, *m_lists, defaults, clock, m_formatters);
+    m_subtasks = std::make_unique<SubtaskOperations>(m_session, *m_tasks);
 
     m_checkTimer.setSingleShot(true);
     m_checkTimer.setInterval(kCheckDelayMs);

@@ -22,6 +22,7 @@ class PreferenceSync;
 class ReminderQueries;
 class SharedDates;
 class SidebarCounts;
+class SubtaskOperations;
 class TaskLists;
 class TaskOperations;
 class UbiquitousKeyValueStore;
@@ -57,6 +58,7 @@ public:
     CalendarEvents& events() const { return *m_events; }
     SidebarCounts& counts() const { return *m_counts; }
     TaskOperations& tasks() const { return *m_tasks; }
+    SubtaskOperations& subtasks() const { return *m_subtasks; }
     NightMode& nightMode() { return m_nightMode; }
     const SmartAdd& smartAdd() const { return m_smartAdd; }
 
@@ -124,6 +126,7 @@ private:
     std::unique_ptr<CalendarEvents> m_events;
     std::unique_ptr<SidebarCounts> m_counts;
     std::unique_ptr<TaskOperations> m_tasks;
+    std::unique_ptr<SubtaskOperations> m_subtasks;
     NightMode m_nightMode;
     SmartAdd m_smartAdd;
     std::unique_ptr<PreferenceSync> m_preferenceSync;

@@ -41,9 +41,9 @@ QByteArray eventFile(const QByteArray& uid, const QByteArray& summary, const QBy
            "\r\nDTEND;TZID=Europe/Berlin:" + end + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 }
 
-const QSet<QString> kTaskKeys{"id",    "title",    "list",      "listId",
-                              "due",   "priority", "completed", "completionDate",
-                              "notes", "url",      "alarms",    "recurrence"};
+const QSet<QString> kTaskKeys{"id",       "title",      "list",           "listId", "due",
+                              "priority", "completed",  "completionDate", "notes",  "url",
+                              "alarms",   "recurrence", "parent"};
 
 QSet<QString> keysOf(const QJsonObject& object)
 {
@@ -186,6 +186,69 @@ private Q_SLOTS:
         QCOMPARE(again.exitCode, 1);
         QVERIFY(again.err.contains(id.toUtf8()));
         QCOMPARE(cli({"complete", "no-such-task"}).exitCode, 1);
+    }
+
+    // Subtasks as other programs read them: the link on the child, "parent" in the JSON, the
+    // tree indented; a move that would loop is refused and leaves the files alone.
+    void subtasks()
+    {
+        const QString trip = cli({"add", "Trip", "--json"}).first().value("id").toString();
+        const Run pack = cli({"add", "Pack", "--parent", trip, "--json"});
+        QCOMPARE(pack.exitCode, 0);
+        QCOMPARE(pack.first().value("parent").toString(), trip);
+        const QString packId = pack.first().value("id").toString();
+        const QString socks =
+            cli({"add", "Socks", "--parent", packId, "--json"}).first().value("id").toString();
+        QCOMPARE(cli({"add", "Bread"}).exitCode, 0);
+        // Written by another program, without RELTYPE.
+        writeFile(storeRoot() + "/home/map.ics",
+                  todo("map", "Map", "RELATED-TO:" + trip.toUtf8() + "\r\n"));
+
+        QStringList titles;
+        for (const QByteArray& line : cli({"tasks", "--tree"}).out.trimmed().split('\n'))
+            titles << QString::fromUtf8(line.split('\t').constLast());
+        // Subtasks follow their parent, in the order the list sorts them.
+        QCOMPARE(titles.size(), 5);
+        QVERIFY(titles.contains("Bread"));
+        const qsizetype at = titles.indexOf("Trip");
+        QVERIFY(at >= 0 && at + 3 < titles.size());
+        QStringList below = titles.mid(at + 1, 3);
+        below.sort();
+        QCOMPARE(below, (QStringList{"    Socks", "  Map", "  Pack"}));
+        QCOMPARE(titles.indexOf("    Socks"), titles.indexOf("  Pack") + 1);
+        const QJsonArray listed = cli({"tasks", "--list", "Home", "--json"}).json();
+        QHash<QString, QJsonValue> parents;
+        for (const QJsonValue& task : listed)
+            parents.insert(task["title"].toString(), task["parent"]);
+        QCOMPARE(parents.value("Map").toString(), trip);
+        QCOMPARE(parents.value("Socks").toString(), packId);
+        QVERIFY(parents.value("Trip").isNull());
+        const auto fileOf = [this](const QByteArray& title) {
+            QDirIterator files(storeRoot() + "/home", {"*.ics"});
+            while (files.hasNext()) {
+                const QByteArray bytes = readFile(files.next());
+                if (bytes.contains("SUMMARY:" + title + "\r\n"))
+                    return bytes;
+            }
+            return QByteArray();
+        };
+        QVERIFY(fileOf("Socks").contains("RELATED-TO;RELTYPE=PARENT:" + packId.toUtf8()));
+
+        const Run loop = cli({"move", trip, "--parent", socks});
+        QCOMPARE(loop.exitCode, 1);
+        QVERIFY(loop.out.isEmpty());
+        const Run flat = cli({"move", socks, "--no-parent", "--json"});
+        QCOMPARE(flat.exitCode, 0);
+        QVERIFY(flat.first().value("parent").isNull());
+        QVERIFY(!fileOf("Socks").isEmpty());
+        QVERIFY(!fileOf("Socks").contains("RELATED-TO"));
+        const Run under = cli({"move", trip, "--parent", socks, "--json"});
+        QCOMPARE(under.exitCode, 0);
+        QCOMPARE(under.first().value("parent").toString(), socks);
+        // A deleted subtask still names the parent it had.
+        const Run deleted = cli({"delete", packId, "--json"});
+        QCOMPARE(deleted.exitCode, 0);
+        QCOMPARE(deleted.first().value("parent").toString(), trip);
     }
 
     // A deleted task is listed newest first and comes back byte for byte; an identifier that
@@ -535,6 +598,17 @@ private Q_SLOTS:
             << QStringList{"tasks", "--day", "--month"} << 2 << QByteArray("at most one");
         QTest::newRow("view and list")
             << QStringList{"tasks", "--day", "--list", "Home"} << 2 << QByteArray("at most one");
+        QTest::newRow("tree of a date view")
+            << QStringList{"tasks", "--day", "--tree"} << 2 << QByteArray("--tree");
+        QTest::newRow("subtask given a list")
+            << QStringList{"add", "X", "--parent", "p", "--list", "Work"} << 2
+            << QByteArray("--parent");
+        QTest::newRow("subtask of no task")
+            << QStringList{"add", "X", "--parent", "missing-id"} << 1 << QByteArray("missing-id");
+        QTest::newRow("move without a parent option")
+            << QStringList{"move", "x"} << 2 << QByteArray("--no-parent");
+        QTest::newRow("move with both") << QStringList{"move", "x", "--parent", "y", "--no-parent"}
+                                        << 2 << QByteArray("--no-parent");
     }
 
     void badInput()

@@ -104,6 +104,24 @@ private Q_SLOTS:
         QCOMPARE(task->notes, QString("line one\nline two"));
     }
 
+    // A subtask goes into its parent's list whatever "list" says; an unknown parent adds nothing.
+    void addWithAParentMakesASubtask()
+    {
+        TestFiles::writeFile(m_store->root() + "/work/trip.ics", TestFiles::todo("trip-1", "Trip"));
+        create();
+        const QString trip = diskTask("Trip")->calendarItemIdentifier;
+        const UrlCommand::Result result =
+            m_command->getUrl("velmoran://add?text=Pack&list=Home&parent=" + trip);
+        QCOMPARE(result.status, UrlCommand::Status::Saved);
+        const ReminderPtr pack = diskTask("Pack");
+        QVERIFY(pack);
+        QCOMPARE(pack->calendar->calendarIdentifier, QString("work"));
+        QCOMPARE(pack->parentUid, QString("trip-1"));
+        QCOMPARE(m_command->getUrl("velmoran://add?text=Lost&parent=no-such-task").status,
+                 UrlCommand::Status::NotFound);
+        QCOMPARE(onDisk().size(), 2);
+    }
+
     void windowsLineBreaksCountOnce()
     {
         create();

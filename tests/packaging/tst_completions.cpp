@@ -43,14 +43,15 @@ private Q_SLOTS:
                 return QTest::addRow("%s: %s", qPrintable(shell), name) << shell;
             };
             row("commands") << QStringList{""}
-                            << QStringList{"url",      "add",    "smartadd", "lists",   "tasks",
-                                           "complete", "delete", "deleted",  "restore", "events",
-                                           "prefs",    "sync",   "account"};
+                            << QStringList{"url",      "add",   "smartadd", "lists",   "tasks",
+                                           "complete", "move",  "delete",   "deleted", "restore",
+                                           "events",   "prefs", "sync",     "account"};
             row("a command begun")
                 << QStringList{"--json", "del"} << QStringList{"delete", "deleted"};
             row("options of add") << QStringList{"add", "--d"}
                                   << QStringList{"--due", "--due-after"};
             row("options of tasks") << QStringList{"tasks", "--m"} << QStringList{"--month"};
+            row("options of move") << QStringList{"move", "x", "--p"} << QStringList{"--parent"};
             row("list names") << QStringList{"add", "--list", ""} << QStringList{homeStuff, "Work"};
             row("a list name begun")
                 << QStringList{"tasks", "--list", "Ho"} << QStringList{homeStuff};
@@ -77,6 +78,8 @@ private Q_SLOTS:
     {
         QCOMPARE(complete({"complete", ""}), QStringList{m_taskId});
         QCOMPARE(complete({"delete", m_taskId.left(4)}), QStringList{m_taskId});
+        QCOMPARE(complete({"add", "Socks", "--parent", ""}), QStringList{m_taskId});
+        QCOMPARE(complete({"move", ""}), QStringList{m_taskId});
         QCOMPARE(completeInZsh({"complete", ""}), QStringList{m_taskId});
         QCOMPARE(completeInFish({"complete", ""}), QStringList{m_taskId});
     }

@@ -30,6 +30,7 @@ const QByteArray kRichTask =
     "DTSTART;TZID=America/New_York:20260110T080000\r\nDUE;TZID=Europe/Berlin:20260110T170000\r\n"
     "RRULE:FREQ=MONTHLY;INTERVAL=2;BYDAY=2MO,-1FR;BYMONTH=1,7;UNTIL=20271231T230000Z\r\n"
     "RRULE:FREQ=YEARLY;BYYEARDAY=100,-1;BYWEEKNO=3;BYSETPOS=1;WKST=MO;COUNT=4\r\n"
+    "RELATED-TO;RELTYPE=SIBLING:t01\r\nRELATED-TO:t00\r\nX-OC-HIDESUBTASKS:1\r\n"
     "BEGIN:VALARM\r\nUID:a1\r\nACTION:DISPLAY\r\nDESCRIPTION:x\r\nTRIGGER:-PT1H30M\r\n"
     "END:VALARM\r\n"
     "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:x\r\n"
@@ -86,6 +87,8 @@ QString describe(const Reminder& r)
                     dateText(r.creationDate),
                     dateText(r.lastModifiedDate),
                     r.uid,
+                    r.parentUid,
+                    QString::number(r.hidesSubtasks),
                     r.origin ? r.origin->filePath : QString(),
                     r.origin ? QString::number(r.origin->stamp.mtimeNs) : QString()};
     for (const Alarm& a : r.alarms) {
@@ -198,6 +201,7 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < cold.size(); ++i)
             QCOMPARE(fromCache[i], cold[i]);
         QVERIFY(fromCache.join(u'\n').contains("place Office 52.52 13.405 150 1"));
+        QVERIFY(fromCache.join(u'\n').contains("\nrich\nt00\n1\n"));
 
         // Lists and calendars are told apart by what the cache says their files hold, and
         // events come from their file when first asked for.

@@ -30,6 +30,12 @@ struct Reminder
     QDateTime lastModifiedDate;
     QList<Alarm> alarms;
     QList<RecurrenceRule> recurrenceRules;
+    // The UID its RELATED-TO parent link names (RELTYPE=PARENT, or no RELTYPE); empty for none.
+    // Whether that task exists, is in the same list and forms no cycle is for the reader of
+    // the whole list to decide (data/subtasks/SubtaskTree).
+    QString parentUid;
+    // The subtasks are folded away (X-OC-HIDESUBTASKS:1, as CalDAV peers sync it).
+    bool hidesSubtasks = false;
 
     // The iCalendar UID; given by the store on first save.
     QString uid;

@@ -149,6 +149,8 @@ void ReminderCodec::write(CacheWriter& out, const Reminder& reminder)
     for (const RecurrenceRule& rule : reminder.recurrenceRules)
         writeRule(out, rule);
     out.string(reminder.uid);
+    out.string(reminder.parentUid);
+    out.put(quint8(reminder.hidesSubtasks));
 }
 
 QTimeZone ReminderCodec::zoneWithId(const QByteArray& id)
@@ -305,6 +307,8 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
         reminder->recurrenceRules.append(rule);
     }
     reminder->uid = in.string();
+    reminder->parentUid = in.string();
+    reminder->hidesSubtasks = in.boolean();
     return in.ok();
 }
 

@@ -17,7 +17,7 @@ class ReminderCodec
 {
 public:
     // Raise whenever the written form changes: older cache files are then ignored.
-    static constexpr quint32 kVersion = 1;
+    static constexpr quint32 kVersion = 2;
 
     static void write(CacheWriter& out, const Reminder& reminder);
     // False when the bytes do not hold a task.

@@ -6,6 +6,7 @@
 #include "CalDavServer.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
+#include "data/subtasks/SubtaskTree.h"
 #include "platform/Clock.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/RecurringCompletion.h"
@@ -300,6 +301,60 @@ private Q_SLOTS:
         QEXPECT_FAIL("", "Radicale 3.1.8 cuts an unknown property's value at a comma", Continue);
         QVERIFY(text.contains("X-TEXT:one,two"));
         QVERIFY(text.contains("X-TEXT:one"));
+    }
+
+    // A tree made on one side arrives in the form other CalDAV programs write and read, and an
+    // unlinking on the other side comes back.
+    void aSubtaskTreeSurvivesTheRoundTrip()
+    {
+        change(*m_a, [](EventStore& store) {
+            ReminderPtr trip = store.reminderWithEventStore();
+            trip->title = "Trip";
+            trip->calendar = list(store, "Work");
+            trip->hidesSubtasks = true;
+            QVERIFY(store.saveReminder(trip, true));
+            for (const char* title : {"Pack", "Book the ferry"}) {
+                ReminderPtr subtask = store.reminderWithEventStore();
+                subtask->title = title;
+                subtask->calendar = list(store, "Work");
+                subtask->parentUid = trip->uid;
+                QVERIFY(store.saveReminder(subtask, true));
+            }
+        });
+        syncBoth();
+        change(*m_b, [this](EventStore& store) {
+            const SubtaskTree tree(StoreQueries::allReminders(store));
+            const ReminderPtr trip = task(store, "Trip");
+            QVERIFY(trip && trip->hidesSubtasks);
+            QCOMPARE(tree.progressOf(*trip), (SubtaskTree::Progress{0, 2}));
+            const ReminderPtr parent = tree.parentOf(*task(store, "Pack"));
+            QCOMPARE(parent ? parent->uid : QString(), trip->uid);
+            bool linkAsWritten = false;
+            for (const QString& name : QDir(m_b->folder() + "/work").entryList({"*.ics"})) {
+                QFile file(m_b->folder() + "/work/" + name);
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                const QByteArray text = file.readAll();
+                if (text.contains("SUMMARY:Pack"))
+                    linkAsWritten =
+                        text.contains("RELATED-TO;RELTYPE=PARENT:" + trip->uid.toUtf8());
+            }
+            QVERIFY(linkAsWritten);
+            const ReminderPtr ferry = task(store, "Book the ferry");
+            ferry->parentUid.clear();
+            QVERIFY(store.saveReminder(ferry, true));
+        });
+        syncBoth();
+        change(*m_a, [](EventStore& store) {
+            const SubtaskTree tree(StoreQueries::allReminders(store));
+            QVERIFY(!tree.parentOf(*task(store, "Book the ferry")));
+            const QList<ReminderPtr> subtasks = tree.subtasksOf(*task(store, "Trip"));
+            QCOMPARE(subtasks.size(), 1);
+            QCOMPARE(subtasks.first()->title, QString("Pack"));
+            // The other cases start from the lists as they were.
+            for (const char* title : {"Pack", "Book the ferry", "Trip"})
+                QVERIFY(store.removeReminder(task(store, title), true));
+        });
+        syncBoth();
     }
 
     void aWrongPasswordIsToldAndLeavesNoAccount()

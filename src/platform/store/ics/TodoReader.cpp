@@ -21,6 +21,8 @@ enum class Field {
     Created,
     LastModified,
     Uid,
+    Related,
+    HideSubtasks,
     Rule
 };
 
@@ -59,6 +61,10 @@ Field fieldOf(QByteArrayView name)
         if (sameName(name, "COMPLETED"))
             return Field::Completed;
         break;
+    case 10:
+        if (sameName(name, "RELATED-TO"))
+            return Field::Related;
+        break;
     case 11:
         if (sameName(name, "DESCRIPTION"))
             return Field::Description;
@@ -70,6 +76,10 @@ Field fieldOf(QByteArrayView name)
     case 16:
         if (sameName(name, "PERCENT-COMPLETE"))
             return Field::PercentComplete;
+        break;
+    case 17:
+        if (sameName(name, "X-OC-HIDESUBTASKS"))
+            return Field::HideSubtasks;
         break;
     default:
         break;
@@ -105,6 +115,14 @@ RecurrenceRule inSeriesForm(const RecurrenceRule& rule, const std::optional<Seri
 
 } // namespace
 
+bool isParentLink(const Property& line)
+{
+    if (!line.is("RELATED-TO"))
+        return false;
+    const std::optional<QByteArray> type = line.parameter("RELTYPE");
+    return !type || sameName(type->trimmed(), "PARENT");
+}
+
 Reminder readTodo(const Component& todo, const ZoneResolver& zones)
 {
     Reminder reminder;
@@ -123,8 +141,9 @@ Reminder readTodo(const Component& todo, const ZoneResolver& zones)
         const Field field = fieldOf(line.name());
         if (field == Field::Other)
             continue;
-        // A property given twice counts once, as its first line says, except rules.
-        if (field != Field::Rule && seen[int(field)])
+        // A property given twice counts once, as its first line says, except rules and links
+        // (only the first parent link counts, but a CHILD or SIBLING link may come before it).
+        if (field != Field::Rule && field != Field::Related && seen[int(field)])
             continue;
         seen[int(field)] = true;
         switch (field) {
@@ -168,6 +187,13 @@ Reminder readTodo(const Component& todo, const ZoneResolver& zones)
             break;
         case Field::Uid:
             reminder.uid = line.text().trimmed();
+            break;
+        case Field::Related:
+            if (reminder.parentUid.isEmpty() && isParentLink(line))
+                reminder.parentUid = line.text().trimmed();
+            break;
+        case Field::HideSubtasks:
+            reminder.hidesSubtasks = line.trimmedValue().toInt() != 0;
             break;
         case Field::Rule:
             if (auto rule = Recurrence::parseRule(QString::fromUtf8(line.trimmedValue())))

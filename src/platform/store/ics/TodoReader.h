@@ -11,6 +11,10 @@ namespace store::ics {
 // at their defaults; an RRULE the recurrence rules refuse is not shown.
 Reminder readTodo(const Component& todo, const ZoneResolver& zones);
 
+// A RELATED-TO line naming the task's parent: RELTYPE=PARENT, or no RELTYPE at all (RFC 5545's
+// default). CHILD and SIBLING links, and any other type, are not.
+bool isParentLink(const Property& line);
+
 // The anchors relative alarms of a task are measured from.
 AlarmAnchors alarmAnchors(const Reminder& reminder);
 

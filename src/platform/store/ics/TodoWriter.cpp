@@ -116,6 +116,14 @@ bool TodoWriter::apply(const Reminder& current, const Reminder& edited, const QD
     if (edited.creationDate.isValid() && !sameSecond(edited.creationDate, current.creationDate))
         setLine(Property::build("CREATED", {}, formatUtc(edited.creationDate), m_newline));
     writeAlarms(current, edited);
+    if (edited.parentUid.trimmed() != current.parentUid)
+        writeParent(edited.parentUid.trimmed());
+    if (edited.hidesSubtasks != current.hidesSubtasks) {
+        if (edited.hidesSubtasks)
+            setLine(Property::build("X-OC-HIDESUBTASKS", {}, "1", m_newline));
+        else
+            remove("X-OC-HIDESUBTASKS");
+    }
     // An UNTIL must be a DATE exactly when the series is, so a change of kind rewrites rules.
     if (edited.recurrenceRules != current.recurrenceRules ||
         (!edited.recurrenceRules.isEmpty() &&
@@ -180,6 +188,31 @@ void TodoWriter::remove(QByteArrayView name)
 {
     if (m_todo.removeProperties(name) >= 0)
         m_changed = true;
+}
+
+// Only the parent links go: a CHILD or SIBLING link, or one of a type we do not know, stays as
+// it was written. The new link takes the place of the old one.
+void TodoWriter::writeParent(const QString& uid)
+{
+    qsizetype at = -1;
+    std::vector<Component::Node>& nodes = m_todo.nodes();
+    for (qsizetype i = qsizetype(nodes.size()) - 1; i >= 0; --i) {
+        const Component::Node& node = nodes[size_t(i)];
+        if (!node.component && isParentLink(node.property)) {
+            m_todo.removeAt(i);
+            at = i;
+            m_changed = true;
+        }
+    }
+    if (uid.isEmpty())
+        return;
+    Component::Node link(
+        Property::build("RELATED-TO", {{"RELTYPE", {"PARENT"}}}, escapeText(uid), m_newline));
+    if (at >= 0)
+        m_todo.insert(at, std::move(link));
+    else
+        m_todo.append(std::move(link));
+    m_changed = true;
 }
 
 void TodoWriter::writeDate(QByteArrayView name, const std::optional<DateComponents>& value)

@@ -30,6 +30,7 @@ private:
     void setLine(const Property& line);
     void setText(QByteArrayView name, const QString& text);
     void remove(QByteArrayView name);
+    void writeParent(const QString& uid);
     void writeDate(QByteArrayView name, const std::optional<DateComponents>& value);
     void ensureTimeZone(const QTimeZone& zone, int year);
     void writeCompletion(const Reminder& current, const Reminder& edited, const QDateTime& now);

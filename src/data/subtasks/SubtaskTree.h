@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/store/Reminder.h"
+
+#include <QHash>
+#include <QList>
+
+#include <vector>
+
+// The parent links of a set of tasks resolved into a forest. A task is the subtask of the one
+// its link names when that task is in the set and in the same list; a link to a task that is
+// not there, to one in another list, or into a loop (A→B→A, A→A) leaves the task on its own.
+// Nothing is dropped: every task given is in the tree once, as a root or as a subtask.
+// Built once per snapshot; the tasks are held, so completion flags are read as they are now.
+class SubtaskTree
+{
+public:
+    SubtaskTree() = default;
+    explicit SubtaskTree(QList<store::ReminderPtr> tasks);
+
+    const QList<store::ReminderPtr>& tasks() const { return m_tasks; }
+    qsizetype size() const { return m_tasks.size(); }
+    // The index of the task with that identifier; -1 when it is not in the tree.
+    qsizetype indexOf(const QString& identifier) const
+    {
+        return m_byIdentifier.value(identifier, -1);
+    }
+
+    // -1 for a task on its own.
+    qsizetype parentIndex(qsizetype index) const { return m_parent[size_t(index)]; }
+    // The direct subtasks, in the order the tasks were given.
+    QList<qsizetype> childIndexes(qsizetype index) const;
+    // 0 for a task on its own.
+    int depth(qsizetype index) const { return m_depth[size_t(index)]; }
+    bool hasSubtasks(qsizetype index) const
+    {
+        return m_childStart[size_t(index) + 1] > m_childStart[size_t(index)];
+    }
+
+    // The same by task; null and empty for a task that is not in the tree.
+    store::ReminderPtr parentOf(const store::Reminder& task) const;
+    QList<store::ReminderPtr> subtasksOf(const store::Reminder& task) const;
+    // Every subtask below the task, each before its own subtasks.
+    QList<store::ReminderPtr> descendantsOf(const store::Reminder& task) const;
+    // Whether `task` is `ancestor` or lies below it.
+    bool isWithin(const store::Reminder& task, const store::Reminder& ancestor) const;
+
+    // Done of total among the direct subtasks ("2/5").
+    struct Progress
+    {
+        int done = 0;
+        int total = 0;
+        bool operator==(const Progress&) const = default;
+    };
+    Progress progressOf(const store::Reminder& task) const;
+
+    // The tasks a view shows (any of the tree's, in the view's order) nested: each followed by
+    // its shown subtasks, depth first, siblings in the view's order. A task whose parent the
+    // view does not show stands at depth 0, as does one the tree does not know.
+    struct Row
+    {
+        qsizetype shownIndex; // into `shown`
+        int depth;
+    };
+    QList<Row> arrange(const QList<store::ReminderPtr>& shown) const;
+
+private:
+    void resolveParents();
+    void breakLoops();
+    void collectChildren();
+
+    QList<store::ReminderPtr> m_tasks;
+    QHash<QString, qsizetype> m_byIdentifier;
+    std::vector<qsizetype> m_parent;
+    std::vector<int> m_depth;
+    // The subtasks of task i are m_children[m_childStart[i] .. m_childStart[i + 1]).
+    std::vector<qsizetype> m_childStart;
+    std::vector<qsizetype> m_children;
+};
