@@ -10,6 +10,7 @@
 #include "platform/store/EventStore.h"
 #include "platform/store/StoreFolders.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/AccessibleRoles.h"
 #include "ui/common/ContrastStyle.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
@@ -63,6 +64,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(VELMORAN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("velmoran"));
     ContrastStyle::install();
+    // Before the first widget: Qt makes a widget's accessible interface as it is named.
+    AccessibleRoles::install();
     installLanguage(app);
 
     const LaunchOptions options = LaunchOptions::parse(QApplication::arguments());

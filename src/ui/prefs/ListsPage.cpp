@@ -61,6 +61,9 @@ ListsPage::ListsPage(const PreferenceContext& context, ListChoice& choice, QWidg
     m_listTable->setDragDropMode(QAbstractItemView::DragDrop);
     m_listTable->setDefaultDropAction(Qt::MoveAction);
     m_listTable->setDropIndicatorShown(true);
+    // A list view is named by its own name only, not by a label before it.
+    m_listTable->setAccessibleName(tr("Reminders"));
+    m_calendarTable->setAccessibleName(tr("Calendars"));
     m_calendarTable->setSelectionMode(QAbstractItemView::NoSelection);
     m_calendarTable->setFocusPolicy(Qt::StrongFocus);
 

@@ -28,6 +28,7 @@ QuickActionsTab::QuickActionsTab(const PreferenceContext& context,
     , m_description(new QLabel(this))
 {
     setObjectName(QStringLiteral("quickActionsTab"));
+    m_table->setAccessibleName(tr("Quick Actions"));
     m_table->setModel(m_model);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setDragDropMode(QAbstractItemView::DragDrop);
@@ -57,7 +58,9 @@ QuickActionsTab::QuickActionsTab(const PreferenceContext& context,
     auto* right = new QVBoxLayout;
     right->addWidget(m_description);
     auto* tagRow = new QHBoxLayout;
-    tagRow->addWidget(new QLabel(PageLayout::fieldLabel(tr("Add Tag on")), this));
+    auto* tagLabel = new QLabel(PageLayout::fieldLabel(tr("Add Tag on")), this);
+    tagLabel->setBuddy(m_tagOnNotes);
+    tagRow->addWidget(tagLabel);
     tagRow->addWidget(m_tagOnNotes);
     tagRow->addStretch(1);
     right->addLayout(tagRow);

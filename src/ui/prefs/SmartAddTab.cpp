@@ -84,7 +84,10 @@ SmartAddTab::SmartAddTab(const PreferenceContext& context, std::function<void()>
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
+    m_switchTable->setAccessibleName(tr("What Smart Add Reads"));
     m_switchTable->setSelectionMode(QAbstractItemView::NoSelection);
+    m_ruleTable->setAccessibleName(tr("Word Rules"));
+    m_sample->setAccessibleName(tr("Sample Line"));
     m_ruleTable->setColumnCount(2);
     m_ruleTable->setHeaderLabels({tr("Word"), tr("Sets")});
     m_ruleTable->setRootIsDecorated(false);
