@@ -382,7 +382,9 @@ private Q_SLOTS:
         QStringList names;
         for (const QWidget* stop : chain.stops)
             names << stop->accessibleName();
-        for (const char* button : {"Previous", "Next", "Show or Hide Completed", "New Task"})
+        // New Task is off here, without a quick add window to open.
+        QCOMPARE(view().hasQuickAddOpener(), false);
+        for (const char* button : {"Previous", "Next", "Show or Hide Completed"})
             QVERIFY2(names.contains(button), button);
         const int title = chain.indexOf(view().rvc()->titleField());
         const int url = chain.indexOf(view().rvc()->urlRow()->field());
