@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QMetaEnum>
+#include <QRegularExpression>
 #include <QSet>
 #include <QWidget>
 
@@ -80,6 +81,11 @@ inline void walk(QAccessibleInterface* iface, QStringList& faults,
     const QString name = iface->text(QAccessible::Name).trimmed();
     if (isInteractive(role) && name.isEmpty())
         faults << QStringLiteral("%1 has no name").arg(describe(iface));
+    // "+" or "−" is read out as a sign, not as what the button does.
+    else if (isInteractive(role) &&
+             !name.contains(QRegularExpression(QStringLiteral("\\w"),
+                                               QRegularExpression::UseUnicodePropertiesOption)))
+        faults << QStringLiteral("%1 is named only \"%2\"").arg(describe(iface), name);
     // A pop-up button without a name of its own is read out by the value it shows, which
     // says nothing of what it chooses.
     if (role == QAccessible::ComboBox && !name.isEmpty() &&

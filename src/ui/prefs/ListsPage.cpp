@@ -86,6 +86,7 @@ ListsPage::ListsPage(const PreferenceContext& context, ListChoice& choice, QWidg
         auto* button = new QToolButton(this);
         button->setText(titles.at(index));
         button->setToolTip(tips.at(index));
+        button->setAccessibleName(tips.at(index));
         button->setMinimumWidth(28);
         connect(button, &QToolButton::clicked, this, [this, index] { manageListControl(index); });
         m_segments << button;

@@ -36,8 +36,10 @@ QuickActionsTab::QuickActionsTab(const PreferenceContext& context,
     m_table->setDropIndicatorShown(true);
     m_addButton->setText(QStringLiteral("+"));
     m_addButton->setToolTip(tr("Add a quick action"));
+    m_addButton->setAccessibleName(m_addButton->toolTip());
     m_deleteButton->setText(QStringLiteral("−"));
     m_deleteButton->setToolTip(tr("Delete the selected quick action"));
+    m_deleteButton->setAccessibleName(m_deleteButton->toolTip());
     for (QToolButton* button : {m_addButton, m_deleteButton})
         button->setMinimumWidth(28);
     m_description->setWordWrap(true);

@@ -65,8 +65,10 @@ SmartListTab::SmartListTab(const PreferenceContext& context, std::function<void(
     m_table->setUniformItemSizes(false);
     m_addButton->setText(QStringLiteral("+"));
     m_addButton->setToolTip(tr("Add a tag list or a merged list"));
+    m_addButton->setAccessibleName(m_addButton->toolTip());
     m_deleteButton->setText(QStringLiteral("−"));
     m_deleteButton->setToolTip(tr("Delete the selected smart list"));
+    m_deleteButton->setAccessibleName(m_deleteButton->toolTip());
     for (QToolButton* button : {m_addButton, m_deleteButton})
         button->setMinimumWidth(28);
 
