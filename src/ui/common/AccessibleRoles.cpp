@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QKeySequenceEdit>
 #include <QLabel>
-#include <QPointer>
 
 namespace {
 

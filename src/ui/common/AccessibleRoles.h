@@ -13,7 +13,7 @@ class QWidget;
 // show, and show that value as their value.
 namespace AccessibleRoles {
 
-// Gives `widget` the `role`, before anything asks for its accessible interface. A button so
+// Gives `widget` the `role` (an interface Qt made for it before is dropped). A button so
 // given is pressed by its action; `chosen`, where given, tells whether it is the chosen one of
 // its row: the checked radio button, the selected page tab.
 void give(QWidget* widget, QAccessible::Role role, std::function<bool()> chosen = {});
@@ -22,7 +22,8 @@ void give(QWidget* widget, QAccessible::Role role, std::function<bool()> chosen 
 // `before` (if any) no longer is: checked for a radio button, selected for a page tab.
 void announceChoice(QWidget* widget, QWidget* before);
 
-// Makes pop-up buttons named by their labels; each window installs it, once is enough.
+// Makes pop-up buttons named by their labels and lets roles be given; the program installs it
+// before its first widget, since Qt makes a widget's interface as soon as it is named.
 void install();
 
 } // namespace AccessibleRoles
