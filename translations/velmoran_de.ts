@@ -133,6 +133,10 @@
         <source>Its password is taken out of the secret service and it is no longer synced. The tasks already on this computer stay in %1.</source>
         <translation>Sein Passwort wird aus dem Geheimnisdienst entfernt, und es wird nicht mehr abgeglichen. Die Aufgaben, die bereits auf diesem Rechner sind, bleiben in %1.</translation>
     </message>
+    <message>
+        <source>Accounts</source>
+        <translation>Konten</translation>
+    </message>
 </context>
 <context>
     <name>AddAccountDialog</name>
@@ -354,10 +358,6 @@
     <message>
         <source>Sync Preferences</source>
         <translation>Einstellungen abgleichen</translation>
-    </message>
-    <message>
-        <source>shown</source>
-        <translation>angezeigt</translation>
     </message>
 </context>
 <context>
@@ -1456,6 +1456,14 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
 
 und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel in dieser Liste bleiben unverändert.</translation>
     </message>
+    <message>
+        <source>Compositor</source>
+        <translation>Compositor</translation>
+    </message>
+    <message>
+        <source>Configuration Lines</source>
+        <translation>Konfigurationszeilen</translation>
+    </message>
 </context>
 <context>
     <name>DesktopShortcutNote</name>
@@ -2222,6 +2230,10 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <extracomment>A folder (%1) and how many lists (%2), tasks (%3) and events (%4) it holds; the search stopped early in the second form.</extracomment>
         <translation>%1 – %2, %3, %4 oder mehr</translation>
     </message>
+    <message>
+        <source>Found Folders</source>
+        <translation>Gefundene Ordner</translation>
+    </message>
 </context>
 <context>
     <name>IntroWindowController</name>
@@ -2293,6 +2305,10 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <source>All Done!</source>
         <translation>Geschafft!</translation>
     </message>
+    <message>
+        <source>Lists</source>
+        <translation>Listen</translation>
+    </message>
 </context>
 <context>
     <name>LeftViewController</name>
@@ -2317,30 +2333,6 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <translation>Listen</translation>
     </message>
     <message>
-        <source>Add New List</source>
-        <translation>Neue Liste hinzufügen</translation>
-    </message>
-    <message>
-        <source>Add New Tag List</source>
-        <translation>Neue Schlagwortliste hinzufügen</translation>
-    </message>
-    <message>
-        <source>Add New Merged List</source>
-        <translation>Neue Sammelliste hinzufügen</translation>
-    </message>
-    <message>
-        <source>Share List</source>
-        <translation>Liste teilen</translation>
-    </message>
-    <message>
-        <source>Edit</source>
-        <translation>Bearbeiten</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
         <source>The list could not be deleted</source>
         <translation>Die Liste konnte nicht gelöscht werden</translation>
     </message>
@@ -2355,6 +2347,30 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Add New &amp;List</source>
+        <translation>Neue &amp;Liste hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add New &amp;Tag List</source>
+        <translation>Neue &amp;Schlagwortliste hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add New &amp;Merged List</source>
+        <translation>Neue S&amp;ammelliste hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Share List</source>
+        <translation>Liste &amp;teilen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
     </message>
 </context>
 <context>
@@ -2578,144 +2594,144 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <translation>&amp;Datei</translation>
     </message>
     <message>
-        <source>New Task</source>
-        <translation>Neue Aufgabe</translation>
-    </message>
-    <message>
-        <source>New List…</source>
-        <translation>Neue Liste …</translation>
-    </message>
-    <message>
-        <source>New Tag List…</source>
-        <translation>Neue Schlagwortliste …</translation>
-    </message>
-    <message>
-        <source>New Merged List…</source>
-        <translation>Neue Sammelliste …</translation>
-    </message>
-    <message>
-        <source>Share List…</source>
-        <translation>Liste teilen …</translation>
-    </message>
-    <message>
-        <source>Sync Now</source>
-        <translation>Jetzt abgleichen</translation>
-    </message>
-    <message>
-        <source>Close Window</source>
-        <translation>Fenster schließen</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
         <source>&amp;Edit</source>
         <translation>&amp;Bearbeiten</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
-        <source>Recently Deleted…</source>
-        <translation>Zuletzt gelöscht …</translation>
-    </message>
-    <message>
-        <source>Preferences…</source>
-        <translation>Einstellungen …</translation>
     </message>
     <message>
         <source>&amp;View</source>
         <translation>&amp;Ansicht</translation>
     </message>
     <message>
-        <source>Today</source>
-        <translation>Heute</translation>
-    </message>
-    <message>
-        <source>Day</source>
-        <translation>Tag</translation>
-    </message>
-    <message>
-        <source>Week</source>
-        <translation>Woche</translation>
-    </message>
-    <message>
-        <source>Month</source>
-        <translation>Monat</translation>
-    </message>
-    <message>
-        <source>Search</source>
-        <translation>Suchen</translation>
-    </message>
-    <message>
-        <source>Preset Lists</source>
-        <translation>Vorgegebene Listen</translation>
-    </message>
-    <message>
-        <source>Smart Lists</source>
-        <translation>Intelligente Listen</translation>
-    </message>
-    <message>
-        <source>Lists</source>
-        <translation>Listen</translation>
-    </message>
-    <message>
         <source>&amp;Window</source>
         <translation>&amp;Fenster</translation>
-    </message>
-    <message>
-        <source>Minimize</source>
-        <translation>Minimieren</translation>
-    </message>
-    <message>
-        <source>Velmoran</source>
-        <translation>Velmoran</translation>
     </message>
     <message>
         <source>&amp;Help</source>
         <translation>&amp;Hilfe</translation>
     </message>
     <message>
-        <source>Velmoran Help</source>
-        <translation>Velmoran-Hilfe</translation>
+        <source>&amp;New Task</source>
+        <translation>&amp;Neue Aufgabe</translation>
     </message>
     <message>
-        <source>What&apos;s New</source>
-        <translation>Neuerungen</translation>
+        <source>New &amp;List…</source>
+        <translation>Neue &amp;Liste …</translation>
     </message>
     <message>
-        <source>Rate Velmoran</source>
-        <translation>Velmoran bewerten</translation>
+        <source>New &amp;Tag List…</source>
+        <translation>Neue &amp;Schlagwortliste …</translation>
     </message>
     <message>
-        <source>About Velmoran</source>
-        <translation>Über Velmoran</translation>
+        <source>New &amp;Merged List…</source>
+        <translation>Neue S&amp;ammelliste …</translation>
     </message>
     <message>
-        <source>Hide Completed</source>
-        <translation>Erledigte ausblenden</translation>
+        <source>&amp;Share List…</source>
+        <translation>Liste &amp;teilen …</translation>
     </message>
     <message>
-        <source>Show Completed</source>
-        <translation>Erledigte anzeigen</translation>
+        <source>S&amp;ync Now</source>
+        <translation>Jetzt a&amp;bgleichen</translation>
     </message>
     <message>
-        <source>Hide Lists</source>
-        <translation>Listen ausblenden</translation>
+        <source>&amp;Close Window</source>
+        <translation>&amp;Fenster schließen</translation>
     </message>
     <message>
-        <source>Show Lists</source>
-        <translation>Listen anzeigen</translation>
+        <source>&amp;Quit</source>
+        <translation>B&amp;eenden</translation>
     </message>
     <message>
-        <source>Hide Details</source>
-        <translation>Details ausblenden</translation>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
     </message>
     <message>
-        <source>Show Details</source>
-        <translation>Details anzeigen</translation>
+        <source>Recently D&amp;eleted…</source>
+        <translation>&amp;Zuletzt gelöscht …</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences…</source>
+        <translation>&amp;Einstellungen …</translation>
+    </message>
+    <message>
+        <source>&amp;Today</source>
+        <translation>&amp;Heute</translation>
+    </message>
+    <message>
+        <source>&amp;Day</source>
+        <translation>&amp;Tag</translation>
+    </message>
+    <message>
+        <source>&amp;Week</source>
+        <translation>&amp;Woche</translation>
+    </message>
+    <message>
+        <source>&amp;Month</source>
+        <translation>&amp;Monat</translation>
+    </message>
+    <message>
+        <source>&amp;Search</source>
+        <translation>&amp;Suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Preset Lists</source>
+        <translation>&amp;Vorgegebene Listen</translation>
+    </message>
+    <message>
+        <source>Sm&amp;art Lists</source>
+        <translation>&amp;Intelligente Listen</translation>
+    </message>
+    <message>
+        <source>&amp;Lists</source>
+        <translation>&amp;Listen</translation>
+    </message>
+    <message>
+        <source>&amp;Minimize</source>
+        <translation>&amp;Minimieren</translation>
+    </message>
+    <message>
+        <source>&amp;Velmoran</source>
+        <translation>&amp;Velmoran</translation>
+    </message>
+    <message>
+        <source>Velmoran &amp;Help</source>
+        <translation>Velmoran-&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>What&apos;s &amp;New</source>
+        <translation>&amp;Neuerungen</translation>
+    </message>
+    <message>
+        <source>&amp;Rate Velmoran</source>
+        <translation>Velmoran &amp;bewerten</translation>
+    </message>
+    <message>
+        <source>&amp;About Velmoran</source>
+        <translation>&amp;Über Velmoran</translation>
+    </message>
+    <message>
+        <source>Hide &amp;Completed</source>
+        <translation>&amp;Erledigte ausblenden</translation>
+    </message>
+    <message>
+        <source>Show &amp;Completed</source>
+        <translation>&amp;Erledigte anzeigen</translation>
+    </message>
+    <message>
+        <source>Hide L&amp;ists</source>
+        <translation>Liste&amp;n ausblenden</translation>
+    </message>
+    <message>
+        <source>Show L&amp;ists</source>
+        <translation>Liste&amp;n anzeigen</translation>
+    </message>
+    <message>
+        <source>Hide D&amp;etails</source>
+        <translation>&amp;Details ausblenden</translation>
+    </message>
+    <message>
+        <source>Show D&amp;etails</source>
+        <translation>&amp;Details anzeigen</translation>
     </message>
 </context>
 <context>
@@ -2816,6 +2832,10 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>If you set &apos;No Time&apos; with alarm on RECURRING tasks, alarm will change to 12AM on next task if it&apos;s completed on other devices.</source>
         <translation>Wenn Sie bei WIEDERKEHRENDEN Aufgaben „Ohne Uhrzeit“ mit eingeschalteter Erinnerung verwenden, wird die Erinnerung der nächsten Aufgabe auf 0:00 Uhr gesetzt, falls die Aufgabe auf einem anderen Gerät erledigt wird.</translation>
+    </message>
+    <message>
+        <source>Alarm Time</source>
+        <translation>Erinnerungszeit</translation>
     </message>
 </context>
 <context>
@@ -2962,8 +2982,8 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <translation>Hohe Priorität</translation>
     </message>
     <message>
-        <source>Chosen</source>
-        <translation>Gewählt</translation>
+        <source>Priority</source>
+        <translation>Priorität</translation>
     </message>
 </context>
 <context>
@@ -3282,6 +3302,10 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>Drag an action, or press Alt+Up and Alt+Down, to change the menu order. Double-click one to change it.</source>
         <translation>Ziehen Sie eine Aktion oder drücken Sie Alt+Up und Alt+Down, um die Reihenfolge im Menü zu ändern. Doppelklicken Sie auf eine, um sie zu ändern.</translation>
+    </message>
+    <message>
+        <source>Quick Actions</source>
+        <translation>Schnellaktionen</translation>
     </message>
 </context>
 <context>
@@ -3874,24 +3898,24 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <translation>Teilen</translation>
     </message>
     <message>
-        <source>Copy</source>
-        <translation>Kopieren</translation>
-    </message>
-    <message>
-        <source>Email…</source>
-        <translation>E-Mail …</translation>
-    </message>
-    <message>
-        <source>Save to File…</source>
-        <translation>In Datei speichern …</translation>
-    </message>
-    <message>
         <source>Tasks</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
         <source>The list could not be saved to %1: %2</source>
         <translation>Die Liste konnte nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Email…</source>
+        <translation>&amp;E-Mail …</translation>
+    </message>
+    <message>
+        <source>&amp;Save to File…</source>
+        <translation>In &amp;Datei speichern …</translation>
     </message>
 </context>
 <context>
@@ -4306,6 +4330,18 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <extracomment>The examples are French times; keep them as they are.</extracomment>
         <translation>Fälligkeitszeit (Französisch)</translation>
     </message>
+    <message>
+        <source>What Smart Add Reads</source>
+        <translation>Was die intelligente Eingabe erkennt</translation>
+    </message>
+    <message>
+        <source>Word Rules</source>
+        <translation>Wortregeln</translation>
+    </message>
+    <message>
+        <source>Sample Line</source>
+        <translation>Probezeile</translation>
+    </message>
 </context>
 <context>
     <name>SmartListRowsModel</name>
@@ -4377,12 +4413,16 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <translation>Hinzufügen</translation>
     </message>
     <message>
-        <source>Add New Tag List</source>
-        <translation>Neue Schlagwortliste hinzufügen</translation>
+        <source>Add New &amp;Tag List</source>
+        <translation>Neue &amp;Schlagwortliste hinzufügen</translation>
     </message>
     <message>
-        <source>Add New Merged List</source>
-        <translation>Neue Sammelliste hinzufügen</translation>
+        <source>Add New &amp;Merged List</source>
+        <translation>Neue S&amp;ammelliste hinzufügen</translation>
+    </message>
+    <message>
+        <source>Smart Lists</source>
+        <translation>Intelligente Listen</translation>
     </message>
 </context>
 <context>
@@ -4399,28 +4439,28 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
 <context>
     <name>StatusItem</name>
     <message>
-        <source>Show Panel</source>
-        <translation>Kurzübersicht anzeigen</translation>
-    </message>
-    <message>
-        <source>Open Velmoran</source>
-        <translation>Velmoran öffnen</translation>
-    </message>
-    <message>
-        <source>Sync Now</source>
-        <translation>Jetzt abgleichen</translation>
-    </message>
-    <message>
-        <source>Quit Velmoran</source>
-        <translation>Velmoran beenden</translation>
-    </message>
-    <message>
         <source>Velmoran</source>
         <translation>Velmoran</translation>
     </message>
     <message>
         <source>Velmoran (%1)</source>
         <translation>Velmoran (%1)</translation>
+    </message>
+    <message>
+        <source>Show &amp;Panel</source>
+        <translation>&amp;Kurzübersicht anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Open Velmoran</source>
+        <translation>&amp;Velmoran öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Sync Now</source>
+        <translation>Jetzt a&amp;bgleichen</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Velmoran</source>
+        <translation>Velmoran b&amp;eenden</translation>
     </message>
 </context>
 <context>
@@ -4471,6 +4511,10 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
             <numerusform>%n Liste oder Kalender</numerusform>
             <numerusform>%n Listen und Kalender</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Store Folders</source>
+        <translation>Ablageordner</translation>
     </message>
 </context>
 <context>
@@ -4738,6 +4782,10 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <source>Choose the Sync Folder</source>
         <translation>Abgleichordner auswählen</translation>
     </message>
+    <message>
+        <source>Saved Sets</source>
+        <translation>Gespeicherte Sätze</translation>
+    </message>
 </context>
 <context>
     <name>TaskListAssembly</name>
@@ -4964,22 +5012,22 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
 <context>
     <name>WindowController</name>
     <message>
-        <source>Undo</source>
+        <source>&amp;Undo</source>
         <extracomment>%1 names what is undone, as in &quot;Undo Delete Task&quot;.</extracomment>
-        <translation>Rückgängig</translation>
+        <translation>&amp;Rückgängig</translation>
     </message>
     <message>
-        <source>Redo</source>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
         <extracomment>%1 names what is redone, as in &quot;Redo Delete Task&quot;.</extracomment>
-        <translation>Wiederholen</translation>
+        <translation>&amp;Wiederholen</translation>
     </message>
     <message>
-        <source>Undo %1</source>
-        <translation>Rückgängig: %1</translation>
-    </message>
-    <message>
-        <source>Redo %1</source>
-        <translation>Wiederholen: %1</translation>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederholen: %1</translation>
     </message>
 </context>
 <context>

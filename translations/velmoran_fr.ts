@@ -133,6 +133,10 @@
         <source>Its password is taken out of the secret service and it is no longer synced. The tasks already on this computer stay in %1.</source>
         <translation>Son mot de passe est retiré du service de secrets et il n&apos;est plus synchronisé. Les tâches déjà présentes sur cet ordinateur restent dans %1.</translation>
     </message>
+    <message>
+        <source>Accounts</source>
+        <translation>Comptes</translation>
+    </message>
 </context>
 <context>
     <name>AddAccountDialog</name>
@@ -354,10 +358,6 @@
     <message>
         <source>Sync Preferences</source>
         <translation>Synchroniser les préférences</translation>
-    </message>
-    <message>
-        <source>shown</source>
-        <translation>affiché</translation>
     </message>
 </context>
 <context>
@@ -1460,6 +1460,14 @@ and add their paths to the list “%2” of %3. The other shortcuts in that list
 
 et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccourcis de cette liste restent inchangés.</translation>
     </message>
+    <message>
+        <source>Compositor</source>
+        <translation>Compositeur</translation>
+    </message>
+    <message>
+        <source>Configuration Lines</source>
+        <translation>Lignes de configuration</translation>
+    </message>
 </context>
 <context>
     <name>DesktopShortcutNote</name>
@@ -2226,6 +2234,10 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <extracomment>A folder (%1) and how many lists (%2), tasks (%3) and events (%4) it holds; the search stopped early in the second form.</extracomment>
         <translation>%1 — %2, %3, %4 ou plus</translation>
     </message>
+    <message>
+        <source>Found Folders</source>
+        <translation>Dossiers trouvés</translation>
+    </message>
 </context>
 <context>
     <name>IntroWindowController</name>
@@ -2297,6 +2309,10 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>All Done!</source>
         <translation>Tout est prêt&#x202f;!</translation>
     </message>
+    <message>
+        <source>Lists</source>
+        <translation>Listes</translation>
+    </message>
 </context>
 <context>
     <name>LeftViewController</name>
@@ -2321,30 +2337,6 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <translation>Listes</translation>
     </message>
     <message>
-        <source>Add New List</source>
-        <translation>Ajouter une nouvelle liste</translation>
-    </message>
-    <message>
-        <source>Add New Tag List</source>
-        <translation>Ajouter une nouvelle liste par étiquette</translation>
-    </message>
-    <message>
-        <source>Add New Merged List</source>
-        <translation>Ajouter une nouvelle liste fusionnée</translation>
-    </message>
-    <message>
-        <source>Share List</source>
-        <translation>Partager la liste</translation>
-    </message>
-    <message>
-        <source>Edit</source>
-        <translation>Modifier</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Supprimer</translation>
-    </message>
-    <message>
         <source>The list could not be deleted</source>
         <translation>Impossible de supprimer la liste</translation>
     </message>
@@ -2359,6 +2351,30 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Add New &amp;List</source>
+        <translation>Ajouter une nouvelle &amp;liste</translation>
+    </message>
+    <message>
+        <source>Add New &amp;Tag List</source>
+        <translation>Ajouter une nouvelle liste par &amp;étiquette</translation>
+    </message>
+    <message>
+        <source>Add New &amp;Merged List</source>
+        <translation>Ajouter une nouvelle liste &amp;fusionnée</translation>
+    </message>
+    <message>
+        <source>&amp;Share List</source>
+        <translation>&amp;Partager la liste</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Modifier</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
     </message>
 </context>
 <context>
@@ -2582,144 +2598,144 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <translation>&amp;Fichier</translation>
     </message>
     <message>
-        <source>New Task</source>
-        <translation>Nouvelle tâche</translation>
-    </message>
-    <message>
-        <source>New List…</source>
-        <translation>Nouvelle liste…</translation>
-    </message>
-    <message>
-        <source>New Tag List…</source>
-        <translation>Nouvelle liste par étiquette…</translation>
-    </message>
-    <message>
-        <source>New Merged List…</source>
-        <translation>Nouvelle liste fusionnée…</translation>
-    </message>
-    <message>
-        <source>Share List…</source>
-        <translation>Partager la liste…</translation>
-    </message>
-    <message>
-        <source>Sync Now</source>
-        <translation>Synchroniser maintenant</translation>
-    </message>
-    <message>
-        <source>Close Window</source>
-        <translation>Fermer la fenêtre</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Quitter</translation>
-    </message>
-    <message>
         <source>&amp;Edit</source>
         <translation>É&amp;dition</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Supprimer</translation>
-    </message>
-    <message>
-        <source>Recently Deleted…</source>
-        <translation>Suppressions récentes…</translation>
-    </message>
-    <message>
-        <source>Preferences…</source>
-        <translation>Préférences…</translation>
     </message>
     <message>
         <source>&amp;View</source>
         <translation>&amp;Affichage</translation>
     </message>
     <message>
-        <source>Today</source>
-        <translation>Aujourd&apos;hui</translation>
-    </message>
-    <message>
-        <source>Day</source>
-        <translation>Jour</translation>
-    </message>
-    <message>
-        <source>Week</source>
-        <translation>Semaine</translation>
-    </message>
-    <message>
-        <source>Month</source>
-        <translation>Mois</translation>
-    </message>
-    <message>
-        <source>Search</source>
-        <translation>Rechercher</translation>
-    </message>
-    <message>
-        <source>Preset Lists</source>
-        <translation>Listes prédéfinies</translation>
-    </message>
-    <message>
-        <source>Smart Lists</source>
-        <translation>Listes intelligentes</translation>
-    </message>
-    <message>
-        <source>Lists</source>
-        <translation>Listes</translation>
-    </message>
-    <message>
         <source>&amp;Window</source>
         <translation>Fe&amp;nêtre</translation>
-    </message>
-    <message>
-        <source>Minimize</source>
-        <translation>Réduire</translation>
-    </message>
-    <message>
-        <source>Velmoran</source>
-        <translation>Velmoran</translation>
     </message>
     <message>
         <source>&amp;Help</source>
         <translation>Aid&amp;e</translation>
     </message>
     <message>
-        <source>Velmoran Help</source>
-        <translation>Aide de Velmoran</translation>
+        <source>&amp;New Task</source>
+        <translation>&amp;Nouvelle tâche</translation>
     </message>
     <message>
-        <source>What&apos;s New</source>
-        <translation>Nouveautés</translation>
+        <source>New &amp;List…</source>
+        <translation>Nouvelle &amp;liste…</translation>
     </message>
     <message>
-        <source>Rate Velmoran</source>
-        <translation>Évaluer Velmoran</translation>
+        <source>New &amp;Tag List…</source>
+        <translation>Nouvelle liste par &amp;étiquette…</translation>
     </message>
     <message>
-        <source>About Velmoran</source>
-        <translation>À propos de Velmoran</translation>
+        <source>New &amp;Merged List…</source>
+        <translation>Nouvelle liste f&amp;usionnée…</translation>
     </message>
     <message>
-        <source>Hide Completed</source>
-        <translation>Masquer les tâches terminées</translation>
+        <source>&amp;Share List…</source>
+        <translation>&amp;Partager la liste…</translation>
     </message>
     <message>
-        <source>Show Completed</source>
-        <translation>Afficher les tâches terminées</translation>
+        <source>S&amp;ync Now</source>
+        <translation>&amp;Synchroniser maintenant</translation>
     </message>
     <message>
-        <source>Hide Lists</source>
-        <translation>Masquer les listes</translation>
+        <source>&amp;Close Window</source>
+        <translation>&amp;Fermer la fenêtre</translation>
     </message>
     <message>
-        <source>Show Lists</source>
-        <translation>Afficher les listes</translation>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <source>Hide Details</source>
-        <translation>Masquer les détails</translation>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
     </message>
     <message>
-        <source>Show Details</source>
-        <translation>Afficher les détails</translation>
+        <source>Recently D&amp;eleted…</source>
+        <translation>Suppressions ré&amp;centes…</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences…</source>
+        <translation>&amp;Préférences…</translation>
+    </message>
+    <message>
+        <source>&amp;Today</source>
+        <translation>&amp;Aujourd&apos;hui</translation>
+    </message>
+    <message>
+        <source>&amp;Day</source>
+        <translation>&amp;Jour</translation>
+    </message>
+    <message>
+        <source>&amp;Week</source>
+        <translation>&amp;Semaine</translation>
+    </message>
+    <message>
+        <source>&amp;Month</source>
+        <translation>&amp;Mois</translation>
+    </message>
+    <message>
+        <source>&amp;Search</source>
+        <translation>&amp;Rechercher</translation>
+    </message>
+    <message>
+        <source>&amp;Preset Lists</source>
+        <translation>Listes &amp;prédéfinies</translation>
+    </message>
+    <message>
+        <source>Sm&amp;art Lists</source>
+        <translation>Listes &amp;intelligentes</translation>
+    </message>
+    <message>
+        <source>&amp;Lists</source>
+        <translation>&amp;Listes</translation>
+    </message>
+    <message>
+        <source>&amp;Minimize</source>
+        <translation>&amp;Réduire</translation>
+    </message>
+    <message>
+        <source>&amp;Velmoran</source>
+        <translation>&amp;Velmoran</translation>
+    </message>
+    <message>
+        <source>Velmoran &amp;Help</source>
+        <translation>&amp;Aide de Velmoran</translation>
+    </message>
+    <message>
+        <source>What&apos;s &amp;New</source>
+        <translation>&amp;Nouveautés</translation>
+    </message>
+    <message>
+        <source>&amp;Rate Velmoran</source>
+        <translation>É&amp;valuer Velmoran</translation>
+    </message>
+    <message>
+        <source>&amp;About Velmoran</source>
+        <translation>À &amp;propos de Velmoran</translation>
+    </message>
+    <message>
+        <source>Hide &amp;Completed</source>
+        <translation>Masquer les tâches &amp;terminées</translation>
+    </message>
+    <message>
+        <source>Show &amp;Completed</source>
+        <translation>Afficher les tâches &amp;terminées</translation>
+    </message>
+    <message>
+        <source>Hide L&amp;ists</source>
+        <translation>Masquer l&amp;es listes</translation>
+    </message>
+    <message>
+        <source>Show L&amp;ists</source>
+        <translation>Afficher l&amp;es listes</translation>
+    </message>
+    <message>
+        <source>Hide D&amp;etails</source>
+        <translation>Masquer les &amp;détails</translation>
+    </message>
+    <message>
+        <source>Show D&amp;etails</source>
+        <translation>Afficher les &amp;détails</translation>
     </message>
 </context>
 <context>
@@ -2820,6 +2836,10 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>If you set &apos;No Time&apos; with alarm on RECURRING tasks, alarm will change to 12AM on next task if it&apos;s completed on other devices.</source>
         <translation>Si vous choisissez «&#xa0;Sans heure&#xa0;» avec un rappel sur des tâches RÉCURRENTES, le rappel de la tâche suivante passera à minuit si la tâche est terminée sur un autre appareil.</translation>
+    </message>
+    <message>
+        <source>Alarm Time</source>
+        <translation>Heure du rappel</translation>
     </message>
 </context>
 <context>
@@ -2966,8 +2986,8 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <translation>Priorité haute</translation>
     </message>
     <message>
-        <source>Chosen</source>
-        <translation>Sélectionné</translation>
+        <source>Priority</source>
+        <translation>Priorité</translation>
     </message>
 </context>
 <context>
@@ -3286,6 +3306,10 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>Drag an action, or press Alt+Up and Alt+Down, to change the menu order. Double-click one to change it.</source>
         <translation>Faites glisser une action, ou appuyez sur Alt+Up et Alt+Down, pour changer l&apos;ordre du menu. Double-cliquez sur une action pour la modifier.</translation>
+    </message>
+    <message>
+        <source>Quick Actions</source>
+        <translation>Actions rapides</translation>
     </message>
 </context>
 <context>
@@ -3878,24 +3902,24 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <translation>Partager</translation>
     </message>
     <message>
-        <source>Copy</source>
-        <translation>Copier</translation>
-    </message>
-    <message>
-        <source>Email…</source>
-        <translation>Courriel…</translation>
-    </message>
-    <message>
-        <source>Save to File…</source>
-        <translation>Enregistrer dans un fichier…</translation>
-    </message>
-    <message>
         <source>Tasks</source>
         <translation>Tâches</translation>
     </message>
     <message>
         <source>The list could not be saved to %1: %2</source>
         <translation>Impossible d&apos;enregistrer la liste dans %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>&amp;Email…</source>
+        <translation>Co&amp;urriel…</translation>
+    </message>
+    <message>
+        <source>&amp;Save to File…</source>
+        <translation>&amp;Enregistrer dans un fichier…</translation>
     </message>
 </context>
 <context>
@@ -4310,6 +4334,18 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <extracomment>The examples are French times; keep them as they are.</extracomment>
         <translation>Heure d&apos;échéance (français)</translation>
     </message>
+    <message>
+        <source>What Smart Add Reads</source>
+        <translation>Ce que l&apos;ajout intelligent reconnaît</translation>
+    </message>
+    <message>
+        <source>Word Rules</source>
+        <translation>Règles de mots</translation>
+    </message>
+    <message>
+        <source>Sample Line</source>
+        <translation>Ligne d&apos;essai</translation>
+    </message>
 </context>
 <context>
     <name>SmartListRowsModel</name>
@@ -4381,12 +4417,16 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <translation>Ajouter</translation>
     </message>
     <message>
-        <source>Add New Tag List</source>
-        <translation>Ajouter une nouvelle liste par étiquette</translation>
+        <source>Add New &amp;Tag List</source>
+        <translation>Ajouter une nouvelle liste par &amp;étiquette</translation>
     </message>
     <message>
-        <source>Add New Merged List</source>
-        <translation>Ajouter une nouvelle liste fusionnée</translation>
+        <source>Add New &amp;Merged List</source>
+        <translation>Ajouter une nouvelle liste &amp;fusionnée</translation>
+    </message>
+    <message>
+        <source>Smart Lists</source>
+        <translation>Listes intelligentes</translation>
     </message>
 </context>
 <context>
@@ -4403,28 +4443,28 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
 <context>
     <name>StatusItem</name>
     <message>
-        <source>Show Panel</source>
-        <translation>Afficher le panneau</translation>
-    </message>
-    <message>
-        <source>Open Velmoran</source>
-        <translation>Ouvrir Velmoran</translation>
-    </message>
-    <message>
-        <source>Sync Now</source>
-        <translation>Synchroniser maintenant</translation>
-    </message>
-    <message>
-        <source>Quit Velmoran</source>
-        <translation>Quitter Velmoran</translation>
-    </message>
-    <message>
         <source>Velmoran</source>
         <translation>Velmoran</translation>
     </message>
     <message>
         <source>Velmoran (%1)</source>
         <translation>Velmoran (%1)</translation>
+    </message>
+    <message>
+        <source>Show &amp;Panel</source>
+        <translation>Afficher le &amp;panneau</translation>
+    </message>
+    <message>
+        <source>&amp;Open Velmoran</source>
+        <translation>&amp;Ouvrir Velmoran</translation>
+    </message>
+    <message>
+        <source>&amp;Sync Now</source>
+        <translation>&amp;Synchroniser maintenant</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Velmoran</source>
+        <translation>&amp;Quitter Velmoran</translation>
     </message>
 </context>
 <context>
@@ -4475,6 +4515,10 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
             <numerusform>%n liste ou agenda</numerusform>
             <numerusform>%n listes et agendas</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Store Folders</source>
+        <translation>Dossiers de stockage</translation>
     </message>
 </context>
 <context>
@@ -4742,6 +4786,10 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>Choose the Sync Folder</source>
         <translation>Choisir le dossier de synchronisation</translation>
     </message>
+    <message>
+        <source>Saved Sets</source>
+        <translation>Ensembles enregistrés</translation>
+    </message>
 </context>
 <context>
     <name>TaskListAssembly</name>
@@ -4968,22 +5016,22 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
 <context>
     <name>WindowController</name>
     <message>
-        <source>Undo</source>
+        <source>&amp;Undo</source>
         <extracomment>%1 names what is undone, as in &quot;Undo Delete Task&quot;.</extracomment>
-        <translation>Annuler</translation>
+        <translation>&amp;Annuler</translation>
     </message>
     <message>
-        <source>Redo</source>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Annuler %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
         <extracomment>%1 names what is redone, as in &quot;Redo Delete Task&quot;.</extracomment>
-        <translation>Rétablir</translation>
+        <translation>&amp;Rétablir</translation>
     </message>
     <message>
-        <source>Undo %1</source>
-        <translation>Annuler %1</translation>
-    </message>
-    <message>
-        <source>Redo %1</source>
-        <translation>Rétablir %1</translation>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Rétablir %1</translation>
     </message>
 </context>
 <context>

@@ -259,6 +259,11 @@ void AppDelegate::scheduleNotifications()
 
 void AppDelegate::selectReminder(const store::ReminderPtr& reminder)
 {
-    if (m_windowController && reminder)
-        m_windowController->viewController()->mvc()->presenter().selectReminder(reminder);
+    if (!m_windowController || !reminder)
+        return;
+    MidViewController* list = m_windowController->viewController()->mvc();
+    list->presenter().selectReminder(reminder);
+    // The keyboard, and with it a screen reader, is on the new task when the window is active
+    // again, not where it was before the task was added.
+    list->tableView()->setFocus(Qt::OtherFocusReason);
 }

@@ -1,6 +1,7 @@
 #include "app/ListMenus.h"
 
 #include "data/ListTitles.h"
+#include "ui/common/MenuMnemonics.h"
 
 #include <QAction>
 #include <QMenu>
@@ -23,6 +24,7 @@ void fill(QMenu* menu, const QList<ListEntry>& entries, QKeyCombination modifier
                 choose(position);
         });
     }
+    MenuMnemonics::give(menu);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QShortcut>
 
 // Every key is spelled out: the standard keys depend on the platform theme (Preferences has
 // none outside macOS, Quit none under the Windows scheme some themes report).
@@ -27,6 +28,14 @@ MainMenuBar::MainMenuBar(WindowController& window, UserDefaults& defaults,
     addEditMenu();
     addViewMenu();
     addWindowAndHelpMenus();
+    // F10 opens the menus from the keyboard, as in the desktops' own programs; Qt leaves the
+    // key to the style, and most do nothing with it.
+    auto* openMenus = new QShortcut(QKeySequence(Qt::Key_F10), &window);
+    connect(openMenus, &QShortcut::activated, this, [this] {
+        QMenuBar* bar = m_window.menuBar();
+        if (!bar->actions().isEmpty())
+            bar->setActiveAction(bar->actions().constFirst());
+    });
     connect(window.viewController()->lvc(), &LeftViewController::listsReloaded, this,
             &MainMenuBar::rebuildListMenus);
 }
@@ -35,20 +44,20 @@ void MainMenuBar::addFileMenu()
 {
     ViewController* view = m_window.viewController();
     QMenu* file = m_window.menuBar()->addMenu(tr("&File"));
-    QAction* newTask = file->addAction(tr("New Task"), view, &ViewController::addNewTask);
+    QAction* newTask = file->addAction(tr("&New Task"), view, &ViewController::addNewTask);
     newTask->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     newTask->setEnabled(view->hasQuickAddOpener());
     connect(view, &ViewController::quickAddAvailabilityChanged, newTask, &QAction::setEnabled);
     // The sidebar's add and share buttons, reachable from the keyboard too.
     LeftViewController* sidebar = view->lvc();
-    file->addAction(tr("New List…"), sidebar, &LeftViewController::openAddListWindow)
+    file->addAction(tr("New &List…"), sidebar, &LeftViewController::openAddListWindow)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
-    file->addAction(tr("New Tag List…"), sidebar, &LeftViewController::openAddTagListWindow);
-    file->addAction(tr("New Merged List…"), sidebar, &LeftViewController::openAddMergedListWindow);
+    file->addAction(tr("New &Tag List…"), sidebar, &LeftViewController::openAddTagListWindow);
+    file->addAction(tr("New &Merged List…"), sidebar, &LeftViewController::openAddMergedListWindow);
     file->addSeparator();
-    file->addAction(tr("Share List…"), sidebar,
+    file->addAction(tr("&Share List…"), sidebar,
                     [sidebar] { sidebar->shareList(sidebar->presenter().selectedRow()); });
-    QAction* syncNow = file->addAction(tr("Sync Now"), this, [this] {
+    QAction* syncNow = file->addAction(tr("S&ync Now"), this, [this] {
         if (m_windows.sync)
             m_windows.sync->syncNow();
     });
@@ -58,9 +67,9 @@ void MainMenuBar::addFileMenu()
     updateSyncNow();
     connect(file, &QMenu::aboutToShow, syncNow, updateSyncNow);
     file->addSeparator();
-    file->addAction(tr("Close Window"), &m_window, &QWidget::close)
+    file->addAction(tr("&Close Window"), &m_window, &QWidget::close)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    QAction* quit = file->addAction(tr("Quit"), this, &MainMenuBar::quitRequested);
+    QAction* quit = file->addAction(tr("&Quit"), this, &MainMenuBar::quitRequested);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setMenuRole(QAction::QuitRole);
 }
@@ -77,7 +86,7 @@ void MainMenuBar::addEditMenu()
     edit->addAction(m_window.undoAction());
     edit->addAction(m_window.redoAction());
     edit->addSeparator();
-    QAction* remove = edit->addAction(tr("Delete"), this, [this, view] {
+    QAction* remove = edit->addAction(tr("&Delete"), this, [this, view] {
         if (sidebarHasFocus())
             view->lvc()->deleteSelected();
         else
@@ -90,7 +99,7 @@ void MainMenuBar::addEditMenu()
         remove->setEnabled(sidebarHasFocus() ? view->lvc()->canDeleteSelected()
                                              : view->mvc()->canDelete());
     });
-    QAction* recentlyDeleted = edit->addAction(tr("Recently Deleted…"), this, [this] {
+    QAction* recentlyDeleted = edit->addAction(tr("Recently D&eleted…"), this, [this] {
         if (m_windows.recentlyDeleted)
             m_windows.recentlyDeleted->openRecentlyDeleted();
     });
@@ -98,7 +107,7 @@ void MainMenuBar::addEditMenu()
     recentlyDeleted->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace));
     recentlyDeleted->setEnabled(m_windows.recentlyDeleted);
     edit->addSeparator();
-    QAction* preferences = edit->addAction(tr("Preferences…"), this, [this] {
+    QAction* preferences = edit->addAction(tr("&Preferences…"), this, [this] {
         Sound::soundEffect(Sound::General);
         if (m_windows.preferences)
             m_windows.preferences->openPreferences();
@@ -112,22 +121,22 @@ void MainMenuBar::addViewMenu()
 {
     ViewController* view = m_window.viewController();
     m_viewMenu = m_window.menuBar()->addMenu(tr("&View"));
-    m_viewMenu->addAction(tr("Today"), view, &ViewController::moveToToday)
+    m_viewMenu->addAction(tr("&Today"), view, &ViewController::moveToToday)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     m_viewMenu->addSeparator();
     SidebarPresenter* sidebarRows = &view->lvc()->presenter();
-    m_viewMenu->addAction(tr("Day"), sidebarRows, &SidebarPresenter::selectDayView)
+    m_viewMenu->addAction(tr("&Day"), sidebarRows, &SidebarPresenter::selectDayView)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
-    m_viewMenu->addAction(tr("Week"), sidebarRows, &SidebarPresenter::selectWeekView)
+    m_viewMenu->addAction(tr("&Week"), sidebarRows, &SidebarPresenter::selectWeekView)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
-    m_viewMenu->addAction(tr("Month"), sidebarRows, &SidebarPresenter::selectMonthView)
+    m_viewMenu->addAction(tr("&Month"), sidebarRows, &SidebarPresenter::selectMonthView)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
-    m_viewMenu->addAction(tr("Search"), sidebarRows, &SidebarPresenter::selectSearch)
+    m_viewMenu->addAction(tr("&Search"), sidebarRows, &SidebarPresenter::selectSearch)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     m_viewMenu->addSeparator();
-    m_presetListsMenu = m_viewMenu->addMenu(tr("Preset Lists"));
-    m_smartListsMenu = m_viewMenu->addMenu(tr("Smart Lists"));
-    m_listsMenu = m_viewMenu->addMenu(tr("Lists"));
+    m_presetListsMenu = m_viewMenu->addMenu(tr("&Preset Lists"));
+    m_smartListsMenu = m_viewMenu->addMenu(tr("Sm&art Lists"));
+    m_listsMenu = m_viewMenu->addMenu(tr("&Lists"));
     connect(m_presetListsMenu, &QMenu::aboutToShow, this, &MainMenuBar::setupPresetListsMenu);
     connect(m_smartListsMenu, &QMenu::aboutToShow, this, &MainMenuBar::setupSmartListsMenu);
     connect(m_listsMenu, &QMenu::aboutToShow, this, &MainMenuBar::setupListsMenu);
@@ -148,20 +157,20 @@ void MainMenuBar::addWindowAndHelpMenus()
 {
     ViewController* view = m_window.viewController();
     QMenu* window = m_window.menuBar()->addMenu(tr("&Window"));
-    window->addAction(tr("Minimize"), &m_window, &QWidget::showMinimized)
+    window->addAction(tr("&Minimize"), &m_window, &QWidget::showMinimized)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    window->addAction(tr("Velmoran"), this, &MainMenuBar::mainWindowRequested)
+    window->addAction(tr("&Velmoran"), this, &MainMenuBar::mainWindowRequested)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
     QMenu* help = m_window.menuBar()->addMenu(tr("&Help"));
-    QAction* helpContents = help->addAction(tr("Velmoran Help"), view, &ViewController::showHelp);
+    QAction* helpContents = help->addAction(tr("Velmoran &Help"), view, &ViewController::showHelp);
     helpContents->setShortcut(QKeySequence(Qt::Key_F1));
     helpContents->setEnabled(view->hasHelpOpener());
-    help->addAction(tr("What's New"), view, &ViewController::openUpdateIntro)
+    help->addAction(tr("What's &New"), view, &ViewController::openUpdateIntro)
         ->setEnabled(view->hasHelpOpener());
     help->addSeparator();
-    help->addAction(tr("Rate Velmoran"), this, &MainMenuBar::reviewRequested);
-    QAction* about = help->addAction(tr("About Velmoran"), this, [this] {
+    help->addAction(tr("&Rate Velmoran"), this, &MainMenuBar::reviewRequested);
+    QAction* about = help->addAction(tr("&About Velmoran"), this, [this] {
         if (m_windows.onboarding)
             m_windows.onboarding->openAbout();
     });
@@ -173,11 +182,11 @@ void MainMenuBar::updateViewMenu()
 {
     ViewController* view = m_window.viewController();
     m_showHideCompletedAction->setText(m_defaults.boolForKey(PrefKey::showCompleted)
-                                           ? tr("Hide Completed")
-                                           : tr("Show Completed"));
-    m_showHideListsAction->setText(view->isListsShown() ? tr("Hide Lists") : tr("Show Lists"));
-    m_showHideDetailsAction->setText(view->isDetailsShown() ? tr("Hide Details")
-                                                            : tr("Show Details"));
+                                           ? tr("Hide &Completed")
+                                           : tr("Show &Completed"));
+    m_showHideListsAction->setText(view->isListsShown() ? tr("Hide L&ists") : tr("Show L&ists"));
+    m_showHideDetailsAction->setText(view->isDetailsShown() ? tr("Hide D&etails")
+                                                            : tr("Show D&etails"));
 }
 
 void MainMenuBar::rebuildListMenus()

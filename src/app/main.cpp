@@ -10,6 +10,7 @@
 #include "platform/store/EventStore.h"
 #include "platform/store/StoreFolders.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/AccessibleRoles.h"
 #include "ui/common/ContrastStyle.h"
 #include "ui/common/Motion.h"
 #include "ui/main/MidViewController.h"
@@ -65,6 +66,8 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("velmoran"));
     ContrastStyle::install();
     Motion::followDesktop();
+    // Before the first widget: Qt makes a widget's accessible interface as it is named.
+    AccessibleRoles::install();
     installLanguage(app);
 
     const LaunchOptions options = LaunchOptions::parse(QApplication::arguments());

@@ -27,7 +27,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
+#include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QListView>
 #include <QProcess>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -256,6 +258,7 @@ private Q_SLOTS:
     {
         view()->lvc()->presenter().selectWeekView();
         focusMainWindow();
+        view()->lvc()->tableView()->setFocus();
         freshServerTime();
         QTest::keyClick(mainWindow(), Qt::Key_N, Qt::ControlModifier);
         QTRY_VERIFY(m_entry->quickAddWindow() && m_entry->quickAddWindow()->isVisible());
@@ -272,6 +275,10 @@ private Q_SLOTS:
         QCOMPARE(stored->priority, 0);
         QCOMPARE(stored->calendar->title, QStringLiteral("Home"));
         QTRY_VERIFY_WITH_TIMEOUT(selectedTitle() == QLatin1String("call mom !"), 5000);
+        // The keyboard left in the sidebar waits on the new task for the window to be active.
+        QListView* list = view()->mvc()->tableView();
+        QCOMPARE(mainWindow()->focusWidget(), list);
+        QVERIFY(list->selectionModel()->isSelected(list->currentIndex()));
 
         // Written as the first word the "!" is a low priority.
         focusMainWindow();

@@ -11,10 +11,13 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/MenuMnemonics.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
+#include "ui/main/ShareMenu.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/detail/CheckDateRow.h"
 #include "ui/main/detail/GrowingTextEdit.h"
 #include "ui/main/detail/UrlRow.h"
 #include "ui/main/lists/AddListWindowController.h"
@@ -29,6 +32,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <functional>
 #include <map>
@@ -248,6 +252,41 @@ private Q_SLOTS:
         QCOMPARE(search->text(), QStringLiteral("br"));
     }
 
+    // Every item of the menu bar and of the main window's context menus is picked by a letter
+    // of its own: it has a mnemonic, and no other item of its menu has the same.
+    void everyItemHasItsOwnMnemonic()
+    {
+        QStringList faults;
+        mnemonicFaults("menu bar", window()->menuBar()->actions(), faults);
+        LeftViewController* sidebar = view().lvc();
+        mnemonicFaults("sidebar's add menu", sidebar->addMenu()->actions(), faults);
+        for (int row = 0; row < sidebar->tableView()->model()->rowCount(); ++row)
+            mnemonicFaults(QStringLiteral("sidebar row %1").arg(row),
+                           sidebar->contextMenuForRow(row)->actions(), faults);
+        view().lvc()->presenter().selectPresetList(1);
+        QTRY_VERIFY(!view().mvc()->presenter().remindersArray().isEmpty());
+        view().mvc()->menuNeedsUpdate(0);
+        mnemonicFaults("task menu", view().mvc()->quickActionsMenu()->actions(), faults);
+        mnemonicFaults("alarm offsets", view().rvc()->alarmRow()->offsetButton()->menu()->actions(),
+                       faults);
+        ShareMenu share;
+        std::unique_ptr<QMenu> sharing(share.menuForList("Home", {}, nullptr));
+        mnemonicFaults("share menu", sharing->actions(), faults);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // F10 opens the first menu of the menu bar, also from a text field.
+    void f10OpensTheMenuBar()
+    {
+        QWidget* field = focusField("Search");
+        QVERIFY(field);
+        QTest::keyClick(field, Qt::Key_F10);
+        QMenu* file = window()->menuBar()->actions().constFirst()->menu();
+        QTRY_VERIFY(file->isVisible());
+        QCOMPARE(window()->menuBar()->activeAction(), file->menuAction());
+        file->close();
+    }
+
     // Started without a window (the tests of other suites, or a build without it), its items
     // are off instead of silent.
     void itemsOfMissingWindowsAreDisabled()
@@ -441,7 +480,7 @@ private:
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* menu = qobject_cast<QMenu*>(widget);
             if (menu && menu->isVisible() && !menu->actions().isEmpty() &&
-                menu->actions().constFirst()->text() == QStringLiteral("Copy"))
+                menu->actions().constFirst()->text() == QStringLiteral("&Copy"))
                 return menu;
         }
         return nullptr;
@@ -480,6 +519,29 @@ private:
         }
         target->setFocus(Qt::TabFocusReason);
         return QTest::qWaitFor([target] { return target->hasFocus(); }) ? target : nullptr;
+    }
+
+    // The items of `actions` without a mnemonic or with one another item already has; the
+    // submenus too, filled as they are when they open.
+    static void mnemonicFaults(const QString& menu, const QList<QAction*>& actions,
+                               QStringList& faults)
+    {
+        QMap<QChar, QString> owners;
+        for (QAction* action : actions) {
+            if (action->isSeparator())
+                continue;
+            const QString text = action->text();
+            const QChar letter = MenuMnemonics::of(text);
+            if (letter.isNull())
+                faults << menu + ": " + text + " has no mnemonic";
+            else if (owners.contains(letter))
+                faults << menu + ": " + text + " has the mnemonic of " + owners.value(letter);
+            owners.insert(letter, text);
+            if (QMenu* submenu = action->menu()) {
+                Q_EMIT submenu->aboutToShow();
+                mnemonicFaults(menu + "/" + text, submenu->actions(), faults);
+            }
+        }
     }
 
     store::ReminderPtr task(const QString& title) const

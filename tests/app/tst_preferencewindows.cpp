@@ -103,7 +103,7 @@ private Q_SLOTS:
         QAction* preferences = nullptr;
         for (QAction* menu : m_delegate->windowController()->menuBar()->actions())
             for (QAction* action : menu->menu()->actions())
-                if (action->text() == QStringLiteral("Preferences…"))
+                if (action->text().remove('&') == QStringLiteral("Preferences…"))
                     preferences = action;
         QVERIFY(preferences);
         QVERIFY(preferences->isEnabled());

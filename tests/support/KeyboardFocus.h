@@ -2,6 +2,8 @@
 
 #include "prefs/ColorContrast.h"
 
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QApplication>
 #include <QHash>
 #include <QPointer>
@@ -9,8 +11,8 @@
 #include <QtTest>
 
 // Keyboard focus checks for window tests, with real key presses on a shown window: the Tab
-// chain (where it stops, that Shift+Tab walks it backwards and that it comes back round) and
-// the contrast of the ring a focused control draws.
+// chain (where it stops, that each stop has a name a screen reader says, that Shift+Tab walks it
+// backwards and that it comes back round) and the contrast of the ring a focused control draws.
 namespace KeyboardFocus {
 
 inline QString describe(const QWidget* widget)
@@ -24,8 +26,9 @@ inline QString describe(const QWidget* widget)
         .arg(QString::fromLatin1(widget->metaObject()->className()), name);
 }
 
-// What is wrong with `widget` as a place for the keyboard: hidden, without a size, or not
-// wholly inside `window` (a collapsed pane, a control scrolled out of its area).
+// What is wrong with `widget` as a place for the keyboard: hidden, without a size, not wholly
+// inside `window` (a collapsed pane, a control scrolled out of its area), or without a name for
+// a screen reader to say when it gets there.
 inline QString stopFault(const QWidget* widget, const QWidget* window)
 {
     if (!widget)
@@ -36,6 +39,10 @@ inline QString stopFault(const QWidget* widget, const QWidget* window)
         return QStringLiteral("%1 is hidden").arg(describe(widget));
     if (widget->width() <= 0 || widget->height() <= 0)
         return QStringLiteral("%1 has no size").arg(describe(widget));
+    QAccessibleInterface* iface =
+        QAccessible::queryAccessibleInterface(const_cast<QWidget*>(widget));
+    if (!iface || iface->text(QAccessible::Name).trimmed().isEmpty())
+        return QStringLiteral("%1 has no name").arg(describe(widget));
     const QRect inWindow(widget->mapTo(window, QPoint(0, 0)), widget->size());
     // What the panes and scroll areas around it leave of it on screen.
     QRect shown = inWindow;

@@ -1,5 +1,6 @@
 #include "TestEnvironment.h"
 
+#include "ui/common/AccessibleRoles.h"
 #include "ui/common/ContrastStyle.h"
 
 namespace TestEnvironment {
@@ -7,6 +8,7 @@ namespace TestEnvironment {
 void prepareWidgets()
 {
     ContrastStyle::install();
+    AccessibleRoles::install();
 }
 
 } // namespace TestEnvironment

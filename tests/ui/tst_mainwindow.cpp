@@ -321,17 +321,17 @@ private Q_SLOTS:
     void undoIsTheDataManagersStack()
     {
         QVERIFY(!m_window->undoAction()->isEnabled());
-        QCOMPARE(m_window->undoAction()->text(), QString("Undo"));
+        QCOMPARE(m_window->undoAction()->text(), QString("&Undo"));
         const store::ReminderPtr report = m_manager->remindersArray()->reminders().constFirst();
         m_manager->tasks().checkReminder(report, true);
         QVERIFY(m_window->undoAction()->isEnabled());
-        QCOMPARE(m_window->undoAction()->text(), QString("Undo Completion Change"));
+        QCOMPARE(m_window->undoAction()->text(), QString("&Undo Completion Change"));
         m_window->undoAction()->trigger();
         QVERIFY(
             !m_manager->tasks().reminderWithIdentifier(report->calendarItemIdentifier)->completed);
         QVERIFY(m_window->redoAction()->isEnabled());
-        QCOMPARE(m_window->redoAction()->text(), QString("Redo Completion Change"));
-        QCOMPARE(m_window->undoAction()->text(), QString("Undo"));
+        QCOMPARE(m_window->redoAction()->text(), QString("&Redo Completion Change"));
+        QCOMPARE(m_window->undoAction()->text(), QString("&Undo"));
     }
 
     // A text size set by another process (velmoran-cli prefs set fontSize 2, a synced set
@@ -353,9 +353,10 @@ private Q_SLOTS:
         QTRY_VERIFY(table->visualRect(row).height() > heightBefore);
     }
 
-    // Tab goes round the sidebar, the title line, the strip, the list and, while it is open,
-    // the detail pane from its top to its bottom, every stop on screen, and Shift+Tab the same
-    // way back. A closed detail pane takes no stop; the URL's open button is not one either.
+    // Tab goes round the sidebar, the title line and its buttons, the strip, the list and, while
+    // it is open, the detail pane from its top to its bottom, every stop on screen and named,
+    // and Shift+Tab the same way back. A closed detail pane takes no stop; the URL's open button
+    // is not one either.
     void tabGoesRoundThePanesInOrder_data()
     {
         QTest::addColumn<bool>("details");
@@ -378,6 +379,13 @@ private Q_SLOTS:
         const int list = chain.indexOf(view().mvc()->tableView());
         QCOMPARE(sidebar, 0);
         QVERIFY(sidebar < strip && strip < list);
+        QStringList names;
+        for (const QWidget* stop : chain.stops)
+            names << stop->accessibleName();
+        // New Task is off here, without a quick add window to open.
+        QCOMPARE(view().hasQuickAddOpener(), false);
+        for (const char* button : {"Previous", "Next", "Show or Hide Completed"})
+            QVERIFY2(names.contains(button), button);
         const int title = chain.indexOf(view().rvc()->titleField());
         const int url = chain.indexOf(view().rvc()->urlRow()->field());
         const int notes = chain.indexOf(view().rvc()->notesField());

@@ -212,7 +212,7 @@ private Q_SLOTS:
             pane.menuNeedsUpdate(0);
             QStringList out;
             for (QAction* item : pane.quickActionsMenu()->actions())
-                out << item->text();
+                out << item->text().remove('&');
             return out;
         };
         QVERIFY2(titles().contains("Add #home"), qPrintable(titles().join(", ")));

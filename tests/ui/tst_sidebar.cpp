@@ -285,7 +285,7 @@ private:
     {
         QStringList texts;
         for (QAction* action : menu->actions())
-            texts << action->text();
+            texts << action->text().remove('&');
         return texts;
     }
 

@@ -84,9 +84,17 @@ void ContrastStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
                                   QPainter* painter, const QWidget* widget) const
 {
     switch (element) {
-    case PE_FrameFocusRect:
-        paintRing(option, painter, 0);
+    case PE_FrameFocusRect: {
+        // Inside a checked or pressed button (the shown page's tab) the ring lies on a face
+        // darker than the button's resting colour.
+        QList<QColor> faces;
+        if (option->state & (State_On | State_Sunken)) {
+            const QColor face = option->palette.color(QPalette::Button);
+            faces << face.darker(110) << face.darker(120);
+        }
+        FocusRing::paint(*painter, option->rect, FocusRing::color(option->palette, faces));
         return;
+    }
     case PE_PanelLineEdit: {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         const auto* panel = qstyleoption_cast<const QStyleOptionFrame*>(option);

@@ -35,6 +35,7 @@ RecentlyDeletedWindow::RecentlyDeletedWindow(DataManager& manager, ModeManager& 
     };
     m_report = [this](const QString& text, bool failed) { reportInMessageBox(text, failed); };
 
+    m_table->setAccessibleName(tr("Recently Deleted"));
     m_table->setModel(m_items);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);

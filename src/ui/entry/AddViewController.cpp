@@ -1,5 +1,7 @@
 #include "ui/entry/AddViewController.h"
 
+#include "ui/common/AccessibleRoles.h"
+
 #include "ui/entry/QuickAddForm.h"
 
 #include <QKeyEvent>
@@ -12,6 +14,7 @@ AddViewController::AddViewController(DataManager& manager, ModeManager& modeMana
 {
     setWindowTitle(tr("New Task"));
     setAccessibleName(tr("New Task"));
+    AccessibleRoles::give(this, QAccessible::Dialog);
     // The application lives on in the tray when its windows close; this one never ends it.
     setAttribute(Qt::WA_QuitOnClose, false);
     auto* layout = new QVBoxLayout(this);

@@ -1,6 +1,5 @@
 #include "ui/entry/DueDateControl.h"
 
-#include <QCalendarWidget>
 #include <QDateTimeEdit>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -25,9 +24,10 @@ DueDateControl::DueDateControl(QWidget* parent)
     layout->setSpacing(2);
     layout->addWidget(m_editor, 1);
     layout->addWidget(m_noTime);
-    // The calendar is made on first use; asking for it makes it now, so that its opening and
-    // closing can be followed.
-    m_editor->calendarWidget()->installEventFilter(this);
+    // The calendar is made on first use, and followed from then on. Not before: a calendar made
+    // in advance takes every date set here, and each change of its day tells a screen reader
+    // that the focus went to that day although the calendar is not shown.
+    m_editor->installEventFilter(this);
 
     connect(m_editor, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& value) {
         if (m_editor->signalsBlocked())
@@ -101,7 +101,12 @@ void DueDateControl::noTimeToggled(bool noTime)
 
 bool DueDateControl::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_editor->calendarWidget()) {
+    if (watched == m_editor && event->type() == QEvent::ChildAdded) {
+        // The calendar's pop-up window, made as it first opens.
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (auto* popup = qobject_cast<QWidget*>(child); popup && popup->isWindow())
+            popup->installEventFilter(this);
+    } else if (watched != m_editor) {
         if (event->type() == QEvent::Show && !m_calendarShown) {
             m_calendarShown = true;
             Q_EMIT calendarShown();

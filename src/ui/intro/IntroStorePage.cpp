@@ -56,6 +56,7 @@ IntroStorePage::IntroStorePage(QWidget* parent)
     group->addButton(m_foundStores);
     m_ownStore->setChecked(true);
     connect(m_foundStores, &QRadioButton::toggled, this, &IntroStorePage::updateEnabled);
+    m_foundList->setAccessibleName(tr("Found Folders"));
     m_foundList->setMinimumHeight(90);
     IntroStyle::styleButton(m_addFolder, 12);
     connect(m_addFolder, &QPushButton::clicked, this, &IntroStorePage::addFolder);

@@ -147,6 +147,7 @@ void IntroWindowController::setupView()
     m_pages->addWidget(makePage(nullptr, nullptr, defaultPage, 3));
 
     m_velmoranPage4Label->setText(tr("Choose the lists you want to see in 'Velmoran'"));
+    m_tableView->setAccessibleName(tr("Lists"));
     m_tableView->setUniformItemSizes(true);
     connect(m_tableView, &QListWidget::itemChanged, this, &IntroWindowController::itemChanged);
     m_pages->addWidget(makePage(m_velmoranPage4Label, nullptr, m_tableView, 4));

@@ -1,6 +1,7 @@
 #include "ui/main/MidViewController.h"
 
 #include "platform/Sound.h"
+#include "ui/common/MenuMnemonics.h"
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/tasklist/TaskListDelegate.h"
 #include "ui/main/tasklist/TaskListModel.h"
@@ -61,6 +62,8 @@ void MidViewController::menuNeedsUpdate(int clickedRow)
                     break;
                 }
             }
+            // The entries name lists, tags and quick actions the user made.
+            MenuMnemonics::give(menu);
         };
     fill(m_quickActionsMenu, entries);
 }

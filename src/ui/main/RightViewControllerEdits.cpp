@@ -2,6 +2,7 @@
 
 #include "data/detail/TaskDetailEdits.h"
 #include "presentation/detail/DetailEditSession.h"
+#include "ui/common/MenuMnemonics.h"
 #include "ui/main/detail/CheckDateRow.h"
 #include "ui/main/detail/DatePickerButton.h"
 #include "ui/main/detail/GrowingTextEdit.h"
@@ -50,6 +51,7 @@ void RightViewController::connectEdits()
         connect(action, &QAction::triggered, this,
                 [session, seconds] { session->setAlarmOffset(seconds); });
     }
+    MenuMnemonics::give(offsets);
     m_alarmRow->offsetButton()->setMenu(offsets);
 
     connect(m_locationRow, &LocationRow::checkClicked, this,

@@ -25,9 +25,9 @@ QMenu* ShareMenu::menuForList(const QString& title, const StyledText& text, QWid
 {
     auto* menu = new QMenu(tr("Share"), parent);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(tr("Copy"), this, [this, text] { copyToClipboard(text); });
-    menu->addAction(tr("Email…"), this, [this, title, text] { sendByMail(title, text); });
-    menu->addAction(tr("Save to File…"), this, [this, title, text, parent] {
+    menu->addAction(tr("&Copy"), this, [this, text] { copyToClipboard(text); });
+    menu->addAction(tr("&Email…"), this, [this, title, text] { sendByMail(title, text); });
+    menu->addAction(tr("&Save to File…"), this, [this, title, text, parent] {
         QString name = title;
         name.replace(QLatin1Char('/'), QLatin1Char('-'));
         const QString fileName =

@@ -11,6 +11,16 @@
 #include <QMimeData>
 #include <QUndoStack>
 
+namespace {
+
+// A change's name shows as it is written: a '&' in it is no mnemonic.
+QString literalText(QString text)
+{
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+} // namespace
+
 WindowController::WindowController(DataManager& manager, ModeManager& modeManager,
                                    const DetailServices& services, QWidget* parent)
     : QMainWindow(parent)
@@ -37,20 +47,20 @@ WindowController::WindowController(DataManager& manager, ModeManager& modeManage
     connect(stack, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
     connect(stack, &QUndoStack::undoTextChanged, m_undoAction, [this](const QString& name) {
         //: %1 names what is undone, as in "Undo Delete Task".
-        m_undoAction->setText(name.isEmpty() ? tr("Undo") : tr("Undo %1").arg(name));
+        m_undoAction->setText(name.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(literalText(name)));
     });
     m_undoAction->setEnabled(stack->canUndo());
-    m_undoAction->setText(tr("Undo"));
+    m_undoAction->setText(tr("&Undo"));
     m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_redoAction = new QAction(this);
     connect(m_redoAction, &QAction::triggered, stack, &QUndoStack::redo);
     connect(stack, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
     connect(stack, &QUndoStack::redoTextChanged, m_redoAction, [this](const QString& name) {
         //: %1 names what is redone, as in "Redo Delete Task".
-        m_redoAction->setText(name.isEmpty() ? tr("Redo") : tr("Redo %1").arg(name));
+        m_redoAction->setText(name.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(literalText(name)));
     });
     m_redoAction->setEnabled(stack->canRedo());
-    m_redoAction->setText(tr("Redo"));
+    m_redoAction->setText(tr("&Redo"));
     m_redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 }

@@ -1,5 +1,6 @@
 #include "ui/panel/PanelWindowController.h"
 
+#include "ui/common/AccessibleRoles.h"
 #include "ui/common/Motion.h"
 #include "ui/entry/QuickAddForm.h"
 #include "ui/panel/HourPopover.h"
@@ -25,6 +26,7 @@ PanelWindowController::PanelWindowController(DataManager& manager, ModeManager& 
         m_kwinRule.install(windowTitle());
     setAttribute(Qt::WA_QuitOnClose, false);
     setAccessibleName(tr("Velmoran Panel"));
+    AccessibleRoles::give(this, QAccessible::Window);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_panel);

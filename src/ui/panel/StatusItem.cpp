@@ -36,25 +36,25 @@ bool StatusItem::create()
         // The preferences tell the user how to get a tray; the terminal is no place for it.
         if (!m_reportedMissingTray)
             qCDebug(lcStatusItem,
-                   "No system tray (no StatusNotifierItem watcher, no XEmbed tray): running "
-                   "without the status icon; the panel opens with the second shortcut.");
+                    "No system tray (no StatusNotifierItem watcher, no XEmbed tray): running "
+                    "without the status icon; the panel opens with the second shortcut.");
         m_reportedMissingTray = true;
         return false;
     }
     if (!m_menu) {
         m_menu = new QMenu;
-        m_menu->addAction(tr("Show Panel"), this, [this] {
+        m_menu->addAction(tr("Show &Panel"), this, [this] {
             if (togglePanel)
                 togglePanel();
         });
-        m_menu->addAction(tr("Open Velmoran"), this, [this] {
+        m_menu->addAction(tr("&Open Velmoran"), this, [this] {
             if (openMainWindow)
                 openMainWindow();
         });
         if (syncNow)
-            m_menu->addAction(tr("Sync Now"), this, [this] { syncNow(); });
+            m_menu->addAction(tr("&Sync Now"), this, [this] { syncNow(); });
         m_menu->addSeparator();
-        m_menu->addAction(tr("Quit Velmoran"), this, [this] {
+        m_menu->addAction(tr("&Quit Velmoran"), this, [this] {
             if (quit)
                 quit();
         });

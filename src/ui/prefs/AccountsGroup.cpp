@@ -46,6 +46,7 @@ AccountsGroup::AccountsGroup(const PreferenceContext& context, SyncSetup& setup,
     , m_userConfig(new QLabel(this))
     , m_useUserConfig(new QPushButton(tr("Sync With It"), this))
 {
+    m_list->setAccessibleName(tr("Accounts"));
     m_list->setMinimumWidth(420);
     m_list->setFixedHeight(60);
     m_status->setWordWrap(true);

@@ -1,5 +1,7 @@
 #include "ui/prefs/AdvancedPage.h"
 
+#include "ui/common/AccessibleRoles.h"
+
 #include "ui/common/CenteredFlowLayout.h"
 #include "ui/prefs/QuickActionsTab.h"
 #include "ui/prefs/SmartAddTab.h"
@@ -33,6 +35,8 @@ AdvancedPage::AdvancedPage(const PreferenceContext& context, std::function<void(
         font.setPointSize(11);
         button->setFont(font);
         connect(button, &QPushButton::clicked, this, [this, tab] { smartTabTapped(tab); });
+        AccessibleRoles::give(button, QAccessible::PageTab,
+                              [this, tab] { return m_currentSmartTab == tab; });
         m_buttons << button;
         row->addWidget(button);
     }
@@ -52,8 +56,10 @@ void AdvancedPage::smartTabTapped(int tab)
 {
     if (tab < 0 || tab >= TabCount)
         return;
+    const int before = m_currentSmartTab;
     m_currentSmartTab = tab;
     setupSmartTab();
+    AccessibleRoles::announceChoice(m_buttons.at(tab), m_buttons.at(before));
 }
 
 void AdvancedPage::setupSmartTab()
@@ -66,7 +72,6 @@ void AdvancedPage::setupSmartTab()
             colors.color(tab == m_currentSmartTab ? QPalette::Highlight : QPalette::ButtonText);
         colors.setColor(QPalette::ButtonText, color);
         button->setPalette(colors);
-        button->setAccessibleDescription(tab == m_currentSmartTab ? tr("shown") : QString());
     }
     m_stack->setCurrentIndex(m_currentSmartTab);
 }

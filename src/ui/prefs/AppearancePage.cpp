@@ -38,10 +38,14 @@ AppearancePage::AppearancePage(const PreferenceContext& context, QWidget* parent
     form->addRow(fieldLabel(tr("Night Mode")), m_manual);
     form->addRow(QString(), m_scheduled);
     auto* times = new QHBoxLayout;
-    times->addWidget(new QLabel(fieldLabel(tr("From"))));
+    auto* from = new QLabel(fieldLabel(tr("From")));
+    from->setBuddy(m_from);
+    times->addWidget(from);
     times->addWidget(m_from);
     times->addSpacing(12);
-    times->addWidget(new QLabel(fieldLabel(tr("To"))));
+    auto* to = new QLabel(fieldLabel(tr("To")));
+    to->setBuddy(m_to);
+    times->addWidget(to);
     times->addWidget(m_to);
     times->addStretch();
     form->addRow(QString(), times);

@@ -105,6 +105,7 @@ QWidget* DesktopShortcutHelp::makeCompositorLines()
     column->addWidget(hint(tr("Wayland lets no program take keys for itself. Add these lines to "
                               "your compositor's configuration:")));
     m_compositor = new QComboBox;
+    m_compositor->setAccessibleName(tr("Compositor"));
     // In the order of Compositor, then the commands alone for any other desktop's settings.
     m_compositor->addItems({QStringLiteral("sway"), QStringLiteral("Hyprland"),
                             QStringLiteral("river"), tr("Other Desktops")});
@@ -116,6 +117,7 @@ QWidget* DesktopShortcutHelp::makeCompositorLines()
     row->addStretch();
     column->addLayout(row);
     m_lines = new QPlainTextEdit;
+    m_lines->setAccessibleName(tr("Configuration Lines"));
     m_lines->setReadOnly(true);
     m_lines->setTabChangesFocus(true);
     m_lines->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -110,6 +110,8 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     snooze->addWidget(new QLabel(tr("Minutes")));
     snooze->addStretch();
     form->addRow(fieldLabel(tr("Snooze")), snooze);
+    if (auto* label = qobject_cast<QLabel*>(form->labelForField(snooze)))
+        label->setBuddy(m_snooze);
     form->addRow(QString(), new ExplanationLabel(
                                 tr("How long a snoozed reminder waits before it shows again.")));
     binder.bindMinutes(m_snooze, PrefKey::snooze);

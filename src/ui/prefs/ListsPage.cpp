@@ -61,6 +61,9 @@ ListsPage::ListsPage(const PreferenceContext& context, ListChoice& choice, QWidg
     m_listTable->setDragDropMode(QAbstractItemView::DragDrop);
     m_listTable->setDefaultDropAction(Qt::MoveAction);
     m_listTable->setDropIndicatorShown(true);
+    // A list view is named by its own name only, not by a label before it.
+    m_listTable->setAccessibleName(tr("Reminders"));
+    m_calendarTable->setAccessibleName(tr("Calendars"));
     m_calendarTable->setSelectionMode(QAbstractItemView::NoSelection);
     m_calendarTable->setFocusPolicy(Qt::StrongFocus);
 
@@ -83,6 +86,7 @@ ListsPage::ListsPage(const PreferenceContext& context, ListChoice& choice, QWidg
         auto* button = new QToolButton(this);
         button->setText(titles.at(index));
         button->setToolTip(tips.at(index));
+        button->setAccessibleName(tips.at(index));
         button->setMinimumWidth(28);
         connect(button, &QToolButton::clicked, this, [this, index] { manageListControl(index); });
         m_segments << button;

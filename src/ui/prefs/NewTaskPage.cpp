@@ -42,6 +42,10 @@ NewTaskPage::NewTaskPage(const PreferenceContext& context, const ListChoice& cho
     alarm->addWidget(m_alarmTime);
     alarm->addStretch();
     form->addRow(fieldLabel(tr("Alarm")), alarm);
+    // The switch is named by the row's label, the time beside it by what it sets.
+    if (auto* label = qobject_cast<QLabel*>(form->labelForField(alarm)))
+        label->setBuddy(m_alarm);
+    m_alarmTime->setAccessibleName(tr("Alarm Time"));
     context.binder.bindSwitch(m_alarm, PrefKey::alarmOn);
     context.binder.bindTime(m_alarmTime, PrefKey::alarmTime);
 

@@ -1,5 +1,7 @@
 #include "ui/prefs/PreferenceWindowController.h"
 
+#include "ui/common/AccessibleRoles.h"
+
 #include "ui/prefs/PreferencePanelDelegate.h"
 
 #include "ui/common/WindowPlacement.h"
@@ -101,6 +103,11 @@ void PreferenceWindowController::windowDidLoad()
             m_items << item;
             m_group->addAction(item);
             m_toolbar->addAction(item);
+            // The bar picks the page shown below it: its buttons are page tabs, and the keyboard
+            // reaches them (a tool bar's buttons take no focus of their own).
+            QWidget* tab = m_toolbar->widgetForAction(item);
+            AccessibleRoles::give(tab, QAccessible::PageTab);
+            tab->setFocusPolicy(Qt::TabFocus);
         }
     }
     selectPanelAtIndex(0);

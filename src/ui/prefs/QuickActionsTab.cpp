@@ -29,6 +29,7 @@ QuickActionsTab::QuickActionsTab(const PreferenceContext& context,
     , m_description(new QLabel(this))
 {
     setObjectName(QStringLiteral("quickActionsTab"));
+    m_table->setAccessibleName(tr("Quick Actions"));
     m_table->setModel(m_model);
     m_model->setDimmedText(m_table->palette().brush(QPalette::Disabled, QPalette::Text));
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -37,8 +38,10 @@ QuickActionsTab::QuickActionsTab(const PreferenceContext& context,
     m_table->setDropIndicatorShown(true);
     m_addButton->setText(QStringLiteral("+"));
     m_addButton->setToolTip(tr("Add a quick action"));
+    m_addButton->setAccessibleName(m_addButton->toolTip());
     m_deleteButton->setText(QStringLiteral("−"));
     m_deleteButton->setToolTip(tr("Delete the selected quick action"));
+    m_deleteButton->setAccessibleName(m_deleteButton->toolTip());
     for (QToolButton* button : {m_addButton, m_deleteButton})
         button->setMinimumWidth(28);
     m_description->setWordWrap(true);
@@ -59,7 +62,9 @@ QuickActionsTab::QuickActionsTab(const PreferenceContext& context,
     auto* right = new QVBoxLayout;
     right->addWidget(m_description);
     auto* tagRow = new QHBoxLayout;
-    tagRow->addWidget(new QLabel(PageLayout::fieldLabel(tr("Add Tag on")), this));
+    auto* tagLabel = new QLabel(PageLayout::fieldLabel(tr("Add Tag on")), this);
+    tagLabel->setBuddy(m_tagOnNotes);
+    tagRow->addWidget(tagLabel);
     tagRow->addWidget(m_tagOnNotes);
     tagRow->addStretch(1);
     right->addLayout(tagRow);

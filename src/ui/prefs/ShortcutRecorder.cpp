@@ -1,5 +1,7 @@
 #include "ui/prefs/ShortcutRecorder.h"
 
+#include "ui/common/AccessibleRoles.h"
+
 #include "platform/UserDefaults.h"
 #include "ui/common/AlertLabel.h"
 
@@ -35,6 +37,9 @@ ShortcutRecorder::ShortcutRecorder(UserDefaults& defaults, QLatin1StringView key
     column->addLayout(row);
     column->addWidget(m_message);
     setFocusProxy(m_editor);
+    // The editor has the keyboard itself: a screen reader reads it as the field it is, named by
+    // the recorder's label and with the keys as its value.
+    AccessibleRoles::give(m_editor, QAccessible::EditableText);
     m_editor->installEventFilter(this);
 
     connect(m_editor, &QKeySequenceEdit::editingFinished, this,

@@ -84,7 +84,10 @@ SmartAddTab::SmartAddTab(const PreferenceContext& context, std::function<void()>
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
+    m_switchTable->setAccessibleName(tr("What Smart Add Reads"));
     m_switchTable->setSelectionMode(QAbstractItemView::NoSelection);
+    m_ruleTable->setAccessibleName(tr("Word Rules"));
+    m_sample->setAccessibleName(tr("Sample Line"));
     m_ruleTable->setColumnCount(2);
     m_ruleTable->setHeaderLabels({tr("Word"), tr("Sets")});
     m_ruleTable->setRootIsDecorated(false);
@@ -93,8 +96,10 @@ SmartAddTab::SmartAddTab(const PreferenceContext& context, std::function<void()>
     m_ruleTable->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_addButton->setText(QStringLiteral("+"));
     m_addButton->setToolTip(tr("Add a word rule"));
+    m_addButton->setAccessibleName(m_addButton->toolTip());
     m_deleteButton->setText(QStringLiteral("−"));
     m_deleteButton->setToolTip(tr("Delete the selected word rule"));
+    m_deleteButton->setAccessibleName(m_deleteButton->toolTip());
     m_sample->setPlaceholderText(tr("Try a line, e.g. !! Call Anna tomorrow 3p"));
     m_sample->setClearButtonEnabled(true);
     m_preview->setWordWrap(true);

@@ -55,6 +55,7 @@ SmartListTab::SmartListTab(const PreferenceContext& context, std::function<void(
     , m_deleteButton(new QToolButton(this))
 {
     setObjectName(QStringLiteral("smartListTab"));
+    m_table->setAccessibleName(tr("Smart Lists"));
     m_table->setModel(m_model);
     m_table->setItemDelegate(new DividerDelegate(m_table));
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -64,8 +65,10 @@ SmartListTab::SmartListTab(const PreferenceContext& context, std::function<void(
     m_table->setUniformItemSizes(false);
     m_addButton->setText(QStringLiteral("+"));
     m_addButton->setToolTip(tr("Add a tag list or a merged list"));
+    m_addButton->setAccessibleName(m_addButton->toolTip());
     m_deleteButton->setText(QStringLiteral("−"));
     m_deleteButton->setToolTip(tr("Delete the selected smart list"));
+    m_deleteButton->setAccessibleName(m_deleteButton->toolTip());
     for (QToolButton* button : {m_addButton, m_deleteButton})
         button->setMinimumWidth(28);
 
@@ -96,8 +99,8 @@ SmartListTab::SmartListTab(const PreferenceContext& context, std::function<void(
             &SmartListTab::changeSmartListControlEnableStatus);
     connect(m_addButton, &QToolButton::clicked, this, [this] {
         QMenu menu(tr("Add"), this);
-        menu.addAction(tr("Add New Tag List"), this, &SmartListTab::showAddTagList);
-        menu.addAction(tr("Add New Merged List"), this, &SmartListTab::showAddMergedList);
+        menu.addAction(tr("Add New &Tag List"), this, &SmartListTab::showAddTagList);
+        menu.addAction(tr("Add New &Merged List"), this, &SmartListTab::showAddMergedList);
         menu.exec(m_addButton->mapToGlobal(QPoint(0, m_addButton->height())));
     });
     connect(m_deleteButton, &QToolButton::clicked, this, &SmartListTab::deleteSmartList);

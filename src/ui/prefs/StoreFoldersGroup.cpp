@@ -42,6 +42,7 @@ StoreFoldersGroup::StoreFoldersGroup(const PreferenceContext& context, QWidget* 
     , m_add(new QPushButton(tr("Add Folder…"), this))
     , m_remove(new QPushButton(tr("Remove"), this))
 {
+    m_list->setAccessibleName(tr("Store Folders"));
     m_list->setMinimumWidth(420);
     m_list->setFixedHeight(76);
     m_source->setWordWrap(true);

@@ -30,6 +30,7 @@ SyncTab::SyncTab(const PreferenceContext& context, std::function<void()> refresh
     , m_report(new QLabel(this))
 {
     setObjectName(QStringLiteral("syncTab"));
+    m_table->setAccessibleName(tr("Saved Sets"));
     m_table->setColumnCount(2);
     m_table->setHeaderLabels({tr("Device"), tr("Date")});
     m_table->setRootIsDecorated(false);

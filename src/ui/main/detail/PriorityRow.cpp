@@ -1,5 +1,7 @@
 #include "ui/main/detail/PriorityRow.h"
 
+#include "ui/common/AccessibleRoles.h"
+
 #include "data/detail/DetailRowLayout.h"
 
 #include <QHBoxLayout>
@@ -12,6 +14,10 @@ PriorityRow::PriorityRow(QWidget* parent)
     : QWidget(parent)
 {
     setFixedHeight(DetailRowLayout::kRowHeight);
+    // One choice of four: a screen reader announces a group of radio buttons, the chosen one
+    // checked.
+    setAccessibleName(tr("Priority"));
+    AccessibleRoles::give(this, QAccessible::Grouping);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 0, 12, 0);
     layout->setSpacing(2);
@@ -24,6 +30,7 @@ PriorityRow::PriorityRow(QWidget* parent)
         button->setFlat(true);
         button->setCheckable(false);
         button->setAccessibleName(names.at(i));
+        AccessibleRoles::give(button, QAccessible::RadioButton, [this, i] { return m_lit == i; });
         button->setToolTip(names.at(i));
         layout->addWidget(button, 1);
         connect(button, &QPushButton::clicked, this, [this, i] { Q_EMIT pressed(i); });
@@ -59,7 +66,11 @@ void PriorityRow::setLit(int lit, const QColor& secondary, const QColor& tertiar
         QPalette palette = m_buttons[i]->palette();
         palette.setColor(QPalette::ButtonText, color);
         m_buttons[i]->setPalette(palette);
-        m_buttons[i]->setAccessibleDescription(i == lit ? tr("Chosen") : QString());
+    }
+    if (m_announcedLit != lit && lit >= 0 && lit < 4) {
+        AccessibleRoles::announceChoice(m_buttons[lit],
+                                        m_announcedLit >= 0 ? m_buttons[m_announcedLit] : nullptr);
+        m_announcedLit = lit;
     }
 }
 

@@ -5,7 +5,7 @@
 class QPushButton;
 
 // The four priority buttons "None", "!", "!!" and "!!!"; the one that matches the task's
-// priority is drawn in red.
+// priority is drawn in red and is the checked one of four radio buttons to a screen reader.
 class PriorityRow : public QWidget
 {
     Q_OBJECT
@@ -30,4 +30,6 @@ private:
 
     QPushButton* m_buttons[4] = {};
     int m_lit = 0;
+    // The button a screen reader was last told is checked.
+    int m_announcedLit = -1;
 };

@@ -94,9 +94,9 @@ LeftViewController::LeftViewController(DataManager& manager, ModeManager& modeMa
     layout->addWidget(m_table, 1);
     layout->addWidget(m_bottomBar);
 
-    m_addMenu->addAction(tr("Add New List"), this, &LeftViewController::openAddListWindow);
-    m_addMenu->addAction(tr("Add New Tag List"), this, &LeftViewController::openAddTagListWindow);
-    m_addMenu->addAction(tr("Add New Merged List"), this,
+    m_addMenu->addAction(tr("Add New &List"), this, &LeftViewController::openAddListWindow);
+    m_addMenu->addAction(tr("Add New &Tag List"), this, &LeftViewController::openAddTagListWindow);
+    m_addMenu->addAction(tr("Add New &Merged List"), this,
                          &LeftViewController::openAddMergedListWindow);
 
     connect(m_addButton, &QToolButton::clicked, this,
@@ -261,13 +261,13 @@ QMenu* LeftViewController::contextMenuForRow(int row)
     for (SidebarLayout::Action action : m_presenter.actionsForRow(row)) {
         switch (action) {
         case SidebarLayout::Action::Share:
-            m_contextMenu->addAction(tr("Share List"), this, [this] { shareList(m_clickedRow); });
+            m_contextMenu->addAction(tr("&Share List"), this, [this] { shareList(m_clickedRow); });
             break;
         case SidebarLayout::Action::Edit:
-            m_contextMenu->addAction(tr("Edit"), this, [this] { editList(m_clickedRow); });
+            m_contextMenu->addAction(tr("&Edit"), this, [this] { editList(m_clickedRow); });
             break;
         case SidebarLayout::Action::Delete:
-            m_contextMenu->addAction(tr("Delete"), this,
+            m_contextMenu->addAction(tr("&Delete"), this,
                                      [this] { m_presenter.deleteRow(m_clickedRow); });
             break;
         }
