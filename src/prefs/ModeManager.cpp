@@ -16,6 +16,26 @@ constexpr QRgb kNightBackground = qRgb(24, 24, 24);
 // High contrast by night is black: the darkest background leaves the most room for text.
 constexpr QRgb kHighContrastNightBackground = qRgb(0, 0, 0);
 
+QColor white()
+{
+    return QColor(255, 255, 255);
+}
+
+QColor black()
+{
+    return QColor(0, 0, 0);
+}
+
+QColor lightGray()
+{
+    return QColor::fromRgbF(2.f / 3, 2.f / 3, 2.f / 3);
+}
+
+QColor darkGray()
+{
+    return QColor::fromRgbF(1.f / 3, 1.f / 3, 1.f / 3);
+}
+
 // Equivalents of the platform colours the look refers to. The grid colour adapts to the
 // background it is drawn on, so it is a half-transparent mid gray: a light line on the day
 // background, a dark one at night. The label colours are black and white at the opacities of
@@ -216,12 +236,13 @@ void ModeManager::setupValues()
         m_colors = m_isNightMode ? nightColors() : dayColors();
     // Kept with the colours: a list row asks for its readable colours at every paint.
     const QPalette palette = vibrantAppearance();
-    m_surfaces = {m_colors.listBackground, m_colors.selectedBackground};
+    QList<QColor> surfaces{m_colors.listBackground, m_colors.selectedBackground};
     for (const QPalette::ColorRole role :
          {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::Button}) {
-        if (!m_surfaces.contains(palette.color(role)))
-            m_surfaces << palette.color(role);
+        if (!surfaces.contains(palette.color(role)))
+            surfaces << palette.color(role);
     }
+    m_contrast = ContrastTargets(surfaces, m_isHighContrast);
 }
 
 QColor ModeManager::backgroundColor() const
@@ -318,31 +339,6 @@ QPalette ModeManager::vibrantAppearance() const
                         .dark = QColor(160, 160, 160),
                         .shadow = QColor(110, 110, 110),
                         .disabledText = QColor(160, 160, 160)});
-}
-
-QList<QColor> ModeManager::surfaceColors() const
-{
-    return m_surfaces;
-}
-
-double ModeManager::minimumTextContrast() const
-{
-    return m_isHighContrast ? 7.0 : 4.5;
-}
-
-double ModeManager::minimumMarkContrast() const
-{
-    return m_isHighContrast ? 4.5 : 3.0;
-}
-
-QColor ModeManager::readableText(const QColor& color) const
-{
-    return ColorContrast::standingOut(color, surfaceColors(), minimumTextContrast());
-}
-
-QColor ModeManager::visibleMark(const QColor& color) const
-{
-    return ColorContrast::standingOut(color, surfaceColors(), minimumMarkContrast());
 }
 
 QFont ModeManager::fontWithSize(qreal pointSize) const

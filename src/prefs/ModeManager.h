@@ -1,5 +1,7 @@
 #pragma once
 
+#include "prefs/ContrastTargets.h"
+
 #include <QColor>
 #include <QFont>
 #include <QObject>
@@ -53,10 +55,9 @@ public:
     QColor darkTextColor() const { return m_colors.darkText; }
     QColor calendarSelectedColor() const { return m_colors.calendarSelected; }
     QColor calendarSelectedTodayColor() const { return m_colors.calendarSelectedToday; }
+    // Today's blue, also the accent as text (links): it reads at 4.5:1 where the icons' blue
+    // is only held to the 3:1 of a mark.
     QColor calendarTodayColor() const { return m_colors.calendarToday; }
-    // The accent blue as text (links, like today's number): it reads at 4.5:1 where the icons'
-    // blue is only held to the 3:1 of a mark.
-    QColor accentTextColor() const { return m_colors.calendarToday; }
     QColor calendarDotColor() const { return m_colors.calendarDot; }
     QColor selectedBackgroundColor() const { return m_colors.selectedBackground; }
     // The red of an alert or a high priority, readable as text in this mode.
@@ -69,20 +70,9 @@ public:
     // The palette of the panes, the menu-bar panel and the list windows.
     QPalette vibrantAppearance() const;
 
-    // Every colour this mode's text is drawn on: the rows, a selected row, the panes' windows
-    // and fields. The colours above that are text read at minimumTextContrast() on each.
-    QList<QColor> surfaceColors() const;
-    // What text and marks a user must make out or press (a check circle, an icon, a field's
-    // outline) hold to on those surfaces: WCAG's 4.5:1 and 3:1, and 7:1 and 4.5:1 where the
-    // desktop asks for high contrast.
-    double minimumTextContrast() const;
-    double minimumMarkContrast() const;
-    // A colour that is not the mode's own (a list's, a calendar's) as text: taken darker by
-    // day and lighter at night until it reads at minimumTextContrast() on every surface,
-    // unchanged when it already does. The list keeps its own colour for its swatch.
-    QColor readableText(const QColor& color) const;
-    // The same for a mark, at minimumMarkContrast().
-    QColor visibleMark(const QColor& color) const;
+    // The surfaces this mode's colours are drawn on and what text and marks hold to on them;
+    // the colours above pass on each.
+    const ContrastTargets& contrast() const { return m_contrast; }
 
     // The text font chosen by "defaultFont" (read at every call) at `pointSize` (FontChoices);
     // a choice with no face installed, or an unknown choice, gives the system font.
@@ -105,11 +95,6 @@ public:
     void resetValues();
 
     // Named colours of the day and night tables.
-    static QColor white() { return QColor(255, 255, 255); }
-    static QColor black() { return QColor(0, 0, 0); }
-    static QColor gray() { return QColor::fromRgbF(0.5f, 0.5f, 0.5f); }
-    static QColor lightGray() { return QColor::fromRgbF(2.f / 3, 2.f / 3, 2.f / 3); }
-    static QColor darkGray() { return QColor::fromRgbF(1.f / 3, 1.f / 3, 1.f / 3); }
 
 Q_SIGNALS:
     // Connected by the application shell to its redrawWindows.
@@ -157,5 +142,5 @@ private:
     // The "defaultFont" choice the windows were last told about.
     qint64 m_fontChoice = 0;
     Colors m_colors;
-    QList<QColor> m_surfaces;
+    ContrastTargets m_contrast;
 };

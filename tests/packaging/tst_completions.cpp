@@ -34,7 +34,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shell");
         QTest::addColumn<QStringList>("words");
         QTest::addColumn<QStringList>("expected");
-        for (const QString shell :
+        for (const QString& shell :
              {QStringLiteral("bash"), QStringLiteral("zsh"), QStringLiteral("fish")}) {
             // bash and zsh hand back words as they are to be typed, fish the words themselves.
             const QString homeStuff =

@@ -215,7 +215,7 @@ private Q_SLOTS:
             const QColor painted =
                 image.pixelColor(container.left() + index * oneDot.width() + oneDot.width() / 2,
                                  container.top() + oneDot.height() / 2);
-            QVERIFY2(near(painted, m_mode->visibleMark(colors.at(index))),
+            QVERIFY2(near(painted, m_mode->contrast().visibleMark(colors.at(index))),
                      qPrintable(painted.name()));
         }
 

@@ -25,9 +25,11 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 using TestEnvironment::local;
@@ -145,7 +147,7 @@ private Q_SLOTS:
         const QList<Shade> texts{{"menu text", mode->menuTextColor()},
                                  {"secondary text", mode->subTextColor()},
                                  {"dark text", mode->darkTextColor()},
-                                 {"accent text", mode->accentTextColor()},
+                                 {"accent text", mode->calendarTodayColor()},
                                  {"alert text", mode->alertTextColor()},
                                  {"date picker label", mode->datePickerLabelColor()},
                                  {"text", palette.color(QPalette::Text)},
@@ -156,7 +158,7 @@ private Q_SLOTS:
                                  {"hint", palette.color(QPalette::Disabled, QPalette::WindowText)},
                                  {"greyed row", palette.color(QPalette::Disabled, QPalette::Text)},
                                  {"tooltip", palette.color(QPalette::ToolTipText)}};
-        const double minimum = mode->minimumTextContrast();
+        const double minimum = mode->contrast().minimumTextContrast();
         for (const Shade& text : texts) {
             const auto least = leastOn(text.color, surfacesOf(*mode));
             QVERIFY2(least.first >= minimum, qPrintable(failure(text.name, text.color, least)));
@@ -178,7 +180,7 @@ private Q_SLOTS:
             {"focus ring", FocusRing::color(palette, {mode->selectedBackgroundColor()})}};
         for (const Shade& mark : marks) {
             const auto least = leastOn(mark.color, surfacesOf(*mode));
-            QVERIFY2(least.first >= mode->minimumMarkContrast(),
+            QVERIFY2(least.first >= mode->contrast().minimumMarkContrast(),
                      qPrintable(failure(mark.name, mark.color, least)));
         }
         // The sidebar's today marker is one colour for every mode, held to WCAG's 3:1.
@@ -224,21 +226,21 @@ private Q_SLOTS:
                                      {"event place" + of, event.subtitleColor}};
             for (const Shade& text : texts) {
                 const auto least = leastOn(text.color, surfaces);
-                QVERIFY2(least.first >= mode->minimumTextContrast(),
+                QVERIFY2(least.first >= mode->contrast().minimumTextContrast(),
                          qPrintable(failure(text.name, text.color, least)));
             }
             const QList<Shade> marks{{"check circle" + of, task.leadingTint},
                                      {"task icons" + of, task.iconColor},
                                      {"event mark" + of, event.leadingTint},
-                                     {"calendar dot" + of, mode->visibleMark(colour)}};
+                                     {"calendar dot" + of, mode->contrast().visibleMark(colour)}};
             for (const Shade& mark : marks) {
                 const auto least = leastOn(mark.color, surfaces);
-                QVERIFY2(least.first >= mode->minimumMarkContrast(),
+                QVERIFY2(least.first >= mode->contrast().minimumMarkContrast(),
                          qPrintable(failure(mark.name, mark.color, least)));
             }
             // A colour that already reads stays as the user chose it; one that is changed keeps
             // its hue.
-            if (leastOn(colour, surfaces).first >= mode->minimumTextContrast())
+            if (leastOn(colour, surfaces).first >= mode->contrast().minimumTextContrast())
                 QCOMPARE(task.subtitleColor, colour);
             if (colour.hsvSaturation() > 60 && task.subtitleColor.hsvSaturation() > 60)
                 QVERIFY2(hueDistance(task.subtitleColor, colour) <= 8,
@@ -377,10 +379,19 @@ private Q_SLOTS:
         g_object_unref(a11y);
         g_object_unref(desktop);
 
-        const QString config =
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-        QVERIFY(QDir().mkpath(config));
-        QFile globals(config + QStringLiteral("/kdeglobals"));
+        // Plasma's settings are read where the desktop keeps them, so the user's folder is
+        // moved to a temporary one.
+        QTemporaryDir configHome;
+        QVERIFY(configHome.isValid());
+        const QByteArray previousConfigHome = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
+        const auto restore = qScopeGuard([&previousConfigHome] {
+            if (previousConfigHome.isNull())
+                qunsetenv("XDG_CONFIG_HOME");
+            else
+                qputenv("XDG_CONFIG_HOME", previousConfigHome);
+        });
+        QFile globals(configHome.filePath(QStringLiteral("kdeglobals")));
         for (const auto& [scheme, asks] :
              {std::pair{"BreezeHighContrast", true}, std::pair{"BreezeLight", false}}) {
             QVERIFY(globals.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -179,7 +179,8 @@ private Q_SLOTS:
         for (int i = 3; i < 6; ++i) {
             QCOMPARE(content.lines.at(i).kind, HourPopoverContent::Line::Kind::Event);
             // The calendar's pale orange, as dark as it must be to be seen.
-            QCOMPARE(content.lines.at(i).markColour, m_modes->visibleMark(QColor("#E8A33D")));
+            QCOMPARE(content.lines.at(i).markColour,
+                     m_modes->contrast().visibleMark(QColor("#E8A33D")));
             QVERIFY(content.lines.at(i).markColour != QColor("#E8A33D"));
             eventDetails.insert(content.lines.at(i).title, content.lines.at(i).detail);
         }

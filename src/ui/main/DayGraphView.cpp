@@ -125,13 +125,14 @@ void DayGraphView::paintEvent(QPaintEvent*)
     painter.setFont(dotFont);
     for (const DayGraphLayout::Dot& dot : m_layout.dots()) {
         const store::ReminderPtr& reminder = m_buckets.reminders.at(dot.column).at(dot.index);
-        painter.setPen(m_mode.visibleMark(colourOf(reminder->calendar, m_mode)));
+        painter.setPen(m_mode.contrast().visibleMark(colourOf(reminder->calendar, m_mode)));
         painter.drawText(dot.rect, Qt::AlignCenter, QStringLiteral("•"));
     }
 
     for (const DayGraphLayout::EventBar& bar : m_layout.eventBars()) {
         // Solid: the calendar's colour at half strength all but vanished on the panel.
-        painter.fillRect(bar.rect, m_mode.visibleMark(colourOf(bar.event->calendar, m_mode)));
+        painter.fillRect(bar.rect,
+                         m_mode.contrast().visibleMark(colourOf(bar.event->calendar, m_mode)));
     }
 
     painter.setFont(m_mode.fontWithSize(kLabelPointSize));

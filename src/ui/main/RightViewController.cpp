@@ -345,10 +345,10 @@ void RightViewController::fillReminderRows(const store::Reminder& reminder)
 
     m_locationRow->showReminder(reminder);
     m_mapRow->setRegion(LocationAlarms::mapRegion(reminder));
-    m_priorityRow->setLit(TaskDetailEdits::priorityButtonForPriority(reminder.priority),
-                          m_modeManager.subTextColor(),
-                          m_modeManager.readableText(m_modeManager.subTextColor().lighter(150)),
-                          m_modeManager.alertTextColor());
+    m_priorityRow->setLit(
+        TaskDetailEdits::priorityButtonForPriority(reminder.priority), m_modeManager.subTextColor(),
+        m_modeManager.contrast().readableText(m_modeManager.subTextColor().lighter(150)),
+        m_modeManager.alertTextColor());
     m_listRow->setLists(m_manager.lists().visibleListsByCalendar(), reminder.calendar,
                         m_manager.defaults().stringForKey(PrefKey::defaultList),
                         m_modeManager.subTextColor());
@@ -402,7 +402,7 @@ void RightViewController::fillNotes(bool editable)
         format.setAnchor(true);
         format.setAnchorHref(link.url.toString());
         format.setFontUnderline(true);
-        format.setForeground(m_modeManager.accentTextColor());
+        format.setForeground(m_modeManager.calendarTodayColor());
         cursor.insertText(decoration.text.mid(link.start, link.length), format);
         at = link.start + link.length;
     }
@@ -460,7 +460,7 @@ void RightViewController::resetAppearance()
     QPalette notesPalette = palette;
     notesPalette.setColor(QPalette::Text, secondary);
     m_notes->setPalette(notesPalette);
-    m_highlighter->setLinkColor(m_modeManager.accentTextColor());
+    m_highlighter->setLinkColor(m_modeManager.calendarTodayColor());
     QPalette captions = palette;
     captions.setColor(QPalette::WindowText, secondary);
     for (QLabel* label : std::as_const(m_labels)) {

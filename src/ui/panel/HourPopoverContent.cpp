@@ -49,7 +49,7 @@ HourPopoverContent HourPopoverContent::build(int k, const HourBuckets& buckets,
         Line line;
         line.kind = Line::Kind::Task;
         line.mark = QStringLiteral("◉");
-        line.markColour = mode.visibleMark(colourOf(reminder->calendar, mode));
+        line.markColour = mode.contrast().visibleMark(colourOf(reminder->calendar, mode));
         line.title = reminder->title;
         const QDateTime due =
             reminder->dueDateComponents ? reminder->dueDateComponents->toDateTime() : QDateTime();
@@ -69,7 +69,7 @@ HourPopoverContent HourPopoverContent::build(int k, const HourBuckets& buckets,
         Line line;
         line.kind = Line::Kind::Event;
         line.mark = QStringLiteral("◼\uFE0E");
-        line.markColour = mode.visibleMark(colourOf(event->calendar, mode));
+        line.markColour = mode.contrast().visibleMark(colourOf(event->calendar, mode));
         line.title = event->title;
         line.detail = eventDetail(*event, formatters);
         content.lines.append(line);

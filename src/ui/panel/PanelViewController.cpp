@@ -89,9 +89,10 @@ PanelViewController::PanelViewController(DataManager& manager, ModeManager& mode
     m_rows->setModel(m_rowsModel);
     m_rows->setItemDelegate(m_rowsDelegate);
     m_rows->setFrameShape(QFrame::NoFrame);
-    // The keyboard reaches the rows too: Space completes the one it stands on.
+    // The keyboard reaches the rows too, once there are some (updateHeight): Space completes
+    // the one it stands on.
     m_rows->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_rows->setFocusPolicy(Qt::TabFocus);
+    m_rows->setFocusPolicy(Qt::NoFocus);
     m_rows->setTaskActions(this);
     m_rows->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_rows->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -223,6 +224,8 @@ void PanelViewController::updateHeight()
                                       : DayGraphLayout::kWidth + 2 * DayGraphLayout::kLeft);
     const int rowsHeight = m_rowsModel->rowsHeight();
     m_rowsArea->setFixedHeight(rowsHeight);
+    // Tab stops at the rows only while there are rows to stand on.
+    m_rows->setFocusPolicy(rowsHeight > 0 ? Qt::TabFocus : Qt::NoFocus);
     const int height = rowsHeight + m_dayGraph->graphHeight() + kFixedHeight;
     if (height == m_height)
         return;

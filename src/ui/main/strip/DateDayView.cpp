@@ -225,7 +225,7 @@ void DateDayView::paintEvent(QPaintEvent*)
         const QRectF rect(dots.left() + index * m_metrics.dotSize, dots.top(), m_metrics.dotSize,
                           m_metrics.dotSize);
         // The list's colour, darker (lighter at night) where it would not stand out.
-        drawRoundImage(painter, rect, image, m_mode.visibleMark(dot.color), ratio);
+        drawRoundImage(painter, rect, image, m_mode.contrast().visibleMark(dot.color), ratio);
     }
 
     if (m_isSelected && parentWidget() && parentWidget()->hasFocus())

@@ -154,9 +154,9 @@ TaskRowParts TaskRowContent::forReminder(const store::Reminder& reminder, const 
         reminder.completed ? QStringLiteral("CellCheckOn") : QStringLiteral("CellCheck");
     // The check circle is a control and the list's name and an overdue date are text: each
     // keeps the list's hue, only as much darker (or lighter at night) as it needs to be seen.
-    parts.leadingTint = mode.visibleMark(listColour);
+    parts.leadingTint = mode.contrast().visibleMark(listColour);
 
-    const QColor listText = mode.readableText(listColour);
+    const QColor listText = mode.contrast().readableText(listColour);
     const QColor accent = reminder.completed ? mode.subTextColor() : listText;
     parts.markColor = reminder.completed ? mode.subTextColor() : mode.alertTextColor();
     parts.titleColor = reminder.completed ? mode.subTextColor() : mode.menuTextColor();
@@ -212,12 +212,12 @@ TaskRowParts TaskRowContent::forEvent(const store::Event& event, const RowContex
     TaskRowParts parts;
     parts.kind = TaskRowParts::Kind::Event;
     parts.leadingImage = QStringLiteral("CellEvent");
-    parts.leadingTint = ended ? mode.subTextColor() : mode.visibleMark(calendarColour);
+    parts.leadingTint = ended ? mode.subTextColor() : mode.contrast().visibleMark(calendarColour);
     parts.title = event.title;
     parts.titleColor = ended ? mode.subTextColor() : mode.menuTextColor();
     const QColor detailColour =
         ended ? mode.subTextColor()
-              : (started ? mode.readableText(calendarColour) : mode.menuTextColor());
+              : (started ? mode.contrast().readableText(calendarColour) : mode.menuTextColor());
     parts.subtitle = singleLine(event.location);
     parts.subtitleColor = detailColour;
     parts.dateColor = detailColour;
