@@ -4424,6 +4424,15 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <source>Smart Lists</source>
         <translation>Intelligente Listen</translation>
     </message>
+    <message>
+        <source>Toggle</source>
+        <comment>a preset list&apos;s box</comment>
+        <translation>Umschalten</translation>
+    </message>
+    <message>
+        <source>Shows or hides the list in the sidebar</source>
+        <translation>Blendet die Liste in der Seitenleiste ein oder aus</translation>
+    </message>
 </context>
 <context>
     <name>SmartListWindow</name>

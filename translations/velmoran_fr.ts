@@ -4428,6 +4428,15 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>Smart Lists</source>
         <translation>Listes intelligentes</translation>
     </message>
+    <message>
+        <source>Toggle</source>
+        <comment>a preset list&apos;s box</comment>
+        <translation>Basculer</translation>
+    </message>
+    <message>
+        <source>Shows or hides the list in the sidebar</source>
+        <translation>Affiche ou masque la liste dans la barre latérale</translation>
+    </message>
 </context>
 <context>
     <name>SmartListWindow</name>

@@ -579,7 +579,10 @@ def completion_faults(reader, store, window, uid, complete):
     if not faults and not reader.pump(5, lambda: store.completed(uid)):
         faults.append(f"'{title}' was not written as completed "
                       "(STATUS:COMPLETED and COMPLETED in its file)")
-    reader.pump(1, lambda: len(reader.checked_events) > events_before)
+    # The row announces once the file is written; under load the bus may take a while to
+    # hand the event on, and pump returns as soon as it has.
+    reader.pump(5, lambda: any(on and (source.name or "").strip() == title
+                               for source, on in reader.checked_events[events_before:]))
     announced = [source for source, on in reader.checked_events[events_before:]
                  if on and (source.name or "").strip() == title]
     event_faults = [] if announced else [

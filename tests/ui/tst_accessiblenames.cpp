@@ -1,5 +1,6 @@
 // runs inside dbus-run-session (the preferences' notification centre).
 #include "AccessibleNames.h"
+#include "FullTaskInDetails.h"
 #include "KeyboardFocus.h"
 #include "PreferenceFixture.h"
 
@@ -59,22 +60,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         ViewController& view = *window.viewController();
         view.setAnimationDuration(0);
-        QVERIFY(PreferenceFixture::writeFile(
-            m_fixture.root() + "/work/a.ics",
-            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VTODO\r\nUID:a\r\n"
-            "DTSTAMP:20261201T090000Z\r\nSUMMARY:Report\r\nDUE:20261209T153000\r\n"
-            "RRULE:FREQ=MONTHLY;COUNT=6\r\nPRIORITY:1\r\nURL:https://example.org/\r\n"
-            "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nTRIGGER:-PT15M\r\n"
-            "END:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n"));
-        m_fixture.manager->refreshRemindersArray();
-        QVERIFY(m_fixture.waitForRefresh());
-        view.lvc()->presenter().selectPresetList(1);
-        QTRY_COMPARE(view.mvc()->presenter().remindersArray().size(), 1);
-        view.mvc()->presenter().selectReminder(
-            m_fixture.manager->tasks().reminderWithIdentifier("a"));
-        QTRY_VERIFY(view.rvc()->session().reminder());
-        view.showHideDetails();
-        QTRY_VERIFY(view.isDetailsShown());
+        QVERIFY(showFullTaskInDetails(m_fixture, view));
         // The priority row: four radio buttons, the task's priority the checked one.
         QStringList priorities;
         for (int button = 0; button < 4; ++button)

@@ -1,7 +1,9 @@
 #include "ui/prefs/SmartListRowsModel.h"
 
 #include "data/SmartListSettings.h"
+#include "ui/common/AccessibleListView.h"
 
+#include <QAccessible>
 #include <QSize>
 
 SmartListRowsModel::SmartListRowsModel(const SmartListSettings& settings, QObject* parent)
@@ -52,7 +54,8 @@ QVariant SmartListRowsModel::data(const QModelIndex& index, int role) const
     if (role == Qt::SizeHintRole)
         return QSize(0, row == kDividerRow ? kRowHeight / 2 : kRowHeight);
     if (row == kDividerRow)
-        return {};
+        return role == AccessibleListView::AccessibleRowRole ? int(QAccessible::Separator)
+                                                             : QVariant();
     if (row < kDividerRow) {
         if (role == Qt::DisplayRole)
             return presetTitle(row);

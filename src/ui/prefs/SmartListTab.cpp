@@ -3,6 +3,7 @@
 #include "data/SmartLists.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/AccessibleListView.h"
 #include "ui/main/lists/AddMergedListWindowController.h"
 #include "ui/main/lists/AddTagListWindowController.h"
 #include "ui/prefs/RowMoveKeys.h"
@@ -50,12 +51,13 @@ SmartListTab::SmartListTab(const PreferenceContext& context, std::function<void(
     , m_context(context)
     , m_blockRefresh(std::move(blockRefresh))
     , m_model(new SmartListRowsModel(m_settings, this))
-    , m_table(new QListView(this))
+    , m_table(new AccessibleListView(this))
     , m_addButton(new QToolButton(this))
     , m_deleteButton(new QToolButton(this))
 {
     setObjectName(QStringLiteral("smartListTab"));
     m_table->setAccessibleName(tr("Smart Lists"));
+    m_table->setRowActions(this);
     m_table->setModel(m_model);
     m_table->setItemDelegate(new DividerDelegate(m_table));
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -121,6 +123,36 @@ void SmartListTab::setupSmartList()
     if (selected >= SmartListRowsModel::kFirstSmartRow && selected < m_model->rowCount())
         m_table->setCurrentIndex(m_model->index(selected));
     changeSmartListControlEnableStatus();
+}
+
+QListView* SmartListTab::table() const
+{
+    return m_table;
+}
+
+QStringList SmartListTab::rowActionNames(int row) const
+{
+    return row >= 0 && row < SmartListSettings::kPresetCount ? QStringList{QStringLiteral("Toggle")}
+                                                             : QStringList();
+}
+
+QString SmartListTab::localizedRowActionName(const QString& name) const
+{
+    return name == QLatin1String("Toggle") ? tr("Toggle", "a preset list's box") : QString();
+}
+
+QString SmartListTab::rowActionDescription(const QString& name) const
+{
+    return name == QLatin1String("Toggle") ? tr("Shows or hides the list in the sidebar")
+                                           : QString();
+}
+
+void SmartListTab::doRowAction(int row, const QString& name)
+{
+    if (name != QLatin1String("Toggle"))
+        return;
+    checkSmartList(row);
+    m_table->announceRowCheckedChange(row);
 }
 
 void SmartListTab::checkSmartList(int row)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/SmartListSettings.h"
+#include "ui/common/ListRowActions.h"
 #include "ui/main/lists/ListWindowDelegates.h"
 #include "ui/prefs/PreferenceContext.h"
 
@@ -11,6 +12,7 @@
 
 class AddMergedListWindowController;
 class AddTagListWindowController;
+class AccessibleListView;
 class QListView;
 class QToolButton;
 class SmartListRowsModel;
@@ -18,7 +20,8 @@ class SmartListRowsModel;
 // The "Smart List" tab: which preset lists the sidebar shows, and the user's tag lists, merged
 // lists and saved searches, added and changed through the sidebar's own sheets, reordered and
 // deleted. Every change is written to "listNavArray" at once and the sidebar and menus follow.
-class SmartListTab : public QWidget, public SmartListWindowDelegate
+// A screen reader toggles a preset list's box through its row's "Toggle".
+class SmartListTab : public QWidget, public SmartListWindowDelegate, private ListRowActions
 {
     Q_OBJECT
 
@@ -40,7 +43,7 @@ public:
     void addMergedListDone() override;
 
     const SmartListSettings& settings() const { return m_settings; }
-    QListView* table() const { return m_table; }
+    QListView* table() const;
     SmartListRowsModel* model() const { return m_model; }
     QToolButton* addButton() const { return m_addButton; }
     QToolButton* deleteButton() const { return m_deleteButton; }
@@ -54,11 +57,16 @@ private:
     void afterSheet();
     int selectedRow() const;
 
+    QStringList rowActionNames(int row) const override;
+    QString localizedRowActionName(const QString& name) const override;
+    QString rowActionDescription(const QString& name) const override;
+    void doRowAction(int row, const QString& name) override;
+
     PreferenceContext m_context;
     std::function<void()> m_blockRefresh;
     SmartListSettings m_settings;
     SmartListRowsModel* m_model;
-    QListView* m_table;
+    AccessibleListView* m_table;
     QToolButton* m_addButton;
     QToolButton* m_deleteButton;
     QPointer<AddTagListWindowController> m_tagListWC;
