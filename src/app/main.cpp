@@ -13,6 +13,7 @@
 #include "ui/common/AccessibleRoles.h"
 #include "ui/common/ContrastStyle.h"
 #include "ui/common/Motion.h"
+#include "ui/common/TimeFieldTabbing.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
@@ -68,6 +69,7 @@ int main(int argc, char* argv[])
     Motion::followDesktop();
     // Before the first widget: Qt makes a widget's accessible interface as it is named.
     AccessibleRoles::install();
+    TimeFieldTabbing::install();
     installLanguage(app);
 
     const LaunchOptions options = LaunchOptions::parse(QApplication::arguments());

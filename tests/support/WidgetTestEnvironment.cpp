@@ -2,6 +2,7 @@
 
 #include "ui/common/AccessibleRoles.h"
 #include "ui/common/ContrastStyle.h"
+#include "ui/common/TimeFieldTabbing.h"
 
 namespace TestEnvironment {
 
@@ -9,6 +10,7 @@ void prepareWidgets()
 {
     ContrastStyle::install();
     AccessibleRoles::install();
+    TimeFieldTabbing::install();
 }
 
 } // namespace TestEnvironment

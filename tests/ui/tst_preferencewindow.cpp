@@ -578,6 +578,26 @@ private Q_SLOTS:
         QVERIFY(!help->removeFromGnomeButton()->isEnabled());
     }
 
+    // A time field is one Tab stop each way, from whichever of its sections the keyboard is in.
+    void timeFieldsAreOneTabStop()
+    {
+        PreferenceWindowController& window = *f().window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        AppearancePage* appearance = f().object->appearancePage();
+        window.selectPanelAtIndex(PreferenceObject::Appearance);
+        QTimeEdit* from = appearance->fromPicker();
+        QTimeEdit* to = appearance->toPicker();
+        from->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), from);
+        from->setCurrentSectionIndex(0);
+        QTest::keyClick(from, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), to);
+        QTest::keyClick(to, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), from);
+    }
+
     // On every page Tab goes round the window's controls and back, every stop on screen and
     // marked by the focus ring.
     void tabGoesRoundEveryPage()
