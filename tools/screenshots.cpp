@@ -4,8 +4,9 @@
 // window) and of an event with the repeat editor's custom sheet, a location alarm with its map and
 // the place pop-over; the quick-add window, the tray panel, the preferences pages with the Advanced
 // tabs, the accounts and the Wayland shortcut help, the onboarding pages, the help and about
-// windows and Recently Deleted in both modes. With a language (de, fr, or the pseudo-language
-// en_XA), the windows whose texts a translation lengthens, in that language.
+// windows and Recently Deleted in both modes, and the details in high contrast. With a language
+// (de, fr, or the pseudo-language en_XA), the windows whose texts a translation lengthens, in
+// that language.
 //
 //   screenshots <output folder> [language]
 //
@@ -523,5 +524,18 @@ int main(int argc, char* argv[])
     failures += !saveSmallest(&SidebarPresenter::selectDayView, output + "/day-smallest.png");
     failures +=
         !saveDetailAt(view, &window, manager, detailed, QSize(), output + "/detail-smallest.png");
+
+    // The high-contrast look a desktop that asks for it gets, by day and at night.
+    modes.setHighContrastSource([] { return true; });
+    for (const bool night : {false, true}) {
+        defaults.setBool(night, PrefKey::nightMode);
+        manager.nightMode().presetNightMode();
+        modes.resetValues();
+        view->resetAppearanceFromPreferences();
+        const QString suffix =
+            night ? QStringLiteral("-high-contrast-night") : QStringLiteral("-high-contrast");
+        failures += !saveDetailAt(view, &window, manager, detailed, QSize(1080, 680),
+                                  output + "/detail" + suffix + ".png");
+    }
     return failures == 0 ? 0 : 1;
 }

@@ -16,6 +16,7 @@ tray-panel):
                  window (and every list whose rows act) is among the stops
   open@WINDOW    the window opens (reported only when it does not)
   close@WINDOW   Escape closes the quick-add window, Recently Deleted and the tray panel
+  focus@quick-add  Ctrl+N moves the focus only to objects that are showing
   pages@preferences  the actions of the page bar and of a page's tabs show their pages
   menu@main      F10 puts the focus on the menu bar
 
@@ -592,6 +593,22 @@ def completion_faults(reader, store, window, uid, complete):
     return faults, event_faults
 
 
+def opening_focus_faults(reader):
+    """Ctrl+N may move the focus only to what is on screen: a calendar made in advance once
+    sent a focus event for each hidden day it was set to."""
+    count = len(reader.focus_events)
+    reader.keys("Control_L+n")
+    reader.pump(2, lambda: len(reader.focus_events) > count)
+    reader.pump(0.5)
+    faults = [f"Ctrl+N moved the focus to {reader.describe(f)}, which is not showing"
+              for f in reader.focus_events[count:] if not reader.showing(f)]
+    if len(reader.focus_events) == count:
+        faults.append("Ctrl+N moved the focus nowhere")
+    reader.keys("Escape")
+    reader.pump(1)
+    return faults
+
+
 def run_checks(reader, session, results, only):
     wanted = lambda window_id: not only or any(window_id.startswith(o) for o in only)
     store = session.store
@@ -641,6 +658,7 @@ def run_checks(reader, session, results, only):
 
     if wanted("quick-add"):
         to_front()
+        results.check("focus@quick-add", opening_focus_faults(reader))
         walk_and_close(reader, results, "quick-add", lambda: reader.keys("Control_L+n"))
     if wanted("preferences"):
         to_front()
