@@ -14,12 +14,15 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/NightModeSchedule.h"
+#include "ui/prefs/AdvancedPage.h"
 #include "ui/prefs/PreferenceObject.h"
 #include "ui/prefs/PreferenceWindowController.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <functional>
 
 // A preferences window as the application builds it, over a real store in a temporary folder,
 // the preference file the command-line front end also uses, and a notification centre on the
@@ -123,6 +126,26 @@ struct PreferenceFixture
         window.reset();
         object = std::make_unique<PreferenceObject>(*manager, *modes, *defaults, *center, relays());
         window = std::make_unique<PreferenceWindowController>(object.get());
+    }
+
+    // What `check` finds in the preferences window on each page and each tab of the Advanced
+    // page, every fault headed by where it was found.
+    QStringList faultsOnEveryPage(const std::function<QStringList(QWidget*)>& check)
+    {
+        AdvancedPage* advanced = object->advancedPage();
+        QStringList faults;
+        for (int page = 0; page < PreferenceObject::PageCount; ++page) {
+            window->selectPanelAtIndex(page);
+            const bool tabbed = page == PreferenceObject::Advanced;
+            for (int tab = 0; tab < (tabbed ? int(AdvancedPage::TabCount) : 1); ++tab) {
+                if (tabbed)
+                    advanced->smartTabTapped(tab);
+                QCoreApplication::processEvents();
+                for (const QString& fault : check(window.get()))
+                    faults << QStringLiteral("page %1, tab %2: ").arg(page).arg(tab) + fault;
+            }
+        }
+        return faults;
     }
 
     // Waits for the refresh a change started; false when none came.

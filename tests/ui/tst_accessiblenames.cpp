@@ -93,19 +93,8 @@ private Q_SLOTS:
         PreferenceWindowController& window = *m_fixture.window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        AdvancedPage* advanced = m_fixture.object->advancedPage();
-        QStringList faults;
-        for (int page = 0; page < PreferenceObject::PageCount; ++page) {
-            window.selectPanelAtIndex(page);
-            const bool tabbed = page == PreferenceObject::Advanced;
-            for (int tab = 0; tab < (tabbed ? int(AdvancedPage::TabCount) : 1); ++tab) {
-                if (tabbed)
-                    advanced->smartTabTapped(tab);
-                QCoreApplication::processEvents();
-                for (const QString& fault : AccessibleNames::faults(&window))
-                    faults << QStringLiteral("page %1, tab %2: ").arg(page).arg(tab) + fault;
-            }
-        }
+        const QStringList faults = m_fixture.faultsOnEveryPage(
+            [](QWidget* shown) { return AccessibleNames::faults(shown); });
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
