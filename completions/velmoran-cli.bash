@@ -23,7 +23,8 @@ _velmoran_cli()
         word=${COMP_WORDS[i]}
         case $word in
         --list | --filter | --tag | --search | --text | --url | --notes | --priority | --due | \
-            --due-after | --dueAfter | --alarm | --parent | --allow-emptied | --restore-emptied)
+            --due-after | --dueAfter | --alarm | --parent | --allow-emptied | --restore-emptied | \
+            --title | --time | --repeat)
             ((i++))
             ;;
         -*) ;;
@@ -57,7 +58,8 @@ _velmoran_cli()
         COMPREPLY=($(compgen -W $'0\n1\n2\n3\n4\n5\n6\n7\n8\n9\n11\n12\n13\n15' -- "$cur"))
         return
         ;;
-    --tag | --search | --text | --url | --notes | --due | --due-after | --dueAfter)
+    --tag | --search | --text | --url | --notes | --due | --due-after | --dueAfter | --title | \
+        --time | --repeat)
         return
         ;;
     esac
@@ -67,6 +69,8 @@ _velmoran_cli()
     add) options=$'--text\n--list\n--url\n--notes\n--priority\n--due\n--due-after\n--alarm\n--parent' ;;
     tasks) options=$'--list\n--filter\n--tag\n--search\n--completed\n--day\n--week\n--month\n--tree' ;;
     move) options=$'--parent\n--no-parent' ;;
+    show) options=--raw ;;
+    edit) options=$'--title\n--due\n--no-due\n--time\n--no-time\n--priority\n--list\n--notes\n--url\n--repeat\n--no-repeat\n--alarm\n--no-alarm' ;;
     lists) options=--problems ;;
     deleted) options=--empty ;;
     sync) options=$'--allow-emptied\n--restore-emptied' ;;
@@ -78,9 +82,9 @@ _velmoran_cli()
 
     case $command in
     "")
-        COMPREPLY=($(compgen -W $'url\nadd\nsmartadd\nlists\ntasks\ncomplete\nmove\ndelete\ndeleted\nrestore\nevents\nprefs\nsync\naccount' -- "$cur"))
+        COMPREPLY=($(compgen -W $'url\nadd\nsmartadd\nlists\ntasks\nshow\nedit\ncomplete\nreopen\nmove\ndelete\ndeleted\nrestore\nevents\nprefs\nsync\naccount' -- "$cur"))
         ;;
-    complete | delete | move)
+    complete | delete | move | show | edit | reopen)
         COMPREPLY=($(compgen -W "$(_velmoran_cli_column tasks)" -- "$cur"))
         ;;
     restore)

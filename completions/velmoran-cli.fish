@@ -1,7 +1,7 @@
 # fish completion for velmoran-cli: command words, the options of each command, and list names
 # and task identifiers read from the user's store.
 
-set -l commands url add smartadd lists tasks complete move delete deleted restore events prefs sync account
+set -l commands url add smartadd lists tasks show edit complete reopen move delete deleted restore events prefs sync account
 
 function __velmoran_cli_lists
     velmoran-cli lists 2>/dev/null | cut -f2
@@ -22,7 +22,10 @@ complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a add -
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a smartadd -d 'Add a task in Smart Add syntax'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a lists -d 'The task lists'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a tasks -d 'Open tasks, or a day, week or month view'
+complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a show -d 'Every field of a task'
+complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a edit -d 'Change what the options name'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a complete -d 'Complete a task'
+complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a reopen -d 'Reopen a completed task'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a move -d 'Make a task a subtask, or one on its own'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a delete -d 'Delete a task'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a deleted -d 'What Recently Deleted holds'
@@ -32,14 +35,14 @@ complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a prefs
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a sync -d 'Sync the CalDAV accounts once'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a account -d 'Add a CalDAV account or choose its lists'
 
-complete -c velmoran-cli -n '__fish_seen_subcommand_from add tasks' -l list -x -a '(__velmoran_cli_lists)' -d 'The list'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from add tasks edit' -l list -x -a '(__velmoran_cli_lists)' -d 'The list'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from add' -l text -x -d 'The title'
-complete -c velmoran-cli -n '__fish_seen_subcommand_from add' -l url -x -d 'A link stored with the task'
-complete -c velmoran-cli -n '__fish_seen_subcommand_from add' -l notes -x -d 'Notes'
-complete -c velmoran-cli -n '__fish_seen_subcommand_from add' -l priority -x -a 'none low medium high' -d 'The priority'
-complete -c velmoran-cli -n '__fish_seen_subcommand_from add' -l due -x -d 'The due date'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from add edit' -l url -x -d 'A link stored with the task'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from add edit' -l notes -x -d 'Notes'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from add edit' -l priority -x -a 'none low medium high' -d 'The priority'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from add edit' -l due -x -d 'The due date'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from add' -l due-after -x -d 'Due this many minutes from now'
-complete -c velmoran-cli -n '__fish_seen_subcommand_from add' -l alarm -x -a 'on off' -d 'Whether the task gets an alarm'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from add edit' -l alarm -x -a 'on off' -d 'Whether the task gets an alarm'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from add move' -l parent -x -a '(__velmoran_cli_ids tasks 5)' -d 'The task to be a subtask of'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from move' -l no-parent -d 'A task on its own'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l tree -d 'Subtasks under their parents'
@@ -54,7 +57,15 @@ complete -c velmoran-cli -n '__fish_seen_subcommand_from lists' -l problems -d '
 complete -c velmoran-cli -n '__fish_seen_subcommand_from deleted' -l empty -d 'Delete everything for good'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from sync' -l allow-emptied -x -a '(__velmoran_cli_lists)' -d 'Pass the emptying on'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from sync' -l restore-emptied -x -a '(__velmoran_cli_lists)' -d 'Bring the tasks back'
-complete -c velmoran-cli -n '__fish_seen_subcommand_from complete delete move' -a '(__velmoran_cli_ids tasks 5)'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from show' -l raw -d 'The file as stored'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from edit' -l title -x -d 'The new title'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from edit' -l no-due -d 'No due date'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from edit' -l time -x -d 'The due time'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from edit' -l no-time -d 'Due on the day'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from edit' -l repeat -x -d 'The repeat rule'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from edit' -l no-repeat -d 'Stop repeating'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from edit' -l no-alarm -d 'No time alarms'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from complete delete move show edit reopen' -a '(__velmoran_cli_ids tasks 5)'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from restore' -a '(__velmoran_cli_ids deleted 6)'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from prefs' -a 'get set'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from account' -a 'add lists'

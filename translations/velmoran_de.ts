@@ -581,10 +581,6 @@
         <translation>JSON statt einer Zeile pro Datensatz ausgeben.</translation>
     </message>
     <message>
-        <source>The list (tasks, add).</source>
-        <translation>Die Liste (tasks, add).</translation>
-    </message>
-    <message>
         <source>NAME</source>
         <translation>NAME</translation>
     </message>
@@ -629,28 +625,12 @@
         <translation>Der Titel (add).</translation>
     </message>
     <message>
-        <source>A link stored with the task (add).</source>
-        <translation>Ein mit der Aufgabe gespeicherter Link (add).</translation>
-    </message>
-    <message>
         <source>URL</source>
         <translation>URL</translation>
     </message>
     <message>
-        <source>Notes (add).</source>
-        <translation>Notizen (add).</translation>
-    </message>
-    <message>
-        <source>none, low, medium or high, or 0, 1, 2, 3 (add).</source>
-        <translation>none, low, medium oder high bzw. 0, 1, 2, 3 (add).</translation>
-    </message>
-    <message>
         <source>PRIORITY</source>
         <translation>PRIORITÄT</translation>
-    </message>
-    <message>
-        <source>The due date (add).</source>
-        <translation>Das Fälligkeitsdatum (add).</translation>
     </message>
     <message>
         <source>DUE</source>
@@ -663,10 +643,6 @@
     <message>
         <source>MINUTES</source>
         <translation>MINUTEN</translation>
-    </message>
-    <message>
-        <source>on or off; without it the &quot;alarmOn&quot; preference decides (add).</source>
-        <translation>on oder off; ohne diese Angabe entscheidet die Einstellung „alarmOn“ (add).</translation>
     </message>
     <message>
         <source>ON|OFF</source>
@@ -967,8 +943,132 @@
         <translation>die Aufgabe konnte nicht verschoben werden: %1</translation>
     </message>
     <message>
-        <source>Velmoran without a window: add, list, complete and delete tasks, read events and
-preferences, using the same task store and preferences as the application.
+        <source>Subtasks indented under their parents (tasks).</source>
+        <translation>Unteraufgaben eingerückt unter ihren übergeordneten Aufgaben (tasks).</translation>
+    </message>
+    <message>
+        <source>The task to be a subtask of (add, move).</source>
+        <translation>Die Aufgabe, deren Unteraufgabe sie wird (add, move).</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Make the task one on its own (move).</source>
+        <translation>Die Aufgabe eigenständig machen (move).</translation>
+    </message>
+    <message>
+        <source>give either --list or --parent, not both: a subtask is in its parent&apos;s list</source>
+        <translation>entweder --list oder --parent angeben, nicht beides: eine Unteraufgabe steht in der Liste ihrer übergeordneten Aufgabe</translation>
+    </message>
+    <message>
+        <source>--parent needs a task identifier</source>
+        <translation>--parent braucht eine Aufgabenkennung</translation>
+    </message>
+    <message>
+        <source>move takes either --parent ID or --no-parent</source>
+        <translation>move nimmt entweder --parent ID oder --no-parent</translation>
+    </message>
+    <message>
+        <source>move takes one task identifier</source>
+        <translation>move nimmt eine Aufgabenkennung</translation>
+    </message>
+    <message>
+        <source>--%1 needs a due date, and the task has none: give --due as well</source>
+        <translation>--%1 braucht ein Fälligkeitsdatum, und die Aufgabe hat keines: --due mit angeben</translation>
+    </message>
+    <message>
+        <source>--url &quot;%1&quot; holds no link</source>
+        <translation>--url „%1“ enthält keinen Link</translation>
+    </message>
+    <message>
+        <source>--list: no list is called &quot;%1&quot; (see &quot;lists&quot;)</source>
+        <translation>--list: keine Liste heißt „%1“ (siehe „lists“)</translation>
+    </message>
+    <message>
+        <source>--due: cannot read the due date &quot;%1&quot;; use HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm</source>
+        <translation>--due: das Fälligkeitsdatum „%1“ ist nicht lesbar; HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd oder yyyy-MM-dd HH:mm verwenden</translation>
+    </message>
+    <message>
+        <source>--repeat &quot;%1&quot; is no repeat rule: %2</source>
+        <translation>--repeat „%1“ ist keine Wiederholungsregel: %2</translation>
+    </message>
+    <message>
+        <source>--repeat &quot;%1&quot; ends before the due date, so the task would never repeat</source>
+        <translation>--repeat „%1“ endet vor dem Fälligkeitsdatum, die Aufgabe würde sich also nie wiederholen</translation>
+    </message>
+    <message>
+        <source>--alarm takes on, off or a date in the forms of --due, not &quot;%1&quot;</source>
+        <translation>--alarm nimmt on, off oder ein Datum in den Formen von --due, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>the task was not changed: %1</source>
+        <translation>die Aufgabe wurde nicht geändert: %1</translation>
+    </message>
+    <message>
+        <source>give either --%1 or --%2, not both</source>
+        <translation>entweder --%1 oder --%2 angeben, nicht beides</translation>
+    </message>
+    <message>
+        <source>The task&apos;s iCalendar file as well (show).</source>
+        <translation>Dazu die iCalendar-Datei der Aufgabe (show).</translation>
+    </message>
+    <message>
+        <source>The new title (edit).</source>
+        <translation>Der neue Titel (edit).</translation>
+    </message>
+    <message>
+        <source>Take the due date away, with its repeat and time alarms (edit).</source>
+        <translation>Das Fälligkeitsdatum entfernen, mit seiner Wiederholung und seinen Zeit-Erinnerungen (edit).</translation>
+    </message>
+    <message>
+        <source>The due time, on the due date&apos;s day (edit).</source>
+        <translation>Die Fälligkeitszeit, am Tag des Fälligkeitsdatums (edit).</translation>
+    </message>
+    <message>
+        <source>HH:mm</source>
+        <translation>HH:mm</translation>
+    </message>
+    <message>
+        <source>Due on the day, without a time of day (edit).</source>
+        <translation>Fällig am Tag, ohne Uhrzeit (edit).</translation>
+    </message>
+    <message>
+        <source>The repeat rule, such as FREQ=WEEKLY;BYDAY=MO (edit).</source>
+        <translation>Die Wiederholungsregel, etwa FREQ=WEEKLY;BYDAY=MO (edit).</translation>
+    </message>
+    <message>
+        <source>RULE</source>
+        <translation>REGEL</translation>
+    </message>
+    <message>
+        <source>Stop repeating (edit).</source>
+        <translation>Nicht mehr wiederholen (edit).</translation>
+    </message>
+    <message>
+        <source>Take the time alarms away (edit).</source>
+        <translation>Die Zeit-Erinnerungen entfernen (edit).</translation>
+    </message>
+    <message>
+        <source>--title needs a text</source>
+        <translation>--title braucht einen Text</translation>
+    </message>
+    <message>
+        <source>--time takes HH:mm, such as 09:30, not &quot;%1&quot;</source>
+        <translation>--time nimmt HH:mm, etwa 09:30, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--repeat needs a rule</source>
+        <translation>--repeat braucht eine Regel</translation>
+    </message>
+    <message>
+        <source>--alarm takes on, off or a date</source>
+        <translation>--alarm nimmt on, off oder ein Datum</translation>
+    </message>
+    <message>
+        <source>Velmoran without a window: add, list, show, edit, complete and delete tasks, read
+events and preferences, using the same task store and preferences as the application.
 
 Commands:
   url URL                   run a velmoran: URL command (add, smartadd, open);
@@ -990,7 +1090,16 @@ Commands:
                             today), with the view preferences; completed tasks
                             of the current period follow &quot;showCompleted&quot; unless
                             --completed is given
+  show ID                   every field of a task, one per line; --raw adds its
+                            iCalendar file as it is stored
+  edit ID                   change what the options name and nothing else: --title,
+                            --due or --no-due, --time or --no-time, --priority,
+                            --list, --notes, --url, --repeat or --no-repeat,
+                            --alarm or --no-alarm; refused, with nothing written,
+                            when the file changed since it was read
   complete ID               complete a task
+  reopen ID                 reopen a completed task (a completed occurrence of a
+                            repeating task is reopened as the task of its own it is)
   move ID --parent ID|--no-parent
                             make a task a subtask of another task of its list,
                             or a task on its own
@@ -1026,9 +1135,9 @@ Environment:
   XDG_CONFIG_HOME  where the preferences live; XDG_DATA_HOME where the store does
 
 Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source>
-        <translation>Velmoran ohne Fenster: Aufgaben hinzufügen, auflisten, erledigen und löschen, Termine
-und Einstellungen lesen, mit derselben Aufgabenablage und denselben Einstellungen wie
-die Anwendung.
+        <translation>Velmoran ohne Fenster: Aufgaben hinzufügen, auflisten, zeigen, bearbeiten, erledigen und
+löschen, Termine und Einstellungen lesen, mit derselben Aufgabenablage und denselben
+Einstellungen wie die Anwendung.
 
 Befehle:
   url URL                   einen velmoran:-URL-Befehl ausführen (add, smartadd,
@@ -1053,7 +1162,18 @@ Befehle:
                             Ansichtseinstellungen; erledigte Aufgaben des
                             aktuellen Zeitraums folgen „showCompleted“, außer
                             --completed ist angegeben
+  show ID                   alle Felder einer Aufgabe, eines je Zeile; --raw fügt
+                            ihre iCalendar-Datei hinzu, wie sie gespeichert ist
+  edit ID                   ändern, was die Optionen nennen, und nichts sonst:
+                            --title, --due oder --no-due, --time oder --no-time,
+                            --priority, --list, --notes, --url, --repeat oder
+                            --no-repeat, --alarm oder --no-alarm; abgelehnt, ohne
+                            etwas zu schreiben, wenn die Datei sich seit dem Lesen
+                            geändert hat
   complete ID               eine Aufgabe erledigen
+  reopen ID                 eine erledigte Aufgabe wieder öffnen (ein erledigtes
+                            Vorkommen einer sich wiederholenden Aufgabe wird als
+                            die eigene Aufgabe geöffnet, die es ist)
   move ID --parent ID|--no-parent
                             eine Aufgabe zur Unteraufgabe einer anderen Aufgabe
                             ihrer Liste machen, oder zu einer eigenständigen
@@ -1098,36 +1218,52 @@ Rückgabewert: 0 erledigt, 1 falsche Eingabe oder fehlgeschlagene Änderung, 2 f
 Befehlszeile.</translation>
     </message>
     <message>
-        <source>Subtasks indented under their parents (tasks).</source>
-        <translation>Unteraufgaben eingerückt unter ihren übergeordneten Aufgaben (tasks).</translation>
+        <source>The list (tasks, add, edit).</source>
+        <translation>Die Liste (tasks, add, edit).</translation>
     </message>
     <message>
-        <source>The task to be a subtask of (add, move).</source>
-        <translation>Die Aufgabe, deren Unteraufgabe sie wird (add, move).</translation>
+        <source>A link stored with the task (add, edit).</source>
+        <translation>Ein mit der Aufgabe gespeicherter Link (add, edit).</translation>
     </message>
     <message>
-        <source>ID</source>
-        <translation>ID</translation>
+        <source>Notes (add, edit).</source>
+        <translation>Notizen (add, edit).</translation>
     </message>
     <message>
-        <source>Make the task one on its own (move).</source>
-        <translation>Die Aufgabe eigenständig machen (move).</translation>
+        <source>none, low, medium or high, or 0, 1, 2, 3 (add, edit).</source>
+        <translation>none, low, medium oder high bzw. 0, 1, 2, 3 (add, edit).</translation>
     </message>
     <message>
-        <source>give either --list or --parent, not both: a subtask is in its parent&apos;s list</source>
-        <translation>entweder --list oder --parent angeben, nicht beides: eine Unteraufgabe steht in der Liste ihrer übergeordneten Aufgabe</translation>
+        <source>The due date (add, edit).</source>
+        <translation>Das Fälligkeitsdatum (add, edit).</translation>
     </message>
     <message>
-        <source>--parent needs a task identifier</source>
-        <translation>--parent braucht eine Aufgabenkennung</translation>
+        <source>on or off; without it the &quot;alarmOn&quot; preference decides (add). Edit also takes a date in the forms of --due.</source>
+        <translation>on oder off; ohne diese Angabe entscheidet die Einstellung „alarmOn“ (add). Edit nimmt auch ein Datum in den Formen von --due.</translation>
     </message>
     <message>
-        <source>move takes either --parent ID or --no-parent</source>
-        <translation>move nimmt entweder --parent ID oder --no-parent</translation>
+        <source>show takes one task identifier</source>
+        <translation>show nimmt eine Aufgabenkennung</translation>
     </message>
     <message>
-        <source>move takes one task identifier</source>
-        <translation>move nimmt eine Aufgabenkennung</translation>
+        <source>edit takes one task identifier</source>
+        <translation>edit nimmt eine Aufgabenkennung</translation>
+    </message>
+    <message>
+        <source>edit takes at least one of the options that change a task; see --help</source>
+        <translation>edit nimmt mindestens eine der Optionen, die eine Aufgabe ändern; siehe --help</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; repeats and is open; each completed occurrence is a task of its own, which &quot;tasks --completed&quot; lists</source>
+        <translation>„%1“ wiederholt sich und ist offen; jedes erledigte Vorkommen ist eine eigene Aufgabe, die „tasks --completed“ auflistet</translation>
+    </message>
+    <message>
+        <source>the task could not be reopened: %1</source>
+        <translation>die Aufgabe konnte nicht wieder geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>the task&apos;s file cannot be read: %1</source>
+        <translation>die Datei der Aufgabe ist nicht lesbar: %1</translation>
     </message>
 </context>
 <context>

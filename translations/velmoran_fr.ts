@@ -581,10 +581,6 @@
         <translation>Afficher du JSON au lieu d&apos;une ligne par enregistrement.</translation>
     </message>
     <message>
-        <source>The list (tasks, add).</source>
-        <translation>La liste (tasks, add).</translation>
-    </message>
-    <message>
         <source>NAME</source>
         <translation>NOM</translation>
     </message>
@@ -629,28 +625,12 @@
         <translation>Le titre (add).</translation>
     </message>
     <message>
-        <source>A link stored with the task (add).</source>
-        <translation>Un lien enregistré avec la tâche (add).</translation>
-    </message>
-    <message>
         <source>URL</source>
         <translation>URL</translation>
     </message>
     <message>
-        <source>Notes (add).</source>
-        <translation>Les notes (add).</translation>
-    </message>
-    <message>
-        <source>none, low, medium or high, or 0, 1, 2, 3 (add).</source>
-        <translation>none, low, medium ou high, ou 0, 1, 2, 3 (add).</translation>
-    </message>
-    <message>
         <source>PRIORITY</source>
         <translation>PRIORITÉ</translation>
-    </message>
-    <message>
-        <source>The due date (add).</source>
-        <translation>L&apos;échéance (add).</translation>
     </message>
     <message>
         <source>DUE</source>
@@ -663,10 +643,6 @@
     <message>
         <source>MINUTES</source>
         <translation>MINUTES</translation>
-    </message>
-    <message>
-        <source>on or off; without it the &quot;alarmOn&quot; preference decides (add).</source>
-        <translation>on ou off&#x202f;; sans cette option, la préférence «&#xa0;alarmOn&#xa0;» décide (add).</translation>
     </message>
     <message>
         <source>ON|OFF</source>
@@ -967,8 +943,132 @@
         <translation>impossible de déplacer la tâche&#xa0;: %1</translation>
     </message>
     <message>
-        <source>Velmoran without a window: add, list, complete and delete tasks, read events and
-preferences, using the same task store and preferences as the application.
+        <source>Subtasks indented under their parents (tasks).</source>
+        <translation>Les sous-tâches en retrait sous leur tâche parente (tasks).</translation>
+    </message>
+    <message>
+        <source>The task to be a subtask of (add, move).</source>
+        <translation>La tâche dont elle devient une sous-tâche (add, move).</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Make the task one on its own (move).</source>
+        <translation>Fait de la tâche une tâche indépendante (move).</translation>
+    </message>
+    <message>
+        <source>give either --list or --parent, not both: a subtask is in its parent&apos;s list</source>
+        <translation>indiquez --list ou --parent, pas les deux&#xa0;: une sous-tâche est dans la liste de sa tâche parente</translation>
+    </message>
+    <message>
+        <source>--parent needs a task identifier</source>
+        <translation>--parent demande un identifiant de tâche</translation>
+    </message>
+    <message>
+        <source>move takes either --parent ID or --no-parent</source>
+        <translation>move accepte soit --parent ID, soit --no-parent</translation>
+    </message>
+    <message>
+        <source>move takes one task identifier</source>
+        <translation>move accepte un identifiant de tâche</translation>
+    </message>
+    <message>
+        <source>--%1 needs a due date, and the task has none: give --due as well</source>
+        <translation>--%1 demande une échéance, et la tâche n&apos;en a pas&#xa0;: indiquez aussi --due</translation>
+    </message>
+    <message>
+        <source>--url &quot;%1&quot; holds no link</source>
+        <translation>--url «&#xa0;%1&#xa0;» ne contient aucun lien</translation>
+    </message>
+    <message>
+        <source>--list: no list is called &quot;%1&quot; (see &quot;lists&quot;)</source>
+        <translation>--list&#xa0;: aucune liste ne s&apos;appelle «&#xa0;%1&#xa0;» (voir «&#xa0;lists&#xa0;»)</translation>
+    </message>
+    <message>
+        <source>--due: cannot read the due date &quot;%1&quot;; use HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd or yyyy-MM-dd HH:mm</source>
+        <translation>--due&#xa0;: l&apos;échéance «&#xa0;%1&#xa0;» est illisible&#x202f;; utilisez HH:mm, MM-dd, MM-dd HH:mm, yyyy-MM-dd ou yyyy-MM-dd HH:mm</translation>
+    </message>
+    <message>
+        <source>--repeat &quot;%1&quot; is no repeat rule: %2</source>
+        <translation>--repeat «&#xa0;%1&#xa0;» n&apos;est pas une règle de répétition&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>--repeat &quot;%1&quot; ends before the due date, so the task would never repeat</source>
+        <translation>--repeat «&#xa0;%1&#xa0;» se termine avant l&apos;échéance, la tâche ne se répéterait donc jamais</translation>
+    </message>
+    <message>
+        <source>--alarm takes on, off or a date in the forms of --due, not &quot;%1&quot;</source>
+        <translation>--alarm accepte on, off ou une date sous les formes de --due, pas «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>the task was not changed: %1</source>
+        <translation>la tâche n&apos;a pas été modifiée&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>give either --%1 or --%2, not both</source>
+        <translation>indiquez --%1 ou --%2, pas les deux</translation>
+    </message>
+    <message>
+        <source>The task&apos;s iCalendar file as well (show).</source>
+        <translation>Ainsi que le fichier iCalendar de la tâche (show).</translation>
+    </message>
+    <message>
+        <source>The new title (edit).</source>
+        <translation>Le nouveau titre (edit).</translation>
+    </message>
+    <message>
+        <source>Take the due date away, with its repeat and time alarms (edit).</source>
+        <translation>Retire l&apos;échéance, avec sa répétition et ses alarmes horaires (edit).</translation>
+    </message>
+    <message>
+        <source>The due time, on the due date&apos;s day (edit).</source>
+        <translation>L&apos;heure d&apos;échéance, le jour de l&apos;échéance (edit).</translation>
+    </message>
+    <message>
+        <source>HH:mm</source>
+        <translation>HH:mm</translation>
+    </message>
+    <message>
+        <source>Due on the day, without a time of day (edit).</source>
+        <translation>Échéance le jour même, sans heure (edit).</translation>
+    </message>
+    <message>
+        <source>The repeat rule, such as FREQ=WEEKLY;BYDAY=MO (edit).</source>
+        <translation>La règle de répétition, par exemple FREQ=WEEKLY;BYDAY=MO (edit).</translation>
+    </message>
+    <message>
+        <source>RULE</source>
+        <translation>RÈGLE</translation>
+    </message>
+    <message>
+        <source>Stop repeating (edit).</source>
+        <translation>Ne plus répéter (edit).</translation>
+    </message>
+    <message>
+        <source>Take the time alarms away (edit).</source>
+        <translation>Retire les alarmes horaires (edit).</translation>
+    </message>
+    <message>
+        <source>--title needs a text</source>
+        <translation>--title demande un texte</translation>
+    </message>
+    <message>
+        <source>--time takes HH:mm, such as 09:30, not &quot;%1&quot;</source>
+        <translation>--time accepte HH:mm, par exemple 09:30, pas «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>--repeat needs a rule</source>
+        <translation>--repeat demande une règle</translation>
+    </message>
+    <message>
+        <source>--alarm takes on, off or a date</source>
+        <translation>--alarm accepte on, off ou une date</translation>
+    </message>
+    <message>
+        <source>Velmoran without a window: add, list, show, edit, complete and delete tasks, read
+events and preferences, using the same task store and preferences as the application.
 
 Commands:
   url URL                   run a velmoran: URL command (add, smartadd, open);
@@ -990,7 +1090,16 @@ Commands:
                             today), with the view preferences; completed tasks
                             of the current period follow &quot;showCompleted&quot; unless
                             --completed is given
+  show ID                   every field of a task, one per line; --raw adds its
+                            iCalendar file as it is stored
+  edit ID                   change what the options name and nothing else: --title,
+                            --due or --no-due, --time or --no-time, --priority,
+                            --list, --notes, --url, --repeat or --no-repeat,
+                            --alarm or --no-alarm; refused, with nothing written,
+                            when the file changed since it was read
   complete ID               complete a task
+  reopen ID                 reopen a completed task (a completed occurrence of a
+                            repeating task is reopened as the task of its own it is)
   move ID --parent ID|--no-parent
                             make a task a subtask of another task of its list,
                             or a task on its own
@@ -1026,9 +1135,9 @@ Environment:
   XDG_CONFIG_HOME  where the preferences live; XDG_DATA_HOME where the store does
 
 Exit status: 0 done, 1 bad input or a failed change, 2 bad command line.</source>
-        <translation>Velmoran sans fenêtre&#xa0;: ajouter, lister, terminer et supprimer des tâches,
-lire les événements et les préférences, avec le même stockage des tâches et
-les mêmes préférences que l&apos;application.
+        <translation>Velmoran sans fenêtre&#xa0;: ajouter, lister, afficher, modifier, terminer et supprimer
+des tâches, lire les événements et les préférences, avec le même stockage des
+tâches et les mêmes préférences que l&apos;application.
 
 Commandes&#xa0;:
   url URL                   exécute une commande d&apos;URL velmoran: (add, smartadd,
@@ -1053,7 +1162,17 @@ Commandes&#xa0;:
                             préférences d&apos;affichage&#x202f;; les tâches terminées de la
                             période en cours suivent «&#xa0;showCompleted&#xa0;», sauf si
                             --completed est indiqué
+  show ID                   tous les champs d&apos;une tâche, un par ligne&#x202f;; --raw
+                            ajoute son fichier iCalendar tel qu&apos;il est stocké
+  edit ID                   modifie ce que nomment les options et rien d&apos;autre&#xa0;:
+                            --title, --due ou --no-due, --time ou --no-time,
+                            --priority, --list, --notes, --url, --repeat ou
+                            --no-repeat, --alarm ou --no-alarm&#x202f;; refusé, sans rien
+                            écrire, si le fichier a changé depuis sa lecture
   complete ID               termine une tâche
+  reopen ID                 rouvre une tâche terminée (une occurrence terminée
+                            d&apos;une tâche répétée est rouverte comme la tâche à
+                            part qu&apos;elle est)
   move ID --parent ID|--no-parent
                             fait d&apos;une tâche une sous-tâche d&apos;une autre tâche
                             de sa liste, ou une tâche indépendante
@@ -1102,36 +1221,52 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
 2 ligne de commande incorrecte.</translation>
     </message>
     <message>
-        <source>Subtasks indented under their parents (tasks).</source>
-        <translation>Les sous-tâches en retrait sous leur tâche parente (tasks).</translation>
+        <source>The list (tasks, add, edit).</source>
+        <translation>La liste (tasks, add, edit).</translation>
     </message>
     <message>
-        <source>The task to be a subtask of (add, move).</source>
-        <translation>La tâche dont elle devient une sous-tâche (add, move).</translation>
+        <source>A link stored with the task (add, edit).</source>
+        <translation>Un lien enregistré avec la tâche (add, edit).</translation>
     </message>
     <message>
-        <source>ID</source>
-        <translation>ID</translation>
+        <source>Notes (add, edit).</source>
+        <translation>Les notes (add, edit).</translation>
     </message>
     <message>
-        <source>Make the task one on its own (move).</source>
-        <translation>Fait de la tâche une tâche indépendante (move).</translation>
+        <source>none, low, medium or high, or 0, 1, 2, 3 (add, edit).</source>
+        <translation>none, low, medium ou high, ou 0, 1, 2, 3 (add, edit).</translation>
     </message>
     <message>
-        <source>give either --list or --parent, not both: a subtask is in its parent&apos;s list</source>
-        <translation>indiquez --list ou --parent, pas les deux&#xa0;: une sous-tâche est dans la liste de sa tâche parente</translation>
+        <source>The due date (add, edit).</source>
+        <translation>L&apos;échéance (add, edit).</translation>
     </message>
     <message>
-        <source>--parent needs a task identifier</source>
-        <translation>--parent demande un identifiant de tâche</translation>
+        <source>on or off; without it the &quot;alarmOn&quot; preference decides (add). Edit also takes a date in the forms of --due.</source>
+        <translation>on ou off&#x202f;; sans cette option, la préférence «&#xa0;alarmOn&#xa0;» décide (add). Edit accepte aussi une date sous les formes de --due.</translation>
     </message>
     <message>
-        <source>move takes either --parent ID or --no-parent</source>
-        <translation>move accepte soit --parent ID, soit --no-parent</translation>
+        <source>show takes one task identifier</source>
+        <translation>show prend un identifiant de tâche</translation>
     </message>
     <message>
-        <source>move takes one task identifier</source>
-        <translation>move accepte un identifiant de tâche</translation>
+        <source>edit takes one task identifier</source>
+        <translation>edit prend un identifiant de tâche</translation>
+    </message>
+    <message>
+        <source>edit takes at least one of the options that change a task; see --help</source>
+        <translation>edit demande au moins une des options qui modifient une tâche&#x202f;; voir --help</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; repeats and is open; each completed occurrence is a task of its own, which &quot;tasks --completed&quot; lists</source>
+        <translation>«&#xa0;%1&#xa0;» se répète et est en cours&#x202f;; chaque occurrence terminée est une tâche à part, que «&#xa0;tasks --completed&#xa0;» affiche</translation>
+    </message>
+    <message>
+        <source>the task could not be reopened: %1</source>
+        <translation>la tâche n&apos;a pas pu être rouverte&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the task&apos;s file cannot be read: %1</source>
+        <translation>le fichier de la tâche est illisible&#xa0;: %1</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,10 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliDeleted.h"
+#include "cli/CliEdit.h"
 #include "cli/CliOutput.h"
+#include "cli/CliReopen.h"
+#include "cli/CliShow.h"
 #include "cli/CliSubtasks.h"
 #include "cli/CliTaskSelection.h"
 #include "commands/ExternalTaskEntry.h"
@@ -361,6 +364,12 @@ int runWithStore(DataManager& manager, const CliRequest& request)
         return runDelete(manager, request);
     case CliRequest::Command::Move:
         return runMove(manager, request);
+    case CliRequest::Command::Show:
+        return CliShow::run(manager, request);
+    case CliRequest::Command::Edit:
+        return CliEdit::run(manager, request);
+    case CliRequest::Command::Reopen:
+        return CliReopen::run(manager, request);
     case CliRequest::Command::Events:
         return runEvents(manager, request);
     case CliRequest::Command::Deleted:

@@ -1,4 +1,5 @@
 #include "cli/CliOptions.h"
+#include "cli/CliEditOptions.h"
 #include "cli/CliOutput.h"
 
 #include <QCommandLineParser>
@@ -11,8 +12,8 @@ namespace {
 QString description()
 {
     return CliText::tr(
-        "Velmoran without a window: add, list, complete and delete tasks, read events and\n"
-        "preferences, using the same task store and preferences as the application.\n"
+        "Velmoran without a window: add, list, show, edit, complete and delete tasks, read\n"
+        "events and preferences, using the same task store and preferences as the application.\n"
         "\n"
         "Commands:\n"
         "  url URL                   run a velmoran: URL command (add, smartadd, open);\n"
@@ -34,7 +35,16 @@ QString description()
         "                            today), with the view preferences; completed tasks\n"
         "                            of the current period follow \"showCompleted\" unless\n"
         "                            --completed is given\n"
+        "  show ID                   every field of a task, one per line; --raw adds its\n"
+        "                            iCalendar file as it is stored\n"
+        "  edit ID                   change what the options name and nothing else: --title,\n"
+        "                            --due or --no-due, --time or --no-time, --priority,\n"
+        "                            --list, --notes, --url, --repeat or --no-repeat,\n"
+        "                            --alarm or --no-alarm; refused, with nothing written,\n"
+        "                            when the file changed since it was read\n"
         "  complete ID               complete a task\n"
+        "  reopen ID                 reopen a completed task (a completed occurrence of a\n"
+        "                            repeating task is reopened as the task of its own it is)\n"
         "  move ID --parent ID|--no-parent\n"
         "                            make a task a subtask of another task of its list,\n"
         "                            or a task on its own\n"
@@ -87,6 +97,9 @@ const QHash<QString, CliRequest::Command>& commandWords()
         {QStringLiteral("deleted"), CliRequest::Command::Deleted},
         {QStringLiteral("restore"), CliRequest::Command::Restore},
         {QStringLiteral("move"), CliRequest::Command::Move},
+        {QStringLiteral("show"), CliRequest::Command::Show},
+        {QStringLiteral("edit"), CliRequest::Command::Edit},
+        {QStringLiteral("reopen"), CliRequest::Command::Reopen},
     };
     return words;
 }
@@ -144,7 +157,8 @@ public:
     Reader()
         : m_json({QStringLiteral("j"), QStringLiteral("json")},
                  CliText::tr("Print JSON instead of one line per record."))
-        , m_list(QStringLiteral("list"), CliText::tr("The list (tasks, add)."), CliText::tr("NAME"))
+        , m_list(QStringLiteral("list"), CliText::tr("The list (tasks, add, edit)."),
+                 CliText::tr("NAME"))
         , m_filter(QStringLiteral("filter"), CliText::tr("A sidebar list type (tasks)."),
                    CliText::tr("TYPE"))
         , m_tag(QStringLiteral("tag"),
@@ -159,17 +173,18 @@ public:
         , m_month(QStringLiteral("month"),
                   CliText::tr("The month view of this month or DATE's (tasks)."))
         , m_text(QStringLiteral("text"), CliText::tr("The title (add)."), CliText::tr("TEXT"))
-        , m_url(QStringLiteral("url"), CliText::tr("A link stored with the task (add)."),
+        , m_url(QStringLiteral("url"), CliText::tr("A link stored with the task (add, edit)."),
                 CliText::tr("URL"))
-        , m_notes(QStringLiteral("notes"), CliText::tr("Notes (add)."), CliText::tr("TEXT"))
+        , m_notes(QStringLiteral("notes"), CliText::tr("Notes (add, edit)."), CliText::tr("TEXT"))
         , m_priority(QStringLiteral("priority"),
-                     CliText::tr("none, low, medium or high, or 0, 1, 2, 3 (add)."),
+                     CliText::tr("none, low, medium or high, or 0, 1, 2, 3 (add, edit)."),
                      CliText::tr("PRIORITY"))
-        , m_due(QStringLiteral("due"), CliText::tr("The due date (add)."), CliText::tr("DUE"))
+        , m_due(QStringLiteral("due"), CliText::tr("The due date (add, edit)."), CliText::tr("DUE"))
         , m_dueAfter({QStringLiteral("due-after"), QStringLiteral("dueAfter")},
                      CliText::tr("Due this many minutes from now (add)."), CliText::tr("MINUTES"))
         , m_alarm(QStringLiteral("alarm"),
-                  CliText::tr("on or off; without it the \"alarmOn\" preference decides (add)."),
+                  CliText::tr("on or off; without it the \"alarmOn\" preference decides (add). "
+                              "Edit also takes a date in the forms of --due."),
                   CliText::tr("ON|OFF"))
         , m_tree(QStringLiteral("tree"),
                  CliText::tr("Subtasks indented under their parents (tasks)."))
@@ -196,6 +211,7 @@ public:
                              m_text,      m_url,          m_notes,         m_priority, m_due,
                              m_dueAfter,  m_alarm,        m_parent,        m_noParent, m_problems,
                              m_empty,     m_allowEmptied, m_restoreEmptied});
+        m_parser.addOptions(m_editOptions.all());
         m_parser.addPositionalArgument(QStringLiteral("command"),
                                        CliText::tr("What to do (see above)."),
                                        CliText::tr("command [arguments]"));
@@ -263,8 +279,15 @@ public:
             return readTasks(request);
         case CliRequest::Command::Move:
             return readMove(request);
+        case CliRequest::Command::Show:
+            request.raw = m_parser.isSet(m_editOptions.raw());
+            return finish(request, {&m_editOptions.raw()}, positional.size() == 1,
+                          CliText::tr("show takes one task identifier"));
+        case CliRequest::Command::Edit:
+            return readEdit(request);
         case CliRequest::Command::Complete:
         case CliRequest::Command::Delete:
+        case CliRequest::Command::Reopen:
             return finish(request, {}, positional.size() == 1,
                           CliText::tr("%1 takes one task identifier").arg(word));
         case CliRequest::Command::Events:
@@ -309,7 +332,7 @@ private:
     CliParse finish(const CliRequest& request, const QList<const QCommandLineOption*>& allowed,
                     bool arityHolds, const QString& arityMessage) const
     {
-        for (const QCommandLineOption* option : optionsWithValuesOrFlags()) {
+        for (const QCommandLineOption* option : optionsWithValuesOrFlags() + m_editOptions.each()) {
             if (m_parser.isSet(*option) && !allowed.contains(option))
                 return usageError(CliText::tr("--%1 does not apply to this command")
                                       .arg(option->names().constLast()));
@@ -328,6 +351,25 @@ private:
                 &m_url,          &m_notes,         &m_priority, &m_due,      &m_dueAfter,
                 &m_alarm,        &m_parent,        &m_noParent, &m_problems, &m_empty,
                 &m_allowEmptied, &m_restoreEmptied};
+    }
+
+    CliParse readEdit(CliRequest request) const
+    {
+        const CliEditOptions::Outcome outcome =
+            m_editOptions.read(m_parser, {m_list, m_notes, m_url, m_priority, m_due, m_alarm});
+        if (!outcome.request)
+            return outcome.exitCode == 2 ? usageError(outcome.error) : inputError(outcome.error);
+        request.edit = *outcome.request;
+        CliParse parse =
+            finish(request,
+                   m_editOptions.ofEdit() + QList<const QCommandLineOption*>{&m_list, &m_notes,
+                                                                             &m_url, &m_priority,
+                                                                             &m_due, &m_alarm},
+                   request.arguments.size() == 1, CliText::tr("edit takes one task identifier"));
+        if (parse.request && request.edit == CliEditRequest())
+            return usageError(CliText::tr("edit takes at least one of the options that change "
+                                          "a task; see --help"));
+        return parse;
     }
 
     CliParse readPrefs(CliRequest request) const
@@ -522,6 +564,7 @@ private:
     QCommandLineOption m_empty;
     QCommandLineOption m_allowEmptied;
     QCommandLineOption m_restoreEmptied;
+    CliEditOptions m_editOptions;
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CliEditRequest.h"
 #include "commands/UrlCommand.h"
 #include "data/views/TaskViewMode.h"
 
@@ -32,6 +33,9 @@ struct CliRequest
         Deleted,
         Restore,
         Move,
+        Show,
+        Edit,
+        Reopen,
     };
 
     Command command = Command::Lists;
@@ -65,6 +69,10 @@ struct CliRequest
     // add: the "add" URL arguments; "priority" and "alarm" already in their number form.
     UrlCommand::AddArguments add;
     bool addListGiven = false;
+
+    // show --raw: the file's text as well.
+    bool raw = false;
+    CliEditRequest edit;
 };
 
 // The outcome of reading the arguments: a request to run, or an exit code with what to print

@@ -12,10 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace CliOutput {
 
-namespace {
-
-// The due date as written: a day, or a local time to the minute. Midnight is a due day without
-// a time of day, whatever zone the components carry.
 std::optional<QString> dueText(const std::optional<store::DateComponents>& due)
 {
     if (!due || !due->isValid())
@@ -52,6 +48,8 @@ void writeAlarm(JsonWriter& json, const store::Alarm& alarm)
         json.endObject();
     }
 }
+
+namespace {
 
 QString recurrenceText(const store::Reminder& reminder)
 {

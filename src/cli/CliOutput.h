@@ -26,6 +26,11 @@ namespace CliOutput {
 // "url", "alarms", "recurrence", and "parent": the identifier of the task it is a subtask of,
 // null for a task on its own.
 void writeTask(JsonWriter& json, const store::Reminder& reminder, const QString& parentId = {});
+// {"date"}, {"offset"} in seconds, or the place of a location alarm.
+void writeAlarm(JsonWriter& json, const store::Alarm& alarm);
+// A due or start date as written: a day, or a local time to the minute (midnight is a day
+// without a time of day, whatever zone the components carry); nothing without one.
+std::optional<QString> dueText(const std::optional<store::DateComponents>& due);
 // id, [ ] or [x], due (or -), list, title; the title indented two spaces a level.
 QString taskLine(const store::Reminder& reminder, int depth = 0);
 

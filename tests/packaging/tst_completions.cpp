@@ -43,15 +43,19 @@ private Q_SLOTS:
                 return QTest::addRow("%s: %s", qPrintable(shell), name) << shell;
             };
             row("commands") << QStringList{""}
-                            << QStringList{"url",      "add",   "smartadd", "lists",   "tasks",
-                                           "complete", "move",  "delete",   "deleted", "restore",
-                                           "events",   "prefs", "sync",     "account"};
+                            << QStringList{"url",    "add",     "smartadd", "lists",  "tasks",
+                                           "show",   "edit",    "complete", "reopen", "move",
+                                           "delete", "deleted", "restore",  "events", "prefs",
+                                           "sync",   "account"};
             row("a command begun")
                 << QStringList{"--json", "del"} << QStringList{"delete", "deleted"};
             row("options of add") << QStringList{"add", "--d"}
                                   << QStringList{"--due", "--due-after"};
             row("options of tasks") << QStringList{"tasks", "--m"} << QStringList{"--month"};
             row("options of move") << QStringList{"move", "x", "--p"} << QStringList{"--parent"};
+            row("options of edit")
+                << QStringList{"edit", "x", "--no-"}
+                << QStringList{"--no-due", "--no-time", "--no-repeat", "--no-alarm"};
             row("list names") << QStringList{"add", "--list", ""} << QStringList{homeStuff, "Work"};
             row("a list name begun")
                 << QStringList{"tasks", "--list", "Ho"} << QStringList{homeStuff};
@@ -80,6 +84,7 @@ private Q_SLOTS:
         QCOMPARE(complete({"delete", m_taskId.left(4)}), QStringList{m_taskId});
         QCOMPARE(complete({"add", "Socks", "--parent", ""}), QStringList{m_taskId});
         QCOMPARE(complete({"move", ""}), QStringList{m_taskId});
+        QCOMPARE(complete({"edit", ""}), QStringList{m_taskId});
         QCOMPARE(completeInZsh({"complete", ""}), QStringList{m_taskId});
         QCOMPARE(completeInFish({"complete", ""}), QStringList{m_taskId});
     }

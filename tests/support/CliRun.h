@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+// The built velmoran-cli run as a separate process over a store, preferences and clock of its
+// own, in a temporary folder: the store under "store", every XDG folder beside it.
+class CliRun
+{
+public:
+    struct Result
+    {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+
+        QJsonArray json() const { return QJsonDocument::fromJson(out).array(); }
+        QJsonObject object() const { return QJsonDocument::fromJson(out).object(); }
+        QJsonObject first() const { return json().first().toObject(); }
+    };
+
+    explicit CliRun(QString now)
+        : m_now(std::move(now))
+    {}
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString storeRoot() const { return m_dir.filePath(QStringLiteral("store")); }
+    void setNow(const QString& now) { m_now = now; }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), m_dir.path());
+        for (const char* name : {"config", "data", "state", "cache"})
+            environment.insert(
+                QStringLiteral("XDG_%1_HOME").arg(QString::fromLatin1(name).toUpper()),
+                m_dir.filePath(QString::fromLatin1(name)));
+        environment.insert(QStringLiteral("TZ"), QStringLiteral("Europe/Berlin"));
+        environment.insert(QStringLiteral("VELMORAN_NOW"), m_now);
+        environment.insert(QStringLiteral("VELMORAN_STORE"), storeRoot());
+        environment.remove(QStringLiteral("VELMORAN_SYNC_DIR"));
+        return environment;
+    }
+
+    // Started, for a test that acts while the command runs.
+    void start(QProcess& process, const QStringList& arguments) const
+    {
+        process.setProcessEnvironment(environment());
+        process.start(QStringLiteral(VELMORAN_CLI_PATH), arguments);
+    }
+
+    static Result finish(QProcess& process)
+    {
+        Result result;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            return result;
+        }
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = process.readAllStandardOutput();
+        result.err = process.readAllStandardError();
+        return result;
+    }
+
+    Result operator()(const QStringList& arguments) const
+    {
+        QProcess process;
+        start(process, arguments);
+        return finish(process);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_now;
+};
