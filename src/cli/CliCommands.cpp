@@ -6,6 +6,7 @@
 #include "cli/CliReopen.h"
 #include "cli/CliShow.h"
 #include "cli/CliSubtasks.h"
+#include "cli/CliTaskLookup.h"
 #include "cli/CliTaskSelection.h"
 #include "commands/ExternalTaskEntry.h"
 #include "commands/UrlCommand.h"
@@ -28,6 +29,7 @@ namespace CliCommands {
 namespace {
 
 using CliOutput::fail;
+using CliTaskLookup::unknownTask;
 
 void warn(const QString& message)
 {
@@ -78,16 +80,6 @@ store::ReminderPtr asStored(DataManager& manager, const store::ReminderPtr& remi
             return each;
     }
     return reminder;
-}
-
-store::ReminderPtr taskWithIdentifier(DataManager& manager, const QString& identifier)
-{
-    return identifier.isEmpty() ? nullptr : manager.tasks().reminderWithIdentifier(identifier);
-}
-
-QString unknownTask(const QString& identifier)
-{
-    return CliText::tr("no task has the identifier \"%1\" (see \"tasks\")").arg(identifier);
 }
 
 int printResult(DataManager& manager, const UrlCommand::Result& result, const QString& identifier,
@@ -244,7 +236,7 @@ int runTasks(DataManager& manager, const CliRequest& request)
 int runComplete(DataManager& manager, const CliRequest& request)
 {
     const QString identifier = request.arguments.constFirst();
-    const store::ReminderPtr reminder = taskWithIdentifier(manager, identifier);
+    const store::ReminderPtr reminder = CliTaskLookup::task(manager, identifier);
     if (!reminder)
         return fail(unknownTask(identifier));
     if (reminder->completed) {
@@ -261,7 +253,7 @@ int runComplete(DataManager& manager, const CliRequest& request)
 int runDelete(DataManager& manager, const CliRequest& request)
 {
     const QString identifier = request.arguments.constFirst();
-    const store::ReminderPtr reminder = taskWithIdentifier(manager, identifier);
+    const store::ReminderPtr reminder = CliTaskLookup::task(manager, identifier);
     if (!reminder)
         return fail(unknownTask(identifier));
     SubtaskTree before = CliSubtasks::treeAround(manager, {reminder});
@@ -275,12 +267,12 @@ int runDelete(DataManager& manager, const CliRequest& request)
 int runMove(DataManager& manager, const CliRequest& request)
 {
     const QString identifier = request.arguments.constFirst();
-    const store::ReminderPtr reminder = taskWithIdentifier(manager, identifier);
+    const store::ReminderPtr reminder = CliTaskLookup::task(manager, identifier);
     if (!reminder)
         return fail(unknownTask(identifier));
     store::ReminderPtr parent;
     if (request.parent) {
-        parent = taskWithIdentifier(manager, *request.parent);
+        parent = CliTaskLookup::task(manager, *request.parent);
         if (!parent)
             return fail(unknownTask(*request.parent));
     }
