@@ -22,86 +22,94 @@ private Q_SLOTS:
         const QTime midnight(0, 0);
         const QDateTime none;
         const QDateTime wednesdayTen = local(2026, 12, 9, 10, 0);
-        const auto row = [](const char* name, const QString& due, const QDateTime& now,
-                            const QTime& preset, const QDateTime& expected) {
-            QTest::newRow(name) << due << now << preset << expected;
-        };
 
         // "HH:mm": today, unless that moment is not later than now.
-        row("time later today", "09:00", local(2026, 12, 9, 8, 0), eight, local(2026, 12, 9, 9, 0));
-        row("time passed goes to tomorrow", "09:00", wednesdayTen, eight,
-            local(2026, 12, 10, 9, 0));
-        row("time equal to now goes to tomorrow", "10:00", wednesdayTen, eight,
-            local(2026, 12, 10, 10, 0));
-        row("time over the year's end", "07:15", local(2026, 12, 31, 22, 0), eight,
-            local(2027, 1, 1, 7, 15));
-        row("one-digit hour", "9:05", local(2026, 12, 9, 8, 0), eight, local(2026, 12, 9, 9, 5));
-        row("one-digit minute", "9:5", wednesdayTen, eight, none);
-        row("hour 24", "24:00", wednesdayTen, eight, none);
-        row("minute 60", "23:60", wednesdayTen, eight, none);
-        row("seconds", "12:30:45", wednesdayTen, eight, none);
-        row("two colons alone", "::", wednesdayTen, eight, none);
-        row("letters", "ab:cd", wednesdayTen, eight, none);
-        row("other digits", QString::fromUtf8("٠٩:٠٠"), wednesdayTen, eight, none);
-        row("no separator", "0900", wednesdayTen, eight, none);
+        QTest::newRow("time later today")
+            << "09:00" << local(2026, 12, 9, 8, 0) << eight << local(2026, 12, 9, 9, 0);
+        QTest::newRow("time passed goes to tomorrow")
+            << "09:00" << wednesdayTen << eight << local(2026, 12, 10, 9, 0);
+        QTest::newRow("time equal to now goes to tomorrow")
+            << "10:00" << wednesdayTen << eight << local(2026, 12, 10, 10, 0);
+        QTest::newRow("time over the year's end")
+            << "07:15" << local(2026, 12, 31, 22, 0) << eight << local(2027, 1, 1, 7, 15);
+        QTest::newRow("one-digit hour")
+            << "9:05" << local(2026, 12, 9, 8, 0) << eight << local(2026, 12, 9, 9, 5);
+        QTest::newRow("one-digit minute") << "9:5" << wednesdayTen << eight << none;
+        QTest::newRow("hour 24") << "24:00" << wednesdayTen << eight << none;
+        QTest::newRow("minute 60") << "23:60" << wednesdayTen << eight << none;
+        QTest::newRow("seconds") << "12:30:45" << wednesdayTen << eight << none;
+        QTest::newRow("two colons alone") << "::" << wednesdayTen << eight << none;
+        QTest::newRow("letters") << "ab:cd" << wednesdayTen << eight << none;
+        QTest::newRow("other digits")
+            << QString::fromUtf8("٠٩:٠٠") << wednesdayTen << eight << none;
+        QTest::newRow("no separator") << "0900" << wednesdayTen << eight << none;
 
         // "MM-dd": this year at the preset time; today stays today even after the preset time.
-        row("12-24 on 24 December", "12-24", local(2026, 12, 24, 10, 0), eight,
-            local(2026, 12, 24, 8, 0));
-        row("12-24 on 24 December, no due time", "12-24", local(2026, 12, 24, 10, 0), midnight,
-            local(2026, 12, 24));
-        row("12-24 on 26 December", "12-24", local(2026, 12, 26, 10, 0), eight,
-            local(2027, 12, 24, 8, 0));
-        row("12-24 before it", "12-24", wednesdayTen, eight, local(2026, 12, 24, 8, 0));
-        row("early next year", "01-05", wednesdayTen, eight, local(2027, 1, 5, 8, 0));
-        row("one-digit month and day", "1-5", wednesdayTen, eight, local(2027, 1, 5, 8, 0));
-        row("six characters", "12-245", wednesdayTen, eight, none);
-        row("13-45", "13-45", wednesdayTen, eight, none);
-        row("month 0", "00-10", wednesdayTen, eight, none);
-        row("29 February outside a leap year", "02-29", wednesdayTen, eight, none);
-        row("31 April", "04-31", wednesdayTen, eight, none);
-        row("lone dash", "-5", wednesdayTen, eight, none);
+        QTest::newRow("12-24 on 24 December")
+            << "12-24" << local(2026, 12, 24, 10, 0) << eight << local(2026, 12, 24, 8, 0);
+        QTest::newRow("12-24 on 24 December, no due time")
+            << "12-24" << local(2026, 12, 24, 10, 0) << midnight << local(2026, 12, 24);
+        QTest::newRow("12-24 on 26 December")
+            << "12-24" << local(2026, 12, 26, 10, 0) << eight << local(2027, 12, 24, 8, 0);
+        QTest::newRow("12-24 before it")
+            << "12-24" << wednesdayTen << eight << local(2026, 12, 24, 8, 0);
+        QTest::newRow("early next year")
+            << "01-05" << wednesdayTen << eight << local(2027, 1, 5, 8, 0);
+        QTest::newRow("one-digit month and day")
+            << "1-5" << wednesdayTen << eight << local(2027, 1, 5, 8, 0);
+        QTest::newRow("six characters") << "12-245" << wednesdayTen << eight << none;
+        QTest::newRow("13-45") << "13-45" << wednesdayTen << eight << none;
+        QTest::newRow("month 0") << "00-10" << wednesdayTen << eight << none;
+        QTest::newRow("29 February outside a leap year")
+            << "02-29" << wednesdayTen << eight << none;
+        QTest::newRow("31 April") << "04-31" << wednesdayTen << eight << none;
+        QTest::newRow("lone dash") << "-5" << wednesdayTen << eight << none;
 
         // "MM-dd HH:mm": this year's moment unless it is not later than now.
-        row("day and time later", "12-24 09:00", local(2026, 12, 24, 8, 0), eight,
-            local(2026, 12, 24, 9, 0));
-        row("day and time passed", "12-24 09:00", local(2026, 12, 24, 10, 0), eight,
-            local(2027, 12, 24, 9, 0));
-        row("two spaces", "12-24  09:00", local(2026, 12, 24, 8, 0), eight,
-            local(2026, 12, 24, 9, 0));
-        row("day and seconds", "12-24 09:00:00", wednesdayTen, eight, none);
-        row("day and bad time", "12-24 25:00", wednesdayTen, eight, none);
-        row("time first", "09:00 12-24", wednesdayTen, eight, none);
+        QTest::newRow("day and time later")
+            << "12-24 09:00" << local(2026, 12, 24, 8, 0) << eight << local(2026, 12, 24, 9, 0);
+        QTest::newRow("day and time passed")
+            << "12-24 09:00" << local(2026, 12, 24, 10, 0) << eight << local(2027, 12, 24, 9, 0);
+        QTest::newRow("two spaces")
+            << "12-24  09:00" << local(2026, 12, 24, 8, 0) << eight << local(2026, 12, 24, 9, 0);
+        QTest::newRow("day and seconds") << "12-24 09:00:00" << wednesdayTen << eight << none;
+        QTest::newRow("day and bad time") << "12-24 25:00" << wednesdayTen << eight << none;
+        QTest::newRow("time first") << "09:00 12-24" << wednesdayTen << eight << none;
 
         // "yyyy-MM-dd" and "yyyy-MM-dd HH:mm": exactly that day or moment, past or not.
-        row("full date", "2030-01-15", wednesdayTen, eight, local(2030, 1, 15, 8, 0));
-        row("full date, no due time", "2030-01-15", wednesdayTen, midnight, local(2030, 1, 15));
-        row("full date and time", "2030-01-15 18:30", wednesdayTen, eight,
-            local(2030, 1, 15, 18, 30));
-        row("past moment stays", "2026-12-09 09:00", wednesdayTen, eight, local(2026, 12, 9, 9, 0));
-        row("short fields", "2030-1-5 7:30", wednesdayTen, eight, local(2030, 1, 5, 7, 30));
-        row("surrounding blanks", "  2030-01-15  ", wednesdayTen, eight, local(2030, 1, 15, 8, 0));
-        row("2026-02-30 25:99", "2026-02-30 25:99", wednesdayTen, eight, none);
-        row("30 February", "2026-02-30", wednesdayTen, eight, none);
-        row("two-digit year", "30-01-15", wednesdayTen, eight, none);
-        row("year 0", "0000-01-15", wednesdayTen, eight, none);
-        row("four pieces", "2030-01-15-01", wednesdayTen, eight, none);
-        row("ISO T", "2030-01-15T18:30", wednesdayTen, eight, none);
-        row("two dashes alone", "--", wednesdayTen, eight, none);
-        row("dashes and colons", "--::", wednesdayTen, eight, none);
+        QTest::newRow("full date")
+            << "2030-01-15" << wednesdayTen << eight << local(2030, 1, 15, 8, 0);
+        QTest::newRow("full date, no due time")
+            << "2030-01-15" << wednesdayTen << midnight << local(2030, 1, 15);
+        QTest::newRow("full date and time")
+            << "2030-01-15 18:30" << wednesdayTen << eight << local(2030, 1, 15, 18, 30);
+        QTest::newRow("past moment stays")
+            << "2026-12-09 09:00" << wednesdayTen << eight << local(2026, 12, 9, 9, 0);
+        QTest::newRow("short fields")
+            << "2030-1-5 7:30" << wednesdayTen << eight << local(2030, 1, 5, 7, 30);
+        QTest::newRow("surrounding blanks")
+            << "  2030-01-15  " << wednesdayTen << eight << local(2030, 1, 15, 8, 0);
+        QTest::newRow("2026-02-30 25:99") << "2026-02-30 25:99" << wednesdayTen << eight << none;
+        QTest::newRow("30 February") << "2026-02-30" << wednesdayTen << eight << none;
+        QTest::newRow("two-digit year") << "30-01-15" << wednesdayTen << eight << none;
+        QTest::newRow("year 0") << "0000-01-15" << wednesdayTen << eight << none;
+        QTest::newRow("four pieces") << "2030-01-15-01" << wednesdayTen << eight << none;
+        QTest::newRow("ISO T") << "2030-01-15T18:30" << wednesdayTen << eight << none;
+        QTest::newRow("two dashes alone") << "--" << wednesdayTen << eight << none;
+        QTest::newRow("dashes and colons") << "--::" << wednesdayTen << eight << none;
         // A time the spring change skips is the first time after it that the clock shows.
-        row("skipped hour of spring", "2026-03-29 02:30", wednesdayTen, eight,
-            local(2026, 3, 29, 3, 0));
-        row("skipped hour, next year's", "2027-03-28 02:00", wednesdayTen, eight,
-            local(2027, 3, 28, 3, 0));
-        row("skipped hour, month and day", "03-29 02:59", local(2026, 3, 1, 12, 0), eight,
-            local(2026, 3, 29, 3, 0));
-        row("skipped hour, time only", "02:30", local(2026, 3, 29, 1, 0), eight,
-            local(2026, 3, 29, 3, 0));
-        row("repeated hour of autumn", "2026-10-25 02:30", wednesdayTen, eight,
-            local(2026, 10, 25, 2, 30));
-        row("empty", "", wednesdayTen, eight, none);
-        row("blank", "   ", wednesdayTen, eight, none);
+        QTest::newRow("skipped hour of spring")
+            << "2026-03-29 02:30" << wednesdayTen << eight << local(2026, 3, 29, 3, 0);
+        QTest::newRow("skipped hour, next year's")
+            << "2027-03-28 02:00" << wednesdayTen << eight << local(2027, 3, 28, 3, 0);
+        QTest::newRow("skipped hour, month and day")
+            << "03-29 02:59" << local(2026, 3, 1, 12, 0) << eight << local(2026, 3, 29, 3, 0);
+        QTest::newRow("skipped hour, time only")
+            << "02:30" << local(2026, 3, 29, 1, 0) << eight << local(2026, 3, 29, 3, 0);
+        QTest::newRow("repeated hour of autumn")
+            << "2026-10-25 02:30" << wednesdayTen << eight << local(2026, 10, 25, 2, 30);
+        QTest::newRow("empty") << "" << wednesdayTen << eight << none;
+        QTest::newRow("blank") << "   " << wednesdayTen << eight << none;
     }
 
     void dueForms()
