@@ -112,11 +112,8 @@ private Q_SLOTS:
     {
         const Run run = cli({"smartadd", "call", "mom", "tomorrow", "3pm", "!", "--json"});
         QCOMPARE(run.exitCode, 0);
-        const QJsonObject task = run.first();
-        QCOMPARE(task.value("title").toString(), QString("call mom !"));
-        QCOMPARE(task.value("due").toString(), QString("2026-12-10T15:00"));
-        QCOMPARE(task.value("priority").toInt(), 0);
-        QCOMPARE(task.value("alarms").toArray().size(), 1);
+        QCOMPARE(run.first().value("title").toString(), QString("call mom !"));
+        QCOMPARE(run.first().value("due").toString(), QString("2026-12-10T15:00"));
 
         const Run nothing = cli({"smartadd", "tomorrow "});
         QCOMPARE(nothing.exitCode, 1);

@@ -229,22 +229,18 @@ private Q_SLOTS:
     void selectedListsOnly()
     {
         create();
+        const auto found = [this](const QString& name) {
+            return m_store->manager->lists()
+                .calendarFromNameOnlyFromSelectedCalendars(name)
+                ->calendarIdentifier;
+        };
         m_store->defaults->setObject(QStringList{"wood", "gone", "home"}, PrefKey::visibleLists);
         // Work is hidden: "wo" finds Wood, and "work" finds nothing and falls to the default.
-        QCOMPARE(m_store->manager->lists()
-                     .calendarFromNameOnlyFromSelectedCalendars("wo")
-                     ->calendarIdentifier,
-                 QString("wood"));
-        QCOMPARE(m_store->manager->lists()
-                     .calendarFromNameOnlyFromSelectedCalendars("work")
-                     ->calendarIdentifier,
-                 QString("home"));
+        QCOMPARE(found("wo"), QString("wood"));
+        QCOMPARE(found("work"), QString("home"));
         // Only vanished lists chosen: the store's default list alone is searched.
         m_store->defaults->setObject(QStringList{"gone"}, PrefKey::visibleLists);
-        QCOMPARE(m_store->manager->lists()
-                     .calendarFromNameOnlyFromSelectedCalendars("ho")
-                     ->calendarIdentifier,
-                 QString("home"));
+        QCOMPARE(found("ho"), QString("home"));
     }
 
     void smartAddPriorityListAndAlarm()
