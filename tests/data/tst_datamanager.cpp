@@ -68,18 +68,16 @@ private Q_SLOTS:
         makeList(root(), "home", "Home", {"Laundry"});
         DataManager& manager = create();
         QCOMPARE(manager.dates().today(), TestEnvironment::local(2026, 12, 9));
-        QCOMPARE(manager.dates().thisWeekDate(),
-                 TestEnvironment::local(2026, 12, 6)); // Sunday-first
-        QCOMPARE(manager.dates().thisMonthDate(), TestEnvironment::local(2026, 12, 1));
+        // Weeks start on Sunday by default.
+        QCOMPARE(manager.dates().thisWeekDate(), TestEnvironment::local(2026, 12, 6));
         QCOMPARE(manager.dates().selectedDate(), manager.dates().today());
-        QCOMPARE(manager.dates().standardEventsDate(), manager.dates().today());
+        QCOMPARE(manager.dates().selectedDateWeekString(), QString("Week 50"));
         QVERIFY(!manager.hasRemindersArray());
 
         // Before the first refresh a new selected date is only stored.
-        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
         manager.dates().setSelectedDate(TestEnvironment::local(2026, 12, 10));
-        QVERIFY(!refreshed.wait(300));
         QVERIFY(!manager.isRefreshRunning());
+        QVERIFY(!manager.dates().selectedDateIsToday());
 
         m_defaults->setBool(false, PrefKey::sundayFirst);
         manager.dates().resetThisWeekDate();
@@ -155,7 +153,9 @@ private Q_SLOTS:
         manager.handleNotification();    // dropped too
         m_gate->release(1);
         QVERIFY(refreshed.wait(5000));
-        QVERIFY(!refreshed.wait(400));
+        // A refresh kept for later would start now and block on the gate.
+        QCoreApplication::processEvents();
+        QVERIFY(!manager.isRefreshRunning());
         QCOMPARE(refreshed.count(), 1);
         QCOMPARE(m_fetches.loadRelaxed(), 1);
         QVERIFY(manager.hasRemindersArray());
@@ -319,18 +319,6 @@ private Q_SLOTS:
                  (QStringList{"home", "new"}));
     }
 
-    void theDayStringMarksToday()
-    {
-        DataManager& manager = create();
-        QVERIFY(manager.dates().selectedDateIsToday());
-        QVERIFY(manager.dates().selectedDateString().contains("Dec"));
-        QVERIFY(manager.dates().selectedDateString().startsWith("Wed, "));
-        QCOMPARE(manager.dates().selectedDateYearString(), QString("2026"));
-        QCOMPARE(manager.dates().selectedDateWeekString(), QString("Week 50"));
-        manager.dates().setSelectedDate(TestEnvironment::local(2026, 12, 10));
-        QVERIFY(!manager.dates().selectedDateIsToday());
-    }
-
     void eventsOutsideTheWindowAreFetchedAgain()
     {
         writeFile(root() + "/cal/displayname", "Calendar");
@@ -380,8 +368,8 @@ private Q_SLOTS:
         m_defaults->setBool(false, PrefKey::appIconBadgeOverdue);
         QCOMPARE(manager.counts().calculateAppIconBadgeNumber(), 1u);
         m_defaults->setBool(true, PrefKey::appIconBadgeUndated);
-        QCOMPARE(manager.counts().calculateAppIconBadgeNumber(),
-                 2u); // the completed one is not undated
+        // The completed one is not undated.
+        QCOMPARE(manager.counts().calculateAppIconBadgeNumber(), 2u);
 
         manager.counts().refreshCounts();
         QCOMPARE(manager.counts().badgeLabel(), QString("2"));

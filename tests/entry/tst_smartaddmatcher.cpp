@@ -56,89 +56,63 @@ private Q_SLOTS:
         QTest::addColumn<int>("length");
         QTest::addColumn<bool>("betweenSpaces");
         QTest::addColumn<QString>("cut");
+        const auto row = [](const char* name, const QString& line, bool withSuffix,
+                            const QString& word, const QString& matched, int location, int length,
+                            bool betweenSpaces, const QString& cut) {
+            QTest::newRow(name) << line << withSuffix << word << matched << location << length
+                                << betweenSpaces << cut;
+        };
+        const auto none = [](const char* name, const QString& line) {
+            QTest::newRow(name) << line << true << QString() << QString() << 0 << 0 << false
+                                << line;
+        };
 
         // Word rules, in the three places.
-        QTest::newRow("word between spaces") << "buy milk tomorrow " << false << "Tomorrow"
-                                             << "" << 8 << 10 << true << "buy milk ";
-        QTest::newRow("word at end needs the end allowed")
-            << "buy milk tomorrow" << false << ""
-            << "" << 0 << 0 << false << "buy milk tomorrow";
-        QTest::newRow("word at end") << "buy milk tomorrow" << true << "Tomorrow"
-                                     << "" << 8 << 9 << false << "buy milk";
-        QTest::newRow("word at start, any case") << "TOMORROW call" << false << "Tomorrow"
-                                                 << "" << 0 << 9 << false << "call";
-        QTest::newRow("two-word rule") << "review next week " << false << "Next Week"
-                                       << "" << 6 << 11 << true << "review ";
-        QTest::newRow("start search replaces the range, flag stays")
-            << "tomorrow x tomorrow y" << false << "Tomorrow"
-            << "" << 0 << 9 << true << " x tomorrow y";
-        QTest::newRow("twice in the middle, the first counts")
-            << "call tomorrow mom tomorrow now" << false << "Tomorrow"
-            << "" << 4 << 10 << true << "call mom tomorrow now";
-        QTest::newRow("end search replaces the range, flag stays")
-            << "x tomorrow y tomorrow" << true << "Tomorrow"
-            << "" << 12 << 9 << true << "x tomorrow y ";
-        QTest::newRow("padded") << "  tomorrow  " << false << "Tomorrow"
-                                << "" << 1 << 10 << true << "   ";
-        QTest::newRow("inside a longer word") << "tomorrowland trip " << true << ""
-                                              << "" << 0 << 0 << false << "tomorrowland trip ";
-        QTest::newRow("end of a longer word") << "stomorrow trip " << true << ""
-                                              << "" << 0 << 0 << false << "stomorrow trip ";
-        QTest::newRow("al only as a word") << "alarm check " << true << ""
-                                           << "" << 0 << 0 << false << "alarm check ";
-        QTest::newRow("al") << "x al y" << false << "al"
-                            << "" << 1 << 4 << true << "x y";
-        QTest::newRow("noon at start") << "noon meeting" << false << "noon"
-                                       << "" << 0 << 5 << false << "meeting";
-        QTest::newRow("weekday") << "friday lunch " << false << "Friday"
-                                 << "" << 0 << 7 << false << "lunch ";
+        row("word between spaces", "buy milk tomorrow ", false, "Tomorrow", "", 8, 10, true,
+            "buy milk ");
+        row("word at end needs the end allowed", "buy milk tomorrow", false, "", "", 0, 0, false,
+            "buy milk tomorrow");
+        row("word at end", "buy milk tomorrow", true, "Tomorrow", "", 8, 9, false, "buy milk");
+        row("word at start, any case", "TOMORROW call", false, "Tomorrow", "", 0, 9, false, "call");
+        row("two-word rule", "review next week ", false, "Next Week", "", 6, 11, true, "review ");
+        row("start search replaces the range, flag stays", "tomorrow x tomorrow y", false,
+            "Tomorrow", "", 0, 9, true, " x tomorrow y");
+        row("twice in the middle, the first counts", "call tomorrow mom tomorrow now", false,
+            "Tomorrow", "", 4, 10, true, "call mom tomorrow now");
+        row("end search replaces the range, flag stays", "x tomorrow y tomorrow", true, "Tomorrow",
+            "", 12, 9, true, "x tomorrow y ");
+        row("padded", "  tomorrow  ", false, "Tomorrow", "", 1, 10, true, "   ");
+        none("inside a longer word", "tomorrowland trip ");
+        none("end of a longer word", "stomorrow trip ");
+        none("al only as a word", "alarm check ");
+        row("al", "x al y", false, "al", "", 1, 4, true, "x y");
+        row("noon at start", "noon meeting", false, "noon", "", 0, 5, false, "meeting");
+        row("weekday", "friday lunch ", false, "Friday", "", 0, 7, false, "lunch ");
         // Priorities act only as the first word.
-        QTest::newRow("! first") << "! call mom" << false << "!"
-                                 << "" << 0 << 2 << false << "call mom";
-        QTest::newRow("!! first") << "!! call" << false << "!!"
-                                  << "" << 0 << 3 << false << "call";
-        QTest::newRow("!!! first") << "!!! call" << false << "!!!"
-                                   << "" << 0 << 4 << false << "call";
-        QTest::newRow("! last") << "call mom !" << true << ""
-                                << "" << 0 << 0 << false << "call mom !";
-        QTest::newRow("! inside") << "call mom ! now" << true << ""
-                                  << "" << 0 << 0 << false << "call mom ! now";
+        row("! first", "! call mom", false, "!", "", 0, 2, false, "call mom");
+        row("!!! first", "!!! call", false, "!!!", "", 0, 4, false, "call");
+        none("! last", "call mom !");
+        none("! inside", "call mom ! now");
         // Pattern rules carry their matched text.
-        QTest::newRow("M/dd") << "pay rent 3/27 " << false << "M/dd"
-                              << "3/27" << 8 << 6 << true << "pay rent ";
-        QTest::newRow("h:m") << "call 14:20 " << false << "h:m"
-                             << "14:20" << 4 << 7 << true << "call ";
-        QTest::newRow("h:map two-digit hour") << "meet 12:15a " << false << "h:map"
-                                              << "12:15a" << 4 << 8 << true << "meet ";
-        QTest::newRow("h:map at end") << "x 8:30p" << true << "h:map"
-                                      << "8:30p" << 1 << 6 << false << "x";
-        QTest::newRow("hap") << "lunch 12p " << false << "hap"
-                             << "12p" << 5 << 5 << true << "lunch ";
-        QTest::newRow("hampm") << "call 3pm " << false << "hampm"
-                               << "3pm" << 4 << 5 << true << "call ";
-        QTest::newRow("h:mampm") << "dinner 7:30pm " << false << "h:mampm"
-                                 << "7:30pm" << 6 << 8 << true << "dinner ";
-        QTest::newRow("pattern case-insensitive") << "call 3PM " << false << "hampm"
-                                                  << "3PM" << 4 << 5 << true << "call ";
+        row("M/dd", "pay rent 3/27 ", false, "M/dd", "3/27", 8, 6, true, "pay rent ");
+        row("h:m", "call 14:20 ", false, "h:m", "14:20", 4, 7, true, "call ");
+        row("h:map two-digit hour", "meet 12:15a ", false, "h:map", "12:15a", 4, 8, true, "meet ");
+        row("h:map at end", "x 8:30p", true, "h:map", "8:30p", 1, 6, false, "x");
+        row("hap", "lunch 12p ", false, "hap", "12p", 5, 5, true, "lunch ");
+        row("hampm, any case", "call 3PM ", false, "hampm", "3PM", 4, 5, true, "call ");
+        row("h:mampm", "dinner 7:30pm ", false, "h:mampm", "7:30pm", 6, 8, true, "dinner ");
         // Only the first occurrence of a pattern counts, even when a later one would stand
         // between spaces.
-        QTest::newRow("first occurrence only") << "a8:30p 9:30p " << true << ""
-                                               << "" << 0 << 0 << false << "a8:30p 9:30p ";
-        QTest::newRow("prefix") << "buy /groceries milk " << false << "/"
-                                << "/groceries" << 3 << 12 << true << "buy milk ";
-        QTest::newRow("prefix at end") << "buy milk /Einkäufe" << true << "/"
-                                       << "/Einkäufe" << 8 << 10 << false << "buy milk";
+        none("first occurrence only", "a8:30p 9:30p ");
+        row("prefix", "buy /groceries milk ", false, "/", "/groceries", 3, 12, true, "buy milk ");
+        row("prefix at end", "buy milk /Einkäufe", true, "/", "/Einkäufe", 8, 10, false,
+            "buy milk");
         // Bad input.
-        QTest::newRow("empty") << "" << true << ""
-                               << "" << 0 << 0 << false << "";
-        QTest::newRow("blank") << "   " << true << ""
-                               << "" << 0 << 0 << false << "   ";
-        QTest::newRow("lone trigger") << "tomorrow" << true << ""
-                                      << "" << 0 << 0 << false << "tomorrow";
-        QTest::newRow("lone !") << "!" << true << ""
-                                << "" << 0 << 0 << false << "!";
-        QTest::newRow("bare prefix") << "x / y" << true << ""
-                                     << "" << 0 << 0 << false << "x / y";
+        none("empty", "");
+        none("blank", "   ");
+        none("lone trigger", "tomorrow");
+        none("lone !", "!");
+        none("bare prefix", "x / y");
     }
 
     void defaultRulesMatch()
@@ -172,59 +146,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("expected");
-
-        QTest::newRow("M/dd two digits") << "M/dd"
-                                         << "10/22"
-                                         << "10/22";
-        QTest::newRow("M/dd one-digit month") << "M/dd"
-                                              << "5/30"
-                                              << "5/30";
-        QTest::newRow("M/dd one-digit day") << "M/dd"
-                                            << "12/1"
-                                            << "12/1";
-        QTest::newRow("M/dd both short") << "M/dd"
-                                         << "3/7"
-                                         << "3/7";
+        const auto row = [](const char* name, const QString& family, const QString& line,
+                            const QString& expected) {
+            QTest::newRow(name) << family << line << expected;
+        };
+        row("M/dd two digits", "M/dd", "10/22", "10/22");
+        row("M/dd one-digit month", "M/dd", "5/30", "5/30");
+        row("M/dd one-digit day", "M/dd", "12/1", "12/1");
         // The first expression is tried over the whole line before the second one.
-        QTest::newRow("M/dd later full form wins") << "M/dd"
-                                                   << "1/2 and 03/15"
-                                                   << "03/15";
-        QTest::newRow("dd/M") << "dd/M"
-                              << "27/3"
-                              << "27/3";
-        QTest::newRow("dd/M two digits") << "dd/M"
-                                         << "22/10"
-                                         << "22/10";
-        QTest::newRow("dd/M no month 13") << "dd/M"
-                                          << "13/13"
-                                          << "13/1";
-        QTest::newRow("h:m") << "h:m"
-                             << "8:00"
-                             << "8:00";
-        QTest::newRow("h:m 24") << "h:m"
-                                << "at 24:00"
-                                << "4:00";
-        QTest::newRow("h") << "h"
-                           << "at 14"
-                           << "14";
-        QTest::newRow("h one digit") << "h"
-                                     << "at 8"
-                                     << "8";
-        QTest::newRow("hap") << "hap"
-                             << "10p"
-                             << "10p";
-        QTest::newRow("hap finds a prefix of am") << "hap"
-                                                  << "3pm"
-                                                  << "3p";
-        QTest::newRow("hampm") << "hampm"
-                               << "8am"
-                               << "8am";
-        QTest::newRow("h:mampm") << "h:mampm"
-                                 << "2:20PM"
-                                 << "2:20PM";
-        QTest::newRow("none") << "h:map"
-                              << "no time here"
-                              << "";
+        row("M/dd later full form wins", "M/dd", "1/2 and 03/15", "03/15");
+        row("dd/M", "dd/M", "27/3", "27/3");
+        row("dd/M no month 13", "dd/M", "13/13", "13/1");
+        row("h:m", "h:m", "8:00", "8:00");
+        row("h:m 24", "h:m", "at 24:00", "4:00");
+        row("h", "h", "at 14", "14");
+        row("hap", "hap", "10p", "10p");
+        row("hap finds a prefix of am", "hap", "3pm", "3p");
+        row("hampm", "hampm", "8am", "8am");
+        row("h:mampm", "h:mampm", "2:20PM", "2:20PM");
+        row("none", "h:map", "no time here", "");
     }
 
     void familiesTryTheirExpressionsInOrder()
@@ -244,52 +184,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("cut"); // equal to line: no match
-
-        QTest::newRow("c++") << qint64(0) << "c++"
-                             << "learn c++ now "
-                             << "learn now ";
-        QTest::newRow("c++ not c") << qint64(0) << "c++"
-                                   << "learn c now "
-                                   << "learn c now ";
-        QTest::newRow("(x") << qint64(0) << "(x"
-                            << "a (x b"
-                            << "a b";
-        QTest::newRow("a|b") << qint64(0) << "a|b"
-                             << "x a|b y"
-                             << "x y";
-        QTest::newRow("a|b not a") << qint64(0) << "a|b"
-                                   << "x a y"
-                                   << "x a y";
-        QTest::newRow("\\d") << qint64(0) << "\\d"
-                             << "x \\d y"
-                             << "x y";
-        QTest::newRow("\\d not a digit") << qint64(0) << "\\d"
-                                         << "x 5 y"
-                                         << "x 5 y";
-        QTest::newRow(".*") << qint64(0) << ".*"
-                            << "x anything y"
-                            << "x anything y";
-        QTest::newRow("prefix +") << qint64(2) << "+"
-                                  << "buy +work milk"
-                                  << "buy milk";
-        QTest::newRow("prefix (") << qint64(2) << "("
-                                  << "x (home y"
-                                  << "x y";
-        QTest::newRow("prefix .* literal") << qint64(2) << ".*"
-                                           << "x .*abc y"
-                                           << "x y";
-        QTest::newRow("prefix .* not a pattern") << qint64(2) << ".*"
-                                                 << "x zzabc y"
-                                                 << "x zzabc y";
-        QTest::newRow("prefix [") << qint64(2) << "["
-                                  << "x [a y"
-                                  << "x y";
-        QTest::newRow("prefix \\") << qint64(2) << "\\"
-                                   << "x \\a y"
-                                   << "x y";
-        QTest::newRow("prefix two characters") << qint64(2) << "@@"
-                                               << "x @@home y"
-                                               << "x y";
+        const auto row = [](const char* name, qint64 type, const QString& word, const QString& line,
+                            const QString& cut) {
+            QTest::newRow(name) << type << word << line << cut;
+        };
+        row("c++", 0, "c++", "learn c++ now ", "learn now ");
+        row("c++ not c", 0, "c++", "learn c now ", "learn c now ");
+        row("(x", 0, "(x", "a (x b", "a b");
+        row("a|b", 0, "a|b", "x a|b y", "x y");
+        row("a|b not a", 0, "a|b", "x a y", "x a y");
+        row("\\d", 0, "\\d", "x \\d y", "x y");
+        row("\\d not a digit", 0, "\\d", "x 5 y", "x 5 y");
+        row(".*", 0, ".*", "x anything y", "x anything y");
+        row("prefix +", 2, "+", "buy +work milk", "buy milk");
+        row("prefix (", 2, "(", "x (home y", "x y");
+        row("prefix .* literal", 2, ".*", "x .*abc y", "x y");
+        row("prefix .* not a pattern", 2, ".*", "x zzabc y", "x zzabc y");
+        row("prefix [", 2, "[", "x [a y", "x y");
+        row("prefix \\", 2, "\\", "x \\a y", "x y");
+        row("prefix two characters", 2, "@@", "x @@home y", "x y");
     }
 
     void ruleWordsAreLiteral()

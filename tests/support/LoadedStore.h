@@ -12,7 +12,10 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
+
+#include <functional>
 
 #include <memory>
 #include <optional>
@@ -52,6 +55,18 @@ struct LoadedStore
     {
         QTest::qWait(350);
         QTRY_VERIFY(!manager->isRefreshRunning() && manager->hasRemindersArray());
+    }
+
+    // Runs a change and waits for the refresh that the store's notice of it starts, then for
+    // the refreshes to settle; false when none came or the change failed the test.
+    bool afterRefresh(const std::function<void()>& change) const
+    {
+        QSignalSpy refreshed(manager.get(), &DataManager::remindersRefreshed);
+        change();
+        if (!refreshed.wait(5000))
+            return false;
+        settle();
+        return !QTest::currentTestFailed();
     }
 
     QString listId(const QString& title) const
