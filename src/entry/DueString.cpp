@@ -1,5 +1,7 @@
 #include "entry/DueString.h"
 
+#include "platform/store/recurrence/ZoneOffsets.h"
+
 #include <optional>
 
 namespace {
@@ -94,24 +96,19 @@ std::optional<DateAndTime> splitAtSpace(QStringView text)
 
 // A moment on the local clock. A time the spring change skips (02:30 on the night the clocks
 // jump from 02:00 to 03:00) is read as the first time after it that the clock shows, 03:00: the
-// user meant that night, and refusing it would drop the due date.
+// user meant that night, and refusing it would drop the due date. A time the autumn change
+// repeats is its first pass, whatever the C library last worked out for the local clock.
 QDateTime moment(const QDate& day, const QTime& time)
 {
     if (!day.isValid())
         return {};
-    const auto exists = [](const QDateTime& naive) {
-        const QDateTime at(naive.date(), naive.time());
-        return at.isValid() && at.date() == naive.date() && at.time() == naive.time() ? at
-                                                                                      : QDateTime();
-    };
-    const QDateTime naive(day, time, Qt::UTC);
-    if (const QDateTime at = exists(naive); at.isValid())
-        return at;
+    const auto offsets = store::recurrence::ZoneOffsets::ofLocalTime();
+    const qint64 naive = QDateTime(day, time, Qt::UTC).toMSecsSinceEpoch();
     // Gaps last an hour or two; a day's search ends any.
-    for (int minutes = 1; minutes <= 24 * 60; ++minutes) {
-        const QDateTime later = naive.addSecs(minutes * 60);
-        if (const QDateTime at = exists(later); at.isValid())
-            return at;
+    for (int minutes = 0; minutes <= 24 * 60; ++minutes) {
+        const auto readings = offsets->readingsOf(naive + qint64(minutes) * 60 * 1000);
+        if (readings.count > 0)
+            return QDateTime::fromMSecsSinceEpoch(readings.first, Qt::LocalTime);
     }
     return {};
 }

@@ -106,8 +106,10 @@ private Q_SLOTS:
             << "03-29 02:59" << local(2026, 3, 1, 12, 0) << eight << local(2026, 3, 29, 3, 0);
         QTest::newRow("skipped hour, time only")
             << "02:30" << local(2026, 3, 29, 1, 0) << eight << local(2026, 3, 29, 3, 0);
+        // The first pass, in summer time, however the process reached the local clock before.
         QTest::newRow("repeated hour of autumn")
-            << "2026-10-25 02:30" << wednesdayTen << eight << local(2026, 10, 25, 2, 30);
+            << "2026-10-25 02:30" << wednesdayTen << eight
+            << QDateTime(QDate(2026, 10, 25), QTime(0, 30), Qt::UTC).toLocalTime();
         QTest::newRow("empty") << "" << wednesdayTen << eight << none;
         QTest::newRow("blank") << "   " << wednesdayTen << eight << none;
     }
