@@ -153,13 +153,11 @@ private Q_SLOTS:
         QTest::addColumn<bool>("blockA");
         QTest::addColumn<bool>("blockB");
         QTest::addColumn<bool>("blockC");
-        QTest::newRow("1") << 1 << true << true << true;
         QTest::newRow("99") << 99 << true << true << true;
         QTest::newRow("100") << 100 << false << true << true;
         QTest::newRow("119") << 119 << false << true << true;
         QTest::newRow("120") << 120 << false << false << true;
         QTest::newRow("121") << 121 << false << false << false;
-        QTest::newRow("199") << 199 << false << false << false;
     }
 
     void blocksFollowTheStoredVersion()
