@@ -51,33 +51,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("paths");
-        QTest::newRow("filesystem storages") << "[general]\n"
-                                                "status_path = \"~/.vdirsyncer/status/\"\n"
-                                                "\n"
-                                                "[pair cal]\n"
-                                                "a = \"cal_local\"\n"
-                                                "b = \"cal_remote\"\n"
-                                                "collections = [\"from a\", \"from b\"]\n"
-                                                "\n"
-                                                "[storage cal_local]\n"
-                                                "type = \"filesystem\"\n"
-                                                "path = \"~/.calendars/\"\n"
-                                                "fileext = \".ics\"\n"
-                                                "\n"
-                                                "[storage cal_remote]\n"
-                                                "type = \"caldav\"\n"
-                                                "url = \"https://example.org/\"\n"
-                                                "\n"
-                                                "[storage contacts_local]\n"
-                                                "type = \"filesystem\"\n"
-                                                "path = \"~/.contacts/\"\n"
-                                                "fileext = \".vcf\"\n"
-                                                "\n"
-                                                "[storage tasks]\n"
-                                                "# a comment\n"
-                                                "path = '$HOME/tasks'\n"
-                                                "type = \"filesystem\"\n"
-                                             << QStringList{"~/.calendars/", "$HOME/tasks"};
+        QTest::newRow("filesystem storages")
+            << "[general]\nstatus_path = \"~/.vdirsyncer/status/\"\n\n"
+               "[pair cal]\na = \"cal_local\"\nb = \"cal_remote\"\n"
+               "collections = [\"from a\", \"from b\"]\n\n"
+               "[storage cal_local]\ntype = \"filesystem\"\npath = \"~/.calendars/\"\n"
+               "fileext = \".ics\"\n\n"
+               "[storage cal_remote]\ntype = \"caldav\"\nurl = \"https://example.org/\"\n\n"
+               "[storage contacts_local]\ntype = \"filesystem\"\npath = \"~/.contacts/\"\n"
+               "fileext = \".vcf\"\n\n"
+               "[storage tasks]\n# a comment\npath = '$HOME/tasks'\ntype = \"filesystem\"\n"
+            << QStringList{"~/.calendars/", "$HOME/tasks"};
         QTest::newRow("malformed") << "[storage broken\ntype = \"filesystem\"\npath = \"/x\"\n"
                                       "[storage a]\ntype=\"filesystem\"\npath = \"unterminated\n"
                                       "= = =\n\x01\x02 garbage\npath\n"
@@ -97,18 +81,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("todoman");
         QTest::addColumn<QStringList>("paths");
         QTest::newRow("khal calendars")
-            << "[calendars]\n"
-               "[[home]]\n"
-               "path = ~/.calendars/home/\n"
-               "color = dark green\n"
-               "[[work]]\n"
-               "path = ~/.calendars/work/  # the office\n"
-               "readonly = True\n"
-               "[[discovered]]\n"
-               "type = discover\n"
-               "path = ~/.calendars/*\n"
-               "[locale]\n"
-               "path = /not/a/calendar\n"
+            << "[calendars]\n[[home]]\npath = ~/.calendars/home/\ncolor = dark green\n"
+               "[[work]]\npath = ~/.calendars/work/  # the office\nreadonly = True\n"
+               "[[discovered]]\ntype = discover\npath = ~/.calendars/*\n"
+               "[locale]\npath = /not/a/calendar\n"
             << QString()
             << QStringList{"~/.calendars/home/", "~/.calendars/work/", "~/.calendars/*"};
         QTest::newRow("todoman python") << QString()

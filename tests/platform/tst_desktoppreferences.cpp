@@ -1,4 +1,5 @@
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "platform/desktop/DesktopPreferences.h"
 #include "platform/desktop/GnomeInterfaceSettings.h"
@@ -12,17 +13,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-namespace {
-
-void writeFile(const QString& path, const QByteArray& text)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
-}
-
-} // namespace
+using TestFiles::writeFile;
 
 // What the desktop asks of the program's text size and motion: Plasma's kdeglobals read from
 // real files of a user's and a system's folder, GNOME's interface settings through GSettings's

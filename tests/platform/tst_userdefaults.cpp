@@ -137,27 +137,6 @@ private Q_SLOTS:
         QCOMPARE(reread.boolForKey("soundOn"), true);
     }
 
-    void aJsonValueThatIsNoObjectIsCorruptToo()
-    {
-        QFile file(path());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[1, 2, 3]");
-        file.close();
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("moved to"));
-        UserDefaults defaults(path());
-        QVERIFY(defaults.arrayForKey("0").isEmpty());
-        QCOMPARE(QDir(m_tmp->path()).entryList({"prefs.json.corrupt-*"}).size(), 1);
-    }
-
-    void missingFolderIsCreatedOnFirstWrite()
-    {
-        const QString deep = m_tmp->filePath("a/b/c/prefs.json");
-        UserDefaults defaults(deep);
-        QCOMPARE(defaults.integerForKey("x"), 0);
-        defaults.setInteger(5, "x");
-        QVERIFY(QFile::exists(deep));
-    }
-
     void unwritableFolderKeepsTheChangeInMemory()
     {
         if (geteuid() == 0)
@@ -171,30 +150,6 @@ private Q_SLOTS:
         QCOMPARE(defaults.integerForKey("x"), 7);
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ExeOwner);
-    }
-
-    void standardStoreLivesInThePrivateConfigFolder()
-    {
-        const QString file = UserDefaults::standardUserDefaults().filePath();
-        QVERIFY2(file.startsWith(QString::fromLocal8Bit(qgetenv("HOME"))), qPrintable(file));
-        QVERIFY(file.endsWith("velmoran/preferences.json"));
-        QVERIFY(UserDefaults::suite("group").filePath() != file);
-        QCOMPARE(&UserDefaults::suite("group"), &UserDefaults::suite("group"));
-    }
-
-    void syncStoreAnnouncesChangesFromOutside()
-    {
-        const QString folder = m_tmp->filePath("sync");
-        UbiquitousKeyValueStore local(folder);
-        local.setObject(QVariantList{QVariantMap{{"deviceName", "desk"}}}, "syncedPreferences");
-
-        UbiquitousKeyValueStore remote(folder);
-        QCOMPARE(remote.arrayForKey("syncedPreferences").size(), 1);
-        QSignalSpy spy(&local, &UbiquitousKeyValueStore::didChangeExternally);
-        remote.setObject(QVariantList{1, 2}, "syncedPreferences");
-        QVERIFY(spy.wait(5000));
-        QCOMPARE(spy.first().first().toStringList(), QStringList{"syncedPreferences"});
-        QCOMPARE(local.arrayForKey("syncedPreferences").size(), 2);
     }
 
 private:

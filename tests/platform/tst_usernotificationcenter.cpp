@@ -424,20 +424,6 @@ private Q_SLOTS:
         QVERIFY(m_center->scheduledNotifications().isEmpty());
     }
 
-    void withoutABusNothingBreaks()
-    {
-        WarningCounter warnings;
-        WarningCounter::reset();
-        UserNotificationCenter center(m_clock, QDBusConnection(QStringLiteral("not-connected")));
-        center.setScheduledNotifications({reminderNotification("A", local(2026, 3, 27, 8, 5)),
-                                          reminderNotification("B", local(2026, 3, 27, 8, 6))});
-        m_clock.setNow(local(2026, 3, 27, 8, 6));
-        center.deliverDueNotifications();
-        QTRY_VERIFY(center.deliveredNotifications().isEmpty());
-        QCOMPARE(WarningCounter::count(), 1);
-        center.removeAllDeliveredNotifications();
-    }
-
 private:
     Clock m_clock;
     RecordingDelegate m_delegate;

@@ -153,13 +153,11 @@ private Q_SLOTS:
         QTest::addColumn<bool>("blockA");
         QTest::addColumn<bool>("blockB");
         QTest::addColumn<bool>("blockC");
-        QTest::newRow("1") << 1 << true << true << true;
         QTest::newRow("99") << 99 << true << true << true;
         QTest::newRow("100") << 100 << false << true << true;
         QTest::newRow("119") << 119 << false << true << true;
         QTest::newRow("120") << 120 << false << false << true;
         QTest::newRow("121") << 121 << false << false << false;
-        QTest::newRow("199") << 199 << false << false << false;
     }
 
     void blocksFollowTheStoredVersion()
@@ -237,21 +235,6 @@ private Q_SLOTS:
         QCOMPARE(defaults.stringArrayForKey("invisibleLists"), QStringList{"A"});
     }
 
-    void invisibleListsRule()
-    {
-        StringListCatalog lists({"A", "B", "C"});
-        QCOMPARE(invisibleListsAccordingToVisibleList({}, &lists), QStringList());
-        QCOMPARE(invisibleListsAccordingToVisibleList({"C", "gone"}, &lists),
-                 (QStringList{"A", "B"}));
-        QCOMPARE(invisibleListsAccordingToVisibleList({"A"}, nullptr), QStringList());
-
-        {
-            UserDefaults defaults(path());
-            makeInvisibleListAccordingToVisibleList(defaults, &lists, {"B"});
-        }
-        QCOMPARE(UserDefaults(path()).stringArrayForKey("invisibleLists"), (QStringList{"A", "C"}));
-    }
-
     void versionedStoreWithoutFirstRunKeepsItsChoices()
     {
         UserDefaults defaults(path());
@@ -289,13 +272,6 @@ private Q_SLOTS:
             setupDefaultPreferences(defaults, nullptr);
         }
         QCOMPARE(UserDefaults(path()).arrayForKey("smartAddRules"), rules);
-    }
-
-    // A language without a rule set of its own starts with the English one.
-    void otherLanguagesStartWithEnglishRules()
-    {
-        QCOMPARE(SmartAddRuleSets::forLanguage("ja"), SmartAddRuleSets::forLanguage("en"));
-        QCOMPARE(SmartAddRuleSets::languages().first(), QString("en"));
     }
 
     // The names a new store's sidebar and quick actions use are the user's words; the tag of

@@ -48,53 +48,6 @@ private Q_SLOTS:
         m_night = false;
     }
 
-    void colours_data()
-    {
-        QTest::addColumn<bool>("night");
-        QTest::addColumn<QStringList>("expected");
-        // list background, icon, menu text, sub text, dark text, calendar selected, selected
-        // today, today, dot, selected background, background, divider
-        QTest::newRow("day") << false << QStringList{"255,255,255", "66,140,204",  "84,84,84",
-                                                     "106,106,106", "0,0,0",       "255,255,255",
-                                                     "255,255,255", "36,108,170",  "64,64,64",
-                                                     "240,240,250", "255,255,255", "170,170,170"};
-        QTest::newRow("night") << true << QStringList{"24,24,24",    "144,201,249", "170,170,170",
-                                                      "160,160,160", "170,170,170", "64,64,64",
-                                                      "64,64,64",    "144,201,249", "240,240,240",
-                                                      "44,44,44",    "24,24,24",    "85,85,85"};
-    }
-
-    void colours()
-    {
-        QFETCH(bool, night);
-        QFETCH(QStringList, expected);
-        m_night = night;
-        ModeManager mode(*m_defaults, nightSource());
-        QCOMPARE(mode.isNightMode(), night);
-        const QStringList actual{rgb(mode.listBackgroundColor()),
-                                 rgb(mode.iconColor()),
-                                 rgb(mode.menuTextColor()),
-                                 rgb(mode.subTextColor()),
-                                 rgb(mode.darkTextColor()),
-                                 rgb(mode.calendarSelectedColor()),
-                                 rgb(mode.calendarSelectedTodayColor()),
-                                 rgb(mode.calendarTodayColor()),
-                                 rgb(mode.calendarDotColor()),
-                                 rgb(mode.selectedBackgroundColor()),
-                                 rgb(mode.backgroundColor()),
-                                 rgb(mode.dividerColor())};
-        QCOMPARE(actual, expected);
-        QCOMPARE(mode.listBackgroundColor().alpha(), 255);
-
-        // The appearance is light text on dark at night and the reverse by day.
-        const QPalette palette = mode.vibrantAppearance();
-        const bool darkBase = palette.color(QPalette::Base).lightness() < 128;
-        QCOMPARE(darkBase, night);
-        QVERIFY(qAbs(palette.color(QPalette::Text).lightness() -
-                     palette.color(QPalette::Base).lightness()) > 150);
-        QCOMPARE(mode.datePickerLabelColor().lightness() > 128, night);
-    }
-
     // The highlight marks the control with the keyboard (its focus ring) and the selection:
     // it stands out at 3:1 from every background of its mode and carries its selected text at
     // 4.5:1.

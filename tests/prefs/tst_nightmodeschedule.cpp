@@ -22,47 +22,30 @@ private Q_SLOTS:
         QTest::addColumn<QTime>("time");
         QTest::addColumn<bool>("night");
 
-        const QString start = "22:00", end = "07:00";
-        QTest::newRow("start minute is still day") << start << end << QTime(22, 0) << false;
-        QTest::newRow("first night minute") << start << end << QTime(22, 1) << true;
-        QTest::newRow("just before midnight") << start << end << QTime(23, 59) << true;
-        QTest::newRow("midnight") << start << end << QTime(0, 0) << true;
-        QTest::newRow("end minute is still night") << start << end << QTime(7, 0) << true;
-        QTest::newRow("first day minute") << start << end << QTime(7, 1) << false;
-        QTest::newRow("noon") << start << end << QTime(12, 0) << false;
-        QTest::newRow("seconds do not count") << start << end << QTime(22, 0, 59) << false;
-
-        QTest::newRow("equal times, at them") << "07:00"
-                                              << "07:00" << QTime(7, 0) << true;
-        QTest::newRow("equal times, before") << "07:00"
-                                             << "07:00" << QTime(6, 59) << true;
-        QTest::newRow("equal times, evening") << "07:00"
-                                              << "07:00" << QTime(19, 30) << true;
-
-        QTest::newRow("daytime, start") << "08:00"
-                                        << "20:00" << QTime(8, 0) << false;
-        QTest::newRow("daytime, after start") << "08:00"
-                                              << "20:00" << QTime(8, 1) << true;
-        QTest::newRow("daytime, end") << "08:00"
-                                      << "20:00" << QTime(20, 0) << true;
-        QTest::newRow("daytime, after end") << "08:00"
-                                            << "20:00" << QTime(20, 1) << false;
-        QTest::newRow("daytime, early") << "08:00"
-                                        << "20:00" << QTime(7, 0) << false;
-
+        const auto row = [](const char* name, const char* start, const char* end, QTime time,
+                            bool night) {
+            QTest::newRow(name) << QString(start) << QString(end) << time << night;
+        };
+        row("start minute is still day", "22:00", "07:00", QTime(22, 0), false);
+        row("first night minute", "22:00", "07:00", QTime(22, 1), true);
+        row("midnight", "22:00", "07:00", QTime(0, 0), true);
+        row("end minute is still night", "22:00", "07:00", QTime(7, 0), true);
+        row("first day minute", "22:00", "07:00", QTime(7, 1), false);
+        row("seconds do not count", "22:00", "07:00", QTime(22, 0, 59), false);
+        row("equal times, at them", "07:00", "07:00", QTime(7, 0), true);
+        row("equal times, before", "07:00", "07:00", QTime(6, 59), true);
+        row("equal times, evening", "07:00", "07:00", QTime(19, 30), true);
+        row("daytime, start", "08:00", "20:00", QTime(8, 0), false);
+        row("daytime, after start", "08:00", "20:00", QTime(8, 1), true);
+        row("daytime, end", "08:00", "20:00", QTime(20, 0), true);
+        row("daytime, after end", "08:00", "20:00", QTime(20, 1), false);
         // Unreadable times fall back to 22:00 and 07:00.
-        QTest::newRow("garbage start") << "late"
-                                       << "07:00" << QTime(22, 1) << true;
-        QTest::newRow("garbage start, day") << "late"
-                                            << "07:00" << QTime(21, 0) << false;
-        QTest::newRow("out of range end") << "22:00"
-                                          << "25:61" << QTime(7, 0) << true;
-        QTest::newRow("out of range end, day") << "22:00"
-                                               << "25:61" << QTime(7, 1) << false;
-        QTest::newRow("absent times") << ""
-                                      << "" << QTime(3, 0) << true;
-        QTest::newRow("one-digit hour") << "22:00"
-                                        << "6:30" << QTime(6, 45) << false;
+        row("garbage start", "late", "07:00", QTime(22, 1), true);
+        row("garbage start, day", "late", "07:00", QTime(21, 0), false);
+        row("out of range end", "22:00", "25:61", QTime(7, 0), true);
+        row("out of range end, day", "22:00", "25:61", QTime(7, 1), false);
+        row("absent times", "", "", QTime(3, 0), true);
+        row("one-digit hour", "22:00", "6:30", QTime(6, 45), false);
     }
 
     void schedule()

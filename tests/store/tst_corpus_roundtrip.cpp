@@ -11,7 +11,6 @@
 
 using namespace store;
 using ics::Component;
-using ics::Property;
 
 namespace {
 
@@ -91,43 +90,6 @@ bool firstTodoHasTitle(const QByteArray& bytes)
             return todo->property("SUMMARY") != nullptr;
     }
     return false;
-}
-
-Component* firstEvent(Component& within)
-{
-    for (Component::Node& node : within.nodes()) {
-        if (!node.component)
-            continue;
-        if (node.component->is("VEVENT"))
-            return node.component.get();
-        if (Component* inner = firstEvent(*node.component))
-            return inner;
-    }
-    return nullptr;
-}
-
-// Events are never edited by the store; their title is edited through the tree the same way
-// a task's is, and everything else must stay. Returns what went wrong, if anything.
-QString editFirstEventTitle(const QByteArray& before, QByteArray* after)
-{
-    std::optional<Component> document = Component::parseDocument(before, nullptr);
-    if (!document)
-        return QStringLiteral("refused");
-    Component* event = firstEvent(*document);
-    if (!event)
-        return QStringLiteral("no event");
-    const bool hadTitle = event->property("SUMMARY") != nullptr;
-    event->setProperty(Property::text("SUMMARY", QStringLiteral("Renamed"), "\n"));
-    *after = document->serialize();
-
-    QList<QByteArray> old = linesOf(before);
-    QList<QByteArray> now = linesOf(*after);
-    if (now.removeIf(
-            [](const QByteArray& line) { return line.endsWith("VEVENT SUMMARY:Renamed"); }) != 1)
-        return QStringLiteral("title not written once");
-    if (hadTitle && !removeFirstTitle(old, "VEVENT"))
-        return QStringLiteral("old title not found");
-    return now == old ? QString() : QStringLiteral("other lines changed");
 }
 
 // The files of the corpus that are not complete iCalendar objects (an END missing, misspelt
@@ -233,60 +195,6 @@ private Q_SLOTS:
             QVERIFY2(before == now, qPrintable(it.key()));
         }
         QVERIFY(edited >= 8);
-    }
-
-    void editsKeepWhatLibicalWouldDrop_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArrayList>("kept");
-        QTest::newRow("proximity and VLOCATION")
-            << "icalendar-py/tests__events__rfc_9074_example_proximity.ics"
-            << QByteArrayList{"PROXIMITY:DEPART", "BEGIN:VLOCATION", "URL:geo:40.443,-79.945;u=10",
-                              "END:VLOCATION"};
-        QTest::newRow("escaped commas")
-            << "icalendar-py/tests__calendars__issue_127_categories_with_commas.ics"
-            << QByteArrayList{"CATEGORIES:Meeting\\, John,Work\\, Sarah,Project"};
-        QTest::newRow("folded structured location")
-            << "icalendar-py/tests__calendars__x_location.ics"
-            << QByteArrayList{
-                   "X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-ADDRESS=\"Röadstar 16\\n12764 "
-                   "Happyvi\n lle\\nDenmark\";X-APPLE-MAPKIT-HANDLE=CAESARoSCWYTYFhHQBE",
-                   "BEGIN:VTIMEZONE\nTZID:Europe/Zurich\nX-LIC-LOCATION:Europe/Zurich"};
-        QTest::newRow("custom components")
-            << "icalendar-py/tests__calendars__issue_178_custom_component_contains_other.ics"
-            << QByteArrayList{"BEGIN:MYCOMPTOO\r\nDTSTAMP:20150121T080000\r\nBEGIN:VEVENT"};
-        QTest::newRow("comment after the calendar")
-            << "icalendar-py/tests__calendars__issue_350.ics"
-            << QByteArrayList{
-                   "END:VCALENDAR\nX-COMMENT:Cached from 2022-02-20 14:28:21",
-                   "URL:https://podio.com/xxxxxxyyyyyy/zpodio-testgelande/apps/calen\n\tdar"};
-        QTest::newRow("multi-valued parameters")
-            << "icalendar-py/tests__calendars__rfc_7256_multi_value_parameters.ics"
-            << QByteArrayList{};
-    }
-    void editsKeepWhatLibicalWouldDrop()
-    {
-        QFETCH(QString, file);
-        QFETCH(QByteArrayList, kept);
-        QByteArray after;
-        QCOMPARE(editFirstEventTitle(m_files.value(file), &after), QString());
-        for (const QByteArray& expected : kept)
-            QVERIFY2(after.contains(expected), expected.constData());
-    }
-
-    void eventTitleEditChangesOnlyTheTitle()
-    {
-        int edited = 0;
-        for (auto it = m_files.cbegin(); it != m_files.cend(); ++it) {
-            std::optional<IcsItem> item = IcsItem::parse(it.value());
-            if (!item || !item->hasEvent())
-                continue;
-            ++edited;
-            QByteArray after;
-            const QString problem = editFirstEventTitle(it.value(), &after);
-            QVERIFY2(problem.isEmpty(), qPrintable(it.key() + QStringLiteral(": ") + problem));
-        }
-        QVERIFY(edited >= 150);
     }
 
     void damagedFilesNeverCrash()

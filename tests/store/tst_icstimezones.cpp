@@ -53,20 +53,6 @@ private Q_SLOTS:
         QCOMPARE(ics::tzidForZone(QTimeZone()), QByteArray());
     }
 
-    void trimmedBerlin()
-    {
-        const QByteArray text =
-            ics::makeTimeZone(QTimeZone("Europe/Berlin"), 2026, "\n").serialize();
-        QCOMPARE(text, QByteArray("BEGIN:VTIMEZONE\nTZID:Europe/Berlin\n"
-                                  "BEGIN:DAYLIGHT\nDTSTART:19700329T020000\nTZOFFSETFROM:+0100\n"
-                                  "TZOFFSETTO:+0200\nTZNAME:CEST\n"
-                                  "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\nEND:DAYLIGHT\n"
-                                  "BEGIN:STANDARD\nDTSTART:19701025T030000\nTZOFFSETFROM:+0200\n"
-                                  "TZOFFSETTO:+0100\nTZNAME:CET\n"
-                                  "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\nEND:STANDARD\n"
-                                  "END:VTIMEZONE\n"));
-    }
-
     // What other programs make of the zones we write: libical reads them back and must find the
     // offsets the tz database has, through the year written and the ones after it.
     void writtenZonesAgreeWithTheDatabase_data()

@@ -352,18 +352,6 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(list() + "/t04.ics"));
     }
 
-    void aChangeWithinTheRunIsSeenAtTheNextRead()
-    {
-        EventStore store({root()}, m_clock);
-        QCOMPARE(titlesOf(store).size(), 21);
-        const quint64 parsed = store.parsedFileCount();
-        writeFile(list() + "/t07.ics", todo("t7", "Changed in the run"));
-        QVERIFY(titlesOf(store).contains("Changed in the run"));
-        QCOMPARE(store.parsedFileCount(), parsed + 1);
-        QVERIFY(QFile::remove(list() + "/t07.ics"));
-        QCOMPARE(titlesOf(store).size(), 20);
-    }
-
 private:
     QString root() const { return m_dir->filePath("store"); }
     QString list() const { return root() + "/tasks"; }

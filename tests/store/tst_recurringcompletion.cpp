@@ -20,60 +20,26 @@ namespace {
 QByteArray standup(const QByteArray& due, const QByteArray& firstAlarm,
                    const QByteArray& secondAlarm)
 {
-    QByteArray text = "BEGIN:VCALENDAR\n"
-                      "VERSION:2.0\n"
-                      "PRODID:-//Elsewhere//Planner 4.2//EN\n"
-                      "BEGIN:VTODO\n"
-                      "UID:standup\n"
-                      "SUMMARY:Standup\n"
-                      "DTSTART" +
-                      due +
-                      "\n"
-                      "DUE" +
-                      due +
-                      "\n"
-                      "RRULE:FREQ=DAILY;COUNT=5\n"
-                      "STATUS:NEEDS-ACTION\n"
-                      "BEGIN:VALARM\n"
-                      "UID:alarm-sound\n"
-                      "ACTION:AUDIO\n"
-                      "TRIGGER:-PT15M\n"
-                      "ATTACH;FMTTYPE=audio/basic:https://example.org/bell.au\n"
-                      "X-PLANNER-SNOOZE:5\n"
-                      "END:VALARM\n"
-                      "BEGIN:VALARM\n"
-                      "UID:alarm-notes\n"
-                      "X-WR-ALARMUID:alarm-notes\n"
-                      "ACTION:DISPLAY\n"
-                      "DESCRIPTION:Prepare the notes\n"
-                      "TRIGGER;VALUE=DATE-TIME:" +
-                      firstAlarm +
-                      "\n"
-                      "X-PLANNER-COLOR:red\n"
-                      "END:VALARM\n"
-                      "BEGIN:VALARM\n"
-                      "ACTION:AUDIO\n"
-                      "TRIGGER;VALUE=DATE-TIME:" +
-                      secondAlarm +
-                      "\n"
-                      "END:VALARM\n"
-                      "BEGIN:VALARM\n"
-                      "UID:alarm-start\n"
-                      "ACTION:DISPLAY\n"
-                      "DESCRIPTION:From the start\n"
-                      "TRIGGER;RELATED=START:-PT1H30M\n"
-                      "END:VALARM\n"
-                      "BEGIN:VALARM\n"
-                      "UID:alarm-office\n"
-                      "ACTION:DISPLAY\n"
-                      "DESCRIPTION:Standup\n"
-                      "TRIGGER;VALUE=DATE-TIME:19760401T005545Z\n"
-                      "X-APPLE-PROXIMITY:ARRIVE\n"
-                      "X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-APPLE-RADIUS=100;X-TITLE=Office:geo"
-                      ":52.5,13.4\n"
-                      "END:VALARM\n"
-                      "END:VTODO\n"
-                      "END:VCALENDAR\n";
+    QByteArray text =
+        "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Elsewhere//Planner 4.2//EN\n"
+        "BEGIN:VTODO\nUID:standup\nSUMMARY:Standup\nDTSTART" +
+        due + "\nDUE" + due +
+        "\nRRULE:FREQ=DAILY;COUNT=5\nSTATUS:NEEDS-ACTION\n"
+        "BEGIN:VALARM\nUID:alarm-sound\nACTION:AUDIO\nTRIGGER:-PT15M\n"
+        "ATTACH;FMTTYPE=audio/basic:https://example.org/bell.au\nX-PLANNER-SNOOZE:5\nEND:VALARM\n"
+        "BEGIN:VALARM\nUID:alarm-notes\nX-WR-ALARMUID:alarm-notes\nACTION:DISPLAY\n"
+        "DESCRIPTION:Prepare the notes\nTRIGGER;VALUE=DATE-TIME:" +
+        firstAlarm +
+        "\nX-PLANNER-COLOR:red\nEND:VALARM\n"
+        "BEGIN:VALARM\nACTION:AUDIO\nTRIGGER;VALUE=DATE-TIME:" +
+        secondAlarm +
+        "\nEND:VALARM\n"
+        "BEGIN:VALARM\nUID:alarm-start\nACTION:DISPLAY\nDESCRIPTION:From the start\n"
+        "TRIGGER;RELATED=START:-PT1H30M\nEND:VALARM\n"
+        "BEGIN:VALARM\nUID:alarm-office\nACTION:DISPLAY\nDESCRIPTION:Standup\n"
+        "TRIGGER;VALUE=DATE-TIME:19760401T005545Z\nX-APPLE-PROXIMITY:ARRIVE\n"
+        "X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-APPLE-RADIUS=100;X-TITLE=Office:geo:52.5,13.4\n"
+        "END:VALARM\nEND:VTODO\nEND:VCALENDAR\n";
     return text.replace("\n", "\r\n");
 }
 

@@ -3,6 +3,7 @@
 // component of the file as it was, and files of one task behave as they always did.
 
 #include "IcsLines.h"
+#include "StoreQueries.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -17,6 +18,7 @@
 
 using namespace store;
 using namespace TestFiles;
+using StoreQueries::allReminders;
 
 namespace {
 
@@ -91,6 +93,8 @@ private Q_SLOTS:
         writeFile(folder("other") + "/displayname", "Other");
     }
 
+    void cleanup() { m_store.reset(); }
+
     void tasksReadFromOneFile_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -119,7 +123,7 @@ private Q_SLOTS:
         writeFile(exportPath(), file);
         EventStore store({root()}, m_clock);
         QStringList read;
-        for (const ReminderPtr& task : all(store)) {
+        for (const ReminderPtr& task : allReminders(store)) {
             read << task->calendarItemIdentifier + "=" + task->title;
             QCOMPARE(task->origin->filePath, exportPath());
             QCOMPARE(task->calendar->title, QString("Tasks"));
@@ -132,10 +136,9 @@ private Q_SLOTS:
     void aTakenUidStillGivesEachTaskItsOwnIdentifier()
     {
         writeFile(folder("tasks") + "/a.ics", todo("second", "Elsewhere"));
-        writeFile(exportPath(), exportFile());
-        EventStore store({root()}, m_clock);
+        EventStore& store = storeOverExport();
         QSet<QString> identifiers;
-        for (const ReminderPtr& task : all(store))
+        for (const ReminderPtr& task : allReminders(store))
             identifiers.insert(task->calendarItemIdentifier);
         QCOMPARE(identifiers.size(), 4);
         QVERIFY(identifiers.contains("second"));
@@ -161,8 +164,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, component);
         QFETCH(bool, completing);
         QFETCH(QStringList, changed);
-        writeFile(exportPath(), exportFile());
-        EventStore store({root()}, m_clock);
+        EventStore& store = storeOverExport();
         const ReminderPtr task = byIdentifier(store, uid);
         if (completing) {
             task->setCompleted(true, m_clock.now());
@@ -181,7 +183,7 @@ private Q_SLOTS:
         QCOMPARE(read->completed, completing);
         QCOMPARE(byIdentifier(store, "third")->title, QString("Third"));
         QCOMPARE(QDir(folder("tasks")).entryList({"*.ics"}), QStringList{"export.ics"});
-        QCOMPARE(all(store).size(), 3);
+        QCOMPARE(allReminders(store).size(), 3);
     }
 
     // Saving what was read changes nothing, in a file of one task or of several.
@@ -199,7 +201,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         writeFile(exportPath(), file);
         EventStore store({root()}, m_clock);
-        for (const ReminderPtr& task : all(store))
+        for (const ReminderPtr& task : allReminders(store))
             QVERIFY(store.saveReminder(task, false));
         QString error;
         QVERIFY2(store.commit(&error), qPrintable(error));
@@ -210,8 +212,7 @@ private Q_SLOTS:
     // in the shared file.
     void completingARecurringTaskOfASharedFile()
     {
-        writeFile(exportPath(), exportFile());
-        EventStore store({root()}, m_clock);
+        EventStore& store = storeOverExport();
         const ReminderPtr third = byIdentifier(store, "third");
         third->setCompleted(true, m_clock.now());
         QString error;
@@ -234,7 +235,7 @@ private Q_SLOTS:
         QCOMPARE(done.title, QString("Third"));
         QVERIFY(done.completed);
         QVERIFY(!done.hasRecurrenceRules());
-        QCOMPARE(all(store).size(), 4);
+        QCOMPARE(allReminders(store).size(), 4);
     }
 
     void cuttingOutATaskGivesAFileOfItsOwn()
@@ -285,8 +286,7 @@ private Q_SLOTS:
 
     void deletingTheMiddleTask()
     {
-        writeFile(exportPath(), exportFile());
-        EventStore store({root()}, m_clock);
+        EventStore& store = storeOverExport();
         QString error;
         QVERIFY2(store.removeReminder(byIdentifier(store, "second"), true, &error),
                  qPrintable(error));
@@ -300,15 +300,14 @@ private Q_SLOTS:
         QVERIFY2(store.removeReminder(byIdentifier(store, "third"), true, &error),
                  qPrintable(error));
         QVERIFY(!QFile::exists(exportPath()));
-        QVERIFY(all(store).isEmpty());
+        QVERIFY(allReminders(store).isEmpty());
     }
 
     // Deleting the completed tasks of a list, or any batch: each change of the commit finds the
     // file as the one before it left it, and a task already taken out stays out.
     void severalChangesToOneFileInOneCommit()
     {
-        writeFile(exportPath(), exportFile());
-        EventStore store({root()}, m_clock);
+        EventStore& store = storeOverExport();
         const ReminderPtr first = byIdentifier(store, "first");
         const ReminderPtr firstElsewhere = byIdentifier(store, "first");
         const ReminderPtr third = byIdentifier(store, "third");
@@ -337,8 +336,7 @@ private Q_SLOTS:
     // A second program's change since the read wins: nothing is cut out of the file.
     void aSharedFileChangedSinceTheReadIsLeftAlone()
     {
-        writeFile(exportPath(), exportFile());
-        EventStore store({root()}, m_clock);
+        EventStore& store = storeOverExport();
         const ReminderPtr second = byIdentifier(store, "second");
         const QByteArray changed = QByteArray(exportFile()).replace("SUMMARY:First", "SUMMARY:1st");
         replaceFile(exportPath(), changed);
@@ -346,7 +344,7 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("changed by another program"));
         QVERIFY(!store.removeReminder(second, true, &error));
         QCOMPARE(readFile(exportPath()), changed);
-        QCOMPARE(all(store).size(), 3);
+        QCOMPARE(allReminders(store).size(), 3);
     }
 
     void deletingTheTaskOfAFileWithAnEventKeepsTheEvent()
@@ -364,14 +362,13 @@ private Q_SLOTS:
         QVERIFY2(store.removeReminder(byIdentifier(store, "chore"), true, &error),
                  qPrintable(error));
         QCOMPARE(readFile(exportPath()), QByteArray(mixed).replace(chore, ""));
-        QVERIFY(all(store).isEmpty());
+        QVERIFY(allReminders(store).isEmpty());
         QCOMPARE(eventTitles(store), QStringList{"Meeting"});
     }
 
     void movingOneTaskToAnotherList()
     {
-        writeFile(exportPath(), exportFile());
-        EventStore store({root()}, m_clock);
+        EventStore& store = storeOverExport();
         const ReminderPtr second = byIdentifier(store, "second");
         second->calendar = store.calendarWithIdentifier(listIdentifier(store, "Other"));
         QString error;
@@ -410,17 +407,19 @@ private Q_SLOTS:
 
 private:
     QString root() const { return m_dir->filePath("store"); }
+
+    // A store whose list holds the export of three tasks.
+    EventStore& storeOverExport()
+    {
+        writeFile(exportPath(), exportFile());
+        return m_store.emplace(QStringList{root()}, m_clock);
+    }
     QString folder(const QString& name) const { return root() + "/" + name; }
     QString exportPath() const { return folder("tasks") + "/export.ics"; }
 
-    static QList<ReminderPtr> all(EventStore& store)
-    {
-        return store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
-    }
-
     static ReminderPtr byIdentifier(EventStore& store, const QString& identifier)
     {
-        for (const ReminderPtr& reminder : all(store)) {
+        for (const ReminderPtr& reminder : allReminders(store)) {
             if (reminder->calendarItemIdentifier == identifier)
                 return reminder;
         }
@@ -430,7 +429,7 @@ private:
     static QStringList identifiers(EventStore& store)
     {
         QStringList result;
-        for (const ReminderPtr& reminder : all(store))
+        for (const ReminderPtr& reminder : allReminders(store))
             result << reminder->calendarItemIdentifier;
         result.sort();
         return result;
@@ -439,7 +438,7 @@ private:
     static QStringList described(EventStore& store)
     {
         QStringList result;
-        for (const ReminderPtr& r : all(store)) {
+        for (const ReminderPtr& r : allReminders(store)) {
             QStringList alarms;
             for (const Alarm& alarm : r->alarms)
                 alarms << QString::number(alarm.relativeOffset);
@@ -481,6 +480,7 @@ private:
 
     Clock m_clock;
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::optional<EventStore> m_store;
 };
 
 VELMORAN_TEST_MAIN(TestSharedFiles)

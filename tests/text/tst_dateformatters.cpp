@@ -24,8 +24,6 @@ Accessor accessorNamed(const QString& name)
         {QStringLiteral("hourTime"), &DateFormatters::hourTimeFormatter},
         {QStringLiteral("hourTimeAMPM"), &DateFormatters::hourTimeAMPMFormatter},
         {QStringLiteral("fullDayMid"), &DateFormatters::fullDayFormatterMid},
-        {QStringLiteral("fullDayShort"), &DateFormatters::fullDayFormatterShort},
-        {QStringLiteral("dateTimeMedium"), &DateFormatters::dateTimeMediumFormatter},
         {QStringLiteral("month"), &DateFormatters::monthFormatter},
         {QStringLiteral("weeknumber"), &DateFormatters::weeknumberFormatter},
         {QStringLiteral("year"), &DateFormatters::yearFormatter},
@@ -58,18 +56,6 @@ class TestDateFormatters : public QObject
 private Q_SLOTS:
     void cleanup() { QLocale::setDefault(kEnglish); }
 
-    void localeIds()
-    {
-        QCOMPARE(DateFormatter::icuLocaleId(kEnglish), QStringLiteral("en_US"));
-        QCOMPARE(DateFormatter::icuLocaleId(kGerman), QStringLiteral("de_DE"));
-        QCOMPARE(DateFormatter::icuLocaleId(QLocale::c()), QStringLiteral("en_US_POSIX"));
-        QCOMPARE(DateFormatter::icuLocaleId(QLocale(QLocale::Chinese, QLocale::Taiwan)),
-                 QStringLiteral("zh_TW"));
-        QCOMPARE(DateFormatter::icuLocaleId(
-                     QLocale(QLocale::Serbian, QLocale::LatinScript, QLocale::Serbia)),
-                 QStringLiteral("sr_Latn_RS"));
-    }
-
     void formatsFixedDate_data()
     {
         QTest::addColumn<QLocale>("locale");
@@ -85,9 +71,7 @@ private Q_SLOTS:
         QTest::newRow("en day number") << kEnglish << "dayNumber" << sunday << "6";
         QTest::newRow("en weekday") << kEnglish << "weekday" << sunday << "Sun";
         QTest::newRow("en hour time") << kEnglish << "hourTime" << sunday << "20:30";
-        QTest::newRow("en hour time morning") << kEnglish << "hourTime" << newYear << "09:05";
         QTest::newRow("en full day mid") << kEnglish << "fullDayMid" << sunday << "Dec 6, 2026";
-        QTest::newRow("en full day short") << kEnglish << "fullDayShort" << sunday << "Dec 6";
         QTest::newRow("en month") << kEnglish << "month" << sunday << "December 2026";
         QTest::newRow("en week number") << kEnglish << "weeknumber" << sunday << "50";
         QTest::newRow("en week number new year") << kEnglish << "weeknumber" << newYear << "1";
@@ -96,12 +80,10 @@ private Q_SLOTS:
         // The day number comes from en_US_POSIX whatever the locale: no German "6.".
         QTest::newRow("de day number") << kGerman << "dayNumber" << sunday << "6";
         QTest::newRow("de weekday") << kGerman << "weekday" << sunday << "So";
-        QTest::newRow("de hour time") << kGerman << "hourTime" << sunday << "20:30";
         QTest::newRow("de hour time 24h") << kGerman << "hourTimeAMPM" << sunday << "20:30";
         QTest::newRow("de month") << kGerman << "month" << sunday << "Dezember 2026";
         QTest::newRow("de week number") << kGerman << "weeknumber" << sunday << "49";
         QTest::newRow("de week number new year") << kGerman << "weeknumber" << newYear << "53";
-        QTest::newRow("de year new year") << kGerman << "year" << newYear << "2027";
     }
 
     void formatsFixedDate()
@@ -115,44 +97,6 @@ private Q_SLOTS:
         const DateFormatter& formatter = (formatters.*accessorNamed(accessor))();
         QVERIFY(formatter.isValid());
         QCOMPARE(formatter.stringFromDate(date), expected);
-    }
-
-    void englishStylesAndPatterns()
-    {
-        const DateFormatters formatters; // the application's locale: en_US in this suite
-        const QDateTime evening = local(2026, 12, 6, 20, 30);
-
-        // ICU 72 puts a narrow no-break space before the day period; accept either space.
-        const QString time = formatters.hourTimeAMPMFormatter().stringFromDate(evening);
-        QVERIFY2(time.startsWith(QStringLiteral("8:30")) && time.endsWith(QStringLiteral("PM")),
-                 qPrintable(time));
-
-        const QString medium = formatters.dateTimeMediumFormatter().stringFromDate(evening);
-        QVERIFY2(medium.contains(QStringLiteral("Dec 6, 2026")), qPrintable(medium));
-        QVERIFY2(medium.contains(QStringLiteral("8:30")), qPrintable(medium));
-    }
-
-    void germanSet()
-    {
-        const DateFormatters formatters(kGerman);
-        const QDateTime evening = local(2026, 12, 6, 20, 30);
-
-        const QString mid = formatters.fullDayFormatterMid().stringFromDate(evening);
-        QVERIFY2(mid.startsWith(QStringLiteral("6.")), qPrintable(mid));
-        QVERIFY2(mid.contains(QStringLiteral("Dez")), qPrintable(mid));
-        QVERIFY2(mid.contains(QStringLiteral("2026")), qPrintable(mid));
-        QVERIFY2(!mid.contains(QStringLiteral("Dec")), qPrintable(mid));
-
-        const QString shortDay = formatters.fullDayFormatterShort().stringFromDate(evening);
-        QVERIFY2(shortDay.contains(QStringLiteral("Dez")), qPrintable(shortDay));
-        QVERIFY2(!shortDay.contains(QStringLiteral("2026")), qPrintable(shortDay));
-
-        const QString medium = formatters.dateTimeMediumFormatter().stringFromDate(evening);
-        QVERIFY2(medium.contains(QStringLiteral("20:30")), qPrintable(medium));
-        QVERIFY2(medium.contains(QStringLiteral("2026")), qPrintable(medium));
-
-        // Parsing follows the same locale.
-        QCOMPARE(formatters.fullDayFormatterMid().dateFromString(mid).date(), QDate(2026, 12, 6));
     }
 
     void localeIsTakenWhenFormatterIsCreated()
@@ -297,22 +241,6 @@ private Q_SLOTS:
         });
     }
 
-    void germanRelativeDayNames()
-    {
-        const DateFormatters formatters(kGerman);
-        onCurrentDay([&](const QDate& today) {
-            const DateFormatter& dateOnly = formatters.dateOnlyFormatter();
-            QCOMPARE(dateOnly.stringFromDate(QDateTime(today, QTime(8, 0))),
-                     QStringLiteral("Heute"));
-            QCOMPARE(dateOnly.stringFromDate(QDateTime(today.addDays(1), QTime(8, 0))),
-                     QStringLiteral("Morgen"));
-            QCOMPARE(dateOnly.stringFromDate(QDateTime(today.addDays(-1), QTime(8, 0))),
-                     QStringLiteral("Gestern"));
-            QCOMPARE(dateOnly.dateFromString(QStringLiteral("Morgen")),
-                     today.addDays(1).startOfDay());
-        });
-    }
-
     void daylightSavingChanges()
     {
         const DateFormatter withOffset =
@@ -362,14 +290,9 @@ private Q_SLOTS:
         QCOMPARE(nothing.stringFromDate(local(2026, 1, 1)), QString());
         QVERIFY(!nothing.dateFromString(QStringLiteral("1/1/26")).isValid());
 
-        DateFormatter moved = DateFormatter::fromPattern(QStringLiteral("HH:mm"), "en_US_POSIX");
-        const DateFormatter target = std::move(moved);
-        QCOMPARE(target.stringFromDate(local(2026, 1, 1, 7, 5)), QStringLiteral("07:05"));
-        QVERIFY(!moved.isValid()); // NOLINT(bugprone-use-after-move): a moved-from object
-        QCOMPARE(moved.stringFromDate(local(2026, 1, 1)), QString());
-        QVERIFY(!moved.dateFromString(QStringLiteral("07:05")).isValid());
-
-        QCOMPARE(target.stringFromDate(QDateTime()), QString());
+        const DateFormatter time =
+            DateFormatter::fromPattern(QStringLiteral("HH:mm"), "en_US_POSIX");
+        QCOMPARE(time.stringFromDate(QDateTime()), QString());
 
         const DateFormatters formatters(kEnglish);
         QVERIFY(!formatters.fullDayFormatterMid()

@@ -90,19 +90,6 @@ private Q_SLOTS:
         QCOMPARE(Global::calculateStartingDayOfTheWeekOnDate(date, sundayFirst), start);
     }
 
-    void newYearWeekHasOneStart()
-    {
-        for (QDate day(2025, 12, 29); day <= QDate(2026, 1, 4); day = day.addDays(1)) {
-            for (const QTime time : {QTime(0, 0), QTime(12, 0), QTime(23, 59, 59)}) {
-                const QDateTime date(day, time);
-                QCOMPARE(Global::calculateStartingDayOfTheWeekOnDate(date), local(2025, 12, 29));
-                const QDateTime sundayStart =
-                    day.dayOfWeek() == 7 ? local(2026, 1, 4) : local(2025, 12, 28);
-                QCOMPARE(Global::calculateStartingDayOfTheWeekOnDate(date, true), sundayStart);
-            }
-        }
-    }
-
     void monthStartIsLocalMidnight()
     {
         const QDateTime march =
@@ -148,16 +135,6 @@ private Q_SLOTS:
         QCOMPARE(Global::yearsAbsoluteBetween(local(2025, 12, 31), local(2026, 1, 1)), 1);
     }
 
-    void sameDay()
-    {
-        QVERIFY(Global::isSameDayWithDate1(local(2026, 2, 10), local(2026, 2, 10, 23, 59, 59)));
-        QVERIFY(!Global::isSameDayWithDate1(local(2026, 2, 10, 23, 59), local(2026, 2, 11)));
-        QVERIFY(!Global::isSameDayWithDate1(local(2026, 2, 10), local(2027, 2, 10)));
-        // 23:30 UTC is already the next day in Berlin.
-        QVERIFY(Global::isSameDayWithDate1(QDateTime(QDate(2026, 2, 9), QTime(23, 30), Qt::UTC),
-                                           local(2026, 2, 10, 8)));
-    }
-
     void overlap_data()
     {
         QTest::addColumn<QDate>("day");
@@ -196,74 +173,60 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QDateTime>("date");
         QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, Description kind, const QDateTime& now,
+                            const QDateTime& date, const char* expected) {
+            QTest::newRow(name) << int(kind) << now << date << QString(expected);
+        };
         const QDateTime feb10 = local(2026, 2, 10, 9);
-        QTest::newRow("day: yesterday") << int(Day) << feb10 << local(2026, 2, 9) << "Yesterday";
-        QTest::newRow("day: today") << int(Day) << feb10 << local(2026, 2, 10, 18) << "Today";
-        QTest::newRow("day: tomorrow") << int(Day) << feb10 << local(2026, 2, 11, 9) << "Tomorrow";
-        QTest::newRow("day: 49 later over dst")
-            << int(Day) << feb10 << local(2026, 3, 31) << "49 Days later";
-        QTest::newRow("day: 50 later")
-            << int(Day) << feb10 << local(2026, 4, 1) << "2 Months later";
-        QTest::newRow("day: 49 ago") << int(Day) << feb10 << local(2025, 12, 23) << "49 Days ago";
-        QTest::newRow("day: 50 ago") << int(Day) << feb10 << local(2025, 12, 22) << "Last Year";
-        QTest::newRow("day: 3 years later")
-            << int(Day) << feb10 << local(2029, 2, 10) << "3 Years later";
-        QTest::newRow("day: last month")
-            << int(Day) << local(2026, 6, 30) << local(2026, 5, 1) << "Last Month";
-        QTest::newRow("day: 4 months ago")
-            << int(Day) << local(2026, 6, 10) << local(2026, 2, 10) << "4 Months ago";
-        QTest::newRow("day: next month before new year")
-            << int(Day) << local(2026, 11, 1) << local(2026, 12, 21) << "Next Month";
-        QTest::newRow("day: 49 days into december")
-            << int(Day) << local(2026, 11, 1) << local(2026, 12, 20) << "49 Days later";
-        QTest::newRow("day: next year two months away")
-            << int(Day) << local(2026, 11, 1) << local(2027, 1, 5) << "Next Year";
-        QTest::newRow("day: 25-hour day")
-            << int(Day) << local(2026, 10, 25, 1) << local(2026, 10, 25, 23, 30) << "Today";
-        QTest::newRow("day: 23:30 yesterday at 00:10")
-            << int(Day) << local(2026, 2, 11, 0, 10) << local(2026, 2, 10, 23, 30) << "Today";
-        QTest::newRow("overdue: 23:30 yesterday at 00:10")
-            << int(Overdue) << local(2026, 2, 11, 0, 10) << local(2026, 2, 10, 23, 30)
-            << "Yesterday";
-        QTest::newRow("overdue: 50 ago")
-            << int(Overdue) << feb10 << local(2025, 12, 22, 23) << "Last Year";
+        row("day: yesterday", Day, feb10, local(2026, 2, 9), "Yesterday");
+        row("day: today", Day, feb10, local(2026, 2, 10, 18), "Today");
+        row("day: tomorrow", Day, feb10, local(2026, 2, 11, 9), "Tomorrow");
+        row("day: 49 later over dst", Day, feb10, local(2026, 3, 31), "49 Days later");
+        row("day: 50 later", Day, feb10, local(2026, 4, 1), "2 Months later");
+        row("day: 49 ago", Day, feb10, local(2025, 12, 23), "49 Days ago");
+        row("day: 50 ago", Day, feb10, local(2025, 12, 22), "Last Year");
+        row("day: 3 years later", Day, feb10, local(2029, 2, 10), "3 Years later");
+        row("day: last month", Day, local(2026, 6, 30), local(2026, 5, 1), "Last Month");
+        row("day: 4 months ago", Day, local(2026, 6, 10), local(2026, 2, 10), "4 Months ago");
+        row("day: next month before new year", Day, local(2026, 11, 1), local(2026, 12, 21),
+            "Next Month");
+        row("day: 49 days into december", Day, local(2026, 11, 1), local(2026, 12, 20),
+            "49 Days later");
+        row("day: next year two months away", Day, local(2026, 11, 1), local(2027, 1, 5),
+            "Next Year");
+        row("day: 25-hour day", Day, local(2026, 10, 25, 1), local(2026, 10, 25, 23, 30), "Today");
+        row("day: 23:30 yesterday at 00:10", Day, local(2026, 2, 11, 0, 10),
+            local(2026, 2, 10, 23, 30), "Today");
+        row("overdue: 23:30 yesterday at 00:10", Overdue, local(2026, 2, 11, 0, 10),
+            local(2026, 2, 10, 23, 30), "Yesterday");
+        row("overdue: 50 ago", Overdue, feb10, local(2025, 12, 22, 23), "Last Year");
 
         // Week rows: Monday-first; 10 February 2026 is a Tuesday in the week of the 9th.
-        QTest::newRow("week: sunday of this week")
-            << int(Week) << feb10 << local(2026, 2, 15) << "This Week";
-        QTest::newRow("week: last sunday")
-            << int(Week) << feb10 << local(2026, 2, 8) << "Last Week";
-        QTest::newRow("week: next monday")
-            << int(Week) << feb10 << local(2026, 2, 16) << "Next Week";
-        QTest::newRow("week: 4 later")
-            << int(Week) << feb10 << local(2026, 3, 9) << "4 Weeks later";
-        QTest::newRow("week: 5 later") << int(Week) << feb10 << local(2026, 3, 16) << "Next Month";
-        QTest::newRow("week: 5 ago") << int(Week) << feb10 << local(2026, 1, 5) << "Last Month";
-        QTest::newRow("week: 5 later, two months on")
-            << int(Week) << local(2026, 1, 27) << local(2026, 3, 2) << "2 Months later";
-        QTest::newRow("week: 4 later into next year")
-            << int(Week) << local(2026, 12, 1) << local(2027, 1, 1) << "4 Weeks later";
-        QTest::newRow("week: 5 later into next year")
-            << int(Week) << local(2026, 12, 1) << local(2027, 1, 4) << "Next Year";
-        QTest::newRow("week: after spring dst")
-            << int(Week) << local(2026, 3, 23) << local(2026, 3, 30) << "Next Week";
-        QTest::newRow("week: after autumn dst")
-            << int(Week) << local(2026, 10, 20) << local(2026, 10, 26) << "Next Week";
+        row("week: sunday of this week", Week, feb10, local(2026, 2, 15), "This Week");
+        row("week: last sunday", Week, feb10, local(2026, 2, 8), "Last Week");
+        row("week: next monday", Week, feb10, local(2026, 2, 16), "Next Week");
+        row("week: 4 later", Week, feb10, local(2026, 3, 9), "4 Weeks later");
+        row("week: 5 later", Week, feb10, local(2026, 3, 16), "Next Month");
+        row("week: 5 ago", Week, feb10, local(2026, 1, 5), "Last Month");
+        row("week: 5 later, two months on", Week, local(2026, 1, 27), local(2026, 3, 2),
+            "2 Months later");
+        row("week: 4 later into next year", Week, local(2026, 12, 1), local(2027, 1, 1),
+            "4 Weeks later");
+        row("week: 5 later into next year", Week, local(2026, 12, 1), local(2027, 1, 4),
+            "Next Year");
+        row("week: after spring dst", Week, local(2026, 3, 23), local(2026, 3, 30), "Next Week");
+        row("week: after autumn dst", Week, local(2026, 10, 20), local(2026, 10, 26), "Next Week");
 
         const QDateTime jan15 = local(2026, 1, 15);
-        QTest::newRow("month: this")
-            << int(Month) << jan15 << local(2026, 1, 31, 23) << "This Month";
-        QTest::newRow("month: last") << int(Month) << jan15 << local(2025, 12, 31) << "Last Month";
-        QTest::newRow("month: next over dst")
-            << int(Month) << local(2026, 3, 15) << local(2026, 4, 5) << "Next Month";
-        QTest::newRow("month: 11 later")
-            << int(Month) << jan15 << local(2026, 12, 10) << "11 Months later";
-        QTest::newRow("month: 12 later") << int(Month) << jan15 << local(2027, 1, 3) << "Next Year";
-        QTest::newRow("month: 11 ago")
-            << int(Month) << jan15 << local(2025, 2, 1) << "11 Months ago";
-        QTest::newRow("month: 12 ago") << int(Month) << jan15 << local(2025, 1, 31) << "Last Year";
-        QTest::newRow("month: 13 later from december")
-            << int(Month) << local(2026, 12, 5) << local(2028, 1, 1) << "2 Years later";
+        row("month: this", Month, jan15, local(2026, 1, 31, 23), "This Month");
+        row("month: last", Month, jan15, local(2025, 12, 31), "Last Month");
+        row("month: next over dst", Month, local(2026, 3, 15), local(2026, 4, 5), "Next Month");
+        row("month: 11 later", Month, jan15, local(2026, 12, 10), "11 Months later");
+        row("month: 12 later", Month, jan15, local(2027, 1, 3), "Next Year");
+        row("month: 11 ago", Month, jan15, local(2025, 2, 1), "11 Months ago");
+        row("month: 12 ago", Month, jan15, local(2025, 1, 31), "Last Year");
+        row("month: 13 later from december", Month, local(2026, 12, 5), local(2028, 1, 1),
+            "2 Years later");
     }
 
     void descriptions()

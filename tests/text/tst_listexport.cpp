@@ -36,33 +36,6 @@ class TestListExport : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void subtitle_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("none") << 0 << "No Tasks";
-        QTest::newRow("one") << 1 << "One Task";
-        QTest::newRow("two") << 2 << "2 Tasks";
-        QTest::newRow("many") << 125 << "125 Tasks";
-    }
-
-    void subtitle()
-    {
-        QFETCH(int, count);
-        QFETCH(QString, expected);
-        QCOMPARE(ListExport::subtitleForTaskCount(count), expected);
-    }
-
-    void emptyDayIsTheHeaderAlone()
-    {
-        const StyledText text = ListExport::attributedStringsForSharingListWithTitle(
-            QStringLiteral("Today"), ListExport::subtitleForTaskCount(0), {}, {}, m_formatters);
-        const QList<Run> expected = {{QStringLiteral("Today    "), Style::Heading},
-                                     {QStringLiteral("No Tasks\n\n\n"), Style::Subheading}};
-        QCOMPARE(text.runs(), expected);
-        QCOMPARE(text.toPlainText(), QStringLiteral("Today    No Tasks\n\n\n"));
-    }
-
     void remindersInRowOrder()
     {
         const QDateTime completedAt = local(2030, 3, 4, 18, 5);
@@ -175,27 +148,6 @@ private Q_SLOTS:
         QTextDocument reread;
         reread.setHtml(mime->html());
         QCOMPARE(reread.toPlainText(), plain);
-    }
-
-    void styles_data()
-    {
-        QTest::addColumn<Style>("style");
-        QTest::addColumn<int>("pixelSize");
-        QTest::addColumn<QString>("colour");
-        QTest::newRow("heading") << Style::Heading << 16 << "#555555";
-        QTest::newRow("subheading") << Style::Subheading << 14 << "#808080";
-        QTest::newRow("item") << Style::Item << 15 << "#555555";
-        QTest::newRow("detail") << Style::Detail << 13 << "#808080";
-    }
-
-    void styles()
-    {
-        QFETCH(Style, style);
-        QFETCH(int, pixelSize);
-        QFETCH(QString, colour);
-        const QTextCharFormat format = StyledText::charFormat(style);
-        QCOMPARE(format.font().pixelSize(), pixelSize);
-        QCOMPARE(format.foreground().color().name(), colour);
     }
 
 private:

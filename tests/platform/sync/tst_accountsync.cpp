@@ -6,6 +6,7 @@
 #include "CalDavServer.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "data/subtasks/SubtaskTree.h"
 #include "platform/Clock.h"
 #include "platform/store/EventStore.h"
@@ -161,11 +162,7 @@ private Q_SLOTS:
         // The listing ran on a configuration of its own: nothing of it is left behind.
         QVERIFY(!QFile::exists(m_a->paths.configFile()) || m_a->setup.collectionCount() == 0);
         QVERIFY(m_a->setup.setCollections(added.account->id, {"home", "work"}));
-        const QString config = QString::fromUtf8([&] {
-            QFile file(m_a->paths.configFile());
-            file.open(QIODevice::ReadOnly);
-            return file.readAll();
-        }());
+        const QString config = QString::fromUtf8(TestFiles::readFile(m_a->paths.configFile()));
         QVERIFY(!config.contains(kPassword));
         QVERIFY(config.contains("password.fetch"));
         addAccount(*m_b);
@@ -246,15 +243,13 @@ private Q_SLOTS:
     // as they went; so must location alarms, which other CalDAV clients seldom write.
     void unknownPropertiesAndLocationAlarmsSurviveTheRoundTrip()
     {
-        QFile raw(m_a->folder() + "/work/extras.ics");
-        QVERIFY(raw.open(QIODevice::WriteOnly));
-        raw.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//another program//EN\r\n"
-                  "BEGIN:VTODO\r\nUID:extras-1\r\nDTSTAMP:20261201T100000Z\r\n"
-                  "SUMMARY:Keeps its extras\r\nX-MOOD:calm\r\n"
-                  "X-OTHER-APP;X-KIND=plain:value\\, with a comma\r\n"
-                  "X-LISTED;X-KIND=\"a,b\":two\r\nX-MULTI;X-KIND=a,b:three\r\n"
-                  "X-TEXT:one,two\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
-        raw.close();
+        TestFiles::writeFile(m_a->folder() + "/work/extras.ics",
+                             "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//another program//EN\r\n"
+                             "BEGIN:VTODO\r\nUID:extras-1\r\nDTSTAMP:20261201T100000Z\r\n"
+                             "SUMMARY:Keeps its extras\r\nX-MOOD:calm\r\n"
+                             "X-OTHER-APP;X-KIND=plain:value\\, with a comma\r\n"
+                             "X-LISTED;X-KIND=\"a,b\":two\r\nX-MULTI;X-KIND=a,b:three\r\n"
+                             "X-TEXT:one,two\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
         change(*m_a, [](EventStore& store) {
             ReminderPtr office = store.reminderWithEventStore();
             office->title = "Call from the office";
@@ -283,16 +278,12 @@ private Q_SLOTS:
             QCOMPARE(place.radius, 150.0);
         });
 
-        QFile arrived(m_b->folder() + "/work/" + [&] {
-            for (const QString& name : QDir(m_b->folder() + "/work").entryList({"*.ics"})) {
-                QFile file(m_b->folder() + "/work/" + name);
-                if (file.open(QIODevice::ReadOnly) && file.readAll().contains("extras-1"))
-                    return name;
-            }
-            return QString();
-        }());
-        QVERIFY(arrived.open(QIODevice::ReadOnly));
-        const QByteArray text = arrived.readAll();
+        QByteArray text;
+        for (const QString& name : QDir(m_b->folder() + "/work").entryList({"*.ics"})) {
+            if (const QByteArray file = TestFiles::readFile(m_b->folder() + "/work/" + name);
+                file.contains("extras-1"))
+                text = file;
+        }
         QVERIFY(text.contains("X-MOOD:calm"));
         QVERIFY(text.contains("X-OTHER-APP;X-KIND=plain:value\\, with a comma"));
         QVERIFY(text.contains("X-LISTED;X-KIND="));
@@ -331,9 +322,7 @@ private Q_SLOTS:
             QCOMPARE(parent ? parent->uid : QString(), trip->uid);
             bool linkAsWritten = false;
             for (const QString& name : QDir(m_b->folder() + "/work").entryList({"*.ics"})) {
-                QFile file(m_b->folder() + "/work/" + name);
-                QVERIFY(file.open(QIODevice::ReadOnly));
-                const QByteArray text = file.readAll();
+                const QByteArray text = TestFiles::readFile(m_b->folder() + "/work/" + name);
                 if (text.contains("SUMMARY:Pack"))
                     linkAsWritten =
                         text.contains("RELATED-TO;RELTYPE=PARENT:" + trip->uid.toUtf8());
@@ -505,13 +494,9 @@ private Q_SLOTS:
 
     void theCommandLineAddsAnAccountAndSyncs()
     {
-        QTemporaryDir home;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        environment.insert("XDG_DATA_HOME", home.filePath("data"));
-        const auto run = [&](const QStringList& arguments, const QByteArray& input = {}) {
-            return runCli(environment, arguments, input);
+        CliHome cli;
+        const auto run = [&cli](const QStringList& arguments, const QByteArray& input = {}) {
+            return cli.run(arguments, input);
         };
         auto [wrongStatus, wrongOut, wrongError] =
             run({"account", "add", m_server.url(), kUser}, "guess\n");
@@ -604,13 +589,9 @@ private Q_SLOTS:
     // keeps it: the command line lists it as removed by the sync and puts it back unchanged.
     void aTaskASyncRemovesCanBeRestored()
     {
-        QTemporaryDir home;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        environment.insert("XDG_DATA_HOME", home.filePath("data"));
-        const auto run = [&](const QStringList& arguments, const QByteArray& input = {}) {
-            const auto [status, out, error] = runCli(environment, arguments, input);
+        CliHome cli;
+        const auto run = [&cli](const QStringList& arguments, const QByteArray& input = {}) {
+            const auto [status, out, error] = cli.run(arguments, input);
             return std::make_pair(status, out + error);
         };
         writeTasks(*m_a, "work", "Doomed", 1);
@@ -620,15 +601,12 @@ private Q_SLOTS:
             run({"account", "add", m_server.url(), kUser}, kPassword.toUtf8() + "\n");
         QVERIFY2(added == 0, qPrintable(addOutput));
         QString here;
-        QDirIterator files(home.filePath("data/velmoran/accounts"), {"Doomed-0.ics"}, QDir::Files,
-                           QDirIterator::Subdirectories);
+        QDirIterator files(cli.home.filePath("data/velmoran/accounts"), {"Doomed-0.ics"},
+                           QDir::Files, QDirIterator::Subdirectories);
         if (files.hasNext())
             here = files.next();
         QVERIFY2(!here.isEmpty(), "the task did not arrive");
-        const QByteArray before = [&] {
-            QFile file(here);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }();
+        const QByteArray before = TestFiles::readFile(here);
 
         QVERIFY(QFile::remove(m_a->folder() + "/work/Doomed-0.ics"));
         const SyncReport removed = m_a->sync();
@@ -649,9 +627,7 @@ private Q_SLOTS:
 
         const auto [restored, restoreOutput] = run({"restore", entry.value("id").toString()});
         QVERIFY2(restored == 0, qPrintable(restoreOutput));
-        QFile back(here);
-        QVERIFY(back.open(QIODevice::ReadOnly));
-        QCOMPARE(back.readAll(), before);
+        QCOMPARE(TestFiles::readFile(here), before);
         QCOMPARE(run({"deleted"}).second, QString());
     }
 
@@ -791,10 +767,18 @@ private:
             return values;
         }();
 
+        // The built command line: exit status, standard output and error.
         std::tuple<int, QString, QString> run(const QStringList& arguments,
                                               const QByteArray& input = {}) const
         {
-            return runCli(environment, arguments, input);
+            QProcess cli;
+            cli.setProcessEnvironment(environment);
+            cli.start(VELMORAN_CLI_PATH, arguments);
+            cli.write(input);
+            cli.closeWriteChannel();
+            cli.waitForFinished(120000);
+            return std::make_tuple(cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+                                   QString::fromUtf8(cli.readAllStandardError()));
         }
         // Adds the account with every list of the server: its id, or empty.
         QString addAccount(const QString& url) const
@@ -818,33 +802,14 @@ private:
         return count;
     }
 
-    // The built command line in a home of its own: exit status, standard output and error.
-    static std::tuple<int, QString, QString> runCli(const QProcessEnvironment& environment,
-                                                    const QStringList& arguments,
-                                                    const QByteArray& input)
-    {
-        QProcess cli;
-        cli.setProcessEnvironment(environment);
-        cli.start(VELMORAN_CLI_PATH, arguments);
-        cli.write(input);
-        cli.closeWriteChannel();
-        cli.waitForFinished(120000);
-        return std::make_tuple(cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-                               QString::fromUtf8(cli.readAllStandardError()));
-    }
-
     void writeTasks(Home& home, const QString& collection, const QString& title, int count)
     {
         for (int i = 0; i < count; ++i) {
-            QFile file(
-                QStringLiteral("%1/%2/%3-%4.ics").arg(home.folder(), collection, title).arg(i));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n"
-                                      "BEGIN:VTODO\r\nUID:%1-%2\r\nDTSTAMP:20261201T100000Z\r\n"
-                                      "SUMMARY:%1 %2\r\nEND:VTODO\r\nEND:VCALENDAR\r\n")
-                           .arg(title)
-                           .arg(i)
-                           .toUtf8());
+            const QByteArray name = QStringLiteral("%1-%2").arg(title).arg(i).toUtf8();
+            TestFiles::writeFile(
+                QStringLiteral("%1/%2/%3.ics").arg(home.folder(), collection, name),
+                TestFiles::todo(name, QStringLiteral("%1 %2").arg(title).arg(i).toUtf8(),
+                                "DTSTAMP:20261201T100000Z\r\n"));
         }
     }
 };
