@@ -23,7 +23,8 @@ _velmoran_cli()
         word=${COMP_WORDS[i]}
         case $word in
         --list | --filter | --tag | --search | --text | --url | --notes | --priority | --due | \
-            --due-after | --dueAfter | --alarm | --parent | --allow-emptied | --restore-emptied)
+            --due-after | --dueAfter | --alarm | --parent | --allow-emptied | --restore-emptied | \
+            -o | --output)
             ((i++))
             ;;
         -*) ;;
@@ -60,6 +61,10 @@ _velmoran_cli()
     --tag | --search | --text | --url | --notes | --due | --due-after | --dueAfter)
         return
         ;;
+    -o | --output)
+        COMPREPLY=($(compgen -f -- "$cur"))
+        return
+        ;;
     esac
 
     local options
@@ -70,6 +75,8 @@ _velmoran_cli()
     lists) options=--problems ;;
     deleted) options=--empty ;;
     sync) options=$'--allow-emptied\n--restore-emptied' ;;
+    import) options=$'--list\n--update' ;;
+    export) options=$'--list\n--completed\n--output\n-o' ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W $'--help\n--version\n--json\n'"$options" -- "$cur"))
@@ -78,13 +85,16 @@ _velmoran_cli()
 
     case $command in
     "")
-        COMPREPLY=($(compgen -W $'url\nadd\nsmartadd\nlists\ntasks\ncomplete\nmove\ndelete\ndeleted\nrestore\nevents\nprefs\nsync\naccount' -- "$cur"))
+        COMPREPLY=($(compgen -W $'url\nadd\nsmartadd\nlists\ntasks\ncomplete\nmove\ndelete\ndeleted\nrestore\nevents\nimport\nexport\nprefs\nsync\naccount' -- "$cur"))
         ;;
     complete | delete | move)
         COMPREPLY=($(compgen -W "$(_velmoran_cli_column tasks)" -- "$cur"))
         ;;
     restore)
         COMPREPLY=($(compgen -W "$(_velmoran_cli_column deleted)" -- "$cur"))
+        ;;
+    import)
+        COMPREPLY=($(compgen -f -- "$cur"))
         ;;
     prefs)
         [[ $prev == prefs ]] && COMPREPLY=($(compgen -W $'get\nset' -- "$cur"))

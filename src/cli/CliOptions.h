@@ -32,6 +32,8 @@ struct CliRequest
         Deleted,
         Restore,
         Move,
+        Import,
+        Export,
     };
 
     Command command = Command::Lists;
@@ -65,6 +67,12 @@ struct CliRequest
     // add: the "add" URL arguments; "priority" and "alarm" already in their number form.
     UrlCommand::AddArguments add;
     bool addListGiven = false;
+
+    // import --update: items the store holds already are replaced rather than skipped.
+    bool update = false;
+    // export --list NAME (each may be given again), -o FILE.
+    QStringList lists;
+    QString output;
 };
 
 // The outcome of reading the arguments: a request to run, or an exit code with what to print

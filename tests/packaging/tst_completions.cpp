@@ -43,15 +43,18 @@ private Q_SLOTS:
                 return QTest::addRow("%s: %s", qPrintable(shell), name) << shell;
             };
             row("commands") << QStringList{""}
-                            << QStringList{"url",      "add",   "smartadd", "lists",   "tasks",
-                                           "complete", "move",  "delete",   "deleted", "restore",
-                                           "events",   "prefs", "sync",     "account"};
+                            << QStringList{"url",     "add",      "smartadd", "lists",
+                                           "tasks",   "complete", "move",     "delete",
+                                           "deleted", "restore",  "events",   "import",
+                                           "export",  "prefs",    "sync",     "account"};
             row("a command begun")
                 << QStringList{"--json", "del"} << QStringList{"delete", "deleted"};
             row("options of add") << QStringList{"add", "--d"}
                                   << QStringList{"--due", "--due-after"};
             row("options of tasks") << QStringList{"tasks", "--m"} << QStringList{"--month"};
             row("options of move") << QStringList{"move", "x", "--p"} << QStringList{"--parent"};
+            row("options of import") << QStringList{"import", "--u"} << QStringList{"--update"};
+            row("options of export") << QStringList{"export", "--co"} << QStringList{"--completed"};
             row("list names") << QStringList{"add", "--list", ""} << QStringList{homeStuff, "Work"};
             row("a list name begun")
                 << QStringList{"tasks", "--list", "Ho"} << QStringList{homeStuff};
