@@ -492,6 +492,37 @@
     </message>
 </context>
 <context>
+    <name>CalendarText</name>
+    <message>
+        <source>its %1 &quot;%2&quot; is not a date</source>
+        <translation>sein %1 „%2“ ist kein Datum</translation>
+    </message>
+    <message>
+        <source>the event has no start (DTSTART)</source>
+        <translation>der Termin hat keinen Beginn (DTSTART)</translation>
+    </message>
+    <message>
+        <source>the file ends before its END:%1</source>
+        <translation>die Datei endet vor seinem END:%1</translation>
+    </message>
+    <message>
+        <source>its END:%1 is missing</source>
+        <translation>sein END:%1 fehlt</translation>
+    </message>
+    <message>
+        <source>END:%1 closes BEGIN:%2</source>
+        <translation>END:%1 schließt BEGIN:%2</translation>
+    </message>
+    <message>
+        <source>it is not an iCalendar file (no BEGIN:VCALENDAR)</source>
+        <translation>es ist keine iCalendar-Datei (kein BEGIN:VCALENDAR)</translation>
+    </message>
+    <message>
+        <source>its UID %1 is another item&apos;s already</source>
+        <translation>seine UID %1 gehört schon einem anderen Eintrag</translation>
+    </message>
+</context>
+<context>
     <name>CheckDateRow</name>
     <message>
         <source>Remind Before the Due Time</source>
@@ -581,10 +612,6 @@
         <translation>JSON statt einer Zeile pro Datensatz ausgeben.</translation>
     </message>
     <message>
-        <source>The list (tasks, add).</source>
-        <translation>Die Liste (tasks, add).</translation>
-    </message>
-    <message>
         <source>NAME</source>
         <translation>NAME</translation>
     </message>
@@ -607,10 +634,6 @@
     <message>
         <source>Tasks whose title or notes hold every word.</source>
         <translation>Aufgaben, deren Titel oder Notizen jedes Wort enthalten.</translation>
-    </message>
-    <message>
-        <source>Include completed tasks (tasks).</source>
-        <translation>Erledigte Aufgaben einschließen (tasks).</translation>
     </message>
     <message>
         <source>The day view of today or of DATE (tasks).</source>
@@ -967,6 +990,98 @@
         <translation>die Aufgabe konnte nicht verschoben werden: %1</translation>
     </message>
     <message>
+        <source>Subtasks indented under their parents (tasks).</source>
+        <translation>Unteraufgaben eingerückt unter ihren übergeordneten Aufgaben (tasks).</translation>
+    </message>
+    <message>
+        <source>The task to be a subtask of (add, move).</source>
+        <translation>Die Aufgabe, deren Unteraufgabe sie wird (add, move).</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Make the task one on its own (move).</source>
+        <translation>Die Aufgabe eigenständig machen (move).</translation>
+    </message>
+    <message>
+        <source>give either --list or --parent, not both: a subtask is in its parent&apos;s list</source>
+        <translation>entweder --list oder --parent angeben, nicht beides: eine Unteraufgabe steht in der Liste ihrer übergeordneten Aufgabe</translation>
+    </message>
+    <message>
+        <source>--parent needs a task identifier</source>
+        <translation>--parent braucht eine Aufgabenkennung</translation>
+    </message>
+    <message>
+        <source>move takes either --parent ID or --no-parent</source>
+        <translation>move nimmt entweder --parent ID oder --no-parent</translation>
+    </message>
+    <message>
+        <source>move takes one task identifier</source>
+        <translation>move nimmt eine Aufgabenkennung</translation>
+    </message>
+    <message>
+        <source>The list (tasks, add, import, export).</source>
+        <translation>Die Liste (tasks, add, import, export).</translation>
+    </message>
+    <message>
+        <source>Include completed tasks (tasks, export).</source>
+        <translation>Erledigte Aufgaben einschließen (tasks, export).</translation>
+    </message>
+    <message>
+        <source>Replace the items the store holds already (import).</source>
+        <translation>Einträge ersetzen, die schon in der Ablage sind (import).</translation>
+    </message>
+    <message>
+        <source>The file to write (export).</source>
+        <translation>Die zu schreibende Datei (export).</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>DATEI</translation>
+    </message>
+    <message>
+        <source>import takes one or more .ics files</source>
+        <translation>import nimmt eine oder mehrere .ics-Dateien</translation>
+    </message>
+    <message>
+        <source>-o needs a file name</source>
+        <translation>-o braucht einen Dateinamen</translation>
+    </message>
+    <message>
+        <source>export takes no arguments</source>
+        <translation>export nimmt keine Argumente</translation>
+    </message>
+    <message>
+        <source>no list is called &quot;%1&quot;; nothing was exported</source>
+        <translation>keine Liste heißt „%1“; nichts wurde exportiert</translation>
+    </message>
+    <message>
+        <source>there is no list to export</source>
+        <translation>es gibt keine Liste zum Exportieren</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>tasks: %1, written to %2</source>
+        <translation>Aufgaben: %1, geschrieben nach %2</translation>
+    </message>
+    <message>
+        <source>no list is called &quot;%1&quot;; nothing was imported</source>
+        <translation>keine Liste heißt „%1“; nichts wurde importiert</translation>
+    </message>
+    <message>
+        <source>%1; nothing was imported</source>
+        <translation>%1; nichts wurde importiert</translation>
+    </message>
+    <message>
+        <source>tasks: %1, events: %2, added: %3, updated: %4, already present: %5, skipped: %6</source>
+        <translation>Aufgaben: %1, Termine: %2, hinzugefügt: %3, aktualisiert: %4, schon vorhanden: %5, übersprungen: %6</translation>
+    </message>
+    <message>
         <source>Velmoran without a window: add, list, complete and delete tasks, read events and
 preferences, using the same task store and preferences as the application.
 
@@ -999,6 +1114,15 @@ Commands:
   deleted                   what Recently Deleted holds, newest first;
                             --empty deletes all of it for good
   restore ID...             puts items of Recently Deleted back
+  import FILE...            tasks and events of .ics files, each into a file of
+                            its own: tasks into --list (or the default list),
+                            events into the first calendar; an item whose UID
+                            the store holds is skipped, or replaced with
+                            --update; exit status 1 when a broken item was
+                            skipped (each named on standard error)
+  export                    the open tasks of every list, or of each --list, as
+                            one calendar on standard output or into -o FILE;
+                            --completed includes completed tasks
   events FROM TO            events between two dates (YYYY-MM-DD or
                             YYYY-MM-DDTHH:MM; a date alone as TO includes that day)
   prefs get KEY             a preference value, as JSON
@@ -1062,6 +1186,16 @@ Befehle:
   deleted                   was „Zuletzt gelöscht“ enthält, neueste zuerst;
                             --empty löscht alles davon endgültig
   restore ID...             legt Einträge aus „Zuletzt gelöscht“ zurück
+  import DATEI...            Aufgaben und Termine aus .ics-Dateien, jeder Eintrag in
+                            eine eigene Datei: Aufgaben in --list (oder die
+                            Standardliste), Termine in den ersten Kalender; ein
+                            Eintrag, dessen UID die Ablage schon hat, wird
+                            übersprungen oder mit --update ersetzt; Rückgabewert 1,
+                            wenn ein fehlerhafter Eintrag übersprungen wurde (jeder
+                            auf der Standardfehlerausgabe genannt)
+  export                    die offenen Aufgaben aller Listen oder jeder --list als
+                            ein Kalender auf der Standardausgabe oder in -o DATEI;
+                            --completed nimmt erledigte Aufgaben hinzu
   events VON BIS            Termine zwischen zwei Daten (YYYY-MM-DD oder
                             YYYY-MM-DDTHH:MM; ein Datum allein als BIS schließt
                             diesen Tag ein)
@@ -1096,38 +1230,6 @@ Umgebung:
 
 Rückgabewert: 0 erledigt, 1 falsche Eingabe oder fehlgeschlagene Änderung, 2 falsche
 Befehlszeile.</translation>
-    </message>
-    <message>
-        <source>Subtasks indented under their parents (tasks).</source>
-        <translation>Unteraufgaben eingerückt unter ihren übergeordneten Aufgaben (tasks).</translation>
-    </message>
-    <message>
-        <source>The task to be a subtask of (add, move).</source>
-        <translation>Die Aufgabe, deren Unteraufgabe sie wird (add, move).</translation>
-    </message>
-    <message>
-        <source>ID</source>
-        <translation>ID</translation>
-    </message>
-    <message>
-        <source>Make the task one on its own (move).</source>
-        <translation>Die Aufgabe eigenständig machen (move).</translation>
-    </message>
-    <message>
-        <source>give either --list or --parent, not both: a subtask is in its parent&apos;s list</source>
-        <translation>entweder --list oder --parent angeben, nicht beides: eine Unteraufgabe steht in der Liste ihrer übergeordneten Aufgabe</translation>
-    </message>
-    <message>
-        <source>--parent needs a task identifier</source>
-        <translation>--parent braucht eine Aufgabenkennung</translation>
-    </message>
-    <message>
-        <source>move takes either --parent ID or --no-parent</source>
-        <translation>move nimmt entweder --parent ID oder --no-parent</translation>
-    </message>
-    <message>
-        <source>move takes one task identifier</source>
-        <translation>move nimmt eine Aufgabenkennung</translation>
     </message>
 </context>
 <context>
@@ -1642,6 +1744,60 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     </message>
 </context>
 <context>
+    <name>ExchangeWindows</name>
+    <message>
+        <source>Import Calendar Files</source>
+        <translation>Kalenderdateien importieren</translation>
+    </message>
+    <message>
+        <source>Calendar files (*.ics *.ical *.ifb *.icalendar);;All files (*)</source>
+        <translation>Kalenderdateien (*.ics *.ical *.ifb *.icalendar);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Export Tasks</source>
+        <translation>Aufgaben exportieren</translation>
+    </message>
+    <message>
+        <source>Calendar files (*.ics)</source>
+        <translation>Kalenderdateien (*.ics)</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Nothing was imported: %1.</source>
+        <translation>Nichts wurde importiert: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>&amp;Lists to export:</source>
+        <translation>Zu exportierende &amp;Listen:</translation>
+    </message>
+    <message>
+        <source>Include &amp;completed tasks</source>
+        <translation>&amp;Erledigte Aufgaben einschließen</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Exportieren …</translation>
+    </message>
+    <message>
+        <source>Choose at least one list.</source>
+        <translation>Wählen Sie mindestens eine Liste.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>FiltersPage</name>
     <message>
         <source>Visible on Day View</source>
@@ -2140,6 +2296,41 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     </message>
 </context>
 <context>
+    <name>IcsImport</name>
+    <message>
+        <source>%1: skipped: %2</source>
+        <translation>%1: übersprungen: %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; skipped: %3</source>
+        <translation>%1: „%2“ übersprungen: %3</translation>
+    </message>
+    <message>
+        <source>%1: there is no such file</source>
+        <translation>%1: diese Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>it shares the file %1 with other items and is left as it is</source>
+        <translation>es teilt die Datei %1 mit anderen Einträgen und bleibt, wie es ist</translation>
+    </message>
+    <message>
+        <source>there is no list for tasks</source>
+        <translation>es gibt keine Liste für Aufgaben</translation>
+    </message>
+    <message>
+        <source>there is no calendar for events</source>
+        <translation>es gibt keinen Kalender für Termine</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be changed</source>
+        <translation>„%1“ kann nicht geändert werden</translation>
+    </message>
+</context>
+<context>
     <name>IcsItem</name>
     <message>
         <source>Components are nested too deeply</source>
@@ -2164,6 +2355,57 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>Not an iCalendar file</source>
         <translation>Keine iCalendar-Datei</translation>
+    </message>
+</context>
+<context>
+    <name>ImportDialog</name>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Tasks: %1. Events: %2. Already in Velmoran: %3.</source>
+        <translation>Aufgaben: %1. Termine: %2. Schon in Velmoran: %3.</translation>
+    </message>
+    <message>
+        <source>List for tasks</source>
+        <translation>Liste für Aufgaben</translation>
+    </message>
+    <message>
+        <source>&amp;Tasks go to:</source>
+        <translation>&amp;Aufgaben kommen in:</translation>
+    </message>
+    <message>
+        <source>Calendar for events</source>
+        <translation>Kalender für Termine</translation>
+    </message>
+    <message>
+        <source>&amp;Events go to:</source>
+        <translation>&amp;Termine kommen in:</translation>
+    </message>
+    <message>
+        <source>&amp;Skip the items already in Velmoran</source>
+        <translation>Einträge, die schon in Velmoran sind, ü&amp;berspringen</translation>
+    </message>
+    <message>
+        <source>&amp;Update them with the imported version</source>
+        <translation>Mit der importierten Fassung a&amp;ktualisieren</translation>
+    </message>
+    <message>
+        <source>These items are broken and will be left out:</source>
+        <translation>Diese Einträge sind fehlerhaft und werden ausgelassen:</translation>
+    </message>
+    <message>
+        <source>Import progress</source>
+        <translation>Fortschritt des Imports</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Importieren</translation>
+    </message>
+    <message>
+        <source>Added: %1. Updated: %2. Left as they were: %3. Not imported: %4.</source>
+        <translation>Hinzugefügt: %1. Aktualisiert: %2. Unverändert gelassen: %3. Nicht importiert: %4.</translation>
     </message>
 </context>
 <context>
@@ -2732,6 +2974,14 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>Show D&amp;etails</source>
         <translation>&amp;Details anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importieren …</translation>
+    </message>
+    <message>
+        <source>E&amp;xport…</source>
+        <translation>E&amp;xportieren …</translation>
     </message>
 </context>
 <context>

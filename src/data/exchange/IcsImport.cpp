@@ -172,7 +172,8 @@ bool planImport(const QStringList& files, StoredItems stored, int year, ImportPl
         for (const CalendarItem& item : text->items) {
             const std::pair<int, QString> key{int(item.kind), item.uid};
             const auto found = byUid.constFind(key);
-            if (found != byUid.cend() && !(item.hasMaster && planned.items[*found].item.hasMaster)) {
+            if (found != byUid.cend() &&
+                !(item.hasMaster && planned.items[*found].item.hasMaster)) {
                 CalendarItem& joined = planned.items[*found].item;
                 joined.components.append(item.components);
                 joined.tzids.unite(item.tzids);
