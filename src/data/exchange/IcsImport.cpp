@@ -3,13 +3,12 @@
 #include "platform/store/AtomicFile.h"
 #include "platform/store/FolderLock.h"
 #include "platform/store/LocalFileName.h"
-#include "platform/store/VdirCollections.h"
+#include "platform/store/NewItemFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUuid>
 
 #include <map>
 #include <memory>
@@ -32,26 +31,6 @@ bool readWhole(const QString& path, QByteArray* bytes, QString* error)
     }
     *bytes = file.readAll();
     return true;
-}
-
-// Writes a new item file named after its UID, or after a new UUID when that name is taken.
-bool createItemFile(const QString& folder, const QString& uid, const QByteArray& bytes,
-                    QString* path, QString* error)
-{
-    QString fileName = store::VdirCollections::fileNameForUid(uid);
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        const QString candidate = folder + QLatin1Char('/') + fileName;
-        bool exists = false;
-        if (store::AtomicFile::create(candidate, bytes, error, &exists)) {
-            *path = candidate;
-            return true;
-        }
-        if (!exists)
-            return false;
-        fileName =
-            QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + QStringLiteral(".ics");
-    }
-    return false;
 }
 
 // The folder locks an import takes, each once, held until it ends.
@@ -208,6 +187,26 @@ ImportOutcome runImport(const ImportPlan& plan, const ImportTargets& targets, Pr
     ImportOutcome outcome;
     StoredItems stored = plan.stored;
     FolderLocks locks;
+    // New files go in batches, made durable together: a sync for each of a thousand files
+    // would take seconds.
+    constexpr qsizetype batchSize = 250;
+    std::map<QString, std::unique_ptr<store::NewItemFiles>> batches;
+    std::map<QString, QList<qsizetype>> batchItems;
+    auto commit = [&](store::NewItemFiles& batch) {
+        QList<qsizetype>& items = batchItems[batch.folder()];
+        const QList<store::NewItemFiles::Named> named = batch.commit();
+        for (qsizetype i = 0; i < named.size(); ++i) {
+            const IncomingItem& incoming = plan.items.at(items.at(i));
+            if (named.at(i).path.isEmpty()) {
+                outcome.failed.append({incoming.sourceFile, incoming.item.line, incoming.item.title,
+                                       named.at(i).error});
+                continue;
+            }
+            ++outcome.added;
+            outcome.writtenPaths.append(named.at(i).path);
+        }
+        items.clear();
+    };
     const qsizetype total = plan.items.size();
     for (qsizetype i = 0; i < total; ++i) {
         const IncomingItem& incoming = plan.items.at(i);
@@ -219,7 +218,7 @@ ImportOutcome runImport(const ImportPlan& plan, const ImportTargets& targets, Pr
         const auto found = stored.constFind(item.uid);
         if (found != stored.cend()) {
             QByteArray there;
-            if (present == PresentItems::Skip) {
+            if (present == PresentItems::Skip || found->path.isEmpty()) {
                 ++outcome.left;
             } else if (found->shared) {
                 fail(IcsImportTr::tr("it shares the file %1 with other items and is left as it is")
@@ -238,27 +237,34 @@ ImportOutcome runImport(const ImportPlan& plan, const ImportTargets& targets, Pr
         } else {
             const store::CalendarPtr& target =
                 item.kind == ItemKind::Task ? targets.taskList : targets.eventCalendar;
-            QString path;
             if (!target || target->folderPath.isEmpty()) {
                 fail(item.kind == ItemKind::Task
                          ? IcsImportTr::tr("there is no list for tasks")
                          : IcsImportTr::tr("there is no calendar for events"));
             } else if (target->immutable) {
                 fail(IcsImportTr::tr("\"%1\" cannot be changed").arg(target->title));
-            } else if (!locks.lock(target->folderPath, &error) ||
-                       !createItemFile(target->folderPath, item.uid, incoming.bytes, &path,
-                                       &error)) {
+            } else if (!locks.lock(target->folderPath, &error)) {
                 fail(error);
             } else {
-                ++outcome.added;
-                outcome.writtenPaths.append(path);
-                // A later file of this import with the same UID finds this one.
-                stored.insert(item.uid, {path, false});
+                auto& batch = batches[target->folderPath];
+                if (!batch)
+                    batch = std::make_unique<store::NewItemFiles>(target->folderPath);
+                if (!batch->add(item.uid, incoming.bytes, &error)) {
+                    fail(error);
+                } else {
+                    batchItems[target->folderPath].append(i);
+                    // A later file of this import with the same UID finds this one.
+                    stored.insert(item.uid, {QString(), false});
+                    if (batch->pending() >= batchSize)
+                        commit(*batch);
+                }
             }
         }
         if (progress && !progress(i + 1, total))
             break;
     }
+    for (auto& [folder, batch] : batches)
+        commit(*batch);
     return outcome;
 }
 
