@@ -264,33 +264,6 @@ private Q_SLOTS:
         QCOMPARE(allFiles().size(), 1);
     }
 
-    // Bad input stops the import before anything is written.
-    void badInputWritesNothing_data()
-    {
-        QTest::addColumn<QByteArray>("second");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << QByteArray() << "there is no such file";
-        QTest::newRow("not iCalendar")
-            << QByteArray("name,due\nrent,2026-12-01\n") << "not an iCalendar file";
-    }
-
-    void badInputWritesNothing()
-    {
-        QFETCH(QByteArray, second);
-        QFETCH(QString, message);
-        const QString good = m_dir->filePath("good.ics");
-        const QString bad = m_dir->filePath("bad.ics");
-        writeFile(good, calendar(vtodo("g", "Good")));
-        if (!second.isEmpty())
-            writeFile(bad, second);
-        ImportPlan plan;
-        QString error;
-        QVERIFY(!planImport({good, bad}, {}, 2026, &plan, &error));
-        QVERIFY2(error.startsWith(bad) && error.contains(message), qPrintable(error));
-        QVERIFY(plan.items.isEmpty());
-        QVERIFY(allFiles().isEmpty());
-    }
-
 private:
     QString root() const { return m_dir->filePath("store"); }
 
@@ -300,8 +273,8 @@ private:
         for (const store::CalendarPtr& calendar : m_store->calendars())
             if (calendar->title == "home")
                 home = calendar;
-        return {home, calendarForEvents(
-                          home, m_store->calendarsForEntityType(store::EntityType::Event))};
+        return {home,
+                calendarForEvents(home, m_store->calendarsForEntityType(store::EntityType::Event))};
     }
 
     ImportOutcome importInto(store::EventStore& target, const QStringList& files,

@@ -1,18 +1,14 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
-#include "data/exchange/IcsExport.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/VdirCollections.h"
-#include "ui/exchange/ExportDialog.h"
 #include "ui/exchange/ImportDialog.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,8 +35,8 @@ QPushButton* buttonNamed(QWidget* dialog, const QString& text)
 
 } // namespace
 
-// The choices of the import and export windows reach the store: where new items go, whether
-// present ones are updated, which lists are written out.
+// The choices of the import window reach the store: where new items go, and whether those
+// present already are updated.
 class TestExchangeDialogs : public QObject
 {
     Q_OBJECT
@@ -96,49 +92,6 @@ private Q_SLOTS:
         QVERIFY(!buttonNamed(&dialog, "&Import"));
         QPushButton* close = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
         QVERIFY(close && close->isVisible());
-    }
-
-    void exportWritesTheCheckedLists()
-    {
-        writeFile(root() + "/work/done.ics",
-                  calendar("BEGIN:VTODO\r\nUID:done\r\nSUMMARY:Done\r\nSTATUS:COMPLETED\r\n"
-                           "COMPLETED:20261201T100000Z\r\nEND:VTODO\r\n"));
-        writeFile(root() + "/work/open.ics",
-                  calendar("BEGIN:VTODO\r\nUID:open\r\nSUMMARY:Open\r\nEND:VTODO\r\n"));
-        int asked = 0;
-        const QString out = m_dir->filePath("out.ics");
-        auto exporter = [this](const QList<store::CalendarPtr>& chosen, bool withCompleted) {
-            store::ReminderPredicate predicate = store::predicateForRemindersInCalendars(chosen);
-            if (!withCompleted)
-                predicate.kind = store::ReminderPredicate::Kind::Incomplete;
-            const ExportResult result =
-                exportTasks(m_store->remindersMatchingPredicate(predicate), 2026);
-            return std::pair{result.calendar, result.tasks};
-        };
-        ExportDialog dialog(lists("VTODO"), nullptr, exporter, [&](QWidget*) {
-            ++asked;
-            return out;
-        });
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        for (int row = 0; row < dialog.listsView()->count(); ++row)
-            dialog.listsView()->item(row)->setCheckState(Qt::Unchecked);
-        QVERIFY(!dialog.exportChosen());
-        QCOMPARE(asked, 0);
-        QCOMPARE(dialog.messageLabel()->text(), QString("Choose at least one list."));
-
-        dialog.listsView()
-            ->findItems("work", Qt::MatchExactly)
-            .constFirst()
-            ->setCheckState(Qt::Checked);
-        QTest::mouseClick(dialog.completedBox(), Qt::LeftButton);
-        QSignalSpy exported(&dialog, &ExportDialog::exported);
-        QTest::mouseClick(buttonNamed(&dialog, "&Export…"), Qt::LeftButton);
-        QCOMPARE(exported.count(), 1);
-        QCOMPARE(exported.first().at(1).value<qsizetype>(), 2);
-        const QByteArray written = readFile(out);
-        QVERIFY(written.contains("SUMMARY:Done") && written.contains("SUMMARY:Open"));
-        QVERIFY(!written.contains("SUMMARY:Old"));
     }
 
 private:
