@@ -24,7 +24,7 @@ _velmoran_cli()
         case $word in
         --list | --filter | --tag | --search | --text | --url | --notes | --priority | --due | \
             --due-after | --dueAfter | --alarm | --parent | --allow-emptied | --restore-emptied | \
-            --title | --time | --repeat)
+            --title | --time | --repeat | -o | --output)
             ((i++))
             ;;
         -*) ;;
@@ -62,6 +62,10 @@ _velmoran_cli()
         --time | --repeat)
         return
         ;;
+    -o | --output)
+        COMPREPLY=($(compgen -f -- "$cur"))
+        return
+        ;;
     esac
 
     local options
@@ -74,6 +78,8 @@ _velmoran_cli()
     lists) options=--problems ;;
     deleted) options=--empty ;;
     sync) options=$'--allow-emptied\n--restore-emptied' ;;
+    import) options=$'--list\n--update' ;;
+    export) options=$'--list\n--completed\n--output\n-o' ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W $'--help\n--version\n--json\n'"$options" -- "$cur"))
@@ -82,13 +88,16 @@ _velmoran_cli()
 
     case $command in
     "")
-        COMPREPLY=($(compgen -W $'url\nadd\nsmartadd\nlists\ntasks\nshow\nedit\ncomplete\nreopen\nmove\ndelete\ndeleted\nrestore\nevents\nprefs\nsync\naccount' -- "$cur"))
+        COMPREPLY=($(compgen -W $'url\nadd\nsmartadd\nlists\ntasks\nshow\nedit\ncomplete\nreopen\nmove\ndelete\ndeleted\nrestore\nevents\nimport\nexport\nprefs\nsync\naccount' -- "$cur"))
         ;;
     complete | delete | move | show | edit | reopen)
         COMPREPLY=($(compgen -W "$(_velmoran_cli_column tasks)" -- "$cur"))
         ;;
     restore)
         COMPREPLY=($(compgen -W "$(_velmoran_cli_column deleted)" -- "$cur"))
+        ;;
+    import)
+        COMPREPLY=($(compgen -f -- "$cur"))
         ;;
     prefs)
         [[ $prev == prefs ]] && COMPREPLY=($(compgen -W $'get\nset' -- "$cur"))

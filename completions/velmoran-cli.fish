@@ -1,7 +1,7 @@
 # fish completion for velmoran-cli: command words, the options of each command, and list names
 # and task identifiers read from the user's store.
 
-set -l commands url add smartadd lists tasks show edit complete reopen move delete deleted restore events prefs sync account
+set -l commands url add smartadd lists tasks show edit complete reopen move delete deleted restore events import export prefs sync account
 
 function __velmoran_cli_lists
     velmoran-cli lists 2>/dev/null | cut -f2
@@ -31,11 +31,13 @@ complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a delet
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a deleted -d 'What Recently Deleted holds'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a restore -d 'Put items of Recently Deleted back'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a events -d 'Events between two dates'
+complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a import -d 'Import the tasks and events of .ics files'
+complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a export -d 'Write tasks out as one calendar'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a prefs -d 'Read or set a preference'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a sync -d 'Sync the CalDAV accounts once'
 complete -c velmoran-cli -n "not __fish_seen_subcommand_from $commands" -a account -d 'Add a CalDAV account or choose its lists'
 
-complete -c velmoran-cli -n '__fish_seen_subcommand_from add tasks edit' -l list -x -a '(__velmoran_cli_lists)' -d 'The list'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from add tasks edit import export' -l list -x -a '(__velmoran_cli_lists)' -d 'The list'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from add' -l text -x -d 'The title'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from add edit' -l url -x -d 'A link stored with the task'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from add edit' -l notes -x -d 'Notes'
@@ -49,7 +51,10 @@ complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l tree -d 'Subt
 complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l filter -x -a '0 1 2 3 4 5 6 7 8 9 11 12 13 15' -d 'A sidebar list type'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l tag -x -d 'Tag, merged list or search text'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l search -x -d 'Words the task holds'
-complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l completed -d 'Include completed tasks'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks export' -l completed -d 'Include completed tasks'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from import' -l update -d 'Replace the items the store holds'
+complete -c velmoran-cli -n '__fish_seen_subcommand_from import' -F
+complete -c velmoran-cli -n '__fish_seen_subcommand_from export' -s o -l output -r -F -d 'The file to write'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l day -d 'The day view'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l week -d 'The week view'
 complete -c velmoran-cli -n '__fish_seen_subcommand_from tasks' -l month -d 'The month view'

@@ -492,6 +492,37 @@
     </message>
 </context>
 <context>
+    <name>CalendarText</name>
+    <message>
+        <source>its %1 &quot;%2&quot; is not a date</source>
+        <translation>sein %1 „%2“ ist kein Datum</translation>
+    </message>
+    <message>
+        <source>the event has no start (DTSTART)</source>
+        <translation>der Termin hat keinen Beginn (DTSTART)</translation>
+    </message>
+    <message>
+        <source>the file ends before its END:%1</source>
+        <translation>die Datei endet vor seinem END:%1</translation>
+    </message>
+    <message>
+        <source>its END:%1 is missing</source>
+        <translation>sein END:%1 fehlt</translation>
+    </message>
+    <message>
+        <source>END:%1 closes BEGIN:%2</source>
+        <translation>END:%1 schließt BEGIN:%2</translation>
+    </message>
+    <message>
+        <source>it is not an iCalendar file (no BEGIN:VCALENDAR)</source>
+        <translation>es ist keine iCalendar-Datei (kein BEGIN:VCALENDAR)</translation>
+    </message>
+    <message>
+        <source>its UID %1 is another item&apos;s already</source>
+        <translation>seine UID %1 gehört schon einem anderen Eintrag</translation>
+    </message>
+</context>
+<context>
     <name>CheckDateRow</name>
     <message>
         <source>Remind Before the Due Time</source>
@@ -603,10 +634,6 @@
     <message>
         <source>Tasks whose title or notes hold every word.</source>
         <translation>Aufgaben, deren Titel oder Notizen jedes Wort enthalten.</translation>
-    </message>
-    <message>
-        <source>Include completed tasks (tasks).</source>
-        <translation>Erledigte Aufgaben einschließen (tasks).</translation>
     </message>
     <message>
         <source>The day view of today or of DATE (tasks).</source>
@@ -1067,6 +1094,50 @@
         <translation>--alarm nimmt on, off oder ein Datum</translation>
     </message>
     <message>
+        <source>A link stored with the task (add, edit).</source>
+        <translation>Ein mit der Aufgabe gespeicherter Link (add, edit).</translation>
+    </message>
+    <message>
+        <source>Notes (add, edit).</source>
+        <translation>Notizen (add, edit).</translation>
+    </message>
+    <message>
+        <source>none, low, medium or high, or 0, 1, 2, 3 (add, edit).</source>
+        <translation>none, low, medium oder high bzw. 0, 1, 2, 3 (add, edit).</translation>
+    </message>
+    <message>
+        <source>The due date (add, edit).</source>
+        <translation>Das Fälligkeitsdatum (add, edit).</translation>
+    </message>
+    <message>
+        <source>on or off; without it the &quot;alarmOn&quot; preference decides (add). Edit also takes a date in the forms of --due.</source>
+        <translation>on oder off; ohne diese Angabe entscheidet die Einstellung „alarmOn“ (add). Edit nimmt auch ein Datum in den Formen von --due.</translation>
+    </message>
+    <message>
+        <source>show takes one task identifier</source>
+        <translation>show nimmt eine Aufgabenkennung</translation>
+    </message>
+    <message>
+        <source>edit takes one task identifier</source>
+        <translation>edit nimmt eine Aufgabenkennung</translation>
+    </message>
+    <message>
+        <source>edit takes at least one of the options that change a task; see --help</source>
+        <translation>edit nimmt mindestens eine der Optionen, die eine Aufgabe ändern; siehe --help</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; repeats and is open; each completed occurrence is a task of its own, which &quot;tasks --completed&quot; lists</source>
+        <translation>„%1“ wiederholt sich und ist offen; jedes erledigte Vorkommen ist eine eigene Aufgabe, die „tasks --completed“ auflistet</translation>
+    </message>
+    <message>
+        <source>the task could not be reopened: %1</source>
+        <translation>die Aufgabe konnte nicht wieder geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>the task&apos;s file cannot be read: %1</source>
+        <translation>die Datei der Aufgabe ist nicht lesbar: %1</translation>
+    </message>
+    <message>
         <source>Velmoran without a window: add, list, show, edit, complete and delete tasks, read
 events and preferences, using the same task store and preferences as the application.
 
@@ -1108,6 +1179,15 @@ Commands:
   deleted                   what Recently Deleted holds, newest first;
                             --empty deletes all of it for good
   restore ID...             puts items of Recently Deleted back
+  import FILE...            tasks and events of .ics files, each into a file of
+                            its own: tasks into --list (or the default list),
+                            events into the first calendar; an item whose UID
+                            the store holds is skipped, or replaced with
+                            --update; exit status 1 when a broken item was
+                            skipped (each named on standard error)
+  export                    the open tasks of every list, or of each --list, as
+                            one calendar on standard output or into -o FILE;
+                            --completed includes completed tasks
   events FROM TO            events between two dates (YYYY-MM-DD or
                             YYYY-MM-DDTHH:MM; a date alone as TO includes that day)
   prefs get KEY             a preference value, as JSON
@@ -1182,6 +1262,16 @@ Befehle:
   deleted                   was „Zuletzt gelöscht“ enthält, neueste zuerst;
                             --empty löscht alles davon endgültig
   restore ID...             legt Einträge aus „Zuletzt gelöscht“ zurück
+  import DATEI...           Aufgaben und Termine aus .ics-Dateien, jeder Eintrag in
+                            eine eigene Datei: Aufgaben in --list (oder die
+                            Standardliste), Termine in den ersten Kalender; ein
+                            Eintrag, dessen UID die Ablage schon hat, wird
+                            übersprungen oder mit --update ersetzt; Rückgabewert 1,
+                            wenn ein fehlerhafter Eintrag übersprungen wurde (jeder
+                            auf der Standardfehlerausgabe genannt)
+  export                    die offenen Aufgaben aller Listen oder jeder --list als
+                            ein Kalender auf der Standardausgabe oder in -o DATEI;
+                            --completed nimmt erledigte Aufgaben hinzu
   events VON BIS            Termine zwischen zwei Daten (YYYY-MM-DD oder
                             YYYY-MM-DDTHH:MM; ein Datum allein als BIS schließt
                             diesen Tag ein)
@@ -1218,52 +1308,64 @@ Rückgabewert: 0 erledigt, 1 falsche Eingabe oder fehlgeschlagene Änderung, 2 f
 Befehlszeile.</translation>
     </message>
     <message>
-        <source>The list (tasks, add, edit).</source>
-        <translation>Die Liste (tasks, add, edit).</translation>
+        <source>The list (tasks, add, edit, import, export).</source>
+        <translation>Die Liste (tasks, add, edit, import, export).</translation>
     </message>
     <message>
-        <source>A link stored with the task (add, edit).</source>
-        <translation>Ein mit der Aufgabe gespeicherter Link (add, edit).</translation>
+        <source>Include completed tasks (tasks, export).</source>
+        <translation>Erledigte Aufgaben einschließen (tasks, export).</translation>
     </message>
     <message>
-        <source>Notes (add, edit).</source>
-        <translation>Notizen (add, edit).</translation>
+        <source>Replace the items the store holds already (import).</source>
+        <translation>Einträge ersetzen, die schon in der Ablage sind (import).</translation>
     </message>
     <message>
-        <source>none, low, medium or high, or 0, 1, 2, 3 (add, edit).</source>
-        <translation>none, low, medium oder high bzw. 0, 1, 2, 3 (add, edit).</translation>
+        <source>The file to write (export).</source>
+        <translation>Die zu schreibende Datei (export).</translation>
     </message>
     <message>
-        <source>The due date (add, edit).</source>
-        <translation>Das Fälligkeitsdatum (add, edit).</translation>
+        <source>FILE</source>
+        <translation>DATEI</translation>
     </message>
     <message>
-        <source>on or off; without it the &quot;alarmOn&quot; preference decides (add). Edit also takes a date in the forms of --due.</source>
-        <translation>on oder off; ohne diese Angabe entscheidet die Einstellung „alarmOn“ (add). Edit nimmt auch ein Datum in den Formen von --due.</translation>
+        <source>import takes one or more .ics files</source>
+        <translation>import nimmt eine oder mehrere .ics-Dateien</translation>
     </message>
     <message>
-        <source>show takes one task identifier</source>
-        <translation>show nimmt eine Aufgabenkennung</translation>
+        <source>-o needs a file name</source>
+        <translation>-o braucht einen Dateinamen</translation>
     </message>
     <message>
-        <source>edit takes one task identifier</source>
-        <translation>edit nimmt eine Aufgabenkennung</translation>
+        <source>export takes no arguments</source>
+        <translation>export nimmt keine Argumente</translation>
     </message>
     <message>
-        <source>edit takes at least one of the options that change a task; see --help</source>
-        <translation>edit nimmt mindestens eine der Optionen, die eine Aufgabe ändern; siehe --help</translation>
+        <source>no list is called &quot;%1&quot;; nothing was exported</source>
+        <translation>keine Liste heißt „%1“; nichts wurde exportiert</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; repeats and is open; each completed occurrence is a task of its own, which &quot;tasks --completed&quot; lists</source>
-        <translation>„%1“ wiederholt sich und ist offen; jedes erledigte Vorkommen ist eine eigene Aufgabe, die „tasks --completed“ auflistet</translation>
+        <source>there is no list to export</source>
+        <translation>es gibt keine Liste zum Exportieren</translation>
     </message>
     <message>
-        <source>the task could not be reopened: %1</source>
-        <translation>die Aufgabe konnte nicht wieder geöffnet werden: %1</translation>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
-        <source>the task&apos;s file cannot be read: %1</source>
-        <translation>die Datei der Aufgabe ist nicht lesbar: %1</translation>
+        <source>tasks: %1, written to %2</source>
+        <translation>Aufgaben: %1, geschrieben nach %2</translation>
+    </message>
+    <message>
+        <source>no list is called &quot;%1&quot;; nothing was imported</source>
+        <translation>keine Liste heißt „%1“; nichts wurde importiert</translation>
+    </message>
+    <message>
+        <source>%1; nothing was imported</source>
+        <translation>%1; nichts wurde importiert</translation>
+    </message>
+    <message>
+        <source>tasks: %1, events: %2, added: %3, updated: %4, already present: %5, skipped: %6</source>
+        <translation>Aufgaben: %1, Termine: %2, hinzugefügt: %3, aktualisiert: %4, schon vorhanden: %5, übersprungen: %6</translation>
     </message>
 </context>
 <context>
@@ -1778,6 +1880,60 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     </message>
 </context>
 <context>
+    <name>ExchangeWindows</name>
+    <message>
+        <source>Import Calendar Files</source>
+        <translation>Kalenderdateien importieren</translation>
+    </message>
+    <message>
+        <source>Calendar files (*.ics *.ical *.ifb *.icalendar);;All files (*)</source>
+        <translation>Kalenderdateien (*.ics *.ical *.ifb *.icalendar);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Export Tasks</source>
+        <translation>Aufgaben exportieren</translation>
+    </message>
+    <message>
+        <source>Calendar files (*.ics)</source>
+        <translation>Kalenderdateien (*.ics)</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Nothing was imported: %1.</source>
+        <translation>Nichts wurde importiert: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>&amp;Lists to export:</source>
+        <translation>Zu exportierende &amp;Listen:</translation>
+    </message>
+    <message>
+        <source>Include &amp;completed tasks</source>
+        <translation>&amp;Erledigte Aufgaben einschließen</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Exportieren …</translation>
+    </message>
+    <message>
+        <source>Choose at least one list.</source>
+        <translation>Wählen Sie mindestens eine Liste.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>FiltersPage</name>
     <message>
         <source>Visible on Day View</source>
@@ -2276,6 +2432,41 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     </message>
 </context>
 <context>
+    <name>IcsImport</name>
+    <message>
+        <source>%1: skipped: %2</source>
+        <translation>%1: übersprungen: %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; skipped: %3</source>
+        <translation>%1: „%2“ übersprungen: %3</translation>
+    </message>
+    <message>
+        <source>%1: there is no such file</source>
+        <translation>%1: diese Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>it shares the file %1 with other items and is left as it is</source>
+        <translation>es teilt die Datei %1 mit anderen Einträgen und bleibt, wie es ist</translation>
+    </message>
+    <message>
+        <source>there is no list for tasks</source>
+        <translation>es gibt keine Liste für Aufgaben</translation>
+    </message>
+    <message>
+        <source>there is no calendar for events</source>
+        <translation>es gibt keinen Kalender für Termine</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be changed</source>
+        <translation>„%1“ kann nicht geändert werden</translation>
+    </message>
+</context>
+<context>
     <name>IcsItem</name>
     <message>
         <source>Components are nested too deeply</source>
@@ -2300,6 +2491,57 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>Not an iCalendar file</source>
         <translation>Keine iCalendar-Datei</translation>
+    </message>
+</context>
+<context>
+    <name>ImportDialog</name>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Tasks: %1. Events: %2. Already in Velmoran: %3.</source>
+        <translation>Aufgaben: %1. Termine: %2. Schon in Velmoran: %3.</translation>
+    </message>
+    <message>
+        <source>List for tasks</source>
+        <translation>Liste für Aufgaben</translation>
+    </message>
+    <message>
+        <source>&amp;Tasks go to:</source>
+        <translation>&amp;Aufgaben kommen in:</translation>
+    </message>
+    <message>
+        <source>Calendar for events</source>
+        <translation>Kalender für Termine</translation>
+    </message>
+    <message>
+        <source>&amp;Events go to:</source>
+        <translation>&amp;Termine kommen in:</translation>
+    </message>
+    <message>
+        <source>&amp;Skip the items already in Velmoran</source>
+        <translation>Einträge, die schon in Velmoran sind, ü&amp;berspringen</translation>
+    </message>
+    <message>
+        <source>&amp;Update them with the imported version</source>
+        <translation>Mit der importierten Fassung a&amp;ktualisieren</translation>
+    </message>
+    <message>
+        <source>These items are broken and will be left out:</source>
+        <translation>Diese Einträge sind fehlerhaft und werden ausgelassen:</translation>
+    </message>
+    <message>
+        <source>Import progress</source>
+        <translation>Fortschritt des Imports</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Importieren</translation>
+    </message>
+    <message>
+        <source>Added: %1. Updated: %2. Left as they were: %3. Not imported: %4.</source>
+        <translation>Hinzugefügt: %1. Aktualisiert: %2. Unverändert gelassen: %3. Nicht importiert: %4.</translation>
     </message>
 </context>
 <context>
@@ -2868,6 +3110,14 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>Show D&amp;etails</source>
         <translation>&amp;Details anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importieren …</translation>
+    </message>
+    <message>
+        <source>E&amp;xport…</source>
+        <translation>E&amp;xportieren …</translation>
     </message>
 </context>
 <context>

@@ -492,6 +492,37 @@
     </message>
 </context>
 <context>
+    <name>CalendarText</name>
+    <message>
+        <source>its %1 &quot;%2&quot; is not a date</source>
+        <translation>son %1 « %2 » n’est pas une date</translation>
+    </message>
+    <message>
+        <source>the event has no start (DTSTART)</source>
+        <translation>l’événement n’a pas de début (DTSTART)</translation>
+    </message>
+    <message>
+        <source>the file ends before its END:%1</source>
+        <translation>le fichier se termine avant son END:%1</translation>
+    </message>
+    <message>
+        <source>its END:%1 is missing</source>
+        <translation>son END:%1 manque</translation>
+    </message>
+    <message>
+        <source>END:%1 closes BEGIN:%2</source>
+        <translation>END:%1 ferme BEGIN:%2</translation>
+    </message>
+    <message>
+        <source>it is not an iCalendar file (no BEGIN:VCALENDAR)</source>
+        <translation>ce n’est pas un fichier iCalendar (pas de BEGIN:VCALENDAR)</translation>
+    </message>
+    <message>
+        <source>its UID %1 is another item&apos;s already</source>
+        <translation>son UID %1 est déjà celui d’un autre élément</translation>
+    </message>
+</context>
+<context>
     <name>CheckDateRow</name>
     <message>
         <source>Remind Before the Due Time</source>
@@ -603,10 +634,6 @@
     <message>
         <source>Tasks whose title or notes hold every word.</source>
         <translation>Les tâches dont le titre ou les notes contiennent tous les mots.</translation>
-    </message>
-    <message>
-        <source>Include completed tasks (tasks).</source>
-        <translation>Inclure les tâches terminées (tasks).</translation>
     </message>
     <message>
         <source>The day view of today or of DATE (tasks).</source>
@@ -1067,6 +1094,50 @@
         <translation>--alarm accepte on, off ou une date</translation>
     </message>
     <message>
+        <source>A link stored with the task (add, edit).</source>
+        <translation>Un lien enregistré avec la tâche (add, edit).</translation>
+    </message>
+    <message>
+        <source>Notes (add, edit).</source>
+        <translation>Les notes (add, edit).</translation>
+    </message>
+    <message>
+        <source>none, low, medium or high, or 0, 1, 2, 3 (add, edit).</source>
+        <translation>none, low, medium ou high, ou 0, 1, 2, 3 (add, edit).</translation>
+    </message>
+    <message>
+        <source>The due date (add, edit).</source>
+        <translation>L&apos;échéance (add, edit).</translation>
+    </message>
+    <message>
+        <source>on or off; without it the &quot;alarmOn&quot; preference decides (add). Edit also takes a date in the forms of --due.</source>
+        <translation>on ou off&#x202f;; sans cette option, la préférence «&#xa0;alarmOn&#xa0;» décide (add). Edit accepte aussi une date sous les formes de --due.</translation>
+    </message>
+    <message>
+        <source>show takes one task identifier</source>
+        <translation>show prend un identifiant de tâche</translation>
+    </message>
+    <message>
+        <source>edit takes one task identifier</source>
+        <translation>edit prend un identifiant de tâche</translation>
+    </message>
+    <message>
+        <source>edit takes at least one of the options that change a task; see --help</source>
+        <translation>edit demande au moins une des options qui modifient une tâche&#x202f;; voir --help</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; repeats and is open; each completed occurrence is a task of its own, which &quot;tasks --completed&quot; lists</source>
+        <translation>«&#xa0;%1&#xa0;» se répète et est en cours&#x202f;; chaque occurrence terminée est une tâche à part, que «&#xa0;tasks --completed&#xa0;» affiche</translation>
+    </message>
+    <message>
+        <source>the task could not be reopened: %1</source>
+        <translation>la tâche n&apos;a pas pu être rouverte&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the task&apos;s file cannot be read: %1</source>
+        <translation>le fichier de la tâche est illisible&#xa0;: %1</translation>
+    </message>
+    <message>
         <source>Velmoran without a window: add, list, show, edit, complete and delete tasks, read
 events and preferences, using the same task store and preferences as the application.
 
@@ -1108,6 +1179,15 @@ Commands:
   deleted                   what Recently Deleted holds, newest first;
                             --empty deletes all of it for good
   restore ID...             puts items of Recently Deleted back
+  import FILE...            tasks and events of .ics files, each into a file of
+                            its own: tasks into --list (or the default list),
+                            events into the first calendar; an item whose UID
+                            the store holds is skipped, or replaced with
+                            --update; exit status 1 when a broken item was
+                            skipped (each named on standard error)
+  export                    the open tasks of every list, or of each --list, as
+                            one calendar on standard output or into -o FILE;
+                            --completed includes completed tasks
   events FROM TO            events between two dates (YYYY-MM-DD or
                             YYYY-MM-DDTHH:MM; a date alone as TO includes that day)
   prefs get KEY             a preference value, as JSON
@@ -1182,6 +1262,16 @@ Commandes&#xa0;:
                             récent au plus ancien&#x202f;; --empty supprime tout
                             définitivement
   restore ID...             remet en place des éléments des Suppressions récentes
+  import FICHIER...         les tâches et événements de fichiers .ics, chacun dans un
+                            fichier à lui : les tâches dans --list (ou la liste par
+                            défaut), les événements dans le premier calendrier ; un
+                            élément dont le stockage a déjà l’UID est ignoré, ou
+                            remplacé avec --update ; code de sortie 1 si un élément
+                            défectueux a été ignoré (chacun nommé sur la sortie
+                            d’erreur)
+  export                    les tâches ouvertes de toutes les listes, ou de chaque
+                            --list, en un seul calendrier sur la sortie standard ou
+                            dans -o FICHIER ; --completed inclut les tâches terminées
   events DÉBUT FIN          les événements entre deux dates (AAAA-MM-JJ ou
                             AAAA-MM-JJTHH:MM&#x202f;; une date seule comme FIN inclut
                             ce jour)
@@ -1221,52 +1311,64 @@ Code de sortie&#xa0;: 0 réussite, 1 saisie incorrecte ou modification échouée
 2 ligne de commande incorrecte.</translation>
     </message>
     <message>
-        <source>The list (tasks, add, edit).</source>
-        <translation>La liste (tasks, add, edit).</translation>
+        <source>The list (tasks, add, edit, import, export).</source>
+        <translation>La liste (tasks, add, edit, import, export).</translation>
     </message>
     <message>
-        <source>A link stored with the task (add, edit).</source>
-        <translation>Un lien enregistré avec la tâche (add, edit).</translation>
+        <source>Include completed tasks (tasks, export).</source>
+        <translation>Inclure les tâches terminées (tasks, export).</translation>
     </message>
     <message>
-        <source>Notes (add, edit).</source>
-        <translation>Les notes (add, edit).</translation>
+        <source>Replace the items the store holds already (import).</source>
+        <translation>Remplacer les éléments que le stockage contient déjà (import).</translation>
     </message>
     <message>
-        <source>none, low, medium or high, or 0, 1, 2, 3 (add, edit).</source>
-        <translation>none, low, medium ou high, ou 0, 1, 2, 3 (add, edit).</translation>
+        <source>The file to write (export).</source>
+        <translation>Le fichier à écrire (export).</translation>
     </message>
     <message>
-        <source>The due date (add, edit).</source>
-        <translation>L&apos;échéance (add, edit).</translation>
+        <source>FILE</source>
+        <translation>FICHIER</translation>
     </message>
     <message>
-        <source>on or off; without it the &quot;alarmOn&quot; preference decides (add). Edit also takes a date in the forms of --due.</source>
-        <translation>on ou off&#x202f;; sans cette option, la préférence «&#xa0;alarmOn&#xa0;» décide (add). Edit accepte aussi une date sous les formes de --due.</translation>
+        <source>import takes one or more .ics files</source>
+        <translation>import prend un ou plusieurs fichiers .ics</translation>
     </message>
     <message>
-        <source>show takes one task identifier</source>
-        <translation>show prend un identifiant de tâche</translation>
+        <source>-o needs a file name</source>
+        <translation>-o demande un nom de fichier</translation>
     </message>
     <message>
-        <source>edit takes one task identifier</source>
-        <translation>edit prend un identifiant de tâche</translation>
+        <source>export takes no arguments</source>
+        <translation>export ne prend pas d’arguments</translation>
     </message>
     <message>
-        <source>edit takes at least one of the options that change a task; see --help</source>
-        <translation>edit demande au moins une des options qui modifient une tâche&#x202f;; voir --help</translation>
+        <source>no list is called &quot;%1&quot;; nothing was exported</source>
+        <translation>aucune liste ne s’appelle « %1 » ; rien n’a été exporté</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; repeats and is open; each completed occurrence is a task of its own, which &quot;tasks --completed&quot; lists</source>
-        <translation>«&#xa0;%1&#xa0;» se répète et est en cours&#x202f;; chaque occurrence terminée est une tâche à part, que «&#xa0;tasks --completed&#xa0;» affiche</translation>
+        <source>there is no list to export</source>
+        <translation>il n’y a aucune liste à exporter</translation>
     </message>
     <message>
-        <source>the task could not be reopened: %1</source>
-        <translation>la tâche n&apos;a pas pu être rouverte&#xa0;: %1</translation>
+        <source>cannot write %1: %2</source>
+        <translation>impossible d’écrire %1 : %2</translation>
     </message>
     <message>
-        <source>the task&apos;s file cannot be read: %1</source>
-        <translation>le fichier de la tâche est illisible&#xa0;: %1</translation>
+        <source>tasks: %1, written to %2</source>
+        <translation>tâches : %1, écrites dans %2</translation>
+    </message>
+    <message>
+        <source>no list is called &quot;%1&quot;; nothing was imported</source>
+        <translation>aucune liste ne s’appelle « %1 » ; rien n’a été importé</translation>
+    </message>
+    <message>
+        <source>%1; nothing was imported</source>
+        <translation>%1 ; rien n’a été importé</translation>
+    </message>
+    <message>
+        <source>tasks: %1, events: %2, added: %3, updated: %4, already present: %5, skipped: %6</source>
+        <translation>tâches : %1, événements : %2, ajoutés : %3, mis à jour : %4, déjà présents : %5, ignorés : %6</translation>
     </message>
 </context>
 <context>
@@ -1781,6 +1883,60 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     </message>
 </context>
 <context>
+    <name>ExchangeWindows</name>
+    <message>
+        <source>Import Calendar Files</source>
+        <translation>Importer des fichiers de calendrier</translation>
+    </message>
+    <message>
+        <source>Calendar files (*.ics *.ical *.ifb *.icalendar);;All files (*)</source>
+        <translation>Fichiers de calendrier (*.ics *.ical *.ifb *.icalendar);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Export Tasks</source>
+        <translation>Exporter les tâches</translation>
+    </message>
+    <message>
+        <source>Calendar files (*.ics)</source>
+        <translation>Fichiers de calendrier (*.ics)</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>Nothing was imported: %1.</source>
+        <translation>Rien n’a été importé : %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ExportDialog</name>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>&amp;Lists to export:</source>
+        <translation>&amp;Listes à exporter :</translation>
+    </message>
+    <message>
+        <source>Include &amp;completed tasks</source>
+        <translation>Inclure les tâches &amp;terminées</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Exporter…</translation>
+    </message>
+    <message>
+        <source>Choose at least one list.</source>
+        <translation>Choisissez au moins une liste.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 n’a pas pu être écrit : %2</translation>
+    </message>
+</context>
+<context>
     <name>FiltersPage</name>
     <message>
         <source>Visible on Day View</source>
@@ -2279,6 +2435,41 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     </message>
 </context>
 <context>
+    <name>IcsImport</name>
+    <message>
+        <source>%1: skipped: %2</source>
+        <translation>%1 : ignoré : %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; skipped: %3</source>
+        <translation>%1 : « %2 » ignoré : %3</translation>
+    </message>
+    <message>
+        <source>%1: there is no such file</source>
+        <translation>%1 : ce fichier n’existe pas</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>it shares the file %1 with other items and is left as it is</source>
+        <translation>il partage le fichier %1 avec d’autres éléments et reste tel quel</translation>
+    </message>
+    <message>
+        <source>there is no list for tasks</source>
+        <translation>il n’y a pas de liste pour les tâches</translation>
+    </message>
+    <message>
+        <source>there is no calendar for events</source>
+        <translation>il n’y a pas de calendrier pour les événements</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be changed</source>
+        <translation>« %1 » ne peut pas être modifié</translation>
+    </message>
+</context>
+<context>
     <name>IcsItem</name>
     <message>
         <source>Components are nested too deeply</source>
@@ -2303,6 +2494,57 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>Not an iCalendar file</source>
         <translation>Pas un fichier iCalendar</translation>
+    </message>
+</context>
+<context>
+    <name>ImportDialog</name>
+    <message>
+        <source>Import</source>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>Tasks: %1. Events: %2. Already in Velmoran: %3.</source>
+        <translation>Tâches : %1. Événements : %2. Déjà dans Velmoran : %3.</translation>
+    </message>
+    <message>
+        <source>List for tasks</source>
+        <translation>Liste pour les tâches</translation>
+    </message>
+    <message>
+        <source>&amp;Tasks go to:</source>
+        <translation>&amp;Tâches vers :</translation>
+    </message>
+    <message>
+        <source>Calendar for events</source>
+        <translation>Calendrier pour les événements</translation>
+    </message>
+    <message>
+        <source>&amp;Events go to:</source>
+        <translation>&amp;Événements vers :</translation>
+    </message>
+    <message>
+        <source>&amp;Skip the items already in Velmoran</source>
+        <translation>&amp;Ignorer les éléments déjà dans Velmoran</translation>
+    </message>
+    <message>
+        <source>&amp;Update them with the imported version</source>
+        <translation>&amp;Les mettre à jour avec la version importée</translation>
+    </message>
+    <message>
+        <source>These items are broken and will be left out:</source>
+        <translation>Ces éléments sont défectueux et seront laissés de côté :</translation>
+    </message>
+    <message>
+        <source>Import progress</source>
+        <translation>Progression de l’importation</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Importer</translation>
+    </message>
+    <message>
+        <source>Added: %1. Updated: %2. Left as they were: %3. Not imported: %4.</source>
+        <translation>Ajoutés : %1. Mis à jour : %2. Laissés tels quels : %3. Non importés : %4.</translation>
     </message>
 </context>
 <context>
@@ -2871,6 +3113,14 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>Show D&amp;etails</source>
         <translation>Afficher les &amp;détails</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importer…</translation>
+    </message>
+    <message>
+        <source>E&amp;xport…</source>
+        <translation>E&amp;xporter…</translation>
     </message>
 </context>
 <context>

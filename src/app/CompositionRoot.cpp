@@ -31,6 +31,7 @@ CompositionRoot::CompositionRoot()
     , m_preferenceWindows(m_manager, m_modes, m_defaults, m_notificationCenter, m_delegate)
     , m_introWindows(m_manager, m_modes, m_defaults, m_delegate)
     , m_deletedWindows(m_manager, m_modes, m_delegate)
+    , m_exchangeWindows(m_manager, m_delegate)
     , m_accountSync(m_manager, m_defaults, m_clock, m_delegate)
     , m_commands(m_delegate, m_entryWindows)
     , m_deletedUpkeep(m_manager)
@@ -47,6 +48,7 @@ CompositionRoot::CompositionRoot()
     windows.quickAdd = &m_entryWindows;
     windows.tray = &m_entryWindows;
     windows.sync = &m_accountSync;
+    windows.exchange = &m_exchangeWindows;
     m_delegate.setWindows(windows);
     m_accountSync.install(m_entryWindows.statusItem());
     m_entryWindows.setSyncScheduler(&m_accountSync.scheduler());

@@ -3,6 +3,7 @@
 #include "app/AccountSync.h"
 #include "app/AppDelegate.h"
 #include "app/EntryWindows.h"
+#include "app/ExchangeWindows.h"
 #include "app/IncomingRequests.h"
 #include "app/IntroWindows.h"
 #include "app/PreferenceWindows.h"
@@ -71,6 +72,7 @@ private:
     PreferenceWindows m_preferenceWindows;
     IntroWindows m_introWindows;
     RecentlyDeletedWindows m_deletedWindows;
+    ExchangeWindows m_exchangeWindows;
     // The CalDAV accounts, synced through vdirsyncer.
     AccountSync m_accountSync;
     ShortcutCommands m_commands;

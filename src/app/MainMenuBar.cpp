@@ -55,6 +55,16 @@ void MainMenuBar::addFileMenu()
     file->addAction(tr("New &Tag List…"), sidebar, &LeftViewController::openAddTagListWindow);
     file->addAction(tr("New &Merged List…"), sidebar, &LeftViewController::openAddMergedListWindow);
     file->addSeparator();
+    QAction* importItems = file->addAction(tr("&Import…"), this, [this] {
+        if (m_windows.exchange)
+            m_windows.exchange->openImport();
+    });
+    QAction* exportTasks = file->addAction(tr("E&xport…"), this, [this] {
+        if (m_windows.exchange)
+            m_windows.exchange->openExport();
+    });
+    importItems->setEnabled(m_windows.exchange != nullptr);
+    exportTasks->setEnabled(m_windows.exchange != nullptr);
     file->addAction(tr("&Share List…"), sidebar,
                     [sidebar] { sidebar->shareList(sidebar->presenter().selectedRow()); });
     QAction* syncNow = file->addAction(tr("S&ync Now"), this, [this] {

@@ -68,6 +68,15 @@ public:
     virtual void syncNow() = 0;
 };
 
+// ExchangeWindows: File → Import… and File → Export…, each asking for its file.
+class ExchangeOpener
+{
+public:
+    virtual ~ExchangeOpener() = default;
+    virtual bool openImport() = 0;
+    virtual bool openExport() = 0;
+};
+
 struct ShellWindows
 {
     OnboardingWindows* onboarding = nullptr;
@@ -76,4 +85,5 @@ struct ShellWindows
     QuickAddOpener* quickAdd = nullptr;
     TrayPanel* tray = nullptr;
     SyncCommand* sync = nullptr;
+    ExchangeOpener* exchange = nullptr;
 };

@@ -8,6 +8,8 @@
 #include "cli/CliSubtasks.h"
 #include "cli/CliTaskLookup.h"
 #include "cli/CliTaskSelection.h"
+#include "cli/ExportCommand.h"
+#include "cli/ImportCommand.h"
 #include "commands/ExternalTaskEntry.h"
 #include "commands/UrlCommand.h"
 #include "data/CalendarEvents.h"
@@ -368,6 +370,10 @@ int runWithStore(DataManager& manager, const CliRequest& request)
         return CliDeleted::runDeleted(*manager.eventStore(), request);
     case CliRequest::Command::Restore:
         return CliDeleted::runRestore(*manager.eventStore(), request);
+    case CliRequest::Command::Import:
+        return ImportCommand::run(manager, request);
+    case CliRequest::Command::Export:
+        return ExportCommand::run(manager, request);
     case CliRequest::Command::PrefsGet:
     case CliRequest::Command::PrefsSet:
     case CliRequest::Command::Sync:

@@ -53,6 +53,15 @@ QString description()
         "  deleted                   what Recently Deleted holds, newest first;\n"
         "                            --empty deletes all of it for good\n"
         "  restore ID...             puts items of Recently Deleted back\n"
+        "  import FILE...            tasks and events of .ics files, each into a file of\n"
+        "                            its own: tasks into --list (or the default list),\n"
+        "                            events into the first calendar; an item whose UID\n"
+        "                            the store holds is skipped, or replaced with\n"
+        "                            --update; exit status 1 when a broken item was\n"
+        "                            skipped (each named on standard error)\n"
+        "  export                    the open tasks of every list, or of each --list, as\n"
+        "                            one calendar on standard output or into -o FILE;\n"
+        "                            --completed includes completed tasks\n"
         "  events FROM TO            events between two dates (YYYY-MM-DD or\n"
         "                            YYYY-MM-DDTHH:MM; a date alone as TO includes that day)\n"
         "  prefs get KEY             a preference value, as JSON\n"
@@ -100,6 +109,8 @@ const QHash<QString, CliRequest::Command>& commandWords()
         {QStringLiteral("show"), CliRequest::Command::Show},
         {QStringLiteral("edit"), CliRequest::Command::Edit},
         {QStringLiteral("reopen"), CliRequest::Command::Reopen},
+        {QStringLiteral("import"), CliRequest::Command::Import},
+        {QStringLiteral("export"), CliRequest::Command::Export},
     };
     return words;
 }
@@ -157,8 +168,8 @@ public:
     Reader()
         : m_json({QStringLiteral("j"), QStringLiteral("json")},
                  CliText::tr("Print JSON instead of one line per record."))
-        , m_list(QStringLiteral("list"), CliText::tr("The list (tasks, add, edit)."),
-                 CliText::tr("NAME"))
+        , m_list(QStringLiteral("list"),
+                 CliText::tr("The list (tasks, add, edit, import, export)."), CliText::tr("NAME"))
         , m_filter(QStringLiteral("filter"), CliText::tr("A sidebar list type (tasks)."),
                    CliText::tr("TYPE"))
         , m_tag(QStringLiteral("tag"),
@@ -166,7 +177,8 @@ public:
                 CliText::tr("TEXT"))
         , m_search(QStringLiteral("search"),
                    CliText::tr("Tasks whose title or notes hold every word."), CliText::tr("TEXT"))
-        , m_completed(QStringLiteral("completed"), CliText::tr("Include completed tasks (tasks)."))
+        , m_completed(QStringLiteral("completed"),
+                      CliText::tr("Include completed tasks (tasks, export)."))
         , m_day(QStringLiteral("day"), CliText::tr("The day view of today or of DATE (tasks)."))
         , m_week(QStringLiteral("week"),
                  CliText::tr("The week view of this week or DATE's (tasks)."))
@@ -202,15 +214,19 @@ public:
         , m_restoreEmptied(QStringLiteral("restore-emptied"),
                            CliText::tr("Bring the tasks of this emptied list back (sync)."),
                            CliText::tr("LIST"))
+        , m_update(QStringLiteral("update"),
+                   CliText::tr("Replace the items the store holds already (import)."))
+        , m_output({QStringLiteral("o"), QStringLiteral("output")},
+                   CliText::tr("The file to write (export)."), CliText::tr("FILE"))
     {
         m_parser.setApplicationDescription(description());
         m_help = m_parser.addHelpOption();
         m_version = m_parser.addVersionOption();
-        m_parser.addOptions({m_json,      m_list,         m_filter,        m_tag,      m_search,
-                             m_completed, m_day,          m_week,          m_month,    m_tree,
-                             m_text,      m_url,          m_notes,         m_priority, m_due,
-                             m_dueAfter,  m_alarm,        m_parent,        m_noParent, m_problems,
-                             m_empty,     m_allowEmptied, m_restoreEmptied});
+        m_parser.addOptions({m_json,      m_list,         m_filter,         m_tag,      m_search,
+                             m_completed, m_day,          m_week,           m_month,    m_tree,
+                             m_text,      m_url,          m_notes,          m_priority, m_due,
+                             m_dueAfter,  m_alarm,        m_parent,         m_noParent, m_problems,
+                             m_empty,     m_allowEmptied, m_restoreEmptied, m_update,   m_output});
         m_parser.addOptions(m_editOptions.all());
         m_parser.addPositionalArgument(QStringLiteral("command"),
                                        CliText::tr("What to do (see above)."),
@@ -305,6 +321,10 @@ public:
         case CliRequest::Command::Restore:
             return finish(request, {}, !positional.isEmpty(),
                           CliText::tr("restore takes the identifiers of deleted items"));
+        case CliRequest::Command::Import:
+            return readImport(request);
+        case CliRequest::Command::Export:
+            return readExport(request);
         default:
             break;
         }
@@ -346,11 +366,11 @@ private:
 
     QList<const QCommandLineOption*> optionsWithValuesOrFlags() const
     {
-        return {&m_list,         &m_filter,        &m_tag,      &m_search,   &m_completed,
-                &m_day,          &m_week,          &m_month,    &m_tree,     &m_text,
-                &m_url,          &m_notes,         &m_priority, &m_due,      &m_dueAfter,
-                &m_alarm,        &m_parent,        &m_noParent, &m_problems, &m_empty,
-                &m_allowEmptied, &m_restoreEmptied};
+        return {&m_list,         &m_filter,         &m_tag,      &m_search,   &m_completed,
+                &m_day,          &m_week,           &m_month,    &m_tree,     &m_text,
+                &m_url,          &m_notes,          &m_priority, &m_due,      &m_dueAfter,
+                &m_alarm,        &m_parent,         &m_noParent, &m_problems, &m_empty,
+                &m_allowEmptied, &m_restoreEmptied, &m_update,   &m_output};
     }
 
     CliParse readEdit(CliRequest request) const
@@ -445,6 +465,35 @@ private:
                       {&m_text, &m_list, &m_url, &m_notes, &m_priority, &m_due, &m_dueAfter,
                        &m_alarm, &m_parent},
                       true, QString());
+    }
+
+    // import FILE... [--list NAME] [--update]
+    CliParse readImport(CliRequest request) const
+    {
+        if (m_parser.isSet(m_list)) {
+            request.list = m_parser.value(m_list);
+            if (request.list->trimmed().isEmpty())
+                return inputError(CliText::tr("--list needs a list name"));
+        }
+        request.update = m_parser.isSet(m_update);
+        return finish(request, {&m_list, &m_update}, !request.arguments.isEmpty(),
+                      CliText::tr("import takes one or more .ics files"));
+    }
+
+    // export [--list NAME]... [--completed] [-o FILE]
+    CliParse readExport(CliRequest request) const
+    {
+        request.lists = m_parser.values(m_list);
+        for (const QString& name : std::as_const(request.lists)) {
+            if (name.trimmed().isEmpty())
+                return inputError(CliText::tr("--list needs a list name"));
+        }
+        request.completed = m_parser.isSet(m_completed);
+        request.output = m_parser.value(m_output);
+        if (m_parser.isSet(m_output) && request.output.trimmed().isEmpty())
+            return inputError(CliText::tr("-o needs a file name"));
+        return finish(request, {&m_list, &m_completed, &m_output}, request.arguments.isEmpty(),
+                      CliText::tr("export takes no arguments"));
     }
 
     // move ID --parent ID|--no-parent
@@ -565,6 +614,8 @@ private:
     QCommandLineOption m_allowEmptied;
     QCommandLineOption m_restoreEmptied;
     CliEditOptions m_editOptions;
+    QCommandLineOption m_update;
+    QCommandLineOption m_output;
 };
 
 } // namespace

@@ -36,6 +36,8 @@ struct CliRequest
         Show,
         Edit,
         Reopen,
+        Import,
+        Export,
     };
 
     Command command = Command::Lists;
@@ -73,6 +75,11 @@ struct CliRequest
     // show --raw: the file's text as well.
     bool raw = false;
     CliEditRequest edit;
+    // import --update: items the store holds already are replaced rather than skipped.
+    bool update = false;
+    // export --list NAME (each may be given again), -o FILE.
+    QStringList lists;
+    QString output;
 };
 
 // The outcome of reading the arguments: a request to run, or an exit code with what to print

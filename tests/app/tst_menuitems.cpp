@@ -91,7 +91,8 @@ private Q_SLOTS:
                                 .preferences = &m_windows,
                                 .recentlyDeleted = &m_windows,
                                 .quickAdd = &m_windows,
-                                .sync = &m_windows});
+                                .sync = &m_windows,
+                                .exchange = &m_windows});
         m_delegate->reviewLink().setOpenUrl([this](const QUrl& url) {
             m_links << url;
             return true;
@@ -303,8 +304,9 @@ private Q_SLOTS:
         for (QAction* menu : bare.windowController()->menuBar()->actions())
             collectItems(menu->menu(), QString(menu->text()).remove('&'), items);
         for (const QString name :
-             {"File/New Task", "File/Sync Now", "Edit/Recently Deleted…", "Edit/Preferences…",
-              "Help/Velmoran Help", "Help/What's New", "Help/About Velmoran"}) {
+             {"File/New Task", "File/Sync Now", "File/Import…", "File/Export…",
+              "Edit/Recently Deleted…", "Edit/Preferences…", "Help/Velmoran Help",
+              "Help/What's New", "Help/About Velmoran"}) {
             QVERIFY2(items.count(name), qPrintable(name));
             QVERIFY2(!items.at(name)->isEnabled(), qPrintable(name + " is enabled"));
         }
@@ -339,6 +341,8 @@ private:
         QMap<QString, Effect> table;
         table["File/New Task"] = {{}, opened("quick add")};
         table["File/Sync Now"] = {{}, opened("sync")};
+        table["File/Import…"] = {{}, opened("import")};
+        table["File/Export…"] = {{}, opened("export")};
         table["File/New List…"] = {{}, [sidebar] {
                                        return sidebar->addListWindow() &&
                                               sidebar->addListWindow()->isVisible();
@@ -440,6 +444,8 @@ private:
             {"File/New List…", "Ctrl+Shift+N"},
             {"File/New Tag List…", ""},
             {"File/New Merged List…", ""},
+            {"File/Import…", ""},
+            {"File/Export…", ""},
             {"File/Share List…", ""},
             {"File/Sync Now", ""},
             {"File/Close Window", "Ctrl+W"},
@@ -571,7 +577,8 @@ private:
                             PreferencesOpener,
                             RecentlyDeletedOpener,
                             QuickAddOpener,
-                            SyncCommand
+                            SyncCommand,
+                            ExchangeOpener
     {
         QMap<QString, int> opened;
         bool openIntro() override { return false; }
@@ -585,6 +592,8 @@ private:
         void openQuickAdd(const QDateTime&, const QString&) override { ++opened["quick add"]; }
         bool canSyncNow() const override { return true; }
         void syncNow() override { ++opened["sync"]; }
+        bool openImport() override { return ++opened["import"], true; }
+        bool openExport() override { return ++opened["export"], true; }
     };
     CountedWindows m_windows;
     QMap<QString, int>& m_opened = m_windows.opened;

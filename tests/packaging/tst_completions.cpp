@@ -45,8 +45,8 @@ private Q_SLOTS:
             row("commands") << QStringList{""}
                             << QStringList{"url",    "add",     "smartadd", "lists",  "tasks",
                                            "show",   "edit",    "complete", "reopen", "move",
-                                           "delete", "deleted", "restore",  "events", "prefs",
-                                           "sync",   "account"};
+                                           "delete", "deleted", "restore",  "events", "import",
+                                           "export", "prefs",   "sync",     "account"};
             row("a command begun")
                 << QStringList{"--json", "del"} << QStringList{"delete", "deleted"};
             row("options of add") << QStringList{"add", "--d"}
@@ -56,6 +56,8 @@ private Q_SLOTS:
             row("options of edit")
                 << QStringList{"edit", "x", "--no-"}
                 << QStringList{"--no-due", "--no-time", "--no-repeat", "--no-alarm"};
+            row("options of import") << QStringList{"import", "--u"} << QStringList{"--update"};
+            row("options of export") << QStringList{"export", "--co"} << QStringList{"--completed"};
             row("list names") << QStringList{"add", "--list", ""} << QStringList{homeStuff, "Work"};
             row("a list name begun")
                 << QStringList{"tasks", "--list", "Ho"} << QStringList{homeStuff};
