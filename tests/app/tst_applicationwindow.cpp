@@ -107,33 +107,6 @@ private Q_SLOTS:
         m_manager.reset();
     }
 
-    void opensTheMainWindowWithItsMenus()
-    {
-        WindowController* window = m_delegate->windowController();
-        QCOMPARE(window->windowTitle(), QStringLiteral("Velmoran"));
-        QStringList menus;
-        for (QAction* action : window->menuBar()->actions())
-            menus << action->text().remove('&');
-        QCOMPARE(menus, QStringList({"File", "Edit", "View", "Window", "Help"}));
-        // Adding a list is in the File menu as well as behind the sidebar's add button.
-        QAction* newList = nullptr;
-        for (QAction* action : window->menuBar()->actions().constFirst()->menu()->actions())
-            if (action->text().remove('&') == QStringLiteral("New List…"))
-                newList = action;
-        QVERIFY(newList);
-        newList->trigger();
-        LeftViewController* sidebar = window->viewController()->lvc();
-        QTRY_VERIFY(sidebar->addListWindow() && sidebar->addListWindow()->isVisible());
-        sidebar->addListWindow()->cancelButtonAction();
-        // The first launch still waits for its onboarding window.
-        QVERIFY(m_defaults->boolForKey(PrefKey::initialLaunch));
-        QCOMPARE(m_delegate->minuteTimer()->state(), MinuteTimer::State::Aligning);
-        // The week starts on the day the freshly written defaults name.
-        QCOMPARE(m_manager->dates().thisWeekDate(),
-                 Global::calculateStartingDayOfTheWeekOnDate(
-                     m_manager->dates().today(), m_defaults->boolForKey(PrefKey::sundayFirst)));
-    }
-
     // Eleven user lists: the Lists menu, rebuilt as it opens, holds the first nine.
     void theListsMenuHoldsTheFirstNine()
     {
@@ -145,13 +118,6 @@ private Q_SLOTS:
         items.at(2)->trigger();
         QCOMPARE(m_delegate->windowController()->viewController()->mvc()->presenter().view().title,
                  QStringLiteral("List 2"));
-
-        m_delegate->menuBar()->updateViewMenu();
-        QStringList titles;
-        for (QAction* action : m_delegate->menuBar()->viewMenu()->actions())
-            titles << action->text().remove('&');
-        QVERIFY(titles.contains("Hide Lists"));
-        QVERIFY(titles.contains("Show Details"));
     }
 
     // A new smart list gets its menu item (and so its shortcut) without the menu opening.

@@ -132,8 +132,6 @@ private Q_SLOTS:
                                  << QByteArray("velmoran " VELMORAN_VERSION "\n") << QByteArray();
         QTest::newRow("start") << QStringList{} << 1 << QByteArray()
                                << QByteArray("velmoran: no graphical display");
-        QTest::newRow("a URL") << QStringList{"velmoran://open?uuid=x"} << 1 << QByteArray()
-                               << QByteArray("velmoran: no graphical display");
     }
 
     void withoutADisplayTheApplicationSaysSoAndLeavesNoReport()

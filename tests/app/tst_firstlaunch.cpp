@@ -161,8 +161,8 @@ private Q_SLOTS:
         QVERIFY(intro);
         focus(intro);
         tap(m_return);
-        QTest::qWait(800);
-        // Escape closes the window, as the window manager's close button would.
+        // Escape closes the window, as the window manager's close button would, also while the
+        // next page fades in.
         tap(code(0xFF1B));
         QVERIFY(m_app.waitForFinished(10000));
         // The services go down in order: the store session the root made ends cleanly too.
@@ -262,7 +262,8 @@ private:
     }
 
     // Return on each page, with `onListPage` typed on the fourth, then waits for the main
-    // window.
+    // window. The keys go at typing speed: what is typed while a page fades in, or while the
+    // second one searches for folders, acts on the page that comes next.
     void runOnboarding(const QList<int>& onListPage)
     {
         startApp();
@@ -270,13 +271,9 @@ private:
         QVERIFY2(intro, "the onboarding window did not open");
         focus(intro);
         for (int page = 1; page <= 5; ++page) {
-            // Each page fades in, and the second one searches for folders first.
-            QTest::qWait(page == 2 ? 1500 : 800);
             if (page == 4) {
-                for (int key : onListPage) {
+                for (int key : onListPage)
                     tap(key);
-                    QTest::qWait(300);
-                }
             }
             tap(m_return);
         }

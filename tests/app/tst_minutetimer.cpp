@@ -1,15 +1,13 @@
 #include "TestEnvironment.h"
-#include "app/ListMenus.h"
 #include "app/MinuteTimer.h"
 #include "platform/Clock.h"
 
 #include <QApplication>
-#include <QMenu>
 #include <QSignalSpy>
 
 using TestEnvironment::local;
 
-// The minute timer under a set clock, and the list menus it keeps company with in the shell.
+// The minute timer under a set clock.
 class TestMinuteTimer : public QObject
 {
     Q_OBJECT
@@ -106,53 +104,6 @@ private Q_SLOTS:
         timer.initialTimeCheck();
         QCOMPARE(minutes.count(), 1);
         QCOMPARE(timer.savedDate().time().minute(), 0);
-    }
-
-    // Ten user lists: the first nine get Ctrl+Alt+1 to 9, the tenth no item.
-    void listMenusHoldNineEntries()
-    {
-        QList<ListEntry> lists;
-        for (int i = 1; i <= 10; ++i)
-            lists.append(ListEntry::fromStored(
-                QVariantMap{{"type", 10}, {"title", QStringLiteral("List %1").arg(i)}}));
-        QMenu menu;
-        int chosen = 0;
-        ListMenus::setupListsMenu(&menu, lists, [&chosen](int position) { chosen = position; });
-        const QList<QAction*> actions = menu.actions();
-        QCOMPARE(actions.size(), 9);
-        QCOMPARE(actions.at(0)->text().remove('&'), QStringLiteral("List 1"));
-        QCOMPARE(actions.at(8)->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_9));
-        actions.at(4)->trigger();
-        QCOMPARE(chosen, 5);
-
-        // Rebuilding replaces the items instead of adding to them.
-        lists.removeFirst();
-        ListMenus::setupListsMenu(&menu, lists, {});
-        QCOMPARE(menu.actions().size(), 9);
-        QCOMPARE(menu.actions().at(0)->text().remove('&'), QStringLiteral("List 2"));
-    }
-
-    void smartAndPresetTitles()
-    {
-        QMenu smart;
-        ListMenus::setupSmartListsMenu(
-            &smart,
-            ListEntry::fromStoredArray({QVariantMap{{"type", 8}, {"tag", "Home"}},
-                                        QVariantMap{{"type", 9}, {"tag", "Work mix"}},
-                                        QVariantMap{{"type", 15}, {"tag", "milk"}}}),
-            {});
-        QCOMPARE(smart.actions().at(0)->text().remove('&'), QStringLiteral("#Home"));
-        QCOMPARE(smart.actions().at(1)->text().remove('&'), QStringLiteral("Work mix"));
-        QCOMPARE(smart.actions().at(2)->text().remove('&'), QStringLiteral("milk"));
-        QCOMPARE(smart.actions().at(0)->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_1));
-
-        QMenu preset;
-        ListMenus::setupPresetListsMenu(
-            &preset,
-            ListEntry::fromStoredArray({QVariantMap{{"type", 4}}, QVariantMap{{"type", 12}}}), {});
-        QCOMPARE(preset.actions().at(0)->text().remove('&'), QStringLiteral("Overdue Tasks"));
-        QCOMPARE(preset.actions().at(1)->text().remove('&'), QString());
-        QCOMPARE(preset.actions().at(0)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_1));
     }
 };
 

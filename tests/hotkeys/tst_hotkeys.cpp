@@ -76,19 +76,6 @@ private Q_SLOTS:
         QCOMPARE(PTKeyCombo::initWithPlistRepresentation(plist), PTKeyCombo(keyCode, modifiers));
     }
 
-    void plistRoundTripAndEquality()
-    {
-        const PTKeyCombo combo(kKeyK, ctrlAlt);
-        const QVariantMap plist = combo.plistRepresentation();
-        QCOMPARE(plist, (QVariantMap{{"keyCode", kKeyK}, {"modifiers", ctrlAlt}}));
-        QCOMPARE(PTKeyCombo::initWithPlistRepresentation(plist), combo);
-        QCOMPARE(PTKeyCombo::initWithPlistRepresentation(
-                     PTKeyCombo::clearKeyCombo().plistRepresentation()),
-                 PTKeyCombo::clearKeyCombo());
-        QVERIFY(PTKeyCombo(kKeyK, ctrlAlt) != PTKeyCombo(kKeyJ, ctrlAlt));
-        QVERIFY(PTKeyCombo(kKeyK, ctrlAlt) != PTKeyCombo(kKeyK, PTKeyCombo::controlKey));
-    }
-
     void modifierConversions_data()
     {
         QTest::addColumn<int>("hotKeyBits");
@@ -211,8 +198,6 @@ private Q_SLOTS:
         const int all = 0x1B00;
         QCOMPARE(PTKeyCombo::stringForModifiers(all) + "K",
                  PTKeyCombo(kKeyK, all).keySequence().toString(QKeySequence::NativeText));
-        QCOMPARE(PTKeyCombo::stringForModifiers(ctrlAlt), QString("Ctrl+Alt+"));
-        QCOMPARE(PTKeyCombo::stringForModifiers(-1), QString());
     }
 
     // The preferred triggers the GlobalShortcuts portal is asked for: modifiers in the
@@ -230,17 +215,9 @@ private Q_SLOTS:
         QTest::newRow("letter") << int(Qt::Key_R) << (ctrl | alt) << 27 << "CTRL+ALT+r";
         QTest::newRow("digit") << int(Qt::Key_7) << ctrl << 16 << "CTRL+7";
         QTest::newRow("F-key") << int(Qt::Key_F5) << meta << 71 << "LOGO+F5";
-        QTest::newRow("F12") << int(Qt::Key_F12) << (ctrl | alt) << 96 << "CTRL+ALT+F12";
         QTest::newRow("comma") << int(Qt::Key_Comma) << (ctrl | shift) << 59 << "CTRL+SHIFT+comma";
-        QTest::newRow("period") << int(Qt::Key_Period) << alt << 60 << "ALT+period";
-        QTest::newRow("slash") << int(Qt::Key_Slash) << ctrl << 61 << "CTRL+slash";
-        QTest::newRow("apostrophe") << int(Qt::Key_Apostrophe) << ctrl << 48 << "CTRL+apostrophe";
         QTest::newRow("bracket") << int(Qt::Key_BracketLeft) << ctrl << 34 << "CTRL+bracketleft";
-        QTest::newRow("backslash") << int(Qt::Key_Backslash) << ctrl << 51 << "CTRL+backslash";
         QTest::newRow("grave") << int(Qt::Key_QuoteLeft) << meta << 49 << "LOGO+grave";
-        QTest::newRow("minus") << int(Qt::Key_Minus) << ctrl << 20 << "CTRL+minus";
-        QTest::newRow("equal") << int(Qt::Key_Equal) << ctrl << 21 << "CTRL+equal";
-        QTest::newRow("semicolon") << int(Qt::Key_Semicolon) << alt << 47 << "ALT+semicolon";
         QTest::newRow("Return") << int(Qt::Key_Return) << ctrl << 36 << "CTRL+Return";
         QTest::newRow("Space") << int(Qt::Key_Space) << (ctrl | alt) << 65 << "CTRL+ALT+space";
         QTest::newRow("page up") << int(Qt::Key_PageUp) << ctrl << 112 << "CTRL+Prior";

@@ -230,6 +230,11 @@ private Q_SLOTS:
         QCOMPARE(m_session->reminder()->title, QStringLiteral("Theirs"));
         m_session->finish(Text::Title);
         QCOMPARE(IcsLines::value(readFile(taskPath()), "SUMMARY"), QByteArray("Ours"));
+
+        m_session->type(Text::Notes, "Our note");
+        writeTaskWith("DESCRIPTION:Their note\r\n");
+        QVERIFY(m_session->notice().text.contains(QStringLiteral("while you were")));
+        QCOMPARE(m_session->text(Text::Notes), QStringLiteral("Our note"));
     }
 
     // The save comes before the refresh: the store refuses to overwrite the other program's

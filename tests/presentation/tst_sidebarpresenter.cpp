@@ -214,6 +214,8 @@ private Q_SLOTS:
         QVERIFY(!sidebar.presetDateForNewTask().isValid());
         m_manager->dates().setSelectedDate(local(2026, 12, 12));
         QCOMPARE(sidebar.presetDateForNewTask(), local(2026, 12, 12));
+        sidebar.selectMonthView();
+        QCOMPARE(sidebar.presetDateForNewTask(), local(2026, 12, 12));
         sidebar.goToToday();
         QCOMPARE(m_manager->dates().selectedDate(), m_manager->dates().today());
     }

@@ -114,6 +114,16 @@ private Q_SLOTS:
             QVERIFY(refreshed.wait(5000));
             m_list->refresh();
         };
+        writeFile(m_day->root() + "/work/c.ics",
+                  todo("c", "Budget", "DUE;VALUE=DATE:20261209\r\n"));
+        deleteAndRefresh();
+        QCOMPARE(m_list->remindersArray().size(), 3);
+        // The first task: the one after it takes its place.
+        m_list->proposeSelection(0);
+        const QString second = m_list->remindersArray().at(1)->calendarItemIdentifier;
+        deleteAndRefresh();
+        QCOMPARE(m_list->selectedReminder()->calendarItemIdentifier, second);
+
         m_list->proposeSelection(1);
         Recorder told(*m_list);
         deleteAndRefresh();

@@ -1,23 +1,12 @@
 // runs inside dbus-run-session (the preferences' notification centre).
 #include "AccessibleNames.h"
-#include "FullTaskInDetails.h"
 #include "KeyboardFocus.h"
-#include "PreferenceFixture.h"
+#include "WindowWalks.h"
 
-#include "data/TaskOperations.h"
-#include "platform/store/CollectionFinder.h"
 #include "platform/trash/RecentlyDeleted.h"
-#include "presentation/detail/DetailEditSession.h"
-#include "presentation/detail/DetailServices.h"
 #include "ui/deleted/RecentlyDeletedWindow.h"
-#include "ui/entry/AddViewController.h"
-#include "ui/intro/IntroWindowController.h"
-#include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
-#include "ui/main/ViewController.h"
-#include "ui/main/WindowController.h"
 #include "ui/main/detail/PriorityRow.h"
-#include "ui/main/sidebar/LeftViewController.h"
 #include "ui/panel/PanelWindowController.h"
 #include "ui/prefs/AdvancedPage.h"
 #include "ui/prefs/GeneralPage.h"
@@ -54,47 +43,31 @@ private Q_SLOTS:
     // In each view, with the details of a task that fills their rows.
     void mainWindow()
     {
-        PreferredDetailServices services(*m_fixture.defaults);
-        WindowController window(*m_fixture.manager, *m_fixture.modes, services.services());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        ViewController& view = *window.viewController();
-        view.setAnimationDuration(0);
-        QVERIFY(showFullTaskInDetails(m_fixture, view));
+        MainWindowWithFullTask main(m_fixture);
+        QVERIFY(main.open());
         // The priority row: four radio buttons, the task's priority the checked one.
         QStringList priorities;
         for (int button = 0; button < 4; ++button)
-            priorities << reading(view.rvc()->priorityRow()->button(button));
+            priorities << reading(main.view().rvc()->priorityRow()->button(button));
         QCOMPARE(priorities,
                  QStringList({"RadioButton \"No Priority\"", "RadioButton \"Low Priority\"",
                               "RadioButton \"Medium Priority\"",
                               "RadioButton \"High Priority\" checked"}));
-
-        const QList<std::pair<QString, std::function<void()>>> views = {
-            {"All Tasks", [&view] { view.lvc()->presenter().selectPresetList(1); }},
-            {"the day", [&view] { view.lvc()->presenter().selectDayView(); }},
-            {"the week", [&view] { view.lvc()->presenter().selectWeekView(); }},
-            {"the month", [&view] { view.lvc()->presenter().selectMonthView(); }}};
-        QStringList faults;
-        for (const auto& [name, show] : views) {
-            show();
-            view.mvc()->presenter().selectReminder(
-                m_fixture.manager->tasks().reminderWithIdentifier("a"));
-            QCoreApplication::processEvents();
-            for (const QString& fault : AccessibleNames::faults(&window))
-                faults << name + QStringLiteral(": ") + fault;
-        }
+        const QStringList faults = main.faultsInEveryView(&AccessibleNames::faults);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
-    // Every page, and every tab of the Advanced page.
-    void preferencesWindow()
+    // Every page and every tab of the Advanced page of the preferences; the quick-add window;
+    // every page of the onboarding, its Tab chain walked too.
+    void preferencesQuickAddAndOnboarding()
     {
-        PreferenceWindowController& window = *m_fixture.window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QStringList faults = m_fixture.faultsOnEveryPage(
-            [](QWidget* shown) { return AccessibleNames::faults(shown); });
+        m_fixture.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_fixture.window.get()));
+        const QStringList faults = m_fixture.faultsOnEveryPage(&AccessibleNames::faults) +
+                                   faultsInQuickAdd(m_fixture, &AccessibleNames::faults) +
+                                   faultsOnEveryOnboardingPage(m_fixture, [](QWidget* window) {
+                                       return AccessibleNames::faults(window) + chainFaults(window);
+                                   });
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
@@ -142,33 +115,6 @@ private Q_SLOTS:
         QCOMPARE(tabs,
                  QStringList({"PageTab \"Smart List\"", "PageTab \"Quick Actions\"",
                               "PageTab \"Smart Add\" selected", "PageTab \"Sync Preferences\""}));
-    }
-
-    void quickAddWindow()
-    {
-        AddViewController window(*m_fixture.manager, *m_fixture.modes);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QStringList faults = AccessibleNames::faults(&window);
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
-    }
-
-    void onboarding()
-    {
-        IntroWindowController window(*m_fixture.manager, *m_fixture.modes);
-        const QString home = m_fixture.dir.path();
-        window.setFinderFactory([home] { return store::CollectionFinder(home, {}); });
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QStringList faults;
-        for (int page = 1; page <= 5; ++page) {
-            window.selectPageAtIndex(page);
-            QCOMPARE(window.currentPage(), page);
-            QCoreApplication::processEvents();
-            for (const QString& fault : AccessibleNames::faults(&window) + chainFaults(&window))
-                faults << QStringLiteral("page %1: ").arg(page) + fault;
-        }
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
     void trayPanel()

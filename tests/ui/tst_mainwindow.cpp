@@ -16,7 +16,6 @@
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "presentation/detail/DetailEditSession.h"
-#include "ui/common/WindowPlacement.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/PaneRoom.h"
 #include "ui/main/RightViewController.h"
@@ -290,48 +289,6 @@ private Q_SLOTS:
         QCOMPARE(m_manager->dates().selectedDate(), local(2026, 12, 10));
         QCOMPARE(m_manager->dates().standardEventsDate(), local(2026, 12, 10));
         QCOMPARE(view().lvc()->todayButton()->text(), QStringLiteral("10"));
-    }
-
-    void savesAndRestoresTheFrame()
-    {
-        using WindowPlacement::frameFromString;
-        QCOMPARE(frameFromString("{{10, 20}, {900, 600}}"), QRect(10, 20, 900, 600));
-        QCOMPARE(frameFromString(WindowPlacement::stringFromFrame(QRect(-5, 0, 800, 500))),
-                 QRect(-5, 0, 800, 500));
-        QVERIFY(!frameFromString("{{0, 0}, {10, 10}}").isValid());
-        QVERIFY(!frameFromString("garbage").isValid());
-        // The window's place with its frame and its size; a window restored from it opens
-        // where this one is.
-        m_window->resize(760, 560);
-        m_window->move(20, 30);
-        QTRY_COMPARE(m_window->pos(), QPoint(20, 30));
-        view().saveSplitViewFrame();
-        QCOMPARE(UserDefaults(m_defaults->filePath()).stringForKey(PrefKey::frameString),
-                 WindowPlacement::stringFromFrame(QRect(m_window->pos(), m_window->size())));
-        WindowController restored(*m_manager, *m_modes, m_services->services());
-        restored.viewController()->loadSplitViewFrame();
-        restored.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&restored));
-        QCOMPARE(restored.pos(), m_window->pos());
-        QCOMPARE(restored.size(), m_window->size());
-    }
-
-    // The window's undo command undoes the data manager's task changes, and its text names
-    // the change it undoes or redoes.
-    void undoIsTheDataManagersStack()
-    {
-        QVERIFY(!m_window->undoAction()->isEnabled());
-        QCOMPARE(m_window->undoAction()->text(), QString("&Undo"));
-        const store::ReminderPtr report = m_manager->remindersArray()->reminders().constFirst();
-        m_manager->tasks().checkReminder(report, true);
-        QVERIFY(m_window->undoAction()->isEnabled());
-        QCOMPARE(m_window->undoAction()->text(), QString("&Undo Completion Change"));
-        m_window->undoAction()->trigger();
-        QVERIFY(
-            !m_manager->tasks().reminderWithIdentifier(report->calendarItemIdentifier)->completed);
-        QVERIFY(m_window->redoAction()->isEnabled());
-        QCOMPARE(m_window->redoAction()->text(), QString("&Redo Completion Change"));
-        QCOMPARE(m_window->undoAction()->text(), QString("&Undo"));
     }
 
     // A text size set by another process (velmoran-cli prefs set fontSize 2, a synced set

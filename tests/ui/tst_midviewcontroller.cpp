@@ -46,13 +46,8 @@ public:
     void toggleRightView() override { ++detailToggles; }
     void editSelectedReminder() override { ++detailEdits; }
     void refreshLeftTableView() override { ++sidebarReloads; }
-    void changeFailed(const QString& title, const QString& reason) override
-    {
-        failures.append(title + ": " + reason);
-    }
 
     QList<store::ReminderPtr> reminders;
-    QStringList failures;
     QList<store::EventPtr> events;
     int detailToggles = 0;
     int detailEdits = 0;
@@ -165,24 +160,6 @@ private Q_SLOTS:
         QVERIFY(m_pane->isSearchSaveButtonVisible());
         m_pane->presenter().saveSearch();
         QCOMPARE(m_recorder.sidebarReloads, 1);
-        m_pane->menuNeedsUpdate(0);
-        QCOMPARE(m_pane->quickActionsMenu()->actions().value(0)->text().remove('&'),
-                 "Mark as Completed");
-        m_pane->menuNeedsUpdate(3);
-        QVERIFY(m_pane->quickActionsMenu()->isEmpty());
-    }
-
-    // A completion that cannot reach the store (another program deleted the task while its
-    // check button bounced) is told to the window with the reason, and nothing is written.
-    void aRefusedCompletionIsShownAndNothingIsWritten()
-    {
-        clickRow(0);
-        const store::ReminderPtr task = m_pane->presenter().selectedReminder();
-        QTest::keyClick(m_pane->tableView(), Qt::Key_Space);
-        QVERIFY(QFile::remove(task->origin->filePath));
-        QTRY_COMPARE_WITH_TIMEOUT(m_recorder.failures.size(), 1, 3000);
-        QVERIFY(m_recorder.failures.first().startsWith("The task could not be completed: "));
-        QVERIFY(!task->completed);
     }
 
     // A view opened from the sidebar starts at its top, where its overdue tasks are; a refresh

@@ -281,18 +281,6 @@ private Q_SLOTS:
         QCOMPARE(escape.size(), 2);
     }
 
-    void pinButtonIsStored()
-    {
-        QVERIFY(!m_panel->isOnTop());
-        m_panel->pinButton()->click();
-        QVERIFY(m_panel->isOnTop());
-        QVERIFY(
-            UserDefaults(m_store->defaults->filePath()).boolForKey(PrefKey::alwaysOnTopMenuBar));
-        m_panel->pinButton()->click();
-        QVERIFY(
-            !UserDefaults(m_store->defaults->filePath()).boolForKey(PrefKey::alwaysOnTopMenuBar));
-    }
-
     // Sync Now is offered only while there is something to sync, runs the scheduler's sync
     // (a real vdirsyncer run against a port where nothing listens) and waits while it runs.
     void syncNowIsOfferedWhileThereIsSomethingToSync()

@@ -296,20 +296,6 @@ private Q_SLOTS:
         QCOMPARE(popUp->currentIndex(), popUp->count() - 1);
     }
 
-    void newTaskAlarmAndTime()
-    {
-        NewTaskPage* page = f().object->newTaskPage();
-        QCOMPARE(page->alarmButton()->text(), page->alarmButton()->isChecked() ? "On" : "Off");
-        const bool alarm = f().defaults->boolForKey(PrefKey::alarmOn);
-        page->alarmButton()->click();
-        QCOMPARE(f().defaults->boolForKey(PrefKey::alarmOn), !alarm);
-        QCOMPARE(page->alarmButton()->text(), alarm ? "Off" : "On");
-        page->alarmTimePicker()->setTime(QTime(7, 5));
-        QCOMPARE(f().defaults->stringForKey(PrefKey::alarmTime), QString("07:05"));
-        page->noTimeButton()->click();
-        QCOMPARE(f().defaults->boolForKey(PrefKey::noDueTime), page->noTimeButton()->isChecked());
-    }
-
     void filterBoxesWriteTheWholeDictionary()
     {
         FiltersPage* page = f().object->filtersPage();
@@ -353,18 +339,6 @@ private Q_SLOTS:
         QVERIFY(!page->toPicker()->isEnabled());
         page->fromPicker()->setTime(QTime(21, 30));
         QCOMPARE(f().defaults->stringForKey(PrefKey::nightModeAutoStartTime), QString("21:30"));
-    }
-
-    void fontChoicesReachTheWindows()
-    {
-        AppearancePage* page = f().object->appearancePage();
-        QSignalSpy fontChanged(f().modes.get(), &ModeManager::fontChanged);
-        choose(page->fontSizePopUp(), 2);
-        QCOMPARE(f().defaults->integerForKey(PrefKey::fontSize), 2);
-        QCOMPARE(f().modes->fontSize(), 18u);
-        choose(page->fontPopUp(), 3);
-        QCOMPARE(f().defaults->integerForKey(PrefKey::defaultFont), 3);
-        QCOMPARE(fontChanged.count(), 2);
     }
 
     void valuesOfTheWrongKindShowDefaultsAndAreRepaired()

@@ -66,10 +66,6 @@ private Q_SLOTS:
 
     void setUpShowsTheRecordsAndTheTagDestination()
     {
-        QCOMPARE(tab()->descriptionLabel()->text(),
-                 QStringLiteral("Quick Actions are shown when you right-click a task.\n\n"
-                                "A set saved on the 'Sync Preferences' tab carries them to your "
-                                "other computers."));
         QCOMPARE(tab()->model()->index(1).data().toString(), QStringLiteral("#home"));
         QCOMPARE(tab()->tagOnNotesButton()->currentIndex(), 0);
         tab()->tagOnNotesButton()->setCurrentIndex(1);
@@ -85,8 +81,6 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("expected");
         const QVariant nothing;
         QTest::newRow("clear") << 0 << QStringList() << QVariant(action(0));
-        QTest::newRow("today") << 1 << QStringList() << QVariant(action(3));
-        QTest::newRow("now") << 2 << QStringList() << QVariant(action(4));
         QTest::newRow("#tag") << 3 << QStringList{"#errand"}
                               << QVariant(action(2, "tag", "errand"));
         QTest::newRow("word") << 3 << QStringList{"errand"}

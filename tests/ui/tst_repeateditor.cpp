@@ -212,20 +212,6 @@ private Q_SLOTS:
                  QByteArray("FREQ=MONTHLY;BYDAY=-1FR"));
         QCOMPARE(m_pane->session().repeat().description(),
                  QStringLiteral("Every Month on Last Friday"));
-
-        // The fifth Tuesday, every 3 months.
-        openCustom();
-        choose(sheet()->frequencyBox(), 2);
-        clickRadio(sheet()->onWeekButton());
-        choose(sheet()->weekNumberBox(), 4);
-        choose(sheet()->weekdayBox(), 2);
-        interval = sheet()->intervalField(2);
-        interval->setFocus();
-        interval->selectAll();
-        QTest::keyClicks(interval, "3");
-        QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
-                 QByteArray("FREQ=MONTHLY;INTERVAL=3;BYDAY=5TU"));
     }
 
     void aCustomYearlyRuleInSeveralMonths()

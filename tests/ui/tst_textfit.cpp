@@ -1,20 +1,6 @@
 // runs inside dbus-run-session (the preferences' notification centre).
-#include "FullTaskInDetails.h"
-#include "PreferenceFixture.h"
 #include "TextFit.h"
-
-#include "data/TaskOperations.h"
-#include "platform/store/CollectionFinder.h"
-#include "presentation/detail/DetailEditSession.h"
-#include "presentation/detail/DetailServices.h"
-#include "ui/entry/AddViewController.h"
-#include "ui/intro/IntroWindowController.h"
-#include "ui/main/MidViewController.h"
-#include "ui/main/RightViewController.h"
-#include "ui/main/ViewController.h"
-#include "ui/main/WindowController.h"
-#include "ui/main/sidebar/LeftViewController.h"
-#include "ui/prefs/AdvancedPage.h"
+#include "WindowWalks.h"
 
 #include <QTranslator>
 
@@ -44,73 +30,23 @@ private Q_SLOTS:
     // At its first size and at 800 by 600, with the details of a task that fills their rows.
     void mainWindow()
     {
-        PreferredDetailServices services(*m_fixture.defaults);
-        WindowController window(*m_fixture.manager, *m_fixture.modes, services.services());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        ViewController& view = *window.viewController();
-        view.setAnimationDuration(0);
-        QVERIFY(showFullTaskInDetails(m_fixture, view));
-
-        const QList<std::pair<QString, std::function<void()>>> views = {
-            {"All Tasks", [&view] { view.lvc()->presenter().selectPresetList(1); }},
-            {"the day", [&view] { view.lvc()->presenter().selectDayView(); }},
-            {"the week", [&view] { view.lvc()->presenter().selectWeekView(); }},
-            {"the month", [&view] { view.lvc()->presenter().selectMonthView(); }}};
-        QStringList faults;
-        for (const QSize& size : {window.size(), QSize(800, 600)}) {
-            window.resize(size);
-            for (const auto& [name, show] : views) {
-                show();
-                view.mvc()->presenter().selectReminder(
-                    m_fixture.manager->tasks().reminderWithIdentifier("a"));
-                QCoreApplication::processEvents();
-                for (const QString& fault : TextFit::faults(&window))
-                    faults << QStringLiteral("%1 at %2 by %3: ")
-                                      .arg(name)
-                                      .arg(window.width())
-                                      .arg(window.height()) +
-                                  fault;
-            }
-        }
+        MainWindowWithFullTask main(m_fixture);
+        QVERIFY(main.open());
+        QStringList faults = main.faultsInEveryView(&TextFit::faults);
+        main.window.resize(800, 600);
+        faults += main.faultsInEveryView(&TextFit::faults);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
-    // Every page, and every tab of the Advanced page, where the screen has room for the window.
-    void preferencesWindow()
+    // Every page, and every tab of the Advanced page, where the screen has room for the window;
+    // the quick-add window; every page of the onboarding.
+    void everyOtherWindow()
     {
-        PreferenceWindowController& window = *m_fixture.window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QStringList faults =
-            m_fixture.faultsOnEveryPage([](QWidget* shown) { return TextFit::faults(shown); });
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
-    }
-
-    void quickAddWindow()
-    {
-        AddViewController window(*m_fixture.manager, *m_fixture.modes);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QStringList faults = TextFit::faults(&window);
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
-    }
-
-    void onboarding()
-    {
-        IntroWindowController window(*m_fixture.manager, *m_fixture.modes);
-        const QString home = m_fixture.dir.path();
-        window.setFinderFactory([home] { return store::CollectionFinder(home, {}); });
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QStringList faults;
-        for (int page = 1; page <= 5; ++page) {
-            window.selectPageAtIndex(page);
-            QCOMPARE(window.currentPage(), page);
-            QCoreApplication::processEvents();
-            for (const QString& fault : TextFit::faults(&window))
-                faults << QStringLiteral("page %1: ").arg(page) + fault;
-        }
+        m_fixture.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_fixture.window.get()));
+        const QStringList faults = m_fixture.faultsOnEveryPage(&TextFit::faults) +
+                                   faultsInQuickAdd(m_fixture, &TextFit::faults) +
+                                   faultsOnEveryOnboardingPage(m_fixture, &TextFit::faults);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 

@@ -24,6 +24,8 @@ public:
     void showNotice(const QString& notice);
     void hideNotice();
     QString notice() const { return text(); }
+    // How long the notice still stays before it fades out; -1 while none is waiting.
+    int remainingMs() const { return m_hideTimer.remainingTime(); }
 
 private:
     void fadeTo(qreal opacity, const std::function<void()>& done);

@@ -77,7 +77,6 @@ private Q_SLOTS:
     {
         open();
         QCOMPARE(m_intro->currentPage(), 1);
-        QCOMPARE(m_intro->nextButton(1)->text(), QString("Next"));
         next(1);
         QTRY_VERIFY(m_intro->storePage()->ownStoreButton()->isChecked());
         QVERIFY(!m_intro->storePage()->foundStoresButton()->isEnabled());
@@ -89,7 +88,6 @@ private Q_SLOTS:
         next(3);
         QCOMPARE(m_intro->tableView()->count(), 1);
         next(4);
-        QCOMPARE(m_intro->nextButton(5)->text(), QString("Yes. Great!"));
         QVERIFY(!m_defaults->boolForKey(PrefKey::soundOn));
         m_intro->nextButton(5)->click();
         QCOMPARE(m_finished, 1);
@@ -252,8 +250,6 @@ private Q_SLOTS:
         next(3);
         const QString reminders = m_manager->lists().defaultCalendar()->calendarIdentifier;
         next(4);
-        for (int page = 2; page <= 5; ++page)
-            QCOMPARE(m_intro->backButton(page)->text(), QString("Back"));
         back(5);
         QCOMPARE(m_intro->tableView()->item(0)->checkState(), Qt::Checked);
         back(4);
