@@ -65,7 +65,9 @@ void TaskListPresenter::fetchData()
 {
     TaskListAssembly::Content content = m_assembly->fetchData(
         m_view.mode, m_view.entry, m_view.currentDate, m_view.showingCompleted, m_view.searchText);
-    m_reminders = std::move(content.reminders);
+    TaskListNesting::Arranged arranged = arrangeSubtasks(content.reminders);
+    m_reminders = std::move(arranged.reminders);
+    m_nesting = std::move(arranged.rows);
     m_events = std::move(content.events);
     m_rows = TaskListRows(int(m_reminders.size()), int(calendarEventsArray().size()));
 }

@@ -4,6 +4,7 @@
 #include "data/QuickActionMenu.h"
 #include "data/ReminderQueries.h"
 #include "data/views/CalendarDot.h"
+#include "data/views/TaskListNesting.h"
 #include "data/views/TaskListRows.h"
 #include "data/views/TaskViewMode.h"
 #include "platform/store/Event.h"
@@ -69,6 +70,9 @@ public:
         return m_events.value_or(QList<store::EventPtr>());
     }
     const TaskListRows& rows() const { return m_rows; }
+    // One per reminder: its indent, fold, progress and parent's title (TaskListNesting).
+    const QList<RowNesting>& nesting() const { return m_nesting; }
+    RowNesting nestingAt(int row) const;
     store::ReminderPtr reminderAt(int row) const;
     store::EventPtr eventAt(int row) const;
     // The dots of the week or month strip.
@@ -102,6 +106,14 @@ public:
     // The next task (the previous one when it was the last) becomes the selection.
     void deleteSelected();
 
+    // Folds or unfolds the subtasks of the task at `row`. A subtask selected inside the fold
+    // hands the selection to the task that hid it.
+    bool setSubtasksFolded(int row, bool folded);
+    // Left and Right on the selected task, as in a tree: fold it or go to its parent; unfold
+    // it or go to its first subtask. False when neither applies.
+    bool collapseSelected();
+    bool expandSelected();
+
 Q_SIGNALS:
     void aboutToRefresh();
     void refreshed();
@@ -121,6 +133,7 @@ private:
     void refreshTopView();
     void fetchData();
     void restoreSelection();
+    TaskListNesting::Arranged arrangeSubtasks(const ReminderList& reminders) const;
     void selectRow(int row) { Q_EMIT rowSelected(row); }
 
     DataManager& m_manager;
@@ -128,6 +141,7 @@ private:
     std::unique_ptr<QuickActionPerformer> m_performer;
     View m_view;
     ReminderList m_reminders;
+    QList<RowNesting> m_nesting;
     std::optional<QList<store::EventPtr>> m_events;
     TaskListRows m_rows{0, 0};
     bool m_showingDetail = false;

@@ -246,6 +246,9 @@ void MidViewController::buildTable()
     });
     connect(m_rowDelegate, &TaskListDelegate::checkButtonClicked, this,
             [this](const QModelIndex& index) { reminderChecked(index.row()); });
+    connect(m_rowDelegate, &TaskListDelegate::foldClicked, this, [this](const QModelIndex& index) {
+        setRowFolded(index.row(), m_model->nestingAt(index.row()).fold == RowNesting::Fold::Open);
+    });
 
     m_quickActionsMenu = new QMenu(QuickActionMenu::kMenuName, this);
     m_quickActionsMenu->setObjectName(QuickActionMenu::kMenuName);
@@ -344,7 +347,8 @@ void MidViewController::showTopView()
 void MidViewController::reloadTable()
 {
     m_model->setCurrentDate(m_presenter->view().currentDate);
-    m_model->setContent(m_presenter->remindersArray(), m_presenter->calendarEventsArray());
+    m_model->setContent(m_presenter->remindersArray(), m_presenter->calendarEventsArray(),
+                        m_presenter->nesting());
     m_model->setWidth(m_table->viewport()->width());
 }
 
@@ -409,11 +413,14 @@ bool MidViewController::isSearchSaveButtonVisible() const
 void MidViewController::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
+    // Where a task has subtasks (or a parent) the keys walk the tree, elsewhere the periods.
     case Qt::Key_Left:
-        m_presenter->movePeriod(-1);
+        if (!m_presenter->collapseSelected())
+            m_presenter->movePeriod(-1);
         return;
     case Qt::Key_Right:
-        m_presenter->movePeriod(1);
+        if (!m_presenter->expandSelected())
+            m_presenter->movePeriod(1);
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:

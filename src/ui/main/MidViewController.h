@@ -64,6 +64,10 @@ public:
     // A screen reader's "Complete"/"Reopen" and "Show Details" on a row.
     void toggleRowCompletion(int row) override { reminderChecked(row); }
     void showRowDetails(int row) override;
+    void setRowFolded(int row, bool folded) override
+    {
+        m_presenter->setSubtasksFolded(row, folded);
+    }
 
     // The window's relays.
     void setReopenButtonHidden(bool hidden);
