@@ -4,15 +4,15 @@
 
 namespace {
 
-// Progress and the parent's title, which both arrangements give alike.
-RowNesting describe(const SubtaskTree& tree, const store::Reminder& task)
+// Progress and the parent's title, which both arrangements give alike, for the task at
+// `index` of the tree (-1: one it does not know).
+RowNesting describe(const SubtaskTree& tree, qsizetype index)
 {
     RowNesting nesting;
-    const qsizetype index = tree.indexOf(task.calendarItemIdentifier);
     if (index < 0)
         return nesting;
     if (tree.hasSubtasks(index))
-        nesting.progress = tree.progressOf(task);
+        nesting.progress = tree.progressAt(index);
     const qsizetype parent = tree.parentIndex(index);
     if (parent >= 0)
         nesting.parentTitle = tree.tasks().at(parent)->title;
@@ -37,7 +37,7 @@ TaskListNesting::Arranged TaskListNesting::nested(const SubtaskTree& tree,
             continue;
         foldedAt = INT_MAX;
         const store::ReminderPtr& task = shown.at(row.shownIndex);
-        RowNesting nesting = describe(tree, *task);
+        RowNesting nesting = describe(tree, row.treeIndex);
         nesting.depth = row.depth;
         if (row.depth > 0)
             nesting.parentRow = lastAtDepth.at(row.depth - 1);
@@ -62,6 +62,6 @@ TaskListNesting::Arranged TaskListNesting::inPlace(const SubtaskTree& tree,
     arranged.reminders = shown;
     arranged.rows.reserve(shown.size());
     for (const store::ReminderPtr& task : shown)
-        arranged.rows.append(describe(tree, *task));
+        arranged.rows.append(describe(tree, tree.indexOf(task->calendarItemIdentifier)));
     return arranged;
 }
