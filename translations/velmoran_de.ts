@@ -4527,6 +4527,17 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     </message>
 </context>
 <context>
+    <name>SubtaskFolding</name>
+    <message>
+        <source>The subtasks could not be hidden</source>
+        <translation>Die Unteraufgaben konnten nicht ausgeblendet werden</translation>
+    </message>
+    <message>
+        <source>The subtasks could not be shown</source>
+        <translation>Die Unteraufgaben konnten nicht eingeblendet werden</translation>
+    </message>
+</context>
+<context>
     <name>SubtaskOperations</name>
     <message>
         <source>Remove from Parent Task</source>
@@ -4838,14 +4849,6 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>The task could not be deleted</source>
         <translation>Die Aufgabe konnte nicht gelöscht werden</translation>
-    </message>
-    <message>
-        <source>The subtasks could not be hidden</source>
-        <translation>Die Unteraufgaben konnten nicht ausgeblendet werden</translation>
-    </message>
-    <message>
-        <source>The subtasks could not be shown</source>
-        <translation>Die Unteraufgaben konnten nicht eingeblendet werden</translation>
     </message>
 </context>
 <context>

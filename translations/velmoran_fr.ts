@@ -4531,6 +4531,17 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     </message>
 </context>
 <context>
+    <name>SubtaskFolding</name>
+    <message>
+        <source>The subtasks could not be hidden</source>
+        <translation>Impossible de masquer les sous-tâches</translation>
+    </message>
+    <message>
+        <source>The subtasks could not be shown</source>
+        <translation>Impossible d&apos;afficher les sous-tâches</translation>
+    </message>
+</context>
+<context>
     <name>SubtaskOperations</name>
     <message>
         <source>Remove from Parent Task</source>
@@ -4842,14 +4853,6 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>The task could not be deleted</source>
         <translation>Impossible de supprimer la tâche</translation>
-    </message>
-    <message>
-        <source>The subtasks could not be hidden</source>
-        <translation>Impossible de masquer les sous-tâches</translation>
-    </message>
-    <message>
-        <source>The subtasks could not be shown</source>
-        <translation>Impossible d&apos;afficher les sous-tâches</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,8 @@
 #include "TestFiles.h"
 
 #include "data/DataManager.h"
+#include "data/subtasks/SubtaskOperations.h"
+#include "presentation/tasklist/SubtaskFolding.h"
 #include "presentation/tasklist/TaskListPresenter.h"
 
 #include <QSignalSpy>
@@ -145,19 +147,20 @@ private Q_SLOTS:
         SubtaskStore store;
         QVERIFY(store.manager);
         TaskListPresenter list(*store.manager);
+        SubtaskFolding folding(store.manager->subtasks(), list);
         list.showEntry(ListEntry::userList("Home", store.listId("Home")));
         list.proposeSelection(3); // Charger
         QSignalSpy selected(&list, &TaskListPresenter::reminderSelected);
 
-        QVERIFY(list.setSubtasksFolded(1, true));
+        QVERIFY(folding.setFolded(1, true));
         QVERIFY(readFile(store.root() + "/home/pack.ics").contains("X-OC-HIDESUBTASKS:1"));
         QCOMPARE(shape(list).size(), 4);
         QCOMPARE(titleOf(list.selectedReminder()), "Pack");
         QCOMPARE(titleOf(selected.last().at(0).value<store::ReminderPtr>()), "Pack");
-        QVERIFY(!list.setSubtasksFolded(1, true)); // already folded
-        QVERIFY(!list.setSubtasksFolded(3, true)); // Call mum has no subtasks
+        QVERIFY(!folding.setFolded(1, true)); // already folded
+        QVERIFY(!folding.setFolded(3, true)); // Call mum has no subtasks
 
-        QVERIFY(list.setSubtasksFolded(1, false));
+        QVERIFY(folding.setFolded(1, false));
         QVERIFY(!readFile(store.root() + "/home/pack.ics").contains("X-OC-HIDESUBTASKS"));
         QCOMPARE(shape(list).size(), 6);
         QCOMPARE(titleOf(list.selectedReminder()), "Pack");
@@ -171,10 +174,11 @@ private Q_SLOTS:
         SubtaskStore store;
         QVERIFY(store.manager);
         TaskListPresenter list(*store.manager);
+        SubtaskFolding folding(store.manager->subtasks(), list);
         list.showEntry(ListEntry::userList("Home", store.listId("Home")));
         list.proposeSelection(3); // Charger
-        const auto step = [&list](bool right) {
-            const bool handled = right ? list.expandSelected() : list.collapseSelected();
+        const auto step = [&list, &folding](bool right) {
+            const bool handled = right ? folding.expandSelected() : folding.collapseSelected();
             return QStringLiteral("%1 %2 %3")
                 .arg(handled ? "moved" : "kept", titleOf(list.selectedReminder()))
                 .arg(list.remindersArray().size());

@@ -5,6 +5,7 @@
 #include "data/SharedDates.h"
 #include "data/SmartLists.h"
 #include "data/TaskOperations.h"
+#include "data/subtasks/SubtaskOperations.h"
 #include "data/views/TaskListAssembly.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
@@ -70,6 +71,14 @@ void TaskListPresenter::fetchData()
     m_nesting = std::move(arranged.rows);
     m_events = std::move(content.events);
     m_rows = TaskListRows(int(m_reminders.size()), int(calendarEventsArray().size()));
+}
+
+TaskListNesting::Arranged TaskListPresenter::arrangeSubtasks(const ReminderList& reminders) const
+{
+    const std::shared_ptr<const SubtaskTree> tree = m_manager.subtasks().tree();
+    // The date views keep their sort by date: a subtask there stands where its date puts it.
+    return isPeriodMode(m_view.mode) ? TaskListNesting::inPlace(*tree, reminders)
+                                     : TaskListNesting::nested(*tree, reminders);
 }
 
 void TaskListPresenter::setSearchText(const QString& text)

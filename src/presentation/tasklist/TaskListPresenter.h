@@ -72,7 +72,6 @@ public:
     const TaskListRows& rows() const { return m_rows; }
     // One per reminder: its indent, fold, progress and parent's title (TaskListNesting).
     const QList<RowNesting>& nesting() const { return m_nesting; }
-    RowNesting nestingAt(int row) const;
     store::ReminderPtr reminderAt(int row) const;
     store::EventPtr eventAt(int row) const;
     // The dots of the week or month strip.
@@ -105,14 +104,6 @@ public:
     bool toggleCompletion(const store::ReminderPtr& reminder);
     // The next task (the previous one when it was the last) becomes the selection.
     void deleteSelected();
-
-    // Folds or unfolds the subtasks of the task at `row`. A subtask selected inside the fold
-    // hands the selection to the task that hid it.
-    bool setSubtasksFolded(int row, bool folded);
-    // Left and Right on the selected task, as in a tree: fold it or go to its parent; unfold
-    // it or go to its first subtask. False when neither applies.
-    bool collapseSelected();
-    bool expandSelected();
 
 Q_SIGNALS:
     void aboutToRefresh();

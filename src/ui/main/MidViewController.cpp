@@ -3,6 +3,7 @@
 #include "data/DataManager.h"
 #include "data/QuickActionMenu.h"
 #include "prefs/ModeManager.h"
+#include "presentation/tasklist/SubtaskFolding.h"
 #include "ui/common/ElidedLabel.h"
 #include "ui/common/Motion.h"
 #include "ui/common/TintedIcon.h"
@@ -56,6 +57,7 @@ MidViewController::MidViewController(DataManager& manager, ModeManager& modeMana
     , m_manager(manager)
     , m_modeManager(modeManager)
     , m_presenter(std::make_unique<TaskListPresenter>(manager))
+    , m_folding(std::make_unique<SubtaskFolding>(manager.subtasks(), *m_presenter))
 {
     setAccessibleName(tr("Tasks"));
     setAutoFillBackground(true);
@@ -142,6 +144,11 @@ void MidViewController::connectPresenter()
                     m_delegate->selectedRowChangedWithEvent(event);
             });
     connect(presenter, &TaskListPresenter::changeFailed, this,
+            [this](const QString& title, const QString& reason) {
+                if (m_delegate)
+                    m_delegate->changeFailed(title, reason);
+            });
+    connect(m_folding.get(), &SubtaskFolding::changeFailed, this,
             [this](const QString& title, const QString& reason) {
                 if (m_delegate)
                     m_delegate->changeFailed(title, reason);
@@ -415,11 +422,11 @@ void MidViewController::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     // Where a task has subtasks (or a parent) the keys walk the tree, elsewhere the periods.
     case Qt::Key_Left:
-        if (!m_presenter->collapseSelected())
+        if (!m_folding->collapseSelected())
             m_presenter->movePeriod(-1);
         return;
     case Qt::Key_Right:
-        if (!m_presenter->expandSelected())
+        if (!m_folding->expandSelected())
             m_presenter->movePeriod(1);
         return;
     case Qt::Key_Return:
@@ -440,6 +447,11 @@ void MidViewController::keyPressEvent(QKeyEvent* event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+void MidViewController::setRowFolded(int row, bool folded)
+{
+    m_folding->setFolded(row, folded);
 }
 
 bool MidViewController::eventFilter(QObject* watched, QEvent* event)
