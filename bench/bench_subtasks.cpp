@@ -1,15 +1,26 @@
 // Times resolving the parent links of a store of 10,000 tasks in 10 lists, 3,000 of them
 // subtasks two and three levels deep (with the loops and dangling links other programs leave),
-// and nesting a view of all of them, against the 50 ms a view of the window may take.
+// nesting a view of all of them, and the All Tasks list as the window's task list refreshes it
+// (fetch, sort, nest), against the 50 ms a view of the window may take.
 
 #include "BenchTiming.h"
+#include "data/DataManager.h"
+#include "data/SharedDates.h"
+#include "data/subtasks/SubtaskOperations.h"
 #include "data/subtasks/SubtaskTree.h"
+#include "data/views/TaskListAssembly.h"
+#include "data/views/TaskListNesting.h"
 #include "platform/Clock.h"
+#include "platform/UserDefaults.h"
 #include "platform/store/EventStore.h"
+#include "prefs/DefaultPreferences.h"
+#include "presentation/tasklist/TaskListPresenter.h"
+#include "text/Global.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -122,6 +133,48 @@ int main(int argc, char* argv[])
         BenchTiming::median(
             kRuns, [&tasks, &open] { return qint64(SubtaskTree(tasks).arrange(open).size()); }),
         kViewTargetMs);
+
+    // The window's path: the data manager over the same store, the list fetched and sorted as
+    // before there were subtasks, and the task list's refresh that nests it.
+    UserDefaults defaults(dir.filePath(QStringLiteral("prefs.json")));
+    setupDefaultPreferences(defaults, nullptr);
+    DataManager manager(defaults, clock, [&clock, root] {
+        return std::make_unique<store::EventStore>(QStringList{root}, clock);
+    });
+    const Global::Context texts(&manager.dates(), &defaults);
+    QEventLoop loop;
+    QObject::connect(&manager, &DataManager::remindersRefreshed, &loop, &QEventLoop::quit);
+    manager.initStore();
+    loop.exec();
+    const ListEntry allTasks = ListEntry::ofKind(ListKind::AllTasks);
+    const TaskListAssembly assembly(manager);
+    table.row(QStringLiteral("All Tasks fetched, flat"),
+              BenchTiming::median(
+                  kRuns,
+                  [&] {
+                      return qint64(assembly.fetchData(TaskViewMode::List, allTasks, {}, true, {})
+                                        .reminders.size());
+                  }),
+              kViewTargetMs);
+    table.row(
+        QStringLiteral("All Tasks fetched and nested"),
+        BenchTiming::median(
+            kRuns,
+            [&] {
+                const auto content = assembly.fetchData(TaskViewMode::List, allTasks, {}, true, {});
+                return qint64(TaskListNesting::nested(*manager.subtasks().tree(), content.reminders)
+                                  .reminders.size());
+            }),
+        kViewTargetMs);
+    TaskListPresenter list(manager);
+    list.showEntry(allTasks);
+    table.row(QStringLiteral("All Tasks refreshed, nested"),
+              BenchTiming::median(kRuns,
+                                  [&list] {
+                                      list.refresh();
+                                      return qint64(list.remindersArray().size());
+                                  }),
+              kViewTargetMs);
     out << "\ntarget: " << kViewTargetMs << " ms per view (median of " << kRuns << " runs); "
         << (table.allMet() ? "met" : "NOT met") << "\n";
     return table.allMet() ? 0 : 1;

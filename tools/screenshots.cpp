@@ -4,7 +4,8 @@
 // window) and of an event with the repeat editor's custom sheet, a location alarm with its map and
 // the place pop-over; the quick-add window, the tray panel, the preferences pages with the Advanced
 // tabs, the accounts and the Wayland shortcut help, the onboarding pages, the help and about
-// windows and Recently Deleted in both modes, and the details in high contrast. With a language
+// windows and Recently Deleted in both modes, a list of subtasks in both modes and in high
+// contrast, and the details in high contrast. With a language
 // (de, fr, or the pseudo-language en_XA), the windows whose texts a translation lengthens, in
 // that language.
 //
@@ -19,6 +20,7 @@
 #include "IntroScreenshots.h"
 #include "LocationScreenshots.h"
 #include "ProblemsScreenshots.h"
+#include "SubtaskScreenshots.h"
 #include "WaylandScreenshots.h"
 
 #include "data/DataManager.h"
@@ -478,6 +480,8 @@ int main(int argc, char* argv[])
     failures += saveWaylandHelp(manager, modes, output, QString());
     addDeletedItems(manager, work, home2);
     failures += saveRecentlyDeletedWindow(manager, modes, output, QString());
+    const QString holiday = SubtaskScreenshots::addHolidayTree(manager, view);
+    failures += SubtaskScreenshots::saveNestedList(view, &window, holiday, output, QString());
 
     defaults.setBool(true, PrefKey::nightMode);
     manager.nightMode().presetNightMode();
@@ -504,6 +508,8 @@ int main(int argc, char* argv[])
     failures += saveWaylandHelp(manager, modes, output, QStringLiteral("-night"));
     addDeletedItems(manager, work, home2);
     failures += saveRecentlyDeletedWindow(manager, modes, output, QStringLiteral("-night"));
+    failures += SubtaskScreenshots::saveNestedList(view, &window, holiday, output,
+                                                   QStringLiteral("-night"));
 
     // The smallest window of each view (the month's strip is the tallest): every view must
     // still fit.
@@ -536,6 +542,7 @@ int main(int argc, char* argv[])
             night ? QStringLiteral("-high-contrast-night") : QStringLiteral("-high-contrast");
         failures += !saveDetailAt(view, &window, manager, detailed, QSize(1080, 680),
                                   output + "/detail" + suffix + ".png");
+        failures += SubtaskScreenshots::saveNestedList(view, &window, holiday, output, suffix);
     }
     return failures == 0 ? 0 : 1;
 }

@@ -4913,6 +4913,17 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     </message>
 </context>
 <context>
+    <name>SubtaskFolding</name>
+    <message>
+        <source>The subtasks could not be hidden</source>
+        <translation>Die Unteraufgaben konnten nicht ausgeblendet werden</translation>
+    </message>
+    <message>
+        <source>The subtasks could not be shown</source>
+        <translation>Die Unteraufgaben konnten nicht eingeblendet werden</translation>
+    </message>
+</context>
+<context>
     <name>SubtaskOperations</name>
     <message>
         <source>Remove from Parent Task</source>
@@ -5275,6 +5286,22 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <source>Due %1</source>
         <translation>Fällig %1</translation>
     </message>
+    <message>
+        <source>Subtask of %1</source>
+        <translation>Unteraufgabe von %1</translation>
+    </message>
+    <message>
+        <source>Subtasks done: %1 of %2</source>
+        <translation>Erledigte Unteraufgaben: %1 von %2</translation>
+    </message>
+    <message>
+        <source>Expanded</source>
+        <translation>Aufgeklappt</translation>
+    </message>
+    <message>
+        <source>Collapsed</source>
+        <translation>Zugeklappt</translation>
+    </message>
 </context>
 <context>
     <name>TaskTableView</name>
@@ -5301,6 +5328,22 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>Shows the details of this row</source>
         <translation>Zeigt die Details dieser Zeile</translation>
+    </message>
+    <message>
+        <source>Expand</source>
+        <translation>Aufklappen</translation>
+    </message>
+    <message>
+        <source>Collapse</source>
+        <translation>Zuklappen</translation>
+    </message>
+    <message>
+        <source>Shows the subtasks of the task</source>
+        <translation>Zeigt die Unteraufgaben der Aufgabe</translation>
+    </message>
+    <message>
+        <source>Hides the subtasks of the task</source>
+        <translation>Blendet die Unteraufgaben der Aufgabe aus</translation>
     </message>
 </context>
 <context>

@@ -4916,6 +4916,17 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     </message>
 </context>
 <context>
+    <name>SubtaskFolding</name>
+    <message>
+        <source>The subtasks could not be hidden</source>
+        <translation>Impossible de masquer les sous-tâches</translation>
+    </message>
+    <message>
+        <source>The subtasks could not be shown</source>
+        <translation>Impossible d&apos;afficher les sous-tâches</translation>
+    </message>
+</context>
+<context>
     <name>SubtaskOperations</name>
     <message>
         <source>Remove from Parent Task</source>
@@ -5278,6 +5289,22 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>Due %1</source>
         <translation>Échéance %1</translation>
     </message>
+    <message>
+        <source>Subtask of %1</source>
+        <translation>Sous-tâche de %1</translation>
+    </message>
+    <message>
+        <source>Subtasks done: %1 of %2</source>
+        <translation>Sous-tâches terminées&#xa0;: %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Expanded</source>
+        <translation>Développé</translation>
+    </message>
+    <message>
+        <source>Collapsed</source>
+        <translation>Réduit</translation>
+    </message>
 </context>
 <context>
     <name>TaskTableView</name>
@@ -5304,6 +5331,22 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>Shows the details of this row</source>
         <translation>Affiche les détails de cette ligne</translation>
+    </message>
+    <message>
+        <source>Expand</source>
+        <translation>Développer</translation>
+    </message>
+    <message>
+        <source>Collapse</source>
+        <translation>Réduire</translation>
+    </message>
+    <message>
+        <source>Shows the subtasks of the task</source>
+        <translation>Affiche les sous-tâches de la tâche</translation>
+    </message>
+    <message>
+        <source>Hides the subtasks of the task</source>
+        <translation>Masque les sous-tâches de la tâche</translation>
     </message>
 </context>
 <context>

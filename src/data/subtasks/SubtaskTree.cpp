@@ -195,8 +195,12 @@ bool SubtaskTree::isWithin(const store::Reminder& task, const store::Reminder& a
 
 SubtaskTree::Progress SubtaskTree::progressOf(const store::Reminder& task) const
 {
+    return progressAt(indexOf(task.calendarItemIdentifier));
+}
+
+SubtaskTree::Progress SubtaskTree::progressAt(qsizetype index) const
+{
     Progress progress;
-    const qsizetype index = indexOf(task.calendarItemIdentifier);
     if (index < 0)
         return progress;
     for (qsizetype c = m_childStart[size_t(index)]; c < m_childStart[size_t(index) + 1]; ++c) {
@@ -231,8 +235,8 @@ QList<SubtaskTree::Row> SubtaskTree::arrange(const QList<store::ReminderPtr>& sh
     groupByParent(shownParent, start, children);
     QList<Row> rows;
     rows.reserve(shown.size());
-    walkForest(shownParent, start, children, [&rows](qsizetype at, int depth) {
-        rows.append(Row{at, depth});
+    walkForest(shownParent, start, children, [&rows, &treeIndex](qsizetype at, int depth) {
+        rows.append(Row{at, depth, treeIndex[size_t(at)]});
     });
     return rows;
 }

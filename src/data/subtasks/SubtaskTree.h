@@ -53,6 +53,7 @@ public:
         bool operator==(const Progress&) const = default;
     };
     Progress progressOf(const store::Reminder& task) const;
+    Progress progressAt(qsizetype index) const;
 
     // The tasks a view shows (any of the tree's, in the view's order) nested: each followed by
     // its shown subtasks, depth first, siblings in the view's order. A task whose parent the
@@ -61,6 +62,7 @@ public:
     {
         qsizetype shownIndex; // into `shown`
         int depth;
+        qsizetype treeIndex; // -1 for a task the tree does not know
     };
     QList<Row> arrange(const QList<store::ReminderPtr>& shown) const;
 

@@ -5,6 +5,7 @@
 #include "data/SharedDates.h"
 #include "data/SmartLists.h"
 #include "data/TaskOperations.h"
+#include "data/subtasks/SubtaskOperations.h"
 #include "data/views/TaskListAssembly.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
@@ -65,9 +66,19 @@ void TaskListPresenter::fetchData()
 {
     TaskListAssembly::Content content = m_assembly->fetchData(
         m_view.mode, m_view.entry, m_view.currentDate, m_view.showingCompleted, m_view.searchText);
-    m_reminders = std::move(content.reminders);
+    TaskListNesting::Arranged arranged = arrangeSubtasks(content.reminders);
+    m_reminders = std::move(arranged.reminders);
+    m_nesting = std::move(arranged.rows);
     m_events = std::move(content.events);
     m_rows = TaskListRows(int(m_reminders.size()), int(calendarEventsArray().size()));
+}
+
+TaskListNesting::Arranged TaskListPresenter::arrangeSubtasks(const ReminderList& reminders) const
+{
+    const std::shared_ptr<const SubtaskTree> tree = m_manager.subtasks().tree();
+    // The date views keep their sort by date: a subtask there stands where its date puts it.
+    return isPeriodMode(m_view.mode) ? TaskListNesting::inPlace(*tree, reminders)
+                                     : TaskListNesting::nested(*tree, reminders);
 }
 
 void TaskListPresenter::setSearchText(const QString& text)

@@ -4,6 +4,7 @@
 #include "data/QuickActionMenu.h"
 #include "data/ReminderQueries.h"
 #include "data/views/CalendarDot.h"
+#include "data/views/TaskListNesting.h"
 #include "data/views/TaskListRows.h"
 #include "data/views/TaskViewMode.h"
 #include "platform/store/Event.h"
@@ -69,6 +70,8 @@ public:
         return m_events.value_or(QList<store::EventPtr>());
     }
     const TaskListRows& rows() const { return m_rows; }
+    // One per reminder: its indent, fold, progress and parent's title (TaskListNesting).
+    const QList<RowNesting>& nesting() const { return m_nesting; }
     store::ReminderPtr reminderAt(int row) const;
     store::EventPtr eventAt(int row) const;
     // The dots of the week or month strip.
@@ -121,6 +124,7 @@ private:
     void refreshTopView();
     void fetchData();
     void restoreSelection();
+    TaskListNesting::Arranged arrangeSubtasks(const ReminderList& reminders) const;
     void selectRow(int row) { Q_EMIT rowSelected(row); }
 
     DataManager& m_manager;
@@ -128,6 +132,7 @@ private:
     std::unique_ptr<QuickActionPerformer> m_performer;
     View m_view;
     ReminderList m_reminders;
+    QList<RowNesting> m_nesting;
     std::optional<QList<store::EventPtr>> m_events;
     TaskListRows m_rows{0, 0};
     bool m_showingDetail = false;

@@ -16,6 +16,8 @@ public:
     // Model role: a row's QAccessible::Role as an int; a row without one is a list item, or a
     // check box when it has a check state.
     static constexpr int AccessibleRowRole = Qt::UserRole + 0x0A11;
+    // Model role: for a row that shows or hides rows below it, whether they are shown.
+    static constexpr int AccessibleExpandedRole = Qt::UserRole + 0x0A12;
 
     explicit AccessibleListView(QWidget* parent = nullptr);
 

@@ -180,6 +180,12 @@ QAccessible::State ListRowAccessible::state() const
         state.checkable = true;
         state.checked = m_index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
     }
+    const QVariant expanded = m_index.data(AccessibleListView::AccessibleExpandedRole);
+    if (expanded.isValid()) {
+        state.expandable = true;
+        state.expanded = expanded.toBool();
+        state.collapsed = !expanded.toBool();
+    }
     return state;
 }
 

@@ -3,6 +3,7 @@
 #include "data/DataManager.h"
 #include "data/QuickActionMenu.h"
 #include "prefs/ModeManager.h"
+#include "presentation/tasklist/SubtaskFolding.h"
 #include "ui/common/ElidedLabel.h"
 #include "ui/common/Motion.h"
 #include "ui/common/TintedIcon.h"
@@ -56,6 +57,7 @@ MidViewController::MidViewController(DataManager& manager, ModeManager& modeMana
     , m_manager(manager)
     , m_modeManager(modeManager)
     , m_presenter(std::make_unique<TaskListPresenter>(manager))
+    , m_folding(std::make_unique<SubtaskFolding>(manager.subtasks(), *m_presenter))
 {
     setAccessibleName(tr("Tasks"));
     setAutoFillBackground(true);
@@ -142,6 +144,11 @@ void MidViewController::connectPresenter()
                     m_delegate->selectedRowChangedWithEvent(event);
             });
     connect(presenter, &TaskListPresenter::changeFailed, this,
+            [this](const QString& title, const QString& reason) {
+                if (m_delegate)
+                    m_delegate->changeFailed(title, reason);
+            });
+    connect(m_folding.get(), &SubtaskFolding::changeFailed, this,
             [this](const QString& title, const QString& reason) {
                 if (m_delegate)
                     m_delegate->changeFailed(title, reason);
@@ -246,6 +253,9 @@ void MidViewController::buildTable()
     });
     connect(m_rowDelegate, &TaskListDelegate::checkButtonClicked, this,
             [this](const QModelIndex& index) { reminderChecked(index.row()); });
+    connect(m_rowDelegate, &TaskListDelegate::foldClicked, this, [this](const QModelIndex& index) {
+        setRowFolded(index.row(), m_model->nestingAt(index.row()).fold == RowNesting::Fold::Open);
+    });
 
     m_quickActionsMenu = new QMenu(QuickActionMenu::kMenuName, this);
     m_quickActionsMenu->setObjectName(QuickActionMenu::kMenuName);
@@ -344,7 +354,8 @@ void MidViewController::showTopView()
 void MidViewController::reloadTable()
 {
     m_model->setCurrentDate(m_presenter->view().currentDate);
-    m_model->setContent(m_presenter->remindersArray(), m_presenter->calendarEventsArray());
+    m_model->setContent(m_presenter->remindersArray(), m_presenter->calendarEventsArray(),
+                        m_presenter->nesting());
     m_model->setWidth(m_table->viewport()->width());
 }
 
@@ -409,11 +420,14 @@ bool MidViewController::isSearchSaveButtonVisible() const
 void MidViewController::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
+    // Where a task has subtasks (or a parent) the keys walk the tree, elsewhere the periods.
     case Qt::Key_Left:
-        m_presenter->movePeriod(-1);
+        if (!m_folding->collapseSelected())
+            m_presenter->movePeriod(-1);
         return;
     case Qt::Key_Right:
-        m_presenter->movePeriod(1);
+        if (!m_folding->expandSelected())
+            m_presenter->movePeriod(1);
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -433,6 +447,11 @@ void MidViewController::keyPressEvent(QKeyEvent* event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+void MidViewController::setRowFolded(int row, bool folded)
+{
+    m_folding->setFolded(row, folded);
 }
 
 bool MidViewController::eventFilter(QObject* watched, QEvent* event)

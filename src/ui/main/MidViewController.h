@@ -17,6 +17,7 @@ class QListView;
 class QMenu;
 class QToolButton;
 class QVariantAnimation;
+class SubtaskFolding;
 class TaskListDelegate;
 class TaskListModel;
 class TaskTableView;
@@ -64,6 +65,7 @@ public:
     // A screen reader's "Complete"/"Reopen" and "Show Details" on a row.
     void toggleRowCompletion(int row) override { reminderChecked(row); }
     void showRowDetails(int row) override;
+    void setRowFolded(int row, bool folded) override;
 
     // The window's relays.
     void setReopenButtonHidden(bool hidden);
@@ -104,6 +106,7 @@ private:
     ModeManager& m_modeManager;
     MidViewControllerDelegate* m_delegate = nullptr;
     std::unique_ptr<TaskListPresenter> m_presenter;
+    std::unique_ptr<SubtaskFolding> m_folding;
     int m_clickedRow = -1;
     bool m_applyingSelection = false;
     bool m_refreshing = false;

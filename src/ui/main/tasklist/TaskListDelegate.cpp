@@ -23,6 +23,8 @@ namespace {
 constexpr qreal kSmallPointSize = 11;
 constexpr qreal kLabelPointSize = 13;
 constexpr qreal kBounceOvershoot = 1.2;
+constexpr int kFoldTriangle = 10;
+constexpr int kFoldGap = 4;
 
 // The standard ease-in-ease-out timing curve, used on each half of the bounce.
 const QEasingCurve& easeInEaseOut()
@@ -42,6 +44,16 @@ qreal bounceScaleAt(qreal progress)
         return kBounceOvershoot * easeInEaseOut().valueForProgress(progress / 0.5);
     const qreal eased = easeInEaseOut().valueForProgress((progress - 0.5) / 0.5);
     return kBounceOvershoot + (1.0 - kBounceOvershoot) * eased;
+}
+
+// The line of list, date and icons at the foot of a row's content.
+QRect informationLine(const QRect& content)
+{
+    return QRect(content.left() + TaskListDelegate::kTextLeft,
+                 content.bottom() + 1 -
+                     (TaskRowHeights::kFixedHeight - TaskListDelegate::kTitleTop),
+                 std::max(content.width() - TaskRowHeights::kTitleInset, 1),
+                 TaskListDelegate::kInfoLineHeight);
 }
 
 TaskListRows::Kind kindOf(const QModelIndex& index)
@@ -74,6 +86,24 @@ QRect TaskListDelegate::checkButtonRect(const QRect& rowRect) const
     const QFontMetrics metrics(m_mode.fontWithSize(m_mode.fontSize()));
     const int top = rowRect.top() + kTitleTop + (metrics.height() - kCheckSize) / 2;
     return QRect(rowRect.left() + kCheckLeft, top, kCheckSize, kCheckSize);
+}
+
+QRect TaskListDelegate::contentRect(const QRect& rowRect, const TaskRowParts& parts)
+{
+    return rowRect.adjusted(
+        parts.indent, parts.parentLine.isEmpty() ? 0 : TaskRowHeights::kParentLineHeight, 0, 0);
+}
+
+QRect TaskListDelegate::foldControlRect(const QRect& rowRect, const TaskRowParts& parts) const
+{
+    if (parts.fold == RowNesting::Fold::None)
+        return {};
+    const QRect line = informationLine(contentRect(rowRect, parts));
+    const int width =
+        kFoldTriangle + kFoldGap +
+        QFontMetrics(m_mode.fontWithSize(kSmallPointSize)).horizontalAdvance(parts.progress);
+    // A little wider than what is drawn: a triangle alone is a small target.
+    return QRect(line.left() - kFoldGap, line.top(), width + 2 * kFoldGap, line.height());
 }
 
 bool TaskListDelegate::startBounce(int row, std::function<void()> finished)
@@ -238,9 +268,11 @@ void TaskListDelegate::paintBackground(QPainter* painter, const QStyleOptionView
         FocusRing::paint(*painter, rect, FocusRing::color(option.palette, {background}));
 }
 
-void TaskListDelegate::paintTaskOrEvent(QPainter* painter, const QRect& rect, int row,
+void TaskListDelegate::paintTaskOrEvent(QPainter* painter, const QRect& rowRect, int row,
                                         const TaskRowParts& parts) const
 {
+    paintParentLine(painter, rowRect, parts);
+    const QRect rect = contentRect(rowRect, parts);
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
 
     const QRect button = checkButtonRect(rect);
@@ -274,16 +306,15 @@ void TaskListDelegate::paintTaskOrEvent(QPainter* painter, const QRect& rect, in
 
     const QFont smallFont = m_mode.fontWithSize(kSmallPointSize);
     painter->setFont(smallFont);
-    int y = titleRect.bottom() + 1;
     if (parts.notesShown) {
-        const QRect notesRect(titleRect.left(), y, textWidth, TaskRowHeights::kNotesHeight);
+        const QRect notesRect(titleRect.left(), titleRect.bottom() + 1, textWidth,
+                              TaskRowHeights::kNotesHeight);
         painter->setPen(parts.notesColor);
         painter->drawText(
             notesRect, Qt::AlignLeft | Qt::AlignVCenter,
             QFontMetrics(smallFont).elidedText(parts.notes, Qt::ElideRight, textWidth));
-        y += TaskRowHeights::kNotesHeight;
     }
-    paintInformationLine(painter, QRect(titleRect.left(), y, textWidth, kInfoLineHeight), parts);
+    paintInformationLine(painter, informationLine(rect), parts);
 
     // Icons fill from the left of their group, which ends at the text column's right edge.
     const int iconCount = int(std::min<qsizetype>(parts.icons.size(), TaskRowContent::kMaxIcons));
@@ -312,13 +343,65 @@ void TaskListDelegate::paintInformationLine(QPainter* painter, const QRect& rect
     painter->setPen(parts.markColor);
     painter->drawText(markRect, Qt::AlignLeft | Qt::AlignVCenter, parts.priorityMark);
 
-    const int subtitleWidth = markRect.left() - rect.left() - 8;
+    int left = rect.left();
+    if (parts.fold != RowNesting::Fold::None || !parts.progress.isEmpty())
+        left += paintFoldControl(painter, rect, parts) + 8;
+    const int subtitleWidth = markRect.left() - left - 8;
     if (subtitleWidth > 0 && !parts.subtitle.isEmpty()) {
         painter->setPen(parts.subtitleColor);
-        painter->drawText(QRect(rect.left(), rect.top(), subtitleWidth, rect.height()),
+        painter->drawText(QRect(left, rect.top(), subtitleWidth, rect.height()),
                           Qt::AlignLeft | Qt::AlignVCenter,
                           metrics.elidedText(parts.subtitle, Qt::ElideRight, subtitleWidth));
     }
+}
+
+int TaskListDelegate::paintFoldControl(QPainter* painter, const QRect& line,
+                                       const TaskRowParts& parts) const
+{
+    int x = line.left();
+    if (parts.fold != RowNesting::Fold::None) {
+        // Pointing down while the subtasks show, towards the title while they are folded.
+        const QPointF centre(x + kFoldTriangle / 2.0, line.top() + line.height() / 2.0);
+        const qreal half = kFoldTriangle / 2.0;
+        QPolygonF triangle;
+        if (parts.fold == RowNesting::Fold::Open)
+            triangle << centre + QPointF(-half, -half * 0.55)
+                     << centre + QPointF(half, -half * 0.55) << centre + QPointF(0, half * 0.65);
+        else
+            triangle << centre + QPointF(-half * 0.55, -half)
+                     << centre + QPointF(-half * 0.55, half) << centre + QPointF(half * 0.65, 0);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(parts.nestingColor);
+        painter->drawPolygon(triangle);
+        painter->setBrush(Qt::NoBrush);
+        x += kFoldTriangle + kFoldGap;
+    }
+    if (!parts.progress.isEmpty()) {
+        const int width = painter->fontMetrics().horizontalAdvance(parts.progress);
+        painter->setPen(parts.nestingColor);
+        painter->drawText(QRect(x, line.top(), width, line.height()),
+                          Qt::AlignLeft | Qt::AlignVCenter, parts.progress);
+        x += width;
+    }
+    return x - line.left();
+}
+
+void TaskListDelegate::paintParentLine(QPainter* painter, const QRect& rowRect,
+                                       const TaskRowParts& parts) const
+{
+    if (parts.parentLine.isEmpty())
+        return;
+    const QRect line(rowRect.left() + parts.indent + kTextLeft, rowRect.top() + kTitleTop - 1,
+                     std::max(rowRect.width() - parts.indent - TaskRowHeights::kTitleInset, 1),
+                     TaskRowHeights::kParentLineHeight);
+    painter->save();
+    const QFont font = m_mode.fontWithSize(kSmallPointSize);
+    painter->setFont(font);
+    painter->setPen(parts.nestingColor);
+    painter->drawText(
+        line, Qt::AlignLeft | Qt::AlignVCenter,
+        QFontMetrics(font).elidedText(parts.parentLine, Qt::ElideRight, line.width()));
+    painter->restore();
 }
 
 void TaskListDelegate::paintHeader(QPainter* painter, const QRect& rect) const
@@ -365,21 +448,34 @@ bool TaskListDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
     if (!mouse || kindOf(index) != TaskListRows::Kind::Task)
         return QStyledItemDelegate::editorEvent(event, model, option, index);
     const auto* mouseEvent = static_cast<QMouseEvent*>(event);
-    const bool onButton = mouseEvent->button() == Qt::LeftButton &&
-                          checkButtonRect(option.rect).contains(mouseEvent->position().toPoint());
+    const auto parts = index.data(TaskListModel::PartsRole).value<TaskRowParts>();
+    const QPoint at = mouseEvent->position().toPoint();
+    const bool leftButton = mouseEvent->button() == Qt::LeftButton;
+    const bool onButton =
+        leftButton && checkButtonRect(contentRect(option.rect, parts)).contains(at);
+    const bool onFold = leftButton && foldControlRect(option.rect, parts).contains(at);
     if (type == QEvent::MouseButtonRelease) {
         const bool clicked = onButton && m_pressedRow == index.row();
-        m_pressedRow = -1;
+        const bool folded = onFold && m_pressedFoldRow == index.row();
+        m_pressedRow = m_pressedFoldRow = -1;
         if (clicked) {
             Q_EMIT checkButtonClicked(index);
+            return true;
+        }
+        if (folded) {
+            Q_EMIT foldClicked(index);
             return true;
         }
         return QStyledItemDelegate::editorEvent(event, model, option, index);
     }
     // A press on the button belongs to the button; a double click there must not open the
-    // task either.
+    // task either. The same goes for the fold control.
     if (onButton) {
         m_pressedRow = index.row();
+        return true;
+    }
+    if (onFold) {
+        m_pressedFoldRow = index.row();
         return true;
     }
     return QStyledItemDelegate::editorEvent(event, model, option, index);

@@ -38,6 +38,12 @@ public:
 
     // Where the check button of a row occupying `rowRect` is; what a click must hit.
     QRect checkButtonRect(const QRect& rowRect) const;
+    // The part of a row its check button, texts and icons are laid out in: all of it but the
+    // indent of a subtask and the line naming its parent.
+    static QRect contentRect(const QRect& rowRect, const TaskRowParts& parts);
+    // The fold control of a parent (its triangle and done of total) at the left of the
+    // information line; empty for a row without subtasks to fold.
+    QRect foldControlRect(const QRect& rowRect, const TaskRowParts& parts) const;
 
     // Shows the task's next state on the button at once ("CellCheckOn" for an open task,
     // "CellCheck" for a completed one) and scales it through 0, 1.2 and 1 around its centre;
@@ -57,6 +63,8 @@ public:
 Q_SIGNALS:
     // A left click inside a task row's check button.
     void checkButtonClicked(const QModelIndex& index);
+    // A left click on the fold control of a parent.
+    void foldClicked(const QModelIndex& index);
 
 protected:
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
@@ -77,6 +85,9 @@ private:
                           const TaskRowParts& parts) const;
     void paintInformationLine(QPainter* painter, const QRect& rect,
                               const TaskRowParts& parts) const;
+    // Returns the width it took.
+    int paintFoldControl(QPainter* painter, const QRect& line, const TaskRowParts& parts) const;
+    void paintParentLine(QPainter* painter, const QRect& rowRect, const TaskRowParts& parts) const;
     void paintHeader(QPainter* painter, const QRect& rect) const;
     void paintEmptyState(QPainter* painter, const QRect& rect) const;
     QPixmap tinted(const QString& name, int size, const QColor& color, qreal ratio) const;
@@ -90,5 +101,6 @@ private:
     QPointer<QAbstractItemModel> m_watchedModel;
     std::map<int, Bounce> m_bounces;
     int m_pressedRow = -1;
+    int m_pressedFoldRow = -1;
     mutable QHash<QString, QPixmap> m_pixmaps;
 };

@@ -24,11 +24,13 @@ TaskListModel::TaskListModel(const ModeManager& mode, const DateFormatters& form
 
 TaskListModel::~TaskListModel() = default;
 
-void TaskListModel::setContent(QList<store::ReminderPtr> reminders, QList<store::EventPtr> events)
+void TaskListModel::setContent(QList<store::ReminderPtr> reminders, QList<store::EventPtr> events,
+                               QList<RowNesting> nesting)
 {
     beginResetModel();
     m_reminders = std::move(reminders);
     m_events = std::move(events);
+    m_nesting = std::move(nesting);
     m_rows = TaskListRows(int(m_reminders.size()), int(m_events.size()));
     dropParts();
     measureTitles();
@@ -46,6 +48,12 @@ store::EventPtr TaskListModel::eventAt(int row) const
 {
     const int index = m_rows.eventIndex(row);
     return index < 0 ? nullptr : m_events.at(index);
+}
+
+RowNesting TaskListModel::nestingAt(int row) const
+{
+    const int index = m_rows.reminderIndex(row);
+    return index >= 0 && index < m_nesting.size() ? m_nesting.at(index) : RowNesting();
 }
 
 int TaskListModel::rowOfReminder(const QString& calendarItemIdentifier) const
@@ -117,8 +125,8 @@ const TaskRowParts* TaskListModel::partsAt(int row) const
             const store::ReminderPtr reminder = reminderAt(row);
             if (!reminder)
                 return nullptr;
-            slot =
-                std::make_unique<TaskRowParts>(TaskRowContent::forReminder(*reminder, rowContext));
+            slot = std::make_unique<TaskRowParts>(
+                TaskRowContent::forReminder(*reminder, rowContext, nestingAt(row)));
         } else {
             const store::EventPtr event = eventAt(row);
             if (!event)
@@ -169,6 +177,16 @@ QVariant TaskListModel::data(const QModelIndex& index, int role) const
     case Qt::AccessibleDescriptionRole:
         if (const TaskRowParts* parts = partsAt(row))
             return parts->spokenDescription;
+        return {};
+    case AccessibleListView::AccessibleExpandedRole:
+        switch (nestingAt(row).fold) {
+        case RowNesting::Fold::Open:
+            return true;
+        case RowNesting::Fold::Folded:
+            return false;
+        case RowNesting::Fold::None:
+            return {};
+        }
         return {};
     case Qt::CheckStateRole:
         if (const store::ReminderPtr reminder = reminderAt(row))
@@ -265,11 +283,16 @@ bool TaskListModel::recomputeHeights()
             heights[size_t(row)] = TaskListRows::kHeaderRowHeight;
             break;
         case TaskListRows::Kind::Task:
-        case TaskListRows::Kind::Event:
-            heights[size_t(row)] = m_heightRule.titleHeight(m_titles, row, textWidth) +
-                                   TaskRowHeights::kFixedHeight +
-                                   (m_hasNotes[size_t(row)] ? TaskRowHeights::kNotesHeight : 0);
+        case TaskListRows::Kind::Event: {
+            const RowNesting nesting = nestingAt(row);
+            heights[size_t(row)] =
+                m_heightRule.titleHeight(m_titles, row,
+                                         textWidth - TaskRowHeights::indentFor(nesting.depth)) +
+                TaskRowHeights::kFixedHeight +
+                (m_hasNotes[size_t(row)] ? TaskRowHeights::kNotesHeight : 0) +
+                (nesting.namesParent() ? TaskRowHeights::kParentLineHeight : 0);
             break;
+        }
         case TaskListRows::Kind::None:
             break;
         }

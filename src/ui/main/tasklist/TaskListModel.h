@@ -38,8 +38,10 @@ public:
                   const UserDefaults& defaults, QObject* parent = nullptr);
     ~TaskListModel() override;
 
-    // Replaces every row in one reset.
-    void setContent(QList<store::ReminderPtr> reminders, QList<store::EventPtr> events);
+    // Replaces every row in one reset. `nesting` has one entry per reminder, or none when no
+    // row is a subtask or a parent.
+    void setContent(QList<store::ReminderPtr> reminders, QList<store::EventPtr> events,
+                    QList<RowNesting> nesting = {});
     const QList<store::ReminderPtr>& reminders() const { return m_reminders; }
     const QList<store::EventPtr>& events() const { return m_events; }
     const TaskListRows& rows() const { return m_rows; }
@@ -47,6 +49,8 @@ public:
     // Null for a row that is not a task (or an event).
     store::ReminderPtr reminderAt(int row) const;
     store::EventPtr eventAt(int row) const;
+    // The default for a row that is not a task.
+    RowNesting nestingAt(int row) const;
     // The row of the task with that identifier, -1 when it is not listed.
     int rowOfReminder(const QString& calendarItemIdentifier) const;
 
@@ -91,6 +95,7 @@ private:
 
     QList<store::ReminderPtr> m_reminders;
     QList<store::EventPtr> m_events;
+    QList<RowNesting> m_nesting;
     TaskListRows m_rows{0, 0};
     QDateTime m_currentDate;
     int m_width = 0;

@@ -3,6 +3,7 @@
 #include "prefs/ModeManager.h"
 #include "text/DateFormatters.h"
 #include "text/Global.h"
+#include "ui/main/tasklist/TaskRowHeights.h"
 
 namespace {
 
@@ -142,7 +143,25 @@ QString TaskRowContent::spokenDescription(const store::Reminder& reminder,
     return spoken.join(QStringLiteral(", "));
 }
 
-TaskRowParts TaskRowContent::forReminder(const store::Reminder& reminder, const RowContext& context)
+QString TaskRowContent::spokenNesting(const RowNesting& nesting, const QString& rest)
+{
+    QStringList spoken;
+    if (!nesting.parentTitle.isEmpty())
+        spoken << tr("Subtask of %1").arg(nesting.parentTitle);
+    spoken << rest;
+    if (nesting.progress.total > 0)
+        spoken
+            << tr("Subtasks done: %1 of %2").arg(nesting.progress.done).arg(nesting.progress.total);
+    if (nesting.fold == RowNesting::Fold::Open)
+        spoken << tr("Expanded");
+    else if (nesting.fold == RowNesting::Fold::Folded)
+        spoken << tr("Collapsed");
+    spoken.removeAll(QString());
+    return spoken.join(QStringLiteral(", "));
+}
+
+TaskRowParts TaskRowContent::forReminder(const store::Reminder& reminder, const RowContext& context,
+                                         const RowNesting& nesting)
 {
     const ModeManager& mode = context.mode;
     const DateFormatters& formatters = context.formatters;
@@ -193,6 +212,17 @@ TaskRowParts TaskRowContent::forReminder(const store::Reminder& reminder, const 
     parts.notesColor = mode.subTextColor();
 
     parts.spokenDescription = spokenDescription(reminder, parts, context);
+    if (nesting != RowNesting()) {
+        parts.indent = TaskRowHeights::indentFor(nesting.depth);
+        parts.fold = nesting.fold;
+        if (nesting.progress.total > 0)
+            parts.progress =
+                QStringLiteral("%1/%2").arg(nesting.progress.done).arg(nesting.progress.total);
+        if (nesting.namesParent())
+            parts.parentLine = singleLine(nesting.parentTitle);
+        parts.nestingColor = mode.subTextColor();
+        parts.spokenDescription = spokenNesting(nesting, parts.spokenDescription);
+    }
 
     parts.icons = iconsForReminder(reminder);
     parts.iconColor = accent;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/views/TaskListNesting.h"
 #include "platform/store/Event.h"
 #include "platform/store/Reminder.h"
 
@@ -49,6 +50,15 @@ struct TaskRowParts
     // Distance of the icons from the row's bottom edge, which depends on the text font.
     int iconBottomOffset = 2;
 
+    // Subtasks: the row is indented `indent` pixels; a parent shows a fold control with its
+    // subtasks' done of total on the information line, a subtask without its parent the
+    // parent's title on a small line above its own.
+    int indent = 0;
+    RowNesting::Fold fold = RowNesting::Fold::None;
+    QString progress;
+    QString parentLine;
+    QColor nestingColor;
+
     // What a screen reader says after the title: the date, the list (or the place), the
     // priority in words; the marks and colours say nothing to it.
     QString spokenDescription;
@@ -77,7 +87,8 @@ class TaskRowContent
 public:
     static constexpr int kMaxIcons = 3;
 
-    static TaskRowParts forReminder(const store::Reminder& reminder, const RowContext& context);
+    static TaskRowParts forReminder(const store::Reminder& reminder, const RowContext& context,
+                                    const RowNesting& nesting = {});
     static TaskRowParts forEvent(const store::Event& event, const RowContext& context);
 
     // "!!!  ", "!!  ", "!  " for the store's high, medium and low priorities; empty for none.
@@ -89,6 +100,8 @@ public:
                                      const RowContext& context);
     // The notes on one line; empty when there are none. Mail links (dropped messages) are
     // replaced by a short label only for tasks.
+    // "Subtask of Trip" before the rest, "Subtasks done: 1 of 2, Expanded" after it.
+    static QString spokenNesting(const RowNesting& nesting, const QString& rest);
     static QString notesLine(const QString& notes, bool detectMailLink);
     static int iconBottomOffset(int defaultFont);
     static QStringList iconsForReminder(const store::Reminder& reminder);

@@ -35,6 +35,17 @@ public:
     static constexpr int kFixedHeight = 32;
     static constexpr int kNotesHeight = 18;
     static constexpr int kMaxTitleHeight = 20000;
+    // A subtask is indented a step a level; past a few levels the title keeps its width, so a
+    // deep tree stays readable in a narrow window.
+    static constexpr int kIndentStep = 20;
+    static constexpr int kMaxIndentLevels = 4;
+    // The small line naming the parent of a subtask shown without it.
+    static constexpr int kParentLineHeight = 16;
+    static constexpr int indentFor(int depth)
+    {
+        return (depth < kMaxIndentLevels ? (depth < 0 ? 0 : depth) : kMaxIndentLevels) *
+               kIndentStep;
+    }
 
     // Titles measured once in the rule's font, to be wrapped again at every width without
     // looking at their text: what a list keeps so that a change of the table's width costs

@@ -51,7 +51,11 @@ QStringList TaskTableView::rowActionNames(int row) const
     switch (TaskListRows::Kind(index.data(TaskListModel::KindRole).toInt())) {
     case TaskListRows::Kind::Task: {
         const bool completed = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
-        return {completed ? reopenAction() : completeAction(), showDetailsAction()};
+        QStringList names{completed ? reopenAction() : completeAction(), showDetailsAction()};
+        const QVariant expanded = index.data(AccessibleListView::AccessibleExpandedRole);
+        if (expanded.isValid())
+            names << (expanded.toBool() ? collapseAction() : expandAction());
+        return names;
     }
     case TaskListRows::Kind::Event:
         return {showDetailsAction()};
@@ -68,6 +72,10 @@ QString TaskTableView::localizedRowActionName(const QString& name) const
         return tr("Reopen");
     if (name == showDetailsAction())
         return tr("Show Details");
+    if (name == expandAction())
+        return tr("Expand");
+    if (name == collapseAction())
+        return tr("Collapse");
     return {};
 }
 
@@ -79,6 +87,10 @@ QString TaskTableView::rowActionDescription(const QString& name) const
         return tr("Marks the task as not completed");
     if (name == showDetailsAction())
         return tr("Shows the details of this row");
+    if (name == expandAction())
+        return tr("Shows the subtasks of the task");
+    if (name == collapseAction())
+        return tr("Hides the subtasks of the task");
     return {};
 }
 
@@ -90,4 +102,6 @@ void TaskTableView::doRowAction(int row, const QString& name)
         m_taskActions->showRowDetails(row);
     else if (name == completeAction() || name == reopenAction())
         m_taskActions->toggleRowCompletion(row);
+    else if (name == expandAction() || name == collapseAction())
+        m_taskActions->setRowFolded(row, name == collapseAction());
 }

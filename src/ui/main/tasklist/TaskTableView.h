@@ -20,6 +20,8 @@ public:
     static QString completeAction() { return QStringLiteral("Complete"); }
     static QString reopenAction() { return QStringLiteral("Reopen"); }
     static QString showDetailsAction() { return QStringLiteral("Show Details"); }
+    static QString expandAction() { return QStringLiteral("Expand"); }
+    static QString collapseAction() { return QStringLiteral("Collapse"); }
 
     // May stay null: the rows then offer no actions.
     void setTaskActions(TaskRowActions* actions) { m_taskActions = actions; }
