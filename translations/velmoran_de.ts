@@ -3119,6 +3119,18 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <source>E&amp;xport…</source>
         <translation>E&amp;xportieren …</translation>
     </message>
+    <message>
+        <source>Add Su&amp;btask</source>
+        <translation>&amp;Unteraufgabe hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Indent</source>
+        <translation>E&amp;inrücken</translation>
+    </message>
+    <message>
+        <source>&amp;Outdent</source>
+        <translation>&amp;Ausrücken</translation>
+    </message>
 </context>
 <context>
     <name>MapView</name>
@@ -3184,6 +3196,49 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>Show Completed</source>
         <translation>Erledigte anzeigen</translation>
+    </message>
+    <message>
+        <source>The task could not be indented</source>
+        <translation>Die Aufgabe konnte nicht eingerückt werden</translation>
+    </message>
+    <message>
+        <source>The task could not be outdented</source>
+        <translation>Die Aufgabe konnte nicht ausgerückt werden</translation>
+    </message>
+    <message>
+        <source>The task is no longer in the store.</source>
+        <translation>Die Aufgabe ist nicht mehr in der Ablage.</translation>
+    </message>
+    <message>
+        <source>The task could not be made a subtask</source>
+        <translation>Die Aufgabe konnte nicht zur Unteraufgabe werden</translation>
+    </message>
+    <message>
+        <source>Complete Subtasks?</source>
+        <translation>Unteraufgaben erledigen?</translation>
+    </message>
+    <message numerus="yes">
+        <source>“%1” has %n open subtask(s).</source>
+        <translation>
+            <numerusform>„%1“ hat %n offene Unteraufgabe.</numerusform>
+            <numerusform>„%1“ hat %n offene Unteraufgaben.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Complete its subtasks with it, or only the task itself?</source>
+        <translation>Ihre Unteraufgaben mit erledigen oder nur die Aufgabe selbst?</translation>
+    </message>
+    <message>
+        <source>Complete All</source>
+        <translation>Alle erledigen</translation>
+    </message>
+    <message>
+        <source>Complete Only This</source>
+        <translation>Nur diese erledigen</translation>
+    </message>
+    <message>
+        <source>Remember my choice</source>
+        <translation>Meine Wahl merken</translation>
     </message>
 </context>
 <context>
@@ -3728,6 +3783,10 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <source>Smart Add</source>
         <translation>Intelligente Eingabe</translation>
     </message>
+    <message>
+        <source>Subtask of “%1”</source>
+        <translation>Unteraufgabe von „%1“</translation>
+    </message>
 </context>
 <context>
     <name>QuickAddSession</name>
@@ -3742,6 +3801,10 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>The task could not be saved: %1</source>
         <translation>Die Aufgabe konnte nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>The parent task is no longer in the store.</source>
+        <translation>Die übergeordnete Aufgabe ist nicht mehr in der Ablage.</translation>
     </message>
 </context>
 <context>
@@ -4252,6 +4315,10 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
             <numerusform>%n Minute vorher</numerusform>
             <numerusform>%n Minuten vorher</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Add Subtask</source>
+        <translation>Unteraufgabe hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -4913,6 +4980,33 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     </message>
 </context>
 <context>
+    <name>SubtaskCommands</name>
+    <message>
+        <source>Add Subtask</source>
+        <translation>Unteraufgabe hinzufügen</translation>
+    </message>
+    <message>
+        <source>Indent</source>
+        <translation>Einrücken</translation>
+    </message>
+    <message>
+        <source>Outdent</source>
+        <translation>Ausrücken</translation>
+    </message>
+    <message>
+        <source>There is no task above this one to make it a subtask of.</source>
+        <translation>Über dieser Aufgabe steht keine, deren Unteraufgabe sie werden könnte.</translation>
+    </message>
+    <message>
+        <source>The task is not a subtask.</source>
+        <translation>Die Aufgabe ist keine Unteraufgabe.</translation>
+    </message>
+    <message>
+        <source>A task cannot be a subtask of itself or of one of its subtasks.</source>
+        <translation>Eine Aufgabe kann nicht Unteraufgabe ihrer selbst oder einer ihrer Unteraufgaben sein.</translation>
+    </message>
+</context>
+<context>
     <name>SubtaskFolding</name>
     <message>
         <source>The subtasks could not be hidden</source>
@@ -5438,6 +5532,10 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>The task store refused the change.</source>
         <translation>Die Aufgabenablage hat die Änderung abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The task could not be moved</source>
+        <translation>Die Aufgabe konnte nicht verschoben werden</translation>
     </message>
 </context>
 <context>

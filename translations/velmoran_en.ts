@@ -165,6 +165,16 @@
     </message>
 </context>
 <context>
+    <name>MidViewController</name>
+    <message numerus="yes">
+        <source>“%1” has %n open subtask(s).</source>
+        <translation>
+            <numerusform>“%1” has %n open subtask.</numerusform>
+            <numerusform>“%1” has %n open subtasks.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>QuickAction</name>
     <message numerus="yes">
         <source>+%n Minute(s)</source>

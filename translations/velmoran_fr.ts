@@ -3122,6 +3122,18 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>E&amp;xport…</source>
         <translation>E&amp;xporter…</translation>
     </message>
+    <message>
+        <source>Add Su&amp;btask</source>
+        <translation>Ajouter une sous-&amp;tâche</translation>
+    </message>
+    <message>
+        <source>&amp;Indent</source>
+        <translation>Aug&amp;menter le retrait</translation>
+    </message>
+    <message>
+        <source>&amp;Outdent</source>
+        <translation>&amp;Diminuer le retrait</translation>
+    </message>
 </context>
 <context>
     <name>MapView</name>
@@ -3187,6 +3199,49 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>Show Completed</source>
         <translation>Afficher les tâches terminées</translation>
+    </message>
+    <message>
+        <source>The task could not be indented</source>
+        <translation>Le retrait de la tâche n&apos;a pas pu être augmenté</translation>
+    </message>
+    <message>
+        <source>The task could not be outdented</source>
+        <translation>Le retrait de la tâche n&apos;a pas pu être diminué</translation>
+    </message>
+    <message>
+        <source>The task is no longer in the store.</source>
+        <translation>La tâche n&apos;est plus dans le stockage.</translation>
+    </message>
+    <message>
+        <source>The task could not be made a subtask</source>
+        <translation>La tâche n&apos;a pas pu devenir une sous-tâche</translation>
+    </message>
+    <message>
+        <source>Complete Subtasks?</source>
+        <translation>Terminer les sous-tâches&#x202f;?</translation>
+    </message>
+    <message numerus="yes">
+        <source>“%1” has %n open subtask(s).</source>
+        <translation>
+            <numerusform>«&#xa0;%1&#xa0;» a %n sous-tâche ouverte.</numerusform>
+            <numerusform>«&#xa0;%1&#xa0;» a %n sous-tâches ouvertes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Complete its subtasks with it, or only the task itself?</source>
+        <translation>Terminer aussi ses sous-tâches, ou seulement la tâche elle-même&#x202f;?</translation>
+    </message>
+    <message>
+        <source>Complete All</source>
+        <translation>Tout terminer</translation>
+    </message>
+    <message>
+        <source>Complete Only This</source>
+        <translation>Terminer celle-ci seulement</translation>
+    </message>
+    <message>
+        <source>Remember my choice</source>
+        <translation>Mémoriser mon choix</translation>
     </message>
 </context>
 <context>
@@ -3731,6 +3786,10 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>Smart Add</source>
         <translation>Ajout intelligent</translation>
     </message>
+    <message>
+        <source>Subtask of “%1”</source>
+        <translation>Sous-tâche de «&#xa0;%1&#xa0;»</translation>
+    </message>
 </context>
 <context>
     <name>QuickAddSession</name>
@@ -3745,6 +3804,10 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>The task could not be saved: %1</source>
         <translation>Impossible d&apos;enregistrer la tâche&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The parent task is no longer in the store.</source>
+        <translation>La tâche parente n&apos;est plus dans le stockage.</translation>
     </message>
 </context>
 <context>
@@ -4255,6 +4318,10 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
             <numerusform>%n minute avant</numerusform>
             <numerusform>%n minutes avant</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Add Subtask</source>
+        <translation>Ajouter une sous-tâche</translation>
     </message>
 </context>
 <context>
@@ -4916,6 +4983,33 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     </message>
 </context>
 <context>
+    <name>SubtaskCommands</name>
+    <message>
+        <source>Add Subtask</source>
+        <translation>Ajouter une sous-tâche</translation>
+    </message>
+    <message>
+        <source>Indent</source>
+        <translation>Augmenter le retrait</translation>
+    </message>
+    <message>
+        <source>Outdent</source>
+        <translation>Diminuer le retrait</translation>
+    </message>
+    <message>
+        <source>There is no task above this one to make it a subtask of.</source>
+        <translation>Aucune tâche au-dessus de celle-ci ne peut la recevoir comme sous-tâche.</translation>
+    </message>
+    <message>
+        <source>The task is not a subtask.</source>
+        <translation>La tâche n&apos;est pas une sous-tâche.</translation>
+    </message>
+    <message>
+        <source>A task cannot be a subtask of itself or of one of its subtasks.</source>
+        <translation>Une tâche ne peut pas être une sous-tâche d&apos;elle-même ni d&apos;une de ses sous-tâches.</translation>
+    </message>
+</context>
+<context>
     <name>SubtaskFolding</name>
     <message>
         <source>The subtasks could not be hidden</source>
@@ -5441,6 +5535,10 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>The task store refused the change.</source>
         <translation>Le stockage des tâches a refusé la modification.</translation>
+    </message>
+    <message>
+        <source>The task could not be moved</source>
+        <translation>La tâche n&apos;a pas pu être déplacée</translation>
     </message>
 </context>
 <context>

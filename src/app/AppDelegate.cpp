@@ -143,9 +143,11 @@ void AppDelegate::openMainWindow()
         ViewController* view = m_windowController->viewController();
         view->setApplicationShell(this);
         if (QuickAddOpener* quickAdd = m_windows.quickAdd)
-            view->setQuickAddOpener([quickAdd](const QDateTime& date, const QString& list) {
-                quickAdd->openQuickAdd(date, list);
-            });
+            view->setQuickAddOpener(
+                [quickAdd](const QDateTime& date, const QString& list) {
+                    quickAdd->openQuickAdd(date, list);
+                },
+                [quickAdd](const QString& parent) { quickAdd->openQuickAddForSubtask(parent); });
         if (OnboardingWindows* onboarding = m_windows.onboarding)
             view->setHelpOpener(
                 [onboarding](const QString& document) { return onboarding->openHelp(document); });

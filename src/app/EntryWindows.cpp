@@ -2,6 +2,7 @@
 
 #include "data/DataManager.h"
 #include "data/SidebarCounts.h"
+#include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "platform/sync/SyncScheduler.h"
 #include "prefs/ModeManager.h"
@@ -119,6 +120,33 @@ void EntryWindows::openQuickAdd(const QDateTime& date, const QString& listIdenti
         m_quickAdd->activateWindow();
         return;
     }
+    makeQuickAdd();
+    if (date.isValid())
+        m_quickAdd->form()->setupDueDate(date);
+    m_quickAdd->changeToList(listIdentifier);
+    showQuickAdd();
+}
+
+void EntryWindows::openQuickAddForSubtask(const QString& parentIdentifier)
+{
+    const store::ReminderPtr parent = m_manager.tasks().reminderWithIdentifier(parentIdentifier);
+    if (!parent)
+        return;
+    // A form already open is bound to the task asked for now, keeping what is typed in it.
+    const bool open = m_quickAdd && m_quickAdd->isVisible();
+    if (!open)
+        makeQuickAdd();
+    m_quickAdd->form()->session().setParentTask(parent);
+    if (open) {
+        m_quickAdd->raise();
+        m_quickAdd->activateWindow();
+        return;
+    }
+    showQuickAdd();
+}
+
+void EntryWindows::makeQuickAdd()
+{
     // The window of an earlier task goes; each new task starts with a fresh form.
     delete m_quickAdd.data();
     m_quickAdd = new AddViewController(m_manager, m_modeManager);
@@ -126,10 +154,10 @@ void EntryWindows::openQuickAdd(const QDateTime& date, const QString& listIdenti
             [this](const store::ReminderPtr& reminder) {
                 static_cast<ApplicationShell&>(m_delegate).selectReminder(reminder);
             });
-    if (date.isValid())
-        m_quickAdd->form()->setupDueDate(date);
-    m_quickAdd->changeToList(listIdentifier);
+}
 
+void EntryWindows::showQuickAdd()
+{
     // Where the user left it, else over the middle of the main window or of the pointer's
     // screen.
     m_quickAdd->adjustSize();

@@ -28,6 +28,7 @@ public:
 
     // One window at a time: an open one comes to the front instead.
     void openQuickAdd(const QDateTime& date, const QString& listIdentifier) override;
+    void openQuickAddForSubtask(const QString& parentIdentifier) override;
     AddViewController* quickAddWindow() const;
 
     // Made on first use.
@@ -45,6 +46,10 @@ public:
     void refreshOnMinuteChange() override;
 
 private:
+    void makeQuickAdd();
+    // Where the user left it, else over the main window or the pointer's screen.
+    void showQuickAdd();
+
     DataManager& m_manager;
     ModeManager& m_modeManager;
     AppDelegate& m_delegate;

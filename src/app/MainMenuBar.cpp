@@ -10,6 +10,7 @@
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
 #include "ui/main/sidebar/LeftViewController.h"
+#include "ui/main/tasklist/SubtaskKeys.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -109,6 +110,7 @@ void MainMenuBar::addEditMenu()
         remove->setEnabled(sidebarHasFocus() ? view->lvc()->canDeleteSelected()
                                              : view->mvc()->canDelete());
     });
+    addSubtaskItems(edit);
     QAction* recentlyDeleted = edit->addAction(tr("Recently D&eleted…"), this, [this] {
         if (m_windows.recentlyDeleted)
             m_windows.recentlyDeleted->openRecentlyDeleted();
@@ -228,4 +230,26 @@ void MainMenuBar::setupListsMenu()
     ListMenus::setupListsMenu(
         m_listsMenu, view->lvc()->presenter().layout().defaultListsArray(),
         [view](int position) { view->lvc()->presenter().selectList(position); });
+}
+
+void MainMenuBar::addSubtaskItems(QMenu* edit)
+{
+    ViewController* view = m_window.viewController();
+    MidViewController* list = view->mvc();
+    edit->addSeparator();
+    using Kind = QuickActionMenuEntry::Kind;
+    const auto item = [edit, list](const QString& text, Kind command, const QKeySequence& key) {
+        QAction* action =
+            edit->addAction(text, list, [list, command] { list->runOnSelected(command); });
+        action->setShortcut(key);
+        return action;
+    };
+    QAction* addSubtask = item(tr("Add Su&btask"), Kind::AddSubtask, SubtaskKeys::addSubtask());
+    item(tr("&Indent"), Kind::Indent, SubtaskKeys::indent());
+    item(tr("&Outdent"), Kind::Outdent, SubtaskKeys::outdent());
+    edit->addSeparator();
+    // On whether or not a task is selected: their keys work from anywhere in the window, a
+    // text field of the details included, and with no task selected they do nothing.
+    addSubtask->setEnabled(view->hasQuickAddOpener());
+    connect(view, &ViewController::quickAddAvailabilityChanged, addSubtask, &QAction::setEnabled);
 }

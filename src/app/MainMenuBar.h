@@ -37,6 +37,7 @@ Q_SIGNALS:
 private:
     void addFileMenu();
     void addEditMenu();
+    void addSubtaskItems(QMenu* edit);
     void addViewMenu();
     void addWindowAndHelpMenus();
     void setupPresetListsMenu();

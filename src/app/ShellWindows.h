@@ -42,6 +42,8 @@ class QuickAddOpener
 public:
     virtual ~QuickAddOpener() = default;
     virtual void openQuickAdd(const QDateTime& date, const QString& listIdentifier) = 0;
+    // The form bound to a task (identifier): what it adds is that task's subtask.
+    virtual void openQuickAddForSubtask(const QString& parentIdentifier) = 0;
 };
 
 // EntryWindows: the tray panel and its status icon (TrayPanelRelay says when).

@@ -59,7 +59,7 @@ QDateTime ExternalTaskEntry::calculateDueDateFromDueAfterString(const QString& d
 void ExternalTaskEntry::addReminderFromURLSchemeWithTitle(
     const QString& title, const store::CalendarPtr& calendar, const QString& priority,
     const QString& url, const QString& notes, const QString& due, const QString& dueAfter,
-    const QString& alarm, const AddCompletion& completion)
+    const QString& alarm, const AddCompletion& completion, const QString& parentUid)
 {
     // A task without a title would be an empty row nobody asked for.
     const QString trimmedTitle = title.trimmed();
@@ -76,7 +76,7 @@ void ExternalTaskEntry::addReminderFromURLSchemeWithTitle(
                                              : leadingInteger(alarm) != 0;
     m_manager.tasks().addReminderWithTitle(
         trimmedTitle, calendar, priorityClassFromArgument(priority), dueDate, std::nullopt,
-        url.trimmed(), notes, alarmWanted, std::nullopt, completion);
+        url.trimmed(), notes, alarmWanted, std::nullopt, completion, parentUid);
 }
 
 void ExternalTaskEntry::smartAddReminderFromURLSchemeWithText(const QString& text,

@@ -22,11 +22,13 @@ public:
 
     // The "add" URL command. Every argument is the text handed in, empty when absent. A blank
     // title adds nothing (completion(false, nullptr)). The completion runs before this returns.
+    // With `parentUid` the task is written as that task's subtask.
     void addReminderFromURLSchemeWithTitle(const QString& title, const store::CalendarPtr& calendar,
                                            const QString& priority, const QString& url,
                                            const QString& notes, const QString& due,
                                            const QString& dueAfter, const QString& alarm,
-                                           const AddCompletion& completion);
+                                           const AddCompletion& completion,
+                                           const QString& parentUid = {});
     // The "smartadd" URL command: the whole line through the Smart Add rules in one pass. A
     // line with no title left once its triggers are cut adds nothing (completion(false,
     // nullptr)).

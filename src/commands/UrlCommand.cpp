@@ -5,7 +5,6 @@
 #include "data/DataManager.h"
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
-#include "data/subtasks/SubtaskOperations.h"
 
 #include <QTimer>
 #include <QUrlQuery>
@@ -115,7 +114,7 @@ UrlCommand::Result UrlCommand::add(const AddArguments& arguments)
     const QString parentId = cleanText(arguments.parent, false);
     const store::ReminderPtr parent =
         parentId.isEmpty() ? nullptr : m_manager.tasks().reminderWithIdentifier(parentId);
-    if (!parentId.isEmpty() && !parent) {
+    if (!parentId.isEmpty() && (!parent || parent->uid.isEmpty())) {
         result.status = Status::NotFound;
         return result;
     }
@@ -127,13 +126,12 @@ UrlCommand::Result UrlCommand::add(const AddArguments& arguments)
         cleanText(arguments.text, false), list, cleanText(arguments.priority, false),
         cleanText(arguments.url, false), cleanText(arguments.notes, true),
         cleanText(arguments.due, false), cleanText(arguments.dueAfter, false),
-        cleanText(arguments.alarm, false), [&result](bool saved, store::ReminderPtr reminder) {
+        cleanText(arguments.alarm, false),
+        [&result](bool saved, store::ReminderPtr reminder) {
             result.status = saved ? Status::Saved : Status::NotSaved;
             result.reminder = saved ? std::move(reminder) : nullptr;
-        });
-    // The link is a second write: the task is in the store, as one on its own should it fail.
-    if (parent && result.reminder)
-        m_manager.subtasks().setParent(result.reminder, parent);
+        },
+        parent ? parent->uid : QString());
     return result;
 }
 

@@ -22,6 +22,9 @@ struct QuickActionMenuEntry
         MoveToList,
         SetPrioritySubmenu,
         SetPriority,
+        AddSubtask,
+        Indent,
+        Outdent,
     };
 
     Kind kind = Kind::Separator;

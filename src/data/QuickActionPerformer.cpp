@@ -4,6 +4,7 @@
 #include "data/QuickActionMenu.h"
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
+#include "data/subtasks/SubtaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
 #include "text/DateFormatter.h"
@@ -186,6 +187,9 @@ bool QuickActionPerformer::menuChangeToList(const store::ReminderPtr& reminder, 
     const store::CalendarPtr& list = lists.at(index);
     if (reminder->calendar && reminder->calendar->calendarIdentifier == list->calendarIdentifier)
         return false;
+    // A parent takes its subtasks along, where their links hold again.
+    if (!m_manager.subtasks().subtasksOf(*reminder).isEmpty())
+        return m_manager.subtasks().moveWithSubtasks(reminder, list);
     const store::CalendarPtr previous = reminder->calendar;
     reminder->calendar = list;
     if (save(reminder) == Outcome::Saved)

@@ -150,12 +150,13 @@ void TaskOperations::addReminderWithTitle(const QString& title, const store::Cal
                                           const std::optional<store::RecurrenceRule>& rule,
                                           const QString& url, const QString& notes, bool alarm,
                                           const std::optional<store::Alarm>& place,
-                                          const AddCompletion& completion)
+                                          const AddCompletion& completion, const QString& parentUid)
 {
     Sound::soundEffect(Sound::AddDone);
     store::ReminderPtr reminder = m_session.eventStore()->reminderWithEventStore();
     reminder->title = title;
     reminder->calendar = calendar;
+    reminder->parentUid = parentUid;
     if (!url.isEmpty()) {
         const QUrl parsed(url);
         if (parsed.isValid())

@@ -36,13 +36,15 @@ public:
 
     using AddCompletion = std::function<void(bool saved, store::ReminderPtr reminder)>;
     // Adds a task with everything the entry windows can set. `priority` is the class chosen in
-    // the interface (1 high, 2 medium, 3 low); the completion runs before this returns.
+    // the interface (1 high, 2 medium, 3 low); the completion runs before this returns. With
+    // `parentUid` the task is written as that task's subtask in the same write, so that no
+    // failure between an add and a link can leave it on its own.
     void addReminderWithTitle(const QString& title, const store::CalendarPtr& calendar,
                               std::optional<int> priority, const QDateTime& dueDate,
                               const std::optional<store::RecurrenceRule>& rule, const QString& url,
                               const QString& notes, bool alarm,
                               const std::optional<store::Alarm>& place,
-                              const AddCompletion& completion);
+                              const AddCompletion& completion, const QString& parentUid = {});
     // Without `alarmOnNumber` the preference "alarmOn" decides whether a dated task gets an
     // alarm.
     store::ReminderPtr addReminderWithTitle(const QString& title,

@@ -105,6 +105,12 @@ inline constexpr int kDefaultDeletedKeepDays = 30;
 // integer megabytes, absent = 500: past this size Recently Deleted lets its oldest items go.
 inline constexpr Key deletedMaxMegabytes{"deletedMaxMegabytes"};
 inline constexpr int kDefaultDeletedMaxMegabytes = 500;
+// string, absent = "ask": what completing a task with open subtasks does — "ask" each time,
+// "all" completes its subtasks with it, "only" the task alone (a choice the user asked to be
+// remembered).
+inline constexpr Key subtaskCompletion{"subtaskCompletion"};
+inline constexpr Key kSubtaskCompletionAll{"all"};
+inline constexpr Key kSubtaskCompletionOnly{"only"};
 // Carried in synced preference sets only; nothing here acts on them.
 inline constexpr Key sideBar{"sideBar"};               // bool
 inline constexpr Key minuteInterval{"minuteInterval"}; // integer

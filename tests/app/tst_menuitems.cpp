@@ -7,6 +7,7 @@
 #include "app/AppDelegate.h"
 #include "data/SharedDates.h"
 #include "data/TaskOperations.h"
+#include "data/subtasks/SubtaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
@@ -34,6 +35,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -304,7 +306,7 @@ private Q_SLOTS:
         for (QAction* menu : bare.windowController()->menuBar()->actions())
             collectItems(menu->menu(), QString(menu->text()).remove('&'), items);
         for (const QString name :
-             {"File/New Task", "File/Sync Now", "File/Import…", "File/Export…",
+             {"File/New Task", "Edit/Add Subtask", "File/Sync Now", "File/Import…", "File/Export…",
               "Edit/Recently Deleted…", "Edit/Preferences…", "Help/Velmoran Help",
               "Help/What's New", "Help/About Velmoran"}) {
             QVERIFY2(items.count(name), qPrintable(name));
@@ -363,8 +365,29 @@ private:
                                           return closed;
                                       }};
         table["File/Quit"] = {{}, {}};
-        // The rows run in the order of their names: Delete, Preferences, Recently Deleted, Redo,
-        // Undo.
+        // The rows run in the order of their names: Add Subtask, Delete, Indent, Outdent,
+        // Preferences, Recently Deleted, Redo, Undo.
+        const auto selectSecondTask = [this] {
+            view().lvc()->presenter().selectList(0);
+            // The list without the task an earlier row deleted.
+            const auto listed = [this] {
+                const ReminderList& tasks = view().mvc()->presenter().remindersArray();
+                return tasks.size() > 1 &&
+                       std::all_of(tasks.cbegin(), tasks.cend(), [](const auto& each) {
+                           return QFileInfo::exists(each->origin->filePath);
+                       });
+            };
+            QTRY_VERIFY(listed());
+            view().mvc()->presenter().selectReminder(
+                view().mvc()->presenter().remindersArray().at(1));
+        };
+        const auto selectedIsSubtask = [this] {
+            const store::ReminderPtr selected = view().mvc()->presenter().selectedReminder();
+            return selected && m_manager->subtasks().parentOf(*selected) != nullptr;
+        };
+        table["Edit/Add Subtask"] = {selectSecondTask, opened("subtask add")};
+        table["Edit/Indent"] = {selectSecondTask, selectedIsSubtask};
+        table["Edit/Outdent"] = {{}, [selectedIsSubtask] { return !selectedIsSubtask(); }};
         table["Edit/Redo"] = {[this] {
                                   m_manager->tasks().checkReminder(task("Buy bread"), true);
                                   m_manager->tasks().undoManager()->undo();
@@ -453,6 +476,9 @@ private:
             {"Edit/Undo", "Ctrl+Z"},
             {"Edit/Redo", "Ctrl+Shift+Z"},
             {"Edit/Delete", "Del"},
+            {"Edit/Add Subtask", "Ctrl+Alt+N"},
+            {"Edit/Indent", "Ctrl+]"},
+            {"Edit/Outdent", "Ctrl+["},
             {"Edit/Recently Deleted…", "Ctrl+Shift+Backspace"},
             {"Edit/Preferences…", "Ctrl+,"},
             {"View/Today", "Ctrl+T"},
@@ -590,6 +616,7 @@ private:
         bool openPreferences() override { return ++opened["preferences"], true; }
         bool openRecentlyDeleted() override { return ++opened["recently deleted"], true; }
         void openQuickAdd(const QDateTime&, const QString&) override { ++opened["quick add"]; }
+        void openQuickAddForSubtask(const QString&) override { ++opened["subtask add"]; }
         bool canSyncNow() const override { return true; }
         void syncNow() override { ++opened["sync"]; }
         bool openImport() override { return ++opened["import"], true; }

@@ -426,6 +426,11 @@ private:
              [](Sandbox&) {
                  return QStringList{"url", "velmoran://add?text=Call%20Anna&priority=1"};
              }},
+            // The link goes into the subtask's first write: no failing call leaves it unlinked.
+            {"add subtask", plain,
+             [](Sandbox&) {
+                 return QStringList{"add", "--parent", "plain-task", "Buy soil"};
+             }},
             {"complete", plain,
              [](Sandbox&) {
                  return QStringList{"complete", "plain-task"};

@@ -5,6 +5,7 @@
 #include "data/detail/TaskDetailEdits.h"
 #include "data/location/ContactPlaces.h"
 #include "data/location/LocationAlarms.h"
+#include "data/subtasks/SubtaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
 
@@ -115,6 +116,10 @@ void DetailEditSession::setPriorityButton(int button)
 
 void DetailEditSession::moveToList(const store::CalendarPtr& list)
 {
+    // Read before the move: a link holds only within one list.
+    const QList<store::ReminderPtr> below =
+        m_reminder ? m_manager.subtasks().tree()->descendantsOf(*m_reminder)
+                   : QList<store::ReminderPtr>();
     const bool moved = applyEdit([&list](Reminder& reminder) {
         if (!list || (reminder.calendar &&
                       reminder.calendar->calendarIdentifier == list->calendarIdentifier))
@@ -122,8 +127,13 @@ void DetailEditSession::moveToList(const store::CalendarPtr& list)
         reminder.calendar = list;
         return true;
     });
-    if (!moved)
+    if (!moved) {
         announce();
+        return;
+    }
+    // The subtasks follow their parent, as from the task list's menu.
+    for (const store::ReminderPtr& subtask : below)
+        m_manager.subtasks().moveWithSubtasks(subtask, list);
 }
 
 // --- the Location row ------------------------------------------------------------------------

@@ -33,6 +33,7 @@ void QuickAddSession::setup()
 
 void QuickAddSession::reset()
 {
+    setParentTask(nullptr);
     if (!m_lists.isEmpty())
         chooseDefaultList();
     const bool hadDueDate = m_entry->hasDueDate();
@@ -92,8 +93,27 @@ void QuickAddSession::chooseList(const QString& listIdentifier)
     }
 }
 
+void QuickAddSession::setParentTask(const store::ReminderPtr& parent)
+{
+    if (parent == m_parent)
+        return;
+    m_parent = parent;
+    if (parent && parent->calendar)
+        chooseList(parent->calendar->calendarIdentifier);
+    Q_EMIT parentTaskChanged(parent ? parent->title : QString());
+}
+
+store::ReminderPtr QuickAddSession::currentParent() const
+{
+    return m_parent ? m_manager.tasks().reminderWithIdentifier(m_parent->calendarItemIdentifier)
+                    : nullptr;
+}
+
 void QuickAddSession::listNamed(const QString& name)
 {
+    // A subtask goes where its parent is; a list named in the title cannot move it.
+    if (m_parent)
+        return;
     if (const store::CalendarPtr list =
             m_manager.lists().calendarFromNameOnlyFromSelectedCalendars(name))
         chooseList(list->calendarIdentifier);
@@ -181,19 +201,26 @@ QuickAddSession::Addition QuickAddSession::addTask(const QString& typed)
         return {AddResult::Blank, submission.text, nullptr};
     }
     bool fellBack = false;
-    const store::CalendarPtr list = listForAdding(&fellBack);
+    const store::ReminderPtr parent = currentParent();
+    if (m_parent && (!parent || parent->uid.isEmpty() || !parent->calendar)) {
+        Q_EMIT noticeRequested(tr("The parent task is no longer in the store."));
+        return {AddResult::Failed, typed, nullptr};
+    }
+    const store::CalendarPtr list = parent ? parent->calendar : listForAdding(&fellBack);
     if (!list)
         return {AddResult::NoList, typed, nullptr};
 
     bool saved = false;
     store::ReminderPtr added;
     TaskOperations& tasks = m_manager.tasks();
-    tasks.addReminderWithTitle(submission.title, list, submission.priority, submission.dueDate,
-                               std::nullopt, QString(), QString(), submission.alarm, std::nullopt,
-                               [&saved, &added](bool ok, const store::ReminderPtr& reminder) {
-                                   saved = ok;
-                                   added = reminder;
-                               });
+    tasks.addReminderWithTitle(
+        submission.title, list, submission.priority, submission.dueDate, std::nullopt, QString(),
+        QString(), submission.alarm, std::nullopt,
+        [&saved, &added](bool ok, const store::ReminderPtr& reminder) {
+            saved = ok;
+            added = reminder;
+        },
+        parent ? parent->uid : QString());
     if (!saved) {
         // Nothing is lost: the text stays as typed for another try.
         Q_EMIT noticeRequested(tr("The task could not be saved: %1").arg(tasks.lastSaveError()));

@@ -64,6 +64,11 @@ public:
     // that is not offered.
     void chooseList(const QString& listIdentifier);
 
+    // Binds the form to a task: what it adds is that task's subtask, in that task's list
+    // whatever list is chosen, with the link in the task's first write. Null unbinds.
+    void setParentTask(const store::ReminderPtr& parent);
+    const store::ReminderPtr& parentTask() const { return m_parent; }
+
     // The due date the form starts at for `date` (invalid: none).
     void startDueDateAt(const QDateTime& date);
     // The data manager's selected day.
@@ -92,6 +97,8 @@ Q_SIGNALS:
     // The lists were offered and there is none: the view tells the user once it is on screen.
     void noListAlertRequested();
     void taskAdded(const store::ReminderPtr& reminder);
+    // The title of the task the form adds subtasks to; empty when it adds tasks on their own.
+    void parentTaskChanged(const QString& title);
 
 private:
     void offerVisibleLists();
@@ -99,9 +106,12 @@ private:
     void listNamed(const QString& name);
     void showDueDate(const QDateTime& dueDate);
     store::CalendarPtr listForAdding(bool* fellBack);
+    // The parent as the store has it now; null when it is gone.
+    store::ReminderPtr currentParent() const;
 
     DataManager& m_manager;
     std::unique_ptr<SmartAddEntry> m_entry;
     QList<store::CalendarPtr> m_lists;
     int m_chosen = -1;
+    store::ReminderPtr m_parent;
 };

@@ -18,6 +18,7 @@ TaskListPresenter::TaskListPresenter(DataManager& manager, QObject* parent)
     , m_manager(manager)
     , m_assembly(std::make_unique<TaskListAssembly>(manager))
     , m_performer(std::make_unique<QuickActionPerformer>(manager))
+    , m_subtasks(std::make_unique<SubtaskCommands>(manager))
 {
     m_view.showingCompleted = m_manager.defaults().boolForKey(PrefKey::showCompleted);
     m_selectionRetry.setSingleShot(true);
@@ -296,7 +297,13 @@ QList<QuickActionMenuEntry> TaskListPresenter::menuEntries(int row) const
     const store::ReminderPtr reminder = reminderAt(row);
     if (!reminder)
         return {};
-    return QuickActionMenu::build(m_manager, reminder, m_showingDetail);
+    QList<QuickActionMenuEntry> menu = QuickActionMenu::build(m_manager, reminder, m_showingDetail);
+    // After completing and showing the task, the commands that make and unmake subtasks.
+    const QList<QuickActionMenuEntry> subtaskItems = m_subtasks->menuEntries(*reminder);
+    menu.insert(2, QuickActionMenuEntry()); // a separator
+    for (qsizetype i = 0; i < subtaskItems.size(); ++i)
+        menu.insert(3 + i, subtaskItems.at(i));
+    return menu;
 }
 
 bool TaskListPresenter::perform(int row, QuickActionMenuEntry::Kind kind, int tag)
@@ -334,11 +341,12 @@ void TaskListPresenter::selectForDetails(int row)
     Q_EMIT reminderSelected(reminder);
 }
 
-bool TaskListPresenter::toggleCompletion(const store::ReminderPtr& reminder)
+bool TaskListPresenter::toggleCompletion(const store::ReminderPtr& reminder,
+                                         SubtaskCommands::Completion completion)
 {
     const bool wasCompleted = reminder->completed;
     QString reason;
-    if (m_performer->toggleCompletion(reminder, &reason))
+    if (m_subtasks->toggleCompletion(reminder, completion, &reason))
         return true;
     Q_EMIT changeFailed(wasCompleted ? tr("The task could not be reopened")
                                      : tr("The task could not be completed"),
@@ -352,7 +360,7 @@ void TaskListPresenter::deleteSelected()
         return;
     const int index = int(m_reminders.indexOf(m_selectedReminder));
     QString reason;
-    if (!m_manager.tasks().deleteReminder(m_selectedReminder, &reason)) {
+    if (!m_subtasks->deleteTask(m_selectedReminder, &reason)) {
         Q_EMIT changeFailed(tr("The task could not be deleted"), reason);
         return;
     }

@@ -9,6 +9,7 @@
 #include "data/views/TaskViewMode.h"
 #include "platform/store/Event.h"
 #include "platform/store/Reminder.h"
+#include "presentation/tasklist/SubtaskCommands.h"
 #include "text/ListExport.h"
 
 #include <QDateTime>
@@ -101,7 +102,11 @@ public:
     bool perform(int row, QuickActionMenuEntry::Kind kind, int tag);
     // "Show Details" of the menu: the row's task becomes the selection.
     void selectForDetails(int row);
-    bool toggleCompletion(const store::ReminderPtr& reminder);
+    bool toggleCompletion(
+        const store::ReminderPtr& reminder,
+        SubtaskCommands::Completion completion = SubtaskCommands::Completion::OnlyThis);
+    // Indenting, outdenting and dropping onto a task; the check box asks them how to complete.
+    SubtaskCommands& subtasks() const { return *m_subtasks; }
     // The next task (the previous one when it was the last) becomes the selection.
     void deleteSelected();
 
@@ -130,6 +135,7 @@ private:
     DataManager& m_manager;
     std::unique_ptr<TaskListAssembly> m_assembly;
     std::unique_ptr<QuickActionPerformer> m_performer;
+    std::unique_ptr<SubtaskCommands> m_subtasks;
     View m_view;
     ReminderList m_reminders;
     QList<RowNesting> m_nesting;

@@ -59,6 +59,7 @@ QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, Arran
     , m_ruleLabel(new QLabel(this))
     , m_undoButton(makeImageButton(this, tr("Undo Smart Add")))
     , m_notice(new NoticeLabel(this))
+    , m_parentLabel(new QLabel(this))
 {
     noListAlert = [](QWidget* parentWindow) { NoListAlert::show(parentWindow); };
     m_titleField->setAccessibleName(tr("Title"));
@@ -77,6 +78,9 @@ QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, Arran
     m_ruleLabel->setAccessibleName(tr("Smart Add"));
     m_ruleLabel->setTextFormat(Qt::PlainText);
     m_notice->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_parentLabel->setTextFormat(Qt::PlainText);
+    m_parentLabel->setWordWrap(true);
+    m_parentLabel->hide();
 
     auto* titleRow = new QHBoxLayout;
     titleRow->setSpacing(4);
@@ -93,6 +97,7 @@ QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, Arran
     ruleRow->addWidget(m_undoButton);
     ruleRow->addStretch(1);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_parentLabel);
     if (arrangement == Arrangement::Stacked) {
         layout->setContentsMargins(12, 10, 12, 10);
         layout->setSpacing(10);
@@ -137,6 +142,7 @@ QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, Arran
     connect(m_session, &QuickAddSession::dueDateChanged, this, &QuickAddForm::showDueDate);
     connect(m_session, &QuickAddSession::ruleLabelChanged, this, &QuickAddForm::showRuleLabel);
     connect(m_session, &QuickAddSession::noticeRequested, this, &QuickAddForm::showNotice);
+    connect(m_session, &QuickAddSession::parentTaskChanged, this, &QuickAddForm::showParentTask);
     connect(m_session, &QuickAddSession::noListAlertRequested, this, [this] {
         // Once the form is on screen, so that the alert has a window to belong to.
         QTimer::singleShot(0, this, [this] {
@@ -239,6 +245,8 @@ void QuickAddForm::resetAppearance()
     m_dueDate->setPalette(picker);
     m_ruleLabel->setFont(m_modeManager.fontWithSize(kSmallPointSize));
     m_ruleLabel->setPalette(secondary);
+    m_parentLabel->setFont(m_modeManager.fontWithSize(kSmallPointSize));
+    m_parentLabel->setPalette(secondary);
     m_notice->setFont(m_modeManager.fontWithSize(kSmallPointSize));
     m_notice->setPalette(secondary);
     const QColor icons = m_modeManager.subTextColor();
@@ -304,8 +312,17 @@ void QuickAddForm::calendarShown()
 
 void QuickAddForm::calendarHidden()
 {
-    m_listChooser->setEnabled(true);
+    m_listChooser->setEnabled(!m_session->parentTask());
     focusTitleField();
+}
+
+void QuickAddForm::showParentTask(const QString& title)
+{
+    const bool bound = m_session->parentTask() != nullptr;
+    m_parentLabel->setText(tr("Subtask of “%1”").arg(title));
+    m_parentLabel->setVisible(bound);
+    // The subtask goes to its parent's list; the chooser shows it and cannot change it.
+    m_listChooser->setEnabled(!bound);
 }
 
 void QuickAddForm::showNotice(const QString& notice)

@@ -73,6 +73,8 @@ public:
     QPushButton* noDueDateButton() const { return m_noDueDateButton; }
     QToolButton* clearDueDateButton() const { return m_clearDueDateButton; }
     QLabel* smartRuleLabel() const { return m_ruleLabel; }
+    // "Subtask of …", shown while the form adds subtasks to a task.
+    QLabel* parentLabel() const { return m_parentLabel; }
     QToolButton* undoRuleButton() const { return m_undoButton; }
     QToolButton* enterButton() const { return m_enterButton; }
     NoticeLabel* noticeLabel() const { return m_notice; }
@@ -95,6 +97,7 @@ private:
     void showRuleLabel(const QString& text, bool undoVisible);
     void calendarShown();
     void calendarHidden();
+    void showParentTask(const QString& title);
 
     ModeManager& m_modeManager;
     QuickAddSession* m_session;
@@ -108,4 +111,5 @@ private:
     QLabel* m_ruleLabel;
     QToolButton* m_undoButton;
     NoticeLabel* m_notice;
+    QLabel* m_parentLabel;
 };

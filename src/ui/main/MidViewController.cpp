@@ -238,6 +238,7 @@ void MidViewController::buildTable()
     m_table->setItemDelegate(m_rowDelegate);
     m_table->installEventFilter(this);
     m_table->viewport()->installEventFilter(this);
+    acceptTaskDrops();
 
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {

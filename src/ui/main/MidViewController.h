@@ -60,12 +60,18 @@ public:
     QMenu* quickActionsMenu() const { return m_quickActionsMenu; }
     // Rebuilds the context menu for the task at `row` (the clicked row).
     void menuNeedsUpdate(int clickedRow);
+    // Asks first how to complete a task with open subtasks (unless the user chose to be
+    // remembered).
     void reminderChecked(int row);
     bool isRowOnScreen(int row) const;
     // A screen reader's "Complete"/"Reopen" and "Show Details" on a row.
     void toggleRowCompletion(int row) override { reminderChecked(row); }
     void showRowDetails(int row) override;
     void setRowFolded(int row, bool folded) override;
+
+    // A subtask command of the task menu (Add Subtask, Indent, Outdent) on the selected task:
+    // the menu bar's items and their keys. Nothing without a selected task.
+    void runOnSelected(QuickActionMenuEntry::Kind command);
 
     // The window's relays.
     void setReopenButtonHidden(bool hidden);
@@ -101,6 +107,14 @@ private:
     void resetCalendarDots();
     void updateShowHideButton();
     void menuShowHideDetails();
+    void completeRow(int row, SubtaskCommands::Completion completion);
+    // Subtasks (MidViewControllerSubtasks.cpp).
+    void runOn(const store::ReminderPtr& task, QuickActionMenuEntry::Kind command);
+    void addSubtaskTo(const store::ReminderPtr& task);
+    void indentTask(const store::ReminderPtr& task);
+    void outdentTask(const store::ReminderPtr& task);
+    void askHowToComplete(const store::ReminderPtr& task);
+    void acceptTaskDrops();
 
     DataManager& m_manager;
     ModeManager& m_modeManager;

@@ -3,6 +3,7 @@
 #include "platform/Sound.h"
 #include "ui/common/MenuMnemonics.h"
 #include "ui/main/PaneDelegates.h"
+#include "ui/main/tasklist/SubtaskKeys.h"
 #include "ui/main/tasklist/TaskListDelegate.h"
 #include "ui/main/tasklist/TaskListModel.h"
 #include "ui/main/tasklist/TaskTableView.h"
@@ -49,6 +50,17 @@ void MidViewController::menuNeedsUpdate(int clickedRow)
                 case Kind::DetailsToggle:
                     connect(action, &QAction::triggered, this,
                             &MidViewController::menuShowHideDetails);
+                    break;
+                case Kind::AddSubtask:
+                case Kind::Indent:
+                case Kind::Outdent:
+                    // The keys are the menu bar's; here they are only shown.
+                    action->setShortcut(kind == Kind::AddSubtask ? SubtaskKeys::addSubtask()
+                                        : kind == Kind::Indent   ? SubtaskKeys::indent()
+                                                                 : SubtaskKeys::outdent());
+                    action->setShortcutContext(Qt::WidgetShortcut);
+                    connect(action, &QAction::triggered, this,
+                            [this, kind] { runOn(m_presenter->reminderAt(m_clickedRow), kind); });
                     break;
                 case Kind::QuickAction:
                 case Kind::MoveToList:
@@ -97,10 +109,21 @@ void MidViewController::reminderChecked(int row)
     const store::ReminderPtr reminder = m_model->reminderAt(row);
     if (!reminder)
         return;
+    if (const auto settled = m_presenter->subtasks().settledCompletion(reminder))
+        completeRow(row, *settled);
+    else
+        askHowToComplete(reminder);
+}
+
+void MidViewController::completeRow(int row, SubtaskCommands::Completion completion)
+{
+    const store::ReminderPtr reminder = m_model->reminderAt(row);
+    if (!reminder)
+        return;
     const bool wasCompleted = reminder->completed;
-    const bool started = m_rowDelegate->startBounce(row, [this, reminder] {
+    const bool started = m_rowDelegate->startBounce(row, [this, reminder, completion] {
         // On failure the row shows the task as it still is on disk.
-        if (!m_presenter->toggleCompletion(reminder)) {
+        if (!m_presenter->toggleCompletion(reminder, completion)) {
             m_table->viewport()->update();
             return;
         }

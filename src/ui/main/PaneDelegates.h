@@ -39,6 +39,8 @@ public:
     virtual void toggleRightView() {}
     virtual void toggleLeftView() {}
     virtual void addNewTask() {}
+    // The quick-add form bound to `parent`: what it adds is that task's subtask.
+    virtual void addSubtask(const store::ReminderPtr& parent) { Q_UNUSED(parent) }
     virtual void refreshLeftTableView() {}
     // Return on a selected task: the detail pane opens with the keyboard in its title.
     virtual void editSelectedReminder() {}
@@ -57,4 +59,5 @@ public:
     virtual void toggleRightView() {}
     // Escape in the detail pane: the keyboard goes back to the task list.
     virtual void returnToTaskList() {}
+    virtual void addSubtask(const store::ReminderPtr& parent) { Q_UNUSED(parent) }
 };

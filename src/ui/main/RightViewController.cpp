@@ -92,6 +92,19 @@ RightViewController::RightViewController(DataManager& manager, ModeManager& mode
     });
     header->addWidget(m_collapseButton);
     header->addStretch(1);
+    m_addSubtaskButton = new QToolButton(this);
+    m_addSubtaskButton->setAutoRaise(true);
+    m_addSubtaskButton->setText(tr("Add Subtask"));
+    m_addSubtaskButton->setToolTip(tr("Add Subtask"));
+    m_addSubtaskButton->setAccessibleName(tr("Add Subtask"));
+    m_addSubtaskButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_addSubtaskButton->hide();
+    m_addSubtaskButton->setEnabled(false);
+    connect(m_addSubtaskButton, &QToolButton::clicked, this, [this] {
+        if (m_delegate && m_session->reminder())
+            m_delegate->addSubtask(m_session->reminder());
+    });
+    header->addWidget(m_addSubtaskButton);
     layout->addLayout(header);
     m_noticeLabel = new QLabel(this);
     m_noticeLabel->setObjectName(QStringLiteral("detailNotice"));
@@ -175,20 +188,12 @@ void RightViewController::buildRows()
     m_emptyLabel->setAlignment(Qt::AlignCenter);
 
     // The keyboard walks the rows from top to bottom; rows not shown are skipped.
-    QList<QWidget*> chain{m_collapseButton,
-                          m_title,
-                          m_dueRow->checkBox(),
-                          m_dueRow->picker(),
-                          m_completionRow->checkBox(),
-                          m_completionRow->picker(),
-                          m_repeat->repeatBox(),
-                          m_repeat->endRepeatBox(),
-                          m_repeat->countField(),
-                          m_repeat->endDatePicker(),
-                          m_alarmRow->checkBox(),
-                          m_alarmRow->picker(),
-                          m_alarmRow->offsetButton(),
-                          m_locationRow->checkBox()};
+    QList<QWidget*> chain{
+        m_collapseButton,          m_addSubtaskButton,         m_title,
+        m_dueRow->checkBox(),      m_dueRow->picker(),         m_completionRow->checkBox(),
+        m_completionRow->picker(), m_repeat->repeatBox(),      m_repeat->endRepeatBox(),
+        m_repeat->countField(),    m_repeat->endDatePicker(),  m_alarmRow->checkBox(),
+        m_alarmRow->picker(),      m_alarmRow->offsetButton(), m_locationRow->checkBox()};
     for (int i = 0; i < 4; ++i)
         chain << m_priorityRow->button(i);
     chain << m_listRow->comboBox() << m_urlRow->field() << m_notes;
@@ -258,8 +263,14 @@ void RightViewController::changeViewWithEvent(const store::EventPtr& event)
 
 // --- rows ------------------------------------------------------------------------------------
 
+void RightViewController::setAddSubtaskEnabled(bool enabled)
+{
+    m_addSubtaskButton->setEnabled(enabled);
+}
+
 void RightViewController::reloadRows()
 {
+    m_addSubtaskButton->setVisible(m_session->reminder() != nullptr);
     if (const store::ReminderPtr reminder = m_session->reminder())
         fillReminderRows(*reminder);
     else if (const store::EventPtr event = m_session->shownEvent())
@@ -488,6 +499,8 @@ void RightViewController::resetAppearance()
     m_repeat->resetAppearance();
     m_collapseButton->setIcon(
         TintedIcon::icon(QStringLiteral("ButtonDetails"), m_modeManager.iconColor()));
+    m_addSubtaskButton->setIcon(
+        TintedIcon::icon(QStringLiteral("ButtonAdd"), m_modeManager.iconColor()));
     m_scroll->setPalette(palette);
     m_content->setPalette(palette);
     reloadRows();

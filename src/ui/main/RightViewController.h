@@ -57,12 +57,16 @@ public:
     void focusTitle();
 
     // Everything here that takes the keyboard, in the order Tab visits it: the button that
-    // hides the pane, then the rows from top to bottom (rows not shown are skipped).
+    // hides the pane and the one that adds a subtask, then the rows from top to bottom (rows not
+    // shown are skipped).
     QList<QWidget*> keyboardChain() const { return m_keyboardChain; }
     // The rows' widgets, for the window's keyboard handling and for tests.
     QWidget* rowWidget(DetailRowKind kind) const;
     QLabel* labelWidget(DetailLabel label) const { return m_labels.value(label); }
     QLabel* noticeLabel() const { return m_noticeLabel; }
+    QToolButton* addSubtaskButton() const { return m_addSubtaskButton; }
+    // "Add Subtask" works only once there is a quick-add window to open.
+    void setAddSubtaskEnabled(bool enabled);
     GrowingTextEdit* titleField() const { return m_title; }
     GrowingTextEdit* notesField() const { return m_notes; }
     CheckDateRow* dueDateRow() const { return m_dueRow; }
@@ -105,6 +109,7 @@ private:
     QList<QWidget*> m_keyboardChain;
     QLabel* m_noticeLabel = nullptr;
     QToolButton* m_collapseButton = nullptr;
+    QToolButton* m_addSubtaskButton = nullptr;
     QScrollArea* m_scroll = nullptr;
     QWidget* m_content = nullptr;
     QVBoxLayout* m_rowsLayout = nullptr;

@@ -17,6 +17,7 @@
 #include "ui/main/RightViewController.h"
 #include "ui/main/ShareMenu.h"
 #include "ui/main/sidebar/LeftViewController.h"
+#include "ui/main/sidebar/SidebarTaskDrop.h"
 #include "ui/main/tasklist/TaskListModel.h"
 
 #include <QApplication>
@@ -54,6 +55,10 @@ ViewController::ViewController(DataManager& manager, ModeManager& modeManager,
     m_lvc->setDelegate(this);
     m_mvc->setDelegate(this);
     m_rvc->setDelegate(this);
+    auto* taskDrop = new SidebarTaskDrop(m_lvc->tableView(), m_lvc->presenter(), manager);
+    connect(taskDrop, &SidebarTaskDrop::moveFailed, this, [this](const QString& reason) {
+        changeFailed(tr("The task could not be moved"), reason);
+    });
     m_splitView->addWidget(m_lvc);
     m_splitView->addWidget(m_mvc);
     m_splitView->addWidget(m_rvc);
@@ -160,11 +165,21 @@ void ViewController::toggleRightView()
     collapseRightSplitView();
 }
 
-void ViewController::setQuickAddOpener(QuickAddOpener opener)
+void ViewController::setQuickAddOpener(QuickAddOpener opener, SubtaskAddOpener forSubtasks)
 {
     m_quickAddOpener = std::move(opener);
+    m_subtaskAddOpener = std::move(forSubtasks);
+    m_rvc->setAddSubtaskEnabled(bool(m_subtaskAddOpener));
     m_mvc->setAddButtonEnabled(hasQuickAddOpener());
     Q_EMIT quickAddAvailabilityChanged(hasQuickAddOpener());
+}
+
+void ViewController::addSubtask(const store::ReminderPtr& parent)
+{
+    if (!m_subtaskAddOpener || !parent)
+        return;
+    Sound::soundEffect(Sound::AddPull);
+    m_subtaskAddOpener(parent->calendarItemIdentifier);
 }
 
 void ViewController::addNewTask()

@@ -53,11 +53,15 @@ public:
     // work. Called with the date the form starts on (invalid: none) and the list (may be null).
     using QuickAddOpener =
         std::function<void(const QDateTime& date, const QString& listIdentifier)>;
-    // Until there is one, the "+" button and File → New Task are off rather than silent.
-    void setQuickAddOpener(QuickAddOpener opener);
+    // The same window bound to a task (its identifier): what it adds is that task's subtask.
+    using SubtaskAddOpener = std::function<void(const QString& parentIdentifier)>;
+    // Until there is one, the "+" button and File → New Task are off rather than silent, and
+    // so is "Add Subtask" in the details.
+    void setQuickAddOpener(QuickAddOpener opener, SubtaskAddOpener forSubtasks = {});
     // A new task through the quick-add window, starting on the sidebar's date and list.
     void addNewTask() override;
     bool hasQuickAddOpener() const { return bool(m_quickAddOpener); }
+
     // The help window ("Help" or "Update"), another window's work; without it nothing opens.
     using HelpOpener = std::function<bool(const QString& content)>;
     void setHelpOpener(HelpOpener opener);
@@ -105,6 +109,7 @@ private:
     void keyLeftTapped() override;
     void keyRightTapped() override;
     void editSelectedReminder() override;
+    void addSubtask(const store::ReminderPtr& parent) override;
     void returnToTaskList() override;
     void changeFailed(const QString& title, const QString& reason) override;
 
@@ -138,6 +143,7 @@ private:
     std::optional<PaneRoom> m_leftRoom;
     std::optional<PaneRoom> m_rightRoom;
     QuickAddOpener m_quickAddOpener;
+    SubtaskAddOpener m_subtaskAddOpener;
     HelpOpener m_helpOpener;
     int m_animationDuration = 200;
 };

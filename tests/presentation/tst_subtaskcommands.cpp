@@ -1,0 +1,297 @@
+#include "LoadedStore.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "data/QuickActionPerformer.h"
+#include "data/TaskLists.h"
+#include "data/TaskOperations.h"
+#include "data/subtasks/SubtaskOperations.h"
+#include "platform/trash/RecentlyDeleted.h"
+#include "presentation/entry/QuickAddSession.h"
+#include "presentation/tasklist/SubtaskCommands.h"
+#include "presentation/tasklist/TaskListPresenter.h"
+
+#include <QSignalSpy>
+
+using namespace TestFiles;
+using store::ReminderPtr;
+using Completion = SubtaskCommands::Completion;
+
+namespace {
+
+const QByteArray kLink = "RELATED-TO;RELTYPE=PARENT:";
+
+// "uid" in Home, "uid>parent" in Home with its link, "work:uid" in Work.
+void writeTasks(const QString& root, const QStringList& tasks)
+{
+    for (const QString& each : tasks) {
+        const bool inWork = each.startsWith("work:");
+        const QStringList parts = each.mid(inWork ? 5 : 0).split('>');
+        const QByteArray uid = parts.first().toUtf8();
+        writeFile(root + (inWork ? "/work/" : "/home/") + uid + ".ics",
+                  todo(uid, "Task " + uid,
+                       parts.size() > 1 ? kLink + parts.last().toUtf8() + "\r\n" : QByteArray()));
+    }
+}
+
+} // namespace
+
+// The task list's subtask commands below the window, on a real store: indenting under the task
+// above and outdenting with undo, how a parent with open subtasks is completed (asked, or as
+// remembered), a parent deleted or moved with its subtasks, and a subtask added from the
+// quick-add form bound to its parent.
+class TestSubtaskCommands : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_store.emplace();
+        m_store->addList("home", "Home");
+        m_store->addList("work", "Work");
+        trash::RecentlyDeleted().empty();
+    }
+    void cleanup()
+    {
+        m_commands.reset();
+        m_store.reset();
+    }
+
+    void indentGoesUnderTheTaskAbove_data()
+    {
+        QTest::addColumn<QStringList>("tasks");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("parent"); // "": refused, nothing written
+
+        QTest::newRow("the task directly above")
+            << QStringList{"a", "b"} << QStringList{"a", "b"} << "a";
+        // In a nested view the task moves one step in: under its sibling, not the sibling's
+        // last subtask.
+        QTest::newRow("past the subtasks of the sibling above")
+            << QStringList{"a", "a1>a", "a1x>a1", "b"} << QStringList{"a", "a1", "a1x", "b"} << "a";
+        QTest::newRow("a subtask under its sibling") << QStringList{"a", "a1>a", "a1x>a1", "a2>a"}
+                                                     << QStringList{"a", "a1", "a1x", "a2"} << "a1";
+        // A day view shows a subtask without its parent: the task above is what the user sees.
+        QTest::newRow("the parent of the task above not shown")
+            << QStringList{"a", "a1>a", "b"} << QStringList{"a1", "b"} << "a1";
+        QTest::newRow("the first task") << QStringList{"a", "b"} << QStringList{"a"} << "";
+        QTest::newRow("the task above in another list")
+            << QStringList{"work:w", "b"} << QStringList{"w", "b"} << "";
+    }
+
+    void indentGoesUnderTheTaskAbove()
+    {
+        QFETCH(QStringList, tasks);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, parent);
+        writeTasks(m_store->root(), tasks);
+        QVERIFY(m_store->load());
+        QList<ReminderPtr> view;
+        for (const QString& uid : std::as_const(shown))
+            view << task(uid);
+        const ReminderPtr moved = view.last();
+        const QString before = moved->parentUid;
+
+        QString reason;
+        QCOMPARE(commands().indent(moved, view, &reason), !parent.isEmpty());
+        QCOMPARE(m_store->taskOnDisk(moved->title)->parentUid, parent.isEmpty() ? before : parent);
+        QCOMPARE(reason.isEmpty(), !parent.isEmpty());
+        QCOMPARE(undo().count(), parent.isEmpty() ? 0 : 1);
+    }
+
+    // Outdenting climbs one level at a time, a task on its own is refused, and each step undoes.
+    void outdentClimbsOneLevelAndUndoes()
+    {
+        writeTasks(m_store->root(), {"a", "a1>a", "a1x>a1"});
+        QVERIFY(m_store->load());
+        QString reason;
+        QVERIFY(commands().outdent(task("a1x"), &reason));
+        QCOMPARE(m_store->taskOnDisk("Task a1x")->parentUid, QString("a"));
+        QVERIFY(commands().outdent(task("a1x"), &reason));
+        QCOMPARE(m_store->taskOnDisk("Task a1x")->parentUid, QString());
+        QVERIFY(!commands().outdent(task("a1x"), &reason));
+        QCOMPARE(reason, QString("The task is not a subtask."));
+        QCOMPARE(undo().count(), 2);
+        undo().undo();
+        QCOMPARE(m_store->taskOnDisk("Task a1x")->parentUid, QString("a"));
+        undo().undo();
+        QCOMPARE(m_store->taskOnDisk("Task a1x")->parentUid, QString("a1"));
+    }
+
+    void howAParentIsCompleted_data()
+    {
+        QTest::addColumn<QString>("remembered");
+        QTest::addColumn<QString>("task");
+        QTest::addColumn<int>("settled"); // -1: the user is asked
+
+        const int ask = -1;
+        const int only = int(Completion::OnlyThis);
+        const int all = int(Completion::WithSubtasks);
+        QTest::newRow("open subtasks: asked") << ""
+                                              << "p" << ask;
+        QTest::newRow("open subtasks, asked each time") << "ask"
+                                                        << "p" << ask;
+        QTest::newRow("remembered: all") << "all"
+                                         << "p" << all;
+        QTest::newRow("remembered: only this") << "only"
+                                               << "p" << only;
+        QTest::newRow("an open subtask two levels down") << ""
+                                                         << "q" << ask;
+        QTest::newRow("every subtask done") << "all"
+                                            << "done-parent" << only;
+        QTest::newRow("no subtasks") << "all"
+                                     << "lone" << only;
+        QTest::newRow("reopening") << "all"
+                                   << "closed-parent" << only;
+    }
+
+    void howAParentIsCompleted()
+    {
+        QFETCH(QString, remembered);
+        QFETCH(QString, task);
+        QFETCH(int, settled);
+        writeTasks(m_store->root(), {"p", "p1>p", "q", "q1>q", "q1x>q1", "lone", "closed-parent",
+                                     "cp1>closed-parent", "done-parent"});
+        writeFile(m_store->root() + "/home/q1.ics",
+                  todo("q1", "Task q1", kLink + "q\r\nSTATUS:COMPLETED\r\n"));
+        writeFile(m_store->root() + "/home/dp1.ics",
+                  todo("dp1", "Task dp1", kLink + "done-parent\r\nSTATUS:COMPLETED\r\n"));
+        writeFile(m_store->root() + "/home/closed-parent.ics",
+                  todo("closed-parent", "Task closed-parent", "STATUS:COMPLETED\r\n"));
+        if (!remembered.isEmpty())
+            m_store->defaults->setString(remembered, PrefKey::subtaskCompletion);
+        QVERIFY(m_store->load());
+        const std::optional<Completion> answer = commands().settledCompletion(this->task(task));
+        QCOMPARE(answer ? int(*answer) : -1, settled);
+    }
+
+    // The answer remembered is the one given from then on; completing with all is one undo
+    // step, completing only the parent leaves its subtasks open.
+    void completingAllOrOnlyThis()
+    {
+        writeTasks(m_store->root(), {"p", "p1>p", "p1x>p1"});
+        QVERIFY(m_store->load());
+        QVERIFY(!commands().settledCompletion(task("p")));
+        commands().rememberCompletion(Completion::WithSubtasks);
+        QCOMPARE(m_store->defaults->stringForKey(PrefKey::subtaskCompletion), QString("all"));
+        QCOMPARE(commands().settledCompletion(task("p")), Completion::WithSubtasks);
+
+        QString reason;
+        QVERIFY(commands().toggleCompletion(task("p"), Completion::WithSubtasks, &reason));
+        for (const char* title : {"Task p", "Task p1", "Task p1x"})
+            QVERIFY2(m_store->taskOnDisk(title)->completed, title);
+        QCOMPARE(undo().count(), 1);
+        undo().undo();
+        for (const char* title : {"Task p", "Task p1", "Task p1x"})
+            QVERIFY2(!m_store->taskOnDisk(title)->completed, title);
+
+        QVERIFY(commands().toggleCompletion(task("p"), Completion::OnlyThis, &reason));
+        QVERIFY(m_store->taskOnDisk("Task p")->completed);
+        QVERIFY(!m_store->taskOnDisk("Task p1")->completed);
+    }
+
+    // Delete on the selected task takes its subtasks, and one undo brings all of them back; a
+    // task without subtasks is deleted as before.
+    void deletingAParentTakesItsSubtasks()
+    {
+        writeTasks(m_store->root(), {"p", "p1>p", "p1x>p1", "other"});
+        QVERIFY(m_store->load());
+        TaskListPresenter list(*m_store->manager);
+        list.showEntry(ListEntry::ofKind(ListKind::AllTasks));
+        list.selectReminder(task("p"));
+        QCOMPARE(list.selectedReminder(), task("p"));
+        list.deleteSelected();
+        QCOMPARE(titlesOnDisk(), QStringList{"Task other"});
+        QCOMPARE(undo().count(), 1);
+        undo().undo();
+        QCOMPARE(titlesOnDisk(), (QStringList{"Task other", "Task p", "Task p1", "Task p1x"}));
+        QCOMPARE(m_store->taskOnDisk("Task p1x")->parentUid, QString("p1"));
+
+        list.selectReminder(task("other"));
+        list.deleteSelected();
+        QCOMPARE(undo().undoText(), QString("Delete Task"));
+    }
+
+    // "Move to List" on a parent moves its subtasks along, where their links hold.
+    void movingAParentTakesItsSubtasks()
+    {
+        writeTasks(m_store->root(), {"p", "p1>p", "p1x>p1", "other"});
+        QVERIFY(m_store->load());
+        const int work =
+            int(m_store->manager->lists().visibleListsByCalendar().indexOf(workList()));
+        QVERIFY(work >= 0);
+        QVERIFY(QuickActionPerformer(*m_store->manager).menuChangeToList(task("p"), work));
+        for (const char* title : {"Task p", "Task p1", "Task p1x"})
+            QCOMPARE(m_store->taskOnDisk(title)->calendar->title, QString("Work"));
+        QCOMPARE(m_store->taskOnDisk("Task other")->calendar->title, QString("Home"));
+        QCOMPARE(m_store->taskOnDisk("Task p1x")->parentUid, QString("p1"));
+    }
+
+    // The form bound to a task adds its subtask in the task's list, whatever list is chosen,
+    // with the link in the file's first write; with the parent gone, nothing is added and the
+    // typed text stays.
+    void theBoundFormAddsASubtask()
+    {
+        writeTasks(m_store->root(), {"p"});
+        QVERIFY(m_store->load());
+        QuickAddSession session(*m_store->manager);
+        session.setup();
+        QSignalSpy bound(&session, &QuickAddSession::parentTaskChanged);
+        session.setParentTask(task("p"));
+        QCOMPARE(bound.takeFirst().at(0).toString(), QString("Task p"));
+        session.chooseList(workList()->calendarIdentifier);
+
+        const QuickAddSession::Addition added = session.addTask("Buy soil");
+        QCOMPARE(added.result, QuickAddSession::AddResult::Added);
+        const ReminderPtr onDisk = m_store->taskOnDisk("Buy soil");
+        QCOMPARE(onDisk->parentUid, QString("p"));
+        QCOMPARE(onDisk->calendar->title, QString("Home"));
+        QVERIFY(readFile(onDisk->origin->filePath).contains(kLink + "p\r\n"));
+
+        QVERIFY(QFile::remove(task("p")->origin->filePath));
+        m_store->settle();
+        const QuickAddSession::Addition orphan = session.addTask("Water it");
+        QCOMPARE(orphan.result, QuickAddSession::AddResult::Failed);
+        QCOMPARE(orphan.fieldText, QString("Water it"));
+        QVERIFY(!titlesOnDisk().contains("Water it"));
+    }
+
+private:
+    SubtaskCommands& commands()
+    {
+        if (!m_commands)
+            m_commands.emplace(*m_store->manager);
+        return *m_commands;
+    }
+    QUndoStack& undo() { return *m_store->manager->tasks().undoManager(); }
+
+    ReminderPtr task(const QString& uid) const
+    {
+        for (const ReminderPtr& reminder : m_store->manager->remindersArray()->reminders()) {
+            if (reminder->uid == uid)
+                return reminder;
+        }
+        return nullptr;
+    }
+
+    store::CalendarPtr workList() const
+    {
+        return m_store->manager->lists().calendarByUUID(m_store->listId("Work"));
+    }
+
+    QStringList titlesOnDisk() const
+    {
+        QStringList titles;
+        for (const ReminderPtr& reminder : m_store->tasksOnDisk())
+            titles << reminder->title;
+        titles.sort();
+        return titles;
+    }
+
+    std::optional<LoadedStore> m_store;
+    std::optional<SubtaskCommands> m_commands;
+};
+
+VELMORAN_TEST_MAIN(TestSubtaskCommands)
+#include "tst_subtaskcommands.moc"
