@@ -3346,6 +3346,14 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>Smart Add</source>
         <translation>Ajout intelligent</translation>
     </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Répétition</translation>
+    </message>
+    <message>
+        <source>↻ %1</source>
+        <translation>↻ %1</translation>
+    </message>
 </context>
 <context>
     <name>QuickAddSession</name>
@@ -3744,6 +3752,20 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>%1 and %2</source>
         <extracomment>The months before the last one (%1) and the last one (%2), as in &quot;January, March and May&quot;.</extracomment>
         <translation>%1 et %2</translation>
+    </message>
+</context>
+<context>
+    <name>RepeatPhraseStage</name>
+    <message numerus="yes">
+        <source>%1, %n time(s)</source>
+        <translation>
+            <numerusform>%1, %n fois</numerusform>
+            <numerusform>%1, %n fois</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1, until %2</source>
+        <translation>%1, jusqu’au %2</translation>
     </message>
 </context>
 <context>
@@ -4345,6 +4367,14 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>Sample Line</source>
         <translation>Ligne d&apos;essai</translation>
+    </message>
+    <message>
+        <source>Repeats: %1</source>
+        <translation>Répétition : %1</translation>
+    </message>
+    <message>
+        <source>Read repeats (“every Monday”)</source>
+        <translation>Lire les répétitions (« chaque lundi »)</translation>
     </message>
 </context>
 <context>
