@@ -3787,6 +3787,14 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <source>Subtask of “%1”</source>
         <translation>Unteraufgabe von „%1“</translation>
     </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <source>↻ %1</source>
+        <translation>↻ %1</translation>
+    </message>
 </context>
 <context>
     <name>QuickAddSession</name>
@@ -4189,6 +4197,20 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <source>%1 and %2</source>
         <extracomment>The months before the last one (%1) and the last one (%2), as in &quot;January, March and May&quot;.</extracomment>
         <translation>%1 und %2</translation>
+    </message>
+</context>
+<context>
+    <name>RepeatPhraseStage</name>
+    <message numerus="yes">
+        <source>%1, %n time(s)</source>
+        <translation>
+            <numerusform>%1, %n-mal</numerusform>
+            <numerusform>%1, %n-mal</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1, until %2</source>
+        <translation>%1, bis %2</translation>
     </message>
 </context>
 <context>
@@ -4794,6 +4816,14 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>Sample Line</source>
         <translation>Probezeile</translation>
+    </message>
+    <message>
+        <source>Read repeats (“every Monday”)</source>
+        <translation>Wiederholungen lesen („jeden Montag“)</translation>
+    </message>
+    <message>
+        <source>Repeats: %1</source>
+        <translation>Wiederholung: %1</translation>
     </message>
 </context>
 <context>

@@ -296,6 +296,16 @@
     </message>
 </context>
 <context>
+    <name>RepeatPhraseStage</name>
+    <message numerus="yes">
+        <source>%1, %n time(s)</source>
+        <translation>
+            <numerusform>%1, %n time</numerusform>
+            <numerusform>%1, %n times</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>RightViewController</name>
     <message numerus="yes">
         <source>%n Day(s) Before</source>

@@ -3790,6 +3790,14 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>Subtask of “%1”</source>
         <translation>Sous-tâche de «&#xa0;%1&#xa0;»</translation>
     </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Répétition</translation>
+    </message>
+    <message>
+        <source>↻ %1</source>
+        <translation>↻ %1</translation>
+    </message>
 </context>
 <context>
     <name>QuickAddSession</name>
@@ -4192,6 +4200,20 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>%1 and %2</source>
         <extracomment>The months before the last one (%1) and the last one (%2), as in &quot;January, March and May&quot;.</extracomment>
         <translation>%1 et %2</translation>
+    </message>
+</context>
+<context>
+    <name>RepeatPhraseStage</name>
+    <message numerus="yes">
+        <source>%1, %n time(s)</source>
+        <translation>
+            <numerusform>%1, %n fois</numerusform>
+            <numerusform>%1, %n fois</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1, until %2</source>
+        <translation>%1, jusqu’au %2</translation>
     </message>
 </context>
 <context>
@@ -4797,6 +4819,14 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>Sample Line</source>
         <translation>Ligne d&apos;essai</translation>
+    </message>
+    <message>
+        <source>Read repeats (“every Monday”)</source>
+        <translation>Lire les répétitions (« chaque lundi »)</translation>
+    </message>
+    <message>
+        <source>Repeats: %1</source>
+        <translation>Répétition : %1</translation>
     </message>
 </context>
 <context>

@@ -132,7 +132,9 @@ private:
             if (!due.isValid())
                 return refuse(noDueDate("repeat"));
             QString reason;
-            rule = CliRepeatText::ruleFromText(*m_edit.repeat, &reason);
+            rule = CliRepeatText::ruleFromText(
+                *m_edit.repeat, m_manager.smartAdd().repeats().language(),
+                m_manager.clock().now().toLocalTime().date(), &reason);
             if (!rule)
                 return refuse(CliText::tr("--repeat \"%1\" is no repeat rule: %2")
                                   .arg(*m_edit.repeat, reason));

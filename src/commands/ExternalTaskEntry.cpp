@@ -69,21 +69,35 @@ void ExternalTaskEntry::addReminderFromURLSchemeWithTitle(
         return;
     }
     // "dueAfter" only stands in for an absent "due"; an unreadable "due" means no due date.
-    const QDateTime dueDate = !due.isEmpty()        ? calculateDueDateFromDueString(due)
-                              : !dueAfter.isEmpty() ? calculateDueDateFromDueAfterString(dueAfter)
-                                                    : QDateTime();
+    QDateTime dueDate = !due.isEmpty()        ? calculateDueDateFromDueString(due)
+                        : !dueAfter.isEmpty() ? calculateDueDateFromDueAfterString(dueAfter)
+                                              : QDateTime();
+    // A title has no rules to run, but the repeat stage reads it as it reads a Smart Add line.
+    QString taskTitle = trimmedTitle;
+    std::optional<store::RecurrenceRule> repeat;
+    const RepeatPhraseStage& repeats = m_manager.smartAdd().repeats();
+    if (const auto phrase = repeats.find(trimmedTitle)) {
+        taskTitle = RepeatPhraseStage::cut(trimmedTitle, *phrase).trimmed();
+        repeat = phrase->rule;
+        dueDate = repeats.firstDueDate(phrase->rule, dueDate);
+    }
+    if (taskTitle.isEmpty()) {
+        if (completion)
+            completion(false, nullptr);
+        return;
+    }
     const bool alarmWanted = alarm.isEmpty() ? m_manager.defaults().boolForKey(PrefKey::alarmOn)
                                              : leadingInteger(alarm) != 0;
-    m_manager.tasks().addReminderWithTitle(
-        trimmedTitle, calendar, priorityClassFromArgument(priority), dueDate, std::nullopt,
-        url.trimmed(), notes, alarmWanted, std::nullopt, completion, parentUid);
+    m_manager.tasks().addReminderWithTitle(taskTitle, calendar, priorityClassFromArgument(priority),
+                                           dueDate, repeat, url.trimmed(), notes, alarmWanted,
+                                           std::nullopt, completion, parentUid);
 }
 
 void ExternalTaskEntry::smartAddReminderFromURLSchemeWithText(const QString& text,
                                                               const AddCompletion& completion)
 {
     const SmartAdd& smartAdd = m_manager.smartAdd();
-    const SmartAddParse parse = smartAdd.parseLine(text, smartAdd.rulesFromPreferences());
+    const SmartAddParse parse = smartAdd.parseLineWithRepeat(text, smartAdd.rulesFromPreferences());
     // A line of nothing but triggers leaves no title: nothing is added, rather than a task
     // without a name carrying the dates of the words that were cut.
     if (parse.title.isEmpty()) {
@@ -98,6 +112,6 @@ void ExternalTaskEntry::smartAddReminderFromURLSchemeWithText(const QString& tex
     const SmartAddResult& result = parse.result;
     const bool alarm = result.alarmOn.value_or(m_manager.defaults().boolForKey(PrefKey::alarmOn));
     m_manager.tasks().addReminderWithTitle(parse.title, list, result.priority,
-                                           result.dueDate.value_or(QDateTime()), std::nullopt,
+                                           result.dueDate.value_or(QDateTime()), parse.repeat,
                                            QString(), QString(), alarm, std::nullopt, completion);
 }

@@ -6,6 +6,7 @@
 #include "entry/SmartAddPatterns.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
+#include "platform/i18n/InterfaceLanguage.h"
 #include "prefs/PreferenceKeys.h"
 #include "text/Global.h"
 
@@ -65,6 +66,7 @@ int SmartAddResult::storePriority(int priority)
 SmartAdd::SmartAdd(UserDefaults& defaults, Clock& clock)
     : m_defaults(defaults)
     , m_clock(clock)
+    , m_repeats(defaults, clock, InterfaceLanguage::current())
 {}
 
 QList<SmartAddRule> SmartAdd::rulesFromPreferences() const
@@ -176,6 +178,21 @@ SmartAddParse SmartAdd::parseLine(const QString& line, const QList<SmartAddRule>
     parse.remainingText = text;
     parse.title = text.trimmed();
     parse.result = dictionaryFromSmartAddRules(parse.computedRules, QDateTime(), std::nullopt);
+    return parse;
+}
+
+SmartAddParse SmartAdd::parseLineWithRepeat(const QString& line,
+                                            const QList<SmartAddRule>& rules) const
+{
+    const auto phrase = m_repeats.find(line);
+    if (!phrase)
+        return parseLine(line, rules);
+    SmartAddParse parse = parseLine(RepeatPhraseStage::hide(line, *phrase), rules);
+    parse.remainingText = RepeatPhraseStage::cutHidden(parse.remainingText);
+    parse.title = parse.remainingText.trimmed();
+    parse.repeat = phrase->rule;
+    parse.result.dueDate =
+        m_repeats.firstDueDate(phrase->rule, parse.result.dueDate.value_or(QDateTime()));
     return parse;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entry/RepeatPhraseStage.h"
 #include "entry/SmartAddMatcher.h"
 #include "entry/SmartAddRule.h"
 
@@ -41,6 +42,8 @@ struct SmartAddParse
     // The word rules and the pattern copies carrying their matched text, fed to the result.
     QList<SmartAddRule> computedRules;
     SmartAddResult result;
+    // The repeat a phrase named (parseLineWithRepeat only); the due date is then its first day.
+    std::optional<store::RecurrenceRule> repeat;
 };
 
 // The Smart Add operations of the data manager: the matcher, one rule applied to a due date,
@@ -57,6 +60,8 @@ public:
     UserDefaults& defaults() const { return m_defaults; }
     Clock& clock() const { return m_clock; }
     const SmartAddMatcher& matcher() const { return m_matcher; }
+    const RepeatPhraseStage& repeats() const { return m_repeats; }
+    RepeatPhraseStage& repeats() { return m_repeats; }
 
     // The stored "smartAddRules", typed.
     QList<SmartAddRule> rulesFromPreferences() const;
@@ -82,6 +87,9 @@ public:
     // Matches the line again and again, with the end allowed, until nothing more matches; every
     // match blocks its rule's group, so at most one rule of each group applies.
     SmartAddParse parseLine(const QString& line, const QList<SmartAddRule>& rules) const;
+    // parseLine with the repeat stage after the rules: a repeat phrase is hidden from them, cut
+    // from the title and gives the task its repeat and, without a due date, its first day.
+    SmartAddParse parseLineWithRepeat(const QString& line, const QList<SmartAddRule>& rules) const;
 
 private:
     QDate today() const;
@@ -95,4 +103,5 @@ private:
     UserDefaults& m_defaults;
     Clock& m_clock;
     SmartAddMatcher m_matcher;
+    RepeatPhraseStage m_repeats;
 };

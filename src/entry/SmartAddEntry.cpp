@@ -12,6 +12,7 @@ void SmartAddEntry::setup()
 {
     const bool enabled = m_smartAdd.defaults().boolForKey(PrefKey::smartAdd);
     m_rules = enabled ? m_smartAdd.rulesFromPreferences() : QList<SmartAddRule>();
+    m_readsRepeats = enabled;
     reset();
 }
 
@@ -20,6 +21,8 @@ void SmartAddEntry::reset()
     m_addedRules.clear();
     m_addedRuleTypes.clear();
     m_cancelledRules.clear();
+    m_repeat.reset();
+    m_repeatCancelled = false;
     changeDueDate(QDateTime());
     changeSmartRuleLabel();
 }
@@ -32,11 +35,14 @@ void SmartAddEntry::setDueDate(const QDateTime& dueDate)
 std::optional<SmartAddEntry::TextChange> SmartAddEntry::userEditedText(const QString& text,
                                                                        qsizetype cursorPosition)
 {
-    const SmartAddMatch match = m_smartAdd.checkRules(text, false, m_rules, m_addedRuleTypes,
-                                                      m_addedRules, m_cancelledRules);
+    readRepeat(text);
+    const SmartAddMatch match = m_smartAdd.checkRules(
+        seenByRules(text), false, m_rules, m_addedRuleTypes, m_addedRules, m_cancelledRules);
     if (!match.found)
         return std::nullopt;
-    return takeMatch(match, text, cursorPosition);
+    const TextChange change = takeMatch(match, text, cursorPosition);
+    readRepeat(change.text);
+    return change;
 }
 
 void SmartAddEntry::addRule(const SmartAddRule& rule)
@@ -62,8 +68,19 @@ QString SmartAddEntry::ruleLabelText() const
     return last.type == SmartAddRule::WordRule ? last.word : QStringLiteral("?");
 }
 
+QString SmartAddEntry::repeatLabelText() const
+{
+    return m_repeat ? RepeatPhraseStage::describe(m_repeat->rule) : QString();
+}
+
 void SmartAddEntry::undo()
 {
+    if (m_repeat && m_rulesBeforeRepeat >= m_addedRules.size()) {
+        m_repeatCancelled = true;
+        m_repeat.reset();
+        changeSmartRuleLabel();
+        return;
+    }
     if (m_addedRules.isEmpty())
         return;
     const SmartAddRule last = m_addedRules.takeLast();
@@ -85,11 +102,15 @@ SmartAddEntry::Submission SmartAddEntry::submit(const QString& text)
     while (end > 0 && text.at(end - 1).isSpace())
         --end;
     const QString line = text.first(end);
-    const SmartAddMatch match = m_smartAdd.checkRules(line, true, m_rules, m_addedRuleTypes,
-                                                      m_addedRules, m_cancelledRules);
-    if (match.found)
+    readRepeat(line);
+    const SmartAddMatch match = m_smartAdd.checkRules(
+        seenByRules(line), true, m_rules, m_addedRuleTypes, m_addedRules, m_cancelledRules);
+    if (match.found) {
         submission.text = takeMatch(match, line, line.size()).text;
-    submission.title = submission.text.trimmed();
+        readRepeat(submission.text);
+    }
+    submission.title =
+        (m_repeat ? RepeatPhraseStage::cut(submission.text, *m_repeat) : submission.text).trimmed();
     // A line that was nothing but a trigger leaves no title; a blank task helps nobody.
     if (submission.title.isEmpty())
         return submission;
@@ -98,6 +119,10 @@ SmartAddEntry::Submission SmartAddEntry::submit(const QString& text)
         m_smartAdd.dictionaryFromSmartAddRules(m_addedRules, m_dueDate, std::nullopt);
     submission.accepted = true;
     submission.dueDate = m_dueDate;
+    if (m_repeat) {
+        submission.repeat = m_repeat->rule;
+        submission.dueDate = m_smartAdd.repeats().firstDueDate(m_repeat->rule, m_dueDate);
+    }
     submission.priority = result.priority;
     submission.alarm = result.alarmOn.value_or(m_smartAdd.defaults().boolForKey(PrefKey::alarmOn));
     return submission;
@@ -127,4 +152,24 @@ void SmartAddEntry::changeDueDate(const QDateTime& dueDate)
 void SmartAddEntry::changeSmartRuleLabel()
 {
     Q_EMIT ruleLabelChanged(ruleLabelText(), canUndo());
+    Q_EMIT repeatLabelChanged(repeatLabelText());
+}
+
+void SmartAddEntry::readRepeat(const QString& text)
+{
+    std::optional<RepeatPhrase> repeat;
+    if (m_readsRepeats && !m_repeatCancelled)
+        repeat = m_smartAdd.repeats().find(text);
+    const bool sameRule = repeat && m_repeat && repeat->rule == m_repeat->rule;
+    const bool changed = bool(repeat) != bool(m_repeat) || (repeat && !sameRule);
+    if (repeat && !m_repeat)
+        m_rulesBeforeRepeat = m_addedRules.size();
+    m_repeat = repeat;
+    if (changed)
+        changeSmartRuleLabel();
+}
+
+QString SmartAddEntry::seenByRules(const QString& text) const
+{
+    return m_repeat ? RepeatPhraseStage::hide(text, *m_repeat) : text;
 }

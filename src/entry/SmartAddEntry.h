@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entry/RepeatPhraseStage.h"
 #include "entry/SmartAdd.h"
 
 #include <QDateTime>
@@ -14,7 +15,11 @@
 // comes back, set the text and cursor with the field's signals blocked (a programmatic change
 // never starts another match); show dueDateChanged in the date chooser (an invalid date hides
 // it); select the list named by listRequested; show ruleLabelChanged in the label and its undo
-// button; the undo button calls undo(); the chooser's own edits call setDueDate().
+// button and repeatLabelChanged beside it; the undo button calls undo(); the chooser's own edits
+// call setDueDate().
+//
+// A repeat phrase is read from the whole text at every edit and stays in the field until the
+// task is added, so "every Mon" can still grow into "every Mon and Thu until 31 Dec".
 class SmartAddEntry : public QObject
 {
     Q_OBJECT
@@ -39,14 +44,17 @@ public:
         // 1 high, 2 medium, 3 low (SmartAddResult::storePriority maps it for the store).
         std::optional<int> priority;
         bool alarm = false;
+        // The repeat a phrase named; the due date is then its first day.
+        std::optional<store::RecurrenceRule> repeat;
     };
 
     explicit SmartAddEntry(const SmartAdd& smartAdd, QObject* parent = nullptr);
 
-    // Reads "smartAdd" and "smartAddRules" (no rules while Smart Add is off), then reset().
+    // Reads "smartAdd" and "smartAddRules" (no rules while Smart Add is off) and whether repeats
+    // are read ("smartAddRepeats", and Smart Add on), then reset().
     void setup();
-    // Empties the recorded, blocked and cancelled rules, the label and the due date; the rules
-    // read at setup stay.
+    // Empties the recorded, blocked and cancelled rules, the repeat, the labels and the due date;
+    // the rules read at setup stay.
     void reset();
 
     bool isEnabled() const { return !m_rules.isEmpty(); }
@@ -74,8 +82,14 @@ public:
     // The label: the word of the last recorded word rule, "?" for another kind, empty when
     // nothing is recorded.
     QString ruleLabelText() const;
-    bool canUndo() const { return !m_addedRules.isEmpty(); }
-    // Cancels the last recorded rule for the rest of this entry; the cut words stay cut.
+    // The repeat the text names now, if any.
+    const std::optional<RepeatPhrase>& repeat() const { return m_repeat; }
+    // The label beside the rule label: the repeat in words, empty without one.
+    QString repeatLabelText() const;
+    bool canUndo() const { return !m_addedRules.isEmpty() || m_repeat; }
+    // Cancels what came last: the repeat, which is then read no more in this entry and whose
+    // words stay in the title as typed, or the last recorded rule, cancelled for the rest of
+    // this entry (its cut words stay cut).
     void undo();
 
     // Adding the task: one more match with the end allowed, so a trigger typed last is taken.
@@ -87,11 +101,14 @@ Q_SIGNALS:
     // A prefix rule named a list: the view selects the list that name resolves to.
     void listRequested(const QString& listName);
     void ruleLabelChanged(const QString& text, bool undoVisible);
+    void repeatLabelChanged(const QString& text);
 
 private:
     TextChange takeMatch(const SmartAddMatch& match, const QString& text, qsizetype cursor);
     void changeDueDate(const QDateTime& dueDate);
     void changeSmartRuleLabel();
+    void readRepeat(const QString& text);
+    QString seenByRules(const QString& text) const;
 
     const SmartAdd& m_smartAdd;
     QList<SmartAddRule> m_rules;
@@ -99,4 +116,9 @@ private:
     QList<qint64> m_addedRuleTypes;
     QList<SmartAddRule> m_cancelledRules;
     QDateTime m_dueDate;
+    bool m_readsRepeats = false;
+    bool m_repeatCancelled = false;
+    std::optional<RepeatPhrase> m_repeat;
+    // How many rules were recorded when the repeat appeared: undo takes whichever came last.
+    qsizetype m_rulesBeforeRepeat = 0;
 };

@@ -27,5 +27,6 @@ SmartAddPreview SmartAddPreview::ofLine(const SmartAdd& smartAdd, const QString&
     preview.dueDate = submission.dueDate;
     preview.priority = submission.priority;
     preview.alarm = submission.alarm;
+    preview.repeat = submission.repeat;
     return preview;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/store/RecurrenceRule.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -23,6 +25,7 @@ struct SmartAddPreview
     bool alarm = false;
     // The name a list prefix asked for, as typed; empty when none.
     QString listName;
+    std::optional<store::RecurrenceRule> repeat;
 
     static SmartAddPreview ofLine(const SmartAdd& smartAdd, const QString& line);
 };

@@ -127,6 +127,13 @@ QVariantMap localeDefaults()
     return {{PrefKey::sundayFirst, QLocale().firstDayOfWeek() != Qt::Monday}};
 }
 
+// Switches that came after the versioned blocks: registered too, so every store, old or new,
+// has them on until the user turns them off, and nothing is written for them.
+QVariantMap laterDefaults()
+{
+    return {{PrefKey::smartAddRepeats, true}};
+}
+
 } // namespace
 
 QVariantMap defaultFilters()
@@ -184,8 +191,8 @@ QVariantList defaultQuickActions()
 
 QVariant defaultPreferenceValue(const QString& key)
 {
-    for (const QVariantMap& block :
-         {localeDefaults(), blockA(), blockB(), blockC(), blockDFirstPart(), blockDSecondPart()}) {
+    for (const QVariantMap& block : {localeDefaults(), laterDefaults(), blockA(), blockB(),
+                                     blockC(), blockDFirstPart(), blockDSecondPart()}) {
         const auto it = block.constFind(key);
         if (it != block.constEnd())
             return *it;
@@ -196,6 +203,7 @@ QVariant defaultPreferenceValue(const QString& key)
 void setupDefaultPreferences(UserDefaults& defaults, const ListCatalog* lists)
 {
     defaults.registerDefaults(localeDefaults());
+    defaults.registerDefaults(laterDefaults());
     // An unreadable file seems to lack "FirstRun": the setup would write the defaults of a new
     // user over the group file the user's lists and choices are kept in.
     if (!defaults.storedValuesKnown())

@@ -80,6 +80,8 @@ inline constexpr Key quickAddFrameString{"quickAddFrameString"};
 inline constexpr Key aboutFrameString{"aboutFrameString"};
 // bool, absent = off: an XDG autostart entry starts the application in the background at login.
 inline constexpr Key startAtLogin{"startAtLogin"};
+// bool, absent = on: Smart Add reads repeat phrases ("every Monday") beside the user's rules.
+inline constexpr Key smartAddRepeats{"smartAddRepeats"};
 // string array, absent = the default folder: the vdir roots the store reads (the environment
 // variable VELMORAN_STORE overrides it).
 inline constexpr Key storeFolders{"storeFolders"};

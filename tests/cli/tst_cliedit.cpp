@@ -148,6 +148,9 @@ private Q_SLOTS:
         QTest::newRow("repeat") << QStringList{"--repeat", "RRULE:FREQ=MONTHLY;BYMONTHDAY=10"}
                                 << QStringList{"RRULE"}
                                 << QByteArray("RRULE:FREQ=MONTHLY;BYMONTHDAY=10");
+        QTest::newRow("repeat in Smart Add's words")
+            << QStringList{"--repeat", "every month on the 10th"} << QStringList{"RRULE"}
+            << QByteArray("RRULE:FREQ=MONTHLY;BYMONTHDAY=10");
         QTest::newRow("no repeat")
             << QStringList{"--no-repeat"} << QStringList{"RRULE"} << QByteArray();
         QTest::newRow("alarm at a date")
@@ -211,6 +214,7 @@ private Q_SLOTS:
         row("a good title and an unknown list", "rich", {"--title", "Roses", "--list", "Garden"}, 1,
             "Garden");
         row("an hourly rule", "rich", {"--repeat", "FREQ=HOURLY"}, 1, "--repeat");
+        row("repeat words with more", "rich", {"--repeat", "every Monday and more"}, 1, "--repeat");
         row("a rule with a bad day", "rich", {"--repeat", "FREQ=WEEKLY;BYDAY=XX"}, 1, "--repeat");
         row("a rule ended before the due date", "rich", {"--repeat", "FREQ=DAILY;UNTIL=20261201"},
             1, "never repeat");

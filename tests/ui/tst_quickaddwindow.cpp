@@ -11,6 +11,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/ElidedLabel.h"
 #include "ui/entry/AddViewController.h"
 #include "ui/entry/DueDateControl.h"
 #include "ui/entry/NoticeLabel.h"
@@ -106,6 +107,23 @@ private Q_SLOTS:
         QVERIFY(readFile(stored->origin->filePath).contains("SUMMARY:buy milk\r\n"));
     }
 
+    // A repeat phrase stays in the field while it can still grow, shows beside the rule label
+    // with the undo button, and goes into the file as the task's rule.
+    void aRepeatShowsBesideTheRuleLabel()
+    {
+        openWindow();
+        QTest::keyClicks(field(), "water plants every Monday ");
+        QCOMPARE(field()->text(), QStringLiteral("water plants every Monday "));
+        QCOMPARE(form()->repeatLabel()->fullText(), QStringLiteral("↻ Every Week on Monday"));
+        QVERIFY(form()->undoRuleButton()->isVisibleTo(m_window.get()));
+
+        QTest::keyClick(field(), Qt::Key_Return);
+        const store::ReminderPtr stored = storedTask("water plants");
+        QVERIFY(stored);
+        QCOMPARE(stored->dueDateComponents->toDateTime(), local(2026, 12, 14, 8, 0));
+        QVERIFY(readFile(stored->origin->filePath).contains("RRULE:FREQ=WEEKLY;BYDAY=MO\r\n"));
+    }
+
     void everythingFits_data()
     {
         QTest::addColumn<bool>("night");
@@ -113,8 +131,8 @@ private Q_SLOTS:
         QTest::newRow("night") << true;
     }
 
-    // Day and night, with a rule recorded, a due date, a notice and a long title, every control
-    // of the window is inside it and at its full size.
+    // Day and night, with a rule recorded, a repeat, a due date, a notice and a long title, every
+    // control of the window is inside it and at its full size.
     void everythingFits()
     {
         QFETCH(bool, night);
@@ -122,7 +140,8 @@ private Q_SLOTS:
         m_modes->resetValues();
         openWindow();
         m_window->resetAppearance();
-        QTest::keyClicks(field(), "! " + QString("Prepare the quarterly review ").repeated(6));
+        QTest::keyClicks(field(), "! " + QString("Prepare the quarterly review ").repeated(6) +
+                                      "every last Friday until 31 Dec ");
         QTest::mouseClick(form()->noDueDateButton(), Qt::LeftButton);
         QVERIFY(form()->dueDateControl()->isVisibleTo(m_window.get()));
         QVERIFY(form()->undoRuleButton()->isVisibleTo(m_window.get()));

@@ -18,6 +18,8 @@ QuickAddSession::QuickAddSession(DataManager& manager, QObject* parent)
     connect(m_entry.get(), &SmartAddEntry::dueDateChanged, this, &QuickAddSession::dueDateChanged);
     connect(m_entry.get(), &SmartAddEntry::ruleLabelChanged, this,
             &QuickAddSession::ruleLabelChanged);
+    connect(m_entry.get(), &SmartAddEntry::repeatLabelChanged, this,
+            &QuickAddSession::repeatLabelChanged);
     connect(m_entry.get(), &SmartAddEntry::listRequested, this, &QuickAddSession::listNamed);
 }
 
@@ -29,6 +31,7 @@ void QuickAddSession::setup()
     startDueDateAt(QDateTime());
     m_entry->setup();
     Q_EMIT ruleLabelChanged(m_entry->ruleLabelText(), m_entry->canUndo());
+    Q_EMIT repeatLabelChanged(m_entry->repeatLabelText());
 }
 
 void QuickAddSession::reset()
@@ -214,8 +217,8 @@ QuickAddSession::Addition QuickAddSession::addTask(const QString& typed)
     store::ReminderPtr added;
     TaskOperations& tasks = m_manager.tasks();
     tasks.addReminderWithTitle(
-        submission.title, list, submission.priority, submission.dueDate, std::nullopt, QString(),
-        QString(), submission.alarm, std::nullopt,
+        submission.title, list, submission.priority, submission.dueDate, submission.repeat,
+        QString(), QString(), submission.alarm, std::nullopt,
         [&saved, &added](bool ok, const store::ReminderPtr& reminder) {
             saved = ok;
             added = reminder;

@@ -93,6 +93,7 @@ Q_SIGNALS:
     void chosenListChanged(int index);
     void dueDateChanged(const QDateTime& dueDate);
     void ruleLabelChanged(const QString& text, bool undoVisible);
+    void repeatLabelChanged(const QString& text);
     void noticeRequested(const QString& notice);
     // The lists were offered and there is none: the view tells the user once it is on screen.
     void noListAlertRequested();

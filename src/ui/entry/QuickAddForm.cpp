@@ -3,6 +3,7 @@
 #include "entry/SmartAddEntry.h"
 #include "prefs/ModeManager.h"
 #include "presentation/entry/QuickAddSession.h"
+#include "ui/common/ElidedLabel.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/entry/DueDateControl.h"
 #include "ui/entry/NoListAlert.h"
@@ -57,6 +58,7 @@ QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, Arran
     , m_dueDate(new DueDateControl(this))
     , m_clearDueDateButton(makeImageButton(this, tr("Clear Due Date")))
     , m_ruleLabel(new QLabel(this))
+    , m_repeatLabel(new ElidedLabel(this))
     , m_undoButton(makeImageButton(this, tr("Undo Smart Add")))
     , m_notice(new NoticeLabel(this))
     , m_parentLabel(new QLabel(this))
@@ -77,6 +79,8 @@ QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, Arran
     m_noDueDateButton->setAutoDefault(false);
     m_ruleLabel->setAccessibleName(tr("Smart Add"));
     m_ruleLabel->setTextFormat(Qt::PlainText);
+    m_repeatLabel->setAccessibleName(tr("Repeat"));
+    m_repeatLabel->setTextFormat(Qt::PlainText);
     m_notice->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_parentLabel->setTextFormat(Qt::PlainText);
     m_parentLabel->setWordWrap(true);
@@ -94,6 +98,7 @@ QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, Arran
     auto* ruleRow = new QHBoxLayout;
     ruleRow->setSpacing(4);
     ruleRow->addWidget(m_ruleLabel);
+    ruleRow->addWidget(m_repeatLabel, 1);
     ruleRow->addWidget(m_undoButton);
     ruleRow->addStretch(1);
     auto* layout = new QVBoxLayout(this);
@@ -141,6 +146,7 @@ QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, Arran
             &QComboBox::setCurrentIndex);
     connect(m_session, &QuickAddSession::dueDateChanged, this, &QuickAddForm::showDueDate);
     connect(m_session, &QuickAddSession::ruleLabelChanged, this, &QuickAddForm::showRuleLabel);
+    connect(m_session, &QuickAddSession::repeatLabelChanged, this, &QuickAddForm::showRepeatLabel);
     connect(m_session, &QuickAddSession::noticeRequested, this, &QuickAddForm::showNotice);
     connect(m_session, &QuickAddSession::parentTaskChanged, this, &QuickAddForm::showParentTask);
     connect(m_session, &QuickAddSession::noListAlertRequested, this, [this] {
@@ -154,6 +160,7 @@ QuickAddForm::QuickAddForm(DataManager& manager, ModeManager& modeManager, Arran
     resetAppearance();
     showDueDate(QDateTime());
     showRuleLabel(QString(), false);
+    showRepeatLabel(QString());
 }
 
 QuickAddForm::~QuickAddForm() = default;
@@ -247,6 +254,8 @@ void QuickAddForm::resetAppearance()
     m_ruleLabel->setPalette(secondary);
     m_parentLabel->setFont(m_modeManager.fontWithSize(kSmallPointSize));
     m_parentLabel->setPalette(secondary);
+    m_repeatLabel->setFont(m_modeManager.fontWithSize(kSmallPointSize));
+    m_repeatLabel->setPalette(secondary);
     m_notice->setFont(m_modeManager.fontWithSize(kSmallPointSize));
     m_notice->setPalette(secondary);
     const QColor icons = m_modeManager.subTextColor();
@@ -303,6 +312,14 @@ void QuickAddForm::showRuleLabel(const QString& text, bool undoVisible)
 {
     m_ruleLabel->setText(text);
     m_undoButton->setVisible(undoVisible);
+}
+
+void QuickAddForm::showRepeatLabel(const QString& text)
+{
+    // A repeat with its end runs long ("Every Month on Last Friday, until 31/12/2026"): it ends
+    // in an ellipsis rather than widen the window, and its tooltip has it whole.
+    m_repeatLabel->setFullText(text.isEmpty() ? QString() : tr("↻ %1").arg(text));
+    m_repeatLabel->setVisible(!text.isEmpty());
 }
 
 void QuickAddForm::calendarShown()

@@ -11,6 +11,7 @@
 
 class DataManager;
 class DueDateControl;
+class ElidedLabel;
 class ModeManager;
 class NoticeLabel;
 class QComboBox;
@@ -21,9 +22,10 @@ class QToolButton;
 
 // The task entry the quick-add window and the tray panel share: a one-line title field that
 // follows Smart Add as the user types, the list chooser, the due-date control with its
-// "No Due Date" and clear buttons, the Smart Add label with its undo button, the enter button and
-// the notice line. It draws its QuickAddSession, which adds the task; the window around it
-// decides what an add is followed by (closing, staying open, starting afresh).
+// "No Due Date" and clear buttons, the Smart Add label and the repeat read from the title with
+// their undo button, the enter button and the notice line. It draws its QuickAddSession, which adds
+// the task; the window around it decides what an add is followed by (closing, staying open,
+// starting afresh).
 class QuickAddForm : public QWidget
 {
     Q_OBJECT
@@ -75,6 +77,7 @@ public:
     QLabel* smartRuleLabel() const { return m_ruleLabel; }
     // "Subtask of …", shown while the form adds subtasks to a task.
     QLabel* parentLabel() const { return m_parentLabel; }
+    ElidedLabel* repeatLabel() const { return m_repeatLabel; }
     QToolButton* undoRuleButton() const { return m_undoButton; }
     QToolButton* enterButton() const { return m_enterButton; }
     NoticeLabel* noticeLabel() const { return m_notice; }
@@ -95,6 +98,7 @@ private:
     void setFieldText(const QString& text, qsizetype cursorPosition);
     void showDueDate(const QDateTime& dueDate);
     void showRuleLabel(const QString& text, bool undoVisible);
+    void showRepeatLabel(const QString& text);
     void calendarShown();
     void calendarHidden();
     void showParentTask(const QString& title);
@@ -109,6 +113,7 @@ private:
     DueDateControl* m_dueDate;
     QToolButton* m_clearDueDateButton;
     QLabel* m_ruleLabel;
+    ElidedLabel* m_repeatLabel;
     QToolButton* m_undoButton;
     NoticeLabel* m_notice;
     QLabel* m_parentLabel;

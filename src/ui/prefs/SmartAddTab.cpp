@@ -2,6 +2,7 @@
 
 #include "data/DataManager.h"
 #include "data/TaskLists.h"
+#include "entry/RepeatPhraseStage.h"
 #include "entry/SmartAddPreview.h"
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
@@ -75,6 +76,7 @@ SmartAddTab::SmartAddTab(const PreferenceContext& context, std::function<void()>
     , m_ruleTable(new QTreeWidget(m_rulesArea))
     , m_addButton(new QToolButton(m_rulesArea))
     , m_deleteButton(new QToolButton(m_rulesArea))
+    , m_repeats(new QCheckBox(tr("Read repeats (“every Monday”)"), m_rulesArea))
     , m_sample(new QLineEdit(this))
     , m_preview(new QLabel(this))
 {
@@ -119,6 +121,7 @@ SmartAddTab::SmartAddTab(const PreferenceContext& context, std::function<void()>
     auto* area = new QVBoxLayout(m_rulesArea);
     area->setContentsMargins(0, 0, 0, 0);
     area->addLayout(tables);
+    area->addWidget(m_repeats);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(m_master);
@@ -127,6 +130,7 @@ SmartAddTab::SmartAddTab(const PreferenceContext& context, std::function<void()>
     column->addWidget(m_preview);
 
     context.binder.bindSwitch(m_master, PrefKey::smartAdd, [this] { smartAddOnOffChecked(); });
+    context.binder.bindSwitch(m_repeats, PrefKey::smartAddRepeats, [this] { updatePreview(); });
     connect(m_switchTable, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         const int index = m_switchTable->row(item);
         const bool shown = m_settings.switches[size_t(index)];
@@ -356,6 +360,8 @@ void SmartAddTab::updatePreview()
         parts << (list ? tr("List: %1").arg(list->title)
                        : tr("List: \"%1\" matches no shown list").arg(preview.listName));
     }
+    if (preview.repeat)
+        parts << tr("Repeats: %1").arg(RepeatPhraseStage::describe(*preview.repeat));
     parts << (preview.alarm ? tr("Alarm: on") : tr("Alarm: off"));
     m_preview->setText(parts.join(QStringLiteral(" · ")));
 }

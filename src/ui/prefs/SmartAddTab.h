@@ -42,6 +42,7 @@ public:
 
     const SmartAddSettings& settings() const { return m_settings; }
     QCheckBox* masterSwitch() const { return m_master; }
+    QCheckBox* repeatsSwitch() const { return m_repeats; }
     QListWidget* switchTable() const { return m_switchTable; }
     QTreeWidget* ruleTable() const { return m_ruleTable; }
     QToolButton* addButton() const { return m_addButton; }
@@ -70,6 +71,7 @@ private:
     QTreeWidget* m_ruleTable;
     QToolButton* m_addButton;
     QToolButton* m_deleteButton;
+    QCheckBox* m_repeats;
     QLineEdit* m_sample;
     QLabel* m_preview;
     QPointer<SmartAddRuleSheet> m_sheet;
