@@ -51,10 +51,10 @@ inline bool showFullTaskInDetails(PreferenceFixture& fixture, ViewController& vi
 // The main window with the full task's details open (open()).
 struct MainWindowWithFullTask
 {
-    explicit MainWindowWithFullTask(PreferenceFixture& fixture)
-        : fixture(fixture)
-        , services(*fixture.defaults)
-        , window(*fixture.manager, *fixture.modes, services.services())
+    explicit MainWindowWithFullTask(PreferenceFixture& preferences)
+        : fixture(preferences)
+        , services(*preferences.defaults)
+        , window(*preferences.manager, *preferences.modes, services.services())
     {}
 
     bool open()
