@@ -5,9 +5,9 @@
 // the place pop-over; the quick-add window, the tray panel, the preferences pages with the Advanced
 // tabs, the accounts and the Wayland shortcut help, the onboarding pages, the help and about
 // windows and Recently Deleted in both modes, a list of subtasks in both modes and in high
-// contrast, and the details in high contrast. With a language
-// (de, fr, or the pseudo-language en_XA), the windows whose texts a translation lengthens, in
-// that language.
+// contrast, the details in high contrast, and the import and export windows in both modes.
+// With a language (de, fr, or the pseudo-language en_XA), the windows whose texts a
+// translation lengthens, in that language.
 //
 //   screenshots <output folder> [language]
 //
@@ -17,6 +17,7 @@
 #include "AccountScreenshots.h"
 #include "AdvancedScreenshots.h"
 #include "DeletedScreenshots.h"
+#include "ExchangeScreenshots.h"
 #include "IntroScreenshots.h"
 #include "LocationScreenshots.h"
 #include "ProblemsScreenshots.h"
@@ -470,6 +471,7 @@ int main(int argc, char* argv[])
     failures += !saveDetailAt(view, &window, manager, detailed, QSize(800, 600),
                               output + "/detail-800x600.png");
     failures += saveUnreadableFiles(view, &window, workList->folderPath, output, QString());
+    failures += saveExchangeWindows(manager, &window, output, QString());
 
     failures += saveEntryWindows(manager, modes, output, QString());
     failures += savePreferences(manager, modes, defaults, output);
@@ -496,6 +498,7 @@ int main(int argc, char* argv[])
                               output + "/detail-800x600-night.png");
     failures +=
         saveUnreadableFiles(view, &window, workList->folderPath, output, QStringLiteral("-night"));
+    failures += saveExchangeWindows(manager, &window, output, QStringLiteral("-night"));
     // The pictures below show the window as it starts, without the details.
     if (view->isDetailsShown())
         view->showHideDetails();

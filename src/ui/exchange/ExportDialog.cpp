@@ -1,6 +1,7 @@
 #include "ui/exchange/ExportDialog.h"
 
 #include "platform/ReplaceFileContents.h"
+#include "ui/common/SheetLook.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -18,6 +19,7 @@ ExportDialog::ExportDialog(const QList<store::CalendarPtr>& lists,
     , m_chooseFile(std::move(chooseFile))
 {
     setWindowTitle(tr("Export"));
+    SheetLook::followParentWindow(this);
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(tr("&Lists to export:"), this);
     m_lists = new QListWidget(this);

@@ -1,5 +1,7 @@
 #include "ui/exchange/ImportDialog.h"
 
+#include "ui/common/SheetLook.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -20,6 +22,9 @@ ImportDialog::ImportDialog(ImportPlan plan, const QList<store::CalendarPtr>& tas
     , m_plan(std::move(plan))
 {
     setWindowTitle(tr("Import"));
+    SheetLook::followParentWindow(this);
+    // Room for a summary and a broken item's file and reason on a few lines, not a column.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 60);
     for (const store::CalendarPtr& list : taskLists)
         if (!list->immutable)
             m_taskListChoices.append(list);
