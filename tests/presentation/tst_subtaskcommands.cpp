@@ -202,10 +202,11 @@ private Q_SLOTS:
         list.selectReminder(task("p"));
         QCOMPARE(list.selectedReminder(), task("p"));
         list.deleteSelected();
-        QCOMPARE(titlesOnDisk(), QStringList{"Task other"});
+        QCOMPARE(m_store->titlesOnDisk(), QStringList{"Task other"});
         QCOMPARE(undo().count(), 1);
         undo().undo();
-        QCOMPARE(titlesOnDisk(), (QStringList{"Task other", "Task p", "Task p1", "Task p1x"}));
+        QCOMPARE(m_store->titlesOnDisk(),
+                 (QStringList{"Task other", "Task p", "Task p1", "Task p1x"}));
         QCOMPARE(m_store->taskOnDisk("Task p1x")->parentUid, QString("p1"));
 
         list.selectReminder(task("other"));
@@ -254,7 +255,7 @@ private Q_SLOTS:
         const QuickAddSession::Addition orphan = session.addTask("Water it");
         QCOMPARE(orphan.result, QuickAddSession::AddResult::Failed);
         QCOMPARE(orphan.fieldText, QString("Water it"));
-        QVERIFY(!titlesOnDisk().contains("Water it"));
+        QVERIFY(!m_store->titlesOnDisk().contains("Water it"));
     }
 
 private:
@@ -278,15 +279,6 @@ private:
     store::CalendarPtr workList() const
     {
         return m_store->manager->lists().calendarByUUID(m_store->listId("Work"));
-    }
-
-    QStringList titlesOnDisk() const
-    {
-        QStringList titles;
-        for (const ReminderPtr& reminder : m_store->tasksOnDisk())
-            titles << reminder->title;
-        titles.sort();
-        return titles;
     }
 
     std::optional<LoadedStore> m_store;

@@ -84,6 +84,16 @@ struct LoadedStore
         return fresh.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
     }
 
+    // The titles of the tasks on disk, sorted.
+    QStringList titlesOnDisk() const
+    {
+        QStringList titles;
+        for (const store::ReminderPtr& reminder : tasksOnDisk())
+            titles << reminder->title;
+        titles.sort();
+        return titles;
+    }
+
     // The one task on disk of that title; null, and a warning, when there are none or several.
     store::ReminderPtr taskOnDisk(const QString& title) const
     {
