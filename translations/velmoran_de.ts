@@ -1062,8 +1062,8 @@
         <translation>Fällig am Tag, ohne Uhrzeit (edit).</translation>
     </message>
     <message>
-        <source>The repeat rule, such as FREQ=WEEKLY;BYDAY=MO (edit).</source>
-        <translation>Die Wiederholungsregel, etwa FREQ=WEEKLY;BYDAY=MO (edit).</translation>
+        <source>The repeat rule, such as FREQ=WEEKLY;BYDAY=MO, or repeat words such as &quot;every Monday&quot; (edit).</source>
+        <translation>Die Wiederholungsregel, etwa FREQ=WEEKLY;BYDAY=MO, oder Wiederholungswörter wie „jeden Montag“ (edit).</translation>
     </message>
     <message>
         <source>RULE</source>

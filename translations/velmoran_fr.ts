@@ -1062,8 +1062,8 @@
         <translation>Échéance le jour même, sans heure (edit).</translation>
     </message>
     <message>
-        <source>The repeat rule, such as FREQ=WEEKLY;BYDAY=MO (edit).</source>
-        <translation>La règle de répétition, par exemple FREQ=WEEKLY;BYDAY=MO (edit).</translation>
+        <source>The repeat rule, such as FREQ=WEEKLY;BYDAY=MO, or repeat words such as &quot;every Monday&quot; (edit).</source>
+        <translation>La règle de répétition, par exemple FREQ=WEEKLY;BYDAY=MO, ou des mots de répétition comme « chaque lundi » (edit).</translation>
     </message>
     <message>
         <source>RULE</source>

@@ -52,7 +52,8 @@ CliEditOptions::CliEditOptions()
     , m_noTime(QStringLiteral("no-time"),
                CliText::tr("Due on the day, without a time of day (edit)."))
     , m_repeat(QStringLiteral("repeat"),
-               CliText::tr("The repeat rule, such as FREQ=WEEKLY;BYDAY=MO (edit)."),
+               CliText::tr("The repeat rule, such as FREQ=WEEKLY;BYDAY=MO, or repeat words "
+                           "such as \"every Monday\" (edit)."),
                CliText::tr("RULE"))
     , m_noRepeat(QStringLiteral("no-repeat"), CliText::tr("Stop repeating (edit)."))
     , m_noAlarm(QStringLiteral("no-alarm"), CliText::tr("Take the time alarms away (edit)."))
