@@ -20,8 +20,6 @@ struct CalendarTextTr
 using store::ics::Component;
 using store::ics::Property;
 
-constexpr QByteArrayView productId = "-//Velmoran//Velmoran//EN";
-
 // One logical line: a physical line with the folded lines that continue it.
 struct RawLine
 {
@@ -351,7 +349,7 @@ QByteArray assembleCalendar(const QList<QByteArray>& header,
     if (!hasVersion)
         out += "VERSION:2.0" + newline;
     if (!hasProduct)
-        out += "PRODID:" + productId.toByteArray() + newline;
+        out += "PRODID:" + store::kProductId.toByteArray() + newline;
     for (const QByteArray& line : header)
         out += line;
     QList<QByteArray> sorted(tzids.cbegin(), tzids.cend());

@@ -17,8 +17,6 @@ using ics::Property;
 
 namespace {
 
-constexpr QByteArrayView productId = "-//Velmoran//Velmoran//EN";
-
 QByteArray newlineOf(const QByteArray& bytes)
 {
     const qsizetype lineFeed = bytes.indexOf('\n');
@@ -236,7 +234,7 @@ IcsItem IcsItem::fromReminder(const Reminder& reminder, const QDateTime& now)
 
     Component calendar("VCALENDAR", newline);
     calendar.append(Component::Node(Property::build("VERSION", {}, "2.0", newline)));
-    calendar.append(Component::Node(Property::build("PRODID", {}, productId, newline)));
+    calendar.append(Component::Node(Property::build("PRODID", {}, kProductId, newline)));
     Component todo("VTODO", newline);
     const QString uid = reminder.uid.isEmpty() ? newUid() : reminder.uid;
     todo.append(Component::Node(Property::text("UID", uid, newline)));
@@ -381,7 +379,7 @@ std::optional<IcsItem> IcsItem::todoAlone(const QString& uid) const
 
     Component calendar("VCALENDAR", m_newline);
     const std::pair<QByteArrayView, QByteArrayView> header[] = {{"VERSION", "2.0"},
-                                                                {"PRODID", productId}};
+                                                                {"PRODID", kProductId}};
     for (const auto& [name, fallback] : header) {
         const Property* line = source ? source->property(name) : nullptr;
         calendar.append(

@@ -17,6 +17,9 @@ namespace ics {
 class Component; // the lossless content-line tree, see ics/
 }
 
+// The PRODID of every calendar this program writes anew.
+inline constexpr QByteArrayView kProductId = "-//Velmoran//Velmoran//EN";
+
 // One .ics file of the store, kept losslessly: unchanged it serializes to the very bytes it
 // was read from, and an edit rewrites only the properties and alarms the edit touched.
 // libical interprets values (dates, durations, rules, zones); it never writes the file.
