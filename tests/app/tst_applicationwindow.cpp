@@ -263,28 +263,6 @@ private Q_SLOTS:
         QCOMPARE(panel.calls, 1 + 6 + 1);
     }
 
-    // Closing the window (Ctrl+W, the title bar, the first shortcut's toggle) keeps the program
-    // running, and every way back brings the same window again.
-    void closingTheWindowKeepsTheProgramRunning()
-    {
-        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
-        WindowController* window = m_delegate->windowController();
-        window->activateWindow();
-        QTRY_VERIFY(window->isActiveWindow());
-        QTest::keyClick(window, Qt::Key_W, Qt::ControlModifier);
-        QTRY_VERIFY(!window->isVisible());
-        QCOMPARE(m_delegate->windowController(), window);
-        m_delegate->applicationShouldHandleReopen(); // a second launch
-        QTRY_VERIFY(window->isVisible());
-        QCOMPARE(m_delegate->windowController(), window);
-
-        window->close();
-        QTRY_VERIFY(!window->isVisible());
-        m_delegate->applicationShouldHandleReopen(); // Window → Velmoran
-        QTRY_VERIFY(window->isVisible());
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-    }
-
     // "startAtLogin" writes the autostart entry that starts the program in the background, and
     // removes it again; a login start shows no window until one is asked for.
     void startAtLoginWritesTheAutostartEntry()
@@ -307,6 +285,7 @@ private Q_SLOTS:
         atLogin.applicationDidFinishLaunching();
         QVERIFY(atLogin.windowController());
         QVERIFY(!atLogin.windowController()->isVisible());
+        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
         QCOMPARE(atLogin.minuteTimer()->state(), MinuteTimer::State::Aligning);
         atLogin.applicationShouldHandleReopen();
         QVERIFY(atLogin.windowController()->isVisible());
@@ -352,42 +331,6 @@ private Q_SLOTS:
                 box->close();
         }
         m_delegate->reviewLink().setOpenUrl({});
-    }
-
-    // On the first launch the onboarding window opens instead of the main window; finishing it
-    // clears the flag, and the main window follows 0.2 seconds later.
-    void theFirstLaunchGoesThroughOnboarding()
-    {
-        UserDefaults defaults(m_dir.filePath("first-launch.json"));
-        TestDetailServices firstServices(defaults);
-        AppDelegate first(*m_manager, *m_modes, defaults, nullptr, firstServices.services());
-        struct CountedIntro : OnboardingWindows
-        {
-            int intros = 0;
-            bool openIntro() override { return ++intros, true; }
-            bool openAbout() override { return false; }
-            bool openHelp(const QString&) override { return false; }
-        } onboarding;
-        int& intros = onboarding.intros;
-        first.setWindows({.onboarding = &onboarding});
-        first.applicationDidFinishLaunching();
-        QCOMPARE(intros, 1);
-        QVERIFY(!first.windowController());
-        QVERIFY(UserDefaults(defaults.filePath()).boolForKey(PrefKey::initialLaunch));
-
-        first.introFinished();
-        QVERIFY(!UserDefaults(defaults.filePath()).boolForKey(PrefKey::initialLaunch));
-        QVERIFY(!first.windowController());
-        QTRY_VERIFY_WITH_TIMEOUT(first.windowController(), 1000);
-        QVERIFY(first.windowController()->isVisible());
-
-        // The second launch opens the main window directly.
-        TestDetailServices secondServices(defaults);
-        AppDelegate second(*m_manager, *m_modes, defaults, nullptr, secondServices.services());
-        second.setWindows({.onboarding = &onboarding});
-        second.applicationDidFinishLaunching();
-        QCOMPARE(intros, 1);
-        QVERIFY(second.windowController());
     }
 
 private:

@@ -157,17 +157,6 @@ private Q_SLOTS:
         closeExtraWindows();
     }
 
-    // Each item has the key written here, on whatever platform theme the program runs: a
-    // standard key that is empty on Linux (Preferences) fails, as does an item without a row.
-    void everyItemHasItsKey()
-    {
-        const QMap<QString, QString> table = keys();
-        for (const auto& [name, action] : m_items) {
-            QVERIFY2(table.contains(name), qPrintable(name + " has no row"));
-            QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), table.value(name));
-        }
-    }
-
     // No two items, the list menus' numbered items included, answer to one key.
     void noTwoItemsShareAKey()
     {
@@ -456,54 +445,6 @@ private:
         table["Help/Rate Velmoran"] = {
             {}, [this, before = m_links.size()] { return m_links.size() == before + 1; }};
         table["Help/About Velmoran"] = {{}, opened("about")};
-        return table;
-    }
-
-    // The key of each item, as Qt writes it; "" for the items reached by the mouse only.
-    QMap<QString, QString> keys() const
-    {
-        QMap<QString, QString> table{
-            {"File/New Task", "Ctrl+N"},
-            {"File/New List…", "Ctrl+Shift+N"},
-            {"File/New Tag List…", ""},
-            {"File/New Merged List…", ""},
-            {"File/Import…", ""},
-            {"File/Export…", ""},
-            {"File/Share List…", ""},
-            {"File/Sync Now", ""},
-            {"File/Close Window", "Ctrl+W"},
-            {"File/Quit", "Ctrl+Q"},
-            {"Edit/Undo", "Ctrl+Z"},
-            {"Edit/Redo", "Ctrl+Shift+Z"},
-            {"Edit/Delete", "Del"},
-            {"Edit/Add Subtask", "Ctrl+Alt+N"},
-            {"Edit/Indent", "Ctrl+]"},
-            {"Edit/Outdent", "Ctrl+["},
-            {"Edit/Recently Deleted…", "Ctrl+Shift+Backspace"},
-            {"Edit/Preferences…", "Ctrl+,"},
-            {"View/Today", "Ctrl+T"},
-            {"View/Day", "Ctrl+Shift+D"},
-            {"View/Week", "Ctrl+Shift+W"},
-            {"View/Month", "Ctrl+Shift+M"},
-            {"View/Search", "Ctrl+F"},
-            {"View/Preset Lists", ""},
-            {"View/Smart Lists", ""},
-            {"View/Lists", ""},
-            // The items that show or hide something are named by what they do now: both names
-            // have the key, since the items were named before other cases toggled them.
-            {"View/Hide Lists", "Ctrl+Alt+S"},
-            {"View/Show Lists", "Ctrl+Alt+S"},
-            {"View/Hide Details", "Ctrl+Alt+I"},
-            {"View/Show Details", "Ctrl+Alt+I"},
-            {"View/Hide Completed", "Ctrl+Shift+H"},
-            {"View/Show Completed", "Ctrl+Shift+H"},
-            {"Window/Minimize", "Ctrl+M"},
-            {"Window/Velmoran", "Ctrl+0"},
-            {"Help/Velmoran Help", "F1"},
-            {"Help/What's New", ""},
-            {"Help/Rate Velmoran", ""},
-            {"Help/About Velmoran", ""},
-        };
         return table;
     }
 

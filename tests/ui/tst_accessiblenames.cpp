@@ -3,11 +3,8 @@
 #include "KeyboardFocus.h"
 #include "WindowWalks.h"
 
-#include "platform/trash/RecentlyDeleted.h"
-#include "ui/deleted/RecentlyDeletedWindow.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/detail/PriorityRow.h"
-#include "ui/panel/PanelWindowController.h"
 #include "ui/prefs/AdvancedPage.h"
 #include "ui/prefs/GeneralPage.h"
 #include "ui/prefs/OnOffButton.h"
@@ -18,13 +15,13 @@
 #include <QKeySequenceEdit>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableView>
 #include <QToolBar>
 
 // Every window as a screen reader reads it: each control shown has a name, nothing that takes
 // the focus calls itself a container, each window is a named window. AccessibleNames reads the
-// same interfaces the desktop's accessibility bridge hands on. The windows whose suites do not
-// walk their Tab chain are walked here: every stop shown, of a size and named.
+// same interfaces the desktop's accessibility bridge hands on. The onboarding's Tab chain is
+// walked here: every stop shown, of a size and named (tst_screenreader walks the tray panel and
+// Recently Deleted over the real accessibility bus).
 class TestAccessibleNames : public QObject
 {
     Q_OBJECT
@@ -115,38 +112,6 @@ private Q_SLOTS:
         QCOMPARE(tabs,
                  QStringList({"PageTab \"Smart List\"", "PageTab \"Quick Actions\"",
                               "PageTab \"Smart Add\" selected", "PageTab \"Sync Preferences\""}));
-    }
-
-    void trayPanel()
-    {
-        PanelWindowController window(*m_fixture.manager, *m_fixture.modes);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QStringList faults = AccessibleNames::faults(&window) + chainFaults(&window);
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
-    }
-
-    // With a deleted task in its table.
-    void recentlyDeletedWindow()
-    {
-        trash::RecentlyDeleted trash;
-        trash.empty();
-        const QString path = m_fixture.root() + "/work/gone.ics";
-        QVERIFY(PreferenceFixture::writeFile(
-            path, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VTODO\r\n"
-                  "UID:gone\r\nDTSTAMP:20261201T090000Z\r\nSUMMARY:Gone\r\nEND:VTODO\r\n"
-                  "END:VCALENDAR\r\n"));
-        QString error;
-        QVERIFY2(trash.moveTask(path, {"Gone", "Work", "gone", {}, {}}, trash::DeletedBy::Velmoran,
-                                m_fixture.clock.now(), nullptr, &error),
-                 qPrintable(error));
-        RecentlyDeletedWindow window(*m_fixture.manager, *m_fixture.modes);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_COMPARE(window.table()->model()->rowCount(), 1);
-        const QStringList faults = AccessibleNames::faults(&window) + chainFaults(&window);
-        trash.empty();
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
 private:

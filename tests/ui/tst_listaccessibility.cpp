@@ -209,29 +209,6 @@ private Q_SLOTS:
         QVERIFY(m_recorder.failures.isEmpty());
     }
 
-    // Delete hands the keyboard to the next task: it is the list's focused item (the view
-    // itself tells a listening screen reader of the move).
-    void deletingMovesTheFocusToTheNextRow()
-    {
-        QAccessibleInterface* list = showPane();
-        QListView* table = m_pane->tableView();
-        table->setFocus(Qt::TabFocusReason);
-        QTRY_VERIFY(table->hasFocus());
-        QTest::keyClick(table, Qt::Key_Down);
-        QTest::keyClick(table, Qt::Key_Down);
-        QTRY_COMPARE(m_pane->presenter().selectedReminder()->title, QString("Budget"));
-
-        QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
-        QTest::keyClick(table, Qt::Key_Delete);
-        QCOMPARE(m_store->tasksOnDisk().size(), 2);
-        QVERIFY(refreshed.wait(5000));
-        m_pane->refreshView();
-        QCOMPARE(m_pane->model()->reminders().size(), 2);
-        QTRY_VERIFY(list->focusChild());
-        QCOMPARE(list->focusChild()->text(QAccessible::Name), QString("Slides"));
-        QVERIFY(list->focusChild()->state().focused && list->focusChild()->state().selected);
-    }
-
     // The tray panel's rows say the same, take the keyboard, and Space completes the one it
     // stands on.
     void panelRowsAreFocusableAndSpaceCompletes()

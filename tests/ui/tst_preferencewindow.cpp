@@ -4,9 +4,7 @@
 #include "WindowFit.h"
 
 #include "data/SharedDates.h"
-#include "data/SidebarCounts.h"
 #include "data/TaskLists.h"
-#include "data/TaskOperations.h"
 #include "platform/UserDefaultsWatcher.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/prefs/AdvancedPage.h"
@@ -195,35 +193,6 @@ private Q_SLOTS:
         QCOMPARE(defaults.objectForKey(PrefKey::overdueNow), QVariant(true));
     }
 
-    void badgeSettingsRecount()
-    {
-        GeneralPage* page = f().object->generalPage();
-        const SidebarCounts& counts = f().manager->counts();
-        choose(page->badgePopUp(), 0);
-        QCOMPARE(f().defaults->integerForKey(PrefKey::appIconBadge), 0);
-        QTRY_COMPARE(counts.badgeLabel(), QString());
-
-        // Two undated tasks: "Total Tasks" counts them.
-        TaskOperations& tasks = f().manager->tasks();
-        const store::CalendarPtr home =
-            f().manager->lists().calendarByUUID(f().manager->lists().visibleLists().first());
-        QVERIFY(tasks.addReminderWithTitle("One", home));
-        QVERIFY(tasks.addReminderWithTitle("Two", home));
-        f().manager->refreshRemindersArray();
-        QVERIFY(f().waitForRefresh());
-        choose(page->badgePopUp(), 2);
-        QCOMPARE(f().defaults->integerForKey(PrefKey::appIconBadge), 2);
-        QTRY_COMPARE(counts.badgeLabel(), QString("2"));
-        choose(page->badgePopUp(), 0);
-        QTRY_COMPARE(counts.badgeLabel(), QString());
-
-        choose(page->badgeBasePopUp(), 3);
-        QCOMPARE(f().defaults->integerForKey(PrefKey::appIconBadgeType), 3);
-        page->includeUndatedButton()->click();
-        QCOMPARE(f().defaults->boolForKey(PrefKey::appIconBadgeUndated),
-                 page->includeUndatedButton()->isChecked());
-    }
-
     void snoozeFieldStoresAWholeMinute_data()
     {
         QTest::addColumn<QString>("typed");
@@ -339,31 +308,6 @@ private Q_SLOTS:
         QVERIFY(!page->toPicker()->isEnabled());
         page->fromPicker()->setTime(QTime(21, 30));
         QCOMPARE(f().defaults->stringForKey(PrefKey::nightModeAutoStartTime), QString("21:30"));
-    }
-
-    void valuesOfTheWrongKindShowDefaultsAndAreRepaired()
-    {
-        m_fixture->tearDown();
-        m_fixture = std::make_unique<PreferenceFixture>();
-        QVERIFY(PreferenceFixture::makeCollection(f().root() + "/home", "Home"));
-        QVERIFY(f().setUp(R"({"snooze": "abc", "fontSize": "huge", "defaultList": "gone",
-                              "nightModeAutoStartTime": "late", "filters": {"dayEvents": "x"},
-                              "overdueNow": [1], "visibleLists": "home"})"));
-        QCOMPARE(f().object->generalPage()->snoozeField()->text(), QString("10"));
-        QCOMPARE(f().object->appearancePage()->fontSizePopUp()->currentIndex(), 1);
-        QCOMPARE(f().object->appearancePage()->fromPicker()->time(), QTime(22, 0));
-        QCOMPARE(f().object->generalPage()->overduePopUp()->currentIndex(), 0);
-        QVERIFY(f().object->filtersPage()->box(0, 2)->isChecked());
-        QCOMPARE(f().object->newTaskPage()->defaultListPopUp()->currentText(), QString("Home"));
-
-        f().object->prefWindowWillClose();
-        UserDefaults reread(f().defaults->filePath());
-        QCOMPARE(reread.objectForKey(PrefKey::snooze), QVariant::fromValue(qint64(10)));
-        QCOMPARE(reread.objectForKey(PrefKey::fontSize), QVariant::fromValue(qint64(1)));
-        QCOMPARE(reread.stringForKey(PrefKey::nightModeAutoStartTime), QString("22:00"));
-        QCOMPARE(reread.objectForKey(PrefKey::overdueNow), QVariant(true));
-        QCOMPARE(reread.stringForKey(PrefKey::defaultList),
-                 f().manager->lists().visibleLists().first());
     }
 
     // Another process changes the preferences while the window is open.
