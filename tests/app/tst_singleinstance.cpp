@@ -189,9 +189,6 @@ private Q_SLOTS:
                                              << "--new-task cannot be combined with a URL";
         QTest::newRow("a command at login") << QStringList{"--background", "--show-panel"}
                                             << "--show-panel cannot be combined with --background";
-        QTest::newRow("a command and the selection")
-            << QStringList{"--new-task", "--new-task-from-selection"}
-            << "--new-task cannot be combined with --new-task-from-selection";
     }
 
     void badCombinationsOfOptionsAreRefused()
@@ -228,7 +225,6 @@ private Q_SLOTS:
         const QString invalid = "org.freedesktop.DBus.Error.InvalidArgs";
         QTest::newRow("another scheme")
             << "OpenUrl" << QVariantList{"file:///etc/passwd"} << invalid;
-        QTest::newRow("not a URL") << "OpenUrl" << QVariantList{"::::"} << invalid;
         QTest::newRow("over-long URL")
             << "OpenUrl"
             << QVariantList{"velmoran://add?text=" +
@@ -240,7 +236,6 @@ private Q_SLOTS:
             << QVariantList{QString(ApplicationInterface::kMaxTextLength + 1, u'y')} << invalid;
         const QString unknownMethod = "org.freedesktop.DBus.Error.UnknownMethod";
         QTest::newRow("wrong type") << "OpenUrl" << QVariantList{42} << unknownMethod;
-        QTest::newRow("no argument") << "NewTaskFromText" << QVariantList{} << unknownMethod;
         QTest::newRow("two arguments")
             << "OpenUrl" << QVariantList{"velmoran://add?text=a", "b"} << unknownMethod;
         QTest::newRow("unknown method") << "DeleteEverything" << QVariantList{} << unknownMethod;

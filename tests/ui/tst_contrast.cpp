@@ -14,10 +14,12 @@
 #include "ui/main/lists/AddListWindowController.h"
 #include "ui/main/sidebar/SidebarDelegate.h"
 #include "ui/main/tasklist/TaskRowContent.h"
+#include "ui/prefs/SmartAddRuleSheet.h"
 
 #include <gio/gio.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
@@ -25,10 +27,12 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 
@@ -254,8 +258,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("highContrast");
         QTest::addColumn<QString>("control");
         for (const auto& [name, night, highContrast] : modes()) {
-            for (const char* control :
-                 {"field", "button", "pop-up", "spin box", "first-run button"}) {
+            for (const char* control : {"field", "button", "pop-up", "spin box", "first-run button",
+                                        "check box", "radio button"}) {
                 QTest::addRow("%s, %s", qPrintable(name), control)
                     << night << highContrast << QString::fromLatin1(control);
             }
@@ -263,7 +267,8 @@ private Q_SLOTS:
     }
 
     // The outline is read off the drawn pixels: along the control's middle row, from its left
-    // edge inwards, the pixel that stands out most from the window around it.
+    // edge inwards, the pixel that stands out most from the window around it; for a check box
+    // or a radio button across its unchecked indicator.
     void outlinesStandOut()
     {
         QFETCH(QString, control);
@@ -286,6 +291,10 @@ private Q_SLOTS:
             auto* combo = new QComboBox;
             combo->addItem(QStringLiteral("Work"));
             widget = combo;
+        } else if (control == "check box") {
+            widget = new QCheckBox(QStringLiteral("Sound"));
+        } else if (control == "radio button") {
+            widget = new QRadioButton(QStringLiteral("Sound"));
         } else {
             widget = new QSpinBox;
         }
@@ -303,17 +312,27 @@ private Q_SLOTS:
 
         const QImage image = widget->grab().toImage();
         const QColor background = window.palette().color(QPalette::Window);
+        QRect across(0, image.height() / 2, 2, 1);
+        if (control == "check box" || control == "radio button") {
+            QStyleOptionButton option;
+            option.initFrom(widget);
+            const QRect indicator =
+                style.subElementRect(control == "radio button" ? QStyle::SE_RadioButtonIndicator
+                                                               : QStyle::SE_CheckBoxIndicator,
+                                     &option, widget);
+            across = QRect(indicator.left(), indicator.center().y(), indicator.width(), 1);
+        }
         double best = 1.0;
-        const int y = image.height() / 2;
-        for (int x = 0; x < 2; ++x)
-            best = std::max(best, ColorContrast::ratio(image.pixelColor(x, y), background));
+        for (int x = across.left(); x <= across.right(); ++x)
+            best =
+                std::max(best, ColorContrast::ratio(image.pixelColor(x, across.top()), background));
         QVERIFY2(best >= FocusRing::kMinimumContrast, qPrintable(QString::number(best)));
     }
 
     void alertTextReadsInEveryWindow_data() { addModes(); }
 
     // A warning in a window that has no appearance at hand takes its window's colours, also
-    // when the window changes to them while it is shown.
+    // when the window changes to them while it is shown; so does a sheet over the window.
     void alertTextReadsInEveryWindow()
     {
         const std::unique_ptr<ModeManager> mode = modeFromRow();
@@ -324,10 +343,13 @@ private Q_SLOTS:
         auto* layout = new QVBoxLayout(&window);
         auto* alert = new AlertLabel(QStringLiteral("These keys are taken."));
         layout->addWidget(alert);
+        SmartAddRuleSheet sheet(&window);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         window.setPalette(mode->vibrantAppearance());
+        QCOMPARE(sheet.palette().color(QPalette::Window),
+                 mode->vibrantAppearance().color(QPalette::Window));
         const QColor text = alert->palette().color(QPalette::WindowText);
         for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base}) {
             const QColor background = mode->vibrantAppearance().color(role);

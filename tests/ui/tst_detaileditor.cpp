@@ -296,24 +296,6 @@ private Q_SLOTS:
         QVERIFY(notes->height() > 1000);
     }
 
-    void anEventIsReadOnly()
-    {
-        store::EventPtr concert;
-        for (const store::EventPtr& event : m_f->manager->events().eventsArray())
-            concert = event->title == QLatin1String("Concert") ? event : concert;
-        QVERIFY(concert);
-        m_pane->changeViewWithEvent(concert);
-        QVERIFY(m_pane->titleField()->isReadOnly());
-        QCOMPARE(m_pane->titleField()->text(), QStringLiteral("Concert"));
-        QCOMPARE(m_pane->eventInfoRow()->lines().at(1),
-                 QStringLiteral("Old Town Hall Market Square 1"));
-        QVERIFY(m_pane->urlRow()->field()->isReadOnly());
-        QVERIFY(m_pane->notesField()->isReadOnly());
-        QTest::mouseClick(m_pane->urlRow()->openButton(), Qt::LeftButton);
-        QCOMPARE(m_opened, (QList<QUrl>{QUrl(QStringLiteral("https://example.org/tickets"))}));
-        QVERIFY(!m_pane->rowWidget(DetailRowKind::Priorities)->isVisible());
-    }
-
     // Return in the task list opens the pane with the keyboard in the title, Tab walks the
     // rows, Escape goes back to the list.
     void theKeyboardAlone()

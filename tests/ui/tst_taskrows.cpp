@@ -155,16 +155,12 @@ private Q_SLOTS:
         QCOMPARE(parts.dateText, text);
         QCOMPARE(parts.dateColor, past ? m_work->color : m_mode->menuTextColor());
         QCOMPARE(parts.informationLine(), text);
-        QCOMPARE(parts.leadingImage, QString("CellCheck"));
-        QCOMPARE(parts.titleColor, m_mode->menuTextColor());
-        QCOMPARE(parts.subtitle, QString("Work"));
-        QCOMPARE(parts.subtitleColor, m_work->color);
     }
 
     void completedTaskIsDimmed()
     {
         const ReminderPtr reminder = task("Ship release", m_work, due(2026, 3, 12, 9, 0));
-        reminder->priority = 1;
+        reminder->priority = 4; // the last of the high ones
         reminder->addRecurrenceRule(RecurrenceRule{});
         reminder->setCompleted(true, local(2026, 3, 9, 17, 45));
 
@@ -194,26 +190,6 @@ private Q_SLOTS:
         parts = TaskRowContent::forReminder(*reminder, context());
         QVERIFY(parts.leadingTint.isValid());
         QCOMPARE(parts.leadingTint, m_mode->iconColor());
-    }
-
-    void priorityMarks_data()
-    {
-        QTest::addColumn<int>("priority");
-        QTest::addColumn<QString>("mark");
-        QTest::newRow("none") << 0 << "";
-        QTest::newRow("1") << 1 << "!!!  ";
-        QTest::newRow("4") << 4 << "!!!  ";
-        QTest::newRow("5") << 5 << "!!  ";
-        QTest::newRow("6") << 6 << "!  ";
-        QTest::newRow("9") << 9 << "!  ";
-        QTest::newRow("out of range") << 10 << "";
-    }
-
-    void priorityMarks()
-    {
-        QFETCH(int, priority);
-        QFETCH(QString, mark);
-        QCOMPARE(TaskRowContent::priorityMark(priority), mark);
     }
 
     void notesLine_data()
