@@ -94,9 +94,6 @@ private Q_SLOTS:
             << 4 << QStringList{"+", "", "Months"} << QVariant(action(14, "number", 1));
         QTest::newRow("switch") << 5 << QStringList{"#high", "#", ""}
                                 << QVariant(action(20, "array", QVariantList{"#high"}));
-        QTest::newRow("switch of three")
-            << 5 << QStringList{"a", "b", "c"}
-            << QVariant(action(20, "array", QVariantList{"a", "b", "c"}));
         QTest::newRow("empty switch") << 5 << QStringList{"#", "#", "#"} << nothing;
         QTest::newRow("after") << 6 << QStringList() << QVariant(action(21));
     }
@@ -109,7 +106,6 @@ private Q_SLOTS:
         tab()->addButton()->click();
         QuickActionSheet* sheet = tab()->sheet();
         QVERIFY(sheet && sheet->isVisible());
-        QCOMPARE(sheet->doneButton()->text(), QStringLiteral("Add"));
         QCOMPARE(sheet->numberField()->text(), QStringLiteral("1"));
         sheet->kindChooser()->setCurrentIndex(kind);
         if (kind == QuickActionSheet::Tag) {
@@ -127,8 +123,6 @@ private Q_SLOTS:
                 sheet->switchField(index)->setText(fields.value(index));
             }
         }
-        if (kind == QuickActionSheet::After)
-            QVERIFY(sheet->emptyText()->text().startsWith("Combination of 'Move to Today'"));
         sheet->doneButton()->click();
         QVERIFY(!sheet->isVisible());
         const QVariantList stored = defaults().arrayForKey(PrefKey::quickActions);
@@ -147,7 +141,6 @@ private Q_SLOTS:
                     action(19, "tag", "w")});
         tab()->doubleClickQuickActions(1);
         QuickActionSheet* sheet = tab()->sheet();
-        QCOMPARE(sheet->doneButton()->text(), QStringLiteral("Edit"));
         QCOMPARE(sheet->kindChooser()->currentIndex(), int(QuickActionSheet::DueDate));
         QVERIFY(sheet->signButton(0)->isChecked());
         QCOMPARE(sheet->numberField()->text(), QStringLiteral("3"));

@@ -70,12 +70,11 @@ private Q_SLOTS:
         page->tabButton(AdvancedPage::SmartAddTabIndex)->click();
         QCOMPARE(page->currentSmartTab(), int(AdvancedPage::SmartAddTabIndex));
         QVERIFY(page->shownTab() != page->smartListTab());
-        const QColor shown =
-            page->tabButton(AdvancedPage::SmartAddTabIndex)->palette().color(QPalette::ButtonText);
-        const QColor other =
-            page->tabButton(AdvancedPage::SmartListTabIndex)->palette().color(QPalette::ButtonText);
-        QCOMPARE(shown, page->palette().color(QPalette::Highlight));
-        QCOMPARE(other, page->palette().color(QPalette::ButtonText));
+        QVERIFY(page->tabButton(AdvancedPage::SmartAddTabIndex)
+                    ->palette()
+                    .color(QPalette::ButtonText) != page->tabButton(AdvancedPage::SmartListTabIndex)
+                                                        ->palette()
+                                                        .color(QPalette::ButtonText));
         page->tabButton(AdvancedPage::SmartListTabIndex)->click();
         QCOMPARE(page->shownTab(), page->smartListTab());
     }
