@@ -233,6 +233,14 @@ class Results:
 # Reading the tree
 
 
+def quietly(call, fallback):
+    """What call returns, or fallback where the object went away under it."""
+    try:
+        return call()
+    except Exception:
+        return fallback
+
+
 class Reader:
     GENERIC_ROLES = ("filler", "panel", "unknown")
     WINDOW_ROLES = ("frame", "dialog", "window", "alert", "file chooser")
@@ -322,25 +330,16 @@ class Reader:
         return found[0] if found else None
 
     def showing(self, acc):
-        try:
-            return acc.getState().contains(self.pyatspi.STATE_SHOWING)
-        except Exception:
-            return False
+        return quietly(lambda: acc.getState().contains(self.pyatspi.STATE_SHOWING), False)
 
     def role(self, acc):
-        try:
-            return acc.getRoleName()
-        except Exception:
-            return "?"
+        return quietly(acc.getRoleName, "?")
 
     def actions(self, acc):
-        try:
+        def names():
             action = acc.queryAction()
-        except NotImplementedError:
-            return []
-        except Exception:
-            return []
-        return [action.getName(i) for i in range(action.nActions)]
+            return [action.getName(i) for i in range(action.nActions)]
+        return quietly(names, [])
 
     def do_action(self, acc, name):
         action = acc.queryAction()
@@ -366,11 +365,10 @@ class Reader:
         return ""
 
     def extents(self, acc):
-        try:
+        def size():
             box = acc.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
             return box.width, box.height
-        except Exception:
-            return None
+        return quietly(size, None)
 
     def walk(self, root, with_ancestors=False):
         """(object, path of roles and names) for every showing object under root."""
@@ -381,10 +379,8 @@ class Reader:
             count += 1
             here = trail + [f"{self.role(acc)} '{(acc.name or '').strip()}'"]
             yield (acc, here, ancestors) if with_ancestors else (acc, here)
-            try:
-                children = [acc.getChildAtIndex(i) for i in range(acc.childCount)]
-            except Exception:
-                children = []
+            children = quietly(lambda: [acc.getChildAtIndex(i) for i in range(acc.childCount)],
+                               [])
             for child in reversed(children):
                 if child is not None and self.showing(child):
                     stack.append((child, here, ancestors + [acc]))
@@ -411,11 +407,8 @@ class Reader:
                   ("editable", p.STATE_EDITABLE), ("checkable", p.STATE_CHECKABLE),
                   ("checked", p.STATE_CHECKED), ("selectable", p.STATE_SELECTABLE),
                   ("selected", p.STATE_SELECTED), ("sensitive", p.STATE_SENSITIVE))
-        try:
-            states = acc.getState()
-        except Exception:
-            return []
-        return [name for name, state in wanted if states.contains(state)]
+        states = quietly(acc.getState, None)
+        return [name for name, state in wanted if states is not None and states.contains(state)]
 
     def interactive(self, acc):
         p = self.pyatspi

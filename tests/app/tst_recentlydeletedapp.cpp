@@ -1,5 +1,4 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
+#include "LoadedStore.h"
 #include "TestDetailServices.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -8,12 +7,9 @@
 #include "app/RecentlyDeletedUpkeep.h"
 #include "app/RecentlyDeletedWindows.h"
 #include "platform/trash/RecentlyDeleted.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/main/WindowController.h"
-
-#include <QTemporaryDir>
 
 using namespace TestFiles;
 using TestEnvironment::local;
@@ -26,16 +22,21 @@ class TestRecentlyDeletedApp : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init()
+    {
+        m_store.emplace();
+        m_store->clock.setNow(local(2026, 12, 9, 10, 30));
+        m_store->addList("home", "Home");
+    }
+
+    void cleanup() { m_store.reset(); }
+
     void purgesAtStartAndOnceADay()
     {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString root = dir.filePath("store");
-        writeFile(root + "/home/displayname", "Home");
+        const QString root = m_store->root();
         writeFile(root + "/home/old.ics", todo("old", "Old"));
         writeFile(root + "/home/recent.ics", todo("recent", "Recent"));
-        Clock clock;
-        clock.setNow(local(2026, 12, 9, 10, 30));
+        Clock& clock = m_store->clock;
         trash::RecentlyDeleted trash;
         trash.empty();
         QVERIFY(trash.moveTask(root + "/home/old.ics", {"Old", "Home", "old", {}, {}},
@@ -43,13 +44,8 @@ private Q_SLOTS:
                                nullptr));
         QVERIFY(trash.moveTask(root + "/home/recent.ics", {"Recent", "Home", "recent", {}, {}},
                                trash::DeletedBy::Sync, clock.now().addDays(-2), nullptr, nullptr));
-
-        UserDefaults defaults(dir.filePath("prefs.json"));
-        TestContext context(&defaults);
-        setupDefaultPreferences(defaults, nullptr);
-        std::unique_ptr<DataManager> manager = loadedDataManager(defaults, clock, root);
-        QVERIFY(manager);
-        RecentlyDeletedUpkeep upkeep(*manager);
+        QVERIFY(m_store->load());
+        RecentlyDeletedUpkeep upkeep(*m_store->manager);
         QSignalSpy purged(&upkeep, &RecentlyDeletedUpkeep::purged);
         upkeep.start();
         QVERIFY(purged.wait(10000));
@@ -71,23 +67,15 @@ private Q_SLOTS:
 
     void oneWindowComesToTheFront()
     {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString root = dir.filePath("store");
-        writeFile(root + "/home/displayname", "Home");
-        Clock clock;
-        clock.setNow(local(2026, 12, 9, 10, 30));
-        UserDefaults defaults(dir.filePath("prefs.json"));
-        TestContext context(&defaults);
-        setupDefaultPreferences(defaults, nullptr);
+        UserDefaults& defaults = *m_store->defaults;
         defaults.setBool(false, PrefKey::initialLaunch);
         defaults.setBool(false, PrefKey::showMenuBar);
-        std::unique_ptr<DataManager> manager = loadedDataManager(defaults, clock, root);
-        QVERIFY(manager);
+        QVERIFY(m_store->load());
         ModeManager modes(defaults, [] { return false; });
         TestDetailServices delegateServices(defaults);
-        AppDelegate delegate(*manager, modes, defaults, nullptr, delegateServices.services());
-        RecentlyDeletedWindows deleted(*manager, modes, delegate);
+        AppDelegate delegate(*m_store->manager, modes, defaults, nullptr,
+                             delegateServices.services());
+        RecentlyDeletedWindows deleted(*m_store->manager, modes, delegate);
         delegate.setWindows({.recentlyDeleted = &deleted});
         delegate.applicationDidFinishLaunching();
 
@@ -119,6 +107,8 @@ private:
             result << entry.title;
         return result;
     }
+
+    std::optional<LoadedStore> m_store;
 };
 
 VELMORAN_WIDGET_TEST_MAIN(TestRecentlyDeletedApp)

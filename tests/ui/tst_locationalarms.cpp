@@ -183,24 +183,6 @@ private Q_SLOTS:
         const QPoint centre(map->width() / 2, map->height() / 2);
         QVERIFY(bluish(map, centre + QPoint(int(map->circleRadiusPixels() * 0.8), 0)));
         QVERIFY(!bluish(map, centre + QPoint(int(map->circleRadiusPixels() * 1.5), 0)));
-
-        // An address the service cannot place is not valid, and Save does nothing.
-        popover->field()->setText(QStringLiteral("Anna Schmidt (Work)"));
-        QTest::keyClick(popover->field(), Qt::Key_Return);
-        QTRY_COMPARE(popover->validityLabel()->text(), QStringLiteral("Location is not valid"));
-        const QByteArray before = readFile(taskPath());
-        QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
-        QCOMPARE(readFile(taskPath()), before);
-    }
-
-    void textThatIsNoResultIsNotValid()
-    {
-        LocationPopover* popover = openPopover();
-        QTest::keyClicks(popover->field(), QStringLiteral("Somewhere"));
-        QTest::keyClick(popover->field(), Qt::Key_Return);
-        QCOMPARE(popover->validityLabel()->text(), QStringLiteral("Location is not valid"));
-        QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
-        QCOMPARE(readFile(taskPath()), kTask);
     }
 
     void aSilentServiceLeavesThePopoverUsable()
