@@ -57,7 +57,7 @@ void countMissingTray(QtMsgType type, const QMessageLogContext& context, const Q
 
 // Entering tasks from anywhere, in the running application on a real X display: the tray panel
 // without a tray and then with a real one (trayer, an XEmbed tray), opening under its icon,
-// pinning, closing when it loses the focus, the second shortcut and Escape; and the quick-add
+// pinning, closing when it loses the focus, and the second shortcut; and the quick-add
 // window from the keyboard (Ctrl+N, type, Return) and from every view with its presets.
 // This suite runs under xvfb-run and runs inside dbus-run-session, so no StatusNotifierItem
 // watcher of the desktop around it can answer.
@@ -264,7 +264,6 @@ private Q_SLOTS:
         QListView* list = view()->mvc()->tableView();
         QCOMPARE(mainWindow()->focusWidget(), list);
         QVERIFY(list->selectionModel()->isSelected(list->currentIndex()));
-
     }
 
     void presetsFromTheViews_data()
