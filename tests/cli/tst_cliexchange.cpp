@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "Todoman.h"
@@ -11,12 +12,7 @@ using namespace TestFiles;
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = CliRun::Result;
 
 QByteArray calendar(const QByteArray& body)
 {
@@ -35,8 +31,8 @@ class TestCliExchange : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir.emplace();
-        m_store = m_dir->filePath("store");
+        m_dir.emplace("2026-12-09T10:00");
+        m_store = m_dir->storeRoot();
         writeFile(m_store + "/home/displayname", "Home");
         writeFile(m_store + "/work/displayname", "Work");
         writeFile(m_store + "/calendar/displayname", "Calendar");
@@ -61,6 +57,7 @@ private Q_SLOTS:
         const QString otherStore = m_dir->filePath("other");
         writeFile(otherStore + "/moved/displayname", "Moved");
         m_store = otherStore;
+        m_dir->setStoreRoot(otherStore);
         const Run imported = cli({"import", file});
         QCOMPARE(imported.exitCode, 0);
         QVERIFY2(imported.out.contains("tasks: 2, events: 0, added: 2"), imported.out);
@@ -154,34 +151,9 @@ private:
         return files;
     }
 
-    Run cli(const QStringList& arguments)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", m_dir->path());
-        environment.insert("XDG_CONFIG_HOME", m_dir->filePath("config"));
-        environment.insert("XDG_DATA_HOME", m_dir->filePath("data"));
-        environment.insert("XDG_STATE_HOME", m_dir->filePath("state"));
-        environment.insert("XDG_CACHE_HOME", m_dir->filePath("cache"));
-        environment.insert("TZ", "Europe/Berlin");
-        environment.insert("VELMORAN_NOW", "2026-12-09T10:00");
-        environment.insert("VELMORAN_STORE", m_store);
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(m_dir->path());
-        process.start(VELMORAN_CLI_PATH, arguments);
-        Run run;
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-            return run;
-        }
-        run.exitCode = process.exitCode();
-        run.out = process.readAllStandardOutput();
-        run.err = process.readAllStandardError();
-        return run;
-    }
+    Run cli(const QStringList& arguments) const { return (*m_dir)(arguments); }
 
-    std::optional<QTemporaryDir> m_dir;
+    std::optional<CliRun> m_dir;
     QString m_store;
 };
 

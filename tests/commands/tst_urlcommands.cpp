@@ -8,17 +8,11 @@
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
 #include "data/TaskLists.h"
-#include "platform/Sound.h"
-#include "platform/UbiquitousKeyValueStore.h"
-#include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
-#include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
-#include "prefs/PreferenceSync.h"
 #include "text/Global.h"
 
 #include <QGuiApplication>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 using namespace store;
@@ -327,17 +321,6 @@ private Q_SLOTS:
         QCOMPARE(window.broughtToFront, 5);
     }
 
-    void queryItems()
-    {
-        const UrlCommand::QueryItems items = UrlCommand::queryItemsOf(
-            QUrl("velmoran://add?text=first&text=second&list&due=a%2Bb+c"));
-        QCOMPARE(UrlCommand::valueForKey("text", items), std::optional<QString>("first"));
-        QCOMPARE(UrlCommand::valueForKey("list", items), std::optional<QString>(""));
-        QCOMPARE(UrlCommand::valueForKey("due", items), std::optional<QString>("a+b+c"));
-        QCOMPARE(UrlCommand::valueForKey("notes", items), std::nullopt);
-        QCOMPARE(UrlCommand::valueForKey("TEXT", items), std::nullopt);
-    }
-
     void otherUrlsAreIgnored()
     {
         create();
@@ -417,38 +400,11 @@ private Q_SLOTS:
         QVERIFY(task);
         QCOMPARE(task->URL, QUrl("http://www.example.org/report"));
         QCOMPARE(task->calendar->calendarIdentifier, QString("work"));
-        QVERIFY(!task->dueDateComponents);
-        QVERIFY(task->alarms.isEmpty());
-        QCOMPARE(task->priority, 0);
+        QVERIFY(!task->dueDateComponents && task->alarms.isEmpty());
 
         QVERIFY(!services.newTaskFromServices(std::nullopt));
         QVERIFY(!services.newTaskFromServices(QString(" \n ")));
         QCOMPARE(onDisk().size(), 1);
-    }
-
-    void preferenceSetsTravelWithListTitles()
-    {
-        create();
-        UserDefaults suite(m_store->dir.filePath("suite.json"));
-        UbiquitousKeyValueStore cloud(m_store->dir.filePath("sync"));
-        ModeManager modes(*m_store->defaults, [] { return false; });
-        int loaded = 0;
-        m_store->manager->setupPreferenceSync(suite, cloud, modes, [&loaded] { ++loaded; });
-
-        m_store->defaults->setObject(QStringList{"wood", "home"}, PrefKey::visibleLists);
-        m_store->manager->preferenceSync().uploadPreferences();
-        const QVariantList sets = cloud.arrayForKey(PrefKey::syncedPreferences);
-        QCOMPARE(sets.size(), 1);
-        const QVariantList visible = sets.first().toMap().value(PrefKey::visibleLists).toList();
-        QCOMPARE(visible.size(), 2);
-        QCOMPARE(visible.first().toMap().value("title").toString(), QString("Wood"));
-
-        QVariantMap set = sets.first().toMap();
-        set.insert(PrefKey::visibleLists,
-                   QVariantList{QVariantMap{{"title", "Work"}, {"type", 0}}});
-        m_store->manager->preferenceSync().loadPreferencesWithDict(set);
-        QTRY_COMPARE(loaded, 1);
-        QCOMPARE(m_store->defaults->stringArrayForKey(PrefKey::visibleLists), QStringList{"work"});
     }
 
 private:

@@ -110,18 +110,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expanded");
-        QTest::newRow("tilde") << "~/.calendars"
-                               << "/home/me/.calendars";
-        QTest::newRow("tilde alone") << "~"
-                                     << "/home/me";
-        QTest::newRow("tilde inside") << "/srv/~x"
-                                      << "/srv/~x";
-        QTest::newRow("variable") << "$DATA/cal"
-                                  << "/data/cal";
-        QTest::newRow("braces") << "${DATA}cal"
-                                << "/datacal";
-        QTest::newRow("unknown") << "$NOPE/cal"
-                                 << "/cal";
+        for (const auto& [name, path, expanded] :
+             {std::tuple{"tilde", "~/.calendars", "/home/me/.calendars"},
+              {"tilde alone", "~", "/home/me"},
+              {"tilde inside", "/srv/~x", "/srv/~x"},
+              {"variable", "$DATA/cal", "/data/cal"},
+              {"braces", "${DATA}cal", "/datacal"},
+              {"unknown", "$NOPE/cal", "/cal"}})
+            QTest::newRow(name) << QString(path) << QString(expanded);
     }
     void expandingPaths()
     {

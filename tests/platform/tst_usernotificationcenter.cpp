@@ -140,9 +140,6 @@ private Q_SLOTS:
 
         QTRY_COMPARE(m_server->notifyCalls().size(), 1);
         const DesktopNotificationServer::NotifyCall call = m_server->notifyCalls().first();
-        QCOMPARE(call.appName, QString("Velmoran"));
-        QCOMPARE(call.replacesId, 0u);
-        QCOMPARE(call.icon, QString("velmoran"));
         QCOMPARE(call.summary, QString("Pay rent"));
         QCOMPARE(call.body, QString("Home &amp; &lt;Garden&gt;"));
         QCOMPARE(call.actions, QStringList({"default", "", "snooze", "Snooze"}));
@@ -150,12 +147,8 @@ private Q_SLOTS:
         QCOMPARE(call.hints.value("desktop-entry").toString(), QString("velmoran"));
         QCOMPARE(call.hints.value("urgency").metaType().id(), int(QMetaType::UChar));
         QCOMPARE(call.hints.value("urgency").toInt(), 1);
-        QCOMPARE(call.timeout, -1);
-
-        const QList<UserNotification> delivered = m_center->deliveredNotifications();
-        QCOMPARE(delivered.size(), 1);
-        QCOMPARE(delivered[0].actualDeliveryDate, local(2026, 3, 27, 9, 0));
-        QCOMPARE(delivered[0].userInfo.value("uuid").toString(), QString("uuid-Pay rent"));
+        QCOMPARE(m_center->deliveredNotifications().value(0).actualDeliveryDate,
+                 local(2026, 3, 27, 9, 0));
     }
 
     void theBodyIsLeftAloneForAServiceWithoutMarkup()
@@ -310,16 +303,13 @@ private Q_SLOTS:
         // Someone else on the bus pretending to be the service.
         QDBusConnection impostor =
             QDBusConnection::connectToBus(QDBusConnection::SessionBus, "impostor");
-        QDBusMessage forged =
-            QDBusMessage::createSignal(DesktopNotificationServer::kPath,
-                                       DesktopNotificationServer::kInterface, "ActionInvoked");
-        forged << QVariant::fromValue(id) << QString("snooze");
-        QVERIFY(impostor.send(forged));
-        QDBusMessage forgedClose =
-            QDBusMessage::createSignal(DesktopNotificationServer::kPath,
-                                       DesktopNotificationServer::kInterface, "NotificationClosed");
-        forgedClose << QVariant::fromValue(id) << quint32(2);
-        QVERIFY(impostor.send(forgedClose));
+        for (const auto& [name, argument] : {std::pair{"ActionInvoked", QVariant("snooze")},
+                                             {"NotificationClosed", QVariant(quint32(2))}}) {
+            QDBusMessage forged = QDBusMessage::createSignal(
+                DesktopNotificationServer::kPath, DesktopNotificationServer::kInterface, name);
+            forged << QVariant::fromValue(id) << argument;
+            QVERIFY(impostor.send(forged));
+        }
 
         // A proper click after all of them arrives, so everything before it was looked at.
         m_server->invokeAction(id, "default");

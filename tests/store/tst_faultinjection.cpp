@@ -109,9 +109,10 @@ struct Operation
 {
     QString name;
     std::function<void(Sandbox&)> prepare;
-    std::function<QStringList(Sandbox&)> command;
+    QStringList arguments; // kDeletedEntry stands for the Recently Deleted entry prepared
     const char* program = VELMORAN_CLI_PATH;
 };
+const QString kDeletedEntry = QStringLiteral("<deleted entry>");
 
 } // namespace
 
@@ -252,8 +253,6 @@ private Q_SLOTS:
         int pairs = 0;
         for (const Operation& operation : operations())
             sweep(operation, errnoName, readsToo, &pairs);
-        qInfo("%s%s: %d (operation, failing call) pairs tried", qPrintable(errnoName),
-              readsToo ? " on reads too" : "", pairs);
         QVERIFY(pairs > 0);
     }
 
@@ -284,7 +283,6 @@ private Q_SLOTS:
             QCOMPARE(box.cli({"prefs", "get", "visibleLists"}).out.simplified(),
                      QByteArray("[\"reminders\"]"));
         }
-        qInfo("%d reads of the marker failing", tried);
         QVERIFY(tried > 0);
     }
 
@@ -334,7 +332,6 @@ private Q_SLOTS:
                                     .arg(k)
                                     .arg(kept, known)));
         }
-        qInfo("%d deletions with a read of the name failing", deletions);
         QVERIFY(deletions > 1);
     }
 
@@ -370,7 +367,6 @@ private Q_SLOTS:
             QVERIFY2(readFile(folder + "/config") == config,
                      qPrintable(step + ": the configuration changed: " + run.err));
         }
-        qInfo("%d calls of the sync failing", failures);
         QVERIFY(failures > 0);
     }
 
@@ -417,81 +413,27 @@ private:
                                "DUE;TZID=Europe/Berlin:20261207T090000\r\n"
                                "RRULE:FREQ=DAILY;COUNT=5\r\n"));
         };
+        const auto deleted = [plain](Sandbox& box) {
+            plain(box);
+            QCOMPARE(box.cli({"delete", "plain-task"}).exitCode, 0);
+        };
+        const char* const change = VELMORAN_STORECHANGE_PATH;
         return {
-            {"add", nullptr,
-             [](Sandbox&) {
-                 return QStringList{"add", "Buy bread"};
-             }},
-            {"url add", nullptr,
-             [](Sandbox&) {
-                 return QStringList{"url", "velmoran://add?text=Call%20Anna&priority=1"};
-             }},
+            {"add", nullptr, {"add", "Buy bread"}},
+            {"url add", nullptr, {"url", "velmoran://add?text=Call%20Anna&priority=1"}},
             // The link goes into the subtask's first write: no failing call leaves it unlinked.
-            {"add subtask", plain,
-             [](Sandbox&) {
-                 return QStringList{"add", "--parent", "plain-task", "Buy soil"};
-             }},
-            {"complete", plain,
-             [](Sandbox&) {
-                 return QStringList{"complete", "plain-task"};
-             }},
-            {"complete recurring", recurring,
-             [](Sandbox&) {
-                 return QStringList{"complete", "daily-task"};
-             }},
-            {"delete", plain,
-             [](Sandbox&) {
-                 return QStringList{"delete", "plain-task"};
-             }},
-            {"restore",
-             [plain](Sandbox& box) {
-                 plain(box);
-                 QCOMPARE(box.cli({"delete", "plain-task"}).exitCode, 0);
-             },
-             [](Sandbox& box) {
-                 return QStringList{"restore", box.deletedId()};
-             }},
-            {"undo of a delete",
-             [plain](Sandbox& box) {
-                 plain(box);
-                 QCOMPARE(box.cli({"delete", "plain-task"}).exitCode, 0);
-             },
-             [](Sandbox& box) {
-                 return QStringList{"undo-delete", box.deletedId()};
-             },
-             VELMORAN_STORECHANGE_PATH},
-            {"empty Recently Deleted",
-             [plain](Sandbox& box) {
-                 plain(box);
-                 QCOMPARE(box.cli({"delete", "plain-task"}).exitCode, 0);
-             },
-             [](Sandbox&) {
-                 return QStringList{"deleted", "--empty"};
-             }},
-            {"prefs set", nullptr,
-             [](Sandbox&) {
-                 return QStringList{"prefs", "set", "showCompleted", "false"};
-             }},
-            {"edit", plain,
-             [](Sandbox&) {
-                 return QStringList{"edit", "plain-task", "Water the ferns", "Twice a week"};
-             },
-             VELMORAN_STORECHANGE_PATH},
-            {"list create", nullptr,
-             [](Sandbox&) {
-                 return QStringList{"list-create", "Garden"};
-             },
-             VELMORAN_STORECHANGE_PATH},
-            {"list rename", plain,
-             [](Sandbox&) {
-                 return QStringList{"list-rename", "Reminders", "Household"};
-             },
-             VELMORAN_STORECHANGE_PATH},
-            {"list delete", plain,
-             [](Sandbox&) {
-                 return QStringList{"list-delete", "Reminders"};
-             },
-             VELMORAN_STORECHANGE_PATH},
+            {"add subtask", plain, {"add", "--parent", "plain-task", "Buy soil"}},
+            {"complete", plain, {"complete", "plain-task"}},
+            {"complete recurring", recurring, {"complete", "daily-task"}},
+            {"delete", plain, {"delete", "plain-task"}},
+            {"restore", deleted, {"restore", kDeletedEntry}},
+            {"undo of a delete", deleted, {"undo-delete", kDeletedEntry}, change},
+            {"empty Recently Deleted", deleted, {"deleted", "--empty"}},
+            {"prefs set", nullptr, {"prefs", "set", "showCompleted", "false"}},
+            {"edit", plain, {"edit", "plain-task", "Water the ferns", "Twice a week"}, change},
+            {"list create", nullptr, {"list-create", "Garden"}, change},
+            {"list rename", plain, {"list-rename", "Reminders", "Household"}, change},
+            {"list delete", plain, {"list-delete", "Reminders"}, change},
         };
     }
 
@@ -506,7 +448,8 @@ private:
         if (operation.prepare)
             operation.prepare(box);
         QCOMPARE(box.cli({"tasks"}).exitCode, 0);
-        const QStringList command = operation.command(box);
+        QStringList command = operation.arguments;
+        command.replaceInStrings(kDeletedEntry, box.deletedId());
         QVERIFY(box.copyTo(before));
         const QList<Tree> oldState = box.trees(true);
 
@@ -561,9 +504,7 @@ private:
             else if (now.at(i) == newState.at(i))
                 verdicts.append("new");
             else
-                return QStringLiteral("!%1 holds neither state: %2")
-                    .arg(box.stateFolders().at(i),
-                         describe(now.at(i), oldState.at(i), newState.at(i)));
+                return QStringLiteral("!%1 holds neither state").arg(box.stateFolders().at(i));
         }
         // The store and Recently Deleted change together (a delete moves a file between them).
         if (oldState.at(0) != newState.at(0) && oldState.at(1) != newState.at(1) &&
@@ -577,23 +518,6 @@ private:
         if (dataChanges)
             return verdicts.at(1);
         return verdicts.at(2);
-    }
-
-    static QString describe(const Tree& now, const Tree& oldTree, const Tree& newTree)
-    {
-        QStringList lines;
-        for (auto it = now.cbegin(); it != now.cend(); ++it) {
-            if (!oldTree.contains(it.key()) && !newTree.contains(it.key()))
-                lines.append("extra " + it.key());
-            else if (oldTree.value(it.key()) != it.value() && newTree.value(it.key()) != it.value())
-                lines.append("differs " + it.key() + ": " +
-                             QString::fromUtf8(it.value().left(400)));
-        }
-        for (auto it = newTree.cbegin(); it != newTree.cend(); ++it) {
-            if (!now.contains(it.key()))
-                lines.append("missing " + it.key());
-        }
-        return lines.join(QStringLiteral("; "));
     }
 
     QTemporaryDir m_dir;

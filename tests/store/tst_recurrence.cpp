@@ -391,38 +391,15 @@ private Q_SLOTS:
     // and whatever the parser accepts reads back from its own text unchanged.
     void randomRules()
     {
-        const QStringList pieces = {"FREQ=DAILY",
-                                    "FREQ=WEEKLY",
-                                    "FREQ=MONTHLY",
-                                    "FREQ=YEARLY",
-                                    "FREQ=HOURLY",
-                                    "FREQ=",
-                                    "INTERVAL=2",
-                                    "INTERVAL=0",
-                                    "COUNT=3",
-                                    "UNTIL=20271231",
-                                    "UNTIL=20261231T120000Z",
-                                    "UNTIL=2026",
-                                    "BYDAY=MO,-1FR",
-                                    "BYDAY=2TU",
-                                    "BYDAY=SU,SA",
-                                    "BYDAY=XX",
-                                    "BYMONTHDAY=31,-1",
-                                    "BYMONTHDAY=0",
-                                    "BYMONTH=2",
-                                    "BYMONTH=13",
-                                    "BYWEEKNO=53",
-                                    "BYWEEKNO=-1",
-                                    "BYYEARDAY=-366,60",
-                                    "BYSETPOS=-1,2",
-                                    "BYHOUR=9,17",
-                                    "WKST=SU",
-                                    "X-FOO=1",
-                                    "",
-                                    "=",
-                                    "BYDAY=",
-                                    "ü",
-                                    " "};
+        const QStringList pieces =
+            QString::fromUtf8("FREQ=DAILY|FREQ=WEEKLY|FREQ=MONTHLY|FREQ=YEARLY|FREQ=HOURLY|"
+                              "FREQ=|INTERVAL=2|INTERVAL=0|COUNT=3|UNTIL=20271231|"
+                              "UNTIL=20261231T120000Z|UNTIL=2026|BYDAY=MO,-1FR|BYDAY=2TU|"
+                              "BYDAY=SU,SA|BYDAY=XX|BYMONTHDAY=31,-1|BYMONTHDAY=0|"
+                              "BYMONTH=2|BYMONTH=13|BYWEEKNO=53|BYWEEKNO=-1|"
+                              "BYYEARDAY=-366,60|BYSETPOS=-1,2|BYHOUR=9,17|WKST=SU|"
+                              "X-FOO=1||=|BYDAY=|ü| ")
+                .split(u'|');
         QRandomGenerator random(20260329);
         const QDateTime start = local(2026, 1, 31, 9);
         QElapsedTimer timer;
@@ -598,24 +575,6 @@ private Q_SLOTS:
         const QList<QDateTime> autumn =
             expand(series(inZone("Europe/Berlin", 2026, 10, 24, 2, 30), {"FREQ=DAILY;COUNT=2"}));
         QCOMPARE(autumn.at(1).toUTC(), QDateTime({2026, 10, 25}, {0, 30}, Qt::UTC));
-    }
-
-    void monthlyDaysSkipMonthsWithoutThem()
-    {
-        const QDateTime start = local(2026, 1, 31, 9);
-        const QList<QDate> on31st = {{2026, 1, 31}, {2026, 3, 31},  {2026, 5, 31}, {2026, 7, 31},
-                                     {2026, 8, 31}, {2026, 10, 31}, {2026, 12, 31}};
-        for (const char* rule : {"FREQ=MONTHLY", "FREQ=MONTHLY;BYMONTHDAY=31"})
-            QCOMPARE(
-                datesOf(Recurrence::occurrences(series(start, {rule}), start, local(2027, 1, 1))),
-                on31st);
-        // The last day instead, monthly and daily: libical yields nothing for the daily form.
-        const QList<QDate> lastDays = {{2026, 1, 31}, {2026, 2, 28}, {2026, 3, 31}, {2026, 4, 30}};
-        for (const char* rule : {"FREQ=MONTHLY;BYMONTHDAY=-1", "FREQ=DAILY;BYMONTHDAY=-1"})
-            QCOMPARE(datesOf(expand(series(start, {rule}), 4)), lastDays);
-        const QDateTime leap = local(2028, 1, 31, 9);
-        QCOMPARE(expand(series(leap, {"FREQ=DAILY;BYMONTHDAY=-1"}), 2).at(1),
-                 local(2028, 2, 29, 9));
     }
 
     // Week numbers follow ISO 8601 here; Qt's own ISO week numbers are the reference.

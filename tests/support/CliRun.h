@@ -6,8 +6,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <optional>
+
 // The built velmoran-cli run as a separate process over a store, preferences and clock of its
-// own, in a temporary folder: the store under "store", every XDG folder beside it.
+// own, in a temporary folder (also its working folder): the store under "store", every XDG
+// folder beside it.
 class CliRun
 {
 public:
@@ -27,8 +30,18 @@ public:
     {}
 
     bool isValid() const { return m_dir.isValid(); }
-    QString storeRoot() const { return m_dir.filePath(QStringLiteral("store")); }
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+    QString storeRoot() const { return m_storeRoot.value_or(filePath(QStringLiteral("store"))); }
+    void setStoreRoot(const QString& root) { m_storeRoot = root; }
     void setNow(const QString& now) { m_now = now; }
+    // Sets a variable of the command's environment, or removes it (nullopt).
+    void setVariable(const QString& name, std::optional<QString> value)
+    {
+        m_variables.insert(name, std::move(value));
+    }
+    // A program and its arguments that run the command (setpriv, to run as another user).
+    void setLauncher(const QStringList& launcher) { m_launcher = launcher; }
 
     QProcessEnvironment environment() const
     {
@@ -37,11 +50,17 @@ public:
         for (const char* name : {"config", "data", "state", "cache"})
             environment.insert(
                 QStringLiteral("XDG_%1_HOME").arg(QString::fromLatin1(name).toUpper()),
-                m_dir.filePath(QString::fromLatin1(name)));
+                filePath(QString::fromLatin1(name)));
         environment.insert(QStringLiteral("TZ"), QStringLiteral("Europe/Berlin"));
         environment.insert(QStringLiteral("VELMORAN_NOW"), m_now);
         environment.insert(QStringLiteral("VELMORAN_STORE"), storeRoot());
         environment.remove(QStringLiteral("VELMORAN_SYNC_DIR"));
+        for (auto it = m_variables.cbegin(); it != m_variables.cend(); ++it) {
+            if (it.value())
+                environment.insert(it.key(), *it.value());
+            else
+                environment.remove(it.key());
+        }
         return environment;
     }
 
@@ -49,7 +68,13 @@ public:
     void start(QProcess& process, const QStringList& arguments) const
     {
         process.setProcessEnvironment(environment());
-        process.start(QStringLiteral(VELMORAN_CLI_PATH), arguments);
+        process.setWorkingDirectory(path());
+        if (m_launcher.isEmpty())
+            process.start(QStringLiteral(VELMORAN_CLI_PATH), arguments);
+        else
+            process.start(m_launcher.first(), m_launcher.mid(1) +
+                                                  QStringList{QStringLiteral(VELMORAN_CLI_PATH)} +
+                                                  arguments);
     }
 
     static Result finish(QProcess& process)
@@ -76,4 +101,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_now;
+    std::optional<QString> m_storeRoot;
+    QMap<QString, std::optional<QString>> m_variables;
+    QStringList m_launcher;
 };
