@@ -210,11 +210,6 @@ StoreIndex::FolderRead StoreIndex::readFolder(const CollectionFolder& folder, bo
         read.listing = VdirCollections::itemFiles(folder, &read.directory);
         return read;
     }
-    if (m_scope && !m_scope(folder)) {
-        read.summary = m_cache.summary(m_roots, folder);
-        if (read.summary)
-            return read;
-    }
     // A folder's first load tidies up after writers that were killed mid-save.
     if (folder.writable)
         AtomicFile::removeStaleTemporaries(folder.folderPath);
@@ -294,13 +289,24 @@ bool StoreIndex::refresh()
     bool changed = !sameFolders(folders);
     QList<const CollectionFolder*> toList;
     QSet<const CollectionFolder*> firstLoads;
+    QHash<const CollectionFolder*, ParseCache::Summary> summaries;
     for (const CollectionFolder& folder : folders) {
         if (!mustList(folder, changes.folders, changes.everything))
             continue;
         toList << &folder;
         const auto old = m_collections.constFind(folder.identifier);
-        if (old == m_collections.constEnd() || old->summary || old->folderPath != folder.folderPath)
+        if (old == m_collections.constEnd() || old->summary ||
+            old->folderPath != folder.folderPath) {
+            // Outside the scope, a folder the cache can stand for is neither read nor watched
+            // (watching costs a pass over its entries in the kernel).
+            if (m_scope && !m_scope(folder)) {
+                if (std::optional<ParseCache::Summary> summary = m_cache.summary(m_roots, folder)) {
+                    summaries.insert(&folder, std::move(*summary));
+                    continue;
+                }
+            }
             firstLoads.insert(&folder);
+        }
         // Watch before listing: a file that arrives after the listing then has its event.
         if (m_watch && !m_watch->watch(folder.folderPath))
             m_unwatched.insert(folder.folderPath);
@@ -308,7 +314,9 @@ bool StoreIndex::refresh()
             m_unwatched.remove(folder.folderPath);
     }
     // Listing is a stat per file; folders are listed (and their cache files read) side by side.
-    auto read = [this, &firstLoads](const CollectionFolder* folder) {
+    auto read = [this, &firstLoads, &summaries](const CollectionFolder* folder) {
+        if (const auto summary = summaries.constFind(folder); summary != summaries.constEnd())
+            return FolderRead{{}, {}, {}, *summary};
         return readFolder(*folder, firstLoads.contains(folder));
     };
     QList<FolderRead> reads;
@@ -510,8 +518,13 @@ void StoreIndex::assignIdentifiers()
     QHash<const Reminder*, QString> identifiers;
     QSet<QString> taken;
     QSet<quint64> takenHashes;
+    qsizetype claims = 0;
+    for (const CollectionState& state : std::as_const(m_collections))
+        claims += state.summary ? state.summary->claims.size() : 0;
     const bool hashed = std::any_of(m_collections.cbegin(), m_collections.cend(),
                                     [](const CollectionState& state) { return state.summary; });
+    if (hashed)
+        takenHashes.reserve(claims + claims / 4);
     for (const CollectionFolder& folder : m_folders) {
         const CollectionState& state = m_collections.constFind(folder.identifier).value();
         if (state.summary) {
