@@ -521,8 +521,9 @@ void StoreIndex::assignIdentifiers()
     qsizetype claims = 0;
     for (const CollectionState& state : std::as_const(m_collections))
         claims += state.summary ? state.summary->claims.size() : 0;
-    const bool hashed = std::any_of(m_collections.cbegin(), m_collections.cend(),
-                                    [](const CollectionState& state) { return state.summary; });
+    const bool hashed =
+        std::any_of(m_collections.cbegin(), m_collections.cend(),
+                    [](const CollectionState& state) { return state.summary.has_value(); });
     if (hashed)
         takenHashes.reserve(claims + claims / 4);
     for (const CollectionFolder& folder : m_folders) {
