@@ -47,12 +47,15 @@ QStringList itemDifferences(const store::ParsedItem& a, const store::ParsedItem&
 } // namespace
 
 ParseCacheTarget::ParseCacheTarget(const QString& workFolder)
-    : m_file(workFolder + QStringLiteral("/parse-cache/store.cache"))
-    , m_roots{QStringLiteral("/store/one"), QStringLiteral("/store/two")}
-    , m_cache(m_file, kEnvironment)
+    : m_roots{QStringLiteral("/store/one"), QStringLiteral("/store/two")}
+    , m_cache(workFolder + QStringLiteral("/parse-cache/store"), kEnvironment)
 {
+    m_folder.identifier = QStringLiteral("list");
+    m_folder.folderPath = QStringLiteral("/store/one/list");
+    m_folder.rootPath = m_roots.first();
+    m_file = m_cache.fileForFolder(m_folder.folderPath);
     QDir(workFolder + QStringLiteral("/parse-cache")).removeRecursively();
-    m_cache.save(m_roots, {});
+    m_cache.save(m_roots, m_folder, {}, {});
     m_header = FuzzFiles::read(m_file);
     m_header.chop(4 + 8);
 }
@@ -73,30 +76,20 @@ QStringList ParseCacheTarget::run(QByteArrayView input)
         return {QStringLiteral("The cache file could not be written for the test")};
 
     QStringList findings;
-    const ParseCache::Entries entries = m_cache.load(m_roots);
-    if (entries.isEmpty())
+    const std::optional<ParseCache::Folder> entries = m_cache.load(m_roots, m_folder);
+    if (!entries)
         return findings;
-    QList<ParsedItemPtr> all;
-    for (const QList<ParsedItemPtr>& items : entries)
-        all += items;
-    if (!m_cache.save(m_roots, all))
+    if (!m_cache.save(m_roots, m_folder, entries->directory, entries->items))
         return {QStringLiteral("A cache that was read cannot be written")};
-    const ParseCache::Entries again = m_cache.load(m_roots);
-    for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
-        // Saving keeps no folder without entries.
-        if (it->isEmpty())
-            continue;
-        const QList<ParsedItemPtr> other = again.value(it.key());
-        if (other.size() != it->size()) {
-            findings << QStringLiteral("Written and read back, a folder has %1 entries, not %2")
-                            .arg(other.size())
-                            .arg(it->size());
-            continue;
-        }
-        for (qsizetype i = 0; i < other.size(); ++i) {
-            for (const QString& field : itemDifferences(*it->at(i), *other.at(i)))
-                findings << QStringLiteral("Written and read back, an entry has another ") + field;
-        }
+    const std::optional<ParseCache::Folder> again = m_cache.load(m_roots, m_folder);
+    const QList<ParsedItemPtr> other = again ? again->items : QList<ParsedItemPtr>();
+    if (other.size() != entries->items.size())
+        return {QStringLiteral("Written and read back, the folder has %1 entries, not %2")
+                    .arg(other.size())
+                    .arg(entries->items.size())};
+    for (qsizetype i = 0; i < other.size(); ++i) {
+        for (const QString& field : itemDifferences(*entries->items.at(i), *other.at(i)))
+            findings << QStringLiteral("Written and read back, an entry has another ") + field;
     }
     findings.removeDuplicates();
     return findings;

@@ -4,8 +4,9 @@
 
 #include "platform/store/ParseCache.h"
 
-// Any bytes as the store's parse cache file. When the first byte is even, the rest is the body
-// after a valid header (this build's layout, the store folders) with the right checksum added,
+// Any bytes as a folder's parse cache file. When the first byte is even, the rest is the body
+// after a valid head (this build's layout, the store folders, the folder and its summary) with
+// the right checksum added,
 // so that the entries themselves are read; when it is odd, the bytes are the whole file. A
 // file the reader takes must write back and read again with every entry and task unchanged;
 // one it refuses gives nothing at all.
@@ -18,7 +19,8 @@ public:
 private:
     QString m_file;
     QStringList m_roots;
+    store::CollectionFolder m_folder;
     store::ParseCache m_cache;
-    // An empty cache's file without its folder count and checksum.
+    // An empty cache's file without its entry count and checksum.
     QByteArray m_header;
 };

@@ -18,12 +18,22 @@ CliSession::~CliSession()
     close();
 }
 
-void CliSession::open(bool withTasks)
+void CliSession::open(bool withTasks, const std::optional<QString>& onlyList)
 {
     UserDefaults& defaults = m_defaults;
     Clock& clock = m_clock;
-    m_manager = std::make_unique<DataManager>(defaults, clock, [&defaults, &clock] {
-        return std::make_unique<store::EventStore>(StoreFolders::configuredRoots(defaults), clock);
+    m_manager = std::make_unique<DataManager>(defaults, clock, [&defaults, &clock, onlyList] {
+        auto store =
+            std::make_unique<store::EventStore>(StoreFolders::configuredRoots(defaults), clock);
+        if (onlyList) {
+            // Every list the name may stand for: by identifier, or by a title that equals it or
+            // begins with it, ignoring case (as the command then picks among them).
+            const QString name = onlyList->trimmed();
+            store->setScope([name, wanted = name.toLower()](const store::CollectionFolder& folder) {
+                return folder.identifier == name || folder.displayName.toLower().startsWith(wanted);
+            });
+        }
+        return store;
     });
     m_textContext = std::make_unique<Global::Context>(&m_manager->dates(), &defaults);
     // Loaded at once: a command answers without waiting for the refresh pipeline's timers,

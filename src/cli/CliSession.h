@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class Clock;
 class DataManager;
@@ -23,8 +24,10 @@ public:
     CliSession& operator=(const CliSession&) = delete;
 
     // Opens the store and, unless the command shows no task, loads the tasks of the visible
-    // lists, at once.
-    void open(bool withTasks = true);
+    // lists, at once. With `onlyList`, a list's identifier or the beginning of its title, only
+    // the lists it may name are read: the others are known from the parse cache, so that the
+    // answer about that list is the same.
+    void open(bool withTasks = true, const std::optional<QString>& onlyList = std::nullopt);
     DataManager& manager() { return *m_manager; }
     // Waits for the store's fetches and the background jobs the changes of this run started,
     // and writes the preferences. The data manager is left to the end of the process.

@@ -84,7 +84,11 @@ int main(int argc, char* argv[])
         return CliSync::run(defaults, request);
 
     CliSession session(defaults, clock);
-    session.open(request.command != CliRequest::Command::Lists);
+    // A command that only reads one list reads only that list's folder.
+    const bool aboutOneList = request.command == CliRequest::Command::Tasks && request.list &&
+                              !request.search && !request.view;
+    session.open(request.command != CliRequest::Command::Lists,
+                 aboutOneList ? request.list : std::nullopt);
     const int status = CliCommands::runWithStore(session.manager(), request);
     session.close();
     return status;

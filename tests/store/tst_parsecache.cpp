@@ -287,7 +287,7 @@ private Q_SLOTS:
     void anUntrustworthyCacheFileIsIgnoredAndRebuilt()
     {
         QFETCH(QString, damage);
-        const QString file = ParseCache::fileForRoots({root()});
+        const QString file = cacheFileOf(list());
         warmUp();
         QByteArray bytes = readFile(file);
         QVERIFY(bytes.size() > 1000);
@@ -308,18 +308,21 @@ private Q_SLOTS:
             EventStore store({other}, m_clock);
             QCOMPARE(titlesOf(store), QStringList{"Other task"});
             store.waitForParseCache();
-            bytes = readFile(ParseCache::fileForRoots({other}));
+            bytes = readFile(
+                ParseCache(ParseCache::fileForRoots({other})).fileForFolder(other + "/list"));
         } else {
-            ParseCache older(file, "an older reader");
-            QVERIFY(older.save({root()}, itemsOf(root())));
+            ParseCache older(ParseCache::fileForRoots({root()}), "an older reader");
+            QVERIFY(older.save({root()}, listFolder(), DirectoryStamp::ofFolder(list()),
+                               itemsOf(list())));
             bytes = readFile(file);
         }
         writeFile(file, bytes);
 
         {
+            // The list's files are all parsed; the calendar's own cache file still answers.
             EventStore store({root()}, m_clock);
             QCOMPARE(titlesOf(store).size(), 21);
-            QCOMPARE(store.parsedFileCount(), 22u);
+            QCOMPARE(store.parsedFileCount(), 21u);
             store.waitForParseCache();
         }
         EventStore again({root()}, m_clock);
@@ -369,7 +372,21 @@ private:
         EventStore store({root()}, m_clock);
         QCOMPARE(titlesOf(store).size(), 21);
         store.waitForParseCache();
-        QVERIFY(QFile::exists(ParseCache::fileForRoots({root()})));
+        QVERIFY(QFile::exists(cacheFileOf(list())));
+    }
+
+    QString cacheFileOf(const QString& folder) const
+    {
+        return ParseCache(ParseCache::fileForRoots({root()})).fileForFolder(folder);
+    }
+
+    CollectionFolder listFolder() const
+    {
+        CollectionFolder folder;
+        folder.identifier = QStringLiteral("tasks");
+        folder.folderPath = list();
+        folder.rootPath = root();
+        return folder;
     }
 
     static QStringList titlesOf(EventStore& store)

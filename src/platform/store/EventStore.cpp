@@ -71,8 +71,8 @@ EventStore::EventStore(const QStringList& roots, Clock& clock, QObject* parent)
     : QObject(parent)
     , m_clock(clock)
     , m_index(roots, &m_watch)
-    , m_cache(ParseCache::fileForRoots(roots))
 {
+    m_index.setCache(ParseCache(ParseCache::fileForRoots(roots)));
     LibicalSetup::initialize();
     // One fetch at a time, in the order asked: a later fetch never delivers before an
     // earlier one.

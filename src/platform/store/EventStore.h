@@ -42,9 +42,15 @@ public:
     ~EventStore() override;
 
     QStringList roots() const;
-    // The parse cache's file (by default one per set of store folders under
-    // $XDG_CACHE_HOME/velmoran); empty turns it off. Set before the first read.
+    // Where the parse cache's files go: by default one per store folder under
+    // $XDG_CACHE_HOME/velmoran, named after `file` with a hash of the folder; empty turns it
+    // off. Set before the first read.
     void setParseCacheFile(const QString& file);
+    // Reads only the collections in `scope` (a command about one list): the others stand by
+    // what the parse cache knows of them, so that the lists and the tasks' identifiers are
+    // those of the whole store, and are read only when it cannot tell. For reading; set
+    // before the first read.
+    void setScope(StoreIndex::Scope scope);
     // Waits until the parse cache is written (tests, tools).
     void waitForParseCache();
     // How many files were parsed so far, rather than found unchanged in memory or in the
@@ -181,10 +187,6 @@ private:
     mutable QMutex m_mutex;
     FolderWatch m_watch;
     StoreIndex m_index;
-    ParseCache m_cache;
-    bool m_cacheLoaded = false;
-    quint64 m_cachedParseCount = 0;
-    std::atomic<bool> m_cacheWriteQueued = false;
     QThreadPool m_cachePool;
     QList<PendingChange> m_pending;
     struct Rewrite

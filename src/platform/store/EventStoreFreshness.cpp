@@ -17,7 +17,13 @@ namespace store {
 void EventStore::setParseCacheFile(const QString& file)
 {
     QMutexLocker lock(&m_mutex);
-    m_cache = ParseCache(file);
+    m_index.setCache(ParseCache(file));
+}
+
+void EventStore::setScope(StoreIndex::Scope scope)
+{
+    QMutexLocker lock(&m_mutex);
+    m_index.setScope(std::move(scope));
 }
 
 void EventStore::waitForParseCache()
@@ -33,13 +39,6 @@ quint64 EventStore::parsedFileCount() const
 
 void EventStore::refreshLocked()
 {
-    if (!m_cacheLoaded) {
-        // The cache file is read while the index lists the folders.
-        m_cacheLoaded = true;
-        QFuture<ParseCache::Entries> loading = QtConcurrent::run(
-            [cache = m_cache, roots = m_index.roots()] { return cache.load(roots); });
-        m_index.setSeed([loading]() mutable { return loading.result(); });
-    }
     const QList<UnreadableFile> unreadableBefore = m_index.unreadableFiles();
     m_index.refresh();
     if (m_index.unreadableFiles() != unreadableBefore)
@@ -57,28 +56,21 @@ QList<UnreadableFile> EventStore::unreadableFiles() const
 
 void EventStore::saveParseCacheLocked()
 {
-    // Whatever was parsed and may be kept goes to the cache, written on a worker; a write still
-    // waiting to start takes the newest items itself. A file just written (a task added by this
-    // run) is not kept, and so writes nothing.
-    if (!m_cache.isEnabled() || m_index.settledParseCount() == m_cachedParseCount)
+    // The folders whose files changed since their cache file was written, written on a worker,
+    // one file each. A file just written (a task added by this run) is not kept.
+    QList<StoreIndex::FolderToCache> folders = m_index.takeFoldersToCache();
+    if (folders.isEmpty())
         return;
-    m_cachedParseCount = m_index.settledParseCount();
-    if (m_cacheWriteQueued.exchange(true))
-        return;
-    m_cachePool.start([this] {
-        m_cacheWriteQueued = false;
-        QList<ParsedItemPtr> items;
-        ParseCache cache;
-        {
-            QMutexLocker lock(&m_mutex);
-            items = m_index.allItems();
-            cache = m_cache;
-        }
-        QString error;
-        if (!cache.save(m_index.roots(), items, &error))
-            qCDebug(lcParseCache).noquote()
-                << QStringLiteral("The parse cache is not written: %1").arg(error);
-    });
+    m_cachePool.start(
+        [cache = m_index.cache(), roots = m_index.roots(), folders = std::move(folders)] {
+            for (const StoreIndex::FolderToCache& folder : folders) {
+                QString error;
+                if (!cache.save(roots, folder.folder, folder.directory, folder.items, &error))
+                    qCDebug(lcParseCache).noquote()
+                        << QStringLiteral("The parse cache is not written: %1").arg(error);
+            }
+            cache.tidy();
+        });
 }
 
 void EventStore::checkFoldersChanged()

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,10 +31,9 @@ namespace store {
 
 namespace {
 
-constexpr QByteArrayView kMagic = "VELMORAN PARSE CACHE\n";
-// 3: an entry holds every task of its file (a count before them), not only the first.
-// 4: a file that is no item keeps why (too large or not iCalendar).
-constexpr quint32 kLayout = 4;
+constexpr QByteArrayView kMagic = "VELMORAN FOLDER CACHE\n";
+// 5: one file per folder, with the folder's stamp and summary before its entries.
+constexpr quint32 kLayout = 5;
 // No file a person keeps holds more tasks than this; a larger count is a damaged entry.
 constexpr quint32 kMaxTasksPerFile = 1u << 20;
 // The least an entry takes in the file: its name's length, size, time, inode and flags.
@@ -95,10 +95,10 @@ QByteArray ParseCache::currentEnvironment()
 
 namespace {
 
-void removeAbandonedTemporaries(const QString& file)
+void removeAbandonedTemporaries(const QString& stem)
 {
-    const QFileInfo info(file);
-    const QByteArray prefix = QFile::encodeName(QStringLiteral(".") + info.fileName() + '.');
+    const QFileInfo info(stem);
+    const QByteArray prefix = QFile::encodeName(QStringLiteral(".") + info.fileName() + '-');
     const QByteArray folder = QFile::encodeName(info.absolutePath());
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
@@ -130,17 +130,85 @@ bool writeAll(int fd, const QByteArray& bytes)
     return true;
 }
 
+// A cache file mapped into memory for as long as its entries are read.
+class MappedFile
+{
+public:
+    explicit MappedFile(const QString& path)
+    {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+            void* at = ::mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+            if (at != MAP_FAILED) {
+                m_data = static_cast<const char*>(at);
+                m_size = qsizetype(st.st_size);
+            }
+        }
+        ::close(fd);
+    }
+    ~MappedFile()
+    {
+        if (m_data)
+            ::munmap(const_cast<char*>(m_data), size_t(m_size));
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    QByteArrayView bytes() const { return {m_data, m_size}; }
+
+private:
+    const char* m_data = nullptr;
+    qsizetype m_size = 0;
+};
+
+void putStamp(CacheWriter& out, const DirectoryStamp& stamp)
+{
+    out.put(stamp.mtimeNs);
+    out.put(stamp.ctimeNs);
+    out.put(stamp.inode);
+    out.put(stamp.takenAtNs);
+}
+
+DirectoryStamp getStamp(CacheReader& in)
+{
+    DirectoryStamp stamp;
+    stamp.mtimeNs = in.get<qint64>();
+    stamp.ctimeNs = in.get<qint64>();
+    stamp.inode = in.get<quint64>();
+    stamp.takenAtNs = in.get<qint64>();
+    return stamp;
+}
+
+// The head of a folder's cache file: who wrote it for which folder, the folder's stamp and
+// its summary, with a checksum of its own so that a summary is read without the entries.
+struct Head
+{
+    DirectoryStamp directory;
+    bool complete = false;
+    ParseCache::Summary summary;
+    // Where the entries begin.
+    qsizetype end = 0;
+};
+
 } // namespace
 
-ParseCache::ParseCache(QString file)
-    : m_file(std::move(file))
-    , m_environment(m_file.isEmpty() ? QByteArray() : currentEnvironment())
+ParseCache::ParseCache(QString stem)
+    : m_stem(std::move(stem))
+    , m_environment(m_stem.isEmpty() ? QByteArray() : currentEnvironment())
 {}
 
-ParseCache::ParseCache(QString file, QByteArray environment)
-    : m_file(std::move(file))
+ParseCache::ParseCache(QString stem, QByteArray environment)
+    : m_stem(std::move(stem))
     , m_environment(std::move(environment))
 {}
+
+quint64 ParseCache::textHash(const QString& text)
+{
+    return checksum(QByteArrayView(reinterpret_cast<const char*>(text.constData()),
+                                   text.size() * qsizetype(sizeof(QChar))));
+}
 
 QString ParseCache::fileForRoots(const QStringList& roots)
 {
@@ -148,117 +216,189 @@ QString ParseCache::fileForRoots(const QStringList& roots)
     const QString name = QString::fromLatin1(
         QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-           QStringLiteral("/velmoran/store-") + name + QStringLiteral(".cache");
+           QStringLiteral("/velmoran/store-") + name;
 }
 
-ParseCache::Entries ParseCache::load(const QStringList& roots) const
+QString ParseCache::fileForFolder(const QString& folderPath) const
 {
-    Entries entries;
-    if (m_file.isEmpty())
-        return entries;
-    QFile file(m_file);
-    if (!file.open(QIODevice::ReadOnly))
-        return entries;
-    const QByteArray bytes = file.readAll();
-    file.close();
-    auto refuse = [&](const char* why) {
-        qCDebug(lcParseCache).noquote() << QStringLiteral("Ignoring the parse cache %1: %2")
-                                               .arg(m_file, QString::fromLatin1(why));
-        return Entries();
-    };
-    if (bytes.size() < kMagic.size() + 8 || !bytes.startsWith(kMagic))
-        return refuse("not a cache file");
-    const QByteArrayView body(bytes.constData(), bytes.size() - 8);
-    quint64 stored;
-    std::memcpy(&stored, bytes.constData() + body.size(), 8);
-    if (qFromLittleEndian(stored) != checksum(body))
-        return refuse("damaged or cut short");
+    const QString name = QString::fromLatin1(
+        QCryptographicHash::hash(folderPath.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    return m_stem + QLatin1Char('-') + name + QStringLiteral(".cache");
+}
 
-    CacheReader in(bytes.constData() + kMagic.size(), body.data() + body.size());
+namespace {
+
+std::optional<Head> readHead(QByteArrayView bytes, const QByteArray& environment,
+                             const QStringList& roots, const CollectionFolder& folder,
+                             const char** why)
+{
+    if (bytes.size() < kMagic.size() + 16 || !bytes.startsWith(kMagic)) {
+        *why = "not a cache file";
+        return std::nullopt;
+    }
+    CacheReader in(bytes.data() + kMagic.size(), bytes.data() + bytes.size());
     const quint32 layout = in.get<quint32>();
     const QByteArray tag = in.bytes();
-    if (!in.ok() || layout != kLayout || tag != m_environment)
-        return refuse("written by another version");
-    QStringList cachedRoots;
-    for (quint32 n = in.get<quint32>(); in.ok() && n > 0; --n)
-        cachedRoots << in.string();
-    if (cachedRoots != roots)
-        return refuse("made for other store folders");
-
-    ReminderCodec codec;
-    const quint32 folders = in.get<quint32>();
-    for (quint32 f = 0; f < folders && in.ok(); ++f) {
-        const QString folder = in.string();
-        const quint32 count = in.get<quint32>();
-        QList<ParsedItemPtr>& items = entries[folder];
-        // Room for no more entries than the bytes left can hold, whatever a damaged count says.
-        items.reserve(items.size() + qMin(qsizetype(count), in.remaining() / kMinEntryBytes));
-        for (quint32 i = 0; i < count && in.ok(); ++i) {
-            auto item = std::make_shared<ParsedItem>();
-            item->file.fileName = in.string();
-            // An entry stands for one file of its folder: a name with a slash would be filed
-            // under another folder once written again.
-            if (item->file.fileName.isEmpty() || item->file.fileName.contains(QLatin1Char('/')))
-                return refuse("damaged entry");
-            item->file.stamp.size = in.get<qint64>();
-            item->file.stamp.mtimeNs = in.get<qint64>();
-            item->file.stamp.inode = in.get<quint64>();
-            const quint8 flags = in.get<quint8>();
-            item->file.path = folder + QLatin1Char('/') + item->file.fileName;
-            item->parsed = flags & Parsed;
-            item->hasTodo = flags & HasTodo;
-            item->hasEvent = flags & HasEvent;
-            if (!item->parsed) {
-                item->problem =
-                    flags & TooLarge ? ItemProblem::TooLarge : ItemProblem::NotICalendar;
-                item->error = in.string();
-            } else {
-                item->uid = in.string();
-                item->origin = std::make_shared<ItemOrigin>(
-                    ItemOrigin{item->file.path, item->file.stamp, in.get<quint64>()});
-            }
-            if (flags & HasReminders) {
-                const quint32 tasks = in.get<quint32>();
-                if (!in.ok() || tasks == 0 || tasks > kMaxTasksPerFile)
-                    return refuse("damaged entry");
-                item->reminders.reserve(qMin(qsizetype(tasks), in.remaining()));
-                for (quint32 t = 0; t < tasks; ++t) {
-                    auto reminder = std::make_shared<Reminder>();
-                    if (!codec.read(in, reminder.get()))
-                        return refuse("damaged entry");
-                    reminder->origin = item->origin;
-                    item->reminders.append(std::move(reminder));
-                }
-            }
-            items.append(std::move(item));
-        }
-        // Written in file-name order; a file that is not must not mislead a reader.
-        if (!std::is_sorted(items.cbegin(), items.cend(),
-                            [](const ParsedItemPtr& a, const ParsedItemPtr& b) {
-                                return a->file.fileName < b->file.fileName;
-                            }))
-            return refuse("damaged entry");
+    if (!in.ok() || layout != kLayout || tag != environment) {
+        *why = "written by another version";
+        return std::nullopt;
     }
-    if (!in.ok() || !in.atEnd())
-        return refuse("damaged entry");
-    return entries;
+    QStringList cachedRoots;
+    for (quint32 n = in.get<quint32>(); in.ok() && n > 0 && n < 4096; --n)
+        cachedRoots << in.string();
+    const QString folderPath = in.string();
+    const QString identifier = in.string();
+    Head head;
+    head.directory = getStamp(in);
+    head.complete = in.boolean();
+    const quint8 kinds = in.get<quint8>();
+    head.summary.holdsTodos = kinds & HasTodo;
+    head.summary.holdsEvents = kinds & HasEvent;
+    const quint32 claims = in.get<quint32>();
+    if (!in.ok() || qsizetype(claims) > in.remaining() / 16) {
+        *why = "damaged or cut short";
+        return std::nullopt;
+    }
+    head.summary.claims.resize(claims);
+    for (ParseCache::Claim& claim : head.summary.claims) {
+        claim.uid = in.get<quint64>();
+        claim.path = in.get<quint64>();
+    }
+    head.end = bytes.size() - in.remaining();
+    const quint64 stored = in.get<quint64>();
+    if (!in.ok() || stored != ParseCache::checksum(bytes.first(head.end))) {
+        *why = "damaged or cut short";
+        return std::nullopt;
+    }
+    head.end += 8;
+    if (cachedRoots != roots || folderPath != folder.folderPath ||
+        identifier != folder.identifier) {
+        *why = "made for other store folders";
+        return std::nullopt;
+    }
+    return head;
 }
 
-bool ParseCache::save(const QStringList& roots, const QList<ParsedItemPtr>& items,
-                      QString* error) const
+} // namespace
+
+std::optional<ParseCache::Summary> ParseCache::summary(const QStringList& roots,
+                                                       const CollectionFolder& folder) const
 {
-    if (m_file.isEmpty())
-        return true;
-    QHash<QString, QList<const ParsedItem*>> byFolder;
-    for (const ParsedItemPtr& item : items) {
-        if (!item || item->mustReadAgain())
-            continue;
-        const QString& path = item->file.path;
-        byFolder[path.left(path.lastIndexOf(QLatin1Char('/')))].append(item.get());
+    if (m_stem.isEmpty())
+        return std::nullopt;
+    const MappedFile file(fileForFolder(folder.folderPath));
+    const char* why = nullptr;
+    std::optional<Head> head = readHead(file.bytes(), m_environment, roots, folder, &why);
+    if (!head || !head->complete || !head->directory.isSettled() ||
+        !head->directory.sameAs(DirectoryStamp::ofFolder(folder.folderPath)))
+        return std::nullopt;
+    return std::move(head->summary);
+}
+
+std::optional<ParseCache::Folder> ParseCache::load(const QStringList& roots,
+                                                   const CollectionFolder& folder) const
+{
+    if (m_stem.isEmpty())
+        return std::nullopt;
+    const QString path = fileForFolder(folder.folderPath);
+    const MappedFile file(path);
+    const QByteArrayView bytes = file.bytes();
+    if (bytes.isEmpty())
+        return std::nullopt;
+    const char* why = nullptr;
+    auto refuse = [&] {
+        qCDebug(lcParseCache).noquote() << QStringLiteral("Ignoring the parse cache %1: %2")
+                                               .arg(path, QString::fromLatin1(why));
+        return std::nullopt;
+    };
+    const std::optional<Head> head = readHead(bytes, m_environment, roots, folder, &why);
+    if (!head)
+        return refuse();
+    const QByteArrayView body = bytes.first(bytes.size() - 8);
+    quint64 stored;
+    std::memcpy(&stored, bytes.data() + body.size(), 8);
+    if (body.size() < head->end || qFromLittleEndian(stored) != checksum(body)) {
+        why = "damaged or cut short";
+        return refuse();
     }
 
+    Folder loaded;
+    loaded.directory = head->directory;
+    loaded.complete = head->complete;
+    CacheReader in(body.data() + head->end, body.data() + body.size());
+    ReminderCodec codec;
+    why = "damaged entry";
+    const quint32 count = in.get<quint32>();
+    QList<ParsedItemPtr>& items = loaded.items;
+    // Room for no more entries than the bytes left can hold, whatever a damaged count says.
+    items.reserve(qMin(qsizetype(count), in.remaining() / kMinEntryBytes));
+    for (quint32 i = 0; i < count && in.ok(); ++i) {
+        auto item = std::make_shared<ParsedItem>();
+        item->file.fileName = in.string();
+        // An entry stands for one file of its folder: a name with a slash would be filed
+        // under another folder once written again.
+        if (item->file.fileName.isEmpty() || item->file.fileName.contains(QLatin1Char('/')))
+            return refuse();
+        item->file.stamp.size = in.get<qint64>();
+        item->file.stamp.mtimeNs = in.get<qint64>();
+        item->file.stamp.inode = in.get<quint64>();
+        const quint8 flags = in.get<quint8>();
+        item->file.path = folder.folderPath + QLatin1Char('/') + item->file.fileName;
+        item->parsed = flags & Parsed;
+        item->hasTodo = flags & HasTodo;
+        item->hasEvent = flags & HasEvent;
+        if (!item->parsed) {
+            item->problem = flags & TooLarge ? ItemProblem::TooLarge : ItemProblem::NotICalendar;
+            item->error = in.string();
+        } else {
+            item->uid = in.string();
+            item->origin = std::make_shared<ItemOrigin>(
+                ItemOrigin{item->file.path, item->file.stamp, in.get<quint64>()});
+        }
+        if (flags & HasReminders) {
+            const quint32 tasks = in.get<quint32>();
+            if (!in.ok() || tasks == 0 || tasks > kMaxTasksPerFile)
+                return refuse();
+            item->reminders.reserve(qMin(qsizetype(tasks), in.remaining()));
+            for (quint32 t = 0; t < tasks; ++t) {
+                auto reminder = std::make_shared<Reminder>();
+                if (!codec.read(in, reminder.get()))
+                    return refuse();
+                reminder->origin = item->origin;
+                item->reminders.append(std::move(reminder));
+            }
+        }
+        // Written in file-name order; a file that is not must not mislead a reader.
+        if (!items.isEmpty() && !(items.constLast()->file.fileName < item->file.fileName))
+            return refuse();
+        items.append(std::move(item));
+    }
+    if (!in.ok() || !in.atEnd())
+        return refuse();
+    return loaded;
+}
+
+bool ParseCache::save(const QStringList& roots, const CollectionFolder& folder,
+                      const DirectoryStamp& directory, const QList<ParsedItemPtr>& items,
+                      QString* error) const
+{
+    if (m_stem.isEmpty())
+        return true;
+    QList<const ParsedItem*> kept;
+    kept.reserve(items.size());
+    bool complete = true;
+    for (const ParsedItemPtr& item : items) {
+        if (!item || item->mustReadAgain())
+            complete = false;
+        else
+            kept.append(item.get());
+    }
+    std::sort(kept.begin(), kept.end(), [](const ParsedItem* a, const ParsedItem* b) {
+        return a->file.fileName < b->file.fileName;
+    });
+
     QByteArray bytes;
-    bytes.reserve(qsizetype(items.size()) * 400 + 4096);
+    bytes.reserve(qsizetype(kept.size()) * 420 + 4096);
     bytes.append(kMagic.data(), kMagic.size());
     CacheWriter out(bytes);
     out.put(kLayout);
@@ -266,40 +406,59 @@ bool ParseCache::save(const QStringList& roots, const QList<ParsedItemPtr>& item
     out.put(quint32(roots.size()));
     for (const QString& root : roots)
         out.string(root);
-    out.put(quint32(byFolder.size()));
-    for (auto folder = byFolder.begin(); folder != byFolder.end(); ++folder) {
-        std::sort(folder->begin(), folder->end(), [](const ParsedItem* a, const ParsedItem* b) {
-            return a->file.fileName < b->file.fileName;
-        });
-        out.string(folder.key());
-        out.put(quint32(folder->size()));
-        for (const ParsedItem* item : *folder) {
-            const quint8 flags = (item->parsed ? Parsed : 0) | (item->hasTodo ? HasTodo : 0) |
-                                 (item->hasEvent ? HasEvent : 0) |
-                                 (item->reminders.isEmpty() ? 0 : HasReminders) |
-                                 (item->problem == ItemProblem::TooLarge ? TooLarge : 0) |
-                                 (item->problem == ItemProblem::NotICalendar ? NotICalendar : 0);
-            out.string(item->file.fileName);
-            out.put(item->file.stamp.size);
-            out.put(item->file.stamp.mtimeNs);
-            out.put(item->file.stamp.inode);
-            out.put(flags);
-            out.string(item->parsed ? item->uid : item->error);
-            // A save compares the file's bytes with those read, even when they were read by
-            // an earlier run.
-            if (item->parsed)
-                out.put(item->origin ? item->origin->contentHash : quint64(0));
-            if (!item->reminders.isEmpty()) {
-                out.put(quint32(item->reminders.size()));
-                for (const std::shared_ptr<const Reminder>& reminder : item->reminders)
-                    ReminderCodec::write(out, *reminder);
-            }
+    out.string(folder.folderPath);
+    out.string(folder.identifier);
+    putStamp(out, directory);
+    out.put(quint8(complete));
+    // The summary: kinds and identifiers, in the order the store goes through the tasks.
+    quint8 kinds = 0;
+    QList<ParseCache::Claim> claims;
+    for (const ParsedItem* item : std::as_const(kept)) {
+        kinds |= (item->hasTodo ? HasTodo : 0) | (item->hasEvent ? HasEvent : 0);
+        const bool shared = item->reminders.size() > 1;
+        for (const std::shared_ptr<const Reminder>& reminder : item->reminders) {
+            const QString& uid = shared ? reminder->uid : item->uid;
+            claims.append({uid.isEmpty() ? 0 : textHash(uid),
+                           textHash(VdirCollections::taskIdentifierByPath(uid, folder.identifier,
+                                                                          item->file.fileName))});
+        }
+    }
+    out.put(kinds);
+    out.put(quint32(claims.size()));
+    for (const ParseCache::Claim& claim : std::as_const(claims)) {
+        out.put(claim.uid);
+        out.put(claim.path);
+    }
+    out.put(checksum(bytes));
+
+    out.put(quint32(kept.size()));
+    for (const ParsedItem* item : std::as_const(kept)) {
+        const quint8 flags = (item->parsed ? Parsed : 0) | (item->hasTodo ? HasTodo : 0) |
+                             (item->hasEvent ? HasEvent : 0) |
+                             (item->reminders.isEmpty() ? 0 : HasReminders) |
+                             (item->problem == ItemProblem::TooLarge ? TooLarge : 0) |
+                             (item->problem == ItemProblem::NotICalendar ? NotICalendar : 0);
+        out.string(item->file.fileName);
+        out.put(item->file.stamp.size);
+        out.put(item->file.stamp.mtimeNs);
+        out.put(item->file.stamp.inode);
+        out.put(flags);
+        out.string(item->parsed ? item->uid : item->error);
+        // A save compares the file's bytes with those read, even when they were read by
+        // an earlier run.
+        if (item->parsed)
+            out.put(item->origin ? item->origin->contentHash : quint64(0));
+        if (!item->reminders.isEmpty()) {
+            out.put(quint32(item->reminders.size()));
+            for (const std::shared_ptr<const Reminder>& reminder : item->reminders)
+                ReminderCodec::write(out, *reminder);
         }
     }
     const quint64 sum = qToLittleEndian(checksum(bytes));
     bytes.append(reinterpret_cast<const char*>(&sum), 8);
 
-    const QFileInfo info(m_file);
+    const QString target = fileForFolder(folder.folderPath);
+    const QFileInfo info(target);
     if (!QDir().mkpath(info.absolutePath())) {
         if (error)
             *error = QStringLiteral("cannot create %1").arg(info.absolutePath());
@@ -320,15 +479,23 @@ bool ParseCache::save(const QStringList& roots, const QList<ParsedItemPtr>& item
     const bool written = writeAll(fd, bytes);
     const bool closed = ::close(fd) == 0;
     if (!written || !closed ||
-        ::rename(temporaryName.constData(), QFile::encodeName(m_file).constData()) != 0) {
+        ::rename(temporaryName.constData(), QFile::encodeName(target).constData()) != 0) {
         if (error)
             *error = QStringLiteral("cannot write %1: %2")
-                         .arg(m_file, QString::fromLocal8Bit(std::strerror(errno)));
+                         .arg(target, QString::fromLocal8Bit(std::strerror(errno)));
         ::unlink(temporaryName.constData());
         return false;
     }
-    removeAbandonedTemporaries(m_file);
     return true;
+}
+
+void ParseCache::tidy() const
+{
+    if (m_stem.isEmpty())
+        return;
+    // The one file earlier versions kept for the whole store.
+    ::unlink(QFile::encodeName(m_stem + QStringLiteral(".cache")).constData());
+    removeAbandonedTemporaries(m_stem);
 }
 
 } // namespace store

@@ -144,11 +144,6 @@ bool StoreIndex::sameListing(const QList<ItemFile>& a, const QList<ItemFile>& b)
     return true;
 }
 
-void StoreIndex::setSeed(std::function<Seed()> seed)
-{
-    m_seedSource = std::move(seed);
-}
-
 namespace {
 
 // Walks a list of items in file-name order alongside a listing in the same order.
@@ -174,6 +169,21 @@ private:
     qsizetype m_next = 0;
 };
 
+// The same items that a cache may keep, in the same order.
+bool sameSettledItems(const QList<ParsedItemPtr>& a, const QList<ParsedItemPtr>& b)
+{
+    auto settled = [](const ParsedItemPtr& item) { return !item->mustReadAgain(); };
+    auto x = std::find_if(a.cbegin(), a.cend(), settled);
+    auto y = std::find_if(b.cbegin(), b.cend(), settled);
+    while (x != a.cend() && y != b.cend()) {
+        if (*x != *y)
+            return false;
+        x = std::find_if(x + 1, a.cend(), settled);
+        y = std::find_if(y + 1, b.cend(), settled);
+    }
+    return x == a.cend() && y == b.cend();
+}
+
 ParsedItemPtr itemNamed(const QList<ParsedItemPtr>& items, const QString& fileName)
 {
     const auto found = std::lower_bound(
@@ -193,27 +203,48 @@ bool StoreIndex::mustList(const CollectionFolder& folder, const QSet<QString>& c
            m_unwatched.contains(folder.folderPath);
 }
 
-void StoreIndex::collectItems(const CollectionFolder& folder, QList<ItemFile> listing,
+StoreIndex::FolderRead StoreIndex::readFolder(const CollectionFolder& folder, bool firstLoad) const
+{
+    FolderRead read;
+    if (!firstLoad) {
+        read.listing = VdirCollections::itemFiles(folder, &read.directory);
+        return read;
+    }
+    // A folder's first load tidies up after writers that were killed mid-save.
+    if (folder.writable)
+        AtomicFile::removeStaleTemporaries(folder.folderPath);
+    read.listing = VdirCollections::itemFiles(folder, &read.directory);
+    read.cached = m_cache.load(m_roots, folder);
+    return read;
+}
+
+void StoreIndex::collectItems(const CollectionFolder& folder, FolderRead read,
                               const CollectionState* old, CollectionState& state,
                               QList<ItemFile>& pending)
 {
     state.folderPath = folder.folderPath;
+    if (read.summary) {
+        state.summary = std::move(read.summary);
+        return;
+    }
     // The common case between changes: the folder lists the same files with the same stamps
     // in the same order, and nothing of it is looked at again (but what was read too soon
     // after its last change is).
-    if (old && sameListing(old->listing, listing) &&
+    if (old && sameListing(old->listing, read.listing) &&
         std::none_of(old->items.cbegin(), old->items.cend(), [this](const ParsedItemPtr& item) {
             return item->mustReadAgain() || m_invalidated.contains(item->file.path);
         })) {
         state = *old;
+        state.directory = read.directory;
         return;
     }
+    QList<ItemFile>& listing = read.listing;
     state.listing = listing;
+    state.directory = read.directory;
     std::sort(listing.begin(), listing.end(),
               [](const ItemFile& x, const ItemFile& y) { return x.fileName < y.fileName; });
-    const auto seeded = m_seed.constFind(folder.folderPath);
     SortedItems known(old ? &old->items : nullptr);
-    SortedItems cached(seeded != m_seed.constEnd() ? &*seeded : nullptr);
+    SortedItems cached(read.cached ? &read.cached->items : nullptr);
     for (ItemFile& file : listing) {
         auto current = [&](const ParsedItemPtr& item) {
             return item && item->file.stamp == file.stamp && !item->mustReadAgain() &&
@@ -258,41 +289,54 @@ bool StoreIndex::refresh()
     bool changed = !sameFolders(folders);
     QList<const CollectionFolder*> toList;
     QSet<const CollectionFolder*> firstLoads;
+    QHash<const CollectionFolder*, ParseCache::Summary> summaries;
     for (const CollectionFolder& folder : folders) {
         if (!mustList(folder, changes.folders, changes.everything))
             continue;
         toList << &folder;
-        if (folder.writable && !m_collections.contains(folder.identifier))
+        const auto old = m_collections.constFind(folder.identifier);
+        if (old == m_collections.constEnd() || old->summary ||
+            old->folderPath != folder.folderPath) {
+            // Outside the scope, a folder the cache can stand for is neither read nor watched
+            // (watching costs a pass over its entries in the kernel).
+            if (m_scope && !m_scope(folder)) {
+                if (std::optional<ParseCache::Summary> summary = m_cache.summary(m_roots, folder)) {
+                    summaries.insert(&folder, std::move(*summary));
+                    continue;
+                }
+            }
             firstLoads.insert(&folder);
+        }
         // Watch before listing: a file that arrives after the listing then has its event.
         if (m_watch && !m_watch->watch(folder.folderPath))
             m_unwatched.insert(folder.folderPath);
         else
             m_unwatched.remove(folder.folderPath);
     }
-    // Listing is a stat per file; folders are listed side by side. A folder's first load tidies
-    // up after writers that were killed mid-save.
-    auto list = [&firstLoads](const CollectionFolder* folder) {
-        if (firstLoads.contains(folder))
-            AtomicFile::removeStaleTemporaries(folder->folderPath);
-        return VdirCollections::itemFiles(*folder);
+    // Listing is a stat per file; folders are listed (and their cache files read) side by side.
+    auto read = [this, &firstLoads, &summaries](const CollectionFolder* folder) {
+        if (const auto summary = summaries.constFind(folder); summary != summaries.constEnd())
+            return FolderRead{{}, {}, {}, *summary};
+        return readFolder(*folder, firstLoads.contains(folder));
     };
-    QList<QList<ItemFile>> listings;
+    QList<FolderRead> reads;
     if (toList.size() > 1)
-        listings = QtConcurrent::blockingMapped(toList, list);
+        reads = QtConcurrent::blockingMapped(toList, read);
     else if (toList.size() == 1)
-        listings << list(toList.first());
+        reads << read(toList.first());
     if (m_listingObserver) {
-        for (qsizetype i = 0; i < toList.size(); ++i)
-            m_listingObserver(*toList[i], listings[i]);
+        for (qsizetype i = 0; i < toList.size(); ++i) {
+            if (!reads[i].summary)
+                m_listingObserver(*toList[i], reads[i].listing);
+        }
     }
-    if (m_seedSource)
-        m_seed = std::exchange(m_seedSource, {})();
 
     QHash<QString, CollectionState> next;
     next.reserve(folders.size());
     QList<ItemFile> pending;
     QList<QString> listedCollections;
+    // What each folder's cache file holds, for those read from it.
+    QHash<QString, QList<ParsedItemPtr>> cachedEntries;
     qsizetype nextListing = 0;
     for (const CollectionFolder& folder : folders) {
         const auto old = m_collections.constFind(folder.identifier);
@@ -302,12 +346,24 @@ bool StoreIndex::refresh()
         }
         // A folder now found elsewhere (another root) is a new collection.
         const CollectionState* previous =
-            old != m_collections.constEnd() && old->folderPath == folder.folderPath ? &*old
-                                                                                    : nullptr;
+            old != m_collections.constEnd() && !old->summary && old->folderPath == folder.folderPath
+                ? &*old
+                : nullptr;
+        FolderRead& folderRead = reads[nextListing++];
+        if (folderRead.cached)
+            cachedEntries.insert(folder.identifier, folderRead.cached->items);
+        else if (previous && previous->cacheCurrent)
+            cachedEntries.insert(folder.identifier, previous->items);
         CollectionState& state = next[folder.identifier];
-        collectItems(folder, std::move(listings[nextListing++]), previous, state, pending);
+        collectItems(folder, std::move(folderRead), previous, state, pending);
+        if (state.summary) {
+            if (old == m_collections.constEnd() || !old->summary ||
+                old->folderPath != folder.folderPath)
+                changed = true;
+            continue;
+        }
         if (old == m_collections.constEnd() || !sameListing(old->listing, state.listing) ||
-            old->items != state.items) {
+            old->items != state.items || old->summary) {
             changed = true;
             listedCollections << folder.identifier;
         }
@@ -315,7 +371,6 @@ bool StoreIndex::refresh()
     m_forced.clear();
     m_loaded = true;
     if (!changed) {
-        m_seed.clear();
         m_invalidated.clear();
         return false;
     }
@@ -346,8 +401,10 @@ bool StoreIndex::refresh()
                            .arg(LocalFileName::forDisplay(item->file.path),
                                 unreadableFile(*item, nullptr).reason());
         }
+        const auto cached = cachedEntries.constFind(identifier);
+        state.cacheCurrent =
+            cached != cachedEntries.constEnd() && sameSettledItems(state.items, *cached);
     }
-    m_seed.clear();
     m_invalidated.clear();
 
     m_collections = std::move(next);
@@ -393,9 +450,10 @@ void StoreIndex::rebuildCalendars(const QList<CollectionFolder>& folders)
     QHash<QString, CalendarPtr> calendars;
     QList<CalendarPtr> order;
     for (const CollectionFolder& folder : folders) {
-        bool todos = false;
-        bool events = false;
-        for (const ParsedItemPtr& item : m_collections.value(folder.identifier).items) {
+        const CollectionState& state = m_collections.constFind(folder.identifier).value();
+        bool todos = state.summary && state.summary->holdsTodos;
+        bool events = state.summary && state.summary->holdsEvents;
+        for (const ParsedItemPtr& item : state.items) {
             todos = todos || item->hasTodo;
             events = events || item->hasEvent;
         }
@@ -455,18 +513,41 @@ void StoreIndex::assignIdentifiers()
     // The UID is the identity other programs share; a file that repeats a UID already seen
     // (copies, conflicts) still needs an identity of its own, which its path gives. The tasks
     // of a file holding several have UIDs of their own and are told apart by them.
+    // A collection outside the scope takes its identifiers as hashes, from its summary; once
+    // there is one, every identifier is counted by its hash.
     QHash<const Reminder*, QString> identifiers;
     QSet<QString> taken;
+    QSet<quint64> takenHashes;
+    qsizetype claims = 0;
+    for (const CollectionState& state : std::as_const(m_collections))
+        claims += state.summary ? state.summary->claims.size() : 0;
+    const bool hashed =
+        std::any_of(m_collections.cbegin(), m_collections.cend(),
+                    [](const CollectionState& state) { return state.summary.has_value(); });
+    if (hashed)
+        takenHashes.reserve(claims + claims / 4);
     for (const CollectionFolder& folder : m_folders) {
-        for (const ParsedItemPtr& item : m_collections.value(folder.identifier).items) {
+        const CollectionState& state = m_collections.constFind(folder.identifier).value();
+        if (state.summary) {
+            for (const ParseCache::Claim& claim : std::as_const(state.summary->claims))
+                takenHashes.insert(claim.uid != 0 && !takenHashes.contains(claim.uid) ? claim.uid
+                                                                                      : claim.path);
+            continue;
+        }
+        for (const ParsedItemPtr& item : state.items) {
             const bool shared = item->reminders.size() > 1;
             for (const std::shared_ptr<const Reminder>& reminder : item->reminders) {
                 const QString uid = shared ? reminder->uid : item->uid;
                 QString identifier = uid;
-                if (identifier.isEmpty() || taken.contains(identifier))
-                    identifier = uid + QLatin1Char('@') + folder.identifier + QLatin1Char('/') +
-                                 VdirCollections::identifierForName(item->file.fileName);
-                taken.insert(identifier);
+                if (identifier.isEmpty() ||
+                    (hashed ? takenHashes.contains(ParseCache::textHash(identifier))
+                            : taken.contains(identifier)))
+                    identifier = VdirCollections::taskIdentifierByPath(uid, folder.identifier,
+                                                                       item->file.fileName);
+                if (hashed)
+                    takenHashes.insert(ParseCache::textHash(identifier));
+                else
+                    taken.insert(identifier);
                 identifiers.insert(reminder.get(), identifier);
             }
         }
@@ -508,6 +589,21 @@ QList<ParsedItemPtr> StoreIndex::allItems() const
     for (const CollectionState& state : m_collections)
         all.append(state.items);
     return all;
+}
+
+QList<StoreIndex::FolderToCache> StoreIndex::takeFoldersToCache()
+{
+    QList<FolderToCache> folders;
+    if (!m_cache.isEnabled())
+        return folders;
+    for (const CollectionFolder& folder : std::as_const(m_folders)) {
+        const auto state = m_collections.find(folder.identifier);
+        if (state == m_collections.end() || state->summary || state->cacheCurrent)
+            continue;
+        folders.append({folder, state->directory, state->items});
+        state->cacheCurrent = true;
+    }
+    return folders;
 }
 
 StoreIndex::EventSourceRead StoreIndex::readEventSource(const ParsedItem& item)

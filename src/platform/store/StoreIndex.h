@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/store/IcsItem.h"
+#include "platform/store/ParseCache.h"
 #include "platform/store/ParsedItem.h"
 #include "platform/store/UnreadableFile.h"
 #include "platform/store/VdirCollections.h"
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace store {
 
@@ -19,8 +21,10 @@ class FolderWatch;
 // The store's view of its folders: collections, the calendars made of them, and every item
 // file, parsed once and re-parsed only when its size, modification time or inode changes.
 // With a folder watch, a refresh looks only at the folders that changed since the last one,
-// and an unchanged store is not listed at all. Not thread-safe: the event store serialises
-// access.
+// and an unchanged store is not listed at all. With a scope, only the collections in it are
+// read; the others stand by their cached summary (what they hold and which identifiers their
+// tasks take), so that lists and identifiers are those of the whole store. Not thread-safe:
+// the event store serialises access.
 class StoreIndex
 {
 public:
@@ -34,12 +38,23 @@ public:
     bool refresh();
     // Forgets one file so that the next refresh reads it again.
     void invalidate(const QString& path);
-    // Entries to take instead of parsing a file whose stamp they carry (the parse cache's),
-    // asked for by the next refresh once it has listed the folders (so that they may come in
-    // meanwhile) and dropped after it.
-    // By folder, each in file-name order.
-    using Seed = QHash<QString, QList<ParsedItemPtr>>;
-    void setSeed(std::function<Seed()> seed);
+    // Where entries come from instead of parsing a file whose stamp they carry, read for a
+    // folder the first time it is listed. Set before the first refresh.
+    void setCache(ParseCache cache) { m_cache = std::move(cache); }
+    const ParseCache& cache() const { return m_cache; }
+    // The collections to read; the others are read only when the cache cannot stand for
+    // them. Set before the first refresh; none reads every collection.
+    using Scope = std::function<bool(const CollectionFolder& folder)>;
+    void setScope(Scope scope) { m_scope = std::move(scope); }
+    // The folders read since their cache file was last written, with what to write there
+    // (taken as written).
+    struct FolderToCache
+    {
+        CollectionFolder folder;
+        DirectoryStamp directory;
+        QList<ParsedItemPtr> items;
+    };
+    QList<FolderToCache> takeFoldersToCache();
     // Told every listing a refresh makes, as it comes, with the folder it is of.
     using ListingObserver =
         std::function<void(const CollectionFolder& folder, const QList<ItemFile>& listing)>;
@@ -75,19 +90,33 @@ public:
 
 private:
     // One collection as last read: the folder it was listed from, the listing as it came (to
-    // tell at a glance whether anything changed) and its parsed items in file-name order.
+    // tell at a glance whether anything changed) and its parsed items in file-name order; or,
+    // outside the scope, the cache's summary of it.
     struct CollectionState
     {
         QString folderPath;
         QList<ItemFile> listing;
         QList<ParsedItemPtr> items;
+        DirectoryStamp directory;
+        std::optional<ParseCache::Summary> summary;
+        // Its cache file holds these very items.
+        bool cacheCurrent = false;
+    };
+    // What the listing of one folder gave.
+    struct FolderRead
+    {
+        QList<ItemFile> listing;
+        DirectoryStamp directory;
+        std::optional<ParseCache::Folder> cached;
+        std::optional<ParseCache::Summary> summary;
     };
 
     bool sameFolders(const QList<CollectionFolder>& folders) const;
     bool mustList(const CollectionFolder& folder, const QSet<QString>& changedFolders,
                   bool everything) const;
-    void collectItems(const CollectionFolder& folder, QList<ItemFile> listing,
-                      const CollectionState* old, CollectionState& state, QList<ItemFile>& pending);
+    FolderRead readFolder(const CollectionFolder& folder, bool firstLoad) const;
+    void collectItems(const CollectionFolder& folder, FolderRead read, const CollectionState* old,
+                      CollectionState& state, QList<ItemFile>& pending);
     void rebuildCalendars(const QList<CollectionFolder>& folders);
     void assignIdentifiers();
     void collectUnreadableFiles();
@@ -101,9 +130,9 @@ private:
     QSet<QString> m_forced;
     // Folders whose changes cannot be watched: listed at every refresh.
     QSet<QString> m_unwatched;
-    std::function<Seed()> m_seedSource;
+    ParseCache m_cache;
+    Scope m_scope;
     ListingObserver m_listingObserver;
-    Seed m_seed;
     // Files to read again at the next refresh whatever their stamp.
     QSet<QString> m_invalidated;
     quint64 m_parseCount = 0;

@@ -12,6 +12,7 @@
 #include <QUuid>
 
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -42,6 +43,26 @@ QString shortHash(const QString& name)
         QCryptographicHash::hash(LocalFileName::encode(name), QCryptographicHash::Sha1)
             .toHex()
             .left(8));
+}
+
+// File systems stamp times in ticks (a few milliseconds, seconds on some).
+constexpr qint64 kRacyNs = 2'000'000'000;
+
+qint64 realtimeNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+DirectoryStamp stampOf(const struct stat& st)
+{
+    DirectoryStamp stamp;
+    stamp.mtimeNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    stamp.ctimeNs = qint64(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec;
+    stamp.inode = st.st_ino;
+    stamp.takenAtNs = realtimeNs();
+    return stamp;
 }
 
 } // namespace
@@ -138,7 +159,7 @@ QList<CollectionFolder> scan(const QStringList& roots)
     return collections;
 }
 
-QList<ItemFile> itemFiles(const CollectionFolder& collection)
+QList<ItemFile> itemFiles(const CollectionFolder& collection, DirectoryStamp* directory)
 {
     // One readdir pass and one stat per entry, relative to the open folder: this runs on every
     // refresh over every file of the store.
@@ -148,6 +169,10 @@ QList<ItemFile> itemFiles(const CollectionFolder& collection)
     if (!dir)
         return items;
     const int dirFd = ::dirfd(dir);
+    if (directory) {
+        struct stat st;
+        *directory = ::fstat(dirFd, &st) == 0 ? stampOf(st) : DirectoryStamp();
+    }
     QString canonicalFolder;
     while (const dirent* entry = ::readdir(dir)) {
         const char* name = entry->d_name;
@@ -192,6 +217,13 @@ QString identifierForName(const QString& name)
     return LocalFileName::forDisplay(name) + QLatin1Char('@') + shortHash(name);
 }
 
+QString taskIdentifierByPath(const QString& uid, const QString& collectionIdentifier,
+                             const QString& fileName)
+{
+    return uid + QLatin1Char('@') + collectionIdentifier + QLatin1Char('/') +
+           identifierForName(fileName);
+}
+
 bool isSafeName(const QString& name)
 {
     static const QRegularExpression safe(QRegularExpression::anchoredPattern(u"[A-Za-z0-9_.+-]+"));
@@ -228,3 +260,23 @@ QString newFolderName(const QString& rootPath, const QString& title)
 }
 
 } // namespace store::VdirCollections
+
+namespace store {
+
+bool DirectoryStamp::isSettled() const
+{
+    // Any later change of the entries sets the time to "now", past this one; the change time
+    // need not be old (a restored or copied folder has a new one). A clock set back makes a
+    // stamp from the future: never settled.
+    return mtimeNs >= 0 && mtimeNs < takenAtNs - VdirCollections::kRacyNs;
+}
+
+DirectoryStamp DirectoryStamp::ofFolder(const QString& folderPath)
+{
+    struct stat st;
+    if (::stat(LocalFileName::encode(folderPath).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return {};
+    return VdirCollections::stampOf(st);
+}
+
+} // namespace store

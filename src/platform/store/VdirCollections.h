@@ -43,14 +43,35 @@ struct ItemFile
     }
 };
 
+// A list folder's own stamp: an entry added, removed or renamed changes it, a file rewritten in
+// place does not. `takenAtNs` is when it was taken: a directory changed within the file
+// system's clock tick before then may change again without a new stamp.
+struct DirectoryStamp
+{
+    qint64 mtimeNs = -1;
+    qint64 ctimeNs = -1;
+    quint64 inode = 0;
+    qint64 takenAtNs = 0;
+
+    bool sameAs(const DirectoryStamp& other) const
+    {
+        return mtimeNs == other.mtimeNs && ctimeNs == other.ctimeNs && inode == other.inode;
+    }
+    // Taken long enough after its last change that the same stamp means the same entries.
+    bool isSettled() const;
+    // The folder's stamp now; an invalid one (mtimeNs -1) when it cannot be read.
+    static DirectoryStamp ofFolder(const QString& folderPath);
+};
+
 // Reading and writing the vdir layout: collections are the non-hidden folders directly below
 // a root; items are the regular *.ics files in a collection. Names coming from disk never
 // turn into paths outside the store.
 namespace VdirCollections {
 
 QList<CollectionFolder> scan(const QStringList& roots);
-// The item files of a collection, in the folder's own (unsorted) order, without paths.
-QList<ItemFile> itemFiles(const CollectionFolder& collection);
+// The item files of a collection, in the folder's own (unsorted) order, without paths;
+// `directory` gets the folder's stamp as it was before the listing.
+QList<ItemFile> itemFiles(const CollectionFolder& collection, DirectoryStamp* directory = nullptr);
 
 // A file name for an item with this UID: the UID itself when it only uses safe characters,
 // else a random UUID.
@@ -60,6 +81,10 @@ bool isSafeName(const QString& name);
 // anywhere (preferences, D-Bus, JSON): the name itself, or for a name that is not UTF-8 (see
 // LocalFileName) its readable form with a hash of its bytes, so two such names stay apart.
 QString identifierForName(const QString& name);
+// The identifier of a task whose UID an earlier one took (or that has none): its UID with
+// where its file is.
+QString taskIdentifierByPath(const QString& uid, const QString& collectionIdentifier,
+                             const QString& fileName);
 // A folder name derived from a list title, unique in the root.
 QString newFolderName(const QString& rootPath, const QString& title);
 

@@ -1,0 +1,83 @@
+// `tasks --list` reads only the lists its name may stand for and answers from the parse cache
+// for the others: what it prints is what a run that reads every list prints, whichever way the
+// list is named and whichever list took a repeated UID first.
+
+#include "CliRun.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include <QDirIterator>
+#include <QGuiApplication>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace TestFiles;
+
+class TestCliOneList : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_cli.isValid());
+        const QString root = m_cli.storeRoot();
+        const QList<QPair<QString, QByteArray>> lists = {
+            {"a-errands", "Errands"}, {"b-errands-old", "Errands old"}, {"c-work", "Work"}};
+        for (const auto& [folder, title] : lists) {
+            writeFile(root + '/' + folder + "/displayname", title);
+            for (int i = 0; i < 30; ++i)
+                writeFile(root + QStringLiteral("/%1/%2.ics").arg(folder).arg(i),
+                          todo(folder.toUtf8() + QByteArray::number(i),
+                               title + " " + QByteArray::number(i),
+                               i % 2 ? "DUE:20261224T090000Z\r\n" : QByteArray()));
+            // The same UID in every list: the first list in the store's order keeps it.
+            writeFile(root + '/' + folder + "/copy.ics", todo("copy", title + " copy"));
+        }
+        QDirIterator entries(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+        const timespec longAgo[2] = {{1767225600, 0}, {1767225600, 0}};
+        while (entries.hasNext())
+            QCOMPARE(
+                ::utimensat(AT_FDCWD, QFile::encodeName(entries.next()).constData(), longAgo, 0),
+                0);
+    }
+
+    void oneListPrintsWhatTheWholeStoreGives_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("title") << "Work";
+        QTest::newRow("title in other case") << "errands";
+        QTest::newRow("beginning of a title") << "Errands o";
+        QTest::newRow("identifier") << "c-work";
+        QTest::newRow("no such list") << "Nothing";
+    }
+
+    void oneListPrintsWhatTheWholeStoreGives()
+    {
+        QFETCH(QString, name);
+        // Without a cache every list is read.
+        QVERIFY(QDir(m_cli.environment().value("XDG_CACHE_HOME")).removeRecursively());
+        const CliRun::Result whole = m_cli({"tasks", "--list", name, "--json", "--completed"});
+        const CliRun::Result all = m_cli({"tasks", "--filter", "0", "--json"});
+        QCOMPARE(all.exitCode, 0);
+        QCOMPARE(all.json().size(), 93);
+        const CliRun::Result one = m_cli({"tasks", "--list", name, "--json", "--completed"});
+        QCOMPARE(one.exitCode, whole.exitCode);
+        QCOMPARE(one.out, whole.out);
+        QCOMPARE(one.err, whole.err);
+        // Every task printed has the identifier the whole store gives it.
+        QSet<QString> identifiers;
+        for (const QJsonValue& task : all.json())
+            identifiers.insert(task.toObject().value("id").toString());
+        for (const QJsonValue& task : one.json())
+            QVERIFY(identifiers.contains(task.toObject().value("id").toString()));
+    }
+
+private:
+    CliRun m_cli{QStringLiteral("2026-12-01T10:00")};
+};
+
+VELMORAN_TEST_MAIN(TestCliOneList)
+#include "tst_clionelist.moc"

@@ -1,0 +1,299 @@
+// The parse cache kept per list folder, and a store opened for some of its lists: whatever
+// happened to the folders since the cache was written, a store that reads only one list gives
+// for it what a store reading everything without any cache gives, identifiers included.
+
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "platform/store/EventStore.h"
+#include "platform/store/ParseCache.h"
+
+#include <QDirIterator>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QtConcurrent>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using namespace store;
+using namespace TestFiles;
+
+namespace {
+
+// Long ago, as files are between runs: 2026-01-01.
+constexpr qint64 kLongAgo = 1767225600;
+
+void setModified(const QString& path, qint64 seconds)
+{
+    const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0);
+}
+
+// What a command shows of a task, identifier first.
+QString describe(const Reminder& task)
+{
+    return QStringLiteral("%1|%2|%3|%4|%5")
+        .arg(task.calendarItemIdentifier, task.title,
+             task.calendar ? task.calendar->calendarIdentifier : QString(),
+             task.dueDateComponents ? task.dueDateComponents->toDateTime().toString(Qt::ISODate)
+                                    : QString(),
+             QString::number(task.completed));
+}
+
+// The lists as a command sees them, and the tasks of one (all when empty).
+QStringList answer(EventStore& store, const QString& list)
+{
+    QStringList lines;
+    for (const CalendarPtr& calendar : store.calendars())
+        lines << QStringLiteral("list %1 %2 %3%4")
+                     .arg(calendar->calendarIdentifier, calendar->title)
+                     .arg(int(calendar->holdsReminders))
+                     .arg(int(calendar->holdsEvents));
+    QList<CalendarPtr> asked;
+    if (!list.isEmpty())
+        asked << store.calendarWithIdentifier(list);
+    QStringList tasks;
+    for (const ReminderPtr& task :
+         store.remindersMatchingPredicate(store::predicateForRemindersInCalendars(asked)))
+        tasks << describe(*task);
+    tasks.sort();
+    return lines + tasks;
+}
+
+} // namespace
+
+class TestFolderCache : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_cacheStem = m_dir->filePath("cache/store");
+        // Three lists and a calendar; a UID repeated in two lists, the later one's task takes
+        // an identifier by its path.
+        for (const QString list : {"home", "work", "shop"}) {
+            writeFile(folder(list) + "/displayname", list.toUtf8().toUpper());
+            for (int i = 0; i < 8; ++i)
+                writeFile(folder(list) + QStringLiteral("/t%1.ics").arg(i),
+                          todo(list.toUtf8() + QByteArray::number(i),
+                               list.toUtf8() + " task " + QByteArray::number(i),
+                               "DUE;VALUE=DATE:2026011" + QByteArray::number(i) + "\r\n"));
+        }
+        writeFile(folder("home") + "/dup.ics", todo("dup", "Home copy"));
+        writeFile(folder("work") + "/dup.ics", todo("dup", "Work copy"));
+        writeFile(folder("shop") + "/dup.ics", todo("dup", "Shop copy"));
+        writeFile(folder("cal") + "/e.ics",
+                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:e\r\n"
+                  "DTSTART:20260110T120000Z\r\nDTEND:20260110T130000Z\r\nSUMMARY:Lunch\r\n"
+                  "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        age();
+    }
+
+    // Every way the folders change between runs, for every list read alone.
+    void oneListReadsAsTheWholeStoreGivesIt_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char* change :
+             {"nothing", "file added", "file removed", "file renamed in its folder",
+              "file moved to another folder", "folder renamed", "rewritten in place",
+              "modified time going backwards", "UID taken by an earlier list",
+              "cache from a newer program", "damaged cache", "no cache"})
+            QTest::newRow(change) << QString::fromLatin1(change);
+    }
+
+    void oneListReadsAsTheWholeStoreGivesIt()
+    {
+        QFETCH(QString, change);
+        warmUp();
+        const QString work = folder("work");
+        if (change == "file added") {
+            writeFile(work + "/new.ics", todo("new", "New task"));
+        } else if (change == "file removed") {
+            QVERIFY(QFile::remove(work + "/t3.ics"));
+        } else if (change == "file renamed in its folder") {
+            QVERIFY(QFile::rename(work + "/t3.ics", work + "/t3-renamed.ics"));
+        } else if (change == "file moved to another folder") {
+            QVERIFY(QFile::rename(folder("home") + "/t3.ics", work + "/from-home.ics"));
+        } else if (change == "folder renamed") {
+            QVERIFY(QDir(root()).rename("work", "job"));
+        } else if (change == "rewritten in place" || change == "modified time going backwards") {
+            // Same name, size and inode: only the file's own times tell.
+            const QByteArray before = readFile(work + "/t3.ics");
+            QByteArray after = before;
+            after.replace("work task 3", "WORK TASK 3");
+            QFile file(work + "/t3.ics");
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QCOMPARE(file.write(after), before.size());
+            file.close();
+            setModified(work + "/t3.ics",
+                        change == "rewritten in place" ? kLongAgo + 60 : kLongAgo - 86400);
+        } else if (change == "UID taken by an earlier list") {
+            replaceFile(folder("home") + "/t5.ics", todo("work5", "Home takes work5"));
+            setModified(folder("home") + "/t5.ics", kLongAgo);
+        } else if (change == "cache from a newer program") {
+            for (const QString list : {"home", "work", "shop", "cal"}) {
+                const QString file = cache().fileForFolder(folder(list));
+                QByteArray bytes = readFile(file);
+                // The layout number right after the magic line.
+                bytes[bytes.indexOf('\n') + 1] = char(bytes[bytes.indexOf('\n') + 1] + 1);
+                writeFile(file, bytes);
+            }
+        } else if (change == "damaged cache") {
+            for (const QString list : {"home", "work", "shop", "cal"}) {
+                const QString file = cache().fileForFolder(folder(list));
+                QByteArray bytes = readFile(file);
+                bytes[bytes.size() / 3] = char(bytes[bytes.size() / 3] ^ 0x20);
+                writeFile(file, bytes);
+            }
+        } else if (change == "no cache") {
+            QVERIFY(QDir(m_dir->filePath("cache")).removeRecursively());
+        }
+
+        for (const QString list : {"home", "work", "job", "shop"}) {
+            if (!QFile::exists(folder(list)))
+                continue;
+            EventStore whole({root()}, m_clock);
+            whole.setParseCacheFile({});
+            const QStringList expected = answer(whole, list);
+            EventStore one({root()}, m_clock);
+            one.setParseCacheFile(m_cacheStem);
+            one.setScope([list](const CollectionFolder& f) { return f.identifier == list; });
+            QCOMPARE(answer(one, list), expected);
+            if (change == "nothing") {
+                // The others were not read: the store has no task of theirs.
+                const QStringList everything = answer(one, {});
+                QCOMPARE(everything.filter(" task ").size(), 8);
+                QCOMPARE(one.parsedFileCount(), 0u);
+            }
+            one.waitForParseCache();
+        }
+    }
+
+    // A store of a few thousand tasks: every answer the same with and without the cache, and
+    // read whole or one list at a time.
+    void aGeneratedStoreAnswersAlikeHoweverRead()
+    {
+        QVERIFY(QDir(root()).removeRecursively());
+        for (int l = 0; l < 5; ++l) {
+            const QString list = folder(QStringLiteral("list-%1").arg(l));
+            writeFile(list + "/displayname", "List " + QByteArray::number(l));
+            for (int i = 0; i < 600; ++i) {
+                // Every 50th UID is in every list.
+                const QByteArray uid = i % 50 == 0 ? "shared-" + QByteArray::number(i)
+                                                   : QByteArray::number(l * 1000 + i);
+                writeFile(list + QStringLiteral("/%1.ics").arg(i),
+                          todo(uid, "Task " + QByteArray::number(l * 1000 + i),
+                               i % 3 ? "DUE:20260301T090000Z\r\n" : "STATUS:COMPLETED\r\n"));
+            }
+        }
+        age();
+        EventStore uncached({root()}, m_clock);
+        uncached.setParseCacheFile({});
+        const QStringList all = answer(uncached, {});
+        QCOMPARE(all.filter(QRegularExpression("^shared-50\\|")).size(), 1);
+        QCOMPARE(all.filter(QRegularExpression("^shared-50@list-4/50.ics\\|")).size(), 1);
+        warmUp();
+        {
+            EventStore cached({root()}, m_clock);
+            cached.setParseCacheFile(m_cacheStem);
+            QCOMPARE(answer(cached, {}), all);
+            QCOMPARE(cached.parsedFileCount(), 0u);
+        }
+        for (int l = 0; l < 5; ++l) {
+            const QString list = QStringLiteral("list-%1").arg(l);
+            EventStore one({root()}, m_clock);
+            one.setParseCacheFile(m_cacheStem);
+            one.setScope([list](const CollectionFolder& f) { return f.identifier == list; });
+            QCOMPARE(answer(one, list), answer(uncached, list));
+            QCOMPARE(one.parsedFileCount(), 0u);
+        }
+    }
+
+    // Without a place to keep the cache, every command still answers, reading the files.
+    void anUnwritableCacheFolderStillAnswers()
+    {
+        writeFile(m_dir->filePath("blocked"), "a file where the cache folder would be");
+        m_cacheStem = m_dir->filePath("blocked/cache/store");
+        EventStore whole({root()}, m_clock);
+        whole.setParseCacheFile({});
+        for (int run = 0; run < 2; ++run) {
+            EventStore store({root()}, m_clock);
+            store.setParseCacheFile(m_cacheStem);
+            store.setScope([](const CollectionFolder& f) { return f.identifier == "shop"; });
+            QCOMPARE(answer(store, "shop"), answer(whole, "shop"));
+            QCOMPARE(store.parsedFileCount(), 28u);
+            store.waitForParseCache();
+        }
+    }
+
+    // Two programs writing one folder's cache at once: it is always one of the two, whole.
+    void twoWritersLeaveOneWholeFile()
+    {
+        CollectionFolder shop;
+        for (const CollectionFolder& found : VdirCollections::scan({root()})) {
+            if (found.identifier == "shop")
+                shop = found;
+        }
+        QList<ParsedItemPtr> items;
+        for (const ItemFile& file : VdirCollections::itemFiles(shop)) {
+            ItemFile named = file;
+            named.path = shop.folderPath + '/' + file.fileName;
+            items << StoreIndex::parse(named);
+        }
+        const QList<ParsedItemPtr> fewer = items.mid(0, 3);
+        const DirectoryStamp stamp = DirectoryStamp::ofFolder(shop.folderPath);
+        auto write = [&](const QList<ParsedItemPtr>& what) {
+            for (int i = 0; i < 40; ++i)
+                QVERIFY(cache().save({root()}, shop, stamp, what));
+        };
+        QFuture<void> other = QtConcurrent::run([&] { write(fewer); });
+        write(items);
+        other.waitForFinished();
+        const std::optional<ParseCache::Folder> loaded = cache().load({root()}, shop);
+        QVERIFY(loaded);
+        QVERIFY(loaded->items.size() == items.size() || loaded->items.size() == fewer.size());
+        cache().tidy();
+        QCOMPARE(QDir(m_dir->filePath("cache"))
+                     .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot)
+                     .size(),
+                 1);
+    }
+
+private:
+    QString root() const { return m_dir->filePath("store"); }
+    QString folder(const QString& name) const { return root() + '/' + name; }
+    ParseCache cache() const { return ParseCache(m_cacheStem); }
+
+    // Files and folders as they are between runs: changed long ago.
+    void age()
+    {
+        QDirIterator files(root(), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext())
+            setModified(files.next(), kLongAgo);
+    }
+
+    // A run over the whole store, which writes every folder's cache file. Folders changed in
+    // the last moments are not trusted from their summary: this waits until they are not.
+    void warmUp()
+    {
+        EventStore store({root()}, m_clock);
+        store.setParseCacheFile(m_cacheStem);
+        answer(store, {});
+        store.waitForParseCache();
+        for (const QString list : {"home", "work", "shop", "cal"})
+            QVERIFY(!QFile::exists(folder(list)) ||
+                    QFile::exists(cache().fileForFolder(folder(list))));
+    }
+
+    Clock m_clock;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_cacheStem;
+};
+
+VELMORAN_TEST_MAIN(TestFolderCache)
+#include "tst_foldercache.moc"
