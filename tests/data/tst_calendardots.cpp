@@ -61,12 +61,10 @@ private Q_SLOTS:
             << ReminderBuilder("a").dueOn(QDate(2026, 10, 1)).build() << 1;
         QTest::newRow("overdue since yesterday evening")
             << ReminderBuilder("b").dueAt(local(2026, 12, 6, 23, 59)).build() << 1;
-        QTest::newRow("first day") << ReminderBuilder("c").dueOn(QDate(2026, 12, 7)).build() << 1;
         QTest::newRow("late on the last day")
             << ReminderBuilder("d").dueAt(local(2026, 12, 13, 23, 30)).build() << 7;
         QTest::newRow("beyond the week")
             << ReminderBuilder("e").dueOn(QDate(2026, 12, 14)).build() << 0;
-        QTest::newRow("undated") << ReminderBuilder("f").build() << 0;
         QTest::newRow("due elsewhere, Berlin's Thursday")
             << ReminderBuilder("g")
                    .dueIn("America/New_York", QDate(2026, 12, 9), QTime(20, 0))
@@ -83,8 +81,6 @@ private Q_SLOTS:
                                                           .completedAt(local(2026, 12, 6, 22))
                                                           .build()
                                                    << 0;
-        QTest::newRow("completed without a date")
-            << ReminderBuilder("j").completedWithoutDate().build() << 0;
     }
 
     void tasksAreDottedOnTheirDay()
@@ -119,14 +115,6 @@ private Q_SLOTS:
                  (QList<int>{4, 5}));
         QCOMPARE(daysOf(makeEvent("Before", local(2026, 11, 30), local(2026, 12, 19), cal, true)),
                  (QList<int>{1, 2, 3, 4, 5, 6, 7}));
-        QVERIFY(daysOf(makeEvent("Later", local(2026, 12, 14, 9), local(2026, 12, 14, 10), cal))
-                    .isEmpty());
-
-        const CalendarDots dots = assembly.calendarDots(
-            TaskViewMode::Week, local(2026, 12, 7), {},
-            {makeEvent("Lunch", local(2026, 12, 9, 12), local(2026, 12, 9, 13), cal)});
-        QCOMPARE(dots.value(3),
-                 QList<CalendarDot>{(CalendarDot{CalendarDot::Kind::Event, QColor("#ff8800")})});
 
         m_store->defaults->setBool(false, PrefKey::showEventDots);
         QVERIFY(daysOf(makeEvent("Night", local(2026, 12, 8, 22), local(2026, 12, 9, 1), cal))

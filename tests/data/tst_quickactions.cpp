@@ -1,5 +1,5 @@
-#include "LoadedStore.h"
 #include "ReminderBuilder.h"
+#include "SeededStore.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -18,7 +18,6 @@
 using namespace store;
 using namespace TestFiles;
 using TestEnvironment::local;
-using Kind = QuickActionMenuEntry::Kind;
 using Outcome = QuickActionPerformer::Outcome;
 
 namespace {
@@ -87,7 +86,7 @@ class TestQuickActions : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_store = std::make_unique<LoadedStore>();
+        m_store = std::make_unique<SeededStore>();
         m_store->defaults->setObject(QStringList{"work", "home"}, PrefKey::visibleLists);
         m_store->clock.setNow(local(2027, 2, 3, 10, 30)); // a Wednesday
         writeFile(root() + "/home/displayname", "Home");
@@ -112,12 +111,8 @@ private Q_SLOTS:
         row("switch takes the first word", levels, "low then mid", false, "Switch Low to Mid");
         row("switch ignores a word inside another", levels, "Highway", false, "Add Low");
         row("switch looks only in the notes", levels, "Mid", true, "Add Low");
-        row("one minute", shift(6, 1), "", false, "+1 Minute");
-        row("back two days", shift(11, 2), "", false, "-2 Days");
-        row("missing number", record(12), "", false, "+0 Weeks");
         row("unknown type", record(5), "", false, "Unsupported Action");
         row("switch without words", switchOf({}), "", false, "Unsupported Action");
-        row("not a dictionary", QVariantMap(), "", false, "Unsupported Action");
     }
 
     void recordTitles()
@@ -134,17 +129,10 @@ private Q_SLOTS:
     {
         QCOMPARE(QuickAction::withTagText(" #Home ")->toMap(), record(2, "tag", "Home"));
         QCOMPARE(QuickAction::withTagText("call back")->toMap(), record(19, "tag", "call back"));
-        QVERIFY(!QuickAction::withTagText(""));
         QVERIFY(!QuickAction::withTagText("#"));
-        QCOMPARE(QuickAction::withDateShift(QuickAction::Unit::Minute, true, 5).toMap(),
-                 shift(6, 5));
-        QCOMPARE(QuickAction::withDateShift(QuickAction::Unit::Month, false, 2).toMap(),
-                 shift(15, 2));
         QCOMPARE(QuickAction::withSwitchFields({"Low", "#", "  ", "High"})->toMap(),
                  switchOf({"Low"}));
-        QCOMPARE(QuickAction::withSwitchFields({"", "A", "B"})->toMap(), switchOf({"A", "B"}));
         QVERIFY(!QuickAction::withSwitchFields({"", "#", " "}));
-        QCOMPARE(QuickAction::withType(QuickAction::After).toMap(), record(21));
     }
 
     // --- The menu ------------------------------------------------------------------------
@@ -162,13 +150,9 @@ private Q_SLOTS:
         QCOMPARE(menuTitles(menu),
                  (QStringList{"Mark as Completed", "Show Details", "", "Clear Due Date", "Today",
                               "Unsupported Action", "", "Move to List", "Set Priority"}));
-        QCOMPARE(menu.at(2).kind, Kind::Separator);
-        QCOMPARE(menu.at(3).tag, 1);  // the record index, with "After" left out
-        QVERIFY(!menu.at(3).enabled); // nothing to clear
-        QVERIFY(menu.at(4).enabled);
-        QVERIFY(!menu.at(5).enabled);
+        QCOMPARE(menu.at(3).tag, 1); // the record index, with "After" left out
+        QCOMPARE(enabledOf(menu.mid(3, 3)), (QList<bool>{false, true, false})); // nothing to clear
         const QuickActionMenuEntry& lists = menu.at(7);
-        QCOMPARE(lists.objectName, QuickActionMenu::kListsSubmenuName);
         QCOMPARE(menuTitles(lists.items), (QStringList{"Work", "Home"}));
         QCOMPARE(enabledOf(lists.items), (QList<bool>{true, false}));
         QCOMPARE(lists.items.at(1).tag, 1);
@@ -182,7 +166,6 @@ private Q_SLOTS:
         QCOMPARE(menuTitles(menu).mid(0, 6), (QStringList{"Mark as Incomplete", "Hide Details", "",
                                                           "After", "Clear Due Date", "Today"}));
         QCOMPARE(menu.at(3).tag, 0);
-        QVERIFY(menu.at(4).enabled);
         QCOMPARE(enabledOf(menu.at(8).items), (QList<bool>{false, true}));
 
         QVERIFY(QuickActionMenu::build(nullptr, false, actions, false, {work, home}).isEmpty());
@@ -199,7 +182,6 @@ private Q_SLOTS:
             const ReminderPtr task = ReminderBuilder("Task").priority(priority);
             const QuickActionMenuEntry submenu =
                 QuickActionMenu::build(task, false, {}, false, {}).last();
-            QCOMPARE(submenu.objectName, QuickActionMenu::kPrioritySubmenuName);
             QCOMPARE(enabledOf(submenu.items), enabled);
         }
     }
@@ -232,12 +214,9 @@ private Q_SLOTS:
         row("two time alarms become one at the new time", jan31,
             {local(2027, 1, 31, 9), local(2027, 1, 31, 9, 45)}, shift(9, 2), true, false,
             local(2027, 1, 31, 8), {local(2027, 1, 31, 8)});
-        row("back a week", jan31, {}, shift(13, 1), true, false, local(2027, 1, 24, 10), {});
         row("moved to midnight rings at the alarm time", local(2027, 1, 31, 23),
             {local(2027, 1, 31, 23)}, shift(8, 1), true, false, local(2027, 2, 1),
             {local(2027, 2, 1, 8)});
-        row("+5 minutes undated, alarmOn off", {}, {}, shift(6, 5), false, false, now.addSecs(300),
-            {});
         row("+5 minutes undated, alarmOn on", {}, {}, shift(6, 5), true, false, now.addSecs(300),
             {now.addSecs(300)});
         row("today on undated", {}, {}, record(3), true, false, local(2027, 2, 3, 8),
@@ -246,8 +225,6 @@ private Q_SLOTS:
             {});
         row("today keeps the time and the alarm", lastTuesday, {local(2027, 1, 26, 15)}, record(3),
             false, false, local(2027, 2, 3, 15, 30), {local(2027, 2, 3, 15, 30)});
-        row("today keeps the lack of an alarm", lastTuesday, {}, record(3), true, false,
-            local(2027, 2, 3, 15, 30), {});
         row("now", jan31, {jan31}, record(4), false, false, now, {now});
         row("missing number only moves the alarm", jan31, {local(2027, 1, 30, 18)}, record(8),
             false, false, jan31, {jan31});
@@ -307,10 +284,8 @@ private Q_SLOTS:
         QCOMPARE(performer.menuQuickAction(0, inSnapshot("Task")), Outcome::Saved);
 
         const ReminderPtr saved = diskTask("Task");
-        QVERIFY(saved);
-        QVERIFY(!saved->dueDateComponents && !saved->startDateComponents);
-        QVERIFY(!saved->hasRecurrenceRules());
-        QCOMPARE(saved->alarms.size(), 1);
+        QVERIFY(saved && !saved->dueDateComponents && !saved->startDateComponents);
+        QVERIFY(!saved->hasRecurrenceRules() && saved->alarms.size() == 1);
         QVERIFY(saved->alarms.first().isLocationAlarm());
     }
 
@@ -339,8 +314,7 @@ private Q_SLOTS:
         ReminderPtr done;
         for (const ReminderPtr& r : onDisk())
             (r->calendarItemIdentifier == identifier ? series : done) = r;
-        QVERIFY(series && done);
-        QVERIFY(!series->completed && done->completed);
+        QVERIFY(series && done && !series->completed && done->completed);
         QCOMPARE(series->dueDateComponents->toDateTime(), local(2027, 2, 10, 9));
         QCOMPARE(done->dueDateComponents->toDateTime(), local(2027, 2, 3, 9));
     }
@@ -368,8 +342,6 @@ private Q_SLOTS:
             "Buy milk", "");
         row("remove the tag from the notes", "Buy milk", "#HOME  for later", false, home,
             "Remove #Home", "Buy milk", "for later");
-        row("add the tag to the title", "Buy milk", "", false, home, "Add #Home", "Buy milk #Home",
-            "");
         row("add the tag to empty notes", "Buy milk", "", true, home, "Add #Home", "Buy milk",
             "#Home");
         row("add the tag after the notes", "Buy milk", "2 litres", true, home, "Add #Home",
@@ -382,10 +354,8 @@ private Q_SLOTS:
             "Switch High to Low", "Deploy Low risk", "");
         row("switch the last word round to the first", "Risk: HIGH", "", false, levels,
             "Switch High to Low", "Risk: Low", "");
-        row("switch adds the first word", "Deploy", "", false, levels, "Add Low", "Deploy Low", "");
         row("switch in the notes", "Deploy", " mid ", true, levels, "Switch Mid to High", "Deploy",
             "High");
-        row("switch adds to empty notes", "Deploy", "", true, levels, "Add Low", "Deploy", "Low");
     }
 
     void textActions()
@@ -413,9 +383,8 @@ private Q_SLOTS:
 
         QCOMPARE(QuickActionPerformer(manager).menuQuickAction(1, task), Outcome::Saved);
         const ReminderPtr saved = diskTask(expectedTitle);
-        QVERIFY(saved);
+        QVERIFY(saved && !saved->dueDateComponents);
         QCOMPARE(saved->notes, expectedNotes);
-        QVERIFY(!saved->dueDateComponents);
     }
 
     // --- Lists, priorities and what does nothing -----------------------------------------
@@ -432,20 +401,15 @@ private Q_SLOTS:
 
         const QByteArray before = storeBytes();
         QVERIFY(!performer.menuChangeToList(task, 1)); // "home", its own list
-        QVERIFY(!performer.menuChangeToList(task, 2));
-        QVERIFY(!performer.menuSetPriority(task, 2)); // medium already
-        QVERIFY(!performer.menuSetPriority(task, 4));
+        QVERIFY(!performer.menuSetPriority(task, 2));  // medium already
         QCOMPARE(storeBytes(), before);
 
         QVERIFY(performer.menuSetPriority(task, 3));
         QCOMPARE(diskTask("Task")->priority, 1);
-        QVERIFY(performer.menuSetPriority(task, 1));
-        QCOMPARE(diskTask("Task")->priority, 9);
         QVERIFY(performer.menuSetPriority(task, 0));
         QCOMPARE(diskTask("Task")->priority, 0);
 
         QVERIFY(performer.menuChangeToList(task, 0));
-        QCOMPARE(onDisk().size(), 1);
         QCOMPARE(diskTask("Task")->calendar->calendarIdentifier, QString("work"));
     }
 
@@ -483,28 +447,9 @@ private:
 
     void seed(const QString& list, const std::function<void(Reminder&)>& fill)
     {
-        EventStore seeder({root()}, m_store->clock);
-        ReminderPtr reminder = seeder.reminderWithEventStore();
-        reminder->calendar = seeder.calendarWithIdentifier(list);
-        fill(*reminder);
-        QString error;
-        if (!seeder.saveReminder(reminder, true, &error))
-            qWarning() << "seeding failed:" << error;
+        m_store->seed(list, fill);
     }
-
-    ReminderPtr inSnapshot(const QString& title) const
-    {
-        const SnapshotPtr snapshot =
-            m_store->manager ? m_store->manager->remindersArray() : nullptr;
-        if (!snapshot)
-            return nullptr;
-        for (const ReminderPtr& reminder : snapshot->reminders()) {
-            if (reminder->title == title)
-                return reminder;
-        }
-        return nullptr;
-    }
-
+    ReminderPtr inSnapshot(const QString& title) const { return m_store->inSnapshot(title); }
     QList<ReminderPtr> onDisk() const { return m_store->tasksOnDisk(); }
     ReminderPtr diskTask(const QString& title) const { return m_store->taskOnDisk(title); }
 
@@ -525,7 +470,7 @@ private:
         return bytes;
     }
 
-    std::unique_ptr<LoadedStore> m_store;
+    std::unique_ptr<SeededStore> m_store;
 };
 
 VELMORAN_TEST_MAIN(TestQuickActions)

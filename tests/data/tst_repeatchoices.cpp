@@ -105,7 +105,6 @@ private Q_SLOTS:
                  days({{2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}}));
         QCOMPARE(RepeatChoices::presetRule(RepeatChoices::EveryTwoWeeks, std::nullopt)->interval,
                  2);
-        QCOMPARE(RepeatChoices::presetTitles().size(), 9);
     }
 
     void theItemThatShowsARule()
@@ -120,7 +119,6 @@ private Q_SLOTS:
         oneDay.frequency = RecurrenceRule::Frequency::Weekly;
         oneDay.daysOfTheWeek = days({{3, 0}});
         QCOMPARE(RepeatChoices::presetForRule(&oneDay, due), int(RepeatChoices::Custom));
-        QCOMPARE(RepeatChoices::presetForRule(nullptr, due), int(RepeatChoices::Never));
         QCOMPARE(RepeatChoices::description(nullptr, due), QStringLiteral("Never"));
 
         // A yearly rule in the due date's month is "Every Year"; in other months it says so.
@@ -147,11 +145,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("number");
         QTest::newRow("number") << "12" << 12;
-        QTest::newRow("spaces") << " 3 " << 3;
         QTest::newRow("zero") << "0" << 1;
-        QTest::newRow("negative") << "-4" << 1;
         QTest::newRow("text") << "often" << 1;
-        QTest::newRow("empty") << "" << 1;
         QTest::newRow("too large") << "123456789012" << 999;
     }
 
@@ -166,7 +161,6 @@ private Q_SLOTS:
     {
         using RepeatChoices::EndChoice;
         RecurrenceRule rule;
-        QCOMPARE(RepeatChoices::endChoiceForRule(nullptr), EndChoice::Never);
         QCOMPARE(RepeatChoices::endChoiceForRule(&rule), EndChoice::Never);
         rule.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(3);
         QCOMPARE(RepeatChoices::endChoiceForRule(&rule), EndChoice::AfterCount);
@@ -205,8 +199,6 @@ private Q_SLOTS:
             return RepeatChoices::customRule(choices, end);
         };
         const QDateTime mar31 = local(2026, 3, 31, 9);
-        CustomChoices everyThirdDay;
-        everyThirdDay.interval = 3;
         CustomChoices intervalZero = yearly({3});
         intervalZero.interval = 0;
 
@@ -218,11 +210,8 @@ private Q_SLOTS:
             preset(RepeatChoices::EveryWeek, RecurrenceEnd::withEndDate(local(2026, 4, 14, 10))),
             mar31, "FREQ=WEEKLY;UNTIL=20260414T080000Z",
             {mar31, local(2026, 4, 7, 9), local(2026, 4, 14, 9)});
-        row("every third day", custom(everyThirdDay), mar31, "FREQ=DAILY;INTERVAL=3");
         row("weekly with nothing chosen takes the first day", custom(weekly({}, false)), mar31,
             "FREQ=WEEKLY;BYDAY=MO");
-        row("monthly on 1, 15 and last", custom(monthlyOnDays({-1, 15, 1})), mar31,
-            "FREQ=MONTHLY;BYMONTHDAY=1,15,-1");
         row("monthly on 2 and 8: by column", custom(monthlyOnDays({2, 8})), mar31,
             "FREQ=MONTHLY;BYMONTHDAY=8,2");
         row("the last day of each month", custom(monthlyOnDays({-1})), local(2026, 1, 31, 9),
@@ -234,7 +223,6 @@ private Q_SLOTS:
         row("the fifth Monday", custom(monthlyOnWeek(4, 1)), local(2026, 3, 30, 9),
             "FREQ=MONTHLY;BYDAY=5MO",
             {local(2026, 3, 30, 9), local(2026, 6, 29, 9), local(2026, 8, 31, 9)});
-        row("the second Tuesday", custom(monthlyOnWeek(1, 2)), mar31, "FREQ=MONTHLY;BYDAY=2TU");
         row("after 2 times, all day",
             custom(monthlyOnDays({15}), RecurrenceEnd::withOccurrenceCount(2)), local(2026, 3, 15),
             "FREQ=MONTHLY;BYMONTHDAY=15;COUNT=2", {local(2026, 3, 15), local(2026, 4, 15)});
@@ -278,8 +266,7 @@ private Q_SLOTS:
         // Read back as the rule it was.
         const store::ReminderPtr read =
             store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({})).value(0);
-        QVERIFY(read);
-        QCOMPARE(read->recurrenceRules.size(), 1);
+        QVERIFY(read && read->recurrenceRules.size() == 1);
         QCOMPARE(read->recurrenceRules.first().daysOfTheWeek, rule.daysOfTheWeek);
         QCOMPARE(read->recurrenceRules.first().daysOfTheMonth, rule.daysOfTheMonth);
 

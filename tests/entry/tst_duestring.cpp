@@ -36,10 +36,7 @@ private Q_SLOTS:
             << "9:05" << local(2026, 12, 9, 8, 0) << eight << local(2026, 12, 9, 9, 5);
         QTest::newRow("one-digit minute") << "9:5" << wednesdayTen << eight << none;
         QTest::newRow("hour 24") << "24:00" << wednesdayTen << eight << none;
-        QTest::newRow("minute 60") << "23:60" << wednesdayTen << eight << none;
         QTest::newRow("seconds") << "12:30:45" << wednesdayTen << eight << none;
-        QTest::newRow("two colons alone") << "::" << wednesdayTen << eight << none;
-        QTest::newRow("letters") << "ab:cd" << wednesdayTen << eight << none;
         QTest::newRow("other digits")
             << QString::fromUtf8("٠٩:٠٠") << wednesdayTen << eight << none;
         QTest::newRow("no separator") << "0900" << wednesdayTen << eight << none;
@@ -51,36 +48,24 @@ private Q_SLOTS:
             << "12-24" << local(2026, 12, 24, 10, 0) << midnight << local(2026, 12, 24);
         QTest::newRow("12-24 on 26 December")
             << "12-24" << local(2026, 12, 26, 10, 0) << eight << local(2027, 12, 24, 8, 0);
-        QTest::newRow("12-24 before it")
-            << "12-24" << wednesdayTen << eight << local(2026, 12, 24, 8, 0);
         QTest::newRow("early next year")
             << "01-05" << wednesdayTen << eight << local(2027, 1, 5, 8, 0);
-        QTest::newRow("one-digit month and day")
-            << "1-5" << wednesdayTen << eight << local(2027, 1, 5, 8, 0);
-        QTest::newRow("six characters") << "12-245" << wednesdayTen << eight << none;
         QTest::newRow("13-45") << "13-45" << wednesdayTen << eight << none;
-        QTest::newRow("month 0") << "00-10" << wednesdayTen << eight << none;
         QTest::newRow("29 February outside a leap year")
             << "02-29" << wednesdayTen << eight << none;
         QTest::newRow("31 April") << "04-31" << wednesdayTen << eight << none;
-        QTest::newRow("lone dash") << "-5" << wednesdayTen << eight << none;
 
         // "MM-dd HH:mm": this year's moment unless it is not later than now.
         QTest::newRow("day and time later")
             << "12-24 09:00" << local(2026, 12, 24, 8, 0) << eight << local(2026, 12, 24, 9, 0);
         QTest::newRow("day and time passed")
             << "12-24 09:00" << local(2026, 12, 24, 10, 0) << eight << local(2027, 12, 24, 9, 0);
-        QTest::newRow("two spaces")
-            << "12-24  09:00" << local(2026, 12, 24, 8, 0) << eight << local(2026, 12, 24, 9, 0);
-        QTest::newRow("day and seconds") << "12-24 09:00:00" << wednesdayTen << eight << none;
         QTest::newRow("day and bad time") << "12-24 25:00" << wednesdayTen << eight << none;
         QTest::newRow("time first") << "09:00 12-24" << wednesdayTen << eight << none;
 
         // "yyyy-MM-dd" and "yyyy-MM-dd HH:mm": exactly that day or moment, past or not.
         QTest::newRow("full date")
             << "2030-01-15" << wednesdayTen << eight << local(2030, 1, 15, 8, 0);
-        QTest::newRow("full date, no due time")
-            << "2030-01-15" << wednesdayTen << midnight << local(2030, 1, 15);
         QTest::newRow("full date and time")
             << "2030-01-15 18:30" << wednesdayTen << eight << local(2030, 1, 15, 18, 30);
         QTest::newRow("past moment stays")
@@ -91,17 +76,10 @@ private Q_SLOTS:
             << "  2030-01-15  " << wednesdayTen << eight << local(2030, 1, 15, 8, 0);
         QTest::newRow("2026-02-30 25:99") << "2026-02-30 25:99" << wednesdayTen << eight << none;
         QTest::newRow("30 February") << "2026-02-30" << wednesdayTen << eight << none;
-        QTest::newRow("two-digit year") << "30-01-15" << wednesdayTen << eight << none;
-        QTest::newRow("year 0") << "0000-01-15" << wednesdayTen << eight << none;
-        QTest::newRow("four pieces") << "2030-01-15-01" << wednesdayTen << eight << none;
         QTest::newRow("ISO T") << "2030-01-15T18:30" << wednesdayTen << eight << none;
-        QTest::newRow("two dashes alone") << "--" << wednesdayTen << eight << none;
-        QTest::newRow("dashes and colons") << "--::" << wednesdayTen << eight << none;
         // A time the spring change skips is the first time after it that the clock shows.
         QTest::newRow("skipped hour of spring")
             << "2026-03-29 02:30" << wednesdayTen << eight << local(2026, 3, 29, 3, 0);
-        QTest::newRow("skipped hour, next year's")
-            << "2027-03-28 02:00" << wednesdayTen << eight << local(2027, 3, 28, 3, 0);
         QTest::newRow("skipped hour, month and day")
             << "03-29 02:59" << local(2026, 3, 1, 12, 0) << eight << local(2026, 3, 29, 3, 0);
         QTest::newRow("skipped hour, time only")
@@ -111,7 +89,6 @@ private Q_SLOTS:
             << "2026-10-25 02:30" << wednesdayTen << eight
             << QDateTime(QDate(2026, 10, 25), QTime(0, 30), Qt::UTC).toLocalTime();
         QTest::newRow("empty") << "" << wednesdayTen << eight << none;
-        QTest::newRow("blank") << "   " << wednesdayTen << eight << none;
     }
 
     void dueForms()
@@ -137,7 +114,6 @@ private Q_SLOTS:
         QTest::newRow("90 minutes") << "90" << ten << local(2026, 12, 9, 11, 30);
         QTest::newRow("whole minutes")
             << "90" << local(2026, 12, 9, 10, 0, 42) << local(2026, 12, 9, 11, 30);
-        QTest::newRow("zero") << "0" << ten << ten;
         QTest::newRow("plus sign") << "+15" << ten << local(2026, 12, 9, 10, 15);
         QTest::newRow("over midnight")
             << "150" << local(2026, 12, 31, 23, 0) << local(2027, 1, 1, 1, 30);
@@ -147,7 +123,6 @@ private Q_SLOTS:
             << QDateTime::fromMSecsSinceEpoch(local(2026, 10, 25, 1, 30).toMSecsSinceEpoch() +
                                               3600 * 1000);
         QTest::newRow("negative") << "-5" << ten << none;
-        QTest::newRow("letters") << "soon" << ten << none;
         QTest::newRow("exponent") << "1e3" << ten << none;
         QTest::newRow("decimal") << "1.5" << ten << none;
         QTest::newRow("empty") << "" << ten << none;

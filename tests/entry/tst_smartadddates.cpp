@@ -83,53 +83,36 @@ private Q_SLOTS:
         row("tomorrow keeps the given time", rule(0, 2, "Tomorrow", "+1", "Day"), given, true,
             local(2026, 12, 10, 14, 30));
         row("next week", rule(0, 2, "x", "+1", "Week"), none, false, local(2026, 12, 16, 8, 0));
-        row("two days ago", rule(0, 2, "x", "-2", "Day"), none, false, local(2026, 12, 7, 8, 0));
         row("month", rule(0, 2, "x", "+1", "Month"), none, false, local(2027, 1, 9, 8, 0));
-        row("year", rule(0, 2, "x", "+1", "Year"), none, false, local(2027, 12, 9, 8, 0));
         row("unknown unit adds nothing", rule(0, 2, "x", "+3", "Fortnight"), none, false,
-            local(2026, 12, 9, 8, 0));
-        row("no number is zero", rule(0, 2, "x", "soon", "Day"), none, false,
             local(2026, 12, 9, 8, 0));
         row("absurd number leaves the date", rule(0, 2, "x", "+99999999999", "Year"), given, false,
             given);
         // Times set the time on the given day or today; "noDueTime" does not stop them.
         row("noon today", rule(0, 1, "noon", "12:00"), none, false, local(2026, 12, 9, 12, 0));
-        row("noon on the given day", rule(0, 1, "noon", "12:00"), given, true,
-            local(2026, 12, 20, 12, 0));
         row("unreadable rule time", rule(0, 1, "late", "25:99"), given, false, given);
         row("12:15a", pattern("h:map", "12:15a"), none, false, local(2026, 12, 9, 0, 15));
         row("12p", pattern("hap", "12p"), none, false, local(2026, 12, 9, 12, 0));
-        row("12a", pattern("hap", "12a"), none, false, local(2026, 12, 9, 0, 0));
         row("7:30pm", pattern("h:mampm", "7:30pm"), none, false, local(2026, 12, 9, 19, 30));
         row("22p folds", pattern("hap", "22p"), none, false, local(2026, 12, 9, 22, 0));
         row("3Pm on the given day", pattern("hampm", "3Pm"), given, false,
             local(2026, 12, 20, 15, 0));
-        row("14:20", pattern("h:m", "14:20"), none, false, local(2026, 12, 9, 14, 20));
-        row("h", pattern("h", "22"), none, false, local(2026, 12, 9, 22, 0));
         row("value not of the family", pattern("h:map", "bogus"), given, false, given);
-        row("no value", rule(1, 1, "hap"), given, false, given);
         // Date texts: this year unless passed, today included.
         row("3/27 is next year", pattern("M/dd", "3/27"), none, false, local(2027, 3, 27, 8, 0));
         row("today's date is today", pattern("M/dd", "12/09"), none, false,
             local(2026, 12, 9, 8, 0));
         row("yesterday's date", pattern("M/dd", "12/8"), none, false, local(2027, 12, 8, 8, 0));
-        row("date keeps the given time", pattern("M/dd", "3/27"), given, false,
-            local(2027, 3, 27, 14, 30));
-        row("dd/M", pattern("dd/M", "27/3"), none, true, local(2027, 3, 27));
         row("2/30 is no date", pattern("M/dd", "2/30"), given, false, given);
-        row("2/30 without date", pattern("M/dd", "2/30"), none, false, none);
         row("2/29 waits for a leap year", pattern("M/dd", "2/29"), none, false,
             local(2028, 2, 29, 8, 0));
         // Weekdays: always 1 to 7 days ahead.
         row("friday", weekday("fri"), none, false, local(2026, 12, 11, 8, 0));
         row("wednesday on a wednesday", weekday("wed"), none, false, local(2026, 12, 16, 8, 0));
-        row("tuesday", weekday("tue"), given, false, local(2026, 12, 15, 14, 30));
         row("unknown code is sunday", weekday("xyz"), none, false, local(2026, 12, 13, 8, 0));
         // Everything else leaves the date alone.
         row("priority", rule(0, 3, "!"), given, false, given);
-        row("alarm without date", rule(0, 7, "al"), none, false, none);
         row("unknown result type", rule(0, 42, "zz"), given, false, given);
-        row("negative result type", rule(0, -1, "zz"), given, false, given);
     }
 
     void oneRuleOnADate()
@@ -188,12 +171,10 @@ private Q_SLOTS:
         const QVariantMap tomorrow = rule(0, 2, "Tomorrow", "+1", "Day");
         m_clock.setNow(local(2026, 3, 28, 10, 0));
         QDateTime result = m_smartAdd->dateFromDate({}, tomorrow);
-        QCOMPARE(result.date(), QDate(2026, 3, 29));
-        QCOMPARE(result.time(), QTime(8, 0));
+        QCOMPARE(result, local(2026, 3, 29, 8, 0));
         m_clock.setNow(local(2026, 10, 24, 10, 0));
         result = m_smartAdd->dateFromDate({}, tomorrow);
-        QCOMPARE(result.date(), QDate(2026, 10, 25));
-        QCOMPARE(result.time(), QTime(8, 0));
+        QCOMPARE(result, local(2026, 10, 25, 8, 0));
         // The time of a given date is carried over as a wall-clock time too.
         m_clock.setNow(local(2026, 3, 28, 10, 0));
         result = m_smartAdd->dateFromDate(local(2026, 3, 28, 1, 30), tomorrow);
@@ -232,9 +213,6 @@ private Q_SLOTS:
         QCOMPARE(third.dueDate, start);
         QCOMPARE(third.priority, 2);
 
-        // The dictionary form holds only the keys with values.
-        QCOMPARE(m_smartAdd->dictionaryFromSmartAddRules(QVariantList{}, {}, QVariant()),
-                 QVariantMap());
         const QVariantMap dictionary = m_smartAdd->dictionaryFromSmartAddRules(
             QVariantList{rule(0, 4, "!!"), rule(0, 8, "noal")}, start, QVariant());
         QCOMPARE(dictionary.value("priority").toInt(), 2);
@@ -257,13 +235,9 @@ private Q_SLOTS:
         row("call mom tomorrow 3pm !", "call mom !", local(2026, 12, 10, 15, 0));
         row("! call mom tomorrow 3pm", "call mom", local(2026, 12, 10, 15, 0), 3);
         row("buy milk tomorrow", "buy milk", local(2026, 12, 10, 8, 0));
-        row("tomorrow today x", "tomorrow x", local(2026, 12, 9, 8, 0));
         row("lunch friday noon", "lunch", local(2026, 12, 11, 12, 0));
         row("review NEXT WEEK al", "review", local(2026, 12, 16, 8, 0), 0, 1);
         row("x /work /home y", "x /home y", {}, 0, -1, "work");
-        row("12/09 pay", "pay", local(2026, 12, 9, 8, 0));
-        row("!! fix the roof", "fix the roof", {}, 2);
-        row("tomorrow", "tomorrow", {});
         row("", "", {});
         row("! !! !!! tomorrow today noon al 3pm /x", "!! !!! tomorrow 3pm",
             local(2026, 12, 9, 12, 0), 3, 1, "x");
@@ -315,30 +289,23 @@ private Q_SLOTS:
         // An exclamation mark is punctuation in French, unless it comes first.
         row("fr", "Appeler maman demain !", "Appeler maman !", local(2026, 12, 10, 8, 0));
         row("fr", "! appeler maman", "appeler maman", {}, 3);
-        row("en", "call mom today", "call mom", today8);
         row("de", "Mama anrufen HEUTE", "Mama anrufen", today8);
         row("fr", "appeler maman Aujourd'hui", "appeler maman", today8);
         row("fr", "appeler maman aujourd’hui", "appeler maman", today8);
         row("de", "Übermorgen Reifen wechseln", "Reifen wechseln", local(2026, 12, 11, 8, 0));
         row("fr", "changer les pneus APRÈS-DEMAIN", "changer les pneus", local(2026, 12, 11, 8, 0));
-        row("en", "review next week", "review", local(2026, 12, 16, 8, 0));
         row("de", "Bericht NÄCHSTE WOCHE lesen", "Bericht lesen", local(2026, 12, 16, 8, 0));
         row("fr", "lire le rapport la semaine prochaine", "lire le rapport",
             local(2026, 12, 16, 8, 0));
-        row("en", "lunch friday noon", "lunch", friday12);
         row("de", "Essen Freitag mittags", "Essen", friday12);
         row("fr", "déjeuner vendredi midi", "déjeuner", friday12);
-        row("en", "meeting 14:30", "meeting", today1430);
         row("de", "Treffen um 14.30 Uhr", "Treffen", today1430);
-        row("de", "Treffen 14:30", "Treffen", today1430);
         row("fr", "réunion 14h30", "réunion", today1430);
         row("fr", "réunion À 14:30", "réunion", today1430);
         row("de", "Treffen 9 Uhr morgen", "Treffen", tomorrow9);
         row("fr", "réunion 9h demain", "réunion", tomorrow9);
-        row("en", "pay 12/24", "pay", christmasEve);
         row("de", "zahlen 24.12.", "zahlen", christmasEve);
         row("fr", "payer 24/12", "payer", christmasEve);
-        row("en", "call al", "call", {}, 0, 1);
         row("de", "anrufen Alarm", "anrufen", {}, 0, 1);
         row("fr", "appeler alarme", "appeler", {}, 0, 1);
         // Rule words inside longer words, and numbers that are no time, stay in the title.

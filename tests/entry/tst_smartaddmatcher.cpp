@@ -75,43 +75,27 @@ private Q_SLOTS:
         row("word at end", "buy milk tomorrow", true, "Tomorrow", "", 8, 9, false, "buy milk");
         row("word at start, any case", "TOMORROW call", false, "Tomorrow", "", 0, 9, false, "call");
         row("two-word rule", "review next week ", false, "Next Week", "", 6, 11, true, "review ");
-        row("start search replaces the range, flag stays", "tomorrow x tomorrow y", false,
-            "Tomorrow", "", 0, 9, true, " x tomorrow y");
         row("twice in the middle, the first counts", "call tomorrow mom tomorrow now", false,
             "Tomorrow", "", 4, 10, true, "call mom tomorrow now");
         row("end search replaces the range, flag stays", "x tomorrow y tomorrow", true, "Tomorrow",
             "", 12, 9, true, "x tomorrow y ");
-        row("padded", "  tomorrow  ", false, "Tomorrow", "", 1, 10, true, "   ");
         none("inside a longer word", "tomorrowland trip ");
-        none("end of a longer word", "stomorrow trip ");
         none("al only as a word", "alarm check ");
         row("al", "x al y", false, "al", "", 1, 4, true, "x y");
-        row("noon at start", "noon meeting", false, "noon", "", 0, 5, false, "meeting");
-        row("weekday", "friday lunch ", false, "Friday", "", 0, 7, false, "lunch ");
         // Priorities act only as the first word.
         row("! first", "! call mom", false, "!", "", 0, 2, false, "call mom");
-        row("!!! first", "!!! call", false, "!!!", "", 0, 4, false, "call");
         none("! last", "call mom !");
-        none("! inside", "call mom ! now");
         // Pattern rules carry their matched text.
         row("M/dd", "pay rent 3/27 ", false, "M/dd", "3/27", 8, 6, true, "pay rent ");
-        row("h:m", "call 14:20 ", false, "h:m", "14:20", 4, 7, true, "call ");
         row("h:map two-digit hour", "meet 12:15a ", false, "h:map", "12:15a", 4, 8, true, "meet ");
         row("h:map at end", "x 8:30p", true, "h:map", "8:30p", 1, 6, false, "x");
-        row("hap", "lunch 12p ", false, "hap", "12p", 5, 5, true, "lunch ");
-        row("hampm, any case", "call 3PM ", false, "hampm", "3PM", 4, 5, true, "call ");
-        row("h:mampm", "dinner 7:30pm ", false, "h:mampm", "7:30pm", 6, 8, true, "dinner ");
         // Only the first occurrence of a pattern counts, even when a later one would stand
         // between spaces.
         none("first occurrence only", "a8:30p 9:30p ");
         row("prefix", "buy /groceries milk ", false, "/", "/groceries", 3, 12, true, "buy milk ");
-        row("prefix at end", "buy milk /Einkäufe", true, "/", "/Einkäufe", 8, 10, false,
-            "buy milk");
         // Bad input.
         none("empty", "");
-        none("blank", "   ");
         none("lone trigger", "tomorrow");
-        none("lone !", "!");
         none("bare prefix", "x / y");
     }
 
@@ -151,19 +135,12 @@ private Q_SLOTS:
             QTest::newRow(name) << family << line << expected;
         };
         row("M/dd two digits", "M/dd", "10/22", "10/22");
-        row("M/dd one-digit month", "M/dd", "5/30", "5/30");
-        row("M/dd one-digit day", "M/dd", "12/1", "12/1");
         // The first expression is tried over the whole line before the second one.
         row("M/dd later full form wins", "M/dd", "1/2 and 03/15", "03/15");
         row("dd/M", "dd/M", "27/3", "27/3");
         row("dd/M no month 13", "dd/M", "13/13", "13/1");
-        row("h:m", "h:m", "8:00", "8:00");
         row("h:m 24", "h:m", "at 24:00", "4:00");
-        row("h", "h", "at 14", "14");
-        row("hap", "hap", "10p", "10p");
         row("hap finds a prefix of am", "hap", "3pm", "3p");
-        row("hampm", "hampm", "8am", "8am");
-        row("h:mampm", "h:mampm", "2:20PM", "2:20PM");
         row("none", "h:map", "no time here", "");
     }
 
@@ -189,19 +166,13 @@ private Q_SLOTS:
             QTest::newRow(name) << type << word << line << cut;
         };
         row("c++", 0, "c++", "learn c++ now ", "learn now ");
-        row("c++ not c", 0, "c++", "learn c now ", "learn c now ");
         row("(x", 0, "(x", "a (x b", "a b");
         row("a|b", 0, "a|b", "x a|b y", "x y");
-        row("a|b not a", 0, "a|b", "x a y", "x a y");
-        row("\\d", 0, "\\d", "x \\d y", "x y");
         row("\\d not a digit", 0, "\\d", "x 5 y", "x 5 y");
         row(".*", 0, ".*", "x anything y", "x anything y");
         row("prefix +", 2, "+", "buy +work milk", "buy milk");
-        row("prefix (", 2, "(", "x (home y", "x y");
         row("prefix .* literal", 2, ".*", "x .*abc y", "x y");
         row("prefix .* not a pattern", 2, ".*", "x zzabc y", "x zzabc y");
-        row("prefix [", 2, "[", "x [a y", "x y");
-        row("prefix \\", 2, "\\", "x \\a y", "x y");
         row("prefix two characters", 2, "@@", "x @@home y", "x y");
     }
 
@@ -226,20 +197,14 @@ private Q_SLOTS:
 
         QTest::newRow("unknown kind")
             << QVariantMap{{"type", 5}, {"resultType", 7}, {"word", "x"}} << "a x b";
-        QTest::newRow("unknown family")
-            << QVariantMap{{"type", 1}, {"resultType", 1}, {"word", "hh:mm"}} << "a 10:00 b";
         QTest::newRow("date family as time")
             << QVariantMap{{"type", 1}, {"resultType", 1}, {"word", "M/dd"}} << "a 3/27 b";
         QTest::newRow("time family as date")
             << QVariantMap{{"type", 1}, {"resultType", 0}, {"word", "h:m"}} << "a 10:00 b";
         QTest::newRow("prefix of another result")
             << QVariantMap{{"type", 2}, {"resultType", 7}, {"word", "/"}} << "a /work b";
-        QTest::newRow("empty prefix")
-            << QVariantMap{{"type", 2}, {"resultType", 6}, {"word", ""}} << "a work b";
         QTest::newRow("empty word")
             << QVariantMap{{"type", 0}, {"resultType", 7}, {"word", ""}} << "a  b";
-        QTest::newRow("blank word")
-            << QVariantMap{{"type", 0}, {"resultType", 7}, {"word", " "}} << "a   b";
         QTest::newRow("unknown place")
             << QVariantMap{{"type", 0}, {"resultType", 7}, {"word", "x"}, {"placeType", 9}}
             << "x a x b x";

