@@ -84,7 +84,8 @@ int main(int argc, char* argv[])
         return CliSync::run(defaults, request);
 
     CliSession session(defaults, clock);
-    session.open(request.command != CliRequest::Command::Lists);
+    session.open(request.command != CliRequest::Command::Lists &&
+                 request.command != CliRequest::Command::Events);
     const int status = CliCommands::runWithStore(session.manager(), request);
     session.close();
     return status;

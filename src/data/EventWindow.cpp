@@ -1,23 +1,32 @@
 #include "data/EventWindow.h"
 
-EventWindow::EventWindow(QDateTime centre, QList<store::EventPtr> events)
-    : m_centre(std::move(centre))
+EventWindow::EventWindow(QDateTime from, QDateTime to, QList<store::EventPtr> events)
+    : m_from(std::move(from))
+    , m_to(std::move(to))
     , m_events(std::move(events))
 {}
 
-QDateTime EventWindow::windowStart(const QDateTime& centre)
+std::pair<QDateTime, QDateTime> EventWindow::rangeAround(int type, const QDateTime& start)
 {
-    return centre.addMonths(-6);
+    switch (type) {
+    case Week:
+        return {start.addDays(-7), start.addDays(14)};
+    case Month:
+        return {start.addMonths(-1), start.addMonths(2)};
+    default:
+        return {start.addDays(-1), start.addDays(2)};
+    }
 }
 
-QDateTime EventWindow::windowEnd(const QDateTime& centre)
+std::pair<QDateTime, QDateTime> EventWindow::rangeAround(const QDateTime& start,
+                                                         const QDateTime& end)
 {
-    return centre.addMonths(6);
+    return {start.date().addDays(-1).startOfDay(), end.date().addDays(2).startOfDay()};
 }
 
-bool EventWindow::includes(const QDateTime& date) const
+bool EventWindow::covers(const QDateTime& start, const QDateTime& end) const
 {
-    return windowStart(m_centre) <= date && date <= windowEnd(m_centre);
+    return m_from < start && end <= m_to;
 }
 
 QDateTime EventWindow::periodEnd(int type, const QDateTime& start)

@@ -6,25 +6,33 @@
 #include <QList>
 
 #include <memory>
-#include <optional>
 
-// The cached twelve-month window of calendar events around a centre date, and the selections
-// the views make from it. Immutable; the data manager replaces it whole.
+// The occurrences of the calendar events over one stretch of time, fetched for the views that
+// show part of it, and the selections the views make from it. Immutable; the calendar events
+// keep a few of them and replace them whole.
 class EventWindow
 {
 public:
     enum ViewType { Day = 0, Week = 1, Month = 2 };
 
-    EventWindow(QDateTime centre, QList<store::EventPtr> events);
+    // [from, to): every occurrence overlapping it.
+    EventWindow(QDateTime from, QDateTime to, QList<store::EventPtr> events);
 
-    // Six calendar months before and after the centre.
-    static QDateTime windowStart(const QDateTime& centre);
-    static QDateTime windowEnd(const QDateTime& centre);
+    // What to fetch for a view of `type` from `start`: its period and one more on each side, so
+    // that a step to the next or the previous period finds its events already there.
+    static std::pair<QDateTime, QDateTime> rangeAround(int type, const QDateTime& start);
+    // What to fetch for [start, end) outside any view: its days and one more on each side, so
+    // that a range that moves by the hour is fetched again once a day.
+    static std::pair<QDateTime, QDateTime> rangeAround(const QDateTime& start,
+                                                       const QDateTime& end);
 
-    const QDateTime& centre() const { return m_centre; }
+    const QDateTime& from() const { return m_from; }
+    const QDateTime& to() const { return m_to; }
     const QList<store::EventPtr>& events() const { return m_events; }
-    // Both ends included.
-    bool includes(const QDateTime& date) const;
+    // Whether the window holds every event that the selections below take for [start, end).
+    // The window must begin before `start`: a timed event ending at `start` belongs to the
+    // period, and the store gives only events ending after the window's beginning.
+    bool covers(const QDateTime& start, const QDateTime& end) const;
 
     // The events of a view period [start, start + day/week/month); an all-day event ends one
     // second before its end date, a timed one at its end date.
@@ -36,7 +44,8 @@ public:
                                                 const QDateTime& start, const QDateTime& end);
 
 private:
-    QDateTime m_centre;
+    QDateTime m_from;
+    QDateTime m_to;
     QList<store::EventPtr> m_events;
 };
 
