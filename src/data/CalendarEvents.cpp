@@ -177,7 +177,7 @@ std::optional<QList<store::EventPtr>> CalendarEvents::fetchEventsByType(int type
 {
     const QDateTime end = EventWindow::periodEnd(type, start);
     if (const EventWindowPtr window = windowCovering(start, end))
-        return EventWindow::eventsOfPeriod(window->events(), type, start);
+        return window->eventsOfPeriod(type, start);
     request(EventWindow::rangeAround(type, start), start, end, start);
     return std::nullopt;
 }
@@ -186,7 +186,7 @@ std::optional<QList<store::EventPtr>> CalendarEvents::fetchEventsFromDate(const 
                                                                           const QDateTime& end)
 {
     if (const EventWindowPtr window = windowCovering(start, end))
-        return EventWindow::eventsOfRange(window->events(), start, end);
+        return window->eventsOfRange(start, end);
     request(EventWindow::rangeAround(start, end), start, end, std::nullopt);
     return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include <QList>
 
 #include <memory>
+#include <vector>
 
 // The occurrences of the calendar events over one stretch of time, fetched for the views that
 // show part of it, and the selections the views make from it. Immutable; the calendar events
@@ -34,19 +35,33 @@ public:
     // period, and the store gives only events ending after the window's beginning.
     bool covers(const QDateTime& start, const QDateTime& end) const;
 
-    // The events of a view period [start, start + day/week/month); an all-day event ends one
-    // second before its end date, a timed one at its end date.
+    static QDateTime periodEnd(int type, const QDateTime& start);
+    // The window's events of a view period [start, start + day/week/month); an all-day event
+    // ends one second before its end date, a timed one at its end date.
+    QList<store::EventPtr> eventsOfPeriod(int type, const QDateTime& start) const;
+    // The window's events of [start, end), every event ending one second before its end date.
+    QList<store::EventPtr> eventsOfRange(const QDateTime& start, const QDateTime& end) const;
+    // The same selections from a list of events.
     static QList<store::EventPtr> eventsOfPeriod(const QList<store::EventPtr>& events, int type,
                                                  const QDateTime& start);
-    static QDateTime periodEnd(int type, const QDateTime& start);
-    // The events of [start, end), every event ending one second before its end date.
     static QList<store::EventPtr> eventsOfRange(const QList<store::EventPtr>& events,
                                                 const QDateTime& start, const QDateTime& end);
 
 private:
+    // An event's start and end as instants in milliseconds.
+    struct Span
+    {
+        qint64 start;
+        qint64 end;
+        bool allDay;
+    };
+
+    QList<store::EventPtr> select(qint64 start, qint64 end, bool everyEndEarly) const;
+
     QDateTime m_from;
     QDateTime m_to;
     QList<store::EventPtr> m_events;
+    std::vector<Span> m_spans; // one for each event, worked out with the window
 };
 
 using EventWindowPtr = std::shared_ptr<const EventWindow>;
