@@ -940,10 +940,6 @@
         <translation>dieses Datum kann nicht angezeigt werden</translation>
     </message>
     <message>
-        <source>the events could not be read in time</source>
-        <translation>die Termine konnten nicht rechtzeitig gelesen werden</translation>
-    </message>
-    <message>
         <source>the tasks could not be read</source>
         <translation>die Aufgaben konnten nicht gelesen werden</translation>
     </message>

@@ -940,10 +940,6 @@
         <translation>impossible d&apos;afficher cette date</translation>
     </message>
     <message>
-        <source>the events could not be read in time</source>
-        <translation>les événements n&apos;ont pas pu être lus à temps</translation>
-    </message>
-    <message>
         <source>the tasks could not be read</source>
         <translation>impossible de lire les tâches</translation>
     </message>

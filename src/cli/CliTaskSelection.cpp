@@ -3,7 +3,6 @@
 
 #include "data/CalendarEvents.h"
 #include "data/DataManager.h"
-#include "data/EventWindow.h"
 #include "data/ListFilters.h"
 #include "data/SharedDates.h"
 #include "data/SmartLists.h"
@@ -13,8 +12,6 @@
 #include "prefs/PreferenceKeys.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 
 namespace CliTaskSelection {
 
@@ -111,30 +108,6 @@ std::optional<ReminderList> ofType(DataManager& manager, const ListFilters& filt
     return fromDictionary(filters, entry, request.completed);
 }
 
-// The data manager keeps events for a year around one date; a view outside it has them fetched
-// around its own date first, as the window does when it moves there.
-bool eventsCover(DataManager& manager, TaskViewMode mode, const QDateTime& start)
-{
-    const QDateTime end = EventWindow::periodEnd(int(mode), start);
-    if (!manager.defaults().boolForKey(PrefKey::viewEvents) ||
-        (manager.events().eventWindow() && manager.events().doesEventsArrayIncludeDate(start) &&
-         manager.events().doesEventsArrayIncludeDate(end)))
-        return true;
-    QEventLoop loop;
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    bool fetched = false;
-    QObject::connect(&manager, &DataManager::remindersRefreshed, &loop, [&] {
-        fetched = true;
-        loop.quit();
-    });
-    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timeout.start(60000);
-    manager.events().refreshEventsArrayWithDate(start);
-    loop.exec();
-    return fetched;
-}
-
 } // namespace
 
 std::optional<ViewContent> selectView(DataManager& manager, const CliRequest& request,
@@ -148,10 +121,9 @@ std::optional<ViewContent> selectView(DataManager& manager, const CliRequest& re
         *error = CliText::tr("that date cannot be shown");
         return std::nullopt;
     }
-    if (!eventsCover(manager, mode, start)) {
-        *error = CliText::tr("the events could not be read in time");
-        return std::nullopt;
-    }
+    // Fetched here and now: the window's own fetch would wait for an event loop.
+    if (manager.defaults().boolForKey(PrefKey::viewEvents))
+        manager.events().fetchEventsByTypeNow(int(mode), start);
     const bool showingCompleted =
         request.completed || manager.defaults().boolForKey(PrefKey::showCompleted);
     const TaskListAssembly assembly(manager);

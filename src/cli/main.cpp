@@ -87,7 +87,8 @@ int main(int argc, char* argv[])
     // A command that only reads one list reads only that list's folder.
     const bool aboutOneList = request.command == CliRequest::Command::Tasks && request.list &&
                               !request.search && !request.view;
-    session.open(request.command != CliRequest::Command::Lists,
+    session.open(request.command != CliRequest::Command::Lists &&
+                     request.command != CliRequest::Command::Events,
                  aboutOneList ? request.list : std::nullopt);
     const int status = CliCommands::runWithStore(session.manager(), request);
     session.close();

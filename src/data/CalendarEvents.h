@@ -15,9 +15,14 @@ class SharedDates;
 class StoreSession;
 class UserDefaults;
 
-// The calendar events shown beside the tasks: a cached window of twelve months around a centre
-// date, fetched from the calendars the user shows, and the selections the views make from it.
-// A view outside the window has the window fetched again around its own date.
+namespace store {
+class EventStore;
+}
+
+// The calendar events shown beside the tasks, fetched as the views ask for them: a view's
+// period, with a period more on each side, from the calendars the user shows. A few such
+// windows are kept; nothing is expanded before a view asks, so thousands of endless series
+// cost what the days on screen hold. A refresh fetches again only what the views used last.
 class CalendarEvents : public QObject
 {
     Q_OBJECT
@@ -26,36 +31,54 @@ public:
     CalendarEvents(StoreSession& session, UserDefaults& defaults, SharedDates& dates,
                    QThreadPool& background, QObject* parent = nullptr);
 
-    // Null before the first fetch.
+    // The window a view used last; null before the first fetch.
     EventWindowPtr eventWindow() const;
-    void setEventWindow(EventWindowPtr window);
     QList<store::EventPtr> eventsArray() const;
     QList<store::CalendarPtr> allEventCalendars() const;
 
-    // The events of the window around `centre` from the calendars of "visibleCalendars" (all
-    // of them when none of those exists); the completion runs on the main thread, after the
-    // shared centre date has moved there.
-    void fetchEventsAsynchronouslyWithDate(const QDateTime& centre,
-                                           std::function<void(QList<store::EventPtr>)> completion);
-    // Replaces the window with one around `centre`, then announces it.
-    void refreshEventsArrayWithDate(const QDateTime& centre);
-    bool doesEventsArrayIncludeDate(const QDateTime& date) const;
-    // The events of a day, week or month view from `start`; none while the window does not
-    // cover the period, which is then fetched again around `start`.
+    // Fetches again, on the background thread, the windows the views used last (when none was
+    // asked for yet, the weeks around the shared events date: enough for the day and week views
+    // and the tray) and puts them in place of every window kept; `done` runs on the main
+    // thread.
+    void refreshWindows(std::function<void()> done);
+    // Drops every window (events are not shown, so they would only grow stale).
+    void forgetWindows();
+    // The events of a day, week or month view from `start`; none while they are not fetched
+    // yet: they are then fetched, and eventWindowRefreshed() follows.
     std::optional<QList<store::EventPtr>> fetchEventsByType(int type, const QDateTime& start);
-    // The events of [start, end); none when the window does not hold `start`.
+    // The events of [start, end), in the same way.
     std::optional<QList<store::EventPtr>> fetchEventsFromDate(const QDateTime& start,
-                                                              const QDateTime& end) const;
+                                                              const QDateTime& end);
+    // Fetches the events of a view on the calling thread (the command line).
+    void fetchEventsByTypeNow(int type, const QDateTime& start);
 
 Q_SIGNALS:
-    // refreshEventsArrayWithDate delivered a new window.
+    // A window a view asked for arrived: what the views show may have changed.
     void eventWindowRefreshed();
 
 private:
+    using Range = std::pair<QDateTime, QDateTime>;
+
+    // The kept window that holds [start, end), moved to the front as the one used last.
+    EventWindowPtr windowCovering(const QDateTime& start, const QDateTime& end);
+    // Fetches `range` on the background thread unless a fetch under way holds [start, end).
+    void request(const Range& range, const QDateTime& start, const QDateTime& end,
+                 std::optional<QDateTime> centre);
+    void keep(EventWindowPtr window);
+    // The events of [from, to) from the calendars of "visibleCalendars" (all of them when none
+    // of those exists); safe on any thread.
+    static EventWindowPtr fetch(store::EventStore* eventStore, const QStringList& wanted,
+                                const Range& range);
+
     StoreSession& m_session;
     UserDefaults& m_defaults;
     SharedDates& m_dates;
     QThreadPool& m_background;
     mutable QMutex m_mutex;
-    EventWindowPtr m_eventWindow;
+    // The one used last first.
+    QList<EventWindowPtr> m_windows;
+    // Fetches under way for views; a refresh takes them over.
+    QList<Range> m_requested;
+    // Counts the refreshes: a window fetched before the latest one started may be stale.
+    quint64 m_generation = 0;
 };

@@ -49,9 +49,9 @@ DataManager::DataManager(UserDefaults& defaults, Clock& clock, StoreFactory stor
         if (hasRemindersArray())
             refreshRemindersArray();
     });
-    // Events fetched again around another date end a refresh like the pipeline's own fetch.
+    // Events a view asked for reach it like a refresh.
     connect(m_events.get(), &CalendarEvents::eventWindowRefreshed, this,
-            &DataManager::endRefreshAfterEvents);
+            &DataManager::showFetchedEvents);
 }
 
 DataManager::~DataManager()
@@ -147,18 +147,16 @@ void DataManager::refreshRemindersArray()
 void DataManager::fetchEventWindow()
 {
     if (!m_defaults.boolForKey(PrefKey::viewEvents)) {
+        m_events->forgetWindows();
         m_eventsFetched = true;
         return;
     }
-    const QDateTime centre = m_dates->standardEventsDate();
-    m_log.write(QStringLiteral("Standard Events Date : %1").arg(centre.toString(Qt::ISODate)));
-    m_events->fetchEventsAsynchronouslyWithDate(
-        centre, [this](const QList<store::EventPtr>& events) {
-            m_events->setEventWindow(
-                std::make_shared<EventWindow>(m_dates->standardEventsDate(), events));
-            m_eventsFetched = true;
-            m_checkTimer.start();
-        });
+    m_log.write(QStringLiteral("Standard Events Date : %1")
+                    .arg(m_dates->standardEventsDate().toString(Qt::ISODate)));
+    m_events->refreshWindows([this] {
+        m_eventsFetched = true;
+        m_checkTimer.start();
+    });
 }
 
 void DataManager::fetchReminders()
@@ -191,11 +189,11 @@ void DataManager::deliverReminders(SnapshotPtr snapshot)
     m_checkTimer.start();
 }
 
-void DataManager::endRefreshAfterEvents()
+void DataManager::showFetchedEvents()
 {
-    m_remindersFetched = true;
-    m_eventsFetched = true;
-    checkRemindersAndEventsAllFetched();
+    // A refresh under way shows them with everything else when it ends.
+    if (!m_refreshRunning)
+        QMetaObject::invokeMethod(this, &DataManager::postRemindersRefreshed, Qt::QueuedConnection);
 }
 
 void DataManager::checkRemindersAndEventsAllFetched()

@@ -30,10 +30,10 @@ class UserDefaults;
 
 // The one object through which the application reaches its tasks, lists and events. It runs
 // the refresh — every reminder of the visible lists into an in-memory snapshot, the event
-// window beside it, then "RemindersRefreshed" — and owns the parts that each keep one concern:
-// the store session and its snapshot, the shared dates, the lists, the counts and badge, the
-// task and list operations with undo, the calendar events and the night-mode schedule. Queries
-// answer from the snapshot; only a refresh reads the store. Lives on the main thread; store
+// windows the views use beside it, then "RemindersRefreshed" — and owns the parts that each keep
+// one concern: the store session and its snapshot, the shared dates, the lists, the counts and
+// badge, the task and list operations with undo, the calendar events and the night-mode schedule.
+// Queries answer from the snapshot; only a refresh reads the store. Lives on the main thread; store
 // fetches deliver on store threads and hand over to the main thread.
 class DataManager : public QObject
 {
@@ -111,7 +111,7 @@ private:
     void fetchEventWindow();
     void fetchReminders();
     void deliverReminders(SnapshotPtr snapshot);
-    void endRefreshAfterEvents();
+    void showFetchedEvents();
 
     UserDefaults& m_defaults;
     Clock& m_clock;

@@ -30,7 +30,7 @@ QDateTime HourBuckets::bucketStart(const QDateTime& windowStart, int k)
     return windowStart.addSecs(kHourSeconds * k);
 }
 
-HourBuckets HourBuckets::fetch(const ReminderQueries& queries, const CalendarEvents& events,
+HourBuckets HourBuckets::fetch(const ReminderQueries& queries, CalendarEvents& events,
                                const QDateTime& windowStart, bool viewEvents)
 {
     HourBuckets buckets;

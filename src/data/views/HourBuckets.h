@@ -11,7 +11,8 @@ class CalendarEvents;
 // The next 25 hours as the tray panel sees them: for each hour from the window's start, the open
 // tasks due in it (the first hour also holds every overdue task, ahead of its own) sorted by due
 // date, and the events that overlap it. A side stays empty when its data is not there yet (no
-// snapshot while a refresh runs, no event window): the panel then asks again a moment later.
+// snapshot while a refresh runs, the events still being fetched): the panel then asks again a
+// moment later.
 struct HourBuckets
 {
     static constexpr int kHours = 25;
@@ -27,7 +28,7 @@ struct HourBuckets
     static QDateTime bucketStart(const QDateTime& windowStart, int k);
 
     // With `viewEvents` off every hour has an empty list of events.
-    static HourBuckets fetch(const ReminderQueries& queries, const CalendarEvents& events,
+    static HourBuckets fetch(const ReminderQueries& queries, CalendarEvents& events,
                              const QDateTime& windowStart, bool viewEvents);
 
     // The first `count` tasks, hour by hour: the rows of the panel.

@@ -1,0 +1,244 @@
+#include "LoadedStore.h"
+#include "StoreQueries.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include "data/CalendarEvents.h"
+#include "data/DataManager.h"
+#include "platform/store/EventStore.h"
+
+#include <QSignalSpy>
+
+using namespace TestFiles;
+using StoreQueries::titles;
+using TestEnvironment::local;
+
+namespace {
+
+QByteArray calendarFile(const QByteArray& events)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\n" + events +
+           "END:VCALENDAR\r\n";
+}
+
+QByteArray vevent(const QByteArray& uid, const QByteArray& summary, const QByteArray& lines)
+{
+    return "BEGIN:VEVENT\r\nUID:" + uid + "\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:" + summary +
+           "\r\n" + lines + "END:VEVENT\r\n";
+}
+
+// Series across both daylight-saving changes of 2026, an override and an exclusion, all-day
+// events over several days and weeks, an event ending at midnight, a series with a count.
+void writeCalendar(const QString& folder)
+{
+    writeFile(folder + "/displayname", "Calendar");
+    writeFile(folder + "/standup.ics",
+              calendarFile(vevent("standup", "Standup",
+                                  "DTSTART;TZID=Europe/Berlin:20260320T090000\r\n"
+                                  "DTEND;TZID=Europe/Berlin:20260320T091500\r\n"
+                                  "RRULE:FREQ=DAILY\r\n"
+                                  "EXDATE;TZID=Europe/Berlin:20260401T090000\r\n") +
+                           vevent("standup", "Standup moved",
+                                  "RECURRENCE-ID;TZID=Europe/Berlin:20260403T090000\r\n"
+                                  "DTSTART;TZID=Europe/Berlin:20260403T150000\r\n"
+                                  "DTEND;TZID=Europe/Berlin:20260403T153000\r\n")));
+    writeFile(folder + "/trip.ics", calendarFile(vevent("trip", "Trip",
+                                                        "DTSTART;VALUE=DATE:20260327\r\n"
+                                                        "DTEND;VALUE=DATE:20260402\r\n")));
+    writeFile(folder + "/gym.ics", calendarFile(vevent("gym", "Gym",
+                                                       "DTSTART;VALUE=DATE:20260202\r\n"
+                                                       "DTEND;VALUE=DATE:20260203\r\n"
+                                                       "RRULE:FREQ=WEEKLY;BYDAY=MO,TH\r\n")));
+    writeFile(folder + "/night.ics",
+              calendarFile(vevent("night", "Night shift",
+                                  "DTSTART:20260301T223000\r\nDURATION:PT3H\r\n"
+                                  "RRULE:FREQ=DAILY;INTERVAL=3\r\n")));
+    writeFile(folder + "/call.ics", calendarFile(vevent("call", "Call",
+                                                        "DTSTART:20260105T070000Z\r\n"
+                                                        "DTEND:20260105T073000Z\r\n"
+                                                        "RRULE:FREQ=WEEKLY;COUNT=30\r\n")));
+    writeFile(folder + "/party.ics", calendarFile(vevent("party", "Party",
+                                                         "DTSTART:20260328T220000\r\n"
+                                                         "DTEND:20260329T000000\r\n")));
+    writeFile(folder + "/club.ics",
+              calendarFile(vevent("club", "Club",
+                                  "DTSTART;TZID=Europe/Berlin:20260130T180000\r\n"
+                                  "DURATION:PT2H\r\n"
+                                  "RRULE:FREQ=MONTHLY;BYDAY=-1FR;UNTIL=20261231T000000Z\r\n")));
+    writeFile(folder + "/early.ics",
+              calendarFile(vevent("early", "Early",
+                                  "DTSTART;TZID=Europe/Berlin:20261020T023000\r\n"
+                                  "DURATION:PT1H\r\nRRULE:FREQ=DAILY;COUNT=15\r\n")));
+}
+
+// What tells one occurrence from another, in the order given.
+QStringList keys(const QList<store::EventPtr>& events)
+{
+    QStringList keys;
+    for (const store::EventPtr& event : events)
+        keys << QStringLiteral("%1 %2 %3 %4")
+                    .arg(event->eventIdentifier, event->title,
+                         event->startDate.toString(Qt::ISODateWithMs),
+                         event->endDate.toString(Qt::ISODateWithMs));
+    return keys;
+}
+
+constexpr int kRange = -1; // a stretch outside any view, as the tray asks for
+
+} // namespace
+
+// The events are fetched for the days the views show; every answer must be the one the views
+// took from a window of twelve months around their date.
+class TestLazyEvents : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_store = std::make_unique<LoadedStore>();
+        writeCalendar(m_store->root() + "/calendar");
+        m_store->addList("home", "Home");
+        m_store->clock.setNow(local(2026, 6, 15, 10, 0));
+        QVERIFY(m_store->load());
+        const qsizetype year = yearAround(local(2026, 6, 15)).size();
+        QVERIFY(year > 400);
+        // The first refresh fetched the weeks around today, not the year.
+        QVERIFY(!events().eventsArray().isEmpty());
+        QVERIFY(events().eventsArray().size() < year / 10);
+    }
+
+    // In this order: each step goes on from the windows the steps before left, so views
+    // move across the edges of what was fetched, day by day, week by week and month by month.
+    void answersAreThoseOfTheFullWindow_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        const auto add = [](int type, const QDateTime& start, const QDateTime& end = {}) {
+            const char* names[] = {"day", "week", "month"};
+            QTest::addRow("%s %s", type == kRange ? "range" : names[type],
+                          qPrintable(start.toString(Qt::ISODate)))
+                << type << start << end;
+        };
+        for (QDate day(2026, 3, 25); day <= QDate(2026, 4, 6); day = day.addDays(1))
+            add(EventWindow::Day, day.startOfDay());
+        for (QDate day(2026, 10, 28); day >= QDate(2026, 10, 21); day = day.addDays(-1))
+            add(EventWindow::Day, day.startOfDay());
+        for (QDate monday(2026, 3, 9); monday <= QDate(2026, 4, 20); monday = monday.addDays(7))
+            add(EventWindow::Week, monday.startOfDay());
+        add(EventWindow::Week, local(2026, 3, 29)); // weeks that start on Sunday
+        add(EventWindow::Week, local(2026, 10, 25));
+        for (int month = 1; month <= 12; ++month)
+            add(EventWindow::Month, local(2026, month, 1));
+        add(EventWindow::Month, local(2026, 2, 1));
+        add(kRange, local(2026, 3, 28, 20, 0), local(2026, 3, 29, 21, 0));
+        add(kRange, local(2026, 3, 28, 21, 0), local(2026, 3, 29, 22, 0));
+        add(kRange, local(2026, 10, 24, 23, 0), local(2026, 10, 25, 23, 0));
+    }
+
+    void answersAreThoseOfTheFullWindow()
+    {
+        QFETCH(int, type);
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        const auto ask = [&] {
+            return type == kRange ? events().fetchEventsFromDate(start, end)
+                                  : events().fetchEventsByType(type, start);
+        };
+        std::optional<QList<store::EventPtr>> lazy = ask();
+        if (!lazy) {
+            QSignalSpy fetched(&events(), &CalendarEvents::eventWindowRefreshed);
+            QVERIFY(fetched.wait(5000));
+            lazy = ask();
+            QVERIFY(lazy);
+        }
+        // As the twelve months around the view's own date gave them.
+        const QList<store::EventPtr> year = yearAround(start);
+        const QList<store::EventPtr> expected =
+            type == kRange ? EventWindow::eventsOfRange(year, start, end)
+                           : EventWindow::eventsOfPeriod(year, type, start);
+        QCOMPARE(keys(*lazy), keys(expected));
+    }
+
+    // What the comparison above rests on, said outright for the weeks around the changes.
+    void seriesKeepTheirWallTimeOverridesAndExclusionsCount()
+    {
+        const QList<store::EventPtr> spring = weekOf(local(2026, 3, 23));
+        const QList<store::EventPtr> next = weekOf(local(2026, 3, 30));
+        QList<QDate> standups;
+        for (const store::EventPtr& event : spring + next) {
+            if (event->title == "Standup") {
+                QCOMPARE(event->startDate.time(), QTime(9, 0));
+                standups << event->startDate.date();
+            }
+        }
+        QCOMPARE(standups.size(), 12); // fourteen days, less the excluded and the moved one
+        QVERIFY(!standups.contains(QDate(2026, 4, 1)));
+        QVERIFY(!standups.contains(QDate(2026, 4, 3)));
+        QCOMPARE(titles(dayOf(local(2026, 4, 3))).count("Standup moved"), 1);
+        for (const store::EventPtr& event :
+             weekOf(local(2026, 10, 19)) + weekOf(local(2026, 10, 26)))
+            if (event->title == "Early")
+                QCOMPARE(event->startDate.time(), QTime(2, 30));
+        // The trip crosses the edges of the windows its days were fetched in.
+        QVERIFY(titles(dayOf(local(2026, 3, 27))).contains("Trip"));
+        QVERIFY(titles(dayOf(local(2026, 4, 1))).contains("Trip"));
+        QVERIFY(!titles(dayOf(local(2026, 4, 2))).contains("Trip"));
+        QVERIFY(titles(spring).contains("Trip") && titles(next).contains("Trip"));
+    }
+
+    // A change in the store reaches the windows the views use at the next refresh.
+    void aChangeReachesTheWindowsInUse()
+    {
+        QVERIFY(titles(weekOf(local(2026, 3, 30))).contains("Gym"));
+        QVERIFY(m_store->afterRefresh([this] {
+            writeFile(m_store->root() + "/calendar/gym.ics",
+                      calendarFile(vevent("gym", "Swim",
+                                          "DTSTART;VALUE=DATE:20260202\r\n"
+                                          "DTEND;VALUE=DATE:20260203\r\n"
+                                          "RRULE:FREQ=WEEKLY;BYDAY=MO,TH\r\n")));
+        }));
+        const std::optional<QList<store::EventPtr>> week =
+            events().fetchEventsByType(EventWindow::Week, local(2026, 3, 30));
+        QVERIFY(week); // fetched again with the refresh, not asked for anew
+        QCOMPARE(titles(*week).count("Swim"), 2);
+        QVERIFY(!titles(*week).contains("Gym"));
+    }
+
+    void cleanupTestCase() { m_store.reset(); }
+
+private:
+    CalendarEvents& events() { return m_store->manager->events(); }
+
+    QList<store::EventPtr> yearAround(const QDateTime& centre) const
+    {
+        return m_store->manager->eventStore()->eventsMatchingPredicate(
+            store::predicateForEventsWithStartDate(centre.addMonths(-6), centre.addMonths(6), {}));
+    }
+
+    QList<store::EventPtr> periodOf(int type, const QDateTime& start)
+    {
+        std::optional<QList<store::EventPtr>> answer = events().fetchEventsByType(type, start);
+        if (!answer) {
+            QSignalSpy fetched(&events(), &CalendarEvents::eventWindowRefreshed);
+            if (!fetched.wait(5000))
+                return {};
+            answer = events().fetchEventsByType(type, start);
+        }
+        return answer.value_or(QList<store::EventPtr>());
+    }
+    QList<store::EventPtr> weekOf(const QDateTime& start)
+    {
+        return periodOf(EventWindow::Week, start);
+    }
+    QList<store::EventPtr> dayOf(const QDateTime& start)
+    {
+        return periodOf(EventWindow::Day, start);
+    }
+
+    std::unique_ptr<LoadedStore> m_store;
+};
+
+VELMORAN_TEST_MAIN(TestLazyEvents)
+#include "tst_lazyevents.moc"
