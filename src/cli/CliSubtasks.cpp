@@ -5,19 +5,63 @@
 
 #include <QSet>
 
+#include <algorithm>
+#include <vector>
+
 namespace CliSubtasks {
 
-SubtaskTree treeAround(DataManager& manager, const QList<store::ReminderPtr>& tasks)
+namespace {
+
+QList<store::CalendarPtr> listsOf(const QList<store::ReminderPtr>& tasks)
 {
-    store::EventStore* eventStore = manager.eventStore();
     QList<store::CalendarPtr> lists;
     QSet<QString> seen;
+    // Tasks come list by list: most of them name the list the one before named.
+    const store::Calendar* previous = nullptr;
     for (const store::ReminderPtr& task : tasks) {
-        if (task->calendar && !seen.contains(task->calendar->calendarIdentifier)) {
+        if (!task->calendar || task->calendar.get() == previous)
+            continue;
+        previous = task->calendar.get();
+        if (!seen.contains(task->calendar->calendarIdentifier)) {
             seen.insert(task->calendar->calendarIdentifier);
             lists.append(task->calendar);
         }
     }
+    return lists;
+}
+
+} // namespace
+
+SubtaskTree treeAroundUnchanged(DataManager& manager, const QList<store::ReminderPtr>& tasks)
+{
+    const SnapshotPtr snapshot = manager.remindersArray();
+    if (!snapshot)
+        return treeAround(manager, tasks);
+    const QList<store::CalendarPtr> lists = listsOf(tasks);
+    if (lists.isEmpty())
+        return {};
+    std::vector<bool> wanted(size_t(snapshot->lists().size()), false);
+    for (const store::CalendarPtr& list : lists) {
+        const int index = snapshot->indexOfList(list->calendarIdentifier);
+        if (index < 0)
+            return treeAround(manager, tasks);
+        wanted[size_t(index)] = true;
+    }
+    if (std::all_of(wanted.cbegin(), wanted.cend(), [](bool each) { return each; }))
+        return SubtaskTree(snapshot->reminders());
+    QList<store::ReminderPtr> inLists;
+    for (qsizetype i = 0; i < snapshot->size(); ++i) {
+        const int list = snapshot->listIndex(i);
+        if (list >= 0 && wanted[size_t(list)])
+            inLists.append(snapshot->reminders().at(i));
+    }
+    return SubtaskTree(std::move(inLists));
+}
+
+SubtaskTree treeAround(DataManager& manager, const QList<store::ReminderPtr>& tasks)
+{
+    store::EventStore* eventStore = manager.eventStore();
+    const QList<store::CalendarPtr> lists = listsOf(tasks);
     // The store reads no lists as every list.
     if (!eventStore || lists.isEmpty())
         return {};
@@ -33,6 +77,14 @@ CliOutput::ParentIds parentIds(const SubtaskTree& tree, const QList<store::Remin
             parents.insert(task->calendarItemIdentifier, parent->calendarItemIdentifier);
     }
     return parents;
+}
+
+CliOutput::ParentOf parentOf(const SubtaskTree& tree)
+{
+    return [&tree](const store::Reminder& task) {
+        const store::ReminderPtr parent = tree.parentOf(task);
+        return parent ? parent->calendarItemIdentifier : QString();
+    };
 }
 
 } // namespace CliSubtasks
