@@ -30,6 +30,27 @@ QList<store::CalendarPtr> listsOf(const QList<store::ReminderPtr>& tasks)
     return lists;
 }
 
+// The tree of the tasks a parent link touches: those with a link and those a link may name.
+// Every other task is on its own and has no subtasks whichever set it is seen in, so the
+// parents and depths come out as over all of them; a listing of a store where few tasks have
+// subtasks then hashes a few identifiers instead of every one.
+SubtaskTree linkedTree(const QList<store::ReminderPtr>& tasks)
+{
+    QSet<QString> named;
+    for (const store::ReminderPtr& task : tasks) {
+        if (!task->parentUid.isEmpty())
+            named.insert(task->parentUid);
+    }
+    if (named.isEmpty())
+        return {};
+    QList<store::ReminderPtr> linked;
+    for (const store::ReminderPtr& task : tasks) {
+        if (!task->parentUid.isEmpty() || named.contains(task->uid))
+            linked.append(task);
+    }
+    return SubtaskTree(std::move(linked));
+}
+
 } // namespace
 
 SubtaskTree treeAroundUnchanged(DataManager& manager, const QList<store::ReminderPtr>& tasks)
@@ -48,14 +69,14 @@ SubtaskTree treeAroundUnchanged(DataManager& manager, const QList<store::Reminde
         wanted[size_t(index)] = true;
     }
     if (std::all_of(wanted.cbegin(), wanted.cend(), [](bool each) { return each; }))
-        return SubtaskTree(snapshot->reminders());
+        return linkedTree(snapshot->reminders());
     QList<store::ReminderPtr> inLists;
     for (qsizetype i = 0; i < snapshot->size(); ++i) {
         const int list = snapshot->listIndex(i);
         if (list >= 0 && wanted[size_t(list)])
             inLists.append(snapshot->reminders().at(i));
     }
-    return SubtaskTree(std::move(inLists));
+    return linkedTree(inLists);
 }
 
 SubtaskTree treeAround(DataManager& manager, const QList<store::ReminderPtr>& tasks)
@@ -65,7 +86,7 @@ SubtaskTree treeAround(DataManager& manager, const QList<store::ReminderPtr>& ta
     // The store reads no lists as every list.
     if (!eventStore || lists.isEmpty())
         return {};
-    return SubtaskTree(
+    return linkedTree(
         eventStore->remindersMatchingPredicate(store::predicateForRemindersInCalendars(lists)));
 }
 
