@@ -455,23 +455,41 @@ void StoreIndex::assignIdentifiers()
     // The UID is the identity other programs share; a file that repeats a UID already seen
     // (copies, conflicts) still needs an identity of its own, which its path gives. The tasks
     // of a file holding several have UIDs of their own and are told apart by them.
+    qsizetype count = 0;
+    for (const CollectionState& state : std::as_const(m_collections)) {
+        for (const ParsedItemPtr& item : state.items)
+            count += item->reminders.size();
+    }
+    // Sized up front: growing rehashes every identifier again, which for a large store cost
+    // more than the rest of this.
     QHash<const Reminder*, QString> identifiers;
+    identifiers.reserve(count);
     QSet<QString> taken;
-    for (const CollectionFolder& folder : m_folders) {
-        for (const ParsedItemPtr& item : m_collections.value(folder.identifier).items) {
+    taken.reserve(count);
+    for (const CollectionFolder& folder : std::as_const(m_folders)) {
+        const auto state = m_collections.constFind(folder.identifier);
+        if (state == m_collections.constEnd())
+            continue;
+        for (const ParsedItemPtr& item : state->items) {
             const bool shared = item->reminders.size() > 1;
             for (const std::shared_ptr<const Reminder>& reminder : item->reminders) {
-                const QString uid = shared ? reminder->uid : item->uid;
-                QString identifier = uid;
-                if (identifier.isEmpty() || taken.contains(identifier))
-                    identifier = uid + QLatin1Char('@') + folder.identifier + QLatin1Char('/') +
-                                 VdirCollections::identifierForName(item->file.fileName);
+                const QString& uid = shared ? reminder->uid : item->uid;
+                // One lookup for the usual case: the set grows unless the UID was taken.
+                const qsizetype before = taken.size();
+                if (!uid.isEmpty())
+                    taken.insert(uid);
+                if (!uid.isEmpty() && taken.size() > before) {
+                    identifiers.insert(reminder.get(), uid);
+                    continue;
+                }
+                QString identifier = uid + QLatin1Char('@') + folder.identifier + QLatin1Char('/') +
+                                     VdirCollections::identifierForName(item->file.fileName);
                 taken.insert(identifier);
-                identifiers.insert(reminder.get(), identifier);
+                identifiers.insert(reminder.get(), std::move(identifier));
             }
         }
     }
-    m_identifiers = identifiers;
+    m_identifiers = std::move(identifiers);
 }
 
 UnreadableFile StoreIndex::unreadableFile(const ParsedItem& item, const Calendar* list)
