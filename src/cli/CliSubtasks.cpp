@@ -86,8 +86,19 @@ SubtaskTree treeAround(DataManager& manager, const QList<store::ReminderPtr>& ta
     // The store reads no lists as every list.
     if (!eventStore || lists.isEmpty())
         return {};
-    return linkedTree(
-        eventStore->remindersMatchingPredicate(store::predicateForRemindersInCalendars(lists)));
+    // The tasks a link touches, asked of the store in two rounds so that it copies only them:
+    // first those with a link, then, in the store's order again, those and the ones they name.
+    store::ReminderPredicate predicate = store::predicateForRemindersInCalendars(lists);
+    QSet<QString> named;
+    predicate.accepts = [](const store::Reminder& task) { return !task.parentUid.isEmpty(); };
+    for (const store::ReminderPtr& task : eventStore->remindersMatchingPredicate(predicate))
+        named.insert(task->parentUid);
+    if (named.isEmpty())
+        return {};
+    predicate.accepts = [&named](const store::Reminder& task) {
+        return !task.parentUid.isEmpty() || named.contains(task.uid);
+    };
+    return SubtaskTree(eventStore->remindersMatchingPredicate(predicate));
 }
 
 CliOutput::ParentIds parentIds(const SubtaskTree& tree, const QList<store::ReminderPtr>& tasks)

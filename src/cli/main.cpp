@@ -6,6 +6,7 @@
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
 #include "cli/CliSync.h"
+#include "cli/CliTaskSelection.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "platform/i18n/InterfaceLanguage.h"
@@ -84,7 +85,8 @@ int main(int argc, char* argv[])
         return CliSync::run(defaults, request);
 
     CliSession session(defaults, clock);
-    session.open(request.command != CliRequest::Command::Lists);
+    session.open(request.command != CliRequest::Command::Lists &&
+                 CliTaskSelection::readsSnapshot(request));
     const int status = CliCommands::runWithStore(session.manager(), request);
     session.close();
     return status;
