@@ -11,7 +11,7 @@ class TestSearchWords : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void matchesLikeTheFoldedTexts_data()
     {
         QTest::addColumn<QString>("title");
