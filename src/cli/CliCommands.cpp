@@ -39,12 +39,21 @@ void warn(const QString& message)
 }
 
 // With `tree`, each task is followed by its subtasks among those printed, indented. `known`
-// is the tasks' tree as it was before a change that takes them out of the store.
+// is the tasks' tree as it was before a change that takes them out of the store. `unchanged`
+// says this run changed nothing, so the tree may come from the snapshot.
 void printTasks(DataManager& manager, const QList<store::ReminderPtr>& reminders, bool json,
-                bool tree = false, std::optional<SubtaskTree> known = std::nullopt)
+                bool tree = false, std::optional<SubtaskTree> known = std::nullopt,
+                bool unchanged = false)
 {
-    const SubtaskTree around =
-        known ? std::move(*known) : CliSubtasks::treeAround(manager, reminders);
+    // Plain lines name no parent: without `tree` they need no tree at all.
+    const auto around = [&] {
+        if (known)
+            return std::move(*known);
+        if (!json && !tree)
+            return SubtaskTree();
+        return unchanged ? CliSubtasks::treeAroundUnchanged(manager, reminders)
+                         : CliSubtasks::treeAround(manager, reminders);
+    }();
     QList<store::ReminderPtr> ordered = reminders;
     QList<int> depths(reminders.size(), 0);
     if (tree) {
@@ -55,12 +64,12 @@ void printTasks(DataManager& manager, const QList<store::ReminderPtr>& reminders
         }
     }
     if (json) {
-        CliOutput::printJson(
-            CliOutput::recordsJson(ordered, {}, CliSubtasks::parentIds(around, ordered)));
+        CliOutput::printRecordsJson(ordered, {}, CliSubtasks::parentOf(around));
         return;
     }
+    CliOutput::Lines lines;
     for (qsizetype i = 0; i < ordered.size(); ++i)
-        CliOutput::print(CliOutput::taskLine(*ordered.at(i), depths.at(i)));
+        lines.add(CliOutput::taskLine(*ordered.at(i), depths.at(i)));
 }
 
 QString dueFormsHint()
@@ -210,15 +219,15 @@ int runView(DataManager& manager, const CliRequest& request)
     if (!content)
         return fail(error);
     if (request.json) {
-        const SubtaskTree around = CliSubtasks::treeAround(manager, content->reminders);
-        CliOutput::printJson(
-            CliOutput::recordsJson(content->reminders, content->events,
-                                   CliSubtasks::parentIds(around, content->reminders)));
+        const SubtaskTree around = CliSubtasks::treeAroundUnchanged(manager, content->reminders);
+        CliOutput::printRecordsJson(content->reminders, content->events,
+                                    CliSubtasks::parentOf(around));
         return 0;
     }
     printTasks(manager, content->reminders, false);
+    CliOutput::Lines lines;
     for (const store::EventPtr& event : content->events)
-        CliOutput::print(CliOutput::eventLine(*event));
+        lines.add(CliOutput::eventLine(*event));
     return 0;
 }
 
@@ -231,7 +240,7 @@ int runTasks(DataManager& manager, const CliRequest& request)
         CliTaskSelection::select(manager, request, &error);
     if (!tasks)
         return fail(error);
-    printTasks(manager, *tasks, request.json, request.tree);
+    printTasks(manager, *tasks, request.json, request.tree, std::nullopt, true);
     return 0;
 }
 

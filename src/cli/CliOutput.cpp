@@ -261,17 +261,58 @@ QString eventLine(const store::Event& event)
         .join(u'\t');
 }
 
+namespace {
+
+void writeRecords(JsonWriter& json, const QList<store::ReminderPtr>& reminders,
+                  const QList<store::EventPtr>& events, const ParentOf& parentOf)
+{
+    json.beginArray();
+    for (const store::ReminderPtr& reminder : reminders)
+        writeTask(json, *reminder, parentOf(*reminder));
+    for (const store::EventPtr& event : events)
+        writeEvent(json, *event);
+    json.endArray();
+}
+
+} // namespace
+
 QByteArray recordsJson(const QList<store::ReminderPtr>& reminders,
                        const QList<store::EventPtr>& events, const ParentIds& parents)
 {
     JsonWriter json;
-    json.beginArray();
-    for (const store::ReminderPtr& reminder : reminders)
-        writeTask(json, *reminder, parents.value(reminder->calendarItemIdentifier));
-    for (const store::EventPtr& event : events)
-        writeEvent(json, *event);
-    json.endArray();
+    writeRecords(json, reminders, events, [&parents](const store::Reminder& reminder) {
+        return parents.value(reminder.calendarItemIdentifier);
+    });
     return json.take();
+}
+
+void printRecordsJson(const QList<store::ReminderPtr>& reminders,
+                      const QList<store::EventPtr>& events, const ParentOf& parentOf)
+{
+    JsonWriter json(stdout);
+    writeRecords(json, reminders, events, parentOf);
+    json.flush();
+}
+
+Lines::~Lines()
+{
+    flush();
+}
+
+void Lines::add(const QString& line)
+{
+    m_pending += line.toUtf8();
+    m_pending += '\n';
+    if (m_pending.size() >= 64 * 1024)
+        flush();
+}
+
+void Lines::flush()
+{
+    if (m_pending.isEmpty())
+        return;
+    write(stdout, m_pending);
+    m_pending.resize(0);
 }
 
 void print(const QString& text)

@@ -11,6 +11,8 @@
 #include <QJsonObject>
 #include <QStringList>
 
+#include <functional>
+
 // How the command-line front end writes tasks, lists and events: a JSON object per record for
 // --json, a tab-separated line otherwise. Dates are local wall-clock times to the minute.
 // The command line's own messages, translated like the application's; its JSON output and
@@ -53,6 +55,27 @@ using ParentIds = QHash<QString, QString>;
 // One JSON array: the tasks, then the events.
 QByteArray recordsJson(const QList<store::ReminderPtr>& reminders,
                        const QList<store::EventPtr>& events = {}, const ParentIds& parents = {});
+// The identifier of the task a task is a subtask of; empty for a task on its own.
+using ParentOf = std::function<QString(const store::Reminder&)>;
+// The same array written to standard output as it is produced.
+void printRecordsJson(const QList<store::ReminderPtr>& reminders,
+                      const QList<store::EventPtr>& events, const ParentOf& parentOf);
+
+// Lines for standard output, gathered and written in large pieces instead of a system call
+// each: a listing has tens of thousands of them. What is left goes out on destruction.
+class Lines
+{
+public:
+    Lines() = default;
+    Lines(const Lines&) = delete;
+    Lines& operator=(const Lines&) = delete;
+    ~Lines();
+    void add(const QString& line);
+
+private:
+    void flush();
+    QByteArray m_pending;
+};
 
 // Writes to standard output and standard error in UTF-8.
 void print(const QString& text);

@@ -11,6 +11,11 @@ class DataManager;
 namespace CliSubtasks {
 
 SubtaskTree treeAround(DataManager& manager, const QList<store::ReminderPtr>& tasks);
+// The same for a run that changed nothing, whose snapshot is the store as it is now: taken
+// from the snapshot when that holds the tasks' lists (it holds each visible list whole), so
+// that a listing of every task does not have the store copy them all a second time.
+SubtaskTree treeAroundUnchanged(DataManager& manager, const QList<store::ReminderPtr>& tasks);
 CliOutput::ParentIds parentIds(const SubtaskTree& tree, const QList<store::ReminderPtr>& tasks);
+CliOutput::ParentOf parentOf(const SubtaskTree& tree);
 
 } // namespace CliSubtasks

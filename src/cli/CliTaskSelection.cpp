@@ -4,11 +4,13 @@
 #include "data/CalendarEvents.h"
 #include "data/DataManager.h"
 #include "data/ListFilters.h"
+#include "data/SearchWords.h"
 #include "data/SharedDates.h"
 #include "data/SmartLists.h"
 #include "data/TaskLists.h"
 #include "data/views/TaskListAssembly.h"
 #include "platform/UserDefaults.h"
+#include "platform/store/EventStore.h"
 #include "prefs/PreferenceKeys.h"
 
 #include <QCoreApplication>
@@ -108,6 +110,25 @@ std::optional<ReminderList> ofType(DataManager& manager, const ListFilters& filt
     return fromDictionary(filters, entry, request.completed);
 }
 
+// The search the snapshot answers, asked of the store instead: the tasks of the visible lists
+// are tested where the store holds them, and only those found are copied.
+std::optional<ReminderList> searched(DataManager& manager, const QString& text, bool completed)
+{
+    store::EventStore* eventStore = manager.eventStore();
+    std::optional<SearchWords> words = SearchWords::of(text);
+    if (!eventStore || !words)
+        return std::nullopt;
+    const QList<store::CalendarPtr> lists = manager.lists().visibleListsByCalendar();
+    // The store reads no lists as every list.
+    if (lists.isEmpty())
+        return ReminderList();
+    store::ReminderPredicate predicate = store::predicateForRemindersInCalendars(lists);
+    predicate.accepts = [&words, completed](const store::Reminder& reminder) {
+        return (completed || !reminder.completed) && words->matches(reminder);
+    };
+    return eventStore->remindersMatchingPredicate(predicate);
+}
+
 } // namespace
 
 std::optional<ViewContent> selectView(DataManager& manager, const CliRequest& request,
@@ -154,12 +175,19 @@ store::CalendarPtr listNamed(const QList<store::CalendarPtr>& lists, const QStri
     return equal ? equal : beginning;
 }
 
+bool readsSnapshot(const CliRequest& request)
+{
+    return !(request.command == CliRequest::Command::Tasks && request.search && !request.view);
+}
+
 std::optional<QList<store::ReminderPtr>> select(DataManager& manager, const CliRequest& request,
                                                 QString* error)
 {
     const ListFilters filters = manager.filters();
     std::optional<ReminderList> found;
-    if (request.search)
+    if (request.search && !manager.remindersArray())
+        found = searched(manager, request.search->simplified(), request.completed);
+    else if (request.search)
         found =
             filters.fetchRemindersFromSearchText(request.search->simplified(), request.completed);
     else if (request.list)

@@ -12,6 +12,10 @@ class DataManager;
 // application shows them.
 namespace CliTaskSelection {
 
+// Whether the request reads the data manager's snapshot of every task of the visible lists. A
+// search without it is asked of the store, which then copies only the tasks it finds.
+bool readsSnapshot(const CliRequest& request);
+
 // Nothing, with the reason, when the request names a list or merged list that does not exist.
 std::optional<QList<store::ReminderPtr>> select(DataManager& manager, const CliRequest& request,
                                                 QString* error);

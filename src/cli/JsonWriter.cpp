@@ -107,6 +107,10 @@ void JsonWriter::close(char bracket)
     m_out += bracket;
     if (m_open.isEmpty())
         m_out += '\n';
+    // Chunks of this size keep the buffer from ever growing again, and the writes few.
+    constexpr qsizetype kChunk = 64 * 1024;
+    if (m_sink && m_open.size() <= 1 && m_out.size() >= kChunk)
+        flush();
 }
 
 void JsonWriter::beginArray()
@@ -187,4 +191,14 @@ void JsonWriter::number(double value)
 QByteArray JsonWriter::take()
 {
     return std::exchange(m_out, {});
+}
+
+void JsonWriter::flush()
+{
+    if (!m_sink)
+        return;
+    std::fwrite(m_out.constData(), 1, size_t(m_out.size()), m_sink);
+    std::fflush(m_sink);
+    // Cleared in place: the next chunk reuses the same allocation.
+    m_out.resize(0);
 }

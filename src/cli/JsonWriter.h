@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <cstdio>
+
 // Writes JSON as it is produced, byte for byte in the layout of QJsonDocument's indented form
 // (four spaces a level, object keys in the order given, which callers keep sorted as
 // QJsonObject does), without building a document first: the command line prints thousands of
@@ -11,6 +13,13 @@
 class JsonWriter
 {
 public:
+    JsonWriter() = default;
+    // Writes what it has to `sink` whenever a record of the outermost array is complete and
+    // enough has gathered, so that a long listing is never held whole in memory.
+    explicit JsonWriter(FILE* sink)
+        : m_sink(sink)
+    {}
+
     void beginArray();
     void endArray();
     void beginObject();
@@ -28,12 +37,15 @@ public:
 
     // The document so far, ended with a line break once it is complete.
     QByteArray take();
+    // Writes the rest to the sink.
+    void flush();
 
 private:
     void beforeValue();
     void newline();
     void close(char bracket);
 
+    FILE* m_sink = nullptr;
     QByteArray m_out;
     // One entry per open array or object: whether it has a member yet.
     QList<bool> m_open;

@@ -6,6 +6,7 @@
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
 #include "cli/CliSync.h"
+#include "cli/CliTaskSelection.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "platform/i18n/InterfaceLanguage.h"
@@ -88,7 +89,8 @@ int main(int argc, char* argv[])
     const bool aboutOneList = request.command == CliRequest::Command::Tasks && request.list &&
                               !request.search && !request.view;
     session.open(request.command != CliRequest::Command::Lists &&
-                     request.command != CliRequest::Command::Events,
+                     request.command != CliRequest::Command::Events &&
+                     CliTaskSelection::readsSnapshot(request),
                  aboutOneList ? request.list : std::nullopt);
     const int status = CliCommands::runWithStore(session.manager(), request);
     session.close();

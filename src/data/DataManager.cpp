@@ -100,7 +100,8 @@ void DataManager::initStoreNow(bool withTasks)
     if (!lists.isEmpty())
         reminders =
             eventStore->remindersMatchingPredicate(store::predicateForRemindersInCalendars(lists));
-    m_session.setRemindersArray(std::make_shared<ReminderSnapshot>(std::move(reminders)));
+    m_session.setRemindersArray(std::make_shared<ReminderSnapshot>(
+        std::move(reminders), ReminderSnapshot::Folding::OnFirstUse));
     m_log.write(QStringLiteral("Fetched Count : %1").arg(m_session.countForAllReminders()));
 }
 

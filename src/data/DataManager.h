@@ -66,7 +66,8 @@ public:
     void initStore();
     // For the command line: access and the first load at once on the calling thread, with no
     // timer and no event loop. Events are not fetched (nor expanded): a command that shows
-    // them asks for them; without `withTasks` the snapshot stays absent too.
+    // them asks for them; without `withTasks` the snapshot stays absent too. The snapshot folds
+    // its texts only when a question reads them.
     void initStoreNow(bool withTasks = true);
     // Waits until the count, list and event jobs started so far have finished.
     void waitForBackgroundJobs() { m_background.waitForDone(); }

@@ -1,5 +1,6 @@
 #include "data/ListFilters.h"
 
+#include "data/SearchWords.h"
 #include "prefs/PreferenceKeys.h"
 
 #include <algorithm>
@@ -23,38 +24,6 @@ unsigned bitOf(MergedPriority priority)
 {
     return 1u << unsigned(priority);
 }
-
-// A case-insensitive substring test prepared once for a whole scan, run over the snapshot's
-// case-folded texts so that each test is a plain character search.
-class Needle
-{
-public:
-    explicit Needle(const QString& text)
-        : m_folded(text.toCaseFolded())
-        , m_signature(ReminderSnapshot::signatureOf(m_folded))
-    {}
-    // An empty needle is never found: an empty tag or search word must not match everything.
-    bool foundIn(QStringView foldedHaystack, quint64 haystackSignature) const
-    {
-        const qsizetype length = m_folded.size();
-        if (length == 0 || (haystackSignature & m_signature) != m_signature)
-            return false;
-        const QChar first = m_folded.front();
-        const qsizetype last = foldedHaystack.size() - length;
-        for (qsizetype from = 0; from <= last; ++from) {
-            from = foldedHaystack.indexOf(first, from);
-            if (from < 0 || from > last)
-                return false;
-            if (foldedHaystack.sliced(from + 1, length - 1) == QStringView(m_folded).sliced(1))
-                return true;
-        }
-        return false;
-    }
-
-private:
-    QString m_folded;
-    quint64 m_signature;
-};
 
 // One sidebar entry, read once, answering for each reminder of the snapshot whether the entry
 // takes it. Needs a snapshot.
@@ -162,7 +131,7 @@ private:
     const ReminderQueries& m_queries;
     const ReminderSnapshot& m_snapshot;
     qint64 m_now;
-    Needle m_needle;
+    TextNeedle m_needle;
     QList<bool> m_listTaken; // by index into the snapshot's lists
     bool m_anyList = false;
     unsigned m_priorityClasses = 0;
@@ -300,24 +269,14 @@ std::optional<ReminderList> ListFilters::fetchRemindersFromSearchText(const QStr
 {
     if (text.isEmpty() || !m_queries.hasSnapshot())
         return std::nullopt;
-    const QStringList split = text.split(QLatin1Char(' '));
+    const std::optional<SearchWords> words = SearchWords::of(text);
     ReminderList matches;
-    // Two spaces in a row or a space at either end make an empty word, which is never found.
-    if (split.contains(QString()))
-        return matches;
-    std::vector<Needle> words(split.cbegin(), split.cend());
-    const auto allFoundIn = [&](QStringView haystack, quint64 signature) {
-        return std::all_of(words.cbegin(), words.cend(),
-                           [&](const Needle& word) { return word.foundIn(haystack, signature); });
-    };
     const ReminderSnapshot& snapshot = *m_queries.snapshot();
     for (qsizetype i = 0, n = snapshot.size(); i < n; ++i) {
         if (!completed && snapshot.isCompleted(i))
             continue;
-        // Words spread over title and notes do not match: all of them must be in one place.
-        const QStringView notes = snapshot.foldedNotes(i);
-        if (allFoundIn(snapshot.foldedTitle(i), snapshot.titleSignature(i)) ||
-            (!notes.isEmpty() && allFoundIn(notes, snapshot.notesSignature(i))))
+        if (words->matchFolded(snapshot.foldedTitle(i), snapshot.titleSignature(i),
+                               snapshot.foldedNotes(i), snapshot.notesSignature(i)))
             matches.append(snapshot.reminders()[i]);
     }
     return matches;

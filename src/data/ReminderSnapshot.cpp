@@ -2,19 +2,13 @@
 
 #include <algorithm>
 
-ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders)
+ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding)
     : m_reminders(std::move(reminders))
 {
     const qsizetype count = m_reminders.size();
     m_due.reserve(count);
     m_completion.reserve(count);
     m_facts.reserve(count);
-    m_foldedBounds.reserve(2 * count + 1);
-    m_signatures.reserve(2 * count);
-    qsizetype textLength = 0;
-    for (const store::ReminderPtr& reminder : std::as_const(m_reminders))
-        textLength += reminder->title.size() + reminder->notes.size();
-    m_folded.reserve(textLength);
 
     // Tasks mostly arrive list by list, so the previous reminder's list is usually the answer.
     const store::Calendar* previousList = nullptr;
@@ -42,7 +36,21 @@ ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders)
                         [](const store::Alarm& alarm) { return alarm.isLocationAlarm(); }))
             facts.flags |= HasLocation;
         m_facts.append(facts);
+    }
+    if (folding == Folding::Now)
+        std::call_once(m_foldOnce, [this] { foldTexts(); });
+}
 
+void ReminderSnapshot::foldTexts() const
+{
+    const qsizetype count = m_reminders.size();
+    m_foldedBounds.reserve(2 * count + 1);
+    m_signatures.reserve(2 * count);
+    qsizetype textLength = 0;
+    for (const store::ReminderPtr& reminder : std::as_const(m_reminders))
+        textLength += reminder->title.size() + reminder->notes.size();
+    m_folded.reserve(textLength);
+    for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
         for (const QString* text : {&reminder->title, &reminder->notes}) {
             const QString folded = text->toCaseFolded();
             m_foldedBounds.append(m_folded.size());

@@ -8,6 +8,7 @@
 
 #include <limits>
 #include <memory>
+#include <mutex>
 
 // The data manager's snapshot: every reminder of the visible lists, completed or not, in the
 // order the store delivered them, with what the queries test of each one worked out once:
@@ -21,7 +22,10 @@ class ReminderSnapshot
 public:
     static constexpr qint64 kNoDate = std::numeric_limits<qint64>::min();
 
-    explicit ReminderSnapshot(QList<store::ReminderPtr> reminders);
+    // When the texts are folded: now, or on the first question that reads them, for a snapshot
+    // whose reminders nobody edits meanwhile (a command-line run, which mostly never asks).
+    enum class Folding { Now, OnFirstUse };
+    explicit ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding = Folding::Now);
 
     const QList<store::ReminderPtr>& reminders() const { return m_reminders; }
     qsizetype size() const { return m_reminders.size(); }
@@ -45,12 +49,13 @@ public:
 
     // Title and notes case-folded (QString::toCaseFolded), for the tag lists and the search:
     // a case-insensitive substring test then becomes a plain one over memory read in order.
+    // They take as much memory as the texts themselves: see Folding.
     QStringView foldedTitle(qsizetype index) const { return foldedText(2 * index); }
     QStringView foldedNotes(qsizetype index) const { return foldedText(2 * index + 1); }
     // One bit per character class present in the folded text (signatureOf): a text can only
     // contain a word whose bits it all has, which rules most texts out without reading them.
-    quint64 titleSignature(qsizetype index) const { return m_signatures[2 * index]; }
-    quint64 notesSignature(qsizetype index) const { return m_signatures[2 * index + 1]; }
+    quint64 titleSignature(qsizetype index) const { return signatures()[2 * index]; }
+    quint64 notesSignature(qsizetype index) const { return signatures()[2 * index + 1]; }
     static quint64 signatureOf(QStringView text)
     {
         quint64 signature = 0;
@@ -69,10 +74,17 @@ private:
     };
 
     int listIndexOf(const store::CalendarPtr& list);
+    void foldTexts() const;
     QStringView foldedText(qsizetype segment) const
     {
+        std::call_once(m_foldOnce, [this] { foldTexts(); });
         const qsizetype from = m_foldedBounds[segment];
         return QStringView(m_folded).sliced(from, m_foldedBounds[segment + 1] - from);
+    }
+    const QList<quint64>& signatures() const
+    {
+        std::call_once(m_foldOnce, [this] { foldTexts(); });
+        return m_signatures;
     }
 
     QList<store::ReminderPtr> m_reminders;
@@ -83,9 +95,10 @@ private:
     QHash<QString, int> m_listIndexes;
     // Every title and notes text folded, one after the other; segment s (2i the title and 2i+1
     // the notes of reminder i) runs from m_foldedBounds[s] to m_foldedBounds[s + 1].
-    QString m_folded;
-    QList<qsizetype> m_foldedBounds;
-    QList<quint64> m_signatures; // by segment, like m_foldedBounds
+    mutable std::once_flag m_foldOnce;
+    mutable QString m_folded;
+    mutable QList<qsizetype> m_foldedBounds;
+    mutable QList<quint64> m_signatures; // by segment, like m_foldedBounds
 };
 
 // Absent (null) while no snapshot exists: before the first fetch and while a refresh runs.

@@ -240,7 +240,8 @@ QList<ReminderPtr> EventStore::matchLocked(const ReminderPredicate& predicate)
         const QList<ParsedItemPtr> items = m_index.items(calendar->calendarIdentifier);
         for (const ParsedItemPtr& item : items) {
             for (const std::shared_ptr<const Reminder>& parsed : item->reminders) {
-                if (!matches(*parsed, predicate))
+                if (!matches(*parsed, predicate) ||
+                    (predicate.accepts && !predicate.accepts(*parsed)))
                     continue;
                 auto reminder = std::make_shared<Reminder>(*parsed);
                 reminder->calendar = calendar;

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "platform/store/Calendar.h"
+#include "platform/store/Reminder.h"
 
 #include <QDateTime>
 #include <QList>
+
+#include <functional>
 
 namespace store {
 
@@ -17,6 +20,10 @@ struct ReminderPredicate
     // Incomplete: due date bounds; Completed: completion date bounds. Invalid = unbounded.
     QDateTime start;
     QDateTime end;
+    // A further test on each task as the store read it (without list and identifier), before
+    // it is copied for the caller: a search keeps only what it prints. Called under the
+    // store's lock; none takes every task.
+    std::function<bool(const Reminder&)> accepts;
 };
 
 // Events overlapping [startDate, endDate) of some calendars (none: every event calendar).
@@ -32,20 +39,20 @@ struct EventPredicate
 // events starting in it.
 inline ReminderPredicate predicateForRemindersInCalendars(const QList<CalendarPtr>& calendars)
 {
-    return {ReminderPredicate::Kind::All, calendars, {}, {}};
+    return {ReminderPredicate::Kind::All, calendars, {}, {}, {}};
 }
 
 inline ReminderPredicate
 predicateForIncompleteRemindersWithDueDateStarting(const QDateTime& start, const QDateTime& end,
                                                    const QList<CalendarPtr>& calendars)
 {
-    return {ReminderPredicate::Kind::Incomplete, calendars, start, end};
+    return {ReminderPredicate::Kind::Incomplete, calendars, start, end, {}};
 }
 
 inline ReminderPredicate predicateForCompletedRemindersWithCompletionDateStarting(
     const QDateTime& start, const QDateTime& end, const QList<CalendarPtr>& calendars)
 {
-    return {ReminderPredicate::Kind::Completed, calendars, start, end};
+    return {ReminderPredicate::Kind::Completed, calendars, start, end, {}};
 }
 
 inline EventPredicate predicateForEventsWithStartDate(const QDateTime& start, const QDateTime& end,

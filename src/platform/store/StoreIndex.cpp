@@ -515,7 +515,15 @@ void StoreIndex::assignIdentifiers()
     // of a file holding several have UIDs of their own and are told apart by them.
     // A collection outside the scope takes its identifiers as hashes, from its summary; once
     // there is one, every identifier is counted by its hash.
+    qsizetype count = 0;
+    for (const CollectionState& state : std::as_const(m_collections)) {
+        for (const ParsedItemPtr& item : state.items)
+            count += item->reminders.size();
+    }
+    // Sized up front: growing rehashes every identifier again, which for a large store cost
+    // more than the rest of this.
     QHash<const Reminder*, QString> identifiers;
+    identifiers.reserve(count);
     QSet<QString> taken;
     QSet<quint64> takenHashes;
     qsizetype claims = 0;
@@ -526,6 +534,8 @@ void StoreIndex::assignIdentifiers()
                     [](const CollectionState& state) { return state.summary.has_value(); });
     if (hashed)
         takenHashes.reserve(claims + claims / 4);
+    else
+        taken.reserve(count);
     for (const CollectionFolder& folder : m_folders) {
         const CollectionState& state = m_collections.constFind(folder.identifier).value();
         if (state.summary) {
@@ -552,7 +562,7 @@ void StoreIndex::assignIdentifiers()
             }
         }
     }
-    m_identifiers = identifiers;
+    m_identifiers = std::move(identifiers);
 }
 
 UnreadableFile StoreIndex::unreadableFile(const ParsedItem& item, const Calendar* list)
