@@ -2081,6 +2081,22 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <source>Accounts</source>
         <translation>Konten</translation>
     </message>
+    <message>
+        <source>Ask</source>
+        <translation>Nachfragen</translation>
+    </message>
+    <message>
+        <source>Complete All</source>
+        <translation>Alle erledigen</translation>
+    </message>
+    <message>
+        <source>Complete Only This</source>
+        <translation>Nur diese erledigen</translation>
+    </message>
+    <message>
+        <source>When completing a task with open subtasks</source>
+        <translation>Beim Erledigen einer Aufgabe mit offenen Unteraufgaben</translation>
+    </message>
 </context>
 <context>
     <name>Global</name>

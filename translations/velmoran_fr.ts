@@ -2084,6 +2084,22 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>Accounts</source>
         <translation>Comptes</translation>
     </message>
+    <message>
+        <source>Ask</source>
+        <translation>Demander</translation>
+    </message>
+    <message>
+        <source>Complete All</source>
+        <translation>Tout terminer</translation>
+    </message>
+    <message>
+        <source>Complete Only This</source>
+        <translation>Terminer celle-ci seulement</translation>
+    </message>
+    <message>
+        <source>When completing a task with open subtasks</source>
+        <translation>En terminant une tâche qui a des sous-tâches ouvertes</translation>
+    </message>
 </context>
 <context>
     <name>Global</name>
