@@ -2077,6 +2077,22 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <source>Accounts</source>
         <translation>Konten</translation>
     </message>
+    <message>
+        <source>Ask</source>
+        <translation>Nachfragen</translation>
+    </message>
+    <message>
+        <source>Complete All</source>
+        <translation>Alle erledigen</translation>
+    </message>
+    <message>
+        <source>Complete Only This</source>
+        <translation>Nur diese erledigen</translation>
+    </message>
+    <message>
+        <source>When completing a task with open subtasks</source>
+        <translation>Beim Erledigen einer Aufgabe mit offenen Unteraufgaben</translation>
+    </message>
 </context>
 <context>
     <name>Global</name>
@@ -3208,33 +3224,6 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>The task could not be made a subtask</source>
         <translation>Die Aufgabe konnte nicht zur Unteraufgabe werden</translation>
-    </message>
-    <message>
-        <source>Complete Subtasks?</source>
-        <translation>Unteraufgaben erledigen?</translation>
-    </message>
-    <message numerus="yes">
-        <source>“%1” has %n open subtask(s).</source>
-        <translation>
-            <numerusform>„%1“ hat %n offene Unteraufgabe.</numerusform>
-            <numerusform>„%1“ hat %n offene Unteraufgaben.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Complete its subtasks with it, or only the task itself?</source>
-        <translation>Ihre Unteraufgaben mit erledigen oder nur die Aufgabe selbst?</translation>
-    </message>
-    <message>
-        <source>Complete All</source>
-        <translation>Alle erledigen</translation>
-    </message>
-    <message>
-        <source>Complete Only This</source>
-        <translation>Nur diese erledigen</translation>
-    </message>
-    <message>
-        <source>Remember my choice</source>
-        <translation>Meine Wahl merken</translation>
     </message>
 </context>
 <context>
@@ -5030,6 +5019,36 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
     <message>
         <source>A task cannot be a subtask of itself or of one of its subtasks.</source>
         <translation>Eine Aufgabe kann nicht Unteraufgabe ihrer selbst oder einer ihrer Unteraufgaben sein.</translation>
+    </message>
+</context>
+<context>
+    <name>SubtaskCompletionQuestion</name>
+    <message>
+        <source>Complete Subtasks?</source>
+        <translation>Unteraufgaben erledigen?</translation>
+    </message>
+    <message numerus="yes">
+        <source>“%1” has %n open subtask(s).</source>
+        <translation>
+            <numerusform>„%1“ hat %n offene Unteraufgabe.</numerusform>
+            <numerusform>„%1“ hat %n offene Unteraufgaben.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Complete its subtasks with it, or only the task itself?</source>
+        <translation>Ihre Unteraufgaben mit erledigen oder nur die Aufgabe selbst?</translation>
+    </message>
+    <message>
+        <source>Complete All</source>
+        <translation>Alle erledigen</translation>
+    </message>
+    <message>
+        <source>Complete Only This</source>
+        <translation>Nur diese erledigen</translation>
+    </message>
+    <message>
+        <source>Remember my choice</source>
+        <translation>Meine Wahl merken</translation>
     </message>
 </context>
 <context>

@@ -165,16 +165,6 @@
     </message>
 </context>
 <context>
-    <name>MidViewController</name>
-    <message numerus="yes">
-        <source>“%1” has %n open subtask(s).</source>
-        <translation>
-            <numerusform>“%1” has %n open subtask.</numerusform>
-            <numerusform>“%1” has %n open subtasks.</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
     <name>QuickAction</name>
     <message numerus="yes">
         <source>+%n Minute(s)</source>
@@ -395,6 +385,16 @@
         <translation>
             <numerusform>%n list or calendar</numerusform>
             <numerusform>%n lists and calendars</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>SubtaskCompletionQuestion</name>
+    <message numerus="yes">
+        <source>“%1” has %n open subtask(s).</source>
+        <translation>
+            <numerusform>“%1” has %n open subtask.</numerusform>
+            <numerusform>“%1” has %n open subtasks.</numerusform>
         </translation>
     </message>
 </context>

@@ -2080,6 +2080,22 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>Accounts</source>
         <translation>Comptes</translation>
     </message>
+    <message>
+        <source>Ask</source>
+        <translation>Demander</translation>
+    </message>
+    <message>
+        <source>Complete All</source>
+        <translation>Tout terminer</translation>
+    </message>
+    <message>
+        <source>Complete Only This</source>
+        <translation>Terminer celle-ci seulement</translation>
+    </message>
+    <message>
+        <source>When completing a task with open subtasks</source>
+        <translation>En terminant une tâche qui a des sous-tâches ouvertes</translation>
+    </message>
 </context>
 <context>
     <name>Global</name>
@@ -3211,33 +3227,6 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>The task could not be made a subtask</source>
         <translation>La tâche n&apos;a pas pu devenir une sous-tâche</translation>
-    </message>
-    <message>
-        <source>Complete Subtasks?</source>
-        <translation>Terminer les sous-tâches&#x202f;?</translation>
-    </message>
-    <message numerus="yes">
-        <source>“%1” has %n open subtask(s).</source>
-        <translation>
-            <numerusform>«&#xa0;%1&#xa0;» a %n sous-tâche ouverte.</numerusform>
-            <numerusform>«&#xa0;%1&#xa0;» a %n sous-tâches ouvertes.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Complete its subtasks with it, or only the task itself?</source>
-        <translation>Terminer aussi ses sous-tâches, ou seulement la tâche elle-même&#x202f;?</translation>
-    </message>
-    <message>
-        <source>Complete All</source>
-        <translation>Tout terminer</translation>
-    </message>
-    <message>
-        <source>Complete Only This</source>
-        <translation>Terminer celle-ci seulement</translation>
-    </message>
-    <message>
-        <source>Remember my choice</source>
-        <translation>Mémoriser mon choix</translation>
     </message>
 </context>
 <context>
@@ -5033,6 +5022,36 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
     <message>
         <source>A task cannot be a subtask of itself or of one of its subtasks.</source>
         <translation>Une tâche ne peut pas être une sous-tâche d&apos;elle-même ni d&apos;une de ses sous-tâches.</translation>
+    </message>
+</context>
+<context>
+    <name>SubtaskCompletionQuestion</name>
+    <message>
+        <source>Complete Subtasks?</source>
+        <translation>Terminer les sous-tâches&#x202f;?</translation>
+    </message>
+    <message numerus="yes">
+        <source>“%1” has %n open subtask(s).</source>
+        <translation>
+            <numerusform>«&#xa0;%1&#xa0;» a %n sous-tâche ouverte.</numerusform>
+            <numerusform>«&#xa0;%1&#xa0;» a %n sous-tâches ouvertes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Complete its subtasks with it, or only the task itself?</source>
+        <translation>Terminer aussi ses sous-tâches, ou seulement la tâche elle-même&#x202f;?</translation>
+    </message>
+    <message>
+        <source>Complete All</source>
+        <translation>Tout terminer</translation>
+    </message>
+    <message>
+        <source>Complete Only This</source>
+        <translation>Terminer celle-ci seulement</translation>
+    </message>
+    <message>
+        <source>Remember my choice</source>
+        <translation>Mémoriser mon choix</translation>
     </message>
 </context>
 <context>

@@ -238,13 +238,14 @@ void MainMenuBar::addSubtaskItems(QMenu* edit)
     MidViewController* list = view->mvc();
     edit->addSeparator();
     using Kind = QuickActionMenuEntry::Kind;
-    const auto item = [edit, list](const QString& text, Kind command, const QKeySequence& key) {
+    const auto item = [edit, list](const QString& text, Kind command,
+                                   const QList<QKeySequence>& keys) {
         QAction* action =
             edit->addAction(text, list, [list, command] { list->runOnSelected(command); });
-        action->setShortcut(key);
+        action->setShortcuts(keys);
         return action;
     };
-    QAction* addSubtask = item(tr("Add Su&btask"), Kind::AddSubtask, SubtaskKeys::addSubtask());
+    QAction* addSubtask = item(tr("Add Su&btask"), Kind::AddSubtask, {SubtaskKeys::addSubtask()});
     item(tr("&Indent"), Kind::Indent, SubtaskKeys::indent());
     item(tr("&Outdent"), Kind::Outdent, SubtaskKeys::outdent());
     edit->addSeparator();

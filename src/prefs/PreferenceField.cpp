@@ -11,9 +11,11 @@ namespace {
 // of digits from overflowing.
 constexpr qint64 kMostMinutes = 7 * 24 * 60;
 
-QVariant zeroValue(PreferenceField::Kind kind)
+QVariant storedForm(PreferenceField::Kind kind, const QVariant& value);
+
+QVariant zeroValue(const PreferenceField& field)
 {
-    switch (kind) {
+    switch (field.kind) {
     case PreferenceField::Kind::Switch:
         return false;
     case PreferenceField::Kind::Choice:
@@ -22,6 +24,8 @@ QVariant zeroValue(PreferenceField::Kind kind)
         return QStringLiteral("00:00");
     case PreferenceField::Kind::Minutes:
         return QVariant::fromValue(qint64(1));
+    case PreferenceField::Kind::Word:
+        return storedForm(field.kind, field.words.value(0));
     }
     return {};
 }
@@ -37,6 +41,8 @@ QVariant storedForm(PreferenceField::Kind kind, const QVariant& value)
         return QVariant::fromValue(UserDefaults::integerValue(value));
     case PreferenceField::Kind::TimeOfDay:
         return PreferenceField::textFromTime(PreferenceField::timeFromText(value.toString()));
+    case PreferenceField::Kind::Word:
+        return value.toString().isEmpty() ? QVariant() : QVariant(value.toString());
     }
     return {};
 }
@@ -58,6 +64,10 @@ bool PreferenceField::accepts(const QVariant& value) const
         return value.typeId() == QMetaType::QString && timeFromText(value.toString()).isValid();
     case Kind::Minutes:
         return UserDefaults::isNumber(value) && UserDefaults::integerValue(value) >= 1;
+    case Kind::Word:
+        if (!value.isValid())
+            return words.contains(QString());
+        return value.typeId() == QMetaType::QString && words.contains(value.toString());
     }
     return false;
 }
@@ -68,7 +78,7 @@ QVariant PreferenceField::value(const UserDefaults& defaults) const
     if (accepts(stored))
         return storedForm(kind, stored);
     const QVariant fallback = defaultPreferenceValue(QString(key));
-    return accepts(fallback) ? storedForm(kind, fallback) : zeroValue(kind);
+    return accepts(fallback) ? storedForm(kind, fallback) : zeroValue(*this);
 }
 
 bool PreferenceField::holdsValidValue(const UserDefaults& defaults) const
@@ -102,6 +112,11 @@ QTime PreferenceField::timeValue(const UserDefaults& defaults) const
 qint64 PreferenceField::minutesValue(const UserDefaults& defaults) const
 {
     return UserDefaults::integerValue(value(defaults));
+}
+
+QString PreferenceField::wordValue(const UserDefaults& defaults) const
+{
+    return value(defaults).toString();
 }
 
 QTime PreferenceField::timeFromText(const QString& text)

@@ -2,6 +2,7 @@
 
 #include <QLatin1StringView>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <QVariant>
 
@@ -18,24 +19,37 @@ struct PreferenceField
         Choice,    // an integer from 0 to choiceCount - 1: the index of a pop-up's item
         TimeOfDay, // "HH:mm" text, 24-hour
         Minutes,   // a whole number of minutes, at least 1
+        Word,      // one of `words`; the empty word is the key left out
     };
 
     QLatin1StringView key;
     Kind kind = Kind::Switch;
     int choiceCount = 0;
+    QStringList words;
 
-    static PreferenceField switchField(QLatin1StringView key) { return {key, Kind::Switch, 0}; }
+    static PreferenceField switchField(QLatin1StringView key) { return {key, Kind::Switch, 0, {}}; }
     static PreferenceField choiceField(QLatin1StringView key, int count)
     {
-        return {key, Kind::Choice, count};
+        return {key, Kind::Choice, count, {}};
     }
-    static PreferenceField timeField(QLatin1StringView key) { return {key, Kind::TimeOfDay, 0}; }
-    static PreferenceField minutesField(QLatin1StringView key) { return {key, Kind::Minutes, 0}; }
+    static PreferenceField timeField(QLatin1StringView key)
+    {
+        return {key, Kind::TimeOfDay, 0, {}};
+    }
+    static PreferenceField minutesField(QLatin1StringView key)
+    {
+        return {key, Kind::Minutes, 0, {}};
+    }
+    static PreferenceField wordField(QLatin1StringView key, const QStringList& words)
+    {
+        return {key, Kind::Word, 0, words};
+    }
 
     // Whether `value` is a value of this kind, as it would be stored.
     bool accepts(const QVariant& value) const;
     // The stored value when it is of this kind, else the default of the key (else the zero
-    // value of the kind), in its stored form: bool, qint64 or "HH:mm" text.
+    // value of the kind), in its stored form: bool, qint64, "HH:mm" text or a word (none for the
+    // empty word, which is stored by leaving the key out).
     QVariant value(const UserDefaults& defaults) const;
     bool holdsValidValue(const UserDefaults& defaults) const;
     // Writes the shown value over a stored value of the wrong kind; true when it wrote.
@@ -45,6 +59,7 @@ struct PreferenceField
     int choiceValue(const UserDefaults& defaults) const;
     QTime timeValue(const UserDefaults& defaults) const;
     qint64 minutesValue(const UserDefaults& defaults) const;
+    QString wordValue(const UserDefaults& defaults) const;
 
     // "HH:mm" and back; a text that does not read gives an invalid time. "7:05" reads too,
     // as the night-mode schedule reads it.

@@ -107,9 +107,9 @@ inline constexpr int kDefaultDeletedKeepDays = 30;
 // integer megabytes, absent = 500: past this size Recently Deleted lets its oldest items go.
 inline constexpr Key deletedMaxMegabytes{"deletedMaxMegabytes"};
 inline constexpr int kDefaultDeletedMaxMegabytes = 500;
-// string, absent = "ask": what completing a task with open subtasks does — "ask" each time,
-// "all" completes its subtasks with it, "only" the task alone (a choice the user asked to be
-// remembered).
+// string, absent = ask each time: what completing a task with open subtasks does — "all"
+// completes its subtasks with it, "only" the task alone (a choice the user asked to be
+// remembered; the General page's "Ask" forgets it).
 inline constexpr Key subtaskCompletion{"subtaskCompletion"};
 inline constexpr Key kSubtaskCompletionAll{"all"};
 inline constexpr Key kSubtaskCompletionOnly{"only"};

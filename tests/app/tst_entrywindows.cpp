@@ -9,6 +9,8 @@
 #include "data/SharedDates.h"
 #include "data/SidebarCounts.h"
 #include "data/TaskLists.h"
+#include "data/TaskOperations.h"
+#include "data/subtasks/SubtaskOperations.h"
 #include "entry/SmartAddEntry.h"
 #include "platform/UserDefaults.h"
 #include "platform/store/EventStore.h"
@@ -21,6 +23,8 @@
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
 #include "ui/main/sidebar/LeftViewController.h"
+#include "ui/main/tasklist/TaskListDelegate.h"
+#include "ui/panel/PanelRowsModel.h"
 #include "ui/panel/PanelViewController.h"
 #include "ui/panel/PanelWindowController.h"
 
@@ -30,6 +34,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -57,8 +62,9 @@ void countMissingTray(QtMsgType type, const QMessageLogContext& context, const Q
 
 // Entering tasks from anywhere, in the running application on a real X display: the tray panel
 // without a tray and then with a real one (trayer, an XEmbed tray), opening under its icon,
-// pinning, closing when it loses the focus, and the second shortcut; and the quick-add
-// window from the keyboard (Ctrl+N, type, Return) and from every view with its presets.
+// pinning, closing when it loses the focus (but not to its own question before a parent is
+// completed), and the second shortcut; and the quick-add window from the keyboard (Ctrl+N,
+// type, Return) and from every view with its presets.
 // This suite runs under xvfb-run and runs inside dbus-run-session, so no StatusNotifierItem
 // watcher of the desktop around it can answer.
 class TestEntryWindows : public QObject
@@ -233,6 +239,88 @@ private Q_SLOTS:
         QVERIFY(stored);
         // "today" sets the day at the alarm time.
         QCOMPARE(stored->dueDateComponents->toDateTime(), local(2026, 12, 9, 8, 0));
+        QVERIFY(panel->isVisible());
+        closePanel();
+    }
+
+    void aParentCheckedInThePanelAsks_data()
+    {
+        QTest::addColumn<QString>("remembered");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("done");
+        QTest::newRow("Complete All") << ""
+                                      << "Complete All" << true;
+        QTest::newRow("remembered") << "all"
+                                    << "" << true;
+        QTest::newRow("Cancel") << ""
+                                << "Cancel" << false;
+    }
+
+    // A parent with an open subtask checked in the panel: the main window's question comes over
+    // the panel, which stays open behind it and takes the focus back; the answer completes the
+    // task with its subtask, Cancel nothing, and a remembered answer is given without asking.
+    void aParentCheckedInThePanelAsks()
+    {
+        QFETCH(QString, remembered);
+        QFETCH(QString, answer);
+        QFETCH(bool, done);
+        m_defaults->setObject(remembered.isEmpty() ? QVariant() : QVariant(remembered),
+                              PrefKey::subtaskCompletion);
+        const QString title = QStringLiteral("Pack for %1").arg(QTest::currentDataTag());
+        const QString subtaskTitle = QStringLiteral("Passport for %1").arg(QTest::currentDataTag());
+        const store::CalendarPtr home =
+            m_manager->lists().calendarByUUID(m_manager->lists().visibleLists().constFirst());
+        const store::ReminderPtr parent =
+            m_manager->tasks().addReminderWithTitle(title, home, local(2026, 12, 9, 7, 0));
+        QVERIFY(parent);
+        m_manager->tasks().addReminderWithTitle(subtaskTitle, home, std::nullopt, {}, std::nullopt,
+                                                {}, {}, false, std::nullopt, {}, parent->uid);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_manager->subtasks().subtasksOf(*parent).isEmpty(), 5000);
+
+        PanelWindowController* panel = m_entry->panelWindow();
+        freshServerTime();
+        m_delegate->tray().toggleByHotKey();
+        QTRY_VERIFY(panel->isActiveWindow());
+        PanelViewController* content = panel->panel();
+        const auto rowOfParent = [content, &title] {
+            const QList<store::ReminderPtr>& rows = content->rowsModel()->reminders();
+            for (qsizetype row = 0; row < rows.size(); ++row) {
+                if (rows.at(row)->title == title)
+                    return int(row);
+            }
+            return -1;
+        };
+        QTRY_VERIFY(rowOfParent() >= 0);
+        QListView* rows = content->rowsView();
+        const QRect rect = rows->visualRect(rows->model()->index(rowOfParent(), 0));
+        QVERIFY(rect.isValid());
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          content->rowsDelegate()->checkButtonRect(rect).center());
+
+        if (!answer.isEmpty()) {
+            QMessageBox* question = nullptr;
+            QTRY_VERIFY((question = panel->findChild<QMessageBox*>("subtaskCompletionQuestion")));
+            QCOMPARE(question->text(), QString("“%1” has 1 open subtask.").arg(title));
+            QCOMPARE(question->windowModality(), Qt::WindowModal);
+            QTRY_VERIFY(question->isActiveWindow());
+            // Past the moment the panel judges a lost focus by: the question is its own.
+            waitForFocusToSettle();
+            QVERIFY(panel->isVisible());
+            QVERIFY(panel->hasActivePanel());
+            QAbstractButton* chosen = nullptr;
+            for (QAbstractButton* button : question->buttons()) {
+                if (button->text().remove('&') == answer)
+                    chosen = button;
+            }
+            QVERIFY(chosen);
+            freshServerTime();
+            chosen->click();
+            QTRY_VERIFY(panel->isActiveWindow());
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(storedTask(title)->completed, done, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(storedTask(subtaskTitle)->completed, done, 5000);
+        if (answer.isEmpty())
+            QVERIFY(!panel->findChild<QMessageBox*>("subtaskCompletionQuestion"));
         QVERIFY(panel->isVisible());
         closePanel();
     }

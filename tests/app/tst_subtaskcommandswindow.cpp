@@ -106,14 +106,29 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
+    void theKeysIndentAndOutdent_data()
+    {
+        QTest::addColumn<int>("in");
+        QTest::addColumn<int>("out");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("brackets") << int(Qt::Key_BracketRight) << int(Qt::Key_BracketLeft)
+                                  << int(Qt::ControlModifier);
+        // The keys of layouts whose brackets need AltGr.
+        QTest::newRow("arrows") << int(Qt::Key_Right) << int(Qt::Key_Left)
+                                << int(Qt::ControlModifier | Qt::ShiftModifier);
+    }
+
     // Ctrl+] puts the selected task under the one above, Ctrl+[ takes it out again and Ctrl+Z
     // undoes, all with the keyboard in the list; Tab still takes the keyboard on.
     void theKeysIndentAndOutdent()
     {
+        QFETCH(int, in);
+        QFETCH(int, out);
+        QFETCH(int, modifiers);
         select("Buy pots");
-        QTest::keyClick(table(), Qt::Key_BracketRight, Qt::ControlModifier);
+        QTest::keyClick(table(), Qt::Key(in), Qt::KeyboardModifiers(modifiers));
         QTRY_COMPARE(onDisk("Buy pots")->parentUid, QString("sow"));
-        QTest::keyClick(table(), Qt::Key_BracketLeft, Qt::ControlModifier);
+        QTest::keyClick(table(), Qt::Key(out), Qt::KeyboardModifiers(modifiers));
         QTRY_COMPARE(onDisk("Buy pots")->parentUid, QString());
         QTest::keyClick(table(), Qt::Key_Z, Qt::ControlModifier);
         QTRY_COMPARE(onDisk("Buy pots")->parentUid, QString("sow"));

@@ -38,6 +38,11 @@ private Q_SLOTS:
             << false;
         QTest::newRow("minutes: zero")
             << "minutes" << QString(PrefKey::snooze) << number(0) << number(10) << true;
+        // The empty word is the key left out.
+        QTest::newRow("word: of none of the items") << "word" << QString(PrefKey::subtaskCompletion)
+                                                    << QVariant("ask") << QVariant() << true;
+        QTest::newRow("word: an item's") << "word" << QString(PrefKey::subtaskCompletion)
+                                         << QVariant("only") << QVariant("only") << false;
     }
 
     void wrongKindsShowTheDefaultAndAreRepaired()
@@ -52,10 +57,12 @@ private Q_SLOTS:
         UserDefaults defaults(dir.filePath("prefs.json"));
         const QByteArray name = key.toLatin1();
         const QLatin1StringView latin(name);
-        const PreferenceField field = kind == "switch"   ? PreferenceField::switchField(latin)
-                                      : kind == "choice" ? PreferenceField::choiceField(latin, 3)
-                                      : kind == "time"   ? PreferenceField::timeField(latin)
-                                                         : PreferenceField::minutesField(latin);
+        const PreferenceField field =
+            kind == "switch"   ? PreferenceField::switchField(latin)
+            : kind == "choice" ? PreferenceField::choiceField(latin, 3)
+            : kind == "time"   ? PreferenceField::timeField(latin)
+            : kind == "word"   ? PreferenceField::wordField(latin, {QString(), "all", "only"})
+                               : PreferenceField::minutesField(latin);
         defaults.setObject(stored, key);
         QCOMPARE(field.value(defaults), shown);
         QCOMPARE(field.repair(defaults), repaired);

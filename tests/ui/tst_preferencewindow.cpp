@@ -5,8 +5,11 @@
 
 #include "data/SharedDates.h"
 #include "data/TaskLists.h"
+#include "data/TaskOperations.h"
+#include "data/subtasks/SubtaskOperations.h"
 #include "platform/UserDefaultsWatcher.h"
 #include "prefs/PreferenceKeys.h"
+#include "presentation/tasklist/SubtaskCommands.h"
 #include "ui/prefs/AdvancedPage.h"
 #include "ui/prefs/AppearancePage.h"
 #include "ui/prefs/DesktopShortcutHelp.h"
@@ -191,6 +194,34 @@ private Q_SLOTS:
         QVERIFY(f().waitForRefresh());
         choose(page->overduePopUp(), 0);
         QCOMPARE(defaults.objectForKey(PrefKey::overdueNow), QVariant(true));
+    }
+
+    // The answer remembered from the question before a parent is completed shows here; "Ask"
+    // forgets it, and completing the parent asks again.
+    void askingAgainBeforeCompletingAParent()
+    {
+        TaskOperations& tasks = f().manager->tasks();
+        const store::CalendarPtr home =
+            f().manager->lists().calendarByUUID(f().manager->lists().visibleLists().first());
+        const store::ReminderPtr parent = tasks.addReminderWithTitle("Move house", home);
+        QVERIFY(parent);
+        tasks.addReminderWithTitle("Pack", home, std::nullopt, {}, std::nullopt, {}, {}, false,
+                                   std::nullopt, {}, parent->uid);
+        QTRY_VERIFY(!f().manager->subtasks().subtasksOf(*parent).isEmpty());
+        SubtaskCommands commands(*f().manager);
+        QComboBox* popUp = f().object->generalPage()->subtaskCompletionPopUp();
+        QCOMPARE(popUp->currentText(), QString("Ask"));
+
+        // "Remember my choice" in the question.
+        commands.rememberCompletion(SubtaskCommands::Completion::WithSubtasks);
+        QCOMPARE(popUp->currentText(), QString("Complete All"));
+        QVERIFY(commands.settledCompletion(parent) == SubtaskCommands::Completion::WithSubtasks);
+        choose(popUp, 2);
+        QCOMPARE(f().defaults->stringForKey(PrefKey::subtaskCompletion), QString("only"));
+        QVERIFY(commands.settledCompletion(parent) == SubtaskCommands::Completion::OnlyThis);
+        choose(popUp, 0);
+        QVERIFY(!f().defaults->hasStoredValue(PrefKey::subtaskCompletion));
+        QVERIFY(!commands.settledCompletion(parent));
     }
 
     void snoozeFieldStoresAWholeMinute_data()

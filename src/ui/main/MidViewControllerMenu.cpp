@@ -55,9 +55,10 @@ void MidViewController::menuNeedsUpdate(int clickedRow)
                 case Kind::Indent:
                 case Kind::Outdent:
                     // The keys are the menu bar's; here they are only shown.
-                    action->setShortcut(kind == Kind::AddSubtask ? SubtaskKeys::addSubtask()
-                                        : kind == Kind::Indent   ? SubtaskKeys::indent()
-                                                                 : SubtaskKeys::outdent());
+                    action->setShortcuts(kind == Kind::AddSubtask
+                                             ? QList<QKeySequence>{SubtaskKeys::addSubtask()}
+                                         : kind == Kind::Indent ? SubtaskKeys::indent()
+                                                                : SubtaskKeys::outdent());
                     action->setShortcutContext(Qt::WidgetShortcut);
                     connect(action, &QAction::triggered, this,
                             [this, kind] { runOn(m_presenter->reminderAt(m_clickedRow), kind); });

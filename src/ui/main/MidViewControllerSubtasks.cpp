@@ -2,14 +2,11 @@
 
 #include "data/DataManager.h"
 #include "data/TaskOperations.h"
+#include "ui/common/SubtaskCompletionQuestion.h"
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/tasklist/TaskListModel.h"
 #include "ui/main/tasklist/TaskRowDrag.h"
 #include "ui/main/tasklist/TaskTableView.h"
-
-#include <QCheckBox>
-#include <QMessageBox>
-#include <QPushButton>
 
 // The centre pane's subtask commands: adding a subtask, indenting and outdenting, a task
 // dropped on another, and the question before a parent with open subtasks is completed.
@@ -68,32 +65,14 @@ void MidViewController::acceptTaskDrops()
 
 void MidViewController::askHowToComplete(const store::ReminderPtr& task)
 {
-    const int open = m_presenter->subtasks().openSubtaskCount(*task);
-    auto* box = new QMessageBox(QMessageBox::Question, tr("Complete Subtasks?"),
-                                tr("“%1” has %n open subtask(s).", nullptr, open).arg(task->title),
-                                QMessageBox::NoButton, window());
-    box->setObjectName(QStringLiteral("subtaskCompletionQuestion"));
-    box->setInformativeText(tr("Complete its subtasks with it, or only the task itself?"));
-    QPushButton* all = box->addButton(tr("Complete All"), QMessageBox::AcceptRole);
-    QPushButton* only = box->addButton(tr("Complete Only This"), QMessageBox::ActionRole);
-    box->addButton(QMessageBox::Cancel);
-    box->setDefaultButton(all);
-    box->setCheckBox(new QCheckBox(tr("Remember my choice"), box));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
+    auto* question = new SubtaskCompletionQuestion(m_presenter->subtasks(), *task, window());
     const QString identifier = task->calendarItemIdentifier;
-    connect(box, &QMessageBox::finished, this, [this, box, all, only, identifier] {
-        QAbstractButton* clicked = box->clickedButton();
-        if (clicked != all && clicked != only)
-            return;
-        const auto completion = clicked == all ? SubtaskCommands::Completion::WithSubtasks
-                                               : SubtaskCommands::Completion::OnlyThis;
-        if (box->checkBox()->isChecked())
-            m_presenter->subtasks().rememberCompletion(completion);
-        // The rows may have changed while the question was open.
-        const int row = m_model->rowOfReminder(identifier);
-        if (row >= 0)
-            completeRow(row, completion);
-    });
-    box->open();
+    connect(question, &SubtaskCompletionQuestion::answered, this,
+            [this, identifier](SubtaskCommands::Completion completion) {
+                // The rows may have changed while the question was open.
+                const int row = m_model->rowOfReminder(identifier);
+                if (row >= 0)
+                    completeRow(row, completion);
+            });
+    question->open();
 }

@@ -11,6 +11,7 @@
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/common/Motion.h"
+#include "ui/common/SubtaskCompletionQuestion.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/entry/QuickAddForm.h"
 #include "ui/main/DayGraphView.h"
@@ -28,6 +29,8 @@
 #include <QPropertyAnimation>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -57,6 +60,7 @@ PanelViewController::PanelViewController(DataManager& manager, ModeManager& mode
     : QWidget(parent)
     , m_manager(manager)
     , m_modeManager(modeManager)
+    , m_subtasks(manager)
     , m_isOnTop(manager.defaults().boolForKey(PrefKey::alwaysOnTopMenuBar))
     , m_dateLabel(new QLabel(this))
     , m_pinButton(new QToolButton(this))
@@ -266,10 +270,20 @@ void PanelViewController::checkRow(int row)
     const store::ReminderPtr reminder = m_rowsModel->reminderAt(row);
     if (!reminder)
         return;
-    const bool completed = reminder->completed;
-    m_rowsDelegate->startBounce(row, [this, reminder, completed] {
+    if (const auto settled = m_subtasks.settledCompletion(reminder))
+        completeRow(row, *settled);
+    else
+        askHowToComplete(reminder);
+}
+
+void PanelViewController::completeRow(int row, SubtaskCommands::Completion completion)
+{
+    const store::ReminderPtr reminder = m_rowsModel->reminderAt(row);
+    if (!reminder)
+        return;
+    m_rowsDelegate->startBounce(row, [this, reminder, completion] {
         QString reason;
-        if (m_manager.tasks().checkReminder(reminder, !completed, &reason)) {
+        if (m_subtasks.toggleCompletion(reminder, completion, &reason)) {
             m_rows->announceRowCheckedChange(int(m_rowsModel->reminders().indexOf(reminder)));
             return;
         }
@@ -277,6 +291,26 @@ void PanelViewController::checkRow(int row)
         m_rows->viewport()->update();
         m_form->showNotice(tr("The task could not be changed: %1").arg(reason));
     });
+}
+
+void PanelViewController::askHowToComplete(const store::ReminderPtr& task)
+{
+    auto* question = new SubtaskCompletionQuestion(m_subtasks, *task, this);
+    const QString identifier = task->calendarItemIdentifier;
+    connect(question, &SubtaskCompletionQuestion::answered, this,
+            [this, identifier](SubtaskCommands::Completion completion) {
+                // A minute's refresh may have brought the rows back as new objects meanwhile.
+                const ReminderList& rows = m_rowsModel->reminders();
+                const auto at = std::find_if(rows.cbegin(), rows.cend(), [&](const auto& each) {
+                    return each->calendarItemIdentifier == identifier;
+                });
+                if (at != rows.cend())
+                    completeRow(int(at - rows.cbegin()), completion);
+            });
+    // Whatever the answer, the panel is the window in use again: it takes the keyboard back, and
+    // with it the focus whose loss closes it.
+    connect(question, &QDialog::finished, this, [this] { window()->activateWindow(); });
+    question->open();
 }
 
 // --- the hour pop-up -------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "data/views/HourBuckets.h"
 #include "platform/store/Reminder.h"
+#include "presentation/tasklist/SubtaskCommands.h"
 #include "ui/main/tasklist/TaskRowActions.h"
 
 #include <QPointer>
@@ -98,13 +99,17 @@ private:
     void showTableView();
     void updateHeight();
     void setShowingReminders(const ReminderList& reminders);
+    // A parent with open subtasks is completed as the user answers or chose to be remembered.
     void checkRow(int row);
+    void completeRow(int row, SubtaskCommands::Completion completion);
+    void askHowToComplete(const store::ReminderPtr& task);
     void showPinImage();
     void updateSyncButton();
     void hoverChanged(bool inside);
 
     DataManager& m_manager;
     ModeManager& m_modeManager;
+    SubtaskCommands m_subtasks;
     bool m_isOnTop = false;
     int m_height = kInitialHeight;
     HourBuckets m_buckets;

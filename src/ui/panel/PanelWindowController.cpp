@@ -42,7 +42,7 @@ PanelWindowController::PanelWindowController(DataManager& manager, ModeManager& 
     m_focusCheck.setSingleShot(true);
     m_focusCheck.setInterval(kFocusSettleMs);
     connect(&m_focusCheck, &QTimer::timeout, this, [this] {
-        if (!isActiveWindow())
+        if (!isActiveWindow() && !ownsWindow(QApplication::activeWindow()))
             focusLost();
     });
     connect(m_panel, &PanelViewController::heightChanged, this,
@@ -52,6 +52,15 @@ PanelWindowController::PanelWindowController(DataManager& manager, ModeManager& 
 }
 
 PanelWindowController::~PanelWindowController() = default;
+
+bool PanelWindowController::ownsWindow(const QWidget* window) const
+{
+    for (const QWidget* each = window; each; each = each->parentWidget()) {
+        if (each == this)
+            return true;
+    }
+    return false;
+}
 
 QRect PanelWindowController::placement(int height) const
 {

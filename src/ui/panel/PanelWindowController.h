@@ -61,6 +61,9 @@ protected:
 
 private:
     void closeUnpinned();
+    // A window opened over the panel (the question before a parent is completed) takes the
+    // focus while the panel is still in use behind it.
+    bool ownsWindow(const QWidget* window) const;
     void repairActivation();
     void heightChanged(int height);
     void focusLost();

@@ -79,6 +79,24 @@ GeneralPage::GeneralPage(const PreferenceContext& context, QWidget* parent)
     binder.bindSwitchChoice(m_overdue, PrefKey::overdueNow,
                             [&manager] { manager.refreshRemindersArray(); });
 
+    // The question's "Remember my choice" is undone here, by choosing to be asked again.
+    m_subtaskCompletion = new QComboBox;
+    m_subtaskCompletion->addItem(tr("Ask"), QString());
+    m_subtaskCompletion->addItem(tr("Complete All"), QString(PrefKey::kSubtaskCompletionAll));
+    m_subtaskCompletion->addItem(tr("Complete Only This"),
+                                 QString(PrefKey::kSubtaskCompletionOnly));
+    const QString subtaskCompletion = tr("When completing a task with open subtasks");
+    m_subtaskCompletion->setAccessibleName(subtaskCompletion);
+    // A label this long would widen the page's label column for every row: the row spans both.
+    auto* subtaskRow = new QHBoxLayout;
+    auto* subtaskLabel = new QLabel(fieldLabel(subtaskCompletion));
+    subtaskLabel->setBuddy(m_subtaskCompletion);
+    subtaskRow->addWidget(subtaskLabel);
+    subtaskRow->addWidget(m_subtaskCompletion);
+    subtaskRow->addStretch();
+    form->addRow(subtaskRow);
+    binder.bindWordChoice(m_subtaskCompletion, PrefKey::subtaskCompletion);
+
     m_badge = new QComboBox;
     m_badge->addItems(
         {tr("Off"), QStringLiteral("%1+%2").arg(tr("Base"), tr("Include")), tr("Total Tasks")});

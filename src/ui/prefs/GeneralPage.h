@@ -16,8 +16,8 @@ class QFormLayout;
 class StoreFoldersGroup;
 
 // The General page: the two global shortcuts, the tray icon, the week's first day, sounds,
-// when a task is overdue, the launcher badge, notifications and the snooze time, and the
-// store's folders.
+// when a task is overdue, how a task with open subtasks is completed, the launcher badge,
+// notifications and the snooze time, and the store's folders.
 class GeneralPage : public QWidget
 {
     Q_OBJECT
@@ -34,6 +34,7 @@ public:
     QCheckBox* sundayFirstButton() const { return m_sundayFirst; }
     QCheckBox* soundButton() const { return m_sound; }
     QComboBox* overduePopUp() const { return m_overdue; }
+    QComboBox* subtaskCompletionPopUp() const { return m_subtaskCompletion; }
     QComboBox* badgePopUp() const { return m_badge; }
     QComboBox* badgeBasePopUp() const { return m_badgeBase; }
     QCheckBox* includeOverdueButton() const { return m_includeOverdue; }
@@ -63,6 +64,7 @@ private:
     QCheckBox* m_sundayFirst;
     QCheckBox* m_sound;
     QComboBox* m_overdue;
+    QComboBox* m_subtaskCompletion;
     QComboBox* m_badge;
     QComboBox* m_badgeBase;
     QCheckBox* m_includeOverdue;

@@ -9,6 +9,8 @@
 #include <QSignalBlocker>
 #include <QTimeEdit>
 
+#include <algorithm>
+
 PreferenceBinder::PreferenceBinder(UserDefaults& defaults, QObject* parent)
     : QObject(parent)
     , m_defaults(defaults)
@@ -43,6 +45,19 @@ void PreferenceBinder::bindChoice(QComboBox* control, QLatin1StringView key, Eff
     const Row row = m_rows.last();
     connect(control, &QComboBox::activated, this,
             [this, row](int index) { store(row, QVariant::fromValue(qint64(index))); });
+}
+
+void PreferenceBinder::bindWordChoice(QComboBox* control, QLatin1StringView key, Effect effect)
+{
+    QStringList words;
+    for (int index = 0; index < control->count(); ++index)
+        words << control->itemData(index).toString();
+    m_rows.append({control, PreferenceField::wordField(key, words), std::move(effect)});
+    const Row row = m_rows.last();
+    connect(control, &QComboBox::activated, this, [this, row, control](int index) {
+        const QString word = control->itemData(index).toString();
+        store(row, word.isEmpty() ? QVariant() : QVariant(word));
+    });
 }
 
 void PreferenceBinder::bindTime(QTimeEdit* control, QLatin1StringView key, Effect effect)
@@ -120,6 +135,11 @@ void PreferenceBinder::show(const Row& row)
         static_cast<QLineEdit*>(row.control)
             ->setText(QString::number(row.field.minutesValue(m_defaults)));
         break;
+    case PreferenceField::Kind::Word: {
+        auto* popUp = static_cast<QComboBox*>(row.control);
+        popUp->setCurrentIndex(std::max(0, popUp->findData(row.field.wordValue(m_defaults))));
+        break;
+    }
     }
 }
 

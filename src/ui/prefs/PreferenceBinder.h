@@ -33,6 +33,9 @@ public:
     void bindSwitchChoice(QComboBox* control, QLatin1StringView key, Effect effect = {});
     // A pop-up whose item index is stored.
     void bindChoice(QComboBox* control, QLatin1StringView key, Effect effect = {});
+    // A pop-up whose items' data are the words stored; an item with an empty word leaves the
+    // key out (the first item stands for a key left out or a word of no item).
+    void bindWordChoice(QComboBox* control, QLatin1StringView key, Effect effect = {});
     // A time picker, stored as "HH:mm".
     void bindTime(QTimeEdit* control, QLatin1StringView key, Effect effect = {});
 

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QScreen>
@@ -33,6 +34,12 @@ public:
         setWidgetResizable(true);
         // The page's controls take the keyboard; the area around them is no stop of its own.
         setFocusPolicy(Qt::NoFocus);
+        // The area scrolls to a control Tab reaches from within the page only; Tab coming round
+        // from the page bar, or a click, would leave the control out of sight in a long page.
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now && widget() && widget()->isAncestorOf(now))
+                ensureWidgetVisible(now);
+        });
     }
 
     QSize sizeHint() const override
