@@ -2,6 +2,7 @@
 
 // The store the benchmarks share: 10,000 tasks in 10 lists and 2,000 events (a quarter of them
 // recurring) in 2 calendars, generated into a folder, and todoman timed over the same lists.
+// The scale benchmark generates the same kind of store ten times larger.
 
 #include "platform/store/IcsItem.h"
 
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimeZone>
+#include <QtConcurrent>
 
 #include <algorithm>
 #include <vector>
@@ -27,6 +29,24 @@ constexpr int kLists = 10;
 constexpr int kTasksPerList = 1000;
 constexpr int kCalendars = 2;
 constexpr int kEventsPerCalendar = 1000;
+
+// How many lists, tasks and events a generated store holds.
+struct Shape
+{
+    int lists = kLists;
+    int tasksPerList = kTasksPerList;
+    int calendars = kCalendars;
+    int eventsPerCalendar = kEventsPerCalendar;
+    // One event in this many repeats.
+    int recurringEventEvery = 4;
+
+    int tasks() const { return lists * tasksPerList; }
+    int events() const { return calendars * eventsPerCalendar; }
+    int recurringEvents() const
+    {
+        return (events() + recurringEventEvery - 1) / recurringEventEvery;
+    }
+};
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -55,27 +75,34 @@ inline bool makeCollection(const QString& folder, const QString& name, const QSt
 }
 
 // Tasks as Velmoran itself writes them: due dates spread over a year from `firstDue`, some
-// with times, alarms, notes, rules, some completed.
+// with times, alarms, notes (a few long ones), rules, some completed. Lists are written side by
+// side.
 inline bool generateTasks(const QString& root, const QTimeZone& zone,
-                          const QDate& firstDue = QDate(2026, 1, 1))
+                          const QDate& firstDue = QDate(2026, 1, 1), const Shape& shape = {})
 {
     const QDateTime created(QDate(2025, 12, 1), QTime(10, 0), Qt::UTC);
-    for (int list = 0; list < kLists; ++list) {
+    auto writeList = [&](int list) {
         const QString folder = root + QStringLiteral("/list-%1").arg(list, 2, 10, QLatin1Char('0'));
-        if (!makeCollection(
-                folder, QStringLiteral("List %1").arg(list),
-                QStringLiteral("#%1").arg(0x203040 + list * 0x101010, 6, 16, QLatin1Char('0'))))
+        if (!makeCollection(folder, QStringLiteral("List %1").arg(list),
+                            QStringLiteral("#%1").arg((0x203040 + list * 0x101010) & 0xffffff, 6,
+                                                      16, QLatin1Char('0'))))
             return false;
-        for (int i = 0; i < kTasksPerList; ++i) {
-            const int n = list * kTasksPerList + i;
+        for (int i = 0; i < shape.tasksPerList; ++i) {
+            const int n = list * shape.tasksPerList + i;
             Reminder reminder;
             reminder.uid = QStringLiteral("task-%1").arg(n, 5, 10, QLatin1Char('0'));
             reminder.title = QStringLiteral("Task %1: ").arg(n) + words(n, 2 + n % 6);
             reminder.priority = n % 10;
             reminder.creationDate = created.addSecs(n * 60);
             reminder.lastModifiedDate = reminder.creationDate;
-            if (n % 3 == 0)
+            if (n % 50 == 25) {
+                QStringList paragraphs;
+                for (int p = 0; p < 12; ++p)
+                    paragraphs << words(n + p, 20 + p);
+                reminder.notes = paragraphs.join(QStringLiteral("\n\n"));
+            } else if (n % 3 == 0) {
                 reminder.notes = words(n + 1, 12) + QStringLiteral("\n") + words(n + 2, 8);
+            }
             if (n % 5 != 0) {
                 DateComponents due = DateComponents::fromDate(firstDue.addDays((n * 37) % 365));
                 if (n % 2 == 0) {
@@ -103,13 +130,18 @@ inline bool generateTasks(const QString& root, const QTimeZone& zone,
                            IcsItem::fromReminder(reminder).serialize()))
                 return false;
         }
-    }
-    return true;
+        return true;
+    };
+    QList<int> lists;
+    for (int list = 0; list < shape.lists; ++list)
+        lists << list;
+    const QList<bool> written = QtConcurrent::blockingMapped(lists, writeList);
+    return !written.contains(false);
 }
 
 // Events in the shape calendar programs write them: a trimmed zone, local or UTC times, some
 // all-day, a quarter with rules, some with an alarm.
-inline bool generateEvents(const QString& root)
+inline bool generateEvents(const QString& root, const Shape& shape = {})
 {
     const QByteArray zone = "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n"
                             "BEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
@@ -125,16 +157,16 @@ inline bool generateEvents(const QString& root)
                                  "FREQ=YEARLY;BYMONTH=6",
                                  "FREQ=WEEKLY;BYDAY=MO,WE,FR;UNTIL=20261231T230000Z",
                                  "FREQ=WEEKLY;INTERVAL=2;COUNT=20"};
-    for (int calendar = 0; calendar < kCalendars; ++calendar) {
+    for (int calendar = 0; calendar < shape.calendars; ++calendar) {
         const QString folder = root + QStringLiteral("/calendar-%1").arg(calendar);
         if (!makeCollection(folder, QStringLiteral("Calendar %1").arg(calendar),
                             QStringLiteral("#63da38")))
             return false;
-        for (int i = 0; i < kEventsPerCalendar; ++i) {
-            const int n = calendar * kEventsPerCalendar + i;
+        for (int i = 0; i < shape.eventsPerCalendar; ++i) {
+            const int n = calendar * shape.eventsPerCalendar + i;
             const QDate day = QDate(2026, 1, 1).addDays((n * 53) % 365);
             const bool allDay = n % 10 == 1;
-            const bool recurring = n % 4 == 0;
+            const bool recurring = n % shape.recurringEventEvery == 0;
             QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//bench//EN\r\n";
             if (!allDay && n % 3 != 2)
                 text += zone;
@@ -158,7 +190,8 @@ inline bool generateEvents(const QString& root)
             if (n % 7 == 0)
                 text += "LOCATION:Room " + QByteArray::number(n % 40) + "\r\n";
             if (recurring)
-                text += QByteArray("RRULE:") + rules[(n / 4) % std::size(rules)] + "\r\n";
+                text += QByteArray("RRULE:") +
+                        rules[(n / shape.recurringEventEvery) % std::size(rules)] + "\r\n";
             if (n % 5 == 0)
                 text += "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\n"
                         "TRIGGER:-PT15M\r\nEND:VALARM\r\n";

@@ -3,17 +3,17 @@
 // the same run, velmoran-cli beside a calendar file of 2,000 endless daily events, and the
 // real application under its own Xvfb until its task list is first filled.
 
+#include "BenchPrograms.h"
 #include "BenchStore.h"
 #include "BenchTiming.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <cstdio>
 #include <ctime>
-#include <sys/resource.h>
 
+using namespace BenchPrograms;
 using namespace BenchStore;
 
 namespace {
@@ -27,82 +27,9 @@ constexpr double kWindowFilledTargetMs = 400;
 constexpr double kTodomanFactorTarget = 6;
 constexpr int kEndlessEvents = 2000;
 
-double childrenCpuMs()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
-
-struct Run
-{
-    bool ok = false;
-    double wallMs = 0;
-    double cpuMs = 0;
-    QByteArray out;
-    QString problem;
-};
-
-Run runProgram(const QString& program, const QStringList& arguments,
-               const QProcessEnvironment& environment)
-{
-    Run run;
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    const double cpuBefore = childrenCpuMs();
-    QElapsedTimer timer;
-    timer.start();
-    process.start(program, arguments);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        run.problem = QStringLiteral("%1 did not finish").arg(program);
-        return run;
-    }
-    run.wallMs = double(timer.nsecsElapsed()) / 1e6;
-    run.cpuMs = childrenCpuMs() - cpuBefore;
-    run.out = process.readAllStandardOutput();
-    run.ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    if (!run.ok)
-        run.problem = QString::fromUtf8(process.readAllStandardError().left(400));
-    return run;
-}
-
-struct Figure
-{
-    double wallMs = 0;
-    double cpuMs = 0;
-    QString note;
-    bool ok = false;
-};
-
-double medianOf(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 Figure timeCli(const QStringList& arguments, const QProcessEnvironment& environment)
 {
-    std::vector<double> walls;
-    std::vector<double> cpus;
-    Figure figure;
-    for (int i = 0; i < kRuns; ++i) {
-        const Run run = runProgram(QStringLiteral(VELMORAN_CLI_PATH), arguments, environment);
-        if (!run.ok) {
-            figure.note = run.problem;
-            return figure;
-        }
-        walls.push_back(run.wallMs);
-        cpus.push_back(run.cpuMs);
-        figure.note = QStringLiteral("%1 bytes out").arg(run.out.size());
-    }
-    figure.wallMs = medianOf(walls);
-    figure.cpuMs = medianOf(cpus);
-    figure.ok = true;
-    return figure;
+    return timeRuns(kRuns, QStringLiteral(VELMORAN_CLI_PATH), arguments, environment);
 }
 
 // One file of endless daily events, as a shared calendar subscription may hold.
@@ -128,112 +55,6 @@ bool writeEndlessEvents(const QString& root)
     return writeFile(root + QStringLiteral("/endless/all.ics"), text) &&
            writeFile(root + QStringLiteral("/tasks/endless-task.ics"),
                      IcsItem::fromReminder(task).serialize());
-}
-
-// A private X server and session bus for the application.
-class Desktop
-{
-public:
-    ~Desktop()
-    {
-        for (QProcess* process : {&m_bus, &m_display}) {
-            if (process->state() != QProcess::NotRunning) {
-                process->terminate();
-                if (!process->waitForFinished(3000)) {
-                    process->kill();
-                    process->waitForFinished();
-                }
-            }
-        }
-    }
-
-    bool start(QString* problem)
-    {
-        for (int number = 90; number < 110; ++number) {
-            const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
-            if (QFile::exists(socket) ||
-                QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-                continue;
-            m_display.start(QStringLiteral("Xvfb"),
-                            {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"),
-                             QStringLiteral("0"), QStringLiteral("1280x800x24"),
-                             QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-            if (!m_display.waitForStarted(5000)) {
-                *problem = QStringLiteral("Xvfb does not start");
-                return false;
-            }
-            QElapsedTimer waited;
-            waited.start();
-            while (!QFile::exists(socket) && waited.elapsed() < 10000 &&
-                   m_display.state() == QProcess::Running)
-                QThread::msleep(20);
-            if (!QFile::exists(socket)) {
-                *problem = QStringLiteral("Xvfb did not open its display");
-                return false;
-            }
-            m_name = QStringLiteral(":%1").arg(number);
-            break;
-        }
-        if (m_name.isEmpty()) {
-            *problem = QStringLiteral("no free display number");
-            return false;
-        }
-        m_bus.start(QStringLiteral("dbus-daemon"),
-                    {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                     QStringLiteral("--print-address")});
-        if (!m_bus.waitForReadyRead(10000)) {
-            *problem = QStringLiteral("dbus-daemon does not start");
-            return false;
-        }
-        m_busAddress = QString::fromUtf8(m_bus.readLine()).trimmed();
-        return true;
-    }
-
-    void apply(QProcessEnvironment& environment) const
-    {
-        environment.insert(QStringLiteral("DISPLAY"), m_name);
-        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_busAddress);
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    }
-
-private:
-    QProcess m_display;
-    QProcess m_bus;
-    QString m_name;
-    QString m_busAddress;
-};
-
-// From the launch of the real application until it reports its task list filled.
-Run timeWindowFilled(const QProcessEnvironment& environment)
-{
-    Run run;
-    QProcess app;
-    app.setProcessEnvironment(environment);
-    QElapsedTimer timer;
-    timer.start();
-    app.setReadChannel(QProcess::StandardError);
-    app.start(QStringLiteral(VELMORAN_APP_PATH), {});
-    QByteArray err;
-    while (timer.elapsed() < 30000 && app.state() != QProcess::NotRunning) {
-        app.waitForReadyRead(50);
-        err += app.readAllStandardError();
-        const qsizetype at = err.indexOf("velmoran: task list filled");
-        if (at >= 0 && err.indexOf('\n', at) > at) {
-            run.wallMs = double(timer.nsecsElapsed()) / 1e6;
-            run.out = err.mid(at, err.indexOf('\n', at) - at);
-            run.ok = true;
-            break;
-        }
-    }
-    if (!run.ok)
-        run.problem = QStringLiteral("the window never reported its task list: ") +
-                      QString::fromUtf8(err.left(400));
-    app.terminate();
-    if (!app.waitForFinished(5000)) {
-        app.kill();
-        app.waitForFinished();
-    }
-    return run;
 }
 
 class Report
@@ -347,11 +168,11 @@ int main(int argc, char* argv[])
             appEnvironment.insert(QStringLiteral("VELMORAN_REPORT_FILLED"), QStringLiteral("1"));
             std::vector<double> walls;
             for (int i = 0; i <= kAppRuns && problem.isEmpty(); ++i) {
-                const Run run = timeWindowFilled(appEnvironment);
+                const Run run = timeWindowFilled(QStringLiteral(VELMORAN_APP_PATH), appEnvironment);
                 if (!run.ok)
                     problem = run.problem;
                 else if (i == 0)
-                    firstWindow = {run.wallMs, 0, QString::fromUtf8(run.out), true};
+                    firstWindow = {run.wallMs, 0, run.peakMb, QString::fromUtf8(run.out), true};
                 else
                     walls.push_back(run.wallMs);
                 window.note = QString::fromUtf8(run.out);
@@ -380,7 +201,7 @@ int main(int argc, char* argv[])
     report.row("velmoran-cli lists beside 2,000 endless daily events", listsBesideEvents,
                kListsBesideEventsTargetMs);
     if (todoman.ran) {
-        report.row("todoman list, warm cache (beside)", {todoman.warmMs, 0, {}, true}, 0);
+        report.row("todoman list, warm cache (beside)", {todoman.warmMs, 0, 0, {}, true}, 0);
         report.factor("todoman list / velmoran-cli tasks", todoman.warmMs / tasks.wallMs,
                       kTodomanFactorTarget);
     } else {

@@ -214,7 +214,8 @@ int main(int argc, char* argv[])
         order.prepend(list->calendarIdentifier);
     const ReminderSort sorter(order);
     print(QStringLiteral("fetch and sort \"All\" (informational)"), timeMs([&] {
-              ReminderList all = *filters.fetchRemindersFromDictionary(ListEntry::ofKind(ListKind::AllTasks));
+              ReminderList all =
+                  *filters.fetchRemindersFromDictionary(ListEntry::ofKind(ListKind::AllTasks));
               sorter.sort(all);
               return quint64(all.size());
           }),

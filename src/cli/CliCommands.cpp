@@ -2,6 +2,7 @@
 
 #include "cli/CliDeleted.h"
 #include "cli/CliEdit.h"
+#include "cli/CliLists.h"
 #include "cli/CliOutput.h"
 #include "cli/CliReopen.h"
 #include "cli/CliShow.h"
@@ -196,17 +197,7 @@ int runLists(DataManager& manager, const CliRequest& request)
 {
     if (request.problems)
         return runListProblems(manager, request);
-    const QStringList visible = manager.lists().visibleLists();
-    QJsonArray array;
-    for (const store::CalendarPtr& list : manager.lists().allCalendars()) {
-        const bool shown = visible.contains(list->calendarIdentifier);
-        if (request.json)
-            array.append(CliOutput::listObject(*list, shown));
-        else
-            CliOutput::print(CliOutput::listLine(*list, shown));
-    }
-    if (request.json)
-        CliOutput::printJson(array);
+    CliLists::print(manager.lists().allCalendars(), manager.lists().visibleLists(), request.json);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 // system from the outside.
 
 #include "cli/CliCommands.h"
+#include "cli/CliLists.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
@@ -83,6 +84,12 @@ int main(int argc, char* argv[])
         request.command == CliRequest::Command::AccountLists ||
         request.command == CliRequest::Command::SyncConflict)
         return CliSync::run(defaults, request);
+
+    // The lists are in the folders' metadata: the items of a large store are not read for them.
+    if (request.command == CliRequest::Command::Lists && !request.problems) {
+        if (const std::optional<int> status = CliLists::runFromFolders(defaults, request))
+            return *status;
+    }
 
     CliSession session(defaults, clock);
     // A command that only reads one list reads only that list's folder.

@@ -2,6 +2,7 @@
 
 #include "data/DataLog.h"
 #include "data/StoreSession.h"
+#include "data/VisibleListCheck.h"
 #include "platform/UserDefaults.h"
 #include "prefs/InvisibleLists.h"
 #include "prefs/PreferenceKeys.h"
@@ -38,65 +39,10 @@ store::CalendarPtr resolveListName(const QList<store::CalendarPtr>& lists, const
     return fallback;
 }
 
-// The store's task lists. A folder whose marker of what it holds could not be read this time
-// (an I/O error) and that holds nothing yet stays the list the user's preferences know it as:
-// it must neither vanish nor be pruned from them, losing its place and visibility. One they do
-// not name, a calendar perhaps, does not turn into a list.
 QList<store::CalendarPtr> taskListsOf(store::EventStore& eventStore, const QStringList& visible,
                                       const QStringList& invisible)
 {
-    QList<store::CalendarPtr> lists;
-    for (const store::CalendarPtr& calendar : eventStore.calendars()) {
-        const QString& identifier = calendar->calendarIdentifier;
-        if (calendar->holdsReminders ||
-            (calendar->kindUnknown() &&
-             (visible.contains(identifier) || invisible.contains(identifier))))
-            lists << calendar;
-    }
-    return lists;
-}
-
-// What validating the visible lists decides, from every list of the store and the two
-// preferences: a list made or deleted elsewhere joins or leaves them.
-struct ListValidation
-{
-    bool listsDiffer = false; // the lists and the preferences disagree in number
-    bool apply = false;
-    QStringList visible;
-    std::optional<QStringList> invisible;
-    bool refreshEverything = false;
-};
-
-ListValidation validateLists(const QStringList& all, const QStringList& visible,
-                             const QStringList& invisible, bool autoAdd)
-{
-    ListValidation outcome;
-    QStringList existing;
-    for (const QString& identifier : visible) {
-        if (all.contains(identifier))
-            existing << identifier;
-    }
-    if (visible.size() + invisible.size() == all.size()) {
-        outcome.apply = existing.size() != visible.size();
-        outcome.visible = existing;
-        outcome.refreshEverything = true;
-        return outcome;
-    }
-    outcome.listsDiffer = true;
-    outcome.apply = true;
-    QStringList added;
-    for (const QString& identifier : all) {
-        if (!invisible.contains(identifier) && !existing.contains(identifier))
-            added << identifier;
-    }
-    if (autoAdd) {
-        outcome.visible = existing + added;
-        outcome.refreshEverything = true;
-    } else {
-        outcome.visible = existing.size() != visible.size() ? existing : visible;
-        outcome.invisible = invisible + added;
-    }
-    return outcome;
+    return VisibleListCheck::taskListsOf(eventStore.calendars(), visible, invisible);
 }
 
 } // namespace
@@ -199,7 +145,8 @@ void TaskLists::validateVisibleLists()
         QStringList all;
         for (const store::CalendarPtr& list : taskListsOf(*eventStore, visible, invisible))
             all << list->calendarIdentifier;
-        const ListValidation outcome = validateLists(all, visible, invisible, autoAdd);
+        const VisibleListCheck::Outcome outcome =
+            VisibleListCheck::check(all, visible, invisible, autoAdd);
         if (outcome.listsDiffer)
             m_log.write(QStringLiteral("Lists Not matching : %1(v) + %2(in) =|= %3(all)")
                             .arg(visible.size())
@@ -207,13 +154,7 @@ void TaskLists::validateVisibleLists()
                             .arg(all.size()));
         if (outcome.apply)
             QMetaObject::invokeMethod(
-                this,
-                [=, this] {
-                    applyValidatedLists(outcome.visible,
-                                        outcome.invisible ? &*outcome.invisible : nullptr,
-                                        outcome.refreshEverything);
-                },
-                Qt::QueuedConnection);
+                this, [=, this] { applyValidatedLists(outcome); }, Qt::QueuedConnection);
     });
 }
 
@@ -221,13 +162,12 @@ void TaskLists::validateVisibleListsNow()
 {
     if (m_doNotValidate)
         return;
-    const ListValidation outcome =
-        validateLists(allListIdentifiers(), m_defaults.stringArrayForKey(PrefKey::visibleLists),
-                      m_defaults.stringArrayForKey(PrefKey::invisibleLists),
-                      m_defaults.boolForKey(PrefKey::autoAddNewList));
+    const VisibleListCheck::Outcome outcome = VisibleListCheck::check(
+        allListIdentifiers(), m_defaults.stringArrayForKey(PrefKey::visibleLists),
+        m_defaults.stringArrayForKey(PrefKey::invisibleLists),
+        m_defaults.boolForKey(PrefKey::autoAddNewList));
     if (outcome.apply)
-        applyValidatedLists(outcome.visible, outcome.invisible ? &*outcome.invisible : nullptr,
-                            outcome.refreshEverything);
+        applyValidatedLists(outcome);
 }
 
 QList<store::CalendarPtr> TaskLists::refreshedLists() const
@@ -241,9 +181,9 @@ QList<store::CalendarPtr> TaskLists::refreshedLists() const
     QStringList identifiers;
     for (const store::CalendarPtr& list : all)
         identifiers << list->calendarIdentifier;
-    const ListValidation outcome =
-        validateLists(identifiers, stored, m_defaults.stringArrayForKey(PrefKey::invisibleLists),
-                      m_defaults.boolForKey(PrefKey::autoAddNewList));
+    const VisibleListCheck::Outcome outcome = VisibleListCheck::check(
+        identifiers, stored, m_defaults.stringArrayForKey(PrefKey::invisibleLists),
+        m_defaults.boolForKey(PrefKey::autoAddNewList));
     const QStringList visible = outcome.apply ? outcome.visible : stored;
     QList<store::CalendarPtr> lists;
     for (const QString& identifier : visible) {
@@ -257,14 +197,11 @@ QList<store::CalendarPtr> TaskLists::refreshedLists() const
     return lists;
 }
 
-void TaskLists::applyValidatedLists(const QStringList& visible, const QStringList* invisible,
-                                    bool refreshEverything)
+void TaskLists::applyValidatedLists(const VisibleListCheck::Outcome& outcome)
 {
-    m_defaults.setObject(visible, PrefKey::visibleLists);
-    if (invisible)
-        m_defaults.setObject(*invisible, PrefKey::invisibleLists);
+    VisibleListCheck::storeLists(m_defaults, outcome);
     resetSortDescriptors();
-    if (refreshEverything) {
+    if (outcome.refreshEverything) {
         Q_EMIT visibleListsChanged();
         matchPreferencesForTodayExtension();
     }

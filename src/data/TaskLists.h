@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ReminderSort.h"
+#include "data/VisibleListCheck.h"
 #include "platform/store/Calendar.h"
 #include "prefs/ListCatalog.h"
 #include "prefs/ListDirectory.h"
@@ -81,8 +82,7 @@ Q_SIGNALS:
     void visibleListsChanged();
 
 private:
-    void applyValidatedLists(const QStringList& visible, const QStringList* invisible,
-                             bool refreshEverything);
+    void applyValidatedLists(const VisibleListCheck::Outcome& outcome);
 
     StoreSession& m_session;
     UserDefaults& m_defaults;

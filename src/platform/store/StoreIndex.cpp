@@ -1,6 +1,7 @@
 #include "platform/store/StoreIndex.h"
 
 #include "platform/store/AtomicFile.h"
+#include "platform/store/CollectionCalendars.h"
 #include "platform/store/FolderWatch.h"
 #include "platform/store/LocalFileName.h"
 
@@ -79,15 +80,8 @@ qint64 realtimeNs()
 StoreIndex::StoreIndex(const QStringList& roots, FolderWatch* watch)
     : m_roots(roots)
     , m_watch(watch)
-{
-    for (const QString& root : roots) {
-        auto source = std::make_shared<Source>();
-        source->sourceIdentifier = root;
-        source->title = QFileInfo(root).fileName();
-        source->rootPath = root;
-        m_sources.append(source);
-    }
-}
+    , m_sources(CollectionCalendars::sourcesOf(roots))
+{}
 
 ParsedItemPtr StoreIndex::parse(const ItemFile& file)
 {
@@ -451,59 +445,29 @@ void StoreIndex::rebuildCalendars(const QList<CollectionFolder>& folders)
     QList<CalendarPtr> order;
     for (const CollectionFolder& folder : folders) {
         const CollectionState& state = m_collections.constFind(folder.identifier).value();
-        bool todos = state.summary && state.summary->holdsTodos;
-        bool events = state.summary && state.summary->holdsEvents;
+        CollectionCalendars::ItemKinds kinds;
+        kinds.todos = state.summary && state.summary->holdsTodos;
+        kinds.events = state.summary && state.summary->holdsEvents;
         for (const ParsedItemPtr& item : state.items) {
-            todos = todos || item->hasTodo;
-            events = events || item->hasEvent;
+            kinds.todos = kinds.todos || item->hasTodo;
+            kinds.events = kinds.events || item->hasEvent;
         }
-        // A folder holds what is in it and what it was made for; an empty one made elsewhere
-        // may hold either.
-        todos = todos || folder.createdFor == QLatin1String("VTODO");
-        events = events || folder.createdFor == QLatin1String("VEVENT");
-        // A calendar whose marker could not be read must not pass for a new task list for a
-        // run: a task would be added to it and it would join the user's lists for good.
-        if (!todos && !events && !folder.createdForUnknown)
-            todos = events = true;
         const CalendarPtr old = m_calendars.value(folder.identifier);
-        auto calendar = std::make_shared<Calendar>();
-        calendar->calendarIdentifier = folder.identifier;
+        CalendarPtr calendar = CollectionCalendars::calendarOf(folder, kinds, m_sources);
         // A name that could not be read this time is still the one the store knew: the list is
         // not renamed after its folder for a run, nor kept in Recently Deleted under that name.
-        calendar->title = folder.displayNameUnknown && old ? old->title : folder.displayName;
-        calendar->color = folder.color;
-        calendar->immutable = !folder.writable;
-        calendar->holdsReminders = todos;
-        calendar->holdsEvents = events;
-        calendar->folderPath = folder.folderPath;
-        for (const SourcePtr& source : m_sources) {
-            if (source->rootPath == folder.rootPath)
-                calendar->source = source;
-        }
+        if (folder.displayNameUnknown && old)
+            calendar->title = old->title;
         // Keep the old object when nothing changed, so holders see one list, not copies.
         if (old && old->title == calendar->title && old->color == calendar->color &&
-            old->immutable == calendar->immutable && old->holdsReminders == todos &&
-            old->holdsEvents == events && old->folderPath == calendar->folderPath)
+            old->immutable == calendar->immutable &&
+            old->holdsReminders == calendar->holdsReminders &&
+            old->holdsEvents == calendar->holdsEvents && old->folderPath == calendar->folderPath)
             calendar = old;
         calendars.insert(folder.identifier, calendar);
         order.append(calendar);
     }
-    // Stable order: the "order" metadata first (folders without it after), then title.
-    QHash<QString, const CollectionFolder*> byId;
-    for (const CollectionFolder& folder : folders)
-        byId.insert(folder.identifier, &folder);
-    std::stable_sort(order.begin(), order.end(), [&](const CalendarPtr& a, const CalendarPtr& b) {
-        const CollectionFolder* fa = byId.value(a->calendarIdentifier);
-        const CollectionFolder* fb = byId.value(b->calendarIdentifier);
-        if (fa->hasOrder != fb->hasOrder)
-            return fa->hasOrder;
-        if (fa->hasOrder && fa->order != fb->order)
-            return fa->order < fb->order;
-        const int byTitle = QString::localeAwareCompare(a->title, b->title);
-        if (byTitle != 0)
-            return byTitle < 0;
-        return a->calendarIdentifier < b->calendarIdentifier;
-    });
+    CollectionCalendars::sort(order, folders);
     m_calendars = calendars;
     m_calendarOrder = order;
 }
