@@ -18,22 +18,14 @@ CliSession::~CliSession()
     close();
 }
 
-void CliSession::open(bool withTasks, const std::optional<QString>& onlyList)
+void CliSession::open(bool withTasks, store::StoreIndex::Scope scope)
 {
     UserDefaults& defaults = m_defaults;
     Clock& clock = m_clock;
-    m_manager = std::make_unique<DataManager>(defaults, clock, [&defaults, &clock, onlyList] {
-        auto store =
-            std::make_unique<store::EventStore>(StoreFolders::configuredRoots(defaults), clock);
-        if (onlyList) {
-            // Every list the name may stand for: by identifier, or by a title that equals it or
-            // begins with it, ignoring case (as the command then picks among them).
-            const QString name = onlyList->trimmed();
-            store->setScope([name, wanted = name.toLower()](const store::CollectionFolder& folder) {
-                return folder.identifier == name || folder.displayName.toLower().startsWith(wanted);
-            });
-        }
-        return store;
+    m_manager = std::make_unique<DataManager>(defaults, clock, [&defaults, &clock, scope] {
+        const QStringList roots = StoreFolders::configuredRoots(defaults);
+        return scope ? std::make_unique<store::EventStore>(roots, scope, clock)
+                     : std::make_unique<store::EventStore>(roots, clock);
     });
     m_textContext = std::make_unique<Global::Context>(&m_manager->dates(), &defaults);
     // Loaded at once: a command answers without waiting for the refresh pipeline's timers,

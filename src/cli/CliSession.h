@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/store/StoreIndex.h"
 #include "text/Global.h"
 
 #include <QString>
 
 #include <memory>
-#include <optional>
 
 class Clock;
 class DataManager;
@@ -27,7 +27,7 @@ public:
     // lists, at once. With `onlyList`, a list's identifier or the beginning of its title, only
     // the lists it may name are read: the others are known from the parse cache, so that the
     // answer about that list is the same.
-    void open(bool withTasks = true, const std::optional<QString>& onlyList = std::nullopt);
+    void open(bool withTasks = true, store::StoreIndex::Scope scope = {});
     DataManager& manager() { return *m_manager; }
     // Waits for the store's fetches and the background jobs the changes of this run started,
     // and writes the preferences. The data manager is left to the end of the process.

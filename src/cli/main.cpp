@@ -6,6 +6,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSession.h"
+#include "cli/CliStoreScope.h"
 #include "cli/CliSync.h"
 #include "cli/CliTaskSelection.h"
 #include "platform/Clock.h"
@@ -92,13 +93,16 @@ int main(int argc, char* argv[])
     }
 
     CliSession session(defaults, clock);
-    // A command that only reads one list reads only that list's folder.
-    const bool aboutOneList = request.command == CliRequest::Command::Tasks && request.list &&
-                              !request.search && !request.view;
+    store::StoreIndex::Scope scope;
+    if (request.command == CliRequest::Command::Tasks && request.list && !request.search &&
+        !request.view)
+        scope = CliStoreScope::oneList(*request.list);
+    else if (request.command == CliRequest::Command::Events)
+        scope = CliStoreScope::eventCalendars(StoreFolders::configuredRoots(defaults));
     session.open(request.command != CliRequest::Command::Lists &&
                      request.command != CliRequest::Command::Events &&
                      CliTaskSelection::readsSnapshot(request),
-                 aboutOneList ? request.list : std::nullopt);
+                 std::move(scope));
     const int status = CliCommands::runWithStore(session.manager(), request);
     session.close();
     return status;

@@ -35,6 +35,17 @@ private Q_SLOTS:
             // The same UID in every list: the first list in the store's order keeps it.
             writeFile(root + '/' + folder + "/copy.ics", todo("copy", title + " copy"));
         }
+        // Events in a calendar and in a list of tasks, for `events`.
+        const auto event = [](const QByteArray& uid, const QByteArray& day) {
+            return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\n"
+                   "UID:" +
+                   uid + "\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Event " + uid +
+                   "\r\nDTSTART:" + day + "T090000Z\r\nDTEND:" + day +
+                   "T100000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+        };
+        writeFile(root + "/d-calendar/displayname", "Calendar");
+        writeFile(root + "/d-calendar/meeting.ics", event("meeting", "20261210"));
+        writeFile(root + "/c-work/review.ics", event("review", "20261211"));
         QDirIterator entries(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
                              QDirIterator::Subdirectories);
         const timespec longAgo[2] = {{1767225600, 0}, {1767225600, 0}};
@@ -73,6 +84,21 @@ private Q_SLOTS:
             identifiers.insert(task.toObject().value("id").toString());
         for (const QJsonValue& task : one.json())
             QVERIFY(identifiers.contains(task.toObject().value("id").toString()));
+    }
+
+    // `events` reads only the folders that may hold events and knows the others from the
+    // cache: a list of tasks that also holds an event still gives it.
+    void eventsAreThoseOfTheWholeStore()
+    {
+        QVERIFY(QDir(m_cli.environment().value("XDG_CACHE_HOME")).removeRecursively());
+        const CliRun::Result whole = m_cli({"events", "2026-12-01", "2026-12-31"});
+        QCOMPARE(whole.exitCode, 0);
+        QVERIFY(whole.out.contains("Event meeting"));
+        QVERIFY(whole.out.contains("Event review"));
+        QCOMPARE(m_cli({"tasks", "--filter", "0"}).exitCode, 0);
+        const CliRun::Result scoped = m_cli({"events", "2026-12-01", "2026-12-31"});
+        QCOMPARE(scoped.out, whole.out);
+        QCOMPARE(scoped.err, whole.err);
     }
 
 private:

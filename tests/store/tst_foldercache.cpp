@@ -159,9 +159,10 @@ private Q_SLOTS:
             EventStore whole({root()}, m_clock);
             whole.setParseCacheFile({});
             const QStringList expected = answer(whole, list);
-            EventStore one({root()}, m_clock);
+            EventStore one(
+                {root()}, [list](const CollectionFolder& f) { return f.identifier == list; },
+                m_clock);
             one.setParseCacheFile(m_cacheStem);
-            one.setScope([list](const CollectionFolder& f) { return f.identifier == list; });
             QCOMPARE(answer(one, list), expected);
             if (change == "nothing") {
                 // The others were not read: the store has no task of theirs.
@@ -205,9 +206,10 @@ private Q_SLOTS:
         }
         for (int l = 0; l < 5; ++l) {
             const QString list = QStringLiteral("list-%1").arg(l);
-            EventStore one({root()}, m_clock);
+            EventStore one(
+                {root()}, [list](const CollectionFolder& f) { return f.identifier == list; },
+                m_clock);
             one.setParseCacheFile(m_cacheStem);
-            one.setScope([list](const CollectionFolder& f) { return f.identifier == list; });
             QCOMPARE(answer(one, list), answer(uncached, list));
             QCOMPARE(one.parsedFileCount(), 0u);
         }
@@ -221,9 +223,10 @@ private Q_SLOTS:
         EventStore whole({root()}, m_clock);
         whole.setParseCacheFile({});
         for (int run = 0; run < 2; ++run) {
-            EventStore store({root()}, m_clock);
+            EventStore store(
+                {root()}, [](const CollectionFolder& f) { return f.identifier == "shop"; },
+                m_clock);
             store.setParseCacheFile(m_cacheStem);
-            store.setScope([](const CollectionFolder& f) { return f.identifier == "shop"; });
             QCOMPARE(answer(store, "shop"), answer(whole, "shop"));
             QCOMPARE(store.parsedFileCount(), 28u);
             store.waitForParseCache();

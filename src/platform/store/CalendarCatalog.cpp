@@ -4,6 +4,7 @@
 #include "platform/store/IcsItem.h"
 #include "platform/store/LocalFileName.h"
 #include "platform/store/LocalFiles.h"
+#include "platform/store/ParseCache.h"
 #include "platform/store/UnreadableFile.h"
 
 #include <QByteArray>
@@ -136,11 +137,16 @@ QList<CalendarPtr> read(const QStringList& roots)
 {
     const QList<CollectionFolder> folders = VdirCollections::scan(roots);
     const QList<SourcePtr> sources = CollectionCalendars::sourcesOf(roots);
-    // Folders of events are read to the end: side by side.
+    // A folder the parse cache can vouch for is not opened; the others, folders of events
+    // above all, are read to the end: side by side.
+    const ParseCache cache(ParseCache::fileForRoots(roots));
     const QList<ItemKinds> kinds =
-        QtConcurrent::blockingMapped(folders, [](const CollectionFolder& folder) {
-            return folder.createdFor == QLatin1String("VTODO") ? ItemKinds{true, false}
-                                                               : readKinds(folder.folderPath);
+        QtConcurrent::blockingMapped(folders, [&cache, &roots](const CollectionFolder& folder) {
+            if (folder.createdFor == QLatin1String("VTODO"))
+                return ItemKinds{true, false};
+            if (const std::optional<ParseCache::Summary> summary = cache.summary(roots, folder))
+                return ItemKinds{summary->holdsTodos, summary->holdsEvents};
+            return readKinds(folder.folderPath);
         });
     QList<CalendarPtr> calendars;
     for (qsizetype i = 0; i < folders.size(); ++i)

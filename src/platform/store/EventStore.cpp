@@ -99,6 +99,12 @@ EventStore::EventStore(const QStringList& roots, Clock& clock, QObject* parent)
     }
 }
 
+EventStore::EventStore(const QStringList& roots, StoreIndex::Scope scope, Clock& clock)
+    : EventStore(roots, clock)
+{
+    m_index.setScope(std::move(scope));
+}
+
 EventStore::~EventStore()
 {
     m_fetchPool.waitForDone();

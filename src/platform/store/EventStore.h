@@ -39,6 +39,11 @@ public:
 
     explicit EventStore(const QStringList& roots, Clock& clock = Clock::system(),
                         QObject* parent = nullptr);
+    // Reads only the collections in `scope` (a command about one list, or about events): the
+    // others stand by what the parse cache knows of them, so that the lists and the tasks'
+    // identifiers are those of the whole store, and are read only when it cannot tell. For
+    // reading.
+    EventStore(const QStringList& roots, StoreIndex::Scope scope, Clock& clock = Clock::system());
     ~EventStore() override;
 
     QStringList roots() const;
@@ -46,11 +51,6 @@ public:
     // $XDG_CACHE_HOME/velmoran, named after `file` with a hash of the folder; empty turns it
     // off. Set before the first read.
     void setParseCacheFile(const QString& file);
-    // Reads only the collections in `scope` (a command about one list): the others stand by
-    // what the parse cache knows of them, so that the lists and the tasks' identifiers are
-    // those of the whole store, and are read only when it cannot tell. For reading; set
-    // before the first read.
-    void setScope(StoreIndex::Scope scope);
     // Waits until the parse cache is written (tests, tools).
     void waitForParseCache();
     // How many files were parsed so far, rather than found unchanged in memory or in the

@@ -20,12 +20,6 @@ void EventStore::setParseCacheFile(const QString& file)
     m_index.setCache(ParseCache(file));
 }
 
-void EventStore::setScope(StoreIndex::Scope scope)
-{
-    QMutexLocker lock(&m_mutex);
-    m_index.setScope(std::move(scope));
-}
-
 void EventStore::waitForParseCache()
 {
     m_cachePool.waitForDone();
