@@ -215,6 +215,28 @@ private Q_SLOTS:
         }
     }
 
+    // A folder cached while its directory was still settling is cached again once it has
+    // settled, with the same files: else its summary would never be trusted.
+    void aFolderCachedTooSoonIsCachedAgainOnceSettled()
+    {
+        setModified(folder("shop"), QDateTime::currentSecsSinceEpoch());
+        const auto shopSummary = [this] {
+            for (const CollectionFolder& each : VdirCollections::scan({root()})) {
+                if (each.identifier == "shop")
+                    return cache().summary({root()}, each).has_value();
+            }
+            return false;
+        };
+        for (int run = 0; run < 2; ++run) {
+            EventStore store({root()}, m_clock);
+            store.setParseCacheFile(m_cacheStem);
+            answer(store, {});
+            store.waitForParseCache();
+            QCOMPARE(shopSummary(), run == 1);
+            setModified(folder("shop"), kLongAgo);
+        }
+    }
+
     // Without a place to keep the cache, every command still answers, reading the files.
     void anUnwritableCacheFolderStillAnswers()
     {

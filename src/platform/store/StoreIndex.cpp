@@ -331,6 +331,7 @@ bool StoreIndex::refresh()
     QList<QString> listedCollections;
     // What each folder's cache file holds, for those read from it.
     QHash<QString, QList<ParsedItemPtr>> cachedEntries;
+    QHash<QString, DirectoryStamp> cachedDirectories;
     qsizetype nextListing = 0;
     for (const CollectionFolder& folder : folders) {
         const auto old = m_collections.constFind(folder.identifier);
@@ -344,10 +345,13 @@ bool StoreIndex::refresh()
                 ? &*old
                 : nullptr;
         FolderRead& folderRead = reads[nextListing++];
-        if (folderRead.cached)
+        if (folderRead.cached) {
             cachedEntries.insert(folder.identifier, folderRead.cached->items);
-        else if (previous && previous->cacheCurrent)
+            cachedDirectories.insert(folder.identifier, folderRead.cached->directory);
+        } else if (previous && previous->cacheCurrent) {
             cachedEntries.insert(folder.identifier, previous->items);
+            cachedDirectories.insert(folder.identifier, previous->cachedDirectory);
+        }
         CollectionState& state = next[folder.identifier];
         collectItems(folder, std::move(folderRead), previous, state, pending);
         if (state.summary) {
@@ -395,9 +399,16 @@ bool StoreIndex::refresh()
                            .arg(LocalFileName::forDisplay(item->file.path),
                                 unreadableFile(*item, nullptr).reason());
         }
+        // The same items under a stamp that was still settling, or that the directory no longer
+        // has (a file came and went), are written again: a summary is only trusted for the
+        // directory as it is, and would otherwise never be.
         const auto cached = cachedEntries.constFind(identifier);
-        state.cacheCurrent =
-            cached != cachedEntries.constEnd() && sameSettledItems(state.items, *cached);
+        const DirectoryStamp cachedDirectory = cachedDirectories.value(identifier);
+        state.cacheCurrent = cached != cachedEntries.constEnd() &&
+                             sameSettledItems(state.items, *cached) &&
+                             cachedDirectory.isSettled() && cachedDirectory.sameAs(state.directory);
+        if (state.cacheCurrent)
+            state.cachedDirectory = cachedDirectory;
     }
     m_invalidated.clear();
 
@@ -576,6 +587,7 @@ QList<StoreIndex::FolderToCache> StoreIndex::takeFoldersToCache()
             continue;
         folders.append({folder, state->directory, state->items});
         state->cacheCurrent = true;
+        state->cachedDirectory = state->directory;
     }
     return folders;
 }

@@ -99,8 +99,10 @@ private:
         QList<ParsedItemPtr> items;
         DirectoryStamp directory;
         std::optional<ParseCache::Summary> summary;
-        // Its cache file holds these very items.
+        // Its cache file holds these very items, under a directory stamp that a later run can
+        // trust (`cachedDirectory`).
         bool cacheCurrent = false;
+        DirectoryStamp cachedDirectory;
     };
     // What the listing of one folder gave.
     struct FolderRead
