@@ -1,26 +1,16 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
-#include "TestDetailServices.h"
+#include "RunningApp.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
-#include "app/AppDelegate.h"
 #include "app/IntroWindows.h"
 #include "data/TaskLists.h"
-#include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
-#include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
 #include "prefs/UpdateNote.h"
 #include "ui/intro/AboutWindowController.h"
 #include "ui/intro/HelpWindowController.h"
 #include "ui/intro/IntroWindowController.h"
-#include "ui/main/WindowController.h"
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 using namespace TestFiles;
 
@@ -34,18 +24,15 @@ class TestIntroWindows : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        writeFile(m_dir->filePath("store/work/displayname"), "Work");
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        m_defaults->setBool(false, PrefKey::showMenuBar);
-        m_manager = loadedDataManager(*m_defaults, m_clock, m_dir->filePath("store"));
-        QVERIFY(m_manager);
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_detailServices = std::make_unique<TestDetailServices>(*m_defaults);
-        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults, nullptr,
-                                                   m_detailServices->services());
-        m_windows = std::make_unique<IntroWindows>(*m_manager, *m_modes, *m_defaults, *m_delegate);
+        m_app.emplace();
+        m_app->addList("work", "Work");
+        m_app->defaults->setBool(false, PrefKey::showMenuBar);
+        QVERIFY(m_app->build());
+        m_defaults = m_app->defaults.get();
+        m_manager = m_app->manager.get();
+        m_delegate = m_app->delegate.get();
+        m_windows =
+            std::make_unique<IntroWindows>(*m_manager, *m_app->modes, *m_defaults, *m_delegate);
         m_delegate->setWindows({.onboarding = m_windows.get()});
     }
 
@@ -53,29 +40,26 @@ private Q_SLOTS:
     {
         m_windows.reset();
         delete m_delegate->windowController();
-        m_delegate.reset();
-        m_manager.reset();
-        m_context.reset();
+        m_app.reset();
     }
 
-    // After the onboarding, every item of the Help menu works: help, the notes, the about
-    // window. The notes of a first installation are not shown by themselves.
-    void helpMenuAfterTheOnboarding()
+    // A start after an update shows the notes once, as a sheet on the main window; then every
+    // item of the Help menu works: help, the notes again, the about window. (The onboarding
+    // before a first start is driven in tst_firstlaunch.)
+    void notesAfterAnUpdateAndTheHelpMenu()
     {
+        setupDefaultPreferences(*m_defaults, &m_manager->lists());
+        m_defaults->setBool(false, PrefKey::initialLaunch);
+        m_defaults->setBool(false, PrefKey::updateNote);
+        m_defaults->setString("0.0.1", UpdateNote::kVersionKey);
         m_delegate->applicationDidFinishLaunching();
-        QVERIFY(!m_delegate->windowController());
-        IntroWindowController* intro = m_windows->introWindow();
-        QVERIFY(intro && intro->isVisible());
-        intro->nextButton(1)->click();
-        for (int page = 2; page <= 5; ++page) {
-            QTRY_COMPARE_WITH_TIMEOUT(intro->currentPage(), page, 5000);
-            QTRY_VERIFY(intro->nextButton(page)->isEnabled());
-            intro->nextButton(page)->click();
-        }
-        QTRY_VERIFY(m_delegate->windowController());
-        QVERIFY(!m_defaults->boolForKey(PrefKey::initialLaunch));
-        QTest::qWait(700);
-        QVERIFY(!m_windows->helpWindow());
+        QVERIFY(m_delegate->windowController());
+        QTRY_VERIFY(m_windows->helpWindow());
+        QCOMPARE(m_windows->helpWindow()->currentFileName(), QString("Update"));
+        QVERIFY(!m_defaults->boolForKey(PrefKey::updateNote));
+        QPointer<HelpWindowController> sheet = m_windows->helpWindow();
+        sheet->startButton()->click();
+        QTRY_VERIFY(!sheet);
 
         QMenu* help = menu("&Help");
         QVERIFY(help);
@@ -87,26 +71,9 @@ private Q_SLOTS:
         QCOMPARE(m_windows->helpWindow()->parentWidget(), m_delegate->windowController());
         trigger(help, "What's New");
         QCOMPARE(m_windows->helpWindow()->currentFileName(), QString("Update"));
-        QPointer<HelpWindowController> sheet = m_windows->helpWindow();
-        sheet->startButton()->click();
-        QTRY_VERIFY(!sheet);
         trigger(help, "About Velmoran");
         QVERIFY(m_windows->aboutWindow() && m_windows->aboutWindow()->isVisible());
         m_windows->aboutWindow()->close();
-    }
-
-    // A start after an update shows the notes once, as a sheet on the main window.
-    void notesAfterAnUpdate()
-    {
-        setupDefaultPreferences(*m_defaults, &m_manager->lists());
-        m_defaults->setBool(false, PrefKey::initialLaunch);
-        m_defaults->setBool(false, PrefKey::updateNote);
-        m_defaults->setString("0.0.1", UpdateNote::kVersionKey);
-        m_delegate->applicationDidFinishLaunching();
-        QVERIFY(m_delegate->windowController());
-        QTRY_VERIFY(m_windows->helpWindow());
-        QCOMPARE(m_windows->helpWindow()->currentFileName(), QString("Update"));
-        QVERIFY(!m_defaults->boolForKey(PrefKey::updateNote));
     }
 
 private:
@@ -128,14 +95,10 @@ private:
         QFAIL(qPrintable("no menu item " + text));
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    Clock m_clock;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
-    std::unique_ptr<ModeManager> m_modes;
-    std::unique_ptr<TestDetailServices> m_detailServices;
-    std::unique_ptr<AppDelegate> m_delegate;
+    std::optional<RunningApp> m_app;
+    UserDefaults* m_defaults = nullptr;
+    DataManager* m_manager = nullptr;
+    AppDelegate* m_delegate = nullptr;
     std::unique_ptr<IntroWindows> m_windows;
 };
 
