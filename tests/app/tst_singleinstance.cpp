@@ -76,7 +76,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!serviceIsRunning(), 10000);
     }
 
-    void aSecondLaunchHandsItsUrlToTheFirst()
+    void laterLaunchesHandTheirRequestsToTheFirst()
     {
         startFirst({"velmoran://add?text=At%20start"});
         // The first instance's own URL runs once the store has loaded.
@@ -99,6 +99,36 @@ private Q_SLOTS:
         QCOMPARE(refused.exitCode, 2);
         QVERIFY(refused.err.contains("velmoran:"));
         QCOMPARE(taskTitles().size(), 2);
+
+        // Text over the bus becomes a task, its link the task's.
+        const QString text = "Read the paper at https://example.org/paper.";
+        QCOMPARE(callRunning("NewTaskFromText", {text}).type(), QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains(text), kStartTimeoutMs);
+        for (const store::ReminderPtr& task :
+             store::EventStore({storeRoot()})
+                 .remindersMatchingPredicate(store::predicateForRemindersInCalendars({})))
+            QCOMPARE(task->URL, task->title == text ? QUrl("https://example.org/paper") : QUrl());
+
+        // The selection, else the clipboard, becomes a task.
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        QVERIFY(clipboard->supportsSelection());
+        clipboard->setText("Selected words", QClipboard::Selection);
+        clipboard->setText("Copied words", QClipboard::Clipboard);
+        // This process owns the selection and must keep answering while the launch reads it.
+        QCOMPARE(launch({"--new-task-from-selection"}).exitCode, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains("Selected words"), kStartTimeoutMs);
+
+        // Nothing selected: the clipboard is the fallback.
+        clipboard->clear(QClipboard::Selection);
+        QCOMPARE(launch({"--new-task-from-selection"}).exitCode, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains("Copied words"), kStartTimeoutMs);
+
+        // Neither holds text: the launch says so and adds nothing.
+        clipboard->clear(QClipboard::Clipboard);
+        const Launch empty = launch({"--new-task-from-selection"});
+        QCOMPARE(empty.exitCode, 1);
+        QVERIFY(empty.err.contains("nothing is selected"));
+        QCOMPARE(taskTitles().size(), 5);
     }
 
     // The launch is the real program; the running instance is this process's own service, so
@@ -115,6 +145,7 @@ private Q_SLOTS:
         QSignalSpy commands(&service, &ApplicationInterface::commandRequested);
         QSignalSpy tokens(&service, &ApplicationInterface::tokenReceived);
         QSignalSpy urls(&service, &ApplicationInterface::urlReceived);
+        QSignalSpy texts(&service, &ApplicationInterface::textReceived);
         QSignalSpy activations(&service, &ApplicationInterface::activationRequested);
         using Command = ApplicationInterface::Command;
         const QList<QPair<QString, Command>> launches{{"--toggle-window", Command::ToggleWindow},
@@ -143,9 +174,10 @@ private Q_SLOTS:
         QCOMPARE(commands.size(), 1);
         QVERIFY(tokens.isEmpty());
 
-        // What other programs may send to the standard interface is checked as well; from a
-        // connection of its own, since a call to this process's own name never leaves it.
+        // What other programs may send is checked as well; from a connection of its own, since
+        // a call to this process's own name never leaves it.
         const QString application = "org.freedesktop.Application";
+        const QString ours = QString::fromLatin1(SingleInstance::kInterface);
         QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "other");
         const auto forget = qScopeGuard([] { QDBusConnection::disconnectFromBus("other"); });
         const auto callRunning = [&other](const QString& method, const QVariantList& arguments,
@@ -160,23 +192,44 @@ private Q_SLOTS:
             return pending.reply();
         };
         const QString invalid = "org.freedesktop.DBus.Error.InvalidArgs";
-        QCOMPARE(callRunning("ActivateAction", {"delete-everything", QVariantList(), QVariantMap()},
-                             application)
-                     .errorName(),
-                 invalid);
-        QCOMPARE(
-            callRunning("ActivateAction", {"new-task", QVariantList{1}, QVariantMap()}, application)
-                .errorName(),
-            invalid);
-        QCOMPARE(callRunning("Open",
-                             {QStringList{"velmoran://add?text=c", "file:///etc/passwd"},
-                              QVariantMap{{"activation-token", "t"}}},
-                             application)
-                     .errorName(),
-                 invalid);
+        const QString unknown = "org.freedesktop.DBus.Error.UnknownMethod";
+        const struct
+        {
+            QString interface, method;
+            QVariantList arguments;
+            QString error;
+        } refused[] = {
+            {application,
+             "ActivateAction",
+             {"delete-everything", QVariantList(), QVariantMap()},
+             invalid},
+            {application, "ActivateAction", {"new-task", QVariantList{1}, QVariantMap()}, invalid},
+            {application,
+             "Open",
+             {QStringList{"velmoran://add?text=c", "file:///etc/passwd"},
+              QVariantMap{{"activation-token", "t"}}},
+             invalid},
+            {ours, "OpenUrl", {"file:///etc/passwd"}, invalid},
+            {ours,
+             "OpenUrl",
+             {"velmoran://add?text=" + QString(ApplicationInterface::kMaxUrlLength, u'x')},
+             invalid},
+            {ours, "NewTaskFromText", {" \n\t "}, invalid},
+            {ours,
+             "NewTaskFromText",
+             {QString(ApplicationInterface::kMaxTextLength + 1, u'y')},
+             invalid},
+            {ours, "OpenUrl", {42}, unknown},
+            {ours, "OpenUrl", {"velmoran://add?text=a", "b"}, unknown},
+            {ours, "DeleteEverything", {}, unknown},
+        };
+        for (const auto& call : refused) {
+            QCOMPARE(callRunning(call.method, call.arguments, call.interface).errorName(),
+                     call.error);
+        }
         QCOMPARE(urls.size(), 2);
         QCOMPARE(commands.size(), 1);
-        QVERIFY(tokens.isEmpty());
+        QVERIFY(tokens.isEmpty() && texts.isEmpty());
     }
 
     void badCombinationsOfOptionsAreRefused_data()
@@ -195,90 +248,10 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        startFirst({});
         const Launch refused = launch(arguments);
         QCOMPARE(refused.exitCode, 2);
         QVERIFY2(refused.err.contains(message.toUtf8()), refused.err.constData());
-        QCOMPARE(m_first->state(), QProcess::Running);
-    }
-
-    void textOverTheBusBecomesATask()
-    {
-        startFirst({});
-        const QDBusMessage reply =
-            callRunning("NewTaskFromText", {"Read the paper at https://example.org/paper."});
-        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
-        QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains("Read the paper at "
-                                                       "https://example.org/paper."),
-                                 kStartTimeoutMs);
-        store::EventStore reader({storeRoot()});
-        const auto reminders =
-            reader.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
-        QCOMPARE(reminders.first()->URL, QUrl("https://example.org/paper"));
-    }
-
-    void malformedCallsAreRefused_data()
-    {
-        QTest::addColumn<QString>("method");
-        QTest::addColumn<QVariantList>("arguments");
-        QTest::addColumn<QString>("error");
-        const QString invalid = "org.freedesktop.DBus.Error.InvalidArgs";
-        QTest::newRow("another scheme")
-            << "OpenUrl" << QVariantList{"file:///etc/passwd"} << invalid;
-        QTest::newRow("over-long URL")
-            << "OpenUrl"
-            << QVariantList{"velmoran://add?text=" +
-                            QString(ApplicationInterface::kMaxUrlLength, u'x')}
-            << invalid;
-        QTest::newRow("blank text") << "NewTaskFromText" << QVariantList{" \n\t "} << invalid;
-        QTest::newRow("over-long text")
-            << "NewTaskFromText"
-            << QVariantList{QString(ApplicationInterface::kMaxTextLength + 1, u'y')} << invalid;
-        const QString unknownMethod = "org.freedesktop.DBus.Error.UnknownMethod";
-        QTest::newRow("wrong type") << "OpenUrl" << QVariantList{42} << unknownMethod;
-        QTest::newRow("two arguments")
-            << "OpenUrl" << QVariantList{"velmoran://add?text=a", "b"} << unknownMethod;
-        QTest::newRow("unknown method") << "DeleteEverything" << QVariantList{} << unknownMethod;
-    }
-
-    void malformedCallsAreRefused()
-    {
-        QFETCH(QString, method);
-        QFETCH(QVariantList, arguments);
-        QFETCH(QString, error);
-        startFirst({});
-        const QDBusMessage reply = callRunning(method, arguments);
-        QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
-        QCOMPARE(reply.errorName(), error);
-        // Still there and still serving, and nothing was added.
-        QCOMPARE(m_first->state(), QProcess::Running);
-        QCOMPARE(callRunning("OpenUrl", {"velmoran://add?text=Afterwards"}).type(),
-                 QDBusMessage::ReplyMessage);
-        QTRY_VERIFY_WITH_TIMEOUT(taskTitles() == QStringList{"Afterwards"}, kStartTimeoutMs);
-    }
-
-    void theSelectionBecomesATask()
-    {
-        startFirst({});
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        QVERIFY(clipboard->supportsSelection());
-        clipboard->setText("Selected words", QClipboard::Selection);
-        clipboard->setText("Copied words", QClipboard::Clipboard);
-        // This process owns the selection and must keep answering while the launch reads it.
-        QCOMPARE(launch({"--new-task-from-selection"}).exitCode, 0);
-        QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains("Selected words"), kStartTimeoutMs);
-
-        // Nothing selected: the clipboard is the fallback.
-        clipboard->clear(QClipboard::Selection);
-        QCOMPARE(launch({"--new-task-from-selection"}).exitCode, 0);
-        QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains("Copied words"), kStartTimeoutMs);
-
-        // Neither holds text: the launch says so and adds nothing.
-        clipboard->clear(QClipboard::Clipboard);
-        const Launch empty = launch({"--new-task-from-selection"});
-        QCOMPARE(empty.exitCode, 1);
-        QVERIFY(empty.err.contains("nothing is selected"));
-        QCOMPARE(taskTitles().size(), 2);
+        QVERIFY(!serviceIsRunning());
     }
 
 private:
