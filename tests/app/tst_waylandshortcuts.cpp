@@ -1,20 +1,13 @@
-#include "LoadedDataManager.h"
 #include "ProductMessages.h"
-#include "TestContext.h"
-#include "TestDetailServices.h"
+#include "RunningApp.h"
 #include "TestEnvironment.h"
 
-#include "app/AppDelegate.h"
 #include "app/EntryWindows.h"
 #include "app/PreferenceWindows.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "hotkeys/PTKeyCombo.h"
 #include "hotkeys/PortalShortcutSession.h"
-#include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
-#include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
-#include "ui/main/WindowController.h"
 #include "ui/panel/PanelWindowController.h"
 #include "ui/prefs/DesktopShortcutNote.h"
 #include "ui/prefs/GeneralPage.h"
@@ -24,7 +17,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDir>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -54,44 +46,32 @@ class TestWaylandShortcuts : public QObject
     }
 
     bool bound() const { return session().status() == PortalShortcutSession::Status::Bound; }
-    WindowController* mainWindow() const { return m_delegate->windowController(); }
+    WindowController* mainWindow() const { return m_app.window(); }
 
 private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QString("wayland"));
         ProductMessages::install();
-        QVERIFY(m_dir.isValid());
-        QDir().mkpath(m_dir.filePath("store/home"));
-        m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        m_defaults->setBool(true, PrefKey::showMenuBar);
+        QDir().mkpath(m_app.root() + "/home");
+        UserDefaults* defaults = m_app.defaults.get();
+        defaults->setBool(true, PrefKey::showMenuBar);
         // Ctrl+Alt+R (X key code 27) for the window, Ctrl+Shift+comma (59) for the panel.
-        m_defaults->setObject(QVariantMap{{"keyCode", 27}, {"modifierFlags", kCtrlAltFlags}},
-                              PrefKey::shortcut);
-        m_defaults->setObject(QVariantMap{{"keyCode", 59}, {"modifierFlags", kCtrlShiftFlags}},
-                              PrefKey::shortcut2);
-        m_clock.setNow(QDateTime::currentDateTime());
-        const QString root = m_dir.filePath("store");
-        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this, root] {
-            return std::make_unique<store::EventStore>(QStringList{root}, m_clock);
-        });
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_notifications = std::make_unique<UserNotificationCenter>(m_clock);
+        defaults->setObject(QVariantMap{{"keyCode", 27}, {"modifierFlags", kCtrlAltFlags}},
+                            PrefKey::shortcut);
+        defaults->setObject(QVariantMap{{"keyCode", 59}, {"modifierFlags", kCtrlShiftFlags}},
+                            PrefKey::shortcut2);
+        m_app.clock.setNow(QDateTime::currentDateTime());
         m_hotKeys = std::make_unique<PTHotKeyCenter>(HotKeyService::createForPlatform());
         QVERIFY2(m_hotKeys->portalSession(), "the shortcuts go through the desktop portal");
-        m_detailServices = std::make_unique<TestDetailServices>(*m_defaults);
-        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults,
-                                                   m_hotKeys.get(), m_detailServices->services());
-        m_entry = std::make_unique<EntryWindows>(*m_manager, *m_modes, *m_delegate);
-        m_preferences = std::make_unique<PreferenceWindows>(*m_manager, *m_modes, *m_defaults,
-                                                            *m_notifications, *m_delegate);
-        m_delegate->setWindows(
-            {.preferences = m_preferences.get(), .quickAdd = m_entry.get(), .tray = m_entry.get()});
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_delegate->applicationDidFinishLaunching();
-        QVERIFY(refreshed.wait(10000));
-        QVERIFY(QTest::qWaitForWindowExposed(mainWindow()));
+        QVERIFY(m_app.build(m_hotKeys.get()));
+        m_notifications = std::make_unique<UserNotificationCenter>(m_app.clock);
+        m_entry = std::make_unique<EntryWindows>(*m_app.manager, *m_app.modes, *m_app.delegate);
+        m_preferences = std::make_unique<PreferenceWindows>(*m_app.manager, *m_app.modes, *defaults,
+                                                            *m_notifications, *m_app.delegate);
+        QVERIFY(m_app.launch({.preferences = m_preferences.get(),
+                              .quickAdd = m_entry.get(),
+                              .tray = m_entry.get()}));
         // A missing tray is said once in the log; that is not this suite's subject.
         ProductMessages::recorded().clear();
     }
@@ -100,12 +80,8 @@ private Q_SLOTS:
     {
         m_preferences.reset();
         m_entry.reset();
-        m_delegate.reset();
+        m_app.delegate.reset();
         m_hotKeys.reset();
-        m_notifications.reset();
-        m_modes.reset();
-        m_manager.reset();
-        m_context.reset();
         ProductMessages::uninstall();
     }
 
@@ -194,16 +170,9 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    Clock m_clock;
-    std::unique_ptr<DataManager> m_manager;
-    std::unique_ptr<ModeManager> m_modes;
+    RunningApp m_app;
     std::unique_ptr<UserNotificationCenter> m_notifications;
     std::unique_ptr<PTHotKeyCenter> m_hotKeys;
-    std::unique_ptr<TestDetailServices> m_detailServices;
-    std::unique_ptr<AppDelegate> m_delegate;
     std::unique_ptr<EntryWindows> m_entry;
     std::unique_ptr<PreferenceWindows> m_preferences;
 };

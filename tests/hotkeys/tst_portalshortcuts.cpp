@@ -19,7 +19,6 @@ class TestPortalShortcuts : public QObject
     static constexpr int kKeyR = 27; // X11 key codes of a US evdev keyboard
     static constexpr int kKeyQ = 24;
     static constexpr int kKeyK = 45;
-    static constexpr int kKeyComma = 59;
 
     // Presses a shortcut the way the desktop does when its keys are typed.
     static bool press(const PortalShortcutSession& session, const QString& id)
@@ -82,7 +81,9 @@ private Q_SLOTS:
                  qPrintable(ProductMessages::recorded().join('\n')));
     }
 
-    void bothShortcutsAreBoundAndFire()
+    // Both bound (tst_waylandshortcuts presses them through the application); new keys bind
+    // again in a new session, the same keys keep it, and a cleared one is given back.
+    void changedKeysAreBoundAgainAndAClearedShortcutIsGivenBack()
     {
         PTHotKeyCenter center(HotKeyService::createForPlatform());
         PortalShortcutSession* session = center.portalSession();
@@ -91,41 +92,15 @@ private Q_SLOTS:
         int windowPresses = 0;
         int panelPresses = 0;
         auto window = hotKey("Velmoran", kKeyR, ctrlAlt, windowPresses);
-        window->setName(QStringLiteral("Show or hide the window"));
-        auto panel = hotKey("Velmoran2", kKeyComma, PTKeyCombo::controlKey | PTKeyCombo::shiftKey,
-                            panelPresses);
-        QVERIFY(center.registerHotKey(window));
-        QVERIFY(center.registerHotKey(panel));
-
-        QTRY_VERIFY(bound(*session));
-        QCOMPARE(session->boundTriggers(), (QMap<QString, QString>{{"Velmoran", "Ctrl+Alt+R"},
-                                                                   {"Velmoran2", "Ctrl+Shift+,"}}));
-        QCOMPARE(session->shortcuts().constFirst().description, window->name());
-        QStringList names = desktopShortcutNames(*session);
-        names.sort();
-        QCOMPARE(names, QStringList({"Velmoran", "Velmoran2"}));
-
-        QVERIFY(press(*session, "Velmoran"));
-        QTRY_COMPARE(windowPresses, 1);
-        QCOMPARE(panelPresses, 0);
-        QVERIFY(press(*session, "Velmoran2"));
-        QTRY_COMPARE(panelPresses, 1);
-        QCOMPARE(windowPresses, 1);
-    }
-
-    void changedKeysAreBoundAgainAndAClearedShortcutIsGivenBack()
-    {
-        PTHotKeyCenter center(HotKeyService::createForPlatform());
-        PortalShortcutSession* session = center.portalSession();
-        QVERIFY(session);
-        int windowPresses = 0;
-        int panelPresses = 0;
-        auto window = hotKey("Velmoran", kKeyR, ctrlAlt, windowPresses);
         auto panel = hotKey("Velmoran2", kKeyK, PTKeyCombo::cmdKey, panelPresses);
         QVERIFY(center.registerHotKey(window));
         QVERIFY(center.registerHotKey(panel));
         QTRY_VERIFY(bound(*session));
-        QCOMPARE(session->boundTriggers().value("Velmoran2"), QString("Meta+K"));
+        QCOMPARE(session->boundTriggers(),
+                 (QMap<QString, QString>{{"Velmoran", "Ctrl+Alt+R"}, {"Velmoran2", "Meta+K"}}));
+        QCOMPARE(desktopShortcutNames(*session).size(), 2);
+        QVERIFY(press(*session, "Velmoran2"));
+        QTRY_COMPARE(panelPresses, 1);
         const QString firstToken = session->sessionToken();
 
         // The preferences record new keys and register the hot key again.
