@@ -1,13 +1,7 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
-#include "TestFiles.h"
+#include "LoadedStore.h"
+#include "TestDetailServices.h"
 
-#include "data/DataManager.h"
-#include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
-#include "presentation/detail/DetailServices.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
 #include "ui/main/ViewController.h"
@@ -17,7 +11,6 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 using namespace TestFiles;
 
@@ -39,24 +32,17 @@ private Q_SLOTS:
         m_windowManager.start();
         QVERIFY(m_windowManager.waitForStarted(5000));
 
-        QVERIFY(m_dir.isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_clock.setNow(QDateTime::currentDateTime());
-        writeFile(m_dir.filePath("store") + "/work/displayname", "Work");
-        writeFile(m_dir.filePath("store") + "/work/a.ics", todo("a", "Report"));
-        m_manager = loadedDataManager(*m_defaults, m_clock, m_dir.filePath("store"));
-        QVERIFY(m_manager);
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
+        m_store.clock.setNow(QDateTime::currentDateTime());
+        m_store.addList("work", "Work");
+        writeFile(m_store.root() + "/work/a.ics", todo("a", "Report"));
+        QVERIFY(m_store.load());
+        m_manager = m_store.manager.get();
+        m_modes = std::make_unique<ModeManager>(*m_store.defaults, [] { return false; });
+        m_services.emplace(*m_store.defaults);
     }
 
     void cleanupTestCase()
     {
-        m_context.reset();
-        m_modes.reset();
-        m_manager.reset();
         m_windowManager.terminate();
         m_windowManager.waitForFinished(5000);
     }
@@ -147,14 +133,11 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(window.frameGeometry().top() < window.geometry().top(), 10000);
     }
 
-    QTemporaryDir m_dir;
     QProcess m_windowManager;
-    Clock m_clock;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    LoadedStore m_store;
+    DataManager* m_manager = nullptr;
     std::unique_ptr<ModeManager> m_modes;
-    std::unique_ptr<PreferredDetailServices> m_services;
+    std::optional<TestDetailServices> m_services;
 };
 
 QTEST_MAIN(TestWindowFrame)
