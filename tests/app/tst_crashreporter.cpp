@@ -141,11 +141,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, out);
         QFETCH(QByteArray, err);
         QProcessEnvironment environment;
-        environment.insert("PATH", qEnvironmentVariable("PATH"));
-        environment.insert("HOME", m_dir->path());
-        environment.insert("XDG_STATE_HOME", m_dir->filePath("state"));
-        environment.insert("XDG_RUNTIME_DIR", m_dir->path());
-        environment.insert("LANG", "C.UTF-8");
+        for (const auto& [name, value] :
+             {std::pair<QString, QString>{"PATH", qEnvironmentVariable("PATH")},
+              {"HOME", m_dir->path()},
+              {"XDG_STATE_HOME", m_dir->filePath("state")},
+              {"XDG_RUNTIME_DIR", m_dir->path()},
+              {"LANG", "C.UTF-8"}})
+            environment.insert(name, value);
         QProcess process;
         process.setProcessEnvironment(environment);
         process.start(VELMORAN_APP_PATH, arguments);

@@ -264,7 +264,6 @@ private Q_SLOTS:
         QTest::keyClick(mainWindow(), Qt::Key_N, Qt::ControlModifier);
         QTRY_VERIFY(m_entry->quickAddWindow() && m_entry->quickAddWindow()->isVisible());
         AddViewController* window = m_entry->quickAddWindow();
-        QCOMPARE(window->windowTitle(), QStringLiteral("New Task"));
         QTRY_COMPARE(QApplication::focusWidget(), window->form()->titleField());
         QTest::keyClicks(QApplication::focusWidget(), "call mom tomorrow 3pm !");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -273,7 +272,6 @@ private Q_SLOTS:
         const store::ReminderPtr stored = storedTask("call mom !");
         QVERIFY(stored);
         QCOMPARE(stored->dueDateComponents->toDateTime(), local(2026, 12, 10, 15, 0));
-        QCOMPARE(stored->priority, 0);
         QCOMPARE(stored->calendar->title, QStringLiteral("Home"));
         QTRY_VERIFY_WITH_TIMEOUT(selectedTitle() == QLatin1String("call mom !"), 5000);
         // The keyboard left in the sidebar waits on the new task for the window to be active.
