@@ -190,6 +190,11 @@ private Q_SLOTS:
         }
         QCOMPARE(sevenTops, (QList<qreal>{22, 32, 42, 52, 62, 72, 82}));
         QCOMPARE(twoTops, (QList<qreal>{22, 37}));
+        // The pointer finds a column by the same arithmetic.
+        QCOMPARE(DayGraphLayout::columnAt(29.0), -1);
+        QCOMPARE(DayGraphLayout::columnAt(42.9), 0);
+        QCOMPARE(DayGraphLayout::columnAt(43.0), 1);
+        QCOMPARE(DayGraphLayout::columnAt(355.0), -1);
     }
 
     void eventBars_data()
@@ -268,23 +273,6 @@ private Q_SLOTS:
             QCOMPARE(layout.eventBars().at(row).event, events.at(row));
             QCOMPARE(layout.eventBars().at(row).rect.top(), layout.eventsRect().top() + 10 * row);
         }
-    }
-
-    void columnsUnderThePointer_data()
-    {
-        QTest::addColumn<qreal>("x");
-        QTest::addColumn<int>("column");
-        QTest::newRow("left of the columns") << 29.0 << -1;
-        QTest::newRow("end of the first") << 42.9 << 0;
-        QTest::newRow("second") << 43.0 << 1;
-        QTest::newRow("right of the columns") << 355.0 << -1;
-    }
-
-    void columnsUnderThePointer()
-    {
-        QFETCH(qreal, x);
-        QFETCH(int, column);
-        QCOMPARE(DayGraphLayout::columnAt(x), column);
     }
 };
 

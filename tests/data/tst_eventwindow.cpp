@@ -68,30 +68,6 @@ private Q_SLOTS:
         QCOMPARE(titles(EventWindow::eventsOfPeriod(events, EventWindow::Week, sunday)),
                  (QStringList{"sunday 02:00-04:00", "saturday after"}));
     }
-
-    // A view fetches its period and one more on each side; a window holds a period only when
-    // it begins before it, as an event ending at the period's start belongs to it.
-    void aViewFetchesItsPeriodAndOneMoreEachSide()
-    {
-        const auto [weekFrom, weekTo] =
-            EventWindow::rangeAround(EventWindow::Week, local(2026, 3, 29));
-        QCOMPARE(weekFrom, local(2026, 3, 22));
-        QCOMPARE(weekTo, local(2026, 4, 12));
-        const auto [monthFrom, monthTo] =
-            EventWindow::rangeAround(EventWindow::Month, local(2026, 1, 1));
-        QCOMPARE(monthFrom, local(2025, 12, 1));
-        QCOMPARE(monthTo, local(2026, 3, 1));
-        const auto [hoursFrom, hoursTo] =
-            EventWindow::rangeAround(local(2026, 12, 9, 20, 0), local(2026, 12, 10, 21, 0));
-        QCOMPARE(hoursFrom, local(2026, 12, 8));
-        QCOMPARE(hoursTo, local(2026, 12, 12));
-
-        const EventWindow window(local(2026, 12, 8), local(2026, 12, 11), {});
-        QVERIFY(window.covers(local(2026, 12, 9), local(2026, 12, 10)));
-        QVERIFY(window.covers(local(2026, 12, 10), local(2026, 12, 11)));
-        QVERIFY(!window.covers(local(2026, 12, 8), local(2026, 12, 9)));
-        QVERIFY(!window.covers(local(2026, 12, 10), local(2026, 12, 11, 0, 0, 1)));
-    }
 };
 
 VELMORAN_TEST_MAIN(TestEventWindow)
