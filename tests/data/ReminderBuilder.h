@@ -106,6 +106,18 @@ inline store::CalendarPtr makeList(const QString& identifier, const QString& tit
     return list;
 }
 
+// A place with coordinates, as a location alarm carries it.
+inline store::StructuredLocation station()
+{
+    store::StructuredLocation place;
+    place.title = QStringLiteral("Station");
+    place.latitude = 52.525;
+    place.longitude = 13.369;
+    place.radius = 150;
+    place.hasGeoLocation = true;
+    return place;
+}
+
 inline SnapshotPtr snapshotOf(const QList<store::ReminderPtr>& reminders)
 {
     return std::make_shared<const ReminderSnapshot>(reminders);

@@ -9,6 +9,7 @@
 #include "prefs/PreferenceKeys.h"
 
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 using TestEnvironment::local;
 
@@ -54,51 +55,42 @@ private Q_SLOTS:
 
     void tasksAreDottedOnTheirDay_data()
     {
-        QTest::addColumn<store::ReminderPtr>("reminder");
+        QTest::addColumn<QDateTime>("due"); // midnight: a date without time
+        QTest::addColumn<QDateTime>("completed");
         QTest::addColumn<int>("day"); // 0: no dot
-
-        QTest::newRow("long overdue: first day")
-            << ReminderBuilder("a").dueOn(QDate(2026, 10, 1)).build() << 1;
-        QTest::newRow("overdue since yesterday evening")
-            << ReminderBuilder("b").dueAt(local(2026, 12, 6, 23, 59)).build() << 1;
-        QTest::newRow("late on the last day")
-            << ReminderBuilder("d").dueAt(local(2026, 12, 13, 23, 30)).build() << 7;
-        QTest::newRow("beyond the week")
-            << ReminderBuilder("e").dueOn(QDate(2026, 12, 14)).build() << 0;
-        QTest::newRow("due elsewhere, Berlin's Thursday")
-            << ReminderBuilder("g")
-                   .dueIn("America/New_York", QDate(2026, 12, 9), QTime(20, 0))
-                   .build()
-            << 4;
-        QTest::newRow("completed: on its completion day, not its due day")
-            << ReminderBuilder("h")
-                   .dueOn(QDate(2026, 12, 8))
-                   .completedAt(local(2026, 12, 11, 9))
-                   .build()
-            << 5;
-        QTest::newRow("completed before the week") << ReminderBuilder("i")
-                                                          .dueOn(QDate(2026, 12, 8))
-                                                          .completedAt(local(2026, 12, 6, 22))
-                                                          .build()
-                                                   << 0;
+        const auto row = [](const char* name, const QDateTime& due, const QDateTime& completed,
+                            int day) { QTest::newRow(name) << due << completed << day; };
+        row("long overdue: first day", local(2026, 10, 1), {}, 1);
+        row("overdue since yesterday evening", local(2026, 12, 6, 23, 59), {}, 1);
+        row("late on the last day", local(2026, 12, 13, 23, 30), {}, 7);
+        row("beyond the week", local(2026, 12, 14), {}, 0);
+        row("due elsewhere, Berlin's Thursday",
+            QDateTime(QDate(2026, 12, 9), QTime(20, 0), QTimeZone("America/New_York")), {}, 4);
+        row("completed: on its completion day, not its due day", local(2026, 12, 8),
+            local(2026, 12, 11, 9), 5);
+        row("completed before the week", local(2026, 12, 8), local(2026, 12, 6, 22), 0);
     }
 
     void tasksAreDottedOnTheirDay()
     {
-        QFETCH(store::ReminderPtr, reminder);
+        QFETCH(QDateTime, due);
+        QFETCH(QDateTime, completed);
         QFETCH(int, day);
-        const store::CalendarPtr home = coloured("home", QColor("#3366cc"));
-        reminder->calendar = home;
+        ReminderBuilder task("task");
+        task.in(coloured("home", QColor("#3366cc")));
+        if (due.timeSpec() == Qt::TimeZone)
+            task.dueIn(due.timeZone().id(), due.date(), due.time());
+        else
+            task.dueAt(due);
+        if (completed.isValid())
+            task.completedAt(completed);
         const CalendarDots dots =
             TaskListAssembly(*m_store->manager)
-                .calendarDots(TaskViewMode::Week, local(2026, 12, 7), {reminder}, {});
-        if (day == 0) {
-            QVERIFY(dots.isEmpty());
-            return;
-        }
-        QCOMPARE(dots.keys(), QList<int>{day});
+                .calendarDots(TaskViewMode::Week, local(2026, 12, 7), {task.build()}, {});
+        QCOMPARE(dots.keys(), day ? QList<int>{day} : QList<int>{});
         const CalendarDot expected{CalendarDot::Kind::Reminder, QColor("#3366cc")};
-        QCOMPARE(dots.value(day), QList<CalendarDot>{expected});
+        if (day)
+            QCOMPARE(dots.value(day), QList<CalendarDot>{expected});
     }
 
     void eventsAreDottedOnEveryDayTheyTouch()

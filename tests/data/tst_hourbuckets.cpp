@@ -52,62 +52,66 @@ private Q_SLOTS:
 
     void cleanup() { m_store.reset(); }
 
-    // At 03:00 the window starts at 18:00 the evening before; the first hour holds every open
-    // task due before then, the oldest first, ahead of its own.
-    void overdueTasksLeadTheFirstHour()
+    // Each open task lands in the hour its due date falls in, counted in elapsed hours from the
+    // window's start, so across a change of the clocks too; the first hour holds every open
+    // task due before the window, the oldest first, ahead of its own. A task due exactly at the
+    // end of an hour belongs to the next.
+    void tasksFallInTheHourOfTheirDueDate_data()
     {
-        writeFile(root() + "/home/1.ics", todo("1", "At six", due("20261208T183000")));
-        writeFile(root() + "/home/2.ics", todo("2", "Long overdue", due("20261101T090000")));
-        writeFile(root() + "/home/3.ics", todo("3", "Last week", due("20261202T120000")));
-        writeFile(root() + "/home/4.ics", todo("4", "Just before", due("20261208T175900")));
-        writeFile(root() + "/home/5.ics",
-                  todo("5", "Done", due("20261101T090000") + "STATUS:COMPLETED\r\n"));
-        writeFile(root() + "/home/6.ics", todo("6", "Undated"));
-        const HourBuckets buckets = fetchAt(local(2026, 12, 9, 3, 0));
-        QCOMPARE(titles(buckets.reminders.at(0)),
-                 (QStringList{"Long overdue", "Last week", "Just before", "At six"}));
-    }
-
-    // Four tasks in the first hour and one overdue: the overdue one and the first two of the
-    // hour. A task due exactly at the end of an hour belongs to the next.
-    void rowsAndHourBoundaries()
-    {
-        writeFile(root() + "/home/a.ics", todo("a", "Overdue", due("20261208T090000")));
-        writeFile(root() + "/home/b.ics", todo("b", "At 6:40", due("20261209T064000")));
-        writeFile(root() + "/home/c.ics", todo("c", "At 6:10", due("20261209T061000")));
-        writeFile(root() + "/home/d.ics", todo("d", "At 6:30", due("20261209T063000")));
-        writeFile(root() + "/home/e.ics", todo("e", "At 6:00", due("20261209T060000")));
-        writeFile(root() + "/home/f.ics", todo("f", "At 7:00", due("20261209T070000")));
-        const HourBuckets buckets = fetchAt(local(2026, 12, 9, 12, 5));
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QStringList>("tasks");    // "due title"; "-" for undated
+        QTest::addColumn<QStringList>("expected"); // "hour:title" in bucket order
+        // At 03:00 the window starts at 18:00 the evening before.
+        QTest::newRow("overdue lead the first hour")
+            << local(2026, 12, 9, 3, 0)
+            << QStringList{"20261208T183000 At six",    "20261101T090000 Long overdue",
+                           "20261202T120000 Last week", "20261208T175900 Just before",
+                           "20261101T090000 Done",      "- Undated"}
+            << QStringList{"0:Long overdue", "0:Last week", "0:Just before", "0:At six"};
         // The afternoon block starts at 06:00.
-        QCOMPARE(titles(buckets.reminders.at(0)),
-                 (QStringList{"Overdue", "At 6:00", "At 6:10", "At 6:30", "At 6:40"}));
-        QCOMPARE(titles(buckets.reminders.at(1)), QStringList{"At 7:00"});
-        QCOMPARE(titles(buckets.firstReminders(3)), (QStringList{"Overdue", "At 6:00", "At 6:10"}));
+        QTest::newRow("hour boundaries")
+            << local(2026, 12, 9, 12, 5)
+            << QStringList{"20261208T090000 Overdue", "20261209T064000 At 6:40",
+                           "20261209T061000 At 6:10", "20261209T063000 At 6:30",
+                           "20261209T060000 At 6:00", "20261209T070000 At 7:00"}
+            << QStringList{"0:Overdue", "0:At 6:00", "0:At 6:10",
+                           "0:At 6:30", "0:At 6:40", "1:At 7:00"};
+        // 29 March 2026 skips 02:00 to 03:00: from 18:00 the evening before, 01:00 is hour 7
+        // and 03:00 hour 8.
+        QTest::newRow("short day")
+            << local(2026, 3, 29, 3, 30)
+            << QStringList{"20260329T013000 Half past one", "20260329T031500 Quarter past three",
+                           "20260329T040000 Four"}
+            << QStringList{"7:Half past one", "8:Quarter past three", "9:Four"};
+        // 25 October 2026 has 02:00 to 03:00 twice: the morning block's 25 hours end at 00:00.
+        QTest::newRow("long day") << local(2026, 10, 25, 9, 0)
+                                  << QStringList{"20261025T040000 Four",
+                                                 "20261025T233000 Late evening"}
+                                  << QStringList{"5:Four", "24:Late evening"};
     }
 
-    // 29 March 2026 skips 02:00 to 03:00: the hour after 01:00 is 03:00.
-    void hoursAreElapsedHoursOnTheShortDay()
+    void tasksFallInTheHourOfTheirDueDate()
     {
-        writeFile(root() + "/home/a.ics", todo("a", "Half past one", due("20260329T013000")));
-        writeFile(root() + "/home/b.ics", todo("b", "Quarter past three", due("20260329T031500")));
-        writeFile(root() + "/home/c.ics", todo("c", "Four", due("20260329T040000")));
-        const HourBuckets buckets = fetchAt(local(2026, 3, 29, 3, 30));
-        // From 18:00 the evening before: 01:00 is hour 7, 03:00 hour 8, 04:00 hour 9.
-        QCOMPARE(titles(buckets.reminders.at(7)), QStringList{"Half past one"});
-        QCOMPARE(titles(buckets.reminders.at(8)), QStringList{"Quarter past three"});
-        QCOMPARE(titles(buckets.reminders.at(9)), QStringList{"Four"});
-    }
-
-    // 25 October 2026 has 02:00 to 03:00 twice: the morning block's 25 hours end at 00:00.
-    void hoursAreElapsedHoursOnTheLongDay()
-    {
-        writeFile(root() + "/home/a.ics", todo("a", "Four", due("20261025T040000")));
-        writeFile(root() + "/home/b.ics", todo("b", "Late evening", due("20261025T233000")));
-        const HourBuckets buckets = fetchAt(local(2026, 10, 25, 9, 0));
-        // From midnight: 04:00 is five hours on, 23:30 twenty-four.
-        QCOMPARE(titles(buckets.reminders.at(5)), QStringList{"Four"});
-        QCOMPARE(titles(buckets.reminders.at(24)), QStringList{"Late evening"});
+        QFETCH(QDateTime, now);
+        QFETCH(QStringList, tasks);
+        QFETCH(QStringList, expected);
+        for (const QString& task : tasks) {
+            const QByteArray when = task.section(' ', 0, 0).toLatin1();
+            const QByteArray title = task.section(' ', 1).toUtf8();
+            const QByteArray lines =
+                (when == "-" ? "" : due(when)) + (title == "Done" ? "STATUS:COMPLETED\r\n" : "");
+            writeFile(root() + "/home/" + title + ".ics", todo(title, title, lines));
+        }
+        const HourBuckets buckets = fetchAt(now);
+        QStringList placed;
+        for (int hour = 0; hour < buckets.reminders.size(); ++hour)
+            for (const QString& title : titles(buckets.reminders.at(hour)))
+                placed << QString::number(hour) + ':' + title;
+        QCOMPARE(placed, expected);
+        QStringList firstThree;
+        for (const QString& entry : expected.mid(0, 3))
+            firstThree << entry.section(':', 1);
+        QCOMPARE(titles(buckets.firstReminders(3)), firstThree);
     }
 
     // An event crossing midnight is in every hour it overlaps, and not in the hour it ends at.

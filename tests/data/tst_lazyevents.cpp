@@ -83,6 +83,17 @@ QStringList keys(const QList<store::EventPtr>& events)
     return keys;
 }
 
+store::EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime& end,
+                          bool allDay = false)
+{
+    auto made = std::make_shared<store::Event>();
+    made->title = title;
+    made->startDate = start;
+    made->endDate = end;
+    made->isAllDay = allDay;
+    return made;
+}
+
 constexpr int kRange = -1; // a stretch outside any view, as the tray asks for
 
 } // namespace
@@ -161,33 +172,6 @@ private Q_SLOTS:
         QCOMPARE(keys(*lazy), keys(expected));
     }
 
-    // What the comparison above rests on, said outright for the weeks around the changes.
-    void seriesKeepTheirWallTimeOverridesAndExclusionsCount()
-    {
-        const QList<store::EventPtr> spring = weekOf(local(2026, 3, 23));
-        const QList<store::EventPtr> next = weekOf(local(2026, 3, 30));
-        QList<QDate> standups;
-        for (const store::EventPtr& event : spring + next) {
-            if (event->title == "Standup") {
-                QCOMPARE(event->startDate.time(), QTime(9, 0));
-                standups << event->startDate.date();
-            }
-        }
-        QCOMPARE(standups.size(), 12); // fourteen days, less the excluded and the moved one
-        QVERIFY(!standups.contains(QDate(2026, 4, 1)));
-        QVERIFY(!standups.contains(QDate(2026, 4, 3)));
-        QCOMPARE(titles(dayOf(local(2026, 4, 3))).count("Standup moved"), 1);
-        for (const store::EventPtr& event :
-             weekOf(local(2026, 10, 19)) + weekOf(local(2026, 10, 26)))
-            if (event->title == "Early")
-                QCOMPARE(event->startDate.time(), QTime(2, 30));
-        // The trip crosses the edges of the windows its days were fetched in.
-        QVERIFY(titles(dayOf(local(2026, 3, 27))).contains("Trip"));
-        QVERIFY(titles(dayOf(local(2026, 4, 1))).contains("Trip"));
-        QVERIFY(!titles(dayOf(local(2026, 4, 2))).contains("Trip"));
-        QVERIFY(titles(spring).contains("Trip") && titles(next).contains("Trip"));
-    }
-
     // A change in the store reaches the windows the views use at the next refresh.
     void aChangeReachesTheWindowsInUse()
     {
@@ -206,6 +190,46 @@ private Q_SLOTS:
         QVERIFY(!titles(*week).contains("Gym"));
     }
 
+    // The periods' own rules, which the comparison above takes as given.
+    void viewPeriodsTakeWhatOverlapsThem()
+    {
+        const QList<store::EventPtr> events = {
+            makeEvent("late", local(2026, 12, 9, 23, 0), local(2026, 12, 10, 1, 0)),
+            makeEvent("all day", local(2026, 12, 9), local(2026, 12, 10), true),
+            makeEvent("to midnight", local(2026, 12, 9, 22, 0), local(2026, 12, 10)),
+            makeEvent("long", local(2026, 12, 1), local(2026, 12, 31), true),
+        };
+        QCOMPARE(titles(EventWindow::eventsOfPeriod(events, EventWindow::Day, local(2026, 12, 9))),
+                 (QStringList{"late", "all day", "to midnight", "long"}));
+        // The all-day event stays on its own day; a timed event ending at 00:00 reaches the
+        // next day in the views, as the late one does.
+        QCOMPARE(titles(EventWindow::eventsOfPeriod(events, EventWindow::Day, local(2026, 12, 10))),
+                 (QStringList{"late", "to midnight", "long"}));
+        // The range query ends every event a second early, so 00:00 stays on its own day.
+        QCOMPARE(
+            titles(EventWindow::eventsOfRange(events, local(2026, 12, 10), local(2026, 12, 11))),
+            (QStringList{"late", "long"}));
+    }
+
+    void weeksAndMonthsAreCalendarPeriods()
+    {
+        // The week of the spring change is 167 hours long and still one week.
+        const QDateTime sunday = local(2026, 3, 29);
+        QCOMPARE(sunday.secsTo(EventWindow::periodEnd(EventWindow::Week, sunday)), 167 * 3600);
+        QCOMPARE(EventWindow::periodEnd(EventWindow::Day, local(2026, 10, 25)),
+                 local(2026, 10, 26));
+        QCOMPARE(EventWindow::periodEnd(EventWindow::Month, local(2026, 1, 31)),
+                 local(2026, 2, 28));
+
+        const QList<store::EventPtr> events = {
+            makeEvent("sunday 02:00-04:00", local(2026, 3, 29, 1, 30), local(2026, 3, 29, 4, 0)),
+            makeEvent("saturday after", local(2026, 4, 4, 23, 30), local(2026, 4, 5, 0, 30)),
+            makeEvent("next week", local(2026, 4, 5, 9, 0), local(2026, 4, 5, 10, 0)),
+        };
+        QCOMPARE(titles(EventWindow::eventsOfPeriod(events, EventWindow::Week, sunday)),
+                 (QStringList{"sunday 02:00-04:00", "saturday after"}));
+    }
+
     void cleanupTestCase() { m_store.reset(); }
 
 private:
@@ -217,24 +241,17 @@ private:
             store::predicateForEventsWithStartDate(centre.addMonths(-6), centre.addMonths(6), {}));
     }
 
-    QList<store::EventPtr> periodOf(int type, const QDateTime& start)
+    QList<store::EventPtr> weekOf(const QDateTime& start)
     {
-        std::optional<QList<store::EventPtr>> answer = events().fetchEventsByType(type, start);
+        std::optional<QList<store::EventPtr>> answer =
+            events().fetchEventsByType(EventWindow::Week, start);
         if (!answer) {
             QSignalSpy fetched(&events(), &CalendarEvents::eventWindowRefreshed);
             if (!fetched.wait(5000))
                 return {};
-            answer = events().fetchEventsByType(type, start);
+            answer = events().fetchEventsByType(EventWindow::Week, start);
         }
         return answer.value_or(QList<store::EventPtr>());
-    }
-    QList<store::EventPtr> weekOf(const QDateTime& start)
-    {
-        return periodOf(EventWindow::Week, start);
-    }
-    QList<store::EventPtr> dayOf(const QDateTime& start)
-    {
-        return periodOf(EventWindow::Day, start);
     }
 
     std::unique_ptr<LoadedStore> m_store;

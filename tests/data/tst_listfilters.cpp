@@ -2,6 +2,7 @@
 #include "TestEnvironment.h"
 
 #include "data/ListFilters.h"
+#include "data/SearchWords.h"
 
 #include <QGuiApplication>
 
@@ -308,6 +309,51 @@ private Q_SLOTS:
         QVERIFY(found.has_value());
         QCOMPARE(titlesOf(found), expected);
         QVERIFY(!filters.fetchRemindersFromSearchText("", true)); // empty text: no answer
+    }
+
+    // A search asked of the store folds each task's texts as it goes; it must find what the
+    // snapshot's folded copies find, whatever the script of the text.
+    void searchWordsMatchLikeTheFoldedTexts_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<bool>("expected");
+
+        const auto row = [](const char* name, const QString& title, const QString& notes,
+                            const QString& words, bool expected) {
+            QTest::newRow(name) << title << notes << words << expected;
+        };
+        row("ascii, any case", "Buy MILK", "", "milk buy", true);
+        row("words in notes", "Shopping", "Fresh Bread", "bread fresh", true);
+        row("spread over both", "milk", "bread", "milk bread", false);
+        row("accent after ascii", "Call Müller", "", "MÜLLER", true);
+        row("capital accent", "ÉCOLE", "", "école", true);
+        row("sharp s stays", "Straße", "", "strasse", false);
+        row("kelvin sign", "5 \u212A", "", "k", true);
+        row("surrogate pair", QString::fromUcs4(U"note \U00010400"), "",
+            QString::fromUcs4(U"\U00010428"), true);
+        row("final sigma", "ΟΔΟΣ", "", "οδοσ", true);
+        row("empty word", "milk", "", "milk ", false);
+    }
+
+    void searchWordsMatchLikeTheFoldedTexts()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, notes);
+        QFETCH(QString, words);
+        QFETCH(bool, expected);
+
+        const std::optional<SearchWords> search = SearchWords::of(words);
+        QVERIFY(search);
+        const QString foldedTitle = title.toCaseFolded();
+        const QString foldedNotes = notes.toCaseFolded();
+        QCOMPARE(search->matchFolded(foldedTitle, ReminderSnapshot::signatureOf(foldedTitle),
+                                     foldedNotes, ReminderSnapshot::signatureOf(foldedNotes)),
+                 expected);
+        // After a longer text, so that the buffers it folds into hold something to overwrite.
+        search->matches(*ReminderBuilder(QString(200, u'x')).notes(QString(300, u'y')).build());
+        QCOMPARE(search->matches(*ReminderBuilder(title).notes(notes).build()), expected);
     }
 };
 

@@ -1,4 +1,5 @@
 // This suite runs inside dbus-run-session: the notification service is one of its own.
+#include "ReminderBuilder.h"
 #include "SeededStore.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -27,17 +28,6 @@ Q_DECLARE_METATYPE(std::optional<store::RecurrenceRule>)
 Q_DECLARE_METATYPE(UserNotification::RepeatInterval)
 
 namespace {
-
-StructuredLocation station()
-{
-    StructuredLocation place;
-    place.title = QStringLiteral("Station");
-    place.latitude = 52.525;
-    place.longitude = 13.369;
-    place.radius = 150;
-    place.hasGeoLocation = true;
-    return place;
-}
 
 DateComponents at(const QDateTime& local)
 {
@@ -89,20 +79,6 @@ private Q_SLOTS:
         m_center.reset();
         m_store.reset();
         m_server.reset();
-    }
-
-    void withNotificationsOffARebuildChangesNothing()
-    {
-        m_store->defaults->setBool(false, PrefKey::notifications);
-        seed("Future",
-             [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 12))); });
-        NotificationScheduler& scheduler = start();
-        UserNotification kept;
-        kept.title = "Kept";
-        kept.deliveryDate = local(2026, 12, 9, 11, 0);
-        m_center->setScheduledNotifications({kept});
-        scheduler.scheduleNotifications();
-        QCOMPARE(titlesOf(m_center->scheduledNotifications()), QStringList({"Kept"}));
     }
 
     void eachQualifyingAlarmBecomesANotification()
@@ -249,10 +225,7 @@ private Q_SLOTS:
              [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 10, 35))); });
         NotificationScheduler& scheduler = start();
         scheduler.scheduleNotifications();
-        m_store->clock.setNow(local(2026, 12, 9, 10, 35));
-        m_center->deliverDueNotifications();
-        QTRY_COMPARE(m_server->notifyCalls().size(), 1);
-        QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
+        deliverAt(local(2026, 12, 9, 10, 35), 1);
 
         QSignalSpy select(&scheduler, &NotificationScheduler::selectReminderFromNotifications);
         m_server->invokeAction(m_server->lastId(), "default");
@@ -294,10 +267,7 @@ private Q_SLOTS:
         connect(m_store->manager.get(), &DataManager::remindersRefreshed, &scheduler,
                 &NotificationScheduler::scheduleNotifications);
         scheduler.scheduleNotifications();
-        m_store->clock.setNow(local(2026, 12, 10, 9, 0));
-        m_center->deliverDueNotifications();
-        QTRY_COMPARE(m_server->notifyCalls().size(), 1);
-        QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
+        deliverAt(local(2026, 12, 10, 9, 0), 1);
 
         m_store->clock.setNow(pressed);
         QVERIFY(
@@ -347,15 +317,19 @@ private Q_SLOTS:
              [](Reminder& r) { r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 9, 18, 0))); });
         NotificationScheduler& scheduler = start();
         scheduler.scheduleNotifications();
-        m_store->clock.setNow(local(2026, 12, 9, 10, 40));
-        m_center->deliverDueNotifications();
-        QTRY_COMPARE(m_server->notifyCalls().size(), 1);
-        QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
+        deliverAt(local(2026, 12, 9, 10, 40), 1);
 
         m_store->defaults->setBool(false, PrefKey::notifications);
         QVERIFY(m_center->deliveredNotifications().isEmpty());
         QVERIFY(m_center->scheduledNotifications().isEmpty());
         QTRY_COMPARE(m_server->closeCalls(), QList<quint32>({m_server->lastId()}));
+        // While off, a rebuild leaves the centre alone.
+        UserNotification kept;
+        kept.title = "Kept";
+        kept.deliveryDate = local(2026, 12, 9, 11, 0);
+        m_center->setScheduledNotifications({kept});
+        scheduler.scheduleNotifications();
+        QCOMPARE(titlesOf(m_center->scheduledNotifications()), QStringList({"Kept"}));
 
         m_store->defaults->setBool(true, PrefKey::notifications);
         QCOMPARE(titlesOf(m_center->scheduledNotifications()), QStringList({"Later"}));
@@ -371,10 +345,7 @@ private Q_SLOTS:
         connect(m_store->manager.get(), &DataManager::remindersRefreshed, &scheduler,
                 &NotificationScheduler::scheduleNotifications);
         scheduler.scheduleNotifications();
-        m_store->clock.setNow(local(2026, 12, 9, 10, 45));
-        m_center->deliverDueNotifications();
-        QTRY_COMPARE(m_server->notifyCalls().size(), 2);
-        QTRY_COMPARE(m_center->deliveredNotifications().size(), 2);
+        deliverAt(local(2026, 12, 9, 10, 45), 2);
 
         QVERIFY(m_store->afterRefresh([&] {
             m_store->manager->tasks().checkReminder(
@@ -394,6 +365,15 @@ private:
                                                               *m_store->defaults, m_store->clock);
         m_center->setDelegate(m_scheduler.get());
         return *m_scheduler;
+    }
+
+    // The clock reaches the alarms, the centre delivers them and the service shows them.
+    void deliverAt(const QDateTime& now, int shown)
+    {
+        m_store->clock.setNow(now);
+        m_center->deliverDueNotifications();
+        QTRY_COMPARE(m_server->notifyCalls().size(), shown);
+        QTRY_COMPARE(m_center->deliveredNotifications().size(), shown);
     }
 
     void seed(const QString& title, const std::function<void(Reminder&)>& fill)

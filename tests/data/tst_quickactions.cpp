@@ -7,12 +7,12 @@
 #include "data/QuickAction.h"
 #include "data/QuickActionMenu.h"
 #include "data/QuickActionPerformer.h"
+#include "data/QuickActionSettings.h"
 #include "platform/Sound.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
 
-#include <QDirIterator>
 #include <QTemporaryDir>
 
 using namespace store;
@@ -38,17 +38,6 @@ QVariantMap shift(int type, qint64 number)
 QVariantMap switchOf(const QStringList& words)
 {
     return record(20, "array", QVariant(words).toList());
-}
-
-StructuredLocation station()
-{
-    StructuredLocation place;
-    place.title = QStringLiteral("Station");
-    place.latitude = 52.525;
-    place.longitude = 13.369;
-    place.radius = 150;
-    place.hasGeoLocation = true;
-    return place;
 }
 
 QStringList menuTitles(const QList<QuickActionMenuEntry>& entries)
@@ -133,6 +122,65 @@ private Q_SLOTS:
         QCOMPARE(QuickAction::withSwitchFields({"Low", "#", "  ", "High"})->toMap(),
                  switchOf({"Low"}));
         QVERIFY(!QuickAction::withSwitchFields({"", "#", " "}));
+    }
+
+    // --- The preference page's rows ------------------------------------------------------
+
+    void rowsReadAsTheMenuWordsThem_data()
+    {
+        QTest::addColumn<QVariant>("record");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("clear") << QVariant(record(0)) << "Clear Due Date" << true;
+        QTest::newRow("tag") << QVariant(record(2, "tag", "home")) << "#home" << true;
+        QTest::newRow("word") << QVariant(record(19, "tag", "urgent")) << "urgent" << true;
+        QTest::newRow("+1 minute") << QVariant(record(6, "number", 1)) << "+1 Minute" << true;
+        QTest::newRow("-3 days") << QVariant(record(11, "number", 3)) << "-3 Days" << true;
+        QTest::newRow("switch") << QVariant(record(20, "array", QVariantList{"#a", "#b", "c"}))
+                                << "#a → #b → c" << true;
+        // Kept, shown greyed: unknown kinds and values of the wrong type.
+        QTest::newRow("unknown") << QVariant(record(42)) << "Unsupported Action" << false;
+        QTest::newRow("number text")
+            << QVariant(record(6, "number", "3")) << "Unsupported Action" << false;
+        QTest::newRow("switch of numbers")
+            << QVariant(record(20, "array", QVariantList{1, 2})) << "Unsupported Action" << false;
+        QTest::newRow("not a record") << QVariant("Today") << "Unsupported Action" << false;
+    }
+
+    void rowsReadAsTheMenuWordsThem()
+    {
+        QFETCH(QVariant, record);
+        QFETCH(QString, text);
+        QFETCH(bool, editable);
+        QCOMPARE(QuickActionSettings::rowText(record), text);
+        QCOMPARE(QuickActionSettings::isEditable(record), editable);
+    }
+
+    void anEditReplacesTheFirstEqualRecordAndKeepsItsKeys()
+    {
+        QVariantMap marked = record(3);
+        marked.insert("color", "red");
+        QVariantList records{record(0), marked, record(3), marked};
+        QVERIFY(QuickActionSettings::replace(
+            records, marked, QuickAction::withDateShift(QuickAction::Unit::Hour, false, 2)));
+        const QVariantMap expected{{"type", qint64(9)}, {"number", qint64(2)}, {"color", "red"}};
+        QCOMPARE(records.at(1).toMap(), expected);
+        QCOMPARE(records.at(3), QVariant(marked));
+        // Deleted meanwhile: nothing comes back.
+        QVERIFY(!QuickActionSettings::replace(records, record(4),
+                                              QuickAction::withType(QuickAction::Today)));
+        QCOMPARE(records.size(), 4);
+    }
+
+    void movesLandAboveTheTargetRow()
+    {
+        QVariantList records{record(0), record(3), record(4)};
+        QVERIFY(QuickActionSettings::move(records, 0, 3));
+        QCOMPARE(records, QVariantList({record(3), record(4), record(0)}));
+        QVERIFY(QuickActionSettings::move(records, 2, 0));
+        QCOMPARE(records, QVariantList({record(0), record(3), record(4)}));
+        QVERIFY(!QuickActionSettings::move(records, 3, 0));
+        QVERIFY(!QuickActionSettings::move(records, 0, 4));
     }
 
     // --- The menu ------------------------------------------------------------------------
@@ -226,6 +274,7 @@ private Q_SLOTS:
         row("today keeps the time and the alarm", lastTuesday, {local(2027, 1, 26, 15)}, record(3),
             false, false, local(2027, 2, 3, 15, 30), {local(2027, 2, 3, 15, 30)});
         row("now", jan31, {jan31}, record(4), false, false, now, {now});
+        row("clearing keeps only the place alarm", jan31, {jan31}, record(0), true, false, {}, {});
         row("missing number only moves the alarm", jan31, {local(2027, 1, 30, 18)}, record(8),
             false, false, jan31, {jan31});
     }
@@ -258,35 +307,18 @@ private Q_SLOTS:
         QCOMPARE(performer.menuQuickAction(0, task), Outcome::Saved);
 
         const ReminderPtr saved = diskTask("Task");
-        QVERIFY(saved && saved->dueDateComponents);
+        QVERIFY(saved && bool(saved->dueDateComponents) == expectedDue.isValid());
         // Until the next refresh the window shows the task it changed: it is what the file says.
         QCOMPARE(task->dueDateComponents, saved->dueDateComponents);
-        QCOMPARE(saved->dueDateComponents->toDateTime(), expectedDue);
-        QCOMPARE(saved->dueDateComponents->hasTimeOfDay(), expectedDue.time() != QTime(0, 0));
+        if (expectedDue.isValid()) {
+            QCOMPARE(saved->dueDateComponents->toDateTime(), expectedDue);
+            QCOMPARE(saved->dueDateComponents->hasTimeOfDay(), expectedDue.time() != QTime(0, 0));
+        }
         QCOMPARE(saved->startDateComponents, saved->dueDateComponents);
         QCOMPARE(timeAlarmsOf(*saved), expectedAlarms);
-        // Moving a date keeps the place alarm and the repeat rule.
+        // Moving a date keeps the place alarm and the repeat rule; clearing it, the place only.
         QCOMPARE(saved->alarms.size(), expectedAlarms.size() + 1);
-        QCOMPARE(saved->hasRecurrenceRules(), due.isValid());
-    }
-
-    void clearingTheDueDateKeepsOnlyThePlaceAlarm()
-    {
-        seed("home", [](Reminder& r) {
-            r.title = "Task";
-            r.dueDateComponents = DateComponents::fromDateTime(local(2027, 2, 5, 9));
-            r.addAlarm(Alarm::withAbsoluteDate(local(2027, 2, 5, 9)));
-            r.addAlarm(Alarm::withRelativeOffset(-600));
-            r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
-            r.addRecurrenceRule(RecurrenceRule());
-        });
-        QuickActionPerformer performer(createLoaded());
-        QCOMPARE(performer.menuQuickAction(0, inSnapshot("Task")), Outcome::Saved);
-
-        const ReminderPtr saved = diskTask("Task");
-        QVERIFY(saved && !saved->dueDateComponents && !saved->startDateComponents);
-        QVERIFY(!saved->hasRecurrenceRules() && saved->alarms.size() == 1);
-        QVERIFY(saved->alarms.first().isLocationAlarm());
+        QCOMPARE(saved->hasRecurrenceRules(), due.isValid() && expectedDue.isValid());
     }
 
     void afterCompletesARecurringTaskCountingFromToday()
@@ -312,7 +344,7 @@ private Q_SLOTS:
 
         ReminderPtr series;
         ReminderPtr done;
-        for (const ReminderPtr& r : onDisk())
+        for (const ReminderPtr& r : m_store->tasksOnDisk())
             (r->calendarItemIdentifier == identifier ? series : done) = r;
         QVERIFY(series && done && !series->completed && done->completed);
         QCOMPARE(series->dueDateComponents->toDateTime(), local(2027, 2, 10, 9));
@@ -399,10 +431,10 @@ private Q_SLOTS:
         QuickActionPerformer performer(manager);
         const ReminderPtr task = inSnapshot("Task");
 
-        const QByteArray before = storeBytes();
+        const QByteArray before = readFile(task->origin->filePath);
         QVERIFY(!performer.menuChangeToList(task, 1)); // "home", its own list
         QVERIFY(!performer.menuSetPriority(task, 2));  // medium already
-        QCOMPARE(storeBytes(), before);
+        QCOMPARE(readFile(task->origin->filePath), before);
 
         QVERIFY(performer.menuSetPriority(task, 3));
         QCOMPARE(diskTask("Task")->priority, 1);
@@ -425,11 +457,11 @@ private Q_SLOTS:
         DataManager& manager = createLoaded();
         QuickActionPerformer performer(manager);
         const ReminderPtr task = inSnapshot("Task");
-        const QByteArray before = storeBytes();
+        const QByteArray before = readFile(task->origin->filePath);
         for (int index : {-1, 0, 1, 2, 3, 4})
             QCOMPARE(performer.menuQuickAction(index, task), Outcome::Unchanged);
         QCOMPARE(performer.menuQuickAction(0, nullptr), Outcome::Unchanged);
-        QCOMPARE(storeBytes(), before);
+        QCOMPARE(readFile(task->origin->filePath), before);
         QCOMPARE(task->dueDateComponents->toDateTime(), local(2027, 2, 5, 9));
 
         const QList<QuickActionMenuEntry> menu = QuickActionMenu::build(manager, task, false);
@@ -450,25 +482,7 @@ private:
         m_store->seed(list, fill);
     }
     ReminderPtr inSnapshot(const QString& title) const { return m_store->inSnapshot(title); }
-    QList<ReminderPtr> onDisk() const { return m_store->tasksOnDisk(); }
     ReminderPtr diskTask(const QString& title) const { return m_store->taskOnDisk(title); }
-
-    // Every task file, in path order.
-    QByteArray storeBytes() const
-    {
-        QStringList paths;
-        QDirIterator it(root(), {"*.ics"}, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            paths << it.next();
-        paths.sort();
-        QByteArray bytes;
-        for (const QString& path : paths) {
-            QFile file(path);
-            if (file.open(QIODevice::ReadOnly))
-                bytes += path.toUtf8() + '\n' + file.readAll();
-        }
-        return bytes;
-    }
 
     std::unique_ptr<SeededStore> m_store;
 };

@@ -140,23 +140,6 @@ private Q_SLOTS:
         QCOMPARE(RepeatChoices::presetForRule(&dailyOnDays, due), int(RepeatChoices::Custom));
     }
 
-    void numberFields_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("number");
-        QTest::newRow("number") << "12" << 12;
-        QTest::newRow("zero") << "0" << 1;
-        QTest::newRow("text") << "often" << 1;
-        QTest::newRow("too large") << "123456789012" << 999;
-    }
-
-    void numberFields()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, number);
-        QCOMPARE(RepeatChoices::numberFromText(text, RepeatChoices::kMaximumInterval), number);
-    }
-
     void ends()
     {
         using RepeatChoices::EndChoice;
@@ -176,6 +159,12 @@ private Q_SLOTS:
         QCOMPARE(RepeatChoices::endFor(EndChoice::OnDate, local(2026, 4, 14, 10), 3),
                  std::optional(RecurrenceEnd::withEndDate(local(2026, 4, 14, 10))));
         QVERIFY(!RepeatChoices::endFor(EndChoice::Never, local(2026, 4, 14), 3));
+        // The number fields: at least 1, at most the maximum.
+        const auto number = [](const char* text) {
+            return RepeatChoices::numberFromText(text, RepeatChoices::kMaximumInterval);
+        };
+        QVERIFY(number("12") == 12 && number("0") == 1 && number("often") == 1);
+        QCOMPARE(number("123456789012"), 999);
     }
 
     // Each rule goes into a real task file (the detail session's suite writes the presets); the

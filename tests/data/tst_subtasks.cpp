@@ -130,32 +130,6 @@ private Q_SLOTS:
         QCOMPARE(seen.size(), tree.size());
     }
 
-    void aViewNestsOnlyWhatItShows()
-    {
-        const QByteArray link = "RELATED-TO;RELTYPE=PARENT:";
-        writeFile(root() + "/home/top.ics", todo("top", "Top"));
-        writeFile(root() + "/home/mid.ics", todo("mid", "Mid", link + "top\r\n"));
-        writeFile(root() + "/home/low.ics", todo("low", "Low", link + "mid\r\n"));
-        writeFile(root() + "/home/other.ics", todo("other", "Other"));
-        EventStore fresh({root()}, m_store->clock);
-        QList<ReminderPtr> all =
-            fresh.remindersMatchingPredicate(predicateForRemindersInCalendars({}));
-        std::sort(all.begin(), all.end(), [](const ReminderPtr& a, const ReminderPtr& b) {
-            return a->uid < b->uid; // low, mid, other, top
-        });
-        const SubtaskTree tree(all);
-        const auto arranged = [&tree](const QList<ReminderPtr>& shown) {
-            QStringList out;
-            for (const SubtaskTree::Row& row : tree.arrange(shown))
-                out << QString(row.depth, '.') + shown.at(row.shownIndex)->uid;
-            return out;
-        };
-        QCOMPARE(arranged(all), (QStringList{"other", "top", ".mid", "..low"}));
-        // Without its parent in the view, a subtask stands at the top, where the view put it.
-        QCOMPARE(arranged({all[0], all[2], all[3]}), (QStringList{"low", "other", "top"}));
-        QCOMPARE(tree.descendantsOf(*all[3]), (QList<ReminderPtr>{all[1], all[0]}));
-    }
-
     void changingALinkKeepsEveryOtherLineAndUndoes()
     {
         writeFile(root() + "/home/new-parent.ics", todo("new-parent", "New parent"));
@@ -169,10 +143,10 @@ private Q_SLOTS:
                        "X-TASKS-ORG-ORDER;X-PARAM=1:7\r\nRELATED-TO;RELTYPE=CHILD:kid\r\n"));
         DataManager& manager = load();
         SubtaskOperations& subtasks = manager.subtasks();
-        const ReminderPtr child = task(manager, "Child");
-        QCOMPARE(subtasks.parentOf(*child), task(manager, "Old parent"));
+        const ReminderPtr child = task("Child");
+        QCOMPARE(subtasks.parentOf(*child), task("Old parent"));
 
-        QVERIFY(subtasks.setParent(child, task(manager, "New parent")));
+        QVERIFY(subtasks.setParent(child, task("New parent")));
         QCOMPARE(subtasks.parentOf(*child)->title, QString("New parent")); // at once
         QList<QByteArray> lines = todoLines(readFile(root() + "/home/child.ics"));
         // The new link takes the old one's place; nothing else of the file moves.
@@ -184,12 +158,12 @@ private Q_SLOTS:
                                                            "RELATED-TO;RELTYPE=CHILD:kid"}));
 
         // Undo writes back the link as it was, and the tree follows the next snapshot.
-        QVERIFY(afterRefresh(manager, [&] { manager.tasks().undoManager()->undo(); }));
+        QVERIFY(m_store->afterRefresh([&] { manager.tasks().undoManager()->undo(); }));
         lines = todoLines(readFile(root() + "/home/child.ics"));
         QVERIFY(lines.contains("RELATED-TO;RELTYPE=PARENT:old-parent"));
-        QCOMPARE(subtasks.parentOf(*task(manager, "Child"))->title, QString("Old parent"));
+        QCOMPARE(subtasks.parentOf(*task("Child"))->title, QString("Old parent"));
 
-        QVERIFY(subtasks.setParent(task(manager, "Child"), nullptr));
+        QVERIFY(subtasks.setParent(task("Child"), nullptr));
         const QByteArray alone = readFile(root() + "/home/child.ics");
         QVERIFY(!alone.contains("PARENT"));
         for (const QByteArray& line : kept.split('\n'))
@@ -207,22 +181,10 @@ private Q_SLOTS:
         SubtaskOperations& subtasks = manager.subtasks();
         const QByteArray before = readFile(root() + "/home/top.ics");
         QString error;
-        QVERIFY(!subtasks.setParent(task(manager, "Top"), task(manager, "Low"), &error));
-        QVERIFY(!subtasks.setParent(task(manager, "Top"), task(manager, "Top"), &error));
-        QVERIFY(!subtasks.setParent(task(manager, "Top"), task(manager, "Elsewhere"), &error));
+        QVERIFY(!subtasks.setParent(task("Top"), task("Low"), &error));
+        QVERIFY(!subtasks.setParent(task("Top"), task("Top"), &error));
+        QVERIFY(!subtasks.setParent(task("Top"), task("Elsewhere"), &error));
         QCOMPARE(readFile(root() + "/home/top.ics"), before);
-        QCOMPARE(manager.tasks().undoManager()->count(), 0);
-    }
-
-    void foldingIsWrittenAsPeersSyncIt()
-    {
-        writeFile(root() + "/home/top.ics", todo("top", "Top"));
-        DataManager& manager = load();
-        QVERIFY(manager.subtasks().setSubtasksHidden(task(manager, "Top"), true));
-        QVERIFY(todoLines(readFile(root() + "/home/top.ics")).contains("X-OC-HIDESUBTASKS:1"));
-        QVERIFY(m_store->taskOnDisk("Top")->hidesSubtasks);
-        QVERIFY(manager.subtasks().setSubtasksHidden(task(manager, "Top"), false));
-        QVERIFY(!readFile(root() + "/home/top.ics").contains("X-OC-HIDESUBTASKS"));
         QCOMPARE(manager.tasks().undoManager()->count(), 0);
     }
 
@@ -237,34 +199,32 @@ private Q_SLOTS:
         DataManager& manager = load();
         SubtaskOperations& subtasks = manager.subtasks();
         QUndoStack& undo = *manager.tasks().undoManager();
-        QCOMPARE(subtasks.progressOf(*task(manager, "Top")), (SubtaskTree::Progress{1, 2}));
+        QCOMPARE(subtasks.progressOf(*task("Top")), (SubtaskTree::Progress{1, 2}));
 
-        QVERIFY(
-            afterRefresh(manager, [&] { subtasks.completeWithSubtasks(task(manager, "Top")); }));
+        QVERIFY(m_store->afterRefresh([&] { subtasks.completeWithSubtasks(task("Top")); }));
         for (const char* title : {"Top", "Mid", "Low", "Done"})
             QVERIFY2(m_store->taskOnDisk(title)->completed, title);
-        QCOMPARE(subtasks.progressOf(*task(manager, "Top")), (SubtaskTree::Progress{2, 2}));
+        QCOMPARE(subtasks.progressOf(*task("Top")), (SubtaskTree::Progress{2, 2}));
         QCOMPARE(undo.count(), 1);
-        QVERIFY(afterRefresh(manager, [&] { undo.undo(); }));
+        QVERIFY(m_store->afterRefresh([&] { undo.undo(); }));
         for (const char* title : {"Top", "Mid", "Low"})
             QVERIFY2(!m_store->taskOnDisk(title)->completed, title);
         QVERIFY(m_store->taskOnDisk("Done")->completed);
 
-        QVERIFY(afterRefresh(manager, [&] { subtasks.deleteWithSubtasks(task(manager, "Mid")); }));
+        QVERIFY(m_store->afterRefresh([&] { subtasks.deleteWithSubtasks(task("Mid")); }));
         QCOMPARE(m_store->titlesOnDisk(), (QStringList{"Done", "Top"}));
-        QVERIFY(afterRefresh(manager, [&] { undo.undo(); }));
+        QVERIFY(m_store->afterRefresh([&] { undo.undo(); }));
         QCOMPARE(m_store->titlesOnDisk(), (QStringList{"Done", "Low", "Mid", "Top"}));
-        QCOMPARE(subtasks.parentOf(*task(manager, "Low")), task(manager, "Mid"));
+        QCOMPARE(subtasks.parentOf(*task("Low")), task("Mid"));
 
         const CalendarPtr work =
             manager.eventStore()->calendarWithIdentifier(m_store->listId("Work"));
-        QVERIFY(
-            afterRefresh(manager, [&] { subtasks.moveWithSubtasks(task(manager, "Mid"), work); }));
+        QVERIFY(m_store->afterRefresh([&] { subtasks.moveWithSubtasks(task("Mid"), work); }));
         QCOMPARE(m_store->taskOnDisk("Low")->calendar->title, QString("Work"));
         QCOMPARE(m_store->taskOnDisk("Top")->calendar->title, QString("Home"));
         // The links hold in the new list, and the one across lists shows flat but stays.
-        QCOMPARE(subtasks.parentOf(*task(manager, "Low")), task(manager, "Mid"));
-        QVERIFY(!subtasks.parentOf(*task(manager, "Mid")));
+        QCOMPARE(subtasks.parentOf(*task("Low")), task("Mid"));
+        QVERIFY(!subtasks.parentOf(*task("Mid")));
         QCOMPARE(m_store->taskOnDisk("Mid")->parentUid, QString("top"));
     }
 
@@ -277,15 +237,7 @@ private:
         return *m_store->manager;
     }
 
-    bool afterRefresh(DataManager&, const std::function<void()>& change)
-    {
-        return m_store->afterRefresh(change);
-    }
-
-    ReminderPtr task(DataManager&, const QString& title) const
-    {
-        return m_store->inSnapshot(title);
-    }
+    ReminderPtr task(const QString& title) const { return m_store->inSnapshot(title); }
 
     std::unique_ptr<SeededStore> m_store;
 };

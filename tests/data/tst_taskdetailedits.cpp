@@ -17,12 +17,7 @@ namespace {
 
 store::Alarm placeAlarm()
 {
-    store::StructuredLocation place;
-    place.title = QStringLiteral("Office");
-    place.latitude = 52.52;
-    place.longitude = 13.405;
-    place.hasGeoLocation = true;
-    return store::Alarm::withLocation(place, store::Alarm::Proximity::Enter);
+    return store::Alarm::withLocation(station(), store::Alarm::Proximity::Enter);
 }
 
 QList<DetailRowKind> kinds(const QList<DetailRow>& rows)
@@ -69,23 +64,6 @@ private Q_SLOTS:
                  !reminder->completed && DetailRowLayout::hasLocationAlarm(*reminder));
     }
 
-    void nextFullHour_data()
-    {
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QDateTime>("expected");
-        QTest::newRow("on the hour") << local(2026, 5, 3, 14) << local(2026, 5, 3, 15);
-        QTest::newRow("before midnight") << local(2026, 5, 3, 23, 40) << local(2026, 5, 4, 0);
-        // 02:00 does not exist on the day the clocks go forward: the next hour is 03:00.
-        QTest::newRow("clocks go forward") << local(2026, 3, 29, 1, 30) << local(2026, 3, 29, 3);
-    }
-
-    void nextFullHour()
-    {
-        QFETCH(QDateTime, now);
-        QFETCH(QDateTime, expected);
-        QCOMPARE(TaskDetailEdits::nextFullHour(now), expected);
-    }
-
     void turningTheDueDateOn()
     {
         // With a time: the next full hour, and the alarm at it.
@@ -110,6 +88,10 @@ private Q_SLOTS:
         store::ReminderPtr quiet = ReminderBuilder("q").build();
         QVERIFY(turnDueDateOn(*quiet, local(2026, 5, 3, 14, 10), {}, std::nullopt));
         QVERIFY(quiet->alarms.isEmpty());
+
+        QCOMPARE(nextFullHour(local(2026, 5, 3, 23, 40)), local(2026, 5, 4, 0));
+        // 02:00 does not exist on the day the clocks go forward: the next hour is 03:00.
+        QCOMPARE(nextFullHour(local(2026, 3, 29, 1, 30)), local(2026, 3, 29, 3));
     }
 
     void turningTheDueDateOffKeepsLocationAlarms()
