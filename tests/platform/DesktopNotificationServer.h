@@ -26,14 +26,10 @@ public:
 
     struct NotifyCall
     {
-        QString appName;
-        quint32 replacesId = 0;
-        QString icon;
         QString summary;
         QString body;
         QStringList actions;
         QVariantMap hints;
-        qint32 timeout = 0;
         quint32 id = 0; // what the service answered
     };
 
@@ -53,7 +49,6 @@ public:
 
     bool start() { return m_connection.registerService(kService); }
     void stop() { m_connection.unregisterService(kService); }
-    QDBusConnection connection() const { return m_connection; }
 
     void setMode(Mode mode)
     {
@@ -81,11 +76,6 @@ public:
     {
         QMutexLocker lock(&m_mutex);
         return m_closes;
-    }
-    int capabilityCalls() const
-    {
-        QMutexLocker lock(&m_mutex);
-        return m_capabilityCalls;
     }
     quint32 lastId() const
     {
@@ -122,15 +112,8 @@ public:
                 connection.send(message.createErrorReply(QDBusError::Failed, "the service broke"));
                 return true;
             }
-            NotifyCall call{args[0].toString(),
-                            args[1].toUInt(),
-                            args[2].toString(),
-                            args[3].toString(),
-                            args[4].toString(),
-                            args[5].toStringList(),
-                            qdbus_cast<QVariantMap>(args[6]),
-                            args[7].toInt(),
-                            m_nextId++};
+            NotifyCall call{args[3].toString(), args[4].toString(), args[5].toStringList(),
+                            qdbus_cast<QVariantMap>(args[6]), m_nextId++};
             m_notifies << call;
             connection.send(m_mode == Mode::WrongReply
                                 ? message.createReply(QStringLiteral("not a number"))
@@ -146,13 +129,7 @@ public:
             return true;
         }
         if (member == "GetCapabilities") {
-            ++m_capabilityCalls;
             connection.send(message.createReply(m_capabilities));
-            return true;
-        }
-        if (member == "GetServerInformation") {
-            connection.send(
-                message.createReply(QVariantList{"test server", "Velmoran tests", "1", "1.2"}));
             return true;
         }
         connection.send(message.createErrorReply(QDBusError::UnknownMethod, member));
@@ -167,6 +144,5 @@ private:
     QStringList m_capabilities{"actions", "body", "body-markup", "sound"};
     QList<NotifyCall> m_notifies;
     QList<quint32> m_closes;
-    int m_capabilityCalls = 0;
     quint32 m_nextId = 1;
 };

@@ -50,7 +50,8 @@ class TestAddressBook : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each row expects "first|last|organisation|street|city|label" of the one address.
+    // Each row expects "first|last|organisation|street|city|label|label text" of the one
+    // address.
     void cardsAsWritten_data()
     {
         QTest::addColumn<QByteArray>("card");
@@ -61,29 +62,37 @@ private Q_SLOTS:
                    "BEGIN:VCARD\r\nVERSION:3.0\r\nN:M\\;ller;Jo\r\n hanna;;;\r\nFN:Johanna\r\n"
                    "ADR;TYPE=HOME,PREF:;;Lange Str. 3\\, Hof\\nHaus B;Ber\r\n\tlin;;;\r\n"
                    "END:VCARD\r\n")
-            << "Johanna|M;ller||Lange Str. 3, Hof\nHaus B|Berlin|HOME";
+            << "Johanna|M;ller||Lange Str. 3, Hof\nHaus B|Berlin|HOME|";
         QTest::newRow("quoted-printable in Latin-1 with a soft break")
             << QByteArray(
                    "BEGIN:VCARD\nVERSION:2.1\n"
                    "N;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:M=FCller;J=F6rg\n"
                    "ADR;WORK;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:;;Stra=DFe 1 Hinte=\n"
                    "rhaus;K=F6ln;;;\nEND:VCARD\n")
-            << QString::fromUtf8("Jörg|Müller||Straße 1 Hinterhaus|Köln|WORK");
+            << QString::fromUtf8("Jörg|Müller||Straße 1 Hinterhaus|Köln|WORK|");
         QTest::newRow("grouped label overrides the type")
             << QByteArray("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:A B\r\nN:B;A;;;\r\n"
                           "item1.ADR;TYPE=X-Holiday:;;Strandweg 2;Sylt;;;\r\n"
                           "item1.X-ABLABEL:_$!<Beach>!$_\r\nEND:VCARD\r\n")
-            << "A|B||Strandweg 2|Sylt|Beach";
+            << "A|B||Strandweg 2|Sylt|Beach|";
         QTest::newRow("organisation only, label parameter quoted")
             << QByteArray(
                    "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Acme\r\nN:;;;;\r\nORG:Acme\\; Inc;Sales\r\n"
                    "ADR;LABEL=\"1 Road, Town^nUK\";TYPE=work:;;1 Road;Town;;;UK\r\nEND:VCARD\r\n")
-            << "||Acme; Inc|1 Road|Town|work";
+            << "||Acme; Inc|1 Road|Town|work|1 Road, Town\nUK";
         QTest::newRow("not UTF-8 and no charset: the Windows code page")
             << QByteArray(
                    "BEGIN:VCARD\nVERSION:3.0\nN:G\xf6tz;Ren\xe9\nADR:;;Platz 1;Gen\xe8ve;;;\n"
                    "END:VCARD\n")
-            << QString::fromUtf8("René|Götz||Platz 1|Genève|");
+            << QString::fromUtf8("René|Götz||Platz 1|Genève||");
+        QTest::newRow("label parameter with a comma")
+            << QByteArray("BEGIN:VCARD\nVERSION:4.0\nFN:X\nADR;LABEL=\"Flat 2, 1 Road\":;;;;;;\n"
+                          "END:VCARD\n")
+            << "||||||Flat 2, 1 Road";
+        QTest::newRow("a base64 photo of an old file")
+            << QByteArray("BEGIN:VCARD\nVERSION:2.1\nFN:Pic\nPHOTO;ENCODING=BASE64;JPEG:/9j/4AAQ\n"
+                          "AAAABBBBCCCC\n\nADR;HOME:;;Weg 1;Ort;;;\nEND:VCARD\n")
+            << "|||Weg 1|Ort|HOME|";
     }
 
     void cardsAsWritten()
@@ -96,17 +105,9 @@ private Q_SLOTS:
         QCOMPARE(contact.addresses.size(), 1);
         const PostalAddress& address = contact.addresses.first();
         QTEST(QStringList({contact.firstName, contact.lastName, contact.organisation,
-                           address.street, address.locality, address.label})
+                           address.street, address.locality, address.label, address.labelText})
                   .join(u'|'),
               "expected");
-    }
-
-    void labelParameterKeepsCommas()
-    {
-        const auto result = VCardReader::read("BEGIN:VCARD\nVERSION:4.0\nFN:X\n"
-                                              "ADR;LABEL=\"Flat 2, 1 Road\":;;;;;;\nEND:VCARD\n");
-        QCOMPARE(result.contacts.value(0).addresses.value(0).labelText,
-                 QStringLiteral("Flat 2, 1 Road"));
     }
 
     void brokenCardsAreSkippedAndTheRestKept()
@@ -124,15 +125,6 @@ private Q_SLOTS:
         QCOMPARE(result.contacts[0].formattedName, QStringLiteral("Good One"));
         QCOMPARE(result.contacts[1].formattedName, QStringLiteral("Good Two"));
         QCOMPARE(VCardReader::read(QByteArray("\0\xff\xfe garbage", 11)).contacts.size(), 0);
-    }
-
-    void base64PhotoOfOldFilesIsNoBreak()
-    {
-        const auto result = VCardReader::read(
-            "BEGIN:VCARD\nVERSION:2.1\nFN:Pic\nPHOTO;ENCODING=BASE64;JPEG:/9j/4AAQ\n"
-            "AAAABBBBCCCC\n\nADR;HOME:;;Weg 1;Ort;;;\nEND:VCARD\n");
-        QCOMPARE(result.brokenCards, 0);
-        QCOMPARE(result.contacts.value(0).addresses.size(), 1);
     }
 
     void tenMegabyteFile()
@@ -194,24 +186,16 @@ private Q_SLOTS:
 
         const Contact* anna = byFormattedName(list, QStringLiteral("Anna Schmidt"));
         QVERIFY(anna);
-        QCOMPARE(anna->firstName, QStringLiteral("Anna"));
-        QCOMPARE(anna->lastName, QStringLiteral("Schmidt"));
-        QCOMPARE(anna->addresses.size(), 3);
-        QStringList labels;
+        QCOMPARE(anna->firstName + " " + anna->lastName, QStringLiteral("Anna Schmidt"));
+        QStringList addresses;
         for (const PostalAddress& address : anna->addresses)
-            labels << address.label;
-        labels.sort();
-        QCOMPARE(labels, (QStringList{"Holiday", "home", "work"}));
-        bool sawHome = false;
-        for (const PostalAddress& address : anna->addresses) {
-            if (address.label != QLatin1String("home"))
-                continue;
-            sawHome = true;
-            QCOMPARE(address.street, QString::fromUtf8("Hauptstraße 5, Hinterhaus"));
-            QCOMPARE(address.postalCode, QStringLiteral("10115"));
-            QCOMPARE(address.country, QStringLiteral("Germany"));
-        }
-        QVERIFY(sawHome);
+            addresses << QStringList{address.label, address.street, address.postalCode,
+                                     address.country}
+                             .join(u'|');
+        addresses.sort();
+        QCOMPARE(addresses, (QStringList{"Holiday|Strandweg 2||",
+                                         "home|Hauptstraße 5, Hinterhaus|10115|Germany",
+                                         "work|Unter den Linden 1||"}));
 
         const Contact* acme = byFormattedName(list, QStringLiteral("Acme; Inc"));
         QVERIFY(acme);

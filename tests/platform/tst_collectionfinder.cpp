@@ -47,11 +47,14 @@ class TestCollectionFinder : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void vdirsyncerStorages_data()
+    // What each program's configuration names as folders, in its own order.
+    void peerConfigurations_data()
     {
+        QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("paths");
-        QTest::newRow("filesystem storages")
+        QTest::newRow("vdirsyncer filesystem storages")
+            << "vdirsyncer"
             << "[general]\nstatus_path = \"~/.vdirsyncer/status/\"\n\n"
                "[pair cal]\na = \"cal_local\"\nb = \"cal_remote\"\n"
                "collections = [\"from a\", \"from b\"]\n\n"
@@ -62,48 +65,41 @@ private Q_SLOTS:
                "fileext = \".vcf\"\n\n"
                "[storage tasks]\n# a comment\npath = '$HOME/tasks'\ntype = \"filesystem\"\n"
             << QStringList{"~/.calendars/", "$HOME/tasks"};
-        QTest::newRow("malformed") << "[storage broken\ntype = \"filesystem\"\npath = \"/x\"\n"
-                                      "[storage a]\ntype=\"filesystem\"\npath = \"unterminated\n"
-                                      "= = =\n\x01\x02 garbage\npath\n"
-                                   << QStringList{};
-        QTest::newRow("empty") << QString() << QStringList{};
-    }
-    void vdirsyncerStorages()
-    {
-        QFETCH(QString, text);
-        QFETCH(QStringList, paths);
-        QCOMPARE(PeerConfigFiles::vdirsyncerPaths(text), paths);
-    }
-
-    void khalAndTodomanPaths_data()
-    {
-        QTest::addColumn<QString>("khal");
-        QTest::addColumn<QString>("todoman");
-        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("vdirsyncer malformed")
+            << "vdirsyncer"
+            << "[storage broken\ntype = \"filesystem\"\npath = \"/x\"\n"
+               "[storage a]\ntype=\"filesystem\"\npath = \"unterminated\n"
+               "= = =\n\x01\x02 garbage\npath\n"
+            << QStringList{};
+        QTest::newRow("vdirsyncer empty") << "vdirsyncer" << QString() << QStringList{};
         QTest::newRow("khal calendars")
+            << "khal"
             << "[calendars]\n[[home]]\npath = ~/.calendars/home/\ncolor = dark green\n"
                "[[work]]\npath = ~/.calendars/work/  # the office\nreadonly = True\n"
                "[[discovered]]\ntype = discover\npath = ~/.calendars/*\n"
                "[locale]\npath = /not/a/calendar\n"
-            << QString()
             << QStringList{"~/.calendars/home/", "~/.calendars/work/", "~/.calendars/*"};
-        QTest::newRow("todoman python") << QString()
+        QTest::newRow("todoman python") << "todoman"
                                         << "path = \"~/.local/share/calendars/*\"\n"
                                            "date_format = \"%Y-%m-%d\"\n"
                                            "# path = \"/commented/out\"\n"
                                         << QStringList{"~/.local/share/calendars/*"};
         QTest::newRow("todoman code is not run")
-            << QString() << "import os\npath = os.path.expanduser('~/x/*')\n"
+            << "todoman"
+            << "import os\npath = os.path.expanduser('~/x/*')\n"
             << QStringList{};
-        QTest::newRow("todoman ini") << QString() << "[main]\npath = ~/.calendars/*\n"
+        QTest::newRow("todoman ini") << "todoman"
+                                     << "[main]\npath = ~/.calendars/*\n"
                                      << QStringList{"~/.calendars/*"};
     }
-    void khalAndTodomanPaths()
+    void peerConfigurations()
     {
-        QFETCH(QString, khal);
-        QFETCH(QString, todoman);
-        QFETCH(QStringList, paths);
-        QCOMPARE(PeerConfigFiles::khalPaths(khal) + PeerConfigFiles::todomanPaths(todoman), paths);
+        QFETCH(QString, program);
+        QFETCH(QString, text);
+        QTEST(program == "vdirsyncer" ? PeerConfigFiles::vdirsyncerPaths(text)
+              : program == "khal"     ? PeerConfigFiles::khalPaths(text)
+                                      : PeerConfigFiles::todomanPaths(text),
+              "paths");
     }
 
     void expandingPaths_data()

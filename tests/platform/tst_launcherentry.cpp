@@ -59,7 +59,6 @@ private Q_SLOTS:
     {
         LauncherEntry entry(QDBusConnection(QStringLiteral("not-connected")));
         QVERIFY(!entry.setLabel("3"));
-        QCOMPARE(entry.label(), QString("3"));
     }
 };
 

@@ -38,30 +38,36 @@ class TestTileCache : public QObject
 {
     Q_OBJECT
 
+    std::optional<LoopbackHttpServer> m_server;
+    std::optional<QTemporaryDir> m_dir;
+    QString m_template;
+
 private Q_SLOTS:
+    void init()
+    {
+        m_server.emplace(tileAnswer);
+        m_dir.emplace();
+        m_template = m_server->baseAddress() + QStringLiteral("/tiles/{z}/{x}/{y}.png");
+    }
+
     void noServerNoRequests()
     {
-        LoopbackHttpServer server(tileAnswer);
-        QTemporaryDir dir;
         QString urlTemplate;
-        TileCache tiles([&] { return urlTemplate; }, dir.path());
+        TileCache tiles([&] { return urlTemplate; }, m_dir->path());
         for (const QString& text : {QString(), QStringLiteral("   "),
-                                    server.baseAddress() + QStringLiteral("/tiles/{z}/{x}.png"),
+                                    m_server->baseAddress() + QStringLiteral("/tiles/{z}/{x}.png"),
                                     QStringLiteral("file:///tmp/{z}/{x}/{y}.png")}) {
             urlTemplate = text;
             QVERIFY2(!tiles.isEnabled(), qPrintable(text));
             QVERIFY(tiles.tile(1, 0, 0).isNull());
         }
-        QVERIFY(!QTest::qWaitFor([&server] { return !server.requests().isEmpty(); }, 100));
+        QVERIFY(!QTest::qWaitFor([this] { return !m_server->requests().isEmpty(); }, 100));
     }
 
     void fetchedOnceAndKeptOnDisk()
     {
-        LoopbackHttpServer server(tileAnswer);
-        QTemporaryDir dir;
-        const QString urlTemplate = server.baseAddress() + QStringLiteral("/tiles/{z}/{x}/{y}.png");
         {
-            TileCache tiles([&] { return urlTemplate; }, dir.path());
+            TileCache tiles([this] { return m_template; }, m_dir->path());
             QVERIFY(tiles.isEnabled());
             QSignalSpy arrived(&tiles, &TileCache::tileArrived);
             QVERIFY(tiles.tile(3, 4, 2).isNull());
@@ -71,51 +77,45 @@ private Q_SLOTS:
             const QImage tile = tiles.tile(3, 4, 2);
             QCOMPARE(tile.size(), QSize(256, 256));
             QCOMPARE(QColor(tile.pixel(10, 10)), QColor(Qt::green));
-            QCOMPARE(server.requests().size(), 1);
-            QCOMPARE(server.requests().first().path(), QByteArray("/tiles/3/4/2.png"));
-            QCOMPARE(server.requests().first().headers.value("user-agent"),
+            QCOMPARE(m_server->requests().size(), 1);
+            QCOMPARE(m_server->requests().first().path(), QByteArray("/tiles/3/4/2.png"));
+            QCOMPARE(m_server->requests().first().headers.value("user-agent"),
                      QByteArray("Velmoran/" VELMORAN_VERSION));
             QVERIFY(QFileInfo::exists(tiles.cachePath(3, 4, 2)));
-            QVERIFY(tiles.cachePath(3, 4, 2).startsWith(dir.path()));
+            QVERIFY(tiles.cachePath(3, 4, 2).startsWith(m_dir->path()));
         }
         // The next run takes it from the disk.
-        TileCache again([&] { return urlTemplate; }, dir.path());
+        TileCache again([this] { return m_template; }, m_dir->path());
         QVERIFY(!again.tile(3, 4, 2).isNull());
-        QCOMPARE(server.requests().size(), 1);
+        QCOMPARE(m_server->requests().size(), 1);
         // Another server's tiles are kept apart.
-        const QString other = server.baseAddress() + QStringLiteral("/other/{z}/{x}/{y}.png");
-        TileCache elsewhere([&] { return other; }, dir.path());
+        const QString other = m_server->baseAddress() + QStringLiteral("/other/{z}/{x}/{y}.png");
+        TileCache elsewhere([&] { return other; }, m_dir->path());
         QVERIFY(elsewhere.cachePath(3, 4, 2) != again.cachePath(3, 4, 2));
         QVERIFY(elsewhere.tile(3, 4, 2).isNull());
     }
 
     void columnsWrapAndRowsEnd()
     {
-        LoopbackHttpServer server(tileAnswer);
-        QTemporaryDir dir;
-        const QString urlTemplate = server.baseAddress() + QStringLiteral("/tiles/{z}/{x}/{y}.png");
-        TileCache tiles([&] { return urlTemplate; }, dir.path());
+        TileCache tiles([this] { return m_template; }, m_dir->path());
         QSignalSpy arrived(&tiles, &TileCache::tileArrived);
         tiles.tile(1, -1, 0);                  // west of the date line: column 1
         QVERIFY(tiles.tile(1, 0, 2).isNull()); // below the world
         QVERIFY(tiles.tile(1, 0, -1).isNull());
         QTRY_COMPARE(arrived.size(), 1);
-        QCOMPARE(server.requests().size(), 1);
-        QCOMPARE(server.requests().first().path(), QByteArray("/tiles/1/1/0.png"));
+        QCOMPARE(m_server->requests().size(), 1);
+        QCOMPARE(m_server->requests().first().path(), QByteArray("/tiles/1/1/0.png"));
         QVERIFY(!tiles.tile(1, 3, 0).isNull());
     }
 
     void aMissingTileIsNotAskedAgain()
     {
-        LoopbackHttpServer server(tileAnswer);
-        QTemporaryDir dir;
-        const QString urlTemplate = server.baseAddress() + QStringLiteral("/tiles/{z}/{x}/{y}.png");
-        TileCache tiles([&] { return urlTemplate; }, dir.path());
+        TileCache tiles([this] { return m_template; }, m_dir->path());
         QVERIFY(tiles.tile(5, 1, 1).isNull());
-        QTRY_COMPARE(server.requests().size(), 1);
+        QTRY_COMPARE(m_server->requests().size(), 1);
         QTest::qWait(200); // the refusal arrives; nothing says so
         QVERIFY(tiles.tile(5, 1, 1).isNull());
-        QVERIFY(!QTest::qWaitFor([&server] { return server.requests().size() > 1; }, 200));
+        QVERIFY(!QTest::qWaitFor([this] { return m_server->requests().size() > 1; }, 200));
         QVERIFY(!QFileInfo::exists(tiles.cachePath(5, 1, 1)));
     }
 };

@@ -146,8 +146,6 @@ private Q_SLOTS:
         QTest::addColumn<uint>("expected");
         const QByteArray larger("[General]\nfont=Noto Sans,12.5,-1,5,50,0,0,0,0,0\n");
         const QByteArray smaller("[General]\nfont=Noto Sans,8,-1,5,50,0,0,0,0,0\n");
-        QTest::newRow("default desktop, default") << 0 << QByteArray() << 13u;
-        QTest::newRow("default desktop, huge") << 2 << QByteArray() << 18u;
         QTest::newRow("larger text, huge") << 2 << larger << 23u;
         QTest::newRow("smaller text, default") << 0 << smaller << 10u;
     }

@@ -14,7 +14,21 @@ class TestNightModeSchedule : public QObject
 {
     Q_OBJECT
 
+    // The automatic switch from 22:00 to 07:00.
+    QTemporaryDir m_tmp;
+    std::optional<UserDefaults> m_defaults;
+    Clock m_clock;
+
 private Q_SLOTS:
+    void init()
+    {
+        m_defaults.emplace(m_tmp.filePath("preferences.json"));
+        m_defaults->setObjects({{"nightMode", false},
+                                {"nightModeAuto", true},
+                                {"nightModeAutoStartTime", "22:00"},
+                                {"nightModeAutoEndTime", "07:00"}});
+    }
+
     void schedule_data()
     {
         QTest::addColumn<QString>("start");
@@ -84,47 +98,35 @@ private Q_SLOTS:
     {
         QFETCH(QDateTime, utc);
         QFETCH(bool, night);
-        QTemporaryDir tmp;
-        UserDefaults defaults(tmp.filePath("preferences.json"));
-        defaults.setObjects({{"nightModeAuto", true},
-                             {"nightModeAutoStartTime", "22:00"},
-                             {"nightModeAutoEndTime", "07:00"}});
-        Clock clock;
-        clock.setNow(utc);
-        NightMode mode(defaults, clock);
+        m_clock.setNow(utc);
+        NightMode mode(*m_defaults, m_clock);
         QCOMPARE(mode.isNightMode(), night);
     }
 
     void resetReportsOnlyChanges()
     {
-        QTemporaryDir tmp;
-        UserDefaults defaults(tmp.filePath("preferences.json"));
-        defaults.setObjects({{"nightModeAuto", true},
-                             {"nightModeAutoStartTime", "22:00"},
-                             {"nightModeAutoEndTime", "07:00"}});
-        Clock clock;
-        clock.setNow(local(2026, 3, 28, 21, 59));
-        NightMode mode(defaults, clock);
+        m_clock.setNow(local(2026, 3, 28, 21, 59));
+        NightMode mode(*m_defaults, m_clock);
         QVERIFY(!mode.isNightMode());
 
-        clock.advanceSeconds(60); // 22:00
+        m_clock.advanceSeconds(60); // 22:00
         QVERIFY(!mode.resetNightMode());
-        clock.advanceSeconds(60); // 22:01
+        m_clock.advanceSeconds(60); // 22:01
         QVERIFY(mode.resetNightMode());
         QVERIFY(mode.isNightMode());
-        clock.setNow(local(2026, 3, 29, 7, 0));
+        m_clock.setNow(local(2026, 3, 29, 7, 0));
         QVERIFY(!mode.resetNightMode());
-        clock.advanceSeconds(60);
+        m_clock.advanceSeconds(60);
         QVERIFY(mode.resetNightMode());
         QVERIFY(!mode.isNightMode());
 
         // The switch is read at every evaluation.
-        defaults.setBool(true, "nightMode");
+        m_defaults->setBool(true, "nightMode");
         QVERIFY(mode.resetNightMode());
         QVERIFY(mode.isNightMode());
-        defaults.setBool(false, "nightMode");
-        defaults.setBool(false, "nightModeAuto");
-        clock.setNow(local(2026, 3, 29, 23, 0));
+        m_defaults->setBool(false, "nightMode");
+        m_defaults->setBool(false, "nightModeAuto");
+        m_clock.setNow(local(2026, 3, 29, 23, 0));
         mode.presetNightMode();
         QVERIFY(!mode.isNightMode());
     }

@@ -23,26 +23,24 @@ private Q_SLOTS:
         QTest::addColumn<bool>("repaired");
 
         const auto number = [](qint64 n) { return QVariant::fromValue(n); };
-        QTest::newRow("switch: text")
-            << "switch" << QString(PrefKey::soundOn) << QVariant("yes") << QVariant(false) << true;
-        QTest::newRow("switch: number stands for a boolean")
-            << "switch" << QString(PrefKey::soundOn) << number(1) << QVariant(true) << false;
-        QTest::newRow("choice: text where a number belongs")
-            << "choice" << QString(PrefKey::fontSize) << QVariant("2") << number(1) << true;
-        QTest::newRow("choice: out of range")
-            << "choice" << QString(PrefKey::fontSize) << number(7) << number(1) << true;
-        QTest::newRow("time: unreadable") << "time" << QString(PrefKey::nightModeAutoStartTime)
-                                          << QVariant("half past") << QVariant("22:00") << true;
-        QTest::newRow("time: one-digit hour reads")
-            << "time" << QString(PrefKey::alarmTime) << QVariant("7:05") << QVariant("07:05")
-            << false;
-        QTest::newRow("minutes: zero")
-            << "minutes" << QString(PrefKey::snooze) << number(0) << number(10) << true;
+        const auto row = [](const char* name, const char* kind, QLatin1StringView key,
+                            const QVariant& stored, const QVariant& shown, bool repaired) {
+            QTest::newRow(name) << QString(kind) << QString(key) << stored << shown << repaired;
+        };
+        row("switch: text", "switch", PrefKey::soundOn, "yes", false, true);
+        row("switch: number stands for a boolean", "switch", PrefKey::soundOn, number(1), true,
+            false);
+        row("choice: text where a number belongs", "choice", PrefKey::fontSize, "2", number(1),
+            true);
+        row("choice: out of range", "choice", PrefKey::fontSize, number(7), number(1), true);
+        row("time: unreadable", "time", PrefKey::nightModeAutoStartTime, "half past", "22:00",
+            true);
+        row("time: one-digit hour reads", "time", PrefKey::alarmTime, "7:05", "07:05", false);
+        row("minutes: zero", "minutes", PrefKey::snooze, number(0), number(10), true);
         // The empty word is the key left out.
-        QTest::newRow("word: of none of the items") << "word" << QString(PrefKey::subtaskCompletion)
-                                                    << QVariant("ask") << QVariant() << true;
-        QTest::newRow("word: an item's") << "word" << QString(PrefKey::subtaskCompletion)
-                                         << QVariant("only") << QVariant("only") << false;
+        row("word: of none of the items", "word", PrefKey::subtaskCompletion, "ask", QVariant(),
+            true);
+        row("word: an item's", "word", PrefKey::subtaskCompletion, "only", "only", false);
     }
 
     void wrongKindsShowTheDefaultAndAreRepaired()

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <optional>
 
@@ -96,6 +97,16 @@ public:
         QProcess process;
         start(process, arguments);
         return finish(process);
+    }
+
+    // Runs a command that must succeed: a failure is recorded with what it wrote to standard
+    // error, and the test goes on with the result.
+    Result ok(const QStringList& arguments) const
+    {
+        Result result = (*this)(arguments);
+        QTest::qVerify(result.exitCode == 0, "exitCode == 0", result.err.constData(), __FILE__,
+                       __LINE__);
+        return result;
     }
 
 private:

@@ -4,6 +4,7 @@
 // runs velmoran-cli (the conflict step and the command line).
 
 #include "CalDavServer.h"
+#include "LoopbackHttpServer.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -118,24 +119,32 @@ private:
         return {};
     }
 
-    void syncBoth()
+    static void synced(Home& home)
     {
-        const SyncReport a = m_a->sync();
-        QVERIFY2(a.ok(), qPrintable(a.log));
-        const SyncReport b = m_b->sync();
-        QVERIFY2(b.ok(), qPrintable(b.log));
-        const SyncReport again = m_a->sync();
-        QVERIFY2(again.ok(), qPrintable(again.log));
+        const SyncReport report = home.sync();
+        QVERIFY2(report.ok(), qPrintable(report.log));
     }
 
-    void addAccount(Home& home)
+    void syncBoth()
+    {
+        for (Home* home : {m_a.get(), m_b.get(), m_a.get()})
+            synced(*home);
+    }
+
+    // Adds the account with every list of the server; `found` gets them as "name=display name".
+    void addAccount(Home& home, QStringList* found = nullptr)
     {
         const SyncSetup::Added added =
             home.setup.addAccount(m_server.url(), kUser, kPassword, home.runner);
         QVERIFY2(added.account, qPrintable(added.error + "\n" + added.listing.log));
         QStringList names;
-        for (const SyncReport::Collection& collection : added.listing.discovered)
+        for (const SyncReport::Collection& collection : added.listing.discovered) {
             names << collection.name;
+            if (found)
+                *found << collection.name + "=" + collection.displayName;
+        }
+        // The listing ran on a configuration of its own: nothing of it is left behind.
+        QVERIFY(!QFile::exists(home.paths.configFile()) || home.setup.collectionCount() == 0);
         QVERIFY(home.setup.setCollections(added.account->id, names));
     }
 
@@ -153,17 +162,10 @@ private Q_SLOTS:
 
     void anAccountListsTheServersCollectionsWithTheirNames()
     {
-        const SyncSetup::Added added =
-            m_a->setup.addAccount(m_server.url(), kUser, kPassword, m_a->runner);
-        QVERIFY2(added.account, qPrintable(added.error + "\n" + added.listing.log));
         QStringList found;
-        for (const SyncReport::Collection& collection : added.listing.discovered)
-            found << collection.name + "=" + collection.displayName;
+        addAccount(*m_a, &found);
         found.sort();
         QCOMPARE(found, (QStringList{"home=Home \"&\" Garden", "work=Work"}));
-        // The listing ran on a configuration of its own: nothing of it is left behind.
-        QVERIFY(!QFile::exists(m_a->paths.configFile()) || m_a->setup.collectionCount() == 0);
-        QVERIFY(m_a->setup.setCollections(added.account->id, {"home", "work"}));
         const QString config = QString::fromUtf8(TestFiles::readFile(m_a->paths.configFile()));
         QVERIFY(!config.contains(kPassword));
         QVERIFY(config.contains("password.fetch"));
@@ -367,26 +369,12 @@ private Q_SLOTS:
                  SyncReport::Problem::Unreachable);
 
         // A web server that is no CalDAV server.
-        QProcess web;
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        const quint16 port = probe.serverPort();
-        probe.close();
-        web.start("python3", {"-m", "http.server", "--bind", "127.0.0.1", QString::number(port),
-                              "--directory", m_dir->path()});
-        QVERIFY(web.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                QTcpSocket socket;
-                socket.connectToHost("127.0.0.1", port);
-                return socket.waitForConnected(200);
-            }(),
-            10000);
-        const SyncSetup::Added notCalDav = other.setup.addAccount(
-            QStringLiteral("http://127.0.0.1:%1/").arg(port), kUser, kPassword, other.runner);
-        web.kill();
-        web.waitForFinished();
-        QCOMPARE(notCalDav.listing.problem, SyncReport::Problem::NotCalDav);
+        LoopbackHttpServer web([](const LoopbackHttpServer::Request&) {
+            return LoopbackHttpServer::Answer{501, "text/html", "<html>Unsupported method</html>"};
+        });
+        QCOMPARE(other.setup.addAccount(web.baseAddress() + "/", kUser, kPassword, other.runner)
+                     .listing.problem,
+                 SyncReport::Problem::NotCalDav);
 
         // A server whose certificate nobody vouches for.
         const QString cert = m_dir->filePath("tls/cert.pem");
@@ -516,11 +504,9 @@ private Q_SLOTS:
         QVERIFY(m_server.makeCalendar("errands", "Errands"));
         const QString id = m_a->setup.accounts().value(0).id;
         QVERIFY(m_a->setup.setCollections(id, {"errands", "home", "work"}));
-        const SyncReport made = m_a->sync();
-        QVERIFY2(made.ok(), qPrintable(made.log));
+        synced(*m_a);
         writeTasks(*m_a, "errands", "Errand", 2);
-        const SyncReport first = m_a->sync();
-        QVERIFY2(first.ok(), qPrintable(first.log));
+        synced(*m_a);
         QCOMPARE(m_server.itemTexts("errands").size(), 2);
 
         QVERIFY(m_server.deleteCollection("errands"));
@@ -575,29 +561,21 @@ private Q_SLOTS:
     void aTaskASyncRemovesCanBeRestored()
     {
         CliHome cli;
-        const auto run = [&cli](const QStringList& arguments, const QByteArray& input = {}) {
-            const auto [status, out, error] = cli.run(arguments, input);
+        const auto run = [&cli](const QStringList& arguments) {
+            const auto [status, out, error] = cli.run(arguments);
             return std::make_pair(status, out + error);
         };
         writeTasks(*m_a, "work", "Doomed", 1);
-        const SyncReport uploaded = m_a->sync();
-        QVERIFY2(uploaded.ok(), qPrintable(uploaded.log));
-        const auto [added, addOutput] =
-            run({"account", "add", m_server.url(), kUser}, kPassword.toUtf8() + "\n");
-        QVERIFY2(added == 0, qPrintable(addOutput));
-        QString here;
-        QDirIterator files(cli.home.filePath("data/velmoran/accounts"), {"Doomed-0.ics"},
-                           QDir::Files, QDirIterator::Subdirectories);
-        if (files.hasNext())
-            here = files.next();
-        QVERIFY2(!here.isEmpty(), "the task did not arrive");
+        synced(*m_a);
+        const QString here = cli.home.filePath(
+            "data/velmoran/accounts/" + cli.addAccount(m_server.url()) + "/work/Doomed-0.ics");
         const QByteArray before = TestFiles::readFile(here);
+        QVERIFY2(!before.isEmpty(), "the task did not arrive");
 
         QVERIFY(QFile::remove(m_a->folder() + "/work/Doomed-0.ics"));
-        const SyncReport removed = m_a->sync();
-        QVERIFY2(removed.ok(), qPrintable(removed.log));
-        const auto [synced, syncOutput] = run({"sync"});
-        QVERIFY2(synced == 0, qPrintable(syncOutput));
+        synced(*m_a);
+        const auto [status, syncOutput] = run({"sync"});
+        QVERIFY2(status == 0, qPrintable(syncOutput));
         QVERIFY(!QFile::exists(here));
 
         const auto [listed, json] = run({"deleted", "--json"});
@@ -727,10 +705,8 @@ private Q_SLOTS:
         QVERIFY(c.setup.setCollections(added.account->id, {"from a", "from b"}));
         QVERIFY(QDir().mkpath(c.folder() + "/notes"));
         writeTasks(c, "from a", "Keyword", 1);
-        for (int i = 0; i < 2; ++i) {
-            const SyncReport report = c.sync();
-            QVERIFY2(report.ok(), qPrintable(report.log));
-        }
+        for (int i = 0; i < 2; ++i)
+            synced(c);
         QCOMPARE(QDir(c.folder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
                  (QStringList{"from a", "from b", "notes"}));
         QCOMPARE(m_server.itemTexts("from a").size(), 1);

@@ -106,9 +106,6 @@ private Q_SLOTS:
             << "Unknown error occurred: 501, message=\"Unsupported method ('PROPFIND')\", "
                "url=URL('http://127.0.0.1:34015/.well-known/caldav')"
             << P::NotCalDav;
-        QTest::newRow("gone") << "Unable to find or create collection \"tasks\" for storage "
-                                 "\"a_remote\". Please create the collection yourself."
-                              << P::CollectionMissing;
         QTest::newRow("password")
             << "Failed to execute command: secret-tool lookup service velmoran-caldav"
             << P::Password;
