@@ -13,9 +13,6 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 using namespace store;
 using namespace TestFiles;
 using StoreQueries::allReminders;
@@ -67,13 +64,6 @@ QByteArray todoOf(const QByteArray& file, const QByteArray& uid)
             return todo;
     }
     return {};
-}
-
-void setLongAgo(const QString& path)
-{
-    // 2026-01-01, as files are between runs: the parse cache keeps only settled files.
-    const timespec times[2] = {{1767225600, 0}, {1767225600, 0}};
-    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0);
 }
 
 } // namespace
@@ -349,26 +339,6 @@ private Q_SLOTS:
         QCOMPARE(identifiers(store), (QStringList{"first", "second", "third"}));
     }
 
-    void theParseCacheKeepsEveryTask()
-    {
-        writeFile(exportPath(), exportFile());
-        setLongAgo(exportPath());
-        const QString cache = m_dir->filePath("parse.cache");
-        QStringList cold;
-        {
-            EventStore store({root()}, m_clock);
-            store.setParseCacheFile(cache);
-            cold = described(store);
-            QCOMPARE(store.parsedFileCount(), 1u);
-            store.waitForParseCache();
-        }
-        QCOMPARE(cold.size(), 3);
-        EventStore warm({root()}, m_clock);
-        warm.setParseCacheFile(cache);
-        QCOMPARE(described(warm), cold);
-        QCOMPARE(warm.parsedFileCount(), 0u);
-    }
-
 private:
     QString root() const { return m_dir->filePath("store"); }
 
@@ -395,30 +365,6 @@ private:
         QStringList result;
         for (const ReminderPtr& reminder : allReminders(store))
             result << reminder->calendarItemIdentifier;
-        result.sort();
-        return result;
-    }
-
-    static QStringList described(EventStore& store)
-    {
-        QStringList result;
-        for (const ReminderPtr& r : allReminders(store)) {
-            QStringList alarms;
-            for (const Alarm& alarm : r->alarms)
-                alarms << QString::number(alarm.relativeOffset);
-            result << QStringList{r->calendarItemIdentifier,
-                                  r->uid,
-                                  r->title,
-                                  r->notes,
-                                  QString::number(r->priority),
-                                  r->dueDateComponents
-                                      ? r->dueDateComponents->toDateTime().toString(Qt::ISODate)
-                                      : QString(),
-                                  QString::number(r->recurrenceRules.size()),
-                                  alarms.join(','),
-                                  r->origin->filePath}
-                          .join('|');
-        }
         result.sort();
         return result;
     }
