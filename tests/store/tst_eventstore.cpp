@@ -1,5 +1,5 @@
 #include "SignalBursts.h"
-#include "StoreQueries.h"
+#include "StoreLookups.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -22,25 +22,10 @@
 
 using namespace store;
 using namespace TestFiles;
+using StoreLookups::listTitled;
+using StoreLookups::taskTitled;
 using StoreQueries::allReminders;
 using StoreQueries::titles;
-
-namespace {
-
-ReminderPtr only(const QList<ReminderPtr>& reminders, const QString& title)
-{
-    ReminderPtr found;
-    for (const ReminderPtr& reminder : reminders) {
-        if (reminder->title == title) {
-            if (found)
-                return nullptr; // not unique
-            found = reminder;
-        }
-    }
-    return found;
-}
-
-} // namespace
 
 class TestEventStore : public QObject
 {
@@ -176,7 +161,7 @@ private Q_SLOTS:
         const CalendarPtr list = store.defaultCalendarForNewReminders();
         writeFile(list->folderPath + "/outside.ics", todo("outside", "From elsewhere"));
         QVERIFY(spy.wait(3000));
-        QVERIFY(only(allReminders(store), "From elsewhere"));
+        QVERIFY(taskTitled(store, "From elsewhere"));
     }
 
     void aSameSizeChangeElsewhereIsNeverOverwritten_data()
@@ -382,17 +367,11 @@ private Q_SLOTS:
         writeFile(other + "/shared/displayname", "Shared");
         EventStore store({root(), other}, m_clock);
         QVERIFY(requestAccess(store));
-        CalendarPtr home;
-        CalendarPtr shared;
-        for (const CalendarPtr& list : store.calendarsForEntityType(EntityType::Reminder)) {
-            if (list->title == "Home")
-                home = list;
-            if (list->title == "Shared")
-                shared = list;
-        }
+        const CalendarPtr home = listTitled(store, "Home");
+        const CalendarPtr shared = listTitled(store, "Shared");
         QVERIFY(home && shared);
 
-        ReminderPtr task = only(allReminders(store), "Keep me");
+        ReminderPtr task = taskTitled(store, "Keep me");
         task->calendar = shared;
         QString error;
         QVERIFY(!store.saveReminder(task, true, &error));
@@ -400,15 +379,14 @@ private Q_SLOTS:
         QCOMPARE(readFile(root() + "/work/moved@host.ics"), file);
         QVERIFY(QDir(other + "/shared").entryList({"*.ics"}).isEmpty());
 
-        task = only(allReminders(store), "Keep me");
+        task = taskTitled(store, "Keep me");
         task->calendar = home;
         QVERIFY2(store.saveReminder(task, true, &error), qPrintable(error));
         QVERIFY(!QFile::exists(root() + "/work/moved@host.ics"));
         const QStringList moved = QDir(root() + "/home").entryList({"*.ics"});
         QCOMPARE(moved.size(), 1);
         QCOMPARE(readFile(root() + "/home/" + moved.first()), file);
-        QCOMPARE(only(allReminders(store), "Keep me")->calendarItemIdentifier,
-                 QString("moved@host"));
+        QCOMPARE(taskTitled(store, "Keep me")->calendarItemIdentifier, QString("moved@host"));
     }
 
     // A rule the store cannot read (COUNT=0) stays through other edits; a rule given to the
@@ -420,13 +398,13 @@ private Q_SLOTS:
                                                "DUE;VALUE=DATE:20261207\r\n"
                                                "RRULE:FREQ=WEEKLY;COUNT=0\r\n"));
         EventStore store({root()}, m_clock);
-        ReminderPtr task = only(allReminders(store), "Repeats");
+        ReminderPtr task = taskTitled(store, "Repeats");
         QVERIFY(task->recurrenceRules.isEmpty());
         task->title = "Repeats weekly";
         QVERIFY(store.saveReminder(task, true));
         QVERIFY(readFile(root() + "/work/r.ics").contains("RRULE:FREQ=WEEKLY;COUNT=0"));
 
-        task = only(allReminders(store), "Repeats weekly");
+        task = taskTitled(store, "Repeats weekly");
         RecurrenceRule daily;
         task->addRecurrenceRule(daily);
         QVERIFY(store.saveReminder(task, true));
