@@ -1,4 +1,5 @@
 #include "NeverMatchingRules.h"
+#include "RecurrenceSeries.h"
 #include "TestEnvironment.h"
 
 #include "platform/store/Recurrence.h"
@@ -14,42 +15,12 @@
 
 using namespace store;
 using store::recurrence::Engine;
+using namespace RecurrenceSeries;
+using TestEnvironment::local;
 
 // Where expansion meets its limits: daylight-saving changes, intervals counted from the start,
 // sub-daily rules whose dates lie far apart, rules that never produce a date, and the rules
 // libical must never be handed.
-namespace {
-
-using TestEnvironment::local;
-
-QDateTime inZone(const char* zone, int year, int month, int day, int hour, int minute = 0)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute), QTimeZone(zone));
-}
-
-RecurrenceSet series(const QDateTime& start, const QStringList& rrules)
-{
-    RecurrenceSet set;
-    set.start = start;
-    set.rrules = rrules;
-    return set;
-}
-
-QList<QDateTime> expand(const RecurrenceSet& set)
-{
-    return Recurrence::occurrences(set, set.start, set.start.addYears(100));
-}
-
-QList<QDate> datesOf(const QList<QDateTime>& times)
-{
-    QList<QDate> dates;
-    for (const QDateTime& time : times)
-        dates << time.date();
-    return dates;
-}
-
-} // namespace
-
 class TestRecurrenceEdges : public QObject
 {
     Q_OBJECT

@@ -123,20 +123,6 @@ private Q_SLOTS:
         QCOMPARE(read, tasks);
     }
 
-    // A UID another file has already taken gives the task an identity from its file.
-    void aTakenUidStillGivesEachTaskItsOwnIdentifier()
-    {
-        writeFile(folder("tasks") + "/a.ics", todo("second", "Elsewhere"));
-        EventStore& store = storeOverExport();
-        QSet<QString> identifiers;
-        for (const ReminderPtr& task : allReminders(store))
-            identifiers.insert(task->calendarItemIdentifier);
-        QCOMPARE(identifiers.size(), 4);
-        QVERIFY(identifiers.contains("second"));
-        QVERIFY(identifiers.contains("second@" + listTitled(store, "Tasks")->calendarIdentifier +
-                                     "/export.ics"));
-    }
-
     void anEditRewritesOnlyThatTask_data()
     {
         QTest::addColumn<QByteArray>("uid");
