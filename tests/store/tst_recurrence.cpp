@@ -3,8 +3,6 @@
 
 #include "platform/store/LibicalSetup.h"
 #include "platform/store/Recurrence.h"
-#include "platform/store/recurrence/LibicalSource.h"
-#include "platform/store/recurrence/RuleExpander.h"
 #include "platform/store/recurrence/RuleParts.h"
 
 #include <QElapsedTimer>
@@ -17,7 +15,6 @@
 #include <algorithm>
 
 using namespace store;
-using store::recurrence::Engine;
 
 Q_DECLARE_METATYPE(store::RecurrenceRule)
 
@@ -86,49 +83,6 @@ bool floatingWithUtcUntil(const QString& rrule, const QString& dtstart)
 {
     static const QRegularExpression utcUntil(QStringLiteral("UNTIL=\\d{8}T\\d{6}Z"));
     return dtstart.size() > 8 && !dtstart.endsWith(u'Z') && utcUntil.match(rrule).hasMatch();
-}
-
-// libical 3.0.16 expands these records differently from the file. The store expands every rule
-// itself; libical's iterator is a second opinion, and the test below checks both that libical
-// still differs on these and that the store gives the file's instances. Rules with BYWEEKNO are
-// never handed to libical at all: some crash it.
-struct LibicalFault
-{
-    const char* rrule;
-    const char* dtstart;
-    const char* reason;
-};
-const char kNegativeMonthDay[] = "a daily rule with a negative BYMONTHDAY yields nothing";
-const char kWeeklySetPos[] = "BYSETPOS in a weekly rule picks from the wrong set";
-const char kTimeSetPos[] = "BYSETPOS ignores the times of day in the set";
-const LibicalFault kLibicalFaults[] = {
-    {"FREQ=DAILY;BYMONTHDAY=-1,-2;COUNT=5", "20241030", kNegativeMonthDay},
-    {"FREQ=DAILY;BYMONTHDAY=20,-2;UNTIL=20250401", "20250220", kNegativeMonthDay},
-    {"FREQ=WEEKLY;BYDAY=MO,TU,SU,SA,TH;BYSETPOS=3,2;COUNT=4", "20240102T120000", kWeeklySetPos},
-    {"FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=1,3;COUNT=3", "20241023", kWeeklySetPos},
-    {"FREQ=MONTHLY;BYMINUTE=12,39;BYHOUR=8,14,15;BYDAY=1MO,1TU,2SA,3MO;BYSETPOS=1,-5,3,-21,4,-8;"
-     "COUNT=15",
-     "20240101T081200", kTimeSetPos},
-    {"FREQ=MONTHLY;BYMINUTE=12,39;BYHOUR=8,14,15;BYDAY=1MO,1TU,2SA,3MO;BYSETPOS=1,-5,3,-21,4,-8;"
-     "COUNT=15",
-     "20240102T143900", kTimeSetPos},
-    {"FREQ=DAILY;BYMINUTE=0,10,20,30,40,50;BYSETPOS=-2,3;INTERVAL=5;COUNT=5", "20241023T154000",
-     kTimeSetPos},
-    {"FREQ=DAILY;BYMONTHDAY=23,28,2;BYMINUTE=0,10,20,30,40,50;BYSETPOS=-2,3;INTERVAL=5;COUNT=5",
-     "20241023T154000", kTimeSetPos},
-    {"FREQ=MONTHLY;BYMONTHDAY=1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17;BYHOUR=1,2,3,4,5,6,7,8,"
-     "9,10,11,12,13,14,15,16;BYMINUTE=1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16;BYSECOND=1,2,3,4,5,"
-     "6,7,8,9,10,11,12,13,14,15,16;BYSETPOS=1,-1;COUNT=4",
-     "20250101T010101", kTimeSetPos},
-};
-
-const char* libicalFault(const QString& rrule, const QString& dtstart)
-{
-    for (const LibicalFault& fault : kLibicalFaults) {
-        if (rrule == QLatin1String(fault.rrule) && dtstart == QLatin1String(fault.dtstart))
-            return fault.reason;
-    }
-    return nullptr;
 }
 
 RecurrenceRule makeRule(RecurrenceRule::Frequency frequency, int interval = 1,
@@ -228,7 +182,6 @@ private Q_SLOTS:
         QFETCH(QString, dtstart);
         QFETCH(QString, startAt);
         QFETCH(QString, instances);
-        const QString written = rrule;
         const bool asUtc = floatingWithUtcUntil(rrule, dtstart);
         const QDateTime start = corpusTime(dtstart, asUtc);
         QList<QDateTime> expected;
@@ -252,32 +205,6 @@ private Q_SLOTS:
             QList<QDateTime> tail = expected;
             tail.removeIf([&from](const QDateTime& time) { return time < from; });
             QCOMPARE(Recurrence::occurrences(set, from, start.addYears(200), maxCount), tail);
-        }
-
-        // Each engine on its own: ours must reproduce the whole file; libical must too, except
-        // for the faults listed above and for the rules it is never handed.
-        const recurrence::SeriesFrame frame(start, set.allDay);
-        const auto parts = recurrence::parseRuleParts(rrule);
-        QVERIFY(parts);
-        const bool libicalTakesIt = recurrence::LibicalSource::accepts(
-            recurrence::expansionForm(*parts, frame), frame.start(), std::nullopt);
-        for (Engine engine : {Engine::Periods, Engine::Libical}) {
-            if (engine == Engine::Libical && !libicalTakesIt)
-                continue;
-            recurrence::ExpansionBudget budget;
-            const QList<QDateTime> got = recurrence::expandRule(
-                *parts, frame, start, start.addYears(200), maxCount, budget, engine);
-            const char* fault =
-                engine == Engine::Libical ? libicalFault(written, dtstart) : nullptr;
-            if (fault) {
-                QVERIFY2(got != expected, qPrintable(QStringLiteral("libical no longer fails (%1): "
-                                                                    "drop the table entry")
-                                                         .arg(QLatin1String(fault))));
-                QCOMPARE(recurrence::engineFor(recurrence::expansionForm(*parts, frame), frame),
-                         Engine::Periods);
-            } else {
-                QCOMPARE(got, expected);
-            }
         }
     }
 
