@@ -313,6 +313,9 @@ private Q_SLOTS:
         for (const char* stamp :
              {"DTSTAMP:20261201T080000Z", "SEQUENCE:4", "LAST-MODIFIED:20261201T080000Z"})
             QVERIFY2(lines.count(stamp) == 1, stamp);
+        for (const char* stale :
+             {"DTSTAMP:20260101T000000Z", "SEQUENCE:3", "LAST-MODIFIED:20250101T000000Z"})
+            QVERIFY2(!lines.contains(stale), stale);
         QVERIFY(after.contains("folded on\r\n purpose"));
     }
 
