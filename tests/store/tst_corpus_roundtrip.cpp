@@ -1,4 +1,5 @@
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "platform/store/IcsItem.h"
 #include "platform/store/LibicalSetup.h"
@@ -11,14 +12,9 @@
 
 using namespace store;
 using ics::Component;
+using TestFiles::readFile;
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Every line of a document in file order, each with the names of the components around it
 // ("VCALENDAR/VTODO SUMMARY:..."), so that a line moved to another component counts as

@@ -214,19 +214,6 @@ private Q_SLOTS:
         QCOMPARE(Property::text("SUMMARY", summary->text(), "\r\n").text(), text);
     }
 
-    void editsInPlace()
-    {
-        Component document = parsed("BEGIN:VCALENDAR\nBEGIN:VTODO\nA:1\nSUMMARY:old\nB:2\n"
-                                    "END:VTODO\nEND:VCALENDAR\n");
-        Component& todo = *document.child("VCALENDAR")->child("VTODO");
-        todo.setProperty(Property::text("SUMMARY", QStringLiteral("new"), "\n"));
-        todo.setProperty(Property::text("X-ADDED", QStringLiteral("yes"), "\n"));
-        QCOMPARE(todo.removeProperties("A"), 0);
-        QCOMPARE(todo.removeProperties("A"), -1);
-        QCOMPARE(document.serialize(), QByteArray("BEGIN:VCALENDAR\nBEGIN:VTODO\nSUMMARY:new\nB:2\n"
-                                                  "X-ADDED:yes\nEND:VTODO\nEND:VCALENDAR\n"));
-    }
-
     void largeFilesParseInLinearTime()
     {
         // 5 MB of small events, and one 5 MB property folded 70 000 times.

@@ -45,14 +45,6 @@ private Q_SLOTS:
         QCOMPARE(ics::zoneForTzid(tzid).id(), zone);
     }
 
-    void writesPlainIanaNames()
-    {
-        QCOMPARE(ics::tzidForZone(QTimeZone("Europe/Berlin")), QByteArray("Europe/Berlin"));
-        QCOMPARE(ics::tzidForZone(QTimeZone::utc()), QByteArray());
-        QCOMPARE(ics::tzidForZone(QTimeZone(7200)), QByteArray());
-        QCOMPARE(ics::tzidForZone(QTimeZone()), QByteArray());
-    }
-
     // What other programs make of the zones we write: libical reads them back and must find the
     // offsets the tz database has, through the year written and the ones after it.
     void writtenZonesAgreeWithTheDatabase_data()

@@ -29,38 +29,6 @@ namespace {
 
 using StoreQueries::allReminders;
 
-// What one run of a peer program gave back.
-struct ToolRun
-{
-    bool finished = false;
-    QByteArray out;
-    QByteArray err;
-
-    bool ok() const { return finished; }
-    QByteArray report() const { return out + "\n--- stderr:\n" + err; }
-};
-
-ToolRun runTool(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.closeWriteChannel();
-    // khal builds its database on the first run; a minute is far more than it needs.
-    const bool finished = process.waitForFinished(60000);
-    if (!finished)
-        process.kill();
-    return {finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
-            process.readAllStandardOutput(),
-            process.errorString().toUtf8() + "\n" + process.readAllStandardError()};
-}
-
-// A list folder as vdirsyncer lays it out.
-bool makeCollection(const QString& folder, const QString& displayName)
-{
-    TestFiles::writeFile(folder + QStringLiteral("/displayname"), displayName.toUtf8());
-    return QFile::exists(folder + QStringLiteral("/displayname"));
-}
-
 ReminderPtr reminderTitled(const QList<ReminderPtr>& reminders, const QString& title,
                            std::optional<bool> completed = std::nullopt)
 {
@@ -73,19 +41,8 @@ ReminderPtr reminderTitled(const QList<ReminderPtr>& reminders, const QString& t
 
 DateComponents timed(int year, int month, int day, int hour, int minute)
 {
-    DateComponents components;
-    components.year = year;
-    components.month = month;
-    components.day = day;
-    components.hour = hour;
-    components.minute = minute;
-    components.timeZone = QTimeZone("Europe/Berlin");
-    return components;
-}
-
-qint64 epoch(const QDateTime& dateTime)
-{
-    return dateTime.toSecsSinceEpoch();
+    return DateComponents::fromDateTime(
+        QDateTime(QDate(year, month, day), QTime(hour, minute), QTimeZone("Europe/Berlin")));
 }
 
 // An event as `khal list -f '{start} | {end} | {title}'` prints it: all-day events with their
@@ -181,8 +138,8 @@ private Q_SLOTS:
         QFETCH(QDateTime, expectedDue);
         QFETCH(bool, expectedTimeOfDay);
 
-        QVERIFY(makeCollection(m_store + QStringLiteral("/work"), QStringLiteral("Work")));
-        QVERIFY(makeCollection(m_store + QStringLiteral("/home"), QStringLiteral("Home")));
+        addList(QStringLiteral("work"), "Work");
+        addList(QStringLiteral("home"), "Home");
         m_todoman->run({"new", "--list", list, "--due", due, "--priority", priority, title});
         const QJsonObject seenByTodoman = m_todoman->task(title);
         QVERIFY(!seenByTodoman.isEmpty());
@@ -196,7 +153,7 @@ private Q_SLOTS:
         QVERIFY(!reminder->completed && reminder->dueDateComponents);
         QCOMPARE(reminder->dueDateComponents->hasTimeOfDay(), expectedTimeOfDay);
         QCOMPARE(reminder->dueDateComponents->toDateTime(), expectedDue);
-        QCOMPARE(epoch(reminder->dueDateComponents->toDateTime()),
+        QCOMPARE(reminder->dueDateComponents->toDateTime().toSecsSinceEpoch(),
                  seenByTodoman.value(QStringLiteral("due")).toInteger());
         QCOMPARE(reminder->priority, seenByTodoman.value(QStringLiteral("priority")).toInt());
         // todoman's words and our bands must agree on what "high" means.
@@ -210,7 +167,7 @@ private Q_SLOTS:
             QSKIP("todoman is not installed");
         // todoman 4.1 cannot set a rule from its command line; this is the file it writes for
         // one, byte for byte (UTC due, CRLF, sorted properties).
-        QVERIFY(makeCollection(m_store + QStringLiteral("/work"), QStringLiteral("Work")));
+        addList(QStringLiteral("work"), "Work");
         const QByteArray file =
             "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:io.barrera.todoman\r\nBEGIN:VTODO\r\n"
             "CREATED;VALUE=DATE-TIME:20260301T100000Z\r\n"
@@ -315,7 +272,7 @@ private Q_SLOTS:
             if (item.due) {
                 // todoman gives a due date without time as its local midnight.
                 QCOMPARE(task.value(QStringLiteral("due")).toInteger(),
-                         epoch(item.due->toDateTime()));
+                         item.due->toDateTime().toSecsSinceEpoch());
             } else {
                 QVERIFY(task.value(QStringLiteral("due")).isNull());
             }
@@ -326,7 +283,7 @@ private Q_SLOTS:
     {
         if (!m_todoman->isInstalled())
             QSKIP("todoman is not installed");
-        QVERIFY(makeCollection(m_store + QStringLiteral("/work"), QStringLiteral("Work")));
+        addList(QStringLiteral("work"), "Work");
         EventStore store({m_store});
         const CalendarPtr list = store.defaultCalendarForNewReminders();
         QVERIFY(list);
@@ -408,7 +365,7 @@ private Q_SLOTS:
     {
         if (!m_todoman->isInstalled())
             QSKIP("todoman is not installed");
-        QVERIFY(makeCollection(m_store + QStringLiteral("/work"), QStringLiteral("Work")));
+        addList(QStringLiteral("work"), "Work");
         {
             EventStore writer({m_store});
             const ReminderPtr reminder = writer.reminderWithEventStore();
@@ -443,18 +400,15 @@ private Q_SLOTS:
         if (m_khal.isEmpty())
             QSKIP("khal is not installed");
         const QString calendar = m_store + QStringLiteral("/calendar");
-        QVERIFY(makeCollection(calendar, QStringLiteral("Calendar")));
+        addList(QStringLiteral("calendar"), "Calendar");
         const QList<QStringList> creations = {
             {"-r", "weekly", "2026-03-20", "10:00", "11:00", "Weekly sync"},
             {"-r", "daily", "-u", "2026-04-01", "2026-03-27", "08:00", "1h", "Standup"},
             {"-r", "weekly", "2026-03-20", "10:00", "11:00", "America/New_York", "New York call"},
             {"2026-03-29", "Clocks change"},
         };
-        for (const QStringList& arguments : creations) {
-            const ToolRun created =
-                runTool(m_khal, QStringList{"new", "-a", "calendar"} + arguments);
-            QVERIFY2(created.ok(), created.report().constData());
-        }
+        for (const QStringList& arguments : creations)
+            khal(QStringList{"new", "-a", "calendar"} + arguments);
         // khal 0.10.5 fails on `new -r` with a date-only start, so the weekly all-day event
         // goes in through its importer, which writes it with khal's own serializer.
         const QString toImport = m_dir->path() + QStringLiteral("/gym.ics");
@@ -464,16 +418,13 @@ private Q_SLOTS:
                              "DTSTART;VALUE=DATE:20260326\r\nDTEND;VALUE=DATE:20260327\r\n"
                              "UID:gym-day-series\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n"
                              "END:VEVENT\r\nEND:VCALENDAR\r\n");
-        const ToolRun imported = runTool(m_khal, {"import", "--batch", "-a", "calendar", toImport});
-        QVERIFY2(imported.ok(), imported.report().constData());
+        khal({"import", "--batch", "-a", "calendar", toImport});
 
         // khal's own expansion is the reference: the same occurrences, at the same local times.
-        const ToolRun listed =
-            runTool(m_khal, {"list", "-df", QString(), "-f", "{start} | {end} | {title}",
-                             "2026-03-15", "2026-04-20"});
-        QVERIFY2(listed.ok(), listed.report().constData());
+        const QByteArray listed = khal({"list", "-df", QString(), "-f", "{start} | {end} | {title}",
+                                        "2026-03-15", "2026-04-20"});
         QStringList expected;
-        for (const QByteArray& line : listed.out.split('\n')) {
+        for (const QByteArray& line : listed.split('\n')) {
             if (!line.trimmed().isEmpty())
                 expected << QString::fromUtf8(line).trimmed();
         }
@@ -501,6 +452,30 @@ private Q_SLOTS:
     }
 
 private:
+    // A list folder as vdirsyncer lays it out.
+    void addList(const QString& folder, const QByteArray& name) const
+    {
+        TestFiles::writeFile(m_store + u'/' + folder + QStringLiteral("/displayname"), name);
+    }
+
+    // Runs khal; fails the running test with its output when it does not succeed. khal builds
+    // its database on the first run; a minute is far more than it needs.
+    QByteArray khal(const QStringList& arguments) const
+    {
+        QProcess process;
+        process.start(m_khal, arguments);
+        process.closeWriteChannel();
+        const bool ok = process.waitForFinished(60000) &&
+                        process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+        if (!ok) {
+            process.kill();
+            QTest::qFail(qPrintable(QStringLiteral("khal %1: %2")
+                                        .arg(arguments.join(u' '), process.readAllStandardError())),
+                         __FILE__, __LINE__);
+        }
+        return process.readAllStandardOutput();
+    }
+
     std::optional<Todoman> m_todoman;
     QString m_khal;
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -3,7 +3,7 @@
 // readably. Files and folders are made with byte names through the C library, as another
 // program would make them.
 
-#include "StoreQueries.h"
+#include "StoreLookups.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -22,6 +22,7 @@
 
 using namespace store;
 using namespace StoreQueries;
+using namespace StoreLookups;
 using namespace TestFiles;
 using namespace Qt::StringLiterals;
 
@@ -89,24 +90,6 @@ QList<QByteArray> namesIn(const QByteArray& folder)
     ::closedir(dir);
     std::sort(names.begin(), names.end());
     return names;
-}
-
-ReminderPtr taskTitled(EventStore& store, const QString& title)
-{
-    for (const ReminderPtr& task : allReminders(store)) {
-        if (task->title == title)
-            return task;
-    }
-    return nullptr;
-}
-
-CalendarPtr listTitled(EventStore& store, const QString& title)
-{
-    for (const CalendarPtr& list : store.calendarsForEntityType(EntityType::Reminder)) {
-        if (list->title == title)
-            return list;
-    }
-    return nullptr;
 }
 
 } // namespace

@@ -220,8 +220,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("change");
         QTest::newRow("same size and second, other nanoseconds") << "nanoseconds";
         QTest::newRow("same size and time, other inode") << "inode";
-        QTest::newRow("deleted") << "deleted";
-        QTest::newRow("new file") << "new";
         QTest::newRow("changed in the tick it was cached in") << "racy";
     }
 
@@ -245,30 +243,23 @@ private Q_SLOTS:
             setModified(path + ".new", before.st_mtim.tv_sec, before.st_mtim.tv_nsec);
             QVERIFY(::rename(QFile::encodeName(path + ".new").constData(),
                              QFile::encodeName(path).constData()) == 0);
-        } else if (change == "racy") {
+        } else {
             // Another program rewrites it within the same tick of the clock: size, time and
             // inode stay as they were.
             writeFile(path, changed);
             setModified(path, before.st_mtim.tv_sec, before.st_mtim.tv_nsec);
-        } else if (change == "deleted") {
-            QVERIFY(QFile::remove(path));
-        } else {
-            writeFile(list() + "/added.ics", todo("added", "Task X"));
-            setModified(list() + "/added.ics", kLongAgo, 0);
         }
         struct stat after;
-        if (change != "deleted" && change != "new") {
-            QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
-            QCOMPARE(after.st_size, before.st_size);
-            QCOMPARE(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
-        }
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+        QCOMPARE(after.st_size, before.st_size);
+        QCOMPARE(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
 
         EventStore store({root()}, m_clock);
         const QStringList titles = titlesOf(store);
-        QCOMPARE(titles.contains("Task 5"), change == "new");
-        QCOMPARE(titles.contains("Task X"), change != "deleted");
-        QCOMPARE(titles.size(), change == "deleted" ? 20 : change == "new" ? 22 : 21);
-        QCOMPARE(store.parsedFileCount(), change == "deleted" ? 0u : 1u);
+        QVERIFY(!titles.contains("Task 5"));
+        QVERIFY(titles.contains("Task X"));
+        QCOMPARE(titles.size(), 21);
+        QCOMPARE(store.parsedFileCount(), 1u);
     }
 
     // Whatever is in the cache file, a start that cannot trust it parses every file, gives the
@@ -277,7 +268,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("damage");
         QTest::newRow("cut short") << "truncated";
-        QTest::newRow("a byte changed") << "flipped";
         QTest::newRow("empty") << "empty";
         QTest::newRow("not a cache file") << "foreign";
         QTest::newRow("another store's") << "other store";
@@ -293,8 +283,6 @@ private Q_SLOTS:
         QVERIFY(bytes.size() > 1000);
         if (damage == "truncated") {
             bytes.truncate(bytes.size() / 2);
-        } else if (damage == "flipped") {
-            bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 0x10);
         } else if (damage == "empty") {
             bytes.clear();
         } else if (damage == "foreign") {

@@ -1,7 +1,7 @@
 // Recently Deleted over real folders: what leaves the store, whoever takes it out, is kept
 // with where it came from and comes back unchanged; failures delete nothing.
 
-#include "StoreQueries.h"
+#include "StoreLookups.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -18,6 +18,7 @@
 #include <cerrno>
 
 using namespace store;
+using StoreLookups::taskTitled;
 using namespace TestFiles;
 using trash::DeletedBy;
 using trash::EntryKind;
@@ -234,8 +235,8 @@ private Q_SLOTS:
         EventStore store({root()}, m_clock);
         QString reportId;
         QString twiceId;
-        QVERIFY(store.removeReminder(task(store, "Report"), true, nullptr, &reportId));
-        QVERIFY(store.removeReminder(task(store, "Twice"), true, nullptr, &twiceId));
+        QVERIFY(store.removeReminder(taskTitled(store, "Report"), true, nullptr, &reportId));
+        QVERIFY(store.removeReminder(taskTitled(store, "Twice"), true, nullptr, &twiceId));
         QVERIFY(QDir(root() + "/work").removeRecursively());
         writeFile(root() + "/home/other-name.ics", todo("h-1", "Twice"));
 
@@ -264,7 +265,7 @@ private Q_SLOTS:
         writeFile(root() + "/home/export.ics", header + one + two + footer);
         EventStore store({root()}, m_clock);
         QString id;
-        QVERIFY(store.removeReminder(task(store, "Two"), true, nullptr, &id));
+        QVERIFY(store.removeReminder(taskTitled(store, "Two"), true, nullptr, &id));
         QCOMPARE(readFile(root() + "/home/export.ics"), header + one + footer);
         const std::optional<trash::DeletedEntry> entry = store.recentlyDeleted().entry(id);
         QCOMPARE(readFile(store.recentlyDeleted().keptTaskFile(*entry)), header + two + footer);
@@ -277,15 +278,6 @@ private Q_SLOTS:
 private:
     QString root() const { return m_dir->filePath("store"); }
     QString trashFolder() const { return m_dir->filePath("trash"); }
-
-    static ReminderPtr task(EventStore& store, const QString& title)
-    {
-        for (const ReminderPtr& reminder : StoreQueries::allReminders(store)) {
-            if (reminder->title == title)
-                return reminder;
-        }
-        return nullptr;
-    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     Clock m_clock;

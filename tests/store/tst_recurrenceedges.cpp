@@ -1,8 +1,8 @@
 #include "NeverMatchingRules.h"
+#include "RecurrenceSeries.h"
 #include "TestEnvironment.h"
 
 #include "platform/store/Recurrence.h"
-#include "platform/store/recurrence/LibicalSource.h"
 #include "platform/store/recurrence/RuleExpander.h"
 #include "platform/store/recurrence/RuleParts.h"
 
@@ -14,42 +14,11 @@
 
 using namespace store;
 using store::recurrence::Engine;
-
-// Where expansion meets its limits: daylight-saving changes, intervals counted from the start,
-// sub-daily rules whose dates lie far apart, rules that never produce a date, and the rules
-// libical must never be handed.
-namespace {
-
+using namespace RecurrenceSeries;
 using TestEnvironment::local;
 
-QDateTime inZone(const char* zone, int year, int month, int day, int hour, int minute = 0)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute), QTimeZone(zone));
-}
-
-RecurrenceSet series(const QDateTime& start, const QStringList& rrules)
-{
-    RecurrenceSet set;
-    set.start = start;
-    set.rrules = rrules;
-    return set;
-}
-
-QList<QDateTime> expand(const RecurrenceSet& set)
-{
-    return Recurrence::occurrences(set, set.start, set.start.addYears(100));
-}
-
-QList<QDate> datesOf(const QList<QDateTime>& times)
-{
-    QList<QDate> dates;
-    for (const QDateTime& time : times)
-        dates << time.date();
-    return dates;
-}
-
-} // namespace
-
+// Where expansion meets its limits: daylight-saving changes, intervals counted from the start,
+// sub-daily rules whose dates lie far apart, and rules that never produce a date.
 class TestRecurrenceEdges : public QObject
 {
     Q_OBJECT
@@ -204,8 +173,7 @@ private Q_SLOTS:
     }
 
     // Whatever the query, such a rule gives its start alone. Either the rule's parts tell that
-    // no date comes, and no iterator runs at all, or the work limit ends the search: never
-    // libical, which may spend seconds deciding whether it takes the rule.
+    // no date comes, and no iterator runs at all, or the work limit ends the search.
     void neverMatchingRulesProduceOnlyTheirStart()
     {
         QFETCH(QString, rule);
@@ -217,7 +185,6 @@ private Q_SLOTS:
         const Engine engine =
             recurrence::engineFor(recurrence::expansionForm(*parts, frame), frame);
         QCOMPARE(engine == Engine::None, !exhaustsBudget);
-        QVERIFY(engine != Engine::Libical);
         if (exhaustsBudget)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("work limit")));
         recurrence::ExpansionBudget budget;
@@ -227,40 +194,6 @@ private Q_SLOTS:
         const RecurrenceSet set = series(start, {rule});
         QCOMPARE(Recurrence::occurrences(set, start, start.addYears(1)), {start});
         QVERIFY(Recurrence::occurrences(set, start.addYears(1), start.addYears(2)).isEmpty());
-    }
-
-    // No code path hands libical a rule known to crash or stall it, a test's included: the
-    // gate refuses it and no iterator is created.
-    void libicalIsNeverHandedADangerousRule_data()
-    {
-        QTest::addColumn<QString>("rule");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("week numbers that crash its iterator")
-            << "FREQ=YEARLY;BYWEEKNO=02,010,42" << false;
-        QTest::newRow("negative week numbers") << "FREQ=YEARLY;BYWEEKNO=-1;BYDAY=MO" << false;
-        QTest::newRow("no date, seconds to create")
-            << "FREQ=MONTHLY;BYDAY=5MO;BYMONTHDAY=1,2,3;BYSETPOS=-1" << false;
-        QTest::newRow("minutely, 30 February") << "FREQ=MINUTELY;BYMONTH=2;BYMONTHDAY=30" << false;
-        QTest::newRow("hourly without a near end") << "FREQ=HOURLY;BYHOUR=9" << false;
-        QTest::newRow("weekly") << "FREQ=WEEKLY;BYDAY=MO,WE" << true;
-    }
-
-    void libicalIsNeverHandedADangerousRule()
-    {
-        QFETCH(QString, rule);
-        QFETCH(bool, accepted);
-        const QDateTime start = local(2026, 1, 31, 9);
-        const recurrence::SeriesFrame frame(start, false);
-        const recurrence::RuleParts parts =
-            recurrence::expansionForm(*recurrence::parseRuleParts(rule), frame);
-        QCOMPARE(recurrence::LibicalSource::accepts(parts, frame.start(), std::nullopt), accepted);
-        const recurrence::LibicalSource source(parts, frame.start(), std::nullopt, std::nullopt);
-        QCOMPARE(source.isValid(), accepted);
-        // Forcing libical gives the start alone instead of reaching it.
-        recurrence::ExpansionBudget budget;
-        const QList<QDateTime> got = recurrence::expandRule(parts, frame, start, start.addYears(3),
-                                                            3, budget, Engine::Libical);
-        QCOMPARE(got.size() > 1, accepted);
     }
 
     // A sub-daily rule that rarely matches reaches its dates years ahead, from the start as

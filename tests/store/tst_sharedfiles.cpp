@@ -3,7 +3,7 @@
 // component of the file as it was, and files of one task behave as they always did.
 
 #include "IcsLines.h"
-#include "StoreQueries.h"
+#include "StoreLookups.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -13,12 +13,10 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 using namespace store;
 using namespace TestFiles;
 using StoreQueries::allReminders;
+using namespace StoreLookups;
 
 namespace {
 
@@ -67,13 +65,6 @@ QByteArray todoOf(const QByteArray& file, const QByteArray& uid)
             return todo;
     }
     return {};
-}
-
-void setLongAgo(const QString& path)
-{
-    // 2026-01-01, as files are between runs: the parse cache keeps only settled files.
-    const timespec times[2] = {{1767225600, 0}, {1767225600, 0}};
-    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0);
 }
 
 } // namespace
@@ -132,19 +123,6 @@ private Q_SLOTS:
         QCOMPARE(read, tasks);
     }
 
-    // A UID another file has already taken gives the task an identity from its file.
-    void aTakenUidStillGivesEachTaskItsOwnIdentifier()
-    {
-        writeFile(folder("tasks") + "/a.ics", todo("second", "Elsewhere"));
-        EventStore& store = storeOverExport();
-        QSet<QString> identifiers;
-        for (const ReminderPtr& task : allReminders(store))
-            identifiers.insert(task->calendarItemIdentifier);
-        QCOMPARE(identifiers.size(), 4);
-        QVERIFY(identifiers.contains("second"));
-        QVERIFY(identifiers.contains("second@" + listIdentifier(store, "Tasks") + "/export.ics"));
-    }
-
     void anEditRewritesOnlyThatTask_data()
     {
         QTest::addColumn<QByteArray>("uid");
@@ -165,7 +143,7 @@ private Q_SLOTS:
         QFETCH(bool, completing);
         QFETCH(QStringList, changed);
         EventStore& store = storeOverExport();
-        const ReminderPtr task = byIdentifier(store, uid);
+        const ReminderPtr task = taskWithIdentifier(store, uid);
         if (completing) {
             task->setCompleted(true, m_clock.now());
         } else {
@@ -178,7 +156,7 @@ private Q_SLOTS:
         const QByteArray after = readFile(exportPath());
         QCOMPARE(IcsLines::changedProperties(component, todoOf(after, uid)), changed);
         QCOMPARE(after, QByteArray(exportFile()).replace(component, todoOf(after, uid)));
-        QCOMPARE(byIdentifier(store, uid)->title, task->title);
+        QCOMPARE(taskWithIdentifier(store, uid)->title, task->title);
         QCOMPARE(QDir(folder("tasks")).entryList({"*.ics"}), QStringList{"export.ics"});
     }
 
@@ -209,7 +187,7 @@ private Q_SLOTS:
     void completingARecurringTaskOfASharedFile()
     {
         EventStore& store = storeOverExport();
-        const ReminderPtr third = byIdentifier(store, "third");
+        const ReminderPtr third = taskWithIdentifier(store, "third");
         third->setCompleted(true, m_clock.now());
         QString error;
         QVERIFY2(store.saveReminder(third, true, &error), qPrintable(error));
@@ -255,16 +233,16 @@ private Q_SLOTS:
     {
         EventStore& store = storeOverExport();
         QString error;
-        QVERIFY2(store.removeReminder(byIdentifier(store, "second"), true, &error),
+        QVERIFY2(store.removeReminder(taskWithIdentifier(store, "second"), true, &error),
                  qPrintable(error));
         QCOMPARE(readFile(exportPath()), QByteArray(exportFile()).replace(kSecond, ""));
         QCOMPARE(identifiers(store), (QStringList{"first", "third"}));
 
         // The last task of the file but one, then the last: the file goes with it.
-        QVERIFY2(store.removeReminder(byIdentifier(store, "first"), true, &error),
+        QVERIFY2(store.removeReminder(taskWithIdentifier(store, "first"), true, &error),
                  qPrintable(error));
         QCOMPARE(readFile(exportPath()), kHeader + kBerlin + kTokyo + kThird + kFooter);
-        QVERIFY2(store.removeReminder(byIdentifier(store, "third"), true, &error),
+        QVERIFY2(store.removeReminder(taskWithIdentifier(store, "third"), true, &error),
                  qPrintable(error));
         QVERIFY(!QFile::exists(exportPath()));
         QVERIFY(allReminders(store).isEmpty());
@@ -275,13 +253,13 @@ private Q_SLOTS:
     void severalChangesToOneFileInOneCommit()
     {
         EventStore& store = storeOverExport();
-        const ReminderPtr first = byIdentifier(store, "first");
-        const ReminderPtr firstElsewhere = byIdentifier(store, "first");
-        const ReminderPtr third = byIdentifier(store, "third");
+        const ReminderPtr first = taskWithIdentifier(store, "first");
+        const ReminderPtr firstElsewhere = taskWithIdentifier(store, "first");
+        const ReminderPtr third = taskWithIdentifier(store, "third");
         first->title = "First, renamed";
         QVERIFY(store.saveReminder(first, false));
         QVERIFY(store.removeReminder(third, false));
-        QVERIFY(store.removeReminder(byIdentifier(store, "second"), false));
+        QVERIFY(store.removeReminder(taskWithIdentifier(store, "second"), false));
         third->title = "Third, renamed after its deletion";
         QVERIFY(store.saveReminder(third, false));
         firstElsewhere->priority = 9; // read before the rename: it must not undo it
@@ -304,7 +282,7 @@ private Q_SLOTS:
     void aSharedFileChangedSinceTheReadIsLeftAlone()
     {
         EventStore& store = storeOverExport();
-        const ReminderPtr second = byIdentifier(store, "second");
+        const ReminderPtr second = taskWithIdentifier(store, "second");
         const QByteArray changed = QByteArray(exportFile()).replace("SUMMARY:First", "SUMMARY:1st");
         replaceFile(exportPath(), changed);
         QString error;
@@ -326,7 +304,7 @@ private Q_SLOTS:
         EventStore store({root()}, m_clock);
         QCOMPARE(eventTitles(store), QStringList{"Meeting"});
         QString error;
-        QVERIFY2(store.removeReminder(byIdentifier(store, "chore"), true, &error),
+        QVERIFY2(store.removeReminder(taskWithIdentifier(store, "chore"), true, &error),
                  qPrintable(error));
         QCOMPARE(readFile(exportPath()), QByteArray(mixed).replace(chore, ""));
         QVERIFY(allReminders(store).isEmpty());
@@ -336,8 +314,8 @@ private Q_SLOTS:
     void movingOneTaskToAnotherList()
     {
         EventStore& store = storeOverExport();
-        const ReminderPtr second = byIdentifier(store, "second");
-        second->calendar = store.calendarWithIdentifier(listIdentifier(store, "Other"));
+        const ReminderPtr second = taskWithIdentifier(store, "second");
+        second->calendar = listTitled(store, "Other");
         QString error;
         QVERIFY2(store.saveReminder(second, true, &error), qPrintable(error));
 
@@ -345,28 +323,8 @@ private Q_SLOTS:
         const QString moved = folder("other") + "/second.ics";
         QCOMPARE(second->origin->filePath, moved);
         QCOMPARE(readFile(moved), kHeader + kBerlin + kSecondKept + kFooter);
-        QCOMPARE(byIdentifier(store, "second")->calendar->title, QString("Other"));
+        QCOMPARE(taskWithIdentifier(store, "second")->calendar->title, QString("Other"));
         QCOMPARE(identifiers(store), (QStringList{"first", "second", "third"}));
-    }
-
-    void theParseCacheKeepsEveryTask()
-    {
-        writeFile(exportPath(), exportFile());
-        setLongAgo(exportPath());
-        const QString cache = m_dir->filePath("parse.cache");
-        QStringList cold;
-        {
-            EventStore store({root()}, m_clock);
-            store.setParseCacheFile(cache);
-            cold = described(store);
-            QCOMPARE(store.parsedFileCount(), 1u);
-            store.waitForParseCache();
-        }
-        QCOMPARE(cold.size(), 3);
-        EventStore warm({root()}, m_clock);
-        warm.setParseCacheFile(cache);
-        QCOMPARE(described(warm), cold);
-        QCOMPARE(warm.parsedFileCount(), 0u);
     }
 
 private:
@@ -381,15 +339,6 @@ private:
     QString folder(const QString& name) const { return root() + "/" + name; }
     QString exportPath() const { return folder("tasks") + "/export.ics"; }
 
-    static ReminderPtr byIdentifier(EventStore& store, const QString& identifier)
-    {
-        for (const ReminderPtr& reminder : allReminders(store)) {
-            if (reminder->calendarItemIdentifier == identifier)
-                return reminder;
-        }
-        return nullptr;
-    }
-
     static QStringList identifiers(EventStore& store)
     {
         QStringList result;
@@ -397,39 +346,6 @@ private:
             result << reminder->calendarItemIdentifier;
         result.sort();
         return result;
-    }
-
-    static QStringList described(EventStore& store)
-    {
-        QStringList result;
-        for (const ReminderPtr& r : allReminders(store)) {
-            QStringList alarms;
-            for (const Alarm& alarm : r->alarms)
-                alarms << QString::number(alarm.relativeOffset);
-            result << QStringList{r->calendarItemIdentifier,
-                                  r->uid,
-                                  r->title,
-                                  r->notes,
-                                  QString::number(r->priority),
-                                  r->dueDateComponents
-                                      ? r->dueDateComponents->toDateTime().toString(Qt::ISODate)
-                                      : QString(),
-                                  QString::number(r->recurrenceRules.size()),
-                                  alarms.join(','),
-                                  r->origin->filePath}
-                          .join('|');
-        }
-        result.sort();
-        return result;
-    }
-
-    static QString listIdentifier(EventStore& store, const QString& title)
-    {
-        for (const CalendarPtr& calendar : store.calendarsForEntityType(EntityType::Reminder)) {
-            if (calendar->title == title)
-                return calendar->calendarIdentifier;
-        }
-        return {};
     }
 
     static QStringList eventTitles(EventStore& store)

@@ -5,6 +5,7 @@
 #include "ChildReport.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "platform/Clock.h"
 #include "platform/store/EventStore.h"
@@ -32,6 +33,7 @@ using namespace store;
 namespace {
 
 using StoreQueries::allReminders;
+using TestFiles::readFile;
 
 // Set in a child's environment: which writer to be, over which store.
 constexpr char kRoleVariable[] = "VELMORAN_STORESAFETY_ROLE";
@@ -52,12 +54,6 @@ QDateTime frozenNow()
 QString listFolder(const QString& root)
 {
     return root + QStringLiteral("/tasks");
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QByteArray hashOf(const QByteArray& bytes)
@@ -230,10 +226,7 @@ private Q_SLOTS:
                     : std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_root = m_dir->path() + QStringLiteral("/store");
-        QVERIFY(QDir().mkpath(listFolder(m_root)));
-        QFile name(listFolder(m_root) + QStringLiteral("/displayname"));
-        QVERIFY(name.open(QIODevice::WriteOnly));
-        name.write("Tasks");
+        TestFiles::writeFile(listFolder(m_root) + QStringLiteral("/displayname"), "Tasks");
     }
 
     void cleanup() { m_dir.reset(); }
