@@ -1,7 +1,6 @@
 #include "platform/store/recurrence/RuleExpander.h"
 
 #include "platform/store/recurrence/DayMatcher.h"
-#include "platform/store/recurrence/LibicalSource.h"
 #include "platform/store/recurrence/Logging.h"
 #include "platform/store/recurrence/PeriodExpander.h"
 #include "platform/store/recurrence/SubDailyExpander.h"
@@ -72,13 +71,6 @@ std::unique_ptr<OccurrenceSource> sourceFor(Engine engine, const RuleParts& rule
         if (rule.isSubDaily())
             return std::make_unique<SubDailyExpander>(rule, start, resumeAt, horizon, budget);
         return std::make_unique<PeriodExpander>(rule, start, resumeAt, horizon, budget);
-    case Engine::Libical: {
-        // Walked from the start: libical's own resume is unreliable for daily and longer rules.
-        auto libical = std::make_unique<LibicalSource>(rule, start, std::nullopt, horizon);
-        if (libical->isValid())
-            return libical;
-        break;
-    }
     case Engine::None:
         break;
     }
@@ -99,12 +91,11 @@ RuleParts expansionForm(const RuleParts& rule, const SeriesFrame& frame)
     return form;
 }
 
-// libical is never chosen: it gets several shapes wrong (BYWEEKNO, a daily rule with a negative
-// BYMONTHDAY, BYSETPOS in weekly rules or over times of day, WEEKLY with INTERVAL and a late
-// WKST, negative BYMONTHDAY and BYYEARDAY at sub-daily frequencies), it crashes on some BYWEEKNO
-// lists, and deciding whether it accepts a rule means creating its iterator, which alone can
-// take seconds for a rule no date satisfies. Our own expansion serves every rule, under the
-// budget from its first step.
+// Our own expansion serves every rule, under the budget from its first step. libical's iterator
+// is not used: it gets several shapes wrong (BYWEEKNO, a daily rule with a negative BYMONTHDAY,
+// BYSETPOS in weekly rules or over times of day, WEEKLY with INTERVAL and a late WKST, negative
+// BYMONTHDAY and BYYEARDAY at sub-daily frequencies), crashes on some BYWEEKNO lists, and
+// creating it can take seconds for a rule no date satisfies.
 Engine engineFor(const RuleParts& rule, const SeriesFrame& frame)
 {
     if (frame.allDay() && rule.isSubDaily())
@@ -116,7 +107,7 @@ Engine engineFor(const RuleParts& rule, const SeriesFrame& frame)
 
 QList<qint64> expandRuleInstants(const RuleParts& input, const SeriesFrame& frame,
                                  std::optional<qint64> from, std::optional<qint64> to, int limit,
-                                 ExpansionBudget& budget, std::optional<Engine> engine)
+                                 ExpansionBudget& budget)
 {
     QList<qint64> out;
     if (limit <= 0 || (from && to && *from >= *to))
@@ -129,8 +120,7 @@ QList<qint64> expandRuleInstants(const RuleParts& input, const SeriesFrame& fram
     const qint64 startInstant = frame.startInstant().toMSecsSinceEpoch();
     if (inWindow(startInstant))
         out << startInstant;
-    if (!engine)
-        engine = engineFor(rule, frame);
+    const Engine engine = engineFor(rule, frame);
     if (rule.count == 1 || out.size() >= limit || engine == Engine::None)
         return out;
 
@@ -147,7 +137,7 @@ QList<qint64> expandRuleInstants(const RuleParts& input, const SeriesFrame& fram
             resumeAt = margin;
     }
     const std::unique_ptr<OccurrenceSource> source =
-        sourceFor(*engine, rule, start, resumeAt, horizon, budget);
+        sourceFor(engine, rule, start, resumeAt, horizon, budget);
     if (!source)
         return out;
 
@@ -189,15 +179,13 @@ QList<qint64> expandRuleInstants(const RuleParts& input, const SeriesFrame& fram
 }
 
 QList<QDateTime> expandRule(const RuleParts& rule, const SeriesFrame& frame, const QDateTime& from,
-                            const QDateTime& to, int limit, ExpansionBudget& budget,
-                            std::optional<Engine> engine)
+                            const QDateTime& to, int limit, ExpansionBudget& budget)
 {
     const auto msOf = [](const QDateTime& time) {
         return time.isValid() ? std::optional(time.toMSecsSinceEpoch()) : std::nullopt;
     };
     QList<QDateTime> out;
-    for (qint64 instant :
-         expandRuleInstants(rule, frame, msOf(from), msOf(to), limit, budget, engine))
+    for (qint64 instant : expandRuleInstants(rule, frame, msOf(from), msOf(to), limit, budget))
         out << frame.inFrame(instant);
     return out;
 }

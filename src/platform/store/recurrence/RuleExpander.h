@@ -13,7 +13,6 @@ namespace store::recurrence {
 
 enum class Engine {
     None,    // the rule can never produce a date beyond the series start
-    Libical, // libical's iterator: a second opinion for the tests, never chosen by engineFor()
     Periods, // our own expansion (PeriodExpander, SubDailyExpander)
 };
 
@@ -29,16 +28,13 @@ RuleParts expansionForm(const RuleParts& rule, const SeriesFrame& frame);
 // begin in [from, to), ascending and distinct, at most `limit`. A missing `from` or `to` leaves
 // that side open. The series start is always the first occurrence and counts towards COUNT even
 // when the rule itself would not produce it. A wall time that a daylight-saving change skips is
-// no occurrence and does not count. `engine` overrides the choice of engineFor(), to compare the
-// engines with each other.
+// no occurrence and does not count.
 QList<qint64> expandRuleInstants(const RuleParts& rule, const SeriesFrame& frame,
                                  std::optional<qint64> from, std::optional<qint64> to, int limit,
-                                 ExpansionBudget& budget,
-                                 std::optional<Engine> engine = std::nullopt);
+                                 ExpansionBudget& budget);
 
 // The same as date-times in the series' own time zone; an invalid `from` or `to` is open.
 QList<QDateTime> expandRule(const RuleParts& rule, const SeriesFrame& frame, const QDateTime& from,
-                            const QDateTime& to, int limit, ExpansionBudget& budget,
-                            std::optional<Engine> engine = std::nullopt);
+                            const QDateTime& to, int limit, ExpansionBudget& budget);
 
 } // namespace store::recurrence
