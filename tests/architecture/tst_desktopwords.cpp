@@ -1,17 +1,12 @@
 #include "TestEnvironment.h"
 
-#include <QDirIterator>
-#include <QFile>
-#include <QRegularExpression>
-#include <QtTest>
-
 namespace {
 
 // Words of another desktop that name things this one calls the tray, the tray panel and the
 // launcher badge. A user who meets them looks for a place that is not there.
 const QRegularExpression& foreignWords()
 {
-    static const QRegularExpression words(QStringLiteral("menu\\s*bar|app\\s*icon|\\bdock\\b"),
+    static const QRegularExpression words("menu\\s*bar|app\\s*icon|\\bdock\\b",
                                           QRegularExpression::CaseInsensitiveOption);
     return words;
 }
@@ -25,7 +20,7 @@ struct UserText
 // The text of one or more adjacent C++ string literals, as the compiler joins them.
 QString joinedLiterals(const QString& literals)
 {
-    static const QRegularExpression literal(QStringLiteral("\"((?:[^\"\\\\]|\\\\.)*)\""));
+    static const QRegularExpression literal("\"((?:[^\"\\\\]|\\\\.)*)\"");
     QString text;
     for (const QRegularExpressionMatch& part : literal.globalMatch(literals))
         text += part.captured(1);
@@ -36,14 +31,13 @@ QString joinedLiterals(const QString& literals)
 // QCoreApplication::translate("Context", "…") and QT_TRANSLATE_NOOP("Context", "…").
 QList<UserText> translatedTexts()
 {
-    static const QString literals = QStringLiteral("((?:\"(?:[^\"\\\\]|\\\\.)*\"\\s*)+)");
+    static const QString literals = "((?:\"(?:[^\"\\\\]|\\\\.)*\"\\s*)+)";
     static const QRegularExpression withoutContext(QStringLiteral("\\btr\\(\\s*") + literals);
     static const QRegularExpression withContext(
         QStringLiteral("\\b(?:translate|QT_TRANSLATE_NOOP)\\(\\s*\"[^\"]*\"\\s*,\\s*") + literals);
     QList<UserText> found;
     const QDir root(TestEnvironment::sourceDir() + QStringLiteral("/src"));
-    QDirIterator it(root.path(), {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(root.path(), {"*.h", "*.cpp"}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         QFile file(path);
@@ -71,20 +65,19 @@ private Q_SLOTS:
         const QList<UserText> texts = translatedTexts();
         // The scan reads the program's texts, not an empty list that would pass anything.
         QVERIFY(texts.size() > 500);
-        QVERIFY(std::any_of(texts.cbegin(), texts.cend(), [](const UserText& text) {
-            return text.text == QStringLiteral("Sound Effects");
-        }));
+        QVERIFY(std::any_of(texts.cbegin(), texts.cend(),
+                            [](const UserText& text) { return text.text == "Sound Effects"; }));
         QStringList offenders;
         for (const UserText& text : texts)
             if (foreignWords().match(text.text).hasMatch())
                 offenders << QStringLiteral("%1: \"%2\"").arg(text.where, text.text);
-        QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join(QLatin1Char('\n'))));
+        QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join('\n')));
     }
 
     void helpDocumentsUseThisDesktopsWords()
     {
         const QDir help(TestEnvironment::sourceDir() + QStringLiteral("/resources/help"));
-        const QStringList documents = help.entryList({QStringLiteral("*.html")}, QDir::Files);
+        const QStringList documents = help.entryList({"*.html"}, QDir::Files);
         QVERIFY(documents.size() >= 5);
         QStringList offenders;
         for (const QString& name : documents) {
@@ -94,7 +87,7 @@ private Q_SLOTS:
             for (const QRegularExpressionMatch& match : foreignWords().globalMatch(text))
                 offenders << QStringLiteral("%1: \"%2\"").arg(name, match.captured());
         }
-        QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join(QLatin1Char('\n'))));
+        QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join('\n')));
     }
 };
 
