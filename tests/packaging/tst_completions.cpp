@@ -45,13 +45,10 @@ private Q_SLOTS:
                 << QStringList{"--json", "del"} << QStringList{"delete", "deleted"};
             row("options of add") << QStringList{"add", "--d"}
                                   << QStringList{"--due", "--due-after"};
-            row("options of tasks") << QStringList{"tasks", "--m"} << QStringList{"--month"};
             row("options of move") << QStringList{"move", "x", "--p"} << QStringList{"--parent"};
             row("options of edit")
                 << QStringList{"edit", "x", "--no-"}
                 << QStringList{"--no-due", "--no-time", "--no-repeat", "--no-alarm"};
-            row("options of import") << QStringList{"import", "--u"} << QStringList{"--update"};
-            row("options of export") << QStringList{"export", "--co"} << QStringList{"--completed"};
             row("list names") << QStringList{"add", "--list", ""} << QStringList{homeStuff, "Work"};
             row("a list name begun")
                 << QStringList{"tasks", "--list", "Ho"} << QStringList{homeStuff};
