@@ -1,5 +1,6 @@
 #include "LoadedStore.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "TypingField.h"
 
 #include "commands/UrlCommand.h"
@@ -249,13 +250,7 @@ private Q_SLOTS:
         const store::ReminderPtr task = store.taskOnDisk("Water the plants");
         QVERIFY(task);
         QCOMPARE(task->dueDateComponents->toDateTime(), at8(29, 3));
-        QByteArray file;
-        for (QDirIterator it(store.root(), {"*.ics"}, QDir::Files, QDirIterator::Subdirectories);
-             it.hasNext();) {
-            QFile ics(it.next());
-            QVERIFY(ics.open(QIODevice::ReadOnly));
-            file += ics.readAll();
-        }
+        const QByteArray file = TestFiles::readFile(task->origin->filePath);
         QVERIFY2(file.contains("RRULE:FREQ=WEEKLY;BYDAY=MO;UNTIL=20270430T215959Z\r\n"),
                  file.constData());
     }
