@@ -1,10 +1,5 @@
 #include "TestEnvironment.h"
 
-#include <QDirIterator>
-#include <QFile>
-#include <QRegularExpression>
-#include <QtTest>
-
 namespace {
 
 // More than this and a class does too much for a reader to hold in mind: it is split, or its
@@ -20,46 +15,24 @@ struct ClassCount
 
 // The header without comments, string and character literals, so that braces, colons and
 // parentheses in them do not count.
-QString codeOf(const QString& text)
+QString codeOf(QString text)
 {
-    QString code;
-    code.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        const QChar next = i + 1 < text.size() ? text.at(i + 1) : QChar();
-        if (c == u'/' && next == u'/') {
-            while (i < text.size() && text.at(i) != u'\n')
-                ++i;
-            code += u'\n';
-        } else if (c == u'/' && next == u'*') {
-            i = text.indexOf(QStringLiteral("*/"), i + 2);
-            if (i < 0)
-                break;
-            ++i;
-            code += u' ';
-        } else if (c == u'"' || c == u'\'') {
-            for (++i; i < text.size() && text.at(i) != c; ++i) {
-                if (text.at(i) == u'\\')
-                    ++i;
-            }
-            code += QStringLiteral("\"\"");
-        } else {
-            code += c;
-        }
-    }
-    return code;
+    static const QRegularExpression noise(
+        "//[^\\n]*|/\\*.*?\\*/|\"(?:[^\"\\\\]|\\\\.)*\"|'(?:[^'\\\\]|\\\\.)*'",
+        QRegularExpression::DotMatchesEverythingOption);
+    return text.replace(noise, " ");
 }
 
 // Whether a member declaration (up to its ';' or body) declares a function other than a
 // constructor, destructor or operator: a name directly before a '(' outside template brackets.
 bool declaresFunction(QString declaration, const QString& className)
 {
-    static const QRegularExpression classMacro(QStringLiteral("\\bQ_(OBJECT|GADGET)\\b"));
+    static const QRegularExpression classMacro("\\bQ_(OBJECT|GADGET)\\b");
     declaration = declaration.remove(classMacro).simplified();
     static const QRegularExpression notAFunction(
-        QStringLiteral("^(using|typedef|friend|enum|static_assert|Q_[A-Z_]+|class|struct)\\b"));
+        "^(using|typedef|friend|enum|static_assert|Q_[A-Z_]+|class|struct)\\b");
     if (declaration.isEmpty() || notAFunction.match(declaration).hasMatch() ||
-        declaration.contains(QStringLiteral("operator")))
+        declaration.contains("operator"))
         return false;
     int angle = 0;
     for (qsizetype i = 0; i < declaration.size(); ++i) {
@@ -72,10 +45,10 @@ bool declaresFunction(QString declaration, const QString& className)
             return false; // a data member with its initialiser
         else if (c == u'(' && angle <= 0) {
             const QString before = declaration.left(i).trimmed();
-            static const QRegularExpression lastName(QStringLiteral("(~?\\w+)$"));
+            static const QRegularExpression lastName("(~?\\w+)$");
             const QString name = lastName.match(before).captured(1);
             return !name.isEmpty() && name != className && !name.startsWith(u'~') &&
-                   name != QStringLiteral("explicit");
+                   name != "explicit";
         }
     }
     return false;
@@ -102,9 +75,7 @@ QList<ClassCount> classesOf(const QString& file, const QString& text)
         if (c == u'{') {
             const QRegularExpressionMatch head = classHead.match(statement.simplified());
             if (head.hasMatch()) {
-                open.append({{head.captured(2), file, 0},
-                             depth + 1,
-                             head.captured(1) == QStringLiteral("struct")});
+                open.append({{head.captured(2), file, 0}, depth + 1, head.captured(1) == "struct"});
             } else if (!open.isEmpty() && open.last().depth == depth && open.last().isPublic &&
                        declaresFunction(statement, open.last().count.name)) {
                 ++open.last().count.publicFunctions; // defined in the class
@@ -126,7 +97,7 @@ QList<ClassCount> classesOf(const QString& file, const QString& text)
             if (c == u':' && !open.isEmpty() && open.last().depth == depth) {
                 const QRegularExpressionMatch specifier = access.match(statement.trimmed());
                 if (specifier.hasMatch()) {
-                    open.last().isPublic = specifier.captured(1) == QStringLiteral("public");
+                    open.last().isPublic = specifier.captured(1) == "public";
                     statement.clear();
                 }
             }
@@ -146,40 +117,39 @@ class TestPublicFunctions : public QObject
 private Q_SLOTS:
     void theCounterReadsDeclarations()
     {
-        const QList<ClassCount> counted =
-            classesOf(QStringLiteral("example.h"),
-                      QStringLiteral("class Example : public QObject\n"
-                                     "{\n"
-                                     "Q_OBJECT\n"
-                                     "public:\n"
-                                     "enum class Kind { A, B };\n"
-                                     "struct Part { int f(); int g() const { return 1; } };\n"
-                                     "explicit Example(QObject* parent = nullptr);\n"
-                                     "~Example() override;\n"
-                                     "bool operator==(const Example&) const;\n"
-                                     "int one() const { return m_one; }     // inline \"{\"\n"
-                                     "void two(const QString& text = QStringLiteral(\"a;b\"));\n"
-                                     "std::function<void(int)> callback;\n"
-                                     "static QList<int> three(std::map<int, int> m);\n"
-                                     "Q_SIGNALS:\n"
-                                     "void changed();\n"
-                                     "public Q_SLOTS:\n"
-                                     "void four();\n"
-                                     "private:\n"
-                                     "void hidden();\n"
-                                     "int m_one = 0;\n"
-                                     "};\n"));
+        const QList<ClassCount> counted = classesOf(
+            "example.h", QStringLiteral("class Example : public QObject\n"
+                                        "{\n"
+                                        "Q_OBJECT\n"
+                                        "public:\n"
+                                        "enum class Kind { A, B };\n"
+                                        "struct Part { int f(); int g() const { return 1; } };\n"
+                                        "explicit Example(QObject* parent = nullptr);\n"
+                                        "~Example() override;\n"
+                                        "bool operator==(const Example&) const;\n"
+                                        "int one() const { return m_one; }     // inline \"{\"\n"
+                                        "void two(const QString& text = QStringLiteral(\"a;b\"));\n"
+                                        "std::function<void(int)> callback;\n"
+                                        "static QList<int> three(std::map<int, int> m);\n"
+                                        "Q_SIGNALS:\n"
+                                        "void changed();\n"
+                                        "public Q_SLOTS:\n"
+                                        "void four();\n"
+                                        "private:\n"
+                                        "void hidden();\n"
+                                        "int m_one = 0;\n"
+                                        "};\n"));
         QCOMPARE(counted.size(), 2);
-        QCOMPARE(counted.at(0).name, QStringLiteral("Part"));
+        QCOMPARE(counted.at(0).name, "Part");
         QCOMPARE(counted.at(0).publicFunctions, 2);
-        QCOMPARE(counted.at(1).name, QStringLiteral("Example"));
+        QCOMPARE(counted.at(1).name, "Example");
         QCOMPARE(counted.at(1).publicFunctions, 4);
     }
 
     void noClassHasTooManyPublicFunctions()
     {
         const QString root = TestEnvironment::sourceDir() + QStringLiteral("/src");
-        QDirIterator it(root, {QStringLiteral("*.h")}, QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(root, {"*.h"}, QDir::Files, QDirIterator::Subdirectories);
         QStringList tooMany;
         int classes = 0;
         while (it.hasNext()) {
@@ -195,7 +165,7 @@ private Q_SLOTS:
             }
         }
         QVERIFY(classes > 300);
-        QVERIFY2(tooMany.isEmpty(), qPrintable(tooMany.join(QLatin1Char('\n'))));
+        QVERIFY2(tooMany.isEmpty(), qPrintable(tooMany.join('\n')));
     }
 };
 

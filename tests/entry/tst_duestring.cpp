@@ -2,8 +2,6 @@
 
 #include "entry/DueString.h"
 
-#include <QGuiApplication>
-
 using TestEnvironment::local;
 
 // The due texts of the "add" command, read against an explicit "now" and preset time.
@@ -18,77 +16,64 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QTime>("preset");
         QTest::addColumn<QDateTime>("expected");
-        const QTime eight(8, 0);
+        const auto row = [](const char* name, const QString& due, const QDateTime& now,
+                            const QDateTime& expected, const QTime& preset = QTime(8, 0)) {
+            QTest::newRow(name) << due << now << preset << expected;
+        };
         const QTime midnight(0, 0);
         const QDateTime none;
         const QDateTime wednesdayTen = local(2026, 12, 9, 10, 0);
 
         // "HH:mm": today, unless that moment is not later than now.
-        QTest::newRow("time later today")
-            << "09:00" << local(2026, 12, 9, 8, 0) << eight << local(2026, 12, 9, 9, 0);
-        QTest::newRow("time passed goes to tomorrow")
-            << "09:00" << wednesdayTen << eight << local(2026, 12, 10, 9, 0);
-        QTest::newRow("time equal to now goes to tomorrow")
-            << "10:00" << wednesdayTen << eight << local(2026, 12, 10, 10, 0);
-        QTest::newRow("time over the year's end")
-            << "07:15" << local(2026, 12, 31, 22, 0) << eight << local(2027, 1, 1, 7, 15);
-        QTest::newRow("one-digit hour")
-            << "9:05" << local(2026, 12, 9, 8, 0) << eight << local(2026, 12, 9, 9, 5);
-        QTest::newRow("one-digit minute") << "9:5" << wednesdayTen << eight << none;
-        QTest::newRow("hour 24") << "24:00" << wednesdayTen << eight << none;
-        QTest::newRow("seconds") << "12:30:45" << wednesdayTen << eight << none;
-        QTest::newRow("other digits")
-            << QString::fromUtf8("٠٩:٠٠") << wednesdayTen << eight << none;
-        QTest::newRow("no separator") << "0900" << wednesdayTen << eight << none;
+        row("time later today", "09:00", local(2026, 12, 9, 8, 0), local(2026, 12, 9, 9, 0));
+        row("time passed goes to tomorrow", "09:00", wednesdayTen, local(2026, 12, 10, 9, 0));
+        row("time equal to now goes to tomorrow", "10:00", wednesdayTen,
+            local(2026, 12, 10, 10, 0));
+        row("time over the year's end", "07:15", local(2026, 12, 31, 22, 0),
+            local(2027, 1, 1, 7, 15));
+        row("one-digit hour", "9:05", local(2026, 12, 9, 8, 0), local(2026, 12, 9, 9, 5));
+        row("one-digit minute", "9:5", wednesdayTen, none);
+        row("hour 24", "24:00", wednesdayTen, none);
+        row("seconds", "12:30:45", wednesdayTen, none);
+        row("other digits", QString::fromUtf8("٠٩:٠٠"), wednesdayTen, none);
+        row("no separator", "0900", wednesdayTen, none);
 
         // "MM-dd": this year at the preset time; today stays today even after the preset time.
-        QTest::newRow("12-24 on 24 December")
-            << "12-24" << local(2026, 12, 24, 10, 0) << eight << local(2026, 12, 24, 8, 0);
-        QTest::newRow("12-24 on 24 December, no due time")
-            << "12-24" << local(2026, 12, 24, 10, 0) << midnight << local(2026, 12, 24);
-        QTest::newRow("12-24 on 26 December")
-            << "12-24" << local(2026, 12, 26, 10, 0) << eight << local(2027, 12, 24, 8, 0);
-        QTest::newRow("early next year")
-            << "01-05" << wednesdayTen << eight << local(2027, 1, 5, 8, 0);
-        QTest::newRow("13-45") << "13-45" << wednesdayTen << eight << none;
-        QTest::newRow("29 February outside a leap year")
-            << "02-29" << wednesdayTen << eight << none;
-        QTest::newRow("31 April") << "04-31" << wednesdayTen << eight << none;
+        row("12-24 on 24 December", "12-24", local(2026, 12, 24, 10, 0), local(2026, 12, 24, 8, 0));
+        row("12-24 on 24 December, no due time", "12-24", local(2026, 12, 24, 10, 0),
+            local(2026, 12, 24), midnight);
+        row("12-24 on 26 December", "12-24", local(2026, 12, 26, 10, 0), local(2027, 12, 24, 8, 0));
+        row("early next year", "01-05", wednesdayTen, local(2027, 1, 5, 8, 0));
+        row("13-45", "13-45", wednesdayTen, none);
+        row("29 February outside a leap year", "02-29", wednesdayTen, none);
+        row("31 April", "04-31", wednesdayTen, none);
 
         // "MM-dd HH:mm": this year's moment unless it is not later than now.
-        QTest::newRow("day and time later")
-            << "12-24 09:00" << local(2026, 12, 24, 8, 0) << eight << local(2026, 12, 24, 9, 0);
-        QTest::newRow("day and time passed")
-            << "12-24 09:00" << local(2026, 12, 24, 10, 0) << eight << local(2027, 12, 24, 9, 0);
-        QTest::newRow("day and bad time") << "12-24 25:00" << wednesdayTen << eight << none;
-        QTest::newRow("time first") << "09:00 12-24" << wednesdayTen << eight << none;
+        row("day and time later", "12-24 09:00", local(2026, 12, 24, 8, 0),
+            local(2026, 12, 24, 9, 0));
+        row("day and time passed", "12-24 09:00", local(2026, 12, 24, 10, 0),
+            local(2027, 12, 24, 9, 0));
+        row("day and bad time", "12-24 25:00", wednesdayTen, none);
+        row("time first", "09:00 12-24", wednesdayTen, none);
 
         // "yyyy-MM-dd" and "yyyy-MM-dd HH:mm": exactly that day or moment, past or not.
-        QTest::newRow("full date")
-            << "2030-01-15" << wednesdayTen << eight << local(2030, 1, 15, 8, 0);
-        QTest::newRow("full date and time")
-            << "2030-01-15 18:30" << wednesdayTen << eight << local(2030, 1, 15, 18, 30);
-        QTest::newRow("past moment stays")
-            << "2026-12-09 09:00" << wednesdayTen << eight << local(2026, 12, 9, 9, 0);
-        QTest::newRow("short fields")
-            << "2030-1-5 7:30" << wednesdayTen << eight << local(2030, 1, 5, 7, 30);
-        QTest::newRow("surrounding blanks")
-            << "  2030-01-15  " << wednesdayTen << eight << local(2030, 1, 15, 8, 0);
-        QTest::newRow("2026-02-30 25:99") << "2026-02-30 25:99" << wednesdayTen << eight << none;
-        QTest::newRow("30 February") << "2026-02-30" << wednesdayTen << eight << none;
-        QTest::newRow("ISO T") << "2030-01-15T18:30" << wednesdayTen << eight << none;
+        row("full date", "2030-01-15", wednesdayTen, local(2030, 1, 15, 8, 0));
+        row("full date and time", "2030-01-15 18:30", wednesdayTen, local(2030, 1, 15, 18, 30));
+        row("past moment stays", "2026-12-09 09:00", wednesdayTen, local(2026, 12, 9, 9, 0));
+        row("short fields", "2030-1-5 7:30", wednesdayTen, local(2030, 1, 5, 7, 30));
+        row("surrounding blanks", "  2030-01-15  ", wednesdayTen, local(2030, 1, 15, 8, 0));
+        row("2026-02-30 25:99", "2026-02-30 25:99", wednesdayTen, none);
+        row("30 February", "2026-02-30", wednesdayTen, none);
+        row("ISO T", "2030-01-15T18:30", wednesdayTen, none);
         // A time the spring change skips is the first time after it that the clock shows.
-        QTest::newRow("skipped hour of spring")
-            << "2026-03-29 02:30" << wednesdayTen << eight << local(2026, 3, 29, 3, 0);
-        QTest::newRow("skipped hour, month and day")
-            << "03-29 02:59" << local(2026, 3, 1, 12, 0) << eight << local(2026, 3, 29, 3, 0);
-        QTest::newRow("skipped hour, time only")
-            << "02:30" << local(2026, 3, 29, 1, 0) << eight << local(2026, 3, 29, 3, 0);
+        row("skipped hour of spring", "2026-03-29 02:30", wednesdayTen, local(2026, 3, 29, 3, 0));
+        row("skipped hour, month and day", "03-29 02:59", local(2026, 3, 1, 12, 0),
+            local(2026, 3, 29, 3, 0));
+        row("skipped hour, time only", "02:30", local(2026, 3, 29, 1, 0), local(2026, 3, 29, 3, 0));
         // The first pass, in summer time, however the process reached the local clock before.
-        QTest::newRow("repeated hour of autumn")
-            << "2026-10-25 02:30" << wednesdayTen << eight
-            << QDateTime(QDate(2026, 10, 25), QTime(0, 30), Qt::UTC).toLocalTime();
-        QTest::newRow("empty") << "" << wednesdayTen << eight << none;
+        row("repeated hour of autumn", "2026-10-25 02:30", wednesdayTen,
+            QDateTime(QDate(2026, 10, 25), QTime(0, 30), Qt::UTC).toLocalTime());
+        row("empty", "", wednesdayTen, none);
     }
 
     void dueForms()
@@ -110,24 +95,25 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("expected");
         const QDateTime ten = local(2026, 12, 9, 10, 0);
         const QDateTime none;
+        const auto row = [](const char* name, const QString& dueAfter, const QDateTime& now,
+                            const QDateTime& expected) {
+            QTest::newRow(name) << dueAfter << now << expected;
+        };
 
-        QTest::newRow("90 minutes") << "90" << ten << local(2026, 12, 9, 11, 30);
-        QTest::newRow("whole minutes")
-            << "90" << local(2026, 12, 9, 10, 0, 42) << local(2026, 12, 9, 11, 30);
-        QTest::newRow("plus sign") << "+15" << ten << local(2026, 12, 9, 10, 15);
-        QTest::newRow("over midnight")
-            << "150" << local(2026, 12, 31, 23, 0) << local(2027, 1, 1, 1, 30);
+        row("90 minutes", "90", ten, local(2026, 12, 9, 11, 30));
+        row("whole minutes", "90", local(2026, 12, 9, 10, 0, 42), local(2026, 12, 9, 11, 30));
+        row("plus sign", "+15", ten, local(2026, 12, 9, 10, 15));
+        row("over midnight", "150", local(2026, 12, 31, 23, 0), local(2027, 1, 1, 1, 30));
         // One hour after 01:30 on the night the clocks go back is 02:30 summer time.
-        QTest::newRow("across the autumn change")
-            << "60" << local(2026, 10, 25, 1, 30)
-            << QDateTime::fromMSecsSinceEpoch(local(2026, 10, 25, 1, 30).toMSecsSinceEpoch() +
-                                              3600 * 1000);
-        QTest::newRow("negative") << "-5" << ten << none;
-        QTest::newRow("exponent") << "1e3" << ten << none;
-        QTest::newRow("decimal") << "1.5" << ten << none;
-        QTest::newRow("empty") << "" << ten << none;
-        QTest::newRow("too long") << "99999999999" << ten << none;
-        QTest::newRow("more than a century") << "60000000" << ten << none;
+        row("across the autumn change", "60", local(2026, 10, 25, 1, 30),
+            QDateTime::fromMSecsSinceEpoch(local(2026, 10, 25, 1, 30).toMSecsSinceEpoch() +
+                                           3600 * 1000));
+        row("negative", "-5", ten, none);
+        row("exponent", "1e3", ten, none);
+        row("decimal", "1.5", ten, none);
+        row("empty", "", ten, none);
+        row("too long", "99999999999", ten, none);
+        row("more than a century", "60000000", ten, none);
     }
 
     void dueAfter()

@@ -1,52 +1,17 @@
+#include "SmartAddRecords.h"
 #include "TestEnvironment.h"
+#include "TypingField.h"
 
 #include "entry/SmartAddEntry.h"
+#include "entry/SmartAddPreview.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
 #include "prefs/SmartAddRuleSets.h"
 
-#include <QGuiApplication>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-
+using SmartAddRecords::record;
 using TestEnvironment::local;
-
-// Drives an entry the way a line edit does: one user edit per typed character, the cursor at
-// the end, the entry's answer written back without another match.
-class TypingField
-{
-public:
-    explicit TypingField(SmartAddEntry& entry)
-        : m_entry(entry)
-    {}
-
-    void type(const QString& characters)
-    {
-        for (const QChar c : characters) {
-            m_text.insert(m_cursor, c);
-            ++m_cursor;
-            if (const auto change = m_entry.userEditedText(m_text, m_cursor)) {
-                m_text = change->text;
-                m_cursor = change->cursorPosition;
-            }
-        }
-    }
-
-    void clear()
-    {
-        m_text.clear();
-        m_cursor = 0;
-    }
-
-    const QString& text() const { return m_text; }
-
-private:
-    SmartAddEntry& m_entry;
-    QString m_text;
-    qsizetype m_cursor = 0;
-};
 
 // Wednesday 9 December 2026, 10:00 in Berlin.
 class TestSmartAddEntry : public QObject
@@ -74,26 +39,15 @@ private Q_SLOTS:
         m_dir.reset();
     }
 
-    void typingBuyMilkTomorrow_data()
-    {
-        QTest::addColumn<bool>("noDueTime");
-        QTest::addColumn<QDateTime>("afterTomorrow");
-        QTest::newRow("preset time") << false << local(2026, 12, 10, 8, 0);
-        QTest::newRow("no due time") << true << local(2026, 12, 10);
-    }
-
     void typingBuyMilkTomorrow()
     {
-        QFETCH(bool, noDueTime);
-        QFETCH(QDateTime, afterTomorrow);
-        m_defaults->setBool(noDueTime, PrefKey::noDueTime);
         TypingField field(*m_entry);
         field.type("buy milk tomorrow");
         QCOMPARE(field.text(), "buy milk tomorrow");
         QVERIFY(!m_entry->hasDueDate());
         field.type(" ");
         QCOMPARE(field.text(), "buy milk ");
-        QCOMPARE(m_entry->dueDate(), afterTomorrow);
+        QCOMPARE(m_entry->dueDate(), local(2026, 12, 10, 8, 0));
 
         field.type("3pm ");
         QCOMPARE(field.text(), "buy milk ");
@@ -101,55 +55,72 @@ private Q_SLOTS:
         // Date and time rules move the date but are not recorded.
         QVERIFY(m_entry->addedRules().isEmpty());
         QVERIFY(!m_entry->canUndo());
-
-        const SmartAddEntry::Submission added = m_entry->submit(field.text());
-        QVERIFY(added.accepted && added.alarm && !added.priority);
-        QCOMPARE(added.title, "buy milk");
-        QCOMPARE(added.dueDate, local(2026, 12, 10, 15, 0));
     }
 
-    // Typed a character at a time with each language's default rules, then added. Times with
-    // words wait for their last word: "um 15" is not taken before "Uhr" could follow.
-    void typingInEachLanguage_data()
+    // Typed a character at a time under the preferences given, then added, as the quick-add
+    // window and the settings' preview do. Times with words wait for their last word: "um 15"
+    // is not taken before "Uhr" could follow.
+    void typedAndAdded_data()
     {
-        QTest::addColumn<QString>("language");
+        QTest::addColumn<QVariantMap>("prefs");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QDateTime>("dueDate");
         QTest::addColumn<int>("priority"); // 0: none
-        const auto row = [](const char* language, const QString& typed, const QString& title,
-                            const QDateTime& due, int priority = 0) {
-            QTest::addRow("%s: %s", language, qPrintable(typed))
-                << QString::fromLatin1(language) << typed << title << due << priority;
+        QTest::addColumn<bool>("alarm");
+        QTest::addColumn<QString>("list");
+        const auto row = [](const QVariantMap& prefs, const QString& typed, const QString& title,
+                            const QDateTime& due, int priority = 0, bool alarm = true,
+                            const QString& list = {}) {
+            QTest::newRow(qPrintable(typed))
+                << prefs << typed << title << due << priority << alarm << list;
         };
+        const auto rulesOf = [](const char* language) {
+            return QVariantMap{{"smartAddRules", SmartAddRuleSets::forLanguage(language)}};
+        };
+        // Two rules of the user's own, and no alarm unless asked for.
+        const QVariantMap own{{"alarmOn", false},
+                              {"smartAddRules", defaultSmartAddRules() +
+                                                    QVariantList{record(0, 2, "next", "+7", "Day"),
+                                                                 record(0, 1, "c++", "14:00")}}};
         const QDateTime tomorrowAt3 = local(2026, 12, 10, 15, 0);
         const QDateTime tomorrowAt9 = local(2026, 12, 10, 9, 0);
-        row("de", "Milch kaufen morgen um 15 Uhr ", "Milch kaufen", tomorrowAt3);
-        row("fr", "acheter du lait demain à 15h ", "acheter du lait", tomorrowAt3);
-        row("de", "Zahnarzt morgen um 9 !!", "Zahnarzt", tomorrowAt9, 2);
-        row("fr", "dentiste demain à 9h !!", "dentiste", tomorrowAt9, 2);
+        row(rulesOf("de"), "Milch kaufen morgen um 15 Uhr ", "Milch kaufen", tomorrowAt3);
+        row(rulesOf("fr"), "acheter du lait demain à 15h ", "acheter du lait", tomorrowAt3);
+        row(rulesOf("de"), "Zahnarzt morgen um 9 !!", "Zahnarzt", tomorrowAt9, 2);
+        row(rulesOf("fr"), "dentiste demain à 9h !!", "dentiste", tomorrowAt9, 2);
         // Added with the space still after "um 9": the time is taken all the same.
-        row("de", "Zahnarzt morgen um 9 ", "Zahnarzt", tomorrowAt9);
-        row("de", "morgen um 9 und dann", "und dann", tomorrowAt9);
+        row(rulesOf("de"), "Zahnarzt morgen um 9 ", "Zahnarzt", tomorrowAt9);
+        row(rulesOf("de"), "morgen um 9 und dann", "und dann", tomorrowAt9);
+        row(own, "Pay rent next", "Pay rent", local(2026, 12, 16, 8, 0), 0, false);
+        row(own, "Learn c++ today", "Learn", local(2026, 12, 9, 14, 0), 0, false);
+        row(own, "Dentist 12/24 3p", "Dentist", local(2026, 12, 24, 15, 0), 0, false);
+        row(own, "!!! Call Anna /Work al", "Call Anna", {}, 1, true, "Work");
+        // Across the change to summer time the wall-clock time stays.
+        row(own, "Plant 3/29 9:30", "Plant", local(2027, 3, 29, 9, 30), 0, false);
+        // A word alone is the title: a trigger needs text before it.
+        row(own, "tomorrow", "tomorrow", {}, 0, false);
+        row({{"alarmOn", false}}, "x ", "x", {}, 0, false);
+        row({{"smartAdd", false}}, "! buy milk tomorrow 3pm al", "! buy milk tomorrow 3pm al", {});
     }
 
-    void typingInEachLanguage()
+    void typedAndAdded()
     {
-        QFETCH(QString, language);
+        QFETCH(QVariantMap, prefs);
         QFETCH(QString, typed);
         QFETCH(QString, title);
         QFETCH(QDateTime, dueDate);
         QFETCH(int, priority);
-        m_defaults->setObject(SmartAddRuleSets::forLanguage(language), PrefKey::smartAddRules);
-        m_entry->setup();
-        TypingField field(*m_entry);
-        field.type(typed);
-
-        const SmartAddEntry::Submission added = m_entry->submit(field.text());
+        QFETCH(bool, alarm);
+        QFETCH(QString, list);
+        m_defaults->setObjects(prefs);
+        const SmartAddPreview added = SmartAddPreview::ofLine(*m_smartAdd, typed);
         QVERIFY(added.accepted);
         QCOMPARE(added.title, title);
         QCOMPARE(added.dueDate, dueDate);
         QCOMPARE(added.priority.value_or(0), priority);
+        QCOMPARE(added.alarm, alarm);
+        QCOMPARE(added.listName, list);
     }
 
     void typedTriggers_data()
@@ -232,19 +203,6 @@ private Q_SLOTS:
         QVERIFY(added.alarm); // from "alarmOn": the "al" rule was undone
     }
 
-    void alarmFlag()
-    {
-        const QList<std::tuple<bool, QString, bool>> rows{
-            {true, "x ", true}, {false, "x ", false}, {false, "x al ", true}};
-        for (const auto& [alarmOn, typed, alarm] : rows) {
-            m_defaults->setBool(alarmOn, PrefKey::alarmOn);
-            m_entry->setup();
-            TypingField field(*m_entry);
-            field.type(typed);
-            QCOMPARE(m_entry->submit(field.text()).alarm, alarm);
-        }
-    }
-
     void prefixRuleSelectsAList()
     {
         QSignalSpy lists(m_entry.get(), &SmartAddEntry::listRequested);
@@ -271,18 +229,6 @@ private Q_SLOTS:
         m_entry->setDueDate(QDateTime());
         QVERIFY(!m_entry->hasDueDate());
         QCOMPARE(m_entry->submit(field.text()).dueDate, QDateTime());
-    }
-
-    void smartAddOff()
-    {
-        m_defaults->setBool(false, PrefKey::smartAdd);
-        m_entry->setup();
-        QVERIFY(!m_entry->isEnabled());
-        TypingField field(*m_entry);
-        field.type("! buy milk tomorrow 3pm al");
-        const SmartAddEntry::Submission added = m_entry->submit(field.text());
-        QCOMPARE(added.title, "! buy milk tomorrow 3pm al");
-        QVERIFY(!added.dueDate.isValid() && !added.priority);
     }
 
     void nothingToAdd()
@@ -318,9 +264,7 @@ private Q_SLOTS:
         QVERIFY(!added.priority && !added.dueDate.isValid());
 
         // Rules are a copy taken at setup.
-        m_defaults->setObject(
-            QVariantList{QVariantMap{{"type", 0}, {"resultType", 7}, {"word", "zz"}}},
-            PrefKey::smartAddRules);
+        m_defaults->setObject(QVariantList{record(0, 7, "zz")}, PrefKey::smartAddRules);
         QVERIFY(m_entry->userEditedText("x tomorrow ", 11));
         m_entry->setup();
         QVERIFY(!m_entry->userEditedText("x tomorrow ", 11));
@@ -333,14 +277,10 @@ private Q_SLOTS:
     {
         m_defaults->setObject(
             QVariantList{
-                QVariantMap{{"type", 0}, {"resultType", 42}, {"word", "zz"}},
-                QVariantMap{{"type", 0}, {"resultType", 2}, {"word", "c++"}, {"result", "x"}},
-                QVariantMap{{"type", 1}, {"resultType", 0}, {"word", "nope"}},
-                QVariantMap{{"type", 2}, {"resultType", 6}, {"word", "a|b"}},
+                record(0, 42, "zz"), record(0, 2, "c++", "x"), record(1, 0, "nope"),
+                record(2, 6, "a|b"),
                 QVariantMap{{"type", "1"}, {"resultType", 1.0}, {"word", "(x"}, {"result", 5}},
-                QVariant("not a rule"),
-                QVariant(),
-            },
+                QVariant("not a rule"), QVariant()},
             PrefKey::smartAddRules);
         m_entry->setup();
         QCOMPARE(m_entry->rules().size(), 5);
@@ -355,7 +295,7 @@ private Q_SLOTS:
 
         QString longLine;
         for (int i = 0; i < 500; ++i)
-            longLine += QStringLiteral("zz tomorrow 3pm ! ");
+            longLine += "zz tomorrow 3pm ! ";
         const SmartAddEntry::Submission added = m_entry->submit(longLine);
         QVERIFY(added.accepted);
         QCOMPARE(added.dueDate, local(2026, 12, 9, 8, 0));

@@ -1,10 +1,9 @@
+#include "SmartAddRecords.h"
 #include "TestEnvironment.h"
 
 #include "entry/SmartAddMatcher.h"
 #include "entry/SmartAddPatterns.h"
 #include "prefs/DefaultPreferences.h"
-
-#include <QGuiApplication>
 
 namespace {
 
@@ -20,13 +19,6 @@ SmartAddRule wordRule(const QString& word, qint64 resultType, std::optional<qint
     rule.resultType = resultType;
     rule.word = word;
     rule.placeType = place;
-    return rule;
-}
-
-SmartAddRule ruleOf(qint64 type, qint64 resultType, const QString& word)
-{
-    SmartAddRule rule = wordRule(word, resultType);
-    rule.type = type;
     return rule;
 }
 
@@ -182,8 +174,9 @@ private Q_SLOTS:
         QFETCH(QString, word);
         QFETCH(QString, line);
         QFETCH(QString, cut);
-        const SmartAddRule rule =
-            ruleOf(type, type == SmartAddRule::PrefixRule ? qint64(SmartAddRule::List) : 7, word);
+        SmartAddRule rule =
+            wordRule(word, type == SmartAddRule::PrefixRule ? qint64(SmartAddRule::List) : 7);
+        rule.type = type;
         const SmartAddMatcher matcher;
         const SmartAddMatch match = matcher.checkRules(line, true, {rule}, {}, {}, {});
         QCOMPARE(match.found, cut != line);
@@ -192,22 +185,17 @@ private Q_SLOTS:
 
     void rulesThatCannotMatch_data()
     {
+        using SmartAddRecords::record;
         QTest::addColumn<QVariantMap>("record");
         QTest::addColumn<QString>("line");
-
-        QTest::newRow("unknown kind")
-            << QVariantMap{{"type", 5}, {"resultType", 7}, {"word", "x"}} << "a x b";
-        QTest::newRow("date family as time")
-            << QVariantMap{{"type", 1}, {"resultType", 1}, {"word", "M/dd"}} << "a 3/27 b";
-        QTest::newRow("time family as date")
-            << QVariantMap{{"type", 1}, {"resultType", 0}, {"word", "h:m"}} << "a 10:00 b";
-        QTest::newRow("prefix of another result")
-            << QVariantMap{{"type", 2}, {"resultType", 7}, {"word", "/"}} << "a /work b";
-        QTest::newRow("empty word")
-            << QVariantMap{{"type", 0}, {"resultType", 7}, {"word", ""}} << "a  b";
-        QTest::newRow("unknown place")
-            << QVariantMap{{"type", 0}, {"resultType", 7}, {"word", "x"}, {"placeType", 9}}
-            << "x a x b x";
+        QVariantMap unknownPlace = record(0, 7, "x");
+        unknownPlace.insert("placeType", 9);
+        QTest::newRow("unknown kind") << record(5, 7, "x") << "a x b";
+        QTest::newRow("date family as time") << record(1, 1, "M/dd") << "a 3/27 b";
+        QTest::newRow("time family as date") << record(1, 0, "h:m") << "a 10:00 b";
+        QTest::newRow("prefix of another result") << record(2, 7, "/") << "a /work b";
+        QTest::newRow("empty word") << record(0, 7, "") << "a  b";
+        QTest::newRow("unknown place") << unknownPlace << "x a x b x";
         QTest::newRow("wrong value types")
             << QVariantMap{{"type", "zero"}, {"resultType", QVariantList{}}, {"word", 42}}
             << "a 42 b";
@@ -266,13 +254,63 @@ private Q_SLOTS:
 
         // An applied pattern rule is recorded as a copy carrying its text; it is still the rule.
         SmartAddRule time = findDefault("hampm");
-        time.value = QStringLiteral("3pm");
+        time.value = "3pm";
         QVERIFY(!matcher.checkRules("x 4pm y", false, rules, {}, {time}, {}).found);
 
         // A skipped rule lets a later one match: "today" then "tomorrow".
         const SmartAddMatch next =
             matcher.checkRules("tomorrow today x", true, rules, {}, {findDefault("Today")}, {});
         QCOMPARE(next.rule.word, "Tomorrow");
+    }
+
+    // Stored records may hold anything: wrong types read as zero and never match, and keys of
+    // other versions are written back.
+    void recordsAreReadSafely_data()
+    {
+        QTest::addColumn<QVariant>("record");
+        QTest::addColumn<QList<qint64>>("read"); // type, result type, place
+        QTest::addColumn<QString>("word");
+        const auto row = [](const char* name, const QVariant& record, const QList<qint64>& read,
+                            const QString& word = {}) {
+            QTest::newRow(name) << record << read << word;
+        };
+        row("strings for numbers", QVariantMap{{"type", "2"}, {"resultType", "6"}, {"word", "/"}},
+            {0, 0, 0}, "/");
+        row("number for word",
+            QVariantMap{{"type", 0}, {"resultType", 3}, {"word", 7}, {"placeType", true}},
+            {0, 3, 1});
+        row("doubles", QVariantMap{{"type", 1.0}, {"resultType", 1.9}}, {1, 1, 0});
+        row("not finite",
+            QVariantMap{{"type", std::numeric_limits<double>::infinity()},
+                        {"resultType", std::numeric_limits<double>::quiet_NaN()},
+                        {"placeType", 1e300}},
+            {0, 0, 0});
+        row("not a dictionary", QVariant("rule"), {0, 0, 0});
+    }
+
+    void recordsAreReadSafely()
+    {
+        QFETCH(QVariant, record);
+        QFETCH(QList<qint64>, read);
+        QFETCH(QString, word);
+        const SmartAddRule rule = SmartAddRule::fromVariant(record);
+        QCOMPARE((QList<qint64>{rule.type, rule.resultType, rule.place()}), read);
+        QCOMPARE(rule.word, word);
+    }
+
+    void unknownKeysAreKept()
+    {
+        const QVariantMap record{{"type", 0},
+                                 {"resultType", 7},
+                                 {"word", "al"},
+                                 {"colour", "#ff0000"},
+                                 {"note", QVariantMap{{"a", 1}}}};
+        const SmartAddRule rule = SmartAddRule::fromVariant(record);
+        QCOMPARE(rule.toVariant(), record);
+        // They are part of the rule's content; an absent place is place 0.
+        QVERIFY(!rule.sameRule(wordRule("al", 7)));
+        QVERIFY(wordRule("al", 7).sameRule(wordRule("al", 7, 0)));
+        QVERIFY(!wordRule("al", 7).sameRule(wordRule("al", 7, 1)));
     }
 
     void cursorFollowsTheCut_data()
@@ -306,37 +344,16 @@ private Q_SLOTS:
 
         QString words;
         for (int i = 0; i < 2000; ++i)
-            words += QStringLiteral("word ");
+            words += "word ";
         const SmartAddMatch atEnd = matcher.checkRules(words + "tomorrow", true, rules, {}, {}, {});
         QCOMPARE(atEnd.rule.word, "Tomorrow");
         QCOMPARE(atEnd.location, words.size() - 1);
 
         // Long runs of what the patterns are made of, with nothing between spaces.
-        for (const QString& unit :
-             {QStringLiteral("1/"), QStringLiteral("1:"), QStringLiteral("9p"), QStringLiteral("/"),
-              QStringLiteral("!")}) {
-            const QString line = unit.repeated(5000);
+        for (const char* unit : {"1/", "1:", "9p", "/", "!"}) {
+            const QString line = QString(unit).repeated(5000);
             QVERIFY(!matcher.checkRules(line, true, rules, {}, {}, {}).found);
         }
-    }
-
-    void caseInsensitiveEnds()
-    {
-        using End = SmartAddMatcher::TextEnd;
-        const auto start = SmartAddMatcher::rangeOfCaseInsensitiveSearchOnString(
-            "Tomorrow x", "tomorrow", End::Start);
-        QVERIFY(start);
-        QCOMPARE(start->location, 0);
-        QCOMPARE(start->length, 8);
-        const auto end =
-            SmartAddMatcher::rangeOfCaseInsensitiveSearchOnString("x NOON", "noon", End::End);
-        QVERIFY(end);
-        QCOMPARE(end->location, 2);
-        QVERIFY(!SmartAddMatcher::rangeOfCaseInsensitiveSearchOnString("x", "", End::Start));
-        QVERIFY(!SmartAddMatcher::rangeOfCaseInsensitiveSearchOnString("a x", "a", End::End));
-
-        QCOMPARE(SmartAddMatcher::substringWithRegularExpression("[0-9](AM|PM)", "at 3pm"), "3pm");
-        QVERIFY(SmartAddMatcher::substringWithRegularExpression("(", "at (").isNull());
     }
 };
 

@@ -1,8 +1,11 @@
 #include "LoadedStore.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
+#include "TypingField.h"
 
 #include "commands/UrlCommand.h"
 #include "entry/SmartAddEntry.h"
+#include "entry/SmartAddPreview.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
 #include "platform/store/Recurrence.h"
@@ -10,26 +13,9 @@
 #include "prefs/PreferenceKeys.h"
 #include "prefs/SmartAddRuleSets.h"
 
-#include <QDirIterator>
-#include <QGuiApplication>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-
 using TestEnvironment::local;
 
 namespace {
-
-// Each character a user edit, the cursor at the end, the entry's answer written back.
-QString typeInto(SmartAddEntry& entry, const QString& line)
-{
-    QString text;
-    for (const QChar c : line) {
-        text.append(c);
-        if (const auto change = entry.userEditedText(text, text.size()))
-            text = change->text;
-    }
-    return text;
-}
 
 QString rruleOf(const std::optional<store::RecurrenceRule>& rule, const QDateTime& due)
 {
@@ -78,128 +64,119 @@ private Q_SLOTS:
         QTest::addColumn<QString>("rrule");
         QTest::addColumn<QDateTime>("due");
         QTest::addColumn<bool>("repeatsOn");
-        const auto row = [](const char* language, const char* line, const char* title,
-                            const char* rrule, const QDateTime& due, bool repeatsOn = true) {
+        const char* language = "en";
+        const auto row = [&language](const char* line, const char* title, const char* rrule,
+                                     const QDateTime& due, bool repeatsOn = true) {
             QTest::addRow(repeatsOn ? "%s: %s" : "%s: %s (repeats off)", language, line)
                 << QString(language) << QString::fromUtf8(line) << QString::fromUtf8(title)
                 << QString(rrule) << due << repeatsOn;
         };
         const QDateTime none;
+        // The days of the first week at the preset time, from today on.
+        const QDateTime fri = at8(26, 3), sat = at8(27, 3), sun = at8(28, 3), mon = at8(29, 3),
+                        tue = at8(30, 3), wed = at8(31, 3), thu = at8(1, 4);
 
-        row("en", "Water the plants daily", "Water the plants", "FREQ=DAILY", at8(26, 3));
-        row("en", "Stretch every day", "Stretch", "FREQ=DAILY", at8(26, 3));
-        row("en", "Backup every other day", "Backup", "FREQ=DAILY;INTERVAL=2", at8(26, 3));
-        row("en", "Call grandma every 3 days", "Call grandma", "FREQ=DAILY;INTERVAL=3", at8(26, 3));
-        row("en", "Review budget every 2 weeks", "Review budget", "FREQ=WEEKLY;INTERVAL=2",
-            at8(26, 3));
-        row("en", "Check tyres every six months", "Check tyres", "FREQ=MONTHLY;INTERVAL=6",
-            at8(26, 3));
-        row("en", "Renew passport every 10 years", "Renew passport",
-            "FREQ=YEARLY;INTERVAL=10;BYMONTH=3", at8(26, 3));
-        row("en", "Team report weekly", "Team report", "FREQ=WEEKLY", at8(26, 3));
-        row("en", "Clean the fridge fortnightly", "Clean the fridge", "FREQ=WEEKLY;INTERVAL=2",
-            at8(26, 3));
-        row("en", "Pay rent monthly", "Pay rent", "FREQ=MONTHLY", at8(26, 3));
-        row("en", "Dentist yearly", "Dentist", "FREQ=YEARLY;BYMONTH=3", at8(26, 3));
-        row("en", "Standup every weekday", "Standup", "FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR",
-            at8(26, 3));
-        row("en", "Hike every weekend", "Hike", "FREQ=WEEKLY;BYDAY=SA,SU", at8(27, 3));
-        row("en", "Water the plants every Monday", "Water the plants", "FREQ=WEEKLY;BYDAY=MO",
-            at8(29, 3));
-        row("en", "Church every Sunday", "Church", "FREQ=WEEKLY;BYDAY=SU", at8(28, 3));
-        row("en", "Gym every Mon and Thu", "Gym", "FREQ=WEEKLY;BYDAY=MO,TH", at8(29, 3));
-        row("en", "Piano every Tuesday, Thursday and Saturday", "Piano",
-            "FREQ=WEEKLY;BYDAY=TU,TH,SA", at8(27, 3));
-        row("en", "Rotate logs every other Wednesday", "Rotate logs",
-            "FREQ=WEEKLY;INTERVAL=2;BYDAY=WE", at8(31, 3));
-        row("en", "Mow the lawn weekly on Saturday", "Mow the lawn", "FREQ=WEEKLY;BYDAY=SA",
-            at8(27, 3));
-        row("en", "Garden every 2 weeks on Mon and Fri", "Garden",
-            "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,FR", at8(26, 3));
-        row("en", "Pay rent every month on the 15th", "Pay rent", "FREQ=MONTHLY;BYMONTHDAY=15",
+        row("Water the plants daily", "Water the plants", "FREQ=DAILY", fri);
+        row("Stretch every day", "Stretch", "FREQ=DAILY", fri);
+        row("Backup every other day", "Backup", "FREQ=DAILY;INTERVAL=2", fri);
+        row("Call grandma every 3 days", "Call grandma", "FREQ=DAILY;INTERVAL=3", fri);
+        row("Review budget every 2 weeks", "Review budget", "FREQ=WEEKLY;INTERVAL=2", fri);
+        row("Check tyres every six months", "Check tyres", "FREQ=MONTHLY;INTERVAL=6", fri);
+        row("Renew passport every 10 years", "Renew passport", "FREQ=YEARLY;INTERVAL=10;BYMONTH=3",
+            fri);
+        row("Team report weekly", "Team report", "FREQ=WEEKLY", fri);
+        row("Clean the fridge fortnightly", "Clean the fridge", "FREQ=WEEKLY;INTERVAL=2", fri);
+        row("Pay rent monthly", "Pay rent", "FREQ=MONTHLY", fri);
+        row("Dentist yearly", "Dentist", "FREQ=YEARLY;BYMONTH=3", fri);
+        row("Standup every weekday", "Standup", "FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR", fri);
+        row("Hike every weekend", "Hike", "FREQ=WEEKLY;BYDAY=SA,SU", sat);
+        row("Water the plants every Monday", "Water the plants", "FREQ=WEEKLY;BYDAY=MO", mon);
+        row("Church every Sunday", "Church", "FREQ=WEEKLY;BYDAY=SU", sun);
+        row("Gym every Mon and Thu", "Gym", "FREQ=WEEKLY;BYDAY=MO,TH", mon);
+        row("Piano every Tuesday, Thursday and Saturday", "Piano", "FREQ=WEEKLY;BYDAY=TU,TH,SA",
+            sat);
+        row("Rotate logs every other Wednesday", "Rotate logs", "FREQ=WEEKLY;INTERVAL=2;BYDAY=WE",
+            wed);
+        row("Mow the lawn weekly on Saturday", "Mow the lawn", "FREQ=WEEKLY;BYDAY=SA", sat);
+        row("Garden every 2 weeks on Mon and Fri", "Garden", "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,FR",
+            fri);
+        row("Pay rent every month on the 15th", "Pay rent", "FREQ=MONTHLY;BYMONTHDAY=15",
             at8(15, 4));
-        row("en", "Pay rent monthly on the 1st", "Pay rent", "FREQ=MONTHLY;BYMONTHDAY=1",
-            at8(1, 4));
-        row("en", "Payroll every 2 months on the 25th", "Payroll",
+        row("Pay rent monthly on the 1st", "Pay rent", "FREQ=MONTHLY;BYMONTHDAY=1", thu);
+        row("Payroll every 2 months on the 25th", "Payroll",
             "FREQ=MONTHLY;INTERVAL=2;BYMONTHDAY=25", at8(25, 4));
-        row("en", "Board meeting every last Friday", "Board meeting", "FREQ=MONTHLY;BYDAY=-1FR",
-            at8(26, 3));
-        row("en", "Book club every 1st Monday", "Book club", "FREQ=MONTHLY;BYDAY=1MO", at8(5, 4));
-        row("en", "Yoga every Monday until 31 Dec", "Yoga",
-            "FREQ=WEEKLY;BYDAY=MO;UNTIL=20271231T225959Z", at8(29, 3));
-        row("en", "Bins every Thursday until Jun 30, 2027 please", "Bins please",
-            "FREQ=WEEKLY;BYDAY=TH;UNTIL=20270630T215959Z", at8(1, 4));
-        row("en", "Timesheet every Friday until 4/30", "Timesheet",
-            "FREQ=WEEKLY;BYDAY=FR;UNTIL=20270430T215959Z", at8(26, 3));
-        row("en", "Physio every other day for 10 times", "Physio", "FREQ=DAILY;INTERVAL=2;COUNT=10",
-            at8(26, 3));
-        row("en", "Vitamins daily 5 times", "Vitamins", "FREQ=DAILY;COUNT=5", at8(26, 3));
+        row("Board meeting every last Friday", "Board meeting", "FREQ=MONTHLY;BYDAY=-1FR", fri);
+        row("Book club every 1st Monday", "Book club", "FREQ=MONTHLY;BYDAY=1MO", at8(5, 4));
+        row("Yoga every Monday until 31 Dec", "Yoga", "FREQ=WEEKLY;BYDAY=MO;UNTIL=20271231T225959Z",
+            mon);
+        row("Bins every Thursday until Jun 30, 2027 please", "Bins please",
+            "FREQ=WEEKLY;BYDAY=TH;UNTIL=20270630T215959Z", thu);
+        row("Timesheet every Friday until 4/30", "Timesheet",
+            "FREQ=WEEKLY;BYDAY=FR;UNTIL=20270430T215959Z", fri);
+        row("Physio every other day for 10 times", "Physio", "FREQ=DAILY;INTERVAL=2;COUNT=10", fri);
+        row("Vitamins daily 5 times", "Vitamins", "FREQ=DAILY;COUNT=5", fri);
         // With the rules' date and time words: the repeat starts on the rules' day and keeps
         // their time.
-        row("en", "Call mom tomorrow every week", "Call mom", "FREQ=WEEKLY", at8(27, 3));
-        row("en", "Standup every weekday 9am", "Standup", "FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR",
+        row("Call mom tomorrow every week", "Call mom", "FREQ=WEEKLY", sat);
+        row("Standup every weekday 9am", "Standup", "FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR",
             local(2027, 3, 26, 9, 0));
-        row("en", "Team sync Tuesday weekly", "Team sync", "FREQ=WEEKLY", at8(30, 3));
-        row("en", "Review tomorrow every Monday", "Review", "FREQ=WEEKLY;BYDAY=MO", at8(29, 3));
+        row("Team sync Tuesday weekly", "Team sync", "FREQ=WEEKLY", tue);
+        row("Review tomorrow every Monday", "Review", "FREQ=WEEKLY;BYDAY=MO", mon);
         // Not repeats.
-        row("en", "every", "every", "", none);
-        row("en", "Read every", "Read every", "", none);
-        row("en", "Monday's meeting", "Monday's meeting", "", none);
-        row("en", "Prepare every Monday's agenda", "Prepare every Monday's agenda", "", none);
-        row("en", "Write \"weekly report\"", "Write \"weekly report\"", "", none);
-        row("en", "Dailyness check", "Dailyness check", "", none);
-        row("en", "Run every 0 days", "Run every 0 days", "", none);
-        row("en", "Water the plants every Monday", "Water the plants every", "", at8(29, 3), false);
+        row("every", "every", "", none);
+        row("Read every", "Read every", "", none);
+        row("Monday's meeting", "Monday's meeting", "", none);
+        row("Prepare every Monday's agenda", "Prepare every Monday's agenda", "", none);
+        row("Write \"weekly report\"", "Write \"weekly report\"", "", none);
+        row("Dailyness check", "Dailyness check", "", none);
+        row("Run every 0 days", "Run every 0 days", "", none);
+        row("Water the plants every Monday", "Water the plants every", "", mon, false);
 
-        row("de", "Blumen gießen täglich", "Blumen gießen", "FREQ=DAILY", at8(26, 3));
-        row("de", "Zähne putzen jeden Tag", "Zähne putzen", "FREQ=DAILY", at8(26, 3));
-        row("de", "Rasen sprengen jeden zweiten Tag", "Rasen sprengen", "FREQ=DAILY;INTERVAL=2",
-            at8(26, 3));
-        row("de", "Auto waschen alle 3 Wochen", "Auto waschen", "FREQ=WEEKLY;INTERVAL=3",
-            at8(26, 3));
-        row("de", "Putzen alle zwei Wochen", "Putzen", "FREQ=WEEKLY;INTERVAL=2", at8(26, 3));
-        row("de", "Bericht wöchentlich", "Bericht", "FREQ=WEEKLY", at8(26, 3));
-        row("de", "Miete monatlich", "Miete", "FREQ=MONTHLY", at8(26, 3));
-        row("de", "Steuer jährlich", "Steuer", "FREQ=YEARLY;BYMONTH=3", at8(26, 3));
-        row("de", "Müll rausbringen jeden Montag", "Müll rausbringen", "FREQ=WEEKLY;BYDAY=MO",
-            at8(29, 3));
-        row("de", "Sport jeden Mo und Do", "Sport", "FREQ=WEEKLY;BYDAY=MO,TH", at8(29, 3));
-        row("de", "Chor donnerstags", "Chor", "FREQ=WEEKLY;BYDAY=TH", at8(1, 4));
-        row("de", "Zeitung werktags", "Zeitung", "FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR", at8(26, 3));
-        row("de", "Lauftreff jedes Wochenende", "Lauftreff", "FREQ=WEEKLY;BYDAY=SA,SU", at8(27, 3));
-        row("de", "Miete jeden Monat am 15.", "Miete", "FREQ=MONTHLY;BYMONTHDAY=15", at8(15, 4));
-        row("de", "Stammtisch jeden letzten Freitag", "Stammtisch", "FREQ=MONTHLY;BYDAY=-1FR",
-            at8(26, 3));
-        row("de", "Müll jeden Montag bis 31.12.", "Müll",
-            "FREQ=WEEKLY;BYDAY=MO;UNTIL=20271231T225959Z", at8(29, 3));
-        row("de", "Tabletten täglich 10 mal", "Tabletten", "FREQ=DAILY;COUNT=10", at8(26, 3));
-        row("de", "Arzt morgen jährlich", "Arzt", "FREQ=YEARLY;BYMONTH=3", at8(27, 3));
-        row("de", "Montags-Meeting vorbereiten", "Montags-Meeting vorbereiten", "", none);
+        language = "de";
+        row("Blumen gießen täglich", "Blumen gießen", "FREQ=DAILY", fri);
+        row("Zähne putzen jeden Tag", "Zähne putzen", "FREQ=DAILY", fri);
+        row("Rasen sprengen jeden zweiten Tag", "Rasen sprengen", "FREQ=DAILY;INTERVAL=2", fri);
+        row("Auto waschen alle 3 Wochen", "Auto waschen", "FREQ=WEEKLY;INTERVAL=3", fri);
+        row("Putzen alle zwei Wochen", "Putzen", "FREQ=WEEKLY;INTERVAL=2", fri);
+        row("Bericht wöchentlich", "Bericht", "FREQ=WEEKLY", fri);
+        row("Miete monatlich", "Miete", "FREQ=MONTHLY", fri);
+        row("Steuer jährlich", "Steuer", "FREQ=YEARLY;BYMONTH=3", fri);
+        row("Müll rausbringen jeden Montag", "Müll rausbringen", "FREQ=WEEKLY;BYDAY=MO", mon);
+        row("Sport jeden Mo und Do", "Sport", "FREQ=WEEKLY;BYDAY=MO,TH", mon);
+        row("Chor donnerstags", "Chor", "FREQ=WEEKLY;BYDAY=TH", thu);
+        row("Zeitung werktags", "Zeitung", "FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR", fri);
+        row("Lauftreff jedes Wochenende", "Lauftreff", "FREQ=WEEKLY;BYDAY=SA,SU", sat);
+        row("Miete jeden Monat am 15.", "Miete", "FREQ=MONTHLY;BYMONTHDAY=15", at8(15, 4));
+        row("Stammtisch jeden letzten Freitag", "Stammtisch", "FREQ=MONTHLY;BYDAY=-1FR", fri);
+        row("Müll jeden Montag bis 31.12.", "Müll", "FREQ=WEEKLY;BYDAY=MO;UNTIL=20271231T225959Z",
+            mon);
+        row("Tabletten täglich 10 mal", "Tabletten", "FREQ=DAILY;COUNT=10", fri);
+        row("Arzt morgen jährlich", "Arzt", "FREQ=YEARLY;BYMONTH=3", sat);
+        row("Montags-Meeting vorbereiten", "Montags-Meeting vorbereiten", "", none);
 
-        row("fr", "Arroser les plantes tous les jours", "Arroser les plantes", "FREQ=DAILY",
-            at8(26, 3));
-        row("fr", "Méditer chaque jour", "Méditer", "FREQ=DAILY", at8(26, 3));
-        row("fr", "Ménage un jour sur deux", "Ménage", "FREQ=DAILY;INTERVAL=2", at8(26, 3));
-        row("fr", "Piscine tous les deux jours", "Piscine", "FREQ=DAILY;INTERVAL=2", at8(26, 3));
-        row("fr", "Réunion toutes les 2 semaines", "Réunion", "FREQ=WEEKLY;INTERVAL=2", at8(26, 3));
-        row("fr", "Rapport hebdomadaire", "Rapport", "FREQ=WEEKLY", at8(26, 3));
-        row("fr", "Loyer mensuel", "Loyer", "FREQ=MONTHLY", at8(26, 3));
-        row("fr", "Bilan annuel", "Bilan", "FREQ=YEARLY;BYMONTH=3", at8(26, 3));
-        row("fr", "Sortir les poubelles chaque lundi", "Sortir les poubelles",
-            "FREQ=WEEKLY;BYDAY=MO", at8(29, 3));
-        row("fr", "Marché tous les samedis", "Marché", "FREQ=WEEKLY;BYDAY=SA", at8(27, 3));
-        row("fr", "Cours chaque lun et jeu", "Cours", "FREQ=WEEKLY;BYDAY=MO,TH", at8(29, 3));
-        row("fr", "Rando tous les week-ends", "Rando", "FREQ=WEEKLY;BYDAY=SA,SU", at8(27, 3));
-        row("fr", "Loyer tous les mois le 1er", "Loyer", "FREQ=MONTHLY;BYMONTHDAY=1", at8(1, 4));
-        row("fr", "Apéro chaque dernier vendredi", "Apéro", "FREQ=MONTHLY;BYDAY=-1FR", at8(26, 3));
-        row("fr", "Jogging chaque lundi jusqu'au 31 déc", "Jogging",
-            "FREQ=WEEKLY;BYDAY=MO;UNTIL=20271231T225959Z", at8(29, 3));
-        row("fr", "Yoga chaque mardi jusqu’au 30/04", "Yoga",
-            "FREQ=WEEKLY;BYDAY=TU;UNTIL=20270430T215959Z", at8(30, 3));
-        row("fr", "Kiné chaque jour 10 fois", "Kiné", "FREQ=DAILY;COUNT=10", at8(26, 3));
-        row("fr", "Appeler maman demain chaque semaine", "Appeler maman", "FREQ=WEEKLY",
-            at8(27, 3));
-        row("fr", "Loyer mensuel", "Loyer mensuel", "", none, false);
+        language = "fr";
+        row("Arroser les plantes tous les jours", "Arroser les plantes", "FREQ=DAILY", fri);
+        row("Méditer chaque jour", "Méditer", "FREQ=DAILY", fri);
+        row("Ménage un jour sur deux", "Ménage", "FREQ=DAILY;INTERVAL=2", fri);
+        row("Piscine tous les deux jours", "Piscine", "FREQ=DAILY;INTERVAL=2", fri);
+        row("Réunion toutes les 2 semaines", "Réunion", "FREQ=WEEKLY;INTERVAL=2", fri);
+        row("Rapport hebdomadaire", "Rapport", "FREQ=WEEKLY", fri);
+        row("Loyer mensuel", "Loyer", "FREQ=MONTHLY", fri);
+        row("Bilan annuel", "Bilan", "FREQ=YEARLY;BYMONTH=3", fri);
+        row("Sortir les poubelles chaque lundi", "Sortir les poubelles", "FREQ=WEEKLY;BYDAY=MO",
+            mon);
+        row("Marché tous les samedis", "Marché", "FREQ=WEEKLY;BYDAY=SA", sat);
+        row("Cours chaque lun et jeu", "Cours", "FREQ=WEEKLY;BYDAY=MO,TH", mon);
+        row("Rando tous les week-ends", "Rando", "FREQ=WEEKLY;BYDAY=SA,SU", sat);
+        row("Loyer tous les mois le 1er", "Loyer", "FREQ=MONTHLY;BYMONTHDAY=1", thu);
+        row("Apéro chaque dernier vendredi", "Apéro", "FREQ=MONTHLY;BYDAY=-1FR", fri);
+        row("Jogging chaque lundi jusqu'au 31 déc", "Jogging",
+            "FREQ=WEEKLY;BYDAY=MO;UNTIL=20271231T225959Z", mon);
+        row("Yoga chaque mardi jusqu’au 30/04", "Yoga",
+            "FREQ=WEEKLY;BYDAY=TU;UNTIL=20270430T215959Z", tue);
+        row("Kiné chaque jour 10 fois", "Kiné", "FREQ=DAILY;COUNT=10", fri);
+        row("Appeler maman demain chaque semaine", "Appeler maman", "FREQ=WEEKLY", sat);
+        row("Loyer mensuel", "Loyer mensuel", "", none, false);
     }
 
     void phrases()
@@ -220,9 +197,7 @@ private Q_SLOTS:
         QCOMPARE(parse.result.dueDate.value_or(QDateTime()), due);
         QCOMPARE(rruleOf(parse.repeat, due), rrule);
 
-        SmartAddEntry entry(*m_smartAdd);
-        entry.setup();
-        const SmartAddEntry::Submission typed = entry.submit(typeInto(entry, line));
+        const SmartAddPreview typed = SmartAddPreview::ofLine(*m_smartAdd, line);
         QVERIFY(typed.accepted);
         QCOMPARE(typed.title, title);
         QCOMPARE(typed.dueDate, due);
@@ -238,7 +213,9 @@ private Q_SLOTS:
         entry.setup();
         QSignalSpy labels(&entry, &SmartAddEntry::repeatLabelChanged);
 
-        const QString text = typeInto(entry, "!! weekly report");
+        TypingField field(entry);
+        field.type("!! weekly report");
+        const QString text = field.text();
         QCOMPARE(text, "weekly report");
         QCOMPARE(labels.last().at(0).toString(), "Every Week");
         QVERIFY(entry.canUndo());
@@ -273,13 +250,7 @@ private Q_SLOTS:
         const store::ReminderPtr task = store.taskOnDisk("Water the plants");
         QVERIFY(task);
         QCOMPARE(task->dueDateComponents->toDateTime(), at8(29, 3));
-        QByteArray file;
-        for (QDirIterator it(store.root(), {"*.ics"}, QDir::Files, QDirIterator::Subdirectories);
-             it.hasNext();) {
-            QFile ics(it.next());
-            QVERIFY(ics.open(QIODevice::ReadOnly));
-            file += ics.readAll();
-        }
+        const QByteArray file = TestFiles::readFile(task->origin->filePath);
         QVERIFY2(file.contains("RRULE:FREQ=WEEKLY;BYDAY=MO;UNTIL=20270430T215959Z\r\n"),
                  file.constData());
     }

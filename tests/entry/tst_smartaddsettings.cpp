@@ -1,19 +1,10 @@
 #include "SmartAddRecords.h"
 #include "TestEnvironment.h"
 
-#include "entry/SmartAdd.h"
-#include "entry/SmartAddPreview.h"
 #include "entry/SmartAddSettings.h"
-#include "platform/Clock.h"
-#include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
-#include "prefs/PreferenceKeys.h"
 #include "prefs/SmartAddRuleSets.h"
 
-#include <QTemporaryDir>
-
 using SmartAddRecords::record;
-using TestEnvironment::local;
 
 namespace {
 
@@ -34,7 +25,7 @@ QStringList words(const QVariantList& stored)
 
 Q_DECLARE_METATYPE(SmartAddRuleChoice)
 
-// Wednesday 9 December 2026, 10:00 in Berlin.
+// The rule sheet of the settings: stored records read as switches and rules, and written back.
 class TestSmartAddSettings : public QObject
 {
     Q_OBJECT
@@ -173,58 +164,6 @@ private Q_SLOTS:
         QCOMPARE(edited.at(1).toMap().value("word"), QVariant("later"));
         QCOMPARE(edited.at(1).toMap().value("color"), QVariant("red"));
         QCOMPARE(storeSmartAddRule(stored, later.ruleWithWord("x"), -1).size(), 3);
-    }
-
-    void previewReadsALineAsTheQuickAddWindowWould_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QDateTime>("due");
-        QTest::addColumn<int>("priority");
-        QTest::addColumn<bool>("alarm");
-        QTest::addColumn<QString>("list");
-        const auto row = [](const QString& line, const QString& title, const QDateTime& due,
-                            int priority = 0, bool alarm = false, const QString& list = {}) {
-            QTest::newRow(qPrintable(line)) << line << title << due << priority << alarm << list;
-        };
-        row("Pay rent next", "Pay rent", local(2026, 12, 16, 8, 0));
-        row("Learn c++ today", "Learn", local(2026, 12, 9, 14, 0));
-        row("Dentist 12/24 3p", "Dentist", local(2026, 12, 24, 15, 0));
-        row("!!! Call Anna /Work al", "Call Anna", {}, 1, true, "Work");
-        // Across the change to summer time the wall-clock time stays.
-        row("Plant 3/29 9:30", "Plant", local(2027, 3, 29, 9, 30));
-        // A word alone is the title: a trigger needs text before it.
-        row("tomorrow", "tomorrow", {});
-        row("   ", "", {});
-    }
-
-    void previewReadsALineAsTheQuickAddWindowWould()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, title);
-        QFETCH(QDateTime, due);
-        QFETCH(int, priority);
-        QFETCH(bool, alarm);
-        QFETCH(QString, list);
-        QTemporaryDir dir;
-        UserDefaults defaults(dir.filePath("prefs.json"));
-        setupDefaultPreferences(defaults, nullptr);
-        defaults.setBool(false, PrefKey::alarmOn);
-        QVariantList rules = defaults.arrayForKey(PrefKey::smartAddRules);
-        rules << record(0, 2, "next", "+7", "Day") << record(0, 1, "c++", "14:00");
-        defaults.setObject(rules, PrefKey::smartAddRules);
-        Clock clock;
-        clock.setNow(local(2026, 12, 9, 10, 0));
-        SmartAdd smartAdd(defaults, clock);
-        const SmartAddPreview preview = SmartAddPreview::ofLine(smartAdd, line);
-        QCOMPARE(preview.title, title);
-        QCOMPARE(preview.accepted, !title.isEmpty());
-        if (!preview.accepted)
-            return;
-        QCOMPARE(preview.dueDate, due);
-        QCOMPARE(preview.priority.value_or(0), priority);
-        QCOMPARE(preview.alarm, alarm);
-        QCOMPARE(preview.listName, list);
     }
 };
 

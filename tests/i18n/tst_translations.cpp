@@ -1,23 +1,17 @@
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "platform/i18n/InterfaceLanguage.h"
 #include "prefs/PreferenceKeys.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTranslator>
-#include <QXmlStreamReader>
-#include <QtTest>
 
 namespace {
 
 QStringList catalogues()
 {
-    const QDir folder(TestEnvironment::sourceDir() + QStringLiteral("/translations"));
+    const QDir folder(TestEnvironment::sourceDir() + "/translations");
     QStringList paths;
-    for (const QString& name : folder.entryList({QStringLiteral("velmoran_*.ts")}, QDir::Files))
+    for (const QString& name : folder.entryList({"velmoran_*.ts"}, QDir::Files))
         paths << folder.filePath(name);
     return paths;
 }
@@ -42,17 +36,17 @@ QList<Entry> entriesOf(const QString& path)
     while (!xml.atEnd()) {
         if (!xml.readNextStartElement())
             continue;
-        if (xml.name() == QLatin1String("name")) {
+        if (xml.name() == u"name") {
             context = xml.readElementText();
-        } else if (xml.name() == QLatin1String("message")) {
+        } else if (xml.name() == u"message") {
             entries.append({context, {}, {}, {}});
-        } else if (xml.name() == QLatin1String("source")) {
+        } else if (xml.name() == u"source") {
             entries.last().source = xml.readElementText();
-        } else if (xml.name() == QLatin1String("translation")) {
-            entries.last().state = xml.attributes().value(QLatin1String("type")).toString();
+        } else if (xml.name() == u"translation") {
+            entries.last().state = xml.attributes().value("type").toString();
             if (xml.readNext() == QXmlStreamReader::Characters && !xml.isWhitespace())
                 entries.last().translations << xml.text().toString();
-        } else if (xml.name() == QLatin1String("numerusform")) {
+        } else if (xml.name() == u"numerusform") {
             entries.last().translations << xml.readElementText();
         }
     }
@@ -62,10 +56,10 @@ QList<Entry> entriesOf(const QString& path)
 // The placeholders a text fills in: %1 … %99 and the plural count %n.
 QStringList placeholdersOf(const QString& text)
 {
-    static const QRegularExpression placeholder(QStringLiteral("%(?:L?\\d{1,2}|n)"));
+    static const QRegularExpression placeholder("%(?:L?\\d{1,2}|n)");
     QStringList found;
     for (auto it = placeholder.globalMatch(text); it.hasNext();)
-        found << it.next().captured().remove(QLatin1Char('L'));
+        found << it.next().captured().remove('L');
     found.sort();
     found.removeDuplicates();
     return found;
@@ -77,8 +71,7 @@ QString runProgram(const QString& program, const QStringList& arguments,
     QProcess process;
     QProcessEnvironment processEnvironment = QProcessEnvironment::systemEnvironment();
     for (const QString& setting : environment)
-        processEnvironment.insert(setting.section(QLatin1Char('='), 0, 0),
-                                  setting.section(QLatin1Char('='), 1));
+        processEnvironment.insert(setting.section('=', 0, 0), setting.section('=', 1));
     process.setProcessEnvironment(processEnvironment);
     process.start(program, arguments);
     if (!process.waitForFinished(30000))
@@ -107,21 +100,19 @@ private Q_SLOTS:
             const QList<Entry> entries = entriesOf(path);
             QVERIFY2(!entries.isEmpty(), qPrintable(path));
             for (const Entry& entry : entries) {
-                const QString where = entry.context + QStringLiteral(": ") + entry.source;
+                const QString where = entry.context + ": " + entry.source;
                 if (!entry.state.isEmpty()) {
-                    faults << entry.state + QStringLiteral(" – ") + where;
+                    faults << entry.state + " – " + where;
                     continue;
                 }
                 for (const QString& translation : entry.translations) {
                     if (translation.isEmpty() ||
                         placeholdersOf(translation) != placeholdersOf(entry.source))
-                        faults << QStringLiteral("placeholders – ") + where +
-                                      QStringLiteral(" → ") + translation;
+                        faults << "placeholders – " + where + " → " + translation;
                 }
             }
             QVERIFY2(faults.isEmpty(),
-                     qPrintable(QFileInfo(path).fileName() + QStringLiteral(":\n") +
-                                faults.mid(0, 30).join(QLatin1Char('\n'))));
+                     qPrintable(QFileInfo(path).fileName() + ":\n" + faults.mid(0, 30).join('\n')));
         }
     }
 
@@ -131,21 +122,19 @@ private Q_SLOTS:
     void textsTranslatedFromVariablesAreMarked()
     {
         static const QRegularExpression variableText(
-            QStringLiteral("(?<![\\w.>])(?:tr\\(|translate\\(\\s*\"[^\"]*\"\\s*,)\\s*[A-Za-z_(]"));
+            "(?<![\\w.>])(?:tr\\(|translate\\(\\s*\"[^\"]*\"\\s*,)\\s*[A-Za-z_(]");
         QStringList unmarked;
-        QDirIterator files(TestEnvironment::sourceDir() + QStringLiteral("/src"),
-                           {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+        QDirIterator files(TestEnvironment::sourceDir() + "/src", {"*.cpp", "*.h"}, QDir::Files,
                            QDirIterator::Subdirectories);
         while (files.hasNext()) {
             QFile file(files.next());
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QString text = QString::fromUtf8(file.readAll());
-            if (text.contains(variableText) &&
-                !text.contains(QStringLiteral("QT_TRANSLATE_NOOP")) &&
-                !text.contains(QStringLiteral("QT_TR_NOOP")))
+            if (text.contains(variableText) && !text.contains("QT_TRANSLATE_NOOP") &&
+                !text.contains("QT_TR_NOOP"))
                 unmarked << file.fileName();
         }
-        QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(QLatin1Char('\n'))));
+        QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join('\n')));
     }
 
     // Bringing a copy of each catalogue up to date with the sources changes nothing: every
@@ -154,33 +143,20 @@ private Q_SLOTS:
     {
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        const QString sources = TestEnvironment::sourceDir() + QStringLiteral("/src");
+        const QString sources = TestEnvironment::sourceDir() + "/src";
         for (const QString& path : catalogues()) {
             const QString copy = folder.filePath(QFileInfo(path).fileName());
             QVERIFY(QFile::copy(path, copy));
-            QStringList arguments{QStringLiteral("-locations"),
-                                  QStringLiteral("none"),
-                                  QStringLiteral("-no-ui-lines"),
-                                  QStringLiteral("-no-obsolete"),
-                                  QStringLiteral("-silent"),
-                                  QStringLiteral("-I"),
-                                  sources,
-                                  sources,
-                                  QStringLiteral("-ts"),
-                                  copy};
-            if (path.endsWith(QLatin1String("_en.ts")))
-                arguments.prepend(QStringLiteral("-pluralonly"));
+            QStringList arguments{"-locations", "none",  "-no-ui-lines", "-no-obsolete", "-silent",
+                                  "-I",         sources, sources,        "-ts",          copy};
+            if (path.endsWith("_en.ts"))
+                arguments.prepend("-pluralonly");
             int exitCode = -1;
-            const QString output =
-                runProgram(QStringLiteral(VELMORAN_LUPDATE_PATH), arguments, {}, &exitCode);
+            const QString output = runProgram(VELMORAN_LUPDATE_PATH, arguments, {}, &exitCode);
             QVERIFY2(exitCode == 0, qPrintable(output));
-            QFile original(path);
-            QFile updated(copy);
-            QVERIFY(original.open(QIODevice::ReadOnly) && updated.open(QIODevice::ReadOnly));
-            QVERIFY2(original.readAll() == updated.readAll(),
-                     qPrintable(QFileInfo(path).fileName() +
-                                QStringLiteral(" is out of date with the sources; run "
-                                               "`make -C build update_translations`")));
+            QVERIFY2(TestFiles::readFile(path) == TestFiles::readFile(copy),
+                     qPrintable(path + " is out of date with the sources; run "
+                                       "`make -C build update_translations`"));
         }
     }
 
@@ -188,33 +164,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("preferred");
         QTest::addColumn<QString>("language");
-        QTest::newRow("German") << QStringList{QStringLiteral("de-DE"), QStringLiteral("de")}
-                                << QStringLiteral("de");
-        QTest::newRow("French as LANG writes it")
-            << QStringList{QStringLiteral("fr_CA.UTF-8")} << QStringLiteral("fr");
-        QTest::newRow("first language without a catalogue is passed over")
-            << QStringList{QStringLiteral("pt-BR"), QStringLiteral("fr-FR")}
-            << QStringLiteral("fr");
-        QTest::newRow("English asked before German")
-            << QStringList{QStringLiteral("en-GB"), QStringLiteral("de-DE")}
-            << QStringLiteral("en");
-        QTest::newRow("no catalogue at all")
-            << QStringList{QStringLiteral("ja-JP")} << QStringLiteral("en");
-        QTest::newRow("the C locale") << QStringList{QStringLiteral("C")} << QStringLiteral("en");
-        QTest::newRow("nothing set") << QStringList{} << QStringLiteral("en");
-        QTest::newRow("the pseudo-language when named")
-            << QStringList{QStringLiteral("en-XA"), QStringLiteral("en")}
-            << QStringLiteral("en_XA");
-        QTest::newRow("the pseudo-language as LANG writes it")
-            << QStringList{QStringLiteral("en_XA.UTF-8")} << QStringLiteral("en_XA");
-    }
-
-    // The pseudo-language is for looking at the windows: no user gets it unasked.
-    void pseudoLanguageIsNoLanguageOfItsOwn()
-    {
-        QVERIFY(!InterfaceLanguage::available().contains(InterfaceLanguage::kPseudoLanguage));
-        QCOMPARE(InterfaceLanguage::chooseFor({QStringLiteral("en-US"), QStringLiteral("en")}),
-                 QStringLiteral("en"));
+        const auto row = [](const char* name, const QStringList& preferred, const char* language) {
+            QTest::newRow(name) << preferred << QString(language);
+        };
+        row("German", {"de-DE", "de"}, "de");
+        row("French as LANG writes it", {"fr_CA.UTF-8"}, "fr");
+        row("first language without a catalogue is passed over", {"pt-BR", "fr-FR"}, "fr");
+        row("English asked before German", {"en-GB", "de-DE"}, "en");
+        row("no catalogue at all", {"ja-JP"}, "en");
+        row("the C locale", {"C"}, "en");
+        row("nothing set", {}, "en");
+        // The pseudo-language is for looking at the windows: no user gets it unasked.
+        row("English, not the pseudo-language", {"en-US", "en"}, "en");
+        row("the pseudo-language when named", {"en-XA", "en"}, "en_XA");
+        row("the pseudo-language as LANG writes it", {"en_XA.UTF-8"}, "en_XA");
     }
 
     // Every text of the program has a pseudo translation at least 40 % longer, with the
@@ -223,31 +186,28 @@ private Q_SLOTS:
     void pseudoLanguageLengthensEveryText()
     {
         QTranslator pseudo;
-        QVERIFY(pseudo.load(QStringLiteral(":/velmoran/i18n/velmoran_en_XA")));
-        static const QRegularExpression mnemonic(QStringLiteral("&[^&\\s]"));
+        QVERIFY(pseudo.load(":/velmoran/i18n/velmoran_en_XA"));
+        static const QRegularExpression mnemonic("&[^&\\s]");
         QStringList faults;
-        const QList<Entry> entries = entriesOf(TestEnvironment::sourceDir() +
-                                               QStringLiteral("/translations/velmoran_de.ts"));
+        const QList<Entry> entries =
+            entriesOf(TestEnvironment::sourceDir() + "/translations/velmoran_de.ts");
         QVERIFY(!entries.isEmpty());
         for (const Entry& entry : entries) {
             // Only a plural text is looked up with a count.
-            const bool plural = entry.source.contains(QLatin1String("%n"));
+            const bool plural = entry.source.contains("%n");
             for (const int count : plural ? QList<int>{1, 2} : QList<int>{-1}) {
                 const QString shown = pseudo.translate(qPrintable(entry.context),
                                                        qPrintable(entry.source), nullptr, count);
-                const QString source = QString(entry.source)
-                                           .replace(QStringLiteral("(s)"),
-                                                    count == 1 ? QString() : QStringLiteral("s"));
-                const bool hasWords = source.contains(QRegularExpression(QStringLiteral("[a-z]")));
+                const QString source = QString(entry.source).replace("(s)", count == 1 ? "" : "s");
+                const bool hasWords = source.contains(QRegularExpression("[a-z]"));
                 if (shown.isEmpty() || (hasWords && shown.size() < source.size() * 1.4) ||
                     placeholdersOf(shown) != placeholdersOf(source) ||
-                    shown.count(QLatin1Char('\n')) != source.count(QLatin1Char('\n')) ||
+                    shown.count('\n') != source.count('\n') ||
                     mnemonic.match(shown).captured() != mnemonic.match(source).captured())
-                    faults << entry.context + QStringLiteral(": ") + source +
-                                  QStringLiteral(" → ") + shown;
+                    faults << entry.context + ": " + source + " → " + shown;
             }
         }
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 20).join(QLatin1Char('\n'))));
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.mid(0, 20).join('\n')));
     }
 
     void languageFollowsTheUsersLanguages()
@@ -255,35 +215,31 @@ private Q_SLOTS:
         QFETCH(QStringList, preferred);
         QFETCH(QString, language);
         QCOMPARE(InterfaceLanguage::chooseFor(preferred), language);
+        QVERIFY(!InterfaceLanguage::available().contains(InterfaceLanguage::kPseudoLanguage));
     }
 
     // The command line speaks the language LANGUAGE asks for, then LC_MESSAGES and LANG; the
     // preference keeps it in English.
     void commandLineSpeaksTheUsersLanguage()
     {
-        const QString source = QStringLiteral("unknown command \"%1\"; see --help");
+        const QString source = "unknown command \"%1\"; see --help";
         QTranslator german;
-        QVERIFY(german.load(QStringLiteral(":/velmoran/i18n/velmoran_de")));
-        const QString expected =
-            german.translate("CliText", qPrintable(source)).arg(QStringLiteral("frobnicate"));
+        QVERIFY(german.load(":/velmoran/i18n/velmoran_de"));
+        const QString expected = german.translate("CliText", qPrintable(source)).arg("frobnicate");
         QVERIFY(!expected.isEmpty());
         const QString cli = QStringLiteral(VELMORAN_CLI_PATH);
-        const QStringList frobnicate{QStringLiteral("frobnicate")};
+        const QStringList frobnicate{"frobnicate"};
 
-        QVERIFY(runProgram(cli, frobnicate, {QStringLiteral("LANGUAGE=de")}).contains(expected));
+        QVERIFY(runProgram(cli, frobnicate, {"LANGUAGE=de"}).contains(expected));
         QVERIFY(runProgram(cli, frobnicate,
-                           {QStringLiteral("LANGUAGE="), QStringLiteral("LC_ALL="),
-                            QStringLiteral("LC_MESSAGES=de_DE.UTF-8"), QStringLiteral("LANG=C")})
+                           {"LANGUAGE=", "LC_ALL=", "LC_MESSAGES=de_DE.UTF-8", "LANG=C"})
                     .contains(expected));
 
         const QString key = QString(PrefKey::useEnglishInterface);
-        runProgram(
-            cli, {QStringLiteral("prefs"), QStringLiteral("set"), key, QStringLiteral("true")}, {});
-        const QString english = runProgram(cli, frobnicate, {QStringLiteral("LANGUAGE=de")});
-        runProgram(cli,
-                   {QStringLiteral("prefs"), QStringLiteral("set"), key, QStringLiteral("false")},
-                   {});
-        QVERIFY2(english.contains(source.arg(QStringLiteral("frobnicate"))), qPrintable(english));
+        runProgram(cli, {"prefs", "set", key, "true"}, {});
+        const QString english = runProgram(cli, frobnicate, {"LANGUAGE=de"});
+        runProgram(cli, {"prefs", "set", key, "false"}, {});
+        QVERIFY2(english.contains(source.arg("frobnicate")), qPrintable(english));
     }
 };
 

@@ -1,10 +1,6 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QtTest>
-
 using namespace TestFiles;
 
 // The bash, zsh and fish completions of velmoran-cli, driven as each shell drives them: command
@@ -25,7 +21,7 @@ private Q_SLOTS:
         add.start(VELMORAN_CLI_PATH, {"add", "--list", "Work", "Buy milk"});
         QVERIFY(add.waitForFinished(20000));
         QCOMPARE(add.exitCode(), 0);
-        m_taskId = QString::fromUtf8(add.readAllStandardOutput()).section(QLatin1Char('\t'), 0, 0);
+        m_taskId = QString::fromUtf8(add.readAllStandardOutput()).section('\t', 0, 0);
         QVERIFY(!m_taskId.isEmpty());
     }
 
@@ -34,11 +30,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shell");
         QTest::addColumn<QStringList>("words");
         QTest::addColumn<QStringList>("expected");
-        for (const QString& shell :
-             {QStringLiteral("bash"), QStringLiteral("zsh"), QStringLiteral("fish")}) {
+        for (const QString shell : {"bash", "zsh", "fish"}) {
             // bash and zsh hand back words as they are to be typed, fish the words themselves.
-            const QString homeStuff =
-                shell == QLatin1String("fish") ? "Home Stuff" : "Home\\ Stuff";
+            const QString homeStuff = shell == "fish" ? "Home Stuff" : "Home\\ Stuff";
             const auto row = [&shell](const char* name) -> QTestData& {
                 return QTest::addRow("%s: %s", qPrintable(shell), name) << shell;
             };
@@ -51,13 +45,10 @@ private Q_SLOTS:
                 << QStringList{"--json", "del"} << QStringList{"delete", "deleted"};
             row("options of add") << QStringList{"add", "--d"}
                                   << QStringList{"--due", "--due-after"};
-            row("options of tasks") << QStringList{"tasks", "--m"} << QStringList{"--month"};
             row("options of move") << QStringList{"move", "x", "--p"} << QStringList{"--parent"};
             row("options of edit")
                 << QStringList{"edit", "x", "--no-"}
                 << QStringList{"--no-due", "--no-time", "--no-repeat", "--no-alarm"};
-            row("options of import") << QStringList{"import", "--u"} << QStringList{"--update"};
-            row("options of export") << QStringList{"export", "--co"} << QStringList{"--completed"};
             row("list names") << QStringList{"add", "--list", ""} << QStringList{homeStuff, "Work"};
             row("a list name begun")
                 << QStringList{"tasks", "--list", "Ho"} << QStringList{homeStuff};
@@ -72,9 +63,7 @@ private Q_SLOTS:
         QFETCH(QString, shell);
         QFETCH(QStringList, words);
         QFETCH(QStringList, expected);
-        QStringList offered = shell == QLatin1String("bash")  ? complete(words)
-                              : shell == QLatin1String("zsh") ? completeInZsh(words)
-                                                              : completeInFish(words);
+        QStringList offered = completeIn(shell, words);
         offered.sort();
         expected.sort();
         QCOMPARE(offered, expected);
@@ -82,13 +71,14 @@ private Q_SLOTS:
 
     void taskIdentifiersComeFromTheStore()
     {
-        QCOMPARE(complete({"complete", ""}), QStringList{m_taskId});
-        QCOMPARE(complete({"delete", m_taskId.left(4)}), QStringList{m_taskId});
-        QCOMPARE(complete({"add", "Socks", "--parent", ""}), QStringList{m_taskId});
-        QCOMPARE(complete({"move", ""}), QStringList{m_taskId});
-        QCOMPARE(complete({"edit", ""}), QStringList{m_taskId});
-        QCOMPARE(completeInZsh({"complete", ""}), QStringList{m_taskId});
-        QCOMPARE(completeInFish({"complete", ""}), QStringList{m_taskId});
+        for (const QStringList& words : {QStringList{"complete", ""},
+                                         {"delete", m_taskId.left(4)},
+                                         {"add", "Socks", "--parent", ""},
+                                         {"move", ""},
+                                         {"edit", ""}})
+            QCOMPARE(completeIn("bash", words), QStringList{m_taskId});
+        QCOMPARE(completeIn("zsh", {"complete", ""}), QStringList{m_taskId});
+        QCOMPARE(completeIn("fish", {"complete", ""}), QStringList{m_taskId});
     }
 
 private:
@@ -104,88 +94,51 @@ private:
     }
 
     // What the completion offers for the words typed after the program, the last one being
-    // completed.
-    QStringList complete(const QStringList& words)
+    // completed: bash's function is called with COMP_WORDS set; zsh's completion system gets the
+    // line and Tab typed into an interactive zsh on a pseudo-terminal (a script prints every
+    // match); fish's own machinery completes the line, its descriptions after the tab dropped.
+    // zsh and fish find the program on the PATH under the name the completion is for.
+    QStringList completeIn(const QString& shell, const QStringList& words)
     {
-        QStringList quoted{QStringLiteral("'" VELMORAN_CLI_PATH "'")};
-        for (const QString& word : words)
-            quoted << QLatin1Char('\'') + word + QLatin1Char('\'');
-        const QString script =
-            QStringLiteral("source '%1/completions/velmoran-cli.bash' || exit 3\n"
-                           "[ \"$(complete -p velmoran-cli)\" = 'complete -F _velmoran_cli "
-                           "velmoran-cli' ] || exit 4\n"
-                           "COMP_WORDS=(%2); COMP_CWORD=%3; _velmoran_cli\n"
-                           "printf '%s\\n' \"${COMPREPLY[@]}\"\n")
-                .arg(TestEnvironment::sourceDir(), quoted.join(QLatin1Char(' ')))
-                .arg(words.size());
-        QProcess bash;
-        bash.setProcessEnvironment(environment());
-        bash.start(QStringLiteral("bash"),
-                   {QStringLiteral("--norc"), QStringLiteral("-c"), script});
-        if (!bash.waitForFinished(20000) || bash.exitCode() != 0) {
-            qWarning() << bash.exitCode() << bash.readAllStandardError();
-            return {QStringLiteral("<bash failed>")};
+        const QString source = TestEnvironment::sourceDir();
+        const QString line = (QStringList{"velmoran-cli"} + words).join(' ');
+        QStringList arguments;
+        if (shell == "bash") {
+            QStringList quoted{"'" VELMORAN_CLI_PATH "'"};
+            for (const QString& word : words)
+                quoted << '\'' + word + '\'';
+            arguments = QStringList{"--norc", "-c",
+                                    QStringLiteral("source '%1/completions/velmoran-cli.bash' || "
+                                                   "exit 3\n"
+                                                   "[ \"$(complete -p velmoran-cli)\" = 'complete "
+                                                   "-F _velmoran_cli velmoran-cli' ] || exit 4\n"
+                                                   "COMP_WORDS=(%2); COMP_CWORD=%3; _velmoran_cli\n"
+                                                   "printf '%s\\n' \"${COMPREPLY[@]}\"\n")
+                                        .arg(source, quoted.join(' '))
+                                        .arg(words.size())};
+        } else if (shell == "zsh") {
+            arguments = QStringList{"-f", source + "/tests/support/shells/zsh-complete.zsh",
+                                    source + "/completions", line};
+        } else {
+            arguments = QStringList{"--no-config", "-c",
+                                    "source '" + source +
+                                        "/completions/velmoran-cli.fish'; and complete -C $argv[1]",
+                                    line};
         }
-        return QString::fromUtf8(bash.readAllStandardOutput())
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-
-    // The same through zsh's completion system: a script types the line and Tab into an
-    // interactive zsh on a pseudo-terminal and prints every match the completion adds.
-    QStringList completeInZsh(const QStringList& words)
-    {
-        const QString line =
-            (QStringList{QStringLiteral("velmoran-cli")} + words).join(QLatin1Char(' '));
-        QProcess zsh;
-        zsh.setProcessEnvironment(environmentWithProgramOnPath());
-        zsh.start(QStringLiteral("zsh"),
-                  {QStringLiteral("-f"),
-                   TestEnvironment::sourceDir() +
-                       QStringLiteral("/tests/support/shells/zsh-complete.zsh"),
-                   TestEnvironment::sourceDir() + QStringLiteral("/completions"), line});
-        if (!zsh.waitForFinished(20000) || zsh.exitCode() != 0) {
-            qWarning() << zsh.exitCode() << zsh.readAllStandardError();
-            return {QStringLiteral("<zsh failed>")};
-        }
-        return QString::fromUtf8(zsh.readAllStandardOutput())
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-
-    QProcessEnvironment environmentWithProgramOnPath() const
-    {
         QProcessEnvironment environment = this->environment();
-        environment.insert(QStringLiteral("PATH"),
-                           QFileInfo(QStringLiteral(VELMORAN_CLI_PATH)).absolutePath() +
-                               QLatin1Char(':') + environment.value(QStringLiteral("PATH")));
-        return environment;
-    }
-
-    // The same through fish's own completion machinery, with the program on the PATH under the
-    // name the completion is for; fish's descriptions after the tab are dropped.
-    QStringList completeInFish(const QStringList& words)
-    {
-        QProcessEnvironment environment = this->environment();
-        environment.insert(QStringLiteral("PATH"),
-                           QFileInfo(QStringLiteral(VELMORAN_CLI_PATH)).absolutePath() +
-                               QLatin1Char(':') + environment.value(QStringLiteral("PATH")));
-        const QString line =
-            (QStringList{QStringLiteral("velmoran-cli")} + words).join(QLatin1Char(' '));
-        QProcess fish;
-        fish.setProcessEnvironment(environment);
-        fish.start(
-            QStringLiteral("fish"),
-            {QStringLiteral("--no-config"), QStringLiteral("-c"),
-             QStringLiteral("source '%1/completions/velmoran-cli.fish'; and complete -C $argv[1]")
-                 .arg(TestEnvironment::sourceDir()),
-             line});
-        if (!fish.waitForFinished(20000) || fish.exitCode() != 0) {
-            qWarning() << fish.exitCode() << fish.readAllStandardError();
-            return {QStringLiteral("<fish failed>")};
+        environment.insert("PATH", QFileInfo(VELMORAN_CLI_PATH).absolutePath() + ':' +
+                                       environment.value("PATH"));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(shell, arguments);
+        if (!process.waitForFinished(20000) || process.exitCode() != 0) {
+            qWarning() << shell << process.exitCode() << process.readAllStandardError();
+            return {"<" + shell + " failed>"};
         }
         QStringList offered;
-        for (const QString& entry : QString::fromUtf8(fish.readAllStandardOutput())
-                                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            offered << entry.section(QLatin1Char('\t'), 0, 0);
+        for (const QString& entry :
+             QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
+            offered << entry.section('\t', 0, 0);
         return offered;
     }
 

@@ -3,10 +3,6 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDirIterator>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QtTest>
 
 using namespace TestFiles;
 
@@ -47,22 +43,18 @@ private Q_SLOTS:
 
     void everyFileIsInPlace()
     {
-        QStringList files{"bin/velmoran",
-                          "bin/velmoran-cli",
-                          "share/applications/velmoran.desktop",
-                          "share/metainfo/org.velmoran.Velmoran.metainfo.xml",
-                          "share/icons/hicolor/scalable/apps/velmoran.svg",
-                          "share/icons/hicolor/symbolic/apps/velmoran-symbolic.svg",
-                          "share/dbus-1/services/org.velmoran.Velmoran.service",
-                          "share/man/man1/velmoran.1",
-                          "share/man/man1/velmoran-cli.1",
-                          "share/bash-completion/completions/velmoran-cli",
-                          "share/zsh/vendor-completions/_velmoran-cli",
-                          "share/fish/vendor_completions.d/velmoran-cli.fish",
-                          "share/doc/velmoran/help/Help.html",
-                          "share/doc/velmoran/help/de/Help.html",
-                          "share/doc/velmoran/help/fr/Help.html",
-                          "share/velmoran/sounds/Notify.wav"};
+        QStringList files{"bin/velmoran", "bin/velmoran-cli", "share/velmoran/sounds/Notify.wav",
+                          "share/man/man1/velmoran.1", "share/man/man1/velmoran-cli.1"};
+        for (const char* file :
+             {"applications/velmoran.desktop", "metainfo/org.velmoran.Velmoran.metainfo.xml",
+              "icons/hicolor/scalable/apps/velmoran.svg",
+              "icons/hicolor/symbolic/apps/velmoran-symbolic.svg",
+              "dbus-1/services/org.velmoran.Velmoran.service",
+              "bash-completion/completions/velmoran-cli", "zsh/vendor-completions/_velmoran-cli",
+              "fish/vendor_completions.d/velmoran-cli.fish"})
+            files << QStringLiteral("share/") + file;
+        for (const char* language : {"", "de/", "fr/"})
+            files << QStringLiteral("share/doc/velmoran/help/%1Help.html").arg(language);
         for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512})
             files << QStringLiteral("share/icons/hicolor/%1x%1/apps/velmoran.png").arg(size);
         for (const QString& file : files)
@@ -107,15 +99,6 @@ private Q_SLOTS:
     }
 
 private:
-    QString run(const QString& program, const QStringList& arguments)
-    {
-        QProcess process;
-        process.start(program, arguments);
-        if (!process.waitForFinished(60000))
-            return QStringLiteral("<timed out>");
-        return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
-    }
-
     QProcessEnvironment hiddenEnvironment() const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -146,7 +129,7 @@ private:
         process.setProcessEnvironment(hiddenEnvironment());
         process.start("unshare", hiddenProgram(program, arguments));
         if (!process.waitForFinished(60000))
-            return QStringLiteral("<timed out>");
+            return "<timed out>";
         if (process.exitCode() != 0)
             qWarning() << program << arguments << process.readAllStandardError();
         return QString::fromUtf8(process.readAllStandardOutput());

@@ -1,98 +1,58 @@
 #include "TestEnvironment.h"
-
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSet>
-#include <QtTest>
+#include "TestFiles.h"
 
 namespace {
-
-QString manPage(const QString& name)
-{
-    QFile file(TestEnvironment::sourceDir() + QStringLiteral("/man/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
-}
 
 QString helpOf(const QString& program)
 {
     QProcess process;
-    process.start(program, {QStringLiteral("--help")});
+    process.start(program, {"--help"});
     if (!process.waitForFinished(20000))
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The long options a --help text lists, without Qt's own.
+// Every text the expression's groups catch in the text, backslashes dropped.
+QSet<QString> caught(const QString& pattern, const QString& text)
+{
+    const QRegularExpression expression(pattern, QRegularExpression::MultilineOption);
+    QSet<QString> words;
+    for (const QRegularExpressionMatch& match : expression.globalMatch(text))
+        for (int group = 1; group <= expression.captureCount(); ++group)
+            if (match.hasCaptured(group))
+                words << match.captured(group).remove('\\');
+    return words;
+}
+
+// One part of a text, from its heading to the next one ("\n.SH " for a man page's sections).
+QString part(const QString& text, const QString& heading, const QString& next)
+{
+    const qsizetype start = text.indexOf(heading);
+    return text.mid(start, text.indexOf(next, start + 1) - start);
+}
+
+// The long options a --help text lists: "  -v, --version".
 QSet<QString> helpOptions(const QString& help)
 {
-    static const QRegularExpression option(
-        QStringLiteral("^\\s+(?:-\\w, )?--([\\w-]+)(?:, --([\\w-]+))?"),
-        QRegularExpression::MultilineOption);
-    QSet<QString> options;
-    for (auto it = option.globalMatch(help); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        options << match.captured(1);
-        if (match.hasCaptured(2))
-            options << match.captured(2);
-    }
-    return options;
+    return caught("^\\s+(?:-\\w, )?--([\\w-]+)(?:, --([\\w-]+))?", help);
 }
 
-// One section of a man page, from its heading to the next.
-QString manSection(const QString& page, const QString& heading)
-{
-    const qsizetype start = page.indexOf(QStringLiteral("\n.SH ") + heading);
-    return page.mid(start, page.indexOf(QStringLiteral("\n.SH "), start + 1) - start);
-}
-
-// The long options a man page describes: the tags of the items of its OPTIONS section.
+// The long options a man page describes: those in the tags of its OPTIONS section's items
+// (\-\-list with its backslashes dropped).
 QSet<QString> manOptions(const QString& page)
 {
-    const QString section = manSection(page, QStringLiteral("OPTIONS"));
-    static const QRegularExpression tag(QStringLiteral("^\\.TP\\n\\.B[IR]? ([^\\n]*)"),
-                                        QRegularExpression::MultilineOption);
-    static const QRegularExpression option(QStringLiteral("\\\\-\\\\-([\\w\\\\-]+)"));
     QSet<QString> options;
-    for (auto items = tag.globalMatch(section); items.hasNext();) {
-        const QString line = items.next().captured(1);
-        for (auto it = option.globalMatch(line); it.hasNext();)
-            options << it.next().captured(1).remove(QLatin1Char('\\'));
-    }
+    for (const QString& tag :
+         caught("^\\.TP\\n\\.B[IR]? ([^\\n]*)", part(page, "\n.SH OPTIONS", "\n.SH ")))
+        options += caught("--([\\w-]+)", tag);
     return options;
-}
-
-// The command words of the "Commands:" part of the command-line program's help.
-QSet<QString> helpCommands(const QString& help)
-{
-    const qsizetype start = help.indexOf(QStringLiteral("Commands:\n"));
-    const QString part = help.mid(start, help.indexOf(QStringLiteral("\n\n"), start) - start);
-    static const QRegularExpression command(QStringLiteral("^  (\\w+)"),
-                                            QRegularExpression::MultilineOption);
-    QSet<QString> commands;
-    for (auto it = command.globalMatch(part); it.hasNext();)
-        commands << it.next().captured(1);
-    return commands;
-}
-
-QSet<QString> manCommands(const QString& page)
-{
-    const QString section = manSection(page, QStringLiteral("COMMANDS"));
-    static const QRegularExpression tag(QStringLiteral("^\\.TP\\n\\.B[IR]? \"?(\\w+)"),
-                                        QRegularExpression::MultilineOption);
-    QSet<QString> commands;
-    for (auto it = tag.globalMatch(section); it.hasNext();)
-        commands << it.next().captured(1);
-    return commands;
 }
 
 QString listed(const QSet<QString>& words)
 {
     QStringList sorted(words.cbegin(), words.cend());
     sorted.sort();
-    return sorted.join(QStringLiteral(", "));
+    return sorted.join(", ");
 }
 
 } // namespace
@@ -116,45 +76,46 @@ private Q_SLOTS:
     {
         QFETCH(QString, page);
         QFETCH(QString, program);
-        const QString text = manPage(page);
+        const QString text =
+            QString::fromUtf8(TestFiles::readFile(TestEnvironment::sourceDir() + "/man/" + page));
         QVERIFY2(!text.isEmpty(), qPrintable(page));
         const QString help = helpOf(program);
-        QVERIFY2(help.contains(QStringLiteral("--version")), qPrintable(help));
+        QVERIFY2(help.contains("--version"), qPrintable(help));
 
         QSet<QString> expected = helpOptions(help);
-        expected.remove(QStringLiteral("help-all"));
+        expected.remove("help-all");
         QSet<QString> described = manOptions(text);
-        described.remove(QStringLiteral("help-all"));
+        described.remove("help-all");
         QVERIFY2(expected.size() >= 6, qPrintable(listed(expected)));
         QVERIFY2(described - expected == QSet<QString>(),
                  qPrintable("in the page only: " + listed(described - expected)));
         QVERIFY2(expected - described == QSet<QString>(),
                  qPrintable("in --help only: " + listed(expected - described)));
 
-        if (page == QStringLiteral("velmoran-cli.1")) {
-            const QSet<QString> commands = helpCommands(help);
+        if (page == "velmoran-cli.1") {
+            const QSet<QString> commands = caught("^  (\\w+)", part(help, "Commands:\n", "\n\n"));
             QVERIFY2(commands.size() >= 10, qPrintable(listed(commands)));
-            QCOMPARE(listed(manCommands(text)), listed(commands));
+            QCOMPARE(listed(caught("^\\.TP\n\\.B[IR]? \"?(\\w+)",
+                                   part(text, "\n.SH COMMANDS", "\n.SH "))),
+                     listed(commands));
         }
         for (const char* section : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "ENVIRONMENT",
                                     "FILES", "EXIT STATUS", "EXAMPLES"})
             QVERIFY2(text.contains(QStringLiteral("\n.SH ") + QLatin1String(section)), section);
-        QVERIFY2(text.contains(QStringLiteral("\"Velmoran ") + QStringLiteral(VELMORAN_VERSION) +
-                               QLatin1Char('"')),
-                 "the page names another version than the build");
+        QVERIFY2(
+            text.contains(QStringLiteral("\"Velmoran ") + QStringLiteral(VELMORAN_VERSION) + '"'),
+            "the page names another version than the build");
     }
 
     void groffRendersWithoutWarnings()
     {
-        for (const QString& page :
-             {QStringLiteral("velmoran.1"), QStringLiteral("velmoran-cli.1")}) {
+        for (const char* page : {"velmoran.1", "velmoran-cli.1"}) {
             QProcess groff;
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+            environment.insert("LC_ALL", "C.UTF-8");
             groff.setProcessEnvironment(environment);
-            groff.start(QStringLiteral("groff"),
-                        {QStringLiteral("-ww"), QStringLiteral("-man"), QStringLiteral("-Tutf8"),
-                         TestEnvironment::sourceDir() + QStringLiteral("/man/") + page});
+            groff.start("groff", {"-ww", "-man", "-Tutf8",
+                                  TestEnvironment::sourceDir() + QStringLiteral("/man/") + page});
             QVERIFY(groff.waitForFinished(20000));
             QCOMPARE(groff.exitCode(), 0);
             QCOMPARE(QString::fromUtf8(groff.readAllStandardError()), QString());

@@ -1,17 +1,13 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
-#include <QProcess>
-#include <QRegularExpression>
-#include <QtTest>
-
 using namespace TestFiles;
 
 namespace {
 
 QString sourceFile(const QString& relative)
 {
-    return readFile(TestEnvironment::sourceDir() + QLatin1Char('/') + relative);
+    return readFile(TestEnvironment::sourceDir() + '/' + relative);
 }
 
 // The package names of one field of debian/control ("Depends", …), without versions.
@@ -20,8 +16,8 @@ QStringList controlField(const QString& control, const QString& field)
     const QRegularExpression pattern(QStringLiteral("^%1:((?:.*\\n)(?:[ \\t].*\\n)*)").arg(field),
                                      QRegularExpression::MultilineOption);
     QStringList names;
-    for (QString entry : pattern.match(control).captured(1).split(QLatin1Char(','))) {
-        entry = entry.section(QLatin1Char('('), 0, 0).trimmed();
+    for (QString entry : pattern.match(control).captured(1).split(',')) {
+        entry = entry.section('(', 0, 0).trimmed();
         if (!entry.isEmpty())
             names << entry;
     }

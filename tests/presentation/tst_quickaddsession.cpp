@@ -5,8 +5,6 @@
 #include "prefs/PreferenceKeys.h"
 #include "presentation/entry/QuickAddSession.h"
 
-#include <QSignalSpy>
-
 using namespace TestFiles;
 using TestEnvironment::local;
 using AddResult = QuickAddSession::AddResult;
@@ -35,19 +33,19 @@ private Q_SLOTS:
         QuickAddSession session(*m_store->manager);
         session.setup();
         QCOMPARE(session.lists().size(), 2);
-        QCOMPARE(session.chosenList()->title, QStringLiteral("Work"));
-        session.chooseList(QStringLiteral("no such list"));
+        QCOMPARE(session.chosenList()->title, "Work");
+        session.chooseList("no such list");
         session.chooseIndex(7);
-        QCOMPARE(session.chosenList()->title, QStringLiteral("Work"));
+        QCOMPARE(session.chosenList()->title, "Work");
         session.chooseList(listId("Home"));
-        QCOMPARE(session.chosenList()->title, QStringLiteral("Home"));
+        QCOMPARE(session.chosenList()->title, "Home");
         session.reset();
-        QCOMPARE(session.chosenList()->title, QStringLiteral("Work"));
+        QCOMPARE(session.chosenList()->title, "Work");
 
         m_store->defaults->setObject(QStringList{listId("Home")}, PrefKey::visibleLists);
         session.setup();
         QCOMPARE(session.lists().size(), 1);
-        QCOMPARE(session.chosenList()->title, QStringLiteral("Home"));
+        QCOMPARE(session.chosenList()->title, "Home");
     }
 
     // "No Due Date" at 09:40 gives 10:00 today, or today without a time under "noDueTime";
@@ -72,7 +70,7 @@ private Q_SLOTS:
         QCOMPARE(due.takeFirst().at(0).toDateTime(), expected);
         session.clearDueDate();
         QVERIFY(!due.takeFirst().at(0).toDateTime().isValid());
-        const QuickAddSession::Addition addition = session.addTask(QStringLiteral("someday"));
+        const QuickAddSession::Addition addition = session.addTask("someday");
         QCOMPARE(addition.result, AddResult::Added);
         QVERIFY(!addition.added->dueDateComponents);
     }
@@ -84,16 +82,16 @@ private Q_SLOTS:
         QuickAddSession session(*m_store->manager);
         session.setup();
         std::optional<SmartAddEntry::TextChange> change =
-            session.userEditedText(QStringLiteral("report /work "), 13);
+            session.userEditedText("report /work ", 13);
         QVERIFY(change);
-        QCOMPARE(change->text, QStringLiteral("report "));
-        QCOMPARE(session.chosenList()->title, QStringLiteral("Work"));
+        QCOMPARE(change->text, "report ");
+        QCOMPARE(session.chosenList()->title, "Work");
 
-        change = session.userEditedText(QStringLiteral("line one\nline\ttwo\x01 end"), 22);
+        change = session.userEditedText("line one\nline\ttwo\x01 end", 22);
         QVERIFY(change);
-        QCOMPARE(change->text, QStringLiteral("line one line two  end"));
+        QCOMPARE(change->text, "line one line two  end");
         QVERIFY(change->cursorPosition <= change->text.size());
-        QVERIFY(!session.userEditedText(QStringLiteral("plain words"), 11));
+        QVERIFY(!session.userEditedText("plain words", 11));
     }
 
     void blankTitlesAddNothing_data()
@@ -112,7 +110,7 @@ private Q_SLOTS:
         const auto change = session.userEditedText(typed, typed.size());
         QCOMPARE(session.addTask(change ? change->text : typed).result, AddResult::Blank);
         QCOMPARE(notices.size(), 1);
-        QCOMPARE(notices.at(0).at(0).toString(), QStringLiteral("Type a title for the task."));
+        QCOMPARE(notices.at(0).at(0).toString(), "Type a title for the task.");
     }
 
     // The chosen list is removed while the form is open: the task goes to the default list,
@@ -124,11 +122,10 @@ private Q_SLOTS:
         session.chooseList(listId("Work"));
         QVERIFY(QDir(root() + "/work").removeRecursively());
         QSignalSpy notices(&session, &QuickAddSession::noticeRequested);
-        const QuickAddSession::Addition addition = session.addTask(QStringLiteral("orphan"));
+        const QuickAddSession::Addition addition = session.addTask("orphan");
         QCOMPARE(addition.result, AddResult::AddedToDefaultList);
-        QCOMPARE(addition.added->calendar->title, QStringLiteral("Home"));
-        QCOMPARE(notices.at(0).at(0).toString(),
-                 QStringLiteral("“Work” is gone; the task went to “Home”."));
+        QCOMPARE(addition.added->calendar->title, "Home");
+        QCOMPARE(notices.at(0).at(0).toString(), "“Work” is gone; the task went to “Home”.");
         QCOMPARE(session.lists().size(), 1);
     }
 
@@ -140,16 +137,16 @@ private Q_SLOTS:
         session.setup();
         QVERIFY(QDir().mkpath(root() + "/home/.velmoran.lock"));
         QSignalSpy notices(&session, &QuickAddSession::noticeRequested);
-        QuickAddSession::Addition addition = session.addTask(QStringLiteral("keep me tomorrow"));
+        QuickAddSession::Addition addition = session.addTask("keep me tomorrow");
         QCOMPARE(addition.result, AddResult::Failed);
-        QCOMPARE(addition.fieldText, QStringLiteral("keep me tomorrow"));
+        QCOMPARE(addition.fieldText, "keep me tomorrow");
         QVERIFY2(notices.at(0).at(0).toString().startsWith("The task could not be saved: "),
                  qPrintable(notices.at(0).at(0).toString()));
 
         QVERIFY(QDir(root() + "/home/.velmoran.lock").removeRecursively());
-        addition = session.addTask(QStringLiteral("keep me tomorrow"));
+        addition = session.addTask("keep me tomorrow");
         QCOMPARE(addition.result, AddResult::Added);
-        QCOMPARE(addition.added->title, QStringLiteral("keep me"));
+        QCOMPARE(addition.added->title, "keep me");
         QCOMPARE(addition.added->dueDateComponents->toDateTime(), local(2026, 12, 10, 8, 0));
     }
 
@@ -170,7 +167,7 @@ private Q_SLOTS:
         session.setup();
         QCOMPARE(alerts.size(), 1);
         QVERIFY(!session.chosenList());
-        QCOMPARE(session.addTask(QStringLiteral("nowhere")).result, AddResult::NoList);
+        QCOMPARE(session.addTask("nowhere").result, AddResult::NoList);
     }
 
 private:

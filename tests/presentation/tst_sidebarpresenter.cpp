@@ -258,9 +258,7 @@ private Q_SLOTS:
 
     void theOnlyUserListStays()
     {
-        setNav({});
-        SidebarPresenter& sidebar = create();
-        m_defaults->setObject(QStringList{calendarIdentifierOf("Work")}, PrefKey::visibleLists);
+        SidebarPresenter& sidebar = createShowing({}, {"Work"});
         m_defaults->setObject(QStringList{calendarIdentifierOf("Home")}, PrefKey::invisibleLists);
         sidebar.reloadShowingDay();
         int asked = 0;
@@ -278,13 +276,10 @@ private Q_SLOTS:
 
     void deletingAUserListAfterConfirmation()
     {
-        setNav({});
-        SidebarPresenter& sidebar = create();
+        SidebarPresenter& sidebar = createShowing({}, {"Home", "Work"});
         Choices chosen(sidebar);
         const QString home = calendarIdentifierOf("Home");
         const QString work = calendarIdentifierOf("Work");
-        m_defaults->setObject(QStringList{home, work}, PrefKey::visibleLists);
-        sidebar.reloadShowingDay();
 
         QList<std::function<void(bool)>> pending;
         sidebar.confirmDeletion = [&](std::function<void(bool)> answer) { pending << answer; };
@@ -312,12 +307,9 @@ private Q_SLOTS:
     // and the user is told why instead of seeing it vanish until the next start.
     void aListTheStoreKeepsIsNotDeleted()
     {
-        setNav({});
-        SidebarPresenter& sidebar = create();
+        SidebarPresenter& sidebar = createShowing({}, {"Home", "Work"});
         const QString home = calendarIdentifierOf("Home");
         const QString work = calendarIdentifierOf("Work");
-        m_defaults->setObject(QStringList{home, work}, PrefKey::visibleLists);
-        sidebar.reloadShowingDay();
         calendar("Home")->immutable = true;
 
         QSignalSpy failed(&sidebar, &SidebarPresenter::deletionFailed);
@@ -333,13 +325,10 @@ private Q_SLOTS:
     // row moves; only a list that went away hands over to the day view.
     void listsChangedElsewhereKeepTheEntryOnShow()
     {
-        setNav({entry(1)});
-        SidebarPresenter& sidebar = create();
+        SidebarPresenter& sidebar = createShowing({entry(1)}, {"Home", "Work"});
         Choices chosen(sidebar);
         const QString home = calendarIdentifierOf("Home");
         const QString work = calendarIdentifierOf("Work");
-        m_defaults->setObject(QStringList{home, work}, PrefKey::visibleLists);
-        sidebar.reloadShowingDay();
         sidebar.selectList(2);
         QCOMPARE(sidebar.selectedList()->calendarIdentifier, work);
         const int sent = int(chosen.entries.size());
@@ -383,6 +372,19 @@ private:
         m_defaults = &*m_store->defaults;
         m_presenter = std::make_unique<SidebarPresenter>(*m_manager);
         return *m_presenter;
+    }
+
+    // The sidebar over the lists of these titles, shown in this order, the day view chosen.
+    SidebarPresenter& createShowing(const QVariantList& nav, const QStringList& titles)
+    {
+        setNav(nav);
+        SidebarPresenter& sidebar = create();
+        QStringList shown;
+        for (const QString& title : titles)
+            shown << calendarIdentifierOf(title);
+        m_defaults->setObject(shown, PrefKey::visibleLists);
+        sidebar.reloadShowingDay();
+        return sidebar;
     }
 
     store::CalendarPtr calendar(const QString& title) const { return m_store->calendar(title); }

@@ -123,21 +123,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("task");
         QTest::addColumn<int>("settled"); // -1: the user is asked
 
-        const int ask = -1;
-        const int only = int(Completion::OnlyThis);
-        const int all = int(Completion::WithSubtasks);
-        QTest::newRow("open subtasks: asked") << ""
-                                              << "p" << ask;
-        QTest::newRow("remembered: all") << "all"
-                                         << "p" << all;
-        QTest::newRow("remembered: only this") << "only"
-                                               << "p" << only;
-        QTest::newRow("an open subtask two levels down") << ""
-                                                         << "q" << ask;
-        QTest::newRow("every subtask done") << "all"
-                                            << "done-parent" << only;
-        QTest::newRow("no subtasks") << "all"
-                                     << "lone" << only;
+        const auto row = [](const char* name, const char* remembered, const char* task,
+                            std::optional<Completion> settled) {
+            QTest::newRow(name) << QString(remembered) << QString(task)
+                                << (settled ? int(*settled) : -1);
+        };
+        row("open subtasks: asked", "", "p", std::nullopt);
+        row("remembered: all", "all", "p", Completion::WithSubtasks);
+        row("remembered: only this", "only", "p", Completion::OnlyThis);
+        row("an open subtask two levels down", "", "q", std::nullopt);
+        row("every subtask done", "all", "done-parent", Completion::OnlyThis);
+        row("no subtasks", "all", "lone", Completion::OnlyThis);
     }
 
     void howAParentIsCompleted()

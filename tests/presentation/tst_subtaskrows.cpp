@@ -7,8 +7,6 @@
 #include "presentation/tasklist/SubtaskFolding.h"
 #include "presentation/tasklist/TaskListPresenter.h"
 
-#include <QSignalSpy>
-
 using namespace TestFiles;
 
 namespace {

@@ -8,9 +8,6 @@
 #include "prefs/PreferenceKeys.h"
 #include "presentation/tasklist/TaskListPresenter.h"
 
-#include <QFileInfo>
-#include <QSignalSpy>
-
 using namespace TestFiles;
 using TestEnvironment::local;
 
@@ -23,8 +20,6 @@ struct Recorder
     {
         QObject::connect(&presenter, &TaskListPresenter::rowSelected, &presenter,
                          [this](int row) { rows << row; });
-        QObject::connect(&presenter, &TaskListPresenter::reminderSelected, &presenter,
-                         [this](const store::ReminderPtr& reminder) { reminders << reminder; });
         QObject::connect(&presenter, &TaskListPresenter::eventSelected, &presenter,
                          [this](const store::EventPtr& event) { events << event; });
         QObject::connect(&presenter, &TaskListPresenter::changeFailed, &presenter,
@@ -33,7 +28,6 @@ struct Recorder
                          });
     }
     QList<int> rows;
-    QList<store::ReminderPtr> reminders;
     QList<store::EventPtr> events;
     QStringList failures;
 };
@@ -72,7 +66,7 @@ private Q_SLOTS:
 
         m_list->proposeSelection(3);
         QTRY_COMPARE(told.rows.value(0), 4);
-        QCOMPARE(told.events.last()->title, QStringLiteral("Stand-up"));
+        QCOMPARE(told.events.last()->title, "Stand-up");
 
         m_list->proposeSelection(2);
         QTRY_COMPARE(told.rows.last(), 1);
@@ -81,7 +75,7 @@ private Q_SLOTS:
 
         m_list->proposeSelection(6);
         QTRY_COMPARE(told.rows.last(), 5);
-        QCOMPARE(m_list->selectedEvent()->title, QStringLiteral("Review"));
+        QCOMPARE(m_list->selectedEvent()->title, "Review");
     }
 
     // After a refresh the same task stays selected, found again by its identifier.
@@ -180,7 +174,7 @@ private Q_SLOTS:
         m_list->saveSearch();
         const QVariantList nav = m_defaults->arrayForKey(PrefKey::listNavArray);
         QCOMPARE(nav.size(), before + 1);
-        QCOMPARE(nav.last().toMap().value("tag").toString(), QStringLiteral("slid"));
+        QCOMPARE(nav.last().toMap().value("tag").toString(), "slid");
 
         // The search view starts empty again.
         m_list->showEntry(ListEntry::fromStored({{"type", 14}, {"title", "Search"}}));
@@ -194,7 +188,7 @@ private Q_SLOTS:
         QStringList titles;
         for (const QuickActionMenuEntry& entry : m_list->menuEntries(0))
             titles << entry.title;
-        QCOMPARE(titles.value(0), QStringLiteral("Mark as Completed"));
+        QCOMPARE(titles.value(0), "Mark as Completed");
         QVERIFY(m_list->menuEntries(3).isEmpty());
 
         Recorder told(*m_list);
@@ -235,8 +229,6 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_day->root(); }
-
     std::optional<TaskListDay> m_day;
     DataManager* m_manager = nullptr;
     UserDefaults* m_defaults = nullptr;

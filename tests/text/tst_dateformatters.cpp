@@ -3,9 +3,6 @@
 #include "text/DateFormatter.h"
 #include "text/DateFormatters.h"
 
-#include <QGuiApplication>
-#include <QThreadPool>
-#include <QTimeZone>
 #include <QtConcurrent>
 
 #include <functional>
@@ -19,13 +16,13 @@ using Accessor = const DateFormatter& (DateFormatters::*)() const;
 Accessor accessorNamed(const QString& name)
 {
     static const QHash<QString, Accessor> accessors = {
-        {QStringLiteral("dayNumber"), &DateFormatters::dayNumberFormatter},
-        {QStringLiteral("weekday"), &DateFormatters::weekdayFormatter},
-        {QStringLiteral("hourTimeAMPM"), &DateFormatters::hourTimeAMPMFormatter},
-        {QStringLiteral("fullDayMid"), &DateFormatters::fullDayFormatterMid},
-        {QStringLiteral("month"), &DateFormatters::monthFormatter},
-        {QStringLiteral("weeknumber"), &DateFormatters::weeknumberFormatter},
-        {QStringLiteral("year"), &DateFormatters::yearFormatter},
+        {"dayNumber", &DateFormatters::dayNumberFormatter},
+        {"weekday", &DateFormatters::weekdayFormatter},
+        {"hourTimeAMPM", &DateFormatters::hourTimeAMPMFormatter},
+        {"fullDayMid", &DateFormatters::fullDayFormatterMid},
+        {"month", &DateFormatters::monthFormatter},
+        {"weeknumber", &DateFormatters::weeknumberFormatter},
+        {"year", &DateFormatters::yearFormatter},
     };
     return accessors.value(name);
 }
@@ -98,14 +95,13 @@ private Q_SLOTS:
         const QDateTime sunday = local(2026, 12, 6, 12, 0);
         QLocale::setDefault(kGerman);
         const DateFormatters formatters;
-        QCOMPARE(formatters.weekdayFormatter().stringFromDate(sunday), QStringLiteral("So"));
+        QCOMPARE(formatters.weekdayFormatter().stringFromDate(sunday), "So");
 
         QLocale::setDefault(kEnglish);
         // Kept: the existing formatter stays German ...
-        QCOMPARE(formatters.weekdayFormatter().stringFromDate(sunday), QStringLiteral("So"));
+        QCOMPARE(formatters.weekdayFormatter().stringFromDate(sunday), "So");
         // ... while one created now uses the new locale.
-        QCOMPARE(formatters.monthFormatter().stringFromDate(sunday),
-                 QStringLiteral("December 2026"));
+        QCOMPARE(formatters.monthFormatter().stringFromDate(sunday), "December 2026");
     }
 
     void hourTimeParsesAlarmTime_data()
@@ -136,15 +132,15 @@ private Q_SLOTS:
         }
         QVERIFY(parsed.isValid());
         QCOMPARE(parsed.time(), expected);
-        QCOMPARE(formatter.stringFromDate(parsed), expected.toString(QStringLiteral("HH:mm")));
+        QCOMPARE(formatter.stringFromDate(parsed), expected.toString("HH:mm"));
     }
 
     void shortTimeAcceptsPlainSpace()
     {
         const DateFormatters formatters(kEnglish);
         const DateFormatter& formatter = formatters.hourTimeAMPMFormatter();
-        QCOMPARE(formatter.dateFromString(QStringLiteral("8:30 PM")).time(), QTime(20, 30));
-        QVERIFY(!formatter.dateFromString(QStringLiteral("13:30 PM")).isValid());
+        QCOMPARE(formatter.dateFromString("8:30 PM").time(), QTime(20, 30));
+        QVERIFY(!formatter.dateFromString("13:30 PM").isValid());
     }
 
     void relativeDayNames()
@@ -152,24 +148,21 @@ private Q_SLOTS:
         const DateFormatters formatters(kEnglish);
         const DateFormatter& dateTime = formatters.dateTimeFormatter();
         const DateFormatter& dateOnly = formatters.dateOnlyFormatter();
-        const DateFormatter plainShort =
-            DateFormatter::fromStyles(DateFormatter::Style::Short, DateFormatter::Style::None,
-                                      false, QStringLiteral("en_US"));
+        const DateFormatter plainShort = DateFormatter::fromStyles(
+            DateFormatter::Style::Short, DateFormatter::Style::None, false, "en_US");
 
         onCurrentDay([&](const QDate& today) {
             const struct
             {
                 int days;
                 QString word;
-            } near[] = {{0, QStringLiteral("Today")},
-                        {1, QStringLiteral("Tomorrow")},
-                        {-1, QStringLiteral("Yesterday")}};
+            } near[] = {{0, "Today"}, {1, "Tomorrow"}, {-1, "Yesterday"}};
             for (const auto& [days, word] : near) {
                 const QDateTime noon(today.addDays(days), QTime(12, 0));
                 QCOMPARE(dateOnly.stringFromDate(noon), word);
                 const QString withTime = dateTime.stringFromDate(noon);
                 QVERIFY2(withTime.startsWith(word), qPrintable(withTime));
-                QVERIFY2(withTime.contains(QStringLiteral("12:00")), qPrintable(withTime));
+                QVERIFY2(withTime.contains("12:00"), qPrintable(withTime));
                 // A date-only text stands for the start of that day.
                 QCOMPARE(dateOnly.dateFromString(word), noon.date().startOfDay());
                 QCOMPARE(dateTime.dateFromString(withTime), noon);
@@ -185,8 +178,7 @@ private Q_SLOTS:
             // The medium formatter has no relative names.
             const QString medium =
                 formatters.dateTimeMediumFormatter().stringFromDate(QDateTime(today, QTime(12, 0)));
-            QVERIFY2(!medium.contains(QStringLiteral("Today"), Qt::CaseInsensitive),
-                     qPrintable(medium));
+            QVERIFY2(!medium.contains("Today", Qt::CaseInsensitive), qPrintable(medium));
         });
     }
 
@@ -199,73 +191,66 @@ private Q_SLOTS:
         QCOMPARE(DateFormatter::hourCycleOf(kEnglish), Cycle::TwelveHours);
         QCOMPARE(DateFormatter::hourCycleOf(kGerman), Cycle::TwentyFourHours);
 
-        const QString english = QStringLiteral("en_US");
-        const DateFormatter time =
-            DateFormatter::fromStyles(DateFormatter::Style::None, DateFormatter::Style::Short,
-                                      false, english, Cycle::TwentyFourHours);
-        const DateFormatter medium =
-            DateFormatter::fromStyles(DateFormatter::Style::Medium, DateFormatter::Style::Short,
-                                      false, english, Cycle::TwentyFourHours);
-        const DateFormatter relative =
-            DateFormatter::fromStyles(DateFormatter::Style::Short, DateFormatter::Style::Short,
-                                      true, english, Cycle::TwentyFourHours);
+        using S = DateFormatter::Style;
+        const auto english24 = [](S date, bool relative) {
+            return DateFormatter::fromStyles(date, S::Short, relative, "en_US",
+                                             Cycle::TwentyFourHours);
+        };
+        const DateFormatter time = english24(S::None, false);
+        const DateFormatter medium = english24(S::Medium, false);
+        const DateFormatter relative = english24(S::Short, true);
         const DateFormatter german =
-            DateFormatter::fromStyles(DateFormatter::Style::Medium, DateFormatter::Style::Short,
-                                      false, QStringLiteral("de_DE"), Cycle::TwelveHours);
+            DateFormatter::fromStyles(S::Medium, S::Short, false, "de_DE", Cycle::TwelveHours);
         const QDateTime evening = local(2026, 12, 6, 20, 30);
-        QCOMPARE(time.stringFromDate(evening), QStringLiteral("20:30"));
-        QCOMPARE(medium.stringFromDate(evening), QStringLiteral("Dec 6, 2026, 20:30"));
-        QCOMPARE(medium.dateFromString(QStringLiteral("Dec 6, 2026, 20:30")), evening);
+        QCOMPARE(time.stringFromDate(evening), "20:30");
+        QCOMPARE(medium.stringFromDate(evening), "Dec 6, 2026, 20:30");
+        QCOMPARE(medium.dateFromString("Dec 6, 2026, 20:30"), evening);
         const QString germanText = german.stringFromDate(evening);
-        QVERIFY2(germanText.contains(QStringLiteral("8:30")) &&
-                     germanText.endsWith(QStringLiteral("PM")),
-                 qPrintable(germanText));
+        QVERIFY2(germanText.contains("8:30") && germanText.endsWith("PM"), qPrintable(germanText));
         QCOMPARE(german.dateFromString(germanText), evening);
         onCurrentDay([&](const QDate& today) {
             const QDateTime tonight(today, QTime(20, 30));
-            QCOMPARE(relative.stringFromDate(tonight), QStringLiteral("Today, 20:30"));
-            QCOMPARE(relative.dateFromString(QStringLiteral("Today, 20:30")), tonight);
+            QCOMPARE(relative.stringFromDate(tonight), "Today, 20:30");
+            QCOMPARE(relative.dateFromString("Today, 20:30"), tonight);
         });
     }
 
     void daylightSavingChanges()
     {
         const DateFormatter withOffset =
-            DateFormatter::fromPattern(QStringLiteral("yyyy-MM-dd HH:mm xxx"), "en_US_POSIX");
+            DateFormatter::fromPattern("yyyy-MM-dd HH:mm xxx", "en_US_POSIX");
         const DateFormatter wallClock =
-            DateFormatter::fromPattern(QStringLiteral("yyyy-MM-dd HH:mm"), "en_US_POSIX");
+            DateFormatter::fromPattern("yyyy-MM-dd HH:mm", "en_US_POSIX");
         QVERIFY(withOffset.isValid());
-        QCOMPARE(withOffset.timeZoneId(), QStringLiteral("Europe/Berlin"));
+        QCOMPARE(withOffset.timeZoneId(), "Europe/Berlin");
 
         // 29 March 2026: Berlin jumps from 02:00 to 03:00, so an hour after 01:30 is 03:30.
         const QDateTime beforeJump = local(2026, 3, 29, 1, 30);
         const QDateTime afterJump = beforeJump.addSecs(3600);
-        QCOMPARE(withOffset.stringFromDate(beforeJump), QStringLiteral("2026-03-29 01:30 +01:00"));
-        QCOMPARE(withOffset.stringFromDate(afterJump), QStringLiteral("2026-03-29 03:30 +02:00"));
+        QCOMPARE(withOffset.stringFromDate(beforeJump), "2026-03-29 01:30 +01:00");
+        QCOMPARE(withOffset.stringFromDate(afterJump), "2026-03-29 03:30 +02:00");
         const QString shortTime =
             DateFormatters(kEnglish).hourTimeAMPMFormatter().stringFromDate(afterJump);
-        QVERIFY2(shortTime.startsWith(QStringLiteral("3:30")) &&
-                     shortTime.endsWith(QStringLiteral("AM")),
-                 qPrintable(shortTime));
+        QVERIFY2(shortTime.startsWith("3:30") && shortTime.endsWith("AM"), qPrintable(shortTime));
 
         // 02:30 does not exist that day: it is never written or read as if it did.
         const QDateTime inGap(QDate(2026, 3, 29), QTime(2, 30));
         QCOMPARE(wallClock.stringFromDate(inGap),
-                 inGap.isValid() ? inGap.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QString());
-        QVERIFY(!wallClock.dateFromString(QStringLiteral("2026-03-29 02:30")).isValid());
-        QCOMPARE(wallClock.dateFromString(QStringLiteral("2026-03-29 03:30")), afterJump);
+                 inGap.isValid() ? inGap.toString("yyyy-MM-dd HH:mm") : QString());
+        QVERIFY(!wallClock.dateFromString("2026-03-29 02:30").isValid());
+        QCOMPARE(wallClock.dateFromString("2026-03-29 03:30"), afterJump);
 
         // 25 October 2026: 02:30 happens twice, first in summer time.
         const QDateTime midnight = local(2026, 10, 25);
         QCOMPARE(withOffset.stringFromDate(midnight.addSecs(2 * 3600 + 1800)),
-                 QStringLiteral("2026-10-25 02:30 +02:00"));
+                 "2026-10-25 02:30 +02:00");
         QCOMPARE(withOffset.stringFromDate(midnight.addSecs(3 * 3600 + 1800)),
-                 QStringLiteral("2026-10-25 02:30 +01:00"));
+                 "2026-10-25 02:30 +01:00");
 
         // A 23-hour day still starts at midnight.
         const DateFormatter dateOnly = DateFormatter::fromStyles(
             DateFormatter::Style::Short, DateFormatter::Style::None, false, "en_US");
-        QCOMPARE(dateOnly.dateFromString(QStringLiteral("3/29/26")), local(2026, 3, 29));
+        QCOMPARE(dateOnly.dateFromString("3/29/26"), local(2026, 3, 29));
     }
 
     void invalidInputNeverCrashes()
@@ -274,13 +259,11 @@ private Q_SLOTS:
             DateFormatter::Style::None, DateFormatter::Style::None, true, "en_US");
         QVERIFY(!nothing.isValid());
         QCOMPARE(nothing.stringFromDate(local(2026, 1, 1)), QString());
-        QVERIFY(!nothing.dateFromString(QStringLiteral("1/1/26")).isValid());
+        QVERIFY(!nothing.dateFromString("1/1/26").isValid());
 
         const DateFormatters formatters(kEnglish);
-        QVERIFY(!formatters.fullDayFormatterMid()
-                     .dateFromString(QStringLiteral("Dec 32, 2026"))
-                     .isValid());
-        QCOMPARE(formatters.fullDayFormatterMid().dateFromString(QStringLiteral("Dec 31, 2026")),
+        QVERIFY(!formatters.fullDayFormatterMid().dateFromString("Dec 32, 2026").isValid());
+        QCOMPARE(formatters.fullDayFormatterMid().dateFromString("Dec 31, 2026"),
                  local(2026, 12, 31));
     }
 
@@ -305,8 +288,7 @@ private Q_SLOTS:
                 serialMid.append(mid.stringFromDate(date));
                 serialRelative.append(relative.stringFromDate(date));
             }
-            QVERIFY2(serialRelative[2].startsWith(QStringLiteral("Yesterday")),
-                     qPrintable(serialRelative[2]));
+            QVERIFY2(serialRelative[2].startsWith("Yesterday"), qPrintable(serialRelative[2]));
 
             QThreadPool pool;
             pool.setMaxThreadCount(8);
@@ -318,7 +300,7 @@ private Q_SLOTS:
             };
             const QList<Result> parallel =
                 QtConcurrent::blockingMapped(&pool, dates, [&](const QDateTime& date) {
-                    const QString time = date.time().toString(QStringLiteral("HH:mm"));
+                    const QString time = date.time().toString("HH:mm");
                     return Result{mid.stringFromDate(date), relative.stringFromDate(date),
                                   alarm.dateFromString(time).time()};
                 });
@@ -341,7 +323,7 @@ private Q_SLOTS:
             &pool, rounds, [&](int) { return &formatters.monthFormatter(); });
         for (const DateFormatter* formatter : seen)
             QCOMPARE(formatter, seen.first());
-        QCOMPARE(seen.first()->stringFromDate(local(2026, 12, 6)), QStringLiteral("December 2026"));
+        QCOMPARE(seen.first()->stringFromDate(local(2026, 12, 6)), "December 2026");
     }
 };
 

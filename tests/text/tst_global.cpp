@@ -6,8 +6,6 @@
 #include "text/ClockReferenceDates.h"
 #include "text/Global.h"
 
-#include <QGuiApplication>
-#include <QTemporaryDir>
 #include <QTranslator>
 
 using TestEnvironment::local;
@@ -25,9 +23,9 @@ public:
         if (qstrcmp(context, "Global") != 0)
             return {};
         if (qstrcmp(sourceText, "%n Day(s) ago") == 0)
-            return QStringLiteral("vor %n Tagen");
+            return "vor %n Tagen";
         if (qstrcmp(sourceText, "Today") == 0)
-            return QStringLiteral("Heute");
+            return "Heute";
         return {};
     }
     bool isEmpty() const override { return false; }
@@ -60,18 +58,18 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("date");
         QTest::addColumn<bool>("sundayFirst");
         QTest::addColumn<QDate>("expected");
-        QTest::newRow("monday-first sunday")
-            << local(2026, 2, 15, 18) << false << QDate(2026, 2, 9);
-        QTest::newRow("sunday-first saturday") << local(2026, 2, 14) << true << QDate(2026, 2, 8);
-        QTest::newRow("sunday-first sunday")
-            << local(2026, 2, 15, 10) << true << QDate(2026, 2, 15);
-        QTest::newRow("utc instant on the next local day")
-            << QDateTime(QDate(2026, 2, 15), QTime(23, 30), Qt::UTC) << false << QDate(2026, 2, 16);
-        QTest::newRow("spring dst sunday") << local(2026, 3, 29, 12) << false << QDate(2026, 3, 23);
-        QTest::newRow("spring dst sunday, sunday-first")
-            << local(2026, 3, 29, 12) << true << QDate(2026, 3, 29);
-        QTest::newRow("autumn dst sunday")
-            << local(2026, 10, 25, 12) << false << QDate(2026, 10, 19);
+        const auto row = [](const char* name, const QDateTime& date, bool sundayFirst,
+                            const QDate& expected) {
+            QTest::newRow(name) << date << sundayFirst << expected;
+        };
+        row("monday-first sunday", local(2026, 2, 15, 18), false, QDate(2026, 2, 9));
+        row("sunday-first saturday", local(2026, 2, 14), true, QDate(2026, 2, 8));
+        row("sunday-first sunday", local(2026, 2, 15, 10), true, QDate(2026, 2, 15));
+        row("utc instant on the next local day",
+            QDateTime(QDate(2026, 2, 15), QTime(23, 30), Qt::UTC), false, QDate(2026, 2, 16));
+        row("spring dst sunday", local(2026, 3, 29, 12), false, QDate(2026, 3, 23));
+        row("spring dst sunday, sunday-first", local(2026, 3, 29, 12), true, QDate(2026, 3, 29));
+        row("autumn dst sunday", local(2026, 10, 25, 12), false, QDate(2026, 10, 19));
     }
 
     void weekStart()
@@ -130,18 +128,20 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("start");
         QTest::addColumn<QDateTime>("end");
         QTest::addColumn<bool>("expected");
+        const auto row = [](const char* name, const QDate& day, const QDateTime& start,
+                            const QDateTime& end, bool expected) {
+            QTest::newRow(name) << day << start << end << expected;
+        };
         const QDate day(2026, 2, 10);
-        QTest::newRow("ends at the day start")
-            << day << local(2026, 2, 9, 10) << local(2026, 2, 10) << true;
-        QTest::newRow("same event on the day before")
-            << day.addDays(-1) << local(2026, 2, 9, 10) << local(2026, 2, 10) << true;
-        QTest::newRow("ends 23:59 the day before")
-            << day << local(2026, 2, 9, 10) << local(2026, 2, 9, 23, 59) << false;
-        QTest::newRow("starts at the next day start")
-            << day << local(2026, 2, 11) << local(2026, 2, 11, 1) << false;
-        QTest::newRow("covers the day") << day << local(2026, 2, 8) << local(2026, 2, 12) << true;
-        QTest::newRow("late on the short dst day")
-            << QDate(2026, 3, 29) << local(2026, 3, 29, 23) << local(2026, 3, 29, 23, 30) << true;
+        row("ends at the day start", day, local(2026, 2, 9, 10), local(2026, 2, 10), true);
+        row("same event on the day before", day.addDays(-1), local(2026, 2, 9, 10),
+            local(2026, 2, 10), true);
+        row("ends 23:59 the day before", day, local(2026, 2, 9, 10), local(2026, 2, 9, 23, 59),
+            false);
+        row("starts at the next day start", day, local(2026, 2, 11), local(2026, 2, 11, 1), false);
+        row("covers the day", day, local(2026, 2, 8), local(2026, 2, 12), true);
+        row("late on the short dst day", QDate(2026, 3, 29), local(2026, 3, 29, 23),
+            local(2026, 3, 29, 23, 30), true);
     }
 
     void overlap()

@@ -4,7 +4,6 @@
 #include "text/DateFormatters.h"
 #include "text/ListExport.h"
 
-#include <QGuiApplication>
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -41,25 +40,25 @@ private Q_SLOTS:
         const QDateTime completedAt = local(2030, 3, 4, 18, 5);
         const QDateTime dueAtNineThirty = local(2030, 3, 5, 9, 30);
         const StyledText text = ListExport::attributedStringsForSharingListWithTitle(
-            QStringLiteral("Home"), QStringLiteral("4 Tasks"), m_reminders, {}, m_formatters);
+            "Home", "4 Tasks", m_reminders, {}, m_formatters);
 
         const DateFormatter& medium = m_formatters.dateTimeMediumFormatter();
         const QList<Run> expected = {
-            {QStringLiteral("Home    "), Style::Heading},
-            {QStringLiteral("4 Tasks\n\n\n"), Style::Subheading},
-            {QStringLiteral("\u25C9 Pay rent\n"), Style::Item},
+            {"Home    ", Style::Heading},
+            {"4 Tasks\n\n\n", Style::Subheading},
+            {"\u25C9 Pay rent\n", Style::Item},
             {QStringLiteral("     Completed : ") + medium.stringFromDate(completedAt) +
                  QStringLiteral("    Home\n\n"),
              Style::Detail},
-            {QStringLiteral("\u25EF Call mum\n"), Style::Item},
-            {QStringLiteral("     Due Date : Mar 5, 2030    Home\n\n"), Style::Detail},
-            {QStringLiteral("\u25EF Dentist\n"), Style::Item},
+            {"\u25EF Call mum\n", Style::Item},
+            {"     Due Date : Mar 5, 2030    Home\n\n", Style::Detail},
+            {"\u25EF Dentist\n", Style::Item},
             {QStringLiteral("     Due Date : ") + medium.stringFromDate(dueAtNineThirty) +
                  QStringLiteral("    Work\n\n"),
              Style::Detail},
-            {QStringLiteral("Bring the 50%@ voucher\nand the card\n\n"), Style::Detail},
-            {QStringLiteral("\u25EF Buy milk %@\n"), Style::Item},
-            {QStringLiteral("     Work\n\n"), Style::Detail},
+            {"Bring the 50%@ voucher\nand the card\n\n", Style::Detail},
+            {"\u25EF Buy milk %@\n", Style::Item},
+            {"     Work\n\n", Style::Detail},
         };
         QCOMPARE(text.runs(), expected);
     }
@@ -68,16 +67,13 @@ private Q_SLOTS:
     {
         const QDateTime start = local(2030, 6, 12, 14, 0);
         const QList<store::EventPtr> events = {
-            makeEvent(QStringLiteral("Review"), start, local(2030, 6, 12, 15, 30), false,
-                      QStringLiteral("Room 4")),
-            makeEvent(QStringLiteral("Holiday"), local(2030, 6, 13), local(2030, 6, 14), true),
-            makeEvent(QStringLiteral("Trip"), local(2030, 6, 13), local(2030, 6, 16), true),
-            makeEvent(QStringLiteral("Night shift"), local(2030, 6, 12, 22, 0),
-                      local(2030, 6, 13, 6, 0)),
+            makeEvent("Review", start, local(2030, 6, 12, 15, 30), false, "Room 4"),
+            makeEvent("Holiday", local(2030, 6, 13), local(2030, 6, 14), true),
+            makeEvent("Trip", local(2030, 6, 13), local(2030, 6, 16), true),
+            makeEvent("Night shift", local(2030, 6, 12, 22, 0), local(2030, 6, 13, 6, 0)),
         };
         const StyledText text = ListExport::attributedStringsForSharingListWithTitle(
-            QStringLiteral("Wednesday"), QStringLiteral("One Task"), {m_reminders.last()}, events,
-            m_formatters);
+            "Wednesday", "One Task", {m_reminders.last()}, events, m_formatters);
 
         const DateFormatter& day = m_formatters.dateOnlyFormatter();
         const DateFormatter& time = m_formatters.hourTimeAMPMFormatter();
@@ -103,17 +99,15 @@ private Q_SLOTS:
         QCOMPARE(text.toPlainText(), expected);
 
         // The events' heading is a heading; their lines are items and details.
-        QCOMPARE(text.runs().at(4),
-                 (Run{QStringLiteral("\n\nCalendar Events\n\n"), Style::Heading}));
+        QCOMPARE(text.runs().at(4), (Run{"\n\nCalendar Events\n\n", Style::Heading}));
     }
 
     void richAndPlainCarryTheSameText()
     {
         const QList<store::EventPtr> events = {
-            makeEvent(QStringLiteral("Review"), local(2030, 6, 12, 14), local(2030, 6, 12, 15),
-                      false, QStringLiteral("Room 4"))};
+            makeEvent("Review", local(2030, 6, 12, 14), local(2030, 6, 12, 15), false, "Room 4")};
         const StyledText text = ListExport::attributedStringsForSharingListWithTitle(
-            QStringLiteral("Home"), QStringLiteral("4 Tasks"), m_reminders, events, m_formatters);
+            "Home", "4 Tasks", m_reminders, events, m_formatters);
         const QString plain = text.toPlainText();
 
         const std::unique_ptr<QTextDocument> document = text.toDocument();
@@ -145,21 +139,21 @@ private Q_SLOTS:
 
 private:
     const DateFormatters m_formatters{QLocale(QLocale::English, QLocale::UnitedStates)};
-    const store::CalendarPtr m_home = makeList(QStringLiteral("home"), QStringLiteral("Home"));
-    const store::CalendarPtr m_work = makeList(QStringLiteral("work"), QStringLiteral("Work"));
+    const store::CalendarPtr m_home = makeList("home", "Home");
+    const store::CalendarPtr m_work = makeList("work", "Work");
     const QList<store::ReminderPtr> m_reminders = {
-        ReminderBuilder(QStringLiteral("Pay rent"))
+        ReminderBuilder("Pay rent")
             .in(m_home)
             .dueOn(QDate(2030, 3, 1))
             .completedAt(local(2030, 3, 4, 18, 5))
             .build(),
-        ReminderBuilder(QStringLiteral("Call mum")).in(m_home).dueOn(QDate(2030, 3, 5)).build(),
-        ReminderBuilder(QStringLiteral("Dentist"))
+        ReminderBuilder("Call mum").in(m_home).dueOn(QDate(2030, 3, 5)).build(),
+        ReminderBuilder("Dentist")
             .in(m_work)
             .dueAt(local(2030, 3, 5, 9, 30))
-            .notes(QStringLiteral("Bring the 50%@ voucher\nand the card"))
+            .notes("Bring the 50%@ voucher\nand the card")
             .build(),
-        ReminderBuilder(QStringLiteral("Buy milk %@")).in(m_work).build(),
+        ReminderBuilder("Buy milk %@").in(m_work).build(),
     };
 };
 

@@ -2,7 +2,6 @@
 
 #include "text/RecurrenceDescription.h"
 
-#include <QGuiApplication>
 #include <QTranslator>
 
 using store::RecurrenceDayOfWeek;
@@ -44,12 +43,9 @@ public:
         if (qstrcmp(context, "Global") != 0)
             return {};
         static const QHash<QByteArray, QString> texts = {
-            {"%@ %@", QStringLiteral("%2$@ / %1$@")},
-            {"Every %n Week(s)", QStringLiteral("alle %n Wochen")},
-            {"on ", QStringLiteral("am ")},
-            {" and ", QStringLiteral(" und ")},
-            {"Monday", QStringLiteral("Montag")},
-            {"Friday", QStringLiteral("Freitag")},
+            {"%@ %@", "%2$@ / %1$@"}, {"Every %n Week(s)", "alle %n Wochen"},
+            {"on ", "am "},           {" and ", " und "},
+            {"Monday", "Montag"},     {"Friday", "Freitag"},
         };
         return texts.value(sourceText);
     }
@@ -68,56 +64,52 @@ private Q_SLOTS:
     {
         QTest::addColumn<RecurrenceRule>("rule");
         QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const RecurrenceRule& rule, const char* expected) {
+            QTest::newRow(name) << rule << QString(expected);
+        };
 
         // Units and intervals; daily and yearly rules never describe their days.
-        QTest::newRow("every 10 days") << rule(Frequency::Daily, 10) << "Every 10 Days";
-        QTest::newRow("daily ignores days")
-            << rule(Frequency::Daily, 2, every({Mon}), {5}) << "Every 2 Days";
-        QTest::newRow("yearly ignores days")
-            << rule(Frequency::Yearly, 1, {{Mon, 2}}, {1}) << "Every Year";
-        QTest::newRow("weekly, no days") << rule(Frequency::Weekly, 1) << "Every Week";
+        row("every 10 days", rule(Frequency::Daily, 10), "Every 10 Days");
+        row("daily ignores days", rule(Frequency::Daily, 2, every({Mon}), {5}), "Every 2 Days");
+        row("yearly ignores days", rule(Frequency::Yearly, 1, {{Mon, 2}}, {1}), "Every Year");
+        row("weekly, no days", rule(Frequency::Weekly, 1), "Every Week");
 
         // Weekly: the two words, only for exactly those days.
-        QTest::newRow("weekdays in any order")
-            << rule(Frequency::Weekly, 1, every({Fri, Mon, Wed, Thu, Tue})) << "Weekdays";
-        QTest::newRow("weekdays every other week")
-            << rule(Frequency::Weekly, 2, every({Mon, Tue, Wed, Thu, Fri}))
-            << "Every 2 Weeks on Weekdays";
-        QTest::newRow("weekend and a day") << rule(Frequency::Weekly, 1, every({Sun, Mon, Sat}))
-                                           << "Every Week on Sunday, Monday and Saturday";
-        QTest::newRow("six days")
-            << rule(Frequency::Weekly, 1, every({Mon, Tue, Wed, Thu, Fri, Sat}))
-            << "Every Week on Monday, Tuesday, Wednesday, Thursday, Friday and Saturday";
-        QTest::newRow("every other week, two days in rule order")
-            << rule(Frequency::Weekly, 2, every({Thu, Mon}))
-            << "Every 2 Weeks on Thursday and Monday";
-        QTest::newRow("unknown day keeps its separator")
-            << rule(Frequency::Weekly, 1, every({Mon, 9, Fri}))
-            << "Every Week on Monday,  and Friday";
+        row("weekdays in any order", rule(Frequency::Weekly, 1, every({Fri, Mon, Wed, Thu, Tue})),
+            "Weekdays");
+        row("weekdays every other week",
+            rule(Frequency::Weekly, 2, every({Mon, Tue, Wed, Thu, Fri})),
+            "Every 2 Weeks on Weekdays");
+        row("weekend and a day", rule(Frequency::Weekly, 1, every({Sun, Mon, Sat})),
+            "Every Week on Sunday, Monday and Saturday");
+        row("six days", rule(Frequency::Weekly, 1, every({Mon, Tue, Wed, Thu, Fri, Sat})),
+            "Every Week on Monday, Tuesday, Wednesday, Thursday, Friday and Saturday");
+        row("every other week, two days in rule order",
+            rule(Frequency::Weekly, 2, every({Thu, Mon})), "Every 2 Weeks on Thursday and Monday");
+        row("unknown day keeps its separator", rule(Frequency::Weekly, 1, every({Mon, 9, Fri})),
+            "Every Week on Monday,  and Friday");
 
         // Monthly: weekdays with their week numbers win over days of the month.
-        QTest::newRow("first Monday and last Friday")
-            << rule(Frequency::Monthly, 1, {{Mon, 1}, {Fri, -1}})
-            << "Every Month on 1st Monday and Last Friday";
-        QTest::newRow("nth weekdays")
-            << rule(Frequency::Monthly, 2, {{Tue, 2}, {Wed, 3}, {Thu, 4}, {Sat, 5}})
-            << "Every 2 Months on 2nd Tuesday, 3rd Wednesday, 4th Thursday and 5th Saturday";
-        QTest::newRow("second to last")
-            << rule(Frequency::Monthly, 1, {{Sun, -2}}) << "Every Month on -2th Sunday";
-        QTest::newRow("weekdays win over days of the month")
-            << rule(Frequency::Monthly, 1, {{Mon, 1}}, {15}) << "Every Month on 1st Monday";
-        QTest::newRow("days of the month") << rule(Frequency::Monthly, 3, {}, {1, 15, -1})
-                                           << "Every 3 Months on 1st, 15th and Last";
-        QTest::newRow("ordinals past ten")
-            << rule(Frequency::Monthly, 1, {}, {2, 3, 11, 12, 13, 21, 22, 23, 31})
-            << "Every Month on 2nd, 3rd, 11th, 12th, 13th, 21st, 22nd, 23rd and 31st";
+        row("first Monday and last Friday", rule(Frequency::Monthly, 1, {{Mon, 1}, {Fri, -1}}),
+            "Every Month on 1st Monday and Last Friday");
+        row("nth weekdays", rule(Frequency::Monthly, 2, {{Tue, 2}, {Wed, 3}, {Thu, 4}, {Sat, 5}}),
+            "Every 2 Months on 2nd Tuesday, 3rd Wednesday, 4th Thursday and 5th Saturday");
+        row("second to last", rule(Frequency::Monthly, 1, {{Sun, -2}}),
+            "Every Month on -2th Sunday");
+        row("weekdays win over days of the month", rule(Frequency::Monthly, 1, {{Mon, 1}}, {15}),
+            "Every Month on 1st Monday");
+        row("days of the month", rule(Frequency::Monthly, 3, {}, {1, 15, -1}),
+            "Every 3 Months on 1st, 15th and Last");
+        row("ordinals past ten",
+            rule(Frequency::Monthly, 1, {}, {2, 3, 11, 12, 13, 21, 22, 23, 31}),
+            "Every Month on 2nd, 3rd, 11th, 12th, 13th, 21st, 22nd, 23rd and 31st");
 
         // How a rule ends is not part of its description.
         RecurrenceRule byCount = rule(Frequency::Weekly, 2, every({Tue, Fri}));
         byCount.recurrenceEnd = store::RecurrenceEnd::withOccurrenceCount(10);
-        QTest::newRow("end by count") << byCount << "Every 2 Weeks on Tuesday and Friday";
+        row("end by count", byCount, "Every 2 Weeks on Tuesday and Friday");
 
-        QTest::newRow("unknown frequency") << rule(static_cast<Frequency>(7), 1) << "Custom";
+        row("unknown frequency", rule(static_cast<Frequency>(7), 1), "Custom");
     }
 
     void describes()
@@ -134,7 +126,7 @@ private Q_SLOTS:
         const QString text = RecurrenceDescription::recurrenceRuleDescription(
             rule(Frequency::Weekly, 2, every({Mon, Fri})));
         QCoreApplication::removeTranslator(&translator);
-        QCOMPARE(text, QStringLiteral("am Montag und Freitag / alle 2 Wochen"));
+        QCOMPARE(text, "am Montag und Freitag / alle 2 Wochen");
     }
 };
 
