@@ -14,7 +14,6 @@
 #include "prefs/PreferenceKeys.h"
 #include "text/ClockReferenceDates.h"
 #include "text/DateFormatters.h"
-#include "text/Global.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -114,44 +113,34 @@ private Q_SLOTS:
     {
         QTest::addColumn<QDateTime>("currentDate");
         QTest::addColumn<DateComponents>("dueDate");
-        QTest::addColumn<QString>("expected"); // "overdue", "dateOnly" or "dateTime"
+        QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("past");
 
+        // ICU's English times put a narrow no-break space before AM and PM.
         const QDateTime today = local(2026, 3, 11);
         QTest::newRow("due yesterday, today's view")
-            << today << due(2026, 3, 10) << "overdue" << true;
+            << today << due(2026, 3, 10) << "Overdue : Yesterday  " << true;
         QTest::newRow("due yesterday, yesterday's view")
-            << today.addDays(-1) << due(2026, 3, 10) << "dateOnly" << true;
+            << today.addDays(-1) << due(2026, 3, 10) << "3/10/26  " << true;
         QTest::newRow("earlier today, today's view")
-            << today << due(2026, 3, 11, 9, 0) << "dateTime" << true;
-        QTest::newRow("tomorrow at 00:00") << today << due(2026, 3, 12) << "dateOnly" << false;
+            << today << due(2026, 3, 11, 9, 0) << "3/11/26, 9:00\u202FAM  " << true;
+        QTest::newRow("tomorrow at 00:00") << today << due(2026, 3, 12) << "3/12/26  " << false;
         QTest::newRow("tomorrow at 00:01")
-            << today << due(2026, 3, 12, 0, 1) << "dateTime" << false;
+            << today << due(2026, 3, 12, 0, 1) << "3/12/26, 12:01\u202FAM  " << false;
         QTest::newRow("no shown day (search)")
-            << QDateTime() << due(2026, 3, 2) << "dateOnly" << true;
+            << QDateTime() << due(2026, 3, 2) << "3/2/26  " << true;
     }
 
     void dueDateTextAgainstTheShownDay()
     {
         QFETCH(QDateTime, currentDate);
         QFETCH(DateComponents, dueDate);
-        QFETCH(QString, expected);
+        QFETCH(QString, text);
         QFETCH(bool, past);
 
         const ReminderPtr reminder = task("Pay rent", m_work, dueDate);
         const RowContext rowContext{currentDate, m_clock.now(), *m_mode, m_formatters, 0};
         const TaskRowParts parts = TaskRowContent::forReminder(*reminder, rowContext);
-        const QDateTime dueInstant = dueDate.toDateTime();
-        QString text;
-        if (expected == "overdue") {
-            text = "Overdue : " + Global::overdueDayDescriptionForDate(dueInstant) + "  ";
-            QCOMPARE(text, QString("Overdue : Yesterday  "));
-        } else if (expected == "dateOnly") {
-            text = m_formatters.dateOnlyFormatter().stringFromDate(dueInstant) + "  ";
-        } else {
-            text = m_formatters.dateTimeFormatter().stringFromDate(dueInstant) + "  ";
-            QVERIFY(text.contains(dueDate.minute == 1 ? "12:01" : "9:00"));
-        }
         QCOMPARE(parts.dateText, text);
         QCOMPARE(parts.dateColor, past ? m_work->color : m_mode->menuTextColor());
         QCOMPARE(parts.informationLine(), text);
@@ -169,9 +158,7 @@ private Q_SLOTS:
         QCOMPARE(parts.leadingImage, QString("CellCheckOn"));
         QCOMPARE(parts.leadingTint, m_work->color); // the button keeps the list's colour
         QCOMPARE(parts.priorityMark, QString("!!!  "));
-        QCOMPARE(parts.dateText,
-                 m_formatters.dateTimeFormatter().stringFromDate(local(2026, 3, 9, 17, 45)) + "  ");
-        QVERIFY(parts.dateText.contains("5:45"));
+        QCOMPARE(parts.dateText, QString("3/9/26, 5:45\u202FPM  "));
         for (const QColor& colour : {parts.markColor, parts.titleColor, parts.subtitleColor,
                                      parts.dateColor, parts.iconColor})
             QCOMPARE(colour, dim);
@@ -276,16 +263,17 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("start");
         QTest::addColumn<QDateTime>("end");
         QTest::addColumn<bool>("allDay");
-        QTest::addColumn<QString>("shape"); // how the expected text is built
+        QTest::addColumn<QString>("text");
 
         QTest::newRow("all day, one day")
-            << local(2026, 3, 13) << local(2026, 3, 14) << true << "one day";
+            << local(2026, 3, 13) << local(2026, 3, 14) << true << "3/13/26  ";
         QTest::newRow("all day, three days")
-            << local(2026, 3, 13) << local(2026, 3, 16) << true << "first ~ last";
-        QTest::newRow("timed, same day")
-            << local(2026, 3, 13, 9) << local(2026, 3, 13, 10, 30) << false << "day, hours";
+            << local(2026, 3, 13) << local(2026, 3, 16) << true << "3/13/26 ~ 3/15/26  ";
+        QTest::newRow("timed, same day") << local(2026, 3, 13, 9) << local(2026, 3, 13, 10, 30)
+                                         << false << "3/13/26, 9:00\u202FAM ~ 10:30\u202FAM  ";
         QTest::newRow("timed, across midnight")
-            << local(2026, 3, 13, 22) << local(2026, 3, 14, 1) << false << "start ~ end";
+            << local(2026, 3, 13, 22) << local(2026, 3, 14, 1) << false
+            << "3/13/26, 10:00\u202FPM ~ 3/14/26, 1:00\u202FAM  ";
     }
 
     void eventTimes()
@@ -293,27 +281,9 @@ private Q_SLOTS:
         QFETCH(QDateTime, start);
         QFETCH(QDateTime, end);
         QFETCH(bool, allDay);
-        QFETCH(QString, shape);
-
-        const DateFormatter& day = m_formatters.dateOnlyFormatter();
-        const DateFormatter& hours = m_formatters.hourTimeAMPMFormatter();
-        const DateFormatter& dateTime = m_formatters.dateTimeFormatter();
-        QString expected;
-        if (shape == "one day") {
-            expected = day.stringFromDate(start) + "  ";
-        } else if (shape == "first ~ last") {
-            expected =
-                day.stringFromDate(start) + " ~ " + day.stringFromDate(local(2026, 3, 15)) + "  ";
-        } else if (shape == "day, hours") {
-            expected = day.stringFromDate(start) + ", " + hours.stringFromDate(start) + " ~ " +
-                       hours.stringFromDate(end) + "  ";
-            QVERIFY(expected.contains("10:30"));
-        } else {
-            expected = dateTime.stringFromDate(start) + " ~ " + dateTime.stringFromDate(end) + "  ";
-        }
         const EventPtr e = calendarEvent("Conference", m_work, start, end, allDay);
         const TaskRowParts parts = TaskRowContent::forEvent(*e, context());
-        QCOMPARE(parts.dateText, expected);
+        QTEST(parts.dateText, "text");
         QCOMPARE(parts.leadingImage, QString("CellEvent"));
         QVERIFY(parts.icons.isEmpty());
         QVERIFY(parts.priorityMark.isEmpty());
@@ -448,8 +418,6 @@ private Q_SLOTS:
         TaskListModel model(*m_mode, m_formatters, m_clock, *m_defaults);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(model.rowCount(), 1);
-        QCOMPARE(model.kindAt(0), TaskListRows::Kind::Empty);
         QCOMPARE(model.data(model.index(0), Qt::SizeHintRole).toSize().height(), 200);
         QCOMPARE(model.data(model.index(0)).toString(), QString("No Tasks"));
 
@@ -461,12 +429,10 @@ private Q_SLOTS:
         model.setWidth(420);
         model.setContent({first, second}, {meeting});
         // The rows themselves are tst_tasklistrows'; here what they are drawn as.
-        QCOMPARE(model.rowCount(), 2 + 1 + 3);
         QCOMPARE(model.eventAt(4), meeting);
         QCOMPARE(model.data(model.index(3)).toString(), QString("Calendar Events"));
-        QCOMPARE(model.rowHeight(2), 30);
-        QCOMPARE(model.rowHeight(3), 30);
-        QCOMPARE(model.rowHeight(5), 30);
+        for (const int spacerOrHeader : {2, 3, 5})
+            QCOMPARE(model.rowHeight(spacerOrHeader), 30);
         QVERIFY(model.flags(model.index(4)) & Qt::ItemIsSelectable);
 
         TaskRowHeights rule;
@@ -499,8 +465,7 @@ private Q_SLOTS:
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         model.setCurrentDate(local(2026, 3, 10));
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(model.partsAt(0)->dateText,
-                 m_formatters.dateOnlyFormatter().stringFromDate(local(2026, 3, 10)) + "  ");
+        QCOMPARE(model.partsAt(0)->dateText, QString("3/10/26  "));
 
         m_defaults->setObject(3, PrefKey::defaultFont);
         model.refreshParts();
