@@ -179,12 +179,15 @@ private Q_SLOTS:
                 const QWidget* strip = view().mvc()->weekDateView()->parentWidget();
                 QTRY_VERIFY(strip->height() == view().mvc()->stripHeight() &&
                             strip->isVisible() == (view().mvc()->stripHeight() > 0));
-                const QStringList faults = WindowFit::faults(m_window.get());
-                QVERIFY2(faults.isEmpty(), qPrintable(QString("%1 at %2 by %3:\n")
-                                                          .arg(name)
-                                                          .arg(m_window->width())
-                                                          .arg(m_window->height()) +
-                                                      faults.join(QLatin1Char('\n'))));
+                // A strip that opened raises the window's least height; on X11 the window has
+                // its new size only once the server has answered.
+                QStringList faults;
+                QTRY_VERIFY2((faults = WindowFit::faults(m_window.get())).isEmpty(),
+                             qPrintable(QString("%1 at %2 by %3:\n")
+                                            .arg(name)
+                                            .arg(m_window->width())
+                                            .arg(m_window->height()) +
+                                        faults.join(QLatin1Char('\n'))));
             }
         }
     }
