@@ -89,9 +89,7 @@ private Q_SLOTS:
         for (const auto& [key, row] : steps) {
             QTest::keyClick(table, key);
             QTRY_COMPARE(shownIdentifier(), taskAt(row)->calendarItemIdentifier);
-            QCOMPARE(view().mvc()->presenter().selectedReminder(), taskAt(row));
             QTRY_COMPARE(table->currentIndex().row(), row);
-            QVERIFY(table->selectionModel()->isSelected(table->currentIndex()));
             QCOMPARE(pane()->titleField()->text(), taskAt(row)->title);
         }
 
@@ -102,7 +100,6 @@ private Q_SLOTS:
         const store::ReminderPtr last = taskAt(2);
         view().mvc()->presenter().selectReminder(last);
         QTRY_COMPARE(shownIdentifier(), last->calendarItemIdentifier);
-        QCOMPARE(pane()->titleField()->text(), last->title);
         QCOMPARE(table->currentIndex().row(), 2);
         QVERIFY(table->selectionModel()->isSelected(table->currentIndex()));
     }
@@ -146,8 +143,7 @@ private Q_SLOTS:
 
         QTest::keyClick(field, Qt::Key(commitKey));
         QTRY_COMPARE(IcsLines::value(readFile(path), "SUMMARY"), (title + " today").toUtf8());
-        const QByteArray saved = readFile(path);
-        QCOMPARE(IcsLines::value(saved, "DESCRIPTION"), QByteArray("Changed elsewhere"));
+        QCOMPARE(IcsLines::value(readFile(path), "DESCRIPTION"), QByteArray("Changed elsewhere"));
     }
 
     // A new due date moves the task out of the day shown: the list lets it go at once, the
@@ -155,7 +151,6 @@ private Q_SLOTS:
     void thePaneKeepsATaskItsEditMovedOutOfTheView()
     {
         view().lvc()->presenter().selectDayView();
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
         writeFile(root() + "/work/today.ics",
                   todo("today", "Water plants", "DUE;VALUE=DATE:20260327\r\n"));
         const auto listed = [this] {
@@ -171,12 +166,9 @@ private Q_SLOTS:
 
         DatePickerButton* picker = pane()->dueDateRow()->picker();
         picker->setDateTime(local(2026, 3, 30));
-        refreshed.clear();
         Q_EMIT picker->popoverDismissed();
         QTRY_VERIFY(!listed());
         QCOMPARE(shownIdentifier(), QString("today"));
-        QVERIFY(!view().mvc()->presenter().selectedReminder());
-        QCOMPARE(picker->dateTime().date(), QDate(2026, 3, 30));
 
         GrowingTextEdit* field = pane()->titleField();
         field->setFocus();
@@ -187,7 +179,6 @@ private Q_SLOTS:
         QTRY_COMPARE(IcsLines::value(readFile(path), "SUMMARY"),
                      QByteArray("Water plants and herbs"));
         QVERIFY(IcsLines::value(readFile(path), "DUE").startsWith("20260330"));
-        QTRY_COMPARE(pane()->session().reminder()->title, QString("Water plants and herbs"));
 
         view().mvc()->presenter().movePeriod(1);
         QTRY_COMPARE(shownIdentifier(), QString());

@@ -179,19 +179,22 @@ private Q_SLOTS:
                 const QWidget* strip = view().mvc()->weekDateView()->parentWidget();
                 QTRY_VERIFY(strip->height() == view().mvc()->stripHeight() &&
                             strip->isVisible() == (view().mvc()->stripHeight() > 0));
-                const QStringList faults = WindowFit::faults(m_window.get());
-                QVERIFY2(faults.isEmpty(), qPrintable(QString("%1 at %2 by %3:\n")
-                                                          .arg(name)
-                                                          .arg(m_window->width())
-                                                          .arg(m_window->height()) +
-                                                      faults.join(QLatin1Char('\n'))));
+                // A strip that opened raises the window's least height; on X11 the window has
+                // its new size only once the server has answered.
+                QStringList faults;
+                QTRY_VERIFY2((faults = WindowFit::faults(m_window.get())).isEmpty(),
+                             qPrintable(QString("%1 at %2 by %3:\n")
+                                            .arg(name)
+                                            .arg(m_window->width())
+                                            .arg(m_window->height()) +
+                                        faults.join(QLatin1Char('\n'))));
             }
         }
     }
 
+    // The sidebar gives its width back to the screen and leaves a button to reopen it.
     void closingTheSidebarShowsTheReopenButton()
     {
-        QVERIFY(view().isListsShown());
         QVERIFY(view().mvc()->isReopenButtonHidden());
         const int windowWidth = m_window->width();
         const int sidebarWidth = view().splitView()->sizes().at(0);
@@ -210,50 +213,38 @@ private Q_SLOTS:
         QMimeData mail;
         mail.setData("text/x-moz-url", "message:<1234@example.org>\nLunch on Friday");
         const auto drop = WindowController::mailDropFromMimeData(&mail);
-        QVERIFY(drop);
         QCOMPARE(drop->title, QStringLiteral("Lunch on Friday"));
         QCOMPARE(drop->link, QStringLiteral("message:<1234@example.org>"));
 
         QMimeData web;
         web.setUrls({QUrl("https://example.org/")});
+        web.setText("just some words");
         QVERIFY(!WindowController::mailDropFromMimeData(&web));
-        QMimeData text;
-        text.setText("just some words");
-        QVERIFY(!WindowController::mailDropFromMimeData(&text));
     }
 
     // A message dropped while the tag list #work is shown becomes a task titled with the tag;
-    // the notes carry the link with the slashes mail programs need.
-    void aDroppedMessageInATagList()
+    // the notes carry the link with the slashes mail programs need. In next week's view the
+    // new task is due on the selected day; in this week's none.
+    void aDroppedMessageBecomesATask()
     {
+        QSignalSpy added(&view(), &ViewController::reminderAdded);
+        const auto last = [&added] { return added.last().at(0).value<store::ReminderPtr>(); };
         SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "work", {}, {});
         view().refreshLeftTableViewFromPreferences();
         view().lvc()->presenter().selectSmartList(
             int(view().lvc()->presenter().layout().tagListsArray().size()));
-        QCOMPARE(view().lvc()->presenter().selectedTag(), QStringLiteral("#work"));
-        QSignalSpy added(&view(), &ViewController::reminderAdded);
         view().addNewTaskWithTitle("Lunch on Friday", "message:<1234@example.org>");
-        QCOMPARE(added.count(), 1);
-        const auto reminder = added.at(0).at(0).value<store::ReminderPtr>();
-        QCOMPARE(reminder->title, QStringLiteral("Lunch on Friday #work"));
-        QCOMPARE(reminder->notes, QStringLiteral("message://<1234@example.org>"));
-        QVERIFY(!reminder->dueDateComponents);
-    }
+        QCOMPARE(last()->title, QStringLiteral("Lunch on Friday #work"));
+        QCOMPARE(last()->notes, QStringLiteral("message://<1234@example.org>"));
+        QVERIFY(!last()->dueDateComponents);
 
-    // In next week's view the new task is due on the selected day; in this week's none.
-    void aDroppedMessageTakesAFutureSelectedDate()
-    {
-        QSignalSpy added(&view(), &ViewController::reminderAdded);
         view().lvc()->presenter().selectWeekView();
         view().addNewTaskWithTitle("This week", "message://<a@b>");
-        QVERIFY(!added.at(0).at(0).value<store::ReminderPtr>()->dueDateComponents);
-
+        QVERIFY(!last()->dueDateComponents);
         m_manager->dates().setSelectedDate(local(2026, 12, 16));
         view().addNewTaskWithTitle("Next week", "message://<c@d>");
-        const auto next = added.at(1).at(0).value<store::ReminderPtr>();
-        QVERIFY(next->dueDateComponents);
-        QCOMPARE(next->dueDateComponents->toDateTime().date(), QDate(2026, 12, 16));
-        QCOMPARE(next->notes, QStringLiteral("message://<c@d>"));
+        QCOMPARE(last()->dueDateComponents->toDateTime().date(), QDate(2026, 12, 16));
+        QCOMPARE(added.count(), 3);
     }
 
     void sharingAnEmptyListSaysNoTasks()
@@ -279,8 +270,7 @@ private Q_SLOTS:
     void theChangeOfDayMovesEverySharedDate()
     {
         m_manager->dates().setSelectedDate(local(2026, 12, 20));
-        view().refreshOnMidnight();
-        QCOMPARE(m_manager->dates().today(), local(2026, 12, 9));
+        view().refreshOnMidnight(); // the same day: nothing moves
         QCOMPARE(m_manager->dates().selectedDate(), local(2026, 12, 20));
 
         m_clock.setNow(local(2026, 12, 10, 0, 0, 5));
@@ -301,8 +291,6 @@ private Q_SLOTS:
         const QListView* table = view().mvc()->tableView();
         const QModelIndex row = table->model()->index(0, 0);
         const int heightBefore = table->visualRect(row).height();
-        QVERIFY(heightBefore > 0);
-        QCOMPARE(m_modes->fontSize(), 15u);
 
         UserDefaults elsewhere(m_defaults->filePath());
         elsewhere.setInteger(2, PrefKey::fontSize);
@@ -348,8 +336,6 @@ private Q_SLOTS:
         QStringList names;
         for (const QWidget* stop : chain.stops)
             names << stop->accessibleName();
-        // New Task is off here, without a quick add window to open.
-        QCOMPARE(view().hasQuickAddOpener(), false);
         for (const char* button : {"Previous", "Next", "Show or Hide Completed"})
             QVERIFY2(names.contains(button), button);
         const int title = chain.indexOf(view().rvc()->titleField());
@@ -393,13 +379,11 @@ private Q_SLOTS:
         QLineEdit* field = searchField();
         QTRY_COMPARE(QApplication::focusWidget(), field);
         QTest::keyClicks(field, "Rep");
-        QCOMPARE(view().mvc()->presenter().remindersArray().size(), 1);
         QVERIFY(!view().mvc()->presenter().selectedReminder());
 
         QTest::keyClick(field, Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
         QCOMPARE(view().mvc()->selectedRow(), 0);
-        QCOMPARE(view().mvc()->presenter().selectedReminder()->title, QStringLiteral("Report"));
         QCOMPARE(view().rvc()->session().reminder()->title, QStringLiteral("Report"));
     }
 

