@@ -42,7 +42,9 @@ bool readItemFile(const QString& path, QByteArray* bytes, FileStamp* stamp, QStr
             ::close(fd);
         return false;
     }
-    QByteArray data(qsizetype(st.st_size), Qt::Uninitialized);
+    // One byte more than the stamp says, so that the read meeting the end needs no second
+    // buffer: growing it for every file was most of what reading a calendar's events cost.
+    QByteArray data(qsizetype(st.st_size) + 1, Qt::Uninitialized);
     qsizetype done = 0;
     for (;;) {
         if (done == data.size())
@@ -513,27 +515,44 @@ void StoreIndex::assignIdentifiers()
         taken.reserve(count);
     for (const CollectionFolder& folder : m_folders) {
         const CollectionState& state = m_collections.constFind(folder.identifier).value();
+        // Whether an identifier was free is told by the set growing when it goes in: one
+        // lookup per task instead of a test and then an insertion.
         if (state.summary) {
-            for (const ParseCache::Claim& claim : std::as_const(state.summary->claims))
-                takenHashes.insert(claim.uid != 0 && !takenHashes.contains(claim.uid) ? claim.uid
-                                                                                      : claim.path);
+            for (const ParseCache::Claim& claim : std::as_const(state.summary->claims)) {
+                if (claim.uid != 0) {
+                    const qsizetype before = takenHashes.size();
+                    takenHashes.insert(claim.uid);
+                    if (takenHashes.size() != before)
+                        continue;
+                }
+                takenHashes.insert(claim.path);
+            }
             continue;
         }
         for (const ParsedItemPtr& item : state.items) {
             const bool shared = item->reminders.size() > 1;
             for (const std::shared_ptr<const Reminder>& reminder : item->reminders) {
-                const QString uid = shared ? reminder->uid : item->uid;
-                QString identifier = uid;
-                if (identifier.isEmpty() ||
-                    (hashed ? takenHashes.contains(ParseCache::textHash(identifier))
-                            : taken.contains(identifier)))
-                    identifier = VdirCollections::taskIdentifierByPath(uid, folder.identifier,
-                                                                       item->file.fileName);
+                const QString& uid = shared ? reminder->uid : item->uid;
+                bool free = !uid.isEmpty();
+                if (free) {
+                    const qsizetype before = hashed ? takenHashes.size() : taken.size();
+                    if (hashed)
+                        takenHashes.insert(ParseCache::textHash(uid));
+                    else
+                        taken.insert(uid);
+                    free = (hashed ? takenHashes.size() : taken.size()) != before;
+                }
+                if (free) {
+                    identifiers.insert(reminder.get(), uid);
+                    continue;
+                }
+                const QString byPath = VdirCollections::taskIdentifierByPath(uid, folder.identifier,
+                                                                             item->file.fileName);
                 if (hashed)
-                    takenHashes.insert(ParseCache::textHash(identifier));
+                    takenHashes.insert(ParseCache::textHash(byPath));
                 else
-                    taken.insert(identifier);
-                identifiers.insert(reminder.get(), identifier);
+                    taken.insert(byPath);
+                identifiers.insert(reminder.get(), byPath);
             }
         }
     }
