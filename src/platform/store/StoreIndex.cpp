@@ -310,23 +310,21 @@ bool StoreIndex::refresh()
         else
             m_unwatched.remove(folder.folderPath);
     }
-    // Listing is a stat per file; folders are listed (and their cache files read) side by side.
+    // Listing is a stat per file; folders are listed (and their cache files read) side by side,
+    // and each listing is told where it was made, while the other folders are still read.
     auto read = [this, &firstLoads, &summaries](const CollectionFolder* folder) {
         if (const auto summary = summaries.constFind(folder); summary != summaries.constEnd())
             return FolderRead{{}, {}, {}, *summary};
-        return readFolder(*folder, firstLoads.contains(folder));
+        FolderRead listed = readFolder(*folder, firstLoads.contains(folder));
+        if (m_listingObserver)
+            m_listingObserver(*folder, listed.listing);
+        return listed;
     };
     QList<FolderRead> reads;
     if (toList.size() > 1)
         reads = QtConcurrent::blockingMapped(toList, read);
     else if (toList.size() == 1)
         reads << read(toList.first());
-    if (m_listingObserver) {
-        for (qsizetype i = 0; i < toList.size(); ++i) {
-            if (!reads[i].summary)
-                m_listingObserver(*toList[i], reads[i].listing);
-        }
-    }
 
     QHash<QString, CollectionState> next;
     next.reserve(folders.size());

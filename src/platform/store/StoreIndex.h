@@ -55,7 +55,8 @@ public:
         QList<ParsedItemPtr> items;
     };
     QList<FolderToCache> takeFoldersToCache();
-    // Told every listing a refresh makes, as it comes, with the folder it is of.
+    // Told every listing a refresh makes, as it comes, with the folder it is of: on the thread
+    // that made it, several folders at once, so what the observer shares it must guard.
     using ListingObserver =
         std::function<void(const CollectionFolder& folder, const QList<ItemFile>& listing)>;
     void setListingObserver(ListingObserver observer) { m_listingObserver = std::move(observer); }
