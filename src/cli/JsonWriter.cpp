@@ -10,72 +10,84 @@ char hexDigit(int value)
     return char(value < 10 ? '0' + value : 'a' + value - 10);
 }
 
-void escapeUnit(QByteArray& out, char16_t unit)
+char* escapeUnit(char* out, char16_t unit)
 {
-    out += "\\u";
-    out += hexDigit(unit >> 12);
-    out += hexDigit(unit >> 8);
-    out += hexDigit(unit >> 4);
-    out += hexDigit(unit);
+    *out++ = '\\';
+    *out++ = 'u';
+    *out++ = hexDigit(unit >> 12);
+    *out++ = hexDigit(unit >> 8);
+    *out++ = hexDigit(unit >> 4);
+    *out++ = hexDigit(unit);
+    return out;
 }
 
 // UTF-8 with JSON's escapes, as QJsonDocument writes strings: a lone surrogate becomes \uXXXX.
-void appendEscaped(QByteArray& out, const QString& text)
+// Written through a pointer into room made once (no unit takes more than six bytes): appending
+// byte by byte checked the buffer's capacity for every character of every title and note.
+void appendEscaped(QByteArray& buffer, const QString& text)
 {
+    const qsizetype before = buffer.size();
+    buffer.resize(before + 6 * text.size());
+    char* out = buffer.data() + before;
     const char16_t* at = reinterpret_cast<const char16_t*>(text.constData());
     const char16_t* const end = at + text.size();
     while (at != end) {
         const char16_t unit = *at++;
         if (unit < 0x80) {
             if (unit >= 0x20 && unit != '"' && unit != '\\') {
-                out += char(unit);
+                *out++ = char(unit);
                 continue;
             }
-            out += '\\';
             switch (unit) {
             case '"':
-                out += '"';
+                *out++ = '\\';
+                *out++ = '"';
                 break;
             case '\\':
-                out += '\\';
+                *out++ = '\\';
+                *out++ = '\\';
                 break;
             case 0x8:
-                out += 'b';
+                *out++ = '\\';
+                *out++ = 'b';
                 break;
             case 0xc:
-                out += 'f';
+                *out++ = '\\';
+                *out++ = 'f';
                 break;
             case 0xa:
-                out += 'n';
+                *out++ = '\\';
+                *out++ = 'n';
                 break;
             case 0xd:
-                out += 'r';
+                *out++ = '\\';
+                *out++ = 'r';
                 break;
             case 0x9:
-                out += 't';
+                *out++ = '\\';
+                *out++ = 't';
                 break;
             default:
-                out += "u00";
-                out += hexDigit(unit >> 4);
-                out += hexDigit(unit);
+                out = escapeUnit(out, unit);
             }
         } else if (unit < 0x800) {
-            out += char(0xc0 | (unit >> 6));
-            out += char(0x80 | (unit & 0x3f));
+            *out++ = char(0xc0 | (unit >> 6));
+            *out++ = char(0x80 | (unit & 0x3f));
         } else if (QChar::isHighSurrogate(unit) && at != end && QChar::isLowSurrogate(*at)) {
             const char32_t code = QChar::surrogateToUcs4(unit, *at++);
-            out += char(0xf0 | (code >> 18));
-            out += char(0x80 | ((code >> 12) & 0x3f));
-            out += char(0x80 | ((code >> 6) & 0x3f));
-            out += char(0x80 | (code & 0x3f));
+            *out++ = char(0xf0 | (code >> 18));
+            *out++ = char(0x80 | ((code >> 12) & 0x3f));
+            *out++ = char(0x80 | ((code >> 6) & 0x3f));
+            *out++ = char(0x80 | (code & 0x3f));
         } else if (QChar::isSurrogate(unit)) {
-            escapeUnit(out, unit);
+            out = escapeUnit(out, unit);
         } else {
-            out += char(0xe0 | (unit >> 12));
-            out += char(0x80 | ((unit >> 6) & 0x3f));
-            out += char(0x80 | (unit & 0x3f));
+            *out++ = char(0xe0 | (unit >> 12));
+            *out++ = char(0x80 | ((unit >> 6) & 0x3f));
+            *out++ = char(0x80 | (unit & 0x3f));
         }
     }
+    buffer.resize(out - buffer.constData());
 }
 
 } // namespace

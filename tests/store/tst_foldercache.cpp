@@ -215,6 +215,41 @@ private Q_SLOTS:
         }
     }
 
+    // A task whose file names another UID first (an event's) takes the file's UID, and keeps
+    // it however the store is read; a repeated UID still gives the later task its path.
+    void aTaskTakesItsFileUidHoweverRead()
+    {
+        const QByteArray mixed =
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:meeting\r\n"
+            "DTSTART:20260110T120000Z\r\nDTEND:20260110T130000Z\r\nSUMMARY:Meeting\r\n"
+            "END:VEVENT\r\nBEGIN:VTODO\r\nUID:errand\r\nSUMMARY:Errand\r\nEND:VTODO\r\n"
+            "END:VCALENDAR\r\n";
+        writeFile(folder("shop") + "/mixed.ics", mixed);
+        writeFile(folder("shop") + "/z-again.ics", todo("meeting", "Again"));
+        age();
+        const QStringList expected = {"meeting@shop/z-again.ics|Again", "meeting|Errand"};
+        auto errands = [](EventStore& store) {
+            QStringList found;
+            for (const QString& line : answer(store, "shop")) {
+                if (line.contains("|Errand|") || line.contains("|Again|"))
+                    found << line.section(u'|', 0, 1);
+            }
+            return found;
+        };
+        EventStore uncached({root()}, m_clock);
+        uncached.setParseCacheFile({});
+        QCOMPARE(errands(uncached), expected);
+        warmUp();
+        EventStore cached({root()}, m_clock);
+        cached.setParseCacheFile(m_cacheStem);
+        QCOMPARE(errands(cached), expected);
+        QCOMPARE(cached.parsedFileCount(), 0u);
+        EventStore one(
+            {root()}, [](const CollectionFolder& f) { return f.identifier == "shop"; }, m_clock);
+        one.setParseCacheFile(m_cacheStem);
+        QCOMPARE(errands(one), expected);
+    }
+
     // A folder cached while its directory was still settling is cached again once it has
     // settled, with the same files: else its summary would never be trusted.
     void aFolderCachedTooSoonIsCachedAgainOnceSettled()

@@ -90,6 +90,9 @@ EventStore::EventStore(const QStringList& roots, Clock& clock, QObject* parent)
     m_index.setListingObserver(
         [this](const CollectionFolder& folder, const QList<ItemFile>& listing) {
             const QStringList gone = m_snapshot.update(folder.folderPath, listing);
+            if (gone.isEmpty())
+                return;
+            QMutexLocker lock(&m_vanishedMutex);
             for (const QString& name : gone)
                 m_vanished.append({folder.folderPath, folder.displayName, name});
         });

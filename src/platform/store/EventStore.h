@@ -209,6 +209,8 @@ private:
         QString listTitle;
         QString fileName;
     };
+    // Filled by the folders' listings, which run side by side.
+    QMutex m_vanishedMutex;
     QList<VanishedFile> m_vanished;
     trash::DeletedBy m_outsideRemovalsBy = trash::DeletedBy::OtherProgram;
 };

@@ -36,9 +36,13 @@ trash::RecentlyDeleted::TaskInfo EventStore::deletedTaskInfo(const Reminder& rem
 
 void EventStore::keepRemovedFilesLocked()
 {
-    if (m_vanished.isEmpty())
+    QList<VanishedFile> vanished;
+    {
+        QMutexLocker lock(&m_vanishedMutex);
+        vanished = std::exchange(m_vanished, {});
+    }
+    if (vanished.isEmpty())
         return;
-    const QList<VanishedFile> vanished = std::exchange(m_vanished, {});
     QSet<QString> uidsInStore;
     for (const ParsedItemPtr& item : m_index.allItems()) {
         for (const std::shared_ptr<const Reminder>& reminder : item->reminders)

@@ -291,6 +291,9 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
     const quint32 alarms = in.get<quint32>();
     if (!in.ok() || alarms > kMaxCount)
         return false;
+    // Exactly as many as there are: grown one by one, a hundred thousand tasks' alarm lists
+    // held twice the room they use.
+    reminder->alarms.reserve(alarms);
     for (quint32 i = 0; i < alarms; ++i) {
         Alarm alarm;
         if (!readAlarm(in, &alarm))
@@ -300,6 +303,7 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
     const quint32 rules = in.get<quint32>();
     if (!in.ok() || rules > kMaxCount)
         return false;
+    reminder->recurrenceRules.reserve(rules);
     for (quint32 i = 0; i < rules; ++i) {
         RecurrenceRule rule;
         if (!readRule(in, &rule))

@@ -42,7 +42,9 @@ bool readItemFile(const QString& path, QByteArray* bytes, FileStamp* stamp, QStr
             ::close(fd);
         return false;
     }
-    QByteArray data(qsizetype(st.st_size), Qt::Uninitialized);
+    // One byte more than the stamp says, so that the read meeting the end needs no second
+    // buffer: growing it for every file was most of what reading a calendar's events cost.
+    QByteArray data(qsizetype(st.st_size) + 1, Qt::Uninitialized);
     qsizetype done = 0;
     for (;;) {
         if (done == data.size())
@@ -200,15 +202,18 @@ bool StoreIndex::mustList(const CollectionFolder& folder, const QSet<QString>& c
 StoreIndex::FolderRead StoreIndex::readFolder(const CollectionFolder& folder, bool firstLoad) const
 {
     FolderRead read;
-    if (!firstLoad) {
-        read.listing = VdirCollections::itemFiles(folder, &read.directory);
-        return read;
-    }
     // A folder's first load tidies up after writers that were killed mid-save.
-    if (folder.writable)
+    if (firstLoad && folder.writable)
         AtomicFile::removeStaleTemporaries(folder.folderPath);
     read.listing = VdirCollections::itemFiles(folder, &read.directory);
-    read.cached = m_cache.load(m_roots, folder);
+    // In file-name order, as items are kept: sorted here, on the thread that listed it, rather
+    // than on the one that waits for every folder.
+    std::sort(read.listing.begin(), read.listing.end(),
+              [](const ItemFile& x, const ItemFile& y) { return x.fileName < y.fileName; });
+    // Kept until the folder is listed again: without the room it grew into.
+    read.listing.squeeze();
+    if (firstLoad)
+        read.cached = m_cache.load(m_roots, folder);
     return read;
 }
 
@@ -235,8 +240,6 @@ void StoreIndex::collectItems(const CollectionFolder& folder, FolderRead read,
     QList<ItemFile>& listing = read.listing;
     state.listing = listing;
     state.directory = read.directory;
-    std::sort(listing.begin(), listing.end(),
-              [](const ItemFile& x, const ItemFile& y) { return x.fileName < y.fileName; });
     SortedItems known(old ? &old->items : nullptr);
     SortedItems cached(read.cached ? &read.cached->items : nullptr);
     for (ItemFile& file : listing) {
@@ -307,23 +310,21 @@ bool StoreIndex::refresh()
         else
             m_unwatched.remove(folder.folderPath);
     }
-    // Listing is a stat per file; folders are listed (and their cache files read) side by side.
+    // Listing is a stat per file; folders are listed (and their cache files read) side by side,
+    // and each listing is told where it was made, while the other folders are still read.
     auto read = [this, &firstLoads, &summaries](const CollectionFolder* folder) {
         if (const auto summary = summaries.constFind(folder); summary != summaries.constEnd())
             return FolderRead{{}, {}, {}, *summary};
-        return readFolder(*folder, firstLoads.contains(folder));
+        FolderRead listed = readFolder(*folder, firstLoads.contains(folder));
+        if (m_listingObserver)
+            m_listingObserver(*folder, listed.listing);
+        return listed;
     };
     QList<FolderRead> reads;
     if (toList.size() > 1)
         reads = QtConcurrent::blockingMapped(toList, read);
     else if (toList.size() == 1)
         reads << read(toList.first());
-    if (m_listingObserver) {
-        for (qsizetype i = 0; i < toList.size(); ++i) {
-            if (!reads[i].summary)
-                m_listingObserver(*toList[i], reads[i].listing);
-        }
-    }
 
     QHash<QString, CollectionState> next;
     next.reserve(folders.size());
@@ -488,56 +489,52 @@ void StoreIndex::assignIdentifiers()
     // The UID is the identity other programs share; a file that repeats a UID already seen
     // (copies, conflicts) still needs an identity of its own, which its path gives. The tasks
     // of a file holding several have UIDs of their own and are told apart by them.
-    // A collection outside the scope takes its identifiers as hashes, from its summary; once
-    // there is one, every identifier is counted by its hash.
+    // Identifiers are counted by their hashes, as a collection outside the scope gives them
+    // (from its summary): the same answer with and without a scope, and a set of numbers
+    // where a set of strings cost a string comparison and a reference per task.
     qsizetype count = 0;
     for (const CollectionState& state : std::as_const(m_collections)) {
+        count += state.summary ? state.summary->claims.size() : 0;
         for (const ParsedItemPtr& item : state.items)
             count += item->reminders.size();
     }
-    // Sized up front: growing rehashes every identifier again, which for a large store cost
-    // more than the rest of this.
-    QHash<const Reminder*, QString> identifiers;
-    identifiers.reserve(count);
-    QSet<QString> taken;
-    QSet<quint64> takenHashes;
-    qsizetype claims = 0;
-    for (const CollectionState& state : std::as_const(m_collections))
-        claims += state.summary ? state.summary->claims.size() : 0;
-    const bool hashed =
-        std::any_of(m_collections.cbegin(), m_collections.cend(),
-                    [](const CollectionState& state) { return state.summary.has_value(); });
-    if (hashed)
-        takenHashes.reserve(claims + claims / 4);
-    else
-        taken.reserve(count);
+    QSet<quint64> taken;
+    taken.reserve(count + count / 4);
+    // Whether an identifier was free is told by the set growing when it goes in.
+    auto claim = [&taken](quint64 hash) {
+        const qsizetype before = taken.size();
+        taken.insert(hash);
+        return taken.size() != before;
+    };
+    // Only the identifiers that are not the task's own UID are kept: for nearly every task the
+    // UID is the answer, and a table of a hundred thousand of them cost more than the rest.
+    QHash<const Reminder*, QString> otherThanUid;
     for (const CollectionFolder& folder : m_folders) {
         const CollectionState& state = m_collections.constFind(folder.identifier).value();
         if (state.summary) {
-            for (const ParseCache::Claim& claim : std::as_const(state.summary->claims))
-                takenHashes.insert(claim.uid != 0 && !takenHashes.contains(claim.uid) ? claim.uid
-                                                                                      : claim.path);
+            for (const ParseCache::Claim& held : std::as_const(state.summary->claims)) {
+                if (held.uid == 0 || !claim(held.uid))
+                    taken.insert(held.path);
+            }
             continue;
         }
         for (const ParsedItemPtr& item : state.items) {
             const bool shared = item->reminders.size() > 1;
             for (const std::shared_ptr<const Reminder>& reminder : item->reminders) {
-                const QString uid = shared ? reminder->uid : item->uid;
-                QString identifier = uid;
-                if (identifier.isEmpty() ||
-                    (hashed ? takenHashes.contains(ParseCache::textHash(identifier))
-                            : taken.contains(identifier)))
-                    identifier = VdirCollections::taskIdentifierByPath(uid, folder.identifier,
-                                                                       item->file.fileName);
-                if (hashed)
-                    takenHashes.insert(ParseCache::textHash(identifier));
-                else
-                    taken.insert(identifier);
-                identifiers.insert(reminder.get(), identifier);
+                const QString& uid = shared ? reminder->uid : item->uid;
+                if (!uid.isEmpty() && claim(ParseCache::textHash(uid))) {
+                    if (uid != reminder->uid)
+                        otherThanUid.insert(reminder.get(), uid);
+                    continue;
+                }
+                const QString byPath = VdirCollections::taskIdentifierByPath(uid, folder.identifier,
+                                                                             item->file.fileName);
+                taken.insert(ParseCache::textHash(byPath));
+                otherThanUid.insert(reminder.get(), byPath);
             }
         }
     }
-    m_identifiers = std::move(identifiers);
+    m_identifiersOtherThanUid = std::move(otherThanUid);
 }
 
 UnreadableFile StoreIndex::unreadableFile(const ParsedItem& item, const Calendar* list)
@@ -617,7 +614,8 @@ void StoreIndex::keepEventSource(const ParsedItem& item, const EventSourceRead& 
 
 QString StoreIndex::identifierOf(const Reminder& parsed) const
 {
-    return m_identifiers.value(&parsed);
+    const auto found = m_identifiersOtherThanUid.constFind(&parsed);
+    return found != m_identifiersOtherThanUid.constEnd() ? *found : parsed.uid;
 }
 
 } // namespace store

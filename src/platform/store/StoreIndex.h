@@ -55,7 +55,8 @@ public:
         QList<ParsedItemPtr> items;
     };
     QList<FolderToCache> takeFoldersToCache();
-    // Told every listing a refresh makes, as it comes, with the folder it is of.
+    // Told every listing a refresh makes, as it comes, with the folder it is of: on the thread
+    // that made it, several folders at once, so what the observer shares it must guard.
     using ListingObserver =
         std::function<void(const CollectionFolder& folder, const QList<ItemFile>& listing)>;
     void setListingObserver(ListingObserver observer) { m_listingObserver = std::move(observer); }
@@ -89,7 +90,7 @@ public:
     static ParsedItemPtr parse(const ItemFile& file);
 
 private:
-    // One collection as last read: the folder it was listed from, the listing as it came (to
+    // One collection as last read: the folder it was listed from, its listing (to
     // tell at a glance whether anything changed) and its parsed items in file-name order; or,
     // outside the scope, the cache's summary of it.
     struct CollectionState
@@ -104,7 +105,7 @@ private:
         bool cacheCurrent = false;
         DirectoryStamp cachedDirectory;
     };
-    // What the listing of one folder gave.
+    // What the listing of one folder gave, in file-name order.
     struct FolderRead
     {
         QList<ItemFile> listing;
@@ -145,7 +146,8 @@ private:
     QHash<QString, CollectionState> m_collections;
     QHash<QString, CalendarPtr> m_calendars;
     QList<CalendarPtr> m_calendarOrder;
-    QHash<const Reminder*, QString> m_identifiers;
+    // The identifiers of the tasks whose identifier is not their own UID.
+    QHash<const Reminder*, QString> m_identifiersOtherThanUid;
     QList<UnreadableFile> m_unreadableFiles;
 };
 

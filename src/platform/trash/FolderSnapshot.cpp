@@ -26,10 +26,12 @@ QByteArray encoded(const QString& path)
     return store::LocalFileName::encode(path);
 }
 
-// Name → inode of every link in a snapshot folder, straight from the directory entries.
-QHash<QString, quint64> readLinks(const QString& folder)
+// Name → inode of every link in a snapshot folder, straight from the directory entries. Sized
+// for the links expected (one per listed file): growing it rehashed every name again.
+QHash<QString, quint64> readLinks(const QString& folder, qsizetype expected)
 {
     QHash<QString, quint64> links;
+    links.reserve(expected);
     DIR* dir = ::opendir(encoded(folder).constData());
     if (!dir)
         return links;
@@ -87,7 +89,7 @@ QStringList FolderSnapshot::update(const QString& folder, const QList<store::Ite
     const QString note = snapshot + QStringLiteral("/.folder");
     if (!QFileInfo::exists(note))
         replaceFileContents(note, encoded(QDir::cleanPath(folder)) + '\n');
-    QHash<QString, quint64> links = readLinks(snapshot);
+    QHash<QString, quint64> links = readLinks(snapshot, listing.size());
     for (const store::ItemFile& file : listing) {
         const auto link = links.constFind(file.fileName);
         const bool current = link != links.constEnd() && *link == file.stamp.inode;
