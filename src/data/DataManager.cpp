@@ -64,24 +64,29 @@ DataManager::~DataManager()
 void DataManager::requestAccess(store::EntityType type, std::function<void()> next)
 {
     m_session.requestAccess(type, [this, type, next](bool granted) {
-        if (granted) {
-            m_log.write(type == store::EntityType::Event
-                            ? QStringLiteral("Event Access Granted")
-                            : QStringLiteral("Reminders Access Granted"));
-            refreshStore();
-        }
+        if (granted)
+            grantAccess(type);
         next();
     });
 }
 
+void DataManager::grantAccess(store::EntityType type)
+{
+    m_log.write(type == store::EntityType::Event ? QStringLiteral("Event Access Granted")
+                                                 : QStringLiteral("Reminders Access Granted"));
+    refreshStore();
+}
+
 void DataManager::initStore()
 {
-    requestAccess(store::EntityType::Event, [this] {
-        requestAccess(store::EntityType::Reminder, [this] {
-            m_counts->setBadgeLabel(QString());
-            refreshRemindersArray();
-        });
-    });
+    // Answered at once rather than from a worker: the panes built right after this call read
+    // the lists, and would otherwise read (list every file of) a store about to be replaced.
+    for (const store::EntityType type : {store::EntityType::Event, store::EntityType::Reminder}) {
+        if (m_session.eventStore()->accessToEntityType(type))
+            grantAccess(type);
+    }
+    m_counts->setBadgeLabel(QString());
+    refreshRemindersArray();
 }
 
 void DataManager::initStoreNow(bool withTasks)

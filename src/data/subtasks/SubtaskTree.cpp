@@ -1,5 +1,10 @@
 #include "data/subtasks/SubtaskTree.h"
 
+#include <QSet>
+
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 QString listOf(const store::Reminder& task)
@@ -53,29 +58,60 @@ void walkForest(const std::vector<qsizetype>& parent, const std::vector<qsizetyp
 SubtaskTree::SubtaskTree(QList<store::ReminderPtr> tasks)
     : m_tasks(std::move(tasks))
 {
-    m_byIdentifier.reserve(m_tasks.size());
-    for (qsizetype i = 0; i < m_tasks.size(); ++i) {
-        const QString& identifier = m_tasks.at(i)->calendarItemIdentifier;
-        if (!identifier.isEmpty())
-            m_byIdentifier.insert(identifier, i);
-    }
     resolveParents();
     breakLoops();
     collectChildren();
+    collectLinked();
+}
+
+qsizetype SubtaskTree::indexOf(const QString& identifier) const
+{
+    IdentifierIndex& index = *m_byIdentifier;
+    std::call_once(index.built, [this, &index] {
+        index.indexes.reserve(m_tasks.size());
+        for (qsizetype i = 0; i < m_tasks.size(); ++i) {
+            const QString& own = m_tasks.at(i)->calendarItemIdentifier;
+            if (!own.isEmpty())
+                index.indexes.insert(own, i);
+        }
+    });
+    return index.indexes.value(identifier, -1);
+}
+
+qsizetype SubtaskTree::indexOfLinked(const store::ReminderPtr& task) const
+{
+    if (m_linked.isEmpty() || !task)
+        return -1;
+    const auto linked = m_linked.constFind(task.get());
+    if (linked != m_linked.constEnd())
+        return linked.value();
+    if (std::binary_search(m_objects.cbegin(), m_objects.cend(), task.get(),
+                           std::less<const store::Reminder*>()))
+        return -1;
+    const qsizetype index = indexOf(task->calendarItemIdentifier);
+    return index >= 0 && (m_parent[size_t(index)] >= 0 || hasSubtasks(index)) ? index : -1;
 }
 
 void SubtaskTree::resolveParents()
 {
     const size_t n = size_t(m_tasks.size());
     m_parent.assign(n, -1);
+    // Only the UIDs some task names as its parent are looked up, and most tasks have none.
+    QSet<QString> parentUids;
+    for (const store::ReminderPtr& task : std::as_const(m_tasks)) {
+        if (!task->parentUid.isEmpty())
+            parentUids.insert(task->parentUid);
+    }
+    if (parentUids.isEmpty())
+        return;
     // Tasks by UID; a UID may stand in several lists (and, written by careless programs, twice
     // in one), so each entry chains to the next task with the same UID.
     QHash<QString, qsizetype> firstWithUid;
-    firstWithUid.reserve(m_tasks.size());
+    firstWithUid.reserve(parentUids.size());
     std::vector<qsizetype> nextWithUid(n, -1);
     for (qsizetype i = qsizetype(n) - 1; i >= 0; --i) {
         const QString& uid = m_tasks.at(i)->uid;
-        if (uid.isEmpty())
+        if (uid.isEmpty() || !parentUids.contains(uid))
             continue;
         auto first = firstWithUid.find(uid);
         if (first != firstWithUid.end()) {
@@ -136,6 +172,21 @@ void SubtaskTree::collectChildren()
     m_depth.assign(m_parent.size(), 0);
     walkForest(m_parent, m_childStart, m_children,
                [this](qsizetype at, int depth) { m_depth[size_t(at)] = depth; });
+}
+
+void SubtaskTree::collectLinked()
+{
+    for (qsizetype i = 0; i < m_tasks.size(); ++i) {
+        if (m_parent[size_t(i)] >= 0 || hasSubtasks(i))
+            m_linked.insert(m_tasks.at(i).get(), i);
+    }
+    if (m_linked.isEmpty())
+        return;
+    m_objects.reserve(size_t(m_tasks.size()));
+    for (const store::ReminderPtr& task : std::as_const(m_tasks))
+        m_objects.push_back(task.get());
+    // std::less gives raw pointers of different objects a total order; "<" does not.
+    std::sort(m_objects.begin(), m_objects.end(), std::less<const store::Reminder*>());
 }
 
 QList<qsizetype> SubtaskTree::childIndexes(qsizetype index) const

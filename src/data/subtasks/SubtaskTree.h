@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QList>
 
+#include <memory>
+#include <mutex>
 #include <vector>
 
 // The parent links of a set of tasks resolved into a forest. A task is the subtask of the one
@@ -21,10 +23,11 @@ public:
     const QList<store::ReminderPtr>& tasks() const { return m_tasks; }
     qsizetype size() const { return m_tasks.size(); }
     // The index of the task with that identifier; -1 when it is not in the tree.
-    qsizetype indexOf(const QString& identifier) const
-    {
-        return m_byIdentifier.value(identifier, -1);
-    }
+    qsizetype indexOf(const QString& identifier) const;
+    // The index of a task that has a parent or subtasks here; -1 for any other (one on its
+    // own, or one the tree does not know). The tree's own task objects are found as objects,
+    // so that a view of tens of thousands of them reads no identifier.
+    qsizetype indexOfLinked(const store::ReminderPtr& task) const;
 
     // -1 for a task on its own.
     qsizetype parentIndex(qsizetype index) const { return m_parent[size_t(index)]; }
@@ -70,9 +73,21 @@ private:
     void resolveParents();
     void breakLoops();
     void collectChildren();
+    void collectLinked();
 
     QList<store::ReminderPtr> m_tasks;
-    QHash<QString, qsizetype> m_byIdentifier;
+    // Built on the first look-up by identifier: most snapshots are shown without one. Shared
+    // by copies of the tree, which hold the same tasks.
+    struct IdentifierIndex
+    {
+        std::once_flag built;
+        QHash<QString, qsizetype> indexes;
+    };
+    std::shared_ptr<IdentifierIndex> m_byIdentifier = std::make_shared<IdentifierIndex>();
+    // The tasks with a parent or subtasks, by object; and, while there are any, every task's
+    // object in address order, to tell the tree's own tasks from equal ones read elsewhere.
+    QHash<const store::Reminder*, qsizetype> m_linked;
+    std::vector<const store::Reminder*> m_objects;
     std::vector<qsizetype> m_parent;
     std::vector<int> m_depth;
     // The subtasks of task i are m_children[m_childStart[i] .. m_childStart[i + 1]).

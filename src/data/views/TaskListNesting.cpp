@@ -62,6 +62,6 @@ TaskListNesting::Arranged TaskListNesting::inPlace(const SubtaskTree& tree,
     arranged.reminders = shown;
     arranged.rows.reserve(shown.size());
     for (const store::ReminderPtr& task : shown)
-        arranged.rows.append(describe(tree, tree.indexOf(task->calendarItemIdentifier)));
+        arranged.rows.append(describe(tree, tree.indexOfLinked(task)));
     return arranged;
 }
