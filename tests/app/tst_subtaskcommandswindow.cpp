@@ -307,7 +307,7 @@ private:
     ViewController& view() const { return *window()->viewController(); }
     MidViewController& list() const { return *view().mvc(); }
     QListView* table() const { return list().tableView(); }
-    QUndoStack& undo() const { return *m_manager->tasks().undoManager(); }
+    UndoHistory& undo() const { return *m_manager->tasks().undoManager(); }
     QString root() const { return m_dir->filePath("store"); }
 
     int rowOf(const QString& title) const

@@ -236,7 +236,7 @@ private Q_SLOTS:
                   todo("done", "Done", link + "top\r\nSTATUS:COMPLETED\r\n"));
         DataManager& manager = load();
         SubtaskOperations& subtasks = manager.subtasks();
-        QUndoStack& undo = *manager.tasks().undoManager();
+        UndoHistory& undo = *manager.tasks().undoManager();
         QCOMPARE(subtasks.progressOf(*task(manager, "Top")), (SubtaskTree::Progress{1, 2}));
 
         QVERIFY(

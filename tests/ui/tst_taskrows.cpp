@@ -1,3 +1,4 @@
+#include "ui/common/CollectionColors.h"
 #include "ui/main/tasklist/TaskListDelegate.h"
 #include "ui/main/tasklist/TaskListModel.h"
 #include "ui/main/tasklist/TaskRowContent.h"
@@ -39,7 +40,7 @@ CalendarPtr list(const QString& title, const QColor& color)
     auto calendar = std::make_shared<Calendar>();
     calendar->calendarIdentifier = title.toLower();
     calendar->title = title;
-    calendar->color = color;
+    calendar->color = collectionColor(color);
     return calendar;
 }
 
@@ -153,7 +154,7 @@ private Q_SLOTS:
             QVERIFY(text.contains(dueDate.minute == 1 ? "12:01" : "9:00"));
         }
         QCOMPARE(parts.dateText, text);
-        QCOMPARE(parts.dateColor, past ? m_work->color : m_mode->menuTextColor());
+        QCOMPARE(parts.dateColor, past ? qColor(m_work->color) : m_mode->menuTextColor());
         QCOMPARE(parts.informationLine(), text);
     }
 
@@ -167,7 +168,7 @@ private Q_SLOTS:
         const TaskRowParts parts = TaskRowContent::forReminder(*reminder, context());
         const QColor dim = m_mode->subTextColor();
         QCOMPARE(parts.leadingImage, QString("CellCheckOn"));
-        QCOMPARE(parts.leadingTint, m_work->color); // the button keeps the list's colour
+        QCOMPARE(parts.leadingTint, qColor(m_work->color)); // the button keeps the list's colour
         QCOMPARE(parts.priorityMark, QString("!!!  "));
         QCOMPARE(parts.dateText,
                  m_formatters.dateTimeFormatter().stringFromDate(local(2026, 3, 9, 17, 45)) + "  ");
@@ -276,7 +277,7 @@ private Q_SLOTS:
         reminder->alarms = alarms;
         const TaskRowParts parts = TaskRowContent::forReminder(*reminder, context());
         QCOMPARE(parts.icons, icons);
-        QCOMPARE(parts.iconColor, m_work->color);
+        QCOMPARE(parts.iconColor, qColor(m_work->color));
     }
 
     // --- what an event row says ---
@@ -357,9 +358,9 @@ private Q_SLOTS:
             QCOMPARE(parts.subtitleColor, dim);
             QCOMPARE(parts.dateColor, dim);
         } else {
-            QCOMPARE(parts.leadingTint, m_work->color);
+            QCOMPARE(parts.leadingTint, qColor(m_work->color));
             QCOMPARE(parts.titleColor, text);
-            const QColor detail = state == "running" ? m_work->color : text;
+            const QColor detail = state == "running" ? qColor(m_work->color) : text;
             QCOMPARE(parts.subtitleColor, detail);
             QCOMPARE(parts.dateColor, detail);
         }
@@ -645,7 +646,7 @@ private Q_SLOTS:
         bool tinted = false;
         for (int x = button.left(); x <= button.right() && !tinted; ++x)
             for (int y = button.top(); y <= button.bottom() && !tinted; ++y)
-                tinted = image.pixelColor(x, y).rgb() == m_work->color.rgb();
+                tinted = image.pixelColor(x, y).rgb() == qColor(m_work->color).rgb();
         QVERIFY(tinted);
     }
 
