@@ -2,6 +2,8 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
@@ -91,6 +93,35 @@ QString layerOf(const QString& path)
     return path.section(QLatin1Char('/'), 0, 0);
 }
 
+// The sources of the command line's library as the build lists them, relative to src/.
+QSet<QString> commandLineSources()
+{
+    QFile list(QStringLiteral(VELMORAN_CORE_SOURCES_LIST));
+    if (!list.open(QIODevice::ReadOnly))
+        return {};
+    const QDir root(sourceRoot());
+    QSet<QString> sources;
+    for (const QByteArray& line : list.readAll().split('\n')) {
+        if (!line.trimmed().isEmpty())
+            sources.insert(root.relativeFilePath(QString::fromUtf8(line.trimmed())));
+    }
+    return sources;
+}
+
+// Whether `#include <name>` reaches a library the command line must not load: the graphics
+// part of Qt (any header Qt installs for it), X11, sound or GIO.
+bool isDesktopLibraryHeader(const QString& name)
+{
+    static const QSet<QString> guiHeaders = [] {
+        const QDir folder(QLibraryInfo::path(QLibraryInfo::HeadersPath) + QStringLiteral("/QtGui"));
+        const QStringList names = folder.entryList(QDir::Files);
+        return QSet<QString>(names.cbegin(), names.cend());
+    }();
+    static const QRegularExpression desktopLibraries(
+        QStringLiteral("^(QtGui|QtWidgets|QtNetwork|xcb|X11|canberra|gio|glib)\\b"));
+    return guiHeaders.contains(name) || desktopLibraries.match(name).hasMatch();
+}
+
 } // namespace
 
 // The include graph of src/ runs one way, bottom to top: no file includes a header of a layer
@@ -154,6 +185,44 @@ private Q_SLOTS:
             if (widgets.match(QString::fromUtf8(file.readAll())).hasMatch())
                 offenders << root.relativeFilePath(path);
         }
+        QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join(QLatin1Char('\n'))));
+    }
+
+    // velmoran-cli links only the command line's library, which starts without graphics,
+    // sound or desktop libraries: none of its files includes their headers or a header of the
+    // desktop part built beside it.
+    void commandLineLibraryStaysOffTheDesktop()
+    {
+        const QSet<QString> sources = commandLineSources();
+        QVERIFY2(sources.size() > 300, VELMORAN_CORE_SOURCES_LIST);
+        QVERIFY(sources.contains(QStringLiteral("platform/store/EventStore.cpp")));
+        QVERIFY(!sources.contains(QStringLiteral("prefs/ModeManager.cpp")));
+        static const QRegularExpression system(QStringLiteral("^\\s*#\\s*include\\s*<([^>]+)>"));
+        QStringList offenders;
+        for (const QString& source : sources) {
+            QFile file(sourceRoot() + QLatin1Char('/') + source);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(source));
+            int number = 0;
+            while (!file.atEnd()) {
+                ++number;
+                const QString line = QString::fromUtf8(file.readLine());
+                const QRegularExpressionMatch match = system.match(line);
+                if (match.hasMatch() && isDesktopLibraryHeader(match.captured(1)))
+                    offenders << QStringLiteral("%1:%2 includes <%3>")
+                                     .arg(source)
+                                     .arg(number)
+                                     .arg(match.captured(1));
+            }
+        }
+        for (const Include& include : projectIncludes()) {
+            if (sources.contains(include.file) && !sources.contains(include.target) &&
+                QFileInfo::exists(sourceRoot() + QLatin1Char('/') + include.target))
+                offenders << QStringLiteral("%1:%2 includes the desktop part's %3")
+                                 .arg(include.file)
+                                 .arg(include.line)
+                                 .arg(include.target);
+        }
+        offenders.sort();
         QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join(QLatin1Char('\n'))));
     }
 };
