@@ -2,8 +2,10 @@
 
 #include "data/SharedDates.h"
 #include "data/SidebarCounts.h"
+#include "data/TaskOperations.h"
 #include "hotkeys/PTHotKeyCenter.h"
 #include "platform/Clock.h"
+#include "platform/Sound.h"
 #include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
 #include "platform/store/EventStore.h"
@@ -38,6 +40,10 @@ CompositionRoot::CompositionRoot()
 {
     QObject::connect(&m_manager.counts(), &SidebarCounts::badgeLabelChanged, &m_launcher,
                      &LauncherEntry::setLabel);
+    QObject::connect(&m_manager.tasks(), &TaskOperations::addingTask, &m_manager,
+                     [] { Sound::soundEffect(Sound::AddDone); });
+    QObject::connect(&m_manager.tasks(), &TaskOperations::deletingTask, &m_manager,
+                     [] { Sound::soundEffect(Sound::Delete); });
     // The scheduler is the notification centre's delegate and is rebuilt after every refresh
     // of the window.
     m_delegate.setNotificationScheduler(&m_notifications);

@@ -191,8 +191,8 @@ QJsonObject listObject(const store::Calendar& list, bool visible)
     return QJsonObject{
         {"id", list.calendarIdentifier},
         {"title", list.title},
-        {"color", list.color.isValid() ? QJsonValue(list.color.name(QColor::HexRgb))
-                                       : QJsonValue(QJsonValue::Null)},
+        {"color",
+         list.color.isValid() ? QJsonValue(list.color.name()) : QJsonValue(QJsonValue::Null)},
         {"visible", visible},
     };
 }

@@ -7,11 +7,8 @@
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
 #include "data/subtasks/SubtaskOperations.h"
-#include "platform/UbiquitousKeyValueStore.h"
 #include "platform/UserDefaults.h"
-#include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
-#include "prefs/PreferenceSync.h"
 
 namespace {
 
@@ -230,28 +227,4 @@ ListFilters DataManager::filters() const
     return ListFilters(remindersArray(), m_dates->queryDates(),
                        m_defaults.boolForKey(PrefKey::overdueNow),
                        m_defaults.dictionaryForKey(PrefKey::filters));
-}
-
-// --- Synced preference sets --------------------------------------------------------------
-
-void DataManager::setupPreferenceSync(UserDefaults& suite, UbiquitousKeyValueStore& cloud,
-                                      ModeManager& modeManager, std::function<void()> loaded)
-{
-    m_preferenceSync =
-        std::make_unique<PreferenceSync>(m_defaults, suite, cloud, m_lists->listDirectory(),
-                                         modeManager, m_clock, [this, loaded = std::move(loaded)] {
-                                             // A loaded set may bring another list order; the task
-                                             // lists sort by it.
-                                             m_lists->resetSortDescriptors();
-                                             if (loaded)
-                                                 loaded();
-                                         });
-}
-
-PreferenceSync& DataManager::preferenceSync()
-{
-    if (!m_preferenceSync)
-        setupPreferenceSync(UserDefaults::suite(PrefKey::suiteName),
-                            UbiquitousKeyValueStore::defaultStore(), ModeManager::sharedManager());
-    return *m_preferenceSync;
 }

@@ -17,15 +17,12 @@
 class CalendarEvents;
 class Clock;
 class ListFilters;
-class ModeManager;
-class PreferenceSync;
 class ReminderQueries;
 class SharedDates;
 class SidebarCounts;
 class SubtaskOperations;
 class TaskLists;
 class TaskOperations;
-class UbiquitousKeyValueStore;
 class UserDefaults;
 
 // The one object through which the application reaches its tasks, lists and events. It runs
@@ -93,13 +90,6 @@ public:
     bool logging() const { return m_log.isOn(); }
     void setLogging(bool on) { m_log.setOn(on); }
 
-    // Synced preference sets over the given companion suite, synced store and appearance
-    // manager; `loaded` runs after a set has been applied. Without this call the first use
-    // takes the application's own instances.
-    void setupPreferenceSync(UserDefaults& suite, UbiquitousKeyValueStore& cloud,
-                             ModeManager& modeManager, std::function<void()> loaded = {});
-    PreferenceSync& preferenceSync();
-
 Q_SIGNALS:
     void remindersRefreshed();
 
@@ -132,7 +122,6 @@ private:
     std::unique_ptr<SubtaskOperations> m_subtasks;
     NightMode m_nightMode;
     SmartAdd m_smartAdd;
-    std::unique_ptr<PreferenceSync> m_preferenceSync;
 
     bool m_refreshRunning = false;
     bool m_remindersFetched = false;

@@ -4,7 +4,6 @@
 #include "data/StoreSession.h"
 #include "data/TaskLists.h"
 #include "platform/Clock.h"
-#include "platform/Sound.h"
 #include "platform/UserDefaults.h"
 #include "platform/store/AtomicFile.h"
 #include "platform/store/EventStore.h"
@@ -15,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QUndoCommand>
 #include <QUrl>
 
 #include <algorithm>
@@ -72,11 +70,11 @@ TaskOperations::TaskOperations(StoreSession& session, TaskLists& lists, UserDefa
 
 // Completing or reopening a task, pushed once the change has reached the store: the first
 // redo (the push) has nothing left to do.
-class TaskOperations::CompletionChange : public QUndoCommand
+class TaskOperations::CompletionChange : public UndoStep
 {
 public:
     CompletionChange(TaskOperations& manager, store::ReminderPtr reminder, bool checked)
-        : QUndoCommand(TaskOperations::tr("Completion Change"))
+        : UndoStep(TaskOperations::tr("Completion Change"))
         , m_manager(manager)
         , m_reminder(std::move(reminder))
         , m_checked(checked)
@@ -108,11 +106,11 @@ private:
 // (its redo at the push has nothing left to do). A deletion moves the task's file to Recently
 // Deleted and undo moves that very file back, under its old name with its UID and every line
 // other programs wrote; redo deletes the restored task again.
-class TaskOperations::DeleteTask : public QUndoCommand
+class TaskOperations::DeleteTask : public UndoStep
 {
 public:
     DeleteTask(TaskOperations& manager, QString deletedId, bool wasCompleted)
-        : QUndoCommand(TaskOperations::tr("Delete Task"))
+        : UndoStep(TaskOperations::tr("Delete Task"))
         , m_manager(manager)
         , m_deletedId(std::move(deletedId))
         , m_wasCompleted(wasCompleted)
@@ -152,7 +150,7 @@ void TaskOperations::addReminderWithTitle(const QString& title, const store::Cal
                                           const std::optional<store::Alarm>& place,
                                           const AddCompletion& completion, const QString& parentUid)
 {
-    Sound::soundEffect(Sound::AddDone);
+    Q_EMIT addingTask();
     store::ReminderPtr reminder = m_session.eventStore()->reminderWithEventStore();
     reminder->title = title;
     reminder->calendar = calendar;
@@ -190,7 +188,7 @@ store::ReminderPtr TaskOperations::addReminderWithTitle(const QString& title,
                                                         std::optional<bool> alarmOnNumber,
                                                         const QString& notes, bool setDetail)
 {
-    Sound::soundEffect(Sound::AddDone);
+    Q_EMIT addingTask();
     store::ReminderPtr reminder = m_session.eventStore()->reminderWithEventStore();
     reminder->title = title;
     reminder->calendar = calendar;
@@ -297,7 +295,7 @@ bool TaskOperations::undoDeleteReminder(const QString& deletedId, QString* error
 
 QString TaskOperations::moveToTrash(const store::ReminderPtr& reminder, QString* error)
 {
-    Sound::soundEffect(Sound::Delete);
+    Q_EMIT deletingTask();
     QString deletedId;
     if (!m_session.eventStore()->removeReminder(reminder, true, error, &deletedId))
         return {};
@@ -427,7 +425,8 @@ bool TaskOperations::isOwnVersion(const store::Reminder& record) const
 
 // --- Lists -------------------------------------------------------------------------------
 
-QString TaskOperations::addListWithTitle(const QString& title, const QColor& color, QString* error)
+QString TaskOperations::addListWithTitle(const QString& title, const store::CollectionColor& color,
+                                         QString* error)
 {
     store::CalendarPtr list =
         m_session.eventStore()->calendarForEntityType(store::EntityType::Reminder);
@@ -450,7 +449,7 @@ QString TaskOperations::addListWithTitle(const QString& title, const QColor& col
 }
 
 bool TaskOperations::modifyList(const store::CalendarPtr& list, const QString& title,
-                                const QColor& color, QString* error)
+                                const store::CollectionColor& color, QString* error)
 {
     if (!list)
         return false;

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "data/UndoHistory.h"
 #include "platform/store/Alarm.h"
 #include "platform/store/Calendar.h"
 #include "platform/store/RecurrenceRule.h"
 #include "platform/store/Reminder.h"
 #include "platform/trash/DeletedEntry.h"
 
-#include <QColor>
 #include <QHash>
 #include <QObject>
-#include <QUndoStack>
 
 #include <functional>
 #include <optional>
@@ -32,7 +31,7 @@ public:
     TaskOperations(StoreSession& session, TaskLists& lists, UserDefaults& defaults, Clock& clock,
                    const DateFormatters& formatters, QObject* parent = nullptr);
 
-    QUndoStack* undoManager() { return &m_undoManager; }
+    UndoHistory* undoManager() { return &m_undoManager; }
 
     using AddCompletion = std::function<void(bool saved, store::ReminderPtr reminder)>;
     // Adds a task with everything the entry windows can set. `priority` is the class chosen in
@@ -84,17 +83,22 @@ public:
     bool isOwnVersion(const store::Reminder& record) const;
 
     // The new list's identifier, or "" when it could not be created.
-    QString addListWithTitle(const QString& title, const QColor& color, QString* error = nullptr);
+    QString addListWithTitle(const QString& title, const store::CollectionColor& color,
+                             QString* error = nullptr);
     // Each answers whether the store took the change; when not, `error` gets the store's reason
     // and the list stays as it was (a list that no longer exists counts as deleted).
-    bool modifyList(const store::CalendarPtr& list, const QString& title, const QColor& color,
-                    QString* error = nullptr);
+    bool modifyList(const store::CalendarPtr& list, const QString& title,
+                    const store::CollectionColor& color, QString* error = nullptr);
     bool deleteListWithUUID(const QString& identifier, QString* error = nullptr);
     void deleteCompletedTasksOnListWithUUID(const QString& identifier);
 
 Q_SIGNALS:
     // A task was just added and is to be opened in the detail editor (tempReminder).
     void intoDetailFromAdd();
+    // A task is being added or moved to Recently Deleted here; the window answers with its
+    // sound, the command line stays silent.
+    void addingTask();
+    void deletingTask();
 
 private:
     class CompletionChange;
@@ -117,7 +121,7 @@ private:
     UserDefaults& m_defaults;
     Clock& m_clock;
     const DateFormatters& m_formatters;
-    QUndoStack m_undoManager;
+    UndoHistory m_undoManager;
     store::ReminderPtr m_tempReminder;
     QString m_lastSaveError;
     QHash<QString, store::Reminder> m_ownSaves; // the last save of each task, by identifier

@@ -244,7 +244,7 @@ private:
     ViewController& view() const { return m_app->view(); }
     MidViewController& list() const { return *view().mvc(); }
     QListView* table() const { return list().tableView(); }
-    QUndoStack& undo() const { return *m_app->manager->tasks().undoManager(); }
+    UndoHistory& undo() const { return *m_app->manager->tasks().undoManager(); }
     QString root() const { return m_app->root(); }
 
     // A drag that enters `view` and moves to `at`: whether it may land there, and whether it

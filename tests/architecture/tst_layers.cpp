@@ -72,6 +72,35 @@ QString layerOf(const QString& path)
     return path.section('/', 0, 0);
 }
 
+// The sources of the command line's library as the build lists them, relative to src/.
+QSet<QString> commandLineSources()
+{
+    QFile list(QStringLiteral(VELMORAN_CORE_SOURCES_LIST));
+    if (!list.open(QIODevice::ReadOnly))
+        return {};
+    const QDir root(sourceRoot());
+    QSet<QString> sources;
+    for (const QByteArray& line : list.readAll().split('\n')) {
+        if (!line.trimmed().isEmpty())
+            sources.insert(root.relativeFilePath(QString::fromUtf8(line.trimmed())));
+    }
+    return sources;
+}
+
+// Whether `#include <name>` reaches a library the command line must not load: the graphics
+// part of Qt (any header Qt installs for it), X11, sound or GIO.
+bool isDesktopLibraryHeader(const QString& name)
+{
+    static const QSet<QString> guiHeaders = [] {
+        const QDir folder(QLibraryInfo::path(QLibraryInfo::HeadersPath) + QStringLiteral("/QtGui"));
+        const QStringList names = folder.entryList(QDir::Files);
+        return QSet<QString>(names.cbegin(), names.cend());
+    }();
+    static const QRegularExpression desktopLibraries(
+        QStringLiteral("^(QtGui|QtWidgets|QtNetwork|xcb|X11|canberra|gio|glib)\\b"));
+    return guiHeaders.contains(name) || desktopLibraries.match(name).hasMatch();
+}
+
 } // namespace
 
 // The include graph of src/ runs one way, bottom to top: no file includes a header of a layer
@@ -121,6 +150,30 @@ private Q_SLOTS:
                 widgets.match(include.target).hasMatch())
                 offenders << include.file + ": " + include.target;
         QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join('\n')));
+    }
+
+    // velmoran-cli links only the command line's library, which starts without graphics,
+    // sound or desktop libraries: none of its files includes their headers or a header of the
+    // desktop part built beside it.
+    void commandLineLibraryStaysOffTheDesktop()
+    {
+        const QSet<QString> sources = commandLineSources();
+        QVERIFY2(sources.size() > 300, VELMORAN_CORE_SOURCES_LIST);
+        QVERIFY(sources.contains(QStringLiteral("platform/store/EventStore.cpp")));
+        QVERIFY(!sources.contains(QStringLiteral("prefs/ModeManager.cpp")));
+        QStringList offenders;
+        for (const Include& include : includesOfSrc()) {
+            if (!sources.contains(include.file))
+                continue;
+            const QString where = QStringLiteral("%1:%2").arg(include.file).arg(include.line);
+            if (!include.quoted && isDesktopLibraryHeader(include.target))
+                offenders << where + " includes <" + include.target + ">";
+            else if (include.quoted && !sources.contains(include.target) &&
+                     QFileInfo::exists(sourceRoot() + QLatin1Char('/') + include.target))
+                offenders << where + " includes the desktop part's " + include.target;
+        }
+        offenders.sort();
+        QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join(QLatin1Char('\n'))));
     }
 };
 

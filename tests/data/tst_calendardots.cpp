@@ -15,7 +15,7 @@ using TestEnvironment::local;
 
 namespace {
 
-store::CalendarPtr coloured(const QString& identifier, const QColor& color)
+store::CalendarPtr coloured(const QString& identifier, const store::CollectionColor& color)
 {
     store::CalendarPtr list = makeList(identifier, identifier);
     list->color = color;
@@ -77,7 +77,7 @@ private Q_SLOTS:
         QFETCH(QDateTime, completed);
         QFETCH(int, day);
         ReminderBuilder task("task");
-        task.in(coloured("home", QColor("#3366cc")));
+        task.in(coloured("home", store::CollectionColor::fromText(u"#3366cc")));
         if (due.timeSpec() == Qt::TimeZone)
             task.dueIn(due.timeZone().id(), due.date(), due.time());
         else
@@ -88,14 +88,16 @@ private Q_SLOTS:
             TaskListAssembly(*m_store->manager)
                 .calendarDots(TaskViewMode::Week, local(2026, 12, 7), {task.build()}, {});
         QCOMPARE(dots.keys(), day ? QList<int>{day} : QList<int>{});
-        const CalendarDot expected{CalendarDot::Kind::Reminder, QColor("#3366cc")};
+        const CalendarDot expected{CalendarDot::Kind::Reminder,
+                                   store::CollectionColor::fromText(u"#3366cc")};
         if (day)
             QCOMPARE(dots.value(day), QList<CalendarDot>{expected});
     }
 
     void eventsAreDottedOnEveryDayTheyTouch()
     {
-        const store::CalendarPtr cal = coloured("cal", QColor("#ff8800"));
+        const store::CalendarPtr cal =
+            coloured("cal", store::CollectionColor::fromText(u"#ff8800"));
         const TaskListAssembly assembly(*m_store->manager);
         auto daysOf = [&](const store::EventPtr& one) {
             return assembly.calendarDots(TaskViewMode::Week, local(2026, 12, 7), {}, {one}).keys();
@@ -115,9 +117,9 @@ private Q_SLOTS:
 
     void tasksComeFirstInTheOrderGiven()
     {
-        const store::CalendarPtr red = coloured("red", Qt::red);
-        const store::CalendarPtr blue = coloured("blue", Qt::blue);
-        const store::CalendarPtr cal = coloured("cal", Qt::green);
+        const store::CalendarPtr red = coloured("red", store::CollectionColor::fromText(u"red"));
+        const store::CalendarPtr blue = coloured("blue", store::CollectionColor::fromText(u"blue"));
+        const store::CalendarPtr cal = coloured("cal", store::CollectionColor::fromText(u"green"));
         const ReminderList reminders{
             ReminderBuilder("one").in(red).dueOn(QDate(2026, 12, 9)),
             ReminderBuilder("two").in(blue).dueAt(local(2026, 12, 9, 8)),
@@ -130,11 +132,11 @@ private Q_SLOTS:
             TaskListAssembly(*m_store->manager)
                 .calendarDots(TaskViewMode::Week, local(2026, 12, 7), reminders, events);
         using K = CalendarDot::Kind;
-        const QList<CalendarDot> expected{{K::Reminder, Qt::red},
-                                          {K::Reminder, Qt::blue},
-                                          {K::Reminder, Qt::red},
-                                          {K::Reminder, QColor()},
-                                          {K::Event, Qt::green}};
+        const QList<CalendarDot> expected{{K::Reminder, store::CollectionColor::fromText(u"red")},
+                                          {K::Reminder, store::CollectionColor::fromText(u"blue")},
+                                          {K::Reminder, store::CollectionColor::fromText(u"red")},
+                                          {K::Reminder, store::CollectionColor()},
+                                          {K::Event, store::CollectionColor::fromText(u"green")}};
         QCOMPARE(dots.value(3), expected);
     }
 
@@ -146,8 +148,9 @@ private Q_SLOTS:
             ReminderBuilder("last").dueAt(local(2027, 2, 28, 23, 59)),
             ReminderBuilder("march").dueOn(QDate(2027, 3, 1)),
         };
-        const QList<store::EventPtr> events{makeEvent("Fair", local(2027, 2, 27), local(2027, 3, 3),
-                                                      coloured("cal", Qt::green), true)};
+        const QList<store::EventPtr> events{
+            makeEvent("Fair", local(2027, 2, 27), local(2027, 3, 3),
+                      coloured("cal", store::CollectionColor::fromText(u"green")), true)};
         const CalendarDots dots =
             assembly.calendarDots(TaskViewMode::Month, local(2027, 2, 1), reminders, events);
         QCOMPARE(dots.keys(), (QList<int>{1, 27, 28}));

@@ -198,7 +198,7 @@ private Q_SLOTS:
                   todo("done", "Done", link + "top\r\nSTATUS:COMPLETED\r\n"));
         DataManager& manager = load();
         SubtaskOperations& subtasks = manager.subtasks();
-        QUndoStack& undo = *manager.tasks().undoManager();
+        UndoHistory& undo = *manager.tasks().undoManager();
         QCOMPARE(subtasks.progressOf(*task("Top")), (SubtaskTree::Progress{1, 2}));
 
         QVERIFY(m_store->afterRefresh([&] { subtasks.completeWithSubtasks(task("Top")); }));

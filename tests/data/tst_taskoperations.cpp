@@ -6,7 +6,6 @@
 #include "data/DataManager.h"
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
-#include "platform/Sound.h"
 #include "platform/UserDefaults.h"
 #include "platform/store/EventStore.h"
 #include "prefs/DefaultPreferences.h"
@@ -269,12 +268,11 @@ private Q_SLOTS:
 
     void addingMapsTheArgumentsOntoTheTask()
     {
-        m_store->defaults->setBool(true, PrefKey::soundOn);
         DataManager& manager = createLoaded();
         const CalendarPtr home = manager.lists().calendarByUUID("home");
         RecurrenceRule weekly;
         weekly.frequency = RecurrenceRule::Frequency::Weekly;
-        const int sounds = Sound::playRequestCount();
+        QSignalSpy adding(&manager.tasks(), &TaskOperations::addingTask);
 
         bool called = false;
         manager.tasks().addReminderWithTitle(
@@ -284,7 +282,7 @@ private Q_SLOTS:
                 called = saved && !reminder->calendarItemIdentifier.isEmpty();
             });
         QVERIFY(called); // before the call returned
-        QCOMPARE(Sound::playRequestCount(), sounds + 1);
+        QCOMPARE(adding.count(), 1);
         add(manager, "Undated rule", home, 1, {}, weekly, false);
         add(manager, "Class 4", home, 4, {}, {}, false);
         // A midnight due date rings at the alarm time only when tasks have no due time.
@@ -374,26 +372,28 @@ private Q_SLOTS:
     {
         seed("home", [](Reminder& r) { r.title = "Stays"; });
         DataManager& manager = createLoaded();
-        const QString identifier = manager.tasks().addListWithTitle("Errands", QColor("#ff8800"));
+        const QString identifier = manager.tasks().addListWithTitle(
+            "Errands", store::CollectionColor::fromText(u"#ff8800"));
         const auto stored = [this](const QString& id) {
             return EventStore({root()}, m_store->clock).calendarWithIdentifier(id);
         };
-        QVERIFY(stored(identifier) && stored(identifier)->color == QColor("#ff8800"));
+        QVERIFY(stored(identifier) && stored(identifier)->color.name() == "#ff8800");
         QCOMPARE(QFileInfo(stored(identifier)->folderPath).absolutePath(), root());
         QVERIFY(manager.tasks().modifyList(manager.lists().calendarByUUID(identifier), "Shopping",
-                                           QColor("#3366cc")));
+                                           store::CollectionColor::fromText(u"#3366cc")));
         QVERIFY(stored(identifier)->title == "Shopping" &&
-                stored(identifier)->color == QColor("#3366cc"));
+                stored(identifier)->color.name() == "#3366cc");
         QVERIFY(manager.tasks().deleteListWithUUID("no-such-list"));
         QVERIFY(manager.tasks().deleteListWithUUID(identifier));
         QVERIFY(!stored(identifier));
 
         const CalendarPtr home = manager.lists().calendarByUUID("home");
         const QString title = home->title;
-        const QColor color = home->color;
+        const store::CollectionColor color = home->color;
         home->immutable = true;
         QString error;
-        QVERIFY(!manager.tasks().modifyList(home, "Renamed", Qt::green, &error));
+        QVERIFY(!manager.tasks().modifyList(home, "Renamed",
+                                            store::CollectionColor::fromText(u"green"), &error));
         QVERIFY2(error.contains(title), qPrintable(error));
         QVERIFY(home->title == title && home->color == color);
         error.clear();
@@ -451,7 +451,6 @@ private Q_SLOTS:
     // notice of the deletion comes.
     void undoingADeleteGivesBackTheIdenticalFile()
     {
-        m_store->defaults->setBool(true, PrefKey::soundOn);
         const QByteArray bytes = todo("shared-42", "Call the plumber",
                                       "LOCATION:Hauptstraße 5\\, Berlin\r\n"
                                       "CATEGORIES:Home,Repairs\r\n"
@@ -469,12 +468,12 @@ private Q_SLOTS:
         writeFile(path, bytes);
         seed("home", [](Reminder& r) { r.title = "Other"; });
         DataManager& manager = createLoaded();
-        const int sounds = Sound::playRequestCount();
+        QSignalSpy deleting(&manager.tasks(), &TaskOperations::deletingTask);
         QVERIFY(m_store->afterRefresh([&] {
             QVERIFY(manager.tasks().deleteReminder(inSnapshot("Call the plumber")));
             QCOMPARE(manager.session().countForAllReminders(), 1u);
         }));
-        QCOMPARE(Sound::playRequestCount(), sounds + 1);
+        QCOMPARE(deleting.count(), 1);
         QVERIFY(!QFileInfo::exists(path));
         for (int round = 0; round < 2; ++round) {
             QVERIFY(m_store->afterRefresh([&] { manager.tasks().undoManager()->undo(); }));
@@ -484,7 +483,7 @@ private Q_SLOTS:
             QVERIFY(!QFileInfo::exists(path));
             QCOMPARE(manager.eventStore()->recentlyDeleted().entries().size(), 1);
         }
-        QCOMPARE(Sound::playRequestCount(), sounds + 3);
+        QCOMPARE(deleting.count(), 3);
         QVERIFY(m_store->afterRefresh([&] { manager.tasks().undoManager()->undo(); }));
         QCOMPARE(readFile(path), bytes);
         QCOMPARE(manager.tasks().undoManager()->count(), 1);

@@ -239,7 +239,7 @@ private:
             m_commands.emplace(*m_store->manager);
         return *m_commands;
     }
-    QUndoStack& undo() { return *m_store->manager->tasks().undoManager(); }
+    UndoHistory& undo() { return *m_store->manager->tasks().undoManager(); }
 
     ReminderPtr task(const QString& uid) const { return m_store->inSnapshot("Task " + uid); }
 

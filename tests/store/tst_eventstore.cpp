@@ -332,7 +332,7 @@ private Q_SLOTS:
         EventStore& store = opened();
         CalendarPtr list = store.calendarForEntityType(EntityType::Reminder);
         list->title = "Work / Home";
-        list->color = QColor(10, 20, 30);
+        list->color = CollectionColor::fromRgb(10, 20, 30);
         QString error;
         QVERIFY2(store.saveCalendar(list, true, &error), qPrintable(error));
         QVERIFY(QFileInfo(list->folderPath).isDir());

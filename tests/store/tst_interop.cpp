@@ -223,7 +223,7 @@ private Q_SLOTS:
         EventStore store({m_store});
         const CalendarPtr list = store.calendarForEntityType(EntityType::Reminder);
         list->title = QStringLiteral("Errands");
-        list->color = QColor(QStringLiteral("#ff9500"));
+        list->color = CollectionColor::fromText(u"#ff9500");
         QString error;
         QVERIFY2(store.saveCalendar(list, true, &error), qPrintable(error));
 

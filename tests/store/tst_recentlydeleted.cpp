@@ -222,7 +222,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(root() + "/home/l-1.ics"), one);
         QCOMPARE(readFile(root() + "/home/l-2.ics"), two);
         const CalendarPtr back = store.calendarWithIdentifier("home");
-        QVERIFY(back && back->title == "Home" && back->color == QColor("#ff2968"));
+        QVERIFY(back && back->title == "Home" && back->color.name() == "#ff2968");
         QCOMPARE(StoreQueries::allReminders(store).size(), 2);
     }
 

@@ -7,6 +7,7 @@
 #include "data/views/TaskViewMode.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/main/strip/MonthDateDayView.h"
 #include "ui/main/strip/MonthDateView.h"
 #include "ui/main/strip/WeekDateDayView.h"
@@ -20,7 +21,7 @@ namespace {
 
 CalendarDot reminderDot(const QColor& color)
 {
-    return {CalendarDot::Kind::Reminder, color};
+    return {CalendarDot::Kind::Reminder, collectionColor(color)};
 }
 
 bool near(const QColor& a, const QColor& b)
@@ -165,7 +166,7 @@ private Q_SLOTS:
         CalendarDots dots;
         for (const QColor& color : colors)
             dots[3].append(reminderDot(color));
-        dots[1].append({CalendarDot::Kind::Event, QColor(Qt::magenta)});
+        dots[1].append({CalendarDot::Kind::Event, collectionColor(Qt::magenta)});
         dots[8].append(reminderDot(Qt::black)); // no eighth day in a week
         week.addCalendarDots(dots);
 

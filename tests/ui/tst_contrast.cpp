@@ -8,6 +8,7 @@
 #include "presentation/sidebar/SidebarLayout.h"
 #include "text/DateFormatters.h"
 #include "ui/common/AlertLabel.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/common/ContrastStyle.h"
 #include "ui/common/FocusRing.h"
 #include "ui/intro/IntroStyle.h"
@@ -209,7 +210,7 @@ private Q_SLOTS:
         for (const QColor& colour : offeredListColours()) {
             auto list = std::make_shared<store::Calendar>();
             list->title = QStringLiteral("Errands");
-            list->color = colour;
+            list->color = collectionColor(colour);
             auto overdue = std::make_shared<store::Reminder>();
             overdue->title = QStringLiteral("Return the books");
             overdue->calendar = list;

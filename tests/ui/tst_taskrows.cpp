@@ -1,3 +1,4 @@
+#include "ui/common/CollectionColors.h"
 #include "ui/main/tasklist/TaskListDelegate.h"
 #include "ui/main/tasklist/TaskListModel.h"
 #include "ui/main/tasklist/TaskRowContent.h"
@@ -38,7 +39,7 @@ CalendarPtr list(const QString& title, const QColor& color)
     auto calendar = std::make_shared<Calendar>();
     calendar->calendarIdentifier = title.toLower();
     calendar->title = title;
-    calendar->color = color;
+    calendar->color = collectionColor(color);
     return calendar;
 }
 
@@ -142,7 +143,7 @@ private Q_SLOTS:
         const RowContext rowContext{currentDate, m_clock.now(), *m_mode, m_formatters, 0};
         const TaskRowParts parts = TaskRowContent::forReminder(*reminder, rowContext);
         QCOMPARE(parts.dateText, text);
-        QCOMPARE(parts.dateColor, past ? m_work->color : m_mode->menuTextColor());
+        QCOMPARE(parts.dateColor, past ? qColor(m_work->color) : m_mode->menuTextColor());
         QCOMPARE(parts.informationLine(), text);
     }
 
@@ -156,7 +157,7 @@ private Q_SLOTS:
         const TaskRowParts parts = TaskRowContent::forReminder(*reminder, context());
         const QColor dim = m_mode->subTextColor();
         QCOMPARE(parts.leadingImage, QString("CellCheckOn"));
-        QCOMPARE(parts.leadingTint, m_work->color); // the button keeps the list's colour
+        QCOMPARE(parts.leadingTint, qColor(m_work->color)); // the button keeps the list's colour
         QCOMPARE(parts.priorityMark, QString("!!!  "));
         QCOMPARE(parts.dateText, QString("3/9/26, 5:45\u202FPM  "));
         for (const QColor& colour : {parts.markColor, parts.titleColor, parts.subtitleColor,
@@ -253,7 +254,7 @@ private Q_SLOTS:
         reminder->alarms = alarms;
         const TaskRowParts parts = TaskRowContent::forReminder(*reminder, context());
         QCOMPARE(parts.icons, icons);
-        QCOMPARE(parts.iconColor, m_work->color);
+        QCOMPARE(parts.iconColor, qColor(m_work->color));
     }
 
     // --- what an event row says ---
@@ -312,8 +313,8 @@ private Q_SLOTS:
         const QColor dim = m_mode->subTextColor();
         const QColor text = m_mode->menuTextColor();
         const bool ended = state == "ended";
-        const QColor detail = ended ? dim : state == "running" ? m_work->color : text;
-        QCOMPARE(parts.leadingTint, ended ? dim : m_work->color);
+        const QColor detail = ended ? dim : state == "running" ? qColor(m_work->color) : text;
+        QCOMPARE(parts.leadingTint, ended ? dim : qColor(m_work->color));
         QCOMPARE(parts.titleColor, ended ? dim : text);
         QCOMPARE(parts.subtitleColor, detail);
         QCOMPARE(parts.dateColor, detail);
@@ -577,7 +578,7 @@ private Q_SLOTS:
         bool tinted = false;
         for (int x = button.left(); x <= button.right() && !tinted; ++x)
             for (int y = button.top(); y <= button.bottom() && !tinted; ++y)
-                tinted = image.pixelColor(x, y).rgb() == m_work->color.rgb();
+                tinted = image.pixelColor(x, y).rgb() == qColor(m_work->color).rgb();
         QVERIFY(tinted);
     }
 

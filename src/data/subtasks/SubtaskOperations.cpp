@@ -3,18 +3,16 @@
 #include "data/StoreSession.h"
 #include "data/TaskOperations.h"
 
-#include <QUndoCommand>
-
 #include <utility>
 
 // A task's parent link changing, pushed once the change has reached the store. Undo writes
 // back the very link the task had, even one to a task that is gone.
-class SubtaskOperations::ParentChange : public QUndoCommand
+class SubtaskOperations::ParentChange : public UndoStep
 {
 public:
     ParentChange(SubtaskOperations& owner, QString identifier, QString before, QString after)
-        : QUndoCommand(after.isEmpty() ? SubtaskOperations::tr("Remove from Parent Task")
-                                       : SubtaskOperations::tr("Make Subtask"))
+        : UndoStep(after.isEmpty() ? SubtaskOperations::tr("Remove from Parent Task")
+                                   : SubtaskOperations::tr("Make Subtask"))
         , m_owner(owner)
         , m_identifier(std::move(identifier))
         , m_before(std::move(before))
@@ -53,7 +51,7 @@ QString listOf(const store::Reminder& task)
 class UndoMacro
 {
 public:
-    UndoMacro(QUndoStack* stack, const QString& text)
+    UndoMacro(UndoHistory* stack, const QString& text)
         : m_stack(stack)
     {
         m_stack->beginMacro(text);
@@ -63,7 +61,7 @@ public:
     UndoMacro& operator=(const UndoMacro&) = delete;
 
 private:
-    QUndoStack* m_stack;
+    UndoHistory* m_stack;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QColor>
+#include "platform/store/CollectionColor.h"
+
 #include <QList>
 #include <QMap>
 
@@ -10,7 +11,7 @@ struct CalendarDot
 {
     enum class Kind { Reminder, Event };
     Kind kind = Kind::Reminder;
-    QColor color;
+    store::CollectionColor color;
 
     bool operator==(const CalendarDot& other) const
     {

@@ -343,7 +343,9 @@ CalendarDots TaskListAssembly::calendarDots(TaskViewMode mode, const QDateTime& 
         const qint64 index = first.daysTo(date) + 1;
         return index >= 1 && index <= days ? int(index) : 0;
     };
-    auto colorOf = [](const store::CalendarPtr& list) { return list ? list->color : QColor(); };
+    auto colorOf = [](const store::CalendarPtr& list) {
+        return list ? list->color : store::CollectionColor();
+    };
 
     const LocalWallClock wallClock;
     for (const store::ReminderPtr& reminder : reminders) {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/store/CollectionColor.h"
 #include "platform/store/Source.h"
 
-#include <QColor>
 #include <QString>
 
 #include <memory>
@@ -16,7 +16,7 @@ struct Calendar
 {
     QString calendarIdentifier;
     QString title;
-    QColor color;
+    CollectionColor color;
     SourcePtr source;
     // A collection whose folder cannot be written: shown, never changed.
     bool immutable = false;

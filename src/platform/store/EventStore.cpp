@@ -146,12 +146,12 @@ bool EventStore::ensureFirstRunLocked(QString* error)
     }
     Calendar reminders;
     reminders.title = EventStoreText::tr("Reminders");
-    reminders.color = QColor(QStringLiteral("#1badf8"));
+    reminders.color = CollectionColor::fromRgb(0x1b, 0xad, 0xf8);
     reminders.holdsReminders = true;
     reminders.holdsEvents = false;
     Calendar calendar;
     calendar.title = EventStoreText::tr("Calendar");
-    calendar.color = QColor(QStringLiteral("#63da38"));
+    calendar.color = CollectionColor::fromRgb(0x63, 0xda, 0x38);
     calendar.holdsReminders = false;
     calendar.holdsEvents = true;
     return writeCalendarLocked(reminders, error) && writeCalendarLocked(calendar, error);

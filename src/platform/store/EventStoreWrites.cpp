@@ -381,8 +381,7 @@ bool EventStore::keepDeletedComponentLocked(const QByteArray& standalone, const 
 
 bool EventStore::writeCalendarLocked(Calendar& calendar, QString* error)
 {
-    const QString colorName =
-        calendar.color.isValid() ? calendar.color.name(QColor::HexRgb) : QString();
+    const QString colorName = calendar.color.name();
     if (calendar.folderPath.isEmpty()) {
         const QString root = calendar.source ? calendar.source->rootPath : m_index.roots().first();
         const QString name = VdirCollections::newFolderName(root, calendar.title);

@@ -142,9 +142,8 @@ QList<CollectionFolder> scan(const QStringList& roots)
                              &collection.displayNameUnknown);
             if (collection.displayName.isEmpty())
                 collection.displayName = LocalFileName::forDisplay(name);
-            const QString color = readMetadata(collection.folderPath, QStringLiteral("color"));
-            if (QColor::isValidColorName(color))
-                collection.color = QColor::fromString(color);
+            collection.color = CollectionColor::fromText(
+                readMetadata(collection.folderPath, QStringLiteral("color")));
             collection.description =
                 readMetadata(collection.folderPath, QStringLiteral("description"));
             const QString order = readMetadata(collection.folderPath, QStringLiteral("order"));

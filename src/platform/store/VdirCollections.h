@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/store/Calendar.h"
+#include "platform/store/CollectionColor.h"
 #include "platform/store/ItemOrigin.h"
 
-#include <QColor>
 #include <QList>
 #include <QString>
 
@@ -18,7 +18,7 @@ struct CollectionFolder
     QString displayName;
     // The "displayname" file is there but could not be read: displayName is the folder's name.
     bool displayNameUnknown = false;
-    QColor color;
+    CollectionColor color;
     QString description;
     int order = 0;
     bool hasOrder = false;

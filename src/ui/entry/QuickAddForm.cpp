@@ -3,6 +3,7 @@
 #include "entry/SmartAddEntry.h"
 #include "prefs/ModeManager.h"
 #include "presentation/entry/QuickAddSession.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/common/ElidedLabel.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/entry/DueDateControl.h"
@@ -188,7 +189,7 @@ void QuickAddForm::showLists()
 
 QIcon QuickAddForm::listIcon(const store::CalendarPtr& list) const
 {
-    const QColor colour = list->color.isValid() ? list->color : m_modeManager.iconColor();
+    const QColor colour = list->color.isValid() ? qColor(list->color) : m_modeManager.iconColor();
     return TintedIcon::icon(QStringLiteral("MenuItemDot"), colour);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/intro/IntroWindowController.h"
 
 #include "platform/store/StoreFolders.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/common/Motion.h"
 
 #include "data/DataManager.h"
@@ -431,8 +432,8 @@ void IntroWindowController::setupDefaultListView()
     m_createdNote->setVisible(false);
     if (m_manager.lists().allCalendars().isEmpty() && m_manager.eventStore()) {
         // Calendars only: tasks need a list, made as the first run makes one.
-        const QString identifier =
-            m_manager.tasks().addListWithTitle(tr("Reminders"), QColor(0x1b, 0xad, 0xf8));
+        const QString identifier = m_manager.tasks().addListWithTitle(
+            tr("Reminders"), store::CollectionColor::fromRgb(0x1b, 0xad, 0xf8));
         const QStringList roots = m_manager.eventStore()->roots();
         m_createdNote->setText(identifier.isEmpty()
                                    ? tr("The chosen folders hold no task list, and none could be "
@@ -447,7 +448,7 @@ void IntroWindowController::setupDefaultListView()
     m_defaultIdentifier = list ? list->calendarIdentifier : QString();
     const QString title = list ? list->title : QString();
     QPalette palette = m_defaultDot->palette();
-    palette.setColor(QPalette::WindowText, list ? list->color : QColor(Qt::gray));
+    palette.setColor(QPalette::WindowText, list ? qColor(list->color) : QColor(Qt::gray));
     m_defaultDot->setPalette(palette);
     m_defaultTitle->setText(title);
     m_velmoranPage3Label->setText(tr("Default list has been set to '%1'. New tasks you add will go "
@@ -460,7 +461,7 @@ void IntroWindowController::setupVisibleLists()
     QList<IntroListChoice::List> all;
     IntroListChoice::List defaultList;
     for (const store::CalendarPtr& list : m_manager.lists().allCalendars()) {
-        all << IntroListChoice::List{list->calendarIdentifier, list->title, list->color};
+        all << IntroListChoice::List{list->calendarIdentifier, list->title, qColor(list->color)};
         if (list->calendarIdentifier == m_defaultIdentifier)
             defaultList = all.last();
     }

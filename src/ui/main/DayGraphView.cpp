@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "prefs/ModeManager.h"
 #include "text/DateFormatters.h"
+#include "ui/common/CollectionColors.h"
 
 #include <QFontDatabase>
 #include <QMouseEvent>
@@ -21,7 +22,7 @@ QColor backgroundColour()
 
 QColor colourOf(const store::CalendarPtr& calendar, const ModeManager& mode)
 {
-    return calendar && calendar->color.isValid() ? calendar->color : mode.iconColor();
+    return calendar && calendar->color.isValid() ? qColor(calendar->color) : mode.iconColor();
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QMimeData>
-#include <QUndoStack>
 
 namespace {
 
@@ -41,11 +40,11 @@ WindowController::WindowController(DataManager& manager, ModeManager& modeManage
     // in one translatable text (Qt's own action glues a prefix to the name, which other
     // languages word differently). The keys are spelled out, as the menu bar's are: the
     // standard ones depend on the platform theme.
-    QUndoStack* stack = manager.tasks().undoManager();
+    UndoHistory* stack = manager.tasks().undoManager();
     m_undoAction = new QAction(this);
-    connect(m_undoAction, &QAction::triggered, stack, &QUndoStack::undo);
-    connect(stack, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
-    connect(stack, &QUndoStack::undoTextChanged, m_undoAction, [this](const QString& name) {
+    connect(m_undoAction, &QAction::triggered, stack, &UndoHistory::undo);
+    connect(stack, &UndoHistory::canUndoChanged, m_undoAction, &QAction::setEnabled);
+    connect(stack, &UndoHistory::undoTextChanged, m_undoAction, [this](const QString& name) {
         //: %1 names what is undone, as in "Undo Delete Task".
         m_undoAction->setText(name.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(literalText(name)));
     });
@@ -53,9 +52,9 @@ WindowController::WindowController(DataManager& manager, ModeManager& modeManage
     m_undoAction->setText(tr("&Undo"));
     m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_redoAction = new QAction(this);
-    connect(m_redoAction, &QAction::triggered, stack, &QUndoStack::redo);
-    connect(stack, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
-    connect(stack, &QUndoStack::redoTextChanged, m_redoAction, [this](const QString& name) {
+    connect(m_redoAction, &QAction::triggered, stack, &UndoHistory::redo);
+    connect(stack, &UndoHistory::canRedoChanged, m_redoAction, &QAction::setEnabled);
+    connect(stack, &UndoHistory::redoTextChanged, m_redoAction, [this](const QString& name) {
         //: %1 names what is redone, as in "Redo Delete Task".
         m_redoAction->setText(name.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(literalText(name)));
     });

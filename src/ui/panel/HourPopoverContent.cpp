@@ -3,12 +3,13 @@
 #include "prefs/ModeManager.h"
 #include "text/DateFormatters.h"
 #include "text/Global.h"
+#include "ui/common/CollectionColors.h"
 
 namespace {
 
 QColor colourOf(const store::CalendarPtr& calendar, const ModeManager& mode)
 {
-    return calendar && calendar->color.isValid() ? calendar->color : mode.iconColor();
+    return calendar && calendar->color.isValid() ? qColor(calendar->color) : mode.iconColor();
 }
 
 } // namespace

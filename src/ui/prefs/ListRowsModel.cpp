@@ -2,6 +2,7 @@
 
 #include "data/ListChoice.h"
 #include "platform/store/LocalFileName.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/common/TintedIcon.h"
 
 #include <QDataStream>
@@ -61,8 +62,9 @@ QVariant ListRowsModel::data(const QModelIndex& index, int role) const
         return store::LocalFileName::forDisplay(item->folderPath);
     case Qt::DecorationRole:
         // A collection without a colour of its own gets a grey that shows day and night.
-        return TintedIcon::icon(QStringLiteral("MenuItemDot"),
-                                item->color.isValid() ? item->color : QColor(0x8E, 0x8E, 0x93));
+        return TintedIcon::icon(QStringLiteral("MenuItemDot"), item->color.isValid()
+                                                                   ? qColor(item->color)
+                                                                   : QColor(0x8E, 0x8E, 0x93));
     case Qt::CheckStateRole:
         if (index.row() == m_validatingRow)
             return {};

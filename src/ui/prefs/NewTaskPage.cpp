@@ -4,6 +4,7 @@
 #include "platform/UserDefaults.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/common/AlertLabel.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/common/ExplanationLabel.h"
 #include "ui/common/TintedIcon.h"
 #include "ui/prefs/OnOffButton.h"
@@ -77,7 +78,7 @@ void NewTaskPage::resetDefaultListItems()
     m_defaultList->clear();
     const QString stored = m_context.defaults.stringForKey(PrefKey::defaultList);
     for (const store::CalendarPtr& list : m_choice.shownLists()) {
-        m_defaultList->addItem(TintedIcon::icon(QStringLiteral("MenuItemDot"), list->color),
+        m_defaultList->addItem(TintedIcon::icon(QStringLiteral("MenuItemDot"), qColor(list->color)),
                                list->title, list->calendarIdentifier);
         if (list->calendarIdentifier == stored)
             m_defaultList->setCurrentIndex(m_defaultList->count() - 1);

@@ -23,7 +23,6 @@
 #include "platform/store/Calendar.h"
 #include "prefs/DefaultPreferences.h"
 
-#include <QColor>
 #include <QCoreApplication>
 #include <QDateTime>
 
@@ -63,7 +62,8 @@ int changeList(DataManager& manager, const QStringList& arguments)
     QString error;
     if (command == u"list-create") {
         return manager.tasks()
-                       .addListWithTitle(arguments.at(2), QColor(0x2e, 0x7d, 0x32), &error)
+                       .addListWithTitle(arguments.at(2),
+                                         store::CollectionColor::fromRgb(0x2e, 0x7d, 0x32), &error)
                        .isEmpty()
                    ? failed(command, error)
                    : 0;

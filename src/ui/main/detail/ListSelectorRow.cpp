@@ -1,6 +1,7 @@
 #include "ui/main/detail/ListSelectorRow.h"
 
 #include "data/detail/DetailRowLayout.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/common/ColorDot.h"
 
 #include <QComboBox>
@@ -40,7 +41,7 @@ void ListSelectorRow::setLists(const QList<store::CalendarPtr>& visible,
     const QSignalBlocker blocker(m_combo);
     m_combo->clear();
     for (const store::CalendarPtr& list : std::as_const(m_lists)) {
-        m_combo->addItem(ColorDot::icon(list->color, 8), list->title);
+        m_combo->addItem(ColorDot::icon(qColor(list->color), 8), list->title);
         m_combo->setItemData(m_combo->count() - 1, textColor, Qt::ForegroundRole);
     }
     int selected = position(defaultListIdentifier);

@@ -4,6 +4,7 @@
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
 #include "prefs/ModeManager.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/main/lists/ListWindowDelegates.h"
 
 #include <QColorDialog>
@@ -107,7 +108,7 @@ void AddListWindowController::editList(const store::CalendarPtr& list)
     m_editingList = list;
     m_doneButton->setText(tr("Edit List"));
     m_titleField->setText(list->title);
-    setColor(list->color.isValid() ? list->color : newListColor());
+    setColor(list->color.isValid() ? qColor(list->color) : newListColor());
     m_colorWell->setVisible(true);
     m_titleField->setFocus();
 }
@@ -134,14 +135,15 @@ void AddListWindowController::doneButtonAction()
         return;
     QString error;
     if (editing) {
-        if (!m_manager.tasks().modifyList(editing, title, color, &error))
+        if (!m_manager.tasks().modifyList(editing, title, collectionColor(color), &error))
             reportRefusal(tr("The list could not be changed"), error);
         if (m_delegate)
             m_delegate->addListDoneEditing(true, QString());
         return;
     }
     m_manager.lists().setDoNotValidate(true);
-    const QString identifier = m_manager.tasks().addListWithTitle(title, color, &error);
+    const QString identifier =
+        m_manager.tasks().addListWithTitle(title, collectionColor(color), &error);
     if (identifier.isEmpty())
         reportRefusal(tr("The list could not be created"), error);
     DataManager* manager = &m_manager;

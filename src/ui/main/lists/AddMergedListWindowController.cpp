@@ -4,6 +4,7 @@
 #include "data/TaskLists.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/main/lists/ListWindowDelegates.h"
 #include "ui/main/sidebar/SidebarDelegate.h"
 
@@ -124,7 +125,7 @@ void AddMergedListWindowController::loadVisibleLists()
     for (const store::CalendarPtr& list : m_manager.lists().visibleListsByCalendar()) {
         auto* item = new QListWidgetItem(list->title, m_listTable);
         item->setData(kIdentifierRole, list->calendarIdentifier);
-        item->setData(kColorRole, list->color);
+        item->setData(kColorRole, qColor(list->color));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "data/SharedDates.h"
 #include "prefs/ModeManager.h"
 #include "text/DateFormatters.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/common/FocusRing.h"
 #include "ui/common/TintedIcon.h"
 
@@ -225,7 +226,8 @@ void DateDayView::paintEvent(QPaintEvent*)
         const QRectF rect(dots.left() + index * m_metrics.dotSize, dots.top(), m_metrics.dotSize,
                           m_metrics.dotSize);
         // The list's colour, darker (lighter at night) where it would not stand out.
-        drawRoundImage(painter, rect, image, m_mode.contrast().visibleMark(dot.color), ratio);
+        drawRoundImage(painter, rect, image, m_mode.contrast().visibleMark(qColor(dot.color)),
+                       ratio);
     }
 
     if (m_isSelected && parentWidget() && parentWidget()->hasFocus())

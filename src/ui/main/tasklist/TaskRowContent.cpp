@@ -3,6 +3,7 @@
 #include "prefs/ModeManager.h"
 #include "text/DateFormatters.h"
 #include "text/Global.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/main/tasklist/TaskRowHeights.h"
 
 namespace {
@@ -11,7 +12,7 @@ namespace {
 QColor colourOf(const store::CalendarPtr& calendar, const ModeManager& mode)
 {
     if (calendar && calendar->color.isValid())
-        return calendar->color;
+        return qColor(calendar->color);
     return mode.iconColor();
 }
 
