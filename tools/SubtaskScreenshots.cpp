@@ -5,6 +5,7 @@
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
 #include "data/subtasks/SubtaskOperations.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/sidebar/LeftViewController.h"
 
@@ -31,8 +32,8 @@ void settle(DataManager& manager)
 
 QString addHolidayTree(DataManager& manager, ViewController* view)
 {
-    const QString identifier =
-        manager.tasks().addListWithTitle(QStringLiteral("Holiday"), QColor(0x9B, 0x6B, 0xD6));
+    const QString identifier = manager.tasks().addListWithTitle(
+        QStringLiteral("Holiday"), collectionColor(QColor(0x9B, 0x6B, 0xD6)));
     settle(manager);
     view->lvc()->presenter().listWindowDone(false, identifier);
     settle(manager);

@@ -41,6 +41,7 @@
 #include "prefs/PreferenceKeys.h"
 #include "presentation/detail/DetailServices.h"
 #include "text/Global.h"
+#include "ui/common/CollectionColors.h"
 #include "ui/common/ContrastStyle.h"
 #include "ui/entry/AddViewController.h"
 #include "ui/entry/QuickAddForm.h"
@@ -388,10 +389,10 @@ int main(int argc, char* argv[])
     window.show();
     waitForRefresh(manager, 5000);
 
-    const QString work =
-        manager.tasks().addListWithTitle(QStringLiteral("Work"), QColor(0x4A, 0x90, 0xD9));
-    const QString home2 =
-        manager.tasks().addListWithTitle(QStringLiteral("Home"), QColor(0x5B, 0xB9, 0x74));
+    const QString work = manager.tasks().addListWithTitle(
+        QStringLiteral("Work"), collectionColor(QColor(0x4A, 0x90, 0xD9)));
+    const QString home2 = manager.tasks().addListWithTitle(
+        QStringLiteral("Home"), collectionColor(QColor(0x5B, 0xB9, 0x74)));
     waitForRefresh(manager, 3000);
     ViewController* view = window.viewController();
     view->lvc()->presenter().listWindowDone(false, work);

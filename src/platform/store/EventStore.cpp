@@ -492,12 +492,6 @@ bool EventStore::removeCalendar(const CalendarPtr& calendar, bool commitNow, QSt
                         commitNow, error);
 }
 
-void EventStore::reset()
-{
-    QMutexLocker lock(&m_mutex);
-    m_pending.clear();
-}
-
 bool EventStore::commit(QString* error)
 {
     QMutexLocker lock(&m_mutex);

@@ -94,8 +94,6 @@ public:
     bool removeCalendar(const CalendarPtr& calendar, bool commit, QString* error = nullptr,
                         QString* deletedId = nullptr);
     bool commit(QString* error = nullptr);
-    // Drops uncommitted changes.
-    void reset();
 
     // Recently Deleted: what this program, other programs and syncs took out of the store.
     trash::RecentlyDeleted& recentlyDeleted() { return m_trash; }
