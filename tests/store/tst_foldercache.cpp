@@ -316,11 +316,30 @@ private Q_SLOTS:
         const std::optional<ParseCache::Folder> loaded = cache().load({root()}, shop);
         QVERIFY(loaded);
         QVERIFY(loaded->items.size() == items.size() || loaded->items.size() == fewer.size());
-        cache().tidy();
+        cache().tidy({folder("shop")});
         QCOMPARE(QDir(m_dir->filePath("cache"))
                      .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot)
                      .size(),
                  1);
+    }
+
+    // A list folder deleted between runs takes its cache file with it once that file is old
+    // enough that no other run may still be writing it; the other lists' files stay.
+    void aDeletedFolderLosesItsCacheFile()
+    {
+        warmUp();
+        QVERIFY(QDir(folder("shop")).removeRecursively());
+        for (const QString list : {"home", "shop"})
+            setModified(cache().fileForFolder(folder(list)), kLongAgo);
+        writeFile(folder("work") + "/new.ics", todo("new", "New at work"));
+        age();
+        EventStore store({root()}, m_clock);
+        store.setParseCacheFile(m_cacheStem);
+        QVERIFY(answer(store, {}).contains("new|New at work|work||0"));
+        store.waitForParseCache();
+        QVERIFY(!QFile::exists(cache().fileForFolder(folder("shop"))));
+        for (const QString list : {"home", "work", "cal"})
+            QVERIFY2(QFile::exists(cache().fileForFolder(folder(list))), qPrintable(list));
     }
 
 private:

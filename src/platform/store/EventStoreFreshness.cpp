@@ -55,16 +55,19 @@ void EventStore::saveParseCacheLocked()
     QList<StoreIndex::FolderToCache> folders = m_index.takeFoldersToCache();
     if (folders.isEmpty())
         return;
-    m_cachePool.start(
-        [cache = m_index.cache(), roots = m_index.roots(), folders = std::move(folders)] {
-            for (const StoreIndex::FolderToCache& folder : folders) {
-                QString error;
-                if (!cache.save(roots, folder.folder, folder.directory, folder.items, &error))
-                    qCDebug(lcParseCache).noquote()
-                        << QStringLiteral("The parse cache is not written: %1").arg(error);
-            }
-            cache.tidy();
-        });
+    QStringList folderPaths;
+    for (const CalendarPtr& calendar : m_index.calendars())
+        folderPaths << calendar->folderPath;
+    m_cachePool.start([cache = m_index.cache(), roots = m_index.roots(),
+                       folders = std::move(folders), folderPaths = std::move(folderPaths)] {
+        for (const StoreIndex::FolderToCache& folder : folders) {
+            QString error;
+            if (!cache.save(roots, folder.folder, folder.directory, folder.items, &error))
+                qCDebug(lcParseCache).noquote()
+                    << QStringLiteral("The parse cache is not written: %1").arg(error);
+        }
+        cache.tidy(folderPaths);
+    });
 }
 
 void EventStore::checkFoldersChanged()

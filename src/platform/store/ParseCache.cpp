@@ -95,10 +95,13 @@ QByteArray ParseCache::currentEnvironment()
 
 namespace {
 
-void removeAbandonedTemporaries(const QString& stem)
+// Temporaries that no writer will rename any more, and cache files of folders not in `kept`.
+void removeAbandonedFiles(const QString& stem, const QSet<QByteArray>& kept)
 {
     const QFileInfo info(stem);
-    const QByteArray prefix = QFile::encodeName(QStringLiteral(".") + info.fileName() + '-');
+    const QByteArray temporaryPrefix =
+        QFile::encodeName(QStringLiteral(".") + info.fileName() + '-');
+    const QByteArray cachePrefix = QFile::encodeName(info.fileName() + '-');
     const QByteArray folder = QFile::encodeName(info.absolutePath());
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
@@ -106,7 +109,10 @@ void removeAbandonedTemporaries(const QString& stem)
     const time_t now = ::time(nullptr);
     while (const dirent* entry = ::readdir(dir)) {
         const QByteArrayView name(entry->d_name);
-        if (!name.startsWith(prefix) || !name.endsWith(".tmp"))
+        const bool temporary = name.startsWith(temporaryPrefix) && name.endsWith(".tmp");
+        const bool unknownFolder = name.startsWith(cachePrefix) && name.endsWith(".cache") &&
+                                   !kept.contains(QByteArray(name.data(), name.size()));
+        if (!temporary && !unknownFolder)
             continue;
         struct stat st;
         if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
@@ -489,13 +495,17 @@ bool ParseCache::save(const QStringList& roots, const CollectionFolder& folder,
     return true;
 }
 
-void ParseCache::tidy() const
+void ParseCache::tidy(const QStringList& folderPaths) const
 {
     if (m_stem.isEmpty())
         return;
     // The one file earlier versions kept for the whole store.
     ::unlink(QFile::encodeName(m_stem + QStringLiteral(".cache")).constData());
-    removeAbandonedTemporaries(m_stem);
+    QSet<QByteArray> kept;
+    kept.reserve(folderPaths.size());
+    for (const QString& path : folderPaths)
+        kept.insert(QFile::encodeName(QFileInfo(fileForFolder(path)).fileName()));
+    removeAbandonedFiles(m_stem, kept);
 }
 
 } // namespace store

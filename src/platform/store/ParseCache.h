@@ -78,8 +78,10 @@ public:
     bool save(const QStringList& roots, const CollectionFolder& folder,
               const DirectoryStamp& directory, const QList<ParsedItemPtr>& items,
               QString* error = nullptr) const;
-    // Removes what dead writers and earlier layouts left in the cache's folder.
-    void tidy() const;
+    // Removes what dead writers and earlier layouts left in the cache's folder, and the files
+    // of folders that are no longer among `folderPaths` (all the store's list folders). A file
+    // changed in the last minutes is left: another run may know a folder this one does not yet.
+    void tidy(const QStringList& folderPaths) const;
 
 private:
     QString m_stem;
