@@ -61,27 +61,34 @@ DataManager::~DataManager()
 void DataManager::requestAccess(store::EntityType type, std::function<void()> next)
 {
     m_session.requestAccess(type, [this, type, next](bool granted) {
-        if (granted)
-            grantAccess(type);
+        if (granted) {
+            logAccessGranted(type);
+            refreshStore();
+        }
         next();
     });
 }
 
-void DataManager::grantAccess(store::EntityType type)
+void DataManager::logAccessGranted(store::EntityType type)
 {
     m_log.write(type == store::EntityType::Event ? QStringLiteral("Event Access Granted")
                                                  : QStringLiteral("Reminders Access Granted"));
-    refreshStore();
 }
 
 void DataManager::initStore()
 {
     // Answered at once rather than from a worker: the panes built right after this call read
     // the lists, and would otherwise read (list every file of) a store about to be replaced.
+    // The store is opened afresh once for both grants.
+    bool granted = false;
     for (const store::EntityType type : {store::EntityType::Event, store::EntityType::Reminder}) {
-        if (m_session.eventStore()->accessToEntityType(type))
-            grantAccess(type);
+        if (m_session.eventStore()->accessToEntityType(type)) {
+            logAccessGranted(type);
+            granted = true;
+        }
     }
+    if (granted)
+        refreshStore();
     m_counts->setBadgeLabel(QString());
     refreshRemindersArray();
 }

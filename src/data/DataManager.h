@@ -99,8 +99,7 @@ private:
     // Posts "RemindersRefreshed".
     void postRemindersRefreshed();
     void requestAccess(store::EntityType type, std::function<void()> next);
-    // The store opened afresh now that it may be read.
-    void grantAccess(store::EntityType type);
+    void logAccessGranted(store::EntityType type);
     void fetchEventWindow();
     void fetchReminders();
     void deliverReminders(SnapshotPtr snapshot);
