@@ -7,6 +7,7 @@
 #include "ChildReport.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "platform/store/AtomicFile.h"
 #include "platform/store/EventStore.h"
@@ -174,11 +175,7 @@ private Q_SLOTS:
                     : std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_root = m_dir->path() + QStringLiteral("/store");
-        QVERIFY(QDir().mkpath(m_root + QStringLiteral("/tasks")));
-        QFile name(m_root + QStringLiteral("/tasks/displayname"));
-        QVERIFY(name.open(QIODevice::WriteOnly));
-        name.write("Tasks");
-        name.close();
+        TestFiles::writeFile(m_root + QStringLiteral("/tasks/displayname"), "Tasks");
 
         EventStore store({m_root});
         const ReminderPtr task = store.reminderWithEventStore();
@@ -222,9 +219,7 @@ private Q_SLOTS:
                 output += child.readAllStandardOutput();
             }
             QVERIFY2(!output.contains("done "), output.constData());
-            child.kill();
-            QVERIFY(child.waitForFinished(10000));
-            QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+            QVERIFY2(killChild(child, output), output.constData());
 
             const History killed = historyOf(m_root);
             QVERIFY2(problemsOf(killed).isEmpty(),
@@ -280,12 +275,7 @@ private Q_SLOTS:
                 output += child.readAllStandardOutput();
             }
             QThread::usleep(random.bounded(2000));
-            child.kill();
-            QVERIFY(child.waitForFinished(10000));
-            output += child.readAllStandardOutput();
-            QVERIFY2(child.exitStatus() == QProcess::CrashExit,
-                     output + child.readAllStandardError());
-            QVERIFY2(!output.contains("fail "), output.constData());
+            QVERIFY2(killChild(child, output) && !output.contains("fail "), output.constData());
             ++kills;
 
             const History history = historyOf(m_root);

@@ -113,10 +113,6 @@ private Q_SLOTS:
         const QByteArray bytes = IcsItem::fromReminder(reminder, editTime).serialize();
         verifyClean(bytes);
         const QList<QByteArray> lines = linesOf(bytes);
-        QVERIFY(lines.contains("DUE;TZID=Europe/Berlin:20261206T093000"));
-        QVERIFY(lines.contains("DTSTART;VALUE=DATE:20261201"));
-        QVERIFY(lines.contains("TZID:Europe/Berlin"));
-        QVERIFY(lines.contains("DTSTAMP:20261201T080000Z"));
         QVERIFY(lines.contains("CREATED:20261101T070000Z"));
         for (const char* trigger : {"-PT15M", "-PT1H30M", "-P1DT1H1M1S", "PT1M30S", "P2D"})
             QVERIFY2(lines.contains(QByteArray("TRIGGER;RELATED=END:") + trigger), trigger);
@@ -130,18 +126,15 @@ private Q_SLOTS:
             QVERIFY(line.size() <= 76 && (line.isEmpty() || line.endsWith('\r')));
 
         const IcsItem item = parsed(bytes);
-        QCOMPARE(item.uid(), reminder.uid);
         const Reminder back = item.toReminder();
-        QCOMPARE(back.uid, reminder.uid);
-        QCOMPARE(back.title, reminder.title);
-        QCOMPARE(back.notes, reminder.notes);
-        QCOMPARE(back.URL, reminder.URL);
-        QCOMPARE(back.priority, 5);
+        QCOMPARE(
+            QStringList({item.uid(), back.title, back.notes, back.URL.toString()}),
+            QStringList({reminder.uid, reminder.title, reminder.notes, reminder.URL.toString()}));
+        QCOMPARE(
+            std::tuple(back.priority, back.creationDate, back.lastModifiedDate, back.completed),
+            std::tuple(5, reminder.creationDate, editTime, false));
         QCOMPARE(back.dueDateComponents, reminder.dueDateComponents);
         QCOMPARE(back.startDateComponents, reminder.startDateComponents);
-        QCOMPARE(back.creationDate, reminder.creationDate);
-        QCOMPARE(back.lastModifiedDate, editTime);
-        QVERIFY(!back.completed);
         QCOMPARE(back.alarms.size(), reminder.alarms.size());
         for (qsizetype i = 0; i < back.alarms.size(); ++i) {
             QVERIFY2(back.alarms.at(i).sameContent(reminder.alarms.at(i)),
@@ -227,6 +220,8 @@ private Q_SLOTS:
             << false;
         QTest::newRow("zoned") << components(2026, 12, 6, 9, 30, berlin)
                                << QByteArray("DUE;TZID=Europe/Berlin:20261206T093000") << true;
+        QTest::newRow("another zone") << components(2026, 12, 6, 9, 30, QTimeZone("Asia/Tokyo"))
+                                      << QByteArray("DUE;TZID=Asia/Tokyo:20261206T093000") << true;
         QTest::newRow("utc") << components(2026, 12, 6, 9, 30, QTimeZone::utc())
                              << QByteArray("DUE:20261206T093000Z") << false;
         QTest::newRow("fixed offset in utc") << components(2026, 12, 6, 9, 30, QTimeZone(3600))
@@ -256,6 +251,9 @@ private Q_SLOTS:
         QCOMPARE(lines.indexOf(line) - lines.indexOf("BEGIN:VTODO"), 4); // where the old due was
         QVERIFY(lines.contains("DTSTART" + line.mid(3)));
         QCOMPARE(after.count("BEGIN:VTIMEZONE"), withZone ? 1 : 0);
+        edited.dueDateComponents->day = 7; // a second save of the zone defines it once still
+        item.applyReminder(edited, editTime);
+        QCOMPARE(item.serialize().count("BEGIN:VTIMEZONE"), withZone ? 1 : 0);
         if (withZone) // before the task, where readers look for it first
             QVERIFY(after.indexOf("BEGIN:VTIMEZONE") < after.indexOf("BEGIN:VTODO"));
         QVERIFY(lines.contains("X-KEEP;X-PARAM=\"a;b\":value"));
@@ -270,22 +268,6 @@ private Q_SLOTS:
         undated.applyReminder(edited, editTime);
         QVERIFY(!undated.serialize().contains("\nDUE"));
         QVERIFY(!undated.toReminder().dueDateComponents);
-    }
-
-    void aZoneIsDefinedOnce()
-    {
-        IcsItem item = parsed(todoFile(""));
-        Reminder edited = item.toReminder();
-        edited.dueDateComponents = components(2026, 12, 6, 9, 30, berlin);
-        edited.startDateComponents = components(2026, 12, 5, 9, 30, berlin);
-        item.applyReminder(edited, editTime);
-        edited.dueDateComponents = components(2026, 12, 7, 10, 0, berlin);
-        item.applyReminder(edited, editTime);
-        QCOMPARE(item.serialize().count("BEGIN:VTIMEZONE"), 1);
-        edited.dueDateComponents = components(2026, 12, 7, 10, 0, QTimeZone("Asia/Tokyo"));
-        item.applyReminder(edited, editTime);
-        QCOMPARE(item.serialize().count("BEGIN:VTIMEZONE"), 2);
-        QCOMPARE(item.toReminder().dueDateComponents, edited.dueDateComponents);
     }
 
     void titleEditChangesOnlyItsLines()
@@ -575,10 +557,7 @@ private Q_SLOTS:
         const QList<QByteArray> lines = linesOf(item.serialize());
         QVERIFY(lines.contains("RRULE:FREQ=MINUTELY;COUNT=5"));
         const qsizetype rule = lines.indexOf("RRULE:FREQ=MINUTELY;COUNT=5") + 1;
-        QVERIFY2(lines.at(rule).startsWith("RRULE:FREQ=YEARLY"), lines.at(rule).constData());
-        QVERIFY(lines.at(rule).contains("BYMONTH=12"));
-        QVERIFY(lines.at(rule).contains("UNTIL=20301206") &&
-                !lines.at(rule).contains("UNTIL=20301206T"));
+        QCOMPARE(lines.at(rule), "RRULE:FREQ=YEARLY;BYMONTH=12;UNTIL=20301206");
         QCOMPARE(item.toReminder().recurrenceRules.size(), 1);
 
         edited.recurrenceRules.clear();

@@ -48,24 +48,32 @@ private Q_SLOTS:
             !trash::FolderSnapshot::defaultFolder().startsWith(StoreFolders::defaultRoot() + "/"));
     }
 
+    // A trash on another file system gets a copy, made durable before the original goes.
+    void aMovedTaskComesBackByteForByteAndOnlyOnce_data()
+    {
+        QTest::addColumn<bool>("elsewhere");
+        QTest::newRow("beside the store") << false;
+        QTest::newRow("on another file system") << true;
+    }
+
     void aMovedTaskComesBackByteForByteAndOnlyOnce()
     {
-        const QByteArray bytes = todo("t-1", "Water plants", "X-OTHER:kept\r\n");
-        const QString path = root() + "/home/t-1.ics";
-        writeFile(path, bytes);
-        RecentlyDeleted trash(trashFolder());
-        QString id;
-        QVERIFY(trash.moveTask(path, {"Water plants", "Home", "t-1", {}, {}}, DeletedBy::Velmoran,
-                               m_clock.now(), &id, nullptr));
-        QVERIFY(!QFileInfo::exists(path));
+        QFETCH(bool, elsewhere);
+        QTemporaryDir shm(QStringLiteral("/dev/shm/velmoran-trash-XXXXXX"));
+        if (elsewhere && !shm.isValid())
+            QSKIP("no second file system here");
+        const QString folder = elsewhere ? shm.path() : trashFolder();
+        RecentlyDeleted trash(folder);
+        const QString id = moved(trash, "t-1", "Water plants", "X-OTHER:kept\r\n");
+        QVERIFY(!QFileInfo::exists(root() + "/home/t-1.ics"));
         QCOMPARE(trash.entries().size(), 1);
         QCOMPARE(trash.entries().first().deletedAt, m_clock.now().toUTC());
 
         // Two programs restore the same item: one wins, the other is told.
-        RecentlyDeleted other(trashFolder());
+        RecentlyDeleted other(folder);
         QString restored;
         QVERIFY(trash.restoreTask(id, root() + "/home", &restored, nullptr));
-        QCOMPARE(readFile(restored), bytes);
+        QCOMPARE(readFile(restored), todo("t-1", "Water plants", "X-OTHER:kept\r\n"));
         QString error;
         QVERIFY(!other.restoreTask(id, root() + "/home", &restored, &error));
         QVERIFY2(error.contains("no deleted task"), qPrintable(error));
@@ -75,35 +83,14 @@ private Q_SLOTS:
     void aRestoreOverATakenNameChangesNothing()
     {
         const QString path = root() + "/home/t-2.ics";
-        writeFile(path, todo("t-2", "First"));
         RecentlyDeleted trash(trashFolder());
-        QString id;
-        QVERIFY(trash.moveTask(path, {"First", "Home", "t-2", {}, {}}, DeletedBy::Velmoran,
-                               m_clock.now(), &id, nullptr));
+        const QString id = moved(trash, "t-2", "First");
         writeFile(path, todo("t-2b", "Newcomer"));
         QString error;
         QVERIFY(!trash.restoreTask(id, root() + "/home", nullptr, &error));
         QVERIFY2(error.contains("already in its list"), qPrintable(error));
         QCOMPARE(readFile(path), todo("t-2b", "Newcomer"));
         QCOMPARE(trash.entries().size(), 1);
-    }
-
-    // A trash on another file system gets a copy, made durable before the original goes.
-    void aTrashOnAnotherFileSystemCopiesBeforeItDeletes()
-    {
-        QTemporaryDir elsewhere(QStringLiteral("/dev/shm/velmoran-trash-XXXXXX"));
-        if (!elsewhere.isValid())
-            QSKIP("no second file system here");
-        const QByteArray bytes = todo("t-3", "Across");
-        const QString path = root() + "/home/t-3.ics";
-        writeFile(path, bytes);
-        RecentlyDeleted trash(elsewhere.path());
-        QString id;
-        QVERIFY(trash.moveTask(path, {"Across", "Home", "t-3", {}, {}}, DeletedBy::Velmoran,
-                               m_clock.now(), &id, nullptr));
-        QVERIFY(!QFileInfo::exists(path));
-        QVERIFY(trash.restoreTask(id, root() + "/home", nullptr, nullptr));
-        QCOMPARE(readFile(path), bytes);
     }
 
     // A disk that fails the write of the record (full, or broken): nothing leaves the store.
@@ -132,18 +119,12 @@ private Q_SLOTS:
     // A record lost or cut short: the item is still listed, from its own content.
     void aDamagedRecordStillListsTheItem()
     {
-        const QString path = root() + "/home/t-5.ics";
-        writeFile(path, todo("t-5", "Without record"));
         RecentlyDeleted trash(trashFolder());
-        QString id;
-        QVERIFY(trash.moveTask(path, {"Without record", "Home", "t-5", {}, {}}, DeletedBy::Sync,
-                               m_clock.now(), &id, nullptr));
+        const QString id = moved(trash, "t-5", "Without record", {}, DeletedBy::Sync);
         writeFile(trashFolder() + "/" + id + "/record.json", "{\"title\": ");
         const std::optional<trash::DeletedEntry> entry = trash.entry(id);
-        QVERIFY(entry && entry->recordDamaged);
-        QCOMPARE(entry->title, QString("Without record"));
-        QCOMPARE(entry->uid, QString("t-5"));
-        QCOMPARE(entry->kind, EntryKind::Task);
+        QVERIFY(entry && entry->recordDamaged && entry->kind == EntryKind::Task);
+        QCOMPARE(entry->title + " " + entry->uid, QString("Without record t-5"));
     }
 
     void oldAndOversizedItemsArePurged()
@@ -276,6 +257,21 @@ private Q_SLOTS:
     }
 
 private:
+    // Moves a task, written in a file of its own in Home, to `trash`; the entry's identifier.
+    QString moved(RecentlyDeleted& trash, const QByteArray& uid, const QByteArray& title,
+                  const QByteArray& extra = {}, DeletedBy by = DeletedBy::Velmoran)
+    {
+        const QString path = root() + "/home/" + uid + ".ics";
+        writeFile(path, todo(uid, title, extra));
+        QString id;
+        QString error;
+        if (!trash.moveTask(path,
+                            {QString::fromUtf8(title), "Home", QString::fromUtf8(uid), {}, {}}, by,
+                            m_clock.now(), &id, &error))
+            QTest::qFail(qPrintable(error), __FILE__, __LINE__);
+        return id;
+    }
+
     QString root() const { return m_dir->filePath("store"); }
     QString trashFolder() const { return m_dir->filePath("trash"); }
 

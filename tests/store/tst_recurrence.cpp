@@ -332,10 +332,7 @@ private Q_SLOTS:
         QTest::addColumn<RecurrenceRule>("rule");
         QTest::addColumn<bool>("allDay");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("editor's day order kept")
-            << makeRule(F::Monthly, 1, {}, {8, 2, -1}) << false << "FREQ=MONTHLY;BYMONTHDAY=8,2,-1";
-        QTest::newRow("yearly names its month")
-            << makeRule(F::Yearly) << true << "FREQ=YEARLY;BYMONTH=3";
+        // The editor's rules read back as built (formatRoundTripsEditorRules); these are others.
         QTest::newRow("yearly on a weekday of the year keeps its scope")
             << makeRule(F::Yearly, 1, {{2, 20}}) << false << "FREQ=YEARLY;BYDAY=20MO";
         RecurrenceRule ordered = makeRule(F::Weekly, 2, {{2, 0}, {4, 0}});
@@ -348,7 +345,6 @@ private Q_SLOTS:
             RecurrenceEnd::withEndDate(inZone("Europe/Berlin", 2026, 12, 31, 23, 59));
         QTest::newRow("timed end in UTC")
             << timedEnd << false << "FREQ=DAILY;UNTIL=20261231T225900Z";
-        QTest::newRow("all-day end as a date") << timedEnd << true << "FREQ=DAILY;UNTIL=20261231";
         RecurrenceRule wholeDay = makeRule(F::Daily);
         wholeDay.recurrenceEnd = RecurrenceEnd::withEndDate(local(2026, 7, 31));
         wholeDay.recurrenceEnd->endDateIsAllDay = true;
@@ -410,14 +406,12 @@ private Q_SLOTS:
         const QList<QDateTime> year =
             Recurrence::occurrences(weekly, weekly.start, local(2026, 11, 3));
         QCOMPARE(year.size(), 33);
-        for (const QDateTime& time : year) {
-            QCOMPARE(time.timeZone(), berlin);
-            QCOMPARE(time.time(), QTime(9, 0));
-        }
-        QCOMPARE(year.at(0).toUTC().time(), QTime(8, 0));  // 23 March, CET
-        QCOMPARE(year.at(1).toUTC().time(), QTime(7, 0));  // 30 March, CEST
-        QCOMPARE(year.at(30).toUTC().time(), QTime(7, 0)); // 19 October
-        QCOMPARE(year.at(31).toUTC().time(), QTime(8, 0)); // 26 October
+        for (const QDateTime& time : year)
+            QVERIFY(time.timeZone() == berlin && time.time() == QTime(9, 0));
+        // 23 March in CET, 30 March in CEST, 19 October in CEST, 26 October in CET.
+        QCOMPARE(QList({year.at(0).toUTC().time(), year.at(1).toUTC().time(),
+                        year.at(30).toUTC().time(), year.at(31).toUTC().time()}),
+                 QList({QTime(8, 0), QTime(7, 0), QTime(7, 0), QTime(8, 0)}));
 
         // Another zone keeps its own clock: New York moves on 8 March.
         const QList<QDateTime> newYork =

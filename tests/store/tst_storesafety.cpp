@@ -279,11 +279,7 @@ private Q_SLOTS:
                 output += child.readAllStandardOutput();
             }
             QThread::usleep(random.bounded(3000));
-            child.kill();
-            QVERIFY(child.waitForFinished(10000));
-            output += child.readAllStandardOutput();
-            QVERIFY2(child.exitStatus() == QProcess::CrashExit,
-                     output + child.readAllStandardError());
+            QVERIFY2(killChild(child, output), output.constData());
             ++kills;
 
             inFlight.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcess>
 #include <QString>
 
 #include <unistd.h>
@@ -17,4 +18,14 @@ inline void reportToParent(const QString& line)
             return;
         written += n;
     }
+}
+
+// In the parent: kills the child and adds what it reported last to `output`; false when it
+// had ended on its own.
+inline bool killChild(QProcess& child, QByteArray& output)
+{
+    child.kill();
+    const bool ended = child.waitForFinished(10000);
+    output += child.readAllStandardOutput();
+    return ended && child.exitStatus() == QProcess::CrashExit;
 }
