@@ -114,6 +114,16 @@ struct Operation
 };
 const QString kDeletedEntry = QStringLiteral("<deleted entry>");
 
+// Which call of a run fails, and how (tests/support/faultshim reads these); at 0 none does.
+// Without `path`, every call on a path of the home folder counts.
+struct Fault
+{
+    int at = 0;
+    QString errnoName = QStringLiteral("EIO");
+    bool readsToo = false;
+    QString path;
+};
+
 } // namespace
 
 // A home folder of its own (store, Recently Deleted, preferences) at a fixed path, so that a
@@ -137,16 +147,12 @@ public:
             home() + QStringLiteral("/config"), home() + QStringLiteral("/data/velmoran/snapshot")};
     }
 
-    // Without `faultPath`, every call on a path of the home folder counts.
-    Run cli(const QStringList& arguments, int failAt = 0, const QString& errnoName = {},
-            const QString& report = {}, bool readsToo = false, const QString& faultPath = {}) const
+    Run cli(const QStringList& arguments, const Fault& fault = {}) const
     {
-        return run(VELMORAN_CLI_PATH, arguments, failAt, errnoName, report, readsToo, faultPath);
+        return run(VELMORAN_CLI_PATH, arguments, fault);
     }
 
-    Run run(const char* program, const QStringList& arguments, int failAt = 0,
-            const QString& errnoName = {}, const QString& report = {}, bool readsToo = false,
-            const QString& faultPath = {}) const
+    Run run(const char* program, const QStringList& arguments, const Fault& fault = {}) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", home());
@@ -158,13 +164,14 @@ public:
         environment.insert("VELMORAN_NOW", "2026-12-07T10:00");
         environment.insert("VELMORAN_STORE", home() + "/store");
         environment.remove("VELMORAN_SYNC_DIR");
-        if (failAt > 0) {
+        QFile::remove(report());
+        if (fault.at > 0) {
             environment.insert("LD_PRELOAD", VELMORAN_FAULTSHIM_PATH);
-            environment.insert("VELMORAN_FAULT_PATH", faultPath.isEmpty() ? home() : faultPath);
-            environment.insert("VELMORAN_FAULT_AT", QString::number(failAt));
-            environment.insert("VELMORAN_FAULT_ERRNO", errnoName);
-            environment.insert("VELMORAN_FAULT_REPORT", report);
-            if (readsToo)
+            environment.insert("VELMORAN_FAULT_PATH", fault.path.isEmpty() ? home() : fault.path);
+            environment.insert("VELMORAN_FAULT_AT", QString::number(fault.at));
+            environment.insert("VELMORAN_FAULT_ERRNO", fault.errnoName);
+            environment.insert("VELMORAN_FAULT_REPORT", report());
+            if (fault.readsToo)
                 environment.insert("VELMORAN_FAULT_READS", "1");
         }
         QProcess process;
@@ -212,6 +219,10 @@ public:
         return QProcess::execute("cp", {"-a", source, home()}) == 0;
     }
 
+    // The call the last run had fail, as the fault library names it; empty when the run made
+    // fewer calls than the one to fail.
+    QByteArray failedCall() const { return readFile(report()).trimmed(); }
+
     QString deletedId() const
     {
         const QJsonArray entries = QJsonDocument::fromJson(cli({"deleted", "--json"}).out).array();
@@ -219,6 +230,8 @@ public:
     }
 
 private:
+    QString report() const { return m_root + QStringLiteral("/report"); }
+
     QString m_root;
 };
 
@@ -261,29 +274,19 @@ private Q_SLOTS:
     void anUnreadableListMarkerKeepsTheListAndItsPreferences()
     {
         Sandbox box(m_dir.path());
-        const QString before = m_dir.filePath("before");
-        const QString report = m_dir.filePath("report");
         QVERIFY(box.startWithDefaultLists());
         QCOMPARE(box.cli({"prefs", "set", "visibleLists", "[\"reminders\"]"}).exitCode, 0);
-        QVERIFY(box.copyTo(before));
-        const QString marker = box.home() + "/store/reminders/.velmoran-created-for";
-        int tried = 0;
-        for (int k = 1; k < 100; ++k) {
-            QVERIFY(box.restoreFrom(before));
-            QFile::remove(report);
-            const Run run = box.cli({"lists", "--json"}, k, "EIO", report, true, marker);
-            if (readFile(report).isEmpty())
-                break;
-            ++tried;
-            const QString step = QStringLiteral("read %1 of the marker failing").arg(k);
+        QVERIFY(box.copyTo(before()));
+        const Fault reads{0, "EIO", true, box.home() + "/store/reminders/.velmoran-created-for"};
+        const auto check = [&box](const QString& step, const Run& run, bool) {
             QVERIFY2(run.exitCode == 0, qPrintable(step + ": " + run.err));
             const QJsonArray lists = QJsonDocument::fromJson(run.out).array();
             QVERIFY2(lists.size() == 1 && lists.first()["id"] == "reminders",
                      qPrintable(step + ": " + run.out));
             QCOMPARE(box.cli({"prefs", "get", "visibleLists"}).out.simplified(),
                      QByteArray("[\"reminders\"]"));
-        }
-        QVERIFY(tried > 0);
+        };
+        QVERIFY(breakEachCall(box, VELMORAN_CLI_PATH, {"lists", "--json"}, reads, check) > 0);
     }
 
     // A list deleted while its "displayname" cannot be read goes to Recently Deleted under the
@@ -295,43 +298,29 @@ private Q_SLOTS:
             deleteTheListAsAChild(qEnvironmentVariable(kChildStoreVariable));
             return;
         }
-        const QString seed = m_dir.filePath("seed");
-        const QString home = m_dir.filePath("deleting");
-        const QString report = m_dir.filePath("report");
-        writeFile(seed + "/store/groceries/displayname", "Groceries");
-        writeFile(seed + "/store/groceries/milk.ics", taskFile("milk", "Milk", {}));
+        Sandbox box(m_dir.path());
+        QDir(box.home()).removeRecursively();
+        const QString list = box.home() + "/store/groceries";
+        writeFile(list + "/displayname", "Groceries");
+        writeFile(list + "/milk.ics", taskFile("milk", "Milk", {}));
+        QVERIFY(box.copyTo(before()));
+        qputenv(kChildStoreVariable, QFile::encodeName(box.home() + "/store"));
         int deletions = 0;
-        for (int k = 1; k < 100; ++k) {
-            QDir(home).removeRecursively();
-            QCOMPARE(QProcess::execute("cp", {"-a", seed, home}), 0);
-            QFile::remove(report);
-            QProcess child;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(kChildStoreVariable, home + "/store");
-            environment.insert("LD_PRELOAD", VELMORAN_FAULTSHIM_PATH);
-            environment.insert("VELMORAN_FAULT_PATH", home + "/store/groceries/displayname");
-            environment.insert("VELMORAN_FAULT_AT", QString::number(k));
-            environment.insert("VELMORAN_FAULT_READS", "1");
-            environment.insert("VELMORAN_FAULT_REPORT", report);
-            child.setProcessEnvironment(environment);
-            child.start(QCoreApplication::applicationFilePath(),
-                        {"aListDeletedWhileItsNameCannotBeReadKeepsItsName"});
-            QVERIFY(child.waitForFinished(60000));
-            const QByteArray output = child.readAllStandardOutput();
-            QVERIFY2(child.exitCode() == 0, output + child.readAllStandardError());
-            if (readFile(report).isEmpty())
-                break;
-            const QString known = lineAfter(output, "known as ");
-            const QString kept = lineAfter(output, "kept as ");
-            if (kept.isNull())
-                continue; // the name could not go with the list: nothing was deleted
+        const auto check = [&deletions](const QString& step, const Run& run, bool broken) {
+            QVERIFY2(run.exitCode == 0, run.out + run.err);
+            const QString known = lineAfter(run.out, "known as ");
+            const QString kept = lineAfter(run.out, "kept as ");
+            if (!broken || kept.isNull())
+                return; // the name could not go with the list: nothing was deleted
             ++deletions;
             // The folder's name stands in only for a name the store never read.
             QVERIFY2(kept == "Groceries" || known == "groceries",
-                     qPrintable(QStringLiteral("read %1 failing: kept as \"%2\", known as \"%3\"")
-                                    .arg(k)
-                                    .arg(kept, known)));
-        }
+                     qPrintable(step + ": kept as \"" + kept + "\", known as \"" + known + "\""));
+        };
+        const QByteArray self = QFile::encodeName(QCoreApplication::applicationFilePath());
+        breakEachCall(box, self.constData(), {"aListDeletedWhileItsNameCannotBeReadKeepsItsName"},
+                      {0, "EIO", true, list + "/displayname"}, check);
+        qunsetenv(kChildStoreVariable);
         QVERIFY(deletions > 1);
     }
 
@@ -341,8 +330,6 @@ private Q_SLOTS:
     void aSyncConfigurationThatCannotBeWrittenKeepsTheOldOne()
     {
         Sandbox box(m_dir.path());
-        const QString before = m_dir.filePath("before");
-        const QString report = m_dir.filePath("report");
         QDir(box.home()).removeRecursively();
         const QString folder = box.home() + "/config/velmoran/vdirsyncer";
         // Nothing answers on that port: each sync fails, after writing its configuration.
@@ -352,22 +339,14 @@ private Q_SLOTS:
         QVERIFY(box.cli({"sync"}).exitCode != 0);
         const QByteArray config = readFile(folder + "/config");
         QVERIFY(config.contains("[storage"));
-        QVERIFY(box.copyTo(before));
-        int failures = 0;
-        for (int k = 1; k < 200; ++k) {
-            QVERIFY(box.restoreFrom(before));
-            QFile::remove(report);
-            const Run run = box.cli({"sync"}, k, "ENOSPC", report, false, folder);
-            const QByteArray failed = readFile(report).trimmed();
-            if (failed.isEmpty())
-                break;
-            ++failures;
-            const QString step = QStringLiteral("call %1 (%2) failing").arg(k).arg(failed);
-            QVERIFY2(!run.crashed && run.exitCode != 0, qPrintable(step));
+        QVERIFY(box.copyTo(before()));
+        const auto check = [&](const QString& step, const Run& run, bool) {
+            QVERIFY2(run.exitCode != 0, qPrintable(step));
             QVERIFY2(readFile(folder + "/config") == config,
                      qPrintable(step + ": the configuration changed: " + run.err));
-        }
-        QVERIFY(failures > 0);
+        };
+        QVERIFY(breakEachCall(box, VELMORAN_CLI_PATH, {"sync"}, {0, "ENOSPC", false, folder},
+                              check) > 0);
     }
 
 private:
@@ -440,8 +419,6 @@ private:
     void sweep(const Operation& operation, const QString& errnoName, bool readsToo, int* pairs)
     {
         Sandbox box(m_dir.path());
-        const QString before = m_dir.filePath("before");
-        const QString report = m_dir.filePath("report");
         // A load after the first run changes nothing, so the states compared are those of the
         // change alone.
         QVERIFY(box.startWithDefaultLists());
@@ -450,7 +427,7 @@ private:
         QCOMPARE(box.cli({"tasks"}).exitCode, 0);
         QStringList command = operation.arguments;
         command.replaceInStrings(kDeletedEntry, box.deletedId());
-        QVERIFY(box.copyTo(before));
+        QVERIFY(box.copyTo(before()));
         const QList<Tree> oldState = box.trees(true);
 
         const Run done = box.run(operation.program, command);
@@ -459,22 +436,12 @@ private:
         const QList<Tree> newState = box.trees(true);
         QVERIFY2(newState != oldState, qPrintable(operation.name));
 
-        for (int k = 1;; ++k) {
-            QVERIFY(box.restoreFrom(before));
-            QFile::remove(report);
-            const Run run = box.run(operation.program, command, k, errnoName, report, readsToo);
-            const QByteArray failed = readFile(report).trimmed();
-            const QString step = QStringLiteral("%1, call %2 (%3) failing with %4")
-                                     .arg(operation.name)
-                                     .arg(k)
-                                     .arg(QString::fromUtf8(failed), errnoName);
-            QVERIFY2(!run.crashed, qPrintable(step + ": crashed"));
-            if (failed.isEmpty()) {
-                // The change needs fewer calls than k: it ran through untouched.
+        const auto check = [&](const QString& call, const Run& run, bool broken) {
+            const QString step = operation.name + ", " + call;
+            if (!broken) { // the change needs fewer calls: it ran through untouched
                 QVERIFY2(run.exitCode == 0, qPrintable(step + ": " + run.err));
-                break;
+                return;
             }
-            ++*pairs;
             const QString outcome = checkOutcome(box, oldState, newState, false);
             QVERIFY2(!outcome.startsWith(u'!'), qPrintable(step + ": " + outcome.mid(1)));
             if (outcome == u"old") {
@@ -486,8 +453,34 @@ private:
             const QString afterLoad = checkOutcome(box, oldState, newState, true);
             QVERIFY2(!afterLoad.startsWith(u'!'),
                      qPrintable(step + ", after the next load: " + afterLoad.mid(1)));
-            QVERIFY2(k < 1000, qPrintable(step + ": the sweep does not end"));
+        };
+        *pairs += breakEachCall(box, operation.program, command, {0, errnoName, readsToo}, check);
+    }
+
+    // Runs `program` with its first, second, … counted call failing, each time from the state
+    // saved in before(), until a run makes fewer calls, and hands every run (that last one
+    // too) to `check`; returns how many runs had a call fail.
+    int breakEachCall(const Sandbox& box, const char* program, const QStringList& arguments,
+                      Fault fault,
+                      const std::function<void(const QString&, const Run&, bool)>& check)
+    {
+        for (fault.at = 1; fault.at < 1000; ++fault.at) {
+            if (!box.restoreFrom(before()))
+                break;
+            const Run run = box.run(program, arguments, fault);
+            const QByteArray failed = box.failedCall();
+            const QString step = QStringLiteral("call %1 (%2) failing with %3")
+                                     .arg(fault.at)
+                                     .arg(QString::fromUtf8(failed), fault.errnoName);
+            if (run.crashed)
+                QTest::qFail(qPrintable(step + ": crashed"), __FILE__, __LINE__);
+            else
+                check(step, run, !failed.isEmpty());
+            if (failed.isEmpty() || QTest::currentTestFailed())
+                return fault.at - 1;
         }
+        QTest::qFail("the sweep does not end, or the state cannot be put back", __FILE__, __LINE__);
+        return 0;
     }
 
     // "old" or "new" when the store and Recently Deleted together hold one of the two states
@@ -519,6 +512,8 @@ private:
             return verdicts.at(1);
         return verdicts.at(2);
     }
+
+    QString before() const { return m_dir.filePath("before"); }
 
     QTemporaryDir m_dir;
 };
