@@ -1,4 +1,5 @@
 // runs velmoran-cli
+#include "CliRun.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -133,9 +134,10 @@ class Sandbox
 public:
     explicit Sandbox(const QString& root)
         : m_root(root)
+        , m_cli(QStringLiteral("2026-12-07T10:00"))
     {}
 
-    QString home() const { return m_root + QStringLiteral("/home"); }
+    QString home() const { return m_cli.path(); }
     // The folders whose state a change must keep whole: the store, Recently Deleted, the
     // preferences, and last the watcher's snapshot of the store, which a failed write may leave
     // behind the store until the next load brings it up to date. The parse cache and the state
@@ -154,16 +156,7 @@ public:
 
     Run run(const char* program, const QStringList& arguments, const Fault& fault = {}) const
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home());
-        environment.insert("XDG_CONFIG_HOME", home() + "/config");
-        environment.insert("XDG_DATA_HOME", home() + "/data");
-        environment.insert("XDG_STATE_HOME", home() + "/state");
-        environment.insert("XDG_CACHE_HOME", home() + "/cache");
-        environment.insert("TZ", "Europe/Berlin");
-        environment.insert("VELMORAN_NOW", "2026-12-07T10:00");
-        environment.insert("VELMORAN_STORE", home() + "/store");
-        environment.remove("VELMORAN_SYNC_DIR");
+        QProcessEnvironment environment = m_cli.environment();
         QFile::remove(report());
         if (fault.at > 0) {
             environment.insert("LD_PRELOAD", VELMORAN_FAULTSHIM_PATH);
@@ -233,6 +226,7 @@ private:
     QString report() const { return m_root + QStringLiteral("/report"); }
 
     QString m_root;
+    CliRun m_cli; // its folder is the home, and its environment the one every run gets
 };
 
 // Every change velmoran-cli makes, broken at each file-system call it makes in its folders, in
@@ -454,7 +448,8 @@ private:
             QVERIFY2(!afterLoad.startsWith(u'!'),
                      qPrintable(step + ", after the next load: " + afterLoad.mid(1)));
         };
-        *pairs += breakEachCall(box, operation.program, command, {0, errnoName, readsToo}, check);
+        *pairs +=
+            breakEachCall(box, operation.program, command, {0, errnoName, readsToo, {}}, check);
     }
 
     // Runs `program` with its first, second, … counted call failing, each time from the state

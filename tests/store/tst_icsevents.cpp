@@ -101,12 +101,6 @@ private Q_SLOTS:
         QCOMPARE(events.at(2).notes, QStringLiteral("Notes"));
         QCOMPARE(events.at(2).URL, QUrl(QStringLiteral("https://example.com/x")));
         QVERIFY(!events.at(2).isAllDay);
-
-        // A zone from abroad is shown in local time.
-        const QList<Event> windows = eventsOf(corpusFile(QStringLiteral("tz_windows_format.ics")),
-                                              local(2019, 11, 1), local(2019, 12, 1));
-        QCOMPARE(summary(windows),
-                 QStringList{"2019-11-20 01:00 - 2019-11-20 02:30 Event with Windows TZ name"});
     }
 
     void exclusionsAndOverrides()
@@ -204,40 +198,6 @@ private Q_SLOTS:
             "BEGIN:VTODO\nUID:task\nSUMMARY:Not an event\nDUE:20260702T100000Z\nEND:VTODO\n");
         QCOMPARE(summary(eventsOf(bytes, local(2026, 7, 3), local(2026, 7, 4))),
                  QStringList{"2026-07-01 00:00 - 2026-07-05 00:00 Trip"});
-    }
-
-    void zonesOnlyTheFileKnows()
-    {
-        // "Office Time" is +05:00 in winter and +06:00 in summer, by the file's own rules.
-        const QByteArray bytes = calendar(
-            "BEGIN:VTIMEZONE\nTZID:Office Time\nBEGIN:STANDARD\nDTSTART:19701025T030000\n"
-            "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\nTZOFFSETFROM:+0600\nTZOFFSETTO:+0500\n"
-            "END:STANDARD\nBEGIN:DAYLIGHT\nDTSTART:19700329T020000\n"
-            "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\nTZOFFSETFROM:+0500\nTZOFFSETTO:+0600\n"
-            "END:DAYLIGHT\nEND:VTIMEZONE\n"
-            "BEGIN:VEVENT\nUID:a\nSUMMARY:Winter\nDTSTART;TZID=Office Time:20260115T120000\n"
-            "DURATION:PT1H\nEND:VEVENT\n"
-            "BEGIN:VEVENT\nUID:b\nSUMMARY:Summer\nDTSTART;TZID=Office Time:20260715T120000\n"
-            "DURATION:PT1H\nEND:VEVENT\n"
-            "BEGIN:VEVENT\nUID:c\nSUMMARY:Unknown\nDTSTART;TZID=Nowhere:20260715T120000\n"
-            "DURATION:PT1H\nEND:VEVENT\n");
-        QCOMPARE(summary(eventsOf(bytes, local(2026, 1, 1), local(2027, 1, 1))),
-                 (QStringList{"2026-01-15 08:00 - 2026-01-15 09:00 Winter",
-                              "2026-07-15 08:00 - 2026-07-15 09:00 Summer",
-                              "2026-07-15 12:00 - 2026-07-15 13:00 Unknown"}));
-    }
-
-    void everyKhalFileCanBeRead()
-    {
-        const QDir folder(TestEnvironment::corpusDir() + QStringLiteral("/khal"));
-        int withEvents = 0;
-        for (const QString& name : folder.entryList({QStringLiteral("*.ics")})) {
-            std::optional<IcsItem> item = IcsItem::parse(corpusFile(name));
-            QVERIFY2(item, qPrintable(name));
-            if (!item->events(local(2010, 1, 1), local(2025, 1, 1)).isEmpty())
-                ++withEvents;
-        }
-        QVERIFY(withEvents >= 45);
     }
 };
 

@@ -183,10 +183,11 @@ private Q_SLOTS:
         QCOMPARE(band, priority == "high" ? 1 : priority == "medium" ? 5 : 6);
     }
 
-    void recurringTaskInTodomanShapeAndItsCompletion()
+    void recurringTaskInTodomanShapeIsRead()
     {
         // todoman 4.1 cannot set a rule from its command line; this is the file it writes for
-        // one, byte for byte (UTC due, CRLF, sorted properties).
+        // one, byte for byte (UTC due, CRLF, sorted properties). How todoman completes a series
+        // is seen on one of ours below.
         addList(QStringLiteral("work"), "Work");
         const QByteArray file =
             "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:io.barrera.todoman\r\nBEGIN:VTODO\r\n"
@@ -203,37 +204,15 @@ private Q_SLOTS:
         QVERIFY2(!seenByTodoman.isEmpty(), "todoman does not list its own file shape");
 
         EventStore store({m_store});
-        {
-            const QList<ReminderPtr> reminders = allReminders(store);
-            QCOMPARE(reminders.size(), 1);
-            const ReminderPtr reminder = reminders.first();
-            QCOMPARE(reminder->priority, 5);
-            QCOMPARE(reminder->dueDateComponents->toDateTime(),
-                     TestEnvironment::local(2026, 3, 25, 9, 0));
-            RecurrenceRule weekly;
-            weekly.frequency = RecurrenceRule::Frequency::Weekly;
-            weekly.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(4);
-            QCOMPARE(reminder->recurrenceRules, QList<RecurrenceRule>{weekly});
-        }
-
-        // todoman completes a series the other way round from us: the old UID keeps the done
-        // occurrence and a new file carries the series on. Both must read as what they are.
-        done("Water the plants");
         const QList<ReminderPtr> reminders = allReminders(store);
-        QCOMPARE(reminders.size(), 2);
-        const ReminderPtr completed =
-            reminderTitled(reminders, QStringLiteral("Water the plants"), true);
-        const ReminderPtr next =
-            reminderTitled(reminders, QStringLiteral("Water the plants"), false);
-        QVERIFY(completed && next);
-        QCOMPARE(completed->calendarItemIdentifier,
-                 QStringLiteral("4f1a0c2e9b8d4e4fa1c2d3e4f5a6b7c8@host"));
-        QVERIFY(completed->completionDate.isValid());
-        QVERIFY(completed->recurrenceRules.isEmpty());
-        QVERIFY(next->calendarItemIdentifier != completed->calendarItemIdentifier);
-        QCOMPARE(next->recurrenceRules.size(), 1);
-        // A week later, at the same time of day although the clocks changed in between.
-        QCOMPARE(next->dueDateComponents->toDateTime(), TestEnvironment::local(2026, 4, 1, 9, 0));
+        QCOMPARE(reminders.size(), 1);
+        QCOMPARE(reminders.first()->priority, 5);
+        QCOMPARE(reminders.first()->dueDateComponents->toDateTime(),
+                 TestEnvironment::local(2026, 3, 25, 9, 0));
+        RecurrenceRule weekly;
+        weekly.frequency = RecurrenceRule::Frequency::Weekly;
+        weekly.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(4);
+        QCOMPARE(reminders.first()->recurrenceRules, QList<RecurrenceRule>{weekly});
     }
 
     void tasksWrittenByVelmoranAreListedByTodoman()
@@ -258,15 +237,11 @@ private Q_SLOTS:
 
         // "title|list|priority|completed|notes|due": todoman gives a due date without time as
         // its local midnight, and no due date as null.
-        const auto describe = [](const QString& title, const QString& list, int priority,
+        const auto describe = [](const QString& title, const QString& listTitle, int priority,
                                  bool completed, const QString& notes, qint64 due) {
-            return QStringList{title,
-                               list,
-                               QString::number(priority),
-                               completed ? "done" : "open",
-                               notes,
-                               QString::number(due)}
-                .join(u'|');
+            return QStringLiteral("%1|%2|%3|%4|%5|%6")
+                .arg(title, listTitle, QString::number(priority),
+                     QLatin1String(completed ? "done" : "open"), notes, QString::number(due));
         };
         QStringList expected;
         for (const ReminderPtr& task : written)

@@ -1,12 +1,12 @@
 // Recently Deleted over real folders: what leaves the store, whoever takes it out, is kept
-// with where it came from and comes back unchanged; failures delete nothing.
+// with where it came from and comes back unchanged. (That a failed write deletes nothing is
+// tst_faultinjection's: it fails each call of a deletion in turn.)
 
 #include "StoreLookups.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include "platform/Clock.h"
-#include "platform/store/AtomicFile.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/StoreFolders.h"
 #include "platform/trash/FolderSnapshot.h"
@@ -14,8 +14,6 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-
-#include <cerrno>
 
 using namespace store;
 using StoreLookups::taskTitled;
@@ -91,29 +89,6 @@ private Q_SLOTS:
         QVERIFY2(error.contains("already in its list"), qPrintable(error));
         QCOMPARE(readFile(path), todo("t-2b", "Newcomer"));
         QCOMPARE(trash.entries().size(), 1);
-    }
-
-    // A disk that fails the write of the record (full, or broken): nothing leaves the store.
-    void aFailedWriteDeletesNothing()
-    {
-        const QString path = root() + "/home/t-4.ics";
-        writeFile(path, todo("t-4", "Stays"));
-        RecentlyDeleted trash(trashFolder());
-        QString error;
-        {
-            AtomicFile::ScopedSyncCall full([](int, AtomicFile::SyncTarget, const QString&) {
-                errno = ENOSPC;
-                return -1;
-            });
-            QVERIFY(!trash.moveTask(path, {"Stays", "Home", "t-4", {}, {}}, DeletedBy::Velmoran,
-                                    m_clock.now(), nullptr, &error));
-        }
-        QVERIFY(!error.isEmpty());
-        QCOMPARE(readFile(path), todo("t-4", "Stays"));
-        QVERIFY(trash.entries().isEmpty());
-        QCOMPARE(
-            QDir(trashFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            QStringList());
     }
 
     // A record lost or cut short: the item is still listed, from its own content.
