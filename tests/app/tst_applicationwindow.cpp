@@ -1,39 +1,30 @@
 #include "RunningApp.h"
 #include "TestEnvironment.h"
 
-#include "app/ApplicationInterface.h"
-#include "app/IncomingRequests.h"
 #include "app/MinuteTimer.h"
-#include "app/SingleInstance.h"
 #include "app/WindowTaskTarget.h"
 #include "data/SharedDates.h"
 #include "data/SmartLists.h"
-#include "hotkeys/PTHotKeyCenter.h"
-#include "hotkeys/PTKeyCombo.h"
 #include "platform/AutostartEntry.h"
 #include "platform/SchemeHandlers.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/lists/AddListWindowController.h"
 #include "ui/main/sidebar/LeftViewController.h"
-#include "ui/main/sidebar/SidebarModel.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QListView>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
 
 using namespace TestFiles;
 using TestEnvironment::local;
 
-// The application as it starts: the delegate, its main window on a real display, the list
-// menus and the global shortcut, and a task added by a second launch of the real binary that
-// shows up in the sidebar's counts. This suite runs inside dbus-run-session
-// and runs under xvfb-run, so the second launch finds this process on the same private bus.
+// The application as it starts: the delegate, its main window on a real display (this suite
+// runs under xvfb-run, and runs inside dbus-run-session for the desktop services it asks),
+// the list menus, the tray relays and what a start at login does.
 class TestApplicationWindow : public QObject
 {
     Q_OBJECT
@@ -53,31 +44,16 @@ private Q_SLOTS:
                   todo("dentist", "Dentist", "DUE;VALUE=DATE:" + inFiveDays + "\r\n"));
         writeFile(root() + "/list03/someday.ics", todo("someday", "Learn the cello"));
         m_defaults->setBool(false, PrefKey::showMenuBar);
-        // Ctrl+Alt+F12 (X key code 96) for the main window.
-        m_defaults->setObject(
-            QVariantMap{{"keyCode", 96},
-                        {"modifierFlags", PTKeyCombo::controlKeyMask | PTKeyCombo::optionKeyMask}},
-            PrefKey::shortcut);
         m_app.clock.setNow(QDateTime::currentDateTime());
-        QVERIFY(m_app.build(&PTHotKeyCenter::sharedCenter()));
+        QVERIFY(m_app.build());
         m_manager = m_app.manager.get();
         m_modes = m_app.modes.get();
         m_delegate = m_app.delegate.get();
-        m_requests = std::make_unique<IncomingRequests>(*m_manager, &m_target);
-        QCOMPARE(m_instance.claim(&m_service), SingleInstance::Role::Primary);
-        connect(&m_service, &ApplicationInterface::urlReceived, m_requests.get(),
-                &IncomingRequests::openUrl);
-        connect(m_manager, &DataManager::remindersRefreshed, m_requests.get(),
-                &IncomingRequests::setReady);
         QVERIFY(m_app.launch());
         m_target.setWindow(m_delegate->windowController(), m_manager);
     }
 
-    void cleanupTestCase()
-    {
-        m_app.delegate.reset();
-        m_requests.reset();
-    }
+    void cleanupTestCase() { m_app.delegate.reset(); }
 
     // Eleven user lists: the Lists menu, rebuilt as it opens, holds the first nine.
     void theListsMenuHoldsTheFirstNine()
@@ -101,42 +77,6 @@ private Q_SLOTS:
         for (QAction* action : m_delegate->menuBar()->smartListsMenu()->actions())
             titles << action->text().remove('&');
         QVERIFY2(titles.contains("#errands"), qPrintable(titles.join(", ")));
-    }
-
-    void registersTheGlobalShortcut()
-    {
-        const auto hotKey = PTHotKeyCenter::sharedCenter().hotKeyWithIdentifier(
-            QString::fromLatin1(GlobalShortcuts::kWindowIdentifier));
-        QVERIFY(hotKey);
-        QCOMPARE(hotKey->keyCombo().keyCode(), 96);
-        // The second shortcut is not set: nothing is registered for it.
-        QVERIFY(!PTHotKeyCenter::sharedCenter().hotKeyWithIdentifier(
-            QString::fromLatin1(GlobalShortcuts::kPanelIdentifier)));
-        // Re-registering replaces the combination instead of adding a second one.
-        m_delegate->shortcuts().registerWindowShortcut();
-        int count = 0;
-        for (const auto& key : PTHotKeyCenter::sharedCenter().allHotKeys())
-            count +=
-                key->identifier().toString() == QLatin1String(GlobalShortcuts::kWindowIdentifier);
-        QCOMPARE(count, 1);
-    }
-
-    // A second launch of the real binary hands its URL over; the task appears in the store and
-    // in the sidebar's count of its list.
-    void aTaskFromASecondLaunchShowsInTheSidebarCounts()
-    {
-        LeftViewController* sidebar = m_delegate->windowController()->viewController()->lvc();
-        const int homeRow = sidebar->presenter().layout().rowForList(1);
-        QCOMPARE(countAt(homeRow), QStringLiteral("1"));
-
-        QProcess second;
-        second.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
-        second.start(VELMORAN_APP_PATH, {"velmoran://add?text=From%20second&list=Home"});
-        // This process answers the hand-over, so it waits with its event loop running.
-        QSignalSpy finished(&second, &QProcess::finished);
-        QVERIFY(finished.wait(30000));
-        QVERIFY2(second.exitCode() == 0, second.readAllStandardError().constData());
-        QTRY_COMPARE_WITH_TIMEOUT(countAt(homeRow), QStringLiteral("2"), 10000);
     }
 
     // A task the view on show does not list is shown in its due day's view, an undated one in
@@ -163,6 +103,8 @@ private Q_SLOTS:
         view->lvc()->presenter().goToToday();
         view->lvc()->presenter().selectDayView();
         view->lvc()->tableView()->setFocus();
+        // A refresh the new smart list started is over.
+        QTRY_VERIFY(m_manager->remindersArray());
         store::ReminderPtr task;
         for (const store::ReminderPtr& reminder : m_manager->remindersArray()->reminders()) {
             if (reminder->title == title)
@@ -303,22 +245,12 @@ private Q_SLOTS:
 private:
     QString root() const { return m_app.root(); }
 
-    QString countAt(int row) const
-    {
-        LeftViewController* sidebar = m_delegate->windowController()->viewController()->lvc();
-        QAbstractItemModel* model = sidebar->tableView()->model();
-        return model->data(model->index(row, 0), SidebarModel::CountRole).toString();
-    }
-
     RunningApp m_app;
     UserDefaults* m_defaults = m_app.defaults.get();
     DataManager* m_manager = nullptr;
     ModeManager* m_modes = nullptr;
     AppDelegate* m_delegate = nullptr;
-    ApplicationInterface m_service;
-    SingleInstance m_instance;
     WindowTaskTarget m_target;
-    std::unique_ptr<IncomingRequests> m_requests;
 };
 
 VELMORAN_WIDGET_TEST_MAIN(TestApplicationWindow)

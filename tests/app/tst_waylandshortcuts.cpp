@@ -122,19 +122,12 @@ private Q_SLOTS:
         QCOMPARE(panelNote->text(), QString("Desktop shortcut: Ctrl+Shift+,"));
         QVERIFY(!windowNote->isHidden());
 
-        // A new recording: the desktop binds the new keys, and the page shows them.
-        const QString before = session().sessionToken();
+        // A new recording: the desktop binds the new keys (the new session is followed in
+        // tst_portalshortcuts), and the page shows them.
         page->keyboardShortcut()->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Q));
         QVERIFY(page->keyboardShortcut()->message().isEmpty());
         QTRY_COMPARE(windowNote->text(), QString("Desktop shortcut: Ctrl+Alt+Q"));
-        QVERIFY(session().sessionToken() != before);
-        QCOMPARE(session().boundTriggers().value(GlobalShortcuts::kPanelIdentifier),
-                 QString("Ctrl+Shift+,"));
         QCOMPARE(panelNote->text(), QString("Desktop shortcut: Ctrl+Shift+,"));
-        // The new session's shortcut works.
-        const bool wasVisible = mainWindow()->isVisible() && mainWindow()->isActiveWindow();
-        QVERIFY(press(GlobalShortcuts::kWindowIdentifier));
-        QTRY_COMPARE(mainWindow()->isVisible(), !wasVisible);
 
         // A cleared shortcut is given back to the desktop and its note goes.
         page->menuBarShortcut()->clear();
@@ -166,6 +159,7 @@ private Q_SLOTS:
         QTRY_COMPARE(refused.text(), QString("The desktop could not bind this shortcut."));
         QVERIFY(!refused.isHidden());
         QCOMPARE(ProductMessages::recorded().size(), 1); // the refusal, in the hot-key log
+        QVERIFY(ProductMessages::recorded().constFirst().startsWith("The desktop did not bind"));
         ProductMessages::recorded().clear();
     }
 

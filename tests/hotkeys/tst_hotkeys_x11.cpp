@@ -133,7 +133,6 @@ private Q_SLOTS:
         const PTKeyCombo recorded = PTKeyCombo::fromKeySequence(QKeySequence("Ctrl+Alt+K"));
         QCOMPARE(recorded, PTKeyCombo(m_k, ctrlAlt));
         QCOMPARE(recorded.keySequence(), QKeySequence("Ctrl+Alt+K"));
-        QCOMPARE(recorded.keyCodeString(), QString("K"));
     }
 
     void aPressFiresOnceWhateverTheLockKeys()
@@ -154,15 +153,13 @@ private Q_SLOTS:
         fake(XCB_KEY_RELEASE, m_k);
         QVERIFY(staysAt(count, 1));
 
-        tap(m_numLock);
-        type({m_control, m_alt}, m_k);
-        QTRY_COMPARE(count, 2);
-        tap(m_capsLock);
-        type({m_control, m_alt}, m_k);
-        QTRY_COMPARE(count, 3);
-        tap(m_numLock);
-        type({m_control, m_alt}, m_k);
-        QTRY_COMPARE(count, 4);
+        // Num Lock on, Caps Lock on as well, then Num Lock off again.
+        for (const int lock : {m_numLock, m_capsLock, m_numLock}) {
+            tap(lock);
+            const int before = count;
+            type({m_control, m_alt}, m_k);
+            QTRY_COMPARE(count, before + 1);
+        }
         tap(m_capsLock);
 
         // Other combinations of the same key are not this hot key.

@@ -140,15 +140,13 @@ private Q_SLOTS:
     {
         QFETCH(int, version);
         QFETCH(bool, blockA);
-        QFETCH(bool, blockB);
-        QFETCH(bool, blockC);
         UserDefaults defaults(path());
         defaults.setObjects({{"FirstRun", false}, {"currentVersion", version}});
         setupDefaultPreferences(defaults, nullptr);
 
         QCOMPARE(defaults.hasStoredValue("filters"), blockA);
-        QCOMPARE(defaults.hasStoredValue("fontSize"), blockB);
-        QCOMPARE(defaults.hasStoredValue("showMenuBar"), blockC);
+        QTEST(defaults.hasStoredValue("fontSize"), "blockB");
+        QTEST(defaults.hasStoredValue("showMenuBar"), "blockC");
         QCOMPARE(defaults.boolForKey("updateNote"), true);
         QCOMPARE(defaults.integerForKey("currentVersion"), 200);
         // Not a first launch: the onboarding stays done.

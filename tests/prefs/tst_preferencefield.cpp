@@ -49,7 +49,6 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(QVariant, stored);
         QFETCH(QVariant, shown);
-        QFETCH(bool, repaired);
 
         QTemporaryDir dir;
         UserDefaults defaults(dir.filePath("prefs.json"));
@@ -63,7 +62,7 @@ private Q_SLOTS:
                                : PreferenceField::minutesField(latin);
         defaults.setObject(stored, key);
         QCOMPARE(field.value(defaults), shown);
-        QCOMPARE(field.repair(defaults), repaired);
+        QTEST(field.repair(defaults), "repaired");
         QVERIFY(field.holdsValidValue(defaults));
         // A second store over the same file sees the repaired value.
         UserDefaults reread(dir.filePath("prefs.json"));
