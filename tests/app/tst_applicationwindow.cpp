@@ -1,12 +1,15 @@
 #include "RunningApp.h"
 #include "TestEnvironment.h"
 
+#include "app/IntroWindows.h"
 #include "app/MinuteTimer.h"
 #include "app/WindowTaskTarget.h"
 #include "data/SharedDates.h"
 #include "data/SmartLists.h"
 #include "platform/AutostartEntry.h"
 #include "platform/SchemeHandlers.h"
+#include "prefs/UpdateNote.h"
+#include "ui/intro/HelpWindowController.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/lists/AddListWindowController.h"
 #include "ui/main/sidebar/LeftViewController.h"
@@ -16,6 +19,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
 
@@ -24,7 +28,7 @@ using TestEnvironment::local;
 
 // The application as it starts: the delegate, its main window on a real display (this suite
 // runs under xvfb-run, and runs inside dbus-run-session for the desktop services it asks),
-// the list menus, the tray relays and what a start at login does.
+// the list menus, the tray relays, what a start at login does and the notes after an update.
 class TestApplicationWindow : public QObject
 {
     Q_OBJECT
@@ -210,6 +214,33 @@ private Q_SLOTS:
         first.applicationDidFinishLaunching();
         QCOMPARE(defaults.integerForKey(PrefKey::fontSize), 1);
         QCOMPARE(modes.fontSize(), 15u);
+    }
+
+    // A start after an update shows the notes on what is new once, as a sheet on the main
+    // window (when they are due is settled in tst_defaultpreferences).
+    void notesAfterAnUpdate()
+    {
+        RunningApp updated;
+        updated.addList("work", "Work");
+        UserDefaults& defaults = *updated.defaults;
+        defaults.setBool(false, PrefKey::showMenuBar);
+        QVERIFY(updated.build());
+        setupDefaultPreferences(defaults, &updated.manager->lists());
+        defaults.setBool(false, PrefKey::initialLaunch);
+        defaults.setBool(false, PrefKey::updateNote);
+        defaults.setString("0.0.1", UpdateNote::kVersionKey);
+        // The main window goes after the windows made over it.
+        const auto closeWindow = qScopeGuard([&updated] { delete updated.window(); });
+        IntroWindows windows(*updated.manager, *updated.modes, defaults, *updated.delegate);
+        updated.delegate->setWindows({.onboarding = &windows});
+        updated.delegate->applicationDidFinishLaunching();
+        QTRY_VERIFY(windows.helpWindow());
+        QCOMPARE(windows.helpWindow()->currentFileName(), QString("Update"));
+        QVERIFY(!defaults.boolForKey(PrefKey::updateNote));
+        QPointer<HelpWindowController> sheet = windows.helpWindow();
+        QCOMPARE(sheet->parentWidget(), updated.window());
+        sheet->startButton()->click();
+        QTRY_VERIFY(!sheet);
     }
 
     // "Rate Velmoran" goes to the software centre where a program takes "appstream:" links,

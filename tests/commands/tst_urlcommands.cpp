@@ -86,7 +86,7 @@ private Q_SLOTS:
     // A subtask goes into its parent's list whatever "list" says; an unknown parent adds nothing.
     void addWithAParentMakesASubtask()
     {
-        TestFiles::writeFile(m_store->root() + "/work/trip.ics", TestFiles::todo("trip-1", "Trip"));
+        writeFile(m_store->root() + "/work/trip.ics", todo("trip-1", "Trip"));
         create();
         const QString trip = diskTask("Trip")->calendarItemIdentifier;
         const UrlCommand::Result result =
@@ -251,7 +251,7 @@ private Q_SLOTS:
     // unknown task never.
     void openShowsTheTaskWhenTheWindowCan()
     {
-        seedTask("home", "laundry-1", "Laundry");
+        writeFile(m_store->root() + "/home/laundry-1.ics", todo("laundry-1", "Laundry"));
         create();
         WindowTarget window;
         UrlCommand command(*m_store->manager, &window);
@@ -359,13 +359,6 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_store->root(); }
-
-    void seedTask(const QString& folder, const QByteArray& uid, const QByteArray& title)
-    {
-        writeFile(root() + "/" + folder + "/" + uid + ".ics", todo(uid, title));
-    }
-
     void create()
     {
         QVERIFY(m_store->load());

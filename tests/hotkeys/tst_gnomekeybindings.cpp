@@ -107,7 +107,6 @@ private Q_SLOTS:
         QCOMPARE(read(kToggle + "binding"), QString("'<Control><Alt>r'"));
         QCOMPARE(read(kToggle + "command"),
                  QString("\"'/opt/vel moran/velmoran' --toggle-window\""));
-        QCOMPARE(read(kToggle + "name"), QString("'Velmoran: Show or Hide the Window'"));
         QCOMPARE(read(kPanel + "binding"), QString("'<Control><Alt>p'"));
         QCOMPARE(gnome.installed(), bindings);
 
