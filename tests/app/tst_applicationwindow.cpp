@@ -3,11 +3,14 @@
 
 #include "app/IntroWindows.h"
 #include "app/MinuteTimer.h"
+#include "app/RecentlyDeletedUpkeep.h"
+#include "app/RecentlyDeletedWindows.h"
 #include "app/WindowTaskTarget.h"
 #include "data/SharedDates.h"
 #include "data/SmartLists.h"
 #include "platform/AutostartEntry.h"
 #include "platform/SchemeHandlers.h"
+#include "platform/trash/RecentlyDeleted.h"
 #include "prefs/UpdateNote.h"
 #include "ui/intro/HelpWindowController.h"
 #include "ui/main/MidViewController.h"
@@ -28,7 +31,8 @@ using TestEnvironment::local;
 
 // The application as it starts: the delegate, its main window on a real display (this suite
 // runs under xvfb-run, and runs inside dbus-run-session for the desktop services it asks),
-// the list menus, the tray relays, what a start at login does and the notes after an update.
+// the list menus, the tray relays, what a start at login does, the notes after an update and
+// the application's side of Recently Deleted.
 class TestApplicationWindow : public QObject
 {
     Q_OBJECT
@@ -241,6 +245,71 @@ private Q_SLOTS:
         QCOMPARE(sheet->parentWidget(), updated.window());
         sheet->startButton()->click();
         QTRY_VERIFY(!sheet);
+    }
+
+    // The upkeep lets go of what is older than the kept days at start-up and once a day
+    // after, measured on the data manager's clock.
+    void recentlyDeletedIsPurgedAtStartAndOnceADay()
+    {
+        LoadedStore store;
+        store.clock.setNow(local(2026, 12, 9, 10, 30));
+        store.addList("home", "Home");
+        const QString root = store.root();
+        writeFile(root + "/home/old.ics", todo("old", "Old"));
+        writeFile(root + "/home/recent.ics", todo("recent", "Recent"));
+        Clock& clock = store.clock;
+        trash::RecentlyDeleted trash;
+        trash.empty();
+        QVERIFY(trash.moveTask(root + "/home/old.ics", {"Old", "Home", "old", {}, {}},
+                               trash::DeletedBy::Velmoran, clock.now().addDays(-40), nullptr,
+                               nullptr));
+        QVERIFY(trash.moveTask(root + "/home/recent.ics", {"Recent", "Home", "recent", {}, {}},
+                               trash::DeletedBy::Sync, clock.now().addDays(-2), nullptr, nullptr));
+        QVERIFY(store.load());
+        RecentlyDeletedUpkeep upkeep(*store.manager);
+        QSignalSpy purged(&upkeep, &RecentlyDeletedUpkeep::purged);
+        upkeep.start();
+        QVERIFY(purged.wait(10000));
+        QCOMPARE(purged.takeFirst().at(0).toInt(), 1);
+        QCOMPARE(trash.entries().size(), 1);
+        QCOMPARE(trash.entries().constFirst().title, QString("Recent"));
+
+        // Within the day, the hourly look leaves the trash alone.
+        clock.advanceSeconds(23 * 60 * 60);
+        upkeep.check();
+        QVERIFY(!upkeep.isPurging());
+        // A month later the recent one is past the 30 days too.
+        clock.advanceSeconds(29 * 24 * 60 * 60);
+        upkeep.check();
+        QVERIFY(purged.wait(10000));
+        QCOMPARE(purged.takeFirst().at(0).toInt(), 1);
+        QVERIFY(trash.entries().isEmpty());
+        upkeep.stop();
+    }
+
+    // The Edit menu's opener keeps one window over the main window, which stays usable.
+    void recentlyDeletedIsOneWindow()
+    {
+        RecentlyDeletedWindows deleted(*m_manager, *m_modes, *m_delegate);
+        m_delegate->setWindows({.recentlyDeleted = &deleted});
+        const auto unplug = qScopeGuard([this] { m_delegate->setWindows({}); });
+        deleted.openRecentlyDeleted();
+        QPointer<RecentlyDeletedWindow> first = deleted.window();
+        QVERIFY(first);
+        QVERIFY(first->isVisible());
+        QCOMPARE(first->parentWidget(), m_delegate->windowController());
+        QCOMPARE(first->windowModality(), Qt::NonModal);
+        first->hide();
+        deleted.openRecentlyDeleted();
+        QCOMPARE(deleted.window(), first.data());
+        QVERIFY(first->isVisible());
+        // Closed for good, the next opening makes a new one.
+        first->close();
+        QTRY_VERIFY(!first);
+        deleted.openRecentlyDeleted();
+        QVERIFY(deleted.window());
+        QVERIFY(deleted.window()->isVisible());
+        deleted.window()->close();
     }
 
     // "Rate Velmoran" goes to the software centre where a program takes "appstream:" links,
