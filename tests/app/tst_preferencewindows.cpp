@@ -1,5 +1,6 @@
 #include "RunningApp.h"
 #include "TestEnvironment.h"
+#include "XTestClient.h"
 
 #include "app/EntryWindows.h"
 #include "app/IntroWindows.h"
@@ -21,11 +22,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
-
-#include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
-
-#include <cstdlib>
 
 // This suite runs under xvfb-run and runs inside dbus-run-session: the application's windows as
 // it opens them, each where the user left it in the run before; the preferences window, and
@@ -54,23 +50,13 @@ private Q_SLOTS:
                                                         *m_center, *m_delegate);
         QVERIFY(m_app.launch({.preferences = m_windows.get()}));
 
-        m_other = xcb_connect(nullptr, nullptr);
-        QVERIFY(!xcb_connection_has_error(m_other));
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_other)).data->root;
-        xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(m_other);
-        for (auto [keysym, code] : {std::pair{xcb_keysym_t('j'), &m_j}, {'k', &m_k}}) {
-            xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
-            *code = codes ? codes[0] : 0;
-            std::free(codes);
-        }
-        xcb_key_symbols_free(symbols);
+        m_j = m_other.keyCode('j');
+        m_k = m_other.keyCode('k');
         QVERIFY(m_j && m_k);
     }
 
     void cleanupTestCase()
     {
-        if (m_other)
-            xcb_disconnect(m_other);
         m_windows.reset();
         m_app.delegate.reset();
     }
@@ -186,10 +172,7 @@ private Q_SLOTS:
         QVERIFY(!m_windows->preferenceObject()->generalPage()->keyboardShortcutNote());
 
         // Another program holds Ctrl+Alt+J.
-        xcb_generic_error_t* error = xcb_request_check(
-            m_other, xcb_grab_key_checked(m_other, 0, m_root, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1,
-                                          quint8(m_j), XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
-        QVERIFY(!error);
+        QVERIFY(m_other.grab(m_j, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
         recorder->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_J));
         QVERIFY2(recorder->message().contains("another program"), qPrintable(recorder->message()));
         QCOMPARE(
@@ -266,8 +249,7 @@ private:
     AppDelegate* m_delegate = nullptr;
     std::unique_ptr<UserNotificationCenter> m_center;
     std::unique_ptr<PreferenceWindows> m_windows;
-    xcb_connection_t* m_other = nullptr;
-    xcb_window_t m_root = 0;
+    XTestClient m_other;
     int m_j = 0;
     int m_k = 0;
 };
