@@ -39,7 +39,7 @@ using TestEnvironment::local;
 // without a tray and then with a real one (trayer, an XEmbed tray), opening under its icon,
 // pinning, closing when it loses the focus (but not to its own question before a parent is
 // completed), and the second shortcut; and the quick-add window from the keyboard (Ctrl+N,
-// type, Return) and from every view with its presets.
+// type, Return) and from a day view and a list with their presets.
 // This suite runs under xvfb-run and runs inside dbus-run-session, so no StatusNotifierItem
 // watcher of the desktop around it can answer.
 class TestEntryWindows : public QObject

@@ -118,7 +118,10 @@ private Q_SLOTS:
         const int row = select("Sow seeds");
         if (from == "menu") {
             list().menuNeedsUpdate(row);
-            menuItem("Add Subtask")->trigger();
+            for (QAction* action : list().quickActionsMenu()->actions()) {
+                if (action->text().remove('&') == "Add Subtask")
+                    action->trigger();
+            }
         } else if (from == "details") {
             view().openRightView();
             QToolButton* button = view().rvc()->addSubtaskButton();
@@ -274,15 +277,6 @@ private:
         table()->setFocus(Qt::OtherFocusReason);
         [&] { QTRY_VERIFY(table()->hasFocus()); }();
         return row;
-    }
-
-    QAction* menuItem(const QString& text) const
-    {
-        for (QAction* action : list().quickActionsMenu()->actions()) {
-            if (action->text().remove('&') == text)
-                return action;
-        }
-        return nullptr;
     }
 
     store::ReminderPtr onDisk(const QString& title) const { return m_app->taskOnDisk(title); }
