@@ -351,17 +351,13 @@ private:
         table["View/Week"] = mode(TaskViewMode::Week);
         table["View/Month"] = mode(TaskViewMode::Month);
         table["View/Search"] = mode(TaskViewMode::Search);
-        auto opensAList = [this, sidebar] {
-            return Effect{
-                [this, sidebar] {
-                    view().lvc()->presenter().selectDayView();
-                    m_rowBefore = sidebar->presenter().selectedRow();
-                },
-                [this, sidebar] { return sidebar->presenter().selectedRow() != m_rowBefore; }};
-        };
-        table["View/Preset Lists"] = opensAList();
-        table["View/Smart Lists"] = opensAList();
-        table["View/Lists"] = opensAList();
+        const Effect opensAList{
+            [this, sidebar] {
+                view().lvc()->presenter().selectDayView();
+                m_rowBefore = sidebar->presenter().selectedRow();
+            },
+            [this, sidebar] { return sidebar->presenter().selectedRow() != m_rowBefore; }};
+        table["View/Preset Lists"] = table["View/Smart Lists"] = table["View/Lists"] = opensAList;
         table[m_defaults->boolForKey(PrefKey::showCompleted) ? "View/Hide Completed"
                                                              : "View/Show Completed"] =
             changes([this] { return m_defaults->boolForKey(PrefKey::showCompleted); });

@@ -394,7 +394,7 @@ private Q_SLOTS:
 
     // Registering again replaces the registration; a hot key this registry does not hold, even
     // one with the same number, changes nothing.
-    void registrationsAndLookups()
+    void registeringAgainReplacesTheRegistration()
     {
         PTHotKeyCenter center(HotKeyService::createForPlatform());
         QVERIFY(!center.service().deliversEvents());
