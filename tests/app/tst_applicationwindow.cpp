@@ -1,39 +1,38 @@
 #include "RunningApp.h"
 #include "TestEnvironment.h"
 
-#include "app/ApplicationInterface.h"
-#include "app/IncomingRequests.h"
+#include "app/IntroWindows.h"
 #include "app/MinuteTimer.h"
-#include "app/SingleInstance.h"
+#include "app/RecentlyDeletedUpkeep.h"
+#include "app/RecentlyDeletedWindows.h"
 #include "app/WindowTaskTarget.h"
 #include "data/SharedDates.h"
 #include "data/SmartLists.h"
-#include "hotkeys/PTHotKeyCenter.h"
-#include "hotkeys/PTKeyCombo.h"
 #include "platform/AutostartEntry.h"
 #include "platform/SchemeHandlers.h"
+#include "platform/trash/RecentlyDeleted.h"
+#include "prefs/UpdateNote.h"
+#include "ui/intro/HelpWindowController.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/lists/AddListWindowController.h"
 #include "ui/main/sidebar/LeftViewController.h"
-#include "ui/main/sidebar/SidebarModel.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QListView>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
 
 using namespace TestFiles;
 using TestEnvironment::local;
 
-// The application as it starts: the delegate, its main window on a real display, the list
-// menus and the global shortcut, and a task added by a second launch of the real binary that
-// shows up in the sidebar's counts. This suite runs inside dbus-run-session
-// and runs under xvfb-run, so the second launch finds this process on the same private bus.
+// The application as it starts: the delegate, its main window on a real display (this suite
+// runs under xvfb-run, and runs inside dbus-run-session for the desktop services it asks),
+// the list menus, the tray relays, what a start at login does, the notes after an update and
+// the application's side of Recently Deleted.
 class TestApplicationWindow : public QObject
 {
     Q_OBJECT
@@ -53,31 +52,16 @@ private Q_SLOTS:
                   todo("dentist", "Dentist", "DUE;VALUE=DATE:" + inFiveDays + "\r\n"));
         writeFile(root() + "/list03/someday.ics", todo("someday", "Learn the cello"));
         m_defaults->setBool(false, PrefKey::showMenuBar);
-        // Ctrl+Alt+F12 (X key code 96) for the main window.
-        m_defaults->setObject(
-            QVariantMap{{"keyCode", 96},
-                        {"modifierFlags", PTKeyCombo::controlKeyMask | PTKeyCombo::optionKeyMask}},
-            PrefKey::shortcut);
         m_app.clock.setNow(QDateTime::currentDateTime());
-        QVERIFY(m_app.build(&PTHotKeyCenter::sharedCenter()));
+        QVERIFY(m_app.build());
         m_manager = m_app.manager.get();
         m_modes = m_app.modes.get();
         m_delegate = m_app.delegate.get();
-        m_requests = std::make_unique<IncomingRequests>(*m_manager, &m_target);
-        QCOMPARE(m_instance.claim(&m_service), SingleInstance::Role::Primary);
-        connect(&m_service, &ApplicationInterface::urlReceived, m_requests.get(),
-                &IncomingRequests::openUrl);
-        connect(m_manager, &DataManager::remindersRefreshed, m_requests.get(),
-                &IncomingRequests::setReady);
         QVERIFY(m_app.launch());
         m_target.setWindow(m_delegate->windowController(), m_manager);
     }
 
-    void cleanupTestCase()
-    {
-        m_app.delegate.reset();
-        m_requests.reset();
-    }
+    void cleanupTestCase() { m_app.delegate.reset(); }
 
     // Eleven user lists: the Lists menu, rebuilt as it opens, holds the first nine.
     void theListsMenuHoldsTheFirstNine()
@@ -101,42 +85,6 @@ private Q_SLOTS:
         for (QAction* action : m_delegate->menuBar()->smartListsMenu()->actions())
             titles << action->text().remove('&');
         QVERIFY2(titles.contains("#errands"), qPrintable(titles.join(", ")));
-    }
-
-    void registersTheGlobalShortcut()
-    {
-        const auto hotKey = PTHotKeyCenter::sharedCenter().hotKeyWithIdentifier(
-            QString::fromLatin1(GlobalShortcuts::kWindowIdentifier));
-        QVERIFY(hotKey);
-        QCOMPARE(hotKey->keyCombo().keyCode(), 96);
-        // The second shortcut is not set: nothing is registered for it.
-        QVERIFY(!PTHotKeyCenter::sharedCenter().hotKeyWithIdentifier(
-            QString::fromLatin1(GlobalShortcuts::kPanelIdentifier)));
-        // Re-registering replaces the combination instead of adding a second one.
-        m_delegate->shortcuts().registerWindowShortcut();
-        int count = 0;
-        for (const auto& key : PTHotKeyCenter::sharedCenter().allHotKeys())
-            count +=
-                key->identifier().toString() == QLatin1String(GlobalShortcuts::kWindowIdentifier);
-        QCOMPARE(count, 1);
-    }
-
-    // A second launch of the real binary hands its URL over; the task appears in the store and
-    // in the sidebar's count of its list.
-    void aTaskFromASecondLaunchShowsInTheSidebarCounts()
-    {
-        LeftViewController* sidebar = m_delegate->windowController()->viewController()->lvc();
-        const int homeRow = sidebar->presenter().layout().rowForList(1);
-        QCOMPARE(countAt(homeRow), QStringLiteral("1"));
-
-        QProcess second;
-        second.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
-        second.start(VELMORAN_APP_PATH, {"velmoran://add?text=From%20second&list=Home"});
-        // This process answers the hand-over, so it waits with its event loop running.
-        QSignalSpy finished(&second, &QProcess::finished);
-        QVERIFY(finished.wait(30000));
-        QVERIFY2(second.exitCode() == 0, second.readAllStandardError().constData());
-        QTRY_COMPARE_WITH_TIMEOUT(countAt(homeRow), QStringLiteral("2"), 10000);
     }
 
     // A task the view on show does not list is shown in its due day's view, an undated one in
@@ -163,6 +111,8 @@ private Q_SLOTS:
         view->lvc()->presenter().goToToday();
         view->lvc()->presenter().selectDayView();
         view->lvc()->tableView()->setFocus();
+        // A refresh the new smart list started is over.
+        QTRY_VERIFY(m_manager->remindersArray());
         store::ReminderPtr task;
         for (const store::ReminderPtr& reminder : m_manager->remindersArray()->reminders()) {
             if (reminder->title == title)
@@ -270,6 +220,98 @@ private Q_SLOTS:
         QCOMPARE(modes.fontSize(), 15u);
     }
 
+    // A start after an update shows the notes on what is new once, as a sheet on the main
+    // window (when they are due is settled in tst_defaultpreferences).
+    void notesAfterAnUpdate()
+    {
+        RunningApp updated;
+        updated.addList("work", "Work");
+        UserDefaults& defaults = *updated.defaults;
+        defaults.setBool(false, PrefKey::showMenuBar);
+        QVERIFY(updated.build());
+        setupDefaultPreferences(defaults, &updated.manager->lists());
+        defaults.setBool(false, PrefKey::initialLaunch);
+        defaults.setBool(false, PrefKey::updateNote);
+        defaults.setString("0.0.1", UpdateNote::kVersionKey);
+        // The main window goes after the windows made over it.
+        const auto closeWindow = qScopeGuard([&updated] { delete updated.window(); });
+        IntroWindows windows(*updated.manager, *updated.modes, defaults, *updated.delegate);
+        updated.delegate->setWindows({.onboarding = &windows});
+        updated.delegate->applicationDidFinishLaunching();
+        QTRY_VERIFY(windows.helpWindow());
+        QCOMPARE(windows.helpWindow()->currentFileName(), QString("Update"));
+        QVERIFY(!defaults.boolForKey(PrefKey::updateNote));
+        QPointer<HelpWindowController> sheet = windows.helpWindow();
+        QCOMPARE(sheet->parentWidget(), updated.window());
+        sheet->startButton()->click();
+        QTRY_VERIFY(!sheet);
+    }
+
+    // The upkeep lets go of what is older than the kept days at start-up and once a day
+    // after, measured on the data manager's clock.
+    void recentlyDeletedIsPurgedAtStartAndOnceADay()
+    {
+        LoadedStore store;
+        store.clock.setNow(local(2026, 12, 9, 10, 30));
+        store.addList("home", "Home");
+        const QString root = store.root();
+        writeFile(root + "/home/old.ics", todo("old", "Old"));
+        writeFile(root + "/home/recent.ics", todo("recent", "Recent"));
+        Clock& clock = store.clock;
+        trash::RecentlyDeleted trash;
+        trash.empty();
+        QVERIFY(trash.moveTask(root + "/home/old.ics", {"Old", "Home", "old", {}, {}},
+                               trash::DeletedBy::Velmoran, clock.now().addDays(-40), nullptr,
+                               nullptr));
+        QVERIFY(trash.moveTask(root + "/home/recent.ics", {"Recent", "Home", "recent", {}, {}},
+                               trash::DeletedBy::Sync, clock.now().addDays(-2), nullptr, nullptr));
+        QVERIFY(store.load());
+        RecentlyDeletedUpkeep upkeep(*store.manager);
+        QSignalSpy purged(&upkeep, &RecentlyDeletedUpkeep::purged);
+        upkeep.start();
+        QVERIFY(purged.wait(10000));
+        QCOMPARE(purged.takeFirst().at(0).toInt(), 1);
+        QCOMPARE(trash.entries().size(), 1);
+        QCOMPARE(trash.entries().constFirst().title, QString("Recent"));
+
+        // Within the day, the hourly look leaves the trash alone.
+        clock.advanceSeconds(23 * 60 * 60);
+        upkeep.check();
+        QVERIFY(!upkeep.isPurging());
+        // A month later the recent one is past the 30 days too.
+        clock.advanceSeconds(29 * 24 * 60 * 60);
+        upkeep.check();
+        QVERIFY(purged.wait(10000));
+        QCOMPARE(purged.takeFirst().at(0).toInt(), 1);
+        QVERIFY(trash.entries().isEmpty());
+        upkeep.stop();
+    }
+
+    // The Edit menu's opener keeps one window over the main window, which stays usable.
+    void recentlyDeletedIsOneWindow()
+    {
+        RecentlyDeletedWindows deleted(*m_manager, *m_modes, *m_delegate);
+        m_delegate->setWindows({.recentlyDeleted = &deleted});
+        const auto unplug = qScopeGuard([this] { m_delegate->setWindows({}); });
+        deleted.openRecentlyDeleted();
+        QPointer<RecentlyDeletedWindow> first = deleted.window();
+        QVERIFY(first);
+        QVERIFY(first->isVisible());
+        QCOMPARE(first->parentWidget(), m_delegate->windowController());
+        QCOMPARE(first->windowModality(), Qt::NonModal);
+        first->hide();
+        deleted.openRecentlyDeleted();
+        QCOMPARE(deleted.window(), first.data());
+        QVERIFY(first->isVisible());
+        // Closed for good, the next opening makes a new one.
+        first->close();
+        QTRY_VERIFY(!first);
+        deleted.openRecentlyDeleted();
+        QVERIFY(deleted.window());
+        QVERIFY(deleted.window()->isVisible());
+        deleted.window()->close();
+    }
+
     // "Rate Velmoran" goes to the software centre where a program takes "appstream:" links,
     // else to the web page; a link nothing opens is said, not dropped.
     void theReviewLinkGoesWhereAProgramCanOpenIt()
@@ -303,22 +345,12 @@ private Q_SLOTS:
 private:
     QString root() const { return m_app.root(); }
 
-    QString countAt(int row) const
-    {
-        LeftViewController* sidebar = m_delegate->windowController()->viewController()->lvc();
-        QAbstractItemModel* model = sidebar->tableView()->model();
-        return model->data(model->index(row, 0), SidebarModel::CountRole).toString();
-    }
-
     RunningApp m_app;
     UserDefaults* m_defaults = m_app.defaults.get();
     DataManager* m_manager = nullptr;
     ModeManager* m_modes = nullptr;
     AppDelegate* m_delegate = nullptr;
-    ApplicationInterface m_service;
-    SingleInstance m_instance;
     WindowTaskTarget m_target;
-    std::unique_ptr<IncomingRequests> m_requests;
 };
 
 VELMORAN_WIDGET_TEST_MAIN(TestApplicationWindow)

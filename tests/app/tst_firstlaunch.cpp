@@ -1,5 +1,6 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
+#include "XTestClient.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -7,13 +8,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
-
-#include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
-#include <xcb/xtest.h>
-
-#include <cstdlib>
 
 using namespace TestFiles;
 
@@ -30,20 +24,16 @@ class TestFirstLaunch : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        m_x = xcb_connect(nullptr, nullptr);
-        QVERIFY(!xcb_connection_has_error(m_x));
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_x)).data->root;
-        m_return = code(0xFF0D);
-        m_down = code(0xFF54);
-        m_space = code(0x0020);
+        QVERIFY(m_keyboard.isConnected());
+        m_return = m_keyboard.keyCode(0xFF0D);
+        m_down = m_keyboard.keyCode(0xFF54);
+        m_space = m_keyboard.keyCode(0x0020);
         QVERIFY(m_return && m_down && m_space);
         m_todo = QStandardPaths::findExecutable("todo");
         if (m_todo.isEmpty())
             m_todo = QStandardPaths::findExecutable("todoman");
         m_khal = QStandardPaths::findExecutable("khal");
     }
-
-    void cleanupTestCase() { xcb_disconnect(m_x); }
 
     void init()
     {
@@ -156,7 +146,7 @@ private Q_SLOTS:
         tap(m_return);
         // Escape closes the window, as the window manager's close button would, also while the
         // next page fades in.
-        tap(code(0xFF1B));
+        tap(m_keyboard.keyCode(0xFF1B));
         QVERIFY(m_app.waitForFinished(10000));
         // The services go down in order: the store session the root made ends cleanly too.
         QCOMPARE(m_app.exitStatus(), QProcess::NormalExit);
@@ -168,16 +158,6 @@ private Q_SLOTS:
     }
 
 private:
-    int code(xcb_keysym_t keysym)
-    {
-        xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(m_x);
-        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
-        const int result = codes ? codes[0] : 0;
-        std::free(codes);
-        xcb_key_symbols_free(symbols);
-        return result;
-    }
-
     void run(const QString& program, const QStringList& arguments)
     {
         QProcess process;
@@ -205,22 +185,23 @@ private:
 
     xcb_window_t findWindow(const QByteArray& title)
     {
+        xcb_connection_t* x = m_keyboard.connection();
         xcb_query_tree_reply_t* tree =
-            xcb_query_tree_reply(m_x, xcb_query_tree(m_x, m_root), nullptr);
+            xcb_query_tree_reply(x, xcb_query_tree(x, m_keyboard.root()), nullptr);
         if (!tree)
             return 0;
         xcb_window_t found = 0;
         const xcb_window_t* children = xcb_query_tree_children(tree);
         for (int i = 0; i < xcb_query_tree_children_length(tree) && !found; ++i) {
             xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
-                m_x, xcb_get_window_attributes(m_x, children[i]), nullptr);
+                x, xcb_get_window_attributes(x, children[i]), nullptr);
             const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
             std::free(attributes);
             if (!viewable)
                 continue;
             xcb_get_property_reply_t* name =
-                xcb_get_property_reply(m_x,
-                                       xcb_get_property(m_x, 0, children[i], XCB_ATOM_WM_NAME,
+                xcb_get_property_reply(x,
+                                       xcb_get_property(x, 0, children[i], XCB_ATOM_WM_NAME,
                                                         XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
                                        nullptr);
             if (name && QByteArray(static_cast<const char*>(xcb_get_property_value(name)),
@@ -234,21 +215,13 @@ private:
 
     void focus(xcb_window_t window)
     {
-        xcb_set_input_focus(m_x, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
-        sync();
+        xcb_set_input_focus(m_keyboard.connection(), XCB_INPUT_FOCUS_POINTER_ROOT, window,
+                            XCB_CURRENT_TIME);
+        m_keyboard.sync();
         QTest::qWait(300);
     }
 
-    void sync() { std::free(xcb_get_input_focus_reply(m_x, xcb_get_input_focus(m_x), nullptr)); }
-
-    void tap(int key)
-    {
-        for (quint8 type : {quint8(XCB_KEY_PRESS), quint8(XCB_KEY_RELEASE)}) {
-            xcb_test_fake_input(m_x, type, quint8(key), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-            sync();
-            QThread::msleep(5);
-        }
-    }
+    void tap(int key) { m_keyboard.tap(key, 5); }
 
     // Return on each page, with `onListPage` typed on the fourth, then waits for the main
     // window. The keys go at typing speed: what is typed while a page fades in, or while the
@@ -303,8 +276,7 @@ private:
         return result;
     }
 
-    xcb_connection_t* m_x = nullptr;
-    xcb_window_t m_root = 0;
+    XTestClient m_keyboard;
     int m_return = 0, m_down = 0, m_space = 0;
     QString m_todo, m_khal;
     std::unique_ptr<QTemporaryDir> m_home;

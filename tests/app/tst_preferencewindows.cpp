@@ -1,5 +1,6 @@
 #include "RunningApp.h"
 #include "TestEnvironment.h"
+#include "XTestClient.h"
 
 #include "app/EntryWindows.h"
 #include "app/IntroWindows.h"
@@ -21,11 +22,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
-
-#include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
-
-#include <cstdlib>
 
 // This suite runs under xvfb-run and runs inside dbus-run-session: the application's windows as
 // it opens them, each where the user left it in the run before; the preferences window, and
@@ -54,23 +50,13 @@ private Q_SLOTS:
                                                         *m_center, *m_delegate);
         QVERIFY(m_app.launch({.preferences = m_windows.get()}));
 
-        m_other = xcb_connect(nullptr, nullptr);
-        QVERIFY(!xcb_connection_has_error(m_other));
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_other)).data->root;
-        xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(m_other);
-        for (auto [keysym, code] : {std::pair{xcb_keysym_t('j'), &m_j}, {'k', &m_k}}) {
-            xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
-            *code = codes ? codes[0] : 0;
-            std::free(codes);
-        }
-        xcb_key_symbols_free(symbols);
+        m_j = m_other.keyCode('j');
+        m_k = m_other.keyCode('k');
         QVERIFY(m_j && m_k);
     }
 
     void cleanupTestCase()
     {
-        if (m_other)
-            xcb_disconnect(m_other);
         m_windows.reset();
         m_app.delegate.reset();
     }
@@ -109,97 +95,71 @@ private Q_SLOTS:
         QCOMPARE(window->currentIndex(), int(PreferenceObject::Lists));
     }
 
+    void everyWindowOpensWhereItWasLeft_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QPoint>("place");
+        // Each at a place of its own, so that no window can pass on another one's.
+        int row = 0;
+        for (const auto& [kind, key] : {std::pair{"main", PrefKey::frameString},
+                                        {"help", PrefKey::helpFrameString},
+                                        {"Recently Deleted", PrefKey::recentlyDeletedFrameString},
+                                        {"quick add", PrefKey::quickAddFrameString},
+                                        {"about", PrefKey::aboutFrameString},
+                                        {"preferences", PrefKey::preferencesFrameString}}) {
+            QTest::newRow(kind) << QString(kind) << QString(key)
+                                << QPoint(60 + 20 * row, 70 + 10 * row);
+            ++row;
+        }
+    }
+
     // Every window the user can move or resize opens in the next run where it was left, at the
     // size it had; where the screen has since become smaller than that place (a place beyond
     // this screen's 1280 by 800, a size larger than it), it opens on the screen and within it.
     void everyWindowOpensWhereItWasLeft()
     {
-        struct Kind
+        QFETCH(QString, kind);
+        QFETCH(QString, key);
+        QFETCH(QPoint, place);
+        QSize size;
         {
-            QString name;
-            QLatin1StringView key;
-            std::function<QWidget*(Run&)> open;
-            // The preferences window takes the size of the page it shows.
-            bool keepsSize = true;
-        };
-        const QList<Kind> kinds = {
-            {"main", PrefKey::frameString,
-             [](Run& run) -> QWidget* {
-                 run.delegate.openMainWindow();
-                 return run.delegate.windowController();
-             }},
-            {"help", PrefKey::helpFrameString,
-             [](Run& run) -> QWidget* {
-                 run.delegate.openMainWindow();
-                 run.intro.openHelp("Help");
-                 return run.intro.helpWindow();
-             }},
-            {"Recently Deleted", PrefKey::recentlyDeletedFrameString,
-             [](Run& run) -> QWidget* {
-                 run.delegate.openMainWindow();
-                 run.deleted.openRecentlyDeleted();
-                 return run.deleted.window();
-             }},
-            {"quick add", PrefKey::quickAddFrameString,
-             [](Run& run) -> QWidget* {
-                 run.entry.openQuickAdd({}, {});
-                 return run.entry.quickAddWindow();
-             }},
-            {"about", PrefKey::aboutFrameString,
-             [](Run& run) -> QWidget* {
-                 run.intro.openAbout();
-                 return run.intro.aboutWindow();
-             }},
-            {"preferences", PrefKey::preferencesFrameString,
-             [](Run& run) -> QWidget* {
-                 run.preferences.openPreferences();
-                 return run.preferences.window();
-             },
-             false},
-        };
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        for (qsizetype i = 0; i < kinds.size(); ++i) {
-            const Kind& kind = kinds.at(i);
-            const QPoint place(60 + 20 * int(i), 70 + 10 * int(i));
-            QSize size;
-            {
-                Run run(*this);
-                QPointer<QWidget> window = kind.open(run);
-                QVERIFY2(window && QTest::qWaitForWindowExposed(window), qPrintable(kind.name));
-                // Windows of a fixed size keep it.
-                window->resize(window->size() + QSize(60, 40));
-                window->move(place);
-                QTRY_COMPARE(window->pos(), place);
-                size = window->size();
-                window->close();
-                QTRY_VERIFY2(!window || !window->isVisible(), qPrintable(kind.name));
-            }
-            {
-                Run next(*this);
-                QWidget* again = kind.open(next);
-                QVERIFY2(again && QTest::qWaitForWindowExposed(again), qPrintable(kind.name));
-                QTRY_COMPARE(again->pos(), place);
-                if (kind.keepsSize)
-                    QCOMPARE(again->size(), size);
-                again->close();
-            }
-
-            m_defaults->setString(kind.key == PrefKey::preferencesFrameString
-                                      ? QString("2400,1500")
-                                      : QString("{{2400, 1500}, {2000, 1200}}"),
-                                  kind.key);
-            Run smaller(*this);
-            QWidget* onScreen = kind.open(smaller);
-            QVERIFY2(onScreen && QTest::qWaitForWindowExposed(onScreen), qPrintable(kind.name));
-            QTRY_VERIFY2(screen.contains(onScreen->frameGeometry()),
-                         qPrintable(QString("%1: %2 by %3 at %4,%5")
-                                        .arg(kind.name)
-                                        .arg(onScreen->width())
-                                        .arg(onScreen->height())
-                                        .arg(onScreen->x())
-                                        .arg(onScreen->y())));
-            onScreen->close();
+            Run run(*this);
+            QPointer<QWidget> window = run.open(kind);
+            QVERIFY(window && QTest::qWaitForWindowExposed(window));
+            // Windows of a fixed size keep it.
+            window->resize(window->size() + QSize(60, 40));
+            window->move(place);
+            QTRY_COMPARE(window->pos(), place);
+            size = window->size();
+            window->close();
+            QTRY_VERIFY(!window || !window->isVisible());
         }
+        {
+            Run next(*this);
+            QWidget* again = next.open(kind);
+            QVERIFY(again && QTest::qWaitForWindowExposed(again));
+            QTRY_COMPARE(again->pos(), place);
+            // The preferences window takes the size of the page it shows.
+            if (kind != "preferences")
+                QCOMPARE(again->size(), size);
+            again->close();
+        }
+
+        m_defaults->setString(kind == "preferences" ? QString("2400,1500")
+                                                    : QString("{{2400, 1500}, {2000, 1200}}"),
+                              key);
+        Run smaller(*this);
+        QWidget* onScreen = smaller.open(kind);
+        QVERIFY(onScreen && QTest::qWaitForWindowExposed(onScreen));
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QTRY_VERIFY2(screen.contains(onScreen->frameGeometry()),
+                     qPrintable(QString("%1 by %2 at %3,%4")
+                                    .arg(onScreen->width())
+                                    .arg(onScreen->height())
+                                    .arg(onScreen->x())
+                                    .arg(onScreen->y())));
+        onScreen->close();
     }
 
     void aShortcutAnotherProgramHoldsIsRefused()
@@ -212,10 +172,7 @@ private Q_SLOTS:
         QVERIFY(!m_windows->preferenceObject()->generalPage()->keyboardShortcutNote());
 
         // Another program holds Ctrl+Alt+J.
-        xcb_generic_error_t* error = xcb_request_check(
-            m_other, xcb_grab_key_checked(m_other, 0, m_root, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1,
-                                          quint8(m_j), XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
-        QVERIFY(!error);
+        QVERIFY(m_other.grab(m_j, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
         recorder->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_J));
         QVERIFY2(recorder->message().contains("another program"), qPrintable(recorder->message()));
         QCOMPARE(
@@ -252,6 +209,22 @@ private:
                                  .tray = &entry});
         }
 
+        QWidget* open(const QString& kind)
+        {
+            if (kind == "quick add")
+                return entry.openQuickAdd({}, {}), entry.quickAddWindow();
+            if (kind == "about")
+                return intro.openAbout(), intro.aboutWindow();
+            if (kind == "preferences")
+                return preferences.openPreferences(), preferences.window();
+            delegate.openMainWindow();
+            if (kind == "help")
+                return intro.openHelp("Help"), intro.helpWindow();
+            if (kind == "Recently Deleted")
+                return deleted.openRecentlyDeleted(), deleted.window();
+            return delegate.windowController();
+        }
+
         TestDetailServices services;
         AppDelegate delegate;
         IntroWindows intro;
@@ -276,8 +249,7 @@ private:
     AppDelegate* m_delegate = nullptr;
     std::unique_ptr<UserNotificationCenter> m_center;
     std::unique_ptr<PreferenceWindows> m_windows;
-    xcb_connection_t* m_other = nullptr;
-    xcb_window_t m_root = 0;
+    XTestClient m_other;
     int m_j = 0;
     int m_k = 0;
 };

@@ -1,45 +1,23 @@
+#include "LaunchedProgram.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include "app/ApplicationInterface.h"
-#include "app/SingleInstance.h"
 #include "platform/store/EventStore.h"
 
 #include <QClipboard>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QScopeGuard>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 
 using namespace TestFiles;
+
+using namespace LaunchedProgram;
 
 namespace {
 
 constexpr int kStartTimeoutMs = 30000;
-
-QString serviceName()
-{
-    return QString::fromLatin1(SingleInstance::kServiceName);
-}
-
-bool serviceIsRunning()
-{
-    return QDBusConnection::sessionBus().interface()->isServiceRegistered(serviceName());
-}
-
-QDBusMessage callRunning(const QString& method, const QVariantList& arguments,
-                         const QString& interface = QString::fromLatin1(SingleInstance::kInterface))
-{
-    QDBusMessage message = QDBusMessage::createMethodCall(
-        serviceName(), QString::fromLatin1(SingleInstance::kObjectPath), interface, method);
-    message.setArguments(arguments);
-    return QDBusConnection::sessionBus().call(message, QDBus::Block, 10000);
-}
 
 } // namespace
 
@@ -61,36 +39,26 @@ private Q_SLOTS:
         // with it every request that waits for the store.
         writeFile(m_dir->filePath("config/velmoran/preferences.json"),
                   "{\"currentVersion\": 1, \"initialLaunch\": false}");
-        QVERIFY(!serviceIsRunning());
+        QVERIFY(!instanceIsRunning());
     }
 
     void cleanup()
     {
-        if (m_first) {
-            m_first->terminate();
-            if (!m_first->waitForFinished(10000))
-                m_first->kill();
-            m_first->waitForFinished();
-            m_first.reset();
-        }
-        QTRY_VERIFY_WITH_TIMEOUT(!serviceIsRunning(), 10000);
+        stop(m_first);
+        QTRY_VERIFY_WITH_TIMEOUT(!instanceIsRunning(), 10000);
     }
 
     void laterLaunchesHandTheirRequestsToTheFirst()
     {
-        startFirst({"velmoran://add?text=At%20start"});
+        start(m_first, environment(*m_dir), {"velmoran://add?text=At%20start"});
+        QTRY_VERIFY_WITH_TIMEOUT(instanceIsRunning(), kStartTimeoutMs);
         // The first instance's own URL runs once the store has loaded.
         QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains("At start"), kStartTimeoutMs);
 
-        QProcess second;
-        second.setProcessEnvironment(environment());
-        second.start(VELMORAN_APP_PATH, {"velmoran://add?text=From%20second"});
-        QVERIFY(second.waitForFinished(15000));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(launch({"velmoran://add?text=From%20second"}).exitCode, 0);
         QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains("From second"), 10000);
         QCOMPARE(taskTitles().size(), 2);
-        QCOMPARE(m_first->state(), QProcess::Running);
+        QCOMPARE(m_first.state(), QProcess::Running);
 
         // A plain second launch only brings the first to the front.
         QCOMPARE(launch({}).exitCode, 0);
@@ -102,7 +70,11 @@ private Q_SLOTS:
 
         // Text over the bus becomes a task, its link the task's.
         const QString text = "Read the paper at https://example.org/paper.";
-        QCOMPARE(callRunning("NewTaskFromText", {text}).type(), QDBusMessage::ReplyMessage);
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            SingleInstance::kServiceName, SingleInstance::kObjectPath, SingleInstance::kInterface,
+            "NewTaskFromText");
+        call << text;
+        QCOMPARE(QDBusConnection::sessionBus().call(call).type(), QDBusMessage::ReplyMessage);
         QTRY_VERIFY_WITH_TIMEOUT(taskTitles().contains(text), kStartTimeoutMs);
         for (const store::ReminderPtr& task :
              store::EventStore({storeRoot()})
@@ -139,7 +111,7 @@ private Q_SLOTS:
         SingleInstance instance;
         QCOMPARE(instance.claim(&service), SingleInstance::Role::Primary);
         const auto release = qScopeGuard([] {
-            QDBusConnection::sessionBus().unregisterService(serviceName());
+            QDBusConnection::sessionBus().unregisterService(SingleInstance::kServiceName);
             QDBusConnection::sessionBus().unregisterObject(SingleInstance::kObjectPath);
         });
         QSignalSpy commands(&service, &ApplicationInterface::commandRequested);
@@ -180,53 +152,34 @@ private Q_SLOTS:
         const QString ours = QString::fromLatin1(SingleInstance::kInterface);
         QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "other");
         const auto forget = qScopeGuard([] { QDBusConnection::disconnectFromBus("other"); });
-        const auto callRunning = [&other](const QString& method, const QVariantList& arguments,
-                                          const QString& interface) {
+        const auto refused = [&other](const QString& interface, const QString& method,
+                                      const QVariantList& arguments, const char* error) {
             QDBusMessage message = QDBusMessage::createMethodCall(
-                serviceName(), QString::fromLatin1(SingleInstance::kObjectPath), interface, method);
+                SingleInstance::kServiceName, SingleInstance::kObjectPath, interface, method);
             message.setArguments(arguments);
             QDBusPendingCall pending = other.asyncCall(message);
             // This process answers, so its event loop must run while the call waits.
-            if (!QTest::qWaitFor([&pending] { return pending.isFinished(); }, 10000))
-                qWarning("No answer from the running instance within 10 s");
-            return pending.reply();
+            QVERIFY(QTest::qWaitFor([&pending] { return pending.isFinished(); }, 10000));
+            QCOMPARE(pending.reply().errorName(), "org.freedesktop.DBus.Error." + QString(error));
         };
-        const QString invalid = "org.freedesktop.DBus.Error.InvalidArgs";
-        const QString unknown = "org.freedesktop.DBus.Error.UnknownMethod";
-        const struct
-        {
-            QString interface, method;
-            QVariantList arguments;
-            QString error;
-        } refused[] = {
-            {application,
-             "ActivateAction",
-             {"delete-everything", QVariantList(), QVariantMap()},
-             invalid},
-            {application, "ActivateAction", {"new-task", QVariantList{1}, QVariantMap()}, invalid},
-            {application,
-             "Open",
-             {QStringList{"velmoran://add?text=c", "file:///etc/passwd"},
-              QVariantMap{{"activation-token", "t"}}},
-             invalid},
-            {ours, "OpenUrl", {"file:///etc/passwd"}, invalid},
-            {ours,
-             "OpenUrl",
-             {"velmoran://add?text=" + QString(ApplicationInterface::kMaxUrlLength, u'x')},
-             invalid},
-            {ours, "NewTaskFromText", {" \n\t "}, invalid},
-            {ours,
-             "NewTaskFromText",
-             {QString(ApplicationInterface::kMaxTextLength + 1, u'y')},
-             invalid},
-            {ours, "OpenUrl", {42}, unknown},
-            {ours, "OpenUrl", {"velmoran://add?text=a", "b"}, unknown},
-            {ours, "DeleteEverything", {}, unknown},
-        };
-        for (const auto& call : refused) {
-            QCOMPARE(callRunning(call.method, call.arguments, call.interface).errorName(),
-                     call.error);
-        }
+        refused(application, "ActivateAction", {"delete-everything", QVariantList(), QVariantMap()},
+                "InvalidArgs");
+        refused(application, "ActivateAction", {"new-task", QVariantList{1}, QVariantMap()},
+                "InvalidArgs");
+        refused(application, "Open",
+                {QStringList{"velmoran://add?text=c", "file:///etc/passwd"},
+                 QVariantMap{{"activation-token", "t"}}},
+                "InvalidArgs");
+        refused(ours, "OpenUrl", {"file:///etc/passwd"}, "InvalidArgs");
+        refused(ours, "OpenUrl",
+                {"velmoran://add?text=" + QString(ApplicationInterface::kMaxUrlLength, u'x')},
+                "InvalidArgs");
+        refused(ours, "NewTaskFromText", {" \n\t "}, "InvalidArgs");
+        refused(ours, "NewTaskFromText", {QString(ApplicationInterface::kMaxTextLength + 1, u'y')},
+                "InvalidArgs");
+        refused(ours, "OpenUrl", {42}, "UnknownMethod");
+        refused(ours, "OpenUrl", {"velmoran://add?text=a", "b"}, "UnknownMethod");
+        refused(ours, "DeleteEverything", {}, "UnknownMethod");
         QCOMPARE(urls.size(), 2);
         QCOMPARE(commands.size(), 1);
         QVERIFY(tokens.isEmpty() && texts.isEmpty());
@@ -251,62 +204,15 @@ private Q_SLOTS:
         const Launch refused = launch(arguments);
         QCOMPARE(refused.exitCode, 2);
         QVERIFY2(refused.err.contains(message.toUtf8()), refused.err.constData());
-        QVERIFY(!serviceIsRunning());
+        QVERIFY(!instanceIsRunning());
     }
 
 private:
-    struct Launch
-    {
-        int exitCode = -1;
-        QByteArray err;
-    };
-
     QString storeRoot() const { return m_dir->filePath("store"); }
 
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", m_dir->path());
-        environment.insert("XDG_CONFIG_HOME", m_dir->filePath("config"));
-        environment.insert("XDG_DATA_HOME", m_dir->filePath("data"));
-        environment.insert("XDG_STATE_HOME", m_dir->filePath("state"));
-        environment.insert("VELMORAN_STORE", storeRoot());
-        environment.remove("VELMORAN_SYNC_DIR");
-        return environment;
-    }
-
-    void startFirst(const QStringList& arguments)
-    {
-        m_first = std::make_unique<QProcess>();
-        m_first->setProcessEnvironment(environment());
-        m_first->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_first->start(VELMORAN_APP_PATH, arguments);
-        QVERIFY(m_first->waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(serviceIsRunning(), kStartTimeoutMs);
-    }
-
-    // Waits with the event loop running: this process may own the selection being read.
     Launch launch(const QStringList& arguments, const QMap<QString, QString>& variables = {})
     {
-        QProcess process;
-        QProcessEnvironment launchEnvironment = environment();
-        launchEnvironment.remove("XDG_ACTIVATION_TOKEN");
-        launchEnvironment.remove("DESKTOP_STARTUP_ID");
-        for (auto it = variables.begin(); it != variables.end(); ++it)
-            launchEnvironment.insert(it.key(), it.value());
-        process.setProcessEnvironment(launchEnvironment);
-        QSignalSpy finished(&process, &QProcess::finished);
-        process.start(VELMORAN_APP_PATH, arguments);
-        Launch result;
-        if (!finished.wait(15000)) {
-            process.kill();
-            process.waitForFinished();
-            qWarning() << "velmoran" << arguments << "did not finish";
-            return result;
-        }
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.err = process.readAllStandardError();
-        return result;
+        return LaunchedProgram::launch(environment(*m_dir), arguments, variables);
     }
 
     QStringList taskTitles() const
@@ -320,7 +226,7 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QProcess> m_first;
+    QProcess m_first;
 };
 
 VELMORAN_TEST_MAIN(TestSingleInstance)

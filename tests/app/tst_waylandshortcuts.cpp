@@ -97,9 +97,6 @@ private Q_SLOTS:
         QCOMPARE(session().boundTriggers(),
                  (QMap<QString, QString>{{GlobalShortcuts::kWindowIdentifier, "Ctrl+Alt+R"},
                                          {GlobalShortcuts::kPanelIdentifier, "Ctrl+Shift+,"}}));
-        // The desktop lists them with what they do.
-        QCOMPARE(session().shortcuts().constFirst().description,
-                 QString("Show or hide the Velmoran window"));
 
         QTRY_VERIFY(mainWindow()->isActiveWindow());
         QVERIFY(press(GlobalShortcuts::kWindowIdentifier));
@@ -122,19 +119,12 @@ private Q_SLOTS:
         QCOMPARE(panelNote->text(), QString("Desktop shortcut: Ctrl+Shift+,"));
         QVERIFY(!windowNote->isHidden());
 
-        // A new recording: the desktop binds the new keys, and the page shows them.
-        const QString before = session().sessionToken();
+        // A new recording: the desktop binds the new keys (the new session is followed in
+        // tst_portalshortcuts), and the page shows them.
         page->keyboardShortcut()->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Q));
         QVERIFY(page->keyboardShortcut()->message().isEmpty());
         QTRY_COMPARE(windowNote->text(), QString("Desktop shortcut: Ctrl+Alt+Q"));
-        QVERIFY(session().sessionToken() != before);
-        QCOMPARE(session().boundTriggers().value(GlobalShortcuts::kPanelIdentifier),
-                 QString("Ctrl+Shift+,"));
         QCOMPARE(panelNote->text(), QString("Desktop shortcut: Ctrl+Shift+,"));
-        // The new session's shortcut works.
-        const bool wasVisible = mainWindow()->isVisible() && mainWindow()->isActiveWindow();
-        QVERIFY(press(GlobalShortcuts::kWindowIdentifier));
-        QTRY_COMPARE(mainWindow()->isVisible(), !wasVisible);
 
         // A cleared shortcut is given back to the desktop and its note goes.
         page->menuBarShortcut()->clear();
@@ -166,6 +156,7 @@ private Q_SLOTS:
         QTRY_COMPARE(refused.text(), QString("The desktop could not bind this shortcut."));
         QVERIFY(!refused.isHidden());
         QCOMPARE(ProductMessages::recorded().size(), 1); // the refusal, in the hot-key log
+        QVERIFY(ProductMessages::recorded().constFirst().startsWith("The desktop did not bind"));
         ProductMessages::recorded().clear();
     }
 

@@ -1,28 +1,25 @@
+#include "LaunchedProgram.h"
 #include "RunningApp.h"
 #include "TestEnvironment.h"
 
 #include "app/EntryWindows.h"
-#include "app/SingleInstance.h"
 #include "ui/entry/QuickAddForm.h"
 #include "ui/panel/PanelViewController.h"
 #include "ui/panel/PanelWindowController.h"
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 
 using namespace TestFiles;
 using TestEnvironment::local;
+using namespace LaunchedProgram;
 
 namespace {
 
@@ -134,7 +131,7 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::platformName(), QString("wayland"));
         QVERIFY(m_dir.isValid());
         QVERIFY(m_kwin.start());
-        writeFile(root() + "/home/displayname", "Home");
+        writeFile(m_dir.filePath("store/home/displayname"), "Home");
     }
 
     // The second shortcut on a desktop without a tray: the panel opens with the keyboard in its
@@ -185,7 +182,7 @@ private Q_SLOTS:
         QProcess first;
         const auto stopFirst = qScopeGuard([&first] { stop(first); });
         startFirst(first, {}, {});
-        QTRY_VERIFY_WITH_TIMEOUT(isRunning(), kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(instanceIsRunning(), kStartTimeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(hasWindowCaptioned("Velmoran"), kStartTimeoutMs);
 
         // The user clicks in the launcher: it is the active window and gets its token.
@@ -215,7 +212,7 @@ private Q_SLOTS:
         QSKIP("the Wayland client library or wayland-scanner was missing at build time");
 #else
         // The instance of the suite before has gone.
-        QTRY_VERIFY_WITH_TIMEOUT(!isRunning(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!instanceIsRunning(), 10000);
         QProcess launcher;
         const auto stopLauncher = qScopeGuard([&launcher] { stop(launcher); });
         QProcess first;
@@ -244,18 +241,10 @@ private:
         writeFile(m_dir.filePath("config/velmoran/preferences.json"),
                   "{\"FirstRun\": false, \"currentVersion\": 200, \"initialLaunch\": false, "
                   "\"updateNote\": false, \"updateNoteVersion\": \"" VELMORAN_VERSION "\"}");
-        QProcessEnvironment firstEnvironment = environment();
+        QProcessEnvironment firstEnvironment = environment(m_dir);
         if (!token.isEmpty())
             firstEnvironment.insert("XDG_ACTIVATION_TOKEN", token);
-        first.setProcessEnvironment(firstEnvironment);
-        first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        first.start(VELMORAN_APP_PATH, arguments);
-    }
-
-    static bool isRunning()
-    {
-        return QDBusConnection::sessionBus().interface()->isServiceRegistered(
-            SingleInstance::kServiceName);
+        start(first, firstEnvironment, arguments);
     }
 
     // Starts the stand-in launcher and returns the token it got once its window was active.
@@ -272,46 +261,9 @@ private:
 #endif
     }
 
-    static void stop(QProcess& process)
-    {
-        if (process.state() == QProcess::NotRunning)
-            return;
-        process.closeWriteChannel();
-        process.terminate();
-        if (!process.waitForFinished(10000))
-            process.kill();
-        process.waitForFinished();
-    }
-
-    QString root() const
-    {
-        return m_dir.filePath("store");
-    }
-
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", m_dir.path());
-        for (const char* kind : {"CONFIG", "DATA", "STATE"})
-            environment.insert(QStringLiteral("XDG_%1_HOME").arg(kind),
-                               m_dir.filePath(QString(kind).toLower()));
-        environment.insert("VELMORAN_STORE", root());
-        environment.remove("VELMORAN_SYNC_DIR");
-        environment.remove("XDG_ACTIVATION_TOKEN");
-        return environment;
-    }
-
     int launch(const QStringList& arguments, const QMap<QString, QString>& variables)
     {
-        QProcess second;
-        QProcessEnvironment launchEnvironment = environment();
-        for (auto it = variables.begin(); it != variables.end(); ++it)
-            launchEnvironment.insert(it.key(), it.value());
-        second.setProcessEnvironment(launchEnvironment);
-        second.start(VELMORAN_APP_PATH, arguments);
-        if (!second.waitForFinished(15000))
-            return -1;
-        return second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -1;
+        return LaunchedProgram::launch(environment(m_dir), arguments, variables).exitCode;
     }
 
     // The first window whose title starts with `caption` (Qt adds the program's name).

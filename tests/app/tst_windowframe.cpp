@@ -1,11 +1,7 @@
-#include "LoadedStore.h"
-#include "TestDetailServices.h"
+#include "RunningApp.h"
 
-#include "prefs/ModeManager.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
-#include "ui/main/ViewController.h"
-#include "ui/main/WindowController.h"
 
 #include <QProcess>
 #include <QScreen>
@@ -35,10 +31,7 @@ private Q_SLOTS:
         m_store.clock.setNow(QDateTime::currentDateTime());
         m_store.addList("work", "Work");
         writeFile(m_store.root() + "/work/a.ics", todo("a", "Report"));
-        QVERIFY(m_store.load());
-        m_manager = m_store.manager.get();
-        m_modes = std::make_unique<ModeManager>(*m_store.defaults, [] { return false; });
-        m_services.emplace(*m_store.defaults);
+        QVERIFY(m_store.build());
     }
 
     void cleanupTestCase()
@@ -54,7 +47,7 @@ private Q_SLOTS:
         QPoint place;
         QSize size;
         {
-            WindowController first(*m_manager, *m_modes, m_services->services());
+            WindowController first(*m_store.manager, *m_store.modes, m_store.services->services());
             first.resize(1000, 640);
             first.move(120, 90);
             showDecorated(first);
@@ -65,7 +58,7 @@ private Q_SLOTS:
             first.viewController()->saveSplitViewFrame();
         }
         for (int round = 0; round < 3; ++round) {
-            WindowController again(*m_manager, *m_modes, m_services->services());
+            WindowController again(*m_store.manager, *m_store.modes, m_store.services->services());
             again.viewController()->loadSplitViewFrame();
             showDecorated(again);
             QTRY_COMPARE(again.pos(), place);
@@ -87,7 +80,7 @@ private Q_SLOTS:
     void theDetailPaneOpensWithinTheScreen()
     {
         QFETCH(bool, atRightEdge);
-        WindowController window(*m_manager, *m_modes, m_services->services());
+        WindowController window(*m_store.manager, *m_store.modes, m_store.services->services());
         ViewController& view = *window.viewController();
         view.setAnimationDuration(0);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -134,10 +127,7 @@ private:
     }
 
     QProcess m_windowManager;
-    LoadedStore m_store;
-    DataManager* m_manager = nullptr;
-    std::unique_ptr<ModeManager> m_modes;
-    std::optional<TestDetailServices> m_services;
+    RunningApp m_store;
 };
 
 QTEST_MAIN(TestWindowFrame)

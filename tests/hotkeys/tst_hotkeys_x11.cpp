@@ -1,16 +1,10 @@
 #include "TestEnvironment.h"
+#include "XTestClient.h"
 
 #include "hotkeys/PTHotKeyCenter.h"
 #include "hotkeys/PTKeyCodeTranslator.h"
 
 #include <QGuiApplication>
-#include <QThread>
-
-#include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
-#include <xcb/xtest.h>
-
-#include <cstdlib>
 
 // This suite runs under xvfb-run.
 //
@@ -23,39 +17,12 @@ class TestHotKeysX11 : public QObject
 
     static constexpr int ctrlAlt = PTKeyCombo::controlKey | PTKeyCombo::optionKey;
 
-    // The other client's connection.
-    xcb_connection_t* m_other = nullptr;
-    xcb_window_t m_root = 0;
+    XTestClient m_other;
     int m_control = 0, m_alt = 0, m_shift = 0, m_numLock = 0, m_capsLock = 0, m_k = 0, m_j = 0;
 
-    int keyCode(xcb_key_symbols_t* symbols, xcb_keysym_t keysym)
-    {
-        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
-        const int code = codes ? codes[0] : 0;
-        std::free(codes);
-        return code;
-    }
-
-    // Waits until the server has dealt with everything sent so far.
-    void sync()
-    {
-        std::free(xcb_get_input_focus_reply(m_other, xcb_get_input_focus(m_other), nullptr));
-    }
-
-    // Events a millisecond or more apart, as typing is: a release and a press with the same
-    // time stamp are how the server repeats a held key.
-    void fake(quint8 type, int key)
-    {
-        xcb_test_fake_input(m_other, type, quint8(key), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-        sync();
-        QThread::msleep(2);
-    }
-
-    void tap(int key)
-    {
-        fake(XCB_KEY_PRESS, key);
-        fake(XCB_KEY_RELEASE, key);
-    }
+    void fake(quint8 type, int key) { m_other.fake(type, key); }
+    void tap(int key) { m_other.tap(key); }
+    bool otherClientGrabs(int key, quint16 modifiers) { return m_other.grab(key, modifiers); }
 
     // Holds the modifiers, taps the key and lets go, as a person types a shortcut.
     void type(QList<int> modifiers, int key)
@@ -74,19 +41,10 @@ class TestHotKeysX11 : public QObject
         return !QTest::qWaitFor([&] { return count != expected; }, 150) && count == expected;
     }
 
-    bool otherClientGrabs(int key, quint16 modifiers)
-    {
-        xcb_generic_error_t* error = xcb_request_check(
-            m_other, xcb_grab_key_checked(m_other, 0, m_root, modifiers, quint8(key),
-                                          XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
-        std::free(error);
-        return error == nullptr;
-    }
-
     void otherClientUngrabsEverything()
     {
-        xcb_ungrab_key(m_other, XCB_GRAB_ANY, m_root, XCB_MOD_MASK_ANY);
-        sync();
+        xcb_ungrab_key(m_other.connection(), XCB_GRAB_ANY, m_other.root(), XCB_MOD_MASK_ANY);
+        m_other.sync();
     }
 
     std::shared_ptr<PTHotKey> counting(int key, int& count)
@@ -103,27 +61,21 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
-        m_other = xcb_connect(nullptr, nullptr);
-        QVERIFY(!xcb_connection_has_error(m_other));
-        const xcb_query_extension_reply_t* xtest = xcb_get_extension_data(m_other, &xcb_test_id);
+        QVERIFY(m_other.isConnected());
+        const xcb_query_extension_reply_t* xtest =
+            xcb_get_extension_data(m_other.connection(), &xcb_test_id);
         QVERIFY2(xtest && xtest->present, "the X server has no XTEST extension");
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_other)).data->root;
-
-        xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(m_other);
-        m_control = keyCode(symbols, 0xFFE3);
-        m_alt = keyCode(symbols, 0xFFE9);
-        m_shift = keyCode(symbols, 0xFFE1);
-        m_numLock = keyCode(symbols, 0xFF7F);
-        m_capsLock = keyCode(symbols, 0xFFE5);
-        m_k = keyCode(symbols, 'k');
-        m_j = keyCode(symbols, 'j');
-        xcb_key_symbols_free(symbols);
+        m_control = m_other.keyCode(0xFFE3);
+        m_alt = m_other.keyCode(0xFFE9);
+        m_shift = m_other.keyCode(0xFFE1);
+        m_numLock = m_other.keyCode(0xFF7F);
+        m_capsLock = m_other.keyCode(0xFFE5);
+        m_k = m_other.keyCode('k');
+        m_j = m_other.keyCode('j');
         QVERIFY(m_control && m_alt && m_shift && m_numLock && m_capsLock && m_k && m_j);
     }
 
     void cleanup() { otherClientUngrabsEverything(); }
-
-    void cleanupTestCase() { xcb_disconnect(m_other); }
 
     void theSessionLayoutTranslatesKeyCodes()
     {
@@ -133,7 +85,6 @@ private Q_SLOTS:
         const PTKeyCombo recorded = PTKeyCombo::fromKeySequence(QKeySequence("Ctrl+Alt+K"));
         QCOMPARE(recorded, PTKeyCombo(m_k, ctrlAlt));
         QCOMPARE(recorded.keySequence(), QKeySequence("Ctrl+Alt+K"));
-        QCOMPARE(recorded.keyCodeString(), QString("K"));
     }
 
     void aPressFiresOnceWhateverTheLockKeys()
@@ -154,15 +105,13 @@ private Q_SLOTS:
         fake(XCB_KEY_RELEASE, m_k);
         QVERIFY(staysAt(count, 1));
 
-        tap(m_numLock);
-        type({m_control, m_alt}, m_k);
-        QTRY_COMPARE(count, 2);
-        tap(m_capsLock);
-        type({m_control, m_alt}, m_k);
-        QTRY_COMPARE(count, 3);
-        tap(m_numLock);
-        type({m_control, m_alt}, m_k);
-        QTRY_COMPARE(count, 4);
+        // Num Lock on, Caps Lock on as well, then Num Lock off again.
+        for (const int lock : {m_numLock, m_capsLock, m_numLock}) {
+            tap(lock);
+            const int before = count;
+            type({m_control, m_alt}, m_k);
+            QTRY_COMPARE(count, before + 1);
+        }
         tap(m_capsLock);
 
         // Other combinations of the same key are not this hot key.

@@ -8,8 +8,10 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/InvisibleLists.h"
 #include "prefs/ListCatalog.h"
+#include "prefs/PreferenceField.h"
 #include "prefs/PreferenceKeys.h"
 #include "prefs/SmartAddRuleSets.h"
+#include "prefs/UpdateNote.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -36,6 +38,8 @@ QVariantMap field(const QVariantList& records, int index)
 
 } // namespace
 
+// The preference file as the program finds it: the defaults of a first run and of an upgrade,
+// values of the wrong kind, and when the notes on what is new are due.
 class TestDefaultPreferences : public QObject
 {
     Q_OBJECT
@@ -140,15 +144,13 @@ private Q_SLOTS:
     {
         QFETCH(int, version);
         QFETCH(bool, blockA);
-        QFETCH(bool, blockB);
-        QFETCH(bool, blockC);
         UserDefaults defaults(path());
         defaults.setObjects({{"FirstRun", false}, {"currentVersion", version}});
         setupDefaultPreferences(defaults, nullptr);
 
         QCOMPARE(defaults.hasStoredValue("filters"), blockA);
-        QCOMPARE(defaults.hasStoredValue("fontSize"), blockB);
-        QCOMPARE(defaults.hasStoredValue("showMenuBar"), blockC);
+        QTEST(defaults.hasStoredValue("fontSize"), "blockB");
+        QTEST(defaults.hasStoredValue("showMenuBar"), "blockC");
         QCOMPARE(defaults.boolForKey("updateNote"), true);
         QCOMPARE(defaults.integerForKey("currentVersion"), 200);
         // Not a first launch: the onboarding stays done.
@@ -274,6 +276,117 @@ private Q_SLOTS:
         UserDefaults again(path());
         setupDefaultPreferences(again, nullptr);
         QCOMPARE(again.boolForKey("sundayFirst"), !sundayFirst);
+    }
+
+    // When the notes on what is new are due, over the defaults routine and the preference file.
+    void dueOnceAfterAnUpdate_data()
+    {
+        QTest::addColumn<bool>("freshInstall");
+        QTest::addColumn<QString>("settled"); // "" = never settled
+        QTest::addColumn<bool>("due");
+        QTest::newRow("first installation") << true << "" << false;
+        QTest::newRow("onboarding closed half way, next start") << true << "0.1.0" << false;
+        QTest::newRow("user of a release before the notes were settled") << false << "" << true;
+        QTest::newRow("update from an older release") << false << "0.0.9" << true;
+        QTest::newRow("same release again") << false << "0.1.0" << false;
+    }
+    void dueOnceAfterAnUpdate()
+    {
+        QFETCH(bool, freshInstall);
+        QFETCH(QString, settled);
+        UserDefaults defaults(path());
+        setupDefaultPreferences(defaults, nullptr);
+        QVERIFY(defaults.boolForKey(PrefKey::updateNote)); // as the defaults routine leaves it
+        defaults.setBool(freshInstall, PrefKey::initialLaunch);
+        if (!settled.isEmpty()) {
+            defaults.setString(settled, UpdateNote::kVersionKey);
+            // The main window cleared the flag when it showed the notes of that release.
+            defaults.setBool(false, PrefKey::updateNote);
+        }
+
+        UpdateNote::settleForRelease(defaults, "0.1.0");
+        UserDefaults stored(defaults.filePath());
+        QTEST(stored.boolForKey(PrefKey::updateNote), "due");
+        QCOMPARE(stored.stringForKey(UpdateNote::kVersionKey), QString("0.1.0"));
+
+        // Shown (the flag cleared), the notes stay settled at the next start.
+        defaults.setBool(false, PrefKey::updateNote);
+        UpdateNote::settleForRelease(defaults, "0.1.0");
+        QVERIFY(!defaults.boolForKey(PrefKey::updateNote));
+    }
+
+    // Settings files edited by hand or by older versions hold values of the wrong kind; the
+    // window must show something sensible and put it right, never crash.
+    void wrongKindsShowTheDefaultAndAreRepaired_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QVariant>("shown");
+        QTest::addColumn<bool>("repaired");
+
+        const auto number = [](qint64 n) { return QVariant::fromValue(n); };
+        const auto row = [](const char* name, const char* kind, QLatin1StringView key,
+                            const QVariant& stored, const QVariant& shown, bool repaired) {
+            QTest::newRow(name) << QString(kind) << QString(key) << stored << shown << repaired;
+        };
+        row("switch: text", "switch", PrefKey::soundOn, "yes", false, true);
+        row("switch: number stands for a boolean", "switch", PrefKey::soundOn, number(1), true,
+            false);
+        row("choice: text where a number belongs", "choice", PrefKey::fontSize, "2", number(1),
+            true);
+        row("choice: out of range", "choice", PrefKey::fontSize, number(7), number(1), true);
+        row("time: unreadable", "time", PrefKey::nightModeAutoStartTime, "half past", "22:00",
+            true);
+        row("time: one-digit hour reads", "time", PrefKey::alarmTime, "7:05", "07:05", false);
+        row("minutes: zero", "minutes", PrefKey::snooze, number(0), number(10), true);
+        // The empty word is the key left out.
+        row("word: of none of the items", "word", PrefKey::subtaskCompletion, "ask", QVariant(),
+            true);
+        row("word: an item's", "word", PrefKey::subtaskCompletion, "only", "only", false);
+    }
+
+    void wrongKindsShowTheDefaultAndAreRepaired()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(QVariant, shown);
+
+        UserDefaults defaults(path());
+        const QByteArray name = key.toLatin1();
+        const QLatin1StringView latin(name);
+        const PreferenceField field =
+            kind == "switch"   ? PreferenceField::switchField(latin)
+            : kind == "choice" ? PreferenceField::choiceField(latin, 3)
+            : kind == "time"   ? PreferenceField::timeField(latin)
+            : kind == "word"   ? PreferenceField::wordField(latin, {QString(), "all", "only"})
+                               : PreferenceField::minutesField(latin);
+        defaults.setObject(stored, key);
+        QCOMPARE(field.value(defaults), shown);
+        QTEST(field.repair(defaults), "repaired");
+        QVERIFY(field.holdsValidValue(defaults));
+        // A second store over the same file sees the repaired value.
+        UserDefaults reread(path());
+        QCOMPARE(field.value(reread), shown);
+    }
+
+    void typedMinutes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("minutes");
+        QTest::newRow("number") << "25" << qint64(25);
+        QTest::newRow("zero") << "0" << qint64(1);
+        QTest::newRow("leading number") << "15min" << qint64(15);
+        QTest::newRow("spaces") << "  7 " << qint64(7);
+        QTest::newRow("very long") << "99999999999999999999999" << qint64(7 * 24 * 60);
+    }
+
+    void typedMinutes()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, minutes);
+        QCOMPARE(PreferenceField::minutesFromText(text), minutes);
     }
 
 private:
