@@ -111,16 +111,6 @@ quint16 PTKeyCombo::x11ModifierMask() const
     return mask;
 }
 
-PTKeyCombo PTKeyCombo::fromX11(int keyCode, quint16 state)
-{
-    int modifiers = 0;
-    for (const ModifierBit& bit : kModifierBits) {
-        if (state & bit.x11Mask)
-            modifiers |= bit.hotKeyBit;
-    }
-    return PTKeyCombo(keyCode, modifiers);
-}
-
 Qt::KeyboardModifiers PTKeyCombo::qtModifiers() const
 {
     Qt::KeyboardModifiers result;

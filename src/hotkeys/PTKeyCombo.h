@@ -65,9 +65,6 @@ public:
     // shift → Shift, command → Mod4 (Super), as every xkeyboard-config keymap assigns them.
     // Lock and the Num Lock modifier are never part of a combination.
     quint16 x11ModifierMask() const;
-    // The combination of a key event: the modifiers of its state that a combination can hold
-    // (0 when it holds none of them).
-    static PTKeyCombo fromX11(int keyCode, quint16 state);
 
     // For the shortcut recorder. Qt's modifiers map as Control → control, Alt → option,
     // Shift → shift, Meta → command (the keypad flag is dropped). The key goes through the
