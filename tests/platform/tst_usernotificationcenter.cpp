@@ -146,13 +146,15 @@ private Q_SLOTS:
 
         QTRY_COMPARE(m_server->notifyCalls().size(), 1);
         const DesktopNotificationServer::NotifyCall call = m_server->notifyCalls().first();
-        QCOMPARE(call.summary, QString("Pay rent"));
-        QCOMPARE(call.body, QString("Home &amp; &lt;Garden&gt;"));
-        QCOMPARE(call.actions, QStringList({"default", "", "snooze", "Snooze"}));
-        QCOMPARE(call.hints.value("sound-name").toString(), QString("alarm-clock-elapsed"));
-        QCOMPARE(call.hints.value("desktop-entry").toString(), QString("velmoran"));
-        QCOMPARE(call.hints.value("urgency").metaType().id(), int(QMetaType::UChar));
-        QCOMPARE(call.hints.value("urgency").toInt(), 1);
+        const QVariant urgency = call.hints.value("urgency");
+        QCOMPARE(QStringList({call.summary, call.body, call.actions.join(','),
+                              call.hints.value("sound-name").toString(),
+                              call.hints.value("desktop-entry").toString(),
+                              QString::number(urgency.toInt())})
+                     .join(" | "),
+                 QString("Pay rent | Home &amp; &lt;Garden&gt; | default,,snooze,Snooze | "
+                         "alarm-clock-elapsed | velmoran | 1"));
+        QCOMPARE(urgency.metaType().id(), int(QMetaType::UChar));
         QCOMPARE(m_center->deliveredNotifications().value(0).actualDeliveryDate,
                  local(2026, 3, 27, 9, 0));
     }
@@ -248,7 +250,6 @@ private Q_SLOTS:
         center.setScheduledNotifications(
             {reminderNotification("Soon", running.now().addMSecs(300))});
         QVERIFY(delivered.wait(5000));
-        QCOMPARE(delivered.size(), 1);
         QTRY_COMPARE(m_server->summaries(), QStringList({"Soon"}));
     }
 

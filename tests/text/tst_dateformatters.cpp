@@ -17,10 +17,7 @@ Accessor accessorNamed(const QString& name)
 {
     static const QHash<QString, Accessor> accessors = {
         {"dayNumber", &DateFormatters::dayNumberFormatter},
-        {"weekday", &DateFormatters::weekdayFormatter},
         {"hourTimeAMPM", &DateFormatters::hourTimeAMPMFormatter},
-        {"fullDayMid", &DateFormatters::fullDayFormatterMid},
-        {"month", &DateFormatters::monthFormatter},
         {"weeknumber", &DateFormatters::weeknumberFormatter},
         {"year", &DateFormatters::yearFormatter},
     };
@@ -64,16 +61,12 @@ private Q_SLOTS:
         // still ISO week 53 of 2026 in Germany. The year is the calendar year either way.
         const QDateTime newYear = local(2027, 1, 1, 9, 5);
 
-        QTest::newRow("en weekday") << kEnglish << "weekday" << sunday << "Sun";
-        QTest::newRow("en full day mid") << kEnglish << "fullDayMid" << sunday << "Dec 6, 2026";
-        QTest::newRow("en week number") << kEnglish << "weeknumber" << sunday << "50";
         QTest::newRow("en week number new year") << kEnglish << "weeknumber" << newYear << "1";
         QTest::newRow("en year new year") << kEnglish << "year" << newYear << "2027";
 
         // The day number comes from en_US_POSIX whatever the locale: no German "6.".
         QTest::newRow("de day number") << kGerman << "dayNumber" << sunday << "6";
         QTest::newRow("de hour time 24h") << kGerman << "hourTimeAMPM" << sunday << "20:30";
-        QTest::newRow("de month") << kGerman << "month" << sunday << "Dezember 2026";
         QTest::newRow("de week number new year") << kGerman << "weeknumber" << newYear << "53";
     }
 
@@ -133,14 +126,6 @@ private Q_SLOTS:
         QVERIFY(parsed.isValid());
         QCOMPARE(parsed.time(), expected);
         QCOMPARE(formatter.stringFromDate(parsed), expected.toString("HH:mm"));
-    }
-
-    void shortTimeAcceptsPlainSpace()
-    {
-        const DateFormatters formatters(kEnglish);
-        const DateFormatter& formatter = formatters.hourTimeAMPMFormatter();
-        QCOMPARE(formatter.dateFromString("8:30 PM").time(), QTime(20, 30));
-        QVERIFY(!formatter.dateFromString("13:30 PM").isValid());
     }
 
     void relativeDayNames()
@@ -262,6 +247,10 @@ private Q_SLOTS:
         QVERIFY(!nothing.dateFromString("1/1/26").isValid());
 
         const DateFormatters formatters(kEnglish);
+        // The short time takes a plain space where ICU writes a narrow one.
+        QCOMPARE(formatters.hourTimeAMPMFormatter().dateFromString("8:30 PM").time(),
+                 QTime(20, 30));
+        QVERIFY(!formatters.hourTimeAMPMFormatter().dateFromString("13:30 PM").isValid());
         QVERIFY(!formatters.fullDayFormatterMid().dateFromString("Dec 32, 2026").isValid());
         QCOMPARE(formatters.fullDayFormatterMid().dateFromString("Dec 31, 2026"),
                  local(2026, 12, 31));
@@ -282,34 +271,22 @@ private Q_SLOTS:
                 const int days = (i % 2 == 0) ? (i / 2) % 5 - 2 : 30 + i % 700;
                 dates.append(QDateTime(today.addDays(days), QTime((i * 7) % 24, (i * 13) % 60)));
             }
-            QStringList serialMid;
-            QStringList serialRelative;
-            for (const QDateTime& date : dates) {
-                serialMid.append(mid.stringFromDate(date));
-                serialRelative.append(relative.stringFromDate(date));
-            }
-            QVERIFY2(serialRelative[2].startsWith("Yesterday"), qPrintable(serialRelative[2]));
+            const auto format = [&](const QDateTime& date) {
+                return QStringList{
+                    mid.stringFromDate(date), relative.stringFromDate(date),
+                    alarm.dateFromString(date.time().toString("HH:mm")).time().toString("HH:mm")};
+            };
+            QList<QStringList> serial;
+            for (const QDateTime& date : dates)
+                serial.append(format(date));
+            QVERIFY2(serial[2][1].startsWith("Yesterday"), qPrintable(serial[2][1]));
 
             QThreadPool pool;
             pool.setMaxThreadCount(8);
-            struct Result
-            {
-                QString mid;
-                QString relative;
-                QTime alarm;
-            };
-            const QList<Result> parallel =
-                QtConcurrent::blockingMapped(&pool, dates, [&](const QDateTime& date) {
-                    const QString time = date.time().toString("HH:mm");
-                    return Result{mid.stringFromDate(date), relative.stringFromDate(date),
-                                  alarm.dateFromString(time).time()};
-                });
-            QCOMPARE(parallel.size(), dates.size());
-            for (qsizetype i = 0; i < dates.size(); ++i) {
-                QCOMPARE(parallel[i].mid, serialMid[i]);
-                QCOMPARE(parallel[i].relative, serialRelative[i]);
-                QCOMPARE(parallel[i].alarm, dates[i].time());
-            }
+            const QList<QStringList> parallel = QtConcurrent::blockingMapped(&pool, dates, format);
+            QCOMPARE(parallel, serial);
+            for (qsizetype i = 0; i < dates.size(); ++i)
+                QCOMPARE(serial[i][2], dates[i].time().toString("HH:mm"));
         });
     }
 
