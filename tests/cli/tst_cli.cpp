@@ -556,16 +556,13 @@ private Q_SLOTS:
             QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(added).constData(), past, 0), 0);
             QList<std::shared_ptr<QProcess>> runs;
             for (int n = 0; n < 2; ++n) {
-                auto process = std::make_shared<QProcess>();
-                process->setProcessEnvironment(environment());
-                process->start(VELMORAN_CLI_PATH, {"tasks", "--list", "Bulk", "--json"});
-                runs << process;
+                runs << std::make_shared<QProcess>();
+                m_dir->start(*runs.last(), {"tasks", "--list", "Bulk", "--json"});
             }
             for (const auto& process : std::as_const(runs)) {
-                QVERIFY(process->waitForFinished(60000));
-                QCOMPARE(process->exitCode(), 0);
-                QCOMPARE(QJsonDocument::fromJson(process->readAllStandardOutput()).array().size(),
-                         301 + round);
+                const Run run = CliRun::finish(*process);
+                QCOMPARE(run.exitCode, 0);
+                QCOMPARE(run.json().size(), 301 + round);
             }
         }
         // One file per folder, no temporary left behind, and each whole.
@@ -607,7 +604,6 @@ private:
 
     QString storeRoot() const { return m_dir->storeRoot(); }
 
-    QProcessEnvironment environment() const { return m_dir->environment(); }
     Run cli(const QStringList& arguments) const { return (*m_dir)(arguments); }
     Run ok(const QStringList& arguments) const { return m_dir->ok(arguments); }
 

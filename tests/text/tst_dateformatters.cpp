@@ -137,17 +137,13 @@ private Q_SLOTS:
             DateFormatter::Style::Short, DateFormatter::Style::None, false, "en_US");
 
         onCurrentDay([&](const QDate& today) {
-            const struct
-            {
-                int days;
-                QString word;
-            } near[] = {{0, "Today"}, {1, "Tomorrow"}, {-1, "Yesterday"}};
-            for (const auto& [days, word] : near) {
+            for (const auto& [days, word] :
+                 {std::pair{0, QString("Today")}, {1, "Tomorrow"}, {-1, "Yesterday"}}) {
                 const QDateTime noon(today.addDays(days), QTime(12, 0));
                 QCOMPARE(dateOnly.stringFromDate(noon), word);
                 const QString withTime = dateTime.stringFromDate(noon);
-                QVERIFY2(withTime.startsWith(word), qPrintable(withTime));
-                QVERIFY2(withTime.contains("12:00"), qPrintable(withTime));
+                QVERIFY2(withTime.startsWith(word) && withTime.contains("12:00"),
+                         qPrintable(withTime));
                 // A date-only text stands for the start of that day.
                 QCOMPARE(dateOnly.dateFromString(word), noon.date().startOfDay());
                 QCOMPARE(dateTime.dateFromString(withTime), noon);
