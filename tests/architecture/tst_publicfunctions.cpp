@@ -141,8 +141,8 @@ private Q_SLOTS:
                                         "};\n"));
         QStringList names;
         for (const ClassCount& count : counted)
-            names << count.name + ' ' + QString::number(count.publicFunctions);
-        QCOMPARE(names, QStringList({"Part 2", "Example 4"}));
+            names << count.name + " has " + QString::number(count.publicFunctions);
+        QCOMPARE(names, QStringList({"Part has 2", "Example has 4"}));
     }
 
     void noClassHasTooManyPublicFunctions()
