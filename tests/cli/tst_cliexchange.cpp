@@ -89,8 +89,8 @@ private Q_SLOTS:
         QVERIFY2(first.out.startsWith("tasks: 1, events: 1, added: 2, updated: 0, already "
                                       "present: 0, skipped: 1"),
                  first.out);
-        QVERIFY(QFileInfo::exists(m_store + "/work/good.ics"));
-        QVERIFY(QFileInfo::exists(m_store + "/calendar/party.ics"));
+        QVERIFY(QFileInfo::exists(m_store + "/work/good.ics") &&
+                QFileInfo::exists(m_store + "/calendar/party.ics"));
 
         const Run again = cli({"import", file, "--list", "Work", "--update"});
         QVERIFY2(again.out.startsWith("tasks: 1, events: 1, added: 0, updated: 0, already "

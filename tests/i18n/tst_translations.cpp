@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "platform/i18n/InterfaceLanguage.h"
@@ -65,14 +66,9 @@ QStringList placeholdersOf(const QString& text)
     return found;
 }
 
-QString runProgram(const QString& program, const QStringList& arguments,
-                   const QStringList& environment, int* exitCode = nullptr)
+QString runProgram(const QString& program, const QStringList& arguments, int* exitCode)
 {
     QProcess process;
-    QProcessEnvironment processEnvironment = QProcessEnvironment::systemEnvironment();
-    for (const QString& setting : environment)
-        processEnvironment.insert(setting.section('=', 0, 0), setting.section('=', 1));
-    process.setProcessEnvironment(processEnvironment);
     process.start(program, arguments);
     if (!process.waitForFinished(30000))
         return {};
@@ -152,7 +148,7 @@ private Q_SLOTS:
             if (path.endsWith("_en.ts"))
                 arguments.prepend("-pluralonly");
             int exitCode = -1;
-            const QString output = runProgram(VELMORAN_LUPDATE_PATH, arguments, {}, &exitCode);
+            const QString output = runProgram(VELMORAN_LUPDATE_PATH, arguments, &exitCode);
             QVERIFY2(exitCode == 0, qPrintable(output));
             QVERIFY2(TestFiles::readFile(path) == TestFiles::readFile(copy),
                      qPrintable(path + " is out of date with the sources; run "
@@ -227,18 +223,19 @@ private Q_SLOTS:
         QVERIFY(german.load(":/velmoran/i18n/velmoran_de"));
         const QString expected = german.translate("CliText", qPrintable(source)).arg("frobnicate");
         QVERIFY(!expected.isEmpty());
-        const QString cli = QStringLiteral(VELMORAN_CLI_PATH);
-        const QStringList frobnicate{"frobnicate"};
-
-        QVERIFY(runProgram(cli, frobnicate, {"LANGUAGE=de"}).contains(expected));
-        QVERIFY(runProgram(cli, frobnicate,
-                           {"LANGUAGE=", "LC_ALL=", "LC_MESSAGES=de_DE.UTF-8", "LANG=C"})
-                    .contains(expected));
-
-        const QString key = QString(PrefKey::useEnglishInterface);
-        runProgram(cli, {"prefs", "set", key, "true"}, {});
-        const QString english = runProgram(cli, frobnicate, {"LANGUAGE=de"});
-        runProgram(cli, {"prefs", "set", key, "false"}, {});
+        CliRun cli(QStringLiteral("2026-12-09T10:00"));
+        // What the command says with these variables set in its environment.
+        const auto said = [&cli](const QStringList& variables) {
+            for (const QString& setting : variables)
+                cli.setVariable(setting.section('=', 0, 0), setting.section('=', 1));
+            const CliRun::Result run = cli({"frobnicate"});
+            return QString::fromUtf8(run.out + run.err);
+        };
+        QVERIFY(said({"LANGUAGE=de"}).contains(expected));
+        QVERIFY(
+            said({"LANGUAGE=", "LC_ALL=", "LC_MESSAGES=de_DE.UTF-8", "LANG=C"}).contains(expected));
+        cli.ok({"prefs", "set", QString(PrefKey::useEnglishInterface), "true"});
+        const QString english = said({"LANGUAGE=de"});
         QVERIFY2(english.contains(source.arg("frobnicate")), qPrintable(english));
     }
 };

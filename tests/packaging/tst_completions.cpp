@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -13,15 +14,11 @@ class TestCompletions : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        writeFile(store() + "/home/displayname", "Home Stuff");
-        writeFile(store() + "/work/displayname", "Work");
-        QProcess add;
-        add.setProcessEnvironment(environment());
-        add.start(VELMORAN_CLI_PATH, {"add", "--list", "Work", "Buy milk"});
-        QVERIFY(add.waitForFinished(20000));
-        QCOMPARE(add.exitCode(), 0);
-        m_taskId = QString::fromUtf8(add.readAllStandardOutput()).section('\t', 0, 0);
+        QVERIFY(m_cli.isValid());
+        writeFile(m_cli.storeRoot() + "/home/displayname", "Home Stuff");
+        writeFile(m_cli.storeRoot() + "/work/displayname", "Work");
+        m_taskId = QString::fromUtf8(m_cli.ok({"add", "--list", "Work", "Buy milk"}).out)
+                       .section('\t', 0, 0);
         QVERIFY(!m_taskId.isEmpty());
     }
 
@@ -55,7 +52,15 @@ private Q_SLOTS:
             row("priorities") << QStringList{"add", "--priority", "h"} << QStringList{"high"};
             row("nothing after a free text option")
                 << QStringList{"add", "--notes", ""} << QStringList{};
+            row("task identifiers") << QStringList{"complete", ""} << QStringList{m_taskId};
         }
+        // Every option and command that takes a task offers the store's identifiers.
+        for (const QStringList& words : {QStringList{"delete", m_taskId.left(4)},
+                                         {"add", "Socks", "--parent", ""},
+                                         {"move", ""},
+                                         {"edit", ""}})
+            QTest::addRow("bash: task identifiers after %s", qPrintable(words.at(words.size() - 2)))
+                << QString("bash") << words << QStringList{m_taskId};
     }
 
     void completes()
@@ -69,30 +74,7 @@ private Q_SLOTS:
         QCOMPARE(offered, expected);
     }
 
-    void taskIdentifiersComeFromTheStore()
-    {
-        for (const QStringList& words : {QStringList{"complete", ""},
-                                         {"delete", m_taskId.left(4)},
-                                         {"add", "Socks", "--parent", ""},
-                                         {"move", ""},
-                                         {"edit", ""}})
-            QCOMPARE(completeIn("bash", words), QStringList{m_taskId});
-        QCOMPARE(completeIn("zsh", {"complete", ""}), QStringList{m_taskId});
-        QCOMPARE(completeIn("fish", {"complete", ""}), QStringList{m_taskId});
-    }
-
 private:
-    QString store() const { return m_dir.filePath("store"); }
-
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VELMORAN_STORE", store());
-        environment.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
-        environment.insert("XDG_DATA_HOME", m_dir.filePath("data"));
-        return environment;
-    }
-
     // What the completion offers for the words typed after the program, the last one being
     // completed: bash's function is called with COMP_WORDS set; zsh's completion system gets the
     // line and Tab typed into an interactive zsh on a pseudo-terminal (a script prints every
@@ -125,7 +107,7 @@ private:
                                         "/completions/velmoran-cli.fish'; and complete -C $argv[1]",
                                     line};
         }
-        QProcessEnvironment environment = this->environment();
+        QProcessEnvironment environment = m_cli.environment();
         environment.insert("PATH", QFileInfo(VELMORAN_CLI_PATH).absolutePath() + ':' +
                                        environment.value("PATH"));
         QProcess process;
@@ -142,7 +124,7 @@ private:
         return offered;
     }
 
-    QTemporaryDir m_dir;
+    CliRun m_cli{QStringLiteral("2026-12-09T10:00")};
     QString m_taskId;
 };
 

@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -78,7 +79,7 @@ private Q_SLOTS:
         QCOMPARE(runHidden("bin/velmoran", {"--version"}).trimmed(), "velmoran " + version);
         QVERIFY(runHidden("bin/velmoran-cli", {"--help"}).contains("smartadd TEXT"));
 
-        writeFile(m_root.filePath("store/work/displayname"), "Work");
+        writeFile(m_programs.storeRoot() + "/work/displayname", "Work");
         QVERIFY(runHidden("bin/velmoran-cli", {"smartadd", "Water the plants tomorrow"})
                     .contains("Water the plants"));
         QVERIFY(runHidden("bin/velmoran-cli", {"tasks"}).contains("\tWork\tWater the plants"));
@@ -88,7 +89,7 @@ private Q_SLOTS:
     void theWindowStarts()
     {
         QProcess window;
-        window.setProcessEnvironment(hiddenEnvironment());
+        window.setProcessEnvironment(m_programs.environment());
         window.start("unshare", hiddenProgram("bin/velmoran", {}));
         QVERIFY(window.waitForStarted());
         QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
@@ -99,16 +100,6 @@ private Q_SLOTS:
     }
 
 private:
-    QProcessEnvironment hiddenEnvironment() const
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VELMORAN_STORE", m_root.filePath("store"));
-        environment.insert("XDG_CONFIG_HOME", m_root.filePath("config"));
-        environment.insert("XDG_DATA_HOME", m_root.filePath("data"));
-        environment.insert("VELMORAN_NOW", "2026-12-09T09:40");
-        return environment;
-    }
-
     // unshare's arguments that run `program` of the installed copy in a mount namespace where
     // the source and build folders are empty (where there can be one).
     QStringList hiddenProgram(const QString& program, const QStringList& arguments) const
@@ -126,7 +117,7 @@ private:
     QString runHidden(const QString& program, const QStringList& arguments)
     {
         QProcess process;
-        process.setProcessEnvironment(hiddenEnvironment());
+        process.setProcessEnvironment(m_programs.environment());
         process.start("unshare", hiddenProgram(program, arguments));
         if (!process.waitForFinished(60000))
             return "<timed out>";
@@ -136,6 +127,8 @@ private:
     }
 
     QTemporaryDir m_root;
+    // The store, preferences and clock the installed programs run with.
+    CliRun m_programs{QStringLiteral("2026-12-09T09:40")};
     QString m_prefix;
     bool m_canHide = false;
 };

@@ -105,22 +105,14 @@ private Q_SLOTS:
         QVERIFY2(
             text.contains(QStringLiteral("\"Velmoran ") + QStringLiteral(VELMORAN_VERSION) + '"'),
             "the page names another version than the build");
-    }
 
-    void groffRendersWithoutWarnings()
-    {
-        for (const char* page : {"velmoran.1", "velmoran-cli.1"}) {
-            QProcess groff;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("LC_ALL", "C.UTF-8");
-            groff.setProcessEnvironment(environment);
-            groff.start("groff", {"-ww", "-man", "-Tutf8",
-                                  TestEnvironment::sourceDir() + QStringLiteral("/man/") + page});
-            QVERIFY(groff.waitForFinished(20000));
-            QCOMPARE(groff.exitCode(), 0);
-            QCOMPARE(QString::fromUtf8(groff.readAllStandardError()), QString());
-            QVERIFY(groff.readAllStandardOutput().size() > 1000);
-        }
+        QProcess groff;
+        groff.start("groff",
+                    {"-ww", "-man", "-Tutf8", TestEnvironment::sourceDir() + "/man/" + page});
+        QVERIFY(groff.waitForFinished(20000));
+        QCOMPARE(groff.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(groff.readAllStandardError()), QString());
+        QVERIFY(groff.readAllStandardOutput().size() > 1000);
     }
 };
 

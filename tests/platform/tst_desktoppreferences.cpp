@@ -58,8 +58,7 @@ private Q_SLOTS:
                  std::optional<QString>("49,54,59"));
 
         const KdeGlobals none({m_dir->filePath("missing/kdeglobals")});
-        QCOMPARE(none.generalFontPointSize(), std::nullopt);
-        QCOMPARE(none.animationDurationFactor(), std::nullopt);
+        QVERIFY(!none.generalFontPointSize() && !none.animationDurationFactor());
 
         // A font given in pixels has no point size to compare.
         writeFile(user, "[General]\nfont=Noto Sans,-1,14,5,50,0,0,0,0,0\n");

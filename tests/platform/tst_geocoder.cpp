@@ -93,11 +93,9 @@ private Q_SLOTS:
         for (const Place& place : outcome.places)
             names << place.name;
         QTEST(names, "names");
-        if (!outcome.places.isEmpty() && status == 200 && contentType == "application/json" &&
-            names.size() == 2) {
-            QCOMPARE(outcome.places[0].latitude, 52.5249451);
-            QCOMPARE(outcome.places[0].longitude, 13.3696614);
-        }
+        if (names.size() == 2)
+            QCOMPARE(QPointF(outcome.places[0].latitude, outcome.places[0].longitude),
+                     QPointF(52.5249451, 13.3696614));
     }
 
     void whatIsAsked()
@@ -121,8 +119,8 @@ private Q_SLOTS:
         QTRY_VERIFY(free.called);
         QCOMPARE(server.requests().size(), 1);
         const LoopbackHttpServer::Request& request = server.requests().first();
-        QCOMPARE(request.path(), QByteArray("/nominatim/search"));
-        QCOMPARE(request.rawQueryItem("format"), QByteArray("jsonv2"));
+        QCOMPARE(request.path() + "?format=" + request.rawQueryItem("format"),
+                 QByteArray("/nominatim/search?format=jsonv2"));
         QCOMPARE(request.queryItem("q"), text);
         const QByteArray raw = request.rawQueryItem("q");
         for (const char* reserved : {"&", "+", "#", " ", "=", "/"})
@@ -138,16 +136,12 @@ private Q_SLOTS:
         geocoder.geocodeAddress(address, structured.handler());
         QTRY_VERIFY(structured.called);
         const LoopbackHttpServer::Request& second = server.requests().at(1);
-        QCOMPARE(second.queryItem("street"), QStringLiteral("Unter den Linden 1, Hof"));
-        QCOMPARE(second.queryItem("city"), QStringLiteral("Berlin"));
-        QCOMPARE(second.queryItem("postalcode"), QStringLiteral("10117"));
-        QCOMPARE(second.queryItem("country"), QStringLiteral("Germany"));
-        QVERIFY(second.rawQueryItem("q").isNull());
-        QVERIFY(second.rawQueryItem("state").isNull());
-    }
+        QStringList asked;
+        for (const QByteArray item : {"street", "city", "postalcode", "country", "q", "state"})
+            asked << (second.rawQueryItem(item).isNull() ? "-" : second.queryItem(item));
+        QCOMPARE(asked.join('|'), QString("Unter den Linden 1, Hof|Berlin|10117|Germany|-|-"));
 
-    void aBaseAddressThatIsNoWebAddressAsksNothing()
-    {
+        // A base address that is no web address asks nothing.
         Geocoder wrong([] { return QStringLiteral("file:///etc/passwd"); });
         Outcome refused;
         wrong.search(QStringLiteral("x"), refused.handler());

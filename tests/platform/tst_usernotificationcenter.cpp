@@ -33,33 +33,14 @@ UserNotification reminderNotification(const QString& title, const QDateTime& whe
     return notification;
 }
 
-QStringList titlesOf(const QList<UserNotification>& notifications)
+// Each notification as "title MM-dd HH:mm" of its next delivery.
+QStringList scheduleOf(const QList<UserNotification>& notifications)
 {
-    QStringList titles;
+    QStringList lines;
     for (const UserNotification& notification : notifications)
-        titles << notification.title;
-    return titles;
+        lines << notification.title + notification.deliveryDate.toString(" MM-dd HH:mm");
+    return lines;
 }
-
-// Counts the centre's warnings while it lives.
-class WarningCounter
-{
-public:
-    WarningCounter() { s_previous = qInstallMessageHandler(&WarningCounter::handle); }
-    ~WarningCounter() { qInstallMessageHandler(s_previous); }
-    static int count() { return s_count; }
-    static void reset() { s_count = 0; }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
-    {
-        if (type == QtWarningMsg && qstrcmp(context.category, "velmoran.notifications") == 0)
-            ++s_count;
-        s_previous(type, context, text);
-    }
-    static inline QtMessageHandler s_previous = nullptr;
-    static inline int s_count = 0;
-};
 
 // Stands in for the application shell: remembers how each notification was activated.
 class RecordingDelegate : public UserNotificationCenterDelegate
@@ -146,13 +127,15 @@ private Q_SLOTS:
 
         QTRY_COMPARE(m_server->notifyCalls().size(), 1);
         const DesktopNotificationServer::NotifyCall call = m_server->notifyCalls().first();
-        QCOMPARE(call.summary, QString("Pay rent"));
-        QCOMPARE(call.body, QString("Home &amp; &lt;Garden&gt;"));
-        QCOMPARE(call.actions, QStringList({"default", "", "snooze", "Snooze"}));
-        QCOMPARE(call.hints.value("sound-name").toString(), QString("alarm-clock-elapsed"));
-        QCOMPARE(call.hints.value("desktop-entry").toString(), QString("velmoran"));
-        QCOMPARE(call.hints.value("urgency").metaType().id(), int(QMetaType::UChar));
-        QCOMPARE(call.hints.value("urgency").toInt(), 1);
+        const QVariant urgency = call.hints.value("urgency");
+        QCOMPARE(QStringList({call.summary, call.body, call.actions.join(','),
+                              call.hints.value("sound-name").toString(),
+                              call.hints.value("desktop-entry").toString(),
+                              QString::number(urgency.toInt())})
+                     .join(" | "),
+                 QString("Pay rent | Home &amp; &lt;Garden&gt; | default,,snooze,Snooze | "
+                         "alarm-clock-elapsed | velmoran | 1"));
+        QCOMPARE(urgency.metaType().id(), int(QMetaType::UChar));
         QCOMPARE(m_center->deliveredNotifications().value(0).actualDeliveryDate,
                  local(2026, 3, 27, 9, 0));
     }
@@ -195,10 +178,10 @@ private Q_SLOTS:
         QCOMPARE(m_server->summaries(),
                  QStringList({"Daily pills", "Weekly review", "Call mum", "Bins"}));
 
-        const QList<UserNotification> left = m_center->scheduledNotifications();
-        QCOMPARE(titlesOf(left), QStringList({"Daily pills", "Weekly review", "Later"}));
-        QCOMPARE(left[0].deliveryDate, local(2026, 3, 30, 9, 0)); // still at nine, summer time
-        QCOMPARE(left[1].deliveryDate, local(2026, 4, 3, 10, 0));
+        // The daily one still at nine, in summer time.
+        QCOMPARE(scheduleOf(m_center->scheduledNotifications()),
+                 QStringList({"Daily pills 03-30 09:00", "Weekly review 04-03 10:00",
+                              "Later 03-30 07:00"}));
         QCOMPARE(m_center->nextCheckDate(), local(2026, 3, 29, 10, 1));
         QCOMPARE(m_center->deliveredNotifications().size(), 4);
     }
@@ -231,9 +214,8 @@ private Q_SLOTS:
              reminderNotification("Stretch", local(2026, 3, 26, 8, 30), Interval::Day),
              reminderNotification("Lunch", local(2026, 3, 27, 8, 12)),
              reminderNotification("No date", QDateTime())});
-        QCOMPARE(titlesOf(m_center->scheduledNotifications()), QStringList({"Stretch", "Lunch"}));
-        QCOMPARE(m_center->scheduledNotifications().first().deliveryDate,
-                 local(2026, 3, 27, 8, 30));
+        QCOMPARE(scheduleOf(m_center->scheduledNotifications()),
+                 QStringList({"Stretch 03-27 08:30", "Lunch 03-27 08:12"}));
         m_clock.setNow(local(2026, 3, 27, 9, 0));
         m_center->setScheduledNotifications(m_center->scheduledNotifications());
         QTRY_COMPARE(m_server->summaries(), QStringList({"Standup", "Lunch", "Stretch"}));
@@ -248,7 +230,6 @@ private Q_SLOTS:
         center.setScheduledNotifications(
             {reminderNotification("Soon", running.now().addMSecs(300))});
         QVERIFY(delivered.wait(5000));
-        QCOMPARE(delivered.size(), 1);
         QTRY_COMPARE(m_server->summaries(), QStringList({"Soon"}));
     }
 
@@ -269,11 +250,13 @@ private Q_SLOTS:
         QCOMPARE(m_delegate.activations[0].first, Activation::ActionButtonClicked);
     }
 
+    // The server sends its activation token just before the action; what is not ours or
+    // malformed changes nothing, the token included.
     void signalsThatAreNotOursOrMalformedAreIgnored()
     {
         const quint32 id = deliverOne();
         QVERIFY(id != 0);
-
+        qunsetenv("XDG_ACTIVATION_TOKEN");
         m_server->invokeAction(id + 100, "default"); // another application's notification
         m_server->invokeAction(id, "reply");         // an action never offered
         m_server->sendSignal("ActionInvoked", {QString::number(id), QString("default")});
@@ -294,32 +277,20 @@ private Q_SLOTS:
         }
 
         // A proper click after all of them arrives, so everything before it was looked at.
-        m_server->invokeAction(id, "default");
-        QTRY_COMPARE(m_delegate.activations.size(), 1);
-        QCOMPARE(m_delegate.activations[0],
-                 qMakePair(Activation::ContentsClicked, QString("uuid-Mine")));
-        QCOMPARE(m_center->deliveredNotifications().size(), 1);
-        QDBusConnection::disconnectFromBus("impostor");
-        // The service forgets a notification it closed; so does the centre.
-        m_server->closedByUser(id);
-        QTRY_VERIFY(m_center->deliveredNotifications().isEmpty());
-    }
-
-    void aClickPassesTheServersActivationTokenOn()
-    {
-        const quint32 id = deliverOne();
-        QVERIFY(id != 0);
-        qunsetenv("XDG_ACTIVATION_TOKEN");
-
-        // The server sends the token just before the action; another application's token and
-        // a malformed signal in between change nothing.
         m_server->sendSignal("ActivationToken", {QVariant::fromValue(id), QString("token-1")});
         m_server->sendSignal("ActivationToken", {QVariant::fromValue(id + 100), QString("theirs")});
         m_server->sendSignal("ActivationToken", {QVariant::fromValue(id), 7});
         m_server->invokeAction(id, "default");
         QTRY_COMPARE(m_delegate.activations.size(), 1);
+        QCOMPARE(m_delegate.activations[0],
+                 qMakePair(Activation::ContentsClicked, QString("uuid-Mine")));
         QCOMPARE(m_delegate.offeredTokens, QStringList{"token-1"});
         qunsetenv("XDG_ACTIVATION_TOKEN");
+        QCOMPARE(m_center->deliveredNotifications().size(), 1);
+        QDBusConnection::disconnectFromBus("impostor");
+        // The service forgets a notification it closed; so does the centre.
+        m_server->closedByUser(id);
+        QTRY_VERIFY(m_center->deliveredNotifications().isEmpty());
     }
 
     void removingDeliveredNotificationsClosesThemOnTheDesktop()
@@ -364,8 +335,10 @@ private Q_SLOTS:
             QDBusConnection::sessionBus().interface()->activatableServiceNames();
         if (away && activatable.value().contains(DesktopNotificationServer::kService))
             QSKIP("this bus starts a notification service on demand");
-        WarningCounter warnings;
-        WarningCounter::reset();
+        // Said once per outage: a second warning fails the case.
+        const QRegularExpression outage("^Notifications cannot be shown: ");
+        QTest::failOnWarning(outage);
+        QTest::ignoreMessage(QtWarningMsg, outage);
         deliverAt({reminderNotification("A", local(2026, 3, 27, 8, 5)),
                    reminderNotification("B", local(2026, 3, 27, 8, 6)),
                    reminderNotification("C", local(2026, 3, 27, 9, 0))},
@@ -373,8 +346,7 @@ private Q_SLOTS:
         QCOMPARE(m_center->deliveredNotifications().size(), 2);
         // Never shown, so nothing is left to act on, and nothing is tried again.
         QTRY_VERIFY(m_center->deliveredNotifications().isEmpty());
-        QCOMPARE(WarningCounter::count(), 1);
-        QCOMPARE(titlesOf(m_center->scheduledNotifications()), QStringList{"C"});
+        QCOMPARE(scheduleOf(m_center->scheduledNotifications()), QStringList{"C 03-27 09:00"});
 
         if (away)
             QVERIFY(m_server->start());
@@ -385,8 +357,10 @@ private Q_SLOTS:
         QTRY_VERIFY(m_server->summaries().endsWith("C"));
         QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
         breakService();
+        QTest::ignoreMessage(QtWarningMsg, outage);
         deliverAt({reminderNotification("D", local(2026, 3, 27, 9, 1))}, local(2026, 3, 27, 9, 1));
-        QTRY_COMPARE(WarningCounter::count(), 2);
+        QCOMPARE(m_center->deliveredNotifications().size(), 2);
+        QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
     }
 
 private:

@@ -14,23 +14,6 @@ namespace {
 
 enum Description { Day, Overdue, Week, Month };
 
-// A translation that reorders the number, to show the lookup happens before numbering.
-class GermanTexts : public QTranslator
-{
-public:
-    QString translate(const char* context, const char* sourceText, const char*, int) const override
-    {
-        if (qstrcmp(context, "Global") != 0)
-            return {};
-        if (qstrcmp(sourceText, "%n Day(s) ago") == 0)
-            return "vor %n Tagen";
-        if (qstrcmp(sourceText, "Today") == 0)
-            return "Heute";
-        return {};
-    }
-    bool isEmpty() const override { return false; }
-};
-
 } // namespace
 
 class TestGlobal : public QObject
@@ -257,9 +240,11 @@ private Q_SLOTS:
     void textsAreTranslatedBeforeNumbering()
     {
         m_clock.setNow(local(2026, 2, 10, 9));
-        GermanTexts german;
+        // The German catalogue puts the number inside the text and chooses its plural by it.
+        QTranslator german;
+        QVERIFY(german.load(":/velmoran/i18n/velmoran_de"));
         QCoreApplication::installTranslator(&german);
-        QCOMPARE(Global::dayDescriptionForDate(local(2026, 2, 7)), "vor 3 Tagen");
+        QCOMPARE(Global::dayDescriptionForDate(local(2026, 2, 7)), "Vor 3 Tagen");
         QCOMPARE(Global::dayDescriptionForDate(local(2026, 2, 10)), "Heute");
         QCoreApplication::removeTranslator(&german);
         QCOMPARE(Global::dayDescriptionForDate(local(2026, 2, 7)), "3 Days ago");

@@ -79,23 +79,15 @@ private Q_SLOTS:
         const DateFormatter& time = m_formatters.hourTimeAMPMFormatter();
         const DateFormatter& dateTime = m_formatters.dateTimeFormatter();
         const QString expected =
-            QStringLiteral("Wednesday    One Task\n\n\n"
-                           "\u25EF Buy milk %@\n     Work\n\n"
-                           "\n\nCalendar Events\n\n"
-                           "\u25A3 Review\n     ") +
-            day.stringFromDate(start) + QStringLiteral(", ") + time.stringFromDate(start) +
-            QStringLiteral(" ~ ") + time.stringFromDate(local(2030, 6, 12, 15, 30)) +
-            QStringLiteral("    Room 4\n\n"
-                           "\u25A3 Holiday\n     ") +
-            day.stringFromDate(local(2030, 6, 13)) +
-            QStringLiteral("\n\n"
-                           "\u25A3 Trip\n     ") +
-            day.stringFromDate(local(2030, 6, 13)) + QStringLiteral(" ~ ") +
-            day.stringFromDate(local(2030, 6, 15)) +
-            QStringLiteral("\n\n"
-                           "\u25A3 Night shift\n     ") +
-            dateTime.stringFromDate(local(2030, 6, 12, 22, 0)) + QStringLiteral(" ~ ") +
-            dateTime.stringFromDate(local(2030, 6, 13, 6, 0)) + QStringLiteral("\n\n");
+            QStringLiteral("Wednesday    One Task\n\n\n\u25EF Buy milk %@\n     Work\n\n"
+                           "\n\nCalendar Events\n\n\u25A3 Review\n     %1, %2 ~ %3    Room 4\n\n"
+                           "\u25A3 Holiday\n     %4\n\n\u25A3 Trip\n     %4 ~ %5\n\n"
+                           "\u25A3 Night shift\n     %6 ~ %7\n\n")
+                .arg(day.stringFromDate(start), time.stringFromDate(start),
+                     time.stringFromDate(local(2030, 6, 12, 15, 30)),
+                     day.stringFromDate(local(2030, 6, 13)), day.stringFromDate(local(2030, 6, 15)),
+                     dateTime.stringFromDate(local(2030, 6, 12, 22, 0)),
+                     dateTime.stringFromDate(local(2030, 6, 13, 6, 0)));
         QCOMPARE(text.toPlainText(), expected);
 
         // The events' heading is a heading; their lines are items and details.

@@ -4,6 +4,7 @@
 
 #include "SignalBursts.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "platform/Clock.h"
 #include "platform/sync/SyncScheduler.h"
 #include "platform/sync/SyncSetup.h"
@@ -94,9 +95,7 @@ private Q_SLOTS:
         QSignalSpy finished(&m_scheduler->runner(), &SyncRunner::finished);
         m_scheduler->noteLocalChange();
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
-        QVERIFY(runningWhenSaid.size() >= 2);
-        QVERIFY(runningWhenSaid.first());
-        QVERIFY(!runningWhenSaid.last());
+        QVERIFY(runningWhenSaid.size() >= 2 && runningWhenSaid.first() && !runningWhenSaid.last());
     }
 
     // The store announces what the sync wrote a moment after it ended; a change during the
@@ -131,10 +130,8 @@ private Q_SLOTS:
     void theUsersConfigurationFollowsTheAccounts()
     {
         const QString config = m_dir.filePath("theirs.conf");
-        QFile file(config);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[general]\nstatus_path = \"status\"\n");
-        file.close();
+        const QByteArray theirs = "[general]\nstatus_path = \"status\"\n";
+        TestFiles::writeFile(config, theirs);
         m_scheduler->setUserConfig(config);
         QSignalSpy finished(&m_scheduler->runner(), &SyncRunner::finished);
         m_scheduler->syncNow();
@@ -144,9 +141,7 @@ private Q_SLOTS:
         // that came after it.
         QVERIFY(!m_scheduler->lastReport().ok());
         QVERIFY(m_scheduler->lastReport().log != m_scheduler->runner().lastReport().log);
-        QFile after(config);
-        QVERIFY(after.open(QIODevice::ReadOnly));
-        QCOMPARE(after.readAll(), QByteArray("[general]\nstatus_path = \"status\"\n"));
+        QCOMPARE(TestFiles::readFile(config), theirs);
     }
 
     void withoutAccountsNothingRuns()
