@@ -124,8 +124,10 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
             item->reminders.append(std::move(reminder));
         }
     }
-    if (item->hasEvent)
+    if (item->hasEvent) {
+        item->eventSpan = ics->eventSpan();
         item->eventSource = std::make_shared<const IcsItem>(std::move(*ics));
+    }
     return item;
 }
 
