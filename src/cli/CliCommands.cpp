@@ -332,8 +332,9 @@ int runEvents(DataManager& manager, const CliRequest& request)
         CliOutput::printJson(CliOutput::recordsJson({}, events));
         return 0;
     }
+    CliOutput::Lines lines;
     for (const store::EventPtr& event : std::as_const(events))
-        CliOutput::print(CliOutput::eventLine(*event));
+        lines.add(CliOutput::eventLine(*event));
     return 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include "platform/store/ParseCache.h"
 
+#include <algorithm>
+
 namespace CliStoreScope {
 
 store::StoreIndex::Scope oneList(const QString& name)
@@ -9,6 +11,17 @@ store::StoreIndex::Scope oneList(const QString& name)
     const QString trimmed = name.trimmed();
     return [trimmed, wanted = trimmed.toLower()](const store::CollectionFolder& folder) {
         return folder.identifier == trimmed || folder.displayName.toLower().startsWith(wanted);
+    };
+}
+
+store::StoreIndex::Scope someLists(const QStringList& names)
+{
+    QList<store::StoreIndex::Scope> each;
+    for (const QString& name : names)
+        each.append(oneList(name));
+    return [each](const store::CollectionFolder& folder) {
+        return std::any_of(each.cbegin(), each.cend(),
+                           [&folder](const store::StoreIndex::Scope& one) { return one(folder); });
     };
 }
 

@@ -13,6 +13,8 @@ namespace CliStoreScope {
 // Every list the name may stand for: by identifier, or by a title that equals it or begins
 // with it, ignoring case (as the command then picks among them).
 store::StoreIndex::Scope oneList(const QString& name);
+// Every list any of the names may stand for.
+store::StoreIndex::Scope someLists(const QStringList& names);
 // The folders that hold events, or may: those the parse cache cannot vouch for hold none.
 store::StoreIndex::Scope eventCalendars(const QStringList& roots);
 

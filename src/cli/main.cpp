@@ -99,8 +99,12 @@ int main(int argc, char* argv[])
         scope = CliStoreScope::oneList(*request.list);
     else if (request.command == CliRequest::Command::Events)
         scope = CliStoreScope::eventCalendars(StoreFolders::configuredRoots(defaults));
+    else if (request.command == CliRequest::Command::Export && !request.lists.isEmpty())
+        scope = CliStoreScope::someLists(request.lists);
+    // An export asks the store for the lists' tasks itself.
     session.open(request.command != CliRequest::Command::Lists &&
                      request.command != CliRequest::Command::Events &&
+                     request.command != CliRequest::Command::Export &&
                      CliTaskSelection::readsSnapshot(request),
                  std::move(scope));
     const int status = CliCommands::runWithStore(session.manager(), request);

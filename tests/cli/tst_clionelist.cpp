@@ -1,6 +1,6 @@
-// `tasks --list` reads only the lists its name may stand for and answers from the parse cache
-// for the others: what it prints is what a run that reads every list prints, whichever way the
-// list is named and whichever list took a repeated UID first.
+// `tasks --list` and `export --list` read only the lists their names may stand for and answer
+// from the parse cache for the others: what they print is what a run that reads every list
+// prints, whichever way the list is named and whichever list took a repeated UID first.
 
 #include "CliRun.h"
 #include "TestEnvironment.h"
@@ -46,13 +46,7 @@ private Q_SLOTS:
         writeFile(root + "/d-calendar/displayname", "Calendar");
         writeFile(root + "/d-calendar/meeting.ics", event("meeting", "20261210"));
         writeFile(root + "/c-work/review.ics", event("review", "20261211"));
-        QDirIterator entries(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                             QDirIterator::Subdirectories);
-        const timespec longAgo[2] = {{1767225600, 0}, {1767225600, 0}};
-        while (entries.hasNext())
-            QCOMPARE(
-                ::utimensat(AT_FDCWD, QFile::encodeName(entries.next()).constData(), longAgo, 0),
-                0);
+        ageStore();
     }
 
     void oneListPrintsWhatTheWholeStoreGives_data()
@@ -101,7 +95,55 @@ private Q_SLOTS:
         QCOMPARE(scoped.err, whole.err);
     }
 
+    // `export --list` reads the lists it names and no other: a file that is no iCalendar
+    // object in another list is not reported, as it is by every run that reads that list.
+    void exportReadsOnlyTheNamedLists_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("readsWork");
+        QTest::newRow("one other list") << QStringList{"export", "--list", "Errands"} << false;
+        QTest::newRow("two other lists")
+            << QStringList{"export", "--list", "errands", "--list", "b-errands-old"} << false;
+        QTest::newRow("the list itself") << QStringList{"export", "--list", "Work"} << true;
+        QTest::newRow("every list") << QStringList{"export"} << true;
+    }
+
+    void exportReadsOnlyTheNamedLists()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, readsWork);
+        const QString broken = m_cli.storeRoot() + "/c-work/broken.ics";
+        writeFile(broken, "not a calendar\n");
+        const auto removeBroken = qScopeGuard([&] {
+            QFile::remove(broken);
+            ageStore();
+        });
+        ageStore();
+        QVERIFY(QDir(m_cli.environment().value("XDG_CACHE_HOME")).removeRecursively());
+        const CliRun::Result whole = m_cli(arguments);
+        QCOMPARE(whole.exitCode, 0);
+        QVERIFY(whole.err.contains("broken.ics"));
+        QVERIFY(whole.out.contains("BEGIN:VTODO"));
+        const CliRun::Result scoped = m_cli(arguments);
+        QCOMPARE(scoped.exitCode, 0);
+        QCOMPARE(scoped.out, whole.out);
+        QCOMPARE(scoped.err.contains("broken.ics"), readsWork);
+    }
+
 private:
+    // Every file and folder of the store as changed long ago, so that the parse cache may
+    // stand for the folders a command does not read.
+    void ageStore()
+    {
+        QDirIterator entries(m_cli.storeRoot(), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+        const timespec longAgo[2] = {{1767225600, 0}, {1767225600, 0}};
+        while (entries.hasNext())
+            QCOMPARE(
+                ::utimensat(AT_FDCWD, QFile::encodeName(entries.next()).constData(), longAgo, 0),
+                0);
+    }
+
     CliRun m_cli{QStringLiteral("2026-12-01T10:00")};
 };
 

@@ -319,10 +319,13 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
     };
     QList<Work> cached;
     QList<Work> toExpand;
+    const qint64 fromMs = predicate.startDate.toMSecsSinceEpoch();
+    const qint64 toMs = predicate.endDate.toMSecsSinceEpoch();
     for (const CalendarPtr& calendar : std::as_const(calendars)) {
         const QList<ParsedItemPtr> items = m_index.items(calendar->calendarIdentifier);
         for (const ParsedItemPtr& item : items) {
-            if (!item->hasEvent)
+            // A file whose events all fall on other days is not read for this question.
+            if (!item->hasEvent || !item->eventSpan.mayOverlap(fromMs, toMs))
                 continue;
             const auto expansion = item->expansion;
             if (expansion && expansion->from == predicate.startDate &&

@@ -421,4 +421,9 @@ QList<Event> IcsItem::events(const QDateTime& from, const QDateTime& to) const
     return ics::expandEvents(*m_root, from, to);
 }
 
+EventSpan IcsItem::eventSpan() const
+{
+    return ics::eventSpan(*m_root);
+}
+
 } // namespace store

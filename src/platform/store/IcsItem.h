@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/store/Event.h"
+#include "platform/store/EventSpan.h"
 #include "platform/store/Reminder.h"
 
 #include <QByteArray>
@@ -78,6 +79,8 @@ public:
     // The occurrences of the file's events (master, RRULE/RDATE/EXDATE, RECURRENCE-ID
     // overrides) that overlap [from, to). Their calendar is left empty.
     QList<Event> events(const QDateTime& from, const QDateTime& to) const;
+    // When those occurrences can happen at all.
+    EventSpan eventSpan() const;
 
 private:
     IcsItem();

@@ -360,6 +360,10 @@ std::optional<ParseCache::Folder> ParseCache::load(const QStringList& roots,
             item->uid = in.string();
             item->origin = std::make_shared<ItemOrigin>(
                 ItemOrigin{item->file.path, item->file.stamp, in.get<quint64>()});
+            if (item->hasEvent) {
+                item->eventSpan.first = in.get<qint64>();
+                item->eventSpan.last = in.get<qint64>();
+            }
         }
         if (flags & HasReminders) {
             const quint32 tasks = in.get<quint32>();
@@ -454,6 +458,10 @@ bool ParseCache::save(const QStringList& roots, const CollectionFolder& folder,
         // an earlier run.
         if (item->parsed)
             out.put(item->origin ? item->origin->contentHash : quint64(0));
+        if (item->parsed && item->hasEvent) {
+            out.put(item->eventSpan.first);
+            out.put(item->eventSpan.last);
+        }
         if (!item->reminders.isEmpty()) {
             out.put(quint32(item->reminders.size()));
             for (const std::shared_ptr<const Reminder>& reminder : item->reminders)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/store/Event.h"
+#include "platform/store/EventSpan.h"
 #include "platform/store/IcsItem.h"
 #include "platform/store/Reminder.h"
 #include "platform/store/VdirCollections.h"
@@ -23,6 +24,9 @@ struct ParsedItem
     QString error;
     bool hasTodo = false;
     bool hasEvent = false;
+    // For files holding events: when they happen, so that a query of other days need not
+    // read the file.
+    EventSpan eventSpan;
     QString uid;
     // The tasks, without list and identifier: one for most files, every task of a file that
     // holds several (an export, a calendar file), which is then their shared home.

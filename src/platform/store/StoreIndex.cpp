@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QtConcurrent>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -124,8 +125,10 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
             item->reminders.append(std::move(reminder));
         }
     }
-    if (item->hasEvent)
+    if (item->hasEvent) {
+        item->eventSpan = ics->eventSpan();
         item->eventSource = std::make_shared<const IcsItem>(std::move(*ics));
+    }
     return item;
 }
 
@@ -492,8 +495,19 @@ void StoreIndex::assignIdentifiers()
     // Identifiers are counted by their hashes, as a collection outside the scope gives them
     // (from its summary): the same answer with and without a scope, and a set of numbers
     // where a set of strings cost a string comparison and a reference per task.
+    // Claims count only for the tasks read after them: those of the folders past the last one
+    // read with tasks (all of them, for a question about events) decide nothing.
+    qsizetype decided = 0;
+    for (qsizetype i = 0; i < m_folders.size(); ++i) {
+        const CollectionState& state = m_collections.constFind(m_folders[i].identifier).value();
+        if (std::any_of(state.items.cbegin(), state.items.cend(),
+                        [](const ParsedItemPtr& item) { return !item->reminders.isEmpty(); }))
+            decided = i + 1;
+    }
+    const QList<CollectionFolder> folders = m_folders.first(decided);
     qsizetype count = 0;
-    for (const CollectionState& state : std::as_const(m_collections)) {
+    for (const CollectionFolder& folder : folders) {
+        const CollectionState& state = m_collections.constFind(folder.identifier).value();
         count += state.summary ? state.summary->claims.size() : 0;
         for (const ParsedItemPtr& item : state.items)
             count += item->reminders.size();
@@ -509,7 +523,7 @@ void StoreIndex::assignIdentifiers()
     // Only the identifiers that are not the task's own UID are kept: for nearly every task the
     // UID is the answer, and a table of a hundred thousand of them cost more than the rest.
     QHash<const Reminder*, QString> otherThanUid;
-    for (const CollectionFolder& folder : m_folders) {
+    for (const CollectionFolder& folder : folders) {
         const CollectionState& state = m_collections.constFind(folder.identifier).value();
         if (state.summary) {
             for (const ParseCache::Claim& held : std::as_const(state.summary->claims)) {

@@ -305,4 +305,23 @@ QList<Event> expandEvents(const Component& document, const QDateTime& from, cons
     return sorted;
 }
 
+EventSpan eventSpan(const Component& document)
+{
+    QList<const Component*> events;
+    collectEvents(document, events, 0);
+    const ZoneResolver zones(document);
+    EventSpan span = EventSpan::never();
+    for (const Component* event : std::as_const(events)) {
+        if (event->property("RRULE") || event->property("RDATE"))
+            return EventSpan::always();
+        // An override without a start of its own starts where the occurrence it replaces did.
+        std::optional<DateTimeValue> recurrenceId;
+        if (const Property* line = event->property("RECURRENCE-ID"))
+            recurrenceId = parseDateTime(*line);
+        if (const std::optional<Timing> timing = timingOf(*event, zones, recurrenceId))
+            span.include(timing->start.toMSecsSinceEpoch(), timing->end.toMSecsSinceEpoch());
+    }
+    return span;
+}
+
 } // namespace store::ics
