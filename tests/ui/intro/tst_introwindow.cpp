@@ -83,8 +83,7 @@ private Q_SLOTS:
         next(2);
         QVERIFY(!m_defaults->hasStoredValue("storeFolders"));
         QVERIFY(m_defaults->stringForKey(PrefKey::defaultList).isEmpty());
-        next(3);
-        next(4);
+        next(3, 4);
         QVERIFY(!m_defaults->boolForKey(PrefKey::soundOn));
         m_intro->nextButton(5)->click();
         QCOMPARE(m_finished, 1);
@@ -132,8 +131,7 @@ private Q_SLOTS:
         m_intro->check(1); // ignored while the check runs
         QCOMPARE(table->item(1)->checkState(), Qt::Unchecked);
         QTRY_COMPARE(table->item(2)->checkState(), Qt::Checked);
-        next(3);
-        next(4);
+        next(3, 4);
         m_intro->nextButton(5)->click();
         UserDefaults stored(m_defaults->filePath());
         QCOMPARE(stored.stringArrayForKey("storeFolders"), QStringList{calendars});
@@ -175,8 +173,7 @@ private Q_SLOTS:
         open();
         next(1);
         QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars});
-        next(2);
-        next(3);
+        next(2, 3);
         m_intro->check(0);
         m_intro->close();
         QCOMPARE(m_cancelled, 1);
@@ -235,9 +232,7 @@ private Q_SLOTS:
     {
         open();
         QVERIFY(!m_intro->backButton(1));
-        next(1);
-        next(2);
-        next(3);
+        next(1, 3);
         const QString reminders = m_manager->lists().defaultCalendar()->calendarIdentifier;
         next(4);
         back(5);
@@ -248,8 +243,7 @@ private Q_SLOTS:
         next(2);
         QCOMPARE(m_manager->lists().allCalendars().size(), 1); // no second "Reminders"
         QCOMPARE(m_manager->lists().defaultCalendar()->calendarIdentifier, reminders);
-        next(3);
-        next(4);
+        next(3, 4);
         m_intro->nextButton(5)->click();
         QCOMPARE(UserDefaults(m_defaults->filePath()).stringForKey(PrefKey::defaultList),
                  reminders);
@@ -294,13 +288,16 @@ private:
         m_intro->show();
     }
 
-    // Presses the page's button and waits for the next page.
-    void next(int page)
+    // Presses the button of each page from `page` to `last` (or of `page` alone) and waits for
+    // the page after it.
+    void next(int page, int last = 0)
     {
-        QCOMPARE(m_intro->currentPage(), page);
-        QTRY_VERIFY(m_intro->nextButton(page)->isEnabled());
-        m_intro->nextButton(page)->click();
-        QTRY_COMPARE_WITH_TIMEOUT(m_intro->currentPage(), page + 1, 5000);
+        for (int at = page; at <= qMax(page, last); ++at) {
+            QCOMPARE(m_intro->currentPage(), at);
+            QTRY_VERIFY(m_intro->nextButton(at)->isEnabled());
+            m_intro->nextButton(at)->click();
+            QTRY_COMPARE_WITH_TIMEOUT(m_intro->currentPage(), at + 1, 5000);
+        }
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
