@@ -7,9 +7,7 @@
 
 #include "data/DataManager.h"
 #include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
 #include "presentation/detail/DetailEditSession.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"

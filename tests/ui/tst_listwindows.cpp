@@ -5,7 +5,6 @@
 #include "data/DataManager.h"
 #include "data/TaskLists.h"
 #include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/main/lists/AddListWindowController.h"
@@ -18,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 using namespace TestFiles;
 using TestEnvironment::local;

@@ -5,13 +5,9 @@
 
 #include "data/DataManager.h"
 #include "data/SharedDates.h"
-#include "data/TaskLists.h"
-#include "entry/SmartAddEntry.h"
 #include "platform/UserDefaults.h"
-#include "platform/store/EventStore.h"
 #include "platform/sync/SyncScheduler.h"
 #include "platform/sync/SyncSetup.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "text/DateFormatters.h"
@@ -33,7 +29,6 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 using namespace TestFiles;

@@ -10,7 +10,6 @@
 #include "platform/UserDefaultsWatcher.h"
 #include "prefs/PreferenceKeys.h"
 #include "presentation/tasklist/SubtaskCommands.h"
-#include "ui/prefs/AdvancedPage.h"
 #include "ui/prefs/AppearancePage.h"
 #include "ui/prefs/DesktopShortcutHelp.h"
 #include "ui/prefs/FiltersPage.h"
@@ -62,11 +61,7 @@ private Q_SLOTS:
         QVERIFY(f().setUp());
     }
 
-    void cleanup()
-    {
-        m_fixture->tearDown();
-        m_fixture.reset();
-    }
+    void cleanup() { m_fixture.reset(); }
 
     void sixPagesSwitchKeepingTheTopEdge()
     {

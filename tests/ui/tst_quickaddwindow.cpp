@@ -5,10 +5,8 @@
 #include "WindowFit.h"
 
 #include "data/DataManager.h"
-#include "data/TaskLists.h"
 #include "entry/SmartAddEntry.h"
 #include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/common/ElidedLabel.h"
@@ -26,7 +24,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 using namespace TestFiles;

@@ -7,8 +7,8 @@
 #include "ui/main/lists/AddMergedListWindowController.h"
 #include "ui/main/lists/AddTagListWindowController.h"
 #include "ui/prefs/AdvancedPage.h"
-#include "ui/prefs/SmartListRowsModel.h"
 #include "ui/prefs/SmartAddTab.h"
+#include "ui/prefs/SmartListRowsModel.h"
 #include "ui/prefs/SmartListTab.h"
 
 #include <QLineEdit>
@@ -57,11 +57,7 @@ private Q_SLOTS:
                 entry(9, "Both")});
     }
 
-    void cleanup()
-    {
-        m_fixture->tearDown();
-        m_fixture.reset();
-    }
+    void cleanup() { m_fixture.reset(); }
 
     void titleButtonsSwitchTabs()
     {

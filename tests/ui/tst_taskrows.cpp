@@ -16,7 +16,6 @@
 #include "text/DateFormatters.h"
 
 #include <QAbstractItemModelTester>
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QListView>
@@ -25,8 +24,6 @@
 #include <QTemporaryDir>
 #include <QTextLayout>
 #include <QTimer>
-
-#include <memory>
 
 using namespace store;
 using TestEnvironment::local;
