@@ -100,19 +100,18 @@ private Q_SLOTS:
     // the default list first; the default list and the last visible list stay checked.
     void foundFoldersAndTheListRules()
     {
-        const QString calendars = m_home + "/.calendars";
-        writeFile(calendars + "/work/displayname", "Work");
-        writeFile(calendars + "/work/w1.ics", todo("w1", "Report"));
-        writeFile(calendars + "/home/displayname", "Home");
-        writeFile(calendars + "/home/h1.ics", todo("h1", "Plants"));
-        writeFile(calendars + "/home/h2.ics", todo("h2", "Dishes"));
-        writeFile(calendars + "/errands/displayname", "Errands");
-        writeFile(calendars + "/errands/e1.ics", todo("e1", "Milk"));
+        writeFile(calendars() + "/work/displayname", "Work");
+        writeFile(calendars() + "/work/w1.ics", todo("w1", "Report"));
+        writeFile(calendars() + "/home/displayname", "Home");
+        writeFile(calendars() + "/home/h1.ics", todo("h1", "Plants"));
+        writeFile(calendars() + "/home/h2.ics", todo("h2", "Dishes"));
+        writeFile(calendars() + "/errands/displayname", "Errands");
+        writeFile(calendars() + "/errands/e1.ics", todo("e1", "Milk"));
         open();
         next(1);
         QTRY_COMPARE(m_intro->storePage()->foundList()->count(), 1);
         QVERIFY(m_intro->storePage()->foundList()->item(0)->text().contains("3 lists, 4 tasks"));
-        QCOMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars});
+        QCOMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars()});
         next(2);
         const QString defaultTitle = m_intro->defaultTitle()->text();
         QListWidget* table = m_intro->tableView();
@@ -134,7 +133,7 @@ private Q_SLOTS:
         next(3, 4);
         m_intro->nextButton(5)->click();
         UserDefaults stored(m_defaults->filePath());
-        QCOMPARE(stored.stringArrayForKey("storeFolders"), QStringList{calendars});
+        QCOMPARE(stored.stringArrayForKey("storeFolders"), QStringList{calendars()});
         const QStringList visible = stored.stringArrayForKey(PrefKey::visibleLists);
         const QStringList invisible = stored.stringArrayForKey(PrefKey::invisibleLists);
         QCOMPARE(invisible.size(), 1);
@@ -147,12 +146,11 @@ private Q_SLOTS:
     // page says where.
     void calendarsOnlyGetAReminderList()
     {
-        const QString calendars = m_home + "/.calendars";
-        writeFile(calendars + "/personal/displayname", "Personal");
-        writeFile(calendars + "/personal/e1.ics", vevent("e1", "Dentist"));
+        writeFile(calendars() + "/personal/displayname", "Personal");
+        writeFile(calendars() + "/personal/e1.ics", vevent("e1", "Dentist"));
         open();
         next(1);
-        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars});
+        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars()});
         next(2);
         QCOMPARE(m_intro->defaultTitle()->text(), QString("Reminders"));
         bool said = false;
@@ -160,19 +158,18 @@ private Q_SLOTS:
             said |= label->isVisibleTo(m_intro.get()) && label->text().contains("created the list");
         QVERIFY(said);
         QCOMPARE(m_manager->lists().allCalendars().size(), 1);
-        QVERIFY(QFileInfo(m_manager->lists().defaultCalendar()->folderPath).path() == calendars);
+        QVERIFY(QFileInfo(m_manager->lists().defaultCalendar()->folderPath).path() == calendars());
     }
 
     // Closing before the end puts the folders back and leaves the preferences as they were.
     void closingWritesNothing()
     {
-        const QString calendars = m_home + "/.calendars";
-        writeFile(calendars + "/work/displayname", "Work");
-        writeFile(calendars + "/work/w1.ics", todo("w1", "Report"));
+        writeFile(calendars() + "/work/displayname", "Work");
+        writeFile(calendars() + "/work/w1.ics", todo("w1", "Report"));
         const QByteArray before = readFile(m_defaults->filePath());
         open();
         next(1);
-        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars});
+        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars()});
         next(2, 3);
         m_intro->check(0);
         m_intro->close();
@@ -185,18 +182,17 @@ private Q_SLOTS:
     // page with an alert, and nothing is written.
     void anUnusableFolderStaysOnThePage()
     {
-        const QString calendars = m_home + "/.calendars";
-        writeFile(calendars + "/work/w1.ics", todo("w1", "Report"));
+        writeFile(calendars() + "/work/w1.ics", todo("w1", "Report"));
         open();
         QStringList alerts;
         m_intro->setAlert([&alerts](const QString&, const QString& text) { alerts << text; });
         next(1);
-        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars});
-        QVERIFY(QDir(calendars).removeRecursively());
+        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars()});
+        QVERIFY(QDir(calendars()).removeRecursively());
         QSignalSpy shown(m_intro.get(), &IntroWindowController::pageShown);
         m_intro->nextButton(2)->click();
         QCOMPARE(alerts.size(), 1);
-        QVERIFY(alerts.first().contains(calendars));
+        QVERIFY(alerts.first().contains(calendars()));
         QVERIFY(!shown.wait(2 * IntroWindowController::kFadeMs));
         QCOMPARE(m_intro->currentPage(), 2);
         QVERIFY(!m_defaults->hasStoredValue("storeFolders"));
@@ -276,6 +272,8 @@ private:
         m_intro->backButton(page)->click();
         QTRY_COMPARE_WITH_TIMEOUT(m_intro->currentPage(), page - 1, 5000);
     }
+
+    QString calendars() const { return m_home + "/.calendars"; }
 
     void open()
     {
