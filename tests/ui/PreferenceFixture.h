@@ -27,7 +27,8 @@
 // A preferences window as the application builds it, over a real store in a temporary folder,
 // the preference file the command-line front end also uses, and a notification centre on the
 // test's session bus. What the pages ask of the shell is counted; questions to the user are
-// answered from `answer`.
+// answered from `answer`. The members are declared in the order they are made, so that
+// destroying the fixture takes them down as tearDown() does.
 struct PreferenceFixture
 {
     QTemporaryDir dir;

@@ -1,6 +1,5 @@
 // runs inside dbus-run-session (the preferences' notification centre).
 #include "AccessibleNames.h"
-#include "KeyboardFocus.h"
 #include "WindowWalks.h"
 
 #include "ui/main/RightViewController.h"
@@ -10,18 +9,16 @@
 #include "ui/prefs/OnOffButton.h"
 #include "ui/prefs/ShortcutRecorder.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QKeySequenceEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolBar>
 
-// Every window as a screen reader reads it: each control shown has a name, nothing that takes
-// the focus calls itself a container, each window is a named window. AccessibleNames reads the
-// same interfaces the desktop's accessibility bridge hands on. The onboarding's Tab chain is
-// walked here: every stop shown, of a size and named (tst_screenreader walks the tray panel and
-// Recently Deleted over the real accessibility bus).
+// What a screen reader reads of the controls whose role, state or value matters, through the
+// interfaces the desktop's accessibility bridge hands on. Whether every control of every window
+// has a name is walked by tst_textfit, beside the texts that fit; tst_screenreader walks the
+// windows over the real accessibility bus.
 class TestAccessibleNames : public QObject
 {
     Q_OBJECT
@@ -37,7 +34,8 @@ private Q_SLOTS:
 
     void cleanup() { m_fixture.tearDown(); }
 
-    // In each view, with the details of a task that fills their rows.
+    // The details of a task that fills their rows (every view of the main window is walked by
+    // tst_textfit, which checks the names too).
     void mainWindow()
     {
         MainWindowWithFullTask main(m_fixture);
@@ -50,22 +48,6 @@ private Q_SLOTS:
                  QStringList({"RadioButton \"No Priority\"", "RadioButton \"Low Priority\"",
                               "RadioButton \"Medium Priority\"",
                               "RadioButton \"High Priority\" checked"}));
-        const QStringList faults = main.faultsInEveryView(&AccessibleNames::faults);
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
-    }
-
-    // Every page and every tab of the Advanced page of the preferences; the quick-add window;
-    // every page of the onboarding, its Tab chain walked too.
-    void preferencesQuickAddAndOnboarding()
-    {
-        m_fixture.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_fixture.window.get()));
-        const QStringList faults = m_fixture.faultsOnEveryPage(&AccessibleNames::faults) +
-                                   faultsInQuickAdd(m_fixture, &AccessibleNames::faults) +
-                                   faultsOnEveryOnboardingPage(m_fixture, [](QWidget* window) {
-                                       return AccessibleNames::faults(window) + chainFaults(window);
-                                   });
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
     // The controls drawn as buttons say what they are: the page bar's and the Advanced page's
@@ -130,36 +112,6 @@ private:
         if (const QString value = iface->text(QAccessible::Value); !value.isEmpty())
             text += QStringLiteral(" = ") + value;
         return text;
-    }
-
-    // Once round the Tab chain of `window`, from its first control when nothing in it has the
-    // focus yet.
-    static QStringList chainFaults(QWidget* window)
-    {
-        QApplication::setActiveWindow(window);
-        if (!QTest::qWaitForWindowActive(window))
-            return {QStringLiteral("the window does not become active")};
-        QWidgetList stops;
-        for (QWidget* widget : window->findChildren<QWidget*>()) {
-            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() &&
-                widget->isEnabled() && !widget->focusProxy())
-                stops << widget;
-        }
-        // A page with one control: Tab has nowhere else to go.
-        if (stops.size() == 1) {
-            const QString fault = KeyboardFocus::stopFault(stops.constFirst(), window);
-            return fault.isEmpty() ? QStringList() : QStringList{fault};
-        }
-        QWidget* focus = QApplication::focusWidget();
-        for (QWidget* next = window->nextInFocusChain();
-             (!focus || focus->window() != window) && next != window;
-             next = next->nextInFocusChain()) {
-            if ((next->focusPolicy() & Qt::TabFocus) && next->isVisible() && next->isEnabled()) {
-                next->setFocus(Qt::TabFocusReason);
-                focus = next;
-            }
-        }
-        return KeyboardFocus::walkTabChain(window).faults;
     }
 
     PreferenceFixture m_fixture;

@@ -4,28 +4,19 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
-#include "data/CalendarEvents.h"
 #include "data/DataManager.h"
 #include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
 #include "presentation/detail/DetailEditSession.h"
 #include "ui/common/ElidedLineEdit.h"
-#include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
-#include "ui/main/ViewController.h"
-#include "ui/main/WindowController.h"
 #include "ui/main/detail/CheckDateRow.h"
 #include "ui/main/detail/DatePickerButton.h"
 #include "ui/main/detail/GrowingTextEdit.h"
-#include "ui/main/detail/InfoRow.h"
 #include "ui/main/detail/ListSelectorRow.h"
-#include "ui/main/detail/LocationRow.h"
-#include "ui/main/detail/MapView.h"
 #include "ui/main/detail/PriorityRow.h"
 #include "ui/main/detail/UrlRow.h"
-#include "ui/main/sidebar/LeftViewController.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -34,7 +25,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -136,8 +126,6 @@ private Q_SLOTS:
                      qPrintable(name));
         }
         QCOMPARE(popover->timeEdit()->displayFormat(), QStringLiteral("h:mm AP"));
-        QTest::keyClick(popover, Qt::Key_Escape);
-        QTRY_VERIFY(!m_pane->dueDateRow()->picker()->popover());
     }
 
     void movingTheDueDateAcrossTheClockChange()
@@ -291,42 +279,6 @@ private Q_SLOTS:
         QVERIFY(notes->height() > 1000);
     }
 
-    // Return in the task list opens the pane with the keyboard in the title, Tab walks the
-    // rows, Escape goes back to the list.
-    void theKeyboardAlone()
-    {
-        m_pane.reset();
-        WindowController window(*m_f->manager, *m_modes, services());
-        QSignalSpy refreshed(m_f->manager.get(), &DataManager::remindersRefreshed);
-        QVERIFY(refreshed.wait(5000));
-        ViewController& view = *window.viewController();
-        view.setAnimationDuration(0);
-        window.resize(900, 700);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        // The day view of 27 March shows nothing due; the all-tasks list does.
-        view.lvc()->presenter().selectPresetList(1);
-        QListView* table = view.mvc()->tableView();
-        table->setFocus();
-        QTRY_VERIFY(view.mvc()->presenter().remindersArray().size() == 1);
-        QTest::keyClick(table, Qt::Key_Down);
-        QTRY_VERIFY(view.mvc()->presenter().selectedReminder());
-        QTest::keyClick(table, Qt::Key_Return);
-        QTRY_VERIFY(view.isDetailsShown());
-        RightViewController* pane = view.rvc();
-        QTRY_VERIFY(pane->titleField()->hasFocus());
-
-        QTest::keyClick(pane->titleField(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), pane->dueDateRow()->checkBox());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), pane->dueDateRow()->picker());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("repeatSelector"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QCOMPARE(QApplication::focusWidget(), table);
-        QVERIFY(view.isDetailsShown());
-    }
-
     void dayAndNightFollowTheOpenPane()
     {
         // The pane stays open on the task while the mode changes, as it does when the user
@@ -335,10 +287,7 @@ private Q_SLOTS:
             return QList<QColor>{
                 m_pane->palette().color(QPalette::Window),
                 m_pane->titleField()->palette().color(QPalette::Text),
-                m_pane->notesField()->palette().color(QPalette::Text),
-                m_pane->labelWidget(DetailLabel::Notes)->palette().color(QPalette::WindowText),
-                m_pane->dueDateRow()->statusLabel()->palette().color(QPalette::WindowText),
-            };
+                m_pane->labelWidget(DetailLabel::Notes)->palette().color(QPalette::WindowText)};
         };
         const QList<QColor> day = colours();
         m_pane->titleField()->setFocus();

@@ -7,9 +7,7 @@
 
 #include "data/DataManager.h"
 #include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
 #include "presentation/detail/DetailEditSession.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
@@ -20,6 +18,8 @@
 #include "ui/main/detail/GrowingTextEdit.h"
 #include "ui/main/sidebar/LeftViewController.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QListView>
 #include <QTemporaryDir>
 
@@ -39,7 +39,8 @@ private Q_SLOTS:
         setUpQuietPreferences(m_dir, m_defaults, m_context);
         m_clock.setNow(local(2026, 3, 27, 14, 23, 10));
         writeFile(root() + "/work/displayname", "Work");
-        writeFile(root() + "/work/milk.ics", todo("milk", "Buy milk"));
+        writeFile(root() + "/work/milk.ics",
+                  todo("milk", "Buy milk", "DUE;VALUE=DATE:20260328\r\n"));
         writeFile(root() + "/work/mum.ics", todo("mum", "Call mum"));
         writeFile(root() + "/work/rent.ics", todo("rent", "Pay the rent"));
         m_manager = loadedDataManager(*m_defaults, m_clock, root());
@@ -102,6 +103,28 @@ private Q_SLOTS:
         QTRY_COMPARE(shownIdentifier(), last->calendarItemIdentifier);
         QCOMPARE(table->currentIndex().row(), 2);
         QVERIFY(table->selectionModel()->isSelected(table->currentIndex()));
+    }
+
+    // Return in the list puts the keyboard in the title, Tab walks the rows, Escape goes back
+    // to the list and leaves the pane open.
+    void theKeyboardAlone()
+    {
+        QListView* table = list();
+        table->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(table, Qt::Key_Down);
+        QTRY_COMPARE(shownIdentifier(), QString("milk"));
+        QTest::keyClick(table, Qt::Key_Return);
+        QTRY_VERIFY(pane()->titleField()->hasFocus());
+        for (const QWidget* next : QList<const QWidget*>{pane()->dueDateRow()->checkBox(),
+                                                         pane()->dueDateRow()->picker()}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("repeatSelector"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), table);
+        QVERIFY(view().isDetailsShown());
     }
 
     void typingSurvivesARefresh_data()

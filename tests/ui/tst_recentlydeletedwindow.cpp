@@ -5,7 +5,6 @@
 #include "data/RecentlyDeletedItems.h"
 #include "platform/UserDefaults.h"
 #include "platform/trash/RecentlyDeleted.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "ui/deleted/RecentlyDeletedWindow.h"
 
@@ -14,7 +13,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 
 #include <memory>
 

@@ -1,15 +1,9 @@
 #include "ComboInput.h"
+#include "DetailStore.h"
 #include "IcsLines.h"
-#include "LoadedDataManager.h"
-#include "QuietPreferences.h"
-#include "TestContext.h"
-#include "TestEnvironment.h"
-#include "TestFiles.h"
 
-#include "data/DataManager.h"
 #include "data/SharedDates.h"
 #include "data/TaskOperations.h"
-#include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "presentation/detail/DetailEditSession.h"
@@ -25,12 +19,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QToolButton>
-
-using namespace TestFiles;
-using TestEnvironment::local;
 
 // The repeat rows driven through their widgets: each preset, the custom sheet's rules, the end
 // after a number of times or on a date, whether an end is kept when the rule changes, and the
@@ -40,38 +30,37 @@ class TestRepeatEditor : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The task due on Tuesday 31 March 2026, the day before at 11:20.
     void init()
     {
-        setUpQuietPreferences(m_dir, m_defaults, m_context);
+        QVERIFY(m_f.emplace().setUp());
+        m_f->clock.setNow(TestEnvironment::local(2026, 3, 30, 11, 20));
+        m_defaults = m_f->defaults.get();
         m_defaults->setBool(false, PrefKey::sundayFirst);
-        // Tuesday 31 March 2026.
-        m_clock.setNow(local(2026, 3, 30, 11, 20));
-        writeFile(root() + "/work/displayname", "Work");
-        writeTask({});
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
+        m_manager = m_f->manager.get();
+        m_f->store->rewrite(*m_manager, {}, "DUE;VALUE=DATE-TIME:20260328T080000Z",
+                            "DUE;TZID=Europe/Berlin:20260331T090000");
         m_manager->dates().resetThisWeekDate();
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
-        m_pane = std::make_unique<RightViewController>(*m_manager, *m_modes, services());
-        connect(m_manager.get(), &DataManager::remindersRefreshed, m_pane.get(), [this] {
-            m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier("plants"));
+        m_pane =
+            std::make_unique<RightViewController>(*m_manager, *m_modes, m_f->services->services());
+        // As the window does: after every refresh the pane is told the task afresh.
+        connect(m_manager, &DataManager::remindersRefreshed, m_pane.get(), [this] {
+            m_pane->changeViewWithReminder(
+                m_manager->tasks().reminderWithIdentifier("water-plants"));
         });
         m_pane->resize(300, 900);
         m_pane->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pane.get()));
-        m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier("plants"));
+        m_pane->changeViewWithReminder(m_manager->tasks().reminderWithIdentifier("water-plants"));
         QVERIFY(m_pane->session().reminder());
     }
 
     void cleanup()
     {
         m_pane.reset();
-        m_context.reset();
         m_modes.reset();
-        m_manager.reset();
-        m_defaults.reset();
-        m_dir.reset();
+        m_f.reset();
     }
 
     // The selectors save what they show.
@@ -79,18 +68,18 @@ private Q_SLOTS:
     {
         choose(repeat()->repeatBox(), 4);
         choose(repeat()->endRepeatBox(), 2);
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=WEEKLY;COUNT=1"));
+        QCOMPARE(rule(), QByteArray("FREQ=WEEKLY;COUNT=1"));
         QLineEdit* count = repeat()->countField();
         count->setFocus();
         count->selectAll();
         QTest::keyClicks(count, "5");
         QTest::keyClick(count, Qt::Key_Return);
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"), QByteArray("FREQ=WEEKLY;COUNT=5"));
+        QCOMPARE(rule(), QByteArray("FREQ=WEEKLY;COUNT=5"));
         QCOMPARE(repeat()->countField()->text(), QStringLiteral("5"));
 
         // Never takes the rule away, and the end-repeat rows with it.
         choose(repeat()->repeatBox(), 0);
-        QVERIFY(!readFile(taskPath()).contains("RRULE"));
+        QVERIFY(!file().contains("RRULE"));
         QVERIFY(!repeat()->endRepeatBox()->isEnabled());
         QCOMPARE(m_pane->session().rows().size(), 22);
     }
@@ -116,8 +105,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!picker->popover());
         // Two weeks after the first day it offers (the due date, as no earlier one is allowed),
         // at the hour it offered (noon), as UTC.
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
-                 QByteArray("FREQ=WEEKLY;UNTIL=20260414T100000Z"));
+        QCOMPARE(rule(), QByteArray("FREQ=WEEKLY;UNTIL=20260414T100000Z"));
     }
 
     // The sheet starts on the due date's weekday (a Tuesday), wherever the week starts; the row
@@ -135,8 +123,7 @@ private Q_SLOTS:
         interval->selectAll();
         QTest::keyClicks(interval, "2");
         QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
-                 QByteArray("FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH;WKST=MO"));
+        QCOMPARE(rule(), QByteArray("FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH;WKST=MO"));
         QCOMPARE(repeat()->repeatBox()->currentIndex(), 8);
         QVERIFY(repeat()->isHoverShown());
         QCOMPARE(repeat()->repeatBox()->shownText(),
@@ -155,8 +142,7 @@ private Q_SLOTS:
         QCOMPARE(checkedWeekdaySegments(), QList<int>{0});
         QTest::mouseClick(sheet()->weekdaySegment(6), Qt::LeftButton);
         QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
-                 QByteArray("FREQ=WEEKLY;BYDAY=SU,SA"));
+        QCOMPARE(rule(), QByteArray("FREQ=WEEKLY;BYDAY=SU,SA"));
         // The days of "Weekends": shown as that preset, by its own title.
         QCOMPARE(repeat()->repeatBox()->currentIndex(), 2);
         QCOMPARE(repeat()->repeatBox()->shownText(), repeat()->repeatBox()->currentText());
@@ -171,8 +157,7 @@ private Q_SLOTS:
         QTest::mouseClick(sheet()->monthDaySegment(-1), Qt::LeftButton);
         QTest::mouseClick(sheet()->monthDaySegment(1), Qt::LeftButton);
         QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
-                 QByteArray("FREQ=MONTHLY;BYMONTHDAY=31,-1"));
+        QCOMPARE(rule(), QByteArray("FREQ=MONTHLY;BYMONTHDAY=31,-1"));
         QCOMPARE(m_pane->session().repeat().description(),
                  QStringLiteral("Every Month on 31st and Last"));
 
@@ -185,8 +170,7 @@ private Q_SLOTS:
         choose(sheet()->weekNumberBox(), 5);
         choose(sheet()->weekdayBox(), 5);
         QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
-                 QByteArray("FREQ=MONTHLY;BYDAY=-1FR"));
+        QCOMPARE(rule(), QByteArray("FREQ=MONTHLY;BYDAY=-1FR"));
         QCOMPARE(m_pane->session().repeat().description(),
                  QStringLiteral("Every Month on Last Friday"));
     }
@@ -199,8 +183,7 @@ private Q_SLOTS:
         QVERIFY(sheet()->monthSegment(3)->isChecked());
         QTest::mouseClick(sheet()->monthSegment(9), Qt::LeftButton);
         QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
-        QCOMPARE(IcsLines::value(readFile(taskPath()), "RRULE"),
-                 QByteArray("FREQ=YEARLY;BYMONTH=3,9"));
+        QCOMPARE(rule(), QByteArray("FREQ=YEARLY;BYMONTH=3,9"));
         QCOMPARE(m_pane->session().repeat().description(),
                  QStringLiteral("Every Year in March and September"));
     }
@@ -208,27 +191,20 @@ private Q_SLOTS:
     void cancellingTheSheet()
     {
         choose(repeat()->repeatBox(), 6);
-        const QByteArray before = readFile(taskPath());
+        const QByteArray before = file();
         openCustom();
         choose(sheet()->frequencyBox(), 1);
         QTest::mouseClick(sheet()->cancelButton(), Qt::LeftButton);
         QCOMPARE(repeat()->repeatBox()->currentIndex(), 6);
         QVERIFY(!repeat()->isHoverShown());
-        QCOMPARE(readFile(taskPath()), before);
+        QCOMPARE(file(), before);
     }
 
 private:
-    DetailServices services() { return m_services->services(); }
-    QString root() const { return m_dir->filePath("store"); }
-    QString taskPath() const { return root() + "/work/plants.ics"; }
+    QByteArray rule() const { return IcsLines::value(m_f->store->file(), "RRULE"); }
+    QByteArray file() const { return m_f->store->file(); }
     RepeatEditor* repeat() const { return m_pane->repeatEditor(); }
     CustomRepeatSheet* sheet() const { return repeat()->sheet(); }
-
-    void writeTask(const QByteArray& extra)
-    {
-        writeFile(taskPath(), todo("plants", "Water the plants",
-                                   "DUE;TZID=Europe/Berlin:20260331T090000\r\n" + extra));
-    }
 
     static void choose(QComboBox* box, int index) { chooseItem(box, index); }
 
@@ -254,13 +230,10 @@ private:
         QTRY_VERIFY(sheet() && sheet()->isVisible());
     }
 
-    Clock m_clock;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::optional<DetailFixture> m_f;
+    UserDefaults* m_defaults = nullptr;
+    DataManager* m_manager = nullptr;
     std::unique_ptr<ModeManager> m_modes;
-    std::unique_ptr<PreferredDetailServices> m_services;
     std::unique_ptr<RightViewController> m_pane;
 };
 

@@ -119,12 +119,11 @@ private Q_SLOTS:
 
         sidebar.presenter().selectMonthView();
         table->setFocus();
-        QTest::keyClick(table, Qt::Key_Down);
-        QCOMPARE(sidebar.presenter().selectedRow(), 4);
-        QTest::keyClick(table, Qt::Key_Down);
-        QCOMPARE(sidebar.presenter().selectedRow(), 6);
-        QTest::keyClick(table, Qt::Key_Up);
-        QCOMPARE(sidebar.presenter().selectedRow(), 4);
+        for (const auto& [key, row] :
+             {std::pair{Qt::Key_Down, 4}, {Qt::Key_Down, 6}, {Qt::Key_Up, 4}}) {
+            QTest::keyClick(table, key);
+            QCOMPARE(sidebar.presenter().selectedRow(), row);
+        }
         QTest::keyClick(table, Qt::Key_Left);
         QTest::keyClick(table, Qt::Key_Right);
         QTest::keyClick(table, Qt::Key_Right);

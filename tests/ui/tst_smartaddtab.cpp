@@ -2,7 +2,6 @@
 #include "PreferenceFixture.h"
 #include "SmartAddRecords.h"
 
-#include "entry/SmartAddSettings.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/prefs/AdvancedPage.h"
 #include "ui/prefs/SmartAddRuleSheet.h"
@@ -57,11 +56,7 @@ private Q_SLOTS:
                   record(0, 2, "soon", "+2", "Day"), record(0, 7, "al")});
     }
 
-    void cleanup()
-    {
-        m_fixture->tearDown();
-        m_fixture.reset();
-    }
+    void cleanup() { m_fixture.reset(); }
 
     void switchesRewriteTheRulesInTheFixedOrder()
     {

@@ -7,6 +7,7 @@
 #include "ui/main/lists/AddMergedListWindowController.h"
 #include "ui/main/lists/AddTagListWindowController.h"
 #include "ui/prefs/AdvancedPage.h"
+#include "ui/prefs/SmartAddTab.h"
 #include "ui/prefs/SmartListRowsModel.h"
 #include "ui/prefs/SmartListTab.h"
 
@@ -56,26 +57,16 @@ private Q_SLOTS:
                 entry(9, "Both")});
     }
 
-    void cleanup()
-    {
-        m_fixture->tearDown();
-        m_fixture.reset();
-    }
+    void cleanup() { m_fixture.reset(); }
 
-    void titleButtonsSwitchTabsAndMarkTheShownOne()
+    void titleButtonsSwitchTabs()
     {
         AdvancedPage* page = f().object->advancedPage();
         QCOMPARE(page->shownTab(), page->smartListTab());
         page->tabButton(AdvancedPage::SmartAddTabIndex)->click();
         QCOMPARE(page->currentSmartTab(), int(AdvancedPage::SmartAddTabIndex));
-        QVERIFY(page->shownTab() != page->smartListTab());
-        QVERIFY(page->tabButton(AdvancedPage::SmartAddTabIndex)
-                    ->palette()
-                    .color(QPalette::ButtonText) != page->tabButton(AdvancedPage::SmartListTabIndex)
-                                                        ->palette()
-                                                        .color(QPalette::ButtonText));
-        page->tabButton(AdvancedPage::SmartListTabIndex)->click();
-        QCOMPARE(page->shownTab(), page->smartListTab());
+        QCOMPARE(page->shownTab(), page->smartAddTab());
+        // The mark on the shown one is read by tst_accessiblenames.
     }
 
     void presetSwitchRewritesPresetsFirstInKindOrder()

@@ -45,9 +45,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        m_there->tearDown();
         m_there.reset();
-        m_here->tearDown();
         m_here.reset();
     }
 

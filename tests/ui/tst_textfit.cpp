@@ -1,12 +1,18 @@
 // runs inside dbus-run-session (the preferences' notification centre).
+#include "AccessibleNames.h"
+#include "KeyboardFocus.h"
 #include "TextFit.h"
 #include "WindowWalks.h"
 
+#include <QApplication>
 #include <QTranslator>
 
 // The windows in the pseudo-language, whose every text is accented and 40 % longer than the
 // English: a window that has room for it has room for the languages it stands for. Each
-// window is checked with TextFit for texts cut short.
+// window is checked with TextFit for texts cut short, and with AccessibleNames as a screen
+// reader reads it: each control shown has a name, nothing that takes the focus calls itself a
+// container, each window is a named window. The onboarding's Tab chain is walked too: every
+// stop shown, of a size and named.
 class TestTextFit : public QObject
 {
     Q_OBJECT
@@ -32,7 +38,7 @@ private Q_SLOTS:
     {
         MainWindowWithFullTask main(m_fixture);
         QVERIFY(main.open());
-        QStringList faults = main.faultsInEveryView(&TextFit::faults);
+        QStringList faults = main.faultsInEveryView(&fitAndNames);
         main.window.resize(800, 600);
         faults += main.faultsInEveryView(&TextFit::faults);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
@@ -44,13 +50,50 @@ private Q_SLOTS:
     {
         m_fixture.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_fixture.window.get()));
-        const QStringList faults = m_fixture.faultsOnEveryPage(&TextFit::faults) +
-                                   faultsInQuickAdd(m_fixture, &TextFit::faults) +
-                                   faultsOnEveryOnboardingPage(m_fixture, &TextFit::faults);
+        const QStringList faults = m_fixture.faultsOnEveryPage(&fitAndNames) +
+                                   faultsInQuickAdd(m_fixture, &fitAndNames) +
+                                   faultsOnEveryOnboardingPage(m_fixture, [](QWidget* window) {
+                                       return fitAndNames(window) + chainFaults(window);
+                                   });
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
 private:
+    static QStringList fitAndNames(QWidget* window)
+    {
+        return TextFit::faults(window) + AccessibleNames::faults(window);
+    }
+
+    // Once round the Tab chain of `window`, from its first control when nothing in it has the
+    // focus yet.
+    static QStringList chainFaults(QWidget* window)
+    {
+        QApplication::setActiveWindow(window);
+        if (!QTest::qWaitForWindowActive(window))
+            return {QStringLiteral("the window does not become active")};
+        QWidgetList stops;
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() &&
+                widget->isEnabled() && !widget->focusProxy())
+                stops << widget;
+        }
+        // A page with one control: Tab has nowhere else to go.
+        if (stops.size() == 1) {
+            const QString fault = KeyboardFocus::stopFault(stops.constFirst(), window);
+            return fault.isEmpty() ? QStringList() : QStringList{fault};
+        }
+        QWidget* focus = QApplication::focusWidget();
+        for (QWidget* next = window->nextInFocusChain();
+             (!focus || focus->window() != window) && next != window;
+             next = next->nextInFocusChain()) {
+            if ((next->focusPolicy() & Qt::TabFocus) && next->isVisible() && next->isEnabled()) {
+                next->setFocus(Qt::TabFocusReason);
+                focus = next;
+            }
+        }
+        return KeyboardFocus::walkTabChain(window).faults;
+    }
+
     QTranslator m_pseudo;
     PreferenceFixture m_fixture;
 };

@@ -83,8 +83,7 @@ private Q_SLOTS:
         next(2);
         QVERIFY(!m_defaults->hasStoredValue("storeFolders"));
         QVERIFY(m_defaults->stringForKey(PrefKey::defaultList).isEmpty());
-        next(3);
-        next(4);
+        next(3, 4);
         QVERIFY(!m_defaults->boolForKey(PrefKey::soundOn));
         m_intro->nextButton(5)->click();
         QCOMPARE(m_finished, 1);
@@ -101,19 +100,18 @@ private Q_SLOTS:
     // the default list first; the default list and the last visible list stay checked.
     void foundFoldersAndTheListRules()
     {
-        const QString calendars = m_home + "/.calendars";
-        writeFile(calendars + "/work/displayname", "Work");
-        writeFile(calendars + "/work/w1.ics", todo("w1", "Report"));
-        writeFile(calendars + "/home/displayname", "Home");
-        writeFile(calendars + "/home/h1.ics", todo("h1", "Plants"));
-        writeFile(calendars + "/home/h2.ics", todo("h2", "Dishes"));
-        writeFile(calendars + "/errands/displayname", "Errands");
-        writeFile(calendars + "/errands/e1.ics", todo("e1", "Milk"));
+        writeFile(calendars() + "/work/displayname", "Work");
+        writeFile(calendars() + "/work/w1.ics", todo("w1", "Report"));
+        writeFile(calendars() + "/home/displayname", "Home");
+        writeFile(calendars() + "/home/h1.ics", todo("h1", "Plants"));
+        writeFile(calendars() + "/home/h2.ics", todo("h2", "Dishes"));
+        writeFile(calendars() + "/errands/displayname", "Errands");
+        writeFile(calendars() + "/errands/e1.ics", todo("e1", "Milk"));
         open();
         next(1);
         QTRY_COMPARE(m_intro->storePage()->foundList()->count(), 1);
         QVERIFY(m_intro->storePage()->foundList()->item(0)->text().contains("3 lists, 4 tasks"));
-        QCOMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars});
+        QCOMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars()});
         next(2);
         const QString defaultTitle = m_intro->defaultTitle()->text();
         QListWidget* table = m_intro->tableView();
@@ -132,11 +130,10 @@ private Q_SLOTS:
         m_intro->check(1); // ignored while the check runs
         QCOMPARE(table->item(1)->checkState(), Qt::Unchecked);
         QTRY_COMPARE(table->item(2)->checkState(), Qt::Checked);
-        next(3);
-        next(4);
+        next(3, 4);
         m_intro->nextButton(5)->click();
         UserDefaults stored(m_defaults->filePath());
-        QCOMPARE(stored.stringArrayForKey("storeFolders"), QStringList{calendars});
+        QCOMPARE(stored.stringArrayForKey("storeFolders"), QStringList{calendars()});
         const QStringList visible = stored.stringArrayForKey(PrefKey::visibleLists);
         const QStringList invisible = stored.stringArrayForKey(PrefKey::invisibleLists);
         QCOMPARE(invisible.size(), 1);
@@ -149,12 +146,11 @@ private Q_SLOTS:
     // page says where.
     void calendarsOnlyGetAReminderList()
     {
-        const QString calendars = m_home + "/.calendars";
-        writeFile(calendars + "/personal/displayname", "Personal");
-        writeFile(calendars + "/personal/e1.ics", vevent("e1", "Dentist"));
+        writeFile(calendars() + "/personal/displayname", "Personal");
+        writeFile(calendars() + "/personal/e1.ics", vevent("e1", "Dentist"));
         open();
         next(1);
-        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars});
+        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars()});
         next(2);
         QCOMPARE(m_intro->defaultTitle()->text(), QString("Reminders"));
         bool said = false;
@@ -162,21 +158,19 @@ private Q_SLOTS:
             said |= label->isVisibleTo(m_intro.get()) && label->text().contains("created the list");
         QVERIFY(said);
         QCOMPARE(m_manager->lists().allCalendars().size(), 1);
-        QVERIFY(QFileInfo(m_manager->lists().defaultCalendar()->folderPath).path() == calendars);
+        QVERIFY(QFileInfo(m_manager->lists().defaultCalendar()->folderPath).path() == calendars());
     }
 
     // Closing before the end puts the folders back and leaves the preferences as they were.
     void closingWritesNothing()
     {
-        const QString calendars = m_home + "/.calendars";
-        writeFile(calendars + "/work/displayname", "Work");
-        writeFile(calendars + "/work/w1.ics", todo("w1", "Report"));
+        writeFile(calendars() + "/work/displayname", "Work");
+        writeFile(calendars() + "/work/w1.ics", todo("w1", "Report"));
         const QByteArray before = readFile(m_defaults->filePath());
         open();
         next(1);
-        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars});
-        next(2);
-        next(3);
+        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars()});
+        next(2, 3);
         m_intro->check(0);
         m_intro->close();
         QCOMPARE(m_cancelled, 1);
@@ -188,18 +182,17 @@ private Q_SLOTS:
     // page with an alert, and nothing is written.
     void anUnusableFolderStaysOnThePage()
     {
-        const QString calendars = m_home + "/.calendars";
-        writeFile(calendars + "/work/w1.ics", todo("w1", "Report"));
+        writeFile(calendars() + "/work/w1.ics", todo("w1", "Report"));
         open();
         QStringList alerts;
         m_intro->setAlert([&alerts](const QString&, const QString& text) { alerts << text; });
         next(1);
-        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars});
-        QVERIFY(QDir(calendars).removeRecursively());
+        QTRY_COMPARE(m_intro->storePage()->chosenRoots(), QStringList{calendars()});
+        QVERIFY(QDir(calendars()).removeRecursively());
         QSignalSpy shown(m_intro.get(), &IntroWindowController::pageShown);
         m_intro->nextButton(2)->click();
         QCOMPARE(alerts.size(), 1);
-        QVERIFY(alerts.first().contains(calendars));
+        QVERIFY(alerts.first().contains(calendars()));
         QVERIFY(!shown.wait(2 * IntroWindowController::kFadeMs));
         QCOMPARE(m_intro->currentPage(), 2);
         QVERIFY(!m_defaults->hasStoredValue("storeFolders"));
@@ -235,9 +228,7 @@ private Q_SLOTS:
     {
         open();
         QVERIFY(!m_intro->backButton(1));
-        next(1);
-        next(2);
-        next(3);
+        next(1, 3);
         const QString reminders = m_manager->lists().defaultCalendar()->calendarIdentifier;
         next(4);
         back(5);
@@ -248,8 +239,7 @@ private Q_SLOTS:
         next(2);
         QCOMPARE(m_manager->lists().allCalendars().size(), 1); // no second "Reminders"
         QCOMPARE(m_manager->lists().defaultCalendar()->calendarIdentifier, reminders);
-        next(3);
-        next(4);
+        next(3, 4);
         m_intro->nextButton(5)->click();
         QCOMPARE(UserDefaults(m_defaults->filePath()).stringForKey(PrefKey::defaultList),
                  reminders);
@@ -283,6 +273,8 @@ private:
         QTRY_COMPARE_WITH_TIMEOUT(m_intro->currentPage(), page - 1, 5000);
     }
 
+    QString calendars() const { return m_home + "/.calendars"; }
+
     void open()
     {
         m_intro = std::make_unique<IntroWindowController>(*m_manager, *m_modes);
@@ -294,13 +286,16 @@ private:
         m_intro->show();
     }
 
-    // Presses the page's button and waits for the next page.
-    void next(int page)
+    // Presses the button of each page from `page` to `last` (or of `page` alone) and waits for
+    // the page after it.
+    void next(int page, int last = 0)
     {
-        QCOMPARE(m_intro->currentPage(), page);
-        QTRY_VERIFY(m_intro->nextButton(page)->isEnabled());
-        m_intro->nextButton(page)->click();
-        QTRY_COMPARE_WITH_TIMEOUT(m_intro->currentPage(), page + 1, 5000);
+        for (int at = page; at <= qMax(page, last); ++at) {
+            QCOMPARE(m_intro->currentPage(), at);
+            QTRY_VERIFY(m_intro->nextButton(at)->isEnabled());
+            m_intro->nextButton(at)->click();
+            QTRY_COMPARE_WITH_TIMEOUT(m_intro->currentPage(), at + 1, 5000);
+        }
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
