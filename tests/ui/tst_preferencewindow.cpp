@@ -50,7 +50,7 @@ class TestPreferenceWindow : public QObject
 
 private Q_SLOTS:
     // GNOME's shortcuts go to GLib's in-process settings store here, never to a settings
-    // service (tests/hotkeys/tst_gnomekeybindings writes to a real one).
+    // service (tests/hotkeys/tst_hotkeys writes to a real one).
     void initTestCase() { qputenv("GSETTINGS_BACKEND", "memory"); }
 
     void init()
@@ -433,7 +433,7 @@ private Q_SLOTS:
         QVERIFY(!help->addToGnomeButton()->isEnabled());
         QVERIFY(help->gnomeStatus()->text().contains("Ctrl+Alt+R"));
         // New keys: nothing changes in GNOME until the user adds them again (the update itself
-        // is tst_gnomekeybindings').
+        // is tst_hotkeys').
         page->keyboardShortcut()->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T));
         QCOMPARE(gnome.installed().constFirst().binding, QString("<Control><Alt>r"));
         QVERIFY(help->addToGnomeButton()->isEnabled());
