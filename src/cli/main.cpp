@@ -102,7 +102,9 @@ int main(int argc, char* argv[])
     session.open(request.command != CliRequest::Command::Lists &&
                      request.command != CliRequest::Command::Events &&
                      CliTaskSelection::readsSnapshot(request),
-                 std::move(scope));
+                 std::move(scope),
+                 request.command == CliRequest::Command::Tasks ||
+                     request.command == CliRequest::Command::Lists);
     const int status = CliCommands::runWithStore(session.manager(), request);
     session.close();
     return status;

@@ -370,6 +370,9 @@ std::optional<ParseCache::Folder> ParseCache::load(const QStringList& roots,
                 auto reminder = std::make_shared<Reminder>();
                 if (!codec.read(in, reminder.get()))
                     return refuse();
+                // A file's own task carries the file's UID: one string for both.
+                if (reminder->uid == item->uid)
+                    reminder->uid = item->uid;
                 reminder->origin = item->origin;
                 item->reminders.append(std::move(reminder));
             }

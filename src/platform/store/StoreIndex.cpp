@@ -214,6 +214,15 @@ StoreIndex::FolderRead StoreIndex::readFolder(const CollectionFolder& folder, bo
     read.listing.squeeze();
     if (firstLoad)
         read.cached = m_cache.load(m_roots, folder);
+    // The listing is kept until the folder is listed again: its names share the cached
+    // entries' strings instead of holding a copy of each.
+    if (read.cached) {
+        SortedItems cached(&read.cached->items);
+        for (ItemFile& file : read.listing) {
+            if (const ParsedItemPtr item = cached.find(file.fileName))
+                file.fileName = item->file.fileName;
+        }
+    }
     return read;
 }
 
