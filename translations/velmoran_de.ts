@@ -1874,6 +1874,10 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <source>The list is left as it is: %1 cannot be read (%2).</source>
         <translation>Die Liste bleibt unverändert: %1 kann nicht gelesen werden (%2).</translation>
     </message>
+    <message>
+        <source>The store was opened for reading only.</source>
+        <translation>Die Ablage wurde nur zum Lesen geöffnet.</translation>
+    </message>
 </context>
 <context>
     <name>ExchangeWindows</name>

@@ -1877,6 +1877,10 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <source>The list is left as it is: %1 cannot be read (%2).</source>
         <translation>La liste est laissée telle quelle&#xa0;: impossible de lire %1 (%2).</translation>
     </message>
+    <message>
+        <source>The store was opened for reading only.</source>
+        <translation>Le stockage a été ouvert en lecture seule.</translation>
+    </message>
 </context>
 <context>
     <name>ExchangeWindows</name>

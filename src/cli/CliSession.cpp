@@ -18,15 +18,18 @@ CliSession::~CliSession()
     close();
 }
 
-void CliSession::open(bool withTasks, store::StoreIndex::Scope scope)
+void CliSession::open(bool withTasks, store::StoreIndex::Scope scope, bool readingOnly)
 {
     UserDefaults& defaults = m_defaults;
     Clock& clock = m_clock;
-    m_manager = std::make_unique<DataManager>(defaults, clock, [&defaults, &clock, scope] {
-        const QStringList roots = StoreFolders::configuredRoots(defaults);
-        return scope ? std::make_unique<store::EventStore>(roots, scope, clock)
-                     : std::make_unique<store::EventStore>(roots, clock);
-    });
+    m_manager =
+        std::make_unique<DataManager>(defaults, clock, [&defaults, &clock, scope, readingOnly] {
+            const QStringList roots = StoreFolders::configuredRoots(defaults);
+            auto eventStore = scope ? std::make_unique<store::EventStore>(roots, scope, clock)
+                                    : std::make_unique<store::EventStore>(roots, clock);
+            eventStore->setReadingOnly(readingOnly);
+            return eventStore;
+        });
     m_textContext = std::make_unique<Global::Context>(&m_manager->dates(), &defaults);
     // Loaded at once: a command answers without waiting for the refresh pipeline's timers,
     // and only a command that shows events expands them.

@@ -27,7 +27,9 @@ public:
     // lists, at once. With `onlyList`, a list's identifier or the beginning of its title, only
     // the lists it may name are read: the others are known from the parse cache, so that the
     // answer about that list is the same.
-    void open(bool withTasks = true, store::StoreIndex::Scope scope = {});
+    // With `readingOnly` the store hands out its own records rather than copies, and refuses
+    // changes: for commands that only print.
+    void open(bool withTasks = true, store::StoreIndex::Scope scope = {}, bool readingOnly = false);
     DataManager& manager() { return *m_manager; }
     // Waits for the store's fetches and the background jobs the changes of this run started,
     // and writes the preferences. The data manager is left to the end of the process.

@@ -114,6 +114,9 @@ CliOutput::ParentIds parentIds(const SubtaskTree& tree, const QList<store::Remin
 CliOutput::ParentOf parentOf(const SubtaskTree& tree)
 {
     return [&tree](const store::Reminder& task) {
+        // Only a task that names a parent has one: the rest need no look-up by identifier.
+        if (task.parentUid.isEmpty())
+            return QString();
         const store::ReminderPtr parent = tree.parentOf(task);
         return parent ? parent->calendarItemIdentifier : QString();
     };

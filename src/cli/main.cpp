@@ -106,7 +106,9 @@ int main(int argc, char* argv[])
                      request.command != CliRequest::Command::Events &&
                      request.command != CliRequest::Command::Export &&
                      CliTaskSelection::readsSnapshot(request),
-                 std::move(scope));
+                 std::move(scope),
+                 request.command == CliRequest::Command::Tasks ||
+                     request.command == CliRequest::Command::Lists);
     const int status = CliCommands::runWithStore(session.manager(), request);
     session.close();
     return status;

@@ -23,6 +23,18 @@ qint64 localClockKey(const QDateTime& date)
     return local.date().toJulianDay() * kSecondsPerDay * 1000 + local.time().msecsSinceStartOfDay();
 }
 
+ReminderSort::Keys keysWith(const store::Reminder& reminder, qint64 due, int listPosition)
+{
+    ReminderSort::Keys keys;
+    keys.completed = reminder.completed;
+    keys.completion = localClockKey(reminder.completionDate);
+    keys.due = due;
+    keys.priority = reminder.priority == 0 ? kNoPriorityRank : reminder.priority;
+    keys.listPosition = listPosition;
+    keys.creation = localClockKey(reminder.creationDate);
+    return keys;
+}
+
 } // namespace
 
 ReminderSort::ReminderSort(QStringList visibleLists)
@@ -46,16 +58,9 @@ qint64 ReminderSort::dueKey(const store::Reminder& reminder) const
 
 ReminderSort::Keys ReminderSort::keysOf(const store::Reminder& reminder) const
 {
-    Keys keys;
-    keys.completed = reminder.completed;
-    keys.completion = localClockKey(reminder.completionDate);
-    keys.due = dueKey(reminder);
-    keys.priority = reminder.priority == 0 ? kNoPriorityRank : reminder.priority;
     const QString listIdentifier =
         reminder.calendar ? reminder.calendar->calendarIdentifier : QString();
-    keys.listPosition = m_listPositions.value(listIdentifier, -1);
-    keys.creation = localClockKey(reminder.creationDate);
-    return keys;
+    return keysWith(reminder, dueKey(reminder), m_listPositions.value(listIdentifier, -1));
 }
 
 bool ReminderSort::Keys::operator<(const Keys& other) const
@@ -79,8 +84,17 @@ void ReminderSort::sort(ReminderList& reminders) const
     };
     std::vector<Row> rows;
     rows.reserve(reminders.size());
-    for (store::ReminderPtr& reminder : reminders)
-        rows.push_back({keysOf(*reminder), std::move(reminder)});
+    // Reminders come list by list: the list's position is looked up once per run of them, not
+    // hashed again for each.
+    const store::Calendar* list = nullptr;
+    int listPosition = m_listPositions.value(QString(), -1);
+    for (store::ReminderPtr& reminder : reminders) {
+        if (reminder->calendar.get() != list) {
+            list = reminder->calendar.get();
+            listPosition = m_listPositions.value(list ? list->calendarIdentifier : QString(), -1);
+        }
+        rows.push_back({keysWith(*reminder, dueKey(*reminder), listPosition), std::move(reminder)});
+    }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Row& a, const Row& b) { return a.keys < b.keys; });
     for (qsizetype i = 0; i < reminders.size(); ++i)

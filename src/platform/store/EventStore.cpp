@@ -65,6 +65,22 @@ bool matches(const Reminder& reminder, const ReminderPredicate& predicate)
     return false;
 }
 
+// The index's own record, given its list and identifier. Written only when they differ: a
+// record already handed out is read meanwhile, and the same values written again would race
+// with those reads.
+ReminderPtr sharedRecord(const std::shared_ptr<const Reminder>& parsed, const CalendarPtr& list,
+                         const QString& identifier)
+{
+    // Every record of the index is made as a mutable object (ParseCache, StoreIndex::parse):
+    // only the index's view of it is const.
+    ReminderPtr record = std::const_pointer_cast<Reminder>(parsed);
+    if (record->calendar != list)
+        record->calendar = list;
+    if (record->calendarItemIdentifier != identifier)
+        record->calendarItemIdentifier = identifier;
+    return record;
+}
+
 } // namespace
 
 EventStore::EventStore(const QStringList& roots, Clock& clock, QObject* parent)
@@ -252,6 +268,10 @@ QList<ReminderPtr> EventStore::matchLocked(const ReminderPredicate& predicate)
                 if (!matches(*parsed, predicate) ||
                     (predicate.accepts && !predicate.accepts(*parsed)))
                     continue;
+                if (m_readingOnly) {
+                    result.append(sharedRecord(parsed, calendar, m_index.identifierOf(*parsed)));
+                    continue;
+                }
                 auto reminder = std::make_shared<Reminder>(*parsed);
                 reminder->calendar = calendar;
                 reminder->calendarItemIdentifier = m_index.identifierOf(*parsed);
@@ -405,8 +425,18 @@ CalendarPtr EventStore::calendarForEntityType(EntityType type)
     return calendar;
 }
 
+void EventStore::setReadingOnly(bool readingOnly)
+{
+    m_readingOnly = readingOnly;
+}
+
 bool EventStore::queueOrApply(PendingChange change, bool commitNow, QString* error)
 {
+    if (m_readingOnly) {
+        if (error)
+            *error = EventStoreText::tr("The store was opened for reading only.");
+        return false;
+    }
     {
         QMutexLocker lock(&m_mutex);
         m_pending.append(std::move(change));

@@ -53,6 +53,12 @@ public:
     void setParseCacheFile(const QString& file);
     // Waits until the parse cache is written (tests, tools).
     void waitForParseCache();
+    // A store opened to answer one question and exit: fetches hand out the records the store
+    // itself holds, with their list and identifier, instead of a copy each (a hundred thousand
+    // copies were a third of a listing's memory), and every change of a task or list is
+    // refused, since a change would reach the store's own records. Set before the first fetch.
+    void setReadingOnly(bool readingOnly);
+    bool isReadingOnly() const { return m_readingOnly.load(); }
     // How many files were parsed so far, rather than found unchanged in memory or in the
     // parse cache (tests, benchmarks).
     quint64 parsedFileCount() const;
@@ -211,6 +217,7 @@ private:
     QMutex m_vanishedMutex;
     QList<VanishedFile> m_vanished;
     trash::DeletedBy m_outsideRemovalsBy = trash::DeletedBy::OtherProgram;
+    std::atomic_bool m_readingOnly = false;
 };
 
 } // namespace store

@@ -187,6 +187,18 @@ DirectoryStamp getStamp(CacheReader& in)
     return stamp;
 }
 
+// A file's path, made in one allocation of its exact size: joined by appending, a hundred
+// thousand paths took a fifth more room than they hold.
+QString pathIn(const QString& folderPath, const QString& fileName)
+{
+    QString path(folderPath.size() + 1 + fileName.size(), Qt::Uninitialized);
+    QChar* at = path.data();
+    std::memcpy(at, folderPath.constData(), folderPath.size() * sizeof(QChar));
+    at[folderPath.size()] = QLatin1Char('/');
+    std::memcpy(at + folderPath.size() + 1, fileName.constData(), fileName.size() * sizeof(QChar));
+    return path;
+}
+
 // The head of a folder's cache file: who wrote it for which folder, the folder's stamp and
 // its summary, with a checksum of its own so that a summary is read without the entries.
 struct Head
@@ -349,7 +361,7 @@ std::optional<ParseCache::Folder> ParseCache::load(const QStringList& roots,
         item->file.stamp.mtimeNs = in.get<qint64>();
         item->file.stamp.inode = in.get<quint64>();
         const quint8 flags = in.get<quint8>();
-        item->file.path = folder.folderPath + QLatin1Char('/') + item->file.fileName;
+        item->file.path = pathIn(folder.folderPath, item->file.fileName);
         item->parsed = flags & Parsed;
         item->hasTodo = flags & HasTodo;
         item->hasEvent = flags & HasEvent;
@@ -374,6 +386,9 @@ std::optional<ParseCache::Folder> ParseCache::load(const QStringList& roots,
                 auto reminder = std::make_shared<Reminder>();
                 if (!codec.read(in, reminder.get()))
                     return refuse();
+                // A file's own task carries the file's UID: one string for both.
+                if (reminder->uid == item->uid)
+                    reminder->uid = item->uid;
                 reminder->origin = item->origin;
                 item->reminders.append(std::move(reminder));
             }

@@ -167,7 +167,7 @@ QTimeZone ReminderCodec::readZone(CacheReader& in)
     case ZoneKind::None:
         return {};
     case ZoneKind::Utc:
-        return QTimeZone::utc();
+        return m_utc;
     case ZoneKind::Named:
         return zoneWithId(in.bytes());
     }
@@ -292,8 +292,9 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
     if (!in.ok() || alarms > kMaxCount)
         return false;
     // Exactly as many as there are: grown one by one, a hundred thousand tasks' alarm lists
-    // held twice the room they use.
-    reminder->alarms.reserve(alarms);
+    // held twice the room they use. None takes no room at all (reserving nothing allocates).
+    if (alarms > 0)
+        reminder->alarms.reserve(alarms);
     for (quint32 i = 0; i < alarms; ++i) {
         Alarm alarm;
         if (!readAlarm(in, &alarm))
@@ -303,7 +304,8 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
     const quint32 rules = in.get<quint32>();
     if (!in.ok() || rules > kMaxCount)
         return false;
-    reminder->recurrenceRules.reserve(rules);
+    if (rules > 0)
+        reminder->recurrenceRules.reserve(rules);
     for (quint32 i = 0; i < rules; ++i) {
         RecurrenceRule rule;
         if (!readRule(in, &rule))

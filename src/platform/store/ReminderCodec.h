@@ -33,6 +33,8 @@ private:
 
     // Reading thousands of tasks asks for the same few zones again and again.
     QHash<QByteArray, QTimeZone> m_zones;
+    // QTimeZone::utc() makes a new zone object at each call: one per task, otherwise.
+    QTimeZone m_utc = QTimeZone::utc();
 };
 
 } // namespace store

@@ -132,17 +132,6 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
     return item;
 }
 
-bool StoreIndex::sameListing(const QList<ItemFile>& a, const QList<ItemFile>& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (!a[i].sameAs(b[i]))
-            return false;
-    }
-    return true;
-}
-
 namespace {
 
 // Walks a list of items in file-name order alongside a listing in the same order.
@@ -183,6 +172,34 @@ bool sameSettledItems(const QList<ParsedItemPtr>& a, const QList<ParsedItemPtr>&
     return x == a.cend() && y == b.cend();
 }
 
+// A folder's listing is kept only where it is more than its items' own files (a file changed
+// between its listing and its reading): an empty listing beside items stands for their files,
+// so that a large folder is not held twice. Items are never null in that form.
+bool sameListed(const QList<ItemFile>& listing, const QList<ParsedItemPtr>& items,
+                const QList<ItemFile>& otherListing, const QList<ParsedItemPtr>& otherItems)
+{
+    const bool compact = listing.isEmpty() && !items.isEmpty();
+    const bool otherCompact = otherListing.isEmpty() && !otherItems.isEmpty();
+    const qsizetype size = compact ? items.size() : listing.size();
+    if (size != (otherCompact ? otherItems.size() : otherListing.size()))
+        return false;
+    for (qsizetype i = 0; i < size; ++i) {
+        const ItemFile& file = compact ? items[i]->file : listing[i];
+        if (!file.sameAs(otherCompact ? otherItems[i]->file : otherListing[i]))
+            return false;
+    }
+    return true;
+}
+
+bool listingIsItems(const QList<ItemFile>& listing, const QList<ParsedItemPtr>& items)
+{
+    return listing.size() == items.size() &&
+           std::equal(listing.cbegin(), listing.cend(), items.cbegin(),
+                      [](const ItemFile& file, const ParsedItemPtr& item) {
+                          return item->file.sameAs(file);
+                      });
+}
+
 ParsedItemPtr itemNamed(const QList<ParsedItemPtr>& items, const QString& fileName)
 {
     const auto found = std::lower_bound(
@@ -205,10 +222,14 @@ bool StoreIndex::mustList(const CollectionFolder& folder, const QSet<QString>& c
 StoreIndex::FolderRead StoreIndex::readFolder(const CollectionFolder& folder, bool firstLoad) const
 {
     FolderRead read;
-    // A folder's first load tidies up after writers that were killed mid-save.
-    if (firstLoad && folder.writable)
-        AtomicFile::removeStaleTemporaries(folder.folderPath);
-    read.listing = VdirCollections::itemFiles(folder, &read.directory);
+    bool hidden = false;
+    read.listing = VdirCollections::itemFiles(folder, &read.directory, &hidden);
+    // A folder's first load tidies up after writers that were killed mid-save; the listing
+    // tells whether there can be any such file, which saves a second pass over a large folder.
+    // The listing is taken again after a removal, for the directory's stamp as it is now.
+    if (firstLoad && folder.writable && hidden &&
+        AtomicFile::removeStaleTemporaries(folder.folderPath) > 0)
+        read.listing = VdirCollections::itemFiles(folder, &read.directory);
     // In file-name order, as items are kept: sorted here, on the thread that listed it, rather
     // than on the one that waits for every folder.
     std::sort(read.listing.begin(), read.listing.end(),
@@ -217,6 +238,16 @@ StoreIndex::FolderRead StoreIndex::readFolder(const CollectionFolder& folder, bo
     read.listing.squeeze();
     if (firstLoad)
         read.cached = m_cache.load(m_roots, folder);
+    // Until the items are settled the listing's names share the cached entries' strings rather
+    // than hold a copy each; freed here, on the thread that reads the next folder, that room
+    // serves its entries.
+    if (read.cached) {
+        SortedItems cached(&read.cached->items);
+        for (ItemFile& file : read.listing) {
+            if (const ParsedItemPtr item = cached.find(file.fileName))
+                file.fileName = item->file.fileName;
+        }
+    }
     return read;
 }
 
@@ -232,7 +263,7 @@ void StoreIndex::collectItems(const CollectionFolder& folder, FolderRead read,
     // The common case between changes: the folder lists the same files with the same stamps
     // in the same order, and nothing of it is looked at again (but what was read too soon
     // after its last change is).
-    if (old && sameListing(old->listing, read.listing) &&
+    if (old && sameListed(old->listing, old->items, read.listing, {}) &&
         std::none_of(old->items.cbegin(), old->items.cend(), [this](const ParsedItemPtr& item) {
             return item->mustReadAgain() || m_invalidated.contains(item->file.path);
         })) {
@@ -364,7 +395,8 @@ bool StoreIndex::refresh()
                 changed = true;
             continue;
         }
-        if (old == m_collections.constEnd() || !sameListing(old->listing, state.listing) ||
+        if (old == m_collections.constEnd() ||
+            !sameListed(old->listing, old->items, state.listing, state.items) ||
             old->items != state.items || old->summary) {
             changed = true;
             listedCollections << folder.identifier;
@@ -403,6 +435,8 @@ bool StoreIndex::refresh()
                            .arg(LocalFileName::forDisplay(item->file.path),
                                 unreadableFile(*item, nullptr).reason());
         }
+        if (listingIsItems(state.listing, state.items))
+            state.listing = {};
         // The same items under a stamp that was still settling, or that the directory no longer
         // has (a file came and went), are written again: a summary is only trusted for the
         // directory as it is, and would otherwise never be.

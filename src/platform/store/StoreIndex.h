@@ -96,6 +96,7 @@ private:
     struct CollectionState
     {
         QString folderPath;
+        // Empty beside items when it is nothing but the items' own files (see sameListed).
         QList<ItemFile> listing;
         QList<ParsedItemPtr> items;
         DirectoryStamp directory;
@@ -124,7 +125,6 @@ private:
     void assignIdentifiers();
     void collectUnreadableFiles();
     static UnreadableFile unreadableFile(const ParsedItem& item, const Calendar* list);
-    static bool sameListing(const QList<ItemFile>& a, const QList<ItemFile>& b);
 
     QStringList m_roots;
     FolderWatch* m_watch = nullptr;

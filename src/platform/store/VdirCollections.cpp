@@ -158,7 +158,8 @@ QList<CollectionFolder> scan(const QStringList& roots)
     return collections;
 }
 
-QList<ItemFile> itemFiles(const CollectionFolder& collection, DirectoryStamp* directory)
+QList<ItemFile> itemFiles(const CollectionFolder& collection, DirectoryStamp* directory,
+                          bool* hidden)
 {
     // One readdir pass and one stat per entry, relative to the open folder: this runs on every
     // refresh over every file of the store.
@@ -176,6 +177,8 @@ QList<ItemFile> itemFiles(const CollectionFolder& collection, DirectoryStamp* di
     while (const dirent* entry = ::readdir(dir)) {
         const char* name = entry->d_name;
         const size_t length = std::strlen(name);
+        if (hidden && name[0] == '.' && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
+            *hidden = true;
         if (name[0] == '.' || length < 5 || std::strcmp(name + length - 4, ".ics") != 0)
             continue;
         struct stat st;

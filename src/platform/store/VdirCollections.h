@@ -70,8 +70,10 @@ namespace VdirCollections {
 
 QList<CollectionFolder> scan(const QStringList& roots);
 // The item files of a collection, in the folder's own (unsorted) order, without paths;
-// `directory` gets the folder's stamp as it was before the listing.
-QList<ItemFile> itemFiles(const CollectionFolder& collection, DirectoryStamp* directory = nullptr);
+// `directory` gets the folder's stamp as it was before the listing, and `hidden` whether the
+// folder has entries whose names begin with a dot (where unfinished writes are).
+QList<ItemFile> itemFiles(const CollectionFolder& collection, DirectoryStamp* directory = nullptr,
+                          bool* hidden = nullptr);
 
 // A file name for an item with this UID: the UID itself when it only uses safe characters,
 // else a random UUID.
