@@ -7,6 +7,7 @@
 #include "TestFiles.h"
 
 #include "platform/Clock.h"
+#include "platform/ReplaceFileContents.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/StoreFolders.h"
 #include "platform/trash/FolderSnapshot.h"
@@ -14,6 +15,9 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace store;
 using StoreLookups::taskTitled;
@@ -231,6 +235,56 @@ private Q_SLOTS:
         QCOMPARE(StoreQueries::titles(StoreQueries::allReminders(store)).size(), 2);
     }
 
+    // A snapshot whose folders did not change since its last walk is not walked again; any
+    // change on either side, even one the clock has since made look old, walks it again.
+    void aSnapshotInLineIsWalkedAgainOnAnyChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("a link lost") << "unlink";
+        QTest::newRow("a file added") << "add";
+        QTest::newRow("a file replaced") << "replace";
+        QTest::newRow("a file removed") << "remove";
+    }
+    void aSnapshotInLineIsWalkedAgainOnAnyChange()
+    {
+        QFETCH(QString, change);
+        const QString folder = root() + "/home";
+        writeFile(folder + "/a.ics", todo("a", "First"));
+        writeFile(folder + "/b.ics", todo("b", "Second"));
+        trash::FolderSnapshot snapshot(m_dir->filePath("snapshot"));
+        const QString linkA = snapshot.keptPath(folder, "a.ics");
+        const QString snapshotFolder = QFileInfo(linkA).path();
+        CollectionFolder home;
+        home.folderPath = folder;
+        const auto update = [&] {
+            DirectoryStamp stamp;
+            const QList<ItemFile> listing = VdirCollections::itemFiles(home, &stamp);
+            m_gone = snapshot.update(folder, listing, stamp);
+        };
+        QVERIFY(makeOld(folder, 120));
+        update(); // links every file
+        QVERIFY(makeOld(snapshotFolder, 60));
+        update(); // finds them in line, and says so
+        QVERIFY(QFileInfo::exists(snapshotFolder + ".in-line"));
+        QVERIFY(m_gone.isEmpty());
+
+        if (change == "unlink")
+            QVERIFY(QFile::remove(linkA));
+        else if (change == "add")
+            writeFile(folder + "/c.ics", todo("c", "Third"));
+        else if (change == "replace")
+            QVERIFY(replaceFileContents(folder + "/a.ics", todo("a", "First, again")));
+        else
+            QVERIFY(QFile::remove(folder + "/b.ics"));
+        if (change != "unlink")
+            QVERIFY(makeOld(folder, 90));
+        update();
+
+        QCOMPARE(m_gone, change == "remove" ? QStringList{"b.ics"} : QStringList{});
+        QCOMPARE(readFile(linkA), readFile(folder + "/a.ics"));
+        QCOMPARE(QFileInfo::exists(snapshot.keptPath(folder, "c.ics")), change == "add");
+    }
+
 private:
     // Moves a task, written in a file of its own in Home, to `trash`; the entry's identifier.
     QString moved(RecentlyDeleted& trash, const QByteArray& uid, const QByteArray& title,
@@ -247,11 +301,19 @@ private:
         return id;
     }
 
+    // Sets a path's modification time `seconds` back, where a stamp counts as settled.
+    static bool makeOld(const QString& path, qint64 seconds)
+    {
+        const timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - seconds, 0}};
+        return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+    }
+
     QString root() const { return m_dir->filePath("store"); }
     QString trashFolder() const { return m_dir->filePath("trash"); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     Clock m_clock;
+    QStringList m_gone;
 };
 
 VELMORAN_TEST_MAIN(TestRecentlyDeleted)

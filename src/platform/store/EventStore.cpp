@@ -103,15 +103,16 @@ EventStore::EventStore(const QStringList& roots, Clock& clock, QObject* parent)
         QMetaObject::invokeMethod(
             this, [this] { m_settle.start(); }, Qt::QueuedConnection);
     });
-    m_index.setListingObserver(
-        [this](const CollectionFolder& folder, const QList<ItemFile>& listing) {
-            const QStringList gone = m_snapshot.update(folder.folderPath, listing);
-            if (gone.isEmpty())
-                return;
-            QMutexLocker lock(&m_vanishedMutex);
-            for (const QString& name : gone)
-                m_vanished.append({folder.folderPath, folder.displayName, name});
-        });
+    m_index.setListingObserver([this](const CollectionFolder& folder,
+                                      const QList<ItemFile>& listing,
+                                      const DirectoryStamp& directory) {
+        const QStringList gone = m_snapshot.update(folder.folderPath, listing, directory);
+        if (gone.isEmpty())
+            return;
+        QMutexLocker lock(&m_vanishedMutex);
+        for (const QString& name : gone)
+            m_vanished.append({folder.folderPath, folder.displayName, name});
+    });
     if (m_watch.descriptor() >= 0) {
         m_watchNotifier = new QSocketNotifier(m_watch.descriptor(), QSocketNotifier::Read, this);
         connect(m_watchNotifier, &QSocketNotifier::activated, this, [this] { m_watch.collect(); });

@@ -351,7 +351,7 @@ bool StoreIndex::refresh()
             return FolderRead{{}, {}, {}, *summary};
         FolderRead listed = readFolder(*folder, firstLoads.contains(folder));
         if (m_listingObserver)
-            m_listingObserver(*folder, listed.listing);
+            m_listingObserver(*folder, listed.listing, listed.directory);
         return listed;
     };
     QList<FolderRead> reads;

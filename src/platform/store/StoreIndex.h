@@ -55,10 +55,11 @@ public:
         QList<ParsedItemPtr> items;
     };
     QList<FolderToCache> takeFoldersToCache();
-    // Told every listing a refresh makes, as it comes, with the folder it is of: on the thread
-    // that made it, several folders at once, so what the observer shares it must guard.
-    using ListingObserver =
-        std::function<void(const CollectionFolder& folder, const QList<ItemFile>& listing)>;
+    // Told every listing a refresh makes, as it comes, with the folder it is of and the
+    // folder's stamp from before the listing: on the thread that made it, several folders at
+    // once, so what the observer shares it must guard.
+    using ListingObserver = std::function<void(
+        const CollectionFolder& folder, const QList<ItemFile>& listing, const DirectoryStamp&)>;
     void setListingObserver(ListingObserver observer) { m_listingObserver = std::move(observer); }
     // Counts the files parsed (rather than found in memory or in the seed) so far.
     quint64 parseCount() const { return m_parseCount; }

@@ -44,6 +44,29 @@ QHash<QString, quint64> readLinks(const QString& folder, qsizetype expected)
     return links;
 }
 
+QByteArray stampText(const store::DirectoryStamp& stamp)
+{
+    return QByteArray::number(stamp.mtimeNs) + ' ' + QByteArray::number(stamp.ctimeNs) + ' ' +
+           QByteArray::number(stamp.inode);
+}
+
+// What a walk over a snapshot's links found all in line: the list folder's stamp from before
+// its listing and the snapshot folder's after the walk. Both were settled then, so while both
+// stamps stay the same, neither folder gained, lost or replaced an entry: every link is still
+// current (a file changed in place keeps its inode, hence its link) and none is left over.
+QByteArray inLineText(const store::DirectoryStamp& folder, const store::DirectoryStamp& snapshot)
+{
+    return stampText(folder) + ' ' + stampText(snapshot) + '\n';
+}
+
+QByteArray readSmallFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(256);
+}
+
 } // namespace
 
 QString FolderSnapshot::defaultFolder()
@@ -66,6 +89,12 @@ QString FolderSnapshot::snapshotFolder(const QString& folder) const
     return m_base + QLatin1Char('/') + QString::fromLatin1(hash);
 }
 
+QString FolderSnapshot::inLineMarker(const QString& snapshot)
+{
+    // Beside the snapshot folder, not in it: writing it must not change the stamp it records.
+    return snapshot + QStringLiteral(".in-line");
+}
+
 QString FolderSnapshot::keptPath(const QString& folder, const QString& fileName) const
 {
     return snapshotFolder(folder) + QLatin1Char('/') + fileName;
@@ -77,11 +106,17 @@ bool FolderSnapshot::covers(const QString& folder) const
     return !m_uncovered.contains(QDir::cleanPath(folder));
 }
 
-QStringList FolderSnapshot::update(const QString& folder, const QList<store::ItemFile>& listing)
+QStringList FolderSnapshot::update(const QString& folder, const QList<store::ItemFile>& listing,
+                                   const store::DirectoryStamp& directory)
 {
     if (!covers(folder))
         return {};
     const QString snapshot = snapshotFolder(folder);
+    const QString marker = inLineMarker(snapshot);
+    const store::DirectoryStamp before = store::DirectoryStamp::ofFolder(snapshot);
+    const QByteArray recorded = directory.isSettled() ? readSmallFile(marker) : QByteArray();
+    if (!recorded.isEmpty() && recorded == inLineText(directory, before))
+        return {};
     if (!QFileInfo(snapshot).isDir() && !QDir().mkpath(snapshot))
         return {};
     // Says which folder the links are of, for a person looking; written whole or not at all,
@@ -90,6 +125,7 @@ QStringList FolderSnapshot::update(const QString& folder, const QList<store::Ite
     if (!QFileInfo::exists(note))
         replaceFileContents(note, encoded(QDir::cleanPath(folder)) + '\n');
     QHash<QString, quint64> links = readLinks(snapshot, listing.size());
+    bool complete = true;
     for (const store::ItemFile& file : listing) {
         const auto link = links.constFind(file.fileName);
         const bool current = link != links.constEnd() && *link == file.stamp.inode;
@@ -107,11 +143,20 @@ QStringList FolderSnapshot::update(const QString& folder, const QList<store::Ite
                 m_uncovered.insert(QDir::cleanPath(folder));
                 return {};
             }
+            complete = false;
             continue; // gone meanwhile: the next listing tells
         }
-        ::rename(temporary.constData(), to.constData());
+        if (::rename(temporary.constData(), to.constData()) != 0)
+            complete = false;
     }
-    return links.keys();
+    const QStringList gone = links.keys();
+    if (complete && gone.isEmpty() && directory.isSettled()) {
+        const store::DirectoryStamp after = store::DirectoryStamp::ofFolder(snapshot);
+        const QByteArray inLine = inLineText(directory, after);
+        if (after.isSettled() && inLine != recorded)
+            replaceFileContents(marker, inLine);
+    }
+    return gone;
 }
 
 QString FolderSnapshot::take(const QString& folder, const QString& fileName)
@@ -138,6 +183,7 @@ void FolderSnapshot::forgetFolder(const QString& folder)
 {
     // Half a snapshot would later pass the files it lost for deletions. A whole one left
     // behind only costs its links: an update relinks what comes back under the same path.
+    QFile::remove(inLineMarker(snapshotFolder(folder)));
     if (!store::AtomicFile::removeFolder(snapshotFolder(folder), nullptr))
         store::LocalFiles::removeRecursively(snapshotFolder(folder));
 }

@@ -24,7 +24,10 @@ public:
 
     // Brings the folder's snapshot in line with its listing and answers the names the snapshot
     // holds that the folder no longer lists. Their links stay until taken or forgotten.
-    QStringList update(const QString& folder, const QList<store::ItemFile>& listing);
+    // `directory`, the folder's stamp from before the listing, lets a later update of a folder
+    // that did not change since skip the walk over its links.
+    QStringList update(const QString& folder, const QList<store::ItemFile>& listing,
+                       const store::DirectoryStamp& directory = {});
     // The snapshot's link to a file of the folder.
     QString keptPath(const QString& folder, const QString& fileName) const;
     // Takes a vanished file's link out of the snapshot under a name of its own, so that of two
@@ -41,6 +44,7 @@ public:
 
 private:
     QString snapshotFolder(const QString& folder) const;
+    static QString inLineMarker(const QString& snapshot);
 
     QString m_base;
     mutable QMutex m_mutex;
