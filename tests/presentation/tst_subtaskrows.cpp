@@ -1,8 +1,6 @@
 #include "LoadedStore.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
-#include "data/DataManager.h"
 #include "data/subtasks/SubtaskOperations.h"
 #include "presentation/tasklist/SubtaskFolding.h"
 #include "presentation/tasklist/TaskListPresenter.h"
