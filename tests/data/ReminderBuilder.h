@@ -132,3 +132,29 @@ inline QStringList titlesOf(const std::optional<QList<store::ReminderPtr>>& remi
     }
     return titles;
 }
+
+// A task as one line, "title|due|priority|open or done|alarms|repeats", so that a case compares
+// what it cares about in one comparison and a failure shows the whole task.
+inline QString describe(const store::ReminderPtr& reminder)
+{
+    if (!reminder)
+        return QStringLiteral("(none)");
+    const auto when = [](const QDateTime& at) { return at.toString(u"yyyy-MM-dd hh:mm"); };
+    QString due = QStringLiteral("-");
+    if (const auto& c = reminder->dueDateComponents)
+        due = c->hasTimeOfDay() ? when(c->toDateTime()) : c->date().toString(Qt::ISODate);
+    QStringList alarms;
+    for (const store::Alarm& alarm : reminder->alarms) {
+        alarms << (alarm.isLocationAlarm()        ? QStringLiteral("place")
+                   : alarm.absoluteDate.isValid() ? when(alarm.absoluteDate.toLocalTime())
+                                                  : QString::number(alarm.relativeOffset));
+    }
+    alarms.sort();
+    return QStringList{reminder->title,
+                       due,
+                       QString::number(reminder->priority),
+                       reminder->completed ? QStringLiteral("done") : QStringLiteral("open"),
+                       alarms.join(u','),
+                       reminder->hasRecurrenceRules() ? QStringLiteral("repeats") : QString()}
+        .join(u'|');
+}

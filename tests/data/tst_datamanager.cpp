@@ -12,11 +12,9 @@
 #include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
-#include "text/Global.h"
 
 #include <QGuiApplication>
 #include <QSemaphore>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 using namespace store;
@@ -34,6 +32,15 @@ void makeList(const QString& root, const QString& folder, const QString& title,
         const QByteArray uid = folder.toUtf8() + "-" + QByteArray::number(n++);
         writeFile(root + "/" + folder + "/" + uid + ".ics", todo(uid, summary));
     }
+}
+
+// A calendar folder with one event of these lines, the UID and summary among them.
+void writeEvent(const QString& root, const QByteArray& uid, const QByteArray& lines)
+{
+    writeFile(root + "/cal/displayname", "Calendar");
+    writeFile(root + "/cal/" + QString::fromLatin1(uid) + ".ics",
+              "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:" + uid + "\r\n" +
+                  lines + "END:VEVENT\r\nEND:VCALENDAR\r\n");
 }
 
 } // namespace
@@ -91,11 +98,8 @@ private Q_SLOTS:
     {
         makeList(root(), "home", "Home", {"Laundry", "Dishes"});
         makeList(root(), "new", "Made elsewhere", {"Report"});
-        writeFile(root() + "/cal/displayname", "Calendar");
-        writeFile(root() + "/cal/e.ics",
-                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:e\r\n"
-                  "DTSTART:20261209T120000Z\r\nRRULE:FREQ=DAILY\r\nSUMMARY:Daily\r\n"
-                  "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        writeEvent(root(), "e",
+                   "DTSTART:20261209T120000Z\r\nRRULE:FREQ=DAILY\r\nSUMMARY:Daily\r\n");
         m_defaults->setObject(QStringList{"home"}, PrefKey::visibleLists);
         DataManager& manager = create();
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
@@ -138,16 +142,11 @@ private Q_SLOTS:
     void withoutEventsTheRefreshEndsOnTheReminders()
     {
         makeList(root(), "home", "Home", {"Laundry"});
-        writeFile(root() + "/cal/displayname", "Calendar");
-        writeFile(root() + "/cal/e.ics",
-                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:e\r\n"
-                  "DTSTART:20261209T120000Z\r\nDTEND:20261209T130000Z\r\nSUMMARY:Lunch\r\n"
-                  "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        writeEvent(root(), "e",
+                   "DTSTART:20261209T120000Z\r\nDTEND:20261209T130000Z\r\nSUMMARY:Lunch\r\n");
         m_defaults->setBool(false, PrefKey::viewEvents);
-        DataManager& manager = create();
+        DataManager& manager = createLoaded();
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        manager.initStore();
-        QVERIFY(refreshed.wait(5000));
         QVERIFY(!manager.events().eventWindow());
 
         m_defaults->setBool(true, PrefKey::viewEvents);
@@ -230,10 +229,8 @@ private Q_SLOTS:
         QFETCH(QString, how);
         makeList(root(), "home", "Home", {"Laundry"});
         m_defaults->setObject(QStringList{"home"}, PrefKey::visibleLists); // chosen at onboarding
-        DataManager& manager = create();
+        DataManager& manager = createLoaded();
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        manager.initStore();
-        QVERIFY(refreshed.wait(5000));
         QSignalSpy settling(manager.eventStore(), &EventStore::changed);
         QVERIFY(waitForQuiet(settling, 400)); // the first run's own folder events
         waitForRefreshToEnd(manager);
@@ -274,17 +271,11 @@ private Q_SLOTS:
 
     void eventsOutsideTheWindowAreFetchedAgain()
     {
-        writeFile(root() + "/cal/displayname", "Calendar");
-        writeFile(root() + "/cal/far.ics",
-                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\nUID:far\r\n"
-                  "DTSTART;VALUE=DATE:20271015\r\nDTEND;VALUE=DATE:20271016\r\nSUMMARY:Far away\r\n"
-                  "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        writeEvent(root(), "far",
+                   "DTSTART;VALUE=DATE:20271015\r\nDTEND;VALUE=DATE:20271016\r\nSUMMARY:Far\r\n");
         m_defaults->setObject(QStringList{"no-such-calendar"}, PrefKey::visibleCalendars);
-        DataManager& manager = create();
+        DataManager& manager = createLoaded();
         QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        manager.initStore();
-        QVERIFY(refreshed.wait(5000));
-        refreshed.clear();
         const QDateTime day = TestEnvironment::local(2027, 10, 15);
         QVERIFY(!manager.events().fetchEventsByType(EventWindow::Day, day).has_value());
         QVERIFY(refreshed.wait(5000));
@@ -344,6 +335,16 @@ private:
             return eventStore;
         });
         return *m_manager;
+    }
+
+    // Created and through its first refresh, as the window starts it.
+    DataManager& createLoaded()
+    {
+        DataManager& manager = create();
+        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
+        manager.initStore();
+        [&] { QVERIFY(refreshed.wait(5000)); }();
+        return manager;
     }
 
     void waitForRefreshToEnd(DataManager& manager) { QTRY_VERIFY(!manager.isRefreshRunning()); }

@@ -69,55 +69,42 @@ class TestDayGraphLayout : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void blocksFollowTheWallClock_data()
-    {
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QStringList>("labels");
-        QTest::addColumn<qreal>("nowX");
-        // The labels, and the hours from the window's start to now.
-        const auto row = [](const char* name, const QDateTime& now, int type, const QString& labels,
-                            qreal hours) {
-            QTest::newRow(name) << now << type << labels.split(u',') << 36 + hours * 13;
-        };
-        // An ordinary day: the labels read the same clock times as the blocks.
-        row("ordinary 05:59", local(2026, 12, 9, 5, 59), 3,
-            "Tue 18:00,Wed 00:00,Wed 06:00,Wed 12:00,Wed 18:00", 11 + 59 / 60.0);
-        row("ordinary 06:00", local(2026, 12, 9, 6, 0), 0,
-            "Wed 00:00,Wed 06:00,Wed 12:00,Wed 18:00,Thu 00:00", 6);
-        // 29 March 2026: 02:00 becomes 03:00. Elapsed hours: 18:00 to 03:30 is 8.5 hours.
-        row("spring 03:30", local(2026, 3, 29, 3, 30), 3,
-            "Sat 18:00,Sun 00:00,Sun 07:00,Sun 13:00,Sun 19:00", 8.5);
-        row("spring 06:00", local(2026, 3, 29, 6, 0), 0,
-            "Sun 00:00,Sun 07:00,Sun 13:00,Sun 19:00,Mon 01:00", 5);
-        row("spring 12:30", local(2026, 3, 29, 12, 30), 1,
-            "Sun 06:00,Sun 12:00,Sun 18:00,Mon 00:00,Mon 06:00", 6.5);
-        // 25 October 2026: 03:00 becomes 02:00 again. 18:00 to 04:30 is 11.5 hours.
-        row("autumn 04:30", local(2026, 10, 25, 4, 30), 3,
-            "Sat 18:00,Sun 00:00,Sun 05:00,Sun 11:00,Sun 17:00", 11.5);
-        row("autumn 06:00", local(2026, 10, 25, 6, 0), 0,
-            "Sun 00:00,Sun 05:00,Sun 11:00,Sun 17:00,Sun 23:00", 7);
-        row("autumn 12:00", local(2026, 10, 25, 12, 0), 1,
-            "Sun 06:00,Sun 12:00,Sun 18:00,Mon 00:00,Mon 06:00", 6);
-    }
-
     // The block turns at 06:00, 12:00 and 18:00 on the wall clock even on the days the clocks
     // change; the window is then 25 elapsed hours, so a label names the clock time under it.
+    // Each case: now, the block, the labels, and the hours from the window's start to now.
     void blocksFollowTheWallClock()
     {
-        QFETCH(QDateTime, now);
-        QFETCH(int, type);
-        QFETCH(QStringList, labels);
-        QFETCH(qreal, nowX);
-
-        DayGraphLayout layout;
-        QVERIFY(layout.refresh(emptyBuckets(), now));
-        QCOMPARE(layout.timeFrameType(), type);
-        QCOMPARE(clockTimes(layout.labelTimes()), labels);
-        QCOMPARE(layout.windowStart(), layout.labelTimes().constFirst());
-        QCOMPARE(layout.windowStart().secsTo(HourBuckets::bucketStart(layout.windowStart(), 25)),
-                 25 * 3600);
-        QCOMPARE(layout.nowLineX(), nowX);
+        using Case = std::tuple<QDateTime, int, const char*, qreal>;
+        for (const auto& [now, type, labels, hours] :
+             {// An ordinary day: the labels read the same clock times as the blocks.
+              Case{local(2026, 12, 9, 5, 59), 3,
+                   "Tue 18:00,Wed 00:00,Wed 06:00,Wed 12:00,Wed 18:00", 11 + 59 / 60.0},
+              Case{local(2026, 12, 9, 6, 0), 0, "Wed 00:00,Wed 06:00,Wed 12:00,Wed 18:00,Thu 00:00",
+                   6},
+              // 29 March 2026: 02:00 becomes 03:00; 18:00 to 03:30 is 8.5 hours.
+              Case{local(2026, 3, 29, 3, 30), 3,
+                   "Sat 18:00,Sun 00:00,Sun 07:00,Sun 13:00,Sun 19:00", 8.5},
+              Case{local(2026, 3, 29, 6, 0), 0, "Sun 00:00,Sun 07:00,Sun 13:00,Sun 19:00,Mon 01:00",
+                   5},
+              Case{local(2026, 3, 29, 12, 30), 1,
+                   "Sun 06:00,Sun 12:00,Sun 18:00,Mon 00:00,Mon 06:00", 6.5},
+              // 25 October 2026: 03:00 becomes 02:00 again; 18:00 to 04:30 is 11.5 hours.
+              Case{local(2026, 10, 25, 4, 30), 3,
+                   "Sat 18:00,Sun 00:00,Sun 05:00,Sun 11:00,Sun 17:00", 11.5},
+              Case{local(2026, 10, 25, 6, 0), 0,
+                   "Sun 00:00,Sun 05:00,Sun 11:00,Sun 17:00,Sun 23:00", 7},
+              Case{local(2026, 10, 25, 12, 0), 1,
+                   "Sun 06:00,Sun 12:00,Sun 18:00,Mon 00:00,Mon 06:00", 6}}) {
+            DayGraphLayout layout;
+            QVERIFY(layout.refresh(emptyBuckets(), now));
+            QCOMPARE(layout.timeFrameType(), type);
+            QCOMPARE(clockTimes(layout.labelTimes()).join(u','), labels);
+            QCOMPARE(layout.windowStart(), layout.labelTimes().constFirst());
+            QCOMPARE(
+                layout.windowStart().secsTo(HourBuckets::bucketStart(layout.windowStart(), 25)),
+                25 * 3600);
+            QCOMPARE(layout.nowLineX(), 36 + hours * 13);
+        }
     }
 
     // The first refresh, a new block and a new day move the window; a refresh within the same
@@ -137,40 +124,27 @@ private Q_SLOTS:
         QCOMPARE(layout.windowStart(), local(2026, 12, 9, 18, 0));
     }
 
-    void heightFollowsTheFullestHours_data()
-    {
-        QTest::addColumn<int>("tasks");
-        QTest::addColumn<int>("events");
-        QTest::addColumn<bool>("eventBuckets");
-        QTest::addColumn<int>("height");
-
-        QTest::newRow("nothing") << 0 << 0 << true << 60;
-        QTest::newRow("seven tasks, no event buckets") << 7 << 0 << false << 120;
-        // Buckets of events, even empty ones, leave room between the dots and the bars.
-        QTest::newRow("seven tasks") << 7 << 0 << true << 140;
-        QTest::newRow("one task") << 1 << 0 << true << 80;
-        QTest::newRow("three tasks, two events") << 3 << 2 << true << 60 + 30 + 20 + 10;
-        QTest::newRow("six events") << 0 << 6 << true << 100;
-    }
-
+    // Nothing; seven tasks without event buckets; seven tasks, one task, three tasks and two
+    // events, six events with them: buckets of events, even empty ones, leave room between the
+    // dots and the bars.
     void heightFollowsTheFullestHours()
     {
-        QFETCH(int, tasks);
-        QFETCH(int, events);
-        QFETCH(bool, eventBuckets);
-        QFETCH(int, height);
-
-        const QDateTime now = local(2026, 12, 9, 10, 0);
-        HourBuckets buckets = emptyBuckets(eventBuckets);
-        for (int i = 0; i < tasks; ++i)
-            buckets.reminders[5].append(makeTask(QString::number(i)));
-        for (int i = 0; i < events; ++i)
-            buckets.events[7].append(
-                makeEvent(QString::number(i), local(2026, 12, 9, 7), local(2026, 12, 9, 8)));
-        DayGraphLayout layout;
-        layout.refresh(buckets, now);
-        QCOMPARE(layout.height(), height);
-        QCOMPARE(layout.backgroundRect().height(), height - 40);
+        QList<int> heights;
+        for (const auto& [tasks, events, eventBuckets] :
+             {std::tuple{0, 0, true}, std::tuple{7, 0, false}, std::tuple{7, 0, true},
+              std::tuple{1, 0, true}, std::tuple{3, 2, true}, std::tuple{0, 6, true}}) {
+            HourBuckets buckets = emptyBuckets(eventBuckets);
+            for (int i = 0; i < tasks; ++i)
+                buckets.reminders[5].append(makeTask(QString::number(i)));
+            for (int i = 0; i < events; ++i)
+                buckets.events[7].append(
+                    makeEvent(QString::number(i), local(2026, 12, 9, 7), local(2026, 12, 9, 8)));
+            DayGraphLayout layout;
+            layout.refresh(buckets, local(2026, 12, 9, 10, 0));
+            heights << layout.height();
+            QCOMPARE(layout.backgroundRect().height(), layout.height() - 40);
+        }
+        QCOMPARE(heights, (QList<int>{60, 120, 140, 80, 60 + 30 + 20 + 10, 100}));
     }
 
     // The task due first is at the top of its column; more than five squeeze into 80 points.
@@ -199,62 +173,43 @@ private Q_SLOTS:
         QCOMPARE(DayGraphLayout::columnAt(355.0), -1);
     }
 
-    void eventBars_data()
-    {
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QDateTime>("start");
-        QTest::addColumn<QDateTime>("end");
-        QTest::addColumn<qreal>("x");
-        QTest::addColumn<qreal>("width");
-        const auto row = [](const char* name, const QDateTime& now, const QDateTime& start,
-                            const QDateTime& end, qreal x, qreal width) {
-            QTest::newRow(name) << now << start << end << x << width;
-        };
-        // Window 12:00 Wed to 13:00 Thu.
-        const QDateTime evening = local(2026, 12, 9, 20, 0);
-        row("crossing midnight", evening, local(2026, 12, 9, 23, 0), local(2026, 12, 10, 1, 0),
-            30 + 11 * 13 + 6.0, 26.0);
-        row("began yesterday", evening, local(2026, 12, 8, 9, 0), local(2026, 12, 9, 14, 0), 30.0,
-            2 * 13 + 6.0);
-        row("past the window's end", evening, local(2026, 12, 10, 10, 0),
-            local(2026, 12, 10, 20, 0), 30 + 22 * 13 + 6.0, 325 - (22 * 13 + 6.0));
-        row("a whole day from the window's start", evening, local(2026, 12, 9, 12, 0),
-            local(2026, 12, 10, 12, 0), 30.0, 325.0);
-        // 28 March 2026, 23:00 to 04:00 the next morning is four hours; the night block starts
-        // at 18:00.
-        row("crossing midnight into the short day", local(2026, 3, 29, 3, 30),
-            local(2026, 3, 28, 23, 0), local(2026, 3, 29, 4, 0), 30 + 5 * 13 + 6.0, 4 * 13.0);
-        // 24 October 2026, 23:00 to 04:00 the next morning is six hours.
-        row("crossing midnight into the long day", local(2026, 10, 25, 5, 0),
-            local(2026, 10, 24, 23, 0), local(2026, 10, 25, 4, 0), 30 + 5 * 13 + 6.0, 6 * 13.0);
-        // The morning block of the short day: midnight to 02:00 is two hours, then 03:00.
-        row("short day morning", local(2026, 3, 29, 9, 0), local(2026, 3, 29, 3, 0),
-            local(2026, 3, 29, 5, 0), 30 + 2 * 13 + 6.0, 2 * 13.0);
-        row("long day afternoon", local(2026, 10, 25, 13, 0), local(2026, 10, 25, 1, 0),
-            local(2026, 10, 25, 7, 0), 30.0, 13 + 6.0);
-    }
-
+    // Each case: now, the event's start and end, and the bar's left edge and width.
     void eventBars()
     {
-        QFETCH(QDateTime, now);
-        QFETCH(QDateTime, start);
-        QFETCH(QDateTime, end);
-        QFETCH(qreal, x);
-        QFETCH(qreal, width);
-
-        DayGraphLayout probe;
-        probe.refresh(emptyBuckets(), now);
-        const HourBuckets buckets =
-            bucketsWithEvents(probe.windowStart(), {makeEvent("e", start, end)});
-        DayGraphLayout layout;
-        layout.refresh(buckets, now);
-        QCOMPARE(layout.eventBars().size(), 1);
-        const QRectF bar = layout.eventBars().constFirst().rect;
-        QCOMPARE(bar.left(), x);
-        QCOMPARE(bar.width(), width);
-        // One row: the bar in the top five points of a 15-point strip above the labels.
-        QCOMPARE(layout.eventsRect(), QRectF(30, layout.height() - 20 - 15, 325, 15));
-        QCOMPARE(bar.top(), layout.eventsRect().top());
+        using Case = std::tuple<QDateTime, QDateTime, QDateTime, qreal, qreal>;
+        const QDateTime evening = local(2026, 12, 9, 20, 0); // the window: 12:00 Wed to 13:00 Thu
+        for (const auto& [now, start, end, x, width] :
+             {// Crossing midnight; begun yesterday; past the window's end; a whole day.
+              Case{evening, local(2026, 12, 9, 23, 0), local(2026, 12, 10, 1, 0),
+                   30 + 11 * 13 + 6.0, 26.0},
+              Case{evening, local(2026, 12, 8, 9, 0), local(2026, 12, 9, 14, 0), 30.0,
+                   2 * 13 + 6.0},
+              Case{evening, local(2026, 12, 10, 10, 0), local(2026, 12, 10, 20, 0),
+                   30 + 22 * 13 + 6.0, 325 - (22 * 13 + 6.0)},
+              Case{evening, local(2026, 12, 9, 12, 0), local(2026, 12, 10, 12, 0), 30.0, 325.0},
+              // 28 March 2026, 23:00 to 04:00 the next morning is four hours; 24 October six.
+              Case{local(2026, 3, 29, 3, 30), local(2026, 3, 28, 23, 0), local(2026, 3, 29, 4, 0),
+                   30 + 5 * 13 + 6.0, 4 * 13.0},
+              Case{local(2026, 10, 25, 5, 0), local(2026, 10, 24, 23, 0), local(2026, 10, 25, 4, 0),
+                   30 + 5 * 13 + 6.0, 6 * 13.0},
+              // The morning block of the short day: midnight to 02:00 is two hours, then 03:00.
+              Case{local(2026, 3, 29, 9, 0), local(2026, 3, 29, 3, 0), local(2026, 3, 29, 5, 0),
+                   30 + 2 * 13 + 6.0, 2 * 13.0},
+              Case{local(2026, 10, 25, 13, 0), local(2026, 10, 25, 1, 0), local(2026, 10, 25, 7, 0),
+                   30.0, 13 + 6.0}}) {
+            DayGraphLayout probe;
+            probe.refresh(emptyBuckets(), now);
+            DayGraphLayout layout;
+            layout.refresh(bucketsWithEvents(probe.windowStart(), {makeEvent("e", start, end)}),
+                           now);
+            QCOMPARE(layout.eventBars().size(), 1);
+            const QRectF bar = layout.eventBars().constFirst().rect;
+            QCOMPARE(bar.left(), x);
+            QCOMPARE(bar.width(), width);
+            // One row: the bar in the top five points of a 15-point strip above the labels.
+            QCOMPARE(layout.eventsRect(), QRectF(30, layout.height() - 20 - 15, 325, 15));
+            QCOMPARE(bar.top(), layout.eventsRect().top());
+        }
     }
 
     // Each event is drawn once, on the row of its deepest position; from the sixth row on it is
@@ -277,62 +232,39 @@ private Q_SLOTS:
         }
     }
 
-    void monthGridRowsOffsetAndHiddenCells_data()
-    {
-        QTest::addColumn<QDate>("month");
-        QTest::addColumn<bool>("sundayFirst");
-        QTest::addColumn<QDate>("gridStart");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("dayCount");
-        QTest::addColumn<int>("weekRows");
-        QTest::addColumn<int>("rowHeight");
-
-        // February 2027 begins on a Monday.
-        QTest::newRow("Feb 2027, Monday first: exactly four weeks")
-            << QDate(2027, 2, 17) << false << QDate(2027, 2, 1) << 0 << 28 << 4 << 40;
-        QTest::newRow("Feb 2027, Sunday first")
-            << QDate(2027, 2, 1) << true << QDate(2027, 1, 31) << 1 << 28 << 5 << 34;
-        // February 2026 begins on a Sunday.
-        QTest::newRow("Feb 2026, Monday first: Sunday day 1")
-            << QDate(2026, 2, 10) << false << QDate(2026, 1, 26) << 6 << 28 << 5 << 34;
-        // November 2026 (30 days) and March 2026 (31 days) begin on a Sunday.
-        QTest::newRow("Nov 2026, Monday first: six rows")
-            << QDate(2026, 11, 30) << false << QDate(2026, 10, 26) << 6 << 30 << 6 << 28;
-        QTest::newRow("Mar 2026, Monday first: six rows")
-            << QDate(2026, 3, 1) << false << QDate(2026, 2, 23) << 6 << 31 << 6 << 28;
-        // May 2026 begins on a Friday: six rows with weeks from Sunday, five from Monday.
-        QTest::newRow("May 2026, Sunday first: six rows")
-            << QDate(2026, 5, 31) << true << QDate(2026, 4, 26) << 5 << 31 << 6 << 28;
-        QTest::newRow("leap February 2028, Monday first")
-            << QDate(2028, 2, 29) << false << QDate(2028, 1, 31) << 1 << 29 << 5 << 34;
-    }
-
+    // Each month as "first cell, offset of day 1, days, rows and their height". February 2027
+    // begins on a Monday (exactly four weeks), February 2026, November 2026 (30 days) and March
+    // 2026 (31) on a Sunday, May 2026 on a Friday (six rows from Sunday, five from Monday).
     void monthGridRowsOffsetAndHiddenCells()
     {
-        QFETCH(QDate, month);
-        QFETCH(bool, sundayFirst);
-        QFETCH(QDate, gridStart);
-        QFETCH(int, offset);
-        QFETCH(int, dayCount);
-        QFETCH(int, weekRows);
-        QFETCH(int, rowHeight);
-
-        const MonthGrid grid(month.startOfDay().addSecs(15 * 3600), sundayFirst);
-        QCOMPARE(grid.firstDay(), QDate(month.year(), month.month(), 1).startOfDay());
-        QCOMPARE(grid.gridStart(), gridStart.startOfDay());
-        QCOMPARE(grid.offset(), offset);
-        QCOMPARE(grid.dayCount(), dayCount);
-        QCOMPARE(grid.weekRows(), weekRows);
-        QCOMPARE(grid.rowHeight(), rowHeight);
-
-        int visible = 0;
-        for (int index = 0; index < MonthGrid::kCellCount; ++index) {
-            const bool inMonth = grid.cellDate(index).date().month() == month.month();
-            QCOMPARE(grid.isCellVisible(index), inMonth);
-            QCOMPARE(grid.dayForCell(index), inMonth ? grid.cellDate(index).date().day() : 0);
-            visible += inMonth;
+        QStringList grids;
+        for (const auto& [month, sundayFirst] :
+             {std::pair{QDate(2027, 2, 17), false}, std::pair{QDate(2027, 2, 1), true},
+              std::pair{QDate(2026, 2, 10), false}, std::pair{QDate(2026, 11, 30), false},
+              std::pair{QDate(2026, 3, 1), false}, std::pair{QDate(2026, 5, 31), true},
+              std::pair{QDate(2028, 2, 29), false}}) {
+            const MonthGrid grid(month.startOfDay().addSecs(15 * 3600), sundayFirst);
+            QCOMPARE(grid.firstDay(), QDate(month.year(), month.month(), 1).startOfDay());
+            QCOMPARE(grid.gridStart().time(), QTime(0, 0));
+            grids << QString("%1 %2 %3 %4 %5")
+                         .arg(grid.gridStart().toString(u"yyyy-MM-dd"))
+                         .arg(grid.offset())
+                         .arg(grid.dayCount())
+                         .arg(grid.weekRows())
+                         .arg(grid.rowHeight());
+            int visible = 0;
+            for (int index = 0; index < MonthGrid::kCellCount; ++index) {
+                const bool inMonth = grid.cellDate(index).date().month() == month.month();
+                QCOMPARE(grid.isCellVisible(index), inMonth);
+                QCOMPARE(grid.dayForCell(index), inMonth ? grid.cellDate(index).date().day() : 0);
+                visible += inMonth;
+            }
+            QCOMPARE(visible, grid.dayCount());
         }
-        QCOMPARE(visible, dayCount);
+        QCOMPARE(grids, (QStringList{"2027-02-01 0 28 4 40", "2027-01-31 1 28 5 34",
+                                     "2026-01-26 6 28 5 34", "2026-10-26 6 30 6 28",
+                                     "2026-02-23 6 31 6 28", "2026-04-26 5 31 6 28",
+                                     "2028-01-31 1 29 5 34"}));
     }
 
     void monthGridCellDatesAreMidnightsAcrossDaylightSavingChanges()

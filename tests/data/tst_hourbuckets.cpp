@@ -1,17 +1,10 @@
 #include "LoadedStore.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
 #include "data/CalendarEvents.h"
-#include "data/DataManager.h"
 #include "data/views/DayGraphLayout.h"
 #include "data/views/HourBuckets.h"
-#include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
-#include "prefs/PreferenceKeys.h"
-
-#include <QTemporaryDir>
 
 using namespace TestFiles;
 using TestEnvironment::local;

@@ -155,9 +155,6 @@ private Q_SLOTS:
             << calendar(vtodo("a", "First") + "BEGIN:VTODO\r\nUID:b\r\nSUMMARY:Open\r\n" +
                         vtodo("c", "Third"))
             << QStringList{"First", "Third"} << QStringList{"8 Open: END:VTODO is missing"};
-        QTest::newRow("due that is no date")
-            << calendar(vtodo("a", "First") + vtodo("b", "Bad due", "DUE:tomorrow\r\n"))
-            << QStringList{"First"} << QStringList{"8 Bad due: DUE \"tomorrow\" is not a date"};
         QTest::newRow("event without start")
             << calendar("BEGIN:VEVENT\r\nUID:e\r\nSUMMARY:Floating\r\nEND:VEVENT\r\n" +
                         vtodo("a", "First"))

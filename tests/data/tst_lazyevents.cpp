@@ -1,13 +1,8 @@
 #include "LoadedStore.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
 #include "data/CalendarEvents.h"
-#include "data/DataManager.h"
-#include "platform/store/EventStore.h"
-
-#include <QSignalSpy>
 
 using namespace TestFiles;
 using StoreQueries::titles;
@@ -42,33 +37,25 @@ void writeCalendar(const QString& folder)
                                   "RECURRENCE-ID;TZID=Europe/Berlin:20260403T090000\r\n"
                                   "DTSTART;TZID=Europe/Berlin:20260403T150000\r\n"
                                   "DTEND;TZID=Europe/Berlin:20260403T153000\r\n")));
-    writeFile(folder + "/trip.ics", calendarFile(vevent("trip", "Trip",
-                                                        "DTSTART;VALUE=DATE:20260327\r\n"
-                                                        "DTEND;VALUE=DATE:20260402\r\n")));
-    writeFile(folder + "/gym.ics", calendarFile(vevent("gym", "Gym",
-                                                       "DTSTART;VALUE=DATE:20260202\r\n"
-                                                       "DTEND;VALUE=DATE:20260203\r\n"
-                                                       "RRULE:FREQ=WEEKLY;BYDAY=MO,TH\r\n")));
-    writeFile(folder + "/night.ics",
-              calendarFile(vevent("night", "Night shift",
-                                  "DTSTART:20260301T223000\r\nDURATION:PT3H\r\n"
-                                  "RRULE:FREQ=DAILY;INTERVAL=3\r\n")));
-    writeFile(folder + "/call.ics", calendarFile(vevent("call", "Call",
-                                                        "DTSTART:20260105T070000Z\r\n"
-                                                        "DTEND:20260105T073000Z\r\n"
-                                                        "RRULE:FREQ=WEEKLY;COUNT=30\r\n")));
-    writeFile(folder + "/party.ics", calendarFile(vevent("party", "Party",
-                                                         "DTSTART:20260328T220000\r\n"
-                                                         "DTEND:20260329T000000\r\n")));
-    writeFile(folder + "/club.ics",
-              calendarFile(vevent("club", "Club",
-                                  "DTSTART;TZID=Europe/Berlin:20260130T180000\r\n"
-                                  "DURATION:PT2H\r\n"
-                                  "RRULE:FREQ=MONTHLY;BYDAY=-1FR;UNTIL=20261231T000000Z\r\n")));
-    writeFile(folder + "/early.ics",
-              calendarFile(vevent("early", "Early",
-                                  "DTSTART;TZID=Europe/Berlin:20261020T023000\r\n"
-                                  "DURATION:PT1H\r\nRRULE:FREQ=DAILY;COUNT=15\r\n")));
+    const QList<QByteArrayList> single{
+        {"trip", "Trip", "DTSTART;VALUE=DATE:20260327\r\nDTEND;VALUE=DATE:20260402\r\n"},
+        {"gym", "Gym",
+         "DTSTART;VALUE=DATE:20260202\r\nDTEND;VALUE=DATE:20260203\r\n"
+         "RRULE:FREQ=WEEKLY;BYDAY=MO,TH\r\n"},
+        {"night", "Night shift",
+         "DTSTART:20260301T223000\r\nDURATION:PT3H\r\nRRULE:FREQ=DAILY;INTERVAL=3\r\n"},
+        {"call", "Call",
+         "DTSTART:20260105T070000Z\r\nDTEND:20260105T073000Z\r\nRRULE:FREQ=WEEKLY;COUNT=30\r\n"},
+        {"party", "Party", "DTSTART:20260328T220000\r\nDTEND:20260329T000000\r\n"},
+        {"club", "Club",
+         "DTSTART;TZID=Europe/Berlin:20260130T180000\r\nDURATION:PT2H\r\n"
+         "RRULE:FREQ=MONTHLY;BYDAY=-1FR;UNTIL=20261231T000000Z\r\n"},
+        {"early", "Early",
+         "DTSTART;TZID=Europe/Berlin:20261020T023000\r\nDURATION:PT1H\r\n"
+         "RRULE:FREQ=DAILY;COUNT=15\r\n"}};
+    for (const QByteArrayList& event : single)
+        writeFile(folder + '/' + QString::fromLatin1(event[0]) + ".ics",
+                  calendarFile(vevent(event[0], event[1], event[2])));
 }
 
 // What tells one occurrence from another, in the order given.
@@ -119,57 +106,47 @@ private Q_SLOTS:
         QVERIFY(events().eventsArray().size() < year / 10);
     }
 
-    // In this order: each step goes on from the windows the steps before left, so views
-    // move across the edges of what was fetched, day by day, week by week and month by month.
-    void answersAreThoseOfTheFullWindow_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QDateTime>("start");
-        QTest::addColumn<QDateTime>("end");
-        const auto add = [](int type, const QDateTime& start, const QDateTime& end = {}) {
-            const char* names[] = {"day", "week", "month"};
-            QTest::addRow("%s %s", type == kRange ? "range" : names[type],
-                          qPrintable(start.toString(Qt::ISODate)))
-                << type << start << end;
-        };
-        for (QDate day(2026, 3, 25); day <= QDate(2026, 4, 6); day = day.addDays(1))
-            add(EventWindow::Day, day.startOfDay());
-        for (QDate day(2026, 10, 28); day >= QDate(2026, 10, 21); day = day.addDays(-1))
-            add(EventWindow::Day, day.startOfDay());
-        for (QDate monday(2026, 3, 9); monday <= QDate(2026, 4, 20); monday = monday.addDays(7))
-            add(EventWindow::Week, monday.startOfDay());
-        add(EventWindow::Week, local(2026, 3, 29)); // weeks that start on Sunday
-        add(EventWindow::Week, local(2026, 10, 25));
-        for (int month = 1; month <= 12; ++month)
-            add(EventWindow::Month, local(2026, month, 1));
-        add(EventWindow::Month, local(2026, 2, 1));
-        add(kRange, local(2026, 3, 28, 20, 0), local(2026, 3, 29, 21, 0));
-        add(kRange, local(2026, 3, 28, 21, 0), local(2026, 3, 29, 22, 0));
-        add(kRange, local(2026, 10, 24, 23, 0), local(2026, 10, 25, 23, 0));
-    }
-
+    // In this order: each step goes on from the windows the steps before left, so views move
+    // across the edges of what was fetched, day by day, week by week and month by month; each
+    // answer is the one the twelve months around the view's own date give.
     void answersAreThoseOfTheFullWindow()
     {
-        QFETCH(int, type);
-        QFETCH(QDateTime, start);
-        QFETCH(QDateTime, end);
-        const auto ask = [&] {
-            return type == kRange ? events().fetchEventsFromDate(start, end)
-                                  : events().fetchEventsByType(type, start);
-        };
-        std::optional<QList<store::EventPtr>> lazy = ask();
-        if (!lazy) {
-            QSignalSpy fetched(&events(), &CalendarEvents::eventWindowRefreshed);
-            QVERIFY(fetched.wait(5000));
-            lazy = ask();
-            QVERIFY(lazy);
+        QList<std::tuple<int, QDateTime, QDateTime>> asks; // type, start, end of a range
+        for (QDate day(2026, 3, 25); day <= QDate(2026, 4, 6); day = day.addDays(1))
+            asks.append({EventWindow::Day, day.startOfDay(), {}});
+        for (QDate day(2026, 10, 28); day >= QDate(2026, 10, 21); day = day.addDays(-1))
+            asks.append({EventWindow::Day, day.startOfDay(), {}});
+        for (QDate monday(2026, 3, 9); monday <= QDate(2026, 4, 20); monday = monday.addDays(7))
+            asks.append({EventWindow::Week, monday.startOfDay(), {}});
+        // Weeks that start on Sunday.
+        asks.append({EventWindow::Week, local(2026, 3, 29), {}});
+        asks.append({EventWindow::Week, local(2026, 10, 25), {}});
+        for (int month = 1; month <= 12; ++month)
+            asks.append({EventWindow::Month, local(2026, month, 1), {}});
+        asks.append({EventWindow::Month, local(2026, 2, 1), {}});
+        asks.append({kRange, local(2026, 3, 28, 20, 0), local(2026, 3, 29, 21, 0)});
+        asks.append({kRange, local(2026, 3, 28, 21, 0), local(2026, 3, 29, 22, 0)});
+        asks.append({kRange, local(2026, 10, 24, 23, 0), local(2026, 10, 25, 23, 0)});
+
+        for (const auto& [type, start, end] : std::as_const(asks)) {
+            const auto ask = [&] {
+                return type == kRange ? events().fetchEventsFromDate(start, end)
+                                      : events().fetchEventsByType(type, start);
+            };
+            std::optional<QList<store::EventPtr>> lazy = ask();
+            if (!lazy) {
+                QSignalSpy fetched(&events(), &CalendarEvents::eventWindowRefreshed);
+                QVERIFY(fetched.wait(5000));
+                lazy = ask();
+                QVERIFY(lazy);
+            }
+            const QList<store::EventPtr> year = yearAround(start);
+            const QList<store::EventPtr> expected =
+                type == kRange ? EventWindow::eventsOfRange(year, start, end)
+                               : EventWindow::eventsOfPeriod(year, type, start);
+            const QString which = QString::number(type) + ' ' + start.toString(Qt::ISODate) + ": ";
+            QCOMPARE(which + keys(*lazy).join('\n'), which + keys(expected).join('\n'));
         }
-        // As the twelve months around the view's own date gave them.
-        const QList<store::EventPtr> year = yearAround(start);
-        const QList<store::EventPtr> expected =
-            type == kRange ? EventWindow::eventsOfRange(year, start, end)
-                           : EventWindow::eventsOfPeriod(year, type, start);
-        QCOMPARE(keys(*lazy), keys(expected));
     }
 
     // A change in the store reaches the windows the views use at the next refresh.

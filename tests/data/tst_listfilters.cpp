@@ -114,46 +114,41 @@ class TestListFilters : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The fixture's tasks by number: the open ones, then those including completed tasks.
     void entriesSelectByType_data()
     {
         QTest::addColumn<QVariantMap>("dictionary");
         QTest::addColumn<QStringList>("open");
         QTest::addColumn<QStringList>("includingCompleted");
-
-        const QStringList openTasks =
-            titles({1, 2, 5, 6, 7, 10, 11, 13, 14, 15, 16, 17, 18, 20, 21, 22, 24});
-        QTest::newRow("0 all") << entry(0) << openTasks << kTitles.mid(1);
-        QTest::newRow("1 undated") << entry(1) << titles({2}) << titles({2, 3, 4});
-        QTest::newRow("2 recurring, completed too")
-            << entry(2) << titles({9, 10}) << titles({9, 10});
-        QTest::newRow("3 location") << entry(3) << titles({11}) << titles({11, 12});
+        using Numbers = std::initializer_list<int>;
+        const auto row = [](const char* name, const QVariantMap& entry, Numbers open, Numbers all) {
+            QTest::newRow(name) << entry << titles(open) << titles(all);
+        };
+        row("0 all", entry(0), {1, 2, 5, 6, 7, 10, 11, 13, 14, 15, 16, 17, 18, 20, 21, 22, 24},
+            {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
+             13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24});
+        row("1 undated", entry(1), {2}, {2, 3, 4});
+        row("2 recurring, completed too", entry(2), {9, 10}, {9, 10});
+        row("3 location", entry(3), {11}, {11, 12});
         // Due today at 00:00 is overdue at 10:00; due today at 18:00 is not yet.
-        QTest::newRow("4 overdue, open only") << entry(4) << titles({5, 7}) << titles({5, 7});
-        QTest::newRow("5 high") << entry(5) << titles({14, 15}) << titles({14, 15, 19});
-        QTest::newRow("6 medium") << entry(6) << titles({16}) << titles({16});
-        QTest::newRow("7 low") << entry(7) << titles({17, 18}) << titles({17, 18});
-        QTest::newRow("8 tag Home")
-            << entry(8, {{"tag", "Home"}}) << titles({20, 22}) << titles({20, 22, 23});
-        QTest::newRow("8 tag Homework")
-            << entry(8, {{"tag", "Homework"}}) << titles({20}) << titles({20});
-        QTest::newRow("15 saved search home")
-            << entry(15, {{"tag", "home"}}) << titles({20, 21, 22}) << titles({20, 21, 22, 23});
-        QTest::newRow("9 any list, no priority")
-            << merged({}, {3}) << titles({1, 2, 5, 6, 7, 10, 11, 13, 20, 21, 22, 24})
-            << titles({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 20, 21, 22, 23, 24});
-        QTest::newRow("9 work, high and medium")
-            << merged({"w"}, {0, 1}) << titles({14, 15, 16}) << titles({14, 15, 16, 19});
-        QTest::newRow("9 home, none") << merged({"h"}, {3}) << titles({2, 10, 20, 21, 22})
-                                      << titles({2, 3, 4, 9, 10, 20, 21, 22, 23});
-        QTest::newRow("9 a list that is gone")
-            << merged({"gone"}, {0, 1, 2, 3}) << QStringList() << QStringList();
-        QTest::newRow("10 list Errands") << entry(10, {{"title", "Errands"}, {"identifier", "e"}})
-                                         << titles({7, 11}) << titles({7, 8, 11, 12});
-        QTest::newRow("10 title compared exactly")
-            << entry(10, {{"title", "errands"}}) << QStringList() << QStringList();
-        QTest::newRow("unknown type by title")
-            << entry(42, {{"title", "Home"}}) << titles({2, 10, 20, 21, 22})
-            << titles({2, 3, 4, 9, 10, 20, 21, 22, 23});
+        row("4 overdue, open only", entry(4), {5, 7}, {5, 7});
+        row("5 high", entry(5), {14, 15}, {14, 15, 19});
+        row("6 medium", entry(6), {16}, {16});
+        row("7 low", entry(7), {17, 18}, {17, 18});
+        row("8 tag Home", entry(8, {{"tag", "Home"}}), {20, 22}, {20, 22, 23});
+        row("8 tag Homework", entry(8, {{"tag", "Homework"}}), {20}, {20});
+        row("15 saved search home", entry(15, {{"tag", "home"}}), {20, 21, 22}, {20, 21, 22, 23});
+        row("9 any list, no priority", merged({}, {3}), {1, 2, 5, 6, 7, 10, 11, 13, 20, 21, 22, 24},
+            {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 20, 21, 22, 23, 24});
+        row("9 work, high and medium", merged({"w"}, {0, 1}), {14, 15, 16}, {14, 15, 16, 19});
+        row("9 home, none", merged({"h"}, {3}), {2, 10, 20, 21, 22},
+            {2, 3, 4, 9, 10, 20, 21, 22, 23});
+        row("9 a list that is gone", merged({"gone"}, {0, 1, 2, 3}), {}, {});
+        row("10 list Errands", entry(10, {{"title", "Errands"}, {"identifier", "e"}}), {7, 11},
+            {7, 8, 11, 12});
+        row("10 title compared exactly", entry(10, {{"title", "errands"}}), {}, {});
+        row("unknown type by title", entry(42, {{"title", "Home"}}), {2, 10, 20, 21, 22},
+            {2, 3, 4, 9, 10, 20, 21, 22, 23});
     }
 
     void entriesSelectByType()
@@ -175,14 +170,12 @@ private Q_SLOTS:
         const SnapshotPtr snapshot =
             snapshotOf({ReminderBuilder("due today").dueOn(QDate(2025, 3, 26))});
         QueryDates dates = referenceDates();
-        dates.now = local(2025, 3, 26, 0, 0, 1);
-        QCOMPARE(
-            ListFilters(snapshot, dates, true, {}).countForDict(ListEntry::fromStored(entry(4))),
-            1u);
-        dates.now = local(2025, 3, 25, 23, 59);
-        QCOMPARE(
-            ListFilters(snapshot, dates, true, {}).countForDict(ListEntry::fromStored(entry(4))),
-            0u);
+        for (const auto& [now, count] : {std::pair{local(2025, 3, 26, 0, 0, 1), 1u},
+                                         std::pair{local(2025, 3, 25, 23, 59), 0u}}) {
+            dates.now = now;
+            const ListFilters filters(snapshot, dates, true, {});
+            QCOMPARE(filters.countForDict(ListEntry::fromStored(entry(4))), count);
+        }
     }
 
     void noSnapshotSelectsNothing()
@@ -195,58 +188,33 @@ private Q_SLOTS:
         QCOMPARE(filters.countForUncompletedRemindersAtCalendar(nullptr), 0u);
     }
 
-    void dateCounts_data()
-    {
-        QTest::addColumn<QString>("span");
-        QTest::addColumn<QDateTime>("start");
-        QTest::addColumn<bool>("overdueNow");
-        QTest::addColumn<QVariantMap>("filters");
-        QTest::addColumn<quint64>("expected");
-        const auto row = [](const char* name, const char* span, const QDateTime& start,
-                            bool overdueNow, const QVariantMap& filters, quint64 expected) {
-            QTest::newRow(name) << QString::fromLatin1(span) << start << overdueNow << filters
-                                << expected;
-        };
-        const QVariantMap on = undatedFilters(true);
-        const QVariantMap off = undatedFilters(false);
-        const QDateTime today = local(2025, 3, 26);
-        // Overdue off: today counts its open and completed tasks, other days their open ones.
-        row("day, today", "day", today, false, on, 3);
-        row("day, today, no undated", "day", today, false, off, 2);
-        row("day, yesterday", "day", today.addDays(-1), false, on, 1);
-        // Overdue on: today takes every earlier open task, an earlier day keeps none. The
-        // Filters page stores numbers.
-        row("overdue day, today", "day", today, true, undatedFilters(1), 5);
-        row("overdue day, today, no undated", "day", today, true, undatedFilters(0), 4);
-        row("overdue day, no filters", "day", today, true, {}, 4);
-        row("overdue day, yesterday", "day", today.addDays(-1), true, on, 0);
-        const QDateTime week = local(2025, 3, 23);
-        row("week, this", "week", week, false, on, 6);
-        row("overdue week, this", "week", week, true, off, 5);
-        row("overdue week, last", "week", week.addDays(-7), true, on, 0);
-        const QDateTime month = local(2025, 3, 1);
-        row("month, this", "month", month, false, on, 7);
-        row("month, February", "month", local(2025, 2, 1), false, on, 1);
-        row("overdue month, this", "month", month, true, on, 6);
-        // Each view reads its own entry.
-        const QVariantMap dayOnly{{"dayUndated", 1}, {"weekUndated", 0}, {"monthUndated", false}};
-        row("own entry: day", "day", today, false, dayOnly, 3);
-        row("own entry: week", "week", week, false, dayOnly, 5);
-    }
-
+    // Overdue off, today counts its open and completed tasks, other days their open ones; on,
+    // today takes every earlier open task and an earlier day keeps none. The Filters page
+    // stores numbers; each view reads its own entry.
     void dateCounts()
     {
-        QFETCH(QString, span);
-        QFETCH(QDateTime, start);
-        QFETCH(bool, overdueNow);
-        QFETCH(QVariantMap, filters);
-        QFETCH(quint64, expected);
-
-        const ListFilters counter(countFixture(), referenceDates(), overdueNow, filters);
-        const quint64 count = span == "day"    ? counter.countForDayOnDate(start)
-                              : span == "week" ? counter.countForWeekOnDate(start)
-                                               : counter.countForMonthOnDate(start);
-        QCOMPARE(count, expected);
+        const QVariantMap on = undatedFilters(true), off = undatedFilters(false);
+        const QVariantMap dayOnly{{"dayUndated", 1}, {"weekUndated", 0}, {"monthUndated", false}};
+        const QDateTime today = local(2025, 3, 26), yesterday = local(2025, 3, 25),
+                        week = local(2025, 3, 23), month = local(2025, 3, 1);
+        using Case = std::tuple<const char*, QDateTime, bool, QVariantMap>;
+        QList<quint64> counts;
+        for (const auto& [span, start, overdueNow, filters] :
+             {Case{"day", today, false, on}, Case{"day", today, false, off},
+              Case{"day", yesterday, false, on}, Case{"day", today, true, undatedFilters(1)},
+              Case{"day", today, true, undatedFilters(0)}, Case{"day", today, true, {}},
+              Case{"day", yesterday, true, on}, Case{"week", week, false, on},
+              Case{"week", week, true, off}, Case{"week", week.addDays(-7), true, on},
+              Case{"month", month, false, on}, Case{"month", local(2025, 2, 1), false, on},
+              Case{"month", month, true, on}, Case{"day", today, false, dayOnly},
+              Case{"week", week, false, dayOnly}}) {
+            const ListFilters counter(countFixture(), referenceDates(), overdueNow, filters);
+            const QString kind(span);
+            counts << (kind == "day"    ? counter.countForDayOnDate(start)
+                       : kind == "week" ? counter.countForWeekOnDate(start)
+                                        : counter.countForMonthOnDate(start));
+        }
+        QCOMPARE(counts, (QList<quint64>{3, 2, 1, 5, 4, 4, 0, 6, 5, 0, 7, 1, 6, 3, 5}));
     }
 
     void openTasksPerList()
@@ -269,46 +237,36 @@ private Q_SLOTS:
         QCOMPARE(filters.countForUncompletedRemindersAtCalendar(nullptr), 4u);
     }
 
-    void search_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("completed");
-        QTest::addColumn<QStringList>("expected");
-
-        QTest::newRow("both words in the title or both in the notes")
-            << "milk bread" << false << QStringList{"Bread and milk", "Buy MILK"};
-        QTest::newRow("completed asked for")
-            << "milk bread" << true << QStringList{"Bread and milk", "Buy MILK", "Milk bread done"};
-        QTest::newRow("trailing space") << "milk bread " << false << QStringList();
-        QTest::newRow("a single space") << " " << true << QStringList();
-        QTest::newRow("case ignored")
-            << "MILK" << false << QStringList{"Bread and milk", "milk", "Buy MILK"};
-        QTest::newRow("substring")
-            << "rea" << false << QStringList{"Bread and milk", "milk", "Buy MILK"};
-        QTest::newRow("notes only") << "fresh" << false << QStringList{"Buy MILK"};
-    }
-
+    // Both words in the title or both in the notes, not spread over them; completed tasks when
+    // asked for; a trailing space and a single space find nothing; case ignored; substrings;
+    // the notes alone. An empty text has no answer.
     void search()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, completed);
-        QFETCH(QStringList, expected);
-
         const ListFilters filters(
-            snapshotOf({
-                ReminderBuilder("Bread and milk"),
-                // The words are spread over title and notes: no match for both.
-                ReminderBuilder("milk").notes("bread"),
-                ReminderBuilder("Buy MILK").notes("fresh BREAD and milk"),
-                ReminderBuilder("Milk bread done").completedAt(local(2025, 3, 20)),
-                ReminderBuilder("Butter").notes(""),
-            }),
+            snapshotOf({ReminderBuilder("Bread and milk"), ReminderBuilder("milk").notes("bread"),
+                        ReminderBuilder("Buy MILK").notes("fresh BREAD and milk"),
+                        ReminderBuilder("Milk bread done").completedAt(local(2025, 3, 20)),
+                        ReminderBuilder("Butter").notes("")}),
             referenceDates(), true, {});
-        const std::optional<ReminderList> found =
-            filters.fetchRemindersFromSearchText(text, completed);
-        QVERIFY(found.has_value());
-        QCOMPARE(titlesOf(found), expected);
-        QVERIFY(!filters.fetchRemindersFromSearchText("", true)); // empty text: no answer
+        QList<QStringList> found;
+        for (const auto& [text, completed] :
+             {std::pair{"milk bread", false}, std::pair{"milk bread", true},
+              std::pair{"milk bread ", false}, std::pair{" ", true}, std::pair{"MILK", false},
+              std::pair{"rea", false}, std::pair{"fresh", false}}) {
+            const std::optional<ReminderList> answer =
+                filters.fetchRemindersFromSearchText(text, completed);
+            QVERIFY(answer.has_value());
+            found << titlesOf(answer);
+        }
+        const QStringList three{"Bread and milk", "milk", "Buy MILK"};
+        QCOMPARE(found, (QList<QStringList>{{"Bread and milk", "Buy MILK"},
+                                            {"Bread and milk", "Buy MILK", "Milk bread done"},
+                                            {},
+                                            {},
+                                            three,
+                                            three,
+                                            {"Buy MILK"}}));
+        QVERIFY(!filters.fetchRemindersFromSearchText("", true));
     }
 
     // A search asked of the store folds each task's texts as it goes; it must find what the

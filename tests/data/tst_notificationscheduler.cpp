@@ -2,30 +2,18 @@
 #include "ReminderBuilder.h"
 #include "SeededStore.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
 #include "../platform/DesktopNotificationServer.h"
 
-#include "data/DataManager.h"
 #include "data/NotificationScheduler.h"
 #include "data/ReminderQueries.h"
 #include "data/TaskOperations.h"
-#include "platform/UserDefaults.h"
 #include "platform/UserNotificationCenter.h"
-#include "prefs/DefaultPreferences.h"
-#include "prefs/PreferenceKeys.h"
-#include "text/Global.h"
-
-#include <QSignalSpy>
-#include <QTemporaryDir>
 
 using namespace store;
 using TestEnvironment::local;
 using TestFiles::writeFile;
 using Interval = UserNotification::RepeatInterval;
-
-Q_DECLARE_METATYPE(std::optional<store::RecurrenceRule>)
-Q_DECLARE_METATYPE(UserNotification::RepeatInterval)
 
 namespace {
 
@@ -161,42 +149,40 @@ private Q_SLOTS:
             QVERIFY(scheduled[i - 1].title <= scheduled[i].title);
     }
 
-    void onlyPlainRulesRepeat_data()
+    // Only a rule the centre can repeat by itself: no rule, daily, every 2 days, weekly, weekly
+    // on Mondays, monthly, yearly.
+    void onlyPlainRulesRepeat()
     {
-        QTest::addColumn<std::optional<RecurrenceRule>>("repeat");
-        QTest::addColumn<Interval>("expected");
+        NotificationScheduler& scheduler = start();
         using F = RecurrenceRule::Frequency;
         RecurrenceRule onMondays = rule(F::Weekly, 1);
         onMondays.daysOfTheWeek = {RecurrenceDayOfWeek{2, 0}};
-        QTest::newRow("no repeat") << std::optional<RecurrenceRule>() << Interval::None;
-        QTest::newRow("daily") << std::optional(rule(F::Daily, 1)) << Interval::Day;
-        QTest::newRow("every 2 days") << std::optional(rule(F::Daily, 2)) << Interval::None;
-        QTest::newRow("weekly") << std::optional(rule(F::Weekly, 1)) << Interval::Week;
-        QTest::newRow("weekly on Mondays") << std::optional(onMondays) << Interval::None;
-        QTest::newRow("monthly") << std::optional(rule(F::Monthly, 1)) << Interval::Month;
-        QTest::newRow("yearly") << std::optional(rule(F::Yearly, 1)) << Interval::None;
-    }
-
-    void onlyPlainRulesRepeat()
-    {
-        QFETCH(std::optional<RecurrenceRule>, repeat);
-        QFETCH(Interval, expected);
-        NotificationScheduler& scheduler = start();
-        Reminder task;
-        task.title = "Water plants";
-        task.dueDateComponents = at(local(2026, 12, 10, 9, 0));
-        if (repeat)
-            task.addRecurrenceRule(*repeat);
-        const UserNotification absolute = scheduler.scheduleNotificationAbsoluteDateWithReminder(
-            task, Alarm::withAbsoluteDate(local(2026, 12, 10, 9, 0)));
-        QCOMPARE(absolute.deliveryRepeatInterval, expected);
-        QCOMPARE(absolute.deliveryDate, local(2026, 12, 10, 9, 0));
-        // A relative alarm never repeats on its own.
-        QCOMPARE(scheduler
-                     .scheduleNotificationRelativeOffsetWithReminder(task,
-                                                                     Alarm::withRelativeOffset(-60))
-                     .deliveryRepeatInterval,
-                 Interval::None);
+        QList<Interval> intervals;
+        for (const std::optional<RecurrenceRule>& repeat :
+             {std::optional<RecurrenceRule>(), std::optional(rule(F::Daily, 1)),
+              std::optional(rule(F::Daily, 2)), std::optional(rule(F::Weekly, 1)),
+              std::optional(onMondays), std::optional(rule(F::Monthly, 1)),
+              std::optional(rule(F::Yearly, 1))}) {
+            Reminder task;
+            task.title = "Water plants";
+            task.dueDateComponents = at(local(2026, 12, 10, 9, 0));
+            if (repeat)
+                task.addRecurrenceRule(*repeat);
+            const UserNotification absolute =
+                scheduler.scheduleNotificationAbsoluteDateWithReminder(
+                    task, Alarm::withAbsoluteDate(local(2026, 12, 10, 9, 0)));
+            intervals << absolute.deliveryRepeatInterval;
+            QCOMPARE(absolute.deliveryDate, local(2026, 12, 10, 9, 0));
+            // A relative alarm never repeats on its own.
+            QCOMPARE(scheduler
+                         .scheduleNotificationRelativeOffsetWithReminder(
+                             task, Alarm::withRelativeOffset(-60))
+                         .deliveryRepeatInterval,
+                     Interval::None);
+        }
+        QCOMPARE(intervals,
+                 (QList<Interval>{Interval::None, Interval::Day, Interval::None, Interval::Week,
+                                  Interval::None, Interval::Month, Interval::None}));
     }
 
     void aRelativeAlarmCountsFromTheStartDate()
@@ -245,68 +231,57 @@ private Q_SLOTS:
         QCOMPARE(select.size(), 1);
     }
 
+    // Snooze replaces the time alarms by one, counted from the last of them while that is
+    // still ahead, else from the press; a place alarm stays.
     void snoozeMovesTheAlarmFromItsOwnMoment_data()
     {
+        QTest::addColumn<QString>("alarm"); // besides the place alarm
         QTest::addColumn<QDateTime>("pressed");
         QTest::addColumn<QDateTime>("expected");
-        QTest::newRow("shortly after") << local(2026, 12, 10, 9, 3) << local(2026, 12, 10, 9, 10);
-        QTest::newRow("long after") << local(2026, 12, 10, 9, 30) << local(2026, 12, 10, 9, 40);
+        const QDateTime late = local(2026, 12, 10, 9, 30), lateAgain = local(2026, 12, 10, 9, 40);
+        QTest::newRow("shortly after")
+            << "timed" << local(2026, 12, 10, 9, 3) << local(2026, 12, 10, 9, 10);
+        QTest::newRow("long after") << "timed" << late << lateAgain;
+        QTest::newRow("only a place alarm") << "" << late << lateAgain;
+        QTest::newRow("a relative alarm") << "relative" << late << lateAgain;
     }
 
     void snoozeMovesTheAlarmFromItsOwnMoment()
     {
+        QFETCH(QString, alarm);
         QFETCH(QDateTime, pressed);
         QFETCH(QDateTime, expected);
         m_store->clock.setNow(local(2026, 12, 10, 8, 59));
-        seed("Meds", [](Reminder& r) {
+        seed("Meds", [&](Reminder& r) {
+            r.dueDateComponents = at(local(2026, 12, 10, 9, 0));
             r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
-            r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 10, 9, 0)));
+            if (alarm == "timed")
+                r.addAlarm(Alarm::withAbsoluteDate(local(2026, 12, 10, 9, 0)));
+            else if (alarm == "relative")
+                r.addAlarm(Alarm::withRelativeOffset(-600));
         });
         NotificationScheduler& scheduler = start();
         // As the application does: every refresh rebuilds the schedule.
         connect(m_store->manager.get(), &DataManager::remindersRefreshed, &scheduler,
                 &NotificationScheduler::scheduleNotifications);
         scheduler.scheduleNotifications();
-        deliverAt(local(2026, 12, 10, 9, 0), 1);
+        const bool timed = alarm == "timed";
+        deliverAt(local(2026, 12, 10, 9, 0), timed ? 1 : 0);
 
         m_store->clock.setNow(pressed);
-        QVERIFY(
-            m_store->afterRefresh([&] { m_server->invokeAction(m_server->lastId(), "snooze"); }));
+        UserNotification button;
+        button.userInfo.insert("uuid", identifierOf("Meds"));
+        button.activationType = UserNotification::ActivationType::ActionButtonClicked;
+        QVERIFY(m_store->afterRefresh([&] {
+            timed ? m_server->invokeAction(m_server->lastId(), "snooze")
+                  : scheduler.didActivateNotification(*m_center, button);
+        }));
         const ReminderPtr meds =
             m_store->manager->tasks().reminderWithIdentifier(identifierOf("Meds"));
         QVERIFY(meds->alarms.size() == 2 && meds->alarms[0].isLocationAlarm());
         QCOMPARE(meds->alarms[1].absoluteDate, expected);
         QVERIFY(m_center->deliveredNotifications().isEmpty());
         QCOMPARE(m_center->scheduledNotifications().first().deliveryDate, expected);
-    }
-
-    void snoozeWithoutATimedAlarmCountsFromNow_data()
-    {
-        QTest::addColumn<bool>("relative");
-        QTest::newRow("only a place alarm") << false;
-        QTest::newRow("a relative alarm") << true;
-    }
-
-    void snoozeWithoutATimedAlarmCountsFromNow()
-    {
-        QFETCH(bool, relative);
-        m_store->defaults->setInteger(25, PrefKey::snooze);
-        seed("Buy stamps", [relative](Reminder& r) {
-            r.dueDateComponents = at(local(2026, 12, 9, 9, 0));
-            r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Enter));
-            if (relative)
-                r.addAlarm(Alarm::withRelativeOffset(-600));
-        });
-        NotificationScheduler& scheduler = start();
-        UserNotification pressed;
-        pressed.userInfo.insert("uuid", identifierOf("Buy stamps"));
-        pressed.activationType = UserNotification::ActivationType::ActionButtonClicked;
-        QVERIFY(
-            m_store->afterRefresh([&] { scheduler.didActivateNotification(*m_center, pressed); }));
-        const ReminderPtr stamps =
-            m_store->manager->tasks().reminderWithIdentifier(identifierOf("Buy stamps"));
-        QVERIFY(stamps->alarms.size() == 2 && stamps->alarms[0].isLocationAlarm());
-        QCOMPARE(stamps->alarms[1].absoluteDate, local(2026, 12, 9, 10, 55));
     }
 
     void switchingThePreferenceEmptiesAndRefillsTheCentre()

@@ -37,78 +37,59 @@ class TestReminderQueries : public QObject
 private Q_SLOTS:
     // A period takes what falls on its first instant and leaves what falls on its end instant
     // to the next one; ends are calendar days and months, so DST days are 23 or 25 hours.
-    void periodsAreHalfOpenCalendarSpans_data()
-    {
-        QTest::addColumn<QString>("period");
-        QTest::addColumn<QDateTime>("start");
-        QTest::addColumn<QDateTime>("at");
-        QTest::addColumn<bool>("inside");
-        const auto row = [](const char* name, const char* period, const QDateTime& start,
-                            const QDateTime& at, bool inside) {
-            QTest::newRow(name) << QString::fromLatin1(period) << start << at << inside;
-        };
-        const QDateTime day = local(2025, 3, 26);
-        row("day: first instant", "day", day, day, true);
-        row("day: end instant", "day", day, local(2025, 3, 27), false);
-        const QDateTime springForward = local(2025, 3, 30);
-        row("23-hour day: 23:30", "day", springForward, local(2025, 3, 30, 23, 30), true);
-        row("23-hour day: next midnight", "day", springForward, local(2025, 3, 31), false);
-        const QDateTime fallBack = local(2025, 10, 26);
-        row("25-hour day: next midnight", "day", fallBack, local(2025, 10, 27), false);
-        // A Monday-first week holding the spring change lasts 167 hours.
-        const QDateTime dstWeek = local(2025, 3, 24);
-        row("DST week: last Sunday evening", "week", dstWeek, local(2025, 3, 30, 23, 30), true);
-        row("DST week: end instant", "week", dstWeek, local(2025, 3, 31), false);
-        const QDateTime yearEnd = local(2024, 12, 29);
-        row("year-end week: Saturday", "week", yearEnd, local(2025, 1, 4, 23, 59), true);
-        row("year-end week: end instant", "week", yearEnd, local(2025, 1, 5), false);
-        const QDateTime march = local(2025, 3, 1);
-        row("March: last minute", "month", march, local(2025, 3, 31, 23, 59), true);
-        row("March: end instant", "month", march, local(2025, 4, 1), false);
-        row("October: 25-hour day at its end", "month", local(2025, 10, 1),
-            local(2025, 10, 31, 23, 30), true);
-        row("leap February: 29th", "month", local(2024, 2, 1), local(2024, 2, 29, 12), true);
-    }
-
+    // A period takes what falls on its first instant and leaves what falls on its end instant
+    // to the next one; ends are calendar days and months, so DST days are 23 or 25 hours. Each
+    // case: the period, its start, the instant of the open task's due date and of the other's
+    // completion, and whether that falls inside.
     void periodsAreHalfOpenCalendarSpans()
     {
-        QFETCH(QString, period);
-        QFETCH(QDateTime, start);
-        QFETCH(QDateTime, at);
-        QFETCH(bool, inside);
-
-        // The open task is judged by its due date, the completed one by its completion date
-        // alone: its due date lies years away.
-        const ReminderQueries queries =
-            queriesOver({ReminderBuilder("open").dueAt(at),
-                         ReminderBuilder("done").dueAt(local(2020, 1, 1, 9)).completedAt(at)});
-
         using Query = std::optional<ReminderList> (ReminderQueries::*)(const QDateTime&) const;
-        struct Family
-        {
-            Query both, open, done;
-        };
-        const QHash<QString, Family> families{
+        using Q = ReminderQueries;
+        // Both, open only, completed only.
+        const QHash<QString, std::array<Query, 3>> families{
             {"day",
-             {&ReminderQueries::fetchRemindersOnDate,
-              &ReminderQueries::fetchUncompletedRemindersOnDate,
-              &ReminderQueries::fetchCompletedRemindersOnDate}},
+             {&Q::fetchRemindersOnDate, &Q::fetchUncompletedRemindersOnDate,
+              &Q::fetchCompletedRemindersOnDate}},
             {"week",
-             {&ReminderQueries::fetchRemindersFromStartingDate,
-              &ReminderQueries::fetchUncompletedRemindersFromStartingDate,
-              &ReminderQueries::fetchCompletedRemindersFromStartingDate}},
+             {&Q::fetchRemindersFromStartingDate, &Q::fetchUncompletedRemindersFromStartingDate,
+              &Q::fetchCompletedRemindersFromStartingDate}},
             {"month",
-             {&ReminderQueries::fetchRemindersMonthlyFromStartingDate,
-              &ReminderQueries::fetchUncompletedRemindersMonthlyFromStartingDate,
-              &ReminderQueries::fetchCompletedRemindersMonthlyFromStartingDate}},
-        };
-        const Family family = families.value(period);
-        const QStringList expectedBoth = inside ? QStringList{"open", "done"} : QStringList();
-        QCOMPARE(titlesOf((queries.*family.both)(start)), expectedBoth);
-        QCOMPARE(titlesOf((queries.*family.open)(start)),
-                 inside ? QStringList{"open"} : QStringList());
-        QCOMPARE(titlesOf((queries.*family.done)(start)),
-                 inside ? QStringList{"done"} : QStringList());
+             {&Q::fetchRemindersMonthlyFromStartingDate,
+              &Q::fetchUncompletedRemindersMonthlyFromStartingDate,
+              &Q::fetchCompletedRemindersMonthlyFromStartingDate}}};
+        using Case = std::tuple<const char*, QDateTime, QDateTime, bool>;
+        const QDateTime day = local(2025, 3, 26), spring = local(2025, 3, 30),
+                        dstWeek = local(2025, 3, 24), yearEnd = local(2024, 12, 29),
+                        march = local(2025, 3, 1);
+        for (const auto& [period, start, at, inside] :
+             {Case{"day", day, day, true}, Case{"day", day, local(2025, 3, 27), false},
+              Case{"day", spring, local(2025, 3, 30, 23, 30), true},
+              Case{"day", spring, local(2025, 3, 31), false},
+              Case{"day", local(2025, 10, 26), local(2025, 10, 27), false},
+              // A Monday-first week holding the spring change lasts 167 hours.
+              Case{"week", dstWeek, local(2025, 3, 30, 23, 30), true},
+              Case{"week", dstWeek, local(2025, 3, 31), false},
+              Case{"week", yearEnd, local(2025, 1, 4, 23, 59), true},
+              Case{"week", yearEnd, local(2025, 1, 5), false},
+              Case{"month", march, local(2025, 3, 31, 23, 59), true},
+              Case{"month", march, local(2025, 4, 1), false},
+              Case{"month", local(2025, 10, 1), local(2025, 10, 31, 23, 30), true},
+              Case{"month", local(2024, 2, 1), local(2024, 2, 29, 12), true}}) {
+            // The completed task is judged by its completion date alone: its due date lies
+            // years away.
+            const ReminderQueries queries =
+                queriesOver({ReminderBuilder("open").dueAt(at),
+                             ReminderBuilder("done").dueAt(local(2020, 1, 1, 9)).completedAt(at)});
+            const auto& [both, open, done] = families.value(period);
+            // The period and instant go into the comparison, to tell a failing case.
+            const QString where = " | " + QString(period) + ' ' + at.toString(Qt::ISODate);
+            QCOMPARE(titlesOf((queries.*both)(start)).join(' ') + where,
+                     (inside ? "open done" : "") + where);
+            QCOMPARE(titlesOf((queries.*open)(start)),
+                     inside ? QStringList{"open"} : QStringList());
+            QCOMPARE(titlesOf((queries.*done)(start)),
+                     inside ? QStringList{"done"} : QStringList());
+        }
     }
 
     void completionDateDecidesForCompletedTasks()
@@ -208,44 +189,35 @@ private Q_SLOTS:
         const store::CalendarPtr work = makeList("w", "Work");
         const store::CalendarPtr home = makeList("h", "Home");
         const store::CalendarPtr hidden = makeList("x", "Elsewhere");
-        const auto task = [&](const char* title) { return ReminderBuilder(title).in(work); };
-
-        QTest::newRow("open before completed")
-            << task("open").dueOn(QDate(2025, 5, 1)).priority(9).build()
-            << task("done")
-                   .dueOn(QDate(2025, 1, 1))
-                   .priority(1)
-                   .completedAt(local(2025, 1, 1))
-                   .build();
-        QTest::newRow("earlier completion first")
-            << task("a").dueOn(QDate(2025, 5, 1)).completedAt(local(2025, 3, 1)).build()
-            << task("b").dueOn(QDate(2025, 1, 1)).completedAt(local(2025, 3, 2)).build();
-        QTest::newRow("earlier due first")
-            << task("a").dueAt(local(2025, 3, 26, 9)).priority(9).build()
-            << task("b").dueAt(local(2025, 3, 26, 10)).priority(1).build();
-        QTest::newRow("dated before undated")
-            << task("a").dueOn(QDate(2030, 1, 1)).priority(9).build()
-            << task("b").priority(1).build();
+        const auto a = [&] { return ReminderBuilder("a").in(work); };
+        const auto b = [&] { return ReminderBuilder("b").in(work); };
+        const auto row = [](const char* name, const ReminderBuilder& first,
+                            const ReminderBuilder& second) {
+            QTest::newRow(name) << first.build() << second.build();
+        };
+        const QDate may1(2025, 5, 1), jan1(2025, 1, 1);
+        row("open before completed", a().dueOn(may1).priority(9),
+            b().dueOn(jan1).priority(1).completedAt(local(2025, 1, 1)));
+        row("earlier completion first", a().dueOn(may1).completedAt(local(2025, 3, 1)),
+            b().dueOn(jan1).completedAt(local(2025, 3, 2)));
+        row("earlier due first", a().dueAt(local(2025, 3, 26, 9)).priority(9),
+            b().dueAt(local(2025, 3, 26, 10)).priority(1));
+        row("dated before undated", a().dueOn(QDate(2030, 1, 1)).priority(9), b().priority(1));
         // A due date that cannot be read (a day that does not exist) sorts with the undated.
-        QTest::newRow("dated before an unreadable due date")
-            << task("a").dueOn(QDate(2030, 1, 1)).priority(9).build()
-            << task("b").dueOn(QDate(2025, 2, 30)).priority(1).build();
-        QTest::newRow("due read in its zone")
-            << task("a").dueAt(local(2025, 3, 27, 0, 30)).build()
-            << task("b").dueIn("America/New_York", QDate(2025, 3, 26), QTime(20, 0)).build();
-        QTest::newRow("priority 1 before 9")
-            << task("a").priority(1).build() << task("b").priority(9).build();
-        QTest::newRow("priority 9 before none")
-            << task("a").priority(9).created(local(2025, 3, 2)).build()
-            << task("b").created(local(2025, 3, 1)).build();
-        QTest::newRow("list order")
-            << ReminderBuilder("a").in(work).created(local(2025, 3, 2)).build()
-            << ReminderBuilder("b").in(home).created(local(2025, 3, 1)).build();
-        QTest::newRow("list not shown before shown ones")
-            << ReminderBuilder("a").in(hidden).created(local(2025, 3, 2)).build()
-            << ReminderBuilder("b").in(work).created(local(2025, 3, 1)).build();
-        QTest::newRow("earlier creation first") << task("a").created(local(2025, 3, 1)).build()
-                                                << task("b").created(local(2025, 3, 2)).build();
+        row("dated before an unreadable due date", a().dueOn(QDate(2030, 1, 1)).priority(9),
+            b().dueOn(QDate(2025, 2, 30)).priority(1));
+        row("due read in its zone", a().dueAt(local(2025, 3, 27, 0, 30)),
+            b().dueIn("America/New_York", QDate(2025, 3, 26), QTime(20, 0)));
+        row("priority 1 before 9", a().priority(1), b().priority(9));
+        row("priority 9 before none", a().priority(9).created(local(2025, 3, 2)),
+            b().created(local(2025, 3, 1)));
+        row("list order", a().created(local(2025, 3, 2)),
+            ReminderBuilder("b").in(home).created(local(2025, 3, 1)));
+        row("list not shown before shown ones",
+            ReminderBuilder("a").in(hidden).created(local(2025, 3, 2)),
+            b().created(local(2025, 3, 1)));
+        row("earlier creation first", a().created(local(2025, 3, 1)),
+            b().created(local(2025, 3, 2)));
     }
 
     void sortKeysDecideInTurn()

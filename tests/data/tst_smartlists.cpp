@@ -168,32 +168,20 @@ private Q_SLOTS:
         QCOMPARE(choice.invisibleInRowOrder(), QStringList({"b", "d"}));
     }
 
-    void dragsLandAboveTheDropRow_data()
-    {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::addColumn<QStringList>("rows");
-        QTest::newRow("third onto the first") << 2 << 0 << QStringList{"c", "a", "b", "d"};
-        QTest::newRow("first onto the third: second") << 0 << 2 << QStringList{"b", "a", "c", "d"};
-        QTest::newRow("first to the end") << 0 << 4 << QStringList{"b", "c", "d", "a"};
-        QTest::newRow("out of range") << 7 << 0 << QStringList{"a", "b", "c", "d"};
-    }
-
+    // The third onto the first; the first onto the third, so second; the first to the end; a
+    // row out of range. The stored order of the shown lists a and b follows the rows.
     void dragsLandAboveTheDropRow()
     {
-        QFETCH(int, from);
-        QFETCH(int, to);
-        QFETCH(QStringList, rows);
-        ListChoice choice;
-        choice.setupLists(storeLists(), {"a", "b"});
-        choice.moveList(from, to);
-        QCOMPARE(identifiers(choice.lists()), rows);
-        // The stored order follows the rows, not the order the lists were shown in.
-        QStringList shown;
-        for (const QString& row : rows)
-            if (row == "a" || row == "b")
-                shown << row;
-        QCOMPARE(choice.visibleInRowOrder(), shown);
+        QStringList rows;
+        for (const auto& [from, to] :
+             {std::pair{2, 0}, std::pair{0, 2}, std::pair{0, 4}, std::pair{7, 0}}) {
+            ListChoice choice;
+            choice.setupLists(storeLists(), {"a", "b"});
+            choice.moveList(from, to);
+            rows << identifiers(choice.lists()).join("") + ' ' +
+                        choice.visibleInRowOrder().join("");
+        }
+        QCOMPARE(rows, (QStringList{"cabd ab", "bacd ba", "bcda ba", "abcd ab"}));
     }
 
     void theLastShownListAndCalendarStay()
@@ -215,27 +203,22 @@ private Q_SLOTS:
         QCOMPARE(choice.visibleCalendarsInRowOrder(), QStringList({"x", "z"}));
     }
 
-    void deletingNeedsOneHiddenChangeableList_data()
-    {
-        QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<QList<int>>("selected");
-        QTest::addColumn<bool>("allowed");
-        // Rows with "a" and "b" shown: a, b, c, d.
-        QTest::newRow("hidden list") << QStringList{"a", "b"} << QList<int>{2} << true;
-        QTest::newRow("shown list") << QStringList{"a", "b"} << QList<int>{0} << false;
-        QTest::newRow("immutable list") << QStringList{"a", "b"} << QList<int>{3} << false;
-        QTest::newRow("two selected") << QStringList{"a", "b"} << QList<int>{2, 3} << false;
-        QTest::newRow("one list shown") << QStringList{"a"} << QList<int>{2} << false;
-    }
-
+    // Rows a, b, c, d: a hidden list, a shown one, the immutable one, two at once; and a
+    // hidden list while only one list is shown.
     void deletingNeedsOneHiddenChangeableList()
     {
-        QFETCH(QStringList, shown);
-        QFETCH(QList<int>, selected);
-        QFETCH(bool, allowed);
-        ListChoice choice;
-        choice.setupLists(storeLists(), shown);
-        QCOMPARE(choice.canDelete(selected), allowed);
+        const QList<std::pair<QStringList, QList<int>>> cases{{{"a", "b"}, {2}},
+                                                              {{"a", "b"}, {0}},
+                                                              {{"a", "b"}, {3}},
+                                                              {{"a", "b"}, {2, 3}},
+                                                              {{"a"}, {2}}};
+        QList<bool> allowed;
+        for (const auto& [shown, selected] : cases) {
+            ListChoice choice;
+            choice.setupLists(storeLists(), shown);
+            allowed << choice.canDelete(selected);
+        }
+        QCOMPARE(allowed, (QList<bool>{true, false, false, false, false}));
     }
 
     void removedAndAddedListsKeepTheSplitsRight()

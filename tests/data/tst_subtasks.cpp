@@ -1,14 +1,9 @@
 #include "SeededStore.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
-#include "data/DataManager.h"
 #include "data/TaskOperations.h"
 #include "data/subtasks/SubtaskOperations.h"
 #include "data/subtasks/SubtaskTree.h"
-#include "platform/store/EventStore.h"
-
-#include <QSignalSpy>
 
 using namespace store;
 using namespace TestFiles;

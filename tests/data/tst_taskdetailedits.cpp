@@ -8,8 +8,6 @@
 #include "text/DateFormatters.h"
 #include "text/LinkDetector.h"
 
-#include <QtTest>
-
 using TestEnvironment::local;
 using namespace TaskDetailEdits;
 
@@ -37,31 +35,26 @@ class TestTaskDetailEdits : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void rowsFollowTheTask_data()
-    {
-        QTest::addColumn<store::ReminderPtr>("reminder");
-        const QDate may3(2026, 5, 3);
-        QTest::newRow("no due date") << ReminderBuilder("a").build();
-        QTest::newRow("rule and location alarm")
-            << ReminderBuilder("e").dueOn(may3).recurring().withLocationAlarm().build();
-        // A rule without a due date is not shown: the repeat rows need a date to repeat from.
-        QTest::newRow("rule without due date") << ReminderBuilder("f").recurring().build();
-        QTest::newRow("completed")
-            << ReminderBuilder("g").dueOn(may3).completedAt(local(2026, 5, 3, 8)).build();
-    }
-
+    // A task without due date, with a rule and a place alarm, with a rule but no due date (the
+    // repeat rows need a date to repeat from), completed.
     void rowsFollowTheTask()
     {
-        QFETCH(store::ReminderPtr, reminder);
-        const QList<DetailRow> rows = DetailRowLayout::rowsForReminder(reminder.get());
-        QCOMPARE(DetailRowLayout::numberOfRowsForReminder(reminder.get()), rows.size());
-        const bool dated = reminder->dueDateComponents && !reminder->completed;
-        QCOMPARE(kinds(rows).contains(DetailRowKind::Alarm), dated);
-        QCOMPARE(kinds(rows).contains(DetailRowKind::Repeat), dated);
-        QCOMPARE(kinds(rows).contains(DetailRowKind::EndRepeat),
-                 dated && reminder->hasRecurrenceRules());
-        QCOMPARE(kinds(rows).contains(DetailRowKind::Map),
-                 !reminder->completed && DetailRowLayout::hasLocationAlarm(*reminder));
+        const QDate may3(2026, 5, 3);
+        for (const store::ReminderPtr& reminder :
+             {ReminderBuilder("a").build(),
+              ReminderBuilder("e").dueOn(may3).recurring().withLocationAlarm().build(),
+              ReminderBuilder("f").recurring().build(),
+              ReminderBuilder("g").dueOn(may3).completedAt(local(2026, 5, 3, 8)).build()}) {
+            const QList<DetailRowKind> shown =
+                kinds(DetailRowLayout::rowsForReminder(reminder.get()));
+            const bool dated = reminder->dueDateComponents && !reminder->completed;
+            QCOMPARE(shown.contains(DetailRowKind::Alarm), dated);
+            QCOMPARE(shown.contains(DetailRowKind::Repeat), dated);
+            QCOMPARE(shown.contains(DetailRowKind::EndRepeat),
+                     dated && reminder->hasRecurrenceRules());
+            QCOMPARE(shown.contains(DetailRowKind::Map),
+                     !reminder->completed && DetailRowLayout::hasLocationAlarm(*reminder));
+        }
     }
 
     void turningTheDueDateOn()
@@ -164,40 +157,20 @@ private Q_SLOTS:
         }
     }
 
-    void completion()
-    {
-        store::ReminderPtr reminder =
-            ReminderBuilder("c").completedAt(local(2026, 5, 3, 8)).build();
-        QVERIFY(!setCompletionDate(*reminder, local(2026, 5, 3, 8)));
-        QVERIFY(setCompletionDate(*reminder, local(2026, 5, 2, 8)));
-        QVERIFY(reopen(*reminder));
-        QVERIFY(!reminder->completed && !reminder->completionDate.isValid());
-        QVERIFY(!reopen(*reminder));
-    }
-
-    void urlField_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept");
-        const auto row = [](const char* name, const QString& typed, const QString& kept) {
-            QTest::newRow(name) << typed << kept;
-        };
-        row("address in a sentence", "see https://example.org/a.", "https://example.org/a");
-        row("bare host", "example.com/path", "http://example.com/path");
-        row("e-mail", "write to anna@example.de, please", "mailto:anna@example.de");
-        row("balanced brackets", "(https://en.wikipedia.org/wiki/Foo_(bar))",
-            "https://en.wikipedia.org/wiki/Foo_(bar)");
-        row("no link", "buy milk", "");
-        row("script", "javascript:alert(1)", "");
-        row("own scheme", "velmoran://open?id=1", "velmoran://open?id=1");
-        row("first of two", "a.org and https://b.org", "http://a.org");
-    }
-
+    // An address in a sentence, a bare host, an e-mail, balanced brackets, no link, a script,
+    // our own scheme, the first of two.
     void urlField()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, kept);
-        QCOMPARE(DetailLinks::validatedUrlText(typed), kept);
+        QStringList kept;
+        for (const char* typed :
+             {"see https://example.org/a.", "example.com/path", "write to anna@example.de, please",
+              "(https://en.wikipedia.org/wiki/Foo_(bar))", "buy milk", "javascript:alert(1)",
+              "velmoran://open?id=1", "a.org and https://b.org"})
+            kept << DetailLinks::validatedUrlText(typed);
+        QCOMPARE(kept,
+                 (QStringList{"https://example.org/a", "http://example.com/path",
+                              "mailto:anna@example.de", "https://en.wikipedia.org/wiki/Foo_(bar)",
+                              "", "", "velmoran://open?id=1", "http://a.org"}));
     }
 
     void urlFieldText()
@@ -219,28 +192,16 @@ private Q_SLOTS:
         QCOMPARE(DetailLinks::openableUrl(bracketed), bracketed);
     }
 
-    void openPolicy_data()
-    {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<int>("policy");
-        const int open = int(DetailLinks::OpenPolicy::Open);
-        const int confirm = int(DetailLinks::OpenPolicy::Confirm);
-        const int refuse = int(DetailLinks::OpenPolicy::Refuse);
-        QTest::newRow("https") << "https://example.org" << open;
-        QTest::newRow("own scheme") << "velmoran://open?id=1" << open;
-        QTest::newRow("mail message") << "message:%3Ca@b%3E" << open;
-        QTest::newRow("file") << "file:///home/anna/plan.pdf" << confirm;
-        QTest::newRow("other scheme") << "ftp://example.org/f" << confirm;
-        QTest::newRow("javascript, upper case") << "JavaScript:alert(1)" << refuse;
-        QTest::newRow("no host") << "https:relative" << refuse;
-        QTest::newRow("no scheme") << "example.org" << refuse;
-    }
-
     void openPolicy()
     {
-        QFETCH(QString, url);
-        QFETCH(int, policy);
-        QCOMPARE(int(DetailLinks::openPolicy(QUrl(url, QUrl::TolerantMode))), policy);
+        using enum DetailLinks::OpenPolicy;
+        QList<DetailLinks::OpenPolicy> policies;
+        for (const char* url : {"https://example.org", "velmoran://open?id=1", "message:%3Ca@b%3E",
+                                "file:///home/anna/plan.pdf", "ftp://example.org/f",
+                                "JavaScript:alert(1)", "https:relative", "example.org"})
+            policies << DetailLinks::openPolicy(QUrl(url, QUrl::TolerantMode));
+        QCOMPARE(policies, (QList<DetailLinks::OpenPolicy>{Open, Open, Open, Confirm, Confirm,
+                                                           Refuse, Refuse, Refuse}));
     }
 
     void notesDecoration()

@@ -5,15 +5,11 @@
 #include "TestFiles.h"
 
 #include "data/CalendarEvents.h"
-#include "data/DataManager.h"
 #include "data/SharedDates.h"
 #include "data/views/TaskListAssembly.h"
-#include "platform/UserDefaults.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceKeys.h"
-#include "text/Global.h"
 
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 using namespace TestFiles;
@@ -71,67 +67,79 @@ private Q_SLOTS:
         m_manager.reset();
     }
 
-    void dayView_data()
+    // Each case: the view, the period relative to the current one, the switches that are on (O
+    // overdueNow, U the view's Undated filter, C its Completed filter, S showing completed) and
+    // the titles in order. The preferences are read at the moment of the fetch.
+    void periodViews()
     {
-        periodColumns();
-        dayRows();
+        DataManager& manager = createLoaded();
+        const SharedDates& dates = manager.dates();
+        using enum TaskViewMode;
+        using Case = std::tuple<TaskViewMode, int, QString, QStringList>;
+        const QStringList open{"Overdue", "Yesterday", "Today", "Tomorrow", "Undated"};
+        for (const auto& [mode, offset, switches, expected] :
+             {Case{Day, 0, "OUCS", {"Overdue", "Yesterday", "Today", "Undated", "Done today"}},
+              // Completed hidden although dayCompleted is on.
+              Case{Day, 0, "OUC", {"Overdue", "Yesterday", "Today", "Undated"}},
+              Case{Day, 0, "US", {"Today", "Undated", "Done today"}},
+              Case{Day, -1, "OUC", {"Done yesterday"}}, Case{Day, -1, "OUS", {}},
+              // A past day without overdueNow: that day's open tasks.
+              Case{Day, -1, "US", {"Yesterday"}},
+              // dayCompleted shows completed tasks while showingCompleted is off.
+              Case{Day, 1, "OUC", {"Tomorrow", "Done tomorrow"}}, Case{Day, 1, "US", {"Tomorrow"}},
+              Case{Week, 0, "OUCS",
+                   open + QStringList{"Done yesterday", "Done today", "Done tomorrow"}},
+              Case{Week, 0, "", {"Yesterday", "Today", "Tomorrow"}},
+              Case{Week, 1, "OUS", {"Next week"}}, Case{Week, -1, "OUC", {"Done early"}},
+              Case{Week, -1, "OUS", {}},
+              Case{Month,
+                   0,
+                   "OCS",
+                   {"Overdue", "Yesterday", "Today", "Tomorrow", "Next week", "Done early",
+                    "Done yesterday", "Done today", "Done tomorrow"}},
+              Case{Month,
+                   0,
+                   "OUC",
+                   {"Overdue", "Yesterday", "Today", "Tomorrow", "Next week", "Undated"}},
+              Case{Month, 1, "OUC", {"Next month"}}, Case{Month, -1, "OUCS", {}},
+              Case{Month, -1, "US", {"Overdue"}}}) {
+            m_defaults->setBool(switches.contains('O'), PrefKey::overdueNow);
+            const QString name = QStringList{"day", "week", "month"}.at(int(mode));
+            setFilter(QLatin1StringView((name + "Undated").toLatin1()), switches.contains('U'));
+            setFilter(QLatin1StringView((name + "Completed").toLatin1()), switches.contains('C'));
+            const QDateTime start = mode == Day    ? dates.today().addDays(offset)
+                                    : mode == Week ? dates.thisWeekDate().addDays(7 * offset)
+                                                   : dates.thisMonthDate().addMonths(offset);
+            const auto content = TaskListAssembly(manager).fetchData(
+                mode, ListEntry::fromStored({{"type", 11 + int(mode)}}), start,
+                switches.contains('S'), {});
+            // The case goes into the comparison, to tell which one failed.
+            const QString which = QStringLiteral("%1 %2 %3: ").arg(name).arg(offset).arg(switches);
+            QCOMPARE(which + titles(content.reminders).join(", "), which + expected.join(", "));
+        }
     }
-    void dayView() { checkPeriod(TaskViewMode::Day, "day"); }
-    void weekView_data()
-    {
-        periodColumns();
-        weekRows();
-    }
-    void weekView() { checkPeriod(TaskViewMode::Week, "week"); }
-    void monthView_data()
-    {
-        periodColumns();
-        monthRows();
-    }
-    void monthView() { checkPeriod(TaskViewMode::Month, "month"); }
 
-    void dayEvents_data()
-    {
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<bool>("completedFilter");
-        QTest::addColumn<bool>("showingCompleted");
-        QTest::addColumn<QString>("change"); // a preference changed after loading
-        QTest::addColumn<QStringList>("expected");
-
-        // Ended events (Breakfast, Call) go behind the others, in their own order.
-        QTest::newRow("today, completed shown")
-            << 0 << false << true << "" << QStringList{"Holiday", "Lunch", "Breakfast", "Call"};
-        QTest::newRow("today, completed hidden")
-            << 0 << true << false << "" << QStringList{"Holiday", "Lunch"};
-        QTest::newRow("yesterday, Completed off") << -1 << false << true << "" << QStringList{};
-        QTest::newRow("yesterday, Completed on")
-            << -1 << true << false << "" << QStringList{"Dinner"};
-        QTest::newRow("tomorrow keeps its order")
-            << 1 << false << false << "" << QStringList{"Trip", "Dentist"};
-        QTest::newRow("viewEvents off") << 0 << true << true << "viewEvents" << QStringList{};
-        QTest::newRow("dayEvents off") << 0 << true << true << "dayEvents" << QStringList{};
-    }
-
+    // The day view's events: the switches as for the periods, and "d" or "v" for dayEvents or
+    // viewEvents turned off. Ended events (Breakfast, Call) go behind the others, in their own
+    // order; tomorrow keeps its order.
     void dayEvents()
     {
-        QFETCH(int, offset);
-        QFETCH(bool, completedFilter);
-        QFETCH(bool, showingCompleted);
-        QFETCH(QString, change);
-        QFETCH(QStringList, expected);
-
         DataManager& manager = createLoaded();
-        setFilter(PrefKey::Filter::dayCompleted, completedFilter);
-        if (change == "viewEvents")
-            m_defaults->setBool(false, PrefKey::viewEvents);
-        if (change == "dayEvents")
-            setFilter(PrefKey::Filter::dayEvents, false);
-
-        const TaskListAssembly assembly(manager);
-        const auto content = assembly.fetchData(TaskViewMode::Day, dayEntry(),
-                                                local(2026, 12, 9 + offset), showingCompleted, {});
-        QVERIFY(content.events.has_value());
-        QCOMPARE(titles(content.events), expected);
+        using Case = std::tuple<int, QString, QStringList>;
+        for (const auto& [offset, switches, expected] :
+             {Case{0, "S", {"Holiday", "Lunch", "Breakfast", "Call"}},
+              Case{0, "C", {"Holiday", "Lunch"}}, Case{-1, "S", {}}, Case{-1, "C", {"Dinner"}},
+              Case{1, "", {"Trip", "Dentist"}}, Case{0, "CSd", {}}, Case{0, "CSv", {}}}) {
+            setFilter(PrefKey::Filter::dayCompleted, switches.contains('C'));
+            setFilter(PrefKey::Filter::dayEvents, !switches.contains('d'));
+            m_defaults->setBool(!switches.contains('v'), PrefKey::viewEvents);
+            const auto content = TaskListAssembly(manager).fetchData(TaskViewMode::Day, dayEntry(),
+                                                                     local(2026, 12, 9 + offset),
+                                                                     switches.contains('S'), {});
+            QVERIFY(content.events.has_value());
+            const QString which = QStringLiteral("%1 %2: ").arg(offset).arg(switches);
+            QCOMPARE(which + titles(content.events).join(", "), which + expected.join(", "));
+        }
     }
 
     void weekAndMonthEventsAndOtherViewsHaveNone()
@@ -163,7 +171,6 @@ private Q_SLOTS:
                                      true, {});
         QCOMPARE(titles(content.reminders),
                  (QStringList{"Undated", "Done early", "Done tomorrow"}));
-
         content = assembly.fetchData(TaskViewMode::Search, ListEntry::fromStored({{"type", 14}}),
                                      {}, true, "DONE");
         QCOMPARE(titles(content.reminders),
@@ -185,120 +192,84 @@ private Q_SLOTS:
         QVERIFY(refreshed.wait(5000));
     }
 
-    void titlesOfListsAndSearch_data()
-    {
-        QTest::addColumn<QVariantMap>("stored");
-        QTest::addColumn<QString>("title"); // "-" for unchanged
-
-        QTest::newRow("preset") << QVariantMap{{"type", 4}} << "Overdue Tasks";
-        QTest::newRow("tag") << QVariantMap{{"type", 8}, {"tag", "home"}} << "#home";
-        QTest::newRow("user list")
-            << QVariantMap{{"type", 10}, {"title", "Errands"}, {"tag", "x"}} << "Errands";
-        QTest::newRow("search") << QVariantMap{{"type", 14}} << "Search";
-        QTest::newRow("saved search")
-            << QVariantMap{{"type", 15}, {"tag", "milk bread"}} << "milk bread";
-        QTest::newRow("day type in a list") << QVariantMap{{"type", 11}} << "-";
-        QTest::newRow("unknown type") << QVariantMap{{"type", 16}} << "-";
-    }
-
+    // A preset, a tag list, a user list, the search, a saved search; a day's type in a list and
+    // an unknown type leave the title ("-") as it was.
     void titlesOfListsAndSearch()
     {
-        QFETCH(QVariantMap, stored);
-        QFETCH(QString, title);
-        const ListEntry entry = ListEntry::fromStored(stored);
-        DataManager& manager = createLoaded();
-        const TaskListAssembly assembly(manager);
+        const TaskListAssembly assembly(createLoaded());
         const QDateTime kept = local(2026, 3, 1);
-        const TaskViewMode mode =
-            entry.is(ListKind::Search) ? TaskViewMode::Search : TaskViewMode::List;
-        const TaskListAssembly::TopView top = assembly.refreshTopView(mode, entry, kept);
-        QCOMPARE(top.title.value_or("-"), title);
-        QCOMPARE(top.currentDate, kept);
-        QVERIFY(!top.navigationEnabled);
-        QVERIFY(top.showHideVisible);
+        QStringList titles;
+        for (const QVariantMap& stored :
+             {QVariantMap{{"type", 4}}, QVariantMap{{"type", 8}, {"tag", "home"}},
+              QVariantMap{{"type", 10}, {"title", "Errands"}, {"tag", "x"}},
+              QVariantMap{{"type", 14}}, QVariantMap{{"type", 15}, {"tag", "milk bread"}},
+              QVariantMap{{"type", 11}}, QVariantMap{{"type", 16}}}) {
+            const ListEntry entry = ListEntry::fromStored(stored);
+            const TaskListAssembly::TopView top = assembly.refreshTopView(
+                entry.is(ListKind::Search) ? TaskViewMode::Search : TaskViewMode::List, entry,
+                kept);
+            titles << top.title.value_or("-");
+            QCOMPARE(top.currentDate, kept);
+            QVERIFY(!top.navigationEnabled && top.showHideVisible);
+        }
+        QCOMPARE(titles, (QStringList{"Overdue Tasks", "#home", "Errands", "Search", "milk bread",
+                                      "-", "-"}));
     }
 
+    // Each case: the clock, a date chosen in the calendar (or none), the view, and the period,
+    // the start of its title and whether Show/Hide Completed is offered. A week that is not
+    // this one is named after the month of its own first day; the week that began on Monday
+    // 30 November after today's month.
     void titlesOfDatesAndTheShowHideButton()
     {
-        DataManager& manager = createLoaded();
-        const TaskListAssembly assembly(manager);
-        auto top = assembly.refreshTopView(TaskViewMode::Day, dayEntry(), {});
-        QCOMPARE(top.currentDate, local(2026, 12, 9));
-        QCOMPARE(*top.title, QString("Wed, Dec 9, 2026. Today"));
-        QVERIFY(top.navigationEnabled && top.showHideVisible);
-        top =
-            assembly.refreshTopView(TaskViewMode::Week, ListEntry::fromStored({{"type", 12}}), {});
-        QCOMPARE(top.currentDate, local(2026, 12, 7));
-        QCOMPARE(*top.title, QString("December 2026. This Week"));
-        top =
-            assembly.refreshTopView(TaskViewMode::Month, ListEntry::fromStored({{"type", 13}}), {});
-        QCOMPARE(top.currentDate, local(2026, 12, 1));
-
-        selectDate(manager, local(2027, 1, 1));
-        top = assembly.refreshTopView(TaskViewMode::Day, dayEntry(), {});
-        QCOMPARE(top.currentDate, local(2027, 1, 1));
-        QVERIFY(top.title->startsWith("Fri, Jan 1, 2027. "));
-        QVERIFY(!top.showHideVisible);
-        // Not this week: named after the month of its own first day.
-        top =
-            assembly.refreshTopView(TaskViewMode::Week, ListEntry::fromStored({{"type", 12}}), {});
-        QCOMPARE(top.currentDate, local(2026, 12, 28));
-        QVERIFY(top.title->startsWith("December 2026. "));
-        QVERIFY(!top.showHideVisible);
-        top =
-            assembly.refreshTopView(TaskViewMode::Month, ListEntry::fromStored({{"type", 13}}), {});
-        QCOMPARE(*top.title, QString("January 2027. Next Month"));
-        QVERIFY(top.navigationEnabled && !top.showHideVisible);
+        using enum TaskViewMode;
+        using Case = std::tuple<QDateTime, QDateTime, TaskViewMode, QDateTime, const char*, bool>;
+        const QDateTime now = local(2026, 12, 9, 10, 30), dec2 = local(2026, 12, 2, 9),
+                        jan1 = local(2027, 1, 1), none;
+        DataManager* manager = nullptr;
+        QDateTime clock, chosen;
+        for (const auto& [at, selected, mode, period, title, showHide] :
+             {Case{now, none, Day, local(2026, 12, 9), "Wed, Dec 9, 2026. Today", true},
+              Case{now, none, Week, local(2026, 12, 7), "December 2026. This Week", true},
+              Case{now, none, Month, local(2026, 12, 1), "", true},
+              Case{now, jan1, Day, jan1, "Fri, Jan 1, 2027. ", false},
+              Case{now, jan1, Week, local(2026, 12, 28), "December 2026. ", false},
+              Case{now, jan1, Month, jan1, "January 2027. Next Month", false},
+              Case{dec2, none, Week, local(2026, 11, 30), "December 2026. This Week", true},
+              Case{dec2, local(2026, 11, 25), Week, local(2026, 11, 23), "November 2026. ",
+                   false}}) {
+            if (at != clock) {
+                m_clock.setNow(at);
+                manager = &createLoaded();
+                clock = at;
+                chosen = {};
+            }
+            if (selected.isValid() && selected != std::exchange(chosen, selected))
+                selectDate(*manager, selected);
+            const auto top = TaskListAssembly(*manager).refreshTopView(
+                mode, ListEntry::fromStored({{"type", 11 + int(mode)}}), {});
+            QCOMPARE(top.currentDate, period);
+            QVERIFY2(top.title->startsWith(title), qPrintable(*top.title));
+            QVERIFY(top.navigationEnabled);
+            QCOMPARE(top.showHideVisible, showHide);
+        }
     }
 
-    void thisWeekIsNamedAfterTodaysMonth()
-    {
-        m_clock.setNow(local(2026, 12, 2, 9)); // the week began on Monday 30 November
-        DataManager& manager = createLoaded();
-        const TaskListAssembly assembly(manager);
-        auto top =
-            assembly.refreshTopView(TaskViewMode::Week, ListEntry::fromStored({{"type", 12}}), {});
-        QCOMPARE(top.currentDate, local(2026, 11, 30));
-        QCOMPARE(*top.title, QString("December 2026. This Week"));
-        selectDate(manager, local(2026, 11, 25));
-        top =
-            assembly.refreshTopView(TaskViewMode::Week, ListEntry::fromStored({{"type", 12}}), {});
-        QVERIFY(top.title->startsWith("November 2026. "));
-    }
-
-    void movingBetweenPeriods_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QDateTime>("from");
-        QTest::addColumn<int>("step");
-        QTest::addColumn<QDateTime>("expected");
-
-        const int day = int(TaskViewMode::Day), week = int(TaskViewMode::Week),
-                  month = int(TaskViewMode::Month);
-        QTest::newRow("31 January + 1 month, leap year")
-            << month << local(2028, 1, 31) << 1 << local(2028, 2, 29);
-        QTest::newRow("day into summer time")
-            << day << local(2026, 3, 28) << 1 << local(2026, 3, 29);
-        QTest::newRow("week over the autumn change")
-            << week << local(2026, 10, 21) << 1 << local(2026, 10, 28);
-        QTest::newRow("week back over the year")
-            << week << local(2027, 1, 3) << -1 << local(2026, 12, 27);
-        QTest::newRow("search") << int(TaskViewMode::Search) << local(2027, 1, 3) << 1
-                                << QDateTime();
-    }
-
+    // 31 January plus a month in a leap year, a day into summer time, a week over the autumn
+    // change and back over the year's end, midnight each time; a search has no periods.
     void movingBetweenPeriods()
     {
-        QFETCH(int, mode);
-        QFETCH(QDateTime, from);
-        QFETCH(int, step);
-        QFETCH(QDateTime, expected);
-        DataManager& manager = createLoaded();
-        const QDateTime moved =
-            TaskListAssembly(manager).periodMovedDate(TaskViewMode(mode), from, step);
-        QCOMPARE(moved, expected);
-        if (expected.isValid())
-            QCOMPARE(moved.time(), QTime(0, 0));
+        const TaskListAssembly assembly(createLoaded());
+        using enum TaskViewMode;
+        using Move = std::tuple<TaskViewMode, QDateTime, int>;
+        QList<QDateTime> moved;
+        for (const auto& [mode, from, step] :
+             {Move{Month, local(2028, 1, 31), 1}, Move{Day, local(2026, 3, 28), 1},
+              Move{Week, local(2026, 10, 21), 1}, Move{Week, local(2027, 1, 3), -1},
+              Move{Search, local(2027, 1, 3), 1}})
+            moved << assembly.periodMovedDate(mode, from, step);
+        QCOMPARE(moved, (QList<QDateTime>{local(2028, 2, 29), local(2026, 3, 29),
+                                          local(2026, 10, 28), local(2026, 12, 27), QDateTime()}));
     }
 
     void aWeekAcrossTheSpringChange()
@@ -334,98 +305,6 @@ private Q_SLOTS:
     }
 
 private:
-    // Columns shared by the three period views: the period relative to the current one, the
-    // preferences, and the expected titles in order.
-    static void periodColumns()
-    {
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<bool>("overdueNow");
-        QTest::addColumn<bool>("undatedFilter");
-        QTest::addColumn<bool>("completedFilter");
-        QTest::addColumn<bool>("showingCompleted");
-        QTest::addColumn<QStringList>("expected");
-    }
-
-    static void periodRow(const char* name, int offset, bool overdueNow, bool undated,
-                          bool completed, bool showingCompleted, const QStringList& expected)
-    {
-        QTest::newRow(name) << offset << overdueNow << undated << completed << showingCompleted
-                            << expected;
-    }
-
-    static void dayRows()
-    {
-        periodRow("today, every overdue task", 0, true, true, true, true,
-                  {"Overdue", "Yesterday", "Today", "Undated", "Done today"});
-        periodRow("today, completed hidden although dayCompleted is on", 0, true, true, true, false,
-                  {"Overdue", "Yesterday", "Today", "Undated"});
-        periodRow("today, overdueNow off", 0, false, true, false, true,
-                  {"Today", "Undated", "Done today"});
-        periodRow("yesterday shows its completed tasks", -1, true, true, true, false,
-                  {"Done yesterday"});
-        periodRow("yesterday without dayCompleted is empty", -1, true, true, false, true, {});
-        periodRow("past day, overdueNow off: that day's open tasks", -1, false, true, false, true,
-                  {"Yesterday"});
-        periodRow("tomorrow with dayCompleted shows completed while showingCompleted is off", 1,
-                  true, true, true, false, {"Tomorrow", "Done tomorrow"});
-        QTest::newRow("tomorrow, overdueNow off: no undated")
-            << 1 << false << true << false << true << QStringList{"Tomorrow"};
-    }
-
-    static void weekRows()
-    {
-        const QStringList open{"Overdue", "Yesterday", "Today", "Tomorrow", "Undated"};
-        periodRow("this week", 0, true, true, true, true,
-                  open + QStringList{"Done yesterday", "Done today", "Done tomorrow"});
-        periodRow("this week, overdueNow off, Undated off", 0, false, false, false, false,
-                  {"Yesterday", "Today", "Tomorrow"});
-        periodRow("next week", 1, true, true, false, true, {"Next week"});
-        periodRow("last week, Completed on", -1, true, true, true, false, {"Done early"});
-        QTest::newRow("last week, Completed off")
-            << -1 << true << true << false << true << QStringList{};
-    }
-
-    static void monthRows()
-    {
-        periodRow("this month", 0, true, false, true, true,
-                  {"Overdue", "Yesterday", "Today", "Tomorrow", "Next week", "Done early",
-                   "Done yesterday", "Done today", "Done tomorrow"});
-        periodRow("this month, completed hidden", 0, true, true, true, false,
-                  {"Overdue", "Yesterday", "Today", "Tomorrow", "Next week", "Undated"});
-        periodRow("next month", 1, true, true, true, false, {"Next month"});
-        periodRow("last month, overdueNow on", -1, true, true, true, true, {});
-        QTest::newRow("last month, overdueNow off")
-            << -1 << false << true << false << true << QStringList{"Overdue"};
-    }
-
-    void checkPeriod(TaskViewMode mode, const char* prefix)
-    {
-        QFETCH(int, offset);
-        QFETCH(bool, overdueNow);
-        QFETCH(bool, undatedFilter);
-        QFETCH(bool, completedFilter);
-        QFETCH(bool, showingCompleted);
-        QFETCH(QStringList, expected);
-
-        DataManager& manager = createLoaded();
-        // Read at the moment of the fetch, so changing them after loading is enough.
-        m_defaults->setBool(overdueNow, PrefKey::overdueNow);
-        const QString name = QString::fromLatin1(prefix);
-        setFilter(QLatin1StringView((name + "Undated").toLatin1()), undatedFilter);
-        setFilter(QLatin1StringView((name + "Completed").toLatin1()), completedFilter);
-
-        QDateTime start;
-        if (mode == TaskViewMode::Day)
-            start = manager.dates().today().addDays(offset);
-        else if (mode == TaskViewMode::Week)
-            start = manager.dates().thisWeekDate().addDays(7 * offset);
-        else
-            start = manager.dates().thisMonthDate().addMonths(offset);
-        const auto content = TaskListAssembly(manager).fetchData(
-            mode, ListEntry::fromStored({{"type", 11 + int(mode)}}), start, showingCompleted, {});
-        QCOMPARE(titles(content.reminders), expected);
-    }
-
     QString root() const { return m_dir->filePath("store"); }
 
     // Tasks around Wednesday 9 December 2026 in the list Home, and events in Calendar.
@@ -434,32 +313,37 @@ private:
         const QString home = root() + "/home/";
         writeFile(home + "displayname", "Home");
         writeFile(home + "color", "#3366CC");
-        writeFile(home + "1.ics", todo("1", "Overdue", "DUE;VALUE=DATE:20261120\r\n"));
-        writeFile(home + "2.ics",
-                  todo("2", "Yesterday", "DUE;TZID=Europe/Berlin:20261208T090000\r\n"));
-        writeFile(home + "3.ics", todo("3", "Today", "DUE;TZID=Europe/Berlin:20261209T150000\r\n"));
-        writeFile(home + "4.ics", todo("4", "Done today",
-                                       "DUE;VALUE=DATE:20261209\r\n" + doneAt("20261209T080000Z")));
-        writeFile(home + "5.ics", todo("5", "Done yesterday",
-                                       "DUE;VALUE=DATE:20261207\r\n" + doneAt("20261208T110000Z")));
-        writeFile(home + "6.ics",
-                  todo("6", "Tomorrow", "DUE;TZID=Europe/Berlin:20261210T100000\r\n"));
-        // Completed on another device whose clock ran ahead.
-        writeFile(home + "7.ics", todo("7", "Done tomorrow", doneAt("20261210T070000Z")));
-        writeFile(home + "8.ics", todo("8", "Undated"));
-        writeFile(home + "9.ics", todo("9", "Next week", "DUE;VALUE=DATE:20261216\r\n"));
-        writeFile(home + "10.ics", todo("10", "Next month", "DUE;VALUE=DATE:20270112\r\n"));
-        writeFile(home + "11.ics", todo("11", "Done early", doneAt("20261201T100000Z")));
+        const QList<std::pair<QByteArray, QByteArray>> tasks{
+            {"Overdue", "DUE;VALUE=DATE:20261120\r\n"},
+            {"Yesterday", "DUE;TZID=Europe/Berlin:20261208T090000\r\n"},
+            {"Today", "DUE;TZID=Europe/Berlin:20261209T150000\r\n"},
+            {"Done today", "DUE;VALUE=DATE:20261209\r\n" + doneAt("20261209T080000Z")},
+            {"Done yesterday", "DUE;VALUE=DATE:20261207\r\n" + doneAt("20261208T110000Z")},
+            {"Tomorrow", "DUE;TZID=Europe/Berlin:20261210T100000\r\n"},
+            // Completed on another device whose clock ran ahead.
+            {"Done tomorrow", doneAt("20261210T070000Z")},
+            {"Undated", ""},
+            {"Next week", "DUE;VALUE=DATE:20261216\r\n"},
+            {"Next month", "DUE;VALUE=DATE:20270112\r\n"},
+            {"Done early", doneAt("20261201T100000Z")}};
+        for (qsizetype i = 0; i < tasks.size(); ++i)
+            writeFile(home + QString::number(i) + ".ics",
+                      todo(QByteArray::number(i), tasks[i].first, tasks[i].second));
 
         const QString cal = root() + "/cal/";
         writeFile(cal + "displayname", "Calendar");
-        writeFile(cal + "a.ics", eventFile("a", "Breakfast", "20261209T080000", "20261209T090000"));
-        writeFile(cal + "b.ics", eventFile("b", "Call", "20261209T090000", "20261209T103000"));
-        writeFile(cal + "c.ics", eventFile("c", "Lunch", "20261209T120000", "20261209T130000"));
-        writeFile(cal + "d.ics", eventFile("d", "Holiday", "20261209", "20261210"));
-        writeFile(cal + "e.ics", eventFile("e", "Dinner", "20261208T190000", "20261208T200000"));
-        writeFile(cal + "f.ics", eventFile("f", "Trip", "20261210", "20261212"));
-        writeFile(cal + "g.ics", eventFile("g", "Dentist", "20261210T080000", "20261210T090000"));
+        const QList<QByteArrayList> events{{"Breakfast", "20261209T080000", "20261209T090000"},
+                                           {"Call", "20261209T090000", "20261209T103000"},
+                                           {"Lunch", "20261209T120000", "20261209T130000"},
+                                           {"Holiday", "20261209", "20261210"},
+                                           {"Dinner", "20261208T190000", "20261208T200000"},
+                                           {"Trip", "20261210", "20261212"},
+                                           {"Dentist", "20261210T080000", "20261210T090000"}};
+        for (qsizetype i = 0; i < events.size(); ++i) {
+            const QByteArray uid(1, char('a' + i));
+            writeFile(cal + QString::fromLatin1(uid) + ".ics",
+                      eventFile(uid, events[i][0], events[i][1], events[i][2]));
+        }
     }
 
     DataManager& createLoaded()

@@ -13,69 +13,51 @@ class TestTaskListRows : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void rowKinds_data()
-    {
-        QTest::addColumn<int>("reminders");
-        QTest::addColumn<int>("events");
-        QTest::addColumn<QList<Kind>>("kinds");
-
-        QTest::newRow("nothing") << 0 << 0 << QList<Kind>{Kind::Empty};
-        QTest::newRow("no tasks, two events")
-            << 0 << 2
-            << QList<Kind>{Kind::Empty, Kind::EventsHeader, Kind::Event, Kind::Event, Kind::Spacer};
-        QTest::newRow("two tasks") << 2 << 0 << QList<Kind>{Kind::Task, Kind::Task, Kind::Spacer};
-        QTest::newRow("one task, one event")
-            << 1 << 1
-            << QList<Kind>{Kind::Task, Kind::Spacer, Kind::EventsHeader, Kind::Event, Kind::Spacer};
-    }
-
+    // Nothing; no tasks but two events; two tasks; a task and an event.
     void rowKinds()
     {
-        QFETCH(int, reminders);
-        QFETCH(int, events);
-        QFETCH(QList<Kind>, kinds);
-        const TaskListRows rows(reminders, events);
-        QCOMPARE(rows.rowCount(), kinds.size());
-        for (int row = 0; row < kinds.size(); ++row)
-            QCOMPARE(rows.kind(row), kinds.at(row));
-        QCOMPARE(rows.kind(-1), Kind::None);
-        QCOMPARE(rows.kind(rows.rowCount()), Kind::None);
-        for (int i = 0; i < events; ++i)
-            QCOMPARE(rows.eventIndex(rows.rowForEvent(i)), i);
+        using enum Kind;
+        const QList<std::tuple<int, int, QList<Kind>>> cases{
+            {0, 0, {Empty}},
+            {0, 2, {Empty, EventsHeader, Event, Event, Spacer}},
+            {2, 0, {Task, Task, Spacer}},
+            {1, 1, {Task, Spacer, EventsHeader, Event, Spacer}}};
+        for (const auto& [reminders, events, kinds] : cases) {
+            const TaskListRows rows(reminders, events);
+            QList<Kind> shown;
+            for (int row = -1; row <= rows.rowCount(); ++row)
+                shown << rows.kind(row);
+            QCOMPARE(shown, QList<Kind>{None} + kinds + QList<Kind>{None});
+            for (int i = 0; i < events; ++i)
+                QCOMPARE(rows.eventIndex(rows.rowForEvent(i)), i);
+        }
     }
 
-    void selection_data()
-    {
-        QTest::addColumn<int>("reminders");
-        QTest::addColumn<int>("events");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<Action>("action");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("movedTo");
-
-        QTest::newRow("empty row clears") << 0 << 2 << 0 << Action::ClearBoth << -1 << 0;
-        QTest::newRow("header: first event") << 0 << 2 << 1 << Action::MoveTo << -1 << 2;
-        QTest::newRow("trailing spacer: last event") << 0 << 2 << 4 << Action::MoveTo << -1 << 3;
-        QTest::newRow("spacer: last task") << 3 << 1 << 3 << Action::MoveTo << -1 << 2;
-        QTest::newRow("a task") << 3 << 1 << 1 << Action::SelectTask << 1 << 1;
-        QTest::newRow("an event") << 3 << 2 << 6 << Action::SelectEvent << 1 << 6;
-        QTest::newRow("outside") << 3 << 0 << 7 << Action::AcceptSilently << -1 << -1;
-        QTest::newRow("no proposal") << 3 << 0 << -1 << Action::AcceptSilently << -1 << -1;
-    }
-
+    // What a click on a row selects, as "action index row", with tasks and events: the empty
+    // row clears, the header takes the first event, the trailing spacer the last event, the
+    // spacer after the tasks the last task; a task; an event; outside and no row.
     void selection()
     {
-        QFETCH(int, reminders);
-        QFETCH(int, events);
-        QFETCH(int, row);
-        QFETCH(Action, action);
-        QFETCH(int, index);
-        QFETCH(int, movedTo);
-        const TaskListRows::Selection selection =
-            TaskListRows(reminders, events).proposeSelection(row);
-        QCOMPARE(selection.action, action);
-        QCOMPARE(selection.index, index);
-        QCOMPARE(selection.row, movedTo);
+        using Click = std::tuple<int, int, int>; // tasks, events, row
+        QStringList chosen;
+        for (const auto& [reminders, events, row] :
+             {Click{0, 2, 0}, Click{0, 2, 1}, Click{0, 2, 4}, Click{3, 1, 3}, Click{3, 1, 1},
+              Click{3, 2, 6}, Click{3, 0, 7}, Click{3, 0, -1}}) {
+            const auto selection = TaskListRows(reminders, events).proposeSelection(row);
+            chosen << QStringLiteral("%1 %2 %3")
+                          .arg(int(selection.action))
+                          .arg(selection.index)
+                          .arg(selection.row);
+        }
+        const auto expect = [](Action action, int index, int row) {
+            return QStringLiteral("%1 %2 %3").arg(int(action)).arg(index).arg(row);
+        };
+        QCOMPARE(chosen,
+                 (QStringList{expect(Action::ClearBoth, -1, 0), expect(Action::MoveTo, -1, 2),
+                              expect(Action::MoveTo, -1, 3), expect(Action::MoveTo, -1, 2),
+                              expect(Action::SelectTask, 1, 1), expect(Action::SelectEvent, 1, 6),
+                              expect(Action::AcceptSilently, -1, -1),
+                              expect(Action::AcceptSilently, -1, -1)}));
     }
 };
 

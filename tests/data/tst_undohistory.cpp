@@ -7,7 +7,6 @@
 #include "data/UndoHistory.h"
 
 #include <QSignalSpy>
-#include <QtTest>
 
 namespace {
 

@@ -38,149 +38,102 @@ class TestSmartAddMatcher : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // "expected": "none" or the rule's word, the matched text, location+length and whether
+    // it stood between spaces; then what the line is once the match is cut out.
     void defaultRulesMatch_data()
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("withSuffix");
-        QTest::addColumn<QString>("ruleWord"); // empty: nothing matches
-        QTest::addColumn<QString>("matchedText");
-        QTest::addColumn<int>("location");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("betweenSpaces");
-        QTest::addColumn<QString>("cut");
+        QTest::addColumn<QString>("expected");
         const auto row = [](const char* name, const QString& line, bool withSuffix,
-                            const QString& word, const QString& matched, int location, int length,
-                            bool betweenSpaces, const QString& cut) {
-            QTest::newRow(name) << line << withSuffix << word << matched << location << length
-                                << betweenSpaces << cut;
+                            const QString& expected) {
+            QTest::newRow(name) << line << withSuffix << expected;
         };
-        const auto none = [](const char* name, const QString& line) {
-            QTest::newRow(name) << line << true << QString() << QString() << 0 << 0 << false
-                                << line;
-        };
-
         // Word rules, in the three places.
-        row("word between spaces", "buy milk tomorrow ", false, "Tomorrow", "", 8, 10, true,
-            "buy milk ");
-        row("word at end needs the end allowed", "buy milk tomorrow", false, "", "", 0, 0, false,
-            "buy milk tomorrow");
-        row("word at end", "buy milk tomorrow", true, "Tomorrow", "", 8, 9, false, "buy milk");
-        row("word at start, any case", "TOMORROW call", false, "Tomorrow", "", 0, 9, false, "call");
-        row("two-word rule", "review next week ", false, "Next Week", "", 6, 11, true, "review ");
+        row("word between spaces", "buy milk tomorrow ", false, "Tomorrow||8+10|spaced|buy milk ");
+        row("word at end needs the end allowed", "buy milk tomorrow", false,
+            "none|buy milk tomorrow");
+        row("word at end", "buy milk tomorrow", true, "Tomorrow||8+9||buy milk");
+        row("word at start, any case", "TOMORROW call", false, "Tomorrow||0+9||call");
+        row("two-word rule", "review next week ", false, "Next Week||6+11|spaced|review ");
         row("twice in the middle, the first counts", "call tomorrow mom tomorrow now", false,
-            "Tomorrow", "", 4, 10, true, "call mom tomorrow now");
-        row("end search replaces the range, flag stays", "x tomorrow y tomorrow", true, "Tomorrow",
-            "", 12, 9, true, "x tomorrow y ");
-        none("inside a longer word", "tomorrowland trip ");
-        none("al only as a word", "alarm check ");
-        row("al", "x al y", false, "al", "", 1, 4, true, "x y");
+            "Tomorrow||4+10|spaced|call mom tomorrow now");
+        row("end search replaces the range, flag stays", "x tomorrow y tomorrow", true,
+            "Tomorrow||12+9|spaced|x tomorrow y ");
+        row("inside a longer word", "tomorrowland trip ", true, "none|tomorrowland trip ");
+        row("al only as a word", "alarm check ", true, "none|alarm check ");
+        row("al", "x al y", false, "al||1+4|spaced|x y");
         // Priorities act only as the first word.
-        row("! first", "! call mom", false, "!", "", 0, 2, false, "call mom");
-        none("! last", "call mom !");
+        row("! first", "! call mom", false, "!||0+2||call mom");
+        row("! last", "call mom !", true, "none|call mom !");
         // Pattern rules carry their matched text.
-        row("M/dd", "pay rent 3/27 ", false, "M/dd", "3/27", 8, 6, true, "pay rent ");
-        row("h:map two-digit hour", "meet 12:15a ", false, "h:map", "12:15a", 4, 8, true, "meet ");
-        row("h:map at end", "x 8:30p", true, "h:map", "8:30p", 1, 6, false, "x");
+        row("M/dd", "pay rent 3/27 ", false, "M/dd|3/27|8+6|spaced|pay rent ");
+        row("h:map two-digit hour", "meet 12:15a ", false, "h:map|12:15a|4+8|spaced|meet ");
+        row("h:map at end", "x 8:30p", true, "h:map|8:30p|1+6||x");
         // Only the first occurrence of a pattern counts, even when a later one would stand
         // between spaces.
-        none("first occurrence only", "a8:30p 9:30p ");
-        row("prefix", "buy /groceries milk ", false, "/", "/groceries", 3, 12, true, "buy milk ");
+        row("first occurrence only", "a8:30p 9:30p ", true, "none|a8:30p 9:30p ");
+        row("prefix", "buy /groceries milk ", false, "/|/groceries|3+12|spaced|buy milk ");
         // Bad input.
-        none("empty", "");
-        none("lone trigger", "tomorrow");
-        none("bare prefix", "x / y");
+        row("empty", "", true, "none|");
+        row("lone trigger", "tomorrow", true, "none|tomorrow");
+        row("bare prefix", "x / y", true, "none|x / y");
     }
 
     void defaultRulesMatch()
     {
         QFETCH(QString, line);
         QFETCH(bool, withSuffix);
-        QFETCH(QString, ruleWord);
-        QFETCH(QString, matchedText);
-        QFETCH(int, location);
-        QFETCH(int, length);
-        QFETCH(bool, betweenSpaces);
-        QFETCH(QString, cut);
-
-        const SmartAddMatcher matcher;
+        QFETCH(QString, expected);
         const SmartAddMatch match =
-            matcher.checkRules(line, withSuffix, defaultRules(), {}, {}, {});
-        QCOMPARE(match.found, !ruleWord.isEmpty());
-        QCOMPARE(match.cutFrom(line), cut);
-        if (!match.found)
-            return;
-        QCOMPARE(match.rule.word, ruleWord);
-        QCOMPARE(match.matchedText, matchedText);
-        QCOMPARE(match.location, location);
-        QCOMPARE(match.length, length);
-        QCOMPARE(match.betweenSpaces, betweenSpaces);
-        QCOMPARE(match.searchText, line.mid(location, length));
+            SmartAddMatcher().checkRules(line, withSuffix, defaultRules(), {}, {}, {});
+        const QString found = QStringList{match.rule.word, match.matchedText,
+                                          QString("%1+%2").arg(match.location).arg(match.length),
+                                          match.betweenSpaces ? "spaced" : ""}
+                                  .join('|');
+        QCOMPARE((match.found ? found : "none") + '|' + match.cutFrom(line), expected);
+        if (match.found)
+            QCOMPARE(match.searchText, line.mid(match.location, match.length));
     }
 
-    void familiesTryTheirExpressionsInOrder_data()
-    {
-        QTest::addColumn<QString>("family");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char* name, const QString& family, const QString& line,
-                            const QString& expected) {
-            QTest::newRow(name) << family << line << expected;
-        };
-        row("M/dd two digits", "M/dd", "10/22", "10/22");
-        // The first expression is tried over the whole line before the second one.
-        row("M/dd later full form wins", "M/dd", "1/2 and 03/15", "03/15");
-        row("dd/M", "dd/M", "27/3", "27/3");
-        row("dd/M no month 13", "dd/M", "13/13", "13/1");
-        row("h:m 24", "h:m", "at 24:00", "4:00");
-        row("hap finds a prefix of am", "hap", "3pm", "3p");
-        row("none", "h:map", "no time here", "");
-    }
-
+    // Each family's first match: two digits; the first expression tried over the whole line
+    // before the second; day first; no month 13; no hour 24; a prefix of "pm"; nothing.
     void familiesTryTheirExpressionsInOrder()
     {
-        QFETCH(QString, family);
-        QFETCH(QString, line);
-        QFETCH(QString, expected);
-        const auto parsed = SmartAddPatterns::familyFromName(family);
-        QVERIFY(parsed);
-        QCOMPARE(SmartAddPatterns::firstMatch(*parsed, line), expected);
+        using Line = std::pair<const char*, const char*>; // family, line
+        QStringList found;
+        for (const auto& [family, line] :
+             {Line{"M/dd", "10/22"}, Line{"M/dd", "1/2 and 03/15"}, Line{"dd/M", "27/3"},
+              Line{"dd/M", "13/13"}, Line{"h:m", "at 24:00"}, Line{"hap", "3pm"},
+              Line{"h:map", "no time here"}}) {
+            const auto parsed = SmartAddPatterns::familyFromName(family);
+            QVERIFY(parsed);
+            found << SmartAddPatterns::firstMatch(*parsed, line);
+        }
+        QCOMPARE(found, (QStringList{"10/22", "03/15", "27/3", "13/1", "4:00", "3p", ""}));
     }
 
-    // Rule words are the user's literal text: none of them may act as an expression.
-    void ruleWordsAreLiteral_data()
-    {
-        QTest::addColumn<qint64>("type");
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("cut"); // equal to line: no match
-        const auto row = [](const char* name, qint64 type, const QString& word, const QString& line,
-                            const QString& cut) {
-            QTest::newRow(name) << type << word << line << cut;
-        };
-        row("c++", 0, "c++", "learn c++ now ", "learn now ");
-        row("(x", 0, "(x", "a (x b", "a b");
-        row("a|b", 0, "a|b", "x a|b y", "x y");
-        row("\\d not a digit", 0, "\\d", "x 5 y", "x 5 y");
-        row(".*", 0, ".*", "x anything y", "x anything y");
-        row("prefix +", 2, "+", "buy +work milk", "buy milk");
-        row("prefix .* literal", 2, ".*", "x .*abc y", "x y");
-        row("prefix .* not a pattern", 2, ".*", "x zzabc y", "x zzabc y");
-        row("prefix two characters", 2, "@@", "x @@home y", "x y");
-    }
-
+    // Rule words are the user's literal text: none of them may act as an expression. Each line
+    // as it is once its match is cut out, unchanged when nothing matched.
     void ruleWordsAreLiteral()
     {
-        QFETCH(qint64, type);
-        QFETCH(QString, word);
-        QFETCH(QString, line);
-        QFETCH(QString, cut);
-        SmartAddRule rule =
-            wordRule(word, type == SmartAddRule::PrefixRule ? qint64(SmartAddRule::List) : 7);
-        rule.type = type;
-        const SmartAddMatcher matcher;
-        const SmartAddMatch match = matcher.checkRules(line, true, {rule}, {}, {}, {});
-        QCOMPARE(match.found, cut != line);
-        QCOMPARE(match.cutFrom(line), cut);
+        using Case = std::tuple<qint64, const char*, const char*>; // type, word, line
+        QStringList cut;
+        for (const auto& [type, word, line] :
+             {Case{0, "c++", "learn c++ now "}, Case{0, "(x", "a (x b"}, Case{0, "a|b", "x a|b y"},
+              Case{0, "\\d", "x 5 y"}, Case{0, ".*", "x anything y"},
+              Case{2, "+", "buy +work milk"}, Case{2, ".*", "x .*abc y"},
+              Case{2, ".*", "x zzabc y"}, Case{2, "@@", "x @@home y"}}) {
+            SmartAddRule rule =
+                wordRule(word, type == SmartAddRule::PrefixRule ? qint64(SmartAddRule::List) : 7);
+            rule.type = type;
+            const SmartAddMatch match =
+                SmartAddMatcher().checkRules(line, true, {rule}, {}, {}, {});
+            QCOMPARE(match.found, match.cutFrom(line) != line);
+            cut << match.cutFrom(line);
+        }
+        QCOMPARE(cut, (QStringList{"learn now ", "a b", "x y", "x 5 y", "x anything y", "buy milk",
+                                   "x y", "x zzabc y", "x y"}));
     }
 
     void rulesThatCannotMatch_data()
@@ -213,28 +166,21 @@ private Q_SLOTS:
         QCOMPARE(match.length, 0);
     }
 
-    void placeTypes_data()
-    {
-        QTest::addColumn<qint64>("place");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<bool>("found");
-
-        for (const qint64 place : {0, 1, 2, 3}) {
-            const QByteArray tag = QByteArray::number(place);
-            QTest::newRow(tag + " start") << place << "zz a" << (place == 0 || place == 1);
-            QTest::newRow(tag + " middle") << place << "a zz b" << (place == 0 || place == 3);
-            QTest::newRow(tag + " end") << place << "a zz" << (place == 0 || place == 2);
-        }
-    }
-
+    // Place 0 anywhere, 1 at the start, 2 at the end, 3 in the middle.
     void placeTypes()
     {
-        QFETCH(qint64, place);
-        QFETCH(QString, line);
-        QFETCH(bool, found);
-        const SmartAddMatcher matcher;
-        QCOMPARE(matcher.checkRules(line, true, {wordRule("zz", 7, place)}, {}, {}, {}).found,
-                 found);
+        QStringList found;
+        for (const qint64 place : {0, 1, 2, 3}) {
+            QString where;
+            for (const char* line : {"zz a", "a zz b", "a zz"})
+                where += SmartAddMatcher()
+                                 .checkRules(line, true, {wordRule("zz", 7, place)}, {}, {}, {})
+                                 .found
+                             ? 'y'
+                             : '-';
+            found << where;
+        }
+        QCOMPARE(found, (QStringList{"yyy", "y--", "--y", "-y-"}));
     }
 
     void skipsBlockedAppliedAndCancelledRules()
@@ -265,37 +211,29 @@ private Q_SLOTS:
 
     // Stored records may hold anything: wrong types read as zero and never match, and keys of
     // other versions are written back.
-    void recordsAreReadSafely_data()
-    {
-        QTest::addColumn<QVariant>("record");
-        QTest::addColumn<QList<qint64>>("read"); // type, result type, place
-        QTest::addColumn<QString>("word");
-        const auto row = [](const char* name, const QVariant& record, const QList<qint64>& read,
-                            const QString& word = {}) {
-            QTest::newRow(name) << record << read << word;
-        };
-        row("strings for numbers", QVariantMap{{"type", "2"}, {"resultType", "6"}, {"word", "/"}},
-            {0, 0, 0}, "/");
-        row("number for word",
-            QVariantMap{{"type", 0}, {"resultType", 3}, {"word", 7}, {"placeType", true}},
-            {0, 3, 1});
-        row("doubles", QVariantMap{{"type", 1.0}, {"resultType", 1.9}}, {1, 1, 0});
-        row("not finite",
-            QVariantMap{{"type", std::numeric_limits<double>::infinity()},
-                        {"resultType", std::numeric_limits<double>::quiet_NaN()},
-                        {"placeType", 1e300}},
-            {0, 0, 0});
-        row("not a dictionary", QVariant("rule"), {0, 0, 0});
-    }
-
+    // Strings for numbers, a number for the word, doubles, values not finite, no dictionary:
+    // each read as "type result place word".
     void recordsAreReadSafely()
     {
-        QFETCH(QVariant, record);
-        QFETCH(QList<qint64>, read);
-        QFETCH(QString, word);
-        const SmartAddRule rule = SmartAddRule::fromVariant(record);
-        QCOMPARE((QList<qint64>{rule.type, rule.resultType, rule.place()}), read);
-        QCOMPARE(rule.word, word);
+        const double inf = std::numeric_limits<double>::infinity();
+        QStringList read;
+        for (const QVariant& stored :
+             {QVariant(QVariantMap{{"type", "2"}, {"resultType", "6"}, {"word", "/"}}),
+              QVariant(
+                  QVariantMap{{"type", 0}, {"resultType", 3}, {"word", 7}, {"placeType", true}}),
+              QVariant(QVariantMap{{"type", 1.0}, {"resultType", 1.9}}),
+              QVariant(QVariantMap{{"type", inf},
+                                   {"resultType", std::numeric_limits<double>::quiet_NaN()},
+                                   {"placeType", 1e300}}),
+              QVariant("rule")}) {
+            const SmartAddRule rule = SmartAddRule::fromVariant(stored);
+            read << QStringLiteral("%1 %2 %3 %4")
+                        .arg(rule.type)
+                        .arg(rule.resultType)
+                        .arg(rule.place())
+                        .arg(rule.word);
+        }
+        QCOMPARE(read, (QStringList{"0 0 0 /", "0 3 1 ", "1 1 0 ", "0 0 0 ", "0 0 0 "}));
     }
 
     void unknownKeysAreKept()
@@ -313,28 +251,20 @@ private Q_SLOTS:
         QVERIFY(!wordRule("al", 7).sameRule(wordRule("al", 7, 1)));
     }
 
-    void cursorFollowsTheCut_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<int>("cursor");
-        QTest::addColumn<int>("expected");
-
-        QTest::newRow("after") << "buy tomorrow milk" << 13 << 4;
-        QTest::newRow("end") << "buy tomorrow milk" << 17 << 8;
-        QTest::newRow("before") << "buy tomorrow milk" << 2 << 2;
-        QTest::newRow("inside") << "buy tomorrow milk" << 7 << 4;
-        QTest::newRow("cut at start") << "tomorrow milk" << 9 << 0;
-    }
-
+    // After the cut, at the line's end, before it, inside it; and with the cut at the start.
     void cursorFollowsTheCut()
     {
-        QFETCH(QString, line);
-        QFETCH(int, cursor);
-        QFETCH(int, expected);
         const SmartAddMatcher matcher;
-        const SmartAddMatch match = matcher.checkRules(line, false, defaultRules(), {}, {}, {});
-        QVERIFY(match.found);
-        QCOMPARE(match.cursorAfterCut(cursor), expected);
+        QList<int> moved;
+        for (const auto& [line, cursor] :
+             {std::pair{"buy tomorrow milk", 13}, std::pair{"buy tomorrow milk", 17},
+              std::pair{"buy tomorrow milk", 2}, std::pair{"buy tomorrow milk", 7},
+              std::pair{"tomorrow milk", 9}}) {
+            const SmartAddMatch match = matcher.checkRules(line, false, defaultRules(), {}, {}, {});
+            QVERIFY(match.found);
+            moved << match.cursorAfterCut(cursor);
+        }
+        QCOMPARE(moved, (QList<int>{4, 8, 2, 4, 0}));
     }
 
     void hugeAndHostileLines()

@@ -1,25 +1,21 @@
 #include "LoadedStore.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 #include "TypingField.h"
 
 #include "commands/UrlCommand.h"
-#include "entry/SmartAddEntry.h"
 #include "entry/SmartAddPreview.h"
-#include "platform/Clock.h"
-#include "platform/UserDefaults.h"
 #include "platform/store/Recurrence.h"
-#include "prefs/DefaultPreferences.h"
-#include "prefs/PreferenceKeys.h"
 #include "prefs/SmartAddRuleSets.h"
 
 using TestEnvironment::local;
 
 namespace {
 
-QString rruleOf(const std::optional<store::RecurrenceRule>& rule, const QDateTime& due)
+QString described(const QString& title, const QDateTime& due,
+                  const std::optional<store::RecurrenceRule>& rule)
 {
-    return rule ? store::Recurrence::formatRule(*rule, due, false) : QString();
+    return title + '|' + due.toString(Qt::ISODate) + '|' +
+           (rule ? store::Recurrence::formatRule(*rule, due, false) : QString());
 }
 
 // The preset time of a new due date ("alarmTime") on a day of 2027.
@@ -60,16 +56,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("rrule");
-        QTest::addColumn<QDateTime>("due");
+        QTest::addColumn<QString>("expected"); // title|due|rule
         QTest::addColumn<bool>("repeatsOn");
         const char* language = "en";
         const auto row = [&language](const char* line, const char* title, const char* rrule,
                                      const QDateTime& due, bool repeatsOn = true) {
             QTest::addRow(repeatsOn ? "%s: %s" : "%s: %s (repeats off)", language, line)
-                << QString(language) << QString::fromUtf8(line) << QString::fromUtf8(title)
-                << QString(rrule) << due << repeatsOn;
+                << QString(language) << QString::fromUtf8(line)
+                << QString::fromUtf8(title) + '|' + due.toString(Qt::ISODate) + '|' + rrule
+                << repeatsOn;
         };
         const QDateTime none;
         // The days of the first week at the preset time, from today on.
@@ -183,9 +178,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, language);
         QFETCH(QString, line);
-        QFETCH(QString, title);
-        QFETCH(QString, rrule);
-        QFETCH(QDateTime, due);
+        QFETCH(QString, expected);
         QFETCH(bool, repeatsOn);
         m_defaults->setObject(SmartAddRuleSets::forLanguage(language), PrefKey::smartAddRules);
         m_defaults->setBool(repeatsOn, PrefKey::smartAddRepeats);
@@ -193,15 +186,11 @@ private Q_SLOTS:
 
         const SmartAddParse parse =
             m_smartAdd->parseLineWithRepeat(line, m_smartAdd->rulesFromPreferences());
-        QCOMPARE(parse.title, title);
-        QCOMPARE(parse.result.dueDate.value_or(QDateTime()), due);
-        QCOMPARE(rruleOf(parse.repeat, due), rrule);
-
+        QCOMPARE(described(parse.title, parse.result.dueDate.value_or(QDateTime()), parse.repeat),
+                 expected);
         const SmartAddPreview typed = SmartAddPreview::ofLine(*m_smartAdd, line);
         QVERIFY(typed.accepted);
-        QCOMPARE(typed.title, title);
-        QCOMPARE(typed.dueDate, due);
-        QCOMPARE(rruleOf(typed.repeat, due), rrule);
+        QCOMPARE(described(typed.title, typed.dueDate, typed.repeat), expected);
     }
 
     // The label shows the repeat as it is typed; undo takes back what came last, and a repeat

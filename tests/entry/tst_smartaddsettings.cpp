@@ -23,8 +23,6 @@ QStringList words(const QVariantList& stored)
 
 } // namespace
 
-Q_DECLARE_METATYPE(SmartAddRuleChoice)
-
 // The rule sheet of the settings: stored records read as switches and rules, and written back.
 class TestSmartAddSettings : public QObject
 {
@@ -98,10 +96,10 @@ private Q_SLOTS:
         QCOMPARE(rewritten.mid(1), QVariantList(stored.mid(0, 2)) + stored.mid(3));
     }
 
-    void sheetChoicesMakeTheirRecords_data()
+    // +7 days, -1 week, a time, alarm off, Sunday; opening the sheet on the record gives back
+    // the same choice.
+    void sheetChoicesMakeTheirRecords()
     {
-        QTest::addColumn<SmartAddRuleChoice>("choice");
-        QTest::addColumn<QVariantMap>("expected");
         const auto choice = [](int kind, bool forward = true, qint64 number = 0, int unit = 0,
                                QTime time = QTime(9, 0)) {
             SmartAddRuleChoice c;
@@ -112,22 +110,16 @@ private Q_SLOTS:
             c.time = time;
             return c;
         };
-        QTest::newRow("+7 days") << choice(0, true, 7, 0) << record(0, 2, "w", "+7", "Day");
-        QTest::newRow("-1 week") << choice(0, false, 1, 1) << record(0, 2, "w", "-1", "Week");
-        QTest::newRow("time") << choice(1, true, 0, 0, QTime(7, 5)) << record(0, 1, "w", "07:05");
-        QTest::newRow("alarm off") << choice(3) << record(0, 8, "w");
-        QTest::newRow("sunday") << choice(4) << record(0, 9, "w", "sun");
-    }
-
-    void sheetChoicesMakeTheirRecords()
-    {
-        QFETCH(SmartAddRuleChoice, choice);
-        QFETCH(QVariantMap, expected);
-        const SmartAddRule rule = choice.ruleWithWord("w");
-        QCOMPARE(rule.toVariant(), expected);
-        // Opening the sheet on the record gives back the same choice.
-        const SmartAddRuleChoice reread = SmartAddRuleChoice::fromRule(rule);
-        QCOMPARE(reread.ruleWithWord("w").toVariant(), expected);
+        for (const auto& [made, expected] :
+             {std::pair{choice(0, true, 7, 0), record(0, 2, "w", "+7", "Day")},
+              std::pair{choice(0, false, 1, 1), record(0, 2, "w", "-1", "Week")},
+              std::pair{choice(1, true, 0, 0, QTime(7, 5)), record(0, 1, "w", "07:05")},
+              std::pair{choice(3), record(0, 8, "w")},
+              std::pair{choice(4), record(0, 9, "w", "sun")}}) {
+            const SmartAddRule rule = made.ruleWithWord("w");
+            QCOMPARE(rule.toVariant(), expected);
+            QCOMPARE(SmartAddRuleChoice::fromRule(rule).ruleWithWord("w").toVariant(), expected);
+        }
     }
 
     // A rule's time is written as the locale writes times: 24-hour in German, AM/PM in US English.

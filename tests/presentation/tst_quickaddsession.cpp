@@ -1,8 +1,5 @@
 #include "QuickAddStore.h"
-#include "TestEnvironment.h"
-#include "TestFiles.h"
 
-#include "prefs/PreferenceKeys.h"
 #include "presentation/entry/QuickAddSession.h"
 
 using namespace TestFiles;
@@ -50,29 +47,22 @@ private Q_SLOTS:
 
     // "No Due Date" at 09:40 gives 10:00 today, or today without a time under "noDueTime";
     // clearing takes it away and the task is added without one.
-    void theDueDateButtons_data()
-    {
-        QTest::addColumn<bool>("noDueTime");
-        QTest::addColumn<QDateTime>("expected");
-        QTest::newRow("next full hour") << false << local(2026, 12, 9, 10, 0);
-        QTest::newRow("without a time") << true << local(2026, 12, 9, 0, 0);
-    }
-
     void theDueDateButtons()
     {
-        QFETCH(bool, noDueTime);
-        QFETCH(QDateTime, expected);
-        m_store->defaults->setBool(noDueTime, PrefKey::noDueTime);
-        QuickAddSession session(*m_store->manager);
-        session.setup();
-        QSignalSpy due(&session, &QuickAddSession::dueDateChanged);
-        session.addDueDate();
-        QCOMPARE(due.takeFirst().at(0).toDateTime(), expected);
-        session.clearDueDate();
-        QVERIFY(!due.takeFirst().at(0).toDateTime().isValid());
-        const QuickAddSession::Addition addition = session.addTask("someday");
-        QCOMPARE(addition.result, AddResult::Added);
-        QVERIFY(!addition.added->dueDateComponents);
+        for (const auto& [noDueTime, expected] :
+             {std::pair{false, local(2026, 12, 9, 10, 0)}, std::pair{true, local(2026, 12, 9)}}) {
+            m_store->defaults->setBool(noDueTime, PrefKey::noDueTime);
+            QuickAddSession session(*m_store->manager);
+            session.setup();
+            QSignalSpy due(&session, &QuickAddSession::dueDateChanged);
+            session.addDueDate();
+            QCOMPARE(due.takeFirst().at(0).toDateTime(), expected);
+            session.clearDueDate();
+            QVERIFY(!due.takeFirst().at(0).toDateTime().isValid());
+            const QuickAddSession::Addition addition = session.addTask("someday");
+            QCOMPARE(addition.result, AddResult::Added);
+            QVERIFY(!addition.added->dueDateComponents);
+        }
     }
 
     // Words are taken as typed and a prefix chooses its list; a pasted line is made one line
@@ -94,23 +84,17 @@ private Q_SLOTS:
         QVERIFY(!session.userEditedText("plain words", 11));
     }
 
-    void blankTitlesAddNothing_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("only a trigger") << "tomorrow ";
-    }
-
     void blankTitlesAddNothing()
     {
-        QFETCH(QString, typed);
-        QuickAddSession session(*m_store->manager);
-        session.setup();
-        QSignalSpy notices(&session, &QuickAddSession::noticeRequested);
-        const auto change = session.userEditedText(typed, typed.size());
-        QCOMPARE(session.addTask(change ? change->text : typed).result, AddResult::Blank);
-        QCOMPARE(notices.size(), 1);
-        QCOMPARE(notices.at(0).at(0).toString(), "Type a title for the task.");
+        for (const QString& typed : {QString(), QString("tomorrow ")}) {
+            QuickAddSession session(*m_store->manager);
+            session.setup();
+            QSignalSpy notices(&session, &QuickAddSession::noticeRequested);
+            const auto change = session.userEditedText(typed, typed.size());
+            QCOMPARE(session.addTask(change ? change->text : typed).result, AddResult::Blank);
+            QCOMPARE(notices.size(), 1);
+            QCOMPARE(notices.at(0).at(0).toString(), "Type a title for the task.");
+        }
     }
 
     // The chosen list is removed while the form is open: the task goes to the default list,

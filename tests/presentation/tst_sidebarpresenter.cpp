@@ -1,13 +1,8 @@
 #include "SidebarStore.h"
 
-#include "data/DataManager.h"
 #include "data/SharedDates.h"
 #include "data/SmartLists.h"
-#include "platform/UserDefaults.h"
-#include "prefs/PreferenceKeys.h"
 #include "presentation/sidebar/SidebarPresenter.h"
-
-#include <QSignalSpy>
 
 using TestEnvironment::local;
 using Action = SidebarLayout::Action;
@@ -74,35 +69,24 @@ class TestSidebarPresenter : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void layoutRows_data()
-    {
-        QTest::addColumn<QVariantList>("nav");
-        QTest::addColumn<QStringList>("visible");
-        QTest::addColumn<QString>("rows");
-
-        const QVariantList none;
-        QTest::newRow("two lists only") << none << QStringList{"a", "b"} << "11 12 13 - 10 10 - 14";
-        QTest::newRow("every group")
-            << QVariantList{entry(0), entry(8, "Home"), entry(5), merged("M")} << QStringList{"b"}
-            << "11 12 13 - 0 5 - 8 9 - 10 - 14";
-        QTest::newRow("smart lists without user lists")
-            << QVariantList{entry(15, "milk")} << QStringList{} << "11 12 13 - 15 - - 14";
-        QTest::newRow("unknown and repeated identifiers")
-            << QVariantList{entry(4)} << QStringList{"gone", "a", "b", "a"}
-            << "11 12 13 - 4 - 10 10 10 - 14";
-    }
-
+    // Two lists only; every group; smart lists without user lists; unknown and repeated
+    // identifiers among the shown lists.
     void layoutRows()
     {
-        QFETCH(QVariantList, nav);
-        QFETCH(QStringList, visible);
-        QFETCH(QString, rows);
-        SidebarLayout layout;
-        layout.loadLists(ListEntry::fromStoredArray(nav), visible,
-                         {list("a", "Alpha"), list("b", "Beta")});
-        QCOMPARE(shape(layout), rows);
-        QVERIFY(layout.dictForRow(layout.rowCount()).isEmpty());
-        QCOMPARE(layout.dictForRow(layout.searchRow()).title(), "Search");
+        using Case = std::pair<QVariantList, QStringList>; // the sidebar's entries, shown lists
+        QStringList shapes;
+        for (const auto& [nav, visible] :
+             {Case{{}, {"a", "b"}},
+              Case{{entry(0), entry(8, "Home"), entry(5), merged("M")}, {"b"}},
+              Case{{entry(15, "milk")}, {}}, Case{{entry(4)}, {"gone", "a", "b", "a"}}}) {
+            SidebarLayout layout;
+            layout.loadLists(ListEntry::fromStoredArray(nav), visible,
+                             {list("a", "Alpha"), list("b", "Beta")});
+            shapes << shape(layout);
+            QVERIFY(layout.dictForRow(layout.rowCount()).isEmpty());
+        }
+        QCOMPARE(shapes, (QStringList{"11 12 13 - 10 10 - 14", "11 12 13 - 0 5 - 8 9 - 10 - 14",
+                                      "11 12 13 - 15 - - 14", "11 12 13 - 4 - 10 10 10 - 14"}));
     }
 
     void layoutPositionsAndRules()
@@ -133,28 +117,20 @@ private Q_SLOTS:
         QVERIFY(!bare.canDeleteRow(4));
     }
 
-    void countKeys_data()
-    {
-        QTest::addColumn<QVariantMap>("entry");
-        QTest::addColumn<QString>("count");
-        QTest::newRow("preset") << entry(2) << "7";
-        QTest::newRow("tag list") << entry(8, "Home") << "3";
-        QTest::newRow("user list titled like a type")
-            << QVariantMap{{"type", 10}, {"title", "2"}} << "5";
-        QTest::newRow("week") << entry(12) << "0";
-        QTest::newRow("not counted") << entry(13) << "";
-    }
-
+    // A preset, a tag list, a user list titled like a type, the week and a view not counted.
     void countKeys()
     {
-        QFETCH(QVariantMap, entry);
-        QFETCH(QString, count);
         CountDictionary counts;
         counts.setCount(ListEntry::ofKind(ListKind::RecurringTasks), 7);
         counts.setCount(ListEntry::dateView(ListKind::Week), 0);
         counts.setCount(ListEntry::tagList("Home"), 3);
         counts.setCount(ListEntry::userList("2", "two"), 5);
-        QCOMPARE(SidebarLayout::countTextForEntry(ListEntry::fromStored(entry), counts), count);
+        QStringList texts;
+        for (const QVariantMap& stored :
+             {entry(2), entry(8, "Home"), QVariantMap{{"type", 10}, {"title", "2"}}, entry(12),
+              entry(13)})
+            texts << SidebarLayout::countTextForEntry(ListEntry::fromStored(stored), counts);
+        QCOMPARE(texts, (QStringList{"7", "3", "5", "0", ""}));
     }
 
     void init() { m_store.emplace(); }
@@ -235,25 +211,19 @@ private Q_SLOTS:
         QCOMPARE(chosen.last("title").toString(), "Home");
     }
 
-    void contextMenuActions_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QList<Action>>("actions");
-        // 0-2 dates, 3 -, 4 preset, 5 -, 6 smart, 7 -, 8-9 lists, 10 -, 11 search
-        QTest::newRow("preset") << 4 << QList<Action>{Action::Share};
-        QTest::newRow("smart list") << 6 << QList<Action>{Action::Share, Action::Delete};
-        QTest::newRow("user list")
-            << 9 << QList<Action>{Action::Share, Action::Edit, Action::Delete};
-        QTest::newRow("divider") << 7 << QList<Action>{};
-        QTest::newRow("below the rows") << 12 << QList<Action>{};
-    }
-
     void contextMenuActions()
     {
-        QFETCH(int, row);
-        QFETCH(QList<Action>, actions);
         setNav({entry(1), merged("M")});
-        QCOMPARE(create().actionsForRow(row), actions);
+        SidebarPresenter& sidebar = create();
+        // 0-2 dates, 3 -, 4 preset, 5 -, 6 smart, 7 -, 8-9 lists, 10 -, 11 search, 12 nothing
+        QList<QList<Action>> actions;
+        for (const int row : {4, 6, 9, 7, 12})
+            actions << sidebar.actionsForRow(row);
+        QCOMPARE(actions, (QList<QList<Action>>{{Action::Share},
+                                                {Action::Share, Action::Delete},
+                                                {Action::Share, Action::Edit, Action::Delete},
+                                                {},
+                                                {}}));
     }
 
     void theOnlyUserListStays()

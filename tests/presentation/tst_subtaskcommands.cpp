@@ -1,9 +1,7 @@
 #include "SeededStore.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
 #include "data/QuickActionPerformer.h"
-#include "data/TaskLists.h"
 #include "data/TaskOperations.h"
 #include "data/subtasks/SubtaskOperations.h"
 #include "platform/trash/RecentlyDeleted.h"
@@ -117,40 +115,26 @@ private Q_SLOTS:
         QCOMPARE(m_store->taskOnDisk("Task a1x")->parentUid, QString("a1"));
     }
 
-    void howAParentIsCompleted_data()
-    {
-        QTest::addColumn<QString>("remembered");
-        QTest::addColumn<QString>("task");
-        QTest::addColumn<int>("settled"); // -1: the user is asked
-
-        const auto row = [](const char* name, const char* remembered, const char* task,
-                            std::optional<Completion> settled) {
-            QTest::newRow(name) << QString(remembered) << QString(task)
-                                << (settled ? int(*settled) : -1);
-        };
-        row("open subtasks: asked", "", "p", std::nullopt);
-        row("remembered: all", "all", "p", Completion::WithSubtasks);
-        row("remembered: only this", "only", "p", Completion::OnlyThis);
-        row("an open subtask two levels down", "", "q", std::nullopt);
-        row("every subtask done", "all", "done-parent", Completion::OnlyThis);
-        row("no subtasks", "all", "lone", Completion::OnlyThis);
-    }
-
+    // Open subtasks: asked, unless an answer is remembered; an open subtask two levels down
+    // counts; a parent whose subtasks are all done, or a task without any, is just completed.
     void howAParentIsCompleted()
     {
-        QFETCH(QString, remembered);
-        QFETCH(QString, task);
-        QFETCH(int, settled);
         writeTasks(m_store->root(), {"p", "p1>p", "q", "q1>q", "q1x>q1", "lone", "done-parent"});
         writeFile(m_store->root() + "/home/q1.ics",
                   todo("q1", "Task q1", kLink + "q\r\nSTATUS:COMPLETED\r\n"));
         writeFile(m_store->root() + "/home/dp1.ics",
                   todo("dp1", "Task dp1", kLink + "done-parent\r\nSTATUS:COMPLETED\r\n"));
-        if (!remembered.isEmpty())
-            m_store->defaults->setString(remembered, PrefKey::subtaskCompletion);
         QVERIFY(m_store->load());
-        const std::optional<Completion> answer = commands().settledCompletion(this->task(task));
-        QCOMPARE(answer ? int(*answer) : -1, settled);
+        using Case = std::pair<const char*, const char*>; // remembered answer, task
+        QStringList settled;
+        for (const auto& [remembered, uid] :
+             {Case{"", "p"}, Case{"all", "p"}, Case{"only", "p"}, Case{"", "q"},
+              Case{"all", "done-parent"}, Case{"all", "lone"}}) {
+            m_store->defaults->setString(remembered, PrefKey::subtaskCompletion);
+            const std::optional<Completion> answer = commands().settledCompletion(task(uid));
+            settled << (!answer ? "ask" : *answer == Completion::WithSubtasks ? "all" : "only");
+        }
+        QCOMPARE(settled, (QStringList{"ask", "all", "only", "ask", "only", "only"}));
     }
 
     // The answer remembered is the one given from then on; completing with all is one undo
@@ -176,35 +160,29 @@ private Q_SLOTS:
         QVERIFY(!m_store->taskOnDisk("Task p1")->completed);
     }
 
-    // Delete on the selected task takes its subtasks, and one undo brings all of them back; a
-    // task without subtasks is deleted as before.
-    void deletingAParentTakesItsSubtasks()
+    // Delete on the selected task takes its subtasks, and one undo brings all of them back;
+    // "Move to List" moves them along, where their links hold; a task without subtasks is
+    // deleted as before.
+    void deletingOrMovingAParentTakesItsSubtasks()
     {
-        writeTasks(m_store->root(), {"p", "p1>p", "p1x>p1", "other"});
+        writeTasks(m_store->root(), {"p", "p1>p", "p1x>p1", "q", "q1>q", "other"});
         QVERIFY(m_store->load());
+        const int work =
+            int(m_store->manager->lists().visibleListsByCalendar().indexOf(workList()));
+        QVERIFY(QuickActionPerformer(*m_store->manager).menuChangeToList(task("q"), work));
+        for (const char* title : {"Task q", "Task q1"})
+            QCOMPARE(m_store->taskOnDisk(title)->calendar->title, QString("Work"));
+
+        m_store->settle();
         TaskListPresenter list(*m_store->manager);
         list.showEntry(ListEntry::ofKind(ListKind::AllTasks));
         list.selectReminder(task("p"));
         list.deleteSelected();
-        QCOMPARE(m_store->titlesOnDisk(), QStringList{"Task other"});
-        QCOMPARE(undo().count(), 1);
-
+        QCOMPARE(m_store->titlesOnDisk(), (QStringList{"Task other", "Task q", "Task q1"}));
+        QCOMPARE(m_store->taskOnDisk("Task other")->calendar->title, QString("Home"));
         list.selectReminder(task("other"));
         list.deleteSelected();
         QCOMPARE(undo().undoText(), QString("Delete Task"));
-    }
-
-    // "Move to List" on a parent moves its subtasks along, where their links hold.
-    void movingAParentTakesItsSubtasks()
-    {
-        writeTasks(m_store->root(), {"p", "p1>p", "p1x>p1", "other"});
-        QVERIFY(m_store->load());
-        const int work =
-            int(m_store->manager->lists().visibleListsByCalendar().indexOf(workList()));
-        QVERIFY(QuickActionPerformer(*m_store->manager).menuChangeToList(task("p"), work));
-        for (const char* title : {"Task p", "Task p1", "Task p1x"})
-            QCOMPARE(m_store->taskOnDisk(title)->calendar->title, QString("Work"));
-        QCOMPARE(m_store->taskOnDisk("Task other")->calendar->title, QString("Home"));
     }
 
     // The form bound to a task adds its subtask in the task's list, whatever list is chosen,

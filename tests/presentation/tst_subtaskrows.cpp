@@ -1,8 +1,6 @@
 #include "LoadedStore.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
-#include "data/DataManager.h"
 #include "data/subtasks/SubtaskOperations.h"
 #include "presentation/tasklist/SubtaskFolding.h"
 #include "presentation/tasklist/TaskListPresenter.h"
@@ -81,61 +79,53 @@ class TestSubtaskRows : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void eachViewShowsTheTree_data()
-    {
-        QTest::addColumn<QByteArrayList>("folded");
-        QTest::addColumn<QString>("view"); // a list's title, "search:text", "month" or "all"
-        QTest::addColumn<bool>("completed");
-        QTest::addColumn<QStringList>("expected");
-
-        const QStringList tree{"Trip [-] 1/2", "  Pack [-] 0/2", "    Socks",
-                               "    Charger",  "  Book flights", "Call mum"};
-        QTest::newRow("a list nests three levels") << QByteArrayList{} << "Home" << true << tree;
-        QTest::newRow("a folded parent hides what is below it")
-            << QByteArrayList{"pack"} << "Home" << true
-            << QStringList{"Trip [-] 1/2", "  Pack [+] 0/2", "  Book flights", "Call mum"};
-        QTest::newRow("folding the top hides every level")
-            << QByteArrayList{"trip"} << "Home" << true << QStringList{"Trip [+] 1/2", "Call mum"};
-        QTest::newRow("a hidden completed subtask still counts")
-            << QByteArrayList{} << "Home" << false
-            << QStringList{"Trip [-] 1/2", "  Pack [-] 0/2", "    Socks", "    Charger",
-                           "Call mum"};
-        QTest::newRow("a subtask found alone names its parent")
-            << QByteArrayList{} << "search:Socks" << true << QStringList{"Socks <Pack"};
-        QTest::newRow("a parent found without its subtasks")
-            << QByteArrayList{} << "search:Pack" << true << QStringList{"Pack 0/2 <Trip"};
-        // The preset over both lists: the link into another list does not nest.
-        QTest::newRow("all tasks")
-            << QByteArrayList{} << "all" << true << tree + QStringList{"Report"};
-        QTest::newRow("the month keeps its sort by date and folds nothing")
-            << QByteArrayList{"trip"} << "month" << true
-            << QStringList{"Socks <Pack",   "Trip 1/2", "Call mum",          "Pack 0/2 <Trip",
-                           "Charger <Pack", "Report",   "Book flights <Trip"};
-    }
-
+    // Each case: the folded parents, the view (a list's title, "search:text", "month" or "all"),
+    // whether completed tasks show, and the rows. A list nests three levels; a folded parent
+    // hides what is below it, the top every level; a hidden completed subtask still counts; a
+    // subtask or parent found alone names its parent; the preset over both lists does not nest
+    // the link into another list; the month keeps its sort by date and folds nothing.
     void eachViewShowsTheTree()
     {
-        QFETCH(QByteArrayList, folded);
-        QFETCH(QString, view);
-        QFETCH(bool, completed);
-        QFETCH(QStringList, expected);
-        SubtaskStore store(folded);
-        QVERIFY(store.manager);
-        TaskListPresenter list(*store.manager);
-        if (list.view().showingCompleted != completed)
-            list.toggleShowCompleted();
-        if (view.startsWith("search:")) {
-            list.showEntry(ListEntry::ofKind(ListKind::Search));
-            list.setSearchText(view.mid(7));
-        } else if (view == "month") {
-            list.showEntry(ListEntry::dateView(ListKind::Month));
-        } else if (view == "all") {
-            list.showEntry(ListEntry::ofKind(ListKind::AllTasks));
-        } else {
-            list.showEntry(ListEntry::userList(view, store.listId(view)));
+        const QStringList tree{"Trip [-] 1/2", "  Pack [-] 0/2", "    Socks",
+                               "    Charger",  "  Book flights", "Call mum"};
+        using Case = std::tuple<QByteArrayList, QString, bool, QStringList>;
+        for (const auto& [folded, view, completed, expected] :
+             {Case{{}, "Home", true, tree},
+              Case{{"pack"},
+                   "Home",
+                   true,
+                   {"Trip [-] 1/2", "  Pack [+] 0/2", "  Book flights", "Call mum"}},
+              Case{{"trip"}, "Home", true, {"Trip [+] 1/2", "Call mum"}},
+              Case{{},
+                   "Home",
+                   false,
+                   {"Trip [-] 1/2", "  Pack [-] 0/2", "    Socks", "    Charger", "Call mum"}},
+              Case{{}, "search:Socks", true, {"Socks <Pack"}},
+              Case{{}, "search:Pack", true, {"Pack 0/2 <Trip"}},
+              Case{{}, "all", true, tree + QStringList{"Report"}},
+              Case{{"trip"},
+                   "month",
+                   true,
+                   {"Socks <Pack", "Trip 1/2", "Call mum", "Pack 0/2 <Trip", "Charger <Pack",
+                    "Report", "Book flights <Trip"}}}) {
+            SubtaskStore store(folded);
+            QVERIFY(store.manager);
+            TaskListPresenter list(*store.manager);
+            if (list.view().showingCompleted != completed)
+                list.toggleShowCompleted();
+            if (view.startsWith("search:")) {
+                list.showEntry(ListEntry::ofKind(ListKind::Search));
+                list.setSearchText(view.mid(7));
+            } else if (view == "month") {
+                list.showEntry(ListEntry::dateView(ListKind::Month));
+            } else if (view == "all") {
+                list.showEntry(ListEntry::ofKind(ListKind::AllTasks));
+            } else {
+                list.showEntry(ListEntry::userList(view, store.listId(view)));
+            }
+            QCOMPARE(view + ": " + shape(list).join(" / "), view + ": " + expected.join(" / "));
+            QCOMPARE(list.rows().reminderCount(), expected.size());
         }
-        QCOMPARE(shape(list), expected);
-        QCOMPARE(list.rows().reminderCount(), expected.size());
     }
 
     // The fold is the parent's X-OC-HIDESUBTASKS line, so that it syncs; a subtask selected
