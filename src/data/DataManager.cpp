@@ -183,8 +183,10 @@ void DataManager::fetchReminders()
     eventStore->fetchRemindersMatchingPredicate(
         store::predicateForRemindersInCalendars(lists),
         [this](const QList<store::ReminderPtr>& reminders) {
-            // The snapshot's date keys are worked out here, off the main thread.
-            auto snapshot = std::make_shared<ReminderSnapshot>(reminders);
+            // The snapshot's date keys are worked out here, off the main thread; its texts are
+            // folded when a search or a tag count first needs them, not before the first view.
+            auto snapshot = std::make_shared<ReminderSnapshot>(
+                reminders, ReminderSnapshot::Folding::OnFirstUseAsTaken);
             QMetaObject::invokeMethod(
                 this, [this, snapshot] { deliverReminders(snapshot); }, Qt::QueuedConnection);
         });

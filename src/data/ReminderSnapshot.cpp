@@ -37,28 +37,44 @@ ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding 
             facts.flags |= HasLocation;
         m_facts.append(facts);
     }
+    if (folding == Folding::OnFirstUseAsTaken) {
+        m_takenTexts.reserve(2 * count);
+        for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
+            m_takenTexts.append(reminder->title);
+            m_takenTexts.append(reminder->notes);
+        }
+    }
     if (folding == Folding::Now)
         std::call_once(m_foldOnce, [this] { foldTexts(); });
 }
 
 void ReminderSnapshot::foldTexts() const
 {
-    const qsizetype count = m_reminders.size();
-    m_foldedBounds.reserve(2 * count + 1);
-    m_signatures.reserve(2 * count);
-    qsizetype textLength = 0;
-    for (const store::ReminderPtr& reminder : std::as_const(m_reminders))
-        textLength += reminder->title.size() + reminder->notes.size();
-    m_folded.reserve(textLength);
-    for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
-        for (const QString* text : {&reminder->title, &reminder->notes}) {
-            const QString folded = text->toCaseFolded();
-            m_foldedBounds.append(m_folded.size());
-            m_folded.append(folded);
-            m_signatures.append(signatureOf(folded));
+    QList<const QString*> texts;
+    texts.reserve(2 * m_reminders.size());
+    if (!m_takenTexts.isEmpty()) {
+        for (const QString& text : std::as_const(m_takenTexts))
+            texts.append(&text);
+    } else {
+        for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
+            texts.append(&reminder->title);
+            texts.append(&reminder->notes);
         }
     }
+    m_foldedBounds.reserve(texts.size() + 1);
+    m_signatures.reserve(texts.size());
+    qsizetype textLength = 0;
+    for (const QString* text : std::as_const(texts))
+        textLength += text->size();
+    m_folded.reserve(textLength);
+    for (const QString* text : std::as_const(texts)) {
+        const QString folded = text->toCaseFolded();
+        m_foldedBounds.append(m_folded.size());
+        m_folded.append(folded);
+        m_signatures.append(signatureOf(folded));
+    }
     m_foldedBounds.append(m_folded.size());
+    m_takenTexts = QList<QString>();
 }
 
 int ReminderSnapshot::listIndexOf(const store::CalendarPtr& list)

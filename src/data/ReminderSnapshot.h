@@ -22,9 +22,14 @@ class ReminderSnapshot
 public:
     static constexpr qint64 kNoDate = std::numeric_limits<qint64>::min();
 
-    // When the texts are folded: now, or on the first question that reads them, for a snapshot
-    // whose reminders nobody edits meanwhile (a command-line run, which mostly never asks).
-    enum class Folding { Now, OnFirstUse };
+    // When the texts are folded: now; on the first question that reads them, from the
+    // reminders themselves, for a snapshot whose reminders nobody edits meanwhile (a
+    // command-line run, which mostly never asks); or on the first question, from the texts as
+    // they were when the snapshot was taken, for the window, whose detail pane edits reminders
+    // in place while a search or a background count may be folding. Until then the snapshot
+    // shares the texts rather than copying them, and a view that never searches never pays
+    // for folding.
+    enum class Folding { Now, OnFirstUse, OnFirstUseAsTaken };
     explicit ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding = Folding::Now);
 
     const QList<store::ReminderPtr>& reminders() const { return m_reminders; }
@@ -99,6 +104,8 @@ private:
     mutable QString m_folded;
     mutable QList<qsizetype> m_foldedBounds;
     mutable QList<quint64> m_signatures; // by segment, like m_foldedBounds
+    // Folding::OnFirstUseAsTaken: the texts to fold, by segment, until they are folded.
+    mutable QList<QString> m_takenTexts;
 };
 
 // Absent (null) while no snapshot exists: before the first fetch and while a refresh runs.
