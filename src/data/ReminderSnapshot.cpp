@@ -1,6 +1,51 @@
 #include "data/ReminderSnapshot.h"
 
+#include <QHash>
+
 #include <algorithm>
+
+namespace {
+
+// Due dates in milliseconds since the epoch, remembered by their wall time: tasks share due
+// days and times, and turning floating components into an instant asks the C library's time
+// zone rules each time. Components pinned to a zone are worked out one by one.
+class DueKeys
+{
+public:
+    qint64 of(const std::optional<store::DateComponents>& due)
+    {
+        if (!due || !due->isValid())
+            return ReminderSnapshot::kNoDate;
+        if (due->timeZone.isValid() || !packable(*due))
+            return keyOf(*due);
+        const quint64 wallTime = quint64(due->year) << 32 | quint64(due->month) << 26 |
+                                 quint64(due->day) << 20 | quint64(due->hour) << 14 |
+                                 quint64(due->minute) << 7 | quint64(due->second);
+        const auto known = m_keys.constFind(wallTime);
+        if (known != m_keys.constEnd())
+            return known.value();
+        const qint64 key = keyOf(*due);
+        m_keys.insert(wallTime, key);
+        return key;
+    }
+
+private:
+    // Whether the fields fit the bits they are given, so that no two wall times share a key.
+    static bool packable(const store::DateComponents& due)
+    {
+        return due.year >= 0 && due.year <= 65535 && due.hour >= 0 && due.hour < 64 &&
+               due.minute >= 0 && due.minute < 64 && due.second >= 0 && due.second < 64;
+    }
+    static qint64 keyOf(const store::DateComponents& due)
+    {
+        const QDateTime instant = due.toDateTime();
+        return instant.isValid() ? instant.toMSecsSinceEpoch() : ReminderSnapshot::kNoDate;
+    }
+
+    QHash<quint64, qint64> m_keys;
+};
+
+} // namespace
 
 ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding)
     : m_reminders(std::move(reminders))
@@ -13,11 +58,9 @@ ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding 
     // Tasks mostly arrive list by list, so the previous reminder's list is usually the answer.
     const store::Calendar* previousList = nullptr;
     int previousIndex = -1;
+    DueKeys dueKeys;
     for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
-        const QDateTime due = reminder->dueDateComponents && reminder->dueDateComponents->isValid()
-                                  ? reminder->dueDateComponents->toDateTime()
-                                  : QDateTime();
-        m_due.append(due.isValid() ? due.toMSecsSinceEpoch() : kNoDate);
+        m_due.append(dueKeys.of(reminder->dueDateComponents));
         m_completion.append(reminder->completionDate.isValid()
                                 ? reminder->completionDate.toMSecsSinceEpoch()
                                 : kNoDate);
