@@ -47,7 +47,8 @@ private:
 
 } // namespace
 
-ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding)
+ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding,
+                                   Fold previous)
     : m_reminders(std::move(reminders))
 {
     const qsizetype count = m_reminders.size();
@@ -86,6 +87,7 @@ ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding 
             m_takenTexts.append(reminder->title);
             m_takenTexts.append(reminder->notes);
         }
+        m_previous = std::move(previous);
     }
     if (folding == Folding::Now)
         std::call_once(m_foldOnce, [this] { foldTexts(); });
@@ -110,14 +112,36 @@ void ReminderSnapshot::foldTexts() const
     for (const QString* text : std::as_const(texts))
         textLength += text->size();
     m_folded.reserve(textLength);
-    for (const QString* text : std::as_const(texts)) {
-        const QString folded = text->toCaseFolded();
+    // The previous fold's strings are kept alive by it, so one of them at the same place with
+    // the same characters in memory is the same text, not a new one in reused memory.
+    const Fold& previous = m_previous;
+    const qsizetype reusable =
+        previous.bounds.size() == previous.texts.size() + 1 ? previous.texts.size() : 0;
+    for (qsizetype segment = 0; segment < texts.size(); ++segment) {
+        const QString& text = *texts[segment];
         m_foldedBounds.append(m_folded.size());
+        if (segment < reusable && previous.texts[segment].constData() == text.constData() &&
+            previous.texts[segment].size() == text.size()) {
+            const qsizetype from = previous.bounds[segment];
+            m_folded.append(
+                QStringView(previous.folded).sliced(from, previous.bounds[segment + 1] - from));
+            m_signatures.append(previous.signatures[segment]);
+            continue;
+        }
+        const QString folded = text.toCaseFolded();
         m_folded.append(folded);
         m_signatures.append(signatureOf(folded));
     }
     m_foldedBounds.append(m_folded.size());
-    m_takenTexts = QList<QString>();
+    m_previous = Fold();
+    m_foldDone.store(true, std::memory_order_release);
+}
+
+ReminderSnapshot::Fold ReminderSnapshot::finishedFold() const
+{
+    if (m_takenTexts.isEmpty() || !m_foldDone.load(std::memory_order_acquire))
+        return {};
+    return {m_takenTexts, m_folded, m_foldedBounds, m_signatures};
 }
 
 int ReminderSnapshot::listIndexOf(const store::CalendarPtr& list)

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringView>
 
+#include <atomic>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -30,7 +31,20 @@ public:
     // shares the texts rather than copying them, and a view that never searches never pays
     // for folding.
     enum class Folding { Now, OnFirstUse, OnFirstUseAsTaken };
-    explicit ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding = Folding::Now);
+    // What folding the taken texts gave, kept by a folded snapshot for the one that replaces
+    // it: a refresh after one file changed folds again only the texts that are not the very
+    // same strings at the same place (containers shared, not copied).
+    struct Fold
+    {
+        QList<QString> texts;
+        QString folded;
+        QList<qsizetype> bounds;
+        QList<quint64> signatures;
+    };
+    explicit ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding = Folding::Now,
+                              Fold previous = {});
+    // Empty until this snapshot's taken texts are folded.
+    Fold finishedFold() const;
 
     const QList<store::ReminderPtr>& reminders() const { return m_reminders; }
     qsizetype size() const { return m_reminders.size(); }
@@ -104,8 +118,10 @@ private:
     mutable QString m_folded;
     mutable QList<qsizetype> m_foldedBounds;
     mutable QList<quint64> m_signatures; // by segment, like m_foldedBounds
-    // Folding::OnFirstUseAsTaken: the texts to fold, by segment, until they are folded.
-    mutable QList<QString> m_takenTexts;
+    // Folding::OnFirstUseAsTaken: the texts folded, by segment.
+    QList<QString> m_takenTexts;
+    mutable Fold m_previous; // given up once folded
+    mutable std::atomic<bool> m_foldDone = false;
 };
 
 // Absent (null) while no snapshot exists: before the first fetch and while a refresh runs.
