@@ -149,9 +149,12 @@ void DataManager::refreshRemindersArray()
     m_eventsFetched = false;
     m_log.write(
         QStringLiteral("Refresh Reminders Refreshing : %1").arg(m_session.countForAllReminders()));
+    // The texts the last snapshot folded that are still the same strings are not folded again.
+    const SnapshotPtr previous = m_session.remindersArray();
+    ReminderSnapshot::Fold fold = previous ? previous->finishedFold() : ReminderSnapshot::Fold();
     m_session.setRemindersArray(nullptr);
     fetchEventWindow();
-    fetchReminders();
+    fetchReminders(std::move(fold));
 }
 
 void DataManager::fetchEventWindow()
@@ -169,7 +172,7 @@ void DataManager::fetchEventWindow()
     });
 }
 
-void DataManager::fetchReminders()
+void DataManager::fetchReminders(ReminderSnapshot::Fold previousFold)
 {
     const QList<store::CalendarPtr> lists = m_lists->refreshedLists();
     if (lists.isEmpty()) {
@@ -182,9 +185,11 @@ void DataManager::fetchReminders()
     store::EventStore* eventStore = m_session.eventStore();
     eventStore->fetchRemindersMatchingPredicate(
         store::predicateForRemindersInCalendars(lists),
-        [this](const QList<store::ReminderPtr>& reminders) {
-            // The snapshot's date keys are worked out here, off the main thread.
-            auto snapshot = std::make_shared<ReminderSnapshot>(reminders);
+        [this, previousFold](const QList<store::ReminderPtr>& reminders) {
+            // The snapshot's date keys are worked out here, off the main thread; its texts are
+            // folded when a search or a tag count first needs them, not before the first view.
+            auto snapshot = std::make_shared<ReminderSnapshot>(
+                reminders, ReminderSnapshot::Folding::OnFirstUseAsTaken, previousFold);
             QMetaObject::invokeMethod(
                 this, [this, snapshot] { deliverReminders(snapshot); }, Qt::QueuedConnection);
         });

@@ -101,7 +101,8 @@ private:
     void requestAccess(store::EntityType type, std::function<void()> next);
     void logAccessGranted(store::EntityType type);
     void fetchEventWindow();
-    void fetchReminders();
+    // `previousFold`: what the last snapshot folded (ReminderSnapshot::finishedFold).
+    void fetchReminders(ReminderSnapshot::Fold previousFold);
     void deliverReminders(SnapshotPtr snapshot);
     void showFetchedEvents();
 

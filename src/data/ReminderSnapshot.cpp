@@ -1,8 +1,54 @@
 #include "data/ReminderSnapshot.h"
 
+#include <QHash>
+
 #include <algorithm>
 
-ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding)
+namespace {
+
+// Due dates in milliseconds since the epoch, remembered by their wall time: tasks share due
+// days and times, and turning floating components into an instant asks the C library's time
+// zone rules each time. Components pinned to a zone are worked out one by one.
+class DueKeys
+{
+public:
+    qint64 of(const std::optional<store::DateComponents>& due)
+    {
+        if (!due || !due->isValid())
+            return ReminderSnapshot::kNoDate;
+        if (due->timeZone.isValid() || !packable(*due))
+            return keyOf(*due);
+        const quint64 wallTime = quint64(due->year) << 32 | quint64(due->month) << 26 |
+                                 quint64(due->day) << 20 | quint64(due->hour) << 14 |
+                                 quint64(due->minute) << 7 | quint64(due->second);
+        const auto known = m_keys.constFind(wallTime);
+        if (known != m_keys.constEnd())
+            return known.value();
+        const qint64 key = keyOf(*due);
+        m_keys.insert(wallTime, key);
+        return key;
+    }
+
+private:
+    // Whether the fields fit the bits they are given, so that no two wall times share a key.
+    static bool packable(const store::DateComponents& due)
+    {
+        return due.year >= 0 && due.year <= 65535 && due.hour >= 0 && due.hour < 64 &&
+               due.minute >= 0 && due.minute < 64 && due.second >= 0 && due.second < 64;
+    }
+    static qint64 keyOf(const store::DateComponents& due)
+    {
+        const QDateTime instant = due.toDateTime();
+        return instant.isValid() ? instant.toMSecsSinceEpoch() : ReminderSnapshot::kNoDate;
+    }
+
+    QHash<quint64, qint64> m_keys;
+};
+
+} // namespace
+
+ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding,
+                                   Fold previous)
     : m_reminders(std::move(reminders))
 {
     const qsizetype count = m_reminders.size();
@@ -13,11 +59,9 @@ ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding 
     // Tasks mostly arrive list by list, so the previous reminder's list is usually the answer.
     const store::Calendar* previousList = nullptr;
     int previousIndex = -1;
+    DueKeys dueKeys;
     for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
-        const QDateTime due = reminder->dueDateComponents && reminder->dueDateComponents->isValid()
-                                  ? reminder->dueDateComponents->toDateTime()
-                                  : QDateTime();
-        m_due.append(due.isValid() ? due.toMSecsSinceEpoch() : kNoDate);
+        m_due.append(dueKeys.of(reminder->dueDateComponents));
         m_completion.append(reminder->completionDate.isValid()
                                 ? reminder->completionDate.toMSecsSinceEpoch()
                                 : kNoDate);
@@ -37,28 +81,67 @@ ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding 
             facts.flags |= HasLocation;
         m_facts.append(facts);
     }
+    if (folding == Folding::OnFirstUseAsTaken) {
+        m_takenTexts.reserve(2 * count);
+        for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
+            m_takenTexts.append(reminder->title);
+            m_takenTexts.append(reminder->notes);
+        }
+        m_previous = std::move(previous);
+    }
     if (folding == Folding::Now)
         std::call_once(m_foldOnce, [this] { foldTexts(); });
 }
 
 void ReminderSnapshot::foldTexts() const
 {
-    const qsizetype count = m_reminders.size();
-    m_foldedBounds.reserve(2 * count + 1);
-    m_signatures.reserve(2 * count);
-    qsizetype textLength = 0;
-    for (const store::ReminderPtr& reminder : std::as_const(m_reminders))
-        textLength += reminder->title.size() + reminder->notes.size();
-    m_folded.reserve(textLength);
-    for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
-        for (const QString* text : {&reminder->title, &reminder->notes}) {
-            const QString folded = text->toCaseFolded();
-            m_foldedBounds.append(m_folded.size());
-            m_folded.append(folded);
-            m_signatures.append(signatureOf(folded));
+    QList<const QString*> texts;
+    texts.reserve(2 * m_reminders.size());
+    if (!m_takenTexts.isEmpty()) {
+        for (const QString& text : std::as_const(m_takenTexts))
+            texts.append(&text);
+    } else {
+        for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
+            texts.append(&reminder->title);
+            texts.append(&reminder->notes);
         }
     }
+    m_foldedBounds.reserve(texts.size() + 1);
+    m_signatures.reserve(texts.size());
+    qsizetype textLength = 0;
+    for (const QString* text : std::as_const(texts))
+        textLength += text->size();
+    m_folded.reserve(textLength);
+    // The previous fold's strings are kept alive by it, so one of them at the same place with
+    // the same characters in memory is the same text, not a new one in reused memory.
+    const Fold& previous = m_previous;
+    const qsizetype reusable =
+        previous.bounds.size() == previous.texts.size() + 1 ? previous.texts.size() : 0;
+    for (qsizetype segment = 0; segment < texts.size(); ++segment) {
+        const QString& text = *texts[segment];
+        m_foldedBounds.append(m_folded.size());
+        if (segment < reusable && previous.texts[segment].constData() == text.constData() &&
+            previous.texts[segment].size() == text.size()) {
+            const qsizetype from = previous.bounds[segment];
+            m_folded.append(
+                QStringView(previous.folded).sliced(from, previous.bounds[segment + 1] - from));
+            m_signatures.append(previous.signatures[segment]);
+            continue;
+        }
+        const QString folded = text.toCaseFolded();
+        m_folded.append(folded);
+        m_signatures.append(signatureOf(folded));
+    }
     m_foldedBounds.append(m_folded.size());
+    m_previous = Fold();
+    m_foldDone.store(true, std::memory_order_release);
+}
+
+ReminderSnapshot::Fold ReminderSnapshot::finishedFold() const
+{
+    if (m_takenTexts.isEmpty() || !m_foldDone.load(std::memory_order_acquire))
+        return {};
+    return {m_takenTexts, m_folded, m_foldedBounds, m_signatures};
 }
 
 int ReminderSnapshot::listIndexOf(const store::CalendarPtr& list)

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringView>
 
+#include <atomic>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -22,10 +23,28 @@ class ReminderSnapshot
 public:
     static constexpr qint64 kNoDate = std::numeric_limits<qint64>::min();
 
-    // When the texts are folded: now, or on the first question that reads them, for a snapshot
-    // whose reminders nobody edits meanwhile (a command-line run, which mostly never asks).
-    enum class Folding { Now, OnFirstUse };
-    explicit ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding = Folding::Now);
+    // When the texts are folded: now; on the first question that reads them, from the
+    // reminders themselves, for a snapshot whose reminders nobody edits meanwhile (a
+    // command-line run, which mostly never asks); or on the first question, from the texts as
+    // they were when the snapshot was taken, for the window, whose detail pane edits reminders
+    // in place while a search or a background count may be folding. Until then the snapshot
+    // shares the texts rather than copying them, and a view that never searches never pays
+    // for folding.
+    enum class Folding { Now, OnFirstUse, OnFirstUseAsTaken };
+    // What folding the taken texts gave, kept by a folded snapshot for the one that replaces
+    // it: a refresh after one file changed folds again only the texts that are not the very
+    // same strings at the same place (containers shared, not copied).
+    struct Fold
+    {
+        QList<QString> texts;
+        QString folded;
+        QList<qsizetype> bounds;
+        QList<quint64> signatures;
+    };
+    explicit ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding = Folding::Now,
+                              Fold previous = {});
+    // Empty until this snapshot's taken texts are folded.
+    Fold finishedFold() const;
 
     const QList<store::ReminderPtr>& reminders() const { return m_reminders; }
     qsizetype size() const { return m_reminders.size(); }
@@ -99,6 +118,10 @@ private:
     mutable QString m_folded;
     mutable QList<qsizetype> m_foldedBounds;
     mutable QList<quint64> m_signatures; // by segment, like m_foldedBounds
+    // Folding::OnFirstUseAsTaken: the texts folded, by segment.
+    QList<QString> m_takenTexts;
+    mutable Fold m_previous; // given up once folded
+    mutable std::atomic<bool> m_foldDone = false;
 };
 
 // Absent (null) while no snapshot exists: before the first fetch and while a refresh runs.

@@ -79,5 +79,6 @@ void StoreSession::removeFromSnapshot(const store::ReminderPtr& reminder)
             kept.append(each);
     }
     if (kept.size() != snapshot->size())
-        setRemindersArray(std::make_shared<ReminderSnapshot>(std::move(kept)));
+        setRemindersArray(std::make_shared<ReminderSnapshot>(
+            std::move(kept), ReminderSnapshot::Folding::OnFirstUseAsTaken));
 }

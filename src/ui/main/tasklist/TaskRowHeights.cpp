@@ -9,6 +9,12 @@
 
 namespace {
 
+bool isAsciiLetter(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+}
+
 // Letters and digits of the alphabetic scripts, between which the line breaker never breaks.
 bool isPlainLetter(QChar c)
 {
@@ -179,14 +185,10 @@ qreal TaskRowHeights::layOutTitle(QTextLayout& layout, const QString& title, int
 
 float TaskRowHeights::wordWidth(const QChar* begin, qsizetype length)
 {
-    // A raw view for the look-up; the copy is made only for a word not seen before.
-    const QString view = QString::fromRawData(begin, length);
-    const auto found = m_wordWidths.constFind(view);
-    if (found != m_wordWidths.constEnd())
-        return found.value();
-    const QString word(begin, length);
-    const float width = float(m_metrics.horizontalAdvance(word));
-    m_wordWidths.insert(word, width);
+    if (const std::optional<float> known = m_wordWidths.find(begin, length))
+        return *known;
+    const float width = float(m_metrics.horizontalAdvance(QString(begin, length)));
+    m_wordWidths.insert(begin, length, width);
     return width;
 }
 
@@ -210,7 +212,9 @@ bool TaskRowHeights::splitPlainWords(const QString& title, std::vector<Segment>&
         qsizetype start = i;
         while (i < length && text[i] != QLatin1Char(' ')) {
             const QChar c = text[i];
-            if ((isPlainLetter(c) && drawnByFont(c.unicode())) || isGluedSign(c)) {
+            // Most titles are ASCII letters, which every font draws.
+            if (isAsciiLetter(c) || (isPlainLetter(c) && drawnByFont(c.unicode())) ||
+                isGluedSign(c)) {
                 ++i;
                 continue;
             }

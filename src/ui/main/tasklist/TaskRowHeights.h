@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/main/tasklist/WordWidths.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
@@ -118,7 +120,7 @@ private:
     float m_spaceWidth = 0;
     qreal m_firstLineHeight = 0;
     qreal m_lineStep = 0;
-    QHash<QString, float> m_wordWidths;
+    WordWidths m_wordWidths;
     // Heights of titles that needed the engine, at m_engineWidth.
     QHash<QString, int> m_engineHeights;
     // Heights of engine titles that fit on one line, at any width.
