@@ -265,7 +265,8 @@ private Q_SLOTS:
         update(); // links every file
         QVERIFY(makeOld(snapshotFolder, 60));
         update(); // finds them in line, and says so
-        QVERIFY(QFileInfo::exists(snapshotFolder + ".in-line"));
+        QVERIFY(QFileInfo::exists(m_dir->filePath("snapshot-in-line/") +
+                                  QFileInfo(snapshotFolder).fileName()));
         QVERIFY(m_gone.isEmpty());
 
         if (change == "unlink")

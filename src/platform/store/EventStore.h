@@ -58,7 +58,6 @@ public:
     // copies were a third of a listing's memory), and every change of a task or list is
     // refused, since a change would reach the store's own records. Set before the first fetch.
     void setReadingOnly(bool readingOnly);
-    bool isReadingOnly() const { return m_readingOnly.load(); }
     // How many files were parsed so far, rather than found unchanged in memory or in the
     // parse cache (tests, benchmarks).
     quint64 parsedFileCount() const;

@@ -89,10 +89,11 @@ QString FolderSnapshot::snapshotFolder(const QString& folder) const
     return m_base + QLatin1Char('/') + QString::fromLatin1(hash);
 }
 
-QString FolderSnapshot::inLineMarker(const QString& snapshot)
+QString FolderSnapshot::inLineMarker(const QString& snapshot) const
 {
-    // Beside the snapshot folder, not in it: writing it must not change the stamp it records.
-    return snapshot + QStringLiteral(".in-line");
+    // Outside the snapshot folder, whose stamp it records, and outside the snapshot: it is no
+    // state of the store, only what spares a walk; without it the next update walks.
+    return m_base + QStringLiteral("-in-line/") + QFileInfo(snapshot).fileName();
 }
 
 QString FolderSnapshot::keptPath(const QString& folder, const QString& fileName) const
@@ -154,7 +155,7 @@ QStringList FolderSnapshot::update(const QString& folder, const QList<store::Ite
         const store::DirectoryStamp after = store::DirectoryStamp::ofFolder(snapshot);
         const QByteArray inLine = inLineText(directory, after);
         if (after.isSettled() && inLine != recorded)
-            replaceFileContents(marker, inLine);
+            replaceFileContents(marker, inLine, nullptr, ReplaceFileOptions::creatingFolder());
     }
     return gone;
 }

@@ -44,7 +44,7 @@ public:
 
 private:
     QString snapshotFolder(const QString& folder) const;
-    static QString inLineMarker(const QString& snapshot);
+    QString inLineMarker(const QString& snapshot) const;
 
     QString m_base;
     mutable QMutex m_mutex;
