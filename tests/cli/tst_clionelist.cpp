@@ -6,11 +6,7 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
-#include <QDirIterator>
 #include <QGuiApplication>
-
-#include <fcntl.h>
-#include <sys/stat.h>
 
 using namespace TestFiles;
 
@@ -133,16 +129,7 @@ private Q_SLOTS:
 private:
     // Every file and folder of the store as changed long ago, so that the parse cache may
     // stand for the folders a command does not read.
-    void ageStore()
-    {
-        QDirIterator entries(m_cli.storeRoot(), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                             QDirIterator::Subdirectories);
-        const timespec longAgo[2] = {{1767225600, 0}, {1767225600, 0}};
-        while (entries.hasNext())
-            QCOMPARE(
-                ::utimensat(AT_FDCWD, QFile::encodeName(entries.next()).constData(), longAgo, 0),
-                0);
-    }
+    void ageStore() { ageTree(m_cli.storeRoot()); }
 
     CliRun m_cli{QStringLiteral("2026-12-01T10:00")};
 };

@@ -10,12 +10,8 @@
 #include "platform/store/IcsItem.h"
 #include "platform/store/LibicalSetup.h"
 
-#include <QDirIterator>
 #include <QGuiApplication>
 #include <QTemporaryDir>
-
-#include <fcntl.h>
-#include <sys/stat.h>
 
 using namespace store;
 using TestEnvironment::local;
@@ -181,13 +177,7 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < all.size(); ++i)
             TestFiles::writeFile(root + QStringLiteral("/calendar/%1.ics").arg(i), fileOf(all[i]));
         // Settled, so that the cache may stand for them.
-        QDirIterator entries(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                             QDirIterator::Subdirectories);
-        const timespec longAgo[2] = {{1767225600, 0}, {1767225600, 0}};
-        while (entries.hasNext())
-            QCOMPARE(
-                ::utimensat(AT_FDCWD, QFile::encodeName(entries.next()).constData(), longAgo, 0),
-                0);
+        TestFiles::ageTree(root);
 
         Clock clock;
         clock.setNow(local(2026, 6, 10, 12));

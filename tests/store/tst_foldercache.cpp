@@ -8,27 +8,14 @@
 #include "platform/store/EventStore.h"
 #include "platform/store/ParseCache.h"
 
-#include <QDirIterator>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QtConcurrent>
-
-#include <fcntl.h>
-#include <sys/stat.h>
 
 using namespace store;
 using namespace TestFiles;
 
 namespace {
-
-// Long ago, as files are between runs: 2026-01-01.
-constexpr qint64 kLongAgo = 1767225600;
-
-void setModified(const QString& path, qint64 seconds)
-{
-    const timespec times[2] = {{seconds, 0}, {seconds, 0}};
-    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0);
-}
 
 // What a command shows of a task, identifier first.
 QString describe(const Reminder& task)
@@ -348,13 +335,7 @@ private:
     ParseCache cache() const { return ParseCache(m_cacheStem); }
 
     // Files and folders as they are between runs: changed long ago.
-    void age()
-    {
-        QDirIterator files(root(), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                           QDirIterator::Subdirectories);
-        while (files.hasNext())
-            setModified(files.next(), kLongAgo);
-    }
+    void age() { ageTree(root()); }
 
     // A run over the whole store, which writes every folder's cache file. Folders changed in
     // the last moments are not trusted from their summary: this waits until they are not.

@@ -136,16 +136,6 @@ QStringList describeAll(EventStore& store)
     return all;
 }
 
-// Sets a file's modification time, keeping it otherwise as it is.
-void setModified(const QString& path, qint64 seconds, long nanoseconds)
-{
-    const timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
-    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0);
-}
-
-// Long ago, as files are between runs: 2026-01-01.
-constexpr qint64 kLongAgo = 1767225600;
-
 } // namespace
 
 class TestParseCache : public QObject

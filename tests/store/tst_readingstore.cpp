@@ -8,20 +8,13 @@
 
 #include "platform/store/EventStore.h"
 
-#include <QDirIterator>
 #include <QGuiApplication>
 #include <QTemporaryDir>
-
-#include <fcntl.h>
-#include <sys/stat.h>
 
 using namespace store;
 using namespace TestFiles;
 
 namespace {
-
-// Long ago, as files are between runs: 2026-01-01.
-constexpr qint64 kLongAgo = 1767225600;
 
 QString describe(const Reminder& task)
 {
@@ -74,14 +67,7 @@ private Q_SLOTS:
                   "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VTODO\r\nUID:ex1\r\n"
                   "SUMMARY:First exported\r\nEND:VTODO\r\nBEGIN:VTODO\r\nUID:ex2\r\n"
                   "SUMMARY:Second exported\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
-        QDirIterator files(m_dir->filePath("store"),
-                           QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                           QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const timespec times[2] = {{kLongAgo, 0}, {kLongAgo, 0}};
-            QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(files.next()).constData(), times, 0) ==
-                    0);
-        }
+        ageTree(m_dir->filePath("store"));
     }
 
     void readsAsACopyingStoreReads_data()

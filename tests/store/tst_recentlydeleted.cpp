@@ -16,9 +16,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 using namespace store;
 using StoreLookups::taskTitled;
 using namespace TestFiles;
@@ -261,9 +258,9 @@ private Q_SLOTS:
             const QList<ItemFile> listing = VdirCollections::itemFiles(home, &stamp);
             m_gone = snapshot.update(folder, listing, stamp);
         };
-        QVERIFY(makeOld(folder, 120));
+        setModified(folder, ::time(nullptr) - 120);
         update(); // links every file
-        QVERIFY(makeOld(snapshotFolder, 60));
+        setModified(snapshotFolder, ::time(nullptr) - 60);
         update(); // finds them in line, and says so
         QVERIFY(QFileInfo::exists(m_dir->filePath("snapshot-in-line/") +
                                   QFileInfo(snapshotFolder).fileName()));
@@ -278,7 +275,7 @@ private Q_SLOTS:
         else
             QVERIFY(QFile::remove(folder + "/b.ics"));
         if (change != "unlink")
-            QVERIFY(makeOld(folder, 90));
+            setModified(folder, ::time(nullptr) - 90);
         update();
 
         QCOMPARE(m_gone, change == "remove" ? QStringList{"b.ics"} : QStringList{});
@@ -300,13 +297,6 @@ private:
                             m_clock.now(), &id, &error))
             QTest::qFail(qPrintable(error), __FILE__, __LINE__);
         return id;
-    }
-
-    // Sets a path's modification time `seconds` back, where a stamp counts as settled.
-    static bool makeOld(const QString& path, qint64 seconds)
-    {
-        const timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - seconds, 0}};
-        return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
     }
 
     QString root() const { return m_dir->filePath("store"); }

@@ -2,14 +2,38 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QtTest>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 // Reading and writing files as another program would, for tests over real store folders.
 namespace TestFiles {
+
+// Long ago, as files are between runs: 2026-01-01.
+constexpr qint64 kLongAgo = 1767225600;
+
+// Sets a path's access and modification times; fails the running test when it cannot.
+inline void setModified(const QString& path, qint64 seconds, long nanoseconds = 0)
+{
+    const timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
+    QVERIFY2(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0,
+             qPrintable(path));
+}
+
+// Every file and folder below `root` as changed long ago, as a store is between runs, so that
+// the parse cache may stand for them.
+inline void ageTree(const QString& root)
+{
+    QDirIterator entries(root, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext())
+        setModified(entries.next(), kLongAgo);
+}
 
 inline QByteArray readFile(const QString& path)
 {
