@@ -139,28 +139,22 @@ static int openVia(const char* symbol, int dirFd, const char* path, int flags, m
     return fd;
 }
 
-static mode_t modeArgument(int flags, va_list arguments)
-{
-    return (flags & (O_CREAT | __O_TMPFILE)) ? (mode_t)va_arg(arguments, int) : 0;
-}
+/* open() and its kin take a mode only when they create. */
+#define WRAP_OPEN(name, parameters, dirFd)                                                         \
+    int name parameters                                                                            \
+    {                                                                                              \
+        va_list arguments;                                                                         \
+        va_start(arguments, flags);                                                                \
+        const mode_t mode =                                                                        \
+            (flags & (O_CREAT | __O_TMPFILE)) ? (mode_t)va_arg(arguments, int) : 0;                \
+        va_end(arguments);                                                                         \
+        return openVia(#name, dirFd, path, flags, mode);                                           \
+    }
 
-int open(const char* path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeArgument(flags, arguments);
-    va_end(arguments);
-    return openVia("open", AT_FDCWD, path, flags, mode);
-}
-
-int open64(const char* path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeArgument(flags, arguments);
-    va_end(arguments);
-    return openVia("open64", AT_FDCWD, path, flags, mode);
-}
+WRAP_OPEN(open, (const char* path, int flags, ...), AT_FDCWD)
+WRAP_OPEN(open64, (const char* path, int flags, ...), AT_FDCWD)
+WRAP_OPEN(openat, (int dirFd, const char* path, int flags, ...), dirFd)
+WRAP_OPEN(openat64, (int dirFd, const char* path, int flags, ...), dirFd)
 
 int __open_2(const char* path, int flags)
 {
@@ -170,24 +164,6 @@ int __open_2(const char* path, int flags)
 int __open64_2(const char* path, int flags)
 {
     return openVia("open64", AT_FDCWD, path, flags, 0);
-}
-
-int openat(int dirFd, const char* path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeArgument(flags, arguments);
-    va_end(arguments);
-    return openVia("openat", dirFd, path, flags, mode);
-}
-
-int openat64(int dirFd, const char* path, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = modeArgument(flags, arguments);
-    va_end(arguments);
-    return openVia("openat64", dirFd, path, flags, mode);
 }
 
 int __openat_2(int dirFd, const char* path, int flags)
@@ -217,137 +193,43 @@ int close(int fd)
     return real(fd);
 }
 
-ssize_t write(int fd, const void* buffer, size_t size)
-{
-    setUp();
-    if (trackedFd(fd) && shouldFail("write", NULL))
-        return -1;
-    ssize_t (*real)(int, const void*, size_t) = next("write");
-    return real(fd, buffer, size);
-}
+/* Every other call: counted when `counted`, failed when it is the chosen one, or else handed on
+ * to the C library. */
+#define WRAP(type, name, parameters, arguments, counted, path)                                     \
+    type name parameters                                                                           \
+    {                                                                                              \
+        setUp();                                                                                   \
+        if ((counted) && shouldFail(#name, path))                                                  \
+            return -1;                                                                             \
+        type(*real) parameters = next(#name);                                                      \
+        return real arguments;                                                                     \
+    }
+#define WRAP_FD(type, name, parameters, arguments)                                                 \
+    WRAP(type, name, parameters, arguments, trackedFd(fd), NULL)
+#define WRAP_PATH(name, parameters, arguments, dirFd)                                              \
+    WRAP(int, name, parameters, arguments, underPrefix(dirFd, path), path)
+#define WRAP_TWO_PATHS(name, parameters, arguments, fromDir, toDir)                                \
+    WRAP(int, name, parameters, arguments, underPrefix(fromDir, from) || underPrefix(toDir, to), to)
 
-ssize_t pwrite(int fd, const void* buffer, size_t size, off_t offset)
-{
-    setUp();
-    if (trackedFd(fd) && shouldFail("pwrite", NULL))
-        return -1;
-    ssize_t (*real)(int, const void*, size_t, off_t) = next("pwrite");
-    return real(fd, buffer, size, offset);
-}
-
-ssize_t pwrite64(int fd, const void* buffer, size_t size, off_t offset)
-{
-    setUp();
-    if (trackedFd(fd) && shouldFail("pwrite64", NULL))
-        return -1;
-    ssize_t (*real)(int, const void*, size_t, off_t) = next("pwrite64");
-    return real(fd, buffer, size, offset);
-}
-
-ssize_t read(int fd, void* buffer, size_t size)
-{
-    setUp();
-    if (g_reads && trackedFd(fd) && shouldFail("read", NULL))
-        return -1;
-    ssize_t (*real)(int, void*, size_t) = next("read");
-    return real(fd, buffer, size);
-}
-
-int fsync(int fd)
-{
-    setUp();
-    if (trackedFd(fd) && shouldFail("fsync", NULL))
-        return -1;
-    int (*real)(int) = next("fsync");
-    return real(fd);
-}
-
-int fdatasync(int fd)
-{
-    setUp();
-    if (trackedFd(fd) && shouldFail("fdatasync", NULL))
-        return -1;
-    int (*real)(int) = next("fdatasync");
-    return real(fd);
-}
-
-int rename(const char* from, const char* to)
-{
-    setUp();
-    if ((underPrefix(AT_FDCWD, from) || underPrefix(AT_FDCWD, to)) && shouldFail("rename", to))
-        return -1;
-    int (*real)(const char*, const char*) = next("rename");
-    return real(from, to);
-}
-
-int renameat(int fromDir, const char* from, int toDir, const char* to)
-{
-    setUp();
-    if ((underPrefix(fromDir, from) || underPrefix(toDir, to)) && shouldFail("renameat", to))
-        return -1;
-    int (*real)(int, const char*, int, const char*) = next("renameat");
-    return real(fromDir, from, toDir, to);
-}
-
-int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned int flags)
-{
-    setUp();
-    if ((underPrefix(fromDir, from) || underPrefix(toDir, to)) && shouldFail("renameat2", to))
-        return -1;
-    int (*real)(int, const char*, int, const char*, unsigned int) = next("renameat2");
-    return real(fromDir, from, toDir, to, flags);
-}
-
-int link(const char* from, const char* to)
-{
-    setUp();
-    if ((underPrefix(AT_FDCWD, from) || underPrefix(AT_FDCWD, to)) && shouldFail("link", to))
-        return -1;
-    int (*real)(const char*, const char*) = next("link");
-    return real(from, to);
-}
-
-int linkat(int fromDir, const char* from, int toDir, const char* to, int flags)
-{
-    setUp();
-    if ((underPrefix(fromDir, from) || underPrefix(toDir, to)) && shouldFail("linkat", to))
-        return -1;
-    int (*real)(int, const char*, int, const char*, int) = next("linkat");
-    return real(fromDir, from, toDir, to, flags);
-}
-
-int unlink(const char* path)
-{
-    setUp();
-    if (underPrefix(AT_FDCWD, path) && shouldFail("unlink", path))
-        return -1;
-    int (*real)(const char*) = next("unlink");
-    return real(path);
-}
-
-int unlinkat(int dirFd, const char* path, int flags)
-{
-    setUp();
-    if (underPrefix(dirFd, path) && shouldFail("unlinkat", path))
-        return -1;
-    int (*real)(int, const char*, int) = next("unlinkat");
-    return real(dirFd, path, flags);
-}
-
-int mkdir(const char* path, mode_t mode)
-{
-    setUp();
-    if (underPrefix(AT_FDCWD, path) && shouldFail("mkdir", path))
-        return -1;
-    int (*real)(const char*, mode_t) = next("mkdir");
-    return real(path, mode);
-}
-
-int mkdirat(int dirFd, const char* path, mode_t mode)
-{
-    setUp();
-    if (underPrefix(dirFd, path) && shouldFail("mkdirat", path))
-        return -1;
-    int (*real)(int, const char*, mode_t) = next("mkdirat");
-    return real(dirFd, path, mode);
-}
+WRAP_FD(ssize_t, write, (int fd, const void* buffer, size_t size), (fd, buffer, size))
+WRAP_FD(ssize_t, pwrite, (int fd, const void* buffer, size_t size, off_t offset),
+        (fd, buffer, size, offset))
+WRAP_FD(ssize_t, pwrite64, (int fd, const void* buffer, size_t size, off_t offset),
+        (fd, buffer, size, offset))
+WRAP(ssize_t, read, (int fd, void* buffer, size_t size), (fd, buffer, size),
+     (g_reads && trackedFd(fd)), NULL)
+WRAP_FD(int, fsync, (int fd), (fd))
+WRAP_FD(int, fdatasync, (int fd), (fd))
+WRAP_TWO_PATHS(rename, (const char* from, const char* to), (from, to), AT_FDCWD, AT_FDCWD)
+WRAP_TWO_PATHS(renameat, (int fromDir, const char* from, int toDir, const char* to),
+               (fromDir, from, toDir, to), fromDir, toDir)
+WRAP_TWO_PATHS(renameat2,
+               (int fromDir, const char* from, int toDir, const char* to, unsigned int flags),
+               (fromDir, from, toDir, to, flags), fromDir, toDir)
+WRAP_TWO_PATHS(link, (const char* from, const char* to), (from, to), AT_FDCWD, AT_FDCWD)
+WRAP_TWO_PATHS(linkat, (int fromDir, const char* from, int toDir, const char* to, int flags),
+               (fromDir, from, toDir, to, flags), fromDir, toDir)
+WRAP_PATH(unlink, (const char* path), (path), AT_FDCWD)
+WRAP_PATH(unlinkat, (int dirFd, const char* path, int flags), (dirFd, path, flags), dirFd)
+WRAP_PATH(mkdir, (const char* path, mode_t mode), (path, mode), AT_FDCWD)
+WRAP_PATH(mkdirat, (int dirFd, const char* path, mode_t mode), (dirFd, path, mode), dirFd)
