@@ -23,27 +23,13 @@ inline QString roleName(QAccessible::Role role)
 
 inline bool isInteractive(QAccessible::Role role)
 {
-    switch (role) {
-    case QAccessible::PushButton:
-    case QAccessible::CheckBox:
-    case QAccessible::RadioButton:
-    case QAccessible::ComboBox:
-    case QAccessible::EditableText:
-    case QAccessible::SpinBox:
-    case QAccessible::Slider:
-    case QAccessible::List:
-    case QAccessible::Table:
-    case QAccessible::Tree:
-    case QAccessible::PageTab:
-    case QAccessible::MenuItem:
-    case QAccessible::ButtonMenu:
-    case QAccessible::ButtonDropDown:
-    case QAccessible::ButtonDropGrid:
-    case QAccessible::HotkeyField:
-        return true;
-    default:
-        return false;
-    }
+    using A = QAccessible;
+    static const QSet<A::Role> roles{
+        A::PushButton,   A::CheckBox,       A::RadioButton,    A::ComboBox,
+        A::EditableText, A::SpinBox,        A::Slider,         A::List,
+        A::Table,        A::Tree,           A::PageTab,        A::MenuItem,
+        A::ButtonMenu,   A::ButtonDropDown, A::ButtonDropGrid, A::HotkeyField};
+    return roles.contains(role);
 }
 
 // The roles the bridge tells as "filler" or "panel": nothing a user can operate.

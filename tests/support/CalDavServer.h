@@ -26,30 +26,20 @@ public:
         m_folder = folder;
         m_user = user;
         m_password = password;
-        QDir().mkpath(folder + QLatin1String("/storage"));
-        QFile users(folder + QLatin1String("/users"));
-        if (!users.open(QIODevice::WriteOnly))
-            return false;
-        users.write((user + QLatin1Char(':') + password + QLatin1Char('\n')).toUtf8());
-        users.close();
         if (m_port == 0)
             m_port = freePort();
-        QFile config(folder + QLatin1String("/config"));
-        if (!config.open(QIODevice::WriteOnly))
-            return false;
-        config.write(QStringLiteral("[server]\nhosts = 127.0.0.1:%1\n").arg(m_port).toUtf8());
+        QString config = QStringLiteral("[server]\nhosts = 127.0.0.1:%1\n").arg(m_port);
         if (m_https)
-            config.write(QStringLiteral("ssl = True\ncertificate = %1\nkey = %2\n")
-                             .arg(certificate, key)
-                             .toUtf8());
-        config.write(QStringLiteral("[auth]\ntype = htpasswd\nhtpasswd_filename = %1/users\n"
-                                    "htpasswd_encryption = plain\n"
-                                    "[storage]\nfilesystem_folder = %1/storage\n"
-                                    "[logging]\nlevel = warning\n")
-                         .arg(folder)
-                         .toUtf8());
-        config.close();
-        return restart();
+            config +=
+                QStringLiteral("ssl = True\ncertificate = %1\nkey = %2\n").arg(certificate, key);
+        config += QStringLiteral("[auth]\ntype = htpasswd\nhtpasswd_filename = %1/users\n"
+                                 "htpasswd_encryption = plain\n"
+                                 "[storage]\nfilesystem_folder = %1/storage\n"
+                                 "[logging]\nlevel = warning\n")
+                      .arg(folder);
+        return QDir().mkpath(folder + QLatin1String("/storage")) &&
+               write(folder + QLatin1String("/users"), user + ':' + password + '\n') &&
+               write(folder + QLatin1String("/config"), config) && restart();
     }
 
     // Starts it again on the same port and storage.
@@ -119,6 +109,12 @@ public:
     }
 
 private:
+    static bool write(const QString& path, const QString& text)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0;
+    }
+
     static quint16 freePort()
     {
         QTcpServer probe;

@@ -4,8 +4,6 @@
 #include <QList>
 #include <QStringList>
 
-#include <algorithm>
-
 // What changed between two versions of an iCalendar file, by property: an edit that touches
 // one attribute must leave every other line as it was. The stamps a save always renews
 // (DTSTAMP, LAST-MODIFIED, SEQUENCE) and added time-zone definitions are not counted; a line
@@ -28,13 +26,9 @@ inline QList<QByteArray> unfolded(const QByteArray& file)
 
 inline QByteArray nameOf(const QByteArray& line)
 {
-    qsizetype end = line.size();
-    for (char separator : {':', ';'}) {
-        const qsizetype at = line.indexOf(separator);
-        if (at >= 0)
-            end = std::min(end, at);
-    }
-    return line.left(end);
+    const qsizetype colon = line.indexOf(':');
+    const qsizetype semicolon = line.indexOf(';');
+    return line.left(semicolon >= 0 && (colon < 0 || semicolon < colon) ? semicolon : colon);
 }
 
 // The counted lines, each tagged with the property it belongs to.
@@ -44,23 +38,17 @@ inline QList<QPair<QByteArray, QByteArray>> counted(const QByteArray& file)
     QList<QByteArray> components;
     for (const QByteArray& line : unfolded(file)) {
         const QByteArray name = nameOf(line);
-        if (name == "BEGIN") {
-            components << line.mid(6);
-            if (components.last() == "VALARM")
+        if (name == "BEGIN" || name == "END") {
+            if (name == "BEGIN")
+                components << line.mid(6);
+            if (!components.isEmpty() && components.last() == "VALARM")
                 result << qMakePair(QByteArray("VALARM"), line);
-            continue;
-        }
-        if (name == "END") {
-            if (!components.isEmpty()) {
-                if (components.last() == "VALARM")
-                    result << qMakePair(QByteArray("VALARM"), line);
+            if (name == "END" && !components.isEmpty())
                 components.removeLast();
-            }
             continue;
         }
-        if (components.contains("VTIMEZONE"))
-            continue;
-        if (name == "DTSTAMP" || name == "LAST-MODIFIED" || name == "SEQUENCE")
+        if (components.contains("VTIMEZONE") || name == "DTSTAMP" || name == "LAST-MODIFIED" ||
+            name == "SEQUENCE")
             continue;
         result << qMakePair(components.contains("VALARM") ? QByteArray("VALARM") : name, line);
     }

@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QHostAddress>
 #include <QList>
-#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -103,15 +102,12 @@ private:
             const Answer answer = m_responder(request);
             if (answer.never)
                 return;
-            QPointer<QTcpSocket> guarded(socket);
-            QTimer::singleShot(answer.delayMs, socket, [guarded, answer] {
-                if (!guarded)
-                    return;
-                QByteArray reply = "HTTP/1.1 " + QByteArray::number(answer.status) +
-                                   " Answer\r\nContent-Type: " + answer.contentType +
-                                   "\r\nContent-Length: " + QByteArray::number(answer.body.size()) +
-                                   "\r\nConnection: keep-alive\r\n\r\n" + answer.body;
-                guarded->write(reply);
+            // The socket as context: a connection closed meanwhile cancels the answer.
+            QTimer::singleShot(answer.delayMs, socket, [socket, answer] {
+                socket->write("HTTP/1.1 " + QByteArray::number(answer.status) +
+                              " Answer\r\nContent-Type: " + answer.contentType +
+                              "\r\nContent-Length: " + QByteArray::number(answer.body.size()) +
+                              "\r\nConnection: keep-alive\r\n\r\n" + answer.body);
             });
         });
     }
