@@ -54,12 +54,6 @@ QMap<QString, QByteArray> filesUnder(const QString& folder)
     return files;
 }
 
-// A JSON object written with single quotes, to be read more easily here.
-QJsonObject jsonObject(QByteArray text)
-{
-    return QJsonDocument::fromJson(text.replace('\'', '"')).object();
-}
-
 } // namespace
 
 // show, edit and reopen of velmoran-cli, run over a store of its own: Home (with the rich
@@ -85,7 +79,7 @@ private Q_SLOTS:
         QCOMPARE(shown.take("file").toString(), richFile());
         QCOMPARE(
             shown,
-            jsonObject(
+            CliRun::quoted(
                 "{'alarms': [{'offset': -900}, {'latitude': 52.5, 'location': 'Garden', "
                 "'longitude': 13.4, 'proximity': 'arrive', 'radius': 70}], 'completed': false, "
                 "'completionDate': null, 'created': '2026-12-01T09:00', 'due': "

@@ -26,6 +26,12 @@ public:
         QJsonObject first() const { return json().first().toObject(); }
     };
 
+    // A JSON object written with single quotes, to be read more easily in a test.
+    static QJsonObject quoted(QByteArray text)
+    {
+        return QJsonDocument::fromJson(text.replace('\'', '"')).object();
+    }
+
     explicit CliRun(QString now)
         : m_now(std::move(now))
     {}
@@ -81,7 +87,7 @@ public:
     static Result finish(QProcess& process)
     {
         Result result;
-        if (!process.waitForFinished(60000)) {
+        if (!process.waitForFinished(120000)) {
             process.kill();
             process.waitForFinished();
             return result;
@@ -92,18 +98,21 @@ public:
         return result;
     }
 
-    Result operator()(const QStringList& arguments) const
+    // `input` is what the command reads on its standard input, which is closed after it.
+    Result operator()(const QStringList& arguments, const QByteArray& input = {}) const
     {
         QProcess process;
         start(process, arguments);
+        process.write(input);
+        process.closeWriteChannel();
         return finish(process);
     }
 
     // Runs a command that must succeed: a failure is recorded with what it wrote to standard
     // error, and the test goes on with the result.
-    Result ok(const QStringList& arguments) const
+    Result ok(const QStringList& arguments, const QByteArray& input = {}) const
     {
-        Result result = (*this)(arguments);
+        Result result = (*this)(arguments, input);
         QTest::qVerify(result.exitCode == 0, "exitCode == 0", result.err.constData(), __FILE__,
                        __LINE__);
         return result;
