@@ -66,17 +66,6 @@ QStringList placeholdersOf(const QString& text)
     return found;
 }
 
-QString runProgram(const QString& program, const QStringList& arguments, int* exitCode)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    if (exitCode)
-        *exitCode = process.exitCode();
-    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
-}
-
 } // namespace
 
 class TestTranslations : public QObject
@@ -147,9 +136,11 @@ private Q_SLOTS:
                                   "-I",         sources, sources,        "-ts",          copy};
             if (path.endsWith("_en.ts"))
                 arguments.prepend("-pluralonly");
-            int exitCode = -1;
-            const QString output = runProgram(VELMORAN_LUPDATE_PATH, arguments, &exitCode);
-            QVERIFY2(exitCode == 0, qPrintable(output));
+            QProcess lupdate;
+            lupdate.setProcessChannelMode(QProcess::MergedChannels);
+            lupdate.start(VELMORAN_LUPDATE_PATH, arguments);
+            QVERIFY(lupdate.waitForFinished(30000));
+            QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
             QVERIFY2(TestFiles::readFile(path) == TestFiles::readFile(copy),
                      qPrintable(path + " is out of date with the sources; run "
                                        "`make -C build update_translations`"));
