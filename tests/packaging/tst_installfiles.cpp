@@ -5,15 +5,36 @@
 
 namespace {
 
+QString sourceFile(const QString& relative)
+{
+    return TestEnvironment::sourceDir() + '/' + relative;
+}
+
 QString resource(const QString& name)
 {
-    return TestEnvironment::sourceDir() + "/resources/" + name;
+    return sourceFile("resources/" + name);
+}
+
+// The package names of one field of debian/control ("Depends", …), without versions.
+QStringList controlField(const QString& control, const QString& field)
+{
+    const QRegularExpression pattern(QStringLiteral("^%1:((?:.*\\n)(?:[ \\t].*\\n)*)").arg(field),
+                                     QRegularExpression::MultilineOption);
+    QStringList names;
+    for (QString entry : pattern.match(control).captured(1).split(',')) {
+        entry = entry.section('(', 0, 0).trimmed();
+        if (!entry.isEmpty())
+            names << entry;
+    }
+    return names;
 }
 
 } // namespace
 
 // The files `cmake --install` puts beside the binaries, checked with the desktop's own
-// validators so that software centres and menus accept them.
+// validators so that software centres and menus accept them; and what the package says of
+// itself agrees with the build: its version, and every package the programs need at run time
+// is one it depends on or recommends.
 class TestInstallFiles : public QObject
 {
     Q_OBJECT
@@ -76,8 +97,11 @@ private Q_SLOTS:
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         QCOMPARE(launchable, QString("velmoran.desktop"));
-        // The newest release comes first; it has to be this version.
+        // The newest release comes first; it has to be this version, as the changelog's first.
         QCOMPARE(firstRelease, QString(VELMORAN_VERSION));
+        const QString changelog = TestFiles::readFile(sourceFile("debian/changelog"));
+        QVERIFY2(changelog.startsWith("velmoran (" + firstRelease + ") "),
+                 qPrintable(changelog.section('\n', 0, 0)));
     }
 
     void theIconIsAScalableSquare()
@@ -85,6 +109,23 @@ private Q_SLOTS:
         QSvgRenderer renderer(resource("icons/velmoran.svg"));
         QVERIFY(renderer.isValid());
         QCOMPARE(renderer.viewBoxF().width(), renderer.viewBoxF().height());
+    }
+
+    void theRunPackagesAreDependedOn()
+    {
+        QProcess list;
+        list.start("bash", {sourceFile("scripts/install-deps.sh"), "--list-run"});
+        QVERIFY(list.waitForFinished(20000));
+        QCOMPARE(list.exitCode(), 0);
+        const QStringList run =
+            QString::fromUtf8(list.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QVERIFY(run.size() >= 3);
+        const QString control = TestFiles::readFile(sourceFile("debian/control"));
+        const QStringList promised =
+            controlField(control, "Depends") + controlField(control, "Recommends");
+        QVERIFY2(promised.contains("${shlibs:Depends}"), qPrintable(promised.join(", ")));
+        for (const QString& package : run)
+            QVERIFY2(promised.contains(package), qPrintable(package + " is not in debian/control"));
     }
 };
 

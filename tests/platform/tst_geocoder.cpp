@@ -1,20 +1,13 @@
 #include "LoopbackHttpServer.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "platform/geo/Geocoder.h"
-
-#include <QFile>
 
 using geo::Geocoder;
 using geo::Place;
 
 namespace {
-
-QByteArray recorded(const QString& name)
-{
-    QFile file(TestEnvironment::sourceDir() + QStringLiteral("/tests/data/geocoder/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct Outcome
 {
@@ -52,7 +45,10 @@ private Q_SLOTS:
 
         const QByteArray json = "application/json";
         QTest::newRow("several places, broken entries left out")
-            << 200 << json << recorded(QStringLiteral("berlin-hbf.json")) << true
+            << 200 << json
+            << TestFiles::readFile(TestEnvironment::sourceDir() +
+                                   "/tests/data/geocoder/berlin-hbf.json")
+            << true
             << QStringList{QString::fromUtf8("Berlin Hauptbahnhof, Europaplatz, Moabit, Mitte, "
                                              "Berlin, 10557, Deutschland"),
                            QString::fromUtf8("S+U Hauptbahnhof, Invalidenstraße, Moabit, Mitte, "

@@ -20,17 +20,12 @@ public Q_SLOTS:
     void update(const QDBusMessage& message) { updates << message.arguments(); }
 };
 
+// The count on the launcher as a dock hears it; the suite runs inside dbus-run-session.
 class TestLauncherEntry : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-            QFAIL("this suite runs inside dbus-run-session");
-    }
-
     void theLabelReachesTheLauncherAsACount()
     {
         QDBusConnection listenerBus =

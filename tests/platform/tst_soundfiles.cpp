@@ -11,27 +11,21 @@
 
 namespace {
 
-// The parts of a PCM WAV file that players rely on.
+// The parts of a PCM WAV file that players rely on, or what makes it none.
 struct WavFile
 {
     QString error;
-    int format = 0;
-    int channels = 0;
-    int sampleRate = 0;
-    int bitsPerSample = 0;
+    int format = 0, channels = 0, sampleRate = 0, bitsPerSample = 0;
     QList<qint16> samples;
 };
-
-WavFile failure(const QString& error)
-{
-    WavFile wav;
-    wav.error = error;
-    return wav;
-}
 
 WavFile readWav(const QByteArray& bytes)
 {
     WavFile wav;
+    const auto failure = [&wav](const QString& error) {
+        wav.error = error;
+        return wav;
+    };
     auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(bytes.constData() + at); };
     auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(bytes.constData() + at); };
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
