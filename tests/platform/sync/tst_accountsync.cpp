@@ -4,8 +4,9 @@
 // runs velmoran-cli (the conflict step and the command line).
 
 #include "CalDavServer.h"
+#include "CliRun.h"
 #include "LoopbackHttpServer.h"
-#include "StoreQueries.h"
+#include "StoreLookups.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "data/subtasks/SubtaskTree.h"
@@ -17,9 +18,6 @@
 #include "platform/sync/SyncSetup.h"
 
 #include <QDirIterator>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -102,19 +100,11 @@ private:
         edit(store);
     }
 
-    static CalendarPtr list(EventStore& store, const QString& title)
-    {
-        for (const CalendarPtr& calendar : store.calendarsForEntityType(EntityType::Reminder))
-            if (calendar->title == title)
-                return calendar;
-        return {};
-    }
-
     static ReminderPtr newTask(EventStore& store, const char* title, const QString& listTitle)
     {
         ReminderPtr reminder = store.reminderWithEventStore();
         reminder->title = title;
-        reminder->calendar = list(store, listTitle);
+        reminder->calendar = StoreLookups::listTitled(store, listTitle);
         return reminder;
     }
 
@@ -211,7 +201,7 @@ private Q_SLOTS:
         change(*m_b, [](EventStore& store) {
             ReminderPtr milk = task(store, "Buy milk");
             milk->title = "Buy oat milk";
-            milk->calendar = list(store, "Home \"&\" Garden");
+            milk->calendar = StoreLookups::listTitled(store, "Home \"&\" Garden");
             QVERIFY(store.saveReminder(milk, true));
         });
         // Moving its last task out empties Work: passed on where each user says so.
@@ -466,22 +456,22 @@ private Q_SLOTS:
     void theCommandLineAddsAnAccountAndSyncs()
     {
         CliHome cli;
-        const auto wrong = cli.run({"account", "add", m_server.url(), kUser}, "guess\n");
-        QCOMPARE(wrong.status, 1);
-        QVERIFY2(wrong.error.contains("refused the user name or password") &&
-                     wrong.error.contains("vdirsyncer: "),
-                 qPrintable(wrong.error));
-        const QString added =
+        const CliRun::Result wrong = cli({"account", "add", m_server.url(), kUser}, "guess\n");
+        QCOMPARE(wrong.exitCode, 1);
+        QVERIFY2(wrong.err.contains("refused the user name or password") &&
+                     wrong.err.contains("vdirsyncer: "),
+                 wrong.err.constData());
+        const QByteArray added =
             cli.ok({"account", "add", m_server.url(), kUser}, kPassword.toUtf8() + "\n").out;
         QVERIFY2(added.contains("Home \"&\" Garden") && added.contains("Synced"),
-                 qPrintable(added));
+                 added.constData());
         QVERIFY(cli.ok({"tasks"}).out.contains("Water the plants"));
         QVERIFY(cli.ok({"sync"}).out.contains("Nothing to change"));
 
         m_server.stop();
-        const auto down = cli.run({"sync"});
-        QVERIFY2(down.status == 1 && down.error.contains("cannot be reached"),
-                 qPrintable(down.error));
+        const CliRun::Result down = cli({"sync"});
+        QVERIFY2(down.exitCode == 1 && down.err.contains("cannot be reached"),
+                 down.err.constData());
         QVERIFY(m_server.restart());
     }
 
@@ -527,17 +517,17 @@ private Q_SLOTS:
         const QString id = cli.addAccount(m_server.url());
         QVERIFY(!id.isEmpty());
         QVERIFY(m_server.deleteCollection("trips"));
-        const QString gone = cli.ok({"sync"}).error;
+        const QByteArray gone = cli.ok({"sync"}).err;
         QVERIFY2(gone.contains("\"Trips\" no longer exists on the server") &&
-                     gone.contains("velmoran-cli account lists " + id),
-                 qPrintable(gone));
-        const QString lists = cli.ok({"account", "lists", id}).out;
+                     gone.contains("velmoran-cli account lists " + id.toUtf8()),
+                 gone.constData());
+        const QByteArray lists = cli.ok({"account", "lists", id}).out;
         QVERIFY2(lists.contains("[x]\twork\tWork\n") && lists.contains("[!]\ttrips\t"),
-                 qPrintable(lists));
-        QCOMPARE(cli.run({"account", "lists", id, "nowhere"}).status, 1);
+                 lists.constData());
+        QCOMPARE(cli({"account", "lists", id, "nowhere"}).exitCode, 1);
         cli.ok({"account", "lists", id, "work", "Home \"&\" Garden"});
-        const auto again = cli.ok({"sync"});
-        QVERIFY2(again.error.isEmpty(), qPrintable(again.error));
+        const CliRun::Result again = cli.ok({"sync"});
+        QVERIFY2(again.err.isEmpty(), again.err.constData());
         QVERIFY(again.out.contains("Synced work, home") || again.out.contains("Synced home, work"));
     }
 
@@ -548,8 +538,7 @@ private Q_SLOTS:
         CliHome cli;
         writeTasks(*m_a, "work", "Doomed", 1);
         synced(*m_a);
-        const QString here = cli.home.filePath(
-            "data/velmoran/accounts/" + cli.addAccount(m_server.url()) + "/work/Doomed-0.ics");
+        const QString here = cli.accounts(cli.addAccount(m_server.url()) + "/work/Doomed-0.ics");
         const QByteArray before = TestFiles::readFile(here);
         QVERIFY2(!before.isEmpty(), "the task did not arrive");
 
@@ -558,8 +547,7 @@ private Q_SLOTS:
         cli.ok({"sync"});
         QVERIFY(!QFile::exists(here));
 
-        const QJsonArray entries =
-            QJsonDocument::fromJson(cli.ok({"deleted", "--json"}).out.toUtf8()).array();
+        const QJsonArray entries = cli.ok({"deleted", "--json"}).json();
         QCOMPARE(entries.size(), 1);
         const QJsonObject entry = entries.first().toObject();
         QCOMPARE(entry.value("title").toString() + " " + entry.value("deletedBy").toString(),
@@ -567,8 +555,8 @@ private Q_SLOTS:
 
         cli.ok({"restore", entry.value("id").toString()});
         QCOMPARE(TestFiles::readFile(here), before);
-        const auto none = cli.ok({"deleted"});
-        QCOMPARE(none.out + none.error, QString());
+        const CliRun::Result none = cli.ok({"deleted"});
+        QCOMPARE(none.out + none.err, QByteArray());
     }
 
     // A list emptied on one side is passed on only when the user says so, in either
@@ -587,7 +575,7 @@ private Q_SLOTS:
         CliHome cli;
         const QString cliId = cli.addAccount(m_server.url());
         QVERIFY(!cliId.isEmpty());
-        const QString folder = cli.home.filePath("data/velmoran/accounts/" + cliId);
+        const QString folder = cli.accounts(cliId);
         QCOMPARE(icsCount(folder + "/chores"), 2);
 
         // Emptied here: nothing is deleted on the server, sync after sync, until allowed.
@@ -596,15 +584,15 @@ private Q_SLOTS:
         for (int i = 0; i < 2; ++i) {
             writeTasks(*m_a, "work", QString("Arrives%1").arg(i), 1);
             QVERIFY(m_a->sync().ok());
-            const QString error = cli.ok({"sync"}).error;
+            const QByteArray error = cli.ok({"sync"}).err;
             QVERIFY2(error.contains("Every task of \"Chores\" was deleted on this computer") &&
                          error.contains("velmoran-cli sync --allow-emptied \"Chores\""),
-                     qPrintable(error));
+                     error.constData());
             QVERIFY(QFile::exists(folder + QString("/work/Arrives%1-0.ics").arg(i)));
             QCOMPARE(m_server.itemTexts("chores").size(), 2);
         }
         QVERIFY(cli.ok({"sync", "--allow-emptied", "Chores"})
-                    .error.contains("The tasks of \"Chores\" were deleted on the server too."));
+                    .err.contains("The tasks of \"Chores\" were deleted on the server too."));
         QVERIFY(m_server.itemTexts("chores").isEmpty());
 
         // Emptied on the server, here by another computer whose user allowed it.
@@ -614,12 +602,12 @@ private Q_SLOTS:
             m_a->setup.syncAll(m_a->runner, {{id + "/shared", EmptiedChoice::PassOn}});
         QVERIFY2(passed.ok(), qPrintable(passed.log));
         QVERIFY(m_server.itemTexts("shared").isEmpty());
-        const QString error = cli.ok({"sync"}).error;
+        const QByteArray error = cli.ok({"sync"}).err;
         QVERIFY2(error.contains("Every task of \"Shared\" was deleted on the server; a copy of "
                                 "this computer's tasks is in "),
-                 qPrintable(error));
+                 error.constData());
         QCOMPARE(icsCount(folder + "/shared"), 2);
-        QCOMPARE(copiesOf(cli.home.filePath("data/velmoran/accounts"), "shared"), 1);
+        QCOMPARE(copiesOf(cli.accounts(), "shared"), 1);
         // The server's list gets a task again: the tasks here still wait for the user's word.
         writeTasks(*m_a, "shared", "Fresh", 1);
         QVERIFY(m_a->sync().ok());
@@ -627,11 +615,12 @@ private Q_SLOTS:
         cli.ok({"sync"});
         QCOMPARE(icsCount(folder + "/shared"), 2);
         // Brought back: this computer's tasks go back to the server, and the new one comes.
-        const QString restoreError = cli.ok({"sync", "--restore-emptied", "shared"}).error;
+        const QString restoreError =
+            QString::fromUtf8(cli.ok({"sync", "--restore-emptied", "shared"}).err);
         QVERIFY2(!restoreError.contains("shared", Qt::CaseInsensitive), qPrintable(restoreError));
         QCOMPARE(m_server.itemTexts("shared").size(), 3);
         QCOMPARE(icsCount(folder + "/shared"), 3);
-        QCOMPARE(copiesOf(cli.home.filePath("data/velmoran/accounts"), "shared"), 1);
+        QCOMPARE(copiesOf(cli.accounts(), "shared"), 1);
     }
 
     // The window asks (the scheduler says a list waits) and passes the emptying on when told,
@@ -688,49 +677,27 @@ private Q_SLOTS:
     }
 
 private:
-    // The command line in a home of its own.
-    struct CliHome
+    // The command line in a home of its own, on the real clock, over its accounts' folders.
+    struct CliHome : CliRun
     {
-        QTemporaryDir home;
-        QProcessEnvironment environment = [this] {
-            QProcessEnvironment values = QProcessEnvironment::systemEnvironment();
-            values.insert("HOME", home.path());
-            values.insert("XDG_CONFIG_HOME", home.filePath("config"));
-            values.insert("XDG_DATA_HOME", home.filePath("data"));
-            return values;
-        }();
-
-        struct Ran
+        CliHome()
+            : CliRun({})
         {
-            int status;
-            QString out;
-            QString error;
-        };
-        // The built command line: exit status, standard output and error.
-        Ran run(const QStringList& arguments, const QByteArray& input = {}) const
-        {
-            QProcess cli;
-            cli.setProcessEnvironment(environment);
-            cli.start(VELMORAN_CLI_PATH, arguments);
-            cli.write(input);
-            cli.closeWriteChannel();
-            cli.waitForFinished(120000);
-            return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-                    QString::fromUtf8(cli.readAllStandardError())};
-        }
-        // A command that must succeed: a failure is recorded with its error output.
-        Ran ok(const QStringList& arguments, const QByteArray& input = {}) const
-        {
-            const Ran ran = run(arguments, input);
-            QTest::qVerify(ran.status == 0, "status == 0", qPrintable(ran.error), __FILE__,
-                           __LINE__);
-            return ran;
+            setVariable("VELMORAN_NOW", std::nullopt);
+            setVariable("VELMORAN_STORE", std::nullopt);
         }
         // Adds the account with every list of the server: its id, or empty.
         QString addAccount(const QString& url) const
         {
-            const Ran added = ok({"account", "add", url, kUser}, kPassword.toUtf8() + "\n");
-            return QRegularExpression("Added (account_\\w+) ").match(added.out).captured(1);
+            const QByteArray added =
+                ok({"account", "add", url, kUser}, kPassword.toUtf8() + "\n").out;
+            return QRegularExpression("Added (account_\\w+) ")
+                .match(QString::fromUtf8(added))
+                .captured(1);
+        }
+        QString accounts(const QString& below = {}) const
+        {
+            return filePath("data/velmoran/accounts/" + below);
         }
     };
 
