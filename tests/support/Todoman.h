@@ -42,19 +42,18 @@ public:
     {
         QProcess process;
         process.start(m_program, arguments);
-        if (!process.waitForStarted(10000) || !process.waitForFinished(60000)) {
+        const bool finished = process.waitForStarted(10000) && process.waitForFinished(60000);
+        if (!finished) {
             process.kill();
             process.waitForFinished();
-            QTest::qFail(qPrintable(QStringLiteral("todoman %1 did not finish")
-                                        .arg(arguments.join(QLatin1Char(' ')))),
-                         __FILE__, __LINE__);
-            return {};
         }
-        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-            QTest::qFail(qPrintable(QStringLiteral("todoman %1 failed: %2")
-                                        .arg(arguments.join(QLatin1Char(' ')),
-                                             QString::fromUtf8(process.readAllStandardError()))),
-                         __FILE__, __LINE__);
+        if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+            QTest::qFail(
+                qPrintable(QStringLiteral("todoman %1 failed: %2")
+                               .arg(arguments.join(QLatin1Char(' ')),
+                                    finished ? QString::fromUtf8(process.readAllStandardError())
+                                             : QStringLiteral("it did not finish"))),
+                __FILE__, __LINE__);
             return {};
         }
         return process.readAllStandardOutput();
