@@ -1,3 +1,4 @@
+#include "LaunchedProgram.h"
 #include "ProductMessages.h"
 #include "RunningApp.h"
 #include "TestEnvironment.h"
@@ -76,10 +77,7 @@ private Q_SLOTS:
     {
         ProductMessages::uninstall();
         m_entry.reset();
-        if (m_tray.state() != QProcess::NotRunning) {
-            m_tray.terminate();
-            m_tray.waitForFinished(5000);
-        }
+        LaunchedProgram::stop(m_tray);
     }
 
     // No tray at all: no icon, one line in the log however often the icon is asked for, and the
