@@ -1,3 +1,4 @@
+#include "LaunchedProgram.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "XTestClient.h"
@@ -51,15 +52,7 @@ private Q_SLOTS:
         m_env.insert("QT_QPA_PLATFORM", "xcb");
     }
 
-    void cleanup()
-    {
-        if (m_app.state() != QProcess::NotRunning) {
-            m_app.terminate();
-            if (!m_app.waitForFinished(5000))
-                m_app.kill();
-            m_app.waitForFinished();
-        }
-    }
+    void cleanup() { LaunchedProgram::stop(m_app); }
 
     // No data anywhere: Velmoran's own folder with its list "Reminders".
     void withNoExistingData()
@@ -169,9 +162,7 @@ private:
 
     void startApp()
     {
-        m_app.setProcessEnvironment(m_env);
-        m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_app.start(VELMORAN_APP_PATH, {});
+        LaunchedProgram::start(m_app, m_env);
         QVERIFY(m_app.waitForStarted(10000));
     }
 
