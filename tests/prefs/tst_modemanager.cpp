@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QSet>
@@ -175,7 +174,6 @@ private Q_SLOTS:
         const QString system =
             renderedFamily(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
         QSet<QString> rendered{system};
-        QSet<qreal> widths;
         for (const int choice : {1, 2, 3}) {
             m_defaults->setInteger(choice, "defaultFont");
             const QFont font = mode.fontWithSize(17.5);
@@ -188,10 +186,7 @@ private Q_SLOTS:
             QCOMPARE(family, face->family);
             QVERIFY2(!rendered.contains(family), qPrintable(family));
             rendered.insert(family);
-            widths.insert(
-                QFontMetricsF(font).horizontalAdvance(QStringLiteral("Buy milk tomorrow")));
         }
-        QCOMPARE(widths.size(), 3);
 
         for (const int other : {0, 5, -1}) {
             m_defaults->setInteger(other, "defaultFont");
