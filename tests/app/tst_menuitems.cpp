@@ -292,11 +292,7 @@ private:
         table["File/New Tag List…"] = {{}, [=] { return shown(sidebar->addTagListWindow()); }};
         table["File/New Merged List…"] = {{},
                                           [=] { return shown(sidebar->addMergedListWindow()); }};
-        table["File/Share List…"] = {
-            {}, [] {
-                return QTest::qWaitFor(
-                    [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); });
-            }};
+        table["File/Share List…"] = changes([] { return QApplication::activePopupWidget(); });
         table["File/Close Window"] = {{}, [this] {
                                           const bool closed = !window()->isVisible();
                                           m_delegate->applicationShouldHandleReopen();
