@@ -113,7 +113,6 @@ private Q_SLOTS:
         m_night = true;
         mode.resetValues();
         QVERIFY(mode.isNightMode());
-        QCOMPARE(mode.listBackgroundColor(), QColor(24, 24, 24));
         QCOMPARE(order, (QStringList{"redraw", "refreshed"}));
     }
 
