@@ -86,7 +86,6 @@ private Q_SLOTS:
                           "/velmoran/crashes");
         const QStringList reports = folder.entryList(QDir::Files);
         QCOMPARE(reports.size(), 1);
-        QVERIFY(reports.first().startsWith("crash-"));
         QVERIFY(crash.err.contains(folder.filePath(reports.first()).toUtf8()));
 
         QFile file(folder.filePath(reports.first()));
@@ -95,7 +94,6 @@ private Q_SLOTS:
         QVERIFY2(report.contains("Signal: " + name + " (" + QByteArray::number(signal) + ")"),
                  report.constData());
         QVERIFY(report.contains("Version: 9.8.7-test\n"));
-        QVERIFY(report.contains("Process: "));
         const QList<QByteArray> backtrace = report.mid(report.indexOf("Backtrace:\n")).split('\n');
         QVERIFY2(backtrace.size() > 3, report.constData());
         // The frames name the program that crashed.

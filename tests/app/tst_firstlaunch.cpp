@@ -1,3 +1,4 @@
+#include "LaunchedProgram.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "XTestClient.h"
@@ -15,7 +16,7 @@ using namespace TestFiles;
 // keyboard alone through a second X client that types as a person does.
 // This suite runs under xvfb-run.
 // It runs inside dbus-run-session: the program's single-instance name needs a session bus.
-// After the onboarding, the command-line front end reads the same preferences and store and
+// After the onboarding, the suite runs velmoran-cli over the same preferences and store; it
 // says which lists the main window shows.
 class TestFirstLaunch : public QObject
 {
@@ -51,15 +52,7 @@ private Q_SLOTS:
         m_env.insert("QT_QPA_PLATFORM", "xcb");
     }
 
-    void cleanup()
-    {
-        if (m_app.state() != QProcess::NotRunning) {
-            m_app.terminate();
-            if (!m_app.waitForFinished(5000))
-                m_app.kill();
-            m_app.waitForFinished();
-        }
-    }
+    void cleanup() { LaunchedProgram::stop(m_app); }
 
     // No data anywhere: Velmoran's own folder with its list "Reminders".
     void withNoExistingData()
@@ -169,9 +162,7 @@ private:
 
     void startApp()
     {
-        m_app.setProcessEnvironment(m_env);
-        m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_app.start(VELMORAN_APP_PATH, {});
+        LaunchedProgram::start(m_app, m_env);
         QVERIFY(m_app.waitForStarted(10000));
     }
 
@@ -183,34 +174,30 @@ private:
                                                                                             : 0;
     }
 
+    // The mapped top-level window titled `title`; 0 when there is none.
     xcb_window_t findWindow(const QByteArray& title)
     {
         xcb_connection_t* x = m_keyboard.connection();
-        xcb_query_tree_reply_t* tree =
-            xcb_query_tree_reply(x, xcb_query_tree(x, m_keyboard.root()), nullptr);
-        if (!tree)
-            return 0;
-        xcb_window_t found = 0;
-        const xcb_window_t* children = xcb_query_tree_children(tree);
-        for (int i = 0; i < xcb_query_tree_children_length(tree) && !found; ++i) {
-            xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
-                x, xcb_get_window_attributes(x, children[i]), nullptr);
-            const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-            std::free(attributes);
-            if (!viewable)
-                continue;
-            xcb_get_property_reply_t* name =
-                xcb_get_property_reply(x,
-                                       xcb_get_property(x, 0, children[i], XCB_ATOM_WM_NAME,
-                                                        XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
-                                       nullptr);
-            if (name && QByteArray(static_cast<const char*>(xcb_get_property_value(name)),
-                                   xcb_get_property_value_length(name)) == title)
-                found = children[i];
-            std::free(name);
+        const auto owned = [](auto* reply) {
+            return std::unique_ptr<std::remove_pointer_t<decltype(reply)>, void (*)(void*)>(
+                reply, std::free);
+        };
+        const auto tree =
+            owned(xcb_query_tree_reply(x, xcb_query_tree(x, m_keyboard.root()), nullptr));
+        for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i) {
+            const xcb_window_t child = xcb_query_tree_children(tree.get())[i];
+            const auto state = owned(
+                xcb_get_window_attributes_reply(x, xcb_get_window_attributes(x, child), nullptr));
+            const auto name = owned(xcb_get_property_reply(
+                x,
+                xcb_get_property(x, 0, child, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
+                nullptr));
+            if (state && state->map_state == XCB_MAP_STATE_VIEWABLE && name &&
+                QByteArray(static_cast<const char*>(xcb_get_property_value(name.get())),
+                           xcb_get_property_value_length(name.get())) == title)
+                return child;
         }
-        std::free(tree);
-        return found;
+        return 0;
     }
 
     void focus(xcb_window_t window)
@@ -255,10 +242,9 @@ private:
     // The lists as the command-line front end reports them over the same store.
     QJsonArray shownLists()
     {
-        const QString cli = QFileInfo(VELMORAN_APP_PATH).dir().filePath("../cli/velmoran-cli");
         QProcess process;
         process.setProcessEnvironment(m_env);
-        process.start(cli, {"lists", "--json"});
+        process.start(VELMORAN_CLI_PATH, {"lists", "--json"});
         if (!process.waitForFinished(30000) || process.exitCode() != 0) {
             QTest::qFail(process.readAllStandardError().constData(), __FILE__, __LINE__);
             return {};

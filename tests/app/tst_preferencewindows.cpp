@@ -61,17 +61,10 @@ private Q_SLOTS:
         m_app.delegate.reset();
     }
 
+    // Edit → Preferences (whose item tst_menuitems triggers) opens one window for the run.
     void editPreferencesOpensOneWindowForTheRun()
     {
-        QAction* preferences = nullptr;
-        for (QAction* menu : m_delegate->windowController()->menuBar()->actions())
-            for (QAction* action : menu->menu()->actions())
-                if (action->text().remove('&') == QStringLiteral("Preferences…"))
-                    preferences = action;
-        QVERIFY(preferences);
-        QVERIFY(preferences->isEnabled());
-
-        preferences->trigger();
+        QVERIFY(m_windows->openPreferences());
         PreferenceWindowController* window = m_windows->window();
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -89,7 +82,7 @@ private Q_SLOTS:
 
         window->close();
         QVERIFY(!window->isVisible());
-        preferences->trigger();
+        QVERIFY(m_windows->openPreferences());
         QCOMPARE(m_windows->window(), window);
         QVERIFY(window->isVisible());
         QCOMPARE(window->currentIndex(), int(PreferenceObject::Lists));

@@ -25,6 +25,15 @@ namespace {
 
 constexpr int kStartTimeoutMs = 30000;
 
+const char* const kListWindows = R"(var out = [];
+var clients = workspace.clientList();
+for (var i = 0; i < clients.length; ++i)
+    out.push({caption: clients[i].caption, active: clients[i].active,
+              skipTaskbar: clients[i].skipTaskbar, keepAbove: clients[i].keepAbove,
+              y: clients[i].frameGeometry.y});
+callDBus("%1", "/kwinwindows", "org.velmoran.TestKWinWindows", "Report", JSON.stringify(out));
+)";
+
 // What KWin itself knows of its windows, asked through a script it runs: which one is active
 // (has the keyboard), whether it has a task-bar entry. The script reports back over the bus.
 class KWinWindows : public QObject
@@ -33,51 +42,28 @@ class KWinWindows : public QObject
     Q_CLASSINFO("D-Bus Interface", "org.velmoran.TestKWinWindows")
 
 public:
-    struct Window
-    {
-        QString caption;
-        bool active = false;
-        bool skipTaskbar = false;
-        bool keepAbove = false;
-        int y = 0;
-    };
-
     bool start()
     {
         return QDBusConnection::sessionBus().registerObject("/kwinwindows", this,
                                                             QDBusConnection::ExportScriptableSlots);
     }
 
-    QList<Window> windows()
+    // Each window's caption, whether it is active, has no task-bar entry or is kept above, and
+    // its top edge; none when KWin did not answer.
+    QJsonArray windows()
     {
-        const std::optional<QString> json =
-            runScript(QStringLiteral(R"(var out = [];
-var clients = workspace.clientList();
-for (var i = 0; i < clients.length; ++i)
-    out.push({caption: clients[i].caption, active: clients[i].active,
-              skipTaskbar: clients[i].skipTaskbar, keepAbove: clients[i].keepAbove,
-              y: clients[i].frameGeometry.y});
-callDBus("%1", "/kwinwindows", "org.velmoran.TestKWinWindows", "Report", JSON.stringify(out));
-)")
-                          .arg(QDBusConnection::sessionBus().baseService()));
-        QList<Window> result;
-        if (!json)
-            return result;
-        for (const QJsonValue& value : QJsonDocument::fromJson(json->toUtf8()).array()) {
-            const QJsonObject object = value.toObject();
-            result << Window{object["caption"].toString(), object["active"].toBool(),
-                             object["skipTaskbar"].toBool(), object["keepAbove"].toBool(),
-                             object["y"].toInt()};
-        }
-        return result;
+        const QString script =
+            QString::fromLatin1(kListWindows).arg(QDBusConnection::sessionBus().baseService());
+        return QJsonDocument::fromJson(runScript(script).toUtf8()).array();
     }
 
     QString activeCaption()
     {
-        const QList<Window> all = windows();
-        const auto active =
-            std::find_if(all.cbegin(), all.cend(), [](auto& w) { return w.active; });
-        return active == all.cend() ? QString() : active->caption;
+        for (const QJsonValue& window : windows()) {
+            if (window["active"].toBool())
+                return window["caption"].toString();
+        }
+        return {};
     }
 
 public Q_SLOTS:
@@ -88,7 +74,7 @@ Q_SIGNALS:
 
 private:
     // Runs `script` in KWin and returns what it reported.
-    std::optional<QString> runScript(const QString& script)
+    QString runScript(const QString& script)
     {
         const QString path = m_dir.filePath(QStringLiteral("script%1.js").arg(++m_runs));
         writeFile(path, script.toUtf8());
@@ -98,9 +84,7 @@ private:
         callScripting("start", {});
         const bool answered = reported.wait(10000);
         callScripting("unloadScript", {name});
-        if (!answered)
-            return std::nullopt;
-        return reported.first().first().toString();
+        return answered ? reported.first().first().toString() : QString();
     }
 
     static void callScripting(const QString& method, const QVariantList& arguments)
@@ -156,11 +140,9 @@ private Q_SLOTS:
         QLineEdit* field = panel->panel()->form()->titleField();
         QTRY_COMPARE(QApplication::focusWidget(), field);
         // KWin treats it as a panel: no task-bar entry, above the others, at the top.
-        const std::optional<KWinWindows::Window> shown = windowCaptioned("Velmoran Panel");
-        QVERIFY(shown);
-        QVERIFY(shown->skipTaskbar);
-        QVERIFY(shown->keepAbove);
-        QCOMPARE(shown->y, 0);
+        const QJsonObject shown = windowCaptioned("Velmoran Panel");
+        QVERIFY(shown["skipTaskbar"].toBool() && shown["keepAbove"].toBool());
+        QCOMPARE(shown["y"].toInt(-1), 0);
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!panel->isVisible());
@@ -267,20 +249,21 @@ private:
     }
 
     // The first window whose title starts with `caption` (Qt adds the program's name).
-    std::optional<KWinWindows::Window> windowCaptioned(const QString& caption)
+    QJsonObject windowCaptioned(const QString& caption)
     {
-        for (const KWinWindows::Window& window : m_kwin.windows()) {
-            if (window.caption.startsWith(caption))
-                return window;
+        for (const QJsonValue& window : m_kwin.windows()) {
+            if (window["caption"].toString().startsWith(caption))
+                return window.toObject();
         }
-        return std::nullopt;
+        return {};
     }
 
     bool hasWindowCaptioned(const QString& caption)
     {
-        const QList<KWinWindows::Window> windows = m_kwin.windows();
-        return std::any_of(windows.cbegin(), windows.cend(),
-                           [&caption](const auto& window) { return window.caption == caption; });
+        const QJsonArray all = m_kwin.windows();
+        return std::any_of(all.begin(), all.end(), [&caption](const QJsonValue& window) {
+            return window["caption"].toString() == caption;
+        });
     }
 
     QTemporaryDir m_dir;

@@ -101,13 +101,11 @@ private Q_SLOTS:
         const QString firstToken = session->sessionToken();
 
         // The preferences record new keys and register the hot key again.
-        QSignalSpy changed(session, &PortalShortcutSession::changed);
         window->setKeyCombo(PTKeyCombo(kKeyQ, ctrlAlt));
         QVERIFY(center.registerHotKey(window));
         QTRY_VERIFY(bound(*session) && session->sessionToken() != firstToken);
         QCOMPARE(session->boundTriggers(),
                  (QMap<QString, QString>{{"Velmoran", "Ctrl+Alt+Q"}, {"Velmoran2", "Meta+K"}}));
-        QVERIFY(changed.count() >= 2);               // binding, then bound
         QTRY_VERIFY(!componentIsActive(firstToken)); // the old session was closed
         QVERIFY(press(*session, "Velmoran"));
         QTRY_COMPARE(windowPresses, 1);
