@@ -167,12 +167,7 @@ class TestCompletionSafety : public QObject
 private Q_SLOTS:
     void init()
     {
-        // A kill leaves the page cache as it was, so a memory file system shows the same
-        // outcomes as a disk, with cheaper syncs.
-        m_dir = QFileInfo(QStringLiteral("/dev/shm")).isWritable()
-                    ? std::make_unique<QTemporaryDir>(
-                          QStringLiteral("/dev/shm/velmoran-completionsafety-XXXXXX"))
-                    : std::make_unique<QTemporaryDir>();
+        m_dir = memoryBackedDir(QStringLiteral("velmoran-completionsafety"));
         QVERIFY(m_dir->isValid());
         m_root = m_dir->path() + QStringLiteral("/store");
         TestFiles::writeFile(m_root + QStringLiteral("/tasks/displayname"), "Tasks");
@@ -213,11 +208,7 @@ private Q_SLOTS:
             QProcess child;
             startChild(child, pauseAt);
             QByteArray output;
-            while (!output.contains("paused ")) {
-                QVERIFY2(child.state() == QProcess::Running && child.waitForReadyRead(20000),
-                         output + child.readAllStandardError());
-                output += child.readAllStandardOutput();
-            }
+            readUntil(child, output, [](const QByteArray& out) { return out.contains("paused "); });
             QVERIFY2(!output.contains("done "), output.constData());
             QVERIFY2(killChild(child, output), output.constData());
 
@@ -269,11 +260,9 @@ private Q_SLOTS:
             // A few completions first, then a kill at a random point of the next ones.
             const int completionsFirst = random.bounded(3);
             QByteArray output;
-            while (!output.contains("ready\n") || output.count("done ") < completionsFirst) {
-                QVERIFY2(child.state() == QProcess::Running && child.waitForReadyRead(20000),
-                         output + child.readAllStandardError());
-                output += child.readAllStandardOutput();
-            }
+            readUntil(child, output, [completionsFirst](const QByteArray& out) {
+                return out.contains("ready\n") && out.count("done ") >= completionsFirst;
+            });
             QThread::usleep(random.bounded(2000));
             QVERIFY2(killChild(child, output) && !output.contains("fail "), output.constData());
             ++kills;
@@ -291,31 +280,16 @@ private Q_SLOTS:
 private:
     void startChild(QProcess& child, int pauseAt)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(kStoreVariable), m_root);
-        environment.insert(QString::fromLatin1(kPauseVariable), QString::number(pauseAt));
-        child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY2(child.waitForStarted(10000), qPrintable(child.errorString()));
+        startSelf(child, {{kStoreVariable, m_root}, {kPauseVariable, QString::number(pauseAt)}});
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_root;
 };
 
-int main(int argc, char* argv[])
-{
-    const QString root = qEnvironmentVariable(kStoreVariable);
-    if (!root.isEmpty()) {
-        // A child inherits the environment the parent prepared.
-        QCoreApplication app(argc, argv);
-        return runCompleter(root, qEnvironmentVariableIntValue(kPauseVariable));
-    }
-    TestEnvironment::prepare();
-    QCoreApplication app(argc, argv);
-    TestCompletionSafety test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+VELMORAN_TEST_MAIN_WITH_CHILD(TestCompletionSafety, kStoreVariable, [] {
+    return runCompleter(qEnvironmentVariable(kStoreVariable),
+                        qEnvironmentVariableIntValue(kPauseVariable));
+})
 
 #include "tst_completionsafety.moc"

@@ -152,13 +152,6 @@ private Q_SLOTS:
         QVERIFY(spy.wait(2000));
         QVERIFY(!spy.wait(600));
         QCOMPARE(spy.count(), 1);
-
-        // Another program drops a file in.
-        spy.clear();
-        const CalendarPtr list = store.defaultCalendarForNewReminders();
-        writeFile(list->folderPath + "/outside.ics", todo("outside", "From elsewhere"));
-        QVERIFY(spy.wait(3000));
-        QVERIFY(taskTitled(store, "From elsewhere"));
     }
 
     void aSameSizeChangeElsewhereIsNeverOverwritten_data()

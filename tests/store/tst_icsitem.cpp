@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 
 using namespace store;
+using IcsLines::unfolded;
 using TestEnvironment::local;
 
 Q_DECLARE_METATYPE(store::DateComponents)
@@ -33,18 +34,6 @@ IcsItem parsed(const QByteArray& bytes)
     if (!item)
         qFatal("refused: %s", qPrintable(error));
     return std::move(*item);
-}
-
-// Logical lines, unfolded, without their line endings.
-QList<QByteArray> linesOf(QByteArray bytes)
-{
-    bytes.replace("\r\n", "\n");
-    bytes.replace("\n ", "");
-    bytes.replace("\n\t", "");
-    QList<QByteArray> lines = bytes.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
 }
 
 void verifyClean(const QByteArray& bytes)
@@ -112,7 +101,7 @@ private Q_SLOTS:
 
         const QByteArray bytes = IcsItem::fromReminder(reminder, editTime).serialize();
         verifyClean(bytes);
-        const QList<QByteArray> lines = linesOf(bytes);
+        const QList<QByteArray> lines = unfolded(bytes);
         QVERIFY(lines.contains("CREATED:20261101T070000Z"));
         for (const char* trigger : {"-PT15M", "-PT1H30M", "-P1DT1H1M1S", "PT1M30S", "P2D"})
             QVERIFY2(lines.contains(QByteArray("TRIGGER;RELATED=END:") + trigger), trigger);
@@ -240,7 +229,7 @@ private Q_SLOTS:
         const QByteArray after = item.serialize();
         verifyClean(after);
         QVERIFY2(!after.contains('\r'), "a file keeps its own line endings");
-        const QList<QByteArray> lines = linesOf(after);
+        const QList<QByteArray> lines = unfolded(after);
         QVERIFY2(lines.contains(line), after.constData());
         QCOMPARE(lines.indexOf(line) - lines.indexOf("BEGIN:VTODO"), 4); // where the old due was
         QVERIFY(lines.contains("DTSTART" + line.mid(3)));
@@ -284,7 +273,7 @@ private Q_SLOTS:
         const QByteArray after = item.serialize();
         QCOMPARE(IcsLines::changedProperties(before, after), QStringList{"SUMMARY"});
         // In place: the file's order of lines stays; the stamps are renewed.
-        const QList<QByteArray> lines = linesOf(after);
+        const QList<QByteArray> lines = unfolded(after);
         QCOMPARE(lines.indexOf("SUMMARY:Renamed\\, with comma"), 6);
         for (const char* stamp :
              {"DTSTAMP:20261201T080000Z", "SEQUENCE:4", "LAST-MODIFIED:20261201T080000Z"})
@@ -335,7 +324,7 @@ private Q_SLOTS:
         QCOMPARE(item.serialize(), bytes);
         reminder.title = QStringLiteral("Renamed");
         item.applyReminder(reminder, editTime);
-        QVERIFY(linesOf(item.serialize()).contains(linesOf(body).first()));
+        QVERIFY(unfolded(item.serialize()).contains(unfolded(body).first()));
 
         const QByteArray fresh = IcsItem::fromReminder(reminder, editTime).serialize();
         QCOMPARE(parsed(fresh).toReminder().URL, reminder.URL);
@@ -350,7 +339,7 @@ private Q_SLOTS:
         edited.setCompleted(true, local(2026, 12, 2, 18, 0));
         item.applyReminder(edited, editTime);
         const QByteArray after = item.serialize();
-        const QList<QByteArray> lines = linesOf(after);
+        const QList<QByteArray> lines = unfolded(after);
         QVERIFY(lines.contains("COMPLETED:20261202T170000Z"));
         QVERIFY(lines.contains("PERCENT-COMPLETE:100"));
         QCOMPARE(lines.indexOf("STATUS:COMPLETED"), 7); // in place of NEEDS-ACTION
@@ -480,7 +469,7 @@ private Q_SLOTS:
         QVERIFY(after.contains(QByteArray(vehicle).replace("\n", "\r\n")));
         QVERIFY(!after.contains("DROP"));
         QVERIFY(after.contains("TRIGGER;RELATED=END:-PT1H\r\n"));
-        const QList<QByteArray> lines = linesOf(after);
+        const QList<QByteArray> lines = unfolded(after);
         QVERIFY(lines.indexOf("TRIGGER;RELATED=END:-PT1H") > lines.indexOf("PROXIMITY:CONNECT"));
         const Reminder back = item.toReminder();
         QCOMPARE(back.alarms.size(), 2);
@@ -523,7 +512,7 @@ private Q_SLOTS:
         const QByteArray fresh = IcsItem::fromReminder(reminder, editTime).serialize();
         QCOMPARE(parsed(fresh).toReminder().recurrenceRules, reminder.recurrenceRules);
         if (!end.isValid()) {
-            QVERIFY2(linesOf(fresh).contains(body), fresh.constData());
+            QVERIFY2(unfolded(fresh).contains(body), fresh.constData());
             return;
         }
         QCOMPARE(reminder.recurrenceRules.first().recurrenceEnd->endDate, end);
@@ -548,7 +537,7 @@ private Q_SLOTS:
         yearly.recurrenceEnd->endDateIsAllDay = true;
         edited.recurrenceRules = {yearly};
         item.applyReminder(edited, editTime);
-        const QList<QByteArray> lines = linesOf(item.serialize());
+        const QList<QByteArray> lines = unfolded(item.serialize());
         QVERIFY(lines.contains("RRULE:FREQ=MINUTELY;COUNT=5"));
         const qsizetype rule = lines.indexOf("RRULE:FREQ=MINUTELY;COUNT=5") + 1;
         QCOMPARE(lines.at(rule), "RRULE:FREQ=YEARLY;BYMONTH=12;UNTIL=20301206");

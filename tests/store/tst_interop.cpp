@@ -9,6 +9,7 @@
 
 #include "platform/store/EventStore.h"
 #include "platform/store/LibicalSetup.h"
+#include "platform/store/Recurrence.h"
 
 #include <QDir>
 #include <QFile>
@@ -209,10 +210,8 @@ private Q_SLOTS:
         QCOMPARE(reminders.first()->priority, 5);
         QCOMPARE(reminders.first()->dueDateComponents->toDateTime(),
                  TestEnvironment::local(2026, 3, 25, 9, 0));
-        RecurrenceRule weekly;
-        weekly.frequency = RecurrenceRule::Frequency::Weekly;
-        weekly.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(4);
-        QCOMPARE(reminders.first()->recurrenceRules, QList<RecurrenceRule>{weekly});
+        QCOMPARE(reminders.first()->recurrenceRules,
+                 QList{*Recurrence::parseRule("FREQ=WEEKLY;COUNT=4")});
     }
 
     void tasksWrittenByVelmoranAreListedByTodoman()
