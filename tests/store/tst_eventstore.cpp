@@ -125,21 +125,6 @@ private Q_SLOTS:
         QCOMPARE(fetched.first()->notes, QString("two litres"));
     }
 
-    void uncommittedChangesWaitForCommit()
-    {
-        EventStore& store = opened();
-        ReminderPtr reminder = newTask(store, "Later");
-        QVERIFY(store.saveReminder(reminder, false));
-        QCOMPARE(allReminders(store).size(), 0);
-        QVERIFY(store.commit());
-        QCOMPARE(allReminders(store).size(), 1);
-
-        QVERIFY(store.removeReminder(allReminders(store).first(), false));
-        QCOMPARE(allReminders(store).size(), 1);
-        QVERIFY(store.commit());
-        QCOMPARE(allReminders(store).size(), 0);
-    }
-
     void everyBurstOfChangesIsAnnouncedOnce()
     {
         EventStore& store = opened();

@@ -548,21 +548,6 @@ private Q_SLOTS:
         QCOMPARE(item.serialize().count("RRULE"), 1);
     }
 
-    void aFileWithoutATaskGetsOne()
-    {
-        IcsItem item = parsed("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:e\r\nEND:VEVENT\r\n"
-                              "END:VCALENDAR\r\n");
-        QVERIFY(!item.hasTodo());
-        QVERIFY(item.hasEvent());
-        QCOMPARE(item.uid(), QStringLiteral("e"));
-        Reminder reminder;
-        reminder.title = QStringLiteral("Added");
-        item.applyReminder(reminder, editTime);
-        QVERIFY(item.hasTodo());
-        QCOMPARE(item.toReminder().title, QStringLiteral("Added"));
-        QVERIFY(item.serialize().contains("END:VEVENT\r\nBEGIN:VTODO"));
-    }
-
     void setUidMovesOverridesAlong()
     {
         IcsItem item = parsed("BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:a\nEND:VEVENT\nBEGIN:VEVENT\n"
