@@ -12,6 +12,7 @@ using IcsLines::unfolded;
 using TestEnvironment::local;
 
 Q_DECLARE_METATYPE(store::DateComponents)
+Q_DECLARE_METATYPE(store::Alarm)
 
 namespace {
 
@@ -363,81 +364,76 @@ private Q_SLOTS:
     void readsAlarms_data()
     {
         QTest::addColumn<QByteArray>("valarm");
-        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QList<Alarm>>("expected"); // none, or the one alarm read
         // Each alarm after the same due and start dates.
-        const auto row = [](const char* name, const QByteArray& valarm, const QString& expected) {
+        const auto row = [](const char* name, const QByteArray& valarm, QList<Alarm> expected) {
             QTest::newRow(name) << "DUE;TZID=Europe/Berlin:20261206T100000\n"
                                    "DTSTART;TZID=Europe/Berlin:20261206T090000\nBEGIN:VALARM\n"
                                    "ACTION:DISPLAY\nDESCRIPTION:x\n" +
                                        valarm
                                 << expected;
         };
-        row("relative", "TRIGGER:-PT15M", "relative -900");
-        row("relative to the end", "TRIGGER;RELATED=END:-P2D", "relative -172800");
-        row("relative to the start", "TRIGGER;RELATED=START:-PT15M", "relative -4500");
-        row("days and minutes", "TRIGGER:P1DT25M", "relative 87900");
-        row("absolute", "TRIGGER;VALUE=DATE-TIME:20261206T080000Z", "absolute 2026-12-06T09:00:00");
-        row("absolute without VALUE", "TRIGGER:20261206T080000Z", "absolute 2026-12-06T09:00:00");
-        row("malformed duration", "TRIGGER:PT-2H", "");
-        row("no trigger", "ACTION:AUDIO", "");
-        row("sentinel without a place", "TRIGGER;VALUE=DATE-TIME:19760401T005545Z", "");
+        const auto place = [](const QString& title, double latitude, double longitude,
+                              double radius, Alarm::Proximity proximity, const char* uid = "") {
+            Alarm alarm =
+                Alarm::withLocation({title, latitude, longitude, radius, true}, proximity);
+            alarm.uid = QString::fromLatin1(uid);
+            return QList{alarm};
+        };
+        const auto relative = [](double seconds) {
+            return QList{Alarm::withRelativeOffset(seconds)};
+        };
+        const QList absolute{Alarm::withAbsoluteDate(local(2026, 12, 6, 9, 0))};
+        using P = Alarm::Proximity;
+        row("relative", "TRIGGER:-PT15M", relative(-900));
+        row("relative to the end", "TRIGGER;RELATED=END:-P2D", relative(-172800));
+        row("relative to the start", "TRIGGER;RELATED=START:-PT15M", relative(-4500));
+        row("days and minutes", "TRIGGER:P1DT25M", relative(87900));
+        row("absolute", "TRIGGER;VALUE=DATE-TIME:20261206T080000Z", absolute);
+        row("absolute without VALUE", "TRIGGER:20261206T080000Z", absolute);
+        row("malformed duration", "TRIGGER:PT-2H", {});
+        row("no trigger", "ACTION:AUDIO", {});
+        row("sentinel without a place", "TRIGGER;VALUE=DATE-TIME:19760401T005545Z", {});
         row("apple location",
             "UID:A1\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\n"
             "X-APPLE-PROXIMITY:ARRIVE\nX-APPLE-STRUCTURED-LOCATION;VALUE=URI;"
             "X-APPLE-RADIUS=150;X-TITLE=\"Home, sweet\":geo:52.52,13.405",
-            "location Enter Home, sweet 52.52 13.405 150 A1");
+            place("Home, sweet", 52.52, 13.405, 150, P::Enter, "A1"));
         row("escaped comma",
             "X-APPLE-PROXIMITY:DEPART\nX-APPLE-STRUCTURED-LOCATION;VALUE=URI;"
             "X-TITLE=Work:geo:52.52\\,13.405",
-            "location Leave Work 52.52 13.405 0 ");
+            place("Work", 52.52, 13.405, 0, P::Leave));
         row("vlocation",
             "X-WR-ALARMUID:B2\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\n"
             "PROXIMITY:DEPART\nBEGIN:VLOCATION\nUID:123\nNAME:Office\n"
             "URL:geo:40.443,-79.945;u=10\nEND:VLOCATION",
-            "location Leave Office 40.443 -79.945 10 B2");
+            place("Office", 40.443, -79.945, 10, P::Leave, "B2"));
         row("vlocation with geo",
             "PROXIMITY:ARRIVE\nBEGIN:VLOCATION\nNAME:Capitol\nGEO:38.90;-77.01\n"
             "END:VLOCATION",
-            "location Enter Capitol 38.9 -77.01 0 ");
+            place("Capitol", 38.9, -77.01, 0, P::Enter));
         row("geo in the alarm", "PROXIMITY:ARRIVE\nGEO:38.90;-77.01",
-            "location Enter  38.9 -77.01 0 ");
+            place("", 38.9, -77.01, 0, P::Enter));
         row("address as title",
             "X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-ADDRESS=\"Röadstar 16\\n12764 "
             "Happyvi\n lle\";X-APPLE-RADIUS=49.913058665846\n 98;X-TITLE=:geo:52.382762,"
             "7.528319",
-            "location None Röadstar 16, 12764 Happyville 52.382762 7.528319 "
-            "49.91305866584698 ");
-        row("vehicle proximity", "PROXIMITY:CONNECT\nTRIGGER:-PT5M", "");
+            place(QStringLiteral("Röadstar 16, 12764 Happyville"), 52.382762, 7.528319,
+                  49.91305866584698, P::None));
+        row("vehicle proximity", "PROXIMITY:CONNECT\nTRIGGER:-PT5M", {});
     }
     void readsAlarms()
     {
         QFETCH(QByteArray, valarm);
-        QFETCH(QString, expected);
+        QFETCH(QList<Alarm>, expected);
         const QByteArray bytes = todoFile(valarm + "\nEND:VALARM");
         IcsItem item = parsed(bytes);
         const Reminder reminder = item.toReminder();
-        if (expected.isEmpty()) {
-            QVERIFY(reminder.alarms.isEmpty());
-        } else {
-            QCOMPARE(reminder.alarms.size(), 1);
-            const Alarm& alarm = reminder.alarms.first();
-            QString actual;
-            if (alarm.isLocationAlarm()) {
-                const StructuredLocation& place = *alarm.structuredLocation;
-                static const char* const proximities[] = {"None", "Enter", "Leave"};
-                actual = QStringLiteral("location %1 %2 %3 %4 %5 %6")
-                             .arg(QLatin1String(proximities[int(alarm.proximity)]), place.title)
-                             .arg(place.latitude, 0, 'g', QLocale::FloatingPointShortest)
-                             .arg(place.longitude, 0, 'g', QLocale::FloatingPointShortest)
-                             .arg(place.radius, 0, 'g', QLocale::FloatingPointShortest)
-                             .arg(alarm.uid);
-                QVERIFY(place.hasGeoLocation);
-            } else if (alarm.hasRelativeOffset) {
-                actual = QStringLiteral("relative %1").arg(alarm.relativeOffset);
-            } else {
-                actual = QStringLiteral("absolute ") + alarm.absoluteDate.toString(Qt::ISODate);
-            }
-            QCOMPARE(actual.replace(QLatin1Char('\n'), QStringLiteral("\\n")), expected);
+        QCOMPARE(reminder.alarms.size(), expected.size());
+        for (const Alarm& alarm : std::as_const(expected)) {
+            QVERIFY(reminder.alarms.first().sameContent(alarm));
+            if (alarm.isLocationAlarm())
+                QCOMPARE(reminder.alarms.first().uid, alarm.uid);
         }
         // Whether shown or not, an alarm nobody touched stays as it was.
         Reminder edited = reminder;
