@@ -542,6 +542,11 @@ private Q_SLOTS:
         edited.recurrenceRules.clear();
         item.applyReminder(edited, editTime);
         QCOMPARE(item.serialize().count("RRULE"), 1);
+        // A task shown without a rule that gets one repeats by it alone, in every program.
+        edited.recurrenceRules = {yearly};
+        item.applyReminder(edited, editTime);
+        QCOMPARE(item.serialize().count("RRULE"), 1);
+        QVERIFY(item.serialize().contains("RRULE:FREQ=YEARLY"));
     }
 
     void setUidMovesOverridesAlong()
