@@ -270,16 +270,9 @@ private Q_SLOTS:
     {
         EventStore& store = opened();
         const CalendarPtr list = store.defaultCalendarForNewReminders();
-        writeFile(list->folderPath + "/a.ics", todo("same", "First copy"));
-        writeFile(list->folderPath + "/b.ics", todo("same", "Second copy"));
+        // Two files of one UID are tst_readingstore's; a file without one still names its task.
         writeFile(list->folderPath + "/c.ics", todo("", "No UID").replace("UID:\r\n", ""));
-        const QList<ReminderPtr> reminders = allReminders(store);
-        QCOMPARE(reminders.size(), 3);
-        QSet<QString> identifiers;
-        for (const ReminderPtr& reminder : reminders)
-            identifiers.insert(reminder->calendarItemIdentifier);
-        QCOMPARE(identifiers.size(), 3);
-        QVERIFY(identifiers.contains("same"));
+        QVERIFY(!taskTitled(store, "No UID")->calendarItemIdentifier.isEmpty());
 
         ReminderPtr evil = newTask(store, "Evil");
         evil->uid = "../../../escape";
@@ -292,7 +285,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(m_dir->filePath("secret"), root() + "/linked-list"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("links outside"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("points outside"));
-        QCOMPARE(allReminders(store).size(), 4);
+        QCOMPARE(allReminders(store).size(), 2);
     }
 
     void listsAreCreatedAndRenamed()
