@@ -46,12 +46,6 @@ QByteArray withoutRandomIds(QByteArray bytes)
         .toUtf8();
 }
 
-// Lock files are no state: they are left in place on purpose and hold nothing.
-bool isLockFile(const QString& name)
-{
-    return name.endsWith(QLatin1String(".lock"));
-}
-
 // What a write in progress makes and the next load tidies: temporary files, the hidden folders
 // Recently Deleted moves entries through, and a removed list folder's remains.
 bool isWorkInProgress(const QString& name)
@@ -72,7 +66,8 @@ Tree treeOf(const QString& folder, bool withTemporaries)
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();
-        if (isLockFile(info.fileName()))
+        // Lock files are no state: they are left in place on purpose and hold nothing.
+        if (info.fileName().endsWith(QLatin1String(".lock")))
             continue;
         if (!withTemporaries && isWorkInProgress(info.fileName())) {
             if (info.isDir())
