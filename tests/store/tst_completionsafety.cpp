@@ -5,7 +5,7 @@
 // occurrence is recorded exactly once and the task moves on exactly once per occurrence.
 
 #include "ChildReport.h"
-#include "StoreQueries.h"
+#include "StoreLookups.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -41,24 +41,12 @@ constexpr char kTaskUid[] = "water-plants";
 constexpr int kInitialCount = 1000;
 
 // The series starts before the spring daylight-saving change, so completions cross it.
-QDate firstDue()
-{
-    return QDate(2026, 3, 22);
-}
-
-ReminderPtr seriesIn(const QList<ReminderPtr>& reminders)
-{
-    for (const ReminderPtr& reminder : reminders) {
-        if (reminder->uid == QLatin1String(kTaskUid))
-            return reminder;
-    }
-    return nullptr;
-}
+const QDate kFirstDue(2026, 3, 22);
 
 // Completes the task's current occurrence; false (and why) when the store refused.
 bool completeOnce(EventStore& store, QDate* occurrence, QString* error)
 {
-    const ReminderPtr task = seriesIn(allReminders(store));
+    const ReminderPtr task = StoreLookups::taskWithIdentifier(store, kTaskUid);
     if (!task || !task->dueDateComponents) {
         *error = QStringLiteral("the task is gone");
         return false;
@@ -137,7 +125,7 @@ QString problemsOf(const History& history)
     QStringList problems;
     if (!history.taskDue.isValid() || !history.taskOpen)
         return QStringLiteral("the task is not open at a date");
-    const qint64 advances = firstDue().daysTo(history.taskDue);
+    const qint64 advances = kFirstDue.daysTo(history.taskDue);
     if (history.count != kInitialCount - advances)
         problems << QStringLiteral("the task moved on %1 times but its count says %2")
                         .arg(advances)
@@ -147,10 +135,10 @@ QString problemsOf(const History& history)
             problems << QStringLiteral("%1 is recorded %2 times")
                             .arg(it.key().toString(Qt::ISODate))
                             .arg(it.value());
-        if (it.key() < firstDue() || it.key() > history.taskDue)
+        if (it.key() < kFirstDue || it.key() > history.taskDue)
             problems << QStringLiteral("%1 was never due").arg(it.key().toString(Qt::ISODate));
     }
-    for (QDate day = firstDue(); day < history.taskDue; day = day.addDays(1)) {
+    for (QDate day = kFirstDue; day < history.taskDue; day = day.addDays(1)) {
         if (!history.copies.contains(day))
             problems
                 << QStringLiteral("the completion of %1 is lost").arg(day.toString(Qt::ISODate));
@@ -178,7 +166,7 @@ private Q_SLOTS:
         QVERIFY(task->calendar);
         task->uid = QString::fromLatin1(kTaskUid);
         task->title = QStringLiteral("Water plants");
-        DateComponents due = DateComponents::fromDate(firstDue());
+        DateComponents due = DateComponents::fromDate(kFirstDue);
         due.hour = 9;
         due.timeZone = QTimeZone("Europe/Berlin");
         task->dueDateComponents = due;
@@ -274,7 +262,7 @@ private Q_SLOTS:
             // The next writer completes the open occurrence again, as a user would.
         }
         QVERIFY2(kills >= 50, "too few kills to say anything");
-        QVERIFY(historyOf(m_root).taskDue > firstDue());
+        QVERIFY(historyOf(m_root).taskDue > kFirstDue);
     }
 
 private:

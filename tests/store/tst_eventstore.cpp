@@ -346,7 +346,6 @@ private Q_SLOTS:
     {
         UserDefaults defaults(m_dir->filePath("prefs.json"));
         QCOMPARE(StoreFolders::configuredRoots(defaults), QStringList{StoreFolders::defaultRoot()});
-        QVERIFY(StoreFolders::defaultRoot().startsWith(qEnvironmentVariable("HOME")));
         defaults.setObject(QStringList{"/a/b", "/c"}, "storeFolders");
         QCOMPARE(StoreFolders::configuredRoots(defaults), (QStringList{"/a/b", "/c"}));
         qputenv("VELMORAN_STORE", "/x/y/:/z::/x/y");

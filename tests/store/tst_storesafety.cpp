@@ -45,10 +45,7 @@ constexpr int kCrashTasks = 4;
 constexpr int kRaceTasks = 3;
 
 // The writers run on a frozen clock so that the bytes of every save can be known in advance.
-QDateTime frozenNow()
-{
-    return QDateTime(QDate(2026, 3, 29), QTime(1, 59, 30), Qt::UTC);
-}
+const QDateTime kFrozenNow(QDate(2026, 3, 29), QTime(1, 59, 30), Qt::UTC);
 
 QString listFolder(const QString& root)
 {
@@ -104,7 +101,7 @@ bool consistentVersion(const Reminder& reminder, int* task = nullptr, int* versi
 int runCrashWriter(const QString& root)
 {
     Clock clock;
-    clock.setNow(frozenNow());
+    clock.setNow(kFrozenNow);
     EventStore store({root}, clock);
     QList<ReminderPtr> reminders = allReminders(store);
     if (reminders.size() != kCrashTasks) {
