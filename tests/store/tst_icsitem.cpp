@@ -56,16 +56,6 @@ DateComponents components(int year, int month, int day, int hour = 0, int minute
     return value;
 }
 
-RecurrenceRule weeklyOnMondayAndWednesday()
-{
-    RecurrenceRule rule;
-    rule.frequency = RecurrenceRule::Frequency::Weekly;
-    rule.interval = 2;
-    rule.daysOfTheWeek = {{2, 0}, {4, 0}};
-    rule.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(10);
-    return rule;
-}
-
 const QDateTime editTime = QDateTime(QDate(2026, 12, 1), QTime(8, 0), QTimeZone::utc());
 
 } // namespace
@@ -98,7 +88,8 @@ private Q_SLOTS:
                                 Alarm::Proximity::Enter));
         reminder.addAlarm(Alarm::withLocation({QStringLiteral("Office"), 40.443, -79.945, 0, true},
                                               Alarm::Proximity::Leave));
-        reminder.addRecurrenceRule(weeklyOnMondayAndWednesday());
+        reminder.addRecurrenceRule(
+            *Recurrence::parseRule("FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE;COUNT=10"));
 
         const QByteArray bytes = IcsItem::fromReminder(reminder, editTime).serialize();
         verifyClean(bytes);
