@@ -41,14 +41,6 @@ QStringList temporariesIn(const QString& folder)
     return found;
 }
 
-void setAge(const QString& path, int seconds)
-{
-    const QDateTime then = QDateTime::currentDateTime().addSecs(-seconds);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(then, QFileDevice::FileModificationTime));
-}
-
 } // namespace
 
 class TestAtomicFile : public QObject
@@ -162,7 +154,7 @@ private Q_SLOTS:
         };
         for (const Leftover& leftover : leftovers) {
             writeFile(folder + "/" + leftover.name, leftover.bytes);
-            setAge(folder + "/" + leftover.name, leftover.ageSeconds);
+            setModified(folder + "/" + leftover.name, ::time(nullptr) - leftover.ageSeconds);
         }
 
         EventStore store({m_dir->filePath("store")});

@@ -5,7 +5,7 @@
 // occurrence is recorded exactly once and the task moves on exactly once per occurrence.
 
 #include "ChildReport.h"
-#include "StoreQueries.h"
+#include "StoreLookups.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -41,24 +41,12 @@ constexpr char kTaskUid[] = "water-plants";
 constexpr int kInitialCount = 1000;
 
 // The series starts before the spring daylight-saving change, so completions cross it.
-QDate firstDue()
-{
-    return QDate(2026, 3, 22);
-}
-
-ReminderPtr seriesIn(const QList<ReminderPtr>& reminders)
-{
-    for (const ReminderPtr& reminder : reminders) {
-        if (reminder->uid == QLatin1String(kTaskUid))
-            return reminder;
-    }
-    return nullptr;
-}
+const QDate kFirstDue(2026, 3, 22);
 
 // Completes the task's current occurrence; false (and why) when the store refused.
 bool completeOnce(EventStore& store, QDate* occurrence, QString* error)
 {
-    const ReminderPtr task = seriesIn(allReminders(store));
+    const ReminderPtr task = StoreLookups::taskWithIdentifier(store, kTaskUid);
     if (!task || !task->dueDateComponents) {
         *error = QStringLiteral("the task is gone");
         return false;
@@ -137,7 +125,7 @@ QString problemsOf(const History& history)
     QStringList problems;
     if (!history.taskDue.isValid() || !history.taskOpen)
         return QStringLiteral("the task is not open at a date");
-    const qint64 advances = firstDue().daysTo(history.taskDue);
+    const qint64 advances = kFirstDue.daysTo(history.taskDue);
     if (history.count != kInitialCount - advances)
         problems << QStringLiteral("the task moved on %1 times but its count says %2")
                         .arg(advances)
@@ -147,10 +135,10 @@ QString problemsOf(const History& history)
             problems << QStringLiteral("%1 is recorded %2 times")
                             .arg(it.key().toString(Qt::ISODate))
                             .arg(it.value());
-        if (it.key() < firstDue() || it.key() > history.taskDue)
+        if (it.key() < kFirstDue || it.key() > history.taskDue)
             problems << QStringLiteral("%1 was never due").arg(it.key().toString(Qt::ISODate));
     }
-    for (QDate day = firstDue(); day < history.taskDue; day = day.addDays(1)) {
+    for (QDate day = kFirstDue; day < history.taskDue; day = day.addDays(1)) {
         if (!history.copies.contains(day))
             problems
                 << QStringLiteral("the completion of %1 is lost").arg(day.toString(Qt::ISODate));
@@ -167,12 +155,7 @@ class TestCompletionSafety : public QObject
 private Q_SLOTS:
     void init()
     {
-        // A kill leaves the page cache as it was, so a memory file system shows the same
-        // outcomes as a disk, with cheaper syncs.
-        m_dir = QFileInfo(QStringLiteral("/dev/shm")).isWritable()
-                    ? std::make_unique<QTemporaryDir>(
-                          QStringLiteral("/dev/shm/velmoran-completionsafety-XXXXXX"))
-                    : std::make_unique<QTemporaryDir>();
+        m_dir = memoryBackedDir(QStringLiteral("velmoran-completionsafety"));
         QVERIFY(m_dir->isValid());
         m_root = m_dir->path() + QStringLiteral("/store");
         TestFiles::writeFile(m_root + QStringLiteral("/tasks/displayname"), "Tasks");
@@ -183,7 +166,7 @@ private Q_SLOTS:
         QVERIFY(task->calendar);
         task->uid = QString::fromLatin1(kTaskUid);
         task->title = QStringLiteral("Water plants");
-        DateComponents due = DateComponents::fromDate(firstDue());
+        DateComponents due = DateComponents::fromDate(kFirstDue);
         due.hour = 9;
         due.timeZone = QTimeZone("Europe/Berlin");
         task->dueDateComponents = due;
@@ -213,11 +196,7 @@ private Q_SLOTS:
             QProcess child;
             startChild(child, pauseAt);
             QByteArray output;
-            while (!output.contains("paused ")) {
-                QVERIFY2(child.state() == QProcess::Running && child.waitForReadyRead(20000),
-                         output + child.readAllStandardError());
-                output += child.readAllStandardOutput();
-            }
+            readUntil(child, output, [](const QByteArray& out) { return out.contains("paused "); });
             QVERIFY2(!output.contains("done "), output.constData());
             QVERIFY2(killChild(child, output), output.constData());
 
@@ -269,11 +248,9 @@ private Q_SLOTS:
             // A few completions first, then a kill at a random point of the next ones.
             const int completionsFirst = random.bounded(3);
             QByteArray output;
-            while (!output.contains("ready\n") || output.count("done ") < completionsFirst) {
-                QVERIFY2(child.state() == QProcess::Running && child.waitForReadyRead(20000),
-                         output + child.readAllStandardError());
-                output += child.readAllStandardOutput();
-            }
+            readUntil(child, output, [completionsFirst](const QByteArray& out) {
+                return out.contains("ready\n") && out.count("done ") >= completionsFirst;
+            });
             QThread::usleep(random.bounded(2000));
             QVERIFY2(killChild(child, output) && !output.contains("fail "), output.constData());
             ++kills;
@@ -285,37 +262,22 @@ private Q_SLOTS:
             // The next writer completes the open occurrence again, as a user would.
         }
         QVERIFY2(kills >= 50, "too few kills to say anything");
-        QVERIFY(historyOf(m_root).taskDue > firstDue());
+        QVERIFY(historyOf(m_root).taskDue > kFirstDue);
     }
 
 private:
     void startChild(QProcess& child, int pauseAt)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(kStoreVariable), m_root);
-        environment.insert(QString::fromLatin1(kPauseVariable), QString::number(pauseAt));
-        child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY2(child.waitForStarted(10000), qPrintable(child.errorString()));
+        startSelf(child, {{kStoreVariable, m_root}, {kPauseVariable, QString::number(pauseAt)}});
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_root;
 };
 
-int main(int argc, char* argv[])
-{
-    const QString root = qEnvironmentVariable(kStoreVariable);
-    if (!root.isEmpty()) {
-        // A child inherits the environment the parent prepared.
-        QCoreApplication app(argc, argv);
-        return runCompleter(root, qEnvironmentVariableIntValue(kPauseVariable));
-    }
-    TestEnvironment::prepare();
-    QCoreApplication app(argc, argv);
-    TestCompletionSafety test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+VELMORAN_TEST_MAIN_WITH_CHILD(TestCompletionSafety, kStoreVariable, [] {
+    return runCompleter(qEnvironmentVariable(kStoreVariable),
+                        qEnvironmentVariableIntValue(kPauseVariable));
+})
 
 #include "tst_completionsafety.moc"

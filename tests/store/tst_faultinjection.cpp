@@ -27,13 +27,8 @@ namespace {
 // Set in the environment of this suite run as a child, with the store folder to act on.
 constexpr char kChildStoreVariable[] = "VELMORAN_FAULTINJECTION_CHILD_STORE";
 
-struct Run
-{
-    bool crashed = false;
-    int exitCode = -1;
-    QByteArray err;
-    QByteArray out;
-};
+// Its exit code is -1 when it crashed or hung.
+using Run = CliRun::Result;
 
 // What one folder holds: each file's path below it and its bytes, with the random identifiers
 // new items get replaced by one placeholder, so that two runs of the same change compare equal.
@@ -49,12 +44,6 @@ QByteArray withoutRandomIds(QByteArray bytes)
         .replace(uuid, QStringLiteral("<id>"))
         .replace(entryId, QStringLiteral("\\1-<id>"))
         .toUtf8();
-}
-
-// Lock files are no state: they are left in place on purpose and hold nothing.
-bool isLockFile(const QString& name)
-{
-    return name.endsWith(QLatin1String(".lock"));
 }
 
 // What a write in progress makes and the next load tidies: temporary files, the hidden folders
@@ -77,7 +66,8 @@ Tree treeOf(const QString& folder, bool withTemporaries)
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();
-        if (isLockFile(info.fileName()))
+        // Lock files are no state: they are left in place on purpose and hold nothing.
+        if (info.fileName().endsWith(QLatin1String(".lock")))
             continue;
         if (!withTemporaries && isWorkInProgress(info.fileName())) {
             if (info.isDir())
@@ -94,13 +84,6 @@ Tree treeOf(const QString& folder, bool withTemporaries)
                                            : withoutRandomIds(readFile(info.filePath())));
     }
     return tree;
-}
-
-QByteArray taskFile(const QByteArray& uid, const QByteArray& summary, const QByteArray& extra)
-{
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VTODO\r\nUID:" +
-           uid + "\r\nDTSTAMP:20261201T090000Z\r\nSUMMARY:" + summary + "\r\n" + extra +
-           "END:VTODO\r\nEND:VCALENDAR\r\n";
 }
 
 // One change the sweep breaks at every counted call: how the folders look before it, and the
@@ -149,10 +132,7 @@ public:
             home() + QStringLiteral("/config"), home() + QStringLiteral("/data/velmoran/snapshot")};
     }
 
-    Run cli(const QStringList& arguments, const Fault& fault = {}) const
-    {
-        return run(VELMORAN_CLI_PATH, arguments, fault);
-    }
+    Run cli(const QStringList& arguments) const { return m_cli(arguments); }
 
     Run run(const char* program, const QStringList& arguments, const Fault& fault = {}) const
     {
@@ -170,18 +150,7 @@ public:
         QProcess process;
         process.setProcessEnvironment(environment);
         process.start(QString::fromLocal8Bit(program), arguments);
-        Run run;
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-            run.crashed = true;
-            return run;
-        }
-        run.crashed = process.exitStatus() != QProcess::NormalExit;
-        run.exitCode = process.exitCode();
-        run.out = process.readAllStandardOutput();
-        run.err = process.readAllStandardError();
-        return run;
+        return CliRun::finish(process);
     }
 
     // An empty home with a store folder, after the first run that makes the default lists and
@@ -216,11 +185,7 @@ public:
     // fewer calls than the one to fail.
     QByteArray failedCall() const { return readFile(report()).trimmed(); }
 
-    QString deletedId() const
-    {
-        const QJsonArray entries = QJsonDocument::fromJson(cli({"deleted", "--json"}).out).array();
-        return entries.isEmpty() ? QString() : entries.first().toObject().value("id").toString();
-    }
+    QString deletedId() const { return cli({"deleted", "--json"}).first().value("id").toString(); }
 
 private:
     QString report() const { return m_root + QStringLiteral("/report"); }
@@ -296,7 +261,7 @@ private Q_SLOTS:
         QDir(box.home()).removeRecursively();
         const QString list = box.home() + "/store/groceries";
         writeFile(list + "/displayname", "Groceries");
-        writeFile(list + "/milk.ics", taskFile("milk", "Milk", {}));
+        writeFile(list + "/milk.ics", todo("milk", "Milk"));
         QVERIFY(box.copyTo(before()));
         qputenv(kChildStoreVariable, QFile::encodeName(box.home() + "/store"));
         int deletions = 0;
@@ -355,7 +320,7 @@ private:
         QTextStream out(stdout);
         out << "known as " << lists.first()->title << Qt::endl;
         // Another program adds a task just before: the deletion looks at the folder again.
-        writeFile(lists.first()->folderPath + "/bread.ics", taskFile("bread", "Bread", {}));
+        writeFile(lists.first()->folderPath + "/bread.ics", todo("bread", "Bread"));
         QString error;
         if (!eventStore.removeCalendar(lists.first(), true, &error))
             return;
@@ -378,13 +343,13 @@ private:
     {
         const auto plain = [](Sandbox& box) {
             writeFile(box.home() + "/store/reminders/plain-task.ics",
-                      taskFile("plain-task", "Water the plants", {}));
+                      todo("plain-task", "Water the plants"));
         };
         const auto recurring = [](Sandbox& box) {
             writeFile(box.home() + "/store/reminders/daily-task.ics",
-                      taskFile("daily-task", "Stretch",
-                               "DUE;TZID=Europe/Berlin:20261207T090000\r\n"
-                               "RRULE:FREQ=DAILY;COUNT=5\r\n"));
+                      todo("daily-task", "Stretch",
+                           "DUE;TZID=Europe/Berlin:20261207T090000\r\n"
+                           "RRULE:FREQ=DAILY;COUNT=5\r\n"));
         };
         const auto deleted = [plain](Sandbox& box) {
             plain(box);
@@ -467,8 +432,8 @@ private:
             const QString step = QStringLiteral("call %1 (%2) failing with %3")
                                      .arg(fault.at)
                                      .arg(QString::fromUtf8(failed), fault.errnoName);
-            if (run.crashed)
-                QTest::qFail(qPrintable(step + ": crashed"), __FILE__, __LINE__);
+            if (run.exitCode == -1)
+                QTest::qFail(qPrintable(step + ": crashed or hung"), __FILE__, __LINE__);
             else
                 check(step, run, !failed.isEmpty());
             if (failed.isEmpty() || QTest::currentTestFailed())

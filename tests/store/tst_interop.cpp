@@ -9,6 +9,7 @@
 
 #include "platform/store/EventStore.h"
 #include "platform/store/LibicalSetup.h"
+#include "platform/store/Recurrence.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,7 +48,7 @@ DateComponents timed(int year, int month, int day, int hour, int minute)
 
 ReminderPtr savedTask(EventStore& store, const CalendarPtr& list, const QString& title,
                       std::optional<DateComponents> due, int priority = 0,
-                      const QString& notes = {})
+                      const QString& notes = {}, const QString& rule = {})
 {
     const ReminderPtr reminder = store.reminderWithEventStore();
     reminder->title = title;
@@ -57,6 +58,8 @@ ReminderPtr savedTask(EventStore& store, const CalendarPtr& list, const QString&
     reminder->notes = notes;
     if (due)
         reminder->addAlarm(Alarm::withRelativeOffset(-900));
+    if (!rule.isEmpty())
+        reminder->addRecurrenceRule(*Recurrence::parseRule(rule));
     QString error;
     if (!store.saveReminder(reminder, true, &error))
         QTest::qFail(qPrintable(error), __FILE__, __LINE__);
@@ -131,24 +134,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("due");
         QTest::addColumn<QString>("priority");
-        QTest::addColumn<QDateTime>("expectedDue");
-        QTest::addColumn<bool>("expectedTimeOfDay");
-
-        QTest::newRow("timed, high, after the clocks change")
-            << "Work"
-            << "Pay the rent"
-            << "2026-03-30 14:30"
-            << "high" << TestEnvironment::local(2026, 3, 30, 14, 30) << true;
-        QTest::newRow("timed, low, before the clocks change")
-            << "Home"
-            << "Zahnarzt anrufen – Dr. Müller, 2. Stock; Praxis"
-            << "2026-03-28 09:05"
-            << "low" << TestEnvironment::local(2026, 3, 28, 9, 5) << true;
-        QTest::newRow("date only, medium")
-            << "Work"
-            << "File the taxes"
-            << "2026-04-02"
-            << "medium" << TestEnvironment::local(2026, 4, 2) << false;
+        QTest::addColumn<QDateTime>("expectedDue"); // a time of day unless at midnight
+        const auto row = [](const char* name, const char* list, const QString& title,
+                            const char* due, const char* priority, const QDateTime& expectedDue) {
+            QTest::newRow(name) << list << title << due << priority << expectedDue;
+        };
+        row("timed, high, after the clocks change", "Work", "Pay the rent", "2026-03-30 14:30",
+            "high", TestEnvironment::local(2026, 3, 30, 14, 30));
+        row("timed, low, before the clocks change", "Home",
+            "Zahnarzt anrufen – Dr. Müller, 2. Stock; Praxis", "2026-03-28 09:05", "low",
+            TestEnvironment::local(2026, 3, 28, 9, 5));
+        row("date only, medium", "Work", "File the taxes", "2026-04-02", "medium",
+            TestEnvironment::local(2026, 4, 2));
     }
 
     void taskCreatedByTodomanIsRead()
@@ -158,7 +155,6 @@ private Q_SLOTS:
         QFETCH(QString, due);
         QFETCH(QString, priority);
         QFETCH(QDateTime, expectedDue);
-        QFETCH(bool, expectedTimeOfDay);
 
         addList(QStringLiteral("work"), "Work");
         addList(QStringLiteral("home"), "Home");
@@ -175,7 +171,7 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(reminder->title, reminder->calendar->title, readDue,
                             reminder->dueDateComponents->hasTimeOfDay(), readDue.toSecsSinceEpoch(),
                             reminder->priority),
-                 std::tuple(title, list, expectedDue, expectedTimeOfDay,
+                 std::tuple(title, list, expectedDue, expectedDue.time() != QTime(0, 0),
                             seenByTodoman.value("due").toInteger(),
                             seenByTodoman.value("priority").toInt()));
         // todoman's words and our bands must agree on what "high" means.
@@ -209,10 +205,8 @@ private Q_SLOTS:
         QCOMPARE(reminders.first()->priority, 5);
         QCOMPARE(reminders.first()->dueDateComponents->toDateTime(),
                  TestEnvironment::local(2026, 3, 25, 9, 0));
-        RecurrenceRule weekly;
-        weekly.frequency = RecurrenceRule::Frequency::Weekly;
-        weekly.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(4);
-        QCOMPARE(reminders.first()->recurrenceRules, QList<RecurrenceRule>{weekly});
+        QCOMPARE(reminders.first()->recurrenceRules,
+                 QList{*Recurrence::parseRule("FREQ=WEEKLY;COUNT=4")});
     }
 
     void tasksWrittenByVelmoranAreListedByTodoman()
@@ -269,15 +263,8 @@ private Q_SLOTS:
 
         const ReminderPtr held =
             savedTask(store, list, "Renew the passport", timed(2026, 4, 10, 12, 0), 1);
-        const ReminderPtr series = store.reminderWithEventStore();
-        series->title = QStringLiteral("Water the plants");
-        series->calendar = list;
-        series->dueDateComponents = timed(2026, 3, 25, 9, 0);
-        RecurrenceRule weekly;
-        weekly.frequency = RecurrenceRule::Frequency::Weekly;
-        series->addRecurrenceRule(weekly);
-        QString error;
-        QVERIFY2(store.saveReminder(series, true, &error), qPrintable(error));
+        const ReminderPtr series = savedTask(store, list, "Water the plants",
+                                             timed(2026, 3, 25, 9, 0), 0, {}, "FREQ=WEEKLY");
 
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
         done("Renew the passport");
@@ -312,7 +299,7 @@ private Q_SLOTS:
         const QString path = held->origin->filePath;
         const QByteArray onDisk = TestFiles::readFile(path);
         held->title = QStringLiteral("Renew the passport and the ID card");
-        error.clear();
+        QString error;
         QVERIFY(!store.saveReminder(held, true, &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(TestFiles::readFile(path), onDisk);

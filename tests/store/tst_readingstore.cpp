@@ -3,6 +3,7 @@
 // (list and identifier included, however the identifiers were settled), while every change is
 // refused and leaves the files as they were.
 
+#include "StoreLookups.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -121,11 +122,7 @@ private Q_SLOTS:
         reading.setParseCacheFile({});
         reading.setReadingOnly(true);
         const CalendarPtr home = reading.calendarWithIdentifier("home");
-        ReminderPtr task;
-        for (const ReminderPtr& each : reading.remindersMatchingPredicate(ReminderPredicate())) {
-            if (each->uid == "home2")
-                task = each;
-        }
+        ReminderPtr task = StoreLookups::taskWithIdentifier(reading, "home2");
         QVERIFY(task);
         QString error;
         bool done = true;

@@ -9,7 +9,6 @@
 #include "platform/Clock.h"
 #include "platform/ReplaceFileContents.h"
 #include "platform/store/EventStore.h"
-#include "platform/store/StoreFolders.h"
 #include "platform/trash/FolderSnapshot.h"
 #include "platform/trash/RecentlyDeleted.h"
 
@@ -37,14 +36,6 @@ private Q_SLOTS:
         writeFile(root() + "/home/color", "#ff2968");
         writeFile(root() + "/work/displayname", "Work");
         RecentlyDeleted().empty();
-    }
-
-    // The trash is beside the store, never inside it, where peers would read it as a list.
-    void theTrashLivesBesideTheStore()
-    {
-        QVERIFY(!RecentlyDeleted::defaultFolder().startsWith(StoreFolders::defaultRoot() + "/"));
-        QVERIFY(
-            !trash::FolderSnapshot::defaultFolder().startsWith(StoreFolders::defaultRoot() + "/"));
     }
 
     // A trash on another file system gets a copy, made durable before the original goes.

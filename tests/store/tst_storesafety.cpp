@@ -23,7 +23,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <cstdio>
 #include <memory>
 
 #include <unistd.h>
@@ -46,10 +45,7 @@ constexpr int kCrashTasks = 4;
 constexpr int kRaceTasks = 3;
 
 // The writers run on a frozen clock so that the bytes of every save can be known in advance.
-QDateTime frozenNow()
-{
-    return QDateTime(QDate(2026, 3, 29), QTime(1, 59, 30), Qt::UTC);
-}
+const QDateTime kFrozenNow(QDate(2026, 3, 29), QTime(1, 59, 30), Qt::UTC);
 
 QString listFolder(const QString& root)
 {
@@ -105,7 +101,7 @@ bool consistentVersion(const Reminder& reminder, int* task = nullptr, int* versi
 int runCrashWriter(const QString& root)
 {
     Clock clock;
-    clock.setNow(frozenNow());
+    clock.setNow(kFrozenNow);
     EventStore store({root}, clock);
     QList<ReminderPtr> reminders = allReminders(store);
     if (reminders.size() != kCrashTasks) {
@@ -195,12 +191,9 @@ int runChild(const QByteArray& role)
     const QString root = qEnvironmentVariable(kStoreVariable);
     if (role == "crash-writer")
         return runCrashWriter(root);
-    if (role == "racer")
-        return runRacer(root, qEnvironmentVariable(kNameVariable),
-                        qEnvironmentVariableIntValue(kSecondsVariable),
-                        quint32(qEnvironmentVariableIntValue(kSeedVariable)));
-    std::fprintf(stderr, "unknown role %s\n", role.constData());
-    return 2;
+    return runRacer(root, qEnvironmentVariable(kNameVariable),
+                    qEnvironmentVariableIntValue(kSecondsVariable),
+                    quint32(qEnvironmentVariableIntValue(kSeedVariable)));
 }
 
 QStringList itemFileNames(const QString& folder)
@@ -217,13 +210,7 @@ class TestStoreSafety : public QObject
 private Q_SLOTS:
     void init()
     {
-        // A kill, unlike a power cut, leaves the page cache as it was, and processes meet in
-        // it whatever the disk, so a memory file system shows the same outcomes; its cheap
-        // syncs let the writers get through many more saves.
-        m_dir = QFileInfo(QStringLiteral("/dev/shm")).isWritable()
-                    ? std::make_unique<QTemporaryDir>(
-                          QStringLiteral("/dev/shm/velmoran-storesafety-XXXXXX"))
-                    : std::make_unique<QTemporaryDir>();
+        m_dir = memoryBackedDir(QStringLiteral("velmoran-storesafety"));
         QVERIFY(m_dir->isValid());
         m_root = m_dir->path() + QStringLiteral("/store");
         TestFiles::writeFile(listFolder(m_root) + QStringLiteral("/displayname"), "Tasks");
@@ -262,9 +249,7 @@ private Q_SLOTS:
         int killedMidSave = 0;
         while (kills < kKills && budget.elapsed() < kBudgetMs) {
             QProcess child;
-            child.setProcessEnvironment(childEnvironment("crash-writer"));
-            child.start(QCoreApplication::applicationFilePath(), {});
-            QVERIFY2(child.waitForStarted(10000), qPrintable(child.errorString()));
+            startSelf(child, {{kRoleVariable, "crash-writer"}, {kStoreVariable, m_root}});
             // Let the writer get a few saves in, then kill it at a random point of the next
             // ones: counting saves rather than time keeps the kills spread over the saves
             // however busy the machine is.
@@ -272,12 +257,10 @@ private Q_SLOTS:
             QByteArray output;
             // A refused save ends the wait at once: its line below says why (a lock that a
             // writer killed earlier left behind refuses saves after a 10 s wait).
-            while ((!output.contains("ready\n") || output.count("\ndone ") < savesFirst) &&
-                   !output.contains("\nfail ")) {
-                QVERIFY2(child.state() == QProcess::Running && child.waitForReadyRead(20000),
-                         output + child.readAllStandardError());
-                output += child.readAllStandardOutput();
-            }
+            readUntil(child, output, [savesFirst](const QByteArray& out) {
+                return (out.contains("ready\n") && out.count("\ndone ") >= savesFirst) ||
+                       out.contains("\nfail ");
+            });
             QThread::usleep(random.bounded(3000));
             QVERIFY2(killChild(child, output), output.constData());
             ++kills;
@@ -362,13 +345,13 @@ private Q_SLOTS:
         const QString names[2] = {QStringLiteral("A"), QStringLiteral("B")};
         for (int i = 0; i < 2; ++i) {
             writers[i] = std::make_unique<QProcess>();
-            QProcessEnvironment environment = childEnvironment("racer");
-            environment.insert(QString::fromLatin1(kNameVariable), names[i]);
-            environment.insert(QString::fromLatin1(kSecondsVariable), QStringLiteral("4"));
-            environment.insert(QString::fromLatin1(kSeedVariable),
-                               QString::number(QRandomGenerator::global()->bounded(1 << 30)));
-            writers[i]->setProcessEnvironment(environment);
-            writers[i]->start(QCoreApplication::applicationFilePath(), {});
+            startSelf(
+                *writers[i],
+                {{kRoleVariable, "racer"},
+                 {kStoreVariable, m_root},
+                 {kNameVariable, names[i]},
+                 {kSecondsVariable, "4"},
+                 {kSeedVariable, QString::number(QRandomGenerator::global()->bounded(1 << 30))}});
         }
 
         // identifier -> (title it replaced -> title it became), for saves that landed.
@@ -461,32 +444,11 @@ private:
         return uids;
     }
 
-    QProcessEnvironment childEnvironment(const char* role) const
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(kRoleVariable), QString::fromLatin1(role));
-        environment.insert(QString::fromLatin1(kStoreVariable), m_root);
-        return environment;
-    }
-
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_root;
 };
 
-int main(int argc, char* argv[])
-{
-    const QByteArray role = qgetenv(kRoleVariable);
-    if (!role.isEmpty()) {
-        // A writer inherits the environment the parent prepared; preparing its own would leave
-        // a private home folder behind every killed writer.
-        QCoreApplication app(argc, argv);
-        return runChild(role);
-    }
-    TestEnvironment::prepare();
-    QCoreApplication app(argc, argv);
-    TestStoreSafety test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+VELMORAN_TEST_MAIN_WITH_CHILD(TestStoreSafety, kRoleVariable,
+                              [] { return runChild(qgetenv(kRoleVariable)); })
 
 #include "tst_storesafety.moc"
