@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ReminderSnapshot.h"
+#include "platform/store/Event.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -116,6 +117,19 @@ inline store::StructuredLocation station()
     place.radius = 150;
     place.hasGeoLocation = true;
     return place;
+}
+
+// An event in memory, as the store reads one.
+inline store::EventPtr eventOf(const QString& title, const QDateTime& start, const QDateTime& end,
+                               bool allDay = false, const store::CalendarPtr& calendar = {})
+{
+    auto event = std::make_shared<store::Event>();
+    event->title = title;
+    event->startDate = start;
+    event->endDate = end;
+    event->isAllDay = allDay;
+    event->calendar = calendar;
+    return event;
 }
 
 inline SnapshotPtr snapshotOf(const QList<store::ReminderPtr>& reminders)

@@ -1,4 +1,5 @@
 #include "LoadedStore.h"
+#include "ReminderBuilder.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
 
@@ -68,17 +69,6 @@ QStringList keys(const QList<store::EventPtr>& events)
                          event->startDate.toString(Qt::ISODateWithMs),
                          event->endDate.toString(Qt::ISODateWithMs));
     return keys;
-}
-
-store::EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime& end,
-                          bool allDay = false)
-{
-    auto made = std::make_shared<store::Event>();
-    made->title = title;
-    made->startDate = start;
-    made->endDate = end;
-    made->isAllDay = allDay;
-    return made;
 }
 
 constexpr int kRange = -1; // a stretch outside any view, as the tray asks for
@@ -171,10 +161,10 @@ private Q_SLOTS:
     void viewPeriodsTakeWhatOverlapsThem()
     {
         const QList<store::EventPtr> events = {
-            makeEvent("late", local(2026, 12, 9, 23, 0), local(2026, 12, 10, 1, 0)),
-            makeEvent("all day", local(2026, 12, 9), local(2026, 12, 10), true),
-            makeEvent("to midnight", local(2026, 12, 9, 22, 0), local(2026, 12, 10)),
-            makeEvent("long", local(2026, 12, 1), local(2026, 12, 31), true),
+            eventOf("late", local(2026, 12, 9, 23, 0), local(2026, 12, 10, 1, 0)),
+            eventOf("all day", local(2026, 12, 9), local(2026, 12, 10), true),
+            eventOf("to midnight", local(2026, 12, 9, 22, 0), local(2026, 12, 10)),
+            eventOf("long", local(2026, 12, 1), local(2026, 12, 31), true),
         };
         QCOMPARE(titles(EventWindow::eventsOfPeriod(events, EventWindow::Day, local(2026, 12, 9))),
                  (QStringList{"late", "all day", "to midnight", "long"}));
@@ -199,9 +189,9 @@ private Q_SLOTS:
                  local(2026, 2, 28));
 
         const QList<store::EventPtr> events = {
-            makeEvent("sunday 02:00-04:00", local(2026, 3, 29, 1, 30), local(2026, 3, 29, 4, 0)),
-            makeEvent("saturday after", local(2026, 4, 4, 23, 30), local(2026, 4, 5, 0, 30)),
-            makeEvent("next week", local(2026, 4, 5, 9, 0), local(2026, 4, 5, 10, 0)),
+            eventOf("sunday 02:00-04:00", local(2026, 3, 29, 1, 30), local(2026, 3, 29, 4, 0)),
+            eventOf("saturday after", local(2026, 4, 4, 23, 30), local(2026, 4, 5, 0, 30)),
+            eventOf("next week", local(2026, 4, 5, 9, 0), local(2026, 4, 5, 10, 0)),
         };
         QCOMPARE(titles(EventWindow::eventsOfPeriod(events, EventWindow::Week, sunday)),
                  (QStringList{"sunday 02:00-04:00", "saturday after"}));
