@@ -69,34 +69,6 @@ private Q_SLOTS:
 
     void cleanup() { m_store.reset(); }
 
-    // --- Records and titles, no store ----------------------------------------------------
-
-    // A switch takes the first of its words in the title, not one inside another word, and
-    // with tags on notes only the notes; unknown kinds and switches without words.
-    void recordTitles()
-    {
-        const QVariantMap levels = switchOf({"Low", "Mid", "High"});
-        using Case = std::tuple<QVariantMap, const char*, bool>; // record, title, tag on notes
-        QStringList titles;
-        for (const auto& [stored, title, tagOnNotes] :
-             {Case{levels, "low then mid", false}, Case{levels, "Highway", false},
-              Case{levels, "Mid", true}, Case{record(5), "", false}, Case{switchOf({}), "", false}})
-            titles << QuickAction::fromVariant(stored).title(*ReminderBuilder(title).build(),
-                                                             tagOnNotes);
-        QCOMPARE(titles, (QStringList{"Switch Low to Mid", "Add Low", "Add Low",
-                                      "Unsupported Action", "Unsupported Action"}));
-    }
-
-    void thePreferencesWindowCreatesRecords()
-    {
-        QCOMPARE(QuickAction::withTagText(" #Home ")->toMap(), record(2, "tag", "Home"));
-        QCOMPARE(QuickAction::withTagText("call back")->toMap(), record(19, "tag", "call back"));
-        QVERIFY(!QuickAction::withTagText("#"));
-        QCOMPARE(QuickAction::withSwitchFields({"Low", "#", "  ", "High"})->toMap(),
-                 switchOf({"Low"}));
-        QVERIFY(!QuickAction::withSwitchFields({"", "#", " "}));
-    }
-
     // --- The preference page's rows ------------------------------------------------------
 
     // Each kind as the menu words it; unknown kinds and values of the wrong type are kept and
@@ -337,6 +309,12 @@ private Q_SLOTS:
             "Switch High to Low", "Risk: Low|");
         row("switch in the notes", "Deploy| mid ", true, levels, "Switch Mid to High",
             "Deploy|High");
+        // The first of the words in the title, not one inside another word; with tags on notes
+        // the notes only.
+        row("switch the first word", "low then mid|", false, levels, "Switch Low to Mid",
+            "Mid then mid|");
+        row("no word inside another", "Highway|", false, levels, "Add Low", "Highway Low|");
+        row("tags on notes ignore the title", "Mid|", true, levels, "Add Low", "Mid|Low");
     }
 
     void textActions()
