@@ -6,8 +6,6 @@
 
 #include "data/UndoHistory.h"
 
-#include <QSignalSpy>
-
 namespace {
 
 // Records what it was asked to do in a shared log; refuses while `fails` is set.
