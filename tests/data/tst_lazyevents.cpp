@@ -1,3 +1,4 @@
+#include "CalendarFiles.h"
 #include "LoadedStore.h"
 #include "ReminderBuilder.h"
 #include "StoreQueries.h"
@@ -5,23 +6,12 @@
 
 #include "data/CalendarEvents.h"
 
+using namespace CalendarFiles;
 using namespace TestFiles;
 using StoreQueries::titles;
 using TestEnvironment::local;
 
 namespace {
-
-QByteArray calendarFile(const QByteArray& events)
-{
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\n" + events +
-           "END:VCALENDAR\r\n";
-}
-
-QByteArray vevent(const QByteArray& uid, const QByteArray& summary, const QByteArray& lines)
-{
-    return "BEGIN:VEVENT\r\nUID:" + uid + "\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:" + summary +
-           "\r\n" + lines + "END:VEVENT\r\n";
-}
 
 // Series across both daylight-saving changes of 2026, an override and an exclusion, all-day
 // events over several days and weeks, an event ending at midnight, a series with a count.
@@ -29,15 +19,15 @@ void writeCalendar(const QString& folder)
 {
     writeFile(folder + "/displayname", "Calendar");
     writeFile(folder + "/standup.ics",
-              calendarFile(vevent("standup", "Standup",
-                                  "DTSTART;TZID=Europe/Berlin:20260320T090000\r\n"
-                                  "DTEND;TZID=Europe/Berlin:20260320T091500\r\n"
-                                  "RRULE:FREQ=DAILY\r\n"
-                                  "EXDATE;TZID=Europe/Berlin:20260401T090000\r\n") +
-                           vevent("standup", "Standup moved",
-                                  "RECURRENCE-ID;TZID=Europe/Berlin:20260403T090000\r\n"
-                                  "DTSTART;TZID=Europe/Berlin:20260403T150000\r\n"
-                                  "DTEND;TZID=Europe/Berlin:20260403T153000\r\n")));
+              calendar(vevent("standup", "Standup",
+                              "DTSTART;TZID=Europe/Berlin:20260320T090000\r\n"
+                              "DTEND;TZID=Europe/Berlin:20260320T091500\r\n"
+                              "RRULE:FREQ=DAILY\r\n"
+                              "EXDATE;TZID=Europe/Berlin:20260401T090000\r\n") +
+                       vevent("standup", "Standup moved",
+                              "RECURRENCE-ID;TZID=Europe/Berlin:20260403T090000\r\n"
+                              "DTSTART;TZID=Europe/Berlin:20260403T150000\r\n"
+                              "DTEND;TZID=Europe/Berlin:20260403T153000\r\n")));
     const QList<QByteArrayList> single{
         {"trip", "Trip", "DTSTART;VALUE=DATE:20260327\r\nDTEND;VALUE=DATE:20260402\r\n"},
         {"gym", "Gym",
@@ -56,7 +46,7 @@ void writeCalendar(const QString& folder)
          "RRULE:FREQ=DAILY;COUNT=15\r\n"}};
     for (const QByteArrayList& event : single)
         writeFile(folder + '/' + QString::fromLatin1(event[0]) + ".ics",
-                  calendarFile(vevent(event[0], event[1], event[2])));
+                  calendar(vevent(event[0], event[1], event[2])));
 }
 
 // What tells one occurrence from another, in the order given.
@@ -145,10 +135,10 @@ private Q_SLOTS:
         QVERIFY(titles(weekOf(local(2026, 3, 30))).contains("Gym"));
         QVERIFY(m_store->afterRefresh([this] {
             writeFile(m_store->root() + "/calendar/gym.ics",
-                      calendarFile(vevent("gym", "Swim",
-                                          "DTSTART;VALUE=DATE:20260202\r\n"
-                                          "DTEND;VALUE=DATE:20260203\r\n"
-                                          "RRULE:FREQ=WEEKLY;BYDAY=MO,TH\r\n")));
+                      calendar(vevent("gym", "Swim",
+                                      "DTSTART;VALUE=DATE:20260202\r\n"
+                                      "DTEND;VALUE=DATE:20260203\r\n"
+                                      "RRULE:FREQ=WEEKLY;BYDAY=MO,TH\r\n")));
         }));
         const std::optional<QList<store::EventPtr>> week =
             events().fetchEventsByType(EventWindow::Week, local(2026, 3, 30));

@@ -1,3 +1,4 @@
+#include "CalendarFiles.h"
 #include "LoadedStore.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
@@ -7,20 +8,12 @@
 #include "data/views/TaskListAssembly.h"
 
 using namespace TestFiles;
+using CalendarFiles::eventFile;
 using TestEnvironment::local;
 
 namespace {
 
 using StoreQueries::titles;
-
-QByteArray eventFile(const QByteArray& uid, const QByteArray& summary, const QByteArray& start,
-                     const QByteArray& end)
-{
-    const QByteArray zone = start.size() == 8 ? ";VALUE=DATE:" : ";TZID=Europe/Berlin:";
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
-           uid + "\r\nSUMMARY:" + summary + "\r\nDTSTART" + zone + start + "\r\nDTEND" + zone +
-           end + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-}
 
 QByteArray doneAt(const QByteArray& utc)
 {
