@@ -79,9 +79,8 @@ public:
     }
     ReminderBuilder& withLocationAlarm()
     {
-        store::StructuredLocation place;
-        place.title = QStringLiteral("Station");
-        m_reminder->addAlarm(store::Alarm::withLocation(place, store::Alarm::Proximity::Enter));
+        m_reminder->addAlarm(store::Alarm::withLocation({.title = QStringLiteral("Station")},
+                                                        store::Alarm::Proximity::Enter));
         return *this;
     }
     ReminderBuilder& recurring()
@@ -110,13 +109,7 @@ inline store::CalendarPtr makeList(const QString& identifier, const QString& tit
 // A place with coordinates, as a location alarm carries it.
 inline store::StructuredLocation station()
 {
-    store::StructuredLocation place;
-    place.title = QStringLiteral("Station");
-    place.latitude = 52.525;
-    place.longitude = 13.369;
-    place.radius = 150;
-    place.hasGeoLocation = true;
-    return place;
+    return {QStringLiteral("Station"), 52.525, 13.369, 150, true};
 }
 
 // An event in memory, as the store reads one.
