@@ -223,7 +223,7 @@ private Q_SLOTS:
         m_store->defaults->setBool(alarmOn, PrefKey::alarmOn);
         m_store->defaults->setBool(noDueTime, PrefKey::noDueTime);
         m_store->defaults->setObject(QVariantList{action}, PrefKey::quickActions);
-        seed("home", [&](Reminder& r) {
+        m_store->seed("home", [&](Reminder& r) {
             r.title = "Task";
             if (due.isValid())
                 r.dueDateComponents = DateComponents::fromDateTime(due);
@@ -248,7 +248,7 @@ private Q_SLOTS:
     void afterCompletesARecurringTaskCountingFromToday()
     {
         m_store->defaults->setObject(QVariantList{record(21)}, PrefKey::quickActions);
-        seed("home", [](Reminder& r) {
+        m_store->seed("home", [](Reminder& r) {
             r.title = "Water plants";
             r.dueDateComponents = DateComponents::fromDateTime(local(2027, 1, 26, 9));
             RecurrenceRule weekly;
@@ -326,7 +326,7 @@ private Q_SLOTS:
         QFETCH(QString, after);
         m_store->defaults->setBool(tagOnNotes, PrefKey::tagOnNotes);
         m_store->defaults->setObject(QVariantList{record(4), action}, PrefKey::quickActions);
-        seed("home", [&](Reminder& r) {
+        m_store->seed("home", [&](Reminder& r) {
             r.title = before.section('|', 0, 0);
             r.notes = before.section('|', 1);
         });
@@ -346,7 +346,7 @@ private Q_SLOTS:
 
     void listAndPriority()
     {
-        seed("home", [](Reminder& r) {
+        m_store->seed("home", [](Reminder& r) {
             r.title = "Task";
             r.priority = 5;
         });
@@ -373,7 +373,7 @@ private Q_SLOTS:
         m_store->defaults->setObject(
             QVariantList{record(5), record(2, "tag", ""), switchOf({}), QVariant("text")},
             PrefKey::quickActions);
-        seed("home", [](Reminder& r) {
+        m_store->seed("home", [](Reminder& r) {
             r.title = "Task";
             r.dueDateComponents = DateComponents::fromDateTime(local(2027, 2, 5, 9));
         });
@@ -400,10 +400,6 @@ private:
         return *m_store->manager;
     }
 
-    void seed(const QString& list, const std::function<void(Reminder&)>& fill)
-    {
-        m_store->seed(list, fill);
-    }
     ReminderPtr inSnapshot(const QString& title) const { return m_store->inSnapshot(title); }
     ReminderPtr diskTask(const QString& title) const { return m_store->taskOnDisk(title); }
 

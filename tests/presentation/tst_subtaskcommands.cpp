@@ -166,8 +166,7 @@ private Q_SLOTS:
         const int work =
             int(m_store->manager->lists().visibleListsByCalendar().indexOf(workList()));
         QVERIFY(QuickActionPerformer(*m_store->manager).menuChangeToList(task("q"), work));
-        for (const char* title : {"Task q", "Task q1"})
-            QCOMPARE(m_store->taskOnDisk(title)->calendar->title, QString("Work"));
+        QCOMPARE(m_store->taskOnDisk("Task q1")->calendar->title, QString("Work"));
 
         m_store->settle();
         TaskListPresenter list(*m_store->manager);
