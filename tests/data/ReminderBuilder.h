@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ReminderSnapshot.h"
+#include "platform/store/Event.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -78,9 +79,8 @@ public:
     }
     ReminderBuilder& withLocationAlarm()
     {
-        store::StructuredLocation place;
-        place.title = QStringLiteral("Station");
-        m_reminder->addAlarm(store::Alarm::withLocation(place, store::Alarm::Proximity::Enter));
+        m_reminder->addAlarm(store::Alarm::withLocation({.title = QStringLiteral("Station")},
+                                                        store::Alarm::Proximity::Enter));
         return *this;
     }
     ReminderBuilder& recurring()
@@ -109,13 +109,20 @@ inline store::CalendarPtr makeList(const QString& identifier, const QString& tit
 // A place with coordinates, as a location alarm carries it.
 inline store::StructuredLocation station()
 {
-    store::StructuredLocation place;
-    place.title = QStringLiteral("Station");
-    place.latitude = 52.525;
-    place.longitude = 13.369;
-    place.radius = 150;
-    place.hasGeoLocation = true;
-    return place;
+    return {QStringLiteral("Station"), 52.525, 13.369, 150, true};
+}
+
+// An event in memory, as the store reads one.
+inline store::EventPtr eventOf(const QString& title, const QDateTime& start, const QDateTime& end,
+                               bool allDay = false, const store::CalendarPtr& calendar = {})
+{
+    auto event = std::make_shared<store::Event>();
+    event->title = title;
+    event->startDate = start;
+    event->endDate = end;
+    event->isAllDay = allDay;
+    event->calendar = calendar;
+    return event;
 }
 
 inline SnapshotPtr snapshotOf(const QList<store::ReminderPtr>& reminders)

@@ -15,18 +15,6 @@ store::CalendarPtr coloured(const QString& identifier, const store::CollectionCo
     return list;
 }
 
-store::EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime& end,
-                          const store::CalendarPtr& calendar, bool allDay = false)
-{
-    auto made = std::make_shared<store::Event>();
-    made->title = title;
-    made->startDate = start;
-    made->endDate = end;
-    made->isAllDay = allDay;
-    made->calendar = calendar;
-    return made;
-}
-
 } // namespace
 
 // Which day of the calendar strip carries a dot for each task and event, for the week of
@@ -85,16 +73,17 @@ private Q_SLOTS:
         auto daysOf = [&](const store::EventPtr& one) {
             return assembly.calendarDots(TaskViewMode::Week, local(2026, 12, 7), {}, {one}).keys();
         };
-        QCOMPARE(daysOf(makeEvent("Night", local(2026, 12, 8, 22), local(2026, 12, 9, 1), cal)),
-                 (QList<int>{2, 3}));
+        QCOMPARE(
+            daysOf(eventOf("Night", local(2026, 12, 8, 22), local(2026, 12, 9, 1), false, cal)),
+            (QList<int>{2, 3}));
         // An all-day event ends the moment its last day does.
-        QCOMPARE(daysOf(makeEvent("Trip", local(2026, 12, 10), local(2026, 12, 12), cal, true)),
+        QCOMPARE(daysOf(eventOf("Trip", local(2026, 12, 10), local(2026, 12, 12), true, cal)),
                  (QList<int>{4, 5}));
-        QCOMPARE(daysOf(makeEvent("Before", local(2026, 11, 30), local(2026, 12, 19), cal, true)),
+        QCOMPARE(daysOf(eventOf("Before", local(2026, 11, 30), local(2026, 12, 19), true, cal)),
                  (QList<int>{1, 2, 3, 4, 5, 6, 7}));
 
         m_store->defaults->setBool(false, PrefKey::showEventDots);
-        QVERIFY(daysOf(makeEvent("Night", local(2026, 12, 8, 22), local(2026, 12, 9, 1), cal))
+        QVERIFY(daysOf(eventOf("Night", local(2026, 12, 8, 22), local(2026, 12, 9, 1), false, cal))
                     .isEmpty());
     }
 
@@ -110,7 +99,7 @@ private Q_SLOTS:
             ReminderBuilder("four").dueOn(QDate(2026, 12, 9)), // no list: no colour
         };
         const QList<store::EventPtr> events{
-            makeEvent("Lunch", local(2026, 12, 9, 12), local(2026, 12, 9, 13), cal)};
+            eventOf("Lunch", local(2026, 12, 9, 12), local(2026, 12, 9, 13), false, cal)};
         const CalendarDots dots =
             TaskListAssembly(*m_store->manager)
                 .calendarDots(TaskViewMode::Week, local(2026, 12, 7), reminders, events);
@@ -132,8 +121,8 @@ private Q_SLOTS:
             ReminderBuilder("march").dueOn(QDate(2027, 3, 1)),
         };
         const QList<store::EventPtr> events{
-            makeEvent("Fair", local(2027, 2, 27), local(2027, 3, 3),
-                      coloured("cal", store::CollectionColor::fromText(u"green")), true)};
+            eventOf("Fair", local(2027, 2, 27), local(2027, 3, 3), true,
+                    coloured("cal", store::CollectionColor::fromText(u"green")))};
         const CalendarDots dots =
             assembly.calendarDots(TaskViewMode::Month, local(2027, 2, 1), reminders, events);
         QCOMPARE(dots.keys(), (QList<int>{1, 27, 28}));

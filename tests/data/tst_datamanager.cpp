@@ -1,21 +1,12 @@
+#include "LoadedStore.h"
 #include "SignalBursts.h"
-#include "TestContext.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
 #include "data/CalendarEvents.h"
-#include "data/DataManager.h"
-#include "data/ListFilters.h"
 #include "data/SharedDates.h"
 #include "data/SidebarCounts.h"
-#include "data/TaskLists.h"
-#include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
-#include "prefs/PreferenceKeys.h"
 
-#include <QGuiApplication>
 #include <QSemaphore>
-#include <QTemporaryDir>
 
 using namespace store;
 using namespace TestFiles;
@@ -52,22 +43,18 @@ class TestDataManager : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_clock.setNow(TestEnvironment::local(2026, 12, 9, 10, 30)); // a Wednesday
+        m_store.emplace();
+        m_store->clock.setNow(TestEnvironment::local(2026, 12, 9, 10, 30)); // a Wednesday
+        m_defaults = m_store->defaults.get();
         m_gate.reset();
         m_fetches.storeRelaxed(0);
     }
 
     void cleanup()
     {
-        m_context.reset();
         if (m_gate)
             m_gate->release(100);
-        m_manager.reset();
+        m_store.reset();
     }
 
     void initStoreLoadsTheVisibleListsAndCounts()
@@ -238,7 +225,7 @@ private Q_SLOTS:
         refreshed.clear();
 
         const QString folder =
-            how == "moved in" ? m_dir->filePath("incoming/new") : root() + "/new";
+            how == "moved in" ? m_store->dir.filePath("incoming/new") : root() + "/new";
         writeFile(folder + "/displayname", "New");
         writeFile(folder + "/color", "#ff8800");
         auto writeTasks = [&] {
@@ -321,12 +308,13 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_store->root(); }
 
     DataManager& create()
     {
-        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
-            auto eventStore = std::make_unique<EventStore>(QStringList{root()}, m_clock);
+        Clock& clock = m_store->clock;
+        m_store->manager = std::make_unique<DataManager>(*m_defaults, clock, [this, &clock] {
+            auto eventStore = std::make_unique<EventStore>(QStringList{root()}, clock);
             eventStore->setBeforeFetch([this] {
                 m_fetches.fetchAndAddRelaxed(1);
                 if (m_gate)
@@ -334,7 +322,7 @@ private:
             });
             return eventStore;
         });
-        return *m_manager;
+        return *m_store->manager;
     }
 
     // Created and through its first refresh, as the window starts it.
@@ -349,11 +337,8 @@ private:
 
     void waitForRefreshToEnd(DataManager& manager) { QTRY_VERIFY(!manager.isRefreshRunning()); }
 
-    Clock m_clock;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::optional<LoadedStore> m_store;
+    UserDefaults* m_defaults = nullptr;
     std::unique_ptr<QSemaphore> m_gate;
     QAtomicInt m_fetches;
 };

@@ -1,29 +1,12 @@
+#include "ReminderBuilder.h"
 #include "TestEnvironment.h"
 
 #include "data/views/DayGraphLayout.h"
 #include "data/views/MonthGrid.h"
 
-#include <QGuiApplication>
-
 using TestEnvironment::local;
 
 namespace {
-
-store::EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime& end)
-{
-    auto made = std::make_shared<store::Event>();
-    made->title = title;
-    made->startDate = start;
-    made->endDate = end;
-    return made;
-}
-
-store::ReminderPtr makeTask(const QString& title)
-{
-    auto made = std::make_shared<store::Reminder>();
-    made->title = title;
-    return made;
-}
 
 // Buckets as the panel hands them over: 25 hours of tasks and, unless told otherwise, 25 hours of
 // (possibly no) events.
@@ -135,10 +118,10 @@ private Q_SLOTS:
               std::tuple{1, 0, true}, std::tuple{3, 2, true}, std::tuple{0, 6, true}}) {
             HourBuckets buckets = emptyBuckets(eventBuckets);
             for (int i = 0; i < tasks; ++i)
-                buckets.reminders[5].append(makeTask(QString::number(i)));
+                buckets.reminders[5].append(ReminderBuilder(QString::number(i)));
             for (int i = 0; i < events; ++i)
                 buckets.events[7].append(
-                    makeEvent(QString::number(i), local(2026, 12, 9, 7), local(2026, 12, 9, 8)));
+                    eventOf(QString::number(i), local(2026, 12, 9, 7), local(2026, 12, 9, 8)));
             DayGraphLayout layout;
             layout.refresh(buckets, local(2026, 12, 9, 10, 0));
             heights << layout.height();
@@ -152,9 +135,9 @@ private Q_SLOTS:
     {
         HourBuckets buckets = emptyBuckets();
         for (int i = 0; i < 7; ++i)
-            buckets.reminders[3].append(makeTask(QString::number(i)));
-        buckets.reminders[10].append(makeTask("a"));
-        buckets.reminders[10].append(makeTask("b"));
+            buckets.reminders[3].append(ReminderBuilder(QString::number(i)));
+        buckets.reminders[10].append(ReminderBuilder("a"));
+        buckets.reminders[10].append(ReminderBuilder("b"));
         DayGraphLayout layout;
         layout.refresh(buckets, local(2026, 12, 9, 10, 0));
 
@@ -200,8 +183,7 @@ private Q_SLOTS:
             DayGraphLayout probe;
             probe.refresh(emptyBuckets(), now);
             DayGraphLayout layout;
-            layout.refresh(bucketsWithEvents(probe.windowStart(), {makeEvent("e", start, end)}),
-                           now);
+            layout.refresh(bucketsWithEvents(probe.windowStart(), {eventOf("e", start, end)}), now);
             QCOMPARE(layout.eventBars().size(), 1);
             const QRectF bar = layout.eventBars().constFirst().rect;
             QCOMPARE(bar.left(), x);
@@ -220,7 +202,7 @@ private Q_SLOTS:
         QList<store::EventPtr> events;
         for (int i = 0; i < 6; ++i)
             events.append(
-                makeEvent(QString::number(i), local(2026, 12, 9, 9, 0), local(2026, 12, 9, 11)));
+                eventOf(QString::number(i), local(2026, 12, 9, 9, 0), local(2026, 12, 9, 11)));
         const HourBuckets buckets = bucketsWithEvents(local(2026, 12, 9), events);
         DayGraphLayout layout;
         layout.refresh(buckets, now);

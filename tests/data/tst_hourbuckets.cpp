@@ -1,3 +1,4 @@
+#include "CalendarFiles.h"
 #include "LoadedStore.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
@@ -7,24 +8,12 @@
 #include "data/views/HourBuckets.h"
 
 using namespace TestFiles;
+using CalendarFiles::eventFile;
 using TestEnvironment::local;
 
 namespace {
 
 using StoreQueries::titles;
-
-QByteArray due(const QByteArray& when)
-{
-    return "DUE;TZID=Europe/Berlin:" + when + "\r\n";
-}
-
-QByteArray eventFile(const QByteArray& uid, const QByteArray& summary, const QByteArray& start,
-                     const QByteArray& end)
-{
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
-           uid + "\r\nSUMMARY:" + summary + "\r\nDTSTART;TZID=Europe/Berlin:" + start +
-           "\r\nDTEND;TZID=Europe/Berlin:" + end + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-}
 
 } // namespace
 
@@ -92,7 +81,9 @@ private Q_SLOTS:
             const QByteArray when = task.section(' ', 0, 0).toLatin1();
             const QByteArray title = task.section(' ', 1).toUtf8();
             const QByteArray lines =
-                (when == "-" ? "" : due(when)) + (title == "Done" ? "STATUS:COMPLETED\r\n" : "");
+                (when == "-" ? QByteArray()
+                             : QByteArray("DUE;TZID=Europe/Berlin:" + when + "\r\n")) +
+                (title == "Done" ? "STATUS:COMPLETED\r\n" : "");
             writeFile(root() + "/home/" + title + ".ics", todo(title, title, lines));
         }
         const HourBuckets buckets = fetchAt(now);

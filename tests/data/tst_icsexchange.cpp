@@ -1,3 +1,4 @@
+#include "CalendarFiles.h"
 #include "IcsLines.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -10,6 +11,7 @@
 
 #include <QTemporaryDir>
 
+using namespace CalendarFiles;
 using namespace exchange;
 using TestFiles::readFile;
 using TestFiles::writeFile;
@@ -24,18 +26,6 @@ const QByteArray newYorkZone = "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"
                                "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\n"
                                "TZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\nEND:DAYLIGHT\r\n"
                                "END:VTIMEZONE\r\n";
-
-QByteArray calendar(const QByteArray& body)
-{
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Elsewhere//EN\r\n" + body +
-           "END:VCALENDAR\r\n";
-}
-
-QByteArray vtodo(const QByteArray& uid, const QByteArray& summary, const QByteArray& extra = {})
-{
-    return "BEGIN:VTODO\r\nUID:" + uid + "\r\nSUMMARY:" + summary + "\r\n" + extra +
-           "END:VTODO\r\n";
-}
 
 // The lines of a file's tasks and events, unfolded, the calendar's own lines and zones left out.
 QList<QByteArray> itemLines(const QByteArray& file)

@@ -1,26 +1,17 @@
+#include "CalendarFiles.h"
 #include "LoadedStore.h"
+#include "ReminderBuilder.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
 
 #include "data/CalendarEvents.h"
 
+using namespace CalendarFiles;
 using namespace TestFiles;
 using StoreQueries::titles;
 using TestEnvironment::local;
 
 namespace {
-
-QByteArray calendarFile(const QByteArray& events)
-{
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\n" + events +
-           "END:VCALENDAR\r\n";
-}
-
-QByteArray vevent(const QByteArray& uid, const QByteArray& summary, const QByteArray& lines)
-{
-    return "BEGIN:VEVENT\r\nUID:" + uid + "\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:" + summary +
-           "\r\n" + lines + "END:VEVENT\r\n";
-}
 
 // Series across both daylight-saving changes of 2026, an override and an exclusion, all-day
 // events over several days and weeks, an event ending at midnight, a series with a count.
@@ -28,15 +19,15 @@ void writeCalendar(const QString& folder)
 {
     writeFile(folder + "/displayname", "Calendar");
     writeFile(folder + "/standup.ics",
-              calendarFile(vevent("standup", "Standup",
-                                  "DTSTART;TZID=Europe/Berlin:20260320T090000\r\n"
-                                  "DTEND;TZID=Europe/Berlin:20260320T091500\r\n"
-                                  "RRULE:FREQ=DAILY\r\n"
-                                  "EXDATE;TZID=Europe/Berlin:20260401T090000\r\n") +
-                           vevent("standup", "Standup moved",
-                                  "RECURRENCE-ID;TZID=Europe/Berlin:20260403T090000\r\n"
-                                  "DTSTART;TZID=Europe/Berlin:20260403T150000\r\n"
-                                  "DTEND;TZID=Europe/Berlin:20260403T153000\r\n")));
+              calendar(vevent("standup", "Standup",
+                              "DTSTART;TZID=Europe/Berlin:20260320T090000\r\n"
+                              "DTEND;TZID=Europe/Berlin:20260320T091500\r\n"
+                              "RRULE:FREQ=DAILY\r\n"
+                              "EXDATE;TZID=Europe/Berlin:20260401T090000\r\n") +
+                       vevent("standup", "Standup moved",
+                              "RECURRENCE-ID;TZID=Europe/Berlin:20260403T090000\r\n"
+                              "DTSTART;TZID=Europe/Berlin:20260403T150000\r\n"
+                              "DTEND;TZID=Europe/Berlin:20260403T153000\r\n")));
     const QList<QByteArrayList> single{
         {"trip", "Trip", "DTSTART;VALUE=DATE:20260327\r\nDTEND;VALUE=DATE:20260402\r\n"},
         {"gym", "Gym",
@@ -55,7 +46,7 @@ void writeCalendar(const QString& folder)
          "RRULE:FREQ=DAILY;COUNT=15\r\n"}};
     for (const QByteArrayList& event : single)
         writeFile(folder + '/' + QString::fromLatin1(event[0]) + ".ics",
-                  calendarFile(vevent(event[0], event[1], event[2])));
+                  calendar(vevent(event[0], event[1], event[2])));
 }
 
 // What tells one occurrence from another, in the order given.
@@ -68,17 +59,6 @@ QStringList keys(const QList<store::EventPtr>& events)
                          event->startDate.toString(Qt::ISODateWithMs),
                          event->endDate.toString(Qt::ISODateWithMs));
     return keys;
-}
-
-store::EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime& end,
-                          bool allDay = false)
-{
-    auto made = std::make_shared<store::Event>();
-    made->title = title;
-    made->startDate = start;
-    made->endDate = end;
-    made->isAllDay = allDay;
-    return made;
 }
 
 constexpr int kRange = -1; // a stretch outside any view, as the tray asks for
@@ -155,10 +135,10 @@ private Q_SLOTS:
         QVERIFY(titles(weekOf(local(2026, 3, 30))).contains("Gym"));
         QVERIFY(m_store->afterRefresh([this] {
             writeFile(m_store->root() + "/calendar/gym.ics",
-                      calendarFile(vevent("gym", "Swim",
-                                          "DTSTART;VALUE=DATE:20260202\r\n"
-                                          "DTEND;VALUE=DATE:20260203\r\n"
-                                          "RRULE:FREQ=WEEKLY;BYDAY=MO,TH\r\n")));
+                      calendar(vevent("gym", "Swim",
+                                      "DTSTART;VALUE=DATE:20260202\r\n"
+                                      "DTEND;VALUE=DATE:20260203\r\n"
+                                      "RRULE:FREQ=WEEKLY;BYDAY=MO,TH\r\n")));
         }));
         const std::optional<QList<store::EventPtr>> week =
             events().fetchEventsByType(EventWindow::Week, local(2026, 3, 30));
@@ -171,10 +151,10 @@ private Q_SLOTS:
     void viewPeriodsTakeWhatOverlapsThem()
     {
         const QList<store::EventPtr> events = {
-            makeEvent("late", local(2026, 12, 9, 23, 0), local(2026, 12, 10, 1, 0)),
-            makeEvent("all day", local(2026, 12, 9), local(2026, 12, 10), true),
-            makeEvent("to midnight", local(2026, 12, 9, 22, 0), local(2026, 12, 10)),
-            makeEvent("long", local(2026, 12, 1), local(2026, 12, 31), true),
+            eventOf("late", local(2026, 12, 9, 23, 0), local(2026, 12, 10, 1, 0)),
+            eventOf("all day", local(2026, 12, 9), local(2026, 12, 10), true),
+            eventOf("to midnight", local(2026, 12, 9, 22, 0), local(2026, 12, 10)),
+            eventOf("long", local(2026, 12, 1), local(2026, 12, 31), true),
         };
         QCOMPARE(titles(EventWindow::eventsOfPeriod(events, EventWindow::Day, local(2026, 12, 9))),
                  (QStringList{"late", "all day", "to midnight", "long"}));
@@ -199,9 +179,9 @@ private Q_SLOTS:
                  local(2026, 2, 28));
 
         const QList<store::EventPtr> events = {
-            makeEvent("sunday 02:00-04:00", local(2026, 3, 29, 1, 30), local(2026, 3, 29, 4, 0)),
-            makeEvent("saturday after", local(2026, 4, 4, 23, 30), local(2026, 4, 5, 0, 30)),
-            makeEvent("next week", local(2026, 4, 5, 9, 0), local(2026, 4, 5, 10, 0)),
+            eventOf("sunday 02:00-04:00", local(2026, 3, 29, 1, 30), local(2026, 3, 29, 4, 0)),
+            eventOf("saturday after", local(2026, 4, 4, 23, 30), local(2026, 4, 5, 0, 30)),
+            eventOf("next week", local(2026, 4, 5, 9, 0), local(2026, 4, 5, 10, 0)),
         };
         QCOMPARE(titles(EventWindow::eventsOfPeriod(events, EventWindow::Week, sunday)),
                  (QStringList{"sunday 02:00-04:00", "saturday after"}));

@@ -4,8 +4,6 @@
 #include "data/ListFilters.h"
 #include "data/SearchWords.h"
 
-#include <QGuiApplication>
-
 using TestEnvironment::local;
 
 namespace {

@@ -6,8 +6,6 @@
 #include "data/location/LocationSearch.h"
 #include "data/location/WebMercator.h"
 
-#include <QSignalSpy>
-
 #include <cmath>
 
 using contacts::Contact;

@@ -22,14 +22,6 @@ DateComponents at(const QDateTime& local)
     return DateComponents::fromDateTime(local, false);
 }
 
-RecurrenceRule rule(RecurrenceRule::Frequency frequency, int interval)
-{
-    RecurrenceRule made;
-    made.frequency = frequency;
-    made.interval = interval;
-    return made;
-}
-
 QStringList titlesOf(const QList<UserNotification>& notifications)
 {
     QStringList titles;
@@ -155,14 +147,13 @@ private Q_SLOTS:
     {
         NotificationScheduler& scheduler = start();
         using F = RecurrenceRule::Frequency;
-        RecurrenceRule onMondays = rule(F::Weekly, 1);
-        onMondays.daysOfTheWeek = {RecurrenceDayOfWeek{2, 0}};
+        using Rule = std::optional<RecurrenceRule>;
         QList<Interval> intervals;
-        for (const std::optional<RecurrenceRule>& repeat :
-             {std::optional<RecurrenceRule>(), std::optional(rule(F::Daily, 1)),
-              std::optional(rule(F::Daily, 2)), std::optional(rule(F::Weekly, 1)),
-              std::optional(onMondays), std::optional(rule(F::Monthly, 1)),
-              std::optional(rule(F::Yearly, 1))}) {
+        for (const Rule& repeat :
+             {Rule(), Rule({.frequency = F::Daily}), Rule({.frequency = F::Daily, .interval = 2}),
+              Rule({.frequency = F::Weekly}),
+              Rule({.frequency = F::Weekly, .daysOfTheWeek = {RecurrenceDayOfWeek{2, 0}}}),
+              Rule({.frequency = F::Monthly}), Rule({.frequency = F::Yearly})}) {
             Reminder task;
             task.title = "Water plants";
             task.dueDateComponents = at(local(2026, 12, 10, 9, 0));

@@ -69,34 +69,6 @@ private Q_SLOTS:
 
     void cleanup() { m_store.reset(); }
 
-    // --- Records and titles, no store ----------------------------------------------------
-
-    // A switch takes the first of its words in the title, not one inside another word, and
-    // with tags on notes only the notes; unknown kinds and switches without words.
-    void recordTitles()
-    {
-        const QVariantMap levels = switchOf({"Low", "Mid", "High"});
-        using Case = std::tuple<QVariantMap, const char*, bool>; // record, title, tag on notes
-        QStringList titles;
-        for (const auto& [stored, title, tagOnNotes] :
-             {Case{levels, "low then mid", false}, Case{levels, "Highway", false},
-              Case{levels, "Mid", true}, Case{record(5), "", false}, Case{switchOf({}), "", false}})
-            titles << QuickAction::fromVariant(stored).title(*ReminderBuilder(title).build(),
-                                                             tagOnNotes);
-        QCOMPARE(titles, (QStringList{"Switch Low to Mid", "Add Low", "Add Low",
-                                      "Unsupported Action", "Unsupported Action"}));
-    }
-
-    void thePreferencesWindowCreatesRecords()
-    {
-        QCOMPARE(QuickAction::withTagText(" #Home ")->toMap(), record(2, "tag", "Home"));
-        QCOMPARE(QuickAction::withTagText("call back")->toMap(), record(19, "tag", "call back"));
-        QVERIFY(!QuickAction::withTagText("#"));
-        QCOMPARE(QuickAction::withSwitchFields({"Low", "#", "  ", "High"})->toMap(),
-                 switchOf({"Low"}));
-        QVERIFY(!QuickAction::withSwitchFields({"", "#", " "}));
-    }
-
     // --- The preference page's rows ------------------------------------------------------
 
     // Each kind as the menu words it; unknown kinds and values of the wrong type are kept and
@@ -251,7 +223,7 @@ private Q_SLOTS:
         m_store->defaults->setBool(alarmOn, PrefKey::alarmOn);
         m_store->defaults->setBool(noDueTime, PrefKey::noDueTime);
         m_store->defaults->setObject(QVariantList{action}, PrefKey::quickActions);
-        seed("home", [&](Reminder& r) {
+        m_store->seed("home", [&](Reminder& r) {
             r.title = "Task";
             if (due.isValid())
                 r.dueDateComponents = DateComponents::fromDateTime(due);
@@ -276,7 +248,7 @@ private Q_SLOTS:
     void afterCompletesARecurringTaskCountingFromToday()
     {
         m_store->defaults->setObject(QVariantList{record(21)}, PrefKey::quickActions);
-        seed("home", [](Reminder& r) {
+        m_store->seed("home", [](Reminder& r) {
             r.title = "Water plants";
             r.dueDateComponents = DateComponents::fromDateTime(local(2027, 1, 26, 9));
             RecurrenceRule weekly;
@@ -337,6 +309,12 @@ private Q_SLOTS:
             "Switch High to Low", "Risk: Low|");
         row("switch in the notes", "Deploy| mid ", true, levels, "Switch Mid to High",
             "Deploy|High");
+        // The first of the words in the title, not one inside another word; with tags on notes
+        // the notes only.
+        row("switch the first word", "low then mid|", false, levels, "Switch Low to Mid",
+            "Mid then mid|");
+        row("no word inside another", "Highway|", false, levels, "Add Low", "Highway Low|");
+        row("tags on notes ignore the title", "Mid|", true, levels, "Add Low", "Mid|Low");
     }
 
     void textActions()
@@ -348,7 +326,7 @@ private Q_SLOTS:
         QFETCH(QString, after);
         m_store->defaults->setBool(tagOnNotes, PrefKey::tagOnNotes);
         m_store->defaults->setObject(QVariantList{record(4), action}, PrefKey::quickActions);
-        seed("home", [&](Reminder& r) {
+        m_store->seed("home", [&](Reminder& r) {
             r.title = before.section('|', 0, 0);
             r.notes = before.section('|', 1);
         });
@@ -368,7 +346,7 @@ private Q_SLOTS:
 
     void listAndPriority()
     {
-        seed("home", [](Reminder& r) {
+        m_store->seed("home", [](Reminder& r) {
             r.title = "Task";
             r.priority = 5;
         });
@@ -395,7 +373,7 @@ private Q_SLOTS:
         m_store->defaults->setObject(
             QVariantList{record(5), record(2, "tag", ""), switchOf({}), QVariant("text")},
             PrefKey::quickActions);
-        seed("home", [](Reminder& r) {
+        m_store->seed("home", [](Reminder& r) {
             r.title = "Task";
             r.dueDateComponents = DateComponents::fromDateTime(local(2027, 2, 5, 9));
         });
@@ -422,10 +400,6 @@ private:
         return *m_store->manager;
     }
 
-    void seed(const QString& list, const std::function<void(Reminder&)>& fill)
-    {
-        m_store->seed(list, fill);
-    }
     ReminderPtr inSnapshot(const QString& title) const { return m_store->inSnapshot(title); }
     ReminderPtr diskTask(const QString& title) const { return m_store->taskOnDisk(title); }
 

@@ -1,17 +1,14 @@
+#include "StoreQueries.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include "data/RecentlyDeletedItems.h"
 #include "data/StoreSession.h"
-#include "platform/Clock.h"
-#include "platform/store/EventStore.h"
 #include "platform/trash/RecentlyDeleted.h"
 #include "text/DateFormatters.h"
 
 #include <QAbstractItemModelTester>
 #include <QTemporaryDir>
-
-#include <memory>
 
 using namespace TestFiles;
 using TestEnvironment::local;
@@ -102,7 +99,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(root() + "/home/e.ics"), m_bytes["errands/e.ics"]);
         QCOMPARE(readFile(root() + "/work/displayname"), QByteArray("Work"));
         QCOMPARE(m_items->rowCount(), 1);
-        QCOMPARE(taskTitles().size(), 4);
+        QCOMPARE(StoreQueries::allReminders(*m_session->eventStore()).size(), 4);
     }
 
     // One refusal does not hold the others up, and each is told by name in one message.
@@ -161,17 +158,6 @@ private:
                 return row;
         }
         return -1;
-    }
-
-    QStringList taskTitles() const
-    {
-        store::EventStore& eventStore = *m_session->eventStore();
-        QStringList titles;
-        const auto lists = eventStore.calendarsForEntityType(store::EntityType::Reminder);
-        for (const store::ReminderPtr& reminder :
-             eventStore.remindersMatchingPredicate(store::predicateForRemindersInCalendars(lists)))
-            titles << reminder->title;
-        return titles;
     }
 
     QString root() const { return m_dir->filePath("store"); }

@@ -4,11 +4,7 @@
 #include "data/ReminderQueries.h"
 #include "data/ReminderSort.h"
 
-#include <QGuiApplication>
 #include <QRandomGenerator>
-
-#include <algorithm>
-#include <functional>
 
 using TestEnvironment::local;
 
@@ -35,8 +31,6 @@ class TestReminderQueries : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // A period takes what falls on its first instant and leaves what falls on its end instant
-    // to the next one; ends are calendar days and months, so DST days are 23 or 25 hours.
     // A period takes what falls on its first instant and leaves what falls on its end instant
     // to the next one; ends are calendar days and months, so DST days are 23 or 25 hours. Each
     // case: the period, its start, the instant of the open task's due date and of the other's

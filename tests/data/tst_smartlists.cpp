@@ -1,12 +1,8 @@
+#include "LoadedStore.h"
 #include "TestEnvironment.h"
 
 #include "data/ListChoice.h"
 #include "data/SmartLists.h"
-#include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
-
-#include <QGuiApplication>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -58,9 +54,8 @@ class TestSmartLists : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_tmp = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_tmp->isValid());
-        m_defaults = std::make_unique<UserDefaults>(path());
+        m_store.emplace();
+        m_defaults = m_store->defaults.get();
         m_defaults->setObject(defaultListNavArray(), "listNavArray");
     }
 
@@ -240,10 +235,10 @@ private Q_SLOTS:
     }
 
 private:
-    QString path() const { return m_tmp->filePath("preferences.json"); }
+    QString path() const { return m_defaults->filePath(); }
 
-    std::unique_ptr<QTemporaryDir> m_tmp;
-    std::unique_ptr<UserDefaults> m_defaults;
+    std::optional<LoadedStore> m_store;
+    UserDefaults* m_defaults = nullptr;
 };
 
 VELMORAN_TEST_MAIN(TestSmartLists)

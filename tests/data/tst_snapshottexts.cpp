@@ -1,7 +1,6 @@
 #include "ReminderBuilder.h"
 #include "TestEnvironment.h"
 
-#include <QGuiApplication>
 #include <QtConcurrent>
 
 Q_DECLARE_METATYPE(ReminderSnapshot::Folding)

@@ -1,3 +1,4 @@
+#include "IcsLines.h"
 #include "SeededStore.h"
 #include "TestEnvironment.h"
 
@@ -30,14 +31,6 @@ QStringList shape(const SubtaskTree& tree)
     }
     out.sort();
     return out;
-}
-
-QList<QByteArray> todoLines(const QByteArray& file)
-{
-    QList<QByteArray> lines = file.split('\n');
-    for (QByteArray& line : lines)
-        line = line.trimmed();
-    return lines;
 }
 
 } // namespace
@@ -143,7 +136,7 @@ private Q_SLOTS:
 
         QVERIFY(subtasks.setParent(child, task("New parent")));
         QCOMPARE(subtasks.parentOf(*child)->title, QString("New parent")); // at once
-        QList<QByteArray> lines = todoLines(readFile(root() + "/home/child.ics"));
+        QList<QByteArray> lines = IcsLines::unfolded(readFile(root() + "/home/child.ics"));
         // The new link takes the old one's place; nothing else of the file moves.
         const qsizetype sibling = lines.indexOf("RELATED-TO;RELTYPE=SIBLING:sister");
         QVERIFY(sibling > 0);
@@ -154,7 +147,7 @@ private Q_SLOTS:
 
         // Undo writes back the link as it was, and the tree follows the next snapshot.
         QVERIFY(m_store->afterRefresh([&] { manager.tasks().undoManager()->undo(); }));
-        lines = todoLines(readFile(root() + "/home/child.ics"));
+        lines = IcsLines::unfolded(readFile(root() + "/home/child.ics"));
         QVERIFY(lines.contains("RELATED-TO;RELTYPE=PARENT:old-parent"));
         QCOMPARE(subtasks.parentOf(*task("Child"))->title, QString("Old parent"));
 

@@ -6,17 +6,11 @@
 #include "data/detail/EventInfoText.h"
 #include "data/detail/TaskDetailEdits.h"
 #include "text/DateFormatters.h"
-#include "text/LinkDetector.h"
 
 using TestEnvironment::local;
 using namespace TaskDetailEdits;
 
 namespace {
-
-store::Alarm placeAlarm()
-{
-    return store::Alarm::withLocation(station(), store::Alarm::Proximity::Enter);
-}
 
 QList<DetailRowKind> kinds(const QList<DetailRow>& rows)
 {
@@ -90,8 +84,8 @@ private Q_SLOTS:
     void turningTheDueDateOffKeepsLocationAlarms()
     {
         store::ReminderPtr reminder =
-            ReminderBuilder("r").dueAt(local(2026, 5, 3, 9)).recurring().withAlarm().build();
-        reminder->addAlarm(placeAlarm());
+            ReminderBuilder("r").dueAt(local(2026, 5, 3, 9)).recurring().withAlarm();
+        reminder->addAlarm(ReminderBuilder("p").withLocationAlarm().build()->alarms.first());
         reminder->startDateComponents = reminder->dueDateComponents;
         QVERIFY(turnDueDateOff(*reminder));
         QVERIFY(!reminder->dueDateComponents && !reminder->startDateComponents);
@@ -102,10 +96,10 @@ private Q_SLOTS:
 
     void movingTheDueDateTakesTheAlarmAlong()
     {
-        store::ReminderPtr reminder = ReminderBuilder("m").dueAt(local(2026, 5, 3, 9)).build();
+        store::ReminderPtr reminder =
+            ReminderBuilder("m").dueAt(local(2026, 5, 3, 9)).withLocationAlarm().build();
         reminder->addAlarm(store::Alarm::withAbsoluteDate(local(2026, 5, 3, 8)));
         reminder->addAlarm(store::Alarm::withAbsoluteDate(local(2026, 5, 3, 8, 30)));
-        reminder->addAlarm(placeAlarm());
         // The last time alarm is the one shown.
         QCOMPARE(shownTimeAlarm(*reminder)->absoluteDate, local(2026, 5, 3, 8, 30));
         QVERIFY(saveDueDate(*reminder, local(2026, 5, 4, 16, 30), std::nullopt));
@@ -133,7 +127,7 @@ private Q_SLOTS:
         QVERIFY(setTimeAlarm(*reminder, store::Alarm::withRelativeOffset(-900)));
         QVERIFY(!setTimeAlarm(*reminder, store::Alarm::withRelativeOffset(-900)));
         QCOMPARE(alarmFireDate(*reminder, *shownTimeAlarm(*reminder)), local(2026, 5, 3, 8, 45));
-        reminder->addAlarm(placeAlarm());
+        reminder->addAlarm(ReminderBuilder("p").withLocationAlarm().build()->alarms.first());
         QVERIFY(setTimeAlarm(*reminder, store::Alarm::withAbsoluteDate(local(2026, 5, 3, 7))));
         QCOMPARE(timeAlarmCount(*reminder), 1);
         QVERIFY(removeTimeAlarms(*reminder));

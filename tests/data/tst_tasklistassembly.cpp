@@ -1,44 +1,23 @@
-#include "LoadedDataManager.h"
+#include "CalendarFiles.h"
+#include "LoadedStore.h"
 #include "StoreQueries.h"
-#include "TestContext.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
 #include "data/CalendarEvents.h"
 #include "data/SharedDates.h"
 #include "data/views/TaskListAssembly.h"
-#include "prefs/DefaultPreferences.h"
-#include "prefs/PreferenceKeys.h"
-
-#include <QTemporaryDir>
 
 using namespace TestFiles;
+using CalendarFiles::eventFile;
 using TestEnvironment::local;
 
 namespace {
 
 using StoreQueries::titles;
 
-QByteArray eventFile(const QByteArray& uid, const QByteArray& summary, const QByteArray& start,
-                     const QByteArray& end)
-{
-    const QByteArray zone = start.size() == 8 ? ";VALUE=DATE:" : ";TZID=Europe/Berlin:";
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
-           uid + "\r\nSUMMARY:" + summary + "\r\nDTSTART" + zone + start + "\r\nDTEND" + zone +
-           end + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-}
-
 QByteArray doneAt(const QByteArray& utc)
 {
     return "STATUS:COMPLETED\r\nCOMPLETED:" + utc + "\r\n";
-}
-
-QStringList titles(const std::optional<QList<store::EventPtr>>& events)
-{
-    QStringList result;
-    for (const store::EventPtr& event : events.value_or(QList<store::EventPtr>()))
-        result << event->title;
-    return result;
 }
 
 } // namespace
@@ -52,20 +31,12 @@ class TestTaskListAssembly : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_defaults->setBool(false, PrefKey::sundayFirst);
-        m_clock.setNow(local(2026, 12, 9, 10, 30));
+        m_store.emplace();
+        m_store->defaults->setBool(false, PrefKey::sundayFirst);
+        m_store->clock.setNow(local(2026, 12, 9, 10, 30));
     }
 
-    void cleanup()
-    {
-        m_context.reset();
-        m_manager.reset();
-    }
+    void cleanup() { m_store.reset(); }
 
     // Each case: the view, the period relative to the current one, the switches that are on (O
     // overdueNow, U the view's Undated filter, C its Completed filter, S showing completed) and
@@ -103,7 +74,7 @@ private Q_SLOTS:
                    {"Overdue", "Yesterday", "Today", "Tomorrow", "Next week", "Undated"}},
               Case{Month, 1, "OUC", {"Next month"}}, Case{Month, -1, "OUCS", {}},
               Case{Month, -1, "US", {"Overdue"}}}) {
-            m_defaults->setBool(switches.contains('O'), PrefKey::overdueNow);
+            m_store->defaults->setBool(switches.contains('O'), PrefKey::overdueNow);
             const QString name = QStringList{"day", "week", "month"}.at(int(mode));
             setFilter(QLatin1StringView((name + "Undated").toLatin1()), switches.contains('U'));
             setFilter(QLatin1StringView((name + "Completed").toLatin1()), switches.contains('C'));
@@ -132,13 +103,13 @@ private Q_SLOTS:
               Case{1, "", {"Trip", "Dentist"}}, Case{0, "CSd", {}}, Case{0, "CSv", {}}}) {
             setFilter(PrefKey::Filter::dayCompleted, switches.contains('C'));
             setFilter(PrefKey::Filter::dayEvents, !switches.contains('d'));
-            m_defaults->setBool(!switches.contains('v'), PrefKey::viewEvents);
+            m_store->defaults->setBool(!switches.contains('v'), PrefKey::viewEvents);
             const auto content = TaskListAssembly(manager).fetchData(TaskViewMode::Day, dayEntry(),
                                                                      local(2026, 12, 9 + offset),
                                                                      switches.contains('S'), {});
             QVERIFY(content.events.has_value());
             const QString which = QStringLiteral("%1 %2: ").arg(offset).arg(switches);
-            QCOMPARE(which + titles(content.events).join(", "), which + expected.join(", "));
+            QCOMPARE(which + titles(*content.events).join(", "), which + expected.join(", "));
         }
     }
 
@@ -148,7 +119,7 @@ private Q_SLOTS:
         const TaskListAssembly assembly(manager);
         auto content = assembly.fetchData(TaskViewMode::Week, ListEntry::fromStored({{"type", 12}}),
                                           local(2026, 12, 7), false, {});
-        QCOMPARE(titles(content.events), (QStringList{"Holiday", "Lunch", "Trip", "Dentist"}));
+        QCOMPARE(titles(*content.events), (QStringList{"Holiday", "Lunch", "Trip", "Dentist"}));
         // The first refresh fetched the weeks around today: the month's events are fetched when
         // it first asks, and it shows them when they come.
         const auto month = [&] {
@@ -158,8 +129,8 @@ private Q_SLOTS:
         QSignalSpy fetched(&manager.events(), &CalendarEvents::eventWindowRefreshed);
         QVERIFY(month().events->isEmpty());
         QVERIFY(fetched.wait(5000));
-        QCOMPARE(titles(month().events), (QStringList{"Holiday", "Lunch", "Trip", "Dentist",
-                                                      "Dinner", "Breakfast", "Call"}));
+        QCOMPARE(titles(*month().events), (QStringList{"Holiday", "Lunch", "Trip", "Dentist",
+                                                       "Dinner", "Breakfast", "Call"}));
 
         content = assembly.fetchData(TaskViewMode::List, ListEntry::fromStored({{"type", 0}}), {},
                                      false, {});
@@ -239,13 +210,16 @@ private Q_SLOTS:
               Case{dec2, local(2026, 11, 25), Week, local(2026, 11, 23), "November 2026. ",
                    false}}) {
             if (at != clock) {
-                m_clock.setNow(at);
+                m_store->clock.setNow(at);
                 manager = &createLoaded();
                 clock = at;
                 chosen = {};
             }
-            if (selected.isValid() && selected != std::exchange(chosen, selected))
-                selectDate(*manager, selected);
+            if (selected.isValid() && selected != std::exchange(chosen, selected)) {
+                QSignalSpy refreshed(manager, &DataManager::remindersRefreshed);
+                manager->dates().setSelectedDate(selected);
+                QVERIFY(refreshed.wait(5000));
+            }
             const auto top = TaskListAssembly(*manager).refreshTopView(
                 mode, ListEntry::fromStored({{"type", 11 + int(mode)}}), {});
             QCOMPARE(top.currentDate, period);
@@ -274,7 +248,8 @@ private Q_SLOTS:
 
     void aWeekAcrossTheSpringChange()
     {
-        m_clock.setNow(local(2026, 3, 25, 12)); // the week of 23 to 29 March is 167 hours long
+        m_store->clock.setNow(
+            local(2026, 3, 25, 12)); // the week of 23 to 29 March is 167 hours long
         writeFile(root() + "/home/displayname", "Home");
         writeFile(root() + "/home/late.ics",
                   todo("late", "Sunday late", "DUE;TZID=Europe/Berlin:20260329T233000\r\n"));
@@ -283,7 +258,7 @@ private Q_SLOTS:
         writeFile(root() + "/home/first.ics",
                   todo("first", "Monday first", "DUE;VALUE=DATE:20260323\r\n"));
         setFilter(PrefKey::Filter::weekUndated, false);
-        m_defaults->setBool(false, PrefKey::overdueNow);
+        m_store->defaults->setBool(false, PrefKey::overdueNow);
         DataManager& manager = createLoaded();
         const TaskListAssembly assembly(manager);
 
@@ -305,7 +280,7 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_store->root(); }
 
     // Tasks around Wednesday 9 December 2026 in the list Home, and events in Calendar.
     void writeStore()
@@ -350,34 +325,24 @@ private:
     {
         if (!QFileInfo::exists(root()))
             writeStore();
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        m_context.reset();
-        m_context.emplace(m_defaults.get(), &m_manager->dates());
-        return *m_manager;
-    }
-
-    void selectDate(DataManager& manager, const QDateTime& date)
-    {
-        QSignalSpy refreshed(&manager, &DataManager::remindersRefreshed);
-        manager.dates().setSelectedDate(date);
-        QVERIFY(refreshed.wait(5000));
+        // The texts read the dates of the manager in use.
+        m_store->context.emplace(m_store->defaults.get());
+        m_store->load();
+        m_store->context.emplace(m_store->defaults.get(), &m_store->manager->dates());
+        return *m_store->manager;
     }
 
     void setFilter(QLatin1StringView entry, bool on)
     {
-        QVariantMap filters = m_defaults->dictionaryForKey(PrefKey::filters);
+        QVariantMap filters = m_store->defaults->dictionaryForKey(PrefKey::filters);
         // The Filters page writes numbers, the defaults booleans; both must work.
         filters.insert(entry, on ? QVariant(1) : QVariant(false));
-        m_defaults->setObject(filters, PrefKey::filters);
+        m_store->defaults->setObject(filters, PrefKey::filters);
     }
 
     static ListEntry dayEntry() { return ListEntry::fromStored({{"type", 11}}); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    Clock m_clock;
-    std::unique_ptr<DataManager> m_manager;
+    std::optional<LoadedStore> m_store;
 };
 
 VELMORAN_TEST_MAIN(TestTaskListAssembly)

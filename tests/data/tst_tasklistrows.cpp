@@ -2,8 +2,6 @@
 
 #include "data/views/TaskListRows.h"
 
-#include <QGuiApplication>
-
 using Kind = TaskListRows::Kind;
 using Action = TaskListRows::Selection::Action;
 

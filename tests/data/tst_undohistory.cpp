@@ -6,8 +6,6 @@
 
 #include "data/UndoHistory.h"
 
-#include <QSignalSpy>
-
 namespace {
 
 // Records what it was asked to do in a shared log; refuses while `fails` is set.
@@ -15,8 +13,7 @@ class LoggedStep : public UndoStep
 {
 public:
     LoggedStep(QString name, QStringList& log, const bool& fails = kNever)
-        : UndoStep(name)
-        , m_name(std::move(name))
+        : UndoStep(std::move(name))
         , m_log(log)
         , m_fails(fails)
     {}
@@ -30,11 +27,10 @@ private:
         if (m_fails)
             setObsolete(true);
         else
-            m_log << what + m_name;
+            m_log << what + text();
     }
 
     static constexpr bool kNever = false;
-    QString m_name;
     QStringList& m_log;
     const bool& m_fails;
 };

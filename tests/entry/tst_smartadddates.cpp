@@ -1,11 +1,8 @@
+#include "LoadedStore.h"
 #include "SmartAddRecords.h"
 #include "TestEnvironment.h"
 
 #include "entry/SmartAdd.h"
-#include "platform/Clock.h"
-#include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
-#include "prefs/PreferenceKeys.h"
 #include "prefs/SmartAddRuleSets.h"
 
 using TestEnvironment::local;
@@ -44,19 +41,15 @@ class TestSmartAddDates : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_clock.setNow(local(2026, 12, 9, 10, 0));
-        m_smartAdd = std::make_unique<SmartAdd>(*m_defaults, m_clock);
+        m_store.emplace();
+        m_store->clock.setNow(local(2026, 12, 9, 10, 0));
+        m_smartAdd = std::make_unique<SmartAdd>(*m_store->defaults, m_store->clock);
     }
 
     void cleanup()
     {
         m_smartAdd.reset();
-        m_defaults.reset();
-        m_dir.reset();
+        m_store.reset();
     }
 
     // "prefs" are set before the rule runs; "now" defaults to Wednesday 10:00.
@@ -145,8 +138,8 @@ private Q_SLOTS:
         QFETCH(QVariantMap, prefs);
         QFETCH(QDateTime, now);
         QFETCH(QDateTime, expected);
-        m_defaults->setObjects(prefs);
-        m_clock.setNow(now);
+        m_store->defaults->setObjects(prefs);
+        m_store->clock.setNow(now);
         const QDateTime result = m_smartAdd->dateFromDate(given, rule);
         QCOMPARE(result.isValid(), expected.isValid());
         if (expected.isValid())
@@ -298,9 +291,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    Clock m_clock;
+    std::optional<LoadedStore> m_store;
     std::unique_ptr<SmartAdd> m_smartAdd;
 };
 

@@ -1,12 +1,9 @@
+#include "LoadedStore.h"
 #include "SmartAddRecords.h"
 #include "TestEnvironment.h"
 #include "TypingField.h"
 
 #include "entry/SmartAddPreview.h"
-#include "platform/Clock.h"
-#include "platform/UserDefaults.h"
-#include "prefs/DefaultPreferences.h"
-#include "prefs/PreferenceKeys.h"
 #include "prefs/SmartAddRuleSets.h"
 
 using SmartAddRecords::record;
@@ -20,12 +17,9 @@ class TestSmartAddEntry : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_clock.setNow(local(2026, 12, 9, 10, 0));
-        m_smartAdd = std::make_unique<SmartAdd>(*m_defaults, m_clock);
+        m_store.emplace();
+        m_store->clock.setNow(local(2026, 12, 9, 10, 0));
+        m_smartAdd = std::make_unique<SmartAdd>(*m_store->defaults, m_store->clock);
         m_entry = std::make_unique<SmartAddEntry>(*m_smartAdd);
         m_entry->setup();
     }
@@ -34,8 +28,7 @@ private Q_SLOTS:
     {
         m_entry.reset();
         m_smartAdd.reset();
-        m_defaults.reset();
-        m_dir.reset();
+        m_store.reset();
     }
 
     // Typed a character at a time under the preferences given, then added, as the quick-add
@@ -84,7 +77,7 @@ private Q_SLOTS:
         QFETCH(QVariantMap, prefs);
         QFETCH(QString, typed);
         QFETCH(QString, expected);
-        m_defaults->setObjects(prefs);
+        m_store->defaults->setObjects(prefs);
         const SmartAddPreview added = SmartAddPreview::ofLine(*m_smartAdd, typed);
         QVERIFY(added.accepted);
         QCOMPARE(QStringList({added.title, added.dueDate.toString(u"yyyy-MM-dd hh:mm"),
@@ -231,7 +224,7 @@ private Q_SLOTS:
         QVERIFY(!added.priority && !added.dueDate.isValid());
 
         // Rules are a copy taken at setup.
-        m_defaults->setObject(QVariantList{record(0, 7, "zz")}, PrefKey::smartAddRules);
+        m_store->defaults->setObject(QVariantList{record(0, 7, "zz")}, PrefKey::smartAddRules);
         QVERIFY(m_entry->userEditedText("x tomorrow ", 11));
         m_entry->setup();
         QVERIFY(!m_entry->userEditedText("x tomorrow ", 11));
@@ -242,7 +235,7 @@ private Q_SLOTS:
     // date the rules do not describe.
     void hostileRules()
     {
-        m_defaults->setObject(
+        m_store->defaults->setObject(
             QVariantList{
                 record(0, 42, "zz"), record(0, 2, "c++", "x"), record(1, 0, "nope"),
                 record(2, 6, "a|b"),
@@ -269,9 +262,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    Clock m_clock;
+    std::optional<LoadedStore> m_store;
     std::unique_ptr<SmartAdd> m_smartAdd;
     std::unique_ptr<SmartAddEntry> m_entry;
 };

@@ -209,10 +209,8 @@ private Q_SLOTS:
         QCOMPARE(next.rule.word, "Tomorrow");
     }
 
-    // Stored records may hold anything: wrong types read as zero and never match, and keys of
-    // other versions are written back.
-    // Strings for numbers, a number for the word, doubles, values not finite, no dictionary:
-    // each read as "type result place word".
+    // Stored records may hold anything (strings for numbers, a number for the word, doubles,
+    // values not finite, no dictionary): each read as "type result place word".
     void recordsAreReadSafely()
     {
         const double inf = std::numeric_limits<double>::infinity();

@@ -36,18 +36,15 @@ class TestSmartAddRepeats : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        setupDefaultPreferences(*m_defaults, nullptr);
-        m_clock.setNow(local(2027, 3, 26, 10, 0));
-        m_smartAdd = std::make_unique<SmartAdd>(*m_defaults, m_clock);
+        m_store.emplace();
+        m_store->clock.setNow(local(2027, 3, 26, 10, 0));
+        m_smartAdd = std::make_unique<SmartAdd>(*m_store->defaults, m_store->clock);
     }
 
     void cleanup()
     {
         m_smartAdd.reset();
-        m_defaults.reset();
-        m_dir.reset();
+        m_store.reset();
     }
 
     // The line in one pass (the "smartadd" command) and typed into a quick-add field give the
@@ -180,8 +177,9 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(QString, expected);
         QFETCH(bool, repeatsOn);
-        m_defaults->setObject(SmartAddRuleSets::forLanguage(language), PrefKey::smartAddRules);
-        m_defaults->setBool(repeatsOn, PrefKey::smartAddRepeats);
+        m_store->defaults->setObject(SmartAddRuleSets::forLanguage(language),
+                                     PrefKey::smartAddRules);
+        m_store->defaults->setBool(repeatsOn, PrefKey::smartAddRepeats);
         m_smartAdd->repeats().setLanguage(language);
 
         const SmartAddParse parse =
@@ -245,9 +243,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    Clock m_clock;
+    std::optional<LoadedStore> m_store;
     std::unique_ptr<SmartAdd> m_smartAdd;
 };
 

@@ -100,22 +100,14 @@ private Q_SLOTS:
     // the same choice.
     void sheetChoicesMakeTheirRecords()
     {
-        const auto choice = [](int kind, bool forward = true, qint64 number = 0, int unit = 0,
-                               QTime time = QTime(9, 0)) {
-            SmartAddRuleChoice c;
-            c.kind = kind;
-            c.forward = forward;
-            c.number = number;
-            c.unit = unit;
-            c.time = time;
-            return c;
-        };
+        using C = SmartAddRuleChoice;
         for (const auto& [made, expected] :
-             {std::pair{choice(0, true, 7, 0), record(0, 2, "w", "+7", "Day")},
-              std::pair{choice(0, false, 1, 1), record(0, 2, "w", "-1", "Week")},
-              std::pair{choice(1, true, 0, 0, QTime(7, 5)), record(0, 1, "w", "07:05")},
-              std::pair{choice(3), record(0, 8, "w")},
-              std::pair{choice(4), record(0, 9, "w", "sun")}}) {
+             {std::pair{C{.number = 7}, record(0, 2, "w", "+7", "Day")},
+              std::pair{C{.forward = false, .number = 1, .unit = 1},
+                        record(0, 2, "w", "-1", "Week")},
+              std::pair{C{.kind = 1, .time = QTime(7, 5)}, record(0, 1, "w", "07:05")},
+              std::pair{C{.kind = 3}, record(0, 8, "w")},
+              std::pair{C{.kind = 4}, record(0, 9, "w", "sun")}}) {
             const SmartAddRule rule = made.ruleWithWord("w");
             QCOMPARE(rule.toVariant(), expected);
             QCOMPARE(SmartAddRuleChoice::fromRule(rule).ruleWithWord("w").toVariant(), expected);
@@ -150,8 +142,7 @@ private Q_SLOTS:
         QVariantMap extra = stored.at(1).toMap();
         extra.insert("color", "red");
         withKey[1] = extra;
-        SmartAddRuleChoice later;
-        later.number = 3;
+        const SmartAddRuleChoice later{.number = 3};
         const QVariantList edited = storeSmartAddRule(withKey, later.ruleWithWord("later"), 1);
         QCOMPARE(edited.at(1).toMap().value("word"), QVariant("later"));
         QCOMPARE(edited.at(1).toMap().value("color"), QVariant("red"));

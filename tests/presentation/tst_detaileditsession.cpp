@@ -97,7 +97,7 @@ private Q_SLOTS:
 
     void movingToAnotherList()
     {
-        m_session->moveToList(list("Home"));
+        m_session->moveToList(m_f->manager->lists().calendarByUUID("home"));
         const QString moved = root() + "/home/water-plants.ics";
         QTRY_VERIFY(QFile::exists(moved));
         QVERIFY(!QFile::exists(taskPath()));
@@ -121,7 +121,7 @@ private Q_SLOTS:
         QVERIFY(refreshed.wait(5000));
         startSession();
         QSignalSpy redrawn(m_session.get(), &DetailEditSession::changed);
-        m_session->moveToList(list("Shared"));
+        m_session->moveToList(m_f->manager->lists().calendarByUUID("shared"));
         QVERIFY(m_session->notice().text.contains("another store folder"));
         QCOMPARE(readFile(taskPath()), m_f->store->before());
         QVERIFY(QDir(other + "/shared").entryList({"*.ics"}).isEmpty());
@@ -377,14 +377,6 @@ private:
         m_session->showReminder(m_f->manager->tasks().reminderWithIdentifier("water-plants"));
         QVERIFY(m_session->reminder());
         m_f->store->takeBefore();
-    }
-
-    store::CalendarPtr list(const QString& title) const
-    {
-        for (const store::CalendarPtr& calendar : m_f->manager->lists().visibleListsByCalendar())
-            if (calendar->title == title)
-                return calendar;
-        return nullptr;
     }
 
     void writeTaskWith(const QByteArray& extra, const QByteArray& replace = {},

@@ -1,3 +1,4 @@
+#include "../data/CalendarFiles.h"
 #include "QuickAddStore.h"
 
 #include "presentation/entry/QuickAddSession.h"
@@ -142,9 +143,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(root() + "/calendar"));
         // A folder of events only: a calendar, but no list of tasks.
         writeFile(root() + "/calendar/e.ics",
-                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//T//T//EN\r\nBEGIN:VEVENT\r\n"
-                  "UID:e\r\nSUMMARY:E\r\nDTSTART:20261209T100000Z\r\nDTEND:20261209T110000Z\r\n"
-                  "END:VEVENT\r\nEND:VCALENDAR\r\n");
+                  CalendarFiles::eventFile("e", "E", "20261209T100000", "20261209T110000"));
         QVERIFY(m_store->load());
         QuickAddSession session(*m_store->manager);
         QSignalSpy alerts(&session, &QuickAddSession::noListAlertRequested);

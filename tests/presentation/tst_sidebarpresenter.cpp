@@ -1,3 +1,4 @@
+#include "../data/ReminderBuilder.h"
 #include "SidebarStore.h"
 
 #include "data/SharedDates.h"
@@ -20,14 +21,6 @@ QVariantMap merged(const QString& name)
     map.insert("lists", QVariantList());
     map.insert("priorities", QVariantList{QVariant::fromValue(qint64(3))});
     return map;
-}
-
-store::CalendarPtr list(QString identifier, QString title)
-{
-    auto calendar = std::make_shared<store::Calendar>();
-    calendar->calendarIdentifier = identifier;
-    calendar->title = title;
-    return calendar;
 }
 
 // The rows as types, "-" for a divider: "11 12 13 - 10 - 14".
@@ -81,7 +74,7 @@ private Q_SLOTS:
               Case{{entry(15, "milk")}, {}}, Case{{entry(4)}, {"gone", "a", "b", "a"}}}) {
             SidebarLayout layout;
             layout.loadLists(ListEntry::fromStoredArray(nav), visible,
-                             {list("a", "Alpha"), list("b", "Beta")});
+                             {makeList("a", "Alpha"), makeList("b", "Beta")});
             shapes << shape(layout);
             QVERIFY(layout.dictForRow(layout.rowCount()).isEmpty());
         }
@@ -94,7 +87,7 @@ private Q_SLOTS:
         SidebarLayout layout;
         layout.loadLists(
             ListEntry::fromStoredArray({entry(0), entry(1), entry(8, "Home"), merged("M")}),
-            {"a", "b"}, {list("a", "Alpha"), list("b", "Beta")});
+            {"a", "b"}, {makeList("a", "Alpha"), makeList("b", "Beta")});
         // 0-2 dates, 3 -, 4-5 presets, 6 -, 7-8 smart, 9 -, 10-11 lists, 12 -, 13 search
         QCOMPARE(layout.rowForPresetList(2), 5);
         QCOMPARE(layout.rowForSmartList(1), 7);
@@ -112,7 +105,7 @@ private Q_SLOTS:
             QVERIFY(!layout.canDeleteRow(row));
 
         SidebarLayout bare;
-        bare.loadLists({}, {"a"}, {list("a", "Alpha")});
+        bare.loadLists({}, {"a"}, {makeList("a", "Alpha")});
         QCOMPARE(bare.rowForList(1), 4);
         QVERIFY(!bare.canDeleteRow(4));
     }

@@ -1,7 +1,6 @@
 #include "LoadedStore.h"
 #include "TestEnvironment.h"
 
-#include "data/subtasks/SubtaskOperations.h"
 #include "presentation/tasklist/SubtaskFolding.h"
 #include "presentation/tasklist/TaskListPresenter.h"
 
