@@ -48,7 +48,6 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
-        QVERIFY(qEnvironmentVariableIsEmpty("VELMORAN_STORE"));
         m_home = m_dir->filePath("home");
         QDir().mkpath(m_home);
         m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
