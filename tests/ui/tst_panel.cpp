@@ -222,8 +222,9 @@ private Q_SLOTS:
         QVERIFY(!m_panel->popover()->isVisible());
     }
 
-    // The form's keys are tst_quickaddwindow's; here the panel's form writes to the store and
-    // Escape, in the field or on the panel, reaches the tray.
+    // The form's keys and what it makes of the words are tst_quickaddwindow's; here the panel's
+    // form writes to the chosen list, starts afresh, and Escape (in the field or on the panel)
+    // reaches the tray.
     void addingFromThePanel()
     {
         QuickAddForm* form = m_panel->form();
@@ -237,8 +238,6 @@ private Q_SLOTS:
         const store::ReminderPtr added = m_store->taskOnDisk("first");
         QVERIFY(added);
         QCOMPARE(added->calendar->title, QStringLiteral("Work"));
-        QCOMPARE(added->priority, 5);
-        QCOMPARE(added->dueDateComponents->toDateTime(), local(2026, 12, 10, 8, 0));
 
         QSignalSpy escape(m_panel.get(), &PanelViewController::escapePressed);
         QTest::keyClick(field, Qt::Key_Escape);
