@@ -316,10 +316,9 @@ private Q_SLOTS:
     void alertTextReadsInEveryWindow()
     {
         const std::unique_ptr<ModeManager> mode = modeFromRow();
-        const std::unique_ptr<ModeManager> day =
-            std::make_unique<ModeManager>(*m_store->defaults, [] { return false; });
+        const ModeManager day(*m_store->defaults, [] { return false; });
         QWidget window;
-        window.setPalette(day->vibrantAppearance());
+        window.setPalette(day.vibrantAppearance());
         auto* layout = new QVBoxLayout(&window);
         auto* alert = new AlertLabel(QStringLiteral("These keys are taken."));
         layout->addWidget(alert);

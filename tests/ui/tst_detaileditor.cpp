@@ -246,7 +246,10 @@ private Q_SLOTS:
     {
         GrowingTextEdit* notes = m_pane->notesField();
         const int emptyHeight = notes->height();
-        typeInto(notes, "Use the rain water.\nSee https://example.org/plants");
+        QTest::mouseClick(notes->viewport(), Qt::LeftButton);
+        QTest::keyClicks(notes, "Use the rain water.");
+        QTest::keyClick(notes, Qt::Key_Return);
+        QTest::keyClicks(notes, "See https://example.org/plants");
         QVERIFY(notes->height() > emptyHeight);
         QTest::keyClick(notes, Qt::Key_Tab);
         m_f->store->expectChange({"DESCRIPTION"});
@@ -317,18 +320,6 @@ private:
     {
         m_f->store->rewrite(*m_f->manager, extra, replace, by);
         m_opened.clear();
-    }
-
-    void typeInto(GrowingTextEdit* field, const QByteArray& text)
-    {
-        QTest::mouseClick(field->viewport(), Qt::LeftButton);
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        const QList<QByteArray> lines = text.split('\n');
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                QTest::keyClick(field, Qt::Key_Return);
-            QTest::keyClicks(field, QString::fromUtf8(lines.at(i)));
-        }
     }
 
     // Steps the hour and the minute with the arrow keys, as on a spin box.
