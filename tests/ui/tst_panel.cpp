@@ -66,7 +66,6 @@ private Q_SLOTS:
     {
         m_store = std::make_unique<LoadedStore>();
         m_store->defaults->setBool(false, PrefKey::alarmOn);
-        m_store->defaults->setString("08:00", PrefKey::alarmTime);
         // Wednesday 9 December 2026, 10:00: the window runs from midnight.
         m_store->clock.setNow(local(2026, 12, 9, 10, 0));
         m_store->addList("home", "Home", 0);
