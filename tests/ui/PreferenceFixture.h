@@ -94,8 +94,7 @@ struct PreferenceFixture
         modes = std::make_unique<ModeManager>(*defaults,
                                               [data] { return data->nightMode().isNightMode(); });
         center = std::make_unique<UserNotificationCenter>(clock);
-        object = std::make_unique<PreferenceObject>(*manager, *modes, *defaults, *center, relays());
-        window = std::make_unique<PreferenceWindowController>(object.get());
+        remakeWindow();
         return true;
     }
 
@@ -121,7 +120,7 @@ struct PreferenceFixture
         return r;
     }
 
-    // The window made again, for relays changed since.
+    // The window made (again, for relays changed since).
     void remakeWindow()
     {
         window.reset();

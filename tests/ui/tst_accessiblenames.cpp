@@ -24,8 +24,6 @@ class TestAccessibleNames : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { qputenv("GSETTINGS_BACKEND", "memory"); }
-
     void init()
     {
         QVERIFY(PreferenceFixture::makeCollection(m_fixture.root() + "/work", "Work"));

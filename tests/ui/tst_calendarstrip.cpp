@@ -76,9 +76,7 @@ private Q_SLOTS:
         // A width that does not divide by seven: the cells still tile it, one pixel apart at
         // most.
         const int width = 703;
-        week.resize(width, height);
-        week.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&week));
+        QVERIFY(shown(week, width, height));
         int left = 0;
         for (WeekDateDayView* day : week.daysViewArray()) {
             QCOMPARE(day->geometry().left(), left);
@@ -181,7 +179,6 @@ private Q_SLOTS:
         const QSize oneDot = days.at(6)->dotsRect().size();
         QCOMPARE(days.at(33)->calendarDots(), dots[28]);
         QCOMPARE(days.at(33)->dotsRect().size(), QSize(2 * oneDot.width(), oneDot.height()));
-        QVERIFY(days.at(33)->rect().contains(days.at(33)->dotsRect()));
         int dotted = 0;
         for (MonthDateDayView* day : days)
             dotted += day->drawnDotCount() > 0;
@@ -264,7 +261,6 @@ private Q_SLOTS:
         // The week that ends on the day the clocks go back: still seven midnights.
         for (int index = 0; index < 7; ++index)
             QCOMPARE(week.daysViewArray().at(index)->date(), local(2026, 10, 19 + index));
-        QCOMPARE(week.daysViewArray().at(0)->weekdayText(), QString("Mon"));
         WeekDateDayView* saturday = week.daysViewArray().at(5);
         QVERIFY(saturday->isSelected());
         week.clearFocus();

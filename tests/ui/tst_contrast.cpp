@@ -1,4 +1,4 @@
-#include "QuietPreferences.h"
+#include "LoadedStore.h"
 #include "TestEnvironment.h"
 
 #include "platform/Clock.h"
@@ -28,11 +28,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStyleOptionButton>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 using TestEnvironment::local;
@@ -135,21 +133,8 @@ class TestContrast : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // GSettings' own store in this process: what the test writes is what the program reads,
-        // and the desktop of whoever runs the suite is left alone.
-        qputenv("GSETTINGS_BACKEND", "memory");
-    }
-
-    void init() { setUpQuietPreferences(m_dir, m_defaults, m_context); }
-
-    void cleanup()
-    {
-        m_context.reset();
-        m_defaults.reset();
-        m_dir.reset();
-    }
+    void init() { m_store.emplace(); }
+    void cleanup() { m_store.reset(); }
 
     void theModesTextReads_data() { addModes(); }
 
@@ -331,10 +316,9 @@ private Q_SLOTS:
     void alertTextReadsInEveryWindow()
     {
         const std::unique_ptr<ModeManager> mode = modeFromRow();
-        const std::unique_ptr<ModeManager> day =
-            std::make_unique<ModeManager>(*m_defaults, [] { return false; });
+        const ModeManager day(*m_store->defaults, [] { return false; });
         QWidget window;
-        window.setPalette(day->vibrantAppearance());
+        window.setPalette(day.vibrantAppearance());
         auto* layout = new QVBoxLayout(&window);
         auto* alert = new AlertLabel(QStringLiteral("These keys are taken."));
         layout->addWidget(alert);
@@ -357,8 +341,9 @@ private Q_SLOTS:
         QVERIFY(text.red() > text.green() + 40);
     }
 
-    // The desktop's own setting, read as the program reads it: GNOME's through GSettings, KDE's
-    // from kdeglobals. The colours follow it while the program runs.
+    // The desktop's own setting, read as the program reads it: GNOME's through GSettings (in
+    // memory, as every suite has it), KDE's from kdeglobals in the suite's own configuration
+    // folder. The colours follow it while the program runs.
     void highContrastFollowsTheDesktop()
     {
         GSettingsSchema* schema = g_settings_schema_source_lookup(
@@ -366,7 +351,7 @@ private Q_SLOTS:
         if (!schema)
             QSKIP("GNOME's accessibility schema is not installed");
         g_settings_schema_unref(schema);
-        ModeManager mode(*m_defaults, [] { return false; });
+        ModeManager mode(*m_store->defaults, [] { return false; });
         mode.setHighContrastSource(&HighContrastSetting::desktopAsks);
         QSignalSpy redraw(&mode, &ModeManager::redrawWindowsRequested);
         mode.followHighContrast();
@@ -396,19 +381,8 @@ private Q_SLOTS:
         g_object_unref(a11y);
         g_object_unref(desktop);
 
-        // Plasma's settings are read where the desktop keeps them, so the user's folder is
-        // moved to a temporary one.
-        QTemporaryDir configHome;
-        QVERIFY(configHome.isValid());
-        const QByteArray previousConfigHome = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
-        const auto restore = qScopeGuard([&previousConfigHome] {
-            if (previousConfigHome.isNull())
-                qunsetenv("XDG_CONFIG_HOME");
-            else
-                qputenv("XDG_CONFIG_HOME", previousConfigHome);
-        });
-        QFile globals(configHome.filePath(QStringLiteral("kdeglobals")));
+        QVERIFY(QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME")));
+        QFile globals(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/kdeglobals"));
         for (const auto& [scheme, asks] :
              {std::pair{"BreezeHighContrast", true}, std::pair{"BreezeLight", false}}) {
             QVERIFY(globals.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -450,15 +424,13 @@ private:
     {
         QFETCH(bool, night);
         QFETCH(bool, highContrast);
-        auto mode = std::make_unique<ModeManager>(*m_defaults, [night] { return night; });
+        auto mode = std::make_unique<ModeManager>(*m_store->defaults, [night] { return night; });
         mode->turnHighContrastOn(highContrast);
         mode->setupValues();
         return mode;
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
+    std::optional<LoadedStore> m_store;
 };
 
 VELMORAN_WIDGET_TEST_MAIN(TestContrast)

@@ -1,5 +1,5 @@
 #include "ComboInput.h"
-#include "DetailStore.h"
+#include "DetailPaneUnderTest.h"
 #include "IcsLines.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -46,21 +46,9 @@ private Q_SLOTS:
     {
         QVERIFY(m_f.emplace().setUp());
         m_modes = std::make_unique<ModeManager>(*m_f->defaults, [this] { return m_night; });
-        m_pane = std::make_unique<RightViewController>(*m_f->manager, *m_modes, services());
-        // As the window does: after every refresh the pane is told the task afresh, or none
-        // when it is gone.
-        connect(m_f->manager.get(), &DataManager::remindersRefreshed, m_pane.get(), [this] {
-            m_pane->changeViewWithReminder(
-                m_f->manager->tasks().reminderWithIdentifier("water-plants"));
-        });
-        m_pane->resize(300, 900);
-        m_pane->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_pane.get()));
+        QVERIFY(showDetailPane(m_pane, *m_f->manager, *m_modes, services()));
         m_pane->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_pane.get()));
-        m_pane->changeViewWithReminder(
-            m_f->manager->tasks().reminderWithIdentifier("water-plants"));
-        QVERIFY(m_pane->session().reminder());
     }
 
     void cleanup()
@@ -258,7 +246,10 @@ private Q_SLOTS:
     {
         GrowingTextEdit* notes = m_pane->notesField();
         const int emptyHeight = notes->height();
-        typeInto(notes, "Use the rain water.\nSee https://example.org/plants");
+        QTest::mouseClick(notes->viewport(), Qt::LeftButton);
+        QTest::keyClicks(notes, "Use the rain water.");
+        QTest::keyClick(notes, Qt::Key_Return);
+        QTest::keyClicks(notes, "See https://example.org/plants");
         QVERIFY(notes->height() > emptyHeight);
         QTest::keyClick(notes, Qt::Key_Tab);
         m_f->store->expectChange({"DESCRIPTION"});
@@ -329,36 +320,6 @@ private:
     {
         m_f->store->rewrite(*m_f->manager, extra, replace, by);
         m_opened.clear();
-    }
-
-    void typeInto(GrowingTextEdit* field, const QByteArray& text)
-    {
-        QTest::mouseClick(field->viewport(), Qt::LeftButton);
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        const QList<QByteArray> lines = text.split('\n');
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                QTest::keyClick(field, Qt::Key_Return);
-            QTest::keyClicks(field, QString::fromUtf8(lines.at(i)));
-        }
-    }
-
-    DatePopover* openPicker(DatePickerButton* picker)
-    {
-        picker->setFocus();
-        QTest::keyClick(picker, Qt::Key_Space);
-        DatePopover* popover = picker->popover();
-        if (!popover)
-            QTest::qFail("the pop-over did not open", __FILE__, __LINE__);
-        else if (!QTest::qWaitForWindowExposed(popover))
-            QTest::qFail("the pop-over is not shown", __FILE__, __LINE__);
-        return popover;
-    }
-
-    static QWidget* calendarView(DatePopover* popover)
-    {
-        return popover->calendar()->focusProxy() ? popover->calendar()->focusProxy()
-                                                 : popover->calendar();
     }
 
     // Steps the hour and the minute with the arrow keys, as on a spin box.

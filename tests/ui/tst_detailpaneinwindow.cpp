@@ -1,13 +1,11 @@
 #include "IcsLines.h"
-#include "LoadedDataManager.h"
-#include "QuietPreferences.h"
-#include "TestContext.h"
+#include "LoadedStore.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
 #include "data/DataManager.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
 #include "presentation/detail/DetailEditSession.h"
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
@@ -21,7 +19,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QListView>
-#include <QTemporaryDir>
 
 using namespace TestFiles;
 using TestEnvironment::local;
@@ -36,18 +33,19 @@ class TestDetailPaneInWindow : public QObject
 private Q_SLOTS:
     void init()
     {
-        setUpQuietPreferences(m_dir, m_defaults, m_context);
-        m_clock.setNow(local(2026, 3, 27, 14, 23, 10));
-        writeFile(root() + "/work/displayname", "Work");
+        m_store.emplace();
+        m_store->defaults->setBool(false, PrefKey::alarmOn);
+        m_store->clock.setNow(local(2026, 3, 27, 14, 23, 10));
+        m_store->addList("work", "Work");
         writeFile(root() + "/work/milk.ics",
                   todo("milk", "Buy milk", "DUE;VALUE=DATE:20260328\r\n"));
         writeFile(root() + "/work/mum.ics", todo("mum", "Call mum"));
         writeFile(root() + "/work/rent.ics", todo("rent", "Pay the rent"));
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
-        m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        QVERIFY(m_store->load());
+        m_manager = m_store->manager.get();
+        m_modes = std::make_unique<ModeManager>(*m_store->defaults, [] { return false; });
+        m_services = std::make_unique<PreferredDetailServices>(*m_store->defaults);
+        QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
         m_window = std::make_unique<WindowController>(*m_manager, *m_modes, services());
         QVERIFY(refreshed.wait(5000));
         view().setAnimationDuration(0);
@@ -63,12 +61,9 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        m_context.reset();
         m_window.reset();
         m_modes.reset();
-        m_manager.reset();
-        m_defaults.reset();
-        m_dir.reset();
+        m_store.reset();
     }
 
     // The arrow keys in the list move the selection row by row, from the first task on, and
@@ -155,7 +150,7 @@ private Q_SLOTS:
         const store::ReminderPtr before = pane()->session().reminder();
         QByteArray theirs = readFile(path);
         theirs.replace("END:VTODO", "DESCRIPTION:Changed elsewhere\r\nEND:VTODO");
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
         replaceFile(path, theirs);
         QVERIFY(refreshed.wait(5000));
         QTRY_COMPARE(pane()->notesField()->text(), QStringLiteral("Changed elsewhere"));
@@ -209,7 +204,7 @@ private Q_SLOTS:
 
 private:
     DetailServices services() { return m_services->services(); }
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_store->root(); }
     ViewController& view() const { return *m_window->viewController(); }
     RightViewController* pane() const { return view().rvc(); }
     QListView* list() const { return view().mvc()->tableView(); }
@@ -224,11 +219,8 @@ private:
                                             : QString();
     }
 
-    Clock m_clock;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::optional<LoadedStore> m_store;
+    DataManager* m_manager = nullptr;
     std::unique_ptr<ModeManager> m_modes;
     std::unique_ptr<PreferredDetailServices> m_services;
     std::unique_ptr<WindowController> m_window;

@@ -68,15 +68,6 @@ struct RecordingPane : MidViewControllerDelegate
     QStringList failures;
 };
 
-struct RecordingSidebar : LeftViewControllerDelegate
-{
-    void selectedRowChangedWithDictionary(const ListEntry& entry) override
-    {
-        selections << entry.toStored();
-    }
-    QList<QVariantMap> selections;
-};
-
 } // namespace
 
 // The task lists, the tray panel's rows and the sidebar as a screen reader finds them through
@@ -265,8 +256,6 @@ private Q_SLOTS:
         DataManager& manager = store.load();
         ModeManager modes(*store.defaults, [] { return false; });
         LeftViewController sidebar(manager, modes);
-        RecordingSidebar window;
-        sidebar.setDelegate(&window);
         sidebar.resize(240, 500);
         sidebar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&sidebar));
@@ -287,8 +276,9 @@ private Q_SLOTS:
 
         QAccessibleInterface* allTasks = list->child(4);
         QCOMPARE(allTasks->text(QAccessible::Name), QString("All Tasks"));
+        QVERIFY(!allTasks->state().selected);
         allTasks->actionInterface()->doAction(allTasks->actionInterface()->actionNames().first());
-        QCOMPARE(window.selections.size(), 1);
+        QCOMPARE(sidebar.presenter().selectedRow(), 4);
         QVERIFY(allTasks->state().selected);
     }
 

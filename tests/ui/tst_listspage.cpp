@@ -1,6 +1,7 @@
 // runs inside dbus-run-session
 #include "PreferenceFixture.h"
 #include "StoreQueries.h"
+#include "TestFiles.h"
 
 #include "data/TaskLists.h"
 #include "prefs/PreferenceKeys.h"
@@ -28,15 +29,6 @@
 
 namespace {
 
-QByteArray completedTask(const QString& uid)
-{
-    return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n"
-                          "BEGIN:VTODO\r\nUID:%1\r\nSUMMARY:Done already\r\nSTATUS:COMPLETED\r\n"
-                          "COMPLETED:20261201T100000Z\r\nEND:VTODO\r\nEND:VCALENDAR\r\n")
-        .arg(uid)
-        .toUtf8();
-}
-
 bool run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
@@ -61,7 +53,10 @@ private Q_SLOTS:
         QVERIFY(PreferenceFixture::makeCollection(f.root() + "/home", "Home"));
         QVERIFY(PreferenceFixture::makeCollection(f.root() + "/work", "Work"));
         QVERIFY(PreferenceFixture::makeCollection(f.root() + "/shop", "Shop"));
-        QVERIFY(PreferenceFixture::writeFile(f.root() + "/home/done.ics", completedTask("done")));
+        QVERIFY(PreferenceFixture::writeFile(
+            f.root() + "/home/done.ics",
+            TestFiles::todo("done", "Done already",
+                            "STATUS:COMPLETED\r\nCOMPLETED:20261201T100000Z\r\n")));
         QVERIFY(f.setUp());
         page()->setupListAndCalendar();
     }

@@ -1,6 +1,4 @@
-#include "LoadedStore.h"
-#include "TestEnvironment.h"
-#include "TestFiles.h"
+#include "SidebarStore.h"
 
 #include "data/DataManager.h"
 #include "data/TaskLists.h"
@@ -18,15 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-using namespace TestFiles;
-using TestEnvironment::local;
-
 namespace {
-
-QVariantMap tagEntry(qint64 type, const QString& tag)
-{
-    return {{"type", QVariant::fromValue(type)}, {"tag", tag}};
-}
 
 QList<qint64> numbers(const QVariant& value)
 {
@@ -45,12 +35,9 @@ class TestListWindows : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_store = std::make_unique<LoadedStore>();
-        m_store->defaults->setObject(QVariantList{tagEntry(8, "Home")}, PrefKey::listNavArray);
-        m_store->clock.setNow(local(2026, 12, 9, 10, 30));
-        m_store->addList("home", "Home");
-        m_store->addList("work", "Work");
-        QVERIFY(m_store->load());
+        m_store = std::make_unique<SidebarStore>();
+        m_store->setNav({SidebarStore::entry(8, "Home")});
+        m_store->load();
         m_modeManager = std::make_unique<ModeManager>(*m_store->defaults, [] { return false; });
         m_sidebar = std::make_unique<LeftViewController>(*m_store->manager, *m_modeManager);
     }
@@ -98,17 +85,18 @@ private Q_SLOTS:
 
     void tagWindowEditsInPlace()
     {
-        m_store->defaults->setObject(QVariantList{tagEntry(8, "Home"), tagEntry(15, "milk")},
-                                     PrefKey::listNavArray);
+        m_store->defaults->setObject(
+            QVariantList{SidebarStore::entry(8, "Home"), SidebarStore::entry(15, "milk")},
+            PrefKey::listNavArray);
         AddTagListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
-        window.editList(ListEntry::fromStored(tagEntry(8, "Home")));
+        window.editList(ListEntry::fromStored(SidebarStore::entry(8, "Home")));
         QCOMPARE(window.textField()->text(), "#Home");
         window.textField()->setText("garden");
         window.doneButtonAction();
         QCOMPARE(describe(m_store->defaults->arrayForKey(PrefKey::listNavArray)),
                  "15:garden 15:milk");
 
-        window.editList(ListEntry::fromStored(tagEntry(15, "milk")));
+        window.editList(ListEntry::fromStored(SidebarStore::entry(15, "milk")));
         QCOMPARE(window.textField()->text(), "milk");
         window.cancelButtonAction();
         QVERIFY(!window.editingSmartList());
@@ -249,7 +237,7 @@ private:
         return texts.join(' ');
     }
 
-    std::unique_ptr<LoadedStore> m_store;
+    std::unique_ptr<SidebarStore> m_store;
     std::unique_ptr<ModeManager> m_modeManager;
     std::unique_ptr<LeftViewController> m_sidebar;
 };

@@ -1,4 +1,4 @@
-#include "DetailStore.h"
+#include "DetailPaneUnderTest.h"
 #include "IcsLines.h"
 #include "LoopbackHttpServer.h"
 
@@ -63,17 +63,7 @@ private Q_SLOTS:
         m_f->store->rewrite(manager, "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Water\r\n"
                                      "TRIGGER;VALUE=DATE-TIME:20260328T070000Z\r\nEND:VALARM\r\n");
         m_modes = std::make_unique<ModeManager>(*m_f->defaults, [] { return false; });
-        m_pane = std::make_unique<RightViewController>(manager, *m_modes, services().services());
-        const auto showTask = [this] {
-            m_pane->changeViewWithReminder(
-                m_f->manager->tasks().reminderWithIdentifier(QStringLiteral("water-plants")));
-        };
-        connect(&manager, &DataManager::remindersRefreshed, m_pane.get(), showTask);
-        m_pane->resize(300, 900);
-        m_pane->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_pane.get()));
-        showTask();
-        QVERIFY(m_pane->session().reminder());
+        QVERIFY(showDetailPane(m_pane, manager, *m_modes, services().services()));
     }
 
     void cleanup()

@@ -1,9 +1,6 @@
 #include "KeyboardFocus.h"
-#include "LoadedDataManager.h"
-#include "QuietPreferences.h"
-#include "TestContext.h"
+#include "LoadedStore.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 #include "WindowFit.h"
 
 #include "data/DataManager.h"
@@ -32,7 +29,6 @@
 #include <QListView>
 #include <QMimeData>
 #include <QSplitter>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QUrlQuery>
 
@@ -52,18 +48,20 @@ class TestMainWindow : public QObject
 private Q_SLOTS:
     void init()
     {
-        setUpQuietPreferences(m_dir, m_defaults, m_context);
+        m_store.emplace();
+        m_defaults = m_store->defaults.get();
+        m_defaults->setBool(false, PrefKey::alarmOn);
         // Wednesday 9 December 2026.
-        m_clock.setNow(local(2026, 12, 9, 10, 30));
-        writeFile(root() + "/work/displayname", "Work");
+        m_store->clock.setNow(local(2026, 12, 9, 10, 30));
+        m_store->addList("work", "Work");
         writeFile(root() + "/work/a.ics", todo("a", "Report"));
-        m_manager = loadedDataManager(*m_defaults, m_clock, root());
-        QVERIFY(m_manager);
+        QVERIFY(m_store->load());
+        m_manager = m_store->manager.get();
         m_night = false;
         m_modes = std::make_unique<ModeManager>(*m_defaults, [this] { return m_night; });
         m_services = std::make_unique<PreferredDetailServices>(*m_defaults);
         // The window opens the store again, as at start-up, and refreshes.
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
         m_window = std::make_unique<WindowController>(*m_manager, *m_modes, m_services->services());
         QVERIFY(refreshed.wait(5000));
         m_window->resize(900, 600);
@@ -74,12 +72,9 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        m_context.reset();
         m_window.reset();
         m_modes.reset();
-        m_manager.reset();
-        m_defaults.reset();
-        m_dir.reset();
+        m_store.reset();
     }
 
     void roomForASidePane_data()
@@ -149,7 +144,7 @@ private Q_SLOTS:
                            "\r\n" + kLocationAlarm +
                            "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\n"
                            "TRIGGER:-PT15M\r\nEND:VALARM\r\n"));
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
         m_manager->refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
         view().lvc()->presenter().selectPresetList(1);
@@ -252,7 +247,7 @@ private Q_SLOTS:
         QVERIFY2(text.contains("No Tasks"), qPrintable(text));
 
         ShareMenu& share = *view().shareMenu();
-        const QString file = m_dir->filePath("shared.txt");
+        const QString file = m_store->dir.filePath("shared.txt");
         QString error;
         QVERIFY(share.saveToFile(file, view().mvc()->presenter().sharedListText(), &error));
         QCOMPARE(QString::fromUtf8(readFile(file)), text);
@@ -260,7 +255,7 @@ private Q_SLOTS:
         const QUrl mail = share.mailUrl("Work & home", view().mvc()->presenter().sharedListText());
         QCOMPARE(QUrlQuery(mail).queryItemValue("subject", QUrl::FullyDecoded),
                  QStringLiteral("Work & home"));
-        QVERIFY(!share.saveToFile(m_dir->filePath("missing/folder/x.txt"), {}, &error));
+        QVERIFY(!share.saveToFile(m_store->dir.filePath("missing/folder/x.txt"), {}, &error));
         QVERIFY(!error.isEmpty());
     }
 
@@ -271,7 +266,7 @@ private Q_SLOTS:
         view().refreshOnMidnight(); // the same day: nothing moves
         QCOMPARE(m_manager->dates().selectedDate(), local(2026, 12, 20));
 
-        m_clock.setNow(local(2026, 12, 10, 0, 0, 5));
+        m_store->clock.setNow(local(2026, 12, 10, 0, 0, 5));
         view().refreshOnMidnight();
         QCOMPARE(m_manager->dates().today(), local(2026, 12, 10));
         QCOMPARE(m_manager->dates().selectedDate(), local(2026, 12, 10));
@@ -386,7 +381,7 @@ private Q_SLOTS:
     }
 
 private:
-    QString root() const { return m_dir->filePath("store"); }
+    QString root() const { return m_store->root(); }
     ViewController& view() { return *m_window->viewController(); }
     QLineEdit* searchField() { return view().mvc()->findChild<QLineEdit*>(); }
 
@@ -402,7 +397,7 @@ private:
     {
         writeFile(root() + "/work/b.ics",
                   todo("b", "Slides", "DUE;VALUE=DATE:20261210\r\nURL:https://example.org/\r\n"));
-        QSignalSpy refreshed(m_manager.get(), &DataManager::remindersRefreshed);
+        QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
         m_manager->refreshRemindersArray();
         QVERIFY(refreshed.wait(5000));
         view().lvc()->presenter().selectWeekView();
@@ -426,12 +421,10 @@ private:
         "X-APPLE-PROXIMITY:ARRIVE\r\nX-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-APPLE-RADIUS=100;"
         "X-TITLE=Office on the long street by the river:geo:52.52,13.405\r\nEND:VALARM\r\n";
 
-    Clock m_clock;
     bool m_night = false;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
-    std::unique_ptr<DataManager> m_manager;
+    std::optional<LoadedStore> m_store;
+    UserDefaults* m_defaults = nullptr;
+    DataManager* m_manager = nullptr;
     std::unique_ptr<ModeManager> m_modes;
     std::unique_ptr<PreferredDetailServices> m_services;
     std::unique_ptr<WindowController> m_window;

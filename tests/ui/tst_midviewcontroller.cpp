@@ -34,10 +34,6 @@ namespace {
 class Recorder : public MidViewControllerDelegate
 {
 public:
-    void selectedRowChangedWithReminder(const store::ReminderPtr& reminder) override
-    {
-        reminders.append(reminder);
-    }
     void selectedRowChangedWithEvent(const store::EventPtr& event) override
     {
         events.append(event);
@@ -46,7 +42,6 @@ public:
     void editSelectedReminder() override { ++detailEdits; }
     void refreshLeftTableView() override { ++sidebarReloads; }
 
-    QList<store::ReminderPtr> reminders;
     QList<store::EventPtr> events;
     int detailToggles = 0;
     int detailEdits = 0;

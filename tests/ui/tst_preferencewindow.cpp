@@ -1,15 +1,13 @@
 // runs inside dbus-run-session; runs velmoran-cli beside the window.
+#include "ComboInput.h"
 #include "KeyboardFocus.h"
 #include "PreferenceFixture.h"
 #include "WindowFit.h"
 
 #include "data/SharedDates.h"
 #include "data/TaskLists.h"
-#include "data/TaskOperations.h"
-#include "data/subtasks/SubtaskOperations.h"
 #include "platform/UserDefaultsWatcher.h"
 #include "prefs/PreferenceKeys.h"
-#include "presentation/tasklist/SubtaskCommands.h"
 #include "ui/prefs/AppearancePage.h"
 #include "ui/prefs/DesktopShortcutHelp.h"
 #include "ui/prefs/FiltersPage.h"
@@ -34,25 +32,11 @@
 #include <QTimeEdit>
 #include <QToolBar>
 
-namespace {
-
-void choose(QComboBox* popUp, int index)
-{
-    popUp->setCurrentIndex(index);
-    Q_EMIT popUp->activated(index);
-}
-
-} // namespace
-
 class TestPreferenceWindow : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // GNOME's shortcuts go to GLib's in-process settings store here, never to a settings
-    // service (tests/hotkeys/tst_hotkeys writes to a real one).
-    void initTestCase() { qputenv("GSETTINGS_BACKEND", "memory"); }
-
     void init()
     {
         QVERIFY(PreferenceFixture::makeCollection(f().root() + "/home", "Home"));
@@ -168,38 +152,25 @@ private Q_SLOTS:
         QCOMPARE(f().manager->dates().thisWeekDate().date().day(), sundayFirst ? 7 : 6);
         QVERIFY(f().waitForRefresh());
 
-        choose(page->overduePopUp(), 1);
+        chooseItem(page->overduePopUp(), 1);
         QCOMPARE(defaults.objectForKey(PrefKey::overdueNow), QVariant(false));
         QVERIFY(f().waitForRefresh());
-        choose(page->overduePopUp(), 0);
+        chooseItem(page->overduePopUp(), 0);
         QCOMPARE(defaults.objectForKey(PrefKey::overdueNow), QVariant(true));
     }
 
     // The answer remembered from the question before a parent is completed shows here; "Ask"
-    // forgets it, and completing the parent asks again.
+    // forgets it (what each answer does is tst_subtaskcommands').
     void askingAgainBeforeCompletingAParent()
     {
-        TaskOperations& tasks = f().manager->tasks();
-        const store::CalendarPtr home =
-            f().manager->lists().calendarByUUID(f().manager->lists().visibleLists().first());
-        const store::ReminderPtr parent = tasks.addReminderWithTitle("Move house", home);
-        QVERIFY(parent);
-        tasks.addReminderWithTitle("Pack", home, std::nullopt, {}, std::nullopt, {}, {}, false,
-                                   std::nullopt, {}, parent->uid);
-        QTRY_VERIFY(!f().manager->subtasks().subtasksOf(*parent).isEmpty());
-        SubtaskCommands commands(*f().manager);
         QComboBox* popUp = f().object->generalPage()->subtaskCompletionPopUp();
         QCOMPARE(popUp->currentText(), QString("Ask"));
-
-        // "Remember my choice" in the question.
-        commands.rememberCompletion(SubtaskCommands::Completion::WithSubtasks);
+        f().defaults->setString("all", PrefKey::subtaskCompletion); // "Remember my choice"
         QCOMPARE(popUp->currentText(), QString("Complete All"));
-        choose(popUp, 2);
+        chooseItem(popUp, 2);
         QCOMPARE(f().defaults->stringForKey(PrefKey::subtaskCompletion), QString("only"));
-        QVERIFY(commands.settledCompletion(parent) == SubtaskCommands::Completion::OnlyThis);
-        choose(popUp, 0);
+        chooseItem(popUp, 0);
         QVERIFY(!f().defaults->hasStoredValue(PrefKey::subtaskCompletion));
-        QVERIFY(!commands.settledCompletion(parent));
     }
 
     // The minutes themselves are PreferenceField's; here the field commits and shows them.
@@ -219,24 +190,16 @@ private Q_SLOTS:
         QCOMPARE(f().defaults->objectForKey(PrefKey::snooze), QVariant::fromValue(1LL));
     }
 
-    void notificationsOffEmptiesTheSchedule()
+    // Turned on, the shell schedules; turned off, the scheduler empties the centre itself.
+    void notificationsSwitchSchedulesOnlyWhenTurnedOn()
     {
         OnOffButton* button = f().object->generalPage()->notificationButton();
         QCOMPARE(button->text(), QString("Off"));
         button->click();
         QCOMPARE(f().defaults->boolForKey(PrefKey::notifications), true);
-        QCOMPARE(f().relayed.value("scheduleNotifications"), 1);
-        UserNotification later;
-        later.identifier = QStringLiteral("later");
-        later.title = QStringLiteral("Later");
-        later.deliveryDate = f().clock.now().addSecs(3600);
-        f().center->setScheduledNotifications({later});
-
         button->click();
         QCOMPARE(button->text(), QString("Off"));
         QCOMPARE(f().defaults->boolForKey(PrefKey::notifications), false);
-        QVERIFY(f().center->scheduledNotifications().isEmpty());
-        QVERIFY(f().center->deliveredNotifications().isEmpty());
         QCOMPARE(f().relayed.value("scheduleNotifications"), 1);
     }
 
@@ -246,7 +209,7 @@ private Q_SLOTS:
         QComboBox* popUp = page->defaultListPopUp();
         QCOMPARE(popUp->count(), 3);
         for (int index = 0; index < popUp->count(); ++index) {
-            choose(popUp, index);
+            chooseItem(popUp, index);
             QCOMPARE(f().defaults->stringForKey(PrefKey::defaultList),
                      popUp->itemData(index).toString());
         }

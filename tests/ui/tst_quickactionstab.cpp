@@ -79,8 +79,6 @@ private Q_SLOTS:
         QTest::newRow("clear") << 0 << QStringList() << QVariant(action(0));
         QTest::newRow("#tag") << 3 << QStringList{"#errand"}
                               << QVariant(action(2, "tag", "errand"));
-        QTest::newRow("word") << 3 << QStringList{"errand"}
-                              << QVariant(action(19, "tag", "errand"));
         QTest::newRow("# alone") << 3 << QStringList{"#"} << nothing;
         // The defaults: "+", 1, "Minutes".
         QTest::newRow("date default") << 4 << QStringList() << QVariant(action(6, "number", 1));
@@ -90,7 +88,6 @@ private Q_SLOTS:
             << 4 << QStringList{"+", "", "Months"} << QVariant(action(14, "number", 1));
         QTest::newRow("switch") << 5 << QStringList{"#high", "#", ""}
                                 << QVariant(action(20, "array", QVariantList{"#high"}));
-        QTest::newRow("empty switch") << 5 << QStringList{"#", "#", "#"} << nothing;
         QTest::newRow("after") << 6 << QStringList() << QVariant(action(21));
     }
 

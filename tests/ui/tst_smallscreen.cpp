@@ -35,13 +35,6 @@ class TestSmallScreen : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void theScreenIsSmallAndScaled()
-    {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        QCOMPARE(screen->devicePixelRatio(), kScale);
-        QCOMPARE(screen->availableGeometry().height(), qRound(kScreenHeight / kScale));
-    }
-
     void fittedSize_data()
     {
         QTest::addColumn<QSize>("wanted");

@@ -1,5 +1,6 @@
 // runs inside dbus-run-session; runs velmoran-cli beside the window.
 #include "PreferenceFixture.h"
+#include "SidebarStore.h"
 
 #include "data/SmartLists.h"
 #include "platform/UserDefaultsWatcher.h"
@@ -22,10 +23,7 @@ namespace {
 
 QVariantMap entry(qint64 type, const QString& tag = {})
 {
-    QVariantMap map{{QStringLiteral("type"), type}};
-    if (!tag.isEmpty())
-        map.insert(QStringLiteral("tag"), tag);
-    return map;
+    return SidebarStore::entry(type, tag);
 }
 
 // The stored array, each entry as "type" or "type:tag", for short comparisons.

@@ -14,19 +14,6 @@
 #include <QSignalSpy>
 #include <QTreeWidget>
 
-namespace {
-
-QString identifierOf(DataManager& manager, const QString& title)
-{
-    for (const store::CalendarPtr& list : manager.lists().allCalendars()) {
-        if (list->title == title)
-            return list->calendarIdentifier;
-    }
-    return {};
-}
-
-} // namespace
-
 // Two machines: two configuration homes and two stores, one sync folder carried between them.
 class TestSyncTab : public QObject
 {
@@ -52,8 +39,8 @@ private Q_SLOTS:
     void aSetSavedHereLoadsThereWithListsMatchedByTitle()
     {
         UserDefaults& here = *m_here->defaults;
-        const QString work = identifierOf(*m_here->manager, "Work");
-        const QString home = identifierOf(*m_here->manager, "Home");
+        const QString work = identifierOf(*m_here, "Work");
+        const QString home = identifierOf(*m_here, "Home");
         here.setObject(QStringList{work, home}, PrefKey::visibleLists);
         here.setString(work, PrefKey::defaultList);
         here.setBool(true, PrefKey::soundOn);
@@ -76,7 +63,7 @@ private Q_SLOTS:
         loading->loadSyncPreferences(0);
         QVERIFY(loaded.wait(5000));
         QVERIFY(there.boolForKey(PrefKey::soundOn));
-        QCOMPARE(there.stringForKey(PrefKey::defaultList), identifierOf(*m_there->manager, "Work"));
+        QCOMPARE(there.stringForKey(PrefKey::defaultList), identifierOf(*m_there, "Work"));
         QVERIFY2(loading->reportLabel()->text().endsWith("left out: Home."),
                  qPrintable(loading->reportLabel()->text()));
         // The window and the main window were redrawn from the new values.
@@ -106,6 +93,10 @@ private Q_SLOTS:
     }
 
 private:
+    static QString identifierOf(PreferenceFixture& machine, const QString& title)
+    {
+        return machine.manager->lists().calendarFromName(title)->calendarIdentifier;
+    }
     SyncTab* tab(PreferenceFixture& machine) { return machine.object->advancedPage()->syncTab(); }
 
     std::unique_ptr<PreferenceFixture> makeMachine(const QString& name, const QStringList& lists)

@@ -20,7 +20,6 @@ class TestTextFit : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        qputenv("GSETTINGS_BACKEND", "memory");
         QVERIFY(m_pseudo.load(QStringLiteral(":/velmoran/i18n/velmoran_en_XA")));
         QCoreApplication::installTranslator(&m_pseudo);
     }

@@ -1,4 +1,4 @@
-#include "TestContext.h"
+#include "LoadedStore.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -8,7 +8,6 @@
 #include "platform/store/CollectionFinder.h"
 #include "platform/store/EventStore.h"
 #include "platform/store/StoreFolders.h"
-#include "prefs/DefaultPreferences.h"
 #include "prefs/ModeManager.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/intro/IntroStorePage.h"
@@ -20,7 +19,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace TestFiles;
@@ -46,28 +44,25 @@ class TestIntroWindow : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        QVERIFY(qEnvironmentVariableIsEmpty("VELMORAN_STORE"));
-        m_home = m_dir->filePath("home");
+        m_store.emplace();
+        m_home = m_store->dir.filePath("home");
         QDir().mkpath(m_home);
-        m_defaults = std::make_unique<UserDefaults>(m_dir->filePath("prefs.json"));
-        m_context.emplace(m_defaults.get());
-        setupDefaultPreferences(*m_defaults, nullptr);
+        m_defaults = m_store->defaults.get();
         m_defaults->synchronize();
         m_modes = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
-        m_manager = std::make_unique<DataManager>(*m_defaults, m_clock, [this] {
+        // The folders are the preferences' (none yet: Velmoran's own), as at a first start.
+        m_store->manager = std::make_unique<DataManager>(*m_defaults, m_store->clock, [this] {
             return std::make_unique<store::EventStore>(StoreFolders::configuredRoots(*m_defaults),
-                                                       m_clock);
+                                                       m_store->clock);
         });
-        m_clock.setNow(TestEnvironment::local(2026, 12, 7, 9));
+        m_manager = m_store->manager.get();
+        m_store->clock.setNow(TestEnvironment::local(2026, 12, 7, 9));
     }
 
     void cleanup()
     {
         m_intro.reset();
-        m_manager.reset();
-        m_context.reset();
+        m_store.reset();
         QDir(StoreFolders::defaultRoot()).removeRecursively();
     }
 
@@ -202,7 +197,7 @@ private Q_SLOTS:
     // mistake stands for its parent folder.
     void addingAFolder()
     {
-        const QString elsewhere = m_dir->filePath("elsewhere");
+        const QString elsewhere = m_store->dir.filePath("elsewhere");
         writeFile(elsewhere + "/tasks/t1.ics", todo("t1", "One"));
         writeFile(elsewhere + "/tasks/t2.ics", todo("t2", "Two"));
         IntroStorePage page;
@@ -298,13 +293,11 @@ private:
         }
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::optional<LoadedStore> m_store;
     QString m_home;
-    Clock m_clock;
-    std::unique_ptr<UserDefaults> m_defaults;
-    std::optional<TestContext> m_context;
+    UserDefaults* m_defaults = nullptr;
+    DataManager* m_manager = nullptr;
     std::unique_ptr<ModeManager> m_modes;
-    std::unique_ptr<DataManager> m_manager;
     std::unique_ptr<IntroWindowController> m_intro;
     int m_finished = 0;
     int m_cancelled = 0;
