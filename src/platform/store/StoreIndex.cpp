@@ -450,10 +450,12 @@ bool StoreIndex::refresh()
     }
     m_invalidated.clear();
 
+    const bool identifiersHold = sameFolders(folders) && sameIdentities(next);
     m_collections = std::move(next);
     m_folders = folders;
     rebuildCalendars(folders);
-    assignIdentifiers();
+    if (!identifiersHold)
+        assignIdentifiers();
     collectUnreadableFiles();
     return true;
 }
@@ -519,6 +521,48 @@ void StoreIndex::rebuildCalendars(const QList<CollectionFolder>& folders)
     CollectionCalendars::sort(order, folders);
     m_calendars = calendars;
     m_calendarOrder = order;
+}
+
+bool StoreIndex::sameIdentities(const QHash<QString, CollectionState>& next) const
+{
+    auto sameClaims = [](const std::optional<ParseCache::Summary>& a,
+                         const std::optional<ParseCache::Summary>& b) {
+        if (a.has_value() != b.has_value())
+            return false;
+        return !a || std::equal(a->claims.cbegin(), a->claims.cend(), b->claims.cbegin(),
+                                b->claims.cend(),
+                                [](const ParseCache::Claim& x, const ParseCache::Claim& y) {
+                                    return x.uid == y.uid && x.path == y.path;
+                                });
+    };
+    // A file read again that names the same tasks, none of which had to be told apart by its
+    // path, claims what it claimed before in the same order: every identifier stays as it was.
+    auto sameTasks = [this](const ParsedItem& before, const ParsedItem& after) {
+        if (before.file.fileName != after.file.fileName || before.uid != after.uid ||
+            before.reminders.size() != after.reminders.size())
+            return false;
+        for (qsizetype i = 0; i < before.reminders.size(); ++i) {
+            if (before.reminders[i]->uid != after.reminders[i]->uid ||
+                m_identifiersOtherThanUid.contains(before.reminders[i].get()))
+                return false;
+        }
+        return true;
+    };
+    for (const CollectionFolder& folder : std::as_const(m_folders)) {
+        const auto before = m_collections.constFind(folder.identifier);
+        const auto after = next.constFind(folder.identifier);
+        if (before == m_collections.constEnd() || after == next.constEnd() ||
+            !sameClaims(before->summary, after->summary) ||
+            before->items.size() != after->items.size())
+            return false;
+        for (qsizetype i = 0; i < before->items.size(); ++i) {
+            const ParsedItemPtr& a = before->items[i];
+            const ParsedItemPtr& b = after->items[i];
+            if (a != b && (!a || !b || !sameTasks(*a, *b)))
+                return false;
+        }
+    }
+    return true;
 }
 
 void StoreIndex::assignIdentifiers()

@@ -123,6 +123,9 @@ private:
     void collectItems(const CollectionFolder& folder, FolderRead read, const CollectionState* old,
                       CollectionState& state, QList<ItemFile>& pending);
     void rebuildCalendars(const QList<CollectionFolder>& folders);
+    // Whether the identifiers assigned for the current collections hold for `next` as well,
+    // so that a refresh after one file changed does not assign a hundred thousand again.
+    bool sameIdentities(const QHash<QString, CollectionState>& next) const;
     void assignIdentifiers();
     void collectUnreadableFiles();
     static UnreadableFile unreadableFile(const ParsedItem& item, const Calendar* list);

@@ -33,6 +33,7 @@ void TaskListModel::setContent(QList<store::ReminderPtr> reminders, QList<store:
     m_nesting = std::move(nesting);
     m_rows = TaskListRows(int(m_reminders.size()), int(m_events.size()));
     dropParts();
+    m_titles.restart();
     measureTitles();
     recomputeHeights();
     endResetModel();
@@ -85,6 +86,7 @@ void TaskListModel::refreshAppearance()
 {
     dropParts();
     m_heightRule.setFont(m_mode.fontWithSize(m_mode.fontSize()));
+    m_titles.clear();
     measureTitles();
     if (recomputeHeights()) {
         Q_EMIT layoutAboutToBeChanged();
@@ -244,7 +246,6 @@ RowContext TaskListModel::context() const
 void TaskListModel::measureTitles()
 {
     const int count = m_rows.rowCount();
-    m_titles.clear();
     m_titles.reserve(count);
     m_hasNotes.assign(size_t(count), false);
     // Every row has an entry, so that entry and row numbers agree; the fixed rows' are empty.

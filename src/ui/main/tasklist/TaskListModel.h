@@ -81,7 +81,7 @@ private:
     bool isRowIndex(const QModelIndex& index) const;
     RowContext context() const;
     // Titles are measured when they or the font change, and only wrapped again when the width
-    // does.
+    // does; appends to m_titles, which the caller clears or restarts.
     void measureTitles();
     // Returns whether any height changed.
     bool recomputeHeights();

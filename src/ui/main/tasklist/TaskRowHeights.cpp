@@ -125,8 +125,42 @@ bool TaskRowHeights::allDrawnByFont(const QString& title)
 void TaskRowHeights::MeasuredTitles::clear()
 {
     m_entries.clear();
+    m_previous.clear();
     m_segments.clear();
     m_texts.clear();
+}
+
+void TaskRowHeights::MeasuredTitles::restart()
+{
+    // The pools only grow while entries are taken over; once most of them is what titles that
+    // went away left, everything is measured afresh.
+    size_t live = 0;
+    for (const Entry& entry : m_entries)
+        live += entry.count + 1;
+    if (m_segments.size() + size_t(m_texts.size()) > 2 * live + 4096) {
+        clear();
+        return;
+    }
+    m_previous = std::move(m_entries);
+    m_entries.clear();
+    m_walk = 0;
+}
+
+bool TaskRowHeights::MeasuredTitles::holds(const Entry& entry, const QString& title) const
+{
+    return entry.kind == Kind::Empty ? title.isEmpty() : m_texts.at(entry.text) == title;
+}
+
+bool TaskRowHeights::MeasuredTitles::takeOver(const QString& title)
+{
+    for (const size_t at : {m_walk, m_walk + 1}) {
+        if (at < m_previous.size() && holds(m_previous[at], title)) {
+            m_entries.push_back(m_previous[at]);
+            m_walk = at + 1;
+            return true;
+        }
+    }
+    return false;
 }
 
 void TaskRowHeights::MeasuredTitles::reserve(qsizetype count)
@@ -322,6 +356,8 @@ int TaskRowHeights::titleHeight(const QString& title, int textWidth)
 
 void TaskRowHeights::measure(MeasuredTitles& titles, const QString& title)
 {
+    if (titles.takeOver(title))
+        return;
     MeasuredTitles::Entry entry;
     if (title.isEmpty()) {
         entry.kind = MeasuredTitles::Kind::Empty;

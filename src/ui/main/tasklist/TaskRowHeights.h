@@ -56,6 +56,10 @@ public:
     {
     public:
         void clear();
+        // Starts the titles of new content in the same font: those measured for the last one
+        // that come again in about the same order (a refresh after one task changed) are
+        // taken over rather than measured again.
+        void restart();
         void reserve(qsizetype count);
         qsizetype size() const { return qsizetype(m_entries.size()); }
 
@@ -71,7 +75,17 @@ public:
             qint32 text = -1;
             float natural = 0; // one-line width of an engine title; infinite with hard breaks
         };
+        // Whether `entry` was measured from this very text.
+        bool holds(const Entry& entry, const QString& title) const;
+        // Takes over the last content's entry at the walk's place or just past it (a row that
+        // left); false when neither is `title`'s.
+        bool takeOver(const QString& title);
+
         std::vector<Entry> m_entries;
+        // The last content's entries, walked in step with the new one; their segments and texts
+        // stay in the pools below, so taking one over copies the entry alone.
+        std::vector<Entry> m_previous;
+        size_t m_walk = 0;
         std::vector<Segment> m_segments;
         QList<QString> m_texts;
     };
