@@ -27,7 +27,8 @@ void CliSession::open(bool withTasks, store::StoreIndex::Scope scope, bool readi
             const QStringList roots = StoreFolders::configuredRoots(defaults);
             auto eventStore = scope ? std::make_unique<store::EventStore>(roots, scope, clock)
                                     : std::make_unique<store::EventStore>(roots, clock);
-            eventStore->setReadingOnly(readingOnly);
+            eventStore->setRecordSharing(readingOnly ? store::EventStore::RecordSharing::ReadingOnly
+                                                     : store::EventStore::RecordSharing::Copies);
             return eventStore;
         });
     m_textContext = std::make_unique<Global::Context>(&m_manager->dates(), &defaults);

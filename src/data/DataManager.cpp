@@ -8,6 +8,7 @@
 #include "data/TaskOperations.h"
 #include "data/subtasks/SubtaskOperations.h"
 #include "platform/UserDefaults.h"
+#include "platform/store/RecordLock.h"
 #include "prefs/PreferenceKeys.h"
 
 namespace {
@@ -188,8 +189,13 @@ void DataManager::fetchReminders(ReminderSnapshot::Fold previousFold)
         [this, previousFold](const QList<store::ReminderPtr>& reminders) {
             // The snapshot's date keys are worked out here, off the main thread; its texts are
             // folded when a search or a tag count first needs them, not before the first view.
-            auto snapshot = std::make_shared<ReminderSnapshot>(
-                reminders, ReminderSnapshot::Folding::OnFirstUseAsTaken, previousFold);
+            // The records are the store's own, which the window changes in place once saved.
+            SnapshotPtr snapshot;
+            {
+                store::RecordLock records;
+                snapshot = std::make_shared<ReminderSnapshot>(
+                    reminders, ReminderSnapshot::Folding::OnFirstUseAsTaken, previousFold);
+            }
             QMetaObject::invokeMethod(
                 this, [this, snapshot] { deliverReminders(snapshot); }, Qt::QueuedConnection);
         });

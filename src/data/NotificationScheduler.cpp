@@ -5,6 +5,7 @@
 #include "data/TaskOperations.h"
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
+#include "platform/store/RecordLock.h"
 #include "prefs/PreferenceKeys.h"
 
 #include <algorithm>
@@ -218,5 +219,5 @@ void NotificationScheduler::snooze(const QString& uuid)
     kept.append(store::Alarm::withAbsoluteDate(moment));
     edited->alarms = kept;
     if (m_dataManager.tasks().saveReminder(edited))
-        *found = *edited;
+        store::RecordLock::assign(*found, *edited);
 }

@@ -6,6 +6,7 @@
 #include "data/TaskOperations.h"
 #include "data/subtasks/SubtaskOperations.h"
 #include "platform/UserDefaults.h"
+#include "platform/store/RecordLock.h"
 #include "prefs/PreferenceKeys.h"
 #include "text/DateFormatter.h"
 #include "text/DateFormatters.h"
@@ -92,11 +93,22 @@ QuickActionPerformer::menuQuickAction(int index, const store::ReminderPtr& remin
 }
 
 QuickActionPerformer::Outcome
-QuickActionPerformer::performQuickAction(const QuickAction& action,
-                                         const store::ReminderPtr& reminder)
+QuickActionPerformer::performQuickAction(const QuickAction& action, const store::ReminderPtr& shown)
 {
-    if (!reminder || !action.isSupported())
+    if (!shown || !action.isSupported())
         return Outcome::Unchanged;
+    // Worked out on a copy: the task shown (the store's own record) takes the change once the
+    // store has it, and stays as the disk has it when the store refuses.
+    const store::ReminderPtr reminder = m_manager.tasks().recordToEdit(shown);
+    const Outcome outcome = performOn(action, reminder);
+    if (outcome != Outcome::Unchanged)
+        store::RecordLock::assign(*shown, *reminder);
+    return outcome;
+}
+
+QuickActionPerformer::Outcome QuickActionPerformer::performOn(const QuickAction& action,
+                                                              const store::ReminderPtr& reminder)
+{
     if (action.setsDueDate())
         return moveDueDate(action, reminder);
     switch (action.type) {
@@ -190,13 +202,13 @@ bool QuickActionPerformer::menuChangeToList(const store::ReminderPtr& reminder, 
     // A parent takes its subtasks along, where their links hold again.
     if (!m_manager.subtasks().subtasksOf(*reminder).isEmpty())
         return m_manager.subtasks().moveWithSubtasks(reminder, list);
-    const store::CalendarPtr previous = reminder->calendar;
-    reminder->calendar = list;
-    if (save(reminder) == Outcome::Saved)
-        return true;
-    // The task stays where the store still has it.
-    reminder->calendar = previous;
-    return false;
+    // The task stays where the store still has it unless the move is saved.
+    const store::ReminderPtr moved = m_manager.tasks().recordToEdit(reminder);
+    moved->calendar = list;
+    if (save(moved) != Outcome::Saved)
+        return false;
+    store::RecordLock::assign(*reminder, *moved);
+    return true;
 }
 
 bool QuickActionPerformer::menuSetPriority(const store::ReminderPtr& reminder, int tag)
@@ -204,8 +216,12 @@ bool QuickActionPerformer::menuSetPriority(const store::ReminderPtr& reminder, i
     const int priority = QuickActionMenu::priorityForTag(tag);
     if (!reminder || priority < 0 || reminder->priority == priority)
         return false;
-    reminder->priority = priority;
-    return save(reminder) == Outcome::Saved;
+    const store::ReminderPtr changed = m_manager.tasks().recordToEdit(reminder);
+    changed->priority = priority;
+    if (save(changed) != Outcome::Saved)
+        return false;
+    store::RecordLock::assign(*reminder, *changed);
+    return true;
 }
 
 bool QuickActionPerformer::toggleCompletion(const store::ReminderPtr& reminder, QString* error)

@@ -49,6 +49,7 @@ public:
     bool toggleCompletion(const store::ReminderPtr& reminder, QString* error = nullptr);
 
 private:
+    Outcome performOn(const QuickAction& action, const store::ReminderPtr& reminder);
     Outcome moveDueDate(const QuickAction& action, const store::ReminderPtr& reminder);
     Outcome toggleTag(const QString& text, const store::ReminderPtr& reminder);
     Outcome switchWord(const QuickAction& action, const store::ReminderPtr& reminder);

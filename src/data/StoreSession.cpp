@@ -14,6 +14,9 @@ StoreSession::~StoreSession() = default;
 void StoreSession::open()
 {
     m_eventStore = m_factory();
+    // The window holds every task of its lists: the store's own records rather than a copy of
+    // each. Its edits go to copies until saved (TaskOperations::recordToEdit).
+    m_eventStore->setRecordSharing(store::EventStore::RecordSharing::WithEditor);
     connect(m_eventStore.get(), &store::EventStore::changed, this, &StoreSession::storeChanged);
     connect(m_eventStore.get(), &store::EventStore::unreadableFilesChanged, this,
             &StoreSession::unreadableFilesChanged);

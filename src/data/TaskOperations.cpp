@@ -9,6 +9,7 @@
 #include "platform/store/EventStore.h"
 #include "platform/store/IcsItem.h"
 #include "platform/store/PriorityClass.h"
+#include "platform/store/RecordLock.h"
 #include "prefs/PreferenceKeys.h"
 #include "text/DateFormatters.h"
 
@@ -245,23 +246,24 @@ bool TaskOperations::applyCompletion(const store::ReminderPtr& reminder, bool ch
             *error = tr("The task is no longer in the store.");
         return false;
     }
-    // The snapshot's record shows the change at once; a change the store refuses is taken back
-    // so that no view shows what is not on disk.
+    // The snapshot's record shows the change at once, once the store took it: the change is
+    // made to a copy, so that no view (and no other reader of the store's records) shows what
+    // is not on disk.
     if (const store::Reminder* own = laterOwnSave(*found))
-        *found = *own;
-    const store::Reminder before = *found;
-    if (!found->startDateComponents)
-        found->startDateComponents = found->dueDateComponents;
-    found->setCompleted(checked, m_clock.now());
+        store::RecordLock::assign(*found, *own);
+    const store::ReminderPtr edited = std::make_shared<store::Reminder>(*found);
+    if (!edited->startDateComponents)
+        edited->startDateComponents = edited->dueDateComponents;
+    edited->setCompleted(checked, m_clock.now());
     // The alarms go to the store as they are: when a recurring task moves on, the store keeps
     // an offset alarm as it stands (it follows the due date) and moves one at a date by as
     // much as the due date moved, each with every line other programs gave it.
     QString reason;
-    if (m_session.eventStore()->saveReminder(found, true, &reason)) {
-        noteSaved(*found);
+    if (m_session.eventStore()->saveReminder(edited, true, &reason)) {
+        noteSaved(*edited);
+        store::RecordLock::assign(*found, *edited);
         return true;
     }
-    *found = before;
     if (error)
         *error = reason;
     return false;

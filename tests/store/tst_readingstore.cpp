@@ -91,7 +91,7 @@ private Q_SLOTS:
 
         EventStore reading({root()}, m_clock);
         reading.setParseCacheFile(fromCache ? m_cacheStem : QString());
-        reading.setReadingOnly(true);
+        reading.setRecordSharing(EventStore::RecordSharing::ReadingOnly);
         QCOMPARE(everyTask(reading), expected);
         QCOMPARE(reading.parsedFileCount(), fromCache ? 0u : 13u);
         // Asked again, for one list: the same records, still with their own list each.
@@ -120,7 +120,7 @@ private Q_SLOTS:
         const QByteArray before = readFile(folder("home") + "/t2.ics");
         EventStore reading({root()}, m_clock);
         reading.setParseCacheFile({});
-        reading.setReadingOnly(true);
+        reading.setRecordSharing(EventStore::RecordSharing::ReadingOnly);
         const CalendarPtr home = reading.calendarWithIdentifier("home");
         ReminderPtr task = StoreLookups::taskWithIdentifier(reading, "home2");
         QVERIFY(task);

@@ -2,6 +2,7 @@
 
 #include "data/StoreSession.h"
 #include "data/TaskOperations.h"
+#include "platform/store/RecordLock.h"
 
 #include <utility>
 
@@ -182,7 +183,7 @@ bool SubtaskOperations::saveChange(const store::ReminderPtr& found,
     if (!m_tasks.saveEditedReminder(edited, error))
         return false;
     // The snapshot shows the change at once, and the tree is read from it again.
-    *found = *edited;
+    store::RecordLock::assign(*found, *edited);
     m_tree.reset();
     return true;
 }

@@ -3,6 +3,7 @@
 #include "platform/UserDefaults.h"
 #include "platform/store/AtomicFile.h"
 #include "platform/store/LibicalSetup.h"
+#include "platform/store/RecordLock.h"
 #include "platform/store/RecurringCompletion.h"
 
 #include <QCoreApplication>
@@ -65,20 +66,27 @@ bool matches(const Reminder& reminder, const ReminderPredicate& predicate)
     return false;
 }
 
-// The index's own record, given its list and identifier. Written only when they differ: a
-// record already handed out is read meanwhile, and the same values written again would race
-// with those reads.
+// The index's own record, given its list and identifier. They are written into a record only
+// the first time it is handed out (it has no list yet): one handed out before is read meanwhile,
+// by the window or a command, and one that must now say another list or identifier (the list
+// was renamed, a UID is taken by another file now) is handed out as a copy that says so.
 ReminderPtr sharedRecord(const std::shared_ptr<const Reminder>& parsed, const CalendarPtr& list,
                          const QString& identifier)
 {
     // Every record of the index is made as a mutable object (ParseCache, StoreIndex::parse):
     // only the index's view of it is const.
     ReminderPtr record = std::const_pointer_cast<Reminder>(parsed);
-    if (record->calendar != list)
+    if (!record->calendar) {
         record->calendar = list;
-    if (record->calendarItemIdentifier != identifier)
         record->calendarItemIdentifier = identifier;
-    return record;
+        return record;
+    }
+    if (record->calendar == list && record->calendarItemIdentifier == identifier)
+        return record;
+    auto copy = std::make_shared<Reminder>(*record);
+    copy->calendar = list;
+    copy->calendarItemIdentifier = identifier;
+    return copy;
 }
 
 } // namespace
@@ -245,6 +253,8 @@ QList<SourcePtr> EventStore::sources() const
 
 QList<ReminderPtr> EventStore::matchLocked(const ReminderPredicate& predicate)
 {
+    // The records matched are read, and stamped, while the window may change one it holds.
+    RecordLock records;
     refreshLocked();
     QList<CalendarPtr> calendars;
     if (predicate.calendars.isEmpty()) {
@@ -261,15 +271,26 @@ QList<ReminderPtr> EventStore::matchLocked(const ReminderPredicate& predicate)
                 calendars.append(calendar);
         }
     }
-    QList<ReminderPtr> result;
+    // One task a file is the rule: a question for every task gets room for as many as there
+    // are files, and no more.
+    QList<QList<ParsedItemPtr>> itemsByList;
+    qsizetype files = 0;
     for (const CalendarPtr& calendar : std::as_const(calendars)) {
-        const QList<ParsedItemPtr> items = m_index.items(calendar->calendarIdentifier);
+        itemsByList.append(m_index.items(calendar->calendarIdentifier));
+        files += itemsByList.constLast().size();
+    }
+    QList<ReminderPtr> result;
+    if (predicate.kind == ReminderPredicate::Kind::All && !predicate.accepts)
+        result.reserve(files);
+    for (qsizetype list = 0; list < calendars.size(); ++list) {
+        const CalendarPtr& calendar = calendars[list];
+        const QList<ParsedItemPtr>& items = itemsByList[list];
         for (const ParsedItemPtr& item : items) {
             for (const std::shared_ptr<const Reminder>& parsed : item->reminders) {
                 if (!matches(*parsed, predicate) ||
                     (predicate.accepts && !predicate.accepts(*parsed)))
                     continue;
-                if (m_readingOnly) {
+                if (m_sharing != RecordSharing::Copies) {
                     result.append(sharedRecord(parsed, calendar, m_index.identifierOf(*parsed)));
                     continue;
                 }
@@ -426,14 +447,14 @@ CalendarPtr EventStore::calendarForEntityType(EntityType type)
     return calendar;
 }
 
-void EventStore::setReadingOnly(bool readingOnly)
+void EventStore::setRecordSharing(RecordSharing sharing)
 {
-    m_readingOnly = readingOnly;
+    m_sharing = sharing;
 }
 
 bool EventStore::queueOrApply(PendingChange change, bool commitNow, QString* error)
 {
-    if (m_readingOnly) {
+    if (m_sharing == RecordSharing::ReadingOnly) {
         if (error)
             *error = EventStoreText::tr("The store was opened for reading only.");
         return false;
@@ -532,6 +553,9 @@ bool EventStore::commit(QString* error)
     const QList<PendingChange> pending = std::exchange(m_pending, {});
     if (pending.isEmpty())
         return true;
+    // A save gives the record its file, stamp and dates: a record the window was given is read
+    // meanwhile by the parse cache's writer.
+    RecordLock records;
     bool ok = true;
     QStringList errors;
     for (const PendingChange& change : pending) {

@@ -53,11 +53,20 @@ public:
     void setParseCacheFile(const QString& file);
     // Waits until the parse cache is written (tests, tools).
     void waitForParseCache();
-    // A store opened to answer one question and exit: fetches hand out the records the store
-    // itself holds, with their list and identifier, instead of a copy each (a hundred thousand
-    // copies were a third of a listing's memory), and every change of a task or list is
-    // refused, since a change would reach the store's own records. Set before the first fetch.
-    void setReadingOnly(bool readingOnly);
+    // Whose the records are that fetches hand out. Set before the first fetch.
+    enum class RecordSharing {
+        // Copies of the store's own: a caller changes them as it likes.
+        Copies,
+        // The store's own, with their list and identifier, to a command that answers one
+        // question and exits (a hundred thousand copies were a third of a listing's memory);
+        // every change of a task or list is refused, since it would reach the store's records.
+        ReadingOnly,
+        // The store's own, to the window, which holds every task of its lists. It changes a
+        // record it was given only to what it saved, under a RecordLock; an edit in progress
+        // goes to a copy, so that neither the store nor its next fetch sees it unsaved.
+        WithEditor,
+    };
+    void setRecordSharing(RecordSharing sharing);
     // How many files were parsed so far, rather than found unchanged in memory or in the
     // parse cache (tests, benchmarks).
     quint64 parsedFileCount() const;
@@ -216,7 +225,7 @@ private:
     QMutex m_vanishedMutex;
     QList<VanishedFile> m_vanished;
     trash::DeletedBy m_outsideRemovalsBy = trash::DeletedBy::OtherProgram;
-    std::atomic_bool m_readingOnly = false;
+    std::atomic<RecordSharing> m_sharing = RecordSharing::Copies;
 };
 
 } // namespace store

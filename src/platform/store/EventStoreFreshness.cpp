@@ -3,6 +3,7 @@
 // elsewhere are announced once they settle.
 
 #include "platform/store/EventStore.h"
+#include "platform/store/RecordLock.h"
 
 #include <QLoggingCategory>
 #include <QMutexLocker>
@@ -33,6 +34,8 @@ quint64 EventStore::parsedFileCount() const
 
 void EventStore::refreshLocked()
 {
+    // The index reads the records it holds (their UIDs), which the window may be changing.
+    RecordLock records;
     const QList<UnreadableFile> unreadableBefore = m_index.unreadableFiles();
     m_index.refresh();
     if (m_index.unreadableFiles() != unreadableBefore)
@@ -61,6 +64,8 @@ void EventStore::saveParseCacheLocked()
     m_cachePool.start([cache = m_index.cache(), roots = m_index.roots(),
                        folders = std::move(folders), folderPaths = std::move(folderPaths)] {
         for (const StoreIndex::FolderToCache& folder : folders) {
+            // The records written are shared with the window, which may be changing one.
+            RecordLock records;
             QString error;
             if (!cache.save(roots, folder.folder, folder.directory, folder.items, &error))
                 qCDebug(lcParseCache).noquote()

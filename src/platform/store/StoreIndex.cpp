@@ -276,6 +276,7 @@ void StoreIndex::collectItems(const CollectionFolder& folder, FolderRead read,
     state.directory = read.directory;
     SortedItems known(old ? &old->items : nullptr);
     SortedItems cached(read.cached ? &read.cached->items : nullptr);
+    state.items.reserve(listing.size());
     for (ItemFile& file : listing) {
         auto current = [&](const ParsedItemPtr& item) {
             return item && item->file.stamp == file.stamp && !item->mustReadAgain() &&

@@ -4,6 +4,7 @@
 #include "data/TaskOperations.h"
 #include "data/detail/DetailLinks.h"
 #include "data/detail/TaskDetailEdits.h"
+#include "platform/store/RecordLock.h"
 
 // Following the selection, the working copies of the texts and the notices. The row edits
 // are in DetailEditSessionEdits.cpp.
@@ -269,7 +270,7 @@ bool DetailEditSession::applyEdit(const std::function<bool(Reminder&)>& edit)
         announce();
         return false;
     }
-    *m_reminder = *working;
+    store::RecordLock::assign(*m_reminder, *working);
     if (m_reminder->origin)
         m_seenStamp = m_reminder->origin->stamp;
     clearNotice();
