@@ -17,6 +17,16 @@ using Interval = UserNotification::RepeatInterval;
 
 namespace {
 
+RecurrenceRule rule(RecurrenceRule::Frequency frequency, int interval = 1,
+                    const QList<RecurrenceDayOfWeek>& days = {})
+{
+    RecurrenceRule made;
+    made.frequency = frequency;
+    made.interval = interval;
+    made.daysOfTheWeek = days;
+    return made;
+}
+
 DateComponents at(const QDateTime& local)
 {
     return DateComponents::fromDateTime(local, false);
@@ -150,10 +160,9 @@ private Q_SLOTS:
         using Rule = std::optional<RecurrenceRule>;
         QList<Interval> intervals;
         for (const Rule& repeat :
-             {Rule(), Rule({.frequency = F::Daily}), Rule({.frequency = F::Daily, .interval = 2}),
-              Rule({.frequency = F::Weekly}),
-              Rule({.frequency = F::Weekly, .daysOfTheWeek = {RecurrenceDayOfWeek{2, 0}}}),
-              Rule({.frequency = F::Monthly}), Rule({.frequency = F::Yearly})}) {
+             {Rule(), Rule(rule(F::Daily)), Rule(rule(F::Daily, 2)), Rule(rule(F::Weekly)),
+              Rule(rule(F::Weekly, 1, {RecurrenceDayOfWeek{2, 0}})), Rule(rule(F::Monthly)),
+              Rule(rule(F::Yearly))}) {
             Reminder task;
             task.title = "Water plants";
             task.dueDateComponents = at(local(2026, 12, 10, 9, 0));
