@@ -1,6 +1,7 @@
 // velmoran-cli: the application's core without a window, for scripts and for testing the whole
 // system from the outside.
 
+#include "cli/CachedTaskListing.h"
 #include "cli/CliCommands.h"
 #include "cli/CliLists.h"
 #include "cli/CliOptions.h"
@@ -89,6 +90,17 @@ int main(int argc, char* argv[])
     // The lists are in the folders' metadata: the items of a large store are not read for them.
     if (request.command == CliRequest::Command::Lists && !request.problems) {
         if (const std::optional<int> status = CliLists::runFromFolders(defaults, request))
+            return *status;
+    }
+
+    // A listing that only prints is answered from the parse cache when it can stand for the
+    // whole store; the records answer otherwise.
+    if (CachedTaskListing::suits(request)) {
+        CliSession listing(defaults, clock);
+        listing.open(false, CachedTaskListing::storeScope(), true);
+        const std::optional<int> status = CachedTaskListing::run(listing.manager(), request);
+        listing.close();
+        if (status)
             return *status;
     }
 

@@ -85,6 +85,40 @@ public:
             return {};
         return QByteArray(m_at - size, qsizetype(size));
     }
+    // Where the next value begins: readers that come back to a value later keep this.
+    const char* position() const { return m_at; }
+    // Past a string without making one; where it began.
+    const char* skipString()
+    {
+        const char* at = m_at;
+        const quint32 size = get<quint32>();
+        if (size != 0xffffffff)
+            take(qsizetype(size) * qsizetype(sizeof(QChar)));
+        return at;
+    }
+    void skipBytes()
+    {
+        const quint32 size = get<quint32>();
+        take(qsizetype(size));
+    }
+    // A string read before (at a position skipString gave) into `into`, reusing its room: a
+    // listing of many tasks then allocates nothing for their texts. Null reads as empty.
+    static void stringAt(const char* at, QString& into)
+    {
+        quint32 size;
+        std::memcpy(&size, at, sizeof size);
+        if (size == 0xffffffff)
+            size = 0;
+        into.resize(qsizetype(size));
+        std::memcpy(into.data(), at + sizeof size, size * sizeof(QChar));
+    }
+    // Whether a string read before holds no character (null or empty).
+    static bool isEmptyAt(const char* at)
+    {
+        quint32 size;
+        std::memcpy(&size, at, sizeof size);
+        return size == 0 || size == 0xffffffff;
+    }
 
 private:
     bool take(qsizetype size)

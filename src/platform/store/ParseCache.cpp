@@ -1,6 +1,7 @@
 #include "platform/store/ParseCache.h"
 
 #include "platform/store/CacheStream.h"
+#include "platform/store/ParseCacheFormat.h"
 #include "platform/store/ReminderCodec.h"
 #include "platform/store/StoreReaderSignature.h"
 
@@ -29,26 +30,12 @@ Q_LOGGING_CATEGORY(lcParseCache, "velmoran.store.cache", QtWarningMsg)
 
 namespace store {
 
+using namespace ParseCacheFormat;
+
 namespace {
 
-constexpr QByteArrayView kMagic = "VELMORAN FOLDER CACHE\n";
-// 5: one file per folder, with the folder's stamp and summary before its entries.
-constexpr quint32 kLayout = 5;
-// No file a person keeps holds more tasks than this; a larger count is a damaged entry.
-constexpr quint32 kMaxTasksPerFile = 1u << 20;
-// The least an entry takes in the file: its name's length, size, time, inode and flags.
-constexpr qsizetype kMinEntryBytes = 4 + 8 + 8 + 8 + 1;
 // Files left by writers that died before their rename are removed after this long.
 constexpr qint64 kAbandonedSeconds = 600;
-
-enum Flag : quint8 {
-    Parsed = 1,
-    HasTodo = 2,
-    HasEvent = 4,
-    HasReminders = 8,
-    TooLarge = 16,
-    NotICalendar = 32
-};
 
 } // namespace
 
@@ -136,55 +123,12 @@ bool writeAll(int fd, const QByteArray& bytes)
     return true;
 }
 
-// A cache file mapped into memory for as long as its entries are read.
-class MappedFile
-{
-public:
-    explicit MappedFile(const QString& path)
-    {
-        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return;
-        struct stat st;
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-            void* at = ::mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-            if (at != MAP_FAILED) {
-                m_data = static_cast<const char*>(at);
-                m_size = qsizetype(st.st_size);
-            }
-        }
-        ::close(fd);
-    }
-    ~MappedFile()
-    {
-        if (m_data)
-            ::munmap(const_cast<char*>(m_data), size_t(m_size));
-    }
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-    QByteArrayView bytes() const { return {m_data, m_size}; }
-
-private:
-    const char* m_data = nullptr;
-    qsizetype m_size = 0;
-};
-
 void putStamp(CacheWriter& out, const DirectoryStamp& stamp)
 {
     out.put(stamp.mtimeNs);
     out.put(stamp.ctimeNs);
     out.put(stamp.inode);
     out.put(stamp.takenAtNs);
-}
-
-DirectoryStamp getStamp(CacheReader& in)
-{
-    DirectoryStamp stamp;
-    stamp.mtimeNs = in.get<qint64>();
-    stamp.ctimeNs = in.get<qint64>();
-    stamp.inode = in.get<quint64>();
-    stamp.takenAtNs = in.get<qint64>();
-    return stamp;
 }
 
 // A file's path, made in one allocation of its exact size: joined by appending, a hundred
@@ -198,17 +142,6 @@ QString pathIn(const QString& folderPath, const QString& fileName)
     std::memcpy(at + folderPath.size() + 1, fileName.constData(), fileName.size() * sizeof(QChar));
     return path;
 }
-
-// The head of a folder's cache file: who wrote it for which folder, the folder's stamp and
-// its summary, with a checksum of its own so that a summary is read without the entries.
-struct Head
-{
-    DirectoryStamp directory;
-    bool complete = false;
-    ParseCache::Summary summary;
-    // Where the entries begin.
-    qsizetype end = 0;
-};
 
 } // namespace
 
@@ -244,61 +177,6 @@ QString ParseCache::fileForFolder(const QString& folderPath) const
     return m_stem + QLatin1Char('-') + name + QStringLiteral(".cache");
 }
 
-namespace {
-
-std::optional<Head> readHead(QByteArrayView bytes, const QByteArray& environment,
-                             const QStringList& roots, const CollectionFolder& folder,
-                             const char** why)
-{
-    if (bytes.size() < kMagic.size() + 16 || !bytes.startsWith(kMagic)) {
-        *why = "not a cache file";
-        return std::nullopt;
-    }
-    CacheReader in(bytes.data() + kMagic.size(), bytes.data() + bytes.size());
-    const quint32 layout = in.get<quint32>();
-    const QByteArray tag = in.bytes();
-    if (!in.ok() || layout != kLayout || tag != environment) {
-        *why = "written by another version";
-        return std::nullopt;
-    }
-    QStringList cachedRoots;
-    for (quint32 n = in.get<quint32>(); in.ok() && n > 0 && n < 4096; --n)
-        cachedRoots << in.string();
-    const QString folderPath = in.string();
-    const QString identifier = in.string();
-    Head head;
-    head.directory = getStamp(in);
-    head.complete = in.boolean();
-    const quint8 kinds = in.get<quint8>();
-    head.summary.holdsTodos = kinds & HasTodo;
-    head.summary.holdsEvents = kinds & HasEvent;
-    const quint32 claims = in.get<quint32>();
-    if (!in.ok() || qsizetype(claims) > in.remaining() / 16) {
-        *why = "damaged or cut short";
-        return std::nullopt;
-    }
-    head.summary.claims.resize(claims);
-    for (ParseCache::Claim& claim : head.summary.claims) {
-        claim.uid = in.get<quint64>();
-        claim.path = in.get<quint64>();
-    }
-    head.end = bytes.size() - in.remaining();
-    const quint64 stored = in.get<quint64>();
-    if (!in.ok() || stored != ParseCache::checksum(bytes.first(head.end))) {
-        *why = "damaged or cut short";
-        return std::nullopt;
-    }
-    head.end += 8;
-    if (cachedRoots != roots || folderPath != folder.folderPath ||
-        identifier != folder.identifier) {
-        *why = "made for other store folders";
-        return std::nullopt;
-    }
-    return head;
-}
-
-} // namespace
-
 std::optional<ParseCache::Summary> ParseCache::summary(const QStringList& roots,
                                                        const CollectionFolder& folder) const
 {
@@ -333,9 +211,7 @@ std::optional<ParseCache::Folder> ParseCache::load(const QStringList& roots,
     if (!head)
         return refuse();
     const QByteArrayView body = bytes.first(bytes.size() - 8);
-    quint64 stored;
-    std::memcpy(&stored, bytes.data() + body.size(), 8);
-    if (body.size() < head->end || qFromLittleEndian(stored) != checksum(body)) {
+    if (body.size() < head->end || !intact(bytes)) {
         why = "damaged or cut short";
         return refuse();
     }

@@ -42,6 +42,8 @@ public:
     static QString fileForRoots(const QStringList& roots);
 
     QString stem() const { return m_stem; }
+    // The writer a file must name to be read (see currentEnvironment).
+    const QByteArray& environment() const { return m_environment; }
     bool isEnabled() const { return !m_stem.isEmpty(); }
     QString fileForFolder(const QString& folderPath) const;
 

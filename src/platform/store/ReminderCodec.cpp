@@ -318,4 +318,145 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
     return in.ok();
 }
 
+namespace {
+
+bool skipZone(CacheReader& in)
+{
+    const quint8 kind = in.get<quint8>();
+    if (kind == quint8(ZoneKind::Named))
+        in.skipBytes();
+    return kind <= quint8(ZoneKind::Named);
+}
+
+bool skipDateTime(CacheReader& in)
+{
+    const TimeKind kind = TimeKind(in.get<quint8>());
+    if (kind == TimeKind::Invalid)
+        return true;
+    in.get<qint64>();
+    if (kind == TimeKind::Offset)
+        in.get<qint32>();
+    else if (kind == TimeKind::Zone)
+        in.skipBytes();
+    return quint8(kind) <= quint8(TimeKind::Zone);
+}
+
+bool skipComponents(CacheReader& in)
+{
+    if (!in.boolean())
+        return true;
+    in.get<qint32>();
+    for (int i = 0; i < 5; ++i)
+        in.get<qint8>();
+    return skipZone(in);
+}
+
+bool skipInts(CacheReader& in)
+{
+    const quint32 count = in.get<quint32>();
+    if (!in.ok() || count > kMaxCount)
+        return false;
+    for (quint32 i = 0; i < count; ++i)
+        in.get<qint32>();
+    return in.ok();
+}
+
+bool skipAlarm(CacheReader& in)
+{
+    if (!skipDateTime(in))
+        return false;
+    const double offset = in.get<double>();
+    if (!std::isfinite(offset) || std::abs(offset) > 1e15)
+        return false;
+    in.boolean();
+    if (in.get<quint8>() > quint8(Alarm::Proximity::Leave))
+        return false;
+    in.skipString();
+    if (in.boolean()) {
+        in.skipString();
+        in.get<double>();
+        in.get<double>();
+        in.get<double>();
+        in.boolean();
+    }
+    return in.ok();
+}
+
+bool skipRule(CacheReader& in)
+{
+    if (in.get<quint8>() > quint8(RecurrenceRule::Frequency::Yearly))
+        return false;
+    in.get<qint32>();
+    in.get<qint8>();
+    const quint32 days = in.get<quint32>();
+    if (!in.ok() || days > kMaxCount)
+        return false;
+    for (quint32 i = 0; i < days; ++i) {
+        in.get<qint8>();
+        in.get<qint32>();
+    }
+    for (int list = 0; list < 5; ++list) {
+        if (!skipInts(in))
+            return false;
+    }
+    if (in.boolean()) {
+        if (!skipDateTime(in))
+            return false;
+        in.boolean();
+        in.get<qint32>();
+    }
+    return in.ok();
+}
+
+} // namespace
+
+bool ReminderCodec::skip(CacheReader& in, Outline* outline)
+{
+    in.skipString();
+    const char* url = in.skipString();
+    if (in.ok() && !CacheReader::isEmptyAt(url)) {
+        QString text;
+        CacheReader::stringAt(url, text);
+        if (QUrl(text, QUrl::TolerantMode).toString(QUrl::FullyEncoded) != text)
+            return false;
+    }
+    in.skipString();
+    in.get<qint8>();
+    in.boolean();
+    if (!skipDateTime(in) || !skipComponents(in) || !skipComponents(in) || !skipDateTime(in) ||
+        !skipDateTime(in))
+        return false;
+    const quint32 alarms = in.get<quint32>();
+    if (!in.ok() || alarms > kMaxCount)
+        return false;
+    for (quint32 i = 0; i < alarms; ++i) {
+        if (!skipAlarm(in))
+            return false;
+    }
+    const quint32 rules = in.get<quint32>();
+    if (!in.ok() || rules > kMaxCount)
+        return false;
+    for (quint32 i = 0; i < rules; ++i) {
+        if (!skipRule(in))
+            return false;
+    }
+    outline->uid = in.skipString();
+    outline->parentUid = in.skipString();
+    in.boolean();
+    return in.ok();
+}
+
+void ReminderCodec::readHead(CacheReader& in, Reminder* reminder)
+{
+    CacheReader::stringAt(in.skipString(), reminder->title);
+    in.skipString();
+    CacheReader::stringAt(in.skipString(), reminder->notes);
+    reminder->priority = in.get<qint8>();
+    reminder->completed = in.boolean();
+    reminder->completionDate = readDateTime(in);
+    reminder->dueDateComponents = readComponents(in);
+    skipComponents(in);
+    reminder->creationDate = readDateTime(in);
+}
+
 } // namespace store

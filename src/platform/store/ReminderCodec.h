@@ -23,6 +23,20 @@ public:
     // False when the bytes do not hold a task.
     bool read(CacheReader& in, Reminder* reminder);
 
+    // Where a walked task's own UID and parent link are (CacheReader::stringAt reads them).
+    struct Outline
+    {
+        const char* uid = nullptr;
+        const char* parentUid = nullptr;
+    };
+    // Past one task without building it, refusing exactly what read() refuses: a reader that
+    // walked a task this way may read it whole later and not fail.
+    bool skip(CacheReader& in, Outline* outline);
+    // The fields a listing orders and picks tasks by (title, notes, priority, completion, due
+    // and creation date) into `reminder`, reusing its strings' room; the rest is left unread.
+    // Only for a task skip() walked.
+    void readHead(CacheReader& in, Reminder* reminder);
+
 private:
     QTimeZone zoneWithId(const QByteArray& id);
     QTimeZone readZone(CacheReader& in);
