@@ -202,13 +202,7 @@ bool QuickActionPerformer::menuChangeToList(const store::ReminderPtr& reminder, 
     // A parent takes its subtasks along, where their links hold again.
     if (!m_manager.subtasks().subtasksOf(*reminder).isEmpty())
         return m_manager.subtasks().moveWithSubtasks(reminder, list);
-    // The task stays where the store still has it unless the move is saved.
-    const store::ReminderPtr moved = m_manager.tasks().recordToEdit(reminder);
-    moved->calendar = list;
-    if (save(moved) != Outcome::Saved)
-        return false;
-    store::RecordLock::assign(*reminder, *moved);
-    return true;
+    return saveEdited(reminder, [&list](store::Reminder& moved) { moved.calendar = list; });
 }
 
 bool QuickActionPerformer::menuSetPriority(const store::ReminderPtr& reminder, int tag)
@@ -216,12 +210,8 @@ bool QuickActionPerformer::menuSetPriority(const store::ReminderPtr& reminder, i
     const int priority = QuickActionMenu::priorityForTag(tag);
     if (!reminder || priority < 0 || reminder->priority == priority)
         return false;
-    const store::ReminderPtr changed = m_manager.tasks().recordToEdit(reminder);
-    changed->priority = priority;
-    if (save(changed) != Outcome::Saved)
-        return false;
-    store::RecordLock::assign(*reminder, *changed);
-    return true;
+    return saveEdited(reminder,
+                      [priority](store::Reminder& changed) { changed.priority = priority; });
 }
 
 bool QuickActionPerformer::toggleCompletion(const store::ReminderPtr& reminder, QString* error)
@@ -289,4 +279,17 @@ QDateTime QuickActionPerformer::now() const
 QuickActionPerformer::Outcome QuickActionPerformer::save(const store::ReminderPtr& reminder)
 {
     return m_manager.tasks().saveReminder(reminder) ? Outcome::Saved : Outcome::Unchanged;
+}
+
+// The change is made to a copy: the task shown (the store's own record) stays as the disk has it
+// unless the store takes the change.
+bool QuickActionPerformer::saveEdited(const store::ReminderPtr& shown,
+                                      const std::function<void(store::Reminder&)>& change)
+{
+    const store::ReminderPtr edited = m_manager.tasks().recordToEdit(shown);
+    change(*edited);
+    if (save(edited) != Outcome::Saved)
+        return false;
+    store::RecordLock::assign(*shown, *edited);
+    return true;
 }

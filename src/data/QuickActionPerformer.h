@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QTimeZone>
 
+#include <functional>
+
 class DataManager;
 
 // What the items of a task's context menu do to the task: the quick actions of the preference
@@ -60,6 +62,8 @@ private:
     QTime alarmTimeOfDay() const;
     QDateTime now() const;
     Outcome save(const store::ReminderPtr& reminder);
+    bool saveEdited(const store::ReminderPtr& shown,
+                    const std::function<void(store::Reminder&)>& change);
 
     DataManager& m_manager;
 };

@@ -19,11 +19,7 @@ namespace {
 store::EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime& end,
                           bool allDay = false, const QString& location = {})
 {
-    auto result = std::make_shared<store::Event>();
-    result->title = title;
-    result->startDate = start;
-    result->endDate = end;
-    result->isAllDay = allDay;
+    store::EventPtr result = eventOf(title, start, end, allDay);
     result->location = location;
     return result;
 }
