@@ -151,8 +151,27 @@ int main(int argc, char* argv[])
         qputenv("TZ", "Europe/Berlin");
     tzset();
     QCoreApplication app(argc, argv);
-    const bool withTodoman = !app.arguments().contains(QStringLiteral("--no-todoman"));
-    const bool withWindow = !app.arguments().contains(QStringLiteral("--no-window"));
+    const QStringList known{QStringLiteral("--no-todoman"), QStringLiteral("--no-window")};
+    const QStringList arguments = app.arguments().mid(1);
+    const bool askedForHelp =
+        arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"));
+    for (const QString& argument : arguments) {
+        if (!askedForHelp && !known.contains(argument)) {
+            std::fprintf(stderr, "bench_scale: unknown option %s (try --help)\n",
+                         qPrintable(argument));
+            return 2;
+        }
+    }
+    if (askedForHelp) {
+        std::printf("Usage: bench_scale [--no-todoman] [--no-window]\n"
+                    "Writes a store of 100,000 tasks and 5,000 events in a temporary folder and\n"
+                    "prints how long velmoran-cli and the window take over it.\n"
+                    "  --no-todoman  leave out the 10,000-task comparison with todoman\n"
+                    "  --no-window   leave out the window's start (needs Xvfb)\n");
+        return 0;
+    }
+    const bool withTodoman = !arguments.contains(known[0]);
+    const bool withWindow = !arguments.contains(known[1]);
 
     QTemporaryDir work(QDir::tempPath() + QStringLiteral("/velmoran-scale-XXXXXX"));
     if (!work.isValid()) {
