@@ -82,12 +82,8 @@ private Q_SLOTS:
         QTest::newRow("END first") << QByteArray("END:VTODO\n");
         QTest::newRow("text before") << QByteArray("hello\nBEGIN:VTODO\nEND:VTODO\n");
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-        QByteArray deep;
-        for (int i = 0; i < 1000; ++i)
-            deep += "BEGIN:X\n";
-        for (int i = 0; i < 1000; ++i)
-            deep += "END:X\n";
-        QTest::newRow("hostile nesting") << deep;
+        QTest::newRow("hostile nesting")
+            << QByteArray("BEGIN:X\n").repeated(1000) + QByteArray("END:X\n").repeated(1000);
     }
     void refusesWhatIsNoCalendar()
     {
@@ -131,25 +127,6 @@ private Q_SLOTS:
         // A line whose quote never closes has no value; it is kept, not read.
         QVERIFY(!todo.property("X-NOCOLON"));
         QCOMPARE(document.serialize().count("X-NOCOLON"), 1);
-    }
-
-    void unfoldsAcrossMultiByteCharacters()
-    {
-        // The fold splits "ö" (C3 B6) and sits inside a parameter value.
-        const QByteArray bytes = "BEGIN:VEVENT\n"
-                                 "X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-ADDRESS=\"R\xC3\n"
-                                 " \xB6"
-                                 "adstar\";X-APPLE-RADIUS=49.91\n"
-                                 "\t3;X-TITLE=:geo:52.38,7.52\n"
-                                 "END:VEVENT\n";
-        const Component document = parsed(bytes);
-        const Property* location =
-            document.child("VEVENT")->property("X-APPLE-STRUCTURED-LOCATION");
-        QVERIFY(location);
-        QCOMPARE(QString::fromUtf8(*location->parameter("X-ADDRESS")), QStringLiteral("Röadstar"));
-        QCOMPARE(location->parameter("X-APPLE-RADIUS"), QByteArray("49.913"));
-        QCOMPARE(location->value(), QByteArrayView("geo:52.38,7.52"));
-        QCOMPARE(document.serialize(), bytes);
     }
 
     void writesFoldedEscapedLines()
@@ -224,11 +201,10 @@ private Q_SLOTS:
                     "long enough title to be realistic\r\nEND:VEVENT\r\n";
         }
         many += "END:VCALENDAR\r\n";
-        QByteArray folded = "BEGIN:VTODO\r\nDESCRIPTION:";
-        qsizetype folds = 0;
-        for (; folded.size() < 5 * 1024 * 1024; ++folds)
-            folded += QByteArray(73, 'x') + "\r\n ";
-        folded += "end\r\nEND:VTODO\r\n";
+        const qsizetype folds = 70'000;
+        const QByteArray folded =
+            "BEGIN:VTODO\r\nDESCRIPTION:" + (QByteArray(73, 'x') + "\r\n ").repeated(folds) +
+            "end\r\nEND:VTODO\r\n";
         QByteArray unbroken =
             "BEGIN:VTODO\r\nDESCRIPTION:" + QByteArray(5 * 1024 * 1024, 'y') + "\r\nEND:VTODO\r\n";
 
