@@ -9,7 +9,7 @@
 #include "platform/store/AtomicFile.h"
 #include "platform/store/EventStore.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -33,11 +33,8 @@ struct SyncSeen
 
 QStringList temporariesIn(const QString& folder)
 {
-    QStringList found;
-    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
-        if (AtomicFile::isTemporaryName(name))
-            found << name;
-    }
+    QStringList found = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    found.removeIf([](const QString& name) { return !AtomicFile::isTemporaryName(name); });
     return found;
 }
 
@@ -128,14 +125,8 @@ private Q_SLOTS:
         const QString folder = m_dir->filePath("store/tasks");
         writeFile(folder + "/displayname", "Tasks");
         writeFile(folder + "/task.ics", todo("task", "Task"));
-        struct Leftover
-        {
-            QString name;
-            QByteArray bytes;
-            int ageSeconds;
-            bool removed;
-        };
-        const QList<Leftover> leftovers{
+        // Name, content, age in seconds, and whether the load removes it.
+        const QList<std::tuple<QString, QByteArray, int, bool>> leftovers{
             // Killed between creating the temporary and writing it.
             {".task.ics.0f1e2d3c4b5a.tmp", {}, 120, true},
             // Killed after writing it, before the rename: the target still holds the last
@@ -152,9 +143,9 @@ private Q_SLOTS:
             {".task.ics.0f1e2d3c4b.tmp", {}, 3600, false},
             {"tmpk2j3h4.tmp", {}, 3600, false},
         };
-        for (const Leftover& leftover : leftovers) {
-            writeFile(folder + "/" + leftover.name, leftover.bytes);
-            setModified(folder + "/" + leftover.name, ::time(nullptr) - leftover.ageSeconds);
+        for (const auto& [name, bytes, age, removed] : leftovers) {
+            writeFile(folder + "/" + name, bytes);
+            setModified(folder + "/" + name, ::time(nullptr) - age);
         }
 
         EventStore store({m_dir->filePath("store")});
@@ -162,9 +153,8 @@ private Q_SLOTS:
             store.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}));
         QCOMPARE(reminders.size(), 1);
         QCOMPARE(reminders.first()->title, QString("Task"));
-        for (const Leftover& leftover : leftovers)
-            QVERIFY2(QFile::exists(folder + "/" + leftover.name) != leftover.removed,
-                     qPrintable(leftover.name));
+        for (const auto& [name, bytes, age, removed] : leftovers)
+            QVERIFY2(QFile::exists(folder + "/" + name) != removed, qPrintable(name));
         QCOMPARE(readFile(folder + "/task.ics"), todo("task", "Task"));
     }
 
@@ -172,13 +162,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-int main(int argc, char* argv[])
-{
-    TestEnvironment::prepare();
-    QCoreApplication app(argc, argv);
-    TestAtomicFile test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+VELMORAN_TEST_MAIN(TestAtomicFile)
 
 #include "tst_atomicfile.moc"

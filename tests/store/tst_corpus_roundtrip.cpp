@@ -83,10 +83,8 @@ private Q_SLOTS:
             // Reading must neither crash nor hang, whatever the file holds: the files' own
             // years, and a year of today's, as the event window asks.
             item->toReminder();
-            item->events(QDateTime(QDate(1995, 1, 1), QTime(0, 0)),
-                         QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
-            item->events(QDateTime(QDate(2026, 6, 1), QTime(0, 0)),
-                         QDateTime(QDate(2027, 6, 1), QTime(0, 0)));
+            item->events(QDate(1995, 1, 1).startOfDay(), QDate(2000, 1, 1).startOfDay());
+            item->events(QDate(2026, 6, 1).startOfDay(), QDate(2027, 6, 1).startOfDay());
             item->uid();
             QVERIFY2(timer.elapsed() < 5000, qPrintable(it.key()));
         }
@@ -162,8 +160,7 @@ private Q_SLOTS:
                 ++checked;
                 QCOMPARE(item->serialize(), damaged);
                 Reminder reminder = item->toReminder();
-                item->events(QDateTime(QDate(2000, 1, 1), QTime(0, 0)),
-                             QDateTime(QDate(2030, 1, 1), QTime(0, 0)));
+                item->events(QDate(2000, 1, 1).startOfDay(), QDate(2030, 1, 1).startOfDay());
                 reminder.title += QStringLiteral(" (damaged)");
                 item->applyReminder(reminder, QDateTime(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC));
                 QVERIFY(IcsItem::parse(item->serialize()));
