@@ -22,7 +22,6 @@
 
 using namespace store;
 using namespace TestFiles;
-using StoreLookups::listTitled;
 using StoreLookups::taskTitled;
 using StoreQueries::allReminders;
 using StoreQueries::titles;
@@ -101,28 +100,21 @@ private Q_SLOTS:
         QVERIFY(answeredBeforeClosing);
     }
 
-    void savedTasksComeBackFromAFetchOffTheMainThread()
+    // A fetch answers off the main thread, so that reading a large store never holds up the
+    // window (what it answers is every data suite's).
+    void fetchesAnswerOffTheMainThread()
     {
         EventStore& store = opened();
-        ReminderPtr reminder = newTask(store, "Buy milk");
-        reminder->notes = "two litres";
-        QString error;
-        QVERIFY2(store.saveReminder(reminder, true, &error), qPrintable(error));
-
-        QThread* deliveredOn = nullptr;
-        QList<ReminderPtr> fetched;
-        std::atomic<bool> done = false;
-        store.fetchRemindersMatchingPredicate(
-            store::predicateForRemindersInCalendars({reminder->calendar}),
-            [&](const QList<ReminderPtr>& reminders) {
-                deliveredOn = QThread::currentThread();
-                fetched = reminders;
-                done = true;
-            });
-        QTRY_VERIFY(done.load());
+        QVERIFY(store.saveReminder(newTask(store, "Buy milk"), true));
+        std::atomic<QThread*> deliveredOn = nullptr;
+        std::atomic<qsizetype> fetched = -1;
+        store.fetchRemindersMatchingPredicate(store::predicateForRemindersInCalendars({}),
+                                              [&](const QList<ReminderPtr>& reminders) {
+                                                  deliveredOn = QThread::currentThread();
+                                                  fetched = reminders.size();
+                                              });
+        QTRY_COMPARE(fetched.load(), 1);
         QVERIFY(deliveredOn != QThread::currentThread());
-        QCOMPARE(fetched.size(), 1);
-        QCOMPARE(fetched.first()->notes, QString("two litres"));
     }
 
     void everyBurstOfChangesIsAnnouncedOnce()
@@ -186,36 +178,10 @@ private Q_SLOTS:
         QCOMPARE(allReminders(store).first()->title, QString(sameContent ? "Shared" : "Shaved"));
     }
 
-    void badFilesAreSkippedAndNeverRewritten()
-    {
-        EventStore& store = opened();
-        const CalendarPtr list = store.defaultCalendarForNewReminders();
-        const QByteArray garbage("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:\xff\xfe broken");
-        writeFile(list->folderPath + "/broken.ics", garbage);
-        writeFile(list->folderPath + "/empty.ics", "");
-        writeFile(list->folderPath + "/good.ics", todo("good", "Good"));
-        writeFile(list->folderPath + "/notes.txt", "not an item");
-        writeFile(list->folderPath + "/.hidden.ics", todo("hidden", "Hidden"));
-        writeFile(list->folderPath + "/x.ics.tmp", todo("tmp", "Temporary"));
-        const QByteArray event = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\n"
-                                 "UID:ev\r\nDTSTART:20261207T090000Z\r\nSUMMARY:Meeting\r\n"
-                                 "END:VEVENT\r\nEND:VCALENDAR\r\n";
-        writeFile(list->folderPath + "/ev.ics", event);
-
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Skipping .*broken.ics"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Skipping .*empty.ics"));
-        QCOMPARE(titles(allReminders(store)), QStringList{"Good"});
-        QVERIFY(store.saveReminder(newTask(store, "Another"), true));
-        QVERIFY(store.removeCalendar(store.defaultCalendarForNewReminders(), true));
-        // The list's tasks went; what could not be read and the events of a shared folder
-        // stay, and so does the folder.
-        QCOMPARE(readFile(list->folderPath + "/broken.ics"), garbage);
-        QCOMPARE(readFile(list->folderPath + "/ev.ics"), event);
-        QVERIFY(!QFile::exists(list->folderPath + "/good.ics"));
-    }
-
     // What the user is told of: each file that is no item with the reason in words, until it
-    // is fixed; a second run (answered by the parse cache) gives the same reasons.
+    // is fixed; a second run (answered by the parse cache) gives the same reasons. It is never
+    // rewritten: removing the list leaves it, and the events of a folder it shares with a
+    // calendar. Files of other names, hidden or temporary, are no tasks at all.
     void filesThatCannotBeReadAreListedUntilFixed()
     {
         EventStore& store = opened();
@@ -223,17 +189,26 @@ private Q_SLOTS:
         const QString broken = list->folderPath + "/broken.ics";
         const QString huge = list->folderPath + "/huge.ics";
         const QString locked = list->folderPath + "/locked.ics";
-        writeFile(broken, "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:Cut short\r\n");
+        const QByteArray garbage(
+            "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:\xff\xfe Cut short\r\n");
+        writeFile(broken, garbage);
+        writeFile(list->folderPath + "/empty.ics", "");
         writeFile(huge, todo("huge", "Huge"));
         QVERIFY(QFile::resize(huge, kMaxItemSize + 1));
         writeFile(locked, todo("locked", "Locked"));
+        for (const QString name : {"notes.txt", ".hidden.ics", "x.ics.tmp"})
+            writeFile(list->folderPath + '/' + name, todo(name.toUtf8(), "No task"));
+        const QByteArray event = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VEVENT\r\n"
+                                 "UID:ev\r\nDTSTART:20261207T090000Z\r\nSUMMARY:Meeting\r\n"
+                                 "END:VEVENT\r\nEND:VCALENDAR\r\n";
+        writeFile(list->folderPath + "/ev.ics", event);
         // Root reads anything: the unreadable file is a case for an ordinary user only.
         const bool canLock = geteuid() != 0;
         if (canLock)
             QVERIFY(QFile::setPermissions(locked, {}));
         QSignalSpy spy(&store, &EventStore::unreadableFilesChanged);
         const auto expectSkips = [canLock] {
-            for (int file = canLock ? 0 : 1; file < 3; ++file)
+            for (int file = canLock ? 0 : 1; file < 4; ++file)
                 QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Skipping .*"));
         };
         expectSkips();
@@ -241,6 +216,7 @@ private Q_SLOTS:
 
         QStringList expected{"broken.ics Reminders not an iCalendar file: BEGIN:VTODO is never "
                              "closed",
+                             "empty.ics Reminders not an iCalendar file: Not an iCalendar file",
                              "huge.ics Reminders larger than 16 MB"};
         if (canLock)
             expected << "locked.ics Reminders cannot be read: Permission denied";
@@ -255,15 +231,20 @@ private Q_SLOTS:
         }
 
         spy.clear();
-        writeFile(broken, todo("broken", "Mended"));
         writeFile(huge, todo("huge", "Trimmed"));
         if (canLock)
             QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner));
-        QTRY_VERIFY_WITH_TIMEOUT((allReminders(store), store.unreadableFiles().isEmpty()), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT((allReminders(store), described(store.unreadableFiles())),
+                                  expected.mid(0, 2), 3000);
         QStringList mended = titles(allReminders(store));
         mended.sort();
-        QCOMPARE(mended, (QStringList{"Locked", "Mended", "Trimmed"}));
+        QCOMPARE(mended, (QStringList{"Locked", "Trimmed"}));
         QVERIFY(spy.wait(2000));
+
+        QVERIFY(store.removeCalendar(list, true));
+        QCOMPARE(readFile(broken), garbage);
+        QCOMPARE(readFile(list->folderPath + "/ev.ics"), event);
+        QVERIFY(!QFile::exists(huge) && !QFile::exists(locked));
     }
 
     void identifiersFileNamesAndLinksAreSafe()
@@ -305,41 +286,6 @@ private Q_SLOTS:
         list->title = "Work";
         QVERIFY(store.saveCalendar(list, true));
         QCOMPARE(store.calendarWithIdentifier(list->calendarIdentifier)->title, QString("Work"));
-    }
-
-    // A move keeps the file as it was, in the other folder; across store folders (accounts)
-    // and out of a read-only list it is refused and nothing changes.
-    void aMoveKeepsEveryLineAndStaysInItsStoreFolder()
-    {
-        const QByteArray file =
-            todo("moved@host", "Keep me", "CATEGORIES:A,B\r\nX-OTHER:1\r\nPRIORITY:5\r\n");
-        writeFile(root() + "/work/displayname", "Work");
-        writeFile(root() + "/home/displayname", "Home");
-        writeFile(root() + "/work/moved@host.ics", file);
-        const QString other = m_dir->filePath("other");
-        writeFile(other + "/shared/displayname", "Shared");
-        EventStore store({root(), other}, m_clock);
-        QVERIFY(store.accessToEntityType(EntityType::Reminder));
-        const CalendarPtr home = listTitled(store, "Home");
-        const CalendarPtr shared = listTitled(store, "Shared");
-        QVERIFY(home && shared);
-
-        ReminderPtr task = taskTitled(store, "Keep me");
-        task->calendar = shared;
-        QString error;
-        QVERIFY(!store.saveReminder(task, true, &error));
-        QVERIFY2(error.contains("another store folder"), qPrintable(error));
-        QCOMPARE(readFile(root() + "/work/moved@host.ics"), file);
-        QVERIFY(QDir(other + "/shared").entryList({"*.ics"}).isEmpty());
-
-        task = taskTitled(store, "Keep me");
-        task->calendar = home;
-        QVERIFY2(store.saveReminder(task, true, &error), qPrintable(error));
-        QVERIFY(!QFile::exists(root() + "/work/moved@host.ics"));
-        const QStringList moved = QDir(root() + "/home").entryList({"*.ics"});
-        QCOMPARE(moved.size(), 1);
-        QCOMPARE(readFile(root() + "/home/" + moved.first()), file);
-        QCOMPARE(taskTitled(store, "Keep me")->calendarItemIdentifier, QString("moved@host"));
     }
 
     void storeFoldersComeFromTheEnvironmentFirst()
@@ -385,14 +331,11 @@ private Q_SLOTS:
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
 
         const CalendarPtr list = store.calendarWithIdentifier(task->calendar->calendarIdentifier);
-        QVERIFY(list->immutable);
-        QVERIFY(!list->allowsContentModifications());
+        QVERIFY(list->immutable && !list->allowsContentModifications());
+        // (That the store then refuses a change is tst_cli's.) A stale object that still thinks
+        // the list is writable: the write itself fails.
         task->title = "Changed";
         QString error;
-        QVERIFY(!store.saveReminder(task, true, &error));
-        QVERIFY(!error.isEmpty());
-
-        // A stale object that still thinks the list is writable: the write itself fails.
         task->calendar = std::make_shared<Calendar>(*list);
         task->calendar->immutable = false;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
@@ -412,8 +355,7 @@ private Q_SLOTS:
         QVERIFY(QDir(writable->folderPath).entryList({"*.ics"}).isEmpty());
 
         // Nor into one.
-        ReminderPtr other = store.reminderWithEventStore();
-        other->title = "Elsewhere";
+        ReminderPtr other = newTask(store, "Elsewhere");
         other->calendar = store.calendarWithIdentifier(writable->calendarIdentifier);
         QVERIFY(store.saveReminder(other, true, &error));
         const QByteArray otherBefore = readFile(other->origin->filePath);
