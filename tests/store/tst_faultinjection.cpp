@@ -59,29 +59,20 @@ bool isWorkInProgress(const QString& name)
 Tree treeOf(const QString& folder, bool withTemporaries)
 {
     Tree tree;
-    QStringList skipped;
     QDirIterator it(folder,
                     QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
+        const QFileInfo info = it.nextFileInfo();
+        const QString relative = QDir(folder).relativeFilePath(info.filePath());
         // Lock files are no state: they are left in place on purpose and hold nothing.
-        if (info.fileName().endsWith(QLatin1String(".lock")))
+        const QStringList parts = relative.split(u'/');
+        if (info.fileName().endsWith(QLatin1String(".lock")) ||
+            (!withTemporaries && std::any_of(parts.cbegin(), parts.cend(), isWorkInProgress)))
             continue;
-        if (!withTemporaries && isWorkInProgress(info.fileName())) {
-            if (info.isDir())
-                skipped.append(info.filePath() + u'/');
-            continue;
-        }
-        if (std::any_of(skipped.cbegin(), skipped.cend(), [&info](const QString& skippedFolder) {
-                return info.filePath().startsWith(skippedFolder);
-            }))
-            continue;
-        const QString relative = QString::fromUtf8(
-            withoutRandomIds(QDir(folder).relativeFilePath(info.filePath()).toUtf8()));
-        tree.insert(relative, info.isDir() ? QByteArray("<folder>")
-                                           : withoutRandomIds(readFile(info.filePath())));
+        tree.insert(QString::fromUtf8(withoutRandomIds(relative.toUtf8())),
+                    info.isDir() ? QByteArray("<folder>")
+                                 : withoutRandomIds(readFile(info.filePath())));
     }
     return tree;
 }
@@ -330,13 +321,12 @@ private:
     }
 
     // The rest of the line that starts with `prefix`; null when there is none.
-    static QString lineAfter(const QByteArray& output, const QByteArray& prefix)
+    static QString lineAfter(const QByteArray& output, const QString& prefix)
     {
-        for (const QByteArray& line : output.split('\n')) {
-            if (line.startsWith(prefix))
-                return QString::fromUtf8(line.mid(prefix.size())).trimmed();
-        }
-        return {};
+        const QRegularExpressionMatch line =
+            QRegularExpression('^' + prefix + "(.*)$", QRegularExpression::MultilineOption)
+                .match(QString::fromUtf8(output));
+        return line.hasMatch() ? line.captured(1).trimmed() : QString();
     }
 
     static QList<Operation> operations()
@@ -464,13 +454,10 @@ private:
             verdicts.at(0) != verdicts.at(1))
             return QStringLiteral("!the store is %1 but Recently Deleted is %2")
                 .arg(verdicts.at(0), verdicts.at(1));
-        const bool storeChanges = oldState.at(0) != newState.at(0);
-        const bool dataChanges = oldState.at(1) != newState.at(1);
-        if (storeChanges)
-            return verdicts.at(0);
-        if (dataChanges)
-            return verdicts.at(1);
-        return verdicts.at(2);
+        // The first folder the change touches tells.
+        return verdicts.at(oldState.at(0) != newState.at(0)   ? 0
+                           : oldState.at(1) != newState.at(1) ? 1
+                                                              : 2);
     }
 
     QString before() const { return m_dir.filePath("before"); }
