@@ -170,12 +170,10 @@ private Q_SLOTS:
         }
         QVERIFY(reminder.dueDateComponents);
         const DateComponents& due = *reminder.dueDateComponents;
-        const QString actual = QStringLiteral("%1 %2:%3 %4")
-                                   .arg(due.date().toString(Qt::ISODate))
-                                   .arg(due.hour, 2, 10, QLatin1Char('0'))
-                                   .arg(due.minute, 2, 10, QLatin1Char('0'))
-                                   .arg(QString::fromUtf8(due.timeZone.id()));
-        QCOMPARE(actual, expected);
+        QCOMPARE(due.date().toString(Qt::ISODate) +
+                     QTime(due.hour, due.minute).toString(" HH:mm ") +
+                     QString::fromUtf8(due.timeZone.id()),
+                 expected);
     }
 
     void writesDueDates_data()
