@@ -148,8 +148,7 @@ private Q_SLOTS:
         QCOMPARE(StoreQueries::allReminders(store).size(), 3);
     }
 
-    // A list goes with its name, colour and tasks, and comes back whole; the folder of a list
-    // shared with events stays, with the events.
+    // A list goes with its name, colour and tasks, and comes back whole.
     void aDeletedListComesBackWhole()
     {
         const QByteArray one = todo("l-1", "One");
