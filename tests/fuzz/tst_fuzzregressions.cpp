@@ -27,12 +27,6 @@ QString regressionsDir()
     return TestEnvironment::sourceDir() + QStringLiteral("/tests/data/regressions");
 }
 
-QStringList inputsOf(const QString& target)
-{
-    return QDir(regressionsDir() + QLatin1Char('/') + target)
-        .entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 } // namespace
 
 // Every input that ever made a fuzzer crash, hang or find a broken rule is kept in
@@ -60,7 +54,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         int rows = 0;
         for (const QString& target : FuzzTarget::names()) {
-            for (const QString& file : inputsOf(target)) {
+            for (const QString& file :
+                 QDir(regressionsDir() + u'/' + target).entryList(QDir::Files, QDir::Name)) {
                 QTest::newRow(qPrintable(target + QLatin1Char('/') + file)) << target << file;
                 ++rows;
             }
@@ -87,8 +82,6 @@ private Q_SLOTS:
         QVERIFY2(findings.isEmpty(), qPrintable(findings.join(QLatin1Char('\n'))));
         QVERIFY2(spent <= kHangMilliseconds, qPrintable(QString::number(spent) + " ms"));
     }
-
-    void cleanupTestCase() { m_targets.clear(); }
 
 private:
     QTemporaryDir m_work;

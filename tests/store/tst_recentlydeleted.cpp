@@ -148,8 +148,7 @@ private Q_SLOTS:
         QCOMPARE(StoreQueries::allReminders(store).size(), 3);
     }
 
-    // A list goes with its name, colour and tasks, and comes back whole; the folder of a list
-    // shared with events stays, with the events.
+    // A list goes with its name, colour and tasks, and comes back whole.
     void aDeletedListComesBackWhole()
     {
         const QByteArray one = todo("l-1", "One");
@@ -172,33 +171,6 @@ private Q_SLOTS:
         const CalendarPtr back = store.calendarWithIdentifier("home");
         QVERIFY(back && back->title == "Home" && back->color.name() == "#ff2968");
         QCOMPARE(StoreQueries::allReminders(store).size(), 2);
-    }
-
-    // A task whose list is gone comes back in the default list, and says so; one whose UID is
-    // in the store again is refused.
-    void aRestoreFindsAPlaceOrRefuses()
-    {
-        writeFile(root() + "/work/w-1.ics", todo("w-1", "Report"));
-        writeFile(root() + "/home/h-1.ics", todo("h-1", "Twice"));
-        EventStore store({root()}, m_clock);
-        QString reportId;
-        QString twiceId;
-        QVERIFY(store.removeReminder(taskTitled(store, "Report"), true, nullptr, &reportId));
-        QVERIFY(store.removeReminder(taskTitled(store, "Twice"), true, nullptr, &twiceId));
-        QVERIFY(QDir(root() + "/work").removeRecursively());
-        writeFile(root() + "/home/other-name.ics", todo("h-1", "Twice"));
-
-        EventStore::RestoreOutcome outcome;
-        QString error;
-        QVERIFY2(store.restoreDeleted(reportId, &outcome, &error), qPrintable(error));
-        QVERIFY(outcome.intoDefaultList);
-        QCOMPARE(outcome.listTitle, QString("Home"));
-        QVERIFY(QFileInfo::exists(root() + "/home/w-1.ics"));
-
-        QVERIFY(!store.restoreDeleted(twiceId, &outcome, &error));
-        QVERIFY2(error.contains("in the store already"), qPrintable(error));
-        QVERIFY(store.recentlyDeleted().entry(twiceId));
-        QVERIFY(!store.restoreDeleted("no-such-item", &outcome, &error));
     }
 
     // A task deleted out of a file it shares with others is kept as a file of its own, and
