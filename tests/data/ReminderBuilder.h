@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreQueries.h"
+
 #include "data/ReminderSnapshot.h"
 #include "platform/store/Event.h"
 
@@ -19,21 +21,16 @@ public:
         m_reminder->calendarItemIdentifier = QStringLiteral("id-") + title;
     }
 
-    ReminderBuilder& in(const store::CalendarPtr& list)
-    {
-        m_reminder->calendar = list;
-        return *this;
-    }
+    ReminderBuilder& in(const store::CalendarPtr& list) { return set(m_reminder->calendar, list); }
     // Floating components of a local date and time; midnight means "no time of day".
     ReminderBuilder& dueAt(const QDateTime& local)
     {
-        m_reminder->dueDateComponents = store::DateComponents::fromDateTime(local, false);
-        return *this;
+        return set(m_reminder->dueDateComponents,
+                   store::DateComponents::fromDateTime(local, false));
     }
     ReminderBuilder& dueOn(const QDate& day)
     {
-        m_reminder->dueDateComponents = store::DateComponents::fromDate(day);
-        return *this;
+        return set(m_reminder->dueDateComponents, store::DateComponents::fromDate(day));
     }
     // Components pinned to another zone, as a task written elsewhere carries them.
     ReminderBuilder& dueIn(const QByteArray& zone, const QDate& day, const QTime& time)
@@ -42,8 +39,7 @@ public:
         due.hour = time.hour();
         due.minute = time.minute();
         due.timeZone = QTimeZone(zone);
-        m_reminder->dueDateComponents = due;
-        return *this;
+        return set(m_reminder->dueDateComponents, due);
     }
     ReminderBuilder& completedAt(const QDateTime& when)
     {
@@ -53,25 +49,12 @@ public:
     // As some files have it: marked done without saying when.
     ReminderBuilder& completedWithoutDate()
     {
-        m_reminder->completed = true;
         m_reminder->completionDate = QDateTime();
-        return *this;
+        return set(m_reminder->completed, true);
     }
-    ReminderBuilder& priority(int value)
-    {
-        m_reminder->priority = value;
-        return *this;
-    }
-    ReminderBuilder& notes(const QString& text)
-    {
-        m_reminder->notes = text;
-        return *this;
-    }
-    ReminderBuilder& created(const QDateTime& when)
-    {
-        m_reminder->creationDate = when;
-        return *this;
-    }
+    ReminderBuilder& priority(int value) { return set(m_reminder->priority, value); }
+    ReminderBuilder& notes(const QString& text) { return set(m_reminder->notes, text); }
+    ReminderBuilder& created(const QDateTime& when) { return set(m_reminder->creationDate, when); }
     ReminderBuilder& withAlarm()
     {
         m_reminder->addAlarm(store::Alarm::withRelativeOffset(-600));
@@ -95,6 +78,12 @@ public:
     operator store::ReminderPtr() const { return m_reminder; }
 
 private:
+    template <typename Field, typename Value> ReminderBuilder& set(Field& field, const Value& value)
+    {
+        field = value;
+        return *this;
+    }
+
     store::ReminderPtr m_reminder;
 };
 
@@ -132,12 +121,7 @@ inline SnapshotPtr snapshotOf(const QList<store::ReminderPtr>& reminders)
 
 inline QStringList titlesOf(const std::optional<QList<store::ReminderPtr>>& reminders)
 {
-    QStringList titles;
-    if (reminders) {
-        for (const store::ReminderPtr& reminder : *reminders)
-            titles.append(reminder->title);
-    }
-    return titles;
+    return StoreQueries::titles(reminders.value_or(QList<store::ReminderPtr>()));
 }
 
 // A task as one line, "title|due|priority|open or done|alarms|repeats", so that a case compares

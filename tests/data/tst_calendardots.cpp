@@ -63,32 +63,8 @@ private Q_SLOTS:
                          (QList<CalendarDot>{{CalendarDot::Kind::Reminder, home->color}}));
         }
         QCOMPARE(days, (QList<int>{1, 1, 7, 0, 4, 5, 0}));
-    }
 
-    void eventsAreDottedOnEveryDayTheyTouch()
-    {
-        const store::CalendarPtr cal =
-            coloured("cal", store::CollectionColor::fromText(u"#ff8800"));
-        const TaskListAssembly assembly(*m_store->manager);
-        auto daysOf = [&](const store::EventPtr& one) {
-            return assembly.calendarDots(TaskViewMode::Week, local(2026, 12, 7), {}, {one}).keys();
-        };
-        QCOMPARE(
-            daysOf(eventOf("Night", local(2026, 12, 8, 22), local(2026, 12, 9, 1), false, cal)),
-            (QList<int>{2, 3}));
-        // An all-day event ends the moment its last day does.
-        QCOMPARE(daysOf(eventOf("Trip", local(2026, 12, 10), local(2026, 12, 12), true, cal)),
-                 (QList<int>{4, 5}));
-        QCOMPARE(daysOf(eventOf("Before", local(2026, 11, 30), local(2026, 12, 19), true, cal)),
-                 (QList<int>{1, 2, 3, 4, 5, 6, 7}));
-
-        m_store->defaults->setBool(false, PrefKey::showEventDots);
-        QVERIFY(daysOf(eventOf("Night", local(2026, 12, 8, 22), local(2026, 12, 9, 1), false, cal))
-                    .isEmpty());
-    }
-
-    void tasksComeFirstInTheOrderGiven()
-    {
+        // Several on a day: the tasks first in the order given, each in its list's colour.
         const store::CalendarPtr red = coloured("red", store::CollectionColor::fromText(u"red"));
         const store::CalendarPtr blue = coloured("blue", store::CollectionColor::fromText(u"blue"));
         const store::CalendarPtr cal = coloured("cal", store::CollectionColor::fromText(u"green"));
@@ -104,12 +80,32 @@ private Q_SLOTS:
             TaskListAssembly(*m_store->manager)
                 .calendarDots(TaskViewMode::Week, local(2026, 12, 7), reminders, events);
         using K = CalendarDot::Kind;
-        const QList<CalendarDot> expected{{K::Reminder, store::CollectionColor::fromText(u"red")},
-                                          {K::Reminder, store::CollectionColor::fromText(u"blue")},
-                                          {K::Reminder, store::CollectionColor::fromText(u"red")},
-                                          {K::Reminder, store::CollectionColor()},
-                                          {K::Event, store::CollectionColor::fromText(u"green")}};
-        QCOMPARE(dots.value(3), expected);
+        QCOMPARE(dots.value(3), (QList<CalendarDot>{{K::Reminder, red->color},
+                                                    {K::Reminder, blue->color},
+                                                    {K::Reminder, red->color},
+                                                    {K::Reminder, store::CollectionColor()},
+                                                    {K::Event, cal->color}}));
+    }
+
+    void eventsAreDottedOnEveryDayTheyTouch()
+    {
+        const store::CalendarPtr cal =
+            coloured("cal", store::CollectionColor::fromText(u"#ff8800"));
+        const TaskListAssembly assembly(*m_store->manager);
+        auto daysOf = [&](const store::EventPtr& one) {
+            return assembly.calendarDots(TaskViewMode::Week, local(2026, 12, 7), {}, {one}).keys();
+        };
+        const store::EventPtr night =
+            eventOf("Night", local(2026, 12, 8, 22), local(2026, 12, 9, 1), false, cal);
+        QCOMPARE(daysOf(night), (QList<int>{2, 3}));
+        // An all-day event ends the moment its last day does.
+        QCOMPARE(daysOf(eventOf("Trip", local(2026, 12, 10), local(2026, 12, 12), true, cal)),
+                 (QList<int>{4, 5}));
+        QCOMPARE(daysOf(eventOf("Before", local(2026, 11, 30), local(2026, 12, 19), true, cal)),
+                 (QList<int>{1, 2, 3, 4, 5, 6, 7}));
+
+        m_store->defaults->setBool(false, PrefKey::showEventDots);
+        QVERIFY(daysOf(night).isEmpty());
     }
 
     void aMonthRunsOverItsOwnDaysOnly()

@@ -55,7 +55,7 @@ private Q_SLOTS:
     // The block turns at 06:00, 12:00 and 18:00 on the wall clock even on the days the clocks
     // change; the window is then 25 elapsed hours, so a label names the clock time under it.
     // Each case: now, the block, the labels, and the hours from the window's start to now.
-    void blocksFollowTheWallClock()
+    void blocksFollowTheWallClockAndMoveTheWindow()
     {
         using Case = std::tuple<QDateTime, int, const char*, qreal>;
         for (const auto& [now, type, labels, hours] :
@@ -88,12 +88,9 @@ private Q_SLOTS:
                 25 * 3600);
             QCOMPARE(layout.nowLineX(), 36 + hours * 13);
         }
-    }
 
-    // The first refresh, a new block and a new day move the window; a refresh within the same
-    // block does not.
-    void reportsWhenTheWindowMoves()
-    {
+        // The first refresh, a new block and a new day move the window; a refresh within the
+        // same block does not.
         DayGraphLayout layout;
         QVERIFY(layout.refresh(emptyBuckets(), local(2026, 12, 9, 5, 58)));
         QVERIFY(!layout.refresh(emptyBuckets(), local(2026, 12, 9, 5, 59)));
@@ -157,7 +154,7 @@ private Q_SLOTS:
     }
 
     // Each case: now, the event's start and end, and the bar's left edge and width.
-    void eventBars()
+    void eventBarsAndTheirRows()
     {
         using Case = std::tuple<QDateTime, QDateTime, QDateTime, qreal, qreal>;
         const QDateTime evening = local(2026, 12, 9, 20, 0); // the window: 12:00 Wed to 13:00 Thu
@@ -192,20 +189,15 @@ private Q_SLOTS:
             QCOMPARE(layout.eventsRect(), QRectF(30, layout.height() - 20 - 15, 325, 15));
             QCOMPARE(bar.top(), layout.eventsRect().top());
         }
-    }
 
-    // Each event is drawn once, on the row of its deepest position; from the sixth row on it is
-    // not drawn at all.
-    void eventRowsStackDownwards()
-    {
-        const QDateTime now = local(2026, 12, 9, 10, 0);
+        // Overlapping events stack downwards, each drawn once on the row of its deepest position;
+        // from the sixth row on one is not drawn at all.
         QList<store::EventPtr> events;
         for (int i = 0; i < 6; ++i)
             events.append(
                 eventOf(QString::number(i), local(2026, 12, 9, 9, 0), local(2026, 12, 9, 11)));
-        const HourBuckets buckets = bucketsWithEvents(local(2026, 12, 9), events);
         DayGraphLayout layout;
-        layout.refresh(buckets, now);
+        layout.refresh(bucketsWithEvents(local(2026, 12, 9), events), local(2026, 12, 9, 10, 0));
         QCOMPARE(layout.eventBars().size(), 5);
         QCOMPARE(layout.eventsRect().height(), 55.0);
         for (int row = 0; row < 5; ++row) {
@@ -269,10 +261,7 @@ private Q_SLOTS:
         QCOMPARE(march.cellDate(sunday), local(2026, 3, 29));
         QCOMPARE(march.cellDate(sunday).secsTo(march.cellDate(sunday + 1)), 23 * 3600);
         QVERIFY(!march.cellDate(MonthGrid::kCellCount).isValid());
-    }
-
-    void monthGridHeaderDatesAreSevenDaysFromTheWeekStart()
-    {
+        // The header's seven days from the week's start.
         const QList<QDateTime> days = MonthGrid::headerDates(local(2026, 10, 25));
         QCOMPARE(days.size(), 7);
         QCOMPARE(days.at(1), local(2026, 10, 26)); // the day after the 25-hour Sunday

@@ -115,10 +115,7 @@ private Q_SLOTS:
         QCOMPARE(buckets.events.at(11).constFirst(), buckets.events.at(13).constFirst());
 
         m_store->defaults->setBool(false, PrefKey::viewEvents);
-        const HourBuckets without = HourBuckets::fetch(
-            m_store->manager->queries(), m_store->manager->events(), local(2026, 12, 9, 12, 0),
-            m_store->defaults->boolForKey(PrefKey::viewEvents));
-        for (const QList<store::EventPtr>& hour : without.events)
+        for (const QList<store::EventPtr>& hour : fetchAt(local(2026, 12, 9, 20, 0)).events)
             QVERIFY(hour.isEmpty());
     }
 

@@ -63,8 +63,8 @@ private Q_SLOTS:
         m_store = std::make_unique<SeededStore>();
         m_store->defaults->setObject(QStringList{"work", "home"}, PrefKey::visibleLists);
         m_store->clock.setNow(local(2027, 2, 3, 10, 30)); // a Wednesday
-        writeFile(root() + "/home/displayname", "Home");
-        writeFile(root() + "/work/displayname", "Work");
+        m_store->addList("home", "Home");
+        m_store->addList("work", "Work");
     }
 
     void cleanup() { m_store.reset(); }
@@ -77,12 +77,11 @@ private Q_SLOTS:
     {
         QStringList rows;
         for (const QVariant& stored :
-             {QVariant(record(0)), QVariant(record(2, "tag", "home")),
-              QVariant(record(19, "tag", "urgent")), QVariant(record(6, "number", 1)),
-              QVariant(record(11, "number", 3)),
-              QVariant(record(20, "array", QVariantList{"#a", "#b", "c"})), QVariant(record(42)),
-              QVariant(record(6, "number", "3")), QVariant(record(20, "array", QVariantList{1, 2})),
-              QVariant("Today")}) {
+             QVariantList{record(0), record(2, "tag", "home"), record(19, "tag", "urgent"),
+                          record(6, "number", 1), record(11, "number", 3),
+                          record(20, "array", QVariantList{"#a", "#b", "c"}), record(42),
+                          record(6, "number", "3"), record(20, "array", QVariantList{1, 2}),
+                          QVariant("Today")}) {
             const QString text = QuickActionSettings::rowText(stored);
             rows << (QuickActionSettings::isEditable(stored) ? text : '(' + text + ')');
         }
@@ -91,7 +90,8 @@ private Q_SLOTS:
                                     "(Unsupported Action)", "(Unsupported Action)"}));
     }
 
-    void anEditReplacesTheFirstEqualRecordAndKeepsItsKeys()
+    // An edit replaces the first equal record and keeps its keys.
+    void editsAndMovesOfTheRows()
     {
         QVariantMap marked = record(3);
         marked.insert("color", "red");
@@ -105,11 +105,9 @@ private Q_SLOTS:
         QVERIFY(!QuickActionSettings::replace(records, record(4),
                                               QuickAction::withType(QuickAction::Today)));
         QCOMPARE(records.size(), 4);
-    }
 
-    void movesLandAboveTheTargetRow()
-    {
-        QVariantList records{record(0), record(3), record(4)};
+        // A move lands above the target row.
+        records = {record(0), record(3), record(4)};
         QVERIFY(QuickActionSettings::move(records, 0, 3));
         QCOMPARE(records, QVariantList({record(3), record(4), record(0)}));
         QVERIFY(QuickActionSettings::move(records, 2, 0));
@@ -149,10 +147,8 @@ private Q_SLOTS:
         QCOMPARE(menuText(menu.at(8).items), "(Work), Home");
 
         QVERIFY(QuickActionMenu::build(nullptr, false, actions, false, {work, home}).isEmpty());
-    }
 
-    void thePriorityItems()
-    {
+        // The priority items: the one the task has is greyed.
         const QList<std::pair<int, QList<bool>>> rows{{0, {false, true, true, true}},
                                                       {1, {true, true, true, false}},
                                                       {4, {true, true, true, false}},
@@ -344,37 +340,16 @@ private Q_SLOTS:
 
     // --- Lists, priorities and what does nothing -----------------------------------------
 
-    void listAndPriority()
-    {
-        m_store->seed("home", [](Reminder& r) {
-            r.title = "Task";
-            r.priority = 5;
-        });
-        DataManager& manager = createLoaded();
-        QuickActionPerformer performer(manager);
-        const ReminderPtr task = inSnapshot("Task");
-
-        const QByteArray before = readFile(task->origin->filePath);
-        QVERIFY(!performer.menuChangeToList(task, 1)); // "home", its own list
-        QVERIFY(!performer.menuSetPriority(task, 2));  // medium already
-        QCOMPARE(readFile(task->origin->filePath), before);
-
-        QVERIFY(performer.menuSetPriority(task, 3));
-        QCOMPARE(diskTask("Task")->priority, 1);
-        QVERIFY(performer.menuSetPriority(task, 0));
-        QCOMPARE(diskTask("Task")->priority, 0);
-
-        QVERIFY(performer.menuChangeToList(task, 0));
-        QCOMPARE(diskTask("Task")->calendar->calendarIdentifier, QString("work"));
-    }
-
-    void recordsThatCannotBePerformedChangeNothing()
+    // Records that cannot be performed, a move to the task's own list and the priority it has
+    // change nothing; the others write the task.
+    void listPriorityAndWhatDoesNothing()
     {
         m_store->defaults->setObject(
             QVariantList{record(5), record(2, "tag", ""), switchOf({}), QVariant("text")},
             PrefKey::quickActions);
         m_store->seed("home", [](Reminder& r) {
             r.title = "Task";
+            r.priority = 5;
             r.dueDateComponents = DateComponents::fromDateTime(local(2027, 2, 5, 9));
         });
         DataManager& manager = createLoaded();
@@ -384,16 +359,22 @@ private Q_SLOTS:
         for (int index : {-1, 0, 1, 2, 3, 4})
             QCOMPARE(performer.menuQuickAction(index, task), Outcome::Unchanged);
         QCOMPARE(performer.menuQuickAction(0, nullptr), Outcome::Unchanged);
+        QVERIFY(!performer.menuChangeToList(task, 1)); // "home", its own list
+        QVERIFY(!performer.menuSetPriority(task, 2));  // medium already
         QCOMPARE(readFile(task->origin->filePath), before);
         QCOMPARE(task->dueDateComponents->toDateTime(), local(2027, 2, 5, 9));
-
         const QList<QuickActionMenuEntry> menu = QuickActionMenu::build(manager, task, false);
         QCOMPARE(enabledOf(menu.mid(3, 4)), (QList<bool>{false, false, false, false}));
+
+        QVERIFY(performer.menuSetPriority(task, 3));
+        QCOMPARE(diskTask("Task")->priority, 1);
+        QVERIFY(performer.menuSetPriority(task, 0));
+        QCOMPARE(diskTask("Task")->priority, 0);
+        QVERIFY(performer.menuChangeToList(task, 0));
+        QCOMPARE(diskTask("Task")->calendar->calendarIdentifier, QString("work"));
     }
 
 private:
-    QString root() const { return m_store->root(); }
-
     DataManager& createLoaded()
     {
         m_store->load();

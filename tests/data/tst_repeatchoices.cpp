@@ -14,15 +14,9 @@ Q_DECLARE_METATYPE(CustomChoices)
 Q_DECLARE_METATYPE(RecurrenceRule)
 Q_DECLARE_METATYPE(RecurrenceDayOfWeek)
 
-namespace {
+using Days = QList<RecurrenceDayOfWeek>;
 
-QList<RecurrenceDayOfWeek> days(std::initializer_list<std::pair<int, int>> list)
-{
-    QList<RecurrenceDayOfWeek> result;
-    for (const auto& [day, week] : list)
-        result << RecurrenceDayOfWeek{day, week};
-    return result;
-}
+namespace {
 
 CustomChoices weekly(QList<int> segments, bool sundayFirst, int interval = 1)
 {
@@ -72,7 +66,8 @@ class TestRepeatChoices : public QObject
 private Q_SLOTS:
     void initTestCase() { store::LibicalSetup::initialize(); }
 
-    void presetsKeepTheEndOfTheRuleTheyReplace()
+    // A preset keeps the end of the rule it replaces, and reads back as itself.
+    void presetsAndTheItemThatShowsARule()
     {
         const std::optional<RecurrenceEnd> five = RecurrenceEnd::withOccurrenceCount(5);
         QVERIFY(!RepeatChoices::presetRule(RepeatChoices::Never, five));
@@ -81,25 +76,22 @@ private Q_SLOTS:
             const std::optional<RecurrenceRule> rule = RepeatChoices::presetRule(preset, five);
             QVERIFY(rule);
             QCOMPARE(rule->recurrenceEnd, five);
-            // Each preset reads back as itself.
             QCOMPARE(RepeatChoices::presetForRule(&*rule, QDate(2026, 3, 31)), preset);
         }
         QVERIFY(!RepeatChoices::presetRule(RepeatChoices::EveryDay, std::nullopt)->recurrenceEnd);
         QCOMPARE(RepeatChoices::presetRule(RepeatChoices::Weekdays, std::nullopt)->daysOfTheWeek,
-                 days({{2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}}));
+                 (Days{{2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}}));
         QCOMPARE(RepeatChoices::presetRule(RepeatChoices::EveryTwoWeeks, std::nullopt)->interval,
                  2);
-    }
 
-    void theItemThatShowsARule()
-    {
+        // Which item shows a rule: one a preset does not make exactly is Custom.
         const QDate due(2026, 3, 31);
         RecurrenceRule rule = *RepeatChoices::presetRule(RepeatChoices::Weekdays, std::nullopt);
         rule.interval = 2;
         QCOMPARE(RepeatChoices::presetForRule(&rule, due), int(RepeatChoices::Custom));
         RecurrenceRule oneDay;
         oneDay.frequency = RecurrenceRule::Frequency::Weekly;
-        oneDay.daysOfTheWeek = days({{3, 0}});
+        oneDay.daysOfTheWeek = Days{{3, 0}};
         QCOMPARE(RepeatChoices::presetForRule(&oneDay, due), int(RepeatChoices::Custom));
         QCOMPARE(RepeatChoices::description(nullptr, due), QStringLiteral("Never"));
 
@@ -116,7 +108,7 @@ private Q_SLOTS:
         positions.setPositions = {-1};
         QCOMPARE(RepeatChoices::presetForRule(&positions, due), int(RepeatChoices::Custom));
         RecurrenceRule dailyOnDays = *RepeatChoices::presetRule(RepeatChoices::EveryDay, {});
-        dailyOnDays.daysOfTheWeek = days({{2, 0}});
+        dailyOnDays.daysOfTheWeek = Days{{2, 0}};
         QCOMPARE(RepeatChoices::presetForRule(&dailyOnDays, due), int(RepeatChoices::Custom));
     }
 

@@ -6,15 +6,9 @@
 
 namespace {
 
-QVariantMap tagList(const QString& tag)
-{
-    return {{"type", 8}, {"tag", tag}};
-}
+const auto tagList = [](const QString& tag) { return QVariantMap{{"type", 8}, {"tag", tag}}; };
 
-QVariantMap savedSearch(const QString& tag)
-{
-    return {{"type", 15}, {"tag", tag}};
-}
+const auto savedSearch = [](const QString& tag) { return QVariantMap{{"type", 15}, {"tag", tag}}; };
 
 QVariantMap mergedList(const QString& tag, const QVariantList& lists,
                        const QVariantList& priorities)
@@ -69,12 +63,9 @@ private Q_SLOTS:
         SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "", {}, {});
 
         // Read back from the file by a second store, as another window would.
-        const QVariantList stored = UserDefaults(path()).arrayForKey("listNavArray");
-        QCOMPARE(stored.size(), 12);
-        QCOMPARE(stored.mid(0, 9), defaultListNavArray());
-        QCOMPARE(stored.at(9).toMap(), tagList("Work"));
-        QCOMPARE(stored.at(10).toMap(), mergedList("Urgent", {"a", "b"}, {0, 1}));
-        QCOMPARE(stored.at(11).toMap(), savedSearch("milk"));
+        QCOMPARE(stored(), (defaultListNavArray() +
+                            QVariantList{tagList("Work"), mergedList("Urgent", {"a", "b"}, {0, 1}),
+                                         savedSearch("milk")}));
     }
 
     void replaceRewritesTheFirstEqualEntryInPlace()
@@ -90,27 +81,13 @@ private Q_SLOTS:
         SmartLists::replaceSmartList(*m_defaults, ListEntry::fromStored(tagList("Later")),
                                      ListKind::TagList, "Soon", {}, {});
         // The default merged list, read back from the file, is found by value.
-        const QVariantMap smart = UserDefaults(path()).arrayForKey("listNavArray").at(8).toMap();
+        const QVariantMap smart = stored().at(8).toMap();
         SmartLists::replaceSmartList(*m_defaults, ListEntry::fromStored(smart),
                                      ListKind::MergedList, "Work only", {"w"}, {0, 3});
 
-        const QVariantList stored = UserDefaults(path()).arrayForKey("listNavArray");
-        QCOMPARE(stored.size(), 11);
-        QCOMPARE(stored.at(7).toMap(), tagList("Soon"));
-        QCOMPARE(stored.at(8).toMap(), mergedList("Work only", {"w"}, {0, 3}));
-        QCOMPARE(stored.at(9).toMap(), tagList("Milk"));
-        QCOMPARE(stored.at(10).toMap(), tagList("Later"));
-    }
-
-    void replaceWithoutTitleOrTargetChangesNothing()
-    {
-        const QVariantList before = m_defaults->arrayForKey("listNavArray");
-        SmartLists::replaceSmartList(*m_defaults, ListEntry::fromStored(tagList("Home")),
-                                     ListKind::TagList, "", {}, {});
-        // Deleted meanwhile in another window: the edit must not bring it back.
-        SmartLists::replaceSmartList(*m_defaults, ListEntry::fromStored(tagList("Gone")),
-                                     ListKind::TagList, "Back", {}, {});
-        QCOMPARE(UserDefaults(path()).arrayForKey("listNavArray"), before);
+        QCOMPARE(stored().mid(7),
+                 (QVariantList{tagList("Soon"), mergedList("Work only", {"w"}, {0, 3}),
+                               tagList("Milk"), tagList("Later")}));
     }
 
     void deleteFindsByKindAndTag()
@@ -119,48 +96,34 @@ private Q_SLOTS:
         SmartLists::addSmartListType(*m_defaults, ListKind::SavedSearch, "Home", {}, {});
 
         // A tag list: every entry equal to the first match goes, the saved search stays.
-        SmartLists::deleteSmartListFromDictionary(*m_defaults,
-                                                  ListEntry::fromStored(tagList("Home")));
-        QVariantList stored = UserDefaults(path()).arrayForKey("listNavArray");
-        QCOMPARE(stored.size(), 9);
-        QVERIFY(!stored.contains(tagList("Home")));
-        QCOMPARE(stored.constLast().toMap(), savedSearch("Home"));
+        remove(tagList("Home"));
+        QCOMPARE(stored().size(), 9);
+        QVERIFY(!stored().contains(tagList("Home")));
+        QCOMPARE(stored().constLast().toMap(), savedSearch("Home"));
 
         // Any other type stands for a saved search.
-        SmartLists::deleteSmartListFromDictionary(
-            *m_defaults, ListEntry::fromStored({{"type", 14}, {"tag", "Home"}}));
-        stored = UserDefaults(path()).arrayForKey("listNavArray");
-        QCOMPARE(stored.size(), 8);
-        QVERIFY(!stored.contains(savedSearch("Home")));
+        remove({{"type", 14}, {"tag", "Home"}});
+        QCOMPARE(stored().size(), 8);
+        QVERIFY(!stored().contains(savedSearch("Home")));
     }
 
-    void deleteMergedListNeedsEqualListsAndPriorities()
+    // An edit without a title or of an entry deleted meanwhile in another window (it must not
+    // come back), and a deletion that finds no equal entry, change nothing; a merged list is
+    // found by its lists and priorities too.
+    void whatFindsNoEntryChangesNothing()
     {
-        const QVariantList before = m_defaults->arrayForKey("listNavArray");
-        SmartLists::deleteSmartListFromDictionary(
-            *m_defaults, ListEntry::fromStored(mergedList("Smart List", {"w"}, {3})));
-        SmartLists::deleteSmartListFromDictionary(
-            *m_defaults, ListEntry::fromStored(mergedList("Smart List", {}, {3, 0})));
-        SmartLists::deleteSmartListFromDictionary(*m_defaults, ListEntry::fromStored(tagList("")));
-        SmartLists::deleteSmartListFromDictionary(*m_defaults,
-                                                  ListEntry::fromStored(tagList("Nowhere")));
-        QCOMPARE(UserDefaults(path()).arrayForKey("listNavArray"), before);
-
-        SmartLists::deleteSmartListFromDictionary(
-            *m_defaults, ListEntry::fromStored(mergedList("Smart List", {}, {3})));
-        const QVariantList stored = UserDefaults(path()).arrayForKey("listNavArray");
-        QCOMPARE(stored, before.mid(0, 8));
-    }
-
-    // The choice of shown lists and calendars on the Lists page.
-    void rowsPutShownListsFirstInTheirOrder()
-    {
-        ListChoice choice;
-        // "gone" names a list that no longer exists: it makes no row.
-        choice.setupLists(storeLists(), {"c", "gone", "a"});
-        QCOMPARE(identifiers(choice.lists()), QStringList({"c", "a", "b", "d"}));
-        QCOMPARE(choice.visibleInRowOrder(), QStringList({"c", "a"}));
-        QCOMPARE(choice.invisibleInRowOrder(), QStringList({"b", "d"}));
+        const QVariantList before = stored();
+        SmartLists::replaceSmartList(*m_defaults, ListEntry::fromStored(tagList("Home")),
+                                     ListKind::TagList, "", {}, {});
+        SmartLists::replaceSmartList(*m_defaults, ListEntry::fromStored(tagList("Gone")),
+                                     ListKind::TagList, "Back", {}, {});
+        for (const QVariantMap& entry :
+             {mergedList("Smart List", {"w"}, {3}), mergedList("Smart List", {}, {3, 0}),
+              tagList(""), tagList("Nowhere")})
+            remove(entry);
+        QCOMPARE(stored(), before);
+        remove(mergedList("Smart List", {}, {3}));
+        QCOMPARE(stored(), before.mid(0, 8));
     }
 
     // The third onto the first; the first onto the third, so second; the first to the end; a
@@ -216,9 +179,17 @@ private Q_SLOTS:
         QCOMPARE(allowed, (QList<bool>{true, false, false, false, false}));
     }
 
-    void removedAndAddedListsKeepTheSplitsRight()
+    // The choice of shown lists on the Lists page: shown lists first, in their order, and so after
+    // a list is removed or added.
+    void rowsPutShownListsFirstAndKeepTheSplitsRight()
     {
         ListChoice choice;
+        // "gone" names a list that no longer exists: it makes no row.
+        choice.setupLists(storeLists(), {"c", "gone", "a"});
+        QCOMPARE(identifiers(choice.lists()), QStringList({"c", "a", "b", "d"}));
+        QCOMPARE(choice.visibleInRowOrder(), QStringList({"c", "a"}));
+        QCOMPARE(choice.invisibleInRowOrder(), QStringList({"b", "d"}));
+
         choice.setupLists(storeLists(), {"a", "b"});
         choice.removeList("a");
         QCOMPARE(identifiers(choice.lists()), QStringList({"b", "c", "d"}));
@@ -235,7 +206,15 @@ private Q_SLOTS:
     }
 
 private:
-    QString path() const { return m_defaults->filePath(); }
+    // The entries as the file holds them, read by a second store as another window would.
+    QVariantList stored() const
+    {
+        return UserDefaults(m_defaults->filePath()).arrayForKey("listNavArray");
+    }
+    void remove(const QVariantMap& entry)
+    {
+        SmartLists::deleteSmartListFromDictionary(*m_defaults, ListEntry::fromStored(entry));
+    }
 
     std::optional<LoadedStore> m_store;
     UserDefaults* m_defaults = nullptr;

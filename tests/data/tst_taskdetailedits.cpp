@@ -10,18 +10,6 @@
 using TestEnvironment::local;
 using namespace TaskDetailEdits;
 
-namespace {
-
-QList<DetailRowKind> kinds(const QList<DetailRow>& rows)
-{
-    QList<DetailRowKind> list;
-    for (const DetailRow& row : rows)
-        list << row.kind;
-    return list;
-}
-
-} // namespace
-
 // The detail editor's rules without widgets: which rows a task gets, what each row's edit does
 // to the task, the URL field and the links of the notes, and the texts of an event.
 class TestTaskDetailEdits : public QObject
@@ -39,8 +27,9 @@ private Q_SLOTS:
               ReminderBuilder("e").dueOn(may3).recurring().withLocationAlarm().build(),
               ReminderBuilder("f").recurring().build(),
               ReminderBuilder("g").dueOn(may3).completedAt(local(2026, 5, 3, 8)).build()}) {
-            const QList<DetailRowKind> shown =
-                kinds(DetailRowLayout::rowsForReminder(reminder.get()));
+            QList<DetailRowKind> shown;
+            for (const DetailRow& row : DetailRowLayout::rowsForReminder(reminder.get()))
+                shown << row.kind;
             const bool dated = reminder->dueDateComponents && !reminder->completed;
             QCOMPARE(shown.contains(DetailRowKind::Alarm), dated);
             QCOMPARE(shown.contains(DetailRowKind::Repeat), dated);
@@ -51,7 +40,7 @@ private Q_SLOTS:
         }
     }
 
-    void turningTheDueDateOn()
+    void turningTheDueDateOnAndOff()
     {
         // With a time: the next full hour, and the alarm at it.
         store::ReminderPtr timed = ReminderBuilder("t").build();
@@ -79,10 +68,8 @@ private Q_SLOTS:
         QCOMPARE(nextFullHour(local(2026, 5, 3, 23, 40)), local(2026, 5, 4, 0));
         // 02:00 does not exist on the day the clocks go forward: the next hour is 03:00.
         QCOMPARE(nextFullHour(local(2026, 3, 29, 1, 30)), local(2026, 3, 29, 3));
-    }
 
-    void turningTheDueDateOffKeepsLocationAlarms()
-    {
+        // Off, it keeps the location alarms only.
         store::ReminderPtr reminder =
             ReminderBuilder("r").dueAt(local(2026, 5, 3, 9)).recurring().withAlarm();
         reminder->addAlarm(ReminderBuilder("p").withLocationAlarm().build()->alarms.first());
@@ -153,7 +140,7 @@ private Q_SLOTS:
 
     // An address in a sentence, a bare host, an e-mail, balanced brackets, no link, a script,
     // our own scheme, the first of two.
-    void urlField()
+    void urlFieldAndLinks()
     {
         QStringList kept;
         for (const char* typed :
@@ -165,10 +152,8 @@ private Q_SLOTS:
                  (QStringList{"https://example.org/a", "http://example.com/path",
                               "mailto:anna@example.de", "https://en.wikipedia.org/wiki/Foo_(bar)",
                               "", "", "velmoran://open?id=1", "http://a.org"}));
-    }
 
-    void urlFieldText()
-    {
+        // What the field shows of a URL: a mail link by name.
         using DetailLinks::urlFieldText;
         QCOMPARE(urlFieldText(QUrl(QStringLiteral("https://example.org/x"))),
                  QStringLiteral("https://example.org/x"));
@@ -184,10 +169,8 @@ private Q_SLOTS:
         // A message id in brackets cannot follow the slashes in a URL; it opens as it is.
         const QUrl bracketed(QStringLiteral("message:%3Ca@b%3E"));
         QCOMPARE(DetailLinks::openableUrl(bracketed), bracketed);
-    }
 
-    void openPolicy()
-    {
+        // Which links open at once, after asking, or never.
         using enum DetailLinks::OpenPolicy;
         QList<DetailLinks::OpenPolicy> policies;
         for (const char* url : {"https://example.org", "velmoran://open?id=1", "message:%3Ca@b%3E",

@@ -82,8 +82,7 @@ private Q_SLOTS:
                                     : mode == Week ? dates.thisWeekDate().addDays(7 * offset)
                                                    : dates.thisMonthDate().addMonths(offset);
             const auto content = TaskListAssembly(manager).fetchData(
-                mode, ListEntry::fromStored({{"type", 11 + int(mode)}}), start,
-                switches.contains('S'), {});
+                mode, ofType(11 + int(mode)), start, switches.contains('S'), {});
             // The case goes into the comparison, to tell which one failed.
             const QString which = QStringLiteral("%1 %2 %3: ").arg(name).arg(offset).arg(switches);
             QCOMPARE(which + titles(content.reminders).join(", "), which + expected.join(", "));
@@ -104,7 +103,7 @@ private Q_SLOTS:
             setFilter(PrefKey::Filter::dayCompleted, switches.contains('C'));
             setFilter(PrefKey::Filter::dayEvents, !switches.contains('d'));
             m_store->defaults->setBool(!switches.contains('v'), PrefKey::viewEvents);
-            const auto content = TaskListAssembly(manager).fetchData(TaskViewMode::Day, dayEntry(),
+            const auto content = TaskListAssembly(manager).fetchData(TaskViewMode::Day, ofType(11),
                                                                      local(2026, 12, 9 + offset),
                                                                      switches.contains('S'), {});
             QVERIFY(content.events.has_value());
@@ -117,14 +116,14 @@ private Q_SLOTS:
     {
         DataManager& manager = createLoaded();
         const TaskListAssembly assembly(manager);
-        auto content = assembly.fetchData(TaskViewMode::Week, ListEntry::fromStored({{"type", 12}}),
-                                          local(2026, 12, 7), false, {});
+        auto content =
+            assembly.fetchData(TaskViewMode::Week, ofType(12), local(2026, 12, 7), false, {});
         QCOMPARE(titles(*content.events), (QStringList{"Holiday", "Lunch", "Trip", "Dentist"}));
         // The first refresh fetched the weeks around today: the month's events are fetched when
         // it first asks, and it shows them when they come.
         const auto month = [&] {
-            return assembly.fetchData(TaskViewMode::Month, ListEntry::fromStored({{"type", 13}}),
-                                      local(2026, 12, 1), true, {});
+            return assembly.fetchData(TaskViewMode::Month, ofType(13), local(2026, 12, 1), true,
+                                      {});
         };
         QSignalSpy fetched(&manager.events(), &CalendarEvents::eventWindowRefreshed);
         QVERIFY(month().events->isEmpty());
@@ -132,18 +131,15 @@ private Q_SLOTS:
         QCOMPARE(titles(*month().events), (QStringList{"Holiday", "Lunch", "Trip", "Dentist",
                                                        "Dinner", "Breakfast", "Call"}));
 
-        content = assembly.fetchData(TaskViewMode::List, ListEntry::fromStored({{"type", 0}}), {},
-                                     false, {});
+        content = assembly.fetchData(TaskViewMode::List, ofType(0), {}, false, {});
         QVERIFY(!content.events.has_value());
         QCOMPARE(titles(content.reminders),
                  (QStringList{"Overdue", "Yesterday", "Today", "Tomorrow", "Next week",
                               "Next month", "Undated"}));
-        content = assembly.fetchData(TaskViewMode::List, ListEntry::fromStored({{"type", 1}}), {},
-                                     true, {});
+        content = assembly.fetchData(TaskViewMode::List, ofType(1), {}, true, {});
         QCOMPARE(titles(content.reminders),
                  (QStringList{"Undated", "Done early", "Done tomorrow"}));
-        content = assembly.fetchData(TaskViewMode::Search, ListEntry::fromStored({{"type", 14}}),
-                                     {}, true, "DONE");
+        content = assembly.fetchData(TaskViewMode::Search, ofType(14), {}, true, "DONE");
         QCOMPARE(titles(content.reminders),
                  (QStringList{"Done early", "Done yesterday", "Done today", "Done tomorrow"}));
         QVERIFY(assembly.fetchData(TaskViewMode::Search, {}, {}, true, "").reminders.isEmpty());
@@ -157,7 +153,7 @@ private Q_SLOTS:
         QVERIFY(!manager.hasRemindersArray()); // the refresh runs
         const TaskListAssembly assembly(manager);
         const auto content =
-            assembly.fetchData(TaskViewMode::Day, dayEntry(), manager.dates().today(), true, {});
+            assembly.fetchData(TaskViewMode::Day, ofType(11), manager.dates().today(), true, {});
         QVERIFY(content.reminders.isEmpty());
         QVERIFY(content.events && content.events->isEmpty());
         QVERIFY(refreshed.wait(5000));
@@ -165,7 +161,7 @@ private Q_SLOTS:
 
     // A preset, a tag list, a user list, the search, a saved search; a day's type in a list and
     // an unknown type leave the title ("-") as it was.
-    void titlesOfListsAndSearch()
+    void titlesOfListsAndMovesBetweenPeriods()
     {
         const TaskListAssembly assembly(createLoaded());
         const QDateTime kept = local(2026, 3, 1);
@@ -185,6 +181,20 @@ private Q_SLOTS:
         }
         QCOMPARE(titles, (QStringList{"Overdue Tasks", "#home", "Errands", "Search", "milk bread",
                                       "-", "-"}));
+
+        // Moving on: 31 January plus a month in a leap year, a day into summer time, a week over
+        // the autumn change and back over the year's end, midnight each time; a search has no
+        // periods.
+        using enum TaskViewMode;
+        using Move = std::tuple<TaskViewMode, QDateTime, int>;
+        QList<QDateTime> moved;
+        for (const auto& [mode, from, step] :
+             {Move{Month, local(2028, 1, 31), 1}, Move{Day, local(2026, 3, 28), 1},
+              Move{Week, local(2026, 10, 21), 1}, Move{Week, local(2027, 1, 3), -1},
+              Move{Search, local(2027, 1, 3), 1}})
+            moved << assembly.periodMovedDate(mode, from, step);
+        QCOMPARE(moved, (QList<QDateTime>{local(2028, 2, 29), local(2026, 3, 29),
+                                          local(2026, 10, 28), local(2026, 12, 27), QDateTime()}));
     }
 
     // Each case: the clock, a date chosen in the calendar (or none), the view, and the period,
@@ -220,8 +230,8 @@ private Q_SLOTS:
                 manager->dates().setSelectedDate(selected);
                 QVERIFY(refreshed.wait(5000));
             }
-            const auto top = TaskListAssembly(*manager).refreshTopView(
-                mode, ListEntry::fromStored({{"type", 11 + int(mode)}}), {});
+            const auto top =
+                TaskListAssembly(*manager).refreshTopView(mode, ofType(11 + int(mode)), {});
             QCOMPARE(top.currentDate, period);
             QVERIFY2(top.title->startsWith(title), qPrintable(*top.title));
             QVERIFY(top.navigationEnabled);
@@ -229,34 +239,17 @@ private Q_SLOTS:
         }
     }
 
-    // 31 January plus a month in a leap year, a day into summer time, a week over the autumn
-    // change and back over the year's end, midnight each time; a search has no periods.
-    void movingBetweenPeriods()
-    {
-        const TaskListAssembly assembly(createLoaded());
-        using enum TaskViewMode;
-        using Move = std::tuple<TaskViewMode, QDateTime, int>;
-        QList<QDateTime> moved;
-        for (const auto& [mode, from, step] :
-             {Move{Month, local(2028, 1, 31), 1}, Move{Day, local(2026, 3, 28), 1},
-              Move{Week, local(2026, 10, 21), 1}, Move{Week, local(2027, 1, 3), -1},
-              Move{Search, local(2027, 1, 3), 1}})
-            moved << assembly.periodMovedDate(mode, from, step);
-        QCOMPARE(moved, (QList<QDateTime>{local(2028, 2, 29), local(2026, 3, 29),
-                                          local(2026, 10, 28), local(2026, 12, 27), QDateTime()}));
-    }
-
     void aWeekAcrossTheSpringChange()
     {
         m_store->clock.setNow(
             local(2026, 3, 25, 12)); // the week of 23 to 29 March is 167 hours long
         writeFile(root() + "/home/displayname", "Home");
-        writeFile(root() + "/home/late.ics",
-                  todo("late", "Sunday late", "DUE;TZID=Europe/Berlin:20260329T233000\r\n"));
-        writeFile(root() + "/home/early.ics",
-                  todo("early", "Monday early", "DUE;TZID=Europe/Berlin:20260330T003000\r\n"));
-        writeFile(root() + "/home/first.ics",
-                  todo("first", "Monday first", "DUE;VALUE=DATE:20260323\r\n"));
+        for (const auto& [uid, title, due] :
+             {std::tuple{"late", "Sunday late", "TZID=Europe/Berlin:20260329T233000"},
+              {"early", "Monday early", "TZID=Europe/Berlin:20260330T003000"},
+              {"first", "Monday first", "VALUE=DATE:20260323"}})
+            writeFile(root() + "/home/" + uid + ".ics",
+                      todo(uid, title, "DUE;" + QByteArray(due) + "\r\n"));
         setFilter(PrefKey::Filter::weekUndated, false);
         m_store->defaults->setBool(false, PrefKey::overdueNow);
         DataManager& manager = createLoaded();
@@ -340,7 +333,7 @@ private:
         m_store->defaults->setObject(filters, PrefKey::filters);
     }
 
-    static ListEntry dayEntry() { return ListEntry::fromStored({{"type", 11}}); }
+    static ListEntry ofType(int type) { return ListEntry::fromStored({{"type", type}}); }
 
     std::optional<LoadedStore> m_store;
 };

@@ -12,7 +12,7 @@ class TestTaskListRows : public QObject
 
 private Q_SLOTS:
     // Nothing; no tasks but two events; two tasks; a task and an event.
-    void rowKinds()
+    void rowKindsAndWhatAClickSelects()
     {
         using enum Kind;
         const QList<std::tuple<int, int, QList<Kind>>> cases{
@@ -29,13 +29,10 @@ private Q_SLOTS:
             for (int i = 0; i < events; ++i)
                 QCOMPARE(rows.eventIndex(rows.rowForEvent(i)), i);
         }
-    }
 
-    // What a click on a row selects, as "action index row", with tasks and events: the empty
-    // row clears, the header takes the first event, the trailing spacer the last event, the
-    // spacer after the tasks the last task; a task; an event; outside and no row.
-    void selection()
-    {
+        // What a click on a row selects, as "action index row", with tasks and events: the empty
+        // row clears, the header takes the first event, the trailing spacer the last event, the
+        // spacer after the tasks the last task; a task; an event; outside and no row.
         using Click = std::tuple<int, int, int>; // tasks, events, row
         QStringList chosen;
         for (const auto& [reminders, events, row] :

@@ -8,15 +8,6 @@ using namespace store;
 using namespace TestFiles;
 using TestEnvironment::local;
 
-namespace {
-
-DateComponents berlin(int year, int month, int day, int hour, int minute)
-{
-    return DateComponents::fromDateTime(local(year, month, day, hour, minute));
-}
-
-} // namespace
-
 class TestTaskOperations : public QObject
 {
     Q_OBJECT
@@ -61,7 +52,7 @@ private Q_SLOTS:
     {
         m_store->seed("home", [](Reminder& r) {
             r.title = "Water plants";
-            r.dueDateComponents = berlin(2026, 12, 9, 9, 0);
+            r.dueDateComponents = DateComponents::fromDateTime(local(2026, 12, 9, 9, 0));
             RecurrenceRule daily;
             daily.recurrenceEnd = RecurrenceEnd::withOccurrenceCount(3);
             r.addRecurrenceRule(daily);
@@ -119,7 +110,7 @@ private Q_SLOTS:
             r.notes = "Bring the receipt";
             r.priority = 5;
             r.URL = QUrl("https://example.org/receipt");
-            r.dueDateComponents = berlin(2026, 12, 1, 9, 30);
+            r.dueDateComponents = DateComponents::fromDateTime(local(2026, 12, 1, 9, 30));
             r.addAlarm(Alarm::withRelativeOffset(-600));
             r.addAlarm(Alarm::withLocation(station(), Alarm::Proximity::Leave));
             r.addRecurrenceRule(RecurrenceRule());
@@ -141,7 +132,7 @@ private Q_SLOTS:
             for (const char* title : {"Timed", "Undated", "Date only"})
                 manager.tasks().deleteReminder(inSnapshot(title));
         }));
-        QVERIFY(onDisk().isEmpty());
+        QVERIFY(m_store->tasksOnDisk().isEmpty());
 
         QVERIFY(m_store->afterRefresh([&] {
             for (int step = 0; step < 3; ++step)
@@ -191,7 +182,7 @@ private Q_SLOTS:
         QFETCH(bool, recurring);
         const ReminderPtr laundry = m_store->seed("home", [recurring](Reminder& r) {
             r.title = "Laundry";
-            r.dueDateComponents = berlin(2026, 12, 9, 9, 0);
+            r.dueDateComponents = DateComponents::fromDateTime(local(2026, 12, 9, 9, 0));
             if (recurring)
                 r.addRecurrenceRule(RecurrenceRule());
         });
@@ -214,12 +205,24 @@ private Q_SLOTS:
                                           QString(recurring ? "repeats" : "")});
     }
 
+    // Both forms of adding, the short one of the quick entry first: it follows alarmOn unless
+    // told, and opens the details when asked to.
     void addingMapsTheArgumentsOntoTheTask()
     {
         DataManager& manager = createLoaded();
         const CalendarPtr home = manager.lists().calendarByUUID("home");
         RecurrenceRule weekly;
         weekly.frequency = RecurrenceRule::Frequency::Weekly;
+        QSignalSpy intoDetail(&manager.tasks(), &TaskOperations::intoDetailFromAdd);
+        manager.tasks().addReminderWithTitle("Dated", home, local(2026, 12, 11, 10, 0), 2);
+        m_store->defaults->setBool(false, PrefKey::alarmOn);
+        manager.tasks().addReminderWithTitle("Quiet", home, local(2026, 12, 11, 10, 0), 4);
+        manager.tasks().addReminderWithTitle("Asked", home, local(2026, 12, 11, 11, 0), 0, true);
+        QCOMPARE(intoDetail.count(), 0);
+        const ReminderPtr detailed = manager.tasks().addReminderWithTitle(
+            "Detailed", home, local(2026, 12, 12), 3, false, "Notes here", true);
+        QCOMPARE(intoDetail.count(), 1);
+        QCOMPARE(manager.tasks().tempReminder(), detailed);
 
         bool called = false;
         manager.tasks().addReminderWithTitle(
@@ -239,12 +242,16 @@ private Q_SLOTS:
 
         // The place only on "Full": no alarm was asked for.
         QCOMPARE(described(),
-                 (QStringList{"Class 4|-|0|open||", "Dentist|2026-12-10|0|open|2026-12-10 08:00|",
-                              "Full|2026-12-11 14:45|5|open|place|repeats",
-                              "Plumber|2026-12-10|0|open|2026-12-10 00:00|",
-                              "Undated rule|-|1|open||"}));
+                 (QStringList{
+                     "Asked|2026-12-11 11:00|0|open|2026-12-11 11:00|", "Class 4|-|0|open||",
+                     "Dated|2026-12-11 10:00|5|open|2026-12-11 10:00|",
+                     "Dentist|2026-12-10|0|open|2026-12-10 08:00|", "Detailed|2026-12-12|9|open||",
+                     "Full|2026-12-11 14:45|5|open|place|repeats",
+                     "Plumber|2026-12-10|0|open|2026-12-10 00:00|",
+                     "Quiet|2026-12-11 10:00|0|open||", "Undated rule|-|1|open||"}));
         QCOMPARE(diskTask("Full")->URL, QUrl("https://example.org/a%20b"));
         QCOMPARE(diskTask("Dentist")->startDateComponents->date(), QDate(2026, 12, 10));
+        QCOMPARE(diskTask("Detailed")->notes, QString("Notes here"));
 
         // A task that cannot be saved still reports back, with the flag down.
         bool failed = false;
@@ -252,30 +259,7 @@ private Q_SLOTS:
                                              [&](bool saved, ReminderPtr) { failed = !saved; });
         QVERIFY(failed);
         UserDefaults reread(m_store->dir.filePath("prefs.json"));
-        QCOMPARE(reread.integerForKey(PrefKey::addCount), 6);
-    }
-
-    void theShortFormFollowsAlarmOnAndOpensTheDetail()
-    {
-        DataManager& manager = createLoaded();
-        const CalendarPtr home = manager.lists().calendarByUUID("home");
-        QSignalSpy intoDetail(&manager.tasks(), &TaskOperations::intoDetailFromAdd);
-
-        manager.tasks().addReminderWithTitle("Dated", home, local(2026, 12, 11, 10, 0), 2);
-        m_store->defaults->setBool(false, PrefKey::alarmOn);
-        manager.tasks().addReminderWithTitle("Quiet", home, local(2026, 12, 11, 10, 0), 4);
-        manager.tasks().addReminderWithTitle("Asked", home, local(2026, 12, 11, 11, 0), 0, true);
-        QCOMPARE(intoDetail.count(), 0);
-        const ReminderPtr detailed = manager.tasks().addReminderWithTitle(
-            "Detailed", home, local(2026, 12, 12), 3, false, "Notes here", true);
-
-        QCOMPARE(intoDetail.count(), 1);
-        QCOMPARE(manager.tasks().tempReminder(), detailed);
-        QCOMPARE(described(),
-                 (QStringList{"Asked|2026-12-11 11:00|0|open|2026-12-11 11:00|",
-                              "Dated|2026-12-11 10:00|5|open|2026-12-11 10:00|",
-                              "Detailed|2026-12-12|9|open||", "Quiet|2026-12-11 10:00|0|open||"}));
-        QCOMPARE(diskTask("Detailed")->notes, QString("Notes here"));
+        QCOMPARE(reread.integerForKey(PrefKey::addCount), 10);
     }
 
     // Nothing to delete is not a refusal: another program may have deleted it already. A list
@@ -314,21 +298,16 @@ private Q_SLOTS:
 
     void clearingCompletedTasksTouchesOnlyThatList()
     {
-        const QDateTime done = local(2026, 12, 1, 9, 0);
         m_store->seed("home", [](Reminder& r) { r.title = "Open at home"; });
-        m_store->seed("home", [&](Reminder& r) {
-            r.title = "Done at home";
-            r.setCompleted(true, done);
-        });
-        m_store->seed("home", [&](Reminder& r) {
-            r.title = "Also done at home";
-            r.dueDateComponents = DateComponents::fromDate(QDate(2026, 11, 2));
-            r.setCompleted(true, done);
-        });
-        m_store->seed("work", [&](Reminder& r) {
-            r.title = "Done at work";
-            r.setCompleted(true, done);
-        });
+        for (const auto& [list, title, due] : {std::tuple{"home", "Done at home", QDate()},
+                                               {"home", "Also done at home", QDate(2026, 11, 2)},
+                                               {"work", "Done at work", QDate()}})
+            m_store->seed(list, [title = title, due = due](Reminder& r) {
+                r.title = title;
+                if (due.isValid())
+                    r.dueDateComponents = DateComponents::fromDate(due);
+                r.setCompleted(true, local(2026, 12, 1, 9, 0));
+            });
         DataManager& manager = createLoaded();
         m_store->settle();
 
@@ -452,11 +431,10 @@ private:
 
     UndoHistory& history() const { return *m_store->manager->tasks().undoManager(); }
     ReminderPtr inSnapshot(const QString& title) const { return m_store->inSnapshot(title); }
-    QList<ReminderPtr> onDisk() const { return m_store->tasksOnDisk(); }
     QStringList described() const
     {
         QStringList lines;
-        for (const ReminderPtr& task : onDisk())
+        for (const ReminderPtr& task : m_store->tasksOnDisk())
             lines << describe(task);
         lines.sort();
         return lines;

@@ -42,9 +42,10 @@ class TestUndoHistory : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void walksBackAndForth()
+    void walksBackAndForthAndLetsFailedStepsGo()
     {
         QStringList log;
+        bool fails = false;
         UndoHistory history;
         QSignalSpy undoTexts(&history, &UndoHistory::undoTextChanged);
         QSignalSpy canRedo(&history, &UndoHistory::canRedoChanged);
@@ -66,13 +67,8 @@ private Q_SLOTS:
         history.clear();
         QVERIFY(!history.canUndo());
         QCOMPARE(undoTexts.last().first().toString(), QString());
-    }
 
-    void aStepThatFailsLeaves()
-    {
-        QStringList log;
-        bool fails = false;
-        UndoHistory history;
+        // A step that can no longer be taken back leaves.
         history.push(new LoggedStep("a", log));
         history.push(new LoggedStep("b", log, fails));
         fails = true;
