@@ -15,7 +15,8 @@ namespace LaunchedProgram {
 
 struct Launch
 {
-    int exitCode = -1;
+    int exitCode = -1; // -1 when it crashed
+    QByteArray out;
     QByteArray err;
 };
 
@@ -76,6 +77,7 @@ inline Launch launch(QProcessEnvironment environment, const QStringList& argumen
         return result;
     }
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
     return result;
 }

@@ -1,4 +1,5 @@
 #include "RunningApp.h"
+#include "StoreQueries.h"
 #include "TestEnvironment.h"
 
 #include "app/IntroWindows.h"
@@ -54,11 +55,8 @@ private Q_SLOTS:
         m_defaults->setBool(false, PrefKey::showMenuBar);
         m_app.clock.setNow(QDateTime::currentDateTime());
         QVERIFY(m_app.build());
-        m_manager = m_app.manager.get();
-        m_modes = m_app.modes.get();
-        m_delegate = m_app.delegate.get();
         QVERIFY(m_app.launch());
-        m_target.setWindow(m_delegate->windowController(), m_manager);
+        m_target.setWindow(m_app.window(), m_app.manager.get());
     }
 
     void cleanupTestCase() { m_app.delegate.reset(); }
@@ -66,23 +64,24 @@ private Q_SLOTS:
     // Eleven user lists: the Lists menu, rebuilt as it opens, holds the first nine.
     void theListsMenuHoldsTheFirstNine()
     {
-        Q_EMIT m_delegate->menuBar()->listsMenu()->aboutToShow();
-        const QList<QAction*> items = m_delegate->menuBar()->listsMenu()->actions();
+        Q_EMIT m_app.delegate->menuBar()->listsMenu()->aboutToShow();
+        const QList<QAction*> items = m_app.delegate->menuBar()->listsMenu()->actions();
         QCOMPARE(items.size(), 9);
         QCOMPARE(items.at(0)->text().remove('&'), QStringLiteral("Home"));
         QCOMPARE(items.at(8)->text().remove('&'), QStringLiteral("List 8"));
         items.at(2)->trigger();
-        QCOMPARE(m_delegate->windowController()->viewController()->mvc()->presenter().view().title,
-                 QStringLiteral("List 2"));
+        QCOMPARE(
+            m_app.delegate->windowController()->viewController()->mvc()->presenter().view().title,
+            QStringLiteral("List 2"));
     }
 
     // A new smart list gets its menu item (and so its shortcut) without the menu opening.
     void theListMenusFollowTheSidebar()
     {
         SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "errands", {}, {});
-        m_delegate->windowController()->viewController()->lvc()->presenter().reloadShowingDay();
+        m_app.delegate->windowController()->viewController()->lvc()->presenter().reloadShowingDay();
         QStringList titles;
-        for (QAction* action : m_delegate->menuBar()->smartListsMenu()->actions())
+        for (QAction* action : m_app.delegate->menuBar()->smartListsMenu()->actions())
             titles << action->text().remove('&');
         QVERIFY2(titles.contains("#errands"), qPrintable(titles.join(", ")));
     }
@@ -101,7 +100,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, title);
         QFETCH(int, sidebarRow);
-        ViewController* view = m_delegate->windowController()->viewController();
+        ViewController* view = m_app.delegate->windowController()->viewController();
         if (sidebarRow < 0) {
             // Today's view lists undated tasks too, unless its filter leaves them out.
             QVariantMap filters = m_defaults->objectForKey(PrefKey::filters).toMap();
@@ -112,12 +111,9 @@ private Q_SLOTS:
         view->lvc()->presenter().selectDayView();
         view->lvc()->tableView()->setFocus();
         // A refresh the new smart list started is over.
-        QTRY_VERIFY(m_manager->remindersArray());
-        store::ReminderPtr task;
-        for (const store::ReminderPtr& reminder : m_manager->remindersArray()->reminders()) {
-            if (reminder->title == title)
-                task = reminder;
-        }
+        QTRY_VERIFY(m_app.manager->remindersArray());
+        const QList<store::ReminderPtr>& all = m_app.manager->remindersArray()->reminders();
+        const store::ReminderPtr task = all.value(StoreQueries::titles(all).indexOf(title));
         QVERIFY(task);
         QVERIFY(!view->mvc()->presenter().selectReminderFromNotifications(task));
 
@@ -126,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(view->mvc()->presenter().selectedReminder()->title, title);
         if (sidebarRow >= 0) {
             QCOMPARE(view->lvc()->presenter().selectedRow(), sidebarRow);
-            QCOMPARE(m_manager->dates().selectedDate().date(),
+            QCOMPARE(m_app.manager->dates().selectedDate().date(),
                      task->dueDateComponents->toDateTime().date());
         } else {
             QCOMPARE(view->lvc()->presenter().selectedList()->calendarIdentifier,
@@ -152,36 +148,37 @@ private Q_SLOTS:
             void refreshContent() override { ++calls; }
             void refreshOnMinuteChange() override { ++calls; }
         } panel;
-        m_delegate->setWindows({.tray = &panel});
-        const auto leaveNoPanel = qScopeGuard([this] { m_delegate->setWindows({}); });
+        m_app.delegate->setWindows({.tray = &panel});
+        const auto leaveNoPanel = qScopeGuard([this] { m_app.delegate->setWindows({}); });
         m_defaults->setBool(false, PrefKey::showMenuBar);
-        ApplicationShell& shell = *m_delegate;
+        ApplicationShell& shell = *m_app.delegate;
         auto everyRelay = [this, &shell] {
-            m_delegate->tray().toggleByHotKey();
-            m_delegate->tray().togglePanel();
+            m_app.delegate->tray().toggleByHotKey();
+            m_app.delegate->tray().togglePanel();
             shell.refreshPanel();
-            Q_EMIT m_modes->redrawWindowsRequested();
+            Q_EMIT m_app.modes->redrawWindowsRequested();
             shell.panelRefreshOnListChange();
         };
         everyRelay();
-        m_delegate->tray().followPreference();
+        m_app.delegate->tray().followPreference();
         QCOMPARE(panel.calls, 0);
-        QVERIFY(!m_delegate->tray().hasStatusItem());
+        QVERIFY(!m_app.delegate->tray().hasStatusItem());
 
         // The icon follows the preference as it changes.
         m_defaults->setBool(true, PrefKey::showMenuBar);
-        QVERIFY(m_delegate->tray().hasStatusItem());
+        QVERIFY(m_app.delegate->tray().hasStatusItem());
         QCOMPARE(panel.calls, 1);
         everyRelay();
         // Hot key, toggle, minute refresh, redraw (close + refresh), list refresh.
         QCOMPARE(panel.calls, 1 + 6);
         m_defaults->setBool(false, PrefKey::showMenuBar);
-        QVERIFY(!m_delegate->tray().hasStatusItem());
+        QVERIFY(!m_app.delegate->tray().hasStatusItem());
         QCOMPARE(panel.calls, 1 + 6 + 1);
     }
 
     // "startAtLogin" writes the autostart entry that starts the program in the background, and
-    // removes it again; a login start shows no window until one is asked for.
+    // removes it again; a login start, here the first one, shows no window until one is asked
+    // for, and takes the default's text size, not the one of an empty preference file.
     void startAtLoginWritesTheAutostartEntry()
     {
         QVERIFY(!QFileInfo::exists(AutostartEntry::path()));
@@ -195,29 +192,19 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(AutostartEntry::path()));
 
         UserDefaults defaults(m_app.dir.filePath("login-start.json"));
-        defaults.setBool(false, PrefKey::initialLaunch);
+        ModeManager modes(defaults, [] { return false; });
         TestDetailServices atLoginServices(defaults);
-        AppDelegate atLogin(*m_manager, *m_modes, defaults, nullptr, atLoginServices.services());
+        AppDelegate atLogin(*m_app.manager, modes, defaults, nullptr, atLoginServices.services());
         atLogin.setStartInBackground(true);
         atLogin.applicationDidFinishLaunching();
+        QCOMPARE(defaults.integerForKey(PrefKey::fontSize), 1);
+        QCOMPARE(modes.fontSize(), 15u);
         QVERIFY(atLogin.windowController());
         QVERIFY(!atLogin.windowController()->isVisible());
         QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
         QCOMPARE(atLogin.minuteTimer()->state(), MinuteTimer::State::Aligning);
         atLogin.applicationShouldHandleReopen();
         QVERIFY(atLogin.windowController()->isVisible());
-    }
-
-    // The first launch's text size is the default's, not the one of an empty preference file.
-    void theFirstLaunchHasTheDefaultTextSize()
-    {
-        UserDefaults defaults(m_app.dir.filePath("fresh.json"));
-        ModeManager modes(defaults, [] { return false; });
-        TestDetailServices firstServices(defaults);
-        AppDelegate first(*m_manager, modes, defaults, nullptr, firstServices.services());
-        first.applicationDidFinishLaunching();
-        QCOMPARE(defaults.integerForKey(PrefKey::fontSize), 1);
-        QCOMPARE(modes.fontSize(), 15u);
     }
 
     // A start after an update shows the notes on what is new once, as a sheet on the main
@@ -287,14 +274,14 @@ private Q_SLOTS:
     // The Edit menu's opener keeps one window over the main window, which stays usable.
     void recentlyDeletedIsOneWindow()
     {
-        RecentlyDeletedWindows deleted(*m_manager, *m_modes, *m_delegate);
-        m_delegate->setWindows({.recentlyDeleted = &deleted});
-        const auto unplug = qScopeGuard([this] { m_delegate->setWindows({}); });
+        RecentlyDeletedWindows deleted(*m_app.manager, *m_app.modes, *m_app.delegate);
+        m_app.delegate->setWindows({.recentlyDeleted = &deleted});
+        const auto unplug = qScopeGuard([this] { m_app.delegate->setWindows({}); });
         deleted.openRecentlyDeleted();
         QPointer<RecentlyDeletedWindow> first = deleted.window();
         QVERIFY(first);
         QVERIFY(first->isVisible());
-        QCOMPARE(first->parentWidget(), m_delegate->windowController());
+        QCOMPARE(first->parentWidget(), m_app.delegate->windowController());
         QCOMPARE(first->windowModality(), Qt::NonModal);
         first->hide();
         deleted.openRecentlyDeleted();
@@ -325,18 +312,18 @@ private Q_SLOTS:
         QFile::remove(applications + "/software.desktop");
 
         QList<QUrl> opened;
-        m_delegate->reviewLink().setOpenUrl([&opened](const QUrl& url) {
+        m_app.delegate->reviewLink().setOpenUrl([&opened](const QUrl& url) {
             opened << url;
             return false;
         });
-        m_delegate->reviewLink().open(nullptr);
+        m_app.delegate->reviewLink().open(nullptr);
         QCOMPARE(opened, QList<QUrl>{QUrl("https://velmoran.org/")});
-        QVERIFY(m_delegate->reviewLink().lastMessage().contains("https://velmoran.org/"));
+        QVERIFY(m_app.delegate->reviewLink().lastMessage().contains("https://velmoran.org/"));
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* box = qobject_cast<QMessageBox*>(widget))
                 box->close();
         }
-        m_delegate->reviewLink().setOpenUrl({});
+        m_app.delegate->reviewLink().setOpenUrl({});
     }
 
 private:
@@ -344,9 +331,6 @@ private:
 
     RunningApp m_app;
     UserDefaults* m_defaults = m_app.defaults.get();
-    DataManager* m_manager = nullptr;
-    ModeManager* m_modes = nullptr;
-    AppDelegate* m_delegate = nullptr;
     WindowTaskTarget m_target;
 };
 

@@ -1,6 +1,7 @@
 #include "LaunchedProgram.h"
 #include "ProductMessages.h"
 #include "RunningApp.h"
+#include "StoreQueries.h"
 #include "TestEnvironment.h"
 
 #include "app/EntryWindows.h"
@@ -60,9 +61,7 @@ private Q_SLOTS:
         m_app.clock.setNow(local(2026, 12, 9, 10, 20));
         QVERIFY(m_app.build());
         m_app.context.emplace(m_defaults, &m_app.manager->dates());
-        m_manager = m_app.manager.get();
-        m_delegate = m_app.delegate.get();
-        m_entry = std::make_unique<EntryWindows>(*m_manager, *m_app.modes, *m_delegate);
+        m_entry = std::make_unique<EntryWindows>(*m_app.manager, *m_app.modes, *m_app.delegate);
         ProductMessages::install();
         QVERIFY(m_app.launch({.quickAdd = m_entry.get(), .tray = m_entry.get()}));
     }
@@ -85,7 +84,7 @@ private Q_SLOTS:
     void withoutATrayTheShortcutOpensThePanel()
     {
         QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
-        QVERIFY(m_delegate->tray().hasStatusItem());
+        QVERIFY(m_app.delegate->tray().hasStatusItem());
         QVERIFY(!m_entry->statusItem().exists());
         m_defaults->setBool(false, PrefKey::showMenuBar);
         m_defaults->setBool(true, PrefKey::showMenuBar);
@@ -93,8 +92,7 @@ private Q_SLOTS:
         QCOMPARE(ProductMessages::recorded().filter("No system tray").size(), 1);
 
         QCursor::setPos(1200, 40);
-        freshServerTime();
-        m_delegate->tray().toggleByHotKey();
+        togglePanel(true);
         PanelWindowController* panel = m_entry->panelWindow();
         QTRY_VERIFY(panel->isVisible());
         QVERIFY(panel->hasActivePanel());
@@ -109,8 +107,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(selectedTitle() == QLatin1String("from the panel"), 5000);
         QVERIFY(storedTask("from the panel"));
         QVERIFY(panel->isVisible());
-        freshServerTime();
-        m_delegate->tray().toggleByHotKey();
+        togglePanel(true);
         QTRY_VERIFY(!panel->isVisible());
         QVERIFY(!panel->hasActivePanel());
         waitForFocusToSettle();
@@ -127,12 +124,12 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 10000);
         // "showMenuBar" switches the icon off and on as it changes.
         m_defaults->setBool(false, PrefKey::showMenuBar);
-        QVERIFY(!m_delegate->tray().hasStatusItem());
+        QVERIFY(!m_app.delegate->tray().hasStatusItem());
         m_defaults->setBool(true, PrefKey::showMenuBar);
         QVERIFY(m_entry->statusItem().exists());
         QTRY_VERIFY_WITH_TIMEOUT(m_entry->statusItem().geometry().isValid(), 10000);
 
-        m_manager->counts().setBadgeLabel("4");
+        m_app.manager->counts().setBadgeLabel("4");
         QCOMPARE(m_entry->statusItem().trayIcon()->toolTip(), QStringLiteral("Velmoran (4)"));
 
         // A click on the icon.
@@ -154,16 +151,14 @@ private Q_SLOTS:
     void thePinKeepsThePanelOpen()
     {
         PanelWindowController* panel = m_entry->panelWindow();
-        freshServerTime();
-        m_delegate->tray().togglePanel();
+        togglePanel();
         QTRY_VERIFY(panel->isActiveWindow());
         focusMainWindow();
         QTRY_VERIFY(!panel->isVisible());
         QVERIFY(!panel->hasActivePanel());
         waitForFocusToSettle();
 
-        freshServerTime();
-        m_delegate->tray().togglePanel();
+        togglePanel();
         QTRY_VERIFY(panel->isActiveWindow());
         panel->panel()->pinButton()->click();
         QVERIFY(panel->panel()->isOnTop());
@@ -172,13 +167,11 @@ private Q_SLOTS:
         QVERIFY(panel->isVisible());
         QVERIFY(panel->hasActivePanel());
 
-        freshServerTime();
-        m_delegate->tray().togglePanel();
+        togglePanel();
         QTRY_VERIFY(!panel->isVisible());
         QVERIFY(panel->panel()->isOnTop());
         waitForFocusToSettle();
-        freshServerTime();
-        m_delegate->tray().togglePanel();
+        togglePanel();
         QTRY_VERIFY(panel->isVisible());
         panel->panel()->pinButton()->click();
         QVERIFY(!m_defaults->boolForKey(PrefKey::alwaysOnTopMenuBar));
@@ -192,27 +185,22 @@ private Q_SLOTS:
     {
         const QString title = QStringLiteral("Pack the bags");
         const QString subtaskTitle = QStringLiteral("Passport");
-        const store::CalendarPtr home =
-            m_manager->lists().calendarByUUID(m_manager->lists().visibleLists().constFirst());
+        const store::CalendarPtr home = m_app.manager->lists().calendarByUUID(
+            m_app.manager->lists().visibleLists().constFirst());
         const store::ReminderPtr parent =
-            m_manager->tasks().addReminderWithTitle(title, home, local(2026, 12, 9, 7, 0));
+            m_app.manager->tasks().addReminderWithTitle(title, home, local(2026, 12, 9, 7, 0));
         QVERIFY(parent);
-        m_manager->tasks().addReminderWithTitle(subtaskTitle, home, std::nullopt, {}, std::nullopt,
-                                                {}, {}, false, std::nullopt, {}, parent->uid);
-        QTRY_VERIFY_WITH_TIMEOUT(!m_manager->subtasks().subtasksOf(*parent).isEmpty(), 5000);
+        m_app.manager->tasks().addReminderWithTitle(subtaskTitle, home, std::nullopt, {},
+                                                    std::nullopt, {}, {}, false, std::nullopt, {},
+                                                    parent->uid);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_app.manager->subtasks().subtasksOf(*parent).isEmpty(), 5000);
 
         PanelWindowController* panel = m_entry->panelWindow();
-        freshServerTime();
-        m_delegate->tray().toggleByHotKey();
+        togglePanel(true);
         QTRY_VERIFY(panel->isActiveWindow());
         PanelViewController* content = panel->panel();
         const auto rowOfParent = [content, &title] {
-            const QList<store::ReminderPtr>& rows = content->rowsModel()->reminders();
-            for (qsizetype row = 0; row < rows.size(); ++row) {
-                if (rows.at(row)->title == title)
-                    return int(row);
-            }
-            return -1;
+            return int(StoreQueries::titles(content->rowsModel()->reminders()).indexOf(title));
         };
         QTRY_VERIFY(rowOfParent() >= 0);
         QListView* rows = content->rowsView();
@@ -285,7 +273,7 @@ private Q_SLOTS:
         else
             view()->lvc()->presenter().selectList(2);
         if (selected.isValid())
-            m_manager->dates().setSelectedDate(selected);
+            m_app.manager->dates().setSelectedDate(selected);
         view()->addNewTask();
         AddViewController* window = m_entry->quickAddWindow();
         QVERIFY(window && window->isVisible());
@@ -300,7 +288,7 @@ private Q_SLOTS:
         QTRY_COMPARE(QApplication::focusWidget(), form->titleField());
         QTest::keyClick(form->titleField(), Qt::Key_Escape);
         QTRY_VERIFY(!window->isVisible());
-        m_manager->dates().setSelectedDate(local(2026, 12, 9));
+        m_app.manager->dates().setSelectedDate(local(2026, 12, 9));
     }
 
     // With the main window closed the application lives on in the tray: closing the quick-add
@@ -320,7 +308,7 @@ private Q_SLOTS:
         });
         QApplication::exec();
         QCOMPARE(lastClosed.size(), 0);
-        m_delegate->applicationShouldHandleReopen();
+        m_app.delegate->applicationShouldHandleReopen();
         QTRY_VERIFY(mainWindow()->isVisible());
     }
 
@@ -342,6 +330,13 @@ private:
     {
         m_stamp.setWindowTitle(QString::number(++m_stamps));
         QTest::qWait(100);
+    }
+
+    // The panel opened or closed as the icon, or the second shortcut, does it.
+    void togglePanel(bool byHotKey = false)
+    {
+        freshServerTime();
+        byHotKey ? m_app.delegate->tray().toggleByHotKey() : m_app.delegate->tray().togglePanel();
     }
 
     // A window that hid gives the focus up only after X11's grace period for focus changes
@@ -371,8 +366,6 @@ private:
     int m_stamps = 0;
     RunningApp m_app;
     UserDefaults* m_defaults = m_app.defaults.get();
-    DataManager* m_manager = nullptr;
-    AppDelegate* m_delegate = nullptr;
     std::unique_ptr<EntryWindows> m_entry;
 };
 

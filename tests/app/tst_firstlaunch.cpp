@@ -30,10 +30,6 @@ private Q_SLOTS:
         m_down = m_keyboard.keyCode(0xFF54);
         m_space = m_keyboard.keyCode(0x0020);
         QVERIFY(m_return && m_down && m_space);
-        m_todo = QStandardPaths::findExecutable("todo");
-        if (m_todo.isEmpty())
-            m_todo = QStandardPaths::findExecutable("todoman");
-        m_khal = QStandardPaths::findExecutable("khal");
     }
 
     void init()
@@ -54,7 +50,8 @@ private Q_SLOTS:
 
     void cleanup() { LaunchedProgram::stop(m_app); }
 
-    // No data anywhere: Velmoran's own folder with its list "Reminders".
+    // No data anywhere: Velmoran's own folder with its list "Reminders". (What is found in the
+    // folders other programs are set up with is tst_collectionfinder's.)
     void withNoExistingData()
     {
         runOnboarding({});
@@ -63,38 +60,6 @@ private Q_SLOTS:
         QCOMPARE(titles(lists, false), QStringList{});
         QVERIFY(!preferences().contains("storeFolders"));
         QVERIFY(QFileInfo::exists(m_home->path() + "/.local/share/velmoran/store"));
-    }
-
-    // A task list made by todoman and a calendar made by khal, in the folder both are set up
-    // with: found, chosen, and the task list is shown; the event calendar is no task list.
-    void withTodomanAndKhalFolders()
-    {
-        if (m_todo.isEmpty() || m_khal.isEmpty())
-            QSKIP("todoman or khal is not installed");
-        const QString home = m_home->path();
-        const QString calendars = home + "/.local/share/calendars";
-        writeFile(home + "/.config/todoman/config.py",
-                  "path = \"~/.local/share/calendars/*\"\ndate_format = \"%Y-%m-%d\"\n"
-                  "time_format = \"%H:%M\"\ndefault_list = \"Errands\"\n"
-                  "cache_path = \"~/.cache/todoman.sqlite3\"\n");
-        writeFile(home + "/.config/khal/config",
-                  "[calendars]\n[[personal]]\npath = ~/.local/share/calendars/personal\n"
-                  "[locale]\ntimeformat = %H:%M\ndateformat = %Y-%m-%d\n"
-                  "longdateformat = %Y-%m-%d\ndatetimeformat = %Y-%m-%d %H:%M\n"
-                  "longdatetimeformat = %Y-%m-%d %H:%M\ndefault_timezone = Europe/Berlin\n"
-                  "local_timezone = Europe/Berlin\n[default]\ndefault_calendar = personal\n"
-                  "[sqlite]\npath = ~/.cache/khal.db\n");
-        QVERIFY(QDir().mkpath(calendars + "/errands"));
-        QVERIFY(QDir().mkpath(calendars + "/personal"));
-        writeFile(calendars + "/errands/displayname", "Errands");
-        run(m_todo, {"new", "--list", "Errands", "Buy stamps"});
-        run(m_khal, {"new", "2026-12-08", "10:00", "11:00", "Dentist"});
-        QCOMPARE(QDir(calendars + "/personal").entryList({"*.ics"}).size(), 1);
-
-        runOnboarding({});
-        QCOMPARE(preferences().value("storeFolders").toArray().first().toString(),
-                 QFileInfo(calendars).canonicalFilePath());
-        QCOMPARE(titles(shownLists(), true), QStringList{"Errands"});
     }
 
     // A vdirsyncer configuration with two filesystem storages: both are found and used, and
@@ -151,15 +116,6 @@ private Q_SLOTS:
     }
 
 private:
-    void run(const QString& program, const QStringList& arguments)
-    {
-        QProcess process;
-        process.setProcessEnvironment(m_env);
-        process.start(program, arguments);
-        QVERIFY(process.waitForFinished(60000));
-        QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
-    }
-
     void startApp()
     {
         LaunchedProgram::start(m_app, m_env);
@@ -264,7 +220,6 @@ private:
 
     XTestClient m_keyboard;
     int m_return = 0, m_down = 0, m_space = 0;
-    QString m_todo, m_khal;
     std::unique_ptr<QTemporaryDir> m_home;
     QProcessEnvironment m_env;
     QProcess m_app;

@@ -79,9 +79,7 @@ private Q_SLOTS:
         m_defaults->setBool(false, PrefKey::alarmOn);
         m_app.clock.setNow(local(2026, 12, 9, 10, 30));
         QVERIFY(m_app.build());
-        m_delegate = m_app.delegate.get();
-        m_manager = m_app.manager.get();
-        m_delegate->reviewLink().setOpenUrl([this](const QUrl& url) {
+        m_app.delegate->reviewLink().setOpenUrl([this](const QUrl& url) {
             m_links << url;
             return true;
         });
@@ -155,6 +153,7 @@ private Q_SLOTS:
     // Every item's key acts while the search field or a text field of the detail pane has the
     // keyboard, as anywhere else in the window. The fields keep only the keys of their own
     // text (undo, redo, delete); the keys that close, hide or end the window are left out.
+    // F10 opens the first menu of the menu bar from them too.
     void theKeysActFromTheTextFields_data()
     {
         QTest::addColumn<QString>("field");
@@ -183,19 +182,24 @@ private Q_SLOTS:
                      qPrintable(action->shortcut().toString() + " in " + field));
             closeExtraWindows();
         }
+        QTest::keyClick(focusField(field), Qt::Key_F10);
+        QMenu* file = window()->menuBar()->actions().constFirst()->menu();
+        QTRY_VERIFY(file->isVisible());
+        QCOMPARE(window()->menuBar()->activeAction(), file->menuAction());
+        file->close();
     }
 
     // View → Today from the search field: today's day view, with the keyboard in the list
     // rather than in a search field that is no longer there.
     void todayFromTheSearchField()
     {
-        m_manager->dates().setSelectedDate(local(2027, 1, 5));
+        m_app.manager->dates().setSelectedDate(local(2027, 1, 5));
         QLineEdit* search = qobject_cast<QLineEdit*>(focusField("Search"));
         QVERIFY(search);
         QTest::keyClicks(search, "br");
         QTest::keyClick(search, Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(view().mvc()->presenter().view().mode, TaskViewMode::Day);
-        QCOMPARE(m_manager->dates().selectedDate(), m_manager->dates().today());
+        QCOMPARE(m_app.manager->dates().selectedDate(), m_app.manager->dates().today());
         QCOMPARE(QApplication::focusWidget(), view().mvc()->tableView());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
         QCOMPARE(search->text(), QStringLiteral("br"));
@@ -224,18 +228,6 @@ private Q_SLOTS:
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
 
-    // F10 opens the first menu of the menu bar, also from a text field.
-    void f10OpensTheMenuBar()
-    {
-        QWidget* field = focusField("Search");
-        QVERIFY(field);
-        QTest::keyClick(field, Qt::Key_F10);
-        QMenu* file = window()->menuBar()->actions().constFirst()->menu();
-        QTRY_VERIFY(file->isVisible());
-        QCOMPARE(window()->menuBar()->activeAction(), file->menuAction());
-        file->close();
-    }
-
     // Started without a window (the tests of other suites, or a build without it), its items
     // are off instead of silent.
     void itemsOfMissingWindowsAreDisabled()
@@ -245,7 +237,7 @@ private Q_SLOTS:
         defaults.setBool(false, PrefKey::initialLaunch);
         defaults.setBool(false, PrefKey::showMenuBar);
         TestDetailServices bareServices(defaults);
-        AppDelegate bare(*m_manager, *m_app.modes, defaults, nullptr, bareServices.services());
+        AppDelegate bare(*m_app.manager, *m_app.modes, defaults, nullptr, bareServices.services());
         bare.setWindows({});
         bare.applicationDidFinishLaunching();
         const std::map<QString, QAction*> items = itemsOf(bare.windowController()->menuBar());
@@ -295,7 +287,7 @@ private:
         table["File/Share List…"] = changes([] { return QApplication::activePopupWidget(); });
         table["File/Close Window"] = {{}, [this] {
                                           const bool closed = !window()->isVisible();
-                                          m_delegate->applicationShouldHandleReopen();
+                                          m_app.delegate->applicationShouldHandleReopen();
                                           return closed;
                                       }};
         table["File/Quit"] = {{}, {}};
@@ -317,18 +309,19 @@ private:
         };
         const auto selectedIsSubtask = [this] {
             const store::ReminderPtr selected = view().mvc()->presenter().selectedReminder();
-            return selected && m_manager->subtasks().parentOf(*selected) != nullptr;
+            return selected && m_app.manager->subtasks().parentOf(*selected) != nullptr;
         };
         table["Edit/Add Subtask"].prepare = selectSecondTask;
         table["Edit/Indent"] = {selectSecondTask, selectedIsSubtask};
         table["Edit/Outdent"] = {{}, [selectedIsSubtask] { return !selectedIsSubtask(); }};
         table["Edit/Redo"] = {[this] {
-                                  m_manager->tasks().checkReminder(task("Buy bread"), true);
-                                  m_manager->tasks().undoManager()->undo();
+                                  m_app.manager->tasks().checkReminder(task("Buy bread"), true);
+                                  m_app.manager->tasks().undoManager()->undo();
                               },
                               [this] { return task("Buy bread")->completed; }};
-        table["Edit/Undo"] = {[this] { m_manager->tasks().checkReminder(task("Call mom"), true); },
-                              [this] { return !task("Call mom")->completed; }};
+        table["Edit/Undo"] = {
+            [this] { m_app.manager->tasks().checkReminder(task("Call mom"), true); },
+            [this] { return !task("Call mom")->completed; }};
         table["Edit/Delete"] =
             changes([this] { return QFileInfo::exists(root() + "/home/a.ics"); },
                     [this] {
@@ -339,8 +332,10 @@ private:
                         QApplication::setActiveWindow(window());
                     });
         table["View/Today"] = {
-            [this] { m_manager->dates().setSelectedDate(local(2027, 1, 5)); },
-            [this] { return m_manager->dates().selectedDate() == m_manager->dates().today(); }};
+            [this] { m_app.manager->dates().setSelectedDate(local(2027, 1, 5)); },
+            [this] {
+                return m_app.manager->dates().selectedDate() == m_app.manager->dates().today();
+            }};
         table["View/Day"] = mode(TaskViewMode::Day);
         table["View/Week"] = mode(TaskViewMode::Week);
         table["View/Month"] = mode(TaskViewMode::Month);
@@ -447,11 +442,12 @@ private:
     // Found in the snapshot, which a refresh an earlier row started takes away until it ends.
     store::ReminderPtr task(const QString& title) const
     {
-        if (!QTest::qWaitFor([this] { return m_manager->remindersArray() != nullptr; }))
+        if (!QTest::qWaitFor([this] { return m_app.manager->remindersArray() != nullptr; }))
             return nullptr;
-        for (const store::ReminderPtr& reminder : m_manager->remindersArray()->reminders()) {
+        for (const store::ReminderPtr& reminder : m_app.manager->remindersArray()->reminders()) {
             if (reminder->title == title)
-                return m_manager->tasks().reminderWithIdentifier(reminder->calendarItemIdentifier);
+                return m_app.manager->tasks().reminderWithIdentifier(
+                    reminder->calendarItemIdentifier);
         }
         return nullptr;
     }
@@ -462,8 +458,6 @@ private:
 
     RunningApp m_app;
     UserDefaults* m_defaults = m_app.defaults.get();
-    DataManager* m_manager = nullptr;
-    AppDelegate* m_delegate = nullptr;
     std::map<QString, QAction*> m_items;
     // Counts what the menus open: the windows themselves have their own suites.
     struct CountedWindows : OnboardingWindows,

@@ -42,12 +42,9 @@ private Q_SLOTS:
                               PrefKey::shortcut);
         m_app.clock.setNow(QDateTime::currentDateTime());
         QVERIFY(m_app.build(&PTHotKeyCenter::sharedCenter()));
-        m_manager = m_app.manager.get();
-        m_modes = m_app.modes.get();
-        m_delegate = m_app.delegate.get();
         m_center = std::make_unique<UserNotificationCenter>(m_app.clock);
-        m_windows = std::make_unique<PreferenceWindows>(*m_manager, *m_modes, *m_defaults,
-                                                        *m_center, *m_delegate);
+        m_windows = std::make_unique<PreferenceWindows>(*m_app.manager, *m_app.modes, *m_defaults,
+                                                        *m_center, *m_app.delegate);
         QVERIFY(m_app.launch({.preferences = m_windows.get()}));
 
         m_j = m_other.keyCode('j');
@@ -69,7 +66,7 @@ private Q_SLOTS:
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         // The first time, it opens on the main window's centre, not in a corner of the screen.
-        const QPoint mainCentre = m_delegate->windowController()->frameGeometry().center();
+        const QPoint mainCentre = m_app.delegate->windowController()->frameGeometry().center();
         QTRY_VERIFY2((window->frameGeometry().center() - mainCentre).manhattanLength() < 40,
                      qPrintable(QString("%1,%2").arg(window->x()).arg(window->y())));
         QCOMPARE(window->windowTitle(), QString("General"));
@@ -147,11 +144,7 @@ private Q_SLOTS:
         QVERIFY(onScreen && QTest::qWaitForWindowExposed(onScreen));
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QTRY_VERIFY2(screen.contains(onScreen->frameGeometry()),
-                     qPrintable(QString("%1 by %2 at %3,%4")
-                                    .arg(onScreen->width())
-                                    .arg(onScreen->height())
-                                    .arg(onScreen->x())
-                                    .arg(onScreen->y())));
+                     qPrintable(QDebug::toString(onScreen->frameGeometry())));
         onScreen->close();
     }
 
@@ -187,13 +180,13 @@ private:
     {
         explicit Run(TestPreferenceWindows& suite)
             : services(*suite.m_defaults)
-            , delegate(*suite.m_manager, *suite.m_modes, *suite.m_defaults, nullptr,
+            , delegate(*suite.m_app.manager, *suite.m_app.modes, *suite.m_defaults, nullptr,
                        services.services())
-            , intro(*suite.m_manager, *suite.m_modes, *suite.m_defaults, delegate)
-            , deleted(*suite.m_manager, *suite.m_modes, delegate)
-            , entry(*suite.m_manager, *suite.m_modes, delegate)
-            , preferences(*suite.m_manager, *suite.m_modes, *suite.m_defaults, *suite.m_center,
-                          delegate)
+            , intro(*suite.m_app.manager, *suite.m_app.modes, *suite.m_defaults, delegate)
+            , deleted(*suite.m_app.manager, *suite.m_app.modes, delegate)
+            , entry(*suite.m_app.manager, *suite.m_app.modes, delegate)
+            , preferences(*suite.m_app.manager, *suite.m_app.modes, *suite.m_defaults,
+                          *suite.m_center, delegate)
         {
             delegate.setWindows({.onboarding = &intro,
                                  .preferences = &preferences,
@@ -237,9 +230,6 @@ private:
 
     RunningApp m_app;
     UserDefaults* m_defaults = m_app.defaults.get();
-    DataManager* m_manager = nullptr;
-    ModeManager* m_modes = nullptr;
-    AppDelegate* m_delegate = nullptr;
     std::unique_ptr<UserNotificationCenter> m_center;
     std::unique_ptr<PreferenceWindows> m_windows;
     XTestClient m_other;

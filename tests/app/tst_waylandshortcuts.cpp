@@ -38,9 +38,8 @@ class TestWaylandShortcuts : public QObject
     bool press(const QString& id) const
     {
         QDBusMessage call = QDBusMessage::createMethodCall(
-            QStringLiteral("org.kde.kglobalaccel"),
-            QStringLiteral("/component/") + session().sessionToken(),
-            QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("invokeShortcut"));
+            "org.kde.kglobalaccel", "/component/" + session().sessionToken(),
+            "org.kde.kglobalaccel.Component", "invokeShortcut");
         call.setArguments({id});
         return QDBusConnection::sessionBus().call(call).type() == QDBusMessage::ReplyMessage;
     }

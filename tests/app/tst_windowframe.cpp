@@ -23,9 +23,7 @@ private Q_SLOTS:
     {
         if (QStandardPaths::findExecutable("openbox").isEmpty())
             QFAIL("openbox is not installed (scripts/install-deps.sh installs it)");
-        m_windowManager.setProgram("openbox");
-        m_windowManager.setArguments({"--sm-disable"});
-        m_windowManager.start();
+        m_windowManager.start("openbox", {"--sm-disable"});
         QVERIFY(m_windowManager.waitForStarted(5000));
 
         m_store.clock.setNow(QDateTime::currentDateTime());

@@ -31,9 +31,9 @@ void writeTasks(const QString& root, const QStringList& tasks)
 } // namespace
 
 // The task list's subtask commands below the window, on a real store: indenting under the task
-// above and outdenting with undo, how a parent with open subtasks is completed (asked, or as
-// remembered), a parent deleted or moved with its subtasks, and a subtask added from the
-// quick-add form bound to its parent.
+// above and outdenting with undo, when a parent with open subtasks is completed without asking
+// (the answers themselves are tst_subtaskcommandswindow's), a parent deleted or moved with its
+// subtasks, and a subtask added from the quick-add form bound to its parent.
 class TestSubtaskCommands : public QObject
 {
     Q_OBJECT
@@ -133,27 +133,6 @@ private Q_SLOTS:
             settled << (!answer ? "ask" : *answer == Completion::WithSubtasks ? "all" : "only");
         }
         QCOMPARE(settled, (QStringList{"ask", "all", "only", "ask", "only", "only"}));
-    }
-
-    // The answer remembered is the one given from then on; completing with all is one undo
-    // step, completing only the parent leaves its subtasks open.
-    void completingAllOrOnlyThis()
-    {
-        writeTasks(m_store->root(), {"p", "p1>p", "p1x>p1"});
-        QVERIFY(m_store->load());
-        QVERIFY(!commands().settledCompletion(task("p")));
-        commands().rememberCompletion(Completion::WithSubtasks);
-        QCOMPARE(m_store->defaults->stringForKey(PrefKey::subtaskCompletion), QString("all"));
-        QCOMPARE(commands().settledCompletion(task("p")), Completion::WithSubtasks);
-
-        QString reason;
-        QVERIFY(commands().toggleCompletion(task("p"), Completion::WithSubtasks, &reason));
-        QVERIFY(m_store->taskOnDisk("Task p1x")->completed);
-        undo().undo();
-
-        QVERIFY(commands().toggleCompletion(task("p"), Completion::OnlyThis, &reason));
-        QVERIFY(m_store->taskOnDisk("Task p")->completed);
-        QVERIFY(!m_store->taskOnDisk("Task p1")->completed);
     }
 
     // Delete on the selected task takes its subtasks, and one undo brings all of them back;

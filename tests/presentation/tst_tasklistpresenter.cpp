@@ -202,14 +202,6 @@ private Q_SLOTS:
         QVERIFY(!task->completed && !QFileInfo::exists(file));
     }
 
-    void showHideCompletedIsStored()
-    {
-        const bool before = m_list->view().showingCompleted;
-        m_list->toggleShowCompleted();
-        QCOMPARE(m_list->view().showingCompleted, !before);
-        QCOMPARE(UserDefaults(m_defaults->filePath()).boolForKey(PrefKey::showCompleted), !before);
-    }
-
 private:
     std::optional<TaskListDay> m_day;
     DataManager* m_manager = nullptr;
