@@ -161,11 +161,12 @@ private Q_SLOTS:
         QCOMPARE(request.headers.value("user-agent"), QByteArray("Velmoran/" VELMORAN_VERSION));
 
         Outcome structured;
-        geocoder.geocodeAddress({.street = "Unter den Linden 1\nHof",
-                                 .locality = "Berlin",
-                                 .postalCode = "10117",
-                                 .country = "Germany"},
-                                structured.handler());
+        contacts::PostalAddress address;
+        address.street = QStringLiteral("Unter den Linden 1\nHof");
+        address.locality = QStringLiteral("Berlin");
+        address.postalCode = QStringLiteral("10117");
+        address.country = QStringLiteral("Germany");
+        geocoder.geocodeAddress(address, structured.handler());
         QTRY_VERIFY(structured.called);
         const LoopbackHttpServer::Request& second = server.requests().at(1);
         QStringList asked;
@@ -222,9 +223,11 @@ private Q_SLOTS:
 
         // Three different addresses asked at once go out one per second.
         QList<Outcome> outcomes(3);
-        for (int i = 0; i < 3; ++i)
-            geocoder.geocodeAddress({.locality = QStringLiteral("Town %1").arg(i)},
-                                    outcomes[i].handler());
+        for (int i = 0; i < 3; ++i) {
+            contacts::PostalAddress address;
+            address.locality = QStringLiteral("Town %1").arg(i);
+            geocoder.geocodeAddress(address, outcomes[i].handler());
+        }
         QTRY_VERIFY_WITH_TIMEOUT(outcomes[2].called, 10000);
         QCOMPARE(server.requests().size(), 4);
         for (int i = 1; i < 4; ++i)

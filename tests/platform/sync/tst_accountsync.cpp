@@ -190,7 +190,9 @@ private Q_SLOTS:
             QVERIFY(store.saveReminder(milk, true));
             ReminderPtr water = newTask(store, "Water plants", "Home \"&\" Garden");
             water->dueDateComponents = DateComponents::fromDate(QDate(2026, 12, 7));
-            water->addRecurrenceRule({.frequency = RecurrenceRule::Frequency::Weekly});
+            RecurrenceRule weekly;
+            weekly.frequency = RecurrenceRule::Frequency::Weekly;
+            water->addRecurrenceRule(weekly);
             QVERIFY(store.saveReminder(water, true));
         });
         QCOMPARE(syncBoth().size(), 2);
@@ -368,12 +370,12 @@ private Q_SLOTS:
               {QStringLiteral("http://127.0.0.1:%1/").arg(silent.serverPort()), P::Timeout}}) {
             if (problem == P::Timeout)
                 other.runner.setSilenceLimit(1500);
-            const SyncSetup::Added added =
+            const SyncSetup::Added refused =
                 other.setup.addAccount(url, kUser, kPassword, other.runner);
-            QCOMPARE(added.listing.problem, problem);
+            QCOMPARE(refused.listing.problem, problem);
             if (url == selfSigned.url())
-                QVERIFY(
-                    added.listing.engineMessages.join("\n").contains("CERTIFICATE_VERIFY_FAILED"));
+                QVERIFY(refused.listing.engineMessages.join("\n").contains(
+                    "CERTIFICATE_VERIFY_FAILED"));
         }
         QVERIFY(other.setup.accounts().isEmpty());
     }
