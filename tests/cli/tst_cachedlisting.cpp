@@ -2,6 +2,7 @@
 // for the whole store as it is, and from the files otherwise: either way the same bytes, and a
 // change the cache does not know of is never answered from it.
 
+#include "../data/CalendarFiles.h"
 #include "CliRun.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -18,32 +19,20 @@ const QByteArray kFromCache = "Tasks listed from the parse cache";
 QByteArray fieldsOf(int i, const QByteArray& list)
 {
     const QByteArray day = "202612" + QByteArray::number(10 + i % 15);
-    switch (i % 9) {
-    case 0:
-        return "DUE;VALUE=DATE:" + day + "\r\n";
-    case 1:
-        return "DUE:" + day + "T090000\r\nPRIORITY:5\r\n";
-    case 2:
-        return "DUE;TZID=America/New_York:" + day + "T070000\r\nCREATED:20260301T100000Z\r\n";
-    case 3:
-        return "DUE:" + day + "T083000Z\r\nRRULE:FREQ=WEEKLY;BYDAY=MO,WE;COUNT=5\r\n";
-    case 4:
-        return "DUE:" + day +
-               "T100000Z\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
-               "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER;VALUE=DATE-TIME:20261201T080000Z\r\n"
-               "END:VALARM\r\n";
-    case 5:
-        return "STATUS:COMPLETED\r\nCOMPLETED:20261130T0" + QByteArray::number(i % 10) +
-               "0000Z\r\n";
-    case 6:
-        return "DESCRIPTION:oat milk\\nand a \"quoted\"\\, long line " + QByteArray(300, 'x') +
-               "\r\nPRIORITY:1\r\nURL:https://example.org/caf%C3%A9\r\n";
-    case 7:
+    return QList<QByteArray>{
+        "DUE;VALUE=DATE:" + day + "\r\n", "DUE:" + day + "T090000\r\nPRIORITY:5\r\n",
+        "DUE;TZID=America/New_York:" + day + "T070000\r\nCREATED:20260301T100000Z\r\n",
+        "DUE:" + day + "T083000Z\r\nRRULE:FREQ=WEEKLY;BYDAY=MO,WE;COUNT=5\r\n",
+        "DUE:" + day +
+            "T100000Z\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
+            "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER;VALUE=DATE-TIME:20261201T080000Z\r\n"
+            "END:VALARM\r\n",
+        "STATUS:COMPLETED\r\nCOMPLETED:20261130T0" + QByteArray::number(i % 10) + "0000Z\r\n",
+        "DESCRIPTION:oat milk\\nand a \"quoted\"\\, long line " + QByteArray(300, 'x') +
+            "\r\nPRIORITY:1\r\nURL:https://example.org/caf%C3%A9\r\n",
         // A subtask of the task before it.
-        return "RELATED-TO:" + list + "-" + QByteArray::number(i - 1) + "\r\n";
-    default:
-        return "PRIORITY:9\r\n";
-    }
+        "RELATED-TO:" + list + "-" + QByteArray::number(i - 1) + "\r\n", "PRIORITY:9\r\n"}
+        .at(i % 9);
 }
 
 } // namespace
@@ -76,14 +65,11 @@ private Q_SLOTS:
         writeFile(root + "/work/orphan.ics", todo("orphan", "Orphan", "RELATED-TO:gone\r\n"));
         writeFile(root + "/work/copy.ics", todo("home-3", "Copy of home 3 milk"));
         writeFile(root + "/work/pair.ics",
-                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\n"
-                  "BEGIN:VTODO\r\nUID:pair-1\r\nSUMMARY:Pair one milk\r\nEND:VTODO\r\n"
-                  "BEGIN:VTODO\r\nUID:pair-2\r\nSUMMARY:Pair two\r\nRELATED-TO:pair-1\r\n"
-                  "END:VTODO\r\nEND:VCALENDAR\r\n");
-        const QByteArray event = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\n"
-                                 "BEGIN:VEVENT\r\nUID:meeting\r\nDTSTAMP:20260101T000000Z\r\n"
-                                 "SUMMARY:Meeting\r\nDTSTART:20261210T090000Z\r\n"
-                                 "DTEND:20261210T100000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+                  CalendarFiles::calendar(
+                      CalendarFiles::vtodo("pair-1", "Pair one milk") +
+                      CalendarFiles::vtodo("pair-2", "Pair two", "RELATED-TO:pair-1\r\n")));
+        const QByteArray event =
+            CalendarFiles::eventFile("meeting", "Meeting", "20261210T100000", "20261210T110000");
         writeFile(root + "/work/meeting.ics", event);
         writeFile(root + "/calendar/displayname", "Calendar");
         writeFile(root + "/calendar/meeting.ics", event);

@@ -1,6 +1,8 @@
+#include "../data/CalendarFiles.h"
 #include "CliRun.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
+#include "Todoman.h"
 
 #include "platform/store/EventStore.h"
 #include "platform/store/ParseCache.h"
@@ -24,7 +26,8 @@ using namespace TestFiles;
 using Run = CliRun::Result;
 
 // The built velmoran-cli, run as a separate process over a store, preferences and clock of
-// its own. The store starts with the lists Home and Work and a calendar with one event.
+// its own, and what todoman makes of an exported calendar taken into another store. The store
+// starts with the lists Home and Work and a calendar with one event.
 class TestCli : public QObject
 {
     Q_OBJECT
@@ -42,9 +45,7 @@ private Q_SLOTS:
             writeFile(storeRoot() + "/" + file, text);
         writeFile(
             storeRoot() + "/calendar/standup.ics",
-            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\n"
-            "UID:standup\r\nSUMMARY:Stand-up\r\nDTSTART;TZID=Europe/Berlin:20261210T090000\r\n"
-            "DTEND;TZID=Europe/Berlin:20261210T091500\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+            CalendarFiles::eventFile("standup", "Stand-up", "20261210T090000", "20261210T091500"));
     }
 
     void addThenListTasksAsJson()
@@ -87,17 +88,6 @@ private Q_SLOTS:
                  run);
         const Run undated = ok({"url", "velmoran://add?text=Later&due=13-45", "--json"});
         QVERIFY(undated.err.contains("13-45") && undated.first().value("due").isNull());
-    }
-
-    void completeListsUnderCompleted()
-    {
-        const QString id = cli({"add", "Laundry", "--json"}).first().value("id").toString();
-        m_dir->setNow("2026-12-09T18:45");
-        const QJsonObject completed = ok({"complete", id, "--json"}).first();
-        QVERIFY(completed.value("completed").toBool());
-        QCOMPARE(completed.value("completionDate").toString(), QString("2026-12-09T18:45"));
-        QCOMPARE(cli({"tasks", "--json"}).json().size(), 0);
-        QCOMPARE(cli({"tasks", "--completed", "--json"}).json().size(), 1);
     }
 
     // Subtasks: "parent" in the JSON, the tree indented; a move that would loop is refused.
@@ -193,10 +183,9 @@ private Q_SLOTS:
         const Run lists = ok({"lists", "--json"});
         QVERIFY2(readable(lists), lists.out.constData());
         QString listId;
-        for (const QJsonValue& list : lists.json()) {
+        for (const QJsonValue& list : lists.json())
             if (list.toObject().value("title").toString() == shown)
                 listId = list.toObject().value("id").toString();
-        }
         QVERIFY(listId.startsWith(shown));
         QVERIFY(readable(cli({"lists"})));
 
@@ -236,9 +225,7 @@ private Q_SLOTS:
                                .first()
                                .value("id")
                                .toString();
-        QString file;
-        for (const QString& name : QDir(storeRoot() + "/home").entryList({"*.ics"}))
-            file = storeRoot() + "/home/" + name;
+        const QString file = cli({"show", id, "--json"}).object().value("file").toString();
         if (!extra.isEmpty()) {
             // Make it repeat daily, the way another program writes a rule.
             QByteArray text = readFile(file);
@@ -248,9 +235,7 @@ private Q_SLOTS:
         const QByteArray before = readFile(file);
         // Everything the run reads and writes belongs to the unprivileged user but the list.
         QVERIFY(QProcess::execute("chown", {"-R", "65534:65534", m_dir->path()}) == 0);
-        QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                         QFile::ExeOwner | QFile::ExeOther |
-                                                         QFile::ReadOther));
+        QVERIFY(QProcess::execute("chmod", {"0705", m_dir->path()}) == 0);
         QVERIFY(QProcess::execute("chmod", {"0555", storeRoot() + "/home"}) == 0);
 
         m_dir->setLauncher(QStringList{"setpriv"} + nobody);
@@ -359,6 +344,67 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(entry));
     }
 
+    // The tasks of one list go out as one calendar; imported into an empty store, todoman
+    // lists them as they were.
+    void exportedTasksReachTodoman()
+    {
+        ok({"add", "Water the plants", "--list", "Home", "--due", "2026-12-12 09:00"});
+        ok({"add", "Pay rent", "--list", "Home"});
+        ok({"add", "Write report", "--list", "Work"});
+        const QString file = m_dir->filePath("home.ics");
+        const Run exported = ok({"export", "--list", "Home", "-o", file});
+        QVERIFY2(exported.out.startsWith("tasks: 2,"), exported.out);
+        QCOMPARE(cli({"export", "--list", "Home"}).out, readFile(file));
+
+        const QString otherStore = m_dir->filePath("other");
+        writeFile(otherStore + "/moved/displayname", "Moved");
+        m_dir->setStoreRoot(otherStore);
+        const Run imported = ok({"import", file});
+        QVERIFY2(imported.out.contains("tasks: 2, events: 0, added: 2"), imported.out);
+
+        Todoman todoman(otherStore, m_dir->filePath("cache"));
+        if (!todoman.isInstalled())
+            QSKIP("todoman is not installed");
+        QStringList titles;
+        for (const QJsonValue& task : todoman.list())
+            titles << task.toObject().value("summary").toString();
+        titles.sort();
+        QCOMPARE(titles, (QStringList{"Pay rent", "Water the plants"}));
+        QCOMPARE(todoman.task("Water the plants").value("due").toInteger(),
+                 TestEnvironment::local(2026, 12, 12, 9).toSecsSinceEpoch());
+    }
+
+    // Broken items are named on standard error and make the exit status 1; the rest goes in,
+    // tasks to the list asked for and events to the calendar, once.
+    void importNamesWhatItSkips()
+    {
+        const QString file = m_dir->filePath("mixed.ics");
+        writeFile(file,
+                  CalendarFiles::calendar(
+                      CalendarFiles::vtodo("good", "Good task") +
+                      CalendarFiles::vtodo("bad", "Bad task", "DUE:soon\r\n") +
+                      CalendarFiles::vevent("party", "Party", "DTSTART:20261219T180000Z\r\n")));
+        const Run first = cli({"import", file, "--list", "wo"});
+        QCOMPARE(first.exitCode, 1);
+        QCOMPARE(first.err.trimmed(), ("velmoran-cli: " + file +
+                                       ":8: \"Bad task\" skipped: its DUE \"soon\" is not a "
+                                       "date")
+                                          .toUtf8());
+        QVERIFY2(first.out.startsWith("tasks: 1, events: 1, added: 2, updated: 0, already "
+                                      "present: 0, skipped: 1"),
+                 first.out);
+        QVERIFY(QFileInfo::exists(storeRoot() + "/work/good.ics") &&
+                QFileInfo::exists(storeRoot() + "/calendar/party.ics"));
+
+        const Run again = cli({"import", file, "--list", "Work", "--update"});
+        QVERIFY2(again.out.startsWith("tasks: 1, events: 1, added: 0, updated: 0, already "
+                                      "present: 2"),
+                 again.out);
+        QCOMPARE(QDir(storeRoot() + "/work").entryList({"*.ics"}) +
+                     QDir(storeRoot() + "/calendar").entryList({"*.ics"}),
+                 (QStringList{"good.ics", "party.ics", "standup.ics"}));
+    }
+
     void badInput_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -401,6 +447,19 @@ private Q_SLOTS:
         // A relative folder in VELMORAN_STORE would be made wherever the command ran.
         row("a relative store", {"lists"}, 2, "\"tasks/here\", which is not a full path",
             "VELMORAN_STORE=:tasks/here");
+        // Import and export read every file and list first: nothing is written.
+        row("import of a missing file", {"import", "good.ics", "gone.ics"}, 1,
+            "gone.ics: there is no such file; nothing was imported");
+        row("import of no iCalendar", {"import", "good.ics", "notes.txt"}, 1,
+            "notes.txt: it is not an iCalendar file (no BEGIN:VCALENDAR); nothing was imported");
+        row("import into an unknown list", {"import", "good.ics", "--list", "Garden"}, 1,
+            "no list is called \"Garden\"; nothing was imported");
+        row("export of an unknown list",
+            {"export", "--list", "Home", "--list", "Garden", "-o", "out.ics"}, 1,
+            "no list is called \"Garden\"; nothing was exported");
+        row("import of no file", {"import"}, 2, "import takes one or more .ics files");
+        row("update on export", {"export", "--update"}, 2,
+            "--update does not apply to this command");
     }
 
     void badInput()
@@ -413,10 +472,14 @@ private Q_SLOTS:
         if (!environment.isEmpty())
             m_dir->setVariable(environment.section('=', 0, 0),
                                value.startsWith(':') ? storeRoot() + value : value);
+        writeFile(m_dir->filePath("good.ics"),
+                  CalendarFiles::calendar(CalendarFiles::vtodo("g", "Good")));
+        writeFile(m_dir->filePath("notes.txt"), "Buy milk\n");
         const Run run = cli(arguments);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(message), run.err.constData());
-        QVERIFY(run.out.isEmpty() && !QFileInfo::exists(m_dir->filePath("tasks")));
+        QVERIFY(run.out.isEmpty() && !QFileInfo::exists(m_dir->filePath("tasks")) &&
+                !QFileInfo::exists(m_dir->filePath("out.ics")));
         // Nothing reached the store.
         store::EventStore reader({storeRoot()});
         QVERIFY(reader.remindersMatchingPredicate(store::predicateForRemindersInCalendars({}))

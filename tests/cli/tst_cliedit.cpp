@@ -34,10 +34,9 @@ const QByteArray kRichTask =
 QList<QByteArray> linesApartFrom(const QByteArray& file, const QStringList& properties)
 {
     QList<QByteArray> lines;
-    for (const auto& [property, line] : IcsLines::counted(file)) {
+    for (const auto& [property, line] : IcsLines::counted(file))
         if (!properties.contains(QString::fromUtf8(property)))
             lines << line;
-    }
     return lines;
 }
 
@@ -231,10 +230,9 @@ private Q_SLOTS:
         QVERIFY(process.waitForStarted());
         const QString fdFolder = QStringLiteral("/proc/%1/fd").arg(process.processId());
         const auto waitsForTheLock = [&fdFolder, &lockPath] {
-            for (const QFileInfo& fd : QDir(fdFolder).entryInfoList(QDir::Files | QDir::System)) {
+            for (const QFileInfo& fd : QDir(fdFolder).entryInfoList(QDir::Files | QDir::System))
                 if (QFile::encodeName(fd.symLinkTarget()) == lockPath)
                     return true;
-            }
             return false;
         };
         QTRY_VERIFY_WITH_TIMEOUT(waitsForTheLock(), 30000);
@@ -272,17 +270,21 @@ private Q_SLOTS:
         QCOMPARE(readFile(root() + "/home/undated.ics"), open);
     }
 
-    // Completing moved the series on and kept the occurrence as a task of its own: reopening
-    // that one brings the occurrence back open, and the series stays where it moved to.
+    // Completing moved the series on and kept the occurrence as a task of its own, completed
+    // now and listed only with the completed tasks: reopening that one brings the occurrence
+    // back open, and the series stays where it moved to.
     void reopenACompletedOccurrence()
     {
+        m_cli->setNow("2026-12-09T18:45");
         ok({"complete", "rich"});
+        QCOMPARE(cli({"tasks", "--json"}).json().size(), 2);
         QJsonObject occurrence;
-        for (const QJsonValue& task : cli({"tasks", "--completed", "--json"}).json()) {
+        for (const QJsonValue& task : cli({"tasks", "--completed", "--json"}).json())
             if (task["completed"].toBool())
                 occurrence = task.toObject();
-        }
-        QCOMPARE(occurrence.value("due").toString(), QString("2026-12-10T09:00"));
+        QCOMPARE(occurrence.value("due").toString() + " " +
+                     occurrence.value("completionDate").toString(),
+                 QString("2026-12-10T09:00 2026-12-09T18:45"));
         const QByteArray series = readFile(richFile());
         QVERIFY(series.contains("DUE;TZID=Europe/Berlin:20261217T090000"));
 

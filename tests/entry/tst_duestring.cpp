@@ -4,7 +4,8 @@
 
 using TestEnvironment::local;
 
-// The due texts of the "add" command, read against an explicit "now" and preset time.
+// The due texts of the "add" command (--due and --due-after), read against an explicit "now"
+// and preset time.
 class TestDueString : public QObject
 {
     Q_OBJECT
@@ -12,13 +13,18 @@ class TestDueString : public QObject
 private Q_SLOTS:
     void dueForms_data()
     {
+        QTest::addColumn<bool>("minutesAfter");
         QTest::addColumn<QString>("due");
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QTime>("preset");
         QTest::addColumn<QDateTime>("expected");
         const auto row = [](const char* name, const QString& due, const QDateTime& now,
                             const QDateTime& expected, const QTime& preset = QTime(8, 0)) {
-            QTest::newRow(name) << due << now << preset << expected;
+            QTest::newRow(name) << false << due << now << preset << expected;
+        };
+        const auto after = [](const char* name, const QString& minutes, const QDateTime& now,
+                              const QDateTime& expected) {
+            QTest::addRow("after %s", name) << true << minutes << now << QTime() << expected;
         };
         const QTime midnight(0, 0);
         const QDateTime none;
@@ -74,57 +80,34 @@ private Q_SLOTS:
         row("repeated hour of autumn", "2026-10-25 02:30", wednesdayTen,
             QDateTime(QDate(2026, 10, 25), QTime(0, 30), Qt::UTC).toLocalTime());
         row("empty", "", wednesdayTen, none);
+
+        // "--due-after": whole minutes from now.
+        after("90 minutes", "90", wednesdayTen, local(2026, 12, 9, 11, 30));
+        after("whole minutes", "90", local(2026, 12, 9, 10, 0, 42), local(2026, 12, 9, 11, 30));
+        after("plus sign", "+15", wednesdayTen, local(2026, 12, 9, 10, 15));
+        after("over midnight", "150", local(2026, 12, 31, 23, 0), local(2027, 1, 1, 1, 30));
+        // One hour after 01:30 on the night the clocks go back is 02:30 summer time.
+        after("across the autumn change", "60", local(2026, 10, 25, 1, 30),
+              QDateTime::fromMSecsSinceEpoch(local(2026, 10, 25, 1, 30).toMSecsSinceEpoch() +
+                                             3600 * 1000));
+        after("negative", "-5", wednesdayTen, none);
+        after("exponent", "1e3", wednesdayTen, none);
+        after("decimal", "1.5", wednesdayTen, none);
+        after("empty", "", wednesdayTen, none);
+        after("too long", "99999999999", wednesdayTen, none);
+        after("more than a century", "60000000", wednesdayTen, none);
     }
 
     void dueForms()
     {
+        QFETCH(bool, minutesAfter);
         QFETCH(QString, due);
         QFETCH(QDateTime, now);
         QFETCH(QTime, preset);
         QFETCH(QDateTime, expected);
-        const QDateTime result = DueString::calculateDueDateFromDueString(due, now, preset);
-        QCOMPARE(result.isValid(), expected.isValid());
-        if (expected.isValid())
-            QCOMPARE(result, expected);
-    }
-
-    void dueAfter_data()
-    {
-        QTest::addColumn<QString>("dueAfter");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QDateTime>("expected");
-        const QDateTime ten = local(2026, 12, 9, 10, 0);
-        const QDateTime none;
-        const auto row = [](const char* name, const QString& dueAfter, const QDateTime& now,
-                            const QDateTime& expected) {
-            QTest::newRow(name) << dueAfter << now << expected;
-        };
-
-        row("90 minutes", "90", ten, local(2026, 12, 9, 11, 30));
-        row("whole minutes", "90", local(2026, 12, 9, 10, 0, 42), local(2026, 12, 9, 11, 30));
-        row("plus sign", "+15", ten, local(2026, 12, 9, 10, 15));
-        row("over midnight", "150", local(2026, 12, 31, 23, 0), local(2027, 1, 1, 1, 30));
-        // One hour after 01:30 on the night the clocks go back is 02:30 summer time.
-        row("across the autumn change", "60", local(2026, 10, 25, 1, 30),
-            QDateTime::fromMSecsSinceEpoch(local(2026, 10, 25, 1, 30).toMSecsSinceEpoch() +
-                                           3600 * 1000));
-        row("negative", "-5", ten, none);
-        row("exponent", "1e3", ten, none);
-        row("decimal", "1.5", ten, none);
-        row("empty", "", ten, none);
-        row("too long", "99999999999", ten, none);
-        row("more than a century", "60000000", ten, none);
-    }
-
-    void dueAfter()
-    {
-        QFETCH(QString, dueAfter);
-        QFETCH(QDateTime, now);
-        QFETCH(QDateTime, expected);
-        const QDateTime result = DueString::calculateDueDateFromDueAfterString(dueAfter, now);
-        QCOMPARE(result.isValid(), expected.isValid());
-        if (expected.isValid())
-            QCOMPARE(result, expected);
+        QCOMPARE(minutesAfter ? DueString::calculateDueDateFromDueAfterString(due, now)
+                              : DueString::calculateDueDateFromDueString(due, now, preset),
+                 expected);
     }
 };
 

@@ -140,43 +140,29 @@ private Q_SLOTS:
         QFETCH(QDateTime, expected);
         m_store->defaults->setObjects(prefs);
         m_store->clock.setNow(now);
-        const QDateTime result = m_smartAdd->dateFromDate(given, rule);
-        QCOMPARE(result.isValid(), expected.isValid());
-        if (expected.isValid())
-            QCOMPARE(result, expected);
+        QCOMPARE(m_smartAdd->dateFromDate(given, rule), expected);
     }
 
+    // Later rules of a kind override earlier ones; starting values pass through rules of other
+    // kinds. The dictionary holds only what is there.
     void severalRules()
     {
-        const auto rules = SmartAddRule::listFromVariant({
-            record(0, 3, "!"),
-            record(0, 7, "al"),
-            record(0, 2, "Tomorrow", "+1", "Day"),
-            record(0, 1, "noon", "12:00"),
-            record(0, 6, "listword"),
-            record(0, 42, "zz"),
-        });
-        const SmartAddResult result =
-            m_smartAdd->dictionaryFromSmartAddRules(rules, {}, std::nullopt);
-        QCOMPARE(result.priority, 3);
-        QCOMPARE(result.alarmOn, true);
-        QCOMPARE(result.dueDate, local(2026, 12, 10, 12, 0));
-
-        // Later rules of a kind override earlier ones.
-        const auto overriding = SmartAddRule::listFromVariant(
-            {record(0, 3, "!"), record(0, 5, "!!!"), record(0, 7, "al"), record(0, 8, "noal")});
-        const SmartAddResult second =
-            m_smartAdd->dictionaryFromSmartAddRules(overriding, {}, std::nullopt);
-        QCOMPARE(second.priority, 1);
-        QCOMPARE(second.alarmOn, false);
-        QVERIFY(!second.dueDate);
-
-        // Starting values pass through untouched by rules of other kinds.
         const QDateTime start = local(2026, 12, 24, 9, 0);
-        const SmartAddResult third = m_smartAdd->dictionaryFromSmartAddRules(
-            SmartAddRule::listFromVariant({record(0, 7, "al")}), start, 2);
-        QCOMPARE(third.dueDate, start);
-        QCOMPARE(third.priority, 2);
+        for (const auto& [records, due, priority, expected] :
+             {std::tuple{QVariantList{record(0, 3, "!"), record(0, 7, "al"),
+                                      record(0, 2, "Tomorrow", "+1", "Day"),
+                                      record(0, 1, "noon", "12:00"), record(0, 6, "listword"),
+                                      record(0, 42, "zz")},
+                         QDateTime(), QVariant(),
+                         QVariantMap{{"dueDate", local(2026, 12, 10, 12, 0)},
+                                     {"priority", 3},
+                                     {"alarmOnNumber", true}}},
+              {QVariantList{record(0, 3, "!"), record(0, 5, "!!!"), record(0, 7, "al"),
+                            record(0, 8, "noal")},
+               QDateTime(), QVariant(), QVariantMap{{"priority", 1}, {"alarmOnNumber", false}}},
+              {QVariantList{record(0, 7, "al")}, start, QVariant(2),
+               QVariantMap{{"dueDate", start}, {"priority", 2}, {"alarmOnNumber", true}}}})
+            QCOMPARE(m_smartAdd->dictionaryFromSmartAddRules(records, due, priority), expected);
     }
 
     // The stored rules ("prefs") or each language's default rules on the lines people type;
@@ -283,10 +269,9 @@ private Q_SLOTS:
             const SmartAddParse parse = m_smartAdd->parseLine(line, rules);
             QVERIFY(parse.title.size() <= line.size());
             QVERIFY(parse.appliedRules.size() <= rules.size());
-            if (parse.result.dueDate) {
+            if (parse.result.dueDate)
                 QVERIFY2(*parse.result.dueDate >= earliest && *parse.result.dueDate < latest,
                          qPrintable(line));
-            }
         }
     }
 

@@ -253,10 +253,8 @@ private Q_SLOTS:
         // "c++" reads its unreadable result as zero days; "(x" has no readable time.
         QCOMPARE(m_entry->dueDate(), local(2026, 12, 9, 8, 0));
 
-        QString longLine;
-        for (int i = 0; i < 500; ++i)
-            longLine += "zz tomorrow 3pm ! ";
-        const SmartAddEntry::Submission added = m_entry->submit(longLine);
+        const SmartAddEntry::Submission added =
+            m_entry->submit(QString("zz tomorrow 3pm ! ").repeated(500));
         QVERIFY(added.accepted);
         QCOMPARE(added.dueDate, local(2026, 12, 9, 8, 0));
     }

@@ -24,10 +24,9 @@ SmartAddRule wordRule(const QString& word, qint64 resultType, std::optional<qint
 
 SmartAddRule findDefault(const QString& word)
 {
-    for (const SmartAddRule& rule : defaultRules()) {
+    for (const SmartAddRule& rule : defaultRules())
         if (rule.word == word)
             return rule;
-    }
     return {};
 }
 
@@ -136,34 +135,26 @@ private Q_SLOTS:
                                    "x y", "x zzabc y", "x y"}));
     }
 
-    void rulesThatCannotMatch_data()
-    {
-        using SmartAddRecords::record;
-        QTest::addColumn<QVariantMap>("record");
-        QTest::addColumn<QString>("line");
-        QVariantMap unknownPlace = record(0, 7, "x");
-        unknownPlace.insert("placeType", 9);
-        QTest::newRow("unknown kind") << record(5, 7, "x") << "a x b";
-        QTest::newRow("date family as time") << record(1, 1, "M/dd") << "a 3/27 b";
-        QTest::newRow("time family as date") << record(1, 0, "h:m") << "a 10:00 b";
-        QTest::newRow("prefix of another result") << record(2, 7, "/") << "a /work b";
-        QTest::newRow("empty word") << record(0, 7, "") << "a  b";
-        QTest::newRow("unknown place") << unknownPlace << "x a x b x";
-        QTest::newRow("wrong value types")
-            << QVariantMap{{"type", "zero"}, {"resultType", QVariantList{}}, {"word", 42}}
-            << "a 42 b";
-    }
-
+    // An unknown kind, a date family as a time, a time family as a date, a prefix of another
+    // result, an empty word, an unknown place, values of the wrong types: none matches.
     void rulesThatCannotMatch()
     {
-        QFETCH(QVariantMap, record);
-        QFETCH(QString, line);
-        const SmartAddMatcher matcher;
-        const SmartAddMatch match =
-            matcher.checkRules(line, true, {SmartAddRule::fromVariant(record)}, {}, {}, {});
-        QVERIFY(!match.found);
-        QCOMPARE(match.location, 0);
-        QCOMPARE(match.length, 0);
+        using SmartAddRecords::record;
+        QVariantMap unknownPlace = record(0, 7, "x");
+        unknownPlace.insert("placeType", 9);
+        for (const auto& [stored, line] :
+             {std::pair{record(5, 7, "x"), "a x b"},
+              {record(1, 1, "M/dd"), "a 3/27 b"},
+              {record(1, 0, "h:m"), "a 10:00 b"},
+              {record(2, 7, "/"), "a /work b"},
+              {record(0, 7, ""), "a  b"},
+              {unknownPlace, "x a x b x"},
+              {QVariantMap{{"type", "zero"}, {"resultType", QVariantList{}}, {"word", 42}},
+               "a 42 b"}}) {
+            const SmartAddMatch match = SmartAddMatcher().checkRules(
+                line, true, {SmartAddRule::fromVariant(stored)}, {}, {}, {});
+            QVERIFY2(!match.found && match.location == 0 && match.length == 0, line);
+        }
     }
 
     // Place 0 anywhere, 1 at the start, 2 at the end, 3 in the middle.
@@ -270,9 +261,7 @@ private Q_SLOTS:
         const SmartAddMatcher matcher;
         const QList<SmartAddRule> rules = defaultRules();
 
-        QString words;
-        for (int i = 0; i < 2000; ++i)
-            words += "word ";
+        const QString words = QString("word ").repeated(2000);
         const SmartAddMatch atEnd = matcher.checkRules(words + "tomorrow", true, rules, {}, {}, {});
         QCOMPARE(atEnd.rule.word, "Tomorrow");
         QCOMPARE(atEnd.location, words.size() - 1);

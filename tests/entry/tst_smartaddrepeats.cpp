@@ -216,9 +216,7 @@ private Q_SLOTS:
 
         const SmartAddEntry::Submission added = entry.submit(text + " daily");
         QCOMPARE(added.title, "weekly report daily");
-        QVERIFY(!added.repeat);
-        QVERIFY(!added.priority);
-        QVERIFY(!added.dueDate.isValid());
+        QVERIFY(!added.repeat && !added.priority && !added.dueDate.isValid());
     }
 
     // Through the "smartadd" URL command into a real store: the file holds the rule, and the due

@@ -1,3 +1,4 @@
+#include "../data/CalendarFiles.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -17,9 +18,8 @@ namespace {
 
 QByteArray vevent(const QByteArray& uid)
 {
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\nUID:" +
-           uid +
-           "\r\nSUMMARY:Meeting\r\nDTSTART:20261207T100000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    return CalendarFiles::calendar(
+        CalendarFiles::vevent(uid, "Meeting", "DTSTART:20261207T100000Z\r\n"));
 }
 
 // Every file below `folder` with its size, time and content hash: a scan must change none.
@@ -116,24 +116,16 @@ private Q_SLOTS:
               "paths");
     }
 
-    void expandingPaths_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("expanded");
-        for (const auto& [name, path, expanded] :
-             {std::tuple{"tilde", "~/.calendars", "/home/me/.calendars"},
-              {"tilde alone", "~", "/home/me"},
-              {"tilde inside", "/srv/~x", "/srv/~x"},
-              {"variable", "$DATA/cal", "/data/cal"},
-              {"braces", "${DATA}cal", "/datacal"},
-              {"unknown", "$NOPE/cal", "/cal"}})
-            QTest::newRow(name) << QString(path) << QString(expanded);
-    }
     void expandingPaths()
     {
-        QFETCH(QString, path);
-        QFETCH(QString, expanded);
-        QCOMPARE(PeerConfigFiles::expandPath(path, "/home/me", {{"DATA", "/data"}}), expanded);
+        for (const auto& [path, expanded] : {std::pair{"~/.calendars", "/home/me/.calendars"},
+                                             {"~", "/home/me"},
+                                             {"/srv/~x", "/srv/~x"},
+                                             {"$DATA/cal", "/data/cal"},
+                                             {"${DATA}cal", "/datacal"},
+                                             {"$NOPE/cal", "/cal"}})
+            QCOMPARE(PeerConfigFiles::expandPath(path, "/home/me", {{"DATA", "/data"}}),
+                     QString(expanded));
     }
 
     // A home with all three programs configured: every folder is found once, with who uses it

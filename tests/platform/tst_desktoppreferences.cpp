@@ -130,21 +130,14 @@ private Q_SLOTS:
         QCOMPARE(fontScaleChanged.size(), 2);
     }
 
-    void pointSizeOfFontName_data()
-    {
-        QTest::addColumn<QString>("fontName");
-        QTest::addColumn<std::optional<qreal>>("points");
-        QTest::newRow("family and size") << "Cantarell 11" << std::optional<qreal>(11);
-        QTest::newRow("style words") << "Noto Sans Bold Italic 10.5" << std::optional<qreal>(10.5);
-        QTest::newRow("no size") << "Cantarell" << std::optional<qreal>();
-        QTest::newRow("pixels") << "Cantarell 14px" << std::optional<qreal>();
-    }
-
+    // Style words before the size; no size, or one in pixels, gives none.
     void pointSizeOfFontName()
     {
-        QFETCH(QString, fontName);
-        QFETCH(std::optional<qreal>, points);
-        QCOMPARE(GnomeInterfaceSettings::pointSizeOfFontName(fontName), points);
+        for (const auto& [name, points] : {std::pair{"Cantarell 11", std::optional<qreal>(11)},
+                                           {"Noto Sans Bold Italic 10.5", 10.5},
+                                           {"Cantarell", std::nullopt},
+                                           {"Cantarell 14px", std::nullopt}})
+            QCOMPARE(GnomeInterfaceSettings::pointSizeOfFontName(name), points);
     }
 
 private:

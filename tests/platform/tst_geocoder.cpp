@@ -3,9 +3,15 @@
 #include "TestFiles.h"
 
 #include "platform/geo/Geocoder.h"
+#include "platform/geo/TileCache.h"
+
+#include <QBuffer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 
 using geo::Geocoder;
 using geo::Place;
+using geo::TileCache;
 
 namespace {
 
@@ -25,16 +31,47 @@ struct Outcome
     }
 };
 
+QByteArray pngTile(const QColor& colour)
+{
+    QImage image(256, 256, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Serves a green tile for every path but those of level 5, which are missing.
+LoopbackHttpServer::Answer tileAnswer(const LoopbackHttpServer::Request& request)
+{
+    if (request.path().startsWith("/tiles/5/"))
+        return {404, "text/html", "<html>Not found</html>"};
+    return {200, "image/png", pngTile(Qt::green)};
+}
+
 } // namespace
 
-// The geocoder against a real HTTP server on the loopback interface: what it asks, how it
-// reads good and bad answers, and how it spares the service (one at a time, spaced, cached,
-// older searches dropped).
+// The geocoder and the map tiles against real HTTP servers on the loopback interface. The
+// geocoder: what it asks, how it reads good and bad answers, and how it spares the service (one
+// at a time, spaced, cached, older searches dropped). The tiles: asked once, kept on disk for
+// the next run, never asked without a configured server, and a missing tile not asked again.
 class TestGeocoder : public QObject
 {
     Q_OBJECT
 
+    std::optional<LoopbackHttpServer> m_server;
+    std::optional<QTemporaryDir> m_dir;
+    QString m_template;
+
 private Q_SLOTS:
+    void init()
+    {
+        m_server.emplace(tileAnswer);
+        m_dir.emplace();
+        m_template = m_server->baseAddress() + QStringLiteral("/tiles/{z}/{x}/{y}.png");
+    }
+
     void answers_data()
     {
         QTest::addColumn<int>("status");
@@ -123,12 +160,12 @@ private Q_SLOTS:
             QVERIFY2(!raw.contains(reserved), raw.constData());
         QCOMPARE(request.headers.value("user-agent"), QByteArray("Velmoran/" VELMORAN_VERSION));
 
+        Outcome structured;
         contacts::PostalAddress address;
         address.street = QStringLiteral("Unter den Linden 1\nHof");
         address.locality = QStringLiteral("Berlin");
         address.postalCode = QStringLiteral("10117");
         address.country = QStringLiteral("Germany");
-        Outcome structured;
         geocoder.geocodeAddress(address, structured.handler());
         QTRY_VERIFY(structured.called);
         const LoopbackHttpServer::Request& second = server.requests().at(1);
@@ -218,6 +255,73 @@ private Q_SLOTS:
         geocoder.search(QStringLiteral("speech"), next.handler());
         QTRY_VERIFY(next.called);
         QVERIFY(next.ok);
+    }
+    void noServerNoRequests()
+    {
+        QString urlTemplate;
+        TileCache tiles([&] { return urlTemplate; }, m_dir->path());
+        for (const QString& text : {QString(), QStringLiteral("   "),
+                                    m_server->baseAddress() + QStringLiteral("/tiles/{z}/{x}.png"),
+                                    QStringLiteral("file:///tmp/{z}/{x}/{y}.png")}) {
+            urlTemplate = text;
+            QVERIFY2(!tiles.isEnabled(), qPrintable(text));
+            QVERIFY(tiles.tile(1, 0, 0).isNull());
+        }
+        QVERIFY(!QTest::qWaitFor([this] { return !m_server->requests().isEmpty(); }, 100));
+    }
+
+    void fetchedOnceAndKeptOnDisk()
+    {
+        {
+            TileCache tiles([this] { return m_template; }, m_dir->path());
+            QVERIFY(tiles.isEnabled());
+            QSignalSpy arrived(&tiles, &TileCache::tileArrived);
+            QVERIFY(tiles.tile(3, 4, 2).isNull());
+            // Asked again while on its way: still one request.
+            QVERIFY(tiles.tile(3, 4, 2).isNull());
+            QTRY_COMPARE(arrived.size(), 1);
+            const QImage tile = tiles.tile(3, 4, 2);
+            QVERIFY(tile.size() == QSize(256, 256) && QColor(tile.pixel(10, 10)) == Qt::green);
+            QCOMPARE(m_server->requests().size(), 1);
+            QCOMPARE(m_server->requests().first().path() + " " +
+                         m_server->requests().first().headers.value("user-agent"),
+                     QByteArray("/tiles/3/4/2.png Velmoran/" VELMORAN_VERSION));
+            QVERIFY(QFileInfo::exists(tiles.cachePath(3, 4, 2)) &&
+                    tiles.cachePath(3, 4, 2).startsWith(m_dir->path()));
+        }
+        // The next run takes it from the disk.
+        TileCache again([this] { return m_template; }, m_dir->path());
+        QVERIFY(!again.tile(3, 4, 2).isNull());
+        QCOMPARE(m_server->requests().size(), 1);
+        // Another server's tiles are kept apart.
+        const QString other = m_server->baseAddress() + QStringLiteral("/other/{z}/{x}/{y}.png");
+        TileCache elsewhere([&] { return other; }, m_dir->path());
+        QVERIFY(elsewhere.cachePath(3, 4, 2) != again.cachePath(3, 4, 2));
+        QVERIFY(elsewhere.tile(3, 4, 2).isNull());
+    }
+
+    void columnsWrapAndRowsEnd()
+    {
+        TileCache tiles([this] { return m_template; }, m_dir->path());
+        QSignalSpy arrived(&tiles, &TileCache::tileArrived);
+        tiles.tile(1, -1, 0);                  // west of the date line: column 1
+        QVERIFY(tiles.tile(1, 0, 2).isNull()); // below the world
+        QVERIFY(tiles.tile(1, 0, -1).isNull());
+        QTRY_COMPARE(arrived.size(), 1);
+        QCOMPARE(m_server->requests().size(), 1);
+        QCOMPARE(m_server->requests().first().path(), QByteArray("/tiles/1/1/0.png"));
+        QVERIFY(!tiles.tile(1, 3, 0).isNull());
+    }
+
+    void aMissingTileIsNotAskedAgain()
+    {
+        TileCache tiles([this] { return m_template; }, m_dir->path());
+        QVERIFY(tiles.tile(5, 1, 1).isNull());
+        QTRY_COMPARE(m_server->requests().size(), 1);
+        QTest::qWait(200); // the refusal arrives; nothing says so
+        QVERIFY(tiles.tile(5, 1, 1).isNull());
+        QVERIFY(!QTest::qWaitFor([this] { return m_server->requests().size() > 1; }, 200));
+        QVERIFY(!QFileInfo::exists(tiles.cachePath(5, 1, 1)));
     }
 };
 

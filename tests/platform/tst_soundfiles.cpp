@@ -11,7 +11,8 @@
 
 namespace {
 
-// The parts of a PCM WAV file that players rely on, or what makes it none.
+// The parts of a PCM WAV file that players rely on, or what makes it none. Every shipped file
+// has the plain layout: a RIFF header, a 16-byte format chunk and the samples, nothing else.
 struct WavFile
 {
     QString error;
@@ -22,45 +23,24 @@ struct WavFile
 WavFile readWav(const QByteArray& bytes)
 {
     WavFile wav;
-    const auto failure = [&wav](const QString& error) {
-        wav.error = error;
-        return wav;
-    };
     auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(bytes.constData() + at); };
     auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(bytes.constData() + at); };
-    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
-        return failure(QStringLiteral("not a RIFF/WAVE file"));
-    if (u32(4) != quint32(bytes.size() - 8))
-        return failure(QStringLiteral("RIFF size does not match the file"));
-    bool haveFormat = false;
-    for (qsizetype at = 12; at + 8 <= bytes.size();) {
-        const QByteArray id = bytes.mid(at, 4);
-        const qsizetype size = u32(at + 4);
-        const qsizetype body = at + 8;
-        if (body + size > bytes.size())
-            return failure(
-                QStringLiteral("chunk %1 runs past the end").arg(QString::fromLatin1(id)));
-        if (id == "fmt ") {
-            if (size < 16)
-                return failure(QStringLiteral("short fmt chunk"));
-            wav.format = u16(body);
-            wav.channels = u16(body + 2);
-            wav.sampleRate = int(u32(body + 4));
-            wav.bitsPerSample = u16(body + 14);
-            if (u32(body + 8) != quint32(wav.sampleRate * wav.channels * wav.bitsPerSample / 8) ||
-                u16(body + 12) != wav.channels * wav.bitsPerSample / 8)
-                return failure(QStringLiteral("inconsistent byte rate or block alignment"));
-            haveFormat = true;
-        } else if (id == "data") {
-            if (!haveFormat)
-                return failure(QStringLiteral("data before fmt"));
-            for (qsizetype i = 0; i + 1 < size; i += 2)
-                wav.samples << qint16(u16(body + i));
-        }
-        at = body + size + (size % 2);
-    }
-    if (!haveFormat || wav.samples.isEmpty())
-        wav.error = QStringLiteral("no format or no samples");
+    if (bytes.size() < 46 || !bytes.startsWith("RIFF") || bytes.mid(8, 8) != "WAVEfmt " ||
+        u32(16) != 16 || bytes.mid(36, 4) != "data")
+        wav.error = QStringLiteral("not a RIFF/WAVE file of a format chunk and a data chunk");
+    else if (u32(4) != quint32(bytes.size() - 8) || u32(40) != quint32(bytes.size() - 44))
+        wav.error = QStringLiteral("a chunk size does not match the file");
+    if (!wav.error.isEmpty())
+        return wav;
+    wav.format = u16(20);
+    wav.channels = u16(22);
+    wav.sampleRate = int(u32(24));
+    wav.bitsPerSample = u16(34);
+    if (u32(28) != quint32(wav.sampleRate * wav.channels * wav.bitsPerSample / 8) ||
+        u16(32) != wav.channels * wav.bitsPerSample / 8)
+        wav.error = QStringLiteral("inconsistent byte rate or block alignment");
+    for (qsizetype at = 44; at + 1 < bytes.size(); at += 2)
+        wav.samples << qint16(u16(at));
     return wav;
 }
 

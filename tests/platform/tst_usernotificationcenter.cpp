@@ -1,9 +1,12 @@
-// This suite runs inside dbus-run-session: the notification service is one of its own.
+// What the desktop hears from the program over D-Bus: notifications, and the count on the
+// launcher as a dock hears it. This suite runs inside dbus-run-session: the notification
+// service is one of its own.
 #include "TestEnvironment.h"
 
 #include "DesktopNotificationServer.h"
 
 #include "platform/Clock.h"
+#include "platform/LauncherEntry.h"
 #include "platform/UserNotificationCenter.h"
 #include "platform/notifications/NotificationServerClient.h"
 
@@ -60,6 +63,18 @@ public:
 };
 
 } // namespace
+
+// Listens on its own connection, as a dock would.
+class LauncherListener : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QVariantList> updates;
+
+public Q_SLOTS:
+    void update(const QDBusMessage& message) { updates << message.arguments(); }
+};
 
 class TestUserNotificationCenter : public QObject
 {
@@ -346,6 +361,32 @@ private Q_SLOTS:
         deliverAt({reminderNotification("D", local(2026, 3, 27, 9, 1))}, local(2026, 3, 27, 9, 1));
         QCOMPARE(m_center->deliveredNotifications().size(), 2);
         QTRY_COMPARE(m_center->deliveredNotifications().size(), 1);
+    }
+
+    void theLabelReachesTheLauncherAsACount()
+    {
+        QDBusConnection listenerBus =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, "dock");
+        QVERIFY(listenerBus.isConnected());
+        LauncherListener listener;
+        QVERIFY(listenerBus.connect(QString(), QString(), LauncherEntry::kInterface, "Update",
+                                    &listener, SLOT(update(QDBusMessage))));
+
+        LauncherEntry entry;
+        QVERIFY(entry.setLabel("7"));
+        QVERIFY(entry.setLabel(QString()));
+        QTRY_COMPARE(listener.updates.size(), 2);
+        // Each update as "application count visible".
+        QStringList said;
+        for (const QVariantList& update : std::as_const(listener.updates)) {
+            const QVariantMap properties = qdbus_cast<QVariantMap>(update[1]);
+            said << QStringList{update[0].toString(), properties.value("count").toString(),
+                                properties.value("count-visible").toString()}
+                        .join(' ');
+        }
+        QCOMPARE(said, QStringList({"application://velmoran.desktop 7 true",
+                                    "application://velmoran.desktop 0 false"}));
+        QDBusConnection::disconnectFromBus("dock");
     }
 
 private:

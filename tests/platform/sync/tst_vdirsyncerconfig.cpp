@@ -1,13 +1,19 @@
 // The generated vdirsyncer configuration read back by vdirsyncer's own reader with values a
 // user could type or a server could name; vdirsyncer's output, recorded from real runs, read
 // into reports; names from files kept inside their folders; the conflict copy; and an account
-// that cannot be saved without a secret service.
+// that cannot be saved without a secret service. And when the accounts sync: local changes
+// wait for a quiet moment, a request during a sync runs once after it, the sync's own writes
+// start nothing, and a stopped scheduler stays stopped; each sync is a real vdirsyncer run
+// against an address where nothing listens.
 
+#include "SignalBursts.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
+#include "platform/Clock.h"
 #include "platform/sync/ConflictCopy.h"
 #include "platform/sync/SecretStore.h"
 #include "platform/sync/SyncReport.h"
+#include "platform/sync/SyncScheduler.h"
 #include "platform/sync/SyncSetup.h"
 #include "platform/sync/VdirsyncerConfig.h"
 
@@ -16,12 +22,30 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
 class VdirsyncerConfigTest : public QObject
 {
     Q_OBJECT
+
+    QTemporaryDir m_dir;
+    Clock m_clock;
+    SecretStore m_secrets;
+    std::unique_ptr<SyncSetup> m_setup;
+    std::unique_ptr<SyncScheduler> m_scheduler;
+
+    // The runs started until none has started for the given time, once they have ended.
+    int runsWithin(int milliseconds)
+    {
+        QSignalSpy started(&m_scheduler->runner(), &SyncRunner::started);
+        if (!waitForQuiet(started, milliseconds) ||
+            !QTest::qWaitFor([this] { return !m_scheduler->isRunning(); }, 30000))
+            return -1;
+        return int(started.size());
+    }
 
     // The sections and values vdirsyncer reads from `config`, as JSON.
     static QJsonObject readByVdirsyncer(const QString& config)
@@ -48,6 +72,124 @@ class VdirsyncerConfigTest : public QObject
     }
 
 private Q_SLOTS:
+    void init()
+    {
+        m_clock.setNow(TestEnvironment::local(2026, 12, 7, 10, 0));
+        const SyncPaths paths{m_dir.filePath("config"), m_dir.filePath("data")};
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QString url = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+        closed.close();
+        QVERIFY(SyncAccounts::save(paths.accountsFile(),
+                                   {SyncAccount{"account_1", url, "alice", {"tasks"}}}));
+        m_setup = std::make_unique<SyncSetup>(paths, m_secrets, QStringList{});
+        m_scheduler = std::make_unique<SyncScheduler>(*m_setup, m_clock);
+        m_scheduler->setDelays(100, 300);
+    }
+
+    void cleanup() { m_scheduler.reset(); }
+
+    void aRunOfLocalChangesSyncsOnce()
+    {
+        QCOMPARE(m_scheduler->statusText(), QString("Not synced yet"));
+        for (int i = 0; i < 5; ++i) {
+            m_scheduler->noteLocalChange();
+            QTest::qWait(50);
+        }
+        QCOMPARE(runsWithin(600), 1);
+        QVERIFY(!m_scheduler->lastReport().ok());
+        QVERIFY2(m_scheduler->statusText().startsWith("Sync failed at 10:00"),
+                 qPrintable(m_scheduler->statusText()));
+    }
+
+    // A request or a change while a sync runs makes one more sync after it, however many came.
+    void aRequestDuringASyncRunsOnceAfterIt_data()
+    {
+        QTest::addColumn<bool>("localChange");
+        QTest::newRow("sync now") << false;
+        QTest::newRow("local change") << true;
+    }
+
+    void aRequestDuringASyncRunsOnceAfterIt()
+    {
+        QFETCH(bool, localChange);
+        QSignalSpy started(&m_scheduler->runner(), &SyncRunner::started);
+        m_scheduler->syncNow();
+        QVERIFY(m_scheduler->isRunning());
+        QVERIFY(m_scheduler->statusText().startsWith("Syncing"));
+        for (int i = 0; i < 2; ++i)
+            localChange ? m_scheduler->noteLocalChange() : m_scheduler->syncNow();
+        QTRY_COMPARE_WITH_TIMEOUT(started.size(), 2, 30000);
+        QCOMPARE(runsWithin(600), 0);
+    }
+
+    // Buttons follow the state as it is said: a sync that has just started is running,
+    // whoever started it, and one that has just finished is not.
+    void theStateSaidIsTheStateAsked()
+    {
+        QList<bool> runningWhenSaid;
+        connect(m_scheduler.get(), &SyncScheduler::stateChanged, this,
+                [this, &runningWhenSaid] { runningWhenSaid << m_scheduler->isRunning(); });
+        QSignalSpy finished(&m_scheduler->runner(), &SyncRunner::finished);
+        m_scheduler->noteLocalChange();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
+        QVERIFY(runningWhenSaid.size() >= 2 && runningWhenSaid.first() && !runningWhenSaid.last());
+    }
+
+    // The store announces what the sync wrote a moment after it ended; a change during the
+    // sync may be the user's and is synced once more.
+    void theSyncsOwnWritesStartNothing()
+    {
+        QSignalSpy finished(&m_scheduler->runner(), &SyncRunner::finished);
+        m_scheduler->syncNow();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
+        m_clock.advanceSeconds(1);
+        m_scheduler->noteLocalChange();
+        QCOMPARE(runsWithin(600), 0);
+        // A change of the user's later on is synced.
+        m_clock.advanceSeconds(10);
+        m_scheduler->noteLocalChange();
+        QCOMPARE(runsWithin(600), 1);
+    }
+
+    void startSyncsSoonAndAStoppedSchedulerStaysStopped()
+    {
+        m_scheduler->start();
+        QCOMPARE(runsWithin(400), 1);
+        m_scheduler->syncNow();
+        m_scheduler->stop();
+        QVERIFY(!m_scheduler->isRunning());
+        m_scheduler->noteLocalChange();
+        m_scheduler->syncNow();
+        QCOMPARE(runsWithin(600), 0);
+    }
+
+    // The user's own configuration is synced after the accounts, with "sync" alone.
+    void theUsersConfigurationFollowsTheAccounts()
+    {
+        const QString config = m_dir.filePath("theirs.conf");
+        const QByteArray theirs = "[general]\nstatus_path = \"status\"\n";
+        TestFiles::writeFile(config, theirs);
+        m_scheduler->setUserConfig(config);
+        QSignalSpy finished(&m_scheduler->runner(), &SyncRunner::finished);
+        m_scheduler->syncNow();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 30000);
+        QVERIFY(!m_scheduler->isRunning());
+        // The accounts' failure stays the one shown, not the run of the user's configuration
+        // that came after it.
+        QVERIFY(!m_scheduler->lastReport().ok());
+        QVERIFY(m_scheduler->lastReport().log != m_scheduler->runner().lastReport().log);
+        QCOMPARE(TestFiles::readFile(config), theirs);
+    }
+
+    void withoutAccountsNothingRuns()
+    {
+        QVERIFY(SyncAccounts::save(m_setup->paths().accountsFile(), {}));
+        m_scheduler->syncNow();
+        QVERIFY(!m_scheduler->isRunning());
+        QCOMPARE(m_scheduler->statusText(), QString());
+    }
+
     void hostileValuesStayValues_data()
     {
         QTest::addColumn<QString>("text");
@@ -95,28 +237,19 @@ private Q_SLOTS:
         QCOMPARE(read["general"]["status_path"].toString(), options.paths.statusFolder());
     }
 
-    void problemsAreToldApart_data()
-    {
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<SyncReport::Problem>("problem");
-        using P = SyncReport::Problem;
-        // What a live server answers is told apart in the account sync suite; these are the
-        // answers no test server gives. A port that holds the digits of a status is no status.
-        QTest::newRow("no PROPFIND on port 34015")
-            << "Unknown error occurred: 501, message=\"Unsupported method ('PROPFIND')\", "
-               "url=URL('http://127.0.0.1:34015/.well-known/caldav')"
-            << P::NotCalDav;
-        QTest::newRow("password")
-            << "Failed to execute command: secret-tool lookup service velmoran-caldav"
-            << P::Password;
-        QTest::newRow("unknown") << "Something else" << P::Other;
-    }
-
+    // What a live server answers is told apart in the account sync suite; these are the answers
+    // no test server gives. A port that holds the digits of a status is no status.
     void problemsAreToldApart()
     {
-        QFETCH(QString, message);
-        QFETCH(SyncReport::Problem, problem);
-        QCOMPARE(SyncOutputReader::classify(message), problem);
+        using P = SyncReport::Problem;
+        for (const auto& [message, problem] :
+             {std::pair{"Unknown error occurred: 501, message=\"Unsupported method ('PROPFIND')\", "
+                        "url=URL('http://127.0.0.1:34015/.well-known/caldav')",
+                        P::NotCalDav},
+              {"Failed to execute command: secret-tool lookup service velmoran-caldav",
+               P::Password},
+              {"Something else", P::Other}})
+            QCOMPARE(SyncOutputReader::classify(QString::fromUtf8(message)), problem);
     }
 
     void outputBecomesAReport()
@@ -260,10 +393,10 @@ private Q_SLOTS:
         const QString copy = ConflictCopy::asCopy(text, "abc", "new");
         QCOMPARE(copy.count("UID:new\r\n"), 2);
         QVERIFY(!copy.contains("UID:abc"));
-        QVERIFY(copy.contains("SUMMARY;LANGUAGE=de:Ein sehr langer Titel (conflict copy)\r\n"));
-        QVERIFY(copy.contains("SUMMARY:Once (conflict copy)\r\n"));
-        QVERIFY(copy.contains("X-KEEP:1,2\r\nRRULE:FREQ=DAILY\r\n"));
-        QVERIFY(copy.contains("RELATED-TO:abcd\r\n"));
+        for (const char* line : {"SUMMARY;LANGUAGE=de:Ein sehr langer Titel (conflict copy)\r\n",
+                                 "SUMMARY:Once (conflict copy)\r\n",
+                                 "X-KEEP:1,2\r\nRRULE:FREQ=DAILY\r\n", "RELATED-TO:abcd\r\n"})
+            QVERIFY2(copy.contains(line), line);
         QCOMPARE(ConflictCopy::uidOf(copy), QString("new"));
     }
 
@@ -277,9 +410,8 @@ private Q_SLOTS:
         const bool stored = secrets.store("account_1", "label", "secret");
         qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
         qputenv("DISPLAY", display);
-        QVERIFY(!stored);
-        QVERIFY(secrets.error().contains("no secret service"));
-        QVERIFY(secrets.error().contains("never written into a file"));
+        QVERIFY(!stored && secrets.error().contains("no secret service") &&
+                secrets.error().contains("never written into a file"));
     }
 };
 
