@@ -207,11 +207,12 @@ private Q_SLOTS:
     // change an existing store's.
     void aNewStoreTakesTheLanguageOfTheFirstRun()
     {
-        InterfaceLanguage::install(*QCoreApplication::instance(), QStringLiteral("de"));
-        {
+        const auto start = [this] {
             UserDefaults defaults(path());
             setupDefaultPreferences(defaults, nullptr);
-        }
+        };
+        InterfaceLanguage::install(*QCoreApplication::instance(), QStringLiteral("de"));
+        start();
         InterfaceLanguage::install(*QCoreApplication::instance(), QStringLiteral("en"));
 
         UserDefaults stored(path());
@@ -226,10 +227,7 @@ private Q_SLOTS:
         const QVariantList rules = stored.arrayForKey("smartAddRules");
         QCOMPARE(rules, SmartAddRuleSets::forLanguage("de"));
         QCOMPARE(defaultSmartAddRules(), SmartAddRuleSets::forLanguage("en"));
-        {
-            UserDefaults defaults(path());
-            setupDefaultPreferences(defaults, nullptr);
-        }
+        start();
         QCOMPARE(UserDefaults(path()).arrayForKey("smartAddRules"), rules);
     }
 

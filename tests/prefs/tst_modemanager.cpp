@@ -106,7 +106,7 @@ private Q_SLOTS:
         QCOMPARE(order, (QStringList{"redraw", "refreshed"}));
     }
 
-    void fontSizeFollowsThePreferenceAndTheDesktop()
+    void fontSizesAndFaces()
     {
         m_defaults->setInteger(2, "fontSize");
         ModeManager mode(*m_defaults, nightSource());
@@ -138,13 +138,9 @@ private Q_SLOTS:
             m_defaults->setInteger(choice == 2 ? 0 : 2, "fontSize");
             QCOMPARE(scaled.fontSize(), uint(qRound((choice == 2 ? 13 : 18) * plasma.fontScale())));
         }
-    }
 
-    // Each choice is drawn in a face of its own on this machine (the build installs the
-    // faces the fallbacks name), not in the system font that an absent family gives.
-    void fontChoicesRenderInDistinctFamilies()
-    {
-        ModeManager mode(*m_defaults, nightSource());
+        // Each choice is drawn in a face of its own on this machine (the build installs the
+        // faces the fallbacks name), not in the system font that an absent family gives.
         const QString system =
             renderedFamily(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
         QSet<QString> rendered{system};
