@@ -210,23 +210,19 @@ class Reader:
         self.GLib = GLib
         self.focus_events = []
         self.checked_events = []
-        pyatspi.Registry.registerEventListener(self._on_focus, "object:state-changed:focused")
-        pyatspi.Registry.registerEventListener(self._on_checked, "object:state-changed:checked")
-        x11 = ctypes.CDLL("libX11.so.6")
+        pyatspi.Registry.registerEventListener(
+            lambda e: self.focus_events.extend([e.source] if e.detail1 else []),
+            "object:state-changed:focused")
+        pyatspi.Registry.registerEventListener(
+            lambda e: self.checked_events.append((e.source, e.detail1)),
+            "object:state-changed:checked")
+        self.x11 = x11 = ctypes.CDLL("libX11.so.6")
         x11.XOpenDisplay.restype = ctypes.c_void_p
         x11.XStringToKeysym.restype = ctypes.c_ulong
         x11.XKeysymToKeycode.argtypes = (ctypes.c_void_p, ctypes.c_ulong)
-        self.x11 = x11
         self.display = x11.XOpenDisplay(None)
         if not self.display:
             raise RuntimeError("cannot open the X display")
-
-    def _on_focus(self, event):
-        if event.detail1:
-            self.focus_events.append(event.source)
-
-    def _on_checked(self, event):
-        self.checked_events.append((event.source, event.detail1))
 
     def pump(self, seconds=0.0, until=None):
         context = self.GLib.MainContext.default()
@@ -291,15 +287,15 @@ class Reader:
         box = quietly(lambda: acc.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS), None)
         return (box.width, box.height) if box is not None else None
 
-    def walk(self, root, with_ancestors=False):
-        """(object, path of roles and names) for every showing object under root."""
+    def walk(self, root):
+        """(object, path of roles and names, ancestors) for every showing object under root."""
         stack = [(root, [], [])]
         count = 0
         while stack and count < MAX_OBJECTS:
             acc, trail, ancestors = stack.pop()
             count += 1
             here = trail + [f"{self.role(acc)} '{(acc.name or '').strip()}'"]
-            yield (acc, here, ancestors) if with_ancestors else (acc, here)
+            yield acc, here, ancestors
             children = quietly(lambda: [acc.getChildAtIndex(i) for i in range(acc.childCount)],
                                [])
             for child in reversed(children):
@@ -335,7 +331,7 @@ def name_faults(reader, window):
                       + reader.describe(window))
     if not (window.name or "").strip():
         faults.append("the window has no name: " + reader.describe(window))
-    for acc, trail in reader.walk(window):
+    for acc, trail, _ in reader.walk(window):
         if acc == window or reader.role(acc) in NOT_CONTROLS:
             continue
         if reader.role(acc) in Reader.GENERIC_ROLES and reader.actions(acc):
@@ -395,10 +391,10 @@ def tab_faults(reader, window):
 
     reached = {stop.path for stop in stops}
     stop_ancestors = set()
-    for acc, _, ancestors in reader.walk(window, with_ancestors=True):
+    for acc, _, ancestors in reader.walk(window):
         if acc.path in reached:
             stop_ancestors.update(a.path for a in ancestors)
-    for acc, trail, ancestors in reader.walk(window, with_ancestors=True):
+    for acc, trail, ancestors in reader.walk(window):
         if acc == window or reader.role(acc) in ITEM_ROLES + NOT_CONTROLS:
             continue
         if any(reader.role(a) in COMPOSITE_ROLES for a in ancestors):
@@ -429,7 +425,7 @@ def walk_window(reader, results, window_id, window):
 
 
 def task_row(reader, window, title):
-    for acc, _ in reader.walk(window):
+    for acc, _, _ in reader.walk(window):
         if (acc.name or "").strip() == title and reader.role(acc) not in ("label", "text"):
             return acc
     return None
@@ -492,16 +488,13 @@ def run_checks(reader, session, results, only):
     reader.pump(0.5)
     to_front = lambda: bring_to_front(reader, session, main)
 
-    if wanted("main-day"):
-        to_front()
-        reader.keys("Control_L+Shift_L+d")
-        reader.pump(0.5)
-        walk_window(reader, results, "main-day", main)
+    for view, key, settle in (("main-day", "d", 0.5), ("main-month", "m", 0.8)):
+        if wanted(view):
+            to_front()
+            reader.keys(f"Control_L+Shift_L+{key}")
+            reader.pump(settle)
+            walk_window(reader, results, view, main)
     if wanted("main-month"):
-        to_front()
-        reader.keys("Control_L+Shift_L+m")
-        reader.pump(0.8)
-        walk_window(reader, results, "main-month", main)
         reader.keys("Control_L+Shift_L+d")
         reader.pump(0.5)
 
@@ -591,7 +584,7 @@ def close(reader, window, keys):
         return
     # The window manager closes the window it gave the focus to, which is not always the one
     # the program calls active; a click on a label makes both the same.
-    labels = [acc for acc, _ in reader.walk(window) if reader.role(acc) == "label"]
+    labels = [acc for acc, _, _ in reader.walk(window) if reader.role(acc) == "label"]
     if labels:
         click(reader, labels[0])
         reader.pump(2, lambda: window.getState().contains(reader.pyatspi.STATE_ACTIVE))
@@ -603,7 +596,7 @@ def close(reader, window, keys):
 
 def page_selectors(reader, window):
     """The buttons or page tabs of the first tool bar or page tab list in the window."""
-    bars = [acc for acc, _ in reader.walk(window) if reader.role(acc) in ("tool bar",
+    bars = [acc for acc, _, _ in reader.walk(window) if reader.role(acc) in ("tool bar",
                                                                           "page tab list")]
     children = [bars[0].getChildAtIndex(i) for i in range(bars[0].childCount)] if bars else []
     return [c for c in children if c is not None and reader.showing(c) and reader.actions(c)]

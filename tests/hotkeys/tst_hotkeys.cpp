@@ -96,42 +96,32 @@ private Q_SLOTS:
                  "gnome-settings-daemon-common's schemas are not installed");
 
         // Someone's own shortcut, already there.
-        for (const auto& [key, value] : {std::pair{kBase + "custom-keybindings", quotedList({kForeign})},
-                                         {kForeign + "name", "'Terminal'"},
-                                         {kForeign + "command", "'foot'"},
-                                         {kForeign + "binding", "'<Super>t'"}})
+        for (const auto& [key, value] :
+             {std::pair{kBase + "custom-keybindings", quotedList({kForeign})},
+              {kForeign + "name", "'Terminal'"},
+              {kForeign + "command", "'foot'"},
+              {kForeign + "binding", "'<Super>t'"}})
             QCOMPARE(dconf({"write", key, value}), QString());
         QVERIFY(QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + "/dconf/user"));
     }
 
-    void modifierConversions_data()
+    // Each modifier in the hot key's bits, the recorder's event flags, X11's mask and Qt's.
+    void modifiersShortcutRecordsAndKeySymbols()
     {
-        QTest::addColumn<int>("hotKeyBits");
-        QTest::addColumn<int>("eventFlags");
-        QTest::addColumn<int>("x11Mask");
-        QTest::addColumn<int>("qtModifiers");
-        QTest::newRow("command") << 0x100 << 0x100000 << 0x40 << int(Qt::MetaModifier);
-        QTest::newRow("option") << 0x800 << 0x80000 << 0x08 << int(Qt::AltModifier);
-        QTest::newRow("control") << 0x1000 << 0x40000 << 0x04 << int(Qt::ControlModifier);
-        QTest::newRow("shift") << 0x200 << 0x20000 << 0x01 << int(Qt::ShiftModifier);
-    }
-    void modifierConversions()
-    {
-        QFETCH(int, hotKeyBits);
-        QFETCH(int, eventFlags);
-        QFETCH(int, x11Mask);
-        QFETCH(int, qtModifiers);
-        const PTKeyCombo combo(kKeyK, hotKeyBits);
-        QCOMPARE(combo.modifierMask(), eventFlags);
-        QCOMPARE(recorderFlagsToHotKeyFlags(eventFlags), hotKeyBits);
-        QCOMPARE(hotKeyFlagsToRecorderFlags(hotKeyBits), eventFlags);
-        QCOMPARE(int(combo.x11ModifierMask()), x11Mask);
-        QCOMPARE(int(combo.qtModifiers()), qtModifiers);
-        QCOMPARE(PTKeyCombo::modifiersFromQt(Qt::KeyboardModifiers(qtModifiers)), hotKeyBits);
-    }
+        for (const auto& [hotKeyBits, eventFlags, x11Mask, qtModifiers] :
+             {std::tuple{0x100, 0x100000, 0x40, int(Qt::MetaModifier)},
+              {0x800, 0x80000, 0x08, int(Qt::AltModifier)},
+              {0x1000, 0x40000, 0x04, int(Qt::ControlModifier)},
+              {0x200, 0x20000, 0x01, int(Qt::ShiftModifier)}}) {
+            const PTKeyCombo combo(kKeyK, hotKeyBits);
+            QCOMPARE(combo.modifierMask(), eventFlags);
+            QCOMPARE(recorderFlagsToHotKeyFlags(eventFlags), hotKeyBits);
+            QCOMPARE(hotKeyFlagsToRecorderFlags(hotKeyBits), eventFlags);
+            QCOMPARE(int(combo.x11ModifierMask()), x11Mask);
+            QCOMPARE(int(combo.qtModifiers()), qtModifiers);
+            QCOMPARE(PTKeyCombo::modifiersFromQt(Qt::KeyboardModifiers(qtModifiers)), hotKeyBits);
+        }
 
-    void shortcutRecord()
-    {
         // Caps Lock (0x10000) and the function-key flag (0x800000) are no shortcut modifiers.
         QCOMPARE(recorderFlagsToHotKeyFlags(0x40000 | 0x10000 | 0x800000),
                  int(PTKeyCombo::controlKey));
@@ -146,23 +136,18 @@ private Q_SLOTS:
         QCOMPARE(absent, PTKeyCombo(0, 0));
         QVERIFY(!absent.isValidHotKeyCombo());
         QVERIFY(PTKeyCombo(0, PTKeyCombo::cmdKey).isValidHotKeyCombo());
-    }
 
-    void keySymbols_data()
-    {
-        QTest::addColumn<uint>("keysym");
-        QTest::addColumn<int>("qtKey");
-        QTest::newRow("letter") << uint('k') << int(Qt::Key_K);
-        QTest::newRow("latin-1 letter") << 0xE4u << int(Qt::Key_Adiaeresis);
-        QTest::newRow("unicode letter") << 0x0100043Au << 0x041A;
-        QTest::newRow("backtab") << 0xFE20u << int(Qt::Key_Backtab);
-    }
-    void keySymbols()
-    {
-        QFETCH(uint, keysym);
-        QFETCH(int, qtKey);
-        QCOMPARE(KeySymbols::qtKeyForKeysym(keysym), qtKey);
-        QCOMPARE(KeySymbols::keysymForQtKey(qtKey), keysym);
+        for (const auto& [keysym, qtKey] : {std::pair{uint('k'), int(Qt::Key_K)},
+                                            {0xE4u, int(Qt::Key_Adiaeresis)},
+                                            {0x0100043Au, 0x041A},
+                                            {0xFE20u, int(Qt::Key_Backtab)}}) {
+            QCOMPARE(KeySymbols::qtKeyForKeysym(keysym), qtKey);
+            QCOMPARE(KeySymbols::keysymForQtKey(qtKey), keysym);
+        }
+        // Characters beyond ASCII by code point, which xkb reads as the same symbol.
+        QCOMPARE(KeySymbols::xkbName(0xE4), QString("U00E4"));
+        QCOMPARE(KeySymbols::xkbName(0x0100043A), QString("U043A"));
+        QCOMPARE(KeySymbols::xkbName(0xFE03), QString()); // ISO_Level3_Shift: no shortcut key
     }
 
     void keySequences_data()
@@ -232,37 +217,24 @@ private Q_SLOTS:
 
     // What a Wayland desktop is given to bind: GNOME's accelerator and the configuration
     // lines of sway, Hyprland and river, named by the key's xkb symbol.
-    void desktopBindings_data()
+    void desktopBindingsAndCommands()
     {
-        QTest::addColumn<int>("keyCode");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QString>("gnome");
-        QTest::addColumn<QString>("sway");
-        QTest::addColumn<QString>("hyprland");
-        QTest::addColumn<QString>("river");
-        const int shiftSuper = PTKeyCombo::cmdKey | PTKeyCombo::shiftKey;
-        QTest::newRow("super+shift+F5")
-            << 71 << shiftSuper << "<Super><Shift>F5"
-            << "bindsym Mod4+Shift+F5 exec velmoran --x"
-            << "bind = SUPER SHIFT, F5, exec, velmoran --x"
-            << "riverctl map normal Super+Shift F5 spawn 'velmoran --x'";
-        QTest::newRow("all four modifiers")
-            << 117 << 0x1B00 << "<Super><Control><Alt><Shift>Next"
-            << "bindsym Mod4+Ctrl+Alt+Shift+Next exec velmoran --x"
-            << "bind = SUPER CTRL ALT SHIFT, Next, exec, velmoran --x"
-            << "riverctl map normal Super+Control+Alt+Shift Next spawn 'velmoran --x'";
-    }
-    void desktopBindings()
-    {
-        QFETCH(int, keyCode);
-        QFETCH(int, modifiers);
         const PTKeyCodeTranslator us = PTKeyCodeTranslator::usLayout();
-        const PTKeyCombo combo(keyCode, modifiers);
         const QString command = QStringLiteral("velmoran --x");
-        QTEST(DesktopKeyBindings::gnomeBinding(combo, us), "gnome");
-        QTEST(DesktopKeyBindings::swayLine(combo, us, command), "sway");
-        QTEST(DesktopKeyBindings::hyprlandLine(combo, us, command), "hyprland");
-        QTEST(DesktopKeyBindings::riverLine(combo, us, command), "river");
+        for (const auto& [combo, gnome, sway, hyprland, river] :
+             {std::tuple{PTKeyCombo(71, PTKeyCombo::cmdKey | PTKeyCombo::shiftKey),
+                         "<Super><Shift>F5", "bindsym Mod4+Shift+F5 exec velmoran --x",
+                         "bind = SUPER SHIFT, F5, exec, velmoran --x",
+                         "riverctl map normal Super+Shift F5 spawn 'velmoran --x'"},
+              {PTKeyCombo(117, 0x1B00), "<Super><Control><Alt><Shift>Next",
+               "bindsym Mod4+Ctrl+Alt+Shift+Next exec velmoran --x",
+               "bind = SUPER CTRL ALT SHIFT, Next, exec, velmoran --x",
+               "riverctl map normal Super+Control+Alt+Shift Next spawn 'velmoran --x'"}}) {
+            QCOMPARE(DesktopKeyBindings::gnomeBinding(combo, us), QString(gnome));
+            QCOMPARE(DesktopKeyBindings::swayLine(combo, us, command), QString(sway));
+            QCOMPARE(DesktopKeyBindings::hyprlandLine(combo, us, command), QString(hyprland));
+            QCOMPARE(DesktopKeyBindings::riverLine(combo, us, command), QString(river));
+        }
         // No modifier, no key, or a key without a symbol: nothing to bind, on any desktop.
         for (const PTKeyCombo& none :
              {PTKeyCombo(kKeyK, 0), PTKeyCombo(-1, -1), PTKeyCombo(200, ctrlAlt)}) {
@@ -271,22 +243,16 @@ private Q_SLOTS:
                     DesktopKeyBindings::riverLine(none, us, command).isEmpty());
             QVERIFY(PortalTrigger::fromKeyCombo(none, us).isEmpty());
         }
-    }
 
-    void desktopCommandsAndKeyNames()
-    {
+        // The command: found on PATH, the name; otherwise the running binary, quoted for the
+        // shell.
         using namespace DesktopKeyBindings;
-        // Found on PATH: the name; otherwise the running binary, quoted for the shell.
         QCOMPARE(program("/usr/bin/velmoran", "/home/a/build/velmoran"), QString("velmoran"));
         QCOMPARE(program("", "/home/a/build/velmoran"), QString("/home/a/build/velmoran"));
         QCOMPARE(program("", "/home/a/build/tools/screenshots"), QString("velmoran"));
-        QCOMPARE(command("/home/a/my build/velmoran", "--show-panel"),
+        QCOMPARE(DesktopKeyBindings::command("/home/a/my build/velmoran", "--show-panel"),
                  QString("'/home/a/my build/velmoran' --show-panel"));
         QCOMPARE(shellQuoted("/tmp/it's"), QString("'/tmp/it'\\''s'"));
-        // Characters beyond ASCII by code point, which xkb reads as the same symbol.
-        QCOMPARE(KeySymbols::xkbName(0xE4), QString("U00E4"));
-        QCOMPARE(KeySymbols::xkbName(0x0100043A), QString("U043A"));
-        QCOMPARE(KeySymbols::xkbName(0xFE03), QString()); // ISO_Level3_Shift: no shortcut key
     }
 
     // Adding writes both entries after the foreign one; adding again with other keys updates
@@ -328,18 +294,13 @@ private Q_SLOTS:
         QCOMPARE(dconf({"list", kBase + "custom-keybindings/"}), QString("custom0/"));
         QVERIFY(gnome.installed().isEmpty());
         QCOMPARE(read(kForeign + "binding"), QString("'<Super>t'"));
-    }
 
-    // An entry of ours listed twice (written by hand, or by two programs at once) is listed
-    // once after the next add.
-    void aDoubledEntryIsListedOnce()
-    {
+        // An entry of ours listed twice (written by hand, or by two programs at once) is listed
+        // once after the next add.
         QCOMPARE(dconf({"write", kBase + "custom-keybindings",
                         quotedList({kToggle, kForeign, kToggle})}),
                  QString());
-        GnomeCustomKeybindings gnome;
-        QVERIFY(gnome.apply({{"velmoran-toggle-window", "Velmoran", "velmoran --toggle-window",
-                              "<Control><Alt>r"}}));
+        QVERIFY(gnome.apply(changed));
         QCOMPARE(list(), quotedList({kToggle, kForeign}));
         QVERIFY(gnome.remove());
         QCOMPARE(list(), quotedList({kForeign}));
@@ -386,15 +347,30 @@ private Q_SLOTS:
         QTEST(support.compositor(), "compositor");
     }
 
-    // Registering again replaces the registration; a hot key this registry does not hold, even
-    // one with the same number, changes nothing.
-    void registeringAgainReplacesTheRegistration()
+    // A combination that is no hot key registers nothing, and a shortcut that was cleared
+    // takes the old registration away. Registering again replaces the registration; a hot key
+    // this registry does not hold, even one with the same number, changes nothing.
+    void registrations()
     {
         PTHotKeyCenter center(HotKeyService::createForPlatform());
         QVERIFY(!center.service().deliversEvents());
+        auto absent = std::make_shared<PTHotKey>(QString("Velmoran"),
+                                                 PTKeyCombo::fromShortcutRecord(QVariant()));
+        QVERIFY(center.registerHotKey(absent));
+        QCOMPARE(center.hotKeyCount(), 0u);
+        QVERIFY(!center.isEventHandlerInstalled());
+        QVERIFY(!center.registerHotKey(nullptr));
+
+        auto cleared = hotKey("Velmoran", kKeyK, ctrlAlt);
+        QVERIFY(center.registerHotKey(cleared));
+        QVERIFY(center.isEventHandlerInstalled());
+        cleared->setKeyCombo(PTKeyCombo::clearKeyCombo());
+        QVERIFY(center.registerHotKey(cleared));
+        QCOMPARE(cleared->hotKeyNumber(), 0u);
+        QVERIFY(center.allHotKeys().isEmpty());
+
         auto first = hotKey("Velmoran", kKeyK, ctrlAlt);
         QVERIFY(center.registerHotKey(first));
-        QVERIFY(center.isEventHandlerInstalled());
         QVERIFY(center.registerHotKey(first));
         QCOMPARE(center.allHotKeys(), (QList<std::shared_ptr<PTHotKey>>{first}));
 
@@ -413,25 +389,6 @@ private Q_SLOTS:
         center.unregisterHotKey(nullptr);
         QCOMPARE(foreign->hotKeyNumber(), second->hotKeyNumber());
         QCOMPARE(center.allHotKeys(), (QList<std::shared_ptr<PTHotKey>>{second, twin}));
-    }
-
-    void combinationsThatAreNoHotKeysRegisterNothing()
-    {
-        PTHotKeyCenter center(HotKeyService::createForPlatform());
-        auto absent = std::make_shared<PTHotKey>(QString("Velmoran"),
-                                                 PTKeyCombo::fromShortcutRecord(QVariant()));
-        QVERIFY(center.registerHotKey(absent));
-        QCOMPARE(center.hotKeyCount(), 0u);
-        QVERIFY(!center.isEventHandlerInstalled());
-
-        // A shortcut that was cleared: the old registration goes, nothing takes its place.
-        auto changed = hotKey("Velmoran", kKeyK, ctrlAlt);
-        QVERIFY(center.registerHotKey(changed));
-        changed->setKeyCombo(PTKeyCombo::clearKeyCombo());
-        QVERIFY(center.registerHotKey(changed));
-        QCOMPARE(changed->hotKeyNumber(), 0u);
-        QVERIFY(center.allHotKeys().isEmpty());
-        QVERIFY(!center.registerHotKey(nullptr));
     }
 
     void eventsReachTheHotKeyOfTheirNumber()
@@ -479,30 +436,24 @@ private Q_SLOTS:
         }
         QVERIFY(center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyPressed, 1)));
         QCOMPARE(invoked.size(), 2);
-    }
 
-    void anActionMayUnregisterItsOwnHotKey()
-    {
-        PTHotKeyCenter center(HotKeyService::createForPlatform());
-        auto key = hotKey("Velmoran", kKeyK, ctrlAlt);
-        std::weak_ptr<PTHotKey> watch = key;
-        int calls = 0;
-        key->setAction([&center, &calls](PTHotKey* self) {
-            ++calls;
+        // An action may unregister its own hot key, which only the registry holds.
+        auto own = hotKey("Velmoran3", kKeyK, PTKeyCombo::cmdKey);
+        const std::weak_ptr<PTHotKey> watch = own;
+        own->setAction([&center, &invoked](PTHotKey* self) {
+            invoked << self;
             for (const std::shared_ptr<PTHotKey>& registered : center.allHotKeys()) {
                 if (registered.get() == self)
                     center.unregisterHotKey(registered);
             }
-            QCOMPARE(self->identifier(), QVariant(QString("Velmoran")));
+            QCOMPARE(self->identifier(), QVariant(QString("Velmoran3")));
         });
-        QVERIFY(center.registerHotKey(key));
-        key.reset();
-        HotKeyEvent press;
-        press.hotKeyID = HotKeyID{PTHotKeyCenter::kHotKeySignature, 1};
-        QVERIFY(center.handleHotKeyEvent(press));
-        QCOMPARE(calls, 1);
+        QVERIFY(center.registerHotKey(own));
+        const quint32 number = own->hotKeyNumber();
+        own.reset();
+        QVERIFY(center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyPressed, number)));
+        QCOMPARE(invoked.size(), 3);
         QVERIFY(watch.expired());
-        QVERIFY(center.allHotKeys().isEmpty());
     }
 
 private:

@@ -20,18 +20,19 @@ class TestHotKeysX11 : public QObject
     XTestClient m_other;
     int m_control = 0, m_alt = 0, m_shift = 0, m_numLock = 0, m_capsLock = 0, m_k = 0, m_j = 0;
 
-    void fake(quint8 type, int key) { m_other.fake(type, key); }
-    void tap(int key) { m_other.tap(key); }
-    bool otherClientGrabs(int key, quint16 modifiers) { return m_other.grab(key, modifiers); }
+    // Presses (or lets go of) the keys in their order, as they are held down for a shortcut.
+    void press(const QList<int>& keys, quint8 type = XCB_KEY_PRESS)
+    {
+        for (int key : keys)
+            m_other.fake(type, key);
+    }
 
     // Holds the modifiers, taps the key and lets go, as a person types a shortcut.
-    void type(QList<int> modifiers, int key)
+    void type(const QList<int>& modifiers, int key)
     {
-        for (int modifier : modifiers)
-            fake(XCB_KEY_PRESS, modifier);
-        tap(key);
-        for (int modifier : modifiers)
-            fake(XCB_KEY_RELEASE, modifier);
+        press(modifiers);
+        m_other.tap(key);
+        press(modifiers, XCB_KEY_RELEASE);
     }
 
     // The count stays as it is while the application has time to see any event it would act
@@ -77,7 +78,7 @@ private Q_SLOTS:
 
     void cleanup() { otherClientUngrabsEverything(); }
 
-    void theSessionLayoutTranslatesKeyCodes()
+    void keysOfTheSessionLayoutFireOnceWhateverTheLockKeysAndHowLongHeld()
     {
         const PTKeyCodeTranslator session;
         QVERIFY(session.usesWindowSystemLayout());
@@ -85,56 +86,34 @@ private Q_SLOTS:
         const PTKeyCombo recorded = PTKeyCombo::fromKeySequence(QKeySequence("Ctrl+Alt+K"));
         QCOMPARE(recorded, PTKeyCombo(m_k, ctrlAlt));
         QCOMPARE(recorded.keySequence(), QKeySequence("Ctrl+Alt+K"));
-    }
 
-    void aPressFiresOnceWhateverTheLockKeys()
-    {
         PTHotKeyCenter center(HotKeyService::createForPlatform());
         QVERIFY(center.service().deliversEvents());
         int count = 0;
-        auto hotKey = counting(m_k, count);
-        QVERIFY(center.registerHotKey(hotKey));
+        QVERIFY(center.registerHotKey(counting(m_k, count)));
 
-        fake(XCB_KEY_PRESS, m_control);
-        fake(XCB_KEY_PRESS, m_alt);
-        fake(XCB_KEY_PRESS, m_k);
+        press({m_control, m_alt, m_k});
         QTRY_COMPARE(count, 1);
+        // Held longer than the server's auto-repeat delay: no second action comes meanwhile.
+        QVERIFY(!QTest::qWaitFor([&] { return count > 1; }, 1200));
         // The release (here with the modifiers let go first) does nothing.
-        fake(XCB_KEY_RELEASE, m_alt);
-        fake(XCB_KEY_RELEASE, m_control);
-        fake(XCB_KEY_RELEASE, m_k);
+        press({m_alt, m_control, m_k}, XCB_KEY_RELEASE);
         QVERIFY(staysAt(count, 1));
 
         // Num Lock on, Caps Lock on as well, then Num Lock off again.
         for (const int lock : {m_numLock, m_capsLock, m_numLock}) {
-            tap(lock);
+            m_other.tap(lock);
             const int before = count;
             type({m_control, m_alt}, m_k);
             QTRY_COMPARE(count, before + 1);
         }
-        tap(m_capsLock);
+        m_other.tap(m_capsLock);
 
         // Other combinations of the same key are not this hot key.
         type({m_control}, m_k);
         type({m_control, m_alt, m_shift}, m_k);
         type({m_control, m_alt}, m_j);
         QVERIFY(staysAt(count, 4));
-    }
-
-    void holdingTheKeyDoesNotRepeatTheAction()
-    {
-        PTHotKeyCenter center(HotKeyService::createForPlatform());
-        int count = 0;
-        QVERIFY(center.registerHotKey(counting(m_k, count)));
-        fake(XCB_KEY_PRESS, m_control);
-        fake(XCB_KEY_PRESS, m_alt);
-        fake(XCB_KEY_PRESS, m_k);
-        // Held longer than the server's auto-repeat delay: no second action comes meanwhile.
-        QVERIFY(!QTest::qWaitFor([&] { return count > 1; }, 1200));
-        fake(XCB_KEY_RELEASE, m_k);
-        fake(XCB_KEY_RELEASE, m_alt);
-        fake(XCB_KEY_RELEASE, m_control);
-        QVERIFY(staysAt(count, 1));
     }
 
     void unregisteringGivesTheKeyBack()
@@ -145,7 +124,7 @@ private Q_SLOTS:
         QVERIFY(center.registerHotKey(hotKey));
         // While grabbed, no other client gets any lock variant of the combination.
         const quint16 mask = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
-        QVERIFY(!otherClientGrabs(m_k, mask | XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK));
+        QVERIFY(!m_other.grab(m_k, mask | XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK));
 
         center.unregisterHotKey(hotKey);
         type({m_control, m_alt}, m_k);
@@ -153,7 +132,7 @@ private Q_SLOTS:
         const quint16 locks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
                                  XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
         for (quint16 lock : locks)
-            QVERIFY(otherClientGrabs(m_k, mask | lock));
+            QVERIFY(m_other.grab(m_k, mask | lock));
     }
 
     void aCombinationHeldByAnotherProgramIsRefused()
@@ -161,7 +140,7 @@ private Q_SLOTS:
         PTHotKeyCenter center(HotKeyService::createForPlatform());
         const quint16 mask = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
         // The other program holds only the Num Lock variant: the plain grab succeeds first.
-        QVERIFY(otherClientGrabs(m_j, mask | XCB_MOD_MASK_2));
+        QVERIFY(m_other.grab(m_j, mask | XCB_MOD_MASK_2));
         int count = 0;
         auto hotKey = counting(m_j, count);
         QVERIFY(!center.registerHotKey(hotKey));
@@ -169,8 +148,8 @@ private Q_SLOTS:
         QCOMPARE(center.hotKeyCount(), 1u);
         QVERIFY(center.allHotKeys().isEmpty());
         // Nothing of the refused registration stays grabbed.
-        QVERIFY(otherClientGrabs(m_j, mask));
-        QVERIFY(otherClientGrabs(m_j, mask | XCB_MOD_MASK_LOCK));
+        QVERIFY(m_other.grab(m_j, mask));
+        QVERIFY(m_other.grab(m_j, mask | XCB_MOD_MASK_LOCK));
 
         otherClientUngrabsEverything();
         QVERIFY(center.registerHotKey(hotKey));
@@ -179,28 +158,20 @@ private Q_SLOTS:
         QTRY_COMPARE(count, 1);
     }
 
-    void oneCombinationServesOneHotKey()
+    // A second hot key of the same combination is refused without disturbing the first, and
+    // the registry gives the key back when it goes.
+    void oneCombinationServesOneHotKeyTillTheCenterGoes()
     {
-        PTHotKeyCenter center(HotKeyService::createForPlatform());
         int first = 0, second = 0;
-        auto firstKey = counting(m_k, first);
-        auto secondKey = counting(m_k, second);
-        QVERIFY(center.registerHotKey(firstKey));
-        QVERIFY(!center.registerHotKey(secondKey));
-        // The refusal did not disturb the first registration.
-        type({m_control, m_alt}, m_k);
-        QTRY_COMPARE(first, 1);
-        QCOMPARE(second, 0);
-    }
-
-    void destroyingTheCenterUngrabs()
-    {
-        int count = 0;
         {
             PTHotKeyCenter center(HotKeyService::createForPlatform());
-            QVERIFY(center.registerHotKey(counting(m_k, count)));
+            QVERIFY(center.registerHotKey(counting(m_k, first)));
+            QVERIFY(!center.registerHotKey(counting(m_k, second)));
+            type({m_control, m_alt}, m_k);
+            QTRY_COMPARE(first, 1);
+            QCOMPARE(second, 0);
         }
-        QVERIFY(otherClientGrabs(m_k, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
+        QVERIFY(m_other.grab(m_k, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1));
     }
 };
 

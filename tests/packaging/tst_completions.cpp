@@ -68,17 +68,16 @@ private Q_SLOTS:
         QFETCH(QString, shell);
         QFETCH(QStringList, words);
         QFETCH(QStringList, expected);
-        QStringList offered = completeIn(shell, words);
-        offered.sort();
         expected.sort();
-        QCOMPARE(offered, expected);
+        QCOMPARE(completeIn(shell, words), expected);
     }
 
 private:
-    // What the completion offers for the words typed after the program, the last one being
-    // completed: bash's function is called with COMP_WORDS set; zsh's completion system gets the
-    // line and Tab typed into an interactive zsh on a pseudo-terminal (a script prints every
-    // match); fish's own machinery completes the line, its descriptions after the tab dropped.
+    // What the completion offers (sorted) for the words typed after the program, the last one
+    // being completed: bash's function is called with COMP_WORDS set; zsh's completion system
+    // gets the line and Tab typed into an interactive zsh on a pseudo-terminal (a script prints
+    // every match); fish's own machinery completes the line, its descriptions after the tab
+    // dropped.
     // zsh and fish find the program on the PATH under the name the completion is for.
     QStringList completeIn(const QString& shell, const QStringList& words)
     {
@@ -121,6 +120,7 @@ private:
         for (const QString& entry :
              QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
             offered << entry.section('\t', 0, 0);
+        offered.sort();
         return offered;
     }
 

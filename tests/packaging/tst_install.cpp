@@ -72,7 +72,7 @@ private Q_SLOTS:
 
     // The programs find what they need through the install prefix: the source and build
     // folders are covered by empty ones for them.
-    void theProgramsRunFromThere()
+    void theProgramsAndTheWindowRunFromThere()
     {
         const QString version = QStringLiteral(VELMORAN_VERSION);
         QCOMPARE(runHidden("bin/velmoran-cli", {"--version"}).trimmed(), "velmoran-cli " + version);
@@ -83,11 +83,8 @@ private Q_SLOTS:
         QVERIFY(runHidden("bin/velmoran-cli", {"smartadd", "Water the plants tomorrow"})
                     .contains("Water the plants"));
         QVERIFY(runHidden("bin/velmoran-cli", {"tasks"}).contains("\tWork\tWater the plants"));
-    }
 
-    // The window comes up from the installed copy and claims its bus name.
-    void theWindowStarts()
-    {
+        // The window comes up from the installed copy and claims its bus name.
         QProcess window;
         window.setProcessEnvironment(m_programs.environment());
         window.start("unshare", hiddenProgram("bin/velmoran", {}));

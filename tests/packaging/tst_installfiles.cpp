@@ -40,47 +40,41 @@ class TestInstallFiles : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void theFilesPassTheirValidators_data()
+    void theFilesPassTheirValidatorsAndHandleTheUrlScheme()
     {
-        QTest::addColumn<QString>("tool");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("desktop entry")
-            << "desktop-file-validate" << QStringList{resource("velmoran.desktop")};
-        QTest::newRow("metainfo") << "appstreamcli"
-                                  << QStringList{"validate", "--no-net",
-                                                 resource("org.velmoran.Velmoran.metainfo.xml")};
-    }
+        for (const auto& [tool, arguments] :
+             {std::pair{QString("desktop-file-validate"),
+                        QStringList{resource("velmoran.desktop")}},
+              {"appstreamcli",
+               {"validate", "--no-net", resource("org.velmoran.Velmoran.metainfo.xml")}}}) {
+            const QString program = QStandardPaths::findExecutable(tool);
+            if (program.isEmpty())
+                QFAIL(qPrintable(tool + " is missing; scripts/install-deps.sh installs it"));
+            QProcess process;
+            process.setProcessChannelMode(QProcess::MergedChannels);
+            process.start(program, arguments);
+            QVERIFY(process.waitForFinished(60000));
+            const QByteArray output = tool.toUtf8() + ": " + process.readAll();
+            QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+                     output.constData());
+            // Warnings pass the validators but are still faults of ours.
+            QVERIFY2(!output.contains("W:") && !output.contains("warning"), output.constData());
+        }
 
-    void theFilesPassTheirValidators()
-    {
-        QFETCH(QString, tool);
-        QFETCH(QStringList, arguments);
-        const QString program = QStandardPaths::findExecutable(tool);
-        if (program.isEmpty())
-            QFAIL(qPrintable(tool + " is missing; scripts/install-deps.sh installs it"));
-        QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(program, arguments);
-        QVERIFY(process.waitForFinished(60000));
-        const QByteArray output = process.readAll();
-        QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
-                 output.constData());
-        // Warnings pass the validators but are still faults of ours.
-        QVERIFY2(!output.contains("W:") && !output.contains("warning"), output.constData());
-    }
-
-    void theDesktopEntryHandlesTheUrlScheme()
-    {
         const QString entry = TestFiles::readFile(resource("velmoran.desktop"));
         static const QRegularExpression mimeTypes("\nMimeType=([^\n]*)");
         QVERIFY(
             mimeTypes.match(entry).captured(1).split(u';').contains("x-scheme-handler/velmoran"));
         // %u hands the clicked URL to the program, which passes it on to a running instance.
         QVERIFY(entry.contains("\nExec=velmoran %u\n"));
+        // The icon it names is a scalable square.
         QVERIFY(entry.contains("\nIcon=velmoran\n"));
+        QSvgRenderer renderer(resource("icons/velmoran.svg"));
+        QVERIFY(renderer.isValid());
+        QCOMPARE(renderer.viewBoxF().width(), renderer.viewBoxF().height());
     }
 
-    void theMetainfoDescribesThisRelease()
+    void thePackageDescribesThisBuild()
     {
         QFile file(resource("org.velmoran.Velmoran.metainfo.xml"));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -102,17 +96,7 @@ private Q_SLOTS:
         const QString changelog = TestFiles::readFile(sourceFile("debian/changelog"));
         QVERIFY2(changelog.startsWith("velmoran (" + firstRelease + ") "),
                  qPrintable(changelog.section('\n', 0, 0)));
-    }
 
-    void theIconIsAScalableSquare()
-    {
-        QSvgRenderer renderer(resource("icons/velmoran.svg"));
-        QVERIFY(renderer.isValid());
-        QCOMPARE(renderer.viewBoxF().width(), renderer.viewBoxF().height());
-    }
-
-    void theRunPackagesAreDependedOn()
-    {
         QProcess list;
         list.start("bash", {sourceFile("scripts/install-deps.sh"), "--list-run"});
         QVERIFY(list.waitForFinished(20000));

@@ -64,55 +64,50 @@ class TestManPages : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void pagesMatchTheHelp_data()
-    {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("program");
-        QTest::newRow("velmoran") << "velmoran.1" << VELMORAN_APP_PATH;
-        QTest::newRow("velmoran-cli") << "velmoran-cli.1" << VELMORAN_CLI_PATH;
-    }
-
     void pagesMatchTheHelp()
     {
-        QFETCH(QString, page);
-        QFETCH(QString, program);
-        const QString text =
-            QString::fromUtf8(TestFiles::readFile(TestEnvironment::sourceDir() + "/man/" + page));
-        QVERIFY2(!text.isEmpty(), qPrintable(page));
-        const QString help = helpOf(program);
-        QVERIFY2(help.contains("--version"), qPrintable(help));
+        for (const auto& [page, program] : {std::pair{QString("velmoran.1"), VELMORAN_APP_PATH},
+                                            {"velmoran-cli.1", VELMORAN_CLI_PATH}}) {
+            const QString text = QString::fromUtf8(
+                TestFiles::readFile(TestEnvironment::sourceDir() + "/man/" + page));
+            QVERIFY2(!text.isEmpty(), qPrintable(page));
+            const QString help = helpOf(program);
+            QVERIFY2(help.contains("--version"), qPrintable(help));
 
-        QSet<QString> expected = helpOptions(help);
-        expected.remove("help-all");
-        QSet<QString> described = manOptions(text);
-        described.remove("help-all");
-        QVERIFY2(expected.size() >= 6, qPrintable(listed(expected)));
-        QVERIFY2(described - expected == QSet<QString>(),
-                 qPrintable("in the page only: " + listed(described - expected)));
-        QVERIFY2(expected - described == QSet<QString>(),
-                 qPrintable("in --help only: " + listed(expected - described)));
+            QSet<QString> expected = helpOptions(help);
+            expected.remove("help-all");
+            QSet<QString> described = manOptions(text);
+            described.remove("help-all");
+            QVERIFY2(expected.size() >= 6, qPrintable(listed(expected)));
+            QVERIFY2(described - expected == QSet<QString>(),
+                     qPrintable("in the page only: " + listed(described - expected)));
+            QVERIFY2(expected - described == QSet<QString>(),
+                     qPrintable("in --help only: " + listed(expected - described)));
 
-        if (page == "velmoran-cli.1") {
-            const QSet<QString> commands = caught("^  (\\w+)", part(help, "Commands:\n", "\n\n"));
-            QVERIFY2(commands.size() >= 10, qPrintable(listed(commands)));
-            QCOMPARE(listed(caught("^\\.TP\n\\.B[IR]? \"?(\\w+)",
-                                   part(text, "\n.SH COMMANDS", "\n.SH "))),
-                     listed(commands));
+            if (page == "velmoran-cli.1") {
+                const QSet<QString> commands =
+                    caught("^  (\\w+)", part(help, "Commands:\n", "\n\n"));
+                QVERIFY2(commands.size() >= 10, qPrintable(listed(commands)));
+                QCOMPARE(listed(caught("^\\.TP\n\\.B[IR]? \"?(\\w+)",
+                                       part(text, "\n.SH COMMANDS", "\n.SH "))),
+                         listed(commands));
+            }
+            for (const char* section : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "ENVIRONMENT",
+                                        "FILES", "EXIT STATUS", "EXAMPLES"})
+                QVERIFY2(text.contains(QStringLiteral("\n.SH ") + QLatin1String(section)),
+                         qPrintable(page + ": " + section));
+            QVERIFY2(text.contains(QStringLiteral("\"Velmoran ") +
+                                   QStringLiteral(VELMORAN_VERSION) + '"'),
+                     "the page names another version than the build");
+
+            QProcess groff;
+            groff.start("groff",
+                        {"-ww", "-man", "-Tutf8", TestEnvironment::sourceDir() + "/man/" + page});
+            QVERIFY(groff.waitForFinished(20000));
+            QCOMPARE(groff.exitCode(), 0);
+            QCOMPARE(QString::fromUtf8(groff.readAllStandardError()), QString());
+            QVERIFY(groff.readAllStandardOutput().size() > 1000);
         }
-        for (const char* section : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "ENVIRONMENT",
-                                    "FILES", "EXIT STATUS", "EXAMPLES"})
-            QVERIFY2(text.contains(QStringLiteral("\n.SH ") + QLatin1String(section)), section);
-        QVERIFY2(
-            text.contains(QStringLiteral("\"Velmoran ") + QStringLiteral(VELMORAN_VERSION) + '"'),
-            "the page names another version than the build");
-
-        QProcess groff;
-        groff.start("groff",
-                    {"-ww", "-man", "-Tutf8", TestEnvironment::sourceDir() + "/man/" + page});
-        QVERIFY(groff.waitForFinished(20000));
-        QCOMPARE(groff.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(groff.readAllStandardError()), QString());
-        QVERIFY(groff.readAllStandardOutput().size() > 1000);
     }
 };
 

@@ -29,11 +29,6 @@ struct StringListCatalog : ListCatalog
     QStringList identifiers;
 };
 
-QVariantMap field(const QVariantList& records, int index)
-{
-    return records.value(index).toMap();
-}
-
 } // namespace
 
 // The preference file as the program finds it: the defaults of a first run and of an upgrade,
@@ -97,33 +92,25 @@ private Q_SLOTS:
             QVERIFY(action.isSupported());
     }
 
-    void currentStoreIsNotWritten_data()
-    {
-        QTest::addColumn<int>("version");
-        QTest::newRow("200") << 200;
-        QTest::newRow("above") << 250;
-    }
-
+    // A store of this version or a newer one is left as it is, byte for byte.
     void currentStoreIsNotWritten()
     {
-        QFETCH(int, version);
-        {
-            UserDefaults writer(path());
-            writer.setObjects({{"FirstRun", false},
-                               {"currentVersion", version},
-                               {"sundayFirst", false},
-                               {"smartAddRules", QVariantList()}});
+        for (const int version : {200, 250}) {
+            UserDefaults(path()).setObjects({{"FirstRun", false},
+                                             {"currentVersion", version},
+                                             {"sundayFirst", false},
+                                             {"smartAddRules", QVariantList()}});
+            const QByteArray before = TestFiles::readFile(path());
+            const QDateTime modified = QFileInfo(path()).lastModified();
+
+            UserDefaults defaults(path());
+            StringListCatalog lists({"L1"});
+            setupDefaultPreferences(defaults, &lists);
+
+            QCOMPARE(TestFiles::readFile(path()), before);
+            QCOMPARE(QFileInfo(path()).lastModified(), modified);
+            QCOMPARE(defaults.boolForKey("FirstRun"), false);
         }
-        const QByteArray before = TestFiles::readFile(path());
-        const QDateTime modified = QFileInfo(path()).lastModified();
-
-        UserDefaults defaults(path());
-        StringListCatalog lists({"L1"});
-        setupDefaultPreferences(defaults, &lists);
-
-        QCOMPARE(TestFiles::readFile(path()), before);
-        QCOMPARE(QFileInfo(path()).lastModified(), modified);
-        QCOMPARE(defaults.boolForKey("FirstRun"), false);
     }
 
     void blocksFollowTheStoredVersion_data()
@@ -184,7 +171,8 @@ private Q_SLOTS:
         QCOMPARE(defaults.integerForKey("snooze"), 10);
     }
 
-    void upgradeRecomputesInvisibleListsInStoreOrder()
+    // An upgrade recomputes the hidden lists in store order.
+    void upgradesKeepTheListsAndChoices()
     {
         UserDefaults defaults(path());
         defaults.setObjects({{"FirstRun", false},
@@ -203,16 +191,14 @@ private Q_SLOTS:
             {{"FirstRun", false}, {"currentVersion", 150}, {"invisibleLists", QStringList{"A"}}});
         setupDefaultPreferences(other, &lists);
         QCOMPARE(other.stringArrayForKey("invisibleLists"), QStringList{"A"});
-    }
 
-    void versionedStoreWithoutFirstRunKeepsItsChoices()
-    {
-        UserDefaults defaults(path());
-        defaults.setObjects({{"currentVersion", 200}, {"sundayFirst", false}});
-        setupDefaultPreferences(defaults, nullptr);
-        QCOMPARE(defaults.boolForKey("sundayFirst"), false);
-        QVERIFY(defaults.hasStoredValue("FirstRun") && !defaults.boolForKey("FirstRun"));
-        QVERIFY(!defaults.hasStoredValue("initialLaunch"));
+        // A versioned store without the first-run flag keeps its choices and is no first run.
+        UserDefaults versioned(m_tmp->filePath("versioned.json"));
+        versioned.setObjects({{"currentVersion", 200}, {"sundayFirst", false}});
+        setupDefaultPreferences(versioned, nullptr);
+        QCOMPARE(versioned.boolForKey("sundayFirst"), false);
+        QVERIFY(versioned.hasStoredValue("FirstRun") && !versioned.boolForKey("FirstRun"));
+        QVERIFY(!versioned.hasStoredValue("initialLaunch"));
     }
 
     // The Smart Add rules and the names of the sidebar and quick actions of a new store are in
@@ -221,58 +207,52 @@ private Q_SLOTS:
     // change an existing store's.
     void aNewStoreTakesTheLanguageOfTheFirstRun()
     {
-        InterfaceLanguage::install(*QCoreApplication::instance(), QStringLiteral("de"));
-        {
+        const auto start = [this] {
             UserDefaults defaults(path());
             setupDefaultPreferences(defaults, nullptr);
-        }
+        };
+        InterfaceLanguage::install(*QCoreApplication::instance(), QStringLiteral("de"));
+        start();
         InterfaceLanguage::install(*QCoreApplication::instance(), QStringLiteral("en"));
 
         UserDefaults stored(path());
         const QVariantList nav = stored.arrayForKey("listNavArray");
-        QCOMPARE(field(nav, 6).value("tag").toString(), QString("Zuhause"));
-        QCOMPARE(field(nav, 8).value("tag").toString(), QString("Intelligente Liste"));
-        QCOMPARE(field(stored.arrayForKey("quickActionsMac"), 1).value("tag").toString(),
-                 QString("Zuhause"));
-        QCOMPARE(field(defaultListNavArray(), 6).value("tag").toString(), QString("Home"));
+        const auto tag = [](const QVariantList& records, int index) {
+            return records.value(index).toMap().value("tag").toString();
+        };
+        QCOMPARE(tag(nav, 6), QString("Zuhause"));
+        QCOMPARE(tag(nav, 8), QString("Intelligente Liste"));
+        QCOMPARE(tag(stored.arrayForKey("quickActionsMac"), 1), QString("Zuhause"));
+        QCOMPARE(tag(defaultListNavArray(), 6), QString("Home"));
         const QVariantList rules = stored.arrayForKey("smartAddRules");
         QCOMPARE(rules, SmartAddRuleSets::forLanguage("de"));
         QCOMPARE(defaultSmartAddRules(), SmartAddRuleSets::forLanguage("en"));
-        {
-            UserDefaults defaults(path());
-            setupDefaultPreferences(defaults, nullptr);
-        }
+        start();
         QCOMPARE(UserDefaults(path()).arrayForKey("smartAddRules"), rules);
     }
 
     // The first day of the week follows the locale until a value is stored: the user's choice
     // or a synced set's, which then wins in any locale.
-    void firstDayOfTheWeekFollowsTheLocale_data()
-    {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<bool>("sundayFirst");
-        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << false;
-        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << true;
-    }
-
     void firstDayOfTheWeekFollowsTheLocale()
     {
-        QFETCH(QLocale, locale);
-        QFETCH(bool, sundayFirst);
         const QLocale before;
-        QLocale::setDefault(locale);
         const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+        for (const auto& [locale, sundayFirst] :
+             {std::pair{QLocale(QLocale::German, QLocale::Germany), false},
+              {QLocale(QLocale::English, QLocale::UnitedStates), true}}) {
+            QLocale::setDefault(locale);
+            QVERIFY(!QFile::exists(path()) || QFile::remove(path()));
+            UserDefaults defaults(path());
+            setupDefaultPreferences(defaults, nullptr);
+            QCOMPARE(defaults.boolForKey("sundayFirst"), sundayFirst);
+            QVERIFY(!defaults.hasStoredValue("sundayFirst"));
+            QCOMPARE(defaultPreferenceValue("sundayFirst"), QVariant(sundayFirst));
 
-        UserDefaults defaults(path());
-        setupDefaultPreferences(defaults, nullptr);
-        QCOMPARE(defaults.boolForKey("sundayFirst"), sundayFirst);
-        QVERIFY(!defaults.hasStoredValue("sundayFirst"));
-        QCOMPARE(defaultPreferenceValue("sundayFirst"), QVariant(sundayFirst));
-
-        defaults.setBool(!sundayFirst, "sundayFirst");
-        UserDefaults again(path());
-        setupDefaultPreferences(again, nullptr);
-        QCOMPARE(again.boolForKey("sundayFirst"), !sundayFirst);
+            defaults.setBool(!sundayFirst, "sundayFirst");
+            UserDefaults again(path());
+            setupDefaultPreferences(again, nullptr);
+            QCOMPARE(again.boolForKey("sundayFirst"), !sundayFirst);
+        }
     }
 
     // When the notes on what is new are due, over the defaults routine and the preference file.
@@ -368,22 +348,15 @@ private Q_SLOTS:
         QCOMPARE(field.value(reread), shown);
     }
 
-    void typedMinutes_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<qint64>("minutes");
-        QTest::newRow("number") << "25" << qint64(25);
-        QTest::newRow("zero") << "0" << qint64(1);
-        QTest::newRow("leading number") << "15min" << qint64(15);
-        QTest::newRow("spaces") << "  7 " << qint64(7);
-        QTest::newRow("very long") << "99999999999999999999999" << qint64(7 * 24 * 60);
-    }
-
+    // Past what a week holds, and below a minute, the snooze is the nearest it may be.
     void typedMinutes()
     {
-        QFETCH(QString, text);
-        QFETCH(qint64, minutes);
-        QCOMPARE(PreferenceField::minutesFromText(text), minutes);
+        for (const auto& [text, minutes] : {std::pair{"25", 25},
+                                            {"0", 1},
+                                            {"15min", 15},
+                                            {"  7 ", 7},
+                                            {"99999999999999999999999", 7 * 24 * 60}})
+            QCOMPARE(PreferenceField::minutesFromText(QString::fromLatin1(text)), qint64(minutes));
     }
 
 private:

@@ -1,4 +1,5 @@
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "platform/Clock.h"
 #include "platform/UserDefaults.h"
@@ -11,7 +12,6 @@
 
 #include <gio/gio.h>
 
-#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -56,32 +56,24 @@ private Q_SLOTS:
 
     // The highlight marks the control with the keyboard (its focus ring) and the selection:
     // it stands out at 3:1 from every background of its mode (its text on it is tst_contrast's).
-    void theHighlightStandsOut_data()
+    void coloursStandOutAndChangeOnlyWhenReset()
     {
-        QTest::addColumn<bool>("night");
-        QTest::newRow("day") << false;
-        QTest::newRow("night") << true;
-    }
+        for (const bool night : {false, true}) {
+            m_night = night;
+            ModeManager mode(*m_defaults, nightSource());
+            const QPalette palette = mode.vibrantAppearance();
+            const QColor highlight = palette.color(QPalette::Highlight);
+            for (const QColor& background :
+                 {palette.color(QPalette::Window), palette.color(QPalette::Base),
+                  palette.color(QPalette::AlternateBase), palette.color(QPalette::Button),
+                  mode.backgroundColor(), mode.listBackgroundColor(),
+                  mode.selectedBackgroundColor()})
+                QVERIFY2(ColorContrast::ratio(highlight, background) >= 3.0,
+                         qPrintable(QStringLiteral("%1 on %2").arg(night).arg(rgb(background))));
+        }
 
-    void theHighlightStandsOut()
-    {
-        QFETCH(bool, night);
-        m_night = night;
-        ModeManager mode(*m_defaults, nightSource());
-        const QPalette palette = mode.vibrantAppearance();
-        const QColor highlight = palette.color(QPalette::Highlight);
-        for (const QColor& background :
-             {palette.color(QPalette::Window), palette.color(QPalette::Base),
-              palette.color(QPalette::AlternateBase), palette.color(QPalette::Button),
-              mode.backgroundColor(), mode.listBackgroundColor(), mode.selectedBackgroundColor()})
-            QVERIFY2(ColorContrast::ratio(highlight, background) >= 3.0,
-                     qPrintable(rgb(background)));
-    }
-
-    // The contrast is the WCAG's; a colour short of it is taken towards black on light
-    // backgrounds and towards white on dark ones, only as far as needed.
-    void contrastOfColours()
-    {
+        // The contrast is the WCAG's; a colour short of it is taken towards black on light
+        // backgrounds and towards white on dark ones, only as far as needed.
         // The WCAG's own example: #767676 on white is just above 4.5:1.
         QVERIFY(qAbs(ColorContrast::ratio(QColor(0x76, 0x76, 0x76), Qt::white) - 4.54) < 0.01);
 
@@ -96,10 +88,8 @@ private Q_SLOTS:
         QVERIFY(ColorContrast::ratio(lighter, QColor(24, 24, 24)) >= 7.0);
         QVERIFY(lighter.lightness() > QColor(41, 121, 190).lightness());
         QCOMPARE(ColorContrast::standingOut(light, {QColor(24, 24, 24)}, 3.0), light);
-    }
 
-    void nightFlagChangesColoursOnlyWhenReset()
-    {
+        m_night = false;
         ModeManager mode(*m_defaults, nightSource());
         QStringList order;
         connect(&mode, &ModeManager::redrawWindowsRequested, this, [&] { order << "redraw"; });
@@ -116,7 +106,7 @@ private Q_SLOTS:
         QCOMPARE(order, (QStringList{"redraw", "refreshed"}));
     }
 
-    void fontSizeFollowsThePreference()
+    void fontSizesAndFaces()
     {
         m_defaults->setInteger(2, "fontSize");
         ModeManager mode(*m_defaults, nightSource());
@@ -131,45 +121,26 @@ private Q_SLOTS:
         // A store holding an unknown choice from the start still gets a usable size.
         m_defaults->setInteger(9, "fontSize");
         QCOMPARE(ModeManager(*m_defaults, nightSource()).fontSize(), 15u);
-    }
 
-    // The choices are sizes for a desktop whose text is at its default; a desktop with larger
-    // (or smaller) text takes them in proportion, in whole points. Plasma's interface font is
-    // 10 points by default.
-    void desktopFontScaleScalesTheChoices_data()
-    {
-        QTest::addColumn<int>("choice");
-        QTest::addColumn<QByteArray>("kdeglobals");
-        QTest::addColumn<uint>("expected");
-        const QByteArray larger("[General]\nfont=Noto Sans,12.5,-1,5,50,0,0,0,0,0\n");
-        const QByteArray smaller("[General]\nfont=Noto Sans,8,-1,5,50,0,0,0,0,0\n");
-        QTest::newRow("larger text, huge") << 2 << larger << 23u;
-        QTest::newRow("smaller text, default") << 0 << smaller << 10u;
-    }
+        // The choices are sizes for a desktop whose text is at its default; a desktop with larger
+        // (or smaller) text takes them in proportion, in whole points. Plasma's interface font is
+        // 10 points by default.
+        for (const auto& [choice, kdeglobals, expected] :
+             {std::tuple{2, "[General]\nfont=Noto Sans,12.5,-1,5,50,0,0,0,0,0\n", 23u},
+              {0, "[General]\nfont=Noto Sans,8,-1,5,50,0,0,0,0,0\n", 10u}}) {
+            TestFiles::writeFile(m_tmp->filePath("kdeglobals"), kdeglobals);
+            const DesktopPreferences plasma(
+                {DesktopPreferences::Desktop::Plasma, false, {m_tmp->filePath("kdeglobals")}});
+            m_defaults->setInteger(choice, "fontSize");
+            ModeManager scaled(*m_defaults, nightSource(), &plasma);
+            QCOMPARE(scaled.fontSize(), expected);
+            // The preference changes on top of the desktop's scale.
+            m_defaults->setInteger(choice == 2 ? 0 : 2, "fontSize");
+            QCOMPARE(scaled.fontSize(), uint(qRound((choice == 2 ? 13 : 18) * plasma.fontScale())));
+        }
 
-    void desktopFontScaleScalesTheChoices()
-    {
-        QFETCH(int, choice);
-        QFETCH(QByteArray, kdeglobals);
-        QFile file(m_tmp->filePath("kdeglobals"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(kdeglobals);
-        file.close();
-        const DesktopPreferences plasma(
-            {DesktopPreferences::Desktop::Plasma, false, {file.fileName()}});
-        m_defaults->setInteger(choice, "fontSize");
-        ModeManager mode(*m_defaults, nightSource(), &plasma);
-        QTEST(mode.fontSize(), "expected");
-        // The preference changes on top of the desktop's scale.
-        m_defaults->setInteger(choice == 2 ? 0 : 2, "fontSize");
-        QCOMPARE(mode.fontSize(), uint(qRound((choice == 2 ? 13 : 18) * plasma.fontScale())));
-    }
-
-    // Each choice is drawn in a face of its own on this machine (the build installs the
-    // faces the fallbacks name), not in the system font that an absent family gives.
-    void fontChoicesRenderInDistinctFamilies()
-    {
-        ModeManager mode(*m_defaults, nightSource());
+        // Each choice is drawn in a face of its own on this machine (the build installs the
+        // faces the fallbacks name), not in the system font that an absent family gives.
         const QString system =
             renderedFamily(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
         QSet<QString> rendered{system};
@@ -263,34 +234,23 @@ private Q_SLOTS:
         QTEST(nightModeAt(settings, now), "night");
     }
 
-    void nightAcrossDaylightSavingChanges_data()
-    {
-        QTest::addColumn<QDateTime>("utc");
-        QTest::addColumn<bool>("night");
-        auto utc = [](int month, int day, int hour, int minute) {
-            return QDateTime(QDate(2026, month, day), QTime(hour, minute), QTimeZone::utc());
-        };
-        // 29 March 2026: 02:00 CET jumps to 03:00 CEST.
-        QTest::newRow("spring 01:59 CET") << utc(3, 29, 0, 59) << true;
-        QTest::newRow("spring 07:01 CEST") << utc(3, 29, 5, 1) << false;
-        // 25 October 2026: 03:00 CEST falls back to 02:00 CET; 02:30 happens twice.
-        QTest::newRow("autumn 02:30 CEST") << utc(10, 25, 0, 30) << true;
-        QTest::newRow("autumn 02:30 CET") << utc(10, 25, 1, 30) << true;
-        QTest::newRow("autumn 07:01 CET") << utc(10, 25, 6, 1) << false;
-    }
-
-    void nightAcrossDaylightSavingChanges()
-    {
-        QFETCH(QDateTime, utc);
-        scheduleFrom22To7();
-        m_clock.setNow(utc);
-        QTEST(NightMode(*m_defaults, m_clock).isNightMode(), "night");
-    }
-
-    // A reset reports a change once; the boundaries of the schedule are schedule()'s.
-    void resetReportsOnlyChanges()
+    void nightAcrossDaylightSavingChangesAndResets()
     {
         scheduleFrom22To7();
+        // 29 March 2026: 02:00 CET jumps to 03:00 CEST. 25 October 2026: 03:00 CEST falls back
+        // to 02:00 CET, and 02:30 happens twice. The times are UTC.
+        for (const auto& [name, month, day, hour, minute, night] :
+             {std::tuple{"spring 01:59 CET", 3, 29, 0, 59, true},
+              {"spring 07:01 CEST", 3, 29, 5, 1, false},
+              {"autumn 02:30 CEST", 10, 25, 0, 30, true},
+              {"autumn 02:30 CET", 10, 25, 1, 30, true},
+              {"autumn 07:01 CET", 10, 25, 6, 1, false}}) {
+            m_clock.setNow(
+                QDateTime(QDate(2026, month, day), QTime(hour, minute), QTimeZone::utc()));
+            QVERIFY2(NightMode(*m_defaults, m_clock).isNightMode() == night, name);
+        }
+
+        // A reset reports a change once; the boundaries of the schedule are schedule()'s.
         m_clock.setNow(local(2026, 3, 28, 21, 59));
         NightMode mode(*m_defaults, m_clock);
         QVERIFY(!mode.isNightMode());

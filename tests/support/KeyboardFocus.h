@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowFit.h"
+
 #include "prefs/ColorContrast.h"
 
 #include <QAccessible>
@@ -17,13 +19,7 @@ namespace KeyboardFocus {
 
 inline QString describe(const QWidget* widget)
 {
-    if (!widget)
-        return QStringLiteral("nothing");
-    QString name = widget->accessibleName();
-    if (name.isEmpty())
-        name = widget->objectName();
-    return QStringLiteral("%1 \"%2\"")
-        .arg(QString::fromLatin1(widget->metaObject()->className()), name);
+    return widget ? WindowFit::describe(widget) : QStringLiteral("nothing");
 }
 
 // What is wrong with `widget` as a place for the keyboard: hidden, without a size, not wholly
@@ -85,14 +81,7 @@ struct Chain
     QList<QPointer<QWidget>> stops;
     QStringList faults;
 
-    int indexOf(const QWidget* widget) const
-    {
-        for (qsizetype i = 0; i < stops.size(); ++i) {
-            if (stops.at(i) == widget)
-                return int(i);
-        }
-        return -1;
-    }
+    int indexOf(const QWidget* widget) const { return int(stops.indexOf(widget)); }
     QString report() const { return faults.join(QLatin1String("; ")); }
 };
 

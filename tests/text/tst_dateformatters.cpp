@@ -36,7 +36,7 @@ class TestDateFormatters : public QObject
 private Q_SLOTS:
     void cleanup() { QLocale::setDefault(kEnglish); }
 
-    void formatsFixedDate()
+    void formatsFixedDateInTheLocaleOfItsCreation()
     {
         const DateFormatters english(kEnglish);
         const DateFormatters german(kGerman);
@@ -51,11 +51,8 @@ private Q_SLOTS:
                               german.hourTimeAMPMFormatter().stringFromDate(sunday),
                               german.weeknumberFormatter().stringFromDate(newYear)}),
                  QStringList({"1", "2027", "6", "20:30", "53"}));
-    }
 
-    void localeIsTakenWhenFormatterIsCreated()
-    {
-        const QDateTime sunday = local(2026, 12, 6, 12, 0);
+        // Without a locale, formatters take the default one of the moment they are created.
         QLocale::setDefault(kGerman);
         const DateFormatters formatters;
         QCOMPARE(formatters.weekdayFormatter().stringFromDate(sunday), "So");
@@ -67,38 +64,31 @@ private Q_SLOTS:
         QCOMPARE(formatters.monthFormatter().stringFromDate(sunday), "December 2026");
     }
 
-    void hourTimeParsesAlarmTime_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QTime>("expected"); // null: rejected
-
-        QTest::newRow("morning") << "08:00" << QTime(8, 0);
-        QTest::newRow("midnight") << "00:00" << QTime(0, 0);
-        QTest::newRow("surrounding space") << " 07:15\n" << QTime(7, 15);
-        QTest::newRow("hour 24") << "24:00" << QTime();
-        QTest::newRow("minute 60") << "23:60" << QTime();
-        QTest::newRow("trailing text") << "08:00 tomorrow" << QTime();
-        QTest::newRow("day period") << "8:00 PM" << QTime();
-    }
-
     void hourTimeParsesAlarmTime()
     {
-        QFETCH(QString, text);
-        QFETCH(QTime, expected);
-
         const DateFormatters formatters(kGerman); // the alarm time never follows the locale
         const DateFormatter& formatter = formatters.hourTimeFormatter();
-        const QDateTime parsed = formatter.dateFromString(text);
-        if (expected.isNull()) {
-            QVERIFY2(!parsed.isValid(), qPrintable(parsed.toString(Qt::ISODate)));
-            return;
+        // A null time: the text is rejected.
+        for (const auto& [text, expected] : {std::pair{"08:00", QTime(8, 0)},
+                                             {"00:00", QTime(0, 0)},
+                                             {" 07:15\n", QTime(7, 15)},
+                                             {"24:00", QTime()},
+                                             {"23:60", QTime()},
+                                             {"08:00 tomorrow", QTime()},
+                                             {"8:00 PM", QTime()}}) {
+            const QDateTime parsed = formatter.dateFromString(text);
+            QVERIFY2(
+                parsed.isValid() == expected.isValid(),
+                qPrintable(
+                    QStringLiteral("\"%1\" read as %2").arg(text, parsed.toString(Qt::ISODate))));
+            if (expected.isValid()) {
+                QCOMPARE(parsed.time(), expected);
+                QCOMPARE(formatter.stringFromDate(parsed), expected.toString("HH:mm"));
+            }
         }
-        QVERIFY(parsed.isValid());
-        QCOMPARE(parsed.time(), expected);
-        QCOMPARE(formatter.stringFromDate(parsed), expected.toString("HH:mm"));
     }
 
-    void relativeDayNames()
+    void relativeDayNamesAndTheAskedClock()
     {
         const DateFormatters formatters(kEnglish);
         const DateFormatter& dateTime = formatters.dateTimeFormatter();
@@ -131,13 +121,10 @@ private Q_SLOTS:
                 formatters.dateTimeMediumFormatter().stringFromDate(QDateTime(today, QTime(12, 0)));
             QVERIFY2(!medium.contains("Today", Qt::CaseInsensitive), qPrintable(medium));
         });
-    }
 
-    // A 24-hour clock asked of an English format (LC_TIME=en_GB under an en_US language, say),
-    // and a 12-hour one of a German format: the time follows the clock, relative day names
-    // and parsing included.
-    void timesFollowTheAskedClock()
-    {
+        // A 24-hour clock asked of an English format (LC_TIME=en_GB under an en_US language, say),
+        // and a 12-hour one of a German format: the time follows the clock, relative day names
+        // and parsing included.
         using Cycle = DateFormatter::HourCycle;
         QCOMPARE(DateFormatter::hourCycleOf(kEnglish), Cycle::TwelveHours);
         QCOMPARE(DateFormatter::hourCycleOf(kGerman), Cycle::TwentyFourHours);
@@ -166,7 +153,7 @@ private Q_SLOTS:
         });
     }
 
-    void daylightSavingChanges()
+    void daylightSavingChangesAndInvalidInput()
     {
         const DateFormatter withOffset =
             DateFormatter::fromPattern("yyyy-MM-dd HH:mm xxx", "en_US_POSIX");
@@ -202,10 +189,7 @@ private Q_SLOTS:
         const DateFormatter dateOnly = DateFormatter::fromStyles(
             DateFormatter::Style::Short, DateFormatter::Style::None, false, "en_US");
         QCOMPARE(dateOnly.dateFromString("3/29/26"), local(2026, 3, 29));
-    }
 
-    void invalidInputNeverCrashes()
-    {
         const DateFormatter nothing = DateFormatter::fromStyles(
             DateFormatter::Style::None, DateFormatter::Style::None, true, "en_US");
         QVERIFY(!nothing.isValid());
@@ -225,6 +209,14 @@ private Q_SLOTS:
     void oneFormatterFromManyThreads()
     {
         const DateFormatters formatters(kEnglish);
+        QThreadPool pool;
+        pool.setMaxThreadCount(8);
+        // Its first use from many threads at once creates one.
+        const QList<const DateFormatter*> seen = QtConcurrent::blockingMapped(
+            &pool, QList<int>(64, 0), [&](int) { return &formatters.monthFormatter(); });
+        QCOMPARE(QSet<const DateFormatter*>(seen.cbegin(), seen.cend()).size(), 1);
+        QCOMPARE(seen.first()->stringFromDate(local(2026, 12, 6)), "December 2026");
+
         const DateFormatter& mid = formatters.fullDayFormatterMid();
         const DateFormatter& relative = formatters.dateTimeFormatter();
         const DateFormatter& alarm = formatters.hourTimeFormatter();
@@ -247,26 +239,11 @@ private Q_SLOTS:
                 serial.append(format(date));
             QVERIFY2(serial[2][1].startsWith("Yesterday"), qPrintable(serial[2][1]));
 
-            QThreadPool pool;
-            pool.setMaxThreadCount(8);
             const QList<QStringList> parallel = QtConcurrent::blockingMapped(&pool, dates, format);
             QCOMPARE(parallel, serial);
             for (qsizetype i = 0; i < dates.size(); ++i)
                 QCOMPARE(serial[i][2], dates[i].time().toString("HH:mm"));
         });
-    }
-
-    void firstUseFromManyThreadsCreatesOne()
-    {
-        const DateFormatters formatters(kEnglish);
-        QThreadPool pool;
-        pool.setMaxThreadCount(8);
-        const QList<int> rounds(64, 0);
-        const QList<const DateFormatter*> seen = QtConcurrent::blockingMapped(
-            &pool, rounds, [&](int) { return &formatters.monthFormatter(); });
-        for (const DateFormatter* formatter : seen)
-            QCOMPARE(formatter, seen.first());
-        QCOMPARE(seen.first()->stringFromDate(local(2026, 12, 6)), "December 2026");
     }
 };
 

@@ -12,26 +12,12 @@ using TestEnvironment::local;
 using Style = StyledText::Style;
 using Run = StyledText::Run;
 
-Q_DECLARE_METATYPE(Style)
-
-namespace {
-
-store::EventPtr makeEvent(const QString& title, const QDateTime& start, const QDateTime& end,
-                          bool allDay = false, const QString& location = {})
-{
-    store::EventPtr result = eventOf(title, start, end, allDay);
-    result->location = location;
-    return result;
-}
-
-} // namespace
-
 class TestListExport : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void remindersInRowOrder()
+    void remindersInRowOrderRichAndPlain()
     {
         const QDateTime completedAt = local(2030, 3, 4, 18, 5);
         const QDateTime dueAtNineThirty = local(2030, 3, 5, 9, 30);
@@ -57,16 +43,46 @@ private Q_SLOTS:
             {"     Work\n\n", Style::Detail},
         };
         QCOMPARE(text.runs(), expected);
+
+        // Rich and plain, the text is the same.
+        const QString plain = text.toPlainText();
+        const std::unique_ptr<QTextDocument> document = text.toDocument();
+        QCOMPARE(document->toPlainText(), plain);
+
+        // Every character carries the style of the run it came from. A line break is one
+        // position in the document as in the text, so positions match offsets.
+        QTextCursor cursor(document.get());
+        qsizetype offset = 0;
+        for (const Run& run : text.runs()) {
+            const QTextCharFormat style = StyledText::charFormat(run.style);
+            for (qsizetype i = 0; i < run.text.size(); ++i) {
+                if (run.text.at(i) == u'\n')
+                    continue;
+                cursor.setPosition(int(offset + i + 1));
+                QCOMPARE(cursor.charFormat().font().pixelSize(), style.font().pixelSize());
+                QCOMPARE(cursor.charFormat().foreground().color(), style.foreground().color());
+            }
+            offset += run.text.size();
+        }
+
+        // The clipboard gets both forms, and the HTML keeps the runs of spaces.
+        const std::unique_ptr<QMimeData> mime = text.toMimeData();
+        QCOMPARE(mime->text(), plain);
+        QTextDocument reread;
+        reread.setHtml(mime->html());
+        QCOMPARE(reread.toPlainText(), plain);
     }
 
     void eventsFollowTheReminders()
     {
         const QDateTime start = local(2030, 6, 12, 14, 0);
+        const store::EventPtr review = eventOf("Review", start, local(2030, 6, 12, 15, 30));
+        review->location = "Room 4";
         const QList<store::EventPtr> events = {
-            makeEvent("Review", start, local(2030, 6, 12, 15, 30), false, "Room 4"),
-            makeEvent("Holiday", local(2030, 6, 13), local(2030, 6, 14), true),
-            makeEvent("Trip", local(2030, 6, 13), local(2030, 6, 16), true),
-            makeEvent("Night shift", local(2030, 6, 12, 22, 0), local(2030, 6, 13, 6, 0)),
+            review,
+            eventOf("Holiday", local(2030, 6, 13), local(2030, 6, 14), true),
+            eventOf("Trip", local(2030, 6, 13), local(2030, 6, 16), true),
+            eventOf("Night shift", local(2030, 6, 12, 22, 0), local(2030, 6, 13, 6, 0)),
         };
         const StyledText text = ListExport::attributedStringsForSharingListWithTitle(
             "Wednesday", "One Task", {m_reminders.last()}, events, m_formatters);
@@ -88,41 +104,6 @@ private Q_SLOTS:
 
         // The events' heading is a heading; their lines are items and details.
         QCOMPARE(text.runs().at(4), (Run{"\n\nCalendar Events\n\n", Style::Heading}));
-    }
-
-    void richAndPlainCarryTheSameText()
-    {
-        const QList<store::EventPtr> events = {
-            makeEvent("Review", local(2030, 6, 12, 14), local(2030, 6, 12, 15), false, "Room 4")};
-        const StyledText text = ListExport::attributedStringsForSharingListWithTitle(
-            "Home", "4 Tasks", m_reminders, events, m_formatters);
-        const QString plain = text.toPlainText();
-
-        const std::unique_ptr<QTextDocument> document = text.toDocument();
-        QCOMPARE(document->toPlainText(), plain);
-
-        // Every character carries the style of the run it came from. A line break is one
-        // position in the document as in the text, so positions match offsets.
-        QTextCursor cursor(document.get());
-        qsizetype offset = 0;
-        for (const Run& run : text.runs()) {
-            const QTextCharFormat expected = StyledText::charFormat(run.style);
-            for (qsizetype i = 0; i < run.text.size(); ++i) {
-                if (run.text.at(i) == u'\n')
-                    continue;
-                cursor.setPosition(int(offset + i + 1));
-                QCOMPARE(cursor.charFormat().font().pixelSize(), expected.font().pixelSize());
-                QCOMPARE(cursor.charFormat().foreground().color(), expected.foreground().color());
-            }
-            offset += run.text.size();
-        }
-
-        // The clipboard gets both forms, and the HTML keeps the runs of spaces.
-        const std::unique_ptr<QMimeData> mime = text.toMimeData();
-        QCOMPARE(mime->text(), plain);
-        QTextDocument reread;
-        reread.setHtml(mime->html());
-        QCOMPARE(reread.toPlainText(), plain);
     }
 
 private:
