@@ -164,12 +164,12 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(m_store->taskOnDisk("Budget")->completed, 3000);
         QTRY_VERIFY(m_manager->tasks().reminderWithIdentifier("c")->completed);
         m_pane->refreshView();
-        const int budget = m_pane->model()->rowOfReminder("c");
-        QVERIFY(list->child(budget)->state().checked);
-        QVERIFY2(describe(list, budget)
+        const int done = m_pane->model()->rowOfReminder("c");
+        QVERIFY(list->child(done)->state().checked);
+        QVERIFY2(describe(list, done)
                      .startsWith("CheckBox Budget [Reopen, Show Details] checkable focusable: "
                                  "Completed "),
-                 qPrintable(describe(list, budget)));
+                 qPrintable(describe(list, done)));
         QVERIFY(m_recorder.failures.isEmpty());
     }
 
