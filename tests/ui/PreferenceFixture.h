@@ -98,8 +98,11 @@ struct PreferenceFixture
         return true;
     }
 
-    PreferenceRelays relays()
+    // The window made (again, for relays changed since, or with some given by `adjust`). What
+    // the pages ask of the shell is counted; questions to the user are answered from `answer`.
+    void remakeWindow(const std::function<void(PreferenceRelays&)>& adjust = {})
     {
+        window.reset();
         PreferenceRelays r;
         const auto count = [this](const char* name) {
             return [this, name] { ++relayed[QString::fromLatin1(name)]; };
@@ -117,14 +120,9 @@ struct PreferenceFixture
         r.chooseFolder = [this](QWidget*, const QString&) { return chosenFolder; };
         if (desktopSession)
             r.desktopSession = [this] { return *desktopSession; };
-        return r;
-    }
-
-    // The window made (again, for relays changed since).
-    void remakeWindow()
-    {
-        window.reset();
-        object = std::make_unique<PreferenceObject>(*manager, *modes, *defaults, *center, relays());
+        if (adjust)
+            adjust(r);
+        object = std::make_unique<PreferenceObject>(*manager, *modes, *defaults, *center, r);
         window = std::make_unique<PreferenceWindowController>(object.get());
     }
 

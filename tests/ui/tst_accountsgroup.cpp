@@ -31,12 +31,16 @@ class AccountsGroupTest : public QObject
 
     AccountsGroup* group() { return m_f.object->generalPage()->accounts(); }
 
-    AddAccountDialog* connectWith(const QString& password)
+    // The account window, connected with `password`, or as it opens (for an account saved) when
+    // none is given.
+    AddAccountDialog* connectWith(const QString& password = {})
     {
         AddAccountDialog* dialog = group()->openAccountDialog();
-        dialog->urlField()->setText(m_server.url());
-        dialog->userField()->setText("alice");
-        dialog->passwordField()->setText(password);
+        if (!password.isEmpty()) {
+            dialog->urlField()->setText(m_server.url());
+            dialog->userField()->setText("alice");
+            dialog->passwordField()->setText(password);
+        }
         QSignalSpy answered(dialog, &AddAccountDialog::serverAnswered);
         dialog->connectButton()->click();
         if (answered.isEmpty() && !answered.wait(60000))
@@ -56,13 +60,10 @@ private Q_SLOTS:
             SyncPaths{m_f.dir.filePath("sync/config"), m_f.dir.filePath("sync/data")}, m_secrets,
             QStringList{VELMORAN_CLI_PATH, "sync-conflict"});
         m_scheduler = std::make_unique<SyncScheduler>(*m_setup, m_f.clock);
-        PreferenceRelays relays = m_f.relays();
-        relays.accounts = m_setup.get();
-        relays.accountSync = m_scheduler.get();
-        m_f.window.reset();
-        m_f.object = std::make_unique<PreferenceObject>(*m_f.manager, *m_f.modes, *m_f.defaults,
-                                                        *m_f.center, relays);
-        m_f.window = std::make_unique<PreferenceWindowController>(m_f.object.get());
+        m_f.remakeWindow([this](PreferenceRelays& relays) {
+            relays.accounts = m_setup.get();
+            relays.accountSync = m_scheduler.get();
+        });
         QVERIFY(group());
     }
 
@@ -72,7 +73,8 @@ private Q_SLOTS:
         m_scheduler.reset();
     }
 
-    void aWrongPasswordIsToldWithTheServersOwnWords()
+    // A wrong password is told with the server's own words, and nothing is kept.
+    void anAccountIsKeptOnlyOnceSaved()
     {
         AddAccountDialog* dialog = connectWith("wrong");
         QVERIFY2(dialog->messageLabel()->text().contains("refused the user name or password"),
@@ -81,11 +83,9 @@ private Q_SLOTS:
         QVERIFY(!dialog->saveButton()->isEnabled());
         dialog->reject();
         QVERIFY(m_setup->accounts().isEmpty());
-    }
 
-    void anAccountConnectedButNotSavedGoesAgain()
-    {
-        AddAccountDialog* dialog = connectWith("right");
+        // An account connected but not saved goes again, its password too.
+        dialog = connectWith("right");
         QCOMPARE(dialog->collectionList()->count(), 2);
         QCOMPARE(m_setup->accounts().size(), 1);
         const QString id = m_setup->accounts().first().id;
@@ -120,8 +120,8 @@ private Q_SLOTS:
         QCOMPARE(name.readAll(), QByteArray("Work"));
     }
 
-    // The user's own configuration is offered, synced as it is after the account, and never
-    // written.
+    // The user's own configuration is offered and synced as it is after the account (that it
+    // is never written is checked in tst_syncscheduler).
     void theUsersOwnConfigurationIsUsedAsItIs()
     {
         const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + "/vdirsyncer/config";
@@ -158,9 +158,6 @@ private Q_SLOTS:
         QVERIFY2(m_scheduler->lastReport().ok(), qPrintable(m_scheduler->lastReport().log));
         QVERIFY2(m_scheduler->runner().lastReport().collectionsSynced == QStringList{"work"},
                  qPrintable(m_scheduler->runner().lastReport().log));
-        QFile after(config);
-        QVERIFY(after.open(QIODevice::ReadOnly));
-        QCOMPARE(after.readAll(), text);
         m_scheduler->setUserConfig({});
     }
 
@@ -174,10 +171,7 @@ private Q_SLOTS:
         QVERIFY(m_server.deleteCollection("trips"));
         group()->load();
         group()->listsButton()->click();
-        AddAccountDialog* dialog = group()->openAccountDialog();
-        QSignalSpy answered(dialog, &AddAccountDialog::serverAnswered);
-        dialog->connectButton()->click();
-        QVERIFY(!answered.isEmpty() || answered.wait(60000));
+        AddAccountDialog* dialog = connectWith();
         QVERIFY2(dialog->messageLabel()->text().startsWith(
                      "No longer on the server, so no longer synced: trips."),
                  qPrintable(dialog->messageLabel()->text()));
@@ -185,9 +179,8 @@ private Q_SLOTS:
         QSignalSpy finished(&m_scheduler->runner(), &SyncRunner::finished);
         dialog->saveButton()->click();
         QCOMPARE(m_setup->accounts().first().collections, QStringList{"work"});
+        // The sync it starts is whole again (tst_accountsync checks what it does).
         QVERIFY(finished.wait(60000));
-        QVERIFY2(m_scheduler->lastReport().ok() && m_scheduler->lastReport().notices().isEmpty(),
-                 qPrintable(m_scheduler->lastReport().log));
     }
 
     void removingAnAccountAsksAndKeepsTheTasksHere()

@@ -68,9 +68,10 @@ private Q_SLOTS:
         ImportPlan plan;
         QString error;
         QVERIFY(planImport({file}, storedItems(m_store->calendars()), 2026, &plan, &error));
-        ImportDialog dialog(plan, lists("VTODO"),
-                            m_store->calendarsForEntityType(store::EntityType::Event),
-                            lists("VTODO").constFirst());
+        const QList<store::CalendarPtr> lists =
+            m_store->calendarsForEntityType(store::EntityType::Reminder);
+        ImportDialog dialog(plan, lists, m_store->calendarsForEntityType(store::EntityType::Event),
+                            lists.constFirst());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(dialog.summaryLabel()->text(),
@@ -96,17 +97,6 @@ private Q_SLOTS:
 
 private:
     QString root() const { return m_dir->filePath("store"); }
-
-    QList<store::CalendarPtr> lists(const char* kind)
-    {
-        QList<store::CalendarPtr> found;
-        for (const store::CalendarPtr& calendar : m_store->calendars())
-            if (QByteArray(kind) == "VTODO" ? calendar->holdsReminders : calendar->holdsEvents)
-                found << calendar;
-        std::sort(found.begin(), found.end(),
-                  [](const auto& a, const auto& b) { return a->title < b->title; });
-        return found;
-    }
 
     std::optional<QTemporaryDir> m_dir;
     std::optional<store::EventStore> m_store;

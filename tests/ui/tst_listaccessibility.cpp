@@ -1,6 +1,7 @@
 #include "AccessibleNames.h"
 #include "LoadedStore.h"
 #include "SidebarStore.h"
+#include "TaskListDay.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -93,10 +94,8 @@ private Q_SLOTS:
         writeFile(root() + "/work/c.ics", todo("c", "Budget", "DUE;VALUE=DATE:20261209\r\n"));
         m_store->addList("calendar", "Calendar");
         writeFile(root() + "/calendar/e.ics",
-                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Test//EN\r\nBEGIN:VEVENT\r\n"
-                  "UID:e\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;TZID=Europe/Berlin:"
-                  "20261209T153000\r\nDTEND;TZID=Europe/Berlin:20261209T160000\r\n"
-                  "SUMMARY:Review\r\nLOCATION:Room 4\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+                  TaskListDay::event("e", "Review", "20261209T153000", "20261209T160000")
+                      .replace("END:VEVENT", "LOCATION:Room 4\r\nEND:VEVENT"));
         QVERIFY(m_store->load());
         m_manager = m_store->manager.get();
         m_store->context.emplace(m_store->defaults.get(), &m_manager->dates());
@@ -114,8 +113,8 @@ private Q_SLOTS:
 
     // Each row of the day's list: the tasks as checkable items with the date, the list and
     // the priority in words, "overdue" where they are; the event with its time and place; the
-    // header and the spacers as what they are, not as unnamed items.
-    void taskListRowsSayWhatTheyAre()
+    // header and the spacers as what they are, not as unnamed items. What the rows' actions do.
+    void taskListRowsSayWhatTheyAreAndDo()
     {
         QAccessibleInterface* list = showPane();
         QCOMPARE(list->text(QAccessible::Name), QString("Task List"));
@@ -151,13 +150,9 @@ private Q_SLOTS:
         list->child(5)->actionInterface()->doAction("Show Details");
         QCOMPARE(m_pane->selectedRow(), 5);
         QCOMPARE(m_recorder.detailToggles, 1);
-    }
 
-    // "Complete" on a row does what its check button does: the task is completed in its file,
-    // the row reads as checked and then offers "Reopen".
-    void completingThroughTheRowReachesTheStore()
-    {
-        QAccessibleInterface* list = showPane();
+        // "Complete" does what the row's check button does: the task is completed in its file,
+        // the row reads as checked and then offers "Reopen".
         if (!m_pane->presenter().view().showingCompleted)
             m_pane->presenter().toggleShowCompleted();
         m_pane->refreshView();
@@ -169,12 +164,12 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(m_store->taskOnDisk("Budget")->completed, 3000);
         QTRY_VERIFY(m_manager->tasks().reminderWithIdentifier("c")->completed);
         m_pane->refreshView();
-        const int budget = m_pane->model()->rowOfReminder("c");
-        QVERIFY(list->child(budget)->state().checked);
-        QVERIFY2(describe(list, budget)
+        const int done = m_pane->model()->rowOfReminder("c");
+        QVERIFY(list->child(done)->state().checked);
+        QVERIFY2(describe(list, done)
                      .startsWith("CheckBox Budget [Reopen, Show Details] checkable focusable: "
                                  "Completed "),
-                 qPrintable(describe(list, budget)));
+                 qPrintable(describe(list, done)));
         QVERIFY(m_recorder.failures.isEmpty());
     }
 
@@ -261,13 +256,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&sidebar));
         QAccessibleInterface* list = QAccessible::queryAccessibleInterface(sidebar.tableView());
         verifyNoUnnamedItems(list);
+        const QAbstractItemModel* rows = sidebar.tableView()->model();
         int dividers = 0;
         for (int i = 0; i < list->childCount(); ++i) {
-            const bool divider = sidebar.tableView()
-                                     ->model()
-                                     ->index(i, 0)
-                                     .data(SidebarModel::IsDividerRole)
-                                     .toBool();
+            const bool divider = rows->index(i, 0).data(SidebarModel::IsDividerRole).toBool();
             QCOMPARE(list->child(i)->role(),
                      divider ? QAccessible::Separator : QAccessible::ListItem);
             dividers += divider;

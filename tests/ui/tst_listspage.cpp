@@ -1,6 +1,7 @@
 // runs inside dbus-run-session
 #include "PreferenceFixture.h"
 #include "StoreQueries.h"
+#include "TaskListDay.h"
 #include "TestFiles.h"
 
 #include "data/TaskLists.h"
@@ -18,28 +19,12 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMimeData>
-#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSemaphore>
-#include <QStandardPaths>
 #include <QToolButton>
 
 #include <memory>
-
-namespace {
-
-bool run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.closeWriteChannel();
-    // khal builds its database on the first run.
-    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
-}
-
-} // namespace
 
 class TestListsPage : public QObject
 {
@@ -63,27 +48,21 @@ private Q_SLOTS:
 
     void cleanup() { m_fixture.reset(); }
 
+    // Hiding the default list makes the first list still shown the default; the sidebar, the
+    // tray panel and the Lists menu rebuild from what the lists now say.
     void hidingAListReachesTheSidebar()
     {
         const QStringList shown = lists().visibleLists();
+        defaults().setString(shown.at(0), PrefKey::defaultList);
+        m_fixture->object->newTaskPage()->resetDefaultListItems();
         clickBox(0);
         QCOMPARE(defaults().stringArrayForKey(PrefKey::visibleLists), shown.mid(1));
         QCOMPARE(defaults().stringArrayForKey(PrefKey::invisibleLists), shown.mid(0, 1));
-        // The sidebar, the tray panel and the Lists menu rebuild from what the lists now say.
         QCOMPARE(lists().visibleLists(), shown.mid(1));
-        QCOMPARE(m_fixture->relayed.value("refreshLeftList"), 1);
-        QCOMPARE(m_fixture->relayed.value("panelRefreshOnListChange"), 1);
-        QCOMPARE(m_fixture->relayed.value("setupListsMenu"), 1);
-    }
-
-    void hidingTheDefaultListMakesTheFirstShownOneTheDefault()
-    {
-        const QStringList shown = lists().visibleLists();
-        defaults().setString(shown.at(1), PrefKey::defaultList);
-        m_fixture->object->newTaskPage()->resetDefaultListItems();
-        clickBox(1);
-        QCOMPARE(defaults().stringForKey(PrefKey::defaultList), shown.at(0));
+        QCOMPARE(defaults().stringForKey(PrefKey::defaultList), shown.at(1));
         QCOMPARE(m_fixture->object->newTaskPage()->defaultListPopUp()->count(), 2);
+        for (const char* relay : {"refreshLeftList", "panelRefreshOnListChange", "setupListsMenu"})
+            QVERIFY2(m_fixture->relayed.value(relay) == 1, relay);
     }
 
     void aHiddenListIsShownOnceTheStoreAnswers()
@@ -230,39 +209,20 @@ private Q_SLOTS:
         QCOMPARE(defaults().boolForKey(PrefKey::viewEvents), false);
     }
 
-    // Folders of todoman and khal, added on the General page, bring their lists and calendars.
-    void storeFoldersOfTodomanAndKhal()
+    // A folder added on the General page brings its lists and calendars and takes them away
+    // again when removed; a folder that is not there is refused. (Folders that todoman and khal
+    // wrote themselves are found and read in tst_firstlaunch.)
+    void storeFoldersAddedAndRemoved()
     {
-        QString todo = QStandardPaths::findExecutable("todo");
-        if (todo.isEmpty())
-            todo = QStandardPaths::findExecutable("todoman");
-        const QString khal = QStandardPaths::findExecutable("khal");
-        if (todo.isEmpty() || khal.isEmpty())
-            QSKIP("todoman or khal is not installed");
         PreferenceFixture& f = *m_fixture;
         const QString peers = f.dir.path() + "/peers";
-        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
         QVERIFY(PreferenceFixture::makeCollection(peers + "/errands", "Errands"));
         QVERIFY(PreferenceFixture::makeCollection(peers + "/family", "Family"));
+        QVERIFY(PreferenceFixture::writeFile(peers + "/errands/parcel.ics",
+                                             TestFiles::todo("parcel", "Post the parcel")));
         QVERIFY(PreferenceFixture::writeFile(
-            config + "/todoman/config.py",
-            QStringLiteral("path = \"%1/*\"\ndate_format = \"%Y-%m-%d\"\ntime_format = \"%H:%M\"\n"
-                           "default_list = \"Errands\"\nhumanize = False\n"
-                           "cache_path = \"%2/todoman.sqlite3\"\n")
-                .arg(peers, f.dir.path())
-                .toUtf8()));
-        QVERIFY(PreferenceFixture::writeFile(
-            config + "/khal/config",
-            QStringLiteral("[calendars]\n[[family]]\npath = %1/family\n[locale]\n"
-                           "timeformat = %H:%M\ndateformat = %Y-%m-%d\n"
-                           "longdateformat = %Y-%m-%d\ndatetimeformat = %Y-%m-%d %H:%M\n"
-                           "longdatetimeformat = %Y-%m-%d %H:%M\n"
-                           "default_timezone = Europe/Berlin\nlocal_timezone = Europe/Berlin\n"
-                           "[default]\ndefault_calendar = family\n[sqlite]\npath = %2/khal.db\n")
-                .arg(peers, f.dir.path())
-                .toUtf8()));
-        QVERIFY(run(todo, {"new", "--list", "Errands", "Post the parcel"}));
-        QVERIFY(run(khal, {"new", "-a", "family", "2026-12-10", "10:00", "11:00", "Dentist"}));
+            peers + "/family/dentist.ics",
+            TaskListDay::event("dentist", "Dentist", "20261210T100000", "20261210T110000")));
 
         StoreFoldersGroup* group = f.object->generalPage()->storeFolders();
         QVERIFY(!group->addFolder(f.dir.path() + "/missing"));

@@ -51,89 +51,79 @@ private Q_SLOTS:
 
     void tagWindowText_data()
     {
+        QTest::addColumn<QString>("editing"); // the tag list edited; none: a new entry
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("tag") << QString("#work") << QString("8:work");
-        QTest::newRow("saved search") << QString("work") << QString("15:work");
-        QTest::newRow("search with a hash inside")
-            << QString("call #mum") << QString("15:call #mum");
-        QTest::newRow("hash alone") << QString("#") << QString();
+        QTest::newRow("tag") << QString() << "#work"
+                             << "8:Home 15:milk 8:work";
+        QTest::newRow("saved search") << QString() << "work"
+                                      << "8:Home 15:milk 15:work";
+        QTest::newRow("search with a hash inside") << QString() << "call #mum"
+                                                   << "8:Home 15:milk 15:call #mum";
+        QTest::newRow("hash alone") << QString() << "#"
+                                    << "8:Home 15:milk";
+        QTest::newRow("a tag edited into a search stays in its place") << "Home"
+                                                                       << "garden"
+                                                                       << "15:garden 15:milk";
     }
 
+    // A new entry goes after the others, an edited one stays where it was; a lone "#" is
+    // refused and the window stays open on it.
     void tagWindowText()
     {
+        QFETCH(QString, editing);
         QFETCH(QString, text);
         QFETCH(QString, stored);
+        const QVariantList before{SidebarStore::entry(8, "Home"), SidebarStore::entry(15, "milk")};
+        m_store->defaults->setObject(before, PrefKey::listNavArray);
         AddTagListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
-        window.addTag();
-        QCOMPARE(window.textField()->text(), "#");
-        QCOMPARE(window.textField()->cursorPosition(), 1);
+        if (editing.isEmpty())
+            window.addTag();
+        else
+            window.editList(ListEntry::fromStored(SidebarStore::entry(8, editing)));
+        QCOMPARE(window.textField()->text(), "#" + editing);
+        QCOMPARE(window.textField()->cursorPosition(), int(editing.size()) + 1);
         window.open();
         window.textField()->setText(text);
         QTest::mouseClick(window.doneButton(), Qt::LeftButton);
 
         const QVariantList nav = m_store->defaults->arrayForKey(PrefKey::listNavArray);
-        QCOMPARE(window.isVisible(), stored.isEmpty());
-        QCOMPARE(nav.size(), stored.isEmpty() ? 1 : 2);
-        if (stored.isEmpty())
-            return;
-        QCOMPARE(describe(nav.last()), stored);
-        // The sidebar rebuilt and shows the new entry as its title.
-        QCOMPARE(m_sidebar->tableView()->model()->index(5, 0).data().toString(),
-                 stored.startsWith("8:") ? "#work" : stored.mid(3));
+        QCOMPARE(describe(nav), stored);
+        QCOMPARE(window.isVisible(), stored == describe(before));
+        // The sidebar rebuilt and shows the entry by the text typed.
+        const int row = editing.isEmpty() ? 3 + int(nav.size()) : 4;
+        if (!window.isVisible())
+            QCOMPARE(m_sidebar->tableView()->model()->index(row, 0).data().toString(), text);
     }
 
-    void tagWindowEditsInPlace()
-    {
-        m_store->defaults->setObject(
-            QVariantList{SidebarStore::entry(8, "Home"), SidebarStore::entry(15, "milk")},
-            PrefKey::listNavArray);
-        AddTagListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
-        window.editList(ListEntry::fromStored(SidebarStore::entry(8, "Home")));
-        QCOMPARE(window.textField()->text(), "#Home");
-        window.textField()->setText("garden");
-        window.doneButtonAction();
-        QCOMPARE(describe(m_store->defaults->arrayForKey(PrefKey::listNavArray)),
-                 "15:garden 15:milk");
-
-        window.editList(ListEntry::fromStored(SidebarStore::entry(15, "milk")));
-        QCOMPARE(window.textField()->text(), "milk");
-        window.cancelButtonAction();
-        QVERIFY(!window.editingSmartList());
-    }
-
-    void mergedWindowWarnsInOrder()
+    // Done says what is missing, one thing at a time, and stores nothing until all is there;
+    // the priorities are stored in the segments' order, the lists in the table's.
+    void mergedWindowWarnsThenStoresInOrder()
     {
         AddMergedListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
         window.open();
-        window.doneButtonAction();
-        QCOMPARE(window.warningLabel()->text(), "Type in a name");
+        const auto warning = [&window] {
+            window.doneButtonAction();
+            return window.warningLabel()->text();
+        };
+        QCOMPARE(warning(), "Type in a name");
         window.nameField()->setText("Errands");
-        window.doneButtonAction();
-        QCOMPARE(window.warningLabel()->text(), "Need at least one list");
-        window.listTable()->item(1)->setSelected(true);
-        window.segment(0)->setChecked(false);
-        window.doneButtonAction();
-        QCOMPARE(window.warningLabel()->text(), "Need at least one priority");
-        QVERIFY(window.isVisible());
-        QCOMPARE(m_store->defaults->arrayForKey(PrefKey::listNavArray).size(), 1);
-    }
-
-    void mergedWindowStoresPrioritiesInSegmentOrder()
-    {
-        AddMergedListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
-        window.open();
-        window.nameField()->setText("Errands");
-        // Clicking rows toggles them; the stored order is the table's.
+        QCOMPARE(warning(), "Need at least one list");
+        // Clicking rows toggles them.
         QListWidget* table = window.listTable();
         for (int row : {1, 0})
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
                               table->visualItemRect(table->item(row)).center());
+        window.segment(0)->setChecked(false);
+        QCOMPARE(warning(), "Need at least one priority");
+        QVERIFY(window.isVisible());
+        QCOMPARE(m_store->defaults->arrayForKey(PrefKey::listNavArray).size(), 1);
+        window.segment(0)->setChecked(true);
         QTest::mouseClick(window.segment(3), Qt::LeftButton); // "!!!"
         QTest::mouseClick(window.doneButton(), Qt::LeftButton);
         const QVariantMap stored =
             m_store->defaults->arrayForKey(PrefKey::listNavArray).last().toMap();
-        QCOMPARE(describe(stored), "9:Errands");
+        QCOMPARE(describe({stored}), "9:Errands");
         QCOMPARE(numbers(stored.value("priorities")), (QList<qint64>{3, 0}));
         QCOMPARE(stored.value("lists").toStringList(), lists().visibleLists());
 
@@ -160,6 +150,16 @@ private Q_SLOTS:
         AddListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
         window.makeNewList();
         QVERIFY(window.colorWell()->isHidden());
+        // A title of spaces closes the window and creates nothing.
+        const qsizetype count = lists().allCalendars().size();
+        window.open();
+        window.titleField()->setText("   ");
+        window.doneButtonAction();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(lists().allCalendars().size(), count);
+        QVERIFY(!lists().doNotValidate());
+
+        window.makeNewList();
         window.open();
         window.titleField()->setText("Garden");
         QTest::mouseClick(window.doneButton(), Qt::LeftButton);
@@ -191,18 +191,6 @@ private Q_SLOTS:
         QCOMPARE(edited()->title, "Allotment");
     }
 
-    void emptyTitleCreatesNothing()
-    {
-        const qsizetype count = lists().allCalendars().size();
-        AddListWindowController window(*m_store->manager, *m_modeManager, m_sidebar.get());
-        window.open();
-        window.titleField()->setText("   ");
-        window.doneButtonAction();
-        QVERIFY(!window.isVisible());
-        QCOMPARE(lists().allCalendars().size(), count);
-        QVERIFY(!lists().doNotValidate());
-    }
-
     void sidebarOpensFreshWindows()
     {
         m_sidebar->openAddTagListWindow();
@@ -221,19 +209,16 @@ private Q_SLOTS:
 private:
     TaskLists& lists() const { return m_store->manager->lists(); }
 
-    static QString describe(const QVariant& value)
-    {
-        const QVariantMap map = value.toMap();
-        return QStringLiteral("%1:%2")
-            .arg(UserDefaults::integerValue(map.value("type")))
-            .arg(map.value("tag").toString());
-    }
-
+    // "type:tag" of each sidebar entry.
     static QString describe(const QVariantList& values)
     {
         QStringList texts;
-        for (const QVariant& value : values)
-            texts << describe(value);
+        for (const QVariant& value : values) {
+            const QVariantMap map = value.toMap();
+            texts << QStringLiteral("%1:%2")
+                         .arg(UserDefaults::integerValue(map.value("type")))
+                         .arg(map.value("tag").toString());
+        }
         return texts.join(' ');
     }
 

@@ -17,12 +17,6 @@
 
 namespace {
 
-struct Link
-{
-    QString page;
-    QString href;
-};
-
 // Every link and every anchor of one page, as the browser read them.
 void readPage(QTextDocument& document, QList<QString>& hrefs, QSet<QString>& anchors)
 {
@@ -99,7 +93,7 @@ private Q_SLOTS:
                  qPrintable(language + QStringLiteral(" has no help pages")));
 
         QHash<QString, QSet<QString>> anchors;
-        QList<Link> links;
+        QList<std::pair<QString, QString>> links; // page, link
         QTextBrowser browser;
         browser.setSearchPaths({folder});
         for (const QString& file : files) {
@@ -108,19 +102,19 @@ private Q_SLOTS:
             QList<QString> hrefs;
             readPage(*browser.document(), hrefs, anchors[file]);
             for (const QString& href : std::as_const(hrefs))
-                links << Link{file, href};
+                links << std::pair{file, href};
         }
         QVERIFY(links.size() > 20);
 
         QSet<QString> reached{"Help.html", "Update.html", "FAQ.html", "Acknowledgements.html"};
-        for (const Link& link : std::as_const(links)) {
-            const QUrl url(link.href);
-            const QString where = link.page + QStringLiteral(" → ") + link.href;
+        for (const auto& [page, href] : std::as_const(links)) {
+            const QUrl url(href);
+            const QString where = page + QStringLiteral(" → ") + href;
             if (!url.scheme().isEmpty()) {
                 QVERIFY2(url.scheme() == "https", qPrintable(where));
                 continue;
             }
-            const QString target = url.path().isEmpty() ? link.page : url.path();
+            const QString target = url.path().isEmpty() ? page : url.path();
             QVERIFY2(files.contains(target), qPrintable(where));
             reached.insert(target);
             if (url.hasFragment())
@@ -130,10 +124,13 @@ private Q_SLOTS:
     }
 
     // Following links inside the window: a topic page shows its own title, a link back to one
-    // of the four documents makes its buttons follow, and a section link scrolls.
+    // of the four documents makes its buttons follow, and a section link scrolls. The close
+    // button and Escape go through the window that opened the sheet.
     void linksAreFollowedInPlace()
     {
+        CountingDelegate delegate;
         HelpWindowController help(*m_modes, "Update");
+        help.setDelegate(&delegate);
         help.resize(500, 300);
         help.show();
         QVERIFY(QTest::qWaitForWindowExposed(&help));
@@ -149,15 +146,7 @@ private Q_SLOTS:
         help.link1();
         QCOMPARE(help.currentFileName(), QString("Help"));
         QCOMPARE(view->verticalScrollBar()->value(), 0);
-    }
 
-    // The close button and Escape go through the window that opened the sheet.
-    void closingAsksTheOpener()
-    {
-        CountingDelegate delegate;
-        HelpWindowController help(*m_modes, "Help");
-        help.setDelegate(&delegate);
-        help.show();
         help.startButton()->click();
         QTest::keyClick(&help, Qt::Key_Escape);
         QCOMPARE(delegate.closed, (QList<HelpWindowController*>{&help, &help}));
@@ -170,7 +159,8 @@ private Q_SLOTS:
     }
 
     // The version shown is the one the build was made from, which is the project's version.
-    void aboutShowsTheBuildsVersion()
+    // The FAQ and the acknowledgements open as one sheet on the about window, which closes it.
+    void aboutShowsTheBuildsVersionAndOpensHelpAsASheet()
     {
         QFile lists(TestEnvironment::sourceDir() + "/CMakeLists.txt");
         QVERIFY(lists.open(QIODevice::ReadOnly));
@@ -179,18 +169,12 @@ private Q_SLOTS:
         QVERIFY(project.hasMatch());
         AboutWindowController about(*m_modes);
         QCOMPARE(about.versionTextField()->text(), "Version " + project.captured(1));
-
         const QString libraries = about.librariesField()->text();
         QVERIFY2(libraries.startsWith("Qt " + QString::fromLatin1(qVersion())),
                  qPrintable(libraries));
         QVERIFY2(QRegularExpression(R"(\nlibical 3\.\d+\.\d+)").match(libraries).hasMatch(),
                  qPrintable(libraries));
-    }
 
-    // The FAQ and the acknowledgements open as one sheet on the about window, which closes it.
-    void aboutOpensHelpAsASheet()
-    {
-        AboutWindowController about(*m_modes);
         QList<QUrl> opened;
         about.setOpenUrl([&opened](const QUrl& url) {
             opened << url;
