@@ -201,33 +201,29 @@ private Q_SLOTS:
         QVERIFY(view().mvc()->isReopenButtonHidden());
     }
 
-    // Only mail message links are taken, with the subject as the title.
-    void readsMailDrops()
+    // Only mail message links are taken, with the subject as the title. A message dropped while
+    // the tag list #work is shown becomes a task titled with the tag; the notes carry the link
+    // with the slashes mail programs need. In next week's view the new task is due on the
+    // selected day; in this week's none.
+    void aDroppedMessageBecomesATask()
     {
         QMimeData mail;
         mail.setData("text/x-moz-url", "message:<1234@example.org>\nLunch on Friday");
         const auto drop = WindowController::mailDropFromMimeData(&mail);
         QCOMPARE(drop->title, QStringLiteral("Lunch on Friday"));
         QCOMPARE(drop->link, QStringLiteral("message:<1234@example.org>"));
-
         QMimeData web;
         web.setUrls({QUrl("https://example.org/")});
         web.setText("just some words");
         QVERIFY(!WindowController::mailDropFromMimeData(&web));
-    }
 
-    // A message dropped while the tag list #work is shown becomes a task titled with the tag;
-    // the notes carry the link with the slashes mail programs need. In next week's view the
-    // new task is due on the selected day; in this week's none.
-    void aDroppedMessageBecomesATask()
-    {
         QSignalSpy added(&view(), &ViewController::reminderAdded);
         const auto last = [&added] { return added.last().at(0).value<store::ReminderPtr>(); };
         SmartLists::addSmartListType(*m_defaults, ListKind::TagList, "work", {}, {});
         view().refreshLeftTableViewFromPreferences();
         view().lvc()->presenter().selectSmartList(
             int(view().lvc()->presenter().layout().tagListsArray().size()));
-        view().addNewTaskWithTitle("Lunch on Friday", "message:<1234@example.org>");
+        view().addNewTaskWithTitle(drop->title, drop->link);
         QCOMPARE(last()->title, QStringLiteral("Lunch on Friday #work"));
         QCOMPARE(last()->notes, QStringLiteral("message://<1234@example.org>"));
         QVERIFY(!last()->dueDateComponents);

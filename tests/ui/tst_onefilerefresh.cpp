@@ -2,7 +2,6 @@
 #include "TestDetailServices.h"
 #include "TestEnvironment.h"
 
-#include "data/SharedDates.h"
 #include "data/SidebarCounts.h"
 #include "data/SmartLists.h"
 #include "data/TaskLists.h"
@@ -10,7 +9,6 @@
 #include "prefs/ModeManager.h"
 #include "presentation/detail/DetailEditSession.h"
 #include "presentation/tasklist/TaskListPresenter.h"
-#include "text/DateFormatters.h"
 #include "ui/main/tasklist/TaskListModel.h"
 
 #include <QFile>
@@ -21,7 +19,8 @@ namespace {
 
 constexpr int kWidth = 260;
 
-// One view as the window shows it: the presenter's rows and the table model's heights.
+// One view as the window shows it, with the task Keep selected: the presenter's rows and the
+// table model's heights.
 struct ShownView
 {
     ShownView(DataManager& manager, const ModeManager& mode, const ListEntry& entry)
@@ -30,6 +29,7 @@ struct ShownView
     {
         model.setWidth(kWidth);
         presenter.showEntry(entry);
+        presenter.selectReminder(manager.tasks().reminderWithIdentifier("keep"));
         show();
     }
     void show()
@@ -126,8 +126,6 @@ private Q_SLOTS:
         DataManager& manager = *m_store->manager;
         ShownView day(manager, *m_mode, ListEntry::dateView(ListKind::Day));
         ShownView list(manager, *m_mode, ListEntry::userList("Work", "work"));
-        for (ShownView* view : {&day, &list})
-            view->presenter.selectReminder(manager.tasks().reminderWithIdentifier("keep"));
 
         const QString path = m_store->root() + '/' + file;
         QVERIFY(m_store->afterRefresh([&] {
@@ -148,8 +146,6 @@ private Q_SLOTS:
         QVERIFY(fresh);
         ShownView freshDay(*fresh, *m_mode, ListEntry::dateView(ListKind::Day));
         ShownView freshList(*fresh, *m_mode, ListEntry::userList("Work", "work"));
-        for (ShownView* view : {&freshDay, &freshList})
-            view->presenter.selectReminder(fresh->tasks().reminderWithIdentifier("keep"));
         QCOMPARE(day.describe(), freshDay.describe());
         QCOMPARE(list.describe(), freshList.describe());
         QVERIFY(day.describe().filter(" selected").value(0).contains("keep/Keep"));

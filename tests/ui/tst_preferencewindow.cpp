@@ -2,12 +2,21 @@
 #include "ComboInput.h"
 #include "KeyboardFocus.h"
 #include "PreferenceFixture.h"
+#include "SidebarStore.h"
+#include "SmartAddRecords.h"
+#include "TestFiles.h"
 #include "WindowFit.h"
 
 #include "data/SharedDates.h"
+#include "data/SmartLists.h"
 #include "data/TaskLists.h"
+#include "platform/UbiquitousKeyValueStore.h"
 #include "platform/UserDefaultsWatcher.h"
 #include "prefs/PreferenceKeys.h"
+#include "ui/main/MidViewController.h"
+#include "ui/main/lists/AddMergedListWindowController.h"
+#include "ui/main/lists/AddTagListWindowController.h"
+#include "ui/prefs/AdvancedPage.h"
 #include "ui/prefs/AppearancePage.h"
 #include "ui/prefs/DesktopShortcutHelp.h"
 #include "ui/prefs/FiltersPage.h"
@@ -15,13 +24,30 @@
 #include "ui/prefs/ListsPage.h"
 #include "ui/prefs/NewTaskPage.h"
 #include "ui/prefs/OnOffButton.h"
+#include "ui/prefs/QuickActionRowsModel.h"
+#include "ui/prefs/QuickActionSheet.h"
+#include "ui/prefs/QuickActionsTab.h"
 #include "ui/prefs/ShortcutRecorder.h"
+#include "ui/prefs/SmartAddRuleSheet.h"
+#include "ui/prefs/SmartAddTab.h"
+#include "ui/prefs/SmartListRowsModel.h"
+#include "ui/prefs/SmartListTab.h"
+#include "ui/prefs/SyncTab.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QKeySequenceEdit>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -29,9 +55,52 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTimeEdit>
 #include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
 
+using SmartAddRecords::record;
+
+namespace {
+
+// Records compare as the JSON they are stored as (numbers may come back as another type).
+QJsonValue json(const QVariant& value)
+{
+    return QJsonValue::fromVariant(value);
+}
+
+QStringList words(const QVariantList& stored)
+{
+    QStringList out;
+    for (const QVariant& value : stored)
+        out << value.toMap().value("word").toString();
+    return out;
+}
+
+QVariantMap entry(qint64 type, const QString& tag = {})
+{
+    return SidebarStore::entry(type, tag);
+}
+
+QVariantMap action(qint64 type)
+{
+    return {{"type", type}};
+}
+
+QVariantMap action(qint64 type, const char* key, const QVariant& value)
+{
+    return {{"type", type}, {QString::fromLatin1(key), value}};
+}
+
+} // namespace
+
+// The preferences window over a real store: its pages, their controls and what they store and
+// set off, the window's size and keyboard. On the Advanced page: the Smart Add rules, the
+// sidebar's smart lists and presets, and the quick actions, each as the preference file stores
+// it; and the preference sets carried to a second machine, with a configuration home and a
+// store of its own, through one sync folder.
 class TestPreferenceWindow : public QObject
 {
     Q_OBJECT
@@ -42,26 +111,18 @@ private Q_SLOTS:
         QVERIFY(PreferenceFixture::makeCollection(f().root() + "/home", "Home"));
         QVERIFY(PreferenceFixture::makeCollection(f().root() + "/work", "Work"));
         QVERIFY(PreferenceFixture::makeCollection(f().root() + "/work2", "Work"));
+        TestFiles::writeFile(f().root() + "/work/a.ics",
+                             TestFiles::todo("a", "Report", "DUE;VALUE=DATE:20261209\r\n"));
         QVERIFY(f().setUp());
+        setRules({record(1, 0, "M/dd"), record(0, 5, "!!!"), record(0, 4, "!!"), record(0, 3, "!"),
+                  record(0, 2, "soon", "+2", "Day"), record(0, 7, "al")});
+        setActions({action(0), action(2, "tag", "home")});
+        // Presets out of order, a duplicate preset, smart lists between them.
+        setNav({entry(4), entry(0), entry(8, "Home"), entry(4), entry(2), entry(15, "milk"),
+                entry(9, "Both")});
     }
 
     void cleanup() { m_fixture.reset(); }
-
-    void sixPagesSwitchKeepingTheTopEdge()
-    {
-        PreferenceWindowController& window = *f().window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.move(100, 120);
-        const QRect tall = window.geometry();
-        window.items().at(0)->trigger(); // the page shown already: nothing moves
-        QCOMPARE(window.geometry(), tall);
-        window.items().at(3)->trigger();
-        QCOMPARE(window.windowTitle(), QString("Filters"));
-        QCOMPARE(window.currentPage(), f().object->filtersPage());
-        QCOMPARE(window.geometry().top(), tall.top());
-        QVERIFY(window.geometry().height() < tall.height());
-    }
 
     void everyPageFitsAt800By600_data()
     {
@@ -157,50 +218,42 @@ private Q_SLOTS:
         QVERIFY(f().waitForRefresh());
         chooseItem(page->overduePopUp(), 0);
         QCOMPARE(defaults.objectForKey(PrefKey::overdueNow), QVariant(true));
-    }
 
-    // The answer remembered from the question before a parent is completed shows here; "Ask"
-    // forgets it (what each answer does is tst_subtaskcommands').
-    void askingAgainBeforeCompletingAParent()
-    {
-        QComboBox* popUp = f().object->generalPage()->subtaskCompletionPopUp();
+        // The answer remembered from the question before a parent is completed shows here;
+        // "Ask" forgets it (what each answer does is tst_subtaskcommands').
+        QComboBox* popUp = page->subtaskCompletionPopUp();
         QCOMPARE(popUp->currentText(), QString("Ask"));
-        f().defaults->setString("all", PrefKey::subtaskCompletion); // "Remember my choice"
+        defaults.setString("all", PrefKey::subtaskCompletion); // "Remember my choice"
         QCOMPARE(popUp->currentText(), QString("Complete All"));
         chooseItem(popUp, 2);
-        QCOMPARE(f().defaults->stringForKey(PrefKey::subtaskCompletion), QString("only"));
+        QCOMPARE(defaults.stringForKey(PrefKey::subtaskCompletion), QString("only"));
         chooseItem(popUp, 0);
-        QVERIFY(!f().defaults->hasStoredValue(PrefKey::subtaskCompletion));
-    }
+        QVERIFY(!defaults.hasStoredValue(PrefKey::subtaskCompletion));
 
-    // The minutes themselves are PreferenceField's; here the field commits and shows them.
-    void snoozeFieldStoresAWholeMinute()
-    {
-        QLineEdit* field = f().object->generalPage()->snoozeField();
+        // Notifications turned on, the shell schedules; turned off, the scheduler empties the
+        // centre itself.
+        OnOffButton* button = page->notificationButton();
+        QCOMPARE(button->text(), QString("Off"));
+        button->click();
+        QCOMPARE(defaults.boolForKey(PrefKey::notifications), true);
+        button->click();
+        QCOMPARE(button->text(), QString("Off"));
+        QCOMPARE(defaults.boolForKey(PrefKey::notifications), false);
+        QCOMPARE(f().relayed.value("scheduleNotifications"), 1);
+
+        // The minutes themselves are PreferenceField's; here the field commits and shows them.
+        QLineEdit* field = page->snoozeField();
         QCOMPARE(field->text(), QString("10"));
         field->selectAll();
         QTest::keyClicks(field, "25");
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(f().defaults->objectForKey(PrefKey::snooze), QVariant::fromValue(25LL));
+        QCOMPARE(defaults.objectForKey(PrefKey::snooze), QVariant::fromValue(25LL));
         // Emptied with Backspace: the smallest snooze, shown.
         field->selectAll();
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(field->text(), QString("1"));
-        QCOMPARE(f().defaults->objectForKey(PrefKey::snooze), QVariant::fromValue(1LL));
-    }
-
-    // Turned on, the shell schedules; turned off, the scheduler empties the centre itself.
-    void notificationsSwitchSchedulesOnlyWhenTurnedOn()
-    {
-        OnOffButton* button = f().object->generalPage()->notificationButton();
-        QCOMPARE(button->text(), QString("Off"));
-        button->click();
-        QCOMPARE(f().defaults->boolForKey(PrefKey::notifications), true);
-        button->click();
-        QCOMPARE(button->text(), QString("Off"));
-        QCOMPARE(f().defaults->boolForKey(PrefKey::notifications), false);
-        QCOMPARE(f().relayed.value("scheduleNotifications"), 1);
+        QCOMPARE(defaults.objectForKey(PrefKey::snooze), QVariant::fromValue(1LL));
     }
 
     void defaultListKeepsListsOfOneTitleApart()
@@ -412,34 +465,25 @@ private Q_SLOTS:
         QVERIFY(!help->removeFromGnomeButton()->isEnabled());
     }
 
-    // A time field is one Tab stop each way, from whichever of its sections the keyboard is in.
-    void timeFieldsAreOneTabStop()
+    // The pages switch keeping the window's top edge. On every page Tab goes round the
+    // window's controls and back, every stop on screen and marked by the focus ring; a time
+    // field is one Tab stop each way, from whichever of its sections the keyboard is in.
+    void pagesSwitchAndTabGoesRoundEach()
     {
         PreferenceWindowController& window = *f().window;
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        AppearancePage* appearance = f().object->appearancePage();
-        window.selectPanelAtIndex(PreferenceObject::Appearance);
-        QTimeEdit* from = appearance->fromPicker();
-        QTimeEdit* to = appearance->toPicker();
-        from->setFocus(Qt::TabFocusReason);
-        QTRY_COMPARE(QApplication::focusWidget(), from);
-        from->setCurrentSectionIndex(0);
-        QTest::keyClick(from, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), to);
-        QTest::keyClick(to, Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), from);
-    }
+        window.move(100, 120);
+        const QRect tall = window.geometry();
+        window.items().at(0)->trigger(); // the page shown already: nothing moves
+        QCOMPARE(window.geometry(), tall);
+        window.items().at(3)->trigger();
+        QCOMPARE(window.windowTitle(), QString("Filters"));
+        QCOMPARE(window.currentPage(), f().object->filtersPage());
+        QCOMPARE(window.geometry().top(), tall.top());
+        QVERIFY(window.geometry().height() < tall.height());
 
-    // On every page Tab goes round the window's controls and back, every stop on screen and
-    // marked by the focus ring.
-    void tabGoesRoundEveryPage()
-    {
-        PreferenceWindowController& window = *f().window;
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
         for (QAction* page : window.items()) {
             page->trigger();
             // The page itself has the keyboard; the first Tab goes to its first control.
@@ -450,6 +494,497 @@ private Q_SLOTS:
             const QStringList faint = KeyboardFocus::stopsWithoutRing();
             QVERIFY2(faint.isEmpty(), qPrintable(page->text() + ": " + faint.join("; ")));
         }
+
+        window.selectPanelAtIndex(PreferenceObject::Appearance);
+        QTimeEdit* from = f().object->appearancePage()->fromPicker();
+        QTimeEdit* to = f().object->appearancePage()->toPicker();
+        from->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), from);
+        from->setCurrentSectionIndex(0);
+        QTest::keyClick(from, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), to);
+        QTest::keyClick(to, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), from);
+    }
+
+    // --- Smart Add ---
+
+    void switchesRewriteTheRulesInTheFixedOrder()
+    {
+        QListWidget* switches = smartAddTab()->switchTable();
+        // "dd/M" turns "M/dd" off.
+        switches->item(1)->setCheckState(Qt::Checked);
+        QCOMPARE(words(stored()), QStringList({"dd/M", "!!!", "!!", "!", "soon", "al"}));
+        QCOMPARE(switches->item(0)->checkState(), Qt::Unchecked);
+    }
+
+    void withSmartAddOffSwitchesWriteNothing()
+    {
+        smartAddTab()->masterSwitch()->click();
+        QVERIFY(!defaults().boolForKey(PrefKey::smartAdd));
+        QVERIFY(!smartAddTab()->switchTable()->isVisibleTo(smartAddTab()));
+        const QVariantList before = stored();
+        smartAddTab()->checkSmartAdd(1);
+        QCOMPARE(stored(), before);
+    }
+
+    void sheetAddsEditsAndRefusesWords()
+    {
+        smartAddTab()->addButton()->click();
+        SmartAddRuleSheet* sheet = smartAddTab()->ruleSheet();
+        QVERIFY(sheet && sheet->isVisible());
+        // A word already taken is refused with its reason, and the sheet stays.
+        sheet->wordField()->setText(QStringLiteral("SOON"));
+        sheet->doneButton()->click();
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(f().alerts.size(), 1);
+        // "next", +, "7x", Weeks.
+        sheet->wordField()->clear();
+        QTest::keyClicks(sheet->wordField(), "next");
+        sheet->numberField()->setText("7x");
+        sheet->unitButton(1)->click();
+        sheet->doneButton()->click();
+        QVERIFY(!sheet->isVisible());
+        QCOMPARE(json(stored().last()), json(record(0, 2, "next", "+7", "Week")));
+        QCOMPARE(smartAddTab()->ruleTable()->topLevelItem(2)->text(1),
+                 QStringLiteral("Due Date +7 Weeks"));
+
+        // Editing "soon" into a weekday rule keeps its place.
+        smartAddTab()->doubleClickSmartAdd(0);
+        QCOMPARE(sheet->numberField()->text(), QStringLiteral("2"));
+        sheet->kindChooser()->setCurrentIndex(5);
+        QVERIFY(!sheet->dateInputs()->isVisibleTo(sheet));
+        sheet->doneButton()->click();
+        QCOMPARE(json(stored().at(4)), json(record(0, 9, "soon", "mon")));
+        // And into a time.
+        smartAddTab()->doubleClickSmartAdd(2);
+        sheet->kindChooser()->setCurrentIndex(1);
+        sheet->timePicker()->setTime(QTime(18, 30));
+        sheet->cancelButton()->click();
+        QCOMPARE(json(stored().last()), json(record(0, 2, "next", "+7", "Week")));
+        smartAddTab()->doubleClickSmartAdd(2);
+        sheet->kindChooser()->setCurrentIndex(1);
+        sheet->timePicker()->setTime(QTime(18, 30));
+        sheet->doneButton()->click();
+        QCOMPARE(json(stored().last()), json(record(0, 1, "next", "18:30")));
+    }
+
+    void unreadableRecordsAreShownDisabledAndKept()
+    {
+        QVariantMap wrong = record(0, 2, "x", "+1", "Day");
+        wrong.insert("word", QVariantList{1, 2});
+        const QVariantMap future = record(0, 14, "beam", "up");
+        setRules({record(0, 2, "soon", "+2", "Day"), wrong, future, QVariant(7)});
+        QTreeWidget* rules = smartAddTab()->ruleTable();
+        const QColor grey = smartAddTab()->palette().color(QPalette::Disabled, QPalette::Text);
+        QVERIFY(rules->topLevelItem(0)->foreground(1).color() != grey);
+        for (int row = 1; row < 4; ++row)
+            QCOMPARE(rules->topLevelItem(row)->foreground(1).color(), grey);
+        QCOMPARE(rules->topLevelItem(2)->text(0), QStringLiteral("beam"));
+        smartAddTab()->doubleClickSmartAdd(2);
+        QVERIFY(!smartAddTab()->ruleSheet() || !smartAddTab()->ruleSheet()->isVisible());
+        // Deleting one of them writes the others back untouched.
+        rules->setCurrentItem(rules->topLevelItem(3));
+        smartAddTab()->deleteButton()->click();
+        QCOMPARE(json(stored()),
+                 json(QVariantList({record(0, 2, "soon", "+2", "Day"), wrong, future})));
+    }
+
+    void previewLineUsesTheStoredRules()
+    {
+        f().clock.setNow(TestEnvironment::local(2026, 12, 9, 10, 30));
+        defaults().setBool(false, PrefKey::alarmOn);
+        setRules({record(0, 5, "!!!"), record(2, 6, "/"), record(0, 2, "soon", "+2", "Day"),
+                  record(0, 7, "al")});
+        smartAddTab()->sampleField()->setText("Call Anna soon !!! /work al");
+        QTRY_VERIFY(smartAddTab()->previewLabel()->text().startsWith("Title: Call Anna"));
+        QVERIFY(smartAddTab()->previewLabel()->text().contains("Priority: High"));
+        // A rule added on the tab is used at once.
+        smartAddTab()->addButton()->click();
+        smartAddTab()->ruleSheet()->wordField()->setText("c++");
+        smartAddTab()->ruleSheet()->kindChooser()->setCurrentIndex(1);
+        smartAddTab()->ruleSheet()->timePicker()->setTime(QTime(14, 0));
+        const QString twoPm = QLocale().toString(QTime(14, 0), QLocale::ShortFormat);
+        QCOMPARE(smartAddTab()->ruleSheet()->timePicker()->text(), twoPm);
+        smartAddTab()->ruleSheet()->doneButton()->click();
+        smartAddTab()->sampleField()->setText("Learn c++ later");
+        QTRY_VERIFY(smartAddTab()->previewLabel()->text().startsWith("Title: Learn later"));
+        QVERIFY2(smartAddTab()->previewLabel()->text().contains("at " + twoPm),
+                 qPrintable(smartAddTab()->previewLabel()->text()));
+    }
+
+    void aRuleAddedHereIsUsedByTheCommandLine()
+    {
+        smartAddTab()->addButton()->click();
+        SmartAddRuleSheet* sheet = smartAddTab()->ruleSheet();
+        sheet->wordField()->setText("fortnight");
+        sheet->numberField()->setText("14");
+        sheet->doneButton()->click();
+        QProcess cli;
+        cli.start(VELMORAN_CLI_PATH, {"--json", "smartadd", "Water plants fortnight"});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), 0);
+        QJsonDocument document = QJsonDocument::fromJson(cli.readAllStandardOutput());
+        QJsonObject task =
+            document.isArray() ? document.array().first().toObject() : document.object();
+        QCOMPARE(task.value("title").toString(), QStringLiteral("Water plants"));
+        // The command line runs on the real clock.
+        const QString due = QDate::currentDate().addDays(14).toString(Qt::ISODate);
+        QVERIFY2(task.value("due").toString().startsWith(due),
+                 qPrintable(task.value("due").toString()));
+    }
+
+    void aThousandRulesFillTheTableAndStayEditable()
+    {
+        QVariantList rules;
+        for (int index = 0; index < 1000; ++index)
+            rules << record(0, 2, QStringLiteral("w%1").arg(index), "+1", "Day");
+        setRules(rules);
+        QCOMPARE(smartAddTab()->ruleTable()->topLevelItemCount(), 1000);
+        smartAddTab()->doubleClickSmartAdd(999);
+        smartAddTab()->ruleSheet()->wordField()->setText("w3");
+        smartAddTab()->ruleSheet()->doneButton()->click();
+        QVERIFY(smartAddTab()->ruleSheet()->isVisible());
+        smartAddTab()->ruleSheet()->wordField()->setText("last");
+        smartAddTab()->ruleSheet()->doneButton()->click();
+        QCOMPARE(stored().size(), 1000);
+        QCOMPARE(stored().last().toMap().value("word"), QVariant("last"));
+    }
+
+    // --- the smart lists ---
+
+    void titleButtonsSwitchTabs()
+    {
+        AdvancedPage* page = f().object->advancedPage();
+        QCOMPARE(page->shownTab(), page->smartListTab());
+        page->tabButton(AdvancedPage::SmartAddTabIndex)->click();
+        QCOMPARE(page->currentSmartTab(), int(AdvancedPage::SmartAddTabIndex));
+        QCOMPARE(page->shownTab(), page->smartAddTab());
+        // The mark on the shown one is read by tst_accessiblenames.
+    }
+
+    void presetSwitchRewritesPresetsFirstInKindOrder()
+    {
+        SmartListRowsModel* model = smartListTab()->model();
+        QCOMPARE(model->index(9).data().toString(), QStringLiteral("#Home"));
+        QCOMPARE(model->index(10).data().toString(), QStringLiteral("milk"));
+        // Unchecking "Overdue Tasks" removes every type-4 entry.
+        QVERIFY(model->setData(model->index(4), Qt::Unchecked, Qt::CheckStateRole));
+        QCOMPARE(storedNav(), QStringList({"0", "2", "8:Home", "15:milk", "9:Both"}));
+        // Checking it again puts it between the lower and higher presets.
+        QVERIFY(model->setData(model->index(4), Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(storedNav(), QStringList({"0", "2", "4", "8:Home", "15:milk", "9:Both"}));
+        // The sidebar, the tray panel and the menus were told each time.
+        QCOMPARE(f().relayed.value("refreshLeftList"), 2);
+        QCOMPARE(f().relayed.value("setupListsMenu"), 2);
+    }
+
+    void onlySmartListsAreSelectableAndDeleteFollowsSelection()
+    {
+        setNav({entry(0)});
+        QVERIFY(!smartListTab()->deleteButton()->isEnabled());
+        for (int row = 0; row < 9; ++row)
+            QVERIFY(!(smartListTab()->model()->flags(smartListTab()->model()->index(row)) &
+                      Qt::ItemIsSelectable));
+        setNav({entry(0), entry(8, "Home")});
+        smartListTab()->table()->setCurrentIndex(smartListTab()->model()->index(9));
+        QVERIFY(smartListTab()->deleteButton()->isEnabled());
+        smartListTab()->deleteButton()->click();
+        QCOMPARE(storedNav(), QStringList({"0"}));
+        QVERIFY(!smartListTab()->deleteButton()->isEnabled());
+        QCOMPARE(f().relayed.value("refreshLeftList"), 1);
+    }
+
+    void dragAndKeysReorderSmartListsOnly()
+    {
+        SmartListRowsModel* model = smartListTab()->model();
+        // Drag "#Home" (row 9) to the end.
+        std::unique_ptr<QMimeData> drag(model->mimeData({model->index(9)}));
+        QVERIFY(model->canDropMimeData(drag.get(), Qt::MoveAction, model->rowCount(), 0, {}));
+        model->dropMimeData(drag.get(), Qt::MoveAction, model->rowCount(), 0, {});
+        QCOMPARE(storedNav(), QStringList({"0", "2", "4", "15:milk", "9:Both", "8:Home"}));
+        // Onto a preset row or the divider: refused.
+        std::unique_ptr<QMimeData> again(model->mimeData({model->index(11)}));
+        QVERIFY(!model->canDropMimeData(again.get(), Qt::MoveAction, 3, 0, {}));
+        QVERIFY(!model->canDropMimeData(again.get(), Qt::MoveAction, 8, 0, {}));
+        QVERIFY(model->canDropMimeData(again.get(), Qt::MoveAction, 9, 0, {}));
+        // A preset row cannot be dragged at all.
+        QVERIFY(!model->mimeData({model->index(2)}));
+        // Alt+Up on the last smart list; Alt+Up on the first one stays put.
+        smartListTab()->table()->setCurrentIndex(model->index(11));
+        QTest::keyClick(smartListTab()->table(), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(storedNav(), QStringList({"0", "2", "4", "15:milk", "8:Home", "9:Both"}));
+        smartListTab()->table()->setCurrentIndex(model->index(9));
+        QTest::keyClick(smartListTab()->table(), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(storedNav(), QStringList({"0", "2", "4", "15:milk", "8:Home", "9:Both"}));
+        QTest::keyClick(smartListTab()->table(), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(storedNav(), QStringList({"0", "2", "4", "8:Home", "15:milk", "9:Both"}));
+    }
+
+    void sheetsAddAndEditThroughTheSidebarWindows()
+    {
+        smartListTab()->showAddTagList();
+        AddTagListWindowController* sheet = smartListTab()->tagListWindow();
+        QVERIFY(sheet && sheet->isVisible());
+        sheet->textField()->setText(QStringLiteral("#Garden"));
+        sheet->doneButtonAction();
+        QCOMPARE(storedNav().last(), QStringLiteral("8:Garden"));
+        // A switch writes the presets in order again.
+        smartListTab()->checkSmartList(7);
+        smartListTab()->checkSmartList(7);
+        QCOMPARE(smartListTab()
+                     ->model()
+                     ->index(smartListTab()->model()->rowCount() - 1)
+                     .data()
+                     .toString(),
+                 QStringLiteral("#Garden"));
+        // A double click on the saved search opens the same window filled with it; the edit
+        // stays in its place.
+        smartListTab()->doubleClickSmartList(10);
+        sheet = smartListTab()->tagListWindow();
+        QCOMPARE(sheet->textField()->text(), QStringLiteral("milk"));
+        sheet->textField()->setText(QStringLiteral("bread"));
+        sheet->doneButtonAction();
+        QCOMPARE(storedNav(),
+                 QStringList({"0", "2", "4", "8:Home", "15:bread", "9:Both", "8:Garden"}));
+        smartListTab()->doubleClickSmartList(11);
+        QVERIFY(smartListTab()->mergedListWindow() &&
+                smartListTab()->mergedListWindow()->isVisible());
+        QCOMPARE(smartListTab()->mergedListWindow()->nameField()->text(), QStringLiteral("Both"));
+        QCOMPARE(f().relayed.value("refreshLeftList"), 4);
+    }
+
+    void unknownKindsSurviveARewrite()
+    {
+        setNav({entry(0), entry(99, "future"), entry(8, "Home")});
+        smartListTab()->checkSmartList(1);
+        QCOMPARE(storedNav(), QStringList({"0", "1", "8:Home", "99:future"}));
+    }
+
+    void anotherProcessesChangeIsShownAndKept()
+    {
+        UserDefaultsWatcher watcher(defaults());
+        const QByteArray nav = R"([{"type":0},{"type":8,"tag":"Cli"}])";
+        QProcess cli;
+        cli.start(VELMORAN_CLI_PATH, {"prefs", "set", "listNavArray", QString::fromUtf8(nav)});
+        QVERIFY(cli.waitForFinished(30000) && cli.exitCode() == 0);
+        QTRY_COMPARE(smartListTab()->model()->rowCount(), 10);
+        QCOMPARE(smartListTab()->model()->index(9).data().toString(), QStringLiteral("#Cli"));
+        // A switch made now starts from the other process's array.
+        smartListTab()->checkSmartList(7);
+        QCOMPARE(storedNav(), QStringList({"0", "7", "8:Cli"}));
+    }
+
+    // --- quick actions ---
+
+    void setUpShowsTheRecordsAndTheTagDestination()
+    {
+        QCOMPARE(quickActionsTab()->model()->index(1).data().toString(), QStringLiteral("#home"));
+        QCOMPARE(quickActionsTab()->tagOnNotesButton()->currentIndex(), 0);
+        quickActionsTab()->tagOnNotesButton()->setCurrentIndex(1);
+        Q_EMIT quickActionsTab()->tagOnNotesButton()->activated(1);
+        QVERIFY(defaults().boolForKey(PrefKey::tagOnNotes));
+        QVERIFY(!quickActionsTab()->deleteButton()->isEnabled());
+    }
+
+    void eachKindOfTheSheetMakesItsRecord_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QVariant>("expected");
+        const QVariant nothing;
+        QTest::newRow("clear") << 0 << QStringList() << QVariant(action(0));
+        QTest::newRow("#tag") << 3 << QStringList{"#errand"}
+                              << QVariant(action(2, "tag", "errand"));
+        QTest::newRow("# alone") << 3 << QStringList{"#"} << nothing;
+        // The defaults: "+", 1, "Minutes".
+        QTest::newRow("date default") << 4 << QStringList() << QVariant(action(6, "number", 1));
+        QTest::newRow("-3 days") << 4 << QStringList{"-", "3x", "Days"}
+                                 << QVariant(action(11, "number", 3));
+        QTest::newRow("+0 months")
+            << 4 << QStringList{"+", "", "Months"} << QVariant(action(14, "number", 1));
+        QTest::newRow("switch") << 5 << QStringList{"#high", "#", ""}
+                                << QVariant(action(20, "array", QVariantList{"#high"}));
+        QTest::newRow("after") << 6 << QStringList() << QVariant(action(21));
+    }
+
+    void eachKindOfTheSheetMakesItsRecord()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, fields);
+        QFETCH(QVariant, expected);
+        quickActionsTab()->addButton()->click();
+        QuickActionSheet* sheet = quickActionsTab()->sheet();
+        QVERIFY(sheet && sheet->isVisible());
+        sheet->kindChooser()->setCurrentIndex(kind);
+        if (kind == QuickActionSheet::Tag) {
+            sheet->tagField()->setText(fields.value(0));
+        } else if (kind == QuickActionSheet::DueDate && !fields.isEmpty()) {
+            sheet->signButton(fields.at(0) == "+" ? 1 : 0)->click();
+            sheet->numberField()->setText(fields.at(1));
+            const int unit =
+                QStringList{"Minutes", "Hours", "Days", "Weeks", "Months"}.indexOf(fields.at(2));
+            sheet->unitButton(unit)->click();
+        } else if (kind == QuickActionSheet::Switch) {
+            for (int index = 0; index < 3; ++index) {
+                QCOMPARE(sheet->switchField(index)->text(), QStringLiteral("#"));
+                sheet->switchField(index)->setText(fields.value(index));
+            }
+        }
+        sheet->doneButton()->click();
+        QVERIFY(!sheet->isVisible());
+        const QVariantList stored = defaults().arrayForKey(PrefKey::quickActions);
+        QCOMPARE(stored.size(), expected.isValid() ? 3 : 2);
+        if (expected.isValid())
+            QCOMPARE(json(stored.last()), json(expected));
+    }
+
+    void editingShowsTheRecordAndReplacesItInPlace()
+    {
+        setActions({action(0), action(11, "number", 3), action(20, "array", QVariantList{"a", "b"}),
+                    action(19, "tag", "w")});
+        quickActionsTab()->doubleClickQuickActions(1);
+        QuickActionSheet* sheet = quickActionsTab()->sheet();
+        QCOMPARE(sheet->kindChooser()->currentIndex(), int(QuickActionSheet::DueDate));
+        QCOMPARE(sheet->numberField()->text(), QStringLiteral("3"));
+        sheet->signButton(1)->click();
+        sheet->unitButton(3)->click();
+        sheet->doneButton()->click();
+        QCOMPARE(json(actions().at(1)), json(action(12, "number", 3)));
+        QCOMPARE(quickActionsTab()->model()->index(1).data().toString(),
+                 QStringLiteral("+3 Weeks"));
+        quickActionsTab()->doubleClickQuickActions(2);
+        QCOMPARE(sheet->switchField(0)->text(), QStringLiteral("a"));
+        QCOMPARE(sheet->switchField(1)->text(), QStringLiteral("b"));
+        sheet->cancelButton()->click();
+        quickActionsTab()->doubleClickQuickActions(3);
+        QCOMPARE(sheet->tagField()->text(), QStringLiteral("w"));
+        QCOMPARE(actions().size(), 4);
+    }
+
+    void reorderDeleteAndUnsupportedRecords()
+    {
+        const QVariantMap future = action(77, "beam", "up");
+        setActions({action(0), future, action(3), action(4)});
+        QuickActionRowsModel* model = quickActionsTab()->model();
+        QCOMPARE(model->index(1).data().toString(), QStringLiteral("Unsupported Action"));
+        quickActionsTab()->doubleClickQuickActions(1);
+        QVERIFY(!quickActionsTab()->sheet() || !quickActionsTab()->sheet()->isVisible());
+        // Drag the first to the end; Alt+Up moves the last back one place.
+        std::unique_ptr<QMimeData> drag(model->mimeData({model->index(0)}));
+        model->dropMimeData(drag.get(), Qt::MoveAction, 4, 0, {});
+        QCOMPARE(json(actions()), json(QVariantList{future, action(3), action(4), action(0)}));
+        quickActionsTab()->table()->setCurrentIndex(model->index(3));
+        QTest::keyClick(quickActionsTab()->table(), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(json(actions()), json(QVariantList{future, action(3), action(0), action(4)}));
+        // Deleting asks nothing; the last one leaves an empty array.
+        for (int left = 4; left > 0; --left) {
+            quickActionsTab()->table()->setCurrentIndex(model->index(0));
+            QVERIFY(quickActionsTab()->deleteButton()->isEnabled());
+            quickActionsTab()->deleteButton()->click();
+            QCOMPARE(actions().size(), left - 1);
+        }
+        QVERIFY(defaults().hasStoredValue(PrefKey::quickActions));
+        QVERIFY(f().alerts.isEmpty());
+    }
+
+    void theTaskMenuShowsAnActionAddedHere()
+    {
+        MidViewController pane(*f().manager, *f().modes);
+        pane.resize(600, 500);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.refreshView();
+        const auto titles = [&pane] {
+            pane.menuNeedsUpdate(0);
+            QStringList out;
+            for (QAction* item : pane.quickActionsMenu()->actions())
+                out << item->text().remove('&');
+            return out;
+        };
+        quickActionsTab()->addButton()->click();
+        QuickActionSheet* sheet = quickActionsTab()->sheet();
+        sheet->kindChooser()->setCurrentIndex(QuickActionSheet::DueDate);
+        sheet->numberField()->setText("2");
+        sheet->unitButton(1)->click();
+        sheet->doneButton()->click();
+        QVERIFY2(titles().contains("+2 Hours"), qPrintable(titles().join(", ")));
+        QVERIFY(titles().indexOf("+2 Hours") > titles().indexOf("Add #home"));
+    }
+
+    // Another process adds an action; a move made afterwards keeps it.
+    void aMoveAfterAnotherProcessesChangeKeepsBoth()
+    {
+        UserDefaultsWatcher watcher(defaults());
+        QProcess cli;
+        cli.start(VELMORAN_CLI_PATH, {"prefs", "set", "quickActionsMac",
+                                      R"([{"type":0},{"type":2,"tag":"home"},{"type":3}])"});
+        QVERIFY(cli.waitForFinished(30000) && cli.exitCode() == 0);
+        QTRY_COMPARE(quickActionsTab()->model()->rowCount(), 3);
+        quickActionsTab()->table()->setCurrentIndex(quickActionsTab()->model()->index(0));
+        QTest::keyClick(quickActionsTab()->table(), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(json(actions()),
+                 json(QVariantList{action(2, "tag", "home"), action(0), action(3)}));
+    }
+
+    // --- preference sets ---
+
+    void aSetSavedHereLoadsThereWithListsMatchedByTitle()
+    {
+        joinSync(f());
+        const std::unique_ptr<PreferenceFixture> other = otherMachine({"Work", "Errands"});
+        QVERIFY(other);
+        const QString work = identifierOf(f(), "Work");
+        defaults().setObject(QStringList{work, identifierOf(f(), "Home")}, PrefKey::visibleLists);
+        defaults().setString(work, PrefKey::defaultList);
+        defaults().setBool(true, PrefKey::soundOn);
+        defaults().setInteger(2, PrefKey::fontSize);
+        SyncTab* saving = syncTab(f());
+        saving->saveButton()->click();
+        QCOMPARE(saving->table()->topLevelItem(0)->text(0), PreferenceSync::deviceName());
+
+        SyncTab* loading = syncTab(*other);
+        QTRY_COMPARE(loading->table()->topLevelItemCount(), 1);
+        UserDefaults& there = *other->defaults;
+        // Asked first; "Cancel" changes nothing.
+        other->answer = false;
+        loading->loadSyncPreferences(0);
+        QCOMPARE(other->alerts.size(), 1);
+        QVERIFY(!there.boolForKey(PrefKey::soundOn));
+
+        other->answer = true;
+        QSignalSpy loaded(loading, &SyncTab::preferencesLoaded);
+        loading->loadSyncPreferences(0);
+        QVERIFY(loaded.wait(5000));
+        QVERIFY(there.boolForKey(PrefKey::soundOn));
+        QCOMPARE(there.stringForKey(PrefKey::defaultList), identifierOf(*other, "Work"));
+        QVERIFY2(loading->reportLabel()->text().endsWith("left out: Home."),
+                 qPrintable(loading->reportLabel()->text()));
+        // The window and the main window were redrawn from the new values.
+        QVERIFY(other->object->generalPage()->soundButton()->isChecked());
+        QCOMPARE(other->relayed.value("refreshLeftList"), 1);
+        QCOMPARE(other->modes->fontSize(), 18u);
+    }
+
+    void aSetIsDeletedAndTheFolderChooserMovesTheSets()
+    {
+        joinSync(f());
+        QTemporaryDir elsewhere;
+        SyncTab* here = syncTab(f());
+        here->saveButton()->click();
+        here->table()->setCurrentItem(here->table()->topLevelItem(0));
+        here->deleteButton()->click();
+        QCOMPARE(here->table()->topLevelItemCount(), 0);
+        here->saveButton()->click();
+        f().chosenFolder = elsewhere.path();
+        here->folderButton()->click();
+        QCOMPARE(defaults().stringForKey(PrefKey::syncFolder), elsewhere.path());
+        QCOMPARE(here->table()->topLevelItemCount(), 0);
+        // A cancelled chooser keeps the folder.
+        f().chosenFolder.clear();
+        here->folderButton()->click();
+        QCOMPARE(here->syncFolder(), elsewhere.path());
+        QVERIFY(!here->loadButton()->isEnabled());
     }
 
 private:
@@ -460,6 +995,86 @@ private:
         return *m_fixture;
     }
 
+    UserDefaults& defaults() { return *f().defaults; }
+    SmartAddTab* smartAddTab() { return f().object->advancedPage()->smartAddTab(); }
+    SmartListTab* smartListTab() { return f().object->advancedPage()->smartListTab(); }
+    QuickActionsTab* quickActionsTab() { return f().object->advancedPage()->quickActionsTab(); }
+    QVariantList stored() { return defaults().arrayForKey(PrefKey::smartAddRules); }
+    QVariantList actions() { return defaults().arrayForKey(PrefKey::quickActions); }
+
+    // The stored array, each entry as "type" or "type:tag", for short comparisons.
+    QStringList storedNav()
+    {
+        QStringList out;
+        for (const QVariant& value : defaults().arrayForKey(PrefKey::listNavArray)) {
+            const QVariantMap map = value.toMap();
+            const QString type = map.value(QStringLiteral("type")).toString();
+            const QString tag = map.value(QStringLiteral("tag")).toString();
+            out << (tag.isEmpty() ? type : type + u':' + tag);
+        }
+        return out;
+    }
+
+    void store(const QString& key, const QVariantList& records)
+    {
+        defaults().setObject(records, key);
+        defaults().synchronize();
+    }
+    void setRules(const QVariantList& rules)
+    {
+        store(PrefKey::smartAddRules, rules);
+        smartAddTab()->setupSmartAdd();
+        f().alerts.clear();
+    }
+    void setNav(const QVariantList& nav)
+    {
+        store(PrefKey::listNavArray, nav);
+        smartListTab()->setupSmartList();
+        f().relayed.clear();
+    }
+    void setActions(const QVariantList& records)
+    {
+        store(PrefKey::quickActions, records);
+        quickActionsTab()->setupQuickActions();
+    }
+
+    SyncTab* syncTab(PreferenceFixture& machine)
+    {
+        return machine.object->advancedPage()->syncTab();
+    }
+    static QString identifierOf(PreferenceFixture& machine, const QString& title)
+    {
+        return machine.manager->lists().calendarFromName(title)->calendarIdentifier;
+    }
+
+    // The machine's sync tab on the shared folder, which holds no set yet.
+    void joinSync(PreferenceFixture& machine)
+    {
+        QFile::remove(m_sync.filePath(UbiquitousKeyValueStore::fileName()));
+        machine.chosenFolder = m_sync.path();
+        syncTab(machine)->folderButton()->click();
+    }
+
+    // A second machine: its own configuration home and store, on the shared sync folder.
+    std::unique_ptr<PreferenceFixture> otherMachine(const QStringList& lists)
+    {
+        const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_homes.path()));
+        auto machine = std::make_unique<PreferenceFixture>();
+        bool made = true;
+        for (const QString& list : lists)
+            made = made && PreferenceFixture::makeCollection(machine->root() + "/" + list, list);
+        made = made && machine->setUp();
+        qputenv("XDG_CONFIG_HOME", home);
+        if (!made)
+            return nullptr;
+        machine->chosenFolder = m_sync.path();
+        syncTab(*machine)->folderButton()->click();
+        return machine;
+    }
+
+    QTemporaryDir m_homes;
+    QTemporaryDir m_sync;
     std::unique_ptr<PreferenceFixture> m_fixture;
 };
 

@@ -202,12 +202,21 @@ private Q_SLOTS:
         QVERIFY(form()->noDueDateButton()->isVisibleTo(m_window.get()));
     }
 
-    // The date control's own edits are the task's due date; "No Time" makes it a day.
+    // The date control's own edits are the task's due date; "No Time" makes it a day; its
+    // calendar pop-up holds the list chooser while it is open.
     void editingTheDueDate()
     {
         openWindow();
         form()->setupDueDate(local(2026, 12, 14));
         QCOMPARE(form()->dueDateControl()->dateTime(), local(2026, 12, 14, 8, 0));
+        // Opening the control's calendar keeps the list chooser still.
+        QWidget* calendar = form()->dueDateControl()->editor()->calendarWidget();
+        QVERIFY(calendar);
+        calendar->window()->show();
+        QTRY_VERIFY(form()->dueDateControl()->isCalendarShown());
+        QVERIFY(!form()->listChooser()->isEnabled());
+        calendar->window()->hide();
+        QTRY_VERIFY(form()->listChooser()->isEnabled());
         QDateTimeEdit* editor = form()->dueDateControl()->editor();
         editor->setDateTime(local(2026, 12, 15, 17, 45));
         QCOMPARE(form()->entry().dueDate(), local(2026, 12, 15, 17, 45));
@@ -237,20 +246,6 @@ private Q_SLOTS:
         QVERIFY(!m_window->isVisible());
         QCOMPARE(allTasks().size(), 1);
         QCOMPARE(allTasks().constFirst()->title, huge.trimmed());
-    }
-
-    // Opening the date control's calendar keeps the list chooser still.
-    void theCalendarPopUpHoldsTheChooser()
-    {
-        openWindow();
-        form()->setupDueDate(local(2026, 12, 14));
-        QWidget* calendar = form()->dueDateControl()->editor()->calendarWidget();
-        QVERIFY(calendar);
-        calendar->window()->show();
-        QTRY_VERIFY(form()->dueDateControl()->isCalendarShown());
-        QVERIFY(!form()->listChooser()->isEnabled());
-        calendar->window()->hide();
-        QTRY_VERIFY(form()->listChooser()->isEnabled());
     }
 
     // Tab goes round the window and back, every stop on screen and marked by the focus ring,

@@ -133,7 +133,7 @@ private Q_SLOTS:
         QCOMPARE(repeat()->repeatBox()->shownText(), repeat()->repeatBox()->currentText());
     }
 
-    void customMonthlyRules()
+    void customMonthlyAndYearlyRules()
     {
         openCustom();
         chooseItem(sheet()->frequencyBox(), 2);
@@ -153,13 +153,9 @@ private Q_SLOTS:
         chooseItem(sheet()->weekdayBox(), 5);
         QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);
         QCOMPARE(rule(), QByteArray("FREQ=MONTHLY;BYDAY=-1FR"));
-    }
-
-    void aCustomYearlyRuleInSeveralMonths()
-    {
+        // Yearly, in the due date's month to begin with, and another.
         openCustom();
         chooseItem(sheet()->frequencyBox(), 3);
-        // The due date's month is chosen to begin with.
         QVERIFY(sheet()->monthSegment(3)->isChecked());
         QTest::mouseClick(sheet()->monthSegment(9), Qt::LeftButton);
         QTest::mouseClick(sheet()->okButton(), Qt::LeftButton);

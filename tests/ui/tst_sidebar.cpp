@@ -11,6 +11,7 @@
 #include "ui/main/sidebar/LeftViewController.h"
 #include "ui/main/sidebar/SidebarModel.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QListView>
 #include <QMessageBox>
@@ -58,6 +59,7 @@ private Q_SLOTS:
         m_sidebar.reset();
         m_modeManager.reset();
         m_store.reset();
+        m_window = RecordingWindow();
     }
 
     void countsFromARealRefresh()
@@ -98,18 +100,16 @@ private Q_SLOTS:
     {
         setNav({entry(0), entry(8, "garden")});
         LeftViewController& sidebar = create();
-        RecordingWindow window;
-        sidebar.setDelegate(&window);
         sidebar.resize(240, 500);
         sidebar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&sidebar));
         QListView* table = sidebar.tableView();
 
         click(table, 4);
-        QCOMPARE(window.selections.size(), 1);
+        QCOMPARE(m_window.selections.size(), 1);
 
         click(table, 5); // divider
-        QCOMPARE(window.selections.size(), 1);
+        QCOMPARE(m_window.selections.size(), 1);
         QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 4);
 
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
@@ -127,8 +127,8 @@ private Q_SLOTS:
         QTest::keyClick(table, Qt::Key_Left);
         QTest::keyClick(table, Qt::Key_Right);
         QTest::keyClick(table, Qt::Key_Right);
-        QCOMPARE(window.left, 1);
-        QCOMPARE(window.right, 2);
+        QCOMPARE(m_window.left, 1);
+        QCOMPARE(m_window.right, 2);
         QCOMPARE(sidebar.presenter().selectedRow(), 4);
     }
 
@@ -159,16 +159,14 @@ private Q_SLOTS:
     {
         setNav({entry(1), entry(8, "garden")});
         LeftViewController& sidebar = create();
-        RecordingWindow window;
-        sidebar.setDelegate(&window);
         sidebar.presenter().selectList(1);
         const int selected = sidebar.presenter().selectedRow();
-        const int before = int(window.selections.size());
+        const int before = int(m_window.selections.size());
         QListView* table = sidebar.tableView();
         const QRect rect = table->visualRect(table->model()->index(4, 0));
         QTest::mouseClick(table->viewport(), Qt::RightButton, {}, rect.center());
         QCOMPARE(sidebar.presenter().selectedRow(), selected);
-        QCOMPARE(int(window.selections.size()), before);
+        QCOMPARE(int(m_window.selections.size()), before);
     }
 
     // Why a list could not go (tst_sidebarpresenter's) is told over the window.
@@ -184,8 +182,6 @@ private Q_SLOTS:
     void pinning()
     {
         LeftViewController& sidebar = create();
-        RecordingWindow window;
-        sidebar.setDelegate(&window);
         bool fullScreen = true;
         QList<bool> levels;
         sidebar.isFullScreen = [&] { return fullScreen; };
@@ -194,13 +190,13 @@ private Q_SLOTS:
         const int sounds = Sound::playRequestCount();
         sidebar.pinButtonAction(); // full screen: only the sound
         QCOMPARE(Sound::playRequestCount(), sounds + 1);
-        QVERIFY(levels.isEmpty() && window.pins.isEmpty());
+        QVERIFY(levels.isEmpty() && m_window.pins.isEmpty());
 
         fullScreen = false;
         sidebar.pinButtonAction();
         QCOMPARE(Sound::playRequestCount(), sounds + 2);
         QCOMPARE(levels, QList<bool>{true});
-        QCOMPARE(window.pins, QList<bool>{true});
+        QCOMPARE(m_window.pins, QList<bool>{true});
         QVERIFY(UserDefaults(m_defaults->filePath()).boolForKey(PrefKey::alwaysOnTop));
 
         sidebar.setupPinSettings();
@@ -212,13 +208,11 @@ private Q_SLOTS:
     {
         setNav({entry(0)});
         LeftViewController& sidebar = create();
-        RecordingWindow window;
-        sidebar.setDelegate(&window);
         sidebar.shareList(7);
         QCOMPARE(sidebar.presenter().selectedRow(), 7);
-        QTRY_COMPARE(window.shares.size(), 1);
-        QCOMPARE(window.shares.first().x(), 50);
-        QCOMPARE(window.selections.last().value("title").toString(), "Work");
+        QTRY_COMPARE(m_window.shares.size(), 1);
+        QCOMPARE(m_window.shares.first().x(), 50);
+        QCOMPARE(m_window.selections.last().value("title").toString(), "Work");
     }
 
 private:
@@ -230,6 +224,7 @@ private:
         m_defaults = &*m_store->defaults;
         m_modeManager = std::make_unique<ModeManager>(*m_defaults, [] { return false; });
         m_sidebar = std::make_unique<LeftViewController>(*m_manager, *m_modeManager);
+        m_sidebar->setDelegate(&m_window);
         return *m_sidebar;
     }
 
@@ -239,6 +234,7 @@ private:
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rect.center());
     }
 
+    RecordingWindow m_window;
     std::optional<SidebarStore> m_store;
     DataManager* m_manager = nullptr;
     UserDefaults* m_defaults = nullptr;

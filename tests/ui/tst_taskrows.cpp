@@ -1,9 +1,3 @@
-#include "ui/common/CollectionColors.h"
-#include "ui/main/tasklist/TaskListDelegate.h"
-#include "ui/main/tasklist/TaskListModel.h"
-#include "ui/main/tasklist/TaskRowContent.h"
-#include "ui/main/tasklist/TaskRowHeights.h"
-
 #include "LoadedStore.h"
 #include "TestEnvironment.h"
 
@@ -11,6 +5,13 @@
 #include "prefs/ModeManager.h"
 #include "text/ClockReferenceDates.h"
 #include "text/DateFormatters.h"
+#include "ui/common/CollectionColors.h"
+#include "ui/common/TintedIcon.h"
+#include "ui/main/tasklist/TaskListDelegate.h"
+#include "ui/main/tasklist/TaskListModel.h"
+#include "ui/main/tasklist/TaskRowContent.h"
+#include "ui/main/tasklist/TaskRowHeights.h"
+#include "ui/main/tasklist/WordWidths.h"
 
 #include <QAbstractItemModelTester>
 #include <QElapsedTimer>
@@ -125,15 +126,13 @@ private Q_SLOTS:
     {
         QFETCH(QDateTime, currentDate);
         QFETCH(DateComponents, dueDate);
-        QFETCH(QString, text);
         QFETCH(bool, past);
-
         const ReminderPtr reminder = task("Pay rent", m_work, dueDate);
         const RowContext rowContext{currentDate, m_store->clock.now(), *m_mode, m_formatters, 0};
         const TaskRowParts parts = TaskRowContent::forReminder(*reminder, rowContext);
-        QCOMPARE(parts.dateText, text);
+        QTEST(parts.dateText, "text");
         QCOMPARE(parts.dateColor, past ? qColor(m_work->color) : m_mode->menuTextColor());
-        QCOMPARE(parts.informationLine(), text);
+        QCOMPARE(parts.informationLine(), parts.dateText);
     }
 
     void completedTaskIsDimmed()
@@ -246,54 +245,50 @@ private Q_SLOTS:
 
     // --- what an event row says ---
 
-    void eventTimes_data()
+    void eventRows_data()
     {
         QTest::addColumn<QDateTime>("start");
         QTest::addColumn<QDateTime>("end");
         QTest::addColumn<bool>("allDay");
+        QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("state");
 
+        const QDateTime now = local(2026, 3, 11, 10, 30);
         QTest::newRow("all day, one day")
-            << local(2026, 3, 13) << local(2026, 3, 14) << true << "3/13/26  ";
+            << local(2026, 3, 13) << local(2026, 3, 14) << true << now << "3/13/26  "
+            << "ahead";
         QTest::newRow("all day, three days")
-            << local(2026, 3, 13) << local(2026, 3, 16) << true << "3/13/26 ~ 3/15/26  ";
-        QTest::newRow("timed, same day") << local(2026, 3, 13, 9) << local(2026, 3, 13, 10, 30)
-                                         << false << "3/13/26, 9:00\u202FAM ~ 10:30\u202FAM  ";
+            << local(2026, 3, 13) << local(2026, 3, 16) << true << now << "3/13/26 ~ 3/15/26  "
+            << "ahead";
         QTest::newRow("timed, across midnight")
-            << local(2026, 3, 13, 22) << local(2026, 3, 14, 1) << false
-            << "3/13/26, 10:00\u202FPM ~ 3/14/26, 1:00\u202FAM  ";
+            << local(2026, 3, 13, 22) << local(2026, 3, 14, 1) << false << now
+            << "3/13/26, 10:00\u202FPM ~ 3/14/26, 1:00\u202FAM  "
+            << "ahead";
+        // Colours follow the clock: ahead, running from its start, ended at its end.
+        const QDateTime start = local(2026, 3, 11, 14, 0);
+        const QDateTime end = local(2026, 3, 11, 15, 0);
+        const QString today = "3/11/26, 2:00\u202FPM ~ 3:00\u202FPM  ";
+        QTest::newRow("not started")
+            << start << end << false << local(2026, 3, 11, 13, 59) << today << "ahead";
+        QTest::newRow("at its start") << start << end << false << start << today << "running";
+        QTest::newRow("at its end") << start << end << false << end << today << "ended";
     }
 
-    void eventTimes()
+    void eventRows()
     {
         QFETCH(QDateTime, start);
         QFETCH(QDateTime, end);
         QFETCH(bool, allDay);
-        const EventPtr e = calendarEvent("Conference", m_work, start, end, allDay);
-        const TaskRowParts parts = TaskRowContent::forEvent(*e, context());
-        QTEST(parts.dateText, "text");
-        QCOMPARE(parts.leadingImage, QString("CellEvent"));
-    }
-
-    void eventColoursFollowTheClock_data()
-    {
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QString>("state");
-        QTest::newRow("not started") << local(2026, 3, 11, 13, 59) << "ahead";
-        QTest::newRow("at its start") << local(2026, 3, 11, 14, 0) << "running";
-        QTest::newRow("at its end") << local(2026, 3, 11, 15, 0) << "ended";
-    }
-
-    void eventColoursFollowTheClock()
-    {
         QFETCH(QDateTime, now);
         QFETCH(QString, state);
-        const EventPtr e =
-            calendarEvent("Review", m_work, local(2026, 3, 11, 14, 0), local(2026, 3, 11, 15, 0));
+        const EventPtr e = calendarEvent("Review", m_work, start, end, allDay);
         e->location = "Room 4\nSecond floor";
         RowContext rowContext = context();
         rowContext.now = now;
         const TaskRowParts parts = TaskRowContent::forEvent(*e, rowContext);
+        QTEST(parts.dateText, "text");
+        QCOMPARE(parts.leadingImage, QString("CellEvent"));
         QCOMPARE(parts.subtitle, QString("Room 4 Second floor"));
         const QColor dim = m_mode->subTextColor();
         const QColor text = m_mode->menuTextColor();
@@ -348,10 +343,7 @@ private Q_SLOTS:
         const int height = int(std::ceil(TaskRowHeights::layOutTitle(layout, title, width)));
         QVERIFY(layout.lineCount() > 3);
         for (int i = 0; i < layout.lineCount(); ++i)
-            QVERIFY2(
-                layout.lineAt(i).naturalTextWidth() <= width,
-                qPrintable(
-                    QString("line %1 is %2 wide").arg(i).arg(layout.lineAt(i).naturalTextWidth())));
+            QVERIFY2(layout.lineAt(i).naturalTextWidth() <= width, qPrintable(QString::number(i)));
         QCOMPARE(rule.titleHeight(title, width), height);
     }
 
@@ -393,6 +385,45 @@ private Q_SLOTS:
         QCOMPARE(mismatches, 0);
     }
 
+    // The word-width table must answer every word with its own width after any number of
+    // words were added (the table grows under them) and never answer a word it was not given:
+    // a longer or shorter word with the same start, or one that differs only in case or in a
+    // last letter.
+    void wordWidthsAnswerEveryWordAndNoOther_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("a few") << 10;
+        QTest::newRow("past several growths") << 20000;
+    }
+
+    void wordWidthsAnswerEveryWordAndNoOther()
+    {
+        QFETCH(int, count);
+        const auto wordOf = [](int i) {
+            return (i % 3 == 0 ? QStringLiteral("Wört") : QStringLiteral("word")) +
+                   QString::number(i);
+        };
+        WordWidths widths;
+        for (int i = 0; i < count; ++i) {
+            const QString word = wordOf(i);
+            QVERIFY(!widths.find(word.constData(), word.size()));
+            widths.insert(word.constData(), word.size(), float(i) + 0.5f);
+        }
+        QCOMPARE(widths.size(), qsizetype(count));
+        for (int i = 0; i < count; ++i) {
+            const QString word = wordOf(i);
+            QCOMPARE(widths.find(word.constData(), word.size()).value_or(-1), float(i) + 0.5f);
+            // Words end in a digit and are spelt in lower case after their first letter.
+            for (const QString& other :
+                 {word + QLatin1Char('x'), word.chopped(1) + QLatin1Char('x'), word.toUpper()})
+                QVERIFY2(!widths.find(other.constData(), other.size()), qPrintable(other));
+        }
+        QVERIFY(!widths.find(nullptr, 0));
+        widths.clear();
+        const QString first = wordOf(0);
+        QVERIFY(!widths.find(first.constData(), first.size()));
+    }
+
     // --- the model ---
 
     void modelRowsAndHeights()
@@ -431,15 +462,10 @@ private Q_SLOTS:
                  QSize(220, model.rowHeight(1)));
         model.setWidth(220);
         QCOMPARE(layouts.count(), 1);
-    }
 
-    // The texts against the shown day are dueDateTextAgainstTheShownDay's; here the model
-    // redraws its rows when the day changes.
-    void modelPartsFollowTheShownDay()
-    {
-        TaskListModel model(*m_mode, m_formatters, m_store->clock, *m_store->defaults);
+        // The texts against the shown day are dueDateTextAgainstTheShownDay's; here the model
+        // redraws its rows when the day changes.
         model.setCurrentDate(local(2026, 3, 11));
-        model.setContent({task("Late", m_work, due(2026, 3, 10))}, {});
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         model.setCurrentDate(local(2026, 3, 10));
         QCOMPARE(changed.count(), 1);
@@ -552,6 +578,30 @@ private Q_SLOTS:
             for (int y = button.top(); y <= button.bottom() && !tinted; ++y)
                 tinted = image.pixelColor(x, y).rgb() == qColor(m_work->color).rgb();
         QVERIFY(tinted);
+    }
+
+    // The icons' dark parts take the colour, their white details stay white, and what is
+    // outside the drawing stays transparent; sharp on high-density screens, with the asked
+    // pixel ratio and as many pixels.
+    void tintedIcons()
+    {
+        const QColor listColor(40, 120, 200);
+        const QImage dot =
+            TintedIcon::pixmap(QStringLiteral("DaySelected"), QSize(24, 24), listColor).toImage();
+        QCOMPARE(dot.pixelColor(12, 12).rgb(), listColor.rgb());
+        QCOMPARE(dot.pixelColor(0, 0).alpha(), 0);
+        const QImage pin =
+            TintedIcon::pixmap(QStringLiteral("IconLocation"), QSize(24, 24), listColor).toImage();
+        QCOMPARE(pin.pixelColor(12, 10).rgb(), QColor(Qt::white).rgb());
+        QCOMPARE(pin.pixelColor(12, 17).rgb(), listColor.rgb());
+        QVERIFY(TintedIcon::pixmap(QStringLiteral("NoSuchImage"), QSize(16, 16), Qt::red).isNull());
+
+        const QPixmap pixmap =
+            TintedIcon::pixmap(QStringLiteral("CellCheck"), QSize(16, 16), Qt::blue, 2.0);
+        QCOMPARE(pixmap.size(), QSize(32, 32));
+        QCOMPARE(pixmap.devicePixelRatio(), 2.0);
+        const QIcon icon = TintedIcon::icon(QStringLiteral("ButtonAdd"), Qt::darkGray);
+        QCOMPARE(icon.pixmap(QSize(20, 20), 2.0).size(), QSize(40, 40));
     }
 
 private:
