@@ -14,6 +14,8 @@
 #include <QMutexLocker>
 #include <QTemporaryFile>
 
+#include <utility>
+
 #include <sys/stat.h>
 
 Q_LOGGING_CATEGORY(lcKeyValue, "velmoran.preferences")
@@ -47,6 +49,7 @@ JsonKeyValueFile::JsonKeyValueFile(const QString& path)
 {
     QMutexLocker lock(&m_mutex);
     loadLocked();
+    m_unannounced.clear();
 }
 
 QJsonValue JsonKeyValueFile::encode(const QVariant& value)
@@ -227,21 +230,19 @@ QVariantMap JsonKeyValueFile::readDiskLocked() const
     return *map;
 }
 
-QStringList JsonKeyValueFile::loadLocked() const
+void JsonKeyValueFile::loadLocked() const
 {
     const QVariantMap before = m_values;
     m_values = readDiskLocked();
     m_lastCheck.start();
-    QStringList changed;
     for (auto it = m_values.constBegin(); it != m_values.constEnd(); ++it) {
-        if (before.value(it.key()) != it.value())
-            changed << it.key();
+        if (before.value(it.key()) != it.value() && !m_unannounced.contains(it.key()))
+            m_unannounced << it.key();
     }
     for (auto it = before.constBegin(); it != before.constEnd(); ++it) {
-        if (!m_values.contains(it.key()))
-            changed << it.key();
+        if (!m_values.contains(it.key()) && !m_unannounced.contains(it.key()))
+            m_unannounced << it.key();
     }
-    return changed;
 }
 
 void JsonKeyValueFile::refreshIfStale() const
@@ -277,7 +278,8 @@ QVariantMap JsonKeyValueFile::values() const
 QStringList JsonKeyValueFile::reload()
 {
     QMutexLocker lock(&m_mutex);
-    return loadLocked();
+    loadLocked();
+    return std::exchange(m_unannounced, {});
 }
 
 bool JsonKeyValueFile::isWritable() const
@@ -338,7 +340,7 @@ bool JsonKeyValueFile::write(const QVariantMap& changes, const QStringList& remo
 
     // Start from what is on disk now, so keys another process wrote meanwhile survive.
     if (stampOf(m_path) != m_stamp || m_blocked)
-        m_values = readDiskLocked();
+        loadLocked();
     apply(m_values);
     m_lastCheck.start();
     if (m_blocked || m_unreadThisRun)

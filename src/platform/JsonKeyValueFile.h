@@ -27,7 +27,8 @@ public:
     // the file cannot be written; the in-memory values still carry the change then.
     bool write(const QVariantMap& changes, const QStringList& removals = {});
 
-    // Re-reads the file now. Returns the keys whose values differ from before.
+    // Re-reads the file now. Returns the keys another process changed since the last reload,
+    // also those a read or a write of ours has already taken in meanwhile.
     QStringList reload();
 
     // False when the file exists but could neither be read nor moved aside: writing would
@@ -54,7 +55,7 @@ private:
 
     static Stamp stampOf(const QString& path);
     void refreshIfStale() const;
-    QStringList loadLocked() const;
+    void loadLocked() const;
     QVariantMap readDiskLocked() const;
     void moveAsideLocked(const QString& reason) const;
     bool failWrite(const QString& reason);
@@ -68,5 +69,8 @@ private:
     // The file could not be read once in this run: what this process holds may come from
     // defaults instead of the user's values, so it writes nothing until it starts again.
     mutable bool m_unreadThisRun = false;
+    // Keys another process changed that a passing read or a write of ours took in: reload()
+    // still owes them to its caller, or a listener would never hear of the change.
+    mutable QStringList m_unannounced;
     QString m_lastWriteError;
 };
