@@ -221,8 +221,8 @@ private Q_SLOTS:
         for (int index = 0; index < days.size(); ++index)
             QCOMPARE(days.at(index)->drawnDotCount() > 0, index == firstVisible || index == last);
         month.reloadDaysWithDate(date.addMonths(1));
-        for (MonthDateDayView* day : days)
-            QCOMPARE(day->drawnDotCount(), 0);
+        for (MonthDateDayView* shown : days)
+            QCOMPARE(shown->drawnDotCount(), 0);
     }
 
     // Reached with Tab, the strip moves the selected day with the arrow keys: a day with Left
