@@ -371,7 +371,7 @@ private Q_SLOTS:
             QCOMPARE(b.suite.integerForKey("theme"), 3);
     }
 
-    // Another machine's save reaching this one is the sync tab's to show (tst_synctab).
+    // Another machine's save reaching this one is the sync tab's to show (tst_preferencewindow).
     void removingASetKeepsSetsAddedElsewhere()
     {
         Machine a(m_tmp->filePath("a"), syncFolder(), m_lists, m_clock);

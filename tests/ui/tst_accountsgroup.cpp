@@ -121,7 +121,7 @@ private Q_SLOTS:
     }
 
     // The user's own configuration is offered and synced as it is after the account (that it
-    // is never written is checked in tst_syncscheduler).
+    // is never written is checked in tst_vdirsyncerconfig).
     void theUsersOwnConfigurationIsUsedAsItIs()
     {
         const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + "/vdirsyncer/config";
