@@ -57,6 +57,16 @@ public:
 
     using Responder = std::function<Answer(const Request&)>;
 
+    // An address on 127.0.0.1 where nothing listens (a port just taken and given back), for a
+    // server that refuses the connection; empty when no port could be taken.
+    static QString closedUrl()
+    {
+        QTcpServer closed;
+        if (!closed.listen(QHostAddress::LocalHost))
+            return {};
+        return QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+    }
+
     explicit LoopbackHttpServer(Responder responder)
         : m_responder(std::move(responder))
     {

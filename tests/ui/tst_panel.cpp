@@ -1,4 +1,5 @@
 #include "LoadedStore.h"
+#include "LoopbackHttpServer.h"
 #include "StoreQueries.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -28,7 +29,6 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QToolButton>
 
 using namespace TestFiles;
@@ -257,10 +257,8 @@ private Q_SLOTS:
         QToolButton* button = m_panel->syncButton();
         QVERIFY(!button->isVisible());
 
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost));
-        const QString url = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
-        closed.close();
+        const QString url = LoopbackHttpServer::closedUrl();
+        QVERIFY(!url.isEmpty());
         QVERIFY(SyncAccounts::save(paths.accountsFile(),
                                    {SyncAccount{"account_1", url, "alice", {"tasks"}}}));
         // An account added while the panel was away shows the button when it opens again.

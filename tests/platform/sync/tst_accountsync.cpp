@@ -343,10 +343,8 @@ private Q_SLOTS:
 
         // Servers that cannot be used: closed, no CalDAV, untrusted, spoken to in HTTPS
         // without it, silent.
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost));
-        const QString closedUrl = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
-        closed.close();
+        const QString closedUrl = LoopbackHttpServer::closedUrl();
+        QVERIFY(!closedUrl.isEmpty());
         LoopbackHttpServer web([](const LoopbackHttpServer::Request&) {
             return LoopbackHttpServer::Answer{501, "text/html", "<html>Unsupported method</html>"};
         });

@@ -6,6 +6,7 @@
 // start nothing, and a stopped scheduler stays stopped; each sync is a real vdirsyncer run
 // against an address where nothing listens.
 
+#include "LoopbackHttpServer.h"
 #include "SignalBursts.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -24,7 +25,6 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTcpServer>
 #include <QTemporaryDir>
 
 class VdirsyncerConfigTest : public QObject
@@ -76,10 +76,8 @@ private Q_SLOTS:
     {
         m_clock.setNow(TestEnvironment::local(2026, 12, 7, 10, 0));
         const SyncPaths paths{m_dir.filePath("config"), m_dir.filePath("data")};
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost));
-        const QString url = QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
-        closed.close();
+        const QString url = LoopbackHttpServer::closedUrl();
+        QVERIFY(!url.isEmpty());
         QVERIFY(SyncAccounts::save(paths.accountsFile(),
                                    {SyncAccount{"account_1", url, "alice", {"tasks"}}}));
         m_setup = std::make_unique<SyncSetup>(paths, m_secrets, QStringList{});
