@@ -2,6 +2,9 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+# Most suites spend their time waiting on the programs they start (vdirsyncer, Radicale, a
+# display, the built binaries), so the tests run two to a core.
+TEST_JOBS ?= $(shell echo $$(( $$(nproc) * 2 )))
 MAKEFLAGS += --no-print-directory
 
 FUZZ_DIR ?= build-fuzz
@@ -32,7 +35,7 @@ run: build
 	$(BUILD_DIR)/src/app/velmoran
 
 test: test-deps build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS) --timeout 600
 
 # Installs both programs and their data under PREFIX (DESTDIR honoured); the install prefix is
 # compiled in, so a new PREFIX configures the build folder afresh.

@@ -179,7 +179,7 @@ private Q_SLOTS:
         QSignalSpy finished(&m_scheduler->runner(), &SyncRunner::finished);
         dialog->saveButton()->click();
         QCOMPARE(m_setup->accounts().first().collections, QStringList{"work"});
-        // The sync it starts is whole again (tst_accountsync checks what it does).
+        // The sync it starts is whole again (tst_accountlists checks what it does).
         QVERIFY(finished.wait(60000));
     }
 
