@@ -2505,8 +2505,8 @@ und ihre Pfade der Liste „%2“ von %3 hinzufügen. Die anderen Tastenkürzel 
         <translation>BEGIN:%1 wird nie geschlossen</translation>
     </message>
     <message>
-        <source>Not an iCalendar file</source>
-        <translation>Keine iCalendar-Datei</translation>
+        <source>The file is empty</source>
+        <translation>Die Datei ist leer</translation>
     </message>
 </context>
 <context>

@@ -2508,8 +2508,8 @@ et ajouter leurs chemins à la liste «&#xa0;%2&#xa0;» de %3. Les autres raccou
         <translation>BEGIN:%1 n&apos;est jamais fermé</translation>
     </message>
     <message>
-        <source>Not an iCalendar file</source>
-        <translation>Pas un fichier iCalendar</translation>
+        <source>The file is empty</source>
+        <translation>Le fichier est vide</translation>
     </message>
 </context>
 <context>

@@ -216,7 +216,7 @@ private Q_SLOTS:
 
         QStringList expected{"broken.ics Reminders not an iCalendar file: BEGIN:VTODO is never "
                              "closed",
-                             "empty.ics Reminders not an iCalendar file: Not an iCalendar file",
+                             "empty.ics Reminders not an iCalendar file: The file is empty",
                              "huge.ics Reminders larger than 16 MB"};
         if (canLock)
             expected << "locked.ics Reminders cannot be read: Permission denied";

@@ -106,7 +106,7 @@ std::optional<Component> Component::parseDocument(const QByteArray& bytes, QStri
         return fail(
             IcsItem::tr("BEGIN:%1 is never closed").arg(QString::fromUtf8(open.back()->name())));
     if (!sawComponent)
-        return fail(IcsItem::tr("Not an iCalendar file"));
+        return fail(IcsItem::tr("The file is empty"));
     return root;
 }
 
