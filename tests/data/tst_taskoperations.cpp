@@ -1,12 +1,46 @@
 #include "ReminderBuilder.h"
 #include "SeededStore.h"
+#include "StoreQueries.h"
 #include "TestEnvironment.h"
 
+#include "data/QuickActionPerformer.h"
 #include "data/TaskOperations.h"
+#include "data/UndoHistory.h"
 
 using namespace store;
 using namespace TestFiles;
 using TestEnvironment::local;
+
+namespace {
+
+// Records what it was asked to do in a shared log; refuses while `fails` is set.
+class LoggedStep : public UndoStep
+{
+public:
+    LoggedStep(QString name, QStringList& log, const bool& fails = kNever)
+        : UndoStep(std::move(name))
+        , m_log(log)
+        , m_fails(fails)
+    {}
+
+    void undo() override { act(QStringLiteral("undo ")); }
+    void redo() override { act(QStringLiteral("redo ")); }
+
+private:
+    void act(const QString& what)
+    {
+        if (m_fails)
+            setObsolete(true);
+        else
+            m_log << what + text();
+    }
+
+    static constexpr bool kNever = false;
+    QStringList& m_log;
+    const bool& m_fails;
+};
+
+} // namespace
 
 class TestTaskOperations : public QObject
 {
@@ -269,12 +303,14 @@ private Q_SLOTS:
     void listsAreAddedChangedAndDeletedUnlessTheStoreRefuses()
     {
         DataManager& manager = createLoaded();
+        // A slash in the title names no folder below; the colour file keeps its leading zeros.
         const QString identifier = manager.tasks().addListWithTitle(
-            "Errands", store::CollectionColor::fromText(u"#ff8800"));
+            "Work / Errands", store::CollectionColor::fromRgb(10, 20, 30));
         const auto stored = [this](const QString& id) {
             return EventStore({root()}, m_store->clock).calendarWithIdentifier(id);
         };
-        QVERIFY(stored(identifier) && stored(identifier)->color.name() == "#ff8800");
+        QVERIFY(stored(identifier) && stored(identifier)->title == "Work / Errands");
+        QCOMPARE(readFile(stored(identifier)->folderPath + "/color"), QByteArray("#0a141e"));
         QCOMPARE(QFileInfo(stored(identifier)->folderPath).absolutePath(), root());
         QVERIFY(manager.tasks().modifyList(manager.lists().calendarByUUID(identifier), "Shopping",
                                            store::CollectionColor::fromText(u"#3366cc")));
@@ -412,6 +448,129 @@ private Q_SLOTS:
         QCOMPARE(diskTask("Laundry")->notes, QString("Light colours first"));
     }
 
+    // --- The undo history itself -----------------------------------------------------------
+    // A pushed step is made once, undo and redo walk it, a step that can no longer be taken
+    // back leaves, a new step drops what was undone, and steps gathered in a macro come back
+    // as one, newest first.
+
+    void walksBackAndForthAndLetsFailedStepsGo()
+    {
+        QStringList log;
+        bool fails = false;
+        UndoHistory history;
+        QSignalSpy undoTexts(&history, &UndoHistory::undoTextChanged);
+        QSignalSpy canRedo(&history, &UndoHistory::canRedoChanged);
+        history.push(new LoggedStep("a", log));
+        history.push(new LoggedStep("b", log));
+        QCOMPARE(log, (QStringList{"redo a", "redo b"}));
+        QCOMPARE(history.undoText(), "b");
+        history.undo();
+        QCOMPARE(history.redoText(), "b");
+        QCOMPARE(canRedo.count(), 1);
+        history.redo();
+        history.undo();
+        // A new step drops the undone one.
+        history.push(new LoggedStep("c", log));
+        QCOMPARE(history.count(), 2);
+        QVERIFY(!history.canRedo());
+        QCOMPARE(log.mid(2), (QStringList{"undo b", "redo b", "undo b", "redo c"}));
+        QCOMPARE(undoTexts.last().first().toString(), "c");
+        history.clear();
+        QVERIFY(!history.canUndo());
+        QCOMPARE(undoTexts.last().first().toString(), QString());
+
+        // A step that can no longer be taken back leaves.
+        history.push(new LoggedStep("a", log));
+        history.push(new LoggedStep("b", log, fails));
+        fails = true;
+        history.undo();
+        QCOMPARE(history.count(), 1);
+        QCOMPARE(history.undoText(), "a");
+        QVERIFY(!history.canRedo());
+        // One that cannot even be made is never kept.
+        history.push(new LoggedStep("c", log, fails));
+        QCOMPARE(history.count(), 1);
+    }
+
+    void aMacroIsOneStep()
+    {
+        QStringList log;
+        UndoHistory history;
+        history.beginMacro("both");
+        history.push(new LoggedStep("a", log));
+        QVERIFY(!history.canUndo());
+        history.push(new LoggedStep("b", log));
+        history.endMacro();
+        QCOMPARE(history.count(), 1);
+        QCOMPARE(history.undoText(), "both");
+        history.undo();
+        history.redo();
+        QCOMPARE(log, (QStringList{"redo a", "redo b", "undo b", "undo a", "redo a", "redo b"}));
+    }
+
+    // --- Records shared with the store --------------------------------------------------------
+    // The window holds the store's own records rather than a copy of each: an edit goes to a
+    // copy until the store has it, and a record handed out is never changed behind its
+    // holder's back.
+
+    void anEditIsSeenByNobodyBeforeItIsSaved()
+    {
+        loadedWithLaundry();
+        const ReminderPtr shown = m_store->inSnapshot("Laundry");
+        QVERIFY(shown);
+        QCOMPARE(fetch("Laundry").get(), shown.get());
+
+        const ReminderPtr working = m_store->manager->tasks().recordToEdit(shown);
+        working->title = "Ironing";
+        working->priority = 1;
+        QCOMPARE(shown->title, "Laundry");
+        QCOMPARE(fetch("Laundry").get(), shown.get());
+        QVERIFY(!fetch("Ironing"));
+
+        QString error;
+        QVERIFY2(m_store->manager->tasks().saveEditedReminder(working, &error), qPrintable(error));
+        // Saved: the store reads the file again, and hands out what it now holds.
+        const ReminderPtr saved = fetch("Ironing");
+        QVERIFY(saved);
+        QCOMPARE(saved->priority, 1);
+        QVERIFY(!fetch("Laundry"));
+    }
+
+    void theShownTaskTakesAChangeOnlyWhenTheStoreTookIt()
+    {
+        loadedWithLaundry();
+        const ReminderPtr shown = m_store->inSnapshot("Laundry");
+        QuickActionPerformer actions(*m_store->manager);
+        QVERIFY(actions.menuSetPriority(shown, 3));
+        const int high = shown->priority;
+        QCOMPARE(high, 1);
+        QCOMPARE(m_store->taskOnDisk("Laundry")->priority, high);
+
+        // Another program rewrites the file: the store refuses the stale record, and neither
+        // the task shown nor the store's next answer says what is not on disk.
+        const QString path = shown->origin->filePath;
+        QByteArray bytes = TestFiles::readFile(path);
+        bytes.replace("SUMMARY:Laundry", "SUMMARY:Laundry!");
+        TestFiles::writeFile(path, bytes);
+        QVERIFY(!actions.menuSetPriority(shown, 1));
+        QCOMPARE(shown->priority, high);
+        const ReminderPtr afresh = fetch("Laundry!");
+        QVERIFY(afresh);
+        QCOMPARE(afresh->priority, high);
+    }
+
+    void aRenamedListReachesNewAnswersNotTheRecordsHandedOut()
+    {
+        loadedWithLaundry();
+        const ReminderPtr shown = fetch("Laundry");
+        const CalendarPtr before = shown->calendar;
+        m_store->addList("home", "House");
+        QTRY_COMPARE(fetch("Laundry")->calendar->title, "House");
+        QVERIFY(fetch("Laundry") != shown);
+        QCOMPARE(shown->calendar, before);
+        QCOMPARE(before->title, "Home");
+    }
+
 private:
     QString root() const { return m_store->root(); }
 
@@ -427,6 +586,22 @@ private:
     {
         manager.tasks().addReminderWithTitle(title, list, priority, due, rule, {}, {}, alarm, {},
                                              [](bool saved, ReminderPtr) { QVERIFY(saved); });
+    }
+
+    void loadedWithLaundry()
+    {
+        m_store->seed("home", [](Reminder& r) { r.title = "Laundry"; });
+        createLoaded();
+    }
+
+    // What the store hands out now, by title.
+    ReminderPtr fetch(const QString& title) const
+    {
+        for (const ReminderPtr& reminder :
+             StoreQueries::allReminders(*m_store->manager->eventStore()))
+            if (reminder->title == title)
+                return reminder;
+        return nullptr;
     }
 
     UndoHistory& history() const { return *m_store->manager->tasks().undoManager(); }

@@ -9,6 +9,7 @@
 #include "platform/store/StoreFolders.h"
 #include "platform/store/VdirCollections.h"
 
+#include <QColor>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QSignalSpy>
@@ -269,23 +270,31 @@ private Q_SLOTS:
         QCOMPARE(allReminders(store).size(), 2);
     }
 
-    void listsAreCreatedAndRenamed()
+    // A folder's "color" file reads as it did when the store kept a QColor: every form and name
+    // QColor takes gives the same red, green and blue (tst_taskoperations sees one written back).
+    void readsWhatQColorReads_data()
     {
-        EventStore& store = opened();
-        CalendarPtr list = store.calendarForEntityType(EntityType::Reminder);
-        list->title = "Work / Home";
-        list->color = CollectionColor::fromRgb(10, 20, 30);
-        QString error;
-        QVERIFY2(store.saveCalendar(list, true, &error), qPrintable(error));
-        QVERIFY(QFileInfo(list->folderPath).isDir());
-        QCOMPARE(QFileInfo(list->folderPath).dir().absolutePath(), root());
-        QCOMPARE(readFile(list->folderPath + "/color"), QByteArray("#0a141e"));
-        QCOMPARE(titles(store.calendarsForEntityType(EntityType::Reminder)),
-                 (QStringList{"Reminders", "Work / Home"}));
+        QTest::addColumn<QString>("text");
+        // One text a piece, separated by "|" (the empty text among them).
+        const QString texts = QString::fromUtf8(
+            "#1badf8|#1BADF8|#fa0|#801badf8|#123456789|#123412341234|red|Light "
+            "Blue|DarkSlateGray|transparent| yellowgreen|#12345|#1badf||#|#ggg|1badf8|#1badf8 "
+            "|notacolour|rebeccapurple|#\u00e9ab");
+        for (const QString& text : texts.split(u'|'))
+            QTest::newRow(qPrintable(text)) << text;
+        for (const QString& name : QColor::colorNames())
+            QTest::newRow(qPrintable(name)) << name;
+    }
 
-        list->title = "Work";
-        QVERIFY(store.saveCalendar(list, true));
-        QCOMPARE(store.calendarWithIdentifier(list->calendarIdentifier)->title, QString("Work"));
+    void readsWhatQColorReads()
+    {
+        QFETCH(QString, text);
+        const CollectionColor read = CollectionColor::fromText(text);
+        QCOMPARE(read.isValid(), QColor::isValidColorName(text));
+        if (read.isValid())
+            QCOMPARE(read.name(), QColor::fromString(text).name(QColor::HexRgb));
+        else
+            QVERIFY(read.name().isEmpty());
     }
 
     void storeFoldersComeFromTheEnvironmentFirst()
