@@ -310,25 +310,35 @@ private Q_SLOTS:
         QCOMPARE(f().defaults->stringForKey(PrefKey::nightModeAutoStartTime), QString("21:30"));
     }
 
-    // Another process changes the preferences while the window is open.
-    void aCommandLineChangeShowsInTheOpenWindow()
+    // Another process changes the preferences while the window is open: the pages show the new
+    // values, and a switch or a move made afterwards starts from what the other process wrote.
+    void anotherProcessesChangesShowInTheOpenWindow()
     {
         UserDefaultsWatcher watcher(*f().defaults);
         f().window->show();
         GeneralPage* general = f().object->generalPage();
-        AppearancePage* appearance = f().object->appearancePage();
         QVERIFY(!general->soundButton()->isChecked());
-        const auto cli = [](const QStringList& arguments) {
-            QProcess process;
-            process.start(VELMORAN_CLI_PATH, arguments);
-            return process.waitForFinished(30000) && process.exitCode() == 0;
-        };
         QVERIFY(cli({"prefs", "set", "soundOn", "true"}));
         QTRY_VERIFY_WITH_TIMEOUT(general->soundButton()->isChecked(), 5000);
         QVERIFY(cli({"prefs", "set", "nightMode", "true"}));
-        QTRY_VERIFY_WITH_TIMEOUT(!appearance->scheduledButton()->isEnabled(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!f().object->appearancePage()->scheduledButton()->isEnabled(),
+                                 5000);
         QVERIFY(cli({"prefs", "set", "snooze", "42"}));
         QTRY_COMPARE_WITH_TIMEOUT(general->snoozeField()->text(), QString("42"), 5000);
+
+        QVERIFY(cli({"prefs", "set", "listNavArray", R"([{"type":0},{"type":8,"tag":"Cli"}])"}));
+        QTRY_COMPARE(smartListTab()->model()->rowCount(), 10);
+        QCOMPARE(smartListTab()->model()->index(9).data().toString(), QStringLiteral("#Cli"));
+        smartListTab()->checkSmartList(7);
+        QCOMPARE(storedNav(), QStringList({"0", "7", "8:Cli"}));
+
+        QVERIFY(cli({"prefs", "set", "quickActionsMac",
+                     R"([{"type":0},{"type":2,"tag":"home"},{"type":3}])"}));
+        QTRY_COMPARE(quickActionsTab()->model()->rowCount(), 3);
+        quickActionsTab()->table()->setCurrentIndex(quickActionsTab()->model()->index(0));
+        QTest::keyClick(quickActionsTab()->table(), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(json(actions()),
+                 json(QVariantList{action(2, "tag", "home"), action(0), action(3)}));
     }
 
     void shortcutRecorderStoresTheRecordAndRefusesARepeat()
@@ -350,21 +360,8 @@ private Q_SLOTS:
         recorder.propose(QKeySequence(Qt::Key_K));
         QCOMPARE(defaults.dictionaryForKey(PrefKey::shortcut), record);
 
-        // Tab leaves the recorder instead of being recorded.
-        QWidget form;
-        recorder.setParent(&form);
-        QLineEdit after(&form);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        recorder.setFocus();
-        QTest::keyClick(recorder.editor(), Qt::Key_Tab);
-        QVERIFY(!recorder.editor()->hasFocus());
-        // Past the recorder's Clear button to the next field.
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QVERIFY(after.hasFocus());
-        QCOMPARE(defaults.dictionaryForKey(PrefKey::shortcut), record);
-        recorder.setParent(nullptr);
-
+        // Tab leaving the recorder is walked with the General page's chain in
+        // pagesSwitchAndTabGoesRoundEach.
         recorder.clear();
         QVERIFY(!PTKeyCombo::fromShortcutRecord(defaults.objectForKey(PrefKey::shortcut))
                      .isValidHotKeyCombo());
@@ -592,7 +589,6 @@ private Q_SLOTS:
 
     void previewLineUsesTheStoredRules()
     {
-        f().clock.setNow(TestEnvironment::local(2026, 12, 9, 10, 30));
         defaults().setBool(false, PrefKey::alarmOn);
         setRules({record(0, 5, "!!!"), record(2, 6, "/"), record(0, 2, "soon", "+2", "Day"),
                   record(0, 7, "al")});
@@ -729,15 +725,10 @@ private Q_SLOTS:
         sheet->textField()->setText(QStringLiteral("#Garden"));
         sheet->doneButtonAction();
         QCOMPARE(storedNav().last(), QStringLiteral("8:Garden"));
-        // A switch writes the presets in order again.
+        // A switch writes the presets in order again, keeping the new entry (the last
+        // comparison below).
         smartListTab()->checkSmartList(7);
         smartListTab()->checkSmartList(7);
-        QCOMPARE(smartListTab()
-                     ->model()
-                     ->index(smartListTab()->model()->rowCount() - 1)
-                     .data()
-                     .toString(),
-                 QStringLiteral("#Garden"));
         // A double click on the saved search opens the same window filled with it; the edit
         // stays in its place.
         smartListTab()->doubleClickSmartList(10);
@@ -759,20 +750,6 @@ private Q_SLOTS:
         setNav({entry(0), entry(99, "future"), entry(8, "Home")});
         smartListTab()->checkSmartList(1);
         QCOMPARE(storedNav(), QStringList({"0", "1", "8:Home", "99:future"}));
-    }
-
-    void anotherProcessesChangeIsShownAndKept()
-    {
-        UserDefaultsWatcher watcher(defaults());
-        const QByteArray nav = R"([{"type":0},{"type":8,"tag":"Cli"}])";
-        QProcess cli;
-        cli.start(VELMORAN_CLI_PATH, {"prefs", "set", "listNavArray", QString::fromUtf8(nav)});
-        QVERIFY(cli.waitForFinished(30000) && cli.exitCode() == 0);
-        QTRY_COMPARE(smartListTab()->model()->rowCount(), 10);
-        QCOMPARE(smartListTab()->model()->index(9).data().toString(), QStringLiteral("#Cli"));
-        // A switch made now starts from the other process's array.
-        smartListTab()->checkSmartList(7);
-        QCOMPARE(storedNav(), QStringList({"0", "7", "8:Cli"}));
     }
 
     // --- quick actions ---
@@ -912,21 +889,6 @@ private Q_SLOTS:
         QVERIFY(titles().indexOf("+2 Hours") > titles().indexOf("Add #home"));
     }
 
-    // Another process adds an action; a move made afterwards keeps it.
-    void aMoveAfterAnotherProcessesChangeKeepsBoth()
-    {
-        UserDefaultsWatcher watcher(defaults());
-        QProcess cli;
-        cli.start(VELMORAN_CLI_PATH, {"prefs", "set", "quickActionsMac",
-                                      R"([{"type":0},{"type":2,"tag":"home"},{"type":3}])"});
-        QVERIFY(cli.waitForFinished(30000) && cli.exitCode() == 0);
-        QTRY_COMPARE(quickActionsTab()->model()->rowCount(), 3);
-        quickActionsTab()->table()->setCurrentIndex(quickActionsTab()->model()->index(0));
-        QTest::keyClick(quickActionsTab()->table(), Qt::Key_Down, Qt::AltModifier);
-        QCOMPARE(json(actions()),
-                 json(QVariantList{action(2, "tag", "home"), action(0), action(3)}));
-    }
-
     // --- preference sets ---
 
     void aSetSavedHereLoadsThereWithListsMatchedByTitle()
@@ -996,6 +958,12 @@ private:
     }
 
     UserDefaults& defaults() { return *f().defaults; }
+    static bool cli(const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(VELMORAN_CLI_PATH, arguments);
+        return process.waitForFinished(30000) && process.exitCode() == 0;
+    }
     SmartAddTab* smartAddTab() { return f().object->advancedPage()->smartAddTab(); }
     SmartListTab* smartListTab() { return f().object->advancedPage()->smartListTab(); }
     QuickActionsTab* quickActionsTab() { return f().object->advancedPage()->quickActionsTab(); }
