@@ -1,4 +1,5 @@
 // runs inside dbus-run-session; runs velmoran-cli beside the window.
+#include "AccessibleNames.h"
 #include "ComboInput.h"
 #include "KeyboardFocus.h"
 #include "PreferenceFixture.h"
@@ -6,6 +7,7 @@
 #include "SmartAddRecords.h"
 #include "TestFiles.h"
 #include "WindowFit.h"
+#include "WindowWalks.h"
 
 #include "data/SharedDates.h"
 #include "data/SmartLists.h"
@@ -14,6 +16,8 @@
 #include "platform/UserDefaultsWatcher.h"
 #include "prefs/PreferenceKeys.h"
 #include "ui/main/MidViewController.h"
+#include "ui/main/RightViewController.h"
+#include "ui/main/detail/PriorityRow.h"
 #include "ui/main/lists/AddMergedListWindowController.h"
 #include "ui/main/lists/AddTagListWindowController.h"
 #include "ui/prefs/AdvancedPage.h"
@@ -99,8 +103,9 @@ QVariantMap action(qint64 type, const char* key, const QVariant& value)
 // The preferences window over a real store: its pages, their controls and what they store and
 // set off, the window's size and keyboard. On the Advanced page: the Smart Add rules, the
 // sidebar's smart lists and presets, and the quick actions, each as the preference file stores
-// it; and the preference sets carried to a second machine, with a configuration home and a
-// store of its own, through one sync folder.
+// it; what a screen reader reads of the controls whose role, state or value matters (whether
+// every control has a name is tst_textfit's); and the preference sets carried to a second
+// machine, with a configuration home and a store of its own, through one sync folder.
 class TestPreferenceWindow : public QObject
 {
     Q_OBJECT
@@ -649,16 +654,6 @@ private Q_SLOTS:
 
     // --- the smart lists ---
 
-    void titleButtonsSwitchTabs()
-    {
-        AdvancedPage* page = f().object->advancedPage();
-        QCOMPARE(page->shownTab(), page->smartListTab());
-        page->tabButton(AdvancedPage::SmartAddTabIndex)->click();
-        QCOMPARE(page->currentSmartTab(), int(AdvancedPage::SmartAddTabIndex));
-        QCOMPARE(page->shownTab(), page->smartAddTab());
-        // The mark on the shown one is read by tst_accessiblenames.
-    }
-
     void presetSwitchRewritesPresetsFirstInKindOrder()
     {
         SmartListRowsModel* model = smartListTab()->model();
@@ -889,6 +884,73 @@ private Q_SLOTS:
         QVERIFY(titles().indexOf("+2 Hours") > titles().indexOf("Add #home"));
     }
 
+    // --- what a screen reader reads ---
+
+    // The details of a task that fills their rows (every view of the main window is walked by
+    // tst_textfit, which checks the names too).
+    void thePriorityRowReadsAsRadioButtons()
+    {
+        setNav({entry(0)}); // All Tasks the first preset, where the task is shown
+        MainWindowWithFullTask main(f());
+        QVERIFY(main.open());
+        // The priority row: four radio buttons, the task's priority the checked one.
+        QStringList priorities;
+        for (int button = 0; button < 4; ++button)
+            priorities << reading(main.view().rvc()->priorityRow()->button(button));
+        QCOMPARE(priorities,
+                 QStringList({"RadioButton \"No Priority\"", "RadioButton \"Low Priority\"",
+                              "RadioButton \"Medium Priority\"",
+                              "RadioButton \"High Priority\" checked"}));
+    }
+
+    // The controls drawn as buttons say what they are: the page bar's and the Advanced page's
+    // buttons are page tabs, the shown one selected (a click shows its tab); a switch is a check
+    // box named by its label with its state; a shortcut recorder is a field named by its label, its
+    // keys the value; a pop-up is named by its label, its choice the value.
+    void preferenceControlsSayWhatTheyAre()
+    {
+        PreferenceWindowController& window = *f().window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto pageTab = [&window](int page) {
+            return reading(window.toolbar()->widgetForAction(window.items().at(page)));
+        };
+        QCOMPARE(pageTab(PreferenceObject::General), QString("PageTab \"General\" selected"));
+        QCOMPARE(pageTab(PreferenceObject::Advanced), QString("PageTab \"Advanced\""));
+
+        GeneralPage* general = f().object->generalPage();
+        general->keyboardShortcut()->propose(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R));
+        QCOMPARE(reading(general->keyboardShortcut()->editor()),
+                 QString("EditableText \"Keyboard shortcut:\" = Ctrl+Alt+R"));
+        QCOMPARE(reading(general->snoozeField()).section(" = ", 0, 0),
+                 QString("EditableText \"Snooze:\""));
+        OnOffButton* notifications = general->notificationButton();
+        const bool wasOn = notifications->isChecked();
+        for (const bool on : {wasOn, !wasOn}) {
+            QCOMPARE(reading(notifications),
+                     QString("CheckBox \"Notifications:\"") + (on ? " checked" : ""));
+            notifications->click();
+        }
+        general->badgePopUp()->setCurrentIndex(2);
+        QCOMPARE(reading(general->badgePopUp()),
+                 QString("ComboBox \"Launcher badge:\" = Total Tasks"));
+
+        window.selectPanelAtIndex(PreferenceObject::Advanced);
+        QCOMPARE(pageTab(PreferenceObject::Advanced), QString("PageTab \"Advanced\" selected"));
+        AdvancedPage* advanced = f().object->advancedPage();
+        QCOMPARE(advanced->shownTab(), advanced->smartListTab());
+        advanced->tabButton(AdvancedPage::SmartAddTabIndex)->click();
+        QCOMPARE(advanced->shownTab(), advanced->smartAddTab());
+        QStringList tabs;
+        for (QPushButton* button : advanced->findChildren<QPushButton*>()) {
+            if (QAccessible::queryAccessibleInterface(button)->role() == QAccessible::PageTab)
+                tabs << reading(button);
+        }
+        QCOMPARE(tabs,
+                 QStringList({"PageTab \"Smart List\"", "PageTab \"Quick Actions\"",
+                              "PageTab \"Smart Add\" selected", "PageTab \"Sync Preferences\""}));
+    }
+
     // --- preference sets ---
 
     void aSetSavedHereLoadsThereWithListsMatchedByTitle()
@@ -950,6 +1012,23 @@ private Q_SLOTS:
     }
 
 private:
+    // "Role "name" checked selected = value", as a screen reader reads `widget`.
+    static QString reading(QWidget* widget)
+    {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+        if (!iface)
+            return QStringLiteral("nothing");
+        QString text = AccessibleNames::roleName(iface->role()) + QStringLiteral(" \"") +
+                       iface->text(QAccessible::Name) + QLatin1Char('"');
+        if (iface->state().checked)
+            text += QStringLiteral(" checked");
+        if (iface->state().selected)
+            text += QStringLiteral(" selected");
+        if (const QString value = iface->text(QAccessible::Value); !value.isEmpty())
+            text += QStringLiteral(" = ") + value;
+        return text;
+    }
+
     PreferenceFixture& f()
     {
         if (!m_fixture)
