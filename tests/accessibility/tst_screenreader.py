@@ -4,7 +4,7 @@
 Runs the built program over a small store in a home folder of its own, with openbox on the
 display it is given (xvfb-run) and the AT-SPI bus on its session bus (dbus-run-session), and
 reads it through pyatspi, as Orca does. The names of every control in every window are also
-checked inside the process (tests/ui/tst_accessiblenames); here the windows are walked as the
+checked inside the process (tests/ui/tst_textfit); here the windows are walked as the
 bridge hands them on (main-day, main-month, quick-add, each preferences:PAGE,
 recently-deleted, tray-panel):
 

@@ -288,7 +288,7 @@ private Q_SLOTS:
     }
 
     // The address book's places are offered; turned off, the time alarm leaves a location
-    // alarm alone (tst_locationalarms makes one beside a time alarm and takes it away again).
+    // alarm alone (tst_detaileditor makes one beside a time alarm and takes it away again).
     void aTimeAlarmTurnedOffLeavesTheLocationAlarm()
     {
         QCOMPARE(m_session->contactPlaces().size(), 1);

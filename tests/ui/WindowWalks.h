@@ -16,6 +16,7 @@
 
 #include <QTest>
 
+#include <cstdio>
 #include <functional>
 
 // The windows that the suites checking every control (names, text that fits) walk the same
@@ -24,19 +25,27 @@ using WindowCheck = std::function<QStringList(QWidget*)>;
 
 // The task that fills every row of the details (due, repeating, high priority, a link and an
 // alarm), written as "a" into the fixture's Work list and shown in All Tasks with its details
-// open. False when a step did not come about.
+// open, in place of a task "a" the list may hold already. False when a step did not come about.
 inline bool showFullTaskInDetails(PreferenceFixture& fixture, ViewController& view)
 {
+    // Renamed over the file as other programs write, which the store's folder watching sees.
+    const QByteArray path = QFile::encodeName(fixture.root() + "/work/a.ics");
     if (!PreferenceFixture::writeFile(
-            fixture.root() + "/work/a.ics",
+            QFile::decodeName(path + ".new"),
             "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VTODO\r\nUID:a\r\n"
             "DTSTAMP:20261201T090000Z\r\nSUMMARY:Report\r\nDUE:20261209T153000\r\n"
             "RRULE:FREQ=MONTHLY;COUNT=6\r\nPRIORITY:1\r\nURL:https://example.org/\r\n"
             "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nTRIGGER:-PT15M\r\n"
-            "END:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n"))
+            "END:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n") ||
+        ::rename((path + ".new").constData(), path.constData()) != 0)
         return false;
     fixture.manager->refreshRemindersArray();
-    if (!fixture.waitForRefresh())
+    // The refresh that read the file written here: one the window started before may end first.
+    DataManager& manager = *fixture.manager;
+    if (!QTest::qWaitFor([&manager] {
+            const store::ReminderPtr task = manager.tasks().reminderWithIdentifier("a");
+            return task && task->priority == 1;
+        }))
         return false;
     view.lvc()->presenter().selectPresetList(1);
     if (!QTest::qWaitFor([&view] { return view.mvc()->presenter().remindersArray().size() == 1; }))

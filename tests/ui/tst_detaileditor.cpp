@@ -1,6 +1,7 @@
 #include "ComboInput.h"
 #include "DetailPaneUnderTest.h"
 #include "IcsLines.h"
+#include "LoopbackHttpServer.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "TextFit.h"
@@ -9,6 +10,7 @@
 #include "data/TaskOperations.h"
 #include "platform/UserDefaults.h"
 #include "prefs/ModeManager.h"
+#include "prefs/PreferenceKeys.h"
 #include "presentation/detail/DetailEditSession.h"
 #include "ui/common/ElidedLineEdit.h"
 #include "ui/main/RightViewController.h"
@@ -16,9 +18,13 @@
 #include "ui/main/detail/DatePickerButton.h"
 #include "ui/main/detail/GrowingTextEdit.h"
 #include "ui/main/detail/ListSelectorRow.h"
+#include "ui/main/detail/LocationPopover.h"
+#include "ui/main/detail/LocationRow.h"
+#include "ui/main/detail/MapView.h"
 #include "ui/main/detail/PriorityRow.h"
 #include "ui/main/detail/UrlRow.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QClipboard>
@@ -28,6 +34,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -35,9 +42,31 @@
 using namespace TestFiles;
 using TestEnvironment::local;
 
+namespace {
+
+const QByteArray kContacts =
+    "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna Schmidt\r\nN:Schmidt;Anna;;;\r\n"
+    "ADR;TYPE=home:;;Hauptstr. 5;Berlin;;10115;Germany\r\n"
+    "ADR;TYPE=work:;;Nowhere Lane 1;Atlantis;;;\r\nEND:VCARD\r\n";
+
+LoopbackHttpServer::Answer serviceAnswer(const LoopbackHttpServer::Request& request)
+{
+    LoopbackHttpServer::Answer answer{200, "application/json", "[]"};
+    if (!request.queryItem("q").isEmpty())
+        answer.body = "[{\"lat\":\"52.5249451\",\"lon\":\"13.3696614\",\"display_name\":"
+                      "\"Berlin Hauptbahnhof, Europaplatz, Berlin\"}]";
+    else if (request.queryItem("city") == QLatin1String("Berlin"))
+        answer.body = "[{\"lat\":\"52.53\",\"lon\":\"13.401\",\"display_name\":\"Hauptstr\"}]";
+    return answer;
+}
+
+} // namespace
+
 // The detail pane edited as a user does, with key presses and clicks on its real widgets, over
 // a real store: after each edit the file on disk differs only in the lines of that edit, and
-// todoman reads the result with the same due date, priority and list.
+// todoman reads the result with the same due date, priority and list. Location alarms: a map
+// place and a contact's address, found by the geocoder over a loopback server, become arrival
+// or departure alarms drawn on the map.
 class TestDetailEditor : public QObject
 {
     Q_OBJECT
@@ -57,6 +86,7 @@ private Q_SLOTS:
         m_pane.reset();
         m_modes.reset();
         m_f.reset();
+        m_server.reset();
         m_opened.clear();
         m_night = false;
     }
@@ -287,6 +317,87 @@ private Q_SLOTS:
         QCOMPARE(colours(), day);
     }
 
+    // --- location alarms, made in the pop-over and drawn on the map ---
+
+    void aMapPlaceBecomesADepartureAlarm()
+    {
+        offerPlaces();
+        LocationPopover* popover = openPopover();
+        // The map service is credited once it has given places.
+        QVERIFY(!popover->creditLabel()->isVisible());
+        QTest::keyClicks(popover->field(), QStringLiteral("hbf"));
+        QTRY_COMPARE(popover->search().resultTexts(),
+                     QStringList{"Berlin Hauptbahnhof, Europaplatz, Berlin"});
+        QVERIFY(popover->creditLabel()->isVisible());
+        // Chosen from the drop-down with the keyboard.
+        QTest::keyClick(popover->dropDown(), Qt::Key_Down);
+        QTest::keyClick(popover->dropDown(), Qt::Key_Return);
+        QTRY_COMPARE(popover->field()->text(),
+                     QStringLiteral("Berlin Hauptbahnhof, Europaplatz, Berlin"));
+        QTest::mouseClick(popover->leaveButton(), Qt::LeftButton);
+        QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
+
+        const QByteArray file = unfoldedFile();
+        QVERIFY2(file.contains("X-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-APPLE-RADIUS=106.68;"
+                               "X-TITLE=\"Berlin Hauptbahnhof, Europaplatz, Berlin\":"
+                               "geo:52.5249451,13.3696614"),
+                 file.constData());
+        QVERIFY(file.contains("X-APPLE-PROXIMITY:DEPART"));
+        QCOMPARE(file.count("BEGIN:VALARM"), 2);
+
+        // The row follows the saved task; the pop-over stays open.
+        QTRY_VERIFY(m_pane->locationRow()->checkBox()->isChecked());
+        QCOMPARE(m_pane->locationRow()->statusLabel()->text(),
+                 QStringLiteral("When I leave... Berlin Hauptbahnhof, Europaplatz, Berlin"));
+        QVERIFY(popover->isVisible());
+
+        // The map: the region four radii across the shorter side, tinted outside the circle.
+        MapView* map = m_pane->mapRow();
+        QTRY_VERIFY(map->isVisible());
+        QVERIFY(std::abs(map->circleRadiusPixels() - std::min(map->width(), map->height()) / 4.0) <
+                1e-6);
+        const QPoint centre(map->width() / 2, map->height() / 2);
+        const int radius = int(map->circleRadiusPixels());
+        QVERIFY(bluish(map, centre + QPoint(radius * 3 / 2, 0)));
+        QVERIFY(!bluish(map, centre + QPoint(radius / 2, 0)));
+
+        // Turned off, the row takes the location alarm away and leaves the time alarm.
+        popover->hide();
+        QTest::mouseClick(m_pane->locationRow()->checkBox(), Qt::LeftButton);
+        QVERIFY(!readFile(taskPath()).contains("X-APPLE-PROXIMITY"));
+        QVERIFY(readFile(taskPath()).contains("TRIGGER;VALUE=DATE-TIME:20260328T070000Z"));
+        QVERIFY(map->isHidden());
+    }
+
+    void aContactAddressIsGeocodedBeforeSaving()
+    {
+        offerPlaces();
+        LocationPopover* popover = openPopover();
+        QTest::keyClicks(popover->field(), QStringLiteral("anna home"));
+        QTRY_VERIFY(
+            popover->search().resultTexts().contains(QStringLiteral("Anna Schmidt (Home)")));
+        QCOMPARE(popover->search().resultTexts().first(), QStringLiteral("Anna Schmidt (Home)"));
+        popover->field()->setText(QStringLiteral("Anna Schmidt (Home)"));
+        QTest::keyClick(popover->field(), Qt::Key_Return);
+        QCOMPARE(popover->validityLabel()->text(), QStringLiteral("validating.."));
+        // Save does nothing while the address is checked.
+        QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
+        QCOMPARE(readFile(taskPath()), m_f->store->before());
+        QTRY_VERIFY(popover->validityLabel()->text().isEmpty());
+        QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
+        const QByteArray file = unfoldedFile();
+        QVERIFY2(file.contains("X-TITLE=Anna Schmidt (Home):geo:52.53,13.401"), file.constData());
+        QVERIFY(file.contains("X-APPLE-PROXIMITY:ARRIVE"));
+        QTRY_COMPARE(m_pane->locationRow()->statusLabel()->text(),
+                     QStringLiteral("When I arrive... Anna Schmidt (Home)"));
+        // An arrival tints the inside of the circle and nothing outside it.
+        MapView* map = m_pane->mapRow();
+        QTRY_VERIFY(map->isVisible());
+        const QPoint centre(map->width() / 2, map->height() / 2);
+        QVERIFY(bluish(map, centre + QPoint(int(map->circleRadiusPixels() * 0.8), 0)));
+        QVERIFY(!bluish(map, centre + QPoint(int(map->circleRadiusPixels() * 1.5), 0)));
+    }
+
 private:
     // The real services, but opening an address only records it.
     DetailServices services()
@@ -309,6 +420,42 @@ private:
         m_opened.clear();
     }
 
+    // Whether the map shows the circle's blue tint at `at`.
+    static bool bluish(MapView* map, QPoint at)
+    {
+        const QColor colour = map->grab().toImage().pixelColor(at);
+        return colour.blue() - colour.red() > 12;
+    }
+
+    LocationPopover* openPopover()
+    {
+        QTest::mouseClick(m_pane->locationRow()->checkBox(), Qt::LeftButton);
+        // The box turns on only when a saved alarm rebuilds the row.
+        if (m_pane->locationRow()->checkBox()->isChecked())
+            QTest::qFail("the check box turned on by itself", __FILE__, __LINE__);
+        LocationPopover* popover = m_pane->locationPopover();
+        if (!popover || !QTest::qWaitForWindowExposed(popover)) {
+            QTest::qFail("the pop-over did not open", __FILE__, __LINE__);
+            return nullptr;
+        }
+        popover->search().setSearchDelay(0);
+        return popover;
+    }
+
+    QByteArray unfoldedFile() const { return IcsLines::unfolded(readFile(taskPath())).join('\n'); }
+
+    // A geocoder on loopback, Anna's card among the contacts, and on the task a time alarm that
+    // location edits must leave alone.
+    void offerPlaces()
+    {
+        m_server = std::make_unique<LoopbackHttpServer>(serviceAnswer);
+        m_f->defaults->setString(m_server->baseAddress(), PrefKey::geocoderURL);
+        m_f->defaults->setString(m_f->dir->filePath("contacts"), PrefKey::contactsFolder);
+        writeFile(m_f->dir->filePath("contacts/anna.vcf"), kContacts);
+        writeTaskWith("BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Water\r\n"
+                      "TRIGGER;VALUE=DATE-TIME:20260328T070000Z\r\nEND:VALARM\r\n");
+    }
+
     // Steps the hour and the minute with the arrow keys, as on a spin box, and takes the time
     // with Return.
     static void setTime(DatePopover* popover, const QString& text)
@@ -326,6 +473,7 @@ private:
         QTest::keyClick(edit, Qt::Key_Return);
     }
 
+    std::unique_ptr<LoopbackHttpServer> m_server;
     std::optional<DetailFixture> m_f;
     std::unique_ptr<ModeManager> m_modes;
     bool m_night = false;

@@ -1,5 +1,7 @@
+#include "IcsLines.h"
 #include "KeyboardFocus.h"
 #include "LoadedStore.h"
+#include "StoreQueries.h"
 #include "TestEnvironment.h"
 #include "WindowFit.h"
 
@@ -18,6 +20,8 @@
 #include "ui/main/ShareMenu.h"
 #include "ui/main/ViewController.h"
 #include "ui/main/WindowController.h"
+#include "ui/main/detail/CheckDateRow.h"
+#include "ui/main/detail/DatePickerButton.h"
 #include "ui/main/detail/GrowingTextEdit.h"
 #include "ui/main/detail/MapView.h"
 #include "ui/main/detail/UrlRow.h"
@@ -25,6 +29,7 @@
 #include "ui/main/strip/WeekDateView.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
@@ -39,7 +44,8 @@ Q_DECLARE_METATYPE(PaneRoom)
 
 // The main window's content: the side panes opening and closing by resizing the window, tasks
 // from dropped mail messages, sharing, the change of day, the saved frame, and the keyboard
-// (the Tab chain through the panes, the focus ring, the search field's keys).
+// (the Tab chain through the panes, the focus ring, the search field's keys); the detail pane
+// following the list's selection and keeping what is typed through another program's change.
 // This suite runs under xvfb-run, so that focus and keys go through a real display.
 class TestMainWindow : public QObject
 {
@@ -376,10 +382,166 @@ private Q_SLOTS:
         QCOMPARE(view().rvc()->session().reminder()->title, QStringLiteral("Report"));
     }
 
+    // --- the detail pane in the window ---
+
+    // The arrow keys in the list move the selection row by row, from the first task on, and
+    // the pane shows each task as it is reached; a click, and a selection asked for from
+    // elsewhere (a notification, a search), move the pane too. Return in the list puts the
+    // keyboard in the title, Tab walks the rows, Escape goes back to the list and leaves the
+    // pane open.
+    void thePaneFollowsTheSelection()
+    {
+        showThreeTasksWithDetails();
+        QListView* table = view().mvc()->tableView();
+        table->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(table->hasFocus());
+        // Giving the list the keyboard chooses no task; the first Down chooses the first.
+        QCOMPARE(shownIdentifier(), QString());
+        QVERIFY(!view().mvc()->presenter().selectedReminder());
+        const QList<std::pair<Qt::Key, int>> steps = {
+            {Qt::Key_Down, 0}, {Qt::Key_Down, 1}, {Qt::Key_Down, 2},
+            {Qt::Key_Down, 2}, // past the last task: the spacer is not selectable
+            {Qt::Key_Up, 1},   {Qt::Key_Up, 0},
+        };
+        for (const auto& [key, row] : steps) {
+            QTest::keyClick(table, key);
+            QTRY_COMPARE(shownIdentifier(), taskAt(row)->calendarItemIdentifier);
+            QTRY_COMPARE(table->currentIndex().row(), row);
+            QCOMPARE(pane()->titleField()->text(), taskAt(row)->title);
+        }
+        QCOMPARE(shownIdentifier(), QString("milk"));
+
+        QTest::keyClick(table, Qt::Key_Return);
+        QTRY_VERIFY(pane()->titleField()->hasFocus());
+        for (const QWidget* next : QList<const QWidget*>{pane()->dueDateRow()->checkBox(),
+                                                         pane()->dueDateRow()->picker()}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("repeatSelector"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), table);
+        QVERIFY(view().isDetailsShown());
+
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualRect(table->model()->index(2, 0)).center());
+        QTRY_COMPARE(shownIdentifier(), taskAt(2)->calendarItemIdentifier);
+
+        const store::ReminderPtr other = taskAt(1);
+        view().mvc()->presenter().selectReminder(other);
+        QTRY_COMPARE(shownIdentifier(), other->calendarItemIdentifier);
+        QCOMPARE(table->currentIndex().row(), 1);
+        QVERIFY(table->selectionModel()->isSelected(table->currentIndex()));
+    }
+
+    // Another program rewrites the task while its title is being typed: the refresh replaces
+    // every task, yet the typed text and the keyboard stay; leaving the field then writes the
+    // title into the re-read task, keeping the other program's line. (Return takes the title
+    // in thePaneKeepsATaskItsEditMovedOutOfTheView.)
+    void typingSurvivesARefresh()
+    {
+        showThreeTasksWithDetails();
+        QListView* table = view().mvc()->tableView();
+        table->setFocus(Qt::TabFocusReason);
+        view().mvc()->presenter().selectReminder(taskAt(1));
+        QTRY_COMPARE(shownIdentifier(), taskAt(1)->calendarItemIdentifier);
+        const QString title = taskAt(1)->title;
+        const QString path = taskAt(1)->origin->filePath;
+        QTest::keyClick(table, Qt::Key_Return);
+        GrowingTextEdit* field = pane()->titleField();
+        QTRY_VERIFY(field->hasFocus());
+        field->moveCursor(QTextCursor::End);
+        QTest::keyClicks(field, QStringLiteral(" today"));
+
+        const store::ReminderPtr before = pane()->session().reminder();
+        QByteArray theirs = readFile(path);
+        theirs.replace("END:VTODO", "DESCRIPTION:Changed elsewhere\r\nEND:VTODO");
+        QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
+        replaceFile(path, theirs);
+        QVERIFY(refreshed.wait(5000));
+        QTRY_COMPARE(pane()->notesField()->text(), QStringLiteral("Changed elsewhere"));
+        QVERIFY(pane()->session().reminder() != before);
+        QCOMPARE(field->text(), title + " today");
+        QVERIFY(field->hasFocus());
+        QCOMPARE(readFile(path), theirs);
+
+        QTest::keyClick(field, Qt::Key_Tab);
+        QTRY_COMPARE(IcsLines::value(readFile(path), "SUMMARY"), (title + " today").toUtf8());
+        QCOMPARE(IcsLines::value(readFile(path), "DESCRIPTION"), QByteArray("Changed elsewhere"));
+    }
+
+    // A new due date moves the task out of the day shown: the list lets it go at once, the
+    // pane stays on it for further edits until the user goes to another day.
+    void thePaneKeepsATaskItsEditMovedOutOfTheView()
+    {
+        showThreeTasksWithDetails();
+        view().lvc()->presenter().selectDayView();
+        writeFile(root() + "/work/today.ics",
+                  todo("today", "Water plants", "DUE;VALUE=DATE:20261209\r\n"));
+        const auto listed = [this] {
+            return StoreQueries::titles(view().mvc()->presenter().remindersArray())
+                .contains("Water plants");
+        };
+        QTRY_VERIFY(listed());
+        view().mvc()->presenter().selectReminder(
+            m_manager->tasks().reminderWithIdentifier("today"));
+        QTRY_COMPARE(shownIdentifier(), QString("today"));
+
+        DatePickerButton* picker = pane()->dueDateRow()->picker();
+        picker->setDateTime(local(2026, 12, 12));
+        Q_EMIT picker->popoverDismissed();
+        QTRY_VERIFY(!listed());
+        QCOMPARE(shownIdentifier(), QString("today"));
+
+        GrowingTextEdit* field = pane()->titleField();
+        field->setFocus();
+        field->moveCursor(QTextCursor::End);
+        QTest::keyClicks(field, QStringLiteral(" and herbs"));
+        QTest::keyClick(field, Qt::Key_Return);
+        const QString path = root() + "/work/today.ics";
+        QTRY_COMPARE(IcsLines::value(readFile(path), "SUMMARY"),
+                     QByteArray("Water plants and herbs"));
+        QVERIFY(IcsLines::value(readFile(path), "DUE").startsWith("20261212"));
+
+        view().mvc()->presenter().movePeriod(1);
+        QTRY_COMPARE(shownIdentifier(), QString());
+    }
+
 private:
     QString root() const { return m_store->root(); }
     ViewController& view() { return *m_window->viewController(); }
     QLineEdit* searchField() { return view().mvc()->findChild<QLineEdit*>(); }
+
+    RightViewController* pane() { return view().rvc(); }
+    store::ReminderPtr taskAt(int row)
+    {
+        return view().mvc()->presenter().remindersArray().at(row);
+    }
+    QString shownIdentifier()
+    {
+        return pane()->session().reminder() ? pane()->session().reminder()->calendarItemIdentifier
+                                            : QString();
+    }
+
+    // Three tasks in All Tasks, the first due tomorrow, none chosen; the details open and the
+    // window active.
+    void showThreeTasksWithDetails()
+    {
+        QFile::remove(root() + "/work/a.ics");
+        writeFile(root() + "/work/milk.ics",
+                  todo("milk", "Buy milk", "DUE;VALUE=DATE:20261210\r\n"));
+        writeFile(root() + "/work/mum.ics", todo("mum", "Call mum"));
+        writeFile(root() + "/work/rent.ics", todo("rent", "Pay the rent"));
+        QSignalSpy refreshed(m_manager, &DataManager::remindersRefreshed);
+        m_manager->refreshRemindersArray();
+        QVERIFY(refreshed.wait(5000));
+        activateWindow();
+        view().lvc()->presenter().selectPresetList(1);
+        QTRY_COMPARE(view().mvc()->presenter().remindersArray().size(), 3);
+        view().showHideDetails();
+        QTRY_VERIFY(view().isDetailsShown());
+    }
 
     void activateWindow()
     {

@@ -1,5 +1,4 @@
 #include "LoadedStore.h"
-#include "TestDetailServices.h"
 #include "TestEnvironment.h"
 
 #include "data/SidebarCounts.h"
@@ -7,7 +6,6 @@
 #include "data/TaskLists.h"
 #include "data/TaskOperations.h"
 #include "prefs/ModeManager.h"
-#include "presentation/detail/DetailEditSession.h"
 #include "presentation/tasklist/TaskListPresenter.h"
 #include "ui/main/tasklist/TaskListModel.h"
 
@@ -153,25 +151,6 @@ private Q_SLOTS:
         fresh->waitForBackgroundJobs();
         manager.waitForBackgroundJobs();
         QCOMPARE(countsOf(manager), countsOf(*fresh));
-    }
-
-    // A title being typed when another program changes another file is neither lost nor
-    // saved early, and is saved into the task when its field is left.
-    void anEditInProgressOutlivesTheRefresh()
-    {
-        DataManager& manager = *m_store->manager;
-        TestDetailServices services(*m_store->defaults);
-        DetailEditSession session(manager, services.services());
-        connect(&manager, &DataManager::remindersRefreshed, &session,
-                [&] { session.showReminder(manager.tasks().reminderWithIdentifier("keep")); });
-        session.showReminder(manager.tasks().reminderWithIdentifier("keep"));
-        session.type(DetailEditSession::Text::Title, "Keep typing");
-        QVERIFY(m_store->afterRefresh(
-            [&] { replaceFile(m_store->root() + "/work/b.ics", todo("b", "Elsewhere")); }));
-        QCOMPARE(session.text(DetailEditSession::Text::Title), QString("Keep typing"));
-        QVERIFY(readFile(m_store->root() + "/work/keep.ics").contains("SUMMARY:Keep\r\n"));
-        session.finish(DetailEditSession::Text::Title);
-        QVERIFY(readFile(m_store->root() + "/work/keep.ics").contains("SUMMARY:Keep typing"));
     }
 
 private:
