@@ -116,7 +116,6 @@ private Q_SLOTS:
             const PTKeyCombo combo(kKeyK, hotKeyBits);
             QCOMPARE(combo.modifierMask(), eventFlags);
             QCOMPARE(recorderFlagsToHotKeyFlags(eventFlags), hotKeyBits);
-            QCOMPARE(hotKeyFlagsToRecorderFlags(hotKeyBits), eventFlags);
             QCOMPARE(int(combo.x11ModifierMask()), x11Mask);
             QCOMPARE(int(combo.qtModifiers()), qtModifiers);
             QCOMPARE(PTKeyCombo::modifiersFromQt(Qt::KeyboardModifiers(qtModifiers)), hotKeyBits);
