@@ -1,24 +1,23 @@
 #!/usr/bin/python3
-"""The program as a screen reader sees it.
-
-Runs the built program over a small store in a home folder of its own, with openbox on the
-display it is given (xvfb-run) and the AT-SPI bus on its session bus (dbus-run-session), and
-reads it through pyatspi, as Orca does. The names of every control in every window are also
-checked inside the process (tests/ui/tst_textfit); here the windows are walked as the
-bridge hands them on (main-day, main-month, quick-add, each preferences:PAGE,
-recently-deleted, tray-panel):
-
-  names@WINDOW   no showing control (focusable, acting, editable, checkable) lacks a name or
-                 acts under a generic role; the window is a named frame, dialog or window
-  tab@WINDOW     Tab goes round the window, telling a screen reader each time, over stops that
-                 show, have a size and a name, and reaches every control (and acting list)
-  open@ / close@WINDOW  the window opens; Escape closes quick-add, Recently Deleted, the panel
-  focus@quick-add  Ctrl+N moves the focus only to objects that are showing
-  pages@preferences  the actions of the page bar show their pages
-  complete-action  a row offers a "Complete" action; checked-event: doing it, the
-                 row announces object:state-changed:checked
-  delete-focus   Delete on a row removes the task and puts the keyboard on the next one
-"""
+# The program as a screen reader sees it.
+#
+# Runs the built program over a small store in a home folder of its own, with openbox on the
+# display it is given (xvfb-run) and the AT-SPI bus on its session bus (dbus-run-session), and
+# reads it through pyatspi, as Orca does. The names of every control in every window are also
+# checked inside the process (tests/ui/tst_textfit); here the windows are walked as the
+# bridge hands them on (main-day, main-month, quick-add, each preferences:PAGE,
+# recently-deleted, tray-panel):
+#
+#   names@WINDOW   no showing control (focusable, acting, editable, checkable) lacks a name or
+#                  acts under a generic role; the window is a named frame, dialog or window
+#   tab@WINDOW     Tab goes round the window, telling a screen reader each time, over stops that
+#                  show, have a size and a name, and reaches every control (and acting list)
+#   open@ / close@WINDOW  the window opens; Escape closes quick-add, Recently Deleted, the panel
+#   focus@quick-add  Ctrl+N moves the focus only to objects that are showing
+#   pages@preferences  the actions of the page bar show their pages
+#   complete-action  a row offers a "Complete" action; checked-event: doing it, the
+#                  row announces object:state-changed:checked
+#   delete-focus   Delete on a row removes the task and puts the keyboard on the next one
 
 import argparse
 import ctypes
@@ -66,9 +65,8 @@ def write(path, text):
         f.write(text)
 
 
+# Two task lists and a calendar with something today, overdue, later and undated.
 class Store:
-    """Two task lists and a calendar with something today, overdue, later and undated."""
-
     def __init__(self, root):
         self.root = root
         today = date.today()
@@ -125,8 +123,8 @@ class Session:
         }))
         os.environ.update(self.env)
 
+    # The window manager gives new windows the keyboard focus, as a desktop does.
     def start_desktop(self):
-        # The window manager gives new windows the keyboard focus, as a desktop does.
         self.spawn(["openbox", "--sm-disable"])
         launcher = self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
         deadline = time.monotonic() + 10
@@ -193,8 +191,8 @@ class Results:
 # Reading the tree
 
 
+# What call returns, or fallback where the object went away under it.
 def quietly(call, fallback):
-    """What call returns, or fallback where the object went away under it."""
     try:
         return call()
     except Exception:
@@ -255,8 +253,8 @@ class Reader:
                 and app.name == "velmoran" for i in range(app.childCount)
                 if app.getChildAtIndex(i) is not None and self.showing(app.getChildAtIndex(i))]
 
+    # A showing window that is not among `before`.
     def wait_for_window(self, before, accept=lambda w: True, seconds=WINDOW_SECONDS):
-        """A showing window that is not among `before`."""
         new = lambda: [w for w in self.windows() if all(w != b for b in before) and accept(w)]
         self.pump(seconds, lambda: bool(new()))
         return next(iter(new()), None)
@@ -276,8 +274,8 @@ class Reader:
     def do_action(self, acc, name):
         return acc.queryAction().doAction(self.actions(acc).index(name))
 
+    # The name, else the name of the label it is labelled by, as Orca falls back to.
     def spoken_name(self, acc):
-        """The name, else the name of the label it is labelled by, as Orca falls back to."""
         labels = lambda: [(r.getTarget(i).name or "").strip() for r in acc.getRelationSet()
                           if r.getRelationType() == self.pyatspi.RELATION_LABELLED_BY
                           for i in range(r.getNTargets())]
@@ -287,8 +285,8 @@ class Reader:
         box = quietly(lambda: acc.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS), None)
         return (box.width, box.height) if box is not None else None
 
+    # (object, path of roles and names, ancestors) for every showing object under root.
     def walk(self, root):
-        """(object, path of roles and names, ancestors) for every showing object under root."""
         stack = [(root, [], [])]
         count = 0
         while stack and count < MAX_OBJECTS:
@@ -352,9 +350,9 @@ COMPOSITE_ROLES = ("list", "table", "tree", "tree table", "page tab list", "menu
                    "combo box", "spin button", "scroll bar")
 
 
+# Tabs until the focus comes back to where it started: every stop is showing, has a size
+# and a name, and every control of the window is among the stops.
 def tab_faults(reader, window):
-    """Tabs until the focus comes back to where it started: every stop is showing, has a size
-    and a name, and every control of the window is among the stops."""
     faults = []
     stops = []
     silent = 0
@@ -431,10 +429,10 @@ def task_row(reader, window, title):
     return None
 
 
+# The task completed through its row's "Complete" action, which the row announces with
+# object:state-changed:checked. (What the action writes, and Space on a row, are checked in
+# the process, in tst_listaccessibility and tst_midviewcontroller.)
 def completion_faults(reader, store, window, uid):
-    """The task completed through its row's "Complete" action, which the row announces with
-    object:state-changed:checked. (What the action writes, and Space on a row, are checked in
-    the process, in tst_listaccessibility and tst_midviewcontroller.)"""
     title = store.title(uid)
     row = task_row(reader, window, title)
     if row is None:
@@ -453,9 +451,9 @@ def completion_faults(reader, store, window, uid):
                                              in reader.checked_events[events_before:]) + ")"]
 
 
+# Ctrl+N may move the focus only to what is on screen: a calendar made in advance once
+# sent a focus event for each hidden day it was set to.
 def opening_focus_faults(reader):
-    """Ctrl+N may move the focus only to what is on screen: a calendar made in advance once
-    sent a focus event for each hidden day it was set to."""
     count = len(reader.focus_events)
     reader.keys("Control_L+n")
     reader.pump(2, lambda: len(reader.focus_events) > count)
@@ -523,8 +521,8 @@ def run_checks(reader, session, results, only):
         results.check("checked-event", event_faults)
 
 
+# The main window active, as a second start of the program makes it.
 def bring_to_front(reader, session, main):
-    """The main window active, as a second start of the program makes it."""
     active = lambda: main.getState().contains(reader.pyatspi.STATE_ACTIVE)
     if active():
         return
@@ -534,8 +532,8 @@ def bring_to_front(reader, session, main):
     reader.pump(0.3)
 
 
+# Moves the keyboard onto a task row: into its list, then down the list.
 def select_row(reader, window, title):
-    """Moves the keyboard onto a task row: into its list, then down the list."""
     row = task_row(reader, window, title)
     if row is None:
         raise RuntimeError(f"no row '{title}'")
@@ -594,16 +592,16 @@ def close(reader, window, keys):
     reader.pump(0.3)
 
 
+# The buttons or page tabs of the first tool bar or page tab list in the window.
 def page_selectors(reader, window):
-    """The buttons or page tabs of the first tool bar or page tab list in the window."""
     bars = [acc for acc, _, _ in reader.walk(window) if reader.role(acc) in ("tool bar",
                                                                           "page tab list")]
     children = [bars[0].getChildAtIndex(i) for i in range(bars[0].childCount)] if bars else []
     return [c for c in children if c is not None and reader.showing(c) and reader.actions(c)]
 
 
+# Does what a screen reader's "activate" does: the object's first action.
 def select(reader, selector):
-    """Does what a screen reader's "activate" does: the object's first action."""
     actions = [a for a in reader.actions(selector) if a != "SetFocus"]
     if actions:
         reader.do_action(selector, actions[0])
@@ -643,9 +641,9 @@ def walk_preferences(reader, results):
     close(reader, window, "Alt_L+F4")
 
 
+# Delete on a task row moves the file to Recently Deleted and the keyboard to the next
+# task, where a screen reader goes on reading.
 def delete_focus_faults(reader, store, main, uid):
-    """Delete on a task row moves the file to Recently Deleted and the keyboard to the next
-    task, where a screen reader goes on reading."""
     title = store.title(uid)
     row, view = select_row(reader, main, title)
     titles = [(view.getChildAtIndex(i).name or "").strip() for i in range(view.childCount)]
@@ -669,7 +667,7 @@ def delete_focus_faults(reader, store, main, uid):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser = argparse.ArgumentParser(description="The program as a screen reader sees it.")
     parser.add_argument("--app", required=True, help="the built program")
     parser.add_argument("--cli", required=True, help="the built velmoran-cli")
     parser.add_argument("--version", required=True, help="the program's release")

@@ -16,6 +16,7 @@ namespace LaunchedProgram {
 struct Launch
 {
     int exitCode = -1; // -1 when it crashed
+    int signal = 0;    // the signal it died of
     QByteArray out;
     QByteArray err;
 };
@@ -60,23 +61,28 @@ inline void stop(QProcess& process)
 }
 
 // A launch run to its end, with the event loop running: this process may be the running
-// instance it talks to, or own the selection it reads.
+// instance it talks to, or own the selection it reads. A variable given a null value is
+// taken out of the environment.
 inline Launch launch(QProcessEnvironment environment, const QStringList& arguments,
-                     const QMap<QString, QString>& variables = {})
+                     const QMap<QString, QString>& variables = {},
+                     const QString& program = QStringLiteral(VELMORAN_APP_PATH))
 {
     for (auto it = variables.begin(); it != variables.end(); ++it)
-        environment.insert(it.key(), it.value());
+        it.value().isNull() ? environment.remove(it.key())
+                            : environment.insert(it.key(), it.value());
     QProcess process;
     process.setProcessEnvironment(environment);
     QSignalSpy finished(&process, &QProcess::finished);
-    process.start(VELMORAN_APP_PATH, arguments);
+    process.start(program, arguments);
     Launch result;
-    if (!finished.wait(15000)) {
+    if (!finished.wait(30000)) {
         stop(process);
-        qWarning() << "velmoran" << arguments << "did not finish";
+        qWarning() << program << arguments << "did not finish";
         return result;
     }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    const bool crashed = process.exitStatus() == QProcess::CrashExit;
+    result.exitCode = crashed ? -1 : process.exitCode();
+    result.signal = crashed ? process.exitCode() : 0;
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
     return result;

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -29,13 +28,6 @@ const int kChildRun = [] {
     ::raise(std::atoi(how));
     ::_exit(0);
 }();
-
-struct Crash
-{
-    QProcess::ExitStatus status = QProcess::NormalExit;
-    int code = 0;
-    QByteArray err;
-};
 
 } // namespace
 
@@ -79,13 +71,15 @@ private Q_SLOTS:
         QFETCH(QString, stateHome);
         if (stateHome == "blocked")
             QVERIFY(QFile(m_dir->filePath(stateHome)).open(QIODevice::WriteOnly));
-        const Crash crash = runChild(
-            how,
-            {{"HOME", m_dir->path()},
-             {"XDG_STATE_HOME", stateHome.isEmpty() ? QString() : m_dir->filePath(stateHome)}});
+        const LaunchedProgram::Launch crash = LaunchedProgram::launch(
+            QProcessEnvironment::systemEnvironment(), {},
+            {{kChildVariable, QString::fromLatin1(how)},
+             {"HOME", m_dir->path()},
+             {"XDG_STATE_HOME", stateHome.isEmpty() ? QString() : m_dir->filePath(stateHome)}},
+            QCoreApplication::applicationFilePath());
         // The process still dies of its signal, for the shell and for core dumps.
-        QCOMPARE(crash.status, QProcess::CrashExit);
-        QCOMPARE(crash.code, signal);
+        QCOMPARE(crash.exitCode, -1);
+        QCOMPARE(crash.signal, signal);
         if (stateHome == "blocked") {
             QVERIFY(!crash.err.contains("report written"));
             return;
@@ -149,32 +143,6 @@ private Q_SLOTS:
     }
 
 private:
-    Crash runChild(const QByteArray& how, const QList<QPair<QString, QString>>& variables)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(kChildVariable, QString::fromLatin1(how));
-        for (const auto& [name, value] : variables) {
-            if (value.isEmpty())
-                environment.remove(name);
-            else
-                environment.insert(name, value);
-        }
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(QCoreApplication::applicationFilePath(), {});
-        Crash crash;
-        if (!process.waitForFinished(30000)) {
-            process.kill();
-            process.waitForFinished();
-            qWarning() << "the crashing child did not end";
-            return crash;
-        }
-        crash.status = process.exitStatus();
-        crash.code = process.exitCode();
-        crash.err = process.readAllStandardError();
-        return crash;
-    }
-
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 

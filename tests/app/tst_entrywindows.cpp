@@ -31,7 +31,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace TestFiles;
@@ -289,27 +288,6 @@ private Q_SLOTS:
         QTest::keyClick(form->titleField(), Qt::Key_Escape);
         QTRY_VERIFY(!window->isVisible());
         m_app.manager->dates().setSelectedDate(local(2026, 12, 9));
-    }
-
-    // With the main window closed the application lives on in the tray: closing the quick-add
-    // window or the panel then must not end it.
-    void closingAnEntryWindowKeepsTheApplication()
-    {
-        mainWindow()->close();
-        QTRY_VERIFY(!mainWindow()->isVisible());
-        // Only an application inside its event loop ends when its last window closes.
-        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
-        QTimer::singleShot(0, this, [this] {
-            m_entry->openQuickAdd(QDateTime(), QString());
-            m_entry->quickAddWindow()->close();
-            m_entry->panelWindow()->openPanel();
-            m_entry->panelWindow()->close();
-            QTimer::singleShot(300, qApp, &QCoreApplication::quit);
-        });
-        QApplication::exec();
-        QCOMPARE(lastClosed.size(), 0);
-        m_app.delegate->applicationShouldHandleReopen();
-        QTRY_VERIFY(mainWindow()->isVisible());
     }
 
 private:

@@ -198,14 +198,11 @@ private:
     // The lists as the command-line front end reports them over the same store.
     QJsonArray shownLists()
     {
-        QProcess process;
-        process.setProcessEnvironment(m_env);
-        process.start(VELMORAN_CLI_PATH, {"lists", "--json"});
-        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-            QTest::qFail(process.readAllStandardError().constData(), __FILE__, __LINE__);
-            return {};
-        }
-        return QJsonDocument::fromJson(process.readAllStandardOutput()).array();
+        const LaunchedProgram::Launch run =
+            LaunchedProgram::launch(m_env, {"lists", "--json"}, {}, VELMORAN_CLI_PATH);
+        if (run.exitCode != 0)
+            QTest::qFail(run.err.constData(), __FILE__, __LINE__);
+        return QJsonDocument::fromJson(run.out).array();
     }
 
     static QStringList titles(const QJsonArray& lists, bool shown)
