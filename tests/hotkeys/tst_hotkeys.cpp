@@ -347,8 +347,8 @@ private Q_SLOTS:
     }
 
     // A combination that is no hot key registers nothing, and a shortcut that was cleared
-    // takes the old registration away. Registering again replaces the registration, and a hot
-    // key of the same identifier but other keys is one of its own.
+    // takes the old registration away. Registering again replaces the registration; a hot key
+    // this registry does not hold, even one with the same number, changes nothing.
     void registrations()
     {
         PTHotKeyCenter center(HotKeyService::createForPlatform());
@@ -379,7 +379,14 @@ private Q_SLOTS:
         QVERIFY(center.registerHotKey(twin));
         center.unregisterHotKey(first);
         QCOMPARE(first->hotKeyHandle(), HotKeyService::Handle(0));
+
+        PTHotKeyCenter elsewhere(HotKeyService::createForPlatform());
+        auto foreign = hotKey("Velmoran2", kKeyJ, ctrlAlt);
+        while (foreign->hotKeyNumber() != second->hotKeyNumber())
+            QVERIFY(elsewhere.registerHotKey(foreign));
+        center.unregisterHotKey(foreign);
         center.unregisterHotKey(nullptr);
+        QCOMPARE(foreign->hotKeyNumber(), second->hotKeyNumber());
         QCOMPARE(center.allHotKeys(), (QList<std::shared_ptr<PTHotKey>>{second, twin}));
     }
 
@@ -396,10 +403,11 @@ private Q_SLOTS:
         QVERIFY(center.registerHotKey(first));
         QVERIFY(center.registerHotKey(second));
 
-        auto event = [](quint32 kind, quint32 number) {
+        auto event = [](quint32 kind, quint32 number,
+                        quint32 signature = PTHotKeyCenter::kHotKeySignature) {
             HotKeyEvent e;
             e.kind = kind;
-            e.hotKeyID = HotKeyID{PTHotKeyCenter::kHotKeySignature, number};
+            e.hotKeyID = HotKeyID{signature, number};
             return e;
         };
         QVERIFY(center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyPressed, 2)));
@@ -407,6 +415,13 @@ private Q_SLOTS:
         QVERIFY(center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyReleased, 2)));
         QVERIFY(center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyPressed, 1)));
         QCOMPARE(invoked, (QList<PTHotKey*>{second.get(), first.get()}));
+
+        // Not the registry's events: passed on.
+        QVERIFY(!center.handleHotKeyEvent(event(HotKeyEvent::kEventHotKeyPressed, 1, 0x41424344)));
+        HotKeyEvent otherClass = event(HotKeyEvent::kEventHotKeyPressed, 1);
+        otherClass.eventClass = 0x6D6F7573; // 'mous'
+        QVERIFY(!center.handleHotKeyEvent(otherClass));
+        QVERIFY(!center.handleHotKeyEvent(event(7, 1)));
 
         // A press that arrives after its hot key was registered again finds no hot key.
         QVERIFY(center.registerHotKey(second));

@@ -336,7 +336,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("allDay");
         QTest::addColumn<QString>("expected");
         // The editor's rules read back as built (formatRoundTripsEditorRules), and are written in
-        // their part order with a timed end in UTC (tst_repeatchoices); these are others.
+        // their part order with a timed end in UTC (tst_taskdetailedits); these are others.
         QTest::newRow("yearly on a weekday of the year keeps its scope")
             << makeRule(F::Yearly, 1, {{2, 20}}) << false << "FREQ=YEARLY;BYDAY=20MO";
         RecurrenceRule wholeDay = makeRule(F::Daily);
