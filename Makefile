@@ -3,8 +3,8 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 # Most suites spend their time waiting on the programs they start (vdirsyncer, Radicale, a
-# display, the built binaries), so the tests run two to a core.
-TEST_JOBS ?= $(shell echo $$(( $$(nproc) * 2 )))
+# display, the built binaries), so the tests run three to a core.
+TEST_JOBS ?= $(shell echo $$(( $$(nproc) * 3 )))
 MAKEFLAGS += --no-print-directory
 
 FUZZ_DIR ?= build-fuzz
