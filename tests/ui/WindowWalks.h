@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PreferenceFixture.h"
+#include "TestFiles.h"
 
 #include "data/TaskOperations.h"
 #include "platform/store/CollectionFinder.h"
@@ -16,7 +17,6 @@
 
 #include <QTest>
 
-#include <cstdio>
 #include <functional>
 
 // The windows that the suites checking every control (names, text that fits) walk the same
@@ -29,15 +29,14 @@ using WindowCheck = std::function<QStringList(QWidget*)>;
 inline bool showFullTaskInDetails(PreferenceFixture& fixture, ViewController& view)
 {
     // Renamed over the file as other programs write, which the store's folder watching sees.
-    const QByteArray path = QFile::encodeName(fixture.root() + "/work/a.ics");
-    if (!PreferenceFixture::writeFile(
-            QFile::decodeName(path + ".new"),
-            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VTODO\r\nUID:a\r\n"
-            "DTSTAMP:20261201T090000Z\r\nSUMMARY:Report\r\nDUE:20261209T153000\r\n"
-            "RRULE:FREQ=MONTHLY;COUNT=6\r\nPRIORITY:1\r\nURL:https://example.org/\r\n"
-            "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nTRIGGER:-PT15M\r\n"
-            "END:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n") ||
-        ::rename((path + ".new").constData(), path.constData()) != 0)
+    TestFiles::replaceFile(
+        fixture.root() + "/work/a.ics",
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VTODO\r\nUID:a\r\n"
+        "DTSTAMP:20261201T090000Z\r\nSUMMARY:Report\r\nDUE:20261209T153000\r\n"
+        "RRULE:FREQ=MONTHLY;COUNT=6\r\nPRIORITY:1\r\nURL:https://example.org/\r\n"
+        "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nTRIGGER:-PT15M\r\n"
+        "END:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+    if (QTest::currentTestFailed())
         return false;
     fixture.manager->refreshRemindersArray();
     // The refresh that read the file written here: one the window started before may end first.
