@@ -262,6 +262,41 @@ class Reader:
     def showing(self, acc):
         return quietly(lambda: acc.getState().contains(self.pyatspi.STATE_SHOWING), False)
 
+    def active(self, acc):
+        return quietly(lambda: acc.getState().contains(self.pyatspi.STATE_ACTIVE), False)
+
+    # The title of the top-level window that has the X keyboard focus, where typed keys go;
+    # the program may call another window active while the window manager moves the focus.
+    def x_focus_title(self):
+        x11, c = self.x11, ctypes
+        x11.XGetInputFocus.argtypes = (c.c_void_p, c.POINTER(c.c_ulong), c.POINTER(c.c_int))
+        x11.XFetchName.argtypes = (c.c_void_p, c.c_ulong, c.POINTER(c.c_char_p))
+        x11.XQueryTree.argtypes = (c.c_void_p, c.c_ulong, c.POINTER(c.c_ulong),
+                                   c.POINTER(c.c_ulong), c.POINTER(c.c_void_p),
+                                   c.POINTER(c.c_uint))
+        window, revert = c.c_ulong(), c.c_int()
+        x11.XGetInputFocus(self.display, c.byref(window), c.byref(revert))
+        current = window.value
+        while current > 1:  # 0 is None, 1 PointerRoot
+            name = c.c_char_p()
+            if x11.XFetchName(self.display, current, c.byref(name)) and name.value:
+                return name.value.decode(errors="replace")
+            root, parent, children, count = c.c_ulong(), c.c_ulong(), c.c_void_p(), c.c_uint()
+            if not x11.XQueryTree(self.display, current, c.byref(root), c.byref(parent),
+                                  c.byref(children), c.byref(count)):
+                break
+            if children:
+                x11.XFree(children)
+            current = parent.value if parent.value != root.value else 0
+        return f"window {window.value:#x} without a title"
+
+    # The program's showing windows, which of them it calls active, and where keys go: what a
+    # failure to open or close one needs to be understood.
+    def window_list(self):
+        windows = ", ".join(self.describe(w) + (" (active)" if self.active(w) else "")
+                            for w in self.windows()) or "none"
+        return f"{windows}; keys go to '{quietly(self.x_focus_title, '?')}'"
+
     def role(self, acc):
         return quietly(acc.getRoleName, "?")
 
@@ -416,7 +451,8 @@ def tab_faults(reader, window):
 
 def walk_window(reader, results, window_id, window):
     if window is None:
-        results.check(f"open@{window_id}", [f"the window {window_id} did not open"])
+        results.check(f"open@{window_id}", [f"the window {window_id} did not open; windows: "
+                                            + reader.window_list()])
         return
     results.check(f"names@{window_id}", name_faults(reader, window))
     results.check(f"tab@{window_id}", tab_faults(reader, window))
@@ -452,18 +488,25 @@ def completion_faults(reader, store, window, uid):
 
 
 # Ctrl+N may move the focus only to what is on screen: a calendar made in advance once
-# sent a focus event for each hidden day it was set to.
+# sent a focus event for each hidden day it was set to. Escape is typed only once the new
+# window has the focus, as a user sees it before answering it; that it then closes the window
+# matters to every later step, which a window left on top would cover.
 def opening_focus_faults(reader):
     count = len(reader.focus_events)
+    before = reader.windows()
     reader.keys("Control_L+n")
-    reader.pump(2, lambda: len(reader.focus_events) > count)
+    window = reader.wait_for_window(before, reader.active)
+    if window is None:
+        return ["Ctrl+N opened no window that took the focus; windows: " + reader.window_list()]
     reader.pump(0.5)
     faults = [f"Ctrl+N moved the focus to {reader.describe(f)}, which is not showing"
               for f in reader.focus_events[count:] if not reader.showing(f)]
     if len(reader.focus_events) == count:
         faults.append("Ctrl+N moved the focus nowhere")
     reader.keys("Escape")
-    reader.pump(1)
+    if not reader.pump(3, lambda: not reader.showing(window)):
+        faults.append("Escape does not close the window Ctrl+N opened; windows: "
+                      + reader.window_list())
     return faults
 
 
@@ -499,6 +542,7 @@ def run_checks(reader, session, results, only):
     if wanted("quick-add"):
         to_front()
         results.check("focus@quick-add", opening_focus_faults(reader))
+        to_front()
         walk_and_close(reader, results, "quick-add", lambda: reader.keys("Control_L+n"))
     if wanted("preferences"):
         to_front()
@@ -523,7 +567,7 @@ def run_checks(reader, session, results, only):
 
 # The main window active, as a second start of the program makes it.
 def bring_to_front(reader, session, main):
-    active = lambda: main.getState().contains(reader.pyatspi.STATE_ACTIVE)
+    active = lambda: reader.active(main)
     if active():
         return
     subprocess.run([session.app], env=session.env, timeout=30, stdout=subprocess.DEVNULL)
@@ -585,10 +629,11 @@ def close(reader, window, keys):
     labels = [acc for acc, _, _ in reader.walk(window) if reader.role(acc) == "label"]
     if labels:
         click(reader, labels[0])
-        reader.pump(2, lambda: window.getState().contains(reader.pyatspi.STATE_ACTIVE))
+        reader.pump(2, lambda: reader.active(window))
     reader.keys(keys)
     if not reader.pump(WINDOW_SECONDS, lambda: not reader.showing(window)):
-        print(f"    (left open: {keys} did not close {reader.describe(window)})", flush=True)
+        print(f"    (left open: {keys} did not close {reader.describe(window)}; windows: "
+              f"{reader.window_list()})", flush=True)
     reader.pump(0.3)
 
 
