@@ -5,6 +5,7 @@
 #include "app/SelectionReader.h"
 #include "app/SingleInstance.h"
 #include "platform/ActivationToken.h"
+#include "platform/SystemZoneName.h"
 #include "platform/UserDefaults.h"
 #include "platform/i18n/InterfaceLanguage.h"
 #include "platform/store/EventStore.h"
@@ -38,6 +39,7 @@ int main(int argc, char* argv[])
 {
     // Before anything else, so that a crash during start-up is reported too.
     CrashReporter::install(VELMORAN_VERSION);
+    SystemZoneName::nameInEnvironment();
     // Read before the application object exists: Qt's X11 plug-in takes the startup identifier
     // out of the environment as it starts.
     const QVariantMap launcherTokens = ActivationToken::fromEnvironment();

@@ -11,6 +11,7 @@
 #include "cli/CliSync.h"
 #include "cli/CliTaskSelection.h"
 #include "platform/Clock.h"
+#include "platform/SystemZoneName.h"
 #include "platform/UserDefaults.h"
 #include "platform/i18n/InterfaceLanguage.h"
 #include "platform/store/EventStore.h"
@@ -48,6 +49,7 @@ bool setUpClock(Clock& clock)
 
 int main(int argc, char* argv[])
 {
+    SystemZoneName::nameInEnvironment();
     QCoreApplication app(argc, argv);
     // Messages and --help in the user's language; the JSON output and the command words stay
     // as they are, for scripts.
