@@ -108,6 +108,7 @@ void ReminderSnapshot::foldTexts() const
     }
     m_foldedBounds.reserve(texts.size() + 1);
     m_signatures.reserve(texts.size());
+    m_foldedIsWide.resize(texts.size());
     qsizetype textLength = 0;
     for (const QString* text : std::as_const(texts))
         textLength += text->size();
@@ -122,14 +123,22 @@ void ReminderSnapshot::foldTexts() const
         m_foldedBounds.append(m_folded.size());
         if (segment < reusable && previous.texts[segment].constData() == text.constData() &&
             previous.texts[segment].size() == text.size()) {
-            const qsizetype from = previous.bounds[segment];
-            m_folded.append(
-                QStringView(previous.folded).sliced(from, previous.bounds[segment + 1] - from));
+            if (previous.isWide.testBit(segment)) {
+                m_foldedIsWide.setBit(segment);
+                m_wideFolded.insert(segment, previous.wide.value(segment));
+            } else {
+                const qsizetype from = previous.bounds[segment];
+                m_folded.append(QByteArrayView(previous.folded)
+                                    .sliced(from, previous.bounds[segment + 1] - from));
+            }
             m_signatures.append(previous.signatures[segment]);
             continue;
         }
         const QString folded = text.toCaseFolded();
-        m_folded.append(folded);
+        if (!appendNarrow(folded)) {
+            m_foldedIsWide.setBit(segment);
+            m_wideFolded.insert(segment, folded);
+        }
         m_signatures.append(signatureOf(folded));
     }
     m_foldedBounds.append(m_folded.size());
@@ -137,11 +146,27 @@ void ReminderSnapshot::foldTexts() const
     m_foldDone.store(true, std::memory_order_release);
 }
 
+// Appends the text in Latin-1 when every character fits; else leaves the fold as it was.
+bool ReminderSnapshot::appendNarrow(const QString& folded) const
+{
+    const qsizetype at = m_folded.size();
+    m_folded.resize(at + folded.size());
+    char* out = m_folded.data() + at;
+    for (const QChar c : folded) {
+        if (c.unicode() > 0xff) {
+            m_folded.truncate(at);
+            return false;
+        }
+        *out++ = char(c.unicode());
+    }
+    return true;
+}
+
 ReminderSnapshot::Fold ReminderSnapshot::finishedFold() const
 {
     if (m_takenTexts.isEmpty() || !m_foldDone.load(std::memory_order_acquire))
         return {};
-    return {m_takenTexts, m_folded, m_foldedBounds, m_signatures};
+    return {m_takenTexts, m_folded, m_foldedBounds, m_signatures, m_foldedIsWide, m_wideFolded};
 }
 
 int ReminderSnapshot::listIndexOf(const store::CalendarPtr& list)

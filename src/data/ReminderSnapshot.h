@@ -2,7 +2,9 @@
 
 #include "platform/store/Reminder.h"
 
+#include <QBitArray>
 #include <QHash>
+#include <QLatin1StringView>
 #include <QList>
 #include <QStringView>
 
@@ -10,6 +12,26 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+
+// A case-folded text as a snapshot keeps it: in Latin-1 when every character fits, as in most
+// texts, which halves what the folded copies take; in UTF-16 otherwise.
+struct FoldedText
+{
+    FoldedText(QLatin1StringView text)
+        : narrow(text)
+    {}
+    FoldedText(QStringView text)
+        : wide(text)
+        , isWide(true)
+    {}
+
+    bool isEmpty() const { return isWide ? wide.isEmpty() : narrow.isEmpty(); }
+    QString toString() const { return isWide ? wide.toString() : narrow.toString(); }
+
+    QLatin1StringView narrow;
+    QStringView wide;
+    bool isWide = false;
+};
 
 // The data manager's snapshot: every reminder of the visible lists, completed or not, in the
 // order the store delivered them, with what the queries test of each one worked out once:
@@ -37,9 +59,11 @@ public:
     struct Fold
     {
         QList<QString> texts;
-        QString folded;
+        QByteArray folded;
         QList<qsizetype> bounds;
         QList<quint64> signatures;
+        QBitArray isWide;
+        QHash<qsizetype, QString> wide;
     };
     explicit ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding = Folding::Now,
                               Fold previous = {});
@@ -69,8 +93,8 @@ public:
     // Title and notes case-folded (QString::toCaseFolded), for the tag lists and the search:
     // a case-insensitive substring test then becomes a plain one over memory read in order.
     // They take as much memory as the texts themselves: see Folding.
-    QStringView foldedTitle(qsizetype index) const { return foldedText(2 * index); }
-    QStringView foldedNotes(qsizetype index) const { return foldedText(2 * index + 1); }
+    FoldedText foldedTitle(qsizetype index) const { return foldedText(2 * index); }
+    FoldedText foldedNotes(qsizetype index) const { return foldedText(2 * index + 1); }
     // One bit per character class present in the folded text (signatureOf): a text can only
     // contain a word whose bits it all has, which rules most texts out without reading them.
     quint64 titleSignature(qsizetype index) const { return signatures()[2 * index]; }
@@ -94,11 +118,14 @@ private:
 
     int listIndexOf(const store::CalendarPtr& list);
     void foldTexts() const;
-    QStringView foldedText(qsizetype segment) const
+    bool appendNarrow(const QString& folded) const;
+    FoldedText foldedText(qsizetype segment) const
     {
         std::call_once(m_foldOnce, [this] { foldTexts(); });
+        if (m_foldedIsWide.testBit(segment))
+            return QStringView(m_wideFolded.find(segment).value());
         const qsizetype from = m_foldedBounds[segment];
-        return QStringView(m_folded).sliced(from, m_foldedBounds[segment + 1] - from);
+        return QLatin1StringView(m_folded).sliced(from, m_foldedBounds[segment + 1] - from);
     }
     const QList<quint64>& signatures() const
     {
@@ -112,11 +139,15 @@ private:
     QList<Facts> m_facts;
     QList<store::CalendarPtr> m_lists;
     QHash<QString, int> m_listIndexes;
-    // Every title and notes text folded, one after the other; segment s (2i the title and 2i+1
-    // the notes of reminder i) runs from m_foldedBounds[s] to m_foldedBounds[s + 1].
+    // Every title and notes text folded, one after the other, in Latin-1; segment s (2i the
+    // title and 2i+1 the notes of reminder i) runs from m_foldedBounds[s] to
+    // m_foldedBounds[s + 1]. A text with a character beyond Latin-1 is empty there, marked in
+    // m_foldedIsWide and kept in m_wideFolded.
     mutable std::once_flag m_foldOnce;
-    mutable QString m_folded;
+    mutable QByteArray m_folded;
     mutable QList<qsizetype> m_foldedBounds;
+    mutable QBitArray m_foldedIsWide;
+    mutable QHash<qsizetype, QString> m_wideFolded;
     mutable QList<quint64> m_signatures; // by segment, like m_foldedBounds
     // Folding::OnFirstUseAsTaken: the texts folded, by segment.
     QList<QString> m_takenTexts;

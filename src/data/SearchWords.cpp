@@ -7,13 +7,26 @@
 TextNeedle::TextNeedle(const QString& text)
     : m_folded(text.toCaseFolded())
     , m_signature(ReminderSnapshot::signatureOf(m_folded))
-{}
+{
+    if (std::all_of(m_folded.cbegin(), m_folded.cend(),
+                    [](QChar c) { return c.unicode() <= 0xff; }))
+        m_narrow = m_folded.toLatin1();
+}
 
-bool TextNeedle::foundIn(QStringView foldedHaystack, quint64 haystackSignature) const
+bool TextNeedle::foundIn(FoldedText foldedHaystack, quint64 haystackSignature) const
+{
+    if (m_folded.isEmpty() || (haystackSignature & m_signature) != m_signature)
+        return false;
+    if (foldedHaystack.isWide)
+        return foundInWide(foldedHaystack.wide);
+    return !m_narrow.isEmpty() &&
+           QByteArrayView(foldedHaystack.narrow.data(), foldedHaystack.narrow.size())
+                   .indexOf(m_narrow) >= 0;
+}
+
+bool TextNeedle::foundInWide(QStringView foldedHaystack) const
 {
     const qsizetype length = m_folded.size();
-    if (length == 0 || (haystackSignature & m_signature) != m_signature)
-        return false;
     const QChar first = m_folded.front();
     const qsizetype last = foldedHaystack.size() - length;
     for (qsizetype from = 0; from <= last; ++from) {
@@ -39,14 +52,14 @@ std::optional<SearchWords> SearchWords::of(const QString& text)
     return words;
 }
 
-bool SearchWords::allFoundIn(QStringView haystack, quint64 signature) const
+bool SearchWords::allFoundIn(FoldedText haystack, quint64 signature) const
 {
     return std::all_of(m_words.cbegin(), m_words.cend(),
                        [&](const TextNeedle& word) { return word.foundIn(haystack, signature); });
 }
 
-bool SearchWords::matchFolded(QStringView foldedTitle, quint64 titleSignature,
-                              QStringView foldedNotes, quint64 notesSignature) const
+bool SearchWords::matchFolded(FoldedText foldedTitle, quint64 titleSignature,
+                              FoldedText foldedNotes, quint64 notesSignature) const
 {
     if (m_hasEmptyWord)
         return false;
@@ -83,10 +96,10 @@ bool SearchWords::matches(const store::Reminder& reminder) const
     if (m_hasEmptyWord)
         return false;
     foldInto(m_foldedTitle, reminder.title);
-    if (allFoundIn(m_foldedTitle, ReminderSnapshot::signatureOf(m_foldedTitle)))
+    if (allFoundIn(QStringView(m_foldedTitle), ReminderSnapshot::signatureOf(m_foldedTitle)))
         return true;
     if (reminder.notes.isEmpty())
         return false;
     foldInto(m_foldedNotes, reminder.notes);
-    return allFoundIn(m_foldedNotes, ReminderSnapshot::signatureOf(m_foldedNotes));
+    return allFoundIn(QStringView(m_foldedNotes), ReminderSnapshot::signatureOf(m_foldedNotes));
 }

@@ -15,10 +15,15 @@ class TextNeedle
 public:
     explicit TextNeedle(const QString& text);
     // An empty needle is never found: an empty tag or search word must not match everything.
-    bool foundIn(QStringView foldedHaystack, quint64 haystackSignature) const;
+    bool foundIn(FoldedText foldedHaystack, quint64 haystackSignature) const;
 
 private:
+    bool foundInWide(QStringView foldedHaystack) const;
+
     QString m_folded;
+    // The folded needle in Latin-1; empty when a character does not fit, and then no Latin-1
+    // text holds it.
+    QByteArray m_narrow;
     quint64 m_signature;
 };
 
@@ -31,7 +36,7 @@ public:
     // None for an empty text.
     static std::optional<SearchWords> of(const QString& text);
 
-    bool matchFolded(QStringView foldedTitle, quint64 titleSignature, QStringView foldedNotes,
+    bool matchFolded(FoldedText foldedTitle, quint64 titleSignature, FoldedText foldedNotes,
                      quint64 notesSignature) const;
     // The same over a task's own texts, folded here: for a scan that keeps no folded copies.
     // Not thread-safe: the folded texts go into buffers kept for the next task.
@@ -39,7 +44,7 @@ public:
 
 private:
     SearchWords() = default;
-    bool allFoundIn(QStringView haystack, quint64 signature) const;
+    bool allFoundIn(FoldedText haystack, quint64 signature) const;
 
     std::vector<TextNeedle> m_words;
     // Two spaces in a row or a space at either end make an empty word, which is never found.

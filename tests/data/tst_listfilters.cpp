@@ -286,6 +286,8 @@ private Q_SLOTS:
         row("surrogate pair", QString::fromUcs4(U"note \U00010400"), "",
             QString::fromUcs4(U"\U00010428"), true);
         row("final sigma", "ΟΔΟΣ", "", "οδοσ", true);
+        row("latin word in a greek text", "Call Σοφία", "", "CALL", true);
+        row("kelvin sign in the word", "5 k", "", "5 \u212A", true);
         row("empty word", "milk", "", "milk ", false);
     }
 
@@ -300,12 +302,18 @@ private Q_SLOTS:
         QVERIFY(search);
         const QString foldedTitle = title.toCaseFolded();
         const QString foldedNotes = notes.toCaseFolded();
-        QCOMPARE(search->matchFolded(foldedTitle, ReminderSnapshot::signatureOf(foldedTitle),
-                                     foldedNotes, ReminderSnapshot::signatureOf(foldedNotes)),
+        QCOMPARE(search->matchFolded(
+                     QStringView(foldedTitle), ReminderSnapshot::signatureOf(foldedTitle),
+                     QStringView(foldedNotes), ReminderSnapshot::signatureOf(foldedNotes)),
                  expected);
         // After a longer text, so that the buffers it folds into hold something to overwrite.
         search->matches(*ReminderBuilder(QString(200, u'x')).notes(QString(300, u'y')).build());
         QCOMPARE(search->matches(*ReminderBuilder(title).notes(notes).build()), expected);
+        // The snapshot keeps a text in Latin-1 when it fits, in UTF-16 when it does not.
+        const ReminderSnapshot snapshot({ReminderBuilder(title).notes(notes).build()});
+        QCOMPARE(search->matchFolded(snapshot.foldedTitle(0), snapshot.titleSignature(0),
+                                     snapshot.foldedNotes(0), snapshot.notesSignature(0)),
+                 expected);
     }
 
     // The snapshot's folded texts are those of the moment it was taken, whenever they are folded:
@@ -399,9 +407,11 @@ private Q_SLOTS:
         const SnapshotPtr moved = taken(third, after->finishedFold());
         QCOMPARE(foldedTitles(*moved),
                  QStringList({expected[0], expected[1], expected[3], expected[2]}));
+        // Kept in place, the Greek notes come from the last fold as they are.
+        QCOMPARE(foldedTitles(*taken(third, moved->finishedFold())), foldedTitles(*moved));
         for (qsizetype i = 0; i < moved->size(); ++i)
             QCOMPARE(moved->titleSignature(i),
-                     ReminderSnapshot::signatureOf(moved->foldedTitle(i)));
+                     ReminderSnapshot::signatureOf(moved->foldedTitle(i).toString()));
     }
 };
 
