@@ -154,6 +154,19 @@ void EntryWindows::makeQuickAdd()
             [this](const store::ReminderPtr& reminder) {
                 static_cast<ApplicationShell&>(m_delegate).selectReminder(reminder);
             });
+    connect(m_quickAdd, &AddViewController::closing, this, &EntryWindows::returnFocusToOpener);
+}
+
+// The keyboard goes back where it came from, as to a dialog's parent. The window has no parent,
+// since it also opens from the tray and a global shortcut, and a window manager may then give
+// the focus to no window at all: Ctrl+N, Escape and the next key typed would be lost.
+void EntryWindows::returnFocusToOpener()
+{
+    QWidget* opener = m_quickAddOpener.data();
+    m_quickAddOpener.clear();
+    if (opener && opener->isVisible() && !opener->isMinimized() &&
+        QApplication::activeWindow() == m_quickAdd)
+        opener->activateWindow();
 }
 
 void EntryWindows::showQuickAdd()
@@ -176,6 +189,8 @@ void EntryWindows::showQuickAdd()
             m_quickAdd->move(frame.topLeft());
         }
     }
+    QWidget* opener = QApplication::activeWindow();
+    m_quickAddOpener = opener != m_quickAdd ? opener : nullptr;
     m_quickAdd->show();
     m_quickAdd->raise();
     m_quickAdd->activateWindow();

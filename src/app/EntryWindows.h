@@ -49,12 +49,15 @@ private:
     void makeQuickAdd();
     // Where the user left it, else over the main window or the pointer's screen.
     void showQuickAdd();
+    void returnFocusToOpener();
 
     DataManager& m_manager;
     ModeManager& m_modeManager;
     AppDelegate& m_delegate;
     StatusItem m_statusItem;
     QPointer<AddViewController> m_quickAdd;
+    // The window the keyboard was in when the quick-add window opened.
+    QPointer<QWidget> m_quickAddOpener;
     QPointer<PanelWindowController> m_panel;
     QPointer<SyncScheduler> m_syncScheduler;
 };

@@ -13,7 +13,8 @@
 #   tab@WINDOW     Tab goes round the window, telling a screen reader each time, over stops that
 #                  show, have a size and a name, and reaches every control (and acting list)
 #   open@ / close@WINDOW  the window opens; Escape closes quick-add, Recently Deleted, the panel
-#   focus@quick-add  Ctrl+N moves the focus only to objects that are showing
+#   focus@quick-add  Ctrl+N moves the focus only to objects that are showing; Escape gives it
+#                  back to the main window
 #   pages@preferences  the actions of the page bar show their pages
 #   complete-action  a row offers a "Complete" action; checked-event: doing it, the
 #                  row announces object:state-changed:checked
@@ -489,9 +490,10 @@ def completion_faults(reader, store, window, uid):
 
 # Ctrl+N may move the focus only to what is on screen: a calendar made in advance once
 # sent a focus event for each hidden day it was set to. Escape is typed only once the new
-# window has the focus, as a user sees it before answering it; that it then closes the window
-# matters to every later step, which a window left on top would cover.
-def opening_focus_faults(reader):
+# window has the focus, as a user sees it before answering it; it closes the window and gives
+# the keyboard back to the main window, where the window manager may otherwise leave it in no
+# window at all.
+def opening_focus_faults(reader, main):
     count = len(reader.focus_events)
     before = reader.windows()
     reader.keys("Control_L+n")
@@ -507,6 +509,9 @@ def opening_focus_faults(reader):
     if not reader.pump(3, lambda: not reader.showing(window)):
         faults.append("Escape does not close the window Ctrl+N opened; windows: "
                       + reader.window_list())
+    elif not reader.pump(3, lambda: reader.active(main)):
+        faults.append("Escape closed the window but did not give the keyboard back to the main "
+                      "window; windows: " + reader.window_list())
     return faults
 
 
@@ -541,8 +546,7 @@ def run_checks(reader, session, results, only):
 
     if wanted("quick-add"):
         to_front()
-        results.check("focus@quick-add", opening_focus_faults(reader))
-        to_front()
+        results.check("focus@quick-add", opening_focus_faults(reader, main))
         walk_and_close(reader, results, "quick-add", lambda: reader.keys("Control_L+n"))
     if wanted("preferences"):
         to_front()

@@ -4,6 +4,7 @@
 
 #include "ui/entry/QuickAddForm.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
@@ -70,4 +71,11 @@ void AddViewController::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void AddViewController::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        Q_EMIT closing();
 }

@@ -31,9 +31,12 @@ public:
 
 Q_SIGNALS:
     void taskAdded(const store::ReminderPtr& reminder);
+    // Closed by the user or after adding, while it still shows.
+    void closing();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QuickAddForm* m_form;
