@@ -92,7 +92,8 @@ public:
 
     // Title and notes case-folded (QString::toCaseFolded), for the tag lists and the search:
     // a case-insensitive substring test then becomes a plain one over memory read in order.
-    // They take as much memory as the texts themselves: see Folding.
+    // They take half the memory of the texts themselves, as much for texts beyond Latin-1: see
+    // Folding.
     FoldedText foldedTitle(qsizetype index) const { return foldedText(2 * index); }
     FoldedText foldedNotes(qsizetype index) const { return foldedText(2 * index + 1); }
     // One bit per character class present in the folded text (signatureOf): a text can only
@@ -123,7 +124,7 @@ private:
     {
         std::call_once(m_foldOnce, [this] { foldTexts(); });
         if (m_foldedIsWide.testBit(segment))
-            return QStringView(m_wideFolded.find(segment).value());
+            return QStringView(m_wideFolded.constFind(segment).value());
         const qsizetype from = m_foldedBounds[segment];
         return QLatin1StringView(m_folded).sliced(from, m_foldedBounds[segment + 1] - from);
     }

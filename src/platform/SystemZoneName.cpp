@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QTimeZone>
 
-#include <cstdlib>
 #include <ctime>
 
 namespace SystemZoneName {
