@@ -135,7 +135,9 @@ void ReminderSnapshot::foldTexts() const
             continue;
         }
         const QString folded = text.toCaseFolded();
-        if (!appendNarrow(folded)) {
+        if (FoldedText::fitsLatin1(folded)) {
+            m_folded.append(folded.toLatin1());
+        } else {
             m_foldedIsWide.setBit(segment);
             m_wideFolded.insert(segment, folded);
         }
@@ -144,22 +146,6 @@ void ReminderSnapshot::foldTexts() const
     m_foldedBounds.append(m_folded.size());
     m_previous = Fold();
     m_foldDone.store(true, std::memory_order_release);
-}
-
-// Appends the text in Latin-1 when every character fits; else leaves the fold as it was.
-bool ReminderSnapshot::appendNarrow(const QString& folded) const
-{
-    const qsizetype at = m_folded.size();
-    m_folded.resize(at + folded.size());
-    char* out = m_folded.data() + at;
-    for (const QChar c : folded) {
-        if (c.unicode() > 0xff) {
-            m_folded.truncate(at);
-            return false;
-        }
-        *out++ = char(c.unicode());
-    }
-    return true;
 }
 
 ReminderSnapshot::Fold ReminderSnapshot::finishedFold() const

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QStringView>
 
+#include <algorithm>
 #include <atomic>
 #include <limits>
 #include <memory>
@@ -24,6 +25,11 @@ struct FoldedText
         : wide(text)
         , isWide(true)
     {}
+
+    static bool fitsLatin1(QStringView text)
+    {
+        return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xff; });
+    }
 
     bool isEmpty() const { return isWide ? wide.isEmpty() : narrow.isEmpty(); }
     QString toString() const { return isWide ? wide.toString() : narrow.toString(); }
@@ -119,7 +125,6 @@ private:
 
     int listIndexOf(const store::CalendarPtr& list);
     void foldTexts() const;
-    bool appendNarrow(const QString& folded) const;
     FoldedText foldedText(qsizetype segment) const
     {
         std::call_once(m_foldOnce, [this] { foldTexts(); });

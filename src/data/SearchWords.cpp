@@ -8,8 +8,7 @@ TextNeedle::TextNeedle(const QString& text)
     : m_folded(text.toCaseFolded())
     , m_signature(ReminderSnapshot::signatureOf(m_folded))
 {
-    if (std::all_of(m_folded.cbegin(), m_folded.cend(),
-                    [](QChar c) { return c.unicode() <= 0xff; }))
+    if (FoldedText::fitsLatin1(m_folded))
         m_narrow = m_folded.toLatin1();
 }
 

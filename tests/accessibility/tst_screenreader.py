@@ -219,6 +219,12 @@ class Reader:
         x11.XOpenDisplay.restype = ctypes.c_void_p
         x11.XStringToKeysym.restype = ctypes.c_ulong
         x11.XKeysymToKeycode.argtypes = (ctypes.c_void_p, ctypes.c_ulong)
+        c = ctypes
+        x11.XGetInputFocus.argtypes = (c.c_void_p, c.POINTER(c.c_ulong), c.POINTER(c.c_int))
+        x11.XFetchName.argtypes = (c.c_void_p, c.c_ulong, c.POINTER(c.c_char_p))
+        x11.XQueryTree.argtypes = (c.c_void_p, c.c_ulong, c.POINTER(c.c_ulong),
+                                   c.POINTER(c.c_ulong), c.POINTER(c.c_void_p),
+                                   c.POINTER(c.c_uint))
         self.display = x11.XOpenDisplay(None)
         if not self.display:
             raise RuntimeError("cannot open the X display")
@@ -270,11 +276,6 @@ class Reader:
     # the program may call another window active while the window manager moves the focus.
     def x_focus_title(self):
         x11, c = self.x11, ctypes
-        x11.XGetInputFocus.argtypes = (c.c_void_p, c.POINTER(c.c_ulong), c.POINTER(c.c_int))
-        x11.XFetchName.argtypes = (c.c_void_p, c.c_ulong, c.POINTER(c.c_char_p))
-        x11.XQueryTree.argtypes = (c.c_void_p, c.c_ulong, c.POINTER(c.c_ulong),
-                                   c.POINTER(c.c_ulong), c.POINTER(c.c_void_p),
-                                   c.POINTER(c.c_uint))
         window, revert = c.c_ulong(), c.c_int()
         x11.XGetInputFocus(self.display, c.byref(window), c.byref(revert))
         current = window.value
