@@ -166,7 +166,8 @@ int main(int argc, char* argv[])
         qputenv("TZ", "Europe/Berlin");
     tzset();
     QCoreApplication app(argc, argv);
-    const QStringList known{QStringLiteral("--no-todoman"), QStringLiteral("--no-window")};
+    const QStringList known{QStringLiteral("--no-todoman"), QStringLiteral("--no-window"),
+                            QStringLiteral("--keep")};
     const QStringList arguments = app.arguments().mid(1);
     const bool askedForHelp =
         arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"));
@@ -178,11 +179,12 @@ int main(int argc, char* argv[])
         }
     }
     if (askedForHelp) {
-        std::printf("Usage: bench_scale [--no-todoman] [--no-window]\n"
+        std::printf("Usage: bench_scale [--no-todoman] [--no-window] [--keep]\n"
                     "Writes a store of 100,000 tasks and 5,000 events in a temporary folder and\n"
                     "prints how long velmoran-cli and the window take over it.\n"
                     "  --no-todoman  leave out the 10,000-task comparison with todoman\n"
-                    "  --no-window   leave out the window's start (needs Xvfb)\n");
+                    "  --no-window   leave out the window's start (needs Xvfb)\n"
+                    "  --keep        keep the stores and print where they are, for profiling\n");
         return 0;
     }
     const bool withTodoman = !arguments.contains(known[0]);
@@ -193,6 +195,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "cannot create a temporary folder\n");
         return 1;
     }
+    work.setAutoRemove(!arguments.contains(known[2]));
     const QString root = work.filePath(QStringLiteral("store"));
     const QString emptyRoot = work.filePath(QStringLiteral("empty-store"));
     const QString comparedRoot = work.filePath(QStringLiteral("store-10k"));
@@ -338,5 +341,10 @@ int main(int argc, char* argv[])
     std::printf("  %-44s %s\n", "load average after the runs",
                 qPrintable(BenchTiming::loadAverage()));
     std::printf("\n%s\n", report.allMet() ? "All targets met." : "Some targets were missed.");
+    if (!work.autoRemove())
+        std::printf("The stores are kept in %s. The programs ran over the large one with HOME and\n"
+                    "the XDG_*_HOME folders under %s and VELMORAN_STORE=%s.\n",
+                    qPrintable(work.path()), qPrintable(work.filePath(QStringLiteral("home"))),
+                    qPrintable(root));
     return 0;
 }
