@@ -19,7 +19,7 @@ const QByteArray kEnvironment = QByteArrayLiteral("fuzz");
 QStringList itemDifferences(const store::ParsedItem& a, const store::ParsedItem& b)
 {
     QStringList differences;
-    if (a.file.fileName != b.file.fileName || a.file.path != b.file.path)
+    if (a.file.fileName != b.file.fileName || a.file.path() != b.file.path())
         differences << QStringLiteral("file name");
     if (a.file.stamp.size != b.file.stamp.size || a.file.stamp.mtimeNs != b.file.stamp.mtimeNs ||
         a.file.stamp.inode != b.file.stamp.inode)

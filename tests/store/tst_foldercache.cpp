@@ -221,7 +221,7 @@ private Q_SLOTS:
         QList<ParsedItemPtr> items;
         for (const ItemFile& file : VdirCollections::itemFiles(shop)) {
             ItemFile named = file;
-            named.path = shop.folderPath + '/' + file.fileName;
+            named.folderPath = shop.folderPath;
             items << StoreIndex::parse(named);
         }
         const QList<ParsedItemPtr> fewer = items.mid(0, 3);

@@ -53,7 +53,7 @@ void verifyClean(const QByteArray& bytes)
 DateComponents components(int year, int month, int day, int hour = 0, int minute = 0,
                           const QTimeZone& zone = {})
 {
-    return {year, month, day, hour, minute, 0, zone};
+    return {year, qint16(month), qint16(day), qint16(hour), qint16(minute), 0, zone};
 }
 
 const QDateTime editTime = QDateTime(QDate(2026, 12, 1), QTime(8, 0), QTimeZone::utc());

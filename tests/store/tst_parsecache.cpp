@@ -54,7 +54,7 @@ QString describe(const Reminder& r)
             << (r.calendar ? r.calendar->calendarIdentifier : QString()) << r.URL << r.notes
             << r.priority << r.completed << r.completionDate << r.creationDate << r.lastModifiedDate
             << r.uid << r.parentUid << r.hidesSubtasks
-            << (r.origin ? r.origin->filePath : QString())
+            << (r.origin ? r.origin->filePath() : QString())
             << (r.origin ? r.origin->stamp.mtimeNs : -1);
         for (const std::optional<DateComponents>& c :
              {r.dueDateComponents, r.startDateComponents}) {
@@ -321,7 +321,7 @@ private:
         while (files.hasNext()) {
             const QString path = files.next();
             ItemFile file;
-            file.path = path;
+            file.folderPath = QFileInfo(path).path();
             file.fileName = QFileInfo(path).fileName();
             items << StoreIndex::parse(file);
         }

@@ -10,12 +10,14 @@ namespace store {
 // time zone means floating time: the wall-clock time wherever the user is.
 struct DateComponents
 {
+    // The fields beside the year in two bytes each: a task holds two sets, and a hundred
+    // thousand tasks are held at once.
     int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
+    qint16 month = 0;
+    qint16 day = 0;
+    qint16 hour = 0;
+    qint16 minute = 0;
+    qint16 second = 0;
     QTimeZone timeZone;
 
     bool isValid() const { return QDate(year, month, day).isValid(); }

@@ -369,7 +369,7 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
             // A file whose events all fall on other days is not read for this question.
             if (!item->hasEvent || !item->eventSpan.mayOverlap(fromMs, toMs))
                 continue;
-            const auto expansion = item->expansion;
+            const auto expansion = item->events ? item->events->expansion : nullptr;
             if (expansion && expansion->from == predicate.startDate &&
                 expansion->to == predicate.endDate) {
                 cached.append({item, calendar, expansion});
@@ -408,7 +408,7 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
         m_index.keepEventSource(item, expanded[i].read);
         // What a file changed since says counts for this answer, and is read again next time.
         if (expanded[i].read.current)
-            item.expansion = expanded[i].expansion;
+            item.eventCache().expansion = expanded[i].expansion;
         cached.append({toExpand[i].item, toExpand[i].calendar, expanded[i].expansion});
     }
 
@@ -480,7 +480,7 @@ bool EventStore::saveReminder(const ReminderPtr& reminder, bool commitNow, QStri
     }
     if (reminder->calendar->immutable) {
         const bool moving =
-            reminder->origin && QFileInfo(reminder->origin->filePath).absolutePath() !=
+            reminder->origin && QFileInfo(reminder->origin->filePath()).absolutePath() !=
                                     QFileInfo(reminder->calendar->folderPath).absoluteFilePath();
         if (error) {
             *error =
@@ -589,14 +589,14 @@ bool sameVersion(const ItemOrigin& a, const ItemOrigin& b)
 void EventStore::noteRewrittenLocked(const ItemOrigin& before, const ItemOriginPtr& after,
                                      const QStringList& untouched)
 {
-    m_rewritten[before.filePath].append({before, after, untouched});
+    m_rewritten[before.filePath()].append({before, after, untouched});
 }
 
 void EventStore::carryOriginLocked(Reminder& reminder) const
 {
     if (!reminder.origin)
         return;
-    const QList<Rewrite> steps = m_rewritten.value(reminder.origin->filePath);
+    const QList<Rewrite> steps = m_rewritten.value(reminder.origin->filePath());
     qsizetype from = 0;
     while (from < steps.size() && !sameVersion(steps[from].before, *reminder.origin))
         ++from;

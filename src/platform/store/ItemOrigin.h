@@ -20,11 +20,23 @@ struct FileStamp
 
 struct ItemOrigin
 {
-    QString filePath;
+    // The folder and the name in it rather than the path: the items of a folder share one
+    // folder string and the name their index entry holds, where a path each took more memory
+    // than any other text of a large store.
+    QString folderPath;
+    QString fileName;
     FileStamp stamp;
     // An edit in place to content of the same size, with the old modification time put back,
     // keeps the whole stamp; the bytes still differ.
     quint64 contentHash = 0;
+
+    QString filePath() const { return folderPath + QLatin1Char('/') + fileName; }
+    // The origin of an item file at `filePath`, an absolute path as every item file has.
+    static ItemOrigin of(const QString& filePath, FileStamp stamp, quint64 contentHash)
+    {
+        const qsizetype slash = filePath.lastIndexOf(QLatin1Char('/'));
+        return {filePath.first(qMax(slash, 0)), filePath.sliced(slash + 1), stamp, contentHash};
+    }
 };
 
 using ItemOriginPtr = std::shared_ptr<const ItemOrigin>;

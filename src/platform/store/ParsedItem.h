@@ -20,10 +20,14 @@ struct ParsedItem
     ItemFile file;
     bool parsed = false;
     ItemProblem problem = ItemProblem::None;
-    // The system's or the parser's words on what went wrong, without the path.
-    QString error;
     bool hasTodo = false;
     bool hasEvent = false;
+    // Read so soon after its last change that a change within the same tick of the file
+    // system's clock, keeping size and inode, would leave the stamp as it is: such an item is
+    // read again whenever its folder changes, and is never kept between runs.
+    bool racy = false;
+    // The system's or the parser's words on what went wrong, without the path.
+    QString error;
     // For files holding events: when they happen, so that a query of other days need not
     // read the file.
     EventSpan eventSpan;
@@ -32,28 +36,37 @@ struct ParsedItem
     // holds several (an export, a calendar file), which is then their shared home.
     QList<std::shared_ptr<const Reminder>> reminders;
     ItemOriginPtr origin;
-    // Read so soon after its last change that a change within the same tick of the file
-    // system's clock, keeping size and inode, would leave the stamp as it is: such an item is
-    // read again whenever its folder changes, and is never kept between runs.
-    bool racy = false;
 
     // A file that could not be read may be readable the next time (its permissions changed,
     // the disk recovered) without a new stamp: like a racy one, it is read again whenever its
     // folder changes and never kept between runs.
     bool mustReadAgain() const { return racy || problem == ItemProblem::CannotRead; }
 
-    // The file's events, for files holding events: parsed with the file, or read on the first
-    // event query when the item came from the parse cache. Guarded by the event store's lock.
-    mutable std::shared_ptr<const IcsItem> eventSource;
     // The last expansion of this file's events, kept until the file changes (a changed file
-    // is a new ParsedItem). Guarded by the event store's lock.
+    // is a new ParsedItem).
     struct EventExpansion
     {
         QDateTime from;
         QDateTime to;
         QList<Event> events;
     };
-    mutable std::shared_ptr<const EventExpansion> expansion;
+    // What a file holding events keeps once asked for them; most files hold a task and never
+    // are, so they keep a pointer, not the two.
+    struct EventCache
+    {
+        // The file's events: parsed with the file, or read on the first event query when the
+        // item came from the parse cache.
+        std::shared_ptr<const IcsItem> source;
+        std::shared_ptr<const EventExpansion> expansion;
+    };
+    // Guarded by the event store's lock.
+    mutable std::unique_ptr<EventCache> events;
+    EventCache& eventCache() const
+    {
+        if (!events)
+            events = std::make_unique<EventCache>();
+        return *events;
+    }
 };
 
 using ParsedItemPtr = std::shared_ptr<const ParsedItem>;

@@ -23,6 +23,9 @@ struct Reminder
     QString notes;
     int priority = 0; // 0 none, 1-4 high, 5 medium, 6-9 low
     bool completed = false;
+    // The subtasks are folded away (X-OC-HIDESUBTASKS:1, as CalDAV peers sync it). Beside the
+    // other flag, where it takes no room of its own.
+    bool hidesSubtasks = false;
     QDateTime completionDate;
     std::optional<DateComponents> dueDateComponents;
     std::optional<DateComponents> startDateComponents;
@@ -34,8 +37,6 @@ struct Reminder
     // Whether that task exists, is in the same list and forms no cycle is for the reader of
     // the whole list to decide (data/subtasks/SubtaskTree).
     QString parentUid;
-    // The subtasks are folded away (X-OC-HIDESUBTASKS:1, as CalDAV peers sync it).
-    bool hidesSubtasks = false;
 
     // The iCalendar UID; given by the store on first save.
     QString uid;

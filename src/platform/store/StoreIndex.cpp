@@ -97,7 +97,7 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
     QByteArray bytes;
     FileStamp stamp;
     const qint64 readAt = realtimeNs();
-    if (!readItemFile(file.path, &bytes, &stamp, &item->error)) {
+    if (!readItemFile(file.path(), &bytes, &stamp, &item->error)) {
         item->problem = ItemProblem::CannotRead;
         return item;
     }
@@ -114,8 +114,8 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
     item->hasTodo = ics->hasTodo();
     item->hasEvent = ics->hasEvent();
     item->uid = ics->uid();
-    item->origin =
-        std::make_shared<ItemOrigin>(ItemOrigin{file.path, stamp, AtomicFile::contentHash(bytes)});
+    item->origin = std::make_shared<ItemOrigin>(
+        ItemOrigin{file.folderPath, file.fileName, stamp, AtomicFile::contentHash(bytes)});
     if (item->hasTodo) {
         const QList<Reminder> tasks = ics->toReminders();
         item->reminders.reserve(tasks.size());
@@ -127,7 +127,7 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
     }
     if (item->hasEvent) {
         item->eventSpan = ics->eventSpan();
-        item->eventSource = std::make_shared<const IcsItem>(std::move(*ics));
+        item->eventCache().source = std::make_shared<const IcsItem>(std::move(*ics));
     }
     return item;
 }
@@ -265,7 +265,7 @@ void StoreIndex::collectItems(const CollectionFolder& folder, FolderRead read,
     // after its last change is).
     if (old && sameListed(old->listing, old->items, read.listing, {}) &&
         std::none_of(old->items.cbegin(), old->items.cend(), [this](const ParsedItemPtr& item) {
-            return item->mustReadAgain() || m_invalidated.contains(item->file.path);
+            return item->mustReadAgain() || isInvalidated(*item);
         })) {
         state = *old;
         state.directory = read.directory;
@@ -280,7 +280,7 @@ void StoreIndex::collectItems(const CollectionFolder& folder, FolderRead read,
     for (ItemFile& file : listing) {
         auto current = [&](const ParsedItemPtr& item) {
             return item && item->file.stamp == file.stamp && !item->mustReadAgain() &&
-                   !m_invalidated.contains(item->file.path);
+                   !isInvalidated(*item);
         };
         ParsedItemPtr item = known.find(file.fileName);
         if (!current(item)) {
@@ -289,7 +289,7 @@ void StoreIndex::collectItems(const CollectionFolder& folder, FolderRead read,
                 item = nullptr;
         }
         if (!item) {
-            file.path = folder.folderPath + QLatin1Char('/') + file.fileName;
+            file.folderPath = folder.folderPath;
             pending.append(file);
         }
         state.items.append(item); // a null is filled by the parse below, in this same order
@@ -433,7 +433,7 @@ bool StoreIndex::refresh()
             if (!item->parsed && !(old && itemNamed(old->items, item->file.fileName) == item))
                 qCWarning(lcVdir).noquote()
                     << QStringLiteral("Skipping %1: %2. The file is left as it is.")
-                           .arg(LocalFileName::forDisplay(item->file.path),
+                           .arg(LocalFileName::forDisplay(item->file.path()),
                                 unreadableFile(*item, nullptr).reason());
         }
         if (listingIsItems(state.listing, state.items))
@@ -483,7 +483,7 @@ void StoreIndex::invalidate(const QString& path)
     const QFileInfo info(path);
     for (auto it = m_collections.begin(); it != m_collections.end(); ++it) {
         const ParsedItemPtr item = itemNamed(it->items, info.fileName());
-        if (item && item->file.path == path) {
+        if (item && item->file.path() == path) {
             m_invalidated.insert(path);
             m_forced.insert(it.key());
             return;
@@ -632,7 +632,7 @@ void StoreIndex::assignIdentifiers()
 
 UnreadableFile StoreIndex::unreadableFile(const ParsedItem& item, const Calendar* list)
 {
-    return {item.file.path, list ? list->calendarIdentifier : QString(),
+    return {item.file.path(), list ? list->calendarIdentifier : QString(),
             list ? list->title : QString(), item.problem, item.error};
 }
 
@@ -684,12 +684,14 @@ QList<StoreIndex::FolderToCache> StoreIndex::takeFoldersToCache()
 
 StoreIndex::EventSourceRead StoreIndex::readEventSource(const ParsedItem& item)
 {
-    if (item.eventSource || !item.hasEvent)
-        return {item.eventSource, true};
+    // Runs for several items at once: looks at the cache, never makes it.
+    std::shared_ptr<const IcsItem> known = item.events ? item.events->source : nullptr;
+    if (known || !item.hasEvent)
+        return {known, true};
     QByteArray bytes;
     FileStamp stamp;
     QString error;
-    if (!readItemFile(item.file.path, &bytes, &stamp, &error))
+    if (!readItemFile(item.file.path(), &bytes, &stamp, &error))
         return {nullptr, false};
     std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
     if (!ics || !ics->hasEvent())
@@ -700,9 +702,9 @@ StoreIndex::EventSourceRead StoreIndex::readEventSource(const ParsedItem& item)
 void StoreIndex::keepEventSource(const ParsedItem& item, const EventSourceRead& read)
 {
     if (read.current && read.source)
-        item.eventSource = read.source; // what the item stands for: keep it
+        item.eventCache().source = read.source; // what the item stands for: keep it
     else
-        invalidate(item.file.path); // changed since: the next refresh reads it as a whole
+        invalidate(item.file.path()); // changed since: the next refresh reads it as a whole
 }
 
 QString StoreIndex::identifierOf(const Reminder& parsed) const

@@ -128,6 +128,12 @@ private:
     bool sameIdentities(const QHash<QString, CollectionState>& next) const;
     void assignIdentifiers();
     void collectUnreadableFiles();
+    // Whether `item`'s file was invalidated since the last refresh; asks for no path while
+    // none was, as in nearly every refresh.
+    bool isInvalidated(const ParsedItem& item) const
+    {
+        return !m_invalidated.isEmpty() && m_invalidated.contains(item.file.path());
+    }
     static UnreadableFile unreadableFile(const ParsedItem& item, const Calendar* list);
 
     QStringList m_roots;

@@ -33,9 +33,12 @@ struct CollectionFolder
 
 struct ItemFile
 {
-    QString path; // filled where a file is read; a scan leaves it empty
+    // Filled where a file is read, shared by the folder's files; a scan leaves it empty.
+    QString folderPath;
     QString fileName;
     FileStamp stamp;
+
+    QString path() const { return folderPath + QLatin1Char('/') + fileName; }
 
     bool sameAs(const ItemFile& other) const
     {
