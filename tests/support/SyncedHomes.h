@@ -35,7 +35,13 @@ struct SyncHome
     SyncSetup setup;
     SyncRunner runner;
 
-    QString folder() const { return paths.accountFolder(setup.accounts().value(0).id); }
+    // The account's folder; before the account is added (a test function run on its own), a
+    // folder that does not exist inside this home, so that a test writes nothing outside it.
+    QString folder() const
+    {
+        const QString account = paths.accountFolder(setup.accounts().value(0).id);
+        return account.isEmpty() ? paths.dataFolder + QStringLiteral("/no-account-yet") : account;
+    }
     SyncReport sync() { return setup.syncAll(runner); }
 };
 
