@@ -41,22 +41,52 @@ struct Row
     qsizetype list = 0; // into the sources
 };
 
-// The whole store's folders from the cache, in the order the index goes through them; none
-// when one of them must be read from its files.
-std::vector<std::shared_ptr<const CachedFolderTasks>> openFolders(const QStringList& roots)
+// The whole store's folders from the cache, opened side by side (listing a folder is a stat
+// per file, as the index lists them) while the answer is chosen from those already open: on
+// two cores the choosing then costs little more than the listing.
+class OpeningFolders
 {
-    const store::ParseCache cache(store::ParseCache::fileForRoots(roots));
-    const QList<store::CollectionFolder> folders = store::VdirCollections::scan(roots);
-    // Listing a folder is a stat per file: side by side, as the index lists them.
-    const QList<std::shared_ptr<const CachedFolderTasks>> opened = QtConcurrent::blockingMapped(
-        folders, [&cache, &roots](const store::CollectionFolder& folder) {
+public:
+    explicit OpeningFolders(const QStringList& roots)
+        : m_roots(roots)
+        , m_cache(store::ParseCache::fileForRoots(roots))
+        , m_folders(store::VdirCollections::scan(roots))
+        , m_opened(QtConcurrent::mapped(m_folders, [this](const store::CollectionFolder& folder) {
             return std::shared_ptr<const CachedFolderTasks>(
-                CachedFolderTasks::open(cache, roots, folder));
-        });
-    if (std::any_of(opened.cbegin(), opened.cend(), [](const auto& folder) { return !folder; }))
-        return {};
-    return {opened.cbegin(), opened.cend()};
-}
+                CachedFolderTasks::open(m_cache, m_roots, folder));
+        }))
+    {}
+    ~OpeningFolders()
+    {
+        m_opened.cancel();
+        m_opened.waitForFinished();
+    }
+    OpeningFolders(const OpeningFolders&) = delete;
+    OpeningFolders& operator=(const OpeningFolders&) = delete;
+
+    const QList<store::CollectionFolder>& folders() const { return m_folders; }
+    // The folder at `index` of folders() once it is open; null when it must be read from its
+    // files.
+    std::shared_ptr<const CachedFolderTasks> at(qsizetype index)
+    {
+        return m_opened.resultAt(int(index));
+    }
+    // Every folder, in the order the index goes through them; none when one of them must be
+    // read from its files.
+    std::vector<std::shared_ptr<const CachedFolderTasks>> all()
+    {
+        const QList<std::shared_ptr<const CachedFolderTasks>> opened = m_opened.results();
+        if (std::any_of(opened.cbegin(), opened.cend(), [](const auto& folder) { return !folder; }))
+            return {};
+        return {opened.cbegin(), opened.cend()};
+    }
+
+private:
+    const QStringList m_roots;
+    const store::ParseCache m_cache;
+    const QList<store::CollectionFolder> m_folders;
+    QFuture<std::shared_ptr<const CachedFolderTasks>> m_opened;
+};
 
 // The tasks whose identifier is not their UID, decided as the index decides (StoreIndex::
 // assignIdentifiers) from the claims the cache keeps: a UID already taken earlier in the
@@ -95,35 +125,33 @@ public:
             m_words = SearchWords::of(request.search->simplified());
     }
 
-    bool open(const QList<store::CalendarPtr>& lists, const QStringList& roots)
+    // Chooses the tasks asked for, in the order the application shows them; false when a
+    // folder they may come from must be read from its files.
+    bool select(const QList<store::CalendarPtr>& lists, const QStringList& roots)
     {
         if (m_request.search && !m_words)
             return false;
-        m_folders = openFolders(roots);
-        if (m_folders.empty())
-            return false;
-        QHash<QString, const CachedFolderTasks*> byIdentifier;
-        for (const auto& folder : m_folders)
-            byIdentifier.insert(folder->folder().identifier, folder.get());
+        OpeningFolders opening(roots);
+        QHash<QString, qsizetype> byIdentifier;
+        for (qsizetype i = 0; i < opening.folders().size(); ++i)
+            byIdentifier.insert(opening.folders()[i].identifier, i);
+        std::vector<qsizetype> folderOfList;
         for (const store::CalendarPtr& list : lists) {
-            const CachedFolderTasks* folder = byIdentifier.value(list->calendarIdentifier);
+            const qsizetype folder = byIdentifier.value(list->calendarIdentifier, -1);
+            if (folder < 0)
+                return false;
+            folderOfList.push_back(folder);
+        }
+        store::Reminder probe;
+        for (qsizetype list = 0; list < qsizetype(lists.size()); ++list) {
+            const std::shared_ptr<const CachedFolderTasks> folder =
+                opening.at(folderOfList[size_t(list)]);
             if (!folder)
                 return false;
-            m_sources.push_back({list, folder});
-        }
-        m_byPath = tasksNamedByPath(m_folders);
-        return true;
-    }
-
-    // The tasks asked for, in the order the application shows them.
-    void select()
-    {
-        store::Reminder probe;
-        for (qsizetype list = 0; list < qsizetype(m_sources.size()); ++list) {
-            const ListSource& source = m_sources[size_t(list)];
-            probe.calendar = source.calendar;
-            for (const Task& task : source.folder->tasks()) {
-                store::CacheReader in(task.bytes, source.folder->end());
+            m_sources.push_back({lists[list], folder.get()});
+            probe.calendar = lists[list];
+            for (const Task& task : folder->tasks()) {
+                store::CacheReader in(task.bytes, folder->end());
                 m_codec.readHead(in, &probe);
                 if (probe.completed && !m_request.completed)
                     continue;
@@ -132,8 +160,14 @@ public:
                 m_rows.push_back({m_sort.keysOf(probe), &task, list});
             }
         }
+        // Which identifiers are taken is decided over every folder, shown or not.
+        m_folders = opening.all();
+        if (m_folders.empty())
+            return false;
+        m_byPath = tasksNamedByPath(m_folders);
         std::stable_sort(m_rows.begin(), m_rows.end(),
                          [](const Row& a, const Row& b) { return a.keys < b.keys; });
+        return true;
     }
 
     void printJson()
@@ -273,9 +307,8 @@ std::optional<int> run(DataManager& manager, const CliRequest& request)
         return std::nullopt;
     const QList<store::CalendarPtr> lists = manager.lists().visibleListsByCalendar();
     Listing listing(manager, request);
-    if (!listing.open(lists, eventStore->roots()))
+    if (!listing.select(lists, eventStore->roots()))
         return std::nullopt;
-    listing.select();
     qCDebug(lcParseCache) << "Tasks listed from the parse cache";
     if (request.json)
         listing.printJson();
