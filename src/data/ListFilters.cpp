@@ -76,10 +76,9 @@ public:
             return priority >= 6 && priority <= 9;
         case ListKind::TagList:
         case ListKind::SavedSearch:
-            return m_needle.foundIn(m_snapshot.foldedTitle(index),
+            return m_needle.foundIn(m_snapshot.titleText(index),
                                     m_snapshot.titleSignature(index)) ||
-                   m_needle.foundIn(m_snapshot.foldedNotes(index),
-                                    m_snapshot.notesSignature(index));
+                   m_needle.foundIn(m_snapshot.notesText(index), m_snapshot.notesSignature(index));
         case ListKind::MergedList:
             return inMergedLists(m_snapshot.listIndex(index)) &&
                    (m_priorityClasses & bitOf(priorityClass(priority))) != 0;
@@ -275,8 +274,8 @@ std::optional<ReminderList> ListFilters::fetchRemindersFromSearchText(const QStr
     for (qsizetype i = 0, n = snapshot.size(); i < n; ++i) {
         if (!completed && snapshot.isCompleted(i))
             continue;
-        if (words->matchFolded(snapshot.foldedTitle(i), snapshot.titleSignature(i),
-                               snapshot.foldedNotes(i), snapshot.notesSignature(i)))
+        if (words->matchTexts(snapshot.titleText(i), snapshot.titleSignature(i),
+                              snapshot.notesText(i), snapshot.notesSignature(i)))
             matches.append(snapshot.reminders()[i]);
     }
     return matches;

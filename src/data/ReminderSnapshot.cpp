@@ -81,7 +81,7 @@ ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding 
             facts.flags |= HasLocation;
         m_facts.append(facts);
     }
-    if (folding == Folding::OnFirstUseAsTaken) {
+    if (folding != Folding::OnFirstUse) {
         m_takenTexts.reserve(2 * count);
         for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
             m_takenTexts.append(reminder->title);
@@ -95,55 +95,22 @@ ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding 
 
 void ReminderSnapshot::foldTexts() const
 {
-    QList<const QString*> texts;
-    texts.reserve(2 * m_reminders.size());
-    if (!m_takenTexts.isEmpty()) {
-        for (const QString& text : std::as_const(m_takenTexts))
-            texts.append(&text);
-    } else {
-        for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
-            texts.append(&reminder->title);
-            texts.append(&reminder->notes);
-        }
-    }
-    m_foldedBounds.reserve(texts.size() + 1);
-    m_signatures.reserve(texts.size());
-    m_foldedIsWide.resize(texts.size());
-    qsizetype textLength = 0;
-    for (const QString* text : std::as_const(texts))
-        textLength += text->size();
-    m_folded.reserve(textLength);
+    const qsizetype segments = 2 * m_reminders.size();
+    m_signatures.reserve(segments);
     // The previous fold's strings are kept alive by it, so one of them at the same place with
     // the same characters in memory is the same text, not a new one in reused memory.
     const Fold& previous = m_previous;
     const qsizetype reusable =
-        previous.bounds.size() == previous.texts.size() + 1 ? previous.texts.size() : 0;
-    for (qsizetype segment = 0; segment < texts.size(); ++segment) {
-        const QString& text = *texts[segment];
-        m_foldedBounds.append(m_folded.size());
+        previous.signatures.size() == previous.texts.size() ? previous.texts.size() : 0;
+    for (qsizetype segment = 0; segment < segments; ++segment) {
+        const QString& text = textOf(segment);
         if (segment < reusable && previous.texts[segment].constData() == text.constData() &&
             previous.texts[segment].size() == text.size()) {
-            if (previous.isWide.testBit(segment)) {
-                m_foldedIsWide.setBit(segment);
-                m_wideFolded.insert(segment, previous.wide.value(segment));
-            } else {
-                const qsizetype from = previous.bounds[segment];
-                m_folded.append(QByteArrayView(previous.folded)
-                                    .sliced(from, previous.bounds[segment + 1] - from));
-            }
             m_signatures.append(previous.signatures[segment]);
             continue;
         }
-        const QString folded = text.toCaseFolded();
-        if (FoldedText::fitsLatin1(folded)) {
-            m_folded.append(folded.toLatin1());
-        } else {
-            m_foldedIsWide.setBit(segment);
-            m_wideFolded.insert(segment, folded);
-        }
-        m_signatures.append(signatureOf(folded));
+        m_signatures.append(signatureOf(text));
     }
-    m_foldedBounds.append(m_folded.size());
     m_previous = Fold();
     m_foldDone.store(true, std::memory_order_release);
 }
@@ -152,7 +119,7 @@ ReminderSnapshot::Fold ReminderSnapshot::finishedFold() const
 {
     if (m_takenTexts.isEmpty() || !m_foldDone.load(std::memory_order_acquire))
         return {};
-    return {m_takenTexts, m_folded, m_foldedBounds, m_signatures, m_foldedIsWide, m_wideFolded};
+    return {m_takenTexts, m_signatures};
 }
 
 int ReminderSnapshot::listIndexOf(const store::CalendarPtr& list)

@@ -2,74 +2,41 @@
 
 #include "platform/store/Reminder.h"
 
-#include <QBitArray>
 #include <QHash>
-#include <QLatin1StringView>
 #include <QList>
 #include <QStringView>
 
-#include <algorithm>
 #include <atomic>
 #include <limits>
 #include <memory>
 #include <mutex>
 
-// A case-folded text as a snapshot keeps it: in Latin-1 when every character fits, as in most
-// texts, which halves what the folded copies take; in UTF-16 otherwise.
-struct FoldedText
-{
-    FoldedText(QLatin1StringView text)
-        : narrow(text)
-    {}
-    FoldedText(QStringView text)
-        : wide(text)
-        , isWide(true)
-    {}
-
-    static bool fitsLatin1(QStringView text)
-    {
-        return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xff; });
-    }
-
-    bool isEmpty() const { return isWide ? wide.isEmpty() : narrow.isEmpty(); }
-    QString toString() const { return isWide ? wide.toString() : narrow.toString(); }
-
-    QLatin1StringView narrow;
-    QStringView wide;
-    bool isWide = false;
-};
-
 // The data manager's snapshot: every reminder of the visible lists, completed or not, in the
 // order the store delivered them, with what the queries test of each one worked out once:
 // due and completion instants, completion flag, priority, list, alarm and recurrence flags,
-// and case-folded texts. A query over a hundred thousand tasks then reads a few small arrays
-// in order instead of visiting every reminder object, which costs a cache miss each.
-// Immutable; a refresh replaces it whole, so a reminder edited in place is seen with the
+// and the signatures of the case-folded texts. A query over a hundred thousand tasks then reads a
+// few small arrays in order instead of visiting every reminder object, which costs a cache miss
+// each. Immutable; a refresh replaces it whole, so a reminder edited in place is seen with the
 // values it had when the snapshot was taken until the next refresh.
 class ReminderSnapshot
 {
 public:
     static constexpr qint64 kNoDate = std::numeric_limits<qint64>::min();
 
-    // When the texts are folded: now; on the first question that reads them, from the
-    // reminders themselves, for a snapshot whose reminders nobody edits meanwhile (a
+    // When the texts' signatures are worked out: now; on the first question that reads them,
+    // from the reminders' own texts, for a snapshot whose reminders nobody edits meanwhile (a
     // command-line run, which mostly never asks); or on the first question, from the texts as
     // they were when the snapshot was taken, for the window, whose detail pane edits reminders
-    // in place while a search or a background count may be folding. Until then the snapshot
-    // shares the texts rather than copying them, and a view that never searches never pays
-    // for folding.
+    // in place while a search or a background count may be reading. The snapshot shares the
+    // texts rather than copying them, and a view that never searches never pays for folding.
     enum class Folding { Now, OnFirstUse, OnFirstUseAsTaken };
-    // What folding the taken texts gave, kept by a folded snapshot for the one that replaces
-    // it: a refresh after one file changed folds again only the texts that are not the very
-    // same strings at the same place (containers shared, not copied).
+    // What a snapshot worked out from the taken texts, kept for the one that replaces it: a
+    // refresh after one file changed folds again only the texts that are not the very same
+    // strings at the same place (containers shared, not copied).
     struct Fold
     {
         QList<QString> texts;
-        QByteArray folded;
-        QList<qsizetype> bounds;
         QList<quint64> signatures;
-        QBitArray isWide;
-        QHash<qsizetype, QString> wide;
     };
     explicit ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding = Folding::Now,
                               Fold previous = {});
@@ -96,21 +63,37 @@ public:
     // The index into lists() of the list with this identifier; -1 when no reminder is in it.
     int indexOfList(const QString& identifier) const { return m_listIndexes.value(identifier, -1); }
 
-    // Title and notes case-folded (QString::toCaseFolded), for the tag lists and the search:
-    // a case-insensitive substring test then becomes a plain one over memory read in order.
-    // They take half the memory of the texts themselves, as much for texts beyond Latin-1: see
-    // Folding.
-    FoldedText foldedTitle(qsizetype index) const { return foldedText(2 * index); }
-    FoldedText foldedNotes(qsizetype index) const { return foldedText(2 * index + 1); }
-    // One bit per character class present in the folded text (signatureOf): a text can only
-    // contain a word whose bits it all has, which rules most texts out without reading them.
+    // Title and notes, for the tag lists and the search, as the snapshot took them; they are
+    // searched ignoring case (TextNeedle), which matches as a search of the texts case-folded
+    // (QString::toCaseFolded) would, without a folded copy of a hundred thousand texts.
+    QStringView titleText(qsizetype index) const { return textOf(2 * index); }
+    QStringView notesText(qsizetype index) const { return textOf(2 * index + 1); }
+    // One bit per character class present in the case-folded text (signatureOf): a text can
+    // only contain a word whose bits it all has, which rules most texts out without reading
+    // them.
     quint64 titleSignature(qsizetype index) const { return signatures()[2 * index]; }
     quint64 notesSignature(qsizetype index) const { return signatures()[2 * index + 1]; }
+    // The signature of `text` case-folded, worked out without folding it into a copy; the
+    // same for a text and for its folding.
     static quint64 signatureOf(QStringView text)
     {
         quint64 signature = 0;
-        for (const QChar c : text)
-            signature |= quint64(1) << (c.unicode() & 63);
+        const auto add = [&signature](char16_t unit) { signature |= quint64(1) << (unit & 63); };
+        for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+            const char16_t unit = text[i].unicode();
+            if (QChar::isHighSurrogate(unit) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+                const char32_t folded =
+                    QChar::toCaseFolded(QChar::surrogateToUcs4(unit, text[++i].unicode()));
+                if (QChar::requiresSurrogates(folded)) {
+                    add(QChar::highSurrogate(folded));
+                    add(QChar::lowSurrogate(folded));
+                } else {
+                    add(char16_t(folded));
+                }
+                continue;
+            }
+            add(char16_t(QChar::toCaseFolded(char32_t(unit))));
+        }
         return signature;
     }
 
@@ -125,13 +108,12 @@ private:
 
     int listIndexOf(const store::CalendarPtr& list);
     void foldTexts() const;
-    FoldedText foldedText(qsizetype segment) const
+    const QString& textOf(qsizetype segment) const
     {
-        std::call_once(m_foldOnce, [this] { foldTexts(); });
-        if (m_foldedIsWide.testBit(segment))
-            return QStringView(m_wideFolded.constFind(segment).value());
-        const qsizetype from = m_foldedBounds[segment];
-        return QLatin1StringView(m_folded).sliced(from, m_foldedBounds[segment + 1] - from);
+        if (!m_takenTexts.isEmpty())
+            return m_takenTexts[segment];
+        const store::Reminder& reminder = *m_reminders[segment / 2];
+        return segment % 2 ? reminder.notes : reminder.title;
     }
     const QList<quint64>& signatures() const
     {
@@ -145,17 +127,11 @@ private:
     QList<Facts> m_facts;
     QList<store::CalendarPtr> m_lists;
     QHash<QString, int> m_listIndexes;
-    // Every title and notes text folded, one after the other, in Latin-1; segment s (2i the
-    // title and 2i+1 the notes of reminder i) runs from m_foldedBounds[s] to
-    // m_foldedBounds[s + 1]. A text with a character beyond Latin-1 is empty there, marked in
-    // m_foldedIsWide and kept in m_wideFolded.
+    // The signature of every title and notes text: segment 2i the title and 2i+1 the notes of
+    // reminder i.
     mutable std::once_flag m_foldOnce;
-    mutable QByteArray m_folded;
-    mutable QList<qsizetype> m_foldedBounds;
-    mutable QBitArray m_foldedIsWide;
-    mutable QHash<qsizetype, QString> m_wideFolded;
-    mutable QList<quint64> m_signatures; // by segment, like m_foldedBounds
-    // Folding::OnFirstUseAsTaken: the texts folded, by segment.
+    mutable QList<quint64> m_signatures;
+    // Folding::OnFirstUseAsTaken: the texts, by segment.
     QList<QString> m_takenTexts;
     mutable Fold m_previous; // given up once folded
     mutable std::atomic<bool> m_foldDone = false;

@@ -1,38 +1,127 @@
 #include "data/SearchWords.h"
 
 #include <QStringList>
+#include <QtAlgorithms>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
+#include <string>
+
+namespace {
+
+char16_t asciiFolded(char16_t unit)
+{
+    return unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit;
+}
+
+} // namespace
 
 TextNeedle::TextNeedle(const QString& text)
     : m_folded(text.toCaseFolded())
-    , m_signature(ReminderSnapshot::signatureOf(m_folded))
+    , m_matcher(m_folded, Qt::CaseInsensitive)
+    , m_signature(ReminderSnapshot::signatureOf(text))
 {
-    if (FoldedText::fitsLatin1(m_folded))
-        m_narrow = m_folded.toLatin1();
+    if (m_folded.isEmpty() || m_folded.front().unicode() >= 0x80)
+        return;
+    // In an ASCII needle, the character least often met in text is looked for (each
+    // character of a match then takes one place of the text); in any other, the first.
+    const bool ascii =
+        std::all_of(m_folded.cbegin(), m_folded.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) {
+        const auto rarity = [](char16_t c) {
+            constexpr char kByFrequency[] = "etaoinsrhldcumfpgwybvkxjqz";
+            const char* found = std::char_traits<char>::find(kByFrequency, 26, char(c));
+            return found ? found - kByFrequency : 26;
+        };
+        for (qsizetype i = 1; i < m_folded.size(); ++i) {
+            if (rarity(m_folded[i].unicode()) > rarity(m_folded[m_anchor].unicode()))
+                m_anchor = i;
+        }
+    }
+    m_anchorUnit = m_folded[m_anchor].unicode();
+    m_caseBit = m_anchorUnit >= u'a' && m_anchorUnit <= u'z' ? 0x20 : 0;
+    // The only characters beyond ASCII that fold to an ASCII one.
+    for (const char16_t other : {u'\u212A', u'\u017F'}) {
+        if (QChar::toCaseFolded(char32_t(other)) == m_anchorUnit)
+            m_otherAnchorUnit = other;
+    }
 }
 
-bool TextNeedle::foundIn(FoldedText foldedHaystack, quint64 haystackSignature) const
+qsizetype TextNeedle::nextAnchor(QStringView haystack, qsizetype from) const
+{
+    const char16_t* units = reinterpret_cast<const char16_t*>(haystack.data());
+    const qsizetype size = haystack.size();
+    qsizetype at = from;
+    // An upper-case ASCII letter with the case bit set is its lower-case one; no other
+    // character turns into a letter that way.
+#ifdef __SSE2__
+    const __m128i caseBit = _mm_set1_epi16(short(m_caseBit));
+    const __m128i anchor = _mm_set1_epi16(short(m_anchorUnit));
+    const __m128i other = _mm_set1_epi16(short(m_otherAnchorUnit));
+    for (; at + 8 <= size; at += 8) {
+        const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+        __m128i hits = _mm_cmpeq_epi16(_mm_or_si128(eight, caseBit), anchor);
+        if (m_otherAnchorUnit)
+            hits = _mm_or_si128(hits, _mm_cmpeq_epi16(eight, other));
+        if (const int bits = _mm_movemask_epi8(hits))
+            return at + qCountTrailingZeroBits(unsigned(bits)) / 2;
+    }
+#endif
+    for (; at < size; ++at) {
+        const char16_t unit = units[at];
+        if ((unit | m_caseBit) == m_anchorUnit || (m_otherAnchorUnit && unit == m_otherAnchorUnit))
+            return at;
+    }
+    return -1;
+}
+
+bool TextNeedle::foldsToNeedleAt(QStringView haystack, qsizetype at) const
+{
+    qsizetype n = 0;
+    while (n < m_folded.size()) {
+        if (at >= haystack.size())
+            return false;
+        const char16_t unit = haystack[at].unicode();
+        if (unit < 0x80) {
+            if (asciiFolded(unit) != m_folded[n].unicode())
+                return false;
+            ++at;
+            ++n;
+            continue;
+        }
+        char32_t point = unit;
+        if (QChar::isHighSurrogate(unit) && at + 1 < haystack.size() &&
+            haystack[at + 1].isLowSurrogate()) {
+            point = QChar::surrogateToUcs4(unit, haystack[++at].unicode());
+        }
+        ++at;
+        const char32_t folded = QChar::toCaseFolded(point);
+        if (QChar::requiresSurrogates(folded)) {
+            if (n + 1 >= m_folded.size() || m_folded[n] != QChar(QChar::highSurrogate(folded)) ||
+                m_folded[n + 1] != QChar(QChar::lowSurrogate(folded)))
+                return false;
+            n += 2;
+        } else {
+            if (m_folded[n] != QChar(char16_t(folded)))
+                return false;
+            ++n;
+        }
+    }
+    return true;
+}
+
+bool TextNeedle::foundIn(QStringView haystack, quint64 haystackSignature) const
 {
     if (m_folded.isEmpty() || (haystackSignature & m_signature) != m_signature)
         return false;
-    if (foldedHaystack.isWide)
-        return foundInWide(foldedHaystack.wide);
-    return !m_narrow.isEmpty() &&
-           QByteArrayView(foldedHaystack.narrow.data(), foldedHaystack.narrow.size())
-                   .indexOf(m_narrow) >= 0;
-}
-
-bool TextNeedle::foundInWide(QStringView foldedHaystack) const
-{
-    const qsizetype length = m_folded.size();
-    const QChar first = m_folded.front();
-    const qsizetype last = foldedHaystack.size() - length;
-    for (qsizetype from = 0; from <= last; ++from) {
-        from = foldedHaystack.indexOf(first, from);
-        if (from < 0 || from > last)
-            return false;
-        if (foldedHaystack.sliced(from + 1, length - 1) == QStringView(m_folded).sliced(1))
+    if (!m_anchorUnit)
+        return m_matcher.indexIn(haystack) >= 0;
+    for (qsizetype at = nextAnchor(haystack, m_anchor); at >= 0;
+         at = nextAnchor(haystack, at + 1)) {
+        if (foldsToNeedleAt(haystack, at - m_anchor))
             return true;
     }
     return false;
@@ -51,54 +140,24 @@ std::optional<SearchWords> SearchWords::of(const QString& text)
     return words;
 }
 
-bool SearchWords::allFoundIn(FoldedText haystack, quint64 signature) const
+bool SearchWords::allFoundIn(QStringView haystack, quint64 signature) const
 {
     return std::all_of(m_words.cbegin(), m_words.cend(),
                        [&](const TextNeedle& word) { return word.foundIn(haystack, signature); });
 }
 
-bool SearchWords::matchFolded(FoldedText foldedTitle, quint64 titleSignature,
-                              FoldedText foldedNotes, quint64 notesSignature) const
+bool SearchWords::matchTexts(QStringView title, quint64 titleSignature, QStringView notes,
+                             quint64 notesSignature) const
 {
     if (m_hasEmptyWord)
         return false;
-    return allFoundIn(foldedTitle, titleSignature) ||
-           (!foldedNotes.isEmpty() && allFoundIn(foldedNotes, notesSignature));
+    return allFoundIn(title, titleSignature) ||
+           (!notes.isEmpty() && allFoundIn(notes, notesSignature));
 }
-
-namespace {
-
-// Folds into a buffer that keeps its allocation from one task to the next.
-void foldInto(QString& buffer, const QString& text)
-{
-    buffer.resize(text.size());
-    char16_t* out = reinterpret_cast<char16_t*>(buffer.data());
-    const char16_t* in = reinterpret_cast<const char16_t*>(text.constData());
-    const char16_t* const end = in + text.size();
-    while (in != end) {
-        const char16_t unit = *in++;
-        if (unit < 0x80) {
-            *out++ = unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit;
-            continue;
-        }
-        // Anything beyond ASCII (surrogate pairs included) goes the way QString folds it.
-        buffer.truncate(out - reinterpret_cast<char16_t*>(buffer.data()));
-        buffer.append(QStringView(in - 1, end).toString().toCaseFolded());
-        return;
-    }
-}
-
-} // namespace
 
 bool SearchWords::matches(const store::Reminder& reminder) const
 {
-    if (m_hasEmptyWord)
-        return false;
-    foldInto(m_foldedTitle, reminder.title);
-    if (allFoundIn(QStringView(m_foldedTitle), ReminderSnapshot::signatureOf(m_foldedTitle)))
-        return true;
-    if (reminder.notes.isEmpty())
-        return false;
-    foldInto(m_foldedNotes, reminder.notes);
-    return allFoundIn(QStringView(m_foldedNotes), ReminderSnapshot::signatureOf(m_foldedNotes));
+    // No signature: every bit set, so that each word is looked for.
+    constexpr quint64 kAnyText = ~quint64(0);
+    return matchTexts(reminder.title, kAnyText, reminder.notes, kAnyText);
 }
