@@ -4,17 +4,22 @@
 #include "platform/store/ParseCacheFormat.h"
 #include "platform/store/ReminderCodec.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace store {
 
 // One folder's tasks read in place from its parse cache file, for commands that print tasks
 // and keep none of them. Opened only when the file stands for the folder exactly as it is
-// listed now (every item file with its entry under the same size, modification time and
-// inode, and no entry besides), so that its tasks are those reading the files would give. A
-// file changed in the last seconds never has its entry (the cache keeps no such file), and an
-// in-place rewrite changes the file's stamp: either has the folder read from its files.
+// now (every item file with its entry under the same size, modification time and inode, and
+// no entry besides), so that its tasks are those reading the files would give. A file changed
+// in the last seconds never has its entry (the cache keeps no such file), and an in-place
+// rewrite changes the file's stamp: either has the folder read from its files.
+// That no entry was added, removed or renamed is told by the folder's own stamp when it is
+// still the one the cache was written under, long settled: the files are then looked at by
+// the names the cache gives, and the folder is not listed. Otherwise it is listed.
 class CachedFolderTasks
 {
 public:
@@ -42,7 +47,14 @@ public:
 
 private:
     CachedFolderTasks(const ParseCache& cache, const CollectionFolder& folder);
-    bool readEntries(const QStringList& roots, QList<ItemFile> listing);
+    // A file's stamp now, by its place among the entries and its name; none when it is no
+    // longer a regular file of that name.
+    using CurrentStamp = std::function<std::optional<FileStamp>(qsizetype, const QString&)>;
+    bool readUnlisted(const QStringList& roots);
+    bool readListed(const QStringList& roots, QList<ItemFile> listing);
+    // `folderNow`: the folder's stamp now, when the entries are not counted against a listing.
+    bool readEntries(const QStringList& roots, const DirectoryStamp* folderNow, qsizetype listed,
+                     const CurrentStamp& stampOf);
 
     CollectionFolder m_folder;
     ParseCacheFormat::MappedFile m_file;

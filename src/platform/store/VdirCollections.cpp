@@ -281,4 +281,12 @@ DirectoryStamp DirectoryStamp::ofFolder(const QString& folderPath)
     return VdirCollections::stampOf(st);
 }
 
+DirectoryStamp DirectoryStamp::ofOpenFolder(int folderFd)
+{
+    struct stat st;
+    if (::fstat(folderFd, &st) != 0 || !S_ISDIR(st.st_mode))
+        return {};
+    return VdirCollections::stampOf(st);
+}
+
 } // namespace store

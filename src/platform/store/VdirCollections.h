@@ -64,6 +64,8 @@ struct DirectoryStamp
     bool isSettled() const;
     // The folder's stamp now; an invalid one (mtimeNs -1) when it cannot be read.
     static DirectoryStamp ofFolder(const QString& folderPath);
+    // The same for a folder open as `folderFd`.
+    static DirectoryStamp ofOpenFolder(int folderFd);
 };
 
 // Reading and writing the vdir layout: collections are the non-hidden folders directly below
