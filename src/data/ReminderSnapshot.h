@@ -79,22 +79,25 @@ public:
     {
         quint64 signature = 0;
         const auto add = [&signature](char16_t unit) { signature |= quint64(1) << (unit & 63); };
-        for (qsizetype i = 0, n = text.size(); i < n; ++i) {
-            const char16_t unit = text[i].unicode();
-            if (QChar::isHighSurrogate(unit) && i + 1 < n && text[i + 1].isLowSurrogate()) {
-                const char32_t folded =
-                    QChar::toCaseFolded(QChar::surrogateToUcs4(unit, text[++i].unicode()));
-                if (QChar::requiresSurrogates(folded)) {
-                    add(QChar::highSurrogate(folded));
-                    add(QChar::lowSurrogate(folded));
-                } else {
-                    add(char16_t(folded));
-                }
-                continue;
+        for (qsizetype at = 0; at < text.size();) {
+            const char32_t folded = foldedCodePointAt(text, at);
+            if (QChar::requiresSurrogates(folded)) {
+                add(QChar::highSurrogate(folded));
+                add(QChar::lowSurrogate(folded));
+            } else {
+                add(char16_t(folded));
             }
-            add(char16_t(QChar::toCaseFolded(char32_t(unit))));
         }
         return signature;
+    }
+    // The character at `at` case-folded as QString::toCaseFolded folds it (a surrogate pair as
+    // one character, a lone surrogate as itself); `at` moves past it.
+    static char32_t foldedCodePointAt(QStringView text, qsizetype& at)
+    {
+        const char16_t unit = text[at++].unicode();
+        if (QChar::isHighSurrogate(unit) && at < text.size() && text[at].isLowSurrogate())
+            return QChar::toCaseFolded(QChar::surrogateToUcs4(unit, text[at++].unicode()));
+        return QChar::toCaseFolded(char32_t(unit));
     }
 
 private:

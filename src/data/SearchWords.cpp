@@ -92,13 +92,7 @@ bool TextNeedle::foldsToNeedleAt(QStringView haystack, qsizetype at) const
             ++n;
             continue;
         }
-        char32_t point = unit;
-        if (QChar::isHighSurrogate(unit) && at + 1 < haystack.size() &&
-            haystack[at + 1].isLowSurrogate()) {
-            point = QChar::surrogateToUcs4(unit, haystack[++at].unicode());
-        }
-        ++at;
-        const char32_t folded = QChar::toCaseFolded(point);
+        const char32_t folded = ReminderSnapshot::foldedCodePointAt(haystack, at);
         if (QChar::requiresSurrogates(folded)) {
             if (n + 1 >= m_folded.size() || m_folded[n] != QChar(QChar::highSurrogate(folded)) ||
                 m_folded[n + 1] != QChar(QChar::lowSurrogate(folded)))
