@@ -15,6 +15,8 @@
 #include <QtConcurrent>
 
 #include <algorithm>
+#include <deque>
+#include <mutex>
 #include <vector>
 
 Q_DECLARE_LOGGING_CATEGORY(lcParseCache)
@@ -114,6 +116,30 @@ tasksNamedByPath(const std::vector<std::shared_ptr<const CachedFolderTasks>>& fo
     return byPath;
 }
 
+// Codecs for the batches decoded at once, each kept with the zones it has met.
+class CodecShelf
+{
+public:
+    std::unique_ptr<store::ReminderCodec> take()
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_codecs.empty())
+            return std::make_unique<store::ReminderCodec>();
+        std::unique_ptr<store::ReminderCodec> codec = std::move(m_codecs.back());
+        m_codecs.pop_back();
+        return codec;
+    }
+    void give(std::unique_ptr<store::ReminderCodec> codec)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_codecs.push_back(std::move(codec));
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<std::unique_ptr<store::ReminderCodec>> m_codecs;
+};
+
 class Listing
 {
 public:
@@ -175,16 +201,21 @@ public:
         const SubtaskTree tree = subtaskTree();
         JsonWriter json(stdout);
         json.beginArray();
-        for (const Row& row : std::as_const(m_rows)) {
-            store::Reminder task;
-            decode(row.task, m_sources[size_t(row.list)], &task);
-            QString parent;
-            if (!task.parentUid.isEmpty()) {
-                if (const store::ReminderPtr found = tree.parentOf(task))
-                    parent = found->calendarItemIdentifier;
-            }
-            CliOutput::writeTask(json, task, parent);
-        }
+        const JsonWriter members = json.memberWriter();
+        inBatches(
+            [&](qsizetype first, qsizetype last) {
+                JsonWriter batch = members;
+                forEachTask(first, last, [&](const store::Reminder& task) {
+                    QString parent;
+                    if (!task.parentUid.isEmpty()) {
+                        if (const store::ReminderPtr found = tree.parentOf(task))
+                            parent = found->calendarItemIdentifier;
+                    }
+                    CliOutput::writeTask(batch, task, parent);
+                });
+                return batch.take();
+            },
+            [&](const QByteArray& written) { json.joinMembers(written); });
         json.endArray();
         json.flush();
     }
@@ -192,18 +223,65 @@ public:
     void printLines()
     {
         CliOutput::Lines lines;
-        for (const Row& row : std::as_const(m_rows)) {
-            store::Reminder task;
-            decode(row.task, m_sources[size_t(row.list)], &task);
-            lines.add(CliOutput::taskLine(task));
-        }
+        inBatches(
+            [this](qsizetype first, qsizetype last) {
+                QByteArray written;
+                forEachTask(first, last, [&written](const store::Reminder& task) {
+                    written += CliOutput::taskLine(task).toUtf8();
+                    written += '\n';
+                });
+                return written;
+            },
+            [&lines](const QByteArray& written) { lines.addEncoded(written); });
     }
 
 private:
-    void decode(const Task* task, const ListSource& source, store::Reminder* reminder)
+    // The rows turned into text batch by batch on the pool, by `write(first, last)`, and handed
+    // to `take` here in order, a few batches ahead of the output so that a long listing is
+    // never held whole. Decoding and writing the tasks was half of a listing, on this thread
+    // alone while the pool stood idle.
+    template <typename Write, typename Take>
+    void inBatches(const Write& write, const Take& take) const
+    {
+        const qsizetype rows = qsizetype(m_rows.size());
+        const qsizetype batch = std::clamp<qsizetype>(rows / 8, 32, 1024);
+        constexpr size_t kAhead = 6;
+        std::deque<QFuture<QByteArray>> written;
+        qsizetype next = 0;
+        const auto startBatch = [&] {
+            const qsizetype first = next;
+            next = std::min(rows, next + batch);
+            written.push_back(
+                QtConcurrent::run([&write, first, last = next] { return write(first, last); }));
+        };
+        while (next < rows && written.size() < kAhead)
+            startBatch();
+        while (!written.empty()) {
+            take(written.front().result());
+            written.pop_front();
+            if (next < rows)
+                startBatch();
+        }
+    }
+
+    // Each task of the rows [first, last), decoded with a codec of its own thread's.
+    template <typename Use> void forEachTask(qsizetype first, qsizetype last, const Use& use) const
+    {
+        std::unique_ptr<store::ReminderCodec> codec = m_codecs.take();
+        for (qsizetype i = first; i < last; ++i) {
+            const Row& row = m_rows[size_t(i)];
+            store::Reminder task;
+            decode(*codec, row.task, m_sources[size_t(row.list)], &task);
+            use(task);
+        }
+        m_codecs.give(std::move(codec));
+    }
+
+    void decode(store::ReminderCodec& codec, const Task* task, const ListSource& source,
+                store::Reminder* reminder) const
     {
         store::CacheReader in(task->bytes, source.folder->end());
-        m_codec.read(in, reminder);
+        codec.read(in, reminder);
         reminder->calendar = source.calendar;
         QString uid = reminder->uid;
         if (!task->sharedFile)
@@ -269,7 +347,7 @@ private:
                         continue;
                 }
                 auto reminder = std::make_shared<store::Reminder>();
-                decode(&task, source, reminder.get());
+                decode(m_codec, &task, source, reminder.get());
                 linked.append(std::move(reminder));
             }
         }
@@ -284,6 +362,7 @@ private:
     QSet<const Task*> m_byPath;
     std::vector<Row> m_rows;
     store::ReminderCodec m_codec;
+    mutable CodecShelf m_codecs;
 };
 
 } // namespace

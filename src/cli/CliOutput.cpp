@@ -307,6 +307,13 @@ void Lines::add(const QString& line)
         flush();
 }
 
+void Lines::addEncoded(const QByteArray& lines)
+{
+    m_pending += lines;
+    if (m_pending.size() >= 64 * 1024)
+        flush();
+}
+
 void Lines::flush()
 {
     if (m_pending.isEmpty())

@@ -71,6 +71,8 @@ public:
     Lines& operator=(const Lines&) = delete;
     ~Lines();
     void add(const QString& line);
+    // Lines already in UTF-8, each ended by its line break.
+    void addEncoded(const QByteArray& lines);
 
 private:
     void flush();

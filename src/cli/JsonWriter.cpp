@@ -94,8 +94,13 @@ void appendEscaped(QByteArray& buffer, const QString& text)
 
 void JsonWriter::newline()
 {
+    // Appended as text: appending a count of spaces inserts them one by one, and every key of
+    // every task goes on a line of its own.
+    static constexpr char kSpaces[] = "                ";
+    constexpr qsizetype kRun = sizeof(kSpaces) - 1;
     m_out += '\n';
-    m_out.append(m_open.size() * 4, ' ');
+    for (qsizetype indent = m_open.size() * 4; indent > 0; indent -= kRun)
+        m_out.append(kSpaces, qMin(indent, kRun));
 }
 
 void JsonWriter::beforeValue()
@@ -119,6 +124,11 @@ void JsonWriter::close(char bracket)
     m_out += bracket;
     if (m_open.isEmpty())
         m_out += '\n';
+    flushWhenLarge();
+}
+
+void JsonWriter::flushWhenLarge()
+{
     // Chunks of this size keep the buffer from ever growing again, and the writes few.
     constexpr qsizetype kChunk = 64 * 1024;
     if (m_sink && m_open.size() <= 1 && m_out.size() >= kChunk)
@@ -198,6 +208,27 @@ void JsonWriter::number(double value)
     // Infinities and NaN have no JSON form.
     m_out += qIsFinite(value) ? QByteArray::number(value, 'g', QLocale::FloatingPointShortest)
                               : QByteArray("null");
+}
+
+JsonWriter JsonWriter::memberWriter() const
+{
+    Q_ASSERT(!m_open.isEmpty() && !m_afterKey);
+    // At the same depth, as though no member came before: joinMembers() puts the comma.
+    JsonWriter members;
+    members.m_open = QList<bool>(m_open.size(), true);
+    members.m_open.last() = false;
+    return members;
+}
+
+void JsonWriter::joinMembers(const QByteArray& members)
+{
+    if (members.isEmpty())
+        return;
+    if (m_open.last())
+        m_out += ',';
+    m_open.last() = true;
+    m_out += members;
+    flushWhenLarge();
 }
 
 QByteArray JsonWriter::take()

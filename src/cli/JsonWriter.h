@@ -35,6 +35,11 @@ public:
     void integer(qint64 value);
     void number(double value);
 
+    // A writer of further members for the array this one has open, written on another thread
+    // say; its take() goes back in with joinMembers(), in the order the members are to stand.
+    JsonWriter memberWriter() const;
+    void joinMembers(const QByteArray& members);
+
     // The document so far, ended with a line break once it is complete.
     QByteArray take();
     // Writes the rest to the sink.
@@ -44,6 +49,7 @@ private:
     void beforeValue();
     void newline();
     void close(char bracket);
+    void flushWhenLarge();
 
     FILE* m_sink = nullptr;
     QByteArray m_out;
