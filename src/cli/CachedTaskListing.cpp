@@ -244,7 +244,7 @@ private:
     void inBatches(const Write& write, const Take& take) const
     {
         const qsizetype rows = qsizetype(m_rows.size());
-        const qsizetype batch = std::clamp<qsizetype>(rows / 8, 32, 1024);
+        const qsizetype batch = std::clamp<qsizetype>(rows / 16, 8, 1024);
         constexpr size_t kAhead = 6;
         std::deque<QFuture<QByteArray>> written;
         qsizetype next = 0;
