@@ -220,5 +220,5 @@ int main(int argc, char* argv[])
         std::printf("  %-52s %7.1f ms\n", "main window filled, first launch", firstWindow.wallMs);
     std::printf("  %-52s %s\n", "main window", qPrintable(window.note));
     std::printf("\n%s\n", report.allMet() ? "All targets met." : "Some targets were MISSED.");
-    return 0;
+    return report.allMet() ? 0 : 1;
 }

@@ -348,5 +348,5 @@ int main(int argc, char* argv[])
         std::printf("  todoman not timed: %s\n", qPrintable(todoman.problem));
     }
     std::printf("\n%s\n", allMet ? "All targets met." : "Some targets were MISSED.");
-    return 0;
+    return allMet ? 0 : 1;
 }
