@@ -19,17 +19,17 @@ const QByteArray kEnvironment = QByteArrayLiteral("fuzz");
 QStringList itemDifferences(const store::ParsedItem& a, const store::ParsedItem& b)
 {
     QStringList differences;
-    if (a.file.fileName != b.file.fileName || a.file.path() != b.file.path())
+    if (a.file().fileName != b.file().fileName || a.file().path() != b.file().path())
         differences << QStringLiteral("file name");
-    if (a.file.stamp.size != b.file.stamp.size || a.file.stamp.mtimeNs != b.file.stamp.mtimeNs ||
-        a.file.stamp.inode != b.file.stamp.inode)
+    if (a.file().stamp.size != b.file().stamp.size ||
+        a.file().stamp.mtimeNs != b.file().stamp.mtimeNs ||
+        a.file().stamp.inode != b.file().stamp.inode)
         differences << QStringLiteral("stamp");
     if (a.parsed != b.parsed || a.hasTodo != b.hasTodo || a.hasEvent != b.hasEvent)
         differences << QStringLiteral("flags");
     if (a.uid != b.uid || a.error != b.error)
         differences << QStringLiteral("UID or error");
-    if (bool(a.origin) != bool(b.origin) ||
-        (a.origin && a.origin->contentHash != b.origin->contentHash))
+    if (a.origin->contentHash != b.origin->contentHash)
         differences << QStringLiteral("content hash");
     if (a.reminders.size() != b.reminders.size()) {
         differences << QStringLiteral("task count");

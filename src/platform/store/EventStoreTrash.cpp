@@ -106,7 +106,7 @@ ReminderPtr EventStore::reminderInFile(const QString& path)
         if (QFileInfo(calendar->folderPath).absoluteFilePath() != folder)
             continue;
         for (const ParsedItemPtr& item : m_index.items(calendar->calendarIdentifier)) {
-            if (item->file.path() != path || item->reminders.isEmpty())
+            if (item->file().path() != path || item->reminders.isEmpty())
                 continue;
             const Reminder& parsed = *item->reminders.constFirst();
             auto reminder = std::make_shared<Reminder>(parsed);
@@ -156,7 +156,7 @@ bool EventStore::restoreTaskLocked(const trash::DeletedEntry& entry, RestoreOutc
                 continue;
             if (error)
                 *error = tr("\"%1\" cannot be restored: the task is in the store already (%2).")
-                             .arg(entry.title, LocalFileName::forDisplay(item->file.path()));
+                             .arg(entry.title, LocalFileName::forDisplay(item->file().path()));
             return false;
         }
     }

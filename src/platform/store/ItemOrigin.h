@@ -18,24 +18,38 @@ struct FileStamp
     bool operator==(const FileStamp&) const = default;
 };
 
-struct ItemOrigin
+// An item file of a folder as listed: its name and its stamp.
+struct ItemFile
 {
     // The folder and the name in it rather than the path: the items of a folder share one
     // folder string and the name their index entry holds, where a path each took 13 MB for a
-    // hundred thousand tasks.
+    // hundred thousand tasks. Filled where a file is read; a scan leaves it empty.
     QString folderPath;
     QString fileName;
     FileStamp stamp;
+
+    QString path() const { return folderPath + QLatin1Char('/') + fileName; }
+
+    bool sameAs(const ItemFile& other) const
+    {
+        return stamp == other.stamp && fileName == other.fileName;
+    }
+};
+
+// The file as it was read, with what its bytes were. The index entry of a file and the tasks
+// read from it share one.
+struct ItemOrigin : ItemFile
+{
     // An edit in place to content of the same size, with the old modification time put back,
-    // keeps the whole stamp; the bytes still differ.
+    // keeps the whole stamp; the bytes still differ. 0 for a file that could not be parsed.
     quint64 contentHash = 0;
 
-    QString filePath() const { return folderPath + QLatin1Char('/') + fileName; }
+    QString filePath() const { return path(); }
     // The origin of an item file at `filePath`, an absolute path as every item file has.
     static ItemOrigin of(const QString& filePath, FileStamp stamp, quint64 contentHash)
     {
         const qsizetype slash = filePath.lastIndexOf(QLatin1Char('/'));
-        return {filePath.first(qMax(slash, 0)), filePath.sliced(slash + 1), stamp, contentHash};
+        return {{filePath.first(qMax(slash, 0)), filePath.sliced(slash + 1), stamp}, contentHash};
     }
 };
 

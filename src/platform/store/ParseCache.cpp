@@ -216,26 +216,28 @@ std::optional<ParseCache::Folder> ParseCache::load(const QStringList& roots,
     items.reserve(qMin(qsizetype(count), in.remaining() / kMinEntryBytes));
     for (quint32 i = 0; i < count && in.ok(); ++i) {
         auto item = std::make_shared<ParsedItem>();
-        item->file.fileName = in.string();
+        ItemOrigin origin;
+        origin.fileName = in.string();
         // An entry stands for one file of its folder: a name with a slash would be filed
         // under another folder once written again.
-        if (item->file.fileName.isEmpty() || item->file.fileName.contains(QLatin1Char('/')))
+        if (origin.fileName.isEmpty() || origin.fileName.contains(QLatin1Char('/')))
             return refuse();
-        item->file.stamp.size = in.get<qint64>();
-        item->file.stamp.mtimeNs = in.get<qint64>();
-        item->file.stamp.inode = in.get<quint64>();
+        origin.stamp.size = in.get<qint64>();
+        origin.stamp.mtimeNs = in.get<qint64>();
+        origin.stamp.inode = in.get<quint64>();
         const quint8 flags = in.get<quint8>();
-        item->file.folderPath = folder.folderPath;
+        origin.folderPath = folder.folderPath;
         item->parsed = flags & Parsed;
         item->hasTodo = flags & HasTodo;
         item->hasEvent = flags & HasEvent;
         if (!item->parsed) {
             item->problem = flags & TooLarge ? ItemProblem::TooLarge : ItemProblem::NotICalendar;
             item->error = in.string();
+            item->origin = std::make_shared<const ItemOrigin>(std::move(origin));
         } else {
             item->uid = in.string();
-            item->origin = std::make_shared<ItemOrigin>(ItemOrigin{
-                folder.folderPath, item->file.fileName, item->file.stamp, in.get<quint64>()});
+            origin.contentHash = in.get<quint64>();
+            item->origin = std::make_shared<const ItemOrigin>(std::move(origin));
             if (item->hasEvent) {
                 item->eventSpan.first = in.get<qint64>();
                 item->eventSpan.last = in.get<qint64>();
@@ -258,7 +260,7 @@ std::optional<ParseCache::Folder> ParseCache::load(const QStringList& roots,
             }
         }
         // Written in file-name order; a file that is not must not mislead a reader.
-        if (!items.isEmpty() && !(items.constLast()->file.fileName < item->file.fileName))
+        if (!items.isEmpty() && !(items.constLast()->file().fileName < item->file().fileName))
             return refuse();
         items.append(std::move(item));
     }
@@ -283,7 +285,7 @@ bool ParseCache::save(const QStringList& roots, const CollectionFolder& folder,
             kept.append(item.get());
     }
     std::sort(kept.begin(), kept.end(), [](const ParsedItem* a, const ParsedItem* b) {
-        return a->file.fileName < b->file.fileName;
+        return a->file().fileName < b->file().fileName;
     });
 
     QByteArray bytes;
@@ -309,7 +311,7 @@ bool ParseCache::save(const QStringList& roots, const CollectionFolder& folder,
             const QString& uid = shared ? reminder->uid : item->uid;
             claims.append({uid.isEmpty() ? 0 : textHash(uid),
                            textHash(VdirCollections::taskIdentifierByPath(uid, folder.identifier,
-                                                                          item->file.fileName))});
+                                                                          item->file().fileName))});
         }
     }
     out.put(kinds);
@@ -327,16 +329,16 @@ bool ParseCache::save(const QStringList& roots, const CollectionFolder& folder,
                              (item->reminders.isEmpty() ? 0 : HasReminders) |
                              (item->problem == ItemProblem::TooLarge ? TooLarge : 0) |
                              (item->problem == ItemProblem::NotICalendar ? NotICalendar : 0);
-        out.string(item->file.fileName);
-        out.put(item->file.stamp.size);
-        out.put(item->file.stamp.mtimeNs);
-        out.put(item->file.stamp.inode);
+        out.string(item->file().fileName);
+        out.put(item->file().stamp.size);
+        out.put(item->file().stamp.mtimeNs);
+        out.put(item->file().stamp.inode);
         out.put(flags);
         out.string(item->parsed ? item->uid : item->error);
         // A save compares the file's bytes with those read, even when they were read by
         // an earlier run.
         if (item->parsed)
-            out.put(item->origin ? item->origin->contentHash : quint64(0));
+            out.put(item->origin->contentHash);
         if (item->parsed && item->hasEvent) {
             out.put(item->eventSpan.first);
             out.put(item->eventSpan.last);

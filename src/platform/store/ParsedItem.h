@@ -17,7 +17,10 @@ enum class ItemProblem : quint8 { None, TooLarge, CannotRead, NotICalendar };
 // and by everything that read it; only the event caches below fill in later.
 struct ParsedItem
 {
-    ItemFile file;
+    // Always set, also for a file that could not be parsed; the file's tasks share it as their
+    // origin, so an entry does not keep the folder, name and stamp a second time.
+    ItemOriginPtr origin;
+    const ItemFile& file() const { return *origin; }
     bool parsed = false;
     ItemProblem problem = ItemProblem::None;
     bool hasTodo = false;
@@ -35,7 +38,6 @@ struct ParsedItem
     // The tasks, without list and identifier: one for most files, every task of a file that
     // holds several (an export, a calendar file), which is then their shared home.
     QList<std::shared_ptr<const Reminder>> reminders;
-    ItemOriginPtr origin;
 
     // A file that could not be read may be readable the next time (its permissions changed,
     // the disk recovered) without a new stamp: like a racy one, it is read again whenever its

@@ -89,8 +89,8 @@ StoreIndex::StoreIndex(const QStringList& roots, FolderWatch* watch)
 ParsedItemPtr StoreIndex::parse(const ItemFile& file)
 {
     auto item = std::make_shared<ParsedItem>();
-    item->file = file;
     if (file.stamp.size > kMaxItemSize) {
+        item->origin = std::make_shared<const ItemOrigin>(ItemOrigin{file});
         item->problem = ItemProblem::TooLarge;
         return item;
     }
@@ -98,24 +98,27 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
     FileStamp stamp;
     const qint64 readAt = realtimeNs();
     if (!readItemFile(file.path(), &bytes, &stamp, &item->error)) {
+        item->origin = std::make_shared<const ItemOrigin>(ItemOrigin{file});
         item->problem = ItemProblem::CannotRead;
         return item;
     }
-    item->file.stamp = stamp;
+    ItemFile read = file;
+    read.stamp = stamp;
     item->racy = stamp.mtimeNs > readAt - kRacyNs;
     QString error;
     std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
     if (!ics) {
+        item->origin = std::make_shared<const ItemOrigin>(ItemOrigin{std::move(read)});
         item->problem = ItemProblem::NotICalendar;
         item->error = error;
         return item;
     }
+    item->origin = std::make_shared<const ItemOrigin>(
+        ItemOrigin{std::move(read), AtomicFile::contentHash(bytes)});
     item->parsed = true;
     item->hasTodo = ics->hasTodo();
     item->hasEvent = ics->hasEvent();
     item->uid = ics->uid();
-    item->origin = std::make_shared<ItemOrigin>(
-        ItemOrigin{file.folderPath, file.fileName, stamp, AtomicFile::contentHash(bytes)});
     if (item->hasTodo) {
         const QList<Reminder> tasks = ics->toReminders();
         item->reminders.reserve(tasks.size());
@@ -145,9 +148,9 @@ public:
     {
         if (!m_items)
             return nullptr;
-        while (m_next < m_items->size() && m_items->at(m_next)->file.fileName < fileName)
+        while (m_next < m_items->size() && m_items->at(m_next)->file().fileName < fileName)
             ++m_next;
-        if (m_next < m_items->size() && m_items->at(m_next)->file.fileName == fileName)
+        if (m_next < m_items->size() && m_items->at(m_next)->file().fileName == fileName)
             return m_items->at(m_next);
         return nullptr;
     }
@@ -184,8 +187,8 @@ bool sameListed(const QList<ItemFile>& listing, const QList<ParsedItemPtr>& item
     if (size != (otherCompact ? otherItems.size() : otherListing.size()))
         return false;
     for (qsizetype i = 0; i < size; ++i) {
-        const ItemFile& file = compact ? items[i]->file : listing[i];
-        if (!file.sameAs(otherCompact ? otherItems[i]->file : otherListing[i]))
+        const ItemFile& file = compact ? items[i]->file() : listing[i];
+        if (!file.sameAs(otherCompact ? otherItems[i]->file() : otherListing[i]))
             return false;
     }
     return true;
@@ -196,16 +199,17 @@ bool listingIsItems(const QList<ItemFile>& listing, const QList<ParsedItemPtr>& 
     return listing.size() == items.size() &&
            std::equal(listing.cbegin(), listing.cend(), items.cbegin(),
                       [](const ItemFile& file, const ParsedItemPtr& item) {
-                          return item->file.sameAs(file);
+                          return item->file().sameAs(file);
                       });
 }
 
 ParsedItemPtr itemNamed(const QList<ParsedItemPtr>& items, const QString& fileName)
 {
-    const auto found = std::lower_bound(
-        items.cbegin(), items.cend(), fileName,
-        [](const ParsedItemPtr& item, const QString& name) { return item->file.fileName < name; });
-    return found != items.cend() && (*found)->file.fileName == fileName ? *found : nullptr;
+    const auto found = std::lower_bound(items.cbegin(), items.cend(), fileName,
+                                        [](const ParsedItemPtr& item, const QString& name) {
+                                            return item->file().fileName < name;
+                                        });
+    return found != items.cend() && (*found)->file().fileName == fileName ? *found : nullptr;
 }
 
 } // namespace
@@ -245,7 +249,7 @@ StoreIndex::FolderRead StoreIndex::readFolder(const CollectionFolder& folder, bo
         SortedItems cached(&read.cached->items);
         for (ItemFile& file : read.listing) {
             if (const ParsedItemPtr item = cached.find(file.fileName))
-                file.fileName = item->file.fileName;
+                file.fileName = item->file().fileName;
         }
     }
     return read;
@@ -279,7 +283,7 @@ void StoreIndex::collectItems(const CollectionFolder& folder, FolderRead read,
     state.items.reserve(listing.size());
     for (ItemFile& file : listing) {
         auto current = [&](const ParsedItemPtr& item) {
-            return item && item->file.stamp == file.stamp && !item->mustReadAgain() &&
+            return item && item->file().stamp == file.stamp && !item->mustReadAgain() &&
                    !isInvalidated(*item);
         };
         ParsedItemPtr item = known.find(file.fileName);
@@ -430,10 +434,10 @@ bool StoreIndex::refresh()
             if (!item)
                 item = parsed[nextParsed++];
             // A file that cannot be read is reported once, when it comes (back) into view.
-            if (!item->parsed && !(old && itemNamed(old->items, item->file.fileName) == item))
+            if (!item->parsed && !(old && itemNamed(old->items, item->file().fileName) == item))
                 qCWarning(lcVdir).noquote()
                     << QStringLiteral("Skipping %1: %2. The file is left as it is.")
-                           .arg(LocalFileName::forDisplay(item->file.path()),
+                           .arg(LocalFileName::forDisplay(item->file().path()),
                                 unreadableFile(*item, nullptr).reason());
         }
         if (listingIsItems(state.listing, state.items))
@@ -483,7 +487,7 @@ void StoreIndex::invalidate(const QString& path)
     const QFileInfo info(path);
     for (auto it = m_collections.begin(); it != m_collections.end(); ++it) {
         const ParsedItemPtr item = itemNamed(it->items, info.fileName());
-        if (item && item->file.path() == path) {
+        if (item && item->file().path() == path) {
             m_invalidated.insert(path);
             m_forced.insert(it.key());
             return;
@@ -539,7 +543,7 @@ bool StoreIndex::sameIdentities(const QHash<QString, CollectionState>& next) con
     // A file read again that names the same tasks, none of which had to be told apart by its
     // path, claims what it claimed before in the same order: every identifier stays as it was.
     auto sameTasks = [this](const ParsedItem& before, const ParsedItem& after) {
-        if (before.file.fileName != after.file.fileName || before.uid != after.uid ||
+        if (before.file().fileName != after.file().fileName || before.uid != after.uid ||
             before.reminders.size() != after.reminders.size())
             return false;
         for (qsizetype i = 0; i < before.reminders.size(); ++i) {
@@ -621,7 +625,7 @@ void StoreIndex::assignIdentifiers()
                     continue;
                 }
                 const QString byPath = VdirCollections::taskIdentifierByPath(uid, folder.identifier,
-                                                                             item->file.fileName);
+                                                                             item->file().fileName);
                 taken.insert(ParseCache::textHash(byPath));
                 otherThanUid.insert(reminder.get(), byPath);
             }
@@ -632,7 +636,7 @@ void StoreIndex::assignIdentifiers()
 
 UnreadableFile StoreIndex::unreadableFile(const ParsedItem& item, const Calendar* list)
 {
-    return {item.file.path(), list ? list->calendarIdentifier : QString(),
+    return {item.file().path(), list ? list->calendarIdentifier : QString(),
             list ? list->title : QString(), item.problem, item.error};
 }
 
@@ -691,12 +695,12 @@ StoreIndex::EventSourceRead StoreIndex::readEventSource(const ParsedItem& item)
     QByteArray bytes;
     FileStamp stamp;
     QString error;
-    if (!readItemFile(item.file.path(), &bytes, &stamp, &error))
+    if (!readItemFile(item.file().path(), &bytes, &stamp, &error))
         return {nullptr, false};
     std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
     if (!ics || !ics->hasEvent())
         return {nullptr, false};
-    return {std::make_shared<const IcsItem>(std::move(*ics)), stamp == item.file.stamp};
+    return {std::make_shared<const IcsItem>(std::move(*ics)), stamp == item.file().stamp};
 }
 
 void StoreIndex::keepEventSource(const ParsedItem& item, const EventSourceRead& read)
@@ -704,7 +708,7 @@ void StoreIndex::keepEventSource(const ParsedItem& item, const EventSourceRead& 
     if (read.current && read.source)
         item.eventCache().source = read.source; // what the item stands for: keep it
     else
-        invalidate(item.file.path()); // changed since: the next refresh reads it as a whole
+        invalidate(item.file().path()); // changed since: the next refresh reads it as a whole
 }
 
 QString StoreIndex::identifierOf(const Reminder& parsed) const

@@ -132,7 +132,7 @@ private:
     // none was, as in nearly every refresh.
     bool isInvalidated(const ParsedItem& item) const
     {
-        return !m_invalidated.isEmpty() && m_invalidated.contains(item.file.path());
+        return !m_invalidated.isEmpty() && m_invalidated.contains(item.file().path());
     }
     static UnreadableFile unreadableFile(const ParsedItem& item, const Calendar* list);
 

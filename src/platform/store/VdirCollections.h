@@ -31,21 +31,6 @@ struct CollectionFolder
     bool createdForUnknown = false;
 };
 
-struct ItemFile
-{
-    // Filled where a file is read, shared by the folder's files; a scan leaves it empty.
-    QString folderPath;
-    QString fileName;
-    FileStamp stamp;
-
-    QString path() const { return folderPath + QLatin1Char('/') + fileName; }
-
-    bool sameAs(const ItemFile& other) const
-    {
-        return stamp == other.stamp && fileName == other.fileName;
-    }
-};
-
 // A list folder's own stamp: an entry added, removed or renamed changes it, a file rewritten in
 // place does not. `takenAtNs` is when it was taken: a directory changed within the file
 // system's clock tick before then may change again without a new stamp.
