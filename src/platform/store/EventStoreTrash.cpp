@@ -108,7 +108,7 @@ ReminderPtr EventStore::reminderInFile(const QString& path)
         for (const ParsedItemPtr& item : m_index.items(calendar->calendarIdentifier)) {
             if (item->file().path() != path || item->reminders.isEmpty())
                 continue;
-            const Reminder& parsed = *item->reminders.constFirst();
+            const Reminder& parsed = *item->reminders.first();
             auto reminder = std::make_shared<Reminder>(parsed);
             reminder->calendar = calendar;
             reminder->calendarItemIdentifier = m_index.identifierOf(parsed);

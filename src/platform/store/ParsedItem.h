@@ -6,6 +6,8 @@
 #include "platform/store/Reminder.h"
 #include "platform/store/VdirCollections.h"
 
+#include <QVarLengthArray>
+
 #include <memory>
 
 namespace store {
@@ -37,7 +39,8 @@ struct ParsedItem
     QString uid;
     // The tasks, without list and identifier: one for most files, every task of a file that
     // holds several (an export, a calendar file), which is then their shared home.
-    QList<std::shared_ptr<const Reminder>> reminders;
+    // One held in place: a list of its own took another allocation for nearly every file.
+    QVarLengthArray<std::shared_ptr<const Reminder>, 1> reminders;
 
     // A file that could not be read may be readable the next time (its permissions changed,
     // the disk recovered) without a new stamp: like a racy one, it is read again whenever its
