@@ -170,13 +170,15 @@ ScopedSyncCall::~ScopedSyncCall()
 FileStamp stampOf(const QString& path)
 {
     struct stat st;
-    FileStamp stamp;
     if (::stat(LocalFileName::encode(path).constData(), &st) != 0)
-        return stamp;
-    stamp.size = st.st_size;
-    stamp.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    stamp.inode = st.st_ino;
-    return stamp;
+        return {};
+    return stampOf(st);
+}
+
+FileStamp stampOf(const struct stat& st)
+{
+    return {st.st_size, qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            quint64(st.st_ino)};
 }
 
 quint64 contentHash(QByteArrayView bytes)
@@ -233,9 +235,7 @@ bool read(const QString& path, QByteArray* bytes, FileStamp* stamp, QString* err
         return false;
     }
     *bytes = std::move(data);
-    stamp->size = st.st_size;
-    stamp->mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    stamp->inode = st.st_ino;
+    *stamp = stampOf(st);
     return true;
 }
 

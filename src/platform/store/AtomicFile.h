@@ -7,6 +7,8 @@
 
 #include <functional>
 
+struct stat;
+
 namespace store {
 
 // Crash-safe file writes for the store: a temporary file in the same folder is written and
@@ -55,6 +57,8 @@ bool isTemporaryName(const QString& fileName);
 int removeStaleTemporaries(const QString& folder);
 
 FileStamp stampOf(const QString& path);
+// The stamp of a file as stat(2) describes it.
+FileStamp stampOf(const struct stat& st);
 // A hash of a file's bytes, to tell whether content changed under an unchanged stamp.
 quint64 contentHash(QByteArrayView bytes);
 // Reads a file with the stamp it had while read (re-read when it changed meanwhile).

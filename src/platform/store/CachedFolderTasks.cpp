@@ -57,9 +57,7 @@ bool CachedFolderTasks::readUnlisted(const QStringList& roots)
                           AT_SYMLINK_NOFOLLOW) != 0 ||
                 !S_ISREG(st.st_mode))
                 return std::nullopt;
-            return FileStamp{st.st_size,
-                             qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-                             quint64(st.st_ino)};
+            return AtomicFile::stampOf(st);
         });
     ::close(folderFd);
     return read;

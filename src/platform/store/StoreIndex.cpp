@@ -65,9 +65,7 @@ bool readItemFile(const QString& path, QByteArray* bytes, FileStamp* stamp, QStr
     ::close(fd);
     data.resize(done);
     *bytes = std::move(data);
-    stamp->size = st.st_size;
-    stamp->mtimeNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
-    stamp->inode = st.st_ino;
+    *stamp = AtomicFile::stampOf(st);
     return true;
 }
 

@@ -203,9 +203,7 @@ QList<ItemFile> itemFiles(const CollectionFolder& collection, DirectoryStamp* di
             continue;
         ItemFile item;
         item.fileName = fileName;
-        item.stamp.size = st.st_size;
-        item.stamp.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-        item.stamp.inode = st.st_ino;
+        item.stamp = AtomicFile::stampOf(st);
         items.append(item);
     }
     ::closedir(dir);
