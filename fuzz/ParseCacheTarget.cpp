@@ -27,7 +27,7 @@ QStringList itemDifferences(const store::ParsedItem& a, const store::ParsedItem&
         differences << QStringLiteral("stamp");
     if (a.parsed != b.parsed || a.hasTodo != b.hasTodo || a.hasEvent != b.hasEvent)
         differences << QStringLiteral("flags");
-    if (a.uid != b.uid || a.error != b.error)
+    if (a.uid != b.uid || a.error() != b.error())
         differences << QStringLiteral("UID or error");
     if (a.origin->contentHash != b.origin->contentHash)
         differences << QStringLiteral("content hash");

@@ -367,7 +367,7 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
         const QList<ParsedItemPtr> items = m_index.items(calendar->calendarIdentifier);
         for (const ParsedItemPtr& item : items) {
             // A file whose events all fall on other days is not read for this question.
-            if (!item->hasEvent || !item->eventSpan.mayOverlap(fromMs, toMs))
+            if (!item->hasEvent || !item->eventSpan().mayOverlap(fromMs, toMs))
                 continue;
             const auto expansion = item->events ? item->events->expansion : nullptr;
             if (expansion && expansion->from == predicate.startDate &&

@@ -445,7 +445,7 @@ bool EventStore::removeCalendarLocked(const Calendar& calendar, QString* deleted
                 if (error)
                     *error =
                         EventStoreText::tr("The list is left as it is: %1 cannot be read (%2).")
-                            .arg(LocalFileName::forDisplay(item->file().path()), item->error);
+                            .arg(LocalFileName::forDisplay(item->file().path()), item->error());
                 return false;
             }
             if (item->hasTodo && !item->hasEvent)

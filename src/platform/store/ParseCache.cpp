@@ -232,15 +232,17 @@ std::optional<ParseCache::Folder> ParseCache::load(const QStringList& roots,
         item->hasEvent = flags & HasEvent;
         if (!item->parsed) {
             item->problem = flags & TooLarge ? ItemProblem::TooLarge : ItemProblem::NotICalendar;
-            item->error = in.string();
+            item->setError(in.string());
             item->origin = std::make_shared<const ItemOrigin>(std::move(origin));
         } else {
             item->uid = in.string();
             origin.contentHash = in.get<quint64>();
             item->origin = std::make_shared<const ItemOrigin>(std::move(origin));
             if (item->hasEvent) {
-                item->eventSpan.first = in.get<qint64>();
-                item->eventSpan.last = in.get<qint64>();
+                EventSpan span;
+                span.first = in.get<qint64>();
+                span.last = in.get<qint64>();
+                item->setEventSpan(span);
             }
         }
         if (flags & HasReminders) {
@@ -334,14 +336,15 @@ bool ParseCache::save(const QStringList& roots, const CollectionFolder& folder,
         out.put(item->file().stamp.mtimeNs);
         out.put(item->file().stamp.inode);
         out.put(flags);
-        out.string(item->parsed ? item->uid : item->error);
+        out.string(item->parsed ? item->uid : item->error());
         // A save compares the file's bytes with those read, even when they were read by
         // an earlier run.
         if (item->parsed)
             out.put(item->origin->contentHash);
         if (item->parsed && item->hasEvent) {
-            out.put(item->eventSpan.first);
-            out.put(item->eventSpan.last);
+            const EventSpan span = item->eventSpan();
+            out.put(span.first);
+            out.put(span.last);
         }
         if (!item->reminders.isEmpty()) {
             out.put(quint32(item->reminders.size()));

@@ -31,11 +31,6 @@ struct ParsedItem
     // system's clock, keeping size and inode, would leave the stamp as it is: such an item is
     // read again whenever its folder changes, and is never kept between runs.
     bool racy = false;
-    // The system's or the parser's words on what went wrong, without the path.
-    QString error;
-    // For files holding events: when they happen, so that a query of other days need not
-    // read the file.
-    EventSpan eventSpan;
     QString uid;
     // The tasks, without list and identifier: one for most files, every task of a file that
     // holds several (an export, a calendar file), which is then their shared home.
@@ -46,6 +41,16 @@ struct ParsedItem
     // the disk recovered) without a new stamp: like a racy one, it is read again whenever its
     // folder changes and never kept between runs.
     bool mustReadAgain() const { return racy || problem == ItemProblem::CannotRead; }
+
+    // The system's or the parser's words on what went wrong, without the path; empty for a
+    // file that was read.
+    const QString& error() const { return m_unusual ? m_unusual->error : emptyText(); }
+    // For files holding events: when they happen, so that a query of other days need not
+    // read the file. Always for one without.
+    EventSpan eventSpan() const { return m_unusual ? m_unusual->eventSpan : EventSpan(); }
+    // Both only while the entry is built, before it is shared.
+    void setError(const QString& error) { unusual().error = error; }
+    void setEventSpan(EventSpan span) { unusual().eventSpan = span; }
 
     // The last expansion of this file's events, kept until the file changes (a changed file
     // is a new ParsedItem).
@@ -72,6 +77,27 @@ struct ParsedItem
             events = std::make_unique<EventCache>();
         return *events;
     }
+
+private:
+    // What only a file with events or one that could not be parsed has: nearly every entry
+    // is a task's, and keeps a pointer instead, which brings it down a size of allocation.
+    struct Unusual
+    {
+        QString error;
+        EventSpan eventSpan;
+    };
+    Unusual& unusual()
+    {
+        if (!m_unusual)
+            m_unusual = std::make_unique<Unusual>();
+        return *m_unusual;
+    }
+    static const QString& emptyText()
+    {
+        static const QString empty;
+        return empty;
+    }
+    std::unique_ptr<Unusual> m_unusual;
 };
 
 using ParsedItemPtr = std::shared_ptr<const ParsedItem>;

@@ -95,20 +95,21 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
     QByteArray bytes;
     FileStamp stamp;
     const qint64 readAt = realtimeNs();
-    if (!readItemFile(file.path(), &bytes, &stamp, &item->error)) {
+    QString error;
+    if (!readItemFile(file.path(), &bytes, &stamp, &error)) {
         item->origin = std::make_shared<const ItemOrigin>(ItemOrigin{file});
         item->problem = ItemProblem::CannotRead;
+        item->setError(error);
         return item;
     }
     ItemFile read = file;
     read.stamp = stamp;
     item->racy = stamp.mtimeNs > readAt - kRacyNs;
-    QString error;
     std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
     if (!ics) {
         item->origin = std::make_shared<const ItemOrigin>(ItemOrigin{std::move(read)});
         item->problem = ItemProblem::NotICalendar;
-        item->error = error;
+        item->setError(error);
         return item;
     }
     item->origin = std::make_shared<const ItemOrigin>(
@@ -127,7 +128,7 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
         }
     }
     if (item->hasEvent) {
-        item->eventSpan = ics->eventSpan();
+        item->setEventSpan(ics->eventSpan());
         item->eventCache().source = std::make_shared<const IcsItem>(std::move(*ics));
     }
     return item;
@@ -635,7 +636,7 @@ void StoreIndex::assignIdentifiers()
 UnreadableFile StoreIndex::unreadableFile(const ParsedItem& item, const Calendar* list)
 {
     return {item.file().path(), list ? list->calendarIdentifier : QString(),
-            list ? list->title : QString(), item.problem, item.error};
+            list ? list->title : QString(), item.problem, item.error()};
 }
 
 void StoreIndex::collectUnreadableFiles()
