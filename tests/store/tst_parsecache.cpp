@@ -141,10 +141,19 @@ private Q_SLOTS:
         QVERIFY(copied > 50);
         ageTree(root());
 
+        const auto reasons = [](const EventStore& store) {
+            QStringList said;
+            for (const UnreadableFile& file : store.unreadableFiles())
+                said << file.path + QLatin1Char(' ') + file.reason();
+            said.sort();
+            return said;
+        };
         QStringList cold;
+        QStringList coldReasons;
         {
             EventStore store({root()}, m_clock);
             cold = describeAll(store);
+            coldReasons = reasons(store);
             QCOMPARE(store.parsedFileCount(), quint64(copied + 22));
             store.waitForParseCache();
         }
@@ -152,6 +161,10 @@ private Q_SLOTS:
         const QStringList fromCache = describeAll(warm);
         QCOMPARE(warm.parsedFileCount(), 0u);
         QCOMPARE(fromCache, cold);
+        // The damaged files of the corpus keep the parser's words on what is wrong with them.
+        QVERIFY(!coldReasons.isEmpty());
+        QVERIFY(coldReasons.join(u'\n').contains(QLatin1String(": ")));
+        QCOMPARE(reasons(warm), coldReasons);
         // The rare fields were read at all, not merely missing from both.
         const QString all = fromCache.join(u'\n');
         QVERIFY(all.contains(R"(place "Office" 52.52 13.405 150 true)"));
