@@ -28,6 +28,8 @@ public:
     // own, or one the tree does not know). The tree's own task objects are found as objects,
     // so that a view of tens of thousands of them reads no identifier.
     qsizetype indexOfLinked(const store::ReminderPtr& task) const;
+    // No task has a parent or subtasks here: every task stands on its own.
+    bool isFlat() const { return m_linked.isEmpty(); }
 
     // -1 for a task on its own.
     qsizetype parentIndex(qsizetype index) const { return m_parent[size_t(index)]; }

@@ -24,6 +24,8 @@ RowNesting describe(const SubtaskTree& tree, qsizetype index)
 TaskListNesting::Arranged TaskListNesting::nested(const SubtaskTree& tree,
                                                   const ReminderList& shown)
 {
+    if (tree.isFlat())
+        return {shown, {}};
     const QList<SubtaskTree::Row> rows = tree.arrange(shown);
     Arranged arranged;
     arranged.reminders.reserve(rows.size());
@@ -60,6 +62,8 @@ TaskListNesting::Arranged TaskListNesting::inPlace(const SubtaskTree& tree,
 {
     Arranged arranged;
     arranged.reminders = shown;
+    if (tree.isFlat())
+        return arranged;
     arranged.rows.reserve(shown.size());
     for (const store::ReminderPtr& task : shown)
         arranged.rows.append(describe(tree, tree.indexOfLinked(task)));

@@ -41,7 +41,10 @@ public:
     struct Arranged
     {
         ReminderList reminders;
-        QList<RowNesting> rows; // one per reminder
+        // One per reminder; none at all when no task of the store is nested, which reads as
+        // every task on its own (a default RowNesting) and keeps a view of tens of thousands
+        // of tasks from holding a row each to say so.
+        QList<RowNesting> rows;
     };
 
     static Arranged nested(const SubtaskTree& tree, const ReminderList& shown);
