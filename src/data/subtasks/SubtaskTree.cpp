@@ -59,6 +59,8 @@ SubtaskTree::SubtaskTree(QList<store::ReminderPtr> tasks)
     : m_tasks(std::move(tasks))
 {
     resolveParents();
+    if (m_parent.empty())
+        return;
     breakLoops();
     collectChildren();
     collectLinked();
@@ -95,7 +97,6 @@ qsizetype SubtaskTree::indexOfLinked(const store::ReminderPtr& task) const
 void SubtaskTree::resolveParents()
 {
     const size_t n = size_t(m_tasks.size());
-    m_parent.assign(n, -1);
     // Only the UIDs some task names as its parent are looked up, and most tasks have none.
     QSet<QString> parentUids;
     for (const store::ReminderPtr& task : std::as_const(m_tasks)) {
@@ -104,6 +105,7 @@ void SubtaskTree::resolveParents()
     }
     if (parentUids.isEmpty())
         return;
+    m_parent.assign(n, -1);
     // Tasks by UID; a UID may stand in several lists (and, written by careless programs, twice
     // in one), so each entry chains to the next task with the same UID.
     QHash<QString, qsizetype> firstWithUid;
@@ -134,6 +136,9 @@ void SubtaskTree::resolveParents()
             }
         }
     }
+    // Links only to tasks that are not here nest nothing either.
+    if (std::all_of(m_parent.cbegin(), m_parent.cend(), [](qsizetype p) { return p < 0; }))
+        m_parent.clear();
 }
 
 // Every task of a loop of links stands on its own; tasks hanging off the loop keep their
@@ -192,6 +197,8 @@ void SubtaskTree::collectLinked()
 QList<qsizetype> SubtaskTree::childIndexes(qsizetype index) const
 {
     QList<qsizetype> indexes;
+    if (!hasSubtasks(index))
+        return indexes;
     for (qsizetype c = m_childStart[size_t(index)]; c < m_childStart[size_t(index) + 1]; ++c)
         indexes.append(m_children[size_t(c)]);
     return indexes;
@@ -200,9 +207,9 @@ QList<qsizetype> SubtaskTree::childIndexes(qsizetype index) const
 store::ReminderPtr SubtaskTree::parentOf(const store::Reminder& task) const
 {
     const qsizetype index = indexOf(task.calendarItemIdentifier);
-    if (index < 0 || m_parent[size_t(index)] < 0)
+    if (index < 0 || parentIndex(index) < 0)
         return nullptr;
-    return m_tasks.at(m_parent[size_t(index)]);
+    return m_tasks.at(parentIndex(index));
 }
 
 QList<store::ReminderPtr> SubtaskTree::subtasksOf(const store::Reminder& task) const
@@ -220,7 +227,7 @@ QList<store::ReminderPtr> SubtaskTree::descendantsOf(const store::Reminder& task
 {
     QList<store::ReminderPtr> below;
     const qsizetype index = indexOf(task.calendarItemIdentifier);
-    if (index < 0)
+    if (index < 0 || !hasSubtasks(index))
         return below;
     std::vector<qsizetype> stack(1, index);
     while (!stack.empty()) {
@@ -237,7 +244,7 @@ QList<store::ReminderPtr> SubtaskTree::descendantsOf(const store::Reminder& task
 bool SubtaskTree::isWithin(const store::Reminder& task, const store::Reminder& ancestor) const
 {
     const qsizetype top = indexOf(ancestor.calendarItemIdentifier);
-    for (qsizetype at = indexOf(task.calendarItemIdentifier); at >= 0; at = m_parent[size_t(at)]) {
+    for (qsizetype at = indexOf(task.calendarItemIdentifier); at >= 0; at = parentIndex(at)) {
         if (at == top)
             return true;
     }
@@ -252,7 +259,7 @@ SubtaskTree::Progress SubtaskTree::progressOf(const store::Reminder& task) const
 SubtaskTree::Progress SubtaskTree::progressAt(qsizetype index) const
 {
     Progress progress;
-    if (index < 0)
+    if (index < 0 || !hasSubtasks(index))
         return progress;
     for (qsizetype c = m_childStart[size_t(index)]; c < m_childStart[size_t(index) + 1]; ++c) {
         ++progress.total;
@@ -265,7 +272,7 @@ SubtaskTree::Progress SubtaskTree::progressAt(qsizetype index) const
 QList<SubtaskTree::Row> SubtaskTree::arrange(const QList<store::ReminderPtr>& shown) const
 {
     const size_t count = size_t(shown.size());
-    std::vector<qsizetype> shownAt(m_parent.size(), -1);
+    std::vector<qsizetype> shownAt(size_t(m_tasks.size()), -1);
     std::vector<qsizetype> treeIndex(count, -1);
     for (size_t s = 0; s < count; ++s) {
         const qsizetype index = indexOf(shown.at(qsizetype(s))->calendarItemIdentifier);
@@ -278,8 +285,8 @@ QList<SubtaskTree::Row> SubtaskTree::arrange(const QList<store::ReminderPtr>& sh
     std::vector<qsizetype> shownParent(count, -1);
     for (size_t s = 0; s < count; ++s) {
         const qsizetype index = treeIndex[s];
-        if (index >= 0 && m_parent[size_t(index)] >= 0)
-            shownParent[s] = shownAt[size_t(m_parent[size_t(index)])];
+        if (index >= 0 && parentIndex(index) >= 0)
+            shownParent[s] = shownAt[size_t(parentIndex(index))];
     }
     std::vector<qsizetype> start;
     std::vector<qsizetype> children;

@@ -32,14 +32,18 @@ public:
     bool isFlat() const { return m_linked.isEmpty(); }
 
     // -1 for a task on its own.
-    qsizetype parentIndex(qsizetype index) const { return m_parent[size_t(index)]; }
+    qsizetype parentIndex(qsizetype index) const
+    {
+        return m_parent.empty() ? -1 : m_parent[size_t(index)];
+    }
     // The direct subtasks, in the order the tasks were given.
     QList<qsizetype> childIndexes(qsizetype index) const;
     // 0 for a task on its own.
-    int depth(qsizetype index) const { return m_depth[size_t(index)]; }
+    int depth(qsizetype index) const { return m_depth.empty() ? 0 : m_depth[size_t(index)]; }
     bool hasSubtasks(qsizetype index) const
     {
-        return m_childStart[size_t(index) + 1] > m_childStart[size_t(index)];
+        return !m_childStart.empty() &&
+               m_childStart[size_t(index) + 1] > m_childStart[size_t(index)];
     }
 
     // The same by task; null and empty for a task that is not in the tree.
@@ -90,6 +94,8 @@ private:
     // object in address order, to tell the tree's own tasks from equal ones read elsewhere.
     QHash<const store::Reminder*, qsizetype> m_linked;
     std::vector<const store::Reminder*> m_objects;
+    // The four below stay empty while no task's parent is here: most stores nest nothing,
+    // and a tree of a hundred thousand tasks then keeps nothing for each.
     std::vector<qsizetype> m_parent;
     std::vector<int> m_depth;
     // The subtasks of task i are m_children[m_childStart[i] .. m_childStart[i + 1]).
