@@ -7,8 +7,7 @@ EventWindow::EventWindow(QDateTime from, QDateTime to, QList<store::EventPtr> ev
 {
     m_spans.reserve(size_t(m_events.size()));
     for (const store::EventPtr& event : std::as_const(m_events))
-        m_spans.push_back({event->startDate.toMSecsSinceEpoch(), event->endDate.toMSecsSinceEpoch(),
-                           event->isAllDay});
+        m_spans.push_back({event->startMs(), event->endMs(), event->isAllDay});
 }
 
 std::pair<QDateTime, QDateTime> EventWindow::rangeAround(int type, const QDateTime& start)

@@ -281,6 +281,27 @@ private Q_SLOTS:
                  QStringLiteral("406336/2017-03-29T14:00:00Z"));
     }
 
+    // An occurrence carries its instants, which the views read rather than turning its local
+    // times back: they are the ones its identifier names, in the hour the autumn change repeats
+    // too, and its local times name the same.
+    void occurrencesCarryTheirInstants()
+    {
+        const QByteArray night = calendar(
+            "BEGIN:VEVENT\nUID:night\nSUMMARY:Night\nDTSTART;TZID=Europe/Berlin:20261023T023000\n"
+            "DURATION:PT45M\nRRULE:FREQ=DAILY;COUNT=4\nEND:VEVENT\n");
+        const QList<Event> events = eventsOf(night, local(2026, 10, 20), local(2026, 10, 30));
+        QCOMPARE(events.size(), 4);
+        QCOMPARE(events.at(2).eventIdentifier, QStringLiteral("night/2026-10-25T00:30:00Z"));
+        for (const Event& event : events) {
+            const QDateTime named =
+                QDateTime::fromString(event.eventIdentifier.section(u'/', 1), Qt::ISODate);
+            QCOMPARE(event.startInstant, named.toMSecsSinceEpoch());
+            QCOMPARE(event.endInstant - event.startInstant, 45 * 60 * 1000);
+            QCOMPARE(event.startMs(), event.startDate.toMSecsSinceEpoch());
+            QCOMPARE(event.endMs(), event.endDate.toMSecsSinceEpoch());
+        }
+    }
+
     // --- Spans ------------------------------------------------------------------------------
     // When a file's events can happen, as the parse cache keeps it so that a query of a few days
     // reads only the files that may answer: no occurrence may fall outside it, for a file of one

@@ -417,7 +417,7 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
         for (const Event& event : work.expansion->events) {
             auto shared = std::make_shared<Event>(event);
             shared->calendar = work.calendar;
-            keyed.append({shared->startDate.toMSecsSinceEpoch(), std::move(shared)});
+            keyed.append({shared->startMs(), std::move(shared)});
         }
     }
     std::stable_sort(keyed.begin(), keyed.end(),

@@ -229,6 +229,8 @@ void expandMaster(const Component& master, const QString& uid, const QList<Overr
         Event event = prototype;
         event.startDate = QDateTime::fromMSecsSinceEpoch(startMs, Qt::LocalTime);
         event.endDate = QDateTime::fromMSecsSinceEpoch(endMs, Qt::LocalTime);
+        event.startInstant = startMs;
+        event.endInstant = endMs;
         event.occurrenceDate = event.startDate;
         event.eventIdentifier = recurring ? occurrenceIdentifier(uid, startMs) : uid;
         out.append(event);
@@ -295,7 +297,7 @@ QList<Event> expandEvents(const Component& document, const QDateTime& from, cons
     std::vector<std::pair<qint64, qsizetype>> order;
     order.reserve(size_t(result.size()));
     for (qsizetype i = 0; i < result.size(); ++i)
-        order.emplace_back(result.at(i).startDate.toMSecsSinceEpoch(), i);
+        order.emplace_back(result.at(i).startMs(), i);
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     QList<Event> sorted;
