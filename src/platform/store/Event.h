@@ -29,7 +29,8 @@ struct Event
     // whoever has them anyway (the expansion works in them). Turning a local date-time back
     // into an instant asks the C library's zone rules, under a lock, at every call, and a week
     // of tens of thousands of occurrences spent most of its time there. startMs() and endMs()
-    // work them out for a record made without them.
+    // work them out for a record made without them; one that moves an occurrence's dates sets
+    // these anew or back to kUnknownInstant.
     static constexpr qint64 kUnknownInstant = std::numeric_limits<qint64>::min();
     qint64 startInstant = kUnknownInstant;
     qint64 endInstant = kUnknownInstant;

@@ -46,7 +46,7 @@ struct ParsedItem
     // file that was read.
     const QString& error() const { return m_unusual ? m_unusual->error : emptyText(); }
     // For files holding events: when they happen, so that a query of other days need not
-    // read the file. Always for one without.
+    // read the file. EventSpan::always() for a file without.
     EventSpan eventSpan() const { return m_unusual ? m_unusual->eventSpan : EventSpan(); }
     // Both only while the entry is built, before it is shared.
     void setError(const QString& error) { unusual().error = error; }
