@@ -124,7 +124,7 @@ void printDetail(const char* what, const Timings& timings)
 // Changes one task's file the way another program would: the same file, new content.
 void editElsewhere(const Reminder& reminder, int round)
 {
-    QFile file(reminder.origin->filePath());
+    QFile file(reminder.origin->path());
     if (!file.open(QIODevice::ReadOnly))
         return;
     std::optional<IcsItem> item = IcsItem::parse(file.readAll());
@@ -134,7 +134,7 @@ void editElsewhere(const Reminder& reminder, int round)
     Reminder edited = reminder;
     edited.title += QStringLiteral(" (edited %1)").arg(round);
     item->applyReminder(edited, QDateTime::currentDateTime());
-    writeFile(reminder.origin->filePath(), item->serialize());
+    writeFile(reminder.origin->path(), item->serialize());
 }
 
 } // namespace

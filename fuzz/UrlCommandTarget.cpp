@@ -114,7 +114,7 @@ QStringList UrlCommandTarget::run(QByteArrayView input)
         added << reminder;
         if (reminder->title.isEmpty() || reminder->title != reminder->title.trimmed())
             findings << QStringLiteral("A saved task's title is blank or untrimmed");
-        const QByteArray bytes = FuzzFiles::read(reminder->origin->filePath());
+        const QByteArray bytes = FuzzFiles::read(reminder->origin->path());
         const std::optional<store::IcsItem> item = store::IcsItem::parse(bytes);
         if (!item) {
             findings << QStringLiteral("The saved task's file cannot be read");

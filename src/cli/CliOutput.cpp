@@ -303,13 +303,17 @@ void Lines::add(const QString& line)
 {
     m_pending += line.toUtf8();
     m_pending += '\n';
-    if (m_pending.size() >= 64 * 1024)
-        flush();
+    flushWhenFull();
 }
 
 void Lines::addEncoded(const QByteArray& lines)
 {
     m_pending += lines;
+    flushWhenFull();
+}
+
+void Lines::flushWhenFull()
+{
     if (m_pending.size() >= 64 * 1024)
         flush();
 }

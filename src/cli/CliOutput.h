@@ -75,6 +75,7 @@ public:
     void addEncoded(const QByteArray& lines);
 
 private:
+    void flushWhenFull();
     void flush();
     QByteArray m_pending;
 };

@@ -56,7 +56,7 @@ Shown shownOf(const store::Reminder& task)
             shown.alarms << CliOutput::localMinute(fires);
     }
     if (task.origin)
-        shown.file = store::LocalFileName::forDisplay(task.origin->filePath());
+        shown.file = store::LocalFileName::forDisplay(task.origin->path());
     return shown;
 }
 
@@ -162,8 +162,7 @@ int run(DataManager& manager, const CliRequest& request)
         QByteArray bytes;
         store::FileStamp stamp;
         QString error;
-        if (!task->origin ||
-            !store::AtomicFile::read(task->origin->filePath(), &bytes, &stamp, &error))
+        if (!task->origin || !store::AtomicFile::read(task->origin->path(), &bytes, &stamp, &error))
             return CliOutput::fail(CliText::tr("the task's file cannot be read: %1").arg(error));
         raw = bytes;
     }

@@ -378,7 +378,7 @@ namespace {
 
 bool sameVersion(const store::ItemOrigin& a, const store::ItemOrigin& b)
 {
-    return a.filePath() == b.filePath() && a.stamp == b.stamp && a.contentHash == b.contentHash;
+    return a.path() == b.path() && a.stamp == b.stamp && a.contentHash == b.contentHash;
 }
 
 } // namespace
@@ -402,7 +402,7 @@ const store::Reminder* TaskOperations::laterOwnSave(const store::Reminder& held)
     if (own == m_ownSaves.cend() || !held.origin || sameVersion(*own->origin, *held.origin))
         return nullptr;
     // A file changed since by another program is theirs: the store refuses the stale record.
-    if (store::AtomicFile::stampOf(own->origin->filePath()) != own->origin->stamp)
+    if (store::AtomicFile::stampOf(own->origin->path()) != own->origin->stamp)
         return nullptr;
     return &*own;
 }

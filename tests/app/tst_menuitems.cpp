@@ -274,7 +274,7 @@ private:
                 const ReminderList& tasks = view().mvc()->presenter().remindersArray();
                 return tasks.size() > 1 &&
                        std::all_of(tasks.cbegin(), tasks.cend(), [](const auto& each) {
-                           return QFileInfo::exists(each->origin->filePath());
+                           return QFileInfo::exists(each->origin->path());
                        });
             };
             QTRY_VERIFY(listed());

@@ -164,7 +164,7 @@ private Q_SLOTS:
                               (value.isNull() ? QString() : "&priority=" + value));
             const ReminderPtr task = diskTask("Ranked");
             QVERIFY2(task && task->priority == stored, qPrintable(value));
-            QVERIFY(QFile::remove(task->origin->filePath()));
+            QVERIFY(QFile::remove(task->origin->path()));
         }
     }
 

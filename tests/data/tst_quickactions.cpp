@@ -355,13 +355,13 @@ private Q_SLOTS:
         DataManager& manager = createLoaded();
         QuickActionPerformer performer(manager);
         const ReminderPtr task = inSnapshot("Task");
-        const QByteArray before = readFile(task->origin->filePath());
+        const QByteArray before = readFile(task->origin->path());
         for (int index : {-1, 0, 1, 2, 3, 4})
             QCOMPARE(performer.menuQuickAction(index, task), Outcome::Unchanged);
         QCOMPARE(performer.menuQuickAction(0, nullptr), Outcome::Unchanged);
         QVERIFY(!performer.menuChangeToList(task, 1)); // "home", its own list
         QVERIFY(!performer.menuSetPriority(task, 2));  // medium already
-        QCOMPARE(readFile(task->origin->filePath()), before);
+        QCOMPARE(readFile(task->origin->path()), before);
         QCOMPARE(task->dueDateComponents->toDateTime(), local(2027, 2, 5, 9));
         const QList<QuickActionMenuEntry> menu = QuickActionMenu::build(manager, task, false);
         QCOMPARE(enabledOf(menu.mid(3, 4)), (QList<bool>{false, false, false, false}));

@@ -128,10 +128,10 @@ private Q_SLOTS:
         QVERIFY(laundry && laundry->completed);
 
         // A task of a hidden list is not in the snapshot: nothing is written or registered.
-        const QByteArray before = readFile(report->origin->filePath());
+        const QByteArray before = readFile(report->origin->path());
         manager.tasks().checkReminder(report, true);
         manager.tasks().checkReminder(nullptr, true);
-        QCOMPARE(readFile(report->origin->filePath()), before);
+        QCOMPARE(readFile(report->origin->path()), before);
         QCOMPARE(history().count(), 1);
         QVERIFY(!manager.tasks().reminderWithIdentifier(report->calendarItemIdentifier));
     }
@@ -182,7 +182,7 @@ private Q_SLOTS:
                  Alarm::Proximity::Leave);
         // The same task, not a stranger: other programs and servers keep knowing it.
         QCOMPARE(back->uid, timed->uid);
-        QCOMPARE(back->origin->filePath(), timed->origin->filePath());
+        QCOMPARE(back->origin->path(), timed->origin->path());
     }
 
     void anUndoneDeleteWhoseListIsGoneLandsInTheDefaultList()
@@ -224,9 +224,8 @@ private Q_SLOTS:
         const ReminderPtr task = inSnapshot("Laundry");
         QVERIFY(task && task->hasRecurrenceRules() == recurring);
         const QDateTime due = task->dueDateComponents->toDateTime();
-        writeFile(
-            laundry->origin->filePath(),
-            readFile(laundry->origin->filePath()).replace("SUMMARY:Laundry", "SUMMARY:Washing"));
+        writeFile(laundry->origin->path(),
+                  readFile(laundry->origin->path()).replace("SUMMARY:Laundry", "SUMMARY:Washing"));
 
         QString error;
         QVERIFY(deleting ? !manager.tasks().deleteReminder(task, &error)
@@ -437,7 +436,7 @@ private Q_SLOTS:
         QCOMPARE(diskTask("Laundry")->notes, QString("Dark colours first"));
 
         // Another program's change after ours is theirs: the editor's record is refused.
-        const QString path = again->origin->filePath();
+        const QString path = again->origin->path();
         QByteArray theirs = readFile(path);
         theirs.replace("Dark colours first", "Light colours first");
         writeFile(path, theirs);
@@ -548,7 +547,7 @@ private Q_SLOTS:
 
         // Another program rewrites the file: the store refuses the stale record, and neither
         // the task shown nor the store's next answer says what is not on disk.
-        const QString path = shown->origin->filePath();
+        const QString path = shown->origin->path();
         QByteArray bytes = TestFiles::readFile(path);
         bytes.replace("SUMMARY:Laundry", "SUMMARY:Laundry!");
         TestFiles::writeFile(path, bytes);

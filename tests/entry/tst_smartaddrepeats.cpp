@@ -235,7 +235,7 @@ private Q_SLOTS:
         const store::ReminderPtr task = store.taskOnDisk("Water the plants");
         QVERIFY(task);
         QCOMPARE(task->dueDateComponents->toDateTime(), at8(29, 3));
-        const QByteArray file = TestFiles::readFile(task->origin->filePath());
+        const QByteArray file = TestFiles::readFile(task->origin->path());
         QVERIFY2(file.contains("RRULE:FREQ=WEEKLY;BYDAY=MO;UNTIL=20270430T215959Z\r\n"),
                  file.constData());
     }

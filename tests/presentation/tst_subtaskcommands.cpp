@@ -175,9 +175,9 @@ private Q_SLOTS:
         QCOMPARE(added.result, QuickAddSession::AddResult::Added);
         const ReminderPtr onDisk = m_store->taskOnDisk("Buy soil");
         QCOMPARE(onDisk->calendar->title, QString("Home"));
-        QVERIFY(readFile(onDisk->origin->filePath()).contains(kLink + "p\r\n"));
+        QVERIFY(readFile(onDisk->origin->path()).contains(kLink + "p\r\n"));
 
-        QVERIFY(QFile::remove(task("p")->origin->filePath()));
+        QVERIFY(QFile::remove(task("p")->origin->path()));
         m_store->settle();
         const QuickAddSession::Addition orphan = session.addTask("Water it");
         QCOMPARE(orphan.result, QuickAddSession::AddResult::Failed);

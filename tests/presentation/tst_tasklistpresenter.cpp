@@ -194,7 +194,7 @@ private Q_SLOTS:
         Recorder told(*m_list);
         const store::ReminderPtr task = m_list->reminderAt(0);
         QVERIFY(task && !task->completed);
-        const QString file = task->origin->filePath();
+        const QString file = task->origin->path();
         QVERIFY(QFile::remove(file));
         QVERIFY(!m_list->toggleCompletion(task));
         QCOMPARE(told.failures.size(), 1);

@@ -152,7 +152,7 @@ private Q_SLOTS:
         EventStore& store = opened();
         QVERIFY(store.saveReminder(newTask(store, "Shared"), true));
         ReminderPtr mine = allReminders(store).first();
-        const QString path = mine->origin->filePath();
+        const QString path = mine->origin->path();
         QByteArray theirs = readFile(path);
         QVERIFY(theirs.contains("SUMMARY:Shared"));
         if (!sameContent)
@@ -259,7 +259,7 @@ private Q_SLOTS:
         ReminderPtr evil = newTask(store, "Evil");
         evil->uid = "../../../escape";
         QVERIFY(store.saveReminder(evil, true));
-        QCOMPARE(QFileInfo(evil->origin->filePath()).absolutePath(), list->folderPath);
+        QCOMPARE(QFileInfo(evil->origin->path()).absolutePath(), list->folderPath);
         QVERIFY(!QFile::exists(m_dir->filePath("escape.ics")));
 
         writeFile(m_dir->filePath("secret/secret.ics"), todo("secret", "Secret"));
@@ -336,7 +336,7 @@ private Q_SLOTS:
         QVERIFY(store.saveReminder(newTask(store, "Kept"), true));
         ReminderPtr task = allReminders(store).first();
         const QString folder = task->calendar->folderPath;
-        const QByteArray before = readFile(task->origin->filePath());
+        const QByteArray before = readFile(task->origin->path());
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
 
         const CalendarPtr list = store.calendarWithIdentifier(task->calendar->calendarIdentifier);
@@ -349,7 +349,7 @@ private Q_SLOTS:
         task->calendar->immutable = false;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
         QVERIFY(!store.saveReminder(task, true, &error));
-        QCOMPARE(readFile(task->origin->filePath()), before);
+        QCOMPARE(readFile(task->origin->path()), before);
 
         // Nor does it move out of the list.
         CalendarPtr writable = store.calendarForEntityType(EntityType::Reminder);
@@ -360,18 +360,18 @@ private Q_SLOTS:
         QVERIFY(task->calendar);
         QVERIFY(!store.saveReminder(task, true, &error));
         QVERIFY2(error.contains("read-only"), qPrintable(error));
-        QCOMPARE(readFile(task->origin->filePath()), before);
+        QCOMPARE(readFile(task->origin->path()), before);
         QVERIFY(QDir(writable->folderPath).entryList({"*.ics"}).isEmpty());
 
         // Nor into one.
         ReminderPtr other = newTask(store, "Elsewhere");
         other->calendar = store.calendarWithIdentifier(writable->calendarIdentifier);
         QVERIFY(store.saveReminder(other, true, &error));
-        const QByteArray otherBefore = readFile(other->origin->filePath());
+        const QByteArray otherBefore = readFile(other->origin->path());
         other->calendar = list;
         QVERIFY(!store.saveReminder(other, true, &error));
         QVERIFY2(error.contains("read-only"), qPrintable(error));
-        QCOMPARE(readFile(other->origin->filePath()), otherBefore);
+        QCOMPARE(readFile(other->origin->path()), otherBefore);
         QCOMPARE(QDir(folder).entryList({"*.ics"}).size(), 1);
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ExeOwner);

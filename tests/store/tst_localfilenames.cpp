@@ -165,7 +165,7 @@ private Q_SLOTS:
         ReminderPtr task = taskTitled(store, "Buy coffee");
         QVERIFY(task);
         QCOMPARE(store.parsedFileCount(), 0u);
-        QCOMPARE(LocalFileName::encode(task->origin->filePath()), path);
+        QCOMPARE(LocalFileName::encode(task->origin->path()), path);
 
         QString error;
         task->title = "Buy beans";

@@ -53,8 +53,7 @@ QString describe(const Reminder& r)
         out << r.calendarItemIdentifier << r.title
             << (r.calendar ? r.calendar->calendarIdentifier : QString()) << r.URL << r.notes
             << r.priority << r.completed << r.completionDate << r.creationDate << r.lastModifiedDate
-            << r.uid << r.parentUid << r.hidesSubtasks
-            << (r.origin ? r.origin->filePath() : QString())
+            << r.uid << r.parentUid << r.hidesSubtasks << (r.origin ? r.origin->path() : QString())
             << (r.origin ? r.origin->stamp.mtimeNs : -1);
         for (const std::optional<DateComponents>& c :
              {r.dueDateComponents, r.startDateComponents}) {

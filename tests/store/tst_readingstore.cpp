@@ -22,7 +22,7 @@ QString describe(const Reminder& task)
     return QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8")
         .arg(task.calendarItemIdentifier, task.title,
              task.calendar ? task.calendar->calendarIdentifier : QString(), task.uid,
-             task.parentUid, task.origin ? task.origin->filePath() : QString())
+             task.parentUid, task.origin ? task.origin->path() : QString())
         .arg(task.alarms.size())
         .arg(task.dueDateComponents ? task.dueDateComponents->toDateTime().toString(Qt::ISODate)
                                     : QString());

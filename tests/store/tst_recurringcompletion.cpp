@@ -137,7 +137,7 @@ private Q_SLOTS:
         QCOMPARE(all.size(), 2);
         const ReminderPtr done = all.first()->uid == "standup" ? all.last() : all.first();
         QVERIFY(done->completed);
-        QCOMPARE(alarmBlocks(readFile(done->origin->filePath())), before);
+        QCOMPARE(alarmBlocks(readFile(done->origin->path())), before);
     }
 
 private:

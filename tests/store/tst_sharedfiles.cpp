@@ -116,7 +116,7 @@ private Q_SLOTS:
         QStringList read;
         for (const ReminderPtr& task : allReminders(store)) {
             read << task->calendarItemIdentifier + "=" + task->title;
-            QCOMPARE(task->origin->filePath(), exportPath());
+            QCOMPARE(task->origin->path(), exportPath());
             QCOMPARE(task->calendar->title, QString("Tasks"));
         }
         read.sort();
@@ -304,7 +304,7 @@ private Q_SLOTS:
 
         QCOMPARE(readFile(exportPath()), QByteArray(exportFile()).replace(kSecond, ""));
         const QString moved = folder("other") + "/second.ics";
-        QCOMPARE(second->origin->filePath(), moved);
+        QCOMPARE(second->origin->path(), moved);
         QCOMPARE(readFile(moved), kHeader + kBerlin + kSecondKept + kFooter);
         QCOMPARE(taskWithIdentifier(store, "second")->calendar->title, QString("Other"));
         QCOMPARE(identifiers(store), (QStringList{"first", "second", "third"}));

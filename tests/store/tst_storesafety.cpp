@@ -138,7 +138,7 @@ int runCrashWriter(const QString& root)
             reportToParent(QStringLiteral("error inconsistent %1").arg(reminder->title));
             return 2;
         }
-        const QString path = reminder->origin->filePath();
+        const QString path = reminder->origin->path();
         const QString fileName = QFileInfo(path).fileName();
         applyVersion(*reminder, task, version + 1);
         // The bytes this save must leave: the store edits the file as read, changing only

@@ -447,7 +447,7 @@ private Q_SLOTS:
         view().mvc()->presenter().selectReminder(taskAt(1));
         QTRY_COMPARE(shownIdentifier(), taskAt(1)->calendarItemIdentifier);
         const QString title = taskAt(1)->title;
-        const QString path = taskAt(1)->origin->filePath();
+        const QString path = taskAt(1)->origin->path();
         QTest::keyClick(table, Qt::Key_Return);
         GrowingTextEdit* field = pane()->titleField();
         QTRY_VERIFY(field->hasFocus());

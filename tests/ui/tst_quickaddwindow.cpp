@@ -96,7 +96,7 @@ private Q_SLOTS:
         const store::ReminderPtr stored = storedTask("buy milk");
         QCOMPARE(stored->dueDateComponents->toDateTime(), local(2026, 12, 10, 15, 0));
         QCOMPARE(stored->priority, 0);
-        QVERIFY(readFile(stored->origin->filePath()).contains("SUMMARY:buy milk\r\n"));
+        QVERIFY(readFile(stored->origin->path()).contains("SUMMARY:buy milk\r\n"));
     }
 
     // A repeat phrase stays in the field while it can still grow, shows beside the rule label
@@ -112,7 +112,7 @@ private Q_SLOTS:
         QTest::keyClick(field(), Qt::Key_Return);
         const store::ReminderPtr stored = storedTask("water plants");
         QCOMPARE(stored->dueDateComponents->toDateTime(), local(2026, 12, 14, 8, 0));
-        QVERIFY(readFile(stored->origin->filePath()).contains("RRULE:FREQ=WEEKLY;BYDAY=MO\r\n"));
+        QVERIFY(readFile(stored->origin->path()).contains("RRULE:FREQ=WEEKLY;BYDAY=MO\r\n"));
     }
 
     void everythingFits_data()

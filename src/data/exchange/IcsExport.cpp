@@ -45,7 +45,7 @@ ExportResult exportTasks(const QList<store::ReminderPtr>& tasks, int year)
     for (const store::ReminderPtr& task : tasks) {
         if (!task->origin)
             continue;
-        const QString path = task->origin->filePath();
+        const QString path = task->origin->path();
         if (!files.contains(path)) {
             QByteArray bytes;
             store::FileStamp stamp;

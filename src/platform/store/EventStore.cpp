@@ -480,7 +480,7 @@ bool EventStore::saveReminder(const ReminderPtr& reminder, bool commitNow, QStri
     }
     if (reminder->calendar->immutable) {
         const bool moving =
-            reminder->origin && QFileInfo(reminder->origin->filePath()).absolutePath() !=
+            reminder->origin && QFileInfo(reminder->origin->path()).absolutePath() !=
                                     QFileInfo(reminder->calendar->folderPath).absoluteFilePath();
         if (error) {
             *error =
@@ -589,14 +589,14 @@ bool sameVersion(const ItemOrigin& a, const ItemOrigin& b)
 void EventStore::noteRewrittenLocked(const ItemOrigin& before, const ItemOriginPtr& after,
                                      const QStringList& untouched)
 {
-    m_rewritten[before.filePath()].append({before, after, untouched});
+    m_rewritten[before.path()].append({before, after, untouched});
 }
 
 void EventStore::carryOriginLocked(Reminder& reminder) const
 {
     if (!reminder.origin)
         return;
-    const QList<Rewrite> steps = m_rewritten.value(reminder.origin->filePath());
+    const QList<Rewrite> steps = m_rewritten.value(reminder.origin->path());
     qsizetype from = 0;
     while (from < steps.size() && !sameVersion(steps[from].before, *reminder.origin))
         ++from;

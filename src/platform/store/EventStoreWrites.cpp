@@ -106,7 +106,7 @@ std::optional<IcsItem> readUnchanged(const ItemOrigin& origin, const QString& ti
 {
     QByteArray bytes;
     FileStamp stamp;
-    if (!AtomicFile::read(origin.filePath(), &bytes, &stamp, error))
+    if (!AtomicFile::read(origin.path(), &bytes, &stamp, error))
         return std::nullopt;
     if (stamp != origin.stamp || AtomicFile::contentHash(bytes) != origin.contentHash) {
         if (error)
@@ -120,7 +120,7 @@ std::optional<IcsItem> readUnchanged(const ItemOrigin& origin, const QString& ti
     std::optional<IcsItem> item = IcsItem::parse(bytes, &parseError);
     if (!item && error)
         *error = EventStoreText::tr("%1 cannot be read (%2) and is left as it is.")
-                     .arg(origin.filePath(), parseError);
+                     .arg(origin.path(), parseError);
     return item;
 }
 
@@ -166,7 +166,7 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
     }
 
     const ItemOrigin origin = *reminder.origin;
-    const QString oldFolder = QFileInfo(origin.filePath()).absolutePath();
+    const QString oldFolder = QFileInfo(origin.path()).absolutePath();
     std::optional<FolderLock> oldLock;
     if (oldFolder != QFileInfo(folder).absoluteFilePath()) {
         if (!mayMoveLocked(reminder, oldFolder, *calendar, error))
@@ -177,7 +177,7 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
     }
     std::optional<IcsItem> item = readUnchanged(origin, reminder.title, error);
     if (!item) {
-        m_index.invalidate(origin.filePath());
+        m_index.invalidate(origin.path());
         return false;
     }
 
@@ -186,10 +186,10 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
     const QStringList uids = item->todoUids();
     const bool shared = uids.size() > 1;
     if (shared && !uids.contains(reminder.uid)) {
-        m_index.invalidate(origin.filePath());
+        m_index.invalidate(origin.path());
         if (error)
             *error = EventStoreText::tr("\"%1\" is no longer in %2; nothing was changed.")
-                         .arg(reminder.title, LocalFileName::forDisplay(origin.filePath()));
+                         .arg(reminder.title, LocalFileName::forDisplay(origin.path()));
         return false;
     }
     std::optional<IcsItem> rest;
@@ -237,30 +237,29 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
             AtomicFile::remove(copyPath, nullptr);
     };
 
-    QString path = origin.filePath();
+    QString path = origin.path();
     if (oldLock) {
         // Moving to another list: the new file exists before the old one goes.
         QString movedPath;
-        const QString fileName =
-            rest ? reminder.uid : QFileInfo(origin.filePath()).completeBaseName();
+        const QString fileName = rest ? reminder.uid : QFileInfo(origin.path()).completeBaseName();
         if (!createItem(folder, fileName, bytes, &movedPath, error)) {
             undoCopy();
             return false;
         }
         const QByteArray restBytes = rest ? rest->serialize() : QByteArray();
-        const bool left = rest ? AtomicFile::replace(origin.filePath(), restBytes, error)
-                               : AtomicFile::remove(origin.filePath(), error);
+        const bool left = rest ? AtomicFile::replace(origin.path(), restBytes, error)
+                               : AtomicFile::remove(origin.path(), error);
         if (!left) {
             AtomicFile::remove(movedPath, nullptr);
             undoCopy();
             return false;
         }
         if (!rest)
-            m_snapshot.forget(oldFolder, QFileInfo(origin.filePath()).fileName());
+            m_snapshot.forget(oldFolder, QFileInfo(origin.path()).fileName());
         if (rest)
-            noteRewrittenLocked(origin, originOf(origin.filePath(), restBytes), rest->todoUids());
+            noteRewrittenLocked(origin, originOf(origin.path(), restBytes), rest->todoUids());
         path = movedPath;
-    } else if (!AtomicFile::replace(origin.filePath(), bytes, error)) {
+    } else if (!AtomicFile::replace(origin.path(), bytes, error)) {
         undoCopy();
         return false;
     }
@@ -312,18 +311,18 @@ bool EventStore::mayMoveLocked(const Reminder& reminder, const QString& oldFolde
 bool EventStore::removeReminderLocked(const Reminder& reminder, QString* deletedId, QString* error)
 {
     const ItemOrigin origin = *reminder.origin;
-    const QString folder = QFileInfo(origin.filePath()).absolutePath();
+    const QString folder = QFileInfo(origin.path()).absolutePath();
     FolderLock lock(folder);
     if (!lock.isLocked())
         return FolderLock::failed(folder, lock, error);
-    if (AtomicFile::stampOf(origin.filePath()).size < 0)
+    if (AtomicFile::stampOf(origin.path()).size < 0)
         return true; // already gone
     QByteArray bytes;
     FileStamp stamp;
-    if (!AtomicFile::read(origin.filePath(), &bytes, &stamp, error))
+    if (!AtomicFile::read(origin.path(), &bytes, &stamp, error))
         return false;
     if (stamp != origin.stamp || AtomicFile::contentHash(bytes) != origin.contentHash) {
-        m_index.invalidate(origin.filePath());
+        m_index.invalidate(origin.path());
         if (error)
             *error = EventStoreText::tr(
                          "\"%1\" was changed by another program after it was read; it was not "
@@ -334,9 +333,9 @@ bool EventStore::removeReminderLocked(const Reminder& reminder, QString* deleted
     if (std::optional<IcsItem> item = IcsItem::parse(bytes); item && holdsMoreThan(*item))
         return cutOutLocked(std::move(*item), reminder, deletedId, error);
     QString id;
-    const QString fileName = QFileInfo(origin.filePath()).fileName();
+    const QString fileName = QFileInfo(origin.path()).fileName();
     m_snapshot.forget(folder, fileName);
-    if (!m_trash.moveTask(origin.filePath(), deletedTaskInfo(reminder), trash::DeletedBy::Velmoran,
+    if (!m_trash.moveTask(origin.path(), deletedTaskInfo(reminder), trash::DeletedBy::Velmoran,
                           m_clock.now(), &id, error)) {
         m_snapshot.keep(folder, fileName);
         return false;
@@ -355,15 +354,14 @@ bool EventStore::cutOutLocked(IcsItem item, const Reminder& reminder, QString* d
         standalone = item.takeTodo(reminder.uid);
     if (!standalone) {
         if (error)
-            *error =
-                EventStoreText::tr("\"%1\" is no longer in %2; nothing was deleted.")
-                    .arg(reminder.title, LocalFileName::forDisplay(reminder.origin->filePath()));
+            *error = EventStoreText::tr("\"%1\" is no longer in %2; nothing was deleted.")
+                         .arg(reminder.title, LocalFileName::forDisplay(reminder.origin->path()));
         return false;
     }
     // Kept first: a task that cannot be kept is not deleted.
     if (!keepDeletedComponentLocked(standalone->serialize(), reminder, deletedId, error))
         return false;
-    const QString path = reminder.origin->filePath();
+    const QString path = reminder.origin->path();
     const QByteArray rest = item.serialize();
     if (!AtomicFile::replace(path, rest, error))
         return false;
@@ -374,7 +372,7 @@ bool EventStore::cutOutLocked(IcsItem item, const Reminder& reminder, QString* d
 bool EventStore::keepDeletedComponentLocked(const QByteArray& standalone, const Reminder& reminder,
                                             QString* deletedId, QString* error)
 {
-    const QString folder = QFileInfo(reminder.origin->filePath()).absolutePath();
+    const QString folder = QFileInfo(reminder.origin->path()).absolutePath();
     return m_trash.keepTask(standalone, folder, VdirCollections::fileNameForUid(reminder.uid),
                             deletedTaskInfo(reminder), trash::DeletedBy::Velmoran, m_clock.now(),
                             deletedId, error);

@@ -44,7 +44,6 @@ struct ItemOrigin : ItemFile
     // keeps the whole stamp; the bytes still differ. 0 for a file that could not be parsed.
     quint64 contentHash = 0;
 
-    QString filePath() const { return path(); }
     // The origin of an item file at `filePath`, an absolute path as every item file has.
     static ItemOrigin of(const QString& filePath, FileStamp stamp, quint64 contentHash)
     {

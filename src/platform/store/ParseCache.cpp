@@ -233,11 +233,9 @@ std::optional<ParseCache::Folder> ParseCache::load(const QStringList& roots,
         if (!item->parsed) {
             item->problem = flags & TooLarge ? ItemProblem::TooLarge : ItemProblem::NotICalendar;
             item->setError(in.string());
-            item->origin = std::make_shared<const ItemOrigin>(std::move(origin));
         } else {
             item->uid = in.string();
             origin.contentHash = in.get<quint64>();
-            item->origin = std::make_shared<const ItemOrigin>(std::move(origin));
             if (item->hasEvent) {
                 EventSpan span;
                 span.first = in.get<qint64>();
@@ -245,6 +243,7 @@ std::optional<ParseCache::Folder> ParseCache::load(const QStringList& roots,
                 item->setEventSpan(span);
             }
         }
+        item->origin = std::make_shared<const ItemOrigin>(std::move(origin));
         if (flags & HasReminders) {
             const quint32 tasks = in.get<quint32>();
             if (!in.ok() || tasks == 0 || tasks > kMaxTasksPerFile)

@@ -87,31 +87,27 @@ StoreIndex::StoreIndex(const QStringList& roots, FolderWatch* watch)
 ParsedItemPtr StoreIndex::parse(const ItemFile& file)
 {
     auto item = std::make_shared<ParsedItem>();
-    if (file.stamp.size > kMaxItemSize) {
-        item->origin = std::make_shared<const ItemOrigin>(ItemOrigin{file});
-        item->problem = ItemProblem::TooLarge;
+    const auto unparsed = [&item](const ItemFile& as, ItemProblem problem, const QString& error) {
+        item->origin = std::make_shared<const ItemOrigin>(ItemOrigin{as});
+        item->problem = problem;
+        if (!error.isEmpty())
+            item->setError(error);
         return item;
-    }
+    };
+    if (file.stamp.size > kMaxItemSize)
+        return unparsed(file, ItemProblem::TooLarge, {});
     QByteArray bytes;
     FileStamp stamp;
     const qint64 readAt = realtimeNs();
     QString error;
-    if (!readItemFile(file.path(), &bytes, &stamp, &error)) {
-        item->origin = std::make_shared<const ItemOrigin>(ItemOrigin{file});
-        item->problem = ItemProblem::CannotRead;
-        item->setError(error);
-        return item;
-    }
+    if (!readItemFile(file.path(), &bytes, &stamp, &error))
+        return unparsed(file, ItemProblem::CannotRead, error);
     ItemFile read = file;
     read.stamp = stamp;
     item->racy = stamp.mtimeNs > readAt - kRacyNs;
     std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
-    if (!ics) {
-        item->origin = std::make_shared<const ItemOrigin>(ItemOrigin{std::move(read)});
-        item->problem = ItemProblem::NotICalendar;
-        item->setError(error);
-        return item;
-    }
+    if (!ics)
+        return unparsed(read, ItemProblem::NotICalendar, error);
     item->origin = std::make_shared<const ItemOrigin>(
         ItemOrigin{std::move(read), AtomicFile::contentHash(bytes)});
     item->parsed = true;
