@@ -4,6 +4,7 @@
 
 using store::Alarm;
 using store::DateComponents;
+using store::OptionalDateComponents;
 using store::Reminder;
 
 namespace {
@@ -15,7 +16,7 @@ bool sameSecond(const QDateTime& a, const QDateTime& b)
     return a.toSecsSinceEpoch() == b.toSecsSinceEpoch();
 }
 
-bool sameDate(const std::optional<DateComponents>& a, const std::optional<DateComponents>& b)
+bool sameDate(const OptionalDateComponents& a, const OptionalDateComponents& b)
 {
     const bool aSet = a && a->isValid();
     const bool bSet = b && b->isValid();
@@ -51,7 +52,7 @@ template <typename T> QString shown(const T& value)
     return text.left(300);
 }
 
-QString shown(const std::optional<DateComponents>& value)
+QString shown(const OptionalDateComponents& value)
 {
     if (!value)
         return QStringLiteral("none");
@@ -140,9 +141,9 @@ QStringList differences(const Reminder& a, const Reminder& b)
     if (!sameSecond(a.creationDate, b.creationDate))
         note("creation date", shown(a.creationDate), shown(b.creationDate));
     if (!sameAlarms(a.alarms, b.alarms))
-        note("alarms", shown(a.alarms), shown(b.alarms));
+        note("alarms", shown(a.alarms.list()), shown(b.alarms.list()));
     if (a.recurrenceRules != b.recurrenceRules)
-        note("rules", shown(a.recurrenceRules), shown(b.recurrenceRules));
+        note("rules", shown(a.recurrenceRules.list()), shown(b.recurrenceRules.list()));
     return found;
 }
 

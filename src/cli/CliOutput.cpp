@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace CliOutput {
 
-std::optional<QString> dueText(const std::optional<store::DateComponents>& due)
+std::optional<QString> dueText(const store::OptionalDateComponents& due)
 {
     if (!due || !due->isValid())
         return std::nullopt;
@@ -55,7 +55,7 @@ QString recurrenceText(const store::Reminder& reminder)
 {
     if (reminder.recurrenceRules.isEmpty())
         return {};
-    const std::optional<store::DateComponents>& due = reminder.dueDateComponents;
+    const store::OptionalDateComponents& due = reminder.dueDateComponents;
     const QDateTime start = due && due->isValid() ? due->toDateTime() : QDateTime();
     const bool allDay = !due || !due->hasTimeOfDay();
     return store::Recurrence::formatRule(reminder.recurrenceRules.first(), start, allDay);

@@ -32,7 +32,7 @@ void writeTask(JsonWriter& json, const store::Reminder& reminder, const QString&
 void writeAlarm(JsonWriter& json, const store::Alarm& alarm);
 // A due or start date as written: a day, or a local time to the minute (midnight is a day
 // without a time of day, whatever zone the components carry); nothing without one.
-std::optional<QString> dueText(const std::optional<store::DateComponents>& due);
+std::optional<QString> dueText(const store::OptionalDateComponents& due);
 // id, [ ] or [x], due (or -), list, title; the title indented two spaces a level.
 QString taskLine(const store::Reminder& reminder, int depth = 0);
 

@@ -150,7 +150,7 @@ UserNotification NotificationScheduler::scheduleNotificationRelativeOffsetWithRe
     UserNotification notification = notificationFor(reminder);
     // Tasks written by other programs may have a due date but no start date; the offset then
     // counts from the due date, as the store reads it anyway.
-    const std::optional<store::DateComponents>& base =
+    const store::OptionalDateComponents& base =
         reminder.startDateComponents && reminder.startDateComponents->isValid()
             ? reminder.startDateComponents
             : reminder.dueDateComponents;

@@ -12,7 +12,7 @@ namespace {
 class DueKeys
 {
 public:
-    qint64 of(const std::optional<store::DateComponents>& due)
+    qint64 of(const store::OptionalDateComponents& due)
     {
         if (!due || !due->isValid())
             return ReminderSnapshot::kNoDate;

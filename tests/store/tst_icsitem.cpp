@@ -473,6 +473,52 @@ private Q_SLOTS:
         QCOMPARE(back.alarms.at(1).relativeOffset, -3600.0);
     }
 
+    // A task keeps its alarms, rules, parent and dates in the room a task without them needs:
+    // an edit of a copy (what every save starts from) must still leave the task it was copied
+    // from as it was, and a field emptied by the edit must read as one never set.
+    void aCopyOfATaskIsEditedAlone()
+    {
+        Reminder task = parsed(todoFile("DUE;VALUE=DATE:20261206\nRRULE:FREQ=DAILY;COUNT=3\n"
+                                        "RELATED-TO:parent-1\nBEGIN:VALARM\nACTION:DISPLAY\n"
+                                        "TRIGGER:-PT5M\nEND:VALARM\n"))
+                            .toReminder();
+        QCOMPARE(task.parentUid, QStringLiteral("parent-1"));
+        const Reminder before = task;
+        QCOMPARE(before.alarms.first().relativeOffset, -300.0);
+
+        Reminder edited = task;
+        edited.removeAlarm(0);
+        edited.recurrenceRules.first().interval = 2;
+        edited.parentUid.clear();
+        edited.dueDateComponents->day = 7;
+        edited.startDateComponents = components(0, 0, 0); // held, though no valid date
+        QCOMPARE(task.alarms.size(), 1);
+        QCOMPARE(task.recurrenceRules.first().interval, 1);
+        QCOMPARE(task.parentUid, QStringLiteral("parent-1"));
+        QCOMPARE(task.dueDateComponents->day, 6);
+        QVERIFY(!task.startDateComponents);
+        QCOMPARE(task.alarms.first().relativeOffset, before.alarms.first().relativeOffset);
+
+        QVERIFY(edited.alarms.isEmpty());
+        QVERIFY(edited.parentUid == Reminder().parentUid);
+        QVERIFY(edited.startDateComponents.has_value());
+        QVERIFY(edited.startDateComponents != Reminder().startDateComponents);
+        const std::optional<DateComponents> start = edited.startDateComponents;
+        QVERIFY(start && start->year == 0);
+        edited.startDateComponents = std::optional<DateComponents>();
+        QVERIFY(edited.startDateComponents == std::nullopt);
+
+        // What the edit wrote reads back as the edit.
+        IcsItem item = parsed(todoFile("DUE;VALUE=DATE:20261206\nRELATED-TO:parent-1\n"));
+        item.applyReminder(edited, editTime);
+        const Reminder back = parsed(item.serialize()).toReminder();
+        QVERIFY(back.parentUid.isEmpty());
+        QVERIFY(back.alarms.isEmpty());
+        QCOMPARE(back.recurrenceRules.size(), 1);
+        QCOMPARE(back.recurrenceRules.first().interval, 2);
+        QCOMPARE(back.dueDateComponents->day, 7);
+    }
+
     // A rule on a task without a due or start date has no series to take the form of its
     // end from; it keeps the form it was written in. Otherwise an UNTIL whose form does not
     // match the task's dates is read as a save writes it: a DATE for an all-day task, the end

@@ -55,8 +55,7 @@ QString describe(const Reminder& r)
             << r.priority << r.completed << r.completionDate << r.creationDate << r.lastModifiedDate
             << r.uid << r.parentUid << r.hidesSubtasks << (r.origin ? r.origin->path() : QString())
             << (r.origin ? r.origin->stamp.mtimeNs : -1);
-        for (const std::optional<DateComponents>& c :
-             {r.dueDateComponents, r.startDateComponents}) {
+        for (const OptionalDateComponents& c : {r.dueDateComponents, r.startDateComponents}) {
             if (c)
                 out << c->year << c->month << c->day << c->hour << c->minute << c->second
                     << c->timeZone.id();

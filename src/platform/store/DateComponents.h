@@ -3,6 +3,9 @@
 #include <QDateTime>
 #include <QTimeZone>
 
+#include <limits>
+#include <optional>
+
 namespace store {
 
 // A calendar date with an optional time of day, as tasks carry their due and start dates.
@@ -34,5 +37,75 @@ struct DateComponents
     bool operator==(const DateComponents& other) const;
     bool operator!=(const DateComponents& other) const { return !(*this == other); }
 };
+
+// std::optional's interface to a task's due or start date in the room of the date alone,
+// where the optional's flag took another eight bytes: the smallest year stands for none, a
+// year that no parser, calendar or clock gives a date.
+class OptionalDateComponents
+{
+public:
+    OptionalDateComponents() = default;
+    OptionalDateComponents(std::nullopt_t) {}
+    OptionalDateComponents(const DateComponents& date)
+        : m_date(date)
+    {
+        Q_ASSERT(has_value());
+    }
+    OptionalDateComponents(const std::optional<DateComponents>& date)
+    {
+        if (date)
+            *this = *date;
+    }
+    OptionalDateComponents& operator=(std::nullopt_t)
+    {
+        reset();
+        return *this;
+    }
+    OptionalDateComponents& operator=(const DateComponents& date)
+    {
+        m_date = date;
+        Q_ASSERT(has_value());
+        return *this;
+    }
+    OptionalDateComponents& operator=(const std::optional<DateComponents>& date)
+    {
+        return date ? *this = *date : *this = std::nullopt;
+    }
+    operator std::optional<DateComponents>() const
+    {
+        return has_value() ? std::optional<DateComponents>(m_date) : std::nullopt;
+    }
+
+    bool has_value() const { return m_date.year != kNone; }
+    explicit operator bool() const { return has_value(); }
+    const DateComponents& operator*() const { return m_date; }
+    DateComponents& operator*() { return m_date; }
+    const DateComponents* operator->() const { return &m_date; }
+    DateComponents* operator->() { return &m_date; }
+    void reset() { m_date = none(); }
+
+    friend bool operator==(const OptionalDateComponents& a, const OptionalDateComponents& b)
+    {
+        return a.has_value() == b.has_value() && (!a.has_value() || a.m_date == b.m_date);
+    }
+    friend bool operator!=(const OptionalDateComponents& a, const OptionalDateComponents& b)
+    {
+        return !(a == b);
+    }
+    friend bool operator==(const OptionalDateComponents& a, std::nullopt_t) { return !a; }
+    friend bool operator!=(const OptionalDateComponents& a, std::nullopt_t) { return bool(a); }
+
+private:
+    static constexpr int kNone = std::numeric_limits<int>::min();
+    static DateComponents none()
+    {
+        DateComponents date;
+        date.year = kNone;
+        return date;
+    }
+    DateComponents m_date = none();
+};
+
+static_assert(sizeof(OptionalDateComponents) == sizeof(DateComponents));
 
 } // namespace store

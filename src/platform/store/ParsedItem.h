@@ -2,11 +2,9 @@
 
 #include "platform/store/Event.h"
 #include "platform/store/EventSpan.h"
+#include "platform/store/FileTasks.h"
 #include "platform/store/IcsItem.h"
-#include "platform/store/Reminder.h"
 #include "platform/store/VdirCollections.h"
-
-#include <QVarLengthArray>
 
 #include <memory>
 
@@ -34,8 +32,7 @@ struct ParsedItem
     QString uid;
     // The tasks, without list and identifier: one for most files, every task of a file that
     // holds several (an export, a calendar file), which is then their shared home.
-    // One held in place: a list of its own took another allocation for nearly every file.
-    QVarLengthArray<std::shared_ptr<const Reminder>, 1> reminders;
+    FileTasks reminders;
 
     // A file that could not be read may be readable the next time (its permissions changed,
     // the disk recovered) without a new stamp: like a racy one, it is read again whenever its

@@ -4,11 +4,11 @@
 #include "platform/store/Calendar.h"
 #include "platform/store/DateComponents.h"
 #include "platform/store/ItemOrigin.h"
+#include "platform/store/RareList.h"
+#include "platform/store/RareText.h"
 #include "platform/store/RecurrenceRule.h"
 
 #include <QUrl>
-
-#include <optional>
 
 namespace store {
 
@@ -27,16 +27,16 @@ struct Reminder
     // other flag, where it takes no room of its own.
     bool hidesSubtasks = false;
     QDateTime completionDate;
-    std::optional<DateComponents> dueDateComponents;
-    std::optional<DateComponents> startDateComponents;
+    OptionalDateComponents dueDateComponents;
+    OptionalDateComponents startDateComponents;
     QDateTime creationDate;
     QDateTime lastModifiedDate;
-    QList<Alarm> alarms;
-    QList<RecurrenceRule> recurrenceRules;
+    RareList<Alarm> alarms;
+    RareList<RecurrenceRule> recurrenceRules;
     // The UID its RELATED-TO parent link names (RELTYPE=PARENT, or no RELTYPE); empty for none.
     // Whether that task exists, is in the same list and forms no cycle is for the reader of
     // the whole list to decide (data/subtasks/SubtaskTree).
-    QString parentUid;
+    RareText parentUid;
 
     // The iCalendar UID; given by the store on first save.
     QString uid;

@@ -56,7 +56,7 @@ void writeDateTime(CacheWriter& out, const QDateTime& dateTime)
     }
 }
 
-void writeComponents(CacheWriter& out, const std::optional<DateComponents>& components)
+void writeComponents(CacheWriter& out, const OptionalDateComponents& components)
 {
     out.put(quint8(components.has_value()));
     if (!components)

@@ -226,12 +226,12 @@ AlarmAnchors alarmAnchors(const Reminder& reminder)
 
 std::optional<SeriesAnchor> seriesAnchor(const Reminder& reminder)
 {
-    const auto isSet = [](const std::optional<DateComponents>& value) {
+    const auto isSet = [](const OptionalDateComponents& value) {
         return value && value->isValid();
     };
-    const std::optional<DateComponents>& anchor = isSet(reminder.dueDateComponents)
-                                                      ? reminder.dueDateComponents
-                                                      : reminder.startDateComponents;
+    const OptionalDateComponents& anchor = isSet(reminder.dueDateComponents)
+                                               ? reminder.dueDateComponents
+                                               : reminder.startDateComponents;
     if (!isSet(anchor))
         return std::nullopt;
     const QTime time(anchor->hour, anchor->minute, anchor->second);

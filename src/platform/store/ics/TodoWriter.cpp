@@ -47,12 +47,12 @@ bool writable(const Alarm& alarm)
     return alarm.isLocationAlarm() || alarm.hasRelativeOffset || alarm.absoluteDate.isValid();
 }
 
-bool isSet(const std::optional<DateComponents>& value)
+bool isSet(const OptionalDateComponents& value)
 {
     return value && value->isValid();
 }
 
-bool sameDate(const std::optional<DateComponents>& a, const std::optional<DateComponents>& b)
+bool sameDate(const OptionalDateComponents& a, const OptionalDateComponents& b)
 {
     if (!isSet(a) || !isSet(b))
         return isSet(a) == isSet(b);
@@ -64,7 +64,7 @@ bool isDateOnly(const DateComponents& value)
     return value.hour == 0 && value.minute == 0;
 }
 
-bool isAllDay(const std::optional<DateComponents>& value)
+bool isAllDay(const OptionalDateComponents& value)
 {
     return isSet(value) && isDateOnly(*value);
 }
@@ -215,7 +215,7 @@ void TodoWriter::writeParent(const QString& uid)
     m_changed = true;
 }
 
-void TodoWriter::writeDate(QByteArrayView name, const std::optional<DateComponents>& value)
+void TodoWriter::writeDate(QByteArrayView name, const OptionalDateComponents& value)
 {
     if (!isSet(value)) {
         remove(name);

@@ -31,7 +31,7 @@ private:
     void setText(QByteArrayView name, const QString& text);
     void remove(QByteArrayView name);
     void writeParent(const QString& uid);
-    void writeDate(QByteArrayView name, const std::optional<DateComponents>& value);
+    void writeDate(QByteArrayView name, const OptionalDateComponents& value);
     void ensureTimeZone(const QTimeZone& zone, int year);
     void writeCompletion(const Reminder& current, const Reminder& edited, const QDateTime& now);
     void writeAlarms(const Reminder& current, const Reminder& edited);
