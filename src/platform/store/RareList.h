@@ -1,83 +1,53 @@
 #pragma once
 
+#include "platform/store/RareValue.h"
+
 #include <QList>
 
 #include <initializer_list>
-#include <memory>
 
 namespace store {
 
-// A list that most records leave empty, as most tasks have no alarm and no repeat: one pointer
-// while it is, where a list takes three words. It reads as the list it holds (and converts to
-// one); whatever changes it goes through it, and an edit of an empty one starts its list.
-template <typename T> class RareList
+// A list that most records leave empty, as most tasks have no alarm and no repeat. Whatever
+// changes it goes through it, and an edit of an empty one starts its list.
+template <typename T> class RareList : public RareValue<QList<T>>
 {
+    using Base = RareValue<QList<T>>;
+
 public:
     using value_type = T;
     using iterator = typename QList<T>::iterator;
     using const_iterator = typename QList<T>::const_iterator;
 
-    RareList() = default;
-    RareList(const QList<T>& list) { *this = list; }
-    RareList(QList<T>&& list) { *this = std::move(list); }
+    using Base::Base;
+    using Base::operator=;
     RareList(std::initializer_list<T> items)
-        : RareList(QList<T>(items))
+        : Base(QList<T>(items))
     {}
-    RareList(const RareList& other) { *this = other.list(); }
-    RareList(RareList&&) noexcept = default;
-    RareList& operator=(const RareList& other)
+    RareList& operator=(std::initializer_list<T> items)
     {
-        if (this != &other)
-            *this = other.list();
-        return *this;
-    }
-    RareList& operator=(RareList&&) noexcept = default;
-    RareList& operator=(std::initializer_list<T> items) { return *this = QList<T>(items); }
-    RareList& operator=(const QList<T>& list)
-    {
-        if (list.isEmpty())
-            m_list.reset();
-        else if (m_list)
-            *m_list = list;
-        else
-            m_list = std::make_unique<QList<T>>(list);
-        return *this;
-    }
-    RareList& operator=(QList<T>&& list)
-    {
-        if (list.isEmpty())
-            m_list.reset();
-        else if (m_list)
-            *m_list = std::move(list);
-        else
-            m_list = std::make_unique<QList<T>>(std::move(list));
+        Base::operator=(QList<T>(items));
         return *this;
     }
 
-    const QList<T>& list() const { return m_list ? *m_list : none(); }
-    operator const QList<T>&() const { return list(); }
-
-    bool isEmpty() const { return !m_list || m_list->isEmpty(); }
-    qsizetype size() const { return m_list ? m_list->size() : 0; }
+    const QList<T>& list() const { return this->get(); }
+    qsizetype size() const { return list().size(); }
     const T& at(qsizetype i) const { return list().at(i); }
     T value(qsizetype i) const { return list().value(i); }
     const T& operator[](qsizetype i) const { return list().at(i); }
-    T& operator[](qsizetype i) { return edit()[i]; }
+    T& operator[](qsizetype i) { return this->edit()[i]; }
     const T& first() const { return list().first(); }
-    const T& constFirst() const { return list().constFirst(); }
-    T& first() { return edit().first(); }
-    const T& last() const { return list().last(); }
-    T& last() { return edit().last(); }
+    T& first() { return this->edit().first(); }
 
     // An empty one is walked without starting a list: a default iterator is its own end.
-    iterator begin() { return m_list ? m_list->begin() : iterator(); }
-    iterator end() { return m_list ? m_list->end() : iterator(); }
+    iterator begin() { return this->holds() ? this->edit().begin() : iterator(); }
+    iterator end() { return this->holds() ? this->edit().end() : iterator(); }
     const_iterator begin() const { return list().begin(); }
     const_iterator end() const { return list().end(); }
     const_iterator cbegin() const { return list().cbegin(); }
     const_iterator cend() const { return list().cend(); }
 
-    void append(const T& item) { edit().append(item); }
+    void append(const T& item) { this->edit().append(item); }
     RareList& operator<<(const T& item)
     {
         append(item);
@@ -86,52 +56,24 @@ public:
     void reserve(qsizetype size)
     {
         if (size > 0)
-            edit().reserve(size);
+            this->edit().reserve(size);
     }
     void removeAt(qsizetype i)
     {
-        edit().removeAt(i);
-        dropIfEmpty();
+        this->edit().removeAt(i);
+        this->dropIfEmpty();
     }
     void removeLast()
     {
-        edit().removeLast();
-        dropIfEmpty();
+        this->edit().removeLast();
+        this->dropIfEmpty();
     }
     template <typename Predicate> qsizetype removeIf(Predicate predicate)
     {
-        const qsizetype removed = m_list ? m_list->removeIf(predicate) : 0;
-        dropIfEmpty();
+        const qsizetype removed = this->holds() ? this->edit().removeIf(predicate) : 0;
+        this->dropIfEmpty();
         return removed;
     }
-    void clear() { m_list.reset(); }
-
-    friend bool operator==(const RareList& a, const RareList& b) { return a.list() == b.list(); }
-    friend bool operator!=(const RareList& a, const RareList& b) { return !(a == b); }
-    friend bool operator==(const RareList& a, const QList<T>& b) { return a.list() == b; }
-    friend bool operator!=(const RareList& a, const QList<T>& b) { return a.list() != b; }
-    friend bool operator==(const QList<T>& a, const RareList& b) { return a == b.list(); }
-    friend bool operator!=(const QList<T>& a, const RareList& b) { return a != b.list(); }
-
-private:
-    QList<T>& edit()
-    {
-        if (!m_list)
-            m_list = std::make_unique<QList<T>>();
-        return *m_list;
-    }
-    void dropIfEmpty()
-    {
-        if (m_list && m_list->isEmpty())
-            m_list.reset();
-    }
-    static const QList<T>& none()
-    {
-        static const QList<T> empty;
-        return empty;
-    }
-
-    std::unique_ptr<QList<T>> m_list;
 };
 
 static_assert(sizeof(RareList<int>) == sizeof(void*));

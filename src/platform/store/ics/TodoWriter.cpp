@@ -116,8 +116,8 @@ bool TodoWriter::apply(const Reminder& current, const Reminder& edited, const QD
     if (edited.creationDate.isValid() && !sameSecond(edited.creationDate, current.creationDate))
         setLine(Property::build("CREATED", {}, formatUtc(edited.creationDate), m_newline));
     writeAlarms(current, edited);
-    if (edited.parentUid.trimmed() != current.parentUid)
-        writeParent(edited.parentUid.trimmed());
+    if (edited.parentUid.get().trimmed() != current.parentUid)
+        writeParent(edited.parentUid.get().trimmed());
     if (edited.hidesSubtasks != current.hidesSubtasks) {
         if (edited.hidesSubtasks)
             setLine(Property::build("X-OC-HIDESUBTASKS", {}, "1", m_newline));
