@@ -160,16 +160,21 @@ QuickActionPerformer::Outcome QuickActionPerformer::moveDueDate(const QuickActio
 QuickActionPerformer::Outcome QuickActionPerformer::toggleTag(const QString& text,
                                                               const store::ReminderPtr& reminder)
 {
-    if (!removeFirst(reminder->title, text) && !removeFirst(reminder->notes, text))
-        appendTag(text, *reminder);
+    if (!removeFirst(reminder->title, text)) {
+        QString notes = reminder->notes;
+        if (removeFirst(notes, text))
+            reminder->notes = notes;
+        else
+            appendTag(text, *reminder);
+    }
     return save(reminder);
 }
 
 QuickActionPerformer::Outcome QuickActionPerformer::switchWord(const QuickAction& action,
                                                                const store::ReminderPtr& reminder)
 {
-    QString& text =
-        m_manager.defaults().boolForKey(PrefKey::tagOnNotes) ? reminder->notes : reminder->title;
+    const bool onNotes = m_manager.defaults().boolForKey(PrefKey::tagOnNotes);
+    QString text = onNotes ? reminder->notes.toString() : reminder->title;
     const int found = action.switchIndexIn(text);
     if (found < 0) {
         appendTag(action.array.first(), *reminder);
@@ -177,16 +182,24 @@ QuickActionPerformer::Outcome QuickActionPerformer::switchWord(const QuickAction
         const QString& word = action.array.at(found);
         const QString& next = action.array.at((found + 1) % action.array.size());
         text = text.replace(QuickAction::indexOfWord(text, word), word.size(), next).trimmed();
+        if (onNotes)
+            reminder->notes = text;
+        else
+            reminder->title = text;
     }
     return save(reminder);
 }
 
 void QuickActionPerformer::appendTag(const QString& text, store::Reminder& reminder) const
 {
-    QString& target =
-        m_manager.defaults().boolForKey(PrefKey::tagOnNotes) ? reminder.notes : reminder.title;
     // No leading blank in an empty title or note.
-    target = target.isEmpty() ? text : target + QLatin1Char(' ') + text;
+    const auto appended = [&text](const QString& target) {
+        return target.isEmpty() ? text : target + QLatin1Char(' ') + text;
+    };
+    if (m_manager.defaults().boolForKey(PrefKey::tagOnNotes))
+        reminder.notes = appended(reminder.notes);
+    else
+        reminder.title = appended(reminder.title);
 }
 
 bool QuickActionPerformer::menuChangeToList(const store::ReminderPtr& reminder, int index)

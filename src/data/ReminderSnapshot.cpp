@@ -82,10 +82,11 @@ ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding 
         m_facts.append(facts);
     }
     if (folding != Folding::OnFirstUse) {
-        m_takenTexts.reserve(2 * count);
+        m_takenTitles.reserve(count);
+        m_takenNotes.reserve(count);
         for (const store::ReminderPtr& reminder : std::as_const(m_reminders)) {
-            m_takenTexts.append(reminder->title);
-            m_takenTexts.append(reminder->notes);
+            m_takenTitles.append(reminder->title);
+            m_takenNotes.append(reminder->notes);
         }
         m_previous = std::move(previous);
     }
@@ -95,21 +96,26 @@ ReminderSnapshot::ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding 
 
 void ReminderSnapshot::foldTexts() const
 {
-    const qsizetype segments = 2 * m_reminders.size();
-    m_signatures.reserve(segments);
+    const qsizetype count = m_reminders.size();
+    m_signatures.reserve(2 * count);
     // The previous fold's strings are kept alive by it, so one of them at the same place with
     // the same characters in memory is the same text, not a new one in reused memory.
     const Fold& previous = m_previous;
-    const qsizetype reusable =
-        previous.signatures.size() == previous.texts.size() ? previous.texts.size() : 0;
-    for (qsizetype segment = 0; segment < segments; ++segment) {
-        const QString& text = textOf(segment);
-        if (segment < reusable && previous.texts[segment].constData() == text.constData() &&
-            previous.texts[segment].size() == text.size()) {
-            m_signatures.append(previous.signatures[segment]);
-            continue;
-        }
-        m_signatures.append(signatureOf(text));
+    const qsizetype reusable = previous.signatures.size() == 2 * previous.titles.size() &&
+                                       previous.notes.size() == previous.titles.size()
+                                   ? previous.titles.size()
+                                   : 0;
+    for (qsizetype index = 0; index < count; ++index) {
+        const QStringView title = titleText(index);
+        const store::CompactText& notes = notesText(index);
+        const bool known = index < reusable;
+        m_signatures.append(known && previous.titles[index].constData() == title.data() &&
+                                    previous.titles[index].size() == title.size()
+                                ? previous.signatures[2 * index]
+                                : signatureOf(title));
+        m_signatures.append(known && previous.notes[index].sharesCharactersWith(notes)
+                                ? previous.signatures[2 * index + 1]
+                                : notes.visit([](auto view) { return signatureOf(view); }));
     }
     m_previous = Fold();
     m_foldDone.store(true, std::memory_order_release);
@@ -117,9 +123,9 @@ void ReminderSnapshot::foldTexts() const
 
 ReminderSnapshot::Fold ReminderSnapshot::finishedFold() const
 {
-    if (m_takenTexts.isEmpty() || !m_foldDone.load(std::memory_order_acquire))
+    if (m_takenTitles.isEmpty() || !m_foldDone.load(std::memory_order_acquire))
         return {};
-    return {m_takenTexts, m_signatures};
+    return {m_takenTitles, m_takenNotes, m_signatures};
 }
 
 int ReminderSnapshot::listIndexOf(const store::CalendarPtr& list)

@@ -35,7 +35,8 @@ public:
     // strings at the same place (containers shared, not copied).
     struct Fold
     {
-        QList<QString> texts;
+        QList<QString> titles;
+        QList<store::CompactText> notes;
         QList<quint64> signatures;
     };
     explicit ReminderSnapshot(QList<store::ReminderPtr> reminders, Folding folding = Folding::Now,
@@ -66,8 +67,14 @@ public:
     // Title and notes, for the tag lists and the search, as the snapshot took them; they are
     // searched ignoring case (TextNeedle), which matches as a search of the texts case-folded
     // (QString::toCaseFolded) would, without a folded copy of a hundred thousand texts.
-    QStringView titleText(qsizetype index) const { return textOf(2 * index); }
-    QStringView notesText(qsizetype index) const { return textOf(2 * index + 1); }
+    QStringView titleText(qsizetype index) const
+    {
+        return m_takenTitles.isEmpty() ? m_reminders[index]->title : m_takenTitles[index];
+    }
+    const store::CompactText& notesText(qsizetype index) const
+    {
+        return m_takenNotes.isEmpty() ? m_reminders[index]->notes : m_takenNotes[index];
+    }
     // One bit per character class present in the case-folded text (signatureOf): a text can
     // only contain a word whose bits it all has, which rules most texts out without reading
     // them.
@@ -75,7 +82,7 @@ public:
     quint64 notesSignature(qsizetype index) const { return signatures()[2 * index + 1]; }
     // The signature of `text` case-folded, worked out without folding it into a copy; the
     // same for a text and for its folding.
-    static quint64 signatureOf(QStringView text)
+    template <typename View> static quint64 signatureOf(View text)
     {
         quint64 signature = 0;
         const auto add = [&signature](char16_t unit) { signature |= quint64(1) << (unit & 63); };
@@ -99,6 +106,10 @@ public:
             return QChar::toCaseFolded(QChar::surrogateToUcs4(unit, text[at++].unicode()));
         return QChar::toCaseFolded(char32_t(unit));
     }
+    static char32_t foldedCodePointAt(QLatin1StringView text, qsizetype& at)
+    {
+        return QChar::toCaseFolded(char32_t(text[at++].unicode()));
+    }
 
 private:
     enum Flag : quint8 { Completed = 1, HasAlarms = 2, HasLocation = 4, Recurring = 8 };
@@ -111,13 +122,6 @@ private:
 
     int listIndexOf(const store::CalendarPtr& list);
     void foldTexts() const;
-    const QString& textOf(qsizetype segment) const
-    {
-        if (!m_takenTexts.isEmpty())
-            return m_takenTexts[segment];
-        const store::Reminder& reminder = *m_reminders[segment / 2];
-        return segment % 2 ? reminder.notes : reminder.title;
-    }
     const QList<quint64>& signatures() const
     {
         std::call_once(m_foldOnce, [this] { foldTexts(); });
@@ -134,8 +138,9 @@ private:
     // reminder i.
     mutable std::once_flag m_foldOnce;
     mutable QList<quint64> m_signatures;
-    // Folding::OnFirstUseAsTaken: the texts, by segment.
-    QList<QString> m_takenTexts;
+    // Folding::OnFirstUseAsTaken: the texts, by reminder.
+    QList<QString> m_takenTitles;
+    QList<store::CompactText> m_takenNotes;
     mutable Fold m_previous; // given up once folded
     mutable std::atomic<bool> m_foldDone = false;
 };

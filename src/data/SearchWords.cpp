@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -78,7 +79,30 @@ qsizetype TextNeedle::nextAnchor(QStringView haystack, qsizetype from) const
     return -1;
 }
 
-bool TextNeedle::foldsToNeedleAt(QStringView haystack, qsizetype at) const
+qsizetype TextNeedle::nextAnchor(QLatin1StringView haystack, qsizetype from) const
+{
+    const uchar* bytes = reinterpret_cast<const uchar*>(haystack.data());
+    const qsizetype size = haystack.size();
+    qsizetype at = from;
+    // The anchor is ASCII, and the other characters that fold to it are beyond Latin-1.
+#ifdef __SSE2__
+    const __m128i caseBit = _mm_set1_epi8(char(m_caseBit));
+    const __m128i anchor = _mm_set1_epi8(char(m_anchorUnit));
+    for (; at + 16 <= size; at += 16) {
+        const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        const __m128i hits = _mm_cmpeq_epi8(_mm_or_si128(sixteen, caseBit), anchor);
+        if (const int bits = _mm_movemask_epi8(hits))
+            return at + qCountTrailingZeroBits(unsigned(bits));
+    }
+#endif
+    for (; at < size; ++at) {
+        if ((bytes[at] | m_caseBit) == m_anchorUnit)
+            return at;
+    }
+    return -1;
+}
+
+template <typename View> bool TextNeedle::foldsToNeedleAt(View haystack, qsizetype at) const
 {
     qsizetype n = 0;
     while (n < m_folded.size()) {
@@ -111,8 +135,24 @@ bool TextNeedle::foundIn(QStringView haystack, quint64 haystackSignature) const
 {
     if (m_folded.isEmpty() || (haystackSignature & m_signature) != m_signature)
         return false;
-    if (!m_anchorUnit)
-        return m_matcher.indexIn(haystack) >= 0;
+    return foundInText(haystack);
+}
+
+bool TextNeedle::foundIn(const store::CompactText& haystack, quint64 haystackSignature) const
+{
+    if (m_folded.isEmpty() || (haystackSignature & m_signature) != m_signature)
+        return false;
+    return haystack.visit([this](auto view) { return foundInText(view); });
+}
+
+template <typename View> bool TextNeedle::foundInText(View haystack) const
+{
+    if (!m_anchorUnit) {
+        if constexpr (std::is_same_v<View, QStringView>)
+            return m_matcher.indexIn(haystack) >= 0;
+        else
+            return m_matcher.indexIn(haystack.toString()) >= 0;
+    }
     for (qsizetype at = nextAnchor(haystack, m_anchor); at >= 0;
          at = nextAnchor(haystack, at + 1)) {
         if (foldsToNeedleAt(haystack, at - m_anchor))
@@ -134,14 +174,14 @@ std::optional<SearchWords> SearchWords::of(const QString& text)
     return words;
 }
 
-bool SearchWords::allFoundIn(QStringView haystack, quint64 signature) const
+template <typename Text> bool SearchWords::allFoundIn(const Text& haystack, quint64 signature) const
 {
     return std::all_of(m_words.cbegin(), m_words.cend(),
                        [&](const TextNeedle& word) { return word.foundIn(haystack, signature); });
 }
 
-bool SearchWords::matchTexts(QStringView title, quint64 titleSignature, QStringView notes,
-                             quint64 notesSignature) const
+bool SearchWords::matchTexts(QStringView title, quint64 titleSignature,
+                             const store::CompactText& notes, quint64 notesSignature) const
 {
     if (m_hasEmptyWord)
         return false;

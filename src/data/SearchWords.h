@@ -19,12 +19,15 @@ public:
     explicit TextNeedle(const QString& text);
     // An empty needle is never found: an empty tag or search word must not match everything.
     bool foundIn(QStringView haystack, quint64 haystackSignature) const;
+    bool foundIn(const store::CompactText& haystack, quint64 haystackSignature) const;
 
 private:
+    template <typename View> bool foundInText(View haystack) const;
     // The next place at or after `from` of a character that folds to the anchor; -1 for none.
     qsizetype nextAnchor(QStringView haystack, qsizetype from) const;
+    qsizetype nextAnchor(QLatin1StringView haystack, qsizetype from) const;
     // Whether the haystack's characters from `at` fold to the needle.
-    bool foldsToNeedleAt(QStringView haystack, qsizetype at) const;
+    template <typename View> bool foldsToNeedleAt(View haystack, qsizetype at) const;
 
     QString m_folded;
     // The needle's character whose places in a text are looked for first, when it is ASCII:
@@ -51,14 +54,14 @@ public:
     static std::optional<SearchWords> of(const QString& text);
 
     // Over a snapshot's texts, with their signatures.
-    bool matchTexts(QStringView title, quint64 titleSignature, QStringView notes,
+    bool matchTexts(QStringView title, quint64 titleSignature, const store::CompactText& notes,
                     quint64 notesSignature) const;
     // The same over a task's own texts, for a scan that keeps no signatures.
     bool matches(const store::Reminder& reminder) const;
 
 private:
     SearchWords() = default;
-    bool allFoundIn(QStringView haystack, quint64 signature) const;
+    template <typename Text> bool allFoundIn(const Text& haystack, quint64 signature) const;
 
     std::vector<TextNeedle> m_words;
     // Two spaces in a row or a space at either end make an empty word, which is never found.

@@ -519,6 +519,44 @@ private Q_SLOTS:
         QCOMPARE(back.dueDateComponents->day, 7);
     }
 
+    // Notes are kept in one byte a character while every character is Latin-1, in two
+    // otherwise: either way they read back as they were and compare as the text does, and a
+    // copy keeps its text when the original takes another, in its own room or a new one.
+    void notesReadBackInEitherForm()
+    {
+        const QString texts[] = {QString(),
+                                 QStringLiteral(""),
+                                 QStringLiteral("plain"),
+                                 QStringLiteral("Müller zahlt 5 µg, ÿ"),
+                                 QStringLiteral("Ā is past Latin-1"),
+                                 QString::fromUcs4(U"note \U0001F600"),
+                                 QString(QChar(0xD800)) + QStringLiteral(" lone half"),
+                                 QString(300, u'x')};
+        for (const QString& text : texts) {
+            const CompactText kept(text);
+            QCOMPARE(kept.toString(), text);
+            QCOMPARE(kept.size(), text.size());
+            QCOMPARE(kept.isEmpty(), text.isEmpty());
+            QVERIFY(kept == text);
+            QVERIFY(text == kept);
+            for (const QString& other : texts)
+                QCOMPARE(kept == CompactText(other), text == other);
+        }
+        QVERIFY(CompactText().toString().isNull());
+
+        CompactText notes(QString(300, u'x'));
+        const CompactText copy = notes;
+        notes.assign(u"short, and Ā");
+        notes.assign(u"shorter"); // held alone now: in the same room
+        QCOMPARE(notes.toString(), QStringLiteral("shorter"));
+        QCOMPARE(notes.size(), 7);
+        QCOMPARE(copy.toString(), QString(300, u'x'));
+        const CompactText shorter = notes;
+        notes.assign(u"wide: Ā");
+        QCOMPARE(notes.toString(), QStringLiteral("wide: Ā"));
+        QCOMPARE(shorter.toString(), QStringLiteral("shorter"));
+    }
+
     // A rule on a task without a due or start date has no series to take the form of its
     // end from; it keeps the form it was written in. Otherwise an UNTIL whose form does not
     // match the task's dates is read as a save writes it: a DATE for an all-day task, the end

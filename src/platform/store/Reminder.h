@@ -2,6 +2,7 @@
 
 #include "platform/store/Alarm.h"
 #include "platform/store/Calendar.h"
+#include "platform/store/CompactText.h"
 #include "platform/store/DateComponents.h"
 #include "platform/store/ItemOrigin.h"
 #include "platform/store/RareList.h"
@@ -20,7 +21,7 @@ struct Reminder
     QString title;
     CalendarPtr calendar;
     QUrl URL;
-    QString notes;
+    CompactText notes;
     int priority = 0; // 0 none, 1-4 high, 5 medium, 6-9 low
     bool completed = false;
     // The subtasks are folded away (X-OC-HIDESUBTASKS:1, as CalDAV peers sync it). Beside the

@@ -280,7 +280,11 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
         if (reminder->URL.toString(QUrl::FullyEncoded) != url)
             in.fail();
     }
-    reminder->notes = in.string();
+    const char* notes = in.skipString();
+    if (in.ok()) {
+        CacheReader::stringAt(notes, m_text);
+        reminder->notes.assign(m_text);
+    }
     reminder->priority = in.get<qint8>();
     reminder->completed = in.boolean();
     reminder->completionDate = readDateTime(in);
@@ -450,7 +454,8 @@ void ReminderCodec::readHead(CacheReader& in, Reminder* reminder)
 {
     CacheReader::stringAt(in.skipString(), reminder->title);
     in.skipString();
-    CacheReader::stringAt(in.skipString(), reminder->notes);
+    CacheReader::stringAt(in.skipString(), m_text);
+    reminder->notes.assign(m_text);
     reminder->priority = in.get<qint8>();
     reminder->completed = in.boolean();
     reminder->completionDate = readDateTime(in);

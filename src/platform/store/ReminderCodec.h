@@ -49,6 +49,8 @@ private:
     QHash<QByteArray, QTimeZone> m_zones;
     // QTimeZone::utc() makes a new zone object at each call: one per task, otherwise.
     QTimeZone m_utc = QTimeZone::utc();
+    // Where a text is read before it is kept in its compact form; the room stays for the next.
+    QString m_text;
 };
 
 } // namespace store
