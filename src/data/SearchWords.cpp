@@ -53,50 +53,45 @@ TextNeedle::TextNeedle(const QString& text)
 
 qsizetype TextNeedle::nextAnchor(QStringView haystack, qsizetype from) const
 {
-    const char16_t* units = reinterpret_cast<const char16_t*>(haystack.data());
-    const qsizetype size = haystack.size();
+    return nextAnchorIn(reinterpret_cast<const char16_t*>(haystack.data()), haystack.size(), from);
+}
+
+qsizetype TextNeedle::nextAnchor(QLatin1StringView haystack, qsizetype from) const
+{
+    return nextAnchorIn(reinterpret_cast<const uchar*>(haystack.data()), haystack.size(), from);
+}
+
+template <typename Unit>
+qsizetype TextNeedle::nextAnchorIn(const Unit* units, qsizetype size, qsizetype from) const
+{
     qsizetype at = from;
     // An upper-case ASCII letter with the case bit set is its lower-case one; no other
-    // character turns into a letter that way.
+    // character turns into a letter that way. The other characters that fold to the anchor
+    // are beyond Latin-1, so only a text in UTF-16 can hold them.
 #ifdef __SSE2__
-    const __m128i caseBit = _mm_set1_epi16(short(m_caseBit));
-    const __m128i anchor = _mm_set1_epi16(short(m_anchorUnit));
-    const __m128i other = _mm_set1_epi16(short(m_otherAnchorUnit));
-    for (; at + 8 <= size; at += 8) {
-        const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
-        __m128i hits = _mm_cmpeq_epi16(_mm_or_si128(eight, caseBit), anchor);
-        if (m_otherAnchorUnit)
-            hits = _mm_or_si128(hits, _mm_cmpeq_epi16(eight, other));
+    constexpr bool wide = sizeof(Unit) == 2;
+    const auto filled = [](char16_t unit) {
+        return wide ? _mm_set1_epi16(short(unit)) : _mm_set1_epi8(char(unit));
+    };
+    const auto equal = [](__m128i a, __m128i b) {
+        return wide ? _mm_cmpeq_epi16(a, b) : _mm_cmpeq_epi8(a, b);
+    };
+    const __m128i caseBit = filled(m_caseBit);
+    const __m128i anchor = filled(m_anchorUnit);
+    const __m128i other = filled(m_otherAnchorUnit);
+    constexpr qsizetype step = 16 / sizeof(Unit);
+    for (; at + step <= size; at += step) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+        __m128i hits = equal(_mm_or_si128(block, caseBit), anchor);
+        if (wide && m_otherAnchorUnit)
+            hits = _mm_or_si128(hits, equal(block, other));
         if (const int bits = _mm_movemask_epi8(hits))
-            return at + qCountTrailingZeroBits(unsigned(bits)) / 2;
+            return at + qCountTrailingZeroBits(unsigned(bits)) / sizeof(Unit);
     }
 #endif
     for (; at < size; ++at) {
         const char16_t unit = units[at];
         if ((unit | m_caseBit) == m_anchorUnit || (m_otherAnchorUnit && unit == m_otherAnchorUnit))
-            return at;
-    }
-    return -1;
-}
-
-qsizetype TextNeedle::nextAnchor(QLatin1StringView haystack, qsizetype from) const
-{
-    const uchar* bytes = reinterpret_cast<const uchar*>(haystack.data());
-    const qsizetype size = haystack.size();
-    qsizetype at = from;
-    // The anchor is ASCII, and the other characters that fold to it are beyond Latin-1.
-#ifdef __SSE2__
-    const __m128i caseBit = _mm_set1_epi8(char(m_caseBit));
-    const __m128i anchor = _mm_set1_epi8(char(m_anchorUnit));
-    for (; at + 16 <= size; at += 16) {
-        const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-        const __m128i hits = _mm_cmpeq_epi8(_mm_or_si128(sixteen, caseBit), anchor);
-        if (const int bits = _mm_movemask_epi8(hits))
-            return at + qCountTrailingZeroBits(unsigned(bits));
-    }
-#endif
-    for (; at < size; ++at) {
-        if ((bytes[at] | m_caseBit) == m_anchorUnit)
             return at;
     }
     return -1;

@@ -26,6 +26,8 @@ private:
     // The next place at or after `from` of a character that folds to the anchor; -1 for none.
     qsizetype nextAnchor(QStringView haystack, qsizetype from) const;
     qsizetype nextAnchor(QLatin1StringView haystack, qsizetype from) const;
+    template <typename Unit>
+    qsizetype nextAnchorIn(const Unit* units, qsizetype size, qsizetype from) const;
     // Whether the haystack's characters from `at` fold to the needle.
     template <typename View> bool foldsToNeedleAt(View haystack, qsizetype at) const;
 
