@@ -159,8 +159,13 @@ class Session:
                               text=True, timeout=60)
 
     def finish(self):
+        # Each runs in a session of its own: the whole group goes, so that the bus launcher's
+        # dbus-daemon does not outlive the launcher.
         for process in reversed(self.processes):
-            process.kill()
+            try:
+                os.killpg(process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
             process.wait()
         shutil.rmtree(self.dir, ignore_errors=True)
 
