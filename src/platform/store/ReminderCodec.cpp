@@ -281,10 +281,8 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
             in.fail();
     }
     const char* notes = in.skipString();
-    if (in.ok()) {
-        CacheReader::stringAt(notes, m_text);
-        reminder->notes.assign(m_text);
-    }
+    if (in.ok())
+        readNotesAt(notes, reminder);
     reminder->priority = in.get<qint8>();
     reminder->completed = in.boolean();
     reminder->completionDate = readDateTime(in);
@@ -450,12 +448,17 @@ bool ReminderCodec::skip(CacheReader& in, Outline* outline)
     return in.ok();
 }
 
+void ReminderCodec::readNotesAt(const char* at, Reminder* reminder)
+{
+    CacheReader::stringAt(at, m_text);
+    reminder->notes.assign(m_text);
+}
+
 void ReminderCodec::readHead(CacheReader& in, Reminder* reminder)
 {
     CacheReader::stringAt(in.skipString(), reminder->title);
     in.skipString();
-    CacheReader::stringAt(in.skipString(), m_text);
-    reminder->notes.assign(m_text);
+    readNotesAt(in.skipString(), reminder);
     reminder->priority = in.get<qint8>();
     reminder->completed = in.boolean();
     reminder->completionDate = readDateTime(in);
