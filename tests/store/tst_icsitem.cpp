@@ -521,7 +521,7 @@ private Q_SLOTS:
 
     // Notes are kept in one byte a character while every character is Latin-1, in two
     // otherwise: either way they read back as they were and compare as the text does, and a
-    // copy keeps its text when the original takes another, in its own room or a new one.
+    // copy keeps its text when the original takes another.
     void notesReadBackInEitherForm()
     {
         const QString texts[] = {QString(),
@@ -547,7 +547,7 @@ private Q_SLOTS:
         CompactText notes(QString(300, u'x'));
         const CompactText copy = notes;
         notes.assign(u"short, and Ā");
-        notes.assign(u"shorter"); // held alone now: in the same room
+        notes.assign(u"shorter");
         QCOMPARE(notes.toString(), QStringLiteral("shorter"));
         QCOMPARE(notes.size(), 7);
         QCOMPARE(copy.toString(), QString(300, u'x'));

@@ -1,6 +1,8 @@
 #include "platform/store/CompactText.h"
 
 #include <cstring>
+#include <limits>
+#include <new>
 
 namespace store {
 
@@ -8,35 +10,50 @@ void CompactText::assign(QStringView text)
 {
     const qsizetype size = text.size();
     if (size == 0) {
-        m_bytes.clear();
+        clear();
         return;
     }
+    // Past what the block counts: no file the store reads holds a text a thousandth as long.
+    if (size > qsizetype(std::numeric_limits<quint32>::max()))
+        qBadAlloc();
     const char16_t* units = text.utf16();
     // No early exit: the loop is then one the compiler turns into vector instructions.
     char16_t any = 0;
     for (qsizetype i = 0; i < size; ++i)
         any |= units[i];
-    if (any <= 0xff) {
-        char* bytes = room(size + 1);
+    const bool wide = any > 0xff;
+    // Exactly the room the text takes: it is read once and kept for as long as its task.
+    auto* made = static_cast<Block*>(::operator new(sizeof(Block) + size_t(size) * (wide ? 2 : 1)));
+    new (made) Block{{1}, quint32(size)};
+    if (wide) {
+        std::memcpy(made + 1, units, size_t(size) * 2);
+    } else {
+        auto* bytes = reinterpret_cast<char*>(made + 1);
         for (qsizetype i = 0; i < size; ++i)
             bytes[i] = char(units[i]);
-        bytes[size] = kLatin1;
-    } else {
-        char* bytes = room(size * 2 + 1);
-        std::memcpy(bytes, units, size_t(size) * 2);
-        bytes[size * 2] = kWide;
     }
+    // The text may be this one's own characters (a view of them): they go only now.
+    release();
+    m_bits = reinterpret_cast<std::uintptr_t>(made) | (wide ? kWide : 0);
 }
 
-char* CompactText::room(qsizetype size)
+void CompactText::release() noexcept
 {
-    // A resize that allocates leaves room to grow, which a text read once and kept for as long
-    // as its task would carry along: a new array takes no more than it is asked for.
-    if (m_bytes.isDetached() && m_bytes.capacity() >= size)
-        m_bytes.resize(size);
-    else
-        m_bytes = QByteArray(size, Qt::Uninitialized);
-    return m_bytes.data();
+    Block* held = block();
+    if (held && held->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        held->~Block();
+        ::operator delete(held);
+    }
+    m_bits = 0;
+}
+
+bool operator==(const CompactText& a, const CompactText& b)
+{
+    if (a.m_bits == b.m_bits)
+        return true;
+    if (!a.m_bits || !b.m_bits || a.isWide() != b.isWide() || a.size() != b.size())
+        return false;
+    return std::memcmp(a.block() + 1, b.block() + 1, size_t(a.size()) * (a.isWide() ? 2 : 1)) == 0;
 }
 
 } // namespace store
