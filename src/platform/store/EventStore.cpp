@@ -369,7 +369,7 @@ QList<EventPtr> EventStore::eventsMatchingPredicate(const EventPredicate& predic
             // A file whose events all fall on other days is not read for this question.
             if (!item->hasEvent || !item->eventSpan().mayOverlap(fromMs, toMs))
                 continue;
-            const auto expansion = item->events ? item->events->expansion : nullptr;
+            const auto expansion = item->knownEvents() ? item->knownEvents()->expansion : nullptr;
             if (expansion && expansion->from == predicate.startDate &&
                 expansion->to == predicate.endDate) {
                 cached.append({item, calendar, expansion});

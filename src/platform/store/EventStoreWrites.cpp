@@ -91,7 +91,7 @@ bool createCompletedCopy(const QString& folder, const IcsItem& copy, QString* pa
 
 ItemOriginPtr originOf(const QString& path, const QByteArray& written)
 {
-    return std::make_shared<ItemOrigin>(
+    return ItemOriginPtr::make(
         ItemOrigin::of(path, AtomicFile::stampOf(path), AtomicFile::contentHash(written)));
 }
 
@@ -157,7 +157,7 @@ bool EventStore::writeReminderLocked(Reminder& reminder, QString* error)
         const QByteArray bytes = IcsItem::fromReminder(reminder).serialize();
         if (!createItem(folder, reminder.uid, bytes, &path, error))
             return false;
-        reminder.origin = std::make_shared<ItemOrigin>(
+        reminder.origin = ItemOriginPtr::make(
             ItemOrigin::of(path, AtomicFile::stampOf(path), AtomicFile::contentHash(bytes)));
         reminder.calendar = calendar;
         if (reminder.calendarItemIdentifier.isEmpty())

@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+#include <cstddef>
 #include <memory>
+#include <utility>
 
 namespace store {
 
@@ -52,6 +55,63 @@ struct ItemOrigin : ItemFile
     }
 };
 
-using ItemOriginPtr = std::shared_ptr<const ItemOrigin>;
+// An origin shared by the index entry and the tasks of a file, and never changed once made: one
+// pointer, with the count of its holders kept beside the origin. A hundred thousand files each
+// have one, which std::shared_ptr held in a block of twice the pointer and with its own
+// bookkeeping beside the origin.
+class ItemOriginPtr
+{
+public:
+    ItemOriginPtr() = default;
+    ItemOriginPtr(std::nullptr_t) {}
+    ItemOriginPtr(const ItemOriginPtr& other) noexcept
+        : m_held(other.m_held)
+    {
+        if (m_held)
+            m_held->holders.fetch_add(1, std::memory_order_relaxed);
+    }
+    ItemOriginPtr(ItemOriginPtr&& other) noexcept
+        : m_held(std::exchange(other.m_held, nullptr))
+    {}
+    ItemOriginPtr& operator=(ItemOriginPtr other) noexcept
+    {
+        std::swap(m_held, other.m_held);
+        return *this;
+    }
+    ~ItemOriginPtr() { reset(); }
+
+    static ItemOriginPtr make(ItemOrigin origin)
+    {
+        ItemOriginPtr made;
+        made.m_held = new Held{{1}, std::move(origin)};
+        return made;
+    }
+
+    const ItemOrigin* get() const { return m_held ? &m_held->origin : nullptr; }
+    const ItemOrigin& operator*() const { return m_held->origin; }
+    const ItemOrigin* operator->() const { return &m_held->origin; }
+    explicit operator bool() const { return m_held; }
+    void reset() noexcept
+    {
+        if (m_held && m_held->holders.fetch_sub(1, std::memory_order_acq_rel) == 1)
+            delete m_held;
+        m_held = nullptr;
+    }
+
+    friend bool operator==(const ItemOriginPtr& a, const ItemOriginPtr& b)
+    {
+        return a.m_held == b.m_held;
+    }
+    friend bool operator==(const ItemOriginPtr& a, std::nullptr_t) { return !a.m_held; }
+
+private:
+    struct Held
+    {
+        std::atomic<quint32> holders;
+        ItemOrigin origin;
+    };
+
+    Held* m_held = nullptr;
+};
 
 } // namespace store

@@ -243,7 +243,7 @@ std::optional<ParseCache::Folder> ParseCache::load(const QStringList& roots,
                 item->setEventSpan(span);
             }
         }
-        item->origin = std::make_shared<const ItemOrigin>(std::move(origin));
+        item->origin = ItemOriginPtr::make(std::move(origin));
         if (flags & HasReminders) {
             const quint32 tasks = in.get<quint32>();
             if (!in.ok() || tasks == 0 || tasks > kMaxTasksPerFile)

@@ -57,8 +57,7 @@ struct ParsedItem
         QDateTime to;
         QList<Event> events;
     };
-    // What a file holding events keeps once asked for them; most files hold a task and never
-    // are, so they keep a pointer, not the two.
+    // What a file holding events keeps once asked for them.
     struct EventCache
     {
         // The file's events: parsed with the file, or read on the first event query when the
@@ -66,14 +65,10 @@ struct ParsedItem
         std::shared_ptr<const IcsItem> source;
         std::shared_ptr<const EventExpansion> expansion;
     };
-    // Guarded by the event store's lock.
-    mutable std::unique_ptr<EventCache> events;
-    EventCache& eventCache() const
-    {
-        if (!events)
-            events = std::make_unique<EventCache>();
-        return *events;
-    }
+    // Guarded by the event store's lock. Asked only of files with events, which have their
+    // event span from the start: the cache is then already there beside it.
+    const EventCache* knownEvents() const { return m_unusual ? &m_unusual->events : nullptr; }
+    EventCache& eventCache() const { return unusual().events; }
 
 private:
     // What only a file with events or one that could not be parsed has: nearly every entry
@@ -82,8 +77,9 @@ private:
     {
         QString error;
         EventSpan eventSpan;
+        EventCache events;
     };
-    Unusual& unusual()
+    Unusual& unusual() const
     {
         if (!m_unusual)
             m_unusual = std::make_unique<Unusual>();
@@ -94,7 +90,7 @@ private:
         static const QString empty;
         return empty;
     }
-    std::unique_ptr<Unusual> m_unusual;
+    mutable std::unique_ptr<Unusual> m_unusual;
 };
 
 using ParsedItemPtr = std::shared_ptr<const ParsedItem>;

@@ -88,7 +88,7 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
 {
     auto item = std::make_shared<ParsedItem>();
     const auto unparsed = [&item](const ItemFile& as, ItemProblem problem, const QString& error) {
-        item->origin = std::make_shared<const ItemOrigin>(ItemOrigin{as});
+        item->origin = ItemOriginPtr::make(ItemOrigin{as});
         item->problem = problem;
         if (!error.isEmpty())
             item->setError(error);
@@ -108,8 +108,7 @@ ParsedItemPtr StoreIndex::parse(const ItemFile& file)
     std::optional<IcsItem> ics = IcsItem::parse(bytes, &error);
     if (!ics)
         return unparsed(read, ItemProblem::NotICalendar, error);
-    item->origin = std::make_shared<const ItemOrigin>(
-        ItemOrigin{std::move(read), AtomicFile::contentHash(bytes)});
+    item->origin = ItemOriginPtr::make(ItemOrigin{std::move(read), AtomicFile::contentHash(bytes)});
     item->parsed = true;
     item->hasTodo = ics->hasTodo();
     item->hasEvent = ics->hasEvent();
@@ -684,7 +683,8 @@ QList<StoreIndex::FolderToCache> StoreIndex::takeFoldersToCache()
 StoreIndex::EventSourceRead StoreIndex::readEventSource(const ParsedItem& item)
 {
     // Runs for several items at once: looks at the cache, never makes it.
-    std::shared_ptr<const IcsItem> known = item.events ? item.events->source : nullptr;
+    std::shared_ptr<const IcsItem> known =
+        item.knownEvents() ? item.knownEvents()->source : nullptr;
     if (known || !item.hasEvent)
         return {known, true};
     QByteArray bytes;
