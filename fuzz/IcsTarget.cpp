@@ -56,7 +56,7 @@ Reminder edited(Reminder reminder, qsizetype choice)
 {
     switch (choice % 5) {
     case 0:
-        reminder.title += QStringLiteral(" (edited; with, specials)");
+        reminder.title = reminder.title.toString() + QStringLiteral(" (edited; with, specials)");
         break;
     case 1:
         reminder.notes = QStringLiteral("line one\nline two");

@@ -112,7 +112,7 @@ QStringList UrlCommandTarget::run(QByteArrayView input)
         }
         const ReminderPtr& reminder = result.reminder;
         added << reminder;
-        if (reminder->title.isEmpty() || reminder->title != reminder->title.trimmed())
+        if (reminder->title.isEmpty() || reminder->title != reminder->title.toString().trimmed())
             findings << QStringLiteral("A saved task's title is blank or untrimmed");
         const QByteArray bytes = FuzzFiles::read(reminder->origin->path());
         const std::optional<store::IcsItem> item = store::IcsItem::parse(bytes);

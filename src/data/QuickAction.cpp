@@ -184,7 +184,8 @@ QString QuickAction::title(const store::Reminder& reminder, bool tagOnNotes) con
             .arg(text);
     }
     case Switch: {
-        const int found = switchIndexIn(tagOnNotes ? reminder.notes.toString() : reminder.title);
+        const int found =
+            switchIndexIn(tagOnNotes ? reminder.notes.toString() : reminder.title.toString());
         if (found < 0)
             return QuickActionText::tr("Add %1").arg(array.first());
         return QuickActionText::tr("Switch %1 to %2")

@@ -160,7 +160,10 @@ QuickActionPerformer::Outcome QuickActionPerformer::moveDueDate(const QuickActio
 QuickActionPerformer::Outcome QuickActionPerformer::toggleTag(const QString& text,
                                                               const store::ReminderPtr& reminder)
 {
-    if (!removeFirst(reminder->title, text)) {
+    QString title = reminder->title;
+    if (removeFirst(title, text)) {
+        reminder->title = title;
+    } else {
         QString notes = reminder->notes;
         if (removeFirst(notes, text))
             reminder->notes = notes;
@@ -174,7 +177,7 @@ QuickActionPerformer::Outcome QuickActionPerformer::switchWord(const QuickAction
                                                                const store::ReminderPtr& reminder)
 {
     const bool onNotes = m_manager.defaults().boolForKey(PrefKey::tagOnNotes);
-    QString text = onNotes ? reminder->notes.toString() : reminder->title;
+    QString text = onNotes ? reminder->notes.toString() : reminder->title.toString();
     const int found = action.switchIndexIn(text);
     if (found < 0) {
         appendTag(action.array.first(), *reminder);

@@ -106,13 +106,12 @@ void ReminderSnapshot::foldTexts() const
                                    ? previous.titles.size()
                                    : 0;
     for (qsizetype index = 0; index < count; ++index) {
-        const QStringView title = titleText(index);
+        const store::CompactText& title = titleText(index);
         const store::CompactText& notes = notesText(index);
         const bool known = index < reusable;
-        m_signatures.append(known && previous.titles[index].constData() == title.data() &&
-                                    previous.titles[index].size() == title.size()
+        m_signatures.append(known && previous.titles[index].sharesCharactersWith(title)
                                 ? previous.signatures[2 * index]
-                                : signatureOf(title));
+                                : title.visit([](auto view) { return signatureOf(view); }));
         m_signatures.append(known && previous.notes[index].sharesCharactersWith(notes)
                                 ? previous.signatures[2 * index + 1]
                                 : notes.visit([](auto view) { return signatureOf(view); }));

@@ -35,7 +35,7 @@ public:
     // strings at the same place (containers shared, not copied).
     struct Fold
     {
-        QList<QString> titles;
+        QList<store::CompactText> titles;
         QList<store::CompactText> notes;
         QList<quint64> signatures;
     };
@@ -67,7 +67,7 @@ public:
     // Title and notes, for the tag lists and the search, as the snapshot took them; they are
     // searched ignoring case (TextNeedle), which matches as a search of the texts case-folded
     // (QString::toCaseFolded) would, without a folded copy of a hundred thousand texts.
-    QStringView titleText(qsizetype index) const
+    const store::CompactText& titleText(qsizetype index) const
     {
         return m_takenTitles.isEmpty() ? m_reminders[index]->title : m_takenTitles[index];
     }
@@ -139,7 +139,7 @@ private:
     mutable std::once_flag m_foldOnce;
     mutable QList<quint64> m_signatures;
     // Folding::OnFirstUseAsTaken: the texts, by reminder.
-    QList<QString> m_takenTitles;
+    QList<store::CompactText> m_takenTitles;
     QList<store::CompactText> m_takenNotes;
     mutable Fold m_previous; // given up once folded
     mutable std::atomic<bool> m_foldDone = false;

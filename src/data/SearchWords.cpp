@@ -175,7 +175,7 @@ template <typename Text> bool SearchWords::allFoundIn(const Text& haystack, quin
                        [&](const TextNeedle& word) { return word.foundIn(haystack, signature); });
 }
 
-bool SearchWords::matchTexts(QStringView title, quint64 titleSignature,
+bool SearchWords::matchTexts(const store::CompactText& title, quint64 titleSignature,
                              const store::CompactText& notes, quint64 notesSignature) const
 {
     if (m_hasEmptyWord)

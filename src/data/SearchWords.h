@@ -56,8 +56,8 @@ public:
     static std::optional<SearchWords> of(const QString& text);
 
     // Over a snapshot's texts, with their signatures.
-    bool matchTexts(QStringView title, quint64 titleSignature, const store::CompactText& notes,
-                    quint64 notesSignature) const;
+    bool matchTexts(const store::CompactText& title, quint64 titleSignature,
+                    const store::CompactText& notes, quint64 notesSignature) const;
     // The same over a task's own texts, for a scan that keeps no signatures.
     bool matches(const store::Reminder& reminder) const;
 

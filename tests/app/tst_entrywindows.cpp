@@ -300,7 +300,7 @@ private:
     QString selectedTitle() const
     {
         const store::ReminderPtr selected = view()->mvc()->presenter().selectedReminder();
-        return selected ? selected->title : QString();
+        return selected ? selected->title.toString() : QString();
     }
 
     // Without a window manager the X server takes a request for the focus only when it carries

@@ -66,7 +66,7 @@ QStringList shape(const TaskListPresenter& list)
 
 QString titleOf(const store::ReminderPtr& task)
 {
-    return task ? task->title : QString();
+    return task ? task->title.toString() : QString();
 }
 
 } // namespace

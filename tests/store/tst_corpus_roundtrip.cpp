@@ -161,7 +161,7 @@ private Q_SLOTS:
                 QCOMPARE(item->serialize(), damaged);
                 Reminder reminder = item->toReminder();
                 item->events(QDate(2000, 1, 1).startOfDay(), QDate(2030, 1, 1).startOfDay());
-                reminder.title += QStringLiteral(" (damaged)");
+                reminder.title = reminder.title.toString() + QStringLiteral(" (damaged)");
                 item->applyReminder(reminder, QDateTime(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC));
                 QVERIFY(IcsItem::parse(item->serialize()));
             }

@@ -154,7 +154,7 @@ private Q_SLOTS:
         if (completing) {
             task->setCompleted(true, m_clock.now());
         } else {
-            task->title += ", renamed";
+            task->title = task->title.toString() + ", renamed";
             task->priority = 5;
         }
         QVERIFY2(store.saveReminder(task, true, &error), qPrintable(error));

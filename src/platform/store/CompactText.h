@@ -10,11 +10,12 @@
 
 namespace store {
 
-// A long text that every record holds and few read through (a task's notes), kept in one byte
-// a character while all of its characters are Latin-1, as in the notes of most tasks in the
-// languages of Western Europe, and in UTF-16 otherwise: never more than the QString it stands
-// for, and half of it for those. It reads as that QString (and converts to one); a search reads
-// it in place through visit().
+// A text that every record holds and that is read for few of them at a time (a task's title
+// and notes: a view reads the rows it shows, a search all of them once), kept in one byte a
+// character while all of its characters are Latin-1, as in most tasks in the languages of
+// Western Europe, and in UTF-16 otherwise: never more than the QString it stands for, and half
+// of it for those. It reads as that QString (and converts to one); a search reads it in place
+// through visit().
 //
 // The handle is one pointer (a record holds one whether or not it has notes) to characters
 // shared between copies, counted across threads as QString counts its own.

@@ -18,7 +18,7 @@ namespace store {
 struct Reminder
 {
     QString calendarItemIdentifier; // stable across runs and edits
-    QString title;
+    CompactText title;
     CalendarPtr calendar;
     QUrl URL;
     CompactText notes;

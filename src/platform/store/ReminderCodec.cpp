@@ -271,7 +271,9 @@ bool ReminderCodec::readRule(CacheReader& in, RecurrenceRule* rule)
 
 bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
 {
-    reminder->title = in.string();
+    const char* title = in.skipString();
+    if (in.ok())
+        readTextAt(title, reminder->title);
     const QString url = in.string();
     if (!url.isNull()) {
         reminder->URL = QUrl(url, QUrl::TolerantMode);
@@ -282,7 +284,7 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
     }
     const char* notes = in.skipString();
     if (in.ok())
-        readNotesAt(notes, reminder);
+        readTextAt(notes, reminder->notes);
     reminder->priority = in.get<qint8>();
     reminder->completed = in.boolean();
     reminder->completionDate = readDateTime(in);
@@ -448,17 +450,17 @@ bool ReminderCodec::skip(CacheReader& in, Outline* outline)
     return in.ok();
 }
 
-void ReminderCodec::readNotesAt(const char* at, Reminder* reminder)
+void ReminderCodec::readTextAt(const char* at, CompactText& text)
 {
     CacheReader::stringAt(at, m_text);
-    reminder->notes.assign(m_text);
+    text.assign(m_text);
 }
 
 void ReminderCodec::readHead(CacheReader& in, Reminder* reminder)
 {
-    CacheReader::stringAt(in.skipString(), reminder->title);
+    readTextAt(in.skipString(), reminder->title);
     in.skipString();
-    readNotesAt(in.skipString(), reminder);
+    readTextAt(in.skipString(), reminder->notes);
     reminder->priority = in.get<qint8>();
     reminder->completed = in.boolean();
     reminder->completionDate = readDateTime(in);

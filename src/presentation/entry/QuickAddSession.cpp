@@ -103,7 +103,7 @@ void QuickAddSession::setParentTask(const store::ReminderPtr& parent)
     m_parent = parent;
     if (parent && parent->calendar)
         chooseList(parent->calendar->calendarIdentifier);
-    Q_EMIT parentTaskChanged(parent ? parent->title : QString());
+    Q_EMIT parentTaskChanged(parent ? parent->title.toString() : QString());
 }
 
 store::ReminderPtr QuickAddSession::currentParent() const

@@ -337,7 +337,7 @@ void TodoWriter::writeAlarms(const Reminder& current, const Reminder& edited)
     }
     const QString description = edited.title.isEmpty()
                                     ? QCoreApplication::translate("store::IcsItem", "Reminder")
-                                    : edited.title;
+                                    : edited.title.toString();
     for (const Alarm& alarm : std::as_const(added)) {
         QString uid = alarm.uid;
         if (uid.isEmpty() || usedUids.contains(uid))

@@ -146,12 +146,13 @@ void TaskRowHeights::MeasuredTitles::restart()
     m_walk = 0;
 }
 
-bool TaskRowHeights::MeasuredTitles::holds(const Entry& entry, const QString& title) const
+bool TaskRowHeights::MeasuredTitles::holds(const Entry& entry,
+                                           const store::CompactText& title) const
 {
     return entry.kind == Kind::Empty ? title.isEmpty() : m_texts.at(entry.text) == title;
 }
 
-bool TaskRowHeights::MeasuredTitles::takeOver(const QString& title)
+bool TaskRowHeights::MeasuredTitles::takeOver(const store::CompactText& title)
 {
     for (const size_t at : {m_walk, m_walk + 1}) {
         if (at < m_previous.size() && holds(m_previous[at], title)) {
@@ -354,10 +355,11 @@ int TaskRowHeights::titleHeight(const QString& title, int textWidth)
     return heightForLines(lines);
 }
 
-void TaskRowHeights::measure(MeasuredTitles& titles, const QString& title)
+void TaskRowHeights::measure(MeasuredTitles& titles, const store::CompactText& kept)
 {
-    if (titles.takeOver(title))
+    if (titles.takeOver(kept))
         return;
+    const QString title = kept;
     MeasuredTitles::Entry entry;
     if (title.isEmpty()) {
         entry.kind = MeasuredTitles::Kind::Empty;
@@ -368,12 +370,12 @@ void TaskRowHeights::measure(MeasuredTitles& titles, const QString& title)
         titles.m_segments.insert(titles.m_segments.end(), m_scratch.begin(), m_scratch.end());
         // Shared, not copied: kept for a table narrower than one of its words.
         entry.text = qint32(titles.m_texts.size());
-        titles.m_texts.append(title);
+        titles.m_texts.append(kept);
     } else {
         entry.kind = MeasuredTitles::Kind::Engine;
         entry.text = qint32(titles.m_texts.size());
         entry.natural = naturalWidth(title);
-        titles.m_texts.append(title);
+        titles.m_texts.append(kept);
     }
     titles.m_entries.push_back(entry);
 }

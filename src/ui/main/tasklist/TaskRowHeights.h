@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/store/CompactText.h"
 #include "ui/main/tasklist/WordWidths.h"
 
 #include <QFont>
@@ -76,10 +77,10 @@ public:
             float natural = 0; // one-line width of an engine title; infinite with hard breaks
         };
         // Whether `entry` was measured from this very text.
-        bool holds(const Entry& entry, const QString& title) const;
+        bool holds(const Entry& entry, const store::CompactText& title) const;
         // Takes over the last content's entry at the walk's place or just past it (a row that
         // left); false when neither is `title`'s.
-        bool takeOver(const QString& title);
+        bool takeOver(const store::CompactText& title);
 
         std::vector<Entry> m_entries;
         // The last content's entries, walked in step with the new one; their segments and texts
@@ -87,7 +88,7 @@ public:
         std::vector<Entry> m_previous;
         size_t m_walk = 0;
         std::vector<Segment> m_segments;
-        QList<QString> m_texts;
+        QList<store::CompactText> m_texts;
     };
 
     TaskRowHeights();
@@ -107,8 +108,8 @@ public:
     // rows draw it, and answers its height; lines past kMaxTitleHeight are left out.
     static qreal layOutTitle(QTextLayout& layout, const QString& title, int textWidth);
 
-    // Appends `title` to `titles`.
-    void measure(MeasuredTitles& titles, const QString& title);
+    // Appends `title` to `titles`, which keep the text itself (a task's own title, shared).
+    void measure(MeasuredTitles& titles, const store::CompactText& title);
     int titleHeight(const MeasuredTitles& titles, qsizetype index, int textWidth);
 
     void clear();
