@@ -555,6 +555,25 @@ private Q_SLOTS:
         notes.assign(u"wide: Ā");
         QCOMPARE(notes.toString(), QStringLiteral("wide: Ā"));
         QCOMPARE(shorter.toString(), QStringLiteral("shorter"));
+
+        // A copy shares the characters until either takes another text; a text may take a
+        // part of its own characters, which stay until it holds the new ones.
+        CompactText title(QStringLiteral("Ābc, and more"));
+        CompactText same = title;
+        QVERIFY(same.sharesCharactersWith(title));
+        title.assign(title.visit([](auto view) -> QStringView {
+            if constexpr (std::is_same_v<decltype(view), QStringView>)
+                return view.first(3);
+            return {};
+        }));
+        QCOMPARE(title.toString(), QStringLiteral("Ābc"));
+        QCOMPARE(same.toString(), QStringLiteral("Ābc, and more"));
+        QVERIFY(!same.sharesCharactersWith(title));
+        const CompactText moved = std::move(same);
+        QCOMPARE(moved.toString(), QStringLiteral("Ābc, and more"));
+        QVERIFY(same.isEmpty()); // NOLINT: moved from, left empty on purpose
+        QVERIFY(CompactText(QStringLiteral("abc")) != CompactText(QStringLiteral("abd")));
+        QVERIFY(CompactText(QStringLiteral("ab")) != CompactText(QStringLiteral("ab\u0101")));
     }
 
     // A rule on a task without a due or start date has no series to take the form of its
