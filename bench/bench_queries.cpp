@@ -65,7 +65,8 @@ QList<store::ReminderPtr> makeReminders(const QList<store::CalendarPtr>& lists,
         reminder->calendar = lists.at(i % kLists);
         reminder->title = words(random, 2 + int(random.bounded(3)));
         if (random.bounded(4) == 0)
-            reminder->title += QLatin1Char(' ') + kTags.at(int(random.bounded(kTags.size())));
+            reminder->title = reminder->title.toString() + QLatin1Char(' ') +
+                              kTags.at(int(random.bounded(kTags.size())));
         if (random.bounded(2) == 0)
             reminder->notes = words(random, 4 + int(random.bounded(8)));
         reminder->priority = priorities[random.bounded(6)];

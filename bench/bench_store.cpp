@@ -132,7 +132,7 @@ void editElsewhere(const Reminder& reminder, int round)
     if (!item)
         return;
     Reminder edited = reminder;
-    edited.title += QStringLiteral(" (edited %1)").arg(round);
+    edited.title = edited.title.toString() + QStringLiteral(" (edited %1)").arg(round);
     item->applyReminder(edited, QDateTime::currentDateTime());
     writeFile(reminder.origin->path(), item->serialize());
 }

@@ -164,7 +164,7 @@ int main(int argc, char* argv[])
     int awkwardRows = 0;
     for (const store::ReminderPtr& reminder : reminders) {
         for (const QString& awkward : kAwkward)
-            if (reminder->title.contains(awkward)) {
+            if (reminder->title.toString().contains(awkward)) {
                 ++awkwardRows;
                 break;
             }
