@@ -1,4 +1,5 @@
 #include "RunningApp.h"
+#include "XTestClient.h"
 
 #include "ui/main/MidViewController.h"
 #include "ui/main/RightViewController.h"
@@ -25,6 +26,11 @@ private Q_SLOTS:
             QFAIL("openbox is not installed (scripts/install-deps.sh installs it)");
         m_windowManager.start("openbox", {"--sm-disable"});
         QVERIFY(m_windowManager.waitForStarted(5000));
+        // Started is not yet managing: on a busy machine the first window was shown before
+        // openbox had taken the screen, and was never decorated.
+        const XTestClient display;
+        QVERIFY(display.isConnected());
+        QTRY_VERIFY_WITH_TIMEOUT(display.hasWindowManager(), 10000);
 
         m_store.clock.setNow(QDateTime::currentDateTime());
         m_store.addList("work", "Work");

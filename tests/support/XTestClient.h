@@ -40,6 +40,25 @@ public:
     }
 
     // Waits until the server has dealt with everything sent so far.
+    // Whether a window manager has taken the screen: one that follows the desktop's window
+    // manager conventions names its check window on the root window once it manages windows.
+    // A window shown before that is mapped bare and taken over later, if at all.
+    bool hasWindowManager() const
+    {
+        static constexpr char kCheck[] = "_NET_SUPPORTING_WM_CHECK";
+        xcb_intern_atom_reply_t* atom =
+            xcb_intern_atom_reply(m_x, xcb_intern_atom(m_x, 1, sizeof kCheck - 1, kCheck), nullptr);
+        const xcb_atom_t check = atom ? atom->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(atom);
+        if (check == XCB_ATOM_NONE)
+            return false;
+        xcb_get_property_reply_t* named = xcb_get_property_reply(
+            m_x, xcb_get_property(m_x, 0, m_root, check, XCB_ATOM_WINDOW, 0, 1), nullptr);
+        const bool managed = named && xcb_get_property_value_length(named) == 4;
+        std::free(named);
+        return managed;
+    }
+
     void sync() const
     {
         std::free(xcb_get_input_focus_reply(m_x, xcb_get_input_focus(m_x), nullptr));
