@@ -25,12 +25,12 @@ void CompactText::assign(QStringView text)
     // Exactly the room the text takes: it is read once and kept for as long as its task.
     auto* made = static_cast<Block*>(::operator new(sizeof(Block) + size_t(size) * (wide ? 2 : 1)));
     new (made) Block{{1}, quint32(size)};
+    auto* characters = reinterpret_cast<char*>(made + 1);
     if (wide) {
-        std::memcpy(made + 1, units, size_t(size) * 2);
+        std::memcpy(characters, units, size_t(size) * 2);
     } else {
-        auto* bytes = reinterpret_cast<char*>(made + 1);
         for (qsizetype i = 0; i < size; ++i)
-            bytes[i] = char(units[i]);
+            characters[i] = char(units[i]);
     }
     // The text may be this one's own characters (a view of them): they go only now.
     release();
