@@ -39,7 +39,6 @@ public:
         return code;
     }
 
-    // Waits until the server has dealt with everything sent so far.
     // Whether a window manager has taken the screen: one that follows the desktop's window
     // manager conventions names its check window on the root window once it manages windows.
     // A window shown before that is mapped bare and taken over later, if at all.
@@ -59,6 +58,7 @@ public:
         return managed;
     }
 
+    // Waits until the server has dealt with everything sent so far.
     void sync() const
     {
         std::free(xcb_get_input_focus_reply(m_x, xcb_get_input_focus(m_x), nullptr));

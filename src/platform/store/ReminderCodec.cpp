@@ -271,9 +271,7 @@ bool ReminderCodec::readRule(CacheReader& in, RecurrenceRule* rule)
 
 bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
 {
-    const char* title = in.skipString();
-    if (in.ok())
-        readTextAt(title, reminder->title);
+    readText(in, reminder->title);
     const QString url = in.string();
     if (!url.isNull()) {
         reminder->URL = QUrl(url, QUrl::TolerantMode);
@@ -282,9 +280,7 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
         if (reminder->URL.toString(QUrl::FullyEncoded) != url)
             in.fail();
     }
-    const char* notes = in.skipString();
-    if (in.ok())
-        readTextAt(notes, reminder->notes);
+    readText(in, reminder->notes);
     reminder->priority = in.get<qint8>();
     reminder->completed = in.boolean();
     reminder->completionDate = readDateTime(in);
@@ -450,17 +446,20 @@ bool ReminderCodec::skip(CacheReader& in, Outline* outline)
     return in.ok();
 }
 
-void ReminderCodec::readTextAt(const char* at, CompactText& text)
+void ReminderCodec::readText(CacheReader& in, CompactText& text)
 {
+    const char* at = in.skipString();
+    if (!in.ok())
+        return;
     CacheReader::stringAt(at, m_text);
     text.assign(m_text);
 }
 
 void ReminderCodec::readHead(CacheReader& in, Reminder* reminder)
 {
-    readTextAt(in.skipString(), reminder->title);
+    readText(in, reminder->title);
     in.skipString();
-    readTextAt(in.skipString(), reminder->notes);
+    readText(in, reminder->notes);
     reminder->priority = in.get<qint8>();
     reminder->completed = in.boolean();
     reminder->completionDate = readDateTime(in);

@@ -44,8 +44,8 @@ private:
     std::optional<DateComponents> readComponents(CacheReader& in);
     bool readAlarm(CacheReader& in, Alarm* alarm);
     bool readRule(CacheReader& in, RecurrenceRule* rule);
-    // The text at a position CacheReader::skipString gave, through m_text.
-    void readTextAt(const char* at, CompactText& text);
+    // The next text, through m_text; nothing when the reader has run out.
+    void readText(CacheReader& in, CompactText& text);
 
     // Reading thousands of tasks asks for the same few zones again and again.
     QHash<QByteArray, QTimeZone> m_zones;
