@@ -2,7 +2,14 @@
 
 #include <QLocale>
 
+#include <charconv>
+#include <cstring>
+
 namespace {
+
+// No character takes more than six bytes: \u escapes; UTF-8 of a surrogate pair is four for
+// two units.
+constexpr qsizetype kMostBytesPerUnit = 6;
 
 char hexDigit(int value)
 {
@@ -21,17 +28,38 @@ char* escapeUnit(char* out, char16_t unit)
     return out;
 }
 
-// UTF-8 with JSON's escapes, as QJsonDocument writes strings: a lone surrogate becomes \uXXXX.
-// Written through a pointer into room made once (no unit takes more than six bytes): appending
-// byte by byte checked the buffer's capacity for every character of every title and note.
-void appendEscaped(QByteArray& buffer, const QString& text)
+// Whether none of eight Latin-1 characters needs an escape or a second byte: each is printable
+// ASCII other than a quote or a backslash. (Each test may only see a character where there is
+// none when another of the eight is one: what passes is plain.)
+bool plainAscii(quint64 eight)
 {
-    const qsizetype before = buffer.size();
-    buffer.resize(before + 6 * text.size());
-    char* out = buffer.data() + before;
-    const char16_t* at = reinterpret_cast<const char16_t*>(text.constData());
-    const char16_t* const end = at + text.size();
+    constexpr quint64 kOnes = 0x0101010101010101;
+    constexpr quint64 kHighBits = 0x8080808080808080;
+    const auto hasZero = [](quint64 v) { return (v - kOnes) & ~v & kHighBits; };
+    return !(eight & kHighBits) && !((eight - 0x20 * kOnes) & kHighBits) &&
+           !hasZero(eight ^ ('"' * kOnes)) && !hasZero(eight ^ ('\\' * kOnes));
+}
+
+// UTF-8 with JSON's escapes, as QJsonDocument writes strings: a lone surrogate becomes \uXXXX.
+// `Unit` is char16_t for UTF-16 and uchar for Latin-1, whose characters are the first 256 of
+// Unicode.
+template <typename Unit> char* writeEscaped(char* out, const Unit* at, const Unit* const end)
+{
     while (at != end) {
+        if constexpr (sizeof(Unit) == 1) {
+            // Most of a title or a note goes out as it is, eight characters at a time.
+            while (end - at >= 8) {
+                quint64 eight;
+                std::memcpy(&eight, at, 8);
+                if (!plainAscii(eight))
+                    break;
+                std::memcpy(out, &eight, 8);
+                out += 8;
+                at += 8;
+            }
+            if (at == end)
+                break;
+        }
         const char16_t unit = *at++;
         if (unit < 0x80) {
             if (unit >= 0x20 && unit != '"' && unit != '\\') {
@@ -74,7 +102,7 @@ void appendEscaped(QByteArray& buffer, const QString& text)
             *out++ = char(0xc0 | (unit >> 6));
             *out++ = char(0x80 | (unit & 0x3f));
         } else if (QChar::isHighSurrogate(unit) && at != end && QChar::isLowSurrogate(*at)) {
-            const char32_t code = QChar::surrogateToUcs4(unit, *at++);
+            const char32_t code = QChar::surrogateToUcs4(unit, char16_t(*at++));
             *out++ = char(0xf0 | (code >> 18));
             *out++ = char(0x80 | ((code >> 12) & 0x3f));
             *out++ = char(0x80 | ((code >> 6) & 0x3f));
@@ -87,43 +115,60 @@ void appendEscaped(QByteArray& buffer, const QString& text)
             *out++ = char(0x80 | (unit & 0x3f));
         }
     }
-    buffer.resize(out - buffer.constData());
+    return out;
+}
+
+char* copy(char* out, QByteArrayView bytes)
+{
+    std::memcpy(out, bytes.data(), size_t(bytes.size()));
+    return out + bytes.size();
 }
 
 } // namespace
 
-void JsonWriter::newline()
+char* JsonWriter::room(qsizetype count)
 {
-    // Appended as text: appending a count of spaces inserts them one by one, and every key of
-    // every task goes on a line of its own.
-    static constexpr char kSpaces[] = "                ";
-    constexpr qsizetype kRun = sizeof(kSpaces) - 1;
-    m_out += '\n';
-    for (qsizetype indent = m_open.size() * 4; indent > 0; indent -= kRun)
-        m_out.append(kSpaces, qMin(indent, kRun));
+    if (m_out.size() - m_size < count)
+        m_out.resize(std::max({m_size + count, 2 * m_out.size(), qsizetype(4096)}));
+    // data() also detaches: a copied writer shares its bytes until it writes.
+    return m_out.data() + m_size;
 }
 
-void JsonWriter::beforeValue()
+void JsonWriter::append(QByteArrayView bytes)
+{
+    wrote(copy(room(bytes.size()), bytes));
+}
+
+char* JsonWriter::newline(char* out) const
+{
+    *out++ = '\n';
+    std::memset(out, ' ', size_t(indent()));
+    return out + indent();
+}
+
+// Callers make room for a comma, a line break and the indent before the value itself.
+char* JsonWriter::beforeValue(char* out)
 {
     if (m_afterKey) {
         m_afterKey = false;
-        return;
+        return out;
     }
     if (m_open.isEmpty())
-        return;
+        return out;
     if (m_open.last())
-        m_out += ',';
+        *out++ = ',';
     m_open.last() = true;
-    newline();
+    return newline(out);
 }
 
 void JsonWriter::close(char bracket)
 {
     m_open.removeLast();
-    newline();
-    m_out += bracket;
+    char* out = newline(room(3 + indent()));
+    *out++ = bracket;
     if (m_open.isEmpty())
-        m_out += '\n';
+        *out++ = '\n';
+    wrote(out);
     flushWhenLarge();
 }
 
@@ -131,14 +176,15 @@ void JsonWriter::flushWhenLarge()
 {
     // Chunks of this size keep the buffer from ever growing again, and the writes few.
     constexpr qsizetype kChunk = 64 * 1024;
-    if (m_sink && m_open.size() <= 1 && m_out.size() >= kChunk)
+    if (m_sink && m_open.size() <= 1 && m_size >= kChunk)
         flush();
 }
 
 void JsonWriter::beginArray()
 {
-    beforeValue();
-    m_out += '[';
+    char* out = beforeValue(room(3 + indent()));
+    *out++ = '[';
+    wrote(out);
     m_open.append(false);
 }
 
@@ -149,8 +195,9 @@ void JsonWriter::endArray()
 
 void JsonWriter::beginObject()
 {
-    beforeValue();
-    m_out += '{';
+    char* out = beforeValue(room(3 + indent()));
+    *out++ = '{';
+    wrote(out);
     m_open.append(false);
 }
 
@@ -161,22 +208,48 @@ void JsonWriter::endObject()
 
 void JsonWriter::key(QLatin1StringView name)
 {
-    beforeValue();
-    m_out += '"';
-    m_out += name;
-    m_out += "\": ";
+    char* out = beforeValue(room(2 + indent() + name.size() + 4));
+    *out++ = '"';
+    out = copy(out, name);
+    out = copy(out, "\": ");
+    wrote(out);
     m_afterKey = true;
 }
 
-void JsonWriter::string(const QString& text)
+void JsonWriter::string(QStringView text)
 {
-    beforeValue();
-    m_out += '"';
-    appendEscaped(m_out, text);
-    m_out += '"';
+    char* out = beforeValue(room(2 + indent() + 2 + kMostBytesPerUnit * text.size()));
+    *out++ = '"';
+    const auto* units = reinterpret_cast<const char16_t*>(text.data());
+    out = writeEscaped(out, units, units + text.size());
+    *out++ = '"';
+    wrote(out);
 }
 
-void JsonWriter::stringOrNull(const QString& text)
+void JsonWriter::string(QLatin1StringView text)
+{
+    char* out = beforeValue(room(2 + indent() + 2 + kMostBytesPerUnit * text.size()));
+    *out++ = '"';
+    const auto* units = reinterpret_cast<const uchar*>(text.data());
+    out = writeEscaped(out, units, units + text.size());
+    *out++ = '"';
+    wrote(out);
+}
+
+void JsonWriter::string(const store::CompactText& text)
+{
+    text.visit([this](auto view) { string(view); });
+}
+
+void JsonWriter::stringOrNull(QStringView text)
+{
+    if (text.isEmpty())
+        null();
+    else
+        string(text);
+}
+
+void JsonWriter::stringOrNull(const store::CompactText& text)
 {
     if (text.isEmpty())
         null();
@@ -186,28 +259,33 @@ void JsonWriter::stringOrNull(const QString& text)
 
 void JsonWriter::null()
 {
-    beforeValue();
-    m_out += "null";
+    wrote(copy(beforeValue(room(2 + indent() + 4)), "null"));
 }
 
 void JsonWriter::boolean(bool value)
 {
-    beforeValue();
-    m_out += value ? "true" : "false";
+    wrote(copy(beforeValue(room(2 + indent() + 5)), value ? "true" : "false"));
 }
 
 void JsonWriter::integer(qint64 value)
 {
-    beforeValue();
-    m_out += QByteArray::number(value);
+    constexpr qsizetype kMostDigits = 20;
+    char* out = beforeValue(room(2 + indent() + kMostDigits));
+    wrote(std::to_chars(out, out + kMostDigits, value).ptr);
 }
 
 void JsonWriter::number(double value)
 {
-    beforeValue();
     // Infinities and NaN have no JSON form.
-    m_out += qIsFinite(value) ? QByteArray::number(value, 'g', QLocale::FloatingPointShortest)
-                              : QByteArray("null");
+    if (!qIsFinite(value)) {
+        null();
+        return;
+    }
+    if (m_lastNumberText.isNull() || value != m_lastNumber) {
+        m_lastNumber = value;
+        m_lastNumberText = QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
+    }
+    wrote(copy(beforeValue(room(2 + indent() + m_lastNumberText.size())), m_lastNumberText));
 }
 
 JsonWriter JsonWriter::memberWriter() const
@@ -225,14 +303,16 @@ void JsonWriter::joinMembers(const QByteArray& members)
     if (members.isEmpty())
         return;
     if (m_open.last())
-        m_out += ',';
+        append(",");
     m_open.last() = true;
-    m_out += members;
+    append(members);
     flushWhenLarge();
 }
 
 QByteArray JsonWriter::take()
 {
+    m_out.truncate(m_size);
+    m_size = 0;
     return std::exchange(m_out, {});
 }
 
@@ -240,8 +320,8 @@ void JsonWriter::flush()
 {
     if (!m_sink)
         return;
-    std::fwrite(m_out.constData(), 1, size_t(m_out.size()), m_sink);
+    std::fwrite(m_out.constData(), 1, size_t(m_size), m_sink);
     std::fflush(m_sink);
-    // Cleared in place: the next chunk reuses the same allocation.
-    m_out.resize(0);
+    // The room stays for the next chunk.
+    m_size = 0;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/store/CompactText.h"
+
 #include <QByteArray>
+#include <QLatin1StringView>
 #include <QList>
-#include <QString>
+#include <QStringView>
 
 #include <cstdio>
 
@@ -27,9 +30,14 @@ public:
     // The key of the next value in the current object.
     void key(QLatin1StringView name);
 
-    void string(const QString& text);
+    void string(QStringView text);
+    void string(const QString& text) { string(QStringView(text)); }
+    void string(QLatin1StringView text);
+    void string(const store::CompactText& text);
     // A string, or null when the text is empty.
-    void stringOrNull(const QString& text);
+    void stringOrNull(QStringView text);
+    void stringOrNull(const QString& text) { stringOrNull(QStringView(text)); }
+    void stringOrNull(const store::CompactText& text);
     void null();
     void boolean(bool value);
     void integer(qint64 value);
@@ -46,14 +54,27 @@ public:
     void flush();
 
 private:
-    void beforeValue();
-    void newline();
+    // Room for `count` more bytes after those written, to be filled through the pointer and
+    // handed back to wrote(): a value is written with one check of the room, not one a byte.
+    char* room(qsizetype count);
+    void wrote(const char* end) { m_size = end - m_out.constData(); }
+    void append(QByteArrayView bytes);
+    // Where the next value goes: the comma after a previous member and the line it starts.
+    char* beforeValue(char* out);
+    char* newline(char* out) const;
+    qsizetype indent() const { return m_open.size() * 4; }
     void close(char bracket);
     void flushWhenLarge();
 
     FILE* m_sink = nullptr;
+    // Written are the first m_size bytes; the rest is room.
     QByteArray m_out;
+    qsizetype m_size = 0;
     // One entry per open array or object: whether it has a member yet.
     QList<bool> m_open;
     bool m_afterKey = false;
+    // A listing writes the same few numbers (an alarm's offset) again and again, and Qt's
+    // shortest form of a number is slow to find.
+    double m_lastNumber = 0;
+    QByteArray m_lastNumberText;
 };
