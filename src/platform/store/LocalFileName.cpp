@@ -103,6 +103,9 @@ QString decode(QByteArrayView bytes)
 
 QByteArray encode(QStringView name)
 {
+    // Nearly every name is ASCII, and checking a folder from the cache encodes one per file.
+    if (QtPrivate::isAscii(name))
+        return name.toLatin1();
     QByteArray bytes;
     bytes.reserve(name.size());
     walk(
