@@ -1,6 +1,7 @@
 #include "IcsLines.h"
 #include "TestEnvironment.h"
 
+#include "platform/store/CacheStream.h"
 #include "platform/store/IcsItem.h"
 #include "platform/store/LibicalSetup.h"
 #include "platform/store/Recurrence.h"
@@ -543,6 +544,30 @@ private Q_SLOTS:
                 QCOMPARE(kept == CompactText(other), text == other);
         }
         QVERIFY(CompactText().toString().isNull());
+
+        // The parse cache keeps each in the same form and reads it back as it was.
+        QByteArray cached;
+        CacheWriter out(cached);
+        for (const QString& text : texts)
+            out.text(CompactText(text));
+        CacheReader in(cached.constData(), cached.constData() + cached.size());
+        QString room;
+        for (const QString& text : texts) {
+            const char* at = in.skipText();
+            QVERIFY(in.ok());
+            CompactText back(QStringLiteral("earlier"));
+            CacheReader::textAt(at, back, room);
+            QVERIFY(back == CompactText(text));
+        }
+        QVERIFY(in.atEnd());
+        // Latin-1 in one byte a character ("plain", "Müller…", the x's), the rest in two.
+        QCOMPARE(cached.size(), 8 * 4 + 5 + 20 + 2 * 17 + 2 * 7 + 2 * 11 + 300);
+        // A count past the end is damage, not a text.
+        const QByteArray damaged = cached.left(4 * 3 + 5 + 4 + 10);
+        CacheReader cut(damaged.constData(), damaged.constData() + damaged.size());
+        for (int i = 0; i < 4; ++i)
+            cut.skipText();
+        QVERIFY(!cut.ok());
 
         CompactText notes(QString(300, u'x'));
         const CompactText copy = notes;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/store/CompactText.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,6 +13,22 @@ namespace store {
 // strings as their UTF-16 code units, read straight from memory. (A cache file never travels
 // between machines; its header names the byte order anyway.) QDataStream went through a
 // QIODevice for every number and cost more than the rest of a start.
+//
+// A task's title and notes are kept in the compact form the task holds them in: Latin-1 bytes
+// where every character is Latin-1, and reading them back is then one copy, not a look at
+// every character to find the form again.
+namespace CacheText {
+// A text's count of characters, with this bit set when they are Latin-1 bytes rather than
+// UTF-16 units.
+constexpr quint32 kLatin1 = 0x80000000;
+constexpr qsizetype kMostCharacters = 0x7fffffff;
+inline qsizetype bytesOf(quint32 header)
+{
+    const qsizetype characters = qsizetype(header & ~kLatin1);
+    return header & kLatin1 ? characters : characters * qsizetype(sizeof(QChar));
+}
+} // namespace CacheText
+
 class CacheWriter
 {
 public:
@@ -37,6 +55,22 @@ public:
     {
         put(quint32(data.size()));
         m_out.append(data);
+    }
+    void text(const CompactText& text)
+    {
+        // Four gigabytes of one title would not be a task the store could have read.
+        if (text.size() > CacheText::kMostCharacters)
+            qBadAlloc();
+        text.visit([this](auto view) {
+            if constexpr (std::is_same_v<decltype(view), QLatin1StringView>) {
+                put(quint32(view.size()) | CacheText::kLatin1);
+                m_out.append(view.data(), view.size());
+            } else {
+                put(quint32(view.size()));
+                m_out.append(reinterpret_cast<const char*>(view.utf16()),
+                             view.size() * qsizetype(sizeof(QChar)));
+            }
+        });
     }
 
 private:
@@ -85,6 +119,14 @@ public:
             return {};
         return QByteArray(m_at - size, qsizetype(size));
     }
+    // The same bytes in place, valid while the cache's bytes are.
+    QByteArrayView bytesView()
+    {
+        const quint32 size = get<quint32>();
+        if (!take(qsizetype(size)))
+            return {};
+        return QByteArrayView(m_at - size, qsizetype(size));
+    }
     // Where the next value begins: readers that come back to a value later keep this.
     const char* position() const { return m_at; }
     // Past a string without making one; where it began.
@@ -95,6 +137,27 @@ public:
         if (size != 0xffffffff)
             take(qsizetype(size) * qsizetype(sizeof(QChar)));
         return at;
+    }
+    // Past a text CacheWriter::text() wrote; where it began, for textAt().
+    const char* skipText()
+    {
+        const char* at = m_at;
+        take(CacheText::bytesOf(get<quint32>()));
+        return at;
+    }
+    // A text skipText() walked, into `into`; `room` holds UTF-16 units on their way, aligned.
+    static void textAt(const char* at, CompactText& into, QString& room)
+    {
+        quint32 header;
+        std::memcpy(&header, at, sizeof header);
+        at += sizeof header;
+        if (header & CacheText::kLatin1) {
+            into.assign(QLatin1StringView(at, qsizetype(header & ~CacheText::kLatin1)));
+            return;
+        }
+        room.resize(qsizetype(header));
+        std::memcpy(room.data(), at, size_t(header) * sizeof(QChar));
+        into.assign(room);
     }
     void skipBytes()
     {

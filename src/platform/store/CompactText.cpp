@@ -37,6 +37,22 @@ void CompactText::assign(QStringView text)
     m_bits = reinterpret_cast<std::uintptr_t>(made) | (wide ? kWide : 0);
 }
 
+void CompactText::assign(QLatin1StringView text)
+{
+    const qsizetype size = text.size();
+    if (size == 0) {
+        clear();
+        return;
+    }
+    if (size > qsizetype(std::numeric_limits<quint32>::max()))
+        qBadAlloc();
+    auto* made = static_cast<Block*>(::operator new(sizeof(Block) + size_t(size)));
+    new (made) Block{{1}, quint32(size)};
+    std::memcpy(reinterpret_cast<char*>(made + 1), text.data(), size_t(size));
+    release();
+    m_bits = reinterpret_cast<std::uintptr_t>(made);
+}
+
 void CompactText::release() noexcept
 {
     Block* held = block();

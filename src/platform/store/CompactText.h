@@ -52,6 +52,7 @@ public:
     void swap(CompactText& other) noexcept { std::swap(m_bits, other.m_bits); }
 
     void assign(QStringView text);
+    void assign(QLatin1StringView text);
 
     // Calls `read` with the text as a QLatin1StringView or as a QStringView, without a copy.
     template <typename Reader> decltype(auto) visit(Reader&& read) const

@@ -132,9 +132,9 @@ void writeRule(CacheWriter& out, const RecurrenceRule& rule)
 
 void ReminderCodec::write(CacheWriter& out, const Reminder& reminder)
 {
-    out.string(reminder.title);
+    out.text(reminder.title);
     out.string(reminder.URL.isEmpty() ? QString() : reminder.URL.toString(QUrl::FullyEncoded));
-    out.string(reminder.notes);
+    out.text(reminder.notes);
     out.put(qint8(reminder.priority));
     out.put(quint8(reminder.completed));
     writeDateTime(out, reminder.completionDate);
@@ -153,12 +153,16 @@ void ReminderCodec::write(CacheWriter& out, const Reminder& reminder)
     out.put(quint8(reminder.hidesSubtasks));
 }
 
-QTimeZone ReminderCodec::zoneWithId(const QByteArray& id)
+QTimeZone ReminderCodec::zoneWithId(QByteArrayView id)
 {
-    auto known = m_zones.constFind(id);
+    if (id == m_lastZoneId && !m_lastZoneId.isNull())
+        return m_lastZone;
+    m_lastZoneId = id.toByteArray();
+    auto known = m_zones.constFind(m_lastZoneId);
     if (known == m_zones.constEnd())
-        known = m_zones.insert(id, QTimeZone(id));
-    return *known;
+        known = m_zones.insert(m_lastZoneId, QTimeZone(m_lastZoneId));
+    m_lastZone = *known;
+    return m_lastZone;
 }
 
 QTimeZone ReminderCodec::readZone(CacheReader& in)
@@ -169,7 +173,7 @@ QTimeZone ReminderCodec::readZone(CacheReader& in)
     case ZoneKind::Utc:
         return m_utc;
     case ZoneKind::Named:
-        return zoneWithId(in.bytes());
+        return zoneWithId(in.bytesView());
     }
     in.fail();
     return {};
@@ -189,7 +193,7 @@ QDateTime ReminderCodec::readDateTime(CacheReader& in)
     case TimeKind::Offset:
         return QDateTime::fromMSecsSinceEpoch(msecs, Qt::OffsetFromUTC, in.get<qint32>());
     case TimeKind::Zone:
-        return QDateTime::fromMSecsSinceEpoch(msecs, zoneWithId(in.bytes()));
+        return QDateTime::fromMSecsSinceEpoch(msecs, zoneWithId(in.bytesView()));
     case TimeKind::Invalid:
         break;
     }
@@ -412,7 +416,7 @@ bool skipRule(CacheReader& in)
 
 bool ReminderCodec::skip(CacheReader& in, Outline* outline)
 {
-    in.skipString();
+    in.skipText();
     const char* url = in.skipString();
     if (in.ok() && !CacheReader::isEmptyAt(url)) {
         QString text;
@@ -420,7 +424,7 @@ bool ReminderCodec::skip(CacheReader& in, Outline* outline)
         if (QUrl(text, QUrl::TolerantMode).toString(QUrl::FullyEncoded) != text)
             return false;
     }
-    in.skipString();
+    in.skipText();
     in.get<qint8>();
     in.boolean();
     if (!skipDateTime(in) || !skipComponents(in) || !skipComponents(in) || !skipDateTime(in) ||
@@ -448,11 +452,9 @@ bool ReminderCodec::skip(CacheReader& in, Outline* outline)
 
 void ReminderCodec::readText(CacheReader& in, CompactText& text)
 {
-    const char* at = in.skipString();
-    if (!in.ok())
-        return;
-    CacheReader::stringAt(at, m_text);
-    text.assign(m_text);
+    const char* at = in.skipText();
+    if (in.ok())
+        CacheReader::textAt(at, text, m_text);
 }
 
 void ReminderCodec::readHead(CacheReader& in, Reminder* reminder)

@@ -17,7 +17,7 @@ class ReminderCodec
 {
 public:
     // Raise whenever the written form changes: older cache files are then ignored.
-    static constexpr quint32 kVersion = 2;
+    static constexpr quint32 kVersion = 3;
 
     static void write(CacheWriter& out, const Reminder& reminder);
     // False when the bytes do not hold a task.
@@ -38,7 +38,7 @@ public:
     void readHead(CacheReader& in, Reminder* reminder);
 
 private:
-    QTimeZone zoneWithId(const QByteArray& id);
+    QTimeZone zoneWithId(QByteArrayView id);
     QTimeZone readZone(CacheReader& in);
     QDateTime readDateTime(CacheReader& in);
     std::optional<DateComponents> readComponents(CacheReader& in);
@@ -49,6 +49,10 @@ private:
 
     // Reading thousands of tasks asks for the same few zones again and again.
     QHash<QByteArray, QTimeZone> m_zones;
+    // The zone read last: most tasks of a store share one, and comparing its name in place
+    // spares copying and hashing the name of each.
+    QByteArray m_lastZoneId;
+    QTimeZone m_lastZone;
     // QTimeZone::utc() makes a new zone object at each call: one per task, otherwise.
     QTimeZone m_utc = QTimeZone::utc();
     // Where a text is read before it is kept in its compact form; the room stays for the next.
