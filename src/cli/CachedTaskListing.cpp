@@ -123,8 +123,11 @@ public:
     std::unique_ptr<store::ReminderCodec> take()
     {
         const std::lock_guard lock(m_mutex);
-        if (m_codecs.empty())
-            return std::make_unique<store::ReminderCodec>();
+        if (m_codecs.empty()) {
+            auto codec = std::make_unique<store::ReminderCodec>();
+            codec->setReadsTaskDatesAsUtc(true);
+            return codec;
+        }
         std::unique_ptr<store::ReminderCodec> codec = std::move(m_codecs.back());
         m_codecs.pop_back();
         return codec;
@@ -149,6 +152,9 @@ public:
     {
         if (request.search)
             m_words = SearchWords::of(request.search->simplified());
+        // Tasks are only ordered and printed here, and both read their dates' local wall
+        // clock through LocalTimeOffsets.
+        m_codec.setReadsTaskDatesAsUtc(true);
     }
 
     // Chooses the tasks asked for, in the order the application shows them; false when a
@@ -176,6 +182,7 @@ public:
                 return false;
             m_sources.push_back({lists[list], folder.get()});
             probe.calendar = lists[list];
+            const int position = m_sort.listPosition(probe.calendar.get());
             for (const Task& task : folder->tasks()) {
                 store::CacheReader in(task.bytes, folder->end());
                 m_codec.readHead(in, &probe);
@@ -183,7 +190,7 @@ public:
                     continue;
                 if (m_words && !m_words->matches(probe))
                     continue;
-                m_rows.push_back({m_sort.keysOf(probe), &task, list});
+                m_rows.push_back({m_sort.keysOf(probe, position), &task, list});
             }
         }
         // Which identifiers are taken is decided over every folder, shown or not.

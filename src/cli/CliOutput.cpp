@@ -1,5 +1,6 @@
 #include "cli/CliOutput.h"
 
+#include "platform/LocalTimeOffsets.h"
 #include "platform/store/Recurrence.h"
 
 #include <QCoreApplication>
@@ -12,13 +13,83 @@ using namespace Qt::StringLiterals;
 
 namespace CliOutput {
 
+namespace {
+
+// What a command learns of the zones while it writes dates: it lives for one answer, on the
+// zone it started in, and each thread that writes keeps its own.
+LocalTimeOffsets& offsets()
+{
+    thread_local LocalTimeOffsets offsets;
+    return offsets;
+}
+
+void appendDigits(char16_t*& at, int value, int width)
+{
+    for (int i = width - 1; i >= 0; --i) {
+        at[i] = char16_t(u'0' + value % 10);
+        value /= 10;
+    }
+    at += width;
+}
+
+// Dates written by hand: thousands go out in one listing, and QDate::toString() formats each
+// through a printf.
+bool handWritten(QDate date)
+{
+    return date.year() >= 1000 && date.year() <= 9999;
+}
+
+void appendDate(char16_t*& at, QDate date)
+{
+    appendDigits(at, date.year(), 4);
+    *at++ = u'-';
+    appendDigits(at, date.month(), 2);
+    *at++ = u'-';
+    appendDigits(at, date.day(), 2);
+}
+
+QString isoDate(QDate date)
+{
+    if (!handWritten(date))
+        return date.toString(Qt::ISODate);
+    QString text(10, Qt::Uninitialized);
+    char16_t* at = reinterpret_cast<char16_t*>(text.data());
+    appendDate(at, date);
+    return text;
+}
+
+// The minute of a UTC date-time holding a local wall clock.
+QString wallMinute(const QDateTime& wall)
+{
+    const QDate date = wall.date();
+    if (!handWritten(date))
+        return wall.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm"));
+    const QTime time = wall.time();
+    QString text(16, Qt::Uninitialized);
+    char16_t* at = reinterpret_cast<char16_t*>(text.data());
+    appendDate(at, date);
+    *at++ = u'T';
+    appendDigits(at, time.hour(), 2);
+    *at++ = u':';
+    appendDigits(at, time.minute(), 2);
+    return text;
+}
+
+} // namespace
+
 std::optional<QString> dueText(const store::OptionalDateComponents& due)
 {
     if (!due || !due->isValid())
         return std::nullopt;
     if (!due->hasTimeOfDay())
-        return due->date().toString(Qt::ISODate);
-    return localMinute(due->toDateTime());
+        return isoDate(due->date());
+    if (!due->timeZone.isValid())
+        return localMinute(due->toDateTime());
+    const std::optional<qint64> instant =
+        offsets().instantOf(due->date(), QTime(due->hour, due->minute, due->second), due->timeZone);
+    if (!instant)
+        return localMinute(due->toDateTime());
+    return wallMinute(QDateTime::fromMSecsSinceEpoch(offsets().wallMSecs(*instant), Qt::UTC));
 }
 
 void writeAlarm(JsonWriter& json, const store::Alarm& alarm)
@@ -90,37 +161,11 @@ void write(FILE* stream, const QString& text)
     write(stream, text.toUtf8());
 }
 
-void appendDigits(char16_t*& at, int value, int width)
-{
-    for (int i = width - 1; i >= 0; --i) {
-        at[i] = char16_t(u'0' + value % 10);
-        value /= 10;
-    }
-    at += width;
-}
-
 } // namespace
 
 QString localMinute(const QDateTime& dateTime)
 {
-    const QDateTime local = dateTime.toLocalTime();
-    const QDate date = local.date();
-    const QTime time = local.time();
-    if (date.year() < 1000 || date.year() > 9999)
-        return local.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm"));
-    // Written by hand: thousands of dates go out in one listing.
-    QString text(16, Qt::Uninitialized);
-    char16_t* at = reinterpret_cast<char16_t*>(text.data());
-    appendDigits(at, date.year(), 4);
-    *at++ = u'-';
-    appendDigits(at, date.month(), 2);
-    *at++ = u'-';
-    appendDigits(at, date.day(), 2);
-    *at++ = u'T';
-    appendDigits(at, time.hour(), 2);
-    *at++ = u':';
-    appendDigits(at, time.minute(), 2);
-    return text;
+    return wallMinute(offsets().wallClock(dateTime));
 }
 
 void writeTask(JsonWriter& json, const store::Reminder& reminder, const QString& parentId)

@@ -10,28 +10,32 @@ namespace {
 // Absent dates take the largest key: after every present date, equal to each other.
 constexpr qint64 kMissing = std::numeric_limits<qint64>::max();
 constexpr int kNoPriorityRank = 10;
-constexpr qint64 kSecondsPerDay = 86400;
+constexpr qint64 kMSecsPerDay = 86400 * 1000;
+constexpr qint64 kJulianDayOfEpoch = 2440588;
 
-// Completion and creation dates on the same local wall clock, in milliseconds. A local date
-// reads its clock directly; asking it for its instant would look up the zone's offset for
-// every reminder, which made sorting a long overdue list take longer than drawing it.
-qint64 localClockKey(const QDateTime& date)
+// Completion and creation dates on the same local wall clock, in milliseconds (Julian day ×
+// a day's milliseconds + those of the day). A local date reads its clock directly; asking it
+// for its instant would look up the zone's offset for every reminder, which made sorting a
+// long overdue list take longer than drawing it. Other dates read theirs through `offsets`.
+qint64 localClockKey(const QDateTime& date, LocalTimeOffsets& offsets)
 {
     if (!date.isValid())
         return kMissing;
-    const QDateTime local = date.timeSpec() == Qt::LocalTime ? date : date.toLocalTime();
-    return local.date().toJulianDay() * kSecondsPerDay * 1000 + local.time().msecsSinceStartOfDay();
+    if (date.timeSpec() == Qt::LocalTime)
+        return date.date().toJulianDay() * kMSecsPerDay + date.time().msecsSinceStartOfDay();
+    return kJulianDayOfEpoch * kMSecsPerDay + offsets.wallMSecs(date.toMSecsSinceEpoch());
 }
 
-ReminderSort::Keys keysWith(const store::Reminder& reminder, qint64 due, int listPosition)
+ReminderSort::Keys keysWith(const store::Reminder& reminder, qint64 due, int listPosition,
+                            LocalTimeOffsets& offsets)
 {
     ReminderSort::Keys keys;
     keys.completed = reminder.completed;
-    keys.completion = localClockKey(reminder.completionDate);
+    keys.completion = localClockKey(reminder.completionDate, offsets);
     keys.due = due;
     keys.priority = reminder.priority == 0 ? kNoPriorityRank : reminder.priority;
     keys.listPosition = listPosition;
-    keys.creation = localClockKey(reminder.creationDate);
+    keys.creation = localClockKey(reminder.creationDate, offsets);
     return keys;
 }
 
@@ -58,9 +62,17 @@ qint64 ReminderSort::dueKey(const store::Reminder& reminder) const
 
 ReminderSort::Keys ReminderSort::keysOf(const store::Reminder& reminder) const
 {
-    const QString listIdentifier =
-        reminder.calendar ? reminder.calendar->calendarIdentifier : QString();
-    return keysWith(reminder, dueKey(reminder), m_listPositions.value(listIdentifier, -1));
+    return keysOf(reminder, listPosition(reminder.calendar.get()));
+}
+
+int ReminderSort::listPosition(const store::Calendar* list) const
+{
+    return m_listPositions.value(list ? list->calendarIdentifier : QString(), -1);
+}
+
+ReminderSort::Keys ReminderSort::keysOf(const store::Reminder& reminder, int listPosition) const
+{
+    return keysWith(reminder, dueKey(reminder), listPosition, m_localOffsets);
 }
 
 bool ReminderSort::Keys::operator<(const Keys& other) const
@@ -87,13 +99,13 @@ void ReminderSort::sort(ReminderList& reminders) const
     // Reminders come list by list: the list's position is looked up once per run of them, not
     // hashed again for each.
     const store::Calendar* list = nullptr;
-    int listPosition = m_listPositions.value(QString(), -1);
+    int position = listPosition(nullptr);
     for (store::ReminderPtr& reminder : reminders) {
         if (reminder->calendar.get() != list) {
             list = reminder->calendar.get();
-            listPosition = m_listPositions.value(list ? list->calendarIdentifier : QString(), -1);
+            position = listPosition(list);
         }
-        rows.push_back({keysWith(*reminder, dueKey(*reminder), listPosition), std::move(reminder)});
+        rows.push_back({keysOf(*reminder, position), std::move(reminder)});
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Row& a, const Row& b) { return a.keys < b.keys; });

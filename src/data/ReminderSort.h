@@ -2,6 +2,7 @@
 
 #include "data/LocalWallClock.h"
 #include "data/ReminderQueries.h"
+#include "platform/LocalTimeOffsets.h"
 
 #include <QHash>
 #include <QStringList>
@@ -43,6 +44,10 @@ public:
         bool operator<(const Keys& other) const;
     };
     Keys keysOf(const store::Reminder& reminder) const;
+    // The same for a caller going through the reminders list by list, with the list's
+    // position looked up once for all of them.
+    int listPosition(const store::Calendar* list) const;
+    Keys keysOf(const store::Reminder& reminder, int listPosition) const;
 
 private:
     qint64 dueKey(const store::Reminder& reminder) const;
@@ -50,4 +55,7 @@ private:
     QStringList m_visibleLists;
     QHash<QString, int> m_listPositions;
     LocalWallClock m_wallClock;
+    // What it learns of the local zone while reading dates: a sort is a copy of its own, used
+    // on one thread.
+    mutable LocalTimeOffsets m_localOffsets;
 };

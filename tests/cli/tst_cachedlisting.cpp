@@ -31,8 +31,17 @@ QByteArray fieldsOf(int i, const QByteArray& list)
         "DESCRIPTION:oat milk\\nand a \"quoted\"\\, long line " + QByteArray(300, 'x') +
             "\r\nPRIORITY:1\r\nURL:https://example.org/caf%C3%A9\r\n",
         // A subtask of the task before it.
-        "RELATED-TO:" + list + "-" + QByteArray::number(i - 1) + "\r\n", "PRIORITY:9\r\n"}
-        .at(i % 9);
+        "RELATED-TO:" + list + "-" + QByteArray::number(i - 1) + "\r\n", "PRIORITY:9\r\n",
+        // Dates about the zone's changes, on either side of one and before 1970: the cache
+        // reads them as instants, the files as local times.
+        "STATUS:COMPLETED\r\nCOMPLETED:20261025T0" + QByteArray::number(i % 2) +
+            "30000Z\r\nCREATED:20260329T0" + QByteArray::number(i % 2) + "15000Z\r\n",
+        "STATUS:COMPLETED\r\nCOMPLETED:19690615T120000Z\r\nCREATED:19690101T000000Z\r\n",
+        "DUE;TZID=Europe/Berlin:20261025T023000\r\n",
+        "DUE;TZID=America/Sao_Paulo:20181104T0" + QByteArray::number(i % 2) + "30000\r\n",
+        // Latin-1 text with what JSON escapes on either side of every eighth character.
+        "DESCRIPTION:1234567\"1234567\\\\1234567\t123456ü1234567\\n1234567é\r\n"}
+        .at(i % 14);
 }
 
 } // namespace

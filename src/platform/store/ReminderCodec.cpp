@@ -179,7 +179,7 @@ QTimeZone ReminderCodec::readZone(CacheReader& in)
     return {};
 }
 
-QDateTime ReminderCodec::readDateTime(CacheReader& in)
+QDateTime ReminderCodec::readDateTime(CacheReader& in, Qt::TimeSpec localAs)
 {
     const TimeKind kind = TimeKind(in.get<quint8>());
     if (kind == TimeKind::Invalid)
@@ -187,7 +187,7 @@ QDateTime ReminderCodec::readDateTime(CacheReader& in)
     const qint64 msecs = in.get<qint64>();
     switch (kind) {
     case TimeKind::Local:
-        return QDateTime::fromMSecsSinceEpoch(msecs, Qt::LocalTime);
+        return QDateTime::fromMSecsSinceEpoch(msecs, localAs);
     case TimeKind::Utc:
         return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
     case TimeKind::Offset:
@@ -287,11 +287,11 @@ bool ReminderCodec::read(CacheReader& in, Reminder* reminder)
     readText(in, reminder->notes);
     reminder->priority = in.get<qint8>();
     reminder->completed = in.boolean();
-    reminder->completionDate = readDateTime(in);
+    reminder->completionDate = readTaskDate(in);
     reminder->dueDateComponents = readComponents(in);
     reminder->startDateComponents = readComponents(in);
-    reminder->creationDate = readDateTime(in);
-    reminder->lastModifiedDate = readDateTime(in);
+    reminder->creationDate = readTaskDate(in);
+    reminder->lastModifiedDate = readTaskDate(in);
     const quint32 alarms = in.get<quint32>();
     if (!in.ok() || alarms > kMaxCount)
         return false;
@@ -464,10 +464,10 @@ void ReminderCodec::readHead(CacheReader& in, Reminder* reminder)
     readText(in, reminder->notes);
     reminder->priority = in.get<qint8>();
     reminder->completed = in.boolean();
-    reminder->completionDate = readDateTime(in);
+    reminder->completionDate = readTaskDate(in);
     reminder->dueDateComponents = readComponents(in);
     skipComponents(in);
-    reminder->creationDate = readDateTime(in);
+    reminder->creationDate = readTaskDate(in);
 }
 
 } // namespace store

@@ -37,10 +37,20 @@ public:
     // Only for a task skip() walked.
     void readHead(CacheReader& in, Reminder* reminder);
 
+    // A task's completion, creation and modification dates written as local times read back
+    // as the same instants in UTC: building a local date-time asks the C library for the
+    // zone, and that was most of reading a task. For a reader that only compares these dates
+    // or reads their wall clock through LocalTimeOffsets.
+    void setReadsTaskDatesAsUtc(bool asUtc) { m_taskDatesAsUtc = asUtc; }
+
 private:
     QTimeZone zoneWithId(QByteArrayView id);
     QTimeZone readZone(CacheReader& in);
-    QDateTime readDateTime(CacheReader& in);
+    QDateTime readDateTime(CacheReader& in, Qt::TimeSpec localAs = Qt::LocalTime);
+    QDateTime readTaskDate(CacheReader& in)
+    {
+        return readDateTime(in, m_taskDatesAsUtc ? Qt::UTC : Qt::LocalTime);
+    }
     std::optional<DateComponents> readComponents(CacheReader& in);
     bool readAlarm(CacheReader& in, Alarm* alarm);
     bool readRule(CacheReader& in, RecurrenceRule* rule);
@@ -57,6 +67,7 @@ private:
     QTimeZone m_utc = QTimeZone::utc();
     // Where a text is read before it is kept in its compact form; the room stays for the next.
     QString m_text;
+    bool m_taskDatesAsUtc = false;
 };
 
 } // namespace store
