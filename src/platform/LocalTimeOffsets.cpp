@@ -1,6 +1,7 @@
 #include "platform/LocalTimeOffsets.h"
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -59,20 +60,22 @@ std::optional<qint64> LocalTimeOffsets::instantOf(QDate date, QTime time, const 
     };
     if (!date.isValid() || !time.isValid() || !zone.isValid())
         return oneByOne();
-    if (!m_lastZoneDays || !(zone == m_lastZone)) {
+    if (!(zone == m_lastZone)) {
+        if (m_lastZone.isValid())
+            m_zonedDayOffsets.insert(m_lastZone.id(), std::exchange(m_lastZoneDays, {}));
+        m_lastZoneDays = m_zonedDayOffsets.take(zone.id());
         m_lastZone = zone;
-        m_lastZoneDays = &m_zonedDayOffsets[zone.id()];
     }
     const qint64 day = date.toJulianDay();
-    auto known = m_lastZoneDays->constFind(day);
-    if (known == m_lastZoneDays->constEnd()) {
+    auto known = m_lastZoneDays.constFind(day);
+    if (known == m_lastZoneDays.constEnd()) {
         // A day without a change begins and ends on one offset, its whole length apart.
         const QDateTime first(date, QTime(0, 0), zone);
         const QDateTime last(date, QTime(23, 59, 59, 999), zone);
         const bool steady =
             first.isValid() && last.isValid() && first.offsetFromUtc() == last.offsetFromUtc() &&
             last.toMSecsSinceEpoch() - first.toMSecsSinceEpoch() == kMSecsPerDay - 1;
-        known = m_lastZoneDays->insert(day, steady ? first.offsetFromUtc() : kChanges);
+        known = m_lastZoneDays.insert(day, steady ? first.offsetFromUtc() : kChanges);
     }
     if (*known == kChanges)
         return oneByOne();

@@ -34,8 +34,9 @@ private:
     QHash<qint64, int> m_dayOffsets;
     qint64 m_lastDay = -1;
     int m_lastOffset = 0;
-    // The offset of each zone's days met, by the zone's name and the day's Julian day.
+    // The offset of each zone's days met, by the zone's name and the day's Julian day; those
+    // of the zone asked for last are kept apart, out of the lookup by name.
     QHash<QByteArray, QHash<qint64, int>> m_zonedDayOffsets;
     QTimeZone m_lastZone;
-    QHash<qint64, int>* m_lastZoneDays = nullptr;
+    QHash<qint64, int> m_lastZoneDays;
 };

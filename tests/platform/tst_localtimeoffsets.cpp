@@ -110,6 +110,15 @@ private Q_SLOTS:
                         sameInstant(offsets, day, QTime(0, 0).addSecs(minute * 60 + 30), timeZone));
             }
         }
+        // Zones in turn, and a copy going on from what its original learnt.
+        const QTimeZone tokyo("Asia/Tokyo");
+        LocalTimeOffsets copy = offsets;
+        for (QDate day = change.addDays(-1); day <= change.addDays(1); day = day.addDays(1)) {
+            for (const QTime time : {QTime(0, 30), QTime(2, 30), QTime(23, 30)}) {
+                QVERIFY(sameInstant(copy, day, time, tokyo));
+                QVERIFY(sameInstant(copy, day, time, timeZone));
+            }
+        }
         QVERIFY(sameInstant(offsets, change, QTime(25, 0), timeZone));
         QVERIFY(sameInstant(offsets, QDate(), QTime(12, 0), timeZone));
     }

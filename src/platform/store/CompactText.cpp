@@ -6,6 +6,23 @@
 
 namespace store {
 
+CompactText::Block* CompactText::allocate(qsizetype units, bool wide)
+{
+    // Past what the block counts: no file the store reads holds a text a thousandth as long.
+    if (units > qsizetype(std::numeric_limits<quint32>::max()))
+        qBadAlloc();
+    // Exactly the room the text takes: it is read once and kept for as long as its task.
+    void* room = ::operator new(sizeof(Block) + size_t(units) * (wide ? 2 : 1));
+    return new (room) Block{{1}, quint32(units)};
+}
+
+void CompactText::adopt(Block* made, bool wide)
+{
+    // The text may have been this one's own characters (a view of them): they go only now.
+    release();
+    m_bits = reinterpret_cast<std::uintptr_t>(made) | (wide ? kWide : 0);
+}
+
 void CompactText::assign(QStringView text)
 {
     const qsizetype size = text.size();
@@ -13,18 +30,13 @@ void CompactText::assign(QStringView text)
         clear();
         return;
     }
-    // Past what the block counts: no file the store reads holds a text a thousandth as long.
-    if (size > qsizetype(std::numeric_limits<quint32>::max()))
-        qBadAlloc();
     const char16_t* units = text.utf16();
     // No early exit: the loop is then one the compiler turns into vector instructions.
     char16_t any = 0;
     for (qsizetype i = 0; i < size; ++i)
         any |= units[i];
     const bool wide = any > 0xff;
-    // Exactly the room the text takes: it is read once and kept for as long as its task.
-    auto* made = static_cast<Block*>(::operator new(sizeof(Block) + size_t(size) * (wide ? 2 : 1)));
-    new (made) Block{{1}, quint32(size)};
+    Block* made = allocate(size, wide);
     auto* characters = reinterpret_cast<char*>(made + 1);
     if (wide) {
         std::memcpy(characters, units, size_t(size) * 2);
@@ -32,25 +44,18 @@ void CompactText::assign(QStringView text)
         for (qsizetype i = 0; i < size; ++i)
             characters[i] = char(units[i]);
     }
-    // The text may be this one's own characters (a view of them): they go only now.
-    release();
-    m_bits = reinterpret_cast<std::uintptr_t>(made) | (wide ? kWide : 0);
+    adopt(made, wide);
 }
 
 void CompactText::assign(QLatin1StringView text)
 {
-    const qsizetype size = text.size();
-    if (size == 0) {
+    if (text.isEmpty()) {
         clear();
         return;
     }
-    if (size > qsizetype(std::numeric_limits<quint32>::max()))
-        qBadAlloc();
-    auto* made = static_cast<Block*>(::operator new(sizeof(Block) + size_t(size)));
-    new (made) Block{{1}, quint32(size)};
-    std::memcpy(reinterpret_cast<char*>(made + 1), text.data(), size_t(size));
-    release();
-    m_bits = reinterpret_cast<std::uintptr_t>(made);
+    Block* made = allocate(text.size(), false);
+    std::memcpy(reinterpret_cast<char*>(made + 1), text.data(), size_t(text.size()));
+    adopt(made, false);
 }
 
 void CompactText::release() noexcept

@@ -98,6 +98,8 @@ private:
     // UTF-16.
     static constexpr std::uintptr_t kWide = 1;
 
+    static Block* allocate(qsizetype units, bool wide);
+    void adopt(Block* made, bool wide);
     Block* block() const { return reinterpret_cast<Block*>(m_bits & ~kWide); }
     bool isWide() const { return m_bits & kWide; }
     void release() noexcept;
