@@ -83,13 +83,15 @@ std::optional<QString> dueText(const store::OptionalDateComponents& due)
         return std::nullopt;
     if (!due->hasTimeOfDay())
         return isoDate(due->date());
-    if (!due->timeZone.isValid())
-        return localMinute(due->toDateTime());
-    const std::optional<qint64> instant =
-        offsets().instantOf(due->date(), QTime(due->hour, due->minute, due->second), due->timeZone);
-    if (!instant)
-        return localMinute(due->toDateTime());
-    return wallMinute(QDateTime::fromMSecsSinceEpoch(offsets().wallMSecs(*instant), Qt::UTC));
+    if (due->timeZone.isValid()) {
+        const QTime time(due->hour, due->minute, due->second);
+        if (const std::optional<qint64> instant =
+                offsets().instantOf(due->date(), time, due->timeZone)) {
+            return wallMinute(
+                QDateTime::fromMSecsSinceEpoch(offsets().wallMSecs(*instant), Qt::UTC));
+        }
+    }
+    return localMinute(due->toDateTime());
 }
 
 void writeAlarm(JsonWriter& json, const store::Alarm& alarm)

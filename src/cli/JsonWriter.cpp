@@ -146,9 +146,9 @@ char* JsonWriter::newline(char* out) const
     return out + indent();
 }
 
-// Callers make room for a comma, a line break and the indent before the value itself.
-char* JsonWriter::beforeValue(char* out)
+char* JsonWriter::startValue(qsizetype bytes)
 {
+    char* out = room(2 + indent() + bytes);
     if (m_afterKey) {
         m_afterKey = false;
         return out;
@@ -182,7 +182,7 @@ void JsonWriter::flushWhenLarge()
 
 void JsonWriter::beginArray()
 {
-    char* out = beforeValue(room(3 + indent()));
+    char* out = startValue(1);
     *out++ = '[';
     wrote(out);
     m_open.append(false);
@@ -195,7 +195,7 @@ void JsonWriter::endArray()
 
 void JsonWriter::beginObject()
 {
-    char* out = beforeValue(room(3 + indent()));
+    char* out = startValue(1);
     *out++ = '{';
     wrote(out);
     m_open.append(false);
@@ -208,7 +208,7 @@ void JsonWriter::endObject()
 
 void JsonWriter::key(QLatin1StringView name)
 {
-    char* out = beforeValue(room(2 + indent() + name.size() + 4));
+    char* out = startValue(name.size() + 4);
     *out++ = '"';
     out = copy(out, name);
     out = copy(out, "\": ");
@@ -216,24 +216,23 @@ void JsonWriter::key(QLatin1StringView name)
     m_afterKey = true;
 }
 
-void JsonWriter::string(QStringView text)
+template <typename Unit> void JsonWriter::quoted(const Unit* units, qsizetype size)
 {
-    char* out = beforeValue(room(2 + indent() + 2 + kMostBytesPerUnit * text.size()));
+    char* out = startValue(2 + kMostBytesPerUnit * size);
     *out++ = '"';
-    const auto* units = reinterpret_cast<const char16_t*>(text.data());
-    out = writeEscaped(out, units, units + text.size());
+    out = writeEscaped(out, units, units + size);
     *out++ = '"';
     wrote(out);
 }
 
+void JsonWriter::string(QStringView text)
+{
+    quoted(reinterpret_cast<const char16_t*>(text.data()), text.size());
+}
+
 void JsonWriter::string(QLatin1StringView text)
 {
-    char* out = beforeValue(room(2 + indent() + 2 + kMostBytesPerUnit * text.size()));
-    *out++ = '"';
-    const auto* units = reinterpret_cast<const uchar*>(text.data());
-    out = writeEscaped(out, units, units + text.size());
-    *out++ = '"';
-    wrote(out);
+    quoted(reinterpret_cast<const uchar*>(text.data()), text.size());
 }
 
 void JsonWriter::string(const store::CompactText& text)
@@ -259,18 +258,18 @@ void JsonWriter::stringOrNull(const store::CompactText& text)
 
 void JsonWriter::null()
 {
-    wrote(copy(beforeValue(room(2 + indent() + 4)), "null"));
+    wrote(copy(startValue(4), "null"));
 }
 
 void JsonWriter::boolean(bool value)
 {
-    wrote(copy(beforeValue(room(2 + indent() + 5)), value ? "true" : "false"));
+    wrote(copy(startValue(5), value ? "true" : "false"));
 }
 
 void JsonWriter::integer(qint64 value)
 {
     constexpr qsizetype kMostDigits = 20;
-    char* out = beforeValue(room(2 + indent() + kMostDigits));
+    char* out = startValue(kMostDigits);
     wrote(std::to_chars(out, out + kMostDigits, value).ptr);
 }
 
@@ -285,7 +284,7 @@ void JsonWriter::number(double value)
         m_lastNumber = value;
         m_lastNumberText = QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
     }
-    wrote(copy(beforeValue(room(2 + indent() + m_lastNumberText.size())), m_lastNumberText));
+    wrote(copy(startValue(m_lastNumberText.size()), m_lastNumberText));
 }
 
 JsonWriter JsonWriter::memberWriter() const

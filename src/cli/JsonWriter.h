@@ -59,8 +59,10 @@ private:
     char* room(qsizetype count);
     void wrote(const char* end) { m_size = end - m_out.constData(); }
     void append(QByteArrayView bytes);
-    // Where the next value goes: the comma after a previous member and the line it starts.
-    char* beforeValue(char* out);
+    // Room for a value of at most `bytes` bytes, after the comma after a previous member and
+    // the line the value starts; where the value goes.
+    char* startValue(qsizetype bytes);
+    template <typename Unit> void quoted(const Unit* units, qsizetype size);
     char* newline(char* out) const;
     qsizetype indent() const { return m_open.size() * 4; }
     void close(char bracket);

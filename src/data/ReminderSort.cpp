@@ -10,20 +10,13 @@ namespace {
 // Absent dates take the largest key: after every present date, equal to each other.
 constexpr qint64 kMissing = std::numeric_limits<qint64>::max();
 constexpr int kNoPriorityRank = 10;
-constexpr qint64 kMSecsPerDay = 86400 * 1000;
-constexpr qint64 kJulianDayOfEpoch = 2440588;
 
-// Completion and creation dates on the same local wall clock, in milliseconds (Julian day ×
-// a day's milliseconds + those of the day). A local date reads its clock directly; asking it
-// for its instant would look up the zone's offset for every reminder, which made sorting a
-// long overdue list take longer than drawing it. Other dates read theirs through `offsets`.
+// Completion and creation dates on the same local wall clock, in milliseconds since the
+// epoch: asking each date for its local time looked up the zone's offset for every reminder,
+// which made sorting a long overdue list take longer than drawing it.
 qint64 localClockKey(const QDateTime& date, LocalTimeOffsets& offsets)
 {
-    if (!date.isValid())
-        return kMissing;
-    if (date.timeSpec() == Qt::LocalTime)
-        return date.date().toJulianDay() * kMSecsPerDay + date.time().msecsSinceStartOfDay();
-    return kJulianDayOfEpoch * kMSecsPerDay + offsets.wallMSecs(date.toMSecsSinceEpoch());
+    return date.isValid() ? offsets.wallMSecs(date) : kMissing;
 }
 
 ReminderSort::Keys keysWith(const store::Reminder& reminder, qint64 due, int listPosition,

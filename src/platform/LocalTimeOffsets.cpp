@@ -40,14 +40,20 @@ qint64 LocalTimeOffsets::wallMSecs(qint64 utcMSecs)
     return utcMSecs + qint64(m_lastOffset) * 1000;
 }
 
+qint64 LocalTimeOffsets::wallMSecs(const QDateTime& instant)
+{
+    if (instant.timeSpec() == Qt::LocalTime) {
+        return (instant.date().toJulianDay() - kJulianDayOfEpoch) * kMSecsPerDay +
+               instant.time().msecsSinceStartOfDay();
+    }
+    return wallMSecs(instant.toMSecsSinceEpoch());
+}
+
 QDateTime LocalTimeOffsets::wallClock(const QDateTime& instant)
 {
     if (!instant.isValid())
         return {};
-    // A local date-time is its own wall clock.
-    if (instant.timeSpec() == Qt::LocalTime)
-        return QDateTime(instant.date(), instant.time(), Qt::UTC);
-    return QDateTime::fromMSecsSinceEpoch(wallMSecs(instant.toMSecsSinceEpoch()), Qt::UTC);
+    return QDateTime::fromMSecsSinceEpoch(wallMSecs(instant), Qt::UTC);
 }
 
 std::optional<qint64> LocalTimeOffsets::instantOf(QDate date, QTime time, const QTimeZone& zone)

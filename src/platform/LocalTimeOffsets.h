@@ -20,7 +20,10 @@ public:
     // Milliseconds since the epoch of the local date and time of `utcMSecs`, counted as though
     // that date and time were UTC.
     qint64 wallMSecs(qint64 utcMSecs);
-    // The same date and time, as a UTC date-time: reading its date and time asks for no zone.
+    // The same for a valid date-time of any kind: a local one is its own wall clock.
+    qint64 wallMSecs(const QDateTime& instant);
+    // That date and time as a UTC date-time, whose date and time are read without a zone;
+    // invalid for an invalid one.
     QDateTime wallClock(const QDateTime& instant);
     // Milliseconds since the epoch of `date` and `time` in `zone`, as QDateTime(date, time,
     // zone) has them, asking the zone once per day met in the same way; nothing where that
